@@ -1,0 +1,72 @@
+#include "core/csv.h"
+
+#include "core/text.h"
+#include "platform/paths.h"
+
+cCsvReader::cCsvReader(const std::filesystem::path& path)
+{
+    if (auto data = ReadWholeFile(path)) {
+        m_Data = std::move(*data);
+        m_Ok = true;
+    }
+}
+
+cCsvReader cCsvReader::FromBytes(std::string bytes)
+{
+    cCsvReader reader;
+    reader.m_Data = std::move(bytes);
+    reader.m_Ok = true;
+    return reader;
+}
+
+int cCsvReader::ReadRow(bool keepEmpty)
+{
+    m_Fields.clear();
+    if (m_Pos >= m_Data.size())
+        return 0;
+    // An LF right after the CR that ended the previous row belongs to that row.
+    if (m_Pos > 0 && m_Data[m_Pos] == '\n' && m_Data[m_Pos - 1] == '\r') {
+        ++m_Pos;
+        if (m_Pos >= m_Data.size())
+            return 0;
+    }
+    std::string acc;
+    bool comment = false;
+    bool sawSeparator = false;
+    for (;;) {
+        const char c = m_Data[m_Pos++];
+        const bool atEnd = m_Pos >= m_Data.size();
+        const bool rowEnd = c == '\r' || c == '\n';
+        if (!rowEnd && c != ';' && !comment) {
+            if (c == '#' && acc.empty() && m_Fields.empty())
+                comment = true;
+            acc.push_back(c);
+        }
+        if (acc.empty() && !keepEmpty) {
+            if (rowEnd || atEnd)
+                break;
+            continue;
+        }
+        // A line with nothing on it has no fields, whatever keepEmpty says.
+        const bool blankLine = rowEnd && acc.empty() && m_Fields.empty() && !sawSeparator;
+        if (!comment && !blankLine && (rowEnd || c == ';' || atEnd)) {
+            m_Fields.push_back(Utf8ToWide(acc));
+            acc.clear();
+        }
+        sawSeparator = sawSeparator || c == ';';
+        if (rowEnd || atEnd)
+            break;
+    }
+    if (comment)
+        m_Fields.clear();
+    ++m_RowCount;
+    return int(m_Fields.size());
+}
+
+void cCsvReader::Close()
+{
+    m_Data.clear();
+    m_Data.shrink_to_fit();
+    m_Pos = 0;
+    m_Ok = false;
+}

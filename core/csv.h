@@ -1,0 +1,35 @@
+#pragma once
+// Reader of the ';'-separated scenario tables. The whole file is read when the reader
+// is made; rows come out one at a time as wide fields. CR, LF or CR LF end a row,
+// a row that begins with '#' is a comment, there is no quoting.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+class cCsvReader
+{
+public:
+    explicit cCsvReader(const std::filesystem::path& path);
+    // Reads from memory, for tests and for files already in memory.
+    static cCsvReader FromBytes(std::string bytes);
+
+    // True when the whole file was read.
+    bool IsOk() const { return m_Ok; }
+    // Reads the next row; returns its number of fields (0 for a comment, an empty row
+    // or the end). With keepEmpty false, empty fields are dropped.
+    int ReadRow(bool keepEmpty);
+    bool AtEnd() const { return m_Pos >= m_Data.size(); }
+    void Close();
+    // Rows read so far, comments and empty rows included: the line number of the last row.
+    int GetRowCount() const { return m_RowCount; }
+
+    std::vector<std::wstring> m_Fields;
+
+private:
+    cCsvReader() = default;
+    bool m_Ok = false;
+    std::string m_Data;
+    uint64_t m_Pos = 0;
+    int m_RowCount = 0;
+};

@@ -1,0 +1,226 @@
+#include "core/ini.h"
+
+#include <system_error>
+
+#include "core/log.h"
+#include "core/text.h"
+#include "platform/paths.h"
+
+namespace {
+
+// The section of a key: the text before its first '/', unless that '/' is the first
+// or the last character; otherwise the whole key.
+std::string SectionOf(const std::string& key)
+{
+    size_t slash = key.find('/');
+    if (slash != std::string::npos && slash != 0 && slash != key.size() - 1)
+        return key.substr(0, slash);
+    return key;
+}
+
+std::string NameOf(const std::string& key)
+{
+    size_t slash = key.find('/');
+    if (slash != std::string::npos && slash != 0 && slash != key.size() - 1)
+        return key.substr(slash + 1);
+    return key;
+}
+
+std::wstring PathText(const std::filesystem::path& p)
+{
+    return Utf8ToWide(p.string());
+}
+
+// Writes through a temporary file so that an interrupted write never leaves half a file.
+bool WriteReplacing(const std::filesystem::path& path, const std::string& bytes)
+{
+    std::filesystem::path temp = path;
+    temp += ".tmp";
+    if (!WriteWholeFile(temp, bytes)) {
+        std::error_code ec;
+        std::filesystem::remove(temp, ec);
+        return false;
+    }
+    std::error_code ec;
+    std::filesystem::rename(temp, path, ec);
+    if (ec) {
+        std::filesystem::remove(temp, ec);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool cIniFile::Load(const std::filesystem::path& fileName)
+{
+    m_Map.clear();
+    m_Loaded = false;
+    m_FileName = fileName;
+    LogLine(L"Loading INI file %s ...", PathText(fileName));
+    auto data = ReadWholeFile(fileName);
+    if (!data) {
+        LogLine(L"ERROR during opening INI file %s", PathText(fileName));
+        return false;
+    }
+    LoadFromText(*data, fileName);
+    LogLine(L"Loaded");
+    return true;
+}
+
+void cIniFile::LoadFromText(const std::string& text, const std::filesystem::path& fileName)
+{
+    m_Map.clear();
+    m_FileName = fileName;
+    std::string pendingComment;
+    std::string prefix;
+    for (const std::string& raw : SplitText(std::string_view(text), '\n')) {
+        std::string line = TrimSpaces(raw);
+        if (line.empty())
+            continue;
+        if (line[0] == ';' || line[0] == '#') {
+            pendingComment += line + "\r\n";
+            continue;
+        }
+        if (line[0] == '[') {
+            std::string name = line.size() >= 2 ? line.substr(1, line.size() - 2) : std::string();
+            m_Map[name] = sEntry{pendingComment, std::nullopt};
+            pendingComment.clear();
+            prefix = name + "/";
+            continue;
+        }
+        size_t eq = line.find('=');
+        if (eq == std::string::npos)
+            continue;
+        std::string key = TrimSpaces(std::string_view(line).substr(0, eq));
+        std::string value = TrimSpaces(std::string_view(line).substr(eq + 1));
+        m_Map[prefix + key] = sEntry{pendingComment, value};
+        pendingComment.clear();
+    }
+    m_Loaded = true;
+}
+
+std::string cIniFile::BuildText() const
+{
+    std::string text;
+    // Keys of no section come first: after a section header they would read back
+    // as keys of that section.
+    for (const auto& [key, entry] : m_Map) {
+        if (entry.value && SectionOf(key) == key) {
+            text += entry.comment;
+            text += key + " = " + *entry.value + "\r\n";
+        }
+    }
+    for (const auto& [key, entry] : m_Map) {
+        if (entry.value && SectionOf(key) == key)
+            continue;
+        if (!entry.value) {
+            text += "\r\n";
+            text += entry.comment;
+            text += "[" + key + "]\r\n";
+        } else {
+            text += entry.comment;
+            text += NameOf(key) + " = " + *entry.value + "\r\n";
+        }
+    }
+    return text;
+}
+
+bool cIniFile::Save()
+{
+    if (!m_Loaded)
+        return false;
+    if (!WriteReplacing(m_FileName, BuildText())) {
+        LogLine(L"ERROR during saving INI file %s", PathText(m_FileName));
+        return false;
+    }
+    return true;
+}
+
+bool cIniFile::SaveAs(const std::filesystem::path& fileName)
+{
+    if (!WriteReplacing(fileName, BuildText())) {
+        LogLine(L"ERROR during saving INI file %s", PathText(fileName));
+        return false;
+    }
+    m_FileName = fileName;
+    m_Loaded = true;
+    return true;
+}
+
+void cIniFile::EnsureSection(const std::string& key)
+{
+    std::string section = SectionOf(key);
+    if (m_Map.find(section) == m_Map.end())
+        m_Map.emplace(section, sEntry{});
+}
+
+void cIniFile::Store(const std::string& key, const std::string& value)
+{
+    EnsureSection(key);
+    auto it = m_Map.find(key);
+    if (it == m_Map.end())
+        m_Map.emplace(key, sEntry{std::string(), value});
+    else
+        it->second.value = value;
+}
+
+std::optional<std::wstring> cIniFile::Find(const std::string& key) const
+{
+    auto it = m_Map.find(key);
+    if (it == m_Map.end() || !it->second.value)
+        return std::nullopt;
+    return Utf8ToWide(*it->second.value);
+}
+
+bool cIniFile::HasKey(const std::string& key) const
+{
+    auto it = m_Map.find(key);
+    return it != m_Map.end() && it->second.value.has_value();
+}
+
+std::wstring cIniFile::GetString(const std::string& key, const std::wstring& def)
+{
+    if (auto v = Find(key))
+        return *v;
+    Store(key, WideToUtf8(def));
+    return def;
+}
+
+void cIniFile::SetString(const std::string& key, const std::wstring& value)
+{
+    Store(key, WideToUtf8(value));
+}
+
+int cIniFile::GetInt(const std::string& key, int def)
+{
+    auto it = m_Map.find(key);
+    if (it != m_Map.end() && it->second.value)
+        return AtoiLike(*it->second.value);
+    Store(key, std::to_string(def));
+    return def;
+}
+
+void cIniFile::SetInt(const std::string& key, int value)
+{
+    Store(key, std::to_string(value));
+}
+
+bool cIniFile::GetBool(const std::string& key, bool def)
+{
+    auto it = m_Map.find(key);
+    if (it != m_Map.end() && it->second.value)
+        return *it->second.value == "true" || *it->second.value == "yes";
+    Store(key, def ? "true" : "false");
+    return def;
+}
+
+void cIniFile::SetBool(const std::string& key, bool value)
+{
+    Store(key, value ? "true" : "false");
+}
+
+void cIniFile::Clear()
+{
+    m_Map.clear();
+}

@@ -1,0 +1,130 @@
+#include "core/lock.h"
+
+#include <algorithm>
+#include <mutex>
+
+#include "core/log.h"
+#include "core/text.h"
+#include "platform/clock.h"
+
+std::recursive_mutex g_GlobalLock;
+std::atomic<bool> g_AppRunning{false};
+std::atomic<int> g_LockCount{0};
+
+namespace {
+thread_local int t_LockDepth = 0;
+thread_local const std::atomic<bool>* t_RunFlag = nullptr;
+std::mutex g_DialogQueryMutex;
+DialogOpenQuery g_DialogOpenQuery;
+
+std::wstring FileText(const char* file)
+{
+    std::string f(file);
+    if (f.size() > 256)
+        f.resize(256);
+    return Utf8ToWide(f);
+}
+} // namespace
+
+void StartGlobalLock()
+{
+    g_LockCount = 0;
+    g_AppRunning = true;
+}
+
+void StopGlobalLock()
+{
+    g_AppRunning = false;
+}
+
+void AcquireGlobalLock(const char* file, int line)
+{
+    if (!g_AppRunning)
+        return;
+    if (file)
+        LogLine(L"AC:%s:%d", FileText(file), line);
+    g_GlobalLock.lock();
+    ++t_LockDepth;
+    ++g_LockCount;
+}
+
+void ReleaseGlobalLock(const char* file, int line)
+{
+    if (!g_AppRunning)
+        return;
+    if (file)
+        LogLine(L"RC:%s:%d", FileText(file), line);
+    // Only a thread that holds the lock may release it; anything else is a caller's
+    // mistake that must not unlock the other thread's hold.
+    if (t_LockDepth <= 0 || g_LockCount <= 0) {
+        LogLine(L"LCS przy C<=0");
+        return;
+    }
+    --t_LockDepth;
+    --g_LockCount;
+    g_GlobalLock.unlock();
+}
+
+int GlobalLockDepthOfThisThread()
+{
+    return t_LockDepth;
+}
+
+void SetThreadRunFlag(const std::atomic<bool>* runFlag)
+{
+    t_RunFlag = runFlag;
+}
+
+bool ThreadMayRun()
+{
+    return t_RunFlag == nullptr || t_RunFlag->load();
+}
+
+bool InterruptibleSleep(int ms)
+{
+    // Short steps so that a thread asked to stop is never held up by a long pause.
+    constexpr int kStep = 10;
+    uint32_t start = GetTickMs();
+    while (ThreadMayRun()) {
+        int elapsed = int(GetTickMs() - start);
+        if (elapsed >= ms)
+            return true;
+        SleepMs(std::min(kStep, ms - elapsed));
+    }
+    return false;
+}
+
+void SetDialogOpenQuery(DialogOpenQuery query)
+{
+    std::lock_guard<std::mutex> guard(g_DialogQueryMutex);
+    g_DialogOpenQuery = std::move(query);
+}
+
+void WaitUntilDialogClosed(const void* dialog, const char* className, const char* file, int line)
+{
+    const std::wstring text =
+        FormatText(L"WBC:%s:%s:%d", Utf8ToWide(className ? className : "?"), FileText(file ? file : "?"), line);
+    for (;;) {
+        bool open = false;
+        AcquireGlobalLock(file, line);
+        {
+            std::lock_guard<std::mutex> guard(g_DialogQueryMutex);
+            open = g_DialogOpenQuery && g_DialogOpenQuery(dialog);
+        }
+        ReleaseGlobalLock(file, line);
+        LogLine(text);
+        if (!InterruptibleSleep(100))
+            return;
+        if (!open)
+            return;
+    }
+}
+
+void LoggedSleep(int ms, const char* file, int line)
+{
+    if (ms > 11000)
+        LogLine(L"Oj chyba b\u0119dzie zwis");
+    LogLine(L"S: %s : %d : %d ms", FileText(file ? file : "?"), line, ms);
+    if (ms > 0)
+        InterruptibleSleep(ms);
+}

@@ -1,0 +1,60 @@
+#pragma once
+// The one global lock shared by the main thread and the computer opponent's thread,
+// taken only through wrappers that log the caller's place, and the logged waits.
+#include <atomic>
+#include <functional>
+#include <mutex>
+
+extern std::recursive_mutex g_GlobalLock;
+// Set by start-up once the lock may be used, cleared at shutdown; the wrappers do
+// nothing while it is false.
+extern std::atomic<bool> g_AppRunning;
+// Holds of the lock by all threads, for the log.
+extern std::atomic<int> g_LockCount;
+
+void StartGlobalLock();
+void StopGlobalLock();
+
+void AcquireGlobalLock(const char* file, int line);
+void ReleaseGlobalLock(const char* file, int line);
+// Holds of the lock by the calling thread.
+int GlobalLockDepthOfThisThread();
+
+#define ACQUIRE_GLOBAL_LOCK() AcquireGlobalLock(__FILE__, __LINE__)
+#define RELEASE_GLOBAL_LOCK() ReleaseGlobalLock(__FILE__, __LINE__)
+
+// Holds the global lock for a scope.
+class cGlobalLockScope
+{
+public:
+    cGlobalLockScope(const char* file, int line) : m_File(file), m_Line(line) { AcquireGlobalLock(file, line); }
+    ~cGlobalLockScope() { ReleaseGlobalLock(m_File, m_Line); }
+    cGlobalLockScope(const cGlobalLockScope&) = delete;
+    cGlobalLockScope& operator=(const cGlobalLockScope&) = delete;
+
+private:
+    const char* m_File;
+    int m_Line;
+};
+#define GLOBAL_LOCK_SCOPE() cGlobalLockScope globalLockScope_(__FILE__, __LINE__)
+
+// A thread that can be asked to stop (the computer opponent's) registers its run flag;
+// every wait and sleep of that thread returns early once the flag is cleared.
+void SetThreadRunFlag(const std::atomic<bool>* runFlag);
+// True unless this thread has a run flag that has been cleared.
+bool ThreadMayRun();
+// Sleeps in short steps while the thread may run; false when it was asked to stop.
+bool InterruptibleSleep(int ms);
+
+// How the waits see the open dialogs: set by the dialog stack; null means none is open.
+using DialogOpenQuery = std::function<bool(const void* dialog)>;
+void SetDialogOpenQuery(DialogOpenQuery query);
+
+// Waits until the player has closed a dialog that this thread pushed onto the dialog
+// stack, testing every 100 ms under the lock and logging "WBC:%s:%s:%d" each pass.
+// className names the dialog's class for the log.
+void WaitUntilDialogClosed(const void* dialog, const char* className, const char* file, int line);
+
+// Logs "S: %s : %d : %d ms" and sleeps; a negative time does not sleep.
+void LoggedSleep(int ms, const char* file, int line);
+#define LOGGED_SLEEP(ms) LoggedSleep((ms), __FILE__, __LINE__)

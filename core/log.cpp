@@ -1,0 +1,80 @@
+#include "core/log.h"
+
+#include "core/text.h"
+#include "platform/clock.h"
+
+std::atomic<bool> g_LogBusy{false};
+cConsoleLog g_Console;
+
+cConsoleLog::cConsoleLog(std::filesystem::path path) : m_Path(std::move(path))
+{
+    OpenFile(false);
+}
+
+cConsoleLog::~cConsoleLog()
+{
+    std::lock_guard<std::mutex> guard(m_FileMutex);
+    if (m_File) {
+        std::fclose(m_File);
+        m_File = nullptr;
+    }
+}
+
+void cConsoleLog::OpenFile(bool withBom)
+{
+    std::lock_guard<std::mutex> guard(m_FileMutex);
+    if (m_File) {
+        std::fclose(m_File);
+        m_File = nullptr;
+    }
+    m_File = std::fopen(m_Path.c_str(), "wb");
+    if (m_File && withBom) {
+        static const unsigned char bom[2] = {0xFF, 0xFE};
+        std::fwrite(bom, 1, 2, m_File);
+    }
+}
+
+void cConsoleLog::WriteLine(std::wstring_view text)
+{
+    if (!m_Enabled)
+        return;
+    // One line at a time: wait in 25 ms steps while another writer holds the flag.
+    bool expected = false;
+    while (!g_LogBusy.compare_exchange_weak(expected, true)) {
+        expected = false;
+        SleepMs(25);
+    }
+    {
+        std::lock_guard<std::mutex> guard(m_FileMutex);
+        if (m_File) {
+            std::u16string line = WideToUtf16(text);
+            line.append(u"\r\n");
+            std::string bytes = Utf16ToLEBytes(line);
+            std::fwrite(bytes.data(), 1, bytes.size(), m_File);
+            // Flushed every line: the log must survive a crash or a fatal exit.
+            std::fflush(m_File);
+        }
+    }
+    g_LogBusy = false;
+}
+
+void cConsoleLog::Restart()
+{
+    OpenFile(true);
+}
+
+void cConsoleLog::Reopen(std::filesystem::path path)
+{
+    {
+        std::lock_guard<std::mutex> guard(m_FileMutex);
+        m_Path = std::move(path);
+    }
+    OpenFile(false);
+}
+
+void cConsoleLog::Flush()
+{
+    std::lock_guard<std::mutex> guard(m_FileMutex);
+    if (m_File)
+        std::fflush(m_File);
+}

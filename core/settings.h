@@ -1,0 +1,83 @@
+#pragma once
+// The player's settings (Settings.ini in the working directory) and the delay table.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "core/ini.h"
+
+struct sDelaySetting
+{
+    std::string iniKey;      // "Delay/AIMoveBefore"
+    std::string languageKey; // "delay_ai_move_before"
+    int controlId;           // the row's control in the preferences dialog
+};
+
+constexpr int kDelayCount = 15;
+enum eDelay
+{
+    DELAY_CONTROL_HINT = 0,
+    DELAY_AI_COMBAT_RESULT,
+    DELAY_HUMAN_COMBAT_RESULT,
+    DELAY_HUMAN_DEPLOY_AFTER,
+    DELAY_HUMAN_RECON_AFTER,
+    DELAY_AI_MOVE_BEFORE,
+    DELAY_AI_MOVE_BETWEEN,
+    DELAY_AI_MOVE_AFTER,
+    DELAY_AI_COMBAT_BEFORE,
+    DELAY_AI_COMBAT_AFTER,
+    DELAY_AI_DEPLOY_BEFORE,
+    DELAY_AI_DEPLOY_AFTER,
+    DELAY_AI_REPLACEMENT_BEFORE,
+    DELAY_AI_REPLACEMENT_AFTER,
+    DELAY_HUMAN_MOVE_BETWEEN,
+};
+
+extern const std::array<sDelaySetting, kDelayCount> g_DelayTable;
+// Milliseconds; 0 = no pause (rows 1 and 2: result not shown), below 0 = wait for a click.
+extern std::array<float, kDelayCount> g_DelayValues;
+
+// The setting values the program reads; the defaults hold until a load replaces them.
+struct sUserSettings
+{
+    int resolutionX = 1024;
+    int resolutionY = 768;
+    bool fullscreen = false;
+    int fpsLimit = 0;
+    bool showUnitName = true;
+    std::wstring unitsSkin = L"Counters";
+    bool dynamicAppearance = true;
+    std::wstring mapSkin = L"Normal";
+    float mapZoom = 1.0f;
+    bool showGrid = true;
+    bool showCityName = true;
+    bool showAPLeft = true;
+    bool showWeather = true;
+    bool showSeaZoneName = true;
+    int ownershipMode = 0;
+    int mapMode = 0;
+    int borderMode = 0;
+    bool showSeaZonesBorders = true;
+    uint32_t borderColor = 0xFFFFFFFFu;
+    int fogOfWar = 0;
+    bool showAlliesActions = true;
+    int minimapOwnershipMode = 0;
+    bool skipEndTurnConfirmation = false; // the inverse of InterfaceSettings/ConfirmEndTurn
+    int seaBattleTimeout = 2;             // seconds
+    float musicVolume = 1.0f;
+    float sfxVolume = 1.0f;
+
+    // Main loop sleep per frame: 1000 / FPSLimit, nothing for 0.
+    int FrameSleepMs() const { return fpsLimit > 0 ? 1000 / fpsLimit : 0; }
+};
+
+extern cIniFile g_Settings;
+extern sUserSettings g_UserSettings;
+
+// Reads Settings.ini (at the path given, by default in the working directory) into
+// g_Settings and the globals. A missing file leaves every default and is never created.
+void LoadSettings(const std::filesystem::path& path = "Settings.ini");
+// Stores the map zoom (factor times 100, rounded up) and writes Settings.ini.
+void SaveZoomSetting(float zoom);
+// Restores every default (tests).
+void ResetSettingsToDefaults();

@@ -1,0 +1,73 @@
+#include "platform/paths.h"
+
+#include <fstream>
+#include <system_error>
+
+#include "core/text.h"
+
+std::filesystem::path HostPath(std::wstring_view designPath)
+{
+    std::wstring p(designPath);
+    for (wchar_t& c : p)
+        if (c == L'\\')
+            c = L'/';
+    return std::filesystem::path(WideToUtf8(p));
+}
+
+std::filesystem::path HostPath(std::string_view designPath)
+{
+    std::string p(designPath);
+    for (char& c : p)
+        if (c == '\\')
+            c = '/';
+    return std::filesystem::path(p);
+}
+
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return std::nullopt;
+    std::string data;
+    in.seekg(0, std::ios::end);
+    std::streamoff size = in.tellg();
+    if (size < 0)
+        return std::nullopt;
+    in.seekg(0, std::ios::beg);
+    data.resize(size_t(size));
+    if (size > 0 && !in.read(data.data(), size))
+        return std::nullopt;
+    return data;
+}
+
+bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out)
+        return false;
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+    out.flush();
+    return bool(out);
+}
+
+bool FileExists(const std::filesystem::path& path)
+{
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+bool DirectoryExists(const std::filesystem::path& path)
+{
+    std::error_code ec;
+    return std::filesystem::is_directory(path, ec);
+}
+
+bool CreateDirectories(const std::filesystem::path& path)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(path, ec);
+    return DirectoryExists(path);
+}

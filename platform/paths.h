@@ -1,0 +1,19 @@
+#pragma once
+// Files and folders. The code writes paths as the design gives them, with backslashes
+// ("data\\scenarios\\..."); HostPath turns them into paths of this system.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+std::filesystem::path HostPath(std::wstring_view designPath);
+std::filesystem::path HostPath(std::string_view designPath);
+
+// Whole-file reads and writes in binary. ReadWholeFile returns nothing when the file
+// cannot be opened or read completely.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
+bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);
+
+bool FileExists(const std::filesystem::path& path);
+bool DirectoryExists(const std::filesystem::path& path);
+bool CreateDirectories(const std::filesystem::path& path);

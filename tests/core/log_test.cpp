@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "core/log.h"
+#include "platform/paths.h"
+#include "tests/test_support.h"
+
+namespace {
+
+std::string Bytes(const std::filesystem::path& p) { return ReadWholeFile(p).value_or("<missing>"); }
+
+TEST(ConsoleLog, FirstFileHasNoBomAndEveryLineEndsInCrLf)
+{
+    auto dir = testing_support::MakeScratchDir("log1");
+    {
+        cConsoleLog log(dir / "ConsoleOut.txt");
+        log.WriteLine(L"Ab");
+        log.WriteLine(L"");
+        log.WriteLine(L"\u0119");
+    }
+    EXPECT_EQ(Bytes(dir / "ConsoleOut.txt"), std::string("A\0b\0\r\0\n\0\r\0\n\0\x19\x01\r\0\n\0", 18));
+}
+
+TEST(ConsoleLog, RestartStartsAnewWithByteOrderMark)
+{
+    auto dir = testing_support::MakeScratchDir("log2");
+    cConsoleLog log(dir / "ConsoleOut.txt");
+    log.WriteLine(L"old");
+    log.Restart();
+    log.WriteLine(L"x");
+    log.Flush();
+    EXPECT_EQ(Bytes(dir / "ConsoleOut.txt"), std::string("\xFF\xFEx\0\r\0\n\0", 8));
+}
+
+TEST(ConsoleLog, DisabledLogWritesNothingAndLeavesBusyFlag)
+{
+    auto dir = testing_support::MakeScratchDir("log3");
+    cConsoleLog log(dir / "ConsoleOut.txt");
+    log.SetEnabled(false);
+    g_LogBusy = true; // a disabled log must not even wait for the flag
+    log.WriteLine(L"hidden");
+    EXPECT_TRUE(g_LogBusy.load());
+    g_LogBusy = false;
+    EXPECT_EQ(Bytes(dir / "ConsoleOut.txt"), "");
+}
+
+TEST(ConsoleLog, UncreatableFileMakesWritesReturnAtOnce)
+{
+    cConsoleLog log("/nonexistent-folder/ConsoleOut.txt");
+    EXPECT_FALSE(log.IsOpen());
+    log.WriteLine(L"goes nowhere");
+    log.Restart();
+    log.WriteLine(L"still nowhere");
+}
+
+TEST(ConsoleLog, LinesFromTwoThreadsNeverInterleave)
+{
+    auto dir = testing_support::MakeScratchDir("log4");
+    g_Console.Reopen(dir / "ConsoleOut.txt");
+    auto writer = [](const wchar_t* text) {
+        for (int i = 0; i < 200; ++i)
+            LogLine(text);
+    };
+    std::thread a(writer, L"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaa");
+    std::thread b(writer, L"bbbbbbbbbbbbbbbbbbbbbbbbbbbbbb");
+    a.join();
+    b.join();
+    auto lines = testing_support::LogLines();
+    ASSERT_EQ(lines.size(), 400u);
+    for (const auto& line : lines)
+        EXPECT_TRUE(line == L"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaa" || line == L"bbbbbbbbbbbbbbbbbbbbbbbbbbbbbb") << "torn line";
+}
+
+} // namespace

@@ -1,0 +1,96 @@
+#include "tests/test_support.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "core/fatal.h"
+#include "core/log.h"
+#include "core/text.h"
+#include "platform/paths.h"
+
+namespace testing_support {
+
+namespace {
+std::filesystem::path g_ProcessDir;
+}
+
+std::filesystem::path SourceDir() { return VELMORANT_SOURCE_DIR; }
+std::filesystem::path FixtureDir() { return SourceDir() / "tests" / "data"; }
+std::filesystem::path GameRoot() { return VELMORANT_GAME_ROOT; }
+std::filesystem::path BinDir() { return std::filesystem::path(VELMORANT_BINARY_DIR) / "bin"; }
+
+std::filesystem::path MakeScratchDir(const std::string& name)
+{
+    std::filesystem::path dir = g_ProcessDir / name;
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+std::vector<std::wstring> LogLines()
+{
+    g_Console.Flush();
+    auto bytes = ReadWholeFile(g_Console.GetPath());
+    std::vector<std::wstring> lines;
+    if (!bytes)
+        return lines;
+    std::string data = *bytes;
+    if (data.size() >= 2 && uint8_t(data[0]) == 0xFF && uint8_t(data[1]) == 0xFE)
+        data.erase(0, 2);
+    std::wstring text = Utf16ToWide(LEBytesToUtf16(data));
+    size_t start = 0;
+    for (;;) {
+        size_t end = text.find(L"\r\n", start);
+        if (end == std::wstring::npos)
+            break;
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+void ClearLog() { g_Console.Reopen(g_Console.GetPath()); }
+
+bool LogHasInOrder(const std::vector<std::wstring>& expected)
+{
+    auto lines = LogLines();
+    size_t at = 0;
+    for (const auto& line : lines)
+        if (at < expected.size() && line == expected[at])
+            ++at;
+    return at == expected.size();
+}
+
+bool LogContains(const std::wstring& line)
+{
+    auto lines = LogLines();
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+// Every test process works in a folder of its own, so that parallel tests never
+// share ConsoleOut.txt, Settings.ini or saves.
+class cScratchEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        g_ProcessDir = std::filesystem::temp_directory_path() / ("velmorant-test-" + std::to_string(getpid()));
+        std::filesystem::remove_all(g_ProcessDir);
+        std::filesystem::create_directories(g_ProcessDir / "cwd");
+        std::filesystem::current_path(g_ProcessDir / "cwd");
+        g_Console.Reopen(g_ProcessDir / "cwd" / "ConsoleOut.txt");
+        UseThrowingFatalHandler();
+    }
+    void TearDown() override
+    {
+        std::error_code ec;
+        std::filesystem::current_path(std::filesystem::temp_directory_path(), ec);
+        std::filesystem::remove_all(g_ProcessDir, ec);
+    }
+};
+
+const auto* const g_Environment = ::testing::AddGlobalTestEnvironment(new cScratchEnvironment);
+
+} // namespace testing_support

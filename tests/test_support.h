@@ -1,0 +1,24 @@
+#pragma once
+// Helpers shared by the tests: where the sources and fixtures are, a private scratch
+// folder per test process, and the log read back as text.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+std::filesystem::path SourceDir();
+std::filesystem::path FixtureDir(); // tests/data
+std::filesystem::path GameRoot();   // <build>/game: data/ and lang_ENG.db
+std::filesystem::path BinDir();     // <build>/bin
+// A fresh empty folder for this test; removed when the process ends.
+std::filesystem::path MakeScratchDir(const std::string& name);
+// The lines of the current log (g_Console), without their CR LF.
+std::vector<std::wstring> LogLines();
+// Clears the log, so that a test sees only its own lines.
+void ClearLog();
+// True when the lines appear in the log in this order (others may stand between).
+bool LogHasInOrder(const std::vector<std::wstring>& expected);
+bool LogContains(const std::wstring& line);
+
+} // namespace testing_support
