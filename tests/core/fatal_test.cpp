@@ -1,0 +1,46 @@
+#include <gtest/gtest.h>
+
+#include "core/fatal.h"
+#include "core/lang_source.h"
+#include "core/log.h"
+#include "tests/test_support.h"
+
+namespace {
+
+TEST(FatalExit, NeverReportsSuccessAndRunsCleanupBeforeExiting)
+{
+    EXPECT_THROW(
+        {
+            try {
+                FatalExit(0, L"bad sea node ids");
+            } catch (const sFatalExit& e) {
+                EXPECT_EQ(e.code, 1);
+                EXPECT_EQ(e.reason, L"bad sea node ids");
+                throw;
+            }
+        },
+        sFatalExit);
+    EXPECT_TRUE(testing_support::LogContains(L"bad sea node ids"));
+
+    SetFatalHandler(nullptr);
+    EXPECT_EXIT(
+        {
+            SetFatalCleanup([] { LogLine(L"cleanup ran"); });
+            FatalExit(0, L"reason");
+        },
+        ::testing::ExitedWithCode(1), "");
+    EXPECT_EXIT(FatalExit(3, L""), ::testing::ExitedWithCode(3), "");
+}
+
+TEST(LanguageSource, ParsesKeysTextsAndEscapesAndNamesBadLines)
+{
+    sLangSource s = ParseLangSource("# comment\r\nkey_a = Hello, %s!\r\n\nkey_b=Two\\nlines = here\nno equals\nkey_a = again\n");
+    ASSERT_EQ(s.records.size(), 2u);
+    EXPECT_EQ(s.records[0].second, L"Hello, %s!");
+    EXPECT_EQ(s.records[1].second, L"Two\nlines = here");
+    ASSERT_EQ(s.errors.size(), 2u);
+    EXPECT_EQ(s.errors[0], "5: no '=' on the line");
+    EXPECT_EQ(s.errors[1], "6: key 'key_a' given twice");
+}
+
+} // namespace
