@@ -1,0 +1,182 @@
+#pragma once
+// Scripted events: the records built from a scenario's XML event files and the events
+// manager that owns them.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct sGameDate;
+class TiXmlDocument;
+class TiXmlElement;
+
+// One "unset" value serves every event record.
+constexpr int32_t kEventUnsetInt = -2147483647;
+constexpr double kEventUnsetDouble = -2147483647.0;
+// Event ids run from 0 to this; the checked flags are indexed by them.
+constexpr int32_t kMaxEventId = 40000;
+
+inline bool IsUnset(int32_t v) { return v == kEventUnsetInt; }
+inline bool IsUnset(double v) { return v == kEventUnsetDouble; }
+
+// A script parameter used as an id, coordinate, count or index: truncated toward zero,
+// saturated to 32 bits (a NaN reads as 0), so that no value of a file is undefined.
+int32_t EventParamToInt(double value);
+
+struct sEventDate
+{
+    int32_t day = kEventUnsetInt;
+    int32_t month = kEventUnsetInt;
+    int32_t year = kEventUnsetInt;
+    // A bound counts as set by its day alone.
+    bool IsSet() const { return day != kEventUnsetInt; }
+};
+
+// One side of a comparison: a method over the game, or a constant.
+class cEventOperand
+{
+public:
+    bool valid = false;
+    int32_t line = kEventUnsetInt;
+    std::wstring method;
+    double constValue = kEventUnsetDouble;
+    std::array<double, 10> param; // param0 .. param9
+
+    cEventOperand() { param.fill(kEventUnsetDouble); }
+
+    bool Validate();
+    double Resolve() const;
+};
+
+// One comparison of two operands.
+class cEventExpression
+{
+public:
+    cEventOperand leftOperand;
+    cEventOperand rightOperand;
+    int32_t line = kEventUnsetInt; // line of the <operator> element
+    std::wstring op;               // "operator" in the files
+
+    bool ValidateOperator() const;
+    // Both operands and the operator; ends the program when an operand fails.
+    bool Check();
+    bool Evaluate();
+};
+
+// One and / or node of a condition tree.
+class cEventCondition
+{
+public:
+    std::vector<cEventExpression> expressions;
+    std::vector<cEventCondition> children;
+    bool isOr = false;
+
+    bool IsEmpty() const { return expressions.empty() && children.empty(); }
+    bool Evaluate();
+    std::wstring ToText(std::wstring& indentation) const;
+};
+
+class cEventEffect;
+// What an effect does; filled in by the effect executors. Null: the effect changes nothing.
+using EventEffectExecutor = void (*)(const cEventEffect& effect);
+
+class cEventEffect
+{
+public:
+    bool valid = false;
+    int32_t line = kEventUnsetInt;
+    std::wstring method;
+    std::array<double, 10> param;            // param0 .. param9
+    std::array<std::wstring, 4> paramString; // paramString0 .. paramString3
+
+    cEventEffect() { param.fill(kEventUnsetDouble); }
+
+    bool Validate();
+    std::wstring ToText() const;
+};
+
+class cEventOption
+{
+public:
+    int32_t optionID = -1;
+    int32_t chanceAI = -1;
+    std::wstring text;
+    std::wstring tooltip;
+    std::vector<cEventEffect> effects;
+
+    std::wstring ToText() const;
+};
+
+// One event. Copies are deep: the manager's current event and the event dialog hold copies.
+class cZdarzenie
+{
+public:
+    int32_t eventID = kEventUnsetInt;
+    int32_t countryID = kEventUnsetInt;
+    int32_t visibleByPlayer = 0;
+    int32_t oneTimeChecking = 0;
+    int32_t enableInPbem = 1;
+    sEventDate beginDate;
+    sEventDate endDate;
+    std::wstring title;
+    std::wstring description;
+    std::wstring image;
+    cEventCondition condition;
+    std::vector<cEventOption> options;
+    int32_t line = kEventUnsetInt; // line of the <event> element, for messages
+
+    bool IsDateInRange(const sGameDate& date) const;
+    std::wstring ToText() const;
+};
+
+// One parsed event file, kept for validation and the developer dump.
+struct sEventDocument
+{
+    std::string fileName; // the line of event_files.txt, as written
+    std::unique_ptr<TiXmlDocument> xml;
+
+    sEventDocument();
+    ~sEventDocument();
+    sEventDocument(sEventDocument&&) noexcept;
+    sEventDocument& operator=(sEventDocument&&) noexcept;
+};
+
+// The events manager: one per game.
+class cZdarzenia
+{
+public:
+    std::vector<bool> checkedFlags;
+    std::vector<sEventDocument> documents;
+    std::vector<cEventExpression> validationExpressions;
+    std::vector<cEventEffect> validationEffects;
+    std::vector<cZdarzenie> events;
+    cZdarzenie currentEvent;
+    std::vector<std::wstring> messages;
+
+    cZdarzenia();
+    ~cZdarzenia();
+    cZdarzenia(const cZdarzenia&) = delete;
+    cZdarzenia& operator=(const cZdarzenia&) = delete;
+
+    // Reads data\scenarios\<scenario>\event_files.txt and parses every file it lists.
+    void LoadEventFiles(const std::string& scenario);
+    // Parses the files of an event list at a given path (LoadEventFiles builds the path).
+    void LoadEventFilesFrom(const std::string& listPath);
+    // Checks every expression and effect of every document; returns only when all are valid.
+    void ValidateEventFiles();
+    // Builds the events from the documents and sizes the checked flags.
+    void LoadAllEventsFromDom();
+    void LoadEventsFromDocument(const TiXmlDocument& document, int32_t& largestId, int32_t& smallestId);
+    void ClearCheckedFlags();
+
+    // The developer dump: one text file per event file, beside it.
+    void DumpAllEvents();
+    void DumpDocument(const sEventDocument& document);
+};
+
+// Fills one condition node from an <and> / <or> element, recursively.
+void ParseConditionNode(const TiXmlElement* element, cEventCondition& node);
+// An element text or text attribute: the language table's text when it is a key (trimmed),
+// otherwise the UTF-8 text itself.
+std::wstring ConvertXmlText(const char* text);

@@ -1,0 +1,292 @@
+// Reading event_files.txt, the XML event files and the events they hold.
+#include <tinyxml.h>
+
+#include <boost/algorithm/string/trim.hpp>
+#include <cstring>
+#include <set>
+
+#include "core/fatal.h"
+#include "core/log.h"
+#include "core/stringbase.h"
+#include "core/text.h"
+#include "events/zdarzenia.h"
+#include "events/zdarzenia_xml.h"
+#include "platform/paths.h"
+
+std::wstring ConvertXmlText(const char* text)
+{
+    if (!text)
+        return std::wstring();
+    if (g_StringBase.HasKey(text)) {
+        std::wstring translated = g_StringBase.GetText(text);
+        boost::algorithm::trim(translated);
+        return translated;
+    }
+    return Utf8ToWide(text);
+}
+
+namespace event_xml {
+
+std::wstring ElementText(const TiXmlElement* element)
+{
+    return ConvertXmlText(element ? element->GetText() : nullptr);
+}
+
+void ReadNumber(const TiXmlElement* element, const char* name, double& field)
+{
+    double value = 0.0;
+    if (element->QueryDoubleAttribute(name, &value) == TIXML_SUCCESS)
+        field = value;
+}
+
+void ReadParams(const TiXmlElement* element, std::array<double, 10>& params)
+{
+    char name[8];
+    for (int i = 0; i < 10; ++i) {
+        std::snprintf(name, sizeof name, "param%d", i);
+        ReadNumber(element, name, params[size_t(i)]);
+    }
+}
+
+void ParseOperand(const TiXmlElement* element, cEventOperand& operand)
+{
+    operand.line = element->Row();
+    operand.method = ConvertXmlText(element->Attribute("method"));
+    ReadNumber(element, "constValue", operand.constValue);
+    ReadParams(element, operand.param);
+}
+
+void ParseExpression(const TiXmlElement* element, cEventExpression& expression)
+{
+    if (const TiXmlElement* left = element->FirstChildElement("leftOperand"))
+        ParseOperand(left, expression.leftOperand);
+    if (const TiXmlElement* right = element->FirstChildElement("rightOperand"))
+        ParseOperand(right, expression.rightOperand);
+    if (const TiXmlElement* op = element->FirstChildElement("operator")) {
+        expression.line = op->Row();
+        expression.op = ConvertXmlText(op->Attribute("value"));
+    }
+}
+
+void ParseEffect(const TiXmlElement* element, cEventEffect& effect)
+{
+    effect.line = element->Row();
+    effect.method = ConvertXmlText(element->Attribute("method"));
+    ReadParams(element, effect.param);
+    char name[16];
+    for (int i = 0; i < 4; ++i) {
+        std::snprintf(name, sizeof name, "paramString%d", i);
+        effect.paramString[size_t(i)] = ConvertXmlText(element->Attribute(name));
+    }
+}
+
+namespace {
+
+// A required integer attribute; a missing or malformed one ends the program.
+int32_t RequiredInt(const TiXmlElement* element, const char* attribute, const wchar_t* message)
+{
+    int value = 0;
+    if (element->QueryIntAttribute(attribute, &value) != TIXML_SUCCESS)
+        FatalExit(1, FormatText(message, element->Row()));
+    return value;
+}
+
+void ParseDate(const TiXmlElement* element, sEventDate& date, bool begin)
+{
+    if (begin) {
+        date.day = RequiredInt(element, "day",
+                               L"ERROR: <beginDate> at line %i has no 'day' attribute or it's not an integer!");
+        date.month = RequiredInt(element, "month",
+                                 L"ERROR: <beginDate> at line %i has no 'month' attribute or it's not an integer!");
+        date.year = RequiredInt(element, "year",
+                                L"ERROR: <beginDate> at line %i has no 'year' attribute or it's not an integer!");
+    } else {
+        date.day = RequiredInt(element, "day",
+                               L"ERROR: <endDate> at line %i has no 'day' attribute or it's not an integer!");
+        date.month = RequiredInt(element, "month",
+                                 L"ERROR: <endDate> at line %i has no 'month' attribute or it's not an integer!");
+        date.year = RequiredInt(element, "year",
+                                L"ERROR: <endDate> at line %i has no 'year' attribute or it's not an integer!");
+    }
+}
+
+void ParseOption(const TiXmlElement* element, cEventOption& option)
+{
+    int value = 0;
+    if (element->QueryIntAttribute("optionID", &value) == TIXML_SUCCESS)
+        option.optionID = value;
+    if (element->QueryIntAttribute("chanceAI", &value) == TIXML_SUCCESS)
+        option.chanceAI = value;
+    for (const TiXmlElement* child = element->FirstChildElement(); child; child = child->NextSiblingElement()) {
+        const char* name = child->Value();
+        if (std::strcmp(name, "description") == 0)
+            option.text = ElementText(child);
+        else if (std::strcmp(name, "tooltip") == 0)
+            option.tooltip = ElementText(child);
+        else if (std::strcmp(name, "effects") == 0) {
+            for (const TiXmlElement* e = child->FirstChildElement("effect"); e; e = e->NextSiblingElement("effect")) {
+                cEventEffect effect;
+                ParseEffect(e, effect);
+                option.effects.push_back(std::move(effect));
+            }
+        }
+    }
+}
+
+bool IsConditionNode(const TiXmlElement* element)
+{
+    return std::strcmp(element->Value(), "and") == 0 || std::strcmp(element->Value(), "or") == 0;
+}
+
+} // namespace
+
+void ReadEvent(const TiXmlElement* element, cZdarzenie& event)
+{
+    event.line = element->Row();
+    event.eventID = RequiredInt(element, "eventID",
+                                L"ERROR: <event> at line %i has no eventID attribute or it's not an integer!");
+    LogLine(L"Loading event id=%i at line %i", event.eventID, event.line);
+    event.countryID = RequiredInt(element, "countryID",
+                                  L"ERROR: <event> at line %i has no countryID attribute or it's not an integer!");
+    event.visibleByPlayer = RequiredInt(
+        element, "visibleByPlayer", L"ERROR: <event> at line %i has no visibleByPlayer attribute or it's not an integer!");
+    event.oneTimeChecking = RequiredInt(
+        element, "oneTimeChecking", L"ERROR: <event> at line %i has no oneTimeChecking attribute or it's not an integer!");
+    int pbem = 1;
+    if (element->QueryIntAttribute("enableInPbem", &pbem) != TIXML_SUCCESS)
+        pbem = 1;
+    event.enableInPbem = pbem;
+
+    for (const TiXmlElement* child = element->FirstChildElement(); child; child = child->NextSiblingElement()) {
+        const char* name = child->Value();
+        if (std::strcmp(name, "title") == 0)
+            event.title = ElementText(child);
+        else if (std::strcmp(name, "description") == 0)
+            event.description = ElementText(child);
+        else if (std::strcmp(name, "image") == 0)
+            event.image = ElementText(child);
+        else if (std::strcmp(name, "beginDate") == 0)
+            ParseDate(child, event.beginDate, true);
+        else if (std::strcmp(name, "endDate") == 0)
+            ParseDate(child, event.endDate, false);
+        else if (std::strcmp(name, "condition") == 0) {
+            for (const TiXmlElement* node = child->FirstChildElement(); node; node = node->NextSiblingElement())
+                if (IsConditionNode(node)) {
+                    ParseConditionNode(node, event.condition);
+                    break;
+                }
+        } else if (std::strcmp(name, "options") == 0) {
+            for (const TiXmlElement* o = child->FirstChildElement("option"); o; o = o->NextSiblingElement("option")) {
+                cEventOption option;
+                ParseOption(o, option);
+                event.options.push_back(std::move(option));
+            }
+        }
+    }
+}
+
+} // namespace event_xml
+
+void ParseConditionNode(const TiXmlElement* element, cEventCondition& node)
+{
+    node.isOr = std::strcmp(element->Value(), "or") == 0;
+    for (const TiXmlElement* e = element->FirstChildElement("expression"); e; e = e->NextSiblingElement("expression")) {
+        cEventExpression expression;
+        event_xml::ParseExpression(e, expression);
+        node.expressions.push_back(std::move(expression));
+    }
+    for (const TiXmlElement* c = element->FirstChildElement(); c; c = c->NextSiblingElement()) {
+        if (std::strcmp(c->Value(), "and") != 0 && std::strcmp(c->Value(), "or") != 0)
+            continue;
+        cEventCondition child;
+        ParseConditionNode(c, child);
+        node.children.push_back(std::move(child));
+    }
+}
+
+void cZdarzenia::LoadEventFiles(const std::string& scenario)
+{
+    LoadEventFilesFrom("data\\scenarios\\" + scenario + "\\event_files.txt");
+}
+
+void cZdarzenia::LoadEventFilesFrom(const std::string& listPath)
+{
+    LogLine(L"Initializing XML events file");
+    documents.clear();
+
+    auto list = ReadWholeFile(HostPath(listPath));
+    if (!list)
+        return; // a scenario without events
+    std::string_view text = *list;
+    if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+
+    for (std::string line : SplitText(text, '\n')) {
+        // Line ends and trailing blanks are never part of a file name.
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
+            line.pop_back();
+        if (line.empty() || line[0] == ';')
+            continue;
+        sEventDocument document;
+        document.fileName = line;
+        document.xml = std::make_unique<TiXmlDocument>();
+        documents.push_back(std::move(document));
+        TiXmlDocument& xml = *documents.back().xml;
+        const std::string hostPath = HostPath(line).string();
+        if (!xml.LoadFile(hostPath.c_str(), TIXML_ENCODING_UTF8)) {
+            // Say where the file went wrong, then stop: a game without its events is not the scenario.
+            if (xml.ErrorId() != TiXmlBase::TIXML_ERROR_OPENING_FILE)
+                LogLine(L"%S at line %i, column %i", xml.ErrorDesc(), xml.ErrorRow(), xml.ErrorCol());
+            FatalExit(1, FormatText(L"ERROR initializing events from file %S. Exiting...", line));
+        }
+        xml.SetValue(line); // the name as the list gives it, for messages and the dump
+    }
+}
+
+void cZdarzenia::LoadAllEventsFromDom()
+{
+    LogLine(L"*****************************");
+    LogLine(L"*LOADING ALL EVENTS FROM DOM*");
+    LogLine(L"*****************************");
+    events.clear();
+    int32_t largestId = -1;
+    int32_t smallestId = 0;
+    for (const sEventDocument& document : documents)
+        LoadEventsFromDocument(*document.xml, largestId, smallestId);
+
+    LogLine(L"Reserving memory for event bool vector... Max no. of events is %d, event with ID higher than %d will crash...",
+            kMaxEventId, kMaxEventId);
+    if (largestId != -1 && (largestId < 0 || largestId > kMaxEventId))
+        FatalExit(1, FormatText(L"ERROR: maxID = %d (have to be >= 0 && <= %d", largestId, kMaxEventId));
+    if (smallestId < 0)
+        FatalExit(1, FormatText(L"ERROR: maxID = %d (have to be >= 0 && <= %d", smallestId, kMaxEventId));
+
+    checkedFlags.assign(largestId >= 0 ? size_t(largestId) + 1 : 0, false);
+    LogLine(L"*****************************");
+    LogLine(L"*  FINISHED LOADING EVENTS  *");
+    LogLine(L"*****************************");
+}
+
+void cZdarzenia::LoadEventsFromDocument(const TiXmlDocument& document, int32_t& largestId, int32_t& smallestId)
+{
+    const TiXmlElement* root = document.RootElement();
+    if (!root)
+        return;
+    for (const TiXmlElement* element = root->FirstChildElement("event"); element;
+         element = element->NextSiblingElement("event")) {
+        cZdarzenie event;
+        event_xml::ReadEvent(element, event);
+        if (event.eventID > largestId)
+            largestId = event.eventID;
+        if (event.eventID < smallestId)
+            smallestId = event.eventID;
+        for (const cZdarzenie& earlier : events)
+            if (earlier.eventID == event.eventID) {
+                LogLine(L"WARNING: <event> at line %i in %S repeats event id=%i of an earlier event (line %i); "
+                        L"a forced firing takes the first",
+                        event.line, document.Value(), event.eventID, earlier.line);
+                break;
+            }
+        events.push_back(std::move(event));
+    }
+}

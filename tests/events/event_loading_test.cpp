@@ -1,0 +1,304 @@
+// Reading event_files.txt and the XML event files into events.
+#include <gtest/gtest.h>
+
+#include "core/stringbase.h"
+#include "events/zdarzenia.h"
+#include "platform/paths.h"
+#include "tests/events/event_test_support.h"
+#include "tests/test_support.h"
+
+using namespace event_testing;
+using testing_support::LogContains;
+using testing_support::LogHasInOrder;
+
+namespace {
+
+const char* kEvent = "<event eventID=\"%d\" countryID=\"2\" visibleByPlayer=\"1\" oneTimeChecking=\"0\"/>\n";
+
+std::string SimpleEvent(int id)
+{
+    char buf[200];
+    std::snprintf(buf, sizeof buf, kEvent, id);
+    return buf;
+}
+
+TEST(EventLoading, RecordsStartUnsetAndCopiesAreDeep)
+{
+    cZdarzenie fresh;
+    EXPECT_FALSE(fresh.beginDate.IsSet());
+    EXPECT_FALSE(fresh.endDate.IsSet());
+    EXPECT_TRUE(fresh.condition.Evaluate()) << "an empty condition is true";
+    cEventOption option;
+    EXPECT_EQ(option.optionID, -1);
+    EXPECT_EQ(option.chanceAI, -1);
+
+    auto* source = new cZdarzenie;
+    source->title = L"Source";
+    source->condition.children.emplace_back();
+    source->condition.children[0].expressions.emplace_back();
+    source->condition.children[0].expressions[0].leftOperand.method = L"Flag.GetValue";
+    source->options.push_back(option);
+    source->options[0].effects.emplace_back();
+    source->options[0].effects[0].method = L"Flag.SetValue";
+    cZdarzenie copy = *source;
+    delete source;
+    ASSERT_EQ(copy.condition.children.size(), 1u);
+    EXPECT_EQ(copy.condition.children[0].expressions[0].leftOperand.method, L"Flag.GetValue");
+    EXPECT_EQ(copy.options[0].effects[0].method, L"Flag.SetValue");
+}
+
+TEST(EventLoading, ReadsEveryFieldOfAnEvent)
+{
+    cZdarzenia manager;
+    LoadEvents(manager, R"(<event eventID="7" countryID="3" visibleByPlayer="1" oneTimeChecking="1" enableInPbem="0">
+  <title>Case White</title>
+  <description>Żółć i „cudzysłów”</description>
+  <image>data\events\poland.png</image>
+  <beginDate day="1" month="9" year="1939"/>
+  <endDate day="30" month="10" year="1939"/>
+  <unknownElement/>
+  <condition>
+    <expression><leftOperand constValue="1"/><operator value="equals"/><rightOperand constValue="1"/></expression>
+    <or>
+      <expression><leftOperand method="Flag.GetValue" param0="3"/><operator value="greater"/><rightOperand constValue="0"/></expression>
+      <and/>
+    </or>
+    <and/>
+  </condition>
+  <options>
+    <option optionID="1" chanceAI="30">
+      <description>Attack</description>
+      <tooltip>Go</tooltip>
+      <effects>
+        <effect method="Flag.SetValue" param0="3" param1="1"/>
+        <effect method="Hex.AddNavalUnit" param0="4" param1="5" paramString0="Bismarck"/>
+      </effects>
+    </option>
+    <option><description>Wait</description></option>
+    <notAnOption/>
+  </options>
+</event>
+)");
+    ASSERT_EQ(manager.events.size(), 1u);
+    const cZdarzenie& e = manager.events[0];
+    EXPECT_EQ(e.eventID, 7);
+    EXPECT_EQ(e.countryID, 3);
+    EXPECT_EQ(e.visibleByPlayer, 1);
+    EXPECT_EQ(e.oneTimeChecking, 1);
+    EXPECT_EQ(e.enableInPbem, 0);
+    EXPECT_EQ(e.title, L"Case White");
+    EXPECT_EQ(e.description, L"Żółć i „cudzysłów”") << "texts are UTF-8";
+    EXPECT_EQ(e.image, L"data\\events\\poland.png");
+    EXPECT_EQ(e.beginDate.day, 1);
+    EXPECT_EQ(e.beginDate.month, 9);
+    EXPECT_EQ(e.endDate.day, 30);
+    EXPECT_EQ(e.endDate.year, 1939);
+
+    // The condition element holds an expression directly: only the first and/or counts.
+    EXPECT_TRUE(e.condition.isOr);
+    ASSERT_EQ(e.condition.expressions.size(), 1u);
+    EXPECT_EQ(e.condition.expressions[0].leftOperand.method, L"Flag.GetValue");
+    ASSERT_EQ(e.condition.children.size(), 1u);
+    EXPECT_FALSE(e.condition.children[0].isOr);
+
+    ASSERT_EQ(e.options.size(), 2u);
+    EXPECT_EQ(e.options[0].optionID, 1);
+    EXPECT_EQ(e.options[0].chanceAI, 30);
+    EXPECT_EQ(e.options[0].text, L"Attack");
+    EXPECT_EQ(e.options[0].tooltip, L"Go");
+    ASSERT_EQ(e.options[0].effects.size(), 2u);
+    EXPECT_EQ(e.options[0].effects[0].line, 23);
+    EXPECT_EQ(e.options[0].effects[1].param[1], 5.0);
+    EXPECT_EQ(e.options[0].effects[1].paramString[0], L"Bismarck");
+    EXPECT_EQ(e.options[1].optionID, -1);
+    EXPECT_EQ(e.options[1].chanceAI, -1);
+
+    EXPECT_TRUE(LogContains(L"Loading event id=7 at line 3"));
+    EXPECT_EQ(manager.checkedFlags.size(), 8u);
+}
+
+TEST(EventLoading, ConditionTreeKeepsExpressionsBeforeChildrenAndLines)
+{
+    cZdarzenia manager;
+    LoadEvents(manager, R"(<event eventID="1" countryID="1" visibleByPlayer="0" oneTimeChecking="0">
+  <condition>
+    <and>
+      <or>
+        <expression><leftOperand constValue="1"/><operator value="less"/><rightOperand constValue="2"/></expression>
+      </or>
+      <expression>
+        <leftOperand method="Flag.GetValue" param0="5" param1="x"/>
+        <operator value="equals"/>
+        <rightOperand constValue="2.5"/>
+      </expression>
+    </and>
+    <or/>
+  </condition>
+</event>
+)");
+    const cEventCondition& root = manager.events.at(0).condition;
+    EXPECT_FALSE(root.isOr);
+    ASSERT_EQ(root.expressions.size(), 1u);
+    ASSERT_EQ(root.children.size(), 1u);
+    EXPECT_TRUE(root.children[0].isOr);
+    const cEventExpression& x = root.expressions[0];
+    EXPECT_EQ(x.leftOperand.line, 10);
+    EXPECT_EQ(x.line, 11) << "an expression's line is its operator's";
+    EXPECT_EQ(x.rightOperand.line, 12);
+    EXPECT_EQ(x.op, L"equals");
+    EXPECT_EQ(x.leftOperand.method, L"Flag.GetValue");
+    EXPECT_EQ(x.leftOperand.param[0], 5.0);
+    EXPECT_TRUE(IsUnset(x.leftOperand.param[1])) << "a number that is not one stays unset";
+    EXPECT_TRUE(IsUnset(x.leftOperand.constValue));
+    EXPECT_EQ(x.rightOperand.constValue, 2.5);
+}
+
+TEST(EventLoading, TextsThatAreLanguageKeysAreTranslatedAndTrimmed)
+{
+    g_StringBase.LoadFromBytes(cStringBase::Encode({{"ev_title_key", L"  Blitz  "}}), true);
+    cZdarzenia manager;
+    LoadEvents(manager, R"(<event eventID="1" countryID="1" visibleByPlayer="0" oneTimeChecking="0">
+  <title>ev_title_key</title>
+  <description>Not a key, two words</description>
+  <options><option><description/><tooltip>ev_title_key</tooltip></option></options>
+</event>
+)");
+    const cZdarzenie& e = manager.events.at(0);
+    EXPECT_EQ(e.title, L"Blitz");
+    EXPECT_EQ(e.description, L"Not a key, two words");
+    EXPECT_EQ(e.options.at(0).text, L"") << "an element without text is empty";
+    EXPECT_EQ(e.options.at(0).tooltip, L"Blitz");
+    EXPECT_EQ(ConvertXmlText(" raw "), L" raw ") << "untranslated texts are not trimmed";
+    EXPECT_EQ(ConvertXmlText(nullptr), L"");
+}
+
+TEST(EventLoading, FilesLoadInListOrderAndSkipCommentsAndBlankLines)
+{
+    WriteEventScenario("two", {{"a.xml", EventFile(SimpleEvent(5))}, {"b.xml", EventFile(SimpleEvent(2))}});
+    // A Windows editor's byte-order mark, trailing blanks and a comment line.
+    WriteWholeFile(HostPath("data\\scenarios\\two\\event_files.txt"),
+                   "\xEF\xBB\xBF; comment\r\ndata\\scenarios\\two\\a.xml  \r\n\r\n;data\\scenarios\\two\\x.xml\r\n"
+                   "data\\scenarios\\two\\b.xml");
+    cZdarzenia manager;
+    manager.LoadEventFiles("two");
+    manager.ValidateEventFiles();
+    manager.LoadAllEventsFromDom();
+    ASSERT_EQ(manager.documents.size(), 2u);
+    EXPECT_EQ(manager.documents[0].fileName, "data\\scenarios\\two\\a.xml");
+    ASSERT_EQ(manager.events.size(), 2u);
+    EXPECT_EQ(manager.events[0].eventID, 5);
+    EXPECT_EQ(manager.events[1].eventID, 2);
+    EXPECT_EQ(manager.events[0].enableInPbem, 1) << "missing enableInPbem is 1";
+    EXPECT_EQ(manager.checkedFlags.size(), 6u);
+    EXPECT_TRUE(LogHasInOrder({L"Initializing XML events file", L"*****************************",
+                               L"*LOADING ALL EVENTS FROM DOM*", L"*****************************",
+                               L"Loading event id=5 at line 3", L"Loading event id=2 at line 3",
+                               L"Reserving memory for event bool vector... Max no. of events is 40000, event with ID "
+                               L"higher than 40000 will crash...",
+                               L"*  FINISHED LOADING EVENTS  *"}));
+}
+
+TEST(EventLoading, NoListOrOnlyCommentsMeansNoEvents)
+{
+    cZdarzenia manager;
+    manager.LoadEventFiles("missing");
+    manager.ValidateEventFiles();
+    manager.LoadAllEventsFromDom();
+    EXPECT_TRUE(manager.events.empty());
+    EXPECT_TRUE(manager.checkedFlags.empty());
+
+    WriteEventScenario("empty", {});
+    WriteWholeFile(HostPath("data\\scenarios\\empty\\event_files.txt"), "\n  \n;x.xml\n");
+    manager.LoadEventFiles("empty");
+    manager.LoadAllEventsFromDom();
+    EXPECT_TRUE(manager.documents.empty());
+    EXPECT_TRUE(manager.checkedFlags.empty());
+}
+
+TEST(EventLoading, AFileThatDoesNotParseOrIsMissingEndsTheLoadWithExitCode1)
+{
+    WriteEventScenario("bad", {{"bad.xml", "<events>\n<event eventID=\"1\">\n</events>\n"}});
+    cZdarzenia manager;
+    EXPECT_EQ(ExitCodeOf([&] { manager.LoadEventFiles("bad"); }), 1);
+    EXPECT_TRUE(LogContains(L"ERROR initializing events from file data\\scenarios\\bad\\bad.xml. Exiting..."));
+
+    WriteWholeFile(HostPath("data\\scenarios\\bad\\event_files.txt"), "data\\scenarios\\bad\\gone.xml\n");
+    EXPECT_EQ(ExitCodeOf([&] { manager.LoadEventFiles("bad"); }), 1);
+    EXPECT_TRUE(LogContains(L"ERROR initializing events from file data\\scenarios\\bad\\gone.xml. Exiting..."));
+}
+
+struct sAttributeCase
+{
+    const char* xml;
+    const wchar_t* message;
+};
+
+TEST(EventLoading, EachMissingRequiredAttributeEndsWithItsMessageAndLine)
+{
+    const sAttributeCase cases[] = {
+        {R"(<event countryID="1" visibleByPlayer="1" oneTimeChecking="1"/>)",
+         L"ERROR: <event> at line 4 has no eventID attribute or it's not an integer!"},
+        {R"(<event eventID="x" countryID="1" visibleByPlayer="1" oneTimeChecking="1"/>)",
+         L"ERROR: <event> at line 4 has no eventID attribute or it's not an integer!"},
+        {R"(<event eventID="1" visibleByPlayer="1" oneTimeChecking="1"/>)",
+         L"ERROR: <event> at line 4 has no countryID attribute or it's not an integer!"},
+        {R"(<event eventID="1" countryID="1" oneTimeChecking="1"/>)",
+         L"ERROR: <event> at line 4 has no visibleByPlayer attribute or it's not an integer!"},
+        {R"(<event eventID="1" countryID="1" visibleByPlayer="1"/>)",
+         L"ERROR: <event> at line 4 has no oneTimeChecking attribute or it's not an integer!"},
+        {R"(<event eventID="1" countryID="1" visibleByPlayer="1" oneTimeChecking="1">
+<beginDate month="1" year="1940"/></event>)",
+         L"ERROR: <beginDate> at line 5 has no 'day' attribute or it's not an integer!"},
+        {R"(<event eventID="1" countryID="1" visibleByPlayer="1" oneTimeChecking="1">
+<beginDate day="1" month="May" year="1940"/></event>)",
+         L"ERROR: <beginDate> at line 5 has no 'month' attribute or it's not an integer!"},
+        {R"(<event eventID="1" countryID="1" visibleByPlayer="1" oneTimeChecking="1">
+<beginDate day="1" month="1"/></event>)",
+         L"ERROR: <beginDate> at line 5 has no 'year' attribute or it's not an integer!"},
+        {R"(<event eventID="1" countryID="1" visibleByPlayer="1" oneTimeChecking="1">
+<endDate month="1" year="1940"/></event>)",
+         L"ERROR: <endDate> at line 5 has no 'day' attribute or it's not an integer!"},
+        {R"(<event eventID="1" countryID="1" visibleByPlayer="1" oneTimeChecking="1">
+<endDate day="1" year="1940"/></event>)",
+         L"ERROR: <endDate> at line 5 has no 'month' attribute or it's not an integer!"},
+        {R"(<event eventID="1" countryID="1" visibleByPlayer="1" oneTimeChecking="1">
+<endDate day="1" month="1" year=""/></event>)",
+         L"ERROR: <endDate> at line 5 has no 'year' attribute or it's not an integer!"},
+    };
+    for (const auto& c : cases) {
+        cZdarzenia manager;
+        // One harmless event first, so that the line numbers count.
+        EXPECT_EQ(ExitCodeOf([&] { LoadEvents(manager, SimpleEvent(0) + c.xml + "\n"); }), 1) << c.xml;
+        EXPECT_TRUE(LogContains(c.message)) << c.xml;
+    }
+}
+
+TEST(EventLoading, EventIdsOutsideTheRangeEndTheLoad)
+{
+    {
+        cZdarzenia manager;
+        LoadEvents(manager, SimpleEvent(40000));
+        EXPECT_EQ(manager.checkedFlags.size(), 40001u);
+    }
+    {
+        cZdarzenia manager;
+        EXPECT_EQ(ExitCodeOf([&] { LoadEvents(manager, SimpleEvent(3) + SimpleEvent(40001)); }), 1);
+        EXPECT_TRUE(LogContains(L"ERROR: maxID = 40001 (have to be >= 0 && <= 40000"));
+    }
+    {
+        cZdarzenia manager;
+        EXPECT_EQ(ExitCodeOf([&] { LoadEvents(manager, SimpleEvent(3) + SimpleEvent(-4)); }), 1);
+        EXPECT_TRUE(LogContains(L"ERROR: maxID = -4 (have to be >= 0 && <= 40000"));
+    }
+}
+
+TEST(EventLoading, DuplicateEventIdsAreLoggedAndKept)
+{
+    cZdarzenia manager;
+    LoadEvents(manager, SimpleEvent(9) + SimpleEvent(4) + SimpleEvent(9));
+    ASSERT_EQ(manager.events.size(), 3u);
+    EXPECT_TRUE(LogContains(L"WARNING: <event> at line 5 in data\\scenarios\\test\\events.xml repeats event id=9 of an "
+                            L"earlier event (line 3); a forced firing takes the first"));
+}
+
+} // namespace
