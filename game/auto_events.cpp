@@ -1,0 +1,73 @@
+#include "game/auto_events.h"
+
+#include <algorithm>
+
+#include "core/fatal.h"
+#include "core/log.h"
+#include "core/stringbase.h"
+#include "core/text.h"
+#include "game/paths.h"
+#include "game/save_files.h"
+#include "platform/paths.h"
+
+bool cAutoEventsRepository::Add(int eventId, int optionId)
+{
+    const sAutoEvent pair{eventId, optionId};
+    if (std::find(m_Pairs.begin(), m_Pairs.end(), pair) != m_Pairs.end())
+        return false;
+    m_Pairs.push_back(pair);
+    return true;
+}
+
+std::string cAutoEventsRepository::Encode() const
+{
+    std::string out;
+    for (const auto& p : m_Pairs)
+        out += std::to_string(p.eventId) + ";" + std::to_string(p.optionId) + "\r\n";
+    return out;
+}
+
+void cAutoEventsRepository::Decode(std::string_view text)
+{
+    m_Pairs.clear();
+    for (const std::string& raw : SplitText(text, '\n')) {
+        std::string line = raw;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line[0] == '#')
+            continue;
+        // Words as a tokenizer on ';' yields them: empty pieces do not count.
+        std::vector<std::string> words;
+        for (const std::string& w : SplitText(line, ';'))
+            if (!w.empty())
+                words.push_back(w);
+        if (words.size() > 2)
+            FatalExit(1, LangFormat("error:_cannot_handle_word_from_column_%i_for_auto_events_repository.", 3));
+        sAutoEvent pair;
+        pair.eventId = words.empty() ? 0 : AtoiLike(words[0]);
+        pair.optionId = words.size() < 2 ? 0 : AtoiLike(words[1]);
+        m_Pairs.push_back(pair);
+    }
+}
+
+void cAutoEventsRepository::Save(std::wstring_view folder) const
+{
+    const std::wstring path = JoinFolder(folder, L"auto_events.csv");
+    LogLine(LangText("opening_file_for_writing..."));
+    LogLine(path);
+    if (!WriteSaveFile(path, Encode()))
+        FatalExit(1, LangText("error_opening_file_for_writing"));
+    LogLine(LangText("file_opened_ok"));
+}
+
+void cAutoEventsRepository::Load(std::wstring_view pattern)
+{
+    const std::wstring path = JoinPathPattern(pattern, L"auto_events.csv");
+    LogLine(L"Otwieram plik z jednostkami lotniczymi ze ďż˝cieďż˝kďż˝...");
+    LogLine(path);
+    auto bytes = ReadWholeFile(HostPath(path));
+    if (!bytes)
+        FatalExit(1, L"Blad otwarcia pliku! (nie istnieje?)");
+    LogLine(L"Otwarcie OK");
+    Decode(*bytes);
+}

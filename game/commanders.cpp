@@ -1,0 +1,102 @@
+#include "game/commanders.h"
+
+#include "core/csv.h"
+#include "core/log.h"
+#include "core/text.h"
+
+namespace {
+int WideAtoi(const std::wstring& text) { return AtoiLike(WideToUtf8(text)); }
+} // namespace
+
+void ReadCommanders(std::string_view text, std::vector<sDowodca*>& commanders)
+{
+    for (sDowodca* c : commanders)
+        delete c;
+    commanders.clear();
+    cCsvReader csv = cCsvReader::FromBytes(std::string(text));
+    while (!csv.AtEnd()) {
+        if (csv.ReadRow(false) < 7)
+            continue;
+        const auto& f = csv.m_Fields;
+        const int line = csv.GetRowCount();
+        if (f[1].size() > kMaxNameLength) {
+            LogLine(L"ERROR: commanders.csv, line %i: the name %s is longer than %i characters; row skipped", line,
+                    f[1], int(kMaxNameLength));
+            continue;
+        }
+        auto* c = new sDowodca;
+        c->ID = WideAtoi(f[0]);
+        c->Name = f[1];
+        c->CountryID = WideAtoi(f[2]);
+        c->Type = WideAtoi(f[3]);
+        c->Skill = WideAtoi(f[4]);
+        c->Experience = WideAtoi(f[5]);
+        c->State = WideAtoi(f[6]);
+        if (c->Type < 0 || c->Type > 2 || c->State < 0 || c->State > 2 || c->CountryID < 1) {
+            LogLine(L"ERROR: commanders.csv, line %i: commander %s has country %i, type %i, state %i; row skipped",
+                    line, c->Name, c->CountryID, c->Type, c->State);
+            delete c;
+            continue;
+        }
+        LogLine(L"Added commander %s (ID=%i CountryID=%i)", c->Name, c->ID, c->CountryID);
+        commanders.push_back(c);
+    }
+}
+
+std::string EncodeCommanders(const std::vector<sDowodca*>& commanders)
+{
+    std::string out = "#Commanders\r\n#ID;Name;Country ID;Type [0=land 1=air 2=naval];Skill;Experience;"
+                      "State [0=not assigned 1=on his way to HQ 2=assigned]";
+    for (const sDowodca* c : commanders)
+        out += "\r\n" + WideToUtf8(FormatText(L"%i;%s;%i;%i;%i;%i;%i;", c->ID, c->Name, c->CountryID, c->Type,
+                                              c->Skill, c->Experience, c->State));
+    return out;
+}
+
+void ReadUnitNames(std::string_view text, int countryCount, const UnitNameSetter& setName)
+{
+    cCsvReader csv = cCsvReader::FromBytes(std::string(text));
+    std::vector<std::wstring> header;
+    while (!csv.AtEnd()) {
+        csv.ReadRow(true);
+        if (!csv.m_Fields.empty() && !csv.m_Fields[0].empty()) {
+            header = csv.m_Fields;
+            break;
+        }
+    }
+    while (!csv.AtEnd()) {
+        const int count = csv.ReadRow(true);
+        const auto& f = csv.m_Fields;
+        const int line = csv.GetRowCount();
+        if (count == 0 || (count == 1 && f[0].empty()))
+            continue;
+        if (count < 2) {
+            LogLine(L"ERROR: unit_names.csv, line %i: a row needs a unit type and a default name; row skipped", line);
+            continue;
+        }
+        const int index = WideAtoi(f[0]) - 1;
+        if (index < 0 || index >= kUnitTypeNames) {
+            LogLine(L"ERROR: unit_names.csv, line %i: unit type %s is not within 1 and %i; row skipped", line, f[0],
+                    kUnitTypeNames);
+            continue;
+        }
+        for (size_t k = 2; k < f.size(); ++k) {
+            const bool named = k < header.size() && !header[k].empty();
+            const int country = named ? WideAtoi(header[k]) : int(k) - 1;
+            if (country > countryCount)
+                continue;
+            if (country < 1) {
+                LogLine(L"ERROR: unit_names.csv, line %i: column %i names country %i; cell skipped", line,
+                        int(k) + 1, country);
+                continue;
+            }
+            const std::wstring& name = f[k].empty() ? f[1] : f[k];
+            if (name.size() > kMaxNameLength) {
+                LogLine(L"ERROR: unit_names.csv, line %i: the name %s is longer than %i characters; cell skipped",
+                        line, name, int(kMaxNameLength));
+                continue;
+            }
+            setName(country, index, name);
+        }
+    }
+}

@@ -1,0 +1,36 @@
+#pragma once
+// Commanders (commanders.csv) and the kept bytes of unit_names.csv.
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Longest name a commander, a unit or a country may carry.
+constexpr size_t kMaxNameLength = 99;
+
+struct sDowodca
+{
+    int ID = 0;
+    std::wstring Name;
+    int CountryID = 0;
+    int Type = 0;       // 0 land, 1 air, 2 naval
+    int Skill = 0;
+    int Experience = 0;
+    int State = 0;      // 0 not assigned, 1 on his way to the headquarters, 2 assigned
+    bool operator==(const sDowodca&) const = default;
+};
+
+// Reads commanders.csv text into the vector (emptied first); rows that cannot be used
+// are logged and skipped.
+void ReadCommanders(std::string_view text, std::vector<sDowodca*>& commanders);
+// The text the save writes.
+std::string EncodeCommanders(const std::vector<sDowodca*>& commanders);
+
+// Unit-type names a country keeps.
+constexpr int kUnitTypeNames = 17;
+
+// Called for each name of unit_names.csv: country id (1 to the country count), unit-type
+// index (0 to 16) and the name.
+using UnitNameSetter = std::function<void(int country, int typeIndex, const std::wstring& name)>;
+// Reads unit_names.csv text; cells that cannot be used are logged and skipped.
+void ReadUnitNames(std::string_view text, int countryCount, const UnitNameSetter& setName);

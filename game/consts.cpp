@@ -1,0 +1,380 @@
+#include "game/consts.h"
+
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "core/fatal.h"
+#include "core/log.h"
+#include "core/stringbase.h"
+#include "core/text.h"
+#include "game/paths.h"
+#include "platform/paths.h"
+
+namespace {
+
+enum class eForm { FromField1, Label, WholeLine };
+enum class eType { Int, Float, Double, IntTrunc, FloatPercent };
+
+// What one data row fills: count values into first, then count2 more into second
+// (the values some rows keep apart).
+struct sRowSpec
+{
+    eForm form = eForm::FromField1;
+    eType type = eType::Int;
+    void* first = nullptr;
+    int count = 0;
+    void* second = nullptr;
+    int count2 = 0;
+};
+
+// The ten columns of rows 50 to 56, before they become the band tables.
+struct sBandColumns
+{
+    int limit[10];
+    int value[6][10]; // rows 51 to 56
+};
+
+double DecimalPrefix(const std::string& text)
+{
+    return std::strtod(text.c_str(), nullptr);
+}
+
+int Truncate(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    if (v >= double(INT_MAX))
+        return INT_MAX;
+    if (v <= double(INT_MIN))
+        return INT_MIN;
+    return int(v);
+}
+
+void Store(const sRowSpec& spec, int index, const std::string& field)
+{
+    void* base = spec.first;
+    if (index >= spec.count) {
+        base = spec.second;
+        index -= spec.count;
+    }
+    switch (spec.type) {
+    case eType::Int:
+        static_cast<int*>(base)[index] = AtoiLike(field);
+        break;
+    case eType::IntTrunc:
+        static_cast<int*>(base)[index] = Truncate(DecimalPrefix(field));
+        break;
+    case eType::Float:
+        static_cast<float*>(base)[index] = float(DecimalPrefix(field));
+        break;
+    case eType::FloatPercent:
+        static_cast<float*>(base)[index] = float(DecimalPrefix(field)) * 0.01f;
+        break;
+    case eType::Double:
+        static_cast<double*>(base)[index] = DecimalPrefix(field);
+        break;
+    }
+}
+
+// Fields as a tokenizer on ';' yields them: runs of ';' are one separator, leading
+// ones are skipped, and the line end stays on the last field.
+std::vector<std::string> Tokens(const std::string& line)
+{
+    std::vector<std::string> out;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && line[i] == ';')
+            ++i;
+        if (i >= line.size())
+            break;
+        size_t end = line.find(';', i);
+        if (end == std::string::npos)
+            end = line.size();
+        out.push_back(line.substr(i, end - i));
+        i = end;
+    }
+    return out;
+}
+
+class cRowTable
+{
+public:
+    cRowTable(sGameConsts& c, sBandColumns& b)
+    {
+        auto put = [this](int row, eForm form, eType type, void* first, int count, void* second = nullptr,
+                          int count2 = 0) { m_Rows[size_t(row)] = sRowSpec{form, type, first, count, second, count2}; };
+        using F = eForm;
+        using T = eType;
+        put(1, F::FromField1, T::Int, c.ImpulsesPerMonth.data(), 12);
+        for (int r = 0; r < 6; ++r)
+            put(2 + r, F::Label, T::Int, c.LandActionPoints[r], 7);
+        put(8, F::FromField1, T::Int, c.AirActionPoints, 3);
+        for (int r = 0; r < 5; ++r)
+            put(9 + r, F::Label, T::Float, c.LandCombatStrength[r], 7);
+        put(14, F::FromField1, T::Int, c.AirFullStrength, 3);
+        for (int r = 0; r < 3; ++r)
+            put(15 + r, F::Label, T::Int, c.MoveCost[r], 8, &c.MoveCostNextToEnemy[r], 1);
+        put(18, F::WholeLine, T::Int, &c.DoctrineEfficiencyBonus, 1);
+        for (int r = 0; r < 6; ++r) {
+            put(19 + r, F::Label, T::Int, c.LandDefenderLosses[r], 7);
+            put(25 + r, F::Label, T::Float, c.LandAttackerLossFactor[r], 7);
+        }
+        put(31, F::FromField1, T::Float, c.LandAttackFactors, 13);
+        put(32, F::FromField1, T::Float, c.LandDefenceFactors, 9);
+        put(33, F::WholeLine, T::Float, &c.NonLandDefenceStrength, 1);
+        put(34, F::FromField1, T::Int, c.AttackActionPoints, 6);
+        for (int r = 0; r < 6; ++r) {
+            put(35 + r, F::Label, T::Int, c.AirDefenderLosses[r], 9);
+            put(41 + r, F::Label, T::Int, c.AirAttackerLosses[r], 9);
+        }
+        put(47, F::FromField1, T::Int, c.AirRanges, 5);
+        put(48, F::WholeLine, T::Int, &c.MaxSupply, 1);
+        put(49, F::WholeLine, T::Int, &c.BaseSupplyEfficiency, 1);
+        put(50, F::Label, T::Int, b.limit, 10);
+        for (int r = 0; r < 6; ++r)
+            put(51 + r, F::Label, T::Int, b.value[r], 10);
+        put(57, F::FromField1, T::Int, c.BombardTerrainModifier, 9);
+        put(58, F::FromField1, T::Int, c.BombardLevelModifier, 5);
+        put(59, F::FromField1, T::Int, c.BombardWeatherModifier, 3);
+        put(60, F::WholeLine, T::Int, &c.BombardFortificationFactor, 1);
+        put(61, F::Label, T::Float, c.BombardTargetLosses, 6);
+        for (int r = 0; r < 6; ++r)
+            put(62 + r, F::Label, T::Int, c.BombardAttackerLosses[r], 5);
+        put(68, F::Label, T::Int, c.StrategicMoveCost, 7);
+        put(69, F::Label, T::Int, c.SeaTransportCost, 7);
+        put(70, F::Label, T::Int, c.AmphibiousCost, 7);
+        put(71, F::WholeLine, T::Int, &c.FleetRange, 1);
+        put(72, F::FromField1, T::Int, c.SeaBattleDetection, 8);
+        put(73, F::FromField1, T::Int, c.ShipHitPoints, 6);
+        put(74, F::Label, T::Int, c.ShipStrengthA, 6);
+        put(75, F::Label, T::Int, c.ShipStrengthB, 6);
+        put(76, F::Label, T::Double, c.ShipRepairCost, 6);
+        put(77, F::Label, T::Int, c.AmphibiousLandingLosses, 6);
+        put(78, F::Label, T::Float, c.LandReplacementCost, 7);
+        put(79, F::Label, T::Float, c.LandPurchaseCost, 7);
+        put(80, F::Label, T::Float, c.AirReplacementCost, 3);
+        put(81, F::Label, T::Float, c.AirPurchaseCost, 3);
+        put(82, F::WholeLine, T::Int, &c.LandLevelSurcharge, 1);
+        put(83, F::WholeLine, T::Int, &c.AirLevelSurcharge, 1);
+        put(84, F::WholeLine, T::Int, &c.CommanderSkillWeight, 1);
+        put(85, F::FromField1, T::Float, c.ShipPrice, 4);
+        put(86, F::FromField1, T::Float, c.CapacityPriceBase, 3);
+        put(87, F::FromField1, T::Float, c.CapacityPricePerUnit, 3);
+        put(88, F::Label, T::Int, c.ResearchPointsPerLevel, 7);
+        put(89, F::Label, T::Int, c.MaxTechLevel, 7);
+        put(90, F::Label, T::Float, c.ResearchLevelPrice, 7);
+        put(91, F::Label, T::Float, c.DelayAllianceEntry, 6);
+        put(92, F::Label, T::Float, c.HastenAllianceEntry, 6);
+        put(93, F::Label, T::Float, c.ElectionsRoll, 3);
+        put(94, F::Label, T::Float, c.OrientationChange, 9);
+        for (int r = 0; r < 18; ++r)
+            put(95 + r, F::Label, T::Int, c.DeclareWar[r], 6);
+        put(113, F::Label, T::Float, c.ExertPressure, 6);
+        put(114, F::Label, T::Float, c.Coup, 11);
+        put(115, F::FromField1, T::Float, c.ProductionShares, 7);
+        put(116, F::Label, T::Int, c.AirborneDropLosses, 6);
+        put(117, F::Label, T::Float, c.ShoreBombardment, 13);
+        put(118, F::FromField1, T::Float, c.RetreatOddsModifier, 7);
+        put(119, F::FromField1, T::Float, c.RetreatTerrainModifier, 8);
+        put(120, F::FromField1, T::Float, c.SupplyNeed, 11);
+        put(121, F::FromField1, T::Float, c.ConvoyRaiding, 5);
+        put(122, F::Label, T::Int, c.ShipDamageMax, 6);
+        put(123, F::Label, T::Int, c.ShipDamageMin, 6);
+        put(124, F::FromField1, T::Int, c.NuclearStrike, 3);
+        put(125, F::Label, T::Int, c.StrategicBombDamage, 6);
+        put(126, F::Label, T::Int, c.StrategicBombLevel, 5);
+        put(127, F::FromField1, T::Int, c.CommanderRadius, 2);
+        put(128, F::WholeLine, T::Int, &c.SeaBattleParticipation, 1);
+        put(129, F::FromField1, T::Int, c.SeaBattleConditionWeights, 5);
+        put(130, F::FromField1, T::Int, c.CommanderExperience, 4);
+        put(131, F::FromField1, T::Float, c.SiegeCheck, 7);
+        put(132, F::FromField1, T::IntTrunc, c.AirStrategicMoveCost, 3);
+        put(133, F::FromField1, T::IntTrunc, c.Row133, 3);
+        put(134, F::FromField1, T::IntTrunc, &c.AirborneAssaultWait, 1);
+        put(135, F::FromField1, T::Float, c.Mulberry, 4);
+        put(136, F::WholeLine, T::Float, &c.UnitUpkeepFactor, 1);
+        put(137, F::WholeLine, T::Int, &c.ImpulsesWithoutSupplySource, 1);
+        put(138, F::WholeLine, T::Float, &c.WinterBattleFactor, 1);
+        put(139, F::WholeLine, T::Float, &c.WinterMoveFactor, 1);
+        put(140, F::WholeLine, T::Float, &c.MudBattleFactor, 1);
+        put(141, F::WholeLine, T::Float, &c.MudMoveFactor, 1);
+        put(142, F::WholeLine, T::Float, &c.Row142, 1);
+        put(143, F::WholeLine, T::Int, &c.EntrenchmentCeiling, 1);
+        put(144, F::WholeLine, T::Float, &c.EntrenchmentFactor, 1);
+        put(145, F::WholeLine, T::Int, &c.AirSearchRadius, 1);
+        put(146, F::WholeLine, T::Int, &c.AIFriendlyShipChance, 1);
+        put(147, F::WholeLine, T::Int, &c.AIEnemyShipChance, 1);
+        put(148, F::WholeLine, T::FloatPercent, &c.AIFrontRatioThreshold, 1);
+        put(149, F::WholeLine, T::Int, &c.RetreatBaseChance, 1);
+        put(150, F::FromField1, T::FloatPercent, c.ShoreBombTechFactor, 5);
+        put(151, F::FromField1, T::FloatPercent, c.RangeTechFactor, 5);
+        put(152, F::WholeLine, T::Int, &c.ControlMargin, 1);
+        put(153, F::WholeLine, T::Float, &c.AISeaTransportAirRatio, 1);
+        put(154, F::FromField1, T::Int, c.PurchaseNumber, 10, c.PurchaseNumberNaval, 4);
+        put(155, F::WholeLine, T::Float, &c.CarrierMinHitPointsPercent, 1);
+        put(156, F::WholeLine, T::Int, &c.CarrierHitPointsForAir, 1);
+        put(157, F::WholeLine, T::Int, &c.FleetAttackRange, 1);
+        put(158, F::WholeLine, T::Int, &c.FleetShoreBombRange, 1);
+        put(159, F::WholeLine, T::Float, &c.AmphibiousEfficiencyCut, 1);
+        put(160, F::WholeLine, T::Int, &c.AmphibiousStrengthFactor, 1);
+        put(161, F::FromField1, T::Int, c.PortCapacityToEnter, 6);
+        put(162, F::FromField1, T::Int, c.PortCapacityToRepair, 6);
+        put(163, F::WholeLine, T::Int, &c.ConvoyValuePP, 1);
+        put(164, F::WholeLine, T::Int, &c.ConvoyValueSupply, 1);
+        put(165, F::WholeLine, T::Int, &c.SpottingBaseChance, 1);
+        put(166, F::FromField1, T::Int, c.SpottingFriendly, 3, &c.SpottingCarrierBonus, 1);
+        put(167, F::FromField1, T::Int, c.SpottingEnemy, 3);
+        put(168, F::WholeLine, T::Int, &c.ShipSupplyThreshold, 1);
+        put(169, F::WholeLine, T::Int, &c.ShipSupplyRadius, 1);
+        put(170, F::FromField1, T::Int, c.ShipSupplyAdd, 6);
+        put(171, F::FromField1, T::Int, c.ShipSupplyTake, 6);
+        put(172, F::WholeLine, T::Int, &c.Row172, 1);
+        put(173, F::WholeLine, T::Int, &c.Row173, 1);
+        put(174, F::WholeLine, T::Int, &c.SeaBattleRetreatChance, 1);
+        put(175, F::WholeLine, T::Int, &c.NuclearRadius, 1);
+        put(176, F::FromField1, T::Int, c.PortDamageFactors, 2);
+        put(177, F::FromField1, T::Int, c.AirMoveMinSupply, 3);
+        put(178, F::FromField1, T::Int, c.PortBombHit, 4);
+        put(179, F::FromField1, T::Int, c.AirCommanderChances, 3);
+        put(180, F::FromField1, T::Int, c.CommanderSeaBonus, 3);
+        put(181, F::WholeLine, T::Int, &c.ShipSupplyComputerMax, 1);
+        put(182, F::WholeLine, T::Int, &c.AIRepeatOperationalMoves, 1);
+        put(183, F::WholeLine, T::Int, &c.ShipSecondHitChance, 1);
+        put(184, F::WholeLine, T::Int, &c.ShipSunkChance, 1);
+        put(185, F::WholeLine, T::Float, &c.AIShipRepairChance, 1);
+    }
+
+    void ReadRow(int row, const std::string& line) const
+    {
+        if (row < 1 || row > kConstsRows)
+            return;
+        const sRowSpec& spec = m_Rows[size_t(row)];
+        if (!spec.first)
+            return;
+        if (spec.form == eForm::WholeLine) {
+            Store(spec, 0, line);
+            return;
+        }
+        std::vector<std::string> fields = Tokens(line);
+        const size_t skip = spec.form == eForm::Label ? 1 : 0;
+        const int total = spec.count + spec.count2;
+        for (int k = 0; k < total && skip + size_t(k) < fields.size(); ++k)
+            Store(spec, k, fields[skip + size_t(k)]);
+    }
+
+private:
+    std::array<sRowSpec, kConstsRows + 1> m_Rows{};
+};
+
+} // namespace
+
+int sGameConsts::ReadFromText(std::string_view text)
+{
+    sBandColumns bands{};
+    for (int c = 0; c < 10; ++c) {
+        bands.limit[c] = 50;
+        bands.value[3][c] = 100; // row 54
+    }
+    for (int k = 0; k < kSupplyBands; ++k) {
+        SupplyEfficiency[k] = 0;
+        LandReplacementMax[k] = 0;
+        AirReplacementMax[k] = 0;
+    }
+
+    const cRowTable table(*this, bands);
+    int row = 0;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t end = text.find('\n', pos);
+        const bool hasEnd = end != std::string_view::npos;
+        std::string line(text.substr(pos, hasEnd ? end - pos : std::string_view::npos));
+        pos = hasEnd ? end + 1 : text.size();
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (hasEnd)
+            line.push_back('\n'); // the line end stays on the last field, as text reading leaves it
+        if (!line.empty() && line[0] == '#')
+            continue;
+        if (line.find_first_not_of(';') == std::string::npos)
+            continue; // only a last line without a line end can be empty
+        ++row;
+        table.ReadRow(row, line);
+    }
+
+    ActionPointCut[0] = 100;
+    InterceptorSupplyTerm[0] = -4;
+    BombardSupplyModifier[0] = 50;
+    SupplyEfficiency[0] = BaseSupplyEfficiency;
+    int* tables[6] = {SupplyEfficiency, ActionPointCut, InterceptorSupplyTerm,
+                      BombardSupplyModifier, LandReplacementMax, AirReplacementMax};
+    for (int c = 0; c < 10; ++c)
+        for (int k = 1; k < kSupplyBands; ++k)
+            if (k <= bands.limit[c])
+                for (int t = 0; t < 6; ++t)
+                    tables[t][k] = bands.value[t][c];
+    long long sum = 0;
+    for (int k = kSupplyBands - 1; k >= 1; --k) {
+        sum += SupplyEfficiency[k];
+        SupplyEfficiency[k] = int(100 - sum);
+    }
+
+    ShipHitPointsMax = 1;
+    for (int v : ShipHitPoints)
+        if (v > ShipHitPointsMax)
+            ShipHitPointsMax = v;
+    return row;
+}
+
+bool sGameConsts::CheckValues() const
+{
+    bool ok = true;
+    auto refuse = [&ok](int row, int value, int column, const wchar_t* why) {
+        LogLine(L"ERROR: consts.csv row %i, value %i is %i: %s", row, column, value, why);
+        ok = false;
+    };
+    for (int m = 0; m < 12; ++m)
+        if (ImpulsesPerMonth[size_t(m)] < 1)
+            refuse(1, ImpulsesPerMonth[size_t(m)], m + 1, L"every month needs at least 1 impulse");
+    for (int t = 0; t < 3; ++t)
+        if (AirFullStrength[t] < 1)
+            refuse(14, AirFullStrength[t], t + 1, L"the full strength of an air unit must be at least 1");
+    if (MaxSupply < 1 || MaxSupply > kSupplyBands - 1)
+        refuse(48, MaxSupply, 1, L"the supply maximum must lie within 1 and 50");
+    for (int t = 0; t < 7; ++t) {
+        if (ResearchPointsPerLevel[t] < 1)
+            refuse(88, ResearchPointsPerLevel[t], t + 1, L"research points per level must be at least 1");
+        if (MaxTechLevel[t] < 0 || MaxTechLevel[t] > 5)
+            refuse(89, MaxTechLevel[t], t + 1, L"a technology level must lie within 0 and 5");
+    }
+    long long weights = 0;
+    for (int w : SeaBattleConditionWeights) {
+        if (w < 0)
+            refuse(129, w, 1, L"a sea battle weight must not be negative");
+        weights += w;
+    }
+    if (weights < 1)
+        refuse(129, int(weights), 1, L"the sea battle weights must sum to at least 1");
+    if (ImpulsesWithoutSupplySource < 1)
+        refuse(137, ImpulsesWithoutSupplySource, 1, L"must be at least 1");
+    if (SpottingFriendly[1] == 0)
+        refuse(166, SpottingFriendly[1], 2, L"a divisor must not be 0");
+    if (SpottingEnemy[1] == 0)
+        refuse(167, SpottingEnemy[1], 2, L"a divisor must not be 0");
+    return ok;
+}
+
+void sGameConsts::LoadGameConsts(std::wstring_view scenario)
+{
+    const std::wstring path = JoinPathPattern(MakeFolderPattern(L"data\\scenarios", scenario), L"consts.csv");
+    LogLine(L"Otwieram plik ze staďż˝ymi ze ďż˝cieďż˝kďż˝...");
+    LogLine(path);
+    auto bytes = ReadWholeFile(HostPath(path));
+    if (!bytes)
+        FatalExit(1, L"Blad otwarcia pliku! (nie istnieje?)");
+    LogLine(L"Otwarcie OK");
+    ReadFromText(*bytes);
+    if (!CheckValues())
+        FatalExit(1, FormatText(L"ERROR: %s cannot be used", path));
+}

@@ -1,0 +1,156 @@
+#pragma once
+// The game object: everything of one running game. There is at most one, reached
+// through g_Gra; the main thread and the computer opponent's thread hand it to each
+// other through the game state.
+#include <array>
+#include <atomic>
+#include <list>
+#include <string>
+#include <vector>
+
+#include "core/game_date.h"
+#include "game/auto_events.h"
+#include "game/camera_bookmarks.h"
+#include "game/commanders.h"
+#include "game/consts.h"
+#include "game/game_state.h"
+#include "game/load_request.h"
+#include "game/places_flags.h"
+#include "game/reports.h"
+
+class cMapa;
+class cMiasto;
+class cUnit;
+class cJednostkaLadowa;
+class cJednostkaLotnicza;
+class cJednostkaMorska;
+class cFlota;
+class cPanstwo;
+class cAI;
+class cRelationsMatrix;
+class cPlayState;
+class cTopografia;
+class cDiagramMiast;
+class cGrafMorz;
+class cZdarzenia;
+class cMusicPlayer;
+class cKonwoje;
+class cGameSaver;
+
+// Play-by-e-mail players a game can have.
+constexpr int kMaxPbemPlayers = 8;
+
+struct sPbemPlayer
+{
+    int number = 0; // the N of the Info.ini keys it was read from, 1-8
+    std::wstring name;
+    std::wstring email;
+    bool operator==(const sPbemPlayer&) const = default;
+};
+
+// The next-id counters: a creator increments one and takes the new value as the id.
+struct sNextIds
+{
+    int convoy = 1;
+    int fleet = 1;
+    int navalUnit = 1;
+    int landUnit = 1;
+    int airUnit = 1;
+};
+
+class cGra
+{
+public:
+    // Makes the members of an empty game for the request and becomes g_Gra; the
+    // files are loaded by the creation of the game.
+    cGra(const sGameLoadRequest& request, int loadedFromSave);
+    ~cGra();
+    cGra(const cGra&) = delete;
+    cGra& operator=(const cGra&) = delete;
+
+    // Game state: every change is logged.
+    void SetGameState(int state);
+    int GetGameState() const { return m_GameState.load(); }
+    // A menu or dialog lies over the map: state 2, then the menu gets the input.
+    void EnterMenuState();
+    // The game screen gets the input, then state 7.
+    void ReturnToMap();
+    // The end of a move animation: 8 becomes 7 and 10 becomes 9, unlogged; any other
+    // state (the teardown's 15, say) is left alone. True when it lowered the state.
+    bool LowerAnimatedState();
+
+    // Info.ini of the folder being loaded, and the one a save carries.
+    void ReadInfoIni(const sGameLoadRequest& request);
+    void WriteSaveInfoIni(std::wstring_view saveFolder) const;
+
+    // The game date with the calendar of the constants.
+    sGameDate GetGameDate() const;
+
+    // Commanders.
+    void LoadCommanders(const sGameLoadRequest& request, std::vector<sDowodca*>& commanders);
+    sDowodca* FindCommander(int id) const;
+
+    // The automatic-events repository from the events of the scenario: per event the
+    // option with the highest computer chance.
+    struct sEventOptions
+    {
+        int eventId = 0;
+        std::vector<std::pair<int, float>> options; // option id, computer chance
+    };
+    void InitAutoEvents(const std::vector<sEventOptions>& events);
+
+    // Paths of the folder being loaded.
+    std::wstring FolderPath(std::wstring_view fileName) const;
+
+    // Members, in the order the game has always kept them.
+    cMapa* m_Mapa = nullptr;
+    std::list<cMiasto*> m_Cities;
+    std::list<cJednostkaLadowa*> m_LandUnits;
+    std::list<cJednostkaLadowa*> m_LandUnits2; // aboard cargo ships
+    std::list<cJednostkaLadowa*> m_LandUnits3; // aboard amphibious ships
+    std::list<cJednostkaLotnicza*> m_AirUnits;
+    std::list<cJednostkaMorska*> m_NavalUnits;
+    std::vector<cUnit*> m_Reserve;
+    std::vector<cJednostkaMorska*> m_NavalReserve;
+    std::list<cFlota*> m_Fleets;
+    std::vector<cPanstwo*> m_Countries; // country id k at index k-1
+    std::vector<cAI*> m_AIs;
+    int m_Date[3] = {1, 9, 1939}; // impulse in the month, month, year
+    cRelationsMatrix* m_Relations = nullptr;
+    cPlayState* m_PlayState = nullptr;
+    cTopografia* m_StrategicMoves = nullptr;
+    cDiagramMiast* m_CityGraph = nullptr;
+    cGrafMorz* m_SeaGraph = nullptr;
+    std::vector<sDowodca*> m_Commanders;
+    int m_MulberryMonth = -666; // a month that never occurs: the first end of impulse runs the step
+    std::string m_UnitNamesFile; // unit_names.csv as read, written back unchanged
+    std::wstring m_FolderPattern;
+    std::wstring m_ScenarioFolderPattern;
+    int m_LoadedFromSave = 0;
+    int m_Turn = 0;
+    int m_TurnsLeft = 0;
+    bool m_GameOver = false;
+    cZdarzenia* m_Events = nullptr;
+    EventFlags m_Flags{};
+    std::wstring m_ScenarioName = L"unknown";
+    int m_SmallUnitsSize = 0;
+    int m_LargeUnitsSize = 1;
+    bool m_IsPbem = false;
+    std::vector<sPbemPlayer> m_PbemPlayers;
+    std::wstring m_PbemGameName = L"unknown";
+    float m_SaveGameVersion = 1.0f;
+    int m_DisplayedDate[3] = {0, 0, 0}; // day, month, year
+    cMusicPlayer* m_Music = nullptr;
+    cReportManager* m_Reports = nullptr;
+    cAutoEventsRepository* m_AutoEvents = nullptr;
+    sGameConsts m_Consts;
+    sNextIds m_NextIds;
+    cKonwoje* m_Convoys = nullptr;
+    cGameSaver* m_Saver = nullptr;
+    sCameraBookmarks m_CameraBookmarks;
+
+private:
+    std::atomic<int> m_GameState{kStateConstructed};
+};
+
+extern cGra* g_Gra;

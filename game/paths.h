@@ -1,0 +1,15 @@
+#pragma once
+// Folder patterns of the folder being loaded: a folder followed by "%s", the place of a
+// file name. Names are joined into them, never formatted, so a folder name holding '%'
+// cannot upset a path.
+#include <string>
+#include <string_view>
+
+// "<root>\<folder>\%s", e.g. data\scenarios\Europe\%s.
+std::wstring MakeFolderPattern(std::wstring_view root, std::wstring_view folder);
+// The folder a pattern names (the pattern without its final "%s" and separator).
+std::wstring PatternFolder(std::wstring_view pattern);
+// The pattern's final "%s" replaced by the file name.
+std::wstring JoinPathPattern(std::wstring_view pattern, std::wstring_view fileName);
+// "<folder>\<file>", for the writers that get the save folder.
+std::wstring JoinFolder(std::wstring_view folder, std::wstring_view fileName);

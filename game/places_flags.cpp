@@ -1,0 +1,133 @@
+#include "game/places_flags.h"
+
+#include <vector>
+
+#include "core/fatal.h"
+#include "core/log.h"
+#include "core/text.h"
+#include "game/paths.h"
+#include "game/save_files.h"
+#include "platform/paths.h"
+
+namespace {
+
+struct sPair
+{
+    int line;
+    int first;
+    int second;
+};
+
+// Lines holding a ';' that is neither their first nor their last character, as two
+// numbers; comments and empty lines are skipped.
+std::vector<sPair> ReadPairs(std::string_view text)
+{
+    std::vector<sPair> pairs;
+    int lineNumber = 0;
+    for (std::string line : SplitText(text, '\n')) {
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line[0] == '#')
+            continue;
+        const size_t semi = line.find(';');
+        if (semi == std::string::npos || semi == 0 || semi == line.size() - 1)
+            continue;
+        pairs.push_back({lineNumber, AtoiLike(std::string_view(line).substr(0, semi)),
+                         AtoiLike(std::string_view(line).substr(semi + 1))});
+    }
+    return pairs;
+}
+
+} // namespace
+
+void ReadPlayerPlaces(std::string_view text, sCameraBookmarks& places, int mapWidth, int mapHeight)
+{
+    int slot = 0;
+    for (const sPair& p : ReadPairs(text)) {
+        const bool unset = p.first == -1 && p.second == -1;
+        const bool offMap = p.first < -1 || p.second < -1 || (mapWidth > 0 && p.first >= mapWidth) ||
+                            (mapHeight > 0 && p.second >= mapHeight);
+        if (!unset && offMap) {
+            LogLine(L"ERROR: PlayerDefinedPlaces.txt, line %i: (%i, %i) is off the map; line skipped", p.line, p.first,
+                    p.second);
+            continue;
+        }
+        places.slots[size_t(slot)] = {p.first, p.second};
+        if (slot < sCameraBookmarks::kSlots - 1)
+            ++slot;
+    }
+}
+
+std::string EncodePlayerPlaces(const sCameraBookmarks& places)
+{
+    std::string out = "#Player defined places\r\n#Set using by Ctrl+<num> combination\r\n#Go to using <num> key)\r\n"
+                      "#Format: hexX;hexY\r\n";
+    for (const auto& [x, y] : places.slots)
+        out += std::to_string(x) + ";" + std::to_string(y) + "\r\n";
+    return out;
+}
+
+void LoadPlayerPlaces(std::wstring_view pattern, sCameraBookmarks& places, int mapWidth, int mapHeight)
+{
+    places.Clear();
+    LogLine(L"Opening PlayerDefinedPlaces.txt...");
+    auto bytes = ReadWholeFile(HostPath(JoinPathPattern(pattern, L"PlayerDefinedPlaces.txt")));
+    if (!bytes) {
+        LogLine(L"Unable to open PlayerDefinedPlaces.txt");
+        return;
+    }
+    LogLine(L"Opened. Reading...");
+    ReadPlayerPlaces(*bytes, places, mapWidth, mapHeight);
+}
+
+void SavePlayerPlaces(std::wstring_view folder, const sCameraBookmarks& places)
+{
+    LogLine(L"Saving PlayerDefinedPlaces.txt...");
+    if (!WriteSaveFile(JoinFolder(folder, L"PlayerDefinedPlaces.txt"), EncodePlayerPlaces(places)))
+        LogLine(L"Unable to save PlayerDefinedPlaces.txt");
+}
+
+void ReadFlags(std::string_view text, EventFlags& flags)
+{
+    flags.fill(0);
+    for (const sPair& p : ReadPairs(text)) {
+        if (p.first < 0 || p.first >= kFlagCount) {
+            LogLine(L"ERROR: flags.txt, line %i: flag number %i is not within 0 and %i; line skipped", p.line, p.first,
+                    kFlagCount - 1);
+            continue;
+        }
+        flags[size_t(p.first)] = p.second;
+    }
+}
+
+std::string EncodeFlags(const EventFlags& flags)
+{
+    std::string out = "# flag no;flag value\r\n";
+    for (int n = 0; n < kFlagCount; ++n)
+        if (flags[size_t(n)] != 0)
+            out += std::to_string(n) + ";" + std::to_string(flags[size_t(n)]) + ";\r\n";
+    return out;
+}
+
+void LoadFlags(std::wstring_view pattern, EventFlags& flags)
+{
+    const std::wstring path = JoinPathPattern(pattern, L"flags.txt");
+    LogLine(L"Otwieram plik flag ze sciezka...");
+    LogLine(path);
+    auto bytes = ReadWholeFile(HostPath(path));
+    if (!bytes)
+        FatalExit(1, L"Blad otwarcia pliku (nie istnieje?)");
+    LogLine(L"Otwarcie OK");
+    ReadFlags(*bytes, flags);
+}
+
+void SaveFlags(std::wstring_view folder, const EventFlags& flags)
+{
+    const std::wstring path = JoinFolder(folder, L"flags.txt");
+    LogLine(L"Opening file for writing...");
+    LogLine(path);
+    if (!WriteSaveFile(path, EncodeFlags(flags)))
+        FatalExit(1, L"Blad otwarcia pliku (nie istnieje?)");
+    LogLine(L"Otwarcie OK");
+}

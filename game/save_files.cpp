@@ -1,0 +1,37 @@
+#include "game/save_files.h"
+
+#include <filesystem>
+
+#include "core/fatal.h"
+#include "core/log.h"
+#include "platform/paths.h"
+
+bool IsInScenarioFolder(std::wstring_view path)
+{
+    std::error_code ec;
+    const auto scenarios = std::filesystem::weakly_canonical(std::filesystem::absolute(HostPath(L"data\\scenarios"), ec), ec);
+    const auto target = std::filesystem::weakly_canonical(std::filesystem::absolute(HostPath(path), ec), ec);
+    auto s = scenarios.begin();
+    auto t = target.begin();
+    for (; s != scenarios.end(); ++s, ++t) {
+        if (s->empty())
+            continue; // a trailing separator
+        if (t == target.end() || *s != *t)
+            return false;
+    }
+    return true;
+}
+
+bool WriteSaveFile(std::wstring_view path, std::string_view bytes)
+{
+    if (IsInScenarioFolder(path)) {
+        LogLine(L"ERROR: a save may not write into a scenario folder: %s", std::wstring(path));
+        return false;
+    }
+    return WriteWholeFile(HostPath(path), bytes);
+}
+
+void FailSaveFile()
+{
+    FatalExit(1, L"Error opening file for writing");
+}
