@@ -1,0 +1,69 @@
+#pragma once
+// A city on one hex: production, supply, victory points, ports; and cities.csv.
+#include <cstdint>
+#include <list>
+#include <string>
+#include <utility>
+#include <vector>
+
+class cPanstwo;
+
+enum eCityType
+{
+    CITY_SUPPLY = 0,
+    CITY_NORMAL = 1,
+    CITY_SUPPLY_PORT = 2,
+    CITY_PORT = 3,
+    CITY_RESOURCES = 4,
+};
+
+constexpr int kCityNameMax = 99; // characters kept of a name
+
+class cMiasto
+{
+public:
+    cMiasto() = default;
+    // Copies the record's values; the per-country tables and the distances start empty.
+    cMiasto(const cMiasto& other);
+    cMiasto& operator=(const cMiasto&) = delete;
+
+    const std::wstring& GetName() const { return Name; }
+    void SetName(const std::wstring& name); // cut to kCityNameMax characters
+    int GetControllerId() const;
+    int GetOwnerId() const;
+    int GetOriginalOwnerId() const;
+    bool IsPort() const { return Type == CITY_SUPPLY_PORT || Type == CITY_PORT; }
+    std::pair<int, int> FindFreeHexFor(int countryId) const;
+    bool IsFullyEnclosed() const;
+    bool IsBesieged() const;
+    int GetSeaNodeId() const;
+    int GetGraphDistanceTo(const cMiasto& other) const;
+    void ComputeGraphDistances();
+
+    // Per-country tables (cities_supply_info.csv and cities_convoy_info.csv).
+    void ResizeCountryTables(int countryCount);
+
+    int32_t X = 0;
+    int32_t Y = 0;
+    std::wstring Name;
+    int32_t Type = 0;
+    int32_t VictoryPoints = 0;
+    float ProductionPoints = 0.0f;
+    int32_t Supply = 0;
+    std::vector<int32_t> SupplyByCountry;
+    std::vector<uint8_t> ConvoyInfoByCountry;
+    int32_t ProductionPointsLost = 0;
+    int32_t GraphIndex = -1;
+    std::vector<int32_t> GraphDistances;
+    uint8_t Visited = 0;
+};
+
+// cities.csv: the reader clears the list first and links every city to its hex.
+void LoadCities(const std::wstring& folderPattern, std::list<cMiasto*>& cities);
+void SaveCities(const std::wstring& folder, const std::list<cMiasto*>& cities);
+void DeleteCities(std::list<cMiasto*>& cities);
+
+// cities_supply_info.csv and cities_convoy_info.csv.
+void SaveCitySupplyInfo(const std::wstring& folder, const std::list<cMiasto*>& cities);
+void SaveCityConvoyInfo(const std::wstring& folder, const std::list<cMiasto*>& cities);
+void LoadCitySupplyTables(const std::wstring& folderPattern, int countryCount);

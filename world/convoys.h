@@ -1,0 +1,63 @@
+#pragma once
+// Standing convoys of supplies or production points between two ports of one country;
+// convoys.csv.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class cMiasto;
+
+enum eConvoyType
+{
+    CONVOY_SUPPLIES = 0,
+    CONVOY_PP = 1,
+};
+
+struct sKonwoj
+{
+    sKonwoj() = default;
+    // A new convoy: takes the next convoy id and the departure port's current size.
+    sKonwoj(int owner, eConvoyType type, cMiasto* departure, cMiasto* destination);
+
+    int32_t id = 0;
+    int32_t owner = 0;
+    cMiasto* departure = nullptr;
+    cMiasto* destination = nullptr;
+    eConvoyType type = CONVOY_SUPPLIES;
+    int32_t value = 0;
+    int32_t portSize = 0;
+    int32_t unitsServed = 0;
+    float need = 0.0f;
+    const std::vector<cMiasto*>* group = nullptr; // the destination's city group last time
+};
+
+struct sConvoyResult
+{
+    std::wstring result;
+    std::wstring details;
+};
+
+class cKonwoje
+{
+public:
+    int CreateSupplyConvoy(cMiasto* departure, cMiasto* destination, int owner);
+    int CreateConvoyBySeaNodes(int departureNodeId, int destinationNodeId, int owner);
+    int AddConvoy(int owner, int type, int value, int depX, int depY, int destX, int destY);
+    void RemoveConvoy(int owner, int type, int depX, int depY, int destX, int destY);
+    void RemoveFirstConvoyOfCountry(int owner);
+    bool HasConvoyTo(const cMiasto* destination, int owner) const;
+    void HighlightOwnPortsForConvoy(int countryId) const;
+    void HighlightAlliedPortsForConvoy(int countryId, int excludedNodeId) const;
+    void LoadConvoys(const std::wstring& folderPattern);
+    void SaveConvoys(const std::wstring& folder) const;
+
+    // Sizes the per-owner vectors to the number of countries (existing convoys stay).
+    void Resize(int countryCount);
+    std::vector<sKonwoj>* OwnerConvoys(int owner);
+
+    std::vector<std::vector<sKonwoj>> Convoys;
+    std::vector<std::vector<sConvoyResult>> Results;
+
+private:
+    int Append(sKonwoj convoy);
+};

@@ -1,0 +1,154 @@
+#pragma once
+// A country: identity and side, points, technology, diplomacy flags, weather modifiers
+// and pictures; countries.csv.
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "units/unit_fwd.h"
+
+struct sAirshipAttack;
+class cTexture;
+
+enum eAlliance
+{
+    ALLIANCE_NEUTRAL = 0,
+    ALLIANCE_ALLIES = 1,
+    ALLIANCE_AXIS = 2,
+    ALLIANCE_COMINTERN = 3,
+    ALLIANCE_ALLIES_LEADER = 4,
+    ALLIANCE_AXIS_LEADER = 5,
+    ALLIANCE_COMINTERN_LEADER = 6,
+};
+
+enum eOrientation
+{
+    ORIENTATION_DEMOCRACY = 0,
+    ORIENTATION_NATIONALIST = 1,
+    ORIENTATION_COMMUNIST = 2,
+    ORIENTATION_PRO_ALLIED = 3,
+    ORIENTATION_PRO_AXIS = 4,
+    ORIENTATION_PRO_COMINTERN = 5,
+};
+
+enum eTech
+{
+    TECH_ARTILLERY = 0,
+    TECH_TANKS = 1,
+    TECH_DOCTRINE = 2,
+    TECH_AIRCRAFT = 3,
+    TECH_SUBMARINES = 4,
+    TECH_NAVY = 5,
+    TECH_NUCLEAR = 6,
+};
+
+constexpr int kCountryNameMax = 99;
+constexpr int kUnitTypeSlots = 17;
+constexpr int kCountriesCsvColumns = 70;
+
+class cPanstwo
+{
+public:
+    cPanstwo();
+    cPanstwo(const cPanstwo& other);
+    cPanstwo& operator=(const cPanstwo&) = delete;
+    ~cPanstwo();
+
+    // Point counters.
+    void AddDiplomaticPoints(int amount);
+    void AddProductionPoints(double amount);
+    void AddStrategicMovementPoints(int amount);
+    void AddSeaTransportPoints(int amount);
+    void AddAmphibiousInvasionPoints(int amount);
+
+    // Predicates and look-ups.
+    bool IsOnSide(int code) const;
+    bool IsAlliedWith(int countryId) const;
+    bool HasSimilarOrientation(const cPanstwo& other) const;
+    bool IsOrientationInZoneOfInfluence() const;
+    int GetAllianceOrder() const;
+    bool IsAtWarWith(int countryId) const;
+    bool IsAtWar() const;
+    std::wstring GetUnitTypeName(int type) const;
+    void SetUnitTypeName(int slot, const std::wstring& text);
+    void SetSavedView(float x, float y, float zoom);
+    const float* GetSavedView() const { return SavedView; }
+    void SetName(const std::wstring& text);
+    void SetSkinName(const std::wstring& text);
+    void LoadUnitsSkinTexture(const std::wstring& skin);
+    void LoadFlagTexture(const std::wstring& scenario);
+    // The file the flag picture was loaded from; empty when the country has none.
+    const std::wstring& GetFlagPath() const { return FlagPath; }
+
+    int32_t ID = 0;
+    bool IsActive = false;
+    std::wstring Name;
+    std::wstring SkinName;
+    int32_t Alliance = 0;
+    int32_t Orientation = 0;
+    int32_t ZoneOfInfluence = 0;
+    int32_t AllianceEntry = 0;
+    int32_t PoliticalStrength = 0;
+    bool FinishedTurn = false;
+    bool HumanControlled = false;
+    int32_t TechLevel[7] = {};
+    float SocialUnrest = 0.0f;
+    std::wstring UnitTypeNames[kUnitTypeSlots]; // empty = not set
+    bool UnitTypeNameSet[kUnitTypeSlots] = {};
+    float SavedView[3] = {0.0f, 0.0f, -100.0f};
+    std::shared_ptr<cTexture> UnitsPicture;
+    std::shared_ptr<cTexture> FlagPicture;
+    std::wstring UnitsPicturePath;
+    std::wstring FlagPath;
+    uint32_t Color1 = 0;
+    uint32_t Color2 = 0;
+    uint32_t Color3 = 0;
+    uint32_t Color4 = 0;
+    double PP = 0.0;
+    int32_t DP = 0;
+    int32_t SMP = 0;
+    int32_t STP = 0;
+    int32_t AIP = 0;
+    int32_t SMPMax = 0;
+    int32_t STPUsedByConvoys = 0;
+    int32_t AIPMax = 0;
+    int32_t TechInvestment[7] = {};
+    int32_t TechProgress[7] = {};
+    int32_t CapitalX = 0;
+    int32_t CapitalY = 0;
+    bool DoneDelayWarEntry = false;
+    bool DoneHasteWarEntry = false;
+    bool DoneParliamentaryElections = false;
+    bool DoneTurnInOrientation = false;
+    bool DoneExertPressureAxis = false;
+    bool DoneExertPressureAllied = false;
+    bool DoneExertPressureComintern = false;
+    float WarEconomy = 0.0f;
+    int32_t Power = 0;
+    int32_t Region = 0;
+    int32_t DifficultyLevel = 0;
+    int32_t NuclearBombs = 0;
+    int32_t DPGrowthPerMonth = 0;
+    int32_t MonthsToDoctrineLevel[5] = {};
+    int32_t PBEMPlayerId = 0;
+    float UnitUpkeepCostModifier = 0.0f;
+    float WinterBattle = 0.0f;
+    float WinterMove = 0.0f;
+    float MudBattle = 0.0f;
+    float MudMove = 0.0f;
+    std::list<sAirshipAttack*> AirshipAttacks; // records of the airship-attacks table
+    std::list<cJednostkaLadowa*> ReconUnits;
+    int32_t SpecialFlags = 0;
+};
+
+// The country of an id (1-based), null when there is none.
+cPanstwo* GetCountry(int countryId);
+int CountryCount();
+
+// countries.csv.
+void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& countries,
+                   const std::wstring& scenarioFolderName);
+void SaveCountries(const std::wstring& folder, const std::vector<cPanstwo*>& countries);
+void DeleteCountries(std::vector<cPanstwo*>& countries);

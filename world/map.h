@@ -1,0 +1,242 @@
+#pragma once
+// The hex map of a game: its hexes, the overlay marks, the camera of the map view and
+// the working grids of the computer opponent.
+#include <array>
+#include <cstdint>
+#include <list>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "units/unit_fwd.h"
+#include "world/hex_geometry.h"
+
+class cMapa;
+class cMiasto;
+class cPanstwo;
+
+// Mark bits of a hex.
+enum eHexMark : uint32_t
+{
+    MARK_SELECTED = 1,
+    MARK_ACTION_TARGET = 64,
+    MARK_RECON_TARGET = 256,
+    MARK_ATTACK_TARGET = 512,
+    MARK_AIR_BOMBARD_TARGET = 1024,
+    MARK_NUCLEAR_TARGET = 4096,
+    MARK_AIR_FIGHT_TARGET = 8192,
+    MARK_SEA_ZONE = 16384,
+    MARK_REACHABLE_SEA_NODE = 32768,
+    MARK_BIT24 = 1u << 24,
+};
+
+// Weather states.
+enum eWeather : uint32_t
+{
+    WEATHER_CLEAR = 0,
+    WEATHER_WINTER = 1,
+    WEATHER_MUD = 2,
+};
+
+// Terrain 0 is sea; 6 blocks the marking of supply; the drawing knows 0..7.
+constexpr int kTerrainSea = 0;
+constexpr int kTerrainNoSupply = 6;
+
+struct sHex
+{
+    int16_t x = -1;
+    int16_t y = -1;
+    uint8_t terrain = 0;
+    uint8_t riverMask = 0;   // bits 0..5 by side, bit 6 river mouth
+    uint16_t borders = 0;    // derived: owner, controller and sea-zone borders of sides 1..3
+    uint8_t variant = 0;
+    uint8_t controller = 0;  // country id, 0 none
+    uint8_t owner = 0;
+    uint8_t originalOwner = 0;
+    cMiasto* city = nullptr;
+    uint8_t keptByte = 0;    // carried through the map file unchanged
+    uint16_t seaZone = 0;
+    uint8_t coastal = 0;
+    uint16_t seaNodeDisplay = 0;
+    uint8_t fortification = 0;
+    uint32_t weather = WEATHER_CLEAR;
+    uint32_t marks = 0;
+    int32_t markValue = -1;
+    cUnit* unit = nullptr;
+    uint8_t mudChance[12] = {};
+    uint8_t winterChance[12] = {};
+    uint8_t weatherApplies = 1;
+
+    cMapa* map = nullptr;    // the map that holds the hex (set at allocation)
+
+    bool IsSea() const { return terrain == kTerrainSea; }
+    bool IsLand() const { return terrain != kTerrainSea; }
+
+    // Marks (the map lists every marked hex).
+    void SetMark(uint32_t bits, int32_t value);
+    void ClearMark(uint32_t bits, bool remove);
+
+    // Rivers.
+    bool HasRiver(int side) const;
+
+    // Borders and ownership.
+    void UpdateBorders();
+    void SetController(int countryId);
+    void SetOwner(int countryId);
+    cPanstwo* GetController() const;
+    cPanstwo* GetOwner() const;
+    cPanstwo* GetOriginalOwner() const;
+
+    // Friend-or-foe predicates.
+    bool IsControlledByFriend(int countryId) const;
+    bool IsHeldAndOwnedByFriend(int countryId) const;
+    bool IsFriendlyOrEnemyLand(int countryId) const;
+    bool CanSupplyThrough(int countryId) const;
+    bool IsCoastalLand() const { return IsLand() && seaZone != 0; }
+};
+
+// Six flags, one per side: 1 when a river runs along it. A mask of 0 or above 63 gives zeros.
+void ZwrocWektorRzek(uint8_t riverMask, int out[6]);
+
+struct sHexDecoration
+{
+    int32_t cell[6] = {};     // (x, y) sprite-cell origins for clear, winter and mud
+    float gate = -1.0f;       // drawn only above 0.5
+    int32_t layer = 100;      // 100 = none
+
+    void Reset()
+    {
+        for (int& c : cell)
+            c = 0;
+        layer = 100;
+    }
+};
+
+struct sFloatPoint
+{
+    float x = 0.0f;
+    float y = 0.0f;
+};
+
+// A 4x4 transform (row-major), used by the map view and the minimap.
+struct sMatrix4
+{
+    float m[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+};
+
+struct sCamera
+{
+    float currentY = 0.0f;
+    float targetY = 0.0f;
+    float zoomShiftY = 0.0f;
+    float currentX = 0.0f;
+    float targetX = 0.0f;
+    float zoomShiftX = 0.0f;
+    float velocityX = 0.0f;
+    float velocityY = 0.0f;
+};
+
+class cMapa
+{
+public:
+    // Reads the map file from the folder pattern (a path with one %s for the file name).
+    explicit cMapa(const std::wstring& folderPattern);
+    // An empty map of the given size (authoring tools and tests); every hex is clear sea.
+    cMapa(int width, int height);
+    ~cMapa();
+    cMapa(const cMapa&) = delete;
+    cMapa& operator=(const cMapa&) = delete;
+
+    // Geometry.
+    sHex* GetHex(int x, int y);
+    const sHex* GetHex(int x, int y) const;
+    bool IsInside(int x, int y) const { return x >= 0 && x < width && y >= 0 && y < height; }
+    bool HasNeighbour(int x, int y, int direction) const;
+    sHex* GetNeighbour(int x, int y, int direction);
+    int GetWidth() const { return width; }
+    int GetHeight() const { return height; }
+    bool IsEmpty() const { return m_Hexes.empty(); }
+    void SetWidth(int w);
+    void SetHeight(int h);
+
+    // Marks.
+    void ClearMarks(uint32_t bits, bool clearBit24);
+    void MarkZoneHexes(int seaZoneId, uint32_t bits);
+    const std::list<sHex*>& GetMarkedHexes() const { return m_MarkedHexes; }
+
+    // Camera.
+    void ScrollBy(float dx, float dy, float speed);
+    void ScrollToPoint(sFloatPoint point, bool notify);
+    void CenterAtHex(int x, int y);
+    void CenterAtMinimapPoint(int mouseX, int mouseY);
+    void Zoom(float steps, int mouseX, int mouseY);
+    std::pair<int, int> GetCameraBookmark(int index) const;
+    int SetCameraBookmark(int index, int x, int y);
+
+    // Map file.
+    void Save(const std::wstring& folder, const wchar_t* outputPathFormat);
+    void ReadHexRecord(sHex& hex, const unsigned char* record);
+    void BuildFromScenario(const std::wstring& folderPattern);
+
+    // Loading steps.
+    void PropagateRiverMouths();
+    void AllocateAiGrid();
+    void BuildSeaZoneHexSets();
+    void PostLoadInit();
+
+    // Weather.
+    void RollWeather(int month);
+    void ApplyWeatherTables(const std::wstring& folderPattern);
+
+    // Coastal land hexes of a sea zone, row by row; empty when none.
+    const std::vector<std::pair<int, int>>& GetCoastalHexesOfZone(int seaZoneId) const;
+
+    // Hex array, row by row: element y * width + x.
+    std::vector<sHex>& Hexes() { return m_Hexes; }
+    std::vector<uint8_t>& AiGrid() { return m_AiGrid; }
+
+    // Fields of the map view.
+    int width = 0;
+    int height = 0;
+    int cameraMinX = 0;
+    int cameraMaxX = 0;
+    int cameraMinY = 0;
+    int cameraMaxY = 0;
+    float fitScale = 1.0f;
+    int viewCentreColumn = 0;
+    int viewCentreRow = 0;
+    int viewOffsetX = 0;
+    int viewOffsetY = 0;
+    int visibleColumns = 0;
+    int visibleRows = 0;
+    int visibleColumnsAtScale1 = 0;
+    int visibleRowsAtScale1 = 0;
+    sMatrix4 mapTransform;
+    float minimapScale = 1.0f;
+    sMatrix4 minimapMatrix;
+    int minimapRect[4] = {};
+    sFloatPoint viewFrame[5];
+    int frontNodeDistance = -1;
+    std::list<std::pair<int, int>> frontNodeLattice;
+    sCamera camera;
+    int minimapOverlay[4] = {};
+    float zoomFactor = 0.0f;   // 0 closest .. 1 whole map width
+    float targetScale = 1.0f;
+    float currentScale = 1.0f;
+
+private:
+    void AllocateHexes(int w, int h);
+    void AllocateScratch();
+    bool LoadFile(const std::wstring& path, std::vector<sHex>& hexes, int& w, int& h);
+    void ApplyWeatherCsv(const std::wstring& folderPattern);
+    void ApplyAreaCsv(const std::wstring& folderPattern, const wchar_t* fileName, bool winter);
+
+    friend struct sHex;
+    std::vector<sHex> m_Hexes;
+    std::vector<sHexDecoration> m_Decorations;
+    std::list<sHex*> m_MarkedHexes;
+    std::vector<uint8_t> m_AiGrid;
+    std::map<int, std::vector<std::pair<int, int>>> m_CoastalHexesByZone;
+    std::array<std::pair<int, int>, 10> m_Bookmarks{};
+};

@@ -1,0 +1,84 @@
+#pragma once
+// The sea graph: sea zones and ports joined by directed edges, some of them held by a
+// land hex (a strait); sea_nodes.csv, sea_edges.csv and the path search of fleets.
+#include <cstdint>
+#include <list>
+#include <string>
+#include <vector>
+
+#include "units/unit_fwd.h"
+#include "world/hoverable.h"
+
+class cFlota;
+
+enum eSeaNodeKind
+{
+    SEA_NODE_PORT = 0,
+    SEA_NODE_SEA = 1,
+};
+
+constexpr int kSeaNodeNameMax = 149;
+
+struct sLukGrafuMorz
+{
+    int32_t Target = 0;
+    int32_t ControlX = -1; // -1: a free edge
+    int32_t ControlY = -1;
+};
+
+struct sWezelGrafuMorz : public cHoverable
+{
+    int32_t ID = 0;
+    int32_t Kind = SEA_NODE_SEA;
+    int32_t SizeMax = 0;
+    int32_t SizeCurrent = 0;
+    std::wstring Name;
+    int32_t MainX = 0;
+    int32_t MainY = 0;
+    cJednostkaMorska* ShownOwnShip = nullptr;
+    int32_t OwnShipsX = 0;
+    int32_t OwnShipsY = 0;
+    cJednostkaMorska* ShownEnemyShip = nullptr;
+    int32_t EnemyShipsX = 0;
+    int32_t EnemyShipsY = 0;
+    std::list<sLukGrafuMorz> Edges;
+    int32_t OwnCounts[6] = {};
+    int32_t AlliedCounts[6] = {};
+    int32_t EnemyCounts[6] = {};
+    int32_t Distance = -1;
+    int32_t Predecessor = -1;
+
+    void CollectFleets(std::list<cFlota*>& out) const;
+    int CountOwnShips() const;
+    int CountVisibleEnemyShips() const;
+};
+
+class cGrafMorz
+{
+public:
+    // sea_nodes.csv of the folder pattern (a path with one %s).
+    void LoadNodes(const std::wstring& folderPattern);
+    // sea_edges.csv of data\scenarios\<scenario>\.
+    void Load(const std::wstring& scenarioName);
+    // sea_edges.csv at a path.
+    void LoadEdgesFile(const std::wstring& path);
+    void SaveNodes(const std::wstring& folder) const;
+
+    int FindNodeAtHex(int x, int y) const;
+    int FindSeaNeighbour(int nodeId) const;
+    bool CanPass(int fromId, int toId, int countryId) const;
+    // The route from the end back to the start, in `path`; see the source for the tie rule.
+    bool FindPath(int fromId, int toId, int countryId, bool strictPorts, std::list<int>& path);
+
+    // Node of an id, null when there is none.
+    sWezelGrafuMorz* GetNode(int id);
+    const sWezelGrafuMorz* GetNode(int id) const;
+    int NodeCount() const { return int(Nodes.size()); }
+
+    std::vector<sWezelGrafuMorz> Nodes;
+    int32_t ViewingCountry = 0;
+
+private:
+    bool IsEdgeUsable(const sLukGrafuMorz& edge, int countryId) const;
+    bool IsAdmissible(const sWezelGrafuMorz& node, int countryId, bool strictPorts) const;
+};
