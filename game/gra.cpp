@@ -1,6 +1,7 @@
 #include "game/gra.h"
 
 #include "core/log.h"
+#include "events/zdarzenia.h"
 #include "game/paths.h"
 #include "game/presentation.h"
 
@@ -28,6 +29,8 @@ cGra::~cGra()
     for (sDowodca* c : m_Commanders)
         delete c;
     m_Commanders.clear();
+    delete m_Events;
+    m_Events = nullptr;
     delete m_AutoEvents;
     m_AutoEvents = nullptr;
     delete m_Reports;

@@ -89,15 +89,12 @@ public:
     // Commanders.
     void LoadCommanders(const sGameLoadRequest& request, std::vector<sDowodca*>& commanders);
     sDowodca* FindCommander(int id) const;
+    // unit_names.csv into the countries; its bytes are kept for the save.
+    void LoadUnitNames(const sGameLoadRequest& request, const UnitNameSetter& setName);
 
-    // The automatic-events repository from the events of the scenario: per event the
+    // Fills the automatic-events repository from the events manager: per event the
     // option with the highest computer chance.
-    struct sEventOptions
-    {
-        int eventId = 0;
-        std::vector<std::pair<int, float>> options; // option id, computer chance
-    };
-    void InitAutoEvents(const std::vector<sEventOptions>& events);
+    void InitAutoEvents();
 
     // Paths of the folder being loaded.
     std::wstring FolderPath(std::wstring_view fileName) const;
@@ -154,3 +151,8 @@ private:
 };
 
 extern cGra* g_Gra;
+
+// Writers of the save: each writes one file into the save folder; a file that cannot be
+// written ends the program with exit code 1.
+void WriteCommandersFile(const cGra& game, std::wstring_view folder);
+void WriteUnitNamesFile(const cGra& game, std::wstring_view folder);

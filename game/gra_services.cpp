@@ -1,6 +1,7 @@
 // Look-ups and small services of the game object.
 #include "core/fatal.h"
 #include "core/log.h"
+#include "events/zdarzenia.h"
 #include "game/gra.h"
 #include "platform/paths.h"
 
@@ -27,18 +28,20 @@ sDowodca* cGra::FindCommander(int id) const
     return nullptr;
 }
 
-void cGra::InitAutoEvents(const std::vector<sEventOptions>& events)
+void cGra::InitAutoEvents()
 {
-    int option = 0;
-    for (const sEventOptions& e : events) {
-        float best = 0.0f;
+    if (!m_Events)
+        return;
+    int option = 0; // an event without options repeats the previous event's option
+    for (const cZdarzenie& e : m_Events->events) {
         bool first = true;
-        for (const auto& [id, chance] : e.options)
-            if (first || chance > best) {
-                option = id;
-                best = chance;
+        int best = 0;
+        for (const cEventOption& o : e.options)
+            if (first || o.chanceAI > best) {
+                option = o.optionID;
+                best = o.chanceAI;
                 first = false;
             }
-        m_AutoEvents->Add(e.eventId, option);
+        m_AutoEvents->Add(e.eventID, option);
     }
 }

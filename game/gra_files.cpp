@@ -1,0 +1,44 @@
+// The small files of a game that the game object reads and a save writes back.
+#include "core/fatal.h"
+#include "core/log.h"
+#include "game/gra.h"
+#include "game/save_files.h"
+#include "platform/paths.h"
+
+namespace {
+
+void WriteOrFail(std::wstring_view folder, const wchar_t* fileName, std::string_view bytes)
+{
+    const std::wstring path = JoinFolder(folder, fileName);
+    LogLine(L"Opening file for writing...");
+    LogLine(path);
+    if (!WriteSaveFile(path, bytes))
+        FailSaveFile();
+    LogLine(L"File opened OK");
+}
+
+} // namespace
+
+void WriteCommandersFile(const cGra& game, std::wstring_view folder)
+{
+    WriteOrFail(folder, L"commanders.csv", EncodeCommanders(game.m_Commanders));
+}
+
+void cGra::LoadUnitNames(const sGameLoadRequest& request, const UnitNameSetter& setName)
+{
+    const std::wstring path = JoinPathPattern(request.folderPattern, L"unit_names.csv");
+    LogLine(L"Otwieram plik z szablonami nazw jednostek ze ďż˝cieďż˝kďż˝...");
+    LogLine(path);
+    auto bytes = ReadWholeFile(HostPath(path));
+    if (!bytes)
+        FatalExit(1, L"Blad otwarcia pliku! (nie istnieje?)");
+    LogLine(L"Otwarcie OK");
+    ReadUnitNames(*bytes, int(m_Countries.size()), setName);
+    // Kept as read, so that a save carries the very same file.
+    m_UnitNamesFile = std::move(*bytes);
+}
+
+void WriteUnitNamesFile(const cGra& game, std::wstring_view folder)
+{
+    WriteOrFail(folder, L"unit_names.csv", game.m_UnitNamesFile);
+}

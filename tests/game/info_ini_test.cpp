@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/fatal.h"
+#include "core/ini.h"
+#include "game/gra.h"
+#include "platform/paths.h"
+#include "tests/test_support.h"
+
+namespace {
+
+void Put(const std::string& path, const std::string& text)
+{
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    WriteWholeFile(path, text);
+}
+
+TEST(InfoIni, ReadsWhereTheGameStands)
+{
+    Put("data/save/S1/Info.ini", "[Save]\nImpulse=2\nGameMonth=6\nGameYear=1940\nScenarioName=Europe\nTurn=30\n"
+                                 "GameDay=11\nGameVersion=1.03\n[Duration]\nTurns=100\n"
+                                 "[Map]\nSmallUnitsSize=6\nLargeUnitsSize=7\n");
+    cGra game(sGameLoadRequest::ForSave(L"S1"), 1);
+    game.ReadInfoIni(sGameLoadRequest::ForSave(L"S1"));
+    EXPECT_EQ(game.m_Date[0], 2);
+    EXPECT_EQ(game.m_Date[1], 6);
+    EXPECT_EQ(game.m_Date[2], 1940);
+    EXPECT_EQ(game.m_ScenarioName, L"Europe");
+    EXPECT_EQ(game.m_ScenarioFolderPattern, L"data\\scenarios\\Europe\\%s");
+    EXPECT_EQ(game.m_Turn, 30);
+    EXPECT_EQ(game.m_TurnsLeft, 70);
+    EXPECT_FLOAT_EQ(game.m_SaveGameVersion, 1.03f);
+    EXPECT_EQ(game.m_DisplayedDate[0], 11);
+    EXPECT_EQ(game.m_DisplayedDate[1], 6);
+    EXPECT_EQ(game.m_DisplayedDate[2], 1940);
+    EXPECT_FALSE(game.m_IsPbem);
+    EXPECT_EQ(game.m_PbemGameName, L"unknown");
+    EXPECT_EQ(game.m_SmallUnitsSize, 5);
+    EXPECT_EQ(game.m_LargeUnitsSize, 1);
+}
+
+TEST(InfoIni, MissingKeysGiveTheDefaults)
+{
+    cGra game(sGameLoadRequest::ForScenario(L"None"), 0);
+    game.ReadInfoIni(sGameLoadRequest::ForScenario(L"None"));
+    EXPECT_EQ(game.m_Date[1], 0);
+    EXPECT_EQ(game.m_ScenarioName, L"unknown");
+    EXPECT_EQ(game.m_TurnsLeft, 0);
+    EXPECT_FLOAT_EQ(game.m_SaveGameVersion, 1.0f);
+    EXPECT_EQ(game.m_DisplayedDate[0], 1);
+    EXPECT_EQ(game.m_SmallUnitsSize, 0);
+    EXPECT_EQ(game.m_LargeUnitsSize, 1);
+
+    const std::pair<int, int> sizes[] = {{1, 0}, {2, 1}, {6, 5}, {7, 0}};
+    for (auto [value, expected] : sizes) {
+        Put("data/scenarios/Sizes/Info.ini", "[Map]\nSmallUnitsSize=" + std::to_string(value) +
+                                                 "\nLargeUnitsSize=" + std::to_string(value) + "\n");
+        game.ReadInfoIni(sGameLoadRequest::ForScenario(L"Sizes"));
+        EXPECT_EQ(game.m_SmallUnitsSize, expected) << value;
+        EXPECT_EQ(game.m_LargeUnitsSize, expected == 0 ? 1 : expected) << value;
+    }
+}
+
+TEST(InfoIni, ScenarioNameMustNameAFolder)
+{
+    for (const char* name : {"..", "..\\..\\x", "a/b"}) {
+        Put("data/save/Bad/Info.ini", std::string("[Save]\nScenarioName=") + name + "\n");
+        cGra game(sGameLoadRequest::ForSave(L"Bad"), 1);
+        EXPECT_THROW(game.ReadInfoIni(sGameLoadRequest::ForSave(L"Bad")), sFatalExit) << name;
+    }
+}
+
+TEST(InfoIni, SaveCarriesTheScenarioKeysAndThePbemPlayers)
+{
+    Put("data/scenarios/Europe/Info.ini", "[General_ENG]\nName=Europe 1939\n[Duration]\nTurns=200\n"
+                                          "[Save]\nScenarioName=Europe\n");
+    cGra game(sGameLoadRequest::ForScenario(L"Europe"), 0);
+    game.ReadInfoIni(sGameLoadRequest::ForScenario(L"Europe"));
+    game.m_Date[0] = 3;
+    game.m_Date[1] = 11;
+    game.m_Date[2] = 1942;
+    game.m_Turn = 40;
+    game.m_DisplayedDate[0] = 21;
+    game.m_DisplayedDate[1] = 11;
+    game.m_DisplayedDate[2] = 1942;
+    game.m_IsPbem = true;
+    game.m_PbemGameName = L"Friday game";
+    game.m_PbemPlayers = {{1, L"Anna", L"anna@example.org"}, {2, L"Ben", L"ben@example.org"},
+                          {3, L"Cleo", L"cleo@example.org"}};
+    std::filesystem::create_directories("data/save/Mine");
+    game.WriteSaveInfoIni(L"data\\save\\Mine");
+
+    cIniFile ini;
+    ASSERT_TRUE(ini.Load("data/save/Mine/Info.ini"));
+    EXPECT_EQ(*ini.Find("General_ENG/Name"), L"Europe 1939");
+    EXPECT_EQ(*ini.Find("Save/GameYearDisplayed"), L"1942");
+    EXPECT_EQ(ini.Find("Save/Date")->size(), 14u);
+
+    cGra back(sGameLoadRequest::ForSave(L"Mine"), 1);
+    back.ReadInfoIni(sGameLoadRequest::ForSave(L"Mine"));
+    EXPECT_EQ(back.m_Date[0], 3);
+    EXPECT_EQ(back.m_Date[1], 11);
+    EXPECT_EQ(back.m_Date[2], 1942);
+    EXPECT_EQ(back.m_Turn, 40);
+    EXPECT_EQ(back.m_TurnsLeft, 160);
+    EXPECT_EQ(back.m_DisplayedDate[0], 21);
+    EXPECT_TRUE(back.m_IsPbem);
+    EXPECT_EQ(back.m_PbemGameName, L"Friday game");
+    EXPECT_EQ(back.m_PbemPlayers, game.m_PbemPlayers);
+
+    // A gap ends the list.
+    Put("data/save/Gap/Info.ini", "[Save]\nPBEMGameName=g\nPBEMPlayer1Name=A\nPBEMPlayer1Email=a\n"
+                                  "PBEMPlayer3Name=C\nPBEMPlayer3Email=c\n");
+    back.ReadInfoIni(sGameLoadRequest::ForSave(L"Gap"));
+    ASSERT_EQ(back.m_PbemPlayers.size(), 1u);
+    EXPECT_EQ(back.m_PbemPlayers[0].name, L"A");
+
+    // The scenario's own file is never written by a save.
+    const auto before = ReadWholeFile("data/scenarios/Europe/Info.ini");
+    EXPECT_THROW(game.WriteSaveInfoIni(L"data\\scenarios\\Europe"), sFatalExit);
+    EXPECT_EQ(ReadWholeFile("data/scenarios/Europe/Info.ini"), before);
+}
+
+} // namespace
