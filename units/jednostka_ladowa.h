@@ -1,0 +1,86 @@
+#pragma once
+// Land units (types 0 to 6) and the Mulberry harbour (type 60).
+#include <cstdint>
+
+#include "units/unit.h"
+
+class cFlota;
+
+class cJednostkaLadowa : public cJednostka
+{
+public:
+    // Takes the next land-unit id from the game's counter.
+    cJednostkaLadowa();
+    cJednostkaLadowa(const cJednostkaLadowa&) = default;
+
+    void RecalculateEfficiency() override;
+    // Removes the unit from the map, its ship or the reserve, and deletes it.
+    void Kill() override;
+
+    void SetActionPoints(int n) override { m_ActionPoints = n; }
+    void ResetActionPoints() override;
+    float GetCombatStrength() const override;
+    int GetStrength() const override { return m_Strength; }
+    void AddStrength(int n) override { m_Strength += n; }
+    float GetFullStrengthValue() const override;
+    float GetEffectiveStrength() const override;
+    void MoveToReservePool() override;
+    virtual void SetStrength(int n) { m_Strength = n; }
+
+    bool IsCorps() const { return m_Type == UNIT_INFANTRY_CORPS || m_Type == UNIT_MECHANIZED_CORPS || m_Type == UNIT_ARMOURED_CORPS; }
+    bool IsMulberry() const { return m_Type == UNIT_MULBERRY; }
+
+    // Embarks the unit onto a new cargo (44) or amphibious (45) ship in a new fleet of
+    // one ship at the sea node; returns the fleet, or null when the unit cannot embark.
+    cFlota* EmbarkOnFleet(int shipType, int seaNodeId, int fleetOrder);
+    // Puts the unit aboard the ship named by m_TransporterId (loading a game). False,
+    // with a log line, when that ship does not exist, cannot carry or already carries.
+    bool LoadIntoFleet();
+
+    int32_t m_Strength = 100;
+    cJednostkaMorska* m_Transporter = nullptr;
+    int32_t m_FreezeTime = 0;  // 10000 or more never counts down
+    int32_t m_EventsEffect = 0;
+    int32_t m_AiOrder = 0;
+    int32_t m_AiTargetX = -1;
+    int32_t m_AiTargetY = -1;
+    int32_t m_AiUltimateTargetX = -1;
+    int32_t m_AiUltimateTargetY = -1;
+    int32_t m_TurnsSinceParadrop = 0;
+    bool m_JustDeployed = false;
+    int32_t m_TrenchBonus = 0;
+    int32_t m_LastX = -1;
+    int32_t m_LastY = -1;
+    int32_t m_TransporterId = -1;  // as read from the file
+
+protected:
+    // Puts the unit aboard ship, moving it from wherever it is to the ship's list.
+    void BoardShip(cJednostkaMorska* ship);
+};
+
+// An artificial harbour: never moves, never acts, always fully supplied, and always of
+// the Mulberry strength.
+class cMulberry : public cJednostkaLadowa
+{
+public:
+    cMulberry();
+    cMulberry(const cMulberry&) = default;
+
+    int SetSupplySourceX(int) override { return m_SupplySourceX = -1; }
+    int SetSupplySourceY(int) override { return m_SupplySourceY = -1; }
+    int SetSupply(int value) override;
+    void AddActionPoints(int) override { m_ActionPoints = 0; }
+    void SetStartingActionPoints(int) override { m_StartingActionPoints = 0; }
+    void SetActionPoints(int) override { m_ActionPoints = 0; }
+    void ResetActionPoints() override { m_ActionPoints = 0; }
+    void AddStrength(int) override;
+    void SetStrength(int) override;
+    float GetCombatStrength() const override;
+    float GetFullStrengthValue() const override;
+
+    int32_t m_RemainingMonths = 0;
+};
+
+// The Mulberry strength and life of the game's constants (0 without a game).
+int MulberryStrength();
+int MulberryLifeMonths();

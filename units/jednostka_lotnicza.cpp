@@ -1,0 +1,112 @@
+#include "units/jednostka_lotnicza.h"
+
+#include <algorithm>
+
+#include "core/lock.h"
+#include "core/log.h"
+#include "game/commanders.h"
+#include "game/consts.h"
+#include "game/gra.h"
+#include "game/presentation.h"
+#include "units/unit_access.h"
+#include "units/unit_lists.h"
+#include "world/country.h"
+#include "world/map.h"
+
+cJednostkaLotnicza::cJednostkaLotnicza()
+{
+    m_Id = NextAirUnitId();
+    m_TurnsWithoutSupply = 0;
+}
+
+void cJednostkaLotnicza::ResetActionPoints()
+{
+    const sGameConsts* k = UnitConsts();
+    int type = AirTypeIndex(m_Type);
+    int a = (k && type >= 0 && m_Supply > 0) ? k->AirActionPoints[type] : 0;
+    m_ActionPoints = a;
+    m_StartingActionPoints = a;
+}
+
+float cJednostkaLotnicza::GetFullStrengthValue() const
+{
+    const sGameConsts* k = UnitConsts();
+    int type = AirTypeIndex(m_Type);
+    return (k && type >= 0) ? float(k->AirFullStrength[type]) : 0.0f;
+}
+
+float cJednostkaLotnicza::GetRangeFactor() const
+{
+    const sGameConsts* k = UnitConsts();
+    const cPanstwo* owner = GetOwner();
+    if (!k)
+        return 0.0f;
+    int tech = owner ? owner->TechLevel[TECH_AIRCRAFT] : 1;
+    return k->RangeTechFactor[TableLevelIndex(tech)];
+}
+
+int cJednostkaLotnicza::GetRange() const
+{
+    const sGameConsts* k = UnitConsts();
+    if (!k)
+        return 0;
+    int base = m_Type == UNIT_STRATEGIC_BOMBER ? k->AirRanges[2] : k->AirRanges[0];
+    return int(float(base) * GetRangeFactor());
+}
+
+int cJednostkaLotnicza::GetRebaseRange() const
+{
+    const sGameConsts* k = UnitConsts();
+    if (!k)
+        return 0;
+    int base = m_Type == UNIT_STRATEGIC_BOMBER ? k->AirRanges[3] : k->AirRanges[1];
+    return int(float(base) * GetRangeFactor());
+}
+
+bool cJednostkaLotnicza::RelocateTo(int x, int y)
+{
+    sHex* target = UnitHexAt(x, y);
+    if (!target || (target->unit && target->unit != this)) {
+        LogLine(L"Air unit %s (ID=%i) cannot rebase to hex (%i, %i): the hex is off the map or taken", m_Name, m_Id, x, y);
+        return false;
+    }
+    Presentation().PlaySound(L"data\\sound\\PlaneFlying.wav");
+    FreeOwnHex();
+    target->unit = this;
+    m_X = x;
+    m_Y = y;
+    m_ActionPoints = 0;
+    return true;
+}
+
+void cJednostkaLotnicza::MoveToReservePool()
+{
+    LogLine(L"map --> reserve pool: %s", m_Name);
+    FreeOwnHex();
+    if (g_Gra) {
+        RemoveFromList(g_Gra->m_AirUnits, this);
+        if (std::find(g_Gra->m_Reserve.begin(), g_Gra->m_Reserve.end(), this) == g_Gra->m_Reserve.end())
+            g_Gra->m_Reserve.push_back(this);
+    }
+    m_InReserve = true;
+    m_X = -1;
+    m_Y = -1;
+}
+
+void cJednostkaLotnicza::Kill()
+{
+    ForgetSpottedUnit(this);
+    if (m_Commander) {
+        m_Commander->State = 1; // on his way to HQ
+        m_Commander = nullptr;
+    }
+    {
+        GLOBAL_LOCK_SCOPE();
+        FreeOwnHex();
+        if (g_Gra) {
+            RemoveFromList(g_Gra->m_AirUnits, this);
+            RemoveFromList(g_Gra->m_Reserve, this);
+        }
+    }
+    delete this;
+}

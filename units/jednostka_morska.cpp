@@ -1,0 +1,210 @@
+#include "units/jednostka_morska.h"
+
+#include <cmath>
+#include <set>
+
+#include "core/lock.h"
+#include "core/log.h"
+#include "core/random.h"
+#include "core/stringbase.h"
+#include "game/commanders.h"
+#include "game/consts.h"
+#include "game/gra.h"
+#include "units/jednostka_ladowa.h"
+#include "units/unit_access.h"
+#include "units/unit_lists.h"
+#include "world/country.h"
+#include "world/fleet.h"
+#include "world/sea_graph.h"
+#include "world/world.h"
+
+int cJednostkaMorska::RollDamage() const
+{
+    const sGameConsts* k = UnitConsts();
+    int type = NavalTypeIndex(m_Type);
+    if (!k || type < 0)
+        return 0;
+    return RandomInt(k->ShipDamageMin[type], k->ShipDamageMax[type]);
+}
+
+int cJednostkaMorska::GetRatingTechLevel() const
+{
+    const cPanstwo* owner = GetOwner();
+    if (!owner)
+        return 0;
+    return owner->TechLevel[m_Type == UNIT_SUBMARINE ? TECH_SUBMARINES : TECH_NAVY];
+}
+
+float cJednostkaMorska::GetBombardmentValue() const
+{
+    const sGameConsts* k = UnitConsts();
+    int type = NavalTypeIndex(m_Type);
+    if (!k || type < 0)
+        return 0.0f;
+    int base = (k->ShipStrengthA[type] + k->ShipStrengthB[type]) / 2;
+    return float(base) * (float(GetRatingTechLevel() - 1) * 0.1f + 0.5f);
+}
+
+void cJednostkaMorska::EnsureMinimumHitPoints()
+{
+    const sGameConsts* k = UnitConsts();
+    if (!k)
+        return;
+    int least = int(std::floor(float(m_MaxHP) * k->CarrierMinHitPointsPercent / 100.0f));
+    if (m_HP < least)
+        m_HP = least;
+}
+
+int cJednostkaMorska::ChangeHitPoints(float delta)
+{
+    int hp = int(float(m_HP) + delta);
+    hp = std::min(hp, m_MaxHP);
+    m_HP = hp > 0 ? hp : 0;
+    return m_HP;
+}
+
+void cJednostkaMorska::ResetBattleFlags()
+{
+    m_ActiveInBattle = true;
+    m_Retreated = false;
+    if (IsTransport())
+        m_ActiveInBattle = false;
+    const sGameConsts* k = UnitConsts();
+    if (m_Type == UNIT_CARRIER && k && m_HP <= k->CarrierHitPointsForAir)
+        m_ActiveInBattle = false;
+}
+
+int cJednostkaMorska::GetShotHitChance() const
+{
+    return (GetRatingTechLevel() + 3) * 10;
+}
+
+// A percent roll: the chance is (tech + 5) x 10 percent, so technology 5 always hits.
+int cJednostkaMorska::RollShotDamage() const
+{
+    return RandomInt(1, 100) <= (GetRatingTechLevel() + 5) * 10 ? 1 : 0;
+}
+
+namespace {
+
+cFlota* MakeFleet(int owner, int nodeId, bool moved)
+{
+    auto* fleet = new cFlota();
+    fleet->ID = NextFleetId();
+    fleet->owner = owner;
+    fleet->seaNode = nodeId;
+    fleet->formation = 0;
+    fleet->SetName(LangFormat("fleet_#%i", fleet->ID));
+    fleet->movedThisTurn = moved ? 1 : 0;
+    if (g_Gra)
+        g_Gra->m_Fleets.push_back(fleet);
+    return fleet;
+}
+
+// The owner's last fleet at the node (list order), optionally only one that has not moved.
+cFlota* FindOwnFleetAt(int owner, int nodeId, bool onlyUnmoved)
+{
+    cFlota* found = nullptr;
+    if (!g_Gra)
+        return nullptr;
+    for (cFlota* f : g_Gra->m_Fleets)
+        if (f->owner == owner && f->seaNode == nodeId && (!onlyUnmoved || f->movedThisTurn == 0))
+            found = f;
+    return found;
+}
+
+} // namespace
+
+void cJednostkaMorska::EnterFleet(cFlota* fleet)
+{
+    m_Fleet = fleet;
+    m_FleetId = fleet->ID;
+    fleet->ships.push_back(this);
+    if (g_Gra) {
+        RemoveFromList(g_Gra->m_NavalReserve, this);
+        if (std::find(g_Gra->m_NavalUnits.begin(), g_Gra->m_NavalUnits.end(), this) == g_Gra->m_NavalUnits.end())
+            g_Gra->m_NavalUnits.push_back(this);
+    }
+    m_InReserve = false;
+}
+
+void cJednostkaMorska::AssignToSeaNode(int nodeId)
+{
+    cGrafMorz* graph = g_Gra ? g_Gra->m_SeaGraph : nullptr;
+    if (!graph || !graph->GetNode(nodeId)) {
+        LogLine(L"WARNING: Could not find sea node with ID = %i while assigning ship %s (ID = %i)", nodeId, m_Name, m_Id);
+        return;
+    }
+    cFlota* fleet = FindOwnFleetAt(m_Owner, nodeId, false);
+    if (!fleet)
+        fleet = MakeFleet(m_Owner, nodeId, true);
+    EnterFleet(fleet);
+}
+
+void cJednostkaMorska::JoinOrCreateFleet(int nodeId)
+{
+    cGrafMorz* graph = g_Gra ? g_Gra->m_SeaGraph : nullptr;
+    if (!graph || !graph->GetNode(nodeId)) {
+        // A ship in a fleet at a node that does not exist could never be saved and read.
+        LogLine(L"WARNING: Could not find sea node with ID = %i while assigning ship %s (ID = %i)", nodeId, m_Name, m_Id);
+        return;
+    }
+    cFlota* fleet = FindOwnFleetAt(m_Owner, nodeId, true);
+    if (!fleet)
+        fleet = MakeFleet(m_Owner, nodeId, false);
+    EnterFleet(fleet);
+    for (sWezelGrafuMorz& node : graph->Nodes)
+        g_World.hooks.calculateVisibility(node);
+}
+
+void cJednostkaMorska::Kill(bool killCargo)
+{
+    GLOBAL_LOCK_SCOPE();
+    LogLine(LangFormat("killing_%s_naval_unit", m_Name));
+
+    std::set<sWezelGrafuMorz*> shownBy;
+    if (g_Gra && g_Gra->m_SeaGraph)
+        for (sWezelGrafuMorz& node : g_Gra->m_SeaGraph->Nodes) {
+            if (node.ShownOwnShip == this) {
+                node.ShownOwnShip = nullptr;
+                shownBy.insert(&node);
+            }
+            if (node.ShownEnemyShip == this) {
+                node.ShownEnemyShip = nullptr;
+                shownBy.insert(&node);
+            }
+        }
+
+    if (cJednostkaLadowa* cargo = m_Cargo) {
+        if (!killCargo) {
+            cargo->m_Transporter = nullptr;
+            cargo->m_TransporterId = -1;
+            m_Cargo = nullptr;
+        } else {
+            LogLine(LangFormat("killing_%s_carried_by_transport/amph.", cargo->m_Name));
+            cargo->Kill();
+            m_Cargo = nullptr;
+        }
+    }
+
+    if (cFlota* fleet = m_Fleet) {
+        m_Fleet = nullptr;
+        if (fleet->ships.size() > 1)
+            RemoveFromList(fleet->ships, this);
+        else
+            fleet->Delete();
+    }
+
+    if (m_Commander) {
+        m_Commander->State = 1; // on his way to HQ
+        m_Commander = nullptr;
+    }
+
+    if (g_Gra) {
+        RemoveFromList(g_Gra->m_NavalUnits, this);
+        RemoveFromList(g_Gra->m_NavalReserve, this);
+    }
+    for (sWezelGrafuMorz* node : shownBy)
+        g_World.hooks.calculateVisibility(*node);
+    delete this;
+}

@@ -1,0 +1,67 @@
+#pragma once
+// A naval unit: a ship that sails in a fleet, with hit points instead of strength and,
+// for cargo and amphibious ships, one carried land unit.
+#include <cstdint>
+
+#include "units/unit.h"
+
+class cFlota;
+
+class cJednostkaMorska : public cUnit
+{
+public:
+    // A ship takes its id from its creator (the naval counter or the file).
+    cJednostkaMorska() = default;
+    cJednostkaMorska(const cJednostkaMorska&) = default;
+
+    // A ship has no commanding commander.
+    void UpdateCommandingCommander() override { m_CommandingCommanderId = -1; }
+
+    // Random damage of a ship of this type.
+    int RollDamage() const;
+    // Value of the ship in shore and port bombardment.
+    float GetBombardmentValue() const;
+    // Raises the hit points to the least a ship keeps after an interception.
+    void EnsureMinimumHitPoints();
+    // Adds delta, truncated, and keeps the result within 0 and the maximum.
+    int ChangeHitPoints(float delta);
+    // Per-type battle flags at the start of each sea-battle turn.
+    void ResetBattleFlags();
+    // Hit chance of a regular shot in percent, and the damage of one shot (0 or 1).
+    int GetShotHitChance() const;
+    int RollShotDamage() const;
+
+    bool IsTransport() const { return m_Type == UNIT_CARGO || m_Type == UNIT_AMPHIBIOUS; }
+
+    // Moves the ship from the naval reserve into a fleet at the node (the owner's last
+    // fleet there, or a new one). A node that does not exist changes nothing.
+    void AssignToSeaNode(int nodeId);
+    // Places a newly deployed ship into a fleet at the node that has not moved this
+    // impulse, or a new one.
+    void JoinOrCreateFleet(int nodeId);
+    // Removes the ship from the game and deletes it; the carried unit dies with it when
+    // killCargo is set, else it is left without a transporter.
+    void Kill(bool killCargo);
+
+    int32_t m_FleetId = -1;       // as read from the file
+    cFlota* m_Fleet = nullptr;    // null in the reserve pool
+    int32_t m_HP = 0;             // 0 means sunk
+    int32_t m_MaxHP = 0;
+    cJednostkaLadowa* m_Cargo = nullptr;
+    bool m_Selected = false;         // picked in the fleets dialog
+    bool m_ActiveInBattle = false;   // may still fire in this sea-battle turn
+    bool m_Retreated = false;
+    bool m_VisibleInBattle = false;
+    bool m_ShoreBombardmentDone = false;
+    bool m_AirstrikeDone = false;
+    bool m_ReconDone = false;
+    bool m_CanBeRepaired = false;
+    int32_t m_AiSeaZone = -1;
+
+private:
+    // The technology that rates this ship: submarines for a submarine, navy otherwise.
+    int GetRatingTechLevel() const;
+    // Leaves the naval reserve for the map list, into fleet.
+    void EnterFleet(cFlota* fleet);
+    using cUnit::Kill;
+};

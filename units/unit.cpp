@@ -1,0 +1,275 @@
+#include "units/unit.h"
+
+#include <cmath>
+
+#include "core/settings.h"
+#include "game/commanders.h"
+#include "game/consts.h"
+#include "game/gra.h"
+#include "units/jednostka_ladowa.h"
+#include "units/jednostka_lotnicza.h"
+#include "units/jednostka_morska.h"
+#include "units/unit_access.h"
+#include "world/country.h"
+#include "world/hex_geometry.h"
+#include "world/map.h"
+
+int CategoryOfType(int type)
+{
+    if (IsLandType(type) || type == UNIT_MULBERRY)
+        return CATEGORY_LAND;
+    if (IsAirType(type))
+        return CATEGORY_AIR;
+    if (IsNavalType(type))
+        return CATEGORY_NAVAL;
+    return -1;
+}
+
+bool IsLandType(int type) { return type >= UNIT_INFANTRY && type <= UNIT_AIRBORNE; }
+bool IsAirType(int type) { return type >= UNIT_FIGHTER && type <= UNIT_STRATEGIC_BOMBER; }
+bool IsNavalType(int type) { return type >= UNIT_CARRIER && type <= UNIT_AMPHIBIOUS; }
+
+bool cUnit::TryIntercept(cUnit*, sCombatResult*)
+{
+    return false;
+}
+
+void cUnit::SetType(int type)
+{
+    m_Type = type;
+    int category = CategoryOfType(type);
+    if (category >= 0)
+        m_Category = category;
+}
+
+void cUnit::SetName(std::wstring_view name)
+{
+    m_Name.assign(name.substr(0, kUnitNameMax));
+}
+
+void cUnit::SetName2(std::wstring_view name)
+{
+    m_Name2.assign(name.substr(0, kUnitNameMax));
+}
+
+cPanstwo* cUnit::GetOwner() const
+{
+    return UnitCountry(m_Owner);
+}
+
+sDowodca* cUnit::GetCommandingCommander() const
+{
+    if (m_CommandingCommanderId < 0 || !g_Gra)
+        return nullptr;
+    for (sDowodca* c : g_Gra->m_Commanders)
+        if (c && c->ID == m_CommandingCommanderId)
+            return c;
+    return nullptr;
+}
+
+void cUnit::SetCommandingCommander(const sDowodca* commander)
+{
+    m_CommandingCommanderId = commander ? commander->ID : -1;
+}
+
+float CommanderBonusAt(const sDowodca& commander, int distance)
+{
+    const sGameConsts* k = UnitConsts();
+    if (!k)
+        return distance == 0 ? 1.0f : 0.0f;
+    float skill = float(k->CommanderSkillWeight) * float(commander.Skill) / 100.0f;
+    float experience = float(k->CommanderExperience[1]) * float(commander.Experience) / 100.0f;
+    float b = skill + experience;
+    if (distance == 0)
+        return b + 1.0f;
+    if (distance > k->CommanderRadius[0])
+        return b;
+    return float(k->CommanderRadius[1]) * 0.01f / float(distance) * b;
+}
+
+const cUnit* FindUnitOfCommander(const sDowodca* commander)
+{
+    if (!commander || !g_Gra)
+        return nullptr;
+    for (const cJednostkaLadowa* u : g_Gra->m_LandUnits)
+        if (u->m_Commander == commander)
+            return u;
+    for (const cJednostkaLotnicza* u : g_Gra->m_AirUnits)
+        if (u->m_Commander == commander)
+            return u;
+    for (const cJednostkaMorska* u : g_Gra->m_NavalUnits)
+        if (u->m_Commander == commander)
+            return u;
+    return nullptr;
+}
+
+namespace {
+
+// Hex distance from a unit to the unit at which a commander stands; -1 when he stands
+// at none or either is off the map.
+int DistanceToCommander(const cUnit& unit, const sDowodca* commander)
+{
+    const cUnit* at = FindUnitOfCommander(commander);
+    if (!at || !unit.IsOnMap() || !at->IsOnMap())
+        return -1;
+    return HexDistance(unit.m_X, unit.m_Y, at->m_X, at->m_Y);
+}
+
+} // namespace
+
+// The bonus of the commanding commander at this unit, in whole percent.
+int cUnit::GetCommanderBonus() const
+{
+    const sDowodca* c = GetCommandingCommander();
+    int d = DistanceToCommander(*this, c);
+    if (d < 0)
+        return 0;
+    return int(CommanderBonusAt(*c, d) * 100.0f);
+}
+
+int cUnit::GetCommanderDistance() const
+{
+    const sDowodca* c = m_Commander ? m_Commander : GetCommandingCommander();
+    int d = DistanceToCommander(*this, c);
+    return d < 0 ? 100 : d;
+}
+
+float cUnit::GetCommanderRangeFactor() const
+{
+    if (m_Commander || m_CommandingCommanderId < 1)
+        return 1.0f;
+    const sGameConsts* k = UnitConsts();
+    int d = GetCommanderDistance();
+    if (!k || d <= 0)
+        return 1.0f;
+    return float(k->CommanderRadius[1]) / float(d);
+}
+
+void cUnit::UpdateCommandingCommander()
+{
+    if (m_Category == CATEGORY_NAVAL) {
+        m_CommandingCommanderId = -1;
+        return;
+    }
+    if (m_X < 0 || m_Y < 0 || m_Commander || !g_Gra)
+        return;
+    const sGameConsts* k = UnitConsts();
+    if (!k)
+        return;
+    int bestScore = 0;
+    const sDowodca* best = nullptr;
+    auto consider = [&](const cUnit* other) {
+        if (other == this || other->m_Owner != m_Owner || !other->m_Commander || !other->IsOnMap())
+            return;
+        if (other->m_Commander->Type != m_Category)
+            return;
+        int d = HexDistance(m_X, m_Y, other->m_X, other->m_Y);
+        if (d > k->CommanderRadius[0])
+            return;
+        int score = int(CommanderBonusAt(*other->m_Commander, d) * 100.0f);
+        if (score > bestScore) {
+            bestScore = score;
+            best = other->m_Commander;
+        }
+    };
+    // Air commanders lead air units, so air units are searched after the land units.
+    for (const cJednostkaLadowa* u : g_Gra->m_LandUnits)
+        consider(u);
+    for (const cJednostkaLotnicza* u : g_Gra->m_AirUnits)
+        consider(u);
+    m_CommandingCommanderId = best ? best->ID : -1;
+}
+
+void cUnit::FreeOwnHex()
+{
+    sHex* hex = UnitHexAt(m_X, m_Y);
+    if (hex && hex->unit == this)
+        hex->unit = nullptr;
+}
+
+bool cUnit::OccupyHex(int x, int y)
+{
+    sHex* hex = UnitHexAt(x, y);
+    if (!hex || (hex->unit && hex->unit != this))
+        return false;
+    hex->unit = this;
+    return true;
+}
+
+void cUnit::SetPosition(int x, int y)
+{
+    sHex* target = UnitHexAt(x, y);
+    if (!target || target->unit)
+        return;
+    FreeOwnHex();
+    m_X = x;
+    m_Y = y;
+    target->unit = this;
+}
+
+void cUnit::AddLevel(int n)
+{
+    if (GetLevelForRules() + n > 0) {
+        AddLevelRaw(n);
+        RecalculateEfficiency();
+    }
+}
+
+namespace {
+
+bool IsOnSameSide(const cPanstwo* country, int otherOwner)
+{
+    return country && (country->ID == otherOwner || country->IsAlliedWith(otherOwner));
+}
+
+bool WithinFog(const cUnit& a, const cUnit& b, int fog)
+{
+    if (!a.IsOnMap() || !b.IsOnMap())
+        return false;
+    return fog == 0 || HexDistance(a.m_X, a.m_Y, b.m_X, b.m_Y) <= fog;
+}
+
+} // namespace
+
+void cUnit::CheckSpottedByEnemy(const cPanstwo* country)
+{
+    if (m_Spotted)
+        return;
+    int fog = g_UserSettings.fogOfWar;
+    if (fog == 0) {
+        m_Spotted = true;
+        return;
+    }
+    if (!country || !g_Gra)
+        return;
+    for (const cJednostkaLadowa* u : g_Gra->m_LandUnits)
+        if (IsOnSameSide(country, u->m_Owner) && WithinFog(*this, *u, fog)) {
+            m_Spotted = true;
+            return;
+        }
+    for (const cJednostkaLotnicza* u : g_Gra->m_AirUnits)
+        if (IsOnSameSide(country, u->m_Owner) && WithinFog(*this, *u, fog)) {
+            m_Spotted = true;
+            return;
+        }
+}
+
+void cUnit::RevealNearbyEnemies(bool markSpotter)
+{
+    if (!g_Gra)
+        return;
+    int fog = g_UserSettings.fogOfWar;
+    const cPanstwo* owner = GetOwner();
+    auto reveal = [&](cUnit* other) {
+        if (!WithinFog(*this, *other, fog))
+            return;
+        if (markSpotter && other->m_Owner != m_Owner && !IsOnSameSide(owner, other->m_Owner) && !other->m_Spotted)
+            if (auto* self = dynamic_cast<cJednostka*>(this))
+                self->m_SpottedEnemy = true;
+        other->m_Spotted = true;
+    };
+    for (cJednostkaLadowa* u : g_Gra->m_LandUnits)
+        reveal(u);
+    for (cJednostkaLotnicza* u : g_Gra->m_AirUnits)
+        reveal(u);
+}

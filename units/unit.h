@@ -1,0 +1,180 @@
+#pragma once
+// The root of every unit (cUnit) and the common part of land and air units (cJednostka).
+#include <cstdint>
+#include <list>
+#include <string>
+#include <string_view>
+
+#include "units/unit_fwd.h"
+
+class cPanstwo;
+
+// Type codes.
+enum eUnitType : int32_t
+{
+    UNIT_INFANTRY = 0,
+    UNIT_INFANTRY_CORPS = 1,
+    UNIT_MECHANIZED = 2,
+    UNIT_MECHANIZED_CORPS = 3,
+    UNIT_ARMOURED = 4,
+    UNIT_ARMOURED_CORPS = 5,
+    UNIT_AIRBORNE = 6,
+    UNIT_FIGHTER = 20,
+    UNIT_TACTICAL_BOMBER = 21,
+    UNIT_STRATEGIC_BOMBER = 22,
+    UNIT_CARRIER = 40,
+    UNIT_BATTLESHIP = 41,
+    UNIT_CRUISER = 42,
+    UNIT_SUBMARINE = 43,
+    UNIT_CARGO = 44,
+    UNIT_AMPHIBIOUS = 45,
+    UNIT_MULBERRY = 60,
+};
+
+enum eUnitCategory : int32_t
+{
+    CATEGORY_LAND = 0,
+    CATEGORY_AIR = 1,
+    CATEGORY_NAVAL = 2,
+};
+
+// Names hold at most this many characters.
+constexpr size_t kUnitNameMax = 99;
+
+// The category of a type code; -1 for a code that names no unit.
+int CategoryOfType(int type);
+bool IsLandType(int type);   // 0 to 6 (not the Mulberry)
+bool IsAirType(int type);    // 20 to 22
+bool IsNavalType(int type);  // 40 to 45
+
+// One hex a unit can reach, or one hex of its order path.
+struct sPathStep
+{
+    cUnit* unit = nullptr;  // the unit that computed it
+    int32_t x = -1;
+    int32_t y = -1;
+    int32_t direction = 0;  // from this hex back toward the hex it was entered from
+    int32_t cost = 0;       // summed movement cost from the unit's hex
+};
+
+class cUnit
+{
+public:
+    cUnit() = default;
+    cUnit(const cUnit&) = default;
+    cUnit& operator=(const cUnit&) = delete;
+    virtual ~cUnit() = default;
+
+    // Virtual operations.
+    // Picks the commander whose bonus reaches this unit from a distance.
+    virtual void UpdateCommandingCommander();
+    // Called on the unit whose mission is intercepted; true when the mission is stopped.
+    virtual bool TryIntercept(cUnit* interceptor, sCombatResult* result);
+    virtual void RecalculateEfficiency() {}
+    // Removes the unit from the game; the object is deleted.
+    virtual void Kill() {}
+
+    // Type and category.
+    void SetType(int type);
+    // Copies at most kUnitNameMax characters.
+    void SetName(std::wstring_view name);
+    void SetName2(std::wstring_view name);
+
+    cPanstwo* GetOwner() const;
+
+    // Commanders.
+    sDowodca* GetCommandingCommander() const;
+    void SetCommandingCommander(const sDowodca* commander);
+    int GetCommanderBonus() const;
+    int GetCommanderDistance() const;
+    float GetCommanderRangeFactor() const;
+
+    // Places the unit at another hex at once (scripted events). Nothing happens when the
+    // hex lies off the map or already holds a unit.
+    void SetPosition(int x, int y);
+    // Adds n to the level when the result stays above 0; recomputes the efficiency.
+    void AddLevel(int n);
+
+    // Fog of war.
+    void CheckSpottedByEnemy(const cPanstwo* country);
+    void RevealNearbyEnemies(bool markSpotter);
+
+    bool IsOnMap() const { return m_X >= 0 && m_Y >= 0; }
+
+    int32_t m_Category = CATEGORY_LAND;
+    int32_t m_Type = UNIT_INFANTRY;
+    std::wstring m_Name;
+    std::wstring m_Name2;  // a second text that travels with the unit
+    int32_t m_Owner = 0;
+    sDowodca* m_Commander = nullptr;  // the unit's own commander
+    int32_t m_CommandingCommanderId = -1;
+    int32_t m_Id = 0;
+    int32_t m_X = -1;
+    int32_t m_Y = -1;
+    bool m_InReserve = false;
+    bool m_Spotted = false;
+    int32_t m_TurnsWithoutSupply = 0;
+    int32_t m_AvailableInTurns = 0;
+
+protected:
+    // Clears the hex at the unit's position when that hex holds this unit.
+    void FreeOwnHex();
+    // Takes the hex at (x, y) when it lies on the map and is free; false otherwise.
+    bool OccupyHex(int x, int y);
+
+    // Level for the commander and efficiency code; units without one answer 0.
+    virtual int GetLevelForRules() const { return 0; }
+    virtual void AddLevelRaw(int) {}
+};
+
+// The bonus of a commander at a distance from the unit it reaches: a multiplier
+// (bonus + 1) at distance 0, the bare bonus beyond the command range, and the bonus
+// scaled by the range percentage over the distance within it.
+float CommanderBonusAt(const sDowodca& commander, int distance);
+// The unit on the map whose own commander this is, or null: where the commander stands.
+const cUnit* FindUnitOfCommander(const sDowodca* commander);
+
+class cJednostka : public cUnit
+{
+public:
+    cJednostka() = default;
+    cJednostka(const cJednostka&) = default;
+
+    // Supply and action points; a Mulberry ignores the arguments.
+    virtual int SetSupplySourceX(int x) { return m_SupplySourceX = x; }
+    virtual int SetSupplySourceY(int y) { return m_SupplySourceY = y; }
+    virtual int SetSupply(int value) { return m_Supply = value; }
+    virtual void AddActionPoints(int n) { m_ActionPoints += n; }
+    virtual void SetStartingActionPoints(int n) { m_StartingActionPoints = n; }
+    virtual void SetActionPoints(int n) = 0;
+    virtual void ResetActionPoints() = 0;
+    // Strength.
+    virtual float GetCombatStrength() const = 0;
+    virtual int GetStrength() const = 0;
+    virtual void AddStrength(int n) = 0;
+    virtual float GetFullStrengthValue() const = 0;
+    virtual float GetEffectiveStrength() const = 0;
+    // Takes the unit off the map into the reserve pool.
+    virtual void MoveToReservePool() = 0;
+
+    int32_t m_SupplySourceX = -1;
+    int32_t m_SupplySourceY = -1;
+    int32_t m_Level = 1;
+    int32_t m_Efficiency = 100;
+    int32_t m_ActionPoints = 0;
+    int32_t m_StartingActionPoints = 0;
+    int32_t m_Supply = 0;
+    bool m_Attacked = false;
+    bool m_WasAttacked = false;
+    std::list<sPathStep> m_Path;       // hexes reachable in this impulse
+    std::list<sPathStep> m_OrderPath;  // the path of the current order
+    float m_ShoreBombardmentEffect = 0.0f;
+    bool m_SpottedEnemy = false;
+    // Set by the path search for a one-step move of a land unit with no starting action
+    // points; cleared by the undo.
+    bool m_OneStepMoveMark = false;
+
+protected:
+    int GetLevelForRules() const override { return m_Level; }
+    void AddLevelRaw(int n) override { m_Level += n; }
+};

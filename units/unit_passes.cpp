@@ -1,0 +1,241 @@
+// The passes that put the units read from the tables into place: hexes, fleets, ships
+// and the reserve pools; and the removals of whole groups of units.
+#include <algorithm>
+#include <vector>
+
+#include "core/fatal.h"
+#include "core/log.h"
+#include "core/stringbase.h"
+#include "game/consts.h"
+#include "game/gra.h"
+#include "units/jednostka_ladowa.h"
+#include "units/jednostka_lotnicza.h"
+#include "units/jednostka_morska.h"
+#include "units/unit_access.h"
+#include "units/unit_lists.h"
+#include "units/unit_tables.h"
+#include "world/fleet.h"
+#include "world/map.h"
+
+namespace {
+
+// Places the units of a list on their hexes; a taken hex is logged and, after the whole
+// list, ends the program, so that no unit ever stands where another is.
+template <typename T>
+void PlaceUnits(const std::list<T*>& units, const wchar_t* kind)
+{
+    int errors = 0;
+    for (T* u : units) {
+        if (u->m_X == -1 && u->m_Y == -1)
+            continue;
+        // Units bound for the reserve or for a ship never take a hex.
+        if (u->m_InReserve)
+            continue;
+        if constexpr (std::is_same_v<T, cJednostkaLadowa>)
+            if (u->m_TransporterId != -1)
+                continue;
+        sHex* hex = UnitHexAt(u->m_X, u->m_Y);
+        if (!hex) {
+            LogLine(L"ERROR: Trying to place %s %s (ID=%i) to hex (%i, %i) outside the map", kind, u->m_Name, u->m_Id,
+                    u->m_X, u->m_Y);
+            ++errors;
+            continue;
+        }
+        if (hex->unit && hex->unit != u) {
+            LogLine(L"ERROR: Trying to place %s %s (ID=%i) to hex (%i, %i) occupied by %s (ID=%i)", kind, u->m_Name,
+                    u->m_Id, u->m_X, u->m_Y, hex->unit->m_Name, hex->unit->m_Id);
+            ++errors;
+            continue;
+        }
+        hex->unit = u;
+    }
+    if (errors > 0)
+        FatalExit(1, FormatText(L"%i %ss could not be placed on the map", errors, kind));
+}
+
+// Every supplied unit in the reserve pool counts as fully supplied.
+int ReserveSupply()
+{
+    const sGameConsts* k = UnitConsts();
+    return k ? k->MaxSupply : 0;
+}
+
+template <typename T>
+void MoveMarkedToReserve(std::list<T*>& units)
+{
+    for (auto it = units.begin(); it != units.end();) {
+        T* u = *it;
+        if (!u->m_InReserve) {
+            ++it;
+            continue;
+        }
+        u->SetSupply(ReserveSupply());
+        u->RecalculateEfficiency();
+        // A unit in the pool holds no hex and has no position.
+        if (sHex* hex = UnitHexAt(u->m_X, u->m_Y); hex && hex->unit == u)
+            hex->unit = nullptr;
+        u->m_X = -1;
+        u->m_Y = -1;
+        g_Gra->m_Reserve.push_back(u);
+        it = units.erase(it);
+    }
+}
+
+} // namespace
+
+void PlaceLandUnits()
+{
+    if (g_Gra)
+        PlaceUnits(g_Gra->m_LandUnits, L"land unit");
+}
+
+void PlaceAirUnits()
+{
+    if (g_Gra)
+        PlaceUnits(g_Gra->m_AirUnits, L"air unit");
+}
+
+void MoveShipsToNavalReserve()
+{
+    if (!g_Gra)
+        return;
+    auto& ships = g_Gra->m_NavalUnits;
+    for (auto it = ships.begin(); it != ships.end();) {
+        if ((*it)->m_InReserve) {
+            g_Gra->m_NavalReserve.push_back(*it);
+            it = ships.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void LinkShipsToFleets()
+{
+    if (!g_Gra)
+        return;
+    int errors = 0;
+    for (cJednostkaMorska* ship : g_Gra->m_NavalUnits) {
+        auto fleet = std::find_if(g_Gra->m_Fleets.begin(), g_Gra->m_Fleets.end(),
+                                  [ship](const cFlota* f) { return f->ID == ship->m_FleetId; });
+        if (fleet == g_Gra->m_Fleets.end()) {
+            LogLine(L"Data integrity error: %s belongs to fleet id=%i, but no such fleet exists", ship->m_Name,
+                    ship->m_FleetId);
+            ++errors;
+            continue;
+        }
+        ship->m_Fleet = *fleet;
+        if (std::find((*fleet)->ships.begin(), (*fleet)->ships.end(), ship) == (*fleet)->ships.end())
+            (*fleet)->ships.push_back(ship);
+        LogLine(LangFormat("%s_belongs_to_fleet_%s", ship->m_Name, (*fleet)->name));
+    }
+    if (errors > 0)
+        FatalExit(1, L"Data integrity error: naval units belong to fleets that do not exist");
+}
+
+void LoadMarkedLandUnitsIntoFleets()
+{
+    if (!g_Gra)
+        return;
+    std::vector<cJednostkaLadowa*> marked;
+    for (cJednostkaLadowa* u : g_Gra->m_LandUnits)
+        if (u->m_TransporterId != -1)
+            marked.push_back(u);
+    int errors = 0;
+    for (cJednostkaLadowa* u : marked)
+        if (!u->LoadIntoFleet())
+            ++errors;
+    if (errors > 0)
+        FatalExit(1, L"Data integrity error: land units cannot be put aboard their ships");
+}
+
+void MoveUnitsToReserve()
+{
+    if (!g_Gra)
+        return;
+    MoveMarkedToReserve(g_Gra->m_LandUnits);
+    MoveMarkedToReserve(g_Gra->m_AirUnits);
+}
+
+void RunUnitLoadPasses()
+{
+    MoveShipsToNavalReserve();
+    LinkShipsToFleets();
+    LoadMarkedLandUnitsIntoFleets();
+    MoveUnitsToReserve();
+}
+
+void SendFleetlessShipsToReserve()
+{
+    if (!g_Gra)
+        return;
+    auto& ships = g_Gra->m_NavalUnits;
+    for (auto it = ships.begin(); it != ships.end();) {
+        cJednostkaMorska* ship = *it;
+        bool inFleet = ship->m_Fleet &&
+                       std::find(g_Gra->m_Fleets.begin(), g_Gra->m_Fleets.end(), ship->m_Fleet) != g_Gra->m_Fleets.end();
+        if (inFleet) {
+            ++it;
+            continue;
+        }
+        LogLine(L"Naval unit %s (ID=%i) belongs to no fleet: moved to the naval reserve", ship->m_Name, ship->m_Id);
+        ship->m_Fleet = nullptr;
+        ship->m_FleetId = -1;
+        ship->m_InReserve = true;
+        g_Gra->m_NavalReserve.push_back(ship);
+        it = ships.erase(it);
+    }
+}
+
+void DeleteReserveUnitsOfCountry(int countryId)
+{
+    if (!g_Gra)
+        return;
+    std::vector<cUnit*> kept;
+    for (cUnit* u : g_Gra->m_Reserve) {
+        if (u->m_Owner == countryId)
+            delete u;
+        else
+            kept.push_back(u);
+    }
+    g_Gra->m_Reserve = std::move(kept);
+}
+
+void DeleteNavalReserveUnitsOfCountry(int countryId)
+{
+    if (!g_Gra)
+        return;
+    std::vector<cJednostkaMorska*> kept;
+    for (cJednostkaMorska* s : g_Gra->m_NavalReserve) {
+        if (s->m_Owner == countryId) {
+            if (s->m_Cargo)
+                s->m_Cargo->Kill();
+            delete s;
+        } else {
+            kept.push_back(s);
+        }
+    }
+    g_Gra->m_NavalReserve = std::move(kept);
+}
+
+void DestroyAllUnits()
+{
+    if (!g_Gra)
+        return;
+    if (g_Gra->m_Mapa)
+        for (sHex& hex : g_Gra->m_Mapa->Hexes())
+            hex.unit = nullptr;
+    auto destroy = [](auto& list) {
+        for (auto* item : list)
+            delete item;
+        list.clear();
+    };
+    destroy(g_Gra->m_LandUnits);
+    destroy(g_Gra->m_LandUnits2);
+    destroy(g_Gra->m_LandUnits3);
+    destroy(g_Gra->m_AirUnits);
+    destroy(g_Gra->m_NavalUnits);
+    destroy(g_Gra->m_Reserve);
+    destroy(g_Gra->m_NavalReserve);
+    destroy(g_Gra->m_Fleets);
+}

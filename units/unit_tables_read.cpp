@@ -1,0 +1,359 @@
+// Readers of land_units.csv, air_units.csv, fleets.csv and naval_units.csv.
+#include <algorithm>
+#include <cwchar>
+#include <vector>
+
+#include "core/csv.h"
+#include "core/fatal.h"
+#include "core/log.h"
+#include "core/text.h"
+#include "game/gra.h"
+#include "game/paths.h"
+#include "game/presentation.h"
+#include "platform/paths.h"
+#include "units/jednostka_ladowa.h"
+#include "units/jednostka_lotnicza.h"
+#include "units/jednostka_morska.h"
+#include "units/unit_access.h"
+#include "units/unit_tables.h"
+#include "world/fleet.h"
+
+namespace {
+
+constexpr int kLandColumns = 33;
+constexpr int kAirColumns = 19;
+constexpr int kFleetColumns = 11;
+constexpr int kNavalColumns = 14;
+
+// One table being read: its reader, the line of the row in hand, and the load errors.
+class cTableReader
+{
+public:
+    cTableReader(const std::wstring& folderPattern, const wchar_t* fileName, const wchar_t* openingLine)
+        : m_FileName(fileName), m_Path(JoinPathPattern(folderPattern, fileName)), m_Reader(HostPath(m_Path))
+    {
+        LogLine(openingLine);
+        LogLine(m_Path);
+        if (!m_Reader.IsOk()) {
+            LogLine(L"Blad otwarcia pliku! (nie istnieje?)");
+            FatalExit(1, L"Blad otwarcia pliku! (nie istnieje?) " + m_Path);
+        }
+        LogLine(L"Otwarcie OK");
+    }
+
+    // The next data row; false at the end. Empty fields keep their place.
+    bool NextRow()
+    {
+        while (!m_Reader.AtEnd()) {
+            if (m_Reader.ReadRow(true) > 0)
+                return true;
+        }
+        return false;
+    }
+    int FieldCount() const { return int(m_Reader.m_Fields.size()); }
+    int Line() const { return m_Reader.GetRowCount(); }
+
+    int Int(int column) const { return AtoiLike(WideToUtf8(m_Reader.m_Fields[column])); }
+    bool Bool(int column) const { return Int(column) != 0; }
+    float Float(int column) const { return float(std::wcstod(m_Reader.m_Fields[column].c_str(), nullptr)); }
+    std::wstring Text(int column) const { return m_Reader.m_Fields[column].substr(0, kUnitNameMax); }
+
+    // A row that cannot be taken without losing or misplacing a unit.
+    template <typename... Args>
+    void Error(std::wstring_view format, const Args&... args)
+    {
+        LogLine(L"%s:%i: %s", m_FileName, Line(), FormatText(format, args...));
+        ++m_Errors;
+    }
+    // A row left out, with its reason.
+    template <typename... Args>
+    void Skip(std::wstring_view format, const Args&... args)
+    {
+        LogLine(L"%s:%i: %s", m_FileName, Line(), FormatText(format, args...));
+    }
+    // Ends the program when any row was an error.
+    void Finish() const
+    {
+        if (m_Errors > 0)
+            FatalExit(1, FormatText(L"%s: %i rows could not be loaded", m_FileName, m_Errors));
+    }
+
+private:
+    std::wstring m_FileName;
+    std::wstring m_Path;
+    cCsvReader m_Reader;
+    int m_Errors = 0;
+};
+
+// (x, y) is (-1, -1) or a hex of the map.
+bool IsValidPosition(int x, int y)
+{
+    return (x == -1 && y == -1) || IsOnGameMap(x, y);
+}
+
+sDowodca* FindCommanderById(int id)
+{
+    return (g_Gra && id >= 0) ? g_Gra->FindCommander(id) : nullptr;
+}
+
+template <typename T>
+bool HasId(const std::list<T*>& list, int id)
+{
+    return std::any_of(list.begin(), list.end(), [id](const T* u) { return u->m_Id == id; });
+}
+
+template <typename T>
+void DestroyAll(std::list<T*>& list)
+{
+    for (T* item : list)
+        delete item;
+    list.clear();
+}
+
+} // namespace
+
+void LoadLandUnits(const std::wstring& folderPattern, std::list<cJednostkaLadowa*>& units)
+{
+    cTableReader table(folderPattern, L"land_units.csv",
+                       L"Otwieram plik z jednostkami lďż˝dowymi ze ďż˝cieďż˝kďż˝...");
+    DestroyAll(units);
+    while (table.NextRow()) {
+        if (table.FieldCount() < kLandColumns)
+            continue;
+        int id = table.Int(0);
+        if (HasId(units, id)) {
+            LogLine(L"Blad: Numer ID=%i sie powtarza.", id);
+            table.Skip(L"land unit ID=%i is left out: another land unit has that ID", id);
+            continue;
+        }
+        int x = table.Int(3), y = table.Int(4), type = table.Int(5);
+        if (!IsValidPosition(x, y)) {
+            table.Error(L"land unit ID=%i stands at (%i, %i), off the map", id, x, y);
+            continue;
+        }
+        if (!IsLandType(type) && type != UNIT_MULBERRY) {
+            table.Error(L"land unit ID=%i has type %i, which is not a land type", id, type);
+            continue;
+        }
+
+        if (type == UNIT_MULBERRY) {
+            auto* m = new cMulberry();
+            int life = table.Int(27);
+            m->m_RemainingMonths = life == -1 ? MulberryLifeMonths() : life;
+            m->m_Id = id;
+            m->m_Owner = table.Int(2);
+            m->SetName(table.Text(1));
+            m->m_X = x;
+            m->m_Y = y;
+            m->m_Level = table.Int(6);
+            m->SetType(UNIT_MULBERRY);
+            m->SetStrength(-1);
+            m->m_WasAttacked = table.Bool(10);
+            m->SetSupplySourceX(-1);
+            m->SetSupplySourceY(-1);
+            m->SetSupply(-1);
+            m->SetStartingActionPoints(-1);
+            m->m_TransporterId = table.Int(14);
+            m->m_ShoreBombardmentEffect = table.Float(17);
+            m->m_FreezeTime = table.Int(18);
+            m->m_AiOrder = table.Int(19);
+            m->m_AiTargetX = table.Int(20);
+            m->m_AiTargetY = table.Int(21);
+            m->m_AiUltimateTargetX = table.Int(22);
+            m->m_AiUltimateTargetY = table.Int(23);
+            m->m_EventsEffect = table.Int(25);
+            m->m_TurnsSinceParadrop = table.Int(26);
+            m->m_Commander = nullptr;
+            m->m_CommandingCommanderId = -1;
+            m->m_Spotted = true;
+            m->ResetActionPoints();
+            m->m_InReserve = false;
+            m->m_AvailableInTurns = 0;
+            units.push_back(m);
+            LogLine(L"Mulberry %s (ID=%i) added", m->m_Name, m->m_Id);
+            continue;
+        }
+
+        auto* u = new cJednostkaLadowa();
+        u->m_Id = id;
+        u->SetName(table.Text(1));
+        u->m_Owner = table.Int(2);
+        u->m_X = x;
+        u->m_Y = y;
+        u->SetType(type);
+        u->m_Level = table.Int(6);
+        u->m_Strength = table.Int(7);
+        u->m_ActionPoints = table.Int(8);
+        u->m_Attacked = table.Bool(9);
+        u->m_WasAttacked = table.Bool(10);
+        u->m_SupplySourceX = table.Int(11);
+        u->m_SupplySourceY = table.Int(12);
+        u->m_StartingActionPoints = table.Int(13);
+        u->m_TransporterId = table.Int(14);
+        u->m_Commander = FindCommanderById(table.Int(15));
+        u->m_InReserve = table.Bool(16);
+        u->m_ShoreBombardmentEffect = table.Float(17);
+        u->m_FreezeTime = table.Int(18);
+        u->m_AiOrder = table.Int(19);
+        u->m_AiTargetX = table.Int(20);
+        u->m_AiTargetY = table.Int(21);
+        u->m_AiUltimateTargetX = table.Int(22);
+        u->m_AiUltimateTargetY = table.Int(23);
+        u->m_Supply = table.Int(24);
+        u->m_EventsEffect = table.Int(25);
+        u->m_TurnsSinceParadrop = table.Int(26);
+        u->m_TurnsWithoutSupply = table.Int(28);
+        u->m_TrenchBonus = table.Int(29);
+        u->m_LastX = table.Int(30);
+        u->m_LastY = table.Int(31);
+        u->m_AvailableInTurns = table.Int(32);
+        LogLine(L"Land unit %s (ID=%i CountryID=%i) added", u->m_Name, u->m_Id, u->m_Owner);
+        units.push_back(u);
+    }
+    table.Finish();
+}
+
+void LoadAirUnits(const std::wstring& folderPattern, std::list<cJednostkaLotnicza*>& units)
+{
+    cTableReader table(folderPattern, L"air_units.csv",
+                       L"Otwieram plik z jednostkami lotniczymi ze ďż˝cieďż˝kďż˝...");
+    DestroyAll(units);
+    std::vector<std::wstring> invalid;
+    while (table.NextRow()) {
+        if (table.FieldCount() < kAirColumns) {
+            table.Skip(L"row of %i fields left out: an air unit has %i", table.FieldCount(), kAirColumns);
+            continue;
+        }
+        int id = table.Int(0);
+        if (HasId(units, id)) {
+            LogLine(L"Blad: Numer ID=%i jednostki lotniczej sie powtarza.", id);
+            table.Skip(L"air unit ID=%i is left out: another air unit has that ID", id);
+            continue;
+        }
+        std::wstring name = table.Text(1);
+        int x = table.Int(3), y = table.Int(4), type = table.Int(5);
+        bool inReserve = table.Bool(15);
+        if (!IsValidPosition(x, y)) {
+            table.Error(L"air unit ID=%i stands at (%i, %i), off the map", id, x, y);
+            continue;
+        }
+        if (!IsAirType(type)) {
+            table.Error(L"air unit ID=%i has type %i, which is not an air type", id, type);
+            continue;
+        }
+        bool offMap = x == -1 && y == -1;
+        if (inReserve != offMap) {
+            invalid.push_back(FormatText(L"%s;%d;%d;%d", name, x, y, int(inReserve)));
+            LogLine(L"Invalid entry in air_units.csv: jednostka moze byc w rezerwie tylko, jesli ma wspolrzedne (-1, -1)");
+            continue;
+        }
+        auto* u = new cJednostkaLotnicza();
+        u->m_Id = id;
+        u->SetName(name);
+        u->m_Owner = table.Int(2);
+        u->m_X = x;
+        u->m_Y = y;
+        u->SetType(type);
+        u->m_Level = table.Int(6);
+        u->m_Strength = table.Int(7);
+        u->m_Commander = FindCommanderById(table.Int(8));
+        u->m_Attacked = table.Bool(9);
+        u->m_WasAttacked = table.Bool(10);
+        u->m_SupplySourceX = table.Int(11);
+        u->m_SupplySourceY = table.Int(12);
+        u->m_ActionPoints = table.Int(13);
+        u->m_StartingActionPoints = table.Int(14);
+        u->m_InReserve = inReserve;
+        u->m_Supply = table.Int(16);
+        u->m_AirReconDone = table.Bool(17);
+        u->m_AvailableInTurns = table.Int(18);
+        LogLine(L"Air unit %s (ID=%i CountryID=%i) added", u->m_Name, u->m_Id, u->m_Owner);
+        units.push_back(u);
+    }
+    table.Finish();
+    if (!invalid.empty()) {
+        LogLine(L"Invalid entries from air_units.csv:");
+        for (const auto& line : invalid)
+            LogLine(line);
+        Presentation().MessageBox(L"There where invalid entries in air_units.csv, see ConsoleOut for details. "
+                                  L"This does not break the game, click OK to continue",
+                                  L"air_units.csv");
+    }
+}
+
+void LoadFleets(const std::wstring& folderPattern, std::list<cFlota*>& fleets)
+{
+    cTableReader table(folderPattern, L"fleets.csv",
+                       L"Otwieram plik z jednostkami morskimi ze ďż˝cieďż˝kďż˝...");
+    DestroyAll(fleets);
+    while (table.NextRow()) {
+        if (table.FieldCount() < kFleetColumns) {
+            table.Skip(L"row of %i fields left out: a fleet has %i", table.FieldCount(), kFleetColumns);
+            continue;
+        }
+        int id = table.Int(0);
+        if (std::any_of(fleets.begin(), fleets.end(), [id](const cFlota* f) { return f->ID == id; })) {
+            LogLine(L"Blad: Numer ID=%i floty sie powtarza.", id);
+            table.Skip(L"fleet ID=%i is left out: another fleet has that ID", id);
+            continue;
+        }
+        auto* f = new cFlota();
+        f->ID = id;
+        f->SetName(table.Text(1));
+        f->owner = table.Int(2);
+        f->seaNode = table.Int(3);
+        f->formation = table.Int(4);
+        f->movedThisTurn = table.Bool(5) ? 1 : 0;
+        f->aiOrder = table.Int(6);
+        f->aiDestination = table.Int(7);
+        f->aiInvasionX = table.Int(8);
+        f->aiInvasionY = table.Int(9);
+        f->isActive = table.Bool(10) ? 1 : 0;
+        LogLine(L"Added fleet %s (ID=%i CountryID=%i Location=%i)", f->name, f->ID, f->owner, f->seaNode);
+        fleets.push_back(f);
+    }
+    table.Finish();
+}
+
+void LoadNavalUnits(const std::wstring& folderPattern, std::list<cJednostkaMorska*>& units)
+{
+    cTableReader table(folderPattern, L"naval_units.csv",
+                       L"Otwieram plik z jednostkami morskimi ze ďż˝cieďż˝kďż˝...");
+    DestroyAll(units);
+    while (table.NextRow()) {
+        if (table.FieldCount() < kNavalColumns) {
+            table.Skip(L"row of %i fields left out: a naval unit has %i", table.FieldCount(), kNavalColumns);
+            continue;
+        }
+        int id = table.Int(0);
+        if (HasId(units, id)) {
+            LogLine(L"Blad: Numer ID=%i jednostki morskiej sie powtarza.", id);
+            table.Skip(L"naval unit ID=%i is left out: another naval unit has that ID", id);
+            continue;
+        }
+        int type = table.Int(3);
+        if (!IsNavalType(type)) {
+            table.Error(L"naval unit ID=%i has type %i, which is not a naval type", id, type);
+            continue;
+        }
+        auto* s = new cJednostkaMorska();
+        s->m_Id = id;
+        s->SetName(table.Text(1));
+        s->m_Owner = table.Int(2);
+        s->SetType(type);
+        s->m_FleetId = table.Int(4);
+        s->m_HP = table.Int(5);
+        s->m_MaxHP = table.Int(6);
+        s->m_Commander = FindCommanderById(table.Int(7));
+        s->m_CommandingCommanderId = -1;
+        s->m_InReserve = table.Bool(8);
+        s->m_ShoreBombardmentDone = table.Bool(9);
+        s->m_AirstrikeDone = table.Bool(10);
+        s->m_AvailableInTurns = table.Int(11);
+        s->m_ReconDone = table.Bool(12);
+        s->m_CanBeRepaired = table.Bool(13);
+        LogLine(L"Naval unit %s (ID=%i CountryID=%i) added", s->m_Name, s->m_Id, s->m_Owner);
+        units.push_back(s);
+    }
+    table.Finish();
+}
