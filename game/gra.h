@@ -10,7 +10,6 @@
 
 #include "core/game_date.h"
 #include "game/auto_events.h"
-#include "game/camera_bookmarks.h"
 #include "game/commanders.h"
 #include "game/consts.h"
 #include "game/game_state.h"
@@ -83,6 +82,10 @@ public:
     void ReadInfoIni(const sGameLoadRequest& request);
     void WriteSaveInfoIni(std::wstring_view saveFolder) const;
 
+    // Points the world's view of the game at this game's members and constants; called
+    // when the game is made and again whenever one of its parts has been created.
+    void ShareWithWorld();
+
     // The game date with the calendar of the constants.
     sGameDate GetGameDate() const;
 
@@ -95,6 +98,20 @@ public:
     // Fills the automatic-events repository from the events manager: per event the
     // option with the highest computer chance.
     void InitAutoEvents();
+
+    // Look-ups.
+    cJednostkaMorska* FindNavalUnitById(int id) const;
+    // The first active fleet at the sea node with that id.
+    cFlota* FindActiveFleet(int seaNode, int id) const;
+    // The leader of side k (1 Allies, 2 Axis, 3 Comintern; 4 to 6 the same sides).
+    cPanstwo* GetAllianceLeader(int k) const;
+    bool HasHumanCountry() const;
+
+    // Victory points of side k (1 to 6, above 3 counting as k - 3; -1 for any other k),
+    // of one country, and a country's score: units, ships and the cities it controls.
+    int CountAllianceVictoryPoints(int k) const;
+    int CountCountryVictoryPoints(int countryId) const;
+    int ComputeCountryScore(int countryId) const;
 
     // Paths of the folder being loaded.
     std::wstring FolderPath(std::wstring_view fileName) const;
@@ -144,13 +161,17 @@ public:
     sNextIds m_NextIds;
     cKonwoje* m_Convoys = nullptr;
     cGameSaver* m_Saver = nullptr;
-    sCameraBookmarks m_CameraBookmarks;
 
 private:
     std::atomic<int> m_GameState{kStateConstructed};
 };
 
 extern cGra* g_Gra;
+
+// True when a land unit with that id is in the reserve, on the map or aboard a ship;
+// the same for air units. The unit-table readers reject duplicate ids with them.
+bool IsLandUnitIdUsed(int id);
+bool IsAirUnitIdUsed(int id);
 
 // Writers of the save: each writes one file into the save folder; a file that cannot be
 // written ends the program with exit code 1.

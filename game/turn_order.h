@@ -28,3 +28,11 @@ int DetermineCurrentCountryIndex(const std::vector<sTurnOrderCountry>& countries
 // Index of the next human-controlled country, or -1; activeIndex is the play state's
 // active country (-1 for none).
 int PickNextCountryIndex(const std::vector<sTurnOrderCountry>& countries, int activeIndex);
+
+class cPanstwo;
+
+// The same orders over the game's countries.
+sTurnOrderCountry TurnOrderView(const cPanstwo& country);
+cPanstwo* DetermineCurrentCountry(const std::vector<cPanstwo*>& countries);
+// The next human-controlled country after the active one (null for none).
+cPanstwo* PickNextCountry(const std::vector<cPanstwo*>& countries, const cPanstwo* active);

@@ -1,0 +1,158 @@
+#include "game/air_tables.h"
+
+#include "core/fatal.h"
+#include "core/log.h"
+#include "core/text.h"
+#include "game/paths.h"
+#include "game/save_files.h"
+#include "platform/paths.h"
+#include "world/country.h"
+
+namespace {
+
+void WriteOrFail(std::wstring_view folder, const wchar_t* fileName, std::string_view bytes)
+{
+    const std::wstring path = JoinFolder(folder, fileName);
+    LogLine(L"Opening file for writing...");
+    LogLine(path);
+    if (!WriteSaveFile(path, bytes))
+        FailSaveFile();
+    LogLine(L"File opened OK");
+}
+
+} // namespace
+
+std::string EncodeAirshipAttacks(const std::vector<std::vector<std::wstring>>& perCountry)
+{
+    std::wstring text = L"#Defender country ID;report";
+    for (size_t k = 0; k < perCountry.size(); ++k)
+        for (const std::wstring& report : perCountry[k])
+            text += FormatText(L"\n%i;%s;", int(k + 1), report);
+    return Utf16ToLEBytes(WideToUtf16(text));
+}
+
+std::vector<std::vector<std::wstring>> DecodeAirshipAttacks(std::string_view bytes, int countryCount)
+{
+    std::vector<std::vector<std::wstring>> out(size_t(countryCount > 0 ? countryCount : 0));
+    const std::wstring text = Utf16ToWide(LEBytesToUtf16(bytes));
+    int lineNumber = 0;
+    for (const std::wstring& line : SplitText(text, L'\n')) {
+        ++lineNumber;
+        if (line.empty() || line[0] == L'#')
+            continue;
+        const size_t first = line.find(L';');
+        if (first == std::wstring::npos)
+            continue;
+        const int country = AtoiLike(WideToUtf8(line.substr(0, first)));
+        if (country < 1 || country > countryCount) {
+            LogLine(L"ERROR: airship_attacks.csv, line %i: there is no country %i; line skipped", lineNumber, country);
+            continue;
+        }
+        // The text runs to the closing ';', so a ';' inside a report survives.
+        size_t last = line.rfind(L';');
+        if (last == first)
+            last = line.size();
+        out[size_t(country - 1)].push_back(line.substr(first + 1, last - first - 1));
+    }
+    return out;
+}
+
+void SaveAirshipAttacks(std::wstring_view folder, const std::vector<cPanstwo*>& countries)
+{
+    std::vector<std::vector<std::wstring>> perCountry;
+    for (const cPanstwo* c : countries) {
+        perCountry.emplace_back();
+        for (const sAirshipAttack* a : c->AirshipAttacks)
+            perCountry.back().push_back(a->text);
+    }
+    WriteOrFail(folder, L"airship_attacks.csv", EncodeAirshipAttacks(perCountry));
+}
+
+void LoadAirshipAttacks(std::wstring_view pattern, const std::vector<cPanstwo*>& countries)
+{
+    const std::wstring path = JoinPathPattern(pattern, L"airship_attacks.csv");
+    LogLine(L"Otwieram plik...");
+    LogLine(path);
+    auto bytes = ReadWholeFile(HostPath(path));
+    if (!bytes) {
+        LogLine(L"Nie uda?o si? otworzy? pliku - mo?e nie istnie? (zadnych raportow do wyswietlenia)");
+        return;
+    }
+    LogLine(L"Otwarcie OK");
+    const auto perCountry = DecodeAirshipAttacks(*bytes, int(countries.size()));
+    for (size_t k = 0; k < perCountry.size(); ++k)
+        for (const std::wstring& text : perCountry[k])
+            countries[k]->AirshipAttacks.push_back(new sAirshipAttack{text});
+}
+
+std::string EncodeAirReconUnits(const std::vector<std::vector<std::pair<int, int>>>& perCountry)
+{
+    std::string out = "#Hexes with units spoted with air recon";
+    for (size_t k = 0; k < perCountry.size(); ++k) {
+        if (perCountry[k].empty())
+            continue;
+        out += "\r\nCountry;" + std::to_string(k + 1) + ";";
+        for (const auto& [x, y] : perCountry[k])
+            out += "\r\n" + std::to_string(x) + ";" + std::to_string(y) + ";";
+    }
+    return out;
+}
+
+std::vector<sReconHex> DecodeAirReconUnits(std::string_view text, int countryCount, int mapWidth, int mapHeight)
+{
+    std::vector<sReconHex> out;
+    int country = 0;
+    int lineNumber = 0;
+    for (std::string line : SplitText(text, '\n')) {
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line[0] == '#')
+            continue;
+        const std::vector<std::string> words = SplitText(line, ';');
+        const int second = words.size() > 1 ? AtoiLike(words[1]) : 0;
+        if (words[0] == "Country") {
+            country = second;
+            if (country < 1 || country > countryCount) {
+                LogLine(L"ERROR: airrecon_units.csv, line %i: there is no country %i; its lines are skipped",
+                        lineNumber, country);
+                country = -1;
+            }
+            continue;
+        }
+        if (country == 0) {
+            LogLine(L"ERROR: airrecon_units.csv, line %i: a hex before the first Country line; line skipped",
+                    lineNumber);
+            continue;
+        }
+        if (country < 0)
+            continue;
+        const int x = AtoiLike(words[0]);
+        if (x < 0 || second < 0 || (mapWidth > 0 && x >= mapWidth) || (mapHeight > 0 && second >= mapHeight)) {
+            LogLine(L"ERROR: airrecon_units.csv, line %i: (%i, %i) is off the map; line skipped", lineNumber, x,
+                    second);
+            continue;
+        }
+        out.push_back({country, x, second});
+    }
+    return out;
+}
+
+void SaveAirReconUnits(std::wstring_view folder, const std::vector<std::vector<std::pair<int, int>>>& perCountry)
+{
+    WriteOrFail(folder, L"airrecon_units.csv", EncodeAirReconUnits(perCountry));
+}
+
+std::vector<sReconHex> LoadAirReconUnits(std::wstring_view pattern, int countryCount, int mapWidth, int mapHeight)
+{
+    const std::wstring path = JoinPathPattern(pattern, L"airrecon_units.csv");
+    LogLine(L"Otwieram plik...");
+    LogLine(path);
+    auto bytes = ReadWholeFile(HostPath(path));
+    if (!bytes) {
+        LogLine(L"Nie uda?o si? otworzy? pliku - mo?e nie istnie? (zadnych odkrytych jednostek)");
+        return {};
+    }
+    LogLine(L"Otwarcie OK");
+    return DecodeAirReconUnits(*bytes, countryCount, mapWidth, mapHeight);
+}
