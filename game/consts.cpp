@@ -358,6 +358,9 @@ bool sGameConsts::CheckValues() const
         refuse(129, int(weights), 1, L"the sea battle weights must sum to at least 1");
     if (ImpulsesWithoutSupplySource < 1)
         refuse(137, ImpulsesWithoutSupplySource, 1, L"must be at least 1");
+    // Supply from ships may set a unit's supply to this level, which indexes the band tables.
+    if (ShipSupplyThreshold < 0 || ShipSupplyThreshold > kSupplyBands - 1)
+        refuse(168, ShipSupplyThreshold, 1, L"a supply level must lie within 0 and 50");
     if (SpottingFriendly[1] == 0)
         refuse(166, SpottingFriendly[1], 2, L"a divisor must not be 0");
     if (SpottingEnemy[1] == 0)

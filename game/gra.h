@@ -4,11 +4,13 @@
 // other through the game state.
 #include <array>
 #include <atomic>
+#include <functional>
 #include <list>
 #include <string>
 #include <vector>
 
 #include "core/game_date.h"
+#include "game/ai_data.h"
 #include "game/auto_events.h"
 #include "game/commanders.h"
 #include "game/consts.h"
@@ -38,6 +40,9 @@ class cGameSaver;
 
 // Play-by-e-mail players a game can have.
 constexpr int kMaxPbemPlayers = 8;
+
+// The AI parameter block of a country.
+using AIParametersOf = std::function<sAIParameters&(cPanstwo&)>;
 
 struct sPbemPlayer
 {
@@ -94,6 +99,10 @@ public:
     sDowodca* FindCommander(int id) const;
     // unit_names.csv into the countries; its bytes are kept for the save.
     void LoadUnitNames(const sGameLoadRequest& request, const UnitNameSetter& setName);
+    // The same into the countries of the game.
+    void LoadUnitNames(const sGameLoadRequest& request);
+    // PlayerDefinedPlaces.txt into the map's bookmarks (nothing without a map).
+    void LoadPlayerPlaces(std::wstring_view pattern);
 
     // Fills the automatic-events repository from the events manager: per event the
     // option with the highest computer chance.
@@ -112,6 +121,11 @@ public:
     int CountAllianceVictoryPoints(int k) const;
     int CountCountryVictoryPoints(int countryId) const;
     int ComputeCountryScore(int countryId) const;
+
+    // ai_data.csv of the folder being loaded into the countries' blocks.
+    void LoadAIData(const sGameLoadRequest& request, const AIParametersOf& parameters);
+    // airrecon_units.csv: the units on the listed hexes become spotted by their country.
+    void LoadAirReconUnits(std::wstring_view pattern);
 
     // Paths of the folder being loaded.
     std::wstring FolderPath(std::wstring_view fileName) const;
@@ -177,3 +191,6 @@ bool IsAirUnitIdUsed(int id);
 // written ends the program with exit code 1.
 void WriteCommandersFile(const cGra& game, std::wstring_view folder);
 void WriteUnitNamesFile(const cGra& game, std::wstring_view folder);
+void WriteAIDataFile(const cGra& game, std::wstring_view folder, const AIParametersOf& parameters);
+void SaveAirReconUnits(const cGra& game, std::wstring_view folder);
+void SavePlayerPlaces(const cGra& game, std::wstring_view folder);

@@ -192,3 +192,5 @@ bool IsAirUnitIdUsed(int id)
             return true;
     return false;
 }
+
+bool IsUnitInReserve(const cUnit* unit) { return g_GameUnitHooks.any(unit).inReserve; }

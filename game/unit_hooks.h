@@ -12,6 +12,8 @@ struct sUnitView
     int owner = 0;    // country id
     double value = 0; // the unit's value, summed into a country's score
     float hitPoints = 0;
+    int x = -1, y = -1; // the hex it stands on
+    bool inReserve = false;
 };
 
 struct sGameUnitHooks
@@ -20,6 +22,11 @@ struct sGameUnitHooks
     std::function<sUnitView(const cJednostkaLotnicza*)> air = [](const cJednostkaLotnicza*) { return sUnitView{}; };
     std::function<sUnitView(const cJednostkaMorska*)> naval = [](const cJednostkaMorska*) { return sUnitView{}; };
     std::function<sUnitView(const cUnit*)> any = [](const cUnit*) { return sUnitView{}; };
+    // The unit as a land unit, or null when it is another kind.
+    std::function<cJednostkaLadowa*(cUnit*)> asLand = [](cUnit*) -> cJednostkaLadowa* { return nullptr; };
 };
 
 extern sGameUnitHooks g_GameUnitHooks;
+
+// True when the unit's in-reserve flag is set.
+bool IsUnitInReserve(const cUnit* unit);

@@ -225,7 +225,7 @@ TEST_F(GameConstsLoad, ReadsTheScenarioFileAndRefusesUnusableValues)
 
     const std::pair<int, std::string> bad[] = {
         {1, "3;3;3;3;0;3;3;3;3;3;3;3;"}, {14, "10;0;14;"},  {48, "51"},      {88, "R;1;1;0;1;1;1;1;"},
-        {89, "M;5;5;6;5;5;5;1;"},        {129, "0;0;0;0;0;"}, {137, "0"},     {166, "2;0;10;15;"},
+        {89, "M;5;5;6;5;5;5;1;"},        {129, "0;0;0;0;0;"}, {137, "0"},     {166, "2;0;10;15;"}, {168, "51"},
         {167, "1;0;5;"}};
     for (const auto& [row, line] : bad) {
         Put(FixtureWithRow(row, line));

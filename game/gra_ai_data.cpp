@@ -1,0 +1,88 @@
+// ai_data.csv and airrecon_units.csv of the game: the readers and writers bound to the
+// game's map, cities, countries and units.
+#include "core/fatal.h"
+#include "core/log.h"
+#include "game/air_tables.h"
+#include "game/gra.h"
+#include "game/save_files.h"
+#include "game/unit_hooks.h"
+#include "platform/paths.h"
+#include "world/city.h"
+#include "world/country.h"
+#include "world/map.h"
+
+namespace {
+
+sHex* HexAt(cMapa* map, int x, int y)
+{
+    if (!map || !map->IsInside(x, y))
+        return nullptr;
+    const size_t index = size_t(y) * size_t(map->width) + size_t(x);
+    return index < map->Hexes().size() ? &map->Hexes()[index] : nullptr;
+}
+
+sAIDataWorld AIDataWorld(const cGra& game, const AIParametersOf& parameters)
+{
+    sAIDataWorld w;
+    w.countryCount = int(game.m_Countries.size());
+    w.parameters = [&game, parameters](int id) -> sAIParameters& { return parameters(*game.m_Countries[size_t(id - 1)]); };
+    cMapa* map = game.m_Mapa;
+    w.cityAt = [map](int x, int y) -> cMiasto* {
+        const sHex* hex = HexAt(map, x, y);
+        return hex ? hex->city : nullptr;
+    };
+    w.isPort = [](const cMiasto* c) { return c->IsPort(); };
+    w.cityHex = [](const cMiasto* c) { return std::make_pair(int(c->X), int(c->Y)); };
+    return w;
+}
+
+} // namespace
+
+void cGra::LoadAIData(const sGameLoadRequest& request, const AIParametersOf& parameters)
+{
+    const std::wstring path = JoinPathPattern(request.folderPattern, L"ai_data.csv");
+    LogLine(L"Otwieram plik z danymi AI ze sciezki...");
+    LogLine(path);
+    auto bytes = ReadWholeFile(HostPath(path));
+    if (!bytes)
+        FatalExit(1, L"Blad otwarcia pliku! (nie istnieje?)");
+    LogLine(L"Otwarcie OK");
+    ReadAIData(*bytes, AIDataWorld(*this, parameters));
+}
+
+void WriteAIDataFile(const cGra& game, std::wstring_view folder, const AIParametersOf& parameters)
+{
+    const std::wstring path = JoinFolder(folder, L"ai_data.csv");
+    LogLine(L"Opening file for writing...");
+    LogLine(path);
+    const std::string text = EncodeAIData(AIDataWorld(game, parameters));
+    if (!WriteSaveFile(path, text))
+        FailSaveFile();
+    LogLine(L"File opened OK");
+}
+
+void cGra::LoadAirReconUnits(std::wstring_view pattern)
+{
+    const int width = m_Mapa ? m_Mapa->width : 0;
+    const int height = m_Mapa ? m_Mapa->height : 0;
+    for (const sReconHex& r : ::LoadAirReconUnits(pattern, int(m_Countries.size()), width, height)) {
+        sHex* hex = HexAt(m_Mapa, r.x, r.y);
+        if (!hex || !hex->unit)
+            continue; // the unit has gone
+        if (cJednostkaLadowa* unit = g_GameUnitHooks.asLand(hex->unit))
+            m_Countries[size_t(r.country - 1)]->ReconUnits.push_back(unit);
+    }
+}
+
+void SaveAirReconUnits(const cGra& game, std::wstring_view folder)
+{
+    std::vector<std::vector<std::pair<int, int>>> perCountry;
+    for (const cPanstwo* c : game.m_Countries) {
+        perCountry.emplace_back();
+        for (const cJednostkaLadowa* u : c->ReconUnits) {
+            const sUnitView v = g_GameUnitHooks.land(u);
+            perCountry.back().emplace_back(v.x, v.y);
+        }
+    }
+    SaveAirReconUnits(folder, perCountry);
+}
