@@ -18,13 +18,10 @@
 #include "game/load_request.h"
 #include "game/places_flags.h"
 #include "game/reports.h"
+#include "units/unit_fwd.h"
 
 class cMapa;
 class cMiasto;
-class cUnit;
-class cJednostkaLadowa;
-class cJednostkaLotnicza;
-class cJednostkaMorska;
 class cFlota;
 class cPanstwo;
 class cAI;
@@ -121,6 +118,7 @@ public:
     int CountAllianceVictoryPoints(int k) const;
     int CountCountryVictoryPoints(int countryId) const;
     int ComputeCountryScore(int countryId) const;
+    int CityControllerId(const cMiasto& city, const wchar_t* failure) const;
 
     // ai_data.csv of the folder being loaded into the countries' blocks.
     void LoadAIData(const sGameLoadRequest& request, const AIParametersOf& parameters);
@@ -186,6 +184,8 @@ extern cGra* g_Gra;
 // the same for air units. The unit-table readers reject duplicate ids with them.
 bool IsLandUnitIdUsed(int id);
 bool IsAirUnitIdUsed(int id);
+// True when the unit's in-reserve flag is set.
+bool IsUnitInReserve(const cUnit* unit);
 
 // Writers of the save: each writes one file into the save folder; a file that cannot be
 // written ends the program with exit code 1.

@@ -5,7 +5,7 @@
 #include "game/air_tables.h"
 #include "game/gra.h"
 #include "game/save_files.h"
-#include "game/unit_hooks.h"
+#include "units/jednostka_ladowa.h"
 #include "platform/paths.h"
 #include "world/city.h"
 #include "world/country.h"
@@ -69,8 +69,8 @@ void cGra::LoadAirReconUnits(std::wstring_view pattern)
         sHex* hex = HexAt(m_Mapa, r.x, r.y);
         if (!hex || !hex->unit)
             continue; // the unit has gone
-        if (cJednostkaLadowa* unit = g_GameUnitHooks.asLand(hex->unit))
-            m_Countries[size_t(r.country - 1)]->ReconUnits.push_back(unit);
+        if (hex->unit->m_Category == CATEGORY_LAND)
+            m_Countries[size_t(r.country - 1)]->ReconUnits.push_back(static_cast<cJednostkaLadowa*>(hex->unit));
     }
 }
 
@@ -79,10 +79,8 @@ void SaveAirReconUnits(const cGra& game, std::wstring_view folder)
     std::vector<std::vector<std::pair<int, int>>> perCountry;
     for (const cPanstwo* c : game.m_Countries) {
         perCountry.emplace_back();
-        for (const cJednostkaLadowa* u : c->ReconUnits) {
-            const sUnitView v = g_GameUnitHooks.land(u);
-            perCountry.back().emplace_back(v.x, v.y);
-        }
+        for (const cJednostkaLadowa* u : c->ReconUnits)
+            perCountry.back().emplace_back(u->m_X, u->m_Y);
     }
     SaveAirReconUnits(folder, perCountry);
 }

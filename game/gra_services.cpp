@@ -4,7 +4,6 @@
 #include "core/log.h"
 #include "events/zdarzenia.h"
 #include "game/gra.h"
-#include "game/unit_hooks.h"
 #include "world/city.h"
 #include "world/country.h"
 #include "world/fleet.h"
@@ -52,16 +51,6 @@ void cGra::InitAutoEvents()
     }
 }
 
-sGameUnitHooks g_GameUnitHooks;
-
-cJednostkaMorska* cGra::FindNavalUnitById(int id) const
-{
-    for (cJednostkaMorska* ship : m_NavalUnits)
-        if (g_GameUnitHooks.naval(ship).id == id)
-            return ship;
-    return nullptr;
-}
-
 cFlota* cGra::FindActiveFleet(int seaNode, int id) const
 {
     for (cFlota* fleet : m_Fleets)
@@ -89,23 +78,22 @@ bool cGra::HasHumanCountry() const
     return false;
 }
 
-namespace {
-
 // The id of the country controlling the city's hex; a city that nobody controls (or
-// that stands off the map) ends the program with the caller's log line.
-int ControllerOf(const cGra& game, const cMiasto& city, const wchar_t* failure)
+// that stands off the map) ends the program with the given log line.
+int cGra::CityControllerId(const cMiasto& city, const wchar_t* failure) const
 {
-    cMapa* map = game.m_Mapa;
     int controller = 0;
-    if (map && map->IsInside(city.X, city.Y)) {
-        const size_t index = size_t(city.Y) * size_t(map->width) + size_t(city.X);
-        if (index < map->Hexes().size())
-            controller = map->Hexes()[index].controller;
+    if (m_Mapa && m_Mapa->IsInside(city.X, city.Y)) {
+        const size_t index = size_t(city.Y) * size_t(m_Mapa->width) + size_t(city.X);
+        if (index < m_Mapa->Hexes().size())
+            controller = m_Mapa->Hexes()[index].controller;
     }
     if (controller == 0)
         FatalExit(1, FormatText(failure, city.Name));
     return controller;
 }
+
+namespace {
 
 int SideOf(int alliance) { return alliance > 3 ? alliance - 3 : alliance; }
 
@@ -118,8 +106,8 @@ int cGra::CountAllianceVictoryPoints(int k) const
     const int side = SideOf(k);
     int sum = 0;
     for (const cMiasto* city : m_Cities) {
-        const int controller = ControllerOf(
-            *this, *city, L"City %s is not controlled by any country (controller id = 0)! (Counting alliance VPs)");
+        const int controller = CityControllerId(
+            *city, L"City %s is not controlled by any country (controller id = 0)! (Counting alliance VPs)");
         if (controller <= int(m_Countries.size()) && SideOf(m_Countries[size_t(controller - 1)]->Alliance) == side)
             sum += city->VictoryPoints;
     }
@@ -130,67 +118,10 @@ int cGra::CountCountryVictoryPoints(int countryId) const
 {
     int sum = 0;
     for (const cMiasto* city : m_Cities)
-        if (ControllerOf(*this, *city,
+        if (CityControllerId(*city,
                          L"ERROR: City %s is not controlled by any country (controller id = 0)! (Counting country "
                          L"VPs)") == countryId)
             sum += city->VictoryPoints;
     return sum;
 }
 
-int cGra::ComputeCountryScore(int countryId) const
-{
-    double sum = 0;
-    const sGameUnitHooks& h = g_GameUnitHooks;
-    for (const auto* list : {&m_LandUnits, &m_LandUnits2, &m_LandUnits3})
-        for (const cJednostkaLadowa* u : *list)
-            if (const sUnitView v = h.land(u); v.owner == countryId)
-                sum += v.value;
-    for (const cJednostkaLotnicza* u : m_AirUnits)
-        if (const sUnitView v = h.air(u); v.owner == countryId)
-            sum += v.value;
-    for (const cUnit* u : m_Reserve)
-        if (const sUnitView v = h.any(u); v.owner == countryId && (v.category == 0 || v.category == 1))
-            sum += v.value;
-    for (const auto* list : {&m_NavalUnits})
-        for (const cJednostkaMorska* u : *list)
-            if (const sUnitView v = h.naval(u); v.owner == countryId)
-                sum += v.hitPoints;
-    for (const cJednostkaMorska* u : m_NavalReserve)
-        if (const sUnitView v = h.naval(u); v.owner == countryId)
-            sum += v.hitPoints;
-    for (const cMiasto* city : m_Cities)
-        if (ControllerOf(*this, *city,
-                         L"City %s is not controlled by any country (controller id = 0)! (Counting country VPs)") ==
-            countryId)
-            sum += double(city->VictoryPoints) + double(city->ProductionPoints);
-    return int(sum);
-}
-
-bool IsLandUnitIdUsed(int id)
-{
-    if (!g_Gra)
-        return false;
-    for (const cUnit* u : g_Gra->m_Reserve)
-        if (const sUnitView v = g_GameUnitHooks.any(u); v.category == 0 && v.id == id)
-            return true;
-    for (const auto* list : {&g_Gra->m_LandUnits, &g_Gra->m_LandUnits2, &g_Gra->m_LandUnits3})
-        for (const cJednostkaLadowa* u : *list)
-            if (g_GameUnitHooks.land(u).id == id)
-                return true;
-    return false;
-}
-
-bool IsAirUnitIdUsed(int id)
-{
-    if (!g_Gra)
-        return false;
-    for (const cUnit* u : g_Gra->m_Reserve)
-        if (const sUnitView v = g_GameUnitHooks.any(u); v.category == 1 && v.id == id)
-            return true;
-    for (const cJednostkaLotnicza* u : g_Gra->m_AirUnits)
-        if (g_GameUnitHooks.air(u).id == id)
-            return true;
-    return false;
-}
-
-bool IsUnitInReserve(const cUnit* unit) { return g_GameUnitHooks.any(unit).inReserve; }
