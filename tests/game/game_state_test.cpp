@@ -86,6 +86,9 @@ TEST(GameObject, StartsEmptyAndClearsTheGlobalWhenDestroyed)
         EXPECT_EQ(game.m_Date[2], 1939);
         EXPECT_EQ(game.m_MulberryMonth, -666);
         EXPECT_EQ(game.FolderPath(L"Info.ini"), L"data\\save\\Save 1\\Info.ini");
+        // Folder names are joined, never formatted.
+        cGra odd(sGameLoadRequest::ForPbem(L"100%s %i done"), 1);
+        EXPECT_EQ(odd.FolderPath(L"flags.txt"), L"data\\pbem\\100%s %i done\\flags.txt");
         EXPECT_EQ(game.m_NextIds.fleet, 1);
         ASSERT_NE(game.m_Reports, nullptr);
         ASSERT_NE(game.m_AutoEvents, nullptr);
