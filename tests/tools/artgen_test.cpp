@@ -1,0 +1,201 @@
+// The committed pictures under data/gfx/: every rectangle the toolkit and the dialogs cut from
+// GUI.png holds art, the icon states can be told apart, and the generator still draws the same
+// pictures.
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "gui/gui_atlas.h"
+#include "tests/test_support.h"
+
+using namespace gui_atlas;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct sSurfaceDeleter {
+    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+};
+using tSurface = std::unique_ptr<SDL_Surface, sSurfaceDeleter>;
+
+// Loads a PNG as 32-bit ARGB, or null.
+tSurface LoadArgb(const fs::path& path)
+{
+    tSurface loaded(IMG_Load(path.string().c_str()));
+    if (!loaded)
+        return nullptr;
+    return tSurface(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+}
+
+uint32_t Pixel(const SDL_Surface* s, int x, int y)
+{
+    return static_cast<const uint32_t*>(s->pixels)[y * (s->pitch / 4) + x];
+}
+
+struct sCellStats {
+    double drawnFraction = 0; // pixels with alpha of at least 32
+    double meanR = 0, meanG = 0, meanB = 0, meanA = 0;
+};
+
+sCellStats Stats(const SDL_Surface* s, const sRect& r)
+{
+    sCellStats st;
+    double n = double(r.Width()) * r.Height(), drawn = 0;
+    for (int y = r.top; y < r.bottom; y++)
+        for (int x = r.left; x < r.right; x++) {
+            uint32_t p = Pixel(s, x, y);
+            double a = p >> 24;
+            if (a >= 32)
+                drawn++;
+            st.meanA += a;
+            st.meanR += (p >> 16) & 0xFF;
+            st.meanG += (p >> 8) & 0xFF;
+            st.meanB += p & 0xFF;
+        }
+    st.drawnFraction = drawn / n;
+    st.meanR /= n;
+    st.meanG /= n;
+    st.meanB /= n;
+    st.meanA /= n;
+    return st;
+}
+
+fs::path GfxDir() { return testing_support::SourceDir() / "data" / "gfx"; }
+
+} // namespace
+
+TEST(GuiAtlas, EveryRectangleLiesInsideTheAtlasAndHoldsArt)
+{
+    tSurface atlas = LoadArgb(GfxDir() / "GUI.png");
+    ASSERT_TRUE(atlas) << IMG_GetError();
+    ASSERT_EQ(atlas->w, kAtlasSize);
+    ASSERT_EQ(atlas->h, kAtlasSize);
+    auto rects = AllAtlasRects();
+    EXPECT_GT(rects.size(), 150u);
+    for (const sNamedRect& r : rects) {
+        ASSERT_TRUE(r.rect.left >= 0 && r.rect.top >= 0 && r.rect.right <= kAtlasSize && r.rect.bottom <= kAtlasSize &&
+                    r.rect.Width() > 0 && r.rect.Height() > 0)
+            << r.name;
+        EXPECT_GE(Stats(atlas.get(), r.rect).drawnFraction, 0.10) << r.name << " is (nearly) empty";
+    }
+}
+
+TEST(GuiAtlas, AreasOfDifferentPiecesDoNotOverlap)
+{
+    // Grid cells and strips may touch but no two named areas may share a pixel, or one piece
+    // of art would be drawn over another.
+    auto rects = AllAtlasRects();
+    for (size_t i = 0; i < rects.size(); i++)
+        for (size_t j = i + 1; j < rects.size(); j++) {
+            const sRect& a = rects[i].rect;
+            const sRect& b = rects[j].rect;
+            bool overlap = a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+            EXPECT_FALSE(overlap) << rects[i].name << " overlaps " << rects[j].name;
+        }
+}
+
+TEST(GuiAtlas, IconStatesDifferAtAGlance)
+{
+    tSurface atlas = LoadArgb(GfxDir() / "GUI.png");
+    ASSERT_TRUE(atlas);
+    for (const sIconStates& icon : AllIconStates()) {
+        sCellStats disabled = Stats(atlas.get(), icon.cells[0]);
+        sCellStats normal = Stats(atlas.get(), icon.cells[1]);
+        sCellStats hover = Stats(atlas.get(), icon.cells[2]);
+        auto brightness = [](const sCellStats& s) { return (s.meanR + s.meanG + s.meanB) / 3; };
+        auto saturation = [](const sCellStats& s) {
+            return std::max({s.meanR, s.meanG, s.meanB}) - std::min({s.meanR, s.meanG, s.meanB});
+        };
+        // Mouse-over is clearly lighter than normal; disabled has lost its colour.
+        EXPECT_GT(brightness(hover), brightness(normal) + 15) << icon.name;
+        EXPECT_LT(saturation(disabled), saturation(normal) * 0.5) << icon.name;
+    }
+}
+
+TEST(GuiAtlas, ButtonAndCheckBoxStatesAreDistinct)
+{
+    tSurface atlas = LoadArgb(GfxDir() / "GUI.png");
+    ASSERT_TRUE(atlas);
+    auto brightness = [&](const sRect& r) {
+        sCellStats s = Stats(atlas.get(), r);
+        return (s.meanR + s.meanG + s.meanB) / 3;
+    };
+    // A pressed button is darker than a raised one; a checked box differs from an empty one.
+    EXPECT_LT(brightness(kButton[4]), brightness(kButton[1]) - 10);
+    EXPECT_GT(std::fabs(brightness(kCheckBox[1]) - brightness(kCheckBox[0])), 5);
+    EXPECT_GT(std::fabs(brightness(kRadioButton[1]) - brightness(kRadioButton[0])), 5);
+    EXPECT_GT(std::fabs(brightness(kProgressFilled[1]) - brightness(kProgressEmpty[1])), 20);
+    EXPECT_GT(std::fabs(brightness(kSliderThumbPressed) - brightness(kSliderThumb)), 5);
+}
+
+TEST(ArtGenerator, RedrawsTheCommittedPicturesExactly)
+{
+    fs::path out = testing_support::MakeScratchDir("gfx");
+    std::string command = (testing_support::BinDir() / "velmorant-artgen").string() + " '" + out.string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+
+    struct sExpected {
+        const char* path;
+        int width, height;
+    };
+    const sExpected expected[] = {
+        {"GUI.png", kAtlasSize, kAtlasSize},
+        {"wallpaper_main.png", kWallpaperWidth, kWallpaperHeight},
+        {"wallpaper_preferences.png", kWallpaperWidth, kWallpaperHeight},
+        {"wallpaper_scenario.png", kWallpaperWidth, kWallpaperHeight},
+        {"wallpaper_scenariosettings.png", kWallpaperWidth, kWallpaperHeight},
+        {"wallpaper_loading.png", kWallpaperWidth, kWallpaperHeight},
+        {"wallpaper_pause.png", kWallpaperWidth, kWallpaperHeight},
+        {"logof.png", kLogoWidth, kLogoHeight},
+        {"logog.png", kLogoWidth, kLogoHeight},
+        {"cur.png", kCursorSize, kCursorSize},
+        {"console.png", kConsoleWidth, kConsoleHeight},
+        {"Flags/unknown.png", kFlagWidth, kFlagHeight},
+    };
+    for (const sExpected& e : expected)
+        EXPECT_TRUE(fs::exists(out / e.path)) << e.path << " was not generated";
+
+    // Every generated file is committed with the same pixels (decoded, so that a different
+    // compressor version does not matter).
+    int compared = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(out)) {
+        if (!entry.is_regular_file())
+            continue;
+        fs::path relative = fs::relative(entry.path(), out);
+        tSurface fresh = LoadArgb(entry.path());
+        tSurface committed = LoadArgb(GfxDir() / relative);
+        ASSERT_TRUE(fresh) << relative;
+        ASSERT_TRUE(committed) << relative << " is not committed";
+        ASSERT_EQ(fresh->w, committed->w) << relative;
+        ASSERT_EQ(fresh->h, committed->h) << relative;
+        int differing = 0;
+        for (int y = 0; y < fresh->h; y++)
+            for (int x = 0; x < fresh->w; x++)
+                differing += Pixel(fresh.get(), x, y) != Pixel(committed.get(), x, y);
+        EXPECT_EQ(differing, 0) << relative << ": run velmorant-artgen data/gfx and commit the result";
+        compared++;
+    }
+    EXPECT_EQ(compared, int(std::size(expected)));
+    for (const sExpected& e : expected) {
+        tSurface picture = LoadArgb(GfxDir() / e.path);
+        ASSERT_TRUE(picture) << e.path;
+        EXPECT_EQ(picture->w, e.width) << e.path;
+        EXPECT_EQ(picture->h, e.height) << e.path;
+    }
+}
+
+TEST(ArtGenerator, DrawsAContactSheet)
+{
+    fs::path out = testing_support::MakeScratchDir("sheet") / "sheet.png";
+    std::string command = (testing_support::BinDir() / "velmorant-artgen").string() + " --contact-sheet '" + out.string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    tSurface sheet = LoadArgb(out);
+    ASSERT_TRUE(sheet);
+    EXPECT_GE(sheet->w, 1000);
+    EXPECT_GE(sheet->h, 2000);
+}

@@ -1,0 +1,1 @@
+target_link_libraries(velmorant-artgen PRIVATE PkgConfig::CAIRO)
