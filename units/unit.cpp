@@ -1,8 +1,10 @@
 #include "units/unit.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/settings.h"
+#include "core/stringbase.h"
 #include "game/commanders.h"
 #include "game/consts.h"
 #include "game/gra.h"
@@ -28,6 +30,69 @@ int CategoryOfType(int type)
 bool IsLandType(int type) { return type >= UNIT_INFANTRY && type <= UNIT_AIRBORNE; }
 bool IsAirType(int type) { return type >= UNIT_FIGHTER && type <= UNIT_STRATEGIC_BOMBER; }
 bool IsNavalType(int type) { return type >= UNIT_CARRIER && type <= UNIT_AMPHIBIOUS; }
+
+namespace {
+
+// The subtype key of a land arm at a symbol size of 1 to 6.
+const char* LandSubtypeKey(int arm, int size)
+{
+    static const char* const keys[4][6] = {
+        {"unit_subtype_infantry_size_1",
+         "unit_subtype_infantry_size_2",
+         "unit_subtype_infantry_size_3",
+         "unit_subtype_infantry_size_4",
+         "unit_subtype_infantry_size_5",
+         "unit_subtype_infantry_size_6"},
+        {"unit_subtype_mechanized_size_1",
+         "unit_subtype_mechanized_size_2",
+         "unit_subtype_mechanized_size_3",
+         "unit_subtype_mechanized_size_4",
+         "unit_subtype_mechanized_size_5",
+         "unit_subtype_mechanized_size_6"},
+        {"unit_subtype_armoured_size_1",
+         "unit_subtype_armoured_size_2",
+         "unit_subtype_armoured_size_3",
+         "unit_subtype_armoured_size_4",
+         "unit_subtype_armoured_size_5",
+         "unit_subtype_armoured_size_6"},
+        {"unit_subtype_airborne_size_1",
+         "unit_subtype_airborne_size_2",
+         "unit_subtype_airborne_size_3",
+         "unit_subtype_airborne_size_4",
+         "unit_subtype_airborne_size_5",
+         "unit_subtype_airborne_size_6"},
+    };
+    return keys[arm][std::clamp(size, 1, 6) - 1];
+}
+
+} // namespace
+
+std::wstring cUnit::GetSubtypeText(int type)
+{
+    // Divisions (even types and airborne) take the small symbol size, corps the large one.
+    int size = 1;
+    if (g_Gra)
+        size += (type % 2 == 1) ? g_Gra->m_LargeUnitsSize : g_Gra->m_SmallUnitsSize;
+    switch (type) {
+    case UNIT_INFANTRY:
+    case UNIT_INFANTRY_CORPS: return LangText(LandSubtypeKey(0, size));
+    case UNIT_MECHANIZED:
+    case UNIT_MECHANIZED_CORPS: return LangText(LandSubtypeKey(1, size));
+    case UNIT_ARMOURED:
+    case UNIT_ARMOURED_CORPS: return LangText(LandSubtypeKey(2, size));
+    case UNIT_AIRBORNE: return LangText(LandSubtypeKey(3, size));
+    case UNIT_FIGHTER: return LangText("unit_subtype_air_fighter");
+    case UNIT_TACTICAL_BOMBER: return LangText("unit_subtype_tactical_bomber");
+    case UNIT_STRATEGIC_BOMBER: return LangText("unit_subtype_strategic_bomber");
+    case UNIT_CARRIER: return LangText("unit_subtype_aircraft_carrier");
+    case UNIT_BATTLESHIP: return LangText("unit_subtype_battleship");
+    case UNIT_CRUISER: return LangText("unit_subtype_cruiser");
+    case UNIT_SUBMARINE: return LangText("unit_subtype_submarine");
+    case UNIT_CARGO: return LangText("unit_subtype_cargo");
+    case UNIT_AMPHIBIOUS: return LangText("unit_subtype_amphibious");
+    default: return LangText("unit_subtype_unknown");
+    }
+}
 
 bool cUnit::TryIntercept(cUnit*, sCombatResult*)
 {

@@ -99,6 +99,9 @@ public:
     void CheckSpottedByEnemy(const cPanstwo* country);
     void RevealNearbyEnemies(bool markSpotter);
 
+    // The player's name of a unit subtype; land types name the size of the unit symbols.
+    static std::wstring GetSubtypeText(int type);
+
     bool IsOnMap() const { return m_X >= 0 && m_Y >= 0; }
 
     int32_t m_Category = CATEGORY_LAND;
