@@ -2,6 +2,7 @@
 // Standing convoys of supplies or production points between two ports of one country;
 // convoys.csv.
 #include <cstdint>
+#include <list>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,7 @@ struct sKonwoj
     int32_t portSize = 0;
     int32_t unitsServed = 0;
     float need = 0.0f;
-    const std::vector<cMiasto*>* group = nullptr; // the destination's city group last time
+    const std::list<cMiasto*>* group = nullptr; // the destination's city group last time
 };
 
 struct sConvoyResult

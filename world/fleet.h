@@ -16,8 +16,11 @@ public:
     cFlota() = default;
 
     // A new empty fleet with the source's owner, node, formation and flags, the next fleet id
-    // and the name "fleet_#%i". The new fleet is appended to the game's fleets.
+    // and the name "fleet_#%i", without ships. The caller appends it to the game's fleets.
     static cFlota* SplitFrom(const cFlota& source);
+    // Appends every selected ship of the source to this fleet and makes this fleet theirs;
+    // the source keeps them until its RemoveSelectedShips.
+    void TakeSelectedShipsOf(const cFlota& source);
     // Removes the fleet from the game's fleets and frees it.
     void Delete();
 
@@ -36,6 +39,8 @@ public:
     float SumMaxStrength() const;
     float SumBombardmentValue() const;
     bool ShipsShareAssignedZone() const;
+    // The same, giving the first ship's zone (-1 without ships).
+    bool ShipsShareAssignedZone(int& zone) const;
     sDowodca* GetBestCommander() const;
     int RollDamage() const;
 

@@ -16,4 +16,4 @@ struct sPbemRepoEntry
 void WritePbemRepositoryEntry(int playerId, const std::wstring& gameName);
 // The stored id; a name without a record is stored with the player id of the next
 // country of the turn order, which the callback gives.
-int ReadPbemRepositoryEntry(const std::wstring& gameName, const std::function<int()>& nextPlayerId);
+int ReadPbemRepositoryEntry(const std::wstring& gameName, const std::function<int()>& nextPlayerId = {});

@@ -31,7 +31,7 @@ public:
     int GetCount() const { return N; }
 
 private:
-    bool CheckIds(int a, int b, const char* zeroKey, const wchar_t* zeroText) const;
+    bool CheckIds(int a, int b, int check) const;
     void ReadFile(const std::wstring& path, bool losses);
 
     int32_t N = 0;

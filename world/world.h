@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ class cFlota;
 class cKonwoje;
 class cTopografia;
 struct sWezelGrafuMorz;
+class cTexture;
 
 // The constants of consts.csv that the world reads.
 struct sWorldConsts
@@ -28,7 +30,7 @@ struct sWorldConsts
     int maxSupply = 10;              // row 48
     int fleetRange = 3;              // row 71
     int portRequirement[6] = {};     // row 161: per naval type 40..45
-    float aircraftRangeFactor[6] = {1, 1, 1, 1, 1, 1}; // row 151: by aircraft tech level
+    float aircraftRangeFactor[6] = {1, 1, 1, 1, 1, 1}; // row 151 / 100, by aircraft tech level
     int carrierStrikeRange = 2;      // row 157: attack and recon
     int shoreBombardmentRange = 2;   // row 158
 };
@@ -65,6 +67,9 @@ struct sWorldHooks
     // The game state (7 and 8 are the human phase and its move animation; 12 a camera scroll).
     std::function<int()> gameState = [] { return 0; };
     std::function<void(int)> setGameState = [](int) {};
+    // Loads a picture; null when the file is missing or does not load.
+    std::function<std::shared_ptr<cTexture>(const std::wstring&)> loadTexture =
+        [](const std::wstring&) { return std::shared_ptr<cTexture>(); };
 };
 
 struct sWorld

@@ -1,0 +1,338 @@
+#include "world/city.h"
+
+#include <deque>
+#include <set>
+
+#include "core/csv.h"
+#include "core/fatal.h"
+#include "core/log.h"
+#include "core/stringbase.h"
+#include "core/text.h"
+#include "platform/paths.h"
+#include "world/city_graph.h"
+#include "world/country.h"
+#include "world/map.h"
+#include "world/relations.h"
+#include "world/sea_graph.h"
+#include "world/world.h"
+#include "world/world_files.h"
+
+cMiasto::cMiasto(const cMiasto& other)
+    : X(other.X), Y(other.Y), Name(other.Name), Type(other.Type), VictoryPoints(other.VictoryPoints),
+      ProductionPoints(other.ProductionPoints), Supply(other.Supply),
+      ProductionPointsLost(other.ProductionPointsLost), GraphIndex(other.GraphIndex)
+{
+}
+
+void cMiasto::SetName(const std::wstring& name)
+{
+    Name = name.size() > size_t(kCityNameMax) ? name.substr(0, size_t(kCityNameMax)) : name;
+}
+
+namespace {
+const sHex* CityHex(const cMiasto& city)
+{
+    const cMapa* map = WorldMap();
+    return map ? map->GetHex(city.X, city.Y) : nullptr;
+}
+
+bool IsCountryOrAlly(int holder, int countryId)
+{
+    if (holder == 0)
+        return false;
+    if (holder == countryId)
+        return true;
+    const cPanstwo* country = GetCountry(countryId);
+    return country && country->IsAlliedWith(holder);
+}
+} // namespace
+
+int cMiasto::GetControllerId() const
+{
+    const sHex* hex = CityHex(*this);
+    return hex ? hex->controller : 0;
+}
+
+int cMiasto::GetOwnerId() const
+{
+    const sHex* hex = CityHex(*this);
+    return hex ? hex->owner : 0;
+}
+
+int cMiasto::GetOriginalOwnerId() const
+{
+    const sHex* hex = CityHex(*this);
+    return hex ? hex->originalOwner : 0;
+}
+
+std::pair<int, int> cMiasto::FindFreeHexFor(int countryId) const
+{
+    cMapa* map = WorldMap();
+    if (!map || !map->IsInside(X, Y))
+        return {-1, -1};
+    const sHex* hex = map->GetHex(X, Y);
+    if (IsCountryOrAlly(hex->controller, countryId) && !hex->unit)
+        return {X, Y};
+    for (int d = 0; d < 6; ++d)
+    {
+        const sHex* n = map->GetNeighbour(X, Y, d);
+        if (n && n->IsLand() && n->controller != 0 && !n->unit && IsCountryOrAlly(n->controller, countryId))
+            return {n->x, n->y};
+    }
+    return {-1, -1};
+}
+
+bool cMiasto::IsFullyEnclosed() const
+{
+    cMapa* map = WorldMap();
+    if (!map)
+        return false;
+    for (int d = 0; d < 6; ++d)
+    {
+        const sHex* n = map->GetNeighbour(X, Y, d);
+        if (n && n->IsLand() && !n->unit)
+            return false;
+    }
+    return true;
+}
+
+bool cMiasto::IsBesieged() const
+{
+    cMapa* map = WorldMap();
+    const cRelationsMatrix* relations = WorldRelations();
+    if (!map || !relations || !map->IsInside(X, Y))
+        return false;
+    const sHex* hex = map->GetHex(X, Y);
+    if (!hex->unit || hex->controller == 0)
+        return false;
+    int besiegers = 0;
+    for (int d = 0; d < 6; ++d)
+    {
+        const sHex* n = map->GetNeighbour(X, Y, d);
+        if (!n)
+            continue;
+        if (n->unit)
+        {
+            const int owner = g_World.units.ownerId(n->unit);
+            if (owner <= 0 || !relations->IsAtWar(owner, hex->controller))
+                return false;
+            ++besiegers;
+        }
+        else if (n->IsLand())
+            return false;
+    }
+    return besiegers >= 2;
+}
+
+int cMiasto::GetSeaNodeId() const
+{
+    const cGrafMorz* graph = WorldSeaGraph();
+    const int id = graph ? graph->FindNodeAtHex(X, Y) : -1;
+    if (id < 0)
+        FatalExit(1, FormatText(L"ERROR! Cannot find sea node for city %s (%i,%i). City type=%i", Name, X, Y, Type));
+    return id;
+}
+
+int cMiasto::GetGraphDistanceTo(const cMiasto& other) const
+{
+    if (other.GraphIndex < 0 || size_t(other.GraphIndex) >= GraphDistances.size())
+        return -1;
+    return GraphDistances[size_t(other.GraphIndex)];
+}
+
+void cMiasto::ComputeGraphDistances()
+{
+    cDiagramMiast* graph = g_World.cityGraph;
+    if (!graph || GraphIndex < 0 || size_t(GraphIndex) >= graph->Nodes.size())
+        return;
+    GraphDistances.assign(graph->Nodes.size(), -1);
+    for (sWezelDiagramuMiast& node : graph->Nodes)
+        node.City->Visited = 0;
+    std::deque<std::pair<sWezelDiagramuMiast*, int>> queue;
+    queue.push_back({&graph->Nodes[size_t(GraphIndex)], 0});
+    Visited = 1;
+    while (!queue.empty())
+    {
+        auto [node, distance] = queue.front();
+        queue.pop_front();
+        GraphDistances[size_t(node->City->GraphIndex)] = distance;
+        for (const sLukDiagramuMiast& link : node->Links)
+            if (link.Value == 0 && !link.Target->City->Visited)
+            {
+                link.Target->City->Visited = 1;
+                queue.push_back({link.Target, distance + 1});
+            }
+    }
+}
+
+void cMiasto::ResizeCountryTables(int countryCount)
+{
+    SupplyByCountry.resize(size_t(countryCount), 0);
+    ConvoyInfoByCountry.resize(size_t(countryCount), 0);
+}
+
+// ---- cities.csv ----
+
+void DeleteCities(std::list<cMiasto*>& cities)
+{
+    for (cMiasto* city : cities)
+        delete city;
+    cities.clear();
+}
+
+void LoadCities(const std::wstring& folderPattern, std::list<cMiasto*>& cities)
+{
+    const std::wstring path = FillPattern(folderPattern, L"cities.csv");
+    LogLine(L"Otwieram plik z miastami ze sciezka...");
+    LogLine(path);
+    cCsvReader reader(HostPath(path));
+    if (!reader.IsOk())
+        FatalExit(1, L"Blad otwarcia pliku! (nie istnieje?)");
+    LogLine(L"Otwarcie OK");
+    DeleteCities(cities);
+    cMapa* map = WorldMap();
+    while (!reader.AtEnd())
+    {
+        const int count = reader.ReadRow(true);
+        const int line = reader.GetRowCount();
+        if (count == 0)
+            continue;
+        if (count < 8)
+        {
+            LogLine(L"WARNING: %i fields instead of 8 in %s at line %i, line skipped", count, path, line);
+            continue;
+        }
+        const std::vector<std::wstring>& f = reader.m_Fields;
+        cMiasto city;
+        if (f[0].size() > size_t(kCityNameMax))
+            LogLine(L"WARNING: city name longer than %i characters in %s at line %i, cut", kCityNameMax, path, line);
+        city.SetName(f[0]);
+        city.X = LeadingInt(f[1]);
+        city.Y = LeadingInt(f[2]);
+        city.Type = LeadingInt(f[3]);
+        city.VictoryPoints = LeadingInt(f[4]);
+        city.ProductionPoints = float(LeadingDouble(f[5]));
+        city.Supply = LeadingInt(f[6]);
+        city.ProductionPointsLost = LeadingInt(f[7]);
+        city.GraphIndex = -1;
+        if (city.Type < CITY_SUPPLY || city.Type > CITY_RESOURCES)
+        {
+            LogLine(L"ERROR: city %s has type %i (0 to 4) in %s at line %i, line skipped", city.Name, city.Type, path,
+                    line);
+            continue;
+        }
+        if (map)
+        {
+            if (!map->IsInside(city.X, city.Y))
+            {
+                LogLine(L"ERROR: city %s at (%i, %i) lies outside the map in %s at line %i, line skipped", city.Name,
+                        city.X, city.Y, path, line);
+                continue;
+            }
+            sHex* hex = map->GetHex(city.X, city.Y);
+            if (hex->city)
+            {
+                LogLine(L"ERROR: city %s at (%i, %i) stands on the hex of %s in %s at line %i, line skipped",
+                        city.Name, city.X, city.Y, hex->city->Name, path, line);
+                continue;
+            }
+            cities.push_back(new cMiasto(city));
+            hex->city = cities.back();
+        }
+        else
+            cities.push_back(new cMiasto(city));
+        LogLine(L"Added city: %s", city.Name);
+    }
+}
+
+void SaveCities(const std::wstring& folder, const std::list<cMiasto*>& cities)
+{
+    std::wstring text = L"#Name;Hex X;Hex Y;Type [0=supply 1=normal 2=supply+port 3=port 4=resources];Victory "
+                        L"Points;Production Points;Supply;Production Points Losses In Strategic Bombardment";
+    for (const cMiasto* c : cities)
+        text += FormatText(L"\n%s;%i;%i;%i;%i;%f;%i;%i;", c->Name, c->X, c->Y, c->Type, c->VictoryPoints,
+                           c->ProductionPoints, c->Supply, c->ProductionPointsLost);
+    WriteSaveFile(FormatText(L"%s\\cities.csv", folder), text);
+}
+
+// ---- cities_supply_info.csv and cities_convoy_info.csv ----
+
+namespace {
+std::wstring CityTable(const std::list<cMiasto*>& cities, const wchar_t* header, bool convoy)
+{
+    std::wstring text = header;
+    for (const cMiasto* c : cities)
+    {
+        text += FormatText(L"\n%i;%i;", c->X, c->Y);
+        const size_t n = convoy ? c->ConvoyInfoByCountry.size() : c->SupplyByCountry.size();
+        for (size_t i = 0; i < n; ++i)
+            text += FormatText(L"%i;", convoy ? int(c->ConvoyInfoByCountry[i] ? 1 : 0) : c->SupplyByCountry[i]);
+    }
+    return text;
+}
+
+void ReadCityTable(const std::wstring& path, const std::wstring& openText, int countryCount, bool convoy)
+{
+    LogLine(openText);
+    LogLine(path);
+    auto lines = ReadTextLines(path, 5000);
+    if (!lines)
+        FatalExit(1, LangText("error_opening_file!_(not_exists?)"));
+    LogLine(LangText("open_ok"));
+    cMapa* map = WorldMap();
+    int lineNo = 0;
+    for (const std::string& raw : *lines)
+    {
+        ++lineNo;
+        if (raw.empty() || raw[0] == '#' || raw.size() <= 2)
+            continue;
+        const std::vector<std::string> tokens = SplitTokens(StripLineEnd(raw));
+        if (tokens.size() < 2)
+        {
+            LogLine(L"WARNING: too few fields in %s at line %i, line skipped", path, lineNo);
+            continue;
+        }
+        const int x = LeadingInt(tokens[0]);
+        const int y = LeadingInt(tokens[1]);
+        cMiasto* city = map && map->IsInside(x, y) ? map->GetHex(x, y)->city : nullptr;
+        for (size_t k = 2; k < tokens.size(); ++k)
+        {
+            if (!city)
+            {
+                LogLine(LangFormat("error_while_loading_%s:_no_city_at_coords_(%d,_%d)", path, x, y));
+                LogLine(L"(%s line %i)", path, lineNo);
+                continue;
+            }
+            const size_t country = k - 2;
+            if (country >= size_t(countryCount))
+                break;
+            city->ResizeCountryTables(countryCount);
+            const int value = LeadingInt(tokens[k]);
+            if (convoy)
+                city->ConvoyInfoByCountry[country] = value != 0 ? 1 : 0;
+            else
+                city->SupplyByCountry[country] = value;
+        }
+    }
+}
+} // namespace
+
+void SaveCitySupplyInfo(const std::wstring& folder, const std::list<cMiasto*>& cities)
+{
+    WriteSaveFile(FormatText(L"%s\\cities_supply_info.csv", folder),
+                  CityTable(cities, L"# cities supply info:", false));
+}
+
+void SaveCityConvoyInfo(const std::wstring& folder, const std::list<cMiasto*>& cities)
+{
+    WriteSaveFile(FormatText(L"%s\\cities_convoy_info.csv", folder),
+                  CityTable(cities, L"# cities convoy info:", true));
+}
+
+void LoadCitySupplyTables(const std::wstring& folderPattern, int countryCount)
+{
+    ReadCityTable(FillPattern(folderPattern, L"cities_supply_info.csv"),
+                  LangText("opening_file_with_supply_matrix_for_cities..."), countryCount, false);
+    ReadCityTable(FillPattern(folderPattern, L"cities_convoy_info.csv"),
+                  LangText("opening_file_with_convoy_info_for_cities..."), countryCount, true);
+}

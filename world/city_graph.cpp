@@ -1,0 +1,176 @@
+#include "world/city_graph.h"
+
+#include <deque>
+
+#include "core/fatal.h"
+#include "core/log.h"
+#include "core/stringbase.h"
+#include "world/city.h"
+#include "world/country.h"
+#include "world/map.h"
+#include "world/world.h"
+#include "world/world_files.h"
+
+namespace {
+bool HeldByFriend(const cMiasto& city, int countryId)
+{
+    const int holder = city.GetControllerId();
+    if (holder == 0)
+        return false;
+    if (holder == countryId)
+        return true;
+    const cPanstwo* country = GetCountry(countryId);
+    return country && country->IsAlliedWith(holder);
+}
+} // namespace
+
+void cDiagramMiast::Clear()
+{
+    Nodes.clear();
+    CityIndex.clear();
+}
+
+void cDiagramMiast::Build(const std::list<cMiasto*>& cities)
+{
+    Clear();
+    size_t count = 0;
+    for (const cMiasto* city : cities)
+        if (city->Type != CITY_RESOURCES)
+            ++count;
+    Nodes.reserve(count); // links point into the vector: it must never move
+    for (cMiasto* city : cities)
+    {
+        if (city->Type == CITY_RESOURCES)
+        {
+            city->GraphIndex = -1;
+            continue;
+        }
+        const int index = int(Nodes.size());
+        Nodes.push_back(sWezelDiagramuMiast{});
+        Nodes.back().City = city;
+        CityIndex.push_back({index, city});
+        city->GraphIndex = index;
+    }
+}
+
+void cDiagramMiast::Load(const std::wstring& scenarioName)
+{
+    LoadFile(FormatText(L"data\\scenarios\\%s\\cities_diagram.csv", scenarioName));
+}
+
+void cDiagramMiast::LoadFile(const std::wstring& path)
+{
+    cMapa* map = WorldMap();
+    if (!map)
+        FatalExit(1, LangText("error_while_reading_cities_diagram._cannot_retrieve_map_pointer._end."));
+    LogLine(L"Wczytuje diagram miast...");
+    LogLine(path);
+    auto lines = ReadTextLines(path, 500);
+    if (!lines)
+    {
+        Clear();
+        FatalExit(1, L"Blad otwarcia pliku! (nie istnieje?)");
+    }
+    LogLine(L"Otwarcie OK");
+    int lineNo = 0;
+    for (const std::string& line : *lines)
+    {
+        ++lineNo;
+        if (line.size() <= 2 || line[0] == '#')
+            continue;
+        const std::vector<std::string> fields = SplitTokens(StripLineEnd(line));
+        if (fields.size() < 5)
+        {
+            LogLine(L"WARNING: %i fields instead of 5 in %s at line %i, line skipped", int(fields.size()), path, lineNo);
+            continue;
+        }
+        int v[5];
+        for (int i = 0; i < 5; ++i)
+            v[i] = LeadingInt(fields[size_t(i)]);
+        cMiasto* first = map->IsInside(v[0], v[1]) ? map->GetHex(v[0], v[1])->city : nullptr;
+        cMiasto* second = map->IsInside(v[2], v[3]) ? map->GetHex(v[2], v[3])->city : nullptr;
+        if (!first || !second)
+        {
+            LogLine(L"%s: (%i, %i) -> (%i, %i)", path, v[0], v[1], v[2], v[3]);
+            FatalExit(1, LangFormat("critical_error_at_line_%i._no_city_at_given_coordinates", lineNo));
+        }
+        int target = -1;
+        for (const auto& [index, city] : CityIndex)
+            if (city == second)
+                target = index;
+        if (target < 0)
+            FatalExit(1, LangFormat("critical_error._cannot_find_node_index_for_city_%s_(line_%i)", second->Name,
+                                    lineNo));
+        if (first->GraphIndex >= 0 && size_t(first->GraphIndex) < Nodes.size())
+            Nodes[size_t(first->GraphIndex)].Links.push_back({&Nodes[size_t(target)], v[4]});
+    }
+}
+
+bool cDiagramMiast::FindRoute(cMiasto* from, cMiasto* to, int countryId, std::list<cMiasto*>& route)
+{
+    if (!from || !to)
+        return false;
+    route.clear();
+    for (sWezelDiagramuMiast& node : Nodes)
+        node.Visited = 0;
+    if (from->GraphIndex < 0 || to->GraphIndex < 0 || from->GetGraphDistanceTo(*to) == -1)
+        return false;
+    if (!HeldByFriend(*from, countryId))
+        return false;
+    struct sEntry
+    {
+        sWezelDiagramuMiast* node;
+        int back; // index of the entry it came from; -1 at the start
+    };
+    std::vector<sEntry> queue;
+    queue.push_back({&Nodes[size_t(from->GraphIndex)], -1});
+    queue.front().node->Visited = 1;
+    for (size_t i = 0; i < queue.size(); ++i)
+    {
+        for (const sLukDiagramuMiast& link : queue[i].node->Links)
+        {
+            if (link.Value != 0 || link.Target->Visited || !HeldByFriend(*link.Target->City, countryId))
+                continue;
+            link.Target->Visited = 1;
+            queue.push_back({link.Target, int(i)});
+            if (link.Target->City == to)
+            {
+                for (int e = int(queue.size()) - 1; e > 0; e = queue[size_t(e)].back)
+                    route.push_back(queue[size_t(e)].node->City);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool cDiagramMiast::HasLinkToAlliedCity(int nodeIndex, int countryId) const
+{
+    if (nodeIndex < 0 || size_t(nodeIndex) >= Nodes.size())
+        return false;
+    const cPanstwo* country = GetCountry(countryId);
+    if (!country)
+        return false;
+    for (const sLukDiagramuMiast& link : Nodes[size_t(nodeIndex)].Links)
+    {
+        if (link.Value != 1)
+            continue;
+        const int holder = link.Target->City->GetControllerId();
+        if (holder != 0 && country->IsAlliedWith(holder))
+            return true;
+    }
+    return false;
+}
+
+void cDiagramMiast::ResetSearchFields()
+{
+    for (sWezelDiagramuMiast& node : Nodes)
+    {
+        node.Mark = 0;
+        node.Visited = 0;
+        for (float& f : node.ScratchF)
+            f = 0.0f;
+        for (int32_t& v : node.ScratchI)
+            v = 0;
+    }
+}

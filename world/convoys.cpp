@@ -1,0 +1,287 @@
+#include "world/convoys.h"
+
+#include "core/csv.h"
+#include "core/fatal.h"
+#include "core/log.h"
+#include "platform/paths.h"
+#include "world/city.h"
+#include "world/country.h"
+#include "world/map.h"
+#include "world/sea_graph.h"
+#include "world/world.h"
+#include "world/world_files.h"
+
+namespace {
+cMiasto* CityAt(int x, int y)
+{
+    cMapa* map = WorldMap();
+    return map && map->IsInside(x, y) ? map->GetHex(x, y)->city : nullptr;
+}
+
+cMiasto* PortOfNode(int nodeId)
+{
+    const cGrafMorz* graph = WorldSeaGraph();
+    const sWezelGrafuMorz* node = graph ? graph->GetNode(nodeId) : nullptr;
+    if (!node)
+        return nullptr;
+    cMiasto* city = CityAt(node->MainX, node->MainY);
+    return city && city->IsPort() ? city : nullptr;
+}
+
+// The port's node: the one whose main hex is the city's hex (what the reader looks up).
+int NodeIdOnHex(const cMiasto* city)
+{
+    const cGrafMorz* graph = WorldSeaGraph();
+    const int id = city && graph ? graph->FindNodeAtHex(city->X, city->Y) : -1;
+    return id < 0 ? 0 : id;
+}
+} // namespace
+
+sKonwoj::sKonwoj(int owner_, eConvoyType type_, cMiasto* departure_, cMiasto* destination_)
+    : owner(owner_), departure(departure_), destination(destination_), type(type_)
+{
+    id = g_World.nextConvoyId ? ++*g_World.nextConvoyId : 1;
+    const cGrafMorz* graph = WorldSeaGraph();
+    const sWezelGrafuMorz* node =
+        graph && departure ? graph->GetNode(graph->FindNodeAtHex(departure->X, departure->Y)) : nullptr;
+    portSize = node ? node->SizeCurrent : 0;
+}
+
+void cKonwoje::Resize(int countryCount)
+{
+    Convoys.resize(size_t(countryCount));
+    Results.resize(size_t(countryCount));
+}
+
+std::vector<sKonwoj>* cKonwoje::OwnerConvoys(int owner)
+{
+    if (owner < 1 || size_t(owner) > Convoys.size())
+        return nullptr;
+    return &Convoys[size_t(owner - 1)];
+}
+
+int cKonwoje::Append(sKonwoj convoy)
+{
+    std::vector<sKonwoj>* list = OwnerConvoys(convoy.owner);
+    if (!list)
+    {
+        LogLine(L"ERROR: New convoy belongs to country %i, there's no such country!", convoy.owner);
+        return -1;
+    }
+    list->push_back(convoy);
+    return convoy.id;
+}
+
+int cKonwoje::CreateSupplyConvoy(cMiasto* departure, cMiasto* destination, int owner)
+{
+    if (!departure || !destination || !departure->IsPort() || !destination->IsPort())
+        return -1;
+    if (!OwnerConvoys(owner))
+    {
+        LogLine(L"ERROR: New convoy belongs to country %i, there's no such country!", owner);
+        return -1;
+    }
+    sKonwoj convoy(owner, CONVOY_SUPPLIES, departure, destination);
+    const size_t index = size_t(owner - 1);
+    const int supply = index < destination->SupplyByCountry.size() ? destination->SupplyByCountry[index] : 0;
+    convoy.value = g_World.consts.maxSupply - supply;
+    if (convoy.value < 1)
+    {
+        LogLine(L"Znowu k*wa jakis konwoj z wartoscia <= 0");
+        convoy.value = 0;
+    }
+    return Append(convoy);
+}
+
+int cKonwoje::CreateConvoyBySeaNodes(int departureNodeId, int destinationNodeId, int owner)
+{
+    const cGrafMorz* graph = WorldSeaGraph();
+    if (!graph || !graph->GetNode(departureNodeId))
+    {
+        LogLine(L"ERROR: New convoy has departure sea node with ID=%i, there's no such sea node!", departureNodeId);
+        return -1;
+    }
+    if (!graph->GetNode(destinationNodeId))
+    {
+        LogLine(L"ERROR: New convoy has destination sea node with ID=%i, there's no such sea node!",
+                destinationNodeId);
+        return -1;
+    }
+    cMiasto* departure = PortOfNode(departureNodeId);
+    if (!departure)
+    {
+        LogLine(L"ERROR: New convoy has departure sea node with ID=%i, there's no port city for this sea node!",
+                departureNodeId);
+        return -1;
+    }
+    cMiasto* destination = PortOfNode(destinationNodeId);
+    if (!destination)
+    {
+        LogLine(L"ERROR: New convoy has destination sea node with ID=%i, there's no port city for this sea node!",
+                destinationNodeId);
+        return -1;
+    }
+    if (!OwnerConvoys(owner))
+    {
+        LogLine(L"ERROR: New convoy belongs to country %i, there's no such country!", owner);
+        return -1;
+    }
+    return Append(sKonwoj(owner, CONVOY_SUPPLIES, departure, destination));
+}
+
+int cKonwoje::AddConvoy(int owner, int type, int value, int depX, int depY, int destX, int destY)
+{
+    cMiasto* departure = CityAt(depX, depY);
+    cMiasto* destination = CityAt(destX, destY);
+    if (!departure || !destination)
+        return -1;
+    if (!OwnerConvoys(owner) || (type != CONVOY_SUPPLIES && type != CONVOY_PP))
+    {
+        LogLine(L"ERROR: New convoy of country %i has type %i; there's no such country or type!", owner, type);
+        return -1;
+    }
+    sKonwoj convoy(owner, eConvoyType(type), departure, destination);
+    convoy.value = value;
+    return Append(convoy);
+}
+
+void cKonwoje::RemoveConvoy(int owner, int type, int depX, int depY, int destX, int destY)
+{
+    cMiasto* departure = CityAt(depX, depY);
+    cMiasto* destination = CityAt(destX, destY);
+    std::vector<sKonwoj>* list = OwnerConvoys(owner);
+    if (!departure || !destination || !list)
+        return;
+    std::erase_if(*list, [&](const sKonwoj& c) {
+        return c.owner == owner && int(c.type) == type && c.departure == departure && c.destination == destination;
+    });
+}
+
+void cKonwoje::RemoveFirstConvoyOfCountry(int owner)
+{
+    std::vector<sKonwoj>* list = OwnerConvoys(owner);
+    if (!list)
+        return;
+    for (auto it = list->begin(); it != list->end(); ++it)
+        if (it->owner == owner)
+        {
+            list->erase(it);
+            return;
+        }
+}
+
+bool cKonwoje::HasConvoyTo(const cMiasto* destination, int owner) const
+{
+    if (owner < 1 || size_t(owner) > Convoys.size())
+        return false;
+    for (const sKonwoj& c : Convoys[size_t(owner - 1)])
+        if (c.owner == owner && c.destination == destination)
+            return true;
+    return false;
+}
+
+namespace {
+void HighlightPorts(int countryId, int excludedNodeId, bool allied)
+{
+    cMapa* map = WorldMap();
+    const cGrafMorz* graph = WorldSeaGraph();
+    if (!map || !graph)
+        return;
+    map->ClearMarks(0x4000 | 0x8000, false);
+    const cPanstwo* country = GetCountry(countryId);
+    for (const sWezelGrafuMorz& node : graph->Nodes)
+    {
+        if (node.Kind != SEA_NODE_PORT || node.ID == excludedNodeId || !map->IsInside(node.MainX, node.MainY))
+            continue;
+        const int holder = map->GetHex(node.MainX, node.MainY)->controller;
+        const bool take = allied ? (holder != 0 && country && country->IsAlliedWith(holder)) : holder == countryId;
+        if (take && map->IsInside(node.OwnShipsX, node.OwnShipsY))
+            map->GetHex(node.OwnShipsX, node.OwnShipsY)->SetMark(0x8000, -1);
+    }
+}
+} // namespace
+
+void cKonwoje::HighlightOwnPortsForConvoy(int countryId) const
+{
+    HighlightPorts(countryId, -1, false);
+}
+
+void cKonwoje::HighlightAlliedPortsForConvoy(int countryId, int excludedNodeId) const
+{
+    HighlightPorts(countryId, excludedNodeId, true);
+}
+
+void cKonwoje::LoadConvoys(const std::wstring& folderPattern)
+{
+    const std::wstring path = FillPattern(folderPattern, L"convoys.csv");
+    LogLine(L"Otwieram plik z miastami ze sciezka...");
+    LogLine(path);
+    cCsvReader reader(HostPath(path));
+    if (!reader.IsOk())
+        FatalExit(1, L"Blad otwarcia pliku! (nie istnieje?)");
+    LogLine(L"Otwarcie OK");
+    Convoys.clear();
+    Results.clear();
+    Resize(CountryCount());
+    const cGrafMorz* graph = WorldSeaGraph();
+    const int nodeCount = graph ? graph->NodeCount() : 0;
+    while (!reader.AtEnd())
+    {
+        const int count = reader.ReadRow(false);
+        const int line = reader.GetRowCount();
+        if (count == 0)
+            continue;
+        if (count < 6)
+        {
+            LogLine(L"WARNING: %i fields instead of 6 in %s at line %i, line skipped", count, path, line);
+            continue;
+        }
+        const std::vector<std::wstring>& f = reader.m_Fields;
+        sKonwoj convoy;
+        convoy.id = LeadingInt(f[0]);
+        convoy.owner = LeadingInt(f[1]);
+        const int type = LeadingInt(f[2]);
+        convoy.value = LeadingInt(f[3]);
+        const int dep = LeadingInt(f[4]);
+        const int dest = LeadingInt(f[5]);
+        auto fail = [&](const std::wstring& text) {
+            LogLine(L"%s, line %i:", path, line);
+            FatalExit(1, text);
+        };
+        if (dep < 1 || dep > nodeCount)
+            fail(FormatText(L"ERROR: Convoy with ID=%i has departure sea node with ID=%i, there's no such sea node!",
+                            convoy.id, dep));
+        if (dest < 1 || dest > nodeCount)
+            fail(FormatText(L"ERROR: Convoy with ID=%i has destination sea node with ID=%i, there's no such sea node!",
+                            convoy.id, dest));
+        convoy.departure = PortOfNode(dep);
+        if (!convoy.departure)
+            fail(FormatText(
+                L"ERROR: Convoy with ID=%i has departure sea node with ID=%i, there's no port city for this sea node!",
+                convoy.id, dep));
+        convoy.destination = PortOfNode(dest);
+        if (!convoy.destination)
+            fail(FormatText(
+                L"ERROR: Convoy with ID=%i has destination sea node with ID=%i, there's no port city for this sea node!",
+                convoy.id, dest));
+        if (!OwnerConvoys(convoy.owner))
+            fail(FormatText(L"ERROR: Convoy with ID=%i belongs to country %i, there's no such country!", convoy.id,
+                            convoy.owner));
+        if (type != CONVOY_SUPPLIES && type != CONVOY_PP)
+            fail(FormatText(L"ERROR: Convoy with ID=%i has type %i, there's no such type (0 supplies, 1 PP)!",
+                            convoy.id, type));
+        convoy.type = eConvoyType(type);
+        OwnerConvoys(convoy.owner)->push_back(convoy);
+    }
+}
+
+void cKonwoje::SaveConvoys(const std::wstring& folder) const
+{
+    std::wstring text = L"#Convoys\n#ID;Owner ID;Type [0=supplies 1=PP];Value (PP amount);Departure port "
+                        L"ID;Destination port ID;";
+    for (const std::vector<sKonwoj>& list : Convoys)
+        for (const sKonwoj& c : list)
+            text += FormatText(L"\n%i;%i;%i;%i;%i;%i;", c.id, c.owner, int(c.type), c.value,
+                               NodeIdOnHex(c.departure), NodeIdOnHex(c.destination));
+    WriteSaveFile(FormatText(L"%s\\convoys.csv", folder), text);
+}

@@ -1,0 +1,398 @@
+#include "world/country.h"
+
+#include "core/fatal.h"
+#include "core/csv.h"
+#include "core/log.h"
+#include "core/settings.h"
+#include "platform/paths.h"
+#include "world/relations.h"
+#include "world/world.h"
+#include "world/world_files.h"
+
+namespace {
+int SideOf(int alliance)
+{
+    if (alliance >= 1 && alliance <= 6)
+        return (alliance - 1) % 3 + 1;
+    return 0;
+}
+
+std::wstring CutText(const std::wstring& text, size_t max)
+{
+    return text.size() > max ? text.substr(0, max) : text;
+}
+} // namespace
+
+cPanstwo::cPanstwo() = default;
+cPanstwo::~cPanstwo() = default;
+cPanstwo::cPanstwo(const cPanstwo& other) = default;
+
+cPanstwo* GetCountry(int countryId)
+{
+    if (!g_World.countries || countryId < 1 || size_t(countryId) > g_World.countries->size())
+        return nullptr;
+    return (*g_World.countries)[size_t(countryId - 1)];
+}
+
+int CountryCount()
+{
+    return g_World.countries ? int(g_World.countries->size()) : 0;
+}
+
+// ---- Points ----
+
+void cPanstwo::AddDiplomaticPoints(int amount)
+{
+    DP += amount;
+    g_World.hooks.refreshPoints();
+}
+
+void cPanstwo::AddProductionPoints(double amount)
+{
+    PP += amount;
+    g_World.hooks.refreshPoints();
+}
+
+void cPanstwo::AddStrategicMovementPoints(int amount)
+{
+    SMP += amount;
+    g_World.hooks.refreshPoints();
+}
+
+void cPanstwo::AddSeaTransportPoints(int amount)
+{
+    STP += amount;
+    g_World.hooks.refreshPoints();
+}
+
+void cPanstwo::AddAmphibiousInvasionPoints(int amount)
+{
+    AIP += amount;
+    g_World.hooks.refreshPoints();
+}
+
+// ---- Predicates ----
+
+bool cPanstwo::IsOnSide(int code) const
+{
+    if (Alliance == ALLIANCE_NEUTRAL)
+        return false;
+    if (Alliance == code)
+        return true;
+    return code < 4 ? Alliance == code + 3 : Alliance == code - 3;
+}
+
+bool cPanstwo::IsAlliedWith(int countryId) const
+{
+    if (countryId < 1)
+        FatalExit(1, L"ERROR: Country ID parameter was 0 while checking alliance!");
+    const cPanstwo* other = GetCountry(countryId);
+    if (!other)
+    {
+        LogLine(L"ERROR: Country ID %i does not exist while checking alliance", countryId);
+        return false;
+    }
+    const int side = SideOf(Alliance);
+    return side != 0 && side == SideOf(other->Alliance);
+}
+
+bool cPanstwo::HasSimilarOrientation(const cPanstwo& other) const
+{
+    if (Orientation < 0 || Orientation > 5 || other.Orientation < 0 || other.Orientation > 5)
+        return false;
+    return Orientation % 3 == other.Orientation % 3;
+}
+
+bool cPanstwo::IsOrientationInZoneOfInfluence() const
+{
+    if (Orientation < 0 || Orientation > 5)
+        return false;
+    return ZoneOfInfluence == Orientation % 3 + 1;
+}
+
+int cPanstwo::GetAllianceOrder() const
+{
+    switch (Alliance)
+    {
+    case 1: case 4: return 2;
+    case 2: case 5: return 1;
+    case 3: case 6: return 3;
+    default: return 4;
+    }
+}
+
+bool cPanstwo::IsAtWarWith(int countryId) const
+{
+    const cRelationsMatrix* relations = WorldRelations();
+    return relations && relations->IsAtWar(ID, countryId);
+}
+
+bool cPanstwo::IsAtWar() const
+{
+    const cRelationsMatrix* relations = WorldRelations();
+    if (!relations)
+        return false;
+    for (int id = 1; id <= relations->GetCount(); ++id)
+        if (relations->IsAtWar(ID, id))
+            return true;
+    return false;
+}
+
+namespace {
+int UnitTypeSlot(int type)
+{
+    if (type >= 0 && type <= 6)
+        return type;
+    if (type >= 20 && type <= 22)
+        return type - 13;
+    if (type >= 40 && type <= 45)
+        return type - 30;
+    if (type == 60)
+        return 16;
+    return -1;
+}
+} // namespace
+
+std::wstring cPanstwo::GetUnitTypeName(int type) const
+{
+    const int slot = UnitTypeSlot(type);
+    if (slot < 0)
+        return L"Unknown";
+    return UnitTypeNames[slot];
+}
+
+void cPanstwo::SetUnitTypeName(int slot, const std::wstring& text)
+{
+    if (slot < 0 || slot >= kUnitTypeSlots)
+    {
+        LogLine(L"ERROR: unit type name slot %i does not exist (0 to 16)", slot);
+        return;
+    }
+    UnitTypeNames[slot] = text;
+    UnitTypeNameSet[slot] = true;
+}
+
+void cPanstwo::SetSavedView(float x, float y, float zoom)
+{
+    SavedView[0] = x;
+    SavedView[1] = y;
+    SavedView[2] = zoom;
+}
+
+void cPanstwo::SetName(const std::wstring& text)
+{
+    Name = CutText(text, kCountryNameMax);
+    SkinName = Name;
+    LoadUnitsSkinTexture(g_UserSettings.unitsSkin);
+}
+
+void cPanstwo::SetSkinName(const std::wstring& text)
+{
+    SkinName = CutText(text, kCountryNameMax);
+    LoadUnitsSkinTexture(g_UserSettings.unitsSkin);
+}
+
+void cPanstwo::LoadUnitsSkinTexture(const std::wstring& skin)
+{
+    UnitsPicture.reset();
+    UnitsPicturePath.clear();
+    const std::wstring path = FormatText(L"data\\gfx\\[UnitsSkin]%s\\units_%s.png", skin, SkinName);
+    if (FileExists(HostPath(path)))
+    {
+        UnitsPicture = g_World.hooks.loadTexture(path);
+        if (UnitsPicture)
+            UnitsPicturePath = path;
+    }
+}
+
+void cPanstwo::LoadFlagTexture(const std::wstring& scenario)
+{
+    FlagPicture.reset();
+    FlagPath.clear();
+    const std::wstring own = FormatText(L"data\\scenarios\\%s\\Flags\\%s.png", scenario, Name);
+    if (FileExists(HostPath(own)))
+    {
+        FlagPicture = g_World.hooks.loadTexture(own);
+        if (FlagPicture)
+        {
+            FlagPath = own;
+            return;
+        }
+    }
+    const std::wstring common = FormatText(L"data\\gfx\\Flags\\%s.png", Name);
+    if (FileExists(HostPath(common)))
+    {
+        FlagPicture = g_World.hooks.loadTexture(common);
+        if (FlagPicture)
+            FlagPath = common;
+    }
+}
+
+// ---- countries.csv ----
+
+namespace {
+bool Flag(const std::wstring& token) { return LeadingInt(token) != 0; }
+} // namespace
+
+void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& countries,
+                   const std::wstring& scenarioFolderName)
+{
+    const std::wstring path = FillPattern(folderPattern, L"countries.csv");
+    LogLine(L"Otwieram plik z panstwami ze sciezka...");
+    LogLine(path);
+    cCsvReader reader(HostPath(path));
+    if (!reader.IsOk())
+        FatalExit(1, L"Blad otwarcia pliku! (nie istnieje?)");
+    LogLine(L"Otwarcie OK");
+    DeleteCountries(countries);
+    while (!reader.AtEnd())
+    {
+        const int count = reader.ReadRow(false);
+        const int line = reader.GetRowCount();
+        if (count == 0)
+            continue;
+        const std::vector<std::wstring>& t = reader.m_Fields;
+        if (count < kCountriesCsvColumns - 1)
+        {
+            LogLine(L"WARNING: wrong tokens (columns/values) amount (%i) in %s at line %i (counting from 1)", count,
+                    path, line);
+            continue;
+        }
+        const int id = LeadingInt(t[0]);
+        const int expected = int(countries.size()) + 1;
+        if (id != expected)
+            FatalExit(1, FormatText(L"ERROR: country ID %i in %s at line %i should be %i: ids must follow 1, 2, 3...",
+                                    id, path, line, expected));
+        if (expected > 255)
+            FatalExit(1, FormatText(L"ERROR: too many countries in %s at line %i: at most 255", path, line));
+        auto country = std::make_unique<cPanstwo>();
+        cPanstwo& c = *country;
+        c.ID = id;
+        c.IsActive = Flag(t[1]);
+        if (t[2].size() > size_t(kCountryNameMax))
+            LogLine(L"WARNING: country name longer than %i characters in %s at line %i, cut", kCountryNameMax, path,
+                    line);
+        c.SetName(t[2]);
+        c.Color1 = uint32_t(LeadingHex(t[3]));
+        c.Color2 = uint32_t(LeadingHex(t[4]));
+        c.Color3 = uint32_t(LeadingHex(t[5]));
+        c.Color4 = uint32_t(LeadingHex(t[6]));
+        c.Alliance = LeadingInt(t[7]);
+        c.Orientation = LeadingInt(t[8]);
+        c.ZoneOfInfluence = LeadingInt(t[9]);
+        c.AllianceEntry = LeadingInt(t[10]);
+        c.PoliticalStrength = LeadingInt(t[11]);
+        c.FinishedTurn = Flag(t[12]);
+        c.HumanControlled = Flag(t[13]);
+        for (int i = 0; i < 7; ++i)
+            c.TechLevel[i] = LeadingInt(t[size_t(14 + i)]);
+        c.PP = LeadingDouble(t[21]);
+        c.DP = LeadingInt(t[22]);
+        c.SMP = LeadingInt(t[23]);
+        c.STP = LeadingInt(t[24]);
+        c.AIP = LeadingInt(t[25]);
+        c.SMPMax = LeadingInt(t[26]);
+        c.STPUsedByConvoys = LeadingInt(t[27]);
+        c.AIPMax = LeadingInt(t[28]);
+        static const int kTechColumns[6] = {0, 1, 3, 4, 5, 6};
+        for (int i = 0; i < 6; ++i)
+        {
+            c.TechInvestment[kTechColumns[i]] = LeadingInt(t[size_t(29 + i)]);
+            c.TechProgress[kTechColumns[i]] = LeadingInt(t[size_t(35 + i)]);
+        }
+        c.TechInvestment[TECH_DOCTRINE] = -1;
+        c.TechProgress[TECH_DOCTRINE] = -1;
+        c.CapitalX = LeadingInt(t[41]);
+        c.CapitalY = LeadingInt(t[42]);
+        c.DoneDelayWarEntry = Flag(t[43]);
+        c.DoneHasteWarEntry = Flag(t[44]);
+        c.DoneParliamentaryElections = Flag(t[45]);
+        c.DoneTurnInOrientation = Flag(t[46]);
+        const double unrest = LeadingDouble(t[47]);
+        c.SocialUnrest = unrest <= 0.0 ? 0.0f : unrest >= 100.0 ? 100.0f : float(unrest);
+        c.WarEconomy = float(LeadingDouble(t[48]));
+        c.Power = LeadingInt(t[49]);
+        c.Region = LeadingInt(t[50]);
+        c.DifficultyLevel = LeadingInt(t[51]);
+        c.NuclearBombs = LeadingInt(t[52]);
+        c.DPGrowthPerMonth = LeadingInt(t[53]);
+        for (int i = 0; i < 5; ++i)
+            c.MonthsToDoctrineLevel[i] = LeadingInt(t[size_t(54 + i)]);
+        c.DoneExertPressureAxis = Flag(t[59]);
+        c.DoneExertPressureAllied = Flag(t[60]);
+        c.DoneExertPressureComintern = Flag(t[61]);
+        c.PBEMPlayerId = LeadingInt(t[62]);
+        c.UnitUpkeepCostModifier = float(LeadingDouble(t[63]));
+        c.WinterBattle = float(LeadingDouble(t[64]));
+        c.WinterMove = float(LeadingDouble(t[65]));
+        c.MudBattle = float(LeadingDouble(t[66]));
+        c.MudMove = float(LeadingDouble(t[67]));
+        c.SpecialFlags = LeadingInt(t[68]);
+        if (count >= kCountriesCsvColumns)
+        {
+            if (t[69].size() > size_t(kCountryNameMax))
+                LogLine(L"WARNING: skin name longer than %i characters in %s at line %i, cut", kCountryNameMax, path,
+                        line);
+            c.SetSkinName(t[69]);
+        }
+        // Unit-counter pictures come with the units skin, applied to every country later.
+        c.UnitsPicture.reset();
+        c.UnitsPicturePath.clear();
+        c.LoadFlagTexture(scenarioFolderName);
+        LogLine(L"Added country %s (ID: %i, AllianceID: %i)", c.Name, c.ID, c.Alliance);
+        countries.push_back(country.release());
+    }
+}
+
+void SaveCountries(const std::wstring& folder, const std::vector<cPanstwo*>& countries)
+{
+    std::wstring text =
+        L"#Important! Ids must follow sequence (1,2,3...etc);;;;;;;;;;;;;;Tech levels;;;;;;;Points;;;;;Points "
+        L"max/used;;;Tech investments;;;;;;Tech research progress;;;;;;Capital coordinates on diplomacy bmp "
+        L"image;;DoneDelayWarEntry;DoneHasteWarEntry;DoneParliamentaryElections;DoneTurnInOrientation;;;Data for "
+        L"settings screen only;Data for settings screen only;;Nuclear;;Months to reach new level of land warfare "
+        L"doctrine (cumulated);;;;;DoneExertPressureAxis;DoneExertPressureAllied;DoneExertPressureComintern;;;Weather "
+        L"modifiers;;;;\n"
+        L"#ID;IsActive?;Name;Color1;Color2;Color3;Color4;Alliance;Orientation;Zone of Influence;Alliance entry;Polit. "
+        L"Str.;Finished turn?;Human controlled?;Artillery;Tanks;Land warfer doctrine "
+        L"(0-5);Aircraft;Subs;Navy;Nukes;PPs;DPs;SMPs;STPs;AIPs;SMP;STP used by "
+        L"convoys;AIP;Artillery;Tanks;Aircraft;Subs;Navy;Nukes;Artillery;Tanks;Aircraft;Subs;Navy;Nukes;X;Y;0/1;0/1;0/"
+        L"1;0/1;Social unrest;WarEconomy(%);Power (1-major, 2-minor, 3-other);Region (1-africa, 2-asia, 3-europe, 4-n. "
+        L"America, 5-s.america);Difficulty level (0-v.hard, 1-hard, 2-normal, 3-easy, 4-v.easy);Nuclear bombs;DP "
+        L"growth per month;Lev 1;Lev 2;Lev 3;Lev 4;Lev 5;0/1;0/1;0/1;PBEM Player ID;Unit upkeep cost modifier;Winter "
+        L"battle;Winter move;Mud battle;Mud move;Country type special flags;Skins name [optional]";
+    for (const cPanstwo* p : countries)
+    {
+        const cPanstwo& c = *p;
+        text += FormatText(L"\n%i;%i;%s;%X;%X;%X;%X;%i;%i;%i;%i;%i;%i;%i;", c.ID, int(c.IsActive), c.Name, c.Color1,
+                           c.Color2, c.Color3, c.Color4, c.Alliance, c.Orientation, c.ZoneOfInfluence,
+                           c.AllianceEntry, c.PoliticalStrength, int(c.FinishedTurn), int(c.HumanControlled));
+        for (int i = 0; i < 7; ++i)
+            text += FormatText(L"%i;", c.TechLevel[i]);
+        text += FormatText(L"%f;%i;%i;%i;%i;%i;%i;%i;", c.PP, c.DP, c.SMP, c.STP, c.AIP, c.SMPMax,
+                           c.STPUsedByConvoys, c.AIPMax);
+        static const int kTechColumns[6] = {0, 1, 3, 4, 5, 6};
+        for (int i : kTechColumns)
+            text += FormatText(L"%i;", c.TechInvestment[i]);
+        for (int i : kTechColumns)
+            text += FormatText(L"%i;", c.TechProgress[i]);
+        text += FormatText(L"%i;%i;%i;%i;%i;%i;%f;%f;%i;%i;%i;%i;%i;", c.CapitalX, c.CapitalY,
+                           int(c.DoneDelayWarEntry), int(c.DoneHasteWarEntry), int(c.DoneParliamentaryElections),
+                           int(c.DoneTurnInOrientation), c.SocialUnrest, c.WarEconomy, c.Power, c.Region,
+                           c.DifficultyLevel, c.NuclearBombs, c.DPGrowthPerMonth);
+        for (int i = 0; i < 5; ++i)
+            text += FormatText(L"%i;", c.MonthsToDoctrineLevel[i]);
+        text += FormatText(L"%i;%i;%i;%i;%f;%f;%f;%f;%f;%i;%s;", int(c.DoneExertPressureAxis),
+                           int(c.DoneExertPressureAllied), int(c.DoneExertPressureComintern), c.PBEMPlayerId,
+                           c.UnitUpkeepCostModifier, c.WinterBattle, c.WinterMove, c.MudBattle, c.MudMove,
+                           c.SpecialFlags, c.SkinName);
+    }
+    WriteSaveFile(FormatText(L"%s\\countries.csv", folder), text);
+}
+
+void DeleteCountries(std::vector<cPanstwo*>& countries)
+{
+    for (cPanstwo* c : countries)
+        delete c;
+    countries.clear();
+}

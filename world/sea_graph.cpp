@@ -1,0 +1,354 @@
+#include "world/sea_graph.h"
+
+#include <algorithm>
+
+#include "core/csv.h"
+#include "core/fatal.h"
+#include "core/log.h"
+#include "platform/paths.h"
+#include "world/city.h"
+#include "world/country.h"
+#include "world/fleet.h"
+#include "world/map.h"
+#include "world/relations.h"
+#include "world/world.h"
+#include "world/world_files.h"
+
+void sWezelGrafuMorz::CollectFleets(std::list<cFlota*>& out) const
+{
+    out.clear();
+    if (!g_World.fleets)
+        return;
+    for (cFlota* fleet : *g_World.fleets)
+        if (fleet->seaNode == ID)
+            out.push_back(fleet);
+}
+
+int sWezelGrafuMorz::CountOwnShips() const
+{
+    int sum = 0;
+    for (int v : OwnCounts)
+        sum += v;
+    return sum;
+}
+
+int sWezelGrafuMorz::CountVisibleEnemyShips() const
+{
+    int sum = 0;
+    for (int v : EnemyCounts)
+        sum += v;
+    return sum;
+}
+
+sWezelGrafuMorz* cGrafMorz::GetNode(int id)
+{
+    if (id < 1 || size_t(id) > Nodes.size())
+        return nullptr;
+    return &Nodes[size_t(id - 1)];
+}
+
+const sWezelGrafuMorz* cGrafMorz::GetNode(int id) const
+{
+    return const_cast<cGrafMorz*>(this)->GetNode(id);
+}
+
+// ---- sea_nodes.csv ----
+
+void cGrafMorz::LoadNodes(const std::wstring& folderPattern)
+{
+    const std::wstring path = FillPattern(folderPattern, L"sea_nodes.csv");
+    LogLine(L"Otwieram plik z wezlami morskimi ze sciezka...");
+    LogLine(path);
+    cCsvReader reader(HostPath(path));
+    if (!reader.IsOk())
+    {
+        Nodes.clear();
+        FatalExit(1, L"Blad otwarcia pliku! (nie istnieje?)");
+    }
+    LogLine(L"Otwarcie OK");
+    Nodes.clear();
+    cMapa* map = WorldMap();
+    int rowsRead = 0;
+    while (!reader.AtEnd())
+    {
+        const int count = reader.ReadRow(true);
+        const int line = reader.GetRowCount();
+        if (count == 0)
+            continue;
+        if (count < 10)
+        {
+            LogLine(L"WARNING: %i fields instead of 10 in %s at line %i, line skipped", count, path, line);
+            continue;
+        }
+        const std::vector<std::wstring>& f = reader.m_Fields;
+        ++rowsRead;
+        sWezelGrafuMorz node;
+        node.ID = LeadingInt(f[0]);
+        if (node.ID != rowsRead)
+        {
+            LogLine(L"%s, line %i:", path, line);
+            FatalExit(1, FormatText(L"ERROR. Sea node %i has ID=%i (should be equal!)", rowsRead, node.ID));
+        }
+        node.Name = f[1];
+        node.SizeMax = LeadingInt(f[2]);
+        node.SizeCurrent = LeadingInt(f[3]);
+        if (node.SizeMax < 0 || node.SizeMax > 9 || node.SizeCurrent < 0)
+        {
+            LogLine(L"WARNING: sea node %i has sizes %i and %i (0 to 9) in %s at line %i; taken as 0 to 9", node.ID,
+                    node.SizeMax, node.SizeCurrent, path, line);
+            node.SizeMax = std::clamp(node.SizeMax, 0, 9);
+            node.SizeCurrent = std::max(node.SizeCurrent, 0);
+        }
+        node.SizeCurrent = std::min(node.SizeCurrent, node.SizeMax);
+        node.MainX = LeadingInt(f[4]);
+        node.MainY = LeadingInt(f[5]);
+        node.OwnShipsX = LeadingInt(f[6]);
+        node.OwnShipsY = LeadingInt(f[7]);
+        node.EnemyShipsX = LeadingInt(f[8]);
+        node.EnemyShipsY = LeadingInt(f[9]);
+        if (node.Name == L"-" && map && map->IsInside(node.MainX, node.MainY) && map->GetHex(node.MainX, node.MainY)->city)
+            node.Name = map->GetHex(node.MainX, node.MainY)->city->Name;
+        if (node.Name.size() > size_t(kSeaNodeNameMax))
+        {
+            LogLine(L"WARNING: sea node name longer than %i characters in %s at line %i, cut", kSeaNodeNameMax, path,
+                    line);
+            node.Name.resize(size_t(kSeaNodeNameMax));
+        }
+        node.Kind = node.SizeCurrent == 0 ? SEA_NODE_SEA : SEA_NODE_PORT;
+        Nodes.push_back(node);
+        if (!map)
+            continue;
+        if (map->IsInside(node.MainX, node.MainY))
+            map->GetHex(node.MainX, node.MainY)->seaNodeDisplay = uint16_t(node.ID);
+        else
+            LogLine(L"WARNING. Main hex for sea node %s (ID=%i) is placed outside the map!", node.Name, node.ID);
+        if (map->IsInside(node.OwnShipsX, node.OwnShipsY))
+        {
+            sHex* hex = map->GetHex(node.OwnShipsX, node.OwnShipsY);
+            hex->seaNodeDisplay = uint16_t(node.ID);
+            if (node.Kind == SEA_NODE_PORT)
+                hex->seaZone = uint16_t(node.ID);
+        }
+        else
+            LogLine(L"WARNING. Player unit in sea node %s (ID=%i) is placed outside the map!", node.Name, node.ID);
+        if (map->IsInside(node.EnemyShipsX, node.EnemyShipsY))
+        {
+            sHex* hex = map->GetHex(node.EnemyShipsX, node.EnemyShipsY);
+            hex->seaNodeDisplay = uint16_t(node.ID);
+            if (node.Kind == SEA_NODE_PORT)
+                hex->seaZone = uint16_t(node.ID);
+        }
+        else
+            LogLine(L"WARNING. Enemy unit in sea node %s (ID=%i) is placed outside the map!", node.Name, node.ID);
+    }
+    if (map && g_World.cities)
+    {
+        bool missing = false;
+        for (const cMiasto* city : *g_World.cities)
+            if (city->IsPort() && map->GetHex(city->X, city->Y)->seaNodeDisplay == 0)
+            {
+                LogLine(L"ERROR. There is no sea node for port city %s (%i, %i)", city->Name, city->X, city->Y);
+                missing = true;
+            }
+        if (missing)
+            FatalExit(1, FormatText(L"ERROR: port cities without a sea node in %s", path));
+    }
+}
+
+void cGrafMorz::SaveNodes(const std::wstring& folder) const
+{
+    std::wstring text = L"#ID;Name (seas only);Size max (0-sea / 1 to 9-port);Size current;Hex X (city hex X for "
+                        L"ports);Hex Y (city hex Y for ports);Player unit hex X;Player unit hex Y;Enemy unit hex "
+                        L"X;Enemy unit hex Y";
+    for (const sWezelGrafuMorz& n : Nodes)
+        text += FormatText(L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;", n.ID, n.Name, n.SizeMax, n.SizeCurrent, n.MainX,
+                           n.MainY, n.OwnShipsX, n.OwnShipsY, n.EnemyShipsX, n.EnemyShipsY);
+    WriteSaveFile(FormatText(L"%s\\sea_nodes.csv", folder), text);
+}
+
+// ---- sea_edges.csv ----
+
+void cGrafMorz::Load(const std::wstring& scenarioName)
+{
+    LoadEdgesFile(FormatText(L"data\\scenarios\\%s\\sea_edges.csv", scenarioName));
+}
+
+void cGrafMorz::LoadEdgesFile(const std::wstring& path)
+{
+    LogLine(L"Otwieram plik z krawedziami grafu morskiego ze sciezka...");
+    LogLine(path);
+    auto lines = ReadTextLines(path, 500);
+    if (!lines)
+        FatalExit(1, L"Blad otwarcia pliku! (nie istnieje?)");
+    LogLine(L"Otwarcie OK");
+    const cMapa* map = WorldMap();
+    int lineNo = 0;
+    for (const std::string& line : *lines)
+    {
+        ++lineNo;
+        if (line.empty() || line[0] == '#' || line.size() <= 5)
+            continue;
+        const std::vector<std::string> fields = SplitTokens(StripLineEnd(line));
+        if (fields.size() < 4)
+        {
+            LogLine(L"WARNING: %i fields instead of 4 in %s at line %i, line skipped", int(fields.size()), path, lineNo);
+            continue;
+        }
+        const int from = LeadingInt(fields[0]);
+        sLukGrafuMorz edge;
+        edge.Target = LeadingInt(fields[1]);
+        edge.ControlX = LeadingInt(fields[2]);
+        edge.ControlY = LeadingInt(fields[3]);
+        if (!GetNode(from) || !GetNode(edge.Target))
+        {
+            LogLine(L"ERROR: edge %i -> %i names a sea node that does not exist (1 to %i) in %s at line %i, line "
+                    L"skipped",
+                    from, edge.Target, NodeCount(), path, lineNo);
+            continue;
+        }
+        if (edge.ControlX != -1 && (!map || !map->IsInside(edge.ControlX, edge.ControlY)))
+        {
+            LogLine(L"ERROR: edge %i -> %i is held by hex (%i, %i) outside the map in %s at line %i, line skipped",
+                    from, edge.Target, edge.ControlX, edge.ControlY, path, lineNo);
+            continue;
+        }
+        GetNode(from)->Edges.push_back(edge);
+    }
+}
+
+// ---- Look-ups ----
+
+int cGrafMorz::FindNodeAtHex(int x, int y) const
+{
+    for (const sWezelGrafuMorz& node : Nodes)
+        if (node.MainX == x && node.MainY == y)
+            return node.ID;
+    return -1;
+}
+
+int cGrafMorz::FindSeaNeighbour(int nodeId) const
+{
+    const sWezelGrafuMorz* node = GetNode(nodeId);
+    if (!node)
+        return -1;
+    for (const sLukGrafuMorz& edge : node->Edges)
+        if (const sWezelGrafuMorz* target = GetNode(edge.Target); target && target->Kind == SEA_NODE_SEA)
+            return edge.Target;
+    return -1;
+}
+
+namespace {
+// Held by the country or an ally; a hex that nobody holds is held by no friend.
+bool HexHeldByFriend(int x, int y, int countryId)
+{
+    const cMapa* map = WorldMap();
+    if (!map || !map->IsInside(x, y))
+        return false;
+    const int holder = map->GetHex(x, y)->controller;
+    if (holder == 0)
+        return false;
+    if (holder == countryId)
+        return true;
+    const cPanstwo* country = GetCountry(countryId);
+    return country && country->IsAlliedWith(holder);
+}
+} // namespace
+
+bool cGrafMorz::IsEdgeUsable(const sLukGrafuMorz& edge, int countryId) const
+{
+    return edge.ControlX == -1 || HexHeldByFriend(edge.ControlX, edge.ControlY, countryId);
+}
+
+bool cGrafMorz::CanPass(int fromId, int toId, int countryId) const
+{
+    const sWezelGrafuMorz* from = GetNode(fromId);
+    if (!from)
+        return false;
+    for (const sLukGrafuMorz& edge : from->Edges)
+        if (edge.Target == toId && IsEdgeUsable(edge, countryId))
+            return true;
+    return false;
+}
+
+bool cGrafMorz::IsAdmissible(const sWezelGrafuMorz& node, int countryId, bool strictPorts) const
+{
+    if (node.Kind == SEA_NODE_SEA)
+        return true;
+    const cMapa* map = WorldMap();
+    if (!map || !map->IsInside(node.MainX, node.MainY))
+        return false;
+    const sHex* hex = map->GetHex(node.MainX, node.MainY);
+    if (strictPorts)
+        return hex->IsControlledByFriend(countryId);
+    const cRelationsMatrix* relations = WorldRelations();
+    return hex->controller == 0 || !relations || !relations->IsAtWar(countryId, hex->controller);
+}
+
+// Breadth-first search by levels. Every node of a level that reaches a node of the next
+// level becomes its predecessor in turn, so the predecessor that stays is the last node,
+// in queue order, of the nearest level that reached it. The queue order of a level is the
+// order of the last admissions of its nodes, which is what a queue that admits a node
+// again for every parent would give; keeping one entry per node keeps the search linear.
+bool cGrafMorz::FindPath(int fromId, int toId, int countryId, bool strictPorts, std::list<int>& path)
+{
+    path.clear();
+    sWezelGrafuMorz* from = GetNode(fromId);
+    sWezelGrafuMorz* to = GetNode(toId);
+    for (sWezelGrafuMorz& node : Nodes)
+    {
+        node.Distance = -1;
+        node.Predecessor = -1;
+    }
+    if (!from || !to)
+        return false;
+    from->Distance = 0;
+    from->Predecessor = 0;
+    std::vector<int> level{fromId};
+    std::vector<int> admitted;
+    std::vector<int> next;
+    std::vector<int> stamp(Nodes.size() + 1, -1);
+    for (int depth = 0; !level.empty(); ++depth)
+    {
+        admitted.clear();
+        for (int id : level)
+        {
+            const sWezelGrafuMorz& n = Nodes[size_t(id - 1)];
+            for (const sLukGrafuMorz& edge : n.Edges)
+            {
+                sWezelGrafuMorz* x = GetNode(edge.Target);
+                if (!x || !IsEdgeUsable(edge, countryId))
+                    continue;
+                if ((x->Distance == -1 || x->Distance > depth) && IsAdmissible(*x, countryId, strictPorts))
+                {
+                    x->Distance = depth + 1;
+                    x->Predecessor = n.ID;
+                    admitted.push_back(x->ID);
+                }
+            }
+        }
+        // The next level in the order of each node's last admission.
+        next.clear();
+        for (auto it = admitted.rbegin(); it != admitted.rend(); ++it)
+            if (stamp[size_t(*it)] != depth)
+            {
+                stamp[size_t(*it)] = depth;
+                next.push_back(*it);
+            }
+        std::reverse(next.begin(), next.end());
+        level.swap(next);
+    }
+    if (to->Distance == -1)
+        return false;
+    int id = toId;
+    for (size_t steps = 0; steps <= Nodes.size(); ++steps)
+    {
+        path.push_back(id);
+        if (id == fromId)
+            return true;
+        id = Nodes[size_t(id - 1)].Predecessor;
+        if (!GetNode(id))
+            break;
+    }
+    path.clear();
+    return false;
+}

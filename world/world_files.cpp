@@ -1,0 +1,132 @@
+#include "world/world_files.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "core/fatal.h"
+#include "core/format.h"
+#include "core/log.h"
+#include "core/text.h"
+#include "platform/paths.h"
+
+std::wstring FillPattern(const std::wstring& pattern, const wchar_t* fileName)
+{
+    return FormatText(pattern, fileName);
+}
+
+std::optional<std::vector<std::string>> ReadTextLines(const std::wstring& path, size_t bufferSize)
+{
+    auto data = ReadWholeFile(HostPath(path));
+    if (!data)
+        return std::nullopt;
+    std::string text;
+    text.reserve(data->size());
+    for (size_t i = 0; i < data->size(); ++i)
+    {
+        const char c = (*data)[i];
+        if (c == '\r' && i + 1 < data->size() && (*data)[i + 1] == '\n')
+            continue;
+        text.push_back(c);
+    }
+    std::vector<std::string> lines;
+    const size_t piece = bufferSize > 1 ? bufferSize - 1 : 1;
+    size_t pos = 0;
+    while (pos < text.size())
+    {
+        size_t end = text.find('\n', pos);
+        size_t lineEnd = end == std::string::npos ? text.size() : end + 1;
+        if (lineEnd - pos > piece)
+            lineEnd = pos + piece;
+        lines.push_back(text.substr(pos, lineEnd - pos));
+        pos = lineEnd;
+    }
+    return lines;
+}
+
+bool WriteTextFile(const std::wstring& path, const std::wstring& text)
+{
+    std::wstring crlf;
+    crlf.reserve(text.size() + text.size() / 16);
+    for (wchar_t c : text)
+    {
+        if (c == L'\n')
+            crlf.push_back(L'\r');
+        crlf.push_back(c);
+    }
+    return WriteWholeFile(HostPath(path), WideToUtf8(crlf));
+}
+
+void WriteSaveFile(const std::wstring& path, const std::wstring& text)
+{
+    LogLine(L"Opening file for writing...");
+    LogLine(path);
+    if (!WriteTextFile(path, text))
+        FatalExit(1, L"Error opening file for writing");
+    LogLine(L"File opened OK");
+}
+
+std::vector<std::string> SplitTokens(const std::string& line, const char* separators)
+{
+    std::vector<std::string> out;
+    std::string current;
+    for (char c : line)
+    {
+        bool sep = false;
+        for (const char* s = separators; *s; ++s)
+            if (c == *s)
+                sep = true;
+        if (sep)
+        {
+            if (!current.empty())
+                out.push_back(current);
+            current.clear();
+        }
+        else
+            current.push_back(c);
+    }
+    if (!current.empty())
+        out.push_back(current);
+    return out;
+}
+
+int LeadingInt(const std::string& text)
+{
+    return AtoiLike(text);
+}
+
+double LeadingDouble(const std::string& text)
+{
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    const double v = std::strtod(begin, &end);
+    return end == begin ? 0.0 : v;
+}
+
+int LeadingInt(const std::wstring& text)
+{
+    return AtoiLike(WideToUtf8(text));
+}
+
+double LeadingDouble(const std::wstring& text)
+{
+    return LeadingDouble(WideToUtf8(text));
+}
+
+unsigned long LeadingHex(const std::wstring& text)
+{
+    const std::string s = WideToUtf8(text);
+    const char* begin = s.c_str();
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long long v = std::strtoull(begin, &end, 16);
+    if (end == begin || errno == ERANGE || v > 0xFFFFFFFFull)
+        return end == begin ? 0 : 0xFFFFFFFFul;
+    return static_cast<unsigned long>(v);
+}
+
+std::string StripLineEnd(std::string line)
+{
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+        line.pop_back();
+    return line;
+}
