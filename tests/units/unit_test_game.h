@@ -1,0 +1,62 @@
+#pragma once
+// A small game for the unit tests: a game object with a map of clear hexes, a few
+// countries, a sea graph of a few nodes and constants that the tests set as they need.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game/gra.h"
+#include "game/presentation.h"
+#include "units/jednostka_ladowa.h"
+#include "units/jednostka_lotnicza.h"
+#include "units/jednostka_morska.h"
+#include "world/country.h"
+#include "world/fleet.h"
+#include "world/map.h"
+#include "world/sea_graph.h"
+
+namespace unit_tests {
+
+// Counts the message boxes the game shows.
+class cRecordingPresentation : public cNullPresentation
+{
+public:
+    void MessageBox(const std::wstring& text, const std::wstring& title) override
+    {
+        boxes.push_back(title + L": " + text);
+    }
+    std::vector<std::wstring> boxes;
+};
+
+class cTestGame
+{
+public:
+    // A map of width x height land hexes, countryCount countries with ids 1.., and
+    // seaNodes nodes of the sea graph with ids 1...
+    explicit cTestGame(int width = 12, int height = 10, int countryCount = 3, int seaNodes = 4);
+    ~cTestGame();
+    cTestGame(const cTestGame&) = delete;
+    cTestGame& operator=(const cTestGame&) = delete;
+
+    sGameConsts& Consts() { return game->m_Consts; }
+    cPanstwo& Country(int id) { return *game->m_Countries[id - 1]; }
+    sHex& Hex(int x, int y) { return *map->GetHex(x, y); }
+
+    // Units put on the map (hex taken) and into the game's lists.
+    cJednostkaLadowa* AddLand(int owner, int type, int x, int y);
+    cMulberry* AddMulberry(int owner, int x, int y);
+    cJednostkaLotnicza* AddAir(int owner, int type, int x, int y);
+    // A ship in a fleet at the node (a new fleet when fleet is null).
+    cJednostkaMorska* AddShip(int owner, int type, int node, cFlota* fleet = nullptr);
+    sDowodca* AddCommander(int id, int owner, int type, int skill, int experience);
+
+    // Sets the constants the unit rules read to simple, distinct values.
+    void SetRuleConstants();
+
+    cGra* game = nullptr;
+    cMapa* map = nullptr;
+    cGrafMorz seaGraph;
+    cRecordingPresentation presentation;
+};
+
+} // namespace unit_tests
