@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "core/stringbase.h"
+
 #include "tests/units/unit_test_game.h"
 #include "units/combat_result.h"
 
@@ -207,4 +209,22 @@ TEST(CombatResult, ResetClearsEverythingAndTitlesFollowTheKind)
     EXPECT_STREQ(CombatTitleKey(9), "combatresult_carrier_airstrike_sea_zone_title");
     EXPECT_STREQ(CombatTitleKey(10), "combatresult_unknown_battle_title");
     EXPECT_STREQ(CombatTitleKey(-1), "combatresult_unknown_battle_title");
+}
+
+TEST(UnitTree, SubtypeTextsFollowTheSymbolSizeOfDivisionsAndCorps)
+{
+    cTestGame g;
+    g_StringBase.LoadFromBytes(cStringBase::Encode({{"unit_subtype_infantry_size_1", L"Infantry division"},
+                                                    {"unit_subtype_infantry_size_3", L"Infantry army"},
+                                                    {"unit_subtype_airborne_size_1", L"Airborne division"},
+                                                    {"unit_subtype_cargo", L"Cargo ship"},
+                                                    {"unit_subtype_unknown", L"Unknown unit"}}),
+                               true);
+    g.game->m_SmallUnitsSize = 0;
+    g.game->m_LargeUnitsSize = 2;
+    EXPECT_EQ(cUnit::GetSubtypeText(UNIT_INFANTRY), L"Infantry division");
+    EXPECT_EQ(cUnit::GetSubtypeText(UNIT_INFANTRY_CORPS), L"Infantry army");
+    EXPECT_EQ(cUnit::GetSubtypeText(UNIT_AIRBORNE), L"Airborne division");
+    EXPECT_EQ(cUnit::GetSubtypeText(UNIT_CARGO), L"Cargo ship");
+    EXPECT_EQ(cUnit::GetSubtypeText(UNIT_MULBERRY), L"Unknown unit");
 }
