@@ -98,6 +98,12 @@ void cJednostkaLadowa::ResetActionPoints()
     m_JustDeployed = false;
 }
 
+void cJednostkaLadowa::Unfreeze()
+{
+    m_FreezeTime = 0;
+    ResetActionPoints();
+}
+
 void cJednostkaLadowa::MoveToReservePool()
 {
     LogLine(L"map --> reserve pool: %s", m_Name);

@@ -27,6 +27,9 @@ public:
     void MoveToReservePool() override;
     virtual void SetStrength(int n) { m_Strength = n; }
 
+    // Lifts the freeze and gives the unit its action points.
+    void Unfreeze();
+
     bool IsCorps() const { return m_Type == UNIT_INFANTRY_CORPS || m_Type == UNIT_MECHANIZED_CORPS || m_Type == UNIT_ARMOURED_CORPS; }
     bool IsMulberry() const { return m_Type == UNIT_MULBERRY; }
 

@@ -117,6 +117,16 @@ cFlota* FindOwnFleetAt(int owner, int nodeId, bool onlyUnmoved)
 
 void cJednostkaMorska::EnterFleet(cFlota* fleet)
 {
+    // A ship belongs to one fleet only; a fleet left empty is gone.
+    if (m_Fleet && m_Fleet != fleet) {
+        cFlota* old = m_Fleet;
+        m_Fleet = nullptr;
+        RemoveFromList(old->ships, this);
+        if (old->ships.empty())
+            old->Delete();
+    }
+    if (m_Fleet == fleet)
+        return;
     m_Fleet = fleet;
     m_FleetId = fleet->ID;
     fleet->ships.push_back(this);
