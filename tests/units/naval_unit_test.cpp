@@ -227,3 +227,13 @@ TEST_F(NavalUnit, KillSendsTheCommanderHomeAndForgetsTheShownShip)
     EXPECT_EQ(g.seaGraph.Nodes[1].ShownOwnShip, nullptr);
     EXPECT_EQ(g.seaGraph.Nodes[2].ShownEnemyShip, nullptr);
 }
+
+TEST_F(NavalUnit, AShipAssignedElsewhereLeavesItsOldFleet)
+{
+    cJednostkaMorska* s = g.AddShip(1, UNIT_CRUISER, 1);
+    cFlota* old = s->m_Fleet;
+    s->AssignToSeaNode(2);
+    EXPECT_NE(s->m_Fleet, old);
+    EXPECT_FALSE(Contains(g.game->m_Fleets, old));
+    EXPECT_EQ(std::count(g.game->m_NavalUnits.begin(), g.game->m_NavalUnits.end(), s), 1);
+}
