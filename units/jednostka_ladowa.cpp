@@ -108,6 +108,17 @@ void cJednostkaLadowa::MoveToReservePool()
 {
     LogLine(L"map --> reserve pool: %s", m_Name);
     FreeOwnHex();
+    // A unit sent from aboard a ship leaves the ship as well.
+    if (m_Transporter) {
+        if (m_Transporter->m_Cargo == this)
+            m_Transporter->m_Cargo = nullptr;
+        m_Transporter = nullptr;
+        m_TransporterId = -1;
+        if (g_Gra) {
+            RemoveFromList(g_Gra->m_LandUnits2, this);
+            RemoveFromList(g_Gra->m_LandUnits3, this);
+        }
+    }
     if (g_Gra) {
         RemoveFromList(g_Gra->m_LandUnits, this);
         if (std::find(g_Gra->m_Reserve.begin(), g_Gra->m_Reserve.end(), this) == g_Gra->m_Reserve.end())

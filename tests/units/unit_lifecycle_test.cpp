@@ -111,6 +111,15 @@ TEST_F(UnitLifecycle, ReservePoolTakesUnitsOffTheMap)
     EXPECT_EQ(g.Hex(3, 3).unit, nullptr);
     EXPECT_TRUE(g.game->m_LandUnits.empty());
     EXPECT_TRUE(g.game->m_AirUnits.empty());
+
+    // From aboard a ship, the unit leaves the ship too.
+    cJednostkaLadowa* sailor = g.AddLand(1, UNIT_INFANTRY, 4, 4);
+    ASSERT_NE(sailor->EmbarkOnFleet(UNIT_AMPHIBIOUS, 1, -1), nullptr);
+    cJednostkaMorska* ship = sailor->m_Transporter;
+    sailor->MoveToReservePool();
+    EXPECT_EQ(ship->m_Cargo, nullptr);
+    EXPECT_EQ(sailor->m_Transporter, nullptr);
+    EXPECT_TRUE(g.game->m_LandUnits3.empty());
 }
 
 TEST_F(UnitLifecycle, RebaseGoesOnlyToAFreeHexOnTheMap)
