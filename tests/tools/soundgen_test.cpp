@@ -1,0 +1,154 @@
+// The committed sound effects under data/sound/: each is a valid WAVE file the sound layer can
+// load, audible, unclipped and of a sensible length, and the generator still writes the same
+// bytes.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/paths.h"
+#include "tests/test_support.h"
+#include "tools/soundgen/sound_effects.h"
+
+namespace fs = std::filesystem;
+using sound_effects::kEffectCount;
+using sound_effects::kEffects;
+
+namespace {
+
+struct sWave {
+    int format = 0, channels = 0, rate = 0, bits = 0;
+    std::vector<int16_t> samples;
+};
+
+uint32_t U32(const std::string& b, size_t at)
+{
+    return uint32_t(uint8_t(b[at])) | uint32_t(uint8_t(b[at + 1])) << 8 | uint32_t(uint8_t(b[at + 2])) << 16 |
+           uint32_t(uint8_t(b[at + 3])) << 24;
+}
+uint16_t U16(const std::string& b, size_t at) { return uint16_t(uint8_t(b[at]) | uint8_t(b[at + 1]) << 8); }
+
+// Reads a RIFF WAVE file chunk by chunk; nothing when it is not one.
+std::optional<sWave> ParseWave(const std::string& b)
+{
+    if (b.size() < 12 || b.compare(0, 4, "RIFF") != 0 || b.compare(8, 4, "WAVE") != 0 || U32(b, 4) != b.size() - 8)
+        return std::nullopt;
+    sWave w;
+    bool haveFormat = false, haveData = false;
+    for (size_t at = 12; at + 8 <= b.size();) {
+        std::string id = b.substr(at, 4);
+        size_t size = U32(b, at + 4), body = at + 8;
+        if (body + size > b.size())
+            return std::nullopt;
+        if (id == "fmt " && size >= 16) {
+            w.format = U16(b, body);
+            w.channels = U16(b, body + 2);
+            w.rate = int(U32(b, body + 4));
+            w.bits = U16(b, body + 14);
+            haveFormat = true;
+        } else if (id == "data" && haveFormat && w.bits == 16) {
+            for (size_t i = 0; i + 1 < size; i += 2)
+                w.samples.push_back(int16_t(U16(b, body + i)));
+            haveData = true;
+        }
+        at = body + size + (size & 1);
+    }
+    if (!haveFormat || !haveData)
+        return std::nullopt;
+    return w;
+}
+
+bool IsGuiSound(const std::string& name)
+{
+    static const std::set<std::string> gui = {"ButtonClick",      "CheckboxChanged",    "ComboboxChanged",
+                                              "EditboxChanged",   "ItemClick",          "ListboxDoubleClick",
+                                              "ListboxSelection", "RadiobuttonChanged", "Scrolling",
+                                              "SliderChanged"};
+    return gui.count(name) > 0;
+}
+
+fs::path SoundDir() { return testing_support::SourceDir() / "data" / "sound"; }
+
+} // namespace
+
+TEST(SoundEffects, EveryEffectIsAnAudibleUnclippedWave)
+{
+    for (int slot = 0; slot < kEffectCount; slot++) {
+        std::string name = kEffects[slot].name;
+        SCOPED_TRACE(name);
+        auto bytes = ReadWholeFile(SoundDir() / (name + ".wav"));
+        ASSERT_TRUE(bytes) << "missing";
+        auto wave = ParseWave(*bytes);
+        ASSERT_TRUE(wave) << "not a WAVE file";
+        EXPECT_EQ(wave->format, 1);
+        EXPECT_EQ(wave->channels, 1);
+        EXPECT_EQ(wave->rate, 22050);
+        EXPECT_EQ(wave->bits, 16);
+        ASSERT_FALSE(wave->samples.empty());
+
+        double sum = 0;
+        int peak = 0, clipped = 0;
+        for (int16_t s : wave->samples) {
+            sum += double(s) * s;
+            peak = std::max(peak, std::abs(int(s)));
+            clipped += s >= 32767 || s <= -32767;
+        }
+        double rmsDb = 20 * std::log10(std::sqrt(sum / wave->samples.size()) / 32768.0);
+        double seconds = double(wave->samples.size()) / wave->rate;
+        EXPECT_GT(rmsDb, -35.0) << "too quiet";
+        EXPECT_EQ(clipped, 0);
+        EXPECT_LT(peak, 32000);
+        if (IsGuiSound(name))
+            EXPECT_LE(seconds, 0.25) << "a control's sound must be short";
+        else if (slot == sound_effects::kMainMenuMusicLoop)
+            EXPECT_GE(seconds, 8.0);
+        else
+            EXPECT_LE(seconds, 6.0);
+        // No click where the sound starts or stops (the loop wraps instead).
+        if (slot != sound_effects::kMainMenuMusicLoop) {
+            EXPECT_LT(std::abs(int(wave->samples.front())), 1000);
+            EXPECT_LT(std::abs(int(wave->samples.back())), 1000);
+        }
+    }
+}
+
+TEST(SoundEffects, MusicLoopJoinsWithoutAJump)
+{
+    auto bytes = ReadWholeFile(SoundDir() / (std::string(kEffects[sound_effects::kMainMenuMusicLoop].name) + ".wav"));
+    ASSERT_TRUE(bytes);
+    auto wave = ParseWave(*bytes);
+    ASSERT_TRUE(wave);
+    // The step across the seam is no larger than the steps inside the music.
+    int largestStep = 0;
+    for (size_t i = 1; i < wave->samples.size(); i++)
+        largestStep = std::max(largestStep, std::abs(wave->samples[i] - wave->samples[i - 1]));
+    int seam = std::abs(wave->samples.front() - wave->samples.back());
+    EXPECT_LE(seam, largestStep);
+    // A whole number of beats at 120 a minute.
+    double beats = wave->samples.size() / (22050 * 0.5);
+    EXPECT_NEAR(beats, std::round(beats), 1e-6);
+}
+
+TEST(SoundGenerator, RewritesTheCommittedSoundsByteForByte)
+{
+    fs::path out = testing_support::MakeScratchDir("sound");
+    std::string command = (testing_support::BinDir() / "velmorant-soundgen").string() + " '" + out.string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(out)) {
+        files++;
+        auto fresh = ReadWholeFile(entry.path());
+        auto committed = ReadWholeFile(SoundDir() / entry.path().filename());
+        ASSERT_TRUE(fresh);
+        ASSERT_TRUE(committed) << entry.path().filename() << " is not committed";
+        EXPECT_TRUE(*fresh == *committed) << entry.path().filename()
+                                          << ": run velmorant-soundgen data/sound and commit the result";
+    }
+    EXPECT_EQ(files, kEffectCount);
+}

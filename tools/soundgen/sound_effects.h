@@ -1,0 +1,24 @@
+#pragma once
+// The game's sound effects in slot order: the file data/sound/<name>.wav and how many copies
+// of it may sound at the same time. The sound generator writes exactly these files.
+namespace sound_effects {
+
+struct sSoundEffect {
+    const char* name;
+    int buffers;
+};
+
+constexpr int kEffectCount = 31;
+constexpr sSoundEffect kEffects[kEffectCount] = {
+    {"AirStrike", 1},          {"AirToAirCombat", 1},     {"ButtonClick", 3},          {"CheckboxChanged", 3},
+    {"ComboboxChanged", 1},    {"EditboxChanged", 5},     {"EditboxString", 1},        {"InfantryMarching", 1},
+    {"IntroSoundGameLogo", 1}, {"IntroSoundLogo", 1},     {"ItemClick", 3},            {"LandCombat", 3},
+    {"ListboxDoubleClick", 3}, {"ListboxSelection", 3},   {"MainMenuMusicLoop", 1},    {"NuclearAttack", 1},
+    {"PlaneFlying", 1},        {"RadiobuttonChanged", 3}, {"Scrolling", 1},            {"ShoreBombardment", 1},
+    {"SliderChanged", 1},      {"StrategicBombardment", 1}, {"TankRolling", 1},        {"TruckDriving", 1},
+    {"drum_roll", 1},          {"NavalGun", 1},           {"AirRecon", 1},             {"StrategicDeployLand", 1},
+    {"Paradrop", 1},           {"Invasion", 1},           {"Buying", 1},
+};
+constexpr int kMainMenuMusicLoop = 14;
+
+} // namespace sound_effects
