@@ -252,15 +252,6 @@ void cUnit::FreeOwnHex()
         hex->unit = nullptr;
 }
 
-bool cUnit::OccupyHex(int x, int y)
-{
-    sHex* hex = UnitHexAt(x, y);
-    if (!hex || (hex->unit && hex->unit != this))
-        return false;
-    hex->unit = this;
-    return true;
-}
-
 void cUnit::SetPosition(int x, int y)
 {
     sHex* target = UnitHexAt(x, y);

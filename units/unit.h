@@ -122,8 +122,6 @@ public:
 protected:
     // Clears the hex at the unit's position when that hex holds this unit.
     void FreeOwnHex();
-    // Takes the hex at (x, y) when it lies on the map and is free; false otherwise.
-    bool OccupyHex(int x, int y);
 
     // Level for the commander and efficiency code; units without one answer 0.
     virtual int GetLevelForRules() const { return 0; }
