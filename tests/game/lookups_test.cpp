@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "game/gra.h"
+#include "units/jednostka_ladowa.h"
+#include "units/jednostka_lotnicza.h"
+#include "units/jednostka_morska.h"
 #include "world/fleet.h"
 
 namespace {
@@ -21,6 +24,68 @@ TEST(Lookups, FindActiveFleetMatchesNodeIdAndActivity)
     EXPECT_EQ(game.FindActiveFleet(3, 4), nullptr);
     EXPECT_EQ(game.FindActiveFleet(2, 5), &c);
     game.m_Fleets.clear();
+}
+
+template <typename T>
+T Unit(int id, int owner, int type)
+{
+    T u;
+    u.m_Id = id;
+    u.m_Owner = owner;
+    u.SetType(type);
+    return u;
+}
+
+TEST(Lookups, UnitIdsAreFoundInEveryListTheyMayStandInAndScoresSumThem)
+{
+    cGra game(sGameLoadRequest::ForScenario(L"Test"), 0);
+    EXPECT_FALSE(IsLandUnitIdUsed(1));
+    EXPECT_FALSE(IsAirUnitIdUsed(1));
+    game.m_Consts.LandCombatStrength[0][0] = 2.5f; // level 1 infantry
+    game.m_Consts.LandCombatStrength[1][4] = 8.0f; // level 2 armour
+    game.m_Consts.AirFullStrength[0] = 10;        // fighters
+
+    auto ship1 = Unit<cJednostkaMorska>(21, 1, UNIT_BATTLESHIP);
+    auto ship2 = Unit<cJednostkaMorska>(22, 1, UNIT_CRUISER);
+    auto ship3 = Unit<cJednostkaMorska>(23, 2, UNIT_CRUISER);
+    ship1.m_HP = 3;
+    ship2.m_HP = 2;
+    ship3.m_HP = 4;
+    auto land1 = Unit<cJednostkaLadowa>(1, 1, UNIT_INFANTRY);
+    auto land3 = Unit<cJednostkaLadowa>(3, 2, UNIT_ARMOURED);
+    land3.m_Level = 2;
+    auto air7 = Unit<cJednostkaLotnicza>(7, 1, UNIT_FIGHTER);
+    auto reserveLand = Unit<cJednostkaLadowa>(2, 1, UNIT_INFANTRY);
+    auto reserveAir = Unit<cJednostkaLotnicza>(8, 2, UNIT_FIGHTER);
+    reserveAir.m_InReserve = true;
+    game.m_NavalUnits = {&ship1, &ship2};
+    game.m_NavalReserve = {&ship3};
+    game.m_LandUnits = {&land1};
+    game.m_LandUnits3 = {&land3};
+    game.m_AirUnits = {&air7};
+    game.m_Reserve = {&reserveLand, &reserveAir};
+
+    EXPECT_EQ(game.FindNavalUnitById(22), &ship2);
+    EXPECT_EQ(game.FindNavalUnitById(23), nullptr); // the reserve is not searched
+    EXPECT_TRUE(IsLandUnitIdUsed(1));
+    EXPECT_TRUE(IsLandUnitIdUsed(2));
+    EXPECT_TRUE(IsLandUnitIdUsed(3));
+    EXPECT_FALSE(IsLandUnitIdUsed(8)); // an air unit in the reserve
+    EXPECT_TRUE(IsAirUnitIdUsed(7));
+    EXPECT_TRUE(IsAirUnitIdUsed(8));
+    EXPECT_FALSE(IsAirUnitIdUsed(2));
+    EXPECT_TRUE(IsUnitInReserve(&reserveAir));
+    EXPECT_FALSE(IsUnitInReserve(&reserveLand));
+
+    // Without cities: the units' values and the ships' hit points, truncated.
+    EXPECT_EQ(game.ComputeCountryScore(1), 20); // 2.5 + 10 + 2.5 + 3 + 2
+    EXPECT_EQ(game.ComputeCountryScore(2), 8 + 10 + 4);
+    game.m_NavalUnits.clear();
+    game.m_NavalReserve.clear();
+    game.m_LandUnits.clear();
+    game.m_LandUnits3.clear();
+    game.m_AirUnits.clear();
+    game.m_Reserve.clear();
 }
 
 } // namespace
