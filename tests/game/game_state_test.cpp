@@ -5,6 +5,7 @@
 #include "events/zdarzenia.h"
 #include "game/gra.h"
 #include "game/presentation.h"
+#include "world/world.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -164,6 +165,34 @@ TEST(GameObject, ReportsAreStampedWithTheGameDate)
     EXPECT_EQ(added.day, 11);
     EXPECT_EQ(added.impulse, 17);
     EXPECT_EQ(added.extra, 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST(GameObject, TheWorldSeesTheGameItBelongsTo)
+{
+    {
+        cGra game(sGameLoadRequest::ForScenario(L"Test"), 0);
+        EXPECT_EQ(g_World.countries, &game.m_Countries);
+        EXPECT_EQ(g_World.cities, &game.m_Cities);
+        EXPECT_EQ(g_World.nextFleetId, &game.m_NextIds.fleet);
+        game.m_Consts.MaxSupply = 30;
+        game.m_Consts.RangeTechFactor[0] = 1.0f;
+        game.m_Consts.RangeTechFactor[4] = 1.4f;
+        game.m_Consts.PortCapacityToEnter[5] = 2;
+        game.ShareWithWorld();
+        EXPECT_EQ(g_World.consts.maxSupply, 30);
+        EXPECT_FLOAT_EQ(g_World.consts.aircraftRangeFactor[1], 1.0f);
+        EXPECT_FLOAT_EQ(g_World.consts.aircraftRangeFactor[5], 1.4f);
+        EXPECT_EQ(g_World.consts.portRequirement[5], 2);
+        testing_support::ClearLog();
+        g_World.hooks.setGameState(kStateScroll);
+        EXPECT_EQ(g_World.hooks.gameState(), kStateScroll);
+        EXPECT_TRUE(testing_support::LogContains(L"---- Game state = 12"));
+    }
+    EXPECT_EQ(g_World.countries, nullptr);
 }
 
 } // namespace

@@ -162,6 +162,19 @@ TEST_F(GameWithWorld, UnitNamesAndAirshipReportsGoIntoTheCountries)
     for (auto* r : b->AirshipAttacks)
         delete r;
     b->AirshipAttacks.clear();
+
+    // Airship reports are optional; unit names are not.
+    testing_support::ClearLog();
+    LoadAirshipAttacks(L"data\\save\\None\\%s", game.m_Countries);
+    EXPECT_TRUE(testing_support::LogContains(
+        L"Nie uda?o si? otworzy? pliku - mo?e nie istnie? (zadnych raportow do wyswietlenia)"));
+    try {
+        game.LoadUnitNames(sGameLoadRequest::ForSave(L"None"));
+        FAIL();
+    } catch (const sFatalExit& e) {
+        EXPECT_EQ(e.code, 1);
+        EXPECT_EQ(e.reason, L"Blad otwarcia pliku! (nie istnieje?)");
+    }
 }
 
 TEST_F(GameWithWorld, AIDataFindsCitiesOnTheMap)
