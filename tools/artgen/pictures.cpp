@@ -423,8 +423,8 @@ cairo_surface_t* LogoGame()
     cairo_restore(cr);
     FillRect(cr, 20, 140, kLogoWidth - 40, 70, kOliveDark);
     Bevel(cr, 20, 140, kLogoWidth - 40, 70, 3, kBrassLight, kBrassDark);
-    CenteredText(cr, "VELMORANT", "DejaVu Serif", true, 62, cx + 3, 178, kInk);
-    CenteredText(cr, "VELMORANT", "DejaVu Serif", true, 62, cx, 175, kBrassLight);
+    CenteredText(cr, "VELMORANT", "DejaVu Serif", true, 52, cx + 3, 178, kInk);
+    CenteredText(cr, "VELMORANT", "DejaVu Serif", true, 52, cx, 175, kBrassLight);
     CenteredText(cr, "EUROPE AT WAR", "DejaVu Sans", true, 24, cx, 252, kParchment);
     CenteredText(cr, "1939 \xE2\x80\x93 1945", "DejaVu Serif", false, 20, cx, 286, kParchmentDark);
     cairo_destroy(cr);
