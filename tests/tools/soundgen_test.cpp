@@ -1,6 +1,6 @@
-// The committed sound effects under data/sound/: each is a valid WAVE file the sound layer can
-// load, audible, unclipped and of a sensible length, and the generator still writes the same
-// bytes.
+// The committed sound effects under data/sound/ and the music under data/Music/: each is a
+// valid WAVE file the sound layer can load, audible, unclipped and of a sensible length, and
+// the generator still writes the same bytes.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <optional>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,7 @@ bool IsGuiSound(const std::string& name)
 }
 
 fs::path SoundDir() { return testing_support::SourceDir() / "data" / "sound"; }
+fs::path MusicDir() { return testing_support::SourceDir() / "data" / "Music"; }
 
 } // namespace
 
@@ -135,20 +137,63 @@ TEST(SoundEffects, MusicLoopJoinsWithoutAJump)
     EXPECT_NEAR(beats, std::round(beats), 1e-6);
 }
 
-TEST(SoundGenerator, RewritesTheCommittedSoundsByteForByte)
+TEST(SoundGenerator, RewritesTheCommittedSoundsAndMusicByteForByte)
 {
-    fs::path out = testing_support::MakeScratchDir("sound");
-    std::string command = (testing_support::BinDir() / "velmorant-soundgen").string() + " '" + out.string() + "'";
+    fs::path sound = testing_support::MakeScratchDir("sound"), music = testing_support::MakeScratchDir("music");
+    std::string command = (testing_support::BinDir() / "velmorant-soundgen").string() + " '" + sound.string() + "' '" +
+                          music.string() + "'";
     ASSERT_EQ(std::system(command.c_str()), 0);
-    int files = 0;
-    for (const auto& entry : fs::directory_iterator(out)) {
-        files++;
-        auto fresh = ReadWholeFile(entry.path());
-        auto committed = ReadWholeFile(SoundDir() / entry.path().filename());
-        ASSERT_TRUE(fresh);
-        ASSERT_TRUE(committed) << entry.path().filename() << " is not committed";
-        EXPECT_TRUE(*fresh == *committed) << entry.path().filename()
-                                          << ": run velmorant-soundgen data/sound and commit the result";
+    auto compare = [](const fs::path& fresh, const fs::path& committedDir) {
+        int files = 0;
+        for (const auto& entry : fs::directory_iterator(fresh)) {
+            files++;
+            auto bytes = ReadWholeFile(entry.path());
+            auto committed = ReadWholeFile(committedDir / entry.path().filename());
+            EXPECT_TRUE(bytes);
+            EXPECT_TRUE(committed) << entry.path().filename() << " is not committed";
+            if (bytes && committed) {
+                EXPECT_TRUE(*bytes == *committed) << entry.path().filename()
+                                                  << ": run velmorant-soundgen data/sound data/Music and commit the result";
+            }
+        }
+        return files;
+    };
+    EXPECT_EQ(compare(sound, SoundDir()), kEffectCount);
+    EXPECT_GE(compare(music, MusicDir()), 3);
+}
+
+TEST(GameMusic, GeneralPlaylistNamesPlayableTracks)
+{
+    // playlists.csv gives the general playlist (-1); each of its lines is a track in the game folder.
+    auto list = ReadWholeFile(MusicDir() / "playlists.csv");
+    ASSERT_TRUE(list);
+    EXPECT_NE(list->find("-1;data/Music/general.txt\r\n"), std::string::npos);
+    auto playlist = ReadWholeFile(MusicDir() / "general.txt");
+    ASSERT_TRUE(playlist);
+    std::istringstream lines(*playlist);
+    std::string line;
+    int tracks = 0;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line[0] == '#' || line[0] == ';')
+            continue;
+        SCOPED_TRACE(line);
+        auto bytes = ReadWholeFile(testing_support::SourceDir() / line);
+        ASSERT_TRUE(bytes) << "missing track";
+        auto wave = ParseWave(*bytes);
+        ASSERT_TRUE(wave);
+        EXPECT_EQ(wave->rate, 22050);
+        int clipped = 0;
+        double sum = 0;
+        for (int16_t s : wave->samples) {
+            clipped += s >= 32767 || s <= -32767;
+            sum += double(s) * s;
+        }
+        EXPECT_EQ(clipped, 0);
+        EXPECT_GT(20 * std::log10(std::sqrt(sum / wave->samples.size()) / 32768.0), -30.0);
+        EXPECT_GE(wave->samples.size(), size_t(10 * 22050));
+        tracks++;
     }
-    EXPECT_EQ(files, kEffectCount);
+    EXPECT_GE(tracks, 2);
 }

@@ -1,5 +1,6 @@
-// Synthesises the game's sound effects into data/sound/ (16-bit mono WAVE at 22050 Hz).
-// Usage: velmorant-soundgen OUTPUT_DIR
+// Synthesises the game's sound effects into data/sound/ and the map's music with its
+// playlists into data/Music/ (16-bit mono WAVE at 22050 Hz).
+// Usage: velmorant-soundgen SOUND_DIR [MUSIC_DIR]
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -8,10 +9,37 @@
 #include "tools/soundgen/effects.h"
 #include "tools/soundgen/sound_effects.h"
 
+namespace {
+
+// The tracks, the general playlist (-1) that names them and the list of playlists; the paths
+// inside are relative to the game folder.
+int WriteMusic(const std::filesystem::path& dir)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    std::string playlist = "# The general playlist: played when no human country has its own.\r\n";
+    for (const sMusicTrack& track : GameMusicTracks()) {
+        if (!WriteWholeFile(dir / track.file, EncodeWave(track.sound))) {
+            std::cerr << (dir / track.file).string() << ": cannot write\n";
+            return 1;
+        }
+        playlist += "data/Music/" + track.file + "\r\n";
+    }
+    std::string list = "# playlist number (a country id, -1 for all others);playlist file\r\n"
+                       "-1;data/Music/general.txt\r\n";
+    if (!WriteWholeFile(dir / "general.txt", playlist) || !WriteWholeFile(dir / "playlists.csv", list)) {
+        std::cerr << dir.string() << ": cannot write the playlists\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::cerr << "usage: velmorant-soundgen OUTPUT_DIR\n";
+    if (argc != 2 && argc != 3) {
+        std::cerr << "usage: velmorant-soundgen SOUND_DIR [MUSIC_DIR]\n";
         return 2;
     }
     std::filesystem::path dir = argv[1];
@@ -24,5 +52,7 @@ int main(int argc, char** argv)
             return 1;
         }
     }
+    if (argc == 3)
+        return WriteMusic(argv[2]);
     return 0;
 }
