@@ -19,7 +19,7 @@ enum class eType { Int, Float, Double, IntTrunc, FloatPercent };
 
 // What one data row fills: count values into first, then count2 more into second
 // (the values some rows keep apart).
-struct sRowSpec
+struct sRowLayout
 {
     eForm form = eForm::FromField1;
     eType type = eType::Int;
@@ -52,14 +52,14 @@ int Truncate(double v)
     return int(v);
 }
 
-void Store(const sRowSpec& spec, int index, const std::string& field)
+void Store(const sRowLayout& layout, int index, const std::string& field)
 {
-    void* base = spec.first;
-    if (index >= spec.count) {
-        base = spec.second;
-        index -= spec.count;
+    void* base = layout.first;
+    if (index >= layout.count) {
+        base = layout.second;
+        index -= layout.count;
     }
-    switch (spec.type) {
+    switch (layout.type) {
     case eType::Int:
         static_cast<int*>(base)[index] = AtoiLike(field);
         break;
@@ -104,7 +104,7 @@ public:
     cRowTable(sGameConsts& c, sBandColumns& b)
     {
         auto put = [this](int row, eForm form, eType type, void* first, int count, void* second = nullptr,
-                          int count2 = 0) { m_Rows[size_t(row)] = sRowSpec{form, type, first, count, second, count2}; };
+                          int count2 = 0) { m_Rows[size_t(row)] = sRowLayout{form, type, first, count, second, count2}; };
         using F = eForm;
         using T = eType;
         put(1, F::FromField1, T::Int, c.ImpulsesPerMonth.data(), 12);
@@ -250,22 +250,22 @@ public:
     {
         if (row < 1 || row > kConstsRows)
             return;
-        const sRowSpec& spec = m_Rows[size_t(row)];
-        if (!spec.first)
+        const sRowLayout& layout = m_Rows[size_t(row)];
+        if (!layout.first)
             return;
-        if (spec.form == eForm::WholeLine) {
-            Store(spec, 0, line);
+        if (layout.form == eForm::WholeLine) {
+            Store(layout, 0, line);
             return;
         }
         std::vector<std::string> fields = Tokens(line);
-        const size_t skip = spec.form == eForm::Label ? 1 : 0;
-        const int total = spec.count + spec.count2;
+        const size_t skip = layout.form == eForm::Label ? 1 : 0;
+        const int total = layout.count + layout.count2;
         for (int k = 0; k < total && skip + size_t(k) < fields.size(); ++k)
-            Store(spec, k, fields[skip + size_t(k)]);
+            Store(layout, k, fields[skip + size_t(k)]);
     }
 
 private:
-    std::array<sRowSpec, kConstsRows + 1> m_Rows{};
+    std::array<sRowLayout, kConstsRows + 1> m_Rows{};
 };
 
 } // namespace

@@ -11,15 +11,8 @@ bool IsInScenarioFolder(std::wstring_view path)
     std::error_code ec;
     const auto scenarios = std::filesystem::weakly_canonical(std::filesystem::absolute(HostPath(L"data\\scenarios"), ec), ec);
     const auto target = std::filesystem::weakly_canonical(std::filesystem::absolute(HostPath(path), ec), ec);
-    auto s = scenarios.begin();
-    auto t = target.begin();
-    for (; s != scenarios.end(); ++s, ++t) {
-        if (s->empty())
-            continue; // a trailing separator
-        if (t == target.end() || *s != *t)
-            return false;
-    }
-    return true;
+    const auto relative = target.lexically_relative(scenarios);
+    return !relative.empty() && *relative.begin() != "..";
 }
 
 bool WriteSaveFile(std::wstring_view path, std::string_view bytes)

@@ -5,6 +5,7 @@
 #include "core/fatal.h"
 #include "core/ini.h"
 #include "game/gra.h"
+#include "game/save_files.h"
 #include "platform/paths.h"
 #include "tests/test_support.h"
 
@@ -120,6 +121,23 @@ TEST(InfoIni, SaveCarriesTheScenarioKeysAndThePbemPlayers)
     const auto before = ReadWholeFile("data/scenarios/Europe/Info.ini");
     EXPECT_THROW(game.WriteSaveInfoIni(L"data\\scenarios\\Europe"), sFatalExit);
     EXPECT_EQ(ReadWholeFile("data/scenarios/Europe/Info.ini"), before);
+}
+
+} // namespace
+
+namespace {
+
+TEST(SaveFiles, NothingIsWrittenIntoAScenarioFolder)
+{
+    EXPECT_TRUE(IsInScenarioFolder(L"data\\scenarios\\Europe\\flags.txt"));
+    EXPECT_TRUE(IsInScenarioFolder(L"data\\save\\..\\scenarios\\Europe\\flags.txt"));
+    EXPECT_TRUE(IsInScenarioFolder(L"data\\scenarios"));
+    EXPECT_FALSE(IsInScenarioFolder(L"data\\save\\Europe\\flags.txt"));
+    EXPECT_FALSE(IsInScenarioFolder(L"data\\scenarios_old\\flags.txt"));
+    std::filesystem::create_directories("data/scenarios/Europe");
+    EXPECT_FALSE(WriteSaveFile(L"data\\scenarios\\Europe\\flags.txt", "x"));
+    EXPECT_FALSE(std::filesystem::exists("data/scenarios/Europe/flags.txt"));
+    EXPECT_THROW(SaveFlags(L"data\\scenarios\\Europe", EventFlags{}), sFatalExit);
 }
 
 } // namespace
