@@ -4,10 +4,51 @@
 #include "events/event_methods.h"
 #include "events/zdarzenia.h"
 #include "events/zdarzenia_game.h"
+#include "game/gra.h"
 
 namespace {
 
 int32_t P(const cEventOperand& o, int i) { return EventParamToInt(o.param[size_t(i)]); }
+
+// A reference that names nothing is the scenario's error: logged, and the operand reads 0.
+double NamesNothing(const cEventOperand& o, const wchar_t* what, int32_t id)
+{
+    LogLine(L"ERROR: operand %s at line %i names %s %i, which does not exist; it reads 0", o.method, o.line, what, id);
+    return 0.0;
+}
+
+double NoGame(const cEventOperand& o)
+{
+    LogLine(L"ERROR: operand %s at line %i read with no game; it reads 0", o.method, o.line);
+    return 0.0;
+}
+
+// Game-wide values.
+
+double GameGetCurrentTurn(const cEventOperand& o) { return g_Gra ? g_Gra->m_Turn : NoGame(o); }
+double GetWinterBattle(const cEventOperand& o) { return g_Gra ? g_Gra->m_Consts.WinterBattleFactor : NoGame(o); }
+double GetWinterMove(const cEventOperand& o) { return g_Gra ? g_Gra->m_Consts.WinterMoveFactor : NoGame(o); }
+double GetMudBattle(const cEventOperand& o) { return g_Gra ? g_Gra->m_Consts.MudBattleFactor : NoGame(o); }
+double GetMudMove(const cEventOperand& o) { return g_Gra ? g_Gra->m_Consts.MudMoveFactor : NoGame(o); }
+
+double FlagGetValue(const cEventOperand& o)
+{
+    const int32_t index = P(o, 0);
+    if (index < 0 || index >= kFlagCount) {
+        LogLine(L"ERR: Flag.GetValue arg out of range: %d, max is %d", index, kFlagCount);
+        return 0.0;
+    }
+    return g_Gra ? g_Gra->m_Flags[size_t(index)] : NoGame(o);
+}
+
+// A commander's level is his skill.
+double CommanderGetLevel(const cEventOperand& o)
+{
+    if (!g_Gra)
+        return NoGame(o);
+    const sDowodca* commander = g_Gra->FindCommander(P(o, 0));
+    return commander ? commander->Skill : NamesNothing(o, L"commander", P(o, 0));
+}
 
 // Awaiting the game classes: logged, reads 0.
 double NotAvailable(const cEventOperand& o)
@@ -27,11 +68,11 @@ double CountryWyswietlZajebisteOkienko(const cEventOperand& o)
 
 const sOperandMethod kOperands[] = {
     // 0 parameters
-    {L"Get.WinterBattle", 0, NotAvailable},
-    {L"Get.WinterMove", 0, NotAvailable},
-    {L"Get.MudBattle", 0, NotAvailable},
-    {L"Get.MudMove", 0, NotAvailable},
-    {L"Game.GetCurrentTurn", 0, NotAvailable},
+    {L"Get.WinterBattle", 0, GetWinterBattle},
+    {L"Get.WinterMove", 0, GetWinterMove},
+    {L"Get.MudBattle", 0, GetMudBattle},
+    {L"Get.MudMove", 0, GetMudMove},
+    {L"Game.GetCurrentTurn", 0, GameGetCurrentTurn},
     // 1 parameter
     {L"Country.GetProductionPoints", 1, NotAvailable},
     {L"Country.GetDiplomaticPoints", 1, NotAvailable},
@@ -42,8 +83,8 @@ const sOperandMethod kOperands[] = {
     {L"Country.IsActive", 1, NotAvailable},
     {L"Country.GetZoneOfInfluence", 1, NotAvailable},
     {L"Country.GetOrientation", 1, NotAvailable},
-    {L"Flag.GetValue", 1, NotAvailable},
-    {L"Commander.GetLevel", 1, NotAvailable},
+    {L"Flag.GetValue", 1, FlagGetValue},
+    {L"Commander.GetLevel", 1, CommanderGetLevel},
     {L"Country.IsAIControlled", 1, NotAvailable},
     {L"Country.GetWarEconomy", 1, NotAvailable},
     {L"Country.GetAlliance", 1, NotAvailable},
