@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "events/zdarzenia.h"
+#include "game/gra.h"
 #include "platform/paths.h"
+#include "world/country.h"
 #include "tests/events/event_test_support.h"
 #include "tests/test_support.h"
 
@@ -15,6 +17,12 @@ TEST(EventDump, WritesEveryEventOfEachFileBesideIt)
     auto xml = ReadWholeFile(testing_support::FixtureDir() / "events" / "dump_events.xml");
     auto expected = ReadWholeFile(testing_support::FixtureDir() / "events" / "dump_expected.txt");
     ASSERT_TRUE(xml && expected);
+    cGra game(sGameLoadRequest::ForScenario(L"dump"), 0);
+    for (const wchar_t* name : {L"Poland", L"Germany"}) {
+        game.m_Countries.push_back(new cPanstwo);
+        game.m_Countries.back()->ID = int(game.m_Countries.size());
+        game.m_Countries.back()->Name = name;
+    }
     WriteEventScenario("dump", {{"dump_events.xml", *xml}, {"second.data", EventFile("")}});
     cZdarzenia manager;
     manager.LoadEventFiles("dump");
@@ -31,6 +39,7 @@ TEST(EventDump, WritesEveryEventOfEachFileBesideIt)
     auto empty = ReadWholeFile(HostPath("data\\scenarios\\dump\\second."));
     ASSERT_TRUE(empty);
     EXPECT_EQ(*empty, "");
+    DeleteCountries(game.m_Countries);
 }
 
 TEST(EventDump, EffectsAndOptionsPrintTheirDefaults)
