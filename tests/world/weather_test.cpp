@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include "core/random.h"
+#include "tests/test_support.h"
+#include "tests/world/world_fixture.h"
+
+using namespace testing_support;
+
+TEST(Weather, RollFollowsTheChancesOfTheMonth)
+{
+    cMapa map(4, 1);
+    for (int x = 1; x < 4; ++x)
+        map.GetHex(x, 0)->terrain = 1;
+    sHex& winter = *map.GetHex(1, 0);
+    sHex& mud = *map.GetHex(2, 0);
+    sHex& clear = *map.GetHex(3, 0);
+    winter.winterChance[2] = 100;
+    mud.mudChance[2] = 100;
+    map.GetHex(0, 0)->winterChance[2] = 100; // sea
+    for (int i = 0; i < 50; ++i)
+    {
+        map.RollWeather(2);
+        EXPECT_EQ(winter.weather, 1u);
+        EXPECT_EQ(mud.weather, 2u);
+        EXPECT_EQ(clear.weather, 0u);
+        EXPECT_EQ(map.GetHex(0, 0)->weather, 0u);
+    }
+    winter.weatherApplies = 0;
+    winter.weather = 2;
+    map.RollWeather(2);
+    EXPECT_EQ(winter.weather, 2u);
+}
+
+TEST(Weather, WinterIsRolledFirstAndMudOnlyWhereWinterMissed)
+{
+    cMapa map(1, 1);
+    sHex& h = *map.GetHex(0, 0);
+    h.terrain = 1;
+    h.winterChance[0] = 50;
+    h.mudChance[0] = 50;
+    // Raw values map to 1..100; a roll of 51 misses winter, then 50 hits mud.
+    ScriptRandomRaw({int(50.0 / 100 * 32768), int(49.5 / 100 * 32768)});
+    map.RollWeather(0);
+    EXPECT_EQ(h.weather, 2u);
+    ClearRandomScript();
+}
+
+TEST(Weather, AreaTablesAddOverRectanglesAndWrap)
+{
+    const auto dir = MakeScratchDir("areas");
+    WriteFile(dir / "winter_area.csv",
+              "# rectangles\n"
+              "2;3;4;5;10;10;10;10;10;10;10;10;10;10;10;10\n"
+              "\n"
+              "0;0;1;1;200;200;200;200;200;200;200;200;200;200;200;200\n"
+              "0;0;1;1;200;200;200;200;200;200;200;200;200;200;200;200\n");
+    WriteFile(dir / "mud_area.csv", "-5;-5;99;99;1;;3;;;;;;;;;\n1;2;3\n1;1;1;x;1;1;1;1;1;1;1;1;1;1;1;1\n");
+    cMapa map(8, 8);
+    ClearLog();
+    map.ApplyWeatherTables(PatternOf(dir));
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+        {
+            const bool inside = x >= 2 && x <= 4 && y >= 3 && y < 5;
+            const bool overlap = x <= 1 && y < 1;
+            EXPECT_EQ(map.GetHex(x, y)->winterChance[11], inside ? 10 : overlap ? 144 : 0) << x << "," << y;
+            EXPECT_EQ(map.GetHex(x, y)->mudChance[0], 1);
+            EXPECT_EQ(map.GetHex(x, y)->mudChance[1], 0);
+            EXPECT_EQ(map.GetHex(x, y)->mudChance[2], 3);
+        }
+    const std::wstring mudPath = PatternOf(dir).replace(PatternOf(dir).size() - 2, 2, L"mud_area.csv");
+    int warnings = 0;
+    for (const std::wstring& line : LogLines())
+        if (line.find(L"WARNING: empty field in file") == 0)
+            ++warnings;
+    EXPECT_EQ(warnings, 1);
+    EXPECT_TRUE(LogContains(L"WARNING: empty field in file " + mudPath + L" (line 1)"));
+    EXPECT_TRUE(LogContains(L"WARNING: too few fields in file " + mudPath + L" (line 2), line skipped"));
+    EXPECT_TRUE(LogContains(L"WARNING: field 4 is not a whole number in file " + mudPath + L" (line 3), line skipped"));
+    EXPECT_TRUE(LogContains(L"ERROR: file does not exist")); // weather.csv
+}
+
+TEST(Weather, WeatherCsvSetsStateAndFlagAndReportsBadLines)
+{
+    const auto dir = MakeScratchDir("weathercsv");
+    WriteFile(dir / "weather.csv", "1;0;1;1\r\n2;0;2;2\r\n#3;0;1;1\r\n9;0;1;1\r\n0;0;7;1\r\n0;0\r\n");
+    cMapa map(4, 1);
+    for (int x = 0; x < 4; ++x)
+        map.GetHex(x, 0)->terrain = 1;
+    ClearLog();
+    map.ApplyWeatherTables(PatternOf(dir));
+    EXPECT_EQ(map.GetHex(1, 0)->weather, 1u);
+    EXPECT_EQ(map.GetHex(1, 0)->weatherApplies, 1);
+    EXPECT_EQ(map.GetHex(2, 0)->weather, 2u);
+    EXPECT_EQ(map.GetHex(2, 0)->weatherApplies, 0);
+    EXPECT_EQ(map.GetHex(0, 0)->weather, 0u);
+    const std::wstring path = FolderOf(dir) + L"/weather.csv";
+    EXPECT_TRUE(LogContains(L"WARNING: hex (9, 0) lies outside the map in file " + path + L" (line 4), line skipped"));
+    EXPECT_TRUE(LogContains(L"WARNING: weather state 7 is not 0, 1 or 2 in file " + path + L" (line 5), line skipped"));
+    EXPECT_TRUE(LogContains(L"WARNING: too few fields in file " + path + L" (line 6), line skipped"));
+}
