@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "core/fatal.h"
+#include "core/stringbase.h"
+#include "platform/paths.h"
+#include "tests/test_support.h"
 #include "core/text.h"
 #include "world/city.h"
 #include "world/city_graph.h"
@@ -147,4 +150,12 @@ inline void WriteFile(const std::filesystem::path& path, const std::string& text
     FILE* f = fopen(path.string().c_str(), "wb");
     fwrite(text.data(), 1, text.size(), f);
     fclose(f);
+}
+
+// The game's English texts, for tests that read a logged language text.
+inline void LoadGameTexts()
+{
+    auto bytes = ReadWholeFile(testing_support::GameRoot() / "lang_ENG.db");
+    if (bytes)
+        g_StringBase.LoadFromBytes(*bytes, true);
 }
