@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "platform/paths.h"
+#include "tests/test_support.h"
+#include "tests/world/world_fixture.h"
+
+using namespace testing_support;
+
+class cConvoys : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        us = w.AddCountry(1);
+        ally = w.AddCountry(4);
+        enemy = w.AddCountry(2);
+        w.convoys.Resize(3);
+        a = w.AddCity(L"A", 1, 1, CITY_PORT, us);
+        b = w.AddCity(L"B", 3, 3, CITY_SUPPLY_PORT, us);
+        c = w.AddCity(L"C", 5, 5, CITY_PORT, ally);
+        inland = w.AddCity(L"Inland", 2, 5, CITY_NORMAL, us);
+        w.AddSeaNode();               // 1
+        w.AddSeaNode(4, 1, 1).OwnShipsX = 0; // 2: port of A
+        w.AddSeaNode(2, 3, 3);        // 3: port of B
+        w.AddSeaNode(6, 5, 5);        // 4: port of C
+        w.AddSeaNode(0, 2, 5);        // 5: a sea node over an inland city
+        for (cMiasto* city : w.cities)
+            city->ResizeCountryTables(3);
+        g_World.consts.maxSupply = 10;
+    }
+    cTestWorld w{7, 7};
+    int us = 0, ally = 0, enemy = 0;
+    cMiasto *a = nullptr, *b = nullptr, *c = nullptr, *inland = nullptr;
+};
+
+TEST_F(cConvoys, CreatingFindingAndRemoving)
+{
+    b->SupplyByCountry[size_t(us - 1)] = 4;
+    EXPECT_EQ(w.convoys.CreateSupplyConvoy(a, b, us), 1);
+    const sKonwoj& first = w.convoys.Convoys[size_t(us - 1)].front();
+    EXPECT_EQ(first.value, 6);
+    EXPECT_EQ(first.portSize, 4);
+    b->SupplyByCountry[size_t(us - 1)] = 10;
+    ClearLog();
+    EXPECT_EQ(w.convoys.CreateSupplyConvoy(a, b, us), 2);
+    EXPECT_EQ(w.convoys.Convoys[size_t(us - 1)].back().value, 0);
+    EXPECT_TRUE(LogContains(L"Znowu k*wa jakis konwoj z wartoscia <= 0"));
+    EXPECT_EQ(w.convoys.CreateSupplyConvoy(a, inland, us), -1);
+    EXPECT_EQ(w.nextConvoyId, 2);
+
+    EXPECT_EQ(w.convoys.CreateConvoyBySeaNodes(2, 4, us), 3);
+    EXPECT_EQ(w.convoys.CreateConvoyBySeaNodes(9, 4, us), -1);
+    EXPECT_TRUE(LogContains(L"ERROR: New convoy has departure sea node with ID=9, there's no such sea node!"));
+    EXPECT_EQ(w.convoys.CreateConvoyBySeaNodes(2, 1, us), -1);
+    EXPECT_TRUE(LogContains(
+        L"ERROR: New convoy has destination sea node with ID=1, there's no port city for this sea node!"));
+    EXPECT_EQ(w.convoys.CreateConvoyBySeaNodes(5, 2, us), -1); // a city, but not a port
+    EXPECT_EQ(w.convoys.CreateConvoyBySeaNodes(2, 3, 9), -1);  // no such owner
+
+    EXPECT_EQ(w.convoys.AddConvoy(us, CONVOY_PP, 25, 1, 1, 2, 5), 4); // no port test
+    EXPECT_EQ(w.convoys.AddConvoy(us, CONVOY_PP, 25, 0, 0, 2, 5), -1);
+    EXPECT_TRUE(w.convoys.HasConvoyTo(c, us));
+    EXPECT_FALSE(w.convoys.HasConvoyTo(c, ally));
+
+    w.convoys.RemoveConvoy(us, CONVOY_SUPPLIES, 0, 0, 3, 3); // no city at the departure
+    EXPECT_EQ(w.convoys.Convoys[size_t(us - 1)].size(), 4u);
+    w.convoys.RemoveConvoy(us, CONVOY_SUPPLIES, 1, 1, 3, 3); // both supply convoys A -> B
+    EXPECT_EQ(w.convoys.Convoys[size_t(us - 1)].size(), 2u);
+    w.convoys.RemoveFirstConvoyOfCountry(us);
+    ASSERT_EQ(w.convoys.Convoys[size_t(us - 1)].size(), 1u);
+    EXPECT_EQ(w.convoys.Convoys[size_t(us - 1)].front().id, 4);
+}
+
+TEST_F(cConvoys, PortsAreHighlightedForThePlayer)
+{
+    w.map->GetHex(6, 6)->SetMark(0x4000, -1);
+    w.convoys.HighlightOwnPortsForConvoy(us);
+    EXPECT_EQ(w.Hex(6, 6).marks, 0u);
+    EXPECT_TRUE(w.Hex(0, 1).marks & 0x8000); // A's own-ships hex
+    EXPECT_TRUE(w.Hex(3, 3).marks & 0x8000);
+    EXPECT_FALSE(w.Hex(5, 5).marks & 0x8000);
+    w.convoys.HighlightAlliedPortsForConvoy(us, 3);
+    EXPECT_FALSE(w.Hex(3, 3).marks & 0x8000); // excluded
+    EXPECT_TRUE(w.Hex(5, 5).marks & 0x8000);
+    EXPECT_TRUE(w.Hex(0, 1).marks & 0x8000);
+}
+
+TEST_F(cConvoys, FileReadsBackAndBadRowsEndTheProgram)
+{
+    w.convoys.CreateConvoyBySeaNodes(2, 3, us);
+    w.convoys.AddConvoy(ally, CONVOY_PP, 12, 5, 5, 1, 1);
+    const auto out = MakeScratchDir("convoys");
+    w.convoys.SaveConvoys(FolderOf(out));
+    auto text = ReadWholeFile(out / "convoys.csv");
+    ASSERT_TRUE(text);
+    EXPECT_EQ(*text, "#Convoys\r\n#ID;Owner ID;Type [0=supplies 1=PP];Value (PP amount);Departure port ID;Destination "
+                     "port ID;\r\n1;1;0;0;2;3;\r\n2;2;1;12;4;2;");
+    cKonwoje again;
+    again.LoadConvoys(PatternOf(out));
+    ASSERT_EQ(again.Convoys.size(), 3u);
+    ASSERT_EQ(again.Convoys[1].size(), 1u);
+    EXPECT_EQ(again.Convoys[1][0].departure, c);
+    EXPECT_EQ(again.Convoys[1][0].destination, a);
+    EXPECT_EQ(again.Convoys[1][0].value, 12);
+    EXPECT_EQ(again.Convoys[1][0].type, CONVOY_PP);
+    EXPECT_EQ(w.nextConvoyId, 2); // reading keeps the file's ids and the counter
+
+    const auto bad = MakeScratchDir("convoys_bad");
+    WriteFile(bad / "convoys.csv", "#x\n1;1;0;0;2\n");
+    cKonwoje skipped;
+    ClearLog();
+    skipped.LoadConvoys(PatternOf(bad));
+    EXPECT_TRUE(skipped.Convoys[0].empty());
+    EXPECT_TRUE(LogContains(L"WARNING: 5 fields instead of 6 in " + FolderOf(bad) + L"/convoys.csv at line 2, line skipped"));
+    for (const char* row : {"7;1;0;0;2;9;", "7;1;0;0;1;3;", "7;9;0;0;2;3;", "7;1;4;0;2;3;", "7;0;0;0;2;3;"})
+    {
+        WriteFile(bad / "convoys.csv", std::string("#x\n") + row + "\n");
+        EXPECT_THROW(skipped.LoadConvoys(PatternOf(bad)), sFatalExit) << row;
+    }
+    EXPECT_TRUE(LogContains(FolderOf(bad) + L"/convoys.csv, line 2:"));
+}

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include "platform/paths.h"
+#include "tests/test_support.h"
+#include "tests/world/world_fixture.h"
+#include "world/pbem_repo.h"
+
+using namespace testing_support;
+
+namespace {
+// The repository lives at data\pbem\repo.dat of the working folder.
+std::filesystem::path MakeRepo(const std::string& bytes)
+{
+    std::filesystem::create_directories("data/pbem");
+    WriteFile("data/pbem/repo.dat", bytes);
+    return "data/pbem/repo.dat";
+}
+
+std::string Repo()
+{
+    return ReadWholeFile("data/pbem/repo.dat").value_or("");
+}
+
+int IdAt(const std::string& bytes, size_t record)
+{
+    return int(ReadLE32(reinterpret_cast<const unsigned char*>(bytes.data()) + record * 504 + 500));
+}
+} // namespace
+
+TEST(PbemRepository, RecordsAreWrittenInPlaceOrAppended)
+{
+    MakeRepo("");
+    WritePbemRepositoryEntry(3, L"A");
+    EXPECT_EQ(Repo().size(), 504u);
+    WritePbemRepositoryEntry(4, L"B");
+    WritePbemRepositoryEntry(7, L"B");
+    ASSERT_EQ(Repo().size(), 1008u);
+    EXPECT_EQ(IdAt(Repo(), 1), 7);
+    WritePbemRepositoryEntry(9, L"C");
+    ASSERT_EQ(Repo().size(), 1512u);
+    EXPECT_EQ(IdAt(Repo(), 2), 9);
+    WritePbemRepositoryEntry(5, L"b"); // names differ in case: another game
+    EXPECT_EQ(Repo().size(), 2016u);
+    EXPECT_EQ(Repo().substr(1008, 2), std::string("C\0", 2));
+}
+
+TEST(PbemRepository, ReadingAnAbsentNameStoresTheNextPlayer)
+{
+    MakeRepo("");
+    WritePbemRepositoryEntry(2, L"War in the east");
+    int asked = 0;
+    auto next = [&asked] {
+        ++asked;
+        return 6;
+    };
+    EXPECT_EQ(ReadPbemRepositoryEntry(L"War in the east", next), 2);
+    EXPECT_EQ(ReadPbemRepositoryEntry(L"Other", next), 6);
+    EXPECT_EQ(ReadPbemRepositoryEntry(L"Other", next), 6);
+    EXPECT_EQ(asked, 1);
+    const std::wstring longName(300, L'x');
+    EXPECT_EQ(ReadPbemRepositoryEntry(longName, next), 6);
+    EXPECT_EQ(ReadPbemRepositoryEntry(longName.substr(0, 249), next), 6); // cut to 249 characters
+    EXPECT_EQ(asked, 2);
+}
+
+TEST(PbemRepository, AMisalignedFileIsReportedAndKeptAligned)
+{
+    MakeRepo(std::string(10, 'z'));
+    ClearLog();
+    WritePbemRepositoryEntry(8, L"A");
+    EXPECT_EQ(Repo().size(), 504u); // the partial record is written over, not appended after
+    EXPECT_TRUE(LogContains(L"WARNING: data\\pbem\\repo.dat is 10 bytes long, not a whole number of 504-byte records; "
+                            L"the 10 bytes after record 0 are ignored"));
+    EXPECT_EQ(ReadPbemRepositoryEntry(L"A", [] { return 1; }), 8);
+}
+
+TEST(PbemRepository, AMissingFileEndsTheProgram)
+{
+    std::filesystem::remove("data/pbem/repo.dat");
+    EXPECT_THROW(WritePbemRepositoryEntry(1, L"A"), sFatalExit);
+    EXPECT_THROW(ReadPbemRepositoryEntry(L"A", [] { return 1; }), sFatalExit);
+    EXPECT_FALSE(FileExists("data/pbem/repo.dat")); // never created
+}
