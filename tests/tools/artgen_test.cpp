@@ -249,3 +249,40 @@ TEST(GuiAtlas, LayoutRowsThatNameAtlasAreasMatchTheAtlas)
     expectRow(57, kPurchasePreviewCell);
     expectRow(58, kBoxPictureCell);
 }
+
+TEST(Pictures, BackdropsAreOpaqueAndNotFlat)
+{
+    // The logos are drawn without alpha blending and the wallpapers fill the screen: no
+    // transparent pixel may show through, and each picture must actually show something.
+    for (const char* name : {"wallpaper_main.png", "wallpaper_preferences.png", "wallpaper_scenario.png",
+                             "wallpaper_scenariosettings.png", "wallpaper_loading.png", "wallpaper_pause.png",
+                             "logof.png", "logog.png", "Flags/unknown.png"}) {
+        SCOPED_TRACE(name);
+        tSurface p = LoadArgb(GfxDir() / name);
+        ASSERT_TRUE(p);
+        int transparent = 0;
+        double sum = 0, sumSquares = 0;
+        for (int y = 0; y < p->h; y++)
+            for (int x = 0; x < p->w; x++) {
+                uint32_t c = Pixel(p.get(), x, y);
+                transparent += (c >> 24) != 0xFF;
+                double l = (((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF)) / 3.0;
+                sum += l;
+                sumSquares += l * l;
+            }
+        double n = double(p->w) * p->h, mean = sum / n;
+        EXPECT_EQ(transparent, 0);
+        EXPECT_GT(std::sqrt(sumSquares / n - mean * mean), 12.0) << "flat picture";
+    }
+}
+
+TEST(Pictures, CursorPointsFromItsTopLeftCorner)
+{
+    tSurface cursor = LoadArgb(GfxDir() / "cur.png");
+    ASSERT_TRUE(cursor);
+    // The arrow's tip is at the hot spot (the top-left pixel); the far corners are clear.
+    EXPECT_GE(Pixel(cursor.get(), 1, 2) >> 24, 200u);
+    EXPECT_GE(Pixel(cursor.get(), 3, 8) >> 24, 200u);
+    EXPECT_EQ(Pixel(cursor.get(), kCursorSize - 1, 0) >> 24, 0u);
+    EXPECT_EQ(Pixel(cursor.get(), 0, kCursorSize - 1) >> 24, 0u);
+}

@@ -230,6 +230,9 @@ cSound StrategicDeployLand(cNoise& n)
     }
     for (int k = 0; k < 14; k++)
         s.Click(0.2 + k * 0.2, 700, 0.08, 0.04, n);
+    // The rumble of the wheels and the hiss of steam under it all.
+    s.NoiseBurst(0.0, 3.2, B::kLowPass, 220, 220, 0.8, 0.35, 0.3, 0, n);
+    s.NoiseBurst(0.0, 3.2, B::kHighPass, 4000, 4000, 0.7, 0.04, 0.5, 0, n);
     s.Tone(1.7, 1.2, 660, 650, 1, 0.16, 0.06, 0.3, 0);
     s.Tone(1.7, 1.2, 784, 775, 1, 0.12, 0.06, 0.3, 0);
     s.FadeEdges(0.05, 0.4);
