@@ -37,3 +37,8 @@ void cZdarzenia::ClearCheckedFlags()
 {
     std::fill(checkedFlags.begin(), checkedFlags.end(), false);
 }
+
+void RemovePairFromList(std::list<std::pair<int32_t, int32_t>>& list, int32_t a, int32_t b)
+{
+    list.remove(std::make_pair(a, b));
+}

@@ -3,8 +3,10 @@
 // manager that owns them.
 #include <array>
 #include <cstdint>
+#include <list>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct sGameDate;
@@ -174,6 +176,9 @@ public:
     void DumpAllEvents();
     void DumpDocument(const sEventDocument& document);
 };
+
+// Removes every (a, b) from the list; the other elements keep their order.
+void RemovePairFromList(std::list<std::pair<int32_t, int32_t>>& list, int32_t a, int32_t b);
 
 // Fills one condition node from an <and> / <or> element, recursively.
 void ParseConditionNode(const TiXmlElement* element, cEventCondition& node);

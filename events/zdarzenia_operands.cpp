@@ -8,6 +8,9 @@
 #include "events/zdarzenia_game.h"
 #include "game/ai_params.h"
 #include "game/gra.h"
+#include "units/jednostka_ladowa.h"
+#include "units/jednostka_lotnicza.h"
+#include "units/jednostka_morska.h"
 #include "world/city.h"
 #include "world/country.h"
 #include "world/fleet.h"
@@ -15,9 +18,6 @@
 #include "world/relations.h"
 #include "world/sea_graph.h"
 #include "world/world.h"
-#include "units/jednostka_ladowa.h"
-#include "units/jednostka_lotnicza.h"
-#include "units/jednostka_morska.h"
 
 namespace {
 

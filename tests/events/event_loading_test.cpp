@@ -47,6 +47,13 @@ TEST(EventLoading, RecordsStartUnsetAndCopiesAreDeep)
     EXPECT_EQ(copy.options[0].effects[0].method, L"Flag.SetValue");
 }
 
+TEST(EventLoading, RemovingAPairKeepsTheOthersInOrder)
+{
+    std::list<std::pair<int32_t, int32_t>> targets = {{1, 2}, {3, 4}, {1, 2}, {2, 1}, {5, 6}};
+    RemovePairFromList(targets, 1, 2);
+    EXPECT_EQ(targets, (std::list<std::pair<int32_t, int32_t>>{{3, 4}, {2, 1}, {5, 6}}));
+}
+
 TEST(EventLoading, ReadsEveryFieldOfAnEvent)
 {
     cZdarzenia manager;
