@@ -233,6 +233,11 @@ void cMapa::Zoom(float steps, int mouseX, int mouseY)
     }
 }
 
+void cMapa::ClearSelection()
+{
+    g_World.hooks.clearSelection();
+}
+
 std::pair<int, int> cMapa::GetCameraBookmark(int index) const
 {
     return m_Bookmarks[size_t(std::clamp(index, 0, 9))];

@@ -171,6 +171,7 @@ public:
     void CenterAtHex(int x, int y);
     void CenterAtMinimapPoint(int mouseX, int mouseY);
     void Zoom(float steps, int mouseX, int mouseY);
+    void ClearSelection();
     std::pair<int, int> GetCameraBookmark(int index) const;
     int SetCameraBookmark(int index, int x, int y);
 

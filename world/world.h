@@ -67,6 +67,8 @@ struct sWorldHooks
     // The game state (7 and 8 are the human phase and its move animation; 12 a camera scroll).
     std::function<int()> gameState = [] { return 0; };
     std::function<void(int)> setGameState = [](int) {};
+    // Deselects everything in the play state and refreshes the attack panel.
+    std::function<void()> clearSelection = [] {};
     // Loads a picture; null when the file is missing or does not load.
     std::function<std::shared_ptr<cTexture>(const std::wstring&)> loadTexture =
         [](const std::wstring&) { return std::shared_ptr<cTexture>(); };

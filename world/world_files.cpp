@@ -7,11 +7,13 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "core/text.h"
+#include "game/paths.h"
 #include "platform/paths.h"
 
 std::wstring FillPattern(const std::wstring& pattern, const wchar_t* fileName)
 {
-    return FormatText(pattern, fileName);
+    // Joined, never formatted: a folder name may hold '%'.
+    return JoinPathPattern(pattern, fileName);
 }
 
 std::optional<std::vector<std::string>> ReadTextLines(const std::wstring& path, size_t bufferSize)

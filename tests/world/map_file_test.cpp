@@ -202,3 +202,13 @@ TEST(MapFile, RebuildOfAnEmptyMapKeepsTheMapInPlay)
     EXPECT_EQ(map.width, 3);
     EXPECT_FALSE(FileExists(other / "output_map.qvr"));
 }
+
+TEST(MapFile, FolderNamesMayHoldPercentSigns)
+{
+    const auto dir = MakeScratchDir("100%s sure");
+    WriteFile(dir / "map.qvr", MapBytes(2, 2, [](int, int, unsigned char* r) { r[0] = 1; }));
+    cMapa map(PatternOf(dir));
+    EXPECT_EQ(map.width, 2);
+    map.BuildFromScenario(PatternOf(dir));
+    EXPECT_TRUE(FileExists(dir / "output_map.qvr"));
+}
