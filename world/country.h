@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "game/ai_params.h"
 #include "units/unit_fwd.h"
 
 struct sAirshipAttack;
@@ -132,6 +133,7 @@ public:
     int32_t NuclearBombs = 0;
     int32_t DPGrowthPerMonth = 0;
     int32_t MonthsToDoctrineLevel[5] = {};
+    sAIParameters AIParameters; // filled from ai_data.csv
     int32_t PBEMPlayerId = 0;
     float UnitUpkeepCostModifier = 0.0f;
     float WinterBattle = 0.0f;
