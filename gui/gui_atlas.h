@@ -180,6 +180,8 @@ constexpr int kLogoWidth = 512, kLogoHeight = 384;
 constexpr int kCursorSize = 32;
 constexpr int kConsoleWidth = 512, kConsoleHeight = 256;
 constexpr int kFlagWidth = 128, kFlagHeight = 85;
+// Unit pictures are cut as (0, 0)-(256, 128).
+constexpr int kUnitPictureWidth = 256, kUnitPictureHeight = 128;
 
 // Every rectangle above, cells of grids and strips one by one, with a name for messages.
 // A clickable icon's entry covers its whole three-cell strip.

@@ -144,10 +144,10 @@ TEST(ArtGenerator, RedrawsTheCommittedPicturesExactly)
     ASSERT_EQ(std::system(command.c_str()), 0);
 
     struct sExpected {
-        const char* path;
+        std::string path;
         int width, height;
     };
-    const sExpected expected[] = {
+    std::vector<sExpected> expected = {
         {"GUI.png", kAtlasSize, kAtlasSize},
         {"wallpaper_main.png", kWallpaperWidth, kWallpaperHeight},
         {"wallpaper_preferences.png", kWallpaperWidth, kWallpaperHeight},
@@ -160,7 +160,11 @@ TEST(ArtGenerator, RedrawsTheCommittedPicturesExactly)
         {"cur.png", kCursorSize, kCursorSize},
         {"console.png", kConsoleWidth, kConsoleHeight},
         {"Flags/unknown.png", kFlagWidth, kFlagHeight},
+        {"Units images/default.png", kUnitPictureWidth, kUnitPictureHeight},
     };
+    // A picture for every unit type code, which the unit panel and the fleets dialog look for.
+    for (int code : {0, 1, 2, 3, 4, 5, 6, 20, 21, 22, 40, 41, 42, 43, 44, 45, 60})
+        expected.push_back({"Units images/" + std::to_string(code) + ".png", kUnitPictureWidth, kUnitPictureHeight});
     for (const sExpected& e : expected)
         EXPECT_TRUE(fs::exists(out / e.path)) << e.path << " was not generated";
 
@@ -184,7 +188,7 @@ TEST(ArtGenerator, RedrawsTheCommittedPicturesExactly)
         EXPECT_EQ(differing, 0) << relative << ": run velmorant-artgen data/gfx and commit the result";
         compared++;
     }
-    EXPECT_EQ(compared, int(std::size(expected)));
+    EXPECT_EQ(compared, int(expected.size()));
     for (const sExpected& e : expected) {
         tSurface picture = LoadArgb(GfxDir() / e.path);
         ASSERT_TRUE(picture) << e.path;
@@ -256,7 +260,8 @@ TEST(Pictures, BackdropsAreOpaqueAndNotFlat)
     // transparent pixel may show through, and each picture must actually show something.
     for (const char* name : {"wallpaper_main.png", "wallpaper_preferences.png", "wallpaper_scenario.png",
                              "wallpaper_scenariosettings.png", "wallpaper_loading.png", "wallpaper_pause.png",
-                             "logof.png", "logog.png", "Flags/unknown.png"}) {
+                             "logof.png", "logog.png", "Flags/unknown.png", "Units images/default.png",
+                             "Units images/43.png"}) {
         SCOPED_TRACE(name);
         tSurface p = LoadArgb(GfxDir() / name);
         ASSERT_TRUE(p);

@@ -18,6 +18,8 @@ struct sPictureFile {
     cairo_surface_t* (*render)();
 };
 const std::vector<sPictureFile>& PictureFiles();
+// The unit pictures under "Units images/": one per unit type code and default.png.
+void AddUnitPictures(std::vector<sPictureFile>& files);
 
 // A sheet that shows every element in each state as the toolkit would draw it.
 cairo_surface_t* RenderContactSheet(cairo_surface_t* atlas);

@@ -12,7 +12,7 @@ using namespace palette;
 
 namespace {
 
-constexpr int kSheetWidth = 1500, kSheetHeight = 2840;
+constexpr int kSheetWidth = 1500, kSheetHeight = 3340;
 
 // Suggested GUI font colours: colour 1 for text, colour 2 for highlighted text, and the
 // toolkit's grey for disabled text.
@@ -422,7 +422,7 @@ void OtherPictures(cSheet& s, double y)
     y += 740;
     double x = 40;
     for (const sPictureFile& file : PictureFiles()) {
-        if (file.path.rfind("wallpaper_", 0) == 0 || file.path == "GUI.png")
+        if (file.path.rfind("wallpaper_", 0) == 0 || file.path == "GUI.png" || file.path.rfind("Units images/", 0) == 0)
             continue;
         cairo_surface_t* p = file.render();
         int w = cairo_image_surface_get_width(p), h = cairo_image_surface_get_height(p);
@@ -431,6 +431,20 @@ void OtherPictures(cSheet& s, double y)
         s.Text(file.path, x, y + h * scale + 16, kParchmentDark, 12);
         x += w * scale + 30;
         cairo_surface_destroy(p);
+    }
+    y += 230;
+    s.Heading("Unit pictures (Units images/)", y);
+    y += 20;
+    i = 0;
+    for (const sPictureFile& file : PictureFiles()) {
+        if (file.path.rfind("Units images/", 0) != 0)
+            continue;
+        cairo_surface_t* p = file.render();
+        double px = 40 + (i % 6) * 240, py = y + (i / 6) * 125;
+        Picture(s, p, px, py, 200, 100);
+        s.Text(file.path.substr(13), px + 205, py + 95, kParchmentDark, 12);
+        cairo_surface_destroy(p);
+        i++;
     }
 }
 

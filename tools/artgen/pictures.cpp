@@ -495,7 +495,8 @@ cairo_surface_t* UnknownFlag()
 
 const std::vector<sPictureFile>& PictureFiles()
 {
-    static const std::vector<sPictureFile> files = {
+    static const std::vector<sPictureFile> files = [] {
+        std::vector<sPictureFile> list = {
         {"GUI.png", RenderGuiAtlas},
         {"wallpaper_main.png", WallpaperMain},
         {"wallpaper_preferences.png", WallpaperPreferences},
@@ -508,6 +509,9 @@ const std::vector<sPictureFile>& PictureFiles()
         {"cur.png", Cursor},
         {"console.png", Console},
         {"Flags/unknown.png", UnknownFlag},
-    };
+        };
+        AddUnitPictures(list);
+        return list;
+    }();
     return files;
 }
