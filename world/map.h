@@ -196,6 +196,10 @@ public:
     // Hex array, row by row: element y * width + x.
     std::vector<sHex>& Hexes() { return m_Hexes; }
     std::vector<uint8_t>& AiGrid() { return m_AiGrid; }
+    // One decoration per hex, same order; the map skin's table fills them after a reset.
+    std::vector<sHexDecoration>& Decorations() { return m_Decorations; }
+    // Allocates the decorations once and resets them (before a skin's table is applied).
+    void AllocateScratch();
 
     // Fields of the map view.
     int width = 0;
@@ -228,7 +232,6 @@ public:
 
 private:
     void AllocateHexes(int w, int h);
-    void AllocateScratch();
     bool LoadFile(const std::wstring& path, std::vector<sHex>& hexes, int& w, int& h);
     void ApplyWeatherCsv(const std::wstring& folderPattern);
     void ApplyAreaCsv(const std::wstring& folderPattern, const wchar_t* fileName, bool winter);

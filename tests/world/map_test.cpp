@@ -191,3 +191,16 @@ TEST(Map, AiGridOfAnEmptyMapIsRefused)
     // An empty map still answers a look-up.
     EXPECT_NE(map.GetHex(0, 0), nullptr);
 }
+
+TEST(Map, DecorationResetKeepsTheGate)
+{
+    cMapa map(2, 2);
+    ASSERT_EQ(map.Decorations().size(), 4u);
+    EXPECT_EQ(map.Decorations()[0].gate, -1.0f);
+    EXPECT_EQ(map.Decorations()[0].layer, 100);
+    map.Decorations()[3] = sHexDecoration{{1, 2, 3, 4, 5, 6}, 0.9f, 4};
+    map.AllocateScratch();
+    EXPECT_EQ(map.Decorations()[3].cell[5], 0);
+    EXPECT_EQ(map.Decorations()[3].layer, 100);
+    EXPECT_EQ(map.Decorations()[3].gate, 0.9f); // the skin's table writes it anew
+}
