@@ -207,8 +207,12 @@ void LoadCities(const std::wstring& folderPattern, std::list<cMiasto*>& cities)
         if (f[0].size() > size_t(kCityNameMax))
             LogLine(L"WARNING: city name longer than %i characters in %s at line %i, cut", kCityNameMax, path, line);
         city.SetName(f[0]);
-        city.X = LeadingInt(f[1]);
-        city.Y = LeadingInt(f[2]);
+        if (!WholeNumber(f[1], city.X) || !WholeNumber(f[2], city.Y))
+        {
+            LogLine(L"ERROR: city %s has coordinates that are not whole numbers in %s at line %i, line skipped",
+                    city.Name, path, line);
+            continue;
+        }
         city.Type = LeadingInt(f[3]);
         city.VictoryPoints = LeadingInt(f[4]);
         city.ProductionPoints = float(LeadingDouble(f[5]));
@@ -292,8 +296,12 @@ void ReadCityTable(const std::wstring& path, const std::wstring& openText, int c
             LogLine(L"WARNING: too few fields in %s at line %i, line skipped", path, lineNo);
             continue;
         }
-        const int x = LeadingInt(tokens[0]);
-        const int y = LeadingInt(tokens[1]);
+        int x = 0, y = 0;
+        if (!WholeNumber(tokens[0], x) || !WholeNumber(tokens[1], y))
+        {
+            LogLine(L"WARNING: coordinates that are not whole numbers in %s at line %i, line skipped", path, lineNo);
+            continue;
+        }
         cMiasto* city = map && map->IsInside(x, y) ? map->GetHex(x, y)->city : nullptr;
         for (size_t k = 2; k < tokens.size(); ++k)
         {

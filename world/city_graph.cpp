@@ -85,8 +85,15 @@ void cDiagramMiast::LoadFile(const std::wstring& path)
             continue;
         }
         int v[5];
-        for (int i = 0; i < 5; ++i)
-            v[i] = LeadingInt(fields[size_t(i)]);
+        bool numbers = true;
+        for (int i = 0; i < 4; ++i)
+            numbers = WholeNumber(fields[size_t(i)], v[i]) && numbers;
+        v[4] = LeadingInt(fields[4]);
+        if (!numbers)
+        {
+            LogLine(L"%s: coordinates that are not whole numbers", path);
+            FatalExit(1, LangFormat("critical_error_at_line_%i._no_city_at_given_coordinates", lineNo));
+        }
         cMiasto* first = map->IsInside(v[0], v[1]) ? map->GetHex(v[0], v[1])->city : nullptr;
         cMiasto* second = map->IsInside(v[2], v[3]) ? map->GetHex(v[2], v[3])->city : nullptr;
         if (!first || !second)

@@ -100,12 +100,16 @@ void cGrafMorz::LoadNodes(const std::wstring& folderPattern)
             node.SizeCurrent = std::max(node.SizeCurrent, 0);
         }
         node.SizeCurrent = std::min(node.SizeCurrent, node.SizeMax);
-        node.MainX = LeadingInt(f[4]);
-        node.MainY = LeadingInt(f[5]);
-        node.OwnShipsX = LeadingInt(f[6]);
-        node.OwnShipsY = LeadingInt(f[7]);
-        node.EnemyShipsX = LeadingInt(f[8]);
-        node.EnemyShipsY = LeadingInt(f[9]);
+        int32_t* coords[6] = {&node.MainX, &node.MainY, &node.OwnShipsX, &node.OwnShipsY, &node.EnemyShipsX,
+                              &node.EnemyShipsY};
+        for (int i = 0; i < 6; ++i)
+            if (!WholeNumber(f[size_t(4 + i)], *coords[i]))
+            {
+                // Never the hex (0, 0) by accident: the hex counts as outside the map.
+                LogLine(L"ERROR: column %i of sea node %i is not a whole number in %s at line %i", 5 + i, node.ID,
+                        path, line);
+                *coords[i] = -1;
+            }
         if (node.Name == L"-" && map && map->IsInside(node.MainX, node.MainY) && map->GetHex(node.MainX, node.MainY)->city)
             node.Name = map->GetHex(node.MainX, node.MainY)->city->Name;
         if (node.Name.size() > size_t(kSeaNodeNameMax))
@@ -197,8 +201,12 @@ void cGrafMorz::LoadEdgesFile(const std::wstring& path)
         const int from = LeadingInt(fields[0]);
         sLukGrafuMorz edge;
         edge.Target = LeadingInt(fields[1]);
-        edge.ControlX = LeadingInt(fields[2]);
-        edge.ControlY = LeadingInt(fields[3]);
+        if (!WholeNumber(fields[2], edge.ControlX) || !WholeNumber(fields[3], edge.ControlY))
+        {
+            LogLine(L"ERROR: the hex of edge %i -> %i is not given in whole numbers in %s at line %i, line skipped",
+                    from, edge.Target, path, lineNo);
+            continue;
+        }
         if (!GetNode(from) || !GetNode(edge.Target))
         {
             LogLine(L"ERROR: edge %i -> %i names a sea node that does not exist (1 to %i) in %s at line %i, line "

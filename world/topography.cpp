@@ -200,8 +200,9 @@ void cTopografia::Load(const std::wstring& folderPattern)
                 LogLine(L"WARNING: too few fields in %s at line %i, line skipped", path, lineNo);
                 continue;
             }
-            const int x = LeadingInt(tokens[1]);
-            const int y = LeadingInt(tokens[2]);
+            int x = -1, y = -1;
+            if (!WholeNumber(tokens[1], x) || !WholeNumber(tokens[2], y))
+                x = y = -1;
             if (!map || !map->IsInside(x, y))
             {
                 LogLine(L"WARNING: hex (%i, %i) lies outside the map in %s at line %i, line skipped", x, y, path,

@@ -126,6 +126,16 @@ unsigned long LeadingHex(const std::wstring& text)
     return static_cast<unsigned long>(v);
 }
 
+bool WholeNumber(const std::string& text, int& out)
+{
+    return ParseInt(std::string_view(text), out);
+}
+
+bool WholeNumber(const std::wstring& text, int& out)
+{
+    return ParseInt(std::wstring_view(text), out);
+}
+
 std::string StripLineEnd(std::string line)
 {
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))

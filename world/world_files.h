@@ -24,5 +24,8 @@ double LeadingDouble(const std::string& text);
 int LeadingInt(const std::wstring& text);
 double LeadingDouble(const std::wstring& text);
 unsigned long LeadingHex(const std::wstring& text);
+// A whole number and nothing else (spaces allowed): coordinates must not read as 0 by accident.
+bool WholeNumber(const std::string& text, int& out);
+bool WholeNumber(const std::wstring& text, int& out);
 // Strips a trailing '\n' and '\r'.
 std::string StripLineEnd(std::string line);

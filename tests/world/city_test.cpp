@@ -17,7 +17,8 @@ TEST(Cities, TableReadsBackAndShortRowsAddNothing)
                                   "Eight;1;1;2;5;1.5;3;0\n" +
                                       longName + ";2;2;4;0;0.123456;0;7;extra\n"
                                                  "Over;9;9;1;0;0;0;0\n"
-                                                 "Twin;1;1;1;0;0;0;0\n");
+                                                 "Twin;1;1;1;0;0;0;0\n"
+                                                 "Typo;x;0;1;0;0;0;0\n");
     cTestWorld w(4, 4);
     ClearLog();
     LoadCities(PatternOf(dir), w.cities);
@@ -34,6 +35,8 @@ TEST(Cities, TableReadsBackAndShortRowsAddNothing)
     EXPECT_TRUE(LogContains(L"ERROR: city Over at (9, 9) lies outside the map in " + path + L" at line 5, line skipped"));
     EXPECT_TRUE(LogContains(L"ERROR: city Twin at (1, 1) stands on the hex of Eight in " + path +
                             L" at line 6, line skipped"));
+    EXPECT_TRUE(LogContains(L"ERROR: city Typo has coordinates that are not whole numbers in " + path +
+                            L" at line 7, line skipped"));
 
     const auto out = MakeScratchDir("cities_out");
     SaveCities(FolderOf(out), w.cities);

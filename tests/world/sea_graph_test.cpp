@@ -226,10 +226,14 @@ TEST(SeaGraph, NodesFileReadsWritesAndMarksTheMap)
                                      "1;North Sea;0;5;0;0;1;0;0;1\n"
                                      "2;-;5;3;2;2;2;3;3;2\n"
                                      "3;Shallow;4;0;4;4;9;9;4;5\n"
+                                     "4;Typo;0;0;a;1;1;1;1;1\n"
                                      "short;row\n");
     ClearLog();
     w.sea.LoadNodes(PatternOf(dir));
-    ASSERT_EQ(w.sea.NodeCount(), 3);
+    ASSERT_EQ(w.sea.NodeCount(), 4);
+    EXPECT_TRUE(LogContains(L"WARNING. Main hex for sea node Typo (ID=4) is placed outside the map!"));
+    EXPECT_NE(w.Hex(0, 1).seaNodeDisplay, 4); // a typo never lands on the first hex
+    w.sea.Nodes.pop_back();
     EXPECT_EQ(w.sea.Nodes[0].Kind, SEA_NODE_SEA);
     EXPECT_EQ(w.sea.Nodes[0].SizeCurrent, 0);
     EXPECT_EQ(w.sea.Nodes[1].Name, L"Harbour");
@@ -241,7 +245,7 @@ TEST(SeaGraph, NodesFileReadsWritesAndMarksTheMap)
     EXPECT_EQ(w.Hex(2, 2).seaZone, 0); // the port city's own hex keeps what the map gave it
     EXPECT_TRUE(LogContains(L"WARNING. Player unit in sea node Shallow (ID=3) is placed outside the map!"));
     EXPECT_TRUE(LogContains(L"WARNING: 2 fields instead of 10 in " + FolderOf(dir) +
-                            L"/sea_nodes.csv at line 5, line skipped"));
+                            L"/sea_nodes.csv at line 6, line skipped"));
 
     const auto out = MakeScratchDir("seanodes_out");
     w.sea.SaveNodes(FolderOf(out));
