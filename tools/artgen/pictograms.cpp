@@ -201,7 +201,6 @@ void Layers(cairo_t* cr, const sInk& ink)
     for (int i = 2; i >= 0; i--) {
         double y = 30 + i * 18;
         Poly(cr, {50, y - 16, 90, y, 50, y + 16, 10, y}, i == 0 ? ink.accent : ink.main);
-        Poly(cr, {50, y - 16, 90, y, 50, y + 16, 10, y}, WithAlpha(ink.back, 0.0));
         cairo_move_to(cr, 50, y + 16);
         cairo_line_to(cr, 90, y);
         Stroke(cr, ink.back, 2);
@@ -284,7 +283,6 @@ void Undo(cairo_t* cr, const sInk& ink)
 
 void LandingCraft(cairo_t* cr, const sInk& ink)
 {
-    FillRect(cr, 0, 72, 100, 28, WithAlpha(ink.back, 0.0));
     Poly(cr, {8, 50, 76, 50, 92, 36, 96, 42, 84, 70, 14, 70}, ink.main);
     FillRect(cr, 20, 40, 18, 10, ink.main);
     for (int i = 0; i < 3; i++)
