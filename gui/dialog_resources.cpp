@@ -1,0 +1,170 @@
+#include "gui/dialog_resources.h"
+
+
+cDialogResources::cDialogResources()
+{
+    m_Fonts.reserve(5);
+    InitDefaultElements();
+}
+
+tResult cDialogResources::SetFont(unsigned n, const std::wstring& face, int height, int weight)
+{
+    if (m_Fonts.size() < n + 1)
+        m_Fonts.resize(n + 1, -1);
+    int index = DXUTGetGlobalDialogResourceManager()->AddFont(face, height, weight);
+    if (index < 0)
+        return E_OUTOFMEMORY;
+    m_Fonts[n] = index;
+    return S_OK;
+}
+
+DXUTFontNode* cDialogResources::GetFont(unsigned n) const
+{
+    if (n >= m_Fonts.size())
+        return nullptr;
+    return DXUTGetGlobalDialogResourceManager()->GetFontNode(m_Fonts[n]);
+}
+
+tResult cDialogResources::SetTexture(unsigned n, const std::wstring& file)
+{
+    if (m_Textures.size() < n + 1)
+        m_Textures.resize(n + 1, -1);
+    int index = DXUTGetGlobalDialogResourceManager()->AddTexture(file);
+    if (index < 0)
+        return E_OUTOFMEMORY;
+    m_Textures[n] = index;
+    return S_OK;
+}
+
+DXUTTextureNode* cDialogResources::GetTexture(unsigned n) const
+{
+    if (n >= m_Textures.size())
+        return nullptr;
+    return DXUTGetGlobalDialogResourceManager()->GetTextureNode(m_Textures[n]);
+}
+
+tResult cDialogResources::SetDefaultElement(unsigned controlType, unsigned n, const CDXUTElement& element)
+{
+    for (auto& holder : m_DefaultElements) {
+        if (holder.nControlType == controlType && holder.iElement == n) {
+            holder.Element = element;
+            return S_OK;
+        }
+    }
+    m_DefaultElements.push_back(DXUTElementHolder{controlType, n, element});
+    return S_OK;
+}
+
+CDXUTElement* cDialogResources::GetDefaultElement(unsigned controlType, unsigned n)
+{
+    for (auto& holder : m_DefaultElements)
+        if (holder.nControlType == controlType && holder.iElement == n)
+            return &holder.Element;
+    return nullptr;
+}
+
+sRect cDialogResources::ToScreen(const sRect& rect) const
+{
+    int x = 0, y = 0;
+    GetDrawOffset(x, y);
+    return OffsetRect(rect, x, y);
+}
+
+cSprite* cDialogResources::BeginSprite()
+{
+    cSprite* sprite = DXUTGetGlobalDialogResourceManager()->GetSprite();
+    if (sprite && !sprite->IsBegun())
+        sprite->Begin(SPRITE_ALPHABLEND);
+    return sprite;
+}
+
+void cDialogResources::EndSpriteBatch()
+{
+    cSprite* sprite = DXUTGetGlobalDialogResourceManager()->GetSprite();
+    if (sprite && sprite->IsBegun())
+        sprite->End();
+}
+
+tResult cDialogResources::DrawRect(const sRect& rect, tColor color)
+{
+    CDXUTDialogResourceManager* manager = DXUTGetGlobalDialogResourceManager();
+    cRenderer* device = manager->GetD3DDevice();
+    if (!device)
+        return E_FAIL;
+    // What the sprite batch holds lies below the rectangle.
+    if (manager->GetSprite() && manager->GetSprite()->IsBegun())
+        manager->GetSprite()->Flush();
+    sRect r = ToScreen(rect);
+    device->FillRect(sRectF{float(r.left), float(r.top), float(r.right), float(r.bottom)}, color);
+    return S_OK;
+}
+
+tResult cDialogResources::DrawSprite(CDXUTElement* element, const sRect& dest, float depth)
+{
+    if (!element || element->TextureColor.Current.a == 0)
+        return S_OK;
+    return DrawSprite(element->iTexture, element->rcTexture, dest, depth, element->TextureColor.Current.ToArgb());
+}
+
+tResult cDialogResources::DrawSprite(int textureSlot, const sRect& src, const sRect& dest, float depth, tColor color)
+{
+    if (textureSlot < 0)
+        return S_OK;
+    DXUTTextureNode* node = GetTexture(unsigned(textureSlot));
+    if (!node || !node->pTexture || src.Width() == 0 || src.Height() == 0)
+        return S_OK;
+    cSprite* sprite = BeginSprite();
+    if (!sprite)
+        return E_FAIL;
+    sRect screen = ToScreen(dest);
+    sRectF from{float(src.left), float(src.top), float(src.right), float(src.bottom)};
+    sRectF to{float(screen.left), float(screen.top), float(screen.right), float(screen.bottom)};
+    return sprite->DrawStretched(node->pTexture.get(), from, to, depth, color);
+}
+
+tResult cDialogResources::DrawText(std::wstring_view text, CDXUTElement* element, const sRect& dest, bool shadow,
+                                   int count, const sRect* clip)
+{
+    if (!element || element->FontColor.Current.a == 0)
+        return S_OK;
+    DXUTFontNode* node = element->iFont >= 0 ? GetFont(unsigned(element->iFont)) : nullptr;
+    if (!node || !node->pFont)
+        return S_OK;
+    CDXUTDialogResourceManager* manager = DXUTGetGlobalDialogResourceManager();
+    cRenderer* device = manager->GetD3DDevice();
+    if (!device)
+        return E_FAIL;
+    sRect screen = ToScreen(dest);
+    tColor color = element->FontColor.Current.ToArgb();
+    tColor shadowColor = color & 0xFF000000u;
+    cSprite* sprite = nullptr;
+    std::optional<sRect> previousClip;
+    if (clip) {
+        // Cut text: draw it at once under the clip rectangle, outside the sprite batch.
+        EndSpriteBatch();
+        previousClip = device->GetClipRect();
+        sRect limit = previousClip ? IntersectRects(*clip, *previousClip) : *clip;
+        device->SetClipRect(&limit);
+    } else {
+        sprite = BeginSprite();
+    }
+    if (shadow) {
+        sRect shadowRect = OffsetRect(screen, 1, 1);
+        node->pFont->DrawText(sprite, text, count, &shadowRect, element->dwTextFormat, shadowColor);
+    }
+    node->pFont->DrawText(sprite, text, count, &screen, element->dwTextFormat, color);
+    if (clip)
+        device->SetClipRect(previousClip ? &*previousClip : nullptr);
+    return S_OK;
+}
+
+tResult cDialogResources::CalcTextRect(std::wstring_view text, CDXUTElement* element, sRect* dest, int count)
+{
+    if (!element || !dest)
+        return E_INVALIDARG;
+    DXUTFontNode* node = element->iFont >= 0 ? GetFont(unsigned(element->iFont)) : nullptr;
+    if (!node || !node->pFont)
+        return E_FAIL;
+    node->pFont->DrawText(nullptr, text, count, dest, element->dwTextFormat | DT_CALCRECT, 0);
+    return S_OK;
+}

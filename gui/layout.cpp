@@ -1,0 +1,173 @@
+#include "gui/layout.h"
+
+#include <vector>
+
+#include "core/fatal.h"
+#include "core/format.h"
+#include "core/log.h"
+#include "core/settings.h"
+#include "core/text.h"
+#include "platform/paths.h"
+
+namespace {
+
+std::array<sLayoutRect, kGuiLayoutRows> InitialLayout()
+{
+    std::array<sLayoutRect, kGuiLayoutRows> rows;
+    for (int i = 0; i < 1000; ++i)
+        rows[i] = sLayoutRect{-1, -1, -1, -1};
+    return rows;
+}
+
+// The C library's reading of a decimal integer: leading white space, a sign, digits up to
+// the first other character; no digits give 0.
+int ReadNumber(const std::wstring& field)
+{
+    std::string narrow;
+    for (wchar_t c : field)
+        narrow += (c < 128) ? char(c) : '?';
+    return AtoiLike(narrow);
+}
+
+std::vector<std::wstring> FileLines(const std::string& bytes)
+{
+    std::wstring text = Utf8ToWide(bytes);
+    if (!text.empty() && text[0] == 0xFEFF)
+        text.erase(0, 1);
+    std::vector<std::wstring> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find(L'\n', start);
+        std::wstring line = text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
+        if (!line.empty() && line.back() == L'\r')
+            line.pop_back();
+        lines.push_back(std::move(line));
+        if (end == std::wstring::npos)
+            break;
+        start = end + 1;
+    }
+    return lines;
+}
+
+bool IsSeparator(const std::wstring& line) { return !line.empty() && line[0] == L'#'; }
+
+// The rows that hold rectangles the game draws itself (panel areas, map frames).
+bool IsCornerRow(int id) { return id == 1 || (id >= 3 && id <= 9) || (id >= 16 && id <= 56); }
+
+void ReadFontLine(const std::wstring& line, int& lastNumber)
+{
+    std::vector<std::wstring> fields = SplitText(line, L';');
+    int n = ReadNumber(fields[0]);
+    lastNumber = n;
+    if (n < 1 || n > kGuiFontCount)
+        return;
+    sGuiFont& font = g_GuiFonts[n - 1];
+    if (fields.size() > 1)
+        font.face = fields[1];
+    if (fields.size() > 2)
+        font.height = ReadNumber(fields[2]);
+    if (fields.size() > 3)
+        font.weight = ReadNumber(fields[3]) * 8 + 100;
+    auto component = [&](size_t i, int shift, tColor& color) {
+        if (fields.size() > i)
+            color = (color & ~(tColor(0xFF) << shift)) | ((tColor(ReadNumber(fields[i])) & 0xFF) << shift);
+    };
+    if (fields.size() > 4) {
+        font.color1 |= 0xFF000000u;
+        component(4, 16, font.color1);
+        component(5, 8, font.color1);
+        component(6, 0, font.color1);
+    }
+    if (fields.size() > 7) {
+        font.color2 |= 0xFF000000u;
+        component(7, 16, font.color2);
+        component(8, 8, font.color2);
+        component(9, 0, font.color2);
+    }
+}
+
+} // namespace
+
+std::array<sLayoutRect, kGuiLayoutRows> g_GuiLayout = InitialLayout();
+std::array<sGuiFont, kGuiFontCount> g_GuiFonts;
+sRect g_MinimapOutline;
+
+std::wstring GuiLayoutFileName(int width, int height) { return FormatText(L"data\\GUI_%ix%i.csv", width, height); }
+
+void ConvertLayoutRectToCorners(int id)
+{
+    if (id < 0 || id >= kGuiLayoutRows)
+        return;
+    g_GuiLayout[id].width += g_GuiLayout[id].x;
+    g_GuiLayout[id].height += g_GuiLayout[id].y;
+}
+
+void ResetGuiLayout()
+{
+    g_GuiLayout = InitialLayout();
+    for (auto& font : g_GuiFonts)
+        font = sGuiFont{};
+    g_MinimapOutline = sRect{};
+}
+
+bool LoadGuiLayoutFile(const std::filesystem::path& file, const std::wstring& name)
+{
+    std::optional<std::string> bytes = ReadWholeFile(file);
+    if (!bytes)
+        return false;
+    std::vector<std::wstring> lines = FileLines(*bytes);
+
+    for (int i = 0; i < 1000; ++i)
+        g_GuiLayout[i] = sLayoutRect{-1, -1, -1, -1};
+
+    size_t at = 0;
+    // A header up to and including the first separator line.
+    while (at < lines.size() && !IsSeparator(lines[at]))
+        ++at;
+    if (at < lines.size())
+        ++at;
+    // Control rectangles, up to the next separator line.
+    for (; at < lines.size() && !IsSeparator(lines[at]); ++at) {
+        std::vector<std::wstring> fields = SplitText(lines[at], L';');
+        int id = ReadNumber(fields[0]);
+        if (id < 0 || id >= kGuiLayoutRows)
+            continue;
+        sLayoutRect& row = g_GuiLayout[id];
+        int* values[4] = {&row.x, &row.y, &row.width, &row.height};
+        for (size_t f = 1; f < fields.size() && f <= 4; ++f)
+            *values[f - 1] = ReadNumber(fields[f]);
+    }
+    // Fonts; separator lines between them are skipped.
+    int lastFontNumber = 0;
+    for (; at < lines.size(); ++at) {
+        if (IsSeparator(lines[at]))
+            continue;
+        ReadFontLine(lines[at], lastFontNumber);
+    }
+    if (lastFontNumber < kGuiFontCount) {
+        // Fewer than eight fonts: the eighth is the seventh at three quarters of its height.
+        sGuiFont& last = g_GuiFonts[kGuiFontCount - 1];
+        const sGuiFont& source = g_GuiFonts[kGuiFontCount - 2];
+        last.face = source.face;
+        last.height = int(source.height * 0.75);
+        last.weight = source.weight;
+        last.slot = source.slot;
+        last.color1 = source.color1;
+        last.color2 = source.color2;
+    }
+    LogLine(L"Loading GUI coordinates nad fonts from \"%s\"... OK", name);
+
+    for (int id = 0; id < kGuiLayoutRows; ++id)
+        if (IsCornerRow(id))
+            ConvertLayoutRectToCorners(id);
+    const sLayoutRect& minimap = g_GuiLayout[315];
+    g_MinimapOutline = sRect{minimap.x - 2, minimap.y - 2, minimap.x + minimap.width + 4, minimap.y + minimap.height + 4};
+    return true;
+}
+
+void LoadGuiLayout()
+{
+    std::wstring name = GuiLayoutFileName(g_UserSettings.resolutionX, g_UserSettings.resolutionY);
+    if (!LoadGuiLayoutFile(HostPath(name), name))
+        FatalExit(1, FormatText(L"Loading GUI coordinates from \"%s\"... FAILED", name));
+}

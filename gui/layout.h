@@ -1,0 +1,54 @@
+#pragma once
+// The control layout of one screen resolution: a rectangle per control id and the eight
+// GUI fonts, read once at start-up from "data\GUI_<width>x<height>.csv".
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "platform/font.h"
+#include "platform/geometry.h"
+
+constexpr int kGuiLayoutRows = 1500;
+constexpr int kGuiFontCount = 8;
+
+// One row. The rows that the game draws itself (see ConvertLayoutRectToCorners) hold
+// left, top, right, bottom in these four fields after loading.
+struct sLayoutRect
+{
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const sLayoutRect&) const = default;
+};
+
+struct sGuiFont
+{
+    std::wstring face;
+    int height = 0;
+    int weight = 0; // 100 thin .. 900 black
+    int slot = 0;   // the dialog font slot it fills
+    tColor color1 = 0;
+    tColor color2 = 0;
+    std::unique_ptr<cFont> font; // made by the device callbacks
+};
+
+// Rows 0 to 999 start at -1 in every field, the others at 0.
+extern std::array<sLayoutRect, kGuiLayoutRows> g_GuiLayout;
+extern std::array<sGuiFont, kGuiFontCount> g_GuiFonts;
+// The frame the game draws around control 315 (the minimap), in corner form.
+extern sRect g_MinimapOutline;
+
+// "data\GUI_%ix%i.csv" for a resolution.
+std::wstring GuiLayoutFileName(int width, int height);
+// Reads the layout of the configured resolution. A missing file ends the program
+// with exit code 1 after its log line.
+void LoadGuiLayout();
+// Reads one layout file (shown in the log under its name). False when it cannot be
+// opened; the tables are then unchanged.
+bool LoadGuiLayoutFile(const std::filesystem::path& file, const std::wstring& name);
+// Turns row id from x, y, width, height into left, top, right, bottom.
+void ConvertLayoutRectToCorners(int id);
+// Puts both tables back to their state before loading (tests).
+void ResetGuiLayout();

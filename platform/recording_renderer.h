@@ -1,0 +1,49 @@
+#pragma once
+// A renderer that draws nothing and keeps the list of calls, so that tests can check
+// what the drawing code asked for without a display.
+#include <string>
+#include <vector>
+
+#include "platform/renderer.h"
+
+struct sRecordedCall
+{
+    enum eKind { kClear, kQuad, kFillRect, kGradientRect, kLine, kClip, kBeginScene, kEndScene };
+    eKind kind = kClear;
+    sQuad quad;              // kQuad
+    sRectF rect;             // kFillRect, kGradientRect
+    tColor colors[4] = {};   // kClear, kFillRect, kGradientRect (top-left, top-right, bottom-left, bottom-right), kLine
+    sPointF from, to;        // kLine
+    float width = 0;         // kLine
+    bool clipOn = false;     // kClip
+    sRect clip;              // kClip
+};
+
+class cRecordingRenderer : public cRenderer
+{
+public:
+    cRecordingRenderer(int width = 1024, int height = 768) : m_Width(width), m_Height(height) {}
+
+    int BackBufferWidth() const override { return m_Width; }
+    int BackBufferHeight() const override { return m_Height; }
+    bool BeginScene() override;
+    void EndScene() override;
+    void Clear(tColor color) override;
+    void DrawQuad(const sQuad& quad) override;
+    void FillRect(const sRectF& rect, tColor color) override;
+    void FillGradientRect(const sRectF& rect, tColor topLeft, tColor topRight, tColor bottomLeft, tColor bottomRight) override;
+    void DrawLine(sPointF from, sPointF to, float width, tColor color) override;
+    void SetClipRect(const sRect* clip) override;
+    std::optional<sRect> GetClipRect() const override { return m_Clip; }
+
+    const std::vector<sRecordedCall>& Calls() const { return m_Calls; }
+    // Only the textured and plain quads, in drawing order.
+    std::vector<sQuad> Quads() const;
+    void ClearCalls() { m_Calls.clear(); }
+
+private:
+    int m_Width;
+    int m_Height;
+    std::vector<sRecordedCall> m_Calls;
+    std::optional<sRect> m_Clip;
+};

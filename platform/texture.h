@@ -1,0 +1,63 @@
+#pragma once
+// A picture for drawing. Its pixels live in memory (ARGB, 8 bits a channel) and can be
+// decoded or written on any thread; the copy on the renderer is made on the main thread
+// at the picture's first use, and refreshed there after the pixels were written.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <string>
+
+struct SDL_Surface;
+struct SDL_Texture;
+struct SDL_Renderer;
+
+class cTexture
+{
+public:
+    ~cTexture();
+    cTexture(const cTexture&) = delete;
+    cTexture& operator=(const cTexture&) = delete;
+
+    // Decodes a picture file (PNG and the other formats of SDL_image). Null when the file
+    // cannot be read or decoded; error then says why.
+    static std::unique_ptr<cTexture> LoadFromFile(const std::filesystem::path& path, std::string* error = nullptr);
+    // A transparent black picture whose pixels the code writes. Null for a size below 1.
+    static std::unique_ptr<cTexture> CreateBlank(int width, int height);
+    // Takes over a surface of any pixel format (freed here); null when it cannot be converted.
+    static std::unique_ptr<cTexture> AdoptSurface(SDL_Surface* surface);
+
+    int Width() const { return m_Width; }
+    int Height() const { return m_Height; }
+
+    // Direct access to the pixels: row y starts at pixels + y * pitch (pitch in pixels).
+    // Unlock marks the picture for a new upload.
+    uint32_t* LockPixels(int* pitch);
+    void UnlockPixels();
+    // One pixel, ARGB; 0 outside the picture.
+    uint32_t PixelAt(int x, int y) const;
+
+    // Main thread only: the renderer's copy, made or refreshed as needed; null on failure.
+    SDL_Texture* GetDeviceTexture(SDL_Renderer* renderer);
+
+private:
+    cTexture(SDL_Surface* pixels);
+
+    SDL_Surface* m_Pixels = nullptr; // ARGB8888, owned
+    int m_Width = 0;
+    int m_Height = 0;
+    mutable std::mutex m_Mutex;
+    bool m_Dirty = true;
+    SDL_Texture* m_Device = nullptr;
+    uint64_t m_DeviceGeneration = 0;
+};
+
+// The renderer's lifetime, as the textures see it. Each new renderer starts a new
+// generation, so copies made for an old one are never used or freed again.
+void BeginRendererGeneration(SDL_Renderer* renderer);
+void EndRendererGeneration();
+// Frees, on the main thread, the renderer copies of textures deleted on other threads.
+void FreeRetiredDeviceTextures();
+// Marks the calling thread as the one that owns the renderer.
+void SetRenderThread();
+bool IsRenderThread();

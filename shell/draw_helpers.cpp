@@ -1,0 +1,114 @@
+#include "shell/draw_helpers.h"
+
+#include <algorithm>
+
+#include "core/text.h"
+#include "platform/paths.h"
+#include "shell/frame_callbacks.h"
+#include "shell/textures.h"
+
+std::array<sSpriteDepth, kSpriteDepthEntries> g_SpriteDepths;
+
+tResult DrawSpriteScaled(cSprite* sprite, cTexture* texture, const sRect& src, float x, float y, float width, float height,
+                         tColor color, float depth, bool combine)
+{
+    if (!sprite || !texture || src.Width() == 0 || src.Height() == 0)
+        return E_INVALIDARG;
+    float sx = width / float(src.Width());
+    float sy = height / float(src.Height());
+    if (sx == 0 || sy == 0)
+        return S_OK; // nothing to see, and the position below would divide by zero
+    sMatrix2D saved = sprite->GetTransform();
+    sMatrix2D scaling = sMatrix2D::Scaling(sx, sy);
+    sprite->SetTransform(combine ? scaling * saved : scaling);
+    sVector3 position{x / sx, y / sy, depth};
+    sprite->Draw(texture, &src, nullptr, &position, color);
+    sprite->SetTransform(saved);
+    return S_OK;
+}
+
+void DrawGuiBox(int x, int y, int w, int h, int pictureIndex, const sLayoutRect& pictureDest)
+{
+    cSprite* sprite = g_Sprite.get();
+    cTexture* gui = g_Textures[TEX_GUI].Get();
+    if (!sprite || !gui)
+        return;
+    bool begun = Succeeded(sprite->Begin(SPRITE_ALPHABLEND));
+    const tColor white = 0xFFFFFFFF;
+    struct sPiece
+    {
+        sRect src;
+        int x, y, w, h;
+    };
+    // Edges and centre stretch over what the corners leave; a box smaller than two
+    // corners has none.
+    const int midW = w - 90;
+    const int midH = h - 90;
+    const sPiece pieces[9] = {
+        {MakeRect(45, 1913, 90, 1958), x + 45, y, midW, 45},
+        {MakeRect(45, 2003, 90, 2048), x + 45, y + h - 45, midW, 45},
+        {MakeRect(0, 1958, 45, 2003), x, y + 45, 45, midH},
+        {MakeRect(90, 1958, 135, 2003), x + w - 45, y + 45, 45, midH},
+        {MakeRect(45, 1958, 90, 2003), x + 45, y + 45, midW, midH},
+        {MakeRect(0, 1913, 45, 1958), x, y, 45, 45},
+        {MakeRect(90, 1913, 135, 1958), x + w - 45, y, 45, 45},
+        {MakeRect(0, 2003, 45, 2048), x, y + h - 45, 45, 45},
+        {MakeRect(90, 2003, 135, 2048), x + w - 45, y + h - 45, 45, 45},
+    };
+    for (const auto& p : pieces)
+        if (p.w > 0 && p.h > 0)
+            DrawSpriteScaled(sprite, gui, p.src, float(p.x), float(p.y), float(p.w), float(p.h), white, 0.0f, false);
+    const sLayoutRect& grid = g_GuiLayout[58];
+    if (pictureIndex >= 0 && grid.width > 0 && grid.height > 0) {
+        int left = grid.x + 120 * (pictureIndex / 10);
+        int top = grid.y + 120 * (pictureIndex % 10);
+        sRect src{left, top, left + grid.width, top + grid.height};
+        DrawSpriteScaled(sprite, gui, src, float(pictureDest.x), float(pictureDest.y), float(pictureDest.width),
+                         float(pictureDest.height), white, 0.0f, false);
+    }
+    if (begun)
+        sprite->End();
+}
+
+void LoadSpriteDepthTable(const std::wstring& path)
+{
+    std::optional<std::string> bytes = ReadWholeFile(HostPath(path));
+    if (!bytes)
+        return;
+    std::wstring text = Utf8ToWide(*bytes);
+    if (!text.empty() && text[0] == 0xFEFF)
+        text.erase(0, 1);
+    int entry = 0;
+    size_t start = 0;
+    while (start < text.size() && entry < kSpriteDepthEntries) {
+        size_t end = text.find(L'\n', start);
+        std::wstring line = text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
+        start = end == std::wstring::npos ? text.size() : end + 1;
+        if (!line.empty() && line.back() == L'\r')
+            line.pop_back();
+        if (!line.empty() && line[0] == L'#')
+            continue;
+        std::wstring first = SplitText(line, L';')[0];
+        int n = std::min(AtoiLike(WideToUtf8(first)), 39);
+        g_SpriteDepths[entry].depth = n;
+        g_SpriteDepths[entry].scale = 0.6f + float(39 - n) / 100.0f;
+        ++entry;
+    }
+}
+
+float FitSquareInRect(sLayoutRect& rect, int horizontalMode, int verticalMode)
+{
+    int oldWidth = rect.width;
+    int side = std::min(rect.width, rect.height);
+    if (horizontalMode == 2)
+        rect.x += rect.width - side;
+    else if (horizontalMode != 0)
+        rect.x += (rect.width - side) / 2;
+    if (verticalMode == 2)
+        rect.y += rect.height - side;
+    else if (verticalMode != 0)
+        rect.y += (rect.height - side) / 2;
+    rect.width = side;
+    rect.height = side;
+    return oldWidth != 0 ? float(side) / float(oldWidth) : 0.0f;
+}

@@ -1,0 +1,96 @@
+#pragma once
+// The window and device framework: one window with its renderer (the device), the
+// callbacks that the program installs, the message loop with its paced idle frames,
+// pausing and the exit code.
+#include <string>
+
+#include "platform/messages.h"
+#include "platform/renderer.h"
+
+class cWindow;
+
+struct sBackBufferDesc
+{
+    int Width = 0;
+    int Height = 0;
+};
+
+using LPDXUTCALLBACKDEVICECREATED = tResult (*)(cRenderer* device, const sBackBufferDesc* backBuffer);
+using LPDXUTCALLBACKDEVICERESET = tResult (*)(cRenderer* device, const sBackBufferDesc* backBuffer);
+using LPDXUTCALLBACKDEVICELOST = void (*)();
+using LPDXUTCALLBACKDEVICEDESTROYED = void (*)();
+using LPDXUTCALLBACKFRAMEMOVE = void (*)(cRenderer* device, double time, float elapsed);
+using LPDXUTCALLBACKFRAMERENDER = void (*)(cRenderer* device, double time, float elapsed);
+using LPDXUTCALLBACKKEYBOARD = void (*)(unsigned key, bool keyDown, bool altDown);
+using LPDXUTCALLBACKMOUSE = void (*)(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta, int x,
+                                     int y);
+using LPDXUTCALLBACKMSGPROC = tLParam (*)(cWindow* window, unsigned message, tWParam wParam, tLParam lParam,
+                                          bool* noFurtherProcessing);
+
+// Exit codes of framework failures.
+enum eDxutError
+{
+    DXUTERR_GENERIC = 1,
+    DXUTERR_NODIRECT3D = 2,
+    DXUTERR_NOCOMPATIBLEDEVICES = 3,
+    DXUTERR_MEDIANOTFOUND = 4,
+    DXUTERR_NONZEROREFCOUNT = 5,
+    DXUTERR_CREATINGDEVICE = 6,
+    DXUTERR_RESETTINGDEVICE = 7,
+    DXUTERR_CREATINGDEVICEOBJECTS = 8,
+    DXUTERR_RESETTINGDEVICEOBJECTS = 9,
+    DXUTERR_INCORRECTVERSION = 10,
+};
+
+// Callback setters; null removes a callback.
+void DXUTSetCallbackDeviceCreated(LPDXUTCALLBACKDEVICECREATED callback);
+void DXUTSetCallbackDeviceReset(LPDXUTCALLBACKDEVICERESET callback);
+void DXUTSetCallbackDeviceLost(LPDXUTCALLBACKDEVICELOST callback);
+void DXUTSetCallbackDeviceDestroyed(LPDXUTCALLBACKDEVICEDESTROYED callback);
+void DXUTSetCallbackFrameMove(LPDXUTCALLBACKFRAMEMOVE callback);
+void DXUTSetCallbackFrameRender(LPDXUTCALLBACKFRAMERENDER callback);
+void DXUTSetCallbackKeyboard(LPDXUTCALLBACKKEYBOARD callback);
+void DXUTSetCallbackMouse(LPDXUTCALLBACKMOUSE callback, bool includeMouseMove = false);
+void DXUTSetCallbackMsgProc(LPDXUTCALLBACKMSGPROC callback);
+LPDXUTCALLBACKFRAMEMOVE DXUTGetCallbackFrameMove();
+LPDXUTCALLBACKFRAMERENDER DXUTGetCallbackFrameRender();
+LPDXUTCALLBACKKEYBOARD DXUTGetCallbackKeyboard();
+LPDXUTCALLBACKMOUSE DXUTGetCallbackMouse();
+
+// Starts the video system and the timer. The command-line, hotkey and message-box
+// switches are kept for their meaning: this framework reads no options, handles no
+// hotkeys of its own and shows no message boxes.
+tResult DXUTInit(bool parseCommandLine = true, bool handleDefaultHotkeys = true, bool showMsgBoxOnError = true);
+// Stored, and applied in full screen when the device is next made or reset.
+void DXUTSetCursorSettings(bool showCursorWhenFullScreen, bool clipCursorWhenFullScreen);
+tResult DXUTCreateWindow(const std::wstring& title = L"Window");
+// Makes the renderer for a back buffer of that size, in a window or on the whole screen;
+// the device-created and device-reset callbacks run inside.
+tResult DXUTCreateDevice(int adapter = 0, bool windowed = true, int width = 640, int height = 480);
+// Runs until the window is closed; returns the exit code.
+int DXUTMainLoop();
+// Closes the window (which destroys a running game first) and releases the device.
+void DXUTShutdown(int exitCode = 0);
+void DXUTPause(bool pauseTime, bool pauseRendering);
+
+cRenderer* DXUTGetD3DDevice();
+cWindow* DXUTGetHWND();
+double DXUTGetTime();
+float DXUTGetElapsedTime();
+bool DXUTIsRenderingPaused();
+bool DXUTIsTimePaused();
+bool DXUTIsActive();
+bool DXUTIsWindowed();
+int DXUTGetExitCode();
+
+// The window procedure: what happens to one message. The loop calls it; tests too.
+tLParam DXUTStaticWndProc(unsigned message, tWParam wParam, tLParam lParam);
+// One idle frame with its pacing sleeps.
+void DXUTRender3DEnvironment();
+// Marks the device lost (as a failed present would); the next idle frame resets it.
+void DXUTMarkDeviceLost(bool recreate);
+// The sleep of the pacing; tests replace it to see the sleeps.
+using tSleepFunction = void (*)(int milliseconds);
+void DXUTSetSleepFunction(tSleepFunction sleep);
+// Mutes or restores the music of a running game.
+void SetMusicMuted(bool muted);

@@ -1,0 +1,92 @@
+#pragma once
+// Where the shell reaches parts of the program that are built elsewhere: the game object,
+// the screens that take input (menus, the dialog stack, the panels), the hint display,
+// sound and the intro. Each side fills in its entries; an empty entry means the part is
+// not there (no game running, no menu current, ...).
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class CDXUTControl;
+class cRenderer;
+class cTextureHolder;
+
+// The game object as the shell sees it. The game side fills these in.
+struct sGameLink
+{
+    std::function<bool()> exists;             // a game object exists (g_Gra is not null)
+    std::function<int()> state;               // its game state
+    std::function<void(cRenderer* device, float elapsed)> render;                      // cGra::Render
+    std::function<void(unsigned key, bool down, bool alt)> onKeyboard;                 // cGra::OnKeyboard
+    std::function<void(bool left, bool right, bool middle, bool side1, bool side2, int wheel, int x, int y)>
+        onPlayerAction;                                                                // cGra::OnPlayerAction
+    std::function<void(unsigned event, int id, CDXUTControl* control)> onGuiEvent;     // cGra::OnGuiEvent
+    std::function<void()> destroy;            // runs the game's destructor, frees it, leaves g_Gra null
+    // Calls fn for both texture holders of every country of the running game.
+    std::function<void(const std::function<void(cTextureHolder&)>& fn)> forEachCountryTexture;
+    // The volume of the game's music player, when it has one (0 mutes it).
+    std::function<void(float volume)> setMusicVolume;
+};
+extern sGameLink g_GameLink;
+
+bool GameExists();
+int GameState(); // -1 without a game
+
+// A full-screen menu as the routing sees it; cMenu implements it.
+class iMenuScreen
+{
+public:
+    virtual ~iMenuScreen() = default;
+    // Its dialog's message handler: true when the message was used.
+    virtual bool MsgProc(unsigned message, uintptr_t wParam, intptr_t lParam) = 0;
+    virtual void OnGUIEvent(unsigned event, int id, CDXUTControl* control) = 0;
+    virtual void OnKeyboard(unsigned key, bool down, bool alt) = 0;
+    virtual void OnMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheel, int x, int y) = 0;
+    virtual void OnFrameMove(double time, float elapsed) = 0;
+    virtual void OnRender(float elapsed) = 0;
+};
+
+// An in-game window on the dialog stack; cDialog implements it.
+class iStackDialog
+{
+public:
+    virtual ~iStackDialog() = default;
+    virtual int KindId() const = 0;
+    virtual bool IsVisible() const = 0; // its dialog is visible
+    virtual bool MsgProc(unsigned message, uintptr_t wParam, intptr_t lParam) = 0;
+    virtual void OnGUIEvent(unsigned event, int id, CDXUTControl* control) = 0;
+    virtual void OnKeyboard(unsigned key, bool down, bool alt) = 0;
+    virtual void OnMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheel, int x, int y) = 0;
+    virtual void OnRender(float elapsed) = 0;
+};
+
+// A game-screen panel; cPanel implements it.
+class iPanelScreen
+{
+public:
+    virtual ~iPanelScreen() = default;
+    virtual bool MsgProc(unsigned message, uintptr_t wParam, intptr_t lParam) = 0;
+    virtual void OnGUIEvent(unsigned event, int id, CDXUTControl* control) = 0;
+};
+
+// The current menu, the dialog stack (bottom first) with its current (top) dialog, and
+// the six panels. Set to null by start-up before any callback runs.
+extern iMenuScreen* g_CurrentMenu;
+extern iStackDialog* g_CurrentDialog;
+extern std::vector<iStackDialog*> g_OpenDialogs;
+extern iPanelScreen* g_InfoPanel;
+extern iPanelScreen* g_DiplomacyPanel;
+extern iPanelScreen* g_HexPanel;
+extern iPanelScreen* g_UnitPanel;
+extern iPanelScreen* g_AttackPanel;
+extern iPanelScreen* g_MinimapPanel;
+
+// Parts of the shell built elsewhere.
+struct sShellLinks
+{
+    std::function<void()> initSound;       // opens the audio device and loads the effects
+    std::function<void()> playIntroMovies; // installs the intro callbacks, plays the movies, prepares the logos
+    std::function<void(bool left, bool right, int x, int y)> hintUpdateMouse; // cHintDisplay::UpdateMouse
+    std::function<void()> hintRender;                                         // cHintDisplay::Render
+};
+extern sShellLinks g_ShellLinks;

@@ -1,0 +1,118 @@
+#include "shell/skin_levels.h"
+
+#include "core/settings.h"
+#include "core/text.h"
+
+std::array<std::array<sSkinLevel, kSkinLevels>, kUnitFamilies> g_UnitSkinLevels;
+std::array<sSkinLevel, kSkinLevels> g_CityAppearanceLevels;
+sTextStyle g_CityLabelStyle;
+std::array<int, kUnitFamilies> g_SelectedUnitSkinLevel{};
+int g_SelectedCityAppearanceLevel = 0;
+
+namespace {
+
+int ZoomPercent() { return int(g_UserSettings.mapZoom * 100.0f); }
+
+int Cell(const std::vector<std::wstring>& row, size_t i) { return AtoiLike(WideToUtf8(row[i])); }
+
+tColor OpaqueColor(const std::vector<std::wstring>& row, size_t first)
+{
+    return MakeArgb(255, unsigned(Cell(row, first)) & 0xFF, unsigned(Cell(row, first + 1)) & 0xFF,
+                    unsigned(Cell(row, first + 2)) & 0xFF);
+}
+
+template <typename Fn>
+void ForEveryUsedStyle(Fn fn)
+{
+    for (auto& family : g_UnitSkinLevels)
+        for (auto& level : family)
+            if (level.IsUsed())
+                for (auto& style : level.styles)
+                    fn(style);
+    for (auto& level : g_CityAppearanceLevels)
+        if (level.IsUsed())
+            for (auto& style : level.styles)
+                fn(style);
+}
+
+} // namespace
+
+void SelectUnitSkinLevels()
+{
+    if (!g_UserSettings.dynamicAppearance)
+        return;
+    int zoom = ZoomPercent();
+    for (int family = 0; family < kUnitFamilies; ++family)
+        for (int level = 0; level < kSkinLevels; ++level)
+            if (g_UnitSkinLevels[family][level].zoomThreshold > zoom)
+                g_SelectedUnitSkinLevel[family] = level;
+}
+
+void SelectCityAppearanceLevel()
+{
+    int zoom = ZoomPercent();
+    for (int level = 0; level < 5; ++level)
+        if (g_CityAppearanceLevels[level].zoomThreshold > zoom)
+            g_SelectedCityAppearanceLevel = level;
+}
+
+void CreateSkinFonts(cRenderer* device)
+{
+    ForEveryUsedStyle([&](sTextStyle& s) { s.font = cFont::Create(device, s.face, s.height, s.weight); });
+    g_CityLabelStyle.font = cFont::Create(device, g_CityLabelStyle.face, g_CityLabelStyle.height, g_CityLabelStyle.weight);
+}
+
+void ResetSkinFonts()
+{
+    ForEveryUsedStyle([](sTextStyle& s) {
+        if (s.font)
+            s.font->OnResetDevice();
+    });
+    if (g_CityLabelStyle.font)
+        g_CityLabelStyle.font->OnResetDevice();
+}
+
+void LoseSkinFonts()
+{
+    ForEveryUsedStyle([](sTextStyle& s) {
+        if (s.font)
+            s.font->OnLostDevice();
+    });
+    if (g_CityLabelStyle.font)
+        g_CityLabelStyle.font->OnLostDevice();
+}
+
+void DestroySkinFonts()
+{
+    for (auto& family : g_UnitSkinLevels)
+        for (auto& level : family)
+            for (auto& style : level.styles)
+                style.font.reset();
+    for (auto& level : g_CityAppearanceLevels)
+        for (auto& style : level.styles)
+            style.font.reset();
+    g_CityLabelStyle.font.reset();
+}
+
+sRect ParseRectCells(sRect& rect, const std::vector<std::wstring>& row, bool toCorners)
+{
+    if (row.size() < 4) {
+        rect = sRect{};
+        return rect;
+    }
+    int a = Cell(row, 0), b = Cell(row, 1), c = Cell(row, 2), d = Cell(row, 3);
+    rect = toCorners ? sRect{a, b, a + c, b + d} : sRect{a, b, c, d};
+    return rect;
+}
+
+sTextStyle& ParseTextStyleCells(sTextStyle& style, const std::vector<std::wstring>& row)
+{
+    if (row.size() < 13)
+        return style;
+    style.face = row[4];
+    style.height = Cell(row, 5);
+    style.weight = Cell(row, 6) * 8 + 100;
+    style.color1 = OpaqueColor(row, 7);
+    style.color2 = OpaqueColor(row, 10);
+    return style;
+}

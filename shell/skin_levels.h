@@ -1,0 +1,58 @@
+#pragma once
+// The zoom levels of the units skin and of the map skin's city appearance, with their
+// text styles, and the choice of the levels that fit the current zoom.
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/font.h"
+#include "platform/geometry.h"
+
+struct sTextStyle
+{
+    std::wstring face;
+    int height = 0;
+    int weight = 0;
+    int reserved = 0;
+    tColor color1 = 0;
+    tColor color2 = 0;
+    std::unique_ptr<cFont> font; // made by the device callbacks
+};
+
+struct sSkinLevel
+{
+    std::wstring name;     // units skin only
+    int zoomThreshold = 0; // percent; 0 or less: the level is not used
+    std::array<sTextStyle, 3> styles;
+
+    bool IsUsed() const { return zoomThreshold > 0; }
+};
+
+constexpr int kUnitFamilies = 3; // land, air, naval
+constexpr int kSkinLevels = 10;
+
+extern std::array<std::array<sSkinLevel, kSkinLevels>, kUnitFamilies> g_UnitSkinLevels;
+extern std::array<sSkinLevel, kSkinLevels> g_CityAppearanceLevels;
+extern sTextStyle g_CityLabelStyle; // the shared label style
+// The selected level of each unit family and of the city appearance (indices into the tables).
+extern std::array<int, kUnitFamilies> g_SelectedUnitSkinLevel;
+extern int g_SelectedCityAppearanceLevel;
+
+// With dynamic appearance on, each unit family takes the last of its levels whose threshold
+// exceeds the zoom in percent; without such a level its choice stays.
+void SelectUnitSkinLevels();
+// The same rule over the first five city-appearance levels, always.
+void SelectCityAppearanceLevel();
+
+// The fonts of the used levels, the shared label font, following the device.
+void CreateSkinFonts(cRenderer* device);
+void ResetSkinFonts();
+void LoseSkinFonts();
+void DestroySkinFonts();
+
+// Skin table rows. A rectangle from cells 0 to 3 (all zero with fewer than four cells),
+// optionally turned from x, y, width, height into corners.
+sRect ParseRectCells(sRect& rect, const std::vector<std::wstring>& row, bool toCorners);
+// A text style from cells 4 to 12 (unchanged with fewer than 13 cells).
+sTextStyle& ParseTextStyleCells(sTextStyle& style, const std::vector<std::wstring>& row);

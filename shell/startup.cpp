@@ -1,0 +1,101 @@
+#include "shell/startup.h"
+
+#include <cstdio>
+
+#include "core/fatal.h"
+#include "core/lock.h"
+#include "core/log.h"
+#include "core/random.h"
+#include "core/settings.h"
+#include "core/stringbase.h"
+#include "core/text.h"
+#include "core/version.h"
+#include "gui/layout.h"
+#include "platform/clock.h"
+#include "platform/window.h"
+#include "shell/dxut.h"
+#include "shell/frame_callbacks.h"
+#include "shell/links.h"
+#include "shell/textures.h"
+
+std::function<bool()> g_UnicodeLayerCheck = UnicodeLayerAvailable;
+
+bool UnicodeLayerAvailable()
+{
+    // Latin, Polish, Cyrillic and a character beyond the 16-bit range.
+    const std::wstring sample = L"Velmorant \u0141\u00f3d\u017a \u041c\u043e\u0441\u043a\u0432\u0430 \U0001F6E1";
+    return Utf8ToWide(WideToUtf8(sample)) == sample && Utf16ToWide(WideToUtf16(sample)) == sample;
+}
+
+std::wstring BuildWindowTitle(const wchar_t* title, float version, int build)
+{
+    if (build % 100 == 0)
+        return FormatText(L"%s v%.2f", title, version);
+    return FormatText(L"%s v%.2f [build %3i]", title, version, build);
+}
+
+void DestroyGame()
+{
+    if (GameExists() && g_GameLink.destroy)
+        g_GameLink.destroy();
+    ReleaseGameTextures();
+}
+
+int RunProgram()
+{
+    StartGlobalLock();
+    LogLine(L"Running %s v%.2f", kGameName, kGameVersion);
+
+    if (!g_UnicodeLayerCheck || !g_UnicodeLayerCheck()) {
+        LogLine(L"%s", LangText("unicows.dll_not_found,_cannot_start_application"));
+        if (std::FILE* f = std::fopen("error.txt", "wt")) {
+            std::fputs("unicows.dll not found! cannot load game", f);
+            std::fclose(f);
+        }
+        g_Console.Flush();
+        return 0;
+    }
+
+    SeedRandom(uint32_t(GetCalendarSeconds()));
+    LoadSettings();
+    // A fatal error from here on shuts the window framework down before the process ends.
+    SetFatalCleanup([] { DXUTShutdown(); });
+    LoadGuiLayout();
+
+    g_CurrentMenu = nullptr;
+    g_InfoPanel = nullptr;
+    g_DiplomacyPanel = nullptr;
+    g_HexPanel = nullptr;
+    g_UnitPanel = nullptr;
+    g_AttackPanel = nullptr;
+    g_MinimapPanel = nullptr;
+    g_CurrentDialog = nullptr;
+
+    DXUTSetCallbackDeviceCreated(OnDeviceCreated);
+    DXUTSetCallbackDeviceReset(OnDeviceReset);
+    DXUTSetCallbackDeviceLost(OnDeviceLost);
+    DXUTSetCallbackDeviceDestroyed(OnDeviceDestroyed);
+    DXUTSetCallbackMsgProc(OnMsgProc);
+    DXUTSetCursorSettings(true, true);
+    DXUTInit(false, false, false);
+
+    std::wstring title = BuildWindowTitle(kGameName, kGameVersion, kGameBuild);
+    DXUTCreateWindow(title);
+    DXUTCreateDevice(0, !g_UserSettings.fullscreen, g_UserSettings.resolutionX, g_UserSettings.resolutionY);
+
+    if (g_ShellLinks.initSound)
+        g_ShellLinks.initSound();
+    if (g_ShellLinks.playIntroMovies)
+        g_ShellLinks.playIntroMovies();
+    g_StringBase.Load("lang_LANGID.db", true);
+
+    DXUTMainLoop();
+
+    if (GameExists())
+        DestroyGame();
+    SetFatalCleanup(nullptr);
+    QuitVideo();
+    StopGlobalLock();
+    g_Console.Flush();
+    return DXUTGetExitCode();
+}

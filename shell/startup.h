@@ -1,0 +1,20 @@
+#pragma once
+// Start-up and shutdown of the program.
+#include <functional>
+#include <string>
+
+// Brings the program up, runs the main loop until the window closes, tears down;
+// returns the exit code.
+int RunProgram();
+
+// Destroys a running game and releases the textures of a game (holders 3 to 18).
+void DestroyGame();
+
+// "%s v%.2f", or "%s v%.2f [build %3i]" when the build number is not a multiple of 100.
+std::wstring BuildWindowTitle(const wchar_t* title, float version, int build);
+
+// The check that stands where the Windows build loaded its Unicode layer: the program's
+// wide texts must reach the system (file names, window title) through UTF-8 and come back
+// unchanged. Tests replace it.
+extern std::function<bool()> g_UnicodeLayerCheck;
+bool UnicodeLayerAvailable();
