@@ -1,0 +1,125 @@
+// The layout file: control rectangles, the corner rows and the GUI fonts.
+#include <gtest/gtest.h>
+
+#include "core/fatal.h"
+#include "core/settings.h"
+#include "gui/layout.h"
+#include "platform/paths.h"
+#include "tests/test_support.h"
+
+namespace {
+
+using testing_support::MakeScratchDir;
+
+std::filesystem::path WriteLayout(const std::string& name, const std::string& text)
+{
+    std::filesystem::path file = MakeScratchDir("layout") / name;
+    WriteWholeFile(file, text);
+    return file;
+}
+
+const char* kSevenFonts = "1;Arial;18;88;255;255;255;255;214;120\n"
+                          "2;Arial;16;50;1;2;3;4;5;6\n"
+                          "3;Arial;14;50;0;0;0;0;0;0\n"
+                          "4;Arial;16;88;0;0;0;0;0;0\n"
+                          "5;Arial;26;88;0;0;0;0;0;0\n"
+                          "6;Arial;12;50;0;0;0;0;0;0\n"
+                          "7;Times New Roman;20;75;300;-1;7;9;8;7\n";
+
+TEST(GuiLayout, RowsWithoutALineStayUnsetAndTheLaterOfTwoLinesWins)
+{
+    ResetGuiLayout();
+    auto file = WriteLayout("a.csv", "# header\n#\n");
+    ASSERT_TRUE(LoadGuiLayoutFile(file, L"data\\GUI_test.csv"));
+    EXPECT_EQ(g_GuiLayout[200], (sLayoutRect{-1, -1, -1, -1}));
+    EXPECT_EQ(g_GuiLayout[999], (sLayoutRect{-1, -1, -1, -1}));
+    EXPECT_EQ(g_GuiLayout[1000], (sLayoutRect{0, 0, 0, 0}));
+    EXPECT_TRUE(testing_support::LogContains(L"Loading GUI coordinates nad fonts from \"data\\GUI_test.csv\"... OK"));
+
+    file = WriteLayout("b.csv", "header line\r\n# rows\r\n"
+                                "300;10;20;30;40\r\n"
+                                "300; 11;21;31;41;extra\r\n"
+                                "301;5;junk\r\n"
+                                "1499;1;2;3;4\r\n"
+                                "1500;1;2;3;4\r\n"
+                                "-3;1;2;3;4\r\n"
+                                "#\r\n");
+    ASSERT_TRUE(LoadGuiLayoutFile(file, L"b"));
+    EXPECT_EQ(g_GuiLayout[300], (sLayoutRect{11, 21, 31, 41}));
+    // Fields that are missing leave the old values; a field that is no number reads 0.
+    EXPECT_EQ(g_GuiLayout[301], (sLayoutRect{5, 0, -1, -1}));
+    EXPECT_EQ(g_GuiLayout[1499], (sLayoutRect{1, 2, 3, 4}));
+}
+
+TEST(GuiLayout, PanelRowsTurnIntoCornersAndTheMinimapGetsItsOutline)
+{
+    ResetGuiLayout();
+    auto file = WriteLayout("c.csv", "#\n1;10;20;30;40\n2;10;20;30;40\n9;10;20;30;40\n12;10;20;30;40\n"
+                                     "56;1;1;1;1\n57;1;1;1;1\n315;100;200;50;60\n#\n");
+    ASSERT_TRUE(LoadGuiLayoutFile(file, L"c"));
+    EXPECT_EQ(g_GuiLayout[1], (sLayoutRect{10, 20, 40, 60}));
+    EXPECT_EQ(g_GuiLayout[9], (sLayoutRect{10, 20, 40, 60}));
+    EXPECT_EQ(g_GuiLayout[2], (sLayoutRect{10, 20, 30, 40}));
+    EXPECT_EQ(g_GuiLayout[12], (sLayoutRect{10, 20, 30, 40}));
+    EXPECT_EQ(g_GuiLayout[56], (sLayoutRect{1, 1, 2, 2}));
+    EXPECT_EQ(g_GuiLayout[57], (sLayoutRect{1, 1, 1, 1}));
+    EXPECT_EQ(g_MinimapOutline, (sRect{98, 198, 154, 264}));
+}
+
+TEST(GuiLayout, FontRecordsTakeWeightAndColoursAndAMissingEighthComesFromTheSeventh)
+{
+    ResetGuiLayout();
+    auto file = WriteLayout("d.csv", std::string("#\n#\n") + kSevenFonts);
+    ASSERT_TRUE(LoadGuiLayoutFile(file, L"d"));
+    EXPECT_EQ(g_GuiFonts[0].face, L"Arial");
+    EXPECT_EQ(g_GuiFonts[0].weight, 88 * 8 + 100);
+    EXPECT_EQ(g_GuiFonts[0].color2, 0xFFFFD678u);
+    EXPECT_EQ(g_GuiFonts[1].color1, 0xFF010203u);
+    EXPECT_EQ(g_GuiFonts[1].color2, 0xFF040506u);
+    // Colour components wrap modulo 256.
+    EXPECT_EQ(g_GuiFonts[6].color1, 0xFF2CFF07u);
+    EXPECT_EQ(g_GuiFonts[6].weight, 700);
+    EXPECT_EQ(g_GuiFonts[7].face, L"Times New Roman");
+    EXPECT_EQ(g_GuiFonts[7].height, 15);
+    EXPECT_EQ(g_GuiFonts[7].weight, 700);
+
+    ResetGuiLayout();
+    file = WriteLayout("e.csv", std::string("#\n#\n") + kSevenFonts + "8; Courier ;15;0;0;0;0;0;0;0\n9;X;1;1;1;1;1;1;1;1\n");
+    ASSERT_TRUE(LoadGuiLayoutFile(file, L"e"));
+    // Taken as written, without trimming; a ninth font is ignored (and the last line read
+    // was above 7, so nothing is derived).
+    EXPECT_EQ(g_GuiFonts[7].face, L" Courier ");
+    EXPECT_EQ(g_GuiFonts[7].height, 15);
+    EXPECT_EQ(g_GuiFonts[7].weight, 100);
+}
+
+TEST(GuiLayout, TheShippedFileLoadsAndAMissingFileEndsTheProgram)
+{
+    ResetGuiLayout();
+    ASSERT_TRUE(LoadGuiLayoutFile(testing_support::SourceDir() / "data" / "GUI_1024x768.csv", L"shipped"));
+    for (const auto& font : g_GuiFonts) {
+        EXPECT_FALSE(font.face.empty());
+        EXPECT_GT(font.height, 0);
+    }
+    for (int id = 0; id < kGuiLayoutRows; ++id) {
+        const sLayoutRect& r = g_GuiLayout[id];
+        if (r.x < 0 && r.width < 0)
+            continue;
+        EXPECT_GE(r.x, 0) << id;
+        EXPECT_LE(r.x + r.width, 1024) << id;
+        EXPECT_LE(r.y + r.height, 768) << id;
+    }
+
+    ResetSettingsToDefaults();
+    g_UserSettings.resolutionX = 1234;
+    g_UserSettings.resolutionY = 567;
+    try {
+        LoadGuiLayout();
+        FAIL() << "a missing layout file must end the program";
+    } catch (const sFatalExit& e) {
+        EXPECT_EQ(e.code, 1);
+    }
+    EXPECT_TRUE(testing_support::LogContains(L"Loading GUI coordinates from \"data\\GUI_1234x567.csv\"... FAILED"));
+}
+
+} // namespace

@@ -1,0 +1,115 @@
+// The shared font and texture cache and the default elements every dialog starts with.
+#include <gtest/gtest.h>
+
+#include "gui/dialog_resources.h"
+#include "gui/layout.h"
+#include "platform/recording_renderer.h"
+
+namespace {
+
+TEST(DialogResources, EqualFontsAreSharedAndFollowTheDevice)
+{
+    CDXUTDialogResourceManager manager;
+    int a = manager.AddFont(L"Arial", 16, 400);
+    EXPECT_EQ(manager.AddFont(L"ARIAL", 16, 400), a);
+    int bold = manager.AddFont(L"Arial", 16, 700);
+    EXPECT_NE(bold, a);
+    EXPECT_EQ(manager.GetFontNode(a)->pFont, nullptr); // no device yet
+
+    cRecordingRenderer device;
+    manager.OnCreateDevice(&device);
+    manager.OnResetDevice();
+    EXPECT_NE(manager.GetFontNode(a)->pFont, nullptr);
+    EXPECT_NE(manager.GetSprite(), nullptr);
+    // Added while a device exists: made at once.
+    int late = manager.AddFont(L"Liberation Mono", 12, 400);
+    EXPECT_NE(manager.GetFontNode(late)->pFont, nullptr);
+
+    manager.OnLostDevice();
+    manager.OnDestroyDevice();
+    EXPECT_EQ(manager.GetFontNode(a)->pFont, nullptr);
+    EXPECT_EQ(manager.GetFontCount(), 3); // the entries stay for the next device
+    manager.OnCreateDevice(&device);
+    EXPECT_NE(manager.GetFontNode(late)->pFont, nullptr);
+    manager.OnDestroyDevice();
+
+    // A file that cannot be read leaves its entry without a texture.
+    int missing = manager.AddTexture(L"data\\gfx\\no_such_picture.png");
+    EXPECT_EQ(manager.AddTexture(L"DATA\\GFX\\NO_SUCH_PICTURE.PNG"), missing);
+    manager.OnCreateDevice(&device);
+    EXPECT_EQ(manager.GetTextureNode(missing)->pTexture, nullptr);
+    manager.OnDestroyDevice();
+}
+
+TEST(DialogResources, DefaultElementsCutTheGuiPictureAndTakeTheFontColours)
+{
+    ResetGuiLayout();
+    g_GuiFonts[1].color1 = 0xFF112233;
+    g_GuiFonts[1].color2 = 0xFF445566;
+    g_GuiFonts[3].color1 = 0xFF778899;
+    cDialogResources dialog;
+    EXPECT_EQ(dialog.GetTexture(0)->strFilename, L"data\\gfx\\GUI.png");
+    for (int k = 0; k < kGuiFontCount; ++k)
+        EXPECT_EQ(g_GuiFonts[k].slot, k);
+
+    CDXUTElement* button = dialog.GetDefaultElement(0, 4);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->rcTexture, (sRect{156, 1926, 161, 1956}));
+    EXPECT_EQ(button->FontColor.States[DXUT_STATE_NORMAL], 0xFF112233u);
+    EXPECT_EQ(button->FontColor.States[DXUT_STATE_DISABLED], kDisabledGrey);
+    EXPECT_EQ(button->FontColor.States[DXUT_STATE_MOUSEOVER], 0xFF445566u);
+    EXPECT_EQ(button->FontColor.States[DXUT_STATE_HIDDEN], 0u);
+
+    EXPECT_EQ(dialog.GetDefaultElement(DXUT_CONTROL_STATIC, 2)->iFont, 3);
+    EXPECT_EQ(dialog.GetDefaultElement(DXUT_CONTROL_STATIC, 2)->FontColor.States[0], 0xFF778899u);
+    EXPECT_EQ(dialog.GetDefaultElement(DXUT_CONTROL_COMBOBOX, 9)->rcTexture, (sRect{262, 1982, 287, 2007}));
+    EXPECT_EQ(dialog.GetDefaultElement(DXUT_CONTROL_COMBOBOX, 0)->TextureColor.States[DXUT_STATE_DISABLED], 0x46FFFFFFu);
+    EXPECT_EQ(dialog.GetDefaultElement(DXUT_CONTROL_LISTBOX, 13)->rcTexture, (sRect{450, 1961, 475, 1986}));
+    // Frame style 1, piece "right" (element 9 + 5): cells of 30 from (1130, 370).
+    EXPECT_EQ(dialog.GetDefaultElement(DXUT_CONTROL_FRAME, 14)->rcTexture, (sRect{1190, 400, 1220, 430}));
+    EXPECT_EQ(dialog.GetDefaultElement(DXUT_CONTROL_FRAME, 18)->rcTexture, (sRect{231, 1905, 241, 1915}));
+    EXPECT_EQ(dialog.GetDefaultElement(DXUT_CONTROL_TABFRAME, 8)->dwTextFormat, DT_VCENTER);
+    EXPECT_EQ(dialog.GetDefaultElement(DXUT_CONTROL_TABFRAME, 14)->rcTexture, (sRect{115, 1885, 125, 1905}));
+    EXPECT_EQ(dialog.GetDefaultElement(DXUT_CONTROL_MEMO, 3)->rcTexture, (sRect{188, 1926, 198, 1936}));
+    EXPECT_EQ(dialog.GetDefaultElement(DXUT_CONTROL_FRAME, 27), nullptr);
+    // The caption is already at its normal colour.
+    EXPECT_EQ(dialog.GetCaptionElement().FontColor.Current.ToArgb(), 0xFFFFFFFFu);
+
+    // Replacing keeps one holder per type and element.
+    size_t count = dialog.GetDefaultElements().size();
+    CDXUTElement custom;
+    custom.rcTexture = sRect{1, 2, 3, 4};
+    dialog.SetDefaultElement(DXUT_CONTROL_BUTTON, 0, custom);
+    EXPECT_EQ(dialog.GetDefaultElements().size(), count);
+    EXPECT_EQ(dialog.GetDefaultElement(DXUT_CONTROL_BUTTON, 0)->rcTexture, (sRect{1, 2, 3, 4}));
+}
+
+TEST(DialogResources, AnElementAtZeroAlphaDrawsNothingAndBlendingFadesIn)
+{
+    cRecordingRenderer device;
+    CDXUTDialogResourceManager* manager = DXUTGetGlobalDialogResourceManager();
+    manager->OnCreateDevice(&device);
+    ResetGuiLayout();
+    g_GuiFonts[1].face = L"Arial";
+    g_GuiFonts[1].height = 16;
+    g_GuiFonts[1].weight = 500;
+    g_GuiFonts[1].color1 = 0xFFFFFFFF;
+    cDialogResources dialog;
+    dialog.SetTexture(1, L"no_such.png");
+    CDXUTElement element = *dialog.GetDefaultElement(DXUT_CONTROL_STATIC, 0);
+    element.Refresh(); // hidden colours: alpha 0
+    dialog.DrawText(L"invisible", &element, sRect{0, 0, 200, 30});
+    dialog.EndSpriteBatch();
+    EXPECT_TRUE(device.Quads().empty());
+
+    element.FontColor.Blend(DXUT_STATE_NORMAL, 0.1f);
+    EXPECT_GT(element.FontColor.Current.a, 0.6f);
+    EXPECT_LT(element.FontColor.Current.a, 1.0f);
+    element.FontColor.Blend(DXUT_STATE_NORMAL, 10.0f);
+    dialog.DrawText(L"seen", &element, sRect{0, 0, 200, 30});
+    dialog.EndSpriteBatch();
+    EXPECT_FALSE(device.Quads().empty());
+    manager->OnDestroyDevice();
+}
+
+} // namespace
