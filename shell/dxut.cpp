@@ -267,7 +267,7 @@ tResult DXUTCreateDevice(int, bool windowed, int width, int height)
 int DXUTMainLoop()
 {
     auto& s = State();
-    if (!s.device) {
+    if (!s.device && !s.quit) {
         if (s.deviceCreateAttempted || Failed(DXUTCreateDevice(0, true, 640, 480))) {
             SetExitCode(DXUTERR_GENERIC);
             ReleaseDevice();

@@ -1,0 +1,280 @@
+// Input routing, the frame render and the framework's pacing, pausing and closing.
+#include <gtest/gtest.h>
+
+#include "core/settings.h"
+#include "platform/recording_renderer.h"
+#include "shell/dxut.h"
+#include "shell/frame_callbacks.h"
+#include "shell/links.h"
+#include "tests/test_support.h"
+
+namespace {
+
+std::vector<std::string> g_Calls;
+
+class cFakeMenu : public iMenuScreen
+{
+public:
+    bool handles = false;
+    bool MsgProc(unsigned, uintptr_t, intptr_t) override
+    {
+        g_Calls.push_back("menu msg");
+        return handles;
+    }
+    void OnGUIEvent(unsigned, int id, CDXUTControl*) override { g_Calls.push_back("menu gui " + std::to_string(id)); }
+    void OnKeyboard(unsigned key, bool, bool) override { g_Calls.push_back("menu key " + std::to_string(key)); }
+    void OnMouse(bool, bool, bool, bool, bool, int, int x, int) override
+    {
+        g_Calls.push_back("menu mouse " + std::to_string(x));
+    }
+    void OnFrameMove(double, float) override { g_Calls.push_back("menu move"); }
+    void OnRender(float) override { g_Calls.push_back("menu render"); }
+};
+
+class cFakeDialog : public iStackDialog
+{
+public:
+    cFakeDialog(std::string n, int kind, bool visible) : name(std::move(n)), kind(kind), visible(visible) {}
+    std::string name;
+    int kind;
+    bool visible;
+    bool handles = false;
+    int KindId() const override { return kind; }
+    bool IsVisible() const override { return visible; }
+    bool MsgProc(unsigned, uintptr_t, intptr_t) override
+    {
+        g_Calls.push_back(name + " msg");
+        return handles;
+    }
+    void OnGUIEvent(unsigned, int id, CDXUTControl*) override { g_Calls.push_back(name + " gui " + std::to_string(id)); }
+    void OnKeyboard(unsigned key, bool, bool) override { g_Calls.push_back(name + " key " + std::to_string(key)); }
+    void OnMouse(bool, bool, bool, bool, bool, int, int, int) override { g_Calls.push_back(name + " mouse"); }
+    void OnRender(float) override { g_Calls.push_back(name + " render"); }
+};
+
+class cFakePanel : public iPanelScreen
+{
+public:
+    explicit cFakePanel(std::string n) : name(std::move(n)) {}
+    std::string name;
+    bool handles = false;
+    bool MsgProc(unsigned, uintptr_t, intptr_t) override
+    {
+        g_Calls.push_back(name + " msg");
+        return handles;
+    }
+    void OnGUIEvent(unsigned, int id, CDXUTControl*) override { g_Calls.push_back(name + " gui " + std::to_string(id)); }
+};
+
+// A game that records what reaches it.
+int g_State = 7;
+void InstallFakeGame()
+{
+    g_GameLink.exists = [] { return true; };
+    g_GameLink.state = [] { return g_State; };
+    g_GameLink.render = [](cRenderer*, float) { g_Calls.push_back("game render"); };
+    g_GameLink.onKeyboard = [](unsigned key, bool, bool) { g_Calls.push_back("game key " + std::to_string(key)); };
+    g_GameLink.onPlayerAction = [](bool, bool, bool, bool, bool, int, int, int) { g_Calls.push_back("game mouse"); };
+    g_GameLink.onGuiEvent = [](unsigned, int id, CDXUTControl*) { g_Calls.push_back("game gui " + std::to_string(id)); };
+}
+
+struct sPanels
+{
+    cFakePanel diplomacy{"diplomacy"}, hex{"hex"}, unit{"unit"}, attack{"attack"}, minimap{"minimap"}, info{"info"};
+    sPanels()
+    {
+        g_DiplomacyPanel = &diplomacy;
+        g_HexPanel = &hex;
+        g_UnitPanel = &unit;
+        g_AttackPanel = &attack;
+        g_MinimapPanel = &minimap;
+        g_InfoPanel = &info;
+    }
+    ~sPanels()
+    {
+        g_DiplomacyPanel = g_HexPanel = g_UnitPanel = g_AttackPanel = g_MinimapPanel = g_InfoPanel = nullptr;
+    }
+};
+
+using tCalls = std::vector<std::string>;
+
+TEST(InputRouting, WindowMessagesGoToDialogThenMenuThenThePanelsInOrder)
+{
+    InstallFakeGame();
+    sPanels panels;
+    bool noFurther = false;
+
+    // No menu, no dialog: the panels in their order until one takes it.
+    g_Calls.clear();
+    panels.unit.handles = true;
+    OnMsgProc(nullptr, 0x0201, 0, 0, &noFurther);
+    EXPECT_EQ(g_Calls, (tCalls{"diplomacy msg", "hex msg", "unit msg"}));
+    EXPECT_TRUE(noFurther);
+
+    // Game state 1 (loaded, not started): the panels see nothing.
+    g_Calls.clear();
+    g_State = 1;
+    OnMsgProc(nullptr, 0x0201, 0, 0, &noFurther);
+    EXPECT_TRUE(g_Calls.empty());
+    g_State = 7;
+
+    // With a current menu the panels never see messages, whatever the menu answers.
+    cFakeMenu menu;
+    g_CurrentMenu = &menu;
+    g_Calls.clear();
+    OnMsgProc(nullptr, 0x0201, 0, 0, &noFurther);
+    EXPECT_EQ(g_Calls, (tCalls{"menu msg"}));
+    EXPECT_FALSE(noFurther);
+
+    // A visible current dialog comes first; when it takes the message nothing else sees it.
+    cFakeDialog dialog("dialog", 3, true);
+    g_CurrentDialog = &dialog;
+    dialog.handles = true;
+    g_Calls.clear();
+    OnMsgProc(nullptr, 0x0201, 0, 0, &noFurther);
+    EXPECT_EQ(g_Calls, (tCalls{"dialog msg"}));
+    dialog.visible = false;
+    g_Calls.clear();
+    OnMsgProc(nullptr, 0x0201, 0, 0, &noFurther);
+    EXPECT_EQ(g_Calls, (tCalls{"menu msg"}));
+
+    g_CurrentMenu = nullptr;
+    g_CurrentDialog = nullptr;
+    g_GameLink = sGameLink{};
+}
+
+TEST(InputRouting, GameInputGoesToAVisibleDialogElseToTheGame)
+{
+    InstallFakeGame();
+    cFakeDialog dialog("dialog", 3, false);
+    g_CurrentDialog = &dialog;
+    g_Calls.clear();
+    GameKeyboard('P', true, false); // hidden dialog: the game's key handler
+    dialog.visible = true;
+    GameKeyboard('P', true, false);
+    GameMouse(true, false, false, false, false, 0, 5, 5);
+    DialogGUIEvent(0x0101, 705, nullptr);
+    EXPECT_EQ(g_Calls, (tCalls{"game key 80", "dialog key 80", "dialog mouse", "dialog gui 705"}));
+
+    g_CurrentDialog = nullptr;
+    g_Calls.clear();
+    GameMouse(true, false, false, false, false, 0, 5, 5);
+    DialogGUIEvent(0x0101, 705, nullptr); // no current dialog: nobody
+    CommandGUIEvent(0x0101, 336, nullptr);
+    EXPECT_EQ(g_Calls, (tCalls{"game mouse", "game gui 336"}));
+
+    // Panel events are offered to unit, hex, attack and diplomacy panels.
+    sPanels panels;
+    g_HexPanel = nullptr;
+    g_Calls.clear();
+    PanelGUIEvent(0x0101, 350, nullptr);
+    EXPECT_EQ(g_Calls, (tCalls{"unit gui 350", "attack gui 350", "diplomacy gui 350"}));
+
+    // Menu callbacks reach the current menu and nothing without one.
+    cFakeMenu menu;
+    g_Calls.clear();
+    MenuKeyboard(27, true, false);
+    g_CurrentMenu = &menu;
+    MenuKeyboard(27, true, false);
+    MenuMouse(true, false, false, false, false, 0, 12, 0);
+    MenuGUIEvent(0x0101, 1, nullptr);
+    MenuFrameMove(nullptr, 0, 0);
+    EXPECT_EQ(g_Calls, (tCalls{"menu key 27", "menu mouse 12", "menu gui 1", "menu move"}));
+    g_CurrentMenu = nullptr;
+    g_GameLink = sGameLink{};
+}
+
+TEST(FrameRender, DrawsGameMenuVisibleDialogsAndHintInOrder)
+{
+    InstallFakeGame();
+    cRecordingRenderer device;
+    cFakeMenu menu;
+    g_CurrentMenu = &menu;
+    cFakeDialog bottom("bottom", 0, true), hidden("hidden", 1, false), marker("marker", -1, true), top("top", 2, true);
+    g_OpenDialogs = {&bottom, &hidden, &marker, &top};
+    g_ShellLinks.hintRender = [] { g_Calls.push_back("hint"); };
+
+    for (int state : {0, 1, 5, 7}) {
+        g_State = state;
+        g_Calls.clear();
+        OnFrameRender(&device, 0, 0.016f);
+        tCalls expected = {"menu render", "bottom render", "top render", "hint"};
+        if (state == 7)
+            expected.insert(expected.begin(), "game render");
+        EXPECT_EQ(g_Calls, expected) << "game state " << state;
+    }
+    ASSERT_GE(device.Calls().size(), 2u);
+    EXPECT_EQ(device.Calls()[0].kind, sRecordedCall::kBeginScene);
+    EXPECT_EQ(device.Calls()[1].kind, sRecordedCall::kClear);
+    EXPECT_EQ(device.Calls()[1].colors[0], 0xFF000000u);
+
+    g_OpenDialogs.clear();
+    g_CurrentMenu = nullptr;
+    g_ShellLinks = sShellLinks{};
+    g_GameLink = sGameLink{};
+}
+
+std::vector<int> g_Sleeps;
+int g_Moves = 0;
+
+TEST(Framework, PacesIdleFramesPausesWhenMinimizedAndClosesTheGameFirst)
+{
+    ASSERT_EQ(DXUTInit(false, false, false), S_OK);
+    ASSERT_EQ(DXUTCreateWindow(L"test"), S_OK);
+    ASSERT_EQ(DXUTCreateDevice(0, true, 320, 240), S_OK);
+    DXUTSetSleepFunction([](int ms) { g_Sleeps.push_back(ms); });
+    DXUTSetCallbackFrameMove([](cRenderer*, double, float) { ++g_Moves; });
+
+    ResetSettingsToDefaults();
+    g_UserSettings.fpsLimit = 60;
+    DXUTRender3DEnvironment();
+    EXPECT_EQ(g_Sleeps, (std::vector<int>{16}));
+    EXPECT_EQ(g_Moves, 1);
+    g_UserSettings.fpsLimit = 0;
+
+    // A game with music; minimizing mutes it and pauses rendering.
+    std::vector<float> volumes;
+    int destroyed = 0;
+    bool exists = true;
+    g_GameLink.exists = [&] { return exists; };
+    g_GameLink.setMusicVolume = [&](float v) { volumes.push_back(v); };
+    g_GameLink.destroy = [&] {
+        ++destroyed;
+        exists = false;
+    };
+    g_UserSettings.musicVolume = 0.7f;
+    DXUTStaticWndProc(WM_SIZE, SIZE_MINIMIZED, 0);
+    EXPECT_TRUE(DXUTIsRenderingPaused());
+    EXPECT_TRUE(DXUTIsTimePaused());
+    g_Sleeps.clear();
+    DXUTRender3DEnvironment();
+    EXPECT_EQ(g_Sleeps, (std::vector<int>{200, 0}));
+    DXUTStaticWndProc(WM_SIZE, SIZE_RESTORED, 0);
+    EXPECT_FALSE(DXUTIsRenderingPaused());
+    EXPECT_EQ(volumes, (std::vector<float>{0.0f, 0.7f}));
+
+    // An inactive window sleeps a little more.
+    DXUTStaticWndProc(WM_ACTIVATEAPP, 0, 0);
+    g_Sleeps.clear();
+    DXUTRender3DEnvironment();
+    EXPECT_EQ(g_Sleeps, (std::vector<int>{50, 0}));
+    DXUTStaticWndProc(WM_ACTIVATEAPP, 1, 0);
+
+    // Pause counts never go below zero.
+    DXUTPause(false, false);
+    DXUTPause(true, true);
+    EXPECT_TRUE(DXUTIsRenderingPaused());
+    DXUTPause(false, false);
+    EXPECT_FALSE(DXUTIsRenderingPaused());
+
+    // Closing the window destroys the game once, then the device and window go.
+    DXUTStaticWndProc(WM_CLOSE, 0, 0);
+    EXPECT_EQ(destroyed, 1);
+    EXPECT_EQ(DXUTGetHWND(), nullptr);
+    EXPECT_EQ(DXUTGetD3DDevice(), nullptr);
+    EXPECT_EQ(DXUTMainLoop(), 0); // the quit message is already there
+    EXPECT_EQ(destroyed, 1);
+    g_GameLink = sGameLink{};
+}
+
+} // namespace
