@@ -29,6 +29,10 @@ struct sGameLink
 };
 extern sGameLink g_GameLink;
 
+// Fills the entries the shell can reach through g_Gra itself (existence, state, destruction);
+// entries already set stay.
+void LinkGameObject();
+
 bool GameExists();
 int GameState(); // -1 without a game
 

@@ -56,6 +56,7 @@ int RunProgram()
         return 0;
     }
 
+    LinkGameObject();
     SeedRandom(uint32_t(GetCalendarSeconds()));
     LoadSettings();
     // A fatal error from here on shuts the window framework down before the process ends.

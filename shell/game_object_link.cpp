@@ -1,0 +1,16 @@
+// The shell's side of the link to the game object: g_Gra itself.
+#include "game/gra.h"
+#include "shell/links.h"
+
+void LinkGameObject()
+{
+    if (!g_GameLink.exists)
+        g_GameLink.exists = [] { return g_Gra != nullptr; };
+    if (!g_GameLink.state)
+        g_GameLink.state = [] { return g_Gra ? g_Gra->GetGameState() : -1; };
+    if (!g_GameLink.destroy)
+        g_GameLink.destroy = [] {
+            delete g_Gra; // its teardown may still reach the game through g_Gra
+            g_Gra = nullptr;
+        };
+}
