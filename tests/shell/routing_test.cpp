@@ -267,9 +267,21 @@ TEST(Framework, PacesIdleFramesPausesWhenMinimizedAndClosesTheGameFirst)
     DXUTPause(false, false);
     EXPECT_FALSE(DXUTIsRenderingPaused());
 
+    // A lost device is reset on the next idle frame: lost, then reset, with their log lines.
+    DXUTSetCallbackDeviceLost(OnDeviceLost);
+    DXUTSetCallbackDeviceReset(OnDeviceReset);
+    DXUTSetCallbackDeviceDestroyed(OnDeviceDestroyed);
+    testing_support::ClearLog();
+    DXUTMarkDeviceLost(false);
+    DXUTRender3DEnvironment();
+    EXPECT_TRUE(testing_support::LogHasInOrder({L"Device lost", L"Device lost end", L"Device reset", L"Device reset end"}));
+    EXPECT_NE(g_Sprite, nullptr);
+
     // Closing the window destroys the game once, then the device and window go.
     DXUTStaticWndProc(WM_CLOSE, 0, 0);
     EXPECT_EQ(destroyed, 1);
+    EXPECT_TRUE(testing_support::LogHasInOrder({L"Device lost", L"Device lost end", L"Device destroy", L"Device destroy end"}));
+    EXPECT_EQ(g_Sprite, nullptr);
     EXPECT_EQ(DXUTGetHWND(), nullptr);
     EXPECT_EQ(DXUTGetD3DDevice(), nullptr);
     EXPECT_EQ(DXUTMainLoop(), 0); // the quit message is already there
