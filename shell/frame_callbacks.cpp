@@ -187,3 +187,25 @@ void CommandGUIEvent(unsigned event, int id, CDXUTControl* control)
     if (GameExists() && g_GameLink.onGuiEvent)
         g_GameLink.onGuiEvent(event, id, control);
 }
+
+void InstallMenuCallbacks()
+{
+    DXUTSetCallbackFrameMove(MenuFrameMove);
+    DXUTSetCallbackKeyboard(MenuKeyboard);
+    DXUTSetCallbackMouse(MenuMouse, true);
+    DXUTSetCallbackFrameRender(OnFrameRender);
+}
+
+void InstallPauseCallbacks()
+{
+    DXUTSetCallbackFrameMove(nullptr);
+    DXUTSetCallbackKeyboard(MenuKeyboard);
+    DXUTSetCallbackMouse(MenuMouse, true);
+}
+
+void InstallGameCallbacks(void (*gameFrameMove)(cRenderer* device, double time, float elapsed))
+{
+    DXUTSetCallbackFrameMove(gameFrameMove);
+    DXUTSetCallbackKeyboard(GameKeyboard);
+    DXUTSetCallbackMouse(GameMouse, true);
+}

@@ -31,6 +31,14 @@ void MenuFrameMove(cRenderer* device, double time, float elapsed);
 // The game set (its frame move belongs to the game screen).
 void GameKeyboard(unsigned key, bool down, bool alt);
 void GameMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheel, int x, int y);
+// The callback sets that screens swap as a whole. Menus: menu frame move, keyboard and
+// mouse (with moves) and the frame render. Pause (a menu over the game): menu keyboard and
+// mouse, no frame move, the render unchanged. Game: the game screen's frame move, keyboard
+// and mouse, the render unchanged.
+void InstallMenuCallbacks();
+void InstallPauseCallbacks();
+void InstallGameCallbacks(void (*gameFrameMove)(cRenderer* device, double time, float elapsed));
+
 // GUI events of in-game windows, of the unit, hex, attack and diplomacy panels, and of
 // the info and minimap panels.
 void DialogGUIEvent(unsigned event, int id, CDXUTControl* control);

@@ -214,6 +214,26 @@ TEST(FrameRender, DrawsGameMenuVisibleDialogsAndHintInOrder)
     g_GameLink = sGameLink{};
 }
 
+void FakeGameFrameMove(cRenderer*, double, float) {}
+
+TEST(InputRouting, ScreensSwapTheCallbackSetsAsAWhole)
+{
+    InstallMenuCallbacks();
+    EXPECT_EQ(DXUTGetCallbackFrameMove(), &MenuFrameMove);
+    EXPECT_EQ(DXUTGetCallbackKeyboard(), &MenuKeyboard);
+    EXPECT_EQ(DXUTGetCallbackMouse(), &MenuMouse);
+    EXPECT_EQ(DXUTGetCallbackFrameRender(), &OnFrameRender);
+    InstallGameCallbacks(FakeGameFrameMove);
+    EXPECT_EQ(DXUTGetCallbackFrameMove(), &FakeGameFrameMove);
+    EXPECT_EQ(DXUTGetCallbackKeyboard(), &GameKeyboard);
+    EXPECT_EQ(DXUTGetCallbackMouse(), &GameMouse);
+    // The pause menu: nothing moves on the map while it is open.
+    InstallPauseCallbacks();
+    EXPECT_EQ(DXUTGetCallbackFrameMove(), nullptr);
+    EXPECT_EQ(DXUTGetCallbackKeyboard(), &MenuKeyboard);
+    EXPECT_EQ(DXUTGetCallbackFrameRender(), &OnFrameRender);
+}
+
 std::vector<int> g_Sleeps;
 int g_Moves = 0;
 
