@@ -113,3 +113,75 @@ TEST(DialogResources, AnElementAtZeroAlphaDrawsNothingAndBlendingFadesIn)
 }
 
 } // namespace
+
+namespace {
+
+// A dialog placed at (100, 50) with a caption of 18 pixels.
+class cPlacedDialog : public cDialogResources
+{
+protected:
+    void GetDrawOffset(int& x, int& y) const override
+    {
+        x = 100;
+        y = 50 + 18;
+    }
+};
+
+TEST(DialogResources, DrawingHappensAtTheDialogsPlaceInOrder)
+{
+    cRecordingRenderer device;
+    CDXUTDialogResourceManager* manager = DXUTGetGlobalDialogResourceManager();
+    manager->OnCreateDevice(&device);
+    ResetGuiLayout();
+    g_GuiFonts[1] = sGuiFont{L"Arial", 16, 500, 0, 0xFFFFFFFF, 0xFFFFFF00, nullptr};
+    cPlacedDialog dialog;
+    // A texture in slot 1 that exists in memory only: give the manager's node one.
+    dialog.SetTexture(1, L"memory.png");
+    dialog.GetTexture(1)->pTexture = cTexture::CreateBlank(64, 64);
+
+    CDXUTElement element;
+    element.SetTexture(1, sRect{0, 0, 10, 10});
+    element.TextureColor.SetCurrent(DXUT_STATE_NORMAL);
+    dialog.DrawSprite(&element, sRect{0, 0, 40, 20}, 0.5f);
+    dialog.DrawRect(sRect{5, 5, 15, 15}, 0xFF00FF00); // the sprite's picture lies below it
+    element.TextureColor.SetCurrent(DXUT_STATE_HIDDEN);
+    dialog.DrawSprite(&element, sRect{0, 0, 40, 20}, 0.5f); // alpha 0: nothing
+    dialog.EndSpriteBatch();
+
+    const auto& calls = device.Calls();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].kind, sRecordedCall::kQuad);
+    EXPECT_FLOAT_EQ(calls[0].quad.corners[0].x, 100);
+    EXPECT_FLOAT_EQ(calls[0].quad.corners[0].y, 68);
+    EXPECT_FLOAT_EQ(calls[0].quad.corners[2].x, 140);
+    EXPECT_FLOAT_EQ(calls[0].quad.corners[2].y, 88);
+    EXPECT_EQ(calls[1].kind, sRecordedCall::kFillRect);
+    EXPECT_FLOAT_EQ(calls[1].rect.left, 105);
+    EXPECT_FLOAT_EQ(calls[1].rect.top, 73);
+
+    // Text cut by a clip rectangle: the clip is set around it and put back afterwards.
+    device.ClearCalls();
+    CDXUTElement text = *dialog.GetDefaultElement(DXUT_CONTROL_STATIC, 0);
+    text.FontColor.SetCurrent(DXUT_STATE_NORMAL);
+    sRect clip{0, 0, 130, 100};
+    dialog.DrawText(L"A rather long list cell", &text, sRect{0, 0, 300, 20}, true, -1, &clip);
+    const auto& clipped = device.Calls();
+    ASSERT_GE(clipped.size(), 4u);
+    EXPECT_EQ(clipped.front().kind, sRecordedCall::kClip);
+    EXPECT_EQ(clipped.front().clip, clip);
+    EXPECT_EQ(clipped.back().kind, sRecordedCall::kClip);
+    EXPECT_FALSE(clipped.back().clipOn);
+    // The shadow first, black at the text's alpha, one pixel right and down.
+    EXPECT_EQ(clipped[1].quad.color, 0xFF000000u);
+    EXPECT_EQ(clipped[2].quad.color, 0xFFFFFFFFu);
+    EXPECT_FLOAT_EQ(clipped[1].quad.corners[0].x, clipped[2].quad.corners[0].x + 1);
+
+    // Measuring keeps the top-left corner and gives the text's extent.
+    sRect measured{0, 0, 0, 0};
+    EXPECT_EQ(dialog.CalcTextRect(L"Two\nlines", &text, &measured), S_OK);
+    EXPECT_EQ(measured.bottom, 32);
+    EXPECT_GT(measured.right, 0);
+    manager->OnDestroyDevice();
+}
+
+} // namespace

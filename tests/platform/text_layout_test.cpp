@@ -114,3 +114,43 @@ TEST(Font, FindsFacesByNameAndSizesThemToTheCellHeight)
 }
 
 } // namespace
+
+#include "platform/recording_renderer.h"
+#include "platform/sprite.h"
+
+namespace {
+
+TEST(Font, TextIsCutAtTheRectangleUnlessNoClip)
+{
+    cRecordingRenderer device;
+    auto font = cFont::Create(&device, L"Liberation Mono", 20, 400);
+    ASSERT_TRUE(font);
+    sRect box{10, 10, 10 + font->TextWidth(L"abc"), 30};
+    font->DrawText(nullptr, L"abcdef", -1, &box, DT_LEFT, 0xFFFFFFFF);
+    auto quads = device.Quads();
+    ASSERT_EQ(quads.size(), 1u);
+    EXPECT_FLOAT_EQ(quads[0].corners[0].x, 10);
+    EXPECT_FLOAT_EQ(quads[0].corners[1].x, float(box.right));
+    EXPECT_LE(quads[0].corners[2].y, 30.0f);
+
+    device.ClearCalls();
+    font->DrawText(nullptr, L"abcdef", -1, &box, DT_LEFT | DT_NOCLIP, 0xFFFFFFFF);
+    quads = device.Quads();
+    ASSERT_EQ(quads.size(), 1u);
+    EXPECT_GT(quads[0].corners[1].x, float(box.right));
+
+    // Through a sprite the text joins the batch and its transform.
+    device.ClearCalls();
+    cSprite sprite(&device);
+    sprite.Begin(SPRITE_ALPHABLEND);
+    sprite.SetTransform(sMatrix2D::Translation(5, 0));
+    font->DrawText(&sprite, L"ab", -1, &box, DT_LEFT | DT_NOCLIP, 0xFF00FF00);
+    EXPECT_TRUE(device.Quads().empty());
+    sprite.End();
+    quads = device.Quads();
+    ASSERT_EQ(quads.size(), 1u);
+    EXPECT_FLOAT_EQ(quads[0].corners[0].x, 15);
+    EXPECT_EQ(quads[0].color, 0xFF00FF00u);
+}
+
+} // namespace
