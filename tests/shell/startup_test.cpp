@@ -13,6 +13,7 @@
 #include "core/version.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
+#include "platform/window.h"
 #include "shell/dxut.h"
 #include "shell/frame_callbacks.h"
 #include "shell/links.h"
@@ -51,7 +52,9 @@ TEST(Startup, RunsHeadlessThroughItsStepsAndEndsWithExitCodeZero)
 {
     MakeGameFolder(std::filesystem::current_path());
     // The intro installs the frame callbacks; here it stops after a few frames.
+    static std::wstring title;
     g_ShellLinks.playIntroMovies = [] {
+        title = DXUTGetHWND()->GetTitle();
         DXUTSetCallbackFrameMove(QuitAfterFiveFrames);
         DXUTSetCallbackFrameRender(OnFrameRender);
     };
@@ -66,6 +69,7 @@ TEST(Startup, RunsHeadlessThroughItsStepsAndEndsWithExitCodeZero)
 
     EXPECT_EQ(RunProgram(), 0);
     EXPECT_EQ(g_Frames, 5);
+    EXPECT_EQ(title, BuildWindowTitle(kGameName, kGameVersion, kGameBuild));
     EXPECT_EQ(destroyed, 1); // by the window's close, not again at the end
     EXPECT_TRUE(LogHasInOrder({RunningLine(), L"Loading GUI coordinates nad fonts from \"data\\GUI_1024x768.csv\"... OK",
                                L"Device create", L"Device create end", L"Device reset", L"Device reset end",
