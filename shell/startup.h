@@ -13,8 +13,7 @@ void DestroyGame();
 // "%s v%.2f", or "%s v%.2f [build %3i]" when the build number is not a multiple of 100.
 std::wstring BuildWindowTitle(const wchar_t* title, float version, int build);
 
-// The check that stands where the Windows build loaded its Unicode layer: the program's
-// wide texts must reach the system (file names, window title) through UTF-8 and come back
-// unchanged. Tests replace it.
+// The start-up check of the text layer: the program's wide texts must reach the system
+// (file names, window title) through UTF-8 and come back unchanged. Tests replace it.
 extern std::function<bool()> g_UnicodeLayerCheck;
 bool UnicodeLayerAvailable();
