@@ -1,7 +1,24 @@
 #include "game/gra.h"
 
+#include "ai/ai.h"
+#include "ai/theads.h"
 #include "core/log.h"
+#include "core/settings.h"
 #include "events/zdarzenia.h"
+#include "game/play_state.h"
+#include "units/jednostka_ladowa.h"
+#include "units/jednostka_lotnicza.h"
+#include "units/jednostka_morska.h"
+#include "units/unit_hooks.h"
+#include "world/city.h"
+#include "world/city_graph.h"
+#include "world/convoys.h"
+#include "world/country.h"
+#include "world/fleet.h"
+#include "world/map.h"
+#include "world/relations.h"
+#include "world/sea_graph.h"
+#include "world/topography.h"
 #include "game/paths.h"
 #include "game/presentation.h"
 #include "world/world.h"
@@ -28,15 +45,93 @@ cGra::cGra(const sGameLoadRequest& request, int loadedFromSave)
 
 cGra::~cGra()
 {
-    for (sDowodca* c : m_Commanders)
-        delete c;
-    m_Commanders.clear();
-    delete m_Events;
-    m_Events = nullptr;
+    LogLine(L"----- Ending game ----");
+    SetGameState(kStateTeardown);
+    LogLine(L"Closing thread");
+    StopAIThread();
+    LogLine(L"Destroying textures");
+    Presentation().ReleaseGameTextures();
+    LogLine(L"Destroying fonts");
+    Presentation().ReleaseGameFonts();
+    LogLine(L"Deleting music manager");
+    Presentation().DeleteMusicPlayer();
+    m_Music = nullptr;
+
+    LogLine(L"Saving settings");
+    // The map keeps no zoom until the player has zoomed; the stored setting then stays.
+    SaveZoomSetting(m_Mapa && m_Mapa->zoomFactor > 0.0f ? m_Mapa->zoomFactor : g_UserSettings.mapZoom);
+    m_SaveGameVersion = -1.0f;
+
+    LogLine(L"Destroing map");
+    delete m_Mapa;
+    m_Mapa = nullptr;
+    g_World.map = nullptr;
+    LogLine(L"Destroying cities");
+    DeleteCities(m_Cities);
+
+    // The reserve pools are freed with the units of their kind.
+    auto freeReserve = [this](int category) {
+        std::vector<cUnit*> kept;
+        for (cUnit* u : m_Reserve) {
+            if (u->m_Category == category)
+                delete u;
+            else
+                kept.push_back(u);
+        }
+        m_Reserve = std::move(kept);
+    };
+    auto freeList = [](auto& list) {
+        for (auto* item : list)
+            delete item;
+        list.clear();
+    };
+    LogLine(L"Destroying land units");
+    freeList(m_LandUnits);
+    freeList(m_LandUnits2);
+    freeList(m_LandUnits3);
+    freeReserve(CATEGORY_LAND);
+    LogLine(L"Destroying air units");
+    freeList(m_AirUnits);
+    freeReserve(CATEGORY_AIR);
+    freeList(m_Reserve); // nothing else belongs there; freed all the same
+    LogLine(L"Destroying naval units");
+    freeList(m_NavalUnits);
+    freeList(m_NavalReserve);
+    LogLine(L"Destroying fleets");
+    freeList(m_Fleets);
+    LogLine(L"Destroying countries");
+    DeleteCountries(m_Countries);
+    LogLine(L"Destroying AI");
+    freeList(m_AIs);
+    LogLine(L"Destroying events repository");
     delete m_AutoEvents;
     m_AutoEvents = nullptr;
+    LogLine(L"Destroying strategic moves manager");
+    delete m_StrategicMoves;
+    m_StrategicMoves = nullptr;
+    LogLine(L"Destroying events manager");
+    delete m_Events;
+    m_Events = nullptr;
+    LogLine(L"Destroying convoys manager");
+    delete m_Convoys;
+    m_Convoys = nullptr;
+    LogLine(L"Destroying reports manager");
     delete m_Reports;
     m_Reports = nullptr;
+    LogLine(L"Destroying unit names");
+    m_UnitNamesFile.clear();
+    m_UnitNamesFile.shrink_to_fit();
+    LogLine(L"---- Destroying done");
+
+    freeList(m_Commanders);
+    delete m_PlayState;
+    m_PlayState = nullptr;
+    delete m_CityGraph;
+    m_CityGraph = nullptr;
+    delete m_SeaGraph;
+    m_SeaGraph = nullptr;
+    delete m_Relations;
+    m_Relations = nullptr;
     if (g_World.countries == &m_Countries)
         g_World = sWorld{};
     if (g_Gra == this)
@@ -71,6 +166,7 @@ void cGra::ShareWithWorld()
     g_World.hooks.gameState = [this] { return GetGameState(); };
     g_World.hooks.setGameState = [this](int state) { SetGameState(state); };
     g_World.hooks.refreshPoints = [] { Presentation().RefreshPoints(); };
+    InstallUnitHooks();
 }
 
 void cGra::SetGameState(int state)

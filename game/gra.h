@@ -63,8 +63,10 @@ class cGra
 {
 public:
     // Makes the members of an empty game for the request and becomes g_Gra; the
-    // files are loaded by the creation of the game.
+    // files are loaded by the creation of the game (LoadGame).
     cGra(const sGameLoadRequest& request, int loadedFromSave);
+    // The teardown: stops the computer opponent's thread, then frees everything the
+    // game holds in a fixed order, each step logged.
     ~cGra();
     cGra(const cGra&) = delete;
     cGra& operator=(const cGra&) = delete;
@@ -79,6 +81,17 @@ public:
     // The end of a move animation: 8 becomes 7 and 10 becomes 9, unlogged; any other
     // state (the teardown's 15, say) is left alone. True when it lowered the state.
     bool LowerAnimatedState();
+
+    // Creation steps, in the order LoadGame runs them: every file of the folder, the
+    // passes that link what was read, then the new scenario's or the saved game's end.
+    void Load(const sGameLoadRequest& request);
+    void PostLoad(const sGameLoadRequest& request);
+    void FinishNewScenario();
+    void FinishSavedGame();
+    // Post-load checks and passes.
+    void CheckHexOwners();
+    void ComputeCityGraphDistances();
+    void ComputeNextIds();
 
     // Info.ini of the folder being loaded, and the one a save carries.
     void ReadInfoIni(const sGameLoadRequest& request);
@@ -179,6 +192,19 @@ private:
 };
 
 extern cGra* g_Gra;
+
+// Makes and loads the game of the request (g_Gra points to it), starts the computer
+// opponent's thread and opens the scenario-settings menu; 0.
+int CreateGame(sGameLoadRequest request);
+// The loading alone, without the thread and the menu: the game ends in state 1. A load
+// error ends the program (FatalExit); under a throwing fatal handler the half-built game
+// is torn down before the exception leaves.
+cGra* LoadGame(const sGameLoadRequest& request);
+// The teardown of the running game; g_Gra becomes null. Nothing without a game.
+void DeleteGameObject();
+// For the fatal clean-up: tears down a game whose loading failed, nothing otherwise.
+void DestroyHalfBuiltGame();
+bool IsGameBeingCreated();
 
 // True when a land unit with that id is in the reserve, on the map or aboard a ship;
 // the same for air units. The unit-table readers reject duplicate ids with them.

@@ -26,6 +26,21 @@ public:
     virtual void UseMenuInput() = 0;
     // Input goes to the game screen.
     virtual void UseGameInput() = 0;
+
+    // The parts of the game screen that a new game makes, in this order: the music
+    // player (it reads the playlists), the game-screen panels, the map skin and the units
+    // skin named by the user settings.
+    virtual void CreateMusicPlayer() = 0;
+    virtual void CreateGamePanels() = 0;
+    virtual void LoadMapSkin() = 0;
+    virtual void LoadUnitsSkin() = 0;
+    // The scenario-settings menu becomes current (the game is loaded, not started).
+    virtual void StartScenarioSettingsMenu() = 0;
+    // Teardown: the loading wallpaper's and the countries' textures, the fonts' device
+    // objects, then the music player is shut down and deleted.
+    virtual void ReleaseGameTextures() = 0;
+    virtual void ReleaseGameFonts() = 0;
+    virtual void DeleteMusicPlayer() = 0;
 };
 
 class cNullPresentation : public cPresentation
@@ -39,6 +54,14 @@ public:
     void PlaySound(std::wstring_view) override {}
     void UseMenuInput() override {}
     void UseGameInput() override {}
+    void CreateMusicPlayer() override {}
+    void CreateGamePanels() override {}
+    void LoadMapSkin() override {}
+    void LoadUnitsSkin() override {}
+    void StartScenarioSettingsMenu() override {}
+    void ReleaseGameTextures() override {}
+    void ReleaseGameFonts() override {}
+    void DeleteMusicPlayer() override {}
 };
 
 // The installed presentation; the null one until the shell installs its own.

@@ -1,5 +1,7 @@
 #include "world/country.h"
 
+#include "game/air_tables.h"
+
 #include "core/fatal.h"
 #include "core/csv.h"
 #include "core/log.h"
@@ -26,6 +28,18 @@ std::wstring CutText(const std::wstring& text, size_t max)
 cPanstwo::cPanstwo() = default;
 cPanstwo::~cPanstwo() = default;
 cPanstwo::cPanstwo(const cPanstwo& other) = default;
+
+cAirshipAttackList::cAirshipAttackList(const cAirshipAttackList& other) : std::list<sAirshipAttack*>()
+{
+    for (const sAirshipAttack* a : other)
+        push_back(new sAirshipAttack(*a));
+}
+
+cAirshipAttackList::~cAirshipAttackList()
+{
+    for (sAirshipAttack* a : *this)
+        delete a;
+}
 
 cPanstwo* GetCountry(int countryId)
 {

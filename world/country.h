@@ -45,6 +45,16 @@ enum eTech
     TECH_NUCLEAR = 6,
 };
 
+// The airship attack records of a country: owned, freed with the list, deep-copied.
+class cAirshipAttackList : public std::list<sAirshipAttack*>
+{
+public:
+    cAirshipAttackList() = default;
+    cAirshipAttackList(const cAirshipAttackList& other);
+    cAirshipAttackList& operator=(const cAirshipAttackList&) = delete;
+    ~cAirshipAttackList();
+};
+
 constexpr int kCountryNameMax = 99;
 constexpr int kUnitTypeSlots = 17;
 constexpr int kCountriesCsvColumns = 70;
@@ -140,9 +150,11 @@ public:
     float WinterMove = 0.0f;
     float MudBattle = 0.0f;
     float MudMove = 0.0f;
-    std::list<sAirshipAttack*> AirshipAttacks; // records of the airship-attacks table
+    cAirshipAttackList AirshipAttacks; // records of the airship-attacks table
     std::list<cJednostkaLadowa*> ReconUnits;
     int32_t SpecialFlags = 0;
+    // The computer opponent's parameters (ai_data.csv).
+    sAIParameters AIParameters;
 };
 
 // The country of an id (1-based), null when there is none.

@@ -1,0 +1,305 @@
+// Creating a game: the files of a scenario, saved game or play-by-e-mail folder are read
+// in a fixed order, then the passes that link what was read.
+#include <algorithm>
+
+#include "ai/ai.h"
+#include "ai/theads.h"
+#include "core/fatal.h"
+#include "core/lock.h"
+#include "core/log.h"
+#include "core/text.h"
+#include "events/zdarzenia.h"
+#include "game/air_tables.h"
+#include "game/gra.h"
+#include "game/play_state.h"
+#include "game/presentation.h"
+#include "game/turn_order.h"
+#include "units/jednostka_ladowa.h"
+#include "units/jednostka_lotnicza.h"
+#include "units/jednostka_morska.h"
+#include "units/unit_tables.h"
+#include "world/city.h"
+#include "world/city_graph.h"
+#include "world/convoys.h"
+#include "world/country.h"
+#include "world/fleet.h"
+#include "world/map.h"
+#include "world/relations.h"
+#include "world/sea_graph.h"
+#include "world/topography.h"
+
+namespace {
+
+// Set while a game is being made: a fatal load error then tears the half-built game down.
+bool g_CreatingGame = false;
+
+void Progress(int percent) { Presentation().SetLoadingProgress(percent); }
+
+sAIParameters& ParametersOf(cPanstwo& country) { return country.AIParameters; }
+
+} // namespace
+
+void cGra::Load(const sGameLoadRequest& request)
+{
+    m_LoadedFromSave = request.loadedFromSave;
+    m_FolderPattern = request.folderPattern;
+    g_Gra = this;
+    if (!m_Reports)
+        m_Reports = new cReportManager;
+    if (!m_AutoEvents)
+        m_AutoEvents = new cAutoEventsRepository;
+    Progress(5);
+
+    m_GameOver = false;
+    m_MulberryMonth = -666;
+    ReadInfoIni(request);
+    Progress(10);
+
+    m_Consts.LoadGameConsts(m_ScenarioName);
+    ShareWithWorld();
+    Progress(15);
+
+    m_Mapa = new cMapa(m_FolderPattern);
+    ShareWithWorld();
+    Progress(20);
+
+    LoadPlayerPlaces(m_FolderPattern);
+    LoadFlags(m_FolderPattern, m_Flags);
+    // The reader links every city to the hex it stands on.
+    LoadCities(m_FolderPattern, m_Cities);
+    Progress(25);
+
+    LoadCommanders(request, m_Commanders);
+    LoadLandUnits(m_FolderPattern, m_LandUnits);
+    PlaceLandUnits();
+    LoadAirUnits(m_FolderPattern, m_AirUnits);
+    PlaceAirUnits();
+    LoadFleets(m_FolderPattern, m_Fleets);
+    LoadNavalUnits(m_FolderPattern, m_NavalUnits);
+    Progress(35);
+
+    LoadCountries(m_FolderPattern, m_Countries, m_ScenarioName);
+    LoadUnitNames(request);
+    Progress(40);
+
+    LoadAirshipAttacks(m_FolderPattern, m_Countries);
+    LoadAirReconUnits(m_FolderPattern);
+    Progress(45);
+
+    for (size_t k = 0; k < m_Countries.size(); ++k)
+        m_AIs.push_back(new cAI);
+    m_Relations = new cRelationsMatrix;
+    m_Relations->Load(int(m_Countries.size()), m_FolderPattern);
+    if (!m_PlayState)
+        m_PlayState = new cPlayState;
+    m_PlayState->SetViewCountry(nullptr);
+    ShareWithWorld();
+    Progress(50);
+
+    m_StrategicMoves = new cTopografia;
+    m_Events = new cZdarzenia;
+    Progress(55);
+    m_Convoys = new cKonwoje;
+    ShareWithWorld();
+    Progress(60);
+
+    Presentation().CreateMusicPlayer();
+    Presentation().CreateGamePanels();
+    Progress(65);
+    Presentation().LoadMapSkin();
+    Progress(70);
+    Presentation().LoadUnitsSkin();
+    Progress(75);
+}
+
+void cGra::PostLoad(const sGameLoadRequest& request)
+{
+    (void)request;
+    std::string scenario = WideToUtf8(m_ScenarioName);
+    if (scenario.size() > 100)
+        scenario.resize(100);
+
+    CheckHexOwners();
+
+    m_PlayState->SetActiveCountry(DetermineCurrentCountry(m_Countries));
+
+    RunUnitLoadPasses();
+
+    m_PlayState->CreateSupplyWorkArea(m_Mapa);
+    m_StrategicMoves->InitStrategicMovementModule(int(m_Countries.size()));
+    m_PlayState->BuildWorldCityGroups(*m_Mapa, m_Cities);
+    m_PlayState->BuildNearestCityMap(*m_Mapa, m_Cities);
+
+    m_CityGraph = new cDiagramMiast;
+    ShareWithWorld();
+    m_CityGraph->Build(m_Cities);
+    m_CityGraph->Load(m_ScenarioName);
+    ComputeCityGraphDistances();
+
+    m_SeaGraph = new cGrafMorz;
+    ShareWithWorld();
+    m_SeaGraph->LoadNodes(m_FolderPattern);
+    m_SeaGraph->Load(m_ScenarioName);
+
+    m_Convoys->LoadConvoys(m_FolderPattern);
+
+    ComputeNextIds();
+
+    m_Events->LoadEventFiles(scenario);
+    m_Events->ValidateEventFiles();
+    m_Events->LoadAllEventsFromDom();
+
+    LoadAIData(request, &ParametersOf);
+}
+
+void cGra::CheckHexOwners()
+{
+    if (!m_Mapa)
+        return;
+    const int countries = int(m_Countries.size());
+    auto bad = [countries](int id) { return id < 1 || id > countries; };
+    bool logged = false;
+    for (int x = 0; x < m_Mapa->width; ++x)
+        for (int y = 0; y < m_Mapa->height; ++y) {
+            const sHex& hex = *m_Mapa->GetHex(x, y);
+            if (hex.IsSea())
+                continue;
+            if (bad(hex.controller)) {
+                LogLine(L"ERR: Hex (%d, %d) ma nieprawidlowego posiadacza (%d)", x, y, int(hex.controller));
+                logged = true;
+            }
+            if (bad(hex.owner)) {
+                LogLine(L"ERR: Hex (%d, %d) ma nieprawidlowego wlasciciela (%d)", x, y, int(hex.owner));
+                logged = true;
+            }
+            if (bad(hex.originalOwner)) {
+                LogLine(L"ERR: Hex (%d, %d) ma nieprawidlowego wlasciciela pierwotnego (%d)", x, y,
+                        int(hex.originalOwner));
+                logged = true;
+            }
+        }
+    if (logged)
+        Presentation().MessageBox(L"Logged invalid controllers/owners/orig owners of hexes",
+                                  L"Invalid ctr ids on hexes");
+}
+
+void cGra::ComputeCityGraphDistances()
+{
+    for (cMiasto* city : m_Cities)
+        if (city->Type != CITY_RESOURCES)
+            city->ComputeGraphDistances();
+}
+
+void cGra::ComputeNextIds()
+{
+    int convoy = 0;
+    if (m_Convoys)
+        for (const auto& owner : m_Convoys->Convoys)
+            for (const sKonwoj& c : owner)
+                convoy = std::max(convoy, int(c.id));
+    m_NextIds.convoy = convoy + 1;
+
+    m_NextIds.fleet = m_Fleets.empty() ? 1 : m_Fleets.back()->ID + 1;
+
+    int naval = m_NavalUnits.empty() ? 1 : m_NavalUnits.back()->m_Id + 1;
+    for (const cJednostkaMorska* s : m_NavalReserve)
+        naval = std::max(naval, int(s->m_Id));
+    m_NextIds.navalUnit = naval + 1;
+
+    int land = 0;
+    for (const cUnit* u : m_Reserve)
+        if (u->m_Category == CATEGORY_LAND)
+            land = std::max(land, int(u->m_Id));
+    for (const auto* list : {&m_LandUnits, &m_LandUnits2, &m_LandUnits3})
+        for (const cJednostkaLadowa* u : *list)
+            land = std::max(land, int(u->m_Id));
+    m_NextIds.landUnit = land + 1;
+
+    int air = 0;
+    for (const cUnit* u : m_Reserve)
+        if (u->m_Category == CATEGORY_AIR)
+            air = std::max(air, int(u->m_Id));
+    for (const cJednostkaLotnicza* u : m_AirUnits)
+        air = std::max(air, int(u->m_Id));
+    m_NextIds.airUnit = air + 1;
+}
+
+void cGra::FinishNewScenario()
+{
+    Progress(90);
+    InitAutoEvents();
+    Progress(95);
+    // No unit starts the game unprepared for an airborne assault.
+    for (cJednostkaLadowa* u : m_LandUnits)
+        u->m_TurnsSinceParadrop = m_Consts.AirborneAssaultWait;
+}
+
+void cGra::FinishSavedGame()
+{
+    const int countries = int(m_Countries.size());
+    for (cMiasto* city : m_Cities)
+        city->ResizeCountryTables(countries);
+    LoadCitySupplyTables(m_FolderPattern, countries);
+    Progress(90);
+    m_StrategicMoves->Clear();
+    m_StrategicMoves->InitStrategicMovementModule(countries);
+    m_StrategicMoves->Load(m_FolderPattern);
+    for (cJednostkaLadowa* u : m_LandUnits)
+        u->RecalculateEfficiency();
+    Progress(95);
+    m_Reports->Load(m_FolderPattern);
+    m_AutoEvents->Load(m_FolderPattern);
+}
+
+bool IsGameBeingCreated() { return g_CreatingGame; }
+
+void DestroyHalfBuiltGame()
+{
+    if (!g_CreatingGame)
+        return;
+    g_CreatingGame = false;
+    DeleteGameObject();
+}
+
+void DeleteGameObject()
+{
+    cGra* game = g_Gra;
+    delete game;
+    g_Gra = nullptr;
+}
+
+cGra* LoadGame(const sGameLoadRequest& request)
+{
+    g_CreatingGame = true;
+    cGra* game = new cGra(request, request.loadedFromSave);
+    try {
+        game->Load(request);
+        Progress(80);
+        game->PostLoad(request);
+        Progress(85);
+        game->m_Mapa->PostLoadInit();
+        if (game->m_LoadedFromSave == 0)
+            game->FinishNewScenario();
+        else
+            game->FinishSavedGame();
+    } catch (...) {
+        // Only a throwing fatal handler (tests, tools) gets here.
+        DestroyHalfBuiltGame();
+        throw;
+    }
+    Progress(100);
+    LogLine(L"-- Loading new scenario done!");
+    game->SetGameState(kStateLoaded);
+    g_CreatingGame = false;
+    return game;
+}
+
+int CreateGame(sGameLoadRequest request)
+{
+    LoadGame(request);
+    ACQUIRE_GLOBAL_LOCK();
+    StartAIThread();
+    Presentation().StartScenarioSettingsMenu();
+    RELEASE_GLOBAL_LOCK();
+    return 0;
+}

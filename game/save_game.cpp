@@ -1,0 +1,260 @@
+#include "game/save_game.h"
+
+#include <boost/algorithm/string/trim.hpp>
+#include <filesystem>
+#include <system_error>
+
+#include "core/fatal.h"
+#include "core/format.h"
+#include "core/log.h"
+#include "core/stringbase.h"
+#include "core/text.h"
+#include "game/air_tables.h"
+#include "game/gra.h"
+#include "game/paths.h"
+#include "game/places_flags.h"
+#include "game/presentation.h"
+#include "platform/paths.h"
+#include "units/unit_tables.h"
+#include "world/city.h"
+#include "world/convoys.h"
+#include "world/country.h"
+#include "world/map.h"
+#include "world/relations.h"
+#include "world/sea_graph.h"
+#include "world/topography.h"
+
+namespace fs = std::filesystem;
+
+const std::array<const wchar_t*, kSaveFileCount> kSaveFileNames = {
+    L"PlayerDefinedPlaces.txt", L"ai_data.csv",      L"air_units.csv",          L"cities.csv",
+    L"sea_nodes.csv",           L"cities_supply_info.csv", L"cities_convoy_info.csv", L"commanders.csv",
+    L"convoys.csv",             L"countries.csv",    L"flags.txt",              L"fleets.csv",
+    L"land_units.csv",          L"losses.csv",       L"map.qvr",                L"Info.ini",
+    L"naval_units.csv",         L"relations.csv",    L"topography.csv",         L"unit_names.csv",
+    L"airship_attacks.csv",     L"airrecon_units.csv", L"reports.dat",          L"auto_events.csv",
+};
+
+namespace {
+
+std::function<void(const wchar_t*)> g_FileWrittenHook;
+
+// The save being written and the one it replaces lie beside the save's folder; '%'
+// never stands in a save name, so neither can be mistaken for a save.
+constexpr const wchar_t* kWritingSuffix = L"%saving";
+constexpr const wchar_t* kReplacedSuffix = L"%old";
+
+sAIParameters& ParametersOf(cPanstwo& country) { return country.AIParameters; }
+
+void WriteOne(cGra& game, const std::wstring& folder, int index)
+{
+    switch (index) {
+    case 0: SavePlayerPlaces(game, folder); break;
+    case 1: WriteAIDataFile(game, folder, &ParametersOf); break;
+    case 2: SaveAirUnits(folder); break;
+    case 3: SaveCities(folder, game.m_Cities); break;
+    case 4:
+        if (game.m_SeaGraph)
+            game.m_SeaGraph->SaveNodes(folder);
+        break;
+    case 5: SaveCitySupplyInfo(folder, game.m_Cities); break;
+    case 6: SaveCityConvoyInfo(folder, game.m_Cities); break;
+    case 7: WriteCommandersFile(game, folder); break;
+    case 8:
+        if (game.m_Convoys)
+            game.m_Convoys->SaveConvoys(folder);
+        break;
+    case 9: SaveCountries(folder, game.m_Countries); break;
+    case 10: SaveFlags(folder, game.m_Flags); break;
+    case 11: SaveFleets(folder); break;
+    case 12: SaveLandUnits(folder); break;
+    case 13:
+        if (game.m_Relations)
+            game.m_Relations->SaveLosses(folder);
+        break;
+    case 14:
+        if (game.m_Mapa)
+            game.m_Mapa->Save(folder, nullptr);
+        break;
+    case 15: game.WriteSaveInfoIni(folder); break;
+    case 16: SaveNavalUnits(folder); break;
+    case 17:
+        if (game.m_Relations)
+            game.m_Relations->SaveRelations(folder);
+        break;
+    case 18:
+        if (game.m_StrategicMoves)
+            game.m_StrategicMoves->Save(folder);
+        break;
+    case 19: WriteUnitNamesFile(game, folder); break;
+    case 20: SaveAirshipAttacks(folder, game.m_Countries); break;
+    case 21: SaveAirReconUnits(game, folder); break;
+    case 22:
+        if (game.m_Reports)
+            game.m_Reports->Save(folder);
+        break;
+    case 23:
+        if (game.m_AutoEvents)
+            game.m_AutoEvents->Save(folder);
+        break;
+    default: break;
+    }
+}
+
+bool Exists(const fs::path& path)
+{
+    std::error_code ec;
+    return fs::exists(path, ec);
+}
+
+void RemoveAll(const fs::path& path)
+{
+    std::error_code ec;
+    fs::remove_all(path, ec);
+}
+
+// Writes every file into the writing folder; the reason of the failure, or empty.
+std::wstring WriteAllCatchingFailure(const std::wstring& folder)
+{
+    std::wstring failure;
+    // Every writer ends the program on a failure; here that failure is caught so that
+    // the running game survives it.
+    FatalHandler previous = SetFatalHandler([](int code, const std::wstring& reason) {
+        if (!reason.empty())
+            LogLine(reason);
+        throw sFatalExit(code, reason);
+    });
+    try {
+        WriteSaveFiles(folder);
+    } catch (const sFatalExit& e) {
+        failure = e.reason.empty() ? L"a file could not be written" : e.reason;
+    } catch (const std::exception& e) {
+        failure = Utf8ToWide(e.what());
+    }
+    SetFatalHandler(std::move(previous));
+    if (!failure.empty())
+        return failure;
+    // Some writers only log a failure: every file must be there.
+    for (const wchar_t* name : kSaveFileNames)
+        if (!Exists(HostPath(JoinFolder(folder, name))))
+            return FormatText(L"%s was not written", name);
+    return failure;
+}
+
+// The save into <folder>: written beside it, then put in its place.
+bool SaveIntoFolder(const std::wstring& folder)
+{
+    if (!g_Gra || !g_Gra->m_Mapa) {
+        LogLine(L"ERROR: there is no game to save");
+        return false;
+    }
+    const std::wstring writing = folder + kWritingSuffix;
+    const fs::path target = HostPath(folder);
+    const fs::path temp = HostPath(writing);
+    const fs::path replaced = HostPath(folder + kReplacedSuffix);
+
+    // A save interrupted between its two renames left the old save aside: put it back.
+    std::error_code ec;
+    if (!Exists(target) && Exists(replaced))
+        fs::rename(replaced, target, ec);
+    RemoveAll(temp);
+    RemoveAll(replaced);
+    fs::create_directories(temp, ec);
+    if (ec || !fs::is_directory(temp)) {
+        LogLine(L"ERROR: cannot create the folder %s", writing);
+        return false;
+    }
+
+    const std::wstring failure = WriteAllCatchingFailure(writing);
+    if (!failure.empty()) {
+        RemoveAll(temp);
+        LogLine(L"ERROR: the game was not saved into %s: %s", folder, failure);
+        return false;
+    }
+    if (Exists(target)) {
+        fs::rename(target, replaced, ec);
+        if (ec) {
+            RemoveAll(temp);
+            LogLine(L"ERROR: the game was not saved into %s: the old save cannot be moved aside", folder);
+            return false;
+        }
+    }
+    fs::rename(temp, target, ec);
+    if (ec) {
+        std::error_code back;
+        fs::rename(replaced, target, back);
+        RemoveAll(temp);
+        LogLine(L"ERROR: the game was not saved into %s: the new save cannot be put in place", folder);
+        return false;
+    }
+    RemoveAll(replaced);
+    return true;
+}
+
+} // namespace
+
+bool IsValidSaveName(std::wstring_view name, size_t maxLength)
+{
+    if (name.empty() || name.size() > maxLength || name == L"." || name.find(L"..") != std::wstring_view::npos)
+        return false;
+    for (wchar_t c : name)
+        if (c == L'\\' || c == L'/' || c == L'%' || c == L':' || c < 32)
+            return false;
+    return true;
+}
+
+bool SaveFolderExists(std::wstring_view name)
+{
+    if (!IsValidSaveName(name, kMaxSaveNameLength))
+        return false;
+    std::error_code ec;
+    return fs::is_directory(HostPath(JoinFolder(L"data\\save", name)), ec);
+}
+
+void WriteSaveFiles(std::wstring_view folder)
+{
+    if (!g_Gra)
+        return;
+    const std::wstring path(folder);
+    for (int k = 0; k < kSaveFileCount; ++k) {
+        WriteOne(*g_Gra, path, k);
+        if (g_FileWrittenHook)
+            g_FileWrittenHook(kSaveFileNames[size_t(k)]);
+    }
+}
+
+bool SaveGame(const std::wstring& name, bool quiet)
+{
+    std::wstring trimmed = name;
+    boost::algorithm::trim(trimmed, std::locale::classic());
+    // "data\save\" and the name are cut to 64 characters.
+    if (trimmed.size() > kMaxSaveNameLength) {
+        trimmed.resize(kMaxSaveNameLength);
+        boost::algorithm::trim(trimmed, std::locale::classic());
+    }
+    bool saved = false;
+    if (!IsValidSaveName(trimmed, kMaxSaveNameLength))
+        LogLine(L"ERROR: \"%s\" cannot be the name of a save", name);
+    else
+        saved = SaveIntoFolder(JoinFolder(L"data\\save", trimmed));
+    if (!quiet) {
+        if (saved)
+            Presentation().PushMessage(LangFormat("save_game_successfull", trimmed), L"Save game");
+        else
+            Presentation().PushMessage(LangFormat("save_game_failed_%s", trimmed), L"Save game");
+    }
+    return saved;
+}
+
+bool SavePbemGame(const std::wstring& name)
+{
+    const std::wstring path = JoinFolder(L"data\\pbem", name);
+    LogLine(L"Zapisuej gre PBEM to katalogu %s", path);
+    if (!IsValidSaveName(name, kMaxNameLength)) {
+        LogLine(L"ERROR: \"%s\" cannot be the name of a play-by-e-mail game folder", name);
+        return false;
+    }
+    return SaveIntoFolder(path);
+}
+
+void SetSaveFileWrittenHook(std::function<void(const wchar_t*)> hook) { g_FileWrittenHook = std::move(hook); }

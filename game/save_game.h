@@ -1,0 +1,35 @@
+#pragma once
+// Saving the running game: a folder of the same files as a scenario, under data\save
+// (named by the player, or "autosave") or data\pbem\ (a play-by-e-mail game's turn).
+// A save is written into a new folder and put in place only when every file was
+// written, so a failed save leaves an older save of that name as it was.
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+
+constexpr int kSaveFileCount = 24;
+// The files of a save, in the order they are written.
+extern const std::array<const wchar_t*, kSaveFileCount> kSaveFileNames;
+// Longest save name: "data\save\" and the name make at most 64 characters.
+constexpr size_t kMaxSaveNameLength = 54;
+
+// A name that can be a folder of its own: not empty, no separator, no "..", no '%'
+// (paths of a save are patterns), not "." and at most maxLength characters.
+bool IsValidSaveName(std::wstring_view name, size_t maxLength);
+// True when data\save\<name> exists as a folder.
+bool SaveFolderExists(std::wstring_view name);
+
+// Writes the 24 files into the folder. A file that cannot be written ends the program,
+// as every writer does; SaveGame and SavePbemGame catch that and keep the game running.
+void WriteSaveFiles(std::wstring_view folder);
+
+// Saves into data\save\<name> (blanks around the name dropped, cut to the longest
+// name). Unless quiet, a message tells the player how it went. False when the name is
+// refused or a file could not be written; the running game goes on either way.
+bool SaveGame(const std::wstring& name, bool quiet);
+// Saves into data\pbem\<name>; no message on success.
+bool SavePbemGame(const std::wstring& name);
+
+// For tests: called after each file of a save has been written, with its name.
+void SetSaveFileWrittenHook(std::function<void(const wchar_t* fileName)> hook);
