@@ -226,6 +226,9 @@ void cGra::ComputeNextIds()
 
 void cGra::FinishNewScenario()
 {
+    // Every city keeps a value per country from the start, as a saved game has them.
+    for (cMiasto* city : m_Cities)
+        city->ResizeCountryTables(int(m_Countries.size()));
     Progress(90);
     InitAutoEvents();
     Progress(95);

@@ -1,0 +1,135 @@
+// Saving: names, the folder put in place only when complete, and play-by-e-mail saves.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/fatal.h"
+#include "core/text.h"
+#include "core/stringbase.h"
+#include "game/gra.h"
+#include "game/save_game.h"
+#include "platform/paths.h"
+#include "tests/game/testland.h"
+#include "tests/test_support.h"
+#include "world/country.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Saving : public ::testing::Test
+{
+protected:
+    Saving()
+    {
+        testland::InstallTestland();
+        g_StringBase.LoadFromBytes(cStringBase::Encode(
+            {{"save_game_successfull", L"Saved as %s."}, {"save_game_failed_%s", L"Not saved as %s."}}),
+                                   true);
+        SetPresentation(&screen);
+        LoadGame(sGameLoadRequest::ForScenario(L"Testland"));
+    }
+    ~Saving() override
+    {
+        SetSaveFileWrittenHook(nullptr);
+        DeleteGameObject();
+        SetPresentation(nullptr);
+    }
+    static std::string Countries(const char* save)
+    {
+        auto bytes = ReadWholeFile(fs::path("data/save") / save / "countries.csv");
+        return bytes ? *bytes : std::string();
+    }
+    static size_t EntriesIn(const char* folder)
+    {
+        std::error_code ec;
+        return size_t(std::distance(fs::directory_iterator(folder, ec), fs::directory_iterator()));
+    }
+
+    testland::cRecordingPresentation screen;
+};
+
+} // namespace
+
+TEST_F(Saving, AnInterruptedSaveLeavesThePreviousSaveAsItWas)
+{
+    ASSERT_TRUE(SaveGame(L"slot", true));
+    const std::string before = Countries("slot");
+    g_Gra->m_Countries[0]->Name = L"Albion Reborn";
+
+    // The disk fills up after the land units were written.
+    SetSaveFileWrittenHook([](const wchar_t* file) {
+        if (std::wstring(file) == L"land_units.csv")
+            FatalExit(1, L"Error opening file for writing");
+    });
+    EXPECT_FALSE(SaveGame(L"slot", false));
+    EXPECT_EQ(Countries("slot"), before);
+    EXPECT_EQ(EntriesIn("data/save"), 1u) << "nothing half-written is left beside the save";
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0], L"Save game: Not saved as slot.");
+    ASSERT_NE(g_Gra, nullptr) << "the running game goes on";
+    EXPECT_EQ(g_Gra->GetGameState(), 1);
+
+    // A save that died between moving the old save aside and putting the new one in
+    // place: the old one comes back before anything else happens.
+    fs::rename("data/save/slot", "data/save/slot%old");
+    EXPECT_FALSE(SaveGame(L"slot", true));
+    EXPECT_EQ(Countries("slot"), before);
+
+    SetSaveFileWrittenHook(nullptr);
+    ASSERT_TRUE(SaveGame(L"slot", false));
+    EXPECT_NE(Countries("slot").find("Albion Reborn"), std::string::npos);
+    EXPECT_EQ(EntriesIn("data/save"), 1u);
+    EXPECT_EQ(screen.messages.back(), L"Save game: Saved as slot.");
+}
+
+TEST_F(Saving, NamesAreCheckedBeforeAnyFolderIsMade)
+{
+    for (const wchar_t* bad : {L"", L"   ", L"a/b", L"a\\b", L"..", L"x..y", L"50%", L"%s", L"."}) {
+        EXPECT_FALSE(SaveGame(bad, true)) << WideToUtf8(bad);
+        EXPECT_FALSE(SaveFolderExists(bad));
+    }
+    EXPECT_EQ(EntriesIn("data/save"), 0u);
+
+    // Blanks around a name are dropped; a long name is cut where the path reaches 64.
+    ASSERT_TRUE(SaveGame(L"  spaced  ", true));
+    EXPECT_TRUE(SaveFolderExists(L"spaced"));
+    const std::wstring longName(70, L'n');
+    ASSERT_TRUE(SaveGame(longName, true));
+    EXPECT_EQ(std::wstring(L"data\\save\\").size() + kMaxSaveNameLength, 64u);
+    EXPECT_TRUE(SaveFolderExists(longName.substr(0, kMaxSaveNameLength)));
+    EXPECT_EQ(EntriesIn("data/save"), 2u);
+
+    // Saving twice under one name rewrites it.
+    ASSERT_TRUE(SaveGame(L"spaced", true));
+    EXPECT_EQ(EntriesIn("data/save/spaced"), size_t(kSaveFileCount));
+}
+
+TEST_F(Saving, PlayByEmailSavesGoToTheirOwnFolderAndLoad)
+{
+    ASSERT_TRUE(SavePbemGame(L"match1"));
+    EXPECT_TRUE(testing_support::LogContains(L"Zapisuej gre PBEM to katalogu data\\pbem\\match1"));
+    EXPECT_EQ(EntriesIn("data/pbem/match1"), size_t(kSaveFileCount));
+    EXPECT_FALSE(SavePbemGame(L"../escape"));
+    EXPECT_FALSE(fs::exists("data/escape"));
+
+    DeleteGameObject();
+    LoadGame(sGameLoadRequest::ForPbem(L"match1"));
+    ASSERT_NE(g_Gra, nullptr);
+    EXPECT_EQ(g_Gra->m_LoadedFromSave, 1);
+    EXPECT_EQ(g_Gra->m_Countries.size(), 6u);
+}
+
+TEST_F(Saving, WritersRunInTheFixedOrder)
+{
+    std::vector<std::wstring> written;
+    SetSaveFileWrittenHook([&written](const wchar_t* file) { written.push_back(file); });
+    ASSERT_TRUE(SaveGame(L"order", true));
+    ASSERT_EQ(written.size(), size_t(kSaveFileCount));
+    EXPECT_EQ(written.front(), L"PlayerDefinedPlaces.txt");
+    EXPECT_EQ(written[14], L"map.qvr");
+    EXPECT_EQ(written[15], L"Info.ini");
+    EXPECT_EQ(written.back(), L"auto_events.csv");
+    EXPECT_TRUE(testing_support::LogHasInOrder(
+        {L"Opening file for writing...", L"data\\save\\order%saving\\ai_data.csv", L"File opened OK"}));
+}

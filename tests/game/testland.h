@@ -1,0 +1,34 @@
+#pragma once
+// The small test scenario Testland (tests/data/testland), copied into the test's working
+// folder so that the game reads it from data\scenarios\Testland.
+#include <string>
+#include <vector>
+
+#include "game/presentation.h"
+
+namespace testland {
+
+// Copies data/scenarios/Testland into the working folder.
+void InstallTestland();
+
+// Records what the game shows: progress values, messages, menus.
+class cRecordingPresentation : public cNullPresentation
+{
+public:
+    void SetLoadingProgress(int percent) override { progress.push_back(percent); }
+    void PushMessage(const std::wstring& text, const std::wstring& title) override
+    {
+        messages.push_back(title + L": " + text);
+    }
+    void MessageBox(const std::wstring& text, const std::wstring& title) override
+    {
+        boxes.push_back(title + L": " + text);
+    }
+    void StartScenarioSettingsMenu() override { ++settingsMenus; }
+    std::vector<int> progress;
+    std::vector<std::wstring> messages;
+    std::vector<std::wstring> boxes;
+    int settingsMenus = 0;
+};
+
+} // namespace testland

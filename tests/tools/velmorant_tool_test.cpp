@@ -1,0 +1,123 @@
+// velmorant-tool and the map compiler run as a scenario author runs them.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/paths.h"
+#include "tests/test_support.h"
+
+namespace fs = std::filesystem;
+using testing_support::BinDir;
+using testing_support::FixtureDir;
+using testing_support::MakeScratchDir;
+
+namespace {
+
+struct sRun
+{
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+sRun RunTool(const std::string& arguments)
+{
+    const fs::path dir = MakeScratchDir("run");
+    const std::string command = (BinDir() / "velmorant-tool").string() + " " + arguments + " > '" +
+                                (dir / "out").string() + "' 2> '" + (dir / "err").string() + "'";
+    sRun run;
+    const int status = std::system(command.c_str());
+    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = ReadWholeFile(dir / "out").value_or("");
+    run.err = ReadWholeFile(dir / "err").value_or("");
+    return run;
+}
+
+// A copy of the Testland game root that a test may break.
+fs::path CopyOfTestland()
+{
+    const fs::path root = MakeScratchDir("root");
+    fs::copy(FixtureDir() / "testland" / "data", root / "data", fs::copy_options::recursive);
+    return root;
+}
+
+std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+
+} // namespace
+
+TEST(VelmorantTool, CheckTellsWhatTheTestScenarioHolds)
+{
+    const sRun run = RunTool("check " + Quoted(FixtureDir() / "testland" / "data" / "scenarios" / "Testland"));
+    EXPECT_EQ(run.code, 0) << run.err;
+    for (const char* line : {"scenario: Testland\n", "countries: 6\n", "cities: 10\n",
+                             "land units: 10 on the map, 1 aboard ships, 1 in reserve\n",
+                             "air units: 3 on the map, 1 in reserve\n", "naval units: 7 at sea, 1 in reserve\n",
+                             "fleets: 4\n", "sea nodes: 6\n", "events: 2\n"})
+        EXPECT_NE(run.out.find(line), std::string::npos) << line << " missing from:\n" << run.out;
+}
+
+TEST(VelmorantTool, CheckFailsWithAClearLineOnABrokenFile)
+{
+    const fs::path root = CopyOfTestland();
+    const fs::path folder = root / "data" / "scenarios" / "Testland";
+    // Sea node ids must run 1, 2, 3 ...
+    auto nodes = ReadWholeFile(folder / "sea_nodes.csv");
+    ASSERT_TRUE(nodes);
+    std::string text = *nodes;
+    text.replace(text.find("\n2;Channel"), 10, "\n7;Channel");
+    ASSERT_TRUE(WriteWholeFile(folder / "sea_nodes.csv", text));
+    sRun run = RunTool("check " + Quoted(folder));
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("does not load: ERROR. Sea node 2 has ID=7 (should be equal!)"), std::string::npos)
+        << run.err;
+    EXPECT_TRUE(run.out.empty());
+
+    // A missing file: the log lines before the failure name it.
+    fs::remove(folder / "commanders.csv");
+    run = RunTool("check " + Quoted(folder));
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("Blad otwarcia pliku! (nie istnieje?)"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("data\\scenarios\\Testland\\commanders.csv"), std::string::npos) << run.err;
+
+    // Not a folder of a game root at all.
+    run = RunTool("check " + Quoted(root));
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("not a folder of data/scenarios, data/save or data/pbem"), std::string::npos);
+    EXPECT_EQ(RunTool("check").code, 2);
+}
+
+TEST(VelmorantTool, ResaveWritesASaveThatChecksAgain)
+{
+    const fs::path root = CopyOfTestland();
+    sRun run = RunTool("resave " + Quoted(root / "data" / "scenarios" / "Testland") + " First");
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(std::distance(fs::directory_iterator(root / "data" / "save" / "First"), fs::directory_iterator()), 24);
+    run = RunTool("check " + Quoted(root / "data" / "save" / "First"));
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.out.find("countries: 6\n"), std::string::npos);
+    EXPECT_NE(RunTool("resave " + Quoted(root / "data" / "save" / "First") + " ../out").code, 0);
+    EXPECT_FALSE(fs::exists(root / "data" / "out"));
+}
+
+TEST(MapCompiler, WritesTheCommittedTestlandMapByteForByte)
+{
+    const fs::path out = MakeScratchDir("map");
+    const std::string command = (BinDir() / "velmorant-mapc").string() + " " +
+                                Quoted(FixtureDir() / "testland" / "map.txt") + " " + Quoted(out);
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    auto fresh = ReadWholeFile(out / "map.qvr");
+    auto committed = ReadWholeFile(FixtureDir() / "testland" / "data" / "scenarios" / "Testland" / "map.qvr");
+    ASSERT_TRUE(fresh && committed);
+    EXPECT_TRUE(*fresh == *committed)
+        << "run velmorant-mapc tests/data/testland/map.txt tests/data/testland/data/scenarios/Testland";
+
+    // A broken source names its line.
+    const fs::path bad = MakeScratchDir("bad") / "map.txt";
+    std::ofstream(bad) << "size 2 1\nterrain\n1x\nowner\n11\nseazone\n..\n";
+    const std::string failing = (BinDir() / "velmorant-mapc").string() + " " + Quoted(bad) + " " + Quoted(out) +
+                                " 2> " + Quoted(out / "err");
+    EXPECT_NE(std::system(failing.c_str()), 0);
+    EXPECT_NE(ReadWholeFile(out / "err").value_or("").find("terrain at (1, 0)"), std::string::npos);
+}

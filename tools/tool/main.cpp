@@ -1,0 +1,184 @@
+// velmorant-tool: a headless tool for scenario authors and tests.
+//   velmorant-tool check PATH        loads the scenario, save or play-by-e-mail folder at
+//                                    PATH and tells what it holds (exit 0), or why it does
+//                                    not load (exit 1)
+//   velmorant-tool resave PATH NAME  loads PATH and saves it as the save NAME of the same
+//                                    game root (data/save/NAME)
+// PATH is <root>/data/scenarios/<name>, <root>/data/save/<name> or <root>/data/pbem/<name>;
+// the files are read from <root> as the game reads them.
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "core/fatal.h"
+#include "core/log.h"
+#include "core/text.h"
+#include "events/zdarzenia.h"
+#include "game/gra.h"
+#include "game/load_request.h"
+#include "game/save_game.h"
+#include "platform/paths.h"
+#include "units/jednostka_ladowa.h"
+#include "world/sea_graph.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int Usage()
+{
+    std::cerr << "usage: velmorant-tool check PATH\n"
+                 "       velmorant-tool resave PATH NAME\n"
+                 "PATH is a folder ROOT/data/scenarios/NAME, ROOT/data/save/NAME or ROOT/data/pbem/NAME\n";
+    return 2;
+}
+
+// The request for the folder, with the working folder moved to its game root.
+bool PrepareRequest(const std::string& pathText, sGameLoadRequest& request)
+{
+    std::error_code ec;
+    fs::path folder = fs::weakly_canonical(fs::absolute(pathText, ec), ec);
+    if (ec || !fs::is_directory(folder, ec)) {
+        std::cerr << "velmorant-tool: " << pathText << ": no such folder\n";
+        return false;
+    }
+    const std::string name = folder.filename().string();
+    const std::string kind = folder.parent_path().filename().string();
+    const fs::path data = folder.parent_path().parent_path();
+    if (data.filename() != "data" || (kind != "scenarios" && kind != "save" && kind != "pbem")) {
+        std::cerr << "velmorant-tool: " << pathText
+                  << ": not a folder of data/scenarios, data/save or data/pbem under a game root\n";
+        return false;
+    }
+    fs::current_path(data.parent_path(), ec);
+    if (ec) {
+        std::cerr << "velmorant-tool: cannot enter the game root " << data.parent_path().string() << "\n";
+        return false;
+    }
+    const std::wstring wname = Utf8ToWide(name);
+    request = kind == "scenarios" ? sGameLoadRequest::ForScenario(wname)
+              : kind == "save"    ? sGameLoadRequest::ForSave(wname)
+                                  : sGameLoadRequest::ForPbem(wname);
+    return true;
+}
+
+std::vector<std::wstring> LogLinesOfRun()
+{
+    g_Console.Flush();
+    std::vector<std::wstring> lines;
+    auto bytes = ReadWholeFile(g_Console.GetPath());
+    if (!bytes)
+        return lines;
+    std::string data = *bytes;
+    if (data.size() >= 2 && uint8_t(data[0]) == 0xFF && uint8_t(data[1]) == 0xFE)
+        data.erase(0, 2);
+    const std::wstring text = Utf16ToWide(LEBytesToUtf16(data));
+    size_t start = 0;
+    for (size_t end; (end = text.find(L"\r\n", start)) != std::wstring::npos; start = end + 2) {
+        std::wstring line = text.substr(start, end - start);
+        // The lock's trace says nothing to an author.
+        if (line.rfind(L"AC:", 0) != 0 && line.rfind(L"RC:", 0) != 0 && !line.empty())
+            lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+// The log lines that led to the line `last` (its last occurrence), or the log's end.
+std::vector<std::wstring> LogBefore(const std::wstring& last, size_t count)
+{
+    std::vector<std::wstring> lines = LogLinesOfRun();
+    auto end = lines.end();
+    for (auto it = lines.rbegin(); it != lines.rend(); ++it)
+        if (*it == last) {
+            end = std::prev(it.base());
+            break;
+        }
+    const auto begin = end - std::min<std::ptrdiff_t>(std::ptrdiff_t(count), end - lines.begin());
+    return std::vector<std::wstring>(begin, end);
+}
+
+// Loads the game; on a load error prints the reason with the log lines before it.
+cGra* Load(const std::string& pathText, const sGameLoadRequest& request)
+{
+    try {
+        return LoadGame(request);
+    } catch (const sFatalExit& e) {
+        std::cerr << "velmorant-tool: " << pathText << " does not load: " << WideToUtf8(e.reason) << "\n";
+        std::cerr << "the log before it:\n";
+        for (const std::wstring& line : LogBefore(e.reason, 6))
+            std::cerr << "  " << WideToUtf8(line) << "\n";
+        return nullptr;
+    }
+}
+
+void PrintSummary(const cGra& game)
+{
+    size_t reserveLand = 0, reserveAir = 0;
+    for (const cUnit* u : game.m_Reserve)
+        (u->m_Category == CATEGORY_AIR ? reserveAir : reserveLand)++;
+    std::cout << "scenario: " << WideToUtf8(game.m_ScenarioName) << "\n"
+              << "date: impulse " << game.m_Date[0] << ", month " << game.m_Date[1] << ", year " << game.m_Date[2]
+              << ", turn " << game.m_Turn << "\n"
+              << "countries: " << game.m_Countries.size() << "\n"
+              << "cities: " << game.m_Cities.size() << "\n"
+              << "land units: " << game.m_LandUnits.size() << " on the map, "
+              << game.m_LandUnits2.size() + game.m_LandUnits3.size() << " aboard ships, " << reserveLand
+              << " in reserve\n"
+              << "air units: " << game.m_AirUnits.size() << " on the map, " << reserveAir << " in reserve\n"
+              << "naval units: " << game.m_NavalUnits.size() << " at sea, " << game.m_NavalReserve.size()
+              << " in reserve\n"
+              << "fleets: " << game.m_Fleets.size() << "\n"
+              << "sea nodes: " << (game.m_SeaGraph ? game.m_SeaGraph->NodeCount() : 0) << "\n"
+              << "events: " << (game.m_Events ? game.m_Events->events.size() : 0) << "\n"
+              << "commanders: " << game.m_Commanders.size() << "\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const bool check = args.size() == 2 && args[0] == "check";
+    const bool resave = args.size() == 3 && args[0] == "resave";
+    if (!check && !resave)
+        return Usage();
+
+    // The log goes to a file of its own, never into the folder the tool was started in.
+    const fs::path startLog = g_Console.GetPath();
+    const fs::path log = fs::temp_directory_path() / ("velmorant-tool-" + std::to_string(getpid()) + ".log");
+    g_Console.Reopen(log);
+    std::error_code ec;
+    if (fs::exists(startLog, ec) && fs::file_size(startLog, ec) == 0)
+        fs::remove(startLog, ec);
+    UseThrowingFatalHandler();
+
+    int result = 1;
+    sGameLoadRequest request;
+    if (PrepareRequest(args[1], request)) {
+        if (cGra* game = Load(args[1], request)) {
+            if (check) {
+                PrintSummary(*game);
+                result = 0;
+            } else if (SaveGame(Utf8ToWide(args[2]), true)) {
+                std::cout << "saved as data/save/" << args[2] << "\n";
+                result = 0;
+            } else {
+                std::cerr << "velmorant-tool: the game was not saved as " << args[2] << ":\n";
+                for (const std::wstring& line : LogBefore(L"", 4))
+                    std::cerr << "  " << WideToUtf8(line) << "\n";
+            }
+            try {
+                DeleteGameObject();
+            } catch (const sFatalExit& e) {
+                std::cerr << "velmorant-tool: teardown: " << WideToUtf8(e.reason) << "\n";
+            }
+        }
+    }
+    g_Console.Flush();
+    fs::remove(log, ec);
+    return result;
+}
