@@ -5,6 +5,7 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "events/zdarzenia.h"
+#include "events/zdarzenia_game.h"
 #include "game/play_state.h"
 #include "units/jednostka_ladowa.h"
 #include "units/jednostka_lotnicza.h"
@@ -100,6 +101,9 @@ cGra::~cGra()
     LogLine(L"Destroying fleets");
     freeList(m_Fleets);
     LogLine(L"Destroying countries");
+    // The event scripts read the parameters through the countries, which go now.
+    if (g_Gra == this)
+        SetEventAIParameters({});
     DeleteCountries(m_Countries);
     LogLine(L"Destroying AI");
     freeList(m_AIs);

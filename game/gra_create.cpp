@@ -9,6 +9,7 @@
 #include "core/log.h"
 #include "core/text.h"
 #include "events/zdarzenia.h"
+#include "events/zdarzenia_game.h"
 #include "game/air_tables.h"
 #include "game/gra.h"
 #include "game/play_state.h"
@@ -79,6 +80,7 @@ void cGra::Load(const sGameLoadRequest& request)
     Progress(35);
 
     LoadCountries(m_FolderPattern, m_Countries, m_ScenarioName);
+    SetEventAIParameters(&ParametersOf);
     LoadUnitNames(request);
     Progress(40);
 

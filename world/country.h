@@ -153,8 +153,6 @@ public:
     cAirshipAttackList AirshipAttacks; // records of the airship-attacks table
     std::list<cJednostkaLadowa*> ReconUnits;
     int32_t SpecialFlags = 0;
-    // The computer opponent's parameters (ai_data.csv).
-    sAIParameters AIParameters;
 };
 
 // The country of an id (1-based), null when there is none.
