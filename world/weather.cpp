@@ -134,7 +134,7 @@ void cMapa::ApplyAreaCsv(const std::wstring& folderPattern, const wchar_t* fileN
         for (size_t i = 4; i < 16; ++i)
             if (TrimSpaces(std::string_view(fields[i])).empty())
             {
-                fields[i] = "0";
+                fields[i].assign(1, '0');
                 empty = true;
             }
         if (empty)
