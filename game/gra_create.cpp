@@ -275,6 +275,9 @@ void DeleteGameObject()
 
 cGra* LoadGame(const sGameLoadRequest& request)
 {
+    // One game at a time: a game still running is torn down first.
+    if (g_Gra)
+        DeleteGameObject();
     g_CreatingGame = true;
     cGra* game = new cGra(request, request.loadedFromSave);
     try {

@@ -36,8 +36,8 @@ public:
     virtual void LoadUnitsSkin() = 0;
     // The scenario-settings menu becomes current (the game is loaded, not started).
     virtual void StartScenarioSettingsMenu() = 0;
-    // Teardown: the loading wallpaper's and the countries' textures, the fonts' device
-    // objects, then the music player is shut down and deleted.
+    // Teardown: the loading wallpaper's texture (the game drops the countries' own), the
+    // fonts' device objects, then the music player is shut down and deleted.
     virtual void ReleaseGameTextures() = 0;
     virtual void ReleaseGameFonts() = 0;
     virtual void DeleteMusicPlayer() = 0;

@@ -231,3 +231,16 @@ TEST_F(GameCreation, InvalidHexOwnersAreLoggedAndAnnouncedOnce)
     ASSERT_EQ(screen.boxes.size(), 1u);
     EXPECT_EQ(screen.boxes[0], L"Invalid ctr ids on hexes: Logged invalid controllers/owners/orig owners of hexes");
 }
+
+TEST_F(GameCreation, ASecondGameReplacesTheFirstAndItsThread)
+{
+    CreateGame(sGameLoadRequest::ForScenario(L"Testland"));
+    ASSERT_TRUE(SaveGame(L"one", true));
+    testing_support::ClearLog();
+    CreateGame(sGameLoadRequest::ForSave(L"one"));
+    EXPECT_TRUE(LogHasInOrder({L"----- Ending game ----", L"---- Destroying done", L"-- Loading new scenario done!"}));
+    ASSERT_NE(g_Gra, nullptr);
+    EXPECT_EQ(g_Gra->m_LoadedFromSave, 1);
+    EXPECT_TRUE(IsAIThreadRunning());
+    EXPECT_EQ(screen.settingsMenus, 2);
+}
