@@ -52,10 +52,11 @@ cGra::~cGra()
     StopAIThread();
     LogLine(L"Destroying textures");
     Presentation().ReleaseGameTextures();
-    for (cPanstwo* country : m_Countries) {
-        country->UnitsPicture.reset();
-        country->FlagPicture.reset();
-    }
+    for (cPanstwo* country : m_Countries)
+        if (country) {
+            country->UnitsPicture.reset();
+            country->FlagPicture.reset();
+        }
     LogLine(L"Destroying fonts");
     Presentation().ReleaseGameFonts();
     LogLine(L"Deleting music manager");
