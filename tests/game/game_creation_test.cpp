@@ -19,6 +19,7 @@
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/map.h"
+#include "world/sea_graph.h"
 #include "world/supply.h"
 
 namespace fs = std::filesystem;
@@ -185,6 +186,19 @@ TEST_F(GameCreation, WorldCityGroupsAndNearestCities)
     EXPECT_EQ(play.NearestCity(20, 3), nullptr);
     ASSERT_NE(play.GetSupplyWorkArea(), nullptr);
     EXPECT_EQ(play.GetSupplyWorkArea()->Grid.size(), 20u * 16u);
+
+    // The strait between the Channel (2) and the Southern Sea (3) is Valdonia's: its side
+    // sails through, Borussia at war with it does not; the North Sea passage is free.
+    const cGrafMorz& sea = *game.m_SeaGraph;
+    EXPECT_TRUE(sea.CanPass(2, 3, 5));
+    EXPECT_TRUE(sea.CanPass(3, 2, 1));
+    EXPECT_FALSE(sea.CanPass(2, 3, 2));
+    EXPECT_TRUE(sea.CanPass(1, 2, 2));
+    // Every port city lies at the main hex of its sea node.
+    for (const cMiasto* city : game.m_Cities) {
+        if (city->IsPort())
+            EXPECT_EQ(sea.GetNode(sea.FindNodeAtHex(city->X, city->Y))->Kind, SEA_NODE_PORT) << WideToUtf8(city->Name);
+    }
 }
 
 TEST_F(GameCreation, TeardownStopsTheThreadAndFreesEverythingInOrder)
