@@ -196,8 +196,9 @@ TEST_F(GameCreation, WorldCityGroupsAndNearestCities)
     EXPECT_TRUE(sea.CanPass(1, 2, 2));
     // Every port city lies at the main hex of its sea node.
     for (const cMiasto* city : game.m_Cities) {
-        if (city->IsPort())
-            EXPECT_EQ(sea.GetNode(sea.FindNodeAtHex(city->X, city->Y))->Kind, SEA_NODE_PORT) << WideToUtf8(city->Name);
+        if (!city->IsPort())
+            continue;
+        EXPECT_EQ(sea.GetNode(sea.FindNodeAtHex(city->X, city->Y))->Kind, SEA_NODE_PORT) << WideToUtf8(city->Name);
     }
 }
 
