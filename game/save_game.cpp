@@ -153,8 +153,12 @@ bool SaveIntoFolder(const std::wstring& folder)
     const fs::path temp = HostPath(writing);
     const fs::path replaced = HostPath(folder + kReplacedSuffix);
 
-    // A save interrupted between its two renames left the old save aside: put it back.
     std::error_code ec;
+    if (Exists(target) && !fs::is_directory(target, ec)) {
+        LogLine(L"ERROR: the game was not saved into %s: a file of that name is in the way", folder);
+        return false;
+    }
+    // A save interrupted between its two renames left the old save aside: put it back.
     if (!Exists(target) && Exists(replaced))
         fs::rename(replaced, target, ec);
     RemoveAll(temp);

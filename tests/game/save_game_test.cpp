@@ -112,6 +112,11 @@ TEST_F(Saving, PlayByEmailSavesGoToTheirOwnFolderAndLoad)
     EXPECT_EQ(EntriesIn("data/pbem/match1"), size_t(kSaveFileCount));
     EXPECT_FALSE(SavePbemGame(L"../escape"));
     EXPECT_FALSE(fs::exists("data/escape"));
+    // A plain file where the folder should be is neither replaced nor written into.
+    ASSERT_TRUE(WriteWholeFile("data/pbem/notes", "mine"));
+    EXPECT_FALSE(SavePbemGame(L"notes"));
+    EXPECT_EQ(ReadWholeFile("data/pbem/notes").value_or(""), "mine");
+    EXPECT_FALSE(fs::exists("data/pbem/notes%saving"));
 
     DeleteGameObject();
     LoadGame(sGameLoadRequest::ForPbem(L"match1"));
