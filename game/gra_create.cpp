@@ -116,7 +116,6 @@ void cGra::Load(const sGameLoadRequest& request)
 
 void cGra::PostLoad(const sGameLoadRequest& request)
 {
-    (void)request;
     std::string scenario = WideToUtf8(m_ScenarioName);
     if (scenario.size() > 100)
         scenario.resize(100);
