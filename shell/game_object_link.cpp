@@ -9,8 +9,5 @@ void LinkGameObject()
     if (!g_GameLink.state)
         g_GameLink.state = [] { return g_Gra ? g_Gra->GetGameState() : -1; };
     if (!g_GameLink.destroy)
-        g_GameLink.destroy = [] {
-            delete g_Gra; // its teardown may still reach the game through g_Gra
-            g_Gra = nullptr;
-        };
+        g_GameLink.destroy = [] { DeleteGameObject(); };
 }

@@ -1,5 +1,7 @@
 #include "shell/startup.h"
 
+#include "game/gra.h"
+
 #include <cstdio>
 
 #include "core/fatal.h"
@@ -10,6 +12,7 @@
 #include "core/stringbase.h"
 #include "core/text.h"
 #include "core/version.h"
+#include "game/gra.h"
 #include "gui/layout.h"
 #include "platform/clock.h"
 #include "platform/window.h"
@@ -59,8 +62,12 @@ int RunProgram()
     LinkGameObject();
     SeedRandom(uint32_t(GetCalendarSeconds()));
     LoadSettings();
-    // A fatal error from here on shuts the window framework down before the process ends.
-    SetFatalCleanup([] { DXUTShutdown(); });
+    // A fatal error from here on tears a half-loaded game down and shuts the window
+    // framework down before the process ends.
+    SetFatalCleanup([] {
+        DestroyHalfBuiltGame();
+        DXUTShutdown();
+    });
     LoadGuiLayout();
 
     g_CurrentMenu = nullptr;
