@@ -8,20 +8,6 @@
 #include "platform/paths.h"
 #include "world/country.h"
 
-namespace {
-
-void WriteOrFail(std::wstring_view folder, const wchar_t* fileName, std::string_view bytes)
-{
-    const std::wstring path = JoinFolder(folder, fileName);
-    LogLine(L"Opening file for writing...");
-    LogLine(path);
-    if (!WriteSaveFile(path, bytes))
-        FailSaveFile();
-    LogLine(L"File opened OK");
-}
-
-} // namespace
-
 std::string EncodeAirshipAttacks(const std::vector<std::vector<std::wstring>>& perCountry)
 {
     std::wstring text = L"#Defender country ID;report";
@@ -65,7 +51,7 @@ void SaveAirshipAttacks(std::wstring_view folder, const std::vector<cPanstwo*>& 
         for (const sAirshipAttack* a : c->AirshipAttacks)
             perCountry.back().push_back(a->text);
     }
-    WriteOrFail(folder, L"airship_attacks.csv", EncodeAirshipAttacks(perCountry));
+    WriteSaveFileOrFail(JoinFolder(folder, L"airship_attacks.csv"), EncodeAirshipAttacks(perCountry));
 }
 
 void LoadAirshipAttacks(std::wstring_view pattern, const std::vector<cPanstwo*>& countries)
@@ -140,7 +126,7 @@ std::vector<sReconHex> DecodeAirReconUnits(std::string_view text, int countryCou
 
 void SaveAirReconUnits(std::wstring_view folder, const std::vector<std::vector<std::pair<int, int>>>& perCountry)
 {
-    WriteOrFail(folder, L"airrecon_units.csv", EncodeAirReconUnits(perCountry));
+    WriteSaveFileOrFail(JoinFolder(folder, L"airrecon_units.csv"), EncodeAirReconUnits(perCountry));
 }
 
 std::vector<sReconHex> LoadAirReconUnits(std::wstring_view pattern, int countryCount, int mapWidth, int mapHeight)

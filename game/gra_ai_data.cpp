@@ -52,13 +52,7 @@ void cGra::LoadAIData(const sGameLoadRequest& request, const AIParametersOf& par
 
 void WriteAIDataFile(const cGra& game, std::wstring_view folder, const AIParametersOf& parameters)
 {
-    const std::wstring path = JoinFolder(folder, L"ai_data.csv");
-    LogLine(L"Opening file for writing...");
-    LogLine(path);
-    const std::string text = EncodeAIData(AIDataWorld(game, parameters));
-    if (!WriteSaveFile(path, text))
-        FailSaveFile();
-    LogLine(L"File opened OK");
+    WriteSaveFileOrFail(JoinFolder(folder, L"ai_data.csv"), EncodeAIData(AIDataWorld(game, parameters)));
 }
 
 void cGra::LoadAirReconUnits(std::wstring_view pattern)

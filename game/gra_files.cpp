@@ -5,23 +5,9 @@
 #include "game/save_files.h"
 #include "platform/paths.h"
 
-namespace {
-
-void WriteOrFail(std::wstring_view folder, const wchar_t* fileName, std::string_view bytes)
-{
-    const std::wstring path = JoinFolder(folder, fileName);
-    LogLine(L"Opening file for writing...");
-    LogLine(path);
-    if (!WriteSaveFile(path, bytes))
-        FailSaveFile();
-    LogLine(L"File opened OK");
-}
-
-} // namespace
-
 void WriteCommandersFile(const cGra& game, std::wstring_view folder)
 {
-    WriteOrFail(folder, L"commanders.csv", EncodeCommanders(game.m_Commanders));
+    WriteSaveFileOrFail(JoinFolder(folder, L"commanders.csv"), EncodeCommanders(game.m_Commanders));
 }
 
 void cGra::LoadUnitNames(const sGameLoadRequest& request, const UnitNameSetter& setName)
@@ -40,5 +26,5 @@ void cGra::LoadUnitNames(const sGameLoadRequest& request, const UnitNameSetter& 
 
 void WriteUnitNamesFile(const cGra& game, std::wstring_view folder)
 {
-    WriteOrFail(folder, L"unit_names.csv", game.m_UnitNamesFile);
+    WriteSaveFileOrFail(JoinFolder(folder, L"unit_names.csv"), game.m_UnitNamesFile);
 }

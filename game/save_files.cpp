@@ -28,3 +28,12 @@ void FailSaveFile()
 {
     FatalExit(1, L"Error opening file for writing");
 }
+
+void WriteSaveFileOrFail(std::wstring_view path, std::string_view bytes)
+{
+    LogLine(L"Opening file for writing...");
+    LogLine(path);
+    if (!WriteSaveFile(path, bytes))
+        FailSaveFile();
+    LogLine(L"File opened OK");
+}

@@ -10,3 +10,6 @@ bool IsInScenarioFolder(std::wstring_view path);
 bool WriteSaveFile(std::wstring_view path, std::string_view bytes);
 // Logs "Error opening file for writing" and ends the program with exit code 1.
 [[noreturn]] void FailSaveFile();
+// One file of a save: logs "Opening file for writing..." and the path, writes the bytes
+// and logs "File opened OK"; a refused or failed write goes to FailSaveFile.
+void WriteSaveFileOrFail(std::wstring_view path, std::string_view bytes);

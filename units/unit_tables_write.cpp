@@ -100,14 +100,7 @@ std::wstring NavalRecord(const cJednostkaMorska* s, bool inReserve)
 
 void WriteTable(std::wstring_view folder, const wchar_t* fileName, const std::string& bytes)
 {
-    std::wstring path = JoinFolder(folder, fileName);
-    LogLine(L"Opening file for writing...");
-    LogLine(path);
-    if (!WriteSaveFile(path, bytes)) {
-        LogLine(L"Error opening file for writing");
-        FailSaveFile();
-    }
-    LogLine(L"File opened OK");
+    WriteSaveFileOrFail(JoinFolder(folder, fileName), bytes);
 }
 
 } // namespace

@@ -401,7 +401,7 @@ void SaveCountries(const std::wstring& folder, const std::vector<cPanstwo*>& cou
                            c.UnitUpkeepCostModifier, c.WinterBattle, c.WinterMove, c.MudBattle, c.MudMove,
                            c.SpecialFlags, c.SkinName);
     }
-    WriteSaveFile(FormatText(L"%s\\countries.csv", folder), text);
+    WriteSaveTextFile(FormatText(L"%s\\countries.csv", folder), text);
 }
 
 void DeleteCountries(std::vector<cPanstwo*>& countries)

@@ -170,7 +170,7 @@ void cRelationsMatrix::SaveRelations(const std::wstring& folder) const
         for (int b = 1; b <= N; ++b)
             text += FormatText(L";%i", IsAtWar(a, b) ? 1 : 0);
     }
-    WriteSaveFile(FormatText(L"%s\\relations.csv", folder), text);
+    WriteSaveTextFile(FormatText(L"%s\\relations.csv", folder), text);
 }
 
 void cRelationsMatrix::SaveLosses(const std::wstring& folder) const
@@ -183,5 +183,5 @@ void cRelationsMatrix::SaveLosses(const std::wstring& folder) const
         for (int b = 1; b <= N; ++b)
             text += FormatText(L"%f;", GetLosses(a, b));
     }
-    WriteSaveFile(FormatText(L"%s\\losses.csv", folder), text);
+    WriteSaveTextFile(FormatText(L"%s\\losses.csv", folder), text);
 }

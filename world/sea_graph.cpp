@@ -167,7 +167,7 @@ void cGrafMorz::SaveNodes(const std::wstring& folder) const
     for (const sWezelGrafuMorz& n : Nodes)
         text += FormatText(L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;", n.ID, n.Name, n.SizeMax, n.SizeCurrent, n.MainX,
                            n.MainY, n.OwnShipsX, n.OwnShipsY, n.EnemyShipsX, n.EnemyShipsY);
-    WriteSaveFile(FormatText(L"%s\\sea_nodes.csv", folder), text);
+    WriteSaveTextFile(FormatText(L"%s\\sea_nodes.csv", folder), text);
 }
 
 // ---- sea_edges.csv ----

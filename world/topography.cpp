@@ -138,7 +138,7 @@ void cTopografia::Save(const std::wstring& folder) const
                 text += FormatText(L"\nCity;%i;%i;", city->X, city->Y);
         }
     }
-    WriteSaveFile(FormatText(L"%s\\topography.csv", folder), text);
+    WriteSaveTextFile(FormatText(L"%s\\topography.csv", folder), text);
 }
 
 void cTopografia::Load(const std::wstring& folderPattern)

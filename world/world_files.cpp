@@ -8,6 +8,7 @@
 #include "core/log.h"
 #include "core/text.h"
 #include "game/paths.h"
+#include "game/save_files.h"
 #include "platform/paths.h"
 
 std::wstring FillPattern(const std::wstring& pattern, const wchar_t* fileName)
@@ -45,7 +46,7 @@ std::optional<std::vector<std::string>> ReadTextLines(const std::wstring& path, 
     return lines;
 }
 
-bool WriteTextFile(const std::wstring& path, const std::wstring& text)
+void WriteSaveTextFile(const std::wstring& path, const std::wstring& text)
 {
     std::wstring crlf;
     crlf.reserve(text.size() + text.size() / 16);
@@ -55,16 +56,7 @@ bool WriteTextFile(const std::wstring& path, const std::wstring& text)
             crlf.push_back(L'\r');
         crlf.push_back(c);
     }
-    return WriteWholeFile(HostPath(path), WideToUtf8(crlf));
-}
-
-void WriteSaveFile(const std::wstring& path, const std::wstring& text)
-{
-    LogLine(L"Opening file for writing...");
-    LogLine(path);
-    if (!WriteTextFile(path, text))
-        FatalExit(1, L"Error opening file for writing");
-    LogLine(L"File opened OK");
+    WriteSaveFileOrFail(path, WideToUtf8(crlf));
 }
 
 std::vector<std::string> SplitTokens(const std::string& line, const char* separators)

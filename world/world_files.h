@@ -10,12 +10,9 @@ std::wstring FillPattern(const std::wstring& pattern, const wchar_t* fileName);
 // than bufferSize - 1 characters comes in pieces; each piece keeps its '\n'. CR LF
 // reads as '\n'. Nothing when the file cannot be read.
 std::optional<std::vector<std::string>> ReadTextLines(const std::wstring& path, size_t bufferSize);
-// Writes wide text as UTF-8 with every '\n' written as CR LF. False when the file
-// cannot be written.
-bool WriteTextFile(const std::wstring& path, const std::wstring& text);
-// Opens a save file the way every save writer does: logs the opening, and on failure
-// "Error opening file for writing" and the fatal exit.
-void WriteSaveFile(const std::wstring& path, const std::wstring& text);
+// Writes a text file of a save the way every save writer does (see WriteSaveFileOrFail):
+// UTF-8, every '\n' written as CR LF.
+void WriteSaveTextFile(const std::wstring& path, const std::wstring& text);
 // Splits at ';' dropping empty fields (runs of separators count as one).
 std::vector<std::string> SplitTokens(const std::string& line, const char* separators = ";");
 // The C library's strtol/strtod semantics: the leading number, 0 when there is none.
