@@ -79,6 +79,15 @@ const countries = topojson.feature(countriesTopo, countriesTopo.objects.countrie
 const SAMPLES = [[0, 0]];
 for (let k = 0; k < 6; ++k) SAMPLES.push([0.3 * Math.cos(k * Math.PI / 3), 0.3 * Math.sin(k * Math.PI / 3)]);
 
+// Islands too small for the grid that the war needs all the same: the hex of each point
+// becomes land of the named modern country.
+const SMALL_ISLANDS = [[14.42, 35.89, 'Malta']];
+const forced = new Map(SMALL_ISLANDS.map(([lon, lat, name]) => {
+  const x = Math.floor((project(lon, lat)[0] - GRID.west) / GRID.columnKm);
+  const y = Math.floor((GRID.north - project(lon, lat)[1]) / GRID.rowKm - (x % 2 === 0 ? 0.5 : 0));
+  return [`${x},${y}`, name];
+}));
+
 const landRows = [], countryRows = [];
 const names = new Set();
 for (let y = 0; y < GRID.height; ++y) {
@@ -96,10 +105,12 @@ for (let y = 0; y < GRID.height; ++y) {
       const name = c ? c.name : '?';
       votes.set(name, (votes.get(name) || 0) + 1);
     }
-    const isLand = landCount >= 4;
+    const island = forced.get(`${x},${y}`);
+    const isLand = landCount >= 4 || island !== undefined;
     landRow += isLand ? '#' : '.';
     let best = '', bestVotes = 0;
     for (const [n, v] of votes) if (v > bestVotes) { best = n; bestVotes = v; }
+    if (island !== undefined && bestVotes < 4) best = island;
     countryRow.push(isLand ? best : '');
     if (isLand) names.add(best);
   }

@@ -1,0 +1,64 @@
+// The bundled scenario is what its generator makes of the sources beside it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/paths.h"
+#include "tests/test_support.h"
+
+namespace fs = std::filesystem;
+using testing_support::BinDir;
+using testing_support::MakeScratchDir;
+using testing_support::SourceDir;
+
+TEST(Europe1939Generator, WritesTheCommittedFilesAgain)
+{
+    const fs::path out = MakeScratchDir("generated") / "Europe1939";
+    const fs::path log = out.parent_path() / "log";
+    const std::string command = (BinDir() / "velmorant-scenariogen").string() + " '" +
+                                (SourceDir() / "tools" / "scenariogen").string() + "' '" + out.string() + "' > '" +
+                                log.string() + "' 2>&1";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << ReadWholeFile(log).value_or("");
+
+    const fs::path committed = SourceDir() / "data" / "scenarios" / "Europe1939";
+    size_t files = 0;
+    for (const auto& entry : fs::directory_iterator(out)) {
+        ++files;
+        const fs::path name = entry.path().filename();
+        const auto made = ReadWholeFile(entry.path());
+        const auto kept = ReadWholeFile(committed / name);
+        ASSERT_TRUE(kept.has_value()) << name << " is not committed: run the generator and commit its files";
+        EXPECT_TRUE(made == kept) << name << " differs from what the generator writes now";
+    }
+    size_t committedFiles = 0;
+    for (const auto& entry : fs::directory_iterator(committed)) {
+        ++committedFiles;
+        EXPECT_TRUE(fs::exists(out / entry.path().filename()))
+            << entry.path().filename() << " is committed but the generator no longer writes it";
+    }
+    EXPECT_EQ(files, committedFiles);
+    EXPECT_GE(files, 25u);
+}
+
+TEST(Europe1939Generator, RefusesSourcesItCannotRead)
+{
+    const fs::path sources = MakeScratchDir("sources");
+    fs::copy(SourceDir() / "tools" / "scenariogen" / "europe", sources / "europe", fs::copy_options::recursive);
+    fs::copy(SourceDir() / "tools" / "scenariogen" / "europe1939", sources / "europe1939",
+             fs::copy_options::recursive);
+    // A unit placed in a city that does not exist.
+    {
+        auto forces = ReadWholeFile(sources / "europe1939" / "forces.txt").value_or("");
+        forces += "\ncountry GE\nland 1; 2; 100; Lost Corps; Atlantis\n";
+        WriteWholeFile(sources / "europe1939" / "forces.txt", forces);
+    }
+    const fs::path log = sources / "log";
+    const std::string command = (BinDir() / "velmorant-scenariogen").string() + " '" + sources.string() + "' '" +
+                                (sources / "out").string() + "' > '" + log.string() + "' 2>&1";
+    const int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
+    EXPECT_NE(ReadWholeFile(log).value_or("").find("Atlantis"), std::string::npos);
+    EXPECT_FALSE(fs::exists(sources / "out" / "map.qvr"));
+}

@@ -1,0 +1,287 @@
+// The bundled scenario Europe 1939 loads cleanly and holds together: territory, ports and
+// seas, capitals, the city graph, events and the computer opponent's data.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <deque>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "core/log.h"
+#include "core/text.h"
+#include "events/zdarzenia.h"
+#include "game/gra.h"
+#include "game/save_game.h"
+#include "platform/paths.h"
+#include "tests/test_support.h"
+#include "world/city.h"
+#include "world/country.h"
+#include "world/map.h"
+#include "world/sea_graph.h"
+
+namespace fs = std::filesystem;
+using testing_support::SourceDir;
+
+namespace {
+
+constexpr const wchar_t* kName = L"Europe1939";
+
+class Europe1939 : public ::testing::Test
+{
+protected:
+    Europe1939()
+    {
+        fs::create_directories("data/scenarios");
+        fs::remove_all("data/scenarios/Europe1939");
+        fs::copy(SourceDir() / "data" / "scenarios" / "Europe1939", "data/scenarios/Europe1939",
+                 fs::copy_options::recursive);
+        testing_support::ClearLog();
+        const auto start = std::chrono::steady_clock::now();
+        game = LoadGame(sGameLoadRequest::ForScenario(kName));
+        loadMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    }
+    ~Europe1939() override { DeleteGameObject(); }
+
+    const cMiasto* CityAt(int x, int y) const
+    {
+        for (const cMiasto* c : game->m_Cities)
+            if (c->X == x && c->Y == y)
+                return c;
+        return nullptr;
+    }
+
+    // Sea nodes reachable from `from` over the edges; controlled edges only when asked.
+    std::set<int> Reachable(int from, bool throughStraits) const
+    {
+        std::set<int> seen{from};
+        std::deque<int> queue{from};
+        while (!queue.empty()) {
+            const int id = queue.front();
+            queue.pop_front();
+            for (const sLukGrafuMorz& e : game->m_SeaGraph->Nodes[size_t(id - 1)].Edges)
+                if ((throughStraits || e.ControlX == -1) && seen.insert(e.Target).second)
+                    queue.push_back(e.Target);
+        }
+        return seen;
+    }
+
+    int ZoneNamed(const std::wstring& name) const
+    {
+        for (const sWezelGrafuMorz& n : game->m_SeaGraph->Nodes)
+            if (n.Name == name)
+                return n.ID;
+        ADD_FAILURE() << "no sea zone " << WideToUtf8(name);
+        return 1;
+    }
+
+    cGra* game = nullptr;
+    double loadMs = 0;
+};
+
+} // namespace
+
+TEST_F(Europe1939, LoadsWithoutWarningsAndQuickly)
+{
+    ASSERT_NE(game, nullptr);
+    for (const std::wstring& line : testing_support::LogLines())
+        EXPECT_TRUE(line.find(L"WARNING") == std::wstring::npos && line.find(L"ERROR") == std::wstring::npos)
+            << WideToUtf8(line);
+    EXPECT_LT(loadMs, 1000.0);
+    const auto start = std::chrono::steady_clock::now();
+    fs::create_directories("saved");
+    WriteSaveFiles(L"saved");
+    const double saveMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(saveMs, 1000.0);
+    // The first day of the war.
+    EXPECT_EQ(game->m_Date[1], 9);
+    EXPECT_EQ(game->m_Date[2], 1939);
+    EXPECT_GE(game->m_Mapa->GetWidth(), 150);
+}
+
+TEST_F(Europe1939, EveryLandHexIsHeldAndEveryCityStandsOnLand)
+{
+    int land = 0;
+    for (const sHex& hex : game->m_Mapa->Hexes()) {
+        if (!hex.IsLand())
+            continue;
+        ++land;
+        EXPECT_GT(hex.controller, 0) << "(" << hex.x << ", " << hex.y << ")";
+        EXPECT_GT(hex.owner, 0) << "(" << hex.x << ", " << hex.y << ")";
+        EXPECT_LE(hex.controller, game->m_Countries.size());
+    }
+    EXPECT_GT(land, 5000);
+    for (const cMiasto* c : game->m_Cities)
+        EXPECT_TRUE(game->m_Mapa->GetHex(c->X, c->Y)->IsLand()) << WideToUtf8(c->Name);
+}
+
+TEST_F(Europe1939, EveryPortReachesItsZoneAndTheOpenSea)
+{
+    const int atlantic = ZoneNamed(L"North Atlantic");
+    const std::set<int> open = Reachable(atlantic, true);
+    int ports = 0;
+    for (const cMiasto* c : game->m_Cities) {
+        if (!c->IsPort())
+            continue;
+        ++ports;
+        const int node = game->m_SeaGraph->FindNodeAtHex(c->X, c->Y);
+        ASSERT_GT(node, 0) << WideToUtf8(c->Name);
+        const int zone = game->m_SeaGraph->FindSeaNeighbour(node);
+        EXPECT_GT(zone, 0) << WideToUtf8(c->Name) << " has no sea zone";
+        EXPECT_TRUE(open.count(node)) << WideToUtf8(c->Name) << " does not reach the open sea";
+    }
+    EXPECT_GT(ports, 80);
+}
+
+TEST_F(Europe1939, TheSeasMeetOnlyThroughTheirStraits)
+{
+    const int atlantic = ZoneNamed(L"North Atlantic");
+    const std::set<int> free = Reachable(atlantic, false);
+    const std::set<int> all = Reachable(atlantic, true);
+    for (const wchar_t* inner : {L"Baltic Sea (south)", L"Western Mediterranean", L"Aegean Sea", L"Black Sea (west)",
+                                 L"Sea of Marmara", L"Sea of Azov"}) {
+        EXPECT_FALSE(free.count(ZoneNamed(inner))) << WideToUtf8(inner) << " is open without a strait";
+        EXPECT_TRUE(all.count(ZoneNamed(inner))) << WideToUtf8(inner) << " is not reached through the straits";
+    }
+    EXPECT_TRUE(free.count(ZoneNamed(L"North Sea (south)")));
+    EXPECT_TRUE(free.count(ZoneNamed(L"Barents Sea")));
+    // Every strait is held by a land hex that somebody holds.
+    int straits = 0;
+    for (const sWezelGrafuMorz& n : game->m_SeaGraph->Nodes)
+        for (const sLukGrafuMorz& e : n.Edges)
+            if (e.ControlX != -1) {
+                ++straits;
+                const sHex* hex = game->m_Mapa->GetHex(e.ControlX, e.ControlY);
+                ASSERT_NE(hex, nullptr);
+                EXPECT_TRUE(hex->IsLand() && hex->controller > 0);
+            }
+    EXPECT_EQ(straits, 10); // Gibraltar, the Danish straits, the Dardanelles, the Bosporus, Kerch: both ways
+}
+
+TEST_F(Europe1939, EveryCountryThatCanActHasACapitalAndCities)
+{
+    for (const cPanstwo* country : game->m_Countries) {
+        if (!country->IsActive || country->SpecialFlags == 1)
+            continue;
+        int cities = 0, supply = 0;
+        for (const cMiasto* c : game->m_Cities)
+            if (game->m_Mapa->GetHex(c->X, c->Y)->controller == country->ID) {
+                ++cities;
+                supply += c->Type == CITY_SUPPLY || c->Type == CITY_SUPPLY_PORT;
+            }
+        EXPECT_GT(cities, 0) << WideToUtf8(country->Name);
+        EXPECT_GT(supply, 0) << WideToUtf8(country->Name) << " has no supply city for a capital";
+    }
+    // The three leaders and the dummy that closes the turn order.
+    std::map<int, std::wstring> leaders;
+    int dummies = 0;
+    for (const cPanstwo* country : game->m_Countries) {
+        if (country->Alliance >= 4)
+            leaders[country->Alliance] = country->Name;
+        dummies += country->SpecialFlags == 1;
+    }
+    EXPECT_EQ(leaders[4], L"United Kingdom");
+    EXPECT_EQ(leaders[5], L"Germany");
+    EXPECT_EQ(leaders[6], L"Soviet Union");
+    EXPECT_EQ(dummies, 1);
+}
+
+TEST_F(Europe1939, TheCityGraphConnectsEachLandMass)
+{
+    // Land masses by a walk over the land hexes.
+    cMapa& map = *game->m_Mapa;
+    std::map<std::pair<int, int>, int> mass;
+    int next = 0;
+    for (const sHex& hex : map.Hexes()) {
+        if (!hex.IsLand() || mass.count({hex.x, hex.y}))
+            continue;
+        std::deque<std::pair<int, int>> queue{{hex.x, hex.y}};
+        mass[{hex.x, hex.y}] = next;
+        while (!queue.empty()) {
+            const auto [x, y] = queue.front();
+            queue.pop_front();
+            for (int d = 0; d < 6; ++d) {
+                const sHex* n = map.GetNeighbour(x, y, d);
+                if (n && n->IsLand() && !mass.count({n->x, n->y})) {
+                    mass[{n->x, n->y}] = next;
+                    queue.push_back({n->x, n->y});
+                }
+            }
+        }
+        ++next;
+    }
+    for (const cMiasto* a : game->m_Cities) {
+        if (a->Type == CITY_RESOURCES) {
+            EXPECT_EQ(a->GraphIndex, -1);
+            continue;
+        }
+        ASSERT_GE(a->GraphIndex, 0);
+        for (const cMiasto* b : game->m_Cities) {
+            if (b->GraphIndex >= 0 && mass[{a->X, a->Y}] == mass[{b->X, b->Y}]) {
+                EXPECT_GE(a->GraphDistances[size_t(b->GraphIndex)], 0)
+                    << WideToUtf8(a->Name) << " cannot reach " << WideToUtf8(b->Name) << " by land";
+            }
+        }
+    }
+}
+
+TEST_F(Europe1939, EveryComputerOpponentEntryNamesACity)
+{
+    const std::string text = ReadWholeFile("data/scenarios/Europe1939/ai_data.csv").value_or("");
+    std::istringstream lines(text);
+    std::string line;
+    int checked = 0;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        std::vector<int> values;
+        std::istringstream fields(line);
+        std::string key, field;
+        std::getline(fields, key, ';');
+        while (std::getline(fields, field, ';'))
+            if (!field.empty())
+                values.push_back(std::stoi(field));
+        const bool pairs = key == "DoNotAttackCities" || key == "ExtraCitiesToGarrison" ||
+                           key == "ObligatorySeaInvasionTargets";
+        const size_t step = pairs ? 2 : key == "CurrentTargets" ? 3 : 0;
+        if (step == 0)
+            continue;
+        ASSERT_EQ(values.size() % step, 0u) << line;
+        for (size_t i = 0; i + 1 < values.size(); i += step) {
+            const cMiasto* city = CityAt(values[i], values[i + 1]);
+            ASSERT_NE(city, nullptr) << key << " names no city at (" << values[i] << ", " << values[i + 1] << ")";
+            if (key == "ObligatorySeaInvasionTargets") {
+                EXPECT_TRUE(city->IsPort()) << WideToUtf8(city->Name);
+            }
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 20);
+}
+
+TEST_F(Europe1939, AResaveOpensAgainToTheSameFiles)
+{
+    fs::create_directories("first");
+    WriteSaveFiles(L"first");
+    // What the game writes back is what the scenario holds.
+    for (const char* name : {"cities.csv", "countries.csv", "land_units.csv", "air_units.csv", "naval_units.csv",
+                             "fleets.csv", "sea_nodes.csv", "map.qvr", "relations.csv", "commanders.csv",
+                             "ai_data.csv", "unit_names.csv"}) {
+        EXPECT_TRUE(ReadWholeFile(fs::path("first") / name) ==
+                    ReadWholeFile(fs::path("data/scenarios/Europe1939") / name))
+            << name;
+    }
+    DeleteGameObject();
+    fs::create_directories("data/save");
+    fs::rename("first", "data/save/first");
+    game = LoadGame(sGameLoadRequest::ForSave(L"first"));
+    fs::create_directories("second");
+    WriteSaveFiles(L"second");
+    for (const auto& entry : fs::directory_iterator("data/save/first")) {
+        const std::string name = entry.path().filename().string();
+        if (name == "Info.ini")
+            continue; // carries the time of the save
+        EXPECT_TRUE(ReadWholeFile(entry.path()) == ReadWholeFile(fs::path("second") / name)) << name;
+    }
+}

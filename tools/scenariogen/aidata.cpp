@@ -1,0 +1,74 @@
+// ai_data.csv from its source: the same lines, with country codes for ids and city
+// names for the hexes of the cities.
+#include <fstream>
+#include <sstream>
+
+#include "tools/scenariogen/output.h"
+
+bool WriteDraftAIData(const sScenario& s, const std::string& sourcePath, const std::string& folder,
+                      std::string& error)
+{
+    std::ifstream in(sourcePath);
+    if (!in) {
+        error = sourcePath + ": cannot read";
+        return false;
+    }
+    std::ofstream out(folder + "/ai_data.csv", std::ios::binary);
+    out << "# ai data\r\n";
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::vector<std::string> fields;
+        std::string f;
+        std::istringstream split(line);
+        while (std::getline(split, f, ';'))
+            fields.push_back(f);
+        const std::string at = sourcePath + ":" + std::to_string(number) + ": ";
+        if (fields.empty())
+            continue;
+        std::string row = fields[0];
+        if (fields[0] == "Country") {
+            const auto it = fields.size() == 2 ? s.countryByCode.find(fields[1]) : s.countryByCode.end();
+            if (it == s.countryByCode.end()) {
+                error = at + "Country needs a country code";
+                return false;
+            }
+            row += ";" + std::to_string(it->second);
+        } else if (fields[0] == "CountriesToPress") {
+            for (size_t i = 1; i < fields.size(); ++i) {
+                const auto it = s.countryByCode.find(fields[i]);
+                if (it == s.countryByCode.end()) {
+                    error = at + "unknown country " + fields[i];
+                    return false;
+                }
+                row += ";" + std::to_string(it->second);
+            }
+        } else {
+            for (size_t i = 1; i < fields.size(); ++i) {
+                const std::string& v = fields[i];
+                const bool number = !v.empty() && v.find_first_not_of("-0123456789.") == std::string::npos;
+                if (number) {
+                    row += ";" + v;
+                    continue;
+                }
+                const int city = s.CityIndex(v);
+                if (city < 0) {
+                    error = at + "no city " + v;
+                    return false;
+                }
+                row += ";" + std::to_string(s.cities[size_t(city)].x) + ";" + std::to_string(s.cities[size_t(city)].y);
+            }
+        }
+        out << row << "\r\n";
+    }
+    if (!out) {
+        error = folder + "/ai_data.csv: cannot write";
+        return false;
+    }
+    return true;
+}
