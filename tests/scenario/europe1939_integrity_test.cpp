@@ -285,3 +285,24 @@ TEST_F(Europe1939, AResaveOpensAgainToTheSameFiles)
         EXPECT_TRUE(ReadWholeFile(entry.path()) == ReadWholeFile(fs::path("second") / name)) << name;
     }
 }
+TEST_F(Europe1939, EventsValidateAndAreGuardedByFlags)
+{
+    ASSERT_NE(game->m_Events, nullptr);
+    game->m_Events->ValidateEventFiles(); // ends the test process on an invalid expression or effect
+    EXPECT_GE(game->m_Events->events.size(), 15u);
+    const std::string xml = ReadWholeFile("data/scenarios/Europe1939/events.xml").value_or("");
+    // Every event with options sets a flag, so that it fires once.
+    size_t pos = 0;
+    int events = 0;
+    while ((pos = xml.find("<event ", pos)) != std::string::npos) {
+        const size_t end = xml.find("</event>", pos);
+        ASSERT_NE(end, std::string::npos);
+        const std::string body = xml.substr(pos, end - pos);
+        EXPECT_NE(body.find("Flag.SetValue"), std::string::npos) << body.substr(0, 120);
+        EXPECT_NE(body.find("Flag.GetValue"), std::string::npos) << body.substr(0, 120);
+        pos = end;
+        ++events;
+    }
+    EXPECT_EQ(size_t(events), game->m_Events->events.size());
+}
+

@@ -126,8 +126,9 @@ int main(int argc, char** argv)
         return Fail("cannot create " + draft.string() + " or " + output.string());
     bool ok = WriteMap(s, draft.string(), error) && WriteDraftTables(s, draft.string(), error) &&
               WriteDraftAIData(s, (scenario / "ai_data.txt").string(), draft.string(), error) &&
+              WriteDraftEvents(s, (scenario / "events.xml").string(), draft.string(), error) &&
               WriteInfo(s, scenario / "Info.ini", draft / "Info.ini", error);
-    for (const char* name : {"consts.csv", "events.xml", "unit_names.csv"})
+    for (const char* name : {"consts.csv", "unit_names.csv"})
         ok = ok && CopyFile(scenario / name, draft / name, error);
     if (!ok) {
         fs::remove_all(root, ec);

@@ -38,5 +38,9 @@ bool WriteDraftTables(const sScenario& s, const std::string& folder, std::string
 bool WriteDraftAIData(const sScenario& s, const std::string& sourcePath, const std::string& folder,
                       std::string& error);
 
+// events.xml from its template (country codes, city hexes, territory polygons).
+bool WriteDraftEvents(const sScenario& s, const std::string& templatePath, const std::string& folder,
+                      std::string& error);
+
 // The pictures of the scenario folder: image.png and minimap.png.
 bool WritePictures(const sScenario& s, const std::string& folder, std::string& error);
