@@ -165,6 +165,13 @@ TEST(ArtGenerator, RedrawsTheCommittedPicturesExactly)
     // A picture for every unit type code, which the unit panel and the fleets dialog look for.
     for (int code : {0, 1, 2, 3, 4, 5, 6, 20, 21, 22, 40, 41, 42, 43, 44, 45, 60})
         expected.push_back({"Units images/" + std::to_string(code) + ".png", kUnitPictureWidth, kUnitPictureHeight});
+    // The flag of every country of the bundled scenario, under its name.
+    for (const char* name : {"Germany", "United Kingdom", "France", "Poland", "Soviet Union", "Italy", "Slovakia",
+                             "Hungary", "Romania", "Bulgaria", "Yugoslavia", "Greece", "Turkey", "Finland", "Estonia",
+                             "Latvia", "Lithuania", "Sweden", "Norway", "Denmark", "Netherlands", "Belgium",
+                             "Luxembourg", "Ireland", "Spain", "Portugal", "Switzerland", "Iraq", "Iran",
+                             "Saudi Arabia"})
+        expected.push_back({std::string("Flags/") + name + ".png", kFlagWidth, kFlagHeight});
     for (const sExpected& e : expected)
         EXPECT_TRUE(fs::exists(out / e.path)) << e.path << " was not generated";
 

@@ -20,6 +20,8 @@ struct sPictureFile {
 const std::vector<sPictureFile>& PictureFiles();
 // The unit pictures under "Units images/": one per unit type code and default.png.
 void AddUnitPictures(std::vector<sPictureFile>& files);
+// The flags of the countries of 1939 under "Flags/", one per country name.
+void AddFlagPictures(std::vector<sPictureFile>& files);
 
 // A sheet that shows every element in each state as the toolkit would draw it.
 cairo_surface_t* RenderContactSheet(cairo_surface_t* atlas);

@@ -511,6 +511,7 @@ const std::vector<sPictureFile>& PictureFiles()
         {"Flags/unknown.png", UnknownFlag},
         };
         AddUnitPictures(list);
+        AddFlagPictures(list);
         return list;
     }();
     return files;
