@@ -146,7 +146,8 @@ TEST_F(Europe1939, TheSeasMeetOnlyThroughTheirStraits)
     }
     EXPECT_TRUE(free.count(ZoneNamed(L"North Sea (south)")));
     EXPECT_TRUE(free.count(ZoneNamed(L"Barents Sea")));
-    // Every strait is held by a land hex that somebody holds.
+    // Every strait is held by a land hex of the country that held it in 1939.
+    std::set<std::wstring> holders;
     int straits = 0;
     for (const sWezelGrafuMorz& n : game->m_SeaGraph->Nodes)
         for (const sLukGrafuMorz& e : n.Edges)
@@ -154,9 +155,11 @@ TEST_F(Europe1939, TheSeasMeetOnlyThroughTheirStraits)
                 ++straits;
                 const sHex* hex = game->m_Mapa->GetHex(e.ControlX, e.ControlY);
                 ASSERT_NE(hex, nullptr);
-                EXPECT_TRUE(hex->IsLand() && hex->controller > 0);
+                ASSERT_TRUE(hex->IsLand() && hex->controller > 0);
+                holders.insert(game->m_Countries[size_t(hex->controller - 1)]->Name);
             }
     EXPECT_EQ(straits, 10); // Gibraltar, the Danish straits, the Dardanelles, the Bosporus, Kerch: both ways
+    EXPECT_EQ(holders, (std::set<std::wstring>{L"United Kingdom", L"Denmark", L"Turkey", L"Soviet Union"}));
 }
 
 TEST_F(Europe1939, EveryCountryThatCanActHasACapitalAndCities)
