@@ -141,8 +141,19 @@ bool PlaceCities(sScenario& s, std::string& error)
         auto fits = [&](int x, int y) {
             if (!s.geo.IsLand(x, y) || taken.count({x, y}) || s.geo.CountryAt(x, y) != c.holder)
                 return false;
-            return !port || CoastZone(s, x, y) != 0;
+            if (!port)
+                return true;
+            if (c.zone.empty())
+                return CoastZone(s, x, y) != 0;
+            for (const auto& [nx, ny] : Neighbours(x, y))
+                if (IsOpenSea(s, nx, ny) && s.geo.ZoneAt(nx, ny) == c.zone)
+                    return true;
+            return false;
         };
+        if (!c.zone.empty() && !s.zoneNodeByCode.count(c.zone)) {
+            error = "cities_1939.txt:" + std::to_string(c.line) + ": no sea zone " + c.zone;
+            return false;
+        }
         const tHex at = NearestHex(s.geo, hx, hy, 6, fits);
         if (at.first < 0) {
             error = "cities_1939.txt:" + std::to_string(c.line) + ": no free " + (port ? "coastal " : "") +
@@ -157,7 +168,7 @@ bool PlaceCities(sScenario& s, std::string& error)
         c.y = at.second;
         c.country = s.CountryIdAt(c.x, c.y);
         if (port)
-            c.seaZone = CoastZone(s, c.x, c.y);
+            c.seaZone = c.zone.empty() ? CoastZone(s, c.x, c.y) : s.zoneNodeByCode.at(c.zone);
     }
     return true;
 }

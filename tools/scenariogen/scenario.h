@@ -37,6 +37,7 @@ struct sCitySource
     double production = 0.0;
     int victoryPoints = 0;
     std::string holder; // the code of the country that holds it
+    std::string zone;   // for a port: the sea zone it must open on, or empty
     int line = 0;
     // Placed:
     int x = -1, y = -1;

@@ -179,13 +179,15 @@ bool ReadCities(const std::string& path, sScenario& s, std::string& error)
         const std::vector<std::string> f = Fields(line);
         sCitySource c;
         c.line = number;
-        if (f.size() != 7 || !ToDouble(f[1], c.lon) || !ToDouble(f[2], c.lat) || !ToDouble(f[4], c.production) ||
+        if ((f.size() != 7 && f.size() != 8) || !ToDouble(f[1], c.lon) || !ToDouble(f[2], c.lat) || !ToDouble(f[4], c.production) ||
             !ToInt(f[5], c.victoryPoints)) {
-            error = Where(src, number) + "a city is: name; longitude; latitude; kind; production; victory points; holder";
+            error = Where(src, number) + "a city is: name; longitude; latitude; kind; production; victory points; holder [; sea zone]";
             return false;
         }
         c.name = f[0];
         c.holder = f[6];
+        if (f.size() == 8)
+            c.zone = f[7];
         if (!s.countryByCode.count(c.holder)) {
             error = Where(src, number) + "unknown holder " + c.holder;
             return false;
