@@ -13,12 +13,14 @@
 #include "core/text.h"
 #include "core/version.h"
 #include "game/gra.h"
+#include "gui/gui_hooks.h"
 #include "gui/layout.h"
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "shell/dxut.h"
 #include "shell/frame_callbacks.h"
 #include "shell/links.h"
+#include "shell/sound.h"
 #include "shell/textures.h"
 
 std::function<bool()> g_UnicodeLayerCheck = UnicodeLayerAvailable;
@@ -60,6 +62,11 @@ int RunProgram()
     }
 
     LinkGameObject();
+    if (!g_ShellLinks.initSound)
+        g_ShellLinks.initSound = InitSound;
+    // The toolkit's blinking and repeating follow the frame clock.
+    if (!g_GuiHooks.now)
+        g_GuiHooks.now = DXUTGetTime;
     SeedRandom(uint32_t(GetCalendarSeconds()));
     LoadSettings();
     // A fatal error from here on tears a half-loaded game down and shuts the window

@@ -16,7 +16,7 @@
 #include "platform/paths.h"
 #include "tests/test_support.h"
 #include "tests/tools/wave_reader.h"
-#include "tools/soundgen/sound_effects.h"
+#include "shell/sound_effects.h"
 
 namespace fs = std::filesystem;
 using sound_effects::kEffectCount;

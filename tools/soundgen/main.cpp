@@ -7,7 +7,7 @@
 
 #include "platform/paths.h"
 #include "tools/soundgen/effects.h"
-#include "tools/soundgen/sound_effects.h"
+#include "shell/sound_effects.h"
 
 namespace {
 

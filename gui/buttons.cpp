@@ -1,0 +1,222 @@
+#include "gui/buttons.h"
+
+#include "gui/dialog.h"
+#include "gui/gui_hooks.h"
+
+namespace {
+constexpr size_t kMaxStaticText = 4095;
+} // namespace
+
+CDXUTElement* DrawThreeSlice(CDXUTDialog* dialog, CDXUTElement* left, CDXUTElement* middle, CDXUTElement* right,
+                             const sRect& box, int& middleRight)
+{
+    int width = box.Width();
+    int cap = width > 10 ? 5 : width / 2;
+    int mid = width > 10 ? width - 10 : 0;
+    dialog->DrawSprite(left, sRect{box.left, box.top, box.left + cap, box.bottom}, 0.2f);
+    dialog->DrawSprite(right, sRect{box.left + cap + mid, box.top, box.left + 2 * cap + mid, box.bottom}, 0.2f);
+    middleRight = box.left + cap + mid;
+    if (mid > 0) {
+        dialog->DrawSprite(middle, sRect{box.left + cap, box.top, box.left + cap + mid, box.bottom}, 0.2f);
+        return middle;
+    }
+    return right;
+}
+
+// ---------------------------------------------------------------------------------------
+// Static
+
+CDXUTStatic::CDXUTStatic(CDXUTDialog* dialog) : CDXUTControl(dialog) { m_Type = DXUT_CONTROL_STATIC; }
+
+void CDXUTStatic::SetText(const wchar_t* text)
+{
+    m_strText = text ? std::wstring(text) : std::wstring();
+    if (m_strText.size() > kMaxStaticText)
+        m_strText.resize(kMaxStaticText);
+}
+
+void CDXUTStatic::Render(cRenderer*, float elapsed)
+{
+    if (!m_bVisible)
+        return;
+    CDXUTElement* element = GetElement(unsigned(m_iTextElement));
+    if (!element)
+        return;
+    element->dwTextFormat = m_dwTextFormat;
+    element->FontColor.Blend(m_bEnabled ? DXUT_STATE_NORMAL : DXUT_STATE_DISABLED, elapsed, 0.7f);
+    m_pDialog->DrawText(m_strText, element, m_rcBoundingBox, true);
+}
+
+// ---------------------------------------------------------------------------------------
+// Button
+
+CDXUTButton::CDXUTButton(CDXUTDialog* dialog) : CDXUTStatic(dialog) { m_Type = DXUT_CONTROL_BUTTON; }
+
+bool CDXUTButton::HandleKeyboard(unsigned message, tWParam wParam, tLParam)
+{
+    if (!m_bEnabled || !m_bVisible || wParam != VK_SPACE)
+        return false;
+    if (message == WM_KEYDOWN) {
+        m_bPressed = true;
+        return true;
+    }
+    if (message == WM_KEYUP) {
+        if (m_bPressed) {
+            m_bPressed = false;
+            m_pDialog->SendEvent(EVENT_BUTTON_CLICKED, true, this);
+        }
+        return true;
+    }
+    return false;
+}
+
+bool CDXUTButton::HandleMouse(unsigned message, int x, int y, tWParam, tLParam)
+{
+    if (!m_bEnabled || !m_bVisible)
+        return false;
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
+        if (!ContainsPoint(x, y))
+            return false;
+        m_bPressed = true;
+        GuiCaptureMouse(true);
+        if (!m_bHasFocus)
+            CDXUTDialog::RequestFocus(this);
+        return true;
+    }
+    if (message == WM_LBUTTONUP && m_bPressed) {
+        m_bPressed = false;
+        GuiCaptureMouse(false);
+        if (!m_pDialog->IsKeyboardInputEnabled())
+            CDXUTDialog::ClearFocus();
+        if (ContainsPoint(x, y))
+            m_pDialog->SendEvent(EVENT_BUTTON_CLICKED, true, this);
+        return true;
+    }
+    return false;
+}
+
+void CDXUTButton::OnHotkey() { m_pDialog->SendEvent(EVENT_BUTTON_CLICKED, true, this); }
+
+void CDXUTButton::Render(cRenderer*, float elapsed)
+{
+    int state = StateFor(m_bPressed);
+    unsigned first = m_bPressed ? 3 : 0;
+    CDXUTElement* parts[3] = {GetElement(first), GetElement(first + 1), GetElement(first + 2)};
+    for (CDXUTElement* part : parts) {
+        if (!part)
+            return;
+        if (m_bPressed) {
+            part->TextureColor.SetCurrent(state);
+            part->FontColor.SetCurrent(state);
+        } else {
+            part->TextureColor.Blend(state, elapsed, 0.8f);
+            part->FontColor.Blend(state, elapsed, 0.8f);
+        }
+    }
+    int middleRight = 0;
+    CDXUTElement* last = DrawThreeSlice(m_pDialog, parts[0], parts[1], parts[2], m_rcBoundingBox, middleRight);
+    m_pDialog->DrawText(m_strText, last, m_rcBoundingBox, false);
+}
+
+// ---------------------------------------------------------------------------------------
+// Check box
+
+CDXUTCheckBox::CDXUTCheckBox(CDXUTDialog* dialog) : CDXUTButton(dialog) { m_Type = DXUT_CONTROL_CHECKBOX; }
+
+void CDXUTCheckBox::Toggle() { SetCheckedInternal(!m_bChecked, true, true); }
+
+bool CDXUTCheckBox::HandleKeyboard(unsigned message, tWParam wParam, tLParam)
+{
+    if (!m_bEnabled || !m_bVisible || wParam != VK_SPACE)
+        return false;
+    if (message == WM_KEYDOWN) {
+        m_bPressed = true;
+        return true;
+    }
+    if (message == WM_KEYUP) {
+        if (m_bPressed) {
+            m_bPressed = false;
+            Toggle();
+        }
+        return true;
+    }
+    return false;
+}
+
+bool CDXUTCheckBox::HandleMouse(unsigned message, int x, int y, tWParam, tLParam)
+{
+    if (!m_bEnabled || !m_bVisible)
+        return false;
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
+        if (!ContainsPoint(x, y))
+            return false;
+        m_bPressed = true;
+        GuiCaptureMouse(true);
+        if (!m_bHasFocus && m_pDialog->IsKeyboardInputEnabled())
+            CDXUTDialog::RequestFocus(this);
+        return true;
+    }
+    if (message == WM_LBUTTONUP && m_bPressed) {
+        m_bPressed = false;
+        GuiCaptureMouse(false);
+        if (ContainsPoint(x, y))
+            Toggle();
+        return true;
+    }
+    return false;
+}
+
+void CDXUTCheckBox::OnHotkey() { Toggle(); }
+
+bool CDXUTCheckBox::ContainsPoint(int x, int y) { return m_rcBoundingBox.Contains(x, y) || m_rcButton.Contains(x, y); }
+
+void CDXUTCheckBox::UpdateRects()
+{
+    CDXUTButton::UpdateRects();
+    m_rcButton = m_rcBoundingBox;
+    m_rcButton.right = m_rcButton.left + m_rcButton.Height();
+    m_rcText = m_rcBoundingBox;
+    m_rcText.left += int(1.25 * m_rcButton.Width());
+}
+
+void CDXUTCheckBox::SetCheckedInternal(bool checked, bool fromInput, bool notify)
+{
+    m_bChecked = checked;
+    if (notify)
+        m_pDialog->SendEvent(EVENT_CHECKBOX_CHANGED, fromInput, this);
+}
+
+void CDXUTCheckBox::Render(cRenderer*, float)
+{
+    int state = StateFor(m_bPressed);
+    CDXUTElement* element = GetElement(m_bChecked ? 1 : 0);
+    if (!element)
+        return;
+    element->TextureColor.SetCurrent(state);
+    element->FontColor.SetCurrent(state);
+    m_pDialog->DrawSprite(element, m_rcButton, 0.2f);
+    m_pDialog->DrawText(m_strText, element, m_rcText, true);
+}
+
+// ---------------------------------------------------------------------------------------
+// Radio button
+
+CDXUTRadioButton::CDXUTRadioButton(CDXUTDialog* dialog) : CDXUTCheckBox(dialog) { m_Type = DXUT_CONTROL_RADIOBUTTON; }
+
+void CDXUTRadioButton::Toggle()
+{
+    m_pDialog->ClearRadioButtonGroup(m_nButtonGroup, true);
+    m_bChecked = !m_bChecked;
+    m_pDialog->SendEvent(EVENT_RADIOBUTTON_CHANGED, true, this);
+}
+
+void CDXUTRadioButton::OnHotkey() { SetCheckedInternal(true, true, true, true); }
+
+void CDXUTRadioButton::SetCheckedInternal(bool checked, bool clearGroup, bool fromInput, bool notify)
+{
+    if (checked && clearGroup)
+        m_pDialog->ClearRadioButtonGroup(m_nButtonGroup, notify);
+    m_bChecked = checked;
+    if (notify)
+        m_pDialog->SendEvent(EVENT_RADIOBUTTON_CHANGED, fromInput, this);
+}

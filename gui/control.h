@@ -1,0 +1,112 @@
+#pragma once
+// The base of every control: place and size in dialog coordinates, state flags, the
+// display elements, a hint, an id, a hotkey, and the virtual operations through which
+// the dialog draws it and hands it input.
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "gui/element.h"
+#include "platform/messages.h"
+
+class CDXUTDialog;
+class cRenderer;
+
+// Event codes of the dialog callback.
+constexpr unsigned EVENT_BUTTON_CLICKED = 0x0101;
+constexpr unsigned EVENT_COMBOBOX_SELECTION_CHANGED = 0x0201;
+constexpr unsigned EVENT_RADIOBUTTON_CHANGED = 0x0301;
+constexpr unsigned EVENT_CHECKBOX_CHANGED = 0x0401;
+constexpr unsigned EVENT_SLIDER_VALUE_CHANGED = 0x0501;
+constexpr unsigned EVENT_EDITBOX_STRING = 0x0601;
+constexpr unsigned EVENT_EDITBOX_CHANGE = 0x0602;
+constexpr unsigned EVENT_LISTBOX_ITEM_DBLCLK = 0x0701;
+constexpr unsigned EVENT_LISTBOX_SELECTION = 0x0702;
+constexpr unsigned EVENT_TABFRAME_CHANGED = 0x0801;
+
+constexpr tResult E_NOTIMPL = int32_t(0x80004001u);
+
+class CDXUTControl
+{
+public:
+    explicit CDXUTControl(CDXUTDialog* dialog = nullptr);
+    virtual ~CDXUTControl();
+    CDXUTControl(const CDXUTControl&) = delete;
+    CDXUTControl& operator=(const CDXUTControl&) = delete;
+
+    virtual tResult OnInit() { return S_OK; }
+    virtual void Refresh();
+    virtual void Render(cRenderer* /*device*/, float /*elapsed*/) {}
+
+    virtual bool MsgProc(unsigned /*message*/, tWParam, tLParam) { return false; }
+    virtual bool HandleKeyboard(unsigned /*message*/, tWParam, tLParam) { return false; }
+    virtual bool HandleMouse(unsigned /*message*/, int /*x*/, int /*y*/, tWParam, tLParam) { return false; }
+
+    virtual bool CanHaveFocus() { return false; }
+    virtual void OnFocusIn() { m_bHasFocus = true; }
+    virtual void OnFocusOut() { m_bHasFocus = false; }
+    virtual void OnMouseEnter() { m_bMouseOver = true; }
+    virtual void OnMouseLeave() { m_bMouseOver = false; }
+    virtual void OnHotkey() {}
+
+    virtual bool ContainsPoint(int x, int y) { return m_rcBoundingBox.Contains(x, y); }
+
+    virtual void SetEnabled(bool enabled) { m_bEnabled = enabled; }
+    virtual bool GetEnabled() { return m_bEnabled; }
+    virtual void SetVisible(bool visible) { m_bVisible = visible; }
+    virtual bool GetVisible() { return m_bVisible; }
+    virtual void SetTextColor(tColor color);
+    virtual void UpdateRects();
+
+    int GetID() const { return m_ID; }
+    void SetID(int id) { m_ID = id; }
+    int GetType() const { return m_Type; }
+    uint32_t GetHotkey() const { return m_nHotkey; }
+    void SetHotkey(uint32_t hotkey) { m_nHotkey = hotkey; }
+    void SetLocation(int x, int y);
+    void SetSize(int width, int height);
+    void* GetUserData() const { return m_pUserData; }
+    void SetUserData(void* data) { m_pUserData = data; }
+    tResult SetElement(unsigned n, const CDXUTElement& element);
+    CDXUTElement* GetElement(unsigned n);
+    // Stores a copy of the text; null removes the hint.
+    void SetHint(const wchar_t* hint);
+    void SetHint(const std::wstring& hint) { SetHint(hint.c_str()); }
+    // The hint, or null when the control has none.
+    const wchar_t* GetHint() const { return m_Hint ? m_Hint->c_str() : nullptr; }
+    // Moves by (dx, dy) unless the layout hook rejects the new place.
+    void MoveBy(int dx, int dy);
+
+    CDXUTDialog* GetDialog() const { return m_pDialog; }
+    const sRect& GetBoundingBox() const { return m_rcBoundingBox; }
+
+    bool m_bVisible = true;
+    bool m_bMouseOver = false;
+    bool m_bHasFocus = false;
+    bool m_bIsDefault = false;
+    bool m_bDraggable = false;
+    int m_x = 0;
+    int m_y = 0;
+    int m_width = 0;
+    int m_height = 0;
+    int m_nStyle = 0;
+    int m_iTextElement = 0;
+    CDXUTDialog* m_pDialog;
+    unsigned m_Index = 0;
+    std::vector<CDXUTElement> m_Elements;
+
+protected:
+    // The drawing state in the usual order: hidden, disabled, pressed, mouse-over, focus.
+    int StateFor(bool pressed) const;
+
+    std::optional<std::wstring> m_Hint;
+    sRect m_rcBoundingBox;
+    int m_ID = 0;
+    int m_Type = DXUT_CONTROL_BUTTON;
+    uint32_t m_nHotkey = 0;
+    void* m_pUserData = nullptr;
+    bool m_bEnabled = true;
+
+    friend class CDXUTDialog;
+};

@@ -1,0 +1,411 @@
+#include "gui/edit_box.h"
+
+#include <algorithm>
+#include <cwchar>
+
+#include "gui/dialog.h"
+#include "gui/gui_hooks.h"
+#include "platform/font.h"
+#include "platform/window.h"
+
+bool CDXUTEditBox::s_bHideCaret = false;
+
+CDXUTEditBox::CDXUTEditBox(CDXUTDialog* dialog) : CDXUTControl(dialog), m_Buffer(1)
+{
+    m_Type = DXUT_CONTROL_EDITBOX;
+}
+
+void CDXUTEditBox::UseFont()
+{
+    CDXUTElement* element = GetElement(0);
+    int slot = element ? element->iFont : m_Buffer.GetFontSlot();
+    m_Buffer.SetFontSlot(slot);
+    m_Buffer.SetMeasure(m_pDialog ? m_pDialog->GetFontObject(slot) : nullptr);
+}
+
+void CDXUTEditBox::UpdateRects()
+{
+    CDXUTControl::UpdateRects();
+    const sRect& b = m_rcBoundingBox;
+    m_rcText = InflateRect(b, -m_nBorder, -m_nBorder);
+    // The frame pieces are 10 pixels thick.
+    sRect inner = InflateRect(b, -10, -10);
+    m_rcRender[0] = inner;
+    m_rcRender[1] = sRect{b.left, b.top, inner.left, inner.top};
+    m_rcRender[2] = sRect{inner.left, b.top, inner.right, inner.top};
+    m_rcRender[3] = sRect{inner.right, b.top, b.right, inner.top};
+    m_rcRender[4] = sRect{b.left, inner.top, inner.left, inner.bottom};
+    m_rcRender[5] = sRect{inner.right, inner.top, b.right, inner.bottom};
+    m_rcRender[6] = sRect{b.left, inner.bottom, inner.left, b.bottom};
+    m_rcRender[7] = sRect{inner.left, inner.bottom, inner.right, b.bottom};
+    m_rcRender[8] = sRect{inner.right, inner.bottom, b.right, b.bottom};
+}
+
+void CDXUTEditBox::SetText(const wchar_t* text, bool selectAll)
+{
+    UseFont();
+    m_Buffer.SetText(text ? std::wstring_view(text) : std::wstring_view());
+    m_nFirstVisible = 0;
+    PlaceCaret(m_Buffer.GetTextSize());
+    m_nSelStart = selectAll ? 0 : m_nCaret;
+}
+
+void CDXUTEditBox::ClearText()
+{
+    m_Buffer.Clear();
+    m_nFirstVisible = 0;
+    PlaceCaret(0);
+    m_nSelStart = 0;
+}
+
+void CDXUTEditBox::ResetCaretBlink()
+{
+    m_bCaretOn = true;
+    m_dfLastBlink = GuiTime();
+}
+
+void CDXUTEditBox::OnFocusIn()
+{
+    CDXUTControl::OnFocusIn();
+    ResetCaretBlink();
+}
+
+void CDXUTEditBox::PlaceCaret(int cp)
+{
+    UseFont();
+    m_nCaret = std::clamp(cp, 0, m_Buffer.GetTextSize());
+    if (m_nFirstVisible > m_nCaret)
+        m_nFirstVisible = m_nCaret;
+    int firstX = 0, caretX = 0, caretTrailX = 0;
+    if (m_Buffer.CPtoX(m_nFirstVisible, false, &firstX) != S_OK)
+        return;
+    m_Buffer.CPtoX(m_nCaret, false, &caretX);
+    if (m_nCaret == m_Buffer.GetTextSize())
+        caretTrailX = caretX;
+    else
+        m_Buffer.CPtoX(m_nCaret, true, &caretTrailX);
+
+    int width = m_rcText.Width();
+    if (caretX < firstX) {
+        m_nFirstVisible = m_nCaret;
+    } else if (caretTrailX > firstX + width) {
+        // Scroll so that the caret's character ends at the right edge.
+        int newLeft = caretTrailX - width;
+        int cp2 = 0;
+        bool trail = false;
+        m_Buffer.XtoCP(newLeft, &cp2, &trail);
+        int cpX = 0;
+        m_Buffer.CPtoX(cp2, false, &cpX);
+        if (cpX < newLeft)
+            ++cp2;
+        m_nFirstVisible = std::min(cp2, m_nCaret);
+    }
+}
+
+void CDXUTEditBox::DeleteSelectionText()
+{
+    int first = std::min(m_nCaret, m_nSelStart);
+    int last = std::max(m_nCaret, m_nSelStart);
+    std::wstring text = m_Buffer.GetText();
+    text.erase(size_t(first), size_t(last - first));
+    m_Buffer.SetText(text);
+    PlaceCaret(first);
+    m_nSelStart = m_nCaret;
+}
+
+void CDXUTEditBox::CopyToClipboard()
+{
+    if (m_nCaret == m_nSelStart)
+        return;
+    int first = std::min(m_nCaret, m_nSelStart);
+    int last = std::max(m_nCaret, m_nSelStart);
+    SetClipboardText(std::wstring_view(m_Buffer.GetText()).substr(size_t(first), size_t(last - first)));
+}
+
+bool CDXUTEditBox::IsForbidden(wchar_t ch) const
+{
+    return m_pForbiddenChars && std::wcschr(m_pForbiddenChars, ch) != nullptr;
+}
+
+void CDXUTEditBox::PasteFromClipboard()
+{
+    DeleteSelectionText();
+    // Pasted text obeys the same rules as typed text: no forbidden or control characters.
+    std::wstring pasted;
+    for (wchar_t ch : GetClipboardText())
+        if (ch >= 0x20 && !IsForbidden(ch))
+            pasted += ch;
+    if (m_Buffer.InsertString(m_nCaret, pasted))
+        PlaceCaret(m_nCaret + int(pasted.size()));
+    m_nSelStart = m_nCaret;
+}
+
+bool CDXUTEditBox::HandleKeyboard(unsigned message, tWParam wParam, tLParam)
+{
+    if (!m_bEnabled || !m_bVisible || message != WM_KEYDOWN)
+        return false;
+    const bool shift = GuiKeyDown(VK_SHIFT);
+    const bool control = GuiKeyDown(VK_CONTROL);
+    bool handled = true;
+    switch (wParam) {
+    case VK_TAB:
+        // Left to the dialog, which moves the focus.
+        handled = false;
+        break;
+    case VK_HOME:
+        PlaceCaret(0);
+        if (!shift)
+            m_nSelStart = m_nCaret;
+        ResetCaretBlink();
+        break;
+    case VK_END:
+        PlaceCaret(m_Buffer.GetTextSize());
+        if (!shift)
+            m_nSelStart = m_nCaret;
+        ResetCaretBlink();
+        break;
+    case VK_INSERT:
+        if (control) {
+            CopyToClipboard();
+        } else if (shift) {
+            PasteFromClipboard();
+            m_pDialog->SendEvent(EVENT_EDITBOX_CHANGE, true, this);
+        } else {
+            m_bInsertMode = !m_bInsertMode;
+        }
+        break;
+    case VK_DELETE:
+        if (m_nCaret != m_nSelStart) {
+            DeleteSelectionText();
+            m_pDialog->SendEvent(EVENT_EDITBOX_CHANGE, true, this);
+        } else if (m_Buffer.RemoveChar(m_nCaret)) {
+            m_pDialog->SendEvent(EVENT_EDITBOX_CHANGE, true, this);
+        }
+        ResetCaretBlink();
+        break;
+    case VK_LEFT:
+        if (control)
+            PlaceCaret(m_Buffer.GetPriorItemPos(m_nCaret));
+        else if (m_nCaret > 0)
+            PlaceCaret(m_nCaret - 1);
+        if (!shift)
+            m_nSelStart = m_nCaret;
+        ResetCaretBlink();
+        break;
+    case VK_RIGHT:
+        if (control)
+            PlaceCaret(m_Buffer.GetNextItemPos(m_nCaret));
+        else if (m_nCaret < m_Buffer.GetTextSize())
+            PlaceCaret(m_nCaret + 1);
+        if (!shift)
+            m_nSelStart = m_nCaret;
+        ResetCaretBlink();
+        break;
+    case VK_UP:
+    case VK_DOWN:
+        break;
+    default:
+        // Escape is the dialog's.
+        handled = wParam != VK_ESCAPE;
+        break;
+    }
+    return handled;
+}
+
+bool CDXUTEditBox::HandleMouse(unsigned message, int x, int y, tWParam, tLParam)
+{
+    if (!m_bEnabled || !m_bVisible)
+        return false;
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        if (!m_bHasFocus)
+            CDXUTDialog::RequestFocus(this);
+        if (!ContainsPoint(x, y))
+            return false;
+        m_bMouseDrag = true;
+        GuiCaptureMouse(true);
+        UseFont();
+        int firstX = 0;
+        m_Buffer.CPtoX(m_nFirstVisible, false, &firstX);
+        int cp = 0;
+        bool trail = false;
+        if (m_Buffer.XtoCP(x - m_rcText.left + firstX, &cp, &trail) == S_OK) {
+            if (trail && cp < m_Buffer.GetTextSize())
+                PlaceCaret(cp + 1);
+            else
+                PlaceCaret(cp);
+            m_nSelStart = m_nCaret;
+            ResetCaretBlink();
+        }
+        return true;
+    }
+    case WM_LBUTTONUP:
+        GuiCaptureMouse(false);
+        m_bMouseDrag = false;
+        return false;
+    case WM_MOUSEMOVE:
+        if (m_bMouseDrag) {
+            UseFont();
+            int firstX = 0;
+            m_Buffer.CPtoX(m_nFirstVisible, false, &firstX);
+            int cp = 0;
+            bool trail = false;
+            if (m_Buffer.XtoCP(x - m_rcText.left + firstX, &cp, &trail) == S_OK) {
+                if (trail && cp < m_Buffer.GetTextSize())
+                    PlaceCaret(cp + 1);
+                else
+                    PlaceCaret(cp);
+            }
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool CDXUTEditBox::MsgProc(unsigned message, tWParam wParam, tLParam)
+{
+    if (!m_bEnabled || !m_bVisible || message != WM_CHAR)
+        return false;
+    const wchar_t ch = wchar_t(wParam);
+    switch (ch) {
+    case VK_BACK:
+        if (m_nCaret != m_nSelStart) {
+            DeleteSelectionText();
+            m_pDialog->SendEvent(EVENT_EDITBOX_CHANGE, true, this);
+        } else if (m_nCaret > 0) {
+            PlaceCaret(m_nCaret - 1);
+            m_nSelStart = m_nCaret;
+            m_Buffer.RemoveChar(m_nCaret);
+            m_pDialog->SendEvent(EVENT_EDITBOX_CHANGE, true, this);
+        }
+        ResetCaretBlink();
+        break;
+    case 24: // Ctrl+X
+    case 3:  // Ctrl+C
+        CopyToClipboard();
+        if (ch == 24) {
+            DeleteSelectionText();
+            m_pDialog->SendEvent(EVENT_EDITBOX_CHANGE, true, this);
+        }
+        break;
+    case 22: // Ctrl+V
+        PasteFromClipboard();
+        m_pDialog->SendEvent(EVENT_EDITBOX_CHANGE, true, this);
+        break;
+    case 1: // Ctrl+A
+        if (m_nSelStart == m_nCaret) {
+            m_nSelStart = 0;
+            PlaceCaret(m_Buffer.GetTextSize());
+        }
+        break;
+    case VK_RETURN:
+        m_pDialog->SendEvent(EVENT_EDITBOX_STRING, true, this);
+        break;
+    default:
+        if (ch < 0x20 || ch == 0x7F)
+            break; // other control characters
+        if (IsForbidden(ch))
+            break;
+        {
+            // Check the room first so that a full buffer loses nothing.
+            bool replacing = !m_bInsertMode && m_nCaret == m_nSelStart && m_nCaret < m_Buffer.GetTextSize();
+            int afterDelete = m_Buffer.GetTextSize() - std::abs(m_nCaret - m_nSelStart);
+            if (!replacing && afterDelete + 1 > int(CUniBuffer::kMaxLength))
+                break;
+            if (m_nCaret != m_nSelStart)
+                DeleteSelectionText();
+            if (replacing) {
+                m_Buffer.RemoveChar(m_nCaret);
+                m_Buffer.InsertChar(m_nCaret, ch);
+            } else {
+                m_Buffer.InsertChar(m_nCaret, ch);
+            }
+            PlaceCaret(m_nCaret + 1);
+            m_nSelStart = m_nCaret;
+            m_pDialog->SendEvent(EVENT_EDITBOX_CHANGE, true, this);
+        }
+        ResetCaretBlink();
+        break;
+    }
+    return true;
+}
+
+void CDXUTEditBox::Render(cRenderer*, float elapsed)
+{
+    if (!m_bVisible)
+        return;
+    UseFont();
+    CDXUTElement* frame[9];
+    for (unsigned k = 0; k < 9; ++k) {
+        frame[k] = GetElement(k);
+        if (!frame[k])
+            return;
+        frame[k]->TextureColor.Blend(DXUT_STATE_NORMAL, elapsed);
+        m_pDialog->DrawSprite(frame[k], m_rcRender[k], 0.2f);
+    }
+
+    CDXUTElement text = *frame[0];
+    text.FontColor.Current = sColorF::FromArgb(m_TextColor);
+    const std::wstring& all = m_Buffer.GetText();
+    sRect clip = m_pDialog->ToScreenRect(m_rcText);
+
+    if (!m_bEnabled) {
+        text.dwTextFormat = m_dwDisabledAlignment;
+        m_pDialog->DrawText(all, &text, m_rcText, false, -1, &clip);
+        return;
+    }
+
+    int firstX = 0;
+    m_Buffer.CPtoX(m_nFirstVisible, false, &firstX);
+    std::wstring_view visible = std::wstring_view(all).substr(size_t(std::min(m_nFirstVisible, int(all.size()))));
+    text.dwTextFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
+
+    // The selection: a band behind the selected characters, which take their own colour.
+    if (m_nCaret != m_nSelStart) {
+        int first = std::min(m_nCaret, m_nSelStart);
+        int last = std::max(m_nCaret, m_nSelStart);
+        int x1 = 0, x2 = 0;
+        m_Buffer.CPtoX(first, false, &x1);
+        m_Buffer.CPtoX(last, false, &x2);
+        sRect band{m_rcText.left + x1 - firstX, m_rcText.top, m_rcText.left + x2 - firstX, m_rcText.bottom};
+        band = IntersectRects(band, m_rcText);
+        if (!band.IsEmpty())
+            m_pDialog->DrawRect(band, m_SelBkColor);
+        m_pDialog->DrawText(visible, &text, m_rcText, false, -1, &clip);
+        CDXUTElement selected = text;
+        selected.FontColor.Current = sColorF::FromArgb(m_SelTextColor);
+        sRect selRect = m_rcText;
+        selRect.left = m_rcText.left + x1 - firstX;
+        sRect selClip = m_pDialog->ToScreenRect(band);
+        if (!band.IsEmpty())
+            m_pDialog->DrawText(std::wstring_view(all).substr(size_t(first), size_t(last - first)), &selected, selRect,
+                                false, -1, &selClip);
+    } else {
+        m_pDialog->DrawText(visible, &text, m_rcText, false, -1, &clip);
+    }
+
+    // The caret blinks while the box has the focus.
+    double now = GuiTime();
+    if (now - m_dfLastBlink >= m_dfBlink) {
+        m_bCaretOn = !m_bCaretOn;
+        m_dfLastBlink = now;
+    }
+    if (m_bHasFocus && m_bCaretOn && !s_bHideCaret) {
+        int caretX = 0;
+        m_Buffer.CPtoX(m_nCaret, false, &caretX);
+        int left = m_rcText.left + caretX - firstX;
+        sRect caret{left, m_rcText.top + 2, left + 2, m_rcText.bottom - 2};
+        if (!m_bInsertMode) {
+            int nextX = caretX;
+            if (m_nCaret < m_Buffer.GetTextSize())
+                m_Buffer.CPtoX(m_nCaret, true, &nextX);
+            caret.right = std::max(left + 2, m_rcText.left + nextX - firstX);
+        }
+        caret = IntersectRects(caret, m_rcText);
+        if (!caret.IsEmpty())
+            m_pDialog->DrawRect(caret, m_CaretColor);
+    }
+}

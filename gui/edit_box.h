@@ -1,0 +1,70 @@
+#pragma once
+// The one-line text entry (and, disabled, a read-only value display).
+#include <string>
+
+#include "gui/control.h"
+#include "gui/uni_buffer.h"
+
+class CDXUTEditBox : public CDXUTControl
+{
+public:
+    explicit CDXUTEditBox(CDXUTDialog* dialog = nullptr);
+
+    bool HandleKeyboard(unsigned message, tWParam wParam, tLParam lParam) override;
+    bool HandleMouse(unsigned message, int x, int y, tWParam wParam, tLParam lParam) override;
+    bool MsgProc(unsigned message, tWParam wParam, tLParam lParam) override;
+    void UpdateRects() override;
+    bool CanHaveFocus() override { return m_bVisible && m_bEnabled; }
+    void Render(cRenderer* device, float elapsed) override;
+    void OnFocusIn() override;
+    void SetTextColor(tColor color) override { m_TextColor = color; }
+
+    void SetText(const wchar_t* text, bool selectAll = false);
+    const std::wstring& GetText() const { return m_Buffer.GetText(); }
+    int GetTextLength() const { return m_Buffer.GetTextSize(); }
+    void ClearText();
+    void SetBorderWidth(int border)
+    {
+        m_nBorder = border;
+        UpdateRects();
+    }
+    int GetCaret() const { return m_nCaret; }
+    int GetSelectionStart() const { return m_nSelStart; }
+    int GetFirstVisible() const { return m_nFirstVisible; }
+    bool GetInsertMode() const { return m_bInsertMode; }
+    const sRect& GetTextRect() const { return m_rcText; }
+
+    // Characters that typing and pasting leave out; owned by the caller.
+    const wchar_t* m_pForbiddenChars = nullptr;
+    uint32_t m_dwDisabledAlignment = DT_CENTER | DT_VCENTER;
+    tColor m_TextColor = 0xFF101010;
+    tColor m_SelTextColor = 0xFFFFFFFF;
+    tColor m_SelBkColor = 0xFF28325C;
+    tColor m_CaretColor = 0xFFFFFFFF;
+
+    // Hides the caret of every edit box.
+    static bool s_bHideCaret;
+
+private:
+    void PlaceCaret(int cp);
+    void DeleteSelectionText();
+    void ResetCaretBlink();
+    void CopyToClipboard();
+    void PasteFromClipboard();
+    bool IsForbidden(wchar_t ch) const;
+    void UseFont();
+
+    CUniBuffer m_Buffer;
+    int m_nBorder = 5;
+    int m_nSpacing = 4;
+    sRect m_rcText;
+    sRect m_rcRender[9];
+    double m_dfBlink = 0.53;
+    double m_dfLastBlink = 0;
+    bool m_bCaretOn = true;
+    int m_nCaret = 0;
+    bool m_bInsertMode = true;
+    int m_nSelStart = 0;
+    int m_nFirstVisible = 0;
+    bool m_bMouseDrag = false;
+};

@@ -1,0 +1,43 @@
+#include "gui/gui_hooks.h"
+
+#include <chrono>
+
+#include "platform/window.h"
+
+sGuiHooks g_GuiHooks;
+
+double GuiTime()
+{
+    if (g_GuiHooks.now)
+        return g_GuiHooks.now();
+    static const auto start = std::chrono::steady_clock::now();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+bool GuiKeyDown(uint32_t virtualKey)
+{
+    if (g_GuiHooks.keyDown)
+        return g_GuiHooks.keyDown(virtualKey);
+    return IsKeyDown(virtualKey);
+}
+
+int GuiWheelScrollLines()
+{
+    if (g_GuiHooks.wheelScrollLines)
+        return g_GuiHooks.wheelScrollLines();
+    return 3;
+}
+
+void GuiCaptureMouse(bool capture)
+{
+    if (g_GuiHooks.captureMouse)
+        g_GuiHooks.captureMouse(capture);
+    else
+        SetMouseCapture(capture);
+}
+
+void GuiSetHintControl(CDXUTControl* control, bool force)
+{
+    if (g_GuiHooks.hintSetControl)
+        g_GuiHooks.hintSetControl(control, force);
+}

@@ -1,0 +1,35 @@
+#pragma once
+// What the toolkit asks of the program around it: the sound of a control event, the hint
+// display, the layout table's say on dragged controls, the clock, the keyboard and the
+// wheel setting. The shell fills these in; empty entries fall back to plain behaviour.
+#include <cstdint>
+#include <functional>
+
+class CDXUTControl;
+class CDXUTDialog;
+
+struct sGuiHooks
+{
+    // PlayControlEventSound: called before a player-made event reaches the callback.
+    std::function<void(unsigned event, int id, CDXUTControl* control)> playSound;
+    // cHintDisplay::SetControl: null clears the hint; force re-reads a control already shown.
+    std::function<void(CDXUTControl* control, bool force)> hintSetControl;
+    // ApplyLayoutMove: false rejects a dragged control's move. Empty accepts every move.
+    std::function<bool(CDXUTDialog* dialog, int id, int left, int top, int right, int bottom, int dx, int dy, int, int)>
+        layoutMove;
+    // Seconds of the frame clock (DXUTGetTime); empty uses a steady clock.
+    std::function<double()> now;
+    // Whether a key (VK_SHIFT, VK_CONTROL, ...) is held; empty asks the window.
+    std::function<bool(uint32_t virtualKey)> keyDown;
+    // Lines one wheel notch scrolls in lists; empty gives 3.
+    std::function<int()> wheelScrollLines;
+    // Mouse capture to the game's window; empty asks the window.
+    std::function<void(bool capture)> captureMouse;
+};
+extern sGuiHooks g_GuiHooks;
+
+double GuiTime();
+bool GuiKeyDown(uint32_t virtualKey);
+int GuiWheelScrollLines();
+void GuiCaptureMouse(bool capture);
+void GuiSetHintControl(CDXUTControl* control, bool force);

@@ -1,0 +1,115 @@
+#include "platform/sound.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/random.h"
+
+CSoundManager::~CSoundManager()
+{
+    if (m_Open) {
+        Mix_HaltChannel(-1);
+        Mix_CloseAudio();
+    }
+    if (m_AudioStarted)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+tResult CSoundManager::Initialize()
+{
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return E_FAIL;
+    m_AudioStarted = true;
+    return S_OK;
+}
+
+tResult CSoundManager::SetPrimaryBufferFormat(int channels, int frequency, int)
+{
+    if (!m_AudioStarted || channels < 1 || frequency < 8000)
+        return E_FAIL;
+    if (m_Open)
+        Mix_CloseAudio();
+    if (Mix_OpenAudio(frequency, AUDIO_S16SYS, channels, 1024) != 0) {
+        m_Open = false;
+        return E_FAIL;
+    }
+    m_Open = true;
+    m_Frequency = frequency;
+    Mix_AllocateChannels(std::max(m_Channels, 8));
+    return S_OK;
+}
+
+int CSoundManager::ReserveChannels(int count)
+{
+    int first = m_Channels;
+    m_Channels += count;
+    if (m_Open)
+        Mix_AllocateChannels(m_Channels);
+    return first;
+}
+
+int MixerVolumeFromHundredthsDb(int volume)
+{
+    double gain = std::clamp(1.0 + volume / 10000.0, 0.0, 1.0);
+    return int(std::lround(gain * MIX_MAX_VOLUME));
+}
+
+std::unique_ptr<CSound> CSound::Create(CSoundManager& manager, const std::filesystem::path& file, int copies)
+{
+    if (!manager.IsOpen() || copies < 1)
+        return nullptr;
+    Mix_Chunk* chunk = Mix_LoadWAV(file.string().c_str());
+    if (!chunk)
+        return nullptr;
+    std::unique_ptr<CSound> sound(new CSound());
+    sound->m_Chunk = chunk;
+    int first = manager.ReserveChannels(copies);
+    for (int k = 0; k < copies; ++k)
+        sound->m_ChannelList.push_back(first + k);
+    return sound;
+}
+
+CSound::~CSound()
+{
+    Stop();
+    if (m_Chunk)
+        Mix_FreeChunk(m_Chunk);
+}
+
+int CSound::Play(int volume, bool loop)
+{
+    if (!m_Chunk || m_ChannelList.empty())
+        return -1;
+    int channel = -1;
+    for (int c : m_ChannelList) {
+        if (!Mix_Playing(c)) {
+            channel = c;
+            break;
+        }
+    }
+    if (channel < 0)
+        channel = m_ChannelList[size_t(RandomInt(0, int(m_ChannelList.size()) - 1))];
+    m_LastVolume = MixerVolumeFromHundredthsDb(volume);
+    Mix_Volume(channel, m_LastVolume);
+    return Mix_PlayChannel(channel, m_Chunk, loop ? -1 : 0);
+}
+
+void CSound::Stop()
+{
+    if (!m_Chunk)
+        return;
+    for (int c : m_ChannelList)
+        if (Mix_GetChunk(c) == m_Chunk)
+            Mix_HaltChannel(c);
+}
+
+int CSound::PlayingCopies() const
+{
+    int count = 0;
+    for (int c : m_ChannelList)
+        count += Mix_Playing(c) ? 1 : 0;
+    return count;
+}

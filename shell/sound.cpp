@@ -1,0 +1,89 @@
+#include "shell/sound.h"
+
+#include "core/fatal.h"
+#include "core/log.h"
+#include "core/settings.h"
+#include "core/stringbase.h"
+#include "core/text.h"
+#include "gui/control.h"
+#include "gui/gui_hooks.h"
+#include "platform/paths.h"
+#include "shell/sound_effects.h"
+
+std::unique_ptr<CSoundManager> g_SoundManager;
+std::array<std::unique_ptr<CSound>, kSoundSlots> g_Sounds;
+
+namespace {
+
+int SlotOf(const char* name)
+{
+    for (int k = 0; k < sound_effects::kEffectCount; ++k)
+        if (std::string_view(sound_effects::kEffects[k].name) == name)
+            return k;
+    return -1;
+}
+
+} // namespace
+
+void ShutdownSound()
+{
+    for (auto& slot : g_Sounds)
+        slot.reset();
+    g_SoundManager.reset();
+    if (g_GuiHooks.playSound)
+        g_GuiHooks.playSound = nullptr;
+}
+
+void InitSound()
+{
+    for (auto& slot : g_Sounds)
+        slot.reset();
+    g_SoundManager = std::make_unique<CSoundManager>();
+    if (Failed(g_SoundManager->Initialize())) {
+        const std::wstring& text = LangText("error_initializing_directsound._exiting.");
+        LogLine(L"%s", text);
+        FatalExit(1, text);
+    }
+    if (Failed(g_SoundManager->SetPrimaryBufferFormat(1, 22050, 8))) {
+        const std::wstring& text = LangText("error_while_setting_primary_buffer_for_sound._exiting.");
+        LogLine(L"%s", text);
+        FatalExit(1, text);
+    }
+    for (int k = 0; k < sound_effects::kEffectCount; ++k) {
+        const auto& effect = sound_effects::kEffects[k];
+        std::wstring file = Utf8ToWide(effect.name) + L".wav";
+        g_Sounds[size_t(k)] = CSound::Create(*g_SoundManager, HostPath(L"data\\sound\\" + file), effect.buffers);
+        if (!g_Sounds[size_t(k)])
+            LogLine(L"Error while loading %s!", file);
+    }
+    g_GuiHooks.playSound = PlayControlEventSound;
+}
+
+int SfxVolume() { return int(g_UserSettings.sfxVolume * 10000.0f - 10000.0f); }
+
+void PlaySoundSlot(int slot, bool loop)
+{
+    if (slot < 0 || slot >= kSoundSlots || !g_Sounds[size_t(slot)])
+        return;
+    g_Sounds[size_t(slot)]->Play(SfxVolume(), loop);
+}
+
+void PlayControlEventSound(unsigned event, int, CDXUTControl* control)
+{
+    if (!control)
+        return;
+    const char* name = nullptr;
+    switch (event) {
+    case EVENT_BUTTON_CLICKED: name = "ButtonClick"; break;
+    case EVENT_COMBOBOX_SELECTION_CHANGED: name = "ComboboxChanged"; break;
+    case EVENT_RADIOBUTTON_CHANGED: name = "RadiobuttonChanged"; break;
+    case EVENT_CHECKBOX_CHANGED: name = "CheckboxChanged"; break;
+    case EVENT_SLIDER_VALUE_CHANGED: name = "SliderChanged"; break;
+    case EVENT_EDITBOX_STRING: name = "EditboxString"; break;
+    case EVENT_EDITBOX_CHANGE: name = "EditboxChanged"; break;
+    case EVENT_LISTBOX_ITEM_DBLCLK: name = "ListboxDoubleClick"; break;
+    case EVENT_LISTBOX_SELECTION: name = "ListboxSelection"; break;
+    default: return;
+    }
+    PlaySoundSlot(SlotOf(name));
+}
