@@ -180,6 +180,7 @@ bool CDXUTComboBox::HandleMouse(unsigned message, int x, int y, tWParam wParam, 
                 CDXUTDialog::RequestFocus(this);
             if (m_bHasFocus) {
                 m_bOpened = !m_bOpened;
+                m_iOpenedSelection = m_iSelected;
                 if (!m_bOpened && !m_pDialog->IsKeyboardInputEnabled())
                     CDXUTDialog::ClearFocus();
             }
@@ -246,7 +247,8 @@ bool CDXUTComboBox::HandleKeyboard(unsigned message, tWParam wParam, tLParam lPa
     switch (wParam) {
     case VK_RETURN:
         if (m_bOpened) {
-            if (m_iSelected != m_iFocused) {
+            // Steps inside the open list change the selection silently; Enter reports it.
+            if (m_iSelected != m_iFocused || m_iSelected != m_iOpenedSelection) {
                 m_iSelected = m_iFocused;
                 m_pDialog->SendEvent(EVENT_COMBOBOX_SELECTION_CHANGED, true, this);
             }
@@ -260,6 +262,7 @@ bool CDXUTComboBox::HandleKeyboard(unsigned message, tWParam wParam, tLParam lPa
         if (lParam & kRepeatBit)
             return true;
         m_bOpened = !m_bOpened;
+        m_iOpenedSelection = m_iSelected;
         if (!m_bOpened) {
             m_pDialog->SendEvent(EVENT_COMBOBOX_SELECTION_CHANGED, true, this);
             if (!m_pDialog->IsKeyboardInputEnabled())

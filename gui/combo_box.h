@@ -62,6 +62,7 @@ private:
     CDXUTScrollBar m_ScrollBar;
     int m_nSBWidth = 25;
     bool m_bOpened = false;
+    int m_iOpenedSelection = -1; // the selection when the list opened
     sRect m_rcText;
     sRect m_rcButton;
     sRect m_rcDropdown;
