@@ -1,5 +1,6 @@
 #include "gui/uni_buffer.h"
 
+#include <algorithm>
 #include <cwctype>
 
 #include "gui/control.h"
@@ -14,11 +15,42 @@ bool IsWordStop(const std::wstring& text, int cp)
 }
 } // namespace
 
+void CUniBuffer::SetMeasure(const iTextMeasure* measure)
+{
+    if (measure != m_Measure) {
+        m_Measure = measure;
+        m_AdvanceCache.clear();
+        m_Dirty = true;
+    }
+}
+
+int CUniBuffer::Advance(wchar_t ch) const
+{
+    auto it = m_AdvanceCache.find(ch);
+    if (it != m_AdvanceCache.end())
+        return it->second;
+    int advance = m_Measure->TextWidth(std::wstring_view(&ch, 1));
+    m_AdvanceCache.emplace(ch, advance);
+    return advance;
+}
+
+const std::vector<int>& CUniBuffer::Offsets() const
+{
+    if (m_Dirty) {
+        m_Offsets.assign(m_Text.size() + 1, 0);
+        for (size_t i = 0; i < m_Text.size(); ++i)
+            m_Offsets[i + 1] = m_Offsets[i] + Advance(m_Text[i]);
+        m_Dirty = false;
+    }
+    return m_Offsets;
+}
+
 bool CUniBuffer::SetText(std::wstring_view text)
 {
     if (text.size() > kMaxLength)
         return false;
     m_Text.assign(text);
+    m_Dirty = true;
     return true;
 }
 
@@ -27,6 +59,7 @@ bool CUniBuffer::InsertChar(int index, wchar_t ch)
     if (index < 0 || index > int(m_Text.size()) || m_Text.size() + 1 > kMaxLength)
         return false;
     m_Text.insert(m_Text.begin() + index, ch);
+    m_Dirty = true;
     return true;
 }
 
@@ -35,6 +68,7 @@ bool CUniBuffer::InsertString(int index, std::wstring_view text)
     if (index < 0 || index > int(m_Text.size()) || m_Text.size() + text.size() > kMaxLength)
         return false;
     m_Text.insert(size_t(index), text);
+    m_Dirty = true;
     return true;
 }
 
@@ -43,6 +77,7 @@ bool CUniBuffer::RemoveChar(int index)
     if (index < 0 || index >= int(m_Text.size()))
         return false;
     m_Text.erase(size_t(index), 1);
+    m_Dirty = true;
     return true;
 }
 
@@ -51,12 +86,8 @@ tResult CUniBuffer::CPtoX(int cp, bool trail, int* x) const
     *x = 0;
     if (!m_Measure)
         return E_NOTIMPL;
-    int end = cp + (trail ? 1 : 0);
-    if (end < 0)
-        end = 0;
-    if (end > int(m_Text.size()))
-        end = int(m_Text.size());
-    *x = m_Measure->TextWidth(std::wstring_view(m_Text).substr(0, size_t(end)));
+    int end = std::clamp(cp + (trail ? 1 : 0), 0, int(m_Text.size()));
+    *x = Offsets()[size_t(end)];
     return S_OK;
 }
 
@@ -68,19 +99,17 @@ tResult CUniBuffer::XtoCP(int x, int* cp, bool* trail) const
         return E_NOTIMPL;
     if (x <= 0 || m_Text.empty())
         return S_OK;
-    int left = 0;
-    for (size_t i = 0; i < m_Text.size(); ++i) {
-        int right = m_Measure->TextWidth(std::wstring_view(m_Text).substr(0, i + 1));
-        if (x < right) {
-            *cp = int(i);
-            *trail = x >= (left + right + 1) / 2;
-            return S_OK;
-        }
-        left = right;
+    const std::vector<int>& offsets = Offsets();
+    // The first character whose right edge lies beyond x.
+    auto it = std::upper_bound(offsets.begin() + 1, offsets.end(), x);
+    if (it == offsets.end()) {
+        *cp = int(m_Text.size()) - 1;
+        *trail = true;
+        return S_OK;
     }
-    // Beyond the end: on the trailing edge of the last character.
-    *cp = int(m_Text.size()) - 1;
-    *trail = true;
+    size_t i = size_t(it - offsets.begin()) - 1;
+    *cp = int(i);
+    *trail = x >= (offsets[i] + offsets[i + 1] + 1) / 2;
     return S_OK;
 }
 

@@ -3,6 +3,8 @@
 // the font the text is drawn in.
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "platform/messages.h"
 
@@ -18,7 +20,7 @@ public:
     int GetFontSlot() const { return m_iFont; }
     void SetFontSlot(int slot) { m_iFont = slot; }
     // The font the positions are measured with; null when there is none (no device).
-    void SetMeasure(const iTextMeasure* measure) { m_Measure = measure; }
+    void SetMeasure(const iTextMeasure* measure);
 
     const std::wstring& GetText() const { return m_Text; }
     int GetTextSize() const { return int(m_Text.size()); }
@@ -27,7 +29,11 @@ public:
     bool InsertChar(int index, wchar_t ch);
     bool InsertString(int index, std::wstring_view text);
     bool RemoveChar(int index);
-    void Clear() { m_Text.clear(); }
+    void Clear()
+    {
+        m_Text.clear();
+        m_Dirty = true;
+    }
     wchar_t operator[](int index) const { return m_Text[size_t(index)]; }
 
     // The x of a caret position: its leading edge, or its trailing edge (the leading edge
@@ -40,7 +46,14 @@ public:
     int GetNextItemPos(int cp) const;
 
 private:
+    // The x of every caret position: the sums of the glyph advances before it.
+    const std::vector<int>& Offsets() const;
+    int Advance(wchar_t ch) const;
+
     std::wstring m_Text;
     int m_iFont;
     const iTextMeasure* m_Measure = nullptr;
+    mutable std::unordered_map<wchar_t, int> m_AdvanceCache;
+    mutable std::vector<int> m_Offsets;
+    mutable bool m_Dirty = true;
 };

@@ -1,0 +1,232 @@
+// Edit boxes and memos: typing, forbidden characters, caret and selection keys, the
+// clipboard with the same filter, caret placement from glyph advances, memo scrolling.
+#include "tests/gui/gui_fixture.h"
+
+#include "platform/font.h"
+#include "platform/window.h"
+
+namespace {
+
+using TextControls = cGuiTest;
+
+// The x of the end of a text from the advances of its glyphs.
+int Advances(cFont* font, const std::wstring& text)
+{
+    int x = 0;
+    for (wchar_t ch : text)
+        x += font->TextWidth(std::wstring(1, ch));
+    return x;
+}
+
+CDXUTEditBox* AddEdit(CDXUTDialog& dialog, const wchar_t* text)
+{
+    dialog.AddEditBoxFromLayout(107, text, nullptr);
+    auto* edit = static_cast<CDXUTEditBox*>(dialog.GetControl(107));
+    CDXUTDialog::RequestFocus(edit);
+    return edit;
+}
+
+TEST_F(TextControls, ForbiddenCharactersAreIgnoredWhenTypedAndWhenPasted)
+{
+    ASSERT_TRUE(InitVideo());
+    CDXUTEditBox* edit = AddEdit(dialog, L"");
+    const wchar_t forbidden[] = L"\\/:*?\"<>|";
+    edit->m_pForbiddenChars = forbidden;
+    Type(L"a\\b/c:d*e?f\"g<h>i|j k");
+    EXPECT_EQ(edit->GetText(), L"abcdefghij k");
+    EXPECT_EQ(events.size(), 12u);
+    EXPECT_EQ(sounds.size(), 12u);
+
+    Clear();
+    SetClipboardText(L"save:1/\"x\"\tend");
+    Char(22); // Ctrl+V
+    EXPECT_EQ(edit->GetText(), L"abcdefghij ksave1xend");
+    EXPECT_EQ(events, (std::vector<sSeenEvent>{{EVENT_EDITBOX_CHANGE, 107}}));
+    keys[VK_SHIFT] = true;
+    KeyDown(VK_INSERT); // Shift+Insert pastes the same way
+    keys[VK_SHIFT] = false;
+    EXPECT_EQ(edit->GetText(), L"abcdefghij ksave1xendsave1xend");
+
+    // Ctrl+A then Ctrl+X cuts everything to the clipboard.
+    Char(1);
+    Char(24);
+    EXPECT_EQ(edit->GetText(), L"");
+    EXPECT_EQ(GetClipboardText(), L"abcdefghij ksave1xendsave1xend");
+    QuitVideo();
+}
+
+TEST_F(TextControls, EnterReportsTheStringAndEscapeIsLeftToTheDialog)
+{
+    CDXUTEditBox* edit = AddEdit(dialog, L"Berlin");
+    EXPECT_TRUE(Char(VK_RETURN));
+    EXPECT_EQ(edit->GetText(), L"Berlin");
+    EXPECT_EQ(events, (std::vector<sSeenEvent>{{EVENT_EDITBOX_STRING, 107}}));
+    EXPECT_FALSE(KeyDown(VK_ESCAPE));
+    EXPECT_TRUE(KeyDown(VK_UP));
+    EXPECT_TRUE(KeyDown(VK_F1));
+    Char(27); // Escape's character: a control character, ignored
+    EXPECT_EQ(edit->GetText(), L"Berlin");
+}
+
+TEST_F(TextControls, CaretKeysMoveByCharactersAndWordsAndShiftSelects)
+{
+    CDXUTEditBox* edit = AddEdit(dialog, L"Army Group Centre");
+    EXPECT_EQ(edit->GetCaret(), 17);
+    keys[VK_CONTROL] = true;
+    KeyDown(VK_LEFT);
+    EXPECT_EQ(edit->GetCaret(), 11);
+    KeyDown(VK_LEFT);
+    EXPECT_EQ(edit->GetCaret(), 5);
+    KeyDown(VK_LEFT);
+    KeyDown(VK_LEFT);
+    EXPECT_EQ(edit->GetCaret(), 0);
+    KeyDown(VK_RIGHT);
+    EXPECT_EQ(edit->GetCaret(), 5);
+    keys[VK_CONTROL] = false;
+
+    keys[VK_SHIFT] = true;
+    KeyDown(VK_END);
+    keys[VK_SHIFT] = false;
+    EXPECT_EQ(edit->GetSelectionStart(), 5);
+    Type(L"Corps");
+    EXPECT_EQ(edit->GetText(), L"Army Corps");
+
+    KeyDown(VK_HOME);
+    KeyDown(VK_DELETE);
+    EXPECT_EQ(edit->GetText(), L"rmy Corps");
+    KeyDown(VK_END);
+    Char(VK_BACK);
+    EXPECT_EQ(edit->GetText(), L"rmy Corp");
+    // Overwrite mode replaces the character at the caret.
+    KeyDown(VK_HOME);
+    KeyDown(VK_INSERT);
+    EXPECT_FALSE(edit->GetInsertMode());
+    Type(L"Ar");
+    EXPECT_EQ(edit->GetText(), L"Ary Corp");
+    KeyDown(VK_INSERT);
+    Type(L"m");
+    EXPECT_EQ(edit->GetText(), L"Army Corp");
+    // Backspace at the start and Delete at the end change nothing and report nothing.
+    Clear();
+    KeyDown(VK_HOME);
+    Char(VK_BACK);
+    KeyDown(VK_END);
+    KeyDown(VK_DELETE);
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(TextControls, AClickPlacesTheCaretByTheGlyphAdvances)
+{
+    CDXUTEditBox* edit = AddEdit(dialog, L"Warsaw");
+    cFont* font = dialog.GetFontObject(1);
+    ASSERT_NE(font, nullptr);
+    int textLeft = edit->GetTextRect().left;
+    int wa = Advances(font, L"Wa");
+    int war = Advances(font, L"War");
+    // On the left half of 'r': before it; on its right half: after it.
+    Click(textLeft + wa + 1, 250);
+    EXPECT_EQ(edit->GetCaret(), 2);
+    Click(textLeft + war - 1, 250);
+    EXPECT_EQ(edit->GetCaret(), 3);
+    Click(textLeft + 200, 250); // beyond the text
+    EXPECT_EQ(edit->GetCaret(), 6);
+    // Dragging selects from the press point to the pointer.
+    Move(textLeft + 1, 250);
+    Down(textLeft + 1, 250);
+    Move(textLeft + wa + 1, 250);
+    Up(textLeft + wa + 1, 250);
+    EXPECT_EQ(edit->GetSelectionStart(), 0);
+    EXPECT_EQ(edit->GetCaret(), 2);
+    Type(L"K");
+    EXPECT_EQ(edit->GetText(), L"Krsaw");
+}
+
+TEST_F(TextControls, ALongTextScrollsToKeepTheCaretInView)
+{
+    std::wstring longText(200, L'm');
+    CDXUTEditBox* edit = AddEdit(dialog, longText.c_str());
+    EXPECT_GT(edit->GetFirstVisible(), 100);
+    cFont* font = dialog.GetFontObject(1);
+    int hidden = Advances(font, longText.substr(0, size_t(edit->GetFirstVisible())));
+    EXPECT_LE(Advances(font, longText) - hidden, edit->GetTextRect().Width());
+    EXPECT_GT(Advances(font, longText) - hidden, edit->GetTextRect().Width() - 2 * font->TextWidth(L"m"));
+    KeyDown(VK_HOME);
+    EXPECT_EQ(edit->GetFirstVisible(), 0);
+}
+
+TEST_F(TextControls, AFullBufferTakesNoMoreAndReportsNothing)
+{
+    std::wstring full(CUniBuffer::kMaxLength, L'x');
+    CDXUTEditBox* edit = AddEdit(dialog, full.c_str());
+    ASSERT_EQ(edit->GetTextLength(), int(CUniBuffer::kMaxLength));
+    Char(L'y');
+    EXPECT_EQ(edit->GetTextLength(), int(CUniBuffer::kMaxLength));
+    EXPECT_TRUE(events.empty());
+    // Replacing a selection still works.
+    Char(1);
+    Char(L'y');
+    EXPECT_EQ(edit->GetText(), L"y");
+}
+
+TEST_F(TextControls, ADisabledEditBoxCentresItsTextAndAnEnabledOneStartsAtTheLeft)
+{
+    CDXUTEditBox* edit = AddEdit(dialog, L"42");
+    auto leftmostText = [&] {
+        device.ClearCalls();
+        Render(1.0f);
+        float left = 1e9f;
+        for (const sQuad& q : device.Quads())
+            if (q.src.right - q.src.left < 200 && q.corners[0].y > 236 && q.corners[2].y < 266 && q.color != 0xFFFFFFFF)
+                left = std::min(left, q.corners[0].x);
+        return left;
+    };
+    edit->SetTextColor(0xFF202020);
+    float enabled = leftmostText();
+    EXPECT_LT(enabled, edit->GetTextRect().left + 4);
+    edit->SetEnabled(false);
+    float disabled = leftmostText();
+    EXPECT_GT(disabled, edit->GetTextRect().left + 80);
+}
+
+TEST_F(TextControls, AMemoScrollsByLinesAndShowsItsEndOnRequest)
+{
+    g_GuiHooks.wheelScrollLines = [] { return 7; };
+    dialog.AddMemoFromLayout(108, L"A short note.");
+    auto* memo = static_cast<CDXUTMemo*>(dialog.GetControl(108));
+    EXPECT_FALSE(memo->GetScrollBar().IsThumbShown());
+
+    std::wstring text;
+    for (int i = 0; i < 200; ++i)
+        text += (i ? L"\nLine " : L"Line ") + std::to_wstring(i);
+    memo->SetText(text.c_str());
+    CDXUTScrollBar& bar = memo->GetScrollBar();
+    EXPECT_TRUE(bar.IsThumbShown());
+    EXPECT_EQ(bar.GetTrackEnd(), 200);
+    int page = bar.GetPageSize();
+    EXPECT_EQ(page, memo->GetTextRect().Height() / memo->GetLineHeight());
+
+    Move(400, 370);
+    Wheel(-1, 400, 370);
+    EXPECT_EQ(bar.GetTrackPos(), 1) << "one line per notch whatever the wheel setting";
+    Wheel(-3, 400, 370);
+    EXPECT_EQ(bar.GetTrackPos(), 4);
+    Wheel(2, 400, 370);
+    EXPECT_EQ(bar.GetTrackPos(), 2);
+
+    memo->ScrollToEnd();
+    EXPECT_EQ(bar.GetTrackPos(), 200 - page);
+    memo->ScrollToEnd();
+    EXPECT_EQ(bar.GetTrackPos(), 200 - page);
+
+    // The text is cut at the memo's text rectangle where the dialog lies on the screen.
+    dialog.SetLocation(100, 40);
+    device.ClearCalls();
+    Render(1.0f);
+    bool clipped = false;
+    for (const sRecordedCall& call : device.Calls())
+        if (call.kind == sRecordedCall::kClip && call.clipOn)
+            clipped |= call.clip == OffsetRect(memo->GetTextRect(), 100, 40);
+    EXPECT_TRUE(clipped);
+}
+
+} // namespace
