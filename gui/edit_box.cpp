@@ -15,6 +15,13 @@ CDXUTEditBox::CDXUTEditBox(CDXUTDialog* dialog) : CDXUTControl(dialog), m_Buffer
     m_Type = DXUT_CONTROL_EDITBOX;
 }
 
+tResult CDXUTEditBox::OnInit()
+{
+    if (CDXUTElement* element = GetElement(0))
+        m_TextColor = element->FontColor.States[DXUT_STATE_NORMAL];
+    return S_OK;
+}
+
 void CDXUTEditBox::UseFont()
 {
     CDXUTElement* element = GetElement(0);

@@ -10,6 +10,10 @@ class CDXUTEditBox : public CDXUTControl
 public:
     explicit CDXUTEditBox(CDXUTDialog* dialog = nullptr);
 
+    // The text takes the GUI text colour of its element: dark text would vanish on the
+    // dark GUI picture.
+    tResult OnInit() override;
+
     bool HandleKeyboard(unsigned message, tWParam wParam, tLParam lParam) override;
     bool HandleMouse(unsigned message, int x, int y, tWParam wParam, tLParam lParam) override;
     bool MsgProc(unsigned message, tWParam wParam, tLParam lParam) override;

@@ -505,6 +505,9 @@ void CDXUTListBox::Render(cRenderer* device, float elapsed)
             sRect hover{left, header.top, left + m_Columns[size_t(m_nHoveredColumn)].width, header.bottom};
             m_pDialog->DrawSprite(GetElement(19), IntersectRects(hover, header), 0.2f);
         }
+        // A plain bar under the whole header, so the first column has one too.
+        m_pDialog->DrawSprite(GetElement(10), sRect{header.left, header.top, header.right - 25, header.bottom}, 0.2f);
+        m_pDialog->DrawSprite(GetElement(11), sRect{header.right - 25, header.top, header.right, header.bottom}, 0.2f);
         for (size_t c = 0; c + 1 < m_Columns.size(); ++c) {
             x += m_Columns[c].width;
             const DXUTListBoxColumn& left = m_Columns[c];
@@ -523,9 +526,7 @@ void CDXUTListBox::Render(cRenderer* device, float elapsed)
         int left = m_rcText.left;
         for (const auto& column : m_Columns) {
             title.dwTextFormat = column.format;
-            sRect cell{left + 2, header.top, left + column.width - 2, header.bottom};
-            if (column.format & DT_CENTER)
-                cell.left += 6;
+            sRect cell{left + 4, header.top, left + column.width - 4, header.bottom};
             m_pDialog->DrawText(column.title, &title, cell);
             left += column.width;
         }
