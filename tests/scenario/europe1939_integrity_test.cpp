@@ -307,5 +307,17 @@ TEST_F(Europe1939, EventsValidateAndAreGuardedByFlags)
         ++events;
     }
     EXPECT_EQ(size_t(events), game->m_Events->events.size());
+    // The targets that events give the computer opponent are cities.
+    int targets = 0;
+    const std::string method = "method=\"AI.AddInvasionTarget\"";
+    for (pos = xml.find(method); pos != std::string::npos; pos = xml.find(method, pos + 1)) {
+        int country = 0, x = -1, y = -1;
+        ASSERT_EQ(std::sscanf(xml.c_str() + pos + method.size(), " param0=\"%d\" param1=\"%d\" param2=\"%d\"", &country,
+                              &x, &y),
+                  3);
+        EXPECT_NE(CityAt(x, y), nullptr) << "an invasion target at (" << x << ", " << y << ") names no city";
+        ++targets;
+    }
+    EXPECT_GT(targets, 10);
 }
 
