@@ -61,4 +61,18 @@ TEST(Europe1939Generator, RefusesSourcesItCannotRead)
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
     EXPECT_NE(ReadWholeFile(log).value_or("").find("Atlantis"), std::string::npos);
     EXPECT_FALSE(fs::exists(sources / "out" / "map.qvr"));
+
+    // A city held by a country that does not exist: the file and line are named.
+    fs::copy(SourceDir() / "tools" / "scenariogen" / "europe1939" / "forces.txt", sources / "europe1939" / "forces.txt",
+             fs::copy_options::overwrite_existing);
+    {
+        auto cities = ReadWholeFile(sources / "europe" / "cities_1939.txt").value_or("");
+        cities += "Atlantis City; 0.0; 45.0; normal; 1; 1; AT\n";
+        WriteWholeFile(sources / "europe" / "cities_1939.txt", cities);
+    }
+    const int second = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(second) && WEXITSTATUS(second) == 1);
+    const std::string said = ReadWholeFile(log).value_or("");
+    EXPECT_NE(said.find("cities_1939.txt:"), std::string::npos) << said;
+    EXPECT_NE(said.find("unknown holder AT"), std::string::npos) << said;
 }

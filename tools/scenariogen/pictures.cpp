@@ -65,6 +65,27 @@ SDL_Surface* DrawMap(const sScenario& s, int scale, bool political)
             const SDL_Rect r{x * scale, y * scale + (x % 2 == 0 ? scale / 2 : 0), scale, scale};
             SDL_FillRect(surface, &r, HexColour(s, x, y, political));
         }
+    // Borders in ink, as on a printed map of the day.
+    if (political)
+        for (int y = 0; y < s.geo.grid.height; ++y)
+            for (int x = 0; x < s.geo.grid.width; ++x) {
+                if (!s.geo.IsLand(x, y))
+                    continue;
+                const int top = y * scale + (x % 2 == 0 ? scale / 2 : 0);
+                const int country = s.CountryIdAt(x, y);
+                auto differs = [&](int nx, int ny) {
+                    return s.geo.Inside(nx, ny) && s.geo.IsLand(nx, ny) && s.CountryIdAt(nx, ny) != country;
+                };
+                const auto n = Neighbours(x, y);
+                if (differs(n[3].first, n[3].second)) {
+                    const SDL_Rect r{x * scale, top + scale - 1, scale, 1};
+                    SDL_FillRect(surface, &r, 0xFF303030u);
+                }
+                if (differs(n[1].first, n[1].second) || differs(n[2].first, n[2].second)) {
+                    const SDL_Rect r{x * scale + scale - 1, top, 1, scale};
+                    SDL_FillRect(surface, &r, 0xFF303030u);
+                }
+            }
     // Cities as dots, capitals larger.
     for (const sCitySource& c : s.cities) {
         bool capital = false;
