@@ -13,6 +13,9 @@ struct sGuiHooks
     // PlayControlEventSound: called before a player-made event reaches the callback.
     std::function<void(unsigned event, int id, CDXUTControl* control)> playSound;
     // cHintDisplay::SetControl: null clears the hint; force re-reads a control already shown.
+    // The display keeps its own copy of the control's hint text: a control may change or
+    // free its hint at any time (a list box does, column by column), and the control
+    // itself may be removed (the dialog then calls this with null first).
     std::function<void(CDXUTControl* control, bool force)> hintSetControl;
     // ApplyLayoutMove: false rejects a dragged control's move. Empty accepts every move.
     std::function<bool(CDXUTDialog* dialog, int id, int left, int top, int right, int bottom, int dx, int dy, int, int)>

@@ -56,6 +56,12 @@ public:
 
     tResult OnInit() override;
     bool CanHaveFocus() override { return m_bVisible && m_bEnabled; }
+    // The row highlight goes with the mouse; the column and its hint stay.
+    void OnMouseLeave() override
+    {
+        CDXUTControl::OnMouseLeave();
+        m_nHoveredRow = -1;
+    }
     bool HandleKeyboard(unsigned message, tWParam wParam, tLParam lParam) override;
     bool HandleMouse(unsigned message, int x, int y, tWParam wParam, tLParam lParam) override;
     void Render(cRenderer* device, float elapsed) override;
