@@ -109,6 +109,8 @@ int RunProgram()
     if (GameExists())
         DestroyGame();
     SetFatalCleanup(nullptr);
+    // The effects and the audio output close while SDL still runs.
+    ShutdownSound();
     QuitVideo();
     StopGlobalLock();
     g_Console.Flush();
