@@ -321,3 +321,26 @@ TEST_F(Europe1939, EventsValidateAndAreGuardedByFlags)
     EXPECT_GT(targets, 10);
 }
 
+
+TEST_F(Europe1939, OnTheFirstDayNoEventFiresAndTheEarlyWarWaitsOnlyForItsDate)
+{
+    sGameDate today;
+    today.impulse = game->m_Date[0];
+    today.month = game->m_Date[1];
+    today.year = game->m_Date[2];
+    today.calendar = &game->m_Consts.ImpulsesPerMonth;
+    // Ready but for the date: the partition of Poland, the Winter War, the Baltic states,
+    // Bessarabia, the first American aid, Weserubung and Fall Gelb. The rest wait for what
+    // must happen first (the fall of Paris, Italy in the Axis, war in the east).
+    const std::set<int> ready = {1, 2, 4, 5, 16, 17, 18, 24, 25};
+    for (cZdarzenie& e : game->m_Events->events) {
+        EXPECT_FALSE(e.IsDateInRange(today)) << "event " << e.eventID << " may fire on the first day";
+        EXPECT_EQ(e.condition.Evaluate(), ready.count(e.eventID) == 1) << "event " << e.eventID << ": "
+                                                                        << WideToUtf8(e.title);
+        // The computer chooses among all its options.
+        int chances = 0;
+        for (const cEventOption& o : e.options)
+            chances += o.chanceAI;
+        EXPECT_GT(chances, 0) << e.eventID;
+    }
+}
