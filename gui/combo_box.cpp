@@ -317,6 +317,8 @@ void CDXUTComboBox::Render(cRenderer* device, float elapsed)
 
         CDXUTElement* selection = GetElement(3);
         CDXUTElement* itemElement = GetElement(2);
+        if (!selection || !itemElement)
+            return;
         selection->TextureColor.Blend(state, elapsed, 0.8f);
         selection->FontColor.Blend(state, elapsed, 0.8f);
         itemElement->FontColor.Blend(state, elapsed, 0.8f);

@@ -495,7 +495,7 @@ void CDXUTListBox::Render(cRenderer* device, float elapsed)
     DrawNineSlice(m_pDialog, body, m_rcBoundingBox, 25, 0.2f);
 
     // The header: a bar from every boundary between two columns, then the titles.
-    if (!m_Columns.empty()) {
+    if (!m_Columns.empty() && GetElement(9)) {
         sRect header{m_rcHeader.left, m_rcBoundingBox.top + m_nBorder / 2, m_rcHeader.right, m_rcHeader.bottom + 2};
         int x = m_rcText.left;
         if (m_nHoveredColumn >= 0 && m_nHoveredColumn < int(m_Columns.size())) {
@@ -544,6 +544,8 @@ void CDXUTListBox::Render(cRenderer* device, float elapsed)
     CDXUTElement* selectionElement = GetElement(18);
     CDXUTElement* hoverElement = GetElement(19);
     CDXUTElement* textElement = GetElement(0);
+    if (!selectionElement || !hoverElement || !textElement)
+        return;
     const bool multi = (m_dwStyle & DXUTLISTBOX_MULTISELECTION) != 0;
     sRect rowRect{m_rcText.left, m_rcText.top, m_rcText.right, m_rcText.top + row};
     for (int i = m_ScrollBar.GetTrackPos(); i < int(m_Items.size()) && row > 0 && rowRect.bottom <= m_rcText.bottom; ++i) {

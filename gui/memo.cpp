@@ -111,6 +111,8 @@ void CDXUTMemo::Render(cRenderer* device, float elapsed)
         m_pDialog->DrawSprite(element, m_rcRender[k], 0.2f);
     }
     CDXUTElement* textElement = GetElement(unsigned(m_iTextElement));
+    if (!textElement)
+        return;
     CDXUTElement text = *textElement;
     text.FontColor.Blend(DXUT_STATE_NORMAL, elapsed, 0.7f);
     textElement->FontColor = text.FontColor;
