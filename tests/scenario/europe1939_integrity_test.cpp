@@ -17,7 +17,11 @@
 #include "platform/paths.h"
 #include "tests/test_support.h"
 #include "world/city.h"
+#include "units/jednostka_ladowa.h"
+#include "units/jednostka_lotnicza.h"
+#include "units/jednostka_morska.h"
 #include "world/country.h"
+#include "world/fleet.h"
 #include "world/map.h"
 #include "world/sea_graph.h"
 
@@ -343,4 +347,71 @@ TEST_F(Europe1939, OnTheFirstDayNoEventFiresAndTheEarlyWarWaitsOnlyForItsDate)
             chances += o.chanceAI;
         EXPECT_GT(chances, 0) << e.eventID;
     }
+}
+
+TEST_F(Europe1939, ForcesStandInTheirOwnCountryWithTheirOwnCommanders)
+{
+    auto check = [&](const cUnit* u) {
+        const sHex* hex = game->m_Mapa->GetHex(u->m_X, u->m_Y);
+        ASSERT_NE(hex, nullptr) << u->m_Id;
+        EXPECT_TRUE(hex->IsLand());
+        EXPECT_EQ(int(hex->controller), u->m_Owner) << WideToUtf8(u->m_Name) << " stands abroad";
+        if (u->m_Commander) {
+            EXPECT_EQ(u->m_Commander->CountryID, u->m_Owner) << WideToUtf8(u->m_Name);
+            EXPECT_EQ(u->m_Commander->State, 2) << WideToUtf8(u->m_Commander->Name);
+        }
+    };
+    std::map<int, int> landUnits;
+    for (const cJednostkaLadowa* u : game->m_LandUnits) {
+        check(u);
+        ++landUnits[u->m_Owner];
+    }
+    for (const cJednostkaLotnicza* u : game->m_AirUnits)
+        check(u);
+    // The armies of 1939 in proportion: Germany, France and the Soviet Union field the most.
+    EXPECT_GT(landUnits[1], 30);
+    EXPECT_GT(landUnits[5], 30);
+    EXPECT_GT(landUnits[3], 20);
+    EXPECT_GT(landUnits[1], landUnits[4]);
+    // Fleets lie in ports of their own country, or at sea.
+    for (const cFlota* f : game->m_Fleets) {
+        const sWezelGrafuMorz& node = game->m_SeaGraph->Nodes[size_t(f->seaNode - 1)];
+        if (node.SizeMax > 0) {
+            EXPECT_EQ(int(game->m_Mapa->GetHex(node.MainX, node.MainY)->controller), f->owner) << WideToUtf8(f->name);
+        }
+        EXPECT_FALSE(f->ships.empty()) << WideToUtf8(f->name);
+    }
+    for (const cJednostkaMorska* ship : game->m_NavalUnits)
+        EXPECT_TRUE(ship->m_Fleet && ship->m_Fleet->owner == ship->m_Owner) << WideToUtf8(ship->m_Name);
+}
+
+TEST_F(Europe1939, WinterAndMudFitEachClimate)
+{
+    auto chances = [&](const wchar_t* cityName, int month) {
+        for (const cMiasto* c : game->m_Cities)
+            if (c->Name == cityName) {
+                const sHex* hex = game->m_Mapa->GetHex(c->X, c->Y);
+                return std::pair<int, int>(hex->winterChance[month - 1], hex->mudChance[month - 1]);
+            }
+        ADD_FAILURE() << "no city " << WideToUtf8(cityName);
+        return std::pair<int, int>(0, 0);
+    };
+    EXPECT_GE(chances(L"Moscow", 1).first, 70);    // the Russian winter
+    EXPECT_GE(chances(L"Smolensk", 10).second, 40); // the rasputitsa of autumn
+    EXPECT_GE(chances(L"Kiev", 4).second, 40);      // and of spring
+    EXPECT_LE(chances(L"London", 1).first, 20);
+    EXPECT_LE(chances(L"Paris", 1).first, 20);
+    EXPECT_GT(chances(L"Berlin", 1).first, chances(L"Paris", 1).first);
+    EXPECT_EQ(chances(L"Tobruk", 1).first, 0);      // no winter in the desert
+    EXPECT_GE(chances(L"Murmansk", 11).first, 70);
+    EXPECT_EQ(chances(L"Moscow", 7).first, 0);
+    EXPECT_EQ(chances(L"Moscow", 7).second, 0);
+    for (const sHex& hex : game->m_Mapa->Hexes())
+        for (int m = 0; m < 12; ++m) {
+            ASSERT_LE(hex.winterChance[m], 100);
+            ASSERT_LE(hex.mudChance[m], 100);
+            if (hex.IsSea()) {
+                ASSERT_EQ(hex.winterChance[m] + hex.mudChance[m], 0);
+            }
+        }
 }
