@@ -1,6 +1,5 @@
 #include "shell/startup.h"
 
-#include "game/gra.h"
 
 #include <cstdio>
 
