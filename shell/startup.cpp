@@ -1,6 +1,5 @@
 #include "shell/startup.h"
 
-
 #include <cstdio>
 
 #include "core/fatal.h"
