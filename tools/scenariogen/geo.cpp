@@ -202,6 +202,18 @@ bool ReadGeography(const std::string& folder, sGeography& geo, std::string& erro
         }
     }
 
+    for (const sStrait& st : geo.straits) {
+        bool a = false, b = false;
+        for (const sSeaZoneSource& z : geo.zones) {
+            a = a || z.code == st.a;
+            b = b || z.code == st.b;
+        }
+        if (!a || !b) {
+            error = folder + "/sea_zones_1939.txt: the strait " + st.a + " " + st.b + " names a zone that is not given";
+            return false;
+        }
+    }
+
     lines.clear();
     if (!ReadLines(folder + "/sea_zone_links.txt", lines, error))
         return false;
