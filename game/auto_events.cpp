@@ -6,9 +6,9 @@
 #include "core/log.h"
 #include "core/stringbase.h"
 #include "core/text.h"
+#include "game/load_files.h"
 #include "game/paths.h"
 #include "game/save_files.h"
-#include "platform/paths.h"
 
 bool cAutoEventsRepository::Add(int eventId, int optionId)
 {
@@ -63,11 +63,6 @@ void cAutoEventsRepository::Save(std::wstring_view folder) const
 void cAutoEventsRepository::Load(std::wstring_view pattern)
 {
     const std::wstring path = JoinPathPattern(pattern, L"auto_events.csv");
-    LogLine(L"Otwieram plik z jednostkami lotniczymi ze ďż˝cieďż˝kďż˝...");
-    LogLine(path);
-    auto bytes = ReadWholeFile(HostPath(path));
-    if (!bytes)
-        FatalExit(1, L"Blad otwarcia pliku! (nie istnieje?)");
-    LogLine(L"Otwarcie OK");
-    Decode(*bytes);
+    std::string bytes = ReadLoadFileOrFail(path, L"Otwieram plik z jednostkami lotniczymi ze ďż˝cieďż˝kďż˝...");
+    Decode(bytes);
 }

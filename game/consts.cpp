@@ -9,8 +9,8 @@
 #include "core/log.h"
 #include "core/stringbase.h"
 #include "core/text.h"
+#include "game/load_files.h"
 #include "game/paths.h"
-#include "platform/paths.h"
 
 namespace {
 
@@ -371,13 +371,8 @@ bool sGameConsts::CheckValues() const
 void sGameConsts::LoadGameConsts(std::wstring_view scenario)
 {
     const std::wstring path = JoinPathPattern(MakeFolderPattern(L"data\\scenarios", scenario), L"consts.csv");
-    LogLine(L"Otwieram plik ze staďż˝ymi ze ďż˝cieďż˝kďż˝...");
-    LogLine(path);
-    auto bytes = ReadWholeFile(HostPath(path));
-    if (!bytes)
-        FatalExit(1, L"Blad otwarcia pliku! (nie istnieje?)");
-    LogLine(L"Otwarcie OK");
-    ReadFromText(*bytes);
+    std::string bytes = ReadLoadFileOrFail(path, L"Otwieram plik ze staďż˝ymi ze ďż˝cieďż˝kďż˝...");
+    ReadFromText(bytes);
     if (!CheckValues())
         FatalExit(1, FormatText(L"ERROR: %s cannot be used", path));
 }

@@ -4,9 +4,9 @@
 #include "core/log.h"
 #include "game/air_tables.h"
 #include "game/gra.h"
+#include "game/load_files.h"
 #include "game/save_files.h"
 #include "units/jednostka_ladowa.h"
-#include "platform/paths.h"
 #include "world/city.h"
 #include "world/country.h"
 #include "world/map.h"
@@ -41,13 +41,8 @@ sAIDataWorld AIDataWorld(const cGra& game, const AIParametersOf& parameters)
 void cGra::LoadAIData(const sGameLoadRequest& request, const AIParametersOf& parameters)
 {
     const std::wstring path = JoinPathPattern(request.folderPattern, L"ai_data.csv");
-    LogLine(L"Otwieram plik z danymi AI ze sciezki...");
-    LogLine(path);
-    auto bytes = ReadWholeFile(HostPath(path));
-    if (!bytes)
-        FatalExit(1, L"Blad otwarcia pliku! (nie istnieje?)");
-    LogLine(L"Otwarcie OK");
-    ReadAIData(*bytes, AIDataWorld(*this, parameters));
+    std::string bytes = ReadLoadFileOrFail(path, L"Otwieram plik z danymi AI ze sciezki...");
+    ReadAIData(bytes, AIDataWorld(*this, parameters));
 }
 
 void WriteAIDataFile(const cGra& game, std::wstring_view folder, const AIParametersOf& parameters)

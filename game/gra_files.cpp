@@ -2,8 +2,8 @@
 #include "core/fatal.h"
 #include "core/log.h"
 #include "game/gra.h"
+#include "game/load_files.h"
 #include "game/save_files.h"
-#include "platform/paths.h"
 
 void WriteCommandersFile(const cGra& game, std::wstring_view folder)
 {
@@ -13,15 +13,10 @@ void WriteCommandersFile(const cGra& game, std::wstring_view folder)
 void cGra::LoadUnitNames(const sGameLoadRequest& request, const UnitNameSetter& setName)
 {
     const std::wstring path = JoinPathPattern(request.folderPattern, L"unit_names.csv");
-    LogLine(L"Otwieram plik z szablonami nazw jednostek ze ďż˝cieďż˝kďż˝...");
-    LogLine(path);
-    auto bytes = ReadWholeFile(HostPath(path));
-    if (!bytes)
-        FatalExit(1, L"Blad otwarcia pliku! (nie istnieje?)");
-    LogLine(L"Otwarcie OK");
-    ReadUnitNames(*bytes, int(m_Countries.size()), setName);
+    std::string bytes = ReadLoadFileOrFail(path, L"Otwieram plik z szablonami nazw jednostek ze ďż˝cieďż˝kďż˝...");
+    ReadUnitNames(bytes, int(m_Countries.size()), setName);
     // Kept as read, so that a save carries the very same file.
-    m_UnitNamesFile = std::move(*bytes);
+    m_UnitNamesFile = std::move(bytes);
 }
 
 void WriteUnitNamesFile(const cGra& game, std::wstring_view folder)

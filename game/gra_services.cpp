@@ -4,22 +4,17 @@
 #include "core/log.h"
 #include "events/zdarzenia.h"
 #include "game/gra.h"
+#include "game/load_files.h"
 #include "world/city.h"
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/map.h"
-#include "platform/paths.h"
 
 void cGra::LoadCommanders(const sGameLoadRequest& request, std::vector<sDowodca*>& commanders)
 {
     const std::wstring path = JoinPathPattern(request.folderPattern, L"commanders.csv");
-    LogLine(L"Otwieram plik z dowďż˝dcami ze ďż˝cieďż˝kďż˝...");
-    LogLine(path);
-    auto bytes = ReadWholeFile(HostPath(path));
-    if (!bytes)
-        FatalExit(1, L"Blad otwarcia pliku! (nie istnieje?)");
-    LogLine(L"Otwarcie OK");
-    ReadCommanders(*bytes, commanders);
+    std::string bytes = ReadLoadFileOrFail(path, L"Otwieram plik z dowďż˝dcami ze ďż˝cieďż˝kďż˝...");
+    ReadCommanders(bytes, commanders);
 }
 
 sDowodca* cGra::FindCommander(int id) const

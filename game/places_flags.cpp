@@ -5,6 +5,7 @@
 #include "core/fatal.h"
 #include "core/log.h"
 #include "core/text.h"
+#include "game/load_files.h"
 #include "game/paths.h"
 #include "game/save_files.h"
 #include "platform/paths.h"
@@ -113,13 +114,8 @@ std::string EncodeFlags(const EventFlags& flags)
 void LoadFlags(std::wstring_view pattern, EventFlags& flags)
 {
     const std::wstring path = JoinPathPattern(pattern, L"flags.txt");
-    LogLine(L"Otwieram plik flag ze sciezka...");
-    LogLine(path);
-    auto bytes = ReadWholeFile(HostPath(path));
-    if (!bytes)
-        FatalExit(1, L"Blad otwarcia pliku (nie istnieje?)");
-    LogLine(L"Otwarcie OK");
-    ReadFlags(*bytes, flags);
+    std::string bytes = ReadLoadFileOrFail(path, L"Otwieram plik flag ze sciezka...", L"Blad otwarcia pliku (nie istnieje?)");
+    ReadFlags(bytes, flags);
 }
 
 void SaveFlags(std::wstring_view folder, const EventFlags& flags)

@@ -8,7 +8,6 @@
 #include "core/log.h"
 #include "core/stringbase.h"
 #include "core/text.h"
-#include "platform/paths.h"
 #include "world/city_graph.h"
 #include "world/country.h"
 #include "world/map.h"
@@ -183,25 +182,12 @@ void DeleteCities(std::list<cMiasto*>& cities)
 void LoadCities(const std::wstring& folderPattern, std::list<cMiasto*>& cities)
 {
     const std::wstring path = FillPattern(folderPattern, L"cities.csv");
-    LogLine(L"Otwieram plik z miastami ze sciezka...");
-    LogLine(path);
-    cCsvReader reader(HostPath(path));
-    if (!reader.IsOk())
-        FatalExit(1, L"Blad otwarcia pliku! (nie istnieje?)");
-    LogLine(L"Otwarcie OK");
+    cCsvReader reader = OpenTableOrFail(path, L"Otwieram plik z miastami ze sciezka...");
     DeleteCities(cities);
     cMapa* map = WorldMap();
-    while (!reader.AtEnd())
+    while (NextTableRow(reader, true, 8, path))
     {
-        const int count = reader.ReadRow(true);
         const int line = reader.GetRowCount();
-        if (count == 0)
-            continue;
-        if (count < 8)
-        {
-            LogLine(L"WARNING: %i fields instead of 8 in %s at line %i, line skipped", count, path, line);
-            continue;
-        }
         const std::vector<std::wstring>& f = reader.m_Fields;
         cMiasto city;
         if (f[0].size() > size_t(kCityNameMax))
@@ -277,15 +263,11 @@ std::wstring CityTable(const std::list<cMiasto*>& cities, const wchar_t* header,
 
 void ReadCityTable(const std::wstring& path, const std::wstring& openText, int countryCount, bool convoy)
 {
-    LogLine(openText);
-    LogLine(path);
-    auto lines = ReadTextLines(path, 5000);
-    if (!lines)
-        FatalExit(1, LangText("error_opening_file!_(not_exists?)"));
-    LogLine(LangText("open_ok"));
+    const std::vector<std::string> lines =
+        ReadTextLinesOrFail(path, openText, 5000, LangText("error_opening_file!_(not_exists?)"), LangText("open_ok"));
     cMapa* map = WorldMap();
     int lineNo = 0;
-    for (const std::string& raw : *lines)
+    for (const std::string& raw : lines)
     {
         ++lineNo;
         if (raw.empty() || raw[0] == '#' || raw.size() <= 2)

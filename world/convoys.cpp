@@ -3,7 +3,6 @@
 #include "core/csv.h"
 #include "core/fatal.h"
 #include "core/log.h"
-#include "platform/paths.h"
 #include "world/city.h"
 #include "world/country.h"
 #include "world/map.h"
@@ -214,28 +213,15 @@ void cKonwoje::HighlightAlliedPortsForConvoy(int countryId, int excludedNodeId) 
 void cKonwoje::LoadConvoys(const std::wstring& folderPattern)
 {
     const std::wstring path = FillPattern(folderPattern, L"convoys.csv");
-    LogLine(L"Otwieram plik z miastami ze sciezka...");
-    LogLine(path);
-    cCsvReader reader(HostPath(path));
-    if (!reader.IsOk())
-        FatalExit(1, L"Blad otwarcia pliku! (nie istnieje?)");
-    LogLine(L"Otwarcie OK");
+    cCsvReader reader = OpenTableOrFail(path, L"Otwieram plik z miastami ze sciezka...");
     Convoys.clear();
     Results.clear();
     Resize(CountryCount());
     const cGrafMorz* graph = WorldSeaGraph();
     const int nodeCount = graph ? graph->NodeCount() : 0;
-    while (!reader.AtEnd())
+    while (NextTableRow(reader, false, 6, path))
     {
-        const int count = reader.ReadRow(false);
         const int line = reader.GetRowCount();
-        if (count == 0)
-            continue;
-        if (count < 6)
-        {
-            LogLine(L"WARNING: %i fields instead of 6 in %s at line %i, line skipped", count, path, line);
-            continue;
-        }
         const std::vector<std::wstring>& f = reader.m_Fields;
         sKonwoj convoy;
         convoy.id = LeadingInt(f[0]);

@@ -252,12 +252,7 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
                    const std::wstring& scenarioFolderName)
 {
     const std::wstring path = FillPattern(folderPattern, L"countries.csv");
-    LogLine(L"Otwieram plik z panstwami ze sciezka...");
-    LogLine(path);
-    cCsvReader reader(HostPath(path));
-    if (!reader.IsOk())
-        FatalExit(1, L"Blad otwarcia pliku! (nie istnieje?)");
-    LogLine(L"Otwarcie OK");
+    cCsvReader reader = OpenTableOrFail(path, L"Otwieram plik z panstwami ze sciezka...");
     DeleteCountries(countries);
     while (!reader.AtEnd())
     {

@@ -126,14 +126,10 @@ void cRelationsMatrix::Load(int n, const std::wstring& folderPattern)
 
 void cRelationsMatrix::ReadFile(const std::wstring& path, bool losses)
 {
-    LogLine(losses ? L"Otwieram plik ze stratami ze sciezka..." : L"Otwieram plik z relacjami ze sciezka...");
-    LogLine(path);
-    auto lines = ReadTextLines(path, 5000);
-    if (!lines)
-        FatalExit(1, L"Blad otwarcia pliku! (nie istnieje?)");
-    LogLine(L"Otwarcie OK");
+    const std::vector<std::string> lines = ReadTextLinesOrFail(
+        path, losses ? L"Otwieram plik ze stratami ze sciezka..." : L"Otwieram plik z relacjami ze sciezka...", 5000);
     int lineNo = 0;
-    for (const std::string& line : *lines)
+    for (const std::string& line : lines)
     {
         ++lineNo;
         if (line.empty() || line[0] == '#' || line.size() <= 2)

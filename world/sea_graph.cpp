@@ -5,7 +5,6 @@
 #include "core/csv.h"
 #include "core/fatal.h"
 #include "core/log.h"
-#include "platform/paths.h"
 #include "world/city.h"
 #include "world/country.h"
 #include "world/fleet.h"
@@ -57,29 +56,13 @@ const sWezelGrafuMorz* cGrafMorz::GetNode(int id) const
 void cGrafMorz::LoadNodes(const std::wstring& folderPattern)
 {
     const std::wstring path = FillPattern(folderPattern, L"sea_nodes.csv");
-    LogLine(L"Otwieram plik z wezlami morskimi ze sciezka...");
-    LogLine(path);
-    cCsvReader reader(HostPath(path));
-    if (!reader.IsOk())
-    {
-        Nodes.clear();
-        FatalExit(1, L"Blad otwarcia pliku! (nie istnieje?)");
-    }
-    LogLine(L"Otwarcie OK");
     Nodes.clear();
+    cCsvReader reader = OpenTableOrFail(path, L"Otwieram plik z wezlami morskimi ze sciezka...");
     cMapa* map = WorldMap();
     int rowsRead = 0;
-    while (!reader.AtEnd())
+    while (NextTableRow(reader, true, 10, path))
     {
-        const int count = reader.ReadRow(true);
         const int line = reader.GetRowCount();
-        if (count == 0)
-            continue;
-        if (count < 10)
-        {
-            LogLine(L"WARNING: %i fields instead of 10 in %s at line %i, line skipped", count, path, line);
-            continue;
-        }
         const std::vector<std::wstring>& f = reader.m_Fields;
         ++rowsRead;
         sWezelGrafuMorz node;
@@ -179,15 +162,11 @@ void cGrafMorz::Load(const std::wstring& scenarioName)
 
 void cGrafMorz::LoadEdgesFile(const std::wstring& path)
 {
-    LogLine(L"Otwieram plik z krawedziami grafu morskiego ze sciezka...");
-    LogLine(path);
-    auto lines = ReadTextLines(path, 500);
-    if (!lines)
-        FatalExit(1, L"Blad otwarcia pliku! (nie istnieje?)");
-    LogLine(L"Otwarcie OK");
+    const std::vector<std::string> lines =
+        ReadTextLinesOrFail(path, L"Otwieram plik z krawedziami grafu morskiego ze sciezka...", 500);
     const cMapa* map = WorldMap();
     int lineNo = 0;
-    for (const std::string& line : *lines)
+    for (const std::string& line : lines)
     {
         ++lineNo;
         if (line.empty() || line[0] == '#' || line.size() <= 5)

@@ -144,17 +144,14 @@ void cTopografia::Save(const std::wstring& folder) const
 void cTopografia::Load(const std::wstring& folderPattern)
 {
     const std::wstring path = FillPattern(folderPattern, L"topography.csv");
-    LogLine(LangText("opening_topography_file..."));
-    LogLine(path);
-    auto lines = ReadTextLines(path, 500);
-    if (!lines)
-        FatalExit(1, LangText("error_opening_file!_(not_exists?)"));
-    LogLine(LangText("open_ok"));
+    const std::vector<std::string> lines = ReadTextLinesOrFail(
+        path, LangText("opening_topography_file..."), 500, LangText("error_opening_file!_(not_exists?)"),
+        LangText("open_ok"));
     const cMapa* map = WorldMap();
     tCityGroups* current = nullptr;
     tCityGroup* group = nullptr;
     int lineNo = 0;
-    for (const std::string& raw : *lines)
+    for (const std::string& raw : lines)
     {
         ++lineNo;
         const std::string line = StripLineEnd(raw);

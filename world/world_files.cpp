@@ -17,17 +17,15 @@ std::wstring FillPattern(const std::wstring& pattern, const wchar_t* fileName)
     return JoinPathPattern(pattern, fileName);
 }
 
-std::optional<std::vector<std::string>> ReadTextLines(const std::wstring& path, size_t bufferSize)
+namespace {
+std::vector<std::string> SplitTextLines(const std::string& data, size_t bufferSize)
 {
-    auto data = ReadWholeFile(HostPath(path));
-    if (!data)
-        return std::nullopt;
     std::string text;
-    text.reserve(data->size());
-    for (size_t i = 0; i < data->size(); ++i)
+    text.reserve(data.size());
+    for (size_t i = 0; i < data.size(); ++i)
     {
-        const char c = (*data)[i];
-        if (c == '\r' && i + 1 < data->size() && (*data)[i + 1] == '\n')
+        const char c = data[i];
+        if (c == '\r' && i + 1 < data.size() && data[i + 1] == '\n')
             continue;
         text.push_back(c);
     }
@@ -44,6 +42,41 @@ std::optional<std::vector<std::string>> ReadTextLines(const std::wstring& path, 
         pos = lineEnd;
     }
     return lines;
+}
+} // namespace
+
+std::optional<std::vector<std::string>> ReadTextLines(const std::wstring& path, size_t bufferSize)
+{
+    auto data = ReadWholeFile(HostPath(path));
+    if (!data)
+        return std::nullopt;
+    return SplitTextLines(*data, bufferSize);
+}
+
+std::vector<std::string> ReadTextLinesOrFail(const std::wstring& path, std::wstring_view openingLine,
+                                             size_t bufferSize, std::wstring_view failReason, std::wstring_view okLine)
+{
+    return SplitTextLines(ReadLoadFileOrFail(path, openingLine, failReason, okLine), bufferSize);
+}
+
+cCsvReader OpenTableOrFail(const std::wstring& path, std::wstring_view openingLine)
+{
+    return cCsvReader::FromBytes(ReadLoadFileOrFail(path, openingLine));
+}
+
+bool NextTableRow(cCsvReader& reader, bool keepEmpty, int minFields, const std::wstring& path)
+{
+    while (!reader.AtEnd())
+    {
+        const int count = reader.ReadRow(keepEmpty);
+        if (count == 0)
+            continue;
+        if (count >= minFields)
+            return true;
+        LogLine(L"WARNING: %i fields instead of %i in %s at line %i, line skipped", count, minFields, path,
+                reader.GetRowCount());
+    }
+    return false;
 }
 
 void WriteSaveTextFile(const std::wstring& path, const std::wstring& text)

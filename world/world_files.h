@@ -2,7 +2,11 @@
 // Small file helpers shared by the world's readers and writers.
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "core/csv.h"
+#include "game/load_files.h"
 
 // A path pattern with one %s filled with a file name.
 std::wstring FillPattern(const std::wstring& pattern, const wchar_t* fileName);
@@ -10,6 +14,16 @@ std::wstring FillPattern(const std::wstring& pattern, const wchar_t* fileName);
 // than bufferSize - 1 characters comes in pieces; each piece keeps its '\n'. CR LF
 // reads as '\n'. Nothing when the file cannot be read.
 std::optional<std::vector<std::string>> ReadTextLines(const std::wstring& path, size_t bufferSize);
+// The same lines of a file read with ReadLoadFileOrFail: logged, and the end of the program
+// when it cannot be read.
+std::vector<std::string> ReadTextLinesOrFail(const std::wstring& path, std::wstring_view openingLine,
+                                             size_t bufferSize, std::wstring_view failReason = kOpenFailed,
+                                             std::wstring_view okLine = kOpenOk);
+// A scenario table read with ReadLoadFileOrFail.
+cCsvReader OpenTableOrFail(const std::wstring& path, std::wstring_view openingLine);
+// Moves to the next row of at least minFields fields; false at the end. Comments and empty
+// rows are passed over; a shorter row is logged with its file and line and skipped.
+bool NextTableRow(cCsvReader& reader, bool keepEmpty, int minFields, const std::wstring& path);
 // Writes a text file of a save the way every save writer does (see WriteSaveFileOrFail):
 // UTF-8, every '\n' written as CR LF.
 void WriteSaveTextFile(const std::wstring& path, const std::wstring& text);

@@ -1,0 +1,12 @@
+#pragma once
+// Reading the files of a scenario or a save being loaded.
+#include <string>
+#include <string_view>
+
+inline constexpr std::wstring_view kOpenFailed = L"Blad otwarcia pliku! (nie istnieje?)";
+inline constexpr std::wstring_view kOpenOk = L"Otwarcie OK";
+
+// Logs the opening line and the path, reads the whole file and logs the OK line. A file that
+// cannot be read ends the program with exit code 1 and the fail reason.
+std::string ReadLoadFileOrFail(const std::wstring& path, std::wstring_view openingLine,
+                               std::wstring_view failReason = kOpenFailed, std::wstring_view okLine = kOpenOk);
