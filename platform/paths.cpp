@@ -5,18 +5,18 @@
 
 #include "core/text.h"
 
-std::filesystem::path HostPath(std::wstring_view designPath)
+std::filesystem::path HostPath(std::wstring_view gamePath)
 {
-    std::wstring p(designPath);
+    std::wstring p(gamePath);
     for (wchar_t& c : p)
         if (c == L'\\')
             c = L'/';
     return std::filesystem::path(WideToUtf8(p));
 }
 
-std::filesystem::path HostPath(std::string_view designPath)
+std::filesystem::path HostPath(std::string_view gamePath)
 {
-    std::string p(designPath);
+    std::string p(gamePath);
     for (char& c : p)
         if (c == '\\')
             c = '/';

@@ -1,13 +1,13 @@
 #pragma once
-// Files and folders. The code writes paths as the design gives them, with backslashes
+// Files and folders. The code writes the game's paths with backslashes
 // ("data\\scenarios\\..."); HostPath turns them into paths of this system.
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
-std::filesystem::path HostPath(std::wstring_view designPath);
-std::filesystem::path HostPath(std::string_view designPath);
+std::filesystem::path HostPath(std::wstring_view gamePath);
+std::filesystem::path HostPath(std::string_view gamePath);
 
 // Whole-file reads and writes in binary. ReadWholeFile returns nothing when the file
 // cannot be opened or read completely.
