@@ -1,7 +1,6 @@
 #include "gui/buttons.h"
 
 #include "gui/dialog.h"
-#include "gui/gui_hooks.h"
 
 namespace {
 constexpr size_t kMaxStaticText = 4095;
@@ -54,48 +53,17 @@ CDXUTButton::CDXUTButton(CDXUTDialog* dialog) : CDXUTStatic(dialog) { m_Type = D
 
 bool CDXUTButton::HandleKeyboard(unsigned message, tWParam wParam, tLParam)
 {
-    if (!m_bEnabled || !m_bVisible || wParam != VK_SPACE)
-        return false;
-    if (message == WM_KEYDOWN) {
-        m_bPressed = true;
-        return true;
-    }
-    if (message == WM_KEYUP) {
-        if (m_bPressed) {
-            m_bPressed = false;
-            m_pDialog->SendEvent(EVENT_BUTTON_CLICKED, true, this);
-        }
-        return true;
-    }
-    return false;
+    return PressByKeyboard(message, wParam, m_bPressed, [this] { Click(); });
 }
 
 bool CDXUTButton::HandleMouse(unsigned message, int x, int y, tWParam, tLParam)
 {
-    if (!m_bEnabled || !m_bVisible)
-        return false;
-    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
-        if (!ContainsPoint(x, y))
-            return false;
-        m_bPressed = true;
-        GuiCaptureMouse(true);
-        if (!m_bHasFocus)
-            CDXUTDialog::RequestFocus(this);
-        return true;
-    }
-    if (message == WM_LBUTTONUP && m_bPressed) {
-        m_bPressed = false;
-        GuiCaptureMouse(false);
-        if (!m_pDialog->IsKeyboardInputEnabled())
-            CDXUTDialog::ClearFocus();
-        if (ContainsPoint(x, y))
-            m_pDialog->SendEvent(EVENT_BUTTON_CLICKED, true, this);
-        return true;
-    }
-    return false;
+    return PressByMouse(message, x, y, m_bPressed, eClickFocus::Always, [this] { Click(); });
 }
 
-void CDXUTButton::OnHotkey() { m_pDialog->SendEvent(EVENT_BUTTON_CLICKED, true, this); }
+void CDXUTButton::OnHotkey() { Click(); }
+
+void CDXUTButton::Click() { m_pDialog->SendEvent(EVENT_BUTTON_CLICKED, true, this); }
 
 void CDXUTButton::Render(cRenderer*, float elapsed)
 {
@@ -123,50 +91,12 @@ void CDXUTButton::Render(cRenderer*, float elapsed)
 
 CDXUTCheckBox::CDXUTCheckBox(CDXUTDialog* dialog) : CDXUTButton(dialog) { m_Type = DXUT_CONTROL_CHECKBOX; }
 
-void CDXUTCheckBox::Toggle() { SetCheckedInternal(!m_bChecked, true, true); }
-
-bool CDXUTCheckBox::HandleKeyboard(unsigned message, tWParam wParam, tLParam)
-{
-    if (!m_bEnabled || !m_bVisible || wParam != VK_SPACE)
-        return false;
-    if (message == WM_KEYDOWN) {
-        m_bPressed = true;
-        return true;
-    }
-    if (message == WM_KEYUP) {
-        if (m_bPressed) {
-            m_bPressed = false;
-            Toggle();
-        }
-        return true;
-    }
-    return false;
-}
+void CDXUTCheckBox::Click() { SetCheckedInternal(!m_bChecked, true, true); }
 
 bool CDXUTCheckBox::HandleMouse(unsigned message, int x, int y, tWParam, tLParam)
 {
-    if (!m_bEnabled || !m_bVisible)
-        return false;
-    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
-        if (!ContainsPoint(x, y))
-            return false;
-        m_bPressed = true;
-        GuiCaptureMouse(true);
-        if (!m_bHasFocus && m_pDialog->IsKeyboardInputEnabled())
-            CDXUTDialog::RequestFocus(this);
-        return true;
-    }
-    if (message == WM_LBUTTONUP && m_bPressed) {
-        m_bPressed = false;
-        GuiCaptureMouse(false);
-        if (ContainsPoint(x, y))
-            Toggle();
-        return true;
-    }
-    return false;
+    return PressByMouse(message, x, y, m_bPressed, eClickFocus::KeyboardOnly, [this] { Click(); });
 }
-
-void CDXUTCheckBox::OnHotkey() { Toggle(); }
 
 bool CDXUTCheckBox::ContainsPoint(int x, int y) { return m_rcBoundingBox.Contains(x, y) || m_rcButton.Contains(x, y); }
 
@@ -203,7 +133,7 @@ void CDXUTCheckBox::Render(cRenderer*, float)
 
 CDXUTRadioButton::CDXUTRadioButton(CDXUTDialog* dialog) : CDXUTCheckBox(dialog) { m_Type = DXUT_CONTROL_RADIOBUTTON; }
 
-void CDXUTRadioButton::Toggle()
+void CDXUTRadioButton::Click()
 {
     m_pDialog->ClearRadioButtonGroup(m_nButtonGroup, true);
     m_bChecked = !m_bChecked;

@@ -39,6 +39,9 @@ public:
     bool IsPressed() const { return m_bPressed; }
 
 protected:
+    // What a click, Space or the hotkey does.
+    virtual void Click();
+
     bool m_bPressed = false;
 };
 
@@ -47,9 +50,8 @@ class CDXUTCheckBox : public CDXUTButton
 public:
     explicit CDXUTCheckBox(CDXUTDialog* dialog = nullptr);
 
-    bool HandleKeyboard(unsigned message, tWParam wParam, tLParam lParam) override;
+    // Unlike a push button, a click takes the focus only while keyboard input is on.
     bool HandleMouse(unsigned message, int x, int y, tWParam wParam, tLParam lParam) override;
-    void OnHotkey() override;
     bool ContainsPoint(int x, int y) override;
     void UpdateRects() override;
     void Render(cRenderer* device, float elapsed) override;
@@ -61,8 +63,7 @@ public:
     const sRect& GetTextRect() const { return m_rcText; }
 
 protected:
-    // What a click, Space or the hotkey does.
-    virtual void Toggle();
+    void Click() override;
 
     bool m_bChecked = false;
     sRect m_rcButton;
@@ -85,7 +86,7 @@ public:
     void SetButtonGroup(unsigned group) { m_nButtonGroup = group; }
 
 protected:
-    void Toggle() override;
+    void Click() override;
 
     unsigned m_nButtonGroup = 0;
 };

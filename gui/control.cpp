@@ -70,6 +70,51 @@ void CDXUTControl::MoveBy(int dx, int dy)
     }
 }
 
+bool CDXUTControl::PressByKeyboard(unsigned message, tWParam wParam, bool& pressed, const std::function<void()>& click)
+{
+    if (!m_bEnabled || !m_bVisible || wParam != VK_SPACE)
+        return false;
+    if (message == WM_KEYDOWN) {
+        pressed = true;
+        return true;
+    }
+    if (message == WM_KEYUP) {
+        if (pressed) {
+            pressed = false;
+            click();
+        }
+        return true;
+    }
+    return false;
+}
+
+bool CDXUTControl::PressByMouse(unsigned message, int x, int y, bool& pressed, eClickFocus focus,
+                                const std::function<void()>& click)
+{
+    if (!m_bEnabled || !m_bVisible)
+        return false;
+    bool focusAlways = focus == eClickFocus::Always;
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
+        if (!ContainsPoint(x, y))
+            return false;
+        pressed = true;
+        GuiCaptureMouse(true);
+        if (!m_bHasFocus && (focusAlways || m_pDialog->IsKeyboardInputEnabled()))
+            CDXUTDialog::RequestFocus(this);
+        return true;
+    }
+    if (message == WM_LBUTTONUP && pressed) {
+        pressed = false;
+        GuiCaptureMouse(false);
+        if (focusAlways && !m_pDialog->IsKeyboardInputEnabled())
+            CDXUTDialog::ClearFocus();
+        if (ContainsPoint(x, y))
+            click();
+        return true;
+    }
+    return false;
+}
+
 int CDXUTControl::StateFor(bool pressed) const
 {
     if (!m_bVisible)

@@ -2,6 +2,7 @@
 // The base of every control: place and size in dialog coordinates, state flags, the
 // display elements, a hint, an id, a hotkey, and the virtual operations through which
 // the dialog draws it and hands it input.
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,6 +27,10 @@ constexpr unsigned EVENT_LISTBOX_SELECTION = 0x0702;
 constexpr unsigned EVENT_TABFRAME_CHANGED = 0x0801;
 
 constexpr tResult E_NOTIMPL = int32_t(0x80004001u);
+
+// Whether a click takes the focus even while the dialog's keyboard input is off (it is
+// then given back on release), or only while keyboard input is on.
+enum class eClickFocus { Always, KeyboardOnly };
 
 class CDXUTControl
 {
@@ -99,6 +104,13 @@ public:
 protected:
     // The drawing state in the usual order: hidden, disabled, pressed, mouse-over, focus.
     int StateFor(bool pressed) const;
+
+    // Press and release of the controls that click like a push button. Space down or a
+    // left click inside presses; Space up, or the left button released over the control,
+    // completes the click and runs `click`. `pressed` keeps the press between messages.
+    bool PressByKeyboard(unsigned message, tWParam wParam, bool& pressed, const std::function<void()>& click);
+    bool PressByMouse(unsigned message, int x, int y, bool& pressed, eClickFocus focus,
+                      const std::function<void()>& click);
 
     std::optional<std::wstring> m_Hint;
     sRect m_rcBoundingBox;

@@ -1,52 +1,20 @@
 #include "gui/pictures.h"
 
 #include "gui/dialog.h"
-#include "gui/gui_hooks.h"
 
 bool cClickable::HandleKeyboard(unsigned message, tWParam wParam, tLParam)
 {
-    if (!m_bEnabled || !m_bVisible || wParam != VK_SPACE)
-        return false;
-    if (message == WM_KEYDOWN) {
-        m_bPressed = true;
-        return true;
-    }
-    if (message == WM_KEYUP) {
-        if (m_bPressed) {
-            m_bPressed = false;
-            m_pDialog->SendEvent(EVENT_BUTTON_CLICKED, true, this);
-        }
-        return true;
-    }
-    return false;
+    return PressByKeyboard(message, wParam, m_bPressed, [this] { Click(); });
 }
 
 bool cClickable::HandleMouse(unsigned message, int x, int y, tWParam, tLParam)
 {
-    if (!m_bEnabled || !m_bVisible)
-        return false;
-    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
-        if (!ContainsPoint(x, y))
-            return false;
-        m_bPressed = true;
-        GuiCaptureMouse(true);
-        if (!m_bHasFocus)
-            CDXUTDialog::RequestFocus(this);
-        return true;
-    }
-    if (message == WM_LBUTTONUP && m_bPressed) {
-        m_bPressed = false;
-        GuiCaptureMouse(false);
-        if (!m_pDialog->IsKeyboardInputEnabled())
-            CDXUTDialog::ClearFocus();
-        if (ContainsPoint(x, y))
-            m_pDialog->SendEvent(EVENT_BUTTON_CLICKED, true, this);
-        return true;
-    }
-    return false;
+    return PressByMouse(message, x, y, m_bPressed, eClickFocus::Always, [this] { Click(); });
 }
 
-void cClickable::OnHotkey() { m_pDialog->SendEvent(EVENT_BUTTON_CLICKED, true, this); }
+void cClickable::OnHotkey() { Click(); }
+
+void cClickable::Click() { m_pDialog->SendEvent(EVENT_BUTTON_CLICKED, true, this); }
 
 CDXUTIcon::CDXUTIcon(CDXUTDialog* dialog) : cClickable(dialog) { m_Type = DXUT_CONTROL_ICON; }
 

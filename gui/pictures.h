@@ -16,6 +16,8 @@ public:
     bool IsPressed() const { return m_bPressed; }
 
 protected:
+    void Click();
+
     bool m_bPressed = false;
 };
 
