@@ -4,23 +4,6 @@
 
 namespace {
 
-// Creates the control, gives it its default elements and appends it.
-template <class T>
-tResult Create(CDXUTDialog* dialog, int id, T*& out)
-{
-    auto control = std::make_unique<T>(dialog);
-    T* raw = control.get();
-    tResult hr = dialog->InitControl(raw);
-    if (Failed(hr))
-        return hr;
-    hr = dialog->AddControl(std::move(control));
-    if (Failed(hr))
-        return hr;
-    raw->SetID(id);
-    out = raw;
-    return S_OK;
-}
-
 void Place(CDXUTControl* control, int x, int y, int width, int height, uint32_t hotkey, bool isDefault)
 {
     control->SetLocation(x, y);
@@ -40,11 +23,24 @@ void PlaceFromLayout(CDXUTControl* control, int id)
     control->m_bIsDefault = false;
 }
 
-template <class T>
-void Give(T* control, T** out)
+// Creates the control, gives it its default elements, appends it, lets `setup` fill it in
+// and hands it to `created` (which may be null).
+template <class T, class Setup>
+tResult Add(CDXUTDialog* dialog, int id, T** created, Setup&& setup)
 {
-    if (out)
-        *out = control;
+    auto owned = std::make_unique<T>(dialog);
+    T* control = owned.get();
+    tResult hr = dialog->InitControl(control);
+    if (Failed(hr))
+        return hr;
+    hr = dialog->AddControl(std::move(owned));
+    if (Failed(hr))
+        return hr;
+    control->SetID(id);
+    setup(control);
+    if (created)
+        *created = control;
+    return S_OK;
 }
 
 } // namespace
@@ -63,150 +59,106 @@ void CDXUTDialog::ClearRadioButtonGroup(unsigned group, bool notify)
 tResult CDXUTDialog::AddStatic(int id, const wchar_t* text, int x, int y, int width, int height, bool isDefault,
                                CDXUTStatic** created)
 {
-    CDXUTStatic* control = nullptr;
-    tResult hr = Create(this, id, control);
-    if (Failed(hr))
-        return hr;
-    control->SetText(text);
-    Place(control, x, y, width, height, 0, isDefault);
-    control->SetEnabled(false);
-    Give(control, created);
-    return S_OK;
+    return Add(this, id, created, [&](CDXUTStatic* control) {
+        control->SetText(text);
+        Place(control, x, y, width, height, 0, isDefault);
+        control->SetEnabled(false);
+    });
 }
 
 tResult CDXUTDialog::AddButton(int id, const wchar_t* text, int x, int y, int width, int height, uint32_t hotkey,
                                bool isDefault, CDXUTButton** created)
 {
-    CDXUTButton* control = nullptr;
-    tResult hr = Create(this, id, control);
-    if (Failed(hr))
-        return hr;
-    control->SetText(text);
-    Place(control, x, y, width, height, hotkey, isDefault);
-    Give(control, created);
-    return S_OK;
+    return Add(this, id, created, [&](CDXUTButton* control) {
+        control->SetText(text);
+        Place(control, x, y, width, height, hotkey, isDefault);
+    });
 }
 
 tResult CDXUTDialog::AddIcon(int id, int texLeft, int texTop, int texRight, int texBottom, int x, int y, int width,
                              int height, uint32_t hotkey, bool isDefault, CDXUTIcon** created)
 {
-    CDXUTIcon* control = nullptr;
-    tResult hr = Create(this, id, control);
-    if (Failed(hr))
-        return hr;
-    control->SetTextureRect(sRect{texLeft, texTop, texRight, texBottom});
-    Place(control, x, y, width, height, hotkey, isDefault);
-    Give(control, created);
-    return S_OK;
+    return Add(this, id, created, [&](CDXUTIcon* control) {
+        control->SetTextureRect(sRect{texLeft, texTop, texRight, texBottom});
+        Place(control, x, y, width, height, hotkey, isDefault);
+    });
 }
 
 tResult CDXUTDialog::AddImage(int id, int textureIndex, int texLeft, int texTop, int texRight, int texBottom, int x,
                               int y, int width, int height, uint32_t hotkey, bool isDefault, CDXUTImage** created)
 {
-    CDXUTImage* control = nullptr;
-    tResult hr = Create(this, id, control);
-    if (Failed(hr))
-        return hr;
-    control->SetTextureIndex(textureIndex);
-    control->SetTextureRect(sRect{texLeft, texTop, texRight, texBottom});
-    Place(control, x, y, width, height, hotkey, isDefault);
-    control->SetEnabled(false);
-    Give(control, created);
-    return S_OK;
+    return Add(this, id, created, [&](CDXUTImage* control) {
+        control->SetTextureIndex(textureIndex);
+        control->SetTextureRect(sRect{texLeft, texTop, texRight, texBottom});
+        Place(control, x, y, width, height, hotkey, isDefault);
+        control->SetEnabled(false);
+    });
 }
 
 tResult CDXUTDialog::AddCheckBox(int id, const wchar_t* text, int x, int y, int width, int height, bool checked,
                                  uint32_t hotkey, bool isDefault, CDXUTCheckBox** created)
 {
-    CDXUTCheckBox* control = nullptr;
-    tResult hr = Create(this, id, control);
-    if (Failed(hr))
-        return hr;
-    control->SetText(text);
-    Place(control, x, y, width, height, hotkey, isDefault);
-    control->SetCheckedInternal(checked, false, true);
-    Give(control, created);
-    return S_OK;
+    return Add(this, id, created, [&](CDXUTCheckBox* control) {
+        control->SetText(text);
+        Place(control, x, y, width, height, hotkey, isDefault);
+        control->SetCheckedInternal(checked, false, true);
+    });
 }
 
 tResult CDXUTDialog::AddRadioButton(int id, unsigned group, const wchar_t* text, int x, int y, int width, int height,
                                     bool checked, uint32_t hotkey, bool isDefault, CDXUTRadioButton** created)
 {
-    CDXUTRadioButton* control = nullptr;
-    tResult hr = Create(this, id, control);
-    if (Failed(hr))
-        return hr;
-    control->SetButtonGroup(group);
-    control->SetText(text);
-    Place(control, x, y, width, height, hotkey, isDefault);
-    control->SetCheckedInternal(checked, true, false, true);
-    Give(control, created);
-    return S_OK;
+    return Add(this, id, created, [&](CDXUTRadioButton* control) {
+        control->SetButtonGroup(group);
+        control->SetText(text);
+        Place(control, x, y, width, height, hotkey, isDefault);
+        control->SetCheckedInternal(checked, true, false, true);
+    });
 }
 
 tResult CDXUTDialog::AddComboBox(int id, int x, int y, int width, int height, uint32_t hotkey, bool isDefault,
                                  CDXUTComboBox** created)
 {
-    CDXUTComboBox* control = nullptr;
-    tResult hr = Create(this, id, control);
-    if (Failed(hr))
-        return hr;
-    Place(control, x, y, width, height, hotkey, isDefault);
-    Give(control, created);
-    return S_OK;
+    return Add(this, id, created, [&](CDXUTComboBox* control) {
+        Place(control, x, y, width, height, hotkey, isDefault);
+    });
 }
 
 tResult CDXUTDialog::AddSlider(int id, int x, int y, int width, int height, int min, int max, int value,
                                bool isDefault, CDXUTSlider** created)
 {
-    CDXUTSlider* control = nullptr;
-    tResult hr = Create(this, id, control);
-    if (Failed(hr))
-        return hr;
-    Place(control, x, y, width, height, 0, isDefault);
-    control->SetRange(min, max);
-    control->SetValue(value);
-    control->UpdateRects();
-    Give(control, created);
-    return S_OK;
+    return Add(this, id, created, [&](CDXUTSlider* control) {
+        Place(control, x, y, width, height, 0, isDefault);
+        control->SetRange(min, max);
+        control->SetValue(value);
+        control->UpdateRects();
+    });
 }
 
 tResult CDXUTDialog::AddEditBox(int id, const wchar_t* text, int x, int y, int width, int height, bool isDefault,
                                 CDXUTEditBox** created)
 {
-    CDXUTEditBox* control = nullptr;
-    tResult hr = Create(this, id, control);
-    if (Failed(hr))
-        return hr;
-    Place(control, x, y, width, height, 0, isDefault);
-    control->SetText(text);
-    Give(control, created);
-    return S_OK;
+    return Add(this, id, created, [&](CDXUTEditBox* control) {
+        Place(control, x, y, width, height, 0, isDefault);
+        control->SetText(text);
+    });
 }
 
 tResult CDXUTDialog::AddMemo(int id, const wchar_t* text, int x, int y, int width, int height, bool isDefault,
                              CDXUTMemo** created)
 {
-    CDXUTMemo* control = nullptr;
-    tResult hr = Create(this, id, control);
-    if (Failed(hr))
-        return hr;
-    Place(control, x, y, width, height, 0, isDefault);
-    control->SetText(text);
-    Give(control, created);
-    return S_OK;
+    return Add(this, id, created, [&](CDXUTMemo* control) {
+        Place(control, x, y, width, height, 0, isDefault);
+        control->SetText(text);
+    });
 }
 
 tResult CDXUTDialog::AddFrame(int id, int x, int y, int width, int height, int style, CDXUTFrame** created)
 {
-    CDXUTFrame* control = nullptr;
-    tResult hr = Create(this, id, control);
-    if (Failed(hr))
-        return hr;
-    control->m_nStyle = style;
-    Place(control, x, y, width, height, 0, false);
-    Give(control, created);
-    return S_OK;
+    return Add(this, id, created, [&](CDXUTFrame* control) {
+        control->m_nStyle = style;
+        Place(control, x, y, width, height, 0, false);
+    });
 }
 
 // ---------------------------------------------------------------------------------------
@@ -248,30 +200,24 @@ tResult CDXUTDialog::AddImageFromLayout(int id, int textureIndex, int texLeft, i
 
 tResult CDXUTDialog::AddCheckBoxFromLayout(int id, const wchar_t* text, const wchar_t* hint, bool checked)
 {
-    CDXUTCheckBox* control = nullptr;
-    tResult hr = Create(this, id, control);
-    if (Failed(hr))
-        return hr;
-    control->SetText(text);
-    PlaceFromLayout(control, id);
-    control->SetHint(hint);
-    control->SetCheckedInternal(checked, false, true);
-    return S_OK;
+    return Add<CDXUTCheckBox>(this, id, nullptr, [&](CDXUTCheckBox* control) {
+        control->SetText(text);
+        PlaceFromLayout(control, id);
+        control->SetHint(hint);
+        control->SetCheckedInternal(checked, false, true);
+    });
 }
 
 tResult CDXUTDialog::AddRadioButtonFromLayout(int id, unsigned group, const wchar_t* text, const wchar_t* hint,
                                               bool checked)
 {
-    CDXUTRadioButton* control = nullptr;
-    tResult hr = Create(this, id, control);
-    if (Failed(hr))
-        return hr;
-    control->SetButtonGroup(group);
-    control->SetText(text);
-    PlaceFromLayout(control, id);
-    control->SetHint(hint);
-    control->SetCheckedInternal(checked, true, false, true);
-    return S_OK;
+    return Add<CDXUTRadioButton>(this, id, nullptr, [&](CDXUTRadioButton* control) {
+        control->SetButtonGroup(group);
+        control->SetText(text);
+        PlaceFromLayout(control, id);
+        control->SetHint(hint);
+        control->SetCheckedInternal(checked, true, false, true);
+    });
 }
 
 tResult CDXUTDialog::AddComboBoxFromLayout(int id, const wchar_t* hint)
@@ -299,56 +245,41 @@ tResult CDXUTDialog::AddSliderFromLayout(int id, int min, int max, int value)
 
 tResult CDXUTDialog::AddEditBoxFromLayout(int id, const wchar_t* text, const wchar_t* hint)
 {
-    CDXUTEditBox* control = nullptr;
-    tResult hr = Create(this, id, control);
-    if (Failed(hr))
-        return hr;
-    PlaceFromLayout(control, id);
-    control->SetText(text);
-    control->SetHint(hint);
-    return S_OK;
+    return Add<CDXUTEditBox>(this, id, nullptr, [&](CDXUTEditBox* control) {
+        PlaceFromLayout(control, id);
+        control->SetText(text);
+        control->SetHint(hint);
+    });
 }
 
 tResult CDXUTDialog::AddMemoFromLayout(int id, const wchar_t* text)
 {
-    CDXUTMemo* control = nullptr;
-    tResult hr = Create(this, id, control);
-    if (Failed(hr))
-        return hr;
-    PlaceFromLayout(control, id);
-    control->SetText(text);
-    return S_OK;
+    return Add<CDXUTMemo>(this, id, nullptr, [&](CDXUTMemo* control) {
+        PlaceFromLayout(control, id);
+        control->SetText(text);
+    });
 }
 
 tResult CDXUTDialog::AddListBoxFromLayout(int id, uint32_t style)
 {
-    CDXUTListBox* control = nullptr;
-    tResult hr = Create(this, id, control);
-    if (Failed(hr))
-        return hr;
-    control->SetStyle(style);
-    PlaceFromLayout(control, id);
-    return S_OK;
+    return Add<CDXUTListBox>(this, id, nullptr, [&](CDXUTListBox* control) {
+        control->SetStyle(style);
+        PlaceFromLayout(control, id);
+    });
 }
 
 tResult CDXUTDialog::AddTabFrame(int id)
 {
-    CDXUTTabFrame* control = nullptr;
-    tResult hr = Create(this, id, control);
-    if (Failed(hr))
-        return hr;
-    PlaceFromLayout(control, id);
-    return S_OK;
+    return Add<CDXUTTabFrame>(this, id, nullptr, [&](CDXUTTabFrame* control) {
+        PlaceFromLayout(control, id);
+    });
 }
 
 tResult CDXUTDialog::AddProgressBar(int id, int min, int max, int value)
 {
-    CDXUTProgressBar* control = nullptr;
-    tResult hr = Create(this, id, control);
-    if (Failed(hr))
-        return hr;
-    PlaceFromLayout(control, id);
-    control->SetRange(min, max);
-    control->SetValue(value);
-    return S_OK;
+    return Add<CDXUTProgressBar>(this, id, nullptr, [&](CDXUTProgressBar* control) {
+        PlaceFromLayout(control, id);
+        control->SetRange(min, max);
+        control->SetValue(value);
+    });
 }
