@@ -219,6 +219,19 @@ bool CDXUTEditBox::HandleKeyboard(unsigned message, tWParam wParam, tLParam)
     return handled;
 }
 
+bool CDXUTEditBox::PlaceCaretAtX(int x)
+{
+    UseFont();
+    int firstX = 0;
+    m_Buffer.CPtoX(m_nFirstVisible, false, &firstX);
+    int cp = 0;
+    bool trail = false;
+    if (m_Buffer.XtoCP(x - m_rcText.left + firstX, &cp, &trail) != S_OK)
+        return false;
+    PlaceCaret(trail && cp < m_Buffer.GetTextSize() ? cp + 1 : cp);
+    return true;
+}
+
 bool CDXUTEditBox::HandleMouse(unsigned message, int x, int y, tWParam, tLParam)
 {
     if (!m_bEnabled || !m_bVisible)
@@ -232,16 +245,7 @@ bool CDXUTEditBox::HandleMouse(unsigned message, int x, int y, tWParam, tLParam)
             return false;
         m_bMouseDrag = true;
         GuiCaptureMouse(true);
-        UseFont();
-        int firstX = 0;
-        m_Buffer.CPtoX(m_nFirstVisible, false, &firstX);
-        int cp = 0;
-        bool trail = false;
-        if (m_Buffer.XtoCP(x - m_rcText.left + firstX, &cp, &trail) == S_OK) {
-            if (trail && cp < m_Buffer.GetTextSize())
-                PlaceCaret(cp + 1);
-            else
-                PlaceCaret(cp);
+        if (PlaceCaretAtX(x)) {
             m_nSelStart = m_nCaret;
             ResetCaretBlink();
         }
@@ -253,17 +257,7 @@ bool CDXUTEditBox::HandleMouse(unsigned message, int x, int y, tWParam, tLParam)
         return false;
     case WM_MOUSEMOVE:
         if (m_bMouseDrag) {
-            UseFont();
-            int firstX = 0;
-            m_Buffer.CPtoX(m_nFirstVisible, false, &firstX);
-            int cp = 0;
-            bool trail = false;
-            if (m_Buffer.XtoCP(x - m_rcText.left + firstX, &cp, &trail) == S_OK) {
-                if (trail && cp < m_Buffer.GetTextSize())
-                    PlaceCaret(cp + 1);
-                else
-                    PlaceCaret(cp);
-            }
+            PlaceCaretAtX(x);
             return true;
         }
         return false;

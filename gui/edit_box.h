@@ -51,6 +51,8 @@ public:
 
 private:
     void PlaceCaret(int cp);
+    // Puts the caret at the character nearest to dialog x; false when the text cannot be measured.
+    bool PlaceCaretAtX(int x);
     void DeleteSelectionText();
     void ResetCaretBlink();
     void CopyToClipboard();
