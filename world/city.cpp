@@ -34,16 +34,6 @@ const sHex* CityHex(const cMiasto& city)
     const cMapa* map = WorldMap();
     return map ? map->GetHex(city.X, city.Y) : nullptr;
 }
-
-bool IsCountryOrAlly(int holder, int countryId)
-{
-    if (holder == 0)
-        return false;
-    if (holder == countryId)
-        return true;
-    const cPanstwo* country = GetCountry(countryId);
-    return country && country->IsAlliedWith(holder);
-}
 } // namespace
 
 int cMiasto::GetControllerId() const

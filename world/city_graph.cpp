@@ -11,19 +11,6 @@
 #include "world/world.h"
 #include "world/world_files.h"
 
-namespace {
-bool HeldByFriend(const cMiasto& city, int countryId)
-{
-    const int holder = city.GetControllerId();
-    if (holder == 0)
-        return false;
-    if (holder == countryId)
-        return true;
-    const cPanstwo* country = GetCountry(countryId);
-    return country && country->IsAlliedWith(holder);
-}
-} // namespace
-
 void cDiagramMiast::Clear()
 {
     Nodes.clear();
@@ -122,7 +109,7 @@ bool cDiagramMiast::FindRoute(cMiasto* from, cMiasto* to, int countryId, std::li
         node.Visited = 0;
     if (from->GraphIndex < 0 || to->GraphIndex < 0 || from->GetGraphDistanceTo(*to) == -1)
         return false;
-    if (!HeldByFriend(*from, countryId))
+    if (!IsCountryOrAlly(from->GetControllerId(), countryId))
         return false;
     struct sEntry
     {
@@ -136,7 +123,7 @@ bool cDiagramMiast::FindRoute(cMiasto* from, cMiasto* to, int countryId, std::li
     {
         for (const sLukDiagramuMiast& link : queue[i].node->Links)
         {
-            if (link.Value != 0 || link.Target->Visited || !HeldByFriend(*link.Target->City, countryId))
+            if (link.Value != 0 || link.Target->Visited || !IsCountryOrAlly(link.Target->City->GetControllerId(), countryId))
                 continue;
             link.Target->Visited = 1;
             queue.push_back({link.Target, int(i)});

@@ -96,6 +96,16 @@ bool cPanstwo::IsOnSide(int code) const
     return code < 4 ? Alliance == code + 3 : Alliance == code - 3;
 }
 
+bool IsCountryOrAlly(int holder, int countryId)
+{
+    if (holder == 0)
+        return false;
+    if (holder == countryId)
+        return true;
+    const cPanstwo* country = GetCountry(countryId);
+    return country && country->IsAlliedWith(holder);
+}
+
 bool cPanstwo::IsAlliedWith(int countryId) const
 {
     if (countryId < 1)

@@ -158,6 +158,9 @@ public:
 // The country of an id (1-based), null when there is none.
 cPanstwo* GetCountry(int countryId);
 int CountryCount();
+// True when the holder (of a hex or a city) is the country itself or its ally; 0, nobody,
+// is no friend.
+bool IsCountryOrAlly(int holder, int countryId);
 
 // countries.csv.
 void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& countries,

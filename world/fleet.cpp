@@ -12,16 +12,6 @@
 #include "world/world.h"
 
 namespace {
-bool IsOwnerOrAlly(int holder, int owner)
-{
-    if (holder == 0)
-        return false;
-    if (holder == owner)
-        return true;
-    const cPanstwo* country = GetCountry(owner);
-    return country && country->IsAlliedWith(holder);
-}
-
 int HexController(int x, int y)
 {
     const cMapa* map = WorldMap();
@@ -109,11 +99,11 @@ void cFlota::ComputeReachableZones()
             if (!n)
                 continue;
             if (n->Kind == SEA_NODE_PORT &&
-                (n->SizeCurrent < requirement || !IsOwnerOrAlly(HexController(n->MainX, n->MainY), owner)))
+                (n->SizeCurrent < requirement || !IsCountryOrAlly(HexController(n->MainX, n->MainY), owner)))
                 continue;
             if (c.Distance >= g_World.consts.fleetRange || n->Distance != 0 || n->ID == seaNode)
                 continue;
-            if (edge.ControlX != -1 && !IsOwnerOrAlly(HexController(edge.ControlX, edge.ControlY), owner))
+            if (!graph->IsEdgeUsable(edge, owner))
                 continue;
             if (!atSea && !(n->Kind == SEA_NODE_SEA || c.Distance == 1))
                 continue;

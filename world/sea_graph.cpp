@@ -231,13 +231,7 @@ bool HexHeldByFriend(int x, int y, int countryId)
     const cMapa* map = WorldMap();
     if (!map || !map->IsInside(x, y))
         return false;
-    const int holder = map->GetHex(x, y)->controller;
-    if (holder == 0)
-        return false;
-    if (holder == countryId)
-        return true;
-    const cPanstwo* country = GetCountry(countryId);
-    return country && country->IsAlliedWith(holder);
+    return IsCountryOrAlly(map->GetHex(x, y)->controller, countryId);
 }
 } // namespace
 

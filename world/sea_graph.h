@@ -67,6 +67,8 @@ public:
     int FindNodeAtHex(int x, int y) const;
     int FindSeaNeighbour(int nodeId) const;
     bool CanPass(int fromId, int toId, int countryId) const;
+    // An edge with no control hex, or whose control hex the country or an ally holds.
+    bool IsEdgeUsable(const sLukGrafuMorz& edge, int countryId) const;
     // The route from the end back to the start, in `path`; see the source for the tie rule.
     bool FindPath(int fromId, int toId, int countryId, bool strictPorts, std::list<int>& path);
 
@@ -79,6 +81,5 @@ public:
     int32_t ViewingCountry = 0;
 
 private:
-    bool IsEdgeUsable(const sLukGrafuMorz& edge, int countryId) const;
     bool IsAdmissible(const sWezelGrafuMorz& node, int countryId, bool strictPorts) const;
 };

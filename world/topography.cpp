@@ -54,16 +54,6 @@ bool Contains(const tCityGroup& group, const cMiasto* city)
 {
     return std::find(group.begin(), group.end(), city) != group.end();
 }
-
-bool HeldByFriend(int holder, int countryId)
-{
-    if (holder == 0)
-        return false;
-    if (holder == countryId)
-        return true;
-    const cPanstwo* country = GetCountry(countryId);
-    return country && country->IsAlliedWith(holder);
-}
 } // namespace
 
 bool cTopografia::IsHexReachable(const sUnitView& unit, const cMiasto& target) const
@@ -76,7 +66,7 @@ bool cTopografia::IsHexReachable(const sUnitView& unit, const cMiasto& target) c
     if (!source)
         return false;
     const tCityGroups* groups = country->Alliance != 0 ? GetGroups(unit.ownerId) : &NeutralGroups;
-    if (!HeldByFriend(target.GetControllerId(), unit.ownerId))
+    if (!IsCountryOrAlly(target.GetControllerId(), unit.ownerId))
         return false;
     if (unit.category == 1)
         return true;
