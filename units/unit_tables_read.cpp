@@ -71,6 +71,21 @@ public:
     {
         LogLine(L"%s:%i: %s", m_FileName, Line(), FormatText(format, args...));
     }
+    // False, with the row left out, when it has fewer than `columns` fields; `what` names
+    // what one row holds ("a fleet").
+    bool HasColumns(int columns, const wchar_t* what)
+    {
+        if (FieldCount() >= columns)
+            return true;
+        Skip(L"row of %i fields left out: %s has %i", FieldCount(), what, columns);
+        return false;
+    }
+    // A row whose ID an earlier row has: the old log line, then the reason it is left out.
+    void SkipDuplicate(int id, std::wstring_view oldLine, const wchar_t* what)
+    {
+        LogLine(oldLine, id);
+        Skip(L"%s ID=%i is left out: another %s has that ID", what, id, what);
+    }
     // Ends the program when any row was an error.
     void Finish() const
     {
@@ -102,6 +117,28 @@ bool HasId(const std::list<T*>& list, int id)
     return std::any_of(list.begin(), list.end(), [id](const T* u) { return u->m_Id == id; });
 }
 
+// The columns a land unit and a mulberry read alike.
+void ReadSharedLandColumns(const cTableReader& table, cJednostkaLadowa& u, int id, int x, int y)
+{
+    u.m_Id = id;
+    u.SetName(table.Text(1));
+    u.m_Owner = table.Int(2);
+    u.m_X = x;
+    u.m_Y = y;
+    u.m_Level = table.Int(6);
+    u.m_WasAttacked = table.Bool(10);
+    u.m_TransporterId = table.Int(14);
+    u.m_ShoreBombardmentEffect = table.Float(17);
+    u.m_FreezeTime = table.Int(18);
+    u.m_AiOrder = table.Int(19);
+    u.m_AiTargetX = table.Int(20);
+    u.m_AiTargetY = table.Int(21);
+    u.m_AiUltimateTargetX = table.Int(22);
+    u.m_AiUltimateTargetY = table.Int(23);
+    u.m_EventsEffect = table.Int(25);
+    u.m_TurnsSinceParadrop = table.Int(26);
+}
+
 template <typename T>
 void DestroyAll(std::list<T*>& list)
 {
@@ -122,8 +159,7 @@ void LoadLandUnits(const std::wstring& folderPattern, std::list<cJednostkaLadowa
             continue;
         int id = table.Int(0);
         if (HasId(units, id)) {
-            LogLine(L"Blad: Numer ID=%i sie powtarza.", id);
-            table.Skip(L"land unit ID=%i is left out: another land unit has that ID", id);
+            table.SkipDuplicate(id, L"Blad: Numer ID=%i sie powtarza.", L"land unit");
             continue;
         }
         int x = table.Int(3), y = table.Int(4), type = table.Int(5);
@@ -140,29 +176,13 @@ void LoadLandUnits(const std::wstring& folderPattern, std::list<cJednostkaLadowa
             auto* m = new cMulberry();
             int life = table.Int(27);
             m->m_RemainingMonths = life == -1 ? MulberryLifeMonths() : life;
-            m->m_Id = id;
-            m->m_Owner = table.Int(2);
-            m->SetName(table.Text(1));
-            m->m_X = x;
-            m->m_Y = y;
-            m->m_Level = table.Int(6);
+            ReadSharedLandColumns(table, *m, id, x, y);
             m->SetType(UNIT_MULBERRY);
             m->SetStrength(-1);
-            m->m_WasAttacked = table.Bool(10);
             m->SetSupplySourceX(-1);
             m->SetSupplySourceY(-1);
             m->SetSupply(-1);
             m->SetStartingActionPoints(-1);
-            m->m_TransporterId = table.Int(14);
-            m->m_ShoreBombardmentEffect = table.Float(17);
-            m->m_FreezeTime = table.Int(18);
-            m->m_AiOrder = table.Int(19);
-            m->m_AiTargetX = table.Int(20);
-            m->m_AiTargetY = table.Int(21);
-            m->m_AiUltimateTargetX = table.Int(22);
-            m->m_AiUltimateTargetY = table.Int(23);
-            m->m_EventsEffect = table.Int(25);
-            m->m_TurnsSinceParadrop = table.Int(26);
             m->m_Commander = nullptr;
             m->m_CommandingCommanderId = -1;
             m->m_Spotted = true;
@@ -175,33 +195,17 @@ void LoadLandUnits(const std::wstring& folderPattern, std::list<cJednostkaLadowa
         }
 
         auto* u = new cJednostkaLadowa();
-        u->m_Id = id;
-        u->SetName(table.Text(1));
-        u->m_Owner = table.Int(2);
-        u->m_X = x;
-        u->m_Y = y;
+        ReadSharedLandColumns(table, *u, id, x, y);
         u->SetType(type);
-        u->m_Level = table.Int(6);
         u->m_Strength = table.Int(7);
         u->m_ActionPoints = table.Int(8);
         u->m_Attacked = table.Bool(9);
-        u->m_WasAttacked = table.Bool(10);
         u->m_SupplySourceX = table.Int(11);
         u->m_SupplySourceY = table.Int(12);
         u->m_StartingActionPoints = table.Int(13);
-        u->m_TransporterId = table.Int(14);
         u->m_Commander = FindCommanderById(table.Int(15));
         u->m_InReserve = table.Bool(16);
-        u->m_ShoreBombardmentEffect = table.Float(17);
-        u->m_FreezeTime = table.Int(18);
-        u->m_AiOrder = table.Int(19);
-        u->m_AiTargetX = table.Int(20);
-        u->m_AiTargetY = table.Int(21);
-        u->m_AiUltimateTargetX = table.Int(22);
-        u->m_AiUltimateTargetY = table.Int(23);
         u->m_Supply = table.Int(24);
-        u->m_EventsEffect = table.Int(25);
-        u->m_TurnsSinceParadrop = table.Int(26);
         u->m_TurnsWithoutSupply = table.Int(28);
         u->m_TrenchBonus = table.Int(29);
         u->m_LastX = table.Int(30);
@@ -220,14 +224,11 @@ void LoadAirUnits(const std::wstring& folderPattern, std::list<cJednostkaLotnicz
     DestroyAll(units);
     std::vector<std::wstring> invalid;
     while (table.NextRow()) {
-        if (table.FieldCount() < kAirColumns) {
-            table.Skip(L"row of %i fields left out: an air unit has %i", table.FieldCount(), kAirColumns);
+        if (!table.HasColumns(kAirColumns, L"an air unit"))
             continue;
-        }
         int id = table.Int(0);
         if (HasId(units, id)) {
-            LogLine(L"Blad: Numer ID=%i jednostki lotniczej sie powtarza.", id);
-            table.Skip(L"air unit ID=%i is left out: another air unit has that ID", id);
+            table.SkipDuplicate(id, L"Blad: Numer ID=%i jednostki lotniczej sie powtarza.", L"air unit");
             continue;
         }
         std::wstring name = table.Text(1);
@@ -287,14 +288,11 @@ void LoadFleets(const std::wstring& folderPattern, std::list<cFlota*>& fleets)
                        L"Otwieram plik z jednostkami morskimi ze ďż˝cieďż˝kďż˝...");
     DestroyAll(fleets);
     while (table.NextRow()) {
-        if (table.FieldCount() < kFleetColumns) {
-            table.Skip(L"row of %i fields left out: a fleet has %i", table.FieldCount(), kFleetColumns);
+        if (!table.HasColumns(kFleetColumns, L"a fleet"))
             continue;
-        }
         int id = table.Int(0);
         if (std::any_of(fleets.begin(), fleets.end(), [id](const cFlota* f) { return f->ID == id; })) {
-            LogLine(L"Blad: Numer ID=%i floty sie powtarza.", id);
-            table.Skip(L"fleet ID=%i is left out: another fleet has that ID", id);
+            table.SkipDuplicate(id, L"Blad: Numer ID=%i floty sie powtarza.", L"fleet");
             continue;
         }
         auto* f = new cFlota();
@@ -321,14 +319,11 @@ void LoadNavalUnits(const std::wstring& folderPattern, std::list<cJednostkaMorsk
                        L"Otwieram plik z jednostkami morskimi ze ďż˝cieďż˝kďż˝...");
     DestroyAll(units);
     while (table.NextRow()) {
-        if (table.FieldCount() < kNavalColumns) {
-            table.Skip(L"row of %i fields left out: a naval unit has %i", table.FieldCount(), kNavalColumns);
+        if (!table.HasColumns(kNavalColumns, L"a naval unit"))
             continue;
-        }
         int id = table.Int(0);
         if (HasId(units, id)) {
-            LogLine(L"Blad: Numer ID=%i jednostki morskiej sie powtarza.", id);
-            table.Skip(L"naval unit ID=%i is left out: another naval unit has that ID", id);
+            table.SkipDuplicate(id, L"Blad: Numer ID=%i jednostki morskiej sie powtarza.", L"naval unit");
             continue;
         }
         int type = table.Int(3);
