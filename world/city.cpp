@@ -8,6 +8,7 @@
 #include "core/log.h"
 #include "core/stringbase.h"
 #include "core/text.h"
+#include "game/paths.h"
 #include "world/city_graph.h"
 #include "world/country.h"
 #include "world/map.h"
@@ -171,7 +172,7 @@ void DeleteCities(std::list<cMiasto*>& cities)
 
 void LoadCities(const std::wstring& folderPattern, std::list<cMiasto*>& cities)
 {
-    const std::wstring path = FillPattern(folderPattern, L"cities.csv");
+    const std::wstring path = JoinPathPattern(folderPattern, L"cities.csv");
     cCsvReader reader = OpenTableOrFail(path, L"Otwieram plik z miastami ze sciezka...");
     DeleteCities(cities);
     cMapa* map = WorldMap();
@@ -183,7 +184,7 @@ void LoadCities(const std::wstring& folderPattern, std::list<cMiasto*>& cities)
         if (f[0].size() > size_t(kCityNameMax))
             LogLine(L"WARNING: city name longer than %i characters in %s at line %i, cut", kCityNameMax, path, line);
         city.SetName(f[0]);
-        if (!WholeNumber(f[1], city.X) || !WholeNumber(f[2], city.Y))
+        if (!ParseInt(f[1], city.X) || !ParseInt(f[2], city.Y))
         {
             LogLine(L"ERROR: city %s has coordinates that are not whole numbers in %s at line %i, line skipped",
                     city.Name, path, line);
@@ -269,7 +270,7 @@ void ReadCityTable(const std::wstring& path, const std::wstring& openText, int c
             continue;
         }
         int x = 0, y = 0;
-        if (!WholeNumber(tokens[0], x) || !WholeNumber(tokens[1], y))
+        if (!ParseInt(tokens[0], x) || !ParseInt(tokens[1], y))
         {
             LogLine(L"WARNING: coordinates that are not whole numbers in %s at line %i, line skipped", path, lineNo);
             continue;
@@ -311,8 +312,8 @@ void SaveCityConvoyInfo(const std::wstring& folder, const std::list<cMiasto*>& c
 
 void LoadCitySupplyTables(const std::wstring& folderPattern, int countryCount)
 {
-    ReadCityTable(FillPattern(folderPattern, L"cities_supply_info.csv"),
+    ReadCityTable(JoinPathPattern(folderPattern, L"cities_supply_info.csv"),
                   LangText("opening_file_with_supply_matrix_for_cities..."), countryCount, false);
-    ReadCityTable(FillPattern(folderPattern, L"cities_convoy_info.csv"),
+    ReadCityTable(JoinPathPattern(folderPattern, L"cities_convoy_info.csv"),
                   LangText("opening_file_with_convoy_info_for_cities..."), countryCount, true);
 }

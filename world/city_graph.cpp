@@ -5,6 +5,7 @@
 #include "core/fatal.h"
 #include "core/log.h"
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "world/city.h"
 #include "world/country.h"
 #include "world/map.h"
@@ -74,7 +75,7 @@ void cDiagramMiast::LoadFile(const std::wstring& path)
         int v[5];
         bool numbers = true;
         for (int i = 0; i < 4; ++i)
-            numbers = WholeNumber(fields[size_t(i)], v[i]) && numbers;
+            numbers = ParseInt(fields[size_t(i)], v[i]) && numbers;
         v[4] = LeadingInt(fields[4]);
         if (!numbers)
         {

@@ -3,6 +3,7 @@
 #include "core/csv.h"
 #include "core/fatal.h"
 #include "core/log.h"
+#include "game/paths.h"
 #include "world/city.h"
 #include "world/country.h"
 #include "world/map.h"
@@ -212,7 +213,7 @@ void cKonwoje::HighlightAlliedPortsForConvoy(int countryId, int excludedNodeId) 
 
 void cKonwoje::LoadConvoys(const std::wstring& folderPattern)
 {
-    const std::wstring path = FillPattern(folderPattern, L"convoys.csv");
+    const std::wstring path = JoinPathPattern(folderPattern, L"convoys.csv");
     cCsvReader reader = OpenTableOrFail(path, L"Otwieram plik z miastami ze sciezka...");
     Convoys.clear();
     Results.clear();

@@ -6,6 +6,7 @@
 #include "core/csv.h"
 #include "core/log.h"
 #include "core/settings.h"
+#include "game/paths.h"
 #include "platform/paths.h"
 #include "world/relations.h"
 #include "world/world.h"
@@ -261,7 +262,7 @@ bool Flag(const std::wstring& token) { return LeadingInt(token) != 0; }
 void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& countries,
                    const std::wstring& scenarioFolderName)
 {
-    const std::wstring path = FillPattern(folderPattern, L"countries.csv");
+    const std::wstring path = JoinPathPattern(folderPattern, L"countries.csv");
     cCsvReader reader = OpenTableOrFail(path, L"Otwieram plik z panstwami ze sciezka...");
     DeleteCountries(countries);
     while (!reader.AtEnd())

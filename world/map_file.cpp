@@ -7,6 +7,7 @@
 #include "core/stringbase.h"
 #include "core/text.h"
 #include "core/version.h"
+#include "game/paths.h"
 #include "platform/paths.h"
 #include "world/map.h"
 #include "world/world_files.h"
@@ -21,7 +22,7 @@ constexpr int kMaxSide = 32767; // hex coordinates are 16-bit
 
 cMapa::cMapa(const std::wstring& folderPattern)
 {
-    const std::wstring path = FillPattern(folderPattern, L"map.qvr");
+    const std::wstring path = JoinPathPattern(folderPattern, L"map.qvr");
     int w = 0, h = 0;
     std::vector<sHex> hexes;
     if (!LoadFile(path, hexes, w, h))
@@ -115,7 +116,7 @@ void cMapa::ReadHexRecord(sHex& hex, const unsigned char* r)
 
 void cMapa::Save(const std::wstring& folder, const wchar_t* outputPathFormat)
 {
-    const std::wstring path = outputPathFormat ? FillPattern(outputPathFormat, L"output_map.qvr")
+    const std::wstring path = outputPathFormat ? JoinPathPattern(outputPathFormat, L"output_map.qvr")
                                                : FormatText(L"%s\\map.qvr", folder);
     std::string out;
     out.reserve(kHeaderSize + m_Hexes.size() * kRecordSize);
@@ -154,7 +155,7 @@ void cMapa::Save(const std::wstring& folder, const wchar_t* outputPathFormat)
 
 void cMapa::BuildFromScenario(const std::wstring& folderPattern)
 {
-    const std::wstring path = FillPattern(folderPattern, L"map.qvr");
+    const std::wstring path = JoinPathPattern(folderPattern, L"map.qvr");
     int w = 0, h = 0;
     std::vector<sHex> hexes;
     if (!LoadFile(path, hexes, w, h))

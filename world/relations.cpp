@@ -3,6 +3,7 @@
 #include "core/fatal.h"
 #include "core/log.h"
 #include "core/stringbase.h"
+#include "game/paths.h"
 #include "world/country.h"
 #include "world/world_files.h"
 
@@ -120,8 +121,8 @@ void cRelationsMatrix::Resize(int n)
 void cRelationsMatrix::Load(int n, const std::wstring& folderPattern)
 {
     Resize(n);
-    ReadFile(FillPattern(folderPattern, L"relations.csv"), false);
-    ReadFile(FillPattern(folderPattern, L"losses.csv"), true);
+    ReadFile(JoinPathPattern(folderPattern, L"relations.csv"), false);
+    ReadFile(JoinPathPattern(folderPattern, L"losses.csv"), true);
 }
 
 void cRelationsMatrix::ReadFile(const std::wstring& path, bool losses)

@@ -5,6 +5,8 @@
 #include "core/csv.h"
 #include "core/fatal.h"
 #include "core/log.h"
+#include "core/text.h"
+#include "game/paths.h"
 #include "world/city.h"
 #include "world/country.h"
 #include "world/fleet.h"
@@ -55,7 +57,7 @@ const sWezelGrafuMorz* cGrafMorz::GetNode(int id) const
 
 void cGrafMorz::LoadNodes(const std::wstring& folderPattern)
 {
-    const std::wstring path = FillPattern(folderPattern, L"sea_nodes.csv");
+    const std::wstring path = JoinPathPattern(folderPattern, L"sea_nodes.csv");
     Nodes.clear();
     cCsvReader reader = OpenTableOrFail(path, L"Otwieram plik z wezlami morskimi ze sciezka...");
     cMapa* map = WorldMap();
@@ -86,7 +88,7 @@ void cGrafMorz::LoadNodes(const std::wstring& folderPattern)
         int32_t* coords[6] = {&node.MainX, &node.MainY, &node.OwnShipsX, &node.OwnShipsY, &node.EnemyShipsX,
                               &node.EnemyShipsY};
         for (int i = 0; i < 6; ++i)
-            if (!WholeNumber(f[size_t(4 + i)], *coords[i]))
+            if (!ParseInt(f[size_t(4 + i)], *coords[i]))
             {
                 // Never the hex (0, 0) by accident: the hex counts as outside the map.
                 LogLine(L"ERROR: column %i of sea node %i is not a whole number in %s at line %i", 5 + i, node.ID,
@@ -180,7 +182,7 @@ void cGrafMorz::LoadEdgesFile(const std::wstring& path)
         const int from = LeadingInt(fields[0]);
         sLukGrafuMorz edge;
         edge.Target = LeadingInt(fields[1]);
-        if (!WholeNumber(fields[2], edge.ControlX) || !WholeNumber(fields[3], edge.ControlY))
+        if (!ParseInt(fields[2], edge.ControlX) || !ParseInt(fields[3], edge.ControlY))
         {
             LogLine(L"ERROR: the hex of edge %i -> %i is not given in whole numbers in %s at line %i, line skipped",
                     from, edge.Target, path, lineNo);

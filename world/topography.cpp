@@ -5,6 +5,8 @@
 #include "core/fatal.h"
 #include "core/log.h"
 #include "core/stringbase.h"
+#include "core/text.h"
+#include "game/paths.h"
 #include "world/city.h"
 #include "world/country.h"
 #include "world/map.h"
@@ -133,7 +135,7 @@ void cTopografia::Save(const std::wstring& folder) const
 
 void cTopografia::Load(const std::wstring& folderPattern)
 {
-    const std::wstring path = FillPattern(folderPattern, L"topography.csv");
+    const std::wstring path = JoinPathPattern(folderPattern, L"topography.csv");
     const std::vector<std::string> lines = ReadTextLinesOrFail(
         path, LangText("opening_topography_file..."), 500, LangText("error_opening_file!_(not_exists?)"),
         LangText("open_ok"));
@@ -188,7 +190,7 @@ void cTopografia::Load(const std::wstring& folderPattern)
                 continue;
             }
             int x = -1, y = -1;
-            if (!WholeNumber(tokens[1], x) || !WholeNumber(tokens[2], y))
+            if (!ParseInt(tokens[1], x) || !ParseInt(tokens[2], y))
                 x = y = -1;
             if (!map || !map->IsInside(x, y))
             {

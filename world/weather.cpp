@@ -4,6 +4,7 @@
 #include "core/log.h"
 #include "core/random.h"
 #include "core/text.h"
+#include "game/paths.h"
 #include "world/map.h"
 #include "world/world_files.h"
 
@@ -60,7 +61,7 @@ bool ParseFields(const std::vector<std::string>& fields, size_t count, std::vect
 
 void cMapa::ApplyWeatherCsv(const std::wstring& folderPattern)
 {
-    const std::wstring path = FillPattern(folderPattern, L"weather.csv");
+    const std::wstring path = JoinPathPattern(folderPattern, L"weather.csv");
     LogLine(L"Loading weather state from weather.csv");
     auto lines = ReadTextLines(path, 1u << 20);
     if (!lines)
@@ -109,7 +110,7 @@ void cMapa::ApplyWeatherCsv(const std::wstring& folderPattern)
 
 void cMapa::ApplyAreaCsv(const std::wstring& folderPattern, const wchar_t* fileName, bool winter)
 {
-    const std::wstring path = FillPattern(folderPattern, fileName);
+    const std::wstring path = JoinPathPattern(folderPattern, fileName);
     LogLine(L"Loading %s", fileName);
     auto lines = ReadTextLines(path, 1u << 20);
     if (!lines)

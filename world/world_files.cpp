@@ -7,15 +7,8 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "core/text.h"
-#include "game/paths.h"
 #include "game/save_files.h"
 #include "platform/paths.h"
-
-std::wstring FillPattern(const std::wstring& pattern, const wchar_t* fileName)
-{
-    // Joined, never formatted: a folder name may hold '%'.
-    return JoinPathPattern(pattern, fileName);
-}
 
 namespace {
 std::vector<std::string> SplitTextLines(const std::string& data, size_t bufferSize)
@@ -149,16 +142,6 @@ unsigned long LeadingHex(const std::wstring& text)
     if (end == begin || errno == ERANGE || v > 0xFFFFFFFFull)
         return end == begin ? 0 : 0xFFFFFFFFul;
     return static_cast<unsigned long>(v);
-}
-
-bool WholeNumber(const std::string& text, int& out)
-{
-    return ParseInt(std::string_view(text), out);
-}
-
-bool WholeNumber(const std::wstring& text, int& out)
-{
-    return ParseInt(std::wstring_view(text), out);
 }
 
 std::string StripLineEnd(std::string line)

@@ -8,8 +8,6 @@
 #include "core/csv.h"
 #include "game/load_files.h"
 
-// A path pattern with one %s filled with a file name.
-std::wstring FillPattern(const std::wstring& pattern, const wchar_t* fileName);
 // Lines as the C library's fgets with a buffer of bufferSize gives them: a line longer
 // than bufferSize - 1 characters comes in pieces; each piece keeps its '\n'. CR LF
 // reads as '\n'. Nothing when the file cannot be read.
@@ -35,8 +33,5 @@ double LeadingDouble(const std::string& text);
 int LeadingInt(const std::wstring& text);
 double LeadingDouble(const std::wstring& text);
 unsigned long LeadingHex(const std::wstring& text);
-// A whole number and nothing else (spaces allowed): coordinates must not read as 0 by accident.
-bool WholeNumber(const std::string& text, int& out);
-bool WholeNumber(const std::wstring& text, int& out);
 // Strips a trailing '\n' and '\r'.
 std::string StripLineEnd(std::string line);
