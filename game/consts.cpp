@@ -78,26 +78,6 @@ void Store(const sRowLayout& layout, int index, const std::string& field)
     }
 }
 
-// Fields as a tokenizer on ';' yields them: runs of ';' are one separator, leading
-// ones are skipped, and the line end stays on the last field.
-std::vector<std::string> Tokens(const std::string& line)
-{
-    std::vector<std::string> out;
-    size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && line[i] == ';')
-            ++i;
-        if (i >= line.size())
-            break;
-        size_t end = line.find(';', i);
-        if (end == std::string::npos)
-            end = line.size();
-        out.push_back(line.substr(i, end - i));
-        i = end;
-    }
-    return out;
-}
-
 class cRowTable
 {
 public:
@@ -257,7 +237,7 @@ public:
             Store(layout, 0, line);
             return;
         }
-        std::vector<std::string> fields = Tokens(line);
+        std::vector<std::string> fields = SplitTokens(line);
         const size_t skip = layout.form == eForm::Label ? 1 : 0;
         const int total = layout.count + layout.count2;
         for (int k = 0; k < total && skip + size_t(k) < fields.size(); ++k)

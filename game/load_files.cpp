@@ -15,3 +15,27 @@ std::string ReadLoadFileOrFail(const std::wstring& path, std::wstring_view openi
     LogLine(okLine);
     return std::move(*bytes);
 }
+
+std::vector<std::string> SplitTokens(const std::string& line, const char* separators)
+{
+    std::vector<std::string> out;
+    std::string current;
+    for (char c : line)
+    {
+        bool sep = false;
+        for (const char* s = separators; *s; ++s)
+            if (c == *s)
+                sep = true;
+        if (sep)
+        {
+            if (!current.empty())
+                out.push_back(current);
+            current.clear();
+        }
+        else
+            current.push_back(c);
+    }
+    if (!current.empty())
+        out.push_back(current);
+    return out;
+}

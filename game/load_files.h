@@ -2,6 +2,7 @@
 // Reading the files of a scenario or a save being loaded.
 #include <string>
 #include <string_view>
+#include <vector>
 
 inline constexpr std::wstring_view kOpenFailed = L"Blad otwarcia pliku! (nie istnieje?)";
 inline constexpr std::wstring_view kOpenOk = L"Otwarcie OK";
@@ -10,3 +11,7 @@ inline constexpr std::wstring_view kOpenOk = L"Otwarcie OK";
 // cannot be read ends the program with exit code 1 and the fail reason.
 std::string ReadLoadFileOrFail(const std::wstring& path, std::wstring_view openingLine,
                                std::wstring_view failReason = kOpenFailed, std::wstring_view okLine = kOpenOk);
+
+// Splits at any of the separators, dropping empty fields: runs of separators count as one
+// and a line end stays on the last field.
+std::vector<std::string> SplitTokens(const std::string& line, const char* separators = ";");

@@ -85,30 +85,6 @@ void WriteSaveTextFile(const std::wstring& path, const std::wstring& text)
     WriteSaveFileOrFail(path, WideToUtf8(crlf));
 }
 
-std::vector<std::string> SplitTokens(const std::string& line, const char* separators)
-{
-    std::vector<std::string> out;
-    std::string current;
-    for (char c : line)
-    {
-        bool sep = false;
-        for (const char* s = separators; *s; ++s)
-            if (c == *s)
-                sep = true;
-        if (sep)
-        {
-            if (!current.empty())
-                out.push_back(current);
-            current.clear();
-        }
-        else
-            current.push_back(c);
-    }
-    if (!current.empty())
-        out.push_back(current);
-    return out;
-}
-
 int LeadingInt(const std::string& text)
 {
     return AtoiLike(text);

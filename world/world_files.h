@@ -25,8 +25,6 @@ bool NextTableRow(cCsvReader& reader, bool keepEmpty, int minFields, const std::
 // Writes a text file of a save the way every save writer does (see WriteSaveFileOrFail):
 // UTF-8, every '\n' written as CR LF.
 void WriteSaveTextFile(const std::wstring& path, const std::wstring& text);
-// Splits at ';' dropping empty fields (runs of separators count as one).
-std::vector<std::string> SplitTokens(const std::string& line, const char* separators = ";");
 // The C library's strtol/strtod semantics: the leading number, 0 when there is none.
 int LeadingInt(const std::string& text);
 double LeadingDouble(const std::string& text);
