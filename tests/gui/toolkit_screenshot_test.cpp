@@ -3,10 +3,6 @@
 // VELMORANT_WRITE_SCREENSHOTS=1 stores a new picture instead.
 #include <gtest/gtest.h>
 
-#include <SDL.h>
-#include <SDL_image.h>
-
-#include <cstdlib>
 #include <filesystem>
 
 #include "gui/controls.h"
@@ -16,6 +12,7 @@
 #include "platform/texture.h"
 #include "platform/window.h"
 #include "shell/dialog_builders.h"
+#include "tests/gui/screenshot_check.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -125,41 +122,15 @@ TEST(ToolkitScreenshot, ADialogWithEveryKindOfControlLooksAsStored)
     ASSERT_EQ(pixels.size(), size_t(kWidth) * kHeight);
     manager->OnDestroyDevice();
 
-    SDL_Surface* shot = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), kWidth, kHeight, 32, kWidth * 4,
-                                                           SDL_PIXELFORMAT_ARGB8888);
-    std::filesystem::path actualFile = std::filesystem::absolute(testing_support::MakeScratchDir("toolkit") / "actual.png");
-    IMG_SavePNG(shot, actualFile.string().c_str());
     std::filesystem::path expectedFile = testing_support::FixtureDir() / "screenshot_toolkit.png";
-    const char* write = std::getenv("VELMORANT_WRITE_SCREENSHOTS");
-    if (write && *write == '1') {
-        IMG_SavePNG(shot, expectedFile.string().c_str());
-        SDL_FreeSurface(shot);
+    sScreenshotCheck check;
+    ASSERT_NO_FATAL_FAILURE(CheckScreenshot(pixels, kWidth, kHeight, "toolkit", expectedFile, check));
+    if (check.stored) {
         device.reset();
         GTEST_SKIP() << "stored " << expectedFile;
     }
-    SDL_FreeSurface(shot);
-
-    SDL_Surface* loaded = IMG_Load(expectedFile.string().c_str());
-    ASSERT_NE(loaded, nullptr) << expectedFile;
-    SDL_Surface* expected = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(loaded);
-    ASSERT_EQ(expected->w, kWidth);
-    ASSERT_EQ(expected->h, kHeight);
-    int differing = 0;
-    for (int y = 0; y < kHeight; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(expected->pixels) + y * expected->pitch);
-        for (int x = 0; x < kWidth; ++x) {
-            uint32_t a = pixels[size_t(y) * kWidth + x];
-            uint32_t e = row[x];
-            int worst = 0;
-            for (int shift : {0, 8, 16})
-                worst = std::max(worst, std::abs(int((a >> shift) & 0xFF) - int((e >> shift) & 0xFF)));
-            differing += worst > 48;
-        }
-    }
-    SDL_FreeSurface(expected);
     // Glyph edges may move by a pixel between font builds; the controls may not.
-    EXPECT_LE(differing, kWidth * kHeight / 100) << "see " << actualFile;
+    EXPECT_LE(check.differing, kWidth * kHeight / 100) << "see " << check.actualFile;
     device.reset();
     window.reset();
     QuitVideo();

@@ -5,14 +5,13 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
-#include <cstdlib>
-
 #include "platform/font.h"
 #include "platform/sdl_renderer.h"
 #include "platform/window.h"
 #include "shell/draw_helpers.h"
 #include "shell/frame_callbacks.h"
 #include "shell/textures.h"
+#include "tests/gui/screenshot_check.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -39,31 +38,6 @@ void WriteBoxPicture(const std::filesystem::path& file)
         }
     IMG_SavePNG(s, file.string().c_str());
     SDL_FreeSurface(s);
-}
-
-struct sDiff
-{
-    int differing = 0;
-    int worst = 0;
-};
-
-sDiff Compare(const std::vector<uint32_t>& actual, SDL_Surface* expected)
-{
-    sDiff diff;
-    for (int y = 0; y < kHeight; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(expected->pixels) + y * expected->pitch);
-        for (int x = 0; x < kWidth; ++x) {
-            uint32_t a = actual[size_t(y) * kWidth + x];
-            uint32_t e = row[x];
-            int worst = 0;
-            for (int shift : {0, 8, 16})
-                worst = std::max(worst, std::abs(int((a >> shift) & 0xFF) - int((e >> shift) & 0xFF)));
-            diff.worst = std::max(diff.worst, worst);
-            if (worst > 48)
-                ++diff.differing;
-        }
-    }
-    return diff;
 }
 
 TEST(Screenshot, AGuiBoxWithTextInTwoFontsLooksAsStored)
@@ -99,29 +73,13 @@ TEST(Screenshot, AGuiBoxWithTextInTwoFontsLooksAsStored)
     std::vector<uint32_t> pixels = device->ReadPixels();
     ASSERT_EQ(pixels.size(), size_t(kWidth) * kHeight);
 
-    SDL_Surface* shot = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), kWidth, kHeight, 32, kWidth * 4,
-                                                           SDL_PIXELFORMAT_ARGB8888);
-    std::filesystem::path actualFile = testing_support::MakeScratchDir("screenshot") / "actual.png";
-    IMG_SavePNG(shot, actualFile.string().c_str());
     std::filesystem::path expectedFile = testing_support::FixtureDir() / "screenshot_gui_box.png";
-    const char* write = std::getenv("VELMORANT_WRITE_SCREENSHOTS");
-    if (write && *write == '1') {
-        IMG_SavePNG(shot, expectedFile.string().c_str());
-        SDL_FreeSurface(shot);
+    sScreenshotCheck check;
+    ASSERT_NO_FATAL_FAILURE(CheckScreenshot(pixels, kWidth, kHeight, "screenshot", expectedFile, check));
+    if (check.stored)
         GTEST_SKIP() << "stored " << expectedFile;
-    }
-    SDL_FreeSurface(shot);
-
-    SDL_Surface* loaded = IMG_Load(expectedFile.string().c_str());
-    ASSERT_NE(loaded, nullptr) << expectedFile;
-    SDL_Surface* expected = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(loaded);
-    ASSERT_EQ(expected->w, kWidth);
-    ASSERT_EQ(expected->h, kHeight);
-    sDiff diff = Compare(pixels, expected);
-    SDL_FreeSurface(expected);
     // Glyph edges may move by a pixel between font builds; the picture may not.
-    EXPECT_LE(diff.differing, kWidth * kHeight / 100) << "see " << actualFile;
+    EXPECT_LE(check.differing, kWidth * kHeight / 100) << "see " << check.actualFile;
 
     // The text really is there: bright pixels in the title's band.
     int bright = 0;
