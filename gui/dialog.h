@@ -166,7 +166,6 @@ private:
     CDXUTControl* GetNextControl(CDXUTControl* control);
     CDXUTControl* GetPrevControl(CDXUTControl* control);
     void ClearHoverOnRemove(CDXUTControl* control);
-    template <class T> T* LayoutPlaced(int id);
 
     bool m_bNonUserEvents = false;
     bool m_bKeyboardInput = true;
