@@ -51,21 +51,9 @@ tResult cSprite::Draw(cTexture* texture, const sRect* src, const sVector3* cente
 
 tResult cSprite::DrawF(cTexture* texture, const sRectF& src, sPointF topLeft, float depth, tColor color)
 {
-    if (!m_Begun || !texture)
-        return E_FAIL;
     float w = src.right - src.left;
     float h = src.bottom - src.top;
-    sItem item;
-    item.depth = depth;
-    item.quad.texture = texture;
-    item.quad.src = src;
-    item.quad.color = color;
-    item.quad.corners[0] = m_Transform.Apply({topLeft.x, topLeft.y});
-    item.quad.corners[1] = m_Transform.Apply({topLeft.x + w, topLeft.y});
-    item.quad.corners[2] = m_Transform.Apply({topLeft.x + w, topLeft.y + h});
-    item.quad.corners[3] = m_Transform.Apply({topLeft.x, topLeft.y + h});
-    m_Items.push_back(item);
-    return S_OK;
+    return DrawStretched(texture, src, sRectF{topLeft.x, topLeft.y, topLeft.x + w, topLeft.y + h}, depth, color);
 }
 
 tResult cSprite::DrawStretched(cTexture* texture, const sRectF& src, const sRectF& dest, float depth, tColor color)
