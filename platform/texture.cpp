@@ -29,6 +29,15 @@ void RetireDeviceTexture(SDL_Texture* texture, uint64_t generation)
     g_Retired.emplace_back(texture, generation);
 }
 
+// Destroys the retired copies of the current renderer; the caller holds g_GenerationMutex.
+void DestroyRetiredTextures()
+{
+    for (auto& [texture, generation] : g_Retired)
+        if (generation == g_Generation)
+            SDL_DestroyTexture(texture);
+    g_Retired.clear();
+}
+
 } // namespace
 
 void SetRenderThread() { g_RenderThread = std::this_thread::get_id(); }
@@ -45,10 +54,7 @@ void BeginRendererGeneration(SDL_Renderer* renderer)
 void EndRendererGeneration()
 {
     std::lock_guard<std::mutex> guard(g_GenerationMutex);
-    for (auto& [texture, generation] : g_Retired)
-        if (generation == g_Generation)
-            SDL_DestroyTexture(texture);
-    g_Retired.clear();
+    DestroyRetiredTextures();
     ++g_Generation;
     g_CurrentRenderer = nullptr;
 }
@@ -56,10 +62,7 @@ void EndRendererGeneration()
 void FreeRetiredDeviceTextures()
 {
     std::lock_guard<std::mutex> guard(g_GenerationMutex);
-    for (auto& [texture, generation] : g_Retired)
-        if (generation == g_Generation)
-            SDL_DestroyTexture(texture);
-    g_Retired.clear();
+    DestroyRetiredTextures();
 }
 
 cTexture::cTexture(SDL_Surface* pixels) : m_Pixels(pixels), m_Width(pixels->w), m_Height(pixels->h) {}
