@@ -154,6 +154,13 @@ void CDXUTComboBox::ChangeSelection(int index)
         m_pDialog->SendEvent(EVENT_COMBOBOX_SELECTION_CHANGED, true, this);
 }
 
+void CDXUTComboBox::StepSelection(int step)
+{
+    int index = m_iFocused + step;
+    if (index >= 0 && index < GetNumItems())
+        ChangeSelection(index);
+}
+
 bool CDXUTComboBox::HandleMouse(unsigned message, int x, int y, tWParam wParam, tLParam lParam)
 {
     if (!m_bEnabled || !m_bVisible)
@@ -221,11 +228,9 @@ bool CDXUTComboBox::HandleMouse(unsigned message, int x, int y, tWParam wParam, 
         if (m_bOpened) {
             m_ScrollBar.Scroll(-notches * GuiWheelScrollLines());
         } else if (notches > 0) {
-            if (m_iFocused > 0)
-                ChangeSelection(m_iFocused - 1);
+            StepSelection(-1);
         } else if (notches < 0) {
-            if (m_iFocused + 1 < GetNumItems())
-                ChangeSelection(m_iFocused + 1);
+            StepSelection(+1);
         }
         return true;
     }
@@ -271,13 +276,11 @@ bool CDXUTComboBox::HandleKeyboard(unsigned message, tWParam wParam, tLParam lPa
         return true;
     case VK_LEFT:
     case VK_UP:
-        if (m_iFocused > 0)
-            ChangeSelection(m_iFocused - 1);
+        StepSelection(-1);
         return true;
     case VK_RIGHT:
     case VK_DOWN:
-        if (m_iFocused + 1 < GetNumItems())
-            ChangeSelection(m_iFocused + 1);
+        StepSelection(+1);
         return true;
     default:
         return false;

@@ -55,6 +55,8 @@ private:
     // The visible item under a point of the drop-down, or -1.
     int ItemAt(int x, int y) const;
     void ChangeSelection(int index);
+    // Moves the selection one item up (-1) or down (+1), staying inside the list.
+    void StepSelection(int step);
 
     int m_iSelected = -1;
     int m_iFocused = -1;
