@@ -49,8 +49,8 @@ struct sDxutState
 
     int pauseTimeCount = 0;
     int pauseRenderingCount = 0;
-    bool timePaused = false;
-    bool renderingPaused = false;
+    bool TimePaused() const { return pauseTimeCount > 0; }
+    bool RenderingPaused() const { return pauseRenderingCount > 0; }
     bool active = true;
     bool minimized = false;
     bool quit = false;
@@ -321,13 +321,11 @@ void DXUTPause(bool pauseTime, bool pauseRendering)
     std::unique_lock<std::recursive_mutex> guard(s.mutex);
     s.pauseTimeCount = std::max(0, s.pauseTimeCount + (pauseTime ? 1 : -1));
     s.pauseRenderingCount = std::max(0, s.pauseRenderingCount + (pauseRendering ? 1 : -1));
-    if (s.pauseTimeCount > 0)
+    if (s.TimePaused())
         s.timer.Stop();
     else
         s.timer.Start();
-    bool muted = s.pauseTimeCount > 0;
-    s.renderingPaused = s.pauseRenderingCount > 0;
-    s.timePaused = s.pauseTimeCount > 0;
+    bool muted = s.TimePaused();
     guard.unlock();
     SetMusicMuted(muted);
 }
@@ -365,13 +363,13 @@ float DXUTGetElapsedTime()
 bool DXUTIsRenderingPaused()
 {
     std::lock_guard<std::recursive_mutex> guard(State().mutex);
-    return State().renderingPaused;
+    return State().RenderingPaused();
 }
 
 bool DXUTIsTimePaused()
 {
     std::lock_guard<std::recursive_mutex> guard(State().mutex);
-    return State().timePaused;
+    return State().TimePaused();
 }
 
 bool DXUTIsActive()
@@ -462,13 +460,13 @@ void DXUTRender3DEnvironment()
     auto& s = State();
     if (!s.device)
         return;
-    if (s.deviceLostFlag || s.renderingPaused)
+    if (s.deviceLostFlag || s.RenderingPaused())
         g_Sleep(200);
     if (!s.active)
         g_Sleep(50);
     g_Sleep(g_UserSettings.FrameSleepMs());
 
-    if (s.deviceLostFlag && !s.renderingPaused) {
+    if (s.deviceLostFlag && !s.RenderingPaused()) {
         bool recreate = s.recreateDevice;
         s.deviceLostFlag = false;
         s.recreateDevice = false;
@@ -502,7 +500,7 @@ void DXUTRender3DEnvironment()
         if (!s.device || s.quit)
             return;
     }
-    if (!s.renderingPaused) {
+    if (!s.RenderingPaused()) {
         if (s.frameRender) {
             s.frameRender(s.device.get(), s.time, s.elapsed);
             if (!s.device || s.quit)
