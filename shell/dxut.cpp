@@ -70,6 +70,14 @@ sDxutState& State()
     return state;
 }
 
+// One value of the state, read under its lock for callers on any thread.
+template <class Fn>
+auto Read(Fn fn)
+{
+    std::lock_guard<std::recursive_mutex> guard(State().mutex);
+    return fn(State());
+}
+
 tSleepFunction g_Sleep = [](int ms) { SleepMs(ms); };
 
 void SetExitCode(int code)
@@ -336,59 +344,23 @@ void SetMusicMuted(bool muted)
         g_GameLink.setMusicVolume(muted ? 0.0f : g_UserSettings.musicVolume);
 }
 
-cRenderer* DXUTGetD3DDevice()
-{
-    std::lock_guard<std::recursive_mutex> guard(State().mutex);
-    return State().device.get();
-}
+cRenderer* DXUTGetD3DDevice() { return Read([](const sDxutState& s) { return s.device.get(); }); }
 
-cWindow* DXUTGetHWND()
-{
-    std::lock_guard<std::recursive_mutex> guard(State().mutex);
-    return State().window.get();
-}
+cWindow* DXUTGetHWND() { return Read([](const sDxutState& s) { return s.window.get(); }); }
 
-double DXUTGetTime()
-{
-    std::lock_guard<std::recursive_mutex> guard(State().mutex);
-    return State().time;
-}
+double DXUTGetTime() { return Read([](const sDxutState& s) { return s.time; }); }
 
-float DXUTGetElapsedTime()
-{
-    std::lock_guard<std::recursive_mutex> guard(State().mutex);
-    return State().elapsed;
-}
+float DXUTGetElapsedTime() { return Read([](const sDxutState& s) { return s.elapsed; }); }
 
-bool DXUTIsRenderingPaused()
-{
-    std::lock_guard<std::recursive_mutex> guard(State().mutex);
-    return State().RenderingPaused();
-}
+bool DXUTIsRenderingPaused() { return Read([](const sDxutState& s) { return s.RenderingPaused(); }); }
 
-bool DXUTIsTimePaused()
-{
-    std::lock_guard<std::recursive_mutex> guard(State().mutex);
-    return State().TimePaused();
-}
+bool DXUTIsTimePaused() { return Read([](const sDxutState& s) { return s.TimePaused(); }); }
 
-bool DXUTIsActive()
-{
-    std::lock_guard<std::recursive_mutex> guard(State().mutex);
-    return State().active;
-}
+bool DXUTIsActive() { return Read([](const sDxutState& s) { return s.active; }); }
 
-bool DXUTIsWindowed()
-{
-    std::lock_guard<std::recursive_mutex> guard(State().mutex);
-    return State().windowed;
-}
+bool DXUTIsWindowed() { return Read([](const sDxutState& s) { return s.windowed; }); }
 
-int DXUTGetExitCode()
-{
-    std::lock_guard<std::recursive_mutex> guard(State().mutex);
-    return State().exitCode;
-}
+int DXUTGetExitCode() { return Read([](const sDxutState& s) { return s.exitCode; }); }
 
 void DXUTMarkDeviceLost(bool recreate)
 {
