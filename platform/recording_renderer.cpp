@@ -64,17 +64,13 @@ void cRecordingRenderer::DrawLine(sPointF from, sPointF to, float width, tColor 
     m_Calls.push_back(call);
 }
 
-void cRecordingRenderer::SetClipRect(const sRect* clip)
+void cRecordingRenderer::ApplyClipRect(const sRect* clip)
 {
     sRecordedCall call;
     call.kind = sRecordedCall::kClip;
     call.clipOn = clip != nullptr;
-    if (clip) {
+    if (clip)
         call.clip = *clip;
-        m_Clip = *clip;
-    } else {
-        m_Clip.reset();
-    }
     m_Calls.push_back(call);
 }
 

@@ -22,10 +22,8 @@ struct sRecordedCall
 class cRecordingRenderer : public cRenderer
 {
 public:
-    cRecordingRenderer(int width = 1024, int height = 768) : m_Width(width), m_Height(height) {}
+    cRecordingRenderer(int width = 1024, int height = 768) : cRenderer(width, height) {}
 
-    int BackBufferWidth() const override { return m_Width; }
-    int BackBufferHeight() const override { return m_Height; }
     bool BeginScene() override;
     void EndScene() override;
     void Clear(tColor color) override;
@@ -33,17 +31,15 @@ public:
     void FillRect(const sRectF& rect, tColor color) override;
     void FillGradientRect(const sRectF& rect, tColor topLeft, tColor topRight, tColor bottomLeft, tColor bottomRight) override;
     void DrawLine(sPointF from, sPointF to, float width, tColor color) override;
-    void SetClipRect(const sRect* clip) override;
-    std::optional<sRect> GetClipRect() const override { return m_Clip; }
 
     const std::vector<sRecordedCall>& Calls() const { return m_Calls; }
     // Only the textured and plain quads, in drawing order.
     std::vector<sQuad> Quads() const;
     void ClearCalls() { m_Calls.clear(); }
 
+protected:
+    void ApplyClipRect(const sRect* clip) override;
+
 private:
-    int m_Width;
-    int m_Height;
     std::vector<sRecordedCall> m_Calls;
-    std::optional<sRect> m_Clip;
 };

@@ -24,8 +24,8 @@ class cRenderer
 public:
     virtual ~cRenderer() = default;
 
-    virtual int BackBufferWidth() const = 0;
-    virtual int BackBufferHeight() const = 0;
+    int BackBufferWidth() const { return m_Width; }
+    int BackBufferHeight() const { return m_Height; }
 
     virtual bool BeginScene() = 0;
     virtual void EndScene() = 0;
@@ -35,6 +35,24 @@ public:
     virtual void FillGradientRect(const sRectF& rect, tColor topLeft, tColor topRight, tColor bottomLeft, tColor bottomRight) = 0;
     virtual void DrawLine(sPointF from, sPointF to, float width, tColor color) = 0;
     // Limits drawing to the rectangle (back-buffer pixels); null switches the limit off.
-    virtual void SetClipRect(const sRect* clip) = 0;
-    virtual std::optional<sRect> GetClipRect() const = 0;
+    void SetClipRect(const sRect* clip)
+    {
+        if (clip)
+            m_Clip = *clip;
+        else
+            m_Clip.reset();
+        ApplyClipRect(clip);
+    }
+    std::optional<sRect> GetClipRect() const { return m_Clip; }
+
+protected:
+    cRenderer(int width, int height) : m_Width(width), m_Height(height) {}
+
+    // What the device does when the clip rectangle changes.
+    virtual void ApplyClipRect(const sRect* clip) = 0;
+
+private:
+    int m_Width;
+    int m_Height;
+    std::optional<sRect> m_Clip;
 };

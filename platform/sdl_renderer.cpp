@@ -39,7 +39,7 @@ std::unique_ptr<cSdlRenderer> cSdlRenderer::Create(SDL_Window* window, int width
 }
 
 cSdlRenderer::cSdlRenderer(SDL_Renderer* renderer, int width, int height)
-    : m_Renderer(renderer), m_Width(width), m_Height(height)
+    : cRenderer(width, height), m_Renderer(renderer)
 {
 }
 
@@ -157,14 +157,12 @@ void cSdlRenderer::DrawLine(sPointF from, sPointF to, float width, tColor color)
     SDL_RenderGeometry(m_Renderer, nullptr, v, 4, kQuadIndices, 6);
 }
 
-void cSdlRenderer::SetClipRect(const sRect* clip)
+void cSdlRenderer::ApplyClipRect(const sRect* clip)
 {
     if (!clip) {
-        m_Clip.reset();
         SDL_RenderSetClipRect(m_Renderer, nullptr);
         return;
     }
-    m_Clip = *clip;
     SDL_Rect r{clip->left, clip->top, std::max(0, clip->Width()), std::max(0, clip->Height())};
     SDL_RenderSetClipRect(m_Renderer, &r);
 }
@@ -173,13 +171,13 @@ void cSdlRenderer::Present() { SDL_RenderPresent(m_Renderer); }
 
 std::vector<uint32_t> cSdlRenderer::ReadPixels()
 {
-    std::vector<uint32_t> pixels(size_t(m_Width) * size_t(m_Height));
+    std::vector<uint32_t> pixels(size_t(BackBufferWidth()) * size_t(BackBufferHeight()));
     // The logical size scales only drawing; reading uses the output size, which equals
     // the back buffer in a window of that size (the case of the tests and screenshots).
     int outW = 0, outH = 0;
     SDL_GetRendererOutputSize(m_Renderer, &outW, &outH);
-    if (outW != m_Width || outH != m_Height)
+    if (outW != BackBufferWidth() || outH != BackBufferHeight())
         return {};
-    SDL_RenderReadPixels(m_Renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), m_Width * 4);
+    SDL_RenderReadPixels(m_Renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), BackBufferWidth() * 4);
     return pixels;
 }

@@ -17,8 +17,6 @@ public:
     static std::unique_ptr<cSdlRenderer> Create(SDL_Window* window, int width, int height);
     ~cSdlRenderer() override;
 
-    int BackBufferWidth() const override { return m_Width; }
-    int BackBufferHeight() const override { return m_Height; }
     bool BeginScene() override;
     void EndScene() override;
     void Clear(tColor color) override;
@@ -26,20 +24,18 @@ public:
     void FillRect(const sRectF& rect, tColor color) override;
     void FillGradientRect(const sRectF& rect, tColor topLeft, tColor topRight, tColor bottomLeft, tColor bottomRight) override;
     void DrawLine(sPointF from, sPointF to, float width, tColor color) override;
-    void SetClipRect(const sRect* clip) override;
-    std::optional<sRect> GetClipRect() const override { return m_Clip; }
 
     void Present();
     // The back buffer as ARGB pixels, row by row (screenshots and tests).
     std::vector<uint32_t> ReadPixels();
     SDL_Renderer* GetSdlRenderer() const { return m_Renderer; }
 
+protected:
+    void ApplyClipRect(const sRect* clip) override;
+
 private:
     cSdlRenderer(SDL_Renderer* renderer, int width, int height);
 
     SDL_Renderer* m_Renderer;
-    int m_Width;
-    int m_Height;
     bool m_InScene = false;
-    std::optional<sRect> m_Clip;
 };
