@@ -181,8 +181,7 @@ void LoadCities(const std::wstring& folderPattern, std::list<cMiasto*>& cities)
         const int line = reader.GetRowCount();
         const std::vector<std::wstring>& f = reader.m_Fields;
         cMiasto city;
-        if (f[0].size() > size_t(kCityNameMax))
-            LogLine(L"WARNING: city name longer than %i characters in %s at line %i, cut", kCityNameMax, path, line);
+        WarnIfNameTooLong(f[0], kCityNameMax, L"city", path, line);
         city.SetName(f[0]);
         if (!ParseInt(f[1], city.X) || !ParseInt(f[2], city.Y))
         {

@@ -24,6 +24,17 @@ std::wstring CutText(const std::wstring& text, size_t max)
 {
     return text.size() > max ? text.substr(0, max) : text;
 }
+
+// Every change of the points is shown at once.
+template <typename T>
+void AddPoints(T& points, T amount)
+{
+    points += amount;
+    g_World.hooks.refreshPoints();
+}
+
+// The technologies that are researched: all but the land warfare doctrine, which comes with time.
+constexpr int kResearchedTechs[6] = {0, 1, 3, 4, 5, 6};
 } // namespace
 
 cPanstwo::cPanstwo() = default;
@@ -58,32 +69,27 @@ int CountryCount()
 
 void cPanstwo::AddDiplomaticPoints(int amount)
 {
-    DP += amount;
-    g_World.hooks.refreshPoints();
+    AddPoints<int32_t>(DP, amount);
 }
 
 void cPanstwo::AddProductionPoints(double amount)
 {
-    PP += amount;
-    g_World.hooks.refreshPoints();
+    AddPoints<double>(PP, amount);
 }
 
 void cPanstwo::AddStrategicMovementPoints(int amount)
 {
-    SMP += amount;
-    g_World.hooks.refreshPoints();
+    AddPoints<int32_t>(SMP, amount);
 }
 
 void cPanstwo::AddSeaTransportPoints(int amount)
 {
-    STP += amount;
-    g_World.hooks.refreshPoints();
+    AddPoints<int32_t>(STP, amount);
 }
 
 void cPanstwo::AddAmphibiousInvasionPoints(int amount)
 {
-    AIP += amount;
-    g_World.hooks.refreshPoints();
+    AddPoints<int32_t>(AIP, amount);
 }
 
 // ---- Predicates ----
@@ -289,9 +295,7 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
         cPanstwo& c = *country;
         c.ID = id;
         c.IsActive = Flag(t[1]);
-        if (t[2].size() > size_t(kCountryNameMax))
-            LogLine(L"WARNING: country name longer than %i characters in %s at line %i, cut", kCountryNameMax, path,
-                    line);
+        WarnIfNameTooLong(t[2], kCountryNameMax, L"country", path, line);
         c.SetName(t[2]);
         c.Color1 = uint32_t(LeadingHex(t[3]));
         c.Color2 = uint32_t(LeadingHex(t[4]));
@@ -314,11 +318,10 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
         c.SMPMax = LeadingInt(t[26]);
         c.STPUsedByConvoys = LeadingInt(t[27]);
         c.AIPMax = LeadingInt(t[28]);
-        static const int kTechColumns[6] = {0, 1, 3, 4, 5, 6};
         for (int i = 0; i < 6; ++i)
         {
-            c.TechInvestment[kTechColumns[i]] = LeadingInt(t[size_t(29 + i)]);
-            c.TechProgress[kTechColumns[i]] = LeadingInt(t[size_t(35 + i)]);
+            c.TechInvestment[kResearchedTechs[i]] = LeadingInt(t[size_t(29 + i)]);
+            c.TechProgress[kResearchedTechs[i]] = LeadingInt(t[size_t(35 + i)]);
         }
         c.TechInvestment[TECH_DOCTRINE] = -1;
         c.TechProgress[TECH_DOCTRINE] = -1;
@@ -350,9 +353,7 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
         c.SpecialFlags = LeadingInt(t[68]);
         if (count >= kCountriesCsvColumns)
         {
-            if (t[69].size() > size_t(kCountryNameMax))
-                LogLine(L"WARNING: skin name longer than %i characters in %s at line %i, cut", kCountryNameMax, path,
-                        line);
+            WarnIfNameTooLong(t[69], kCountryNameMax, L"skin", path, line);
             c.SetSkinName(t[69]);
         }
         // Unit-counter pictures come with the units skin, applied to every country later.
@@ -391,10 +392,9 @@ void SaveCountries(const std::wstring& folder, const std::vector<cPanstwo*>& cou
             text += FormatText(L"%i;", c.TechLevel[i]);
         text += FormatText(L"%f;%i;%i;%i;%i;%i;%i;%i;", c.PP, c.DP, c.SMP, c.STP, c.AIP, c.SMPMax,
                            c.STPUsedByConvoys, c.AIPMax);
-        static const int kTechColumns[6] = {0, 1, 3, 4, 5, 6};
-        for (int i : kTechColumns)
+        for (int i : kResearchedTechs)
             text += FormatText(L"%i;", c.TechInvestment[i]);
-        for (int i : kTechColumns)
+        for (int i : kResearchedTechs)
             text += FormatText(L"%i;", c.TechProgress[i]);
         text += FormatText(L"%i;%i;%i;%i;%i;%i;%f;%f;%i;%i;%i;%i;%i;", c.CapitalX, c.CapitalY,
                            int(c.DoneDelayWarEntry), int(c.DoneHasteWarEntry), int(c.DoneParliamentaryElections),

@@ -97,12 +97,8 @@ void cGrafMorz::LoadNodes(const std::wstring& folderPattern)
             }
         if (node.Name == L"-" && map && map->IsInside(node.MainX, node.MainY) && map->GetHex(node.MainX, node.MainY)->city)
             node.Name = map->GetHex(node.MainX, node.MainY)->city->Name;
-        if (node.Name.size() > size_t(kSeaNodeNameMax))
-        {
-            LogLine(L"WARNING: sea node name longer than %i characters in %s at line %i, cut", kSeaNodeNameMax, path,
-                    line);
+        if (WarnIfNameTooLong(node.Name, kSeaNodeNameMax, L"sea node", path, line))
             node.Name.resize(size_t(kSeaNodeNameMax));
-        }
         node.Kind = node.SizeCurrent == 0 ? SEA_NODE_SEA : SEA_NODE_PORT;
         Nodes.push_back(node);
         if (!map)

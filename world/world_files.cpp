@@ -126,3 +126,11 @@ std::string StripLineEnd(std::string line)
         line.pop_back();
     return line;
 }
+
+bool WarnIfNameTooLong(const std::wstring& name, int max, const wchar_t* what, const std::wstring& path, int line)
+{
+    if (name.size() <= size_t(max))
+        return false;
+    LogLine(L"WARNING: %s name longer than %i characters in %s at line %i, cut", what, max, path, line);
+    return true;
+}
