@@ -57,61 +57,12 @@ bool ParseFields(const std::vector<std::string>& fields, size_t count, std::vect
         }
     return true;
 }
-} // namespace
 
-void cMapa::ApplyWeatherCsv(const std::wstring& folderPattern)
+// Calls row(fields, lineNo) for every data row of a weather table that has at least
+// minFields fields; shorter rows are logged and skipped. A missing table is logged only.
+template <typename F>
+void ForEachWeatherRow(const std::wstring& path, size_t minFields, F&& row)
 {
-    const std::wstring path = JoinPathPattern(folderPattern, L"weather.csv");
-    LogLine(L"Loading weather state from weather.csv");
-    auto lines = ReadTextLines(path, 1u << 20);
-    if (!lines)
-    {
-        LogLine(L"ERROR: file does not exist");
-        return;
-    }
-    int lineNo = 0;
-    for (const std::string& raw : *lines)
-    {
-        ++lineNo;
-        const std::string line = StripLineEnd(raw);
-        if (IsSkipped(line))
-            continue;
-        const std::vector<std::string> fields = SplitText(std::string_view(line), ';');
-        if (fields.size() < 4)
-        {
-            LogLine(L"WARNING: too few fields in file %s (line %i), line skipped", path, lineNo);
-            continue;
-        }
-        std::vector<int> v;
-        size_t bad = 0;
-        if (!ParseFields(fields, 4, v, bad))
-        {
-            LogLine(L"WARNING: field %i is not a whole number in file %s (line %i), line skipped", int(bad + 1), path,
-                    lineNo);
-            continue;
-        }
-        if (!IsInside(v[0], v[1]))
-        {
-            LogLine(L"WARNING: hex (%i, %i) lies outside the map in file %s (line %i), line skipped", v[0], v[1], path,
-                    lineNo);
-            continue;
-        }
-        if (v[2] < 0 || v[2] > 2)
-        {
-            LogLine(L"WARNING: weather state %i is not 0, 1 or 2 in file %s (line %i), line skipped", v[2], path,
-                    lineNo);
-            continue;
-        }
-        sHex& hex = *GetHex(v[0], v[1]);
-        hex.weather = uint32_t(v[2]);
-        hex.weatherApplies = v[3] == 1 ? 1 : 0;
-    }
-}
-
-void cMapa::ApplyAreaCsv(const std::wstring& folderPattern, const wchar_t* fileName, bool winter)
-{
-    const std::wstring path = JoinPathPattern(folderPattern, fileName);
-    LogLine(L"Loading %s", fileName);
     auto lines = ReadTextLines(path, 1u << 20);
     if (!lines)
     {
@@ -126,11 +77,52 @@ void cMapa::ApplyAreaCsv(const std::wstring& folderPattern, const wchar_t* fileN
         if (IsSkipped(line))
             continue;
         std::vector<std::string> fields = SplitText(std::string_view(line), ';');
-        if (fields.size() < 16)
+        if (fields.size() < minFields)
         {
             LogLine(L"WARNING: too few fields in file %s (line %i), line skipped", path, lineNo);
             continue;
         }
+        row(fields, lineNo);
+    }
+}
+} // namespace
+
+void cMapa::ApplyWeatherCsv(const std::wstring& folderPattern)
+{
+    const std::wstring path = JoinPathPattern(folderPattern, L"weather.csv");
+    LogLine(L"Loading weather state from weather.csv");
+    ForEachWeatherRow(path, 4, [&](const std::vector<std::string>& fields, int lineNo) {
+        std::vector<int> v;
+        size_t bad = 0;
+        if (!ParseFields(fields, 4, v, bad))
+        {
+            LogLine(L"WARNING: field %i is not a whole number in file %s (line %i), line skipped", int(bad + 1), path,
+                    lineNo);
+            return;
+        }
+        if (!IsInside(v[0], v[1]))
+        {
+            LogLine(L"WARNING: hex (%i, %i) lies outside the map in file %s (line %i), line skipped", v[0], v[1], path,
+                    lineNo);
+            return;
+        }
+        if (v[2] < 0 || v[2] > 2)
+        {
+            LogLine(L"WARNING: weather state %i is not 0, 1 or 2 in file %s (line %i), line skipped", v[2], path,
+                    lineNo);
+            return;
+        }
+        sHex& hex = *GetHex(v[0], v[1]);
+        hex.weather = uint32_t(v[2]);
+        hex.weatherApplies = v[3] == 1 ? 1 : 0;
+    });
+}
+
+void cMapa::ApplyAreaCsv(const std::wstring& folderPattern, const wchar_t* fileName, bool winter)
+{
+    const std::wstring path = JoinPathPattern(folderPattern, fileName);
+    LogLine(L"Loading %s", fileName);
+    ForEachWeatherRow(path, 16, [&](std::vector<std::string>& fields, int lineNo) {
         bool empty = false;
         for (size_t i = 4; i < 16; ++i)
             if (TrimSpaces(std::string_view(fields[i])).empty())
@@ -146,7 +138,7 @@ void cMapa::ApplyAreaCsv(const std::wstring& folderPattern, const wchar_t* fileN
         {
             LogLine(L"WARNING: field %i is not a whole number in file %s (line %i), line skipped", int(bad + 1), path,
                     lineNo);
-            continue;
+            return;
         }
         const int x1 = std::max(v[0], 0), x2 = std::min(v[2], width - 1);
         const int y1 = std::max(v[1], 0), y2 = std::min(v[3], height);
@@ -158,5 +150,5 @@ void cMapa::ApplyAreaCsv(const std::wstring& folderPattern, const wchar_t* fileN
                 for (int m = 0; m < 12; ++m)
                     chance[m] = uint8_t(chance[m] + v[size_t(4 + m)]);
             }
-    }
+    });
 }
