@@ -107,24 +107,21 @@ void cGrafMorz::LoadNodes(const std::wstring& folderPattern)
             map->GetHex(node.MainX, node.MainY)->seaNodeDisplay = uint16_t(node.ID);
         else
             LogLine(L"WARNING. Main hex for sea node %s (ID=%i) is placed outside the map!", node.Name, node.ID);
-        if (map->IsInside(node.OwnShipsX, node.OwnShipsY))
-        {
-            sHex* hex = map->GetHex(node.OwnShipsX, node.OwnShipsY);
+        // The hexes where the node's own and enemy ships stand show the node; in a port they are its zone too.
+        auto placeShips = [&](int x, int y, const wchar_t* whose) {
+            if (!map->IsInside(x, y))
+            {
+                LogLine(L"WARNING. %s unit in sea node %s (ID=%i) is placed outside the map!", whose, node.Name,
+                        node.ID);
+                return;
+            }
+            sHex* hex = map->GetHex(x, y);
             hex->seaNodeDisplay = uint16_t(node.ID);
             if (node.Kind == SEA_NODE_PORT)
                 hex->seaZone = uint16_t(node.ID);
-        }
-        else
-            LogLine(L"WARNING. Player unit in sea node %s (ID=%i) is placed outside the map!", node.Name, node.ID);
-        if (map->IsInside(node.EnemyShipsX, node.EnemyShipsY))
-        {
-            sHex* hex = map->GetHex(node.EnemyShipsX, node.EnemyShipsY);
-            hex->seaNodeDisplay = uint16_t(node.ID);
-            if (node.Kind == SEA_NODE_PORT)
-                hex->seaZone = uint16_t(node.ID);
-        }
-        else
-            LogLine(L"WARNING. Enemy unit in sea node %s (ID=%i) is placed outside the map!", node.Name, node.ID);
+        };
+        placeShips(node.OwnShipsX, node.OwnShipsY, L"Player");
+        placeShips(node.EnemyShipsX, node.EnemyShipsY, L"Enemy");
     }
     if (map && g_World.cities)
     {
