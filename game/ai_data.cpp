@@ -7,6 +7,7 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "core/text.h"
+#include "game/load_files.h"
 
 namespace {
 
@@ -163,16 +164,11 @@ void ReadAIData(std::string_view text, const sAIDataWorld& world)
 {
     int country = 0;
     int lineNumber = 0;
-    for (std::string line : SplitText(text, '\n')) {
+    for (const std::string& line : SplitLines(text)) {
         ++lineNumber;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
         if (!line.empty() && line[0] == '#')
             continue;
-        std::vector<std::string> pieces;
-        for (std::string& piece : SplitText(line, ';'))
-            if (!piece.empty())
-                pieces.push_back(std::move(piece));
+        const std::vector<std::string> pieces = SplitTokens(line);
         if (pieces.size() < 2)
             continue; // a name without a value changes nothing
         const eVar var = VariableOf(pieces[0]);

@@ -3,6 +3,7 @@
 #include "core/fatal.h"
 #include "core/log.h"
 #include "core/text.h"
+#include "game/load_files.h"
 #include "game/paths.h"
 #include "game/save_files.h"
 #include "platform/paths.h"
@@ -89,10 +90,8 @@ std::vector<sReconHex> DecodeAirReconUnits(std::string_view text, int countryCou
     std::vector<sReconHex> out;
     int country = 0;
     int lineNumber = 0;
-    for (std::string line : SplitText(text, '\n')) {
+    for (const std::string& line : SplitLines(text)) {
         ++lineNumber;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
         if (line.empty() || line[0] == '#')
             continue;
         const std::vector<std::string> words = SplitText(line, ';');

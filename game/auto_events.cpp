@@ -30,17 +30,10 @@ std::string cAutoEventsRepository::Encode() const
 void cAutoEventsRepository::Decode(std::string_view text)
 {
     m_Pairs.clear();
-    for (const std::string& raw : SplitText(text, '\n')) {
-        std::string line = raw;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    for (const std::string& line : SplitLines(text)) {
         if (line.empty() || line[0] == '#')
             continue;
-        // Words as a tokenizer on ';' yields them: empty pieces do not count.
-        std::vector<std::string> words;
-        for (const std::string& w : SplitText(line, ';'))
-            if (!w.empty())
-                words.push_back(w);
+        const std::vector<std::string> words = SplitTokens(line);
         if (words.size() > 2)
             FatalExit(1, LangFormat("error:_cannot_handle_word_from_column_%i_for_auto_events_repository.", 3));
         sAutoEvent pair;

@@ -2,6 +2,7 @@
 
 #include "core/fatal.h"
 #include "core/log.h"
+#include "core/text.h"
 #include "platform/paths.h"
 
 std::string ReadLoadFileOrFail(const std::wstring& path, std::wstring_view openingLine, std::wstring_view failReason,
@@ -14,6 +15,15 @@ std::string ReadLoadFileOrFail(const std::wstring& path, std::wstring_view openi
         FatalExit(1, std::wstring(failReason));
     LogLine(okLine);
     return std::move(*bytes);
+}
+
+std::vector<std::string> SplitLines(std::string_view text)
+{
+    std::vector<std::string> lines = SplitText(text, '\n');
+    for (std::string& line : lines)
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+    return lines;
 }
 
 std::vector<std::string> SplitTokens(const std::string& line, const char* separators)

@@ -12,6 +12,9 @@ inline constexpr std::wstring_view kOpenOk = L"Otwarcie OK";
 std::string ReadLoadFileOrFail(const std::wstring& path, std::wstring_view openingLine,
                                std::wstring_view failReason = kOpenFailed, std::wstring_view okLine = kOpenOk);
 
+// The lines of a text split at LF, each without the CR of a CR LF end. A text that ends
+// with a line end gives an empty last line, as SplitText does.
+std::vector<std::string> SplitLines(std::string_view text);
 // Splits at any of the separators, dropping empty fields: runs of separators count as one
 // and a line end stays on the last field.
 std::vector<std::string> SplitTokens(const std::string& line, const char* separators = ";");

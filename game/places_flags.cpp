@@ -25,10 +25,8 @@ std::vector<sPair> ReadPairs(std::string_view text)
 {
     std::vector<sPair> pairs;
     int lineNumber = 0;
-    for (std::string line : SplitText(text, '\n')) {
+    for (const std::string& line : SplitLines(text)) {
         ++lineNumber;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
         if (line.empty() || line[0] == '#')
             continue;
         const size_t semi = line.find(';');
