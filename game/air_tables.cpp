@@ -55,17 +55,30 @@ void SaveAirshipAttacks(std::wstring_view folder, const std::vector<cPanstwo*>& 
     WriteSaveFileOrFail(JoinFolder(folder, L"airship_attacks.csv"), EncodeAirshipAttacks(perCountry));
 }
 
-void LoadAirshipAttacks(std::wstring_view pattern, const std::vector<cPanstwo*>& countries)
+namespace {
+// A table a scenario may leave out: logs the opening and the path, and the missing line
+// (which says what is missing then) when the file cannot be read.
+std::optional<std::string> ReadOptionalTable(const std::wstring& path, std::wstring_view missingLine)
 {
-    const std::wstring path = JoinPathPattern(pattern, L"airship_attacks.csv");
     LogLine(L"Otwieram plik...");
     LogLine(path);
     auto bytes = ReadWholeFile(HostPath(path));
     if (!bytes) {
-        LogLine(L"Nie uda?o si? otworzy? pliku - mo?e nie istnie? (zadnych raportow do wyswietlenia)");
-        return;
+        LogLine(missingLine);
+        return std::nullopt;
     }
     LogLine(L"Otwarcie OK");
+    return bytes;
+}
+} // namespace
+
+void LoadAirshipAttacks(std::wstring_view pattern, const std::vector<cPanstwo*>& countries)
+{
+    const std::wstring path = JoinPathPattern(pattern, L"airship_attacks.csv");
+    const auto bytes =
+        ReadOptionalTable(path, L"Nie uda?o si? otworzy? pliku - mo?e nie istnie? (zadnych raportow do wyswietlenia)");
+    if (!bytes)
+        return;
     const auto perCountry = DecodeAirshipAttacks(*bytes, int(countries.size()));
     for (size_t k = 0; k < perCountry.size(); ++k)
         for (const std::wstring& text : perCountry[k])
@@ -131,13 +144,9 @@ void SaveAirReconUnits(std::wstring_view folder, const std::vector<std::vector<s
 std::vector<sReconHex> LoadAirReconUnits(std::wstring_view pattern, int countryCount, int mapWidth, int mapHeight)
 {
     const std::wstring path = JoinPathPattern(pattern, L"airrecon_units.csv");
-    LogLine(L"Otwieram plik...");
-    LogLine(path);
-    auto bytes = ReadWholeFile(HostPath(path));
-    if (!bytes) {
-        LogLine(L"Nie uda?o si? otworzy? pliku - mo?e nie istnie? (zadnych odkrytych jednostek)");
+    const auto bytes =
+        ReadOptionalTable(path, L"Nie uda?o si? otworzy? pliku - mo?e nie istnie? (zadnych odkrytych jednostek)");
+    if (!bytes)
         return {};
-    }
-    LogLine(L"Otwarcie OK");
     return DecodeAirReconUnits(*bytes, countryCount, mapWidth, mapHeight);
 }
