@@ -4,11 +4,12 @@
 
 #include "gui/buttons.h"
 #include "gui/dialog.h"
+#include "gui/gui_atlas.h"
 #include "gui/gui_hooks.h"
 #include "platform/font.h"
 
 namespace {
-constexpr int kStyleCells[kFrameStyleCount][2] = {{45, 45}, {30, 30}, {10, 10}};
+static_assert(std::size(gui_atlas::kFrameStyles) == kFrameStyleCount);
 constexpr size_t kMaxCaption = 255;
 } // namespace
 
@@ -17,16 +18,17 @@ constexpr size_t kMaxCaption = 255;
 
 CDXUTFrame::CDXUTFrame(CDXUTDialog* dialog) : CDXUTControl(dialog) { m_Type = DXUT_CONTROL_FRAME; }
 
-int CDXUTFrame::CellWidth(int style) { return style >= 0 && style < kFrameStyleCount ? kStyleCells[style][0] : 0; }
-int CDXUTFrame::CellHeight(int style) { return style >= 0 && style < kFrameStyleCount ? kStyleCells[style][1] : 0; }
+int CDXUTFrame::CellSize(int style)
+{
+    return style >= 0 && style < kFrameStyleCount ? gui_atlas::kFrameStyles[style].cell : 0;
+}
 
 void CDXUTFrame::UpdateRects()
 {
     CDXUTControl::UpdateRects();
     const sRect& b = m_rcBoundingBox;
-    int w = CellWidth(m_nStyle);
-    int h = CellHeight(m_nStyle);
-    sRect in = sRect{b.left + w, b.top + h, b.right - w, b.bottom - h};
+    int cell = CellSize(m_nStyle);
+    sRect in = sRect{b.left + cell, b.top + cell, b.right - cell, b.bottom - cell};
     m_rcPieces[0] = in;
     m_rcPieces[1] = sRect{b.left, b.top, in.left, in.top};
     m_rcPieces[2] = sRect{in.left, b.top, in.right, in.top};

@@ -17,8 +17,7 @@ public:
     void UpdateRects() override;
     void Render(cRenderer* device, float elapsed) override;
     // The cell size of a frame style (0 for a style that does not exist).
-    static int CellWidth(int style);
-    static int CellHeight(int style);
+    static int CellSize(int style);
     const sRect& GetPiece(int n) const { return m_rcPieces[n]; }
 
 private:
