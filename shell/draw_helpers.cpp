@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/text.h"
+#include "gui/gui_atlas.h"
 #include "platform/paths.h"
 #include "shell/frame_callbacks.h"
 #include "shell/textures.h"
@@ -40,28 +41,34 @@ void DrawGuiBox(int x, int y, int w, int h, int pictureIndex, const sLayoutRect&
         sRect src;
         int x, y, w, h;
     };
-    // Edges and centre stretch over what the corners leave; a box smaller than two
-    // corners has none.
-    const int midW = w - 90;
-    const int midH = h - 90;
+    // The box is drawn in the first frame style's cells. Edges and centre stretch over what
+    // the corners leave; a box smaller than two corners has none.
+    const gui_atlas::sFrameStyle& style = gui_atlas::kFrameStyles[0];
+    const int c = style.cell;
+    auto cell = [&](int column, int row) {
+        gui_atlas::sRect r = gui_atlas::GridCell(style.x, style.y, c, column, row);
+        return MakeRect(r.left, r.top, r.right, r.bottom);
+    };
+    const int midW = w - 2 * c;
+    const int midH = h - 2 * c;
     const sPiece pieces[9] = {
-        {MakeRect(45, 1913, 90, 1958), x + 45, y, midW, 45},
-        {MakeRect(45, 2003, 90, 2048), x + 45, y + h - 45, midW, 45},
-        {MakeRect(0, 1958, 45, 2003), x, y + 45, 45, midH},
-        {MakeRect(90, 1958, 135, 2003), x + w - 45, y + 45, 45, midH},
-        {MakeRect(45, 1958, 90, 2003), x + 45, y + 45, midW, midH},
-        {MakeRect(0, 1913, 45, 1958), x, y, 45, 45},
-        {MakeRect(90, 1913, 135, 1958), x + w - 45, y, 45, 45},
-        {MakeRect(0, 2003, 45, 2048), x, y + h - 45, 45, 45},
-        {MakeRect(90, 2003, 135, 2048), x + w - 45, y + h - 45, 45, 45},
+        {cell(1, 0), x + c, y, midW, c},
+        {cell(1, 2), x + c, y + h - c, midW, c},
+        {cell(0, 1), x, y + c, c, midH},
+        {cell(2, 1), x + w - c, y + c, c, midH},
+        {cell(1, 1), x + c, y + c, midW, midH},
+        {cell(0, 0), x, y, c, c},
+        {cell(2, 0), x + w - c, y, c, c},
+        {cell(0, 2), x, y + h - c, c, c},
+        {cell(2, 2), x + w - c, y + h - c, c, c},
     };
     for (const auto& p : pieces)
         if (p.w > 0 && p.h > 0)
             DrawSpriteScaled(sprite, gui, p.src, float(p.x), float(p.y), float(p.w), float(p.h), white, 0.0f, false);
     const sLayoutRect& grid = g_GuiLayout[58];
     if (pictureIndex >= 0 && grid.width > 0 && grid.height > 0) {
-        int left = grid.x + 120 * (pictureIndex / 10);
-        int top = grid.y + 120 * (pictureIndex % 10);
+        int left = grid.x + gui_atlas::kBoxPictureSpacing * (pictureIndex / 10);
+        int top = grid.y + gui_atlas::kBoxPictureSpacing * (pictureIndex % 10);
         sRect src{left, top, left + grid.width, top + grid.height};
         DrawSpriteScaled(sprite, gui, src, float(pictureDest.x), float(pictureDest.y), float(pictureDest.width),
                          float(pictureDest.height), white, 0.0f, false);
