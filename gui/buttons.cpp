@@ -1,5 +1,7 @@
 #include "gui/buttons.h"
 
+#include <algorithm>
+
 #include "gui/dialog.h"
 
 namespace {
@@ -20,6 +22,17 @@ CDXUTElement* DrawThreeSlice(CDXUTDialog* dialog, CDXUTElement* left, CDXUTEleme
         return middle;
     }
     return right;
+}
+
+void DrawNineSlice(CDXUTDialog* dialog, CDXUTElement* const elements[9], const sRect& box, int corner, float depth)
+{
+    int cw = std::min(corner, box.Width() / 2);
+    int ch = std::min(corner, box.Height() / 2);
+    int xs[4] = {box.left, box.left + cw, box.right - cw, box.right};
+    int ys[4] = {box.top, box.top + ch, box.bottom - ch, box.bottom};
+    for (int row = 0; row < 3; ++row)
+        for (int col = 0; col < 3; ++col)
+            dialog->DrawSprite(elements[row * 3 + col], sRect{xs[col], ys[row], xs[col + 1], ys[row + 1]}, depth);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -9,20 +9,6 @@ namespace {
 constexpr size_t kMaxItemText = 255;
 } // namespace
 
-// Draws a nine-piece frame: corners of the given size, edges and centre stretched.
-// elements[0..8] are top-left, top, top-right, left, centre, right, bottom-left, bottom,
-// bottom-right.
-void DrawNineSlice(CDXUTDialog* dialog, CDXUTElement* const elements[9], const sRect& box, int corner, float depth)
-{
-    int cw = std::min(corner, box.Width() / 2);
-    int ch = std::min(corner, box.Height() / 2);
-    int xs[4] = {box.left, box.left + cw, box.right - cw, box.right};
-    int ys[4] = {box.top, box.top + ch, box.bottom - ch, box.bottom};
-    for (int row = 0; row < 3; ++row)
-        for (int col = 0; col < 3; ++col)
-            dialog->DrawSprite(elements[row * 3 + col], sRect{xs[col], ys[row], xs[col + 1], ys[row + 1]}, depth);
-}
-
 CDXUTComboBox::CDXUTComboBox(CDXUTDialog* dialog) : CDXUTButton(dialog), m_ScrollBar(dialog)
 {
     m_Type = DXUT_CONTROL_COMBOBOX;
