@@ -115,6 +115,26 @@ bool CDXUTControl::PressByMouse(unsigned message, int x, int y, bool& pressed, e
     return false;
 }
 
+void CDXUTControl::BlendElements(int state, float elapsed)
+{
+    for (auto& element : m_Elements) {
+        element.TextureColor.Blend(state, elapsed, 0.7f);
+        element.FontColor.Blend(state, elapsed, 0.7f);
+    }
+}
+
+bool CDXUTControl::DrawPieces(unsigned first, const sRect* places, unsigned count, float elapsed)
+{
+    for (unsigned k = 0; k < count; ++k) {
+        CDXUTElement* element = GetElement(first + k);
+        if (!element)
+            return false;
+        element->TextureColor.Blend(DXUT_STATE_NORMAL, elapsed, 0.7f);
+        m_pDialog->DrawSprite(element, places[k], 0.2f);
+    }
+    return true;
+}
+
 int CDXUTControl::StateFor(bool pressed) const
 {
     if (!m_bVisible)

@@ -104,6 +104,20 @@ public:
 protected:
     // The drawing state in the usual order: hidden, disabled, pressed, mouse-over, focus.
     int StateFor(bool pressed) const;
+    // Blends the texture and font colours of every element toward the state.
+    void BlendElements(int state, float elapsed);
+    // Draws elements first, first + 1, ... in the places, each blended toward normal; stops
+    // at a missing element and then returns false.
+    bool DrawPieces(unsigned first, const sRect* places, unsigned count, float elapsed);
+    // Elements first, first + 1, ... into `out`; false when one of them is missing.
+    template <size_t N>
+    bool GetElements(unsigned first, CDXUTElement* (&out)[N])
+    {
+        for (unsigned k = 0; k < N; ++k)
+            if (!(out[k] = GetElement(first + k)))
+                return false;
+        return true;
+    }
 
     // Press and release of the controls that click like a push button. Space down or a
     // left click inside presses; Space up, or the left button released over the control,

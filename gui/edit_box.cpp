@@ -339,16 +339,10 @@ void CDXUTEditBox::Render(cRenderer*, float elapsed)
     if (!m_bVisible)
         return;
     UseFont();
-    CDXUTElement* frame[9];
-    for (unsigned k = 0; k < 9; ++k) {
-        frame[k] = GetElement(k);
-        if (!frame[k])
-            return;
-        frame[k]->TextureColor.Blend(DXUT_STATE_NORMAL, elapsed);
-        m_pDialog->DrawSprite(frame[k], m_rcRender[k], 0.2f);
-    }
+    if (!DrawPieces(0, m_rcRender, 9, elapsed))
+        return;
 
-    CDXUTElement text = *frame[0];
+    CDXUTElement text = *GetElement(0);
     text.FontColor.Current = sColorF::FromArgb(m_TextColor);
     const std::wstring& all = m_Buffer.GetText();
     sRect clip = m_pDialog->ToScreenRect(m_rcText);

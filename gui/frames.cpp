@@ -45,13 +45,7 @@ void CDXUTFrame::Render(cRenderer*, float elapsed)
     // Only the three styles of the GUI picture exist.
     if (!m_bVisible || m_nStyle < 0 || m_nStyle >= kFrameStyleCount)
         return;
-    for (unsigned k = 0; k < 9; ++k) {
-        CDXUTElement* element = GetElement(9 * unsigned(m_nStyle) + k);
-        if (!element)
-            return;
-        element->TextureColor.Blend(DXUT_STATE_NORMAL, elapsed, 0.7f);
-        m_pDialog->DrawSprite(element, m_rcPieces[k], 0.2f);
-    }
+    DrawPieces(9 * unsigned(m_nStyle), m_rcPieces, 9, elapsed);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -150,14 +144,10 @@ void CDXUTTabFrame::Render(cRenderer*, float elapsed)
 {
     if (!m_bVisible)
         return;
-    for (auto& element : m_Elements) {
-        element.TextureColor.Blend(DXUT_STATE_NORMAL, elapsed, 0.7f);
-        element.FontColor.Blend(DXUT_STATE_NORMAL, elapsed, 0.7f);
-    }
+    BlendElements(DXUT_STATE_NORMAL, elapsed);
     CDXUTElement* area[9];
-    for (unsigned k = 0; k < 9; ++k)
-        if (!(area[k] = GetElement(k)))
-            return;
+    if (!GetElements(0, area))
+        return;
     sRect body{m_rcBoundingBox.left, m_rcStrip.bottom, m_rcBoundingBox.right, m_rcBoundingBox.bottom};
     DrawNineSlice(m_pDialog, area, body, 10, 0.2f);
 

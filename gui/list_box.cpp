@@ -484,14 +484,10 @@ void CDXUTListBox::Render(cRenderer* device, float elapsed)
     if (!m_bVisible)
         return;
     int state = StateFor(false);
-    for (auto& element : m_Elements) {
-        element.TextureColor.Blend(state, elapsed, 0.7f);
-        element.FontColor.Blend(state, elapsed, 0.7f);
-    }
+    BlendElements(state, elapsed);
     CDXUTElement* body[9];
-    for (unsigned k = 0; k < 9; ++k)
-        if (!(body[k] = GetElement(k)))
-            return;
+    if (!GetElements(0, body))
+        return;
     DrawNineSlice(m_pDialog, body, m_rcBoundingBox, 25, 0.2f);
 
     // The header: a bar from every boundary between two columns, then the titles.

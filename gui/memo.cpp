@@ -103,13 +103,8 @@ void CDXUTMemo::Render(cRenderer* device, float elapsed)
 {
     if (!m_bVisible)
         return;
-    for (unsigned k = 0; k < 9; ++k) {
-        CDXUTElement* element = GetElement(k);
-        if (!element)
-            return;
-        element->TextureColor.Blend(DXUT_STATE_NORMAL, elapsed, 0.7f);
-        m_pDialog->DrawSprite(element, m_rcRender[k], 0.2f);
-    }
+    if (!DrawPieces(0, m_rcRender, 9, elapsed))
+        return;
     CDXUTElement* textElement = GetElement(unsigned(m_iTextElement));
     if (!textElement)
         return;
