@@ -2,6 +2,7 @@
 #include "tools/soundgen/effects.h"
 
 #include <cmath>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -412,50 +413,57 @@ cSound DrumRoll(cNoise& n)
     return s;
 }
 
+// The recipe of every slot; GUI sounds stay crisp and quieter than the war.
+struct sRecipe
+{
+    cSound (*make)(cNoise&);
+    bool gui;
+};
+
+const sRecipe kRecipes[] = {
+    {AirStrike, false},
+    {AirToAirCombat, false},
+    {ButtonClick, true},
+    {CheckboxChanged, true},
+    {ComboboxChanged, true},
+    {EditboxChanged, true},
+    {EditboxString, true},
+    {InfantryMarching, false},
+    {IntroSoundGameLogo, false},
+    {IntroSoundLogo, false},
+    {ItemClick, true},
+    {LandCombat, false},
+    {ListboxDoubleClick, true},
+    {ListboxSelection, true},
+    {nullptr, false}, // the main menu music, made apart
+    {NuclearAttack, false},
+    {PlaneFlying, false},
+    {RadiobuttonChanged, true},
+    {Scrolling, true},
+    {ShoreBombardment, false},
+    {SliderChanged, true},
+    {StrategicBombardment, false},
+    {TankRolling, false},
+    {TruckDriving, false},
+    {DrumRoll, false},
+    {NavalGun, false},
+    {AirRecon, false},
+    {StrategicDeployLand, false},
+    {Paradrop, false},
+    {Invasion, false},
+    {Buying, true},
+};
+
 } // namespace
 
 cSound MakeEffect(int slot)
 {
+    if (slot == 14)
+        return MainMenuMusic();
     cNoise n(uint32_t(0x9E3779B9u * uint32_t(slot + 1)));
-    cSound s(0.1);
-    switch (slot) {
-    case 0: s = AirStrike(n); break;
-    case 1: s = AirToAirCombat(n); break;
-    case 2: s = ButtonClick(n); break;
-    case 3: s = CheckboxChanged(n); break;
-    case 4: s = ComboboxChanged(n); break;
-    case 5: s = EditboxChanged(n); break;
-    case 6: s = EditboxString(n); break;
-    case 7: s = InfantryMarching(n); break;
-    case 8: s = IntroSoundGameLogo(n); break;
-    case 9: s = IntroSoundLogo(n); break;
-    case 10: s = ItemClick(n); break;
-    case 11: s = LandCombat(n); break;
-    case 12: s = ListboxDoubleClick(n); break;
-    case 13: s = ListboxSelection(n); break;
-    case 14: return MainMenuMusic();
-    case 15: s = NuclearAttack(n); break;
-    case 16: s = PlaneFlying(n); break;
-    case 17: s = RadiobuttonChanged(n); break;
-    case 18: s = Scrolling(n); break;
-    case 19: s = ShoreBombardment(n); break;
-    case 20: s = SliderChanged(n); break;
-    case 21: s = StrategicBombardment(n); break;
-    case 22: s = TankRolling(n); break;
-    case 23: s = TruckDriving(n); break;
-    case 24: s = DrumRoll(n); break;
-    case 25: s = NavalGun(n); break;
-    case 26: s = AirRecon(n); break;
-    case 27: s = StrategicDeployLand(n); break;
-    case 28: s = Paradrop(n); break;
-    case 29: s = Invasion(n); break;
-    case 30: s = Buying(n); break;
-    default: break;
-    }
-    // GUI sounds stay crisp and quieter than the war.
-    bool gui = (slot >= 2 && slot <= 6) || slot == 10 || slot == 12 || slot == 13 || slot == 17 || slot == 18 ||
-               slot == 20 || slot == 30;
+    const bool known = slot >= 0 && size_t(slot) < std::size(kRecipes);
+    cSound s = known ? kRecipes[slot].make(n) : cSound(0.1);
     s.FadeEdges(0.0005, 0.004);
-    s.Normalise(gui ? 0.6 : 0.89);
+    s.Normalise(known && kRecipes[slot].gui ? 0.6 : 0.89);
     return s;
 }
