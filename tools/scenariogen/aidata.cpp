@@ -8,19 +8,14 @@
 bool WriteDraftAIData(const sScenario& s, const std::string& sourcePath, const std::string& folder,
                       std::string& error)
 {
-    std::ifstream in(sourcePath);
-    if (!in) {
-        error = sourcePath + ": cannot read";
+    std::vector<std::string> lines;
+    if (!ReadLines(sourcePath, lines, error))
         return false;
-    }
     std::ofstream out(folder + "/ai_data.csv", std::ios::binary);
     out << "# ai data\r\n";
-    std::string line;
     int number = 0;
-    while (std::getline(in, line)) {
+    for (const std::string& line : lines) {
         ++number;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
         if (line.empty() || line[0] == '#')
             continue;
         std::vector<std::string> fields;
@@ -28,7 +23,7 @@ bool WriteDraftAIData(const sScenario& s, const std::string& sourcePath, const s
         std::istringstream split(line);
         while (std::getline(split, f, ';'))
             fields.push_back(f);
-        const std::string at = sourcePath + ":" + std::to_string(number) + ": ";
+        const std::string at = SourceLine(sourcePath, number);
         if (fields.empty())
             continue;
         std::string row = fields[0];

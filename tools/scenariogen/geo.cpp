@@ -36,22 +36,6 @@ std::pair<double, double> Unproject(double x, double y)
     return {(kLam0 + theta / kConic.n) / kDeg, lat / kDeg};
 }
 
-bool ReadLines(const std::string& path, std::vector<std::string>& lines, std::string& error)
-{
-    std::ifstream in(path);
-    if (!in) {
-        error = path + ": cannot read";
-        return false;
-    }
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-    }
-    return true;
-}
-
 // A layer of `perHex` characters a hex, comment lines skipped.
 bool ReadLayer(const std::string& path, const sGrid& grid, size_t perHex, std::vector<std::string>& rows,
                std::string& error)
@@ -77,6 +61,24 @@ bool ReadLayer(const std::string& path, const sGrid& grid, size_t perHex, std::v
 }
 
 } // namespace
+
+bool ReadLines(const std::string& path, std::vector<std::string>& lines, std::string& error)
+{
+    std::ifstream in(path);
+    if (!in) {
+        error = path + ": cannot read";
+        return false;
+    }
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return true;
+}
+
+std::string SourceLine(const std::string& path, int line) { return path + ":" + std::to_string(line) + ": "; }
 
 std::pair<double, double> Project(double lon, double lat)
 {

@@ -59,5 +59,11 @@ struct sGeography
 // reason in `error`, when a file is missing or malformed.
 bool ReadGeography(const std::string& folder, sGeography& geo, std::string& error);
 
+// The lines of a text file, each without the CR of a CR LF end. False, with
+// "<path>: cannot read" in `error`, when the file cannot be opened.
+bool ReadLines(const std::string& path, std::vector<std::string>& lines, std::string& error);
+// "<path>:<line>: ", the start of an error about a line of a source file.
+std::string SourceLine(const std::string& path, int line);
+
 // The six neighbours of a hex in the game's direction order (may lie off the grid).
 std::array<std::pair<int, int>, 6> Neighbours(int x, int y);

@@ -1,8 +1,8 @@
 // Climate, fortifications, the wars of the first day and the action points of units.
 #include <cmath>
-#include <fstream>
 #include <sstream>
 
+#include "game/load_files.h"
 #include "tools/scenariogen/output.h"
 
 int kFullSupply = 10;
@@ -14,30 +14,17 @@ std::vector<std::pair<int, int>> g_Wars;
 int g_LandAP[6][7] = {};
 int g_AirAP[3] = {};
 
+// A file that cannot be read has no rows: the count check below reports it.
 std::vector<std::string> DataRows(const std::string& path)
 {
+    std::vector<std::string> lines;
+    std::string unread;
+    ReadLines(path, lines, unread);
     std::vector<std::string> rows;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty() || line[0] == '#')
-            continue;
-        rows.push_back(line);
-    }
+    for (const std::string& line : lines)
+        if (!line.empty() && line[0] != '#')
+            rows.push_back(line);
     return rows;
-}
-
-std::vector<std::string> Split(const std::string& line)
-{
-    std::vector<std::string> out;
-    std::string f;
-    std::istringstream in(line);
-    while (std::getline(in, f, ';'))
-        if (!f.empty())
-            out.push_back(f);
-    return out;
 }
 
 // A month's chance: the table's value, never above 100.
@@ -54,32 +41,30 @@ bool ReadRules(const std::string& sourceFolder, sScenario& s, std::string& error
         return false;
     }
     for (int d = 0; d < 6; ++d) {
-        const std::vector<std::string> f = Split(rows[size_t(1 + d)]);
+        const std::vector<std::string> f = SplitTokens(rows[size_t(1 + d)]);
         for (int t = 0; t < 7 && t + 1 < int(f.size()); ++t)
             g_LandAP[d][t] = std::atoi(f[size_t(t + 1)].c_str());
     }
-    const std::vector<std::string> air = Split(rows[7]);
+    const std::vector<std::string> air = SplitTokens(rows[7]);
     for (int t = 0; t < 3 && t < int(air.size()); ++t)
         g_AirAP[t] = std::atoi(air[size_t(t)].c_str());
     kFullSupply = std::atoi(rows[47].c_str());
 
     // wars.txt: "A B" the codes of two countries at war on the first day.
-    std::ifstream wars(sourceFolder + "/wars.txt");
-    if (!wars) {
-        error = sourceFolder + "/wars.txt: cannot read";
+    const std::string warsPath = sourceFolder + "/wars.txt";
+    std::vector<std::string> lines;
+    if (!ReadLines(warsPath, lines, error))
         return false;
-    }
-    std::string line;
     int number = 0;
-    while (std::getline(wars, line)) {
+    for (const std::string& line : lines) {
         ++number;
-        if (line.empty() || line[0] == '#' || line == "\r")
+        if (line.empty() || line[0] == '#')
             continue;
         std::istringstream words(line);
         std::string a, b;
         words >> a >> b;
         if (!s.countryByCode.count(a) || !s.countryByCode.count(b)) {
-            error = sourceFolder + "/wars.txt:" + std::to_string(number) + ": unknown country";
+            error = SourceLine(warsPath, number) + "unknown country";
             return false;
         }
         g_Wars.emplace_back(s.countryByCode[a], s.countryByCode[b]);
@@ -87,16 +72,13 @@ bool ReadRules(const std::string& sourceFolder, sScenario& s, std::string& error
 
     // fortifications.txt: "LEVEL CODE: lon,lat lon,lat ..." a line of forts along the
     // points, on the hexes of that country.
-    std::ifstream forts(sourceFolder + "/fortifications.txt");
-    if (!forts) {
-        error = sourceFolder + "/fortifications.txt: cannot read";
+    const std::string fortsPath = sourceFolder + "/fortifications.txt";
+    lines.clear();
+    if (!ReadLines(fortsPath, lines, error))
         return false;
-    }
     number = 0;
-    while (std::getline(forts, line)) {
+    for (const std::string& line : lines) {
         ++number;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
         if (line.empty() || line[0] == '#')
             continue;
         const size_t colon = line.find(':');
@@ -105,7 +87,7 @@ bool ReadRules(const std::string& sourceFolder, sScenario& s, std::string& error
         std::string code;
         head >> level >> code;
         if (colon == std::string::npos || level < 1 || level > 5 || !s.countryByCode.count(code)) {
-            error = sourceFolder + "/fortifications.txt:" + std::to_string(number) + ": needs LEVEL CODE: points";
+            error = SourceLine(fortsPath, number) + "needs LEVEL CODE: points";
             return false;
         }
         std::vector<std::pair<double, double>> points;
@@ -114,7 +96,7 @@ bool ReadRules(const std::string& sourceFolder, sScenario& s, std::string& error
         while (rest >> point) {
             double lon = 0, lat = 0;
             if (std::sscanf(point.c_str(), "%lf,%lf", &lon, &lat) != 2) {
-                error = sourceFolder + "/fortifications.txt:" + std::to_string(number) + ": bad point " + point;
+                error = SourceLine(fortsPath, number) + "bad point " + point;
                 return false;
             }
             points.emplace_back(lon, lat);

@@ -1,5 +1,4 @@
 // Readers of the generator's hand-written sources.
-#include <fstream>
 #include <sstream>
 
 #include "tools/scenariogen/scenario.h"
@@ -33,17 +32,14 @@ struct sLines
 
 bool ReadSourceLines(const std::string& path, sLines& out, std::string& error)
 {
-    std::ifstream in(path);
-    if (!in) {
-        error = path + ": cannot read";
+    std::vector<std::string> lines;
+    if (!ReadLines(path, lines, error))
         return false;
-    }
     out.path = path;
-    std::string line;
     int number = 0;
-    while (std::getline(in, line)) {
+    for (const std::string& raw : lines) {
         ++number;
-        line = Trim(line);
+        const std::string line = Trim(raw);
         if (line.empty() || line[0] == '#')
             continue;
         out.lines.emplace_back(number, line);
@@ -73,7 +69,7 @@ bool ToDouble(const std::string& text, double& value)
     }
 }
 
-std::string Where(const sLines& src, int line) { return src.path + ":" + std::to_string(line) + ": "; }
+std::string Where(const sLines& src, int line) { return SourceLine(src.path, line); }
 
 } // namespace
 
@@ -115,18 +111,18 @@ bool ReadCountries(const std::string& path, sScenario& s, std::string& error)
         // 24..28 ints, 29..32 doubles.
         const int intFields[] = {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15, 16, 17, 18, 21, 22, 23, 24, 25, 26, 27, 28, 36};
         const int doubleFields[] = {14, 19, 20, 29, 30, 31, 32};
-        int k = 0;
-        for (int i : intFields)
-            if (!ToInt(f[size_t(i)], ints[k++])) {
-                error = Where(src, number) + "field " + std::to_string(i + 1) + " must be a whole number";
-                return false;
-            }
-        k = 0;
-        for (int i : doubleFields)
-            if (!ToDouble(f[size_t(i)], doubles[k++])) {
-                error = Where(src, number) + "field " + std::to_string(i + 1) + " must be a number";
-                return false;
-            }
+        // The listed fields into out, in order; the first that does not parse is the error.
+        auto parseAll = [&](const auto& columns, auto* out, auto parse, const char* what) {
+            int k = 0;
+            for (int i : columns)
+                if (!parse(f[size_t(i)], out[k++])) {
+                    error = Where(src, number) + "field " + std::to_string(i + 1) + " must be " + what;
+                    return false;
+                }
+            return true;
+        };
+        if (!parseAll(intFields, ints, ToInt, "a whole number") || !parseAll(doubleFields, doubles, ToDouble, "a number"))
+            return false;
         c.alliance = ints[0];
         c.orientation = ints[1];
         c.zone = ints[2];
