@@ -125,6 +125,26 @@ void Polygon(cairo_t* cr, const double* xy, int points)
     cairo_close_path(cr);
 }
 
+void StarPath(cairo_t* cr, double cx, double cy, double outer, double inner)
+{
+    double xy[20];
+    for (int k = 0; k < 10; ++k) {
+        const double a = -M_PI / 2 + k * M_PI / 5, r = k % 2 ? inner : outer;
+        xy[2 * k] = cx + r * std::cos(a);
+        xy[2 * k + 1] = cy + r * std::sin(a);
+    }
+    Polygon(cr, xy, 10);
+}
+
+void EllipsePath(cairo_t* cr, double cx, double cy, double radius, double yScale)
+{
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, 1, yScale);
+    Circle(cr, 0, 0, radius);
+    cairo_restore(cr);
+}
+
 void UseStableFontOptions(cairo_t* cr)
 {
     cairo_font_options_t* options = cairo_font_options_create();

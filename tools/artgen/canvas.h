@@ -59,6 +59,10 @@ void Rivet(cairo_t* cr, double cx, double cy, double radius, const sColor& base)
 void Circle(cairo_t* cr, double cx, double cy, double radius);
 void FillCircle(cairo_t* cr, double cx, double cy, double radius, const sColor& c);
 void Polygon(cairo_t* cr, const double* xy, int points);
+// A five-pointed star's path, tips on the outer radius (the first one up), notches on the inner.
+void StarPath(cairo_t* cr, double cx, double cy, double outer, double inner);
+// An ellipse's path: a circle of the radius round (cx, cy), its height squashed by yScale.
+void EllipsePath(cairo_t* cr, double cx, double cy, double radius, double yScale);
 // Text centred on (cx, cy) with a face from the Debian font packages.
 void CenteredText(cairo_t* cr, const std::string& text, const char* face, bool bold, double size, double cx,
                   double cy, const sColor& c);

@@ -47,13 +47,7 @@ void NordicCross(cairo_t* cr, uint32_t field, uint32_t cross, uint32_t inner)
 
 void Star(cairo_t* cr, double cx, double cy, double r, const sColor& c)
 {
-    double xy[20];
-    for (int k = 0; k < 10; ++k) {
-        const double a = -M_PI / 2 + k * M_PI / 5, rr = k % 2 ? r * 0.4 : r;
-        xy[2 * k] = cx + rr * std::cos(a);
-        xy[2 * k + 1] = cy + rr * std::sin(a);
-    }
-    Polygon(cr, xy, 10);
+    StarPath(cr, cx, cy, r, r * 0.4);
     SetColor(cr, c);
     cairo_fill(cr);
 }

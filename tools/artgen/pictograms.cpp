@@ -34,16 +34,7 @@ void Poly(cairo_t* cr, std::initializer_list<double> xy, const sColor& c)
 
 void Star(cairo_t* cr, double cx, double cy, double r, const sColor& c)
 {
-    for (int i = 0; i < 10; i++) {
-        double a = -M_PI / 2 + i * M_PI / 5;
-        double rr = (i % 2) ? r * 0.42 : r;
-        double x = cx + rr * std::cos(a), y = cy + rr * std::sin(a);
-        if (i == 0)
-            cairo_move_to(cr, x, y);
-        else
-            cairo_line_to(cr, x, y);
-    }
-    cairo_close_path(cr);
+    StarPath(cr, cx, cy, r, r * 0.42);
     Fill(cr, c);
 }
 
@@ -59,6 +50,21 @@ void Flame(cairo_t* cr, double cx, double base, double h, const sColor& outer, c
     cairo_curve_to(cr, cx + h * 0.1, base - h * 0.35, cx + h * 0.25, base - h * 0.25, cx + h * 0.18, base);
     cairo_close_path(cr);
     Fill(cr, inner);
+}
+
+// An aircraft's body seen from above or below, symmetric about x = 50: the nose at noseY,
+// widest (bulge) towards the wing root at shoulderY, narrowing to the tail, ending at endY.
+void Fuselage(cairo_t* cr, double noseY, double bulge, double bulgeY, double waist, double shoulderY, double tail,
+              double tailY, double endY)
+{
+    cairo_move_to(cr, 50, noseY);
+    cairo_curve_to(cr, 50 + bulge, noseY + 2, 50 + bulge, bulgeY, 50 + waist, shoulderY);
+    cairo_line_to(cr, 50 + tail, tailY);
+    cairo_line_to(cr, 50, endY);
+    cairo_line_to(cr, 50 - tail, tailY);
+    cairo_line_to(cr, 50 - waist, shoulderY);
+    cairo_curve_to(cr, 50 - bulge, bulgeY, 50 - bulge, noseY + 2, 50, noseY);
+    cairo_close_path(cr);
 }
 
 void Hull(cairo_t* cr, double left, double right, double deck, double keel, const sColor& c)
@@ -359,14 +365,7 @@ void Bomb(cairo_t* cr, const sInk& ink)
 void Fighter(cairo_t* cr, const sInk& ink)
 {
     // Top view of a single-engined fighter.
-    cairo_move_to(cr, 50, 6);
-    cairo_curve_to(cr, 56, 8, 56, 20, 55, 30);
-    cairo_line_to(cr, 54, 80);
-    cairo_line_to(cr, 50, 88);
-    cairo_line_to(cr, 46, 80);
-    cairo_line_to(cr, 45, 30);
-    cairo_curve_to(cr, 44, 20, 44, 8, 50, 6);
-    cairo_close_path(cr);
+    Fuselage(cr, 6, 6, 20, 5, 30, 4, 80, 88);
     Fill(cr, ink.main);
     Poly(cr, {6, 40, 94, 40, 90, 50, 10, 50}, ink.main);
     Poly(cr, {30, 80, 70, 80, 66, 88, 34, 88}, ink.main);
@@ -752,14 +751,7 @@ void Warship(cairo_t* cr, const sInk& ink)
 void Bomber(cairo_t* cr, const sInk& ink)
 {
     // A twin-engined bomber seen from below.
-    cairo_move_to(cr, 50, 8);
-    cairo_curve_to(cr, 58, 10, 58, 24, 57, 34);
-    cairo_line_to(cr, 55, 84);
-    cairo_line_to(cr, 50, 92);
-    cairo_line_to(cr, 45, 84);
-    cairo_line_to(cr, 43, 34);
-    cairo_curve_to(cr, 42, 24, 42, 10, 50, 8);
-    cairo_close_path(cr);
+    Fuselage(cr, 8, 8, 24, 7, 34, 5, 84, 92);
     Fill(cr, ink.main);
     Poly(cr, {2, 38, 98, 38, 94, 48, 6, 48}, ink.main);
     Poly(cr, {28, 84, 72, 84, 68, 92, 32, 92}, ink.main);

@@ -200,11 +200,7 @@ void DuskScene(cairo_t* cr)
     cArtRandom rnd(77);
     for (int i = 0; i < 14; i++) {
         double x = rnd.Range(-50, kW), y = rnd.Range(380, 520), w = rnd.Range(120, 260);
-        cairo_save(cr);
-        cairo_translate(cr, x, y);
-        cairo_scale(cr, 1, 0.18);
-        Circle(cr, 0, 0, w);
-        cairo_restore(cr);
+        EllipsePath(cr, x, y, w, 0.18);
         SetColor(cr, WithAlpha(Rgb(0x2C2A22), 0.35));
         cairo_fill(cr);
     }
@@ -409,15 +405,7 @@ cairo_surface_t* LogoGame()
     double cx = kLogoWidth / 2.0;
     // A star behind the title.
     cairo_save(cr);
-    for (int i = 0; i < 10; i++) {
-        double a = -M_PI / 2 + i * M_PI / 5, r = (i % 2) ? 60 : 150;
-        double x = cx + r * std::cos(a), y = 170 + r * std::sin(a);
-        if (i == 0)
-            cairo_move_to(cr, x, y);
-        else
-            cairo_line_to(cr, x, y);
-    }
-    cairo_close_path(cr);
+    StarPath(cr, cx, 170, 150, 60);
     SetColor(cr, Rgb(0x2A2E1C));
     cairo_fill(cr);
     cairo_restore(cr);

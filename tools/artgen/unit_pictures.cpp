@@ -36,11 +36,7 @@ void Scene(cairo_t* cr, eScene scene, uint32_t seed)
         VerticalGradient(cr, 0, 0, kW, kH, Rgb(0x6F8796), Rgb(0xD9CFAE));
         for (int i = 0; i < 5; i++) {
             double x = rnd.Range(-20, kW), y = rnd.Range(70, 120), w = rnd.Range(40, 90);
-            cairo_save(cr);
-            cairo_translate(cr, x, y);
-            cairo_scale(cr, 1, 0.25);
-            Circle(cr, 0, 0, w);
-            cairo_restore(cr);
+            EllipsePath(cr, x, y, w, 0.25);
             SetColor(cr, WithAlpha(Rgb(0xF2EEDD), 0.55));
             cairo_fill(cr);
         }
