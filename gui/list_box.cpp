@@ -248,17 +248,8 @@ void CDXUTListBox::SortByColumn(int column)
     }
     m_Items = std::move(sorted);
 
-    if (!m_Items.empty()) {
-        if (newSelected < 0)
-            newSelected = 0;
-        if (newSelected != m_nSelected) {
-            m_nSelected = newSelected;
-            if (m_dwStyle & DXUTLISTBOX_MULTISELECTION)
-                m_Items[size_t(m_nSelected)]->bSelected = true;
-            m_nSelStart = m_nSelected;
-            m_ScrollBar.ShowItem(m_nSelected);
-        }
-    }
+    // The selection follows its item; without one it goes to the first row.
+    SelectItem(std::max(newSelected, 0), false);
     m_nSortedColumn = column;
 }
 
