@@ -13,18 +13,6 @@
 std::unique_ptr<CSoundManager> g_SoundManager;
 std::array<std::unique_ptr<CSound>, kSoundSlots> g_Sounds;
 
-namespace {
-
-int SlotOf(const char* name)
-{
-    for (int k = 0; k < sound_effects::kEffectCount; ++k)
-        if (std::string_view(sound_effects::kEffects[k].name) == name)
-            return k;
-    return -1;
-}
-
-} // namespace
-
 void ShutdownSound()
 {
     for (auto& slot : g_Sounds)
@@ -85,5 +73,5 @@ void PlayControlEventSound(unsigned event, int, CDXUTControl* control)
     case EVENT_LISTBOX_SELECTION: name = "ListboxSelection"; break;
     default: return;
     }
-    PlaySoundSlot(SlotOf(name));
+    PlaySoundSlot(sound_effects::SlotOf(name));
 }

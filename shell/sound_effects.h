@@ -1,6 +1,8 @@
 #pragma once
 // The game's sound effects in slot order: the file data/sound/<name>.wav and how many copies
 // of it may sound at the same time. The sound generator writes exactly these files.
+#include <string_view>
+
 namespace sound_effects {
 
 struct sSoundEffect {
@@ -19,6 +21,17 @@ constexpr sSoundEffect kEffects[kEffectCount] = {
     {"drum_roll", 1},          {"NavalGun", 1},           {"AirRecon", 1},             {"StrategicDeployLand", 1},
     {"Paradrop", 1},           {"Invasion", 1},           {"Buying", 1},
 };
-constexpr int kMainMenuMusicLoop = 14;
+
+// The slot of the effect with this name, or -1.
+constexpr int SlotOf(std::string_view name)
+{
+    for (int k = 0; k < kEffectCount; ++k)
+        if (kEffects[k].name == name)
+            return k;
+    return -1;
+}
+
+constexpr int kMainMenuMusicLoop = SlotOf("MainMenuMusicLoop");
+static_assert(kMainMenuMusicLoop == 14);
 
 } // namespace sound_effects

@@ -15,13 +15,7 @@
 
 namespace {
 
-int Slot(const char* name)
-{
-    for (int k = 0; k < sound_effects::kEffectCount; ++k)
-        if (std::string_view(sound_effects::kEffects[k].name) == name)
-            return k;
-    return -1;
-}
+using sound_effects::SlotOf;
 
 class Sound : public ::testing::Test
 {
@@ -59,25 +53,25 @@ TEST_F(Sound, AMissingEffectIsLoggedAndSilentAndTheRestLoad)
 
 TEST_F(Sound, TheEffectsVolumeFollowsTheSettingAndNotTheMusicVolume)
 {
-    CSound* click = g_Sounds[size_t(Slot("ButtonClick"))].get();
+    CSound* click = g_Sounds[size_t(SlotOf("ButtonClick"))].get();
     g_UserSettings.musicVolume = 0.2f;
     EXPECT_EQ(SfxVolume(), 0);
-    PlaySoundSlot(Slot("ButtonClick"));
+    PlaySoundSlot(SlotOf("ButtonClick"));
     EXPECT_EQ(click->LastMixerVolume(), MIX_MAX_VOLUME);
     g_UserSettings.sfxVolume = 0.5f;
     EXPECT_EQ(SfxVolume(), -5000);
-    PlaySoundSlot(Slot("ButtonClick"));
+    PlaySoundSlot(SlotOf("ButtonClick"));
     EXPECT_EQ(click->LastMixerVolume(), MIX_MAX_VOLUME / 2);
     g_UserSettings.sfxVolume = 0.0f;
     EXPECT_EQ(SfxVolume(), -10000);
-    PlaySoundSlot(Slot("ButtonClick"));
+    PlaySoundSlot(SlotOf("ButtonClick"));
     EXPECT_EQ(click->LastMixerVolume(), 0);
     EXPECT_EQ(MixerVolumeFromHundredthsDb(-20000), 0);
 }
 
 TEST_F(Sound, OneEffectSoundsAsManyTimesAtOnceAsItHasCopies)
 {
-    CSound* click = g_Sounds[size_t(Slot("ButtonClick"))].get();
+    CSound* click = g_Sounds[size_t(SlotOf("ButtonClick"))].get();
     std::vector<int> channels;
     for (int k = 0; k < 3; ++k)
         channels.push_back(click->Play(0));
@@ -89,7 +83,7 @@ TEST_F(Sound, OneEffectSoundsAsManyTimesAtOnceAsItHasCopies)
     EXPECT_EQ(click->PlayingCopies(), 3);
 
     // Another effect has channels of its own.
-    CSound* combat = g_Sounds[size_t(Slot("LandCombat"))].get();
+    CSound* combat = g_Sounds[size_t(SlotOf("LandCombat"))].get();
     combat->Play(0);
     EXPECT_EQ(combat->PlayingCopies(), 1);
     EXPECT_EQ(click->PlayingCopies(), 3);
@@ -110,7 +104,7 @@ TEST_F(Sound, EachKindOfControlEventHasItsSoundAndTabsAndNullControlsHaveNone)
     for (const auto& [event, name] : table) {
         Mix_HaltChannel(-1);
         PlayControlEventSound(event, 1, button);
-        EXPECT_EQ(g_Sounds[size_t(Slot(name))]->PlayingCopies(), 1) << name;
+        EXPECT_EQ(g_Sounds[size_t(SlotOf(name))]->PlayingCopies(), 1) << name;
         EXPECT_EQ(Mix_Playing(-1), 1) << name;
     }
     Mix_HaltChannel(-1);
@@ -124,7 +118,7 @@ TEST_F(Sound, EachKindOfControlEventHasItsSoundAndTabsAndNullControlsHaveNone)
     dialog.MsgProc(WM_MOUSEMOVE, 0, MakeLParam(5, 5));
     dialog.MsgProc(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(5, 5));
     dialog.MsgProc(WM_LBUTTONUP, 0, MakeLParam(5, 5));
-    EXPECT_EQ(g_Sounds[size_t(Slot("ButtonClick"))]->PlayingCopies(), 1);
+    EXPECT_EQ(g_Sounds[size_t(SlotOf("ButtonClick"))]->PlayingCopies(), 1);
     dialog.RemoveAllControls();
 }
 
