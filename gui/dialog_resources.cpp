@@ -1,21 +1,29 @@
 #include "gui/dialog_resources.h"
 
-
 cDialogResources::cDialogResources()
 {
     m_Fonts.reserve(5);
     InitDefaultElements();
 }
 
-tResult cDialogResources::SetFont(unsigned n, const std::wstring& face, int height, int weight)
+namespace {
+
+// Puts the manager's index into slot n, growing the list with empty (-1) slots.
+tResult SetSlot(std::vector<int>& slots, unsigned n, int index)
 {
-    if (m_Fonts.size() < n + 1)
-        m_Fonts.resize(n + 1, -1);
-    int index = DXUTGetGlobalDialogResourceManager()->AddFont(face, height, weight);
+    if (slots.size() < n + 1)
+        slots.resize(n + 1, -1);
     if (index < 0)
         return E_OUTOFMEMORY;
-    m_Fonts[n] = index;
+    slots[n] = index;
     return S_OK;
+}
+
+} // namespace
+
+tResult cDialogResources::SetFont(unsigned n, const std::wstring& face, int height, int weight)
+{
+    return SetSlot(m_Fonts, n, DXUTGetGlobalDialogResourceManager()->AddFont(face, height, weight));
 }
 
 DXUTFontNode* cDialogResources::GetFont(unsigned n) const
@@ -27,13 +35,7 @@ DXUTFontNode* cDialogResources::GetFont(unsigned n) const
 
 tResult cDialogResources::SetTexture(unsigned n, const std::wstring& file)
 {
-    if (m_Textures.size() < n + 1)
-        m_Textures.resize(n + 1, -1);
-    int index = DXUTGetGlobalDialogResourceManager()->AddTexture(file);
-    if (index < 0)
-        return E_OUTOFMEMORY;
-    m_Textures[n] = index;
-    return S_OK;
+    return SetSlot(m_Textures, n, DXUTGetGlobalDialogResourceManager()->AddTexture(file));
 }
 
 DXUTTextureNode* cDialogResources::GetTexture(unsigned n) const
