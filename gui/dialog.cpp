@@ -35,9 +35,7 @@ void CDXUTDialog::ResetGlobalState()
     s_pControlPressed = nullptr;
     s_fTimeRefresh = 0;
     s_bCaptionDrag = false;
-    s_bDragInProgress = false;
-    s_DragStartX = 0;
-    s_DragStartY = 0;
+    CancelControlDrag();
 }
 
 void CDXUTDialog::SetNextDialog(CDXUTDialog* next)
@@ -276,7 +274,6 @@ void CDXUTDialog::FocusDefaultControl()
         }
     }
 }
-
 
 CDXUTControl* CDXUTDialog::GetNextControl(CDXUTControl* control)
 {
