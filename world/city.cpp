@@ -232,7 +232,7 @@ void SaveCities(const std::wstring& folder, const std::list<cMiasto*>& cities)
     for (const cMiasto* c : cities)
         text += FormatText(L"\n%s;%i;%i;%i;%i;%f;%i;%i;", c->Name, c->X, c->Y, c->Type, c->VictoryPoints,
                            c->ProductionPoints, c->Supply, c->ProductionPointsLost);
-    WriteSaveTextFile(FormatText(L"%s\\cities.csv", folder), text);
+    WriteSaveTextFile(JoinFolder(folder, L"cities.csv"), text);
 }
 
 // ---- cities_supply_info.csv and cities_convoy_info.csv ----
@@ -299,13 +299,13 @@ void ReadCityTable(const std::wstring& path, const std::wstring& openText, int c
 
 void SaveCitySupplyInfo(const std::wstring& folder, const std::list<cMiasto*>& cities)
 {
-    WriteSaveTextFile(FormatText(L"%s\\cities_supply_info.csv", folder),
+    WriteSaveTextFile(JoinFolder(folder, L"cities_supply_info.csv"),
                   CityTable(cities, L"# cities supply info:", false));
 }
 
 void SaveCityConvoyInfo(const std::wstring& folder, const std::list<cMiasto*>& cities)
 {
-    WriteSaveTextFile(FormatText(L"%s\\cities_convoy_info.csv", folder),
+    WriteSaveTextFile(JoinFolder(folder, L"cities_convoy_info.csv"),
                   CityTable(cities, L"# cities convoy info:", true));
 }
 

@@ -6,6 +6,7 @@
 #include "core/log.h"
 #include "core/stringbase.h"
 #include "core/text.h"
+#include "game/paths.h"
 #include "world/city.h"
 #include "world/country.h"
 #include "world/map.h"
@@ -43,7 +44,7 @@ void cDiagramMiast::Build(const std::list<cMiasto*>& cities)
 
 void cDiagramMiast::Load(const std::wstring& scenarioName)
 {
-    LoadFile(FormatText(L"data\\scenarios\\%s\\cities_diagram.csv", scenarioName));
+    LoadFile(JoinPathPattern(MakeFolderPattern(L"data\\scenarios", scenarioName), L"cities_diagram.csv"));
 }
 
 void cDiagramMiast::LoadFile(const std::wstring& path)

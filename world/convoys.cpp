@@ -270,5 +270,5 @@ void cKonwoje::SaveConvoys(const std::wstring& folder) const
         for (const sKonwoj& c : list)
             text += FormatText(L"\n%i;%i;%i;%i;%i;%i;", c.id, c.owner, int(c.type), c.value,
                                NodeIdOnHex(c.departure), NodeIdOnHex(c.destination));
-    WriteSaveTextFile(FormatText(L"%s\\convoys.csv", folder), text);
+    WriteSaveTextFile(JoinFolder(folder, L"convoys.csv"), text);
 }

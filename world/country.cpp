@@ -407,7 +407,7 @@ void SaveCountries(const std::wstring& folder, const std::vector<cPanstwo*>& cou
                            c.UnitUpkeepCostModifier, c.WinterBattle, c.WinterMove, c.MudBattle, c.MudMove,
                            c.SpecialFlags, c.SkinName);
     }
-    WriteSaveTextFile(FormatText(L"%s\\countries.csv", folder), text);
+    WriteSaveTextFile(JoinFolder(folder, L"countries.csv"), text);
 }
 
 void DeleteCountries(std::vector<cPanstwo*>& countries)

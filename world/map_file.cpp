@@ -117,7 +117,7 @@ void cMapa::ReadHexRecord(sHex& hex, const unsigned char* r)
 void cMapa::Save(const std::wstring& folder, const wchar_t* outputPathFormat)
 {
     const std::wstring path = outputPathFormat ? JoinPathPattern(outputPathFormat, L"output_map.qvr")
-                                               : FormatText(L"%s\\map.qvr", folder);
+                                               : JoinFolder(folder, L"map.qvr");
     std::string out;
     out.reserve(kHeaderSize + m_Hexes.size() * kRecordSize);
     out.append("Qvrv1", 5);

@@ -167,7 +167,7 @@ void cRelationsMatrix::SaveRelations(const std::wstring& folder) const
         for (int b = 1; b <= N; ++b)
             text += FormatText(L";%i", IsAtWar(a, b) ? 1 : 0);
     }
-    WriteSaveTextFile(FormatText(L"%s\\relations.csv", folder), text);
+    WriteSaveTextFile(JoinFolder(folder, L"relations.csv"), text);
 }
 
 void cRelationsMatrix::SaveLosses(const std::wstring& folder) const
@@ -180,5 +180,5 @@ void cRelationsMatrix::SaveLosses(const std::wstring& folder) const
         for (int b = 1; b <= N; ++b)
             text += FormatText(L"%f;", GetLosses(a, b));
     }
-    WriteSaveTextFile(FormatText(L"%s\\losses.csv", folder), text);
+    WriteSaveTextFile(JoinFolder(folder, L"losses.csv"), text);
 }

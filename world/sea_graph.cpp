@@ -145,14 +145,14 @@ void cGrafMorz::SaveNodes(const std::wstring& folder) const
     for (const sWezelGrafuMorz& n : Nodes)
         text += FormatText(L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;", n.ID, n.Name, n.SizeMax, n.SizeCurrent, n.MainX,
                            n.MainY, n.OwnShipsX, n.OwnShipsY, n.EnemyShipsX, n.EnemyShipsY);
-    WriteSaveTextFile(FormatText(L"%s\\sea_nodes.csv", folder), text);
+    WriteSaveTextFile(JoinFolder(folder, L"sea_nodes.csv"), text);
 }
 
 // ---- sea_edges.csv ----
 
 void cGrafMorz::Load(const std::wstring& scenarioName)
 {
-    LoadEdgesFile(FormatText(L"data\\scenarios\\%s\\sea_edges.csv", scenarioName));
+    LoadEdgesFile(JoinPathPattern(MakeFolderPattern(L"data\\scenarios", scenarioName), L"sea_edges.csv"));
 }
 
 void cGrafMorz::LoadEdgesFile(const std::wstring& path)

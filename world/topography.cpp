@@ -130,7 +130,7 @@ void cTopografia::Save(const std::wstring& folder) const
                 text += FormatText(L"\nCity;%i;%i;", city->X, city->Y);
         }
     }
-    WriteSaveTextFile(FormatText(L"%s\\topography.csv", folder), text);
+    WriteSaveTextFile(JoinFolder(folder, L"topography.csv"), text);
 }
 
 void cTopografia::Load(const std::wstring& folderPattern)
