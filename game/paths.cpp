@@ -14,16 +14,6 @@ std::wstring MakeFolderPattern(std::wstring_view root, std::wstring_view folder)
     return out;
 }
 
-std::wstring PatternFolder(std::wstring_view pattern)
-{
-    std::wstring_view folder = pattern;
-    if (folder.size() >= kSlot.size() && folder.substr(folder.size() - kSlot.size()) == kSlot)
-        folder.remove_suffix(kSlot.size());
-    if (!folder.empty() && (folder.back() == L'\\' || folder.back() == L'/'))
-        folder.remove_suffix(1);
-    return std::wstring(folder);
-}
-
 std::wstring JoinPathPattern(std::wstring_view pattern, std::wstring_view fileName)
 {
     if (pattern.size() >= kSlot.size() && pattern.substr(pattern.size() - kSlot.size()) == kSlot) {

@@ -7,8 +7,6 @@
 
 // "<root>\<folder>\%s", e.g. data\scenarios\Europe\%s.
 std::wstring MakeFolderPattern(std::wstring_view root, std::wstring_view folder);
-// The folder a pattern names (the pattern without its final "%s" and separator).
-std::wstring PatternFolder(std::wstring_view pattern);
 // The pattern's final "%s" replaced by the file name.
 std::wstring JoinPathPattern(std::wstring_view pattern, std::wstring_view fileName);
 // "<folder>\<file>", for the writers that get the save folder.

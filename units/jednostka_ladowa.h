@@ -31,7 +31,6 @@ public:
     void Unfreeze();
 
     bool IsCorps() const { return m_Type == UNIT_INFANTRY_CORPS || m_Type == UNIT_MECHANIZED_CORPS || m_Type == UNIT_ARMOURED_CORPS; }
-    bool IsMulberry() const { return m_Type == UNIT_MULBERRY; }
 
     // Embarks the unit onto a new cargo (44) or amphibious (45) ship in a new fleet of
     // one ship at the sea node; returns the fleet, or null when the unit cannot embark.
