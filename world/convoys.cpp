@@ -231,10 +231,7 @@ void cKonwoje::LoadConvoys(const std::wstring& folderPattern)
         convoy.value = LeadingInt(f[3]);
         const int dep = LeadingInt(f[4]);
         const int dest = LeadingInt(f[5]);
-        auto fail = [&](const std::wstring& text) {
-            LogLine(L"%s, line %i:", path, line);
-            FatalExit(1, text);
-        };
+        auto fail = [&](const std::wstring& text) { FailAtLine(path, line, text); };
         if (dep < 1 || dep > nodeCount)
             fail(FormatText(L"ERROR: Convoy with ID=%i has departure sea node with ID=%i, there's no such sea node!",
                             convoy.id, dep));

@@ -70,10 +70,7 @@ void cGrafMorz::LoadNodes(const std::wstring& folderPattern)
         sWezelGrafuMorz node;
         node.ID = LeadingInt(f[0]);
         if (node.ID != rowsRead)
-        {
-            LogLine(L"%s, line %i:", path, line);
-            FatalExit(1, FormatText(L"ERROR. Sea node %i has ID=%i (should be equal!)", rowsRead, node.ID));
-        }
+            FailAtLine(path, line, FormatText(L"ERROR. Sea node %i has ID=%i (should be equal!)", rowsRead, node.ID));
         node.Name = f[1];
         node.SizeMax = LeadingInt(f[2]);
         node.SizeCurrent = LeadingInt(f[3]);

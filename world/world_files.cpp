@@ -134,3 +134,9 @@ bool WarnIfNameTooLong(const std::wstring& name, int max, const wchar_t* what, c
     LogLine(L"WARNING: %s name longer than %i characters in %s at line %i, cut", what, max, path, line);
     return true;
 }
+
+void FailAtLine(const std::wstring& path, int line, const std::wstring& reason)
+{
+    LogLine(L"%s, line %i:", path, line);
+    FatalExit(1, reason);
+}

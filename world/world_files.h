@@ -31,6 +31,8 @@ double LeadingDouble(const std::string& text);
 int LeadingInt(const std::wstring& text);
 double LeadingDouble(const std::wstring& text);
 unsigned long LeadingHex(const std::wstring& text);
+// Logs "<path>, line <line>:" and ends the program with exit code 1 and the reason.
+[[noreturn]] void FailAtLine(const std::wstring& path, int line, const std::wstring& reason);
 // Logs "WARNING: <what> name longer than <max> characters in <path> at line <line>, cut"
 // when the name is longer than max; true then.
 bool WarnIfNameTooLong(const std::wstring& name, int max, const wchar_t* what, const std::wstring& path, int line);
