@@ -119,23 +119,15 @@ void cJednostkaLadowa::MoveToReservePool()
             RemoveFromList(g_Gra->m_LandUnits3, this);
         }
     }
-    if (g_Gra) {
+    if (g_Gra)
         RemoveFromList(g_Gra->m_LandUnits, this);
-        if (std::find(g_Gra->m_Reserve.begin(), g_Gra->m_Reserve.end(), this) == g_Gra->m_Reserve.end())
-            g_Gra->m_Reserve.push_back(this);
-    }
-    m_InReserve = true;
-    m_X = -1;
-    m_Y = -1;
+    JoinReservePool();
 }
 
 void cJednostkaLadowa::Kill()
 {
     ForgetSpottedUnit(this);
-    if (m_Commander) {
-        m_Commander->State = 1; // on his way to HQ
-        m_Commander = nullptr;
-    }
+    SendCommanderHome();
     if (!m_Transporter) {
         GLOBAL_LOCK_SCOPE();
         FreeOwnHex();

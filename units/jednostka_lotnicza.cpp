@@ -83,23 +83,15 @@ void cJednostkaLotnicza::MoveToReservePool()
 {
     LogLine(L"map --> reserve pool: %s", m_Name);
     FreeOwnHex();
-    if (g_Gra) {
+    if (g_Gra)
         RemoveFromList(g_Gra->m_AirUnits, this);
-        if (std::find(g_Gra->m_Reserve.begin(), g_Gra->m_Reserve.end(), this) == g_Gra->m_Reserve.end())
-            g_Gra->m_Reserve.push_back(this);
-    }
-    m_InReserve = true;
-    m_X = -1;
-    m_Y = -1;
+    JoinReservePool();
 }
 
 void cJednostkaLotnicza::Kill()
 {
     ForgetSpottedUnit(this);
-    if (m_Commander) {
-        m_Commander->State = 1; // on his way to HQ
-        m_Commander = nullptr;
-    }
+    SendCommanderHome();
     {
         GLOBAL_LOCK_SCOPE();
         FreeOwnHex();

@@ -205,10 +205,7 @@ void cJednostkaMorska::Kill(bool killCargo)
             fleet->Delete();
     }
 
-    if (m_Commander) {
-        m_Commander->State = 1; // on his way to HQ
-        m_Commander = nullptr;
-    }
+    SendCommanderHome();
 
     if (g_Gra) {
         RemoveFromList(g_Gra->m_NavalUnits, this);

@@ -252,6 +252,23 @@ void cUnit::FreeOwnHex()
         hex->unit = nullptr;
 }
 
+void cUnit::SendCommanderHome()
+{
+    if (m_Commander) {
+        m_Commander->State = 1; // on his way to HQ
+        m_Commander = nullptr;
+    }
+}
+
+void cJednostka::JoinReservePool()
+{
+    if (g_Gra && std::find(g_Gra->m_Reserve.begin(), g_Gra->m_Reserve.end(), this) == g_Gra->m_Reserve.end())
+        g_Gra->m_Reserve.push_back(this);
+    m_InReserve = true;
+    m_X = -1;
+    m_Y = -1;
+}
+
 void cUnit::SetPosition(int x, int y)
 {
     sHex* target = UnitHexAt(x, y);

@@ -122,6 +122,8 @@ public:
 protected:
     // Clears the hex at the unit's position when that hex holds this unit.
     void FreeOwnHex();
+    // The unit's own commander, if any, leaves it for HQ.
+    void SendCommanderHome();
 
     // Level for the commander and efficiency code; units without one answer 0.
     virtual int GetLevelForRules() const { return 0; }
@@ -176,6 +178,10 @@ public:
     bool m_OneStepMoveMark = false;
 
 protected:
+    // The end of a move to the reserve pool, once the unit is off its own list: in the pool
+    // once, and off the map.
+    void JoinReservePool();
+
     int GetLevelForRules() const override { return m_Level; }
     void AddLevelRaw(int n) override { m_Level += n; }
 };
