@@ -165,30 +165,26 @@ bool CDXUTScrollBar::HandleMouse(unsigned message, int x, int y, tWParam, tLPara
     }
 }
 
+void CDXUTScrollBar::RepeatArrow(int step, eArrowState clicked, eArrowState held, double now)
+{
+    if (m_Arrow == clicked && now - m_dArrowTS > kFirstRepeat) {
+        Scroll(step);
+        m_Arrow = held;
+        m_dArrowTS = now;
+    } else if (m_Arrow == held && now - m_dArrowTS > kRepeat) {
+        Scroll(step);
+        m_dArrowTS = now;
+    }
+}
+
 void CDXUTScrollBar::Render(cRenderer*, float elapsed)
 {
-    // A held arrow repeats: once after a pause, then quickly.
     if (m_Arrow != CLEAR) {
         double now = GuiTime();
-        if (m_rcUpButton.Contains(m_LastMouseX, m_LastMouseY)) {
-            if (m_Arrow == CLICKED_UP && now - m_dArrowTS > kFirstRepeat) {
-                Scroll(-1);
-                m_Arrow = HELD_UP;
-                m_dArrowTS = now;
-            } else if (m_Arrow == HELD_UP && now - m_dArrowTS > kRepeat) {
-                Scroll(-1);
-                m_dArrowTS = now;
-            }
-        } else if (m_rcDownButton.Contains(m_LastMouseX, m_LastMouseY)) {
-            if (m_Arrow == CLICKED_DOWN && now - m_dArrowTS > kFirstRepeat) {
-                Scroll(1);
-                m_Arrow = HELD_DOWN;
-                m_dArrowTS = now;
-            } else if (m_Arrow == HELD_DOWN && now - m_dArrowTS > kRepeat) {
-                Scroll(1);
-                m_dArrowTS = now;
-            }
-        }
+        if (m_rcUpButton.Contains(m_LastMouseX, m_LastMouseY))
+            RepeatArrow(-1, CLICKED_UP, HELD_UP, now);
+        else if (m_rcDownButton.Contains(m_LastMouseX, m_LastMouseY))
+            RepeatArrow(1, CLICKED_DOWN, HELD_DOWN, now);
     }
 
     int state = StateFor(false);

@@ -35,6 +35,8 @@ private:
     enum eArrowState { CLEAR, CLICKED_UP, CLICKED_DOWN, HELD_UP, HELD_DOWN };
     void UpdateThumbRect();
     void Cap();
+    // Scrolls by step while the arrow is held: once after a pause, then quickly.
+    void RepeatArrow(int step, eArrowState clicked, eArrowState held, double now);
 
     bool m_bShowThumb = true;
     sRect m_rcUpButton;
