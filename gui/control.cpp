@@ -3,6 +3,19 @@
 #include "gui/dialog.h"
 #include "gui/gui_hooks.h"
 
+void SplitFrame(const sRect& b, const sRect& in, sRect (&pieces)[9])
+{
+    pieces[0] = in;
+    pieces[1] = sRect{b.left, b.top, in.left, in.top};
+    pieces[2] = sRect{in.left, b.top, in.right, in.top};
+    pieces[3] = sRect{in.right, b.top, b.right, in.top};
+    pieces[4] = sRect{b.left, in.top, in.left, in.bottom};
+    pieces[5] = sRect{in.right, in.top, b.right, in.bottom};
+    pieces[6] = sRect{b.left, in.bottom, in.left, b.bottom};
+    pieces[7] = sRect{in.left, in.bottom, in.right, b.bottom};
+    pieces[8] = sRect{in.right, in.bottom, b.right, b.bottom};
+}
+
 CDXUTControl::CDXUTControl(CDXUTDialog* dialog) : m_pDialog(dialog) {}
 
 CDXUTControl::~CDXUTControl() = default;

@@ -32,6 +32,10 @@ constexpr tResult E_NOTIMPL = int32_t(0x80004001u);
 // then given back on release), or only while keyboard input is on.
 enum class eClickFocus { Always, KeyboardOnly };
 
+// The nine pieces of a frame between `box` and `inner`: the centre (inner itself), then
+// top-left, top, top-right, left, right, bottom-left, bottom, bottom-right.
+void SplitFrame(const sRect& box, const sRect& inner, sRect (&pieces)[9]);
+
 class CDXUTControl
 {
 public:

@@ -36,16 +36,7 @@ void CDXUTEditBox::UpdateRects()
     const sRect& b = m_rcBoundingBox;
     m_rcText = InflateRect(b, -m_nBorder, -m_nBorder);
     // The frame pieces are 10 pixels thick.
-    sRect inner = InflateRect(b, -10, -10);
-    m_rcRender[0] = inner;
-    m_rcRender[1] = sRect{b.left, b.top, inner.left, inner.top};
-    m_rcRender[2] = sRect{inner.left, b.top, inner.right, inner.top};
-    m_rcRender[3] = sRect{inner.right, b.top, b.right, inner.top};
-    m_rcRender[4] = sRect{b.left, inner.top, inner.left, inner.bottom};
-    m_rcRender[5] = sRect{inner.right, inner.top, b.right, inner.bottom};
-    m_rcRender[6] = sRect{b.left, inner.bottom, inner.left, b.bottom};
-    m_rcRender[7] = sRect{inner.left, inner.bottom, inner.right, b.bottom};
-    m_rcRender[8] = sRect{inner.right, inner.bottom, b.right, b.bottom};
+    SplitFrame(b, InflateRect(b, -10, -10), m_rcRender);
 }
 
 void CDXUTEditBox::SetText(const wchar_t* text, bool selectAll)

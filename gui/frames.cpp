@@ -28,16 +28,7 @@ void CDXUTFrame::UpdateRects()
     CDXUTControl::UpdateRects();
     const sRect& b = m_rcBoundingBox;
     int cell = CellSize(m_nStyle);
-    sRect in = sRect{b.left + cell, b.top + cell, b.right - cell, b.bottom - cell};
-    m_rcPieces[0] = in;
-    m_rcPieces[1] = sRect{b.left, b.top, in.left, in.top};
-    m_rcPieces[2] = sRect{in.left, b.top, in.right, in.top};
-    m_rcPieces[3] = sRect{in.right, b.top, b.right, in.top};
-    m_rcPieces[4] = sRect{b.left, in.top, in.left, in.bottom};
-    m_rcPieces[5] = sRect{in.right, in.top, b.right, in.bottom};
-    m_rcPieces[6] = sRect{b.left, in.bottom, in.left, b.bottom};
-    m_rcPieces[7] = sRect{in.left, in.bottom, in.right, b.bottom};
-    m_rcPieces[8] = sRect{in.right, in.bottom, b.right, b.bottom};
+    SplitFrame(b, InflateRect(b, -cell, -cell), m_rcPieces);
 }
 
 void CDXUTFrame::Render(cRenderer*, float elapsed)

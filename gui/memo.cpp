@@ -21,16 +21,7 @@ void CDXUTMemo::UpdateRects()
         m_nLineHeight = m_pDialog->GetFontHeight(element->iFont);
 
     m_rcInner = InflateRect(b, -10, -10);
-    const sRect& in = m_rcInner;
-    m_rcRender[0] = in;
-    m_rcRender[1] = sRect{b.left, b.top, in.left, in.top};
-    m_rcRender[2] = sRect{in.left, b.top, in.right, in.top};
-    m_rcRender[3] = sRect{in.right, b.top, b.right, in.top};
-    m_rcRender[4] = sRect{b.left, in.top, in.left, in.bottom};
-    m_rcRender[5] = sRect{in.right, in.top, b.right, in.bottom};
-    m_rcRender[6] = sRect{b.left, in.bottom, in.left, b.bottom};
-    m_rcRender[7] = sRect{in.left, in.bottom, in.right, b.bottom};
-    m_rcRender[8] = sRect{in.right, in.bottom, b.right, b.bottom};
+    SplitFrame(b, m_rcInner, m_rcRender);
     m_rcInner.right -= m_nSBWidth;
 
     m_rcText = InflateRect(b, -m_nBorder, -m_nBorder);
