@@ -29,26 +29,6 @@ int ReadNumber(const std::wstring& field)
     return AtoiLike(narrow);
 }
 
-std::vector<std::wstring> FileLines(const std::string& bytes)
-{
-    std::wstring text = Utf8ToWide(bytes);
-    if (!text.empty() && text[0] == 0xFEFF)
-        text.erase(0, 1);
-    std::vector<std::wstring> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find(L'\n', start);
-        std::wstring line = text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
-        if (!line.empty() && line.back() == L'\r')
-            line.pop_back();
-        lines.push_back(std::move(line));
-        if (end == std::wstring::npos)
-            break;
-        start = end + 1;
-    }
-    return lines;
-}
-
 bool IsSeparator(const std::wstring& line) { return !line.empty() && line[0] == L'#'; }
 
 // The rows that hold rectangles the game draws itself (panel areas, map frames).
@@ -112,10 +92,10 @@ void ResetGuiLayout()
 
 bool LoadGuiLayoutFile(const std::filesystem::path& file, const std::wstring& name)
 {
-    std::optional<std::string> bytes = ReadWholeFile(file);
-    if (!bytes)
+    std::optional<std::vector<std::wstring>> read = ReadTextLines(file);
+    if (!read)
         return false;
-    std::vector<std::wstring> lines = FileLines(*bytes);
+    const std::vector<std::wstring>& lines = *read;
 
     for (int i = 0; i < 1000; ++i)
         g_GuiLayout[i] = sLayoutRect{-1, -1, -1, -1};

@@ -43,6 +43,29 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path)
     return data;
 }
 
+std::optional<std::vector<std::wstring>> ReadTextLines(const std::filesystem::path& path)
+{
+    std::optional<std::string> bytes = ReadWholeFile(path);
+    if (!bytes)
+        return std::nullopt;
+    std::wstring text = Utf8ToWide(*bytes);
+    if (!text.empty() && text[0] == 0xFEFF)
+        text.erase(0, 1);
+    std::vector<std::wstring> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find(L'\n', start);
+        std::wstring line = text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
+        if (!line.empty() && line.back() == L'\r')
+            line.pop_back();
+        lines.push_back(std::move(line));
+        if (end == std::wstring::npos)
+            break;
+        start = end + 1;
+    }
+    return lines;
+}
+
 bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 std::filesystem::path HostPath(std::wstring_view gamePath);
 std::filesystem::path HostPath(std::string_view gamePath);
@@ -13,6 +14,9 @@ std::filesystem::path HostPath(std::string_view gamePath);
 // cannot be opened or read completely.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);
+// The lines of a UTF-8 text file, without a leading byte-order mark and without their CR LF
+// or LF ends; a last line end adds no empty line. Nothing when the file cannot be read.
+std::optional<std::vector<std::wstring>> ReadTextLines(const std::filesystem::path& path);
 
 bool FileExists(const std::filesystem::path& path);
 bool DirectoryExists(const std::filesystem::path& path);

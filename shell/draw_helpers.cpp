@@ -79,20 +79,13 @@ void DrawGuiBox(int x, int y, int w, int h, int pictureIndex, const sLayoutRect&
 
 void LoadSpriteDepthTable(const std::wstring& path)
 {
-    std::optional<std::string> bytes = ReadWholeFile(HostPath(path));
-    if (!bytes)
+    std::optional<std::vector<std::wstring>> lines = ReadTextLines(HostPath(path));
+    if (!lines)
         return;
-    std::wstring text = Utf8ToWide(*bytes);
-    if (!text.empty() && text[0] == 0xFEFF)
-        text.erase(0, 1);
     int entry = 0;
-    size_t start = 0;
-    while (start < text.size() && entry < kSpriteDepthEntries) {
-        size_t end = text.find(L'\n', start);
-        std::wstring line = text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
-        start = end == std::wstring::npos ? text.size() : end + 1;
-        if (!line.empty() && line.back() == L'\r')
-            line.pop_back();
+    for (const std::wstring& line : *lines) {
+        if (entry >= kSpriteDepthEntries)
+            break;
         if (!line.empty() && line[0] == L'#')
             continue;
         std::wstring first = SplitText(line, L';')[0];
