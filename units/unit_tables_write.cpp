@@ -98,6 +98,14 @@ std::wstring NavalRecord(const cJednostkaMorska* s, bool inReserve)
     return r;
 }
 
+// A table's title line and its column header.
+std::string TableHead(const wchar_t* title, const wchar_t* header)
+{
+    std::string out = WideToUtf8(title);
+    AppendRecord(out, header);
+    return out;
+}
+
 void WriteTable(std::wstring_view folder, const wchar_t* fileName, const std::string& bytes)
 {
     WriteSaveFileOrFail(JoinFolder(folder, fileName), bytes);
@@ -107,9 +115,7 @@ void WriteTable(std::wstring_view folder, const wchar_t* fileName, const std::st
 
 std::string EncodeLandUnits()
 {
-    std::string out = WideToUtf8(L"#Land units");
-    out += kLineEnd;
-    out += WideToUtf8(kLandHeader);
+    std::string out = TableHead(L"#Land units", kLandHeader);
     if (!g_Gra)
         return out;
     for (const auto* list : {&g_Gra->m_LandUnits, &g_Gra->m_LandUnits2, &g_Gra->m_LandUnits3})
@@ -124,16 +130,12 @@ std::string EncodeLandUnits()
 
 std::string EncodeAirUnits()
 {
-    std::string out = WideToUtf8(L"#Air units");
-    out += kLineEnd;
-    out += WideToUtf8(kAirHeader);
-    out += kLineEnd;
-    out += "#On map";
+    std::string out = TableHead(L"#Air units", kAirHeader);
+    AppendRecord(out, L"#On map");
     if (g_Gra)
         for (const cJednostkaLotnicza* u : g_Gra->m_AirUnits)
             AppendRecord(out, AirRecord(u, false));
-    out += kLineEnd;
-    out += "#In reserve";
+    AppendRecord(out, L"#In reserve");
     if (g_Gra)
         for (const cUnit* u : g_Gra->m_Reserve)
             if (u->m_Category != CATEGORY_LAND)
@@ -144,9 +146,7 @@ std::string EncodeAirUnits()
 
 std::string EncodeFleets()
 {
-    std::string out = "#Fleets";
-    out += kLineEnd;
-    out += WideToUtf8(kFleetHeader);
+    std::string out = TableHead(L"#Fleets", kFleetHeader);
     if (!g_Gra)
         return out;
     for (const cFlota* f : g_Gra->m_Fleets)
@@ -158,16 +158,12 @@ std::string EncodeFleets()
 
 std::string EncodeNavalUnits()
 {
-    std::string out = "#Naval units";
-    out += kLineEnd;
-    out += WideToUtf8(kNavalHeader);
-    out += kLineEnd;
-    out += "#On map";
+    std::string out = TableHead(L"#Naval units", kNavalHeader);
+    AppendRecord(out, L"#On map");
     if (g_Gra)
         for (const cJednostkaMorska* s : g_Gra->m_NavalUnits)
             AppendRecord(out, NavalRecord(s, false));
-    out += kLineEnd;
-    out += "#In reserve";
+    AppendRecord(out, L"#In reserve");
     if (g_Gra)
         for (const cJednostkaMorska* s : g_Gra->m_NavalReserve)
             AppendRecord(out, NavalRecord(s, true));
