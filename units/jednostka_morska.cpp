@@ -113,6 +113,27 @@ cFlota* FindOwnFleetAt(int owner, int nodeId, bool onlyUnmoved)
     return found;
 }
 
+// The owner's fleet at the node that a ship joins, made when there is none: a ship placed
+// there as moved joins any fleet and a new fleet counts as moved; otherwise only a fleet
+// that has not moved takes it.
+cFlota* FleetToJoin(int owner, int nodeId, bool moved)
+{
+    cFlota* fleet = FindOwnFleetAt(owner, nodeId, !moved);
+    return fleet ? fleet : MakeFleet(owner, nodeId, moved);
+}
+
+// The sea graph when it has the node; a ship in a fleet at a node that does not exist could
+// never be saved and read.
+cGrafMorz* GraphWithNode(int nodeId, const cJednostkaMorska& ship)
+{
+    cGrafMorz* graph = g_Gra ? g_Gra->m_SeaGraph : nullptr;
+    if (graph && graph->GetNode(nodeId))
+        return graph;
+    LogLine(L"WARNING: Could not find sea node with ID = %i while assigning ship %s (ID = %i)", nodeId, ship.m_Name,
+            ship.m_Id);
+    return nullptr;
+}
+
 } // namespace
 
 void cJednostkaMorska::EnterFleet(cFlota* fleet)
@@ -140,29 +161,16 @@ void cJednostkaMorska::EnterFleet(cFlota* fleet)
 
 void cJednostkaMorska::AssignToSeaNode(int nodeId)
 {
-    cGrafMorz* graph = g_Gra ? g_Gra->m_SeaGraph : nullptr;
-    if (!graph || !graph->GetNode(nodeId)) {
-        LogLine(L"WARNING: Could not find sea node with ID = %i while assigning ship %s (ID = %i)", nodeId, m_Name, m_Id);
-        return;
-    }
-    cFlota* fleet = FindOwnFleetAt(m_Owner, nodeId, false);
-    if (!fleet)
-        fleet = MakeFleet(m_Owner, nodeId, true);
-    EnterFleet(fleet);
+    if (GraphWithNode(nodeId, *this))
+        EnterFleet(FleetToJoin(m_Owner, nodeId, true));
 }
 
 void cJednostkaMorska::JoinOrCreateFleet(int nodeId)
 {
-    cGrafMorz* graph = g_Gra ? g_Gra->m_SeaGraph : nullptr;
-    if (!graph || !graph->GetNode(nodeId)) {
-        // A ship in a fleet at a node that does not exist could never be saved and read.
-        LogLine(L"WARNING: Could not find sea node with ID = %i while assigning ship %s (ID = %i)", nodeId, m_Name, m_Id);
+    cGrafMorz* graph = GraphWithNode(nodeId, *this);
+    if (!graph)
         return;
-    }
-    cFlota* fleet = FindOwnFleetAt(m_Owner, nodeId, true);
-    if (!fleet)
-        fleet = MakeFleet(m_Owner, nodeId, false);
-    EnterFleet(fleet);
+    EnterFleet(FleetToJoin(m_Owner, nodeId, false));
     for (sWezelGrafuMorz& node : graph->Nodes)
         g_World.hooks.calculateVisibility(node);
 }
