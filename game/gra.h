@@ -92,6 +92,9 @@ public:
     void CheckHexOwners();
     void ComputeCityGraphDistances();
     void ComputeNextIds();
+    // Every land (CATEGORY_LAND) or air (CATEGORY_AIR) unit of the game: on the map, aboard
+    // ships and in the reserve pool.
+    void ForEachUnitOf(int category, const std::function<void(const cUnit&)>& visit) const;
 
     // Info.ini of the folder being loaded, and the one a save carries.
     void ReadInfoIni(const sGameLoadRequest& request);

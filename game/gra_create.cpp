@@ -207,22 +207,13 @@ void cGra::ComputeNextIds()
         naval = std::max(naval, int(s->m_Id));
     m_NextIds.navalUnit = naval + 1;
 
-    int land = 0;
-    for (const cUnit* u : m_Reserve)
-        if (u->m_Category == CATEGORY_LAND)
-            land = std::max(land, int(u->m_Id));
-    for (const auto* list : {&m_LandUnits, &m_LandUnits2, &m_LandUnits3})
-        for (const cJednostkaLadowa* u : *list)
-            land = std::max(land, int(u->m_Id));
-    m_NextIds.landUnit = land + 1;
-
-    int air = 0;
-    for (const cUnit* u : m_Reserve)
-        if (u->m_Category == CATEGORY_AIR)
-            air = std::max(air, int(u->m_Id));
-    for (const cJednostkaLotnicza* u : m_AirUnits)
-        air = std::max(air, int(u->m_Id));
-    m_NextIds.airUnit = air + 1;
+    auto nextId = [this](int category) {
+        int highest = 0;
+        ForEachUnitOf(category, [&](const cUnit& u) { highest = std::max(highest, int(u.m_Id)); });
+        return highest + 1;
+    };
+    m_NextIds.landUnit = nextId(CATEGORY_LAND);
+    m_NextIds.airUnit = nextId(CATEGORY_AIR);
 }
 
 void cGra::FinishNewScenario()

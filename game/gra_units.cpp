@@ -43,31 +43,39 @@ int cGra::ComputeCountryScore(int countryId) const
     return int(sum);
 }
 
+void cGra::ForEachUnitOf(int category, const std::function<void(const cUnit&)>& visit) const
+{
+    for (const cUnit* u : m_Reserve)
+        if (u->m_Category == category)
+            visit(*u);
+    if (category == CATEGORY_LAND) {
+        for (const auto* list : {&m_LandUnits, &m_LandUnits2, &m_LandUnits3})
+            for (const cJednostkaLadowa* u : *list)
+                visit(*u);
+    } else if (category == CATEGORY_AIR) {
+        for (const cJednostkaLotnicza* u : m_AirUnits)
+            visit(*u);
+    }
+}
+
+namespace {
+bool IsUnitIdUsed(int category, int id)
+{
+    bool used = false;
+    if (g_Gra)
+        g_Gra->ForEachUnitOf(category, [&](const cUnit& u) { used = used || u.m_Id == id; });
+    return used;
+}
+} // namespace
+
 bool IsLandUnitIdUsed(int id)
 {
-    if (!g_Gra)
-        return false;
-    for (const cUnit* u : g_Gra->m_Reserve)
-        if (u->m_Category == CATEGORY_LAND && u->m_Id == id)
-            return true;
-    for (const auto* list : {&g_Gra->m_LandUnits, &g_Gra->m_LandUnits2, &g_Gra->m_LandUnits3})
-        for (const cJednostkaLadowa* u : *list)
-            if (u->m_Id == id)
-                return true;
-    return false;
+    return IsUnitIdUsed(CATEGORY_LAND, id);
 }
 
 bool IsAirUnitIdUsed(int id)
 {
-    if (!g_Gra)
-        return false;
-    for (const cUnit* u : g_Gra->m_Reserve)
-        if (u->m_Category == CATEGORY_AIR && u->m_Id == id)
-            return true;
-    for (const cJednostkaLotnicza* u : g_Gra->m_AirUnits)
-        if (u->m_Id == id)
-            return true;
-    return false;
+    return IsUnitIdUsed(CATEGORY_AIR, id);
 }
 
 bool IsUnitInReserve(const cUnit* unit) { return unit->m_InReserve; }
