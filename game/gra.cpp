@@ -91,6 +91,11 @@ cGra::~cGra()
             delete item;
         list.clear();
     };
+    auto destroy = [](const wchar_t* line, auto*& manager) {
+        LogLine(line);
+        delete manager;
+        manager = nullptr;
+    };
     LogLine(L"Destroying land units");
     freeList(m_LandUnits);
     freeList(m_LandUnits2);
@@ -112,21 +117,11 @@ cGra::~cGra()
     DeleteCountries(m_Countries);
     LogLine(L"Destroying AI");
     freeList(m_AIs);
-    LogLine(L"Destroying events repository");
-    delete m_AutoEvents;
-    m_AutoEvents = nullptr;
-    LogLine(L"Destroying strategic moves manager");
-    delete m_StrategicMoves;
-    m_StrategicMoves = nullptr;
-    LogLine(L"Destroying events manager");
-    delete m_Events;
-    m_Events = nullptr;
-    LogLine(L"Destroying convoys manager");
-    delete m_Convoys;
-    m_Convoys = nullptr;
-    LogLine(L"Destroying reports manager");
-    delete m_Reports;
-    m_Reports = nullptr;
+    destroy(L"Destroying events repository", m_AutoEvents);
+    destroy(L"Destroying strategic moves manager", m_StrategicMoves);
+    destroy(L"Destroying events manager", m_Events);
+    destroy(L"Destroying convoys manager", m_Convoys);
+    destroy(L"Destroying reports manager", m_Reports);
     LogLine(L"Destroying unit names");
     m_UnitNamesFile.clear();
     m_UnitNamesFile.shrink_to_fit();
