@@ -37,26 +37,29 @@ void RoundedRectPath(cairo_t* cr, double x, double y, double w, double h, double
     cairo_close_path(cr);
 }
 
-void VerticalGradient(cairo_t* cr, double x, double y, double w, double h, const sColor& top, const sColor& bottom)
+namespace {
+// A rectangle filled with a linear gradient running from (x0, y0) to (x1, y1).
+void GradientRect(cairo_t* cr, double x, double y, double w, double h, double x0, double y0, double x1, double y1,
+                  const sColor& from, const sColor& to)
 {
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, y, 0, y + h);
-    cairo_pattern_add_color_stop_rgba(p, 0, top.r, top.g, top.b, top.a);
-    cairo_pattern_add_color_stop_rgba(p, 1, bottom.r, bottom.g, bottom.b, bottom.a);
+    cairo_pattern_t* p = cairo_pattern_create_linear(x0, y0, x1, y1);
+    cairo_pattern_add_color_stop_rgba(p, 0, from.r, from.g, from.b, from.a);
+    cairo_pattern_add_color_stop_rgba(p, 1, to.r, to.g, to.b, to.a);
     cairo_set_source(cr, p);
     cairo_rectangle(cr, x, y, w, h);
     cairo_fill(cr);
     cairo_pattern_destroy(p);
 }
+} // namespace
+
+void VerticalGradient(cairo_t* cr, double x, double y, double w, double h, const sColor& top, const sColor& bottom)
+{
+    GradientRect(cr, x, y, w, h, 0, y, 0, y + h, top, bottom);
+}
 
 void HorizontalGradient(cairo_t* cr, double x, double y, double w, double h, const sColor& left, const sColor& right)
 {
-    cairo_pattern_t* p = cairo_pattern_create_linear(x, 0, x + w, 0);
-    cairo_pattern_add_color_stop_rgba(p, 0, left.r, left.g, left.b, left.a);
-    cairo_pattern_add_color_stop_rgba(p, 1, right.r, right.g, right.b, right.a);
-    cairo_set_source(cr, p);
-    cairo_rectangle(cr, x, y, w, h);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
+    GradientRect(cr, x, y, w, h, x, 0, x + w, 0, left, right);
 }
 
 void Bevel(cairo_t* cr, double x, double y, double w, double h, double width, const sColor& light, const sColor& dark)
