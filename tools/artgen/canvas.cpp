@@ -120,6 +120,18 @@ void Rivet(cairo_t* cr, double cx, double cy, double radius, const sColor& base)
     cairo_pattern_destroy(p);
 }
 
+void GradientDisc(cairo_t* cr, double cx, double cy, double radius, double spread, const sColor& from,
+                  const sColor& to)
+{
+    cairo_pattern_t* p = cairo_pattern_create_linear(cx - spread, cy - spread, cx + spread, cy + spread);
+    cairo_pattern_add_color_stop_rgb(p, 0, from.r, from.g, from.b);
+    cairo_pattern_add_color_stop_rgb(p, 1, to.r, to.g, to.b);
+    cairo_set_source(cr, p);
+    Circle(cr, cx, cy, radius);
+    cairo_fill(cr);
+    cairo_pattern_destroy(p);
+}
+
 void Polygon(cairo_t* cr, const double* xy, int points)
 {
     cairo_move_to(cr, xy[0], xy[1]);

@@ -58,6 +58,10 @@ void StrokeRect(cairo_t* cr, double x, double y, double w, double h, double line
 void Rivet(cairo_t* cr, double cx, double cy, double radius, const sColor& base);
 void Circle(cairo_t* cr, double cx, double cy, double radius);
 void FillCircle(cairo_t* cr, double cx, double cy, double radius, const sColor& c);
+// A disc lit diagonally: a gradient of opaque colours from `from` at (cx - spread, cy - spread)
+// to `to` at (cx + spread, cy + spread).
+void GradientDisc(cairo_t* cr, double cx, double cy, double radius, double spread, const sColor& from,
+                  const sColor& to);
 void Polygon(cairo_t* cr, const double* xy, int points);
 // A five-pointed star's path, tips on the outer radius (the first one up), notches on the inner.
 void StarPath(cairo_t* cr, double cx, double cy, double outer, double inner);

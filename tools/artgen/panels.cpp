@@ -157,13 +157,7 @@ void RadarFrame(cairo_t* cr, const sRect& r, double sweep)
 {
     double cx = r.left + r.Width() / 2.0, cy = r.top + r.Height() / 2.0, radius = r.Width() / 2.0 - 6;
     FillCircle(cr, cx, cy, radius + 5, kInk);
-    cairo_pattern_t* rim = cairo_pattern_create_linear(cx - radius, cy - radius, cx + radius, cy + radius);
-    cairo_pattern_add_color_stop_rgb(rim, 0, kBrassLight.r, kBrassLight.g, kBrassLight.b);
-    cairo_pattern_add_color_stop_rgb(rim, 1, kBrassDark.r, kBrassDark.g, kBrassDark.b);
-    cairo_set_source(cr, rim);
-    Circle(cr, cx, cy, radius + 3);
-    cairo_fill(cr);
-    cairo_pattern_destroy(rim);
+    GradientDisc(cr, cx, cy, radius + 3, radius, kBrassLight, kBrassDark);
     cairo_pattern_t* glass = cairo_pattern_create_radial(cx, cy, 0, cx, cy, radius);
     cairo_pattern_add_color_stop_rgb(glass, 0, 0.10, 0.22, 0.12);
     cairo_pattern_add_color_stop_rgb(glass, 1, 0.03, 0.08, 0.04);

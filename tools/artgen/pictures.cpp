@@ -363,13 +363,7 @@ cairo_surface_t* LogoMaker()
     cairo_t* cr = cairo_create(s);
     FillRect(cr, 0, 0, kLogoWidth, kLogoHeight, Rgb(0x000000));
     double cx = kLogoWidth / 2.0, cy = 160;
-    cairo_pattern_t* p = cairo_pattern_create_linear(cx - 110, cy - 110, cx + 110, cy + 110);
-    cairo_pattern_add_color_stop_rgb(p, 0, kBrassLight.r, kBrassLight.g, kBrassLight.b);
-    cairo_pattern_add_color_stop_rgb(p, 1, kBrassDark.r, kBrassDark.g, kBrassDark.b);
-    cairo_set_source(cr, p);
-    Circle(cr, cx, cy, 110);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
+    GradientDisc(cr, cx, cy, 110, 110, kBrassLight, kBrassDark);
     FillCircle(cr, cx, cy, 98, Rgb(0x1E2117));
     Circle(cr, cx, cy, 90);
     SetColor(cr, kBrass);

@@ -96,13 +96,7 @@ void DrawCheckAndRadio(cairo_t* cr)
         const sRect& r = kRadioButton[checked];
         double cx = r.left + 12.5, cy = r.top + 12.5;
         FillCircle(cr, cx, cy, 10, kInk);
-        cairo_pattern_t* p = cairo_pattern_create_linear(cx - 9, cy - 9, cx + 9, cy + 9);
-        cairo_pattern_add_color_stop_rgb(p, 0, kBrassDark.r, kBrassDark.g, kBrassDark.b);
-        cairo_pattern_add_color_stop_rgb(p, 1, kBrassLight.r, kBrassLight.g, kBrassLight.b);
-        cairo_set_source(cr, p);
-        Circle(cr, cx, cy, 9);
-        cairo_fill(cr);
-        cairo_pattern_destroy(p);
+        GradientDisc(cr, cx, cy, 9, 9, kBrassDark, kBrassLight);
         FillCircle(cr, cx, cy, 7, kParchment);
         if (checked) {
             FillCircle(cr, cx, cy, 4.2, kOliveDark);
