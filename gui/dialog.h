@@ -171,7 +171,6 @@ private:
     bool m_bKeyboardInput = true;
     bool m_bMouseInput = true;
     bool m_bVisible = true;
-    int m_nDefaultControlID = 0xFFFF;
     double m_fTimeLastRefresh = 0;
     CDXUTControl* m_pControlMouseOver = nullptr;
     bool m_bCaption = false;

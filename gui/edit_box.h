@@ -62,7 +62,6 @@ private:
 
     CUniBuffer m_Buffer;
     int m_nBorder = 5;
-    int m_nSpacing = 4;
     sRect m_rcText;
     sRect m_rcRender[9];
     double m_dfBlink = 0.53;

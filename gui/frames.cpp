@@ -104,7 +104,6 @@ bool CDXUTTabFrame::HandleMouse(unsigned message, int x, int y, tWParam, tLParam
         CDXUTDialog::RequestFocus(this);
     if (message == WM_LBUTTONUP) {
         GuiCaptureMouse(false);
-        m_bPressed = false;
         return false;
     }
     if ((message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) && m_rcStrip.Contains(x, y) && !m_Tabs.empty()) {
@@ -121,7 +120,6 @@ bool CDXUTTabFrame::HandleMouse(unsigned message, int x, int y, tWParam, tLParam
         if (clicked < 0)
             return true;
         GuiCaptureMouse(true);
-        m_bPressed = true;
         ShowRange(m_nSelected, false);
         m_nSelected = clicked;
         m_pDialog->SendEvent(EVENT_TABFRAME_CHANGED, true, this);

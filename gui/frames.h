@@ -60,7 +60,6 @@ private:
     sRect m_rcStrip;
     int m_nPadding = 5;
     int m_nSelected = -1;
-    bool m_bPressed = false;
     std::vector<std::unique_ptr<DXUTTabFrameTab>> m_Tabs;
 };
 

@@ -35,7 +35,6 @@ private:
     sRect m_rcInner;
     sRect m_rcText;
     sRect m_rcRender[9];
-    int m_nSpacing = 4;
     int m_nLineHeight = 0;
     CDXUTScrollBar m_ScrollBar;
     int m_nSBWidth = 16;

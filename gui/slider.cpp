@@ -89,8 +89,7 @@ bool CDXUTSlider::HandleMouse(unsigned message, int x, int y, tWParam, tLParam)
         if (m_rcButton.Contains(x, y)) {
             m_bPressed = true;
             GuiCaptureMouse(true);
-            m_nDragX = x;
-            m_nDragOffset = m_nButtonX - m_nDragX;
+            m_nDragOffset = m_nButtonX - x;
             if (!m_bHasFocus)
                 CDXUTDialog::RequestFocus(this);
             return true;

@@ -32,7 +32,6 @@ private:
     int m_nValue = 50;
     int m_nMin = 0;
     int m_nMax = 100;
-    int m_nDragX = 0;
     int m_nDragOffset = 0;
     int m_nButtonX = 0;
     bool m_bPressed = false;
