@@ -81,10 +81,7 @@ std::unique_ptr<cFont> cFont::Create(cRenderer* device, std::wstring_view face, 
     std::unique_ptr<cFont> result(new cFont());
     result->m_Device = device;
     result->m_Font = font;
-    result->m_Face = face;
     result->m_Height = height;
-    result->m_Weight = weight;
-    result->m_File = file;
     return result;
 }
 

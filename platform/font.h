@@ -42,12 +42,7 @@ public:
     // The pictures of drawn lines are kept for reuse; the device events drop them.
     void OnLostDevice();
     void OnResetDevice();
-    void SetDevice(cRenderer* device) { m_Device = device; }
-
-    const std::wstring& Face() const { return m_Face; }
     int Height() const { return m_Height; }
-    int Weight() const { return m_Weight; }
-    const std::filesystem::path& File() const { return m_File; }
 
 private:
     cFont() = default;
@@ -55,10 +50,7 @@ private:
 
     cRenderer* m_Device = nullptr;
     TTF_Font* m_Font = nullptr;
-    std::wstring m_Face;
     int m_Height = 0;
-    int m_Weight = 0;
-    std::filesystem::path m_File;
     mutable std::recursive_mutex m_Mutex; // the font engine is not safe across threads
     std::unordered_map<std::wstring, std::unique_ptr<cTexture>> m_Lines;
 };

@@ -37,7 +37,6 @@ tResult CSoundManager::SetPrimaryBufferFormat(int channels, int frequency, int)
         return E_FAIL;
     }
     m_Open = true;
-    m_Frequency = frequency;
     Mix_AllocateChannels(std::max(m_Channels, 8));
     return S_OK;
 }

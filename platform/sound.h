@@ -23,7 +23,6 @@ public:
     // audibly noisy and every device takes 16).
     tResult SetPrimaryBufferFormat(int channels, int frequency, int bitsPerSample);
     bool IsOpen() const { return m_Open; }
-    int Frequency() const { return m_Frequency; }
 
     // Reserves mixer channels for one more effect; returns the first.
     int ReserveChannels(int count);
@@ -31,7 +30,6 @@ public:
 private:
     bool m_AudioStarted = false;
     bool m_Open = false;
-    int m_Frequency = 0;
     int m_Channels = 0; // mixer channels handed out
 };
 
