@@ -16,6 +16,17 @@ namespace {
 
 bool CurrentDialogVisible() { return g_CurrentDialog && g_CurrentDialog->IsVisible(); }
 
+// The GUI fonts and the bold font, those that exist.
+template <typename Fn>
+void ForEveryShellFont(Fn fn)
+{
+    for (auto& font : g_GuiFonts)
+        if (font.font)
+            fn(*font.font);
+    if (g_BoldFont)
+        fn(*g_BoldFont);
+}
+
 } // namespace
 
 void OnFrameRender(cRenderer* device, double, float elapsed)
@@ -58,11 +69,7 @@ tResult OnDeviceCreated(cRenderer* device, const sBackBufferDesc*)
 tResult OnDeviceReset(cRenderer* device, const sBackBufferDesc*)
 {
     LogLine(L"Device reset");
-    for (auto& font : g_GuiFonts)
-        if (font.font)
-            font.font->OnResetDevice();
-    if (g_BoldFont)
-        g_BoldFont->OnResetDevice();
+    ForEveryShellFont([](cFont& font) { font.OnResetDevice(); });
     ResetSkinFonts();
     g_Sprite = std::make_unique<cSprite>(device);
     g_Line = std::make_unique<cLine>(device);
@@ -75,11 +82,7 @@ void OnDeviceLost()
 {
     LogLine(L"Device lost");
     TexturesOnDeviceLost();
-    for (auto& font : g_GuiFonts)
-        if (font.font)
-            font.font->OnLostDevice();
-    if (g_BoldFont)
-        g_BoldFont->OnLostDevice();
+    ForEveryShellFont([](cFont& font) { font.OnLostDevice(); });
     LoseSkinFonts();
     g_Sprite.reset();
     g_Line.reset();

@@ -35,6 +35,18 @@ void ForEveryUsedStyle(Fn fn)
                 fn(style);
 }
 
+// Every font the used levels and the city label hold.
+template <typename Fn>
+void ForEveryLiveFont(Fn fn)
+{
+    ForEveryUsedStyle([&](sTextStyle& s) {
+        if (s.font)
+            fn(*s.font);
+    });
+    if (g_CityLabelStyle.font)
+        fn(*g_CityLabelStyle.font);
+}
+
 } // namespace
 
 void SelectUnitSkinLevels()
@@ -64,22 +76,12 @@ void CreateSkinFonts(cRenderer* device)
 
 void ResetSkinFonts()
 {
-    ForEveryUsedStyle([](sTextStyle& s) {
-        if (s.font)
-            s.font->OnResetDevice();
-    });
-    if (g_CityLabelStyle.font)
-        g_CityLabelStyle.font->OnResetDevice();
+    ForEveryLiveFont([](cFont& font) { font.OnResetDevice(); });
 }
 
 void LoseSkinFonts()
 {
-    ForEveryUsedStyle([](sTextStyle& s) {
-        if (s.font)
-            s.font->OnLostDevice();
-    });
-    if (g_CityLabelStyle.font)
-        g_CityLabelStyle.font->OnLostDevice();
+    ForEveryLiveFont([](cFont& font) { font.OnLostDevice(); });
 }
 
 void DestroySkinFonts()
