@@ -48,21 +48,19 @@ void ReadFontLine(const std::wstring& line, int& lastNumber)
         font.height = ReadNumber(fields[2]);
     if (fields.size() > 3)
         font.weight = ReadNumber(fields[3]) * 8 + 100;
-    auto component = [&](size_t i, int shift, tColor& color) {
-        if (fields.size() > i)
-            color = (color & ~(tColor(0xFF) << shift)) | ((tColor(ReadNumber(fields[i])) & 0xFF) << shift);
-    };
-    if (fields.size() > 4) {
-        font.color1 |= 0xFF000000u;
-        component(4, 16, font.color1);
-        component(5, 8, font.color1);
-        component(6, 0, font.color1);
-    }
-    if (fields.size() > 7) {
-        font.color2 |= 0xFF000000u;
-        component(7, 16, font.color2);
-        component(8, 8, font.color2);
-        component(9, 0, font.color2);
+    // Two colours of three fields each (red, green, blue); a present colour is opaque, and a
+    // missing field keeps that component.
+    tColor* colors[2] = {&font.color1, &font.color2};
+    for (size_t c = 0; c < 2; ++c) {
+        size_t first = 4 + 3 * c;
+        if (fields.size() <= first)
+            break;
+        tColor& color = *colors[c];
+        color |= 0xFF000000u;
+        for (size_t k = 0; k < 3 && first + k < fields.size(); ++k) {
+            int shift = 16 - 8 * int(k);
+            color = (color & ~(tColor(0xFF) << shift)) | ((tColor(ReadNumber(fields[first + k])) & 0xFF) << shift);
+        }
     }
 }
 
