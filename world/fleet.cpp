@@ -23,6 +23,16 @@ bool AtWar(int a, int b)
     const cRelationsMatrix* relations = WorldRelations();
     return a > 0 && b > 0 && relations && relations->IsAtWar(a, b);
 }
+
+// The sum of a value over the ships, in fleet order.
+template <typename T, typename F>
+T SumOverShips(const std::list<cJednostkaMorska*>& ships, const F& value)
+{
+    T sum = 0;
+    for (cJednostkaMorska* ship : ships)
+        sum += value(ship);
+    return sum;
+}
 } // namespace
 
 void cFlota::SetName(const std::wstring& text)
@@ -234,18 +244,12 @@ float cFlota::SumStrengthAndUnassign()
 
 float cFlota::SumMaxStrength() const
 {
-    float sum = 0.0f;
-    for (cJednostkaMorska* ship : ships)
-        sum += g_World.units.maxHitPoints(ship);
-    return sum;
+    return SumOverShips<float>(ships, g_World.units.maxHitPoints);
 }
 
 float cFlota::SumBombardmentValue() const
 {
-    float sum = 0.0f;
-    for (cJednostkaMorska* ship : ships)
-        sum += g_World.units.bombardmentValue(ship);
-    return sum;
+    return SumOverShips<float>(ships, g_World.units.bombardmentValue);
 }
 
 bool cFlota::ShipsShareAssignedZone(int& zone) const
@@ -289,10 +293,7 @@ sDowodca* cFlota::GetBestCommander() const
 
 int cFlota::RollDamage() const
 {
-    int sum = 0;
-    for (cJednostkaMorska* ship : ships)
-        sum += g_World.units.rollDamage(ship);
-    return sum;
+    return SumOverShips<int>(ships, g_World.units.rollDamage);
 }
 
 // ---- Markings ----
