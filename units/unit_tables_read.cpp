@@ -17,6 +17,7 @@
 #include "units/unit_access.h"
 #include "units/unit_tables.h"
 #include "world/fleet.h"
+#include "world/world_files.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ public:
     int FieldCount() const { return int(m_Reader.m_Fields.size()); }
     int Line() const { return m_Reader.GetRowCount(); }
 
-    int Int(int column) const { return AtoiLike(WideToUtf8(m_Reader.m_Fields[column])); }
+    int Int(int column) const { return LeadingInt(m_Reader.m_Fields[column]); }
     bool Bool(int column) const { return Int(column) != 0; }
     float Float(int column) const { return float(std::wcstod(m_Reader.m_Fields[column].c_str(), nullptr)); }
     std::wstring Text(int column) const { return m_Reader.m_Fields[column].substr(0, kUnitNameMax); }
