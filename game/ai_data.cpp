@@ -59,7 +59,7 @@ eVar VariableOf(const std::string& name)
     return eVar::None;
 }
 
-float Decimal(const std::string& text) { return float(std::strtod(text.c_str(), nullptr)); }
+float Decimal(const std::string& text) { return float(LeadingDouble(text)); }
 
 class cLineReader
 {

@@ -30,7 +30,7 @@ std::vector<std::vector<std::wstring>> DecodeAirshipAttacks(std::string_view byt
         const size_t first = line.find(L';');
         if (first == std::wstring::npos)
             continue;
-        const int country = AtoiLike(WideToUtf8(line.substr(0, first)));
+        const int country = LeadingInt(line.substr(0, first));
         if (country < 1 || country > countryCount) {
             LogLine(L"ERROR: airship_attacks.csv, line %i: there is no country %i; line skipped", lineNumber, country);
             continue;

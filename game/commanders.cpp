@@ -3,10 +3,7 @@
 #include "core/csv.h"
 #include "core/log.h"
 #include "core/text.h"
-
-namespace {
-int WideAtoi(const std::wstring& text) { return AtoiLike(WideToUtf8(text)); }
-} // namespace
+#include "game/load_files.h"
 
 void ReadCommanders(std::string_view text, std::vector<sDowodca*>& commanders)
 {
@@ -25,13 +22,13 @@ void ReadCommanders(std::string_view text, std::vector<sDowodca*>& commanders)
             continue;
         }
         auto* c = new sDowodca;
-        c->ID = WideAtoi(f[0]);
+        c->ID = LeadingInt(f[0]);
         c->Name = f[1];
-        c->CountryID = WideAtoi(f[2]);
-        c->Type = WideAtoi(f[3]);
-        c->Skill = WideAtoi(f[4]);
-        c->Experience = WideAtoi(f[5]);
-        c->State = WideAtoi(f[6]);
+        c->CountryID = LeadingInt(f[2]);
+        c->Type = LeadingInt(f[3]);
+        c->Skill = LeadingInt(f[4]);
+        c->Experience = LeadingInt(f[5]);
+        c->State = LeadingInt(f[6]);
         if (c->Type < 0 || c->Type > 2 || c->State < 0 || c->State > 2 || c->CountryID < 1) {
             LogLine(L"ERROR: commanders.csv, line %i: commander %s has country %i, type %i, state %i; row skipped",
                     line, c->Name, c->CountryID, c->Type, c->State);
@@ -74,7 +71,7 @@ void ReadUnitNames(std::string_view text, int countryCount, const UnitNameSetter
             LogLine(L"ERROR: unit_names.csv, line %i: a row needs a unit type and a default name; row skipped", line);
             continue;
         }
-        const int index = WideAtoi(f[0]) - 1;
+        const int index = LeadingInt(f[0]) - 1;
         if (index < 0 || index >= kUnitTypeNames) {
             LogLine(L"ERROR: unit_names.csv, line %i: unit type %s is not within 1 and %i; row skipped", line, f[0],
                     kUnitTypeNames);
@@ -82,7 +79,7 @@ void ReadUnitNames(std::string_view text, int countryCount, const UnitNameSetter
         }
         for (size_t k = 2; k < f.size(); ++k) {
             const bool named = k < header.size() && !header[k].empty();
-            const int country = named ? WideAtoi(header[k]) : int(k) - 1;
+            const int country = named ? LeadingInt(header[k]) : int(k) - 1;
             if (country > countryCount)
                 continue;
             if (country < 1) {

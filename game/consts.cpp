@@ -36,11 +36,6 @@ struct sBandColumns
     int value[6][10]; // rows 51 to 56
 };
 
-double DecimalPrefix(const std::string& text)
-{
-    return std::strtod(text.c_str(), nullptr);
-}
-
 int Truncate(double v)
 {
     if (std::isnan(v))
@@ -64,16 +59,16 @@ void Store(const sRowLayout& layout, int index, const std::string& field)
         static_cast<int*>(base)[index] = AtoiLike(field);
         break;
     case eType::IntTrunc:
-        static_cast<int*>(base)[index] = Truncate(DecimalPrefix(field));
+        static_cast<int*>(base)[index] = Truncate(LeadingDouble(field));
         break;
     case eType::Float:
-        static_cast<float*>(base)[index] = float(DecimalPrefix(field));
+        static_cast<float*>(base)[index] = float(LeadingDouble(field));
         break;
     case eType::FloatPercent:
-        static_cast<float*>(base)[index] = float(DecimalPrefix(field)) * 0.01f;
+        static_cast<float*>(base)[index] = float(LeadingDouble(field)) * 0.01f;
         break;
     case eType::Double:
-        static_cast<double*>(base)[index] = DecimalPrefix(field);
+        static_cast<double*>(base)[index] = LeadingDouble(field);
         break;
     }
 }

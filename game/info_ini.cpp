@@ -9,6 +9,7 @@
 #include "core/text.h"
 #include "core/version.h"
 #include "game/gra.h"
+#include "game/load_files.h"
 #include "game/paths.h"
 #include "game/save_files.h"
 #include "platform/paths.h"
@@ -61,7 +62,7 @@ void cGra::ReadInfoIni(const sGameLoadRequest& request)
                                  Truncated(ini.GetString(emailKey, L""), emailKey.c_str())});
     }
 
-    m_SaveGameVersion = float(std::strtod(WideToUtf8(ini.GetString("Save/GameVersion", L"1.0")).c_str(), nullptr));
+    m_SaveGameVersion = float(LeadingDouble(ini.GetString("Save/GameVersion", L"1.0")));
     m_DisplayedDate[0] = ini.GetInt("Save/GameDay", 1);
     m_DisplayedDate[1] = m_Date[1];
     m_DisplayedDate[2] = m_Date[2];

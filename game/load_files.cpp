@@ -1,5 +1,8 @@
 #include "game/load_files.h"
 
+#include <cerrno>
+#include <cstdlib>
+
 #include "core/fatal.h"
 #include "core/log.h"
 #include "core/text.h"
@@ -48,4 +51,39 @@ std::vector<std::string> SplitTokens(const std::string& line, const char* separa
     if (!current.empty())
         out.push_back(current);
     return out;
+}
+
+int LeadingInt(const std::string& text)
+{
+    return AtoiLike(text);
+}
+
+double LeadingDouble(const std::string& text)
+{
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    const double v = std::strtod(begin, &end);
+    return end == begin ? 0.0 : v;
+}
+
+int LeadingInt(const std::wstring& text)
+{
+    return AtoiLike(WideToUtf8(text));
+}
+
+double LeadingDouble(const std::wstring& text)
+{
+    return LeadingDouble(WideToUtf8(text));
+}
+
+unsigned long LeadingHex(const std::wstring& text)
+{
+    const std::string s = WideToUtf8(text);
+    const char* begin = s.c_str();
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long long v = std::strtoull(begin, &end, 16);
+    if (end == begin || errno == ERANGE || v > 0xFFFFFFFFull)
+        return end == begin ? 0 : 0xFFFFFFFFul;
+    return static_cast<unsigned long>(v);
 }

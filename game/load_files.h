@@ -12,6 +12,12 @@ inline constexpr std::wstring_view kOpenOk = L"Otwarcie OK";
 std::string ReadLoadFileOrFail(const std::wstring& path, std::wstring_view openingLine,
                                std::wstring_view failReason = kOpenFailed, std::wstring_view okLine = kOpenOk);
 
+// The C library's strtol/strtod semantics: the leading number, 0 when there is none.
+int LeadingInt(const std::string& text);
+double LeadingDouble(const std::string& text);
+int LeadingInt(const std::wstring& text);
+double LeadingDouble(const std::wstring& text);
+unsigned long LeadingHex(const std::wstring& text);
 // The lines of a text split at LF, each without the CR of a CR LF end. A text that ends
 // with a line end gives an empty last line, as SplitText does.
 std::vector<std::string> SplitLines(std::string_view text);

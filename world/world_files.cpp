@@ -1,8 +1,5 @@
 #include "world/world_files.h"
 
-#include <cerrno>
-#include <cstdlib>
-
 #include "core/fatal.h"
 #include "core/format.h"
 #include "core/log.h"
@@ -83,41 +80,6 @@ void WriteSaveTextFile(const std::wstring& path, const std::wstring& text)
         crlf.push_back(c);
     }
     WriteSaveFileOrFail(path, WideToUtf8(crlf));
-}
-
-int LeadingInt(const std::string& text)
-{
-    return AtoiLike(text);
-}
-
-double LeadingDouble(const std::string& text)
-{
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    const double v = std::strtod(begin, &end);
-    return end == begin ? 0.0 : v;
-}
-
-int LeadingInt(const std::wstring& text)
-{
-    return AtoiLike(WideToUtf8(text));
-}
-
-double LeadingDouble(const std::wstring& text)
-{
-    return LeadingDouble(WideToUtf8(text));
-}
-
-unsigned long LeadingHex(const std::wstring& text)
-{
-    const std::string s = WideToUtf8(text);
-    const char* begin = s.c_str();
-    char* end = nullptr;
-    errno = 0;
-    const unsigned long long v = std::strtoull(begin, &end, 16);
-    if (end == begin || errno == ERANGE || v > 0xFFFFFFFFull)
-        return end == begin ? 0 : 0xFFFFFFFFul;
-    return static_cast<unsigned long>(v);
 }
 
 std::string StripLineEnd(std::string line)

@@ -25,12 +25,6 @@ bool NextTableRow(cCsvReader& reader, bool keepEmpty, int minFields, const std::
 // Writes a text file of a save the way every save writer does (see WriteSaveFileOrFail):
 // UTF-8, every '\n' written as CR LF.
 void WriteSaveTextFile(const std::wstring& path, const std::wstring& text);
-// The C library's strtol/strtod semantics: the leading number, 0 when there is none.
-int LeadingInt(const std::string& text);
-double LeadingDouble(const std::string& text);
-int LeadingInt(const std::wstring& text);
-double LeadingDouble(const std::wstring& text);
-unsigned long LeadingHex(const std::wstring& text);
 // Logs "<path>, line <line>:" and ends the program with exit code 1 and the reason.
 [[noreturn]] void FailAtLine(const std::wstring& path, int line, const std::wstring& reason);
 // Logs "WARNING: <what> name longer than <max> characters in <path> at line <line>, cut"
