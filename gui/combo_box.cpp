@@ -174,8 +174,8 @@ bool CDXUTComboBox::HandleMouse(unsigned message, int x, int y, tWParam wParam, 
             if (m_bHasFocus) {
                 m_bOpened = !m_bOpened;
                 m_iOpenedSelection = m_iSelected;
-                if (!m_bOpened && !m_pDialog->IsKeyboardInputEnabled())
-                    CDXUTDialog::ClearFocus();
+                if (!m_bOpened)
+                    DropFocusWithoutKeyboard();
             }
             return true;
         }
@@ -186,8 +186,7 @@ bool CDXUTComboBox::HandleMouse(unsigned message, int x, int y, tWParam wParam, 
                 m_pDialog->SendEvent(EVENT_COMBOBOX_SELECTION_CHANGED, true, this);
             }
             m_bOpened = false;
-            if (!m_pDialog->IsKeyboardInputEnabled())
-                CDXUTDialog::ClearFocus();
+            DropFocusWithoutKeyboard();
             return true;
         }
         // A click elsewhere closes the list and keeps the selection.
@@ -197,8 +196,7 @@ bool CDXUTComboBox::HandleMouse(unsigned message, int x, int y, tWParam wParam, 
             m_bOpened = false;
         }
         m_bPressed = false;
-        if (!m_pDialog->IsKeyboardInputEnabled())
-            CDXUTDialog::ClearFocus();
+        DropFocusWithoutKeyboard();
         return false;
 
     case WM_LBUTTONUP:
@@ -244,8 +242,7 @@ bool CDXUTComboBox::HandleKeyboard(unsigned message, tWParam wParam, tLParam lPa
                 m_pDialog->SendEvent(EVENT_COMBOBOX_SELECTION_CHANGED, true, this);
             }
             m_bOpened = false;
-            if (!m_pDialog->IsKeyboardInputEnabled())
-                CDXUTDialog::ClearFocus();
+            DropFocusWithoutKeyboard();
             return true;
         }
         return false;
@@ -256,8 +253,7 @@ bool CDXUTComboBox::HandleKeyboard(unsigned message, tWParam wParam, tLParam lPa
         m_iOpenedSelection = m_iSelected;
         if (!m_bOpened) {
             m_pDialog->SendEvent(EVENT_COMBOBOX_SELECTION_CHANGED, true, this);
-            if (!m_pDialog->IsKeyboardInputEnabled())
-                CDXUTDialog::ClearFocus();
+            DropFocusWithoutKeyboard();
         }
         return true;
     case VK_LEFT:

@@ -119,8 +119,8 @@ bool CDXUTControl::PressByMouse(unsigned message, int x, int y, bool& pressed, e
     if (message == WM_LBUTTONUP && pressed) {
         pressed = false;
         GuiCaptureMouse(false);
-        if (focusAlways && !m_pDialog->IsKeyboardInputEnabled())
-            CDXUTDialog::ClearFocus();
+        if (focusAlways)
+            DropFocusWithoutKeyboard();
         if (ContainsPoint(x, y))
             click();
         return true;
@@ -146,6 +146,12 @@ bool CDXUTControl::DrawPieces(unsigned first, const sRect* places, unsigned coun
         m_pDialog->DrawSprite(element, places[k], 0.2f);
     }
     return true;
+}
+
+void CDXUTControl::DropFocusWithoutKeyboard()
+{
+    if (!m_pDialog->IsKeyboardInputEnabled())
+        CDXUTDialog::ClearFocus();
 }
 
 int CDXUTControl::StateFor(bool pressed) const

@@ -123,6 +123,10 @@ protected:
         return true;
     }
 
+    // Gives up the focus when the dialog takes no keyboard input: such a dialog keeps no
+    // focus once a click or key is done with.
+    void DropFocusWithoutKeyboard();
+
     // Press and release of the controls that click like a push button. Space down or a
     // left click inside presses; Space up, or the left button released over the control,
     // completes the click and runs `click`. `pressed` keeps the press between messages.
