@@ -148,6 +148,12 @@ bool CDXUTControl::DrawPieces(unsigned first, const sRect* places, unsigned coun
     return true;
 }
 
+void CDXUTControl::TakeFocusOnPress(unsigned message)
+{
+    if (message == WM_LBUTTONDOWN && !m_bHasFocus)
+        CDXUTDialog::RequestFocus(this);
+}
+
 void CDXUTControl::DropFocusWithoutKeyboard()
 {
     if (!m_pDialog->IsKeyboardInputEnabled())

@@ -123,6 +123,8 @@ protected:
         return true;
     }
 
+    // A left-button press takes the focus.
+    void TakeFocusOnPress(unsigned message);
     // Gives up the focus when the dialog takes no keyboard input: such a dialog keeps no
     // focus once a click or key is done with.
     void DropFocusWithoutKeyboard();

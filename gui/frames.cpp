@@ -100,8 +100,7 @@ bool CDXUTTabFrame::HandleMouse(unsigned message, int x, int y, tWParam, tLParam
 {
     if (!m_bEnabled || !m_bVisible)
         return false;
-    if (message == WM_LBUTTONDOWN && !m_bHasFocus)
-        CDXUTDialog::RequestFocus(this);
+    TakeFocusOnPress(message);
     if (message == WM_LBUTTONUP) {
         GuiCaptureMouse(false);
         return false;

@@ -320,8 +320,7 @@ bool CDXUTListBox::HandleMouse(unsigned message, int x, int y, tWParam wParam, t
 {
     if (!m_bEnabled || !m_bVisible)
         return false;
-    if (message == WM_LBUTTONDOWN && !m_bHasFocus)
-        CDXUTDialog::RequestFocus(this);
+    TakeFocusOnPress(message);
     if (m_ScrollBar.HandleMouse(message, x, y, wParam, lParam))
         return true;
 

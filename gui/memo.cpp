@@ -78,8 +78,7 @@ bool CDXUTMemo::HandleMouse(unsigned message, int x, int y, tWParam wParam, tLPa
 {
     if (!m_bEnabled || !m_bVisible)
         return false;
-    if (message == WM_LBUTTONDOWN && !m_bHasFocus)
-        CDXUTDialog::RequestFocus(this);
+    TakeFocusOnPress(message);
     if (m_ScrollBar.HandleMouse(message, x, y, wParam, lParam))
         return true;
     if (message == WM_MOUSEWHEEL) {
