@@ -93,4 +93,11 @@ public:
 
 const auto* const g_Environment = ::testing::AddGlobalTestEnvironment(new cScratchEnvironment);
 
+void WriteFile(const std::filesystem::path& path, const std::string& text)
+{
+    if (path.has_parent_path())
+        std::filesystem::create_directories(path.parent_path());
+    EXPECT_TRUE(WriteWholeFile(path, text)) << path.string();
+}
+
 } // namespace testing_support

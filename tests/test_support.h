@@ -20,5 +20,7 @@ void ClearLog();
 // True when the lines appear in the log in this order (others may stand between).
 bool LogHasInOrder(const std::vector<std::wstring>& expected);
 bool LogContains(const std::wstring& line);
+// Writes text as the whole file, making its folder first; fails the test when it cannot.
+void WriteFile(const std::filesystem::path& path, const std::string& text);
 
 } // namespace testing_support

@@ -11,15 +11,11 @@
 
 namespace {
 
-void Put(const std::string& path, const std::string& text)
-{
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    WriteWholeFile(path, text);
-}
+using testing_support::WriteFile;
 
 TEST(InfoIni, ReadsWhereTheGameStands)
 {
-    Put("data/save/S1/Info.ini", "[Save]\nImpulse=2\nGameMonth=6\nGameYear=1940\nScenarioName=Europe\nTurn=30\n"
+    WriteFile("data/save/S1/Info.ini", "[Save]\nImpulse=2\nGameMonth=6\nGameYear=1940\nScenarioName=Europe\nTurn=30\n"
                                  "GameDay=11\nGameVersion=1.03\n[Duration]\nTurns=100\n"
                                  "[Map]\nSmallUnitsSize=6\nLargeUnitsSize=7\n");
     cGra game(sGameLoadRequest::ForSave(L"S1"), 1);
@@ -55,7 +51,7 @@ TEST(InfoIni, MissingKeysGiveTheDefaults)
 
     const std::pair<int, int> sizes[] = {{1, 0}, {2, 1}, {6, 5}, {7, 0}};
     for (auto [value, expected] : sizes) {
-        Put("data/scenarios/Sizes/Info.ini", "[Map]\nSmallUnitsSize=" + std::to_string(value) +
+        WriteFile("data/scenarios/Sizes/Info.ini", "[Map]\nSmallUnitsSize=" + std::to_string(value) +
                                                  "\nLargeUnitsSize=" + std::to_string(value) + "\n");
         game.ReadInfoIni(sGameLoadRequest::ForScenario(L"Sizes"));
         EXPECT_EQ(game.m_SmallUnitsSize, expected) << value;
@@ -66,7 +62,7 @@ TEST(InfoIni, MissingKeysGiveTheDefaults)
 TEST(InfoIni, ScenarioNameMustNameAFolder)
 {
     for (const char* name : {"..", "..\\..\\x", "a/b"}) {
-        Put("data/save/Bad/Info.ini", std::string("[Save]\nScenarioName=") + name + "\n");
+        WriteFile("data/save/Bad/Info.ini", std::string("[Save]\nScenarioName=") + name + "\n");
         cGra game(sGameLoadRequest::ForSave(L"Bad"), 1);
         EXPECT_THROW(game.ReadInfoIni(sGameLoadRequest::ForSave(L"Bad")), sFatalExit) << name;
     }
@@ -74,7 +70,7 @@ TEST(InfoIni, ScenarioNameMustNameAFolder)
 
 TEST(InfoIni, SaveCarriesTheScenarioKeysAndThePbemPlayers)
 {
-    Put("data/scenarios/Europe/Info.ini", "[General_ENG]\nName=Europe 1939\n[Duration]\nTurns=200\n"
+    WriteFile("data/scenarios/Europe/Info.ini", "[General_ENG]\nName=Europe 1939\n[Duration]\nTurns=200\n"
                                           "[Save]\nScenarioName=Europe\n");
     cGra game(sGameLoadRequest::ForScenario(L"Europe"), 0);
     game.ReadInfoIni(sGameLoadRequest::ForScenario(L"Europe"));
@@ -111,7 +107,7 @@ TEST(InfoIni, SaveCarriesTheScenarioKeysAndThePbemPlayers)
     EXPECT_EQ(back.m_PbemPlayers, game.m_PbemPlayers);
 
     // A gap ends the list.
-    Put("data/save/Gap/Info.ini", "[Save]\nPBEMGameName=g\nPBEMPlayer1Name=A\nPBEMPlayer1Email=a\n"
+    WriteFile("data/save/Gap/Info.ini", "[Save]\nPBEMGameName=g\nPBEMPlayer1Name=A\nPBEMPlayer1Email=a\n"
                                   "PBEMPlayer3Name=C\nPBEMPlayer3Email=c\n");
     back.ReadInfoIni(sGameLoadRequest::ForSave(L"Gap"));
     ASSERT_EQ(back.m_PbemPlayers.size(), 1u);

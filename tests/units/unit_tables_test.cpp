@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
 #include "core/fatal.h"
@@ -25,10 +24,7 @@ std::wstring PatternOf(const std::filesystem::path& folder)
     return folder.wstring() + L"\\%s";
 }
 
-void WriteFile(const std::filesystem::path& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
+using testing_support::WriteFile;
 
 // A game with the commanders the fixtures name.
 std::unique_ptr<cTestGame> MakeGame()

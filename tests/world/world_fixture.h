@@ -145,12 +145,7 @@ inline std::wstring FolderOf(const std::filesystem::path& folder)
 {
     return Utf8ToWide(folder.string());
 }
-inline void WriteFile(const std::filesystem::path& path, const std::string& text)
-{
-    FILE* f = fopen(path.string().c_str(), "wb");
-    fwrite(text.data(), 1, text.size(), f);
-    fclose(f);
-}
+using testing_support::WriteFile;
 
 // The game's English texts, for tests that read a logged language text.
 inline void LoadGameTexts()
