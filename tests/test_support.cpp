@@ -93,6 +93,16 @@ public:
 
 const auto* const g_Environment = ::testing::AddGlobalTestEnvironment(new cScratchEnvironment);
 
+int CountLogLinesStartingWith(const std::wstring& prefix)
+{
+    int count = 0;
+    for (const auto& line : LogLines())
+        count += line.rfind(prefix, 0) == 0 ? 1 : 0;
+    return count;
+}
+
+bool LogStartsWith(const std::wstring& prefix) { return CountLogLinesStartingWith(prefix) > 0; }
+
 void WriteFile(const std::filesystem::path& path, const std::string& text)
 {
     if (path.has_parent_path())

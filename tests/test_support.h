@@ -20,6 +20,9 @@ void ClearLog();
 // True when the lines appear in the log in this order (others may stand between).
 bool LogHasInOrder(const std::vector<std::wstring>& expected);
 bool LogContains(const std::wstring& line);
+// True when some log line starts with the prefix; the count of such lines.
+bool LogStartsWith(const std::wstring& prefix);
+int CountLogLinesStartingWith(const std::wstring& prefix);
 // Writes text as the whole file, making its folder first; fails the test when it cannot.
 void WriteFile(const std::filesystem::path& path, const std::string& text);
 

@@ -236,10 +236,8 @@ TEST_F(GameConstsLoad, ReadsTheScenarioFileAndRefusesUnusableValues)
         } catch (const sFatalExit& e) {
             EXPECT_EQ(e.code, 1);
         }
-        bool named = false;
-        for (const auto& l : testing_support::LogLines())
-            named = named || l.rfind(L"ERROR: consts.csv row " + std::to_wstring(row) + L",", 0) == 0;
-        EXPECT_TRUE(named) << "row " << row;
+        EXPECT_TRUE(testing_support::LogStartsWith(L"ERROR: consts.csv row " + std::to_wstring(row) + L","))
+            << "row " << row;
     }
 
     // A file of only 100 rows leaves row 137 at 0, which nothing may divide by.

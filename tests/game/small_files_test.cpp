@@ -11,13 +11,7 @@
 
 namespace {
 
-bool LogStartsWith(const std::wstring& prefix)
-{
-    for (const auto& l : testing_support::LogLines())
-        if (l.rfind(prefix, 0) == 0)
-            return true;
-    return false;
-}
+using testing_support::LogStartsWith;
 
 TEST(Commanders, WrittenFileReadsBackTheSameAndBadRowsAreSkipped)
 {

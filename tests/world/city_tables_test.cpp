@@ -46,11 +46,8 @@ TEST(CityTables, ShortLongAndStrayLines)
     LoadCitySupplyTables(PatternOf(dir), 2);
     EXPECT_EQ(a->SupplyByCountry, (std::vector<int32_t>{3, 4})); // values beyond the countries ignored
     const std::wstring path = FolderOf(dir) + L"/cities_supply_info.csv";
-    int strays = 0;
-    for (const std::wstring& line : LogLines())
-        if (line.find(L"(" + path + L" line ") == 0)
-            ++strays;
-    EXPECT_EQ(strays, 2); // (2, 2) holds no city; (40, 1) lies outside the map
+    // (2, 2) holds no city; (40, 1) lies outside the map
+    EXPECT_EQ(CountLogLinesStartingWith(L"(" + path + L" line "), 2);
     EXPECT_TRUE(LogContains(L"(" + path + L" line 6)"));
     EXPECT_EQ(a->ConvoyInfoByCountry, (std::vector<uint8_t>{0, 0}));
 

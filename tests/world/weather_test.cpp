@@ -69,11 +69,7 @@ TEST(Weather, AreaTablesAddOverRectanglesAndWrap)
             EXPECT_EQ(map.GetHex(x, y)->mudChance[2], 3);
         }
     const std::wstring mudPath = PatternOf(dir).replace(PatternOf(dir).size() - 2, 2, L"mud_area.csv");
-    int warnings = 0;
-    for (const std::wstring& line : LogLines())
-        if (line.find(L"WARNING: empty field in file") == 0)
-            ++warnings;
-    EXPECT_EQ(warnings, 1);
+    EXPECT_EQ(CountLogLinesStartingWith(L"WARNING: empty field in file"), 1);
     EXPECT_TRUE(LogContains(L"WARNING: empty field in file " + mudPath + L" (line 1)"));
     EXPECT_TRUE(LogContains(L"WARNING: too few fields in file " + mudPath + L" (line 2), line skipped"));
     EXPECT_TRUE(LogContains(L"WARNING: field 4 is not a whole number in file " + mudPath + L" (line 3), line skipped"));
