@@ -9,6 +9,7 @@
 #include "tests/test_support.h"
 #include "tests/units/unit_test_game.h"
 
+using unit_tests::Contains;
 using unit_tests::cTestGame;
 
 namespace {
@@ -23,11 +24,6 @@ protected:
                                                         {"killing_%s_naval_unit", L"Killing %s"},
                                                         {"killing_%s_carried_by_transport/amph.", L"Killing carried %s"}}),
                                    true);
-    }
-    template <typename T>
-    static bool Contains(const T& list, const void* item)
-    {
-        return std::any_of(list.begin(), list.end(), [item](const auto* p) { return p == item; });
     }
     cJednostkaMorska* ReserveShip(int owner, int type)
     {

@@ -9,6 +9,7 @@
 #include "tests/test_support.h"
 #include "tests/units/unit_test_game.h"
 
+using unit_tests::Contains;
 using unit_tests::cTestGame;
 
 namespace {
@@ -23,11 +24,6 @@ protected:
                                                         {"fleet_amphibious_#%i", L"Landing %i"},
                                                         {"loading_%s_into_%s", L"Loading %s into %s"}}),
                                    true);
-    }
-    template <typename T>
-    static bool Contains(const T& list, const void* item)
-    {
-        return std::any_of(list.begin(), list.end(), [item](const auto* p) { return p == item; });
     }
     cTestGame g;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // A small game for the unit tests: a game object with a map of clear hexes, a few
 // countries, a sea graph of a few nodes and constants that the tests set as they need.
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +17,13 @@
 #include "world/sea_graph.h"
 
 namespace unit_tests {
+
+// True when the list of unit or fleet pointers holds this one.
+template <typename T>
+bool Contains(const T& list, const void* item)
+{
+    return std::any_of(list.begin(), list.end(), [item](const auto* p) { return p == item; });
+}
 
 // Counts the message boxes the game shows.
 class cRecordingPresentation : public cNullPresentation
