@@ -72,26 +72,10 @@ protected:
         w.War(us, enemy);
         city = w.AddCity(L"Town", 2, 2, CITY_NORMAL, us);
     }
-    void TearDown() override
-    {
-        for (auto& u : units)
-            if (u->m_X >= 0)
-                w.Hex(u->m_X, u->m_Y).unit = nullptr;
-    }
-    cJednostkaLadowa* Put(int x, int y, int owner)
-    {
-        units.push_back(std::make_unique<cJednostkaLadowa>());
-        cJednostkaLadowa* u = units.back().get();
-        u->m_Owner = owner;
-        u->m_X = x;
-        u->m_Y = y;
-        w.Hex(x, y).unit = u;
-        return u;
-    }
     cTestWorld w{5, 5};
     int us = 0, ally = 0, enemy = 0, neutral = 0;
     cMiasto* city = nullptr;
-    std::vector<std::unique_ptr<cJednostkaLadowa>> units;
+    cPlacedLandUnits units{w};
 };
 
 TEST_F(cCityOnTheMap, BesiegedNeedsTwoEnemiesAndNoEmptyLand)
@@ -101,15 +85,15 @@ TEST_F(cCityOnTheMap, BesiegedNeedsTwoEnemiesAndNoEmptyLand)
     for (int d = 0; d < 6; ++d)
         GetNeighbourCoords(2, 2, d, n[d]);
     w.Land(n[0].first, n[0].second, enemy);
-    Put(2, 2, us);
-    Put(n[0].first, n[0].second, enemy);
+    units.Put(2, 2, us);
+    units.Put(n[0].first, n[0].second, enemy);
     EXPECT_FALSE(city->IsBesieged()); // one enemy only
     w.Land(n[3].first, n[3].second, enemy);
     EXPECT_FALSE(city->IsBesieged()); // an empty land neighbour
-    Put(n[3].first, n[3].second, enemy);
+    units.Put(n[3].first, n[3].second, enemy);
     EXPECT_TRUE(city->IsBesieged());
     w.Land(n[1].first, n[1].second, neutral);
-    Put(n[1].first, n[1].second, neutral);
+    units.Put(n[1].first, n[1].second, neutral);
     EXPECT_FALSE(city->IsBesieged()); // a unit not at war with the holder
     EXPECT_TRUE(city->IsFullyEnclosed());
 }
@@ -117,7 +101,7 @@ TEST_F(cCityOnTheMap, BesiegedNeedsTwoEnemiesAndNoEmptyLand)
 TEST_F(cCityOnTheMap, FreeHexForACountryAndItsAllies)
 {
     EXPECT_EQ(city->FindFreeHexFor(ally), std::make_pair(2, 2));
-    Put(2, 2, us);
+    units.Put(2, 2, us);
     EXPECT_EQ(city->FindFreeHexFor(us), std::make_pair(-1, -1)); // all neighbours sea
     std::pair<int, int> n;
     GetNeighbourCoords(2, 2, 4, n);

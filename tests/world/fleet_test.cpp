@@ -24,12 +24,6 @@ protected:
             g_World.consts.portRequirement[t] = 0;
         g_World.consts.portRequirement[1] = 5; // battleships need a port of size 5
     }
-    void TearDown() override
-    {
-        for (auto& u : units)
-            if (u->m_X >= 0)
-                w.Hex(u->m_X, u->m_Y).unit = nullptr;
-    }
     cFlota* Fleet(int node, int owner)
     {
         auto* f = new cFlota();
@@ -52,17 +46,6 @@ protected:
         f->ships.push_back(s);
         return s;
     }
-    cJednostkaLadowa* Put(int x, int y, int owner, bool visible)
-    {
-        units.push_back(std::make_unique<cJednostkaLadowa>());
-        cJednostkaLadowa* u = units.back().get();
-        u->m_Owner = owner;
-        u->m_Spotted = visible;
-        u->m_X = x;
-        u->m_Y = y;
-        w.Hex(x, y).unit = u;
-        return u;
-    }
     // A chain of sea zones 1 - 2 - ... - n, both ways.
     void Chain(int n)
     {
@@ -74,7 +57,7 @@ protected:
     cTestWorld w{12, 12};
     int us = 0, ally = 0, enemy = 0;
     std::vector<std::unique_ptr<cJednostkaMorska>> ships;
-    std::vector<std::unique_ptr<cJednostkaLadowa>> units;
+    cPlacedLandUnits units{w};
 };
 
 TEST_F(cFleets, MovesOncePerTurnAndStopsAtTheEdgeOfItsRange)
@@ -275,14 +258,14 @@ protected:
 
 TEST_F(cFleetTargets, ShoreBombardmentReachesFourHexesOfVisibleUnbombardedEnemies)
 {
-    Put(6, 5, enemy, true);                      // four from (2, 5)
-    Put(7, 5, enemy, true);                      // five: out of range
-    Put(5, 5, enemy, false);                     // not seen
-    cJednostkaLadowa* hit = Put(4, 5, enemy, true);
+    units.Put(6, 5, enemy, true);  // four from (2, 5)
+    units.Put(7, 5, enemy, true);  // five: out of range
+    units.Put(5, 5, enemy, false); // not seen
+    cJednostkaLadowa* hit = units.Put(4, 5, enemy, true);
     hit->m_ShoreBombardmentEffect = 0.005f;      // below 0.01: still a target
-    cJednostkaLadowa* weakened = Put(3, 5, enemy, true);
+    cJednostkaLadowa* weakened = units.Put(3, 5, enemy, true);
     weakened->m_ShoreBombardmentEffect = 0.2f;   // bombarded in this impulse
-    Put(6, 6, ally, true);
+    units.Put(6, 6, ally, true);
     EXPECT_EQ(fleet->MarkShoreBombardmentTargets(false), 4); // both targets seen from both coastal hexes
     EXPECT_EQ(w.map->GetMarkedHexes().size(), 0u);
     EXPECT_EQ(fleet->MarkShoreBombardmentTargets(true), 2);
@@ -299,7 +282,7 @@ TEST_F(cFleetTargets, AttackTargetsIncludeEnemyCitiesAndZonesWithSpottedShips)
     w.AddCity(L"Fort", 4, 5, CITY_NORMAL, enemy);
     for (int x = 2; x < 11; ++x)
         w.Hex(x, 5).controller = uint8_t(x == 4 ? enemy : us);
-    Put(3, 6, enemy, true);
+    units.Put(3, 6, enemy, true);
     w.sea.Nodes[0].EnemyCounts[1] = 1; // the fleet's own zone
     EXPECT_EQ(fleet->MarkAttackTargets(true), 3);
     EXPECT_TRUE(w.Hex(4, 5).marks & MARK_ATTACK_TARGET);

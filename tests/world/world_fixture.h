@@ -22,6 +22,7 @@
 #include "world/sea_graph.h"
 #include "world/topography.h"
 #include "world/world.h"
+#include "units/jednostka_ladowa.h"
 
 class cTestWorld
 {
@@ -145,6 +146,35 @@ inline std::wstring FolderOf(const std::filesystem::path& folder)
 {
     return Utf8ToWide(folder.string());
 }
+// Land units stood on a test world's hexes; taken off the map again when the list goes,
+// so declare it after the world.
+class cPlacedLandUnits
+{
+public:
+    explicit cPlacedLandUnits(cTestWorld& world) : m_World(world) {}
+    ~cPlacedLandUnits()
+    {
+        for (auto& u : m_Units)
+            if (u->m_X >= 0)
+                m_World.Hex(u->m_X, u->m_Y).unit = nullptr;
+    }
+    cJednostkaLadowa* Put(int x, int y, int owner, bool spotted = false)
+    {
+        m_Units.push_back(std::make_unique<cJednostkaLadowa>());
+        cJednostkaLadowa* u = m_Units.back().get();
+        u->m_Owner = owner;
+        u->m_Spotted = spotted;
+        u->m_X = x;
+        u->m_Y = y;
+        m_World.Hex(x, y).unit = u;
+        return u;
+    }
+
+private:
+    cTestWorld& m_World;
+    std::vector<std::unique_ptr<cJednostkaLadowa>> m_Units;
+};
+
 using testing_support::WriteFile;
 
 // The game's English texts, for tests that read a logged language text.
