@@ -4,7 +4,7 @@
 #include <span>
 #include <string_view>
 
-#include "events/zdarzenia.h"
+#include "events/events.h"
 
 using EventOperandResolver = double (*)(const cEventOperand& operand);
 

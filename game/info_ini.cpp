@@ -8,7 +8,7 @@
 #include "core/log.h"
 #include "core/text.h"
 #include "core/version.h"
-#include "game/gra.h"
+#include "game/game.h"
 #include "game/load_files.h"
 #include "game/paths.h"
 #include "game/save_files.h"

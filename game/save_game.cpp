@@ -10,7 +10,7 @@
 #include "core/stringbase.h"
 #include "core/text.h"
 #include "game/air_tables.h"
-#include "game/gra.h"
+#include "game/game.h"
 #include "game/paths.h"
 #include "game/places_flags.h"
 #include "game/presentation.h"

@@ -1,5 +1,5 @@
 // The shell's side of the link to the game object: g_Gra itself.
-#include "game/gra.h"
+#include "game/game.h"
 #include "shell/links.h"
 
 void LinkGameObject()

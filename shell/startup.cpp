@@ -10,7 +10,7 @@
 #include "core/stringbase.h"
 #include "core/text.h"
 #include "core/version.h"
-#include "game/gra.h"
+#include "game/game.h"
 #include "gui/gui_hooks.h"
 #include "gui/layout.h"
 #include "platform/clock.h"

@@ -1,6 +1,6 @@
 #include "units/unit_access.h"
 
-#include "game/gra.h"
+#include "game/game.h"
 #include "world/country.h"
 #include "world/map.h"
 

@@ -1,7 +1,7 @@
 #include "units/unit_hooks.h"
 
 #include "game/commanders.h"
-#include "units/jednostka_morska.h"
+#include "units/naval_unit.h"
 #include "world/fleet.h"
 #include "world/world.h"
 

@@ -1,6 +1,6 @@
 #include "units/unit_lists.h"
 
-#include "game/gra.h"
+#include "game/game.h"
 #include "units/unit.h"
 #include "world/country.h"
 

@@ -3,7 +3,7 @@
 
 #include "core/game_date.h"
 #include "core/random.h"
-#include "events/zdarzenia.h"
+#include "events/events.h"
 #include "tests/events/event_test_support.h"
 #include "tests/test_support.h"
 

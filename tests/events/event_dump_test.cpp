@@ -1,8 +1,8 @@
 // The developer dump of the loaded event files.
 #include <gtest/gtest.h>
 
-#include "events/zdarzenia.h"
-#include "game/gra.h"
+#include "events/events.h"
+#include "game/game.h"
 #include "platform/paths.h"
 #include "world/country.h"
 #include "tests/events/event_test_support.h"

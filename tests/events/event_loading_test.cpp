@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/stringbase.h"
-#include "events/zdarzenia.h"
+#include "events/events.h"
 #include "platform/paths.h"
 #include "tests/events/event_test_support.h"
 #include "tests/test_support.h"

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "events/zdarzenia.h"
+#include "events/events.h"
 
 namespace event_testing {
 

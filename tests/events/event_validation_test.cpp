@@ -4,7 +4,7 @@
 #include <set>
 
 #include "events/event_methods.h"
-#include "events/zdarzenia.h"
+#include "events/events.h"
 #include "tests/events/event_test_support.h"
 #include "tests/test_support.h"
 

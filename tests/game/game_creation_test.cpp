@@ -3,18 +3,18 @@
 
 #include <filesystem>
 
-#include "ai/theads.h"
+#include "ai/ai_thread.h"
 #include "core/fatal.h"
 #include "core/text.h"
-#include "game/gra.h"
+#include "game/game.h"
 #include "game/play_state.h"
 #include "game/save_game.h"
 #include "platform/paths.h"
 #include "tests/game/testland.h"
 #include "tests/test_support.h"
-#include "units/jednostka_ladowa.h"
-#include "units/jednostka_lotnicza.h"
-#include "units/jednostka_morska.h"
+#include "units/land_unit.h"
+#include "units/air_unit.h"
+#include "units/naval_unit.h"
 #include "world/city.h"
 #include "world/country.h"
 #include "world/fleet.h"

@@ -2,8 +2,8 @@
 
 #include <thread>
 
-#include "events/zdarzenia.h"
-#include "game/gra.h"
+#include "events/events.h"
+#include "game/game.h"
 #include "game/presentation.h"
 #include "world/world.h"
 #include "tests/test_support.h"

@@ -4,7 +4,7 @@
 
 #include "core/fatal.h"
 #include "core/ini.h"
-#include "game/gra.h"
+#include "game/game.h"
 #include "game/save_files.h"
 #include "platform/paths.h"
 #include "tests/test_support.h"

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "game/gra.h"
-#include "units/jednostka_ladowa.h"
-#include "units/jednostka_lotnicza.h"
-#include "units/jednostka_morska.h"
+#include "game/game.h"
+#include "units/land_unit.h"
+#include "units/air_unit.h"
+#include "units/naval_unit.h"
 #include "world/fleet.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "core/fatal.h"
 #include "core/text.h"
 #include "core/stringbase.h"
-#include "game/gra.h"
+#include "game/game.h"
 #include "game/save_game.h"
 #include "platform/paths.h"
 #include "tests/game/testland.h"

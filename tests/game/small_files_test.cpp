@@ -5,7 +5,7 @@
 
 #include "core/fatal.h"
 #include "core/stringbase.h"
-#include "game/gra.h"
+#include "game/game.h"
 #include "platform/paths.h"
 #include "tests/test_support.h"
 

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "game/gra.h"
+#include "game/game.h"
 #include "game/presentation.h"
-#include "units/jednostka_ladowa.h"
-#include "units/jednostka_lotnicza.h"
-#include "units/jednostka_morska.h"
+#include "units/land_unit.h"
+#include "units/air_unit.h"
+#include "units/naval_unit.h"
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/map.h"

@@ -3,7 +3,7 @@
 #include "platform/paths.h"
 #include "tests/test_support.h"
 #include "tests/world/world_fixture.h"
-#include "units/jednostka_ladowa.h"
+#include "units/land_unit.h"
 #include "units/unit_hooks.h"
 
 using namespace testing_support;

@@ -3,8 +3,8 @@
 #include "game/commanders.h"
 #include "tests/test_support.h"
 #include "tests/world/world_fixture.h"
-#include "units/jednostka_ladowa.h"
-#include "units/jednostka_morska.h"
+#include "units/land_unit.h"
+#include "units/naval_unit.h"
 #include "units/unit_hooks.h"
 
 using namespace testing_support;

@@ -22,7 +22,7 @@
 #include "world/sea_graph.h"
 #include "world/topography.h"
 #include "world/world.h"
-#include "units/jednostka_ladowa.h"
+#include "units/land_unit.h"
 
 class cTestWorld
 {

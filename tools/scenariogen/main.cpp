@@ -14,7 +14,7 @@
 #include "core/ini.h"
 #include "core/log.h"
 #include "core/text.h"
-#include "game/gra.h"
+#include "game/game.h"
 #include "game/load_request.h"
 #include "game/save_game.h"
 #include "platform/paths.h"

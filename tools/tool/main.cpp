@@ -17,12 +17,12 @@
 #include "core/fatal.h"
 #include "core/log.h"
 #include "core/text.h"
-#include "events/zdarzenia.h"
-#include "game/gra.h"
+#include "events/events.h"
+#include "game/game.h"
 #include "game/load_request.h"
 #include "game/save_game.h"
 #include "platform/paths.h"
-#include "units/jednostka_ladowa.h"
+#include "units/land_unit.h"
 #include "world/sea_graph.h"
 
 namespace fs = std::filesystem;

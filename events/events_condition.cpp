@@ -3,7 +3,7 @@
 #include "core/game_date.h"
 #include "core/log.h"
 #include "events/event_methods.h"
-#include "events/zdarzenia.h"
+#include "events/events.h"
 
 bool cZdarzenie::IsDateInRange(const sGameDate& date) const
 {

@@ -1,7 +1,7 @@
 // The small files of a game that the game object reads and a save writes back.
 #include "core/fatal.h"
 #include "core/log.h"
-#include "game/gra.h"
+#include "game/game.h"
 #include "game/load_files.h"
 #include "game/save_files.h"
 

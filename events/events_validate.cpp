@@ -6,8 +6,8 @@
 #include "core/fatal.h"
 #include "core/log.h"
 #include "events/event_methods.h"
-#include "events/zdarzenia.h"
-#include "events/zdarzenia_xml.h"
+#include "events/events.h"
+#include "events/events_xml.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ai/theads.h"
+#include "ai/ai_thread.h"
 
 #include <mutex>
 #include <thread>
@@ -7,7 +7,7 @@
 #include "core/log.h"
 #include "core/random.h"
 #include "game/game_state.h"
-#include "game/gra.h"
+#include "game/game.h"
 #include "platform/clock.h"
 
 std::atomic<bool> g_AIThreadRun{false};

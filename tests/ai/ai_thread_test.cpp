@@ -1,7 +1,7 @@
 // The computer opponent's thread: started once per game, stopped by its flag and joined.
 #include <gtest/gtest.h>
 
-#include "ai/theads.h"
+#include "ai/ai_thread.h"
 #include "platform/clock.h"
 
 TEST(AIThread, StopsAtOnceWhenAskedAndIsJoined)

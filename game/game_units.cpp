@@ -1,10 +1,10 @@
 // Look-ups and counts of the game object over its units.
 #include "core/fatal.h"
 #include "core/format.h"
-#include "game/gra.h"
-#include "units/jednostka_ladowa.h"
-#include "units/jednostka_lotnicza.h"
-#include "units/jednostka_morska.h"
+#include "game/game.h"
+#include "units/land_unit.h"
+#include "units/air_unit.h"
+#include "units/naval_unit.h"
 #include "world/city.h"
 
 cJednostkaMorska* cGra::FindNavalUnitById(int id) const

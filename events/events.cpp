@@ -1,4 +1,4 @@
-#include "events/zdarzenia.h"
+#include "events/events.h"
 
 #include <tinyxml.h>
 

@@ -5,9 +5,9 @@
 #include "core/log.h"
 #include "core/stringbase.h"
 #include "core/text.h"
-#include "events/zdarzenia.h"
-#include "events/zdarzenia_game.h"
-#include "events/zdarzenia_xml.h"
+#include "events/events.h"
+#include "events/events_game.h"
+#include "events/events_xml.h"
 #include "platform/paths.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "units/jednostka_ladowa.h"
+#include "units/land_unit.h"
 
 #include <algorithm>
 
@@ -7,8 +7,8 @@
 #include "core/log.h"
 #include "game/commanders.h"
 #include "game/consts.h"
-#include "game/gra.h"
-#include "units/jednostka_morska.h"
+#include "game/game.h"
+#include "units/naval_unit.h"
 #include "units/unit_access.h"
 #include "units/unit_lists.h"
 #include "world/country.h"

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "events/zdarzenia.h"
+#include "events/events.h"
 
 class TiXmlElement;
 

@@ -1,4 +1,4 @@
-#include "units/jednostka_morska.h"
+#include "units/naval_unit.h"
 
 #include <cmath>
 #include <set>
@@ -9,8 +9,8 @@
 #include "core/stringbase.h"
 #include "game/commanders.h"
 #include "game/consts.h"
-#include "game/gra.h"
-#include "units/jednostka_ladowa.h"
+#include "game/game.h"
+#include "units/land_unit.h"
 #include "units/unit_access.h"
 #include "units/unit_lists.h"
 #include "world/country.h"

@@ -1,4 +1,4 @@
-#include "units/jednostka_lotnicza.h"
+#include "units/air_unit.h"
 
 #include <algorithm>
 
@@ -6,7 +6,7 @@
 #include "core/log.h"
 #include "game/commanders.h"
 #include "game/consts.h"
-#include "game/gra.h"
+#include "game/game.h"
 #include "game/presentation.h"
 #include "units/unit_access.h"
 #include "units/unit_lists.h"

@@ -1,6 +1,6 @@
 // Small files of the game that go into the world's own objects: the unit-type names of
 // the countries and the player's places kept by the map.
-#include "game/gra.h"
+#include "game/game.h"
 #include "game/places_flags.h"
 #include "world/country.h"
 #include "world/map.h"

@@ -9,8 +9,8 @@
 #include "core/log.h"
 #include "core/stringbase.h"
 #include "core/text.h"
-#include "events/zdarzenia.h"
-#include "events/zdarzenia_xml.h"
+#include "events/events.h"
+#include "events/events_xml.h"
 #include "platform/paths.h"
 
 std::wstring ConvertXmlText(const char* text)
