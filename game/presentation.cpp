@@ -2,10 +2,33 @@
 
 #include <atomic>
 
+#include "core/log.h"
+
 namespace {
 cNullPresentation g_NullPresentation;
 std::atomic<cPresentation*> g_Presentation{&g_NullPresentation};
+std::atomic<int> g_HeadlessAnswers{0};
 } // namespace
+
+int AnswerHeadlessly(const sPresentationRequest& request)
+{
+    const int answer = request.headlessAnswer ? request.headlessAnswer() : request.fallbackAnswer;
+    ++g_HeadlessAnswers;
+    LogLine(L"Headless answer: %s \"%s\" -> %i", RequestKindName(request.kind), request.title, answer);
+    return answer;
+}
+
+int HeadlessAnswerCount()
+{
+    return g_HeadlessAnswers.load();
+}
+
+RequestHandle cPresentation::Post(sPresentationRequest request)
+{
+    auto handle = std::make_shared<cPresentationRequest>(std::move(request), NextRequestSerial());
+    handle->Complete(AnswerHeadlessly(handle->Data()));
+    return handle;
+}
 
 cPresentation& Presentation() { return *g_Presentation.load(); }
 

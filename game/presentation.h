@@ -2,8 +2,11 @@
 // Everything the game asks of the screen goes through this one interface, so the game
 // object never knows a window or renderer. The shell installs the real one; tests and
 // tools run with the null one, which does nothing.
+#include <atomic>
 #include <string>
 #include <string_view>
+
+#include "game/presentation_requests.h"
 
 class cPresentation
 {
@@ -41,8 +44,21 @@ public:
     virtual void ReleaseGameTextures() = 0;
     virtual void ReleaseGameFonts() = 0;
     virtual void DeleteMusicPlayer() = 0;
+
+    // A request for the screen (a dialog, a move animation, the hand-over of a turn...),
+    // served by the main thread; the caller may wait on the handle. The screen's own
+    // presentation queues it; the base answers at once, as nobody is watching.
+    virtual RequestHandle Post(sPresentationRequest request);
 };
 
+// The answer a game without a screen gives: every text and result closes at once, a
+// question or event takes its headless answer, an animation or camera move is done. Logs
+// "Headless answer: <kind> \"<title>\" -> <answer>" and counts it.
+int AnswerHeadlessly(const sPresentationRequest& request);
+// Requests answered without a screen since the program started.
+int HeadlessAnswerCount();
+
+// The presentation of tests and tools: nothing to draw, every request answered headlessly.
 class cNullPresentation : public cPresentation
 {
 public:
