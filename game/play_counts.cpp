@@ -1,0 +1,3 @@
+#include "game/play_counts.h"
+
+sPlayCounts g_PlayCounts;
