@@ -100,7 +100,7 @@ void SetDialogOpenQuery(DialogOpenQuery query)
     g_DialogOpenQuery = std::move(query);
 }
 
-void WaitUntilDialogClosed(const void* dialog, const char* className, const char* file, int line)
+void WaitUntilDialogClosed(uint64_t dialogSerial, const char* className, const char* file, int line)
 {
     const std::wstring text =
         FormatText(L"WBC:%s:%s:%d", Utf8ToWide(className ? className : "?"), FileText(file ? file : "?"), line);
@@ -109,7 +109,7 @@ void WaitUntilDialogClosed(const void* dialog, const char* className, const char
         AcquireGlobalLock(file, line);
         {
             std::lock_guard<std::mutex> guard(g_DialogQueryMutex);
-            open = g_DialogOpenQuery && g_DialogOpenQuery(dialog);
+            open = g_DialogOpenQuery && g_DialogOpenQuery(dialogSerial);
         }
         ReleaseGlobalLock(file, line);
         LogLine(text);

@@ -2,6 +2,7 @@
 // The one global lock shared by the main thread and the computer opponent's thread,
 // taken only through wrappers that log the caller's place, and the logged waits.
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 
@@ -47,13 +48,15 @@ bool ThreadMayRun();
 bool InterruptibleSleep(int ms);
 
 // How the waits see the open dialogs: set by the dialog stack; null means none is open.
-using DialogOpenQuery = std::function<bool(const void* dialog)>;
+// Dialogs are matched by serial number, never by address: a closed dialog's address may
+// be taken by the next one.
+using DialogOpenQuery = std::function<bool(uint64_t dialogSerial)>;
 void SetDialogOpenQuery(DialogOpenQuery query);
 
 // Waits until the player has closed a dialog that this thread pushed onto the dialog
 // stack, testing every 100 ms under the lock and logging "WBC:%s:%s:%d" each pass.
 // className names the dialog's class for the log.
-void WaitUntilDialogClosed(const void* dialog, const char* className, const char* file, int line);
+void WaitUntilDialogClosed(uint64_t dialogSerial, const char* className, const char* file, int line);
 
 // Logs "S: %s : %d : %d ms" and sleeps; a negative time does not sleep.
 void LoggedSleep(int ms, const char* file, int line);

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+struct sCombatResult;
+
 enum class eRequestKind
 {
     Message,        // a text the person reads and closes
@@ -41,6 +43,7 @@ struct sPresentationRequest
     int x = -1, y = -1;                 // a hex: camera target, battle place
     std::vector<std::pair<int, int>> path;  // hexes of a move, in order
     int delayMs = 0;                    // how long a person is shown it, where the kind pauses
+    std::shared_ptr<const sCombatResult> combat; // the combat of a CombatResult request
     // The answer when nobody is there to give one: the headless presentation takes it, and
     // so does a wait that is cancelled. Without headlessAnswer it is fallbackAnswer.
     int fallbackAnswer = 0;

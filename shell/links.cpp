@@ -2,6 +2,7 @@
 
 sGameLink g_GameLink;
 sShellLinks g_ShellLinks;
+sDialogLinks g_DialogLinks;
 
 iMenuScreen* g_CurrentMenu = nullptr;
 iStackDialog* g_CurrentDialog = nullptr;

@@ -5,7 +5,10 @@
 // not there (no game running, no menu current, ...).
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
+
+#include "game/presentation_requests.h"
 
 class CDXUTControl;
 class cRenderer;
@@ -92,5 +95,49 @@ struct sShellLinks
     std::function<void()> playIntroMovies; // installs the intro callbacks, plays the movies, prepares the logos
     std::function<void(bool left, bool right, int x, int y)> hintUpdateMouse; // cHintDisplay::UpdateMouse
     std::function<void()> hintRender;                                         // cHintDisplay::Render
+    // cHintDisplay: forgets the left button's press and release and the hovered map object,
+    // so the click that opens or closes a window never reaches the map.
+    std::function<void()> hintForgetClick;
+    std::function<void()> endTurnFromMainThread; // EndTurnFromMainThread
+    std::function<void()> openPauseMenu;         // game state 2 and a new pause menu
+    std::function<void()> openMainMenu;          // a new main menu (no game loaded)
+    std::function<void()> drawMinimapViewFrame;  // cMapa::DrawMinimapViewFrame
 };
 extern sShellLinks g_ShellLinks;
+
+// The in-game windows and the game-screen panels as the shell reaches them. The dialogs
+// fill these in (InstallDialogLinks); everything runs on the main thread.
+struct sDialogLinks
+{
+    // Opens the window that shows a request (message, question, combat result, convoy
+    // results, new turn, info-panel line); the request completes when the person closes
+    // it. Runs the request's onServe first. False when no window shows that kind.
+    std::function<bool(const RequestHandle& request)> serveRequest;
+    // The current dialog's countdown, once per frame.
+    std::function<void(float elapsed)> updateCountdown;
+    std::function<void()> closeAllDialogs;
+    // A message window over the open dialogs.
+    std::function<void(const std::wstring& text, const std::wstring& title)> pushMessage;
+    // The panels of the game screen, made with a game and destroyed with it.
+    std::function<void()> createGamePanels;
+    std::function<void()> destroyGamePanels;
+    // Draws the panels over the map (cGra::Render, after the map).
+    std::function<void(float elapsed)> renderPanels;
+    // The windows' part of handing the screen to the other side and back: counters, date,
+    // wait image, folded panels, closed dialogs. The game state is the caller's.
+    std::function<void()> beginOtherSidePhase;
+    std::function<void()> beginPlayerPhase;
+    std::function<void()> refreshPoints;                         // cInfoPanel::RefreshPoints
+    std::function<void()> refreshDate;                           // cMinimapPanel::RefreshDateLabel
+    std::function<void(const std::wstring& text)> setStatusText; // cInfoPanel::SetStatusText
+    // The minimap picture's place on the screen and its size in texture pixels.
+    std::function<void(int x, int y, int width, int height, int pictureWidth, int pictureHeight)> setMinimapRect;
+    // A hotkey presses an info-panel button (336 purchases ... 344 hotkeys).
+    std::function<void(int id)> pressInfoPanelButton;
+    // The commands of the info and minimap panels (cGra::OnGuiEvent's part for them).
+    std::function<void(unsigned event, int id, CDXUTControl* control)> panelCommand;
+    std::function<void()> openPreferences; // F1, the pause menu, the preferences screen
+    std::function<void()> openCheats;      // F12
+    std::function<void()> openSaveDialog;  // the pause menu's save button
+};
+extern sDialogLinks g_DialogLinks;

@@ -1,4 +1,9 @@
 // The game's entry point. The program takes no options.
+#include "dialogs/dialog_links.h"
 #include "shell/startup.h"
 
-int main() { return RunProgram(); }
+int main()
+{
+    InstallDialogLinks();
+    return RunProgram();
+}

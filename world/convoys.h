@@ -32,10 +32,17 @@ struct sKonwoj
     const std::list<cMiasto*>* group = nullptr; // the destination's city group last time
 };
 
+// What one convoy run did, as the convoy-results window lists it.
 struct sConvoyResult
 {
-    std::wstring result;
-    std::wstring details;
+    std::wstring departure;   // city names
+    std::wstring destination;
+    std::wstring cargo;       // what it carried
+    int32_t transportNeeded = 0; // sea-transport points
+    int32_t transportUsed = 0;
+    int32_t transportLost = 0;
+    std::wstring result;      // success, partial success or failure, translated
+    std::wstring details;     // the route and what happened on it
 };
 
 class cKonwoje

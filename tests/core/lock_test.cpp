@@ -94,18 +94,12 @@ TEST_F(GlobalLock, LongSleepWarnsAndNegativeSleepReturnsAtOnce)
     EXPECT_EQ(lines[4], L"S: ai3.cpp : 10 : 11000 ms");
 }
 
-struct sTestDialog
-{
-    virtual ~sTestDialog() = default;
-};
-
 TEST_F(GlobalLock, WaitOnClosedDialogMakesExactlyOnePass)
 {
     StartGlobalLock();
-    sTestDialog dialog;
-    SetDialogOpenQuery([](const void*) { return false; });
+    SetDialogOpenQuery([](uint64_t) { return false; });
     uint32_t before = GetTickMs();
-    WaitUntilDialogClosed(&dialog, "cDialogTest", "ai4.cpp", 21);
+    WaitUntilDialogClosed(7, "cDialogTest", "ai4.cpp", 21);
     EXPECT_GE(GetTickMs() - before, 95u);
     int wbc = 0;
     for (const auto& l : LogLines())
@@ -117,14 +111,13 @@ TEST_F(GlobalLock, WaitEndsWhenDialogClosesOrThreadIsStopped)
 {
     StartGlobalLock();
     std::atomic<bool> open{true};
-    SetDialogOpenQuery([&](const void*) { return open.load(); });
+    SetDialogOpenQuery([&](uint64_t) { return open.load(); });
     std::thread closer([&] {
         SleepMs(250);
         GLOBAL_LOCK_SCOPE();
         open = false;
     });
-    int dummy = 0;
-    WaitUntilDialogClosed(&dummy, "cDialog", "f.cpp", 1);
+    WaitUntilDialogClosed(1, "cDialog", "f.cpp", 1);
     closer.join();
     int passes = 0;
     for (const auto& l : LogLines())
@@ -136,7 +129,7 @@ TEST_F(GlobalLock, WaitEndsWhenDialogClosesOrThreadIsStopped)
     open = true;
     std::thread ai([&] {
         SetThreadRunFlag(&run);
-        WaitUntilDialogClosed(&dummy, "cDialog", "g.cpp", 2);
+        WaitUntilDialogClosed(2, "cDialog", "g.cpp", 2);
     });
     SleepMs(150);
     run = false;

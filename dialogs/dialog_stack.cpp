@@ -1,0 +1,315 @@
+#include "dialogs/dialog_stack.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <vector>
+
+#include "core/lock.h"
+#include "gui/controls.h"
+#include "gui/gui_hooks.h"
+#include "shell/frame_callbacks.h"
+
+namespace {
+
+std::atomic<uint64_t> g_NextDialogSerial{0};
+int g_DispatchDepth = 0;
+std::vector<cDialog*> g_ClosedDialogs;
+
+cDialog* DialogOf(iStackDialog* entry)
+{
+    auto* stackEntry = dynamic_cast<cDialogStackEntry*>(entry);
+    return stackEntry ? &stackEntry->Dialog() : nullptr;
+}
+
+// The click that opened or closed a window never reaches the map.
+void ResetInput()
+{
+    if (g_ShellLinks.hintForgetClick)
+        g_ShellLinks.hintForgetClick();
+    CDXUTDialog::CancelControlDrag();
+    GuiSetHintControl(nullptr, false);
+}
+
+// The dialog stack is shared with the frame render and the opponent's waits.
+class cStackLock
+{
+public:
+    cStackLock() { AcquireGlobalLock(nullptr, 0); }
+    ~cStackLock() { ReleaseGlobalLock(nullptr, 0); }
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// Stack entry
+
+int cDialogStackEntry::KindId() const { return m_Dialog.KindId(); }
+
+bool cDialogStackEntry::IsVisible() const { return m_Dialog.GetVisible(); }
+
+bool cDialogStackEntry::MsgProc(unsigned message, uintptr_t wParam, intptr_t lParam)
+{
+    cDialogDispatch dispatch;
+    return m_Dialog.CDXUTDialog::MsgProc(message, wParam, lParam);
+}
+
+void cDialogStackEntry::OnGUIEvent(unsigned event, int id, CDXUTControl* control)
+{
+    cDialogDispatch dispatch;
+    m_Dialog.OnGUIEvent(event, id, control);
+}
+
+void cDialogStackEntry::OnKeyboard(unsigned key, bool down, bool alt)
+{
+    cDialogDispatch dispatch;
+    m_Dialog.OnKeyboard(key, down, alt);
+}
+
+void cDialogStackEntry::OnMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheel, int x, int y)
+{
+    cDialogDispatch dispatch;
+    m_Dialog.OnMouse(left, right, middle, side1, side2, wheel, x, y);
+}
+
+void cDialogStackEntry::OnRender(float elapsed)
+{
+    cDialogDispatch dispatch;
+    m_Dialog.OnRender(elapsed);
+}
+
+// ---------------------------------------------------------------------------------------
+// Dialog base
+
+cDialog::cDialog(int kindId, const sLayoutRect& rect) : m_KindId(kindId), m_Serial(++g_NextDialogSerial)
+{
+    SetTexture(kGuiPictureSlot, L"data\\gfx\\GUI.png");
+    if (kindId > 0) {
+        CDXUTFrame* frame = nullptr;
+        AddFrame(kindId, rect.x, rect.y, rect.width, rect.height, 0, &frame);
+        if (frame)
+            frame->m_bDraggable = true;
+    }
+    m_CountdownPaused = true;
+    m_Countdown = -1.0f;
+    m_ExpiryAction = EXPIRY_NOTHING;
+    SetCallback(DialogGUIEvent);
+}
+
+cDialog::cDialog(int kindId) : m_KindId(kindId), m_Serial(++g_NextDialogSerial)
+{
+    SetTexture(kGuiPictureSlot, L"data\\gfx\\GUI.png");
+}
+
+cDialog::~cDialog()
+{
+    // A window freed without closing (a game torn down) still answers its request.
+    if (m_Request)
+        m_Request->Complete(m_Answer);
+}
+
+void cDialog::OnRender(float elapsed) { CDXUTDialog::OnRender(elapsed); }
+
+void cDialog::Destroy()
+{
+    SetCallback(nullptr);
+    if (g_CurrentDialog == &m_Entry)
+        g_CurrentDialog = nullptr;
+    auto& open = g_OpenDialogs;
+    open.erase(std::remove(open.begin(), open.end(), &m_Entry), open.end());
+    if (m_Request)
+        m_Request->Complete(m_Answer);
+    if (GetFocusControl() && GetFocusControl()->GetDialog() == this)
+        ClearFocus();
+    SetVisible(false);
+    g_ClosedDialogs.push_back(this);
+}
+
+void cDialog::OnGUIEvent(unsigned, int, CDXUTControl*) {}
+void cDialog::OnKeyboard(unsigned, bool, bool) {}
+void cDialog::OnMouse(bool, bool, bool, bool, bool, int, int, int) {}
+void cDialog::OnReactivate() {}
+void cDialog::OnTimer(float) {}
+
+void cDialog::UpdateCountdown(float elapsed)
+{
+    if (m_CountdownPaused || !(m_Countdown >= 0.0f))
+        return;
+    m_Countdown -= elapsed;
+    OnTimer(elapsed);
+    if (!(m_Countdown <= 0.0f))
+        return;
+    m_Countdown = -1.0f;
+    switch (m_ExpiryAction) {
+    case EXPIRY_CLOSE_TOP: CloseTopDialogs(1); break;
+    case EXPIRY_HIDE: SetVisible(false); break;
+    case EXPIRY_SHOW: SetVisible(true); break;
+    default: break;
+    }
+}
+
+void cDialog::AddGuiPicture(int id, int left, int top, int right, int bottom, const wchar_t* hint)
+{
+    AddImageFromLayout(id, int(kGuiPictureSlot), left, top, right, bottom, hint);
+}
+
+void MakeTitle(CDXUTStatic& label)
+{
+    label.m_iTextElement = 1;
+    label.m_dwTextFormat = DT_CENTER | DT_VCENTER;
+    // Titles stand out in the bold gold font of the layout table.
+    if (CDXUTElement* element = label.GetElement(1)) {
+        element->iFont = kTitleFontSlot;
+        const tColor gold = g_GuiFonts[kTitleFontSlot].color1;
+        element->FontColor.Init(gold, gold);
+    }
+}
+
+CDXUTStatic* cDialog::AddText(int id, const std::wstring& text, bool title)
+{
+    AddStaticFromLayout(id, text.c_str());
+    auto* label = static_cast<CDXUTStatic*>(GetControl(id, DXUT_CONTROL_STATIC));
+    if (label && title)
+        MakeTitle(*label);
+    return label;
+}
+
+void cDialog::ClickButton(int id)
+{
+    CDXUTControl* control = GetControl(id);
+    if (!control)
+        return;
+    EnableNonUserEvents(true);
+    SendEvent(EVENT_BUTTON_CLICKED, true, control);
+    EnableNonUserEvents(false);
+}
+
+bool cDialog::ClickOnEnterOrEscape(unsigned key, bool keyDown, int enterId, int escapeId)
+{
+    if (!keyDown)
+        return false;
+    int id = key == VK_RETURN ? enterId : key == VK_ESCAPE ? escapeId : 0;
+    if (id == 0)
+        return false;
+    ClickButton(id);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------
+// Dispatch
+
+cDialogDispatch::cDialogDispatch() { ++g_DispatchDepth; }
+
+cDialogDispatch::~cDialogDispatch()
+{
+    if (--g_DispatchDepth == 0)
+        FlushClosedDialogs();
+}
+
+void FlushClosedDialogs()
+{
+    if (g_DispatchDepth > 0)
+        return;
+    // Freeing a window may not close another, but take the list first all the same.
+    std::vector<cDialog*> closed;
+    closed.swap(g_ClosedDialogs);
+    for (cDialog* dialog : closed)
+        delete dialog;
+}
+
+// ---------------------------------------------------------------------------------------
+// Stack
+
+sLayoutRect LayoutRow(int id) { return id >= 0 && id < kGuiLayoutRows ? g_GuiLayout[size_t(id)] : sLayoutRect{}; }
+
+void PushDialog(cDialog* dialog, int offset)
+{
+    cStackLock lock;
+    ResetInput();
+    if (!dialog)
+        return;
+    const int open = int(g_OpenDialogs.size());
+    offset = std::clamp(offset, -open, 0);
+    g_OpenDialogs.insert(g_OpenDialogs.begin() + (open + offset), &dialog->Entry());
+    g_CurrentDialog = g_OpenDialogs.back();
+}
+
+void CloseTopDialogs(int count)
+{
+    cStackLock lock;
+    ResetInput();
+    if (count < 1 && count != -1)
+        return;
+    bool closed = false;
+    while (cDialog* top = DialogOf(g_CurrentDialog)) {
+        // A placeholder is not on the stack: closing it removes the entry it stood for.
+        const bool onStack = std::find(g_OpenDialogs.begin(), g_OpenDialogs.end(), g_CurrentDialog) != g_OpenDialogs.end();
+        top->Destroy();
+        if (!onStack && !g_OpenDialogs.empty())
+            g_OpenDialogs.pop_back();
+        g_CurrentDialog = nullptr;
+        closed = true;
+        if (count > 0)
+            --count;
+        if (!g_OpenDialogs.empty()) {
+            g_CurrentDialog = g_OpenDialogs.back();
+            // An entry of negative kind is never closed by the stack: a placeholder takes
+            // its input until the next close.
+            if (g_CurrentDialog->KindId() < 0)
+                g_CurrentDialog = &(new cDialog(kPlaceholderDialogKind))->Entry();
+        }
+        if (count == 0)
+            break;
+    }
+    if (closed)
+        if (cDialog* current = DialogOf(g_CurrentDialog))
+            current->OnReactivate();
+}
+
+void CloseDialogsDownToKind(int kindId)
+{
+    cStackLock lock;
+    int depth = 1;
+    for (auto it = g_OpenDialogs.rbegin(); it != g_OpenDialogs.rend(); ++it, ++depth)
+        if ((*it)->KindId() == kindId) {
+            CloseTopDialogs(depth);
+            return;
+        }
+}
+
+cDialog* FindOpenDialogByKind(int kindId)
+{
+    cStackLock lock;
+    for (iStackDialog* entry : g_OpenDialogs)
+        if (entry->KindId() == kindId)
+            return DialogOf(entry);
+    return nullptr;
+}
+
+cDialog* CurrentDialog() { return DialogOf(g_CurrentDialog); }
+
+bool IsAnswerAwaited()
+{
+    cStackLock lock;
+    for (iStackDialog* entry : g_OpenDialogs)
+        if (cDialog* dialog = DialogOf(entry); dialog && dialog->AwaitsAnswer())
+            return true;
+    return false;
+}
+
+bool IsDialogOpen(uint64_t serial)
+{
+    cStackLock lock;
+    for (iStackDialog* entry : g_OpenDialogs)
+        if (cDialog* dialog = DialogOf(entry); dialog && dialog->Serial() == serial)
+            return true;
+    return false;
+}
+
+void UpdateDialogCountdown(float elapsed)
+{
+    cStackLock lock;
+    cDialogDispatch dispatch;
+    if (cDialog* current = DialogOf(g_CurrentDialog))
+        current->UpdateCountdown(elapsed);
+}

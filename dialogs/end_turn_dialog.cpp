@@ -1,0 +1,33 @@
+#include "dialogs/end_turn_dialog.h"
+
+#include "core/settings.h"
+#include "core/stringbase.h"
+#include "gui/controls.h"
+
+cDialogPotwKoncaTury::cDialogPotwKoncaTury()
+    : cDialogPotwierdzenia(LangText("end_turn_title"), LangText("ent_turn_confirm_question"), LangText("end_turn_yes"),
+                           LangText("end_turn_yes_hint"), LangText("end_turn_no"), LangText("end_turn_no_hint"))
+{
+    AddCheckBoxFromLayout(kEndTurnDontAskId, LangText("end_turn_dont_ask").c_str(),
+                          LangText("end_turn_dont_ask_hint").c_str(), false);
+}
+
+void cDialogPotwKoncaTury::OnYesPressed(unsigned, CDXUTControl*)
+{
+    auto* dontAsk = static_cast<CDXUTCheckBox*>(GetControl(kEndTurnDontAskId, DXUT_CONTROL_CHECKBOX));
+    const bool skip = dontAsk && dontAsk->GetChecked();
+    g_UserSettings.skipEndTurnConfirmation = skip;
+    g_Settings.SetBool("InterfaceSettings/ConfirmEndTurn", !skip);
+    SaveZoomSetting(g_UserSettings.mapZoom);
+    g_ConfirmAnswer = true;
+    SetAnswer(1);
+    CloseTopDialogs(1);
+    if (g_ShellLinks.endTurnFromMainThread)
+        g_ShellLinks.endTurnFromMainThread();
+}
+
+void cDialogPotwKoncaTury::OnNoPressed(unsigned, CDXUTControl*)
+{
+    g_ConfirmAnswer = false;
+    CloseTopDialogs(1);
+}

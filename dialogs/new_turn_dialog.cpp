@@ -1,0 +1,39 @@
+#include "dialogs/new_turn_dialog.h"
+
+#include "core/stringbase.h"
+#include "dialogs/country_flag.h"
+#include "gui/controls.h"
+#include "shell/sound.h"
+#include "world/country.h"
+
+namespace {
+constexpr int kDrumRollSlot = 24;
+constexpr unsigned kFlagSlot = 3;
+} // namespace
+
+cDialogNowejTury::cDialogNowejTury(int countryId)
+    : cDialog(kNewTurnDialogKind, LayoutRow(kNewTurnDialogKind)), m_CountryId(countryId)
+{
+    const cPanstwo* country = GetCountry(countryId);
+    AddImageFromLayout(732, 0, 0, 0, kFlagPictureWidth, kFlagPictureHeight, nullptr);
+    ShowCountryFlag(*this, 732, countryId, kFlagSlot);
+    AddText(733, LangFormat("new_turn_title_country%s", country ? country->Name : std::wstring()), true)
+        ->m_dwTextFormat = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
+    PlaySoundSlot(kDrumRollSlot);
+}
+
+void cDialogNowejTury::OnKeyboard(unsigned key, bool keyDown, bool)
+{
+    if (keyDown && (key == VK_RETURN || key == VK_ESCAPE))
+        OnDismissed();
+}
+
+void cDialogNowejTury::OnMouse(bool left, bool, bool, bool, bool, int, int, int)
+{
+    const bool released = m_LeftHeld && !left;
+    m_LeftHeld = left;
+    if (released)
+        OnDismissed();
+}
+
+void cDialogNowejTury::OnDismissed() { CloseTopDialogs(1); }

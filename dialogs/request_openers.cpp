@@ -1,0 +1,66 @@
+#include "dialogs/request_openers.h"
+
+#include "core/stringbase.h"
+#include "dialogs/confirm_dialog.h"
+#include "dialogs/message_dialog.h"
+#include "dialogs/new_turn_dialog.h"
+
+namespace {
+
+// Opens the window as the request's answer.
+void Open(cDialog* dialog, const RequestHandle& request)
+{
+    dialog->AttachRequest(request);
+    PushDialog(dialog);
+}
+
+const std::wstring& Option(const sPresentationRequest& data, size_t index, const char* fallbackKey)
+{
+    return index < data.options.size() ? data.options[index] : LangText(fallbackKey);
+}
+
+} // namespace
+
+void OpenMessageRequest(const RequestHandle& request)
+{
+    const sPresentationRequest& data = request->Data();
+    Open(new cDialogTekstowy(data.text, data.title), request);
+}
+
+void OpenQuestionRequest(const RequestHandle& request)
+{
+    const sPresentationRequest& data = request->Data();
+    const std::wstring& yes = Option(data, 0, "question_yes");
+    const std::wstring& no = Option(data, 1, "question_no");
+    Open(new cDialogPotwierdzenia(data.title, data.text, yes, yes, no, no), request);
+}
+
+void OpenHandOverTurnRequest(const RequestHandle& request)
+{
+    Open(new cDialogNowejTury(request->Data().countryId), request);
+}
+
+void OpenInfoMessageRequest(const RequestHandle& request)
+{
+    if (g_DialogLinks.setStatusText)
+        g_DialogLinks.setStatusText(request->Data().text);
+    request->Complete(0);
+}
+
+bool ServeDialogRequest(const RequestHandle& request)
+{
+    if (!request)
+        return false;
+    void (*open)(const RequestHandle&) = nullptr;
+    switch (request->Data().kind) {
+    case eRequestKind::Message: open = OpenMessageRequest; break;
+    case eRequestKind::Question: open = OpenQuestionRequest; break;
+    case eRequestKind::HandOverTurn: open = OpenHandOverTurnRequest; break;
+    case eRequestKind::InfoMessage: open = OpenInfoMessageRequest; break;
+    default: return false;
+    }
+    if (request->Data().onServe)
+        request->Data().onServe();
+    open(request);
+    return true;
+}

@@ -1,0 +1,18 @@
+#pragma once
+// The windows that answer presentation requests. The shell's presentation takes a request
+// off its queue on the main thread and hands it here; the window opens on top and the
+// request completes, with the window's answer, when the person closes it.
+#include "game/presentation_requests.h"
+#include "shell/links.h"
+
+// A message box; answer 0.
+void OpenMessageRequest(const RequestHandle& request);
+// A yes/no question (the first two options name the buttons); answer 1 for yes, 0 for no.
+void OpenQuestionRequest(const RequestHandle& request);
+// The new-turn announcement for the request's country; answer 0.
+void OpenHandOverTurnRequest(const RequestHandle& request);
+// The info panel's status line; completes at once.
+void OpenInfoMessageRequest(const RequestHandle& request);
+// Serves a request of one of the kinds above (running its onServe first); false for any
+// other kind.
+bool ServeDialogRequest(const RequestHandle& request);

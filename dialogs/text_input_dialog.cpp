@@ -1,0 +1,51 @@
+#include "dialogs/text_input_dialog.h"
+
+#include "core/stringbase.h"
+#include "gui/controls.h"
+
+std::wstring g_TextInputResult;
+
+cDialogPobraniaTekstu::cDialogPobraniaTekstu(const std::wstring& title, const std::wstring& prompt,
+                                             const std::wstring& initialText)
+    : cDialog(kTextInputDialogKind, LayoutRow(kTextInputDialogKind))
+{
+    g_TextInputResult = initialText;
+    AddText(695, title, true);
+    AddText(697, prompt);
+    AddEditBoxFromLayout(kTextInputEditId, initialText.c_str(), nullptr);
+    AddButtonFromLayout(kTextInputOkId, LangText("get_text_dialog_ok").c_str(),
+                        LangText("get_text_dialog_ok_hint").c_str());
+    AddButtonFromLayout(kTextInputCancelId, LangText("get_text_dialog_cancel").c_str(),
+                        LangText("get_text_dialog_cancel_hint").c_str());
+    RequestFocus(GetControl(kTextInputEditId));
+}
+
+void cDialogPobraniaTekstu::OnGUIEvent(unsigned event, int controlId, CDXUTControl* control)
+{
+    if (controlId == kTextInputOkId)
+        OnOkPressed(event, control);
+    else if (controlId == kTextInputCancelId)
+        OnCancelPressed(event, control);
+}
+
+void cDialogPobraniaTekstu::OnKeyboard(unsigned key, bool keyDown, bool)
+{
+    ClickOnEnterOrEscape(key, keyDown, kTextInputOkId, kTextInputCancelId);
+}
+
+void cDialogPobraniaTekstu::OnOkPressed(unsigned event, CDXUTControl* control)
+{
+    auto* edit = static_cast<CDXUTEditBox*>(GetControl(kTextInputEditId, DXUT_CONTROL_EDITBOX));
+    g_TextInputResult = edit ? edit->GetText().substr(0, kTextInputMaxLength) : std::wstring();
+    SetAnswer(1);
+    if (Owner())
+        Owner()->OnGUIEvent(event, kTextInputOkId, control);
+    CloseTopDialogs(1);
+}
+
+void cDialogPobraniaTekstu::OnCancelPressed(unsigned event, CDXUTControl* control)
+{
+    if (Owner())
+        Owner()->OnGUIEvent(event, kTextInputCancelId, control);
+    CloseTopDialogs(1);
+}

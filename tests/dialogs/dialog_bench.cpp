@@ -1,0 +1,221 @@
+#include "tests/dialogs/dialog_bench.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "core/lock.h"
+#include "core/settings.h"
+#include "core/stringbase.h"
+#include "dialogs/dialog_links.h"
+#include "game/game.h"
+#include "game/play_state.h"
+#include "gui/controls.h"
+#include "gui/gui_hooks.h"
+#include "gui/layout.h"
+#include "platform/paths.h"
+#include "shell/dxut.h"
+#include "shell/frame_callbacks.h"
+#include "shell/links.h"
+#include "tests/game/testland.h"
+#include "tests/gui/screenshot_check.h"
+#include "tests/test_support.h"
+#include "world/country.h"
+
+namespace fs = std::filesystem;
+using testing_support::SourceDir;
+
+namespace {
+constexpr int kScreenWidth = 1024;
+constexpr int kScreenHeight = 768;
+} // namespace
+
+void cDialogTest::SetUp()
+{
+    fs::create_directories("data");
+    for (const char* shared : {"gfx", "sound"})
+        if (!fs::exists(fs::path("data") / shared))
+            fs::create_directory_symlink(SourceDir() / "data" / shared, fs::path("data") / shared);
+    const auto overwrite = fs::copy_options::overwrite_existing;
+    fs::copy_file(SourceDir() / "data" / "GUI_1024x768.csv", "data/GUI_1024x768.csv", overwrite);
+    fs::copy_file(SourceDir() / "data" / "Settings.ini", "Settings.ini", overwrite);
+    ResetSettingsToDefaults();
+    LoadSettings("Settings.ini");
+    ASSERT_TRUE(g_StringBase.Load((testing_support::GameRoot() / "lang_LANGID.db").string(), true));
+    ResetGuiLayout();
+    ASSERT_TRUE(LoadGuiLayoutFile("data/GUI_1024x768.csv", L"GUI_1024x768.csv"));
+
+    ASSERT_TRUE(InitVideo());
+    window.reset(cWindow::Create(L"dialogs"));
+    ASSERT_TRUE(window);
+    window->SetMode(kScreenWidth, kScreenHeight, true);
+    device = cSdlRenderer::Create(window->GetSdlWindow(), kScreenWidth, kScreenHeight);
+    ASSERT_TRUE(device);
+    SetRenderThread();
+    CDXUTDialogResourceManager* manager = DXUTGetGlobalDialogResourceManager();
+    manager->OnCreateDevice(device.get());
+    manager->OnResetDevice();
+
+    CDXUTDialog::ResetGlobalState();
+    CDXUTListBox::s_bPageSizeSet = false;
+    g_GuiHooks = sGuiHooks{};
+    g_GuiHooks.now = [this] { return clock; };
+    g_GuiHooks.keyDown = [this](uint32_t vk) { return keys[vk]; };
+    g_GuiHooks.captureMouse = [](bool) {};
+    g_GameLink = sGameLink{};
+    g_ShellLinks = sShellLinks{};
+    LinkGameObject();
+    InstallDialogLinks();
+    InstallGameCallbacks(nullptr);
+    DXUTSetCallbackMsgProc(OnMsgProc);
+}
+
+void cDialogTest::TearDown()
+{
+    if (g_DialogLinks.destroyGamePanels)
+        g_DialogLinks.destroyGamePanels();
+    CloseTopDialogs(-1);
+    FlushClosedDialogs();
+    g_OpenDialogs.clear();
+    g_CurrentDialog = nullptr;
+    DeleteGameObject();
+    SetPresentation(nullptr);
+    DXUTSetCallbackKeyboard(nullptr);
+    DXUTSetCallbackMouse(nullptr);
+    DXUTSetCallbackMsgProc(nullptr);
+    g_DialogLinks = sDialogLinks{};
+    g_GameLink = sGameLink{};
+    g_ShellLinks = sShellLinks{};
+    g_GuiHooks = sGuiHooks{};
+    DXUTGetGlobalDialogResourceManager()->OnDestroyDevice();
+    device.reset();
+    window.reset();
+    QuitVideo();
+}
+
+void cDialogTest::LoadTestland(int activeId)
+{
+    testland::InstallTestland();
+    ASSERT_NE(LoadGame(sGameLoadRequest::ForScenario(L"Testland")), nullptr);
+    cPanstwo* active = GetCountry(activeId);
+    ASSERT_NE(active, nullptr);
+    active->HumanControlled = true;
+    g_Gra->m_PlayState->SetActiveCountry(active);
+    g_Gra->m_PlayState->SetViewCountry(active);
+    g_Gra->SetGameState(7);
+}
+
+void cDialogTest::Click(int id)
+{
+    ASSERT_NE(Top(), nullptr);
+    Click(*Top(), id);
+}
+
+void cDialogTest::Click(CDXUTDialog& dialog, int id)
+{
+    CDXUTControl* control = dialog.GetControl(id);
+    ASSERT_NE(control, nullptr) << "control " << id;
+    const sRect box = dialog.ToScreenRect(control->GetBoundingBox());
+    ClickAt((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+}
+
+void cDialogTest::ClickAt(int x, int y)
+{
+    const tLParam at = MakeLParam(x, y);
+    DXUTStaticWndProc(WM_MOUSEMOVE, 0, at);
+    DXUTStaticWndProc(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    DXUTStaticWndProc(WM_LBUTTONUP, 0, at);
+}
+
+void cDialogTest::Key(uint32_t vk)
+{
+    DXUTStaticWndProc(WM_KEYDOWN, vk, 0);
+    DXUTStaticWndProc(WM_KEYUP, vk, 0);
+}
+
+void cDialogTest::Type(const std::wstring& text)
+{
+    for (wchar_t ch : text)
+        DXUTStaticWndProc(WM_CHAR, tWParam(ch), 0);
+}
+
+void cDialogTest::Tick(float seconds)
+{
+    clock += seconds;
+    UpdateDialogCountdown(seconds);
+}
+
+std::vector<int> cDialogTest::OpenKinds() const
+{
+    std::vector<int> kinds;
+    for (iStackDialog* entry : g_OpenDialogs)
+        kinds.push_back(entry->KindId());
+    return kinds;
+}
+
+std::wstring cDialogTest::TextOf(int id) { return Top() ? TextOf(*Top(), id) : L"<no dialog>"; }
+
+std::wstring cDialogTest::TextOf(CDXUTDialog& dialog, int id)
+{
+    CDXUTControl* control = dialog.GetControl(id);
+    if (!control)
+        return L"<no control>";
+    if (control->GetType() == DXUT_CONTROL_STATIC || control->GetType() == DXUT_CONTROL_BUTTON ||
+        control->GetType() == DXUT_CONTROL_CHECKBOX || control->GetType() == DXUT_CONTROL_RADIOBUTTON)
+        return static_cast<CDXUTStatic*>(control)->GetText();
+    if (control->GetType() == DXUT_CONTROL_EDITBOX)
+        return static_cast<CDXUTEditBox*>(control)->GetText();
+    return L"<not text>";
+}
+
+void cDialogTest::CheckScreen(const std::string& name)
+{
+    // The part of the screen the open windows and panels cover.
+    sRect area{kScreenWidth, kScreenHeight, 0, 0};
+    auto cover = [&](CDXUTDialog& dialog) {
+        if (!dialog.GetVisible())
+            return;
+        for (int k = 0; k < dialog.GetControlCount(); ++k) {
+            CDXUTControl* control = dialog.GetControlByIndex(k);
+            if (!control->GetVisible())
+                continue;
+            sRect box = dialog.ToScreenRect(control->GetBoundingBox());
+            area = {std::min(area.left, box.left), std::min(area.top, box.top), std::max(area.right, box.right),
+                    std::max(area.bottom, box.bottom)};
+        }
+    };
+    for (iStackDialog* entry : g_OpenDialogs)
+        if (auto* stacked = dynamic_cast<cDialogStackEntry*>(entry))
+            cover(stacked->Dialog());
+    for (iPanelScreen* panel : {g_InfoPanel, g_MinimapPanel})
+        if (auto* dialog = dynamic_cast<CDXUTDialog*>(panel))
+            cover(*dialog);
+    area = {std::max(0, area.left - 4), std::max(0, area.top - 4), std::min(kScreenWidth, area.right + 4),
+            std::min(kScreenHeight, area.bottom + 4)};
+    ASSERT_LT(area.left, area.right) << "nothing open to draw";
+
+    for (int frame = 0; frame < 3; ++frame) {
+        clock += 0.1;
+        ASSERT_TRUE(device->BeginScene());
+        device->Clear(0xFF3C4A36);
+        if (g_DialogLinks.renderPanels)
+            g_DialogLinks.renderPanels(1.0f);
+        for (size_t i = 0; i < g_OpenDialogs.size(); ++i)
+            if (g_OpenDialogs[i]->KindId() >= 0 && g_OpenDialogs[i]->IsVisible())
+                g_OpenDialogs[i]->OnRender(1.0f);
+        device->EndScene();
+    }
+    std::vector<uint32_t> pixels = device->ReadPixels();
+    ASSERT_EQ(pixels.size(), size_t(kScreenWidth) * kScreenHeight);
+    std::vector<uint32_t> part;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            part.push_back(pixels[size_t(y) * kScreenWidth + size_t(x)]);
+
+    const fs::path expected = testing_support::FixtureDir() / "screens" / (name + ".png");
+    sScreenshotCheck check;
+    ASSERT_NO_FATAL_FAILURE(CheckScreenshot(part, area.Width(), area.Height(), "screen_" + name, expected, check));
+    if (check.stored)
+        return;
+    // Glyph edges may move by a pixel between font builds; the controls may not.
+    EXPECT_LE(check.differing, area.Width() * area.Height() / 100) << "see " << check.actualFile;
+}

@@ -1,0 +1,53 @@
+#pragma once
+// The bench of the in-game window tests: a game folder with the shipped pictures, the
+// 1024 x 768 layout and the test scenario; an offscreen window to draw into; the shell's
+// own input routing to drive the windows; and screenshots of what is open.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dialogs/dialog_stack.h"
+#include "platform/sdl_renderer.h"
+#include "platform/window.h"
+
+class cDialogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Testland, loaded; country `activeId` moves and is human; the game is in state 7.
+    void LoadTestland(int activeId = 1);
+
+    // Input through the shell's routing, at the centre of a control of the current dialog
+    // (or of the given dialog).
+    void Click(int id);
+    void Click(CDXUTDialog& dialog, int id);
+    void ClickAt(int x, int y);
+    void Key(uint32_t vk);
+    void Type(const std::wstring& text);
+    void Tick(float seconds);
+
+    cDialog* Top() { return CurrentDialog(); }
+    std::vector<int> OpenKinds() const;
+    // The text of a static or button of the current dialog.
+    std::wstring TextOf(int id);
+    std::wstring TextOf(CDXUTDialog& dialog, int id);
+    template <class T>
+    T* ControlOf(CDXUTDialog& dialog, int id, int type)
+    {
+        return static_cast<T*>(dialog.GetControl(id, type));
+    }
+
+    // Draws a frame with everything open and compares the part that holds the windows'
+    // controls with tests/data/screens/<name>.png.
+    void CheckScreen(const std::string& name);
+
+    double clock = 0;
+    std::map<uint32_t, bool> keys;
+    std::unique_ptr<cWindow> window;
+    std::unique_ptr<cSdlRenderer> device;
+};

@@ -1,0 +1,72 @@
+// Every control of every in-game window lies on the 1024 x 768 screen, and no two controls
+// of one window overlap, except those a window lays over others (backgrounds, frames).
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+
+#include "dialogs/end_turn_dialog.h"
+#include "dialogs/list_choice_dialog.h"
+#include "dialogs/message_dialog.h"
+#include "dialogs/new_turn_dialog.h"
+#include "dialogs/text_input_dialog.h"
+#include "gui/controls.h"
+#include "tests/dialogs/dialog_bench.h"
+
+namespace {
+
+struct sWindowCase
+{
+    const char* name;
+    std::function<cDialog*()> make;
+    std::set<int> layers; // controls laid over or under others
+};
+
+void ExpectPlacedOnScreen(CDXUTDialog& dialog, const sWindowCase& window)
+{
+    const sRect screen{0, 0, 1024, 768};
+    std::vector<std::pair<int, sRect>> placed;
+    for (int k = 0; k < dialog.GetControlCount(); ++k) {
+        CDXUTControl* control = dialog.GetControlByIndex(k);
+        if (!control->GetVisible())
+            continue;
+        const sRect box = dialog.ToScreenRect(control->GetBoundingBox());
+        EXPECT_TRUE(box.Width() > 0 && box.Height() > 0 && box.left >= screen.left && box.top >= screen.top &&
+                    box.right <= screen.right && box.bottom <= screen.bottom)
+            << window.name << ": control " << control->GetID() << " at " << box.left << "," << box.top << " - "
+            << box.right << "," << box.bottom;
+        if (control->GetType() != DXUT_CONTROL_FRAME && control->GetType() != DXUT_CONTROL_TABFRAME &&
+            !window.layers.count(control->GetID()))
+            placed.push_back({control->GetID(), box});
+    }
+    for (size_t a = 0; a < placed.size(); ++a)
+        for (size_t b = a + 1; b < placed.size(); ++b) {
+            const sRect& p = placed[a].second;
+            const sRect& q = placed[b].second;
+            const bool overlap = p.left < q.right && q.left < p.right && p.top < q.bottom && q.top < p.bottom;
+            EXPECT_FALSE(overlap) << window.name << ": controls " << placed[a].first << " and " << placed[b].first
+                                  << " overlap";
+        }
+}
+
+using WindowLayout = cDialogTest;
+
+TEST_F(WindowLayout, EveryWindowFitsTheScreenWithoutOverlappingControls)
+{
+    const std::vector<sWindowCase> windows = {
+        {"message box", [] { return new cDialogTekstowy(L"The front holds.", L"Report"); }, {}},
+        {"question", [] { return new cDialogPotwierdzenia(L"Title", L"Question?", L"Yes", L"", L"No", L""); }, {}},
+        {"end turn", [] { return new cDialogPotwKoncaTury; }, {}},
+        {"text input", [] { return new cDialogPobraniaTekstu(L"Title", L"Prompt", L"Text"); }, {}},
+        {"list choice", [] { return new cDialogPobraniaListy(L"Title", L"Prompt"); }, {}},
+        {"new turn", [] { return new cDialogNowejTury(1); }, {}},
+    };
+    for (const sWindowCase& window : windows) {
+        cDialog* dialog = window.make();
+        PushDialog(dialog);
+        ExpectPlacedOnScreen(*dialog, window);
+        CloseTopDialogs(-1);
+    }
+}
+
+} // namespace
