@@ -1,6 +1,6 @@
 #include "events/events.h"
 
-#include <tinyxml.h>
+#include <tinyxml2.h>
 
 #include <cmath>
 #include <limits>

@@ -10,8 +10,10 @@
 #include <vector>
 
 struct sGameDate;
-class TiXmlDocument;
-class TiXmlElement;
+namespace tinyxml2 {
+class XMLDocument;
+class XMLElement;
+} // namespace tinyxml2
 
 // One "unset" value serves every event record.
 constexpr int32_t kEventUnsetInt = -2147483647;
@@ -136,7 +138,7 @@ public:
 struct sEventDocument
 {
     std::string fileName; // the line of event_files.txt, as written
-    std::unique_ptr<TiXmlDocument> xml;
+    std::unique_ptr<tinyxml2::XMLDocument> xml;
 
     sEventDocument();
     ~sEventDocument();
@@ -169,7 +171,7 @@ public:
     void ValidateEventFiles();
     // Builds the events from the documents and sizes the checked flags.
     void LoadAllEventsFromDom();
-    void LoadEventsFromDocument(const TiXmlDocument& document, int32_t& largestId, int32_t& smallestId);
+    void LoadEventsFromDocument(const sEventDocument& document, int32_t& largestId, int32_t& smallestId);
     void ClearCheckedFlags();
 
     // The developer dump: one text file per event file, beside it.
@@ -181,7 +183,7 @@ public:
 void RemovePairFromList(std::list<std::pair<int32_t, int32_t>>& list, int32_t a, int32_t b);
 
 // Fills one condition node from an <and> / <or> element, recursively.
-void ParseConditionNode(const TiXmlElement* element, cEventCondition& node);
+void ParseConditionNode(const tinyxml2::XMLElement* element, cEventCondition& node);
 // An element text or text attribute: the language table's text when it is a key (trimmed),
 // otherwise the UTF-8 text itself.
 std::wstring ConvertXmlText(const char* text);

@@ -1,5 +1,5 @@
 // The developer dump: every event of the loaded files as plain text, for scenario authors.
-#include <tinyxml.h>
+#include <tinyxml2.h>
 
 #include "core/format.h"
 #include "core/log.h"
@@ -127,8 +127,8 @@ void cZdarzenia::DumpDocument(const sEventDocument& document)
     const std::string outName = document.fileName.substr(0, document.fileName.size() - 4);
 
     std::wstring text;
-    if (const TiXmlElement* root = document.xml->RootElement())
-        for (const TiXmlElement* element = root->FirstChildElement("event"); element;
+    if (const tinyxml2::XMLElement* root = document.xml->RootElement())
+        for (const tinyxml2::XMLElement* element = root->FirstChildElement("event"); element;
              element = element->NextSiblingElement("event")) {
             cZdarzenie event;
             event_xml::ReadEvent(element, event);

@@ -1,9 +1,12 @@
 // Reading event_files.txt, the XML event files and the events they hold.
-#include <tinyxml.h>
+#include <tinyxml2.h>
 
 #include <boost/algorithm/string/trim.hpp>
+#include <algorithm>
 #include <cstring>
-#include <set>
+#include <filesystem>
+#include <optional>
+#include <unordered_map>
 
 #include "core/fatal.h"
 #include "core/log.h"
@@ -27,19 +30,19 @@ std::wstring ConvertXmlText(const char* text)
 
 namespace event_xml {
 
-std::wstring ElementText(const TiXmlElement* element)
+std::wstring ElementText(const tinyxml2::XMLElement* element)
 {
     return ConvertXmlText(element ? element->GetText() : nullptr);
 }
 
-void ReadNumber(const TiXmlElement* element, const char* name, double& field)
+void ReadNumber(const tinyxml2::XMLElement* element, const char* name, double& field)
 {
     double value = 0.0;
-    if (element->QueryDoubleAttribute(name, &value) == TIXML_SUCCESS)
+    if (element->QueryDoubleAttribute(name, &value) == tinyxml2::XML_SUCCESS)
         field = value;
 }
 
-void ReadParams(const TiXmlElement* element, std::array<double, 10>& params)
+void ReadParams(const tinyxml2::XMLElement* element, std::array<double, 10>& params)
 {
     char name[8];
     for (int i = 0; i < 10; ++i) {
@@ -48,29 +51,29 @@ void ReadParams(const TiXmlElement* element, std::array<double, 10>& params)
     }
 }
 
-void ParseOperand(const TiXmlElement* element, cEventOperand& operand)
+void ParseOperand(const tinyxml2::XMLElement* element, cEventOperand& operand)
 {
-    operand.line = element->Row();
+    operand.line = element->GetLineNum();
     operand.method = ConvertXmlText(element->Attribute("method"));
     ReadNumber(element, "constValue", operand.constValue);
     ReadParams(element, operand.param);
 }
 
-void ParseExpression(const TiXmlElement* element, cEventExpression& expression)
+void ParseExpression(const tinyxml2::XMLElement* element, cEventExpression& expression)
 {
-    if (const TiXmlElement* left = element->FirstChildElement("leftOperand"))
+    if (const tinyxml2::XMLElement* left = element->FirstChildElement("leftOperand"))
         ParseOperand(left, expression.leftOperand);
-    if (const TiXmlElement* right = element->FirstChildElement("rightOperand"))
+    if (const tinyxml2::XMLElement* right = element->FirstChildElement("rightOperand"))
         ParseOperand(right, expression.rightOperand);
-    if (const TiXmlElement* op = element->FirstChildElement("operator")) {
-        expression.line = op->Row();
+    if (const tinyxml2::XMLElement* op = element->FirstChildElement("operator")) {
+        expression.line = op->GetLineNum();
         expression.op = ConvertXmlText(op->Attribute("value"));
     }
 }
 
-void ParseEffect(const TiXmlElement* element, cEventEffect& effect)
+void ParseEffect(const tinyxml2::XMLElement* element, cEventEffect& effect)
 {
-    effect.line = element->Row();
+    effect.line = element->GetLineNum();
     effect.method = ConvertXmlText(element->Attribute("method"));
     ReadParams(element, effect.param);
     char name[16];
@@ -83,15 +86,15 @@ void ParseEffect(const TiXmlElement* element, cEventEffect& effect)
 namespace {
 
 // A required integer attribute; a missing or malformed one ends the program.
-int32_t RequiredInt(const TiXmlElement* element, const char* attribute, const wchar_t* message)
+int32_t RequiredInt(const tinyxml2::XMLElement* element, const char* attribute, const wchar_t* message)
 {
     int value = 0;
-    if (element->QueryIntAttribute(attribute, &value) != TIXML_SUCCESS)
-        FatalExit(1, FormatText(message, element->Row()));
+    if (element->QueryIntAttribute(attribute, &value) != tinyxml2::XML_SUCCESS)
+        FatalExit(1, FormatText(message, element->GetLineNum()));
     return value;
 }
 
-void ParseDate(const TiXmlElement* element, sEventDate& date, bool begin)
+void ParseDate(const tinyxml2::XMLElement* element, sEventDate& date, bool begin)
 {
     if (begin) {
         date.day = RequiredInt(element, "day",
@@ -110,21 +113,21 @@ void ParseDate(const TiXmlElement* element, sEventDate& date, bool begin)
     }
 }
 
-void ParseOption(const TiXmlElement* element, cEventOption& option)
+void ParseOption(const tinyxml2::XMLElement* element, cEventOption& option)
 {
     int value = 0;
-    if (element->QueryIntAttribute("optionID", &value) == TIXML_SUCCESS)
+    if (element->QueryIntAttribute("optionID", &value) == tinyxml2::XML_SUCCESS)
         option.optionID = value;
-    if (element->QueryIntAttribute("chanceAI", &value) == TIXML_SUCCESS)
+    if (element->QueryIntAttribute("chanceAI", &value) == tinyxml2::XML_SUCCESS)
         option.chanceAI = value;
-    for (const TiXmlElement* child = element->FirstChildElement(); child; child = child->NextSiblingElement()) {
+    for (const tinyxml2::XMLElement* child = element->FirstChildElement(); child; child = child->NextSiblingElement()) {
         const char* name = child->Value();
         if (std::strcmp(name, "description") == 0)
             option.text = ElementText(child);
         else if (std::strcmp(name, "tooltip") == 0)
             option.tooltip = ElementText(child);
         else if (std::strcmp(name, "effects") == 0) {
-            for (const TiXmlElement* e = child->FirstChildElement("effect"); e; e = e->NextSiblingElement("effect")) {
+            for (const tinyxml2::XMLElement* e = child->FirstChildElement("effect"); e; e = e->NextSiblingElement("effect")) {
                 cEventEffect effect;
                 ParseEffect(e, effect);
                 option.effects.push_back(std::move(effect));
@@ -133,16 +136,16 @@ void ParseOption(const TiXmlElement* element, cEventOption& option)
     }
 }
 
-bool IsConditionNode(const TiXmlElement* element)
+bool IsConditionNode(const tinyxml2::XMLElement* element)
 {
     return std::strcmp(element->Value(), "and") == 0 || std::strcmp(element->Value(), "or") == 0;
 }
 
 } // namespace
 
-void ReadEvent(const TiXmlElement* element, cZdarzenie& event)
+void ReadEvent(const tinyxml2::XMLElement* element, cZdarzenie& event)
 {
-    event.line = element->Row();
+    event.line = element->GetLineNum();
     event.eventID = RequiredInt(element, "eventID",
                                 L"ERROR: <event> at line %i has no eventID attribute or it's not an integer!");
     LogLine(L"Loading event id=%i at line %i", event.eventID, event.line);
@@ -153,11 +156,11 @@ void ReadEvent(const TiXmlElement* element, cZdarzenie& event)
     event.oneTimeChecking = RequiredInt(
         element, "oneTimeChecking", L"ERROR: <event> at line %i has no oneTimeChecking attribute or it's not an integer!");
     int pbem = 1;
-    if (element->QueryIntAttribute("enableInPbem", &pbem) != TIXML_SUCCESS)
+    if (element->QueryIntAttribute("enableInPbem", &pbem) != tinyxml2::XML_SUCCESS)
         pbem = 1;
     event.enableInPbem = pbem;
 
-    for (const TiXmlElement* child = element->FirstChildElement(); child; child = child->NextSiblingElement()) {
+    for (const tinyxml2::XMLElement* child = element->FirstChildElement(); child; child = child->NextSiblingElement()) {
         const char* name = child->Value();
         if (std::strcmp(name, "title") == 0)
             event.title = ElementText(child);
@@ -170,13 +173,13 @@ void ReadEvent(const TiXmlElement* element, cZdarzenie& event)
         else if (std::strcmp(name, "endDate") == 0)
             ParseDate(child, event.endDate, false);
         else if (std::strcmp(name, "condition") == 0) {
-            for (const TiXmlElement* node = child->FirstChildElement(); node; node = node->NextSiblingElement())
+            for (const tinyxml2::XMLElement* node = child->FirstChildElement(); node; node = node->NextSiblingElement())
                 if (IsConditionNode(node)) {
                     ParseConditionNode(node, event.condition);
                     break;
                 }
         } else if (std::strcmp(name, "options") == 0) {
-            for (const TiXmlElement* o = child->FirstChildElement("option"); o; o = o->NextSiblingElement("option")) {
+            for (const tinyxml2::XMLElement* o = child->FirstChildElement("option"); o; o = o->NextSiblingElement("option")) {
                 cEventOption option;
                 ParseOption(o, option);
                 event.options.push_back(std::move(option));
@@ -187,15 +190,15 @@ void ReadEvent(const TiXmlElement* element, cZdarzenie& event)
 
 } // namespace event_xml
 
-void ParseConditionNode(const TiXmlElement* element, cEventCondition& node)
+void ParseConditionNode(const tinyxml2::XMLElement* element, cEventCondition& node)
 {
     node.isOr = std::strcmp(element->Value(), "or") == 0;
-    for (const TiXmlElement* e = element->FirstChildElement("expression"); e; e = e->NextSiblingElement("expression")) {
+    for (const tinyxml2::XMLElement* e = element->FirstChildElement("expression"); e; e = e->NextSiblingElement("expression")) {
         cEventExpression expression;
         event_xml::ParseExpression(e, expression);
         node.expressions.push_back(std::move(expression));
     }
-    for (const TiXmlElement* c = element->FirstChildElement(); c; c = c->NextSiblingElement()) {
+    for (const tinyxml2::XMLElement* c = element->FirstChildElement(); c; c = c->NextSiblingElement()) {
         if (std::strcmp(c->Value(), "and") != 0 && std::strcmp(c->Value(), "or") != 0)
             continue;
         cEventCondition child;
@@ -203,6 +206,38 @@ void ParseConditionNode(const TiXmlElement* element, cEventCondition& node)
         node.children.push_back(std::move(child));
     }
 }
+
+namespace {
+
+// No scenario's events come near this; a larger file is refused before it is read.
+constexpr uintmax_t kMaxEventFileBytes = 8u << 20;
+
+// Reads and parses one listed file; false after logging why it cannot be used.
+bool ParseEventFile(const std::string& listPath, int listLine, const std::string& name, tinyxml2::XMLDocument& xml)
+{
+    const std::filesystem::path path = HostPath(name);
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        LogLine(L"ERROR: line %i of %S names %S, which is a folder, not an event file", listLine, listPath, name);
+        return false;
+    }
+    const uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && size > kMaxEventFileBytes) {
+        LogLine(L"ERROR: line %i of %S names %S, of %i MB; an event file may hold at most %i MB", listLine, listPath,
+                name, int(std::min<uintmax_t>(size >> 20, INT32_MAX)), int(kMaxEventFileBytes >> 20));
+        return false;
+    }
+    const std::optional<std::string> bytes = ReadWholeFile(path);
+    if (!bytes)
+        return false; // a missing file needs no more than the exit line
+    if (xml.Parse(bytes->data(), bytes->size()) != tinyxml2::XML_SUCCESS) {
+        LogLine(L"%S at line %i", xml.ErrorName(), xml.ErrorLineNum());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
 
 void cZdarzenia::LoadEventFiles(const std::string& scenario)
 {
@@ -221,7 +256,9 @@ void cZdarzenia::LoadEventFilesFrom(const std::string& listPath)
     if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
 
+    int lineNumber = 0;
     for (std::string line : SplitText(text, '\n')) {
+        ++lineNumber;
         // Line ends and trailing blanks are never part of a file name.
         while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
             line.pop_back();
@@ -229,17 +266,11 @@ void cZdarzenia::LoadEventFilesFrom(const std::string& listPath)
             continue;
         sEventDocument document;
         document.fileName = line;
-        document.xml = std::make_unique<TiXmlDocument>();
+        document.xml = std::make_unique<tinyxml2::XMLDocument>(true, tinyxml2::COLLAPSE_WHITESPACE);
         documents.push_back(std::move(document));
-        TiXmlDocument& xml = *documents.back().xml;
-        const std::string hostPath = HostPath(line).string();
-        if (!xml.LoadFile(hostPath.c_str(), TIXML_ENCODING_UTF8)) {
-            // Say where the file went wrong, then stop: a game without its events is not the scenario.
-            if (xml.ErrorId() != TiXmlBase::TIXML_ERROR_OPENING_FILE)
-                LogLine(L"%S at line %i, column %i", xml.ErrorDesc(), xml.ErrorRow(), xml.ErrorCol());
+        if (!ParseEventFile(listPath, lineNumber, line, *documents.back().xml))
+            // A game without its events is not the scenario.
             FatalExit(1, FormatText(L"ERROR initializing events from file %S. Exiting...", line));
-        }
-        xml.SetValue(line); // the name as the list gives it, for messages and the dump
     }
 }
 
@@ -252,7 +283,7 @@ void cZdarzenia::LoadAllEventsFromDom()
     int32_t largestId = -1;
     int32_t smallestId = 0;
     for (const sEventDocument& document : documents)
-        LoadEventsFromDocument(*document.xml, largestId, smallestId);
+        LoadEventsFromDocument(document, largestId, smallestId);
 
     LogLine(L"Reserving memory for event bool vector... Max no. of events is %d, event with ID higher than %d will crash...",
             kMaxEventId, kMaxEventId);
@@ -267,12 +298,16 @@ void cZdarzenia::LoadAllEventsFromDom()
     LogLine(L"*****************************");
 }
 
-void cZdarzenia::LoadEventsFromDocument(const TiXmlDocument& document, int32_t& largestId, int32_t& smallestId)
+void cZdarzenia::LoadEventsFromDocument(const sEventDocument& document, int32_t& largestId, int32_t& smallestId)
 {
-    const TiXmlElement* root = document.RootElement();
+    const tinyxml2::XMLElement* root = document.xml->RootElement();
     if (!root)
         return;
-    for (const TiXmlElement* element = root->FirstChildElement("event"); element;
+    // The first event of each id, so that a long list of events is not compared pair by pair.
+    std::unordered_map<int32_t, int32_t> firstLineOfId;
+    for (const cZdarzenie& earlier : events)
+        firstLineOfId.emplace(earlier.eventID, earlier.line);
+    for (const tinyxml2::XMLElement* element = root->FirstChildElement("event"); element;
          element = element->NextSiblingElement("event")) {
         cZdarzenie event;
         event_xml::ReadEvent(element, event);
@@ -280,13 +315,11 @@ void cZdarzenia::LoadEventsFromDocument(const TiXmlDocument& document, int32_t& 
             largestId = event.eventID;
         if (event.eventID < smallestId)
             smallestId = event.eventID;
-        for (const cZdarzenie& earlier : events)
-            if (earlier.eventID == event.eventID) {
-                LogLine(L"WARNING: <event> at line %i in %S repeats event id=%i of an earlier event (line %i); "
-                        L"a forced firing takes the first",
-                        event.line, document.Value(), event.eventID, earlier.line);
-                break;
-            }
+        const auto [first, isNew] = firstLineOfId.emplace(event.eventID, event.line);
+        if (!isNew)
+            LogLine(L"WARNING: <event> at line %i in %S repeats event id=%i of an earlier event (line %i); "
+                    L"a forced firing takes the first",
+                    event.line, document.fileName, event.eventID, first->second);
         events.push_back(std::move(event));
     }
 }

@@ -1,5 +1,5 @@
 // Validation of the expressions and effects of the event files against the script vocabulary.
-#include <tinyxml.h>
+#include <tinyxml2.h>
 
 #include <cstring>
 
@@ -140,10 +140,10 @@ const sEffectMethod kEffects[] = {
 
 // Depth-first over every node of a document; does not descend into the elements it collects.
 template <typename Visit>
-void WalkElements(const TiXmlNode* node, const char* name, Visit&& visit)
+void WalkElements(const tinyxml2::XMLNode* node, const char* name, Visit&& visit)
 {
-    for (const TiXmlNode* child = node->FirstChild(); child; child = child->NextSibling()) {
-        const TiXmlElement* element = child->ToElement();
+    for (const tinyxml2::XMLNode* child = node->FirstChild(); child; child = child->NextSibling()) {
+        const tinyxml2::XMLElement* element = child->ToElement();
         if (element && std::strcmp(element->Value(), name) == 0) {
             visit(element);
             continue;
@@ -260,8 +260,8 @@ void cZdarzenia::ValidateEventFiles()
 
     LogLine(L"Validation of events XML file. Searching for expressions...");
     for (const sEventDocument& document : documents)
-        WalkElements(document.xml.get(), "expression", [this](const TiXmlElement* element) {
-            LogLine(L"<expression> found at row %i", element->Row());
+        WalkElements(document.xml.get(), "expression", [this](const tinyxml2::XMLElement* element) {
+            LogLine(L"<expression> found at row %i", element->GetLineNum());
             cEventExpression expression;
             event_xml::ParseExpression(element, expression);
             validationExpressions.push_back(std::move(expression));
@@ -271,8 +271,8 @@ void cZdarzenia::ValidateEventFiles()
 
     LogLine(L"Validation of events XML file. Searching for effects...");
     for (const sEventDocument& document : documents)
-        WalkElements(document.xml.get(), "effect", [this](const TiXmlElement* element) {
-            LogLine(L"<effect> found at row %i", element->Row());
+        WalkElements(document.xml.get(), "effect", [this](const tinyxml2::XMLElement* element) {
+            LogLine(L"<effect> found at row %i", element->GetLineNum());
             cEventEffect effect;
             event_xml::ParseEffect(element, effect);
             validationEffects.push_back(std::move(effect));
@@ -284,14 +284,14 @@ void cZdarzenia::ValidateEventFiles()
 
     // A visible event without options would leave the player a dialog with nothing to choose.
     for (const sEventDocument& document : documents)
-        WalkElements(document.xml.get(), "event", [&document](const TiXmlElement* element) {
+        WalkElements(document.xml.get(), "event", [&document](const tinyxml2::XMLElement* element) {
             int visible = 0;
-            if (element->QueryIntAttribute("visibleByPlayer", &visible) != TIXML_SUCCESS || visible == 0)
+            if (element->QueryIntAttribute("visibleByPlayer", &visible) != tinyxml2::XML_SUCCESS || visible == 0)
                 return;
-            const TiXmlElement* options = element->FirstChildElement("options");
+            const tinyxml2::XMLElement* options = element->FirstChildElement("options");
             if (options && options->FirstChildElement("option"))
                 return;
-            LogLine(L"WARNING: <event> at line %i in %S is visible by player but has no options", element->Row(),
+            LogLine(L"WARNING: <event> at line %i in %S is visible by player but has no options", element->GetLineNum(),
                     document.fileName);
         });
 }

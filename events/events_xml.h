@@ -5,18 +5,20 @@
 
 #include "events/events.h"
 
-class TiXmlElement;
+namespace tinyxml2 {
+class XMLElement;
+}
 
 namespace event_xml {
 
-std::wstring ElementText(const TiXmlElement* element);
+std::wstring ElementText(const tinyxml2::XMLElement* element);
 // A number attribute; one that is missing or not a number leaves the field as it was.
-void ReadNumber(const TiXmlElement* element, const char* name, double& field);
-void ReadParams(const TiXmlElement* element, std::array<double, 10>& params);
-void ParseOperand(const TiXmlElement* element, cEventOperand& operand);
-void ParseExpression(const TiXmlElement* element, cEventExpression& expression);
-void ParseEffect(const TiXmlElement* element, cEventEffect& effect);
+void ReadNumber(const tinyxml2::XMLElement* element, const char* name, double& field);
+void ReadParams(const tinyxml2::XMLElement* element, std::array<double, 10>& params);
+void ParseOperand(const tinyxml2::XMLElement* element, cEventOperand& operand);
+void ParseExpression(const tinyxml2::XMLElement* element, cEventExpression& expression);
+void ParseEffect(const tinyxml2::XMLElement* element, cEventEffect& effect);
 // One <event> element into a fresh event; a missing required attribute ends the program.
-void ReadEvent(const TiXmlElement* element, cZdarzenie& event);
+void ReadEvent(const tinyxml2::XMLElement* element, cZdarzenie& event);
 
 } // namespace event_xml

@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
   libgtest-dev libgmock-dev
   libboost-dev
-  libtinyxml-dev
+  libtinyxml2-dev
   libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libfontconfig-dev libcairo2-dev

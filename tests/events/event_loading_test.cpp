@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "events/events.h"
 #include "platform/paths.h"
 #include "tests/events/event_test_support.h"
@@ -232,6 +233,34 @@ TEST(EventLoading, AFileThatDoesNotParseOrIsMissingEndsTheLoadWithExitCode1)
     WriteWholeFile(HostPath("data\\scenarios\\bad\\event_files.txt"), "data\\scenarios\\bad\\gone.xml\n");
     EXPECT_EQ(ExitCodeOf([&] { manager.LoadEventFiles("bad"); }), 1);
     EXPECT_TRUE(LogContains(L"ERROR initializing events from file data\\scenarios\\bad\\gone.xml. Exiting..."));
+}
+
+TEST(EventLoading, HostileEventFilesEndTheLoadWithTheirListLineOrParserLine)
+{
+    std::string deep;
+    for (int i = 0; i < 40000; ++i)
+        deep += "<a>";
+    const struct
+    {
+        std::string listed; // the line of event_files.txt
+        std::string file;   // what bad.xml holds
+        const wchar_t* line;
+    } cases[] = {
+        {"data\\scenarios\\hostile\\bad.xml", EventFile(deep), L"XML_ELEMENT_DEPTH_EXCEEDED at line 3"},
+        {"data\\", "", L"ERROR: line 1 of data\\scenarios\\hostile\\event_files.txt names data\\, which is a "
+                        L"folder, not an event file"},
+        {"data\\scenarios\\hostile\\bad.xml", EventFile(std::string(9u << 20, ' ')),
+         L"ERROR: line 1 of data\\scenarios\\hostile\\event_files.txt names data\\scenarios\\hostile\\bad.xml, "
+         L"of 9 MB; an event file may hold at most 8 MB"},
+    };
+    for (const auto& c : cases) {
+        WriteEventScenario("hostile", {{"bad.xml", c.file}});
+        WriteWholeFile(HostPath("data\\scenarios\\hostile\\event_files.txt"), c.listed + "\n");
+        cZdarzenia manager;
+        EXPECT_EQ(ExitCodeOf([&] { manager.LoadEventFiles("hostile"); }), 1) << c.listed;
+        EXPECT_TRUE(LogContains(c.line)) << c.listed;
+        EXPECT_TRUE(LogContains(L"ERROR initializing events from file " + Utf8ToWide(c.listed) + L". Exiting..."));
+    }
 }
 
 struct sAttributeCase
