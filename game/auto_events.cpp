@@ -30,10 +30,15 @@ std::string cAutoEventsRepository::Encode() const
 void cAutoEventsRepository::Decode(std::string_view text)
 {
     m_Pairs.clear();
+    int lineNumber = 0;
     for (const std::string& line : SplitLines(text)) {
+        ++lineNumber;
         if (line.empty() || line[0] == '#')
             continue;
         const std::vector<std::string> words = SplitTokens(line);
+        if (words.size() > 2)
+            LogLine(L"auto_events.csv, line %i: %i fields; a row holds an event id and an option id", lineNumber,
+                    int(words.size()));
         if (words.size() > 2)
             FatalExit(1, LangFormat("error:_cannot_handle_word_from_column_%i_for_auto_events_repository.", 3));
         sAutoEvent pair;

@@ -5,6 +5,11 @@
 #include "core/text.h"
 #include "game/load_files.h"
 
+namespace {
+// New commanders take the next id after the highest.
+constexpr int kMaxCommanderId = 99999999;
+} // namespace
+
 void ReadCommanders(std::string_view text, std::vector<sDowodca*>& commanders)
 {
     for (sDowodca* c : commanders)
@@ -35,6 +40,17 @@ void ReadCommanders(std::string_view text, std::vector<sDowodca*>& commanders)
             delete c;
             continue;
         }
+        // Skill and experience scale every bonus the commander gives.
+        if (c->ID < 0 || c->ID > kMaxCommanderId || c->Skill < 0 || c->Skill > 100 || c->Experience < 0 ||
+            c->Experience > 1000) {
+            LogLine(L"ERROR: commanders.csv, line %i: commander %s has ID %i, skill %i, experience %i (0 to %i, 0 to "
+                    L"100, 0 to 1000); row skipped",
+                    line, c->Name, c->ID, c->Skill, c->Experience, kMaxCommanderId);
+            delete c;
+            continue;
+        }
+        ExpectLater(eLaterCheck::kCountry, L"commanders.csv", line, FormatText(L"commander %s", c->Name),
+                    c->CountryID);
         LogLine(L"Added commander %s (ID=%i CountryID=%i)", c->Name, c->ID, c->CountryID);
         commanders.push_back(c);
     }
@@ -71,8 +87,8 @@ void ReadUnitNames(std::string_view text, int countryCount, const UnitNameSetter
             LogLine(L"ERROR: unit_names.csv, line %i: a row needs a unit type and a default name; row skipped", line);
             continue;
         }
-        const int index = LeadingInt(f[0]) - 1;
-        if (index < 0 || index >= kUnitTypeNames) {
+        const int type = LeadingInt(f[0]);
+        if (type < 1 || type > kUnitTypeNames) {
             LogLine(L"ERROR: unit_names.csv, line %i: unit type %s is not within 1 and %i; row skipped", line, f[0],
                     kUnitTypeNames);
             continue;
@@ -93,7 +109,7 @@ void ReadUnitNames(std::string_view text, int countryCount, const UnitNameSetter
                         line, name, int(kMaxNameLength));
                 continue;
             }
-            setName(country, index, name);
+            setName(country, type - 1, name);
         }
     }
 }

@@ -11,6 +11,7 @@
 #include "events/events.h"
 #include "events/events_game.h"
 #include "game/air_tables.h"
+#include "game/load_files.h"
 #include "game/game.h"
 #include "game/play_state.h"
 #include "game/presentation.h"
@@ -80,6 +81,7 @@ void cGra::Load(const sGameLoadRequest& request)
     Progress(35);
 
     LoadCountries(m_FolderPattern, m_Countries, m_ScenarioName);
+    CheckExpected(eLaterCheck::kCountry, int(m_Countries.size()));
     SetEventAIParameters(&ParametersOf);
     LoadUnitNames(request);
     Progress(40);
@@ -140,6 +142,7 @@ void cGra::PostLoad(const sGameLoadRequest& request)
     m_SeaGraph = new cGrafMorz;
     ShareWithWorld();
     m_SeaGraph->LoadNodes(m_FolderPattern);
+    CheckExpected(eLaterCheck::kSeaNode, m_SeaGraph->NodeCount());
     m_SeaGraph->Load(m_ScenarioName);
 
     m_Convoys->LoadConvoys(m_FolderPattern);
@@ -269,6 +272,7 @@ cGra* LoadGame(const sGameLoadRequest& request)
     if (g_Gra)
         DeleteGameObject();
     g_CreatingGame = true;
+    ForgetExpected();
     cGra* game = new cGra(request, request.loadedFromSave);
     try {
         game->Load(request);

@@ -67,10 +67,11 @@ void cGra::ReadInfoIni(const sGameLoadRequest& request)
     m_DisplayedDate[1] = m_Date[1];
     m_DisplayedDate[2] = m_Date[2];
 
-    const int small = ini.GetInt("Map/SmallUnitsSize", 1) - 1;
-    m_SmallUnitsSize = small >= 1 && small <= 5 ? small : 0;
-    const int large = ini.GetInt("Map/LargeUnitsSize", 2) - 1;
-    m_LargeUnitsSize = large >= 1 && large <= 5 ? large : 1;
+    // Compared before the 1 is taken off, so that no value read can overflow.
+    const int small = ini.GetInt("Map/SmallUnitsSize", 1);
+    m_SmallUnitsSize = small >= 2 && small <= 6 ? small - 1 : 0;
+    const int large = ini.GetInt("Map/LargeUnitsSize", 2);
+    m_LargeUnitsSize = large >= 2 && large <= 6 ? large - 1 : 1;
 
     m_ScenarioFolderPattern = MakeFolderPattern(L"data\\scenarios", m_ScenarioName);
 }

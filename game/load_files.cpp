@@ -15,7 +15,8 @@ std::string ReadLoadFileOrFail(const std::wstring& path, std::wstring_view openi
     LogLine(path);
     auto bytes = ReadWholeFile(HostPath(path));
     if (!bytes)
-        FatalExit(1, std::wstring(failReason));
+        // A reason from the language table is empty when the table is not loaded.
+        FatalExit(1, failReason.empty() ? std::wstring(kOpenFailed) + L" " + path : std::wstring(failReason));
     LogLine(okLine);
     return std::move(*bytes);
 }
@@ -86,4 +87,70 @@ unsigned long LeadingHex(const std::wstring& text)
     if (end == begin || errno == ERANGE || v > 0xFFFFFFFFull)
         return end == begin ? 0 : 0xFFFFFFFFul;
     return static_cast<unsigned long>(v);
+}
+
+namespace {
+
+struct sExpected
+{
+    eLaterCheck kind;
+    std::wstring file;
+    int line;
+    std::wstring what;
+    int value;
+};
+
+std::vector<sExpected> g_Expected;
+
+} // namespace
+
+void ExpectLater(eLaterCheck kind, const std::wstring& file, int line, const std::wstring& what, int value)
+{
+    g_Expected.push_back({kind, file, line, what, value});
+}
+
+void CheckExpected(eLaterCheck kind, int count)
+{
+    int bad = 0;
+    std::wstring first;
+    std::vector<sExpected> kept;
+    for (sExpected& e : g_Expected) {
+        if (e.kind != kind) {
+            kept.push_back(std::move(e));
+            continue;
+        }
+        if (e.value >= 1 && e.value <= count)
+            continue;
+        const std::wstring line =
+            FormatText(kind == eLaterCheck::kCountry ? L"%s, line %i: %s belongs to country %i; the game has %i"
+                                                     : L"%s, line %i: %s is at sea node %i; the game has %i",
+                       e.file, e.line, e.what, e.value, count);
+        LogLine(line);
+        if (bad++ == 0)
+            first = line;
+    }
+    g_Expected = std::move(kept);
+    if (bad > 0)
+        FatalExit(1, bad == 1 ? first : FormatText(L"%s (and %i more such rows)", first, bad - 1));
+}
+
+void ForgetExpected() { g_Expected.clear(); }
+
+int ClampedValue(int value, int lo, int hi, const std::wstring& path, int line, const std::wstring& what)
+{
+    if (value >= lo && value <= hi)
+        return value;
+    const int kept = value < lo ? lo : hi;
+    LogLine(L"WARNING: %s, line %i: %s is %i, outside %i to %i; taken as %i", path, line, what, value, lo, hi, kept);
+    return kept;
+}
+
+double ClampedValue(double value, double lo, double hi, const std::wstring& path, int line, const std::wstring& what)
+{
+    if (value >= lo && value <= hi)
+        return value;
+    const double kept = value > hi ? hi : lo;
+    LogLine(L"WARNING: %s, line %i: %s is %s, outside %.0f to %.0f; taken as %.0f", path, line, what,
+            Utf8ToWide(std::to_string(value)), lo, hi, kept);
+    return kept;
 }

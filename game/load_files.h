@@ -24,3 +24,20 @@ std::vector<std::string> SplitLines(std::string_view text);
 // Splits at any of the separators, dropping empty fields: runs of separators count as one
 // and a line end stays on the last field.
 std::vector<std::string> SplitTokens(const std::string& line, const char* separators = ";");
+
+// Values a table holds that can be checked only once a later file is read: the country of a
+// unit or commander (read before countries.csv), the sea node of a fleet (read before the
+// sea graph). The readers note them; the load checks them when the later file is in.
+enum class eLaterCheck { kCountry, kSeaNode };
+void ExpectLater(eLaterCheck kind, const std::wstring& file, int line, const std::wstring& what, int value);
+// Logs every noted value of this kind that is not between 1 and count, with its file and
+// line, and ends the load with exit code 1 when there is one. Forgets the values checked.
+void CheckExpected(eLaterCheck kind, int count);
+// Forgets every noted value (a new load starts).
+void ForgetExpected();
+
+// A number of a table that the rules add to, multiply or convert: kept when it lies within
+// lo..hi, otherwise logged ("<path>, line <line>: <what> is <value>, outside ...") and taken
+// as the nearer end; a value that is not a number is taken as lo.
+int ClampedValue(int value, int lo, int hi, const std::wstring& path, int line, const std::wstring& what);
+double ClampedValue(double value, double lo, double hi, const std::wstring& path, int line, const std::wstring& what);

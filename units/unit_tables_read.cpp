@@ -25,6 +25,9 @@ constexpr int kLandColumns = 33;
 constexpr int kAirColumns = 19;
 constexpr int kFleetColumns = 11;
 constexpr int kNavalColumns = 14;
+// Ids are counted up from the highest one read; this leaves the counters room.
+constexpr int kMaxUnitId = 99999999;
+constexpr int kMaxCountryId = 255;
 
 // One table being read: its reader, the line of the row in hand, and the load errors.
 class cTableReader
@@ -81,6 +84,32 @@ public:
         Skip(L"row of %i fields left out: %s has %i", FieldCount(), what, columns);
         return false;
     }
+    // A number the rules add to, multiply or convert, kept within lo..hi (see ClampedValue).
+    int Clamped(int column, int lo, int hi, const wchar_t* what, int id)
+    {
+        return ClampedValue(Int(column), lo, hi, m_Path, Line(), FormatText(L"%s of unit ID=%i", what, id));
+    }
+    float ClampedFloat(int column, float lo, float hi, const wchar_t* what, int id)
+    {
+        return float(ClampedValue(std::wcstod(m_Reader.m_Fields[column].c_str(), nullptr), lo, hi, m_Path, Line(), FormatText(L"%s of unit ID=%i", what, id)));
+    }
+    // False, with the row refused, when the ID could not take a next one after it or the
+    // owner is no country at all; the owner is checked against countries.csv once it is read.
+    bool IdAndOwnerUsable(int id, int owner, const wchar_t* what)
+    {
+        if (id < 0 || id > kMaxUnitId) {
+            Error(L"%s ID=%i is outside 0 to %i", what, id, kMaxUnitId);
+            return false;
+        }
+        if (owner < 1 || owner > kMaxCountryId) {
+            Error(L"%s ID=%i belongs to country %i, which cannot be", what, id, owner);
+            return false;
+        }
+        ExpectLater(eLaterCheck::kCountry, m_Path, Line(), FormatText(L"%s ID=%i", what, id), owner);
+        return true;
+    }
+    const std::wstring& Path() const { return m_Path; }
+
     // A row whose ID an earlier row has: the old log line, then the reason it is left out.
     void SkipDuplicate(int id, std::wstring_view oldLine, const wchar_t* what)
     {
@@ -119,7 +148,7 @@ bool HasId(const std::list<T*>& list, int id)
 }
 
 // The columns a land unit and a mulberry read alike.
-void ReadSharedLandColumns(const cTableReader& table, cJednostkaLadowa& u, int id, int x, int y)
+void ReadSharedLandColumns(cTableReader& table, cJednostkaLadowa& u, int id, int x, int y)
 {
     u.m_Id = id;
     u.SetName(table.Text(1));
@@ -129,14 +158,14 @@ void ReadSharedLandColumns(const cTableReader& table, cJednostkaLadowa& u, int i
     u.m_Level = table.Int(6);
     u.m_WasAttacked = table.Bool(10);
     u.m_TransporterId = table.Int(14);
-    u.m_ShoreBombardmentEffect = table.Float(17);
+    u.m_ShoreBombardmentEffect = table.ClampedFloat(17, 0.0f, 1000.0f, L"ShoreBombEffect", id);
     u.m_FreezeTime = table.Int(18);
     u.m_AiOrder = table.Int(19);
     u.m_AiTargetX = table.Int(20);
     u.m_AiTargetY = table.Int(21);
     u.m_AiUltimateTargetX = table.Int(22);
     u.m_AiUltimateTargetY = table.Int(23);
-    u.m_EventsEffect = table.Int(25);
+    u.m_EventsEffect = table.Clamped(25, -100, 1000, L"EventsEffect", id);
     u.m_TurnsSinceParadrop = table.Int(26);
 }
 
@@ -156,9 +185,11 @@ void LoadLandUnits(const std::wstring& folderPattern, std::list<cJednostkaLadowa
                        L"Otwieram plik z jednostkami lďż˝dowymi ze ďż˝cieďż˝kďż˝...");
     DestroyAll(units);
     while (table.NextRow()) {
-        if (table.FieldCount() < kLandColumns)
+        if (!table.HasColumns(kLandColumns, L"a land unit"))
             continue;
         int id = table.Int(0);
+        if (!table.IdAndOwnerUsable(id, table.Int(2), L"land unit"))
+            continue;
         if (HasId(units, id)) {
             table.SkipDuplicate(id, L"Blad: Numer ID=%i sie powtarza.", L"land unit");
             continue;
@@ -198,7 +229,7 @@ void LoadLandUnits(const std::wstring& folderPattern, std::list<cJednostkaLadowa
         auto* u = new cJednostkaLadowa();
         ReadSharedLandColumns(table, *u, id, x, y);
         u->SetType(type);
-        u->m_Strength = table.Int(7);
+        u->m_Strength = table.Clamped(7, 0, 100, L"strength", id);
         u->m_ActionPoints = table.Int(8);
         u->m_Attacked = table.Bool(9);
         u->m_SupplySourceX = table.Int(11);
@@ -207,7 +238,7 @@ void LoadLandUnits(const std::wstring& folderPattern, std::list<cJednostkaLadowa
         u->m_Commander = FindCommanderById(table.Int(15));
         u->m_InReserve = table.Bool(16);
         u->m_Supply = table.Int(24);
-        u->m_TurnsWithoutSupply = table.Int(28);
+        u->m_TurnsWithoutSupply = table.Clamped(28, 0, 1000, L"turns without supply", id);
         u->m_TrenchBonus = table.Int(29);
         u->m_LastX = table.Int(30);
         u->m_LastY = table.Int(31);
@@ -228,6 +259,8 @@ void LoadAirUnits(const std::wstring& folderPattern, std::list<cJednostkaLotnicz
         if (!table.HasColumns(kAirColumns, L"an air unit"))
             continue;
         int id = table.Int(0);
+        if (!table.IdAndOwnerUsable(id, table.Int(2), L"air unit"))
+            continue;
         if (HasId(units, id)) {
             table.SkipDuplicate(id, L"Blad: Numer ID=%i jednostki lotniczej sie powtarza.", L"air unit");
             continue;
@@ -257,7 +290,7 @@ void LoadAirUnits(const std::wstring& folderPattern, std::list<cJednostkaLotnicz
         u->m_Y = y;
         u->SetType(type);
         u->m_Level = table.Int(6);
-        u->m_Strength = table.Int(7);
+        u->m_Strength = table.Clamped(7, 0, 100, L"strength", id);
         u->m_Commander = FindCommanderById(table.Int(8));
         u->m_Attacked = table.Bool(9);
         u->m_WasAttacked = table.Bool(10);
@@ -292,6 +325,8 @@ void LoadFleets(const std::wstring& folderPattern, std::list<cFlota*>& fleets)
         if (!table.HasColumns(kFleetColumns, L"a fleet"))
             continue;
         int id = table.Int(0);
+        if (!table.IdAndOwnerUsable(id, table.Int(2), L"fleet"))
+            continue;
         if (std::any_of(fleets.begin(), fleets.end(), [id](const cFlota* f) { return f->ID == id; })) {
             table.SkipDuplicate(id, L"Blad: Numer ID=%i floty sie powtarza.", L"fleet");
             continue;
@@ -301,6 +336,7 @@ void LoadFleets(const std::wstring& folderPattern, std::list<cFlota*>& fleets)
         f->SetName(table.Text(1));
         f->owner = table.Int(2);
         f->seaNode = table.Int(3);
+        ExpectLater(eLaterCheck::kSeaNode, table.Path(), table.Line(), FormatText(L"fleet ID=%i", id), f->seaNode);
         f->formation = table.Int(4);
         f->movedThisTurn = table.Bool(5) ? 1 : 0;
         f->aiOrder = table.Int(6);
@@ -323,6 +359,8 @@ void LoadNavalUnits(const std::wstring& folderPattern, std::list<cJednostkaMorsk
         if (!table.HasColumns(kNavalColumns, L"a naval unit"))
             continue;
         int id = table.Int(0);
+        if (!table.IdAndOwnerUsable(id, table.Int(2), L"naval unit"))
+            continue;
         if (HasId(units, id)) {
             table.SkipDuplicate(id, L"Blad: Numer ID=%i jednostki morskiej sie powtarza.", L"naval unit");
             continue;
@@ -338,8 +376,8 @@ void LoadNavalUnits(const std::wstring& folderPattern, std::list<cJednostkaMorsk
         s->m_Owner = table.Int(2);
         s->SetType(type);
         s->m_FleetId = table.Int(4);
-        s->m_HP = table.Int(5);
-        s->m_MaxHP = table.Int(6);
+        s->m_MaxHP = table.Clamped(6, 1, 1000, L"maximum hit points", id);
+        s->m_HP = table.Clamped(5, 0, s->m_MaxHP, L"hit points", id);
         s->m_Commander = FindCommanderById(table.Int(7));
         s->m_CommandingCommanderId = -1;
         s->m_InReserve = table.Bool(8);

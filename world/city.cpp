@@ -190,10 +190,13 @@ void LoadCities(const std::wstring& folderPattern, std::list<cMiasto*>& cities)
             continue;
         }
         city.Type = LeadingInt(f[3]);
-        city.VictoryPoints = LeadingInt(f[4]);
-        city.ProductionPoints = float(LeadingDouble(f[5]));
+        // Points are summed over every city each turn.
+        city.VictoryPoints = ClampedValue(LeadingInt(f[4]), 0, 1000000, path, line, L"victory points");
+        city.ProductionPoints =
+            float(ClampedValue(LeadingDouble(f[5]), 0.0, 1000000.0, path, line, L"production points"));
         city.Supply = LeadingInt(f[6]);
-        city.ProductionPointsLost = LeadingInt(f[7]);
+        city.ProductionPointsLost =
+            ClampedValue(LeadingInt(f[7]), 0, 1000000, path, line, L"production points lost");
         city.GraphIndex = -1;
         if (city.Type < CITY_SUPPLY || city.Type > CITY_RESOURCES)
         {

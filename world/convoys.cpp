@@ -251,6 +251,11 @@ void cKonwoje::LoadConvoys(const std::wstring& folderPattern)
         if (!OwnerConvoys(convoy.owner))
             fail(FormatText(L"ERROR: Convoy with ID=%i belongs to country %i, there's no such country!", convoy.id,
                             convoy.owner));
+        // The next convoy's id is one above the highest read.
+        if (convoy.id < 0 || convoy.id > 99999999)
+            fail(FormatText(L"ERROR: Convoy with ID=%i: convoy ids run from 0 to 99999999", convoy.id));
+        if (convoy.value < 0 || convoy.value > 1000000)
+            fail(FormatText(L"ERROR: Convoy with ID=%i carries %i, outside 0 to 1000000", convoy.id, convoy.value));
         if (type != CONVOY_SUPPLIES && type != CONVOY_PP)
             fail(FormatText(L"ERROR: Convoy with ID=%i has type %i, there's no such type (0 supplies, 1 PP)!",
                             convoy.id, type));

@@ -308,9 +308,11 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
         c.PoliticalStrength = LeadingInt(t[11]);
         c.FinishedTurn = Flag(t[12]);
         c.HumanControlled = Flag(t[13]);
+        // Levels multiply bonuses and points are summed every turn: kept to what a game can reach.
         for (int i = 0; i < 7; ++i)
-            c.TechLevel[i] = LeadingInt(t[size_t(14 + i)]);
-        c.PP = LeadingDouble(t[21]);
+            c.TechLevel[i] = ClampedValue(LeadingInt(t[size_t(14 + i)]), 0, 100, path, line,
+                                          FormatText(L"technology level %i", i + 1));
+        c.PP = ClampedValue(LeadingDouble(t[21]), -1e9, 1e9, path, line, L"production points");
         c.DP = LeadingInt(t[22]);
         c.SMP = LeadingInt(t[23]);
         c.STP = LeadingInt(t[24]);
@@ -333,7 +335,7 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
         c.DoneTurnInOrientation = Flag(t[46]);
         const double unrest = LeadingDouble(t[47]);
         c.SocialUnrest = unrest <= 0.0 ? 0.0f : unrest >= 100.0 ? 100.0f : float(unrest);
-        c.WarEconomy = float(LeadingDouble(t[48]));
+        c.WarEconomy = float(ClampedValue(LeadingDouble(t[48]), -1e6, 1e6, path, line, L"war economy"));
         c.Power = LeadingInt(t[49]);
         c.Region = LeadingInt(t[50]);
         c.DifficultyLevel = LeadingInt(t[51]);
@@ -345,11 +347,11 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
         c.DoneExertPressureAllied = Flag(t[60]);
         c.DoneExertPressureComintern = Flag(t[61]);
         c.PBEMPlayerId = LeadingInt(t[62]);
-        c.UnitUpkeepCostModifier = float(LeadingDouble(t[63]));
-        c.WinterBattle = float(LeadingDouble(t[64]));
-        c.WinterMove = float(LeadingDouble(t[65]));
-        c.MudBattle = float(LeadingDouble(t[66]));
-        c.MudMove = float(LeadingDouble(t[67]));
+        c.UnitUpkeepCostModifier = float(ClampedValue(LeadingDouble(t[63]), -1e6, 1e6, path, line, L"UnitUpkeepCostModifier"));
+        c.WinterBattle = float(ClampedValue(LeadingDouble(t[64]), -1e6, 1e6, path, line, L"WinterBattle"));
+        c.WinterMove = float(ClampedValue(LeadingDouble(t[65]), -1e6, 1e6, path, line, L"WinterMove"));
+        c.MudBattle = float(ClampedValue(LeadingDouble(t[66]), -1e6, 1e6, path, line, L"MudBattle"));
+        c.MudMove = float(ClampedValue(LeadingDouble(t[67]), -1e6, 1e6, path, line, L"MudMove"));
         c.SpecialFlags = LeadingInt(t[68]);
         if (count >= kCountriesCsvColumns)
         {

@@ -149,7 +149,8 @@ void cRelationsMatrix::ReadFile(const std::wstring& path, bool losses)
             sCell& cell = Cells[size_t(a - 1) * size_t(N) + size_t(b - 1)];
             const std::string& token = tokens[size_t(b + 1)];
             if (losses)
-                cell.losses = float(LeadingDouble(token));
+                cell.losses = float(ClampedValue(LeadingDouble(token), 0.0, 1e9, path, lineNo,
+                                                 FormatText(L"losses of country %i to country %i", a, b)));
             else
                 cell = sCell{uint8_t(LeadingInt(token) != 0 ? 1 : 0), 0.0f};
         }

@@ -1,0 +1,88 @@
+// Damaged values in the scenario's tables: refused with the file and line, or kept within
+// what the rules can compute with and logged.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "core/fatal.h"
+#include "game/game.h"
+#include "game/load_request.h"
+#include "platform/paths.h"
+#include "tests/game/testland.h"
+#include "tests/test_support.h"
+
+using testing_support::LogContains;
+
+namespace {
+
+struct sDamage
+{
+    const char* file;
+    const char* find;
+    const char* replace;
+    bool refused;
+    const wchar_t* line; // the log line that tells what is wrong
+};
+
+const sDamage kDamages[] = {
+    {"land_units.csv", "1;1st Guards;1;", "1;1st Guards;99;", true,
+     L"data\\scenarios\\Testland\\land_units.csv, line 3: land unit ID=1 belongs to country 99; the game has 6"},
+    {"land_units.csv", "1;1st Guards;1;", "2147483647;1st Guards;1;", true,
+     L"land_units.csv:3: land unit ID=2147483647 is outside 0 to 99999999"},
+    {"commanders.csv", "1;Montgomery;1;", "1;Montgomery;99;", true,
+     L"commanders.csv, line 3: commander Montgomery belongs to country 99; the game has 6"},
+    {"fleets.csv", "1;Home Fleet;1;2;", "1;Home Fleet;1;999;", true,
+     L"data\\scenarios\\Testland\\fleets.csv, line 3: fleet ID=1 is at sea node 999; the game has 6"},
+    {"convoys.csv", "2;1;1;3;6;4;", "2;1;1;-50;6;4;", true,
+     L"ERROR: Convoy with ID=2 carries -50, outside 0 to 1000000"},
+    {"land_units.csv", "1;1st Guards;1;2;2;0;2;100;", "1;1st Guards;1;2;2;0;2;-5;", false,
+     L"WARNING: data\\scenarios\\Testland\\land_units.csv, line 3: strength of unit ID=1 is -5, outside 0 to 100; "
+     L"taken as 0"},
+    {"land_units.csv", "\n2;2nd Infantry Corps;", "\n9;Short;1;2;2;0;2\n2;2nd Infantry Corps;", false,
+     L"land_units.csv:4: row of 7 fields left out: a land unit has 33"},
+    {"naval_units.csv", "1;HMS Ark Royal;1;40;1;5;5;", "1;HMS Ark Royal;1;40;1;99;5;", false,
+     L"WARNING: data\\scenarios\\Testland\\naval_units.csv, line 4: hit points of unit ID=1 is 99, outside 0 to 5; "
+     L"taken as 5"},
+    {"cities.csv", "Londinium;2;2;0;10;", "Londinium;2;2;0;-10;", false,
+     L"WARNING: data\\scenarios\\Testland\\cities.csv, line 2: victory points is -10, outside 0 to 1000000; taken "
+     L"as 0"},
+    {"losses.csv", "1;Albion;0;12.5;", "1;Albion;0;nan;", false,
+     L"WARNING: data\\scenarios\\Testland\\losses.csv, line 3: losses of country 1 to country 2 is nan, outside 0 to "
+     L"1000000000; taken as 0"},
+    {"countries.csv", "90;0;1;2;2;1;3;1;4;0;120.000000", "90;0;1;2;2;2147483647;3;1;4;0;inf", false,
+     L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2: technology level 3 is 2147483647, outside 0 to "
+     L"100; taken as 100"},
+    {"unit_names.csv", "\n1;Infantry;", "\n-2147483648;Infantry;", false,
+     L"ERROR: unit_names.csv, line 3: unit type -2147483648 is not within 1 and 17; row skipped"},
+    {"Info.ini", "SmallUnitsSize=1", "SmallUnitsSize=-2147483648", false, nullptr},
+};
+
+TEST(DamagedTables, EachDamageIsRefusedOrKeptInRangeWithItsFileAndLine)
+{
+    SetPresentation(nullptr);
+    for (const sDamage& d : kDamages) {
+        testland::InstallTestland();
+        const auto path = HostPath(std::string("data\\scenarios\\Testland\\") + d.file);
+        std::string text = ReadWholeFile(path).value_or("");
+        const size_t at = text.find(d.find);
+        ASSERT_NE(at, std::string::npos) << d.file << ": " << d.find;
+        text.replace(at, std::strlen(d.find), d.replace);
+        testing_support::WriteFile(path, text);
+        testing_support::ClearLog();
+
+        bool refused = false;
+        try {
+            LoadGame(sGameLoadRequest::ForScenario(L"Testland"));
+        } catch (const sFatalExit& e) {
+            refused = true;
+            EXPECT_EQ(e.code, 1) << d.replace;
+            EXPECT_FALSE(e.reason.empty()) << d.replace;
+        }
+        EXPECT_EQ(refused, d.refused) << d.replace;
+        if (d.line)
+            EXPECT_TRUE(LogContains(d.line)) << d.replace;
+        DeleteGameObject();
+    }
+}
+
+} // namespace
