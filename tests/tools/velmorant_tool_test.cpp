@@ -88,6 +88,34 @@ TEST(VelmorantTool, CheckFailsWithAClearLineOnABrokenFile)
     EXPECT_EQ(RunTool("check").code, 2);
 }
 
+TEST(VelmorantTool, ARefusalPrintsItsReasonAndTheLinesThatLedToItNotTheTeardown)
+{
+    const fs::path root = CopyOfTestland();
+    const fs::path folder = root / "data" / "scenarios" / "Testland";
+    // The city graph then finds no city where cities_diagram.csv names one.
+    ASSERT_TRUE(WriteWholeFile(folder / "cities.csv", ""));
+    const sRun run = RunTool("check " + Quoted(folder));
+    EXPECT_EQ(run.code, 1);
+    const std::string reason = "Critical error at line 2: there is no city at the given coordinates.";
+    EXPECT_NE(run.err.find("does not load: " + reason + "\n"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("data\\scenarios\\Testland\\cities_diagram.csv: (2, 2) -> (3, 3)\n  " + reason + "\n"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(run.err.substr(run.err.size() - reason.size() - 1), reason + "\n") << "the log ends at the refusal";
+}
+
+TEST(VelmorantTool, FuzzedCopiesOfTestlandAndItsSaveLoadOrAreRefusedWithAReason)
+{
+    const fs::path root = CopyOfTestland();
+    ASSERT_EQ(RunTool("resave " + Quoted(root / "data" / "scenarios" / "Testland") + " Fuzzed").code, 0);
+    for (const auto& [folder, cases] : {std::pair{root / "data" / "scenarios" / "Testland", 200},
+                                        std::pair{root / "data" / "save" / "Fuzzed", 150}}) {
+        const sRun run = RunTool("fuzz " + Quoted(folder) + " " + std::to_string(cases) + " 14");
+        EXPECT_EQ(run.code, 0) << run.out << run.err;
+        EXPECT_NE(run.out.find(" refused with a reason, 0 findings\n"), std::string::npos) << run.out << run.err;
+    }
+}
+
 TEST(VelmorantTool, ResaveWritesASaveThatChecksAgain)
 {
     const fs::path root = CopyOfTestland();

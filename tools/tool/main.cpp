@@ -4,6 +4,10 @@
 //                                    not load (exit 1)
 //   velmorant-tool resave PATH NAME  loads PATH and saves it as the save NAME of the same
 //                                    game root (data/save/NAME)
+//   velmorant-tool fuzz PATH [CASES [SEED]]
+//                                    loads CASES damaged copies of the files of PATH and
+//                                    reports each that neither loads nor is refused with a
+//                                    reason (exit 1 when there is one)
 // PATH is <root>/data/scenarios/<name>, <root>/data/save/<name> or <root>/data/pbem/<name>;
 // the files are read from <root> as the game reads them.
 #include <unistd.h>
@@ -16,6 +20,7 @@
 
 #include "core/fatal.h"
 #include "core/log.h"
+#include "core/stringbase.h"
 #include "core/text.h"
 #include "events/events.h"
 #include "game/game.h"
@@ -24,6 +29,7 @@
 #include "platform/paths.h"
 #include "units/land_unit.h"
 #include "world/sea_graph.h"
+#include "tools/tool/fuzz.h"
 
 namespace fs = std::filesystem;
 
@@ -33,12 +39,14 @@ int Usage()
 {
     std::cerr << "usage: velmorant-tool check PATH\n"
                  "       velmorant-tool resave PATH NAME\n"
+                 "       velmorant-tool fuzz PATH [CASES [SEED]]\n"
                  "PATH is a folder ROOT/data/scenarios/NAME, ROOT/data/save/NAME or ROOT/data/pbem/NAME\n";
     return 2;
 }
 
 // The request for the folder, with the working folder moved to its game root.
-bool PrepareRequest(const std::string& pathText, sGameLoadRequest& request)
+bool PrepareRequest(const std::string& pathText, sGameLoadRequest& request, fs::path* rootOut = nullptr,
+                    fs::path* folderOut = nullptr)
 {
     std::error_code ec;
     fs::path folder = fs::weakly_canonical(fs::absolute(pathText, ec), ec);
@@ -59,11 +67,43 @@ bool PrepareRequest(const std::string& pathText, sGameLoadRequest& request)
         std::cerr << "velmorant-tool: cannot enter the game root " << data.parent_path().string() << "\n";
         return false;
     }
+    if (rootOut)
+        *rootOut = data.parent_path();
+    if (folderOut)
+        *folderOut = folder;
     const std::wstring wname = Utf8ToWide(name);
     request = kind == "scenarios" ? sGameLoadRequest::ForScenario(wname)
               : kind == "save"    ? sGameLoadRequest::ForSave(wname)
                                   : sGameLoadRequest::ForPbem(wname);
     return true;
+}
+
+// How many log lines there were when the load failed: the teardown's lines come after.
+size_t g_LinesAtFailure = 0;
+
+std::vector<std::wstring> LogLinesOfRun();
+
+// The throwing handler, which also remembers where in the log the failure stands.
+void UseReportingFatalHandler()
+{
+    SetFatalHandler([](int code, const std::wstring& reason) {
+        if (!reason.empty())
+            g_Console.WriteLine(reason);
+        g_LinesAtFailure = LogLinesOfRun().size();
+        throw sFatalExit(code, reason);
+    });
+}
+
+// The texts of the refusals come from the language table: the game root's, or else the one
+// of the build the tool belongs to; without either the keys themselves are looked up.
+void LoadLanguageTable()
+{
+    if (g_StringBase.Load("lang_LANGID.db", true))
+        return;
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec)
+        g_StringBase.Load((exe.parent_path().parent_path() / "game" / "lang_LANGID.db").string(), true);
 }
 
 std::vector<std::wstring> LogLinesOfRun()
@@ -87,18 +127,13 @@ std::vector<std::wstring> LogLinesOfRun()
     return lines;
 }
 
-// The log lines that led to the line `last` (its last occurrence), or the log's end.
-std::vector<std::wstring> LogBefore(const std::wstring& last, size_t count)
+// The last log lines before the failure (or the log's end when nothing failed).
+std::vector<std::wstring> LogBeforeFailure(size_t count)
 {
     std::vector<std::wstring> lines = LogLinesOfRun();
-    auto end = lines.end();
-    for (auto it = lines.rbegin(); it != lines.rend(); ++it)
-        if (*it == last) {
-            end = std::prev(it.base());
-            break;
-        }
-    const auto begin = end - std::min<std::ptrdiff_t>(std::ptrdiff_t(count), end - lines.begin());
-    return std::vector<std::wstring>(begin, end);
+    const size_t end = g_LinesAtFailure > 0 ? std::min(g_LinesAtFailure, lines.size()) : lines.size();
+    const size_t begin = end - std::min(count, end);
+    return std::vector<std::wstring>(lines.begin() + std::ptrdiff_t(begin), lines.begin() + std::ptrdiff_t(end));
 }
 
 // Loads the game; on a load error prints the reason with the log lines before it.
@@ -109,7 +144,7 @@ cGra* Load(const std::string& pathText, const sGameLoadRequest& request)
     } catch (const sFatalExit& e) {
         std::cerr << "velmorant-tool: " << pathText << " does not load: " << WideToUtf8(e.reason) << "\n";
         std::cerr << "the log before it:\n";
-        for (const std::wstring& line : LogBefore(e.reason, 6))
+        for (const std::wstring& line : LogBeforeFailure(e.reason.empty() ? 7 : 6))
             std::cerr << "  " << WideToUtf8(line) << "\n";
         return nullptr;
     }
@@ -144,7 +179,8 @@ int main(int argc, char** argv)
     const std::vector<std::string> args(argv + 1, argv + argc);
     const bool check = args.size() == 2 && args[0] == "check";
     const bool resave = args.size() == 3 && args[0] == "resave";
-    if (!check && !resave)
+    const bool fuzz = args.size() >= 2 && args.size() <= 4 && args[0] == "fuzz";
+    if (!check && !resave && !fuzz)
         return Usage();
 
     // The log goes to a file of its own, never into the folder the tool was started in.
@@ -154,11 +190,26 @@ int main(int argc, char** argv)
     std::error_code ec;
     if (fs::exists(startLog, ec) && fs::file_size(startLog, ec) == 0)
         fs::remove(startLog, ec);
-    UseThrowingFatalHandler();
+    UseReportingFatalHandler();
 
     int result = 1;
     sGameLoadRequest request;
-    if (PrepareRequest(args[1], request)) {
+    if (fuzz) {
+        sFuzzOptions options;
+        try {
+            if (args.size() > 2)
+                options.cases = std::stoi(args[2]);
+            if (args.size() > 3)
+                options.seed = uint32_t(std::stoul(args[3]));
+        } catch (const std::exception&) {
+            return Usage();
+        }
+        if (PrepareRequest(args[1], options.request, &options.root, &options.folder)) {
+            LoadLanguageTable();
+            result = RunFuzz(options);
+        }
+    } else if (PrepareRequest(args[1], request)) {
+        LoadLanguageTable();
         if (cGra* game = Load(args[1], request)) {
             if (check) {
                 PrintSummary(*game);
@@ -168,7 +219,7 @@ int main(int argc, char** argv)
                 result = 0;
             } else {
                 std::cerr << "velmorant-tool: the game was not saved as " << args[2] << ":\n";
-                for (const std::wstring& line : LogBefore(L"", 4))
+                for (const std::wstring& line : LogBeforeFailure(4))
                     std::cerr << "  " << WideToUtf8(line) << "\n";
             }
             try {
