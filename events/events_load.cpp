@@ -211,6 +211,8 @@ namespace {
 
 // No scenario's events come near this; a larger file is refused before it is read.
 constexpr uintmax_t kMaxEventFileBytes = 8u << 20;
+// Nor this many files: each is parsed, validated and kept whole.
+constexpr size_t kMaxEventFiles = 64;
 
 // Reads and parses one listed file; false after logging why it cannot be used.
 bool ParseEventFile(const std::string& listPath, int listLine, const std::string& name, tinyxml2::XMLDocument& xml)
@@ -264,6 +266,10 @@ void cZdarzenia::LoadEventFilesFrom(const std::string& listPath)
             line.pop_back();
         if (line.empty() || line[0] == ';')
             continue;
+        if (documents.size() == kMaxEventFiles) {
+            LogLine(L"ERROR: line %i of %S lists more than %i event files", lineNumber, listPath, int(kMaxEventFiles));
+            FatalExit(1, FormatText(L"ERROR initializing events from file %S. Exiting...", line));
+        }
         sEventDocument document;
         document.fileName = line;
         document.xml = std::make_unique<tinyxml2::XMLDocument>(true, tinyxml2::COLLAPSE_WHITESPACE);

@@ -240,6 +240,10 @@ TEST(EventLoading, HostileEventFilesEndTheLoadWithTheirListLineOrParserLine)
     std::string deep;
     for (int i = 0; i < 40000; ++i)
         deep += "<a>";
+    const std::string bad = "data\\scenarios\\hostile\\bad.xml";
+    std::string longList = bad;
+    for (int i = 1; i < 65; ++i)
+        longList += "\n" + bad;
     const struct
     {
         std::string listed; // the line of event_files.txt
@@ -252,6 +256,8 @@ TEST(EventLoading, HostileEventFilesEndTheLoadWithTheirListLineOrParserLine)
         {"data\\scenarios\\hostile\\bad.xml", EventFile(std::string(9u << 20, ' ')),
          L"ERROR: line 1 of data\\scenarios\\hostile\\event_files.txt names data\\scenarios\\hostile\\bad.xml, "
          L"of 9 MB; an event file may hold at most 8 MB"},
+        {longList, EventFile(""),
+         L"ERROR: line 65 of data\\scenarios\\hostile\\event_files.txt lists more than 64 event files"},
     };
     for (const auto& c : cases) {
         WriteEventScenario("hostile", {{"bad.xml", c.file}});
@@ -259,7 +265,8 @@ TEST(EventLoading, HostileEventFilesEndTheLoadWithTheirListLineOrParserLine)
         cZdarzenia manager;
         EXPECT_EQ(ExitCodeOf([&] { manager.LoadEventFiles("hostile"); }), 1) << c.listed;
         EXPECT_TRUE(LogContains(c.line)) << c.listed;
-        EXPECT_TRUE(LogContains(L"ERROR initializing events from file " + Utf8ToWide(c.listed) + L". Exiting..."));
+        const std::string named = c.listed.substr(c.listed.rfind('\n') + 1);
+        EXPECT_TRUE(LogContains(L"ERROR initializing events from file " + Utf8ToWide(named) + L". Exiting..."));
     }
 }
 
