@@ -315,6 +315,14 @@ bool sGameConsts::CheckValues() const
     for (int t = 0; t < 3; ++t)
         if (AirFullStrength[t] < 1)
             refuse(14, AirFullStrength[t], t + 1, L"the full strength of an air unit must be at least 1");
+    // A step that costs nothing would let the range and supply searches walk for ever.
+    for (int category = 0; category < 3; ++category) {
+        for (int t = 0; t < 8; ++t)
+            if (MoveCost[category][t] < 1)
+                refuse(15 + category, MoveCost[category][t], t + 1, L"a movement cost must be at least 1");
+        if (MoveCostNextToEnemy[category] < 0)
+            refuse(15 + category, MoveCostNextToEnemy[category], 9, L"the extra cost next to the enemy must not be negative");
+    }
     if (MaxSupply < 1 || MaxSupply > kSupplyBands - 1)
         refuse(48, MaxSupply, 1, L"the supply maximum must lie within 1 and 50");
     for (int t = 0; t < 7; ++t) {

@@ -226,7 +226,7 @@ TEST_F(GameConstsLoad, ReadsTheScenarioFileAndRefusesUnusableValues)
     const std::pair<int, std::string> bad[] = {
         {1, "3;3;3;3;0;3;3;3;3;3;3;3;"}, {14, "10;0;14;"},  {48, "51"},      {88, "R;1;1;0;1;1;1;1;"},
         {89, "M;5;5;6;5;5;5;1;"},        {129, "0;0;0;0;0;"}, {137, "0"},     {166, "2;0;10;15;"}, {168, "51"},
-        {167, "1;0;5;"}};
+        {167, "1;0;5;"}, {15, "L;1;2;0;4;5;6;7;1;2;"}, {16, "A;2;2;3;4;5;6;7;1;-1;"}, {17, "N;3;2;3;4;5;6;7;-2;4;"}};
     for (const auto& [row, line] : bad) {
         Put(FixtureWithRow(row, line));
         sGameConsts r;
