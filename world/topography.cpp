@@ -67,7 +67,9 @@ bool cTopografia::IsHexReachable(const sUnitView& unit, const cMiasto& target) c
     const cMiasto* source = map->GetHex(unit.supplyX, unit.supplyY)->city;
     if (!source)
         return false;
-    const tCityGroups* groups = country->Alliance != 0 ? GetGroups(unit.ownerId) : &NeutralGroups;
+    // Every country searches its own groups: the supply pass fills a neutral's entry too,
+    // while nothing fills the neutral list.
+    const tCityGroups* groups = GetGroups(unit.ownerId);
     if (!IsCountryOrAlly(target.GetControllerId(), unit.ownerId))
         return false;
     if (unit.category == 1)

@@ -37,8 +37,6 @@ public:
     void Save(const std::wstring& folder) const;
 
     std::vector<tCityGroups> Countries;
-    // The groups searched for units of neutral countries.
-    tCityGroups NeutralGroups;
 };
 
 // Sizes the strategic movement module of the world to its countries.

@@ -20,7 +20,6 @@ protected:
         n = w.AddCity(L"N", 1, 4, CITY_SUPPLY, neutral);
         w.topography.InitStrategicMovementModule(3);
         w.topography.SetCountryTopography(us, {{a, b}, {c}});
-        w.topography.NeutralGroups = {{n}};
     }
     cTestWorld w{7, 7};
     int us = 0, ally = 0, neutral = 0;
@@ -40,7 +39,9 @@ TEST_F(cTopography, ReachabilityByGroupsAndKinds)
     cTopografia::sUnitView noCity{us, 0, 2, 2};
     EXPECT_FALSE(w.topography.IsHexReachable(noCity, *b));
     cTopografia::sUnitView neutralUnit{neutral, 0, 1, 4};
-    EXPECT_TRUE(w.topography.IsHexReachable(neutralUnit, *n)); // the neutral groups
+    EXPECT_FALSE(w.topography.IsHexReachable(neutralUnit, *n)); // no groups of its own yet
+    w.topography.SetCountryTopography(neutral, {{n}});
+    EXPECT_TRUE(w.topography.IsHexReachable(neutralUnit, *n)); // a neutral's own groups
     EXPECT_TRUE(w.topography.IsCityInGroup(us, a, b));
     EXPECT_FALSE(w.topography.IsCityInGroup(us, a, c));
     EXPECT_FALSE(w.topography.IsCityInGroup(ally, a, b));
