@@ -123,6 +123,11 @@ public:
 
     // Look-ups.
     cJednostkaMorska* FindNavalUnitById(int id) const;
+    // A land or air unit on the map by id; null when none has it (or it is off the map).
+    cJednostkaLadowa* FindLandUnitById(int id) const;
+    cJednostkaLotnicza* FindAirUnitById(int id) const;
+    // Either of the two by category (CATEGORY_LAND or CATEGORY_AIR).
+    cJednostka* FindMapUnit(int category, int id) const;
     // The first active fleet at the sea node with that id.
     cFlota* FindActiveFleet(int seaNode, int id) const;
     // The leader of side k (1 Allies, 2 Axis, 3 Comintern; 4 to 6 the same sides).

@@ -15,6 +15,31 @@ cJednostkaMorska* cGra::FindNavalUnitById(int id) const
     return nullptr;
 }
 
+cJednostkaLadowa* cGra::FindLandUnitById(int id) const
+{
+    for (cJednostkaLadowa* unit : m_LandUnits)
+        if (unit->m_Id == id)
+            return unit;
+    return nullptr;
+}
+
+cJednostkaLotnicza* cGra::FindAirUnitById(int id) const
+{
+    for (cJednostkaLotnicza* unit : m_AirUnits)
+        if (unit->m_Id == id)
+            return unit;
+    return nullptr;
+}
+
+cJednostka* cGra::FindMapUnit(int category, int id) const
+{
+    if (category == CATEGORY_LAND)
+        return FindLandUnitById(id);
+    if (category == CATEGORY_AIR)
+        return FindAirUnitById(id);
+    return nullptr;
+}
+
 int cGra::ComputeCountryScore(int countryId) const
 {
     double sum = 0;

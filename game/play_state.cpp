@@ -1,15 +1,202 @@
 #include "game/play_state.h"
 
+#include <algorithm>
 #include <deque>
 
 #include "core/log.h"
+#include "core/settings.h"
+#include "game/game.h"
+#include "game/presentation.h"
+#include "units/air_unit.h"
+#include "units/land_unit.h"
 #include "world/city.h"
+#include "world/country.h"
 #include "world/hex_geometry.h"
 #include "world/map.h"
+#include "world/sea_graph.h"
 #include "world/supply.h"
+
+int sAssaultPlan::CountAttackers() const
+{
+    return int(std::count_if(std::begin(attackerIds), std::end(attackerIds), [](int id) { return id != 0; }));
+}
+
+bool sAssaultPlan::HasAttacker(int landUnitId) const
+{
+    return landUnitId != 0 && std::find(std::begin(attackerIds), std::end(attackerIds), landUnitId) != std::end(attackerIds);
+}
+
+bool sAssaultPlan::Involves(const cUnit& unit) const
+{
+    if (unit.m_Category == defenderCategory && unit.m_Id == defenderId)
+        return true;
+    return unit.m_Category == CATEGORY_LAND && HasAttacker(unit.m_Id);
+}
 
 cPlayState::cPlayState() = default;
 cPlayState::~cPlayState() = default;
+
+void cPlayState::SetActiveCountry(cPanstwo* country)
+{
+    // A plan belongs to the turn it was made in.
+    CancelAssaultPlan();
+    m_ActiveCountry = country;
+    m_ShowActions = !(country && country->SideHasMembers() && !g_UserSettings.showAlliesActions);
+    Presentation().RefreshPoints();
+}
+
+int cPlayState::GetActiveCountryId() const
+{
+    return m_ActiveCountry ? m_ActiveCountry->ID : 0;
+}
+
+void cPlayState::CenterViewOnActiveCountry(bool scroll)
+{
+    const cMiasto* city = m_ActiveCountry ? m_ActiveCountry->FindBestOwnCity() : nullptr;
+    if (!city || !g_Gra)
+        return;
+    CenterCameraOn(city->X, city->Y);
+    if (scroll && g_Gra->GetGameState() != kStateComputer)
+        g_Gra->SetGameState(kStateScroll);
+}
+
+void cPlayState::SetHoveredHex(sHex* hex)
+{
+    if (hex == m_HoveredHex)
+        return;
+    m_HoveredHex = hex;
+    const cGrafMorz* graph = g_Gra ? g_Gra->m_SeaGraph : nullptr;
+    m_HoveredHint = hex && hex->seaZone != 0 && graph ? graph->GetNode(hex->seaZone) : nullptr;
+}
+
+void cPlayState::SelectHex(int x, int y)
+{
+    cMapa* map = g_Gra ? g_Gra->m_Mapa : nullptr;
+    if (!map || !map->IsInside(x, y)) {
+        LogLine(L"Selection refused: hex (%i,%i) lies off the map", x, y);
+        return;
+    }
+    m_SelectedHex = map->GetHex(x, y);
+    Presentation().RefreshPanels();
+    m_SelectedUnit = nullptr;
+    map->ClearMarks(~0u, false);
+    if (m_SelectedHex->IsSea() && m_SelectedHex->seaZone != 0) {
+        map->MarkZoneHexes(m_SelectedHex->seaZone, MARK_SEA_ZONE);
+    } else {
+        m_SelectedHex->SetMark(MARK_SELECTED, -1);
+        m_SelectedUnit = m_SelectedHex->unit;
+        Presentation().RefreshPanels();
+    }
+    const sWezelGrafuMorz* node = g_Gra->m_SeaGraph && m_SelectedHex->IsSea() && m_SelectedHex->seaZone != 0
+                                      ? g_Gra->m_SeaGraph->GetNode(m_SelectedHex->seaZone)
+                                      : nullptr;
+    if (m_OrderMode != ORDER_AIR_BOMBARDMENT && node && node->CountOwnShips() > 0) {
+        // The screen opens the fleets window unless another window is open.
+        sPresentationRequest request;
+        request.kind = eRequestKind::FleetsDialog;
+        request.x = x;
+        request.y = y;
+        request.unitId = node->ID;
+        Presentation().Post(std::move(request));
+    }
+}
+
+void cPlayState::DeselectAll()
+{
+    m_SelectedHex = nullptr;
+    Presentation().RefreshPanels();
+    m_SelectedUnit = nullptr;
+    if (g_Gra && g_Gra->m_Mapa)
+        g_Gra->m_Mapa->ClearMarks(~0u, false);
+    Presentation().RefreshPanels();
+}
+
+void cPlayState::SetOrderMode(int mode)
+{
+    if (mode != ORDER_ASSAULT_PLAN)
+        CancelAssaultPlan();
+    m_OrderMode = mode;
+}
+
+void cPlayState::SetAssaultPlan(const sAssaultPlan& plan)
+{
+    m_AssaultPlan = std::make_unique<sAssaultPlan>(plan);
+}
+
+void cPlayState::CancelAssaultPlan()
+{
+    m_AssaultPlan.reset();
+}
+
+namespace {
+
+cJednostka* FindUnitOnMap(int category, int id)
+{
+    return g_Gra && id != 0 ? g_Gra->FindMapUnit(category, id) : nullptr;
+}
+
+} // namespace
+
+void cPlayState::ValidateAssaultPlan()
+{
+    if (!m_AssaultPlan)
+        return;
+    const int attackers = m_AssaultPlan->CountAttackers();
+    const cJednostka* defender = FindUnitOnMap(m_AssaultPlan->defenderCategory, m_AssaultPlan->defenderId);
+    if (defender && defender->m_WasAttacked && attackers > 1) {
+        CancelAssaultPlan();
+        return;
+    }
+    if (attackers < 2)
+        return;
+    for (int id : m_AssaultPlan->attackerIds)
+        if (const cJednostka* attacker = FindUnitOnMap(CATEGORY_LAND, id); attacker && attacker->m_Attacked) {
+            CancelAssaultPlan();
+            return;
+        }
+}
+
+void cPlayState::ForgetUnit(const cUnit* unit)
+{
+    if (!unit)
+        return;
+    if (m_SelectedUnit == unit)
+        m_SelectedUnit = nullptr;
+    if (m_AssaultPlan && m_AssaultPlan->Involves(*unit))
+        CancelAssaultPlan();
+    if (m_Move.GetUnit() == unit)
+        m_Move.Drop();
+    if (m_Undo.IsFor(*unit))
+        m_Undo.Clear();
+}
+
+void PostInfoPanelMessage(const std::wstring& text)
+{
+    if (!g_Gra || !g_Gra->HasHumanCountry())
+        return;
+    sPresentationRequest request;
+    request.kind = eRequestKind::InfoMessage;
+    request.text = text;
+    std::replace(request.text.begin(), request.text.end(), L'\n', L' ');
+    Presentation().Post(std::move(request));
+}
+
+void CenterCameraOn(int x, int y)
+{
+    if (!g_Gra || !g_Gra->m_Mapa)
+        return;
+    if (IsMainThread()) {
+        g_Gra->m_Mapa->CenterAtHex(x, y);
+        return;
+    }
+    if (!g_Gra->HasHumanCountry())
+        return;
+    sPresentationRequest request;
+    request.kind = eRequestKind::CenterCamera;
+    request.x = x;
+    request.y = y;
+    Presentation().Post(std::move(request));
+}
 
 void cPlayState::CreateSupplyWorkArea(const cMapa* map)
 {

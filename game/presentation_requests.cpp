@@ -33,6 +33,7 @@ const wchar_t* RequestKindName(eRequestKind kind)
     case eRequestKind::HandOverTurn: return L"new turn";
     case eRequestKind::SeaBattle: return L"sea battle";
     case eRequestKind::Quit: return L"quit";
+    case eRequestKind::FleetsDialog: return L"fleets";
     }
     return L"?";
 }

@@ -27,6 +27,7 @@ enum class eRequestKind
     HandOverTurn,   // a person's country takes its turn: the new-turn window, then state 7
     SeaBattle,      // the sea-battle screen for a battle with a person in it
     Quit,           // the program ends (the play-by-e-mail hand-over)
+    FleetsDialog,   // the fleets window of the sea node unitId (x, y: the clicked hex), unless a window is open
 };
 
 // The log's name of a kind.

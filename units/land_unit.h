@@ -5,6 +5,7 @@
 #include "units/unit.h"
 
 class cFlota;
+struct sHex;
 
 class cJednostkaLadowa : public cJednostka
 {
@@ -29,6 +30,17 @@ public:
 
     // Lifts the freeze and gives the unit its action points.
     void Unfreeze();
+    bool IsFrozen() const { return m_FreezeTime >= 1; }
+
+    // Movement range: every hex the unit can reach with the action points it has left.
+    int ComputeMoveRange(bool noMarks) override;
+    // Action points it costs the unit to enter the hex (terrain and season), at least 1.
+    int GetStepCost(const sHex& hex) const;
+    // A free neighbour that the unit may fall back to: held by its side or by an enemy.
+    bool HasRetreatHex() const;
+    // The unit's hex, or else the first neighbour, that holds a port of its side; (-1, -1)
+    // and false when there is none.
+    bool FindPortHex(int& x, int& y) const;
 
     bool IsCorps() const { return m_Type == UNIT_INFANTRY_CORPS || m_Type == UNIT_MECHANIZED_CORPS || m_Type == UNIT_ARMOURED_CORPS; }
 

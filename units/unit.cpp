@@ -8,6 +8,7 @@
 #include "game/commanders.h"
 #include "game/consts.h"
 #include "game/game.h"
+#include "game/play_state.h"
 #include "units/land_unit.h"
 #include "units/air_unit.h"
 #include "units/naval_unit.h"
@@ -247,6 +248,9 @@ void cUnit::UpdateCommandingCommander()
 
 void cUnit::FreeOwnHex()
 {
+    // Whatever the play held of the unit where it stood (selection, plan, undo) lets go.
+    if (g_Gra && g_Gra->m_PlayState)
+        g_Gra->m_PlayState->ForgetUnit(this);
     sHex* hex = UnitHexAt(m_X, m_Y);
     if (hex && hex->unit == this)
         hex->unit = nullptr;

@@ -120,7 +120,8 @@ public:
     int32_t m_AvailableInTurns = 0;
 
 protected:
-    // Clears the hex at the unit's position when that hex holds this unit.
+    // The unit leaves its hex (for another, the reserve, a ship or death): the hex is
+    // cleared when it holds this unit, and the play state forgets the unit.
     void FreeOwnHex();
     // The unit's own commander, if any, leaves it for HQ.
     void SendCommanderHome();
@@ -159,6 +160,19 @@ public:
     virtual float GetEffectiveStrength() const = 0;
     // Takes the unit off the map into the reserve pool.
     virtual void MoveToReservePool() = 0;
+    // Fills m_Path with the hexes the unit can reach now and, unless noMarks, marks them
+    // on the map; the number of hexes. A unit without a range of its own has none.
+    virtual int ComputeMoveRange(bool noMarks)
+    {
+        (void)noMarks;
+        m_Path.clear();
+        return 0;
+    }
+
+    // The step of m_Path at (x, y), or null; m_Path as the last ComputeMoveRange left it.
+    const sPathStep* FindPathStep(int x, int y) const;
+    // The same as a yes or no, logged.
+    bool IsHexInMoveRange(int x, int y) const;
 
     int32_t m_SupplySourceX = -1;
     int32_t m_SupplySourceY = -1;
@@ -173,9 +187,6 @@ public:
     std::list<sPathStep> m_OrderPath;  // the path of the current order
     float m_ShoreBombardmentEffect = 0.0f;
     bool m_SpottedEnemy = false;
-    // Set by the path search for a one-step move of a land unit with no starting action
-    // points; cleared by the undo.
-    bool m_OneStepMoveMark = false;
 
 protected:
     // The end of a move to the reserve pool, once the unit is off its own list: in the pool

@@ -8,6 +8,7 @@
 #include "core/settings.h"
 #include "game/paths.h"
 #include "platform/paths.h"
+#include "world/city.h"
 #include "world/relations.h"
 #include "world/world.h"
 #include "world/world_files.h"
@@ -167,6 +168,26 @@ bool cPanstwo::IsAtWar() const
         if (relations->IsAtWar(ID, id))
             return true;
     return false;
+}
+
+bool cPanstwo::SideHasMembers() const
+{
+    return SideOf(Alliance) != 0;
+}
+
+cMiasto* cPanstwo::FindBestOwnCity() const
+{
+    cMiasto* best[2] = {nullptr, nullptr}; // supply cities, then normal and port cities
+    if (!g_World.cities)
+        return nullptr;
+    for (cMiasto* city : *g_World.cities) {
+        if (city->GetControllerId() != ID || city->Type == CITY_RESOURCES)
+            continue;
+        cMiasto*& slot = best[city->Type == CITY_SUPPLY || city->Type == CITY_SUPPLY_PORT ? 0 : 1];
+        if (!slot || city->ProductionPoints > slot->ProductionPoints)
+            slot = city;
+    }
+    return best[0] ? best[0] : best[1];
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include "units/unit_fwd.h"
 
 struct sAirshipAttack;
+class cMiasto;
 class cTexture;
 
 enum eAlliance
@@ -82,6 +83,11 @@ public:
     int GetAllianceOrder() const;
     bool IsAtWarWith(int countryId) const;
     bool IsAtWar() const;
+    // A country of an alliance (its side counts the country itself); never a neutral.
+    bool SideHasMembers() const;
+    // The supply city (type 0 or 2) of most production whose hex the country holds, else
+    // such a normal or port city (type 1 or 3); null when it holds none.
+    cMiasto* FindBestOwnCity() const;
     std::wstring GetUnitTypeName(int type) const;
     void SetUnitTypeName(int slot, const std::wstring& text);
     void SetSavedView(float x, float y, float zoom);

@@ -63,12 +63,6 @@ bool IsAllied(int a, int b)
     const cPanstwo* country = GetCountry(a);
     return country && country->IsAlliedWith(b);
 }
-
-bool AtWar(int a, int b)
-{
-    const cRelationsMatrix* relations = WorldRelations();
-    return relations && relations->IsAtWar(a, b);
-}
 } // namespace
 
 void sHex::SetController(int countryId)
@@ -105,7 +99,7 @@ bool sHex::IsFriendlyOrEnemyLand(int countryId) const
 {
     if (IsSea() || controller == 0)
         return false;
-    return controller == countryId || IsAllied(controller, countryId) || AtWar(countryId, controller);
+    return controller == countryId || IsAllied(controller, countryId) || CountriesAtWar(countryId, controller);
 }
 
 bool sHex::CanSupplyThrough(int countryId) const
@@ -116,7 +110,7 @@ bool sHex::CanSupplyThrough(int countryId) const
         return false;
     if (controller == 0 || controller == countryId)
         return true;
-    return IsAllied(controller, countryId) || AtWar(countryId, controller);
+    return IsAllied(controller, countryId) || CountriesAtWar(countryId, controller);
 }
 
 void cMapa::PostLoadInit()

@@ -20,6 +20,11 @@ class cPanstwo;
 enum eHexMark : uint32_t
 {
     MARK_SELECTED = 1,
+    MARK_MOVE_ATTACK_LEFT = 4,   // reachable with more action points left than an attack costs
+    MARK_MOVE_SOME_LEFT = 8,     // reachable with a few action points left
+    MARK_MOVE_NONE_LEFT = 16,    // reachable with no action points left
+    MARK_MOVE_RANGE = 4 | 8 | 16,
+    MARK_STRATEGIC_TARGET = 32,
     MARK_ACTION_TARGET = 64,
     MARK_RECON_TARGET = 256,
     MARK_ATTACK_TARGET = 512,
@@ -37,6 +42,15 @@ enum eWeather : uint32_t
     WEATHER_CLEAR = 0,
     WEATHER_WINTER = 1,
     WEATHER_MUD = 2,
+};
+
+// A hex whose controller changed, with the controller it had before.
+struct sCapturedHex
+{
+    int x = 0;
+    int y = 0;
+    int previousController = 0;
+    bool operator==(const sCapturedHex&) const = default;
 };
 
 // Terrain 0 is sea; 6 blocks the marking of supply; the drawing knows 0..7.
@@ -189,6 +203,33 @@ public:
     // Weather.
     void RollWeather(int month);
     void ApplyWeatherTables(const std::wstring& folderPattern);
+
+    // Territory control. A unit of the country has entered (x, y): the hex and its
+    // undefended enemy neighbours without a city are taken; each change is appended to
+    // `changes` when given. The number of hexes taken.
+    int CaptureHex(int countryId, int x, int y, std::vector<sCapturedHex>* changes = nullptr);
+    // A unit at war with the country stands on (x, y) or next to it.
+    bool IsCoveredByEnemyUnit(int countryId, int x, int y) const;
+    // The hex changed hands: the fleets in its port (if it is one) leave it, and a fleet
+    // that cannot is lost.
+    void CheckCapturedPort(int x, int y);
+    // End of impulse: enemy-surrounded pockets that no city of their side reaches are
+    // absorbed by the enemy around them. The number of hexes absorbed.
+    int AbsorbUnsuppliedHexes();
+    // A surrendered country's territory goes to the victor; its conquests go back to
+    // their owners.
+    void AnnexCountry(int annexedId, int annexingId);
+    // A unit found on a hex that changes hands by annexation.
+    void CheckUnitOnAnnexedHex(int annexedId, cUnit* unit);
+    // Peace: every hex the country holds of another, or another holds of it, goes back
+    // to its owner.
+    void ReturnOccupiedHexes(int countryId);
+    // Scripted effects on one column, rows y to y + count - 1; false, logged, when the
+    // stripe or the country does not exist.
+    bool ChangeStripeControllerAndOwner(int x, int y, int count, int countryId);
+    bool ChangeStripeControllerOwnerAndOriginalOwner(int x, int y, int count, int countryId);
+    // Every hex the first country controls passes to the second, owners included.
+    bool TransferCountryHexes(int fromId, int toId);
 
     // Coastal land hexes of a sea zone, row by row; empty when none.
     const std::vector<std::pair<int, int>>& GetCoastalHexesOfZone(int seaZoneId) const;

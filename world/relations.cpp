@@ -5,6 +5,7 @@
 #include "core/stringbase.h"
 #include "game/paths.h"
 #include "world/country.h"
+#include "world/world.h"
 #include "world/world_files.h"
 
 namespace {
@@ -50,6 +51,12 @@ bool cRelationsMatrix::IsAtWar(int a, int b) const
     if (a == b)
         return false;
     return Cells[size_t(a - 1) * size_t(N) + size_t(b - 1)].war != 0;
+}
+
+bool CountriesAtWar(int a, int b)
+{
+    const cRelationsMatrix* relations = WorldRelations();
+    return a > 0 && b > 0 && relations && relations->IsAtWar(a, b);
 }
 
 void cRelationsMatrix::SetWar(int a, int b, uint8_t flag)

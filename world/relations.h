@@ -38,3 +38,7 @@ private:
     std::vector<sCell> Cells;
     std::vector<float> Shares;
 };
+
+// Whether two countries of the running game are at war; nobody (id 0) is at war with
+// anybody, and an id outside the matrix reads as peace.
+bool CountriesAtWar(int a, int b);
