@@ -170,6 +170,10 @@ void cGra::ShareWithWorld()
     g_World.hooks.gameState = [this] { return GetGameState(); };
     g_World.hooks.setGameState = [this](int state) { SetGameState(state); };
     g_World.hooks.refreshPoints = [] { Presentation().RefreshPoints(); };
+    g_World.hooks.clearSelection = [this] {
+        if (m_PlayState)
+            m_PlayState->DeselectAll();
+    };
     InstallUnitHooks();
 }
 
