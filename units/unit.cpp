@@ -15,6 +15,7 @@
 #include "units/unit_access.h"
 #include "world/country.h"
 #include "world/hex_geometry.h"
+#include "world/hex_range.h"
 #include "world/map.h"
 
 int CategoryOfType(int type)
@@ -345,6 +346,15 @@ void cUnit::RevealNearbyEnemies(bool markSpotter)
                 self->m_SpottedEnemy = true;
         other->m_Spotted = true;
     };
+    // Only the hexes within the distance are looked at: a unit stands on its hex.
+    cMapa* map = g_Gra->m_Mapa;
+    if (fog > 0 && map && IsOnMap()) {
+        ForEachHexWithin(*map, m_X, m_Y, fog, [&](sHex& hex) {
+            if (hex.unit && hex.unit->m_Category != CATEGORY_NAVAL)
+                reveal(hex.unit);
+        });
+        return;
+    }
     for (cJednostkaLadowa* u : g_Gra->m_LandUnits)
         reveal(u);
     for (cJednostkaLotnicza* u : g_Gra->m_AirUnits)

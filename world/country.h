@@ -1,7 +1,9 @@
 #pragma once
 // A country: identity and side, points, technology, diplomacy flags, weather modifiers
 // and pictures; countries.csv.
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <memory>
 #include <string>
@@ -13,6 +15,7 @@
 struct sAirshipAttack;
 class cMiasto;
 class cTexture;
+class cMiasto;
 
 enum eAlliance
 {
@@ -60,6 +63,10 @@ constexpr int kCountryNameMax = 99;
 constexpr int kUnitTypeSlots = 17;
 constexpr int kCountriesCsvColumns = 70;
 
+// A country's units by row (type) and column (0 on the map, 1 in the reserve pools).
+constexpr int kForceSummaryRows = 39;
+using ForceSummary = std::array<std::array<int, 2>, kForceSummaryRows>;
+
 class cPanstwo
 {
 public:
@@ -98,6 +105,31 @@ public:
     void LoadFlagTexture(const std::wstring& scenario);
     // The file the flag picture was loaded from; empty when the country has none.
     const std::wstring& GetFlagPath() const { return FlagPath; }
+
+    // Forces: fog of war, air power and the operations on all units of the country.
+    // Which units this country and its allies see now.
+    void RecalculateUnitsVisibility();
+    // The strongest unit of this country or its allies that can intercept an attack on the
+    // hex: a fighter in range over land, a carrier in the hex's sea zone at sea; null if none.
+    cUnit* FindBestInterceptor(int x, int y) const;
+    // Strength of the fighters within fighter range of the hex: this side's, the enemy's.
+    int GetOwnFighterPowerNear(int x, int y) const;
+    int GetEnemyFighterPowerNear(int x, int y) const;
+    // Own fighter power over the enemy's; exactly -1 when the enemy has none there.
+    float GetAirSuperiorityRatio(int x, int y) const;
+    // Amphibious invasion capacity of the loaded amphibious ships, added to AIPMax.
+    void AddAmphibiousCapacityOfShips();
+    // Transport points, those lent to convoys and the capacity of the loaded cargo ships.
+    int GetSeaTransportCapacity() const;
+    int GetSeaZonePatrolValue(int seaZone) const;
+    bool IsExtraCityToGarrison(const cMiasto* city) const;
+    void RemoveDoNotAttackCity(int x, int y);
+    void ChangeOwnershipOfAllNavalUnits(int newOwner);
+    // Air units standing on a hex held by an enemy of the new owner go to the reserve pool.
+    void ChangeOwnershipOfAllAirUnits(int newOwner);
+    void SetFreezeLevelForAllFrozenUnits(int freezeTime);
+    void UnFreezeAllUnits();
+    void CollectForceSummary(ForceSummary& table) const;
 
     int32_t ID = 0;
     bool IsActive = false;
@@ -167,6 +199,10 @@ int CountryCount();
 // True when the holder (of a hex or a city) is the country itself or its ally; 0, nobody,
 // is no friend.
 bool IsCountryOrAlly(int holder, int countryId);
+
+// The strongest fighter that may intercept an attack on (x, y), among the fighters whose
+// owner qualifies, in range, and above half of a fighter's full strength; logs the search.
+cJednostkaLotnicza* FindFighterInterceptor(int x, int y, const std::function<bool(int owner)>& qualifies);
 
 // countries.csv.
 void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& countries,

@@ -32,6 +32,9 @@ cTestGame::cTestGame(int width, int height, int countryCount, int seaNodes)
         seaGraph.Nodes.push_back(node);
     }
     game->m_SeaGraph = &seaGraph;
+    relations.Resize(countryCount);
+    game->m_Relations = &relations;
+    g_World.relations = &relations;
     game->m_NextIds = sNextIds{};
     g_World.map = map;
     g_World.countries = &game->m_Countries;
@@ -49,6 +52,7 @@ cTestGame::~cTestGame()
         delete c;
     game->m_Countries.clear();
     game->m_SeaGraph = nullptr;
+    game->m_Relations = nullptr;
     game->m_Mapa = nullptr;
     delete map;
     delete game;
@@ -56,6 +60,7 @@ cTestGame::~cTestGame()
     g_World.countries = nullptr;
     g_World.fleets = nullptr;
     g_World.seaGraph = nullptr;
+    g_World.relations = nullptr;
     g_World.nextFleetId = nullptr;
     ClearRandomScript();
 }
@@ -134,6 +139,12 @@ sDowodca* cTestGame::AddCommander(int id, int owner, int type, int skill, int ex
     c->Experience = experience;
     game->m_Commanders.push_back(c);
     return c;
+}
+
+void cTestGame::SetWar(int a, int b)
+{
+    relations.SetWar(a, b, 1);
+    relations.SetWar(b, a, 1);
 }
 
 void cTestGame::SetRuleConstants()

@@ -14,6 +14,7 @@
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/map.h"
+#include "world/relations.h"
 #include "world/sea_graph.h"
 
 namespace unit_tests {
@@ -60,10 +61,13 @@ public:
 
     // Sets the constants the unit rules read to simple, distinct values.
     void SetRuleConstants();
+    // Both countries at war with each other.
+    void SetWar(int a, int b);
 
     cGra* game = nullptr;
     cMapa* map = nullptr;
     cGrafMorz seaGraph;
+    cRelationsMatrix relations;
     cRecordingPresentation presentation;
 };
 

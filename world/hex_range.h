@@ -1,0 +1,21 @@
+#pragma once
+// Walks the hexes within a hex distance of a centre: only the box around the centre is
+// read, never the whole map, so that searches stay small on a map of 25,000 hexes.
+#include <algorithm>
+
+#include "world/hex_geometry.h"
+#include "world/map.h"
+
+// Calls visit(hex) for every hex of the map within distance r of (x, y), row by row.
+template <typename Visit>
+void ForEachHexWithin(cMapa& map, int x, int y, int r, Visit visit)
+{
+    if (r < 0)
+        return;
+    const int x0 = std::max(0, x - r), x1 = std::min(map.GetWidth() - 1, x + r);
+    const int y0 = std::max(0, y - r), y1 = std::min(map.GetHeight() - 1, y + r);
+    for (int row = y0; row <= y1; ++row)
+        for (int column = x0; column <= x1; ++column)
+            if (HexDistance(x, y, column, row) <= r)
+                visit(*map.GetHex(column, row));
+}
