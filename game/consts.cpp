@@ -341,6 +341,15 @@ bool sGameConsts::CheckValues() const
         refuse(129, int(weights), 1, L"the sea battle weights must sum to at least 1");
     if (ImpulsesWithoutSupplySource < 1)
         refuse(137, ImpulsesWithoutSupplySource, 1, L"must be at least 1");
+    // Combat divides by these: a land unit's full strength and the siege's two divisors.
+    for (int level = 0; level < 5; ++level)
+        for (int type = 0; type < 7; ++type)
+            if (!(LandCombatStrength[level][type] > 0.0f))
+                refuse(9 + level, int(LandCombatStrength[level][type]), type + 1,
+                       L"the combat strength of a land unit must be above 0");
+    for (int field : {6, 7})
+        if (!(SiegeCheck[field - 1] > 0.0f))
+            refuse(131, int(SiegeCheck[field - 1]), field, L"a divisor must be above 0");
     // Supply from ships may set a unit's supply to this level, which indexes the band tables.
     if (ShipSupplyThreshold < 0 || ShipSupplyThreshold > kSupplyBands - 1)
         refuse(168, ShipSupplyThreshold, 1, L"a supply level must lie within 0 and 50");

@@ -12,6 +12,19 @@ public:
     cJednostkaLotnicza();
     cJednostkaLotnicza(const cJednostkaLotnicza&) = default;
 
+    // Air fights (the unit attacked) and interception (the unit flying a mission).
+    // An attack on this air unit by an air unit or a carrier's aircraft. An air attacker
+    // that the fight destroys is removed from the game here; a carrier is left to its caller.
+    void AirFight(sCombatResult* result, cUnit* attacker);
+    // Only a carrier's aircraft fight an air unit on its hex.
+    void ReceiveAirAttack(sCombatResult* result, cUnit* attacker) override;
+    // True when the interceptor stops this unit's mission; this unit is never removed here.
+    bool TryIntercept(cUnit* interceptor, sCombatResult* result) override;
+
+    // A strategic bomber's nuclear strike on the hex: every other unit within the radius is
+    // destroyed, the cities there are hit and the social unrest of the countries hit rises.
+    void NuclearStrike(int x, int y, sCombatResult* result);
+
     // Efficiency is always 100.
     void RecalculateEfficiency() override { m_Efficiency = 100; }
     // Removes the unit from the map or the reserve, and deletes it.

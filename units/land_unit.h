@@ -15,6 +15,8 @@ public:
     cJednostkaLadowa(const cJednostkaLadowa&) = default;
 
     void RecalculateEfficiency() override;
+    // An air strike by a bomber or a carrier's aircraft on this unit.
+    void ReceiveAirAttack(sCombatResult* result, cUnit* attacker) override;
     // Removes the unit from the map, its ship or the reserve, and deletes it.
     void Kill() override;
 

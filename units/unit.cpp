@@ -209,7 +209,8 @@ float cUnit::GetCommanderRangeFactor() const
     int d = GetCommanderDistance();
     if (!k || d <= 0)
         return 1.0f;
-    return float(k->CommanderRadius[1]) / float(d);
+    // The command range value is a percentage, as in the commander's bonus at a distance.
+    return float(k->CommanderRadius[1]) * 0.01f / float(d);
 }
 
 void cUnit::UpdateCommandingCommander()

@@ -71,6 +71,13 @@ public:
     // Called on the unit whose mission is intercepted; true when the mission is stopped.
     virtual bool TryIntercept(cUnit* interceptor, sCombatResult* result);
     virtual void RecalculateEfficiency() {}
+    // Called on the unit an air strike or a carrier's aircraft attack; a unit that cannot
+    // be hit from the air ignores it. The attacker is never removed here.
+    virtual void ReceiveAirAttack(sCombatResult* result, cUnit* attacker)
+    {
+        (void)result;
+        (void)attacker;
+    }
     // Removes the unit from the game; the object is deleted.
     virtual void Kill() {}
 
@@ -173,6 +180,13 @@ public:
     const sPathStep* FindPathStep(int x, int y) const;
     // The same as a yes or no, logged.
     bool IsHexInMoveRange(int x, int y) const;
+
+    // The unit's commander (its own, else the one commanding it from a distance) rolls
+    // against his skill: to spare the unit its loss in an air fight, to double the damage
+    // of its air strike; his value adds to the chance of hitting ships.
+    bool CommanderAvertsAirFightLoss() const;
+    bool CommanderDoublesAirStrike() const;
+    int GetCommanderValue() const;
 
     int32_t m_SupplySourceX = -1;
     int32_t m_SupplySourceY = -1;

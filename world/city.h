@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "units/unit_fwd.h"
+
 class cPanstwo;
 
 enum eCityType
@@ -39,6 +41,15 @@ public:
     int GetSeaNodeId() const;
     int GetGraphDistanceTo(const cMiasto& other) const;
     void ComputeGraphDistances();
+
+    // Bombardment, nuclear hits and sieges.
+    // The attacker (an air unit or a carrier) bombs the city's production; it is never
+    // removed here, the result says whether it died.
+    void StrategicBombard(sCombatResult* result, cUnit* attacker);
+    // A nuclear hit destroys a share of the production; the text goes to the defender's.
+    void NuclearStrike(sCombatResult* result);
+    // The besieged city's defender may lose a level or surrender; the report goes to text.
+    void CheckSiege(std::wstring& text);
 
     // Per-country tables (cities_supply_info.csv and cities_convoy_info.csv).
     void ResizeCountryTables(int countryCount);

@@ -98,6 +98,20 @@ int CodeRowOfType(int type, bool inReserve)
     return -1;
 }
 
+// The carrier of the node whose owner qualifies, with the hit points its aircraft need.
+template <typename Qualifies>
+cJednostkaMorska* FindCarrierInterceptor(int nodeId, Qualifies qualifies)
+{
+    const sGameConsts* k = UnitConsts();
+    sInterceptorChoice choice;
+    if (g_Gra && k)
+        for (cJednostkaMorska* ship : g_Gra->m_NavalUnits)
+            if (ship->m_Type == UNIT_CARRIER && ship->m_HP >= k->CarrierHitPointsForAir && qualifies(ship->m_Owner) &&
+                ship->m_Fleet && ship->m_Fleet->seaNode == nodeId)
+                choice.Consider(ship, ship->m_HP);
+    return static_cast<cJednostkaMorska*>(choice.Finish());
+}
+
 } // namespace
 
 cJednostkaLotnicza* FindFighterInterceptor(int x, int y, const std::function<bool(int owner)>& qualifies)
@@ -130,16 +144,16 @@ cUnit* cPanstwo::FindBestInterceptor(int x, int y) const
 
     const cGrafMorz* graph = WorldSeaGraph();
     const sWezelGrafuMorz* zone = graph && hex->seaZone != 0 ? graph->GetNode(hex->seaZone) : nullptr;
-    if (!zone || !g_Gra)
+    if (!zone)
         return nullptr;
     LogLine(L"Searching for interceptor while attacking hex (%i, %i / sea node: %s)", x, y, zone->Name);
-    const sGameConsts* k = UnitConsts();
-    sInterceptorChoice choice;
-    for (cJednostkaMorska* ship : g_Gra->m_NavalUnits)
-        if (ship->m_Type == UNIT_CARRIER && k && ship->m_HP >= k->CarrierHitPointsForAir &&
-            IsCountryOrAlly(ship->m_Owner, id) && ship->m_Fleet && ship->m_Fleet->seaNode == zone->ID)
-            choice.Consider(ship, ship->m_HP);
-    return choice.Finish();
+    return FindCarrierInterceptor(zone->ID, [id](int owner) { return IsCountryOrAlly(owner, id); });
+}
+
+cJednostkaMorska* sWezelGrafuMorz::FindInterceptor(int attackerCountry) const
+{
+    LogLine(L"Searching for interceptor while attacking sea node: %s)", Name);
+    return FindCarrierInterceptor(ID, [attackerCountry](int owner) { return CountriesAtWar(owner, attackerCountry); });
 }
 
 int cPanstwo::GetOwnFighterPowerNear(int x, int y) const

@@ -108,6 +108,13 @@ struct sHex
     bool IsFriendlyOrEnemyLand(int countryId) const;
     bool CanSupplyThrough(int countryId) const;
     bool IsCoastalLand() const { return IsLand() && seaZone != 0; }
+
+    // Air missions against the hex.
+    // The fighter at war with the attacking country that best intercepts a mission here.
+    cJednostkaLotnicza* FindInterceptor(int attackingCountry) const;
+    // The attacker (an air unit, or a carrier's aircraft) bombs the hex: its unit, its
+    // city and port, or its sea zone. An attacker that dies is removed from the game.
+    void AirBombard(sCombatResult* result, cUnit* attacker);
 };
 
 // Six flags, one per side: 1 when a river runs along it. A mask of 0 or above 63 gives zeros.

@@ -48,6 +48,9 @@ struct sWezelGrafuMorz : public cHoverable
     int32_t Distance = -1;
     int32_t Predecessor = -1;
 
+    // The carrier at war with the attacking country whose aircraft intercept an attack on
+    // this node: the most hit points, the first of equals; null when none can.
+    cJednostkaMorska* FindInterceptor(int attackerCountry) const;
     void CollectFleets(std::list<cFlota*>& out) const;
     int CountOwnShips() const;
     int CountVisibleEnemyShips() const;

@@ -73,7 +73,7 @@ TEST_F(UnitRules, CommandersRaiseEfficiencyByTheirBonus)
     unit->m_CommandingCommanderId = own->ID;
     EXPECT_EQ(unit->GetCommanderBonus(), 10);
     EXPECT_EQ(unit->GetCommanderDistance(), 2);
-    EXPECT_FLOAT_EQ(unit->GetCommanderRangeFactor(), 25.0f);
+    EXPECT_FLOAT_EQ(unit->GetCommanderRangeFactor(), 0.25f);  // 50 percent over 2 hexes
     unit->RecalculateEfficiency();
     EXPECT_EQ(unit->m_Efficiency, 121);  // 1.1 x 1.1
 }

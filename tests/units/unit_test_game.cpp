@@ -199,4 +199,69 @@ void cTestGame::SetRuleConstants()
         k.RangeTechFactor[l] = 1.0f + 0.5f * float(l);
 }
 
+void cTestGame::SetCombatConstants()
+{
+    SetRuleConstants();
+    sGameConsts& k = Consts();
+    for (int d = 0; d < 6; ++d) {
+        for (int c = 0; c < 7; ++c) {
+            k.LandDefenderLosses[d][c] = 10 * (d + 1) + c;
+            k.LandAttackerLossFactor[d][c] = 0.1f * float(d + 1) + 0.01f * float(c);
+        }
+        for (int c = 0; c < 9; ++c) {
+            k.AirDefenderLosses[d][c] = d + c;
+            k.AirAttackerLosses[d][c] = 2 * d + c;
+        }
+        for (int c = 0; c < 5; ++c)
+            k.BombardAttackerLosses[d][c] = d + c;
+        k.BombardTargetLosses[d] = 0.5f * float(d + 1);
+        k.StrategicBombDamage[d] = 5 * (d + 1);
+        k.AirborneDropLosses[d] = 30 - 5 * d;
+    }
+    for (int i = 0; i < 13; ++i)
+        k.LandAttackFactors[i] = 1.0f + 0.1f * float(i);
+    for (int i = 0; i < 9; ++i)
+        k.LandDefenceFactors[i] = 1.0f + 0.25f * float(i);
+    k.NonLandDefenceStrength = 1.5f;
+    for (int doctrine = 0; doctrine < 6; ++doctrine)
+        k.AttackActionPoints[doctrine] = doctrine < 2 ? 2 : 1;
+    for (int t = 0; t < 8; ++t) {
+        k.BombardTerrainModifier[t] = 100;
+        k.RetreatTerrainModifier[t] = 0.2f * float(t + 1);
+    }
+    k.BombardTerrainModifier[8] = 75;
+    for (int l = 0; l < 5; ++l) {
+        k.BombardLevelModifier[l] = 60 + 10 * l;
+        k.StrategicBombLevel[l] = 60 + 10 * l;
+    }
+    k.BombardWeatherModifier[0] = 100;
+    k.BombardWeatherModifier[1] = 70;
+    k.BombardWeatherModifier[2] = 80;
+    k.BombardFortificationFactor = 10;
+    for (int s = 0; s < kSupplyBands; ++s) {
+        k.InterceptorSupplyTerm[s] = s == 0 ? -4 : s / 10;
+        k.BombardSupplyModifier[s] = s == 0 ? 50 : 100;
+    }
+    for (int c = 0; c < 7; ++c)
+        k.RetreatOddsModifier[c] = 0.1f * float(c + 1);
+    k.RetreatBaseChance = 60;
+    k.NuclearStrike[0] = 50;
+    k.NuclearStrike[1] = 20;
+    k.NuclearStrike[2] = 10;
+    k.NuclearRadius = 1;
+    k.CommanderExperience[0] = 10;
+    k.CommanderExperience[2] = 15;
+    k.CommanderExperience[3] = 5;
+    k.AirCommanderChances[0] = 5;
+    k.AirCommanderChances[1] = 3;
+    k.AirCommanderChances[2] = 2;
+    const float siege[7] = {0.2f, 1.5f, 2.5f, 0.5f, 1.0f, 2.0f, 3.0f};
+    for (int i = 0; i < 7; ++i)
+        k.SiegeCheck[i] = siege[i];
+    k.AirRanges[4] = 3;
+    k.EntrenchmentFactor = 10.0f;
+    k.WinterBattleFactor = 50.0f;
+    k.MudBattleFactor = 30.0f;
+}
+
 } // namespace unit_tests

@@ -37,6 +37,12 @@ public:
     std::vector<std::wstring> boxes;
 };
 
+// The raw random value that makes RandomInt(a, b) give value (a die: a = 1, b = 6).
+inline int RawFor(int value, int a = 1, int b = 6)
+{
+    return int(((long long)(value - a) * 32768 + (b - a)) / (b - a + 1));
+}
+
 class cTestGame
 {
 public:
@@ -61,6 +67,8 @@ public:
 
     // Sets the constants the unit rules read to simple, distinct values.
     void SetRuleConstants();
+    // The combat tables: land and air losses, factors, bombing, sieges, each value distinct.
+    void SetCombatConstants();
     // Both countries at war with each other.
     void SetWar(int a, int b);
 

@@ -1,0 +1,146 @@
+// Air fights and interceptions: the column from strength, level and supply, the die, the
+// two loss tables, the commander's save and what happens to the units that die.
+#include <gtest/gtest.h>
+
+#include "core/random.h"
+#include "game/play_counts.h"
+#include "tests/test_support.h"
+#include "tests/units/unit_test_game.h"
+#include "units/combat_result.h"
+
+using unit_tests::cTestGame;
+using unit_tests::RawFor;
+
+namespace {
+
+class AirCombat : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        g.SetCombatConstants();  // air losses: defender die-1 + column+4, attacker 2(die-1) + column+4
+        g.SetWar(1, 2);
+        testing_support::ClearLog();
+    }
+    cJednostkaLotnicza* Air(int owner, int type, int x, int strength, int level, int supply)
+    {
+        cJednostkaLotnicza* u = g.AddAir(owner, type, x, 3);
+        u->m_Strength = strength;
+        u->m_Level = level;
+        u->m_Supply = supply;
+        u->m_ActionPoints = 3;
+        return u;
+    }
+    int Reports(int kind, int country)
+    {
+        std::list<sRaport> out;
+        return int(g.game->m_Reports->CollectReports(out, country, kind).size());
+    }
+    cTestGame g;
+    sCombatResult result;
+};
+
+} // namespace
+
+TEST_F(AirCombat, AirFightReadsTheLossTablesByClampedColumnAndDie)
+{
+    cJednostkaLotnicza* attacker = Air(1, UNIT_FIGHTER, 2, 30, 3, 10);  // 30 + 2 + 1
+    cJednostkaLotnicza* defender = Air(2, UNIT_FIGHTER, 3, 5, 1, 10);   // 5 + 1 + 1: column +25, clamped to +4
+    const int missions = g_PlayCounts.airMissions.load();
+    ScriptRandomRaw({RawFor(6)});
+    defender->AirFight(&result, attacker);
+
+    EXPECT_TRUE(testing_support::LogContains(L"Column = +4, D6=6, att losses=18, def losses=13"));
+    EXPECT_EQ(result.kind, COMBAT_AIR_FIGHT);
+    EXPECT_EQ(attacker->m_Strength, 12);
+    EXPECT_EQ(attacker->m_ActionPoints, 2);
+    EXPECT_FLOAT_EQ(result.attackerLoss, 18.0f);
+    EXPECT_FLOAT_EQ(result.defenderLoss, 13.0f);
+    EXPECT_TRUE(result.defenderKilled);
+    EXPECT_FALSE(result.attackerKilled);
+    EXPECT_FALSE(unit_tests::Contains(g.game->m_AirUnits, defender));
+    EXPECT_EQ(g.Hex(3, 3).unit, nullptr);
+    EXPECT_FLOAT_EQ(g.relations.GetLosses(1, 2), 13.0f);
+    EXPECT_EQ(Reports(2, 1), 1);
+    EXPECT_EQ(Reports(3, 2), 1);
+    EXPECT_EQ(g_PlayCounts.airMissions.load(), missions + 1);
+
+    // Column -4 with a 6: the attacker loses 10 of its 2 points and leaves the game.
+    result.Reset();
+    cJednostkaLotnicza* weak = Air(1, UNIT_TACTICAL_BOMBER, 5, 2, 1, 10);
+    cJednostkaLotnicza* strong = Air(2, UNIT_FIGHTER, 6, 12, 2, 10);
+    ScriptRandomRaw({RawFor(6)});
+    strong->AirFight(&result, weak);
+    EXPECT_TRUE(testing_support::LogContains(L"Column = -4, D6=6, att losses=10, def losses=5"));
+    EXPECT_TRUE(result.attackerKilled);
+    EXPECT_FALSE(unit_tests::Contains(g.game->m_AirUnits, weak));
+    EXPECT_EQ(g.Hex(5, 3).unit, nullptr);
+    EXPECT_EQ(strong->m_Strength, 7);
+}
+
+TEST_F(AirCombat, CarrierAttackerCountsSupplyThirtyAndOnlyCarriersFightAnAirUnitOnItsHex)
+{
+    cJednostkaLotnicza* defender = Air(2, UNIT_FIGHTER, 3, 12, 1, 0);  // 12 + 1 - 4 = 9
+    cJednostkaMorska* carrier = g.AddShip(1, UNIT_CARRIER, 1);        // 10 hit points, navy 1: 10 + 0 + 3
+    cJednostkaLotnicza* bomber = Air(1, UNIT_TACTICAL_BOMBER, 2, 10, 1, 10);
+
+    defender->ReceiveAirAttack(&result, bomber);  // no fight, no die
+    EXPECT_EQ(defender->m_Strength, 12);
+    EXPECT_FALSE(testing_support::LogStartsWith(L"Column ="));
+
+    ScriptRandomRaw({RawFor(1)});
+    defender->ReceiveAirAttack(&result, carrier);
+    EXPECT_TRUE(testing_support::LogContains(carrier->m_Name + L" (strength:10, level:0, supply:3) airfight with " + defender->m_Name +
+                                             L" (strength:12, level:1, supply: -4)"));
+    EXPECT_TRUE(testing_support::LogContains(L"Column = +4, D6=1, att losses=8, def losses=8"));
+    EXPECT_EQ(carrier->m_HP, 2);
+    EXPECT_EQ(defender->m_Strength, 4);
+}
+
+TEST_F(AirCombat, CommanderSparesHisUnitItsAirFightLoss)
+{
+    cJednostkaLotnicza* attacker = Air(1, UNIT_FIGHTER, 2, 12, 1, 10);
+    cJednostkaLotnicza* defender = Air(2, UNIT_FIGHTER, 3, 12, 1, 10);  // column 13 - 14
+    defender->m_Commander = g.AddCommander(7, 2, 1, 20, 0);  // 20 skill x 5 percent: a roll below 100 saves
+    ScriptRandomRaw({RawFor(3), RawFor(99, 1, 100)});
+    defender->AirFight(&result, attacker);
+    EXPECT_TRUE(testing_support::LogContains(L"Column = -1, D6=3, att losses=7, def losses=0"));
+    EXPECT_EQ(defender->m_Strength, 12);
+    EXPECT_EQ(attacker->m_Strength, 5);
+}
+
+TEST_F(AirCombat, InterceptionStopsTheMissionWhenTheMissionLosesMore)
+{
+    cJednostkaLotnicza* bomber = Air(1, UNIT_TACTICAL_BOMBER, 2, 14, 2, 10);
+    cJednostkaLotnicza* fighter = Air(2, UNIT_FIGHTER, 3, 10, 3, 10);
+    // Column 2 + 14 - 10 - 3 = +3; a 4 costs the fighter 13 points: it dies, the mission flies on.
+    ScriptRandomRaw({RawFor(4)});
+    EXPECT_FALSE(bomber->TryIntercept(fighter, &result));
+    EXPECT_EQ(result.kind, COMBAT_INTERCEPTION);
+    EXPECT_TRUE(result.interceptionFought);
+    EXPECT_TRUE(result.defenderKilled);
+    EXPECT_FALSE(result.interceptionSucceeded);
+    EXPECT_FALSE(unit_tests::Contains(g.game->m_AirUnits, fighter));
+    EXPECT_EQ(bomber->m_Strength, 4);  // table L1: 3 + 7
+    EXPECT_TRUE(testing_support::LogContains(L"Intercepcja nieudana, interceptor zdechl"));
+
+    // The tables turned: the interceptor loses nothing, the bomber 3 points: stopped.
+    sGameConsts& k = g.Consts();
+    k.AirAttackerLosses[0][0] = 0;
+    k.AirDefenderLosses[0][0] = 3;
+    cJednostkaLotnicza* interceptor = Air(2, UNIT_FIGHTER, 4, 12, 5, 10);
+    result.Reset();
+    ScriptRandomRaw({RawFor(1)});
+    EXPECT_TRUE(bomber->TryIntercept(interceptor, &result));
+    EXPECT_TRUE(result.interceptionSucceeded);
+    EXPECT_FALSE(result.attackerKilled);
+    EXPECT_EQ(bomber->m_Strength, 1);
+
+    // A mission flown to death: stopped, the dead unit left to the mission to remove.
+    result.Reset();
+    ScriptRandomRaw({RawFor(1)});
+    EXPECT_TRUE(bomber->TryIntercept(interceptor, &result));
+    EXPECT_TRUE(result.attackerKilled);
+    EXPECT_TRUE(unit_tests::Contains(g.game->m_AirUnits, bomber));
+    EXPECT_TRUE(testing_support::LogContains(L"Intercepcja udana, ataker zabity"));
+}

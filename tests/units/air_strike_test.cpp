@@ -1,0 +1,121 @@
+// Air strikes on land units (modifiers, effectiveness, the two dice, the attacker's column)
+// and nuclear strikes (radius, cities, unrest).
+#include <gtest/gtest.h>
+
+#include "core/random.h"
+#include "tests/test_support.h"
+#include "tests/units/unit_test_game.h"
+#include "units/combat_result.h"
+#include "world/city.h"
+
+using unit_tests::cTestGame;
+using unit_tests::RawFor;
+
+namespace {
+
+class AirStrike : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        g.SetCombatConstants();
+        g.Consts().BombardLevelModifier[0] = 100;
+        g.SetWar(1, 2);
+        bomber = g.AddAir(1, UNIT_TACTICAL_BOMBER, 2, 2);
+        bomber->m_Strength = 14;  // the full strength of its type
+        bomber->m_Supply = 10;
+        testing_support::ClearLog();
+    }
+    cJednostkaLadowa* Target(int level, int strength)
+    {
+        cJednostkaLadowa* u = g.AddLand(2, UNIT_INFANTRY, 5, 5);
+        u->m_Level = level;
+        u->m_Strength = strength;
+        return u;
+    }
+    cTestGame g;
+    cJednostkaLotnicza* bomber = nullptr;
+    sCombatResult result;
+};
+
+} // namespace
+
+TEST_F(AirStrike, FullBomberWithNeutralModifiersDealsTheTableLossAndTheColumnPicksItsOwn)
+{
+    cJednostkaLadowa* target = Target(3, 100);  // column 3
+    ScriptRandomRaw({RawFor(2), RawFor(4)});    // the attacker's die, then the defender's
+    target->ReceiveAirAttack(&result, bomber);
+    EXPECT_TRUE(testing_support::LogContains(L"Attack effectiveness = 100.0"));
+    EXPECT_TRUE(testing_support::LogContains(L"Obronca: D6=4 Straty=2.00"));
+    EXPECT_TRUE(testing_support::LogContains(L"Wyznaczenie kolumny. Poziom obroncy(3)-Kara(0) = KOLUMNA 3"));
+    EXPECT_EQ(result.kind, COMBAT_AIR_STRIKE_LAND);
+    EXPECT_FLOAT_EQ(result.defenderLoss, 2.0f);
+    EXPECT_EQ(target->m_Strength, 100 - 6);  // 2.0 of a full value of 30
+    EXPECT_EQ(bomber->m_Strength, 14 - 3);   // die 2, column 3
+    EXPECT_FLOAT_EQ(result.attackerLoss, 3.0f);
+    std::list<sRaport> out;
+    EXPECT_EQ(g.game->m_Reports->CollectReports(out, 1, 8).size(), 1u);
+    EXPECT_EQ(g.game->m_Reports->CollectReports(out, 2, 8).size(), 1u);
+
+    cJednostkaLadowa* worn = g.AddLand(2, UNIT_INFANTRY, 7, 7);
+    worn->m_Level = 3;
+    worn->m_Strength = 40;  // penalty 3: column 0, read as 1
+    ScriptRandomRaw({RawFor(1), RawFor(1)});
+    worn->ReceiveAirAttack(&result, bomber);
+    EXPECT_TRUE(testing_support::LogContains(L"Wyznaczenie kolumny. Poziom obroncy(3)-Kara(3) = KOLUMNA 1"));
+
+    cJednostkaLadowa* elite = g.AddLand(2, UNIT_INFANTRY, 8, 7);
+    elite->m_Level = 5;
+    ScriptRandomRaw({RawFor(1), RawFor(1)});
+    elite->ReceiveAirAttack(&result, bomber);
+    EXPECT_TRUE(testing_support::LogContains(L"Wyznaczenie kolumny. Poziom obroncy(5)-Kara(0) = KOLUMNA 5"));
+}
+
+TEST_F(AirStrike, TinyEffectivenessCountsAsOneAndAnOverFortifiedHexIsLoggedNotFatal)
+{
+    cJednostkaLadowa* target = Target(1, 100);
+    g.Hex(5, 5).fortification = 12;  // 12 x 10 percent: nothing of the attack is left
+    ScriptRandomRaw({RawFor(1), RawFor(6)});
+    target->ReceiveAirAttack(&result, bomber);
+    EXPECT_TRUE(testing_support::LogStartsWith(L"Modifiers: Strength(100.0) Level(100) Supply(100) Terrain(100) "
+                                               L"Weather(100) City(100) Fort(0)"));
+    EXPECT_TRUE(testing_support::LogContains(L"Attack effectiveness = 1.0"));
+    EXPECT_FLOAT_EQ(result.defenderLoss, 0.03f);  // 3.0 x 1 percent
+    EXPECT_EQ(target->m_Strength, 100);           // 0.03 of 10 is no whole point
+}
+
+TEST_F(AirStrike, NuclearStrikeOfRadiusZeroHitsOnlyItsHex)
+{
+    g.Consts().NuclearRadius = 0;
+    g.Country(2).Alliance = ALLIANCE_AXIS_LEADER;
+    g.Country(3).Alliance = ALLIANCE_AXIS;
+    g.Country(1).NuclearBombs = 2;
+    g.Hex(5, 5).controller = 2;
+    g.Hex(5, 4).controller = 2;
+    cJednostkaLadowa* target = Target(1, 100);
+    cJednostkaLadowa* neighbour = g.AddLand(2, UNIT_INFANTRY, 5, 4);
+    cMiasto city;
+    city.X = 5;
+    city.Y = 5;
+    city.ProductionPoints = 30.0f;
+    g.Hex(5, 5).city = &city;
+
+    bomber->NuclearStrike(5, 5, &result);
+    EXPECT_EQ(result.kind, COMBAT_NUCLEAR_STRIKE);
+    EXPECT_EQ(result.defenderCountry, 2);
+    EXPECT_TRUE(result.defenderKilled);
+    EXPECT_FALSE(unit_tests::Contains(g.game->m_LandUnits, target));
+    EXPECT_TRUE(unit_tests::Contains(g.game->m_LandUnits, neighbour));
+    EXPECT_FLOAT_EQ(city.ProductionPoints, 15.0f);  // half of it
+    EXPECT_FLOAT_EQ(g.Country(2).SocialUnrest, 20.0f);
+    EXPECT_FLOAT_EQ(g.Country(3).SocialUnrest, 10.0f);  // the target's ally
+    EXPECT_FLOAT_EQ(g.Country(1).SocialUnrest, 0.0f);
+    EXPECT_EQ(g.Country(1).NuclearBombs, 1);
+    g.Hex(5, 5).city = nullptr;
+
+    g.Consts().NuclearRadius = 1;
+    result.Reset();
+    bomber->NuclearStrike(5, 5, &result);
+    EXPECT_FALSE(unit_tests::Contains(g.game->m_LandUnits, neighbour));
+    EXPECT_TRUE(unit_tests::Contains(g.game->m_AirUnits, bomber));  // never its own victim
+}

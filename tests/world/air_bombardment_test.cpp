@@ -1,0 +1,93 @@
+// An air mission against a hex: paid for first, met by the defender's best interceptor,
+// then striking the unit, the city (heavy bombers only) and the port, in that order.
+#include <gtest/gtest.h>
+
+#include "core/random.h"
+#include "tests/test_support.h"
+#include "tests/units/unit_test_game.h"
+#include "tests/world/world_fixture.h"
+#include "units/combat_result.h"
+
+using unit_tests::cTestGame;
+using unit_tests::RawFor;
+
+namespace {
+
+class AirBombardment : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        LoadGameTexts();
+        g.SetCombatConstants();
+        g.SetWar(1, 2);
+        g.Hex(6, 6).controller = 2;
+        testing_support::ClearLog();
+    }
+    cJednostkaLotnicza* Bomber(int type, int strength)
+    {
+        cJednostkaLotnicza* u = g.AddAir(1, type, 2, 2);
+        u->m_Strength = strength;
+        u->m_Supply = 10;
+        u->m_ActionPoints = 3;
+        return u;
+    }
+    cTestGame g;
+    sCombatResult result;
+};
+
+} // namespace
+
+TEST_F(AirBombardment, StrategicBomberOverAnEmptyHexReportsNoUnitNoCityThenThePort)
+{
+    cJednostkaLotnicza* bomber = Bomber(UNIT_STRATEGIC_BOMBER, 16);
+    g.Hex(6, 6).AirBombard(&result, bomber);
+    EXPECT_EQ(bomber->m_ActionPoints, 2);
+    EXPECT_EQ(result.kind, COMBAT_AIR_STRIKE_LAND);
+    EXPECT_EQ(result.defenderCountry, 2);
+    EXPECT_EQ(result.defenderInfo, L"No unit on the hex.\n\nNo city on the hex.\n\nNo port on the hex.\n\n");
+    EXPECT_TRUE(testing_support::LogContains(L"Searching for interceptor finished, no interceptor found"));
+
+    // Nobody holds the hex and nothing stands there: nobody is asked to intercept.
+    testing_support::ClearLog();
+    g.Hex(6, 7).controller = 0;
+    g.Hex(6, 7).AirBombard(&result, bomber);
+    EXPECT_FALSE(testing_support::LogStartsWith(L"Searching for interceptor"));
+}
+
+TEST_F(AirBombardment, TacticalBomberStrikesTheUnitButNeverTheCity)
+{
+    cMiasto city;
+    city.ProductionPoints = 50.0f;
+    g.Hex(6, 6).city = &city;
+    cJednostkaLadowa* target = g.AddLand(2, UNIT_INFANTRY, 6, 6);
+    cJednostkaLotnicza* bomber = Bomber(UNIT_TACTICAL_BOMBER, 14);
+    ScriptRandomRaw({RawFor(1), RawFor(6)});
+    g.Hex(6, 6).AirBombard(&result, bomber);
+    EXPECT_TRUE(target->m_Spotted);
+    EXPECT_TRUE(unit_tests::Contains(g.Country(1).ReconUnits, target));
+    EXPECT_LT(target->m_Strength, 100);
+    EXPECT_FLOAT_EQ(city.ProductionPoints, 50.0f);
+    EXPECT_EQ(result.defenderInfo.find(L"city"), std::wstring::npos) << result.defenderInfo;
+    g.Hex(6, 6).city = nullptr;
+}
+
+TEST_F(AirBombardment, InterceptionThatStopsTheMissionSparesTheTargetAndAKilledAttackerLeaves)
+{
+    cJednostkaLadowa* target = g.AddLand(2, UNIT_INFANTRY, 6, 6);
+    cJednostkaLotnicza* fighter = g.AddAir(2, UNIT_FIGHTER, 7, 6);
+    fighter->m_Strength = 12;
+    fighter->m_Supply = 10;
+    cJednostkaLotnicza* bomber = Bomber(UNIT_TACTICAL_BOMBER, 3);
+    // Column 1 + 3 - 12 - 1, clamped to -4: a 6 costs the bomber 5 points and the fighter 10.
+    ScriptRandomRaw({RawFor(6)});
+    g.Hex(6, 6).AirBombard(&result, bomber);
+    EXPECT_TRUE(result.interceptionSucceeded);
+    EXPECT_TRUE(result.attackerKilled);
+    EXPECT_EQ(result.kind, COMBAT_INTERCEPTION);
+    EXPECT_FALSE(unit_tests::Contains(g.game->m_AirUnits, bomber));
+    EXPECT_EQ(g.Hex(2, 2).unit, nullptr);
+    EXPECT_EQ(target->m_Strength, 100);
+    EXPECT_EQ(fighter->m_Strength, 2);
+    EXPECT_TRUE(testing_support::LogContains(L"Przechwycenie przy bombowaniu heksa udane, ataker zabijany"));
+}

@@ -1,0 +1,53 @@
+#include "units/combat_support.h"
+
+#include "core/text.h"
+#include "game/game.h"
+#include "game/play_counts.h"
+#include "game/presentation.h"
+#include "game/reports.h"
+#include "units/naval_unit.h"
+#include "world/country.h"
+#include "world/relations.h"
+#include "world/world.h"
+
+void BookLosses(int dealerId, int sufferer, float amount)
+{
+    cRelationsMatrix* relations = WorldRelations();
+    if (relations && dealerId > 0 && sufferer > 0)
+        relations->AddLosses(dealerId, sufferer, amount);
+}
+
+void AddCombatReport(int kind, int countryId, const std::wstring& text)
+{
+    if (!g_Gra || !g_Gra->m_Reports)
+        return;
+    sRaport report;
+    report.kind = kind;
+    report.countryKey = countryId;
+    report.text = text;
+    g_Gra->m_Reports->AddReport(report);
+}
+
+void PlayCombatSound(const wchar_t* name, const cUnit* unit, const cUnit* other)
+{
+    if ((unit && unit->m_Spotted) || (other && other->m_Spotted))
+        Presentation().PlaySound(std::wstring(L"data\\sound\\") + name + L".wav");
+}
+
+void DestroyInCombat(cUnit* unit)
+{
+    if (!unit)
+        return;
+    ++g_PlayCounts.unitsDestroyed;
+    if (auto* ship = dynamic_cast<cJednostkaMorska*>(unit))
+        ship->Kill(true);
+    else
+        unit->Kill();
+}
+
+const std::wstring& CountryName(int countryId)
+{
+    static const std::wstring nobody;
+    const cPanstwo* country = GetCountry(countryId);
+    return country ? country->Name : nobody;
+}

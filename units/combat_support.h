@@ -1,0 +1,18 @@
+#pragma once
+// Small services every combat uses: losses between countries, reports, sounds and the
+// removal of a unit that a fight destroyed.
+#include <string>
+
+#include "units/unit_fwd.h"
+
+// Books what the dealer's forces destroyed of the sufferer's; nobody (0) books nothing.
+void BookLosses(int dealerId, int sufferer, float amount);
+// Adds a report of a kind for a country.
+void AddCombatReport(int kind, int countryId, const std::wstring& text);
+// Plays an effect (data\sound\<name>.wav) when either unit is visible to the enemy.
+void PlayCombatSound(const wchar_t* name, const cUnit* unit, const cUnit* other = nullptr);
+// Removes a land or air unit that combat destroyed from the game, and counts it; a ship
+// goes down with whatever it carries. Nothing may use the unit afterwards.
+void DestroyInCombat(cUnit* unit);
+// A country's name, or an empty text for nobody.
+const std::wstring& CountryName(int countryId);

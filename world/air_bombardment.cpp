@@ -1,0 +1,113 @@
+// Air missions against one hex: the interceptor that meets them, and the bombardment of
+// the hex's unit, city and port, or of its sea zone.
+#include <algorithm>
+
+#include "core/log.h"
+#include "core/stringbase.h"
+#include "game/play_counts.h"
+#include "units/air_unit.h"
+#include "units/combat_result.h"
+#include "units/combat_support.h"
+#include "units/land_unit.h"
+#include "units/naval_unit.h"
+#include "world/city.h"
+#include "world/country.h"
+#include "world/map.h"
+#include "world/relations.h"
+#include "world/sea_graph.h"
+#include "world/world.h"
+
+cJednostkaLotnicza* sHex::FindInterceptor(int attackingCountry) const
+{
+    return FindFighterInterceptor(x, y, [attackingCountry](int owner) { return CountriesAtWar(owner, attackingCountry); });
+}
+
+namespace {
+
+// An attacker that died in the part of the mission just flown is removed; true if it died.
+bool RemoveIfKilled(const sCombatResult& result, cUnit* attacker, const wchar_t* logLine)
+{
+    if (!result.attackerKilled)
+        return false;
+    LogLine(logLine);
+    DestroyInCombat(attacker);
+    return true;
+}
+
+} // namespace
+
+void sHex::AirBombard(sCombatResult* result, cUnit* attacker)
+{
+    if (!result || !attacker)
+        return;
+    ++g_PlayCounts.airMissions;
+    // The mission is paid for before it meets any interceptor, so a bomber turned back
+    // cannot simply fly again.
+    auto* air = dynamic_cast<cJednostkaLotnicza*>(attacker);
+    if (air)
+        air->AddActionPoints(-1);
+    else if (auto* ship = dynamic_cast<cJednostkaMorska*>(attacker))
+        ship->m_AirstrikeDone = true;
+
+    const cGrafMorz* graph = WorldSeaGraph();
+    const sWezelGrafuMorz* zone = IsSea() && graph && seaZone != 0 ? graph->GetNode(seaZone) : nullptr;
+    int defenderId = 0;
+    cUnit* interceptor = nullptr;
+    if (IsSea()) {
+        if (zone)
+            interceptor = zone->FindInterceptor(attacker->m_Owner);
+    } else {
+        defenderId = unit ? unit->m_Owner : controller;
+        // Nobody holds the hex: nobody rises to meet the mission.
+        if (const cPanstwo* defender = GetCountry(defenderId))
+            interceptor = defender->FindBestInterceptor(x, y);
+    }
+    if (interceptor && attacker->TryIntercept(interceptor, result)) {
+        RemoveIfKilled(*result, attacker, L"Przechwycenie przy bombowaniu heksa udane, ataker zabijany");
+        return;
+    }
+
+    const bool heavy = attacker->m_Type == UNIT_STRATEGIC_BOMBER || attacker->m_Type == UNIT_CARRIER;
+    PlayCombatSound(heavy ? L"StrategicBombardment" : L"AirStrike", attacker);
+    if (air)
+        result->kind = IsSea() ? COMBAT_AIR_STRIKE_SEA_ZONE : COMBAT_AIR_STRIKE_LAND;
+    else
+        result->kind = IsSea() ? COMBAT_CARRIER_STRIKE_SEA_ZONE : COMBAT_CARRIER_STRIKE_LAND;
+    result->attackerCountry = attacker->m_Owner;
+    result->defenderCountry = defenderId;
+
+    if (IsSea()) {
+        result->defenderInfo += LangText("report_bombardment_sea_zone_affected");
+        // The ships of the zone are hit by the sea-zone rules of its node.
+        return;
+    }
+    if (!unit) {
+        result->defenderInfo += LangText("report_bombardment_no_unit");
+    } else {
+        unit->m_Spotted = true;
+        cPanstwo* spotter = attacker->GetOwner();
+        auto* land = dynamic_cast<cJednostkaLadowa*>(unit);
+        if (land && spotter && std::find(spotter->ReconUnits.begin(), spotter->ReconUnits.end(), land) == spotter->ReconUnits.end())
+            spotter->ReconUnits.push_back(land);
+        result->defenderInfo += LangText("report_bombardment_affected_unit");
+        unit->ReceiveAirAttack(result, attacker);
+        if (RemoveIfKilled(*result, attacker, L"Attacker zabity podczas nalotu na hex (jednostke na heksie)"))
+            return;
+    }
+    if (heavy) {
+        if (!city) {
+            result->defenderInfo += LangText("report_bombardment_no_city");
+        } else {
+            result->defenderInfo += LangText("report_bombardment_affected_city");
+            city->StrategicBombard(result, attacker);
+            if (RemoveIfKilled(*result, attacker, L"Attacker zabity podczas nalotu na hex (miasto na heksie)"))
+                return;
+        }
+    }
+    if (city && city->IsPort() && seaNodeDisplay != 0) {
+        result->defenderInfo += LangText("report_bombardment_port_affected");
+        // The port itself is hit by the sea-zone rules of its node.
+    } else {
+        result->defenderInfo += LangText("report_bombardment_no_port");
+    }
+}
