@@ -52,9 +52,6 @@ struct sLandAttack
 
     // Experience rolls for the commanders of every attacker and of the defender.
     void AwardCommanderExperience();
-    // Carries the attack out into the result (reset by the caller); false, with nothing
-    // fought, without a defender or without an attacker.
-    bool Resolve(sCombatResult* result);
 
 private:
     bool IsDefenderLand() const;
