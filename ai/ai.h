@@ -1,7 +1,48 @@
 #pragma once
-// The computer opponent's working lists of one country; one per country, made by the
-// game in country order and destroyed with it. The turns it plays come with the
-// opponent's phases.
+// The computer opponent's working memory for one country: one object per country, made by
+// the game in country order and destroyed with it. PlayTurn plays the country's turn on the
+// opponent's thread; the phases fill the object's lists and fronts from the game.
+#include <cstdint>
+#include <list>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "units/unit.h"
+
+class cMiasto;
+class cPanstwo;
+class cJednostkaLadowa;
+class cJednostkaLotnicza;
+class cJednostkaMorska;
+struct sWezelDiagramuMiast;
+
+// Per-unit trace lines of the node strengths; off unless a test or tool turns them on,
+// as they are written for every unit several times a turn.
+extern bool g_AITraceNodeStrengths;
+
+// One front: cities on both sides of a war boundary and the strength gathered around them.
+struct sFront
+{
+    std::wstring m_Name;  // "Front miasta %s"
+    std::vector<sWezelDiagramuMiast*> m_Nodes;
+    int m_State = 0;  // 0 held, 1 threatened, 2 collapsing
+    float m_Superiority = 1.0f;
+    float m_OurLand = 0.0f, m_OwnLand = 0.0f, m_EnemyLand = 0.0f;
+    int m_OurAirCount = 0, m_OwnAirCount = 0, m_EnemyAirCount = 0;
+    int m_OurAirStrength = 0, m_OwnAirStrength = 0, m_EnemyAirStrength = 0;
+
+    // Nodes whose city is held by the country or an ally, in front order.
+    std::vector<sWezelDiagramuMiast*> CollectFriendlyNodes(int countryId) const;
+    bool HasSingleEnclosedFriendlyCity(int countryId) const;
+    // The node with the greatest / smallest ours land strength (the first of equals).
+    sWezelDiagramuMiast* GetStrongestNode() const;
+    sWezelDiagramuMiast* GetWeakestNode() const;
+    void Print() const;
+    void PrintSummary() const;
+};
+
 class cAI
 {
 public:
@@ -9,4 +50,65 @@ public:
     ~cAI() = default;
     cAI(const cAI&) = delete;
     cAI& operator=(const cAI&) = delete;
+
+    // One whole turn of the play state's active country.
+    void PlayTurn();
+
+    // Turn start: every city may be attacked but those of DoNotAttackCities.
+    void MarkAttackableCities();
+
+    // Working lists and fronts.
+    void BuildUnitLists();
+    void EvaluateNodeStrengths();
+    void UpdateFronts();
+    void SumFrontStrengths();
+    void SavePoorlyDefendedFronts();
+    // Strategic move of one own land unit to (x, y) at or beside the target city.
+    void PrzeniesStrategicznieJednostke(cJednostkaLadowa* unit, cMiasto* target, int x, int y);
+
+    bool IsCityOnFrontWithState(const cMiasto* city, int state) const;
+    bool IsCityOnAnyFront(const cMiasto* city) const;
+    bool GetCityFrontStrength(const cMiasto* city, int& out) const;
+    cMiasto* FindNearestFrontCity(const cJednostkaLadowa* unit) const;
+
+    // Line of defence.
+    bool NeedsLineOfDefence() const;
+    void CalculateLineOfDefence();
+    std::vector<std::pair<int, int>> FindBestLinePath(int x1, int y1, int x2, int y2, const bool flags[6]) const;
+    int ScoreLinePath(const std::vector<std::pair<int, int>>& path, int maxLength, const bool flags[6]) const;
+
+    // The country played: the active country at the start of each turn.
+    cPanstwo* m_Country = nullptr;
+    std::list<sFront> m_Fronts;
+    std::vector<cJednostkaLadowa*> m_OwnLandUnits;  // by descending effective strength
+    std::vector<cJednostkaLadowa*> m_AlliedLandUnits;
+    std::vector<cJednostkaLadowa*> m_EnemyLandUnits;
+    std::vector<cJednostkaLadowa*> m_OtherLandUnits;
+    std::vector<cJednostkaLotnicza*> m_OwnAirUnits;
+    std::vector<cJednostkaLotnicza*> m_AlliedAirUnits;
+    std::vector<cJednostkaLotnicza*> m_EnemyAirUnits;
+    std::vector<cJednostkaLotnicza*> m_OtherAirUnits;
+    std::vector<cJednostkaMorska*> m_OwnNavalUnits;
+    std::vector<std::pair<int, int>> m_LineOfDefence;
+
+    // Relations of the played country with the holder of a hex or city, or a unit's owner.
+    int CountryId() const;
+    bool IsFriend(int holder) const;  // the country itself or an ally; 0 is nobody
+    bool IsEnemy(int holder) const;   // at war with the country; 0 is nobody
+
+private:
+    void SortOwnLandUnits();
+    // Walks the line-of-defence path search, keeping only the best path so far.
+    void EnumerateLinePaths(int x, int y, int x2, int y2, std::vector<std::pair<int, int>>& path, int maxLength,
+                         const bool flags[6], std::vector<std::pair<int, int>>& best, int& bestScore) const;
 };
+
+// The city whose area holds a hex (the nearest city over land), or null.
+cMiasto* HomeCityOfHex(int x, int y);
+// The city-graph node of a city, or null.
+sWezelDiagramuMiast* NodeOfCity(const cMiasto* city);
+
+// Thinning predicates of the line of defence, on the map's mark grid (mark 3 = line).
+int CountMarkedNeighbours(int x, int y, std::pair<int, int>& last);
+bool IsLineSpur(int x, int y);
+bool IsLineKink(int x, int y);

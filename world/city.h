@@ -67,6 +67,12 @@ public:
     int32_t GraphIndex = -1;
     std::vector<int32_t> GraphDistances;
     uint8_t Visited = 0;
+    // Written by the computer opponent in the turn of the country it plays: whether it
+    // may attack the city, the state of the front the city lies on (3: none) and the
+    // strength it has sent to take the city this turn.
+    uint8_t MayBeAttacked = 1;
+    int32_t FrontState = 3;
+    float CommittedStrength = 0.0f;
 };
 
 // cities.csv: the reader clears the list first and links every city to its hex.

@@ -164,9 +164,8 @@ void cDiagramMiast::ResetSearchFields()
     {
         node.Mark = 0;
         node.Visited = 0;
-        for (float& f : node.ScratchF)
-            f = 0.0f;
-        for (int32_t& v : node.ScratchI)
-            v = 0;
+        node.OurLand = node.OwnLand = node.EnemyLand = 0.0f;
+        node.OurAirCount = node.OwnAirCount = node.EnemyAirCount = node.OwnUnitCount = 0;
+        node.OurAirStrength = node.OwnAirStrength = node.EnemyAirStrength = 0;
     }
 }

@@ -21,8 +21,17 @@ struct sWezelDiagramuMiast
     std::list<sLukDiagramuMiast> Links;
     uint8_t Mark = 0;
     uint8_t Visited = 0;
-    float ScratchF[3] = {};
-    int32_t ScratchI[7] = {};
+    // The computer opponent's strengths around the city, cleared by ResetSearchFields.
+    float OurLand = 0.0f;    // own and allied land units
+    float OwnLand = 0.0f;
+    float EnemyLand = 0.0f;
+    int32_t OurAirCount = 0;
+    int32_t OwnAirCount = 0;
+    int32_t EnemyAirCount = 0;
+    int32_t OwnUnitCount = 0; // own land and air units
+    int32_t OurAirStrength = 0;
+    int32_t OwnAirStrength = 0;
+    int32_t EnemyAirStrength = 0;
 };
 
 class cDiagramMiast

@@ -241,6 +241,30 @@ public:
     // Coastal land hexes of a sea zone, row by row; empty when none.
     const std::vector<std::pair<int, int>>& GetCoastalHexesOfZone(int seaZoneId) const;
 
+    // The computer opponent's mark grid (one byte per hex) and its searches. Marks of a
+    // hex off the map read 0 and are not written.
+    void SetAiMark(int x, int y, uint8_t value);
+    uint8_t GetAiMark(int x, int y) const;
+    void ClearAiMarks();
+    // The lattice of front nodes for spacing d (at least 3), built when d changes and
+    // zeroing the mark grid then. A smaller d is refused with its log line and leaves
+    // the lattice as it was.
+    const std::list<std::pair<int, int>>& SetFrontNodeDistance(int d);
+    // The lattice point d straight steps from (x, y) in a direction 0..5 (it may lie off
+    // the map). False, with a log line, without a spacing or with another direction.
+    bool FindFrontNode(int& outX, int& outY, int x, int y, int direction) const;
+    // Whether both hexes belong to one group of cities joined by land (the nearest city
+    // of each hex decides); false for a hex that no city reaches.
+    bool AreHexesInSameRegion(int x1, int y1, int x2, int y2) const;
+    // A landing hex for an invasion: the first empty coastal land hex of the sea zone
+    // held by the country, an ally or an enemy, walking outward from the start within
+    // maxDistance; with ownOnly, only the start hex itself, and held by the country.
+    bool FindCoastalHex(int countryId, int x, int y, int seaZone, int maxDistance, int& outX, int& outY,
+                        bool ownOnly);
+    // The enemy land unit of the lowest effective strength within maxDistance of the
+    // start over land (the first of equals in walk order); hexes of neutrals are passed over.
+    bool FindWeakestEnemyUnitNear(int countryId, int x, int y, int maxDistance, int& outX, int& outY);
+
     // Hex array, row by row: element y * width + x.
     std::vector<sHex>& Hexes() { return m_Hexes; }
     std::vector<uint8_t>& AiGrid() { return m_AiGrid; }
@@ -290,5 +314,7 @@ private:
     std::list<sHex*> m_MarkedHexes;
     std::vector<uint8_t> m_AiGrid;
     std::map<int, std::vector<std::pair<int, int>>> m_CoastalHexesByZone;
+    // The group of each city in the world's city groups, filled at the first region test.
+    mutable std::map<const cMiasto*, int> m_RegionGroupOfCity;
     std::array<std::pair<int, int>, 10> m_Bookmarks{};
 };

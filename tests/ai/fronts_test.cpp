@@ -1,0 +1,121 @@
+// The opponent's unit lists and fronts: who counts as own, allied, enemy or other, where
+// fronts are born, and how their superiority gives their state.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/ai/ai_test_game.h"
+#include "tests/test_support.h"
+#include "units/air_unit.h"
+#include "world/city_graph.h"
+#include "world/topography.h"
+
+namespace ai_tests {
+namespace {
+
+class AIFronts : public cAIGame
+{
+};
+
+bool Holds(const std::vector<cJednostkaLadowa*>& list, int id)
+{
+    return std::any_of(list.begin(), list.end(), [id](const cJednostkaLadowa* u) { return u->m_Id == id; });
+}
+
+TEST_F(AIFronts, UnitListsFollowTheRelationsAndOwnUnitsComeStrongestFirst)
+{
+    cAI& ai = AIOf(kBorussia);
+    ai.BuildUnitLists();
+    for (int id : {4, 5, 6, 7, 8})
+        EXPECT_TRUE(Holds(ai.m_OwnLandUnits, id)) << id;
+    EXPECT_TRUE(Holds(ai.m_EnemyLandUnits, 1)) << "Albion is at war with Borussia";
+    EXPECT_TRUE(Holds(ai.m_EnemyLandUnits, 12)) << "so is Valdonia";
+    EXPECT_TRUE(Holds(ai.m_OtherLandUnits, 9)) << "Ruthenia is at peace";
+    EXPECT_TRUE(Holds(ai.m_OtherLandUnits, 11));
+    EXPECT_FALSE(Holds(ai.m_EnemyLandUnits, 2)) << "a unit in the reserve pool is on no list";
+    EXPECT_TRUE(std::is_sorted(ai.m_OwnLandUnits.begin(), ai.m_OwnLandUnits.end(), [](auto* a, auto* b) {
+        return a->GetEffectiveStrength() > b->GetEffectiveStrength();
+    }));
+}
+
+TEST_F(AIFronts, AFrontIsBornWhereOwnAndEnemyCitiesTouchByLand)
+{
+    cAI& ai = AIOf(kBorussia);
+    ai.BuildUnitLists();
+    ai.EvaluateNodeStrengths();
+    ai.UpdateFronts();
+    ai.SumFrontStrengths();
+    ASSERT_EQ(ai.m_Fronts.size(), 1u);
+    const sFront& front = ai.m_Fronts.front();
+    EXPECT_EQ(front.m_Name, L"Front miasta Colonia");
+    ASSERT_EQ(front.m_Nodes.size(), 2u);
+    EXPECT_EQ(front.m_Nodes[1]->City, City(L"Valdo"));
+    EXPECT_GT(front.m_EnemyLand, 0.0f);
+    EXPECT_EQ(City(L"Colonia")->FrontState, front.m_State);
+    EXPECT_EQ(City(L"Moskva")->FrontState, 3) << "a city on no front";
+    EXPECT_TRUE(ai.IsCityOnAnyFront(City(L"Valdo")));
+    EXPECT_FALSE(ai.IsCityOnAnyFront(City(L"Berolina")));
+    int strength = 0;
+    EXPECT_TRUE(ai.GetCityFrontStrength(City(L"Colonia"), strength));
+    EXPECT_FALSE(ai.GetCityFrontStrength(City(L"Berolina"), strength));
+    EXPECT_EQ(strength, -1);
+    EXPECT_TRUE(testing_support::LogContains(L"Kraj ID = 2 (Borussia) zaktualizowal liste frontow do liczby 1"));
+
+    cAI& peaceful = AIOf(kRuthenia);
+    peaceful.BuildUnitLists();
+    peaceful.EvaluateNodeStrengths();
+    peaceful.UpdateFronts();
+    EXPECT_TRUE(peaceful.m_Fronts.empty());
+}
+
+TEST_F(AIFronts, SuperiorityGivesTheStateAtItsExactBounds)
+{
+    cAI& ai = AIOf(kBorussia);
+    sWezelDiagramuMiast node;
+    node.City = City(L"Colonia");
+    auto stateFor = [&](float ours, float enemy) {
+        node.OurLand = ours;
+        node.EnemyLand = enemy;
+        ai.m_Fronts.clear();
+        ai.m_Fronts.emplace_back();
+        ai.m_Fronts.back().m_Nodes.push_back(&node);
+        ai.SumFrontStrengths();
+        return std::make_pair(ai.m_Fronts.back().m_State, ai.m_Fronts.back().m_Superiority);
+    };
+    EXPECT_EQ(stateFor(33.0f, 100.0f).first, 1);
+    EXPECT_EQ(stateFor(32.9f, 100.0f).first, 2);
+    EXPECT_EQ(stateFor(80.0f, 100.0f).first, 0);
+    EXPECT_EQ(stateFor(79.9f, 100.0f).first, 1);
+    EXPECT_EQ(stateFor(0.0f, 0.0f), std::make_pair(0, 1.0f)) << "nobody on either side";
+    EXPECT_EQ(stateFor(5.0f, 0.0f), std::make_pair(0, 99999.0f)) << "no enemy";
+    EXPECT_TRUE(ai.NeedsLineOfDefence() == false);
+    stateFor(1.0f, 10.0f);
+    EXPECT_TRUE(ai.NeedsLineOfDefence());
+}
+
+TEST_F(AIFronts, StrategicBombersAndUnitsOutsideEveryCityAreaCountNowhere)
+{
+    cAI& ai = AIOf(kBorussia);
+    ai.BuildUnitLists();
+    ASSERT_FALSE(ai.m_OwnAirUnits.empty());
+    for (cJednostkaLotnicza* unit : ai.m_OwnAirUnits)
+        unit->m_Type = UNIT_STRATEGIC_BOMBER;
+    ai.EvaluateNodeStrengths();
+    for (const sWezelDiagramuMiast& node : game->m_CityGraph->Nodes)
+        EXPECT_EQ(node.OwnAirCount, 0);
+}
+
+TEST_F(AIFronts, NearestFrontCityIsTheFewestHopsAway)
+{
+    cAI& ai = AIOf(kBorussia);
+    ai.BuildUnitLists();
+    ai.EvaluateNodeStrengths();
+    ai.UpdateFronts();
+    ai.SumFrontStrengths();
+    EXPECT_EQ(ai.FindNearestFrontCity(LandUnit(4)), nullptr) << "no strategic route known yet";
+    game->m_StrategicMoves->SetCountryTopography(kBorussia, {{City(L"Berolina"), City(L"Hamburgum"), City(L"Colonia")}});
+    EXPECT_EQ(ai.FindNearestFrontCity(LandUnit(4)), City(L"Colonia")) << "from Berolina the Borussian front city";
+}
+
+} // namespace
+} // namespace ai_tests

@@ -1,0 +1,106 @@
+// The line of defence: drawn only when a front is threatened, between own lattice nodes
+// facing the enemy, and thinned of spurs and kinks.
+#include <gtest/gtest.h>
+
+#include "tests/ai/ai_test_game.h"
+#include "tests/test_support.h"
+#include "world/city_graph.h"
+
+namespace ai_tests {
+namespace {
+
+class LineOfDefence : public cAIGame
+{
+protected:
+    void MarkNeighbours(int x, int y, std::initializer_list<int> directions)
+    {
+        Map().ClearAiMarks();
+        for (int d : directions)
+        {
+            int nx = x, ny = y;
+            GetNeighbourCoordsOut(x, y, d, nx, ny);
+            Map().SetAiMark(nx, ny, 3);
+        }
+    }
+};
+
+TEST_F(LineOfDefence, AKinkIsTwoLineNeighboursOnConsecutiveSides)
+{
+    MarkNeighbours(10, 10, {2, 3});
+    EXPECT_TRUE(IsLineKink(10, 10));
+    MarkNeighbours(10, 10, {5, 0});
+    EXPECT_FALSE(IsLineKink(10, 10)) << "directions 5 and 0 do not count as consecutive";
+    MarkNeighbours(10, 10, {1, 4});
+    EXPECT_FALSE(IsLineKink(10, 10));
+    MarkNeighbours(10, 10, {1, 2, 3});
+    EXPECT_FALSE(IsLineKink(10, 10)) << "three neighbours are no kink";
+}
+
+TEST_F(LineOfDefence, ASpurHangsOnAHexWithMoreThanTwoLineNeighbours)
+{
+    // (10,10) touches only (10,9), whose other line neighbours are (10,8), (11,9), (9,9).
+    Map().ClearAiMarks();
+    Map().SetAiMark(10, 9, 3);
+    Map().SetAiMark(10, 8, 3);
+    Map().SetAiMark(11, 9, 3);
+    EXPECT_FALSE(IsLineSpur(10, 10)) << "(10,9) has only two line neighbours";
+    Map().SetAiMark(9, 9, 3);
+    EXPECT_TRUE(IsLineSpur(10, 10));
+    std::pair<int, int> last;
+    EXPECT_EQ(CountMarkedNeighbours(10, 10, last), 1);
+    EXPECT_EQ(last, std::make_pair(10, 9));
+}
+
+TEST_F(LineOfDefence, AThreatenedFrontDrawsALineBetweenTheFacingNodes)
+{
+    cAI& ai = AIOf(kBorussia);
+    ai.BuildUnitLists();
+    ai.EvaluateNodeStrengths();
+    ai.UpdateFronts();
+    ai.SumFrontStrengths();
+    ASSERT_FALSE(ai.NeedsLineOfDefence()) << "Borussia is far stronger than Valdonia";
+
+    ai.CalculateLineOfDefence();
+    ASSERT_FALSE(ai.m_LineOfDefence.empty());
+    for (const auto& [x, y] : ai.m_LineOfDefence)
+    {
+        EXPECT_EQ(Map().GetAiMark(x, y), 3);
+        EXPECT_TRUE(Map().GetHex(x, y)->IsFriendlyOrEnemyLand(kBorussia));
+        EXPECT_FALSE(IsLineKink(x, y)) << x << "," << y;
+    }
+    // The facing nodes (8,4) of Borussia and (12,6) lie on it.
+    auto on = [&](int x, int y) {
+        return std::find(ai.m_LineOfDefence.begin(), ai.m_LineOfDefence.end(), std::make_pair(x, y)) !=
+               ai.m_LineOfDefence.end();
+    };
+    EXPECT_TRUE(on(8, 4));
+    EXPECT_TRUE(on(12, 6));
+}
+
+TEST_F(LineOfDefence, TheBestPathPrefersRiversOnTheEnemySideAndOwnCities)
+{
+    cAI& ai = AIOf(kBorussia);
+    const bool none[6] = {};
+    const auto path = ai.FindBestLinePath(8, 4, 12, 6, none);
+    ASSERT_FALSE(path.empty());
+    EXPECT_EQ(path.front(), std::make_pair(8, 4));
+    EXPECT_EQ(path.back(), std::make_pair(12, 6));
+    const int maxLength = 2 * HexDistance(8, 4, 12, 6) - 2;
+    EXPECT_LE(int(path.size()), maxLength + 1);
+    const int score = ai.ScoreLinePath(path, maxLength, none);
+    EXPECT_EQ(ai.ScoreLinePath({{8, 4}, {9, 5}}, 6, none), (6 - 2 - 1) * 10 + 15) << "Colonia stands on (9,5)";
+    EXPECT_GE(score, (maxLength - int(path.size()) - 1) * 10);
+    EXPECT_TRUE(ai.FindBestLinePath(8, 4, 2, 2, none).empty()) << "no land path to the island";
+}
+
+TEST_F(LineOfDefence, NoThreatenedFrontKeepsTheMarksOfTheLastLine)
+{
+    cAI& ai = AIOf(kBorussia);
+    Map().SetAiMark(3, 3, 3);
+    ai.PlayTurn();
+    EXPECT_FALSE(testing_support::LogStartsWith(L"[AI]: Borussia - Calculating line of defence..."));
+    EXPECT_EQ(Map().GetAiMark(3, 3), 3);
+}
+
+} // namespace
+} // namespace ai_tests
