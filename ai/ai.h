@@ -22,6 +22,16 @@ struct sWezelDiagramuMiast;
 // as they are written for every unit several times a turn.
 extern bool g_AITraceNodeStrengths;
 
+// Seconds spent in each phase of the computer turns since the last Reset, in the order the
+// phases first ran: the benchmark's figures. Timing never decides anything in play.
+struct sAIPhaseClock
+{
+    std::vector<std::pair<std::wstring, double>> totals;
+    void Add(const std::wstring& phase, double seconds);
+    void Reset() { totals.clear(); }
+};
+extern sAIPhaseClock g_AIPhaseClock;
+
 // One front: cities on both sides of a war boundary and the strength gathered around them.
 struct sFront
 {

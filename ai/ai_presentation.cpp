@@ -1,30 +1,27 @@
 #include "ai/ai_presentation.h"
 
 #include <cmath>
-#include <string>
 
 #include "core/lock.h"
 #include "game/game.h"
-#include "game/presentation.h"
+#include "game/play_state.h"
 #include "units/unit.h"
 #include "world/world.h"
 
-namespace {
-bool PersonPlays()
-{
-    return g_Gra && g_Gra->HasHumanCountry();
-}
-} // namespace
-
 bool IsShownToPerson(const cUnit* unit)
 {
-    return PersonPlays() && unit && g_World.units.isVisible(unit);
+    return g_Gra && g_Gra->HasHumanCountry() && g_Gra->m_PlayState && g_Gra->m_PlayState->ShowsActions() && unit &&
+           g_World.units.isVisible(unit);
 }
 
 void PauseForPerson(eDelay delay)
 {
-    const int ms = int(std::lround(g_DelayValues[size_t(delay)]));
-    if (ms <= 0 || !PersonPlays())
+    PauseMsForPerson(int(std::lround(g_DelayValues[size_t(delay)])));
+}
+
+void PauseMsForPerson(int ms)
+{
+    if (ms <= 0 || !g_Gra || !g_Gra->HasHumanCountry())
         return;
     // Every hold of the lock is given up for the pause and taken again after it.
     const int depth = GlobalLockDepthOfThisThread();
@@ -33,25 +30,4 @@ void PauseForPerson(eDelay delay)
     InterruptibleSleep(ms);
     for (int i = 0; i < depth; ++i)
         ACQUIRE_GLOBAL_LOCK();
-}
-
-void CenterForPerson(int x, int y)
-{
-    if (!PersonPlays())
-        return;
-    sPresentationRequest request;
-    request.kind = eRequestKind::CenterCamera;
-    request.x = x;
-    request.y = y;
-    Presentation().Post(std::move(request));
-}
-
-void InfoPanelForPerson(const std::wstring& text)
-{
-    if (!PersonPlays())
-        return;
-    sPresentationRequest request;
-    request.kind = eRequestKind::InfoMessage;
-    request.text = text;
-    Presentation().Post(std::move(request));
 }

@@ -1,5 +1,7 @@
 // One computer turn: the fixed order of the opponent's phases, long at war and short at
 // peace, and the marks that open every turn.
+#include <chrono>
+
 #include "ai/ai.h"
 #include "ai/ai_presentation.h"
 #include "core/log.h"
@@ -8,7 +10,29 @@
 #include "world/city.h"
 #include "world/country.h"
 
+sAIPhaseClock g_AIPhaseClock;
+
+void sAIPhaseClock::Add(const std::wstring& phase, double seconds)
+{
+    for (auto& [name, total] : totals)
+        if (name == phase)
+        {
+            total += seconds;
+            return;
+        }
+    totals.push_back({phase, seconds});
+}
+
 namespace {
+
+// Times one phase of the turn into the phase clock.
+template <typename Phase>
+void Timed(const wchar_t* name, Phase phase)
+{
+    const auto start = std::chrono::steady_clock::now();
+    phase();
+    g_AIPhaseClock.Add(name, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+}
 
 void LogPhase(const cPanstwo& country, const wchar_t* what)
 {
@@ -35,20 +59,23 @@ void cAI::PlayTurn()
     m_Country = g_Gra->m_PlayState->GetActiveCountry();
     const cPanstwo& country = *m_Country;
     const std::wstring opening = FormatText(L"[AI] %ls: NEW TURN", country.Name);
-    InfoPanelForPerson(opening);
+    PostInfoPanelMessage(opening);
     LogLine(opening);
     MarkAttackableCities();
     // Diplomacy of the computer opponent comes here.
+    auto fronts = [this] {
+        EvaluateNodeStrengths();
+        UpdateFronts();
+        SumFrontStrengths();
+    };
 
     if (country.IsAtWar())
     {
         LogLine(L"[AI]: %s ma wojne", country.Name);
-        BuildUnitLists();
+        Timed(L"unit lists", [this] { BuildUnitLists(); });
         // The computer's declarations of war come here; the lists are built again after them.
-        BuildUnitLists();
-        EvaluateNodeStrengths();
-        UpdateFronts();
-        SumFrontStrengths();
+        Timed(L"unit lists", [this] { BuildUnitLists(); });
+        Timed(L"fronts", fronts);
         // Commanders, then the replacements (threshold 0.5) and ship repairs.
         LogPhase(country, L"Replacements");
         // Strategic moves to fronts, air rebasing, purchases.
@@ -56,16 +83,16 @@ void cAI::PlayTurn()
         LogPhase(country, L"Deploying new units");
         LogPhase(country, L"Air fights");
         LogPhase(country, L"Checking the state of fronts (before operational planning)");
-        EvaluateNodeStrengths();
-        UpdateFronts();
-        SumFrontStrengths();
+        Timed(L"fronts", fronts);
         if (NeedsLineOfDefence())
         {
             LogPhase(country, L"Calculating line of defence...");
-            CalculateLineOfDefence();
+            Timed(L"line of defence", [this] { CalculateLineOfDefence(); });
         }
         LogPhase(country, L"Operational planning...");
         LogLine(L"bu 1");
+        // Build-up on current targets, air strikes on land units and on ships and sea
+        // invasions follow, each after its marker.
         LogLine(L"bu 2");
         LogLine(L"bu 3");
         LogLine(L"bu 4");
@@ -73,15 +100,19 @@ void cAI::PlayTurn()
         LogLine(L"bu 6");
         LogPhase(country, L"Executing operational moves...");
         LogPhase(country, L"Planning sea transport of units to front...");
+        // Sea transport to fronts, strategic bombing and the naval phase.
+        // Supply convoys, then the replacements with the threshold 0.98.
     }
     else
     {
         LogLine(L"[AI]: %s nie ma wojny", country.Name);
         // Fronts of an earlier war turn say nothing now.
         m_Fronts.clear();
-        BuildUnitLists();
+        Timed(L"unit lists", [this] { BuildUnitLists(); });
+        // Purchases.
         LogPhase(country, L"Deploying new units");
-        BuildUnitLists();
+        Timed(L"unit lists", [this] { BuildUnitLists(); });
+        // The naval phase and the supply convoys.
     }
     LogLine(L"[AI]: Ending turn");
 }

@@ -290,7 +290,7 @@ void cAI::PrzeniesStrategicznieJednostke(cJednostkaLadowa* unit, cMiasto* target
     const bool shown = IsShownToPerson(unit);
     if (shown)
     {
-        CenterForPerson(unit->m_X, unit->m_Y);
+        CenterCameraOn(unit->m_X, unit->m_Y);
         PauseForPerson(DELAY_AI_MOVE_BEFORE);
     }
     {
@@ -302,7 +302,7 @@ void cAI::PrzeniesStrategicznieJednostke(cJednostkaLadowa* unit, cMiasto* target
     if (shown)
     {
         PauseForPerson(DELAY_AI_MOVE_BETWEEN);
-        CenterForPerson(x, y);
+        CenterCameraOn(x, y);
         PauseForPerson(DELAY_AI_MOVE_BETWEEN);
     }
     {

@@ -8,6 +8,10 @@
 //                                    loads CASES damaged copies of the files of PATH and
 //                                    reports each that neither loads nor is refused with a
 //                                    reason (exit 1 when there is one)
+//   velmorant-tool ai-turns PATH [SEED]
+//                                    plays one computer turn of every country (all of
+//                                    them computers) and prints the seconds per country
+//                                    and per phase of the turn
 // PATH is <root>/data/scenarios/<name>, <root>/data/save/<name> or <root>/data/pbem/<name>;
 // the files are read from <root> as the game reads them.
 #include <unistd.h>
@@ -29,6 +33,7 @@
 #include "platform/paths.h"
 #include "units/land_unit.h"
 #include "world/sea_graph.h"
+#include "tools/tool/ai_turns.h"
 #include "tools/tool/fuzz.h"
 
 namespace fs = std::filesystem;
@@ -40,6 +45,7 @@ int Usage()
     std::cerr << "usage: velmorant-tool check PATH\n"
                  "       velmorant-tool resave PATH NAME\n"
                  "       velmorant-tool fuzz PATH [CASES [SEED]]\n"
+                 "       velmorant-tool ai-turns PATH [SEED]\n"
                  "PATH is a folder ROOT/data/scenarios/NAME, ROOT/data/save/NAME or ROOT/data/pbem/NAME\n";
     return 2;
 }
@@ -180,8 +186,17 @@ int main(int argc, char** argv)
     const bool check = args.size() == 2 && args[0] == "check";
     const bool resave = args.size() == 3 && args[0] == "resave";
     const bool fuzz = args.size() >= 2 && args.size() <= 4 && args[0] == "fuzz";
-    if (!check && !resave && !fuzz)
+    const bool aiTurns = (args.size() == 2 || args.size() == 3) && args[0] == "ai-turns";
+    if (!check && !resave && !fuzz && !aiTurns)
         return Usage();
+    unsigned seed = 1;
+    if (aiTurns && args.size() == 3) {
+        try {
+            seed = unsigned(std::stoul(args[2]));
+        } catch (const std::exception&) {
+            return Usage();
+        }
+    }
 
     // The log goes to a file of its own, never into the folder the tool was started in.
     const fs::path startLog = g_Console.GetPath();
@@ -214,6 +229,8 @@ int main(int argc, char** argv)
             if (check) {
                 PrintSummary(*game);
                 result = 0;
+            } else if (aiTurns) {
+                result = RunAITurns(*game, seed);
             } else if (SaveGame(Utf8ToWide(args[2]), true)) {
                 std::cout << "saved as data/save/" << args[2] << "\n";
                 result = 0;
