@@ -113,7 +113,12 @@ tResult cDialogResources::DrawSprite(int textureSlot, const sRect& src, const sR
     if (textureSlot < 0)
         return S_OK;
     DXUTTextureNode* node = GetTexture(unsigned(textureSlot));
-    if (!node || !node->pTexture || src.Width() == 0 || src.Height() == 0)
+    return DrawSprite(node ? node->pTexture.get() : nullptr, src, dest, depth, color);
+}
+
+tResult cDialogResources::DrawSprite(cTexture* texture, const sRect& src, const sRect& dest, float depth, tColor color)
+{
+    if (!texture || src.Width() == 0 || src.Height() == 0)
         return S_OK;
     cSprite* sprite = BeginSprite();
     if (!sprite)
@@ -121,7 +126,7 @@ tResult cDialogResources::DrawSprite(int textureSlot, const sRect& src, const sR
     sRect screen = ToScreen(dest);
     sRectF from{float(src.left), float(src.top), float(src.right), float(src.bottom)};
     sRectF to{float(screen.left), float(screen.top), float(screen.right), float(screen.bottom)};
-    return sprite->DrawStretched(node->pTexture.get(), from, to, depth, color);
+    return sprite->DrawStretched(texture, from, to, depth, color);
 }
 
 tResult cDialogResources::DrawText(std::wstring_view text, CDXUTElement* element, const sRect& dest, bool shadow,

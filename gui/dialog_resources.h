@@ -44,6 +44,8 @@ public:
     tResult DrawRect(const sRect& rect, tColor color);
     tResult DrawSprite(CDXUTElement* element, const sRect& dest, float depth);
     tResult DrawSprite(int textureSlot, const sRect& src, const sRect& dest, float depth, tColor color);
+    // A texture of the program's own (null draws nothing).
+    tResult DrawSprite(cTexture* texture, const sRect& src, const sRect& dest, float depth, tColor color);
     // count -1: the whole text. clip: a screen rectangle the text is limited to.
     tResult DrawText(std::wstring_view text, CDXUTElement* element, const sRect& dest, bool shadow = false, int count = -1,
                      const sRect* clip = nullptr);

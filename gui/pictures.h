@@ -1,7 +1,11 @@
 #pragma once
 // The picture controls: an icon cut from the GUI picture in three states, and an image
 // drawn scaled and tinted from any texture slot of its dialog. Both click like buttons.
+#include <functional>
+
 #include "gui/control.h"
+
+class cTexture;
 
 // Click, Space and hotkey handling shared by the button-like pictures.
 class cClickable : public CDXUTControl
@@ -47,8 +51,14 @@ public:
     void SetTextureIndex(int index) { m_iTexture = index; }
     void SetTextureRect(const sRect& rect) { m_rcTexture = rect; }
     void SetModulateColor(tColor color) { m_Color = color; }
+    // Draws the texture the source gives at each frame (a picture the program holds and may
+    // reload) instead of a texture slot of the dialog; null returns to the slot.
+    void SetTextureSource(std::function<cTexture*()> source) { m_Source = std::move(source); }
 
     sRect m_rcTexture;
     int m_iTexture = 0; // 0 draws nothing
     tColor m_Color = 0xFFFFFFFF;
+
+private:
+    std::function<cTexture*()> m_Source;
 };

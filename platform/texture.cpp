@@ -40,6 +40,14 @@ void DestroyRetiredTextures()
 
 } // namespace
 
+uint64_t RendererGenerationOf(SDL_Renderer* renderer)
+{
+    std::lock_guard<std::mutex> guard(g_GenerationMutex);
+    return renderer && renderer == g_CurrentRenderer ? g_Generation : 0;
+}
+
+void ReleaseDeviceTexture(SDL_Texture* texture, uint64_t generation) { RetireDeviceTexture(texture, generation); }
+
 void SetRenderThread() { g_RenderThread = std::this_thread::get_id(); }
 bool IsRenderThread() { return g_RenderThread.load() == std::this_thread::get_id(); }
 

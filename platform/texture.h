@@ -58,6 +58,11 @@ void BeginRendererGeneration(SDL_Renderer* renderer);
 void EndRendererGeneration();
 // Frees, on the main thread, the renderer copies of textures deleted on other threads.
 void FreeRetiredDeviceTextures();
+// For device textures made outside cTexture (a movie's frames): the generation of the
+// renderer when it is the current one (else 0), and the release of such a texture, which
+// does nothing when its renderer has gone and taken it along.
+uint64_t RendererGenerationOf(SDL_Renderer* renderer);
+void ReleaseDeviceTexture(SDL_Texture* texture, uint64_t generation);
 // Marks the calling thread as the one that owns the renderer.
 void SetRenderThread();
 bool IsRenderThread();

@@ -1,12 +1,14 @@
 #include "platform/timer.h"
 
+#include "platform/clock.h"
+
 cFrameTimer::cFrameTimer() { Reset(); }
 
-double cFrameTimer::Now() const { return std::chrono::duration<double>(tClock::now() - m_Base).count(); }
+double cFrameTimer::Now() const { return ClockSeconds() - m_Base; }
 
 void cFrameTimer::Reset()
 {
-    m_Base = tClock::now();
+    m_Base = ClockSeconds();
     m_StoppedAt = 0;
     m_PausedTotal = 0;
     m_LastElapsed = 0;

@@ -1,7 +1,5 @@
 #pragma once
 // The frame timer: seconds since it started, not counting the time it was stopped.
-#include <chrono>
-
 class cFrameTimer
 {
 public:
@@ -16,10 +14,9 @@ public:
     float GetElapsedTime();
 
 private:
-    using tClock = std::chrono::steady_clock;
     double Now() const;
 
-    tClock::time_point m_Base;
+    double m_Base = 0;
     double m_StoppedAt = 0;
     double m_PausedTotal = 0;
     double m_LastElapsed = 0;

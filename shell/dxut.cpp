@@ -32,6 +32,10 @@ struct sDxutState
     LPDXUTCALLBACKMOUSE mouse = nullptr;
     bool mouseMove = false;
     LPDXUTCALLBACKMSGPROC msgProc = nullptr;
+    void (*endOfDispatch)() = nullptr;
+    std::function<void()> presentHook;
+    std::function<void()> idleHook;
+    std::function<void(unsigned message, tWParam wParam)> messageObserver;
 
     bool initCalled = false;
     std::unique_ptr<cWindow> window;
@@ -217,6 +221,46 @@ LPDXUTCALLBACKMOUSE DXUTGetCallbackMouse() { return State().mouse; }
 
 void DXUTSetSleepFunction(tSleepFunction sleep) { g_Sleep = sleep ? sleep : [](int ms) { SleepMs(ms); }; }
 
+void DXUTSleep(int milliseconds) { g_Sleep(milliseconds); }
+
+void DXUTSetPresentHook(std::function<void()> hook) { State().presentHook = std::move(hook); }
+
+void DXUTSetIdleHook(std::function<void()> hook) { State().idleHook = std::move(hook); }
+
+void DXUTRunIdleHook()
+{
+    // A copy: the hook may replace itself.
+    if (std::function<void()> hook = State().idleHook)
+        hook();
+}
+
+void DXUTSetMessageObserver(std::function<void(unsigned message, tWParam wParam)> observer)
+{
+    State().messageObserver = std::move(observer);
+}
+
+void DXUTSetEndOfDispatchCallback(void (*callback)()) { State().endOfDispatch = callback; }
+
+void DXUTTranslateEvent(const SDL_Event& event, std::vector<sWindowMessage>& out)
+{
+    if (event.type == SDL_RENDER_TARGETS_RESET)
+        DXUTMarkDeviceLost(false);
+    else if (event.type == SDL_RENDER_DEVICE_RESET)
+        DXUTMarkDeviceLost(true);
+    State().translator.Translate(event, out);
+}
+
+void DXUTPresentFrame()
+{
+    auto& s = State();
+    if (!s.device)
+        return;
+    if (std::function<void()> hook = s.presentHook)
+        hook();
+    if (s.device)
+        s.device->Present();
+}
+
 tResult DXUTInit(bool, bool, bool)
 {
     auto& s = State();
@@ -287,19 +331,21 @@ int DXUTMainLoop()
     while (!s.quit) {
         SDL_Event event;
         if (SDL_PollEvent(&event)) {
-            if (event.type == SDL_RENDER_TARGETS_RESET)
-                DXUTMarkDeviceLost(false);
-            else if (event.type == SDL_RENDER_DEVICE_RESET)
-                DXUTMarkDeviceLost(true);
             messages.clear();
-            s.translator.Translate(event, messages);
+            DXUTTranslateEvent(event, messages);
             for (const auto& m : messages) {
                 DXUTStaticWndProc(m.message, m.wParam, m.lParam);
+                if (s.endOfDispatch)
+                    s.endOfDispatch();
                 if (s.quit)
                     break;
             }
         } else {
             DXUTRender3DEnvironment();
+            if (s.endOfDispatch)
+                s.endOfDispatch();
+            if (!s.quit)
+                DXUTRunIdleHook();
         }
     }
     if (s.window)
@@ -372,6 +418,8 @@ void DXUTMarkDeviceLost(bool recreate)
 tLParam DXUTStaticWndProc(unsigned message, tWParam wParam, tLParam lParam)
 {
     auto& s = State();
+    if (s.messageObserver)
+        s.messageObserver(message, wParam);
     // The Windows keys do nothing while the game runs on the whole screen.
     bool isKey = message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP;
     if (isKey && !s.windowed && (wParam == VK_LWIN || wParam == VK_RWIN))
@@ -480,6 +528,6 @@ void DXUTRender3DEnvironment()
         } else {
             s.device->Clear(0xFF000000);
         }
-        s.device->Present();
+        DXUTPresentFrame();
     }
 }

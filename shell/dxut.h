@@ -2,7 +2,9 @@
 // The window and device framework: one window with its renderer (the device), the
 // callbacks that the program installs, the message loop with its paced idle frames,
 // pausing and the exit code.
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/messages.h"
 #include "platform/renderer.h"
@@ -92,5 +94,24 @@ void DXUTMarkDeviceLost(bool recreate);
 // The sleep of the pacing; tests replace it to see the sleeps.
 using tSleepFunction = void (*)(int milliseconds);
 void DXUTSetSleepFunction(tSleepFunction sleep);
+// The pacing's sleep, for the waiting loops of the program (movies, loading).
+void DXUTSleep(int milliseconds);
+// Presents the frame drawn on the device; the present hook sees it first.
+void DXUTPresentFrame();
+// Sees every frame just before it is shown, also those drawn while loading (tests take
+// their screenshots there).
+void DXUTSetPresentHook(std::function<void()> hook);
+// Runs where the program waits for the player with no handler of its own on the stack:
+// after each frame of the main loop and of a movie. Tests of the whole program act there.
+void DXUTSetIdleHook(std::function<void()> hook);
+void DXUTRunIdleHook();
+// Sees every window message the framework handles, before it is handled (a movie watches
+// for the presses that skip it). Null removes it.
+void DXUTSetMessageObserver(std::function<void(unsigned message, tWParam wParam)> observer);
+// Runs between two messages or frames of the main loop, when no handler is on the stack:
+// what a handler asked to end (a menu) ends there.
+void DXUTSetEndOfDispatchCallback(void (*callback)());
+// The window's messages for an SDL event, as the main loop makes them.
+void DXUTTranslateEvent(const union SDL_Event& event, std::vector<sWindowMessage>& out);
 // Mutes or restores the music of a running game.
 void SetMusicMuted(bool muted);

@@ -102,6 +102,8 @@ struct sShellLinks
     std::function<void()> openPauseMenu;         // game state 2 and a new pause menu
     std::function<void()> openMainMenu;          // a new main menu (no game loaded)
     std::function<void()> drawMinimapViewFrame;  // cMapa::DrawMinimapViewFrame
+    // cHintDisplay::Init: the box's offsets and margins and the delay before it shows.
+    std::function<void(int offsetX, int offsetY, int marginX, int marginY, int delayMs)> hintInit;
 };
 extern sShellLinks g_ShellLinks;
 

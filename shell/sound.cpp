@@ -56,6 +56,12 @@ void PlaySoundSlot(int slot, bool loop)
     g_Sounds[size_t(slot)]->Play(SfxVolume(), loop);
 }
 
+void StopSoundSlot(int slot)
+{
+    if (slot >= 0 && slot < kSoundSlots && g_Sounds[size_t(slot)])
+        g_Sounds[size_t(slot)]->Stop();
+}
+
 void PlayControlEventSound(unsigned event, int, CDXUTControl* control)
 {
     if (!control)

@@ -23,5 +23,7 @@ void ShutdownSound();
 int SfxVolume();
 // Plays the effect of a slot once (or looping) at the effects volume; an empty slot is silent.
 void PlaySoundSlot(int slot, bool loop = false);
+// Stops every copy of a slot's effect; the next play starts from the beginning.
+void StopSoundSlot(int slot);
 // The GUI sound hook: the sound of a control event, played before the dialog's callback.
 void PlayControlEventSound(unsigned event, int id, CDXUTControl* control);

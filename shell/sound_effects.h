@@ -33,5 +33,7 @@ constexpr int SlotOf(std::string_view name)
 
 constexpr int kMainMenuMusicLoop = SlotOf("MainMenuMusicLoop");
 static_assert(kMainMenuMusicLoop == 14);
+constexpr int kIntroSoundLogo = SlotOf("IntroSoundLogo");
+constexpr int kIntroSoundGameLogo = SlotOf("IntroSoundGameLogo");
 
 } // namespace sound_effects

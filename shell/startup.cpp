@@ -18,6 +18,8 @@
 #include "shell/dxut.h"
 #include "shell/frame_callbacks.h"
 #include "shell/links.h"
+#include "shell/menus/intro.h"
+#include "shell/menus/menu.h"
 #include "shell/sound.h"
 #include "shell/textures.h"
 
@@ -62,6 +64,8 @@ int RunProgram()
     LinkGameObject();
     if (!g_ShellLinks.initSound)
         g_ShellLinks.initSound = InitSound;
+    if (!g_ShellLinks.playIntroMovies)
+        g_ShellLinks.playIntroMovies = PlayIntroMovies;
     // The toolkit's blinking and repeating follow the frame clock.
     if (!g_GuiHooks.now)
         g_GuiHooks.now = DXUTGetTime;
@@ -89,6 +93,7 @@ int RunProgram()
     DXUTSetCallbackDeviceLost(OnDeviceLost);
     DXUTSetCallbackDeviceDestroyed(OnDeviceDestroyed);
     DXUTSetCallbackMsgProc(OnMsgProc);
+    DXUTSetEndOfDispatchCallback(FreeEndedMenus);
     DXUTSetCursorSettings(true, true);
     DXUTInit(false, false, false);
 
@@ -106,6 +111,7 @@ int RunProgram()
 
     if (GameExists())
         DestroyGame();
+    DeleteCurrentMenu();
     SetFatalCleanup(nullptr);
     // The effects and the audio output close while SDL still runs.
     ShutdownSound();

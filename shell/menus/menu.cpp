@@ -1,0 +1,121 @@
+#include "shell/menus/menu.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "core/log.h"
+#include "core/settings.h"
+#include "core/version.h"
+#include "gui/gui_hooks.h"
+#include "gui/layout.h"
+#include "shell/frame_callbacks.h"
+#include "shell/startup.h"
+#include "shell/textures.h"
+
+namespace {
+std::vector<iMenuScreen*> g_EndedMenus;
+} // namespace
+
+void EndMenu(iMenuScreen* menu)
+{
+    if (!menu)
+        return;
+    if (g_CurrentMenu == menu)
+        g_CurrentMenu = nullptr;
+    if (auto* dialog = dynamic_cast<CDXUTDialog*>(menu))
+        dialog->SetVisible(false);
+    if (std::find(g_EndedMenus.begin(), g_EndedMenus.end(), menu) == g_EndedMenus.end())
+        g_EndedMenus.push_back(menu);
+}
+
+void FreeEndedMenus()
+{
+    // A menu's destructor may end another: take the list first.
+    while (!g_EndedMenus.empty()) {
+        std::vector<iMenuScreen*> ended;
+        ended.swap(g_EndedMenus);
+        for (iMenuScreen* menu : ended)
+            delete menu;
+    }
+}
+
+void DeleteCurrentMenu()
+{
+    EndMenu(g_CurrentMenu);
+    FreeEndedMenus();
+}
+
+cMenu::cMenu()
+{
+    if (g_CurrentMenu) {
+        LogLine(L"-- Deleting old menu");
+        EndMenu(g_CurrentMenu);
+    }
+    g_CurrentMenu = nullptr;
+    GuiSetHintControl(nullptr, false);
+    SetLocation(0, 0);
+    SetSize(g_UserSettings.resolutionX, g_UserSettings.resolutionY);
+    SetVisible(false);
+    LogLine(L"-- Setting callbacks");
+    InstallMenuCallbacks();
+    SetCallback(MenuGUIEvent);
+}
+
+cMenu::~cMenu()
+{
+    if (g_CurrentMenu == this)
+        g_CurrentMenu = nullptr;
+}
+
+bool cMenu::MsgProc(unsigned message, uintptr_t wParam, intptr_t lParam)
+{
+    return CDXUTDialog::MsgProc(message, wParam, lParam);
+}
+
+void cMenu::LoadWallpaper(int holder, const wchar_t* path)
+{
+    g_Textures[size_t(holder)].Release();
+    g_Textures[size_t(holder)].Load(path, cTextureHolder::kFile, 1);
+}
+
+void cMenu::RenderWallpaper(int holder, float elapsed, bool renderDialog)
+{
+    cSprite* sprite = DXUTGetGlobalDialogResourceManager()->GetSprite();
+    cTexture* wallpaper = g_Textures[size_t(holder)].Get();
+    // Row 1 is kept as corners: left, top, right, bottom.
+    const sLayoutRect& area = g_GuiLayout[1];
+    const int width = area.width - area.x, height = area.height - area.y;
+    if (sprite && wallpaper && width > 0 && height > 0 && Succeeded(sprite->Begin(0))) {
+        const float scaleX = float(g_UserSettings.resolutionX) / float(width);
+        const float scaleY = float(g_UserSettings.resolutionY) / float(height);
+        const sMatrix2D saved = sprite->GetTransform();
+        sprite->SetTransform(sMatrix2D::Scaling(scaleX, scaleY));
+        const sRect source{area.x, area.y, area.width, area.height};
+        sprite->Draw(wallpaper, &source, nullptr, nullptr, 0xFFFFFFFF);
+        sprite->End();
+        sprite->SetTransform(saved);
+    }
+    if (renderDialog)
+        CDXUTDialog::OnRender(elapsed);
+}
+
+void cMenu::AddVersionLine(int id)
+{
+    const std::wstring line = BuildWindowTitle(kGameName, kGameVersion, kGameBuild);
+    AddStatic(id, line.c_str(), 30, g_UserSettings.resolutionY - 30, 1024, 30);
+}
+
+void cMenu::AddTitleFromLayout(int id, const std::wstring& text)
+{
+    AddStaticFromLayout(id, text.c_str());
+    if (auto* title = Control<CDXUTStatic>(id)) {
+        title->m_iTextElement = 2;
+        title->m_dwTextFormat = DT_CENTER | DT_VCENTER;
+    }
+}
+
+void cMenu::AddFrameFromLayout(int id, int style)
+{
+    const sLayoutRect& row = g_GuiLayout[size_t(id)];
+    AddFrame(id, row.x, row.y, row.width, row.height, style);
+}

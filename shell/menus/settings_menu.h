@@ -1,0 +1,13 @@
+#pragma once
+// The preferences screen of the main menu: a wallpaper and a title behind the preferences
+// window, which lives on the dialog stack. Closing that window without a game brings the
+// main menu back.
+#include "shell/menus/menu.h"
+
+class cSettingsMenu : public cMenu
+{
+public:
+    cSettingsMenu();
+
+    void OnRender(float elapsed) override;
+};

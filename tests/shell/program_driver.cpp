@@ -1,0 +1,211 @@
+#include "tests/shell/program_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "core/ini.h"
+#include "core/text.h"
+#include "gui/controls.h"
+#include "platform/clock.h"
+#include "platform/messages.h"
+#include "platform/paths.h"
+#include "platform/sdl_renderer.h"
+#include "shell/dxut.h"
+#include "shell/links.h"
+#include "shell/startup.h"
+#include "tests/gui/screenshot_check.h"
+#include "tests/test_support.h"
+
+using namespace testing_support;
+
+namespace {
+
+// Every sleep of the program moves the virtual clock instead of waiting.
+void VirtualSleep(int ms) { AdvanceVirtualClock(ms > 0 ? ms : 1); }
+
+sRect ScreenRectOf(CDXUTControl* control)
+{
+    return control->GetDialog()->ToScreenRect(control->GetBoundingBox());
+}
+
+} // namespace
+
+cProgramDriver::cProgramDriver(const std::vector<std::pair<std::string, std::string>>& settings)
+{
+    const auto here = std::filesystem::current_path();
+    std::error_code ec;
+    std::filesystem::create_directory_symlink(GameRoot() / "data", here / "data", ec);
+    std::filesystem::copy_file(GameRoot() / "lang_ENG.db", here / "lang_ENG.db",
+                               std::filesystem::copy_options::overwrite_existing, ec);
+    cIniFile ini;
+    ini.Load(SourceDir() / "data" / "Settings.ini");
+    for (const auto& [key, value] : settings)
+        ini.SetString(key, Utf8ToWide(value));
+    EXPECT_TRUE(ini.SaveAs(here / "Settings.ini"));
+    SetVirtualClock(true);
+    DXUTSetSleepFunction(VirtualSleep);
+}
+
+cProgramDriver::~cProgramDriver()
+{
+    DXUTSetIdleHook(nullptr);
+    DXUTSetPresentHook(nullptr);
+    DXUTSetSleepFunction(nullptr);
+    SetVirtualClock(false);
+}
+
+cProgramDriver& cProgramDriver::Then(const std::string& name, std::function<bool()> ready, std::function<void()> act,
+                                     int maxFrames)
+{
+    m_Steps.push_back({name, std::move(ready), std::move(act), maxFrames, m_Shots.size()});
+    return *this;
+}
+
+cProgramDriver& cProgramDriver::Screenshot(const std::string& name) { return ScreenshotWhen(name, [] { return true; }); }
+
+cProgramDriver& cProgramDriver::ScreenshotWhen(const std::string& name, std::function<bool()> condition)
+{
+    m_Shots.push_back({name, std::move(condition), m_Steps.size()});
+    return *this;
+}
+
+int cProgramDriver::Run()
+{
+    DXUTSetIdleHook([this] { OnIdle(); });
+    DXUTSetPresentHook([this] { OnPresent(); });
+    const int code = RunProgram();
+    EXPECT_FALSE(m_Failed);
+    EXPECT_EQ(m_Next, m_Steps.size()) << "the program ended before step "
+                                      << (m_Next < m_Steps.size() ? m_Steps[m_Next].name : "");
+    EXPECT_EQ(m_NextShot, m_Shots.size()) << "screenshots not taken";
+    return code;
+}
+
+void cProgramDriver::OnIdle()
+{
+    if (m_Failed)
+        return;
+    if (m_Next == m_Steps.size()) {
+        if (m_NextShot == m_Shots.size())
+            DXUTShutdown();
+        return;
+    }
+    sStep& step = m_Steps[m_Next];
+    // A step waits for the screenshots asked for before it.
+    if (m_NextShot >= step.afterShot && step.ready()) {
+        m_Done.push_back(step.name);
+        ++m_Next;
+        m_Frames = 0;
+        if (step.act)
+            step.act();
+        return;
+    }
+    if (++m_Frames > step.maxFrames) {
+        ADD_FAILURE() << "step \"" << step.name << "\" did not come";
+        m_Failed = true;
+        DXUTShutdown();
+    }
+}
+
+void cProgramDriver::OnPresent()
+{
+    if (m_NextShot == m_Shots.size())
+        return;
+    sShot& shot = m_Shots[m_NextShot];
+    if (m_Next < shot.afterStep || !shot.condition())
+        return;
+    ++m_NextShot;
+    auto* device = static_cast<cSdlRenderer*>(DXUTGetD3DDevice());
+    std::vector<uint32_t> pixels = device->ReadPixels();
+    const int width = device->BackBufferWidth(), height = device->BackBufferHeight();
+    ASSERT_EQ(pixels.size(), size_t(width) * size_t(height));
+    sScreenshotCheck check;
+    const auto expected = SourceDir() / "tests" / "data" / "screens" / (shot.name + ".png");
+    ASSERT_NO_FATAL_FAILURE(CheckScreenshot(pixels, width, height, "screen-" + shot.name, expected, check));
+    // Glyph edges may move by a pixel between font builds; the screen may not.
+    EXPECT_LE(check.differing, width * height / 100) << shot.name << ": see " << check.actualFile;
+}
+
+std::function<bool()> cProgramDriver::LogHas(const std::wstring& line)
+{
+    return [line] { return LogContains(line); };
+}
+
+std::function<bool()> cProgramDriver::LogHasPrefix(const std::wstring& prefix)
+{
+    return [prefix] { return LogStartsWith(prefix); };
+}
+
+std::function<bool()> cProgramDriver::AfterFrames(int n)
+{
+    return [n, count = 0]() mutable { return ++count >= n; };
+}
+
+void cProgramDriver::Click(int x, int y)
+{
+    DXUTStaticWndProc(WM_MOUSEMOVE, 0, MakeLParam(x, y));
+    DXUTStaticWndProc(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(x, y));
+    DXUTStaticWndProc(WM_LBUTTONUP, 0, MakeLParam(x, y));
+}
+
+void cProgramDriver::PressKey(unsigned virtualKey)
+{
+    DXUTStaticWndProc(WM_KEYDOWN, virtualKey, 1);
+    DXUTStaticWndProc(WM_KEYUP, virtualKey, tLParam(uint32_t(1u | (1u << 30) | (1u << 31))));
+}
+
+CDXUTDialog* cProgramDriver::InputDialog() { return dynamic_cast<CDXUTDialog*>(g_CurrentMenu); }
+
+CDXUTControl* cProgramDriver::FindControl(int id)
+{
+    CDXUTDialog* dialog = InputDialog();
+    return dialog ? dialog->GetControl(id) : nullptr;
+}
+
+void cProgramDriver::ClickControl(int id)
+{
+    CDXUTControl* control = FindControl(id);
+    ASSERT_NE(control, nullptr) << "no control " << id;
+    const sRect r = ScreenRectOf(control);
+    Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+namespace {
+
+int FindRow(CDXUTListBox* list, const std::wstring& firstCell)
+{
+    for (int i = 0; i < list->GetSize(); ++i)
+        if (list->GetItem(i)->Text() == firstCell)
+            return i;
+    return -1;
+}
+
+} // namespace
+
+bool cProgramDriver::ShowListRow(int listId, const std::wstring& firstCell)
+{
+    auto* list = dynamic_cast<CDXUTListBox*>(FindControl(listId));
+    if (!list)
+        return false;
+    const int row = FindRow(list, firstCell);
+    if (row < 0)
+        return false;
+    list->GetScrollBar().ShowItem(row);
+    return true;
+}
+
+void cProgramDriver::ClickListRow(int listId, const std::wstring& firstCell, bool doubleClick)
+{
+    auto* list = dynamic_cast<CDXUTListBox*>(FindControl(listId));
+    ASSERT_NE(list, nullptr);
+    const int row = FindRow(list, firstCell);
+    ASSERT_GE(row, 0) << "no row " << WideToUtf8(firstCell);
+    const sRect r = list->GetDialog()->ToScreenRect(list->GetItem(row)->rcActive);
+    const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    Click(x, y);
+    if (doubleClick) {
+        DXUTStaticWndProc(WM_LBUTTONDBLCLK, MK_LBUTTON, MakeLParam(x, y));
+        DXUTStaticWndProc(WM_LBUTTONUP, 0, MakeLParam(x, y));
+    }
+}

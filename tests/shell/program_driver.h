@@ -1,0 +1,79 @@
+#pragma once
+// Runs the real program (RunProgram, its main loop and its windows) offscreen on a virtual
+// clock and drives it through a script: each step waits until its condition holds, then
+// acts with synthetic window messages (clicks on controls by their layout id, keys) and
+// may keep a screenshot, compared with tests/data/screens/<name>.png.
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+class CDXUTControl;
+class CDXUTDialog;
+
+class cProgramDriver
+{
+public:
+    // The game folder is the current folder: the shipped data, the language table and the
+    // shipped settings (changed by `settings`: "Section/Key" = value lines).
+    explicit cProgramDriver(const std::vector<std::pair<std::string, std::string>>& settings = {});
+    ~cProgramDriver();
+
+    // A step: waits (checked after every frame) until ready holds, then acts. A step that
+    // does not come within maxFrames fails the test and ends the program.
+    cProgramDriver& Then(const std::string& name, std::function<bool()> ready, std::function<void()> act = {},
+                         int maxFrames = 5000);
+    // A screenshot of the next frame shown, compared with the stored one.
+    cProgramDriver& Screenshot(const std::string& name);
+    // A screenshot of the first frame shown once the condition holds, even in a frame drawn
+    // while loading.
+    cProgramDriver& ScreenshotWhen(const std::string& name, std::function<bool()> condition);
+    // The program ends (DXUTShutdown) when the script is done.
+    int Run();
+
+    const std::vector<std::string>& StepsDone() const { return m_Done; }
+
+    // Conditions.
+    static std::function<bool()> LogHas(const std::wstring& line);
+    static std::function<bool()> LogHasPrefix(const std::wstring& prefix);
+    // True from the n-th time it is asked: lets a screen settle (controls fade in).
+    static std::function<bool()> AfterFrames(int n);
+    // Actions, with window messages as the player makes them.
+    static void Click(int x, int y);
+    static void PressKey(unsigned virtualKey);
+    // A click in the middle of the control of that id of the current window or menu.
+    static void ClickControl(int id);
+    // Brings the row of the list that starts with the text into view; the click follows
+    // with ClickListRow once it has been drawn.
+    static bool ShowListRow(int listId, const std::wstring& firstCell);
+    static void ClickListRow(int listId, const std::wstring& firstCell, bool doubleClick = false);
+    // The dialog that takes the input now: the current window, else the current menu.
+    static CDXUTDialog* InputDialog();
+    static CDXUTControl* FindControl(int id);
+
+private:
+    struct sStep
+    {
+        std::string name;
+        std::function<bool()> ready;
+        std::function<void()> act;
+        int maxFrames;
+        size_t afterShot; // the screenshots asked for before it
+    };
+    struct sShot
+    {
+        std::string name;
+        std::function<bool()> condition;
+        size_t afterStep; // the steps done before it may be taken
+    };
+    void OnIdle();
+    void OnPresent();
+
+    std::vector<sStep> m_Steps;
+    std::vector<sShot> m_Shots;
+    size_t m_Next = 0;
+    size_t m_NextShot = 0;
+    int m_Frames = 0;
+    bool m_Failed = false;
+    std::vector<std::string> m_Done;
+};
