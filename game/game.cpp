@@ -192,7 +192,7 @@ void cGra::EnterMenuState()
 void cGra::ReturnToMap()
 {
     Presentation().UseGameInput();
-    SetGameState(kStateHuman);
+    SetGameState(m_PbemTurnHandedOver ? kStateEndOfImpulse : kStateHuman);
 }
 
 bool cGra::LowerAnimatedState()

@@ -76,7 +76,8 @@ public:
     int GetGameState() const { return m_GameState.load(); }
     // A menu or dialog lies over the map: state 2, then the menu gets the input.
     void EnterMenuState();
-    // The game screen gets the input, then state 7.
+    // The game screen gets the input, then state 7 (3 once a play-by-e-mail turn has been
+    // handed over: that turn is over, the player only saves and leaves).
     void ReturnToMap();
     // The end of a move animation: 8 becomes 7 and 10 becomes 9, unlogged; any other
     // state (the teardown's 15, say) is left alone. True when it lowered the state.
@@ -185,6 +186,7 @@ public:
     bool m_IsPbem = false;
     std::vector<sPbemPlayer> m_PbemPlayers;
     std::wstring m_PbemGameName = L"unknown";
+    bool m_PbemTurnHandedOver = false; // this player's turn went into the play-by-e-mail folder
     float m_SaveGameVersion = 1.0f;
     int m_DisplayedDate[3] = {0, 0, 0}; // day, month, year
     cMusicPlayer* m_Music = nullptr;

@@ -5,6 +5,7 @@
 #include "gui/layout.h"
 #include "shell/dxut.h"
 #include "shell/links.h"
+#include "shell/shell_presentation.h"
 #include "shell/skin_levels.h"
 #include "shell/textures.h"
 
@@ -32,6 +33,9 @@ void ForEveryShellFont(Fn fn)
 void OnFrameRender(cRenderer* device, double, float elapsed)
 {
     AcquireGlobalLock(nullptr, 0);
+    // What the game asked of the screen since the last frame.
+    if (&Presentation() == &ShellPresentation())
+        ShellPresentation().ServeRequests();
     if (!device->BeginScene()) {
         LogLine(L"-- Begin scene problem (%ld)", long(E_FAIL));
     } else {

@@ -19,7 +19,9 @@
 #include "shell/frame_callbacks.h"
 #include "shell/links.h"
 #include "shell/menus/intro.h"
-#include "shell/menus/menu.h"
+#include "shell/menus/main_menu.h"
+#include "shell/menus/pause_menu.h"
+#include "shell/shell_presentation.h"
 #include "shell/sound.h"
 #include "shell/textures.h"
 
@@ -66,6 +68,11 @@ int RunProgram()
         g_ShellLinks.initSound = InitSound;
     if (!g_ShellLinks.playIntroMovies)
         g_ShellLinks.playIntroMovies = PlayIntroMovies;
+    if (!g_ShellLinks.openPauseMenu)
+        g_ShellLinks.openPauseMenu = OpenPauseMenu;
+    if (!g_ShellLinks.openMainMenu)
+        g_ShellLinks.openMainMenu = [] { g_CurrentMenu = new cMainMenu; };
+    InstallShellPresentation();
     // The toolkit's blinking and repeating follow the frame clock.
     if (!g_GuiHooks.now)
         g_GuiHooks.now = DXUTGetTime;
@@ -112,6 +119,8 @@ int RunProgram()
     if (GameExists())
         DestroyGame();
     DeleteCurrentMenu();
+    SetFramePump(nullptr);
+    SetPresentation(nullptr);
     SetFatalCleanup(nullptr);
     // The effects and the audio output close while SDL still runs.
     ShutdownSound();

@@ -107,6 +107,13 @@ void RunLogoSequence(cRenderer*, double, float)
 
     s.stageStart = s.now = 0;
     s.stage = 0;
+    LoadShellPictures();
+    DXUTSetCallbackFrameMove(nullptr);
+    g_CurrentMenu = new cMainMenu;
+}
+
+void LoadShellPictures()
+{
     g_Textures[TEX_LOGO1_CURSOR].Release();
     g_Textures[TEX_LOGO2_CONSOLE].Release();
     g_Textures[TEX_LOGO1_CURSOR].Load(L"data\\gfx\\cur.png", cTextureHolder::kFile, 1);
@@ -115,8 +122,6 @@ void RunLogoSequence(cRenderer*, double, float)
     g_Textures[TEX_LOGO2_CONSOLE].Load(L"data\\gfx\\console.png", cTextureHolder::kFile, 1);
     g_Textures[TEX_UNKNOWN_FLAG].Load(L"data\\gfx\\Flags\\unknown.png", cTextureHolder::kFile, 1);
     g_Textures[TEX_GUI].Load(L"data\\gfx\\GUI.png", cTextureHolder::kFile, 1);
-    DXUTSetCallbackFrameMove(nullptr);
-    g_CurrentMenu = new cMainMenu;
 }
 
 void SkipLogo()

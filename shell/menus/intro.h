@@ -26,3 +26,6 @@ void IntroRender(cRenderer* device, double time, float elapsed);
 void IntroMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheel, int x, int y);
 void IntroKeyboard(unsigned key, bool down, bool alt);
 void SkipLogo();
+// The end of the logos: the pictures of the whole run (cursor, console, placeholder flag,
+// GUI) take their holders and the hint display starts.
+void LoadShellPictures();

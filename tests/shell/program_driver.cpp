@@ -11,8 +11,11 @@
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/sdl_renderer.h"
+#include "dialogs/dialog_links.h"
 #include "shell/dxut.h"
+#include "shell/frame_callbacks.h"
 #include "shell/links.h"
+#include "shell/menus/intro.h"
 #include "shell/startup.h"
 #include "tests/gui/screenshot_check.h"
 #include "tests/test_support.h"
@@ -20,6 +23,16 @@
 using namespace testing_support;
 
 namespace {
+
+std::function<void()> g_FirstScreen;
+
+void MakeFirstScreen(cRenderer*, double, float)
+{
+    DXUTSetCallbackFrameMove(nullptr);
+    LoadShellPictures();
+    if (g_FirstScreen)
+        g_FirstScreen();
+}
 
 // Every sleep of the program moves the virtual clock instead of waiting.
 void VirtualSleep(int ms) { AdvanceVirtualClock(ms > 0 ? ms : 1); }
@@ -31,11 +44,21 @@ sRect ScreenRectOf(CDXUTControl* control)
 
 } // namespace
 
-cProgramDriver::cProgramDriver(const std::vector<std::pair<std::string, std::string>>& settings)
+cProgramDriver::cProgramDriver(const std::vector<std::pair<std::string, std::string>>& settings,
+                               const std::vector<std::string>& leaveOut)
 {
     const auto here = std::filesystem::current_path();
     std::error_code ec;
-    std::filesystem::create_directory_symlink(GameRoot() / "data", here / "data", ec);
+    if (leaveOut.empty()) {
+        std::filesystem::create_directory_symlink(GameRoot() / "data", here / "data", ec);
+    } else {
+        std::filesystem::create_directories(here / "data");
+        for (const auto& entry : std::filesystem::directory_iterator(GameRoot() / "data")) {
+            const std::string name = entry.path().filename().string();
+            if (std::find(leaveOut.begin(), leaveOut.end(), name) == leaveOut.end())
+                std::filesystem::create_symlink(std::filesystem::canonical(entry.path()), here / "data" / name, ec);
+        }
+    }
     std::filesystem::copy_file(GameRoot() / "lang_ENG.db", here / "lang_ENG.db",
                                std::filesystem::copy_options::overwrite_existing, ec);
     cIniFile ini;
@@ -45,10 +68,31 @@ cProgramDriver::cProgramDriver(const std::vector<std::pair<std::string, std::str
     EXPECT_TRUE(ini.SaveAs(here / "Settings.ini"));
     SetVirtualClock(true);
     DXUTSetSleepFunction(VirtualSleep);
+    InstallDialogLinks();
+}
+
+cProgramDriver& cProgramDriver::StartWith(std::function<void()> makeScreen)
+{
+    g_FirstScreen = std::move(makeScreen);
+    g_ShellLinks.playIntroMovies = [] {
+        DXUTSetCallbackFrameRender(OnFrameRender);
+        DXUTSetCallbackFrameMove(MakeFirstScreen);
+    };
+    return *this;
+}
+
+cProgramDriver& cProgramDriver::SkipIntro()
+{
+    for (const wchar_t* movie : {L"dataintro.avi", L"dataintro2.avi", L"dataintro3.avi"})
+        Then("skip movie", LogHas(std::wstring(L"Loading intro movie from ") + movie + L" [OK]"),
+             [] { PressKey(VK_ESCAPE); }, 20000);
+    return Then("skip logos", LogHas(L"Loading string base"), [] { Click(500, 400); });
 }
 
 cProgramDriver::~cProgramDriver()
 {
+    g_ShellLinks = sShellLinks{};
+    g_FirstScreen = nullptr;
     DXUTSetIdleHook(nullptr);
     DXUTSetPresentHook(nullptr);
     DXUTSetSleepFunction(nullptr);

@@ -15,10 +15,17 @@ class cProgramDriver
 {
 public:
     // The game folder is the current folder: the shipped data, the language table and the
-    // shipped settings (changed by `settings`: "Section/Key" = value lines).
-    explicit cProgramDriver(const std::vector<std::pair<std::string, std::string>>& settings = {});
+    // shipped settings (changed by `settings`: "Section/Key" = value pairs). The entries of
+    // data/ named in leaveOut are missing (the test may put its own in their place).
+    explicit cProgramDriver(const std::vector<std::pair<std::string, std::string>>& settings = {},
+                            const std::vector<std::string>& leaveOut = {});
     ~cProgramDriver();
 
+    // The program starts with this screen instead of the intro: it runs at the first frame,
+    // with the language table loaded.
+    cProgramDriver& StartWith(std::function<void()> makeScreen);
+    // Steps that skip the intro as a player does: Escape in each movie, a click on a logo.
+    cProgramDriver& SkipIntro();
     // A step: waits (checked after every frame) until ready holds, then acts. A step that
     // does not come within maxFrames fails the test and ends the program.
     cProgramDriver& Then(const std::string& name, std::function<bool()> ready, std::function<void()> act = {},

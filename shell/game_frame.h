@@ -1,0 +1,14 @@
+#pragma once
+// The game screen's frame move and the hand-over of the screen between the player and the
+// other side.
+class cRenderer;
+
+// The frame move of the game set: music, scrolling, the status hint, the camera, the move
+// animation, the current window's countdown, the end of a play-by-e-mail turn.
+void GameFrameMove(cRenderer* device, double time, float elapsed);
+// The other side plays: panels folded, windows closed, game state 9.
+void BeginOtherSidePhase();
+// The player plays: panels back as they were, game state 7.
+void BeginPlayerPhase();
+// Moves the map's view to the hex.
+void CenterCameraOnHex(int x, int y);

@@ -1,0 +1,221 @@
+#include "shell/shell_presentation.h"
+
+#include <SDL.h>
+
+#include <vector>
+
+#include "core/log.h"
+#include "core/text.h"
+#include "game/game.h"
+#include "game/game_state.h"
+#include "shell/dxut.h"
+#include "shell/frame_callbacks.h"
+#include "shell/game_frame.h"
+#include "shell/links.h"
+#include "shell/menus/loading_menu.h"
+#include "shell/music_player.h"
+#include "shell/skin_levels.h"
+#include "shell/sound.h"
+#include "shell/sound_effects.h"
+#include "shell/textures.h"
+
+cShellPresentation& ShellPresentation()
+{
+    static cShellPresentation presentation;
+    return presentation;
+}
+
+bool PumpOneFrame()
+{
+    if (!DXUTGetHWND())
+        return false;
+    std::vector<sWindowMessage> messages;
+    SDL_Event event;
+    while (DXUTGetHWND() && SDL_PollEvent(&event)) {
+        messages.clear();
+        DXUTTranslateEvent(event, messages);
+        for (const auto& m : messages)
+            if (DXUTGetHWND())
+                DXUTStaticWndProc(m.message, m.wParam, m.lParam);
+    }
+    if (!DXUTGetHWND())
+        return false;
+    DXUTRender3DEnvironment();
+    if (DXUTGetHWND())
+        DXUTRunIdleHook();
+    return DXUTGetHWND() != nullptr;
+}
+
+void InstallShellPresentation()
+{
+    SetMainThread();
+    SetPresentation(&ShellPresentation());
+    SetFramePump(PumpOneFrame);
+}
+
+void cShellPresentation::SetLoadingProgress(int percent)
+{
+    if (auto* loading = dynamic_cast<cLoadingMenu*>(g_CurrentMenu))
+        loading->SetProgress(percent);
+}
+
+void cShellPresentation::RefreshPanels()
+{
+    if (!IsMainThread()) {
+        m_PanelsDirty = true;
+        return;
+    }
+    if (g_DialogLinks.refreshPoints)
+        g_DialogLinks.refreshPoints();
+    if (g_DialogLinks.refreshDate)
+        g_DialogLinks.refreshDate();
+}
+
+void cShellPresentation::RefreshPoints()
+{
+    if (!IsMainThread()) {
+        m_PointsDirty = true;
+        return;
+    }
+    if (g_DialogLinks.refreshPoints)
+        g_DialogLinks.refreshPoints();
+}
+
+void cShellPresentation::PushMessage(const std::wstring& text, const std::wstring& title)
+{
+    if (IsMainThread() && g_DialogLinks.pushMessage) {
+        g_DialogLinks.pushMessage(text, title);
+        return;
+    }
+    sPresentationRequest request;
+    request.kind = eRequestKind::Message;
+    request.text = text;
+    request.title = title;
+    Post(std::move(request));
+}
+
+void cShellPresentation::MessageBox(const std::wstring& text, const std::wstring& title)
+{
+    sPresentationRequest request;
+    request.kind = eRequestKind::Message;
+    request.text = text;
+    request.title = title;
+    Post(std::move(request))->Wait();
+}
+
+void cShellPresentation::PlaySound(std::wstring_view path)
+{
+    // data\sound\<name>.wav: the effect of that name.
+    std::wstring_view name = path.substr(path.find_last_of(L"\\/") + 1);
+    if (name.size() > 4 && name.substr(name.size() - 4) == L".wav")
+        name.remove_suffix(4);
+    PlaySoundSlot(sound_effects::SlotOf(WideToUtf8(name)));
+}
+
+void cShellPresentation::UseMenuInput() { InstallPauseCallbacks(); }
+
+void cShellPresentation::UseGameInput() { InstallGameCallbacks(GameFrameMove); }
+
+void cShellPresentation::CreateMusicPlayer()
+{
+    if (g_Gra && !g_Gra->m_Music)
+        g_Gra->m_Music = new cMusicPlayer;
+}
+
+void cShellPresentation::CreateGamePanels()
+{
+    StopSoundSlot(sound_effects::kMainMenuMusicLoop);
+    if (g_DialogLinks.createGamePanels)
+        g_DialogLinks.createGamePanels();
+}
+
+void cShellPresentation::LoadMapSkin() {}
+
+void cShellPresentation::LoadUnitsSkin() {}
+
+void cShellPresentation::StartScenarioSettingsMenu() { ::StartScenarioSettingsMenu(); }
+
+void cShellPresentation::ReleaseGameTextures()
+{
+    // The game is going: nobody may wait on it any more.
+    CancelRequests();
+    if (g_DialogLinks.destroyGamePanels)
+        g_DialogLinks.destroyGamePanels();
+    g_Textures[TEX_WALLPAPER_LOADING_PAUSE].Release();
+}
+
+void cShellPresentation::ReleaseGameFonts()
+{
+    LoseSkinFonts();
+}
+
+void cShellPresentation::DeleteMusicPlayer()
+{
+    if (!g_Gra || !g_Gra->m_Music)
+        return;
+    g_Gra->m_Music->Shutdown();
+    delete g_Gra->m_Music;
+    g_Gra->m_Music = nullptr;
+}
+
+RequestHandle cShellPresentation::Post(sPresentationRequest request) { return m_Queue.Push(std::move(request)); }
+
+void cShellPresentation::ServeRequests()
+{
+    if (m_PointsDirty.exchange(false))
+        RefreshPoints();
+    if (m_PanelsDirty.exchange(false))
+        RefreshPanels();
+    while (RequestHandle request = m_Queue.TakeNext())
+        Serve(request);
+}
+
+void cShellPresentation::CancelRequests()
+{
+    m_Queue.CancelAll();
+    if (m_MoveRequest) {
+        m_MoveRequest->Complete(m_MoveRequest->Data().fallbackAnswer);
+        m_MoveRequest.reset();
+    }
+}
+
+RequestHandle cShellPresentation::TakeMoveRequest()
+{
+    RequestHandle request = std::move(m_MoveRequest);
+    m_MoveRequest.reset();
+    return request;
+}
+
+void cShellPresentation::Serve(const RequestHandle& request)
+{
+    const sPresentationRequest& data = request->Data();
+    switch (data.kind) {
+    case eRequestKind::AnimateMove:
+        // The frame move walks the path; with no move under way there is nothing to show.
+        if (GameState() == kStateHumanMove || GameState() == kStateComputerMove) {
+            if (m_MoveRequest)
+                m_MoveRequest->Complete(0);
+            m_MoveRequest = request;
+        } else {
+            request->Complete(0);
+        }
+        return;
+    case eRequestKind::CenterCamera:
+        CenterCameraOnHex(data.x, data.y);
+        request->Complete(0);
+        return;
+    case eRequestKind::HandOverTurn:
+        BeginPlayerPhase();
+        break;
+    case eRequestKind::Quit:
+        request->Complete(0);
+        DXUTShutdown();
+        return;
+    default:
+        break;
+    }
+    if (g_DialogLinks.serveRequest && g_DialogLinks.serveRequest(request))
+        return;
+    // No window shows this kind yet: it gets the answer nobody watching would give.
+    request->Complete(AnswerHeadlessly(data));
+}

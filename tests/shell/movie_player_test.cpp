@@ -1,0 +1,79 @@
+// The movie player on the committed movies and on files that are no movies.
+#include <gtest/gtest.h>
+
+#include "platform/clock.h"
+#include "platform/movie.h"
+#include "platform/paths.h"
+#include "shell/movie_player.h"
+#include "tests/test_support.h"
+
+namespace {
+
+using namespace testing_support;
+
+class MoviePlayer : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::filesystem::create_directory_symlink(SourceDir() / "data", "data");
+        SetVirtualClock(true);
+    }
+    void TearDown() override { SetVirtualClock(false); }
+};
+
+TEST_F(MoviePlayer, PlaysAMovieToItsEndOnTheClockAndStopsOnRequest)
+{
+    cMoviePlayer player;
+    ASSERT_TRUE(player.Open(L"data\\intro.avi"));
+    EXPECT_FALSE(player.IsPlaying()); // not started
+    player.Play();
+    int polls = 0;
+    while (player.IsPlaying() && polls < 2000) {
+        AdvanceVirtualClock(5);
+        ++polls;
+    }
+    // 3.5 seconds of 5 ms polls.
+    EXPECT_NEAR(polls, 700, 12);
+
+    cMoviePlayer second;
+    ASSERT_TRUE(second.Open(L"data\\intro2.avi"));
+    second.Play();
+    AdvanceVirtualClock(500);
+    EXPECT_TRUE(second.IsPlaying());
+    second.Stop();
+    EXPECT_FALSE(second.IsPlaying());
+}
+
+TEST_F(MoviePlayer, AMissingFileOrOneWithoutVideoIsLoggedAndNotPlayed)
+{
+    WriteFile("notamovie.avi", "RIFF....AVI LIST this is no movie at all");
+    for (const wchar_t* path : {L"missing.avi", L"notamovie.avi"}) {
+        cMoviePlayer player;
+        EXPECT_FALSE(player.Open(path));
+        EXPECT_TRUE(LogContains(std::wstring(L"-----Could not open video file: ") + path));
+        player.Play();
+        EXPECT_FALSE(player.IsPlaying());
+    }
+}
+
+TEST_F(MoviePlayer, TheCommittedMoviesHaveTheirSizeAndLength)
+{
+    const struct
+    {
+        const char* file;
+        int frames;
+    } movies[] = {{"intro.avi", 70}, {"intro2.avi", 80}, {"intro3.avi", 80}, {"credits.avi", 320}};
+    for (const auto& m : movies) {
+        auto movie = cMovie::Open(SourceDir() / "data" / m.file);
+        ASSERT_TRUE(movie) << m.file;
+        EXPECT_EQ(movie->Width(), 640);
+        EXPECT_EQ(movie->Height(), 480);
+        double t = 0;
+        while (movie->AdvanceTo(t) && t < 60)
+            t += 0.01;
+        EXPECT_EQ(movie->FramesDecoded(), m.frames) << m.file;
+    }
+}
+
+} // namespace

@@ -1,0 +1,123 @@
+// The scenario list over folders of every kind: rows, details, tabs, Start and Back.
+#include <gtest/gtest.h>
+
+#include "gui/controls.h"
+#include "platform/messages.h"
+#include "shell/menus/loading_menu.h"
+#include "shell/menus/main_menu.h"
+#include "shell/menus/scenario_menu.h"
+#include "shell/textures.h"
+#include "tests/shell/program_driver.h"
+#include "tests/test_support.h"
+
+namespace {
+
+using namespace testing_support;
+using D = cProgramDriver;
+
+enum
+{
+    IDC_TABS = 178,
+    IDC_LIST = 179,
+    IDC_SAVE_DATE = 188,
+    IDC_SAVE_TURN = 190,
+    IDC_START = 200,
+};
+
+cScenarioMenu* Menu() { return dynamic_cast<cScenarioMenu*>(g_CurrentMenu); }
+CDXUTListBox* List() { return dynamic_cast<CDXUTListBox*>(D::FindControl(IDC_LIST)); }
+
+std::vector<std::wstring> Rows()
+{
+    std::vector<std::wstring> rows;
+    for (int i = 0; i < List()->GetSize(); ++i) {
+        std::wstring row;
+        for (const std::wstring& cell : List()->GetItem(i)->cells)
+            row += (row.empty() ? L"" : L"|") + cell;
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::wstring EditText(int id) { return dynamic_cast<CDXUTEditBox*>(D::FindControl(id))->GetText(); }
+
+void SelectTab(int tab) { dynamic_cast<CDXUTTabFrame*>(D::FindControl(IDC_TABS))->SelectTab(tab, true); }
+
+// Scenario, save and play-by-e-mail folders of every kind the list meets.
+void MakeFolders()
+{
+    std::filesystem::create_directories("data/scenarios");
+    std::filesystem::create_directory_symlink(FixtureDir() / "testland" / "data" / "scenarios" / "Testland",
+                                              "data/scenarios/Testland");
+    std::filesystem::create_directories("data/scenarios/No Info");
+    std::filesystem::create_directories("data/scenarios/.hidden");
+    WriteFile("data/scenarios/readme.txt", "not a folder");
+    WriteFile("data/scenarios/100% War/Info.ini", "[General_ENG]\r\nName=Percent\r\n[Duration]\r\nTurns=12\r\n"
+                                                  "[Map]\r\nSizeX=30\r\nSizeY=20\r\n");
+    WriteFile("data/save/first save/Info.ini",
+              "[General_ENG]\r\nName=Testland\r\n[Save]\r\nDate=24.05.31 10:15\r\nTurn=7\r\nGameDayDisplayed=15\r\n"
+              "GameMonthDisplayed=10\r\nGameYearDisplayed=1939\r\nScenarioName=..\\..\\elsewhere\r\n");
+    std::filesystem::create_directories("data/pbem");
+}
+
+TEST(ScenarioList, ListsEachKindOfFolderAndShowsTheDetailsOfTheChosenRow)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeFolders();
+    driver.StartWith(OpenScenarioMenu)
+        .Then("new games", [] { return Menu() != nullptr; },
+              [] {
+                  EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"Percent|12|30x20", L"Unknown name|0|0x0",
+                                                               L"Testland|84|20x16"}));
+                  EXPECT_TRUE(D::FindControl(IDC_START)->GetEnabled());
+                  EXPECT_FALSE(D::FindControl(IDC_SAVE_DATE)->GetVisible());
+              })
+        .Then("pick Testland", [] { return D::ShowListRow(IDC_LIST, L"Testland"); })
+        .Then("click Testland", D::AfterFrames(2), [] { D::ClickListRow(IDC_LIST, L"Testland"); })
+        .Then("details", [] { return true; },
+              [] {
+                  EXPECT_EQ(EditText(186), L"1.9.1939 to 31.12.1941, 84 turns");
+                  EXPECT_EQ(EditText(198), L"20x16");
+                  EXPECT_EQ(EditText(182), L"Velmorant developers");
+                  EXPECT_EQ(g_SelectedEntryName, L"Testland");
+                  SelectTab(1);
+              })
+        .Then("saved games", [] { return Menu()->GetSelectedTab() == 1; },
+              [] {
+                  EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"first save|Testland|24.05.31 10:15"}));
+                  EXPECT_EQ(List()->GetColumns()[2].title, L"Saved on");
+                  EXPECT_TRUE(D::FindControl(IDC_SAVE_DATE)->GetVisible());
+                  EXPECT_EQ(EditText(IDC_SAVE_DATE), L"24.05.31 10:15");
+                  EXPECT_EQ(EditText(IDC_SAVE_TURN), L"15.10.1939, turn 7");
+                  // A scenario name that leaves the scenarios folder shows no picture.
+                  EXPECT_EQ(g_Textures[TEX_PREVIEW_MINIMAP].Get(), nullptr);
+              })
+        .Then("settled", D::AfterFrames(20))
+        .Screenshot("scenario_list_saved_games")
+        .Then("play by e-mail", [] { return true; }, [] { SelectTab(2); })
+        .Then("empty list", [] { return Menu()->GetSelectedTab() == 2; },
+              [] {
+                  EXPECT_EQ(List()->GetSize(), 0);
+                  EXPECT_FALSE(D::FindControl(IDC_START)->GetEnabled());
+                  D::PressKey(VK_ESCAPE);
+              })
+        .Then("main menu", [] { return dynamic_cast<cMainMenu*>(g_CurrentMenu) != nullptr; });
+    EXPECT_EQ(driver.Run(), 0);
+}
+
+TEST(ScenarioList, StartLoadsTheChosenScenarioBehindTheLoadingScreen)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeFolders();
+    driver.StartWith(OpenScenarioMenu)
+        .Then("pick Testland", [] { return Menu() && D::ShowListRow(IDC_LIST, L"Testland"); })
+        .Then("click Testland", D::AfterFrames(2), [] { D::ClickListRow(IDC_LIST, L"Testland"); })
+        .Then("start", [] { return true; }, [] { D::ClickControl(IDC_START); })
+        .ScreenshotWhen("loading", D::LogHas(L" Progress = 50%"))
+        .Then("loaded", D::LogHas(L"Creating next menu"));
+    EXPECT_EQ(driver.Run(), 0);
+    EXPECT_TRUE(LogHasInOrder({L"----- Loading -----", L" Progress = 5%", L" Progress = 100%",
+                               L"-- Loading new scenario done!", L"Creating next menu"}));
+}
+
+} // namespace
