@@ -1,14 +1,23 @@
 #include "ai/ai_thread.h"
 
+#include <exception>
 #include <mutex>
 #include <thread>
 
+#include "core/fatal.h"
 #include "core/lock.h"
 #include "core/log.h"
 #include "core/random.h"
-#include "game/game_state.h"
+#include "core/stringbase.h"
+#include "core/text.h"
 #include "game/game.h"
+#include "game/game_state.h"
+#include "game/play_state.h"
+#include "game/presentation.h"
+#include "game/turn_order.h"
 #include "platform/clock.h"
+#include "world/country.h"
+#include "world/map.h"
 
 std::atomic<bool> g_AIThreadRun{false};
 std::atomic<bool> g_EventCheckRequested{false};
@@ -17,27 +26,200 @@ namespace {
 
 std::thread g_AIThread;
 std::mutex g_AIThreadMutex; // start and stop come from the main thread, but never twice at once
+// Written before the thread starts and only read by it.
+sAIThreadOptions g_Options;
+std::mutex g_FailureMutex;
+std::wstring g_Failure;
 
 // Idle polls sleep this long, so an idle thread costs nothing and stops at once.
 constexpr int kIdlePollMs = 10;
+constexpr int kDummyCountryFlag = 1;
+
+void RecordFailure(const std::wstring& reason)
+{
+    std::lock_guard<std::mutex> guard(g_FailureMutex);
+    g_Failure = reason;
+}
+
+// The thread never outlives a failure: the fatal exit ends the program, or, under a
+// throwing handler (tests, tools), the thread ends and the failure is kept for the caller.
+void EndOnFailure(const std::wstring& reason)
+{
+    const std::wstring text = L"Exception on the computer opponent's thread: " + reason;
+    RecordFailure(text);
+    g_AIThreadRun = false;
+    try {
+        FatalExit(1, text);
+    } catch (...) {
+    }
+}
+
+cPanstwo* ActiveCountry(const cGra& game)
+{
+    return game.m_PlayState->GetActiveCountry();
+}
+
+// The turn is handed to the person whose country is active: the screen restores the view
+// and opens the new-turn window at its next frame; the thread does not wait for it.
+void HandOver(cGra& game)
+{
+    LogLine(L"==== AI THREAD FINISHED =====");
+    LogLine(L"rekalkuluje fog of war");
+    GLOBAL_LOCK_SCOPE();
+    cPanstwo* active = ActiveCountry(game);
+    // The fog of war of the active country comes with the rules of forces.
+    game.m_PlayState->SetViewCountry(active);
+    if (active && active->SpecialFlags == kDummyCountryFlag) {
+        if (game.m_IsPbem)
+            game.CheckEvents();
+    } else if (active) {
+        const float* view = active->GetSavedView();
+        const bool saved = view[2] >= 0.0f;
+        if (!saved)
+            game.m_PlayState->CenterViewOnActiveCountry(true);
+        if (active->HumanControlled) {
+            sPresentationRequest request;
+            request.kind = eRequestKind::HandOverTurn;
+            request.countryId = active->ID;
+            request.title = active->Name;
+            const sFloatPoint point{view[0], view[1]};
+            request.onServe = [saved, point] {
+                if (!g_Gra)
+                    return;
+                if (saved && g_Gra->m_Mapa)
+                    g_Gra->m_Mapa->ScrollToPoint(point, true);
+                g_Gra->m_PlayState->DeselectAll();
+                Presentation().BeginPlayerPhase();
+            };
+            Presentation().Post(std::move(request));
+        }
+    }
+    game.SetGameState(kStateHuman);
+}
+
+// Every country has moved: the next impulse's first country becomes active and the
+// impulse ends. False when play is to stop.
+bool EndTheImpulse(cGra& game)
+{
+    {
+        GLOBAL_LOCK_SCOPE();
+        for (cPanstwo* c : game.m_Countries)
+            c->FinishedTurn = false;
+        game.m_PlayState->SetActiveCountry(DetermineCurrentCountry(game.m_Countries));
+        game.SetGameState(kStateEndOfImpulse);
+    }
+    game.EndImpulse(true);
+    LogLine(L"Updatuje minimape po koncu impulsu");
+    Presentation().RefreshDate();
+    game.SetGameState(kStateComputer);
+    return !g_Options.afterImpulse || g_Options.afterImpulse();
+}
+
+// Plays from the active country on until a person's country is reached (handed over) or
+// the game is over; returns early when the thread is asked to stop.
+void RunComputerPhase(cGra& game)
+{
+    LogLine(L"==== STARTING AI THREAD =====");
+    for (;;) {
+        if (cPanstwo* country = ActiveCountry(game)) {
+            if (country->HumanControlled)
+                LogLine(L"A stand-in plays the turn of %s", country->Name);
+            PlayComputerTurn(*country);
+            while (game.GetGameState() == kStateComputerMove && ThreadMayRun())
+                LOGGED_SLEEP(50);
+            {
+                GLOBAL_LOCK_SCOPE();
+                country->FinishedTurn = true;
+            }
+            if (g_Options.afterCountryTurn && !g_Options.afterCountryTurn(*country))
+                g_AIThreadRun = false;
+            // A stand-in's turn ends as a person's does: the computer phase follows.
+            if (game.GetGameState() == kStateHuman)
+                game.SetGameState(kStateComputer);
+        }
+        if (!ThreadMayRun())
+            return;
+        cPanstwo* next = nullptr;
+        {
+            GLOBAL_LOCK_SCOPE();
+            next = DetermineCurrentCountry(game.m_Countries);
+            if (next)
+                game.m_PlayState->SetActiveCountry(next);
+        }
+        if (!next && !EndTheImpulse(game))
+            g_AIThreadRun = false;
+        if (!ThreadMayRun())
+            return;
+        if (game.m_GameOver)
+            break;
+        const cPanstwo* active = ActiveCountry(game);
+        if (active && active->HumanControlled)
+            break;
+    }
+    HandOver(game);
+}
+
+void IdleLoop()
+{
+    while (g_AIThreadRun.load()) {
+        // g_Gra stays put while the thread runs: it is started after the game is made
+        // and joined by the teardown before anything is freed.
+        cGra* game = g_Gra;
+        const int state = game ? game->GetGameState() : kStateConstructed;
+        const bool standInTurn = state == kStateHuman && g_Options.humanStandIn && game && !game->m_GameOver;
+        if (state == kStateComputer || standInTurn) {
+            RunComputerPhase(*game);
+            continue;
+        }
+        if (game && g_EventCheckRequested.load()) {
+            {
+                GLOBAL_LOCK_SCOPE();
+                game->CheckEvents();
+            }
+            g_EventCheckRequested = false;
+            continue;
+        }
+        InterruptibleSleep(kIdlePollMs);
+    }
+}
 
 void AIThreadProc()
 {
     SetThreadRunFlag(&g_AIThreadRun);
-    SeedRandom(GetTickMs());
-    while (g_AIThreadRun.load()) {
-        // g_Gra stays put while the thread runs: it is started after the game is made
-        // and joined by the teardown before anything is freed.
-        const int state = g_Gra ? g_Gra->GetGameState() : kStateConstructed;
-        // The computer phase (state 9) and the event check are played here once the
-        // opponent's turns exist; until then the thread only waits for its stop.
-        (void)state;
-        InterruptibleSleep(kIdlePollMs);
+    SeedRandom(g_Options.seed ? *g_Options.seed : GetTickMs());
+    try {
+        IdleLoop();
+    } catch (const sFatalExit& e) {
+        // Only a throwing fatal handler gets here; the reason is already logged.
+        RecordFailure(e.reason);
+        g_AIThreadRun = false;
+    } catch (const std::exception& e) {
+        EndOnFailure(Utf8ToWide(e.what()));
+    } catch (...) {
+        EndOnFailure(L"an unknown exception");
     }
+    // A hold of the lock left by an unwound step must not block the main thread.
+    while (GlobalLockDepthOfThisThread() > 0)
+        RELEASE_GLOBAL_LOCK();
     SetThreadRunFlag(nullptr);
 }
 
 } // namespace
+
+void PlayComputerTurn(cPanstwo& country)
+{
+    if (country.PoliticalStrength == -1 || !country.IsActive) {
+        LogLine(LangText("dummy_country,_ending_sequence"));
+        return;
+    }
+    // The opponent's phases come with the opponent's rules; until then a country passes.
+}
+
+void SetAIThreadOptions(sAIThreadOptions options)
+{
+    std::lock_guard<std::mutex> guard(g_AIThreadMutex);
+    g_Options = std::move(options);
+}
 
 int StartAIThread()
 {
@@ -46,6 +228,7 @@ int StartAIThread()
         g_AIThreadRun.store(false);
         g_AIThread.join();
     }
+    RecordFailure(L"");
     g_AIThreadRun.store(true);
     g_AIThread = std::thread(AIThreadProc);
     return 0;
@@ -64,4 +247,10 @@ bool IsAIThreadRunning()
 {
     std::lock_guard<std::mutex> guard(g_AIThreadMutex);
     return g_AIThread.joinable();
+}
+
+std::wstring AIThreadFailure()
+{
+    std::lock_guard<std::mutex> guard(g_FailureMutex);
+    return g_Failure;
 }

@@ -87,7 +87,9 @@ public:
     // passes that link what was read, then the new scenario's or the saved game's end.
     void Load(const sGameLoadRequest& request);
     void PostLoad(const sGameLoadRequest& request);
-    void FinishNewScenario();
+    // A new scenario ends the impulse of its files (the date moves on one impulse) unless
+    // it is read as written.
+    void FinishNewScenario(bool asWritten = false);
     void FinishSavedGame();
     // Post-load checks and passes.
     void CheckHexOwners();
@@ -121,6 +123,29 @@ public:
     // Fills the automatic-events repository from the events manager: per event the
     // option with the highest computer chance.
     void InitAutoEvents();
+
+    // Start of play (main thread): the first country's phase begins, with the screen when a
+    // person plays. StartMusic picks the first human country's playlist, else the default.
+    void StartGame();
+    bool StartMusic();
+
+    // The end of an impulse: every step in order when full (the opponent's thread, state 3);
+    // not full, once for a new scenario, it still moves the impulse and the date on.
+    void EndImpulse(bool full);
+    // Steps of the full end of an impulse.
+    void CheckSurrenders();
+    void CheckSieges();
+    void CalculateProduction();
+    void CalculateUpkeep();
+    void CalculateResearch();
+    void CheckEvents();
+    void CheckGameOver();
+    void ShowConvoyResults();
+    // The impulse that is ending is the first of its month, by the date.
+    bool IsFirstImpulseOfMonth() const;
+    // The date one impulse on: a new month after the month's last impulse, a new year
+    // after December's.
+    void AdvanceDate();
 
     // Look-ups.
     cJednostkaMorska* FindNavalUnitById(int id) const;
@@ -178,6 +203,9 @@ public:
     int m_Turn = 0;
     int m_TurnsLeft = 0;
     bool m_GameOver = false;
+    // A person played when play started: only then does the loss of every human country
+    // end the game (a game of computer countries is watched to its end).
+    bool m_StartedWithHuman = false;
     cZdarzenia* m_Events = nullptr;
     EventFlags m_Flags{};
     std::wstring m_ScenarioName = L"unknown";
@@ -202,6 +230,12 @@ private:
 };
 
 extern cGra* g_Gra;
+
+// Play-by-e-mail hand-offs of the event check: set by the check when it is done (the main
+// thread's end of turn clears it and goes on), and by the event window when its
+// play-by-e-mail button has saved the turn (the check then asks the main thread to quit).
+extern std::atomic<bool> g_PbemEventCheckDone;
+extern std::atomic<bool> g_PbemQuitAfterEventDialog;
 
 // Makes and loads the game of the request (g_Gra points to it), starts the computer
 // opponent's thread and opens the scenario-settings menu; 0.

@@ -219,8 +219,10 @@ void cGra::ComputeNextIds()
     m_NextIds.airUnit = nextId(CATEGORY_AIR);
 }
 
-void cGra::FinishNewScenario()
+void cGra::FinishNewScenario(bool asWritten)
 {
+    if (!asWritten)
+        EndImpulse(false);
     // Every city keeps a value per country from the start, as a saved game has them.
     for (cMiasto* city : m_Cities)
         city->ResizeCountryTables(int(m_Countries.size()));
@@ -281,7 +283,7 @@ cGra* LoadGame(const sGameLoadRequest& request)
         Progress(85);
         game->m_Mapa->PostLoadInit();
         if (game->m_LoadedFromSave == 0)
-            game->FinishNewScenario();
+            game->FinishNewScenario(request.asWritten);
         else
             game->FinishSavedGame();
     } catch (...) {

@@ -12,6 +12,9 @@ struct sGameLoadRequest
     std::wstring folderPattern;
     // 1 for a saved or play-by-e-mail game, 0 for a scenario.
     int loadedFromSave = 0;
+    // The scenario generator reads a scenario to write it back as it stands: without the
+    // pass that readies a new scenario for play.
+    bool asWritten = false;
 
     static sGameLoadRequest ForScenario(std::wstring_view name)
     {

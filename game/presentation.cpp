@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "core/log.h"
+#include "game/game.h"
 
 namespace {
 cNullPresentation g_NullPresentation;
@@ -27,6 +28,20 @@ RequestHandle cPresentation::Post(sPresentationRequest request)
 {
     auto handle = std::make_shared<cPresentationRequest>(std::move(request), NextRequestSerial());
     handle->Complete(AnswerHeadlessly(handle->Data()));
+    return handle;
+}
+
+RequestHandle ShowMessageToPerson(const std::wstring& title, const std::wstring& text, bool wait)
+{
+    if (!g_Gra || !g_Gra->HasHumanCountry())
+        return nullptr;
+    sPresentationRequest request;
+    request.kind = eRequestKind::Message;
+    request.title = title;
+    request.text = text;
+    RequestHandle handle = Presentation().Post(std::move(request));
+    if (wait)
+        handle->Wait();
     return handle;
 }
 

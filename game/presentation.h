@@ -45,6 +45,30 @@ public:
     virtual void ReleaseGameFonts() = 0;
     virtual void DeleteMusicPlayer() = 0;
 
+    // Start of play and the hand-over of the screen between the two sides. The headless
+    // screen has nothing to do for any of them.
+    // The pause menu's wallpaper replaces the loading one.
+    virtual void ShowPauseWallpaper() {}
+    // Unit skins and city pictures follow the zoom.
+    virtual void UpdateAppearance() {}
+    // The minimap's ownership layer is drawn anew.
+    virtual void RefreshMinimap() {}
+    // The scenario-settings menu goes, the game screen takes the input.
+    virtual void CloseMenuForPlay() {}
+    // The game screen is handed to the person (panels unfolded, no wait image), or to the
+    // computer (dialogs closed, panels folded, the wait image shown).
+    virtual void BeginPlayerPhase() {}
+    virtual void BeginComputerPhase() {}
+    // The date label after an impulse.
+    virtual void RefreshDate() {}
+    // Selects the music playlist of that number (-1: the default list); false when there is
+    // no such list.
+    virtual bool SelectPlaylist(int number)
+    {
+        (void)number;
+        return false;
+    }
+
     // A request for the screen (a dialog, a move animation, the hand-over of a turn...),
     // served by the main thread; the caller may wait on the handle. The screen's own
     // presentation queues it; the base answers at once, as nobody is watching.
@@ -57,6 +81,10 @@ public:
 int AnswerHeadlessly(const sPresentationRequest& request);
 // Requests answered without a screen since the program started.
 int HeadlessAnswerCount();
+
+// A message window for a person: posted only when a human country plays (else null), and
+// waited for (without the global lock) when wait is set.
+RequestHandle ShowMessageToPerson(const std::wstring& title, const std::wstring& text, bool wait = true);
 
 // The presentation of tests and tools: nothing to draw, every request answered headlessly.
 class cNullPresentation : public cPresentation

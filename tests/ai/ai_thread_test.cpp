@@ -22,3 +22,110 @@ TEST(AIThread, StopsAtOnceWhenAskedAndIsJoined)
     EXPECT_FALSE(g_AIThreadRun.load());
     EXPECT_FALSE(IsAIThreadRunning());
 }
+
+// The thread plays the test scenario.
+#include <stdexcept>
+
+#include "core/fatal.h"
+#include "core/lock.h"
+#include "tests/game/testland_game.h"
+#include "tests/test_support.h"
+
+namespace {
+
+using namespace testland;
+
+class AIThreadPlay : public TestlandGame
+{
+protected:
+    ~AIThreadPlay() override
+    {
+        StopAIThread();
+        SetAIThreadOptions({});
+    }
+    // Waits (at most 20 s) until the condition holds; false when it never did.
+    static bool WaitFor(const std::function<bool()>& condition)
+    {
+        const uint32_t start = GetTickMs();
+        while (!condition()) {
+            if (GetTickMs() - start > 20000)
+                return false;
+            SleepMs(5);
+        }
+        return true;
+    }
+};
+
+} // namespace
+
+TEST_F(AIThreadPlay, ThreadOfComputerCountriesEndsImpulseAfterImpulse)
+{
+    Country(kAlbion).HumanControlled = false;  // Testland's one person
+    game->StartGame();
+    sAIThreadOptions options;
+    options.seed = 1;
+    int impulses = 0;
+    options.afterImpulse = [&] { return ++impulses < 3; };
+    SetAIThreadOptions(options);
+    StartAIThread();
+    ASSERT_TRUE(WaitFor([] { return !g_AIThreadRun.load(); }));
+    StopAIThread();
+    EXPECT_EQ(impulses, 3);
+    EXPECT_EQ(game->m_Date[0], 2);
+    EXPECT_EQ(game->m_Date[1], 10);
+    EXPECT_FALSE(game->m_GameOver);
+    EXPECT_EQ(game->GetGameState(), kStateComputer) << "nobody to hand the turn to";
+    EXPECT_EQ(testing_support::CountLogLinesStartingWith(L"Koniec impulsu wykonany"), 3);
+    EXPECT_FALSE(testing_support::LogContains(L"==== AI THREAD FINISHED ====="));
+}
+
+TEST_F(AIThreadPlay, ThreadHandsTheTurnToAPersonThroughARequest)
+{
+    game->StartGame();  // Borussia's computer turn comes first, Albion's person's next
+    ASSERT_EQ(game->GetGameState(), kStateComputer);
+    StartAIThread();
+    ASSERT_TRUE(WaitFor([this] { return game->GetGameState() == kStateHuman; }));
+    StopAIThread();
+    EXPECT_EQ(Play().GetActiveCountry(), &Country(kAlbion));
+    EXPECT_EQ(Play().GetViewCountry(), &Country(kAlbion));
+    EXPECT_TRUE(Country(kBorussia).FinishedTurn);
+    EXPECT_EQ(screen.Count(eRequestKind::HandOverTurn), 1);
+    EXPECT_TRUE(testing_support::LogHasInOrder(
+        {L"==== STARTING AI THREAD =====", L"==== AI THREAD FINISHED =====", L"---- Game state = 7"}));
+}
+
+TEST_F(AIThreadPlay, ThreadServesTheEventCheckOutsideTheComputerPhase)
+{
+    game->SetGameState(kStateHuman);
+    g_EventCheckRequested = true;
+    StartAIThread();
+    ASSERT_TRUE(WaitFor([] { return !g_EventCheckRequested.load(); }));
+    StopAIThread();
+    EXPECT_TRUE(testing_support::LogHasInOrder({L"CHECKING EVENTS...", L"CHECKING EVENTS FINISHED"}));
+    EXPECT_EQ(game->GetGameState(), kStateHuman);
+}
+
+TEST_F(AIThreadPlay, ThreadExceptionEndsInTheFatalExit)
+{
+    int fatalCode = 0;
+    SetFatalHandler([&](int code, const std::wstring& reason) {
+        fatalCode = code;
+        throw sFatalExit(code, reason);
+    });
+    game->StartGame();
+    sAIThreadOptions options;
+    options.afterCountryTurn = [](const cPanstwo&) -> bool {
+        ACQUIRE_GLOBAL_LOCK();
+        throw std::runtime_error("a broken rule");
+    };
+    SetAIThreadOptions(options);
+    StartGlobalLock();  // the lock the failing step held is given up
+    StartAIThread();
+    ASSERT_TRUE(WaitFor([] { return !g_AIThreadRun.load(); }));
+    StopAIThread();
+    EXPECT_EQ(fatalCode, 1);
+    EXPECT_NE(AIThreadFailure().find(L"a broken rule"), std::wstring::npos);
+    EXPECT_TRUE(g_GlobalLock.try_lock());
+    g_GlobalLock.unlock();
+    StopGlobalLock();
+}

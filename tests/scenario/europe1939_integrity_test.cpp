@@ -48,6 +48,15 @@ protected:
     }
     ~Europe1939() override { DeleteGameObject(); }
 
+    // The scenario as its files hold it, before the pass that readies it for play.
+    void ReloadAsWritten()
+    {
+        DeleteGameObject();
+        sGameLoadRequest request = sGameLoadRequest::ForScenario(kName);
+        request.asWritten = true;
+        game = LoadGame(request);
+    }
+
     const cMiasto* CityAt(int x, int y) const
     {
         for (const cMiasto* c : game->m_Cities)
@@ -269,6 +278,7 @@ TEST_F(Europe1939, EveryComputerOpponentEntryNamesACity)
 
 TEST_F(Europe1939, AResaveOpensAgainToTheSameFiles)
 {
+    ReloadAsWritten();
     fs::create_directories("first");
     WriteSaveFiles(L"first");
     // What the game writes back is what the scenario holds.
@@ -292,6 +302,16 @@ TEST_F(Europe1939, AResaveOpensAgainToTheSameFiles)
         EXPECT_TRUE(ReadWholeFile(entry.path()) == ReadWholeFile(fs::path("second") / name)) << name;
     }
 }
+TEST_F(Europe1939, ANewGameStartsOneImpulseAfterItsFilesAtTheSecondImpulseOfSeptember1939)
+{
+    EXPECT_TRUE(testing_support::LogHasInOrder({L"Zaczynam wykonywanie konca impulsu", L"Koniec impulsu wykonany",
+                                                L"-- Loading new scenario done!"}));
+    EXPECT_EQ(game->m_Date[0], 2);
+    EXPECT_EQ(game->m_Date[1], 9);
+    EXPECT_EQ(game->m_Date[2], 1939);
+    EXPECT_EQ(game->m_Turn, 1);
+}
+
 TEST_F(Europe1939, EventsValidateAndAreGuardedByFlags)
 {
     ASSERT_NE(game->m_Events, nullptr);
@@ -328,6 +348,7 @@ TEST_F(Europe1939, EventsValidateAndAreGuardedByFlags)
 
 TEST_F(Europe1939, OnTheFirstDayNoEventFiresAndTheEarlyWarWaitsOnlyForItsDate)
 {
+    ReloadAsWritten();
     sGameDate today;
     today.impulse = game->m_Date[0];
     today.month = game->m_Date[1];

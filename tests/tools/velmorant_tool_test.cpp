@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "platform/paths.h"
 #include "tests/test_support.h"
@@ -12,6 +13,7 @@ namespace fs = std::filesystem;
 using testing_support::BinDir;
 using testing_support::FixtureDir;
 using testing_support::MakeScratchDir;
+using testing_support::SourceDir;
 
 namespace {
 
@@ -127,6 +129,112 @@ TEST(VelmorantTool, ResaveWritesASaveThatChecksAgain)
     EXPECT_NE(run.out.find("countries: 6\n"), std::string::npos);
     EXPECT_NE(RunTool("resave " + Quoted(root / "data" / "save" / "First") + " ../out").code, 0);
     EXPECT_FALSE(fs::exists(root / "data" / "out"));
+}
+
+namespace {
+
+// The files of a save folder, Info.ini without the time of the save.
+std::map<std::string, std::string> SaveFiles(const fs::path& folder)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        std::string bytes = ReadWholeFile(entry.path()).value_or("<unreadable>");
+        if (entry.path().filename() == "Info.ini")
+            if (const size_t at = bytes.find("\nDate = "); at != std::string::npos)
+                bytes.erase(at, bytes.find('\n', at + 1) - at);
+        files[entry.path().filename().string()] = bytes;
+    }
+    return files;
+}
+
+void ExpectSameFiles(const std::map<std::string, std::string>& a, const std::map<std::string, std::string>& b)
+{
+    EXPECT_EQ(a.size(), b.size());
+    for (const auto& [name, bytes] : a) {
+        const auto other = b.find(name);
+        EXPECT_TRUE(other != b.end() && other->second == bytes) << name << " differs";
+    }
+}
+
+// A saved play passes check, and a resave of it writes the same files.
+void ExpectSaveChecksAndResavesTheSame(const fs::path& root, const std::string& name)
+{
+    const fs::path save = root / "data" / "save" / name;
+    sRun run = RunTool("check " + Quoted(save));
+    EXPECT_EQ(run.code, 0) << run.err;
+    run = RunTool("resave " + Quoted(save) + " " + name + "Again");
+    ASSERT_EQ(run.code, 0) << run.err;
+    ExpectSameFiles(SaveFiles(save), SaveFiles(root / "data" / "save" / (name + "Again")));
+}
+
+std::string WithoutSeconds(std::string summary)
+{
+    const size_t at = summary.find("\"seconds_per_impulse\"");
+    if (at != std::string::npos)
+        summary.erase(at, summary.find('\n', at) - at);
+    return summary;
+}
+
+} // namespace
+
+TEST(VelmorantTool, PlayPlaysTheTestScenarioToItsEndAndItsSaveChecksAndResavesTheSame)
+{
+    const fs::path root = CopyOfTestland();
+    const fs::path summary = MakeScratchDir("summary") / "summary.json";
+    const sRun run = RunTool("play " + Quoted(root / "data" / "scenarios" / "Testland") +
+                             " --seed 5 --human 1,3 --save Played --summary " + Quoted(summary));
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.out.find("impulse 1, now impulse 3 of 9.1939: "), std::string::npos) << run.out;
+    const std::string json = ReadWholeFile(summary).value_or("");
+    for (const char* part : {"\"game_over\": true", "\"seed\": 5", "\"impulses\": 84",
+                             "{\"id\": 1, \"name\": \"Albion\", \"active\": true, \"alliance\": 4,",
+                             "\"dialogs_answered\": "})
+        EXPECT_NE(json.find(part), std::string::npos) << part << " missing from " << json;
+    ExpectSaveChecksAndResavesTheSame(root, "Played");
+}
+
+TEST(VelmorantTool, PlayGivesOneGameForOneSeed)
+{
+    const fs::path root = CopyOfTestland();
+    const fs::path out = MakeScratchDir("summaries");
+    for (const char* name : {"One", "Two"}) {
+        const sRun run = RunTool("play " + Quoted(root / "data" / "scenarios" / "Testland") +
+                                 " --impulses 7 --seed 11 --human 2 --quiet --save " + name + " --summary " +
+                                 Quoted(out / name));
+        ASSERT_EQ(run.code, 0) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_EQ(WithoutSeconds(ReadWholeFile(out / "One").value_or("1")),
+              WithoutSeconds(ReadWholeFile(out / "Two").value_or("2")));
+    ExpectSameFiles(SaveFiles(root / "data" / "save" / "One"), SaveFiles(root / "data" / "save" / "Two"));
+}
+
+TEST(VelmorantTool, PlayPlaysTwelveImpulsesOfEurope1939)
+{
+    const fs::path root = MakeScratchDir("europe");
+    fs::create_directories(root / "data" / "scenarios");
+    fs::copy(SourceDir() / "data" / "scenarios" / "Europe1939", root / "data" / "scenarios" / "Europe1939",
+             fs::copy_options::recursive);
+    const sRun run =
+        RunTool("play " + Quoted(root / "data" / "scenarios" / "Europe1939") + " --impulses 12 --seed 1939 --save E12");
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.out.find("impulse 12, now impulse 2 of 1.1940: "), std::string::npos) << run.out;
+    ExpectSaveChecksAndResavesTheSame(root, "E12");
+}
+
+TEST(VelmorantTool, PlayStopsWithExitCode2NamingTheBrokenInvariant)
+{
+    const fs::path root = CopyOfTestland();
+    const fs::path map = root / "data" / "scenarios" / "Testland" / "map.qvr";
+    std::string bytes = ReadWholeFile(map).value_or("");
+    const size_t controller = 268 + 37 * (10 * 20 + 13) + 6;  // hex (13, 10), land without a city
+    ASSERT_GT(bytes.size(), controller);
+    bytes[controller] = 0;
+    testing_support::WriteFile(map, bytes);
+    const sRun run = RunTool("play " + Quoted(root / "data" / "scenarios" / "Testland") + " --impulses 2");
+    EXPECT_EQ(run.code, 2) << run.out << run.err;
+    EXPECT_NE(run.err.find("after the turn of Borussia"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("no land hex controlled by 0: hex (13, 10)"), std::string::npos) << run.err;
 }
 
 TEST(MapCompiler, WritesTheCommittedTestlandMapByteForByte)

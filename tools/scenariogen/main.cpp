@@ -143,7 +143,9 @@ int main(int argc, char** argv)
     fs::current_path(root, ec);
     int result = 0;
     try {
-        if (!LoadGame(sGameLoadRequest::ForScenario(Utf8ToWide(kScenarioName))))
+        sGameLoadRequest request = sGameLoadRequest::ForScenario(Utf8ToWide(kScenarioName));
+        request.asWritten = true;
+        if (!LoadGame(request))
             throw sFatalExit(1, L"the game was not created");
         const std::vector<std::string> complaints = LoadComplaints();
         for (const std::string& line : complaints)

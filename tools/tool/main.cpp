@@ -12,6 +12,9 @@
 //                                    plays one computer turn of every country (all of
 //                                    them computers) and prints the seconds per country
 //                                    and per phase of the turn
+//   velmorant-tool play PATH [--impulses N] [--seed S] [--human none|ID,ID...] [--save NAME]
+//                       [--summary FILE] [--quiet]
+//                                    plays PATH headlessly (see play.h)
 // PATH is <root>/data/scenarios/<name>, <root>/data/save/<name> or <root>/data/pbem/<name>;
 // the files are read from <root> as the game reads them.
 #include <unistd.h>
@@ -35,6 +38,8 @@
 #include "world/sea_graph.h"
 #include "tools/tool/ai_turns.h"
 #include "tools/tool/fuzz.h"
+#include "tools/tool/play.h"
+#include "core/random.h"
 
 namespace fs = std::filesystem;
 
@@ -46,6 +51,8 @@ int Usage()
                  "       velmorant-tool resave PATH NAME\n"
                  "       velmorant-tool fuzz PATH [CASES [SEED]]\n"
                  "       velmorant-tool ai-turns PATH [SEED]\n"
+                 "       velmorant-tool play PATH [--impulses N] [--seed S] [--human none|ID,ID...] [--save NAME]\n"
+                 "                           [--summary FILE] [--quiet]\n"
                  "PATH is a folder ROOT/data/scenarios/NAME, ROOT/data/save/NAME or ROOT/data/pbem/NAME\n";
     return 2;
 }
@@ -187,7 +194,11 @@ int main(int argc, char** argv)
     const bool resave = args.size() == 3 && args[0] == "resave";
     const bool fuzz = args.size() >= 2 && args.size() <= 4 && args[0] == "fuzz";
     const bool aiTurns = (args.size() == 2 || args.size() == 3) && args[0] == "ai-turns";
-    if (!check && !resave && !fuzz && !aiTurns)
+    const bool play = args.size() >= 2 && args[0] == "play";
+    if (!check && !resave && !fuzz && !aiTurns && !play)
+        return Usage();
+    sPlayOptions playOptions;
+    if (play && !ParsePlayOptions(std::vector<std::string>(args.begin() + 2, args.end()), playOptions))
         return Usage();
     unsigned seed = 1;
     if (aiTurns && args.size() == 3) {
@@ -225,8 +236,14 @@ int main(int argc, char** argv)
         }
     } else if (PrepareRequest(args[1], request)) {
         LoadLanguageTable();
+        // One seed gives one game: the creation of a new scenario draws numbers too.
+        if (play)
+            SeedRandom(playOptions.seed);
         if (cGra* game = Load(args[1], request)) {
-            if (check) {
+            if (play) {
+                playOptions.lastLogLines = [](size_t count) { return LogBeforeFailure(count); };
+                result = RunPlay(*game, playOptions);
+            } else if (check) {
                 PrintSummary(*game);
                 result = 0;
             } else if (aiTurns) {

@@ -1,0 +1,100 @@
+// Surrenders of beaten countries and the end of the game with its table of results.
+#include <algorithm>
+#include <vector>
+
+#include "core/log.h"
+#include "core/stringbase.h"
+#include "game/game.h"
+#include "game/presentation.h"
+#include "world/country.h"
+
+void cGra::CheckSurrenders()
+{
+    LogLine(L"CHECKING FOR SURRENDERS...");
+    // Countries that have lost every victory city surrender with the alliance rules.
+    LogLine(L"CHECKING FOR SURRENDERS FINISHED");
+}
+
+namespace {
+
+// The result line of the alliances' victory points.
+const char* ResultKey(int allies, int axis, int comintern)
+{
+    if (allies == axis && axis == comintern)
+        return allies == 0 ? "result:_all_major_alliances_eliminated,_no_result!" : "result:_draw";
+    if (allies == axis && comintern < allies)
+        return "result:_axis-allied_draw_comintern_defeat";
+    if (allies == comintern && axis < allies)
+        return "result:_allied-comintern_draw_axis_defeat";
+    if (axis == comintern && allies < axis)
+        return "result:_axis-comintern_draw_allied_defeat";
+    if (axis > allies && axis > comintern)
+        return "result:_axis_victory";
+    if (allies > axis && allies > comintern)
+        return "result:_allied_victory";
+    return "result:_comintern_victory";
+}
+
+constexpr size_t kScoresListed = 20;
+
+} // namespace
+
+void cGra::CheckGameOver()
+{
+    LogLine(L"CHECKING FOR GAME OVER...");
+    int leaders = 0;
+    for (int side = 1; side <= 3; ++side)
+        leaders += GetAllianceLeader(side) ? 1 : 0;
+
+    std::wstring text = L"\n";
+    const char* reason = nullptr;
+    if (leaders == 0)
+        reason = "game_over:_all_alliances_eliminated_(uncommon_ending)";
+    else if (leaders == 1)
+        reason = "game_over:_only_one_major_alliance_left";
+    else if (m_StartedWithHuman && !HasHumanCountry())
+        reason = "game_over:_all_human-controlled_countries_annexed";
+    else if (m_TurnsLeft < 1)
+        reason = "game_over:_time_has_run_out";
+    if (reason) {
+        text += LangText(reason);
+        m_GameOver = true;
+    }
+
+    const int allies = CountAllianceVictoryPoints(ALLIANCE_ALLIES);
+    const int axis = CountAllianceVictoryPoints(ALLIANCE_AXIS);
+    const int comintern = CountAllianceVictoryPoints(ALLIANCE_COMINTERN);
+    text += LangText(ResultKey(allies, axis, comintern));
+    text += LangText("alliance_score:");
+    text += LangFormat("axis:_%i_vp", axis);
+    text += LangFormat("allies:_%i_vp", allies);
+    text += LangFormat("comintern:_%i_vp", comintern);
+    text += LangText("individual_score:");
+
+    struct sScore
+    {
+        const cPanstwo* country;
+        int score;
+    };
+    std::vector<sScore> scores;
+    for (const cPanstwo* c : m_Countries)
+        if (c->IsActive && c->PoliticalStrength >= 0)
+            scores.push_back({c, ComputeCountryScore(c->ID)});
+    std::stable_sort(scores.begin(), scores.end(), [](const sScore& a, const sScore& b) { return a.score > b.score; });
+    for (size_t i = 0; i < scores.size() && i < kScoresListed; ++i)
+        text += LangFormat("%i._%s:_%i", int(i + 1), scores[i].country->Name, scores[i].score);
+    text += LangText("___press_esc_to_finish");
+
+    if (m_GameOver) {
+        LogLine(L"%s", text);
+        // Whoever watches sees the result; only a person's game waits for it to be read.
+        sPresentationRequest request;
+        request.kind = eRequestKind::Message;
+        request.title = LangText("game_over");
+        request.text = text;
+        RequestHandle shown = Presentation().Post(std::move(request));
+        if (HasHumanCountry())
+            shown->Wait();
+    }
+    LogLine(L"CHECKING FOR GAME OVER FINISHED");
+}

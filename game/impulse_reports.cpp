@@ -1,0 +1,82 @@
+// Steps of the full end of an impulse that report to the players: sieges, production,
+// upkeep, research and the convoy results.
+#include "core/log.h"
+#include "game/game.h"
+#include "game/play_state.h"
+#include "game/presentation.h"
+#include "world/city.h"
+#include "world/convoys.h"
+#include "world/country.h"
+#include "world/relations.h"
+
+namespace {
+
+// Countries that take part in the economy: active and not out of the game.
+bool TakesPart(const cPanstwo& country)
+{
+    return country.IsActive && country.PoliticalStrength >= 0;
+}
+
+} // namespace
+
+void cGra::CheckSieges()
+{
+    LogLine(L"CHECKING FOR SIEGES...");
+    for (const cMiasto* city : m_Cities) {
+        LogLine(L"Checking city %s", city->GetName());
+        // The siege of a besieged city, its reports and its message come with the combat
+        // rules.
+    }
+    LogLine(L"CHECKING FOR SIEGES FINISHED");
+}
+
+void cGra::CalculateProduction()
+{
+    LogLine(L"CALCULATING PRODUCTION...");
+    if (m_Relations)
+        m_Relations->RecomputeLossShares();
+    // Each country's production and its report come with the economy rules.
+    LogLine(L"CALCULATING PRODUCTION FINISHED.");
+}
+
+void cGra::CalculateUpkeep()
+{
+    LogLine(L"CALCULATING UNITS UPKEEP COSTS...");
+    // Each country's upkeep and its report come with the economy rules.
+    LogLine(L"CALCULATING UNITS UPKEEP COSTS FINISHED");
+}
+
+void cGra::CalculateResearch()
+{
+    LogLine(L"CALCULATING RESEARCH...");
+    if (IsFirstImpulseOfMonth())
+        for (cPanstwo* c : m_Countries)
+            if (TakesPart(*c))
+                c->AddDiplomaticPoints(c->DPGrowthPerMonth);
+    // The monthly research with its report, and the doctrine's count-down, come with the
+    // economy rules.
+    LogLine(L"CALCULATING RESEARCH FINISHED");
+}
+
+void cGra::ShowConvoyResults()
+{
+    if (!m_Convoys)
+        return;
+    const cPanstwo* view = m_PlayState ? m_PlayState->GetViewCountry() : nullptr;
+    for (const cPanstwo* c : m_Countries) {
+        if (!TakesPart(*c))
+            continue;
+        const size_t index = size_t(c->ID - 1);
+        if (index >= m_Convoys->Results.size() || m_Convoys->Results[index].empty())
+            continue;
+        // A play-by-e-mail game shows them to the player at this machine, whoever plays
+        // the country; otherwise to the people playing.
+        if (m_IsPbem ? !view || c->PBEMPlayerId != view->PBEMPlayerId : !c->HumanControlled)
+            continue;
+        sPresentationRequest request;
+        request.kind = eRequestKind::ConvoyResults;
+        request.countryId = c->ID;
+        request.title = c->Name;
+        Presentation().Post(std::move(request))->Wait();
+    }
+}

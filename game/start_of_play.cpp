@@ -1,0 +1,67 @@
+// The start of play, once the player has confirmed the scenario's settings: the game
+// screen takes over and the first country's phase begins.
+#include "ai/ai_thread.h"
+#include "core/lock.h"
+#include "core/log.h"
+#include "game/game.h"
+#include "game/play_state.h"
+#include "game/presentation.h"
+#include "game/turn_order.h"
+#include "world/country.h"
+
+bool cGra::StartMusic()
+{
+    for (size_t i = 0; i < m_Countries.size(); ++i)
+        if (m_Countries[i]->HumanControlled && Presentation().SelectPlaylist(int(i) + 1))
+            return true;
+    return Presentation().SelectPlaylist(-1);
+}
+
+void cGra::StartGame()
+{
+    Presentation().ShowPauseWallpaper();
+    LogLine(L"============== Starting game ==============");
+    m_StartedWithHuman = HasHumanCountry();
+    // The fog of war of the person who plays next comes with the rules of forces.
+    LogLine(L"Updating units appearance");
+    LogLine(L"Updating cities appearance");
+    Presentation().UpdateAppearance();
+    LogLine(L"Updating minimapr 2nd layer");
+    Presentation().RefreshMinimap();
+    m_PlayState->DeselectAll();
+    LogLine(L"Initializing music");
+    StartMusic();
+    LogLine(L"Closing menu");
+    {
+        GLOBAL_LOCK_SCOPE();
+        LogLine(L"Setting callbacks");
+        Presentation().CloseMenuForPlay();
+    }
+    LogLine(L"============== Enjoy your game :)");
+    Presentation().UpdateAppearance();
+
+    cPanstwo* active = m_PlayState->GetActiveCountry();
+    if (active && active->SpecialFlags == 1) {
+        // Only a play-by-e-mail game checks its events at the dummy country; any other game
+        // checks them when the impulse ends, and would check them twice.
+        if (m_IsPbem)
+            g_EventCheckRequested = true;
+    } else {
+        m_PlayState->CenterViewOnActiveCountry(true);
+    }
+    if (active && active->HumanControlled) {
+        m_PlayState->SetViewCountry(active);
+        Presentation().BeginPlayerPhase();
+        SetGameState(kStateHuman);
+        Presentation().UpdateAppearance();
+        return;
+    }
+    if (!m_PlayState->GetViewCountry())
+        for (cPanstwo* c : m_Countries)
+            if (c->HumanControlled) {
+                m_PlayState->SetViewCountry(c);
+                break;
+            }
+    Presentation().BeginComputerPhase();
+    SetGameState(kStateComputer);
+}

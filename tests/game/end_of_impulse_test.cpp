@@ -1,0 +1,182 @@
+// The end of an impulse on the test scenario: its steps in order, the date, the units'
+// refresh, and the end of the game with its table of results.
+#include <gtest/gtest.h>
+
+#include "core/stringbase.h"
+#include "tests/game/testland_game.h"
+#include "tests/test_support.h"
+#include "world/city.h"
+
+using namespace testland;
+using testing_support::LogContains;
+using testing_support::LogHasInOrder;
+
+namespace {
+
+class EndOfImpulse : public TestlandGame
+{
+protected:
+    void SetDate(int impulse, int month, int year)
+    {
+        game->m_Date[0] = impulse;
+        game->m_Date[1] = month;
+        game->m_Date[2] = year;
+    }
+    std::vector<int> Date() const { return {game->m_Date[0], game->m_Date[1], game->m_Date[2]}; }
+    // Victory points so that the sides' totals are Allies, Axis and Comintern.
+    void SetSideTotals(int allies, int axis, int comintern)
+    {
+        for (cMiasto* city : game->m_Cities)
+            city->VictoryPoints = 0;
+        auto cityOf = [this](int countryId) {
+            for (cMiasto* city : game->m_Cities)
+                if (city->GetControllerId() == countryId)
+                    return city;
+            return game->m_Cities.front();
+        };
+        cityOf(kValdonia)->VictoryPoints = allies;
+        cityOf(kBorussia)->VictoryPoints = axis;
+        cityOf(kRuthenia)->VictoryPoints = comintern;
+    }
+    // The text of the game-over window, or nothing when none was shown.
+    std::wstring GameOverText() const
+    {
+        for (const auto& r : screen.requests)
+            if (r.kind == eRequestKind::Message && r.title == LangText("game_over"))
+                return r.text;
+        return L"";
+    }
+};
+
+} // namespace
+
+TEST_F(EndOfImpulse, LogRunsThroughEveryStepInOrder)
+{
+    game->EndImpulse(true);
+    EXPECT_TRUE(LogHasInOrder({L"Zaczynam wykonywanie konca impulsu", L"Losuje pogode",
+                               L"Modyfikuje jednostkam bonusy z okopania",
+                               L"Dow\u0102\u0142dcy w drodze do sztabu docieraja do nich",
+                               L"Zaznaczam kazdemu panstwu rozne pierdoly", L"Odbudowuje zniszczenia produkcji",
+                               L"Odbudowuje zniszczenia z portow", L"Zeruje efektywnosci z eventu dla jedn ladowych",
+                               L"CHECKING FOR SURRENDERS...", L"CHECKING FOR SIEGES...",
+                               L"CALCULATING PRODUCTION...", L"CALCULATING UNITS UPKEEP COSTS...",
+                               L"CALCULATING RESEARCH...", L"CHECKING EVENTS...", L"CHECKING EVENTS FINISHED",
+                               L"CHECKING FOR GAME OVER...", L"CHECKING FOR GAME OVER FINISHED",
+                               L"Rozgrywam dodatkowe", L"Refreshuje wspolczynniki dla jednostek ladowych",
+                               L"Refreshuje wspolczynniki dla jednostek lotniczych",
+                               L"Refreshuje wspolczynniki dla jednostek morskich", L"Refreshuje wspolczynniki dla flot",
+                               L"Zmniejszam czas produkcji...", L"Czyszcze listy odkrytych jednostek",
+                               L"Odswiezam rozne wspolczynniki dla wszystkich krajow", L"Rozgrywam bitwy morskie",
+                               L"---- Game state = 4", L"Zmieniam date", L"Koniec impulsu wykonany"}));
+}
+
+TEST_F(EndOfImpulse, TheCreationPassSkipsTheFullStepsButMovesTheDateOn)
+{
+    SetDate(2, 9, 1939);
+    const int turn = game->m_Turn, left = game->m_TurnsLeft;
+    game->EndImpulse(false);
+    EXPECT_FALSE(LogContains(L"CHECKING FOR SURRENDERS..."));
+    EXPECT_FALSE(LogContains(L"Rozgrywam bitwy morskie"));
+    EXPECT_FALSE(LogContains(L"Zmniejszam czas produkcji..."));
+    EXPECT_TRUE(LogContains(L"Koniec impulsu wykonany"));
+    EXPECT_EQ(Date(), (std::vector<int>{3, 9, 1939}));
+    EXPECT_EQ(game->m_Turn, turn + 1);
+    EXPECT_EQ(game->m_TurnsLeft, left - 1);
+}
+
+TEST_F(EndOfImpulse, DecembersLastImpulseIsFollowedByJanuarysFirst)
+{
+    SetDate(3, 12, 1940);
+    game->EndImpulse(true);
+    EXPECT_EQ(Date(), (std::vector<int>{1, 1, 1941}));
+    EXPECT_EQ((std::vector<int>{game->m_DisplayedDate[0], game->m_DisplayedDate[1], game->m_DisplayedDate[2]}),
+              (std::vector<int>{1, 1, 1941}));
+    // An impulse beyond its month's count (a save of another calendar) starts the next month.
+    SetDate(5, 4, 1941);
+    game->EndImpulse(true);
+    EXPECT_EQ(Date(), (std::vector<int>{1, 5, 1941}));
+}
+
+TEST_F(EndOfImpulse, UnitsThatStayEntrenchAndUnitsThatMoveLoseIt)
+{
+    cJednostkaLadowa& still = Land(4);
+    cJednostkaLadowa& moved = Land(5);
+    cJednostkaLadowa& spent = Land(7);
+    for (cJednostkaLadowa* u : {&still, &moved, &spent}) {
+        u->m_StartingActionPoints = 3;
+        u->m_LastX = u->m_X;
+        u->m_LastY = u->m_Y;
+        u->m_TrenchBonus = 1;
+    }
+    still.m_ActionPoints = 3;
+    spent.m_ActionPoints = 1;
+    moved.m_ActionPoints = 1;
+    moved.m_LastX = moved.m_X + 1;
+    still.m_TrenchBonus = game->m_Consts.EntrenchmentCeiling;
+    game->EndImpulse(true);
+    EXPECT_EQ(still.m_TrenchBonus, game->m_Consts.EntrenchmentCeiling);
+    EXPECT_EQ(spent.m_TrenchBonus, 1);
+    EXPECT_EQ(moved.m_TrenchBonus, 0);
+    EXPECT_EQ(moved.m_LastX, moved.m_X);
+}
+
+TEST_F(EndOfImpulse, WarEconomyGrowsOnlyOnTheFirstImpulseOfAMonth)
+{
+    cPanstwo& borussia = Country(kBorussia);
+    ASSERT_TRUE(borussia.IsAtWar());
+    borussia.WarEconomy = 50.0f;
+    SetDate(2, 10, 1939);
+    game->EndImpulse(true);
+    EXPECT_EQ(borussia.WarEconomy, 50.0f);
+    SetDate(1, 11, 1939);
+    game->EndImpulse(true);
+    EXPECT_GT(borussia.WarEconomy, 50.0f);
+    EXPECT_LE(borussia.WarEconomy, 100.0f);
+}
+
+TEST_F(EndOfImpulse, TheGameEndsWhenTimeRunsOutAndTheDateStays)
+{
+    game->m_TurnsLeft = 0;
+    SetDate(3, 12, 1941);
+    game->EndImpulse(true);
+    EXPECT_TRUE(game->m_GameOver);
+    EXPECT_NE(GameOverText().find(LangText("game_over:_time_has_run_out")), std::wstring::npos);
+    EXPECT_EQ(Date(), (std::vector<int>{3, 12, 1941}));
+    EXPECT_FALSE(LogContains(L"Koniec impulsu wykonany"));
+}
+
+TEST_F(EndOfImpulse, AllianceTotalsDecideTheResult)
+{
+    game->m_TurnsLeft = 0;
+    SetSideTotals(7, 7, 7);
+    game->CheckGameOver();
+    EXPECT_NE(GameOverText().find(LangText("result:_draw")), std::wstring::npos);
+    EXPECT_NE(GameOverText().find(LangFormat("axis:_%i_vp", 7)), std::wstring::npos);
+
+    screen.requests.clear();
+    SetSideTotals(0, 0, 0);
+    game->CheckGameOver();
+    EXPECT_NE(GameOverText().find(LangText("result:_all_major_alliances_eliminated,_no_result!")), std::wstring::npos);
+
+    screen.requests.clear();
+    SetSideTotals(9, 4, 9);
+    game->CheckGameOver();
+    EXPECT_NE(GameOverText().find(LangText("result:_allied-comintern_draw_axis_defeat")), std::wstring::npos);
+}
+
+TEST_F(EndOfImpulse, AGameOfComputerCountriesDoesNotEndForLackOfAPerson)
+{
+    Country(kAlbion).HumanControlled = false;  // Testland's one person
+    game->StartGame();
+    game->CheckGameOver();
+    EXPECT_FALSE(game->m_GameOver);
+    EXPECT_EQ(GameOverText(), L"");
+
+    // A game that started with a person ends once no person's country is left.
+    Country(kAlbion).HumanControlled = true;
+    game->StartGame();
+    Country(kAlbion).HumanControlled = false;
+    game->CheckGameOver();
+    EXPECT_TRUE(game->m_GameOver);
+    EXPECT_NE(GameOverText().find(LangText("game_over:_all_human-controlled_countries_annexed")), std::wstring::npos);
+}

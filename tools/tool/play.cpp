@@ -1,0 +1,346 @@
+#include "tools/tool/play.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <mutex>
+#include <set>
+#include <sstream>
+#include <thread>
+
+#include "ai/ai_thread.h"
+#include "core/fatal.h"
+#include "core/lock.h"
+#include "core/log.h"
+#include "core/settings.h"
+#include "core/text.h"
+#include "game/game.h"
+#include "game/play_counts.h"
+#include "game/play_state.h"
+#include "game/presentation.h"
+#include "game/save_game.h"
+#include "platform/clock.h"
+#include "units/air_unit.h"
+#include "units/land_unit.h"
+#include "units/naval_unit.h"
+#include "world/city.h"
+#include "world/country.h"
+#include "world/fleet.h"
+#include "world/map.h"
+#include "world/sea_graph.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+bool ParseNumber(const std::string& text, long long low, long long high, long long& out)
+{
+    if (text.empty() || text.size() > 12)
+        return false;
+    char* end = nullptr;
+    out = std::strtoll(text.c_str(), &end, 10);
+    return *end == '\0' && out >= low && out <= high;
+}
+
+// What the opponent's thread leaves for the main thread.
+struct sRun
+{
+    std::atomic<uint64_t> progress{0};
+    std::mutex mutex;
+    std::wstring broken;  // the broken invariant, with whose turn it followed
+    std::vector<double> seconds;
+    Clock::time_point impulseStart = Clock::now();
+    int impulses = 0;
+};
+
+// The invariants of the game after a country's turn; the first that does not hold, or
+// nothing.
+std::wstring BrokenInvariant(const cGra& game)
+{
+    const cMapa* map = game.m_Mapa;
+    if (!map)
+        return L"the game has no map";
+    auto hexOf = [map](const cUnit& u) -> const sHex* {
+        return map->IsInside(u.m_X, u.m_Y) ? map->GetHex(u.m_X, u.m_Y) : nullptr;
+    };
+    size_t onMap = 0;
+    auto checkMapUnit = [&](const cJednostka& u) -> std::wstring {
+        const sHex* hex = hexOf(u);
+        if (!hex)
+            return FormatText(L"every position on the map: unit %i (%s) stands at (%i, %i)", u.m_Id, u.m_Name, u.m_X,
+                              u.m_Y);
+        if (hex->unit != &u)
+            return FormatText(L"every unit on the map is its hex's occupant: unit %i (%s) at (%i, %i)", u.m_Id,
+                              u.m_Name, u.m_X, u.m_Y);
+        if (u.m_Type != UNIT_MULBERRY && u.GetCombatStrength() < 0.1f)
+            return FormatText(L"no unit below strength 0.1 on the map: unit %i (%s) at (%i, %i) has %.3f", u.m_Id,
+                              u.m_Name, u.m_X, u.m_Y, double(u.GetCombatStrength()));
+        ++onMap;
+        return L"";
+    };
+    for (const cJednostkaLadowa* u : game.m_LandUnits)
+        if (std::wstring e = checkMapUnit(*u); !e.empty())
+            return e;
+    for (const cJednostkaLotnicza* u : game.m_AirUnits)
+        if (std::wstring e = checkMapUnit(*u); !e.empty())
+            return e;
+    size_t occupied = 0;
+    for (int y = 0; y < map->height; ++y)
+        for (int x = 0; x < map->width; ++x) {
+            const sHex& hex = *map->GetHex(x, y);
+            if (hex.unit) {
+                ++occupied;
+                if (hex.unit->m_X != x || hex.unit->m_Y != y)
+                    return FormatText(L"the hex points back to its unit: hex (%i, %i) holds unit %i, which stands at "
+                                      L"(%i, %i)",
+                                      x, y, hex.unit->m_Id, hex.unit->m_X, hex.unit->m_Y);
+            }
+            if (hex.IsLand() && hex.controller == 0)
+                return FormatText(L"no land hex controlled by 0: hex (%i, %i)", x, y);
+        }
+    if (occupied != onMap)
+        return FormatText(L"the hex points back to its unit: %i hexes hold a unit, %i units stand on the map",
+                          int(occupied), int(onMap));
+    for (const cFlota* fleet : game.m_Fleets)
+        if (!game.m_SeaGraph || fleet->seaNode < 1 || fleet->seaNode > game.m_SeaGraph->NodeCount())
+            return FormatText(L"every position on the map: fleet %i is at sea node %i", fleet->ID, fleet->seaNode);
+
+    auto duplicate = [](const wchar_t* kind, std::set<int>& seen, int id) {
+        return seen.insert(id).second ? std::wstring() : FormatText(L"ids unique: two %s have the id %i", kind, id);
+    };
+    std::set<int> land, air, naval, fleets;
+    std::wstring e;
+    game.ForEachUnitOf(CATEGORY_LAND, [&](const cUnit& u) {
+        if (e.empty())
+            e = duplicate(L"land units", land, u.m_Id);
+    });
+    game.ForEachUnitOf(CATEGORY_AIR, [&](const cUnit& u) {
+        if (e.empty())
+            e = duplicate(L"air units", air, u.m_Id);
+    });
+    for (const cJednostkaMorska* s : game.m_NavalUnits)
+        if (e.empty())
+            e = duplicate(L"naval units", naval, s->m_Id);
+    for (const cJednostkaMorska* s : game.m_NavalReserve)
+        if (e.empty())
+            e = duplicate(L"naval units", naval, s->m_Id);
+    for (const cFlota* f : game.m_Fleets)
+        if (e.empty())
+            e = duplicate(L"fleets", fleets, f->ID);
+    return e;
+}
+
+std::string JsonText(const std::wstring& text)
+{
+    std::string out = "\"";
+    for (char c : WideToUtf8(text)) {
+        if (c == '"' || c == '\\')
+            out += '\\', out += c;
+        else if (uint8_t(c) < 0x20) {
+            char buffer[8];
+            std::snprintf(buffer, sizeof buffer, "\\u%04x", unsigned(uint8_t(c)));
+            out += buffer;
+        } else
+            out += c;
+    }
+    return out + "\"";
+}
+
+std::string Number(double value)
+{
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.3f", value);
+    return buffer;
+}
+
+std::string Summary(const cGra& game, const sPlayOptions& options, const std::vector<double>& seconds, int impulses)
+{
+    std::ostringstream json;
+    json << "{\n  \"impulses\": " << impulses << ",\n  \"date\": {\"impulse\": " << game.m_Date[0]
+         << ", \"month\": " << game.m_Date[1] << ", \"year\": " << game.m_Date[2] << "},\n  \"game_over\": "
+         << (game.m_GameOver ? "true" : "false") << ",\n  \"seed\": " << options.seed
+         << ",\n  \"seconds_per_impulse\": [";
+    for (size_t i = 0; i < seconds.size(); ++i)
+        json << (i ? ", " : "") << Number(seconds[i]);
+    json << "],\n  \"countries\": [";
+    for (size_t i = 0; i < game.m_Countries.size(); ++i) {
+        const cPanstwo& c = *game.m_Countries[i];
+        int hexes = 0, cities = 0, land = 0, air = 0, ships = 0;
+        for (int y = 0; y < game.m_Mapa->height; ++y)
+            for (int x = 0; x < game.m_Mapa->width; ++x) {
+                const sHex& hex = *game.m_Mapa->GetHex(x, y);
+                hexes += hex.IsLand() && hex.controller == c.ID ? 1 : 0;
+            }
+        for (const cMiasto* city : game.m_Cities)
+            cities += city->GetControllerId() == c.ID ? 1 : 0;
+        game.ForEachUnitOf(CATEGORY_LAND, [&](const cUnit& u) { land += u.m_Owner == c.ID ? 1 : 0; });
+        game.ForEachUnitOf(CATEGORY_AIR, [&](const cUnit& u) { air += u.m_Owner == c.ID ? 1 : 0; });
+        for (const cJednostkaMorska* s : game.m_NavalUnits)
+            ships += s->m_Owner == c.ID ? 1 : 0;
+        for (const cJednostkaMorska* s : game.m_NavalReserve)
+            ships += s->m_Owner == c.ID ? 1 : 0;
+        json << (i ? "," : "") << "\n    {\"id\": " << c.ID << ", \"name\": " << JsonText(c.Name)
+             << ", \"active\": " << (c.IsActive ? "true" : "false") << ", \"alliance\": " << c.Alliance
+             << ", \"hexes\": " << hexes << ", \"cities\": " << cities << ", \"land_units\": " << land
+             << ", \"air_units\": " << air << ", \"ships\": " << ships << ", \"production_points\": " << Number(c.PP)
+             << ", \"victory_points\": " << game.CountCountryVictoryPoints(c.ID) << "}";
+    }
+    const sPlayCounts& n = g_PlayCounts;
+    json << "\n  ],\n  \"counts\": {\"moves\": " << n.moves << ", \"land_combats\": " << n.landCombats
+         << ", \"air_missions\": " << n.airMissions << ", \"sea_battles\": " << n.seaBattles
+         << ", \"events_fired\": " << n.eventsFired << ", \"hexes_captured\": " << n.hexesCaptured
+         << ", \"units_destroyed\": " << n.unitsDestroyed << ", \"convoys_executed\": " << n.convoysExecuted
+         << ", \"dialogs_answered\": " << HeadlessAnswerCount() << "}\n}\n";
+    return json.str();
+}
+
+// Ends a run that is stuck: the thread cannot be joined, so the process ends here.
+[[noreturn]] void Watchdog(const sPlayOptions& options)
+{
+    std::cerr << "velmorant-tool: no progress for " << options.watchdogSeconds << " s; the log's last lines:\n";
+    if (options.lastLogLines)
+        for (const std::wstring& line : options.lastLogLines(20))
+            std::cerr << "  " << WideToUtf8(line) << "\n";
+    std::cerr.flush();
+    std::_Exit(1);
+}
+
+} // namespace
+
+bool ParsePlayOptions(const std::vector<std::string>& args, sPlayOptions& options)
+{
+    options.seed = GetTickMs();
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        long long n = 0;
+        if (a == "--quiet") {
+            options.quiet = true;
+        } else if (a == "--impulses" && hasValue && ParseNumber(args[i + 1], 1, 1000000, n)) {
+            options.impulses = int(n);
+            ++i;
+        } else if (a == "--seed" && hasValue && ParseNumber(args[i + 1], 0, UINT32_MAX, n)) {
+            options.seed = uint32_t(n);
+            ++i;
+        } else if (a == "--human" && hasValue) {
+            options.humanIds.clear();
+            if (args[++i] != "none")
+                for (const std::string& id : SplitText(std::string_view(args[i]), ',')) {
+                    if (!ParseNumber(id, 1, 255, n)) {
+                        std::cerr << "velmorant-tool: --human takes none or country ids (1, 2, ...), not "
+                                  << args[i] << "\n";
+                        return false;
+                    }
+                    options.humanIds.push_back(int(n));
+                }
+        } else if (a == "--save" && hasValue && IsValidSaveName(Utf8ToWide(args[i + 1]), kMaxSaveNameLength)) {
+            options.saveName = args[++i];
+        } else if (a == "--summary" && hasValue) {
+            // The tool works in the game root; the file is named from where it was started.
+            options.summaryPath = std::filesystem::absolute(args[++i]).string();
+        } else {
+            std::cerr << "velmorant-tool: play: bad option " << a << (hasValue ? " " + args[i + 1] : "") << "\n";
+            return false;
+        }
+    }
+    return true;
+}
+
+int RunPlay(cGra& game, const sPlayOptions& options)
+{
+    for (int id : options.humanIds)
+        if (id > int(game.m_Countries.size())) {
+            std::cerr << "velmorant-tool: --human: the game has no country " << id << "\n";
+            return 1;
+        }
+    for (cPanstwo* c : game.m_Countries)
+        c->HumanControlled = std::find(options.humanIds.begin(), options.humanIds.end(), c->ID) !=
+                             options.humanIds.end();
+    g_DelayValues.fill(0.0f);
+    StartGlobalLock();
+
+    sRun run;
+    sAIThreadOptions thread;
+    thread.seed = options.seed;
+    thread.humanStandIn = true;
+    thread.afterCountryTurn = [&](const cPanstwo& country) {
+        ++run.progress;
+        GLOBAL_LOCK_SCOPE();
+        const std::wstring broken = BrokenInvariant(game);
+        if (broken.empty())
+            return true;
+        std::lock_guard<std::mutex> guard(run.mutex);
+        run.broken = FormatText(L"after the turn of %s (impulse %i of %i.%i): %s", country.Name, game.m_Date[0],
+                                game.m_Date[1], game.m_Date[2], broken);
+        return false;
+    };
+    thread.afterImpulse = [&]() {
+        ++run.progress;
+        const double seconds = std::chrono::duration<double>(Clock::now() - run.impulseStart).count();
+        int allies = 0, axis = 0, comintern = 0;
+        {
+            GLOBAL_LOCK_SCOPE();
+            allies = game.CountAllianceVictoryPoints(ALLIANCE_ALLIES);
+            axis = game.CountAllianceVictoryPoints(ALLIANCE_AXIS);
+            comintern = game.CountAllianceVictoryPoints(ALLIANCE_COMINTERN);
+        }
+        std::lock_guard<std::mutex> guard(run.mutex);
+        run.seconds.push_back(seconds);
+        ++run.impulses;
+        if (!options.quiet)
+            std::cout << "impulse " << run.impulses << ", now impulse " << game.m_Date[0] << " of " << game.m_Date[1]
+                      << "." << game.m_Date[2] << ": " << Number(seconds) << " s; victory points: Allies " << allies
+                      << ", Axis " << axis << ", Comintern " << comintern << std::endl;
+        run.impulseStart = Clock::now();
+        return !game.m_GameOver && run.impulses != options.impulses;
+    };
+    SetAIThreadOptions(thread);
+
+    game.StartGame();
+    run.impulseStart = Clock::now();
+    StartAIThread();
+    uint64_t seen = run.progress;
+    Clock::time_point lastProgress = Clock::now();
+    while (g_AIThreadRun.load()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        if (run.progress != seen) {
+            seen = run.progress;
+            lastProgress = Clock::now();
+        } else if (Clock::now() - lastProgress > std::chrono::seconds(options.watchdogSeconds)) {
+            Watchdog(options);
+        }
+    }
+    StopAIThread();
+    SetAIThreadOptions({});
+
+    if (const std::wstring failure = AIThreadFailure(); !failure.empty()) {
+        std::cerr << "velmorant-tool: play failed: " << WideToUtf8(failure) << "\n";
+        return 1;
+    }
+    if (!run.broken.empty()) {
+        std::cerr << "velmorant-tool: invariant broken " << WideToUtf8(run.broken) << "\n";
+        return 2;
+    }
+    if (!options.saveName.empty()) {
+        if (!SaveGame(Utf8ToWide(options.saveName), true)) {
+            std::cerr << "velmorant-tool: the game was not saved as " << options.saveName << "\n";
+            return 1;
+        }
+        if (!options.quiet)
+            std::cout << "saved as data/save/" << options.saveName << "\n";
+    }
+    if (!options.summaryPath.empty()) {
+        std::ofstream out(options.summaryPath, std::ios::binary);
+        out << Summary(game, options, run.seconds, run.impulses);
+        if (!out) {
+            std::cerr << "velmorant-tool: cannot write the summary " << options.summaryPath << "\n";
+            return 1;
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,30 @@
+#pragma once
+// velmorant-tool play: a loaded game played headlessly by the computer opponent, with the
+// invariants checked after every country's turn and a summary of what happened.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class cGra;
+
+struct sPlayOptions
+{
+    int impulses = -1;  // -1: to the end of the game
+    uint32_t seed = 0;
+    std::vector<int> humanIds;  // empty: no human country
+    std::string saveName;
+    std::string summaryPath;
+    bool quiet = false;
+    int watchdogSeconds = 60;
+    // The log's last lines, for the watchdog's report.
+    std::function<std::vector<std::wstring>(size_t count)> lastLogLines;
+};
+
+// Reads the options that follow PATH; false, with a message, on a bad one. The seed is the
+// clock's unless --seed gives one.
+bool ParsePlayOptions(const std::vector<std::string>& args, sPlayOptions& options);
+
+// Plays the loaded game: 0 on a clean finish, 1 on a failure or a run that made no
+// progress, 2 when an invariant broke.
+int RunPlay(cGra& game, const sPlayOptions& options);
