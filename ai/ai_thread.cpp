@@ -1,5 +1,7 @@
 #include "ai/ai_thread.h"
 
+#include "ai/ai.h"
+
 #include <exception>
 #include <mutex>
 #include <thread>
@@ -67,7 +69,8 @@ void HandOver(cGra& game)
     LogLine(L"rekalkuluje fog of war");
     GLOBAL_LOCK_SCOPE();
     cPanstwo* active = ActiveCountry(game);
-    // The fog of war of the active country comes with the rules of forces.
+    if (active)
+        active->RecalculateUnitsVisibility();
     game.m_PlayState->SetViewCountry(active);
     if (active && active->SpecialFlags == kDummyCountryFlag) {
         if (game.m_IsPbem)
@@ -212,7 +215,13 @@ void PlayComputerTurn(cPanstwo& country)
         LogLine(LangText("dummy_country,_ending_sequence"));
         return;
     }
-    // The opponent's phases come with the opponent's rules; until then a country passes.
+    // A country beyond the opponent's objects (never in a loaded game) passes.
+    const size_t index = size_t(country.ID - 1);
+    if (!g_Gra || country.ID < 1 || index >= g_Gra->m_AIs.size()) {
+        LogLine(L"ERROR: no computer opponent for country %i (%s); it passes", country.ID, country.Name);
+        return;
+    }
+    g_Gra->m_AIs[index]->PlayTurn();
 }
 
 void SetAIThreadOptions(sAIThreadOptions options)

@@ -198,7 +198,7 @@ void RefreshCountries(cGra& game, bool full)
         // Social unrest fades with the diplomacy rules' own change.
         c->SMP = c->SMPMax;
         c->AIPMax = c->AIP;
-        // The amphibious ships' capacity is added with the rules of forces.
+        c->AddAmphibiousCapacityOfShips();
         if (!full || !monthStarts || !c->IsAtWar())
             continue;
         if (c->WarEconomy < 100.0f) {

@@ -1,5 +1,6 @@
 // Steps of the full end of an impulse that report to the players: sieges, production,
 // upkeep, research and the convoy results.
+#include "core/format.h"
 #include "core/log.h"
 #include "game/game.h"
 #include "game/play_state.h"
@@ -10,6 +11,8 @@
 #include "world/relations.h"
 
 namespace {
+
+constexpr int kReportSiege = 21;
 
 // Countries that take part in the economy: active and not out of the game.
 bool TakesPart(const cPanstwo& country)
@@ -22,10 +25,24 @@ bool TakesPart(const cPanstwo& country)
 void cGra::CheckSieges()
 {
     LogLine(L"CHECKING FOR SIEGES...");
-    for (const cMiasto* city : m_Cities) {
+    for (cMiasto* city : m_Cities) {
         LogLine(L"Checking city %s", city->GetName());
-        // The siege of a besieged city, its reports and its message come with the combat
-        // rules.
+        if (!city->IsBesieged())
+            continue;
+        std::wstring text;
+        city->CheckSiege(text);
+        const cPanstwo* controller = GetCountry(city->GetControllerId());
+        const std::wstring name = controller ? controller->Name : L"";
+        const std::wstring caption = FormatText(L"Siege of %s (%s)\n\n", city->GetName(), name);
+        for (int id = 1; id <= int(m_Countries.size()); ++id) {
+            sRaport report;
+            report.kind = kReportSiege;
+            report.countryKey = id;
+            report.extra = 1;
+            report.text = FormatText(L"Siege of %s (%s)\n\n%s", city->GetName(), name, text);
+            m_Reports->AddReport(report);
+        }
+        ShowMessageToPerson(caption, text);
     }
     LogLine(L"CHECKING FOR SIEGES FINISHED");
 }

@@ -22,7 +22,9 @@ void cGra::StartGame()
     Presentation().ShowPauseWallpaper();
     LogLine(L"============== Starting game ==============");
     m_StartedWithHuman = HasHumanCountry();
-    // The fog of war of the person who plays next comes with the rules of forces.
+    // The person who plays next sees what their country sees; nobody, in a game of computers.
+    if (cPanstwo* next = PickNextCountry(m_Countries, m_PlayState->GetActiveCountry()))
+        next->RecalculateUnitsVisibility();
     LogLine(L"Updating units appearance");
     LogLine(L"Updating cities appearance");
     Presentation().UpdateAppearance();
@@ -62,6 +64,8 @@ void cGra::StartGame()
                 m_PlayState->SetViewCountry(c);
                 break;
             }
+    if (cPanstwo* view = m_PlayState->GetViewCountry())
+        view->RecalculateUnitsVisibility();
     Presentation().BeginComputerPhase();
     SetGameState(kStateComputer);
 }

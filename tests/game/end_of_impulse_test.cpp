@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/stringbase.h"
+#include "units/air_unit.h"
 #include "tests/game/testland_game.h"
 #include "tests/test_support.h"
 #include "world/city.h"
@@ -179,4 +180,29 @@ TEST_F(EndOfImpulse, AGameOfComputerCountriesDoesNotEndForLackOfAPerson)
     game->CheckGameOver();
     EXPECT_TRUE(game->m_GameOver);
     EXPECT_NE(GameOverText().find(LangText("game_over:_all_human-controlled_countries_annexed")), std::wstring::npos);
+}
+
+TEST_F(EndOfImpulse, ABesiegedCityReportsToEveryCountryAndShowsItsPersonOneMessage)
+{
+    // Borussia's five land units close the land sides of Londinium, held by Albion's
+    // Guards; the sixth side becomes sea.
+    cJednostkaLotnicza* fighter = game->FindAirUnitById(1);  // Fighter Command, beside the city
+    Hex(fighter->m_X, fighter->m_Y).unit = nullptr;
+    fighter->m_X = fighter->m_Y = 1;
+    Hex(1, 1).unit = fighter;
+    int next = 4;
+    for (int d = 0; d < 6; ++d)
+        if (sHex* n = game->m_Mapa->GetNeighbour(2, 2, d); n && n->IsLand() && !n->unit) {
+            if (next <= 8)
+                Place(Land(next++), n->x, n->y);
+            else
+                n->terrain = kTerrainSea;
+        }
+    game->CheckSieges();
+    EXPECT_EQ(testing_support::CountLogLinesStartingWith(L"Checking city "), int(game->m_Cities.size()));
+    int sieges = 0;
+    for (const sRaport& r : game->m_Reports->GetReports())
+        sieges += r.kind == 21 && r.text.rfind(L"Siege of Londinium (Albion)", 0) == 0 ? 1 : 0;
+    EXPECT_EQ(sieges, int(game->m_Countries.size()));
+    EXPECT_EQ(screen.Count(eRequestKind::Message), 1);
 }
