@@ -159,6 +159,11 @@ public:
     // The leader of side k (1 Allies, 2 Axis, 3 Comintern; 4 to 6 the same sides).
     cPanstwo* GetAllianceLeader(int k) const;
     bool HasHumanCountry() const;
+    // The member of alliance k (4 to 6 count as 1 to 3) that takes the lead: the active one
+    // with the highest political strength (0 or more), the first in id order on a tie.
+    cPanstwo* DetermineNewAllianceLeader(int k) const;
+    // Sets the search mark of every city to 0.
+    void ClearCityMarks();
 
     // Victory points of side k (1 to 6, above 3 counting as k - 3; -1 for any other k),
     // of one country, and a country's score: units, ships and the cities it controls.
@@ -237,6 +242,9 @@ extern cGra* g_Gra;
 extern std::atomic<bool> g_PbemEventCheckDone;
 extern std::atomic<bool> g_PbemQuitAfterEventDialog;
 
+// The constants of the running game; all zero without a game.
+const sGameConsts& GameConsts();
+
 // Makes and loads the game of the request (g_Gra points to it), starts the computer
 // opponent's thread and opens the scenario-settings menu; 0.
 int CreateGame(sGameLoadRequest request);
@@ -256,6 +264,23 @@ bool IsLandUnitIdUsed(int id);
 bool IsAirUnitIdUsed(int id);
 // True when the unit's in-reserve flag is set.
 bool IsUnitInReserve(const cUnit* unit);
+
+// One unit of the country per call, for its surrender and the scripted effects; false when
+// none is left. The carried ones kill the ship that carries the unit (cargo or amphibious).
+bool KillNextLandUnitOfCountry(int countryId);
+bool KillNextCarriedLandUnitOfCountry(int countryId);
+bool KillNextCarriedLandUnitOfCountry2(int countryId);
+bool KillNextAirUnitOfCountry(int countryId);
+bool KillNextNavalUnitOfCountry(int countryId);
+// Cities first owned by the country stop being supply cities (0 becomes 1, 2 becomes 3).
+void DowngradeSupplyCitiesOfCountry(int countryId);
+// Every commander of the country becomes unassigned.
+void UnassignCommandersOfCountry(int countryId);
+// Adds to the events effect of the land units on the map of a side (by alliance order:
+// 1 Axis, 2 Allies, 3 Comintern, 4 neutral): those standing on hexes first owned by the
+// country, or inside the rectangle (bounds included).
+void ChangeEffectivenessOfCountryUnits(int originalOwnerId, int side, int amount);
+void ChangeEffectivenessInArea(int columnFrom, int rowFrom, int columnTo, int rowTo, int side, int amount);
 
 // Writers of the save: each writes one file into the save folder; a file that cannot be
 // written ends the program with exit code 1.

@@ -8,7 +8,14 @@
 #include "world/city.h"
 #include "world/country.h"
 #include "world/fleet.h"
+#include "world/alliances.h"
 #include "world/map.h"
+
+const sGameConsts& GameConsts()
+{
+    static const sGameConsts none{};
+    return g_Gra ? g_Gra->m_Consts : none;
+}
 
 void cGra::LoadCommanders(const sGameLoadRequest& request, std::vector<sDowodca*>& commanders)
 {
@@ -56,13 +63,7 @@ cFlota* cGra::FindActiveFleet(int seaNode, int id) const
 
 cPanstwo* cGra::GetAllianceLeader(int k) const
 {
-    if (k < 1 || k > 6)
-        return nullptr;
-    const int code = k < 4 ? k + 3 : k;
-    for (cPanstwo* c : m_Countries)
-        if (c->Alliance == code)
-            return c;
-    return nullptr;
+    return FindAllianceLeader(m_Countries, k);
 }
 
 bool cGra::HasHumanCountry() const

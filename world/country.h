@@ -103,6 +103,38 @@ public:
     void SetSkinName(const std::wstring& text);
     void LoadUnitsSkinTexture(const std::wstring& skin);
     void LoadFlagTexture(const std::wstring& scenario);
+
+    // The periodic economy; each gives a heading and a text for the reports.
+    void PayUnitUpkeep(std::wstring& heading, std::wstring& summary);
+    void CollectProduction(std::wstring& heading, std::wstring& content);
+    void DoMonthlyResearch(std::wstring& heading, std::wstring& content);
+    // One month of the count-down to the next level of land warfare doctrine.
+    void AdvanceLandWarfareDoctrine();
+
+    // Alliances, regimes, war and peace.
+    // Joins side 1 to 3 and takes on the side's wars; the side passes its wars on to it.
+    void JoinAlliance(int side);
+    // War with every active country of the alliance (a side or its leader's code).
+    void DeclareWarOnAlliance(int alliance);
+    // The side the orientation leans to, 1 to 3; 0 for an orientation outside 0 to 5.
+    int GetTargetAlliance() const;
+    // Indexes into the declare-war tables, as declarer (0 to 8) and as target (0 to 5);
+    // -1 for a code outside the tables.
+    int GetDeclareWarRow() const;
+    int GetDeclareWarColumn() const;
+    // The orientation after a successful coup staged by the instigator.
+    void ShiftOrientationToward(const cPanstwo& instigator);
+    bool HasLostAllVictoryCities() const;
+    // Display names; secondForm picks the other grammatical form.
+    std::wstring GetAllianceName(int alliance, bool secondForm) const;
+    std::wstring GetLeaningAllianceName(bool secondForm) const;
+    std::wstring GetOrientationName(bool secondForm) const;
+    std::wstring GetZoneOfInfluenceName(bool secondForm) const;
+
+    // Diplomacy.
+    void ChangeAllianceEntry(int delta);   // kept within 0 and 100
+    void ChangeSocialUnrest(float delta);  // kept within 0 and 100
+    int GetTechLevel(int category) const;  // 0 for a category outside 0 to 6
     // The file the flag picture was loaded from; empty when the country has none.
     const std::wstring& GetFlagPath() const { return FlagPath; }
 

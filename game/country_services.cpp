@@ -1,0 +1,177 @@
+// Services of the game object for the surrender of a country and the scripted effects:
+// removing its forces one by one, its supply cities, its commanders, the succession of
+// alliance leaders and the events effect of units.
+#include <algorithm>
+
+#include "core/lock.h"
+#include "core/log.h"
+#include "core/stringbase.h"
+#include "game/game.h"
+#include "game/play_counts.h"
+#include "units/air_unit.h"
+#include "units/land_unit.h"
+#include "units/naval_unit.h"
+#include "world/city.h"
+#include "world/country.h"
+#include "world/map.h"
+
+namespace {
+
+template <typename T>
+T* FirstOfCountry(const std::list<T*>& units, int countryId)
+{
+    auto it = std::find_if(units.begin(), units.end(), [countryId](const T* u) { return u->m_Owner == countryId; });
+    return it == units.end() ? nullptr : *it;
+}
+
+// Kills the ship that carries the unit, and the unit with it.
+bool KillCarried(std::list<cJednostkaLadowa*>& carried, int countryId)
+{
+    GLOBAL_LOCK_SCOPE();
+    cJednostkaLadowa* unit = FirstOfCountry(carried, countryId);
+    if (!unit)
+        return false;
+    if (cJednostkaMorska* ship = unit->m_Transporter)
+    {
+        ship->Kill(true);
+        g_PlayCounts.unitsDestroyed += 2;
+        return true;
+    }
+    // A unit listed aboard without a ship goes alone.
+    carried.remove(unit);
+    unit->Kill();
+    ++g_PlayCounts.unitsDestroyed;
+    return true;
+}
+
+template <typename T>
+void ForLandUnitsOfSide(int side, T&& change)
+{
+    if (!g_Gra)
+        return;
+    for (cJednostkaLadowa* u : g_Gra->m_LandUnits)
+    {
+        const cPanstwo* owner = u->GetOwner();
+        if (owner && owner->GetAllianceOrder() == side)
+            change(*u);
+    }
+}
+
+} // namespace
+
+bool KillNextLandUnitOfCountry(int countryId)
+{
+    if (!g_Gra)
+        return false;
+    GLOBAL_LOCK_SCOPE();
+    cJednostkaLadowa* unit = FirstOfCountry(g_Gra->m_LandUnits, countryId);
+    if (!unit)
+        return false;
+    unit->Kill();
+    ++g_PlayCounts.unitsDestroyed;
+    return true;
+}
+
+bool KillNextCarriedLandUnitOfCountry(int countryId)
+{
+    return g_Gra && KillCarried(g_Gra->m_LandUnits2, countryId);
+}
+
+bool KillNextCarriedLandUnitOfCountry2(int countryId)
+{
+    return g_Gra && KillCarried(g_Gra->m_LandUnits3, countryId);
+}
+
+bool KillNextAirUnitOfCountry(int countryId)
+{
+    if (!g_Gra)
+        return false;
+    GLOBAL_LOCK_SCOPE();
+    cJednostkaLotnicza* unit = FirstOfCountry(g_Gra->m_AirUnits, countryId);
+    if (!unit)
+        return false;
+    unit->Kill();
+    ++g_PlayCounts.unitsDestroyed;
+    return true;
+}
+
+bool KillNextNavalUnitOfCountry(int countryId)
+{
+    if (!g_Gra)
+        return false;
+    GLOBAL_LOCK_SCOPE();
+    cJednostkaMorska* ship = FirstOfCountry(g_Gra->m_NavalUnits, countryId);
+    if (!ship)
+        return false;
+    g_PlayCounts.unitsDestroyed += ship->m_Cargo ? 2 : 1;
+    ship->Kill(true);
+    return true;
+}
+
+void DowngradeSupplyCitiesOfCountry(int countryId)
+{
+    if (!g_Gra || !g_Gra->m_Mapa)
+        return;
+    GLOBAL_LOCK_SCOPE();
+    for (cMiasto* city : g_Gra->m_Cities)
+    {
+        if (!g_Gra->m_Mapa->IsInside(city->X, city->Y) ||
+            g_Gra->m_Mapa->GetHex(city->X, city->Y)->originalOwner != countryId)
+            continue;
+        if (city->Type == CITY_SUPPLY)
+            city->Type = CITY_NORMAL;
+        else if (city->Type == CITY_SUPPLY_PORT)
+            city->Type = CITY_PORT;
+    }
+}
+
+void UnassignCommandersOfCountry(int countryId)
+{
+    if (!g_Gra)
+        return;
+    GLOBAL_LOCK_SCOPE();
+    for (sDowodca* c : g_Gra->m_Commanders)
+        if (c->CountryID == countryId)
+            c->State = 0;
+}
+
+void ChangeEffectivenessOfCountryUnits(int originalOwnerId, int side, int amount)
+{
+    GLOBAL_LOCK_SCOPE();
+    ForLandUnitsOfSide(side, [&](cJednostkaLadowa& u) {
+        const sHex* hex = g_Gra->m_Mapa ? g_Gra->m_Mapa->GetHex(u.m_X, u.m_Y) : nullptr;
+        if (hex && u.IsOnMap() && hex->originalOwner == originalOwnerId)
+            u.m_EventsEffect += amount;
+    });
+}
+
+void ChangeEffectivenessInArea(int columnFrom, int rowFrom, int columnTo, int rowTo, int side, int amount)
+{
+    GLOBAL_LOCK_SCOPE();
+    ForLandUnitsOfSide(side, [&](cJednostkaLadowa& u) {
+        if (u.m_X >= columnFrom && u.m_X <= columnTo && u.m_Y >= rowFrom && u.m_Y <= rowTo)
+            u.m_EventsEffect += amount;
+    });
+}
+
+cPanstwo* cGra::DetermineNewAllianceLeader(int k) const
+{
+    LogLine(LangFormat("determining_new_leader_of_alliance_%i", k));
+    const int member = k > 3 ? k - 3 : k;
+    cPanstwo* best = nullptr;
+    for (cPanstwo* c : m_Countries)
+        if (c->IsActive && c->Alliance == member && c->PoliticalStrength >= 0 &&
+            (!best || c->PoliticalStrength > best->PoliticalStrength))
+            best = c;
+    if (best)
+        LogLine(LangFormat("%s_becomes_new_leader", best->Name));
+    else
+        LogLine(L"Could not determine new leader - no countries left in alliance!");
+    return best;
+}
+
+void cGra::ClearCityMarks()
+{
+    for (cMiasto* city : m_Cities)
+        city->Visited = 0;
+}

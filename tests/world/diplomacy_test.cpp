@@ -1,0 +1,155 @@
+// Diplomacy on Testland: what each action allows, what it costs and what it changes.
+#include "tests/world/testland_game.h"
+#include "world/alliances.h"
+#include "world/diplomacy.h"
+
+using namespace testing_support;
+
+namespace {
+
+constexpr int kAlbion = 1, kBorussia = 2, kRuthenia = 3, kHelvetia = 4, kValdonia = 5;
+
+class Diplomacy : public cTestlandGame
+{
+};
+
+TEST_F(Diplomacy, SocialUnrestOfExactly75ForbidsAChangeOfOrientation)
+{
+    cPanstwo& helvetia = Country(kHelvetia);
+    helvetia.DP = 50;
+    std::wstring text;
+    helvetia.SocialUnrest = 75.0f;
+    EXPECT_FALSE(CanChangeOrientation(kHelvetia, text));
+    EXPECT_EQ(text, L"The social unrest is too high to change the orientation.");
+    helvetia.SocialUnrest = 74.9f;
+    EXPECT_TRUE(CanChangeOrientation(kHelvetia, text));
+
+    ChangeOrientation(kHelvetia, ORIENTATION_PRO_AXIS, text);
+    EXPECT_EQ(helvetia.Orientation, ORIENTATION_PRO_ALLIED) << "a firm regime first turns to its own pro- form";
+    EXPECT_EQ(helvetia.DP, 30);
+    EXPECT_FALSE(CanChangeOrientation(kHelvetia, text));
+    EXPECT_EQ(text, L"The orientation can change only once a turn.");
+
+    // An orientation outside the table changes nothing.
+    helvetia.DoneTurnInOrientation = false;
+    ChangeOrientation(kHelvetia, 9, text);
+    EXPECT_EQ(helvetia.Orientation, ORIENTATION_PRO_ALLIED);
+    EXPECT_FALSE(helvetia.DoneTurnInOrientation);
+}
+
+TEST_F(Diplomacy, ADeclarationAppliesItsCaseAndLogsIt)
+{
+    // A neutral declares on a leader: war with its whole side.
+    EXPECT_EQ(DeclareWar(kHelvetia, kRuthenia, false), 3);
+    EXPECT_TRUE(LogContains(L"Helvetia declares war on Ruthenia (CASE 3)"));
+    EXPECT_TRUE(WarFlag(kHelvetia, kRuthenia) && WarFlag(kRuthenia, kHelvetia));
+
+    // A leader on a leader: every country of the target's side at war with the declarer's.
+    const int unrest = int(Country(kBorussia).SocialUnrest);
+    const int dp = Country(kBorussia).DP;
+    EXPECT_EQ(DeclareWar(kBorussia, kRuthenia, false), 6);
+    EXPECT_TRUE(LogContains(L"Borussia declares war on Ruthenia (CASE 6)"));
+    EXPECT_TRUE(WarFlag(kRuthenia, kBorussia));
+    EXPECT_EQ(Country(kBorussia).DP, dp) << "without pay nothing is paid";
+    EXPECT_EQ(int(Country(kBorussia).SocialUnrest), unrest);
+}
+
+TEST_F(Diplomacy, ANeutralLeaningToItsZoneJoinsThatSideWhenAttacked)
+{
+    cPanstwo& helvetia = Country(kHelvetia);
+    helvetia.ZoneOfInfluence = 1; // leans to the Allies, and lies in their zone
+    cPanstwo& borussia = Country(kBorussia);
+    borussia.DP = 100;
+    std::wstring text;
+    ASSERT_TRUE(CanDeclareWar(kBorussia, kHelvetia, text));
+    EXPECT_EQ(text, L"Declare war: social unrest rises by 65, cost 2 DP; Helvetia will join Allies.");
+
+    EXPECT_EQ(DeclareWar(kBorussia, kHelvetia, true), 5);
+    EXPECT_EQ(helvetia.Alliance, ALLIANCE_ALLIES);
+    EXPECT_TRUE(WarFlag(kHelvetia, kBorussia) && WarFlag(kBorussia, kHelvetia));
+    EXPECT_EQ(borussia.DP, 98);
+    EXPECT_EQ(borussia.SocialUnrest, 65.0f);
+
+    EXPECT_FALSE(CanDeclareWar(kBorussia, kHelvetia, text));
+    EXPECT_EQ(text, L"Already at war with Helvetia.");
+    EXPECT_FALSE(CanDeclareWar(kAlbion, kValdonia, text));
+    EXPECT_EQ(text, L"Valdonia is an ally: no war on allies.");
+    EXPECT_FALSE(CanDeclareWar(kRuthenia, kValdonia, text));
+    EXPECT_EQ(text, L"Valdonia is a member of an alliance: declare war on its leader.");
+}
+
+TEST_F(Diplomacy, TheDeclareWarTablesAreReadByDeclarerAndTarget)
+{
+    // A neutral pro-Axis declarer reads row 7; an Axis member of orientation 0 column 5.
+    Country(kHelvetia).Orientation = ORIENTATION_PRO_AXIS;
+    cPanstwo& valdonia = Country(kValdonia);
+    valdonia.Alliance = ALLIANCE_AXIS;
+    valdonia.Orientation = ORIENTATION_DEMOCRACY;
+    EXPECT_EQ(Country(kHelvetia).GetDeclareWarRow(), 7);
+    EXPECT_EQ(valdonia.GetDeclareWarColumn(), 5);
+    EXPECT_EQ(DeclareWarDpCost(kHelvetia, kValdonia), 47 * 30 / 100);
+    EXPECT_EQ(DeclareWarUnrest(kHelvetia, kValdonia), 101);
+}
+
+TEST_F(Diplomacy, HasteningToAFullEntryJoinsTheSideTheCountryLeansTo)
+{
+    cPanstwo& helvetia = Country(kHelvetia);
+    helvetia.DP = 50;
+    helvetia.AllianceEntry = 99;
+    std::wstring text;
+    ASSERT_TRUE(CanHastenAllianceEntry(kHelvetia, text));
+    HastenAllianceEntry(kHelvetia, text);
+    EXPECT_EQ(helvetia.Alliance, ALLIANCE_ALLIES);
+    EXPECT_EQ(helvetia.AllianceEntry, 100);
+    EXPECT_EQ(text, L"Helvetia joins the Allies!");
+    EXPECT_TRUE(WarFlag(kHelvetia, kBorussia)) << "the leader's wars come with the entry";
+    EXPECT_FALSE(CanHastenAllianceEntry(kHelvetia, text));
+    EXPECT_EQ(text, L"Helvetia already belongs to an alliance.");
+}
+
+TEST_F(Diplomacy, PressureOfTheSameLeaningAlwaysRaisesTheEntry)
+{
+    Country(kAlbion).DP = 100;
+    cPanstwo& helvetia = Country(kHelvetia);
+    helvetia.AllianceEntry = 10;
+    EXPECT_EQ(ExertPressureChance(kAlbion, kHelvetia), 100);
+    std::wstring text;
+    ASSERT_TRUE(CanExertPressure(kAlbion, kHelvetia, text));
+    ExertPressure(kAlbion, kHelvetia, text);
+    EXPECT_GT(helvetia.AllianceEntry, 10);
+    EXPECT_TRUE(helvetia.DoneExertPressureAllied);
+    EXPECT_FALSE(CanExertPressure(kAlbion, kHelvetia, text));
+    EXPECT_EQ(text, L"The Allies have already pressed Helvetia this turn.");
+}
+
+TEST_F(Diplomacy, ACoupNeedsAnotherOrientationAndTurnsTheTarget)
+{
+    Country(kBorussia).DP = 100;
+    cPanstwo& helvetia = Country(kHelvetia);
+    helvetia.Orientation = ORIENTATION_NATIONALIST;
+    std::wstring text;
+    EXPECT_FALSE(CanStageCoup(kBorussia, kHelvetia, text));
+    EXPECT_EQ(text, L"Helvetia already has this orientation.");
+
+    // Same leaning, other orientation: allowed; a nationalist instigator makes it a firm regime.
+    helvetia.Orientation = ORIENTATION_PRO_AXIS;
+    ASSERT_TRUE(CanStageCoup(kBorussia, kHelvetia, text));
+    ScriptRandomRaw({0}); // the coup succeeds
+    StageCoup(kBorussia, kHelvetia, text);
+    EXPECT_EQ(helvetia.Orientation, ORIENTATION_NATIONALIST);
+}
+
+TEST_F(Diplomacy, ElectionsForAnOrientationOutsideTheTableAreRefused)
+{
+    cPanstwo& helvetia = Country(kHelvetia);
+    std::wstring text;
+    ASSERT_TRUE(CanHoldElections(kHelvetia, text));
+    HoldElections(kHelvetia, 6, text);
+    EXPECT_FALSE(helvetia.DoneParliamentaryElections);
+    EXPECT_EQ(helvetia.Orientation, ORIENTATION_DEMOCRACY);
+    HoldElections(kHelvetia, ORIENTATION_NATIONALIST, text);
+    EXPECT_EQ(helvetia.Orientation, ORIENTATION_NATIONALIST);
+    EXPECT_FALSE(CanHoldElections(kHelvetia, text));
+}
+
+} // namespace
