@@ -24,6 +24,18 @@ T* FirstOfCountry(const std::list<T*>& units, int countryId)
     return it == units.end() ? nullptr : *it;
 }
 
+template <typename T>
+bool KillFirstOfCountry(const std::list<T*>& units, int countryId)
+{
+    GLOBAL_LOCK_SCOPE();
+    T* unit = FirstOfCountry(units, countryId);
+    if (!unit)
+        return false;
+    unit->Kill();
+    ++g_PlayCounts.unitsDestroyed;
+    return true;
+}
+
 // Kills the ship that carries the unit, and the unit with it.
 bool KillCarried(std::list<cJednostkaLadowa*>& carried, int countryId)
 {
@@ -61,15 +73,7 @@ void ForLandUnitsOfSide(int side, T&& change)
 
 bool KillNextLandUnitOfCountry(int countryId)
 {
-    if (!g_Gra)
-        return false;
-    GLOBAL_LOCK_SCOPE();
-    cJednostkaLadowa* unit = FirstOfCountry(g_Gra->m_LandUnits, countryId);
-    if (!unit)
-        return false;
-    unit->Kill();
-    ++g_PlayCounts.unitsDestroyed;
-    return true;
+    return g_Gra && KillFirstOfCountry(g_Gra->m_LandUnits, countryId);
 }
 
 bool KillNextCarriedLandUnitOfCountry(int countryId)
@@ -84,15 +88,7 @@ bool KillNextCarriedLandUnitOfCountry2(int countryId)
 
 bool KillNextAirUnitOfCountry(int countryId)
 {
-    if (!g_Gra)
-        return false;
-    GLOBAL_LOCK_SCOPE();
-    cJednostkaLotnicza* unit = FirstOfCountry(g_Gra->m_AirUnits, countryId);
-    if (!unit)
-        return false;
-    unit->Kill();
-    ++g_PlayCounts.unitsDestroyed;
-    return true;
+    return g_Gra && KillFirstOfCountry(g_Gra->m_AirUnits, countryId);
 }
 
 bool KillNextNavalUnitOfCountry(int countryId)

@@ -1,5 +1,7 @@
 #include "world/convoys.h"
 
+#include <algorithm>
+
 #include "core/csv.h"
 #include "core/fatal.h"
 #include "core/log.h"
@@ -168,6 +170,13 @@ void cKonwoje::RemoveFirstConvoyOfCountry(int owner)
             list->erase(it);
             return;
         }
+}
+
+void cKonwoje::RemoveAllConvoysOfCountry(int owner)
+{
+    std::vector<sKonwoj>* list = OwnerConvoys(owner);
+    while (list && std::any_of(list->begin(), list->end(), [owner](const sKonwoj& c) { return c.owner == owner; }))
+        RemoveFirstConvoyOfCountry(owner);
 }
 
 bool cKonwoje::HasConvoyTo(const cMiasto* destination, int owner) const

@@ -106,6 +106,31 @@ void SideAtWarWithSideOf(int side, const cPanstwo& other)
             c->DeclareWarOnAlliance(other.Alliance);
 }
 
+// The cost of delaying or hastening the entry, by the row's factors.
+int EntryChangeCost(int country, const float* factors)
+{
+    const cPanstwo* c = GetCountry(country);
+    if (!c)
+        return 1;
+    if (c->Orientation < 0 || c->Orientation > 5)
+        return std::max(1, c->PoliticalStrength);
+    return std::max(1, int(float(c->PoliticalStrength) * FactorByOrientation(factors, c->Orientation)));
+}
+
+// The value of the first (0: points) or second (1: unrest) declare-war table.
+int DeclareWarTableValue(int declarer, int target, int table)
+{
+    const cPanstwo* d = GetCountry(declarer);
+    const cPanstwo* t = GetCountry(target);
+    if (!d || !t)
+        return 0;
+    const int row = d->GetDeclareWarRow();
+    const int column = t->GetDeclareWarColumn();
+    if (row < 0 || column < 0)
+        return 0;
+    return GameConsts().DeclareWar[9 * table + row][column];
+}
+
 } // namespace
 
 int RollDice(float count, float sides, float bonus)
@@ -136,24 +161,12 @@ int cPanstwo::GetTechLevel(int category) const
 
 int DelayAllianceEntryCost(int country)
 {
-    const cPanstwo* c = GetCountry(country);
-    if (!c)
-        return 1;
-    if (c->Orientation < 0 || c->Orientation > 5)
-        return std::max(1, c->PoliticalStrength);
-    return std::max(1, int(float(c->PoliticalStrength) *
-                           FactorByOrientation(GameConsts().DelayAllianceEntry, c->Orientation)));
+    return EntryChangeCost(country, GameConsts().DelayAllianceEntry);
 }
 
 int HastenAllianceEntryCost(int country)
 {
-    const cPanstwo* c = GetCountry(country);
-    if (!c)
-        return 1;
-    if (c->Orientation < 0 || c->Orientation > 5)
-        return std::max(1, c->PoliticalStrength);
-    return std::max(1, int(float(c->PoliticalStrength) *
-                           FactorByOrientation(GameConsts().HastenAllianceEntry, c->Orientation)));
+    return EntryChangeCost(country, GameConsts().HastenAllianceEntry);
 }
 
 int CoupChance(int target)
@@ -174,28 +187,13 @@ int CoupCost(int target)
 
 int DeclareWarDpCost(int declarer, int target)
 {
-    const cPanstwo* d = GetCountry(declarer);
     const cPanstwo* t = GetCountry(target);
-    if (!d || !t)
-        return 0;
-    const int row = d->GetDeclareWarRow();
-    const int column = t->GetDeclareWarColumn();
-    if (row < 0 || column < 0)
-        return 0;
-    return GameConsts().DeclareWar[row][column] * t->PoliticalStrength / 100;
+    return t ? DeclareWarTableValue(declarer, target, 0) * t->PoliticalStrength / 100 : 0;
 }
 
 int DeclareWarUnrest(int declarer, int target)
 {
-    const cPanstwo* d = GetCountry(declarer);
-    const cPanstwo* t = GetCountry(target);
-    if (!d || !t)
-        return 0;
-    const int row = d->GetDeclareWarRow();
-    const int column = t->GetDeclareWarColumn();
-    if (row < 0 || column < 0)
-        return 0;
-    return GameConsts().DeclareWar[9 + row][column];
+    return DeclareWarTableValue(declarer, target, 1);
 }
 
 int ExertPressureCost(int presser, int target)

@@ -10,6 +10,7 @@
 #include "world/hoverable.h"
 
 class cFlota;
+struct sConvoyResult;
 
 enum eSeaNodeKind
 {
@@ -54,7 +55,14 @@ struct sWezelGrafuMorz : public cHoverable
     void CollectFleets(std::list<cFlota*>& out) const;
     int CountOwnShips() const;
     int CountVisibleEnemyShips() const;
+
+    // A convoy of the owner passes the node: enemy fleets and raiders lying here may take
+    // sea transport points off it. The last node of the route closes its line.
+    void RaidConvoy(int owner, int nodeId, sConvoyResult& record, bool lastNode);
 };
+
+// The chance, in percent, that a raid on the convoy hits, by the points it still carries.
+int GetConvoyRaidChance(const sConvoyResult& record);
 
 class cGrafMorz
 {

@@ -15,6 +15,7 @@
 //   velmorant-tool play PATH [--impulses N] [--seed S] [--human none|ID,ID...] [--save NAME]
 //                       [--summary FILE] [--quiet]
 //                                    plays PATH headlessly (see play.h)
+//   velmorant-tool bench-supply PATH [N]  loads PATH and times N supply passes (default 5)
 // PATH is <root>/data/scenarios/<name>, <root>/data/save/<name> or <root>/data/pbem/<name>;
 // the files are read from <root> as the game reads them.
 #include <unistd.h>
@@ -37,6 +38,7 @@
 #include "units/land_unit.h"
 #include "world/sea_graph.h"
 #include "tools/tool/ai_turns.h"
+#include "tools/tool/bench_supply.h"
 #include "tools/tool/fuzz.h"
 #include "tools/tool/play.h"
 #include "core/random.h"
@@ -53,6 +55,7 @@ int Usage()
                  "       velmorant-tool ai-turns PATH [SEED]\n"
                  "       velmorant-tool play PATH [--impulses N] [--seed S] [--human none|ID,ID...] [--save NAME]\n"
                  "                           [--summary FILE] [--quiet]\n"
+                 "       velmorant-tool bench-supply PATH [N]\n"
                  "PATH is a folder ROOT/data/scenarios/NAME, ROOT/data/save/NAME or ROOT/data/pbem/NAME\n";
     return 2;
 }
@@ -195,7 +198,8 @@ int main(int argc, char** argv)
     const bool fuzz = args.size() >= 2 && args.size() <= 4 && args[0] == "fuzz";
     const bool aiTurns = (args.size() == 2 || args.size() == 3) && args[0] == "ai-turns";
     const bool play = args.size() >= 2 && args[0] == "play";
-    if (!check && !resave && !fuzz && !aiTurns && !play)
+    const bool bench = (args.size() == 2 || args.size() == 3) && args[0] == "bench-supply";
+    if (!check && !resave && !fuzz && !aiTurns && !play && !bench)
         return Usage();
     sPlayOptions playOptions;
     if (play && !ParsePlayOptions(std::vector<std::string>(args.begin() + 2, args.end()), playOptions))
@@ -248,6 +252,9 @@ int main(int argc, char** argv)
                 result = 0;
             } else if (aiTurns) {
                 result = RunAITurns(*game, seed);
+            } else if (bench) {
+                BenchSupply(*game, args.size() == 3 ? std::max(1, std::atoi(args[2].c_str())) : 5);
+                result = 0;
             } else if (SaveGame(Utf8ToWide(args[2]), true)) {
                 std::cout << "saved as data/save/" << args[2] << "\n";
                 result = 0;

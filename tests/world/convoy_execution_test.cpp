@@ -1,0 +1,137 @@
+// Executing convoys on Testland: the checks, sea transport points, raids and deliveries.
+#include "game/play_counts.h"
+#include "game/play_state.h"
+#include "tests/world/testland_game.h"
+#include "world/city.h"
+#include "world/convoy_execution.h"
+#include "world/convoys.h"
+#include "world/fleet.h"
+
+using namespace testing_support;
+
+namespace {
+
+constexpr int kAlbion = 1, kBorussia = 2, kValdonia = 5;
+
+class ConvoyExecution : public cTestlandGame
+{
+protected:
+    void SetUp() override
+    {
+        cTestlandGame::SetUp();
+        dover = Hex(3, 3).city;
+        valdo = Hex(7, 6).city;
+    }
+    // The Allies' city groups and supply sources, as the supply pass finds them.
+    void FindAlliedSupply()
+    {
+        cZaopatrzenie& supply = *g_Gra->m_PlayState->GetSupplyWorkArea();
+        supply.BuildCityGroups(1, -1, groups);
+        supply.FindSupplySources(1, -1, sources);
+    }
+    sKonwoj& NewConvoy(int type, int value)
+    {
+        g_Gra->m_Convoys->AddConvoy(kAlbion, type, value, 3, 3, 7, 6);
+        return g_Gra->m_Convoys->Convoys[kAlbion - 1].back();
+    }
+    static std::string Text(const std::wstring& s) { return std::string(s.begin(), s.end()); }
+
+    cMiasto* dover = nullptr;
+    cMiasto* valdo = nullptr;
+    tCityGroups groups;
+    tSupplySources sources;
+};
+
+TEST_F(ConvoyExecution, ASupplyConvoySailsOnlyToACityBelowFourFifthsOfTheMaximum)
+{
+    Consts().MaxSupply = 10;
+    PutLandUnit(kAlbion, 7, 7); // two Albion units drawing on Valdo, across the Channel
+    PutLandUnit(kAlbion, 6, 7);
+    FindAlliedSupply();
+    dover->SupplyByCountry[kAlbion - 1] = 10;
+    valdo->SupplyByCountry[kAlbion - 1] = 8;
+    sKonwoj& convoy = g_Gra->m_Convoys->Convoys[kAlbion - 1].front(); // supplies, value 0: no cap
+    sConvoyResult r = ExecuteConvoy(convoy, groups, sources);
+    EXPECT_EQ(r.result, L"Not executed");
+    EXPECT_EQ(r.details, L"Convoy not executed: Valdo is already well-supplied (supply=8)");
+    EXPECT_EQ(Country(kAlbion).STP, 6);
+
+    valdo->SupplyByCountry[kAlbion - 1] = 7;
+    g_PlayCounts.Reset();
+    r = ExecuteConvoy(convoy, groups, sources);
+    EXPECT_EQ(r.result, L"Success") << Text(r.details);
+    EXPECT_EQ(r.cargo, L"supply for 2 units");
+    EXPECT_EQ(r.transportUsed, 2) << "a value of 0 puts no cap on the points the convoy takes";
+    EXPECT_EQ(Country(kAlbion).STP, 4);
+    EXPECT_EQ(Country(kAlbion).STPUsedByConvoys, 2);
+    EXPECT_EQ(valdo->SupplyByCountry[kAlbion - 1], 10);
+    EXPECT_EQ(valdo->ConvoyInfoByCountry[kAlbion - 1], 1);
+    EXPECT_EQ(convoy.value, 0);
+    EXPECT_EQ(g_PlayCounts.convoysExecuted.load(), 1);
+    EXPECT_NE(r.details.find(L">>> Channel"), std::wstring::npos);
+}
+
+TEST_F(ConvoyExecution, ADestinationInNoCityGroupIsNotExecuted)
+{
+    FindAlliedSupply();
+    dover->SupplyByCountry[kAlbion - 1] = 30;
+    sKonwoj& convoy = g_Gra->m_Convoys->Convoys[kAlbion - 1].front();
+    const sConvoyResult r = ExecuteConvoy(convoy, tCityGroups{}, sources);
+    EXPECT_EQ(r.result, L"Not executed");
+    EXPECT_EQ(r.details, L"Not executed: Valdo has no land connection to any city of its side.");
+    EXPECT_TRUE(LogStartsWith(L"CRITICAL ERROR! City Valdo has not been found in any city group"));
+}
+
+TEST_F(ConvoyExecution, AProductionConvoyRefusedAfterBeingCutToThePointsAtHandKeepsItsValue)
+{
+    cPanstwo& albion = Country(kAlbion);
+    albion.PP = 5.0;
+    albion.STP = 1;
+    sKonwoj& convoy = NewConvoy(CONVOY_PP, 50);
+    sConvoyResult r = ExecuteConvoy(convoy, groups, sources);
+    EXPECT_EQ(r.result, L"Not executed");
+    EXPECT_NE(r.details.find(L"it carries 5 PP"), std::wstring::npos) << Text(r.details);
+    EXPECT_NE(r.details.find(L"too few sea transport points"), std::wstring::npos);
+    EXPECT_EQ(convoy.value, 50);
+
+    albion.STP = 10;
+    r = ExecuteConvoy(convoy, groups, sources);
+    EXPECT_EQ(r.result, L"Success");
+    EXPECT_EQ(albion.PP, 0.0);
+    EXPECT_EQ(Country(kValdonia).PP, 25.0 + 5.0);
+    EXPECT_EQ(convoy.value, 50) << "the next impulse tries the whole value again";
+}
+
+TEST_F(ConvoyExecution, EnemyFleetsOnTheRouteTakeTransportPointsOffTheConvoy)
+{
+    g_Gra->m_Turn = 1;
+    for (cFlota* fleet : g_Gra->m_Fleets)
+        if (fleet->ID == 4) // the Borussian U-boats, raiders, move into the Channel
+            fleet->seaNode = 2;
+    cPanstwo& albion = Country(kAlbion);
+    albion.STP = 30;
+    sKonwoj& convoy = NewConvoy(CONVOY_PP, 40); // 20 transport points
+    // The fleet is picked and hits; its damage is 2; the raider misses.
+    ScriptRandomRaw({0, 0, 32767, 32767});
+    sConvoyResult r = ExecuteConvoy(convoy, groups, sources);
+    EXPECT_EQ(r.result, L"Partial success");
+    EXPECT_EQ(r.transportLost, 2);
+    EXPECT_NE(r.details.find(L"[ATTACKED by enemy FLEET (1 ships), lost 2 STP] "), std::wstring::npos);
+    EXPECT_EQ(Country(kValdonia).PP, 25.0 + 40 * 18 / 20);
+    EXPECT_EQ(albion.STPUsedByConvoys, 18) << "lost points do not come back";
+    std::list<sRaport> raids;
+    g_Gra->m_Reports->CollectReports(raids, kBorussia, 18);
+    ASSERT_EQ(raids.size(), 1u);
+    EXPECT_EQ(raids.front().text, L"U-Boote attacked convoys on Channel, inflicted 2 STP loss");
+
+    // A loss as large as the points used destroys the convoy: nothing arrives.
+    convoy.value = 4;
+    const double pp = albion.PP;
+    ScriptRandomRaw({0, 0, 32767});
+    r = ExecuteConvoy(convoy, groups, sources);
+    EXPECT_EQ(r.result, L"Failure");
+    EXPECT_EQ(r.transportLost, r.transportUsed);
+    EXPECT_EQ(albion.PP, pp);
+}
+
+} // namespace

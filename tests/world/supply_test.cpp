@@ -1,0 +1,133 @@
+// Supply on Testland: city groups, each unit's source, peace-time supply, Mulberry
+// harbours and ships.
+#include "game/play_state.h"
+#include "tests/world/testland_game.h"
+#include "units/air_unit.h"
+#include "world/city.h"
+#include "world/supply.h"
+#include "world/topography.h"
+
+using namespace testing_support;
+
+namespace {
+
+constexpr int kAlbion = 1, kBorussia = 2, kHelvetia = 4;
+
+class Supply : public cTestlandGame
+{
+protected:
+    static cZaopatrzenie& Calculator() { return *g_Gra->m_PlayState->GetSupplyWorkArea(); }
+    static cMiasto* CityAt(int x, int y) { return Hex(x, y).city; }
+};
+
+TEST_F(Supply, ANeutralAtPeaceGivesItsUnitsHalfTheMaximum)
+{
+    Consts().MaxSupply = 10;
+    cJednostkaLadowa* alpine = LandUnit(11); // Helvetia's, on Berna
+    cJednostkaLadowa* far = PutLandUnit(kHelvetia, 11, 9);
+    Hex(11, 9).controller = uint8_t(kBorussia); // cut off from every Helvetian city
+    Calculator().CalculateSupply();
+    EXPECT_EQ(alpine->m_Supply, 5);
+    EXPECT_EQ(far->m_Supply, 5);
+
+    // At war, the unit on its supply city draws the maximum from it.
+    SetWar(kHelvetia, kBorussia, true);
+    Calculator().CalculateSupply();
+    EXPECT_EQ(alpine->m_Supply, 10);
+    EXPECT_EQ(alpine->m_SupplySourceX, 10);
+    EXPECT_EQ(alpine->m_SupplySourceY, 8);
+    ASSERT_NE(g_Gra->m_StrategicMoves->GetGroups(kHelvetia), nullptr);
+    EXPECT_EQ(g_Gra->m_StrategicMoves->GetGroups(kHelvetia)->size(), 1u);
+}
+
+TEST_F(Supply, AUnitDrawsFromItsNearestCityLessThePathCost)
+{
+    Calculator().CalculateSupply();
+    cJednostkaLadowa* panzer = LandUnit(4); // on Berolina, a supply city
+    EXPECT_EQ(panzer->m_Supply, 30);
+    EXPECT_EQ(panzer->m_SupplySourceX, 11);
+    cJednostkaLadowa* mech = LandUnit(8); // next to Hamburgum, a port of Berolina's group
+    EXPECT_EQ(mech->m_Supply, 30 - 2);
+    EXPECT_EQ(mech->m_SupplySourceX, 8);
+    EXPECT_EQ(mech->m_SupplySourceY, 2);
+    EXPECT_EQ(CityAt(8, 2)->SupplyByCountry[kBorussia - 1], 30);
+    EXPECT_EQ(CityAt(10, 6)->SupplyByCountry[kBorussia - 1], 0) << "a resources city belongs to no group";
+    EXPECT_EQ(CityAt(17, 4)->SupplyByCountry[kBorussia - 1], 0) << "Moskva is no Axis city";
+}
+
+TEST_F(Supply, AUnitWithoutASourceKeepsItsSupplyForTwoImpulsesThenIsCutOff)
+{
+    cJednostkaLadowa* lost = PutLandUnit(kBorussia, 15, 5); // Borussian, among Ruthenian hexes
+    lost->m_Supply = 7;
+    lost->m_SupplySourceX = 11;
+    lost->m_SupplySourceY = 3;
+    for (int impulse = 1; impulse <= 2; ++impulse)
+    {
+        Calculator().CalculateSupply();
+        EXPECT_EQ(lost->m_Supply, 7) << impulse;
+        EXPECT_EQ(lost->m_SupplySourceX, 11) << impulse;
+        EXPECT_EQ(lost->m_TurnsWithoutSupply, impulse);
+    }
+    Calculator().CalculateSupply();
+    EXPECT_EQ(lost->m_Supply, 0);
+    EXPECT_EQ(lost->m_SupplySourceX, -1);
+    EXPECT_EQ(lost->m_SupplySourceY, -1);
+
+    // An air unit is cut off at once.
+    auto* plane = new cJednostkaLotnicza();
+    plane->m_Owner = kBorussia;
+    plane->SetType(UNIT_FIGHTER);
+    plane->m_X = 16;
+    plane->m_Y = 5;
+    plane->m_Supply = 9;
+    Hex(16, 5).controller = uint8_t(kBorussia);
+    Hex(16, 5).unit = plane;
+    g_Gra->m_AirUnits.push_back(plane);
+    Calculator().CalculateSupply();
+    EXPECT_EQ(plane->m_Supply, 0);
+}
+
+TEST_F(Supply, AMulberryHarbourSuppliesFriendsWithinItsRadiusOnly)
+{
+    auto* harbour = new cMulberry();
+    harbour->m_Owner = kAlbion;
+    harbour->m_X = 2;
+    harbour->m_Y = 3;
+    harbour->m_TurnsWithoutSupply = 2;
+    Hex(2, 3).unit = harbour;
+    g_Gra->m_LandUnits.push_back(harbour);
+    cJednostkaLadowa* near = PutLandUnit(kAlbion, 2, 4); // one hex away
+    cJednostkaLadowa* edge = PutLandUnit(kAlbion, 3, 2); // two hexes away: the radius
+    near->m_Supply = 0;
+    edge->m_Supply = 0;
+    Calculator().SupplyFromMulberries();
+    EXPECT_EQ(near->m_Supply, 1);
+    EXPECT_EQ(edge->m_Supply, 0);
+    EXPECT_EQ(harbour->m_Supply, 30) << "a harbour is always fully supplied";
+    EXPECT_EQ(harbour->m_TurnsWithoutSupply, 0);
+}
+
+TEST_F(Supply, OwnShipsSupplyCoastalUnitsButNeverLowerTheirSupply)
+{
+    // Next to Dover, on the Channel where Albion's Home Fleet lies (a carrier and a battleship).
+    cJednostkaLadowa* unit = PutLandUnit(kAlbion, 3, 2);
+    unit->m_Supply = 0;
+    Calculator().SupplyFromShips();
+    EXPECT_EQ(unit->m_Supply, 1 + 2 - 1);
+
+    unit->m_Supply = 5;
+    Calculator().SupplyFromShips();
+    EXPECT_EQ(unit->m_Supply, 5);
+    unit->m_TurnsWithoutSupply = 1;
+    Calculator().SupplyFromShips();
+    EXPECT_EQ(unit->m_Supply, 2) << "a unit without a source takes what ships give";
+    EXPECT_EQ(unit->m_TurnsWithoutSupply, 0);
+
+    // A computer country's own ships give the ships' maximum.
+    Country(kAlbion).HumanControlled = false;
+    unit->m_Supply = 0;
+    Calculator().SupplyFromShips();
+    EXPECT_EQ(unit->m_Supply, 10 - 1);
+}
+
+} // namespace
