@@ -9,7 +9,11 @@
 #include "core/stringbase.h"
 #include "game/game.h"
 #include "game/presentation.h"
+#include "units/air_unit.h"
+#include "units/land_unit.h"
+#include "units/unit_tables.h"
 #include "world/city.h"
+#include "world/convoys.h"
 #include "world/country.h"
 #include "world/map.h"
 #include "world/relations.h"
@@ -64,12 +68,6 @@ cPanstwo* FindAllianceLeader(const std::vector<cPanstwo*>& countries, int k)
 cPanstwo* FindAllianceLeader(int k)
 {
     return FindAllianceLeader(Countries(), k);
-}
-
-bool WarFlag(int from, int to)
-{
-    const cRelationsMatrix* relations = WorldRelations();
-    return relations && from > 0 && to > 0 && relations->IsAtWar(from, to);
 }
 
 void SetWarBothWays(int a, int b)
@@ -143,7 +141,7 @@ void cPanstwo::JoinAlliance(int side)
         if (!member->IsActive || !member->IsOnSide(side))
             continue;
         for (const cPanstwo* enemy : countries)
-            if (WarFlag(ID, enemy->ID) && !WarFlag(member->ID, enemy->ID) && member->ID != enemy->ID &&
+            if (CountriesAtWar(ID, enemy->ID) && !CountriesAtWar(member->ID, enemy->ID) && member->ID != enemy->ID &&
                 !member->IsAlliedWith(enemy->ID))
             {
                 LogLine(L"own war %s-%s causes war %s-%s", Name, enemy->Name, member->Name, enemy->Name);
@@ -151,7 +149,7 @@ void cPanstwo::JoinAlliance(int side)
             }
     }
     for (const cPanstwo* enemy : countries)
-        if (WarFlag(leader->ID, enemy->ID) && !WarFlag(ID, enemy->ID) && enemy->ID != ID)
+        if (CountriesAtWar(leader->ID, enemy->ID) && !CountriesAtWar(ID, enemy->ID) && enemy->ID != ID)
         {
             LogLine(L"leader's war %s-%s causes war %s-%s", leader->Name, enemy->Name, Name, enemy->Name);
             SetWarBothWays(ID, enemy->ID);
@@ -232,6 +230,94 @@ void cPanstwo::ShiftOrientationToward(const cPanstwo& instigator)
     const int to = kShift[from][Orientation];
     if (to >= 0)
         Orientation = to;
+}
+
+// ---- Peace and surrender ----
+
+void cPanstwo::MakePeace(bool returnTerritory)
+{
+    if (!IsAtWar() || !g_Gra)
+        return;
+    GLOBAL_LOCK_SCOPE();
+    cMapa* map = WorldMap();
+    if (returnTerritory && map)
+        map->ReturnOccupiedHexes(ID);
+    // Units standing on another country's ground, where this country is one of the two,
+    // go home to the reserve pool.
+    auto strayed = [this, map](const cJednostka* u) {
+        const sHex* hex = map && u->IsOnMap() ? map->GetHex(u->m_X, u->m_Y) : nullptr;
+        return hex && hex->controller != u->m_Owner && (hex->controller == ID || u->m_Owner == ID);
+    };
+    std::vector<cJednostka*> leaving;
+    for (cJednostkaLadowa* u : g_Gra->m_LandUnits)
+        if (strayed(u))
+            leaving.push_back(u);
+    for (cJednostkaLotnicza* u : g_Gra->m_AirUnits)
+        if (strayed(u))
+            leaving.push_back(u);
+    for (cJednostka* u : leaving)
+        u->MoveToReservePool();
+    if (cRelationsMatrix* relations = WorldRelations())
+        relations->MakePeaceWithAll(ID);
+    PassAllianceLead(*this, false);
+    Alliance = ALLIANCE_NEUTRAL;
+}
+
+bool cPanstwo::Surrender(std::wstring& caption, std::wstring& text)
+{
+    cRelationsMatrix* relations = WorldRelations();
+    if (!relations)
+        return false;
+    GLOBAL_LOCK_SCOPE();
+    const std::vector<cPanstwo*>& countries = Countries();
+    float sum = relations->GetLossesColumnSum(ID);
+    // Nobody has hurt it: every active enemy shares the victory equally.
+    if (sum == 0.0f)
+        for (const cPanstwo* w : countries)
+            if (w->IsActive && w->ID != ID && CountriesAtWar(w->ID, ID))
+            {
+                relations->AddLosses(w->ID, ID, 1.0f);
+                sum += 1.0f;
+            }
+    std::vector<std::pair<cPanstwo*, float>> parts;
+    for (cPanstwo* w : countries)
+        if (w->IsActive && w->ID != ID && relations->GetLosses(w->ID, ID) > 0.0f)
+            parts.emplace_back(w, relations->GetLosses(w->ID, ID) * 100.0f / sum);
+    if (parts.empty())
+    {
+        LogLine(L"%s cannot surrender: no active country has fought it", Name);
+        return false;
+    }
+    std::stable_sort(parts.begin(), parts.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    cPanstwo* victor = parts.front().first;
+    caption = LangFormat("%s_surrenders_to_%s", Name, victor->Name);
+    text = LangFormat("distribution_of_effort_in_victory_over_%s:", Name);
+    for (const auto& [country, part] : parts)
+        text += LangFormat("%s:_%.2f%%", country->Name, part);
+    LogLine(caption);
+
+    while (KillNextLandUnitOfCountry(ID))
+        ;
+    while (KillNextCarriedLandUnitOfCountry(ID))
+        ;
+    while (KillNextCarriedLandUnitOfCountry2(ID))
+        ;
+    while (KillNextAirUnitOfCountry(ID))
+        ;
+    DeleteReserveUnitsOfCountry(ID);
+    UnassignCommandersOfCountry(ID);
+    while (KillNextNavalUnitOfCountry(ID))
+        ;
+    DeleteNavalReserveUnitsOfCountry(ID);
+    if (g_World.convoys)
+        g_World.convoys->RemoveAllConvoysOfCountry(ID);
+    if (cMapa* map = WorldMap())
+        map->AnnexCountry(ID, victor->ID);
+    DowngradeSupplyCitiesOfCountry(ID);
+    relations->MakePeaceWithAll(ID);
+    IsActive = false;
+    PassAllianceLead(*this, true);
+    return true;
 }
 
 // ---- The surrender condition ----

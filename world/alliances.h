@@ -16,7 +16,5 @@ cPanstwo* FindAllianceLeader(int k);
 // gone and the countries leaning to it turn to one of the other two.
 void PassAllianceLead(cPanstwo& leader, bool surrendered);
 
-// The war flag from one country to the other; false for nobody (id 0) or a missing id.
-bool WarFlag(int from, int to);
 // Sets both war flags.
 void SetWarBothWays(int a, int b);

@@ -13,6 +13,7 @@
 #include "world/city.h"
 #include "world/country.h"
 #include "world/map.h"
+#include "world/relations.h"
 #include "world/sea_graph.h"
 #include "world/world.h"
 
@@ -112,7 +113,7 @@ sConvoyResult ExecuteConvoy(sKonwoj& convoy, const tCityGroups& groups, const tS
     if (pp && departureController != ownerId)
         return refuse(LangFormat("convoy_not_executed:_for_resource_convoys,_departure_city_must_be_controlled_by_convoy's_owner._%s_is_not_controlled_by_%s.",
                                  departure->Name, owner->Name));
-    if (WarFlag(destinationController, ownerId))
+    if (CountriesAtWar(destinationController, ownerId))
         return refuse(LangFormat("convoy_not_executed:_%s_is_controlled_by_enemy.", destination->Name));
     if (pp && destinationController == departureController)
         return refuse(LangFormat("convoy_not_executed:_both_%s_and_%s_are_controlled_by_%s._transporting_resources_within_one_country_is_not_needed.",

@@ -124,7 +124,12 @@ public:
     int GetDeclareWarColumn() const;
     // The orientation after a successful coup staged by the instigator.
     void ShiftOrientationToward(const cPanstwo& instigator);
+    // Peace with everyone; the country becomes neutral. Nothing when it is at war with nobody.
+    void MakePeace(bool returnTerritory);
     bool HasLostAllVictoryCities() const;
+    // Hands the country to its victor; false, with nothing changed, while nobody active has
+    // fought it.
+    bool Surrender(std::wstring& caption, std::wstring& text);
     // Display names; secondForm picks the other grammatical form.
     std::wstring GetAllianceName(int alliance, bool secondForm) const;
     std::wstring GetLeaningAllianceName(bool secondForm) const;

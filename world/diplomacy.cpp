@@ -10,6 +10,7 @@
 #include "game/game.h"
 #include "world/alliances.h"
 #include "world/country.h"
+#include "world/relations.h"
 #include "world/world.h"
 
 namespace {
@@ -450,7 +451,7 @@ bool CanDeclareWar(int declarer, int target, std::wstring& text)
         text = LangFormat("diplomacy_can_declare_war_not_on_ally", t->Name);
     else if (SameLeaning(*d, *t))
         text = LangFormat("diplomacy_can_declare_war_similar_orientation", t->Name);
-    else if (WarFlag(declarer, target))
+    else if (CountriesAtWar(declarer, target))
         text = LangFormat("diplomacy_can_declare_war_already_war_with_country", t->Name);
     else if (t->Alliance >= ALLIANCE_ALLIES && t->Alliance <= ALLIANCE_COMINTERN)
         text = LangFormat("diplomacy_can_declare_war_country_is_member_of_alliance_declare_war_on_leader", t->Name);

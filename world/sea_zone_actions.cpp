@@ -9,6 +9,7 @@
 #include "world/alliances.h"
 #include "world/convoys.h"
 #include "world/fleet.h"
+#include "world/relations.h"
 #include "world/sea_graph.h"
 #include "world/world.h"
 
@@ -49,7 +50,7 @@ void sWezelGrafuMorz::RaidConvoy(int owner, int nodeId, sConvoyResult& record, b
         // One enemy fleet lying here may fall on the convoy.
         std::vector<cFlota*> fleets;
         for (cFlota* fleet : *g_World.fleets)
-            if (fleet->seaNode == ID && !fleet->ships.empty() && WarFlag(fleet->owner, owner))
+            if (fleet->seaNode == ID && !fleet->ships.empty() && CountriesAtWar(fleet->owner, owner))
                 fleets.push_back(fleet);
         if (!fleets.empty())
         {
@@ -71,7 +72,7 @@ void sWezelGrafuMorz::RaidConvoy(int owner, int nodeId, sConvoyResult& record, b
                 if (record.transportLost >= record.transportUsed)
                     break;
                 const cFlota* fleet = ship->m_Fleet;
-                if (!fleet || fleet->seaNode != ID || fleet->formation != 1 || !WarFlag(ship->m_Owner, owner))
+                if (!fleet || fleet->seaNode != ID || fleet->formation != 1 || !CountriesAtWar(ship->m_Owner, owner))
                     continue;
                 const int chance = int(float(GetConvoyRaidChance(record)) * GameConsts().ConvoyRaiding[4]) +
                                    CommanderBonus(ship->m_Commander);

@@ -20,6 +20,7 @@
 #include "world/fleet.h"
 #include "world/hex_geometry.h"
 #include "world/map.h"
+#include "world/relations.h"
 #include "world/world.h"
 
 namespace {
@@ -626,7 +627,7 @@ void cZaopatrzenie::SupplyFromShips()
                         sum += k.ShipSupplyAdd[type];
                         ownShip = true;
                     }
-                    else if (WarFlag(ship->m_Owner, unit->m_Owner))
+                    else if (CountriesAtWar(ship->m_Owner, unit->m_Owner))
                         sum -= k.ShipSupplyTake[type];
                 }
             }

@@ -1,6 +1,7 @@
 // Alliances on Testland: joining, leaders, coups, peace and surrender.
 #include "tests/world/testland_game.h"
 #include "world/alliances.h"
+#include "world/relations.h"
 
 using namespace testing_support;
 
@@ -19,8 +20,8 @@ TEST_F(Alliances, AJoinerAndItsNewSideTakeOnEachOthersWars)
     EXPECT_EQ(Country(kHelvetia).Alliance, ALLIANCE_ALLIES);
     EXPECT_EQ(Country(kHelvetia).AllianceEntry, 100);
     for (int member : {kAlbion, kValdonia})
-        EXPECT_TRUE(WarFlag(member, kRuthenia) && WarFlag(kRuthenia, member)) << member;
-    EXPECT_TRUE(WarFlag(kHelvetia, kBorussia) && WarFlag(kBorussia, kHelvetia)) << "the leader's war";
+        EXPECT_TRUE(CountriesAtWar(member, kRuthenia) && CountriesAtWar(kRuthenia, member)) << member;
+    EXPECT_TRUE(CountriesAtWar(kHelvetia, kBorussia) && CountriesAtWar(kBorussia, kHelvetia)) << "the leader's war";
     EXPECT_TRUE(LogContains(L"own war Helvetia-Ruthenia causes war Albion-Ruthenia"));
     EXPECT_TRUE(LogContains(L"leader's war Albion-Borussia causes war Helvetia-Borussia"));
 }
@@ -64,6 +65,105 @@ TEST_F(Alliances, ACoupTurnsTheTargetTowardTheInstigator)
         Country(kHelvetia).ShiftOrientationToward(Country(kBorussia));
         EXPECT_EQ(Country(kHelvetia).Orientation, c.after) << c.instigator << " on " << c.target;
     }
+}
+
+} // namespace
+
+namespace {
+
+class PeaceAndSurrender : public cTestlandGame
+{
+protected:
+    static int HexesControlledBy(int country)
+    {
+        int n = 0;
+        for (const sHex& hex : g_Gra->m_Mapa->Hexes())
+            n += hex.controller == country ? 1 : 0;
+        return n;
+    }
+};
+
+TEST_F(PeaceAndSurrender, TheVictorIsWhoHurtTheCountryMostAndTakesItsLand)
+{
+    SetWar(kHelvetia, kBorussia, true);
+    SetWar(kHelvetia, kValdonia, true);
+    g_Gra->m_Relations->AddLosses(kBorussia, kHelvetia, 30.0f);
+    g_Gra->m_Relations->AddLosses(kValdonia, kHelvetia, 10.0f);
+    const int borussian = HexesControlledBy(kBorussia);
+    const int helvetian = HexesControlledBy(kHelvetia);
+    cMiasto* berna = Hex(10, 8).city;
+
+    std::wstring caption, text;
+    ASSERT_TRUE(Country(kHelvetia).Surrender(caption, text));
+    EXPECT_EQ(caption, L"Helvetia surrenders to Borussia");
+    EXPECT_EQ(text, L"Who won the victory over Helvetia:\nBorussia: 75.00%\nValdonia: 25.00%\n");
+    EXPECT_FALSE(Country(kHelvetia).IsActive);
+    EXPECT_FALSE(Country(kHelvetia).IsAtWar());
+    EXPECT_EQ(HexesControlledBy(kHelvetia), 0);
+    EXPECT_EQ(HexesControlledBy(kBorussia), borussian + helvetian);
+    EXPECT_EQ(LandUnit(11), nullptr) << "its Alpine Brigade is gone";
+    EXPECT_EQ(berna->Type, CITY_NORMAL) << "its supply city supplies no more";
+}
+
+TEST_F(PeaceAndSurrender, ASurrenderWaitsForAnActiveVictorAndTakesEveryConvoy)
+{
+    std::wstring caption, text;
+    EXPECT_FALSE(Country(kRuthenia).Surrender(caption, text)) << "nobody is at war with Ruthenia";
+    EXPECT_TRUE(Country(kRuthenia).IsActive);
+
+    // Unhurt, Albion is shared by its active enemies alike: Borussia alone, Valdonia's ally.
+    g_Gra->m_Relations->AddLosses(kBorussia, kAlbion, -20.0f);
+    g_Gra->m_Convoys->AddConvoy(kAlbion, CONVOY_PP, 5, 3, 3, 7, 6);
+    Country(kValdonia).Alliance = ALLIANCE_ALLIES;
+    ASSERT_TRUE(Country(kAlbion).Surrender(caption, text));
+    EXPECT_EQ(text, L"Who won the victory over Albion:\nBorussia: 100.00%\n");
+    EXPECT_TRUE(g_Gra->m_Convoys->Convoys[kAlbion - 1].empty());
+}
+
+TEST_F(PeaceAndSurrender, ALeaderThatSurrendersOrMakesPeaceHandsTheLeadOn)
+{
+    Country(kHelvetia).Alliance = ALLIANCE_AXIS;
+    SetWar(kAlbion, kRuthenia, true); // a war Albion still has to end after Borussia's fall
+    std::wstring caption, text;
+    ASSERT_TRUE(Country(kBorussia).Surrender(caption, text));
+    EXPECT_EQ(caption, L"Borussia surrenders to Albion");
+    EXPECT_EQ(Country(kBorussia).Alliance, ALLIANCE_NEUTRAL);
+    EXPECT_EQ(Country(kHelvetia).Alliance, ALLIANCE_AXIS_LEADER);
+    EXPECT_EQ(g_Gra->GetAllianceLeader(ALLIANCE_AXIS), &Country(kHelvetia));
+    EXPECT_TRUE(LogContains(L"Headless answer: message \"The leader of the Axis is eliminated!\" -> 0"));
+
+    Country(kAlbion).MakePeace(false);
+    EXPECT_FALSE(Country(kAlbion).IsAtWar());
+    EXPECT_EQ(Country(kAlbion).Alliance, ALLIANCE_NEUTRAL);
+    EXPECT_EQ(Country(kValdonia).Alliance, ALLIANCE_ALLIES_LEADER);
+}
+
+TEST_F(PeaceAndSurrender, TheLastCountryOfAnAllianceLeavingEndsIt)
+{
+    Country(kValdonia).Alliance = ALLIANCE_NEUTRAL;
+    Country(kHelvetia).Orientation = ORIENTATION_PRO_ALLIED;
+    Country(kAlbion).MakePeace(false);
+    EXPECT_EQ(g_Gra->GetAllianceLeader(ALLIANCE_ALLIES), nullptr);
+    for (int id : {kAlbion, kHelvetia, kValdonia})
+        EXPECT_TRUE(Country(id).Orientation == ORIENTATION_PRO_AXIS ||
+                    Country(id).Orientation == ORIENTATION_PRO_COMINTERN)
+            << id;
+    EXPECT_EQ(CountLogLinesStartingWith(L"Since the Allies are eliminated,"), 4); // the dummy country leans too
+}
+
+TEST_F(PeaceAndSurrender, PeaceGivesOccupiedLandBackAndSendsStrayUnitsHome)
+{
+    // Ruthenia is at peace: its peace changes nothing, not even the hex Borussia holds of it.
+    Country(kRuthenia).MakePeace(true);
+    EXPECT_EQ(Hex(15, 5).controller, kBorussia);
+
+    cJednostkaLadowa* stray = PutLandUnit(kBorussia, 15, 5);
+    Country(kBorussia).MakePeace(true);
+    EXPECT_EQ(Hex(15, 5).controller, kRuthenia);
+    EXPECT_TRUE(stray->m_InReserve);
+    EXPECT_EQ(Hex(15, 5).unit, nullptr);
+    EXPECT_FALSE(Country(kAlbion).IsAtWarWith(kBorussia));
+    EXPECT_EQ(Country(kBorussia).Alliance, ALLIANCE_NEUTRAL);
 }
 
 } // namespace

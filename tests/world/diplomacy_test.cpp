@@ -2,6 +2,7 @@
 #include "tests/world/testland_game.h"
 #include "world/alliances.h"
 #include "world/diplomacy.h"
+#include "world/relations.h"
 
 using namespace testing_support;
 
@@ -42,14 +43,14 @@ TEST_F(Diplomacy, ADeclarationAppliesItsCaseAndLogsIt)
     // A neutral declares on a leader: war with its whole side.
     EXPECT_EQ(DeclareWar(kHelvetia, kRuthenia, false), 3);
     EXPECT_TRUE(LogContains(L"Helvetia declares war on Ruthenia (CASE 3)"));
-    EXPECT_TRUE(WarFlag(kHelvetia, kRuthenia) && WarFlag(kRuthenia, kHelvetia));
+    EXPECT_TRUE(CountriesAtWar(kHelvetia, kRuthenia) && CountriesAtWar(kRuthenia, kHelvetia));
 
     // A leader on a leader: every country of the target's side at war with the declarer's.
     const int unrest = int(Country(kBorussia).SocialUnrest);
     const int dp = Country(kBorussia).DP;
     EXPECT_EQ(DeclareWar(kBorussia, kRuthenia, false), 6);
     EXPECT_TRUE(LogContains(L"Borussia declares war on Ruthenia (CASE 6)"));
-    EXPECT_TRUE(WarFlag(kRuthenia, kBorussia));
+    EXPECT_TRUE(CountriesAtWar(kRuthenia, kBorussia));
     EXPECT_EQ(Country(kBorussia).DP, dp) << "without pay nothing is paid";
     EXPECT_EQ(int(Country(kBorussia).SocialUnrest), unrest);
 }
@@ -66,7 +67,7 @@ TEST_F(Diplomacy, ANeutralLeaningToItsZoneJoinsThatSideWhenAttacked)
 
     EXPECT_EQ(DeclareWar(kBorussia, kHelvetia, true), 5);
     EXPECT_EQ(helvetia.Alliance, ALLIANCE_ALLIES);
-    EXPECT_TRUE(WarFlag(kHelvetia, kBorussia) && WarFlag(kBorussia, kHelvetia));
+    EXPECT_TRUE(CountriesAtWar(kHelvetia, kBorussia) && CountriesAtWar(kBorussia, kHelvetia));
     EXPECT_EQ(borussia.DP, 98);
     EXPECT_EQ(borussia.SocialUnrest, 65.0f);
 
@@ -102,7 +103,7 @@ TEST_F(Diplomacy, HasteningToAFullEntryJoinsTheSideTheCountryLeansTo)
     EXPECT_EQ(helvetia.Alliance, ALLIANCE_ALLIES);
     EXPECT_EQ(helvetia.AllianceEntry, 100);
     EXPECT_EQ(text, L"Helvetia joins the Allies!");
-    EXPECT_TRUE(WarFlag(kHelvetia, kBorussia)) << "the leader's wars come with the entry";
+    EXPECT_TRUE(CountriesAtWar(kHelvetia, kBorussia)) << "the leader's wars come with the entry";
     EXPECT_FALSE(CanHastenAllianceEntry(kHelvetia, text));
     EXPECT_EQ(text, L"Helvetia already belongs to an alliance.");
 }
