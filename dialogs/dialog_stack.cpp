@@ -32,12 +32,7 @@ void ResetInput()
 }
 
 // The dialog stack is shared with the frame render and the opponent's waits.
-class cStackLock
-{
-public:
-    cStackLock() { AcquireGlobalLock(nullptr, 0); }
-    ~cStackLock() { ReleaseGlobalLock(nullptr, 0); }
-};
+using cStackLock = cWindowLock;
 
 } // namespace
 
@@ -197,6 +192,9 @@ bool cDialog::ClickOnEnterOrEscape(unsigned key, bool keyDown, int enterId, int 
 
 // ---------------------------------------------------------------------------------------
 // Dispatch
+
+cWindowLock::cWindowLock() { AcquireGlobalLock(nullptr, 0); }
+cWindowLock::~cWindowLock() { ReleaseGlobalLock(nullptr, 0); }
 
 cDialogDispatch::cDialogDispatch() { ++g_DispatchDepth; }
 

@@ -112,6 +112,17 @@ private:
     cDialogStackEntry m_Entry{*this};
 };
 
+// Holds the global lock for a scope without a log line: window code that changes game
+// data, which the opponent's thread and the frame render read.
+class cWindowLock
+{
+public:
+    cWindowLock();
+    ~cWindowLock();
+    cWindowLock(const cWindowLock&) = delete;
+    cWindowLock& operator=(const cWindowLock&) = delete;
+};
+
 // One input dispatch to the windows: closed windows are freed when the outermost one ends.
 class cDialogDispatch
 {

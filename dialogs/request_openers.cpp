@@ -1,11 +1,25 @@
 #include "dialogs/request_openers.h"
 
 #include "core/stringbase.h"
+#include "dialogs/combat_result_dialog.h"
+#include "dialogs/convoy_results_dialog.h"
+#include "game/game.h"
+#include "units/combat_result.h"
 #include "dialogs/confirm_dialog.h"
 #include "dialogs/message_dialog.h"
 #include "dialogs/new_turn_dialog.h"
 
 namespace {
+
+// A computer's combat never waits for a click: the opponent would stand still until the
+// person came back. It stays this long instead.
+constexpr int kComputerCombatResultMs = 5000;
+
+bool PersonsPhase()
+{
+    const int state = g_Gra ? g_Gra->GetGameState() : -1;
+    return state == 7 || state == 8;
+}
 
 // Opens the window as the request's answer.
 void Open(cDialog* dialog, const RequestHandle& request)
@@ -47,6 +61,30 @@ void OpenInfoMessageRequest(const RequestHandle& request)
     request->Complete(0);
 }
 
+void OpenCombatResultRequest(const RequestHandle& request)
+{
+    const sPresentationRequest& data = request->Data();
+    int delayMs = data.delayMs;
+    // A delay of 0 is the player's "do not show".
+    if (!data.combat || delayMs == 0) {
+        request->Complete(0);
+        return;
+    }
+    if (delayMs < 0 && !PersonsPhase())
+        delayMs = kComputerCombatResultMs;
+    Open(new cDialogWynikuWalki(*data.combat, float(delayMs)), request);
+}
+
+void OpenConvoyResultsRequest(const RequestHandle& request)
+{
+    const std::vector<sConvoyResult>* results = ConvoyResultsOf(request->Data().countryId);
+    if (!results || results->empty()) {
+        request->Complete(0);
+        return;
+    }
+    Open(new cDialogWynikuKonwojow(request->Data().countryId), request);
+}
+
 bool ServeDialogRequest(const RequestHandle& request)
 {
     if (!request)
@@ -57,6 +95,8 @@ bool ServeDialogRequest(const RequestHandle& request)
     case eRequestKind::Question: open = OpenQuestionRequest; break;
     case eRequestKind::HandOverTurn: open = OpenHandOverTurnRequest; break;
     case eRequestKind::InfoMessage: open = OpenInfoMessageRequest; break;
+    case eRequestKind::CombatResult: open = OpenCombatResultRequest; break;
+    case eRequestKind::ConvoyResults: open = OpenConvoyResultsRequest; break;
     default: return false;
     }
     if (request->Data().onServe)

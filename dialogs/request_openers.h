@@ -13,6 +13,13 @@ void OpenQuestionRequest(const RequestHandle& request);
 void OpenHandOverTurnRequest(const RequestHandle& request);
 // The info panel's status line; completes at once.
 void OpenInfoMessageRequest(const RequestHandle& request);
+// The combat-result window for the request's combat, staying delayMs (below 0: until the
+// player closes it; a computer's combat never waits for a click). A delay of 0 shows
+// nothing: the player chose not to see such results.
+void OpenCombatResultRequest(const RequestHandle& request);
+// The convoy-results window of the request's country; nothing when it has no results.
+void OpenConvoyResultsRequest(const RequestHandle& request);
+
 // Serves a request of one of the kinds above (running its onServe first); false for any
 // other kind.
 bool ServeDialogRequest(const RequestHandle& request);

@@ -29,6 +29,9 @@ struct sGameLink
     std::function<void(const std::function<void(cTextureHolder&)>& fn)> forEachCountryTexture;
     // The volume of the game's music player, when it has one (0 mutes it).
     std::function<void(float volume)> setMusicVolume;
+    // cZdarzenia::ForceEventById: fires the scripted event with that id; false when no
+    // event has it.
+    std::function<bool(int eventId)> forceEvent;
 };
 extern sGameLink g_GameLink;
 

@@ -5,13 +5,18 @@
 #include <functional>
 #include <set>
 
+#include "dialogs/cheats_dialog.h"
+#include "dialogs/combat_result_dialog.h"
+#include "dialogs/convoy_results_dialog.h"
 #include "dialogs/end_turn_dialog.h"
+#include "dialogs/hotkeys_dialog.h"
 #include "dialogs/list_choice_dialog.h"
 #include "dialogs/message_dialog.h"
 #include "dialogs/new_turn_dialog.h"
 #include "dialogs/text_input_dialog.h"
 #include "gui/controls.h"
 #include "tests/dialogs/dialog_bench.h"
+#include "units/combat_result.h"
 
 namespace {
 
@@ -49,10 +54,21 @@ void ExpectPlacedOnScreen(CDXUTDialog& dialog, const sWindowCase& window)
         }
 }
 
+// A combat with both flags and the icons a combat can show together.
+sCombatResult EveryIcon()
+{
+    sCombatResult r;
+    r.attackerCountry = 1;
+    r.defenderCountry = 2;
+    r.attackerKilled = r.defenderKilled = r.cityAffected = r.portAffected = r.navalDefenderKilled = true;
+    return r;
+}
+
 using WindowLayout = cDialogTest;
 
 TEST_F(WindowLayout, EveryWindowFitsTheScreenWithoutOverlappingControls)
 {
+    LoadTestland(1);
     const std::vector<sWindowCase> windows = {
         {"message box", [] { return new cDialogTekstowy(L"The front holds.", L"Report"); }, {}},
         {"question", [] { return new cDialogPotwierdzenia(L"Title", L"Question?", L"Yes", L"", L"No", L""); }, {}},
@@ -60,6 +76,10 @@ TEST_F(WindowLayout, EveryWindowFitsTheScreenWithoutOverlappingControls)
         {"text input", [] { return new cDialogPobraniaTekstu(L"Title", L"Prompt", L"Text"); }, {}},
         {"list choice", [] { return new cDialogPobraniaListy(L"Title", L"Prompt"); }, {}},
         {"new turn", [] { return new cDialogNowejTury(1); }, {}},
+        {"combat result", [] { return new cDialogWynikuWalki(EveryIcon(), 1000.0f); }, {}},
+        {"convoy results", [] { return new cDialogWynikuKonwojow(1); }, {}},
+        {"hotkeys", [] { return new cDialogSkrotowKlawiszowych; }, {}},
+        {"cheats", [] { return new cDialogCheatow; }, {}},
     };
     for (const sWindowCase& window : windows) {
         cDialog* dialog = window.make();

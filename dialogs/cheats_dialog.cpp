@@ -1,0 +1,193 @@
+#include "dialogs/cheats_dialog.h"
+
+#include <algorithm>
+#include <cmath>
+#include <climits>
+#include <cwctype>
+
+#include "core/stringbase.h"
+#include "game/game.h"
+#include "game/play_state.h"
+#include "game/reports.h"
+#include "gui/controls.h"
+#include "world/country.h"
+
+int g_CheatEventId = 0;
+
+namespace {
+
+constexpr int kCheatReportKind = 30;
+
+int WholePoints(double points)
+{
+    if (!(points == points))
+        return 0;
+    return int(std::clamp(std::trunc(points), double(INT_MIN), double(INT_MAX)));
+}
+
+} // namespace
+
+int ReadTypedNumber(const std::wstring& text)
+{
+    size_t at = 0;
+    while (at < text.size() && std::iswspace(text[at]))
+        ++at;
+    bool negative = false;
+    if (at < text.size() && (text[at] == L'+' || text[at] == L'-'))
+        negative = text[at++] == L'-';
+    long long value = 0;
+    for (; at < text.size() && text[at] >= L'0' && text[at] <= L'9'; ++at)
+        value = std::min<long long>(value * 10 + (text[at] - L'0'), 1LL + INT_MAX);
+    if (negative)
+        value = -value;
+    return int(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+cDialogCheatow::cDialogCheatow() : cDialog(kCheatsDialogKind, LayoutRow(kCheatsDialogKind))
+{
+    AddButtonFromLayout(kCheatsCloseId, LangText("cheats_close").c_str(), LangText("cheats_close_hint").c_str());
+    AddButtonFromLayout(kCheatsFireId, LangText("cheats_fire").c_str(), LangText("cheats_fire_hint").c_str());
+    AddListBoxFromLayout(kCheatsCountryListId, 0);
+    AddText(641, LangText("cheats_production_points"));
+    AddEditBoxFromLayout(kCheatsProductionId, L"", LangText("cheats_production_points_hint").c_str());
+    AddText(642, LangText("cheats_diplomacy_points"));
+    AddEditBoxFromLayout(kCheatsDiplomacyId, L"", LangText("cheats_diplomacy_points_hint").c_str());
+    AddText(643, LangText("cheats_event_id"));
+    AddEditBoxFromLayout(kCheatsEventIdId, L"", LangText("cheats_event_id_hint").c_str());
+    AddRadioButtonFromLayout(kCheatsComputerId, 1, LangText("cheats_computer").c_str(),
+                             LangText("cheats_computer_hint").c_str(), true);
+    AddRadioButtonFromLayout(kCheatsHumanId, 1, LangText("cheats_human").c_str(), LangText("cheats_human_hint").c_str(),
+                             false);
+
+    auto* list = static_cast<CDXUTListBox*>(GetControl(kCheatsCountryListId, DXUT_CONTROL_LISTBOX));
+    const cPanstwo* player = g_Gra && g_Gra->m_PlayState ? g_Gra->m_PlayState->GetActiveCountry() : nullptr;
+    if (list && g_Gra) {
+        for (const cPanstwo* country : g_Gra->m_Countries) {
+            if (!country->IsActive || country->PoliticalStrength < 0)
+                continue;
+            list->AddItem(country->Name, reinterpret_cast<void*>(intptr_t(country->ID)));
+            if (country == player) {
+                list->SelectItem(list->GetSize() - 1);
+                m_CountryId = country->ID;
+            }
+        }
+    }
+    Refresh();
+}
+
+cPanstwo* cDialogCheatow::Chosen() const { return GetCountry(m_CountryId); }
+
+void cDialogCheatow::Refresh()
+{
+    const cPanstwo* country = Chosen();
+    if (auto* human = static_cast<CDXUTRadioButton*>(GetControl(kCheatsHumanId, DXUT_CONTROL_RADIOBUTTON))) {
+        const bool isHuman = country && country->HumanControlled;
+        human->SetCheckedInternal(isHuman, true, false, false);
+        if (auto* computer = static_cast<CDXUTRadioButton*>(GetControl(kCheatsComputerId, DXUT_CONTROL_RADIOBUTTON)))
+            computer->SetCheckedInternal(!isHuman, true, false, false);
+    }
+    auto setText = [this](int id, const std::wstring& text) {
+        if (auto* edit = static_cast<CDXUTEditBox*>(GetControl(id, DXUT_CONTROL_EDITBOX)))
+            edit->SetText(text.c_str());
+    };
+    setText(kCheatsProductionId, country ? FormatText(L"%d", WholePoints(country->PP)) : L"");
+    setText(kCheatsDiplomacyId, country ? FormatText(L"%d", country->DP) : L"");
+    setText(kCheatsEventIdId, FormatText(L"%d", g_CheatEventId));
+}
+
+void cDialogCheatow::Report(const std::wstring& text)
+{
+    if (!g_Gra || !g_Gra->m_Reports)
+        return;
+    for (int id = 1; id <= int(g_Gra->m_Countries.size()); ++id) {
+        sRaport report;
+        report.kind = kCheatReportKind;
+        report.countryKey = id;
+        report.text = text;
+        g_Gra->m_Reports->AddReport(report);
+    }
+}
+
+void cDialogCheatow::OnGUIEvent(unsigned, int controlId, CDXUTControl*)
+{
+    cWindowLock lock;
+    switch (controlId) {
+    case kCheatsCountryListId: OnCountryChosen(); break;
+    case kCheatsComputerId: OnComputerChosen(); break;
+    case kCheatsHumanId: OnHumanChosen(); break;
+    case kCheatsProductionId: OnProductionTyped(); break;
+    case kCheatsDiplomacyId: OnDiplomacyTyped(); break;
+    case kCheatsEventIdId: OnEventIdTyped(); break;
+    case kCheatsFireId: OnFirePressed(); break;
+    case kCheatsCloseId: OnClosePressed(); break;
+    default: break;
+    }
+}
+
+void cDialogCheatow::OnCountryChosen()
+{
+    auto* list = static_cast<CDXUTListBox*>(GetControl(kCheatsCountryListId, DXUT_CONTROL_LISTBOX));
+    if (!list || list->GetSelectedIndex() < 0)
+        return;
+    m_CountryId = int(reinterpret_cast<intptr_t>(list->GetSelectedData()));
+    Refresh();
+}
+
+void cDialogCheatow::OnComputerChosen()
+{
+    if (cPanstwo* country = Chosen()) {
+        Report(LangFormat("cheats_report_computer_%s", country->Name));
+        country->HumanControlled = false;
+    }
+}
+
+void cDialogCheatow::OnHumanChosen()
+{
+    if (cPanstwo* country = Chosen()) {
+        Report(LangFormat("cheats_report_human_%s", country->Name));
+        country->HumanControlled = true;
+    }
+}
+
+void cDialogCheatow::OnProductionTyped()
+{
+    cPanstwo* country = Chosen();
+    auto* edit = static_cast<CDXUTEditBox*>(GetControl(kCheatsProductionId, DXUT_CONTROL_EDITBOX));
+    if (!country || !edit)
+        return;
+    const int typed = ReadTypedNumber(edit->GetText());
+    const int old = WholePoints(country->PP);
+    Report(LangFormat("cheats_report_pp_%s_%d_%d_%d", country->Name, old, typed, (long long)typed - old));
+    country->PP = typed;
+    if (g_DialogLinks.refreshPoints)
+        g_DialogLinks.refreshPoints();
+}
+
+void cDialogCheatow::OnDiplomacyTyped()
+{
+    cPanstwo* country = Chosen();
+    auto* edit = static_cast<CDXUTEditBox*>(GetControl(kCheatsDiplomacyId, DXUT_CONTROL_EDITBOX));
+    if (!country || !edit)
+        return;
+    const int typed = ReadTypedNumber(edit->GetText());
+    const int old = country->DP;
+    Report(LangFormat("cheats_report_dp_%s_%d_%d_%d", country->Name, old, typed, (long long)typed - old));
+    country->DP = typed;
+    if (g_DialogLinks.refreshPoints)
+        g_DialogLinks.refreshPoints();
+}
+
+void cDialogCheatow::OnEventIdTyped()
+{
+    if (auto* edit = static_cast<CDXUTEditBox*>(GetControl(kCheatsEventIdId, DXUT_CONTROL_EDITBOX)))
+        g_CheatEventId = ReadTypedNumber(edit->GetText());
+}
+
+void cDialogCheatow::OnFirePressed()
+{
+    if (g_GameLink.forceEvent)
+        g_GameLink.forceEvent(g_CheatEventId);
+    Report(LangFormat("cheats_report_fired_%d", g_CheatEventId));
+}
+
+void cDialogCheatow::OnClosePressed() { CloseTopDialogs(1); }

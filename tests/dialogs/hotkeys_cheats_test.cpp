@@ -1,0 +1,117 @@
+// The hotkeys list and the testing window.
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "core/stringbase.h"
+#include "dialogs/cheats_dialog.h"
+#include "dialogs/hotkeys_dialog.h"
+#include "game/game.h"
+#include "game/reports.h"
+#include "gui/controls.h"
+#include "shell/game_hotkeys.h"
+#include "tests/dialogs/dialog_bench.h"
+#include "world/country.h"
+
+namespace {
+
+using HotkeysAndCheats = cDialogTest;
+
+TEST_F(HotkeysAndCheats, HotkeysListEveryBoundKeyInWordsAndCloseOnEnterOrEscape)
+{
+    for (uint32_t key : {VK_RETURN, VK_ESCAPE}) {
+        PushDialog(new cDialogSkrotowKlawiszowych);
+        auto* list = ControlOf<CDXUTListBox>(*Top(), kHotkeysListId, DXUT_CONTROL_LISTBOX);
+        ASSERT_EQ(list->GetSize(), int(kGameHotkeys.size()));
+        for (int row = 0; row < list->GetSize(); ++row) {
+            const auto& cells = list->GetItem(row)->cells;
+            ASSERT_EQ(cells.size(), 2u) << row;
+            EXPECT_EQ(cells[0], LangText(kGameHotkeys[size_t(row)].keyName));
+            EXPECT_EQ(cells[1], LangText(kGameHotkeys[size_t(row)].action));
+            EXPECT_FALSE(cells[1].empty()) << kGameHotkeys[size_t(row)].action;
+        }
+        if (key == VK_RETURN) {
+            ASSERT_NO_FATAL_FAILURE(CheckScreen("hotkeys_dialog"));
+        }
+        Key(key);
+        EXPECT_TRUE(OpenKinds().empty());
+    }
+}
+
+class Cheats : public cDialogTest
+{
+protected:
+    void SetUp() override
+    {
+        cDialogTest::SetUp();
+        LoadTestland(1);
+        g_GameLink.forceEvent = [this](int id) {
+            fired.push_back(id);
+            return false;
+        };
+    }
+    void Retype(int id, const std::wstring& text)
+    {
+        ControlOf<CDXUTEditBox>(*Top(), id, DXUT_CONTROL_EDITBOX)->SetText(L"");
+        Click(id);
+        Type(text);
+    }
+    std::vector<std::wstring> ReportsOf(int countryId) const
+    {
+        std::vector<std::wstring> texts;
+        for (const sRaport& r : g_Gra->m_Reports->GetReports())
+            if (r.kind == 30 && r.countryKey == countryId)
+                texts.push_back(r.text);
+        return texts;
+    }
+    std::vector<int> fired;
+};
+
+TEST_F(Cheats, TypedPointsApplyAtEveryChangeClampedAndReportedToEveryCountry)
+{
+    GetCountry(1)->PP = 120.7;
+    PushDialog(new cDialogCheatow);
+    EXPECT_EQ(TextOf(kCheatsProductionId), L"120");
+    ASSERT_NO_FATAL_FAILURE(CheckScreen("cheats_dialog"));
+    Retype(kCheatsProductionId, L"25");
+    EXPECT_EQ(GetCountry(1)->PP, 25.0);
+    const auto reports = ReportsOf(1);
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_EQ(reports.back(), LangFormat("cheats_report_pp_%s_%d_%d_%d", L"Albion", 2, 25, 23));
+    EXPECT_EQ(ReportsOf(int(g_Gra->m_Countries.size())).size(), 2u);
+
+    GetCountry(1)->DP = INT_MIN + 5;
+    Retype(kCheatsDiplomacyId, L"99999999999");
+    EXPECT_EQ(GetCountry(1)->DP, INT_MAX);
+    // The first key took the points from near the bottom of int to 9: a difference beyond int.
+    EXPECT_EQ(ReportsOf(1)[2], LangFormat("cheats_report_dp_%s_%d_%d_%d", L"Albion", INT_MIN + 5, 9,
+                                          9LL - (INT_MIN + 5)));
+}
+
+TEST_F(Cheats, ControlChangesAndFiredEventsAreReportedAndTheEventIdIsKept)
+{
+    PushDialog(new cDialogCheatow);
+    EXPECT_TRUE(ControlOf<CDXUTRadioButton>(*Top(), kCheatsHumanId, DXUT_CONTROL_RADIOBUTTON)->GetChecked());
+    Click(kCheatsComputerId);
+    EXPECT_FALSE(GetCountry(1)->HumanControlled);
+    Retype(kCheatsEventIdId, L"99");
+    Click(kCheatsFireId);
+    EXPECT_EQ(fired, (std::vector<int>{99}));
+    EXPECT_EQ(ReportsOf(2).back(), LangFormat("cheats_report_fired_%d", 99));
+    Click(kCheatsCloseId);
+    EXPECT_TRUE(OpenKinds().empty());
+
+    PushDialog(new cDialogCheatow);
+    EXPECT_EQ(TextOf(kCheatsEventIdId), L"99");
+}
+
+TEST(TypedNumbers, ReadLikeTheCLibraryAndStopAtTheEdgesOfInt)
+{
+    EXPECT_EQ(ReadTypedNumber(L"  -42abc"), -42);
+    EXPECT_EQ(ReadTypedNumber(L"+7"), 7);
+    EXPECT_EQ(ReadTypedNumber(L"abc"), 0);
+    EXPECT_EQ(ReadTypedNumber(L"-99999999999999999999"), INT_MIN);
+    EXPECT_EQ(ReadTypedNumber(L"2147483648"), INT_MAX);
+}
+
+} // namespace

@@ -1,0 +1,154 @@
+// The combat-result and convoy-results windows: what they show, how they close, and when
+// their requests open them at all.
+#include <gtest/gtest.h>
+
+#include "core/stringbase.h"
+#include "dialogs/combat_result_dialog.h"
+#include "dialogs/convoy_results_dialog.h"
+#include "dialogs/request_openers.h"
+#include "game/game.h"
+#include "gui/controls.h"
+#include "tests/dialogs/dialog_bench.h"
+#include "units/combat_result.h"
+
+namespace {
+
+using ResultDialogs = cDialogTest;
+
+sCombatResult Battle()
+{
+    sCombatResult r;
+    r.kind = COMBAT_LAND_BATTLE;
+    r.attackerCountry = 1;
+    r.defenderCountry = 2;
+    r.attackerLoss = 1.5f;
+    r.defenderLoss = 4.0f;
+    r.attackerLossText = L"3rd Infantry Corps";
+    r.defenderLossText = L"Border Guard Division";
+    r.attackerInfo = L"Odds 3 : 1";
+    r.defenderInfo = L"Forest, entrenched";
+    r.defenderRetreated = true;
+    r.defenderKilled = true;
+    return r;
+}
+
+RequestHandle CombatRequest(const sCombatResult& result, int delayMs)
+{
+    sPresentationRequest data;
+    data.kind = eRequestKind::CombatResult;
+    data.combat = std::make_shared<sCombatResult>(result);
+    data.delayMs = delayMs;
+    return std::make_shared<cPresentationRequest>(data, 1);
+}
+
+TEST_F(ResultDialogs, CombatResultShowsBothSidesAndItsIconsInARow)
+{
+    LoadTestland(1);
+    auto* dialog = new cDialogWynikuWalki(Battle(), -1.0f);
+    PushDialog(dialog);
+    EXPECT_EQ(TextOf(902), LangText("combatresult_land_battle_title"));
+    EXPECT_NE(dialog->GetControl(903), nullptr);
+    EXPECT_NE(dialog->GetControl(910), nullptr);
+    const int column = LayoutRow(914).x;
+    EXPECT_EQ(dialog->GetControl(7501)->m_x, column);
+    EXPECT_EQ(dialog->GetControl(7503)->m_x, column + 70);
+    EXPECT_EQ(dialog->GetControl(7500), nullptr);
+    ASSERT_NO_FATAL_FAILURE(CheckScreen("combat_result_dialog"));
+}
+
+TEST_F(ResultDialogs, CombatResultTitlesFollowTheKindAndMissingCountriesShowNoFlag)
+{
+    for (int kind = -1; kind <= 10; ++kind)
+        EXPECT_FALSE(LangText(CombatTitleKey(kind)).empty()) << kind;
+    sCombatResult odd = Battle();
+    odd.kind = 10;
+    odd.attackerCountry = 0;
+    odd.defenderRetreated = true;
+    odd.defenderKilled = false;
+    auto* dialog = new cDialogWynikuWalki(odd, 1000.0f);
+    PushDialog(dialog);
+    EXPECT_EQ(TextOf(902), LangText("combatresult_unknown_battle_title"));
+    EXPECT_EQ(dialog->GetControl(903), nullptr);
+    EXPECT_EQ(dialog->GetControl(7503)->m_x, LayoutRow(914).x);
+}
+
+TEST_F(ResultDialogs, CombatResultCountsDownPausesWithSpaceAndWaitsForAClickWhenAsked)
+{
+    PushDialog(new cDialogWynikuWalki(Battle(), 0.0f));
+    Tick(0.02f);
+    EXPECT_TRUE(OpenKinds().empty()) << "a delay of 0 closes on the next frame";
+
+    PushDialog(new cDialogWynikuWalki(Battle(), 2000.0f));
+    Tick(0.5f);
+    EXPECT_EQ(TextOf(kCombatResultStatusId), LangFormat("combatresult_timeout", 1.5));
+    Key(VK_SPACE);
+    EXPECT_EQ(TextOf(kCombatResultPauseId), LangText("combat_result_resume"));
+    Tick(5.0f);
+    EXPECT_EQ(OpenKinds(), (std::vector<int>{kCombatResultDialogKind}));
+    Click(kCombatResultPauseId);
+    Tick(2.0f);
+    EXPECT_TRUE(OpenKinds().empty());
+
+    PushDialog(new cDialogWynikuWalki(Battle(), -1000.0f));
+    Tick(60.0f);
+    EXPECT_EQ(TextOf(kCombatResultStatusId), LangText("combatresult_waiting_for_click"));
+    Key(VK_RETURN);
+    EXPECT_TRUE(OpenKinds().empty());
+}
+
+TEST_F(ResultDialogs, ComputerCombatsNeverWaitForAClickAndANoShowDelayOpensNothing)
+{
+    LoadTestland(1);
+    RequestHandle hidden = CombatRequest(Battle(), 0);
+    ASSERT_TRUE(ServeDialogRequest(hidden));
+    EXPECT_TRUE(hidden->IsComplete());
+    EXPECT_TRUE(OpenKinds().empty());
+
+    g_Gra->SetGameState(9);
+    RequestHandle computers = CombatRequest(Battle(), -1);
+    ASSERT_TRUE(ServeDialogRequest(computers));
+    Tick(4.0f);
+    EXPECT_FALSE(computers->IsComplete());
+    Tick(2.0f);
+    EXPECT_TRUE(computers->IsComplete());
+
+    g_Gra->SetGameState(7);
+    RequestHandle persons = CombatRequest(Battle(), -1);
+    ASSERT_TRUE(ServeDialogRequest(persons));
+    Tick(60.0f);
+    EXPECT_FALSE(persons->IsComplete());
+    Click(kCombatResultCloseId);
+    EXPECT_TRUE(persons->IsComplete());
+}
+
+TEST_F(ResultDialogs, ConvoyResultsListEveryRunAndShowTheChosenOnesDetails)
+{
+    LoadTestland(1);
+    sPresentationRequest data;
+    data.kind = eRequestKind::ConvoyResults;
+    data.countryId = 1;
+    RequestHandle none = std::make_shared<cPresentationRequest>(data, 1);
+    ASSERT_TRUE(ServeDialogRequest(none));
+    EXPECT_TRUE(none->IsComplete()) << "no results, no window";
+
+    auto& results = g_Gra->m_Convoys->Results[0];
+    results.push_back({L"Dover", L"Calais", L"Supplies", 4, 4, 0, L"Success", L"Dover - Channel - Calais: arrived."});
+    results.push_back({L"Hull", L"Bergen", L"Resources (20 PP)", 6, 3, 3, L"Partial success",
+                       L"Hull - North Sea - Bergen: a submarine sank half of it."});
+    RequestHandle shown = std::make_shared<cPresentationRequest>(data, 2);
+    ASSERT_TRUE(ServeDialogRequest(shown));
+    auto* list = ControlOf<CDXUTListBox>(*Top(), kConvoyResultsListId, DXUT_CONTROL_LISTBOX);
+    ASSERT_EQ(list->GetSize(), 2);
+    EXPECT_EQ(list->GetItem(1)->cells,
+              (std::vector<std::wstring>{L"Hull", L"Bergen", L"Resources (20 PP)", L"6", L"3", L"3", L"Partial success"}));
+    auto* details = ControlOf<CDXUTMemo>(*Top(), kConvoyResultsDetailsId, DXUT_CONTROL_MEMO);
+    EXPECT_EQ(details->GetText(), L"Dover - Channel - Calais: arrived.");
+    list->SelectItem(1, true);
+    EXPECT_EQ(details->GetText(), L"Hull - North Sea - Bergen: a submarine sank half of it.");
+    ASSERT_NO_FATAL_FAILURE(CheckScreen("convoy_results_dialog"));
+    Key(VK_RETURN);
+    EXPECT_TRUE(shown->IsComplete());
+    EXPECT_TRUE(OpenKinds().empty());
+}
+
+} // namespace
