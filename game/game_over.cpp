@@ -86,15 +86,9 @@ void cGra::CheckGameOver()
     text += LangText("___press_esc_to_finish");
 
     if (m_GameOver) {
+        // The log keeps the table for a game that nobody watches.
         LogLine(L"%s", text);
-        // Whoever watches sees the result; only a person's game waits for it to be read.
-        sPresentationRequest request;
-        request.kind = eRequestKind::Message;
-        request.title = LangText("game_over");
-        request.text = text;
-        RequestHandle shown = Presentation().Post(std::move(request));
-        if (HasHumanCountry())
-            shown->Wait();
+        ShowMessageToPerson(LangText("game_over"), text);
     }
     LogLine(L"CHECKING FOR GAME OVER FINISHED");
 }

@@ -90,19 +90,20 @@ std::wstring BrokenInvariant(const cGra& game)
         if (std::wstring e = checkMapUnit(*u); !e.empty())
             return e;
     size_t occupied = 0;
-    for (int y = 0; y < map->height; ++y)
-        for (int x = 0; x < map->width; ++x) {
-            const sHex& hex = *map->GetHex(x, y);
-            if (hex.unit) {
-                ++occupied;
-                if (hex.unit->m_X != x || hex.unit->m_Y != y)
-                    return FormatText(L"the hex points back to its unit: hex (%i, %i) holds unit %i, which stands at "
-                                      L"(%i, %i)",
-                                      x, y, hex.unit->m_Id, hex.unit->m_X, hex.unit->m_Y);
-            }
-            if (hex.IsLand() && hex.controller == 0)
-                return FormatText(L"no land hex controlled by 0: hex (%i, %i)", x, y);
+    const std::vector<sHex>& hexes = game.m_Mapa->Hexes();
+    for (size_t i = 0; i < hexes.size(); ++i) {
+        const sHex& hex = hexes[i];
+        const int x = int(i % size_t(map->width)), y = int(i / size_t(map->width));
+        if (hex.unit) {
+            ++occupied;
+            if (hex.unit->m_X != x || hex.unit->m_Y != y)
+                return FormatText(L"the hex points back to its unit: hex (%i, %i) holds unit %i, which stands at "
+                                  L"(%i, %i)",
+                                  x, y, hex.unit->m_Id, hex.unit->m_X, hex.unit->m_Y);
         }
+        if (hex.IsLand() && hex.controller == 0)
+            return FormatText(L"no land hex controlled by 0: hex (%i, %i)", x, y);
+    }
     if (occupied != onMap)
         return FormatText(L"the hex points back to its unit: %i hexes hold a unit, %i units stand on the map",
                           int(occupied), int(onMap));
@@ -171,11 +172,8 @@ std::string Summary(const cGra& game, const sPlayOptions& options, const std::ve
     for (size_t i = 0; i < game.m_Countries.size(); ++i) {
         const cPanstwo& c = *game.m_Countries[i];
         int hexes = 0, cities = 0, land = 0, air = 0, ships = 0;
-        for (int y = 0; y < game.m_Mapa->height; ++y)
-            for (int x = 0; x < game.m_Mapa->width; ++x) {
-                const sHex& hex = *game.m_Mapa->GetHex(x, y);
-                hexes += hex.IsLand() && hex.controller == c.ID ? 1 : 0;
-            }
+        for (const sHex& hex : game.m_Mapa->Hexes())
+            hexes += hex.IsLand() && hex.controller == c.ID ? 1 : 0;
         for (const cMiasto* city : game.m_Cities)
             cities += city->GetControllerId() == c.ID ? 1 : 0;
         game.ForEachUnitOf(CATEGORY_LAND, [&](const cUnit& u) { land += u.m_Owner == c.ID ? 1 : 0; });
