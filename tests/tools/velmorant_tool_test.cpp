@@ -193,7 +193,7 @@ TEST(VelmorantTool, PlayPlaysTheTestScenarioToItsEndAndItsSaveChecksAndResavesTh
     ExpectSaveChecksAndResavesTheSame(root, "Played");
 }
 
-TEST(VelmorantTool, PlayGivesOneGameForOneSeed)
+TEST(VelmorantTool, PlayOnTheOpponentsThreadGivesOneGameForOneSeed)
 {
     const fs::path root = CopyOfTestland();
     const fs::path out = MakeScratchDir("summaries");
