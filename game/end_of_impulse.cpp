@@ -16,12 +16,14 @@
 #include "world/fleet.h"
 #include "world/map.h"
 #include "world/sea_graph.h"
+#include "world/supply.h"
 
 namespace {
 
 // Values of consts.csv row 115 that the end of an impulse reads.
 constexpr int kWarEconomyGrowth = 3;
 constexpr int kWarEconomyGrowthOfRegimes = 4;
+constexpr int kUnrestDecay = 5;
 constexpr int kFullWarEconomyChange = 6;
 
 void ExpireMulberries(cGra& game)
@@ -112,8 +114,11 @@ void ClearEventsEffects(cGra& game)
 
 void ComputeSupply(cGra& game)
 {
-    // The supply pass (with every country's convoys, Mulberry harbours and ships) comes
-    // with the supply rules; the pockets left without supply are absorbed.
+    if (cZaopatrzenie* supply = game.m_PlayState ? game.m_PlayState->GetSupplyWorkArea() : nullptr) {
+        supply->CalculateSupply();
+        supply->SupplyFromMulberries();
+        supply->SupplyFromShips();
+    }
     if (game.m_Mapa)
         game.m_Mapa->AbsorbUnsuppliedHexes();
 }
@@ -195,7 +200,7 @@ void RefreshCountries(cGra& game, bool full)
     for (cPanstwo* c : game.m_Countries) {
         if (!c->IsActive)
             continue;
-        // Social unrest fades with the diplomacy rules' own change.
+        c->ChangeSocialUnrest(-shares[kUnrestDecay]);
         c->SMP = c->SMPMax;
         c->AIPMax = c->AIP;
         c->AddAmphibiousCapacityOfShips();

@@ -141,6 +141,8 @@ public:
     void CheckEvents();
     void CheckGameOver();
     void ShowConvoyResults();
+    // A report of the kind for the country, stamped with the date.
+    void AddCountryReport(int kind, const cPanstwo& country, const std::wstring& text);
     // The impulse that is ending is the first of its month, by the date.
     bool IsFirstImpulseOfMonth() const;
     // The date one impulse on: a new month after the month's last impulse, a new year

@@ -11,7 +11,15 @@
 void cGra::CheckSurrenders()
 {
     LogLine(L"CHECKING FOR SURRENDERS...");
-    // Countries that have lost every victory city surrender with the alliance rules.
+    for (cPanstwo* c : m_Countries) {
+        if (!c->IsActive || !c->HasLostAllVictoryCities())
+            continue;
+        LogLine(LangFormat("%s_surrenders!", c->Name));
+        // The surrender hands the lead of an alliance on, or ends the alliance, itself.
+        std::wstring caption, text;
+        if (c->Surrender(caption, text))
+            ShowMessageToPerson(caption, text);
+    }
     LogLine(L"CHECKING FOR SURRENDERS FINISHED");
 }
 

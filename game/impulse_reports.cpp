@@ -2,6 +2,7 @@
 // upkeep, research and the convoy results.
 #include "core/format.h"
 #include "core/log.h"
+#include "core/stringbase.h"
 #include "game/game.h"
 #include "game/play_state.h"
 #include "game/presentation.h"
@@ -13,6 +14,9 @@
 namespace {
 
 constexpr int kReportSiege = 21;
+constexpr int kReportProduction = 22;
+constexpr int kReportResearch = 23;
+constexpr int kReportUpkeep = 26;
 
 // Countries that take part in the economy: active and not out of the game.
 bool TakesPart(const cPanstwo& country)
@@ -21,6 +25,15 @@ bool TakesPart(const cPanstwo& country)
 }
 
 } // namespace
+
+void cGra::AddCountryReport(int kind, const cPanstwo& country, const std::wstring& text)
+{
+    sRaport report;
+    report.kind = kind;
+    report.countryKey = country.ID;
+    report.text = text;
+    m_Reports->AddReport(report);
+}
 
 void cGra::CheckSieges()
 {
@@ -52,14 +65,24 @@ void cGra::CalculateProduction()
     LogLine(L"CALCULATING PRODUCTION...");
     if (m_Relations)
         m_Relations->RecomputeLossShares();
-    // Each country's production and its report come with the economy rules.
+    for (cPanstwo* c : m_Countries)
+        if (TakesPart(*c)) {
+            std::wstring heading, content;
+            c->CollectProduction(heading, content);
+            AddCountryReport(kReportProduction, *c, FormatText(L"%s\n\n%s", heading, content));
+        }
     LogLine(L"CALCULATING PRODUCTION FINISHED.");
 }
 
 void cGra::CalculateUpkeep()
 {
     LogLine(L"CALCULATING UNITS UPKEEP COSTS...");
-    // Each country's upkeep and its report come with the economy rules.
+    for (cPanstwo* c : m_Countries)
+        if (TakesPart(*c)) {
+            std::wstring heading, summary;
+            c->PayUnitUpkeep(heading, summary);
+            AddCountryReport(kReportUpkeep, *c, LangFormat("report_upkeep_summary_main_content", heading, summary));
+        }
     LogLine(L"CALCULATING UNITS UPKEEP COSTS FINISHED");
 }
 
@@ -68,10 +91,13 @@ void cGra::CalculateResearch()
     LogLine(L"CALCULATING RESEARCH...");
     if (IsFirstImpulseOfMonth())
         for (cPanstwo* c : m_Countries)
-            if (TakesPart(*c))
+            if (TakesPart(*c)) {
                 c->AddDiplomaticPoints(c->DPGrowthPerMonth);
-    // The monthly research with its report, and the doctrine's count-down, come with the
-    // economy rules.
+                std::wstring heading, content;
+                c->DoMonthlyResearch(heading, content);
+                AddCountryReport(kReportResearch, *c, LangFormat("report_research_main_content", heading, content));
+                c->AdvanceLandWarfareDoctrine();
+            }
     LogLine(L"CALCULATING RESEARCH FINISHED");
 }
 

@@ -211,3 +211,39 @@ TEST_F(EndOfImpulse, ABesiegedCityReportsToEveryCountryAndShowsItsPersonOneMessa
     EXPECT_EQ(sieges, int(game->m_Countries.size()));
     EXPECT_EQ(screen.Count(eRequestKind::Message), 1);
 }
+
+TEST_F(EndOfImpulse, ProductionAndUpkeepReportEveryImpulseAndResearchOnlyAMonthsFirst)
+{
+    auto count = [this](int kind) {
+        int n = 0;
+        for (const sRaport& r : game->m_Reports->GetReports())
+            n += r.kind == kind ? 1 : 0;
+        return n;
+    };
+    const int taking = 5;  // every country but the dummy, whose political strength is -1
+    const int dp = Country(kBorussia).DP;
+    SetDate(2, 10, 1939);
+    game->EndImpulse(true);
+    EXPECT_EQ(count(22), taking);
+    EXPECT_EQ(count(26), taking);
+    EXPECT_EQ(count(23), 0);
+    EXPECT_EQ(Country(kBorussia).DP, dp);
+    SetDate(1, 11, 1939);
+    game->EndImpulse(true);
+    EXPECT_EQ(count(22), 2 * taking);
+    EXPECT_EQ(count(23), taking);
+    EXPECT_EQ(Country(kBorussia).DP, dp + Country(kBorussia).DPGrowthPerMonth);
+}
+
+TEST_F(EndOfImpulse, ACountryThatLostEveryVictoryCitySurrendersAndItsPersonIsTold)
+{
+    Hex(7, 6).SetController(kBorussia);  // Valdo, Valdonia's one victory city
+    game->CheckSurrenders();
+    EXPECT_FALSE(Country(kValdonia).IsActive);
+    EXPECT_TRUE(Country(kBorussia).IsActive);
+    EXPECT_TRUE(LogContains(LangFormat("%s_surrenders!", L"Valdonia")));
+    int told = 0;
+    for (const auto& r : screen.requests)
+        told += r.title == LangFormat("%s_surrenders_to_%s", L"Valdonia", L"Borussia") ? 1 : 0;
+    EXPECT_EQ(told, 1);
+}
