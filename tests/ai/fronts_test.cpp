@@ -112,6 +112,8 @@ TEST_F(AIFronts, NearestFrontCityIsTheFewestHopsAway)
     ai.EvaluateNodeStrengths();
     ai.UpdateFronts();
     ai.SumFrontStrengths();
+    // The creation pass's supply found routes; without them none is known.
+    game->m_StrategicMoves->SetCountryTopography(kBorussia, {});
     EXPECT_EQ(ai.FindNearestFrontCity(LandUnit(4)), nullptr) << "no strategic route known yet";
     game->m_StrategicMoves->SetCountryTopography(kBorussia, {{City(L"Berolina"), City(L"Hamburgum"), City(L"Colonia")}});
     EXPECT_EQ(ai.FindNearestFrontCity(LandUnit(4)), City(L"Colonia")) << "from Berolina the Borussian front city";
