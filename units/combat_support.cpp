@@ -1,10 +1,13 @@
 #include "units/combat_support.h"
 
+#include "core/settings.h"
+#include "core/stringbase.h"
 #include "core/text.h"
 #include "game/game.h"
 #include "game/play_counts.h"
 #include "game/presentation.h"
 #include "game/reports.h"
+#include "units/combat_result.h"
 #include "units/naval_unit.h"
 #include "world/country.h"
 #include "world/relations.h"
@@ -50,4 +53,26 @@ const std::wstring& CountryName(int countryId)
     static const std::wstring nobody;
     const cPanstwo* country = GetCountry(countryId);
     return country ? country->Name : nobody;
+}
+
+bool PresentCombatResult(const sCombatResult& result, bool byComputer)
+{
+    const float delay = g_DelayValues[byComputer ? DELAY_AI_COMBAT_RESULT : DELAY_HUMAN_COMBAT_RESULT];
+    int person = 0;
+    for (int id : {result.attackerCountry, result.defenderCountry})
+        if (const cPanstwo* country = GetCountry(id); country && country->HumanControlled && person == 0)
+            person = id;
+    if (delay == 0.0f || person == 0)
+        return false;
+    sPresentationRequest request;
+    request.kind = eRequestKind::CombatResult;
+    request.title = LangText(CombatTitleKey(result.kind));
+    request.text = LangFormat("combat_result_main", result.attackerLossText, result.attackerLoss, result.attackerInfo) +
+                   L"\n" + LangFormat("combat_result_main", result.defenderLossText, result.defenderLoss, result.defenderInfo);
+    request.countryId = person;
+    request.delayMs = int(delay);
+    RequestHandle shown = Presentation().Post(std::move(request));
+    if (byComputer && shown)
+        shown->Wait();
+    return true;
 }

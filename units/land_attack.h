@@ -3,6 +3,7 @@
 // the odds column that picks the column of the loss tables. The record is filled just
 // before it is shown or resolved; the resolution clears the units it destroys.
 #include <cstdint>
+#include <string>
 
 #include "units/unit_fwd.h"
 
@@ -52,9 +53,17 @@ struct sLandAttack
 
     // Experience rolls for the commanders of every attacker and of the defender.
     void AwardCommanderExperience();
+    // Carries the attack out into the result (reset by the caller): losses, overrun,
+    // retreat or surrender, reports. The units it destroys leave the game and their slots.
+    // False, with nothing fought, without a defender or without an attacker.
+    bool Resolve(sCombatResult* result);
 
 private:
     bool IsDefenderLand() const;
+    // Steps of the resolution.
+    void RetreatOrSurrender(sCombatResult* result, std::wstring& attackerReport, std::wstring& defenderReport);
+    void ShareAttackerLosses(sCombatResult* result, float total, int attackingCountry, std::wstring& attackerReport,
+                             std::wstring& defenderReport);
 };
 
 // The weather factor of a hex for a country: its winter or mud battle values cut the

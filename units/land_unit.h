@@ -40,6 +40,8 @@ public:
     int GetStepCost(const sHex& hex) const;
     // A free neighbour that the unit may fall back to: held by its side or by an enemy.
     bool HasRetreatHex() const;
+    // The same for the neighbour in one direction.
+    bool IsRetreatHex(int direction) const;
     // The unit's hex, or else the first neighbour, that holds a port of its side; (-1, -1)
     // and false when there is none.
     bool FindPortHex(int& x, int& y) const;

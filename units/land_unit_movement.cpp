@@ -212,15 +212,19 @@ int cJednostkaLadowa::ComputeMoveRange(bool noMarks)
     return int(m_Path.size());
 }
 
+bool cJednostkaLadowa::IsRetreatHex(int direction) const
+{
+    const sHex* n = g_Gra && g_Gra->m_Mapa ? g_Gra->m_Mapa->GetNeighbour(m_X, m_Y, direction) : nullptr;
+    if (!n || n->unit || n->controller == 0)
+        return false;
+    return IsCountryOrAlly(n->controller, m_Owner) || CountriesAtWar(m_Owner, n->controller);
+}
+
 bool cJednostkaLadowa::HasRetreatHex() const
 {
-    for (int d = 0; d < 6; ++d) {
-        const sHex* n = g_Gra && g_Gra->m_Mapa ? g_Gra->m_Mapa->GetNeighbour(m_X, m_Y, d) : nullptr;
-        if (!n || n->unit || n->controller == 0)
-            continue;
-        if (IsCountryOrAlly(n->controller, m_Owner) || CountriesAtWar(m_Owner, n->controller))
+    for (int d = 0; d < 6; ++d)
+        if (IsRetreatHex(d))
             return true;
-    }
     return false;
 }
 

@@ -1,0 +1,250 @@
+// The resolution of a land attack: loss tables by column and die, overrun, a weak attack,
+// retreat and surrender, an air unit defending alone, and what the battle leaves behind.
+#include <gtest/gtest.h>
+
+#include "core/random.h"
+#include "game/play_counts.h"
+#include "tests/test_support.h"
+#include "tests/units/unit_test_game.h"
+#include "core/settings.h"
+#include "game/presentation.h"
+#include "units/combat_result.h"
+#include "units/combat_support.h"
+#include "units/land_attack.h"
+#include "world/hex_geometry.h"
+
+using unit_tests::cTestGame;
+using unit_tests::RawFor;
+
+namespace {
+
+class LandCombat : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        g.SetCombatConstants();
+        g.SetWar(1, 2);
+        sGameConsts& k = g.Consts();
+        for (float& f : k.LandAttackFactors)
+            f = 1.0f;
+        for (float& f : k.LandDefenceFactors)
+            f = 1.0f;
+        for (int y = 0; y < 10; ++y)
+            for (int x = 0; x < 12; ++x)
+                g.Hex(x, y).controller = 2;
+        testing_support::ClearLog();
+    }
+    // The defender at (x, y); attackers with efficiency set for the wanted ratio.
+    cJednostkaLadowa* Defender(int x, int y, int strength = 100)
+    {
+        cJednostkaLadowa* d = g.AddLand(2, UNIT_INFANTRY, x, y);  // full value 10
+        d->m_Strength = strength;
+        attack.defender = d;
+        attack.x = x;
+        attack.y = y;
+        return d;
+    }
+    cJednostkaLadowa* Attacker(int slot, int efficiency)
+    {
+        std::pair<int, int> at;
+        GetNeighbourCoords(attack.x, attack.y, slot, at);
+        cJednostkaLadowa* u = g.AddLand(1, UNIT_INFANTRY, at.first, at.second);
+        u->m_Efficiency = efficiency;
+        u->m_ActionPoints = 4;
+        attack.SetAttacker(slot, u);
+        return u;
+    }
+    // The dice of a battle without commanders: defender's, attackers', the difficulty roll.
+    void Dice(int dieA, int dieB) { ScriptRandomRaw({RawFor(dieA), RawFor(dieB), 0}); }
+    cTestGame g;
+    sLandAttack attack;
+    sCombatResult result;
+};
+
+} // namespace
+
+TEST_F(LandCombat, LossTablesByColumnAndDieAndTheBattleLogAndReports)
+{
+    cJednostkaLadowa* defender = Defender(5, 5);
+    cJednostkaLadowa* attacker = Attacker(0, 250);  // 25 against 10: column 2
+    const int combats = g_PlayCounts.landCombats.load();
+    Dice(3, 2);
+    ASSERT_TRUE(attack.Resolve(&result));
+    // Row 21, column 2: 31 percent; row 26, column 2: factor 0.21 of the 3.1 strength lost.
+    EXPECT_EQ(defender->m_Strength, 69);
+    EXPECT_FLOAT_EQ(result.defenderLoss, 3.1f);
+    EXPECT_NEAR(result.attackerLoss, 0.21f * 3.1f, 1e-5f);
+    EXPECT_EQ(attacker->m_Strength, 100 - 6);
+    EXPECT_EQ(attacker->m_ActionPoints, 2);  // doctrine 1 costs 2
+    EXPECT_EQ(result.attackerCountry, 1);
+    EXPECT_EQ(result.defenderCountry, 2);
+    EXPECT_FALSE(attacker->m_Attacked);      // a single attacker marks nobody
+    EXPECT_TRUE(testing_support::LogHasInOrder(
+        {defender->m_Name + L" is attacked. Directions=1, Armor present in attack=0", L"===BATTLE END===", L"===UNDO WYCZYSZCZONE===",
+         L"===REPORTS ADDED==="}));
+    std::list<sRaport> out;
+    EXPECT_EQ(g.game->m_Reports->CollectReports(out, 1, 0).size(), 1u);
+    EXPECT_EQ(g.game->m_Reports->CollectReports(out, 2, 1).size(), 1u);
+    EXPECT_EQ(g_PlayCounts.landCombats.load(), combats + 1);
+
+    // A second attacker: column 3 of the same dice; both sides are marked.
+    Attacker(1, 100);
+    result.Reset();
+    Dice(3, 2);
+    attack.Resolve(&result);
+    EXPECT_EQ(defender->m_Strength, 69 - 22);  // 32 percent of 69
+    EXPECT_TRUE(attacker->m_Attacked);
+    EXPECT_TRUE(defender->m_WasAttacked);
+}
+
+TEST_F(LandCombat, OverrunCostsTheAttackersNothingAndAWeakAttackInflictsNothing)
+{
+    cJednostkaLadowa* defender = Defender(5, 5);
+    cJednostkaLadowa* attacker = Attacker(0, 800);  // 80 against 10
+    Dice(1, 6);
+    attack.Resolve(&result);
+    EXPECT_TRUE(result.defenderKilled);
+    EXPECT_EQ(attack.defender, nullptr);
+    EXPECT_EQ(g.Hex(5, 5).unit, nullptr);
+    EXPECT_EQ(attacker->m_Strength, 100);
+    EXPECT_NE(result.defenderInfo.find(L"Defender destroyed by overrun (8.00:1)!"), std::wstring::npos);
+
+    result.Reset();
+    defender = Defender(8, 5);
+    cJednostkaLadowa* weak = Attacker(3, 50);  // 5 against 10: weaker than 1:1, column 1
+    Dice(6, 6);
+    attack.ClearAttacker(0);
+    attack.Resolve(&result);
+    EXPECT_EQ(defender->m_Strength, 100);
+    EXPECT_FALSE(testing_support::LogStartsWith(L"Retreat chance"));
+    // Row 24 column 1: 60 percent would have cost 6.0; row 30 column 1: factor 0.6.
+    EXPECT_NEAR(result.attackerLoss, 3.6f, 1e-5f);
+    EXPECT_EQ(weak->m_Strength, 100 - 36);
+}
+
+TEST_F(LandCombat, DefenderAtFiftyRetreatsAwayFromTheAttackersAtFiftyOneNever)
+{
+    sGameConsts& k = g.Consts();
+    k.RetreatBaseChance = 200;
+    for (float& f : k.RetreatOddsModifier)
+        f = 1.0f;
+    for (float& f : k.RetreatTerrainModifier)
+        f = 1.0f;
+    for (int column = 0; column < 7; ++column) {
+        k.LandDefenderLosses[0][column] = 0;  // a 1 costs the defender nothing
+        k.LandAttackerLossFactor[0][column] = 0.0f;
+    }
+    cJednostkaLadowa* strong = Defender(5, 5, 51);
+    Attacker(0, 100);
+    Attacker(1, 100);
+    Dice(1, 1);
+    attack.Resolve(&result);
+    EXPECT_FALSE(testing_support::LogStartsWith(L"Retreat chance"));
+    EXPECT_EQ(strong->m_X, 5);
+
+    // At 50, with the hexes behind the attackers' backs in directions 3 and 4 free and the
+    // rest held: both score 110, and the coin gives direction 4.
+    strong->m_Strength = 50;
+    for (int d : {2, 5}) {
+        std::pair<int, int> at;
+        GetNeighbourCoords(5, 5, d, at);
+        g.AddLand(2, UNIT_INFANTRY, at.first, at.second);
+    }
+    result.Reset();
+    Dice(1, 1);
+    ScriptRandomRaw({RawFor(1, 1, 100), RawFor(1, 1, 2)});
+    attack.Resolve(&result);
+    EXPECT_TRUE(testing_support::LogStartsWith(L"Retreat chance: Base=150.00% Modifiers: Column=1.00 Terrain=1.00. CHANCE=150%"));
+    EXPECT_TRUE(result.defenderRetreated);
+    std::pair<int, int> behind;
+    GetNeighbourCoords(5, 5, 4, behind);
+    EXPECT_EQ(strong->m_X, behind.first);
+    EXPECT_EQ(strong->m_Y, behind.second);
+    EXPECT_EQ(g.Hex(5, 5).unit, nullptr);
+    EXPECT_EQ(g.Hex(behind.first, behind.second).unit, strong);
+}
+
+TEST_F(LandCombat, RetreatFindsAHexWhenEveryScoreIsNilAndSurrendersWhenThereIsNone)
+{
+    sGameConsts& k = g.Consts();
+    k.RetreatBaseChance = 200;
+    for (int column = 0; column < 7; ++column)
+        k.LandDefenderLosses[0][column] = 0;
+    // An attacker from off the map (a landing from the sea) on a hex of the top row.
+    cJednostkaLadowa* defender = Defender(4, 0, 40);
+    cJednostkaLadowa* landing = g.AddLand(1, UNIT_INFANTRY, -1, -1);
+    landing->m_Efficiency = 200;
+    attack.SetAttacker(0, landing);
+    Dice(1, 1);
+    ScriptRandomRaw({RawFor(1, 1, 100), RawFor(2, 1, 2), RawFor(2, 1, 2), RawFor(2, 1, 2), RawFor(2, 1, 2),
+                     RawFor(2, 1, 2)});
+    attack.Resolve(&result);
+    EXPECT_TRUE(result.defenderRetreated);
+    EXPECT_NE(defender->m_X * 100 + defender->m_Y, 400);
+
+    // Every neighbour taken: the defender surrenders and is gone.
+    result.Reset();
+    cJednostkaLadowa* trapped = Defender(8, 5, 40);
+    for (int d = 0; d < 6; ++d) {
+        std::pair<int, int> at;
+        GetNeighbourCoords(8, 5, d, at);
+        g.AddLand(2, UNIT_INFANTRY, at.first, at.second);
+    }
+    (void)trapped;
+    Dice(1, 1);
+    ScriptRandomRaw({RawFor(1, 1, 100)});
+    attack.Resolve(&result);
+    EXPECT_TRUE(result.defenderSurrendered);
+    EXPECT_TRUE(result.defenderKilled);
+    EXPECT_EQ(attack.defender, nullptr);
+    EXPECT_EQ(g.Hex(8, 5).unit, nullptr);
+}
+
+TEST_F(LandCombat, AirUnitAloneOnItsHexSurvivesFortyPercentAndDiesAtEighty)
+{
+    g.Consts().NonLandDefenceStrength = 10.0f;
+    cJednostkaLotnicza* plane = g.AddAir(2, UNIT_FIGHTER, 5, 5);
+    attack.defender = plane;
+    attack.x = 5;
+    attack.y = 5;
+    Attacker(0, 250);  // column 2
+    g.Consts().LandDefenderLosses[0][1] = 40;
+    Dice(1, 1);
+    attack.Resolve(&result);
+    EXPECT_FLOAT_EQ(result.defenderLoss, 0.1f);
+    EXPECT_FALSE(result.defenderKilled);
+
+    g.Consts().LandDefenderLosses[0][1] = 80;
+    result.Reset();
+    Dice(1, 1);
+    attack.Resolve(&result);
+    EXPECT_TRUE(result.defenderKilled);
+    EXPECT_FALSE(unit_tests::Contains(g.game->m_AirUnits, plane));
+}
+
+TEST_F(LandCombat, NoAttackerFightsNothingButTheDefendersCommanderMayLearn)
+{
+    cJednostkaLadowa* defender = Defender(5, 5);
+    defender->m_Commander = g.AddCommander(3, 2, 0, 10, 2);
+    ScriptRandomRaw({RawFor(15, 1, 100)});
+    EXPECT_FALSE(attack.Resolve(&result));
+    EXPECT_EQ(defender->m_Commander->Experience, 3);
+    EXPECT_TRUE(g.game->m_Reports->GetReports().empty());
+}
+
+TEST_F(LandCombat, ResultReachesAPersonOnlyWhenAHumanCountryFoughtAndTheDelayAllows)
+{
+    result.kind = COMBAT_LAND_BATTLE;
+    result.attackerCountry = 1;
+    result.defenderCountry = 2;
+    g_DelayValues[DELAY_AI_COMBAT_RESULT] = 1500.0f;
+    const int answered = HeadlessAnswerCount();
+    EXPECT_FALSE(PresentCombatResult(result, true));  // two computer countries
+    g.Country(2).HumanControlled = true;
+    EXPECT_TRUE(PresentCombatResult(result, true));
+    EXPECT_EQ(HeadlessAnswerCount(), answered + 1);
+    EXPECT_TRUE(testing_support::LogStartsWith(L"Headless answer: combat result"));
+    g_DelayValues[DELAY_AI_COMBAT_RESULT] = 0.0f;
+    EXPECT_FALSE(PresentCombatResult(result, true));
+}
