@@ -145,8 +145,10 @@ public:
     cMiasto* NearestCity(int x, int y) const;
     const std::list<std::list<cMiasto*>>& GetWorldCityGroups() const { return m_CityGroups; }
 
-private:
+    // A person watches the unit's moves: it is theirs, or the enemy's seen and shown.
     bool IsMoveShown(const cJednostka& unit) const;
+
+private:
 
     cPanstwo* m_ActiveCountry = nullptr;
     cUnitMove m_Move;

@@ -65,12 +65,18 @@ int cJednostkaLotnicza::GetRebaseRange() const
 
 bool cJednostkaLotnicza::RelocateTo(int x, int y)
 {
+    return FlyTo(x, y, true);
+}
+
+bool cJednostkaLotnicza::FlyTo(int x, int y, bool sound)
+{
     sHex* target = UnitHexAt(x, y);
     if (!target || (target->unit && target->unit != this)) {
         LogLine(L"Air unit %s (ID=%i) cannot rebase to hex (%i, %i): the hex is off the map or taken", m_Name, m_Id, x, y);
         return false;
     }
-    Presentation().PlaySound(L"data\\sound\\PlaneFlying.wav");
+    if (sound)
+        Presentation().PlaySound(L"data\\sound\\PlaneFlying.wav");
     FreeOwnHex();
     target->unit = this;
     m_X = x;

@@ -2,8 +2,21 @@
 // Air units: fighters (20), tactical bombers (21) and strategic bombers (22). An air
 // unit stands on one land hex and takes the hex's unit place like a land unit.
 #include <cstdint>
+#include <list>
+#include <set>
+#include <vector>
 
 #include "units/unit.h"
+
+// A hex the computer may rebase an air unit to, with what the front looks like from it:
+// the distance to the nearest enemy land unit and the enemy land units in range.
+struct sAirBaseCandidate
+{
+    int x = -1;
+    int y = -1;
+    int enemyDistance = 0;
+    int enemiesInRange = 0;
+};
 
 class cJednostkaLotnicza : public cJednostka
 {
@@ -48,10 +61,42 @@ public:
     // False, with nothing changed, when the hex is off the map or taken.
     bool RelocateTo(int x, int y);
 
+    // Rebasing: the free friendly land hexes within the rebase range, while the unit has
+    // not acted and has the supply to move; marked unless told not to. Their number.
+    int ComputeMoveRange(bool noMarks) override;
+    // The computer's rebase, shown to a person who watches.
+    bool AiRebase(int x, int y);
+
+    // Targets within range, counted and (with mark) marked; none without an action point.
+    int FindAirFightTargets(bool mark);
+    int FindBombardmentTargets(bool mark);
+    int FindNuclearTargets(bool mark);
+    int FindReconTargets(bool mark);
+    // The sea nodes of the sea hexes within the air search radius.
+    void CollectSeaNodesInRadius(std::set<int>& nodes) const;
+    // Reconnaissance of a sea node: its fleets are shown unless an interceptor stops the
+    // flight (the result then holds the interception). False when nothing was seen.
+    bool ReconSeaNode(int nodeId, sCombatResult* result);
+    // Reconnaissance of a land hex: every unit within the owner's aircraft level of it is
+    // seen and kept as discovered. The number of units found.
+    int FlyReconMission(int x, int y, sCombatResult* result);
+    // The enemy air unit of the type in range with the lowest supply term + strength + level.
+    cJednostkaLotnicza* FindWeakestEnemyAirUnit(int type) const;
+    // The computer's candidate bases near friendly cities, scored against the enemy's land
+    // units it knows of.
+    void AiPlanMissions(std::list<sAirBaseCandidate>& candidates, const std::vector<const cUnit*>& enemyLandUnits) const;
+
     int32_t m_Strength = 0;
     bool m_AirReconDone = false;
 
 private:
     // The range factor of the owner's aircraft technology.
     float GetRangeFactor() const;
+    // Leaves its hex for (x, y), with no action points left; false when that hex is taken.
+    bool FlyTo(int x, int y, bool sound);
 };
+
+// The hex distance from (x, y) to the nearest of the units; the largest int when none.
+int MinDistanceToUnits(int x, int y, const std::vector<const cUnit*>& units);
+// The units within range of (x, y) that stand on a hex fortified below level 5.
+int CountUnitsInRange(int x, int y, int range, const std::vector<const cUnit*>& units);

@@ -1,5 +1,7 @@
 #include "units/combat_support.h"
 
+#include <algorithm>
+
 #include "core/settings.h"
 #include "core/stringbase.h"
 #include "core/text.h"
@@ -8,8 +10,10 @@
 #include "game/presentation.h"
 #include "game/reports.h"
 #include "units/combat_result.h"
+#include "units/land_unit.h"
 #include "units/naval_unit.h"
 #include "world/country.h"
+#include "world/map.h"
 #include "world/relations.h"
 #include "world/world.h"
 
@@ -46,6 +50,30 @@ void DestroyInCombat(cUnit* unit)
         ship->Kill(true);
     else
         unit->Kill();
+}
+
+void NoteDiscovered(int spotterId, cUnit* unit)
+{
+    if (!unit)
+        return;
+    unit->m_Spotted = true;
+    cPanstwo* spotter = GetCountry(spotterId);
+    auto* land = dynamic_cast<cJednostkaLadowa*>(unit);
+    if (!spotter || !land)
+        return;
+    auto& found = spotter->ReconUnits;
+    if (std::find(found.begin(), found.end(), land) == found.end())
+        found.push_back(land);
+}
+
+void TakeHexInCombat(int x, int y, int countryId)
+{
+    cMapa* map = g_Gra ? g_Gra->m_Mapa : nullptr;
+    if (!map || !map->IsInside(x, y) || countryId <= 0)
+        return;
+    map->CheckCapturedPort(x, y);
+    map->GetHex(x, y)->SetController(countryId);
+    ++g_PlayCounts.hexesCaptured;
 }
 
 const std::wstring& CountryName(int countryId)

@@ -14,6 +14,12 @@ void PlayCombatSound(const wchar_t* name, const cUnit* unit, const cUnit* other 
 // Removes a land or air unit that combat destroyed from the game, and counts it; a ship
 // goes down with whatever it carries. Nothing may use the unit afterwards.
 void DestroyInCombat(cUnit* unit);
+// The unit is seen by the enemy, and a land unit is kept on the spotter's list of units
+// its reconnaissance found (once).
+void NoteDiscovered(int spotterId, cUnit* unit);
+// A unit that fought its way onto (x, y) takes the hex for the country: the fleets in a
+// port there must leave it, and the capture is counted.
+void TakeHexInCombat(int x, int y, int countryId);
 // A country's name, or an empty text for nobody.
 const std::wstring& CountryName(int countryId);
 // Shows a combat's result to the person whose country fought: after the player's own

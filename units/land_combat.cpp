@@ -288,9 +288,7 @@ void sLandAttack::RetreatOrSurrender(sCombatResult* result, std::wstring& attack
     if (CountriesAtWar(into->controller, owner)) {
         const bool backToOwner =
             into->owner != into->controller && into->owner != owner && into->owner != 0 && IsCountryOrAlly(into->owner, owner);
-        map->CheckCapturedPort(to.first, to.second);
-        into->SetController(backToOwner ? into->owner : owner);
-        ++g_PlayCounts.hexesCaptured;
+        TakeHexInCombat(to.first, to.second, backToOwner ? into->owner : owner);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Land units (types 0 to 6) and the Mulberry harbour (type 60).
 #include <cstdint>
+#include <string>
 
 #include "units/unit.h"
 
@@ -15,6 +16,14 @@ public:
     cJednostkaLadowa(const cJednostkaLadowa&) = default;
 
     void RecalculateEfficiency() override;
+    // Airborne assault: the hexes within the drop radius it may land on (marked bit 16
+    // with one action point or none left, else bit 4); their number.
+    int MarkAirborneAssaultRange();
+    // The drop onto (x, y): losses by the enemy's air activity, then the unit lands or is
+    // eliminated; the report goes to text. False, with the unit where it stands and
+    // nothing written, when the hex cannot be dropped onto. landed is 1 or 0 when the
+    // dice were rolled and stays as it was when the enemy has no fighters there.
+    bool AirborneAssault(int x, int y, std::wstring& text, int& landed);
     // An air strike by a bomber or a carrier's aircraft on this unit.
     void ReceiveAirAttack(sCombatResult* result, cUnit* attacker) override;
     // Removes the unit from the map, its ship or the reserve, and deletes it.

@@ -1,7 +1,5 @@
 // Air missions against one hex: the interceptor that meets them, and the bombardment of
 // the hex's unit, city and port, or of its sea zone.
-#include <algorithm>
-
 #include "core/log.h"
 #include "core/stringbase.h"
 #include "game/play_counts.h"
@@ -84,11 +82,7 @@ void sHex::AirBombard(sCombatResult* result, cUnit* attacker)
     if (!unit) {
         result->defenderInfo += LangText("report_bombardment_no_unit");
     } else {
-        unit->m_Spotted = true;
-        cPanstwo* spotter = attacker->GetOwner();
-        auto* land = dynamic_cast<cJednostkaLadowa*>(unit);
-        if (land && spotter && std::find(spotter->ReconUnits.begin(), spotter->ReconUnits.end(), land) == spotter->ReconUnits.end())
-            spotter->ReconUnits.push_back(land);
+        NoteDiscovered(attacker->m_Owner, unit);
         result->defenderInfo += LangText("report_bombardment_affected_unit");
         unit->ReceiveAirAttack(result, attacker);
         if (RemoveIfKilled(*result, attacker, L"Attacker zabity podczas nalotu na hex (jednostke na heksie)"))

@@ -1,0 +1,82 @@
+// The airborne drop: losses set by the air superiority over the target hex.
+#include <gtest/gtest.h>
+
+#include "core/random.h"
+#include "tests/units/unit_test_game.h"
+#include "tests/world/world_fixture.h"
+
+using unit_tests::cTestGame;
+using unit_tests::RawFor;
+
+namespace {
+
+class AirborneAssault : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        LoadGameTexts();
+        g.SetCombatConstants();  // drop losses 30, 25, 20, 15, 10, 5 by air activity 1 to 6
+        g.SetWar(1, 2);
+        for (int y = 0; y < 10; ++y)
+            for (int x = 0; x < 12; ++x)
+                g.Hex(x, y).controller = x < 4 ? 1 : 2;
+        para = g.AddLand(1, UNIT_AIRBORNE, 2, 2);
+        para->m_ActionPoints = 3;
+    }
+    void Fighter(int owner, int x, int strength) { g.AddAir(owner, UNIT_FIGHTER, x, 6)->m_Strength = strength; }
+    cTestGame g;
+    cJednostkaLadowa* para = nullptr;
+    std::wstring text;
+    int landed = -1;
+};
+
+} // namespace
+
+TEST_F(AirborneAssault, WithoutEnemyFightersTheUnitLandsWithoutDiceAndTakesTheHex)
+{
+    EXPECT_GT(para->MarkAirborneAssaultRange(), 0);
+    EXPECT_NE(g.Hex(5, 4).marks & MARK_MOVE_ATTACK_LEFT, 0u);
+    ASSERT_TRUE(para->AirborneAssault(5, 4, text, landed));
+    EXPECT_EQ(text, L"The enemy has no aircraft over this hex: the landing was successful.");
+    EXPECT_EQ(landed, -1);  // no dice, no result
+    EXPECT_EQ(g.Hex(5, 4).unit, para);
+    EXPECT_EQ(g.Hex(2, 2).unit, nullptr);
+    EXPECT_EQ(g.Hex(5, 4).controller, 1);
+    EXPECT_EQ(para->m_ActionPoints, 2);
+    EXPECT_EQ(para->m_Strength, 100);
+
+    // An occupied hex is refused and the unit stays.
+    g.AddLand(2, UNIT_INFANTRY, 6, 4);
+    text.clear();
+    EXPECT_FALSE(para->AirborneAssault(6, 4, text, landed));
+    EXPECT_EQ(g.Hex(5, 4).unit, para);
+    EXPECT_TRUE(text.empty());
+}
+
+TEST_F(AirborneAssault, RatioOfThreeIsTotalSuperiorityAndTakesTwoOffTheDie)
+{
+    Fighter(1, 3, 12);
+    Fighter(2, 7, 4);
+    ScriptRandomRaw({RawFor(3)});  // 3 - 2: activity 1, "none", losses 30
+    ASSERT_TRUE(para->AirborneAssault(5, 4, text, landed));
+    EXPECT_EQ(text, L"You have total air superiority over the target hex.\nEnemy air activity: none\n"
+                    L"Paratroops' losses: light\nThe troops have landed.");
+    EXPECT_EQ(landed, 1);
+    EXPECT_EQ(para->m_Strength, 70);
+}
+
+TEST_F(AirborneAssault, RatioOfOneThirdIsTheEnemysSuperiorityAndHeavyLossesEliminate)
+{
+    Fighter(1, 3, 4);
+    Fighter(2, 7, 12);
+    para->m_Strength = 20;
+    ScriptRandomRaw({RawFor(1)});  // 1 + 1: activity 2, losses 25
+    ASSERT_TRUE(para->AirborneAssault(5, 4, text, landed));
+    EXPECT_EQ(text.rfind(L"The enemy has air superiority over the target hex.", 0), 0u) << text;
+    EXPECT_NE(text.find(L"The airborne unit was eliminated."), std::wstring::npos);
+    EXPECT_EQ(landed, 0);
+    EXPECT_FALSE(unit_tests::Contains(g.game->m_LandUnits, para));
+    EXPECT_EQ(g.Hex(2, 2).unit, nullptr);
+    EXPECT_EQ(g.Hex(5, 4).controller, 2);
+}

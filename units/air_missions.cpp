@@ -1,0 +1,349 @@
+// What an air unit can reach: its rebasing hexes, its targets, reconnaissance of land and
+// sea, and the computer's choice of bases.
+#include <algorithm>
+#include <climits>
+
+#include "core/lock.h"
+#include "core/log.h"
+#include "core/settings.h"
+#include "game/consts.h"
+#include "game/game.h"
+#include "game/play_counts.h"
+#include "game/play_state.h"
+#include "game/presentation.h"
+#include "units/air_unit.h"
+#include "units/combat_result.h"
+#include "units/combat_support.h"
+#include "units/land_unit.h"
+#include "units/naval_unit.h"
+#include "units/unit_access.h"
+#include "world/city.h"
+#include "world/country.h"
+#include "world/fleet.h"
+#include "world/hex_range.h"
+#include "world/map.h"
+#include "world/relations.h"
+#include "world/sea_graph.h"
+#include "world/world.h"
+
+namespace {
+
+cMapa* GameMap() { return g_Gra ? g_Gra->m_Mapa : nullptr; }
+
+// A fleet of a country at war with the owner lies in the node.
+bool HoldsEnemyFleet(int nodeId, int ownerId)
+{
+    if (!g_Gra)
+        return false;
+    return std::any_of(g_Gra->m_Fleets.begin(), g_Gra->m_Fleets.end(), [&](const cFlota* fleet) {
+        return fleet->seaNode == nodeId && CountriesAtWar(fleet->owner, ownerId);
+    });
+}
+
+// Marks every hex of the zones; their number.
+int MarkZones(cMapa& map, const std::set<int>& zones, bool mark)
+{
+    if (mark)
+        for (int zone : zones)
+            map.MarkZoneHexes(zone, MARK_SEA_ZONE);
+    return int(zones.size());
+}
+
+// A person watching the computer sees the camera go to the hex and waits there.
+void ShowComputerStep(const cJednostka& unit, int x, int y, int delay)
+{
+    cPlayState* play = g_Gra ? g_Gra->m_PlayState : nullptr;
+    if (!play || !play->IsMoveShown(unit))
+        return;
+    sPresentationRequest request;
+    request.kind = eRequestKind::CenterCamera;
+    request.title = unit.m_Name;
+    request.unitId = unit.m_Id;
+    request.countryId = unit.m_Owner;
+    request.x = x;
+    request.y = y;
+    request.delayMs = int(g_DelayValues[delay]);
+    Presentation().Post(std::move(request))->Wait();
+}
+
+} // namespace
+
+int MinDistanceToUnits(int x, int y, const std::vector<const cUnit*>& units)
+{
+    int best = INT_MAX;
+    for (const cUnit* u : units)
+        if (u && u->IsOnMap())
+            best = std::min(best, HexDistance(x, y, u->m_X, u->m_Y));
+    return best;
+}
+
+int CountUnitsInRange(int x, int y, int range, const std::vector<const cUnit*>& units)
+{
+    int count = 0;
+    for (const cUnit* u : units) {
+        const sHex* hex = u ? UnitHexAt(u->m_X, u->m_Y) : nullptr;
+        if (hex && hex->fortification < 5 && HexDistance(x, y, u->m_X, u->m_Y) <= range)
+            ++count;
+    }
+    return count;
+}
+
+int cJednostkaLotnicza::ComputeMoveRange(bool noMarks)
+{
+    m_Path.clear();
+    cMapa* map = GameMap();
+    const sGameConsts* k = UnitConsts();
+    const int type = AirTypeIndex(m_Type);
+    if (!map || !k || type < 0 || !map->IsInside(m_X, m_Y))
+        return 0;
+    if (!noMarks) {
+        // Every hex is out of reach until found in reach.
+        map->ClearMarks(MARK_MOVE_RANGE, false);
+        for (sHex& hex : map->Hexes())
+            hex.marks |= MARK_BIT24;
+    }
+    const int leastSupply = int(float(k->AirMoveMinSupply[type]) / 100.0f * float(k->MaxSupply));
+    if (m_ActionPoints != m_StartingActionPoints || m_Supply < leastSupply)
+        return 0;
+    ForEachHexWithin(*map, m_X, m_Y, GetRebaseRange(), [&](sHex& hex) {
+        if (hex.IsSea() || hex.unit || !hex.IsControlledByFriend(m_Owner))
+            return;
+        m_Path.push_back({this, hex.x, hex.y, 0, HexDistance(m_X, m_Y, hex.x, hex.y)});
+        if (!noMarks) {
+            hex.marks &= ~uint32_t(MARK_BIT24);
+            hex.SetMark(MARK_MOVE_NONE_LEFT, 0);
+        }
+    });
+    return int(m_Path.size());
+}
+
+bool cJednostkaLotnicza::AiRebase(int x, int y)
+{
+    const sHex* target = UnitHexAt(x, y);
+    if (!target || (target->unit && target->unit != this)) {
+        LogLine(L"Air unit %s (ID=%i) cannot rebase to hex (%i, %i): the hex is off the map or taken", m_Name, m_Id, x, y);
+        return false;
+    }
+    ShowComputerStep(*this, m_X, m_Y, DELAY_AI_MOVE_BEFORE);
+    {
+        GLOBAL_LOCK_SCOPE();
+        if (!FlyTo(x, y, m_Spotted))
+            return false;
+    }
+    ShowComputerStep(*this, x, y, DELAY_AI_MOVE_AFTER);
+    return true;
+}
+
+int cJednostkaLotnicza::FindAirFightTargets(bool mark)
+{
+    cMapa* map = GameMap();
+    if (!map || m_ActionPoints < 1 || !IsOnMap())
+        return 0;
+    int count = 0;
+    ForEachHexWithin(*map, m_X, m_Y, GetRange(), [&](sHex& hex) {
+        if (hex.IsSea() || !hex.unit || hex.unit->m_Category != CATEGORY_AIR || !hex.unit->m_Spotted ||
+            !CountriesAtWar(hex.unit->m_Owner, m_Owner))
+            return;
+        ++count;
+        if (mark)
+            hex.SetMark(MARK_AIR_FIGHT_TARGET, -1);
+    });
+    return count;
+}
+
+int cJednostkaLotnicza::FindBombardmentTargets(bool mark)
+{
+    cMapa* map = GameMap();
+    const sGameConsts* k = UnitConsts();
+    if (!map || !k || m_ActionPoints < 1 || !IsOnMap())
+        return 0;
+    int count = 0;
+    ForEachHexWithin(*map, m_X, m_Y, GetRange(), [&](sHex& hex) {
+        if (hex.IsSea())
+            return;
+        const bool unitTarget = hex.unit && hex.unit->m_Category == CATEGORY_LAND && hex.unit->m_Spotted &&
+                                CountriesAtWar(hex.unit->m_Owner, m_Owner);
+        const bool cityTarget = hex.city && CountriesAtWar(hex.controller, m_Owner);
+        if (!unitTarget && !cityTarget)
+            return;
+        ++count;
+        if (mark)
+            hex.SetMark(MARK_AIR_BOMBARD_TARGET, -1);
+    });
+    std::set<int> zones;
+    ForEachHexWithin(*map, m_X, m_Y, k->AirSearchRadius, [&](sHex& hex) {
+        if (hex.IsSea() && hex.seaZone != 0 && HoldsEnemyFleet(hex.seaZone, m_Owner))
+            zones.insert(hex.seaZone);
+    });
+    return count + MarkZones(*map, zones, mark);
+}
+
+int cJednostkaLotnicza::FindNuclearTargets(bool mark)
+{
+    cMapa* map = GameMap();
+    if (!map || m_ActionPoints < 1 || !IsOnMap())
+        return 0;
+    int count = 0;
+    ForEachHexWithin(*map, m_X, m_Y, GetRange(), [&](sHex& hex) {
+        if (hex.IsSea() || !CountriesAtWar(hex.controller, m_Owner))
+            return;
+        ++count;
+        if (mark)
+            hex.SetMark(MARK_NUCLEAR_TARGET, -1);
+    });
+    return count;
+}
+
+int cJednostkaLotnicza::FindReconTargets(bool mark)
+{
+    cMapa* map = GameMap();
+    const sGameConsts* k = UnitConsts();
+    if (!map || !k || m_ActionPoints < 1 || m_AirReconDone || !IsOnMap())
+        return 0;
+    if (mark)
+        map->ClearMarks(~uint32_t(MARK_SELECTED), true);
+    // Reconnaissance flies the range of a fighter, whatever the type.
+    const int range = int(GetRangeFactor() * float(k->AirRanges[0]));
+    int count = 0;
+    std::set<int> zones;
+    ForEachHexWithin(*map, m_X, m_Y, range, [&](sHex& hex) {
+        if (hex.IsSea()) {
+            if (hex.seaZone != 0)
+                zones.insert(hex.seaZone);
+            return;
+        }
+        if (!CountriesAtWar(hex.controller, m_Owner))
+            return;
+        ++count;
+        if (mark)
+            hex.SetMark(MARK_RECON_TARGET, -1);
+    });
+    return count + MarkZones(*map, zones, mark);
+}
+
+void cJednostkaLotnicza::CollectSeaNodesInRadius(std::set<int>& nodes) const
+{
+    cMapa* map = GameMap();
+    const sGameConsts* k = UnitConsts();
+    if (!map || !k || !IsOnMap())
+        return;
+    ForEachHexWithin(*map, m_X, m_Y, k->AirSearchRadius, [&](sHex& hex) {
+        if (hex.IsSea() && hex.seaZone != 0)
+            nodes.insert(hex.seaZone);
+    });
+}
+
+bool cJednostkaLotnicza::ReconSeaNode(int nodeId, sCombatResult* result)
+{
+    cGrafMorz* graph = WorldSeaGraph();
+    sWezelGrafuMorz* node = graph && nodeId > 0 ? graph->GetNode(nodeId) : nullptr;
+    if (!node) {
+        LogLine(L"Air unit %s (ID=%i) cannot reconnoitre sea node %i: there is no such node", m_Name, m_Id, nodeId);
+        return false;
+    }
+    sCombatResult local;
+    if (!result)
+        result = &local;
+    AddActionPoints(-1);
+    m_AirReconDone = true;
+    ++g_PlayCounts.airMissions;
+    if (cJednostkaMorska* interceptor = node->FindInterceptor(m_Owner); interceptor && TryIntercept(interceptor, result)) {
+        if (result->attackerKilled)
+            DestroyInCombat(this);
+        return false;
+    }
+    PlayCombatSound(L"AirRecon", this);
+    result->kind = COMBAT_AIR_RECON;
+    result->attackerCountry = m_Owner;
+    // The node's ships as the owner's side now sees them.
+    graph->ViewingCountry = m_Owner;
+    g_World.hooks.calculateVisibility(*node);
+    return true;
+}
+
+int cJednostkaLotnicza::FlyReconMission(int x, int y, sCombatResult* result)
+{
+    cMapa* map = GameMap();
+    sHex* target = UnitHexAt(x, y);
+    if (!map || !target)
+        return 0;
+    sCombatResult local;
+    if (!result)
+        result = &local;
+    AddActionPoints(-1);
+    m_AirReconDone = true;
+    ++g_PlayCounts.airMissions;
+    if (cJednostkaLotnicza* interceptor = target->FindInterceptor(m_Owner);
+        interceptor && TryIntercept(interceptor, result)) {
+        // A plane shot down over the target leaves the game.
+        if (result->attackerKilled)
+            DestroyInCombat(this);
+        return 0;
+    }
+    PlayCombatSound(L"AirRecon", this);
+    result->kind = COMBAT_AIR_RECON;
+    result->attackerCountry = m_Owner;
+    const cPanstwo* owner = GetOwner();
+    const int reach = owner ? owner->TechLevel[TECH_AIRCRAFT] : 0;
+    int found = 0;
+    ForEachHexWithin(*map, x, y, reach, [&](sHex& hex) {
+        if (!hex.unit || hex.unit->m_Spotted)
+            return;
+        NoteDiscovered(m_Owner, hex.unit);
+        ++found;
+    });
+    return found;
+}
+
+cJednostkaLotnicza* cJednostkaLotnicza::FindWeakestEnemyAirUnit(int type) const
+{
+    const sGameConsts* k = UnitConsts();
+    if (!g_Gra || !k || !IsOnMap())
+        return nullptr;
+    const int range = GetRange();
+    cJednostkaLotnicza* weakest = nullptr;
+    int lowest = INT_MAX;
+    for (cJednostkaLotnicza* u : g_Gra->m_AirUnits) {
+        if (u->m_Type != type || !u->IsOnMap() || !CountriesAtWar(u->m_Owner, m_Owner) ||
+            HexDistance(m_X, m_Y, u->m_X, u->m_Y) > range)
+            continue;
+        const int score = k->InterceptorSupplyTerm[SupplyIndex(u->m_Supply)] + u->m_Strength + u->m_Level;
+        if (score < lowest) {
+            lowest = score;
+            weakest = u;
+        }
+    }
+    return weakest;
+}
+
+void cJednostkaLotnicza::AiPlanMissions(std::list<sAirBaseCandidate>& candidates,
+                                        const std::vector<const cUnit*>& enemyLandUnits) const
+{
+    candidates.clear();
+    cMapa* map = GameMap();
+    if (!g_Gra || !map || !IsOnMap())
+        return;
+    const int range = GetRange();
+    std::set<std::pair<int, int>> taken;
+    auto consider = [&](const sHex* hex) {
+        if (!hex || hex->IsSea() || hex->unit || !hex->IsControlledByFriend(m_Owner) || !taken.insert({hex->x, hex->y}).second)
+            return false;
+        candidates.push_back({hex->x, hex->y, MinDistanceToUnits(hex->x, hex->y, enemyLandUnits),
+                              CountUnitsInRange(hex->x, hex->y, range, enemyLandUnits)});
+        return true;
+    };
+    for (const cMiasto* city : g_Gra->m_Cities) {
+        const sHex* at = UnitHexAt(city->X, city->Y);
+        if (!at || city->Type == CITY_RESOURCES || !IsCountryOrAlly(at->controller, m_Owner) ||
+            HexDistance(m_X, m_Y, city->X, city->Y) >= GetRebaseRange() - 2)
+            continue;
+        for (int d = 0; d < 6; ++d) {
+            const sHex* n = map->GetNeighbour(city->X, city->Y, d);
+            if (!n || n->IsSea() || n->unit || !n->IsControlledByFriend(m_Owner))
+                continue;
+            consider(n);
+            for (int e = 0; e < 6; ++e)
+                consider(map->GetNeighbour(n->x, n->y, e));
+        }
+    }
+}
