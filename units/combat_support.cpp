@@ -1,6 +1,7 @@
 #include "units/combat_support.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "core/settings.h"
 #include "core/stringbase.h"
@@ -97,6 +98,7 @@ bool PresentCombatResult(const sCombatResult& result, bool byComputer)
     request.title = LangText(CombatTitleKey(result.kind));
     request.text = LangFormat("combat_result_main", result.attackerLossText, result.attackerLoss, result.attackerInfo) +
                    L"\n" + LangFormat("combat_result_main", result.defenderLossText, result.defenderLoss, result.defenderInfo);
+    request.combat = std::make_shared<const sCombatResult>(result);
     request.countryId = person;
     request.delayMs = int(delay);
     RequestHandle shown = Presentation().Post(std::move(request));
