@@ -6,6 +6,7 @@
 #include "core/stringbase.h"
 #include "game/game.h"
 #include "game/presentation.h"
+#include "world/alliances.h"
 #include "world/country.h"
 
 void cGra::CheckSurrenders()
@@ -15,10 +16,14 @@ void cGra::CheckSurrenders()
         if (!c->IsActive || !c->HasLostAllVictoryCities())
             continue;
         LogLine(LangFormat("%s_surrenders!", c->Name));
-        // The surrender hands the lead of an alliance on, or ends the alliance, itself.
         std::wstring caption, text;
-        if (c->Surrender(caption, text))
-            ShowMessageToPerson(caption, text);
+        sAllianceNews news;
+        if (!c->Surrender(caption, text, &news))
+            continue;
+        ShowMessageToPerson(caption, text);
+        // A leader's place passes on with the surrender, or its alliance ends.
+        if (!news.title.empty())
+            ShowMessageToPerson(news.title, news.text);
     }
     LogLine(L"CHECKING FOR SURRENDERS FINISHED");
 }

@@ -38,18 +38,6 @@ int SideOfAlliance(int alliance)
     return alliance >= 1 && alliance <= 6 ? (alliance - 1) % 3 + 1 : 0;
 }
 
-// What a person should read, when a person plays.
-void ShowToPlayers(const std::wstring& title, const std::wstring& text)
-{
-    if (!g_Gra || !g_Gra->HasHumanCountry())
-        return;
-    sPresentationRequest message;
-    message.kind = eRequestKind::Message;
-    message.title = title;
-    message.text = text;
-    Presentation().Post(std::move(message));
-}
-
 } // namespace
 
 // ---- Leaders and war flags ----
@@ -79,11 +67,11 @@ void SetWarBothWays(int a, int b)
     relations->SetWar(b, a, 1);
 }
 
-void PassAllianceLead(cPanstwo& leader, bool surrendered)
+sAllianceNews PassAllianceLead(cPanstwo& leader, bool surrendered)
 {
     const int alliance = leader.Alliance;
     if (alliance < 4 || alliance > 6)
-        return;
+        return {};
     const std::wstring name = leader.GetAllianceName(alliance, false);
     leader.Alliance = ALLIANCE_NEUTRAL;
     cPanstwo* next = g_Gra ? g_Gra->DetermineNewAllianceLeader(alliance) : nullptr;
@@ -91,12 +79,10 @@ void PassAllianceLead(cPanstwo& leader, bool surrendered)
     {
         next->Alliance = alliance;
         if (surrendered)
-            ShowToPlayers(LangFormat("leader_of_%s_eliminated!", name),
-                          LangFormat("with_%s_annexed,_%s_becomes_new_leader_of_%s", leader.Name, next->Name, name));
-        else
-            ShowToPlayers(LangFormat("new_leader_of_%s", name),
-                          LangFormat("%s_made_peace,_%s_becomes_new_leader_of_%s", leader.Name, next->Name, name));
-        return;
+            return {LangFormat("leader_of_%s_eliminated!", name),
+                    LangFormat("with_%s_annexed,_%s_becomes_new_leader_of_%s", leader.Name, next->Name, name)};
+        return {LangFormat("new_leader_of_%s", name),
+                LangFormat("%s_made_peace,_%s_becomes_new_leader_of_%s", leader.Name, next->Name, name)};
     }
     // The alliance is gone: who leaned to it turns to one of the two others.
     const int side = alliance - 3;
@@ -107,9 +93,9 @@ void PassAllianceLead(cPanstwo& leader, bool surrendered)
             c->Orientation = others[side - 1][RandomInt(1, 2) - 1];
             LogLine(LangFormat("since_%s_is_eliminated_%s_changes_alignment_to_%i", name, c->Name, c->Orientation));
         }
-    ShowToPlayers(LangFormat("%s_eliminated!", name),
-                  surrendered ? LangText("last_country_in_alliance_has_been_annexed._alliance_ceases_to_exist.")
-                              : LangText("last_country_in_alliance_made_peace._alliance_ceases_to_exist."));
+    return {LangFormat("%s_eliminated!", name),
+            surrendered ? LangText("last_country_in_alliance_has_been_annexed._alliance_ceases_to_exist.")
+                        : LangText("last_country_in_alliance_made_peace._alliance_ceases_to_exist.")};
 }
 
 // ---- Joining and declaring ----
@@ -259,11 +245,13 @@ void cPanstwo::MakePeace(bool returnTerritory)
         u->MoveToReservePool();
     if (cRelationsMatrix* relations = WorldRelations())
         relations->MakePeaceWithAll(ID);
-    PassAllianceLead(*this, false);
+    const sAllianceNews news = PassAllianceLead(*this, false);
     Alliance = ALLIANCE_NEUTRAL;
+    if (!news.title.empty())
+        ShowMessageToPerson(news.title, news.text, false);
 }
 
-bool cPanstwo::Surrender(std::wstring& caption, std::wstring& text)
+bool cPanstwo::Surrender(std::wstring& caption, std::wstring& text, sAllianceNews* leadNews)
 {
     cRelationsMatrix* relations = WorldRelations();
     if (!relations)
@@ -316,7 +304,9 @@ bool cPanstwo::Surrender(std::wstring& caption, std::wstring& text)
     DowngradeSupplyCitiesOfCountry(ID);
     relations->MakePeaceWithAll(ID);
     IsActive = false;
-    PassAllianceLead(*this, true);
+    const sAllianceNews news = PassAllianceLead(*this, true);
+    if (leadNews)
+        *leadNews = news;
     return true;
 }
 

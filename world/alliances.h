@@ -1,5 +1,6 @@
 #pragma once
 // The leaders of the alliances and the hand-over of a leader's place.
+#include <string>
 #include <vector>
 
 class cPanstwo;
@@ -11,10 +12,17 @@ cPanstwo* FindAllianceLeader(const std::vector<cPanstwo*>& countries, int k);
 // The same over the world's countries.
 cPanstwo* FindAllianceLeader(int k);
 
+// What the players are told of a change of leader; an empty title when nothing changed.
+struct sAllianceNews
+{
+    std::wstring title;
+    std::wstring text;
+};
+
 // A leader that leaves its alliance (surrender or peace) becomes neutral; the member with
 // the highest political strength takes the lead, or, with no member left, the alliance is
 // gone and the countries leaning to it turn to one of the other two.
-void PassAllianceLead(cPanstwo& leader, bool surrendered);
+sAllianceNews PassAllianceLead(cPanstwo& leader, bool surrendered);
 
 // Sets both war flags.
 void SetWarBothWays(int a, int b);

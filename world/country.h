@@ -13,6 +13,7 @@
 #include "units/unit_fwd.h"
 
 struct sAirshipAttack;
+struct sAllianceNews;
 class cMiasto;
 class cTexture;
 class cMiasto;
@@ -128,8 +129,9 @@ public:
     void MakePeace(bool returnTerritory);
     bool HasLostAllVictoryCities() const;
     // Hands the country to its victor; false, with nothing changed, while nobody active has
-    // fought it.
-    bool Surrender(std::wstring& caption, std::wstring& text);
+    // fought it. A leader's place passes on; what the players are told of it goes to
+    // leadNews.
+    bool Surrender(std::wstring& caption, std::wstring& text, sAllianceNews* leadNews = nullptr);
     // Display names; secondForm picks the other grammatical form.
     std::wstring GetAllianceName(int alliance, bool secondForm) const;
     std::wstring GetLeaningAllianceName(bool secondForm) const;

@@ -198,15 +198,9 @@ void cPanstwo::AdvanceLandWarfareDoctrine()
             continue;
         ++level;
         LogLine(L"%s reaches level %i of land warfare doctrine", Name, level);
-        if (!HumanControlled)
-            continue;
-        sPresentationRequest message;
-        message.kind = eRequestKind::Message;
-        message.title = LangText("new_doctrine_level!");
-        message.text = LangFormat(
-            "%s_reached_level_%i_of_land_warfare_doctrine._all_land_units_will_now_have_higher_effectivity.", Name,
-            level);
-        message.countryId = ID;
-        Presentation().Post(std::move(message));
+        if (HumanControlled)
+            ShowMessageToPerson(LangText("new_doctrine_level!"),
+                                LangFormat("%s_reached_level_%i_of_land_warfare_doctrine._all_land_units_will_now_have_higher_effectivity.",
+                                           Name, level));
     }
 }

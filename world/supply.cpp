@@ -8,7 +8,7 @@
 #include "core/log.h"
 #include "core/stringbase.h"
 #include "game/game.h"
-#include "game/presentation.h"
+#include "game/play_state.h"
 #include "platform/clock.h"
 #include "units/air_unit.h"
 #include "units/land_unit.h"
@@ -45,17 +45,6 @@ int& CitySupplyFor(cMiasto& city, int countryId)
     if (city.SupplyByCountry.size() < size_t(countryId))
         city.ResizeCountryTables(CountryCount());
     return city.SupplyByCountry[size_t(countryId - 1)];
-}
-
-// What a person sees of the pass: a line in the info panel.
-void ShowStatus(const char* key)
-{
-    if (!g_Gra || !g_Gra->HasHumanCountry())
-        return;
-    sPresentationRequest status;
-    status.kind = eRequestKind::InfoMessage;
-    status.text = LangText(key);
-    Presentation().Post(std::move(status));
 }
 
 template <typename T>
@@ -330,7 +319,7 @@ void cZaopatrzenie::CalculateSupply()
             for (sKonwoj& convoy : owner)
                 convoy.group = nullptr;
     ResizeCityCountryFlags();
-    ShowStatus("calculating_supply:_determining_groups_of_cities...");
+    PostInfoPanelMessage(LangText("calculating_supply:_determining_groups_of_cities..."));
     const int countries = CountryCount();
     cTopografia* topography = g_World.topography;
     if (topography)
@@ -346,7 +335,7 @@ void cZaopatrzenie::CalculateSupply()
         if (side != 0)
             topography->SetCountryTopography(id, GroupsOf(side));
     }
-    ShowStatus("calculating_supply:_supply_goes_to_units...");
+    PostInfoPanelMessage(LangText("calculating_supply:_supply_goes_to_units..."));
     LogLine(L"Wyznaczanie grup miast dla sojuszy skonczone.");
 
     ClearSources();

@@ -127,11 +127,12 @@ TEST_F(ResultDialogs, ConvoyResultsListEveryRunAndShowTheChosenOnesDetails)
     sPresentationRequest data;
     data.kind = eRequestKind::ConvoyResults;
     data.countryId = 1;
+    auto& results = g_Gra->m_Convoys->Results[0];
+    results.clear(); // what the new scenario's first supply pass ran
     RequestHandle none = std::make_shared<cPresentationRequest>(data, 1);
     ASSERT_TRUE(ServeDialogRequest(none));
     EXPECT_TRUE(none->IsComplete()) << "no results, no window";
 
-    auto& results = g_Gra->m_Convoys->Results[0];
     results.push_back({L"Dover", L"Calais", L"Supplies", 4, 4, 0, L"Success", L"Dover - Channel - Calais: arrived."});
     results.push_back({L"Hull", L"Bergen", L"Resources (20 PP)", 6, 3, 3, L"Partial success",
                        L"Hull - North Sea - Bergen: a submarine sank half of it."});

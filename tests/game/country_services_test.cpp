@@ -1,20 +1,22 @@
 // Services of the game for scripted effects on Testland: the events effect of units.
-#include "tests/world/testland_game.h"
+#include "tests/game/testland_game.h"
+
+using namespace testland;
 
 namespace {
 
-class CountryServices : public cTestlandGame
+class CountryServices : public testland::TestlandGame
 {
 };
 
 TEST_F(CountryServices, EventsEffectReachesTheSidesUnitsOnTheGroundOrInTheArea)
 {
-    cJednostkaLadowa* guards = LandUnit(1);  // Albion's, in London
-    cJednostkaLadowa* valdo = LandUnit(12);  // Valdonia's, at home
-    cJednostkaLadowa* panzer = LandUnit(4);  // Borussia's
-    cJednostkaLadowa* alpine = LandUnit(11); // neutral Helvetia's
+    cJednostkaLadowa* guards = game->FindLandUnitById(1);  // Albion's, in London
+    cJednostkaLadowa* valdo = game->FindLandUnitById(12);  // Valdonia's, at home
+    cJednostkaLadowa* panzer = game->FindLandUnitById(4);  // Borussia's
+    cJednostkaLadowa* alpine = game->FindLandUnitById(11); // neutral Helvetia's
     // Albion once was Valdonian at (1, 4): an Allied unit there, and one of the Axis.
-    cJednostkaLadowa* onOldValdonia = PutLandUnit(1, 1, 4);
+    cJednostkaLadowa* onOldValdonia = AddLandUnit(1, 1, 4);
 
     ChangeEffectivenessOfCountryUnits(5, 2, 10); // the Allies on ground first Valdonian
     EXPECT_EQ(valdo->m_EventsEffect, 10);

@@ -3,6 +3,7 @@
 #include "core/stringbase.h"
 #include "tests/test_support.h"
 #include "world/hex_geometry.h"
+#include "world/relations.h"
 
 namespace testland {
 
@@ -49,6 +50,26 @@ void TestlandGame::Place(cJednostkaLadowa& unit, int x, int y)
     unit.m_X = x;
     unit.m_Y = y;
     Hex(x, y).unit = &unit;
+}
+
+cJednostkaLadowa* TestlandGame::AddLandUnit(int countryId, int x, int y, int type)
+{
+    auto* unit = new cJednostkaLadowa();
+    unit->m_Owner = countryId;
+    unit->SetType(type);
+    unit->SetName(L"Test unit " + std::to_wstring(unit->m_Id));
+    unit->m_TurnsWithoutSupply = 0;
+    game->m_LandUnits.push_back(unit);
+    unit->m_X = x;
+    unit->m_Y = y;
+    Hex(x, y).unit = unit;
+    return unit;
+}
+
+void TestlandGame::SetWar(int a, int b, bool war)
+{
+    game->m_Relations->SetWar(a, b, war ? 1 : 0);
+    game->m_Relations->SetWar(b, a, war ? 1 : 0);
 }
 
 int TestlandGame::RangeCost(const cJednostka& unit, int x, int y)

@@ -52,6 +52,11 @@ protected:
     void ClearLand(int x, int y, int radius, int countryId);
     // Puts a unit on another hex at once.
     void Place(cJednostkaLadowa& unit, int x, int y);
+    // A new land unit of the country on a free hex, in the game's list, with no impulses
+    // spent without supply.
+    cJednostkaLadowa* AddLandUnit(int countryId, int x, int y, int type = UNIT_INFANTRY);
+    // Both war flags between the two countries.
+    void SetWar(int a, int b, bool war);
     // The cost of the unit's range entry at (x, y), -1 when the hex is not in it.
     static int RangeCost(const cJednostka& unit, int x, int y);
 

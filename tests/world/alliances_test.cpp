@@ -1,15 +1,18 @@
 // Alliances on Testland: joining, leaders, coups, peace and surrender.
-#include "tests/world/testland_game.h"
+#include "tests/game/testland_game.h"
+#include "tests/test_support.h"
 #include "world/alliances.h"
+#include "world/city.h"
+#include "world/convoys.h"
 #include "world/relations.h"
 
 using namespace testing_support;
 
+using namespace testland;
+
 namespace {
 
-constexpr int kAlbion = 1, kBorussia = 2, kRuthenia = 3, kHelvetia = 4, kValdonia = 5;
-
-class Alliances : public cTestlandGame
+class Alliances : public testland::TestlandGame
 {
 };
 
@@ -32,7 +35,7 @@ TEST_F(Alliances, ASideWithoutALeaderTakesTheJoinerAsItsLeader)
     Country(kHelvetia).JoinAlliance(ALLIANCE_COMINTERN);
     EXPECT_EQ(Country(kHelvetia).Alliance, ALLIANCE_COMINTERN_LEADER);
     EXPECT_EQ(FindAllianceLeader(ALLIANCE_COMINTERN), &Country(kHelvetia));
-    EXPECT_EQ(g_Gra->GetAllianceLeader(ALLIANCE_COMINTERN_LEADER), &Country(kHelvetia));
+    EXPECT_EQ(game->GetAllianceLeader(ALLIANCE_COMINTERN_LEADER), &Country(kHelvetia));
 }
 
 TEST_F(Alliances, TheLeaderIsTheFirstInIdOrderAndSoIsTheSuccessorOnATie)
@@ -44,11 +47,11 @@ TEST_F(Alliances, TheLeaderIsTheFirstInIdOrderAndSoIsTheSuccessorOnATie)
     Country(kValdonia).Alliance = ALLIANCE_AXIS;
     Country(kHelvetia).PoliticalStrength = 30;
     Country(kValdonia).PoliticalStrength = 30;
-    EXPECT_EQ(g_Gra->DetermineNewAllianceLeader(ALLIANCE_AXIS_LEADER), &Country(kHelvetia));
+    EXPECT_EQ(game->DetermineNewAllianceLeader(ALLIANCE_AXIS_LEADER), &Country(kHelvetia));
     Country(kValdonia).PoliticalStrength = 31;
-    EXPECT_EQ(g_Gra->DetermineNewAllianceLeader(ALLIANCE_AXIS_LEADER), &Country(kValdonia));
+    EXPECT_EQ(game->DetermineNewAllianceLeader(ALLIANCE_AXIS_LEADER), &Country(kValdonia));
     Country(kValdonia).IsActive = false;
-    EXPECT_EQ(g_Gra->DetermineNewAllianceLeader(ALLIANCE_AXIS), &Country(kHelvetia));
+    EXPECT_EQ(game->DetermineNewAllianceLeader(ALLIANCE_AXIS), &Country(kHelvetia));
 }
 
 TEST_F(Alliances, ACoupTurnsTheTargetTowardTheInstigator)
@@ -71,13 +74,13 @@ TEST_F(Alliances, ACoupTurnsTheTargetTowardTheInstigator)
 
 namespace {
 
-class PeaceAndSurrender : public cTestlandGame
+class PeaceAndSurrender : public testland::TestlandGame
 {
 protected:
-    static int HexesControlledBy(int country)
+    int HexesControlledBy(int country)
     {
         int n = 0;
-        for (const sHex& hex : g_Gra->m_Mapa->Hexes())
+        for (const sHex& hex : game->m_Mapa->Hexes())
             n += hex.controller == country ? 1 : 0;
         return n;
     }
@@ -87,8 +90,8 @@ TEST_F(PeaceAndSurrender, TheVictorIsWhoHurtTheCountryMostAndTakesItsLand)
 {
     SetWar(kHelvetia, kBorussia, true);
     SetWar(kHelvetia, kValdonia, true);
-    g_Gra->m_Relations->AddLosses(kBorussia, kHelvetia, 30.0f);
-    g_Gra->m_Relations->AddLosses(kValdonia, kHelvetia, 10.0f);
+    game->m_Relations->AddLosses(kBorussia, kHelvetia, 30.0f);
+    game->m_Relations->AddLosses(kValdonia, kHelvetia, 10.0f);
     const int borussian = HexesControlledBy(kBorussia);
     const int helvetian = HexesControlledBy(kHelvetia);
     cMiasto* berna = Hex(10, 8).city;
@@ -101,7 +104,7 @@ TEST_F(PeaceAndSurrender, TheVictorIsWhoHurtTheCountryMostAndTakesItsLand)
     EXPECT_FALSE(Country(kHelvetia).IsAtWar());
     EXPECT_EQ(HexesControlledBy(kHelvetia), 0);
     EXPECT_EQ(HexesControlledBy(kBorussia), borussian + helvetian);
-    EXPECT_EQ(LandUnit(11), nullptr) << "its Alpine Brigade is gone";
+    EXPECT_EQ(game->FindLandUnitById(11), nullptr) << "its Alpine Brigade is gone";
     EXPECT_EQ(berna->Type, CITY_NORMAL) << "its supply city supplies no more";
 }
 
@@ -112,12 +115,12 @@ TEST_F(PeaceAndSurrender, ASurrenderWaitsForAnActiveVictorAndTakesEveryConvoy)
     EXPECT_TRUE(Country(kRuthenia).IsActive);
 
     // Unhurt, Albion is shared by its active enemies alike: Borussia alone, Valdonia's ally.
-    g_Gra->m_Relations->AddLosses(kBorussia, kAlbion, -20.0f);
-    g_Gra->m_Convoys->AddConvoy(kAlbion, CONVOY_PP, 5, 3, 3, 7, 6);
+    game->m_Relations->AddLosses(kBorussia, kAlbion, -20.0f);
+    game->m_Convoys->AddConvoy(kAlbion, CONVOY_PP, 5, 3, 3, 7, 6);
     Country(kValdonia).Alliance = ALLIANCE_ALLIES;
     ASSERT_TRUE(Country(kAlbion).Surrender(caption, text));
     EXPECT_EQ(text, L"Who won the victory over Albion:\nBorussia: 100.00%\n");
-    EXPECT_TRUE(g_Gra->m_Convoys->Convoys[kAlbion - 1].empty());
+    EXPECT_TRUE(game->m_Convoys->Convoys[kAlbion - 1].empty());
 }
 
 TEST_F(PeaceAndSurrender, ALeaderThatSurrendersOrMakesPeaceHandsTheLeadOn)
@@ -125,17 +128,20 @@ TEST_F(PeaceAndSurrender, ALeaderThatSurrendersOrMakesPeaceHandsTheLeadOn)
     Country(kHelvetia).Alliance = ALLIANCE_AXIS;
     SetWar(kAlbion, kRuthenia, true); // a war Albion still has to end after Borussia's fall
     std::wstring caption, text;
-    ASSERT_TRUE(Country(kBorussia).Surrender(caption, text));
+    sAllianceNews news;
+    ASSERT_TRUE(Country(kBorussia).Surrender(caption, text, &news));
     EXPECT_EQ(caption, L"Borussia surrenders to Albion");
+    EXPECT_EQ(news.title, L"The leader of the Axis is eliminated!");
+    EXPECT_EQ(news.text, L"With Borussia annexed, Helvetia becomes the new leader of the Axis.");
     EXPECT_EQ(Country(kBorussia).Alliance, ALLIANCE_NEUTRAL);
     EXPECT_EQ(Country(kHelvetia).Alliance, ALLIANCE_AXIS_LEADER);
-    EXPECT_EQ(g_Gra->GetAllianceLeader(ALLIANCE_AXIS), &Country(kHelvetia));
-    EXPECT_TRUE(LogContains(L"Headless answer: message \"The leader of the Axis is eliminated!\" -> 0"));
+    EXPECT_EQ(game->GetAllianceLeader(ALLIANCE_AXIS), &Country(kHelvetia));
 
     Country(kAlbion).MakePeace(false);
     EXPECT_FALSE(Country(kAlbion).IsAtWar());
     EXPECT_EQ(Country(kAlbion).Alliance, ALLIANCE_NEUTRAL);
     EXPECT_EQ(Country(kValdonia).Alliance, ALLIANCE_ALLIES_LEADER);
+    EXPECT_TRUE(LogContains(L"Headless answer: message \"A new leader of the Allies\" -> 0"));
 }
 
 TEST_F(PeaceAndSurrender, TheLastCountryOfAnAllianceLeavingEndsIt)
@@ -143,7 +149,7 @@ TEST_F(PeaceAndSurrender, TheLastCountryOfAnAllianceLeavingEndsIt)
     Country(kValdonia).Alliance = ALLIANCE_NEUTRAL;
     Country(kHelvetia).Orientation = ORIENTATION_PRO_ALLIED;
     Country(kAlbion).MakePeace(false);
-    EXPECT_EQ(g_Gra->GetAllianceLeader(ALLIANCE_ALLIES), nullptr);
+    EXPECT_EQ(game->GetAllianceLeader(ALLIANCE_ALLIES), nullptr);
     for (int id : {kAlbion, kHelvetia, kValdonia})
         EXPECT_TRUE(Country(id).Orientation == ORIENTATION_PRO_AXIS ||
                     Country(id).Orientation == ORIENTATION_PRO_COMINTERN)
@@ -157,7 +163,7 @@ TEST_F(PeaceAndSurrender, PeaceGivesOccupiedLandBackAndSendsStrayUnitsHome)
     Country(kRuthenia).MakePeace(true);
     EXPECT_EQ(Hex(15, 5).controller, kBorussia);
 
-    cJednostkaLadowa* stray = PutLandUnit(kBorussia, 15, 5);
+    cJednostkaLadowa* stray = AddLandUnit(kBorussia, 15, 5);
     Country(kBorussia).MakePeace(true);
     EXPECT_EQ(Hex(15, 5).controller, kRuthenia);
     EXPECT_TRUE(stray->m_InReserve);

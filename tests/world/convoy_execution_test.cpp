@@ -1,7 +1,9 @@
 // Executing convoys on Testland: the checks, sea transport points, raids and deliveries.
+#include "core/random.h"
 #include "game/play_counts.h"
 #include "game/play_state.h"
-#include "tests/world/testland_game.h"
+#include "tests/game/testland_game.h"
+#include "tests/test_support.h"
 #include "world/city.h"
 #include "world/convoy_execution.h"
 #include "world/convoys.h"
@@ -9,30 +11,30 @@
 
 using namespace testing_support;
 
+using namespace testland;
+
 namespace {
 
-constexpr int kAlbion = 1, kBorussia = 2, kValdonia = 5;
-
-class ConvoyExecution : public cTestlandGame
+class ConvoyExecution : public testland::TestlandGame
 {
 protected:
     void SetUp() override
     {
-        cTestlandGame::SetUp();
+        
         dover = Hex(3, 3).city;
         valdo = Hex(7, 6).city;
     }
     // The Allies' city groups and supply sources, as the supply pass finds them.
     void FindAlliedSupply()
     {
-        cZaopatrzenie& supply = *g_Gra->m_PlayState->GetSupplyWorkArea();
+        cZaopatrzenie& supply = *game->m_PlayState->GetSupplyWorkArea();
         supply.BuildCityGroups(1, -1, groups);
         supply.FindSupplySources(1, -1, sources);
     }
     sKonwoj& NewConvoy(int type, int value)
     {
-        g_Gra->m_Convoys->AddConvoy(kAlbion, type, value, 3, 3, 7, 6);
-        return g_Gra->m_Convoys->Convoys[kAlbion - 1].back();
+        game->m_Convoys->AddConvoy(kAlbion, type, value, 3, 3, 7, 6);
+        return game->m_Convoys->Convoys[kAlbion - 1].back();
     }
     static std::string Text(const std::wstring& s) { return std::string(s.begin(), s.end()); }
 
@@ -44,13 +46,13 @@ protected:
 
 TEST_F(ConvoyExecution, ASupplyConvoySailsOnlyToACityBelowFourFifthsOfTheMaximum)
 {
-    Consts().MaxSupply = 10;
-    PutLandUnit(kAlbion, 7, 7); // two Albion units drawing on Valdo, across the Channel
-    PutLandUnit(kAlbion, 6, 7);
+    game->m_Consts.MaxSupply = 10;
+    AddLandUnit(kAlbion, 7, 7); // two Albion units drawing on Valdo, across the Channel
+    AddLandUnit(kAlbion, 6, 7);
     FindAlliedSupply();
     dover->SupplyByCountry[kAlbion - 1] = 10;
     valdo->SupplyByCountry[kAlbion - 1] = 8;
-    sKonwoj& convoy = g_Gra->m_Convoys->Convoys[kAlbion - 1].front(); // supplies, value 0: no cap
+    sKonwoj& convoy = game->m_Convoys->Convoys[kAlbion - 1].front(); // supplies, value 0: no cap
     sConvoyResult r = ExecuteConvoy(convoy, groups, sources);
     EXPECT_EQ(r.result, L"Not executed");
     EXPECT_EQ(r.details, L"Convoy not executed: Valdo is already well-supplied (supply=8)");
@@ -75,7 +77,7 @@ TEST_F(ConvoyExecution, ADestinationInNoCityGroupIsNotExecuted)
 {
     FindAlliedSupply();
     dover->SupplyByCountry[kAlbion - 1] = 30;
-    sKonwoj& convoy = g_Gra->m_Convoys->Convoys[kAlbion - 1].front();
+    sKonwoj& convoy = game->m_Convoys->Convoys[kAlbion - 1].front();
     const sConvoyResult r = ExecuteConvoy(convoy, tCityGroups{}, sources);
     EXPECT_EQ(r.result, L"Not executed");
     EXPECT_EQ(r.details, L"Not executed: Valdo has no land connection to any city of its side.");
@@ -104,8 +106,8 @@ TEST_F(ConvoyExecution, AProductionConvoyRefusedAfterBeingCutToThePointsAtHandKe
 
 TEST_F(ConvoyExecution, EnemyFleetsOnTheRouteTakeTransportPointsOffTheConvoy)
 {
-    g_Gra->m_Turn = 1;
-    for (cFlota* fleet : g_Gra->m_Fleets)
+    game->m_Turn = 1;
+    for (cFlota* fleet : game->m_Fleets)
         if (fleet->ID == 4) // the Borussian U-boats, raiders, move into the Channel
             fleet->seaNode = 2;
     cPanstwo& albion = Country(kAlbion);
@@ -120,7 +122,7 @@ TEST_F(ConvoyExecution, EnemyFleetsOnTheRouteTakeTransportPointsOffTheConvoy)
     EXPECT_EQ(Country(kValdonia).PP, 25.0 + 40 * 18 / 20);
     EXPECT_EQ(albion.STPUsedByConvoys, 18) << "lost points do not come back";
     std::list<sRaport> raids;
-    g_Gra->m_Reports->CollectReports(raids, kBorussia, 18);
+    game->m_Reports->CollectReports(raids, kBorussia, 18);
     ASSERT_EQ(raids.size(), 1u);
     EXPECT_EQ(raids.front().text, L"U-Boote attacked convoys on Channel, inflicted 2 STP loss");
 

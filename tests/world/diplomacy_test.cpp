@@ -1,16 +1,18 @@
 // Diplomacy on Testland: what each action allows, what it costs and what it changes.
-#include "tests/world/testland_game.h"
+#include "core/random.h"
+#include "tests/game/testland_game.h"
+#include "tests/test_support.h"
 #include "world/alliances.h"
 #include "world/diplomacy.h"
 #include "world/relations.h"
 
 using namespace testing_support;
 
+using namespace testland;
+
 namespace {
 
-constexpr int kAlbion = 1, kBorussia = 2, kRuthenia = 3, kHelvetia = 4, kValdonia = 5;
-
-class Diplomacy : public cTestlandGame
+class Diplomacy : public testland::TestlandGame
 {
 };
 

@@ -1,12 +1,18 @@
 // The periodic economy of a country on Testland: production, upkeep, research, doctrine.
-#include "tests/world/testland_game.h"
+#include "core/format.h"
+#include "core/random.h"
+#include "tests/game/testland_game.h"
+#include "tests/test_support.h"
 #include "units/unit_tables.h"
+#include "world/city.h"
 
 using namespace testing_support;
 
+using namespace testland;
+
 namespace {
 
-class Economy : public cTestlandGame
+class Economy : public testland::TestlandGame
 {
 protected:
     // The production points the country collects this month.

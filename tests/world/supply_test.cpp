@@ -1,7 +1,8 @@
 // Supply on Testland: city groups, each unit's source, peace-time supply, Mulberry
 // harbours and ships.
 #include "game/play_state.h"
-#include "tests/world/testland_game.h"
+#include "tests/game/testland_game.h"
+#include "tests/test_support.h"
 #include "units/air_unit.h"
 #include "world/city.h"
 #include "world/supply.h"
@@ -9,22 +10,22 @@
 
 using namespace testing_support;
 
+using namespace testland;
+
 namespace {
 
-constexpr int kAlbion = 1, kBorussia = 2, kHelvetia = 4;
-
-class Supply : public cTestlandGame
+class Supply : public testland::TestlandGame
 {
 protected:
-    static cZaopatrzenie& Calculator() { return *g_Gra->m_PlayState->GetSupplyWorkArea(); }
-    static cMiasto* CityAt(int x, int y) { return Hex(x, y).city; }
+    cZaopatrzenie& Calculator() { return *game->m_PlayState->GetSupplyWorkArea(); }
+    cMiasto* CityAt(int x, int y) { return Hex(x, y).city; }
 };
 
 TEST_F(Supply, ANeutralAtPeaceGivesItsUnitsHalfTheMaximum)
 {
-    Consts().MaxSupply = 10;
-    cJednostkaLadowa* alpine = LandUnit(11); // Helvetia's, on Berna
-    cJednostkaLadowa* far = PutLandUnit(kHelvetia, 11, 9);
+    game->m_Consts.MaxSupply = 10;
+    cJednostkaLadowa* alpine = game->FindLandUnitById(11); // Helvetia's, on Berna
+    cJednostkaLadowa* far = AddLandUnit(kHelvetia, 11, 9);
     Hex(11, 9).controller = uint8_t(kBorussia); // cut off from every Helvetian city
     Calculator().CalculateSupply();
     EXPECT_EQ(alpine->m_Supply, 5);
@@ -36,17 +37,17 @@ TEST_F(Supply, ANeutralAtPeaceGivesItsUnitsHalfTheMaximum)
     EXPECT_EQ(alpine->m_Supply, 10);
     EXPECT_EQ(alpine->m_SupplySourceX, 10);
     EXPECT_EQ(alpine->m_SupplySourceY, 8);
-    ASSERT_NE(g_Gra->m_StrategicMoves->GetGroups(kHelvetia), nullptr);
-    EXPECT_EQ(g_Gra->m_StrategicMoves->GetGroups(kHelvetia)->size(), 1u);
+    ASSERT_NE(game->m_StrategicMoves->GetGroups(kHelvetia), nullptr);
+    EXPECT_EQ(game->m_StrategicMoves->GetGroups(kHelvetia)->size(), 1u);
 }
 
 TEST_F(Supply, AUnitDrawsFromItsNearestCityLessThePathCost)
 {
     Calculator().CalculateSupply();
-    cJednostkaLadowa* panzer = LandUnit(4); // on Berolina, a supply city
+    cJednostkaLadowa* panzer = game->FindLandUnitById(4); // on Berolina, a supply city
     EXPECT_EQ(panzer->m_Supply, 30);
     EXPECT_EQ(panzer->m_SupplySourceX, 11);
-    cJednostkaLadowa* mech = LandUnit(8); // next to Hamburgum, a port of Berolina's group
+    cJednostkaLadowa* mech = game->FindLandUnitById(8); // next to Hamburgum, a port of Berolina's group
     EXPECT_EQ(mech->m_Supply, 30 - 2);
     EXPECT_EQ(mech->m_SupplySourceX, 8);
     EXPECT_EQ(mech->m_SupplySourceY, 2);
@@ -57,7 +58,7 @@ TEST_F(Supply, AUnitDrawsFromItsNearestCityLessThePathCost)
 
 TEST_F(Supply, AUnitWithoutASourceKeepsItsSupplyForTwoImpulsesThenIsCutOff)
 {
-    cJednostkaLadowa* lost = PutLandUnit(kBorussia, 15, 5); // Borussian, among Ruthenian hexes
+    cJednostkaLadowa* lost = AddLandUnit(kBorussia, 15, 5); // Borussian, among Ruthenian hexes
     lost->m_Supply = 7;
     lost->m_SupplySourceX = 11;
     lost->m_SupplySourceY = 3;
@@ -82,7 +83,7 @@ TEST_F(Supply, AUnitWithoutASourceKeepsItsSupplyForTwoImpulsesThenIsCutOff)
     plane->m_Supply = 9;
     Hex(16, 5).controller = uint8_t(kBorussia);
     Hex(16, 5).unit = plane;
-    g_Gra->m_AirUnits.push_back(plane);
+    game->m_AirUnits.push_back(plane);
     Calculator().CalculateSupply();
     EXPECT_EQ(plane->m_Supply, 0);
 }
@@ -95,9 +96,9 @@ TEST_F(Supply, AMulberryHarbourSuppliesFriendsWithinItsRadiusOnly)
     harbour->m_Y = 3;
     harbour->m_TurnsWithoutSupply = 2;
     Hex(2, 3).unit = harbour;
-    g_Gra->m_LandUnits.push_back(harbour);
-    cJednostkaLadowa* near = PutLandUnit(kAlbion, 2, 4); // one hex away
-    cJednostkaLadowa* edge = PutLandUnit(kAlbion, 3, 2); // two hexes away: the radius
+    game->m_LandUnits.push_back(harbour);
+    cJednostkaLadowa* near = AddLandUnit(kAlbion, 2, 4); // one hex away
+    cJednostkaLadowa* edge = AddLandUnit(kAlbion, 3, 2); // two hexes away: the radius
     near->m_Supply = 0;
     edge->m_Supply = 0;
     Calculator().SupplyFromMulberries();
@@ -110,7 +111,7 @@ TEST_F(Supply, AMulberryHarbourSuppliesFriendsWithinItsRadiusOnly)
 TEST_F(Supply, OwnShipsSupplyCoastalUnitsButNeverLowerTheirSupply)
 {
     // Next to Dover, on the Channel where Albion's Home Fleet lies (a carrier and a battleship).
-    cJednostkaLadowa* unit = PutLandUnit(kAlbion, 3, 2);
+    cJednostkaLadowa* unit = AddLandUnit(kAlbion, 3, 2);
     unit->m_Supply = 0;
     Calculator().SupplyFromShips();
     EXPECT_EQ(unit->m_Supply, 1 + 2 - 1);
