@@ -66,7 +66,9 @@ void cPlayState::SetHoveredHex(sHex* hex)
         return;
     m_HoveredHex = hex;
     const cGrafMorz* graph = g_Gra ? g_Gra->m_SeaGraph : nullptr;
-    m_HoveredHint = hex && hex->seaZone != 0 && graph ? graph->GetNode(hex->seaZone) : nullptr;
+    // A port's display hexes name the port, a sea hex its zone; land names no node.
+    const int node = !hex ? 0 : hex->seaNodeDisplay != 0 ? hex->seaNodeDisplay : hex->IsSea() ? hex->seaZone : 0;
+    m_HoveredHint = node != 0 && graph ? graph->GetNode(node) : nullptr;
 }
 
 void cPlayState::SelectHex(int x, int y)

@@ -71,6 +71,8 @@ bool cUnitMove::AdvanceAlongPath()
             if (hex.controller != hex.owner && m_Controller != hex.controller && m_Controller != hex.owner &&
                 IsAlliedWith(hex.owner, m_Controller))
                 m_Controller = hex.owner;
+            if (m_Controller == 0)
+                m_Controller = owner; // nobody else to hand it to
             map->CaptureHex(m_Controller, node.x, node.y, m_Undo ? &m_Undo->changedHexes : nullptr);
             m_Path.pop_front();
         }

@@ -77,7 +77,7 @@ bool cJednostkaLotnicza::FlyTo(int x, int y, bool sound)
     }
     if (sound)
         Presentation().PlaySound(L"data\\sound\\PlaneFlying.wav");
-    FreeOwnHex();
+    FreeOwnHex(false);
     target->unit = this;
     m_X = x;
     m_Y = y;
@@ -88,7 +88,7 @@ bool cJednostkaLotnicza::FlyTo(int x, int y, bool sound)
 void cJednostkaLotnicza::MoveToReservePool()
 {
     LogLine(L"map --> reserve pool: %s", m_Name);
-    FreeOwnHex();
+    FreeOwnHex(true);
     if (g_Gra)
         RemoveFromList(g_Gra->m_AirUnits, this);
     JoinReservePool();
@@ -100,7 +100,7 @@ void cJednostkaLotnicza::Kill()
     SendCommanderHome();
     {
         GLOBAL_LOCK_SCOPE();
-        FreeOwnHex();
+        FreeOwnHex(true);
         if (g_Gra) {
             RemoveFromList(g_Gra->m_AirUnits, this);
             RemoveFromList(g_Gra->m_Reserve, this);

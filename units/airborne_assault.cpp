@@ -99,7 +99,7 @@ bool cJednostkaLadowa::AirborneAssault(int x, int y, std::wstring& text, int& la
     m_TurnsSinceParadrop = 0;
     const float ratio = owner->GetAirSuperiorityRatio(x, y);
     auto land = [&]() {
-        FreeOwnHex();
+        FreeOwnHex(false);
         target->unit = this;
         m_X = x;
         m_Y = y;

@@ -16,7 +16,7 @@
 
 void cJednostkaLadowa::BoardShip(cJednostkaMorska* ship)
 {
-    FreeOwnHex();
+    FreeOwnHex(true);
     ship->m_Cargo = this;
     m_Transporter = ship;
     m_TransporterId = ship->m_Id;

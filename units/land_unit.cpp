@@ -107,7 +107,7 @@ void cJednostkaLadowa::Unfreeze()
 void cJednostkaLadowa::MoveToReservePool()
 {
     LogLine(L"map --> reserve pool: %s", m_Name);
-    FreeOwnHex();
+    FreeOwnHex(true);
     // A unit sent from aboard a ship leaves the ship as well.
     if (m_Transporter) {
         if (m_Transporter->m_Cargo == this)
@@ -130,7 +130,7 @@ void cJednostkaLadowa::Kill()
     SendCommanderHome();
     if (!m_Transporter) {
         GLOBAL_LOCK_SCOPE();
-        FreeOwnHex();
+        FreeOwnHex(true);
         if (g_Gra) {
             RemoveFromList(g_Gra->m_LandUnits, this);
             RemoveFromList(g_Gra->m_Reserve, this);

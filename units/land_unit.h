@@ -55,6 +55,47 @@ public:
     // and false when there is none.
     bool FindPortHex(int& x, int& y) const;
 
+    // Whether the unit may make a strategic move to the city at (x, y), and the hex it
+    // would land on: the city's, or the first free neighbour its side holds.
+    bool CanStrategicMoveTo(int x, int y, int& outX, int& outY) const;
+    // City-graph hops from the city nearest the unit to the city at (x, y); -1 when either
+    // is missing (a hex without a city also clears the unit's order) or no route joins them.
+    int GetHopsToCity(int x, int y);
+
+    // The computer opponent's moves; the range must be computed before ExecuteMoveOrder.
+    // Moves to (x, y) when it is free and in range, else to the free step of the range
+    // nearest to it; true when the unit moved.
+    bool ExecuteMoveOrder(int x, int y);
+    // Moves to the cheapest free hex of a new range; false when there is none.
+    bool PickOrderStep();
+    // Moves toward (x, y) by the step nearest to it that leaves an action point.
+    void MoveTowardHex(int x, int y);
+    // Moves toward the order's final hex when a walk over land leads there.
+    bool StepTowardOrderTarget();
+    // Gives the unit an order: direct (mode 0 or 1), or through the city graph.
+    void FindOrderPath(int order, int x, int y, int mode);
+
+    // Upgrades: a division to the corps of its arm, and any unit one level up.
+    float GetUpgradeToCorpsCost() const;
+    bool UpgradeToCorps();
+    float GetLevelUpCost() const;
+    bool LevelUp();
+    // The computer's level-up, logged and paced for a watching person.
+    bool AiLevelUp();
+
+    bool GetEffectivenessHint(std::wstring* text) const override;
+    bool GetUpgradeToCorpsHint(std::wstring* text) const override;
+    bool GetLevelUpHint(std::wstring* text) const override;
+    bool GetReinforceHint(std::wstring* text) const override;
+    bool GetStrategicMoveHint(std::wstring* text) const override;
+    bool GetAirborneAssaultHint(std::wstring* text) const override;
+    bool GetSeaTransportHint(std::wstring* text) const override;
+    bool GetAmphibiousTransportHint(std::wstring* text) const override;
+    bool GetAirFightHint(std::wstring* text) const override;
+    bool GetBombardmentHint(std::wstring* text) const override;
+    bool GetNuclearStrikeHint(std::wstring* text) const override;
+    bool GetReconHint(std::wstring* text) const override;
+
     bool IsCorps() const { return m_Type == UNIT_INFANTRY_CORPS || m_Type == UNIT_MECHANIZED_CORPS || m_Type == UNIT_ARMOURED_CORPS; }
 
     // Embarks the unit onto a new cargo (44) or amphibious (45) ship in a new fleet of
@@ -81,6 +122,13 @@ public:
     int32_t m_TransporterId = -1;  // as read from the file
 
 protected:
+    // The move of the computer opponent to a hex of its range, shown when a person watches.
+    bool MoveAsComputer(int x, int y);
+    // The sea or amphibious transport hint.
+    bool GetTransportHint(std::wstring* text, bool amphibious) const;
+    // The new strength after a change between two table strengths.
+    int RescaledStrength(float from, float to, bool roundUp) const;
+
     // Puts the unit aboard ship, moving it from wherever it is to the ship's list.
     void BoardShip(cJednostkaMorska* ship);
 };

@@ -248,10 +248,10 @@ void cUnit::UpdateCommandingCommander()
     m_CommandingCommanderId = best ? best->ID : -1;
 }
 
-void cUnit::FreeOwnHex()
+void cUnit::FreeOwnHex(bool leavesMap)
 {
-    // Whatever the play held of the unit where it stood (selection, plan, undo) lets go.
-    if (g_Gra && g_Gra->m_PlayState)
+    // Whatever the play held of a unit that leaves the map (selection, plan, undo) lets go.
+    if (leavesMap && g_Gra && g_Gra->m_PlayState)
         g_Gra->m_PlayState->ForgetUnit(this);
     sHex* hex = UnitHexAt(m_X, m_Y);
     if (hex && hex->unit == this)
@@ -280,7 +280,7 @@ void cUnit::SetPosition(int x, int y)
     sHex* target = UnitHexAt(x, y);
     if (!target || target->unit)
         return;
-    FreeOwnHex();
+    FreeOwnHex(false);
     m_X = x;
     m_Y = y;
     target->unit = this;

@@ -127,9 +127,9 @@ public:
     int32_t m_AvailableInTurns = 0;
 
 protected:
-    // The unit leaves its hex (for another, the reserve, a ship or death): the hex is
-    // cleared when it holds this unit, and the play state forgets the unit.
-    void FreeOwnHex();
+    // The unit leaves its hex: the hex is cleared when it holds this unit. A unit that
+    // leaves the map (for the reserve, a ship or death) is forgotten by the play state.
+    void FreeOwnHex(bool leavesMap);
     // The unit's own commander, if any, leaves it for HQ.
     void SendCommanderHome();
 
@@ -176,6 +176,33 @@ public:
         return 0;
     }
 
+    // A strategic move: the unit goes to (x, y) at once, with no action points left, for its
+    // owner's points (production points for an air unit, strategic movement points for
+    // the others). False, logged, when the hex is off the map or taken.
+    bool StrategicMoveTo(int x, int y);
+    // Puts the unit from the reserve pool on (x, y), supplied by the city there or by the
+    // moving country's neighbouring city that can deploy. False, logged, with nothing
+    // changed, when the unit is not in the pool, the hex is off the map or taken, or no
+    // city qualifies.
+    bool DeployNearCity(int x, int y);
+    // The hexes where the moving country may deploy a unit (bit 64 when mark); their count.
+    virtual int MarkActionTargets(bool mark);
+
+    // The unit panel's questions: whether the action is possible now, and with a text, why
+    // or why not. A unit without such an action answers no and writes nothing.
+    virtual bool GetEffectivenessHint(std::wstring* text) const { return NoHint(text); }
+    virtual bool GetUpgradeToCorpsHint(std::wstring* text) const { return NoHint(text); }
+    virtual bool GetLevelUpHint(std::wstring* text) const { return NoHint(text); }
+    virtual bool GetReinforceHint(std::wstring* text) const { return NoHint(text); }
+    virtual bool GetStrategicMoveHint(std::wstring* text) const { return NoHint(text); }
+    virtual bool GetAirborneAssaultHint(std::wstring* text) const { return NoHint(text); }
+    virtual bool GetSeaTransportHint(std::wstring* text) const { return NoHint(text); }
+    virtual bool GetAmphibiousTransportHint(std::wstring* text) const { return NoHint(text); }
+    virtual bool GetAirFightHint(std::wstring* text) const { return NoHint(text); }
+    virtual bool GetBombardmentHint(std::wstring* text) const { return NoHint(text); }
+    virtual bool GetNuclearStrikeHint(std::wstring* text) const { return NoHint(text); }
+    virtual bool GetReconHint(std::wstring* text) const { return NoHint(text); }
+
     // The step of m_Path at (x, y), or null; m_Path as the last ComputeMoveRange left it.
     const sPathStep* FindPathStep(int x, int y) const;
     // The same as a yes or no, logged.
@@ -206,6 +233,12 @@ protected:
     // The end of a move to the reserve pool, once the unit is off its own list: in the pool
     // once, and off the map.
     void JoinReservePool();
+    static bool NoHint(std::wstring* text)
+    {
+        if (text)
+            text->clear();
+        return false;
+    }
 
     int GetLevelForRules() const override { return m_Level; }
     void AddLevelRaw(int n) override { m_Level += n; }

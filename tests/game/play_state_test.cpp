@@ -67,6 +67,11 @@ TEST_F(PlayState, SelectingASeaHexMarksItsZoneAndOpensTheFleetsOnlyWithShipsTher
     Play().SelectHex(0, 0);
     EXPECT_EQ(screen.Count(eRequestKind::FleetsDialog), 1) << "not while bombing";
 
+    Play().SetHoveredHex(&Hex(0, 0));
+    EXPECT_EQ(Play().GetHoveredHint(), game->m_SeaGraph->GetNode(1));
+    Play().SetHoveredHex(&Hex(2, 2));
+    EXPECT_EQ(Play().GetHoveredHint(), nullptr) << "land names no sea node";
+
     Play().SelectHex(2, 2);  // 1st Guards
     EXPECT_EQ(Play().GetSelectedUnit(), &Land(1));
     EXPECT_EQ(Hex(2, 2).marks, uint32_t(MARK_SELECTED));
@@ -118,4 +123,14 @@ TEST_F(PlayState, TheAssaultPlanEndsWithItsModeItsTurnOrAUnitInIt)
     Land(8).Kill();
     EXPECT_EQ(Play().GetAssaultPlan(), nullptr);
     EXPECT_EQ(Play().GetSelectedUnit(), nullptr);
+}
+
+TEST_F(PlayState, InfoPanelMessagesReachAPersonOnOneLine)
+{
+    PostInfoPanelMessage(L"Supply\ncalculated");
+    ASSERT_EQ(screen.Count(eRequestKind::InfoMessage), 1);
+    EXPECT_EQ(screen.requests.back().text, L"Supply calculated");
+    Country(kAlbion).HumanControlled = false;  // nobody to read it
+    PostInfoPanelMessage(L"Supply calculated");
+    EXPECT_EQ(screen.Count(eRequestKind::InfoMessage), 1);
 }
