@@ -126,6 +126,10 @@ protected:
     bool MoveAsComputer(int x, int y);
     // The sea or amphibious transport hint.
     bool GetTransportHint(std::wstring* text, bool amphibious) const;
+    // A land unit below level 5 can rise a level; otherwise a log line says why not.
+    bool CanRiseALevel() const;
+    // The owner pays the level-up; the strength the unit will have at the new level.
+    int PayForLevelUp();
     // The new strength after a change between two table strengths.
     int RescaledStrength(float from, float to, bool roundUp) const;
 

@@ -76,34 +76,41 @@ bool cJednostkaLadowa::UpgradeToCorps()
     return true;
 }
 
+bool cJednostkaLadowa::CanRiseALevel() const
+{
+    if (UnitConsts() && LandTypeIndex(m_Type) >= 0 && m_Level >= 1 && m_Level < 5)
+        return true;
+    LogLine(L"Level-up refused: %s (type %i) is at level %i", m_Name, m_Type, m_Level);
+    return false;
+}
+
 float cJednostkaLadowa::GetLevelUpCost() const
 {
-    const sGameConsts* k = UnitConsts();
-    const int t = LandTypeIndex(m_Type);
-    if (!k || t < 0 || m_Level < 1 || m_Level >= 5) {
-        LogLine(L"Level-up refused: %s (type %i) is at level %i", m_Name, m_Type, m_Level);
+    if (!CanRiseALevel())
         return 0.0f;
-    }
-    const float a = TableStrength(*k, m_Level + 1, t) * k->LandPurchaseCost[t];
-    const float b = TableStrength(*k, m_Level, t) * k->LandPurchaseCost[t];
-    const float surcharge = float(k->LandLevelSurcharge);
+    const sGameConsts& k = *UnitConsts();
+    const int t = m_Type;
+    const float a = TableStrength(k, m_Level + 1, t) * k.LandPurchaseCost[t];
+    const float b = TableStrength(k, m_Level, t) * k.LandPurchaseCost[t];
+    const float surcharge = float(k.LandLevelSurcharge);
     return (a + surcharge * a * float(m_Level) / 100.0f) - (b + surcharge * b * float(m_Level - 1) / 100.0f);
+}
+
+int cJednostkaLadowa::PayForLevelUp()
+{
+    const sGameConsts& k = *UnitConsts();
+    const int strength = RescaledStrength(TableStrength(k, m_Level, m_Type), TableStrength(k, m_Level + 1, m_Type), true);
+    if (cPanstwo* owner = GetOwner())
+        owner->AddProductionPoints(-double(GetLevelUpCost()));
+    return strength;
 }
 
 bool cJednostkaLadowa::LevelUp()
 {
-    const sGameConsts* k = UnitConsts();
-    const int t = LandTypeIndex(m_Type);
-    if (!k || t < 0 || m_Level < 1 || m_Level >= 5) {
-        LogLine(L"Level-up refused: %s (type %i) is at level %i", m_Name, m_Type, m_Level);
+    if (!CanRiseALevel())
         return false;
-    }
-    const float cost = GetLevelUpCost();
-    const int strength = RescaledStrength(TableStrength(*k, m_Level, t), TableStrength(*k, m_Level + 1, t), true);
-    if (cPanstwo* owner = GetOwner())
-        owner->AddProductionPoints(-double(cost));
+    m_Strength = PayForLevelUp();
     ++m_Level;
-    m_Strength = strength;
     m_ActionPoints = 0;
     m_Path.clear();
     if (g_Gra && g_Gra->m_Mapa)
@@ -113,16 +120,10 @@ bool cJednostkaLadowa::LevelUp()
 
 bool cJednostkaLadowa::AiLevelUp()
 {
-    const sGameConsts* k = UnitConsts();
-    const int t = LandTypeIndex(m_Type);
-    cPanstwo* owner = GetOwner();
-    if (!k || t < 0 || !owner || m_Level < 1 || m_Level >= 5) {
-        LogLine(L"Level-up refused: %s (type %i) is at level %i", m_Name, m_Type, m_Level);
+    const cPanstwo* owner = GetOwner();
+    if (!owner || !CanRiseALevel())
         return false;
-    }
-    const float cost = GetLevelUpCost();
-    const int strength = RescaledStrength(TableStrength(*k, m_Level, t), TableStrength(*k, m_Level + 1, t), true);
-    owner->AddProductionPoints(-double(cost));
+    const int strength = PayForLevelUp();
     LogLine(L"[AI]: %s - upgrading %s (level up)", owner->Name, m_Name);
     const cPlayState* play = g_Gra ? g_Gra->m_PlayState : nullptr;
     const bool shown = play && m_Spotted && play->ShowsActions() && g_Gra->HasHumanCountry();
