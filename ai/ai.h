@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "ai/attack_plans.h"
 #include "units/unit.h"
 
 class cMiasto;
@@ -81,11 +82,54 @@ public:
     bool GetCityFrontStrength(const cMiasto* city, int& out) const;
     cMiasto* FindNearestFrontCity(const cJednostkaLadowa* unit) const;
 
+    // Deployment of new units from the reserve pools.
+    void DeployNewUnits();
+    void DeployNewAirUnits();
+    void DeployNewNavalUnits();
+    void DeployAll()
+    {
+        DeployNewUnits();
+        DeployNewAirUnits();
+        DeployNewNavalUnits();
+    }
+    void CollectDeploymentCities(std::vector<cMiasto*>& out) const;
+    void CollectNavalDeploymentCities(std::vector<cMiasto*>& out) const;
+    void CollectReserveLandUnits(std::vector<cJednostka*>& out) const;
+    void CollectReserveAirUnits(std::vector<cJednostka*>& out) const;
+    void CollectReserveNavalUnits(std::vector<cJednostkaMorska*>& out) const;
+    cMiasto* ChooseLandDeploymentCity(const std::vector<cMiasto*>& cities) const;
+    cMiasto* ChooseAirDeploymentCity(const std::vector<cMiasto*>& cities) const;
+
+    // Attacks.
+    void AttackMultipleDirections();
+    void AttackOneSide();
+    void ComputeMoveOptions(bool skipAttacked);
+    void ClearEnemyAttackerLists();
+    void CollectPossibleAttackers();
+    bool FindObviousMoves(const std::vector<sPathStep>& options);
+    void BuildMultipleDirectionPlans();
+    void BuildOneSidePlans();
+    void PlanAttackWithAdjacentUnits(cUnit* target);
+    void FindWithdrawalsAround(int x, int y, sPathStep steps[6], int states[6]);
+    // False when the plan is inconsistent and nothing was done.
+    bool ExecuteAttack(sPlanAtaku& plan);
+
+    // Operational planning and moves.
+    void PlanOperations1();
+    void ExecuteOperationalMoves();
+    bool ShouldExecuteMovesAgain();
+    cMiasto* FindNearestEnemyCity(int x, int y, const cPanstwo* country, int maxDistance) const;
+    void ResetCommittedStrength();
+    bool TryStrategicMoveTo(cJednostkaLadowa* unit, int x, int y, int minimum);
+
     // Line of defence.
     bool NeedsLineOfDefence() const;
     void CalculateLineOfDefence();
     std::vector<std::pair<int, int>> FindBestLinePath(int x1, int y1, int x2, int y2, const bool flags[6]) const;
     int ScoreLinePath(const std::vector<std::pair<int, int>>& path, int maxLength, const bool flags[6]) const;
+    void MoveUnitsToLineOfDefence();
+    // The free line hex nearest to (x, y); (x, y) itself when every line hex is taken.
+    std::pair<int, int> FindNearestFreeLineHex(int x, int y) const;
 
     // The country played: the active country at the start of each turn.
     cPanstwo* m_Country = nullptr;
@@ -99,7 +143,12 @@ public:
     std::vector<cJednostkaLotnicza*> m_EnemyAirUnits;
     std::vector<cJednostkaLotnicza*> m_OtherAirUnits;
     std::vector<cJednostkaMorska*> m_OwnNavalUnits;
+    std::vector<sPathStep> m_MoveOptions;  // reachable hexes of the own land units
+    std::vector<sPlanAtaku> m_AttackPlans;
     std::vector<std::pair<int, int>> m_LineOfDefence;
+    // Per enemy unit, the move options of own units that end next to it: the opponent's
+    // own lists, rebuilt every pass of the attacks.
+    std::map<const cUnit*, std::vector<sPathStep>> m_PossibleAttackers;
 
     // Relations of the played country with the holder of a hex or city, or a unit's owner.
     int CountryId() const;
@@ -108,6 +157,15 @@ public:
 
 private:
     void SortOwnLandUnits();
+    void DeployFromReserve(bool air);
+    void RunAttackPhase(bool multipleDirections);
+    const sPathStep* ChooseStrongestAttacker(const cUnit* target, const std::vector<sPathStep>& attackers) const;
+    void StartPlan(sPlanAtaku& plan, cUnit* target, std::vector<sPathStep>& attackers);
+    void AddAttacker(sPlanAtaku& plan, const sPathStep& step);
+    void FinishPlan(sPlanAtaku& plan, bool landTarget);
+    bool IsFortified(const cJednostkaLadowa* unit) const;
+    bool TryFinalTarget(cJednostkaLadowa* unit);
+    void MoveToward(cJednostkaLadowa* unit, int x, int y);
     // Walks the line-of-defence path search, keeping only the best path so far.
     void EnumerateLinePaths(int x, int y, int x2, int y2, std::vector<std::pair<int, int>>& path, int maxLength,
                          const bool flags[6], std::vector<std::pair<int, int>>& best, int& bestScore) const;
@@ -122,3 +180,5 @@ sWezelDiagramuMiast* NodeOfCity(const cMiasto* city);
 int CountMarkedNeighbours(int x, int y, std::pair<int, int>& last);
 bool IsLineSpur(int x, int y);
 bool IsLineKink(int x, int y);
+// Among the unit's reachable hexes, the free one of the line nearest to (x, y); (-1, -1).
+std::pair<int, int> FindNearestFreeMarkedHexInRange(const cJednostkaLadowa& unit, int x, int y);

@@ -78,10 +78,16 @@ void cAI::PlayTurn()
         Timed(L"fronts", fronts);
         // Commanders, then the replacements (threshold 0.5) and ship repairs.
         LogPhase(country, L"Replacements");
+        Timed(L"saving poorly defended fronts", [this] { SavePoorlyDefendedFronts(); });
         // Strategic moves to fronts, air rebasing, purchases.
         LogPhase(country, L"Rebasing air units");
         LogPhase(country, L"Deploying new units");
+        Timed(L"deployment", [this] { DeployAll(); });
         LogPhase(country, L"Air fights");
+        Timed(L"attacks", [this] {
+            AttackMultipleDirections();
+            AttackOneSide();
+        });
         LogPhase(country, L"Checking the state of fronts (before operational planning)");
         Timed(L"fronts", fronts);
         if (NeedsLineOfDefence())
@@ -91,6 +97,7 @@ void cAI::PlayTurn()
         }
         LogPhase(country, L"Operational planning...");
         LogLine(L"bu 1");
+        Timed(L"operational planning", [this] { PlanOperations1(); });
         // Build-up on current targets, air strikes on land units and on ships and sea
         // invasions follow, each after its marker.
         LogLine(L"bu 2");
@@ -99,8 +106,13 @@ void cAI::PlayTurn()
         LogLine(L"bu 5");
         LogLine(L"bu 6");
         LogPhase(country, L"Executing operational moves...");
+        Timed(L"operational moves", [this] { ExecuteOperationalMoves(); });
         LogPhase(country, L"Planning sea transport of units to front...");
         // Sea transport to fronts, strategic bombing and the naval phase.
+        Timed(L"operational moves", [this] {
+            if (ShouldExecuteMovesAgain())
+                ExecuteOperationalMoves();
+        });
         // Supply convoys, then the replacements with the threshold 0.98.
     }
     else
@@ -111,6 +123,7 @@ void cAI::PlayTurn()
         Timed(L"unit lists", [this] { BuildUnitLists(); });
         // Purchases.
         LogPhase(country, L"Deploying new units");
+        Timed(L"deployment", [this] { DeployAll(); });
         Timed(L"unit lists", [this] { BuildUnitLists(); });
         // The naval phase and the supply convoys.
     }

@@ -279,11 +279,72 @@ void cAI::SumFrontStrengths()
             node->City->FrontState = front.m_State;
 }
 
+void cAI::SavePoorlyDefendedFronts()
+{
+    SortOwnLandUnits();
+    // A unit moves at most once: a unit that keeps its full action points after a move
+    // (none to start with) would otherwise be moved back and forth without end.
+    std::set<int> moved;
+    for (;;)
+    {
+        LogLine(L"[AI] %ls: Saving poorly defended fronts", m_Country->Name);
+        EvaluateNodeStrengths();
+        UpdateFronts();
+        SumFrontStrengths();
+        LogLine(L".");
+        for (const sFront& front : m_Fronts)
+            front.Print();
+        LogLine(L",");
+        bool didMove = false;
+        for (const sFront& front : m_Fronts)
+        {
+            if (front.m_State != 2)
+                continue;
+            std::vector<sWezelDiagramuMiast*> nodes = front.m_Nodes;
+            std::stable_sort(nodes.begin(), nodes.end(), [](const sWezelDiagramuMiast* a, const sWezelDiagramuMiast* b) {
+                return a->OurLand < b->OurLand;
+            });
+            for (sWezelDiagramuMiast* node : nodes)
+            {
+                LogLine(L",,");
+                for (cJednostkaLadowa* unit : m_OwnLandUnits)
+                {
+                    const cMiasto* home = HomeCityOfHex(unit->m_X, unit->m_Y);
+                    if (!home)
+                    {
+                        LogLine(L"oj nieladnie");
+                        continue;
+                    }
+                    if (home->FrontState == 2 && IsCityOnFrontWithState(home, 2))
+                        continue;
+                    if (unit->m_AiOrder == 2 || moved.count(unit->m_Id))
+                        continue;
+                    int x = -1, y = -1;
+                    if (!unit->CanStrategicMoveTo(node->City->X, node->City->Y, x, y))
+                        continue;
+                    moved.insert(unit->m_Id);
+                    PrzeniesStrategicznieJednostke(unit, node->City, x, y);
+                    didMove = true;
+                    break;
+                }
+                if (didMove)
+                    break;
+            }
+            if (didMove)
+                break;
+        }
+        if (!didMove)
+        {
+            LogLine(L"Cannot find other units. Ending saving poorly defended front procedure.");
+            return;
+        }
+    }
+}
+
 void cAI::PrzeniesStrategicznieJednostke(cJednostkaLadowa* unit, cMiasto* target, int x, int y)
 {
     if (!unit || !target || !g_Gra || !g_Gra->m_Mapa || !g_Gra->m_Mapa->IsInside(x, y))
         return;
-    cMapa& map = *g_Gra->m_Mapa;
     LogLine(L"[AI] PrzeniesStrategicznieJednostke");
     LogLine(L"[AI] %s: %s - strategic move to %s (%i SMP left)", m_Country->Name, unit->m_Name, target->GetName(),
             m_Country->SMP);
@@ -292,27 +353,13 @@ void cAI::PrzeniesStrategicznieJednostke(cJednostkaLadowa* unit, cMiasto* target
     {
         CenterCameraOn(unit->m_X, unit->m_Y);
         PauseForPerson(DELAY_AI_MOVE_BEFORE);
-    }
-    {
-        GLOBAL_LOCK_SCOPE();
-        sHex* from = map.GetHex(unit->m_X, unit->m_Y);
-        if (map.IsInside(unit->m_X, unit->m_Y) && from->unit == unit)
-            from->unit = nullptr;
-    }
-    if (shown)
-    {
         PauseForPerson(DELAY_AI_MOVE_BETWEEN);
         CenterCameraOn(x, y);
         PauseForPerson(DELAY_AI_MOVE_BETWEEN);
     }
     {
         GLOBAL_LOCK_SCOPE();
-        map.GetHex(x, y)->unit = unit;
-        unit->m_X = x;
-        unit->m_Y = y;
-        unit->SetActionPoints(0);
-        const int type = std::clamp(unit->m_Type, 0, 6);
-        m_Country->AddStrategicMovementPoints(-g_Gra->m_Consts.StrategicMoveCost[type]);
+        unit->StrategicMoveTo(x, y);
     }
     if (shown)
         PauseForPerson(DELAY_AI_MOVE_AFTER);

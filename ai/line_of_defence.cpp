@@ -7,6 +7,7 @@
 #include "game/game.h"
 #include "units/land_unit.h"
 #include "world/city.h"
+#include "world/country.h"
 #include "world/map.h"
 #include "world/relations.h"
 #include "world/world.h"
@@ -228,4 +229,78 @@ int cAI::ScoreLinePath(const std::vector<std::pair<int, int>>& path, int maxLeng
             score += 15;
     }
     return score;
+}
+
+std::pair<int, int> cAI::FindNearestFreeLineHex(int x, int y) const
+{
+    cMapa& map = *Map();
+    std::pair<int, int> best{-1, -1};
+    int bestDistance = 0;
+    for (const auto& hex : m_LineOfDefence)
+    {
+        if (map.GetHex(hex.first, hex.second)->unit)
+            continue;
+        const int distance = HexDistance(x, y, hex.first, hex.second);
+        if (best.first < 0 || distance < bestDistance)
+        {
+            best = hex;
+            bestDistance = distance;
+        }
+    }
+    return best.first < 0 ? std::make_pair(x, y) : best;
+}
+
+std::pair<int, int> FindNearestFreeMarkedHexInRange(const cJednostkaLadowa& unit, int x, int y)
+{
+    cMapa& map = *Map();
+    std::pair<int, int> best{-1, -1};
+    int bestDistance = 0;
+    for (const sPathStep& step : unit.m_Path)
+    {
+        if (map.GetHex(step.x, step.y)->unit || map.GetAiMark(step.x, step.y) != 3)
+            continue;
+        const int distance = HexDistance(x, y, step.x, step.y);
+        if (best.first < 0 || distance < bestDistance)
+        {
+            best = {step.x, step.y};
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+void cAI::MoveUnitsToLineOfDefence()
+{
+    cMapa* map = Map();
+    if (!map || !m_Country)
+        return;
+    const int fortLevel = m_Country->AIParameters.FortLevelToHoldAtAllCost;
+    // A pass counts as moving only when some unit's hex changed; every move spends action
+    // points, so the passes come to an end.
+    for (bool moved = true; moved;)
+    {
+        moved = false;
+        for (cJednostkaLadowa* unit : m_OwnLandUnits)
+        {
+            if (unit->m_AiOrder != 5 || (unit->m_X == unit->m_AiTargetX && unit->m_Y == unit->m_AiTargetY))
+                continue;
+            if (map->GetHex(unit->m_X, unit->m_Y)->fortification > fortLevel)
+            {
+                unit->m_AiOrder = 9;
+                continue;
+            }
+            const int fromX = unit->m_X, fromY = unit->m_Y;
+            const int tx = unit->m_AiTargetX, ty = unit->m_AiTargetY;
+            unit->ComputeMoveRange(true);
+            const auto h = FindNearestFreeMarkedHexInRange(*unit, tx, ty);
+            if (h.first >= 0 && HexDistance(h.first, h.second, tx, ty) < HexDistance(fromX, fromY, tx, ty))
+                unit->ExecuteMoveOrder(h.first, h.second);
+            else if (map->GetAiMark(fromX, fromY) != 3)
+            {
+                const auto g = FindNearestFreeLineHex(tx, ty);
+                unit->ExecuteMoveOrder(g.first, g.second);
+            }
+            moved = moved || unit->m_X != fromX || unit->m_Y != fromY;
+        }
+    }
 }
