@@ -1,0 +1,67 @@
+// Attack plans and attacks: plans ranked by column, city target and cost; a distant
+// uncovered target is too risky; Borussia's turn attacks Valdonia's infantry.
+#include <gtest/gtest.h>
+
+#include "game/play_counts.h"
+#include "tests/ai/ai_test_game.h"
+#include "tests/test_support.h"
+
+namespace ai_tests {
+namespace {
+
+class AIAttacks : public cAIGame
+{
+};
+
+TEST_F(AIAttacks, PlansRankByColumnThenCityTargetThenCost)
+{
+    cJednostkaLadowa* onCity = LandUnit(12);     // Valdo
+    cJednostkaLadowa* offCity = LandUnit(6);     // (10,4)
+    sPlanAtaku a, b;
+    a.SetTarget(offCity);
+    b.SetTarget(onCity);
+    a.m_Column = b.m_Column = 4;
+    EXPECT_TRUE(a.RanksBelow(b)) << "a city target first";
+    EXPECT_FALSE(b.RanksBelow(a));
+    a.SetTarget(onCity);
+    a.m_Cost = 5;
+    b.m_Cost = 3;
+    EXPECT_TRUE(a.RanksBelow(b)) << "then the cheaper";
+    a.m_Column = 5;
+    EXPECT_FALSE(a.RanksBelow(b)) << "the column before everything";
+}
+
+TEST_F(AIAttacks, AnUncoveredTargetIsTooRiskyUnlessAnApproachIsCheap)
+{
+    cAI& ai = AIOf(kBorussia);
+    ai.m_Country->AIParameters.MaxCoveringUnitDistance = 1;
+    ai.m_Country->AIParameters.MaxSafeMoveCost = 3;
+    sPlanAtaku plan;
+    plan.ResetEntries();
+    plan.SetTarget(LandUnit(12));  // Valdo: no Borussian unit next to it
+    plan.m_Approaches[1] = sPathStep{LandUnit(5), 8, 5, 1, 4};
+    EXPECT_TRUE(plan.IsTooRisky(ai));
+    plan.m_Approaches[2] = sPathStep{LandUnit(5), 8, 6, 2, 2};
+    EXPECT_FALSE(plan.IsTooRisky(ai));
+    ai.m_Country->AIParameters.MaxCoveringUnitDistance = 2;  // Colonia's unit covers it
+    plan.m_Approaches[2] = sPathStep{};
+    EXPECT_FALSE(plan.IsTooRisky(ai));
+}
+
+TEST_F(AIAttacks, BorussiasTurnAttacksValdoniasInfantry)
+{
+    cAI& ai = AIOf(kBorussia);
+    const int combats = g_PlayCounts.landCombats.load();
+    testing_support::ClearLog();
+    ai.PlayTurn();
+    EXPECT_TRUE(testing_support::LogHasInOrder({L"[AI] ATAKI WIELOKIERUNKOWE", L"[AI] ATAKI JEDNOKIERUNKOWE"}));
+    EXPECT_TRUE(testing_support::LogStartsWith(L"Cel=Valdo Infantry"));
+    EXPECT_GT(g_PlayCounts.landCombats.load(), combats);
+    // Every unit the opponent still lists is alive on the map.
+    ai.BuildUnitLists();
+    for (cJednostkaLadowa* unit : ai.m_OwnLandUnits)
+        EXPECT_EQ(Map().GetHex(unit->m_X, unit->m_Y)->unit, unit) << unit->m_Id;
+}
+
+} // namespace
+} // namespace ai_tests
