@@ -2,6 +2,7 @@
 // What the computer opponent shows a person: only when a human plays, the play state
 // shows the active country's actions and the unit or target is visible to the enemy; a
 // game of computers never pauses.
+#include "core/lock.h"
 #include "core/settings.h"
 #include "units/unit_fwd.h"
 
@@ -10,3 +11,25 @@ bool IsShownToPerson(const cUnit* unit);
 // nothing when no person plays, and it returns at once when the thread is asked to stop.
 void PauseForPerson(eDelay delay);
 void PauseMsForPerson(int ms);
+
+// Runs a move of the play state, which takes the global lock itself and may wait for the
+// screen or sleep for a watching person, with every hold of this thread's lock given up.
+template <typename Move>
+auto WithoutGlobalLock(Move move)
+{
+    struct sHolds
+    {
+        int depth;
+        sHolds() : depth(GlobalLockDepthOfThisThread())
+        {
+            for (int i = 0; i < depth; ++i)
+                RELEASE_GLOBAL_LOCK();
+        }
+        ~sHolds()
+        {
+            for (int i = 0; i < depth; ++i)
+                ACQUIRE_GLOBAL_LOCK();
+        }
+    } holds;
+    return move();
+}

@@ -4,6 +4,7 @@
 
 #include "ai/ai.h"
 #include "ai/ai_presentation.h"
+#include "core/lock.h"
 #include "core/log.h"
 #include "game/game.h"
 #include "game/play_state.h"
@@ -30,7 +31,12 @@ template <typename Phase>
 void Timed(const wchar_t* name, Phase phase)
 {
     const auto start = std::chrono::steady_clock::now();
-    phase();
+    {
+        // Every phase changes game data under the lock; the moves and pauses inside give
+        // it up while they wait.
+        GLOBAL_LOCK_SCOPE();
+        phase();
+    }
     g_AIPhaseClock.Add(name, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
 }
 
@@ -61,7 +67,7 @@ void cAI::PlayTurn()
     const std::wstring opening = FormatText(L"[AI] %ls: NEW TURN", country.Name);
     PostInfoPanelMessage(opening);
     LogLine(opening);
-    MarkAttackableCities();
+    Timed(L"turn start", [this] { MarkAttackableCities(); });
     // Diplomacy of the computer opponent comes here.
     auto fronts = [this] {
         EvaluateNodeStrengths();

@@ -60,7 +60,7 @@ bool MoveUnitTo(cJednostka* unit, int x, int y)
         return false;
     const int fromX = land->m_X, fromY = land->m_Y;
     land->ComputeMoveRange(true);
-    land->ExecuteMoveOrder(x, y);
+    WithoutGlobalLock([&] { return land->ExecuteMoveOrder(x, y); });
     return land->m_X != fromX || land->m_Y != fromY;
 }
 
@@ -673,8 +673,7 @@ bool cAI::ExecuteAttack(sPlanAtaku& plan)
             g_Gra->m_PlayState->CancelAssaultPlan();
     }
     ShowCombatResult(shown, result);
-    if (targetAlive())
-        clearMark();
+    clearMark();
     return true;
 }
 
@@ -732,9 +731,14 @@ void cAI::RunAttackPhase(bool multipleDirections)
 void cAI::AttackMultipleDirections()
 {
     RunAttackPhase(true);
+    // The plans name units that the attacks may have killed.
+    m_AttackPlans.clear();
+    m_PossibleAttackers.clear();
 }
 
 void cAI::AttackOneSide()
 {
     RunAttackPhase(false);
+    m_AttackPlans.clear();
+    m_PossibleAttackers.clear();
 }

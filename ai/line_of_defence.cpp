@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ai/ai.h"
+#include "ai/ai_presentation.h"
 #include "core/log.h"
 #include "game/game.h"
 #include "units/land_unit.h"
@@ -294,11 +295,11 @@ void cAI::MoveUnitsToLineOfDefence()
             unit->ComputeMoveRange(true);
             const auto h = FindNearestFreeMarkedHexInRange(*unit, tx, ty);
             if (h.first >= 0 && HexDistance(h.first, h.second, tx, ty) < HexDistance(fromX, fromY, tx, ty))
-                unit->ExecuteMoveOrder(h.first, h.second);
+                WithoutGlobalLock([&] { return unit->ExecuteMoveOrder(h.first, h.second); });
             else if (map->GetAiMark(fromX, fromY) != 3)
             {
                 const auto g = FindNearestFreeLineHex(tx, ty);
-                unit->ExecuteMoveOrder(g.first, g.second);
+                WithoutGlobalLock([&] { return unit->ExecuteMoveOrder(g.first, g.second); });
             }
             moved = moved || unit->m_X != fromX || unit->m_Y != fromY;
         }

@@ -4,6 +4,7 @@
 #include <deque>
 
 #include "ai/ai.h"
+#include "ai/ai_presentation.h"
 #include "core/log.h"
 #include "game/game.h"
 #include "game/play_state.h"
@@ -267,13 +268,13 @@ bool cAI::TryFinalTarget(cJednostkaLadowa* unit)
 {
     if (TryStrategicMoveTo(unit, unit->m_AiUltimateTargetX, unit->m_AiUltimateTargetY, 1))
         return true;
-    return unit->StepTowardOrderTarget();
+    return WithoutGlobalLock([&] { return unit->StepTowardOrderTarget(); });
 }
 
 void cAI::MoveToward(cJednostkaLadowa* unit, int x, int y)
 {
     unit->ComputeMoveRange(true);
-    unit->ExecuteMoveOrder(x, y);
+    WithoutGlobalLock([&] { return unit->ExecuteMoveOrder(x, y); });
 }
 
 void cAI::ExecuteOperationalMoves()
@@ -296,7 +297,7 @@ void cAI::ExecuteOperationalMoves()
         if (unit->IsHexInMoveRange(tx, ty))
         {
             auto* holder = dynamic_cast<cJednostkaLadowa*>(map.GetHex(tx, ty)->unit);
-            if (holder && holder->m_Owner == me && holder->PickOrderStep())
+            if (holder && holder->m_Owner == me && WithoutGlobalLock([&] { return holder->PickOrderStep(); }))
                 for (cJednostkaLadowa* other : units)
                     if (other->m_AiOrder == 2 && other->m_AiTargetX == tx && other->m_AiTargetY == ty)
                         ClearOrder(other, 0);
@@ -343,10 +344,8 @@ void cAI::ExecuteOperationalMoves()
                 bestDistance = distance;
             }
         }
-        if (best)
-            unit->ExecuteMoveOrder(best->x, best->y);
-        else
-            unit->ExecuteMoveOrder(tx, ty);
+        const int mx = best ? best->x : tx, my = best ? best->y : ty;
+        WithoutGlobalLock([&] { return unit->ExecuteMoveOrder(mx, my); });
     }
 
     MoveUnitsToLineOfDefence();
