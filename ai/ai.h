@@ -150,12 +150,35 @@ public:
     // own lists, rebuilt every pass of the attacks.
     std::map<const cUnit*, std::vector<sPathStep>> m_PossibleAttackers;
 
+    // The attacks ask every own unit for its range on every pass; a range is kept while
+    // nothing near the unit changed. A change is a hex and a radius: a move notes where it
+    // started and the mover's action points, a combat its target with the hexes a retreat
+    // reaches.
+    void ComputeRangeCached(cJednostka& unit);
+    void NoteMapChange(int x, int y, int radius);
+    void ForgetCachedRanges();
+    // The computer's move of an own land unit toward a hex of its range, noted as a
+    // change; true when the unit's hex changed.
+    bool MoveUnitTo(cJednostka* unit, int x, int y);
+
     // Relations of the played country with the holder of a hex or city, or a unit's owner.
     int CountryId() const;
     bool IsFriend(int holder) const;  // the country itself or an ally; 0 is nobody
     bool IsEnemy(int holder) const;   // at war with the country; 0 is nobody
 
 private:
+    struct sRangeStamp
+    {
+        int x = -1, y = -1, actionPoints = -1;
+        size_t changesSeen = 0;
+    };
+    struct sMapChange
+    {
+        int x = 0, y = 0, radius = 0;
+    };
+    std::map<int, sRangeStamp> m_RangeCache;  // by land unit id
+    std::vector<sMapChange> m_MapChanges;
+
     void SortOwnLandUnits();
     void DeployFromReserve(bool air);
     void RunAttackPhase(bool multipleDirections);

@@ -52,17 +52,6 @@ bool StepIsEmpty(const sPathStep& step)
     return step.unit == nullptr;
 }
 
-// The computer's move of an own land unit to a hex of its range; true when its hex changed.
-bool MoveUnitTo(cJednostka* unit, int x, int y)
-{
-    auto* land = dynamic_cast<cJednostkaLadowa*>(unit);
-    if (!land || (land->m_X == x && land->m_Y == y))
-        return false;
-    const int fromX = land->m_X, fromY = land->m_Y;
-    land->ComputeMoveRange(true);
-    WithoutGlobalLock([&] { return land->ExecuteMoveOrder(x, y); });
-    return land->m_X != fromX || land->m_Y != fromY;
-}
 
 // A combat result a person reads, when one watches and the setting asks for it.
 void ShowCombatResult(bool shown, const sCombatResult& result)
@@ -90,7 +79,6 @@ int AirRangeOfCountry(int countryId)
 
 bool FindFreeHexAwayFrom(cJednostka& unit, int x, int y, std::pair<int, int> taken[6], sPathStep& found, int slot)
 {
-    unit.ComputeMoveRange(true);
     const sPathStep* best = nullptr;
     for (const sPathStep& step : unit.m_Path)
     {
@@ -273,6 +261,51 @@ bool CompareStrengthAndLevel(const cJednostkaLotnicza* a, const cJednostkaLotnic
 
 // ---- the opponent's passes ----
 
+void cAI::ComputeRangeCached(cJednostka& unit)
+{
+    auto cached = m_RangeCache.find(unit.m_Id);
+    if (cached != m_RangeCache.end() && cached->second.x == unit.m_X && cached->second.y == unit.m_Y &&
+        cached->second.actionPoints == unit.m_ActionPoints)
+    {
+        bool valid = true;
+        for (size_t i = cached->second.changesSeen; i < m_MapChanges.size() && valid; ++i)
+        {
+            const sMapChange& change = m_MapChanges[i];
+            valid = HexDistance(change.x, change.y, unit.m_X, unit.m_Y) > change.radius + unit.m_ActionPoints + 2;
+        }
+        if (valid)
+        {
+            cached->second.changesSeen = m_MapChanges.size();
+            return;
+        }
+    }
+    unit.ComputeMoveRange(true);
+    m_RangeCache[unit.m_Id] = sRangeStamp{unit.m_X, unit.m_Y, unit.m_ActionPoints, m_MapChanges.size()};
+}
+
+void cAI::NoteMapChange(int x, int y, int radius)
+{
+    m_MapChanges.push_back({x, y, radius});
+}
+
+void cAI::ForgetCachedRanges()
+{
+    m_RangeCache.clear();
+    m_MapChanges.clear();
+}
+
+bool cAI::MoveUnitTo(cJednostka* unit, int x, int y)
+{
+    auto* land = dynamic_cast<cJednostkaLadowa*>(unit);
+    if (!land || (land->m_X == x && land->m_Y == y))
+        return false;
+    const int fromX = land->m_X, fromY = land->m_Y;
+    NoteMapChange(fromX, fromY, land->m_ActionPoints + 1);
+    land->ComputeMoveRange(true);
+    WithoutGlobalLock([&] { return land->ExecuteMoveOrder(x, y); });
+    return land->m_X != fromX || land->m_Y != fromY;
+}
+
 void cAI::ComputeMoveOptions(bool skipAttacked)
 {
     m_MoveOptions.clear();
@@ -280,7 +313,7 @@ void cAI::ComputeMoveOptions(bool skipAttacked)
     {
         if (OnCityHex(unit) || (skipAttacked && unit->m_Attacked))
             continue;
-        unit->ComputeMoveRange(true);
+        ComputeRangeCached(*unit);
         m_MoveOptions.insert(m_MoveOptions.end(), unit->m_Path.begin(), unit->m_Path.end());
         if (unit->m_ActionPoints > 0)
             m_MoveOptions.push_back(sPathStep{unit, unit->m_X, unit->m_Y, 0, 0});
@@ -362,8 +395,12 @@ void cAI::FindWithdrawalsAround(int x, int y, sPathStep steps[6], int states[6])
             continue;
         }
         auto* own = dynamic_cast<cJednostkaLadowa*>(n->unit);
-        if (own && own->m_Owner == CountryId() && FindFreeHexAwayFrom(*own, x, y, taken, steps[d], d))
-            states[d] = 1;
+        if (own && own->m_Owner == CountryId())
+        {
+            ComputeRangeCached(*own);
+            if (FindFreeHexAwayFrom(*own, x, y, taken, steps[d], d))
+                states[d] = 1;
+        }
     }
 }
 
@@ -576,6 +613,7 @@ bool cAI::ExecuteAttack(sPlanAtaku& plan)
             else
                 ShowCombatResult(shown, first);
         }
+        NoteMapChange(tx, ty, 2);
         if (first.defenderKilled || !targetAlive())
         {
             LogLine(L"Obronca nie przezyl bombardowania... koniec ataku");
@@ -666,6 +704,7 @@ bool cAI::ExecuteAttack(sPlanAtaku& plan)
         PauseMsForPerson(1000);
     }
     sCombatResult result;
+    NoteMapChange(tx, ty, 2);
     {
         GLOBAL_LOCK_SCOPE();
         attack.Resolve(&result);
@@ -730,6 +769,7 @@ void cAI::RunAttackPhase(bool multipleDirections)
 
 void cAI::AttackMultipleDirections()
 {
+    ForgetCachedRanges();
     RunAttackPhase(true);
     // The plans name units that the attacks may have killed.
     m_AttackPlans.clear();
@@ -738,6 +778,7 @@ void cAI::AttackMultipleDirections()
 
 void cAI::AttackOneSide()
 {
+    ForgetCachedRanges();
     RunAttackPhase(false);
     m_AttackPlans.clear();
     m_PossibleAttackers.clear();

@@ -49,6 +49,6 @@ struct sPlanAtaku
 bool CompareStrengthAndLevel(const cJednostkaLotnicza* a, const cJednostkaLotnicza* b);
 // The air range of a country's aircraft for the plans.
 int AirRangeOfCountry(int countryId);
-// The cheapest free hex of the unit's new range that is not next to (x, y) nor one of the
+// The cheapest free hex of the unit's range (computed by the caller) that is not next to (x, y) nor one of the
 // hexes taken; on success the step is found and its hex becomes taken[slot].
 bool FindFreeHexAwayFrom(cJednostka& unit, int x, int y, std::pair<int, int> taken[6], sPathStep& found, int slot);
