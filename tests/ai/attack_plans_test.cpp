@@ -48,6 +48,19 @@ TEST_F(AIAttacks, AnUncoveredTargetIsTooRiskyUnlessAnApproachIsCheap)
     EXPECT_FALSE(plan.IsTooRisky(ai));
 }
 
+TEST_F(AIAttacks, PossibleAttackersAreTheOpponentsOwnListNotTheTargetsOrderPath)
+{
+    cAI& ai = AIOf(kBorussia);
+    cJednostkaLadowa* valdo = LandUnit(12);
+    valdo->m_OrderPath = {sPathStep{valdo, 7, 7, 0, 1}};
+    ai.BuildUnitLists();
+    ai.ComputeMoveOptions(false);
+    ai.CollectPossibleAttackers();
+    EXPECT_FALSE(ai.m_PossibleAttackers[valdo].empty());
+    ASSERT_EQ(valdo->m_OrderPath.size(), 1u);
+    EXPECT_EQ(valdo->m_OrderPath.front().y, 7) << "Valdonia's own order path is left alone";
+}
+
 TEST_F(AIAttacks, BorussiasTurnAttacksValdoniasInfantry)
 {
     cAI& ai = AIOf(kBorussia);

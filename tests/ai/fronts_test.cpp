@@ -121,3 +121,26 @@ TEST_F(AIFronts, NearestFrontCityIsTheFewestHopsAway)
 
 } // namespace
 } // namespace ai_tests
+
+namespace ai_tests {
+namespace {
+
+TEST_F(AIFronts, SavingACollapsingFrontMovesEachUnitAtMostOnceAndEnds)
+{
+    cAI& ai = AIOf(kBorussia);
+    LandUnit(12)->m_Strength = 100000;  // Valdonia overwhelms the front at Colonia
+    game->m_StrategicMoves->SetCountryTopography(kBorussia, {{City(L"Berolina"), City(L"Hamburgum"), City(L"Colonia")}});
+    ai.m_Country->SMP = 1000;
+    ai.BuildUnitLists();
+    ai.SavePoorlyDefendedFronts();
+    ASSERT_FALSE(ai.m_Fronts.empty());
+    EXPECT_EQ(ai.m_Fronts.front().m_State, 2);
+    EXPECT_TRUE(testing_support::LogContains(
+        L"Cannot find other units. Ending saving poorly defended front procedure."));
+    EXPECT_GE(testing_support::CountLogLinesStartingWith(L"[AI] PrzeniesStrategicznieJednostke"), 1);
+    EXPECT_LE(testing_support::CountLogLinesStartingWith(L"[AI] PrzeniesStrategicznieJednostke"),
+              int(ai.m_OwnLandUnits.size()));
+}
+
+} // namespace
+} // namespace ai_tests
