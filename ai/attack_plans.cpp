@@ -12,9 +12,9 @@
 #include "game/game.h"
 #include "game/play_counts.h"
 #include "game/play_state.h"
-#include "game/presentation.h"
 #include "units/air_unit.h"
 #include "units/combat_result.h"
+#include "units/combat_support.h"
 #include "units/land_unit.h"
 #include "units/unit_access.h"
 #include "world/city.h"
@@ -53,17 +53,12 @@ bool StepIsEmpty(const sPathStep& step)
 }
 
 
-// A combat result a person reads, when one watches and the setting asks for it.
+// A combat result a person reads, when the attack is shown; the combat's own presentation
+// asks the delay setting and waits for the window.
 void ShowCombatResult(bool shown, const sCombatResult& result)
 {
-    if (!shown || int(g_DelayValues[DELAY_AI_COMBAT_RESULT]) == 0)
-        return;
-    sPresentationRequest request;
-    request.kind = eRequestKind::CombatResult;
-    request.title = result.attackerInfo;
-    request.text = result.defenderLossText;
-    request.delayMs = int(g_DelayValues[DELAY_AI_COMBAT_RESULT]);
-    Presentation().Post(std::move(request))->Wait();
+    if (shown)
+        PresentCombatResult(result, true);
 }
 
 } // namespace
