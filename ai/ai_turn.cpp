@@ -30,6 +30,9 @@ namespace {
 template <typename Phase>
 void Timed(const wchar_t* name, Phase phase)
 {
+    // A thread asked to stop plays no further phase.
+    if (!ThreadMayRun())
+        return;
     const auto start = std::chrono::steady_clock::now();
     {
         // Every phase changes game data under the lock; the moves and pauses inside give

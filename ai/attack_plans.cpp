@@ -718,7 +718,7 @@ void cAI::RunAttackPhase(bool multipleDirections)
     // Every executed attack spends action points or kills a unit; the bound only guards
     // against rules that would let a pass repeat the same attack for ever.
     size_t passesLeft = 4 * (m_OwnLandUnits.size() + m_EnemyLandUnits.size() + m_EnemyAirUnits.size()) + 8;
-    while (passesLeft-- > 0)
+    while (passesLeft-- > 0 && ThreadMayRun())
     {
         ComputeMoveOptions(false);
         while (FindObviousMoves(m_MoveOptions))

@@ -156,7 +156,7 @@ void cAI::DeployFromReserve(bool air)
     std::vector<cJednostka*> waiting;
     // A unit whose deployment was refused waits for another turn.
     std::set<const cUnit*> refused;
-    for (;;)
+    while (ThreadMayRun())
     {
         CollectDeploymentCities(cities);
         air ? CollectReserveAirUnits(waiting) : CollectReserveLandUnits(waiting);
@@ -207,7 +207,7 @@ void cAI::DeployNewNavalUnits()
 {
     std::vector<cMiasto*> ports;
     std::vector<cJednostkaMorska*> ships;
-    for (;;)
+    while (ThreadMayRun())
     {
         CollectNavalDeploymentCities(ports);
         CollectReserveNavalUnits(ships);

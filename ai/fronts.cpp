@@ -285,7 +285,7 @@ void cAI::SavePoorlyDefendedFronts()
     // A unit moves at most once: a unit that keeps its full action points after a move
     // (none to start with) would otherwise be moved back and forth without end.
     std::set<int> moved;
-    for (;;)
+    while (ThreadMayRun())
     {
         LogLine(L"[AI] %ls: Saving poorly defended fronts", m_Country->Name);
         EvaluateNodeStrengths();

@@ -278,7 +278,7 @@ void cAI::MoveUnitsToLineOfDefence()
     const int fortLevel = m_Country->AIParameters.FortLevelToHoldAtAllCost;
     // A pass counts as moving only when some unit's hex changed; every move spends action
     // points, so the passes come to an end.
-    for (bool moved = true; moved;)
+    for (bool moved = true; moved && ThreadMayRun();)
     {
         moved = false;
         for (cJednostkaLadowa* unit : m_OwnLandUnits)
