@@ -11,6 +11,14 @@ namespace {
 
 class AIAttacks : public cAIGame
 {
+protected:
+    // Borussia's units with a full impulse of action points, whatever the supply left them.
+    cAI& Borussia()
+    {
+        for (int id : {4, 5, 6, 7, 8})
+            LandUnit(id)->m_ActionPoints = LandUnit(id)->m_StartingActionPoints = 5;
+        return AIOf(kBorussia);
+    }
 };
 
 TEST_F(AIAttacks, PlansRankByColumnThenCityTargetThenCost)
@@ -50,7 +58,7 @@ TEST_F(AIAttacks, AnUncoveredTargetIsTooRiskyUnlessAnApproachIsCheap)
 
 TEST_F(AIAttacks, PossibleAttackersAreTheOpponentsOwnListNotTheTargetsOrderPath)
 {
-    cAI& ai = AIOf(kBorussia);
+    cAI& ai = Borussia();
     cJednostkaLadowa* valdo = LandUnit(12);
     valdo->m_OrderPath = {sPathStep{valdo, 7, 7, 0, 1}};
     ai.BuildUnitLists();
@@ -63,7 +71,7 @@ TEST_F(AIAttacks, PossibleAttackersAreTheOpponentsOwnListNotTheTargetsOrderPath)
 
 TEST_F(AIAttacks, BorussiasTurnAttacksValdoniasInfantry)
 {
-    cAI& ai = AIOf(kBorussia);
+    cAI& ai = Borussia();
     const int combats = g_PlayCounts.landCombats.load();
     testing_support::ClearLog();
     ai.PlayTurn();
