@@ -81,6 +81,8 @@ bool cUnitMove::AdvanceAlongPath()
         return true;
 
     map->GetHex(unit.m_X, unit.m_Y)->unit = &unit;
+    if (cPanstwo* mover = unit.GetOwner(); mover && mover->HumanControlled)
+        mover->RecalculateUnitsVisibility();
     if (m_Undo && m_Undo->IsFor(unit))
         m_Undo->NoteMoveEnd(unit);
     m_Unit = nullptr;
