@@ -47,11 +47,6 @@ sStrikeTerms StrikeTermsOf(const cUnit& attacker)
     return t;
 }
 
-void AddUnrest(cPanstwo& country, int amount)
-{
-    country.SocialUnrest = std::clamp(country.SocialUnrest + float(amount), 0.0f, 100.0f);
-}
-
 } // namespace
 
 void cJednostkaLadowa::ReceiveAirAttack(sCombatResult* result, cUnit* attacker)
@@ -201,7 +196,7 @@ void cJednostkaLotnicza::NuclearStrike(int x, int y, sCombatResult* result)
     result->defenderInfo += LangFormat("report_nuclear_social_unrest_results_direct", k->NuclearStrike[1], k->NuclearStrike[2]);
     for (int id : countriesHit)
         if (cPanstwo* country = GetCountry(id)) {
-            AddUnrest(*country, k->NuclearStrike[1]);
+            country->ChangeSocialUnrest(float(k->NuclearStrike[1]));
             result->defenderInfo += FormatText(L" %s\n", country->Name);
         }
     const cPanstwo* controller = GetCountry(targetController);
@@ -212,7 +207,7 @@ void cJednostkaLotnicza::NuclearStrike(int x, int y, sCombatResult* result)
         if (!alliesListed)
             result->defenderInfo += LangText("report_nuclear_social_unrest_results_allies");
         alliesListed = true;
-        AddUnrest(*country, k->NuclearStrike[2]);
+        country->ChangeSocialUnrest(float(k->NuclearStrike[2]));
         result->defenderInfo += FormatText(L" %s\n", country->Name);
     }
     if (cPanstwo* owner = GetOwner())

@@ -163,6 +163,11 @@ public:
     int GetSeaZonePatrolValue(int seaZone) const;
     bool IsExtraCityToGarrison(const cMiasto* city) const;
     void RemoveDoNotAttackCity(int x, int y);
+    // Every unit of the country is destroyed: land units on the map, then those aboard
+    // ships; air units; ships.
+    void KillAllLandUnits();
+    void KillAllAirUnits();
+    void KillAllNavalUnits();
     void ChangeOwnershipOfAllNavalUnits(int newOwner);
     // Air units standing on a hex held by an enemy of the new owner go to the reserve pool.
     void ChangeOwnershipOfAllAirUnits(int newOwner);

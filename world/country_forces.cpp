@@ -229,6 +229,28 @@ void cPanstwo::RemoveDoNotAttackCity(int x, int y)
         list.erase(it);
 }
 
+void cPanstwo::KillAllLandUnits()
+{
+    while (KillNextLandUnitOfCountry(ID)) {
+    }
+    while (KillNextCarriedLandUnitOfCountry(ID)) {
+    }
+    while (KillNextCarriedLandUnitOfCountry2(ID)) {
+    }
+}
+
+void cPanstwo::KillAllAirUnits()
+{
+    while (KillNextAirUnitOfCountry(ID)) {
+    }
+}
+
+void cPanstwo::KillAllNavalUnits()
+{
+    while (KillNextNavalUnitOfCountry(ID)) {
+    }
+}
+
 void cPanstwo::ChangeOwnershipOfAllNavalUnits(int newOwner)
 {
     if (!g_Gra)

@@ -139,3 +139,20 @@ TEST_F(CountryForces, AirUnitsHandedToAnEnemyOfTheirHexGoToTheReserve)
     EXPECT_EQ(stays->m_Owner, 2);
     EXPECT_EQ(g.Hex(8, 4).unit, stays);
 }
+
+TEST_F(CountryForces, KillingAllUnitsOfACountryLeavesTheOthersUnits)
+{
+    g.AddLand(1, UNIT_INFANTRY, 1, 1);
+    g.AddLand(1, UNIT_ARMOURED, 2, 1);
+    cJednostkaLadowa* other = g.AddLand(2, UNIT_INFANTRY, 3, 1);
+    g.AddAir(1, UNIT_FIGHTER, 4, 1);
+    g.AddShip(1, UNIT_CRUISER, 1);
+    g.Country(1).KillAllLandUnits();
+    g.Country(1).KillAllAirUnits();
+    g.Country(1).KillAllNavalUnits();
+    EXPECT_EQ(g.game->m_LandUnits.size(), 1u);
+    EXPECT_EQ(g.game->m_LandUnits.front(), other);
+    EXPECT_TRUE(g.game->m_AirUnits.empty());
+    EXPECT_TRUE(g.game->m_NavalUnits.empty());
+    EXPECT_EQ(g.Hex(1, 1).unit, nullptr);
+}
