@@ -49,23 +49,6 @@ int MarkZones(cMapa& map, const std::set<int>& zones, bool mark)
     return int(zones.size());
 }
 
-// A person watching the computer sees the camera go to the hex and waits there.
-void ShowComputerStep(const cJednostka& unit, int x, int y, int delay)
-{
-    cPlayState* play = g_Gra ? g_Gra->m_PlayState : nullptr;
-    if (!play || !play->IsMoveShown(unit))
-        return;
-    sPresentationRequest request;
-    request.kind = eRequestKind::CenterCamera;
-    request.title = unit.m_Name;
-    request.unitId = unit.m_Id;
-    request.countryId = unit.m_Owner;
-    request.x = x;
-    request.y = y;
-    request.delayMs = int(g_DelayValues[delay]);
-    Presentation().Post(std::move(request))->Wait();
-}
-
 } // namespace
 
 int MinDistanceToUnits(int x, int y, const std::vector<const cUnit*>& units)
@@ -134,7 +117,7 @@ bool cJednostkaLotnicza::AiRebase(int x, int y)
     return true;
 }
 
-int cJednostkaLotnicza::FindAirFightTargets(bool mark)
+int cJednostkaLotnicza::FindAirFightTargets(bool mark) const
 {
     cMapa* map = GameMap();
     if (!map || m_ActionPoints < 1 || !IsOnMap())
@@ -151,7 +134,7 @@ int cJednostkaLotnicza::FindAirFightTargets(bool mark)
     return count;
 }
 
-int cJednostkaLotnicza::FindBombardmentTargets(bool mark)
+int cJednostkaLotnicza::FindBombardmentTargets(bool mark) const
 {
     cMapa* map = GameMap();
     const sGameConsts* k = UnitConsts();
@@ -178,7 +161,7 @@ int cJednostkaLotnicza::FindBombardmentTargets(bool mark)
     return count + MarkZones(*map, zones, mark);
 }
 
-int cJednostkaLotnicza::FindNuclearTargets(bool mark)
+int cJednostkaLotnicza::FindNuclearTargets(bool mark) const
 {
     cMapa* map = GameMap();
     if (!map || m_ActionPoints < 1 || !IsOnMap())
@@ -194,7 +177,7 @@ int cJednostkaLotnicza::FindNuclearTargets(bool mark)
     return count;
 }
 
-int cJednostkaLotnicza::FindReconTargets(bool mark)
+int cJednostkaLotnicza::FindReconTargets(bool mark) const
 {
     cMapa* map = GameMap();
     const sGameConsts* k = UnitConsts();

@@ -68,10 +68,10 @@ public:
     bool AiRebase(int x, int y);
 
     // Targets within range, counted and (with mark) marked; none without an action point.
-    int FindAirFightTargets(bool mark);
-    int FindBombardmentTargets(bool mark);
-    int FindNuclearTargets(bool mark);
-    int FindReconTargets(bool mark);
+    int FindAirFightTargets(bool mark) const;
+    int FindBombardmentTargets(bool mark) const;
+    int FindNuclearTargets(bool mark) const;
+    int FindReconTargets(bool mark) const;
     // The sea nodes of the sea hexes within the air search radius.
     void CollectSeaNodesInRadius(std::set<int>& nodes) const;
     // Reconnaissance of a sea node: its fleets are shown unless an interceptor stops the

@@ -8,6 +8,7 @@
 #include "core/text.h"
 #include "game/game.h"
 #include "game/play_counts.h"
+#include "game/play_state.h"
 #include "game/presentation.h"
 #include "game/reports.h"
 #include "units/combat_result.h"
@@ -75,6 +76,22 @@ void TakeHexInCombat(int x, int y, int countryId)
     map->CheckCapturedPort(x, y);
     map->GetHex(x, y)->SetController(countryId);
     ++g_PlayCounts.hexesCaptured;
+}
+
+void ShowComputerStep(const cJednostka& unit, int x, int y, int delay)
+{
+    cPlayState* play = g_Gra ? g_Gra->m_PlayState : nullptr;
+    if (!play || !play->IsMoveShown(unit) || delay < 0 || delay >= kDelayCount)
+        return;
+    sPresentationRequest request;
+    request.kind = eRequestKind::CenterCamera;
+    request.title = unit.m_Name;
+    request.unitId = unit.m_Id;
+    request.countryId = unit.m_Owner;
+    request.x = x;
+    request.y = y;
+    request.delayMs = int(g_DelayValues[size_t(delay)]);
+    Presentation().Post(std::move(request))->Wait();
 }
 
 const std::wstring& CountryName(int countryId)

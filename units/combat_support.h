@@ -20,6 +20,9 @@ void NoteDiscovered(int spotterId, cUnit* unit);
 // A unit that fought its way onto (x, y) takes the hex for the country: the fleets in a
 // port there must leave it, and the capture is counted.
 void TakeHexInCombat(int x, int y, int countryId);
+// A person who watches the unit's moves sees the camera go to (x, y) and stay there for
+// the delay setting; the computer waits for it without the lock.
+void ShowComputerStep(const cJednostka& unit, int x, int y, int delay);
 // A country's name, or an empty text for nobody.
 const std::wstring& CountryName(int countryId);
 // Shows a combat's result to the person whose country fought: after the player's own
