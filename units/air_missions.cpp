@@ -49,6 +49,21 @@ int MarkZones(cMapa& map, const std::set<int>& zones, bool mark)
     return int(zones.size());
 }
 
+// Counts, and with mark marks, the land hexes within range of the unit that are targets.
+template <typename IsTarget>
+int MarkLandTargets(cMapa& map, const cUnit& unit, int range, uint32_t bit, bool mark, IsTarget isTarget)
+{
+    int count = 0;
+    ForEachHexWithin(map, unit.m_X, unit.m_Y, range, [&](sHex& hex) {
+        if (hex.IsSea() || !isTarget(hex))
+            return;
+        ++count;
+        if (mark)
+            hex.SetMark(bit, -1);
+    });
+    return count;
+}
+
 } // namespace
 
 int MinDistanceToUnits(int x, int y, const std::vector<const cUnit*>& units)
@@ -122,16 +137,10 @@ int cJednostkaLotnicza::FindAirFightTargets(bool mark) const
     cMapa* map = GameMap();
     if (!map || m_ActionPoints < 1 || !IsOnMap())
         return 0;
-    int count = 0;
-    ForEachHexWithin(*map, m_X, m_Y, GetRange(), [&](sHex& hex) {
-        if (hex.IsSea() || !hex.unit || hex.unit->m_Category != CATEGORY_AIR || !hex.unit->m_Spotted ||
-            !CountriesAtWar(hex.unit->m_Owner, m_Owner))
-            return;
-        ++count;
-        if (mark)
-            hex.SetMark(MARK_AIR_FIGHT_TARGET, -1);
+    return MarkLandTargets(*map, *this, GetRange(), MARK_AIR_FIGHT_TARGET, mark, [&](const sHex& hex) {
+        return hex.unit && hex.unit->m_Category == CATEGORY_AIR && hex.unit->m_Spotted &&
+               CountriesAtWar(hex.unit->m_Owner, m_Owner);
     });
-    return count;
 }
 
 int cJednostkaLotnicza::FindBombardmentTargets(bool mark) const
@@ -140,18 +149,10 @@ int cJednostkaLotnicza::FindBombardmentTargets(bool mark) const
     const sGameConsts* k = UnitConsts();
     if (!map || !k || m_ActionPoints < 1 || !IsOnMap())
         return 0;
-    int count = 0;
-    ForEachHexWithin(*map, m_X, m_Y, GetRange(), [&](sHex& hex) {
-        if (hex.IsSea())
-            return;
+    const int count = MarkLandTargets(*map, *this, GetRange(), MARK_AIR_BOMBARD_TARGET, mark, [&](const sHex& hex) {
         const bool unitTarget = hex.unit && hex.unit->m_Category == CATEGORY_LAND && hex.unit->m_Spotted &&
                                 CountriesAtWar(hex.unit->m_Owner, m_Owner);
-        const bool cityTarget = hex.city && CountriesAtWar(hex.controller, m_Owner);
-        if (!unitTarget && !cityTarget)
-            return;
-        ++count;
-        if (mark)
-            hex.SetMark(MARK_AIR_BOMBARD_TARGET, -1);
+        return unitTarget || (hex.city && CountriesAtWar(hex.controller, m_Owner));
     });
     std::set<int> zones;
     ForEachHexWithin(*map, m_X, m_Y, k->AirSearchRadius, [&](sHex& hex) {
@@ -166,15 +167,8 @@ int cJednostkaLotnicza::FindNuclearTargets(bool mark) const
     cMapa* map = GameMap();
     if (!map || m_ActionPoints < 1 || !IsOnMap())
         return 0;
-    int count = 0;
-    ForEachHexWithin(*map, m_X, m_Y, GetRange(), [&](sHex& hex) {
-        if (hex.IsSea() || !CountriesAtWar(hex.controller, m_Owner))
-            return;
-        ++count;
-        if (mark)
-            hex.SetMark(MARK_NUCLEAR_TARGET, -1);
-    });
-    return count;
+    return MarkLandTargets(*map, *this, GetRange(), MARK_NUCLEAR_TARGET, mark,
+                           [&](const sHex& hex) { return CountriesAtWar(hex.controller, m_Owner); });
 }
 
 int cJednostkaLotnicza::FindReconTargets(bool mark) const
@@ -187,19 +181,12 @@ int cJednostkaLotnicza::FindReconTargets(bool mark) const
         map->ClearMarks(~uint32_t(MARK_SELECTED), true);
     // Reconnaissance flies the range of a fighter, whatever the type.
     const int range = int(GetRangeFactor() * float(k->AirRanges[0]));
-    int count = 0;
+    const int count = MarkLandTargets(*map, *this, range, MARK_RECON_TARGET, mark,
+                                      [&](const sHex& hex) { return CountriesAtWar(hex.controller, m_Owner); });
     std::set<int> zones;
     ForEachHexWithin(*map, m_X, m_Y, range, [&](sHex& hex) {
-        if (hex.IsSea()) {
-            if (hex.seaZone != 0)
-                zones.insert(hex.seaZone);
-            return;
-        }
-        if (!CountriesAtWar(hex.controller, m_Owner))
-            return;
-        ++count;
-        if (mark)
-            hex.SetMark(MARK_RECON_TARGET, -1);
+        if (hex.IsSea() && hex.seaZone != 0)
+            zones.insert(hex.seaZone);
     });
     return count + MarkZones(*map, zones, mark);
 }
