@@ -172,16 +172,34 @@ TEST(ArtGenerator, RedrawsTheCommittedPicturesExactly)
                              "Luxembourg", "Ireland", "Spain", "Portugal", "Switzerland", "Iraq", "Iran",
                              "Saudi Arabia"})
         expected.push_back({std::string("Flags/") + name + ".png", kFlagWidth, kFlagHeight});
+    // The two skins: their pictures, and a units picture for every country of 1939.
+    for (const char* picture : {"terrain.png", "others.png"})
+        expected.push_back({std::string("[MapSkin]Normal/") + picture, 2048, 2048});
+    expected.push_back({"[MapSkin]Normal/eyecandies.png", 2048, 335});
+    expected.push_back({"[UnitsSkin]Counters/units.png", 1024, 1024});
+    expected.push_back({"[UnitsSkin]Counters/info.png", 300, 132});
+    for (const char* name : {"Germany", "Poland", "Saudi Arabia"})
+        expected.push_back({std::string("[UnitsSkin]Counters/units_") + name + ".png", 768, 400});
+    const std::vector<std::string> tables = {"[MapSkin]Normal/sprites_depth.csv", "[MapSkin]Normal/appearance.csv",
+                                             "[UnitsSkin]Counters/land_units.csv", "[UnitsSkin]Counters/air_units.csv",
+                                             "[UnitsSkin]Counters/naval_units.csv", "[UnitsSkin]Counters/countries.csv"};
     for (const sExpected& e : expected)
         EXPECT_TRUE(fs::exists(out / e.path)) << e.path << " was not generated";
 
     // Every generated file is committed with the same pixels (decoded, so that a different
     // compressor version does not matter).
-    int compared = 0;
+    int compared = 0, tablesCompared = 0;
     for (const auto& entry : fs::recursive_directory_iterator(out)) {
         if (!entry.is_regular_file())
             continue;
         fs::path relative = fs::relative(entry.path(), out);
+        if (relative.extension() == ".csv") {
+            // Tables are compared byte for byte.
+            EXPECT_EQ(ReadWholeFile(entry.path()), ReadWholeFile(GfxDir() / relative))
+                << relative << ": run velmorant-artgen data/gfx and commit the result";
+            tablesCompared++;
+            continue;
+        }
         tSurface fresh = LoadArgb(entry.path());
         tSurface committed = LoadArgb(GfxDir() / relative);
         ASSERT_TRUE(fresh) << relative;
@@ -195,7 +213,9 @@ TEST(ArtGenerator, RedrawsTheCommittedPicturesExactly)
         EXPECT_EQ(differing, 0) << relative << ": run velmorant-artgen data/gfx and commit the result";
         compared++;
     }
-    EXPECT_EQ(compared, int(expected.size()));
+    // Every picture of the country list besides the three named above.
+    EXPECT_EQ(compared, int(expected.size()) + 27);
+    EXPECT_EQ(tablesCompared, int(tables.size()));
     for (const sExpected& e : expected) {
         tSurface picture = LoadArgb(GfxDir() / e.path);
         ASSERT_TRUE(picture) << e.path;

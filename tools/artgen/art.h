@@ -2,6 +2,7 @@
 // The pictures of the art generator, each drawn from code.
 #include <cairo.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,13 +16,25 @@ cairo_surface_t* RenderGuiAtlas();
 // One picture file under data/gfx/, by its path relative to that folder.
 struct sPictureFile {
     std::string path;
-    cairo_surface_t* (*render)();
+    std::function<cairo_surface_t*()> render;
 };
 const std::vector<sPictureFile>& PictureFiles();
+// One table file under data/gfx/ (the skins' tables), by its path relative to that folder.
+struct sTableFile {
+    std::string path;
+    std::function<std::string()> text;
+};
+const std::vector<sTableFile>& TableFiles();
 // The unit pictures under "Units images/": one per unit type code and default.png.
 void AddUnitPictures(std::vector<sPictureFile>& files);
 // The flags of the countries of 1939 under "Flags/", one per country name.
 void AddFlagPictures(std::vector<sPictureFile>& files);
+// The countries of 1939 that have a flag, in the order of the bundled scenario.
+std::vector<std::string> FlagCountryNames();
+// The map skin "[MapSkin]Normal": terrain.png, others.png, eyecandies.png and its tables.
+void AddMapSkin(std::vector<sPictureFile>& pictures, std::vector<sTableFile>& tables);
+// The units skin "[UnitsSkin]Counters": units.png, info.png, a picture per country and its tables.
+void AddUnitsSkin(std::vector<sPictureFile>& pictures, std::vector<sTableFile>& tables);
 
 // A sheet that shows every element in each state as the toolkit would draw it.
 cairo_surface_t* RenderContactSheet(cairo_surface_t* atlas);

@@ -246,3 +246,11 @@ void AddFlagPictures(std::vector<sPictureFile>& files)
 {
     AddAll(files, std::make_index_sequence<std::size(kFlags)>());
 }
+
+std::vector<std::string> FlagCountryNames()
+{
+    std::vector<std::string> names;
+    for (const sFlag& flag : kFlags)
+        names.push_back(flag.name);
+    return names;
+}

@@ -1,9 +1,10 @@
 // Draws every picture the game loads from data/gfx/, from code.
-// Usage: velmorant-artgen OUTPUT_DIR            (writes GUI.png, wallpapers, logos, ...)
+// Usage: velmorant-artgen OUTPUT_DIR            (writes GUI.png, wallpapers, logos, the skins, ...)
 //        velmorant-artgen --contact-sheet FILE  (a sheet of every element in each state)
 #include <fontconfig/fontconfig.h>
 
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <string>
 
@@ -22,6 +23,17 @@ int WriteAll(const std::filesystem::path& dir)
         bool ok = WritePng(surface, path.string());
         cairo_surface_destroy(surface);
         if (!ok) {
+            std::cerr << path.string() << ": cannot write\n";
+            return 1;
+        }
+    }
+    for (const sTableFile& file : TableFiles()) {
+        std::filesystem::path path = dir / file.path;
+        std::error_code ec;
+        std::filesystem::create_directories(path.parent_path(), ec);
+        std::ofstream out(path, std::ios::binary);
+        out << file.text();
+        if (!out.flush()) {
             std::cerr << path.string() << ": cannot write\n";
             return 1;
         }

@@ -494,7 +494,22 @@ const std::vector<sPictureFile>& PictureFiles()
         };
         AddUnitPictures(list);
         AddFlagPictures(list);
+        std::vector<sTableFile> tables;
+        AddMapSkin(list, tables);
+        AddUnitsSkin(list, tables);
         return list;
+    }();
+    return files;
+}
+
+const std::vector<sTableFile>& TableFiles()
+{
+    static const std::vector<sTableFile> files = [] {
+        std::vector<sPictureFile> pictures;
+        std::vector<sTableFile> tables;
+        AddMapSkin(pictures, tables);
+        AddUnitsSkin(pictures, tables);
+        return tables;
     }();
     return files;
 }
