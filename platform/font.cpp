@@ -88,6 +88,7 @@ std::unique_ptr<cFont> cFont::Create(cRenderer* device, std::wstring_view face, 
 cFont::~cFont()
 {
     m_Lines.clear();
+    m_OlderLines.clear();
     if (m_Font)
         TTF_CloseFont(m_Font);
 }
@@ -108,8 +109,17 @@ cTexture* cFont::LinePicture(const std::wstring& line)
     auto it = m_Lines.find(line);
     if (it != m_Lines.end())
         return it->second.get();
-    if (m_Lines.size() >= kMaxCachedLines)
+    auto older = m_OlderLines.find(line);
+    if (older != m_OlderLines.end()) {
+        cTexture* raw = older->second.get();
+        m_Lines.emplace(line, std::move(older->second));
+        m_OlderLines.erase(older);
+        return raw;
+    }
+    if (m_Lines.size() >= kMaxCachedLines) {
+        m_OlderLines = std::move(m_Lines);
         m_Lines.clear();
+    }
     SDL_Surface* surface = TTF_RenderUTF8_Blended(m_Font, WideToUtf8(line).c_str(), SDL_Color{255, 255, 255, 255});
     std::unique_ptr<cTexture> picture = cTexture::AdoptSurface(surface);
     cTexture* raw = picture.get();
@@ -118,7 +128,8 @@ cTexture* cFont::LinePicture(const std::wstring& line)
     return raw;
 }
 
-int cFont::DrawText(cSprite* sprite, std::wstring_view text, int count, sRect* rect, uint32_t format, tColor color)
+int cFont::DrawText(cSprite* sprite, std::wstring_view text, int count, sRect* rect, uint32_t format, tColor color,
+                    float depth)
 {
     if (count >= 0 && size_t(count) < text.size())
         text = text.substr(0, size_t(count));
@@ -150,7 +161,7 @@ int cFont::DrawText(cSprite* sprite, std::wstring_view text, int count, sRect* r
             dst = cut;
         }
         if (sprite && sprite->IsBegun()) {
-            sprite->DrawF(picture, src, sPointF{dst.left, dst.top}, 0.0f, color);
+            sprite->DrawF(picture, src, sPointF{dst.left, dst.top}, depth, color);
         } else if (m_Device) {
             sQuad quad;
             quad.texture = picture;
@@ -170,10 +181,12 @@ void cFont::OnLostDevice()
 {
     std::lock_guard<std::recursive_mutex> guard(m_Mutex);
     m_Lines.clear();
+    m_OlderLines.clear();
 }
 
 void cFont::OnResetDevice()
 {
     std::lock_guard<std::recursive_mutex> guard(m_Mutex);
     m_Lines.clear();
+    m_OlderLines.clear();
 }

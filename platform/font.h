@@ -34,10 +34,12 @@ public:
     int TextWidth(std::wstring_view text) const override;
 
     // Draws the first count characters of the text (count -1: all of it) in the rectangle.
-    // With a sprite the text joins its batch (and its transform), else it is drawn on the
-    // device at once. Unless DT_NOCLIP the text is cut at the rectangle. With DT_CALCRECT
-    // nothing is drawn and the rectangle receives the text's extent. Returns the text's height.
-    int DrawText(cSprite* sprite, std::wstring_view text, int count, sRect* rect, uint32_t format, tColor color);
+    // With a sprite the text joins its batch (and its transform) at the depth, else it is
+    // drawn on the device at once. Unless DT_NOCLIP the text is cut at the rectangle. With
+    // DT_CALCRECT nothing is drawn and the rectangle receives the text's extent. Returns the
+    // text's height.
+    int DrawText(cSprite* sprite, std::wstring_view text, int count, sRect* rect, uint32_t format, tColor color,
+                 float depth = 0.0f);
 
     // The pictures of drawn lines are kept for reuse; the device events drop them.
     void OnLostDevice();
@@ -53,4 +55,7 @@ private:
     int m_Height = 0;
     mutable std::recursive_mutex m_Mutex; // the font engine is not safe across threads
     std::unordered_map<std::wstring, std::unique_ptr<cTexture>> m_Lines;
+    // The lines of the previous full cache: a sprite batch may still draw them, so they live
+    // until the cache fills once more.
+    std::unordered_map<std::wstring, std::unique_ptr<cTexture>> m_OlderLines;
 };

@@ -82,3 +82,12 @@ std::vector<sQuad> cRecordingRenderer::Quads() const
             quads.push_back(call.quad);
     return quads;
 }
+
+bool cRecordingRenderer::SetRenderTarget(cTexture* target)
+{
+    sRecordedCall call;
+    call.kind = sRecordedCall::kTarget;
+    call.target = target;
+    m_Calls.push_back(call);
+    return true;
+}

@@ -8,7 +8,7 @@
 
 struct sRecordedCall
 {
-    enum eKind { kClear, kQuad, kFillRect, kGradientRect, kLine, kClip, kBeginScene, kEndScene };
+    enum eKind { kClear, kQuad, kFillRect, kGradientRect, kLine, kClip, kBeginScene, kEndScene, kTarget };
     eKind kind = kClear;
     sQuad quad;              // kQuad
     sRectF rect;             // kFillRect, kGradientRect
@@ -17,6 +17,7 @@ struct sRecordedCall
     float width = 0;         // kLine
     bool clipOn = false;     // kClip
     sRect clip;              // kClip
+    cTexture* target = nullptr; // kTarget: null is the back buffer
 };
 
 class cRecordingRenderer : public cRenderer
@@ -31,6 +32,7 @@ public:
     void FillRect(const sRectF& rect, tColor color) override;
     void FillGradientRect(const sRectF& rect, tColor topLeft, tColor topRight, tColor bottomLeft, tColor bottomRight) override;
     void DrawLine(sPointF from, sPointF to, float width, tColor color) override;
+    bool SetRenderTarget(cTexture* target) override;
 
     const std::vector<sRecordedCall>& Calls() const { return m_Calls; }
     // Only the textured and plain quads, in drawing order.

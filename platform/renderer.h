@@ -34,6 +34,9 @@ public:
     virtual void FillRect(const sRectF& rect, tColor color) = 0;
     virtual void FillGradientRect(const sRectF& rect, tColor topLeft, tColor topRight, tColor bottomLeft, tColor bottomRight) = 0;
     virtual void DrawLine(sPointF from, sPointF to, float width, tColor color) = 0;
+    // Draws into a render target (cTexture::CreateTarget) from now on; null is the back buffer.
+    // False when the target cannot be drawn into; drawing then goes on where it went before.
+    virtual bool SetRenderTarget(cTexture* target) = 0;
     // Limits drawing to the rectangle (back-buffer pixels); null switches the limit off.
     void SetClipRect(const sRect* clip)
     {

@@ -181,3 +181,15 @@ std::vector<uint32_t> cSdlRenderer::ReadPixels()
     SDL_RenderReadPixels(m_Renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), BackBufferWidth() * 4);
     return pixels;
 }
+
+bool cSdlRenderer::SetRenderTarget(cTexture* target)
+{
+    SDL_Texture* device = nullptr;
+    if (target) {
+        device = target->IsTarget() ? target->GetDeviceTexture(m_Renderer) : nullptr;
+        if (!device)
+            return false;
+    }
+    return SDL_SetRenderTarget(m_Renderer, device) == 0;
+}
+

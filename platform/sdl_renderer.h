@@ -24,6 +24,7 @@ public:
     void FillRect(const sRectF& rect, tColor color) override;
     void FillGradientRect(const sRectF& rect, tColor topLeft, tColor topRight, tColor bottomLeft, tColor bottomRight) override;
     void DrawLine(sPointF from, sPointF to, float width, tColor color) override;
+    bool SetRenderTarget(cTexture* target) override;
 
     void Present();
     // The back buffer as ARGB pixels, row by row (screenshots and tests).

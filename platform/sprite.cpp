@@ -1,6 +1,7 @@
 #include "platform/sprite.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/texture.h"
 
@@ -64,6 +65,20 @@ tResult cSprite::DrawStretched(cTexture* texture, const sRectF& src, const sRect
     item.depth = depth;
     item.quad.texture = texture;
     item.quad.src = src;
+    if (texture->IsSmooth() && src.right > src.left && src.bottom > src.top) {
+        // Drawn at a fraction of its size: from the smaller copy that is nearest above it.
+        const float sx = std::fabs(m_Transform.m11) * (dest.right - dest.left) / (src.right - src.left);
+        const float sy = std::fabs(m_Transform.m22) * (dest.bottom - dest.top) / (src.bottom - src.top);
+        const float shown = std::max(sx, sy);
+        int level = 0;
+        while (level < kSmoothLevels && shown * float(2 << level) <= 1.0f)
+            ++level;
+        if (level > 0) {
+            const float k = 1.0f / float(1 << level);
+            item.quad.texture = texture->Reduced(level);
+            item.quad.src = sRectF{src.left * k, src.top * k, src.right * k, src.bottom * k};
+        }
+    }
     item.quad.color = color;
     item.quad.corners[0] = m_Transform.Apply({dest.left, dest.top});
     item.quad.corners[1] = m_Transform.Apply({dest.right, dest.top});

@@ -1,6 +1,7 @@
 #pragma once
 // A sprite batch: pictures (and text) drawn between Begin and End through one transform,
-// modulated by a colour, and put in depth order when the batch asks for it.
+// modulated by a colour, and put in depth order when the batch asks for it. A smooth
+// picture drawn much smaller than its size is drawn from one of its smaller levels.
 #include <cstdint>
 #include <vector>
 
@@ -20,6 +21,9 @@ struct sVector3
     float y = 0;
     float z = 0;
 };
+
+// The smallest level a smooth picture is drawn from: a sixteenth of its size.
+constexpr int kSmoothLevels = 4;
 
 class cSprite
 {

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 #include <vector>
@@ -36,6 +37,48 @@ void DestroyRetiredTextures()
         if (generation == g_Generation)
             SDL_DestroyTexture(texture);
     g_Retired.clear();
+}
+
+// Gives the clear pixels next to coloured ones the colour of those: a filtered picture
+// then blends its edges with its own colour rather than with black.
+void BleedColours(SDL_Surface* surface, int passes)
+{
+    const int w = surface->w, h = surface->h;
+    auto* base = static_cast<uint8_t*>(surface->pixels);
+    auto at = [&](int x, int y) -> uint32_t& { return reinterpret_cast<uint32_t*>(base + y * surface->pitch)[x]; };
+    std::vector<uint8_t> coloured(size_t(w) * size_t(h));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            coloured[size_t(y) * size_t(w) + size_t(x)] = (at(x, y) >> 24) != 0;
+    std::vector<std::pair<int, uint32_t>> fills;
+    for (int pass = 0; pass < passes; ++pass) {
+        fills.clear();
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                if (coloured[size_t(y) * size_t(w) + size_t(x)])
+                    continue;
+                uint32_t r = 0, g = 0, b = 0, n = 0;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const int nx = x + dx, ny = y + dy;
+                        if (nx < 0 || ny < 0 || nx >= w || ny >= h || !coloured[size_t(ny) * size_t(w) + size_t(nx)])
+                            continue;
+                        const uint32_t p = at(nx, ny);
+                        r += (p >> 16) & 0xFF;
+                        g += (p >> 8) & 0xFF;
+                        b += p & 0xFF;
+                        ++n;
+                    }
+                if (n)
+                    fills.emplace_back(y * w + x, ((r / n) << 16) | ((g / n) << 8) | (b / n));
+            }
+        if (fills.empty())
+            break;
+        for (const auto& [index, colour] : fills) {
+            at(index % w, index / w) = colour; // still clear: only its colour changes
+            coloured[size_t(index)] = 1;
+        }
+    }
 }
 
 } // namespace
@@ -73,7 +116,10 @@ void FreeRetiredDeviceTextures()
     DestroyRetiredTextures();
 }
 
-cTexture::cTexture(SDL_Surface* pixels) : m_Pixels(pixels), m_Width(pixels->w), m_Height(pixels->h) {}
+cTexture::cTexture(SDL_Surface* pixels)
+    : m_Pixels(pixels), m_Width(pixels ? pixels->w : 0), m_Height(pixels ? pixels->h : 0)
+{
+}
 
 cTexture::~cTexture()
 {
@@ -124,8 +170,21 @@ std::unique_ptr<cTexture> cTexture::AdoptSurface(SDL_Surface* surface)
     return std::unique_ptr<cTexture>(new cTexture(argb));
 }
 
+std::unique_ptr<cTexture> cTexture::CreateTarget(int width, int height)
+{
+    if (width < 1 || height < 1)
+        return nullptr;
+    std::unique_ptr<cTexture> target(new cTexture(nullptr));
+    target->m_Width = width;
+    target->m_Height = height;
+    target->m_Target = true;
+    return target;
+}
+
 uint32_t* cTexture::LockPixels(int* pitch)
 {
+    if (!m_Pixels)
+        return nullptr;
     m_Mutex.lock();
     if (pitch)
         *pitch = m_Pixels->pitch / 4;
@@ -134,13 +193,16 @@ uint32_t* cTexture::LockPixels(int* pitch)
 
 void cTexture::UnlockPixels()
 {
+    if (!m_Pixels)
+        return;
     m_Dirty = true;
+    m_Half.reset();
     m_Mutex.unlock();
 }
 
 uint32_t cTexture::PixelAt(int x, int y) const
 {
-    if (x < 0 || y < 0 || x >= m_Width || y >= m_Height)
+    if (!m_Pixels || x < 0 || y < 0 || x >= m_Width || y >= m_Height)
         return 0;
     std::lock_guard<std::mutex> guard(m_Mutex);
     const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(m_Pixels->pixels) + y * m_Pixels->pitch);
@@ -162,16 +224,85 @@ SDL_Texture* cTexture::GetDeviceTexture(SDL_Renderer* renderer)
         m_Dirty = true;
     }
     if (!m_Device) {
-        m_Device = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, m_Width, m_Height);
+        m_Device = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
+                                     m_Target ? SDL_TEXTUREACCESS_TARGET : SDL_TEXTUREACCESS_STATIC, m_Width, m_Height);
         if (!m_Device)
             return nullptr;
         SDL_SetTextureBlendMode(m_Device, SDL_BLENDMODE_BLEND);
+        SDL_SetTextureScaleMode(m_Device, m_Smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
         m_DeviceGeneration = generation;
         m_Dirty = true;
+        m_TargetLost = true;
     }
+    if (m_Target)
+        return m_Device;
     if (m_Dirty) {
         SDL_UpdateTexture(m_Device, nullptr, m_Pixels->pixels, m_Pixels->pitch);
         m_Dirty = false;
     }
     return m_Device;
+}
+
+void cTexture::SetSmooth(bool smooth, bool keepCover)
+{
+    std::lock_guard<std::mutex> guard(m_Mutex);
+    if (smooth && !m_Smooth && m_Pixels) {
+        BleedColours(m_Pixels, 2);
+        m_Dirty = true;
+    }
+    m_Smooth = smooth;
+    if (m_KeepCover != keepCover)
+        m_Half.reset();
+    m_KeepCover = keepCover;
+    if (m_Device)
+        SDL_SetTextureScaleMode(m_Device, smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+}
+
+bool cTexture::TakeTargetLost()
+{
+    std::lock_guard<std::mutex> guard(m_Mutex);
+    const bool lost = m_TargetLost;
+    m_TargetLost = false;
+    return lost;
+}
+
+cTexture* cTexture::Reduced(int level)
+{
+    if (level <= 0 || !m_Pixels || (m_Width == 1 && m_Height == 1))
+        return this;
+    if (!m_Half) {
+        std::lock_guard<std::mutex> guard(m_Mutex);
+        const int w = (m_Width + 1) / 2, h = (m_Height + 1) / 2;
+        SDL_Surface* half = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
+        if (!half)
+            return this;
+        const auto* src = static_cast<const uint8_t*>(m_Pixels->pixels);
+        auto* dst = static_cast<uint8_t*>(half->pixels);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                // The colours are averaged by their coverage, so that edges do not darken.
+                uint32_t sumA = 0, sumR = 0, sumG = 0, sumB = 0, maxA = 0;
+                for (int dy = 0; dy < 2; ++dy)
+                    for (int dx = 0; dx < 2; ++dx) {
+                        const int sx = std::min(2 * x + dx, m_Width - 1), sy = std::min(2 * y + dy, m_Height - 1);
+                        const uint32_t p = reinterpret_cast<const uint32_t*>(src + sy * m_Pixels->pitch)[sx];
+                        const uint32_t a = p >> 24;
+                        sumA += a;
+                        maxA = std::max(maxA, a);
+                        sumR += ((p >> 16) & 0xFF) * a;
+                        sumG += ((p >> 8) & 0xFF) * a;
+                        sumB += (p & 0xFF) * a;
+                    }
+                uint32_t out = 0;
+                if (sumA > 0)
+                    out = ((m_KeepCover ? maxA : sumA / 4) << 24) | ((sumR / sumA) << 16) | ((sumG / sumA) << 8) |
+                          (sumB / sumA);
+                reinterpret_cast<uint32_t*>(dst + y * half->pitch)[x] = out;
+            }
+        BleedColours(half, 2);
+        m_Half.reset(new cTexture(half));
+        m_Half->m_Smooth = m_Smooth;
+        m_Half->m_KeepCover = m_KeepCover;
+    }
+    return m_Half->Reduced(level - 1);
 }

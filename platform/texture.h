@@ -26,12 +26,15 @@ public:
     static std::unique_ptr<cTexture> CreateBlank(int width, int height);
     // Takes over a surface of any pixel format (freed here); null when it cannot be converted.
     static std::unique_ptr<cTexture> AdoptSurface(SDL_Surface* surface);
+    // A picture that the renderer draws into (cRenderer::SetRenderTarget); it has no pixels in
+    // memory, and its content is lost with its renderer. Null for a size below 1.
+    static std::unique_ptr<cTexture> CreateTarget(int width, int height);
 
     int Width() const { return m_Width; }
     int Height() const { return m_Height; }
 
     // Direct access to the pixels: row y starts at pixels + y * pitch (pitch in pixels).
-    // Unlock marks the picture for a new upload.
+    // Unlock marks the picture for a new upload. Null for a render target (then no unlock).
     uint32_t* LockPixels(int* pitch);
     void UnlockPixels();
     // One pixel, ARGB; 0 outside the picture.
@@ -39,6 +42,19 @@ public:
 
     // Main thread only: the renderer's copy, made or refreshed as needed; null on failure.
     SDL_Texture* GetDeviceTexture(SDL_Renderer* renderer);
+
+    // A smooth picture is filtered when drawn larger or smaller, and drawn from a copy of
+    // half, a quarter ... of its size when it is drawn much smaller (its levels). With
+    // keepCover a pixel of a level is as opaque as the most opaque pixel it stands for:
+    // pictures that tile edge to edge then meet without a seam at any level.
+    void SetSmooth(bool smooth, bool keepCover = false);
+    bool IsSmooth() const { return m_Smooth; }
+    // Level 0 is the picture itself, each further level half the size of the one before;
+    // made at first use from the pixels (main thread), dropped when the pixels change.
+    cTexture* Reduced(int level);
+    bool IsTarget() const { return m_Target; }
+    // True once after the renderer made a render target anew: what was drawn into it is gone.
+    bool TakeTargetLost();
 
 private:
     cTexture(SDL_Surface* pixels);
@@ -50,6 +66,11 @@ private:
     bool m_Dirty = true;
     SDL_Texture* m_Device = nullptr;
     uint64_t m_DeviceGeneration = 0;
+    bool m_Smooth = false;
+    bool m_KeepCover = false;
+    bool m_Target = false;
+    bool m_TargetLost = true;
+    std::unique_ptr<cTexture> m_Half;
 };
 
 // The renderer's lifetime, as the textures see it. Each new renderer starts a new
