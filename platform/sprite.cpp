@@ -65,6 +65,7 @@ tResult cSprite::DrawStretched(cTexture* texture, const sRectF& src, const sRect
     item.depth = depth;
     item.quad.texture = texture;
     item.quad.src = src;
+    sRectF to = dest;
     if (texture->IsSmooth() && src.right > src.left && src.bottom > src.top) {
         // Drawn at a fraction of its size: from the smaller copy that is nearest above it.
         const float sx = std::fabs(m_Transform.m11) * (dest.right - dest.left) / (src.right - src.left);
@@ -74,16 +75,24 @@ tResult cSprite::DrawStretched(cTexture* texture, const sRectF& src, const sRect
         while (level < kSmoothLevels && shown * float(2 << level) <= 1.0f)
             ++level;
         if (level > 0) {
+            // The piece widened to whole texels of that level, and the destination with it,
+            // so that no renderer drops a part of a texel at its edges.
             const float k = 1.0f / float(1 << level);
+            const sRectF exact{src.left * k, src.top * k, src.right * k, src.bottom * k};
+            const sRectF whole{std::floor(exact.left), std::floor(exact.top), std::ceil(exact.right), std::ceil(exact.bottom)};
+            const float perX = (dest.right - dest.left) / (exact.right - exact.left);
+            const float perY = (dest.bottom - dest.top) / (exact.bottom - exact.top);
+            to = sRectF{dest.left - (exact.left - whole.left) * perX, dest.top - (exact.top - whole.top) * perY,
+                        dest.right + (whole.right - exact.right) * perX, dest.bottom + (whole.bottom - exact.bottom) * perY};
             item.quad.texture = texture->Reduced(level);
-            item.quad.src = sRectF{src.left * k, src.top * k, src.right * k, src.bottom * k};
+            item.quad.src = whole;
         }
     }
     item.quad.color = color;
-    item.quad.corners[0] = m_Transform.Apply({dest.left, dest.top});
-    item.quad.corners[1] = m_Transform.Apply({dest.right, dest.top});
-    item.quad.corners[2] = m_Transform.Apply({dest.right, dest.bottom});
-    item.quad.corners[3] = m_Transform.Apply({dest.left, dest.bottom});
+    item.quad.corners[0] = m_Transform.Apply({to.left, to.top});
+    item.quad.corners[1] = m_Transform.Apply({to.right, to.top});
+    item.quad.corners[2] = m_Transform.Apply({to.right, to.bottom});
+    item.quad.corners[3] = m_Transform.Apply({to.left, to.bottom});
     m_Items.push_back(item);
     return S_OK;
 }

@@ -37,6 +37,8 @@ public:
     // Draws what was collected and closes the batch.
     tResult End();
     bool IsBegun() const { return m_Begun; }
+    // Pieces collected and not yet drawn.
+    size_t PendingCount() const { return m_Items.size(); }
 
     void SetTransform(const sMatrix2D& transform) { m_Transform = transform; }
     const sMatrix2D& GetTransform() const { return m_Transform; }

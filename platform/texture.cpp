@@ -40,8 +40,9 @@ void DestroyRetiredTextures()
 }
 
 // Gives the clear pixels next to coloured ones the colour of those: a filtered picture
-// then blends its edges with its own colour rather than with black.
-void BleedColours(SDL_Surface* surface, int passes)
+// then blends its edges with its own colour rather than with black. Growing also makes
+// them as opaque as the most opaque of those neighbours, for one pass.
+void BleedColours(SDL_Surface* surface, int passes, bool grow = false)
 {
     const int w = surface->w, h = surface->h;
     auto* base = static_cast<uint8_t*>(surface->pixels);
@@ -57,7 +58,7 @@ void BleedColours(SDL_Surface* surface, int passes)
             for (int x = 0; x < w; ++x) {
                 if (coloured[size_t(y) * size_t(w) + size_t(x)])
                     continue;
-                uint32_t r = 0, g = 0, b = 0, n = 0;
+                uint32_t r = 0, g = 0, b = 0, n = 0, a = 0;
                 for (int dy = -1; dy <= 1; ++dy)
                     for (int dx = -1; dx <= 1; ++dx) {
                         const int nx = x + dx, ny = y + dy;
@@ -67,15 +68,17 @@ void BleedColours(SDL_Surface* surface, int passes)
                         r += (p >> 16) & 0xFF;
                         g += (p >> 8) & 0xFF;
                         b += p & 0xFF;
+                        a = std::max(a, p >> 24);
                         ++n;
                     }
                 if (n)
-                    fills.emplace_back(y * w + x, ((r / n) << 16) | ((g / n) << 8) | (b / n));
+                    fills.emplace_back(y * w + x, ((grow && pass == 0 ? a : 0u) << 24) | ((r / n) << 16) |
+                                                      ((g / n) << 8) | (b / n));
             }
         if (fills.empty())
             break;
         for (const auto& [index, colour] : fills) {
-            at(index % w, index / w) = colour; // still clear: only its colour changes
+            at(index % w, index / w) = colour; // clear unless grown: only its colour changes
             coloured[size_t(index)] = 1;
         }
     }
@@ -243,7 +246,7 @@ SDL_Texture* cTexture::GetDeviceTexture(SDL_Renderer* renderer)
     return m_Device;
 }
 
-void cTexture::SetSmooth(bool smooth, bool keepCover)
+void cTexture::SetSmooth(bool smooth, eCover cover)
 {
     std::lock_guard<std::mutex> guard(m_Mutex);
     if (smooth && !m_Smooth && m_Pixels) {
@@ -251,9 +254,9 @@ void cTexture::SetSmooth(bool smooth, bool keepCover)
         m_Dirty = true;
     }
     m_Smooth = smooth;
-    if (m_KeepCover != keepCover)
+    if (m_Cover != cover)
         m_Half.reset();
-    m_KeepCover = keepCover;
+    m_Cover = cover;
     if (m_Device)
         SDL_SetTextureScaleMode(m_Device, smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
 }
@@ -295,14 +298,15 @@ cTexture* cTexture::Reduced(int level)
                     }
                 uint32_t out = 0;
                 if (sumA > 0)
-                    out = ((m_KeepCover ? maxA : sumA / 4) << 24) | ((sumR / sumA) << 16) | ((sumG / sumA) << 8) |
+                    out = ((m_Cover == kAverageCover ? sumA / 4 : maxA) << 24) | ((sumR / sumA) << 16) | ((sumG / sumA) << 8) |
                           (sumB / sumA);
                 reinterpret_cast<uint32_t*>(dst + y * half->pitch)[x] = out;
             }
-        BleedColours(half, 2);
+        // Tiles grow by a texel at every level, so that neighbours still overlap at any size.
+        BleedColours(half, 2, m_Cover == kGrowCover);
         m_Half.reset(new cTexture(half));
         m_Half->m_Smooth = m_Smooth;
-        m_Half->m_KeepCover = m_KeepCover;
+        m_Half->m_Cover = m_Cover;
     }
     return m_Half->Reduced(level - 1);
 }

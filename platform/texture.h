@@ -44,10 +44,14 @@ public:
     SDL_Texture* GetDeviceTexture(SDL_Renderer* renderer);
 
     // A smooth picture is filtered when drawn larger or smaller, and drawn from a copy of
-    // half, a quarter ... of its size when it is drawn much smaller (its levels). With
-    // keepCover a pixel of a level is as opaque as the most opaque pixel it stands for:
-    // pictures that tile edge to edge then meet without a seam at any level.
-    void SetSmooth(bool smooth, bool keepCover = false);
+    // half, a quarter ... of its size when it is drawn much smaller (its levels).
+    enum eCover {
+        kAverageCover, // a pixel of a level is as opaque as the pixels it stands for, on average
+        kKeepCover,    // as opaque as the most opaque of them: thin lines stay seen
+        kGrowCover,    // that, and what it shows grows by a pixel at every level: pieces that
+                       // tile edge to edge overlap, and meet without a seam, at any level
+    };
+    void SetSmooth(bool smooth, eCover cover = kAverageCover);
     bool IsSmooth() const { return m_Smooth; }
     // Level 0 is the picture itself, each further level half the size of the one before;
     // made at first use from the pixels (main thread), dropped when the pixels change.
@@ -67,7 +71,7 @@ private:
     SDL_Texture* m_Device = nullptr;
     uint64_t m_DeviceGeneration = 0;
     bool m_Smooth = false;
-    bool m_KeepCover = false;
+    eCover m_Cover = kAverageCover;
     bool m_Target = false;
     bool m_TargetLost = true;
     std::unique_ptr<cTexture> m_Half;

@@ -63,6 +63,12 @@ constexpr tAtlasRect TerrainCell(int terrain, int variant, int weather)
                    (t % 4) * kWeatherStates + w);
 }
 
+// The ownership map's land hexes tile like terrain, so they lie in terrain.png, in the sea
+// block's weather rows that the sea does not use: the hex of no country, and the hex of a
+// country (tinted with the country's colour).
+constexpr tAtlasRect kOwnershipNone = MapCell(0, 1);
+constexpr tAtlasRect kOwnershipCountry = MapCell(1, 1);
+
 // others.png.
 // Rivers along sides 1 to 3 of a hex, two variants each, in row 0.
 constexpr tAtlasRect RiverCell(int side, int variant) { return MapCell((variant & 1) + 2 * (side - 1), 0); }
@@ -79,11 +85,8 @@ constexpr tAtlasRect BorderCell(int column) { return MapCell(column, 4); }
 // The arrows of the six attack directions of a planned assault, row 5.
 constexpr int kMoveFlagRowY = 836;
 constexpr tAtlasRect MoveFlagCell(int direction) { return MapCell(direction, 5); }
-// Ownership and the grid (row 6): the ownership map's hex of no country, its hex of a
-// country (tinted with the country's colour), the controller's and the owner's overlays
-// (tinted) and the grid.
-constexpr tAtlasRect kOwnershipNone = MapCell(0, 6);
-constexpr tAtlasRect kOwnershipCountry = MapCell(1, 6);
+// Ownership and the grid (row 6): the controller's and the owner's overlays (tinted) and
+// the grid.
 constexpr tAtlasRect kControllerOverlay = MapCell(2, 6);
 constexpr tAtlasRect kOwnerOverlay = MapCell(3, 6);
 constexpr tAtlasRect kGridCell = MapCell(4, 6);

@@ -197,7 +197,7 @@ void Wave(cairo_t* cr, double x, double y, double w, const sColor& c)
 void Puddle(cairo_t* cr, double x, double y, double r)
 {
     EllipsePath(cr, x, y, r, 0.45);
-    Fill(cr, WithAlpha(Rgb(0x4A3B24), 0.55));
+    Fill(cr, WithAlpha(Rgb(0x5A4A30), 0.35));
     EllipsePath(cr, x - r * 0.2, y - r * 0.1, r * 0.5, 0.35);
     Fill(cr, WithAlpha(Rgb(0xA7A48E), 0.35));
 }
@@ -208,9 +208,12 @@ void TerrainHex(cairo_t* cr, double ox, double oy, int terrain, int variant, int
     const sColor base = terrain == 0 ? look.base : WeatherTint(look.base, weather);
     const sColor ink = terrain == 0 ? look.detail : WeatherTint(look.detail, weather == 1 ? 0 : weather);
     cairo_save(cr);
-    // Two pixels past the hex, so that neighbours overlap and no seam shows between them.
+    // Two pixels past the hex, so that neighbours overlap, and with a hard edge: a half-clear
+    // edge would let the black under the map show between two hexes.
     HexPath(cr, ox, oy, 2.0);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     cairo_clip(cr);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_DEFAULT);
     SetColor(cr, base);
     cairo_paint(cr);
 
@@ -303,20 +306,45 @@ void TerrainHex(cairo_t* cr, double ox, double oy, int terrain, int variant, int
     cairo_restore(cr);
 }
 
+// The political map: a flat hex of no country, and a white hex for the country's colour,
+// hard-edged like the terrain.
+void OwnershipHexes(cairo_t* cr)
+{
+    const tAtlasRect none = kOwnershipNone, country = kOwnershipCountry;
+    for (const tAtlasRect& c : {none, country}) {
+        cairo_save(cr);
+        HexPath(cr, c.left, c.top, 2.0);
+        cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+        cairo_clip(cr);
+        cairo_set_antialias(cr, CAIRO_ANTIALIAS_DEFAULT);
+        if (c.left == none.left) {
+            SetColor(cr, Rgb(0xC9C3AF));
+            cairo_paint(cr);
+        } else {
+            cairo_pattern_t* p = cairo_pattern_create_radial(c.left + kHexCentreX, c.top + kHexCentreY, 10,
+                                                             c.left + kHexCentreX, c.top + kHexCentreY, 62);
+            cairo_pattern_add_color_stop_rgba(p, 0, 1, 1, 1, 1);
+            cairo_pattern_add_color_stop_rgba(p, 1, 0.88, 0.88, 0.86, 1);
+            cairo_set_source(cr, p);
+            cairo_paint(cr);
+            cairo_pattern_destroy(p);
+        }
+        cairo_restore(cr);
+    }
+}
+
 cairo_surface_t* Terrain()
 {
     cairo_surface_t* s = NewSurface(kMapTextureSize, kMapTextureSize);
     cairo_t* cr = cairo_create(s);
     for (int t = 0; t < kTerrainCount; t++)
         for (int v = 0; v < kTerrainVariants; v++)
-            for (int w = 0; w < kWeatherStates; w++) {
-                tAtlasRect c = TerrainCell(t, v, w);
-                if (t == 0 && w > 0) {
-                    // The sea has one weather; its other rows repeat it for any reader.
-                    c = MapCell((t / 4) * kTerrainVariants + v, (t % 4) * kWeatherStates + w);
+            for (int w = 0; w < kWeatherStates; w++)
+                if (t != 0 || w == 0) {
+                    tAtlasRect c = TerrainCell(t, v, w);
+                    TerrainHex(cr, c.left, c.top, t, v, w);
                 }
-                TerrainHex(cr, c.left, c.top, t, v, t == 0 ? 0 : w);
-            }
+    OwnershipHexes(cr);
     cairo_destroy(cr);
     return s;
 }
@@ -430,23 +458,6 @@ void MoveFlagCells(cairo_t* cr)
 
 void OwnershipCells(cairo_t* cr)
 {
-    // The political map: a flat hex of no country, and a white hex for the country's colour.
-    const tAtlasRect none = kOwnershipNone, country = kOwnershipCountry;
-    HexPath(cr, none.left, none.top, 1.0);
-    Fill(cr, Rgb(0xC9C3AF));
-    HexPath(cr, country.left, country.top, 1.0);
-    cairo_pattern_t* p =
-        cairo_pattern_create_radial(country.left + kHexCentreX, country.top + kHexCentreY, 10,
-                                    country.left + kHexCentreX, country.top + kHexCentreY, 62);
-    cairo_pattern_add_color_stop_rgba(p, 0, 1, 1, 1, 1);
-    cairo_pattern_add_color_stop_rgba(p, 1, 0.86, 0.86, 0.84, 1);
-    cairo_set_source(cr, p);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
-    for (const tAtlasRect& c : {none, country}) {
-        HexPath(cr, c.left, c.top, -1.0);
-        Stroke(cr, WithAlpha(Rgb(0x000000), 0.18), 1.2);
-    }
     // Who holds the hex: hatching; whose it is: a band inside the edge. Both white, tinted.
     const tAtlasRect ctl = kControllerOverlay;
     cairo_save(cr);
