@@ -28,6 +28,7 @@ std::array<float, kDelayCount> g_DelayValues = {1000, 1000, 1000, 1000, 1000, 10
 
 cIniFile g_Settings;
 sUserSettings g_UserSettings;
+float g_MapZoom = 1.0f;
 
 namespace {
 
@@ -45,6 +46,7 @@ int Checked(const char* key, int value, int low, int high, int fallback)
 void ResetSettingsToDefaults()
 {
     g_UserSettings = sUserSettings();
+    g_MapZoom = g_UserSettings.mapZoom;
     g_DelayValues.fill(1000.0f);
     g_Settings.Clear();
 }
@@ -66,6 +68,7 @@ void LoadSettings(const std::filesystem::path& path)
     s.dynamicAppearance = ini.GetBool("UnitsDisplay/DynamicAppearance", true);
     s.mapSkin = ini.GetString("MapDisplay/Skin", L"Normal");
     s.mapZoom = float(Checked("MapDisplay/Zoom", ini.GetInt("MapDisplay/Zoom", 100), 1, 1000, 100)) / 100.0f;
+    g_MapZoom = s.mapZoom;
     s.showGrid = ini.GetBool("MapDisplay/ShowGrid", true);
     s.showCityName = ini.GetBool("MapDisplay/ShowCityName", true);
     s.showAPLeft = ini.GetBool("MapDisplay/ShowAPLeft", true);

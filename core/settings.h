@@ -73,6 +73,9 @@ struct sUserSettings
 
 extern cIniFile g_Settings;
 extern sUserSettings g_UserSettings;
+// The live map zoom: the scale the map is drawn at (1 is full size), which the skin levels
+// follow. Loading the settings starts it at "MapDisplay/Zoom"; saving the zoom stores it.
+extern float g_MapZoom;
 
 // Reads Settings.ini (at the path given, by default in the working directory) into
 // g_Settings and the globals. A missing file leaves every default and is never created.

@@ -64,8 +64,8 @@ cGra::~cGra()
     m_Music = nullptr;
 
     LogLine(L"Saving settings");
-    // The map keeps no zoom until the player has zoomed; the stored setting then stays.
-    SaveZoomSetting(m_Mapa && m_Mapa->zoomFactor > 0.0f ? m_Mapa->zoomFactor : g_UserSettings.mapZoom);
+    // The zoom the map was drawn at, which the next game starts with.
+    SaveZoomSetting(g_MapZoom);
     m_SaveGameVersion = -1.0f;
 
     LogLine(L"Destroing map");

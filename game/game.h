@@ -27,6 +27,7 @@ class cPanstwo;
 class cAI;
 class cRelationsMatrix;
 class cPlayState;
+class cRenderer;
 class cTopografia;
 class cDiagramMiast;
 class cGrafMorz;
@@ -79,6 +80,9 @@ public:
     // The game screen gets the input, then state 7 (3 once a play-by-e-mail turn has been
     // handed over: that turn is over, the player only saves and leaves).
     void ReturnToMap();
+    // Draws the game screen for one frame (the frame render holds the global lock): the map
+    // in one sprite batch, the black frames of the minimap and the info panel, the panels.
+    void Render(cRenderer* device, float elapsed);
     // The end of a move animation: 8 becomes 7 and 10 becomes 9, unlogged; any other
     // state (the teardown's 15, say) is left alone. True when it lowered the state.
     bool LowerAnimatedState();

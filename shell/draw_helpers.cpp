@@ -88,8 +88,9 @@ void LoadSpriteDepthTable(const std::wstring& path)
             break;
         if (!line.empty() && line[0] == L'#')
             continue;
-        std::wstring first = SplitText(line, L';')[0];
-        int n = std::min(AtoiLike(WideToUtf8(first)), 39);
+        // Lines are read up to 500 characters; a depth below 0 would lie behind the back.
+        std::wstring first = SplitText(std::wstring_view(line).substr(0, 499), L';')[0];
+        int n = std::clamp(AtoiLike(WideToUtf8(first)), 0, 39);
         g_SpriteDepths[entry].depth = n;
         g_SpriteDepths[entry].scale = 0.6f + float(39 - n) / 100.0f;
         ++entry;

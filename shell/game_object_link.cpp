@@ -10,4 +10,9 @@ void LinkGameObject()
         g_GameLink.state = [] { return g_Gra ? g_Gra->GetGameState() : -1; };
     if (!g_GameLink.destroy)
         g_GameLink.destroy = [] { DeleteGameObject(); };
+    if (!g_GameLink.render)
+        g_GameLink.render = [](cRenderer* device, float elapsed) {
+            if (g_Gra)
+                g_Gra->Render(device, elapsed);
+        };
 }

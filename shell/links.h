@@ -11,6 +11,7 @@
 #include "game/presentation_requests.h"
 
 class CDXUTControl;
+class CDXUTDialog;
 class cRenderer;
 class cTextureHolder;
 
@@ -68,6 +69,8 @@ public:
     virtual void OnKeyboard(unsigned key, bool down, bool alt) = 0;
     virtual void OnMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheel, int x, int y) = 0;
     virtual void OnRender(float elapsed) = 0;
+    // It becomes the current dialog again, or the map was clicked while it is hidden.
+    virtual void OnReactivate() {}
 };
 
 // A game-screen panel; cPanel implements it.
@@ -77,6 +80,10 @@ public:
     virtual ~iPanelScreen() = default;
     virtual bool MsgProc(unsigned message, uintptr_t wParam, intptr_t lParam) = 0;
     virtual void OnGUIEvent(unsigned event, int id, CDXUTControl* control) = 0;
+    // Its drawing on the game screen, each frame.
+    virtual void OnRender(float) {}
+    // The dialog that holds its controls (a dragged panel moves them), or null.
+    virtual CDXUTDialog* GetDialog() { return nullptr; }
 };
 
 // The current menu, the dialog stack (bottom first) with its current (top) dialog, and

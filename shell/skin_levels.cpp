@@ -1,17 +1,20 @@
 #include "shell/skin_levels.h"
 
+#include <algorithm>
+
 #include "core/settings.h"
 #include "core/text.h"
 
 std::array<std::array<sSkinLevel, kSkinLevels>, kUnitFamilies> g_UnitSkinLevels;
 std::array<sSkinLevel, kSkinLevels> g_CityAppearanceLevels;
 sTextStyle g_CityLabelStyle;
+sRect g_CityLabelRect;
 std::array<int, kUnitFamilies> g_SelectedUnitSkinLevel{};
 int g_SelectedCityAppearanceLevel = 0;
 
 namespace {
 
-int ZoomPercent() { return int(g_UserSettings.mapZoom * 100.0f); }
+int ZoomPercent() { return int(g_MapZoom * 100.0f); }
 
 int Cell(const std::vector<std::wstring>& row, size_t i) { return AtoiLike(WideToUtf8(row[i])); }
 
@@ -48,6 +51,17 @@ void ForEveryLiveFont(Fn fn)
 }
 
 } // namespace
+
+const sSkinLevel& CurrentUnitSkinLevel(int family)
+{
+    const int f = std::clamp(family, 0, kUnitFamilies - 1);
+    return g_UnitSkinLevels[size_t(f)][size_t(std::clamp(g_SelectedUnitSkinLevel[size_t(f)], 0, kSkinLevels - 1))];
+}
+
+const sSkinLevel& CurrentCityAppearance()
+{
+    return g_CityAppearanceLevels[size_t(std::clamp(g_SelectedCityAppearanceLevel, 0, kSkinLevels - 1))];
+}
 
 void SelectUnitSkinLevels()
 {

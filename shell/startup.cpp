@@ -17,6 +17,8 @@
 #include "platform/window.h"
 #include "shell/dxut.h"
 #include "shell/frame_callbacks.h"
+#include "shell/hint_display.h"
+#include "shell/layout_hook.h"
 #include "shell/links.h"
 #include "shell/menus/intro.h"
 #include "shell/menus/main_menu.h"
@@ -64,6 +66,10 @@ int RunProgram()
     }
 
     LinkGameObject();
+    if (!g_ShellLinks.hintRender)
+        InstallHintDisplay();
+    if (!g_GuiHooks.layoutMove)
+        InstallLayoutHook();
     if (!g_ShellLinks.initSound)
         g_ShellLinks.initSound = InitSound;
     if (!g_ShellLinks.playIntroMovies)

@@ -42,6 +42,8 @@ public:
     void RecalculateEfficiency() override { m_Efficiency = 100; }
     // Removes the unit from the map or the reserve, and deletes it.
     void Kill() override;
+    void DrawCounter(float x, float y, float scale, int style) const override;
+    void DrawIcon(const sRect& rect) const override;
 
     void SetActionPoints(int n) override { m_ActionPoints = n; }
     // The action points of the type while the unit has supply, none without.

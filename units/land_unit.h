@@ -28,6 +28,8 @@ public:
     void ReceiveAirAttack(sCombatResult* result, cUnit* attacker) override;
     // Removes the unit from the map, its ship or the reserve, and deletes it.
     void Kill() override;
+    void DrawCounter(float x, float y, float scale, int style) const override;
+    void DrawIcon(const sRect& rect) const override;
 
     void SetActionPoints(int n) override { m_ActionPoints = n; }
     void ResetActionPoints() override;

@@ -17,6 +17,15 @@ public:
     // A ship has no commanding commander.
     void UpdateCommandingCommander() override { m_CommandingCommanderId = -1; }
 
+    // The counter on the map: outside a sea battle.
+    void DrawCounter(float x, float y, float scale, int style) const override;
+    // The counter in a sea battle too: column is the ship's column on the board, and the
+    // marks show which half acts next.
+    void DrawCounter(float x, float y, float scale, int column, bool battle, bool firstSideActs) const;
+    // Scaled into a panel's rectangle, without the battle marks.
+    void DrawCounterInRect(const sRect& rect) const;
+    void DrawIcon(const sRect& rect) const override { DrawCounterInRect(rect); }
+
     // Random damage of a ship of this type.
     int RollDamage() const;
     // Value of the ship in shore and port bombardment.

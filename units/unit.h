@@ -8,6 +8,7 @@
 #include "units/unit_fwd.h"
 
 class cPanstwo;
+struct sRect;
 
 // Type codes.
 enum eUnitType : int32_t
@@ -80,6 +81,11 @@ public:
     }
     // Removes the unit from the game; the object is deleted.
     virtual void Kill() {}
+    // The counter on the map, its 166-pixel cell at (x, y) in the units of the sprite's
+    // transform, scaled; style is the animation frame's parity.
+    virtual void DrawCounter(float x, float y, float scale, int style) const;
+    // The counter scaled into a rectangle of a panel (screen pixels).
+    virtual void DrawIcon(const sRect& rect) const;
 
     // Type and category.
     void SetType(int type);

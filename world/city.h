@@ -21,6 +21,8 @@ enum eCityType
 
 constexpr int kCityNameMax = 99; // characters kept of a name
 
+struct sHex;
+
 class cMiasto
 {
 public:
@@ -50,6 +52,11 @@ public:
     void NuclearStrike(sCombatResult* result);
     // The besieged city's defender may lose a level or surrender; the report goes to text.
     void CheckSiege(std::wstring& text);
+
+    // The city on the map at the hex's position, at the city layer's depth: its picture
+    // (unless a decoration stands in for it), then the markers and labels of the current
+    // city appearance level.
+    void Draw(float x, float y, float depth, bool showPicture, int parity, const sHex& hex, int variant) const;
 
     // Per-country tables (cities_supply_info.csv and cities_convoy_info.csv).
     void ResizeCountryTables(int countryCount);

@@ -320,6 +320,8 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
         c.SetName(t[2]);
         c.Color1 = uint32_t(LeadingHex(t[3]));
         c.Color2 = uint32_t(LeadingHex(t[4]));
+        c.CounterColor1 = c.Color1;
+        c.CounterColor2 = c.Color2;
         c.Color3 = uint32_t(LeadingHex(t[5]));
         c.Color4 = uint32_t(LeadingHex(t[6]));
         c.Alliance = LeadingInt(t[7]);

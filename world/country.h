@@ -199,6 +199,10 @@ public:
     uint32_t Color2 = 0;
     uint32_t Color3 = 0;
     uint32_t Color4 = 0;
+    // The colours of the country's unit counters: its first two colours, unless the units
+    // skin gives others.
+    uint32_t CounterColor1 = 0;
+    uint32_t CounterColor2 = 0;
     double PP = 0.0;
     int32_t DP = 0;
     int32_t SMP = 0;

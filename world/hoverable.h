@@ -1,10 +1,14 @@
 #pragma once
-// Something on the map that shows a hint under the mouse.
+// Something on the map that shows a hint under the mouse: the hint display asks it for the
+// size of its hint, then has it draw the hint with its top-left corner at a screen point.
 class cHoverable
 {
 public:
     virtual ~cHoverable() = default;
-    // Where the hint stands, in screen pixels.
-    virtual void GetHintPosition(int& x, int& y) const { x = 0; y = 0; }
-    virtual void DrawHint() {}
+    virtual void GetHintSize(int& width, int& height) const
+    {
+        width = 0;
+        height = 0;
+    }
+    virtual void DrawHint(float, float) const {}
 };

@@ -2,9 +2,11 @@
 // The hex map of a game: its hexes, the overlay marks, the camera of the map view and
 // the working grids of the computer opponent.
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <list>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +17,8 @@
 class cMapa;
 class cMiasto;
 class cPanstwo;
+struct sHexDecoration;
+struct sMapPicture;
 
 // Mark bits of a hex.
 enum eHexMark : uint32_t
@@ -85,6 +89,17 @@ struct sHex
     cMapa* map = nullptr;    // the map that holds the hex (set at allocation)
 
     bool IsSea() const { return terrain == kTerrainSea; }
+
+    // Drawing (the sprite batch of the frame is open). The position is the origin of the
+    // hex's cell in map pixels; frame is the animation frame 0 to 5.
+    void Draw(float x, float y, const sHexDecoration& decoration, int frame) const;
+    void DrawTerrain(float x, float y, const sHexDecoration& decoration) const;
+    void DrawOwnership(float x, float y) const;
+    void DrawWithLandingMark(float x, float y, const sHexDecoration& decoration, int frame) const;
+    // The ships and the name of the sea node shown on this hex.
+    void DrawSeaNodeSymbol(float x, float y) const;
+    // The sea under a hex of the sea-battle board, its mark icon and its ship.
+    void DrawMarkIcon(float x, float y, uint32_t mask) const;
     bool IsLand() const { return terrain != kTerrainSea; }
 
     // Marks (the map lists every marked hex).
@@ -126,12 +141,24 @@ struct sHexDecoration
     float gate = -1.0f;       // drawn only above 0.5
     int32_t layer = 100;      // 100 = none
 
+    // A new skin's table starts from nothing: an old decoration must not show through.
     void Reset()
     {
         for (int& c : cell)
             c = 0;
+        gate = -1.0f;
         layer = 100;
     }
+};
+
+// What the play state tells the map drawing; the game fills it in before each frame.
+struct sMapPlayView
+{
+    int activeCountry = 0;                 // whose counters carry the own-unit markers
+    const sHex* highlightedHex = nullptr;  // its sea-node symbol is drawn again on top
+    const cUnit* unitInMotion = nullptr;   // drawn at its own position while it moves
+    const cUnit* assaultDefender = nullptr;
+    bool assaultDirections[6] = {};        // the sides the planned assault comes from
 };
 
 struct sFloatPoint
@@ -193,6 +220,9 @@ public:
     void CenterAtMinimapPoint(int mouseX, int mouseY);
     void Zoom(float steps, int mouseX, int mouseY);
     void ClearSelection();
+    // The hex under a point of the screen, by the picking rule of the map view; false when
+    // the point lies off the map.
+    bool ScreenToHex(int screenX, int screenY, int& column, int& row) const;
     std::pair<int, int> GetCameraBookmark(int index) const;
     int SetCameraBookmark(int index, int x, int y);
 
@@ -237,6 +267,21 @@ public:
     bool ChangeStripeControllerOwnerAndOriginalOwner(int x, int y, int count, int countryId);
     // Every hex the first country controls passes to the second, owners included.
     bool TransferCountryHexes(int fromId, int toId);
+
+    // Drawing and the camera of the game screen (main thread).
+    void Render();
+    void FrameMove(float elapsed);
+    // Loads the minimap picture and fits it into the minimap area of the layout.
+    void BuildMinimap(const std::wstring& picturePath);
+    // Writes the ownership overlay of the minimap (main thread only).
+    void UpdateMinimapOverlay();
+    // Any thread: the overlay is written anew before the next frame is drawn.
+    void RequestMinimapOverlayUpdate() { m_MinimapOverlayDirty = true; }
+    bool IsMinimapOverlayUpdateRequested() const { return m_MinimapOverlayDirty; }
+    // The overlay over the minimap picture, and the red frame of the visible area.
+    void DrawMinimapOverlay();
+    void DrawMinimapViewFrame();
+    sMapPlayView playView;
 
     // Coastal land hexes of a sea zone, row by row; empty when none.
     const std::vector<std::pair<int, int>>& GetCoastalHexesOfZone(int seaZoneId) const;
@@ -317,4 +362,17 @@ private:
     // The group of each city in the world's city groups, filled at the first region test.
     mutable std::map<const cMiasto*, int> m_RegionGroupOfCity;
     std::array<std::pair<int, int>, 10> m_Bookmarks{};
+    std::atomic<bool> m_MinimapOverlayDirty{false};
+    std::unique_ptr<sMapPicture> m_Picture;
+    bool m_ViewPrepared = false;
+    float m_PreparedScale = 0.0f;
+
+    void PrepareViewForScale();
+    // Brings the picture of the still layers up to date when the map is far out; false when
+    // the frame draws every layer itself.
+    bool PrepareStillPicture(float offsetX, float offsetY);
+    bool DrawStillPicture();
+    uint64_t StillLayersSignature() const;
+    void UpdateViewWindow();
+    void UpdateViewFrame();
 };

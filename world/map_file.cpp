@@ -10,6 +10,7 @@
 #include "game/paths.h"
 #include "platform/paths.h"
 #include "world/map.h"
+#include "world/map_picture.h"
 #include "world/world_files.h"
 
 namespace {

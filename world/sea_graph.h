@@ -52,6 +52,11 @@ struct sWezelGrafuMorz : public cHoverable
     // The carrier at war with the attacking country whose aircraft intercept an attack on
     // this node: the most hit points, the first of equals; null when none can.
     cJednostkaMorska* FindInterceptor(int attackerCountry) const;
+
+    // The hint under the mouse: the ships of each side by type, the name, a port's size.
+    void GetHintSize(int& width, int& height) const override;
+    void DrawHint(float x, float y) const override;
+
     void CollectFleets(std::list<cFlota*>& out) const;
     int CountOwnShips() const;
     int CountVisibleEnemyShips() const;

@@ -35,6 +35,9 @@ struct sWorldConsts
     int shoreBombardmentRange = 2;   // row 158
 };
 
+// Decodes a picture file named by its game path; null when it is missing or does not decode.
+std::shared_ptr<cTexture> LoadPictureFile(const std::wstring& gamePath);
+
 // The unit fields and operations the world needs; the unit classes install them.
 struct sUnitHooks
 {
@@ -69,9 +72,10 @@ struct sWorldHooks
     std::function<void(int)> setGameState = [](int) {};
     // Deselects everything in the play state and refreshes the attack panel.
     std::function<void()> clearSelection = [] {};
+    // The minimap picture was fitted into this screen rectangle (the minimap panel shows it).
+    std::function<void(int left, int top, int width, int height)> minimapPlaced = [](int, int, int, int) {};
     // Loads a picture; null when the file is missing or does not load.
-    std::function<std::shared_ptr<cTexture>(const std::wstring&)> loadTexture =
-        [](const std::wstring&) { return std::shared_ptr<cTexture>(); };
+    std::function<std::shared_ptr<cTexture>(const std::wstring&)> loadTexture = LoadPictureFile;
 };
 
 struct sWorld

@@ -54,11 +54,11 @@ TEST(GuiBox, DrawsNinePiecesAndThePictureFromTheGrid)
     g_Textures[TEX_GUI].Release();
 }
 
-TEST(SpriteDepthTable, ReadsTheFirstEighteenDataLinesCappedAt39)
+TEST(SpriteDepthTable, ReadsTheFirstEighteenDataLinesHeldBetween0And39)
 {
     std::filesystem::create_directories("skin");
     WriteWholeFile("skin/sprites_depth.csv", "# depth;comment\r\n10;terrain\r\n20\r\n45;too deep\r\n\r\n"
-                                             "#skipped\r\nx\r\n1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12\n13\n14");
+                                             "#skipped\r\nx\r\n-7\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12\n13\n14");
     g_SpriteDepths = {};
     LoadSpriteDepthTable(L"skin\\sprites_depth.csv");
     EXPECT_EQ(g_SpriteDepths[0].depth, 10);
@@ -68,6 +68,8 @@ TEST(SpriteDepthTable, ReadsTheFirstEighteenDataLinesCappedAt39)
     EXPECT_EQ(g_SpriteDepths[3].depth, 0); // an empty line is a data line
     EXPECT_FLOAT_EQ(g_SpriteDepths[3].scale, 0.99f);
     EXPECT_EQ(g_SpriteDepths[4].depth, 0); // not a number
+    EXPECT_EQ(g_SpriteDepths[5].depth, 0); // below the back
+    EXPECT_FLOAT_EQ(g_SpriteDepths[5].scale, 0.99f);
     EXPECT_EQ(g_SpriteDepths[17].depth, 13);
 
     LoadSpriteDepthTable(L"skin\\missing.csv");
@@ -77,7 +79,7 @@ TEST(SpriteDepthTable, ReadsTheFirstEighteenDataLinesCappedAt39)
 TEST(SkinLevels, TheLastLevelAboveTheZoomIsChosen)
 {
     ResetSettingsToDefaults();
-    g_UserSettings.mapZoom = 0.5f;
+    g_MapZoom = 0.5f;
     const int thresholds[] = {200, 80, 60, 40, 0, 0, 0, 0, 0, 0};
     for (int family = 0; family < kUnitFamilies; ++family)
         for (int level = 0; level < kSkinLevels; ++level)
@@ -87,11 +89,11 @@ TEST(SkinLevels, TheLastLevelAboveTheZoomIsChosen)
     EXPECT_EQ(g_SelectedUnitSkinLevel, (std::array<int, 3>{2, 2, 2}));
 
     // Zoomed in beyond every threshold: the choice stays.
-    g_UserSettings.mapZoom = 3.0f;
+    g_MapZoom = 3.0f;
     SelectUnitSkinLevels();
     EXPECT_EQ(g_SelectedUnitSkinLevel[0], 2);
     // Without dynamic appearance nothing changes.
-    g_UserSettings.mapZoom = 0.1f;
+    g_MapZoom = 0.1f;
     g_UserSettings.dynamicAppearance = false;
     SelectUnitSkinLevels();
     EXPECT_EQ(g_SelectedUnitSkinLevel[0], 2);

@@ -192,7 +192,7 @@ TEST(Map, AiGridOfAnEmptyMapIsRefused)
     EXPECT_NE(map.GetHex(0, 0), nullptr);
 }
 
-TEST(Map, DecorationResetKeepsTheGate)
+TEST(Map, DecorationResetClearsTheGateSoNoOldDecorationShows)
 {
     cMapa map(2, 2);
     ASSERT_EQ(map.Decorations().size(), 4u);
@@ -202,5 +202,5 @@ TEST(Map, DecorationResetKeepsTheGate)
     map.AllocateScratch();
     EXPECT_EQ(map.Decorations()[3].cell[5], 0);
     EXPECT_EQ(map.Decorations()[3].layer, 100);
-    EXPECT_EQ(map.Decorations()[3].gate, 0.9f); // the skin's table writes it anew
+    EXPECT_EQ(map.Decorations()[3].gate, -1.0f);
 }

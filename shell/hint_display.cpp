@@ -1,0 +1,219 @@
+#include "shell/hint_display.h"
+
+#include "core/settings.h"
+#include "gui/control.h"
+#include "gui/gui_atlas.h"
+#include "gui/gui_hooks.h"
+#include "gui/layout.h"
+#include "platform/clock.h"
+#include "platform/messages.h"
+#include "shell/draw_helpers.h"
+#include "shell/dxut.h"
+#include "shell/frame_callbacks.h"
+#include "shell/links.h"
+#include "shell/textures.h"
+#include "world/hoverable.h"
+
+cHintDisplay g_HintDisplay;
+
+namespace {
+
+constexpr int kCell = gui_atlas::kTabAreaCell;
+constexpr int kWrapWidth = 200;
+
+int BackBufferWidth()
+{
+    cRenderer* device = DXUTGetD3DDevice();
+    return device ? device->BackBufferWidth() : g_UserSettings.resolutionX;
+}
+
+int BackBufferHeight()
+{
+    cRenderer* device = DXUTGetD3DDevice();
+    return device ? device->BackBufferHeight() : g_UserSettings.resolutionY;
+}
+
+sRect FrameCell(int column, int row)
+{
+    const gui_atlas::sRect r = gui_atlas::GridCell(gui_atlas::kTabAreaX, gui_atlas::kTabAreaY, kCell, column, row);
+    return sRect{r.left, r.top, r.right, r.bottom};
+}
+
+} // namespace
+
+void cHintDisplay::SetStyle(int offsetX, int offsetY, int, int, int delay, const wchar_t* text)
+{
+    m_OffsetX = offsetX;
+    m_OffsetY = offsetY;
+    delayMs = delay;
+    leftDown = rightDown = false;
+    leftDragging = rightDragging = false;
+    leftUp = rightUp = false;
+    rightPressedNow = leftReleasedNow = false;
+    leftDragX = leftDragY = rightDragX = rightDragY = 0;
+    leftPressX = leftPressY = rightPressX = rightPressY = 0;
+    m_HoverMs = 0;
+    m_Started = false;
+    SetText(text);
+    m_Hoverable = nullptr;
+    m_Control = nullptr;
+}
+
+void cHintDisplay::UpdateMouse(bool left, bool right, int x, int y)
+{
+    pointerX = x;
+    pointerY = y;
+    dragModifier = GuiKeyDown(VK_CONTROL);
+    leftReleasedNow = false;
+    if (!leftDown && left) {
+        leftPressX = x;
+        leftPressY = y;
+        leftDragging = true;
+        leftUp = false;
+        leftDragX = leftDragY = 0;
+    } else if (leftDown && !left) {
+        leftReleasedNow = true;
+        leftDragging = false;
+        leftUp = true;
+    }
+    if (leftDragging) {
+        leftDragX = x - leftPressX;
+        leftDragY = y - leftPressY;
+    }
+    leftDown = left;
+    rightPressedNow = false;
+    if (!rightDown && right) {
+        rightPressedNow = true;
+        rightDragging = true;
+        rightPressX = x;
+        rightPressY = y;
+        rightUp = false;
+        rightDragX = rightDragY = 0;
+    } else if (rightDown && !right) {
+        rightDragging = false;
+        rightUp = true;
+    }
+    if (rightDragging) {
+        rightDragX = x - rightPressX;
+        rightDragY = y - rightPressY;
+    }
+    rightDown = right;
+}
+
+void cHintDisplay::SetText(const wchar_t* text)
+{
+    if (!text || !*text) {
+        m_HoverMs = 0;
+        m_Width = m_Height = 0;
+        m_Text.reset();
+        return;
+    }
+    m_Text = std::wstring(text);
+    Measure();
+}
+
+void cHintDisplay::Measure()
+{
+    m_Width = m_Height = 0;
+    cFont* font = g_GuiFonts[0].font.get();
+    if (!m_Text || !font)
+        return;
+    sRect r{0, 0, kWrapWidth, 20};
+    font->DrawText(g_Sprite.get(), *m_Text, -1, &r, DT_CALCRECT | DT_WORDBREAK, 0xFFFFFFFF);
+    m_Width = r.Width() + 10;
+    m_Height = r.Height() + 10;
+}
+
+void cHintDisplay::SetHoverable(cHoverable* object)
+{
+    m_Hoverable = object;
+    if (!object)
+        return;
+    m_HoverMs = 0;
+    m_Text.reset();
+    object->GetHintSize(m_Width, m_Height);
+}
+
+void cHintDisplay::SetControl(CDXUTControl* control, bool force)
+{
+    if (control == m_Control && !force)
+        return;
+    m_Control = control;
+    if (control) {
+        SetText(control->GetHint());
+        return;
+    }
+    m_HoverMs = 0;
+    m_Text.reset();
+    m_Width = m_Height = 0;
+}
+
+void cHintDisplay::BoxPosition(float& x, float& y) const
+{
+    x = float(pointerX + m_OffsetX);
+    y = float(pointerY + m_OffsetY);
+    if (x + float(m_Width) > float(BackBufferWidth()))
+        x -= float(m_OffsetX + m_Width);
+    if (y + float(m_Height) > float(BackBufferHeight()))
+        y -= float(m_OffsetY + m_Height);
+}
+
+void cHintDisplay::Render()
+{
+    const uint32_t now = GetTickMs();
+    const int elapsed = m_Started ? int(now - m_LastFrameMs) : 0;
+    m_Started = true;
+    m_LastFrameMs = now;
+    if (!HasHint())
+        return;
+    if (m_HoverMs < delayMs) {
+        m_HoverMs += elapsed;
+        return;
+    }
+    // A text measured before the fonts existed is measured now.
+    if (m_Text && m_Width == 0)
+        Measure();
+    float x = 0, y = 0;
+    BoxPosition(x, y);
+    cSprite* sprite = g_Sprite.get();
+    if (!sprite)
+        return;
+    const bool begun = Succeeded(sprite->Begin(SPRITE_ALPHABLEND));
+    if (m_Text) {
+        cTexture* gui = g_Textures[TEX_GUI].Get();
+        const float w = float(m_Width), h = float(m_Height), c = float(kCell);
+        struct sPiece
+        {
+            int column, row;
+            float x, y, w, h;
+        };
+        const sPiece pieces[9] = {
+            {1, 0, x + c, y, w - 2 * c, c},         {1, 2, x + c, y + h - c, w - 2 * c, c},
+            {0, 1, x, y + c, c, h - 2 * c},         {2, 1, x + w - c, y + c, c, h - 2 * c},
+            {1, 1, x + c, y + c, w - 2 * c, h - 2 * c}, {0, 0, x, y, c, c},
+            {2, 0, x + w - c, y, c, c},             {0, 2, x, y + h - c, c, c},
+            {2, 2, x + w - c, y + h - c, c, c},
+        };
+        if (gui)
+            for (const sPiece& p : pieces)
+                if (p.w > 0 && p.h > 0)
+                    DrawSpriteScaled(sprite, gui, FrameCell(p.column, p.row), p.x, p.y, p.w, p.h, 0xFFFFFFFF, 0.0f,
+                                     false);
+        if (cFont* font = g_GuiFonts[0].font.get()) {
+            sRect r{int(x + 5), int(y), int(x + 5 + w), int(y + h)};
+            font->DrawText(sprite, *m_Text, -1, &r, DT_WORDBREAK | DT_VCENTER, 0xFFFFFFFF);
+        }
+    } else if (m_Hoverable) {
+        sprite->SetTransform(sMatrix2D::Identity());
+        m_Hoverable->DrawHint(x, y);
+    }
+    if (begun)
+        sprite->End();
+}
+
+void InstallHintDisplay()
+{
+    g_GuiHooks.hintSetControl = [](CDXUTControl* control, bool force) { g_HintDisplay.SetControl(control, force); };
+    g_ShellLinks.hintUpdateMouse = [](bool left, bool right, int x, int y) { g_HintDisplay.UpdateMouse(left, right, x, y); };
+    g_ShellLinks.hintRender = [] { g_HintDisplay.Render(); };
+}

@@ -1,0 +1,63 @@
+#include "shell/skin_drawing.h"
+
+#include <algorithm>
+
+#include "platform/font.h"
+#include "platform/sprite.h"
+#include "platform/texture.h"
+#include "shell/draw_helpers.h"
+#include "shell/frame_callbacks.h"
+#include "shell/skin_levels.h"
+#include "world/country.h"
+#include "world/world.h"
+
+void DrawSkinPiece(cTexture* texture, const gui_atlas::sRect& source, float x, float y, float width, float height,
+                   float depth, tColor color)
+{
+    cSprite* sprite = g_Sprite.get();
+    if (!sprite || !texture || source.Width() <= 0 || source.Height() <= 0)
+        return;
+    // Skin pictures are drawn at every zoom: filtered, and from their smaller levels far out.
+    if (!texture->IsSmooth())
+        texture->SetSmooth(true);
+    sprite->DrawStretched(texture, sRectF{float(source.left), float(source.top), float(source.right), float(source.bottom)},
+                          sRectF{x, y, x + width, y + height}, depth, color);
+}
+
+void DrawSkinPiece(cTexture* texture, const sRect& source, float x, float y, float width, float height, float depth,
+                   tColor color)
+{
+    DrawSkinPiece(texture, gui_atlas::sRect{source.left, source.top, source.right, source.bottom}, x, y, width, height,
+                  depth, color);
+}
+
+void DrawSkinLabel(const sTextStyle& style, const std::wstring& text, const sRectF& rect, float depth, bool scaled)
+{
+    cSprite* sprite = g_Sprite.get();
+    if (!sprite || !style.font || text.empty())
+        return;
+    const sMatrix2D saved = sprite->GetTransform();
+    const sPointF middle{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    const sPointF centre = scaled ? middle : saved.Apply(middle);
+    if (!scaled)
+        sprite->SetTransform(sMatrix2D::Identity());
+    const int x = int(centre.x), y = int(centre.y), h = style.font->LineHeight();
+    const uint32_t format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
+    sRect shadow{x - 1000 + 1, y - h + 1, x + 1000 + 1, y + h + 1};
+    style.font->DrawText(sprite, text, -1, &shadow, format, style.color2, depth);
+    sRect place{x - 1000, y - h, x + 1000, y + h};
+    style.font->DrawText(sprite, text, -1, &place, format, style.color1, depth);
+    sprite->SetTransform(saved);
+}
+
+float MapLayerDepth(int layer) { return g_SpriteDepths[size_t(std::clamp(layer, 0, kSpriteDepthEntries - 1))].scale; }
+
+int MapLayerId(int layer) { return g_SpriteDepths[size_t(std::clamp(layer, 0, kSpriteDepthEntries - 1))].depth; }
+
+tColor CountryMapColor(int countryId)
+{
+    const std::vector<cPanstwo*>* countries = g_World.countries;
+    if (!countries || countryId < 1 || countryId > int(countries->size()))
+        return 0xFF9A968A;
+    return (*countries)[size_t(countryId - 1)]->Color1 | 0xFF000000u;
+}

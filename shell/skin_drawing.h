@@ -1,0 +1,31 @@
+#pragma once
+// Drawing pieces of the skins into the frame's sprite batch: a rectangle of a skin picture
+// stretched over a destination at a depth, the depth and id of a map layer, and a label of
+// a skin's text style. Labels are drawn at the screen place of their rectangle but at the
+// font's own size, so that names and figures stay readable at every zoom.
+#include <string>
+
+#include "gui/gui_atlas.h"
+#include "platform/geometry.h"
+
+class cTexture;
+struct sTextStyle;
+
+// The destination is in the units of the sprite's transform (map pixels on the map).
+void DrawSkinPiece(cTexture* texture, const gui_atlas::sRect& source, float x, float y, float width, float height,
+                   float depth, tColor color = 0xFFFFFFFF);
+void DrawSkinPiece(cTexture* texture, const sRect& source, float x, float y, float width, float height, float depth,
+                   tColor color = 0xFFFFFFFF);
+// Shadow (the style's second colour, a pixel right and down), then the text in the first
+// colour, centred on the centre of the rectangle. Nothing without the style's font. A
+// scaled label is drawn through the sprite's transform like the pieces (panel icons).
+void DrawSkinLabel(const sTextStyle& style, const std::wstring& text, const sRectF& rect, float depth,
+                   bool scaled = false);
+
+// A map layer's depth (0 front, 1 back) and its id, the depth level that a hex's
+// decoration names to hide it (shell/skin_atlas.h lists the layers).
+float MapLayerDepth(int layer);
+int MapLayerId(int layer);
+
+// The colour a country is drawn in on the map, opaque; grey for no country.
+tColor CountryMapColor(int countryId);

@@ -1,0 +1,177 @@
+// velmorant-mapbench: how fast the game screen's map draws.
+//   velmorant-mapbench PATH [FRAMES]   PATH is ROOT/data/scenarios/NAME (or a save)
+// Loads the folder as the game does, opens the window's renderer offscreen (SDL's offscreen
+// driver when there is no display) at the configured resolution with the configured skins,
+// and draws FRAMES frames (default 120) at the closest zoom, at half size and with the whole
+// map in view, then prints the frames a second and where a frame's time goes: building the
+// sprite batch, sorting and handing it to the renderer, and the renderer finishing the frame.
+#include <SDL.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+#include "core/fatal.h"
+#include "core/log.h"
+#include "core/settings.h"
+#include "core/text.h"
+#include "game/game.h"
+#include "game/load_request.h"
+#include "game/play_state.h"
+#include "gui/layout.h"
+#include "platform/sdl_renderer.h"
+#include "platform/sprite.h"
+#include "platform/window.h"
+#include "shell/frame_callbacks.h"
+#include "shell/map_skin.h"
+#include "shell/skin_levels.h"
+#include "shell/textures.h"
+#include "shell/units_skin.h"
+#include "units/unit.h"
+#include "world/country.h"
+#include "world/map.h"
+
+namespace fs = std::filesystem;
+using tClock = std::chrono::steady_clock;
+
+namespace {
+
+double Ms(tClock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+struct sFigures
+{
+    double build = 0, submit = 0, finish = 0, frames = 0;
+    double first = 0; // the first frame: pictures uploaded and, far out, the map's picture drawn
+    size_t quads = 0;
+};
+
+// One view: the map settled at the scale, then FRAMES frames timed.
+sFigures Measure(cGra& game, cSdlRenderer& device, float scale, int frames)
+{
+    cMapa& map = *game.m_Mapa;
+    map.targetScale = scale;
+    g_MapZoom = scale;
+    map.FrameMove(1.0f);
+    map.CenterAtHex(map.width / 2, map.height / 2);
+    for (int i = 0; i < 3; ++i)
+        map.FrameMove(1.0f);
+    sFigures f;
+    for (int i = 0; i < frames + 1; ++i) {
+        const auto start = tClock::now();
+        device.BeginScene();
+        device.Clear(0xFF000000);
+        g_Sprite->Begin(SPRITE_ALPHABLEND | SPRITE_SORT_DEPTH_BACKTOFRONT);
+        map.Render();
+        f.quads = g_Sprite->PendingCount();
+        const auto built = tClock::now();
+        g_Sprite->End();
+        device.EndScene();
+        const auto submitted = tClock::now();
+        // Reading a pixel waits until the renderer has drawn everything.
+        uint32_t pixel = 0;
+        SDL_Rect one{0, 0, 1, 1};
+        SDL_RenderReadPixels(device.GetSdlRenderer(), &one, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
+        device.Present();
+        const auto finished = tClock::now();
+        if (i == 0) {
+            f.first = Ms(finished - start);
+            continue;
+        }
+        f.build += Ms(built - start);
+        f.submit += Ms(submitted - built);
+        f.finish += Ms(finished - submitted);
+        f.frames += 1;
+    }
+    return f;
+}
+
+void Print(const char* view, float scale, const sFigures& f)
+{
+    const double total = (f.build + f.submit + f.finish) / f.frames;
+    std::printf("%-10s scale %.4f: %6.1f frames/s, %6.2f ms a frame (batch %5.2f, sort and submit %5.2f, "
+                "renderer %5.2f), %zu pieces; first frame %.1f ms\n",
+                view, scale, 1000.0 / total, total, f.build / f.frames, f.submit / f.frames, f.finish / f.frames,
+                f.quads, f.first);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2 || argc > 3) {
+        std::cerr << "usage: velmorant-mapbench ROOT/data/scenarios/NAME [FRAMES]\n";
+        return 2;
+    }
+    const int frames = argc == 3 ? std::max(1, std::atoi(argv[2])) : 120;
+    std::error_code ec;
+    const fs::path folder = fs::weakly_canonical(fs::absolute(argv[1], ec), ec);
+    const fs::path root = folder.parent_path().parent_path().parent_path();
+    const std::string kind = folder.parent_path().filename().string();
+    if (ec || !fs::is_directory(folder) || folder.parent_path().parent_path().filename() != "data") {
+        std::cerr << "velmorant-mapbench: " << argv[1] << ": not a folder ROOT/data/scenarios/NAME\n";
+        return 2;
+    }
+    fs::current_path(root);
+    g_Console.Reopen(fs::temp_directory_path() / "velmorant-mapbench.log");
+    UseThrowingFatalHandler();
+    if (!getenv("DISPLAY") && !getenv("WAYLAND_DISPLAY"))
+        setenv("SDL_VIDEODRIVER", "offscreen", 0);
+
+    LoadSettings();
+    LoadGuiLayout();
+    const int width = g_UserSettings.resolutionX, height = g_UserSettings.resolutionY;
+    if (!InitVideo())
+        return 1;
+    std::unique_ptr<cWindow> window(cWindow::Create(L"mapbench"));
+    window->SetMode(width, height, true);
+    std::unique_ptr<cSdlRenderer> device = cSdlRenderer::Create(window->GetSdlWindow(), width, height);
+    if (!device) {
+        std::cerr << "velmorant-mapbench: no renderer\n";
+        return 1;
+    }
+    SetRenderThread();
+    OnDeviceCreated(device.get(), nullptr);
+    OnDeviceReset(device.get(), nullptr);
+    g_Textures[TEX_UNKNOWN_FLAG].Load(L"data\\gfx\\Flags\\unknown.png", 1, 1);
+
+    const std::wstring name = Utf8ToWide(folder.filename().string());
+    const sGameLoadRequest request =
+        kind == "save" ? sGameLoadRequest::ForSave(name) : sGameLoadRequest::ForScenario(name);
+    cGra* game = nullptr;
+    try {
+        game = LoadGame(request);
+    } catch (const sFatalExit& e) {
+        std::cerr << "velmorant-mapbench: " << WideToUtf8(e.reason) << "\n";
+        return 1;
+    }
+    LoadMapSkin(g_UserSettings.mapSkin);
+    LoadUnitsSkin(g_UserSettings.unitsSkin);
+    CreateSkinFonts(device.get());
+    if (!game->m_Countries.empty())
+        game->m_PlayState->SetActiveCountry(game->m_Countries[0]);
+    for (int category : {0, 1})
+        game->ForEachUnitOf(category, [](const cUnit& u) { const_cast<cUnit&>(u).m_Spotted = true; });
+
+    SDL_RendererInfo info{};
+    SDL_GetRendererInfo(device->GetSdlRenderer(), &info);
+    std::printf("%s: %dx%d hexes, %dx%d pixels, renderer %s, %d frames a view\n", folder.filename().string().c_str(),
+                game->m_Mapa->width, game->m_Mapa->height, width, height, info.name, frames);
+    const float whole = float(width) / float(std::max(1, game->m_Mapa->width * 83));
+    Print("closest", 1.0f, Measure(*game, *device, 1.0f, frames));
+    Print("half size", 0.5f, Measure(*game, *device, 0.5f, frames));
+    Print("whole map", whole, Measure(*game, *device, whole, frames));
+    try {
+        DeleteGameObject();
+    } catch (const sFatalExit&) {
+    }
+    OnDeviceLost();
+    OnDeviceDestroyed();
+    ReleaseGameTextures();
+    device.reset();
+    window.reset();
+    QuitVideo();
+    return 0;
+}

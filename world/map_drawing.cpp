@@ -1,0 +1,497 @@
+// Drawing the map: every visible hex as a stack of layers in the frame's depth-sorted sprite
+// batch, in the four map modes, with its city, sea node and unit.
+#include <array>
+#include <bit>
+#include <cmath>
+#include <functional>
+
+#include "core/format.h"
+#include "core/settings.h"
+#include "platform/clock.h"
+#include "platform/renderer.h"
+#include "platform/sprite.h"
+#include "platform/texture.h"
+#include "shell/frame_callbacks.h"
+#include "shell/skin_atlas.h"
+#include "shell/skin_drawing.h"
+#include "shell/skin_levels.h"
+#include "shell/textures.h"
+#include "units/naval_unit.h"
+#include "world/city.h"
+#include "world/country.h"
+#include "world/map.h"
+#include "world/map_picture.h"
+#include "world/sea_graph.h"
+#include "world/world.h"
+
+using namespace skin_atlas;
+
+namespace {
+
+cTexture* Terrain() { return g_Textures[TEX_TERRAIN].Get(); }
+cTexture* Others() { return g_Textures[TEX_OTHERS].Get(); }
+
+bool Hidden(const sHexDecoration& d, int layer) { return d.layer == MapLayerId(layer); }
+
+// Which layers a drawing pass draws: all of them, only the still ones (into the picture of
+// the far map), or only the others (over that picture).
+enum eLayerPass { kEveryLayer, kStillLayers, kMovingLayers };
+eLayerPass g_Pass = kEveryLayer;
+std::array<bool, kMapLayerCount> g_Still{};
+float g_StillBehind = 0.0f; // still things lie behind this depth
+
+bool Wanted(int layer)
+{
+    if (g_Pass == kEveryLayer)
+        return true;
+    return (g_Pass == kStillLayers) == g_Still[size_t(layer)];
+}
+
+bool WantedAtDepth(float depth)
+{
+    if (g_Pass == kEveryLayer)
+        return true;
+    return (g_Pass == kStillLayers) == (depth > g_StillBehind);
+}
+
+// A layer may go into the still picture when everything that moves is drawn over it.
+bool MarkStillLayers()
+{
+    const int moving[] = {kLayerMarks, kLayerCity, kLayerSeaNode, kLayerUnits};
+    float front = 0.5f; // the landing mark
+    for (int layer : moving)
+        front = std::max(front, MapLayerDepth(layer));
+    // Terrain is drawn up to two hundredths in front of its layer by the weather.
+    g_StillBehind = front + 0.0201f;
+    bool any = false;
+    for (int layer = 0; layer < kMapLayerCount; ++layer) {
+        const bool candidate = layer != kLayerMarks && layer != kLayerCity && layer != kLayerSeaNode && layer != kLayerUnits;
+        g_Still[size_t(layer)] = candidate && MapLayerDepth(layer) > g_StillBehind;
+        any = any || g_Still[size_t(layer)];
+    }
+    return any;
+}
+
+// The zoom below which the still layers are drawn once into a picture of the whole map.
+constexpr float kPictureLargestZoom = 0.2f;
+// How long a picture may lag behind: after the zoom stops, and after the map changes.
+constexpr uint32_t kZoomSettleMs = 150;
+constexpr uint32_t kChangeLagMs = 500;
+
+// Below this zoom a hex is less than 24 pixels across: no grid and no weather icons.
+constexpr float kIconSmallestZoom = 0.22f;
+
+// A cell of the map skin drawn with its origin at the hex's position.
+void DrawCell(cTexture* texture, const tAtlasRect& cell, float x, float y, float depth, tColor color = 0xFFFFFFFF)
+{
+    DrawSkinPiece(texture, cell, x, y, float(cell.Width()), float(cell.Height()), depth, color);
+}
+
+// Only the part of a cell that the hex covers: the rest of a hex-sized picture is empty.
+void DrawHexCell(cTexture* texture, const tAtlasRect& cell, float x, float y, float depth, tColor color = 0xFFFFFFFF)
+{
+    const tAtlasRect part{cell.left + kHexBox.left, cell.top + kHexBox.top, cell.left + kHexBox.right,
+                     cell.top + kHexBox.bottom};
+    DrawSkinPiece(texture, part, x + float(kHexBox.left), y + float(kHexBox.top), float(part.Width()),
+                  float(part.Height()), depth, color);
+}
+
+int WeatherRow(const sHex& hex) { return int(std::min<uint32_t>(hex.weather, 2u)); }
+
+void DrawTerrainLayer(const sHex& hex, float x, float y, const sHexDecoration& d)
+{
+    int code = std::clamp(int(hex.terrain), 0, kTerrainCount - 1);
+    if (!Wanted(kLayerTerrainFirst + code))
+        return;
+    if (Hidden(d, kLayerTerrainFirst + code)) {
+        // A decoration over woods, rough land, hills or mountains stands on open land.
+        if (code != 2 && code != 3 && code != 5 && code != 6)
+            return;
+        code = 1;
+    }
+    float depth = MapLayerDepth(kLayerTerrainFirst + code);
+    if (code == 0 || code == 1 || code == 4 || code == 7)
+        depth -= float(WeatherRow(hex)) / 100.0f;
+    DrawHexCell(Terrain(), TerrainCell(code, hex.variant, hex.IsSea() ? 0 : WeatherRow(hex)), x, y, depth);
+}
+
+void DrawRivers(const sHex& hex, float x, float y, const sHexDecoration& d)
+{
+    if (hex.riverMask == 0 || Hidden(d, kLayerRivers) || !Wanted(kLayerRivers))
+        return;
+    float depth = MapLayerDepth(kLayerRivers);
+    if (!(hex.riverMask & 64)) {
+        // Sides 1 to 3; the other three are drawn by the neighbours that share them.
+        for (int side = 1; side <= 3; ++side)
+            if (hex.riverMask & (1u << side))
+                DrawCell(Others(), RiverCell(side, hex.variant), x, y, depth);
+        return;
+    }
+    depth -= 0.0001f;
+    for (int side = 0; side < 6; ++side)
+        if (hex.riverMask & (1u << side))
+            DrawCell(Others(), RiverMouthCell(side, hex.variant), x, y, depth);
+}
+
+void DrawDecoration(const sHex& hex, float x, float y, const sHexDecoration& d)
+{
+    cTexture* eyecandies = g_Textures[TEX_EYECANDIES].Get();
+    if (!eyecandies || d.gate <= 0.5f || !WantedAtDepth(d.gate))
+        return;
+    const int w = hex.IsSea() ? 0 : WeatherRow(hex);
+    const int left = d.cell[2 * w], top = d.cell[2 * w + 1];
+    DrawSkinPiece(eyecandies, gui_atlas::Cell(left, top, kCellSize, kCellSize), x, y, float(kCellSize),
+                  float(kCellSize), d.gate);
+}
+
+const cMapa* MapOf(const sHex& hex) { return hex.map; }
+
+} // namespace
+
+void sHex::Draw(float px, float py, const sHexDecoration& d, int frame) const
+{
+    const sUserSettings& s = g_UserSettings;
+    DrawTerrainLayer(*this, px, py, d);
+    DrawRivers(*this, px, py, d);
+    // Far out an icon would be a speck; the terrain shows the snow and the mud.
+    if (s.showWeather && IsLand() && weather != WEATHER_CLEAR && !Hidden(d, kLayerWeather) &&
+        g_MapZoom >= kIconSmallestZoom && Wanted(kLayerWeather))
+        DrawCell(Others(), WeatherIconCell(variant, WeatherRow(*this)), px, py, MapLayerDepth(kLayerWeather));
+    DrawDecoration(*this, px, py, d);
+    if (s.ownershipMode != 0 && controller != 0 && owner != 0 && !Hidden(d, kLayerOwnership) &&
+        Wanted(kLayerOwnership)) {
+        const float depth = MapLayerDepth(kLayerOwnership);
+        if (s.ownershipMode == 1 || s.ownershipMode == 3)
+            DrawHexCell(Others(), kControllerOverlay, px, py, depth, CountryMapColor(controller));
+        if (s.ownershipMode == 2 || s.ownershipMode == 3)
+            DrawHexCell(Others(), kOwnerOverlay, px, py, depth, CountryMapColor(owner));
+    }
+    if (marks != 0 && !Hidden(d, kLayerMarks) && Wanted(kLayerMarks)) {
+        const int bit = std::countr_zero(marks);
+        const float depth = MapLayerDepth(kLayerMarks);
+        DrawHexCell(Others(), MarkIconCell(bit), px, py, depth);
+        if (s.showAPLeft && markValue >= 0) {
+            const sRect& r = g_CityLabelRect;
+            DrawSkinLabel(g_CityLabelStyle, FormatText(L"%i", markValue),
+                          sRectF{px + float(r.left), py + float(r.top), px + float(r.right), py + float(r.bottom)}, depth);
+        }
+    }
+    if (!Hidden(d, kLayerBorders) && Wanted(kLayerBorders)) {
+        const float depth = MapLayerDepth(kLayerBorders);
+        const int first = s.borderMode == 2 ? 0 : (s.borderMode == 1 ? 3 : -1);
+        if (first >= 0)
+            for (int side = 0; side < 3; ++side)
+                if (borders & (1u << (first + side)))
+                    DrawCell(Others(), BorderCell(side), px, py, depth, s.borderColor);
+        if (s.showSeaZonesBorders)
+            for (int side = 0; side < 3; ++side)
+                if (borders & (1u << (6 + side)))
+                    DrawCell(Others(), BorderCell(3 + side), px, py, depth);
+    }
+    // Far out the grid would be a mesh finer than the hexes it outlines.
+    if (s.showGrid && IsLand() && !Hidden(d, kLayerGrid) && g_MapZoom >= kIconSmallestZoom && Wanted(kLayerGrid))
+        DrawHexCell(Others(), kGridCell, px, py, MapLayerDepth(kLayerGrid));
+    if (city && Wanted(kLayerCity))
+        city->Draw(px, py, MapLayerDepth(kLayerCity), !Hidden(d, kLayerCity), frame & 1, *this, variant);
+    if (fortification != 0 && !city && !Hidden(d, kLayerFortification) && Wanted(kLayerFortification))
+        DrawCell(Others(), FortificationCell(fortification), px, py, MapLayerDepth(kLayerFortification));
+    if (seaNodeDisplay != 0 && !Hidden(d, kLayerSeaNode) && Wanted(kLayerSeaNode))
+        DrawSeaNodeSymbol(px, py);
+    if (unit && unit->m_Spotted && !Hidden(d, kLayerUnits) && Wanted(kLayerUnits)) {
+        unit->DrawCounter(px, py, 1.0f, frame & 1);
+        const cMapa* map = MapOf(*this);
+        if (map && unit == map->playView.assaultDefender)
+            for (int direction = 0; direction < 6; ++direction)
+                if (map->playView.assaultDirections[direction])
+                    DrawCell(Others(), MoveFlagCell(direction), px, py, MapLayerDepth(kLayerUnits));
+    }
+}
+
+void sHex::DrawTerrain(float px, float py, const sHexDecoration& d) const
+{
+    DrawTerrainLayer(*this, px, py, d);
+    DrawRivers(*this, px, py, d);
+    DrawDecoration(*this, px, py, d);
+}
+
+void sHex::DrawOwnership(float px, float py) const
+{
+    if (IsSea()) {
+        if (Wanted(kLayerTerrainFirst))
+            DrawHexCell(Terrain(), TerrainCell(kTerrainSea, variant, 0), px, py, MapLayerDepth(kLayerTerrainFirst));
+        return;
+    }
+    if (Wanted(kLayerOwnership)) {
+        const float depth = MapLayerDepth(kLayerOwnership);
+        if (controller == 0)
+            DrawHexCell(Terrain(), kOwnershipNone, px, py, depth);
+        else
+            DrawHexCell(Terrain(), kOwnershipCountry, px, py, depth, CountryMapColor(controller));
+    }
+    if (!city || !Wanted(kLayerCity))
+        return;
+    const cPanstwo* holder = GetController();
+    cTexture* flag = holder && holder->FlagPicture ? holder->FlagPicture.get() : g_Textures[TEX_UNKNOWN_FLAG].Get();
+    if (!flag)
+        return;
+    DrawSkinPiece(flag, gui_atlas::sRect{0, 0, gui_atlas::kFlagWidth, gui_atlas::kFlagHeight},
+                  px + float(kOwnershipFlag.left), py + float(kOwnershipFlag.top), float(kOwnershipFlag.Width()),
+                  float(kOwnershipFlag.Height()), MapLayerDepth(kLayerCity));
+}
+
+void sHex::DrawWithLandingMark(float px, float py, const sHexDecoration& d, int frame) const
+{
+    Draw(px, py, d, frame);
+    if (IsLand() && coastal && WantedAtDepth(0.5f))
+        DrawCell(Others(), kLandingMark, px, py, 0.5f);
+}
+
+void sHex::DrawSeaNodeSymbol(float px, float py) const
+{
+    const cGrafMorz* graph = g_World.seaGraph;
+    const sWezelGrafuMorz* node = graph ? graph->GetNode(seaNodeDisplay) : nullptr;
+    if (!node)
+        return;
+    if (node->ShownOwnShip && node->OwnShipsX == x && node->OwnShipsY == y)
+        node->ShownOwnShip->DrawCounter(px, py, 1.0f, 0);
+    if (node->ShownEnemyShip && node->EnemyShipsX == x && node->EnemyShipsY == y)
+        node->ShownEnemyShip->DrawCounter(px, py, 1.0f, 0);
+    // A port's name is its city's, which the city writes.
+    if (node->MainX != x || node->MainY != y || city || !g_UserSettings.showSeaZoneName)
+        return;
+    const sSkinLevel& level = CurrentCityAppearance();
+    if (!level.present[size_t(CityLabelFlag(2))])
+        return;
+    const sRect& r = level.rects[size_t(CityLabel(2))];
+    DrawSkinLabel(level.styles[2], node->Name,
+                  sRectF{px + float(r.left), py + float(r.top), px + float(r.right), py + float(r.bottom)},
+                  MapLayerDepth(kLayerSeaNode));
+}
+
+void sHex::DrawMarkIcon(float px, float py, uint32_t mask) const
+{
+    DrawHexCell(Terrain(), TerrainCell(kTerrainSea, variant, 0), px, py, MapLayerDepth(kLayerTerrainFirst));
+    if (marks & mask)
+        DrawHexCell(Others(), MarkIconCell(std::countr_zero(marks & mask)), px, py, MapLayerDepth(kLayerMarks));
+    if (unit)
+        unit->DrawCounter(px, py, 1.0f, 0);
+}
+
+void cMiasto::Draw(float px, float py, float depth, bool showPicture, int, const sHex& hex, int variant) const
+{
+    if (showPicture)
+        DrawCell(Others(), CityCell(Type, variant), px, py, depth);
+    const sSkinLevel& level = CurrentCityAppearance();
+    auto marker = [&](int k, int step) {
+        if (!level.present[size_t(k)])
+            return;
+        const sRect& dest = level.rects[size_t(CityMarkerDest(k))];
+        // The fortification marker's cells stand one below the other, by level.
+        sRect src = level.rects[size_t(CityMarkerSource(k))];
+        const int h = src.Height();
+        src.top += step * h;
+        src.bottom += step * h;
+        DrawSkinPiece(Others(), src, px + float(dest.left), py + float(dest.top), float(dest.Width()),
+                      float(dest.Height()), depth);
+    };
+    auto label = [&](int j, const std::wstring& text) {
+        if (!level.present[size_t(CityLabelFlag(j))])
+            return;
+        const sRect& r = level.rects[size_t(CityLabel(j))];
+        DrawSkinLabel(level.styles[size_t(j)], text,
+                      sRectF{px + float(r.left), py + float(r.top), px + float(r.right), py + float(r.bottom)}, depth);
+    };
+    marker(0, 0);
+    marker(1, std::max(0, int(hex.fortification)));
+    if (IsPort())
+        marker(2, 0);
+    if (Type == CITY_SUPPLY || Type == CITY_SUPPLY_PORT)
+        marker(3, 0);
+    if (Type == CITY_RESOURCES)
+        marker(4, 0);
+    if (VictoryPoints > 0) {
+        marker(5, 0);
+        label(0, FormatText(L"%i", VictoryPoints));
+    }
+    if (ProductionPoints > 0.0f)
+        label(1, FormatText(L"%.0f", double(ProductionPoints)));
+    if (g_UserSettings.showCityName)
+        label(2, FormatText(L"%s", Name));
+}
+
+uint64_t cMapa::StillLayersSignature() const
+{
+    // What the still layers show: a change anywhere in it means a new picture.
+    uint64_t h = 1469598103934665603ull;
+    auto mix = [&h](uint64_t v) {
+        h ^= v;
+        h *= 1099511628211ull;
+    };
+    const sUserSettings& s = g_UserSettings;
+    const bool countries = s.ownershipMode != 0 || s.mapMode == 2;
+    uint32_t borderBits = 0;
+    if (s.borderMode == 1)
+        borderBits |= 0x38;
+    else if (s.borderMode == 2)
+        borderBits |= 0x07;
+    if (s.showSeaZonesBorders)
+        borderBits |= 0x1C0;
+    mix(uint64_t(s.mapMode) | uint64_t(s.ownershipMode) << 8 | uint64_t(s.borderMode) << 16 | uint64_t(s.showGrid) << 24 |
+        uint64_t(s.showWeather) << 25 | uint64_t(s.showSeaZonesBorders) << 26 | uint64_t(s.borderColor) << 32);
+    mix(uint64_t(uintptr_t(Terrain())) ^ uint64_t(uintptr_t(Others())) << 1 ^
+        uint64_t(uintptr_t(g_Textures[TEX_EYECANDIES].Get())) << 2);
+    for (int layer = 0; layer < kMapLayerCount; ++layer)
+        mix(uint64_t(MapLayerId(layer)));
+    for (size_t i = 0; i < m_Hexes.size(); ++i) {
+        const sHex& x = m_Hexes[i];
+        mix(uint64_t(x.terrain) | uint64_t(x.variant) << 8 | uint64_t(std::min<uint32_t>(x.weather, 3)) << 16 |
+            uint64_t(x.riverMask) << 24 | uint64_t(x.borders & borderBits) << 32 | uint64_t(x.fortification) << 48 |
+            uint64_t(x.city != nullptr) << 56 | uint64_t(x.coastal) << 57);
+        if (countries)
+            mix(uint64_t(x.controller) | uint64_t(x.owner) << 8);
+        if (i < m_Decorations.size() && m_Decorations[i].gate > 0.5f)
+            mix(uint64_t(m_Decorations[i].layer) ^ uint64_t(m_Decorations[i].cell[0]) << 8 ^
+                uint64_t(m_Decorations[i].cell[4]) << 24);
+    }
+    return h;
+}
+
+bool cMapa::DrawStillPicture()
+{
+    sMapPicture& p = *m_Picture;
+    cSprite* sprite = g_Sprite.get();
+    cRenderer* device = sprite ? sprite->GetDevice() : nullptr;
+    if (!device)
+        return false;
+    const float s = currentScale;
+    const int w = int(std::ceil(float(width * kHexWidth + kCellSize) * s));
+    const int h = int(std::ceil(float(height * kHexHeight + kHexHalfHeight + kCellSize) * s));
+    if (!p.picture || p.picture->Width() != w || p.picture->Height() != h)
+        p.picture = cTexture::CreateTarget(w, h);
+    if (!p.picture || !device->SetRenderTarget(p.picture.get()))
+        return false;
+    // The frame's batch stays as it is; the picture has a batch of its own.
+    std::unique_ptr<cSprite> frameSprite = std::move(g_Sprite);
+    g_Sprite = std::make_unique<cSprite>(device);
+    // Opaque like the frame under it, so that edges blend into the same black as there.
+    device->Clear(0xFF000000);
+    g_Sprite->Begin(SPRITE_ALPHABLEND | SPRITE_SORT_DEPTH_BACKTOFRONT);
+    g_Sprite->SetTransform(sMatrix2D::Scaling(s, s));
+    const int mode = g_UserSettings.mapMode;
+    g_Pass = kStillLayers;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const size_t i = size_t(y) * size_t(width) + size_t(x);
+            const sHexDecoration& d = m_Decorations.size() == m_Hexes.size() ? m_Decorations[i] : sHexDecoration{};
+            const float px = float(x * kHexWidth), py = float(y * kHexHeight + (IsOddColumn(x) ? 0 : kHexHalfHeight));
+            const sHex& hex = m_Hexes[i];
+            switch (mode) {
+            case 1: hex.DrawTerrain(px, py, d); break;
+            case 2: hex.DrawOwnership(px, py); break;
+            case 3: hex.DrawWithLandingMark(px, py, d, 0); break;
+            default: hex.Draw(px, py, d, 0); break;
+            }
+        }
+    g_Pass = kEveryLayer;
+    g_Sprite->End();
+    g_Sprite = std::move(frameSprite);
+    device->SetRenderTarget(nullptr);
+    p.picture->TakeTargetLost();
+    p.scale = s;
+    return true;
+}
+
+bool cMapa::PrepareStillPicture(float offsetX, float offsetY)
+{
+    if (currentScale > kPictureLargestZoom || !MarkStillLayers())
+        return false;
+    if (!m_Picture)
+        m_Picture = std::make_unique<sMapPicture>();
+    sMapPicture& p = *m_Picture;
+    const uint32_t now = GetTickMs();
+    if (currentScale != p.lastSeenScale) {
+        p.lastSeenScale = currentScale;
+        p.scaleSettledAtMs = now;
+    }
+    const uint64_t signature = StillLayersSignature() ^ uint64_t(std::hash<float>{}(currentScale));
+    const bool have = p.picture && !p.picture->TakeTargetLost();
+    if (!have || signature != p.signature) {
+        // While the zoom moves, or just after the map changed, the old picture stands in.
+        const bool settled = currentScale == targetScale && now - p.scaleSettledAtMs >= kZoomSettleMs;
+        const bool sameZoom = have && p.scale == currentScale;
+        const bool wait = have && (sameZoom ? now - p.drawnAtMs < kChangeLagMs : !settled);
+        if (!wait) {
+            if (!DrawStillPicture())
+                return false;
+            p.signature = signature;
+            p.drawnAtMs = now;
+        }
+    }
+    // Drawn at whole pixels, so that it lies exactly under what is drawn over it.
+    const float s = currentScale;
+    const float left = std::round(offsetX * s) / s, top = std::round(offsetY * s) / s;
+    const float w = float(p.picture->Width()) / p.scale, h = float(p.picture->Height()) / p.scale;
+    g_Sprite->DrawStretched(p.picture.get(), sRectF{0, 0, float(p.picture->Width()), float(p.picture->Height())},
+                            sRectF{left, top, left + w, top + h}, 1.0f, 0xFFFFFFFF);
+    return true;
+}
+
+void cMapa::Render()
+{
+    cSprite* sprite = g_Sprite.get();
+    if (!sprite || m_Hexes.empty())
+        return;
+    if (m_MinimapOverlayDirty)
+        UpdateMinimapOverlay();
+    const sMatrix2D saved = sprite->GetTransform();
+    sprite->SetTransform(sMatrix2D::Scaling(currentScale, currentScale));
+    const float W = float(g_UserSettings.resolutionX), H = float(g_UserSettings.resolutionY);
+    const float offsetX = float(int(W / (2.0f * currentScale) - camera.currentX));
+    const float offsetY = float(int(H / (2.0f * currentScale) - camera.currentY));
+    // Only the hexes whose cells reach into the screen (a cell is 166 pixels from its origin,
+    // an even column half a hex lower), and a column more each side for the names.
+    const float mapLeft = -offsetX - float(kHexWidth), mapRight = W / currentScale - offsetX + float(kHexWidth);
+    const float mapTop = -offsetY, mapBottom = H / currentScale - offsetY;
+    const int firstColumn = std::max(0, int(std::floor((mapLeft - float(kCellSize)) / float(kHexWidth))) + 1);
+    const int endColumn = std::min(width, int(std::floor(mapRight / float(kHexWidth))) + 1);
+    const int firstRow =
+        std::max(0, int(std::floor((mapTop - float(kCellSize + kHexHalfHeight)) / float(kHexHeight))) + 1);
+    const int endRow = std::min(height, int(std::floor(mapBottom / float(kHexHeight))) + 1);
+    const int frame = int((GetTickMs() / 100) % 6);
+    const int mode = g_UserSettings.mapMode;
+    // Far out, the still layers come from one picture and the hexes draw the rest over it.
+    if (PrepareStillPicture(offsetX, offsetY))
+        g_Pass = kMovingLayers;
+    auto position = [&](int x, int y) {
+        return sPointF{float(x * kHexWidth) + offsetX, float(y * kHexHeight + (IsOddColumn(x) ? 0 : kHexHalfHeight)) + offsetY};
+    };
+    for (int y = firstRow; y < endRow; ++y)
+        for (int x = firstColumn; x < endColumn; ++x) {
+            const size_t i = size_t(y) * size_t(width) + size_t(x);
+            const sHex& hex = m_Hexes[i];
+            const sHexDecoration& d = m_Decorations.size() == m_Hexes.size() ? m_Decorations[i] : sHexDecoration{};
+            const sPointF p = position(x, y);
+            switch (mode) {
+            case 1: hex.DrawTerrain(p.x, p.y, d); break;
+            case 2: hex.DrawOwnership(p.x, p.y); break;
+            case 3: hex.DrawWithLandingMark(p.x, p.y, d, frame); break;
+            default: hex.Draw(p.x, p.y, d, frame); break;
+            }
+        }
+    g_Pass = kEveryLayer;
+    const cUnit* moving = playView.unitInMotion;
+    if (mode == 0 && moving && moving->m_Spotted && IsInside(moving->m_X, moving->m_Y) &&
+        GetHex(moving->m_X, moving->m_Y)->unit != moving) {
+        const sPointF p = position(moving->m_X, moving->m_Y);
+        moving->DrawCounter(p.x, p.y, 1.0f, frame & 1);
+    }
+    const sHex* highlighted = playView.highlightedHex;
+    if ((mode == 0 || mode == 1) && highlighted && highlighted->seaNodeDisplay != 0) {
+        // Its ships and name over everything else.
+        sprite->End();
+        sprite->Begin(SPRITE_ALPHABLEND | SPRITE_SORT_DEPTH_BACKTOFRONT);
+        const sPointF p = position(highlighted->x, highlighted->y);
+        highlighted->DrawSeaNodeSymbol(p.x + 2.0f, p.y);
+    }
+    sprite->SetTransform(saved);
+}
