@@ -83,6 +83,8 @@ public:
     // Draws the game screen for one frame (the frame render holds the global lock): the map
     // in one sprite batch, the black frames of the minimap and the info panel, the panels.
     void Render(cRenderer* device, float elapsed);
+    // What the play state tells the map drawing this frame.
+    void FillMapPlayView();
     // The end of a move animation: 8 becomes 7 and 10 becomes 9, unlogged; any other
     // state (the teardown's 15, say) is left alone. True when it lowered the state.
     bool LowerAnimatedState();

@@ -1,6 +1,8 @@
 // The game screen's frame: the map, then the panels over it.
 #include "game/game.h"
 #include "game/play_state.h"
+#include "game/unit_move.h"
+#include "units/unit.h"
 #include "gui/layout.h"
 #include "platform/sprite.h"
 #include "shell/frame_callbacks.h"
@@ -8,12 +10,32 @@
 #include "world/country.h"
 #include "world/map.h"
 
+void cGra::FillMapPlayView()
+{
+    sMapPlayView& view = m_Mapa->playView;
+    view = sMapPlayView{};
+    if (!m_PlayState)
+        return;
+    const cPanstwo* active = m_PlayState->GetActiveCountry();
+    view.activeCountry = active ? active->ID : 0;
+    view.highlightedHex = m_PlayState->GetHoveredHex();
+    view.unitInMotion = m_PlayState->GetCurrentMove().GetUnit();
+    // The planned assault: arrows on the defender from the sides its attackers stand on.
+    if (const sAssaultPlan* plan = m_PlayState->GetAssaultPlan(); plan && m_Mapa->IsInside(plan->x, plan->y)) {
+        const cUnit* defender = m_Mapa->GetHex(plan->x, plan->y)->unit;
+        if (defender && defender->m_Id == plan->defenderId && defender->m_Category == plan->defenderCategory) {
+            view.assaultDefender = defender;
+            for (int side = 0; side < 6; ++side)
+                view.assaultDirections[side] = plan->attackerIds[side] != 0;
+        }
+    }
+}
+
 void cGra::Render(cRenderer* device, float elapsed)
 {
     cSprite* sprite = g_Sprite.get();
     if (m_Mapa && sprite && Succeeded(sprite->Begin(SPRITE_ALPHABLEND | SPRITE_SORT_DEPTH_BACKTOFRONT))) {
-        const cPanstwo* active = m_PlayState ? m_PlayState->GetActiveCountry() : nullptr;
-        m_Mapa->playView.activeCountry = active ? active->ID : 0;
+        FillMapPlayView();
         m_Mapa->Render();
         sprite->End();
     }

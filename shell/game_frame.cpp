@@ -15,6 +15,8 @@ void GameFrameMove(cRenderer*, double, float elapsed)
         return;
     if (!DXUTIsRenderingPaused() && g_Gra->m_Music)
         g_Gra->m_Music->Update();
+    if (g_Gra->m_Mapa)
+        g_Gra->m_Mapa->FrameMove(elapsed);
     if (g_DialogLinks.updateCountdown)
         g_DialogLinks.updateCountdown(elapsed);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/log.h"
+#include "core/settings.h"
 #include "core/text.h"
 #include "game/game.h"
 #include "game/game_state.h"
@@ -12,8 +13,10 @@
 #include "shell/frame_callbacks.h"
 #include "shell/game_frame.h"
 #include "shell/links.h"
+#include "shell/map_skin.h"
 #include "shell/menus/loading_menu.h"
 #include "shell/music_player.h"
+#include "shell/units_skin.h"
 #include "shell/skin_levels.h"
 #include "shell/sound.h"
 #include "shell/sound_effects.h"
@@ -129,9 +132,9 @@ void cShellPresentation::CreateGamePanels()
         g_DialogLinks.createGamePanels();
 }
 
-void cShellPresentation::LoadMapSkin() {}
+void cShellPresentation::LoadMapSkin() { ::LoadMapSkin(g_UserSettings.mapSkin); }
 
-void cShellPresentation::LoadUnitsSkin() {}
+void cShellPresentation::LoadUnitsSkin() { ::LoadUnitsSkin(g_UserSettings.unitsSkin); }
 
 void cShellPresentation::StartScenarioSettingsMenu() { ::StartScenarioSettingsMenu(); }
 

@@ -79,8 +79,9 @@ TEST(DamagedTables, EachDamageIsRefusedOrKeptInRangeWithItsFileAndLine)
             EXPECT_FALSE(e.reason.empty()) << d.replace;
         }
         EXPECT_EQ(refused, d.refused) << d.replace;
-        if (d.line)
+        if (d.line) {
             EXPECT_TRUE(LogContains(d.line)) << d.replace;
+        }
         DeleteGameObject();
     }
 }

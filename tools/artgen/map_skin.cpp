@@ -285,12 +285,13 @@ void TerrainHex(cairo_t* cr, double ox, double oy, int terrain, int variant, int
         }
         break;
     case 6: {
+        // A ridge of broad peaks, the tallest behind.
         std::vector<sPt> spots;
-        for (int i = 0; i < 4; i++)
-            spots.push_back(Inside(rnd, ox, oy, 18));
+        for (int i = 0; i < 3; i++)
+            spots.push_back(Inside(rnd, ox, oy, 22));
         std::sort(spots.begin(), spots.end(), [](const sPt& a, const sPt& b) { return a.y < b.y; });
         for (const sPt& q : spots)
-            Peak(cr, q.x, q.y + 12, rnd.Range(30, 40), rnd.Range(24, 32), weather, look.base);
+            Peak(cr, q.x, q.y + 12, rnd.Range(44, 56), rnd.Range(24, 30), weather, look.base);
         break;
     }
     case 7:
