@@ -113,3 +113,31 @@ TEST(Sprite, LinesDrawEverySegment)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Sprite, APieceFarSmallerThanItsPictureComesFromASmallerLevelWidenedToWholeTexels)
+{
+    cRecordingRenderer device;
+    auto picture = cTexture::CreateBlank(64, 64);
+    picture->SetSmooth(true);
+    cSprite sprite(&device);
+    sprite.Begin(SPRITE_ALPHABLEND);
+    sprite.SetTransform(sMatrix2D::Scaling(0.25f, 0.25f));
+    sprite.DrawStretched(picture.get(), sRectF{2, 4, 34, 36}, sRectF{0, 0, 32, 32}, 0.5f, 0xFFFFFFFF);
+    sprite.End();
+    std::vector<sQuad> quads = device.Quads();
+    ASSERT_EQ(quads.size(), 1u);
+    // A quarter of the size: level 2, where the piece spans 0.5 to 8.5 texels, widened to 0 to 9.
+    EXPECT_EQ(quads[0].texture, picture->Reduced(2));
+    EXPECT_EQ(quads[0].src.left, 0.0f);
+    EXPECT_EQ(quads[0].src.right, 9.0f);
+    EXPECT_EQ(quads[0].src.top, 1.0f);
+    EXPECT_EQ(quads[0].src.bottom, 9.0f);
+    // The destination widens with it: half a texel there is two units here, half a pixel on screen.
+    EXPECT_FLOAT_EQ(quads[0].corners[0].x, -0.5f);
+    EXPECT_FLOAT_EQ(quads[0].corners[1].x, 8.5f);
+    EXPECT_FLOAT_EQ(quads[0].corners[0].y, 0.0f);
+}
+
+} // namespace

@@ -6,6 +6,7 @@
 
 #include <thread>
 
+#include "platform/recording_renderer.h"
 #include "platform/sdl_renderer.h"
 #include "platform/texture.h"
 #include "platform/window.h"
@@ -77,6 +78,71 @@ TEST(Texture, DecodedOnAnotherThreadDrawnOnTheMainOneAndWrittenPixelsReachTheScr
     drawBoth();
     canvas.reset();
     device.reset();
+}
+
+} // namespace
+
+namespace {
+
+// A 4 x 2 picture: an opaque red pixel, a half-clear blue one, the rest clear.
+std::unique_ptr<cTexture> Speckle()
+{
+    auto t = cTexture::CreateBlank(4, 2);
+    int pitch = 0;
+    uint32_t* p = t->LockPixels(&pitch);
+    p[0] = 0xFFFF0000u;
+    p[2] = 0x800000FFu;
+    t->UnlockPixels();
+    return t;
+}
+
+TEST(Texture, SmallerLevelsAverageKeepOrGrowTheCoverOfWhatTheyShow)
+{
+    auto average = Speckle();
+    average->SetSmooth(true);
+    cTexture* half = average->Reduced(1);
+    ASSERT_EQ(half->Width(), 2);
+    ASSERT_EQ(half->Height(), 1);
+    // Colours are not darkened by the clear pixels they are averaged with.
+    EXPECT_EQ(half->PixelAt(0, 0), 0x3FFF0000u);
+    EXPECT_EQ(half->PixelAt(1, 0), 0x200000FFu);
+    EXPECT_EQ(average->Reduced(5), average->Reduced(2)); // one pixel is the smallest
+
+    auto kept = Speckle();
+    kept->SetSmooth(true, cTexture::kKeepCover);
+    EXPECT_EQ(kept->Reduced(1)->PixelAt(0, 0), 0xFFFF0000u);
+    EXPECT_EQ(kept->Reduced(1)->PixelAt(1, 0), 0x800000FFu);
+
+    auto grown = cTexture::CreateBlank(8, 2);
+    int pitch = 0;
+    grown->LockPixels(&pitch)[0] = 0xFF00FF00u;
+    grown->UnlockPixels();
+    grown->SetSmooth(true, cTexture::kGrowCover);
+    // The clear pixel beside the green one is green and opaque at the next level.
+    EXPECT_EQ(grown->Reduced(1)->PixelAt(1, 0), 0xFF00FF00u);
+    EXPECT_EQ(grown->Reduced(1)->PixelAt(3, 0) >> 24, 0u);
+    // Writing the pixels drops the levels.
+    grown->LockPixels(&pitch)[0] = 0xFF0000FFu;
+    grown->UnlockPixels();
+    EXPECT_EQ(grown->Reduced(1)->PixelAt(0, 0), 0xFF0000FFu);
+}
+
+TEST(Texture, ARenderTargetHasNoPixelsAndTheRecordingShowsWhereDrawingGoes)
+{
+    auto target = cTexture::CreateTarget(32, 16);
+    ASSERT_TRUE(target);
+    EXPECT_TRUE(target->IsTarget());
+    int pitch = 0;
+    EXPECT_EQ(target->LockPixels(&pitch), nullptr);
+    EXPECT_EQ(target->PixelAt(1, 1), 0u);
+    EXPECT_FALSE(cTexture::CreateTarget(0, 5));
+    cRecordingRenderer device;
+    EXPECT_TRUE(device.SetRenderTarget(target.get()));
+    device.SetRenderTarget(nullptr);
+    ASSERT_EQ(device.Calls().size(), 2u);
+    EXPECT_EQ(device.Calls()[0].kind, sRecordedCall::kTarget);
+    EXPECT_EQ(device.Calls()[0].target, target.get());
+    EXPECT_EQ(device.Calls()[1].target, nullptr);
 }
 
 } // namespace

@@ -1,0 +1,188 @@
+// The hint display and its mouse state, and the layout hook for dragged controls.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "core/settings.h"
+#include "gui/layout.h"
+#include "platform/font.h"
+#include "platform/recording_renderer.h"
+#include "platform/sprite.h"
+#include "shell/frame_callbacks.h"
+#include "shell/hint_display.h"
+#include "shell/layout_hook.h"
+#include "shell/links.h"
+#include "shell/textures.h"
+#include "tests/gui/gui_fixture.h"
+
+namespace {
+
+class HintDisplay : public ::testing::Test
+{
+protected:
+    HintDisplay()
+    {
+        ResetSettingsToDefaults();
+        g_HintDisplay = cHintDisplay{};
+        g_Sprite = std::make_unique<cSprite>(&device);
+        g_GuiFonts[0].font = cFont::Create(&device, L"Arial", 16, 400);
+        g_Textures[TEX_GUI].CreateEmpty(16, 16);
+    }
+    ~HintDisplay() override
+    {
+        g_GuiFonts[0].font.reset();
+        g_Sprite.reset();
+        g_Textures[TEX_GUI].Release();
+    }
+
+    // Whether a frame draws anything.
+    bool DrawsInAFrame()
+    {
+        device.ClearCalls();
+        g_HintDisplay.Render();
+        return !device.Quads().empty();
+    }
+
+    cRecordingRenderer device;
+};
+
+TEST_F(HintDisplay, TheBoxFlipsToTheLeftAndAboveThePointerAtTheScreensEdges)
+{
+    g_HintDisplay.SetText(L"Armia Poznan: five divisions and a cavalry brigade");
+    const int w = g_HintDisplay.HintWidth(), h = g_HintDisplay.HintHeight();
+    ASSERT_GT(w, 10);
+    float x = 0, y = 0;
+    g_HintDisplay.UpdateMouse(false, false, 500, 300);
+    g_HintDisplay.BoxPosition(x, y);
+    EXPECT_EQ(x, 520.0f);
+    EXPECT_EQ(y, 320.0f);
+    g_HintDisplay.UpdateMouse(false, false, 1010, 760);
+    g_HintDisplay.BoxPosition(x, y);
+    EXPECT_EQ(x, float(1010 - w));
+    EXPECT_EQ(y, float(760 - h));
+    // Long texts wrap rather than run off the screen.
+    EXPECT_LE(w, 200 + 10);
+}
+
+TEST_F(HintDisplay, ADelayOfNothingShowsTheHintAtOnceAndAnEmptyTextClearsIt)
+{
+    g_HintDisplay.delayMs = 0;
+    g_HintDisplay.SetText(L"Strategic movement points");
+    EXPECT_TRUE(DrawsInAFrame());
+    g_HintDisplay.SetText(L"");
+    EXPECT_FALSE(g_HintDisplay.HasHint());
+    EXPECT_FALSE(DrawsInAFrame());
+    g_HintDisplay.delayMs = 60000;
+    g_HintDisplay.SetText(L"Production points");
+    EXPECT_FALSE(DrawsInAFrame());
+    g_HintDisplay.SetText(nullptr);
+    EXPECT_FALSE(g_HintDisplay.HasHint());
+}
+
+TEST_F(HintDisplay, TheHintKeepsItsOwnTextWhenItsGiverFreesIt)
+{
+    g_HintDisplay.delayMs = 0;
+    auto text = std::make_unique<std::wstring>(L"A hint that its control frees");
+    g_HintDisplay.SetText(text->c_str());
+    text.reset();
+    EXPECT_TRUE(DrawsInAFrame());
+}
+
+TEST(MouseState, ALeftClickIsReportedOnReleaseAndARightClickOnPress)
+{
+    cHintDisplay mouse;
+    mouse.UpdateMouse(true, false, 10, 10);
+    EXPECT_FALSE(mouse.leftReleasedNow);
+    mouse.UpdateMouse(true, false, 14, 7);
+    EXPECT_EQ(mouse.leftDragX, 4);
+    EXPECT_EQ(mouse.leftDragY, -3);
+    mouse.UpdateMouse(false, false, 14, 7);
+    EXPECT_TRUE(mouse.leftReleasedNow);
+    EXPECT_TRUE(mouse.leftUp);
+    mouse.UpdateMouse(false, false, 15, 7);
+    EXPECT_FALSE(mouse.leftReleasedNow);
+    EXPECT_TRUE(mouse.leftUp);
+
+    mouse.UpdateMouse(false, true, 20, 20);
+    EXPECT_TRUE(mouse.rightPressedNow);
+    EXPECT_TRUE(mouse.rightDragging);
+    mouse.UpdateMouse(false, true, 25, 20);
+    EXPECT_FALSE(mouse.rightPressedNow);
+    EXPECT_EQ(mouse.rightDragX, 5);
+}
+
+class LayoutHook : public cGuiTest
+{
+protected:
+    void SetUp() override
+    {
+        cGuiTest::SetUp();
+        InstallLayoutHook();
+    }
+    CDXUTControl* Add(int id, int x, int y)
+    {
+        dialog.AddStatic(id, L"", x, y, 40, 20);
+        g_GuiLayout[size_t(id)] = sLayoutRect{x, y, 40, 20};
+        return dialog.GetControl(id);
+    }
+};
+
+TEST_F(LayoutHook, AWindowsFrameDragsItsControlsAndTheirPlacesAreKept)
+{
+    CDXUTControl* frame = Add(790, 100, 100);
+    CDXUTControl* first = Add(791, 110, 130);
+    CDXUTControl* last = Add(800, 110, 300);
+    CDXUTControl* stranger = Add(801, 110, 330);
+    frame->MoveBy(10, 20);
+    EXPECT_EQ(first->m_x, 120);
+    EXPECT_EQ(last->m_y, 320);
+    EXPECT_EQ(stranger->m_x, 110);
+    EXPECT_EQ(g_GuiLayout[790], (sLayoutRect{110, 120, 40, 20}));
+    EXPECT_EQ(g_GuiLayout[800], (sLayoutRect{120, 320, 40, 20}));
+    EXPECT_EQ(g_GuiLayout[801], (sLayoutRect{110, 330, 40, 20}));
+}
+
+TEST_F(LayoutHook, ThePanelButtonsStayOnTheScreenAndDragTheirPanel)
+{
+    class cFakePanel : public iPanelScreen
+    {
+    public:
+        bool MsgProc(unsigned, uintptr_t, intptr_t) override { return false; }
+        void OnGUIEvent(unsigned, int, CDXUTControl*) override {}
+        CDXUTDialog* GetDialog() override { return &dialog; }
+        CDXUTDialog dialog;
+    } panel;
+    panel.dialog.AddStatic(360, L"", 50, 200, 40, 20);
+    g_GuiLayout[360] = sLayoutRect{50, 200, 40, 20};
+    g_GuiLayout[391] = sLayoutRect{7, 7, 7, 7};
+    g_UnitPanel = &panel;
+
+    CDXUTControl* button = Add(350, 2, 100);
+    button->MoveBy(-7, 0);
+    EXPECT_EQ(button->m_x, 2);
+    EXPECT_EQ(g_GuiLayout[350], (sLayoutRect{2, 100, 40, 20}));
+    EXPECT_EQ(panel.dialog.GetControl(360)->m_x, 50);
+
+    button->MoveBy(5, 5);
+    EXPECT_EQ(g_GuiLayout[350], (sLayoutRect{7, 105, 40, 20}));
+    EXPECT_EQ(panel.dialog.GetControl(360)->m_x, 55);
+    EXPECT_EQ(g_GuiLayout[360], (sLayoutRect{55, 205, 40, 20}));
+    EXPECT_EQ(g_GuiLayout[391], (sLayoutRect{7, 7, 7, 7}));
+    g_UnitPanel = nullptr;
+}
+
+TEST_F(LayoutHook, TheEventWindowAndIdsOutsideTheTableMoveUnrecorded)
+{
+    CDXUTControl* event = Add(780, 100, 100);
+    CDXUTControl* member = Add(781, 110, 120);
+    event->MoveBy(10, 10);
+    EXPECT_EQ(event->m_x, 110);
+    EXPECT_EQ(member->m_x, 110);
+    EXPECT_EQ(g_GuiLayout[780], (sLayoutRect{100, 100, 40, 20}));
+    dialog.AddStatic(0, L"", 5, 5, 10, 10);
+    const sLayoutRect before = g_GuiLayout[0];
+    dialog.GetControl(0)->MoveBy(3, 3);
+    EXPECT_EQ(g_GuiLayout[0], before);
+}
+
+} // namespace

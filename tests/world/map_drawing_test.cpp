@@ -1,0 +1,295 @@
+// What the map drawing asks the renderer for, read from the recording renderer: the layers of
+// a hex in the map modes, the counters' own-unit markers, icons, marks, cities and the
+// minimap's fit and overlay.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <filesystem>
+
+#include "core/settings.h"
+#include "gui/layout.h"
+#include "platform/recording_renderer.h"
+#include "platform/texture.h"
+#include "shell/draw_helpers.h"
+#include "shell/frame_callbacks.h"
+#include "shell/skin_atlas.h"
+#include "shell/skin_levels.h"
+#include "shell/textures.h"
+#include "shell/units_skin.h"
+#include "tests/test_support.h"
+#include "tests/units/unit_test_game.h"
+#include "world/city.h"
+#include "world/world.h"
+
+using namespace skin_atlas;
+using unit_tests::cTestGame;
+
+namespace {
+
+class MapDrawing : public ::testing::Test
+{
+protected:
+    MapDrawing()
+    {
+        ResetSettingsToDefaults();
+        g_Sprite = std::make_unique<cSprite>(&recorder);
+        for (eSharedTexture holder : {TEX_TERRAIN, TEX_OTHERS, TEX_UNITS})
+            g_Textures[holder].CreateEmpty(16, 16);
+        for (int i = 0; i < kSpriteDepthEntries; ++i)
+            g_SpriteDepths[size_t(i)] = sSpriteDepth{2 * i, 1.0f - 0.02f * float(i)};
+        const std::filesystem::path skin = testing_support::SourceDir() / "data" / "gfx" / "[UnitsSkin]Counters";
+        LoadUnitSkinTable(kFamilyLand, skin / "land_units.csv", L"land_units.csv");
+        g_MapZoom = 1.0f;
+        SelectUnitSkinLevels();
+    }
+    ~MapDrawing() override
+    {
+        g_Sprite.reset();
+        ReleaseGameTextures();
+    }
+
+    // The pieces drawn for the map at full size.
+    std::vector<sQuad> DrawMap()
+    {
+        recorder.ClearCalls();
+        game.map->FrameMove(1.0f);
+        g_Sprite->Begin(SPRITE_ALPHABLEND | SPRITE_SORT_DEPTH_BACKTOFRONT);
+        game.map->Render();
+        g_Sprite->End();
+        return recorder.Quads();
+    }
+
+    // A piece of the picture drawn, from the picture or one of its smaller levels.
+    static bool Uses(const std::vector<sQuad>& quads, cTexture* texture, const tAtlasRect& source)
+    {
+        for (const sQuad& q : quads)
+            for (int level = 0; level <= kSmoothLevels; ++level) {
+                const float k = float(1 << level);
+                if (q.texture == texture->Reduced(level) && q.src.left * k == source.left && q.src.top * k == source.top &&
+                    q.src.right * k == source.right && q.src.bottom * k == source.bottom)
+                    return true;
+            }
+        return false;
+    }
+    static bool UsesTexture(const std::vector<sQuad>& quads, cTexture* texture)
+    {
+        for (const sQuad& q : quads)
+            for (int level = 0; level <= kSmoothLevels; ++level)
+                if (q.texture == texture->Reduced(level))
+                    return true;
+        return false;
+    }
+    // A cell as the drawing cuts it: hex-sized pieces to the hex's box.
+    static tAtlasRect HexPart(const tAtlasRect& cell)
+    {
+        return {cell.left + kHexBox.left, cell.top + kHexBox.top, cell.left + kHexBox.right, cell.top + kHexBox.bottom};
+    }
+
+    cRecordingRenderer recorder;
+    cTestGame game{6, 5, 3, 2};
+};
+
+TEST_F(MapDrawing, TheOwnershipMapDrawsNoUnitsMarksOrBorders)
+{
+    sHex& hex = game.Hex(2, 2);
+    hex.controller = hex.owner = 1;
+    hex.borders = 0x3F;
+    hex.SetMark(MARK_SELECTED, -1);
+    game.AddLand(1, UNIT_INFANTRY, 2, 2)->m_Spotted = true;
+    g_UserSettings.borderMode = 1;
+    game.map->CenterAtHex(2, 2);
+
+    std::vector<sQuad> normal = DrawMap();
+    EXPECT_TRUE(UsesTexture(normal, g_Textures[TEX_UNITS].Get()));
+    EXPECT_TRUE(Uses(normal, g_Textures[TEX_OTHERS].Get(), HexPart(MarkIconCell(0))));
+    EXPECT_TRUE(Uses(normal, g_Textures[TEX_OTHERS].Get(), BorderCell(0)));
+
+    g_UserSettings.mapMode = 2;
+    std::vector<sQuad> ownership = DrawMap();
+    EXPECT_FALSE(UsesTexture(ownership, g_Textures[TEX_UNITS].Get()));
+    EXPECT_FALSE(Uses(ownership, g_Textures[TEX_OTHERS].Get(), HexPart(MarkIconCell(0))));
+    for (int column = 0; column < 6; ++column)
+        EXPECT_FALSE(Uses(ownership, g_Textures[TEX_OTHERS].Get(), BorderCell(column)));
+    // Land in its holder's colour.
+    EXPECT_TRUE(Uses(ownership, g_Textures[TEX_TERRAIN].Get(), HexPart(kOwnershipCountry)));
+}
+
+TEST_F(MapDrawing, AMarkShowsTheIconOfItsLowestBitAndACityHidesTheFortification)
+{
+    sHex& marked = game.Hex(1, 1);
+    marked.SetMark((1u << 9) | (1u << 15), -1);
+    sHex& fort = game.Hex(3, 1);
+    fort.fortification = 3;
+    game.map->CenterAtHex(2, 2);
+    std::vector<sQuad> quads = DrawMap();
+    EXPECT_EQ(MarkIconCell(9).left, 1504);
+    EXPECT_EQ(MarkIconCell(9).top, 167);
+    EXPECT_TRUE(Uses(quads, g_Textures[TEX_OTHERS].Get(), HexPart(MarkIconCell(9))));
+    EXPECT_FALSE(Uses(quads, g_Textures[TEX_OTHERS].Get(), HexPart(MarkIconCell(15))));
+    EXPECT_TRUE(Uses(quads, g_Textures[TEX_OTHERS].Get(), FortificationCell(3)));
+
+    cMiasto city;
+    city.X = 3;
+    city.Y = 1;
+    city.Type = CITY_NORMAL;
+    fort.city = &city;
+    quads = DrawMap();
+    fort.city = nullptr;
+    EXPECT_FALSE(Uses(quads, g_Textures[TEX_OTHERS].Get(), FortificationCell(3)));
+    EXPECT_TRUE(Uses(quads, g_Textures[TEX_OTHERS].Get(), CityCell(CITY_NORMAL, fort.variant)));
+}
+
+TEST_F(MapDrawing, ADecorationOverHillsStandsOnOpenLand)
+{
+    sHex& hex = game.Hex(2, 2);
+    hex.terrain = 3;
+    g_Textures[TEX_EYECANDIES].CreateEmpty(16, 16);
+    sHexDecoration& d = game.map->Decorations()[size_t(2 * game.map->width + 2)];
+    d.layer = g_SpriteDepths[3].depth;
+    d.gate = 0.9f;
+    game.map->CenterAtHex(2, 2);
+    std::vector<sQuad> quads = DrawMap();
+    EXPECT_FALSE(Uses(quads, g_Textures[TEX_TERRAIN].Get(), HexPart(TerrainCell(3, hex.variant, 0))));
+    EXPECT_TRUE(Uses(quads, g_Textures[TEX_TERRAIN].Get(), HexPart(TerrainCell(1, hex.variant, 0))));
+    EXPECT_TRUE(UsesTexture(quads, g_Textures[TEX_EYECANDIES].Get()));
+}
+
+TEST_F(MapDrawing, AnEnemyCounterCarriesNoOwnUnitMarkers)
+{
+    cJednostkaLadowa* unit = game.AddLand(2, UNIT_INFANTRY, 2, 2);
+    unit->m_ActionPoints = 0;
+    unit->m_Supply = 3;
+    cTexture* units = g_Textures[TEX_UNITS].Get();
+    auto draw = [&](int activeCountry) {
+        game.map->playView.activeCountry = activeCountry;
+        recorder.ClearCalls();
+        g_Sprite->Begin(SPRITE_ALPHABLEND);
+        unit->DrawCounter(0, 0, 1.0f, 0);
+        g_Sprite->End();
+        return recorder.Quads();
+    };
+    std::vector<sQuad> own = draw(2);
+    EXPECT_TRUE(Uses(own, units, kActionMarker));
+    EXPECT_TRUE(Uses(own, units, kLowSupplyMarker));
+    EXPECT_TRUE(Uses(own, units, kOwnUnitRim));
+    std::vector<sQuad> enemy = draw(1);
+    EXPECT_FALSE(Uses(enemy, units, kActionMarker));
+    EXPECT_FALSE(Uses(enemy, units, kLowSupplyMarker));
+    EXPECT_FALSE(Uses(enemy, units, kActionPointsMarker));
+    EXPECT_FALSE(Uses(enemy, units, kOwnUnitRim));
+    // The card is the owner's colour on both sides.
+    EXPECT_TRUE(Uses(enemy, units, kCounterBase));
+}
+
+TEST_F(MapDrawing, AnIconEightyThreeWideIsTheCounterAtHalfSize)
+{
+    cJednostkaLadowa* unit = game.AddLand(1, UNIT_ARMOURED, -1, -1);
+    auto widths = [&](bool icon) {
+        recorder.ClearCalls();
+        if (icon) {
+            unit->DrawIcon(sRect{100, 50, 183, 133});
+        } else {
+            g_Sprite->Begin(SPRITE_ALPHABLEND);
+            unit->DrawCounter(0, 0, 1.0f, 0);
+            g_Sprite->End();
+        }
+        std::vector<float> out;
+        for (const sQuad& q : recorder.Quads())
+            out.push_back(q.corners[1].x - q.corners[0].x);
+        return out;
+    };
+    std::vector<float> full = widths(false), half = widths(true);
+    ASSERT_FALSE(full.empty());
+    ASSERT_EQ(full.size(), half.size());
+    for (size_t i = 0; i < full.size(); ++i)
+        EXPECT_NEAR(half[i], full[i] * 0.5f, 0.01f);
+}
+
+TEST_F(MapDrawing, FarOutTheStillLayersAreDrawnOnceIntoAPictureAndTheRestOverIt)
+{
+    cTestGame big(100, 80, 2, 1);
+    big.AddLand(1, UNIT_INFANTRY, 50, 40)->m_Spotted = true;
+    g_MapZoom = 0.15f;
+    big.map->FrameMove(1.0f);
+    big.map->CenterAtHex(50, 40);
+    big.map->FrameMove(1.0f);
+    auto frame = [&] {
+        recorder.ClearCalls();
+        g_Sprite->Begin(SPRITE_ALPHABLEND | SPRITE_SORT_DEPTH_BACKTOFRONT);
+        big.map->Render();
+        g_Sprite->End();
+        return recorder.Calls();
+    };
+    auto targets = [](const std::vector<sRecordedCall>& calls) {
+        int n = 0;
+        for (const sRecordedCall& c : calls)
+            n += c.kind == sRecordedCall::kTarget;
+        return n;
+    };
+    std::vector<sRecordedCall> first = frame();
+    EXPECT_EQ(targets(first), 2); // into the picture, and back
+    std::vector<sRecordedCall> second = frame();
+    EXPECT_EQ(targets(second), 0);
+    // The second frame: the picture behind, then the counter; no terrain of its own.
+    std::vector<sQuad> quads = recorder.Quads();
+    ASSERT_FALSE(quads.empty());
+    EXPECT_TRUE(quads[0].texture->IsTarget());
+    EXPECT_FALSE(UsesTexture(quads, g_Textures[TEX_TERRAIN].Get()));
+    EXPECT_TRUE(UsesTexture(quads, g_Textures[TEX_UNITS].Get()));
+    g_World.map = game.map;
+}
+
+TEST(Minimap, A740By538PictureOfA185By134MapFitsA280By200Area)
+{
+    ResetGuiLayout();
+    g_GuiLayout[315] = sLayoutRect{700, 400, 280, 200};
+    const std::filesystem::path file = testing_support::MakeScratchDir("minimap") / "minimap.png";
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 740, 538, 32, SDL_PIXELFORMAT_ARGB8888);
+    IMG_SavePNG(s, file.string().c_str());
+    SDL_FreeSurface(s);
+    cMapa map(185, 134);
+    map.BuildMinimap(file.wstring());
+    EXPECT_EQ(map.minimapOverlay[2], 740);
+    EXPECT_EQ(map.minimapOverlay[3], 536);
+    EXPECT_NEAR(map.minimapScale, 0.3731f, 1e-4f);
+    EXPECT_EQ(map.minimapRect[2], 276);
+    EXPECT_EQ(map.minimapRect[3], 200);
+    EXPECT_EQ(map.minimapRect[0], 701);
+    EXPECT_EQ(map.minimapRect[1], 400);
+    ReleaseGameTextures();
+}
+
+TEST_F(MapDrawing, TheMinimapOverlayIsClearOverTheSeaAndOverLandOfNoCountry)
+{
+    ResetGuiLayout();
+    g_GuiLayout[315] = sLayoutRect{0, 0, 60, 50};
+    const std::filesystem::path file = testing_support::MakeScratchDir("minimap") / "minimap.png";
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 60, 50, 32, SDL_PIXELFORMAT_ARGB8888);
+    IMG_SavePNG(s, file.string().c_str());
+    SDL_FreeSurface(s);
+    game.game->m_Countries[0]->Color1 = 0xFF102030;
+    game.Hex(0, 0).terrain = kTerrainSea;
+    game.Hex(1, 0).controller = 1;
+    game.Hex(1, 0).owner = 2;
+    game.map->BuildMinimap(file.wstring());
+    cTexture* overlay = g_Textures[TEX_MINIMAP_OVERLAY].Get();
+    ASSERT_NE(overlay, nullptr);
+    // One texel in the middle of each of the three hexes of the first row.
+    auto texel = [&](int column) { return overlay->PixelAt(column * 10 + 5, 5); };
+    for (int mode : {1, 2, 3}) {
+        g_UserSettings.minimapOwnershipMode = mode;
+        game.map->UpdateMinimapOverlay();
+        EXPECT_EQ(texel(0), 0u) << mode;
+    }
+    g_UserSettings.minimapOwnershipMode = 1;
+    game.map->UpdateMinimapOverlay();
+    EXPECT_EQ(texel(1), 0x80102030u);
+    EXPECT_EQ(texel(2), 0u); // land that nobody holds
+    g_UserSettings.minimapOwnershipMode = 3;
+    game.map->UpdateMinimapOverlay();
+    EXPECT_EQ(texel(2), 0x80000000u);
+}
+
+} // namespace
