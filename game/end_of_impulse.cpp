@@ -8,6 +8,7 @@
 #include "core/stringbase.h"
 #include "game/game.h"
 #include "game/play_state.h"
+#include "game/presentation.h"
 #include "units/air_unit.h"
 #include "units/land_unit.h"
 #include "units/naval_unit.h"
@@ -324,5 +325,7 @@ void cGra::EndImpulse(bool full)
     --m_TurnsLeft;
     LogLine(L"Zmieniam date");
     AdvanceDate();
+    // The land changed hands in the impulse: the minimap's ownership layer follows.
+    Presentation().RefreshMinimap();
     LogLine(L"Koniec impulsu wykonany");
 }

@@ -16,11 +16,12 @@
 #include "shell/map_skin.h"
 #include "shell/menus/loading_menu.h"
 #include "shell/music_player.h"
-#include "shell/units_skin.h"
 #include "shell/skin_levels.h"
 #include "shell/sound.h"
 #include "shell/sound_effects.h"
 #include "shell/textures.h"
+#include "shell/units_skin.h"
+#include "world/map.h"
 
 cShellPresentation& ShellPresentation()
 {
@@ -135,6 +136,19 @@ void cShellPresentation::CreateGamePanels()
 void cShellPresentation::LoadMapSkin() { ::LoadMapSkin(g_UserSettings.mapSkin); }
 
 void cShellPresentation::LoadUnitsSkin() { ::LoadUnitsSkin(g_UserSettings.unitsSkin); }
+
+void cShellPresentation::UpdateAppearance()
+{
+    SelectUnitSkinLevels();
+    SelectCityAppearanceLevel();
+}
+
+// Any thread: the map writes its overlay before the next frame draws it.
+void cShellPresentation::RefreshMinimap()
+{
+    if (g_Gra && g_Gra->m_Mapa)
+        g_Gra->m_Mapa->RequestMinimapOverlayUpdate();
+}
 
 void cShellPresentation::StartScenarioSettingsMenu() { ::StartScenarioSettingsMenu(); }
 

@@ -22,6 +22,8 @@ public:
     void CreateGamePanels() override;
     void LoadMapSkin() override;
     void LoadUnitsSkin() override;
+    void UpdateAppearance() override;
+    void RefreshMinimap() override;
     void StartScenarioSettingsMenu() override;
     void ReleaseGameTextures() override;
     void ReleaseGameFonts() override;
