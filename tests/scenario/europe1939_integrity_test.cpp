@@ -95,18 +95,19 @@ protected:
 
 } // namespace
 
-TEST_F(Europe1939, LoadsWithoutWarningsAndQuickly)
+TEST_F(Europe1939, LoadsAndSavesWithoutWarnings)
 {
     ASSERT_NE(game, nullptr);
     for (const std::wstring& line : testing_support::LogLines())
         EXPECT_TRUE(line.find(L"WARNING") == std::wstring::npos && line.find(L"ERROR") == std::wstring::npos)
             << WideToUtf8(line);
-    EXPECT_LT(loadMs, 1000.0);
+    // Times are recorded for whoever reads the test's XML output; a busy machine must not fail it.
+    RecordProperty("load_ms", std::to_string(int(loadMs)));
     const auto start = std::chrono::steady_clock::now();
     fs::create_directories("saved");
     WriteSaveFiles(L"saved");
     const double saveMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    EXPECT_LT(saveMs, 1000.0);
+    RecordProperty("save_ms", std::to_string(int(saveMs)));
     // The first day of the war.
     EXPECT_EQ(game->m_Date[1], 9);
     EXPECT_EQ(game->m_Date[2], 1939);
