@@ -245,6 +245,7 @@ bool cJednostkaLotnicza::TryIntercept(cUnit* interceptor, sCombatResult* result)
         result->attackerInfo += LangText("report_details_interception_succeeded_att");
         result->defenderInfo += LangText("report_details_interception_succeeded");
         LogLine(L"Intercepcja udana, ataker zabity");
+        DestroyInCombat(this);
         return true;
     }
     if (interceptorLoss < ownLoss) {

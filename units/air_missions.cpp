@@ -217,11 +217,9 @@ bool cJednostkaLotnicza::ReconSeaNode(int nodeId, sCombatResult* result)
     AddActionPoints(-1);
     m_AirReconDone = true;
     ++g_PlayCounts.airMissions;
-    if (cJednostkaMorska* interceptor = node->FindInterceptor(m_Owner); interceptor && TryIntercept(interceptor, result)) {
-        if (result->attackerKilled)
-            DestroyInCombat(this);
+    // An interception that stops the flight removes a plane it shoots down.
+    if (cJednostkaMorska* interceptor = node->FindInterceptor(m_Owner); interceptor && TryIntercept(interceptor, result))
         return false;
-    }
     PlayCombatSound(L"AirRecon", this);
     result->kind = COMBAT_AIR_RECON;
     result->attackerCountry = m_Owner;
@@ -244,12 +242,8 @@ int cJednostkaLotnicza::FlyReconMission(int x, int y, sCombatResult* result)
     m_AirReconDone = true;
     ++g_PlayCounts.airMissions;
     if (cJednostkaLotnicza* interceptor = target->FindInterceptor(m_Owner);
-        interceptor && TryIntercept(interceptor, result)) {
-        // A plane shot down over the target leaves the game.
-        if (result->attackerKilled)
-            DestroyInCombat(this);
+        interceptor && TryIntercept(interceptor, result))
         return 0;
-    }
     PlayCombatSound(L"AirRecon", this);
     result->kind = COMBAT_AIR_RECON;
     result->attackerCountry = m_Owner;

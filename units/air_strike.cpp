@@ -146,6 +146,8 @@ void cJednostkaLadowa::ReceiveAirAttack(sCombatResult* result, cUnit* attacker)
     AddCombatReport(8, attacker->m_Owner, head + attackerText);
     AddCombatReport(8, owner, head + defenderText);
     LogLine(L"Bombowanie skonczone");
+    if (air && air->GetCombatStrength() < 0.1f)
+        DestroyInCombat(air);
     if (destroyed)
         DestroyInCombat(this);
 }

@@ -26,12 +26,13 @@ public:
     cJednostkaLotnicza(const cJednostkaLotnicza&) = default;
 
     // Air fights (the unit attacked) and interception (the unit flying a mission).
-    // An attack on this air unit by an air unit or a carrier's aircraft. An air attacker
-    // that the fight destroys is removed from the game here; a carrier is left to its caller.
+    // An attack on this air unit by an air unit or a carrier's aircraft. An air unit that
+    // the fight destroys is removed from the game here; a carrier is left to its caller.
     void AirFight(sCombatResult* result, cUnit* attacker);
     // Only a carrier's aircraft fight an air unit on its hex.
     void ReceiveAirAttack(sCombatResult* result, cUnit* attacker) override;
-    // True when the interceptor stops this unit's mission; this unit is never removed here.
+    // True when the interceptor stops this unit's mission. A unit shot down (the result's
+    // attackerKilled) is removed from the game: the caller must not touch it again.
     bool TryIntercept(cUnit* interceptor, sCombatResult* result) override;
 
     // A strategic bomber's nuclear strike on the hex: every other unit within the radius is

@@ -73,7 +73,8 @@ public:
     virtual bool TryIntercept(cUnit* interceptor, sCombatResult* result);
     virtual void RecalculateEfficiency() {}
     // Called on the unit an air strike or a carrier's aircraft attack; a unit that cannot
-    // be hit from the air ignores it. The attacker is never removed here.
+    // be hit from the air ignores it. An air unit that dies in it, on either side, is
+    // removed from the game (the result says so); a ship is left to the naval rules.
     virtual void ReceiveAirAttack(sCombatResult* result, cUnit* attacker)
     {
         (void)result;

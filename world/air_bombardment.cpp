@@ -22,13 +22,13 @@ cJednostkaLotnicza* sHex::FindInterceptor(int attackingCountry) const
 
 namespace {
 
-// An attacker that died in the part of the mission just flown is removed; true if it died.
-bool RemoveIfKilled(const sCombatResult& result, cUnit* attacker, const wchar_t* logLine)
+// The part of the mission just flown killed the attacker (the fight removed an air unit;
+// a carrier is left to the naval rules): the mission ends. True if it died.
+bool EndsWithAttackerKilled(const sCombatResult& result, const wchar_t* logLine)
 {
     if (!result.attackerKilled)
         return false;
     LogLine(logLine);
-    DestroyInCombat(attacker);
     return true;
 }
 
@@ -61,7 +61,7 @@ void sHex::AirBombard(sCombatResult* result, cUnit* attacker)
             interceptor = defender->FindBestInterceptor(x, y);
     }
     if (interceptor && attacker->TryIntercept(interceptor, result)) {
-        RemoveIfKilled(*result, attacker, L"Przechwycenie przy bombowaniu heksa udane, ataker zabijany");
+        EndsWithAttackerKilled(*result, L"Przechwycenie przy bombowaniu heksa udane, ataker zabijany");
         return;
     }
 
@@ -85,7 +85,7 @@ void sHex::AirBombard(sCombatResult* result, cUnit* attacker)
         NoteDiscovered(attacker->m_Owner, unit);
         result->defenderInfo += LangText("report_bombardment_affected_unit");
         unit->ReceiveAirAttack(result, attacker);
-        if (RemoveIfKilled(*result, attacker, L"Attacker zabity podczas nalotu na hex (jednostke na heksie)"))
+        if (EndsWithAttackerKilled(*result, L"Attacker zabity podczas nalotu na hex (jednostke na heksie)"))
             return;
     }
     if (heavy) {
@@ -94,7 +94,7 @@ void sHex::AirBombard(sCombatResult* result, cUnit* attacker)
         } else {
             result->defenderInfo += LangText("report_bombardment_affected_city");
             city->StrategicBombard(result, attacker);
-            if (RemoveIfKilled(*result, attacker, L"Attacker zabity podczas nalotu na hex (miasto na heksie)"))
+            if (EndsWithAttackerKilled(*result, L"Attacker zabity podczas nalotu na hex (miasto na heksie)"))
                 return;
         }
     }

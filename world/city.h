@@ -45,8 +45,8 @@ public:
     void ComputeGraphDistances();
 
     // Bombardment, nuclear hits and sieges.
-    // The attacker (an air unit or a carrier) bombs the city's production; it is never
-    // removed here, the result says whether it died.
+    // The attacker (an air unit or a carrier) bombs the city's production; an air unit
+    // that dies is removed from the game (the result says so), a carrier is left to its caller.
     void StrategicBombard(sCombatResult* result, cUnit* attacker);
     // A nuclear hit destroys a share of the production; the text goes to the defender's.
     void NuclearStrike(sCombatResult* result);

@@ -112,6 +112,8 @@ void cMiasto::StrategicBombard(sCombatResult* result, cUnit* attacker)
     AddCombatReport(12, attacker->m_Owner,
                     FormatText(L"Strategic bombardment\n\nAttacked city %s (%d, %d) controlled by %s with %s. City lost %d PP",
                                Name, X, Y, CountryName(defenderId), attacker->m_Name, loss));
+    if (air && destroyed)
+        DestroyInCombat(air);
 }
 
 void cMiasto::NuclearStrike(sCombatResult* result)

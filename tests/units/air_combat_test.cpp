@@ -136,11 +136,11 @@ TEST_F(AirCombat, InterceptionStopsTheMissionWhenTheMissionLosesMore)
     EXPECT_FALSE(result.attackerKilled);
     EXPECT_EQ(bomber->m_Strength, 1);
 
-    // A mission flown to death: stopped, the dead unit left to the mission to remove.
+    // A mission flown to death: stopped, and the plane shot down leaves the game.
     result.Reset();
     ScriptRandomRaw({RawFor(1)});
     EXPECT_TRUE(bomber->TryIntercept(interceptor, &result));
     EXPECT_TRUE(result.attackerKilled);
-    EXPECT_TRUE(unit_tests::Contains(g.game->m_AirUnits, bomber));
+    EXPECT_FALSE(unit_tests::Contains(g.game->m_AirUnits, bomber));
     EXPECT_TRUE(testing_support::LogContains(L"Intercepcja udana, ataker zabity"));
 }

@@ -82,6 +82,15 @@ TEST_F(AirStrike, TinyEffectivenessCountsAsOneAndAnOverFortifiedHexIsLoggedNotFa
     EXPECT_TRUE(testing_support::LogContains(L"Attack effectiveness = 1.0"));
     EXPECT_FLOAT_EQ(result.defenderLoss, 0.03f);  // 3.0 x 1 percent
     EXPECT_EQ(target->m_Strength, 100);           // 0.03 of 10 is no whole point
+
+    // The defender's fire shoots the bomber down: it leaves the game with the strike.
+    bomber->m_Strength = 2;
+    result.Reset();
+    ScriptRandomRaw({RawFor(6), RawFor(1)});  // column 1, a 6: 5 points
+    target->ReceiveAirAttack(&result, bomber);
+    EXPECT_TRUE(result.attackerKilled);
+    EXPECT_FALSE(unit_tests::Contains(g.game->m_AirUnits, bomber));
+    EXPECT_EQ(g.Hex(2, 2).unit, nullptr);
 }
 
 TEST_F(AirStrike, NuclearStrikeOfRadiusZeroHitsOnlyItsHex)
