@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <list>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "units/unit.h"
@@ -64,6 +65,28 @@ public:
     // False, with nothing changed, when the hex is off the map or taken.
     bool RelocateTo(int x, int y);
 
+    // Level-ups: the cost grows with the type's value; the computer's is shown to a person.
+    float GetLevelUpCost() const;
+    bool LevelUp();
+    bool AiLevelUp();
+    // Air units never become corps: both only log the error.
+    float GetUpgradeToCorpsCost() const;
+    bool UpgradeToCorps();
+
+    // The unit panel's questions about an air unit.
+    bool GetEffectivenessHint(std::wstring* text) const override;
+    bool GetUpgradeToCorpsHint(std::wstring* text) const override;
+    bool GetLevelUpHint(std::wstring* text) const override;
+    bool GetReinforceHint(std::wstring* text) const override;
+    bool GetStrategicMoveHint(std::wstring* text) const override;
+    bool GetAirborneAssaultHint(std::wstring* text) const override;
+    bool GetSeaTransportHint(std::wstring* text) const override;
+    bool GetAmphibiousTransportHint(std::wstring* text) const override;
+    bool GetAirFightHint(std::wstring* text) const override;
+    bool GetBombardmentHint(std::wstring* text) const override;
+    bool GetNuclearStrikeHint(std::wstring* text) const override;
+    bool GetReconHint(std::wstring* text) const override;
+
     // Rebasing: the free friendly land hexes within the rebase range, while the unit has
     // not acted and has the supply to move; marked unless told not to. Their number.
     int ComputeMoveRange(bool noMarks) override;
@@ -97,6 +120,8 @@ private:
     float GetRangeFactor() const;
     // Leaves its hex for (x, y), with no action points left; false when that hex is taken.
     bool FlyTo(int x, int y, bool sound);
+    // The owner pays for the next level; false, logged, at the highest level.
+    bool PayForLevelUp();
 };
 
 // The hex distance from (x, y) to the nearest of the units; the largest int when none.
