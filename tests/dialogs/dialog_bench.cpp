@@ -186,8 +186,8 @@ void cDialogTest::CheckScreen(const std::string& name)
     for (iStackDialog* entry : g_OpenDialogs)
         if (auto* stacked = dynamic_cast<cDialogStackEntry*>(entry))
             cover(stacked->Dialog());
-    for (iPanelScreen* panel : {g_InfoPanel, g_MinimapPanel})
-        if (auto* dialog = dynamic_cast<CDXUTDialog*>(panel))
+    for (iPanelScreen* panel : {g_InfoPanel, g_MinimapPanel, g_UnitPanel, g_HexPanel, g_AttackPanel, g_DiplomacyPanel})
+        if (auto* dialog = dynamic_cast<CDXUTDialog*>(panel); dialog && !dialog->GetMinimized())
             cover(*dialog);
     area = {std::max(0, area.left - 4), std::max(0, area.top - 4), std::min(kScreenWidth, area.right + 4),
             std::min(kScreenHeight, area.bottom + 4)};

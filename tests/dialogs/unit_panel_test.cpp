@@ -1,0 +1,186 @@
+// The unit panel on Testland: what it shows of the selected unit, and its orders driven
+// as a player clicks them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "core/stringbase.h"
+#include "dialogs/confirm_dialog.h"
+#include "dialogs/text_input_dialog.h"
+#include "dialogs/unit_panel.h"
+#include "game/game.h"
+#include "game/play_state.h"
+#include "gui/controls.h"
+#include "shell/links.h"
+#include "world/map.h"
+#include "tests/dialogs/dialog_bench.h"
+#include "units/land_unit.h"
+#include "units/naval_unit.h"
+#include "world/country.h"
+#include "world/fleet.h"
+#include "world/sea_graph.h"
+
+namespace {
+
+class UnitPanel : public cDialogTest
+{
+protected:
+    void Open(int activeId)
+    {
+        LoadTestland(activeId);
+        panel = new cUnitPanel;
+        g_UnitPanel = panel;
+        panel->SetMinimized(false);
+    }
+    void TearDown() override
+    {
+        g_UnitPanel = nullptr;
+        delete panel;
+        cDialogTest::TearDown();
+    }
+    void Select(int x, int y)
+    {
+        g_Gra->m_PlayState->SelectHex(x, y);
+        panel->Refresh();
+    }
+    std::wstring Hint(int id)
+    {
+        const wchar_t* hint = panel->GetControl(id)->GetHint();
+        return hint ? hint : L"";
+    }
+    bool Enabled(int id) { return panel->GetControl(id)->GetEnabled(); }
+
+    cUnitPanel* panel = nullptr;
+};
+
+TEST_F(UnitPanel, NothingSelectedOrAnUnseenEnemyShowsNothingAndASeenEnemyNoOrders)
+{
+    Open(1);
+    const std::wstring none = LangText("unitpanel_no_unit_selected");
+    for (int id : {kUnitPanelNameId, kUnitPanelSupplyId, kUnitPanelBonusId}) {
+        EXPECT_EQ(TextOf(*panel, id), L"-");
+        EXPECT_EQ(Hint(id), none);
+    }
+    for (int id : {kUnitPanelRenameId, kUnitPanelDisbandId, kUnitPanelSeaTransportId, kUnitPanelNuclearId}) {
+        EXPECT_FALSE(Enabled(id));
+        EXPECT_EQ(Hint(id), none);
+    }
+    EXPECT_FALSE(panel->GetControl(kUnitPanelFlagId)->GetVisible());
+
+    cJednostkaLadowa* panzer = g_Gra->FindLandUnitById(4);
+    panzer->m_Spotted = false;
+    Select(11, 3);
+    EXPECT_EQ(TextOf(*panel, kUnitPanelNameId), L"-");
+
+    panzer->m_Spotted = true;
+    Select(11, 3);
+    EXPECT_EQ(TextOf(*panel, kUnitPanelNameId), L"1. Panzer");
+    EXPECT_EQ(TextOf(*panel, kUnitPanelOwnerId), L"Borussia");
+    EXPECT_EQ(TextOf(*panel, kUnitPanelLevelId), L"3");
+    EXPECT_TRUE(panel->GetControl(kUnitPanelFlagId)->GetVisible());
+    for (int id : {kUnitPanelRenameId, kUnitPanelCommandersId, kUnitPanelDisbandId, kUnitPanelSupplySourceId}) {
+        EXPECT_FALSE(Enabled(id));
+        EXPECT_EQ(Hint(id), LangText("unitpanel_not_owned_unit"));
+    }
+}
+
+TEST_F(UnitPanel, OwnUnitIsSelectedMovedTakenBackAndLoadedOntoATransportInAPort)
+{
+    Open(1);
+    cJednostkaLadowa* guards = g_Gra->FindLandUnitById(1);
+    guards->m_ActionPoints = guards->m_StartingActionPoints = 3;
+    Select(2, 2);
+    EXPECT_EQ(TextOf(*panel, kUnitPanelNameId), L"1st Guards");
+    EXPECT_EQ(TextOf(*panel, kUnitPanelActionPointsId), L"3");
+    EXPECT_EQ(TextOf(*panel, kUnitPanelSupplyId), LangFormat("unitpanel_supply_value_from_city", guards->m_Supply, L"Londinium"));
+    EXPECT_TRUE(Enabled(kUnitPanelSupplySourceId));
+    EXPECT_TRUE(Enabled(kUnitPanelRenameId));
+    EXPECT_FALSE(Enabled(kUnitPanelUndoId));
+    EXPECT_EQ(Hint(kUnitPanelUndoId), LangText("unitpanel_undo_move_icon_hint_no_undo_possible"));
+
+    // A move to the port of Dover, then taken back with the panel's undo.
+    guards->ComputeMoveRange(false);
+    ASSERT_TRUE(g_Gra->m_PlayState->PlayMove(*guards, 3, 3));
+    Select(3, 3);
+    EXPECT_TRUE(Enabled(kUnitPanelUndoId));
+    Click(*panel, kUnitPanelUndoId);
+    EXPECT_EQ(guards->m_X, 2);
+    EXPECT_EQ(guards->m_Y, 2);
+    EXPECT_EQ(guards->m_ActionPoints, 3);
+
+    // Into the port again, and aboard a cargo ship: the points are paid once, the unit leaves
+    // the map for the new ship's fleet at the port's node, and nothing stays selected.
+    guards->ComputeMoveRange(false);
+    ASSERT_TRUE(g_Gra->m_PlayState->PlayMove(*guards, 3, 3));
+    Select(3, 3);
+    cPanstwo* albion = GetCountry(1);
+    const int pointsBefore = albion->STP;
+    ASSERT_TRUE(Enabled(kUnitPanelSeaTransportId));
+    Click(*panel, kUnitPanelSeaTransportId);
+    EXPECT_FALSE(guards->IsOnMap());
+    ASSERT_NE(guards->m_Transporter, nullptr);
+    EXPECT_EQ(guards->m_Transporter->m_Type, UNIT_CARGO);
+    EXPECT_EQ(guards->m_Transporter->m_Fleet->seaNode, g_Gra->m_SeaGraph->FindNodeAtHex(3, 3));
+    EXPECT_NE(std::find(g_Gra->m_LandUnits2.begin(), g_Gra->m_LandUnits2.end(), guards), g_Gra->m_LandUnits2.end());
+    EXPECT_LT(albion->STP, pointsBefore);
+    EXPECT_EQ(g_Gra->m_Mapa->GetHex(3, 3)->unit, nullptr);
+    EXPECT_EQ(g_Gra->m_PlayState->GetSelectedHex(), nullptr);
+    EXPECT_EQ(TextOf(*panel, kUnitPanelNameId), L"-");
+}
+
+TEST_F(UnitPanel, TransportFarFromAPortIsRefusedBeforeAnythingIsPaid)
+{
+    Open(2);
+    cJednostkaLadowa* motorised = g_Gra->FindLandUnitById(5);  // Colonia, no port beside it
+    motorised->m_ActionPoints = 4;
+    Select(9, 5);
+    const int points = GetCountry(2)->STP;
+    const size_t fleets = g_Gra->m_Fleets.size();
+    // The hint already says no; the order itself must refuse the same way.
+    panel->OnGUIEvent(0, kUnitPanelSeaTransportId, nullptr);
+    EXPECT_TRUE(motorised->IsOnMap());
+    EXPECT_EQ(GetCountry(2)->STP, points);
+    EXPECT_EQ(g_Gra->m_Fleets.size(), fleets);
+}
+
+TEST_F(UnitPanel, RenameOpensOneWindowAndItsAnswerRenamesDisbandRefundsHalfTheValue)
+{
+    Open(1);
+    Select(2, 2);
+    Click(*panel, kUnitPanelRenameId);
+    Click(*panel, kUnitPanelRenameId);  // a second click opens no second window
+    EXPECT_EQ(OpenKinds(), std::vector<int>{kTextInputDialogKind});
+    EXPECT_EQ(panel->Pending(), cUnitPanel::PENDING_RENAME);
+    auto* edit = ControlOf<CDXUTEditBox>(*Top(), kTextInputEditId, DXUT_CONTROL_EDITBOX);
+    ASSERT_NE(edit, nullptr);
+    edit->SetText(L"Home Guard");
+    Click(kTextInputOkId);
+    EXPECT_EQ(panel->Pending(), cUnitPanel::PENDING_NONE);
+    EXPECT_EQ(g_Gra->FindLandUnitById(1)->m_Name, L"Home Guard");
+    EXPECT_EQ(TextOf(*panel, kUnitPanelNameId), L"Home Guard");
+
+    // The other side's phase closes the window unanswered: the panel stops waiting.
+    Click(*panel, kUnitPanelDisbandId);
+    EXPECT_EQ(panel->Pending(), cUnitPanel::PENDING_DISBAND);
+    FoldPanelsForOtherSide();
+    EXPECT_EQ(panel->Pending(), cUnitPanel::PENDING_NONE);
+    RestorePanelsForPlayer();
+
+    const double pp = GetCountry(1)->PP;
+    const float strength = g_Gra->FindLandUnitById(1)->GetCombatStrength();
+    Click(*panel, kUnitPanelDisbandId);
+    Click(kConfirmYesId);
+    EXPECT_EQ(g_Gra->FindLandUnitById(1), nullptr);
+    EXPECT_NEAR(GetCountry(1)->PP - pp, strength * 0.5 * g_Gra->m_Consts.LandReplacementCost[0], 1e-3);
+    EXPECT_EQ(TextOf(*panel, kUnitPanelNameId), L"-");
+}
+
+TEST_F(UnitPanel, ScreenWithASelectedUnit)
+{
+    Open(1);
+    Select(2, 2);
+    g_DialogLinks.renderPanels = [this](float elapsed) { panel->OnRender(elapsed); };
+    ASSERT_NO_FATAL_FAILURE(CheckScreen("unit_panel"));
+}
+
+} // namespace
