@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "core/stringbase.h"
 #include "dialogs/confirm_dialog.h"
@@ -14,6 +15,7 @@
 #include "shell/links.h"
 #include "world/map.h"
 #include "tests/dialogs/dialog_bench.h"
+#include "tests/test_support.h"
 #include "units/land_unit.h"
 #include "units/naval_unit.h"
 #include "world/country.h"
@@ -173,6 +175,34 @@ TEST_F(UnitPanel, RenameOpensOneWindowAndItsAnswerRenamesDisbandRefundsHalfTheVa
     EXPECT_EQ(g_Gra->FindLandUnitById(1), nullptr);
     EXPECT_NEAR(GetCountry(1)->PP - pp, strength * 0.5 * g_Gra->m_Consts.LandReplacementCost[0], 1e-3);
     EXPECT_EQ(TextOf(*panel, kUnitPanelNameId), L"-");
+}
+
+TEST_F(UnitPanel, PictureIsLookedUpOnceUnderTheNameWithSlashesAndFrozenAndAirUnitsShowTheirOwnValues)
+{
+    Open(1);
+    cJednostkaLadowa* guards = g_Gra->FindLandUnitById(1);
+    guards->SetName(L"1st/Guards");
+    std::filesystem::create_directories("data/scenarios/Testland/Units images");
+    std::filesystem::copy_file(testing_support::SourceDir() / "data" / "gfx" / "Units images" / "0.png",
+                               "data/scenarios/Testland/Units images/1st_Guards.png",
+                               std::filesystem::copy_options::overwrite_existing);
+    const std::wstring own = L"data\\scenarios\\Testland\\Units images\\1st_Guards.png";
+    Select(2, 2);
+    EXPECT_EQ(panel->GetTexture(3)->strFilename, own);
+    EXPECT_TRUE(panel->GetControl(kUnitPanelPictureId)->GetVisible());
+    // The same unit again: its picture stays, even though its name would now find another.
+    guards->SetName(L"Home Guard");
+    guards->m_FreezeTime = 2;
+    Select(2, 2);
+    EXPECT_EQ(panel->GetTexture(3)->strFilename, own);
+    EXPECT_EQ(TextOf(*panel, kUnitPanelActionPointsId), LangText("unitpanel_ap_frozen"));
+
+    Select(1, 3);  // Fighter Command
+    EXPECT_EQ(TextOf(*panel, kUnitPanelNameId), L"Fighter Command");
+    EXPECT_EQ(TextOf(*panel, kUnitPanelBonusId), L"-");
+    EXPECT_EQ(panel->GetTexture(3)->strFilename, L"data\\gfx\\Units images\\20.png");
+    EXPECT_FALSE(Enabled(kUnitPanelSeaTransportId));
+    EXPECT_EQ(Hint(kUnitPanelSeaTransportId), LangText("unitpanel_sea_transport_icon_hint_not_land_unit"));
 }
 
 TEST_F(UnitPanel, ScreenWithASelectedUnit)
