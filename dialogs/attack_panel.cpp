@@ -83,6 +83,7 @@ void cAttackPanel::SetBoxHint(int id, const std::wstring& hint)
 
 void cAttackPanel::Refresh()
 {
+    cWindowLock lock;
     sLandAttack attack;
     const bool planned = BuildAttack(attack);
     const sLandAttack* shown = planned ? &attack : nullptr;

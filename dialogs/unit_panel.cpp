@@ -177,6 +177,8 @@ void cUnitPanel::Reset()
 
 void cUnitPanel::Refresh()
 {
+    // The opponent's thread may be changing the units being read.
+    cWindowLock lock;
     const int previousCategory = m_PictureCategory;
     const int previousId = m_PictureId;
     cUnit* selected = PlayState() && PlayState()->GetSelectedHex() ? PlayState()->GetSelectedHex()->unit : nullptr;
