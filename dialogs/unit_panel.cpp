@@ -352,6 +352,18 @@ void cUnitPanel::OnGUIEvent(unsigned, int controlId, CDXUTControl*)
     }
 }
 
+bool cUnitPanel::IsIdle()
+{
+    // A window closed without its answer (any close-all) leaves the panel free again.
+    if (m_Pending != PENDING_NONE &&
+        std::none_of(g_OpenDialogs.begin(), g_OpenDialogs.end(), [this](iStackDialog* entry) {
+            auto* stacked = dynamic_cast<cDialogStackEntry*>(entry);
+            return stacked && stacked->Dialog().Owner() == this;
+        }))
+        m_Pending = PENDING_NONE;
+    return m_Pending == PENDING_NONE;
+}
+
 void cUnitPanel::Open(cDialog* window, ePending pending)
 {
     if (!window)
@@ -372,7 +384,7 @@ void cUnitPanel::BeginOrder(int orderMode)
 void cUnitPanel::OnRenamePressed()
 {
     cJednostka* unit = ShownUnit();
-    if (!unit || m_Pending != PENDING_NONE)
+    if (!unit || !IsIdle())
         return;
     Open(new cDialogPobraniaTekstu(LangText("rename_title"), LangFormat("rename_label_%s", unit->m_Name), unit->m_Name),
          PENDING_RENAME);
@@ -419,7 +431,7 @@ void cUnitPanel::OnSupplySourcePressed()
 void cUnitPanel::OnCommandersPressed()
 {
     cJednostka* unit = ShownUnit();
-    if (!unit || m_Pending != PENDING_NONE || !g_UnitPanelWindows.commanders)
+    if (!unit || !IsIdle() || !g_UnitPanelWindows.commanders)
         return;
     Open(g_UnitPanelWindows.commanders(*unit), PENDING_COMMANDERS);
 }
@@ -427,7 +439,7 @@ void cUnitPanel::OnCommandersPressed()
 void cUnitPanel::OnReplacementsPressed()
 {
     cJednostka* unit = ShownUnit();
-    if (!unit || m_Pending != PENDING_NONE || !g_UnitPanelWindows.replacements)
+    if (!unit || !IsIdle() || !g_UnitPanelWindows.replacements)
         return;
     Open(g_UnitPanelWindows.replacements(*unit), PENDING_REPLACEMENTS);
 }
@@ -435,7 +447,7 @@ void cUnitPanel::OnReplacementsPressed()
 void cUnitPanel::OnDisbandPressed()
 {
     cJednostka* unit = ShownUnit();
-    if (!unit || m_Pending != PENDING_NONE)
+    if (!unit || !IsIdle())
         return;
     Open(new cDialogPotwierdzenia(LangText("disband_title"), LangFormat("disband_question_%s", unit->m_Name),
                                   LangText("disband_yes"), LangText("disband_yes_hint"), LangText("disband_no"),
@@ -473,7 +485,7 @@ void cUnitPanel::OnStrategicMovePressed()
 void cUnitPanel::OnAirborneAssaultPressed()
 {
     auto* land = dynamic_cast<cJednostkaLadowa*>(ShownUnit());
-    if (!land || m_Pending != PENDING_NONE)
+    if (!land || !IsIdle())
         return;
     BeginOrder(ORDER_AIRBORNE_ASSAULT);
     cWindowLock lock;
@@ -483,7 +495,7 @@ void cUnitPanel::OnAirborneAssaultPressed()
 void cUnitPanel::OnAirOrderPressed(int orderMode)
 {
     auto* air = dynamic_cast<cJednostkaLotnicza*>(ShownUnit());
-    if (!air || m_Pending != PENDING_NONE)
+    if (!air || !IsIdle())
         return;
     BeginOrder(orderMode);
     cWindowLock lock;
@@ -498,7 +510,7 @@ void cUnitPanel::OnAirOrderPressed(int orderMode)
 void cUnitPanel::OnTransportPressed(bool amphibious)
 {
     auto* land = dynamic_cast<cJednostkaLadowa*>(ShownUnit());
-    if (!land || m_Pending != PENDING_NONE)
+    if (!land || !IsIdle())
         return;
     cWindowLock lock;
     g_Gra->m_Mapa->ClearMarks(MARK_MOVE_RANGE, false);

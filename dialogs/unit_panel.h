@@ -89,6 +89,8 @@ private:
     void OnReplacementsAnswered(bool changed);
     void OnCommandersAnswered();
 
+    // Waits for no window; a window that is gone no longer counts.
+    bool IsIdle();
     cJednostka* ShownUnit() const;
     void Reset();
     void ShowPicture(const cJednostka& unit);

@@ -168,6 +168,15 @@ TEST_F(UnitPanel, RenameOpensOneWindowAndItsAnswerRenamesDisbandRefundsHalfTheVa
     EXPECT_EQ(panel->Pending(), cUnitPanel::PENDING_NONE);
     RestorePanelsForPlayer();
 
+    // Any close-all does the same.
+    Click(*panel, kUnitPanelDisbandId);
+    CloseTopDialogs(-1);
+    FlushClosedDialogs();
+    Click(*panel, kUnitPanelRenameId);
+    EXPECT_EQ(panel->Pending(), cUnitPanel::PENDING_RENAME);
+    Click(kTextInputCancelId);
+    EXPECT_EQ(panel->Pending(), cUnitPanel::PENDING_NONE);
+
     const double pp = GetCountry(1)->PP;
     const float strength = g_Gra->FindLandUnitById(1)->GetCombatStrength();
     Click(*panel, kUnitPanelDisbandId);
