@@ -357,6 +357,9 @@ bool sGameConsts::CheckValues() const
         refuse(166, SpottingFriendly[1], 2, L"a divisor must not be 0");
     if (SpottingEnemy[1] == 0)
         refuse(167, SpottingEnemy[1], 2, L"a divisor must not be 0");
+    // The shore bombardment's massing exponent divides by it.
+    if (ShoreBombardment[12] == 0.0f)
+        refuse(117, int(ShoreBombardment[12]), 14, L"a divisor must not be 0");
     return ok;
 }
 

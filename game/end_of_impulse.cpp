@@ -12,6 +12,7 @@
 #include "units/air_unit.h"
 #include "units/land_unit.h"
 #include "units/naval_unit.h"
+#include "units/sea_battle.h"
 #include "world/city.h"
 #include "world/country.h"
 #include "world/fleet.h"
@@ -100,10 +101,11 @@ void RepairPorts(cGra& game)
     LogLine(L"Odbudowuje zniszczenia z portow");
     if (!game.m_SeaGraph)
         return;
-    for (sWezelGrafuMorz& node : game.m_SeaGraph->Nodes)
+    for (sWezelGrafuMorz& node : game.m_SeaGraph->Nodes) {
         if (node.Kind == SEA_NODE_PORT && node.SizeCurrent < node.SizeMax)
             ++node.SizeCurrent;
-    // The best admiral of each zone is shared among its ships with the naval rules.
+        node.ShareBestCommander(-1);
+    }
 }
 
 void ClearEventsEffects(cGra& game)
@@ -223,7 +225,8 @@ void FightSeaBattles(cGra& game)
     LogLine(L"Rozgrywam bitwy morskie");
     PostInfoPanelMessage(LangText("statusbar_hint_determining_sea_battles"));
     game.SetGameState(kStateSeaBattles);
-    // The battles themselves come with the naval rules; they run without the global lock.
+    // A battle a person fights waits for the screen without the global lock.
+    RunSeaBattles();
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "units/land_unit.h"
 #include "units/air_unit.h"
 #include "units/naval_unit.h"
+#include "units/sea_battle.h"
 #include "units/unit_hooks.h"
 #include "world/city.h"
 #include "world/city_graph.h"

@@ -35,6 +35,7 @@ class cZdarzenia;
 class cMusicPlayer;
 class cKonwoje;
 class cGameSaver;
+struct sSeaBattleRoundLog;
 
 // Play-by-e-mail players a game can have.
 constexpr int kMaxPbemPlayers = 8;
@@ -237,6 +238,8 @@ public:
     sNextIds m_NextIds;
     cKonwoje* m_Convoys = nullptr;
     cGameSaver* m_Saver = nullptr;
+    // A play-by-e-mail game's record of each sea battle fought.
+    std::list<sSeaBattleRoundLog> m_SeaBattleLogs;
 
 private:
     std::atomic<int> m_GameState{kStateConstructed};

@@ -223,9 +223,9 @@ bool cJednostkaLotnicza::ReconSeaNode(int nodeId, sCombatResult* result)
     PlayCombatSound(L"AirRecon", this);
     result->kind = COMBAT_AIR_RECON;
     result->attackerCountry = m_Owner;
-    // The node's ships as the owner's side now sees them.
-    graph->ViewingCountry = m_Owner;
-    g_World.hooks.calculateVisibility(*node);
+    // The node's ships as the owner's side now sees them, foreign ships in a port included.
+    cShowForeignShipsInPorts show;
+    node->CalculateVisibilityForCountry(m_Owner, false);
     return true;
 }
 

@@ -24,6 +24,17 @@ public:
     // nothing written, when the hex cannot be dropped onto. landed is 1 or 0 when the
     // dice were rolled and stays as it was when the enemy has no fighters there.
     bool AirborneAssault(int x, int y, std::wstring& text, int& landed);
+    // Amphibious assault from the unit's cargo or amphibious ship onto (x, y): a land combat
+    // against the enemy there, or the losses of a landing on an empty hex; the ship is used
+    // up. True when the unit stands on the hex afterwards. A hex that cannot be assaulted
+    // (off the map, sea, or held by a unit not at war with the owner) is refused, logged,
+    // and the unit stays aboard. The computer's assault shows a watching person the landing.
+    bool AmphibiousAssault(int x, int y);
+    bool AiAmphibiousAssault(int x, int y);
+    // The fleet's battleships and cruisers (the selected ones, or all with wholeFleet) fire
+    // on this unit: its efficiency falls for the impulse; the result and two reports are
+    // written. A unit left without combat strength is destroyed.
+    void ShoreBombardment(cFlota& fleet, sCombatResult* result, bool wholeFleet);
     // An air strike by a bomber or a carrier's aircraft on this unit.
     void ReceiveAirAttack(sCombatResult* result, cUnit* attacker) override;
     // Removes the unit from the map, its ship or the reserve, and deletes it.
@@ -134,7 +145,10 @@ protected:
     int PayForLevelUp();
     // The new strength after a change between two table strengths.
     int RescaledStrength(float from, float to, bool roundUp) const;
-
+    // Both amphibious assaults; the computer's shows a watching person the landing.
+    bool Assault(int x, int y, bool byComputer);
+    // The end of a successful assault: the unit stands on (x, y), supplied and rested.
+    void LandAfterAssault(int x, int y, bool byComputer);
     // Puts the unit aboard ship, moving it from wherever it is to the ship's list.
     void BoardShip(cJednostkaMorska* ship);
 };

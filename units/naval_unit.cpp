@@ -11,6 +11,7 @@
 #include "game/consts.h"
 #include "game/game.h"
 #include "units/land_unit.h"
+#include "units/sea_battle.h"
 #include "units/unit_access.h"
 #include "units/unit_lists.h"
 #include "world/country.h"
@@ -171,14 +172,16 @@ void cJednostkaMorska::JoinOrCreateFleet(int nodeId)
     if (!graph)
         return;
     EnterFleet(FleetToJoin(m_Owner, nodeId, false));
-    for (sWezelGrafuMorz& node : graph->Nodes)
-        g_World.hooks.calculateVisibility(node);
+    graph->CalculateAllVisibility(m_Owner, false);
 }
 
 void cJednostkaMorska::Kill(bool killCargo)
 {
     GLOBAL_LOCK_SCOPE();
     LogLine(LangFormat("killing_%s_naval_unit", m_Name));
+    // A battle under way must not keep pointing at the ship, nor its board show it.
+    if (cSeaBattle* battle = CurrentSeaBattle())
+        battle->ForgetShip(this);
 
     std::set<sWezelGrafuMorz*> shownBy;
     if (g_Gra && g_Gra->m_SeaGraph)
@@ -205,6 +208,7 @@ void cJednostkaMorska::Kill(bool killCargo)
         }
     }
 
+    const int nodeId = m_Fleet ? m_Fleet->seaNode : 0;
     if (cFlota* fleet = m_Fleet) {
         m_Fleet = nullptr;
         if (fleet->ships.size() > 1)
@@ -213,13 +217,18 @@ void cJednostkaMorska::Kill(bool killCargo)
             fleet->Delete();
     }
 
-    SendCommanderHome();
+    // The ships it commanded look to the best commander left in the zone.
+    if (m_Commander) {
+        SendCommanderHome();
+        if (sWezelGrafuMorz* node = WorldSeaGraph() ? WorldSeaGraph()->GetNode(nodeId) : nullptr)
+            node->ShareBestCommander(m_Owner);
+    }
 
     if (g_Gra) {
         RemoveFromList(g_Gra->m_NavalUnits, this);
         RemoveFromList(g_Gra->m_NavalReserve, this);
     }
     for (sWezelGrafuMorz* node : shownBy)
-        g_World.hooks.calculateVisibility(*node);
+        node->RefreshDisplayedShips(true, true);
     delete this;
 }

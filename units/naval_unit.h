@@ -2,6 +2,7 @@
 // A naval unit: a ship that sails in a fleet, with hit points instead of strength and,
 // for cargo and amphibious ships, one carried land unit.
 #include <cstdint>
+#include <string>
 
 #include "units/unit.h"
 
@@ -41,6 +42,35 @@ public:
     int RollShotDamage() const;
 
     bool IsTransport() const { return m_Type == UNIT_CARGO || m_Type == UNIT_AMPHIBIOUS; }
+
+    // Air attacks on the ship (by an air unit or a carrier's aircraft): it loses hit
+    // points, and its fire may cost the attacker, who is never removed here.
+    void ReceiveAirAttack(sCombatResult* result, cUnit* attacker) override;
+    // This carrier's strike is met by the interceptor (a fighter or another carrier);
+    // true when the strike is stopped. A fighter shot down leaves the game.
+    bool TryIntercept(cUnit* interceptor, sCombatResult* result) override;
+    // A carrier, or a submarine of a raider fleet, may fall on one enemy ship in its sea
+    // node; true when it attacked, with the outcome in text and the target's owner in
+    // targetOwner when given.
+    bool TrySurpriseAttack(std::wstring& text, int* targetOwner = nullptr);
+
+    // Reconnaissance: of a sea node (its ships recounted for the viewing country, foreign
+    // ships in a port included), and of the land units around a hex within the aircraft
+    // range.
+    // False, logged, for a node that does not exist.
+    bool ReconSeaNode(int nodeId);
+    void ReconAroundHex(int x, int y);
+    // Ports the owner holds that are large enough for a ship of this type; with mark
+    // their own-ships hexes are marked. The number of ports.
+    int MarkActionTargets(bool mark);
+    // Hexes where the carried unit may go ashore; with mark they are marked. Their number.
+    int MarkUnloadHexes(bool mark);
+    // Puts the carried unit on (x, y), landing from the port or coast hex (fromX, fromY).
+    // The unit, or null (logged) when this ship carries nothing or is no transport.
+    cJednostkaLadowa* UnloadToHex(int x, int y, int fromX, int fromY);
+    // The computer's unloading at the fleet's node: the node's hex, else a neighbour,
+    // that is friendly land and empty. With testOnly, only whether there is one.
+    bool AiUnload(bool testOnly);
 
     // Moves the ship from the naval reserve into a fleet at the node (the owner's last
     // fleet there, or a new one). A node that does not exist changes nothing.

@@ -47,8 +47,8 @@ void sHex::AirBombard(sCombatResult* result, cUnit* attacker)
     else if (auto* ship = dynamic_cast<cJednostkaMorska*>(attacker))
         ship->m_AirstrikeDone = true;
 
-    const cGrafMorz* graph = WorldSeaGraph();
-    const sWezelGrafuMorz* zone = IsSea() && graph && seaZone != 0 ? graph->GetNode(seaZone) : nullptr;
+    cGrafMorz* graph = WorldSeaGraph();
+    sWezelGrafuMorz* zone = IsSea() && graph && seaZone != 0 ? graph->GetNode(seaZone) : nullptr;
     int defenderId = 0;
     cUnit* interceptor = nullptr;
     if (IsSea()) {
@@ -76,7 +76,10 @@ void sHex::AirBombard(sCombatResult* result, cUnit* attacker)
 
     if (IsSea()) {
         result->defenderInfo += LangText("report_bombardment_sea_zone_affected");
-        // The ships of the zone are hit by the sea-zone rules of its node.
+        if (zone && zone->Kind == SEA_NODE_SEA) {
+            zone->Bombard(result, attacker, x, y);
+            RemoveIfKilled(*result, attacker, L"Attacker zabity podczas nalotu na hex (sea zone na heksie)");
+        }
         return;
     }
     if (!unit) {
@@ -100,7 +103,10 @@ void sHex::AirBombard(sCombatResult* result, cUnit* attacker)
     }
     if (city && city->IsPort() && seaNodeDisplay != 0) {
         result->defenderInfo += LangText("report_bombardment_port_affected");
-        // The port itself is hit by the sea-zone rules of its node.
+        if (sWezelGrafuMorz* port = graph ? graph->GetNode(seaNodeDisplay) : nullptr; port && port->Kind == SEA_NODE_PORT) {
+            port->Bombard(result, attacker, x, y);
+            RemoveIfKilled(*result, attacker, L"Attacker zabity podczas nalotu na hex (port na heksie)");
+        }
     } else {
         result->defenderInfo += LangText("report_bombardment_no_port");
     }

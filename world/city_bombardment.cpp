@@ -17,6 +17,8 @@
 #include "world/city.h"
 #include "world/country.h"
 #include "world/map.h"
+#include "world/sea_graph.h"
+#include "world/world.h"
 
 namespace {
 
@@ -129,7 +131,12 @@ void cMiasto::NuclearStrike(sCombatResult* result)
     if (loss > 0)
         result->cityAffected = true;
     result->defenderInfo += LangFormat("report_nuclear_on_city_pp_decreased", Name, loss) + L"\n";
-    // The port's own hit belongs to the sea-zone rules of its node.
+    if (IsPort()) {
+        cGrafMorz* graph = WorldSeaGraph();
+        sWezelGrafuMorz* node = graph ? graph->GetNode(graph->FindNodeAtHex(X, Y)) : nullptr;
+        if (node && node->Kind == SEA_NODE_PORT)
+            node->NuclearStrike(result->defenderInfo);
+    }
     result->defenderInfo += L"\n";
 }
 

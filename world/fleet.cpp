@@ -136,9 +136,10 @@ void cFlota::Enter(int nodeId)
     seaNode = nodeId;
     movedThisTurn = 1;
     if (old)
-        g_World.hooks.onFleetLeft(*old, *this);
+        old->OnFleetLeft(*this);
+    // The enemy ships spotted there stay spotted; only hidden ones are looked for again.
     if (sWezelGrafuMorz* node = graph ? graph->GetNode(nodeId) : nullptr)
-        g_World.hooks.calculateVisibility(*node);
+        node->CalculateVisibility(true);
 }
 
 void cFlota::MoveTo(int destinationId)

@@ -49,6 +49,10 @@ public:
     int MarkAttackTargets(bool mark);
     int MarkShoreBombardmentTargets(bool mark);
     int MarkReconTargets(bool mark);
+    // The fleet's battleships and cruisers that have not fired this impulse (the selected
+    // ones, or all with wholeFleet) bombard the enemy unit on (x, y) when its last shore
+    // bombardment has worn off; false, with nothing changed, when there is no such target.
+    bool BombardHex(int x, int y, sCombatResult* result, bool wholeFleet);
 
     void SetName(const std::wstring& name); // cut to kFleetNameMax characters
 

@@ -12,6 +12,24 @@
 class cFlota;
 struct sConvoyResult;
 
+// While set (the default), allied and enemy fleets lying in a port are left out of that
+// port's counts and lists. Reconnaissance and the computer opponent clear it around their
+// own passes (with cShowForeignShipsInPorts), under the global lock.
+extern bool g_HideForeignShipsInPorts;
+
+// Clears g_HideForeignShipsInPorts for its lifetime and restores the value it found.
+class cShowForeignShipsInPorts
+{
+public:
+    cShowForeignShipsInPorts() : m_Saved(g_HideForeignShipsInPorts) { g_HideForeignShipsInPorts = false; }
+    ~cShowForeignShipsInPorts() { g_HideForeignShipsInPorts = m_Saved; }
+    cShowForeignShipsInPorts(const cShowForeignShipsInPorts&) = delete;
+    cShowForeignShipsInPorts& operator=(const cShowForeignShipsInPorts&) = delete;
+
+private:
+    bool m_Saved;
+};
+
 enum eSeaNodeKind
 {
     SEA_NODE_PORT = 0,
@@ -49,6 +67,26 @@ struct sWezelGrafuMorz : public cHoverable
     int32_t Distance = -1;
     int32_t Predecessor = -1;
 
+    // Visibility for the graph's viewing country: counts its own, allied and spotted enemy
+    // ships by type and rolls the spotting of enemy ships. With keep, the enemy counts and
+    // spotting stay and only hidden enemy ships are rolled again.
+    void CalculateVisibility(bool keep);
+    void CalculateVisibilityForCountry(int countryId, bool keep);
+    void ResetCounts(bool keep);
+    // A fleet sailed away: the viewing country's own ships leave the counts.
+    void OnFleetLeft(const cFlota& fleet);
+    // Picks the shown own and enemy ships again from the fleets here (counts unchanged).
+    void RefreshDisplayedShips(bool own, bool enemy);
+    // The best commander of the country's ships here commands its ships without one of
+    // their own; a country below 1 means every owner of a fleet here.
+    void ShareBestCommander(int countryId);
+    // An air attack on this port or sea zone from the target hex (x, y): port size and
+    // the ships of enemy fleets here. Ships it sinks leave the game; the attacker does not.
+    void Bombard(sCombatResult* result, cUnit* attacker, int x, int y);
+    // A nuclear hit on this port: its size falls to 1 and any ship here may be destroyed;
+    // the report goes to text.
+    void NuclearStrike(std::wstring& text);
+
     // The carrier at war with the attacking country whose aircraft intercept an attack on
     // this node: the most hit points, the first of equals; null when none can.
     cJednostkaMorska* FindInterceptor(int attackerCountry) const;
@@ -79,6 +117,9 @@ public:
     // sea_edges.csv at a path.
     void LoadEdgesFile(const std::wstring& path);
     void SaveNodes(const std::wstring& folder) const;
+
+    // The visibility of every node for the country, which becomes the viewing country.
+    void CalculateAllVisibility(int countryId, bool keep);
 
     int FindNodeAtHex(int x, int y) const;
     int FindSeaNeighbour(int nodeId) const;

@@ -14,12 +14,8 @@ namespace {
 // The sea zones show this country's view of the ships in them.
 void RecalculateSeaVisibility(int countryId)
 {
-    cGrafMorz* graph = WorldSeaGraph();
-    if (!graph)
-        return;
-    graph->ViewingCountry = countryId;
-    for (sWezelGrafuMorz& node : graph->Nodes)
-        g_World.hooks.calculateVisibility(node);
+    if (cGrafMorz* graph = WorldSeaGraph())
+        graph->CalculateAllVisibility(countryId, false);
 }
 
 } // namespace

@@ -61,8 +61,6 @@ struct sUnitHooks
 // Sea-zone visibility and dialog refreshes that the world triggers.
 struct sWorldHooks
 {
-    std::function<void(sWezelGrafuMorz&, cFlota&)> onFleetLeft = [](sWezelGrafuMorz&, cFlota&) {};
-    std::function<void(sWezelGrafuMorz&)> calculateVisibility = [](sWezelGrafuMorz&) {};
     std::function<void(cFlota&)> fleetDeleted = [](cFlota&) {};
     std::function<void()> refreshPoints = [] {};
     // The play-by-e-mail player id of the country that comes next in the turn order.

@@ -1,0 +1,75 @@
+// Amphibious assaults on Testland: German troops storm Albion's coast from the Channel.
+#include <gtest/gtest.h>
+
+#include "core/random.h"
+#include "tests/test_support.h"
+#include "tests/units/naval_testland.h"
+
+using namespace naval_tests;
+using testing_support::LogContains;
+
+namespace {
+
+class AmphibiousAssault : public NavalTestland
+{
+protected:
+    AmphibiousAssault()
+    {
+        cFlota* fleet = motorised.EmbarkOnFleet(UNIT_AMPHIBIOUS, kChannel, -1);
+        shipId = fleet ? fleet->ships.front()->m_Id : 0;
+    }
+    cJednostkaLadowa& motorised = Land(5);  // 2. Motorised, strength 80
+    int shipId = 0;
+};
+
+} // namespace
+
+TEST_F(AmphibiousAssault, APersonsLandingOnAnEmptyEnemyBeachPaysTheDiceAndTakesTheHex)
+{
+    ScriptRandomRaw({RawFor(3)});  // 10 strength points
+    ASSERT_TRUE(motorised.AmphibiousAssault(2, 4));
+    EXPECT_EQ(motorised.m_Strength, 70);
+    EXPECT_EQ(Hex(2, 4).unit, &motorised);
+    EXPECT_EQ(Hex(2, 4).controller, kBorussia);
+    EXPECT_EQ(motorised.m_Supply, Consts().MaxSupply);
+    EXPECT_EQ(motorised.m_Transporter, nullptr);
+    EXPECT_EQ(game->FindNavalUnitById(shipId), nullptr);  // the landing craft is used up
+    EXPECT_TRUE(game->m_LandUnits3.empty());
+    EXPECT_EQ(Requests(eRequestKind::Message, L"Amphibious landing"), 1);
+}
+
+TEST_F(AmphibiousAssault, TheComputersLandingOnAnEmptyBeachLandsWholeOrIsLost)
+{
+    ScriptRandomRaw({RawFor(6)});  // 25 points would be lost: it lands at full strength
+    ASSERT_TRUE(motorised.AiAmphibiousAssault(2, 4));
+    EXPECT_EQ(motorised.m_Strength, 80);
+    EXPECT_TRUE(LogContains(L"[AI] 2. Motorised lands from the sea on hex (2, 4)"));
+
+    cJednostkaLadowa& mech = Land(8);
+    mech.m_Strength = 20;
+    cFlota* fleet = mech.EmbarkOnFleet(UNIT_AMPHIBIOUS, kChannel, -1);
+    ASSERT_NE(fleet, nullptr);
+    ScriptRandomRaw({RawFor(6)});
+    EXPECT_FALSE(mech.AiAmphibiousAssault(1, 4));
+    EXPECT_EQ(Hex(1, 4).unit, nullptr);
+    EXPECT_EQ(game->FindLandUnitById(8), nullptr);
+}
+
+TEST_F(AmphibiousAssault, AnOverrunDefenderIsGoneAndTheAttackerLandsButAFriendlyHexIsRefused)
+{
+    cJednostkaLadowa* defender = AddLandUnit(kAlbion, 2, 4);
+    defender->m_Strength = 1;
+    const int defenderId = defender->m_Id;
+    ASSERT_TRUE(motorised.AmphibiousAssault(2, 4));
+    EXPECT_EQ(Hex(2, 4).unit, &motorised);
+    EXPECT_EQ(game->FindLandUnitById(defenderId), nullptr);
+
+    // Valdonia's hex holds a unit of a country Borussia is at peace with: nothing happens.
+    cJednostkaLadowa& mech = Land(8);
+    ASSERT_NE(mech.EmbarkOnFleet(UNIT_AMPHIBIOUS, kChannel, -1), nullptr);
+    SetWar(kBorussia, kValdonia, false);
+    EXPECT_FALSE(mech.AmphibiousAssault(7, 6));
+    EXPECT_TRUE(LogContains(L"Critical Error: Cannot assault with a friendly unit during the amphibious invasion!"));
+    EXPECT_NE(mech.m_Transporter, nullptr);
+    EXPECT_EQ(Hex(7, 6).unit, &Land(12));
+}

@@ -1,0 +1,79 @@
+// What ships do besides fighting, on Testland: unloading, placement ports, reconnaissance.
+#include <gtest/gtest.h>
+
+#include "tests/test_support.h"
+#include "tests/units/naval_testland.h"
+#include "world/city.h"
+#include "world/map.h"
+
+using namespace naval_tests;
+using testing_support::LogContains;
+
+namespace {
+
+class NavalActions : public NavalTestland
+{
+};
+
+} // namespace
+
+TEST_F(NavalActions, AWarshipRefusesToUnloadAndACargoShipInPortLandsItsUnitWithThePortsSupply)
+{
+    EXPECT_EQ(Ship(2).UnloadToHex(3, 3, 3, 3), nullptr);
+    EXPECT_TRUE(LogContains(L"ERR: Trying to unload sea transport from sea unit of subtype of neither cargo nor "
+                            L"amphibious! Details below"));
+
+    Activate(kAlbion);
+    cJednostkaMorska& anna = Ship(3);
+    cJednostkaLadowa* corps = anna.m_Cargo;
+    ASSERT_NE(corps, nullptr);
+    EXPECT_GT(anna.MarkUnloadHexes(true), 0);
+    EXPECT_NE(Hex(3, 3).marks & MARK_ACTION_TARGET, 0u);
+    const int stp = Country(kAlbion).STP;
+    ASSERT_TRUE(anna.AiUnload(true));
+    EXPECT_EQ(anna.m_Cargo, corps);  // only a test
+    ASSERT_TRUE(anna.AiUnload(false));
+    EXPECT_EQ(Hex(3, 3).unit, corps);  // Dover itself
+    EXPECT_EQ(corps->m_Transporter, nullptr);
+    EXPECT_EQ(anna.m_Cargo, nullptr);
+    EXPECT_EQ(corps->m_ActionPoints, 0);
+    EXPECT_EQ(corps->m_Supply, Hex(3, 3).city->SupplyByCountry[kAlbion - 1]);
+    EXPECT_EQ(corps->m_SupplySourceX, 3);
+    EXPECT_EQ(Country(kAlbion).STP, stp + Consts().SeaTransportCost[corps->m_Type]);
+    EXPECT_TRUE(unit_tests::Contains(game->m_LandUnits, corps));
+    EXPECT_TRUE(game->m_LandUnits2.empty());
+    EXPECT_FALSE(anna.AiUnload(true));  // nothing left aboard
+}
+
+TEST_F(NavalActions, AUnitPutAshoreOnACoastDrawsSupplyFromTheNearestSupplyCity)
+{
+    cJednostkaLadowa& guards = Land(1);
+    cFlota* fleet = guards.EmbarkOnFleet(UNIT_AMPHIBIOUS, kChannel, -1);
+    ASSERT_NE(fleet, nullptr);
+    cJednostkaMorska* ship = fleet->ships.front();
+    ASSERT_EQ(ship->UnloadToHex(2, 4, 5, 3), &guards);
+    EXPECT_EQ(Hex(2, 4).unit, &guards);
+    // Londinium (2, 2) or Dover (3, 3), both Albion's supply cities.
+    const sHex& source = Hex(guards.m_SupplySourceX, guards.m_SupplySourceY);
+    ASSERT_NE(source.city, nullptr);
+    EXPECT_TRUE(source.city->Type == CITY_SUPPLY || source.city->Type == CITY_SUPPLY_PORT);
+    EXPECT_GE(guards.m_Supply, 1);
+}
+
+TEST_F(NavalActions, ShipsArePlacedOnlyInOwnPortsLargeEnoughForTheirType)
+{
+    EXPECT_EQ(Ship(2).MarkActionTargets(false), 0);  // Dover (size 3) is too small for a battleship
+    EXPECT_EQ(Ship(3).MarkActionTargets(true), 1);
+    EXPECT_NE(Hex(Node(kDoverPort).OwnShipsX, Node(kDoverPort).OwnShipsY).marks & MARK_ACTION_TARGET, 0u);
+}
+
+TEST_F(NavalActions, ReconnaissanceLooksIntoAPortButNotIntoANodeThatDoesNotExist)
+{
+    EXPECT_FALSE(Ship(1).ReconSeaNode(77));
+    EXPECT_FALSE(Ship(1).m_ReconDone);
+    game->m_SeaGraph->ViewingCountry = kAlbion;
+    ASSERT_TRUE(Ship(1).ReconSeaNode(kHamburgumPort));
+    EXPECT_TRUE(Ship(1).m_ReconDone);
+    EXPECT_EQ(Node(kHamburgumPort).CountVisibleEnemyShips(), 3);
+    EXPECT_TRUE(g_HideForeignShipsInPorts);
+}

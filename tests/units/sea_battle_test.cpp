@@ -1,0 +1,258 @@
+// Sea battles at the end of an impulse: where they break out, the surprise attacks before
+// them, and a battle from its stages to its end report.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "core/lock.h"
+#include "core/random.h"
+#include "game/play_counts.h"
+#include "tests/test_support.h"
+#include "tests/units/naval_testland.h"
+#include "units/sea_battle.h"
+#include "world/relations.h"
+
+using namespace naval_tests;
+using testing_support::LogStartsWith;
+
+namespace {
+
+class SeaBattles : public NavalTestland
+{
+protected:
+    SeaBattles()
+    {
+        // The German battle fleet sails into the Channel, where the Home Fleet lies.
+        Fleet(3).seaNode = kChannel;
+        Consts().SeaBattleParticipation = 100;
+        for (int t = 0; t < 6; ++t)
+            Consts().SeaBattleDetection[t] = 1000;
+        Consts().SeaBattleDetection[6] = Consts().SeaBattleDetection[7] = 0;
+    }
+    // Albion and Borussia played by the computer.
+    void ComputersOnly() { Country(kAlbion).HumanControlled = false; }
+    // The end reports of battles (the announcements are kind 20 too, but to every country).
+    int EndReports() const
+    {
+        int n = 0;
+        for (const sRaport& r : game->m_Reports->GetReports())
+            n += r.kind == 20 && r.text.rfind(L"Sea battle at ", 0) == 0 ? 1 : 0;
+        return n;
+    }
+};
+
+} // namespace
+
+TEST_F(SeaBattles, NoParticipationNoBattleAndAPortNeverSeesOne)
+{
+    Consts().SeaBattleParticipation = 0;
+    RunSeaBattles();
+    EXPECT_EQ(g_PlayCounts.seaBattles.load(), 0);
+    EXPECT_EQ(Reports(20), 0);
+    EXPECT_EQ(game->GetGameState(), kStateEndOfImpulse);
+
+    // Both fleets in the port of Hamburgum, everyone joining and detecting: still none.
+    Consts().SeaBattleParticipation = 100;
+    Fleet(1).seaNode = kHamburgumPort;
+    Fleet(3).seaNode = kHamburgumPort;
+    RunSeaBattles();
+    EXPECT_EQ(g_PlayCounts.seaBattles.load(), 0);
+}
+
+TEST_F(SeaBattles, ComputerBattleIsFoughtToItsEndWithReportsAndTheSameSeedGivesTheSameBattle)
+{
+    std::vector<std::wstring> first;
+    for (int run = 0; run < 2; ++run) {
+        if (run == 1) {
+            DeleteGameObject();
+            game = LoadGame(sGameLoadRequest::ForScenario(L"Testland"));
+            SetPresentation(&acting);
+            Fleet(3).seaNode = kChannel;
+            Consts().SeaBattleParticipation = 100;
+            for (int t = 0; t < 6; ++t)
+                Consts().SeaBattleDetection[t] = 1000;
+            Consts().SeaBattleDetection[6] = Consts().SeaBattleDetection[7] = 0;
+        }
+        ComputersOnly();
+        acting.requests.clear();
+        SeedRandom(1234);
+        RunSeaBattles();
+        std::vector<std::wstring> texts;
+        for (const sRaport& r : game->m_Reports->GetReports())
+            if (r.kind == 20 || r.kind == 33)
+                texts.push_back(r.text);
+        ASSERT_GE(EndReports(), 1);
+        EXPECT_EQ(LastReport(20, kAlbion).rfind(L"Sea battle at Channel", 0), 0u) << LastReport(20, kAlbion);
+        EXPECT_EQ(Requests(eRequestKind::SeaBattle), 0);
+        EXPECT_EQ(Requests(eRequestKind::Message), 0);
+        EXPECT_EQ(CurrentSeaBattle(), nullptr);
+        EXPECT_EQ(game->GetGameState(), kStateEndOfImpulse);
+        if (run == 0)
+            first = texts;
+        else
+            EXPECT_EQ(texts, first);
+    }
+}
+
+TEST_F(SeaBattles, APersonsBattleWaitsOnTheScreenWhichMayLoseAShipAndTheRestIsFoughtAtOnce)
+{
+    Ship(1).Kill(false);  // no carrier: no stages
+    bool served = false;
+    acting.onRequest = [&](const sPresentationRequest& r) {
+        if (r.kind != eRequestKind::SeaBattle || served)
+            return;
+        served = true;
+        cSeaBattle* battle = CurrentSeaBattle();
+        ASSERT_NE(battle, nullptr);
+        cJednostkaMorska& hipper = Ship(5);
+        EXPECT_EQ(hipper.m_X, 17);  // second side, second other-ship slot
+        EXPECT_EQ(hipper.m_Y, 14);
+        std::vector<std::pair<int, int>> cleared;
+        battle->clearBoardCell = [&](int c, int row) { cleared.push_back({c, row}); };
+        game->SetGameState(kStateSeaBattleScreen);
+        hipper.Kill(true);
+        game->SetGameState(kStateSeaBattles);
+        EXPECT_EQ(cleared, (std::vector<std::pair<int, int>>{{17, 14}}));
+        EXPECT_NE(battle->m_SecondSelected, &hipper);
+        for (const cJednostkaMorska* s : battle->m_SecondSide)
+            EXPECT_NE(s->m_Name, L"Hipper");
+        battle->clearBoardCell = nullptr;
+    };
+    SeedRandom(99);
+    RunSeaBattles();
+    EXPECT_TRUE(served);
+    EXPECT_GE(Requests(eRequestKind::SeaBattle), 1);
+    EXPECT_GE(EndReports(), 1);
+    // The first battle's end report counts the ship lost on the screen as destroyed.
+    bool listed = false;
+    for (const sRaport& r : game->m_Reports->GetReports())
+        listed = listed || (r.kind == 20 && r.text.find(L"Destroyed ships:\nHipper\n") != std::wstring::npos);
+    EXPECT_TRUE(listed);
+}
+
+TEST_F(SeaBattles, ASideWithoutALeaderSkipsOnlyItself)
+{
+    ComputersOnly();
+    Country(kAlbion).Alliance = 1;  // the Allies have no leader now
+    SeedRandom(5);
+    RunSeaBattles();
+    EXPECT_TRUE(LogStartsWith(L"Axis fleets have met enemy formations in Channel"));
+    EXPECT_FALSE(LogStartsWith(L"Allied fleets have met"));
+    EXPECT_GE(g_PlayCounts.seaBattles.load(), 1);
+}
+
+TEST_F(SeaBattles, WeightsOnTheLastLengthGiveFiveTurns)
+{
+    for (int w = 0; w < 5; ++w)
+        Consts().SeaBattleConditionWeights[w] = w == 4 ? 1 : 0;
+    tSeaBattleSide first{&Ship(2)}, second{&Ship(4)};
+    ScriptRandomRaw({0});
+    cSeaBattle battle(first, second);
+    EXPECT_EQ(battle.m_TurnsLeft, 5);
+}
+
+TEST_F(SeaBattles, TransportsAloneCancelTheBattleWithoutAnEndReportAndTellOnlyAPerson)
+{
+    Fleet(2).seaNode = kChannel;
+    tSeaBattleSide first{&Ship(3)}, second{&Ship(7)};
+    cSeaBattle battle(first, second);
+    battle.Run();
+    EXPECT_TRUE(battle.m_RegularPartCancelled);
+    EXPECT_EQ(EndReports(), 0);
+    EXPECT_EQ(Requests(eRequestKind::Message, L"Fleet detected"), 1);  // Albion is a person's
+
+    ComputersOnly();
+    tSeaBattleSide again{&Ship(3)}, other{&Ship(7)};
+    cSeaBattle quiet(again, other);
+    quiet.Run();
+    EXPECT_EQ(Requests(eRequestKind::Message, L"Fleet detected"), 1);
+}
+
+TEST_F(SeaBattles, ARetreatingShipLeavesTheBattleAndItsLists)
+{
+    Consts().SeaBattleRetreatChance = 50;
+    tSeaBattleSide first{&Ship(2)}, second{&Ship(4), &Ship(5)};
+    cSeaBattle battle(first, second);
+    cJednostkaMorska* hipper = &Ship(5);
+    ScriptRandomRaw({RawFor(50, 1, 100)});  // 50 >= 50: fails
+    battle.TryRetreat(hipper);
+    EXPECT_EQ(battle.m_SecondSide.size(), 2u);
+    ScriptRandomRaw({RawFor(49, 1, 100)});
+    battle.m_SecondSelected = hipper;
+    battle.TryRetreat(hipper);
+    EXPECT_EQ(battle.m_SecondSide.size(), 1u);
+    EXPECT_EQ(battle.m_SecondSelected, nullptr);
+    EXPECT_TRUE(hipper->m_Retreated);
+    EXPECT_NE(battle.m_Log.find(L"Hipper (Borussia) tried to retreat with chance 50%: success"), std::wstring::npos);
+}
+
+TEST_F(SeaBattles, SurpriseAttacksNeedTheirChanceAndTellAPersonOnlyWhenOneIsInvolved)
+{
+    Fleet(4).seaNode = kChannel;  // U-47's raiders join the Home Fleet's zone
+    RunSurpriseAttacks();
+    EXPECT_EQ(Reports(18), 0);
+    EXPECT_FALSE(LogStartsWith(L"U-47 tries to launch a surprise attack"));
+
+    Consts().SeaBattleDetection[7] = 1000;
+    ScriptRandomRaw({RawFor(1, 1, 1000), RawFor(1, 1, 2)});
+    RunSurpriseAttacks();
+    EXPECT_EQ(Reports(18, kBorussia), 1);
+    EXPECT_EQ(LastReport(18, kBorussia).rfind(L"Raiders activity - Channel\n\n", 0), 0u);
+    EXPECT_EQ(Requests(eRequestKind::Message, L"Raiders"), 1);  // the target is Albion's
+
+    ComputersOnly();
+    RunSurpriseAttacks();
+    EXPECT_EQ(Reports(18, kBorussia), 2);
+    EXPECT_EQ(Requests(eRequestKind::Message, L"Raiders"), 1);
+}
+
+namespace {
+
+// A screen that queues what it is asked; the test's main thread serves it.
+class cQueuedScreen : public cNullPresentation
+{
+public:
+    RequestHandle Post(sPresentationRequest request) override { return queue.Push(std::move(request)); }
+    cRequestQueue queue;
+};
+
+} // namespace
+
+TEST_F(SeaBattles, ThreadFightsAPersonsBattleWhileTheMainThreadPlaysItOnTheScreen)
+{
+    Ship(1).Kill(false);
+    cQueuedScreen queued;
+    SetPresentation(&queued);
+    StartGlobalLock();
+    std::atomic<bool> run{true}, done{false};
+    std::thread opponent([&] {
+        SetThreadRunFlag(&run);
+        SeedRandom(3);
+        RunSeaBattles();
+        done = true;
+        SetThreadRunFlag(nullptr);
+    });
+    int screens = 0, shots = 0;
+    while (!done || queued.queue.PendingCount() > 0) {
+        RequestHandle request = queued.queue.TakeNext();
+        if (!request) {
+            std::this_thread::yield();
+            continue;
+        }
+        if (request->Data().kind == eRequestKind::SeaBattle) {
+            // The screen steps the battle under the lock the waiting thread gave up.
+            ++screens;
+            GLOBAL_LOCK_SCOPE();
+            for (cSeaBattle* battle = CurrentSeaBattle(); battle && !battle->IsOver(); ++shots)
+                battle->ExecuteShot();
+        }
+        request->Complete(0);
+    }
+    opponent.join();
+    StopGlobalLock();
+    SetPresentation(&acting);
+    EXPECT_GE(screens, 1);
+    EXPECT_GE(shots, 1);
+    EXPECT_GE(EndReports(), 1);
+    EXPECT_EQ(game->GetGameState(), kStateEndOfImpulse);
+}

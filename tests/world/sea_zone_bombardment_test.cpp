@@ -1,0 +1,86 @@
+// Air attacks and nuclear hits on Testland's ports: port size, ships hit and sunk, reports.
+#include <gtest/gtest.h>
+
+#include "core/random.h"
+#include "tests/units/naval_testland.h"
+#include "units/air_unit.h"
+#include "units/combat_result.h"
+#include "world/city.h"
+
+using namespace naval_tests;
+
+namespace {
+
+class PortBombardment : public NavalTestland
+{
+protected:
+    PortBombardment()
+    {
+        Consts().AirCommanderChances[2] = 0;  // no commander's help in finding ships
+        for (int& v : Consts().PortBombHit)
+            v = 0;
+    }
+    cJednostkaLotnicza& Air(int id) { return *game->FindAirUnitById(id); }
+    sCombatResult result;
+};
+
+} // namespace
+
+TEST_F(PortBombardment, APortOfSizeOneNeverShrinksAndALargerOneLosesOneStep)
+{
+    Consts().PortDamageFactors[0] = 50;  // Albion's aircraft 3: chance 150, cut to 100
+    Consts().PortDamageFactors[1] = 0;
+    sWezelGrafuMorz& hamburgum = Node(kHamburgumPort);
+    hamburgum.SizeCurrent = 1;
+    ScriptRandomRaw({RawFor(1, 1, 100)});
+    hamburgum.Bombard(&result, &Air(1), 8, 2);
+    EXPECT_EQ(hamburgum.SizeCurrent, 1);
+    EXPECT_FALSE(result.portAffected);
+
+    hamburgum.SizeCurrent = 3;
+    ScriptRandomRaw({RawFor(1, 1, 100)});
+    hamburgum.Bombard(&result, &Air(1), 8, 2);
+    EXPECT_EQ(hamburgum.SizeCurrent, 2);
+    EXPECT_TRUE(result.portAffected);
+    EXPECT_NE(result.defenderInfo.find(L"Port Hamburgum (Borussia): size 3/4 before the attack, 2/4 after it."),
+              std::wstring::npos);
+    EXPECT_EQ(Reports(16, kAlbion), 2);
+    EXPECT_EQ(Reports(16, kBorussia), 0);  // no ship of Borussia's was hit
+}
+
+TEST_F(PortBombardment, ASunkTransportTakesItsCargoDownAndEveryoneHitIsTold)
+{
+    Consts().PortBombHit[0] = Consts().PortBombHit[1] = 100;
+    Consts().PortBombHit[3] = 100;
+    // No port damage, Transport Anna hit (1 hit point: sunk), no return fire.
+    ScriptRandomRaw({RawFor(50, 1, 100), RawFor(1, 1, 100), RawFor(50, 0, 100)});
+    Node(kDoverPort).Bombard(&result, &Air(2), 3, 3);
+    EXPECT_EQ(game->FindNavalUnitById(3), nullptr);
+    EXPECT_TRUE(game->m_LandUnits2.empty());  // unit 2 went down with it
+    EXPECT_TRUE(result.navalDefenderKilled);
+    EXPECT_NE(result.defenderInfo.find(L"\nTransport Anna destroyed!\n"), std::wstring::npos);
+    EXPECT_EQ(Reports(33, kAlbion), 1);
+    EXPECT_EQ(LastReport(33, kAlbion).rfind(L"Transport Anna\nDover Transports;", 0), 0u);
+    EXPECT_EQ(Reports(16, kBorussia), 1);
+    EXPECT_EQ(Reports(16, kAlbion), 1);
+    for (const cFlota* f : game->m_Fleets)
+        EXPECT_NE(f->name, L"Dover Transports");
+}
+
+TEST_F(PortBombardment, ANuclearHitOnAPortLeavesSizeOneAndMaySinkEveryShipThere)
+{
+    cMiasto* hamburgum = Hex(8, 2).city;
+    ASSERT_NE(hamburgum, nullptr);
+    ScriptRandomRaw({RawFor(1, 1, 100), RawFor(49, 1, 100), RawFor(1, 1, 100)});
+    hamburgum->NuclearStrike(&result);
+    EXPECT_EQ(Node(kHamburgumPort).SizeCurrent, 1);
+    EXPECT_EQ(Node(kHamburgumPort).Kind, SEA_NODE_PORT);
+    EXPECT_NE(result.defenderInfo.find(L" Hochseeflotte - Bismarck (Borussia)\n Hochseeflotte - Hipper (Borussia)\n "
+                                       L"Hochseeflotte - Landungsflotte (Borussia)\n"),
+              std::wstring::npos)
+        << result.defenderInfo;
+    EXPECT_EQ(Reports(33, kBorussia), 3);
+    EXPECT_EQ(game->FindNavalUnitById(4), nullptr);
+    for (const cFlota* f : game->m_Fleets)
+        EXPECT_NE(f->name, L"Hochseeflotte");
+}

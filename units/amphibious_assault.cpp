@@ -1,0 +1,195 @@
+// Amphibious assaults: a land unit storms a hex from the ship that carries it, fighting
+// the enemy there or paying the losses of a landing on an empty beach.
+#include "core/lock.h"
+#include "core/log.h"
+#include "core/random.h"
+#include "core/settings.h"
+#include "core/stringbase.h"
+#include "game/consts.h"
+#include "game/game.h"
+#include "game/play_counts.h"
+#include "game/play_state.h"
+#include "game/presentation.h"
+#include "units/combat_result.h"
+#include "units/combat_support.h"
+#include "units/land_attack.h"
+#include "units/land_unit.h"
+#include "units/naval_unit.h"
+#include "units/unit_access.h"
+#include "units/unit_lists.h"
+#include "world/country.h"
+#include "world/map.h"
+#include "world/relations.h"
+#include "world/sea_graph.h"
+#include "world/world.h"
+
+namespace {
+
+// The map mark of a hex the computer is about to storm.
+constexpr uint32_t kAssaultTargetMark = 2;
+
+// A person watching the computer sees the camera go to the hex and waits there; the wait
+// gives up the global lock.
+void ShowLanding(const cJednostka& unit, int x, int y, int delay)
+{
+    cPlayState* play = g_Gra ? g_Gra->m_PlayState : nullptr;
+    if (!play || !play->IsMoveShown(unit))
+        return;
+    sPresentationRequest request;
+    request.kind = eRequestKind::CenterCamera;
+    request.title = unit.m_Name;
+    request.unitId = unit.m_Id;
+    request.countryId = unit.m_Owner;
+    request.x = x;
+    request.y = y;
+    request.delayMs = int(g_DelayValues[delay]);
+    Presentation().Post(std::move(request))->Wait();
+}
+
+} // namespace
+
+bool cJednostkaLadowa::AmphibiousAssault(int x, int y)
+{
+    return Assault(x, y, false);
+}
+
+bool cJednostkaLadowa::AiAmphibiousAssault(int x, int y)
+{
+    return Assault(x, y, true);
+}
+
+bool cJednostkaLadowa::Assault(int x, int y, bool byComputer)
+{
+    GLOBAL_LOCK_SCOPE();
+    cJednostkaMorska* ship = m_Transporter;
+    sHex* target = UnitHexAt(x, y);
+    const sGameConsts* k = UnitConsts();
+    if (!g_Gra || !k || !ship || !ship->IsTransport() || !target || !target->IsLand()) {
+        LogLine(L"Unit %s (ID=%i) cannot make an amphibious assault on hex (%i, %i): no ship to land from, or no land there",
+                m_Name, m_Id, x, y);
+        return false;
+    }
+    // The players' clicks and the computer's plans offer only enemy hexes; a stale plan
+    // keeps its unit aboard rather than ending the game.
+    if (target->unit && !CountriesAtWar(target->unit->m_Owner, m_Owner)) {
+        LogLine(L"Critical Error: Cannot assault with a friendly unit during the amphibious invasion!");
+        return false;
+    }
+
+    RemoveFromList(ship->m_Type == UNIT_CARGO ? g_Gra->m_LandUnits2 : g_Gra->m_LandUnits3, this);
+    g_Gra->m_LandUnits.push_back(this);
+    ship->m_Cargo = nullptr;
+    m_Transporter = nullptr;
+    m_TransporterId = -1;
+    ship->Kill(false);
+    m_X = m_Y = -1;
+    if (!byComputer) {
+        m_Spotted = true;
+    } else {
+        LogLine(LangFormat("ai_unloading_amphib_unit_%s_to_hex_(%i,_%i)", m_Name, x, y));
+        // Seen where it lands, for a moment, by the country whose view is shown.
+        m_X = x;
+        m_Y = y;
+        const cPlayState* play = g_Gra->m_PlayState;
+        CheckSpottedByEnemy(play ? play->GetViewCountry() : nullptr);
+        ShowLanding(*this, x, y, DELAY_AI_MOVE_BEFORE);
+        m_X = m_Y = -1;
+    }
+
+    if (!target->unit) {
+        ++g_PlayCounts.landCombats;
+        const int die = RandomInt(1, 6);
+        const int loss = k->AmphibiousLandingLosses[die - 1];
+        if (byComputer) {
+            // The computer's landing either fails outright or costs nothing.
+            if (GetFullStrengthValue() * float(m_Strength - loss) / 100.0f < 0.1f) {
+                DestroyInCombat(this);
+                return false;
+            }
+        } else if (!target->IsHeldAndOwnedByFriend(m_Owner)) {
+            const float before = GetCombatStrength();
+            m_Strength -= loss;
+            const float lost = before - GetCombatStrength();
+            const bool survived = GetCombatStrength() >= 0.1f;
+            sPresentationRequest message;
+            message.kind = eRequestKind::Message;
+            message.title = LangText("invasion_no_enemy_title");
+            message.text = survived ? LangFormat("invasion_no_enemy_success_unit_losses_strength", lost)
+                                    : LangFormat("invasion_no_enemy_fail_unit_losses_strength", lost);
+            message.countryId = m_Owner;
+            Presentation().Post(std::move(message));
+            if (!survived) {
+                DestroyInCombat(this);
+                return false;
+            }
+        }
+        LandAfterAssault(x, y, byComputer);
+        return true;
+    }
+
+    PlayCombatSound(L"Invasion", this, target->unit);
+    if (byComputer) {
+        target->SetMark(kAssaultTargetMark, -1);
+        ShowLanding(*this, x, y, DELAY_AI_MOVE_BEFORE);
+    }
+    m_Efficiency = int(k->AmphibiousEfficiencyCut * 100.0f);
+    sLandAttack attack;
+    attack.defender = target->unit;
+    attack.x = x;
+    attack.y = y;
+    attack.SetAttacker(0, this);
+    sCombatResult result;
+    attack.Resolve(&result);
+    if (byComputer)
+        target->ClearMark(kAssaultTargetMark, true);
+
+    // The combat may have destroyed this unit: nothing of it is touched then.
+    bool landed = false;
+    if (!result.attackerKilled) {
+        if (result.defenderKilled || result.defenderRetreated || !target->unit) {
+            // A defender destroyed, surrendered or gone back leaves the beach to the attacker.
+            m_Efficiency = 100;
+            landed = true;
+        } else {
+            auto* defender = dynamic_cast<cJednostka*>(target->unit);
+            const float defence = defender ? defender->GetEffectiveStrength() : 0.0f;
+            if (defence * float(k->AmphibiousStrengthFactor) > GetEffectiveStrength()) {
+                result.attackerKilled = true;
+                DestroyInCombat(this);
+            } else {
+                result.defenderKilled = true;
+                DestroyInCombat(target->unit);
+                landed = true;
+            }
+        }
+    }
+    PresentCombatResult(result, byComputer);
+    if (landed)
+        LandAfterAssault(x, y, byComputer);
+    return landed;
+}
+
+void cJednostkaLadowa::LandAfterAssault(int x, int y, bool byComputer)
+{
+    const sGameConsts* k = UnitConsts();
+    sHex* target = UnitHexAt(x, y);
+    if (!k || !target)
+        return;
+    SetSupply(k->MaxSupply);
+    RecalculateEfficiency();
+    m_Transporter = nullptr;
+    m_X = x;
+    m_Y = y;
+    target->unit = this;
+    if (CountriesAtWar(target->controller, m_Owner))
+        TakeHexInCombat(x, y, m_Owner);
+    else if (target->controller != m_Owner)
+        target->SetController(m_Owner);
+    ResetActionPoints();
+    if (byComputer) {
+        ShowLanding(*this, x, y, DELAY_AI_MOVE_AFTER);
+        return;
+    }
+    RevealNearbyEnemies(false);
+    g_World.hooks.clearSelection();
+}

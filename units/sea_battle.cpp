@@ -1,0 +1,700 @@
+// One sea battle: the carrier and submarine stages, then the regular part shot by shot
+// until the turns run out or a side has no shooter or target left, and the end report.
+#include "units/sea_battle.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+
+#include "core/format.h"
+#include "core/lock.h"
+#include "core/log.h"
+#include "core/random.h"
+#include "core/stringbase.h"
+#include "game/consts.h"
+#include "game/game.h"
+#include "game/play_counts.h"
+#include "game/play_state.h"
+#include "game/presentation.h"
+#include "units/combat_support.h"
+#include "units/naval_unit.h"
+#include "units/unit_access.h"
+#include "world/country.h"
+#include "world/fleet.h"
+#include "world/sea_graph.h"
+
+namespace {
+
+std::atomic<cSeaBattle*> g_CurrentSeaBattle{nullptr};
+
+bool IsPbemGame()
+{
+    return g_Gra && g_Gra->m_IsPbem;
+}
+
+int TechOf(const cJednostkaMorska& ship, int category)
+{
+    const cPanstwo* owner = ship.GetOwner();
+    return owner ? owner->TechLevel[category] : 0;
+}
+
+bool IsSunk(const cJednostkaMorska* ship)
+{
+    return ship->m_HP < 1;
+}
+
+int CountType(const tSeaBattleSide& side, int type)
+{
+    return int(std::count_if(side.begin(), side.end(), [type](const cJednostkaMorska* s) { return s->m_Type == type; }));
+}
+
+int CountActive(const tSeaBattleSide& side)
+{
+    return int(std::count_if(side.begin(), side.end(), [](const cJednostkaMorska* s) { return s->m_ActiveInBattle; }));
+}
+
+bool HasWarship(const tSeaBattleSide& side)
+{
+    return std::any_of(side.begin(), side.end(), [](const cJednostkaMorska* s) { return !s->IsTransport(); });
+}
+
+bool HasHuman(const tSeaBattleSide& side)
+{
+    return std::any_of(side.begin(), side.end(), [](const cJednostkaMorska* s) {
+        const cPanstwo* owner = s->GetOwner();
+        return owner && owner->HumanControlled;
+    });
+}
+
+// The highest navy technology among the owners of the side's ships.
+int HighestNavyTech(const tSeaBattleSide& side)
+{
+    int best = 0;
+    for (const cJednostkaMorska* ship : side)
+        best = std::max(best, TechOf(*ship, TECH_NAVY));
+    return best;
+}
+
+const std::wstring& SeaNodeName(const cJednostkaMorska& ship)
+{
+    static const std::wstring none;
+    const cGrafMorz* graph = g_Gra ? g_Gra->m_SeaGraph : nullptr;
+    const sWezelGrafuMorz* node = ship.m_Fleet && graph ? graph->GetNode(ship.m_Fleet->seaNode) : nullptr;
+    return node ? node->Name : none;
+}
+
+const std::wstring& FleetName(const cJednostkaMorska& ship)
+{
+    static const std::wstring none;
+    return ship.m_Fleet ? ship.m_Fleet->name : none;
+}
+
+bool FleetShown(const cJednostkaMorska& ship)
+{
+    return ship.m_Fleet && ship.m_Fleet->isActive != 0;
+}
+
+// "ship (country)", as the stages name the ships.
+std::wstring ShipAndOwner(const cJednostkaMorska& ship)
+{
+    return ship.m_Name + L" (" + CountryName(ship.m_Owner) + L")";
+}
+
+// A sunk ship is listed among the owner's lost ships: "ship\nfleet;attacker\ncountry;zone\nhow".
+void ReportSunk(const cJednostkaMorska& target, const cJednostkaMorska& attacker, const wchar_t* how)
+{
+    AddCombatReport(33, target.m_Fleet ? target.m_Fleet->owner : target.m_Owner,
+                    FormatText(L"%s\n%s;%s\n%s;%s\n%s", target.m_Name, FleetName(target), attacker.m_Name,
+                               CountryName(attacker.m_Owner), SeaNodeName(attacker), how));
+}
+
+cJednostkaMorska* PickRandom(const std::vector<cJednostkaMorska*>& ships)
+{
+    return ships.empty() ? nullptr : ships[size_t(RandomInt(0, int(ships.size()) - 1))];
+}
+
+cJednostkaMorska* FindById(const tSeaBattleSide& side, int id)
+{
+    for (cJednostkaMorska* ship : side)
+        if (ship->m_Id == id)
+            return ship;
+    return nullptr;
+}
+
+// Board slots of a side's carriers and of its other ships: column offset, row offset.
+constexpr int kCarrierSlots = 30;
+constexpr int kOtherSlots[22][2] = {{0, 0},  {0, -2}, {2, -1}, {2, 1},  {0, 2},  {0, -4}, {2, -3}, {4, -2},
+                                    {4, 0},  {4, 2},  {2, 3},  {0, 4},  {0, -6}, {2, -5}, {4, -4}, {6, -3},
+                                    {6, -1}, {6, 1},  {6, 3},  {4, 4},  {2, 5},  {0, 6}};
+
+void PlaceSide(tSeaBattleSide& side, bool first)
+{
+    int carriers = 0, others = 0;
+    for (cJednostkaMorska* ship : side) {
+        int dc = 0, dr = 0;
+        bool placed = false;
+        if (ship->m_Type == UNIT_CARRIER) {
+            const int k = carriers++;
+            if (k < kCarrierSlots) {
+                const int i = k % 15;
+                dc = k < 15 ? 0 : 2;
+                dr = i % 2 == 1 ? -(i + 1) : i;
+                placed = true;
+                ship->m_X = first ? 3 - dc : 27 + dc;
+            }
+        } else {
+            const int k = others++;
+            if (k < int(std::size(kOtherSlots))) {
+                dc = kOtherSlots[k][0];
+                dr = kOtherSlots[k][1];
+                placed = true;
+                ship->m_X = first ? 13 - dc : 17 + dc;
+            }
+        }
+        ship->m_Y = placed ? 16 + dr : -1;
+        if (!placed)
+            ship->m_X = -1;
+    }
+}
+
+} // namespace
+
+void sSeaBattleRoundLog::Reset()
+{
+    firstSideShips.clear();
+    secondSideShips.clear();
+    stageMessages.clear();
+    pbemCountries.clear();
+    otherCountries.clear();
+}
+
+sSeaBattleRoundLog& SeaBattleRoundLog()
+{
+    static sSeaBattleRoundLog log;
+    return log;
+}
+
+int DrawBattleLength()
+{
+    const int* w = GameConsts().SeaBattleConditionWeights;
+    const int sum = w[0] + w[1] + w[2] + w[3] + w[4];
+    // Loading refuses weights that do not add up to at least 1.
+    if (sum < 1)
+        return 1;
+    const int r = RandomInt(1, sum);
+    int reached = 0;
+    for (int turns = 1; turns < 5; ++turns) {
+        reached += w[turns - 1];
+        if (r <= reached)
+            return turns;
+    }
+    return 5;
+}
+
+cSeaBattle* CurrentSeaBattle()
+{
+    return g_CurrentSeaBattle.load();
+}
+
+cSeaBattle::cSeaBattle(tSeaBattleSide& firstSide, tSeaBattleSide& secondSide)
+    : m_FirstSide(firstSide), m_SecondSide(secondSide)
+{
+    m_TurnsLeft = DrawBattleLength();
+    m_AutoEndRequested = IsPbemGame();
+    if (!m_FirstSide.empty())
+        m_Location = SeaNodeName(*m_FirstSide.front());
+    RecomputeHumanFlags();
+    g_CurrentSeaBattle.store(this);
+}
+
+cSeaBattle::~cSeaBattle()
+{
+    cSeaBattle* self = this;
+    g_CurrentSeaBattle.compare_exchange_strong(self, nullptr);
+}
+
+void cSeaBattle::RecomputeHumanFlags()
+{
+    const bool pbem = IsPbemGame();
+    m_FirstSideHuman = !pbem && HasHuman(m_FirstSide);
+    m_SecondSideHuman = !pbem && HasHuman(m_SecondSide);
+}
+
+void cSeaBattle::Run()
+{
+    ++g_PlayCounts.seaBattles;
+    m_Log = FormatText(L"Sea battle at %s\n\n", m_Location);
+    for (const tSeaBattleSide* side : {&m_FirstSide, &m_SecondSide})
+        for (const cJednostkaMorska* ship : *side)
+            m_StartHP[ship->m_Id] = {ship->m_Name, ship->m_HP};
+    RunStages();
+    // Whether a person's country fought here, including ships the stages sank.
+    bool person = false;
+    for (int id : m_Countries)
+        if (const cPanstwo* country = GetCountry(id); country && country->HumanControlled)
+            person = true;
+
+    if (!m_StageRecords.empty() || m_RegularPartCancelled) {
+        m_StageLog = BuildStageLog();
+        LogLine(m_StageLog);
+        if (person) {
+            sPresentationRequest message;
+            message.kind = eRequestKind::Message;
+            message.title = L"Fleet detected";
+            message.text = m_StageLog;
+            Presentation().Post(std::move(message))->Wait();
+        }
+    }
+    if (m_RegularPartCancelled)
+        return;
+    if (!m_FirstSide.empty() && !m_SecondSide.empty()) {
+        PlaceShipsOnBoard();
+        if (!m_AutoResolve) {
+            sPresentationRequest screen;
+            screen.kind = eRequestKind::SeaBattle;
+            screen.title = m_Location;
+            screen.text = m_Log;
+            for (const tSeaBattleSide* side : {&m_FirstSide, &m_SecondSide})
+                for (const cJednostkaMorska* ship : *side)
+                    if (const cPanstwo* owner = ship->GetOwner(); owner && owner->HumanControlled && !screen.countryId)
+                        screen.countryId = owner->ID;
+            Presentation().Post(std::move(screen))->Wait();
+        }
+    }
+    // Whatever the screen left (or all of it, when nobody watches) is fought out now.
+    while (!m_Ended)
+        ExecuteShot();
+}
+
+void cSeaBattle::RunStages()
+{
+    for (tSeaBattleSide* side : {&m_SecondSide, &m_FirstSide})
+        for (cJednostkaMorska* ship : *side) {
+            ship->ResetBattleFlags();
+            ship->m_Selected = false;
+            ship->m_VisibleInBattle = ship->m_Spotted || FleetShown(*ship);
+            m_Countries.insert(ship->m_Owner);
+        }
+    if (IsPbemGame()) {
+        sSeaBattleRoundLog record;
+        for (const cJednostkaMorska* ship : m_FirstSide)
+            record.firstSideShips += ship->m_Name + L"\n";
+        for (const cJednostkaMorska* ship : m_SecondSide)
+            record.secondSideShips += ship->m_Name + L"\n";
+        for (int id : m_Countries)
+            if (const cPanstwo* country = GetCountry(id); country && country->PBEMPlayerId > 0)
+                record.pbemCountries.insert(id);
+        if (!record.pbemCountries.empty())
+            SeaBattleRoundLog() = record;
+    }
+    m_StageLog.clear();
+    m_StageRecords.clear();
+    m_RegularPartCancelled = false;
+
+    // Carriers first; a side alone in having them may strike once more.
+    const bool carriersA = CountType(m_FirstSide, UNIT_CARRIER) > 0;
+    const bool carriersB = CountType(m_SecondSide, UNIT_CARRIER) > 0;
+    const bool onlyA = carriersA && !carriersB, onlyB = carriersB && !carriersA;
+    CarrierStrikes(m_FirstSide, m_SecondSide);
+    RemoveSunkShips();
+    CarrierStrikes(m_SecondSide, m_FirstSide);
+    RemoveSunkShips();
+    auto bothSidesAfloat = [this] { return !m_FirstSide.empty() && !m_SecondSide.empty(); };
+    if ((onlyA || onlyB) && bothSidesAfloat()) {
+        const int tA = HighestNavyTech(m_FirstSide), tB = HighestNavyTech(m_SecondSide);
+        if (RandomInt(0, 100) < std::abs(tA - tB) * 5) {
+            if (onlyA)
+                CarrierStrikes(m_FirstSide, m_SecondSide);
+            else
+                CarrierStrikes(m_SecondSide, m_FirstSide);
+            RemoveSunkShips();
+        }
+    }
+    const int nA = CountType(m_FirstSide, UNIT_CARRIER), nB = CountType(m_SecondSide, UNIT_CARRIER);
+    if ((onlyA || onlyB) && bothSidesAfloat()) {
+        const int tA = HighestNavyTech(m_FirstSide), tB = HighestNavyTech(m_SecondSide);
+        const int chance = onlyA ? nA + (tA - tB + 1) * 20 : nB + (tB - tA + 1) * 20;
+        if (RandomInt(0, 100) < chance)
+            m_RegularPartCancelled = true;
+    }
+    if (carriersA && carriersB && RandomInt(0, 100) < nA + nB + 20)
+        m_RegularPartCancelled = true;
+
+    SubmarineStrikes(m_FirstSide, m_SecondSide);
+    RemoveSunkShips();
+    SubmarineStrikes(m_SecondSide, m_FirstSide);
+    RemoveSunkShips();
+    const int sA = CountType(m_FirstSide, UNIT_SUBMARINE), sB = CountType(m_SecondSide, UNIT_SUBMARINE);
+    const bool allSubsA = sA == int(m_FirstSide.size()), allSubsB = sB == int(m_SecondSide.size());
+    if ((allSubsA || allSubsB) && (sA > 0 || sB > 0)) {
+        const int k = allSubsA ? sA : sB;
+        if (RandomInt(0, 100) < 50 - k)
+            m_RegularPartCancelled = true;
+    }
+    if (allSubsA && allSubsB && RandomInt(0, 100) < 100 - sB - sA)
+        m_RegularPartCancelled = true;
+
+    if (!HasWarship(m_FirstSide) && !HasWarship(m_SecondSide)) {
+        m_RegularPartCancelled = true;
+    } else if (m_FirstSide.empty() || m_SecondSide.empty()) {
+        m_FirstSideStarts = !m_FirstSide.empty();
+    } else {
+        const int cA = CountType(m_FirstSide, UNIT_CARRIER), cB = CountType(m_SecondSide, UNIT_CARRIER);
+        const int tA = TechOf(*m_FirstSide.front(), TECH_NAVY), tB = TechOf(*m_SecondSide.front(), TECH_NAVY);
+        if (cA != cB)
+            m_FirstSideStarts = cA > cB;
+        else if (tA != tB)
+            m_FirstSideStarts = tA > tB;
+        else if (m_FirstSide.size() != m_SecondSide.size())
+            m_FirstSideStarts = m_FirstSide.size() > m_SecondSide.size();
+        else
+            m_FirstSideStarts = m_FirstSide.front()->m_Owner < m_SecondSide.front()->m_Owner;
+    }
+    m_FirstSideActs = m_FirstSideStarts;
+    PickShot();
+    if (!m_FirstSelected || !m_SecondSelected)
+        m_RegularPartCancelled = true;
+    m_AutoResolve = (!m_FirstSideHuman && !m_SecondSideHuman) || IsPbemGame();
+}
+
+void cSeaBattle::CarrierStrikes(tSeaBattleSide& attackers, tSeaBattleSide& targets)
+{
+    StageStrikes(attackers, targets, false);
+}
+
+void cSeaBattle::SubmarineStrikes(tSeaBattleSide& attackers, tSeaBattleSide& targets)
+{
+    StageStrikes(attackers, targets, true);
+}
+
+void cSeaBattle::StageStrikes(tSeaBattleSide& attackers, tSeaBattleSide& targets, bool submarines)
+{
+    if (attackers.empty() || targets.empty())
+        return;
+    std::vector<cJednostkaMorska*> afloat;
+    for (cJednostkaMorska* ship : targets)
+        if (ship->m_HP > 0)
+            afloat.push_back(ship);
+    auto onlySubmarines = [](const tSeaBattleSide& side) {
+        return std::all_of(side.begin(), side.end(), [](const cJednostkaMorska* s) { return s->m_Type == UNIT_SUBMARINE; });
+    };
+    const int perTech = !submarines ? 30 : (onlySubmarines(attackers) && onlySubmarines(targets) ? 5 : 10);
+    sSeaBattleRoundLog& roundLog = SeaBattleRoundLog();
+    for (cJednostkaMorska* attacker : attackers) {
+        if (afloat.empty())
+            break;
+        if (attacker->m_Type != (submarines ? UNIT_SUBMARINE : UNIT_CARRIER))
+            continue;
+        const int tech = TechOf(*attacker, submarines ? TECH_SUBMARINES : TECH_NAVY);
+        // A carrier's planes strike once per level of its navy; a submarine once.
+        const int strikes = submarines ? 1 : tech;
+        for (int s = 0; s < strikes && !afloat.empty(); ++s) {
+            if (RandomInt(0, 1000) >= tech * perTech)
+                continue;
+            const size_t index = size_t(RandomInt(0, int(afloat.size()) - 1));
+            cJednostkaMorska* target = afloat[index];
+            target->ChangeHitPoints(-float(tech));
+            const std::wstring attackerText = ShipAndOwner(*attacker), targetText = ShipAndOwner(*target);
+            const bool destroyed = target->m_HP <= 0;
+            if (!destroyed) {
+                roundLog.stageMessages += submarines
+                                              ? LangFormat("seabattle_submarine_attack_hits", attackerText, targetText, tech)
+                                              : LangFormat("seabattle_aircraft_carrier_attack_hits", attackerText,
+                                                           targetText, tech);
+            } else {
+                roundLog.stageMessages +=
+                    submarines ? LangFormat("seabattle_submarine_attack_destroys", attackerText, targetText)
+                               : LangFormat("seabattle_aircraft_carrier_attack_destroys", attackerText, targetText);
+                ReportSunk(*target, *attacker, submarines ? L"Submarine attack" : L"Aircraft carrier attack");
+                afloat.erase(afloat.begin() + std::ptrdiff_t(index));
+            }
+            m_StageRecords.push_back({submarines ? 1 : 0, attackerText, targetText, float(tech), destroyed});
+        }
+    }
+}
+
+void cSeaBattle::RemoveSunkShips()
+{
+    m_FirstSide.remove_if(IsSunk);
+    m_SecondSide.remove_if(IsSunk);
+    RecomputeHumanFlags();
+    if (!g_Gra)
+        return;
+    // Killing a ship changes the list: each sunk ship is found from the head again.
+    for (;;) {
+        auto it = std::find_if(g_Gra->m_NavalUnits.begin(), g_Gra->m_NavalUnits.end(), IsSunk);
+        if (it == g_Gra->m_NavalUnits.end())
+            break;
+        cJednostkaMorska* ship = *it;
+        if (m_FirstSelected == ship)
+            m_FirstSelected = nullptr;
+        if (m_SecondSelected == ship)
+            m_SecondSelected = nullptr;
+        DestroyInCombat(ship);
+    }
+}
+
+void cSeaBattle::PickShot()
+{
+    std::vector<cJednostkaMorska*> first, second;
+    for (cJednostkaMorska* ship : m_FirstSide)
+        if (ship->m_HP > 0 && (m_FirstSideActs ? ship->m_ActiveInBattle : ship->m_VisibleInBattle))
+            first.push_back(ship);
+    for (cJednostkaMorska* ship : m_SecondSide)
+        if (ship->m_HP > 0 && (m_FirstSideActs ? ship->m_VisibleInBattle : ship->m_ActiveInBattle))
+            second.push_back(ship);
+    m_SecondSelected = PickRandom(second);
+    m_FirstSelected = PickRandom(first);
+}
+
+bool cSeaBattle::ExecuteShot()
+{
+    if (m_Ended)
+        return true;
+    auto end = [this] {
+        const std::wstring& text = LangText("seabattle_end");
+        PostInfoPanelMessage(text);
+        m_Log += L"\n" + text;
+        EndBattle();
+    };
+    if (!m_FirstSelected || !m_SecondSelected) {
+        end();
+        return true;
+    }
+    RegularShot();
+    RemoveSunkShips();
+    if (m_FirstSide.empty() || m_SecondSide.empty()) {
+        end();
+        return true;
+    }
+    const int activeA = CountActive(m_FirstSide), activeB = CountActive(m_SecondSide);
+    if (activeA > 0 && activeB > 0)
+        m_FirstSideActs = !m_FirstSideActs;
+    else if (activeA > 0)
+        m_FirstSideActs = true;
+    else if (activeB > 0)
+        m_FirstSideActs = false;
+    PickShot();
+    if (activeA + activeB == 0) {
+        NextTurn();
+        if (m_TurnsLeft > 0)
+            return true;
+        m_Log += L"\n" + LangText("seabattle_end");
+        EndBattle();
+    }
+    return true;
+}
+
+void cSeaBattle::RegularShot()
+{
+    cJednostkaMorska* shooter = m_FirstSideActs ? m_FirstSelected : m_SecondSelected;
+    cJednostkaMorska* target = m_FirstSideActs ? m_SecondSelected : m_FirstSelected;
+    if (!m_SecondSelected) {
+        LogLine(L"Zabraklo defenderow w bitwie morskiej, zaraz sie wywali pewnie");
+        return;
+    }
+    if (!m_FirstSelected) {
+        LogLine(L"Zabraklo atakerow w bitwie morskiej, zaraz sie wywali pewnie");
+        return;
+    }
+    const sGameConsts& k = GameConsts();
+    int chance = shooter->GetShotHitChance();
+    if (target->m_Commander)
+        chance -= target->m_Commander->Skill * k.CommanderSeaBonus[0];
+    // A carrier at the back of the board is hard to reach; a ship off the board is not there.
+    const bool rear = target->m_X >= 0 && (target->m_X < 4 || target->m_X > 26);
+    if (target->m_Type == UNIT_CARRIER && rear)
+        chance /= 2;
+    if (target->m_Spotted != FleetShown(*target))
+        chance /= 2;
+    chance = std::max(chance, 1);
+    const int roll = RandomInt(1, 100);
+    m_Log += L"\n";
+    PlayCombatSound(L"NavalGun", shooter, target);
+    const bool planes = shooter->m_Type == UNIT_CARRIER;
+    std::wstring text;
+    if (roll > chance) {
+        text = planes ? LangFormat("seabattle_planes_shot_misses", shooter->m_Name, target->m_Name)
+                      : LangFormat("seabattle_shot_misses", shooter->m_Name, target->m_Name);
+    } else {
+        const int damage = shooter->RollShotDamage();
+        target->ChangeHitPoints(-float(damage));
+        if (target->m_HP > 0) {
+            text = planes ? LangFormat("seabattle_planes_shot_hits", shooter->m_Name, target->m_Name, damage)
+                          : LangFormat("seabattle_shot_hits", shooter->m_Name, target->m_Name, damage);
+        } else {
+            target->m_HP = 0;
+            text = planes ? LangFormat("seabattle_planes_shot_destroys", shooter->m_Name, target->m_Name, damage)
+                          : LangFormat("seabattle_shot_destroys", shooter->m_Name, target->m_Name, damage);
+            ReportSunk(*target, *shooter, L"Regular battle");
+        }
+    }
+    m_Log += text;
+    shooter->m_ActiveInBattle = false;
+}
+
+void cSeaBattle::NextTurn()
+{
+    --m_TurnsLeft;
+    m_Log += L"\nTurn completed\n";
+    for (tSeaBattleSide* side : {&m_SecondSide, &m_FirstSide})
+        for (cJednostkaMorska* ship : *side) {
+            ship->ResetBattleFlags();
+            ship->m_Selected = false;
+            ship->m_VisibleInBattle = ship->m_Spotted || FleetShown(*ship);
+        }
+    PickShot();
+}
+
+void cSeaBattle::TryRetreat(cJednostkaMorska* ship)
+{
+    GLOBAL_LOCK_SCOPE();
+    const bool first = ship && std::find(m_FirstSide.begin(), m_FirstSide.end(), ship) != m_FirstSide.end();
+    const bool second = ship && std::find(m_SecondSide.begin(), m_SecondSide.end(), ship) != m_SecondSide.end();
+    if (m_Ended || (!first && !second))
+        return;
+    const int chance = GameConsts().SeaBattleRetreatChance;
+    m_Log += L"\n";
+    if (RandomInt(1, 100) >= chance) {
+        m_Log += FormatText(L"%s (%s) tried to retreat: failed", ship->m_Name, CountryName(ship->m_Owner));
+    } else {
+        m_Log += FormatText(L"%s (%s) tried to retreat with chance %d%%: success", ship->m_Name,
+                            CountryName(ship->m_Owner), chance);
+        LeaveBoard(*ship);
+        (first ? m_FirstSide : m_SecondSide).remove(ship);
+        // Gone from the battle, so from the final lists and from the next shot too.
+        m_StartHP.erase(ship->m_Id);
+        if (m_FirstSelected == ship)
+            m_FirstSelected = nullptr;
+        if (m_SecondSelected == ship)
+            m_SecondSelected = nullptr;
+    }
+    ship->m_ActiveInBattle = false;
+    ship->m_Retreated = true;
+}
+
+void cSeaBattle::EndBattle()
+{
+    m_TurnsLeft = 0;
+    m_Ended = true;
+    std::wstring report = m_Log;
+    std::wstring destroyed, damagedA, damagedB;
+    for (const auto& [id, start] : m_StartHP) {
+        cJednostkaMorska* ship = FindById(m_SecondSide, id);
+        std::wstring* damaged = &damagedB;
+        if (!ship) {
+            ship = FindById(m_FirstSide, id);
+            damaged = &damagedA;
+        }
+        if (!ship)
+            destroyed += start.first + L"\n";
+        else if (ship->m_HP < start.second)
+            *damaged += FormatText(L"%s (%s) lost %d HP\n", ship->m_Name, CountryName(ship->m_Owner),
+                                   start.second - ship->m_HP);
+    }
+    if (!destroyed.empty())
+        report += L"\n\nDestroyed ships:\n" + destroyed;
+    if (!damagedA.empty() || !damagedB.empty())
+        report += L"\n\nDamaged ships:\n" + damagedB + damagedA;
+    for (tSeaBattleSide* side : {&m_FirstSide, &m_SecondSide}) {
+        for (cJednostkaMorska* ship : *side)
+            ship->m_X = ship->m_Y = -1;
+        side->clear();
+    }
+    m_FirstSelected = m_SecondSelected = nullptr;
+    LogLine(report);
+    for (int id : m_Countries)
+        AddCombatReport(20, id, report);
+    if (IsPbemGame() && g_Gra)
+        g_Gra->m_SeaBattleLogs.push_back(SeaBattleRoundLog());
+    if (enableCloseOnly)
+        enableCloseOnly();
+}
+
+bool cSeaBattle::IsShipOnFirstSide(int id)
+{
+    cJednostkaMorska* ship = FindById(m_FirstSide, id);
+    if (!ship || (m_FirstSideActs && !ship->m_ActiveInBattle))
+        return false;
+    m_FirstSelected = ship;
+    return true;
+}
+
+bool cSeaBattle::IsShipOnSecondSide(int id)
+{
+    cJednostkaMorska* ship = FindById(m_SecondSide, id);
+    if (!ship)
+        return false;
+    if (!m_FirstSideActs) {
+        if (ship->m_ActiveInBattle)
+            m_SecondSelected = ship;
+        return false;
+    }
+    m_SecondSelected = ship;
+    return true;
+}
+
+void cSeaBattle::RequestAutoEnd()
+{
+    m_AutoEndRequested = true;
+    m_ShotTimer = 0.0;
+}
+
+void cSeaBattle::RequestNextTurn()
+{
+    m_NextTurnRequested = true;
+    m_ShotTimer = 0.0;
+}
+
+void cSeaBattle::LeaveBoard(cJednostkaMorska& ship)
+{
+    if (clearBoardCell && ship.m_X >= 0 && ship.m_Y >= 0 && g_Gra &&
+        g_Gra->GetGameState() == kStateSeaBattleScreen)
+        clearBoardCell(ship.m_X, ship.m_Y);
+    ship.m_X = ship.m_Y = -1;
+}
+
+void cSeaBattle::ForgetShip(const cJednostkaMorska* ship)
+{
+    auto* s = const_cast<cJednostkaMorska*>(ship);
+    const bool inBattle = std::find(m_FirstSide.begin(), m_FirstSide.end(), s) != m_FirstSide.end() ||
+                          std::find(m_SecondSide.begin(), m_SecondSide.end(), s) != m_SecondSide.end();
+    if (inBattle)
+        LeaveBoard(*s);
+    m_FirstSide.remove(s);
+    m_SecondSide.remove(s);
+    if (m_FirstSelected == ship)
+        m_FirstSelected = nullptr;
+    if (m_SecondSelected == ship)
+        m_SecondSelected = nullptr;
+}
+
+void cSeaBattle::PlaceShipsOnBoard()
+{
+    PlaceSide(m_FirstSide, true);
+    PlaceSide(m_SecondSide, false);
+}
+
+std::wstring cSeaBattle::BuildStageLog() const
+{
+    std::wstring text = L"Aircraft carrier groups\n-----------------\n";
+    auto stage = [&](int kind) {
+        bool any = false;
+        for (const sSeaBattleStageRecord& r : m_StageRecords) {
+            if (r.kind != kind)
+                continue;
+            any = true;
+            text += r.destroyed ? LangFormat("___%s_destroyed_%s_(inflicted_%i_hp_loss)", r.attacker, r.target, int(r.damage))
+                                : LangFormat("___%s_attacked_%s_and_inflicted_%i_hp_loss", r.attacker, r.target,
+                                             int(r.damage));
+        }
+        if (!any)
+            text += LangText("___(none)");
+    };
+    stage(0);
+    text += L"\nSubmarines\n-----------------\n";
+    stage(1);
+    if (m_RegularPartCancelled)
+        text += LangText("due_to_the_result_of_this_stage_of_the_battle,_regular_part_has_been_cancelled.");
+    return text;
+}

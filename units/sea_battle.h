@@ -1,0 +1,130 @@
+#pragma once
+// A sea battle between two lists of ships: a carrier stage and a submarine stage that may
+// cancel the rest, then turns in which every active ship fires once, the sides taking
+// turns, until the turns run out or a side has no shooter or target left. The battle is
+// the model; the sea-battle screen (when a person fights) only calls its operations.
+#include <cstdint>
+#include <functional>
+#include <list>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "units/unit_fwd.h"
+
+using tSeaBattleSide = std::list<cJednostkaMorska*>;
+
+// The board of a battle: 31 x 31 cells, the first side's half is columns 0 to 14.
+constexpr int kSeaBattleBoardSize = 31;
+constexpr int kSeaBattleFirstHalfColumns = 15;
+
+struct sSeaBattleStageRecord
+{
+    int32_t kind = 0;  // 0 carrier strike, 1 submarine strike
+    std::wstring attacker;
+    std::wstring target;
+    float damage = 0.0f;
+    bool destroyed = false;
+};
+
+// What a play-by-e-mail game keeps of each battle: the names of both sides, the stages'
+// messages and the players' countries involved.
+struct sSeaBattleRoundLog
+{
+    std::wstring firstSideShips;
+    std::wstring secondSideShips;
+    std::wstring stageMessages;
+    std::set<int> pbemCountries;
+    std::set<int> otherCountries;
+    void Reset();
+};
+
+// The record every battle writes into; a play-by-e-mail game keeps a copy of each.
+sSeaBattleRoundLog& SeaBattleRoundLog();
+
+class cSeaBattle
+{
+public:
+    // The sides are the generator's lists; the battle empties them when it ends. Draws the
+    // number of turns.
+    cSeaBattle(tSeaBattleSide& firstSide, tSeaBattleSide& secondSide);
+    ~cSeaBattle();
+    cSeaBattle(const cSeaBattle&) = delete;
+    cSeaBattle& operator=(const cSeaBattle&) = delete;
+
+    // The stages, then the regular part: with a person in the battle the sea-battle screen
+    // is asked for and waited on; whatever is left is then fought to its end at once.
+    void Run();
+
+    // The screen's operations (main thread, global lock held).
+    void RequestAutoEnd();
+    void RequestNextTurn();
+    void TryRetreat(cJednostkaMorska* ship);
+    // Fires the next shot and moves the battle on; always true.
+    bool ExecuteShot();
+    bool IsShipOnFirstSide(int id);
+    bool IsShipOnSecondSide(int id);
+
+    // A ship leaves the game while the battle runs: it goes from both sides, from the
+    // selections and from the board.
+    void ForgetShip(const cJednostkaMorska* ship);
+    bool IsOver() const { return m_Ended; }
+
+    // Set by the sea-battle screen while it shows this battle: a ship left the board cell.
+    std::function<void(int column, int row)> clearBoardCell;
+    // Set by the screen: the battle is over, only closing is left.
+    std::function<void()> enableCloseOnly;
+
+    std::wstring m_StageLog;
+    std::wstring m_Location;
+    std::wstring m_Log;
+    bool m_RegularPartCancelled = false;
+    std::list<sSeaBattleStageRecord> m_StageRecords;
+    int32_t m_TurnsLeft = 0;
+    bool m_FirstSideStarts = true;
+    bool m_FirstSideActs = true;
+    bool m_FirstSideHuman = false;
+    bool m_SecondSideHuman = false;
+    bool m_AutoResolve = false;
+    bool m_AutoEndRequested = false;
+    bool m_NextTurnRequested = false;
+    cJednostkaMorska* m_FirstSelected = nullptr;
+    cJednostkaMorska* m_SecondSelected = nullptr;
+    double m_ShotTimer = 0.0;
+    // Each ship's hit points when the battle began, by ship id, with its name.
+    std::map<int, std::pair<std::wstring, int>> m_StartHP;
+    tSeaBattleSide& m_FirstSide;
+    tSeaBattleSide& m_SecondSide;
+    std::set<int> m_Countries;
+
+private:
+    void RunStages();
+    void CarrierStrikes(tSeaBattleSide& attackers, tSeaBattleSide& targets);
+    void SubmarineStrikes(tSeaBattleSide& attackers, tSeaBattleSide& targets);
+    void StageStrikes(tSeaBattleSide& attackers, tSeaBattleSide& targets, bool submarines);
+    void RemoveSunkShips();
+    void PickShot();
+    void RegularShot();
+    void NextTurn();
+    void EndBattle();
+    void RecomputeHumanFlags();
+    void PlaceShipsOnBoard();
+    void LeaveBoard(cJednostkaMorska& ship);
+    std::wstring BuildStageLog() const;
+
+    bool m_Ended = false;
+};
+
+// The number of turns of a battle, by the weights of consts.csv row 129.
+int DrawBattleLength();
+// The battle being fought, or null; the screen and the removal of ships reach it here.
+cSeaBattle* CurrentSeaBattle();
+
+// Every carrier, and every submarine of a raider fleet, may fall on one enemy ship in its
+// sea node; a person is told when a human country is attacker or target.
+void RunSurpriseAttacks();
+
+// The sea battles of an impulse (the end of the impulse, in state 4): surprise attacks,
+// then every battle of every open-sea node, each fought to its end; state 3 afterwards.
+void RunSeaBattles();
