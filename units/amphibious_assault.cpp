@@ -28,24 +28,6 @@ namespace {
 // The map mark of a hex the computer is about to storm.
 constexpr uint32_t kAssaultTargetMark = 2;
 
-// A person watching the computer sees the camera go to the hex and waits there; the wait
-// gives up the global lock.
-void ShowLanding(const cJednostka& unit, int x, int y, int delay)
-{
-    cPlayState* play = g_Gra ? g_Gra->m_PlayState : nullptr;
-    if (!play || !play->IsMoveShown(unit))
-        return;
-    sPresentationRequest request;
-    request.kind = eRequestKind::CenterCamera;
-    request.title = unit.m_Name;
-    request.unitId = unit.m_Id;
-    request.countryId = unit.m_Owner;
-    request.x = x;
-    request.y = y;
-    request.delayMs = int(g_DelayValues[delay]);
-    Presentation().Post(std::move(request))->Wait();
-}
-
 } // namespace
 
 bool cJednostkaLadowa::AmphibiousAssault(int x, int y)
@@ -92,7 +74,7 @@ bool cJednostkaLadowa::Assault(int x, int y, bool byComputer)
         m_Y = y;
         const cPlayState* play = g_Gra->m_PlayState;
         CheckSpottedByEnemy(play ? play->GetViewCountry() : nullptr);
-        ShowLanding(*this, x, y, DELAY_AI_MOVE_BEFORE);
+        ShowComputerStep(*this, x, y, DELAY_AI_MOVE_BEFORE);
         m_X = m_Y = -1;
     }
 
@@ -130,7 +112,7 @@ bool cJednostkaLadowa::Assault(int x, int y, bool byComputer)
     PlayCombatSound(L"Invasion", this, target->unit);
     if (byComputer) {
         target->SetMark(kAssaultTargetMark, -1);
-        ShowLanding(*this, x, y, DELAY_AI_MOVE_BEFORE);
+        ShowComputerStep(*this, x, y, DELAY_AI_MOVE_BEFORE);
     }
     m_Efficiency = int(k->AmphibiousEfficiencyCut * 100.0f);
     sLandAttack attack;
@@ -187,7 +169,7 @@ void cJednostkaLadowa::LandAfterAssault(int x, int y, bool byComputer)
         target->SetController(m_Owner);
     ResetActionPoints();
     if (byComputer) {
-        ShowLanding(*this, x, y, DELAY_AI_MOVE_AFTER);
+        ShowComputerStep(*this, x, y, DELAY_AI_MOVE_AFTER);
         return;
     }
     RevealNearbyEnemies(false);
