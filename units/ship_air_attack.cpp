@@ -85,6 +85,7 @@ void cJednostkaMorska::ReceiveAirAttack(sCombatResult* result, cUnit* attacker)
         if (air->GetCombatStrength() < 0.1f) {
             result->attackerInfo += L"\n" + LangText("report_unit_killed");
             result->attackerKilled = true;
+            DestroyInCombat(air);
         }
     } else if (carrier) {
         carrier->ChangeHitPoints(-1.0f);

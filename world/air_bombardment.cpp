@@ -22,13 +22,15 @@ cJednostkaLotnicza* sHex::FindInterceptor(int attackingCountry) const
 
 namespace {
 
-// The part of the mission just flown killed the attacker (the fight removed an air unit;
-// a carrier is left to the naval rules): the mission ends. True if it died.
-bool EndsWithAttackerKilled(const sCombatResult& result, const wchar_t* logLine)
+// The part of the mission just flown killed the attacker: the mission ends. The fight has
+// removed an air unit already; a carrier sunk by the defence goes down here. True if it died.
+bool EndsWithAttackerKilled(const sCombatResult& result, cJednostkaMorska* carrier, const wchar_t* logLine)
 {
     if (!result.attackerKilled)
         return false;
     LogLine(logLine);
+    if (carrier && carrier->m_HP < 1)
+        DestroyInCombat(carrier);
     return true;
 }
 
@@ -42,10 +44,11 @@ void sHex::AirBombard(sCombatResult* result, cUnit* attacker)
     // The mission is paid for before it meets any interceptor, so a bomber turned back
     // cannot simply fly again.
     auto* air = dynamic_cast<cJednostkaLotnicza*>(attacker);
+    auto* carrier = dynamic_cast<cJednostkaMorska*>(attacker);
     if (air)
         air->AddActionPoints(-1);
-    else if (auto* ship = dynamic_cast<cJednostkaMorska*>(attacker))
-        ship->m_AirstrikeDone = true;
+    else if (carrier)
+        carrier->m_AirstrikeDone = true;
 
     cGrafMorz* graph = WorldSeaGraph();
     sWezelGrafuMorz* zone = IsSea() && graph && seaZone != 0 ? graph->GetNode(seaZone) : nullptr;
@@ -61,7 +64,7 @@ void sHex::AirBombard(sCombatResult* result, cUnit* attacker)
             interceptor = defender->FindBestInterceptor(x, y);
     }
     if (interceptor && attacker->TryIntercept(interceptor, result)) {
-        EndsWithAttackerKilled(*result, L"Przechwycenie przy bombowaniu heksa udane, ataker zabijany");
+        EndsWithAttackerKilled(*result, carrier, L"Przechwycenie przy bombowaniu heksa udane, ataker zabijany");
         return;
     }
 
@@ -78,7 +81,7 @@ void sHex::AirBombard(sCombatResult* result, cUnit* attacker)
         result->defenderInfo += LangText("report_bombardment_sea_zone_affected");
         if (zone && zone->Kind == SEA_NODE_SEA) {
             zone->Bombard(result, attacker, x, y);
-            RemoveIfKilled(*result, attacker, L"Attacker zabity podczas nalotu na hex (sea zone na heksie)");
+            EndsWithAttackerKilled(*result, carrier, L"Attacker zabity podczas nalotu na hex (sea zone na heksie)");
         }
         return;
     }
@@ -88,7 +91,7 @@ void sHex::AirBombard(sCombatResult* result, cUnit* attacker)
         NoteDiscovered(attacker->m_Owner, unit);
         result->defenderInfo += LangText("report_bombardment_affected_unit");
         unit->ReceiveAirAttack(result, attacker);
-        if (EndsWithAttackerKilled(*result, L"Attacker zabity podczas nalotu na hex (jednostke na heksie)"))
+        if (EndsWithAttackerKilled(*result, carrier, L"Attacker zabity podczas nalotu na hex (jednostke na heksie)"))
             return;
     }
     if (heavy) {
@@ -97,7 +100,7 @@ void sHex::AirBombard(sCombatResult* result, cUnit* attacker)
         } else {
             result->defenderInfo += LangText("report_bombardment_affected_city");
             city->StrategicBombard(result, attacker);
-            if (EndsWithAttackerKilled(*result, L"Attacker zabity podczas nalotu na hex (miasto na heksie)"))
+            if (EndsWithAttackerKilled(*result, carrier, L"Attacker zabity podczas nalotu na hex (miasto na heksie)"))
                 return;
         }
     }
@@ -105,7 +108,7 @@ void sHex::AirBombard(sCombatResult* result, cUnit* attacker)
         result->defenderInfo += LangText("report_bombardment_port_affected");
         if (sWezelGrafuMorz* port = graph ? graph->GetNode(seaNodeDisplay) : nullptr; port && port->Kind == SEA_NODE_PORT) {
             port->Bombard(result, attacker, x, y);
-            RemoveIfKilled(*result, attacker, L"Attacker zabity podczas nalotu na hex (port na heksie)");
+            EndsWithAttackerKilled(*result, carrier, L"Attacker zabity podczas nalotu na hex (port na heksie)");
         }
     } else {
         result->defenderInfo += LangText("report_bombardment_no_port");

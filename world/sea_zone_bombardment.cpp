@@ -53,6 +53,8 @@ void sWezelGrafuMorz::Bombard(sCombatResult* result, cUnit* attacker, int x, int
         return;
     const sGameConsts& k = GameConsts();
     const int attackerId = attacker->m_Owner;
+    // The ships' fire may remove a plane: the report keeps its name.
+    const std::wstring attackerName = attacker->m_Name;
     const cMapa* map = WorldMap();
     const sHex* target = map && map->IsInside(x, y) ? map->GetHex(x, y) : nullptr;
     const int defenderId = target ? target->controller : 0;
@@ -125,7 +127,7 @@ void sWezelGrafuMorz::Bombard(sCombatResult* result, cUnit* attacker, int x, int
     result->defenderInfo += LangFormat("report_looses_sea_zone_port_bombardment", hits) + L"\n\n";
 
     const std::wstring summary =
-        FormatText(L"%s (%s) attacked %s\n\n", attacker->m_Name, CountryName(attackerId), Name) + result->defenderInfo;
+        FormatText(L"%s (%s) attacked %s\n\n", attackerName, CountryName(attackerId), Name) + result->defenderInfo;
     AddCombatReport(16, attackerId, summary);
     for (int owner : hitOwners)
         AddCombatReport(16, owner, summary);
