@@ -15,6 +15,7 @@
 #include "shell/links.h"
 #include "shell/map_skin.h"
 #include "shell/menus/loading_menu.h"
+#include "shell/menus/sea_battle_menu.h"
 #include "shell/music_player.h"
 #include "shell/skin_levels.h"
 #include "shell/sound.h"
@@ -227,6 +228,10 @@ void cShellPresentation::Serve(const RequestHandle& request)
     case eRequestKind::Quit:
         request->Complete(0);
         DXUTShutdown();
+        return;
+    case eRequestKind::SeaBattle:
+        // Answered when the person closes the screen.
+        OpenSeaBattleScreen(request);
         return;
     default:
         break;

@@ -26,6 +26,7 @@
 namespace {
 
 std::atomic<cSeaBattle*> g_CurrentSeaBattle{nullptr};
+std::atomic<int> g_NextSeaBattleSerial{1};
 
 bool IsPbemGame()
 {
@@ -197,7 +198,7 @@ cSeaBattle* CurrentSeaBattle()
 }
 
 cSeaBattle::cSeaBattle(tSeaBattleSide& firstSide, tSeaBattleSide& secondSide)
-    : m_FirstSide(firstSide), m_SecondSide(secondSide)
+    : m_FirstSide(firstSide), m_SecondSide(secondSide), m_Serial(g_NextSeaBattleSerial.fetch_add(1))
 {
     m_TurnsLeft = DrawBattleLength();
     m_AutoEndRequested = IsPbemGame();
@@ -254,6 +255,7 @@ void cSeaBattle::Run()
             screen.kind = eRequestKind::SeaBattle;
             screen.title = m_Location;
             screen.text = m_Log;
+            screen.unitId = m_Serial;
             for (const tSeaBattleSide* side : {&m_FirstSide, &m_SecondSide})
                 for (const cJednostkaMorska* ship : *side)
                     if (const cPanstwo* owner = ship->GetOwner(); owner && owner->HumanControlled && !screen.countryId)

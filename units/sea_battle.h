@@ -97,6 +97,8 @@ public:
     tSeaBattleSide& m_FirstSide;
     tSeaBattleSide& m_SecondSide;
     std::set<int> m_Countries;
+    // Names this battle among all of the run: the screen finds its own battle by it.
+    const int m_Serial;
 
 private:
     void RunStages();

@@ -1,0 +1,591 @@
+#include "shell/menus/sea_battle_menu.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/format.h"
+#include "core/lock.h"
+#include "core/log.h"
+#include "core/settings.h"
+#include "core/stringbase.h"
+#include "dialogs/dialog_stack.h"
+#include "game/game.h"
+#include "game/game_state.h"
+#include "gui/edit_box.h"
+#include "gui/gui_hooks.h"
+#include "gui/layout.h"
+#include "gui/memo.h"
+#include "platform/messages.h"
+#include "shell/dialog_builders.h"
+#include "shell/frame_callbacks.h"
+#include "shell/hint_display.h"
+#include "shell/shell_presentation.h"
+#include "shell/skin_levels.h"
+#include "units/naval_unit.h"
+#include "units/sea_battle.h"
+#include "world/country.h"
+#include "world/map.h"
+
+namespace {
+
+enum eSeaBattleControl
+{
+    IDC_FRAME = 650,
+    IDC_TITLE = 651,
+    IDC_PLACE = 652,
+    IDC_TURNS_CAPTION = 653,
+    IDC_TURNS = 654,
+    IDC_LOG_CAPTION = 655,
+    IDC_LOG = 656,
+    IDC_RETREAT = 657,
+    IDC_CLOSE = 658,
+    IDC_NEXT_TURN = 659,
+    IDC_EXECUTE_SHOT = 660,
+    IDC_AUTO_END = 661,
+    IDC_TIMEOUT_CAPTION = 662,
+    IDC_TIMEOUT = 663,
+};
+
+constexpr int kColumnWidth = 83;
+constexpr int kRowHeight = 98;
+constexpr int kHalfRow = 49;
+constexpr int kBoardWidth = 31 * kColumnWidth;  // 2573
+constexpr int kBoardHeight = 31 * kRowHeight;  // 3038
+constexpr int kCameraLimitX = 2490, kCameraLimitY = 2940;
+constexpr int kTargetLeast = 83;
+// Where the hex lies in its cell.
+constexpr int kHexLeft = 30, kHexTop = 36;
+// The pointer this near the screen's edge scrolls the board.
+constexpr int kEdgeScroll = 4;
+
+bool IsEven(int column) { return column % 2 == 0; }
+
+// Division rounding down, so that a point just left of or above the board is no cell.
+int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+float ScreenWidth() { return float(g_UserSettings.resolutionX); }
+float ScreenHeight() { return float(g_UserSettings.resolutionY); }
+
+bool IsHumans(const cJednostkaMorska& ship)
+{
+    const cPanstwo* owner = ship.GetOwner();
+    return owner && owner->HumanControlled;
+}
+
+bool IsPbem() { return g_Gra && g_Gra->m_IsPbem; }
+
+} // namespace
+
+void OpenSeaBattleScreen(const RequestHandle& request)
+{
+    g_CurrentMenu = new cSeaBattleMenu(request);
+}
+
+cSeaBattleMenu::cSeaBattleMenu(RequestHandle request)
+    : m_Request(std::move(request))
+{
+    m_BattleSerial = m_Request ? m_Request->Data().unitId : 0;
+    if (g_Gra)
+        g_Gra->SetGameState(kStateSeaBattleScreen);
+    if (g_CurrentDialog)
+        CloseTopDialogs(-1);
+    LogLine(L"----- Sea Battle Screen -----");
+
+    // The frame first: it is drawn under the titles.
+    AddFrameFromLayout(IDC_FRAME, 0);
+    AddStaticFromLayout(IDC_TITLE, LangText("seabattle_title").c_str());
+    AddStaticFromLayout(IDC_PLACE, m_Request ? m_Request->Data().title.c_str() : L"");
+    for (int id : {IDC_TITLE, IDC_PLACE})
+        if (auto* text = Control<CDXUTStatic>(id)) {
+            text->SetEnabled(false);
+            text->m_dwTextFormat = DT_CENTER | DT_VCENTER;
+        }
+    if (auto* title = Control<CDXUTStatic>(IDC_TITLE))
+        title->m_iTextElement = 2;
+    AddReadOnlyEditBox(this, IDC_TURNS, L"", LangText("seabattle_turns_left_hint").c_str(), IDC_TURNS_CAPTION,
+                       LangText("seabattle_turns_left").c_str());
+    AddReadOnlyEditBox(this, IDC_TIMEOUT, L"-", LangText("seabattle_next_turn_timeout_hint").c_str(),
+                       IDC_TIMEOUT_CAPTION, LangText("seabattle_next_turn_timeout").c_str());
+    AddMemoWithCaption(this, IDC_LOG, L"", nullptr, IDC_LOG_CAPTION, LangText("seabattle_log").c_str());
+    AddButtonFromLayout(IDC_RETREAT, LangText("seabattle_retreat").c_str(), LangText("seabattle_retreat_hint").c_str());
+    AddButtonFromLayout(IDC_AUTO_END, LangText("seabattle_auto_end").c_str(),
+                        LangText("seabattle_auto_end_hint").c_str());
+    AddButtonFromLayout(IDC_EXECUTE_SHOT, LangText("seabattle_execute_shot").c_str(),
+                        LangText("seabattle_next_turn_hint").c_str());
+    AddButtonFromLayout(IDC_NEXT_TURN, LangText("seabattle_next_turn").c_str(),
+                        LangText("seabattle_next_turn_hint").c_str());
+    AddButtonFromLayout(IDC_CLOSE, LangText("seabattle_close").c_str(), LangText("seabattle_close_hint").c_str());
+    SetButtonEnabled(IDC_RETREAT, false);
+    SetButtonEnabled(IDC_CLOSE, false);
+    if (IsPbem())
+        for (int id : {IDC_RETREAT, IDC_AUTO_END, IDC_EXECUTE_SHOT, IDC_NEXT_TURN})
+            if (CDXUTControl* control = GetControl(id))
+                control->SetVisible(false);
+
+    for (int c = 0; c < kBoardSize; ++c)
+        if (c < 4 || c > 26)
+            for (int r = 0; r < kBoardSize; ++r)
+                m_Marks[size_t(r * kBoardSize + c)] = kRearMark;
+    // The counters are chosen for a board seen close up; the map keeps its own zoom.
+    const float mapZoom = g_MapZoom;
+    g_MapZoom = 1.0f;
+    SelectUnitSkinLevels();
+    g_MapZoom = mapZoom;
+    SetVisible(true);
+
+    if (cSeaBattle* battle = Battle()) {
+        ShowLog();
+        if (battle->m_AutoResolve)
+            OnAutoEndPressed();
+    } else {
+        EnableCloseOnly();
+    }
+}
+
+cSeaBattleMenu::~cSeaBattleMenu()
+{
+    // A screen that goes without being closed (the game ends under it) frees the battle.
+    if (m_Request && !m_Request->IsComplete())
+        m_Request->Complete(m_Request->Data().fallbackAnswer);
+}
+
+cSeaBattle* cSeaBattleMenu::Battle() const
+{
+    cSeaBattle* battle = CurrentSeaBattle();
+    return battle && battle->m_Serial == m_BattleSerial ? battle : nullptr;
+}
+
+cJednostkaMorska* cSeaBattleMenu::ShipAt(int column, int row) const
+{
+    const cSeaBattle* battle = Battle();
+    if (!battle || column < 0 || row < 0)
+        return nullptr;
+    for (const tSeaBattleSide* side : {&battle->m_FirstSide, &battle->m_SecondSide})
+        for (cJednostkaMorska* ship : *side)
+            if (ship->m_X == column && ship->m_Y == row)
+                return ship;
+    return nullptr;
+}
+
+uint32_t cSeaBattleMenu::Marks(int column, int row) const
+{
+    if (column < 0 || row < 0 || column >= kBoardSize || row >= kBoardSize)
+        return 0;
+    return m_Marks[size_t(row * kBoardSize + column)];
+}
+
+void cSeaBattleMenu::ClearMarks(uint32_t mask)
+{
+    for (uint32_t& marks : m_Marks)
+        marks &= ~mask;
+}
+
+void cSeaBattleMenu::ClearOrders()
+{
+    m_CurrentColumn = m_CurrentRow = -1;
+    m_ChosenShipId = -1;
+    ClearMarks(kChosenMark | kMoveMark | kTargetMark);
+    m_OrderMode = 0;
+}
+
+void cSeaBattleMenu::SetButtonEnabled(int id, bool enabled)
+{
+    if (CDXUTControl* control = GetControl(id))
+        control->SetEnabled(enabled);
+}
+
+void cSeaBattleMenu::OnGUIEvent(unsigned, int id, CDXUTControl*)
+{
+    switch (id) {
+    case IDC_RETREAT: OnRetreatPressed(); break;
+    case IDC_CLOSE: OnClosePressed(); break;
+    case IDC_NEXT_TURN: OnNextTurnPressed(); break;
+    case IDC_EXECUTE_SHOT: OnExecuteShotPressed(); break;
+    case IDC_AUTO_END: OnAutoEndPressed(); break;
+    default: break;
+    }
+}
+
+void cSeaBattleMenu::OnRetreatPressed()
+{
+    GLOBAL_LOCK_SCOPE();
+    cSeaBattle* battle = Battle();
+    cJednostkaMorska* ship = ShipAt(m_CurrentColumn, m_CurrentRow);
+    if (battle && ship && IsHumans(*ship))
+        battle->TryRetreat(ship);
+    ClearOrders();
+    SetButtonEnabled(IDC_RETREAT, false);
+    ShowLog();
+}
+
+void cSeaBattleMenu::OnClosePressed()
+{
+    if (!m_Over)
+        return;
+    // Ended now, deleted after this dispatch.
+    EndMenu(this);
+    ShellPresentation().UseGameInput();
+    SelectUnitSkinLevels();
+    {
+        GLOBAL_LOCK_SCOPE();
+        if (g_Gra)
+            g_Gra->SetGameState(kStateSeaBattles);
+    }
+    if (m_Request)
+        m_Request->Complete(0);
+}
+
+void cSeaBattleMenu::OnNextTurnPressed()
+{
+    GLOBAL_LOCK_SCOPE();
+    cSeaBattle* battle = Battle();
+    if (!battle)
+        return;
+    for (int id : {IDC_EXECUTE_SHOT, IDC_NEXT_TURN, IDC_AUTO_END, IDC_RETREAT})
+        SetButtonEnabled(id, false);
+    ClearOrders();
+    battle->RequestNextTurn();
+}
+
+void cSeaBattleMenu::OnExecuteShotPressed() { Refresh(); }
+
+void cSeaBattleMenu::OnAutoEndPressed()
+{
+    GLOBAL_LOCK_SCOPE();
+    cSeaBattle* battle = Battle();
+    if (!battle)
+        return;
+    for (int id : {IDC_EXECUTE_SHOT, IDC_NEXT_TURN, IDC_AUTO_END, IDC_RETREAT})
+        SetButtonEnabled(id, false);
+    ClearOrders();
+    battle->RequestAutoEnd();
+}
+
+void cSeaBattleMenu::Refresh()
+{
+    GLOBAL_LOCK_SCOPE();
+    if (cSeaBattle* battle = Battle())
+        battle->ExecuteShot();
+    ShowLog();
+}
+
+void cSeaBattleMenu::ShowLog()
+{
+    const cSeaBattle* battle = Battle();
+    if (!battle)
+        return;
+    if (auto* turns = Control<CDXUTEditBox>(IDC_TURNS))
+        turns->SetText(FormatText(L"%i", battle->m_TurnsLeft).c_str());
+    if (auto* memo = Control<CDXUTMemo>(IDC_LOG)) {
+        memo->SetText(battle->m_Log.c_str());
+        memo->ScrollToEnd();
+    }
+}
+
+void cSeaBattleMenu::EnableCloseOnly()
+{
+    m_Over = true;
+    for (int id : {IDC_NEXT_TURN, IDC_EXECUTE_SHOT, IDC_AUTO_END, IDC_RETREAT})
+        SetButtonEnabled(id, false);
+    SetButtonEnabled(IDC_CLOSE, true);
+    if (auto* timeout = Control<CDXUTEditBox>(IDC_TIMEOUT))
+        timeout->SetText(L"-");
+    ClearOrders();
+}
+
+bool cSeaBattleMenu::OverControls(int x, int y) const
+{
+    const sLayoutRect& frame = g_GuiLayout[IDC_FRAME];
+    return x >= frame.x && x < frame.x + frame.width && y >= frame.y && y < frame.y + frame.height;
+}
+
+bool cSeaBattleMenu::PickCell(int x, int y, int& column, int& row) const
+{
+    int wx = int((float(x) - ScreenWidth() / 2.0f) / m_Zoom + float(m_CameraX) - float(kHexLeft));
+    int wy = int((float(y) - ScreenHeight() / 2.0f) / m_Zoom + float(m_CameraY) - float(kHexTop));
+    int c = FloorDiv(wx, kColumnWidth);
+    if (IsEven(c))
+        wy -= kHalfRow;
+    int r = FloorDiv(wy, kRowHeight);
+    const int xr = wx - kColumnWidth * c, yr = wy - kRowHeight * r;
+    // The slanted left edge, compared without dividing by xr (0 on the edge itself).
+    if (xr < 24) {
+        if (yr < kHalfRow && (kHalfRow - yr) * 24 > kHalfRow * xr) {
+            if (!IsEven(c))
+                --r;
+            --c;
+        } else if (yr > kHalfRow && (yr - kHalfRow) * 24 > kHalfRow * xr) {
+            if (IsEven(c))
+                ++r;
+            --c;
+        }
+    }
+    if (c < 0 || r < 0 || c >= kBoardSize || r >= kBoardSize)
+        return false;
+    column = c;
+    row = r;
+    return true;
+}
+
+sPointF cSeaBattleMenu::CellScreenPoint(int column, int row) const
+{
+    const float bx = float(kColumnWidth * column + kHexLeft + 50);
+    const float by = float(kRowHeight * row + (IsEven(column) ? kHalfRow : 0) + kHexTop + kHalfRow);
+    return {(bx - float(m_CameraX)) * m_Zoom + ScreenWidth() / 2.0f, (by - float(m_CameraY)) * m_Zoom + ScreenHeight() / 2.0f};
+}
+
+void cSeaBattleMenu::OnMouse(bool left, bool right, bool, bool, bool, int wheel, int x, int y)
+{
+    m_PointerX = x;
+    m_PointerY = y;
+    const bool leftPressed = left && !m_LeftWasDown, rightPressed = right && !m_RightWasDown;
+    m_LeftWasDown = left;
+    m_RightWasDown = right;
+    if (IsPbem() || OverControls(x, y))
+        return;
+    GLOBAL_LOCK_SCOPE();
+    if (wheel != 0) {
+        const float fit = std::min(ScreenWidth() / float(kBoardWidth), ScreenHeight() / float(kBoardHeight));
+        m_TargetZoom = std::clamp(m_TargetZoom + float(wheel) / 24.0f / 100.0f, fit, 1.0f);
+    }
+    const cSeaBattle* battle = Battle();
+    const bool idle = battle && !m_Over && !battle->m_AutoEndRequested && !battle->m_NextTurnRequested &&
+                      battle->m_TurnsLeft > 0;
+    if (rightPressed && !left) {
+        ClearOrders();
+        SetButtonEnabled(IDC_RETREAT, false);
+        return;
+    }
+    int column = 0, row = 0;
+    if (leftPressed && idle && PickCell(x, y, column, row))
+        OnBoardClick(column, row);
+}
+
+void cSeaBattleMenu::OnBoardClick(int column, int row)
+{
+    cSeaBattle* battle = Battle();
+    if (!battle)
+        return;
+    cJednostkaMorska* ship = ShipAt(column, row);
+    if (!ship) {
+        if (m_OrderMode == 1 && (Marks(column, row) & kMoveMark))
+            MoveChosenShip(column, row);
+        return;
+    }
+    const bool acting = battle->m_FirstSideActs ? column < 15 : column >= 15;
+    if (acting)
+        ChooseOwnShip(*battle, *ship, column, row);
+    else
+        ChooseTarget(*battle, *ship, column, row);
+}
+
+void cSeaBattleMenu::ChooseOwnShip(cSeaBattle& battle, cJednostkaMorska& ship, int column, int row)
+{
+    const bool free = IsHumans(ship) && !ship.m_Retreated;
+    SetButtonEnabled(IDC_RETREAT, free);
+    if (!free)
+        return;
+    m_CurrentColumn = column;
+    m_CurrentRow = row;
+    const bool first = battle.m_FirstSideActs;
+    if (first)
+        battle.IsShipOnFirstSide(ship.m_Id);
+    else
+        battle.IsShipOnSecondSide(ship.m_Id);
+    // The battle refuses a ship that has fired in this turn.
+    if ((first ? battle.m_FirstSelected : battle.m_SecondSelected) != &ship)
+        return;
+    ClearMarks(kChosenMark | kTargetMark);
+    m_Marks[size_t(row * kBoardSize + column)] |= kChosenMark;
+    m_ChosenShipId = ship.m_Id;
+    m_OrderMode = 1;
+    MarkMoveArea(ship);
+}
+
+void cSeaBattleMenu::ChooseTarget(cSeaBattle& battle, cJednostkaMorska& ship, int column, int row)
+{
+    SetButtonEnabled(IDC_RETREAT, false);
+    const bool first = battle.m_FirstSideActs;
+    const cJednostkaMorska* shooter = first ? battle.m_FirstSelected : battle.m_SecondSelected;
+    // Without a ship of one's own chosen on the board a click on the enemy means nothing.
+    if (m_OrderMode == 0 || !shooter || shooter->m_Id != m_ChosenShipId || shooter->IsTransport() ||
+        !ship.m_VisibleInBattle)
+        return;
+    const bool again = m_OrderMode == 2 && (Marks(column, row) & kTargetMark);
+    if (again) {
+        ClearMarks(kChosenMark | kMoveMark | kTargetMark);
+        m_OrderMode = 0;
+        m_ChosenShipId = -1;
+        Refresh();
+        return;
+    }
+    if (first)
+        battle.IsShipOnSecondSide(ship.m_Id);
+    else
+        battle.IsShipOnFirstSide(ship.m_Id);
+    if ((first ? battle.m_SecondSelected : battle.m_FirstSelected) != &ship)
+        return;
+    ClearMarks(kMoveMark | kTargetMark);
+    m_Marks[size_t(row * kBoardSize + column)] |= kTargetMark;
+    m_OrderMode = 2;
+}
+
+void cSeaBattleMenu::MoveChosenShip(int column, int row)
+{
+    cJednostkaMorska* ship = ShipAt(m_CurrentColumn, m_CurrentRow);
+    if (!ship || ship->m_Id != m_ChosenShipId || ship->m_Retreated || ship->m_X == 15)
+        return;
+    ship->m_X = column;
+    ship->m_Y = row;
+    ship->m_ActiveInBattle = false;
+    ship->m_Retreated = true;
+    ClearOrders();
+    SetButtonEnabled(IDC_RETREAT, false);
+}
+
+void cSeaBattleMenu::MarkMoveArea(const cJednostkaMorska& ship)
+{
+    ClearMarks(kMoveMark);
+    if (ship.m_Retreated || ship.m_X < 0 || ship.m_X == 15)
+        return;
+    const bool firstHalf = ship.m_X < 15, carrier = ship.m_Type == UNIT_CARRIER;
+    const int from = firstHalf ? (carrier ? 1 : 5) : 17;
+    const int to = firstHalf ? 13 : (carrier ? 25 : 29);
+    for (int c = from; c <= to; c += 2)
+        for (int i = 0; i < 15; ++i) {
+            const int r = 2 * i + (c % 4) / 2;
+            if (!ShipAt(c, r))
+                m_Marks[size_t(r * kBoardSize + c)] |= kMoveMark;
+        }
+}
+
+void cSeaBattleMenu::OnFrameMove(double, float elapsed)
+{
+    GLOBAL_LOCK_SCOPE();
+    cSeaBattle* battle = Battle();
+    if (!m_Over && (!battle || battle->IsOver()))
+        EnableCloseOnly();
+    auto* timeout = Control<CDXUTEditBox>(IDC_TIMEOUT);
+    if (battle && !m_Over && (battle->m_AutoEndRequested || battle->m_NextTurnRequested)) {
+        battle->m_ShotTimer -= elapsed;
+        if (battle->m_ShotTimer >= 0.0) {
+            if (timeout)
+                timeout->SetText(FormatText(L"%.1f", battle->m_ShotTimer).c_str());
+        } else if (battle->m_AutoEndRequested) {
+            Refresh();
+            if (battle->m_TurnsLeft <= 0) {
+                battle->m_AutoEndRequested = false;
+                if (timeout)
+                    timeout->SetText(L"-");
+            }
+            battle->m_ShotTimer = -1.0;
+        } else {
+            const int turns = battle->m_TurnsLeft;
+            Refresh();
+            if (battle->m_TurnsLeft != turns) {
+                battle->m_NextTurnRequested = false;
+                const bool more = battle->m_TurnsLeft > 0;
+                for (int id : {IDC_NEXT_TURN, IDC_EXECUTE_SHOT, IDC_AUTO_END})
+                    SetButtonEnabled(id, more);
+                if (timeout)
+                    timeout->SetText(L"-");
+            }
+            battle->m_ShotTimer = -1.0;
+        }
+        if (battle->IsOver())
+            EnableCloseOnly();
+    }
+    UpdateCamera(elapsed);
+}
+
+void cSeaBattleMenu::UpdateCamera(float elapsed)
+{
+    if (m_Zoom != m_TargetZoom) {
+        const float step = 0.5f * elapsed;
+        m_Zoom = std::abs(m_TargetZoom - m_Zoom) <= step ? m_TargetZoom
+                                                           : m_Zoom + (m_TargetZoom > m_Zoom ? step : -step);
+    }
+    auto keyDown = [](uint32_t vk) { return g_GuiHooks.keyDown && g_GuiHooks.keyDown(vk); };
+    const int W = g_UserSettings.resolutionX, H = g_UserSettings.resolutionY;
+    const bool inside = m_PointerX >= 0 && m_PointerY >= 0 && m_PointerX < W && m_PointerY < H &&
+                        !OverControls(m_PointerX, m_PointerY);
+    const float speed = elapsed * 1000.0f / m_Zoom;
+    float vx = 0, vy = 0;
+    if ((inside && m_PointerX >= W - kEdgeScroll) || keyDown(VK_RIGHT))
+        vx = speed;
+    else if ((inside && m_PointerX < kEdgeScroll) || keyDown(VK_LEFT))
+        vx = -speed;
+    if ((inside && m_PointerY >= H - kEdgeScroll) || keyDown(VK_DOWN))
+        vy = speed;
+    else if ((inside && m_PointerY < kEdgeScroll) || keyDown(VK_UP))
+        vy = -speed;
+    cHintDisplay& mouse = g_HintDisplay;
+    if (vx != 0 || vy != 0) {
+        m_CameraX = std::clamp(int(float(m_CameraX) + vx), 0, kCameraLimitX);
+        m_CameraY = std::clamp(int(float(m_CameraY) + vy), 0, kCameraLimitY);
+        m_TargetX = std::clamp(int(float(m_TargetX) + vx), kTargetLeast, kCameraLimitX);
+        m_TargetY = std::clamp(int(float(m_TargetY) + vy), kTargetLeast, kCameraLimitY);
+        m_VelocityX = float(m_TargetX - m_CameraX) * 2.0f;
+        m_VelocityY = float(m_TargetY - m_CameraY) * 2.0f;
+        if (m_VelocityX != 0 && std::abs(m_VelocityX) < 0.1f)
+            m_VelocityX = m_VelocityX > 0 ? 0.1f : -0.1f;
+        if (m_VelocityY > 0 && m_VelocityY < 0.1f)
+            m_VelocityY = 0.05f;
+        else if (m_VelocityY < 0 && m_VelocityY > -0.1f)
+            m_VelocityY = -0.1f;
+    } else if (mouse.rightDragging) {
+        m_CameraX = std::clamp(m_TargetX - int(float(mouse.rightDragX) / m_Zoom), 0, kCameraLimitX);
+        m_CameraY = std::clamp(m_TargetY - int(float(mouse.rightDragY) / m_Zoom), 0, kCameraLimitY);
+        m_VelocityX = m_VelocityY = 0;
+        return;
+    } else if (mouse.rightUp) {
+        m_TargetX = m_CameraX;
+        m_TargetY = m_CameraY;
+        m_VelocityX = m_VelocityY = 0;
+        mouse.rightUp = false;
+        return;
+    }
+    auto glide = [elapsed](int& camera, int target, float& velocity) {
+        if (camera == target)
+            return;
+        const int next = camera + int(velocity * elapsed);
+        if ((target - camera) * (target - next) <= 0 || velocity == 0) {
+            camera = target;
+            velocity = 0;
+        } else {
+            camera = next;
+        }
+    };
+    glide(m_CameraX, m_TargetX, m_VelocityX);
+    glide(m_CameraY, m_TargetY, m_VelocityY);
+}
+
+void cSeaBattleMenu::OnRender(float elapsed)
+{
+    cSprite* sprite = g_Sprite.get();
+    const cSeaBattle* battle = Battle();
+    if (sprite && battle && Succeeded(sprite->Begin(SPRITE_ALPHABLEND | SPRITE_SORT_DEPTH_BACKTOFRONT))) {
+        const sMatrix2D saved = sprite->GetTransform();
+        sprite->SetTransform(sMatrix2D::Scaling(m_Zoom, m_Zoom));
+        const float ox = float(int(ScreenWidth() / (2.0f * m_Zoom) - float(m_CameraX)));
+        const float oy = float(int(ScreenHeight() / (2.0f * m_Zoom) - float(m_CameraY)));
+        sHex cell;
+        for (int r = 0; r < kBoardSize; ++r)
+            for (int c = 0; c < kBoardSize; ++c) {
+                cell.x = int16_t(c);
+                cell.y = int16_t(r);
+                cell.marks = m_Marks[size_t(r * kBoardSize + c)];
+                cell.DrawMarkIcon(ox + float(kColumnWidth * c), oy + float(kRowHeight * r + (IsEven(c) ? kHalfRow : 0)),
+                                  kChosenMark | kMoveMark | kTargetMark | kRearMark);
+            }
+        for (const tSeaBattleSide* side : {&battle->m_FirstSide, &battle->m_SecondSide})
+            for (const cJednostkaMorska* ship : *side)
+                if (ship->m_X >= 0 && ship->m_Y >= 0)
+                    ship->DrawCounter(ox + float(kColumnWidth * ship->m_X),
+                                      oy + float(kRowHeight * ship->m_Y + (IsEven(ship->m_X) ? kHalfRow : 0)), 1.0f,
+                                      ship->m_X, true, battle->m_FirstSideActs);
+        sprite->End();
+        sprite->SetTransform(saved);
+    }
+    CDXUTDialog::OnRender(elapsed);
+}

@@ -1,0 +1,176 @@
+// The sea-battle screen on Testland: a person's battle fought on it through clicks, as the
+// main thread serves the battle's request while the battle waits.
+#include <gtest/gtest.h>
+
+#include "core/settings.h"
+#include "game/consts.h"
+#include "game/game.h"
+#include "game/game_state.h"
+#include "game/presentation.h"
+#include "game/reports.h"
+#include "shell/frame_callbacks.h"
+#include "shell/map_skin.h"
+#include "shell/menus/sea_battle_menu.h"
+#include "shell/shell_presentation.h"
+#include "shell/skin_levels.h"
+#include "shell/textures.h"
+#include "shell/units_skin.h"
+#include "tests/dialogs/dialog_bench.h"
+#include "tests/gui/screenshot_check.h"
+#include "tests/test_support.h"
+#include "units/naval_unit.h"
+#include "units/sea_battle.h"
+#include "core/random.h"
+
+namespace {
+
+constexpr int kAlbion = 1;
+constexpr int kWarspite = 2, kBismarck = 4, kHipper = 5, kArkRoyal = 1;
+
+class SeaBattleScreen : public cDialogTest
+{
+protected:
+    void SetUp() override
+    {
+        cDialogTest::SetUp();
+        OnDeviceCreated(device.get(), nullptr);
+        OnDeviceReset(device.get(), nullptr);
+        g_Textures[TEX_UNKNOWN_FLAG].Load(L"data\\gfx\\Flags\\unknown.png", 1, 1);
+        LoadTestland(kAlbion);
+        LoadMapSkin(L"Normal");
+        LoadUnitsSkin(L"Counters");
+        CreateSkinFonts(device.get());
+        SetPresentation(&ShellPresentation());
+    }
+    void TearDown() override
+    {
+        SetFramePump(nullptr);
+        DeleteCurrentMenu();
+        OnDeviceLost();
+        OnDeviceDestroyed();
+        ReleaseGameTextures();
+        cDialogTest::TearDown();
+    }
+    cJednostkaMorska& Ship(int id) { return *g_Gra->FindNavalUnitById(id); }
+    void ClickCell(cSeaBattleMenu& menu, const cJednostkaMorska& ship)
+    {
+        const sPointF p = menu.CellScreenPoint(ship.m_X, ship.m_Y);
+        ClickAt(int(p.x), int(p.y));
+    }
+    void CheckWholeScreen(const std::string& name)
+    {
+        // Pictures reach the renderer at their first use: the third frame shows them all.
+        for (int frame = 0; frame < 3; ++frame) {
+            clock += 0.1;
+            ASSERT_TRUE(device->BeginScene());
+            device->Clear(0xFF000000);
+            g_CurrentMenu->OnRender(1.0f);
+            device->EndScene();
+        }
+        const std::vector<uint32_t> pixels = device->ReadPixels();
+        sScreenshotCheck check;
+        ASSERT_NO_FATAL_FAILURE(CheckScreenshot(pixels, 1024, 768, "screen_" + name,
+                                                testing_support::FixtureDir() / "screens" / (name + ".png"), check));
+        if (!check.stored) {
+            EXPECT_LE(check.differing, 1024 * 768 / 100) << "see " << check.actualFile;
+        }
+    }
+};
+
+} // namespace
+
+TEST_F(SeaBattleScreen, APersonFightsTheBattleByClicksAndClosesItWhenItIsOver)
+{
+    Ship(kArkRoyal).Kill(false);  // no carrier: no stages before the board
+    Ship(kBismarck).m_Spotted = true;
+    Ship(kHipper).m_Spotted = true;
+    const float mapZoom = g_MapZoom;
+    int* weights = g_Gra->m_Consts.SeaBattleConditionWeights;
+    std::fill(weights, weights + 5, 0);
+    weights[1] = 1;  // two turns
+    tSeaBattleSide first{&Ship(kWarspite)}, second{&Ship(kBismarck), &Ship(kHipper)};
+    SeedRandom(7);
+    cSeaBattle battle(first, second);
+
+    int frames = 0, aimedShots = 0, computerShots = 0;
+    bool looked = false, ignoredChecked = false, closed = false;
+    SetFramePump([&] {
+        ShellPresentation().ServeRequests();
+        FreeEndedMenus();
+        auto* menu = dynamic_cast<cSeaBattleMenu*>(g_CurrentMenu);
+        if (++frames > 400)
+            return false;  // the battle never ended: give up the wait
+        if (!menu)
+            return true;
+        menu->OnFrameMove(0, 0.1f);
+        if (!looked) {
+            looked = true;
+            EXPECT_EQ(g_Gra->GetGameState(), kStateSeaBattleScreen);
+            CheckWholeScreen("sea_battle");
+            // Every cell's middle picks that cell back, and the corner of an odd column's hex
+            // its upper-left neighbour; no pixel of the screen fails to pick.
+            for (int c : {0, 5, 15, 30})
+                for (int r : {0, 14, 30}) {
+                    const sPointF p = menu->CellScreenPoint(c, r);
+                    int column = -1, row = -1;
+                    if (p.x >= 0 && p.y >= 0 && p.x < 1024 && p.y < 768 && menu->PickCell(int(p.x), int(p.y), column, row)) {
+                        EXPECT_EQ(std::make_pair(column, row), std::make_pair(c, r));
+                    }
+                }
+            int column = -1, row = -1;
+            const sPointF centre = menu->CellScreenPoint(15, 14);
+            EXPECT_TRUE(menu->PickCell(int(centre.x - 42 * menu->Zoom()), int(centre.y - 45 * menu->Zoom()), column, row));
+            EXPECT_EQ(std::make_pair(column, row), std::make_pair(14, 13));
+            for (int x = 0; x < 1024; ++x)
+                for (int y : {0, 383, 767})
+                    menu->PickCell(x, y, column, row);
+        }
+        if (closed)
+            return true;
+        if (battle.IsOver()) {
+            Click(*menu, 658);
+            closed = true;
+            EXPECT_EQ(g_CurrentMenu, nullptr);  // ended at once, freed after the dispatch
+            return true;
+        }
+        cJednostkaMorska* warspite = g_Gra->FindNavalUnitById(kWarspite);
+        const bool personsTurn = battle.m_FirstSideActs && warspite && warspite->m_ActiveInBattle;
+        if (!personsTurn) {
+            Click(*menu, 660);
+            ++computerShots;
+            return true;
+        }
+        const cJednostkaMorska* target = battle.m_SecondSide.front();
+        const std::wstring before = battle.m_Log;
+        if (!ignoredChecked) {
+            // A target without a chosen ship of one's own means nothing.
+            ClickCell(*menu, *target);
+            ClickCell(*menu, *target);
+            EXPECT_EQ(menu->OrderMode(), 0);
+            EXPECT_EQ(battle.m_Log, before);
+            ignoredChecked = true;
+        }
+        ClickCell(*menu, *warspite);
+        EXPECT_EQ(menu->OrderMode(), 1);
+        ClickCell(*menu, *target);
+        EXPECT_EQ(menu->OrderMode(), 2);
+        ClickCell(*menu, *target);
+        EXPECT_EQ(menu->OrderMode(), 0);
+        EXPECT_NE(battle.m_Log, before);
+        EXPECT_NE(battle.m_Log.find(L"Warspite fires at " + target->m_Name), std::wstring::npos);
+        ++aimedShots;
+        return true;
+    });
+    battle.Run();
+
+    EXPECT_TRUE(closed);
+    EXPECT_GE(aimedShots, 1);
+    EXPECT_GE(computerShots, 1);
+    EXPECT_TRUE(battle.IsOver());
+    EXPECT_EQ(g_Gra->GetGameState(), kStateSeaBattles);
+    EXPECT_EQ(g_MapZoom, mapZoom);
+    int endReports = 0;
+    for (const sRaport& r : g_Gra->m_Reports->GetReports())
+        endReports += r.kind == 20 && r.countryKey == kAlbion ? 1 : 0;
+    EXPECT_EQ(endReports, 1);
+}
