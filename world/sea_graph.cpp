@@ -74,11 +74,12 @@ void cGrafMorz::LoadNodes(const std::wstring& folderPattern)
         node.Name = f[1];
         node.SizeMax = LeadingInt(f[2]);
         node.SizeCurrent = LeadingInt(f[3]);
-        if (node.SizeMax < 0 || node.SizeMax > 9 || node.SizeCurrent < 0)
+        // Scripted events may raise a port to 10, and a save keeps it.
+        if (node.SizeMax < 0 || node.SizeMax > 10 || node.SizeCurrent < 0)
         {
-            LogLine(L"WARNING: sea node %i has sizes %i and %i (0 to 9) in %s at line %i; taken as 0 to 9", node.ID,
+            LogLine(L"WARNING: sea node %i has sizes %i and %i (0 to 10) in %s at line %i; taken as 0 to 10", node.ID,
                     node.SizeMax, node.SizeCurrent, path, line);
-            node.SizeMax = std::clamp(node.SizeMax, 0, 9);
+            node.SizeMax = std::clamp(node.SizeMax, 0, 10);
             node.SizeCurrent = std::max(node.SizeCurrent, 0);
         }
         node.SizeCurrent = std::min(node.SizeCurrent, node.SizeMax);
