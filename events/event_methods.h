@@ -20,9 +20,7 @@ struct sEffectMethod
     const wchar_t* name;
     int requiredParams;
     int requiredTexts;
-    // Names the scripts accept although firing them changes nothing.
-    bool noEffect = false;
-    // What firing the effect does; the effect executors fill it in.
+    // What firing the effect does.
     EventEffectExecutor execute = nullptr;
 };
 

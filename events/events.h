@@ -3,7 +3,9 @@
 // manager that owns them.
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <list>
+#include <mutex>
 #include <memory>
 #include <string>
 #include <utility>
@@ -97,6 +99,8 @@ public:
     cEventEffect() { param.fill(kEventUnsetDouble); }
 
     bool Validate();
+    // Carries out the effect under the global lock; a method that names no effect does nothing.
+    void Execute() const;
     std::wstring ToText() const;
 };
 
@@ -131,6 +135,14 @@ public:
     int32_t line = kEventUnsetInt; // line of the <event> element, for messages
 
     bool IsDateInRange(const sGameDate& date) const;
+    // The computer's choice by the options' chanceAI weights: the option's position from 1,
+    // or -1 (logged) when the weights leave nothing to draw.
+    int32_t ChooseOptionByAIChance() const;
+    // Empties the manager's messages and runs the effects of the option at the position
+    // (from 1); false, with nothing done, for a position that names no option.
+    bool FireOption(int32_t position) const;
+    // The option's text and tooltip; left untouched when no option has the position.
+    void GetOptionTexts(int32_t position, std::wstring& text, std::wstring& tooltip) const;
     std::wstring ToText() const;
 };
 
@@ -157,6 +169,8 @@ public:
     std::vector<cZdarzenie> events;
     cZdarzenie currentEvent;
     std::vector<std::wstring> messages;
+    // By position in events: the event has fired in this check.
+    std::vector<bool> firedThisCheck;
 
     cZdarzenia();
     ~cZdarzenia();
@@ -174,9 +188,25 @@ public:
     void LoadEventsFromDocument(const sEventDocument& document, int32_t& largestId, int32_t& smallestId);
     void ClearCheckedFlags();
 
+    // The next event that is due, in load order, copied into currentEvent. An event fires
+    // at most once per check: one that has fired is passed over until the flags are cleared.
+    bool FindNextEventToFire();
+    // The cheats dialog's firing of an event by id, on the main thread: the event is found
+    // and queued for the check, which fires it on the opponent's thread; false when no
+    // event has the id.
+    bool ForceEventById(int32_t id);
+    bool HasForcedEvents() const;
+    // The oldest queued event, copied into currentEvent and event; false when none waits.
+    bool TakeForcedEvent(cZdarzenie& event);
+
     // The developer dump: one text file per event file, beside it.
     void DumpAllEvents();
     void DumpDocument(const sEventDocument& document);
+
+private:
+    // Ids queued by ForceEventById; the main thread adds, the check takes.
+    mutable std::mutex m_ForcedMutex;
+    std::deque<int32_t> m_ForcedIds;
 };
 
 // Removes every (a, b) from the list; the other elements keep their order.

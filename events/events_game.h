@@ -14,3 +14,5 @@ std::wstring EventCountryName(int32_t countryId);
 // the blocks exist, and clears it (an empty function) when they go.
 using EventAIParametersOf = std::function<sAIParameters&(cPanstwo&)>;
 void SetEventAIParameters(EventAIParametersOf parameters);
+// The computer opponent's parameters of the country; null while the game has none.
+sAIParameters* EventAIParameters(cPanstwo& country);

@@ -452,6 +452,11 @@ std::span<const sOperandMethod> OperandMethods() { return kOperands; }
 
 void SetEventAIParameters(EventAIParametersOf parameters) { AIParametersSource() = std::move(parameters); }
 
+sAIParameters* EventAIParameters(cPanstwo& country)
+{
+    return AIParametersSource() ? &AIParametersSource()(country) : nullptr;
+}
+
 std::wstring EventCountryName(int32_t countryId)
 {
     const cPanstwo* country = CountryById(countryId);
