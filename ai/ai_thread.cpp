@@ -12,6 +12,7 @@
 #include "core/random.h"
 #include "core/stringbase.h"
 #include "core/text.h"
+#include "events/events.h"
 #include "game/game.h"
 #include "game/game_state.h"
 #include "game/play_state.h"
@@ -67,15 +68,19 @@ void HandOver(cGra& game)
 {
     LogLine(L"==== AI THREAD FINISHED =====");
     LogLine(L"rekalkuluje fog of war");
+    cPanstwo* active = nullptr;
+    {
+        GLOBAL_LOCK_SCOPE();
+        active = ActiveCountry(game);
+        if (active)
+            active->RecalculateUnitsVisibility();
+        game.m_PlayState->SetViewCountry(active);
+    }
+    // The check takes the lock step by step: a person may be asked to choose.
+    if (active && active->SpecialFlags == kDummyCountryFlag && game.m_IsPbem)
+        game.CheckEvents();
     GLOBAL_LOCK_SCOPE();
-    cPanstwo* active = ActiveCountry(game);
-    if (active)
-        active->RecalculateUnitsVisibility();
-    game.m_PlayState->SetViewCountry(active);
-    if (active && active->SpecialFlags == kDummyCountryFlag) {
-        if (game.m_IsPbem)
-            game.CheckEvents();
-    } else if (active) {
+    if (active && active->SpecialFlags != kDummyCountryFlag) {
         const float* view = active->GetSavedView();
         const bool saved = view[2] >= 0.0f;
         if (!saved)
@@ -175,11 +180,12 @@ void IdleLoop()
             continue;
         }
         if (game && g_EventCheckRequested.load()) {
-            {
-                GLOBAL_LOCK_SCOPE();
-                game->CheckEvents();
-            }
+            game->CheckEvents();
             g_EventCheckRequested = false;
+            continue;
+        }
+        if (game && game->m_Events && game->m_Events->HasForcedEvents()) {
+            game->FireForcedEvents();
             continue;
         }
         InterruptibleSleep(kIdlePollMs);

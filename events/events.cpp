@@ -36,6 +36,7 @@ cZdarzenia::~cZdarzenia()
 void cZdarzenia::ClearCheckedFlags()
 {
     std::fill(checkedFlags.begin(), checkedFlags.end(), false);
+    firedThisCheck.assign(events.size(), false);
 }
 
 void RemovePairFromList(std::list<std::pair<int32_t, int32_t>>& list, int32_t a, int32_t b)

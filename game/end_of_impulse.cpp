@@ -285,10 +285,9 @@ void cGra::EndImpulse(bool full)
             (this->*step)();
         }
         // A play-by-e-mail game checks its events when the order reaches the dummy country.
-        if (!m_IsPbem) {
-            GLOBAL_LOCK_SCOPE();
+        // The check takes the lock step by step: a person may be asked to choose.
+        if (!m_IsPbem)
             CheckEvents();
-        }
         {
             GLOBAL_LOCK_SCOPE();
             CheckGameOver();

@@ -1,17 +1,153 @@
-// The check of the scripted events, once per impulse on the opponent's thread.
+// The check of the scripted events, once per impulse on the opponent's thread: every event
+// that is due fires one option, chosen by the person for a visible event of a human
+// country and drawn by the computer otherwise; what the effects say is shown to a person.
+// The global lock is held for each step and never while a person is waited for.
+#include "core/lock.h"
 #include "core/log.h"
+#include "core/stringbase.h"
 #include "events/events.h"
 #include "game/game.h"
+#include "game/play_counts.h"
+#include "game/presentation.h"
+#include "world/country.h"
 
 std::atomic<bool> g_PbemEventCheckDone{false};
 std::atomic<bool> g_PbemQuitAfterEventDialog{false};
 
+namespace {
+
+void AddReportFor(cGra& game, int countryId, const std::wstring& text)
+{
+    if (!game.m_Reports)
+        return;
+    sRaport report;
+    report.kind = 25;
+    report.countryKey = countryId;
+    report.text = text;
+    game.m_Reports->AddReport(report);
+}
+
+// A computer's choice of a visible event is told to every country.
+void ReportComputerChoice(cGra& game, const cZdarzenie& event, const cPanstwo& country, int position)
+{
+    std::wstring text, tooltip;
+    event.GetOptionTexts(position, text, tooltip);
+    const std::wstring report = FormatText(L"%s in %s went with option %s", country.Name, event.title, text);
+    for (size_t id = 1; id <= game.m_Countries.size(); ++id)
+        AddReportFor(game, int(id), report);
+}
+
+void ReportPersonsChoice(cGra& game, const cZdarzenie& event, const cPanstwo& country, int position)
+{
+    std::wstring text, tooltip;
+    event.GetOptionTexts(position, text, tooltip);
+    AddReportFor(game, country.ID,
+                 FormatText(L"Event for country %s: %s\n\n%s\n\nChosen option: %s (%s)", country.Name, event.title,
+                            event.description, text, tooltip));
+}
+
+// The event window: the answer is the position (from 1) of the option the person chose.
+// Nobody there to answer draws by the computer chances; a wait that is cancelled picks none.
+int AskPerson(const cZdarzenie& event)
+{
+    sPresentationRequest request;
+    request.kind = eRequestKind::EventChoice;
+    request.title = event.title;
+    request.text = event.description;
+    for (const cEventOption& option : event.options)
+        request.options.push_back(option.text);
+    request.countryId = event.countryID;
+    request.unitId = event.eventID;
+    request.fallbackAnswer = -1;
+    request.headlessAnswer = [event] { return event.ChooseOptionByAIChance(); };
+    return Presentation().Post(std::move(request))->Wait();
+}
+
+// Fires one option of the event; false when the program is to end (the play-by-e-mail
+// player saved and leaves from the event window).
+bool FireEvent(cGra& game, const cZdarzenie& event)
+{
+    cPanstwo* country = GetCountry(event.countryID);
+    if (!country)
+        return true;
+    int position = -1;
+    bool fired = false;
+    if (!country->HumanControlled || event.visibleByPlayer == 0) {
+        GLOBAL_LOCK_SCOPE();
+        position = event.ChooseOptionByAIChance();
+        fired = event.FireOption(position);
+        if (fired && event.visibleByPlayer != 0)
+            ReportComputerChoice(game, event, *country, position);
+    } else {
+        LogLine(L"Event fired (ID=%i / Title=\"%s\")", event.eventID, event.title);
+        g_PbemQuitAfterEventDialog = false;
+        position = AskPerson(event);
+        GLOBAL_LOCK_SCOPE();
+        fired = event.FireOption(position);
+        if (fired)
+            ReportPersonsChoice(game, event, *country, position);
+    }
+    if (!fired) {
+        LogLine(L"Event %i: no option fired", event.eventID);
+    } else {
+        ++g_PlayCounts.eventsFired;
+        std::vector<std::wstring> messages;
+        {
+            GLOBAL_LOCK_SCOPE();
+            messages = game.m_Events->messages;
+        }
+        // Shown to a person only, and nobody waits for them to be read.
+        for (const std::wstring& message : messages)
+            ShowMessageToPerson(LangText("information"), message, false);
+    }
+    if (game.m_IsPbem && g_PbemQuitAfterEventDialog) {
+        LogLine(L"The play-by-e-mail turn was saved from the event window; the program ends");
+        sPresentationRequest quit;
+        quit.kind = eRequestKind::Quit;
+        Presentation().Post(std::move(quit));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void cGra::FireForcedEvents()
+{
+    if (!m_Events)
+        return;
+    cZdarzenie event;
+    for (;;) {
+        {
+            GLOBAL_LOCK_SCOPE();
+            if (!m_Events->TakeForcedEvent(event))
+                return;
+        }
+        if (!FireEvent(*this, event) || !ThreadMayRun())
+            return;
+    }
+}
+
 void cGra::CheckEvents()
 {
-    LogLine(L"CHECKING EVENTS...");
-    if (m_Events)
-        m_Events->ClearCheckedFlags();
-    // The events that are due fire here, one option each, with the events' own rules.
+    {
+        GLOBAL_LOCK_SCOPE();
+        LogLine(L"CHECKING EVENTS...");
+        if (m_Events)
+            m_Events->ClearCheckedFlags();
+    }
+    FireForcedEvents();
+    while (m_Events && ThreadMayRun()) {
+        cZdarzenie event;
+        {
+            GLOBAL_LOCK_SCOPE();
+            if (!m_Events->FindNextEventToFire())
+                break;
+            event = m_Events->currentEvent;
+        }
+        if (!FireEvent(*this, event))
+            break;
+    }
     LogLine(L"CHECKING EVENTS FINISHED");
     if (m_IsPbem)
         g_PbemEventCheckDone = true;

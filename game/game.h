@@ -145,7 +145,11 @@ public:
     void CalculateProduction();
     void CalculateUpkeep();
     void CalculateResearch();
+    // The event check of the impulse; it takes the global lock for each step, so the caller
+    // must not hold it (a person may be asked to choose an option).
     void CheckEvents();
+    // Fires the events queued from the cheats dialog, as the check fires a due one.
+    void FireForcedEvents();
     void CheckGameOver();
     void ShowConvoyResults();
     // A report of the kind for the country, stamped with the date.

@@ -18,7 +18,7 @@ enum class eRequestKind
 {
     Message,        // a text the person reads and closes
     Question,       // yes or no: answer 1 or 0
-    EventChoice,    // one option of a scripted event: answer is the option's index
+    EventChoice,    // one option of a scripted event (unitId: its id): answer is the position from 1
     CombatResult,   // the combat-result window of the last combat
     ConvoyResults,  // the convoy-results window
     InfoMessage,    // a line in the info panel; nothing to answer

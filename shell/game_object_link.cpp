@@ -1,4 +1,5 @@
 // The shell's side of the link to the game object: g_Gra itself.
+#include "events/events.h"
 #include "game/game.h"
 #include "shell/links.h"
 
@@ -15,4 +16,7 @@ void LinkGameObject()
             if (g_Gra)
                 g_Gra->Render(device, elapsed);
         };
+    // The opponent's thread fires the event; the cheats dialog only queues it.
+    if (!g_GameLink.forceEvent)
+        g_GameLink.forceEvent = [](int eventId) { return g_Gra && g_Gra->m_Events && g_Gra->m_Events->ForceEventById(eventId); };
 }
