@@ -1,0 +1,120 @@
+// The scripted events of Europe 1939 fire: the event check is played over every impulse
+// from September 1939 to June 1941 with every country a computer's, and the events that
+// fired are listed with their dates.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <algorithm>
+#include <cwchar>
+#include <iostream>
+#include <map>
+#include <set>
+
+#include "core/random.h"
+#include "core/text.h"
+#include "events/events.h"
+#include "game/game.h"
+#include "tests/test_support.h"
+#include "world/country.h"
+#include "world/map.h"
+#include "world/relations.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct sFired
+{
+    sGameDate date;
+    int id = 0;
+    std::wstring title;
+    int option = 0;
+};
+
+class Europe1939Events : public ::testing::Test
+{
+protected:
+    Europe1939Events()
+    {
+        fs::create_directories("data/scenarios");
+        fs::remove_all("data/scenarios/Europe1939");
+        fs::copy(testing_support::SourceDir() / "data" / "scenarios" / "Europe1939", "data/scenarios/Europe1939",
+                 fs::copy_options::recursive);
+        game = LoadGame(sGameLoadRequest::ForScenario(L"Europe1939"));
+        for (cPanstwo* c : game->m_Countries)
+            c->HumanControlled = false;
+    }
+    ~Europe1939Events() override { DeleteGameObject(); }
+
+    const cZdarzenie& Event(int id) const
+    {
+        for (const cZdarzenie& e : game->m_Events->events)
+            if (e.eventID == id)
+                return e;
+        throw std::runtime_error("no such event");
+    }
+    // What the opponent does with a target on its next turn: drops it when the hex's owner
+    // is the country, an ally or an enemy it is already at war with.
+    bool DroppedByTheOpponent(const cPanstwo& country, const sAITarget& target) const
+    {
+        const sHex* hex = game->m_Mapa->GetHex(target.a, target.b);
+        const int owner = hex ? hex->owner : 0;
+        return owner != 0 && (IsCountryOrAlly(owner, country.ID) || game->m_Relations->IsAtWar(country.ID, owner));
+    }
+
+    cGra* game = nullptr;
+};
+
+TEST_F(Europe1939Events, TheEventsFireOnTheirDatesFromSeptember1939ToJune1941)
+{
+    SeedRandom(1939);
+    std::vector<sFired> fired;
+    std::map<int, std::list<sAITarget>> targetsBefore;
+    int impulses = 0;
+    while (game->GetGameDate().IsBefore(1, 7, 1941)) {
+        for (cPanstwo* c : game->m_Countries)
+            targetsBefore[c->ID] = c->AIParameters.CurrentTargets;
+        testing_support::ClearLog();
+        game->CheckEvents();
+        ++impulses;
+        for (const std::wstring& line : testing_support::LogLines()) {
+            int id = 0;
+            if (line.ends_with(L" is true. Firing...") &&
+                std::swscanf(line.c_str(), L"Condition for event with ID=%d", &id) == 1)
+                fired.push_back({game->GetGameDate(), id, Event(id).title, game->m_Flags[size_t(id)]});
+        }
+        // Targets given now survive the opponent's next turn.
+        for (cPanstwo* c : game->m_Countries)
+            for (const sAITarget& t : c->AIParameters.CurrentTargets) {
+                const auto& before = targetsBefore[c->ID];
+                if (std::find(before.begin(), before.end(), t) == before.end()) {
+                    EXPECT_FALSE(DroppedByTheOpponent(*c, t))
+                        << WideToUtf8(c->Name) << " target (" << t.a << ", " << t.b << ") would be dropped at once";
+                }
+            }
+        game->AdvanceDate();
+    }
+    EXPECT_EQ(impulses, 65); // from the second impulse of September 1939
+
+    std::cout << "Events of Europe 1939 fired, September 1939 to June 1941:\n";
+    std::set<int> ids;
+    for (const sFired& f : fired) {
+        std::wcout << L"  " << f.date.GetDayOfMonth() << L"." << f.date.month << L"." << f.date.year << L"  event "
+                   << f.id << L" " << f.title << L": option " << f.option << L"\n";
+        const cZdarzenie& e = Event(f.id);
+        EXPECT_TRUE(e.IsDateInRange(f.date)) << f.id;
+        EXPECT_TRUE(ids.insert(f.id).second) << "event " << f.id << " fired twice";
+        EXPECT_GE(f.option, 1) << "event " << f.id << " sets its flag to the option it chose";
+    }
+    std::cout.flush();
+    // The wars and annexations that need no battle come on their dates.
+    for (int id : {1, 2, 4, 5, 16, 17, 24, 25})
+        EXPECT_EQ(ids.count(id), 1u) << "event " << id << " never fired";
+    EXPECT_EQ(fired.front().id, 1);
+    EXPECT_TRUE(fired.front().date.IsSameDay(11, 9, 1939));
+    // A planned attack starts after its plan, unless the plan was given up.
+    for (const auto& [plan, attack] : std::map<int, int>{{24, 27}, {25, 28}})
+        EXPECT_EQ(ids.count(attack), game->m_Flags[size_t(plan)] == 1 ? 1u : 0u) << attack;
+}
+
+} // namespace
