@@ -464,8 +464,15 @@ void UnitTeleport(const cEventEffect& e)
 {
     const cEffectParams p(e);
     cUnit* unit = UnitOnHex(p);
-    if (unit && p.Hex(2, 3))
-        unit->SetPosition(p.Int(2), p.Int(3));
+    const sHex* destination = unit ? p.Hex(2, 3) : nullptr;
+    if (!destination)
+        return;
+    // Land and air units stand on land only.
+    if (destination->IsSea()) {
+        p.Refuse(FormatText(L"moves a unit onto the sea hex (%i, %i)", int(destination->x), int(destination->y)));
+        return;
+    }
+    unit->SetPosition(destination->x, destination->y);
 }
 
 void UnitFreeze(const cEventEffect& e)

@@ -137,6 +137,9 @@ TEST_F(UnitEffects, UnitsAndCommandersAreMadeMovedFrozenKilledAndHandedOverAsScr
 
     // Moves and freezes.
     cJednostkaLadowa* panzer = &Land(4);
+    Fire(L"Unit.Teleport", {11, 3, 5, 3});
+    EXPECT_EQ(LandAt(11, 3), panzer) << "never onto the sea";
+    EXPECT_TRUE(LogContains(L"ERROR: effect Unit.Teleport at line 42 moves a unit onto the sea hex (5, 3); ignored"));
     Fire(L"Unit.Teleport", {11, 3, 13, 11});
     EXPECT_EQ(LandAt(13, 11), panzer);
     Fire(L"Unit.Freeze", {13, 11, 3});
