@@ -95,6 +95,8 @@ bool FireEvent(cGra& game, const cZdarzenie& event)
         {
             GLOBAL_LOCK_SCOPE();
             messages = game.m_Events->messages;
+            g_PlayCounts.RecordFiredEvent(
+                {event.eventID, event.title, position, game.m_Date[0], game.m_Date[1], game.m_Date[2]});
         }
         // Shown to a person only, and nobody waits for them to be read.
         for (const std::wstring& message : messages)

@@ -2,6 +2,20 @@
 // Running totals of what happened in play, for the headless player's summary and for tests
 // that want to know a rule really ran. Each rule adds to its own counter where it acts.
 #include <atomic>
+#include <mutex>
+#include <string>
+#include <vector>
+
+// A scripted event that fired: the option chosen, on the date of the check.
+struct sFiredEvent
+{
+    int id = 0;
+    std::wstring title;
+    int option = 0;
+    int impulse = 0;
+    int month = 0;
+    int year = 0;
+};
 
 struct sPlayCounts
 {
@@ -19,7 +33,25 @@ struct sPlayCounts
         for (std::atomic<int>* c : {&moves, &landCombats, &airMissions, &seaBattles, &eventsFired, &hexesCaptured,
                                     &unitsDestroyed, &convoysExecuted})
             c->store(0);
+        std::lock_guard<std::mutex> guard(m_FiredMutex);
+        m_Fired.clear();
     }
+
+    // The events that fired, in order: the headless player lists which fired when.
+    void RecordFiredEvent(sFiredEvent event)
+    {
+        std::lock_guard<std::mutex> guard(m_FiredMutex);
+        m_Fired.push_back(std::move(event));
+    }
+    std::vector<sFiredEvent> FiredEvents() const
+    {
+        std::lock_guard<std::mutex> guard(m_FiredMutex);
+        return m_Fired;
+    }
+
+private:
+    mutable std::mutex m_FiredMutex;
+    std::vector<sFiredEvent> m_Fired;
 };
 
 extern sPlayCounts g_PlayCounts;

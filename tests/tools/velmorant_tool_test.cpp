@@ -185,10 +185,11 @@ TEST(VelmorantTool, PlayPlaysTheTestScenarioToItsEndAndItsSaveChecksAndResavesTh
                              " --seed 5 --human 1,3 --save Played --summary " + Quoted(summary));
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_NE(run.out.find("impulse 1, now impulse 3 of 9.1939: "), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("; events fired: 1 Borussian ultimatum (option "), std::string::npos) << run.out;
     const std::string json = ReadWholeFile(summary).value_or("");
     for (const char* part : {"\"game_over\": true", "\"seed\": 5", "\"impulses\": 84",
                              "{\"id\": 1, \"name\": \"Albion\", \"active\": true, \"alliance\": 4,",
-                             "\"dialogs_answered\": "})
+                             "\"dialogs_answered\": ", "\"events\": [\n    {\"id\": 1, \"title\": \"Borussian ultimatum\""})
         EXPECT_NE(json.find(part), std::string::npos) << part << " missing from " << json;
     ExpectSaveChecksAndResavesTheSame(root, "Played");
 }

@@ -56,6 +56,7 @@ struct sRun
     std::vector<double> seconds;
     Clock::time_point impulseStart = Clock::now();
     int impulses = 0;
+    size_t eventsShown = 0;  // fired events already named in an impulse line
 };
 
 // The invariants of the game after a country's turn; the first that does not hold, or
@@ -193,7 +194,15 @@ std::string Summary(const cGra& game, const sPlayOptions& options, const std::ve
          << ", \"air_missions\": " << n.airMissions << ", \"sea_battles\": " << n.seaBattles
          << ", \"events_fired\": " << n.eventsFired << ", \"hexes_captured\": " << n.hexesCaptured
          << ", \"units_destroyed\": " << n.unitsDestroyed << ", \"convoys_executed\": " << n.convoysExecuted
-         << ", \"dialogs_answered\": " << HeadlessAnswerCount() << "}\n}\n";
+         << ", \"dialogs_answered\": " << HeadlessAnswerCount() << "},\n  \"events\": [";
+    const std::vector<sFiredEvent> fired = g_PlayCounts.FiredEvents();
+    for (size_t i = 0; i < fired.size(); ++i) {
+        const sFiredEvent& e = fired[i];
+        json << (i ? "," : "") << "\n    {\"id\": " << e.id << ", \"title\": " << JsonText(e.title)
+             << ", \"option\": " << e.option << ", \"date\": {\"impulse\": " << e.impulse << ", \"month\": " << e.month
+             << ", \"year\": " << e.year << "}}";
+    }
+    json << "\n  ]\n}\n";
     return json.str();
 }
 
@@ -287,13 +296,19 @@ int RunPlay(cGra& game, const sPlayOptions& options)
             axis = game.CountAllianceVictoryPoints(ALLIANCE_AXIS);
             comintern = game.CountAllianceVictoryPoints(ALLIANCE_COMINTERN);
         }
+        const std::vector<sFiredEvent> fired = g_PlayCounts.FiredEvents();
         std::lock_guard<std::mutex> guard(run.mutex);
         run.seconds.push_back(seconds);
         ++run.impulses;
+        std::string events;
+        for (size_t i = run.eventsShown; i < fired.size(); ++i)
+            events += (events.empty() ? "; events fired: " : ", ") + std::to_string(fired[i].id) + " " +
+                      WideToUtf8(fired[i].title) + " (option " + std::to_string(fired[i].option) + ")";
+        run.eventsShown = fired.size();
         if (!options.quiet)
             std::cout << "impulse " << run.impulses << ", now impulse " << game.m_Date[0] << " of " << game.m_Date[1]
                       << "." << game.m_Date[2] << ": " << Number(seconds) << " s; victory points: Allies " << allies
-                      << ", Axis " << axis << ", Comintern " << comintern << std::endl;
+                      << ", Axis " << axis << ", Comintern " << comintern << events << std::endl;
         run.impulseStart = Clock::now();
         return !game.m_GameOver && run.impulses != options.impulses;
     };
