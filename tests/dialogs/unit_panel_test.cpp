@@ -128,6 +128,13 @@ TEST_F(UnitPanel, OwnUnitIsSelectedMovedTakenBackAndLoadedOntoATransportInAPort)
     EXPECT_EQ(g_Gra->m_Mapa->GetHex(3, 3)->unit, nullptr);
     EXPECT_EQ(g_Gra->m_PlayState->GetSelectedHex(), nullptr);
     EXPECT_EQ(TextOf(*panel, kUnitPanelNameId), L"-");
+
+    // Ashore again in the port: the panel shows the unit there, with no action points left.
+    ASSERT_EQ(guards->m_Transporter->UnloadToHex(3, 3, 3, 3), guards);
+    Select(3, 3);
+    EXPECT_EQ(TextOf(*panel, kUnitPanelNameId), L"1st Guards");
+    EXPECT_EQ(TextOf(*panel, kUnitPanelActionPointsId), L"0");
+    EXPECT_FALSE(Enabled(kUnitPanelSeaTransportId));
 }
 
 TEST_F(UnitPanel, TransportFarFromAPortIsRefusedBeforeAnythingIsPaid)
