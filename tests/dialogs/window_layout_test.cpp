@@ -5,6 +5,7 @@
 #include <functional>
 #include <set>
 
+#include "dialogs/attack_panel.h"
 #include "dialogs/cheats_dialog.h"
 #include "dialogs/combat_result_dialog.h"
 #include "dialogs/convoy_results_dialog.h"
@@ -14,6 +15,9 @@
 #include "dialogs/message_dialog.h"
 #include "dialogs/new_turn_dialog.h"
 #include "dialogs/text_input_dialog.h"
+#include "dialogs/unit_panel.h"
+#include "game/game.h"
+#include "game/play_state.h"
 #include "gui/controls.h"
 #include "tests/dialogs/dialog_bench.h"
 #include "units/combat_result.h"
@@ -80,6 +84,23 @@ TEST_F(WindowLayout, EveryWindowFitsTheScreenWithoutOverlappingControls)
         {"convoy results", [] { return new cDialogWynikuKonwojow(1); }, {}},
         {"hotkeys", [] { return new cDialogSkrotowKlawiszowych; }, {}},
         {"cheats", [] { return new cDialogCheatow; }, {}},
+        {"unit panel",
+         [] {
+             g_Gra->m_PlayState->SelectHex(2, 2);
+             return new cUnitPanel;
+         },
+         {}},
+        {"attack panel",
+         [] {
+             sAssaultPlan plan;
+             plan.defenderId = 12;
+             plan.attackerIds[0] = 4;
+             plan.x = 7;
+             plan.y = 6;
+             g_Gra->m_PlayState->SetAssaultPlan(plan);
+             return new cAttackPanel;
+         },
+         {}},
     };
     for (const sWindowCase& window : windows) {
         cDialog* dialog = window.make();
