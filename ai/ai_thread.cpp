@@ -139,6 +139,7 @@ void RunComputerPhase(cGra& game)
                 GLOBAL_LOCK_SCOPE();
                 country->FinishedTurn = true;
             }
+            g_Console.Flush();
             if (g_Options.afterCountryTurn && !g_Options.afterCountryTurn(*country))
                 g_AIThreadRun = false;
             // A stand-in's turn ends as a person's does: the computer phase follows.
@@ -195,6 +196,8 @@ void IdleLoop()
 void AIThreadProc()
 {
     SetThreadRunFlag(&g_AIThreadRun);
+    // The thread writes most of the log: its lines are buffered up to its safe points.
+    cConsoleLog::SetBufferedOnThisThread(true);
     SeedRandom(g_Options.seed ? *g_Options.seed : GetTickMs());
     try {
         IdleLoop();
@@ -210,6 +213,7 @@ void AIThreadProc()
     // A hold of the lock left by an unwound step must not block the main thread.
     while (GlobalLockDepthOfThisThread() > 0)
         RELEASE_GLOBAL_LOCK();
+    g_Console.Flush();
     SetThreadRunFlag(nullptr);
 }
 

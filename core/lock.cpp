@@ -82,6 +82,8 @@ bool ThreadMayRun()
 
 bool InterruptibleSleep(int ms)
 {
+    // A sleeping thread leaves no line unwritten.
+    g_Console.Flush();
     // Short steps so that a thread asked to stop is never held up by a long pause.
     constexpr int kStep = 10;
     uint32_t start = GetTickMs();

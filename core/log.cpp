@@ -6,6 +6,17 @@
 std::atomic<bool> g_LogBusy{false};
 cConsoleLog g_Console;
 
+namespace {
+thread_local bool t_Buffered = false;
+// How stale a buffered thread's lines may grow before they are written.
+constexpr uint32_t kBufferedFlushMs = 100;
+} // namespace
+
+void cConsoleLog::SetBufferedOnThisThread(bool buffered)
+{
+    t_Buffered = buffered;
+}
+
 cConsoleLog::cConsoleLog(std::filesystem::path path) : m_Path(std::move(path))
 {
     OpenFile(false);
@@ -51,8 +62,13 @@ void cConsoleLog::WriteLine(std::wstring_view text)
             line.append(u"\r\n");
             std::string bytes = Utf16ToLEBytes(line);
             std::fwrite(bytes.data(), 1, bytes.size(), m_File);
-            // Flushed every line: the log must survive a crash or a fatal exit.
-            std::fflush(m_File);
+            // Written through, so that the log survives a crash or a fatal exit; a buffered
+            // thread's lines wait for its next safe point, at most 100 ms.
+            const uint32_t now = GetTickMs();
+            if (!t_Buffered || now - m_LastFlushMs >= kBufferedFlushMs) {
+                std::fflush(m_File);
+                m_LastFlushMs = now;
+            }
         }
     }
     g_LogBusy = false;
@@ -77,4 +93,5 @@ void cConsoleLog::Flush()
     std::lock_guard<std::mutex> guard(m_FileMutex);
     if (m_File)
         std::fflush(m_File);
+    m_LastFlushMs = GetTickMs();
 }

@@ -26,6 +26,11 @@ public:
     // Moves the log to another file, created without a byte-order mark like the first one.
     void Reopen(std::filesystem::path path);
     void Flush();
+    // The lines of the calling thread wait in the file's buffer until the thread sleeps or
+    // waits, ends, or 100 ms have passed (a fatal exit flushes them too); other threads'
+    // lines are written through at once. For the computer opponent's thread, which writes
+    // most lines.
+    static void SetBufferedOnThisThread(bool buffered);
 
     void SetEnabled(bool enabled) { m_Enabled = enabled; }
     bool IsEnabled() const { return m_Enabled; }
@@ -39,6 +44,7 @@ private:
     std::FILE* m_File = nullptr;
     std::filesystem::path m_Path;
     std::mutex m_FileMutex; // guards m_File against Restart on another thread
+    uint32_t m_LastFlushMs = 0;
 };
 
 extern cConsoleLog g_Console;

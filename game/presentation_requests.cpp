@@ -105,7 +105,8 @@ int cPresentationRequest::Wait()
     }
 
     // The other thread gives up every hold of the lock, so that the main thread can draw
-    // and serve, and takes them all again afterwards.
+    // and serve, and takes them all again afterwards; its lines are written before it waits.
+    g_Console.Flush();
     const int depth = GlobalLockDepthOfThisThread();
     for (int i = 0; i < depth; ++i)
         RELEASE_GLOBAL_LOCK();

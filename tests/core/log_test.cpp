@@ -2,7 +2,9 @@
 
 #include <thread>
 
+#include "core/lock.h"
 #include "core/log.h"
+#include "platform/clock.h"
 #include "platform/paths.h"
 #include "tests/test_support.h"
 
@@ -52,6 +54,30 @@ TEST(ConsoleLog, UncreatableFileMakesWritesReturnAtOnce)
     log.WriteLine(L"goes nowhere");
     log.Restart();
     log.WriteLine(L"still nowhere");
+}
+
+TEST(ConsoleLog, ABufferedThreadsLinesAreWrittenWhenItSleepsOrAfterAWhile)
+{
+    auto dir = testing_support::MakeScratchDir("log5");
+    g_Console.Reopen(dir / "ConsoleOut.txt");
+    SetVirtualClock(true);
+    auto written = [&] { return Bytes(dir / "ConsoleOut.txt").size() / 2; };
+    std::thread opponent([&] {
+        cConsoleLog::SetBufferedOnThisThread(true);
+        g_Console.Flush();
+        LogLine(L"kept");
+        EXPECT_EQ(written(), 0u);
+        InterruptibleSleep(0);
+        EXPECT_EQ(written(), 6u);
+        LogLine(L"late");
+        AdvanceVirtualClock(100);
+        LogLine(L"both");
+        EXPECT_EQ(written(), 18u);
+    });
+    opponent.join();
+    SetVirtualClock(false);
+    LogLine(L"main");
+    EXPECT_EQ(written(), 24u) << "the main thread's lines are written through";
 }
 
 TEST(ConsoleLog, LinesFromTwoThreadsNeverInterleave)
