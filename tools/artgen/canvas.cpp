@@ -14,6 +14,21 @@ sColor Darker(const sColor& c, double amount) { return Mix(c, {0, 0, 0, c.a}, am
 
 void SetColor(cairo_t* cr, const sColor& c) { cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a); }
 
+void FillPath(cairo_t* cr, const sColor& c)
+{
+    SetColor(cr, c);
+    cairo_fill(cr);
+}
+
+void StrokePath(cairo_t* cr, const sColor& c, double width)
+{
+    SetColor(cr, c);
+    cairo_set_line_width(cr, width);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_stroke(cr);
+}
+
 void FillRect(cairo_t* cr, double x, double y, double w, double h, const sColor& c)
 {
     SetColor(cr, c);

@@ -46,6 +46,9 @@ constexpr sColor kGreyDark = Rgb(0x44443F);
 } // namespace palette
 
 void SetColor(cairo_t* cr, const sColor& c);
+// Fill or stroke (round caps and joins) the current path in a colour.
+void FillPath(cairo_t* cr, const sColor& c);
+void StrokePath(cairo_t* cr, const sColor& c, double width);
 void FillRect(cairo_t* cr, double x, double y, double w, double h, const sColor& c);
 void FillRect(cairo_t* cr, const gui_atlas::sRect& r, const sColor& c);
 void RoundedRectPath(cairo_t* cr, double x, double y, double w, double h, double radius);

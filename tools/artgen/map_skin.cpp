@@ -48,21 +48,6 @@ void SideEnds(int side, double ox, double oy, sPt& a, sPt& b)
     b = {ox + q.x, oy + q.y};
 }
 
-void Stroke(cairo_t* cr, const sColor& c, double width)
-{
-    SetColor(cr, c);
-    cairo_set_line_width(cr, width);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    cairo_stroke(cr);
-}
-
-void Fill(cairo_t* cr, const sColor& c)
-{
-    SetColor(cr, c);
-    cairo_fill(cr);
-}
-
 // ---- Terrain ----
 
 struct sTerrainLook {
@@ -128,27 +113,27 @@ void Peak(cairo_t* cr, double x, double base, double w, double h, int weather, c
     double left[] = {x - w / 2, base, x, base - h, x + w * 0.08, base};
     double right[] = {x, base - h, x + w / 2, base, x + w * 0.08, base};
     Polygon(cr, left, 3);
-    Fill(cr, Lighter(rock, 0.28));
+    FillPath(cr, Lighter(rock, 0.28));
     Polygon(cr, right, 3);
-    Fill(cr, Darker(rock, 0.25));
+    FillPath(cr, Darker(rock, 0.25));
     // The snow cap (all year on the high peaks, down the slopes in winter).
     double capH = weather == 1 ? h * 0.6 : h * 0.3;
     double k = capH / h;
     double cap[] = {x - w / 2 * k, base - h + capH, x, base - h, x + w / 2 * k, base - h + capH, x + w * 0.04 * k,
                     base - h + capH * 0.8};
     Polygon(cr, cap, 4);
-    Fill(cr, kSnow);
+    FillPath(cr, kSnow);
     cairo_move_to(cr, x - w / 2, base);
     cairo_line_to(cr, x, base - h);
     cairo_line_to(cr, x + w / 2, base);
-    Stroke(cr, WithAlpha(Darker(rock, 0.5), 0.8), 1.2);
+    StrokePath(cr, WithAlpha(Darker(rock, 0.5), 0.8), 1.2);
 }
 
 void Hill(cairo_t* cr, double x, double base, double w, double h, const sColor& ink)
 {
     cairo_move_to(cr, x - w / 2, base);
     cairo_curve_to(cr, x - w / 4, base - h, x + w / 4, base - h, x + w / 2, base);
-    Stroke(cr, ink, 2.2);
+    StrokePath(cr, ink, 2.2);
     // Hachures on the shaded side.
     for (int i = 1; i <= 4; i++) {
         double t = i / 5.0;
@@ -156,7 +141,7 @@ void Hill(cairo_t* cr, double x, double base, double w, double h, const sColor& 
         cairo_move_to(cr, px, py + 1);
         cairo_line_to(cr, px + 1.5, py + 5);
     }
-    Stroke(cr, WithAlpha(ink, 0.7), 1.2);
+    StrokePath(cr, WithAlpha(ink, 0.7), 1.2);
 }
 
 void Rock(cairo_t* cr, double x, double y, double r, cArtRandom& rnd, const sColor& ink)
@@ -169,9 +154,9 @@ void Rock(cairo_t* cr, double x, double y, double r, cArtRandom& rnd, const sCol
         pts[2 * i + 1] = y + std::sin(a) * r * k * 0.7;
     }
     Polygon(cr, pts, 5);
-    Fill(cr, Lighter(ink, 0.25));
+    FillPath(cr, Lighter(ink, 0.25));
     Polygon(cr, pts, 5);
-    Stroke(cr, ink, 1.0);
+    StrokePath(cr, ink, 1.0);
 }
 
 void Reeds(cairo_t* cr, double x, double y, const sColor& ink)
@@ -180,10 +165,10 @@ void Reeds(cairo_t* cr, double x, double y, const sColor& ink)
         cairo_move_to(cr, x + i * 2.2, y);
         cairo_line_to(cr, x + i * 3.0, y - 7 + std::abs(i));
     }
-    Stroke(cr, ink, 1.1);
+    StrokePath(cr, ink, 1.1);
     cairo_move_to(cr, x - 8, y + 1);
     cairo_line_to(cr, x + 8, y + 1);
-    Stroke(cr, ink, 1.0);
+    StrokePath(cr, ink, 1.0);
 }
 
 void Wave(cairo_t* cr, double x, double y, double w, const sColor& c)
@@ -191,15 +176,15 @@ void Wave(cairo_t* cr, double x, double y, double w, const sColor& c)
     cairo_move_to(cr, x, y);
     cairo_curve_to(cr, x + w * 0.25, y - 2.5, x + w * 0.5, y - 2.5, x + w * 0.5, y);
     cairo_curve_to(cr, x + w * 0.5, y + 2.5, x + w * 0.75, y + 2.5, x + w, y);
-    Stroke(cr, c, 1.1);
+    StrokePath(cr, c, 1.1);
 }
 
 void Puddle(cairo_t* cr, double x, double y, double r)
 {
     EllipsePath(cr, x, y, r, 0.45);
-    Fill(cr, WithAlpha(Rgb(0x5A4A30), 0.35));
+    FillPath(cr, WithAlpha(Rgb(0x5A4A30), 0.35));
     EllipsePath(cr, x - r * 0.2, y - r * 0.1, r * 0.5, 0.35);
-    Fill(cr, WithAlpha(Rgb(0xA7A48E), 0.35));
+    FillPath(cr, WithAlpha(Rgb(0xA7A48E), 0.35));
 }
 
 void TerrainHex(cairo_t* cr, double ox, double oy, int terrain, int variant, int weather)
@@ -235,7 +220,7 @@ void TerrainHex(cairo_t* cr, double ox, double oy, int terrain, int variant, int
                 cairo_move_to(cr, q.x - w / 2, q.y + k * 4);
                 cairo_line_to(cr, q.x + w / 2, q.y + k * 4 - 2);
             }
-            Stroke(cr, WithAlpha(ink, weather == 1 ? 0.25 : 0.35), 1.0);
+            StrokePath(cr, WithAlpha(ink, weather == 1 ? 0.25 : 0.35), 1.0);
         }
         if (weather == 2)
             for (int i = 0; i < 3; i++) {
@@ -264,14 +249,14 @@ void TerrainHex(cairo_t* cr, double ox, double oy, int terrain, int variant, int
             cairo_line_to(cr, q.x - 2, q.y - 3);
             cairo_line_to(cr, q.x + 4, q.y + 1);
             cairo_line_to(cr, q.x + 9, q.y - 2);
-            Stroke(cr, WithAlpha(ink, 0.6), 1.1);
+            StrokePath(cr, WithAlpha(ink, 0.6), 1.1);
         }
         break;
     case 4:
         for (int i = 0; i < 4; i++) {
             sPt q = Inside(rnd, ox, oy, 14);
             EllipsePath(cr, q.x, q.y, rnd.Range(9, 14), 0.35);
-            Fill(cr, WithAlpha(weather == 1 ? Rgb(0xB8C8CE) : Rgb(0x557A80), 0.6));
+            FillPath(cr, WithAlpha(weather == 1 ? Rgb(0xB8C8CE) : Rgb(0x557A80), 0.6));
         }
         for (int i = 0; i < 7; i++) {
             sPt q = Inside(rnd, ox, oy, 10);
@@ -300,7 +285,7 @@ void TerrainHex(cairo_t* cr, double ox, double oy, int terrain, int variant, int
             double w = rnd.Range(22, 32);
             cairo_move_to(cr, q.x - w / 2, q.y);
             cairo_curve_to(cr, q.x - w / 4, q.y - 6, q.x + w / 4, q.y - 6, q.x + w / 2, q.y + 1);
-            Stroke(cr, WithAlpha(ink, 0.7), 1.4);
+            StrokePath(cr, WithAlpha(ink, 0.7), 1.4);
         }
         break;
     }
@@ -366,7 +351,7 @@ void RiverAlong(cairo_t* cr, sPt a, sPt b, int variant, double widthAtA, double 
             cairo_move_to(cr, a.x + dx * t0 + nx * w0, a.y + dy * t0 + ny * w0);
             cairo_line_to(cr, a.x + dx * t1 + nx * w1, a.y + dy * t1 + ny * w1);
             double width = widthAtA + (widthAtB - widthAtA) * (t0 + t1) / 2;
-            Stroke(cr, pass == 0 ? Rgb(0x2F5266) : Rgb(0x5F8FA6), pass == 0 ? width + 2 : width);
+            StrokePath(cr, pass == 0 ? Rgb(0x2F5266) : Rgb(0x5F8FA6), pass == 0 ? width + 2 : width);
         }
     }
 }
@@ -396,7 +381,7 @@ void RiverCells(cairo_t* cr)
             cairo_curve_to(cr, mid.x, mid.y, in.x + (v ? 6 : -6), in.y, in.x, in.y);
             cairo_move_to(cr, b.x, b.y);
             cairo_curve_to(cr, mid.x, mid.y, in.x + (v ? 6 : -6), in.y, in.x, in.y);
-            Stroke(cr, WithAlpha(Rgb(0x6F98AA), 0.55), 5);
+            StrokePath(cr, WithAlpha(Rgb(0x6F98AA), 0.55), 5);
             RiverAlong(cr, a, b, v, 3.4, 3.4);
             cairo_restore(cr);
         }
@@ -414,19 +399,19 @@ void BorderCells(cairo_t* cr)
         if (column < 3) {
             cairo_move_to(cr, a.x, a.y);
             cairo_line_to(cr, b.x, b.y);
-            Stroke(cr, WithAlpha(Rgb(0x1A1A16), 0.55), 6);
+            StrokePath(cr, WithAlpha(Rgb(0x1A1A16), 0.55), 6);
             const double dashes[] = {9, 4, 2, 4};
             cairo_set_dash(cr, dashes, 4, 0);
             cairo_move_to(cr, a.x, a.y);
             cairo_line_to(cr, b.x, b.y);
-            Stroke(cr, Rgb(0xFFFFFF), 3.2);
+            StrokePath(cr, Rgb(0xFFFFFF), 3.2);
             cairo_set_dash(cr, nullptr, 0, 0);
         } else {
             const double dots[] = {0.1, 6};
             cairo_set_dash(cr, dots, 2, 0);
             cairo_move_to(cr, a.x, a.y);
             cairo_line_to(cr, b.x, b.y);
-            Stroke(cr, WithAlpha(Rgb(0xD8E6EA), 0.85), 2.6);
+            StrokePath(cr, WithAlpha(Rgb(0xD8E6EA), 0.85), 2.6);
             cairo_set_dash(cr, nullptr, 0, 0);
         }
     }
@@ -451,9 +436,9 @@ void MoveFlagCells(cairo_t* cr)
                         neck.x - nx * head,  neck.y - ny * head,  neck.x - nx * shaft, neck.y - ny * shaft,
                         tail.x - nx * shaft, tail.y - ny * shaft};
         Polygon(cr, pts, 7);
-        Fill(cr, Rgb(0xB23A24));
+        FillPath(cr, Rgb(0xB23A24));
         Polygon(cr, pts, 7);
-        Stroke(cr, palette::kBrassLight, 1.6);
+        StrokePath(cr, palette::kBrassLight, 1.6);
     }
 }
 
@@ -469,19 +454,19 @@ void OwnershipCells(cairo_t* cr)
         cairo_move_to(cr, x, ctl.top + 166);
         cairo_line_to(cr, x + 166, ctl.top);
     }
-    Stroke(cr, WithAlpha(Rgb(0xFFFFFF), 0.5), 3.4);
+    StrokePath(cr, WithAlpha(Rgb(0xFFFFFF), 0.5), 3.4);
     cairo_restore(cr);
     const tAtlasRect own = kOwnerOverlay;
     cairo_save(cr);
     HexPath(cr, own.left, own.top, 0.5);
     cairo_clip(cr);
     HexPath(cr, own.left, own.top, -4.0);
-    Stroke(cr, WithAlpha(Rgb(0xFFFFFF), 0.78), 8);
+    StrokePath(cr, WithAlpha(Rgb(0xFFFFFF), 0.78), 8);
     cairo_restore(cr);
     // The grid: the hex's outline, faint (neighbours draw the shared sides again).
     const tAtlasRect grid = kGridCell;
     HexPath(cr, grid.left, grid.top, 0.0);
-    Stroke(cr, WithAlpha(Rgb(0x1E1C14), 0.22), 1.3);
+    StrokePath(cr, WithAlpha(Rgb(0x1E1C14), 0.22), 1.3);
 }
 
 void WeatherIcons(cairo_t* cr)
@@ -512,21 +497,21 @@ void FortificationCells(cairo_t* cr)
                 cairo_line_to(cr, x + 3, y - 5);
                 cairo_line_to(cr, x + 6, y);
             }
-            Stroke(cr, edge, 4.2);
+            StrokePath(cr, edge, 4.2);
             cairo_move_to(cr, x0, y);
             for (double x = x0; x + 6 <= x1; x += 6) {
                 cairo_line_to(cr, x + 3, y - 5);
                 cairo_line_to(cr, x + 6, y);
             }
-            Stroke(cr, concrete, 2.2);
+            StrokePath(cr, concrete, 2.2);
         }
         // Levels above three add bunkers.
         for (int b = 0; b < level - 3; b++) {
             double x = c.left + 60 + b * 16, y = c.top + 78;
             RoundedRectPath(cr, x, y, 13, 9, 3);
-            Fill(cr, concrete);
+            FillPath(cr, concrete);
             RoundedRectPath(cr, x, y, 13, 9, 3);
-            Stroke(cr, edge, 1.2);
+            StrokePath(cr, edge, 1.2);
             FillRect(cr, x + 3, y + 3, 7, 2, Rgb(0x111111));
         }
     }
@@ -535,7 +520,7 @@ void FortificationCells(cairo_t* cr)
     const double dashes[] = {7, 5};
     cairo_set_dash(cr, dashes, 2, 0);
     HexPath(cr, land.left, land.top, -5);
-    Stroke(cr, Rgb(0xF0C850), 3);
+    StrokePath(cr, Rgb(0xF0C850), 3);
     cairo_set_dash(cr, nullptr, 0, 0);
     FillCircle(cr, land.left + 84, land.top + 60, 13, WithAlpha(Rgb(0x1E2A30), 0.7));
     DrawPictogram(cr, pict::Harbour, land.left + 73, land.top + 49, 22, {Rgb(0xF0C850), Rgb(0xF0C850), Rgb(0x1E2A30)});
@@ -586,17 +571,17 @@ void MarkIcons(cairo_t* cr)
         HexPath(cr, c.left, c.top, 0.5);
         cairo_clip(cr);
         HexPath(cr, c.left, c.top, 0.5);
-        Fill(cr, look.fill);
+        FillPath(cr, look.fill);
         if (look.rimWidth > 0) {
             HexPath(cr, c.left, c.top, -look.rimWidth / 2);
-            Stroke(cr, look.rim, look.rimWidth);
+            StrokePath(cr, look.rim, look.rimWidth);
         }
         cairo_restore(cr);
         if (look.icon) {
             double x = c.left + 104, y = c.top + 56;
             FillCircle(cr, x, y, 14, WithAlpha(Rgb(0x1A1C14), 0.75));
             Circle(cr, x, y, 14);
-            Stroke(cr, look.rim, 1.5);
+            StrokePath(cr, look.rim, 1.5);
             DrawPictogram(cr, look.icon, x - 10, y - 10, 20, {look.iconInk, look.iconInk, Rgb(0x1A1C14)});
         }
     }
@@ -607,9 +592,9 @@ void Building(cairo_t* cr, double x, double base, double w, double h, const sCol
     FillRect(cr, x, base - h, w, h, wall);
     double r[] = {x - 1.5, base - h, x + w / 2, base - h - w * 0.45, x + w + 1.5, base - h};
     Polygon(cr, r, 3);
-    Fill(cr, roof);
+    FillPath(cr, roof);
     cairo_rectangle(cr, x, base - h, w, h);
-    Stroke(cr, Rgb(0x2A241A), 1.0);
+    StrokePath(cr, Rgb(0x2A241A), 1.0);
 }
 
 void CityPicture(cairo_t* cr, double ox, double oy, int type, int variant)
@@ -620,32 +605,32 @@ void CityPicture(cairo_t* cr, double ox, double oy, int type, int variant)
     double cx = ox + kHexCentreX, base = oy + kHexCentreY + 20;
     // The town's shadow and ground.
     EllipsePath(cr, cx, base - 2, 36, 0.32);
-    Fill(cr, WithAlpha(Rgb(0x2A2418), 0.28));
+    FillPath(cr, WithAlpha(Rgb(0x2A2418), 0.28));
     if (type == 4) {
         if (variant == 0) {
             // An oil derrick by its tank.
             double tower[] = {cx - 12, base, cx - 2, base - 40, cx + 2, base - 40, cx + 12, base};
             Polygon(cr, tower, 4);
-            Stroke(cr, Rgb(0x2A241A), 2.2);
+            StrokePath(cr, Rgb(0x2A241A), 2.2);
             for (int i = 1; i < 4; i++) {
                 double y = base - i * 10, half = 12 - i * 2.5;
                 cairo_move_to(cr, cx - half, y);
                 cairo_line_to(cr, cx + half, y);
             }
-            Stroke(cr, Rgb(0x2A241A), 1.4);
+            StrokePath(cr, Rgb(0x2A241A), 1.4);
             RoundedRectPath(cr, cx + 14, base - 16, 18, 16, 4);
-            Fill(cr, Rgb(0xA8A49A));
+            FillPath(cr, Rgb(0xA8A49A));
             RoundedRectPath(cr, cx + 14, base - 16, 18, 16, 4);
-            Stroke(cr, Rgb(0x2A241A), 1.2);
+            StrokePath(cr, Rgb(0x2A241A), 1.2);
         } else {
             // A mine's headframe over a spoil heap.
             cairo_move_to(cr, cx - 30, base);
             cairo_curve_to(cr, cx - 20, base - 22, cx - 4, base - 22, cx + 4, base);
             cairo_close_path(cr);
-            Fill(cr, Rgb(0x4A4438));
+            FillPath(cr, Rgb(0x4A4438));
             double frame[] = {cx + 4, base, cx + 14, base - 38, cx + 24, base};
             Polygon(cr, frame, 3);
-            Stroke(cr, Rgb(0x2A241A), 2.4);
+            StrokePath(cr, Rgb(0x2A241A), 2.4);
             FillCircle(cr, cx + 14, base - 38, 5, Rgb(0x6A5A40));
         }
         return;
@@ -662,16 +647,16 @@ void CityPicture(cairo_t* cr, double ox, double oy, int type, int variant)
     FillRect(cr, sx - 3, base - 36, 6, 22, walls[1]);
     double spire[] = {sx - 4, base - 36, sx, base - 50, sx + 4, base - 36};
     Polygon(cr, spire, 3);
-    Fill(cr, roofs[2]);
+    FillPath(cr, roofs[2]);
     cairo_rectangle(cr, sx - 3, base - 36, 6, 22);
-    Stroke(cr, Rgb(0x2A241A), 1.0);
+    StrokePath(cr, Rgb(0x2A241A), 1.0);
     if (type == 2 || type == 3) {
         // A quay with a crane.
         FillRect(cr, cx + 18, base - 4, 22, 5, Rgb(0x6E6A5E));
         cairo_move_to(cr, cx + 30, base - 4);
         cairo_line_to(cr, cx + 30, base - 28);
         cairo_line_to(cr, cx + 42, base - 22);
-        Stroke(cr, Rgb(0x2A241A), 1.8);
+        StrokePath(cr, Rgb(0x2A241A), 1.8);
     }
 }
 
@@ -690,7 +675,7 @@ void Badge(cairo_t* cr, const tAtlasRect& r, const sColor& back, const sColor& r
     FillCircle(cr, cx + 1, cy + 1.5, rad, WithAlpha(Rgb(0), 0.35));
     FillCircle(cr, cx, cy, rad, back);
     Circle(cr, cx, cy, rad);
-    Stroke(cr, rim, 2.5);
+    StrokePath(cr, rim, 2.5);
 }
 
 void CityMarkers(cairo_t* cr)
@@ -718,7 +703,7 @@ void CityMarkers(cairo_t* cr)
         }
         cairo_line_to(cr, x + w, y + h);
         cairo_close_path(cr);
-        Fill(cr, Rgb(0x5A584E));
+        FillPath(cr, Rgb(0x5A584E));
         CenteredText(cr, std::to_string(level), "DejaVu Sans", true, 14, c.left + c.Width() / 2.0, y + h / 2 + 4,
                      Rgb(0xF2EAD2));
     }
@@ -733,11 +718,11 @@ void CityMarkers(cairo_t* cr)
                   {Rgb(0xE0D0A8), Rgb(0xE0D0A8), Rgb(0x3A3228)});
     const tAtlasRect vp = kVictoryMarker;
     StarPath(cr, (vp.left + vp.right) / 2.0 + 1, (vp.top + vp.bottom) / 2.0 + 2, 22, 9);
-    Fill(cr, WithAlpha(Rgb(0), 0.4));
+    FillPath(cr, WithAlpha(Rgb(0), 0.4));
     StarPath(cr, (vp.left + vp.right) / 2.0, (vp.top + vp.bottom) / 2.0, 22, 9);
-    Fill(cr, palette::kBrassLight);
+    FillPath(cr, palette::kBrassLight);
     StarPath(cr, (vp.left + vp.right) / 2.0, (vp.top + vp.bottom) / 2.0, 22, 9);
-    Stroke(cr, palette::kBrassDark, 1.6);
+    StrokePath(cr, palette::kBrassDark, 1.6);
 }
 
 cairo_surface_t* Others()
@@ -786,21 +771,21 @@ void Eyecandy(cairo_t* cr, double ox, double oy, int kind, int weather)
     case 3: // a walled town
         CityPicture(cr, ox, oy, 1, 2);
         Circle(cr, ox + kHexCentreX, oy + kHexCentreY + 8, 40);
-        Stroke(cr, Rgb(0x5A5448), 3);
+        StrokePath(cr, Rgb(0x5A5448), 3);
         break;
     case 4: // an oasis
         for (int i = 0; i < 4; i++) {
             double x = ox + 60 + i * 14, y = oy + 100 - (i % 2) * 10;
             cairo_move_to(cr, x, y);
             cairo_curve_to(cr, x + 2, y - 12, x + 4, y - 20, x + 2, y - 28);
-            Stroke(cr, Rgb(0x5A4A30), 2.4);
+            StrokePath(cr, Rgb(0x5A4A30), 2.4);
             for (int l = 0; l < 5; l++) {
                 double a = -M_PI / 2 + (l - 2) * 0.7;
                 cairo_move_to(cr, x + 2, y - 28);
                 cairo_curve_to(cr, x + 2 + std::cos(a) * 8, y - 32, x + 2 + std::cos(a) * 14, y - 28 + std::sin(a) * 2,
                                x + 2 + std::cos(a) * 16, y - 22);
             }
-            Stroke(cr, weather == 1 ? Rgb(0x6F7A5A) : Rgb(0x4E6A2A), 2.0);
+            StrokePath(cr, weather == 1 ? Rgb(0x6F7A5A) : Rgb(0x4E6A2A), 2.0);
         }
         break;
     default: // a marsh

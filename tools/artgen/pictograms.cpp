@@ -4,38 +4,23 @@
 
 namespace {
 
-void Fill(cairo_t* cr, const sColor& c)
-{
-    SetColor(cr, c);
-    cairo_fill(cr);
-}
-
-void Stroke(cairo_t* cr, const sColor& c, double width)
-{
-    SetColor(cr, c);
-    cairo_set_line_width(cr, width);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    cairo_stroke(cr);
-}
-
 void Line(cairo_t* cr, double x0, double y0, double x1, double y1, const sColor& c, double width)
 {
     cairo_move_to(cr, x0, y0);
     cairo_line_to(cr, x1, y1);
-    Stroke(cr, c, width);
+    StrokePath(cr, c, width);
 }
 
 void Poly(cairo_t* cr, std::initializer_list<double> xy, const sColor& c)
 {
     Polygon(cr, xy.begin(), int(xy.size() / 2));
-    Fill(cr, c);
+    FillPath(cr, c);
 }
 
 void Star(cairo_t* cr, double cx, double cy, double r, const sColor& c)
 {
     StarPath(cr, cx, cy, r, r * 0.42);
-    Fill(cr, c);
+    FillPath(cr, c);
 }
 
 void Flame(cairo_t* cr, double cx, double base, double h, const sColor& outer, const sColor& inner)
@@ -44,12 +29,12 @@ void Flame(cairo_t* cr, double cx, double base, double h, const sColor& outer, c
     cairo_curve_to(cr, cx - h * 0.5, base - h * 0.5, cx - h * 0.05, base - h * 0.6, cx, base - h);
     cairo_curve_to(cr, cx + h * 0.15, base - h * 0.6, cx + h * 0.5, base - h * 0.45, cx + h * 0.35, base);
     cairo_close_path(cr);
-    Fill(cr, outer);
+    FillPath(cr, outer);
     cairo_move_to(cr, cx - h * 0.18, base);
     cairo_curve_to(cr, cx - h * 0.25, base - h * 0.3, cx, base - h * 0.35, cx + h * 0.02, base - h * 0.6);
     cairo_curve_to(cr, cx + h * 0.1, base - h * 0.35, cx + h * 0.25, base - h * 0.25, cx + h * 0.18, base);
     cairo_close_path(cr);
-    Fill(cr, inner);
+    FillPath(cr, inner);
 }
 
 // An aircraft's body seen from above or below, symmetric about x = 50: the nose at noseY,
@@ -75,7 +60,7 @@ void Hull(cairo_t* cr, double left, double right, double deck, double keel, cons
 void Magnifier(cairo_t* cr, const sInk& ink)
 {
     Circle(cr, 42, 42, 26);
-    Stroke(cr, ink.main, 10);
+    StrokePath(cr, ink.main, 10);
     Line(cr, 61, 61, 86, 86, ink.main, 14);
 }
 
@@ -113,15 +98,15 @@ void Helmet(cairo_t* cr, const sInk& ink)
     cairo_move_to(cr, 22, 60);
     cairo_curve_to(cr, 22, 25, 78, 25, 78, 60);
     cairo_close_path(cr);
-    Fill(cr, ink.main);
+    FillPath(cr, ink.main);
     cairo_save(cr);
     cairo_scale(cr, 1, 0.22);
     Circle(cr, 50, 64 / 0.22, 44);
     cairo_restore(cr);
-    Fill(cr, ink.main);
+    FillPath(cr, ink.main);
     cairo_move_to(cr, 30, 50);
     cairo_curve_to(cr, 34, 36, 48, 31, 58, 32);
-    Stroke(cr, ink.accent, 3);
+    StrokePath(cr, ink.accent, 3);
 }
 
 void HexMarker(cairo_t* cr, const sInk& ink)
@@ -135,10 +120,10 @@ void HexMarker(cairo_t* cr, const sInk& ink)
             cairo_line_to(cr, x, y);
     }
     cairo_close_path(cr);
-    Stroke(cr, ink.main, 8);
+    StrokePath(cr, ink.main, 8);
     // A map pin in the middle.
     Circle(cr, 50, 42, 12);
-    Fill(cr, ink.accent);
+    FillPath(cr, ink.accent);
     Poly(cr, {40, 47, 60, 47, 50, 68}, ink.accent);
     FillCircle(cr, 50, 42, 5, ink.back);
 }
@@ -153,7 +138,7 @@ void Handshake(cairo_t* cr, const sInk& ink)
     cairo_line_to(cr, 70, 56);
     cairo_curve_to(cr, 58, 70, 44, 70, 32, 58);
     cairo_close_path(cr);
-    Fill(cr, ink.main);
+    FillPath(cr, ink.main);
     for (int i = 0; i < 3; i++)
         Line(cr, 44 + i * 7, 44, 48 + i * 7, 60, ink.back, 2.5);
 }
@@ -179,7 +164,7 @@ void Flag(cairo_t* cr, const sInk& ink)
     cairo_line_to(cr, 84, 52);
     cairo_curve_to(cr, 60, 60, 45, 42, 25, 50);
     cairo_close_path(cr);
-    Fill(cr, ink.accent);
+    FillPath(cr, ink.accent);
 }
 
 void Borders(cairo_t* cr, const sInk& ink)
@@ -193,12 +178,12 @@ void Borders(cairo_t* cr, const sInk& ink)
     cairo_line_to(cr, 14, 70);
     cairo_close_path(cr);
     cairo_path_t* path = cairo_copy_path(cr);
-    Fill(cr, WithAlpha(ink.accent, ink.accent.a * 0.45));
+    FillPath(cr, WithAlpha(ink.accent, ink.accent.a * 0.45));
     cairo_append_path(cr, path);
     cairo_path_destroy(path);
     double dash[] = {10, 6};
     cairo_set_dash(cr, dash, 2, 0);
-    Stroke(cr, ink.main, 7);
+    StrokePath(cr, ink.main, 7);
     cairo_set_dash(cr, nullptr, 0, 0);
 }
 
@@ -209,7 +194,7 @@ void Layers(cairo_t* cr, const sInk& ink)
         Poly(cr, {50, y - 16, 90, y, 50, y + 16, 10, y}, i == 0 ? ink.accent : ink.main);
         cairo_move_to(cr, 50, y + 16);
         cairo_line_to(cr, 90, y);
-        Stroke(cr, ink.back, 2);
+        StrokePath(cr, ink.back, 2);
     }
 }
 
@@ -240,7 +225,7 @@ void Reinforce(cairo_t* cr, const sInk& ink)
     cairo_move_to(cr, 12, 88);
     cairo_curve_to(cr, 12, 56, 64, 56, 64, 88);
     cairo_close_path(cr);
-    Fill(cr, ink.main);
+    FillPath(cr, ink.main);
     Line(cr, 78, 30, 78, 66, ink.accent, 10);
     Line(cr, 60, 48, 96, 48, ink.accent, 10);
 }
@@ -262,7 +247,7 @@ void Chevrons(cairo_t* cr, const sInk& ink)
         cairo_move_to(cr, 18, y + 20);
         cairo_line_to(cr, 50, y);
         cairo_line_to(cr, 82, y + 20);
-        Stroke(cr, i == 0 ? ink.accent : ink.main, 11);
+        StrokePath(cr, i == 0 ? ink.accent : ink.main, 11);
     }
 }
 
@@ -277,13 +262,13 @@ void Cross(cairo_t* cr, const sInk& ink)
     Line(cr, 22, 22, 78, 78, ink.accent, 16);
     Line(cr, 78, 22, 22, 78, ink.accent, 16);
     Circle(cr, 50, 50, 42);
-    Stroke(cr, ink.main, 6);
+    StrokePath(cr, ink.main, 6);
 }
 
 void Undo(cairo_t* cr, const sInk& ink)
 {
     cairo_arc(cr, 52, 54, 28, -M_PI * 0.95, M_PI * 0.7);
-    Stroke(cr, ink.main, 11);
+    StrokePath(cr, ink.main, 11);
     Poly(cr, {4, 40, 42, 36, 22, 70}, ink.accent);
 }
 
@@ -296,7 +281,7 @@ void LandingCraft(cairo_t* cr, const sInk& ink)
     cairo_move_to(cr, 2, 80);
     cairo_curve_to(cr, 20, 74, 30, 86, 50, 80);
     cairo_curve_to(cr, 70, 74, 80, 86, 98, 80);
-    Stroke(cr, ink.accent, 4);
+    StrokePath(cr, ink.accent, 4);
 }
 
 void Freighter(cairo_t* cr, const sInk& ink)
@@ -313,7 +298,7 @@ void Freighter(cairo_t* cr, const sInk& ink)
     cairo_move_to(cr, 2, 84);
     cairo_curve_to(cr, 20, 78, 30, 90, 50, 84);
     cairo_curve_to(cr, 70, 78, 80, 90, 98, 84);
-    Stroke(cr, ink.accent, 4);
+    StrokePath(cr, ink.accent, 4);
 }
 
 void Parachute(cairo_t* cr, const sInk& ink)
@@ -323,7 +308,7 @@ void Parachute(cairo_t* cr, const sInk& ink)
     for (int i = 3; i >= 0; i--)
         cairo_curve_to(cr, 10 + i * 20 + 15, 36, 10 + i * 20 + 5, 36, 10 + i * 20, 44);
     cairo_close_path(cr);
-    Fill(cr, ink.main);
+    FillPath(cr, ink.main);
     for (int i = 0; i < 5; i++)
         Line(cr, 10 + i * 20, 44, 50, 74, ink.accent, 2);
     FillCircle(cr, 50, 74, 6, ink.accent);
@@ -355,7 +340,7 @@ void Bomb(cairo_t* cr, const sInk& ink)
     cairo_scale(cr, 0.55, 1);
     Circle(cr, 0, 0, 34);
     cairo_restore(cr);
-    Fill(cr, ink.main);
+    FillPath(cr, ink.main);
     Poly(cr, {40, 8, 54, 8, 50, 18, 44, 18}, ink.main);
     Poly(cr, {34, 2, 60, 4, 54, 14, 38, 12}, ink.accent);
     Flame(cr, 58, 98, 20, ink.accent, ink.back);
@@ -366,7 +351,7 @@ void Fighter(cairo_t* cr, const sInk& ink)
 {
     // Top view of a single-engined fighter.
     Fuselage(cr, 6, 6, 20, 5, 30, 4, 80, 88);
-    Fill(cr, ink.main);
+    FillPath(cr, ink.main);
     Poly(cr, {6, 40, 94, 40, 90, 50, 10, 50}, ink.main);
     Poly(cr, {30, 80, 70, 80, 66, 88, 34, 88}, ink.main);
     FillCircle(cr, 50, 33, 4, ink.back);
@@ -382,7 +367,7 @@ void AirFight(cairo_t* cr, const sInk& ink)
     Fighter(cr, ink);
     cairo_restore(cr);
     Circle(cr, 50, 50, 40);
-    Stroke(cr, ink.accent, 4);
+    StrokePath(cr, ink.accent, 4);
     Line(cr, 50, 2, 50, 20, ink.accent, 4);
     Line(cr, 50, 80, 50, 98, ink.accent, 4);
     Line(cr, 2, 50, 20, 50, ink.accent, 4);
@@ -413,11 +398,11 @@ void Harbour(cairo_t* cr, const sInk& ink)
     cairo_move_to(cr, 2, 78);
     cairo_curve_to(cr, 20, 72, 30, 84, 50, 78);
     cairo_curve_to(cr, 70, 72, 80, 84, 98, 78);
-    Stroke(cr, ink.accent, 4);
+    StrokePath(cr, ink.accent, 4);
     cairo_move_to(cr, 2, 90);
     cairo_curve_to(cr, 20, 84, 30, 96, 50, 90);
     cairo_curve_to(cr, 70, 84, 80, 96, 98, 90);
-    Stroke(cr, ink.accent, 4);
+    StrokePath(cr, ink.accent, 4);
 }
 
 void Atom(cairo_t* cr, const sInk& ink)
@@ -430,7 +415,7 @@ void Atom(cairo_t* cr, const sInk& ink)
         cairo_arc(cr, 50, 50, 40, a0, a1);
         cairo_arc_negative(cr, 50, 50, 12, a1, a0);
         cairo_close_path(cr);
-        Fill(cr, ink.main);
+        FillPath(cr, ink.main);
     }
     FillCircle(cr, 50, 50, 8, ink.main);
 }
@@ -449,7 +434,7 @@ void Explosion(cairo_t* cr, const sInk& ink)
                 cairo_line_to(cr, x, y);
         }
         cairo_close_path(cr);
-        Fill(cr, pass ? ink.main : ink.accent);
+        FillPath(cr, pass ? ink.main : ink.accent);
     }
 }
 
@@ -461,13 +446,13 @@ void WhiteFlag(cairo_t* cr, const sInk& ink)
     cairo_line_to(cr, 86, 54);
     cairo_curve_to(cr, 62, 62, 46, 44, 27, 52);
     cairo_close_path(cr);
-    Fill(cr, Rgb(0xF4F1E6, ink.main.a));
+    FillPath(cr, Rgb(0xF4F1E6, ink.main.a));
     cairo_move_to(cr, 27, 12);
     cairo_curve_to(cr, 46, 4, 62, 22, 88, 14);
     cairo_line_to(cr, 86, 54);
     cairo_curve_to(cr, 62, 62, 46, 44, 27, 52);
     cairo_close_path(cr);
-    Stroke(cr, ink.back, 2);
+    StrokePath(cr, ink.back, 2);
 }
 
 void Retreat(cairo_t* cr, const sInk& ink)
@@ -491,11 +476,11 @@ void BurningCity(cairo_t* cr, const sInk& ink)
 void BurningAnchor(cairo_t* cr, const sInk& ink)
 {
     Circle(cr, 50, 18, 8);
-    Stroke(cr, ink.main, 5);
+    StrokePath(cr, ink.main, 5);
     Line(cr, 50, 26, 50, 86, ink.main, 8);
     Line(cr, 32, 38, 68, 38, ink.main, 7);
     cairo_arc_negative(cr, 50, 56, 34, M_PI * 0.95, M_PI * 0.05);
-    Stroke(cr, ink.main, 8);
+    StrokePath(cr, ink.main, 8);
     Flame(cr, 80, 40, 30, ink.accent, Rgb(0xF7D36A, ink.accent.a));
 }
 
@@ -512,7 +497,7 @@ void SinkingShip(cairo_t* cr, const sInk& ink)
     cairo_move_to(cr, 0, 66);
     cairo_curve_to(cr, 20, 60, 30, 72, 50, 66);
     cairo_curve_to(cr, 70, 60, 80, 72, 100, 66);
-    Stroke(cr, ink.accent, 5);
+    StrokePath(cr, ink.accent, 5);
 }
 
 void Coins(cairo_t* cr, const sInk& ink)
@@ -523,31 +508,31 @@ void Coins(cairo_t* cr, const sInk& ink)
         cairo_scale(cr, 1, 0.4);
         Circle(cr, 40, y / 0.4, 26);
         cairo_restore(cr);
-        Fill(cr, ink.main);
+        FillPath(cr, ink.main);
         FillRect(cr, 14, y - 6, 52, 6, Darker(ink.main, 0.25));
     }
     cairo_save(cr);
     cairo_scale(cr, 1, 0.4);
     Circle(cr, 40, 36 / 0.4, 24);
     cairo_restore(cr);
-    Fill(cr, ink.accent);
+    FillPath(cr, ink.accent);
     FillCircle(cr, 76, 62, 20, ink.main);
     Circle(cr, 76, 62, 14);
-    Stroke(cr, ink.back, 3);
+    StrokePath(cr, ink.back, 3);
 }
 
 void Tank(cairo_t* cr, const sInk& ink)
 {
     // Side view: tracks, hull, turret, gun.
     RoundedRectPath(cr, 8, 60, 84, 24, 12);
-    Fill(cr, ink.main);
+    FillPath(cr, ink.main);
     for (int i = 0; i < 5; i++)
         FillCircle(cr, 20 + i * 15, 72, 6, ink.back);
     Poly(cr, {14, 60, 22, 46, 82, 46, 90, 60}, ink.main);
     cairo_move_to(cr, 34, 46);
     cairo_curve_to(cr, 36, 30, 66, 30, 68, 46);
     cairo_close_path(cr);
-    Fill(cr, ink.main);
+    FillPath(cr, ink.main);
     FillRect(cr, 66, 35, 32, 5, ink.main);
     Star(cr, 51, 40, 5, ink.accent);
 }
@@ -563,7 +548,7 @@ void Flask(cairo_t* cr, const sInk& ink)
     cairo_curve_to(cr, 16, 94, 12, 90, 14, 84);
     cairo_line_to(cr, 40, 38);
     cairo_close_path(cr);
-    Fill(cr, ink.main);
+    FillPath(cr, ink.main);
     Poly(cr, {29, 64, 71, 64, 82, 86, 18, 86}, ink.accent);
     FillCircle(cr, 44, 76, 4, ink.back);
     FillCircle(cr, 58, 72, 3, ink.back);
@@ -606,10 +591,10 @@ void Gear(cairo_t* cr, const sInk& ink)
         cairo_line_to(cr, 50 + r * std::cos(a1), 50 + r * std::sin(a1));
     }
     cairo_close_path(cr);
-    Fill(cr, ink.main);
+    FillPath(cr, ink.main);
     FillCircle(cr, 50, 50, 16, ink.back);
     Circle(cr, 50, 50, 24);
-    Stroke(cr, ink.accent, 3);
+    StrokePath(cr, ink.accent, 3);
 }
 
 void Hourglass(cairo_t* cr, const sInk& ink)
@@ -624,7 +609,7 @@ void Hourglass(cairo_t* cr, const sInk& ink)
     cairo_curve_to(cr, 26, 60, 46, 56, 46, 50);
     cairo_curve_to(cr, 46, 44, 26, 40, 26, 14);
     cairo_close_path(cr);
-    Stroke(cr, ink.main, 5);
+    StrokePath(cr, ink.main, 5);
     Poly(cr, {34, 26, 66, 26, 52, 44, 48, 44}, ink.accent);
     Poly(cr, {50, 66, 70, 84, 30, 84}, ink.accent);
     Line(cr, 50, 46, 50, 70, ink.accent, 2);
@@ -634,9 +619,9 @@ void Key(cairo_t* cr, const sInk& ink)
 {
     // A keyboard key cap with a letter bar.
     RoundedRectPath(cr, 12, 16, 76, 70, 10);
-    Fill(cr, ink.main);
+    FillPath(cr, ink.main);
     RoundedRectPath(cr, 22, 22, 56, 48, 6);
-    Fill(cr, Lighter(ink.main, 0.3));
+    FillPath(cr, Lighter(ink.main, 0.3));
     Poly(cr, {38, 60, 50, 30, 62, 60, 55, 60, 52, 52, 48, 52, 45, 60}, ink.back);
 }
 
@@ -678,7 +663,7 @@ void Mud(cairo_t* cr, const sInk& ink)
     cairo_scale(cr, 1, 0.3);
     Circle(cr, 50, 84 / 0.3, 42);
     cairo_restore(cr);
-    Fill(cr, ink.accent);
+    FillPath(cr, ink.accent);
     Line(cr, 22, 84, 44, 84, ink.back, 3);
     Line(cr, 56, 88, 78, 88, ink.back, 3);
 }
@@ -696,9 +681,9 @@ void Factory(cairo_t* cr, const sInk& ink)
 void Compass(cairo_t* cr, const sInk& ink)
 {
     Circle(cr, 50, 50, 44);
-    Stroke(cr, ink.main, 5);
+    StrokePath(cr, ink.main, 5);
     Circle(cr, 50, 50, 36);
-    Stroke(cr, ink.main, 1.5);
+    StrokePath(cr, ink.main, 1.5);
     Poly(cr, {50, 8, 58, 50, 50, 92, 42, 50}, ink.main);
     Poly(cr, {8, 50, 50, 42, 92, 50, 50, 58}, ink.main);
     Poly(cr, {50, 8, 58, 50, 42, 50}, ink.accent);
@@ -722,14 +707,14 @@ void Medal(cairo_t* cr, const sInk& ink)
 void Radio(cairo_t* cr, const sInk& ink)
 {
     RoundedRectPath(cr, 10, 38, 80, 54, 6);
-    Fill(cr, ink.main);
+    FillPath(cr, ink.main);
     Line(cr, 76, 38, 88, 6, ink.main, 4);
     FillCircle(cr, 32, 64, 14, ink.back);
     FillCircle(cr, 32, 64, 9, ink.accent);
     for (int i = 0; i < 3; i++)
         FillRect(cr, 54, 50 + i * 10, 26, 4, ink.back);
     cairo_arc(cr, 88, 6, 10, M_PI * 0.6, M_PI * 1.1);
-    Stroke(cr, ink.accent, 3);
+    StrokePath(cr, ink.accent, 3);
 }
 
 void Warship(cairo_t* cr, const sInk& ink)
@@ -745,14 +730,14 @@ void Warship(cairo_t* cr, const sInk& ink)
     cairo_move_to(cr, 0, 80);
     cairo_curve_to(cr, 20, 74, 30, 86, 50, 80);
     cairo_curve_to(cr, 70, 74, 80, 86, 100, 80);
-    Stroke(cr, ink.accent, 4);
+    StrokePath(cr, ink.accent, 4);
 }
 
 void Bomber(cairo_t* cr, const sInk& ink)
 {
     // A twin-engined bomber seen from below.
     Fuselage(cr, 8, 8, 24, 7, 34, 5, 84, 92);
-    Fill(cr, ink.main);
+    FillPath(cr, ink.main);
     Poly(cr, {2, 38, 98, 38, 94, 48, 6, 48}, ink.main);
     Poly(cr, {28, 84, 72, 84, 68, 92, 32, 92}, ink.main);
     FillRect(cr, 24, 30, 8, 18, ink.main);

@@ -17,15 +17,6 @@ namespace {
 
 constexpr const char* kFolder = "[UnitsSkin]Counters/";
 
-void Stroke(cairo_t* cr, const sColor& c, double width)
-{
-    SetColor(cr, c);
-    cairo_set_line_width(cr, width);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    cairo_stroke(cr);
-}
-
 // How a country dresses its forces: the paint of its vehicles and the colours of the
 // roundel on its aircraft and ships (outer ring to centre; a cross or star by name).
 struct sDress {
@@ -84,7 +75,7 @@ void Marking(cairo_t* cr, double cx, double cy, double r, const sDress& d)
         StarPath(cr, cx, cy, r * 1.15, r * 0.48);
         SetColor(cr, Rgb(d.ring[0]));
         cairo_fill_preserve(cr);
-        Stroke(cr, Rgb(0xF2F2F2), 1.0);
+        StrokePath(cr, Rgb(0xF2F2F2), 1.0);
         return;
     }
     FillCircle(cr, cx, cy, r, Rgb(d.ring[0]));
@@ -205,7 +196,7 @@ void Disc(cairo_t* cr, const tAtlasRect& r, const sColor& back, const sColor& ri
     double cx = (r.left + r.right) / 2.0, cy = (r.top + r.bottom) / 2.0, rad = r.Width() / 2.0 - 1.5;
     FillCircle(cr, cx, cy, rad, back);
     Circle(cr, cx, cy, rad);
-    Stroke(cr, rim, 1.6);
+    StrokePath(cr, rim, 1.6);
 }
 
 void MarkerIcon(cairo_t* cr, const tAtlasRect& r, Pictogram p, const sColor& back, const sColor& ink)
@@ -248,7 +239,7 @@ cairo_surface_t* Units()
     cairo_pattern_destroy(bevel);
     cairo_restore(cr);
     CardPath(cr, f, 1);
-    Stroke(cr, Rgb(0x15130E), 2);
+    StrokePath(cr, Rgb(0x15130E), 2);
     // The second colour's band across the top of the card.
     const tAtlasRect st = kCounterStripe;
     cairo_save(cr);
@@ -259,9 +250,9 @@ cairo_surface_t* Units()
     cairo_restore(cr);
     // The rim of the player's own units: brass.
     CardPath(cr, kOwnUnitRim, 2);
-    Stroke(cr, palette::kBrassLight, 4);
+    StrokePath(cr, palette::kBrassLight, 4);
     CardPath(cr, kOwnUnitRim, 0.5);
-    Stroke(cr, WithAlpha(palette::kBrassDark, 0.9), 1.2);
+    StrokePath(cr, WithAlpha(palette::kBrassDark, 0.9), 1.2);
     // Sizes: a division and a corps.
     CenteredText(cr, "XX", "DejaVu Sans", true, 15, kSizeMarker.left + 24, kSizeMarker.top + 10, Rgb(0x15130E));
     CenteredText(cr, "XXX", "DejaVu Sans", true, 15, kSizeMarker.left + 72, kSizeMarker.top + 10, Rgb(0x15130E));
@@ -277,28 +268,28 @@ cairo_surface_t* Units()
     const tAtlasRect reach = Right(kCommanderMarker, 1);
     Disc(cr, reach, Rgb(0x2A2418), Rgb(0xB8BCC0));
     StarPath(cr, reach.left + 16, reach.top + 16.5, 11, 4.6);
-    Stroke(cr, Rgb(0xD8DCE0), 1.8);
+    StrokePath(cr, Rgb(0xD8DCE0), 1.8);
     Disc(cr, kActionPointsMarker, Rgb(0x2E5A24), Rgb(0xD8F0C0));
     DrawPictogram(cr, pict::Chevrons, kActionPointsMarker.left + 5, kActionPointsMarker.top + 5, 22,
                   {Rgb(0xE8F6D8), Rgb(0xE8F6D8), Rgb(0x2E5A24)});
     MarkerIcon(cr, kLowSupplyMarker, pict::Crate, Rgb(0xB06A1A), Rgb(0xFFF0D0));
     cairo_move_to(cr, kLowSupplyMarker.left + 7, kLowSupplyMarker.top + 25);
     cairo_line_to(cr, kLowSupplyMarker.left + 25, kLowSupplyMarker.top + 7);
-    Stroke(cr, Rgb(0xC8201A), 3);
+    StrokePath(cr, Rgb(0xC8201A), 3);
     for (int level = 0; level < kLevelPipRows; level++) {
         const tAtlasRect row = Down(kLevelPips, level);
         for (int i = 0; i < level; i++) {
             StarPath(cr, row.left + 5 + i * 9.5, row.top + 6, 5, 2.1);
             SetColor(cr, palette::kBrassLight);
             cairo_fill_preserve(cr);
-            Stroke(cr, palette::kBrassDark, 0.8);
+            StrokePath(cr, palette::kBrassDark, 0.8);
         }
     }
     // A ship's hit points.
     RoundedRectPath(cr, kHitPointsBar.left + 0.5, kHitPointsBar.top + 0.5, kHitPointsBar.Width() - 1, kHitPointsBar.Height() - 1, 3);
     SetColor(cr, Rgb(0x3A1410));
     cairo_fill_preserve(cr);
-    Stroke(cr, Rgb(0x0E0C08), 1);
+    StrokePath(cr, Rgb(0x0E0C08), 1);
     cairo_pattern_t* hp = cairo_pattern_create_linear(0, kHitPointsFill.top, 0, kHitPointsFill.bottom);
     cairo_pattern_add_color_stop_rgb(hp, 0, 0.62, 0.78, 0.42);
     cairo_pattern_add_color_stop_rgb(hp, 1, 0.30, 0.46, 0.18);
@@ -354,7 +345,7 @@ cairo_surface_t* Info()
         FillRect(cr, 3, y + kInfoRowHeight - 1, w - 6, 1, WithAlpha(palette::kBrassDark, 0.6));
     }
     RoundedRectPath(cr, 1, 1, w - 2, h - 2, 6);
-    Stroke(cr, palette::kBrass, 2);
+    StrokePath(cr, palette::kBrass, 2);
     cairo_destroy(cr);
     return s;
 }
@@ -424,13 +415,34 @@ void Pair(std::ostringstream& out, bool on, const std::string& dest, const tAtla
     out << (on ? dest : "0;0;0;0") << "\r\n" << Corners(on ? src : kNone) << "\r\n";
 }
 
-std::string LandUnits()
+// A table of the levels: each begins with its name and threshold, then the family's rows.
+template <typename Fn>
+std::string LevelTable(Fn rows)
 {
     std::ostringstream out;
     out << "Game version;1.03\r\n";
     for (const sCounterLevel& l : kLevels) {
-        sCardGeometry g{l.size};
+        const sCardGeometry g{l.size};
         out << l.name << "\r\n" << l.threshold << "\r\n";
+        rows(out, g, l);
+    }
+    return out.str();
+}
+
+// The last rows of a land or air level: strength, action points and name, and the rim of
+// the player's own units.
+void FiguresAndRim(std::ostringstream& out, const sCardGeometry& g, const sCounterLevel& l)
+{
+    out << TextRow(g.X(41), g.Y(103), int(44 * l.size), int(17 * l.size), l.strength) << "\r\n";
+    out << TextRow(g.X(110), g.Y(103), int(18 * l.size), int(17 * l.size), l.actionPoints) << "\r\n";
+    out << TextRow(g.X(3), g.Y(121), 160, 15, l.name_) << "\r\n";
+    out << (l.markers ? Corners({g.X(37), g.Y(48), g.X(131), g.Y(122)}) : "0;0;0;0") << "\r\n";
+    out << Corners(l.markers ? kOwnUnitRim : kNone) << "\r\n";
+}
+
+std::string LandUnits()
+{
+    return LevelTable([](std::ostringstream& out, const sCardGeometry& g, const sCounterLevel& l) {
         Pair(out, true, g.Dest(39, 50, 90, 70), kCounterBase);
         Pair(out, l.markings, g.Dest(39, 50, 90, 70), kCounterStripe);
         Pair(out, l.markings, g.Dest(39, 50, 90, 70), kCounterFrame);
@@ -440,22 +452,13 @@ std::string LandUnits()
         Pair(out, l.markers, g.Dest(111, 69, 16, 16), kCommanderMarker);
         Pair(out, l.markers && l.actionPoints, g.Dest(98, 105, 12, 12), kActionPointsMarker);
         Pair(out, l.markers, g.Dest(111, 86, 16, 16), kLowSupplyMarker);
-        out << TextRow(g.X(41), g.Y(103), int(44 * l.size), int(17 * l.size), l.strength) << "\r\n";
-        out << TextRow(g.X(110), g.Y(103), int(18 * l.size), int(17 * l.size), l.actionPoints) << "\r\n";
-        out << TextRow(g.X(3), g.Y(121), 160, 15, l.name_) << "\r\n";
-        out << (l.markers ? Corners({g.X(37), g.Y(48), g.X(131), g.Y(122)}) : "0;0;0;0") << "\r\n";
-        out << Corners(l.markers ? kOwnUnitRim : kNone) << "\r\n";
-    }
-    return out.str();
+        FiguresAndRim(out, g, l);
+    });
 }
 
 std::string AirUnits()
 {
-    std::ostringstream out;
-    out << "Game version;1.03\r\n";
-    for (const sCounterLevel& l : kLevels) {
-        sCardGeometry g{l.size};
-        out << l.name << "\r\n" << l.threshold << "\r\n";
+    return LevelTable([](std::ostringstream& out, const sCardGeometry& g, const sCounterLevel& l) {
         Pair(out, true, g.Dest(39, 50, 90, 70), kCounterBase);
         Pair(out, l.markings, g.Dest(41, 52, 20, 13), {0, 0, 128, 85});
         Pair(out, l.markings, g.Dest(39, 50, 90, 70), kCounterFrame);
@@ -463,22 +466,13 @@ std::string AirUnits()
         Pair(out, l.markers, g.Dest(111, 52, 16, 16), kActionMarker);
         Pair(out, l.markers && l.actionPoints, g.Dest(98, 105, 12, 12), kActionPointsMarker);
         Pair(out, l.markers, g.Dest(111, 86, 16, 16), kLowSupplyMarker);
-        out << TextRow(g.X(41), g.Y(103), int(44 * l.size), int(17 * l.size), l.strength) << "\r\n";
-        out << TextRow(g.X(110), g.Y(103), int(18 * l.size), int(17 * l.size), l.actionPoints) << "\r\n";
-        out << TextRow(g.X(3), g.Y(121), 160, 15, l.name_) << "\r\n";
-        out << (l.markers ? Corners({g.X(37), g.Y(48), g.X(131), g.Y(122)}) : "0;0;0;0") << "\r\n";
-        out << Corners(l.markers ? kOwnUnitRim : kNone) << "\r\n";
-    }
-    return out.str();
+        FiguresAndRim(out, g, l);
+    });
 }
 
 std::string NavalUnits()
 {
-    std::ostringstream out;
-    out << "Game version;1.03\r\n";
-    for (const sCounterLevel& l : kLevels) {
-        sCardGeometry g{l.size};
-        out << l.name << "\r\n" << l.threshold << "\r\n";
+    return LevelTable([](std::ostringstream& out, const sCardGeometry& g, const sCounterLevel& l) {
         Pair(out, true, g.Dest(39, 50, 90, 70), kCounterBase);
         Pair(out, l.markings, g.Dest(41, 52, 20, 13), {0, 0, 128, 85});
         Pair(out, true, g.Dest(39, 50, 90, 70), {0, 0, kUnitCellWidth, kUnitCellHeight});
@@ -488,8 +482,7 @@ std::string NavalUnits()
         out << TextRow(g.X(3), g.Y(134), 160, 14, l.name_ ? 11 : 0) << "\r\n";
         out << (l.markers ? Corners({g.X(111), g.Y(69), g.X(127), g.Y(85)}) : "0;0;0;0") << "\r\n";
         out << Corners(l.markers ? kBattleVisibleMark : kNone) << "\r\n";
-    }
-    return out.str();
+    });
 }
 
 std::string Countries()
