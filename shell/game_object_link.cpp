@@ -2,6 +2,7 @@
 #include "events/events.h"
 #include "game/game.h"
 #include "shell/links.h"
+#include "world/map.h"
 
 void LinkGameObject()
 {
@@ -11,6 +12,13 @@ void LinkGameObject()
         g_GameLink.state = [] { return g_Gra ? g_Gra->GetGameState() : -1; };
     if (!g_GameLink.destroy)
         g_GameLink.destroy = [] { DeleteGameObject(); };
+    if (!g_ShellLinks.drawMinimapViewFrame)
+        g_ShellLinks.drawMinimapViewFrame = [] {
+            if (g_Gra && g_Gra->m_Mapa) {
+                g_Gra->m_Mapa->DrawMinimapOverlay();
+                g_Gra->m_Mapa->DrawMinimapViewFrame();
+            }
+        };
     if (!g_GameLink.render)
         g_GameLink.render = [](cRenderer* device, float elapsed) {
             if (g_Gra)

@@ -211,9 +211,20 @@ void cHintDisplay::Render()
         sprite->End();
 }
 
+void cHintDisplay::ForgetClick()
+{
+    leftReleasedNow = false;
+    leftUp = false;
+    SetHoverable(nullptr);
+}
+
 void InstallHintDisplay()
 {
     g_GuiHooks.hintSetControl = [](CDXUTControl* control, bool force) { g_HintDisplay.SetControl(control, force); };
     g_ShellLinks.hintUpdateMouse = [](bool left, bool right, int x, int y) { g_HintDisplay.UpdateMouse(left, right, x, y); };
     g_ShellLinks.hintRender = [] { g_HintDisplay.Render(); };
+    g_ShellLinks.hintForgetClick = [] { g_HintDisplay.ForgetClick(); };
+    g_ShellLinks.hintInit = [](int offsetX, int offsetY, int marginX, int marginY, int delayMs) {
+        g_HintDisplay.SetStyle(offsetX, offsetY, marginX, marginY, delayMs, nullptr);
+    };
 }

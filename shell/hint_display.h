@@ -26,6 +26,9 @@ public:
     void SetControl(CDXUTControl* control, bool force);
     // Once a frame, after every dialog, so that the hint lies on top of everything.
     void Render();
+    // A window opened or closed: the click that did it must not reach the map, and the
+    // map object under the mouse is forgotten.
+    void ForgetClick();
 
     // Where the box is drawn for the current pointer: flipped left of the pointer or above
     // it when it would leave the back buffer.

@@ -111,7 +111,7 @@ struct sShellLinks
     std::function<void()> endTurnFromMainThread; // EndTurnFromMainThread
     std::function<void()> openPauseMenu;         // game state 2 and a new pause menu
     std::function<void()> openMainMenu;          // a new main menu (no game loaded)
-    std::function<void()> drawMinimapViewFrame;  // cMapa::DrawMinimapViewFrame
+    std::function<void()> drawMinimapViewFrame;  // cMapa: the minimap's ownership overlay, then its view frame
     // cHintDisplay::Init: the box's offsets and margins and the delay before it shows.
     std::function<void(int offsetX, int offsetY, int marginX, int marginY, int delayMs)> hintInit;
 };

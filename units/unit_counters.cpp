@@ -57,7 +57,7 @@ cTexture* PictureOf(const cUnit& unit, sRect& source)
 cTexture* FlagOf(const cUnit& unit)
 {
     const cPanstwo* owner = unit.GetOwner();
-    return owner && owner->FlagPicture ? owner->FlagPicture.get() : g_Textures[TEX_UNKNOWN_FLAG].Get();
+    return owner ? owner->GetFlagTexture() : g_Textures[TEX_UNKNOWN_FLAG].Get();
 }
 
 tColor CardColor(const cUnit& unit, bool second)

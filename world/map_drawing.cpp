@@ -231,7 +231,7 @@ void sHex::DrawOwnership(float px, float py) const
     if (!city || !Wanted(kLayerCity))
         return;
     const cPanstwo* holder = GetController();
-    cTexture* flag = holder && holder->FlagPicture ? holder->FlagPicture.get() : g_Textures[TEX_UNKNOWN_FLAG].Get();
+    cTexture* flag = holder ? holder->GetFlagTexture() : g_Textures[TEX_UNKNOWN_FLAG].Get();
     if (!flag)
         return;
     DrawSkinPiece(flag, gui_atlas::sRect{0, 0, gui_atlas::kFlagWidth, gui_atlas::kFlagHeight},
