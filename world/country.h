@@ -67,6 +67,8 @@ constexpr int kCountriesCsvColumns = 70;
 // A country's units by row (type) and column (0 on the map, 1 in the reserve pools).
 constexpr int kForceSummaryRows = 39;
 using ForceSummary = std::array<std::array<int, 2>, kForceSummaryRows>;
+// The row of the force summary that shows a unit type, or -1.
+int DisplayRowOfType(int type);
 
 class cPanstwo
 {

@@ -67,25 +67,6 @@ int FighterPowerNear(const cPanstwo& country, int x, int y, Qualifies qualifies)
     return power;
 }
 
-// The row of the force summary that shows a type, or -1.
-int DisplayRowOfType(int type)
-{
-    if (IsLandType(type))
-        return type;
-    switch (type) {
-    case UNIT_STRATEGIC_BOMBER: return 7;
-    case UNIT_TACTICAL_BOMBER: return 8;
-    case UNIT_FIGHTER: return 9;
-    case UNIT_CRUISER: return 10;
-    case UNIT_BATTLESHIP: return 11;
-    case UNIT_CARRIER: return 12;
-    case UNIT_SUBMARINE: return 13;
-    case UNIT_CARGO: return 14;
-    case UNIT_AMPHIBIOUS: return 15;
-    default: return -1;
-    }
-}
-
 // The row of the force summary kept by type code, or -1 (a Mulberry has none).
 int CodeRowOfType(int type, bool inReserve)
 {
@@ -113,6 +94,24 @@ cJednostkaMorska* FindCarrierInterceptor(int nodeId, Qualifies qualifies)
 }
 
 } // namespace
+
+int DisplayRowOfType(int type)
+{
+    if (IsLandType(type))
+        return type;
+    switch (type) {
+    case UNIT_STRATEGIC_BOMBER: return 7;
+    case UNIT_TACTICAL_BOMBER: return 8;
+    case UNIT_FIGHTER: return 9;
+    case UNIT_CRUISER: return 10;
+    case UNIT_BATTLESHIP: return 11;
+    case UNIT_CARRIER: return 12;
+    case UNIT_SUBMARINE: return 13;
+    case UNIT_CARGO: return 14;
+    case UNIT_AMPHIBIOUS: return 15;
+    default: return -1;
+    }
+}
 
 cJednostkaLotnicza* FindFighterInterceptor(int x, int y, const std::function<bool(int owner)>& qualifies)
 {

@@ -1,0 +1,108 @@
+// The reports window: what it opens on, its tables, and browsing the reports of a kind.
+#include <gtest/gtest.h>
+
+#include "core/stringbase.h"
+#include "dialogs/reports_dialog.h"
+#include "game/game.h"
+#include "gui/controls.h"
+#include "tests/dialogs/dialog_bench.h"
+#include "world/country.h"
+
+namespace {
+
+class ReportsDialog : public cDialogTest
+{
+protected:
+    cDialogStatystyk* Open()
+    {
+        dialog = new cDialogStatystyk();
+        PushDialog(dialog);
+        return dialog;
+    }
+    CDXUTListBox* List(int id) { return ControlOf<CDXUTListBox>(*dialog, id, DXUT_CONTROL_LISTBOX); }
+    CDXUTTabFrame* Tabs(int id) { return ControlOf<CDXUTTabFrame>(*dialog, id, DXUT_CONTROL_TABFRAME); }
+    void ChooseTab(int id, int index)
+    {
+        const DXUTTabFrameTab* tab = Tabs(id)->GetTab(index);
+        int x = 0;
+        for (int k = 0; k < index; ++k)
+            x += Tabs(id)->GetTab(k)->captionWidth + 20;
+        const sRect strip = dialog->ToScreenRect(Tabs(id)->GetStripRect());
+        ClickAt(strip.left + x + tab->captionWidth / 2 + 8, (strip.top + strip.bottom) / 2);
+    }
+    std::wstring Cell(int row, int column) { return List(kReportsTableId)->GetItem(row)->cells[size_t(column)]; }
+    void AddReport(int country, int kind, const std::wstring& text)
+    {
+        sRaport r;
+        r.kind = kind;
+        r.countryKey = country;
+        r.text = text;
+        g_Gra->m_Reports->AddReport(r);
+    }
+
+    cDialogStatystyk* dialog = nullptr;
+};
+
+TEST_F(ReportsDialog, OpensOnTheGeneralSummaryOfTheCountryAndItsAlliesAndSwitchesTables)
+{
+    LoadTestland(1);
+    Open();
+    EXPECT_EQ(dialog->SelectedKind(), kReportKindGeneralSummary);
+    ASSERT_EQ(List(kReportsCountryListId)->GetSize(), 2) << "Albion and its ally Valdonia";
+    EXPECT_EQ(List(kReportsCountryListId)->GetItem(0)->cells[0], GetCountry(1)->Name);
+    EXPECT_EQ(dialog->SelectedCountryId(), 1);
+    EXPECT_EQ(Tabs(kReportsTableTabsId)->GetTabCount(), 4);
+    EXPECT_FALSE(dialog->GetControl(kReportsTextId)->GetVisible());
+    EXPECT_EQ(Cell(0, 0), LangText("country_stats_alliance")) << "a member shows its alliance";
+    ChooseTab(kReportsTableTabsId, 3);
+    EXPECT_EQ(Cell(0, 0), LangText("country_stats_technology_artillery"));
+    ASSERT_NO_FATAL_FAILURE(CheckScreen("reports_dialog"));
+
+    ClickRow(*dialog, *List(kReportsKindListId), 5);
+    EXPECT_EQ(dialog->SelectedKind(), kReportKindVictoryPoints);
+    EXPECT_EQ(Tabs(kReportsTableTabsId)->GetTabCount(), 2);
+    ASSERT_EQ(List(kReportsTableId)->GetSize(), 3);
+    EXPECT_EQ(Cell(0, 0), LangText("allies2"));
+    ChooseTab(kReportsTableTabsId, 1);
+    EXPECT_EQ(Tabs(kReportsTableTabsId)->GetTabCount(), 2) << "the victory-point tabs stay";
+    EXPECT_EQ(List(kReportsTableId)->GetSize(), 5) << "every active country but the last id";
+    ClickRow(*dialog, *List(kReportsKindListId), 0);
+    EXPECT_EQ(Tabs(kReportsTableTabsId)->GetTabCount(), 4);
+    Key(VK_RETURN);
+    EXPECT_TRUE(OpenKinds().empty());
+}
+
+TEST_F(ReportsDialog, ANeutralShowsItsWayToWarAndTheBrowserJumpsToTheNewestReport)
+{
+    LoadTestland(4); // Helvetia, neutral
+    for (const wchar_t* text : {L"January", L"February", L"March"})
+        AddReport(4, 22, text);
+    AddReport(4, 23, L"Only research");
+    Open();
+    EXPECT_EQ(Cell(0, 0), LangText("country_stats_alliance_entry"));
+
+    ClickRow(*dialog, *List(kReportsKindListId), 1); // production
+    auto* slider = ControlOf<CDXUTSlider>(*dialog, kReportsSliderId, DXUT_CONTROL_SLIDER);
+    EXPECT_TRUE(dialog->GetControl(kReportsTextId)->GetVisible());
+    EXPECT_FALSE(dialog->GetControl(kReportsTableId)->GetVisible());
+    EXPECT_EQ(TextOf(kReportsPositionTextId), LangFormat("reports_count", 3, 3));
+    EXPECT_EQ(ControlOf<CDXUTMemo>(*dialog, kReportsTextId, DXUT_CONTROL_MEMO)->GetText(), L"March");
+    EXPECT_TRUE(slider->GetEnabled());
+    slider->SetValueInternal(0, true, true);
+    EXPECT_EQ(TextOf(kReportsPositionTextId), LangFormat("reports_count", 1, 3));
+    EXPECT_EQ(ControlOf<CDXUTMemo>(*dialog, kReportsTextId, DXUT_CONTROL_MEMO)->GetText(), L"January");
+    ASSERT_NO_FATAL_FAILURE(CheckScreen("reports_dialog_browser"));
+
+    ClickRow(*dialog, *List(kReportsKindListId), 3); // research: one report
+    EXPECT_EQ(TextOf(kReportsPositionTextId), LangFormat("reports_count", 1, 1));
+    EXPECT_FALSE(slider->GetEnabled());
+    ClickRow(*dialog, *List(kReportsKindListId), 4); // convoys: none
+    EXPECT_EQ(TextOf(kReportsPositionTextId), LangText("reports_count_no_reports"));
+    EXPECT_EQ(TextOf(kReportsDateId), L"-");
+    EXPECT_EQ(ControlOf<CDXUTMemo>(*dialog, kReportsTextId, DXUT_CONTROL_MEMO)->GetText(), L"");
+    EXPECT_FALSE(slider->GetEnabled());
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(OpenKinds().empty());
+}
+
+} // namespace
