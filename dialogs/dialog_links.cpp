@@ -2,6 +2,7 @@
 
 #include "core/lock.h"
 #include "dialogs/dialog_stack.h"
+#include "dialogs/hex_panel.h"
 #include "dialogs/message_dialog.h"
 #include "dialogs/panel.h"
 #include "dialogs/request_openers.h"
@@ -17,5 +18,9 @@ void InstallDialogLinks()
     };
     links.beginOtherSidePhase = FoldPanelsForOtherSide;
     links.beginPlayerPhase = RestorePanelsForPlayer;
+    links.refreshHexPanel = [] {
+        if (cHexPanel* panel = HexPanel())
+            panel->Refresh();
+    };
     SetDialogOpenQuery(IsDialogOpen);
 }

@@ -141,6 +141,7 @@ struct sDialogLinks
     std::function<void()> beginPlayerPhase;
     std::function<void()> refreshPoints;                         // cInfoPanel::RefreshPoints
     std::function<void()> refreshDate;                           // cMinimapPanel::RefreshDateLabel
+    std::function<void()> refreshHexPanel;                       // cHexPanel::Refresh
     std::function<void(const std::wstring& text)> setStatusText; // cInfoPanel::SetStatusText
     // The minimap picture's place on the screen and its size in texture pixels.
     std::function<void(int x, int y, int width, int height, int pictureWidth, int pictureHeight)> setMinimapRect;

@@ -74,6 +74,8 @@ void cShellPresentation::RefreshPanels()
         g_DialogLinks.refreshPoints();
     if (g_DialogLinks.refreshDate)
         g_DialogLinks.refreshDate();
+    if (g_DialogLinks.refreshHexPanel)
+        g_DialogLinks.refreshHexPanel();
 }
 
 void cShellPresentation::RefreshPoints()
