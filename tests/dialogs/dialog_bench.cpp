@@ -126,6 +126,14 @@ void cDialogTest::ClickAt(int x, int y)
     DXUTStaticWndProc(WM_LBUTTONUP, 0, at);
 }
 
+void cDialogTest::ClickRow(CDXUTDialog& dialog, CDXUTListBox& list, int row)
+{
+    const sRect text = dialog.ToScreenRect(list.GetTextRect());
+    const int height = list.GetRowHeight();
+    ASSERT_GT(height, 0);
+    ClickAt((text.left + text.right) / 2, text.top + row * height + height / 2);
+}
+
 void cDialogTest::Key(uint32_t vk)
 {
     DXUTStaticWndProc(WM_KEYDOWN, vk, 0);

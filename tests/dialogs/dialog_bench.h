@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dialogs/dialog_stack.h"
+#include "gui/list_box.h"
 #include "platform/sdl_renderer.h"
 #include "platform/window.h"
 
@@ -27,6 +28,8 @@ protected:
     void Click(int id);
     void Click(CDXUTDialog& dialog, int id);
     void ClickAt(int x, int y);
+    // A click on a row of a list box.
+    void ClickRow(CDXUTDialog& dialog, CDXUTListBox& list, int row);
     void Key(uint32_t vk);
     void Type(const std::wstring& text);
     void Tick(float seconds);
@@ -36,6 +39,11 @@ protected:
     // The text of a static or button of the current dialog.
     std::wstring TextOf(int id);
     std::wstring TextOf(CDXUTDialog& dialog, int id);
+    // A control's hint, empty for none.
+    static std::wstring HintOf(CDXUTControl* control)
+    {
+        return control && control->GetHint() ? control->GetHint() : L"";
+    }
     template <class T>
     T* ControlOf(CDXUTDialog& dialog, int id, int type)
     {

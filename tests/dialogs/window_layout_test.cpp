@@ -9,11 +9,15 @@
 #include "dialogs/cheats_dialog.h"
 #include "dialogs/combat_result_dialog.h"
 #include "dialogs/convoy_results_dialog.h"
+#include "dialogs/convoys_dialog.h"
 #include "dialogs/end_turn_dialog.h"
+#include "dialogs/hex_panel.h"
 #include "dialogs/hotkeys_dialog.h"
 #include "dialogs/list_choice_dialog.h"
 #include "dialogs/message_dialog.h"
 #include "dialogs/new_turn_dialog.h"
+#include "dialogs/reports_dialog.h"
+#include "dialogs/research_dialog.h"
 #include "dialogs/text_input_dialog.h"
 #include "dialogs/unit_panel.h"
 #include "game/game.h"
@@ -99,6 +103,15 @@ TEST_F(WindowLayout, EveryWindowFitsTheScreenWithoutOverlappingControls)
              plan.y = 6;
              g_Gra->m_PlayState->SetAssaultPlan(plan);
              return new cAttackPanel;
+         },
+         {}},
+        {"research", [] { return new cDialogResearchu; }, {}},
+        {"reports", [] { return new cDialogStatystyk; }, {}},
+        {"convoys", [] { return new cDialogKonwojow; }, {}},
+        {"hex panel",
+         [] {
+             g_Gra->m_PlayState->SelectHex(6, 6);
+             return new cHexPanel;
          },
          {}},
     };
