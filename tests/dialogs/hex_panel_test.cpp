@@ -96,8 +96,9 @@ TEST_F(HexPanel, CitiesPortsResourcesAndTheSeaShowWhatTheyHold)
     EXPECT_EQ(Value(417), L"2");
     ASSERT_NO_FATAL_FAILURE(CheckScreen("hex_panel"));
 
+    // Clearing the selection refreshes the panel with the others.
     g_Gra->m_PlayState->DeselectAll();
-    panel->Refresh();
+    g_DialogLinks.refreshHexPanel();
     EXPECT_EQ(Value(402), L"-");
     EXPECT_EQ(Value(405), L"-");
 }

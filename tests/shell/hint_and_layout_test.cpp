@@ -109,6 +109,15 @@ TEST(MouseState, ALeftClickIsReportedOnReleaseAndARightClickOnPress)
     mouse.UpdateMouse(false, true, 25, 20);
     EXPECT_FALSE(mouse.rightPressedNow);
     EXPECT_EQ(mouse.rightDragX, 5);
+
+    // The click that closed a window is forgotten, so the map never takes it.
+    mouse.UpdateMouse(true, false, 30, 30);
+    mouse.UpdateMouse(false, false, 30, 30);
+    ASSERT_TRUE(mouse.leftReleasedNow);
+    mouse.ForgetClick();
+    EXPECT_FALSE(mouse.leftReleasedNow);
+    EXPECT_FALSE(mouse.leftUp);
+    EXPECT_FALSE(mouse.HasHint());
 }
 
 class LayoutHook : public cGuiTest
