@@ -227,7 +227,7 @@ void WriteSaveFiles(std::wstring_view folder)
     }
 }
 
-bool SaveGame(const std::wstring& name, bool quiet)
+std::wstring NormalizeSaveName(const std::wstring& name)
 {
     std::wstring trimmed = name;
     boost::algorithm::trim(trimmed, std::locale::classic());
@@ -236,6 +236,12 @@ bool SaveGame(const std::wstring& name, bool quiet)
         trimmed.resize(kMaxSaveNameLength);
         boost::algorithm::trim(trimmed, std::locale::classic());
     }
+    return trimmed;
+}
+
+bool SaveGame(const std::wstring& name, bool quiet)
+{
+    const std::wstring trimmed = NormalizeSaveName(name);
     bool saved = false;
     if (!IsValidSaveName(trimmed, kMaxSaveNameLength))
         LogLine(L"ERROR: \"%s\" cannot be the name of a save", name);

@@ -24,8 +24,10 @@ bool SaveFolderExists(std::wstring_view name);
 // as every writer does; SaveGame and SavePbemGame catch that and keep the game running.
 void WriteSaveFiles(std::wstring_view folder);
 
-// Saves into data\save\<name> (blanks around the name dropped, cut to the longest
-// name). Unless quiet, a message tells the player how it went. False when the name is
+// The folder name a save under that name gets: blanks around it dropped, cut to the
+// longest name. It may still be refused (IsValidSaveName).
+std::wstring NormalizeSaveName(const std::wstring& name);
+// Saves into data\save\<name> (the name normalized as above). Unless quiet, a message tells the player how it went. False when the name is
 // refused or a file could not be written; the running game goes on either way.
 bool SaveGame(const std::wstring& name, bool quiet);
 // Saves into data\pbem\<name>; no message on success.

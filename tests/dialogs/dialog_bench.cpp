@@ -31,10 +31,14 @@ constexpr int kScreenHeight = 768;
 
 void cDialogTest::SetUp()
 {
-    fs::create_directories("data");
-    for (const char* shared : {"gfx", "sound"})
-        if (!fs::exists(fs::path("data") / shared))
-            fs::create_directory_symlink(SourceDir() / "data" / shared, fs::path("data") / shared);
+    // The shipped pictures and sounds, linked one by one, so that a test may add a skin.
+    for (const char* shared : {"gfx", "sound"}) {
+        const fs::path folder = fs::path("data") / shared;
+        fs::create_directories(folder);
+        for (const auto& entry : fs::directory_iterator(SourceDir() / "data" / shared))
+            if (!fs::exists(folder / entry.path().filename()))
+                fs::create_symlink(entry.path(), folder / entry.path().filename());
+    }
     const auto overwrite = fs::copy_options::overwrite_existing;
     fs::copy_file(SourceDir() / "data" / "GUI_1024x768.csv", "data/GUI_1024x768.csv", overwrite);
     fs::copy_file(SourceDir() / "data" / "Settings.ini", "Settings.ini", overwrite);

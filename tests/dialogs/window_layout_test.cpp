@@ -18,6 +18,8 @@
 #include "dialogs/new_turn_dialog.h"
 #include "dialogs/reports_dialog.h"
 #include "dialogs/research_dialog.h"
+#include "dialogs/preferences_dialog.h"
+#include "dialogs/save_dialog.h"
 #include "dialogs/text_input_dialog.h"
 #include "dialogs/unit_panel.h"
 #include "game/game.h"
@@ -114,11 +116,20 @@ TEST_F(WindowLayout, EveryWindowFitsTheScreenWithoutOverlappingControls)
              return new cHexPanel;
          },
          {}},
+        {"save", [] { return new cDialogZapisuGry; }, {}},
+        {"preferences", [] { return new cDialogUstawien; }, {}},
     };
     for (const sWindowCase& window : windows) {
         cDialog* dialog = window.make();
         PushDialog(dialog);
-        ExpectPlacedOnScreen(*dialog, window);
+        // A window of tabs is checked one page at a time.
+        auto* tabs = static_cast<CDXUTTabFrame*>(dialog->GetControl(kPreferencesTabsId, DXUT_CONTROL_TABFRAME));
+        for (int tab = 0; tab < (tabs ? tabs->GetTabCount() : 1); ++tab) {
+            if (tabs)
+                tabs->SelectTab(tab, false);
+            SCOPED_TRACE("tab " + std::to_string(tab));
+            ExpectPlacedOnScreen(*dialog, window);
+        }
         CloseTopDialogs(-1);
     }
 }

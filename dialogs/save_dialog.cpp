@@ -1,0 +1,149 @@
+#include "dialogs/save_dialog.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "core/ini.h"
+#include "core/stringbase.h"
+#include "dialogs/confirm_dialog.h"
+#include "dialogs/message_dialog.h"
+#include "game/game.h"
+#include "game/save_game.h"
+#include "gui/controls.h"
+#include "gui/gui_hooks.h"
+#include "platform/paths.h"
+
+namespace {
+
+// The names of the folders in data\save, sorted.
+std::vector<std::wstring> SaveFolders()
+{
+    std::vector<std::wstring> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(HostPath(L"data\\save"), error))
+        if (entry.is_directory(error))
+            names.push_back(entry.path().filename().wstring());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+cDialogZapisuGry::cDialogZapisuGry() : cDialog(kSaveDialogKind, LayoutRow(kSaveDialogKind))
+{
+    if (g_Gra)
+        g_Gra->EnterMenuState();
+    AddText(250, LangText("save_game_title"), true);
+    AddText(253, LangText("save_game_list"));
+    AddListBoxFromLayout(kSaveListId, 0);
+    if (auto* list = static_cast<CDXUTListBox*>(GetControl(kSaveListId, DXUT_CONTROL_LISTBOX)))
+        list->SetColumns(4, LangText("save_list_saved_game_columns"), 30, 35, 10, 25);
+    AddText(255, LangText("save_game_new_name"));
+    AddEditBoxFromLayout(kSaveNameId, LangText("save_game_default_name").c_str(),
+                         LangText("save_game_new_name_hint").c_str());
+    AddButtonFromLayout(kSaveSaveId, LangText("save_game_save").c_str(), LangText("save_game_save_hint").c_str());
+    AddButtonFromLayout(kSaveExitId, LangText("save_game_exit").c_str(), LangText("save_game_exit_hint").c_str());
+    FillList();
+}
+
+void cDialogZapisuGry::FillList()
+{
+    auto* list = static_cast<CDXUTListBox*>(GetControl(kSaveListId, DXUT_CONTROL_LISTBOX));
+    if (!list)
+        return;
+    const int selected = list->GetSelectedIndex();
+    list->RemoveAllItems();
+    m_Names = SaveFolders();
+    const std::string nameKey = "General_" + g_StringBase.GetLanguageId() + "/Name";
+    for (size_t row = 0; row < m_Names.size(); ++row) {
+        cIniFile info;
+        info.Load(HostPath(FormatText(L"data\\save\\%s\\Info.ini", m_Names[row])));
+        const std::wstring scenario = info.GetString(nameKey, LangText("save_unknown_name"));
+        const std::wstring date = info.GetString("Save/Date", L"--.--.-- --:--");
+        const int turn = info.GetInt("Save/Turn", 1);
+        list->AddItem(FormatText(L"%s;%s;%i;%s", m_Names[row], scenario, turn, date), reinterpret_cast<void*>(row));
+    }
+    if (selected >= 0 && selected < list->GetSize())
+        list->SelectItem(selected);
+}
+
+void cDialogZapisuGry::OnGUIEvent(unsigned, int controlId, CDXUTControl*)
+{
+    switch (controlId) {
+    case kSaveListId: OnSaveChosen(); break;
+    case kSaveSaveId: OnSavePressed(); break;
+    case kSaveExitId: OnExitPressed(); break;
+    default: break;
+    }
+}
+
+void cDialogZapisuGry::OnSaveChosen()
+{
+    auto* list = static_cast<CDXUTListBox*>(GetControl(kSaveListId, DXUT_CONTROL_LISTBOX));
+    if (!list || list->GetSelectedIndex() < 0)
+        return;
+    const size_t row = reinterpret_cast<size_t>(list->GetSelectedData());
+    if (row >= m_Names.size())
+        return;
+    const std::wstring name = m_Names[row];
+    // Read now, not remembered from an earlier key: the player may have let go of Ctrl
+    // while another screen had the keyboard.
+    if (GuiKeyDown(VK_CONTROL)) {
+        if (!SaveGame(name, true)) {
+            PushDialog(new cDialogTekstowy(LangFormat("save_game_failed_%s", name), LangText("save_game_title")));
+            return;
+        }
+        CloseTopDialogs(1);
+        if (g_Gra)
+            g_Gra->ReturnToMap();
+        return;
+    }
+    if (auto* edit = static_cast<CDXUTEditBox*>(GetControl(kSaveNameId, DXUT_CONTROL_EDITBOX)))
+        edit->SetText(name.c_str());
+}
+
+void cDialogZapisuGry::OnSavePressed()
+{
+    auto* edit = static_cast<CDXUTEditBox*>(GetControl(kSaveNameId, DXUT_CONTROL_EDITBOX));
+    TryToSave(edit ? edit->GetText() : std::wstring());
+    FillList();
+}
+
+void cDialogZapisuGry::TryToSave(const std::wstring& typed)
+{
+    // The name is normalized once, and the same name is checked, asked about and saved.
+    const std::wstring name = NormalizeSaveName(typed);
+    if (!IsValidSaveName(name, kMaxSaveNameLength)) {
+        PushDialog(new cDialogTekstowy(LangFormat("save_game_invalid_name_%s", typed), LangText("save_game_title")));
+        return;
+    }
+    if (!SaveFolderExists(name)) {
+        Save(name);
+        return;
+    }
+    m_PendingOverwrite = true;
+    m_PendingName = name;
+    PushDialog(new cDialogPotwierdzenia(LangText("save_overwrite_title"), LangFormat("save_overwrite_question_%s", name),
+                                        LangText("save_overwrite_yes"), LangText("save_overwrite_yes_hint"),
+                                        LangText("save_overwrite_no"), LangText("save_overwrite_no_hint")));
+}
+
+// The writer tells the player how it went; on failure the window stays for another try.
+void cDialogZapisuGry::Save(const std::wstring& name) { SaveGame(name, false); }
+
+void cDialogZapisuGry::OnReactivate()
+{
+    const bool overwrite = m_PendingOverwrite && g_ConfirmAnswer;
+    m_PendingOverwrite = false;
+    if (!overwrite)
+        return;
+    Save(m_PendingName);
+    FillList();
+}
+
+void cDialogZapisuGry::OnExitPressed()
+{
+    CloseTopDialogs(1);
+    if (g_Gra)
+        g_Gra->ReturnToMap();
+}

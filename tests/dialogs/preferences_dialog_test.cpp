@@ -1,0 +1,164 @@
+// The preferences: what each tab offers and what OK leaves in Settings.ini.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/ini.h"
+#include "core/settings.h"
+#include "core/stringbase.h"
+#include "dialogs/preferences_dialog.h"
+#include "game/game.h"
+#include "game/presentation.h"
+#include "gui/controls.h"
+#include "tests/dialogs/dialog_bench.h"
+#include "tests/test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class cSkinCounter : public cNullPresentation
+{
+public:
+    void LoadMapSkin() override { ++mapSkins; }
+    void LoadUnitsSkin() override { ++unitsSkins; }
+    int mapSkins = 0;
+    int unitsSkins = 0;
+};
+
+class Preferences : public cDialogTest
+{
+protected:
+    void SetUp() override
+    {
+        cDialogTest::SetUp();
+        SetPresentation(&skins);
+    }
+    cDialogUstawien* Open()
+    {
+        OpenPreferences();
+        return dynamic_cast<cDialogUstawien*>(Top());
+    }
+    void ShowTab(int index)
+    {
+        ControlOf<CDXUTTabFrame>(*Top(), kPreferencesTabsId, DXUT_CONTROL_TABFRAME)->SelectTab(index, false);
+    }
+    void Slide(int id, int value)
+    {
+        ControlOf<CDXUTSlider>(*Top(), id, DXUT_CONTROL_SLIDER)->SetValueInternal(value, true, true);
+    }
+    void Choose(int comboId, const std::wstring& text)
+    {
+        auto* combo = ControlOf<CDXUTComboBox>(*Top(), comboId, DXUT_CONTROL_COMBOBOX);
+        const int index = combo->FindItem(text.c_str());
+        ASSERT_GE(index, 0) << "no item " << testing::PrintToString(text);
+        combo->SetSelectedByIndex(unsigned(index));
+        Top()->SendEvent(EVENT_COMBOBOX_SELECTION_CHANGED, true, combo);
+    }
+    std::wstring Shown(int comboId)
+    {
+        auto* combo = ControlOf<CDXUTComboBox>(*Top(), comboId, DXUT_CONTROL_COMBOBOX);
+        return combo->GetSelectedItem() ? combo->GetSelectedItem()->strText : L"<none>";
+    }
+    cSkinCounter skins;
+};
+
+TEST_F(Preferences, OkWritesEveryChangeIntoSettingsIniAndGoesBackToTheMap)
+{
+    LoadTestland(1);
+    Open();
+    ASSERT_NO_FATAL_FAILURE(CheckScreen("preferences_dialog_general"));
+    Choose(kPreferencesFpsLimitId, LangText("fps_30"));
+    EXPECT_EQ(g_UserSettings.FrameSleepMs(), 33);
+    ShowTab(5);
+    Slide(kPreferencesSoundVolumeId, 13);
+    EXPECT_EQ(TextOf(kPreferencesSoundVolumeId - 1), L"65%");
+    ShowTab(3);
+    Click(kPreferencesGridId);
+    Choose(kPreferencesBorderColourId, LangText("border_color_red"));
+    ShowTab(1);
+    Slide(g_DelayTable[DELAY_AI_COMBAT_RESULT].controlId, -1);
+    EXPECT_EQ(TextOf(g_DelayTable[DELAY_AI_COMBAT_RESULT].controlId - 1), LangText("pref_delay_wait_for_click"));
+    ASSERT_NO_FATAL_FAILURE(CheckScreen("preferences_dialog_gameplay"));
+    ShowTab(4);
+    Click(kPreferencesEndTurnQuestionId);
+    g_Gra->EnterMenuState();
+    Click(kPreferencesOkId);
+
+    EXPECT_TRUE(OpenKinds().empty());
+    EXPECT_EQ(g_Gra->GetGameState(), 7);
+    cIniFile saved;
+    ASSERT_TRUE(saved.Load("Settings.ini"));
+    EXPECT_EQ(saved.GetInt("Main/FPSLimit", -1), 30);
+    EXPECT_EQ(saved.GetInt("Audio/SFXVolume", -1), 65);
+    EXPECT_FALSE(saved.GetBool("MapDisplay/ShowGrid", true));
+    EXPECT_EQ(saved.GetInt("Border/ColorR", -1), 255);
+    EXPECT_EQ(saved.GetInt("Border/ColorG", -1), 0);
+    EXPECT_EQ(saved.GetInt("Delay/AICombatResult", 0), -1000);
+    EXPECT_FALSE(saved.GetBool("InterfaceSettings/ConfirmEndTurn", true));
+}
+
+TEST_F(Preferences, OnlySizesWithALayoutFileAndTheCurrentSizeAreOffered)
+{
+    testing_support::WriteFile("data/GUI_1280x1024.csv", "1;0;0;1280;1024\n");
+    testing_support::WriteFile("data/GUI_notes.csv", "\n");
+    g_UserSettings.resolutionX = 1152;
+    g_UserSettings.resolutionY = 864;
+    Open();
+    std::vector<std::wstring> offered;
+    auto* combo = ControlOf<CDXUTComboBox>(*Top(), kPreferencesResolutionId, DXUT_CONTROL_COMBOBOX);
+    for (int k = 0; k < combo->GetNumItems(); ++k)
+        offered.push_back(combo->GetItem(k)->strText);
+    EXPECT_EQ(offered, (std::vector<std::wstring>{L"1024x768", L"1152x864", L"1280x1024"}));
+    EXPECT_EQ(Shown(kPreferencesResolutionId), L"1152x864");
+    Choose(kPreferencesResolutionId, L"1280x1024");
+    EXPECT_EQ(g_Settings.GetInt("Main/ResolutionX", 0), 1280);
+}
+
+TEST_F(Preferences, ControlsOpenOnTheSettingsInForce)
+{
+    g_UserSettings.fpsLimit = 30;
+    g_UserSettings.borderColor = 0xFF123456u;
+    g_DelayValues[DELAY_CONTROL_HINT] = 0;
+    g_DelayValues[DELAY_AI_MOVE_BEFORE] = 0;
+    g_DelayValues[DELAY_HUMAN_COMBAT_RESULT] = 0;
+    Open();
+    EXPECT_EQ(Shown(kPreferencesFpsLimitId), LangText("fps_30"));
+    EXPECT_EQ(Shown(kPreferencesBorderColourId), LangText("border_color_default"));
+    EXPECT_EQ(TextOf(g_DelayTable[DELAY_CONTROL_HINT].controlId - 1), LangText("pref_delay_immediately"));
+    EXPECT_EQ(TextOf(g_DelayTable[DELAY_AI_MOVE_BEFORE].controlId - 1), LangFormat("pref_delay_%.1f", 0.0));
+    EXPECT_EQ(TextOf(g_DelayTable[DELAY_HUMAN_COMBAT_RESULT].controlId - 1), LangText("pref_delay_dont_show"));
+}
+
+TEST_F(Preferences, OnlyAnotherSkinIsLoaded)
+{
+    fs::create_directories("data/gfx/[MapSkin]Normal");
+    fs::create_directories("data/gfx/[MapSkin]Winter");
+    Open();
+    auto* list = ControlOf<CDXUTListBox>(*Top(), kPreferencesMapSkinId, DXUT_CONTROL_LISTBOX);
+    ASSERT_EQ(list->GetSize(), 2);
+    EXPECT_EQ(list->GetSelectedIndex(), 0);
+    list->SelectItem(0, true);
+    EXPECT_EQ(skins.mapSkins, 0);
+    list->SelectItem(1, true);
+    EXPECT_EQ(skins.mapSkins, 1);
+    EXPECT_EQ(g_UserSettings.mapSkin, L"Winter");
+    EXPECT_EQ(g_Settings.GetString("MapDisplay/Skin", L""), L"Winter");
+}
+
+TEST_F(Preferences, OpenOnlyInThePlayersPhaseOrOverThePauseMenuAndWithoutAGameBackToTheMainMenu)
+{
+    int mainMenus = 0;
+    g_ShellLinks.openMainMenu = [&] { ++mainMenus; };
+    Open();
+    Click(kPreferencesOkId);
+    EXPECT_EQ(mainMenus, 1);
+
+    LoadTestland(1);
+    g_Gra->SetGameState(9);
+    EXPECT_EQ(Open(), nullptr);
+    g_Gra->SetGameState(2);
+    EXPECT_NE(Open(), nullptr);
+}
+
+} // namespace
