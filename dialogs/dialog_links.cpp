@@ -3,6 +3,9 @@
 #include "core/lock.h"
 #include "dialogs/cheats_dialog.h"
 #include "dialogs/dialog_stack.h"
+#include "dialogs/game_panels.h"
+#include "dialogs/info_panel.h"
+#include "dialogs/minimap_panel.h"
 #include "dialogs/hex_panel.h"
 #include "dialogs/message_dialog.h"
 #include "dialogs/panel.h"
@@ -20,8 +23,55 @@ void InstallDialogLinks()
     links.pushMessage = [](const std::wstring& text, const std::wstring& title) {
         PushDialog(new cDialogTekstowy(text, title));
     };
-    links.beginOtherSidePhase = FoldPanelsForOtherSide;
-    links.beginPlayerPhase = RestorePanelsForPlayer;
+    links.createGamePanels = CreateGamePanels;
+    links.destroyGamePanels = DestroyGamePanels;
+    links.renderPanels = RenderGamePanels;
+    links.beginOtherSidePhase = [] {
+        if (cInfoPanel* info = InfoPanel()) {
+            info->RefreshPoints();
+            info->ShowWaitIndicator();
+        }
+        if (cMinimapPanel* minimap = MinimapPanel())
+            minimap->RefreshDateLabel();
+        FoldPanelsForOtherSide();
+    };
+    links.beginPlayerPhase = [] {
+        if (cInfoPanel* info = InfoPanel()) {
+            info->RefreshPoints();
+            info->HideWaitIndicator();
+        }
+        if (cMinimapPanel* minimap = MinimapPanel())
+            minimap->RefreshDateLabel();
+        RestorePanelsForPlayer();
+    };
+    links.refreshPoints = [] {
+        if (cInfoPanel* info = InfoPanel())
+            info->RefreshPoints();
+    };
+    links.refreshDate = [] {
+        if (cMinimapPanel* minimap = MinimapPanel())
+            minimap->RefreshDateLabel();
+    };
+    links.setStatusText = [](const std::wstring& text) {
+        if (cInfoPanel* info = InfoPanel())
+            info->SetStatusText(text);
+    };
+    links.setMinimapRect = [](int x, int y, int width, int height, int pictureWidth, int pictureHeight) {
+        if (cMinimapPanel* minimap = MinimapPanel())
+            minimap->SetMinimapRect(sLayoutRect{x, y, width, height}, pictureWidth, pictureHeight);
+    };
+    links.pressInfoPanelButton = [](int id) {
+        if (cInfoPanel* info = InfoPanel())
+            info->PressButton(id);
+    };
+    // The info and minimap panels' commands: each panel acts on its own controls.
+    links.panelCommand = [](unsigned event, int id, CDXUTControl* control) {
+        for (iPanelScreen* panel : {g_InfoPanel, g_MinimapPanel})
+            if (panel)
+                panel->OnGUIEvent(event, id, control);
+    };
+    if (!g_GameLink.onGuiEvent)
+        g_GameLink.onGuiEvent = links.panelCommand;
     links.refreshHexPanel = [] {
         if (cHexPanel* panel = HexPanel())
             panel->Refresh();

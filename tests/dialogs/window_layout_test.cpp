@@ -12,6 +12,8 @@
 #include "dialogs/convoys_dialog.h"
 #include "dialogs/end_turn_dialog.h"
 #include "dialogs/hex_panel.h"
+#include "dialogs/info_panel.h"
+#include "dialogs/minimap_panel.h"
 #include "dialogs/hotkeys_dialog.h"
 #include "dialogs/list_choice_dialog.h"
 #include "dialogs/message_dialog.h"
@@ -132,6 +134,20 @@ TEST_F(WindowLayout, EveryWindowFitsTheScreenWithoutOverlappingControls)
         }
         CloseTopDialogs(-1);
     }
+}
+
+TEST_F(WindowLayout, ThePanelsFitTheScreenWithOnlyTheirBackgroundsUnderOtherControls)
+{
+    LoadTestland(1);
+    cInfoPanel info;
+    cMinimapPanel minimap;
+    minimap.SetMinimapRect(LayoutRow(kMinimapPictureId), 740, 538);
+    ExpectPlacedOnScreen(info, {"info panel", nullptr, {kInfoPanelRow, 330, 335}});
+    ExpectPlacedOnScreen(minimap, {"minimap panel", nullptr, {kMinimapPanelRow}});
+    // Both panels share the screen: they must not cover each other.
+    const sRect a = info.GetControl(kInfoPanelRow)->GetBoundingBox();
+    const sRect b = minimap.GetControl(kMinimapPanelRow)->GetBoundingBox();
+    EXPECT_FALSE(a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom);
 }
 
 } // namespace

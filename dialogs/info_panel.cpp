@@ -1,0 +1,281 @@
+#include "dialogs/info_panel.h"
+
+#include "core/stringbase.h"
+#include "dialogs/country_flag.h"
+#include "dialogs/end_turn_dialog.h"
+#include "dialogs/hotkeys_dialog.h"
+#include "core/settings.h"
+#include "game/game.h"
+#include "game/play_state.h"
+#include "gui/controls.h"
+#include "gui/gui_atlas.h"
+#include "gui/gui_hooks.h"
+#include "shell/frame_callbacks.h"
+#include "world/country.h"
+
+sInfoPanelWindows g_InfoPanelWindows;
+
+namespace {
+
+constexpr unsigned kFlagSlot = 3;
+constexpr int kWaitImageSize = 150;
+constexpr int kWaitFrameMs = 200;
+const int kFoldButtons[] = {kFoldUnitPanelId, kFoldHexPanelId, kFoldDiplomacyPanelId, kFoldAttackPanelId};
+
+// A texture area the layout table names (rows kept as left, top, right, bottom).
+sRect TextureArea(int row)
+{
+    const sLayoutRect r = LayoutRow(row);
+    return {r.x, r.y, r.width, r.height};
+}
+
+CDXUTStatic* Counter(CDXUTDialog& dialog, int id) { return static_cast<CDXUTStatic*>(dialog.GetControl(id, DXUT_CONTROL_STATIC)); }
+
+} // namespace
+
+cInfoPanel* InfoPanel() { return dynamic_cast<cInfoPanel*>(g_InfoPanel); }
+
+bool IsPlayersPhase()
+{
+    const int state = g_Gra ? g_Gra->GetGameState() : -1;
+    return state == 7 || state == 8;
+}
+
+cInfoPanel::cInfoPanel() : cPanel(-1, LayoutRow(kInfoPanelRow))
+{
+    auto addPicture = [this](int id, int textureRow) {
+        const sRect area = TextureArea(textureRow);
+        AddGuiPicture(id, area.left, area.top, area.right, area.bottom);
+    };
+    addPicture(kInfoPanelRow, 3);
+    AddText(kInfoStatusId, L"-")->m_dwTextFormat = DT_CENTER | DT_VCENTER;
+    addPicture(330, 6);
+    AddImageFromLayout(kInfoFlagId, 0, 0, 0, kFlagPictureWidth, kFlagPictureHeight, LangText("your_country_flag").c_str());
+    if (CDXUTControl* flag = GetControl(kInfoFlagId))
+        flag->SetVisible(false);
+    AddText(kInfoCountryNameId, L"-")->m_dwTextFormat = DT_CENTER | DT_VCENTER;
+    struct sCounter
+    {
+        int id;
+        const char* label;
+        const char* hint;
+    };
+    const sCounter counters[] = {
+        {kInfoProductionId, "infopanel_production_points", "infopanel_production_points_hint"},
+        {kInfoDiplomacyId, "infopanel_diplomacy_points", "infopanel_diplomacy_points_hint"},
+        {kInfoStrategicId, "infopanel_strategic_moves_points", "infopanel_strategic_moves_points_hint"},
+        {kInfoSeaTransportId, "infopanel_sea_transport_points", "infopanel_sea_transport_points_hint"},
+        {kInfoInvasionId, "infopanel_sea_invasion_points", "infopanel_sea_invasion_points_hint"},
+        {kInfoNuclearId, "infopanel_nuclear_bombs", "infopanel_nuclear_bombs_hint"},
+    };
+    for (const sCounter& counter : counters) {
+        // Each number has its caption beside it, at the next id.
+        AddText(counter.id + 1, LangText(counter.label));
+        CDXUTStatic* value = AddText(counter.id, L"-");
+        value->m_dwTextFormat = DT_RIGHT | DT_VCENTER;
+        value->SetHint(LangText(counter.hint));
+        value->SetEnabled(true);
+    }
+    struct sFold
+    {
+        int id;
+        gui_atlas::sRect cell;
+        const char* hint;
+    };
+    const sFold folds[] = {
+        {kFoldUnitPanelId, gui_atlas::kFoldUnit, "unitpanel_hint"},
+        {kFoldHexPanelId, gui_atlas::kFoldHex, "hexpanel_hint"},
+        {kFoldAttackPanelId, gui_atlas::kFoldAttack, "attackpanel_hint"},
+        {kFoldDiplomacyPanelId, gui_atlas::kFoldDiplomacy, "diplomacypanel_hint"},
+    };
+    for (const sFold& fold : folds) {
+        const sLayoutRect at = LayoutRow(fold.id);
+        CDXUTIcon* icon = nullptr;
+        AddIcon(fold.id, fold.cell.left, fold.cell.top, fold.cell.right, fold.cell.bottom, at.x, at.y, at.width,
+                at.height, 0, false, &icon);
+        if (icon) {
+            icon->SetHint(LangText(fold.hint));
+            icon->m_bDraggable = true;
+        }
+    }
+    // The wait image sits in the screen's corner whatever the layout says.
+    const sLayoutRect screen = LayoutRow(1);
+    const gui_atlas::sRect wait = gui_atlas::kWaitFrames[0];
+    CDXUTImage* waitImage = nullptr;
+    AddImage(kWaitImageId, int(kGuiPictureSlot), wait.left, wait.top, wait.right, wait.bottom,
+             screen.width - kWaitImageSize, screen.height - kWaitImageSize, kWaitImageSize, kWaitImageSize, 0, false,
+             &waitImage);
+    if (waitImage)
+        waitImage->SetVisible(false);
+    addPicture(335, 5);
+    AddWindowButton(kPurchasesButtonId, gui_atlas::kColumnPurchase, "open_purchase_window");
+    AddWindowButton(kUnitsButtonId, gui_atlas::kColumnUnits, "open_units_management_window");
+    AddWindowButton(kResearchButtonId, gui_atlas::kColumnResearch, "open_research_management_window");
+    AddWindowButton(kReportsButtonId, gui_atlas::kColumnReports, "open_reports_window");
+    AddWindowButton(kConvoysButtonId, gui_atlas::kColumnConvoys, "open_convoys_management_window");
+    AddWindowButton(kPauseButtonId, gui_atlas::kColumnPauseMenu, "open_options_screen");
+    AddWindowButton(kEndTurnButtonId, gui_atlas::kColumnEndTurn, "finish_turn");
+    AddWindowButton(kHotkeysButtonId, gui_atlas::kColumnHotkeys, "open_hotkeys_screen");
+    SetCallback(CommandGUIEvent);
+}
+
+void cInfoPanel::AddWindowButton(int id, int column, const char* hintKey)
+{
+    // Row 14: the first cell of the buttons' grid and the size of a cell.
+    const sLayoutRect grid = LayoutRow(14);
+    const sLayoutRect at = LayoutRow(id);
+    const int left = grid.x + column * grid.width;
+    CDXUTIcon* icon = nullptr;
+    AddIcon(id, left, grid.y, left + grid.width, grid.y + grid.height, at.x, at.y, at.width, at.height, 0, false, &icon);
+    if (icon)
+        icon->SetHint(LangText(hintKey));
+}
+
+void cInfoPanel::OnRender(float elapsed)
+{
+    auto* wait = static_cast<CDXUTImage*>(GetControl(kWaitImageId, DXUT_CONTROL_IMAGE));
+    if (wait && wait->GetVisible()) {
+        const long long ms = (long long)(GuiTime() * 1000.0);
+        const int frame = int((ms / kWaitFrameMs) % 2);
+        const gui_atlas::sRect cell = gui_atlas::kWaitFrames[frame];
+        wait->SetTextureRect(sRect{cell.left, cell.top, cell.right, cell.bottom});
+    }
+    cDialog::OnRender(elapsed);
+}
+
+void cInfoPanel::RefreshPoints()
+{
+    cWindowLock lock;
+    const cPanstwo* country = g_Gra && g_Gra->m_PlayState ? g_Gra->m_PlayState->GetActiveCountry() : nullptr;
+    if (!country)
+        return;
+    if (CDXUTControl* flag = GetControl(kInfoFlagId)) {
+        ShowCountryFlag(*this, kInfoFlagId, country->ID, kFlagSlot);
+        flag->SetVisible(true);
+    }
+    Counter(*this, kInfoCountryNameId)->SetText(country->Name);
+    // A computer's counters are not shown.
+    if (!country->HumanControlled)
+        return;
+    Counter(*this, kInfoProductionId)->SetText(FormatText(L"%.0f", country->PP));
+    Counter(*this, kInfoDiplomacyId)->SetText(FormatText(L"%i", country->DP));
+    Counter(*this, kInfoStrategicId)->SetText(LangFormat("%i/%i", country->SMP, country->SMPMax));
+    Counter(*this, kInfoSeaTransportId)->SetText(FormatText(L"%i", country->STP));
+    Counter(*this, kInfoInvasionId)->SetText(LangFormat("%i/%i", country->AIP, country->AIPMax));
+    Counter(*this, kInfoNuclearId)->SetText(FormatText(L"%i", country->NuclearBombs));
+}
+
+void cInfoPanel::SetStatusText(const std::wstring& text)
+{
+    // Always under the lock: the opponent's thread may be drawing on the same frame.
+    cWindowLock lock;
+    Counter(*this, kInfoStatusId)->SetText(text);
+}
+
+void cInfoPanel::ShowFoldButtons(bool shown)
+{
+    for (int id : kFoldButtons)
+        if (CDXUTControl* button = GetControl(id))
+            button->SetVisible(shown);
+    if (CDXUTControl* wait = GetControl(kWaitImageId))
+        wait->SetVisible(!shown);
+}
+
+void cInfoPanel::ShowWaitIndicator()
+{
+    cWindowLock lock;
+    EnableNonUserEvents(false);
+    EnableKeyboardInput(false);
+    EnableMouseInput(false);
+    ShowFoldButtons(false);
+}
+
+void cInfoPanel::HideWaitIndicator()
+{
+    cWindowLock lock;
+    EnableMouseInput(true);
+    EnableKeyboardInput(false);
+    ShowFoldButtons(true);
+}
+
+void cInfoPanel::PressButton(int id)
+{
+    if (!IsPlayersPhase() || IsAnswerAwaited())
+        return;
+    CDXUTControl* button = GetControl(id);
+    if (!button)
+        return;
+    EnableNonUserEvents(true);
+    SendEvent(EVENT_BUTTON_CLICKED, true, button);
+    EnableNonUserEvents(false);
+}
+
+void cInfoPanel::OnGUIEvent(unsigned, int controlId, CDXUTControl*)
+{
+    switch (controlId) {
+    case kFoldUnitPanelId: OnFoldPressed(g_UnitPanel); return;
+    case kFoldHexPanelId: OnFoldPressed(g_HexPanel); return;
+    case kFoldAttackPanelId: OnFoldPressed(g_AttackPanel); return;
+    case kFoldDiplomacyPanelId: OnFoldPressed(g_DiplomacyPanel); return;
+    default: break;
+    }
+    // The window buttons act in the player's phase only, and never while a window waits
+    // for its answer: closing it unanswered would lose the answer.
+    if (!IsPlayersPhase() || IsAnswerAwaited())
+        return;
+    switch (controlId) {
+    case kPurchasesButtonId: OnPurchasesPressed(); break;
+    case kUnitsButtonId: OnUnitsPressed(); break;
+    case kResearchButtonId: OnResearchPressed(); break;
+    case kReportsButtonId: OnReportsPressed(); break;
+    case kConvoysButtonId: OnConvoysPressed(); break;
+    case kPauseButtonId: OnPausePressed(); break;
+    case kEndTurnButtonId: OnEndTurnPressed(); break;
+    case kHotkeysButtonId: OnHotkeysPressed(); break;
+    default: break;
+    }
+}
+
+void cInfoPanel::ToggleWindow(int kind, const std::function<cDialog*()>& make)
+{
+    if (FindOpenDialogByKind(kind))
+        CloseDialogsDownToKind(kind);
+    else if (make)
+        PushDialog(make());
+}
+
+void cInfoPanel::OnPurchasesPressed() { ToggleWindow(740, g_InfoPanelWindows.purchases); }
+void cInfoPanel::OnUnitsPressed() { ToggleWindow(480, g_InfoPanelWindows.units); }
+void cInfoPanel::OnResearchPressed() { ToggleWindow(790, g_InfoPanelWindows.research); }
+void cInfoPanel::OnReportsPressed() { ToggleWindow(810, g_InfoPanelWindows.reports); }
+void cInfoPanel::OnConvoysPressed() { ToggleWindow(940, g_InfoPanelWindows.convoys); }
+
+void cInfoPanel::OnHotkeysPressed()
+{
+    ToggleWindow(kHotkeysDialogKind, [] { return new cDialogSkrotowKlawiszowych; });
+}
+
+void cInfoPanel::OnPausePressed()
+{
+    if (g_ShellLinks.openPauseMenu)
+        g_ShellLinks.openPauseMenu();
+}
+
+void cInfoPanel::OnEndTurnPressed()
+{
+    if (!g_UserSettings.skipEndTurnConfirmation)
+        PushDialog(new cDialogPotwKoncaTury);
+    else if (g_ShellLinks.endTurnFromMainThread)
+        g_ShellLinks.endTurnFromMainThread();
+}
+
+void cInfoPanel::OnFoldPressed(iPanelScreen* screen)
+{
+    cPanel* panel = PanelOf(screen);
+    if (!panel)
+        return;
+    // A panel folded away is not being dragged any more.
+    if (!panel->GetMinimized())
+        CDXUTDialog::CancelControlDrag();
+    panel->SetMinimized(!panel->GetMinimized());
+}

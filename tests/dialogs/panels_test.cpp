@@ -1,0 +1,203 @@
+// The info and minimap panels: what they show, their buttons and hotkeys, and the other
+// side's phase.
+#include <gtest/gtest.h>
+
+#include "core/settings.h"
+#include "core/stringbase.h"
+#include "dialogs/confirm_dialog.h"
+#include "dialogs/end_turn_dialog.h"
+#include "dialogs/game_panels.h"
+#include "dialogs/hotkeys_dialog.h"
+#include "dialogs/info_panel.h"
+#include "dialogs/minimap_panel.h"
+#include "dialogs/request_openers.h"
+#include "game/game.h"
+#include "gui/controls.h"
+#include "gui/gui_atlas.h"
+#include "tests/dialogs/dialog_bench.h"
+#include "world/country.h"
+
+namespace {
+
+constexpr int kPurchaseKind = 740;
+
+class GamePanels : public cDialogTest
+{
+protected:
+    void SetUp() override
+    {
+        cDialogTest::SetUp();
+        LoadTestland(1);
+        g_DialogLinks.createGamePanels();
+        g_InfoPanelWindows.purchases = [] { return new cDialog(kPurchaseKind, sLayoutRect{100, 100, 300, 200}); };
+    }
+    void TearDown() override
+    {
+        g_InfoPanelWindows = sInfoPanelWindows{};
+        cDialogTest::TearDown();
+    }
+    void Press(int button) { g_DialogLinks.pressInfoPanelButton(button); }
+    cInfoPanel& Info() { return *InfoPanel(); }
+    cMinimapPanel& Minimap() { return *MinimapPanel(); }
+};
+
+TEST_F(GamePanels, CountersShowAPersonsCountryAndOnlyTheFlagAndNameOfAComputersOne)
+{
+    cPanstwo& albion = *GetCountry(1);
+    albion.PP = 120.4;
+    albion.SMP = 3;
+    albion.SMPMax = 5;
+    g_DialogLinks.refreshPoints();
+    EXPECT_TRUE(Info().GetControl(kInfoFlagId)->GetVisible());
+    EXPECT_EQ(TextOf(Info(), kInfoCountryNameId), albion.Name);
+    EXPECT_EQ(TextOf(Info(), kInfoProductionId), L"120");
+    EXPECT_EQ(TextOf(Info(), kInfoStrategicId), L"3/5");
+    g_DialogLinks.refreshDate();
+    ASSERT_NO_FATAL_FAILURE(CheckScreen("game_panels"));
+
+    LoadTestland(2);
+    GetCountry(2)->HumanControlled = false;
+    g_DialogLinks.destroyGamePanels();
+    g_DialogLinks.createGamePanels();
+    g_DialogLinks.refreshPoints();
+    EXPECT_EQ(TextOf(Info(), kInfoCountryNameId), GetCountry(2)->Name);
+    EXPECT_EQ(TextOf(Info(), kInfoProductionId), L"-");
+}
+
+TEST_F(GamePanels, WindowButtonsToggleTheirWindowAndCloseWhatLiesAbove)
+{
+    Press(kPurchasesButtonId);
+    EXPECT_EQ(OpenKinds(), (std::vector<int>{kPurchaseKind}));
+    Press(kHotkeysButtonId);
+    EXPECT_EQ(OpenKinds(), (std::vector<int>{kPurchaseKind, kHotkeysDialogKind}));
+    Click(Info(), kPurchasesButtonId);
+    EXPECT_TRUE(OpenKinds().empty());
+    Press(kHotkeysButtonId);
+    Press(kHotkeysButtonId);
+    EXPECT_TRUE(OpenKinds().empty());
+    Press(kUnitsButtonId);
+    EXPECT_TRUE(OpenKinds().empty()) << "no units manager yet: nothing opens";
+}
+
+TEST_F(GamePanels, ButtonsActOnlyInThePlayersPhaseAndNeverWhileAnAnswerIsAwaited)
+{
+    g_Gra->SetGameState(9);
+    Press(kPurchasesButtonId);
+    Press(kEndTurnButtonId);
+    EXPECT_TRUE(OpenKinds().empty());
+
+    g_Gra->SetGameState(7);
+    sPresentationRequest question;
+    question.kind = eRequestKind::Question;
+    auto asked = std::make_shared<cPresentationRequest>(question, 1);
+    ASSERT_TRUE(ServeDialogRequest(asked));
+    Press(kPurchasesButtonId);
+    Press(kEndTurnButtonId);
+    EXPECT_EQ(OpenKinds(), (std::vector<int>{kConfirmDialogKind}));
+    EXPECT_FALSE(asked->IsComplete());
+}
+
+TEST_F(GamePanels, EndTurnAsksOrEndsAtOnceAsTheSettingSays)
+{
+    int ended = 0;
+    g_ShellLinks.endTurnFromMainThread = [&] { ++ended; };
+    Press(kEndTurnButtonId);
+    EXPECT_EQ(OpenKinds(), (std::vector<int>{kConfirmDialogKind}));
+    Key(VK_ESCAPE);
+    g_UserSettings.skipEndTurnConfirmation = true;
+    Press(kEndTurnButtonId);
+    EXPECT_TRUE(OpenKinds().empty());
+    EXPECT_EQ(ended, 1);
+}
+
+TEST_F(GamePanels, OtherSidesPhaseHidesTheFoldButtonsAndBlinksTheWaitImage)
+{
+    Click(Info(), kPauseButtonId); // nothing installed: nothing happens
+    g_DialogLinks.beginOtherSidePhase();
+    auto* wait = ControlOf<CDXUTImage>(Info(), kWaitImageId, DXUT_CONTROL_IMAGE);
+    EXPECT_TRUE(wait->GetVisible());
+    EXPECT_FALSE(Info().GetControl(kFoldUnitPanelId)->GetVisible());
+    EXPECT_FALSE(Info().IsMouseInputEnabled());
+    clock = 0.05;
+    Info().OnRender(0.0f);
+    const int first = wait->m_rcTexture.left;
+    clock = 0.25;
+    Info().OnRender(0.0f);
+    EXPECT_NE(wait->m_rcTexture.left, first);
+    EXPECT_EQ(wait->m_rcTexture.left % gui_atlas::kWaitFrames[1].left, 0);
+
+    g_DialogLinks.beginPlayerPhase();
+    EXPECT_FALSE(wait->GetVisible());
+    EXPECT_TRUE(Info().GetControl(kFoldUnitPanelId)->GetVisible());
+    EXPECT_TRUE(Info().IsMouseInputEnabled());
+}
+
+TEST_F(GamePanels, StatusLinesFromRequestsAndFoldButtonsFoldTheirPanel)
+{
+    sPresentationRequest line;
+    line.kind = eRequestKind::InfoMessage;
+    line.text = L"Choose the hex to attack";
+    auto posted = std::make_shared<cPresentationRequest>(line, 1);
+    ASSERT_TRUE(ServeDialogRequest(posted));
+    EXPECT_TRUE(posted->IsComplete());
+    EXPECT_EQ(TextOf(Info(), kInfoStatusId), L"Choose the hex to attack");
+
+    cPanel unitPanel(351, sLayoutRect{0, 0, 10, 10});
+    unitPanel.SetMinimized(true);
+    g_UnitPanel = &unitPanel;
+    Click(Info(), kFoldUnitPanelId);
+    EXPECT_FALSE(unitPanel.GetMinimized());
+    Click(Info(), kFoldUnitPanelId);
+    EXPECT_TRUE(unitPanel.GetMinimized());
+    g_UnitPanel = nullptr;
+}
+
+TEST_F(GamePanels, MinimapButtonsCycleTheDrawingModesAndStoreThem)
+{
+    g_UserSettings.ownershipMode = 1;
+    for (int k = 0; k < 4; ++k)
+        Click(Minimap(), kMinimapOwnershipModeId);
+    EXPECT_EQ(g_UserSettings.ownershipMode, 1);
+    EXPECT_EQ(g_Settings.GetInt("MapDisplay/OwnershipMode", -1), 1);
+    g_UserSettings.borderMode = 2;
+    Click(Minimap(), kMinimapBorderModeId);
+    EXPECT_EQ(g_UserSettings.borderMode, 0);
+    g_UserSettings.borderMode = 5;
+    Click(Minimap(), kMinimapBorderModeId);
+    EXPECT_EQ(g_UserSettings.borderMode, 5);
+    Click(Minimap(), kMinimapMapModeId);
+    EXPECT_EQ(g_UserSettings.mapMode, 2);
+    EXPECT_EQ(g_Settings.GetInt("MapDisplay/Mode", -1), 2);
+}
+
+TEST_F(GamePanels, TheMinimapPictureIsMadeOnceAtTheLatestPlace)
+{
+    g_DialogLinks.setMinimapRect(736, 444, 280, 200, 740, 538);
+    g_DialogLinks.setMinimapRect(740, 450, 270, 190, 740, 538);
+    int pictures = 0;
+    for (int k = 0; k < Minimap().GetControlCount(); ++k)
+        pictures += Minimap().GetControlByIndex(k)->GetID() == kMinimapPictureId;
+    EXPECT_EQ(pictures, 1);
+    EXPECT_EQ(Minimap().GetControl(kMinimapPictureId)->m_x, 740);
+
+    int frames = 0;
+    g_ShellLinks.drawMinimapViewFrame = [&] { ++frames; };
+    Minimap().OnRender(0.0f);
+    Minimap().SetMinimized(true);
+    Minimap().OnRender(0.0f);
+    EXPECT_EQ(frames, 1) << "a minimized minimap draws nothing";
+}
+
+TEST_F(GamePanels, TheDateOfTheFirstTurnNamesAClampedMonth)
+{
+    g_Gra->m_Turn = 1;
+    g_Gra->m_TurnsLeft = 99;
+    g_Gra->m_DisplayedDate[0] = 3;
+    g_Gra->m_DisplayedDate[1] = 13; // as a damaged save may carry it
+    g_Gra->m_DisplayedDate[2] = 1939;
+    g_DialogLinks.refreshDate();
+    EXPECT_EQ(TextOf(Minimap(), kMinimapDateId),
+              LangFormat("%s_(turn_%i/%i)", L"3-" + LangText("december") + L"-1939", 1, 100));
+}
+
+} // namespace
