@@ -1,6 +1,7 @@
 #include "dialogs/dialog_links.h"
 
 #include "core/lock.h"
+#include "dialogs/attack_panel.h"
 #include "dialogs/cheats_dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/game_panels.h"
@@ -12,6 +13,7 @@
 #include "dialogs/preferences_dialog.h"
 #include "dialogs/request_openers.h"
 #include "dialogs/save_dialog.h"
+#include "dialogs/unit_panel.h"
 #include "game/game.h"
 
 void InstallDialogLinks()
@@ -75,6 +77,12 @@ void InstallDialogLinks()
     links.refreshHexPanel = [] {
         if (cHexPanel* panel = HexPanel())
             panel->Refresh();
+    };
+    links.refreshSelectionPanels = [] {
+        if (cUnitPanel* unit = UnitPanel())
+            unit->Refresh();
+        if (cAttackPanel* attack = AttackPanel())
+            attack->Refresh();
     };
     links.openPreferences = OpenPreferences;
     links.openSaveDialog = [] { PushDialog(new cDialogZapisuGry); };

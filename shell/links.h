@@ -142,6 +142,8 @@ struct sDialogLinks
     std::function<void()> refreshPoints;                         // cInfoPanel::RefreshPoints
     std::function<void()> refreshDate;                           // cMinimapPanel::RefreshDateLabel
     std::function<void()> refreshHexPanel;                       // cHexPanel::Refresh
+    // The unit and attack panels read the selection and the assault plan again.
+    std::function<void()> refreshSelectionPanels;
     std::function<void(const std::wstring& text)> setStatusText; // cInfoPanel::SetStatusText
     // The minimap picture's place on the screen and its size in texture pixels.
     std::function<void(int x, int y, int width, int height, int pictureWidth, int pictureHeight)> setMinimapRect;

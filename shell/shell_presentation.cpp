@@ -76,6 +76,8 @@ void cShellPresentation::RefreshPanels()
         g_DialogLinks.refreshDate();
     if (g_DialogLinks.refreshHexPanel)
         g_DialogLinks.refreshHexPanel();
+    if (g_DialogLinks.refreshSelectionPanels)
+        g_DialogLinks.refreshSelectionPanels();
 }
 
 void cShellPresentation::RefreshPoints()

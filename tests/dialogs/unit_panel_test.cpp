@@ -84,6 +84,11 @@ TEST_F(UnitPanel, NothingSelectedOrAnUnseenEnemyShowsNothingAndASeenEnemyNoOrder
         EXPECT_FALSE(Enabled(id));
         EXPECT_EQ(Hint(id), LangText("unitpanel_not_owned_unit"));
     }
+
+    // The shell's refresh of the panels reaches this one.
+    g_Gra->m_PlayState->SelectHex(2, 2);
+    g_DialogLinks.refreshSelectionPanels();
+    EXPECT_EQ(TextOf(*panel, kUnitPanelNameId), L"1st Guards");
 }
 
 TEST_F(UnitPanel, OwnUnitIsSelectedMovedTakenBackAndLoadedOntoATransportInAPort)
