@@ -4,6 +4,7 @@
 
 #include "core/lock.h"
 #include "game/game.h"
+#include "game/presentation.h"
 #include "game/play_state.h"
 #include "units/unit.h"
 #include "world/world.h"
@@ -21,7 +22,7 @@ void PauseForPerson(eDelay delay)
 
 void PauseMsForPerson(int ms)
 {
-    if (ms <= 0 || !g_Gra || !g_Gra->HasHumanCountry())
+    if (ms <= 0 || !g_Gra || !g_Gra->HasHumanCountry() || !Presentation().HasScreen())
         return;
     // Every hold of the lock is given up for the pause and taken again after it.
     const int depth = GlobalLockDepthOfThisThread();

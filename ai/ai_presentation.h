@@ -8,7 +8,8 @@
 
 bool IsShownToPerson(const cUnit* unit);
 // Sleeps a delay setting, or a time in milliseconds, without holding the global lock;
-// nothing when no person plays, and it returns at once when the thread is asked to stop.
+// nothing when no person plays or nobody sees a screen, and it returns at once when the
+// thread is asked to stop.
 void PauseForPerson(eDelay delay);
 void PauseMsForPerson(int ms);
 

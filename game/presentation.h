@@ -69,6 +69,10 @@ public:
         return false;
     }
 
+    // Whether a person can see the screen: without one (tests, velmorant-tool) nothing
+    // pauses for a watching person.
+    virtual bool HasScreen() const { return false; }
+
     // A request for the screen (a dialog, a move animation, the hand-over of a turn...),
     // served by the main thread; the caller may wait on the handle. The screen's own
     // presentation queues it; the base answers at once, as nobody is watching.

@@ -10,6 +10,7 @@
 class cShellPresentation final : public cPresentation
 {
 public:
+    bool HasScreen() const override { return true; }
     void SetLoadingProgress(int percent) override;
     void RefreshPanels() override;
     void RefreshPoints() override;
