@@ -3,6 +3,12 @@
 #include "core/lock.h"
 #include "dialogs/attack_panel.h"
 #include "dialogs/cheats_dialog.h"
+#include "dialogs/commanders_dialog.h"
+#include "dialogs/purchase_dialog.h"
+#include "dialogs/replacements_dialog.h"
+#include "dialogs/unit_panel.h"
+#include "dialogs/units_manager.h"
+#include "game/play_state.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/game_panels.h"
 #include "dialogs/info_panel.h"
@@ -91,6 +97,13 @@ void InstallDialogLinks()
         const int state = g_Gra ? g_Gra->GetGameState() : -1;
         if (state == 7 || state == 8)
             PushDialog(new cDialogCheatow);
+    };
+    g_UnitPanelWindows.commanders = [](cJednostka& unit) -> cDialog* { return new cDialogDowodcow(unit); };
+    g_UnitPanelWindows.replacements = [](cJednostka& unit) -> cDialog* { return new cDialogUzupelnien(unit); };
+    g_InfoPanelWindows.purchases = []() -> cDialog* { return new cDialogZakupow; };
+    g_InfoPanelWindows.units = []() -> cDialog* {
+        const int countryId = g_Gra && g_Gra->m_PlayState ? g_Gra->m_PlayState->GetActiveCountryId() : 0;
+        return countryId > 0 ? new cDialogJednostek(countryId) : nullptr;
     };
     SetDialogOpenQuery(IsDialogOpen);
 }

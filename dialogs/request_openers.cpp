@@ -3,8 +3,10 @@
 #include "core/stringbase.h"
 #include "dialogs/combat_result_dialog.h"
 #include "dialogs/convoy_results_dialog.h"
+#include "dialogs/fleets_manager.h"
 #include "game/game.h"
 #include "units/combat_result.h"
+#include "world/sea_graph.h"
 #include "dialogs/confirm_dialog.h"
 #include "dialogs/message_dialog.h"
 #include "dialogs/new_turn_dialog.h"
@@ -85,6 +87,16 @@ void OpenConvoyResultsRequest(const RequestHandle& request)
     Open(new cDialogWynikuKonwojow(request->Data().countryId), request);
 }
 
+void OpenFleetsRequest(const RequestHandle& request)
+{
+    const int nodeId = request->Data().unitId;
+    // The node named by a request may be any number: it is looked up, never indexed.
+    const sWezelGrafuMorz* node = g_Gra && g_Gra->m_SeaGraph ? g_Gra->m_SeaGraph->GetNode(nodeId) : nullptr;
+    if (node && !CurrentDialog() && node->CountOwnShips() > 0)
+        PushDialog(new cDialogFlot(nodeId));
+    request->Complete(0);
+}
+
 bool ServeDialogRequest(const RequestHandle& request)
 {
     if (!request)
@@ -97,6 +109,7 @@ bool ServeDialogRequest(const RequestHandle& request)
     case eRequestKind::InfoMessage: open = OpenInfoMessageRequest; break;
     case eRequestKind::CombatResult: open = OpenCombatResultRequest; break;
     case eRequestKind::ConvoyResults: open = OpenConvoyResultsRequest; break;
+    case eRequestKind::FleetsDialog: open = OpenFleetsRequest; break;
     default: return false;
     }
     if (request->Data().onServe)

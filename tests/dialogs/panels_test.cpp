@@ -9,6 +9,7 @@
 #include "dialogs/game_panels.h"
 #include "dialogs/hotkeys_dialog.h"
 #include "dialogs/info_panel.h"
+#include "dialogs/units_manager.h"
 #include "dialogs/minimap_panel.h"
 #include "dialogs/request_openers.h"
 #include "game/game.h"
@@ -76,7 +77,9 @@ TEST_F(GamePanels, WindowButtonsToggleTheirWindowAndCloseWhatLiesAbove)
     Press(kHotkeysButtonId);
     EXPECT_TRUE(OpenKinds().empty());
     Press(kUnitsButtonId);
-    EXPECT_TRUE(OpenKinds().empty()) << "no units manager yet: nothing opens";
+    EXPECT_EQ(OpenKinds(), (std::vector<int>{kUnitsDialogKind}));
+    Press(kUnitsButtonId);
+    EXPECT_TRUE(OpenKinds().empty());
 }
 
 TEST_F(GamePanels, ButtonsActOnlyInThePlayersPhaseAndNeverWhileAnAnswerIsAwaited)

@@ -8,9 +8,11 @@
 #include "dialogs/attack_panel.h"
 #include "dialogs/cheats_dialog.h"
 #include "dialogs/combat_result_dialog.h"
+#include "dialogs/commanders_dialog.h"
 #include "dialogs/convoy_results_dialog.h"
 #include "dialogs/convoys_dialog.h"
 #include "dialogs/end_turn_dialog.h"
+#include "dialogs/fleets_manager.h"
 #include "dialogs/hex_panel.h"
 #include "dialogs/info_panel.h"
 #include "dialogs/minimap_panel.h"
@@ -21,8 +23,12 @@
 #include "dialogs/reports_dialog.h"
 #include "dialogs/research_dialog.h"
 #include "dialogs/preferences_dialog.h"
+#include "dialogs/purchase_dialog.h"
+#include "dialogs/replacements_dialog.h"
 #include "dialogs/save_dialog.h"
 #include "dialogs/text_input_dialog.h"
+#include "dialogs/units_manager.h"
+#include "units/land_unit.h"
 #include "dialogs/unit_panel.h"
 #include "game/game.h"
 #include "game/play_state.h"
@@ -120,12 +126,20 @@ TEST_F(WindowLayout, EveryWindowFitsTheScreenWithoutOverlappingControls)
          {}},
         {"save", [] { return new cDialogZapisuGry; }, {}},
         {"preferences", [] { return new cDialogUstawien; }, {}},
+        {"commanders", [] { return new cDialogDowodcow(*g_Gra->FindLandUnitById(1)); }, {}},
+        {"replacements", [] { return new cDialogUzupelnien(*g_Gra->FindLandUnitById(1)); }, {}},
+        {"purchases", [] { return new cDialogZakupow; }, {}},
+        {"fleets", [] { return new cDialogFlot(4); }, {kFleetsPictureId}},
+        {"units", [] { return new cDialogJednostek(1); }, {}},
     };
     for (const sWindowCase& window : windows) {
         cDialog* dialog = window.make();
         PushDialog(dialog);
         // A window of tabs is checked one page at a time.
-        auto* tabs = static_cast<CDXUTTabFrame*>(dialog->GetControl(kPreferencesTabsId, DXUT_CONTROL_TABFRAME));
+        CDXUTTabFrame* tabs = nullptr;
+        for (int k = 0; k < dialog->GetControlCount() && !tabs; ++k)
+            if (dialog->GetControlByIndex(k)->GetType() == DXUT_CONTROL_TABFRAME)
+                tabs = static_cast<CDXUTTabFrame*>(dialog->GetControlByIndex(k));
         for (int tab = 0; tab < (tabs ? tabs->GetTabCount() : 1); ++tab) {
             if (tabs)
                 tabs->SelectTab(tab, false);

@@ -1,0 +1,150 @@
+// The fleets window on Testland: the fleets of a zone and their ships, a repair in port
+// and a split into a new fleet, the buttons' reasons, and its reopening after an order.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "core/settings.h"
+#include "core/stringbase.h"
+#include "dialogs/confirm_dialog.h"
+#include "dialogs/fleets_manager.h"
+#include "game/game.h"
+#include "game/play_state.h"
+#include "gui/controls.h"
+#include "tests/dialogs/dialog_bench.h"
+#include "units/naval_unit.h"
+#include "world/country.h"
+#include "world/fleet.h"
+#include "world/sea_graph.h"
+
+namespace {
+
+constexpr int kDoverPort = 4;
+constexpr int kChannel = 2;
+
+class FleetsManager : public cDialogTest
+{
+protected:
+    void SetUp() override
+    {
+        cDialogTest::SetUp();
+        LoadTestland(1);
+    }
+    cFlota* Fleet(int id)
+    {
+        for (cFlota* fleet : g_Gra->m_Fleets)
+            if (fleet->ID == id)
+                return fleet;
+        return nullptr;
+    }
+    cDialogFlot& Window() { return *static_cast<cDialogFlot*>(Top()); }
+    CDXUTListBox& List(int id) { return *ControlOf<CDXUTListBox>(*Top(), id, DXUT_CONTROL_LISTBOX); }
+    // A click on rows of a list, without Ctrl: only they are chosen.
+    void Choose(int listId, std::vector<int> rows)
+    {
+        CDXUTListBox& list = List(listId);
+        for (int k = 0; k < list.GetSize(); ++k)
+            list.GetItem(k)->bSelected = std::find(rows.begin(), rows.end(), k) != rows.end();
+        Top()->OnGUIEvent(EVENT_LISTBOX_SELECTION, listId, &list);
+    }
+    std::wstring HintOf(int id) { return Top()->GetControl(id)->GetHint(); }
+    bool Enabled(int id) { return Top()->GetControlEnabled(id); }
+};
+
+TEST_F(FleetsManager, AShipIsRepairedOnceATurnInPortForItsPriceAndSplitIntoANewFleet)
+{
+    // The Home Fleet lies in Dover with a damaged battleship.
+    Fleet(1)->seaNode = kDoverPort;
+    cJednostkaMorska* warspite = g_Gra->FindNavalUnitById(2);
+    warspite->m_HP = 3;
+    cPanstwo& albion = *GetCountry(1);
+    albion.PP = 50.0;
+    g_Gra->m_Consts.PortCapacityToRepair[1] = 3;
+
+    PushDialog(new cDialogFlot(kDoverPort));
+    ASSERT_EQ(List(kFleetsListId).GetSize(), 2);
+    EXPECT_EQ(List(kFleetsListId).GetSelectedIndex(), 0) << "the first fleet is chosen at once";
+    ASSERT_EQ(List(kFleetsShipsId).GetSize(), 2);
+    EXPECT_EQ(List(kFleetsShipsId).GetItem(1)->cells[1], L"50% (3/6)");
+    EXPECT_FALSE(Enabled(kFleetsRepairId)) << "the carrier has no damage";
+    EXPECT_EQ(HintOf(kFleetsRepairId), LangText("fleets_repair_group_hint_full_hp"));
+
+    Choose(kFleetsShipsId, {1});
+    ASSERT_EQ(Window().GetSelectedShip(0), warspite);
+    ASSERT_TRUE(Enabled(kFleetsRepairId)) << std::wstring(HintOf(kFleetsRepairId));
+    ASSERT_NO_FATAL_FAILURE(CheckScreen("fleets_manager"));
+    Click(kFleetsRepairId);
+    EXPECT_EQ(warspite->m_HP, 4);
+    EXPECT_DOUBLE_EQ(albion.PP, 50.0 - GameConsts().ShipRepairCost[1]);
+    Choose(kFleetsShipsId, {1});
+    EXPECT_FALSE(Enabled(kFleetsRepairId));
+    EXPECT_EQ(HintOf(kFleetsRepairId), LangText("fleets_repair_group_hint_already_repaired"));
+
+    // The battleship forms a fleet of its own; the Home Fleet keeps the carrier.
+    Click(kFleetsNewFleetId);
+    ASSERT_EQ(List(kFleetsListId).GetSize(), 3);
+    ASSERT_EQ(Fleet(1)->ships.size(), 1u);
+    cFlota* split = warspite->m_Fleet;
+    ASSERT_NE(split, Fleet(1));
+    EXPECT_EQ(split->seaNode, kDoverPort);
+    EXPECT_EQ(split->owner, 1);
+    EXPECT_EQ(split->name, LangFormat("fleet_#%i", split->ID));
+
+    // Splitting off every ship of a fleet leaves the new fleet chosen in its place.
+    Click(kFleetsNewFleetId);
+    EXPECT_EQ(Fleet(1), nullptr);
+    ASSERT_EQ(Window().SelectedFleets().size(), 1u);
+    EXPECT_EQ(Window().SelectedFleets().front()->ships.front()->m_Id, 1);
+}
+
+TEST_F(FleetsManager, ButtonsNameWhyTheyCannotActAndTheWindowComesBackAfterAnOrder)
+{
+    PushDialog(new cDialogFlot(kChannel));
+    cDialogFlot* window = &Window();
+    // The carrier at sea: no repair away from a port, not a transport, no gunship.
+    EXPECT_EQ(window->GetSelectedShip(5)->m_Id, 1);
+    EXPECT_EQ(HintOf(kFleetsRepairId), LangText("fleets_repair_group_hint_move_to_port"));
+    EXPECT_EQ(HintOf(kFleetsUnloadId), LangText("fleets_unload_hint_not_a_transport_unit"));
+    EXPECT_EQ(HintOf(kFleetsBombardId),
+              LangText("fleets_shorebombardment_hint_no_battleship_or_cruiser_selected"));
+    EXPECT_EQ(HintOf(kFleetsMoveShipsId), LangText("fleets_move_group_hint_no_possible_destination_fleets"));
+
+    // Both ships: one at a time only for renaming, the commander and the repair.
+    Choose(kFleetsShipsId, {0, 1});
+    EXPECT_EQ(window->SelectedShips().size(), 2u);
+    EXPECT_EQ(HintOf(kFleetsRenameShipId), LangText("fleets_rename_group_hint_multiple_selection"));
+    EXPECT_EQ(HintOf(kFleetsRepairId), LangText("fleets_repair_group_hint_multiple_selection"));
+
+    // Raiders are passive; the formation shows it.
+    Click(kFleetsRaidersId);
+    EXPECT_EQ(g_Gra->m_Fleets.front()->formation, 1);
+    EXPECT_EQ(g_Gra->m_Fleets.front()->isActive, 0);
+    EXPECT_FALSE(Enabled(kFleetsActiveId));
+
+    // An order on the map hides the window; after the map's click it comes back.
+    g_DelayValues[4] = 1500.0f;
+    Click(kFleetsMoveId);
+    EXPECT_FALSE(window->GetVisible());
+    EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_FLEET_MOVE);
+    window->OnReactivate();
+    Tick(1.0f);
+    EXPECT_FALSE(window->GetVisible());
+    Tick(1.0f);
+    EXPECT_TRUE(window->GetVisible());
+
+    // Escape closes it.
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(OpenKinds().empty());
+}
+
+TEST_F(FleetsManager, DisbandingTheLastShipsClosesTheWindow)
+{
+    PushDialog(new cDialogFlot(kDoverPort));
+    Click(kFleetsDisbandId);
+    ASSERT_EQ(OpenKinds(), (std::vector<int>{kFleetsDialogKind, kConfirmDialogKind}));
+    Click(kConfirmYesId);
+    EXPECT_EQ(g_Gra->FindNavalUnitById(3), nullptr) << "the transport is gone";
+    EXPECT_TRUE(OpenKinds().empty()) << "no fleet of Albion is left in Dover";
+}
+
+} // namespace

@@ -1,0 +1,112 @@
+// The purchases window on Testland: what research allows, what the money allows, what a
+// purchase leaves in the reserve, and the price of points within one visit and the next.
+#include <gtest/gtest.h>
+
+#include "core/stringbase.h"
+#include "dialogs/purchase_dialog.h"
+#include "game/game.h"
+#include "gui/controls.h"
+#include "tests/dialogs/dialog_bench.h"
+#include "world/country.h"
+
+namespace {
+
+class Purchases : public cDialogTest
+{
+protected:
+    void SetUp() override
+    {
+        cDialogTest::SetUp();
+        LoadTestland(1);
+        albion = GetCountry(1);
+        albion->TechLevel[TECH_ARTILLERY] = 3;
+        albion->TechLevel[TECH_TANKS] = 0;
+    }
+    cDialogZakupow& Window() { return *static_cast<cDialogZakupow*>(Top()); }
+    CDXUTListBox& List() { return *ControlOf<CDXUTListBox>(*Top(), kPurchaseListId, DXUT_CONTROL_LISTBOX); }
+    bool Enabled(int id) { return Top()->GetControlEnabled(id); }
+    cPanstwo* albion = nullptr;
+};
+
+TEST_F(Purchases, AUnitIsBoughtWithExactlyItsPriceAndNotWithOneCentLess)
+{
+    const sGameConsts& k = GameConsts();
+    const float price = k.LandCombatStrength[0][0] * k.LandPurchaseCost[0];
+    albion->PP = double(price) - 0.01;
+    PushDialog(new cDialogZakupow);
+    EXPECT_FLOAT_EQ(Window().SelectedPrice(), price);
+    EXPECT_FALSE(Enabled(kPurchaseBuyId));
+    Key(VK_RETURN);
+    const size_t reserve = g_Gra->m_Reserve.size();
+
+    albion->PP = double(price);
+    Key(VK_DOWN);
+    Key(VK_UP);
+    ASSERT_TRUE(Enabled(kPurchaseBuyId));
+    ASSERT_NO_FATAL_FAILURE(CheckScreen("purchase_dialog"));
+    Click(kPurchaseBuyId);
+    ASSERT_EQ(g_Gra->m_Reserve.size(), reserve + 1);
+    const cUnit& bought = *g_Gra->m_Reserve.back();
+    EXPECT_EQ(bought.m_Owner, 1);
+    EXPECT_EQ(bought.m_Type, UNIT_INFANTRY);
+    EXPECT_TRUE(bought.m_InReserve);
+    EXPECT_EQ(bought.m_AvailableInTurns, k.PurchaseNumber[0]);
+    EXPECT_NEAR(albion->PP, 0.0, 1e-6);
+    EXPECT_FALSE(Enabled(kPurchaseBuyId)) << "nothing left to pay with";
+    EXPECT_EQ(TextOf(kPurchaseAvailableId), LangFormat("%.2f_pp", 0.0));
+}
+
+TEST_F(Purchases, ResearchLimitsTheLevelsAndAUnitNoResearchAllowsCannotBeBought)
+{
+    albion->PP = 10000.0;
+    PushDialog(new cDialogZakupow);
+    const auto& infantry = List().GetItem(0)->cells;
+    ASSERT_EQ(infantry.size(), 7u);
+    EXPECT_NE(infantry[4], L"-");
+    EXPECT_EQ(infantry[5], L"-");
+    EXPECT_EQ(infantry[6], L"-");
+    EXPECT_TRUE(Enabled(kPurchaseLevel1Id + 2));
+    EXPECT_FALSE(Enabled(kPurchaseLevel1Id + 3));
+    Click(kPurchaseLevel1Id + 2);
+    EXPECT_EQ(Window().SelectedLevel(), 3);
+
+    // Armour needs tanks, which Albion has not researched at all.
+    List().SelectItem(UNIT_ARMOURED, true);
+    EXPECT_FALSE(Enabled(kPurchaseLevel1Id));
+    EXPECT_FALSE(Enabled(kPurchaseBuyId));
+    Key(VK_RETURN);
+
+    // Ships and points have no levels.
+    Key(VK_RIGHT);
+    Key(VK_RIGHT);
+    EXPECT_FALSE(Top()->GetControl(kPurchaseLevel1Id)->GetVisible());
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(OpenKinds().empty());
+}
+
+TEST_F(Purchases, PointsKeepTheirPriceForTheVisitAndCostMoreAtTheNext)
+{
+    albion->PP = 10000.0;
+    g_Gra->m_Consts.CapacityPriceBase[0] = 10.0f;
+    g_Gra->m_Consts.CapacityPricePerUnit[0] = 5.0f;
+    const int before = albion->SMPMax;
+    PushDialog(new cDialogZakupow);
+    for (int k = 0; k < 3; ++k)
+        Key(VK_RIGHT);
+    ASSERT_EQ(List().GetSize(), 3);
+    const float price = Window().SelectedPrice();
+    for (int k = 0; k < 3; ++k) {
+        Click(kPurchaseBuyId);
+        EXPECT_FLOAT_EQ(Window().SelectedPrice(), price);
+    }
+    EXPECT_EQ(albion->SMPMax, before + 3);
+    EXPECT_NEAR(albion->PP, 10000.0 - 3 * double(price), 1e-3);
+    Key(VK_ESCAPE);
+
+    PushDialog(new cDialogZakupow);
+    for (int k = 0; k < 3; ++k)
+        Key(VK_RIGHT);
+    EXPECT_FLOAT_EQ(Window().SelectedPrice(), price + 15.0f);
+}
+
+} // namespace

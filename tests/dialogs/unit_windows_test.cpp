@@ -1,0 +1,130 @@
+// The windows the unit panel opens for a unit: its commander and its replacements. Each
+// tells the window that opened it how it closed.
+#include <gtest/gtest.h>
+
+#include "core/stringbase.h"
+#include "dialogs/commanders_dialog.h"
+#include "dialogs/replacements_dialog.h"
+#include "game/commanders.h"
+#include "game/game.h"
+#include "gui/controls.h"
+#include "tests/dialogs/dialog_bench.h"
+#include "units/land_unit.h"
+#include "world/country.h"
+#include "world/map.h"
+
+namespace {
+
+// The window that opened another one, keeping what it was told.
+class cOpener : public cDialog
+{
+public:
+    cOpener() : cDialog(999) {}
+    void OnGUIEvent(unsigned, int controlId, CDXUTControl*) override { told.push_back(controlId); }
+    std::vector<int> told;
+};
+
+class UnitWindows : public cDialogTest
+{
+protected:
+    void SetUp() override
+    {
+        cDialogTest::SetUp();
+        LoadTestland(1);
+        guards = g_Gra->FindLandUnitById(1);
+        ASSERT_NE(guards, nullptr);
+    }
+    void TearDown() override
+    {
+        for (sDowodca* c : added)
+            std::erase(g_Gra->m_Commanders, c);
+        for (sDowodca* c : added)
+            delete c;
+        cDialogTest::TearDown();
+    }
+    sDowodca* AddCommander(const wchar_t* name, int skill)
+    {
+        auto* c = new sDowodca{int(100 + added.size()), name, 1, 0, skill, 5, 0};
+        g_Gra->m_Commanders.push_back(c);
+        added.push_back(c);
+        return c;
+    }
+    CDXUTListBox& List(int id) { return *ControlOf<CDXUTListBox>(*Top(), id, DXUT_CONTROL_LISTBOX); }
+    cJednostkaLadowa* guards = nullptr;
+    std::vector<sDowodca*> added;
+    cOpener opener;
+};
+
+TEST_F(UnitWindows, ACommanderIsRecalledAndAnotherAssignedTheBestListedFirst)
+{
+    AddCommander(L"Alexander", 3);
+    sDowodca* brooke = AddCommander(L"Brooke", 5);
+    sDowodca* montgomery = guards->m_Commander;
+    ASSERT_NE(montgomery, nullptr);
+    auto* window = new cDialogDowodcow(*guards);
+    window->SetOwner(&opener);
+    PushDialog(window);
+    EXPECT_EQ(TextOf(kCommandersCurrentId), LangFormat("%s_(%i_/_%i)", montgomery->Name, 3, 20));
+    ASSERT_EQ(List(kCommandersAvailableId).GetSize(), 2);
+    EXPECT_EQ(List(kCommandersAvailableId).GetItem(0)->cells[0], L"Brooke");
+    EXPECT_FALSE(Top()->GetControlEnabled(kCommandersAssignId)) << "the unit has its commander";
+
+    Click(kCommandersRecallId);
+    EXPECT_EQ(guards->m_Commander, nullptr);
+    EXPECT_EQ(montgomery->State, 1);
+    ASSERT_EQ(List(kCommandersUnavailableId).GetSize(), 1);
+    EXPECT_EQ(List(kCommandersUnavailableId).GetItem(0)->cells[3], LangText("commander_status_heading_to_hq"));
+    ASSERT_TRUE(Top()->GetControlEnabled(kCommandersAssignId));
+    ASSERT_NO_FATAL_FAILURE(CheckScreen("commanders_dialog"));
+
+    Click(kCommandersAssignId);
+    EXPECT_EQ(guards->m_Commander, brooke);
+    EXPECT_EQ(brooke->State, 2);
+    EXPECT_EQ(TextOf(kCommandersCurrentId), LangFormat("%s_(%i_/_%i)", L"Brooke", 5, 5));
+    EXPECT_EQ(List(kCommandersAvailableId).GetSize(), 1);
+    EXPECT_FALSE(Top()->GetControlEnabled(kCommandersAssignId));
+
+    Key(VK_ESCAPE);
+    EXPECT_EQ(opener.told, std::vector<int>{kCommandersExitId});
+    EXPECT_TRUE(OpenKinds().empty());
+}
+
+TEST_F(UnitWindows, ReplacementsAreBoundByMoneySupplyAndLossesAndPaidOnOk)
+{
+    guards->m_Strength = 60;
+    cPanstwo& albion = *GetCountry(1);
+    albion.PP = 1000.0;
+    auto* window = new cDialogUzupelnien(*guards);
+    window->SetOwner(&opener);
+    PushDialog(window);
+    const float cost = window->CostPerPoint();
+    EXPECT_GT(cost, 0.0f);
+    const int max = window->MaximumPoints();
+    EXPECT_EQ(max, std::min(40, GameConsts().LandReplacementMax[guards->m_Supply]));
+
+    auto* slider = ControlOf<CDXUTSlider>(*Top(), kReplacementsSliderId, DXUT_CONTROL_SLIDER);
+    Click(kReplacementsMaxId);
+    const int v = slider->GetValue();
+    EXPECT_EQ(v, max);
+    EXPECT_NE(TextOf(kReplacementsStrengthId).find(FormatText(L"(%i%%)", 60 + v)), std::wstring::npos);
+    EXPECT_EQ(TextOf(kReplacementsCostId), LangFormat("%.2f_pp", cost * float(v)));
+    ASSERT_NO_FATAL_FAILURE(CheckScreen("replacements_dialog"));
+    Key(VK_RETURN);
+    EXPECT_EQ(guards->m_Strength, 60 + v);
+    EXPECT_EQ(guards->m_ActionPoints, 0);
+    EXPECT_NEAR(albion.PP, 1000.0 - double(cost) * v, 1e-3);
+    EXPECT_EQ(opener.told, std::vector<int>{kReplacementsOkId});
+
+    // On a hex another country owns, ten points at most.
+    g_Gra->m_Mapa->GetHex(guards->m_X, guards->m_Y)->owner = 2;
+    guards->m_Strength = 50;
+    EXPECT_EQ(ReplacementMaximum(*guards, cost, 1000.0), 10);
+    // Debts or a full unit allow nothing; free points are bound by the rest alone.
+    EXPECT_EQ(ReplacementMaximum(*guards, cost, -50.0), 0);
+    guards->m_Strength = 100;
+    EXPECT_EQ(ReplacementMaximum(*guards, cost, 1000.0), 0);
+    guards->m_Strength = 95;
+    EXPECT_EQ(ReplacementMaximum(*guards, 0.0f, 0.0), 5);
+}
+
+} // namespace

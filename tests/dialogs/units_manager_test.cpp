@@ -1,0 +1,91 @@
+// The units window on Testland: its filters and tabs by key, the units waiting for
+// delivery, a unit picked for a move, and what stays when it closes.
+#include <gtest/gtest.h>
+
+#include "core/stringbase.h"
+#include "dialogs/units_manager.h"
+#include "game/game.h"
+#include "game/play_state.h"
+#include "gui/controls.h"
+#include "tests/dialogs/dialog_bench.h"
+#include "units/unit.h"
+
+namespace {
+
+class UnitsManager : public cDialogTest
+{
+protected:
+    void TearDown() override
+    {
+        g_UnitsMgrLandFilter = g_UnitsMgrAirFilter = g_UnitsMgrNavalFilter = ~0u;
+        g_UnitsMgrToDeploy = 0;
+        g_UnitsMgrAutoCenter = true;
+        cDialogTest::TearDown();
+    }
+    CDXUTListBox& List() { return *ControlOf<CDXUTListBox>(*Top(), kUnitsListId, DXUT_CONTROL_LISTBOX); }
+    std::vector<std::wstring> Names()
+    {
+        std::vector<std::wstring> names;
+        for (int k = 0; k < List().GetSize(); ++k)
+            names.push_back(List().GetItem(k)->cells[0]);
+        return names;
+    }
+    std::wstring HintOf(int id) { return Top()->GetControl(id)->GetHint(); }
+};
+
+TEST_F(UnitsManager, KeysFilterTheTypesAndTheFiltersOutlastTheWindow)
+{
+    LoadTestland(2);
+    PushDialog(new cDialogJednostek(2));
+    EXPECT_EQ(List().GetSize(), 5) << "every land unit of Borussia on the map";
+    EXPECT_EQ(List().GetSelectedIndex(), 0);
+    EXPECT_EQ(TextOf(kUnitsFirstLandFilterId + 2),
+              FormatText(L"%s (%i+[%i])", cUnit::GetSubtypeText(UNIT_MECHANIZED), 1, 0));
+    ASSERT_NO_FATAL_FAILURE(CheckScreen("units_manager"));
+    Key('0');
+    EXPECT_EQ(List().GetSize(), 0);
+    EXPECT_FALSE(Top()->GetControlEnabled(kUnitsSelectId));
+    EXPECT_EQ(HintOf(kUnitsSelectId), LangText("units_mgr_select_hint_no_unit_selected"));
+    Key('3');
+    EXPECT_EQ(Names(), std::vector<std::wstring>{L"2. Motorised"});
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(OpenKinds().empty());
+
+    // Opened again: the filter holds, the tab of kinds starts on land; Right stops at naval.
+    PushDialog(new cDialogJednostek(2));
+    EXPECT_EQ(Names(), std::vector<std::wstring>{L"2. Motorised"});
+    for (int k = 0; k < 3; ++k)
+        Key(VK_RIGHT);
+    EXPECT_EQ(static_cast<CDXUTTabFrame*>(Top()->GetControl(kUnitsKindTabsId))->GetSelectedIndex(), 2);
+    EXPECT_EQ(List().GetSize(), 4) << "Borussia's ships";
+}
+
+TEST_F(UnitsManager, AUnitNotYetDeliveredCannotDeployAndAPickedUnitIsSelectedForItsMove)
+{
+    LoadTestland(1);
+    PushDialog(new cDialogJednostek(1));
+    Key('D');
+    ASSERT_EQ(g_UnitsMgrToDeploy, 1);
+    ASSERT_EQ(Names(), std::vector<std::wstring>{L"Albion Armour"});
+    EXPECT_EQ(List().GetItem(0)->cells[3], LangFormat("units_mgr_units_list_avail_in_%i_turns", 2));
+    EXPECT_FALSE(Top()->GetControlEnabled(kUnitsSelectId));
+    EXPECT_EQ(HintOf(kUnitsSelectId), LangText("units_mgr_deploy_hint_not_ready_to_deploy"));
+
+    Key('M');
+    ASSERT_EQ(Names(), std::vector<std::wstring>{L"1st Guards"});
+    Key(VK_RETURN);
+    EXPECT_TRUE(OpenKinds().empty());
+    ASSERT_NE(g_Gra->m_PlayState->GetSelectedUnit(), nullptr);
+    EXPECT_EQ(g_Gra->m_PlayState->GetSelectedUnit()->m_Id, 1);
+    EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_MOVE);
+
+    // A deployment the window began ends with the window.
+    PushDialog(new cDialogJednostek(1));
+    g_Gra->m_PlayState->SetOrderMode(ORDER_DEPLOY);
+    Key(VK_ESCAPE);
+    FlushClosedDialogs();
+    EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_SELECT);
+    EXPECT_EQ(UnitsMgrSelectedUnit(), nullptr);
+}
+
+} // namespace
