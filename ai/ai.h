@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <list>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,7 +18,11 @@ class cPanstwo;
 class cJednostkaLadowa;
 class cJednostkaLotnicza;
 class cJednostkaMorska;
+class cFlota;
 struct sWezelDiagramuMiast;
+struct sDowodca;
+struct sCombatResult;
+struct sAirBaseCandidate;
 
 // Per-unit trace lines of the node strengths; off unless a test or tool turns them on,
 // as they are written for every unit several times a turn.
@@ -32,6 +37,17 @@ struct sAIPhaseClock
     void Reset() { totals.clear(); }
 };
 extern sAIPhaseClock g_AIPhaseClock;
+
+// What one decision of the purchase phase chose, for its execution.
+struct sPurchaseChoice
+{
+    int airUnitId = -1;  // by id: nothing may keep a unit across the purchases
+    float airCost = 0.0f;
+    int landUnitId = -1;
+    float landCost = 0.0f;
+    float researchCost = 0.0f;
+    int researchCategory = -1;
+};
 
 // One front: cities on both sides of a war boundary and the strength gathered around them.
 struct sFront
@@ -99,6 +115,68 @@ public:
     void CollectReserveNavalUnits(std::vector<cJednostkaMorska*>& out) const;
     cMiasto* ChooseLandDeploymentCity(const std::vector<cMiasto*>& cities) const;
     cMiasto* ChooseAirDeploymentCity(const std::vector<cMiasto*>& cities) const;
+
+    // Purchases, replacements and repairs.
+    bool PurchaseUnits();
+    void DecidePurchase(sPurchaseChoice& choice);
+    bool ExecutePurchaseQueue(sPurchaseChoice& choice);
+    int ChooseResearchCategory() const;
+    int ChooseUnitCategory() const;
+    cJednostkaLotnicza* FindAirUnitToLevelUp() const;
+    cJednostkaLadowa* FindArmourToLevelUp() const;
+    cJednostkaLadowa* FindLandUnitToLevelUp() const;
+    void BuyAirReplacements(float threshold);
+    void BuyLandReplacements(float threshold);
+    void RepairShips();
+
+    // Diplomacy and declarations of war.
+    void ConductDiplomacy();
+    void DeclareWars();
+
+    // Commanders, strategic moves to fronts and air rebasing.
+    void AssignCommanders();
+    void MoveStrategicallyToFronts();
+    void RebaseAirUnits();
+    void ScenarioSpecificStep();
+    void CollectFreeCommanders(std::vector<sDowodca*>& out) const;
+    // The largest int when there is no enemy land unit.
+    int MinDistanceToEnemyLandUnit(int x, int y) const;
+    int CountEnemyLandUnitsInRange(int x, int y, int range) const;
+    // x is -1 when no candidate qualifies.
+    sAirBaseCandidate PickRetreatBase(const std::list<sAirBaseCandidate>& candidates) const;
+    sAirBaseCandidate PickForwardBase(const std::list<sAirBaseCandidate>& candidates) const;
+
+    // Supply convoys.
+    void PlanSupplyConvoys();
+    void CollectSuppliedPorts(std::vector<cMiasto*>& out) const;
+    cMiasto* FindConvoyTarget(const std::vector<cMiasto*>& suppliedPorts) const;
+
+    // Air fights, air strikes and strategic bombing.
+    void FightInTheAir();
+    // True when a fight may have destroyed a unit.
+    bool FightAirUnitsOfType(int type);
+    void PlanAirStrikes();
+    void StrikeShipsFromTheAir();
+    void CollectEnemyShipNodes(const std::set<int>& nodes, std::vector<int>& out) const;
+    void BombEnemyCities();
+
+    // Invasions.
+    void PlanInvasionBuildUp();
+    void PlanSeaInvasion();
+    // The friendly ports whose sea node the target's sea node reaches by sea; with
+    // firstOnly the search stops at the first.
+    void CollectPortsLinkedBySea(int countryId, const cMiasto* target, std::vector<cMiasto*>& out,
+                                 bool firstOnly = false) const;
+    // The port to invade: the first usable obligatory target, else the best scored enemy port.
+    cMiasto* ChooseSeaInvasionTarget();
+
+    // The naval phase and sea transport to fronts.
+    void TransportUnitsToFrontsBySea();
+    bool HasIdleLandUnit() const;
+    bool AssessSeaZone(int nodeId);
+    void PatrolSeaZones();
+    void CollectOwnFleets(std::vector<cFlota*>& out) const;
+    void CollectOwnShips(std::vector<cJednostkaMorska*>& out) const;
 
     // Attacks.
     void AttackMultipleDirections();
@@ -194,6 +272,8 @@ private:
                          const bool flags[6], std::vector<std::pair<int, int>>& best, int& bestScore) const;
 };
 
+// A ship of a country at war with the country lies in a fleet at the sea node.
+bool HasEnemyShipInNode(int countryId, int nodeId);
 // The city whose area holds a hex (the nearest city over land), or null.
 cMiasto* HomeCityOfHex(int x, int y);
 // The city-graph node of a city, or null.

@@ -177,6 +177,13 @@ public:
     cPanstwo* DetermineNewAllianceLeader(int k) const;
     // Sets the search mark of every city to 0.
     void ClearCityMarks();
+    // The computer opponent's count of naval strength around a sea zone: each ship is seen
+    // only with the chance of consts rows 146 and 147, so two counts may differ. Friendly
+    // ships lie at the node (the transports among those seen are counted); enemy ships
+    // lie there or one passage away.
+    float SumFriendlyNavalStrengthInSeaZone(int countryId, int nodeId, std::vector<cJednostkaMorska*>& ships,
+                                            int& transports) const;
+    float SumEnemyNavalStrengthNearSeaZone(int countryId, int nodeId, std::vector<cJednostkaMorska*>& ships) const;
 
     // Victory points of side k (1 to 6, above 3 counting as k - 3; -1 for any other k),
     // of one country, and a country's score: units, ships and the cities it controls.

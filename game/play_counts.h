@@ -27,11 +27,17 @@ struct sPlayCounts
     std::atomic<int> hexesCaptured{0};    // one per hex whose controller changed by capture
     std::atomic<int> unitsDestroyed{0};   // one per land, air or naval unit killed
     std::atomic<int> convoysExecuted{0};  // one per convoy that sailed
+    // The computer opponent's own doings.
+    std::atomic<int> purchases{0};        // a unit, a level or points bought from the purchase queue
+    std::atomic<int> airStrikes{0};       // a strike on a land unit, a sea zone or a city
+    std::atomic<int> seaInvasions{0};     // a unit landed from an invasion fleet
+    std::atomic<int> convoysPlanned{0};   // a supply convoy set up for a cut-off port
 
     void Reset()
     {
         for (std::atomic<int>* c : {&moves, &landCombats, &airMissions, &seaBattles, &eventsFired, &hexesCaptured,
-                                    &unitsDestroyed, &convoysExecuted})
+                                    &unitsDestroyed, &convoysExecuted, &purchases, &airStrikes, &seaInvasions,
+                                    &convoysPlanned})
             c->store(0);
         std::lock_guard<std::mutex> guard(m_FiredMutex);
         m_Fired.clear();

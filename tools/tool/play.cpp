@@ -194,6 +194,8 @@ std::string Summary(const cGra& game, const sPlayOptions& options, const std::ve
          << ", \"air_missions\": " << n.airMissions << ", \"sea_battles\": " << n.seaBattles
          << ", \"events_fired\": " << n.eventsFired << ", \"hexes_captured\": " << n.hexesCaptured
          << ", \"units_destroyed\": " << n.unitsDestroyed << ", \"convoys_executed\": " << n.convoysExecuted
+         << ", \"purchases\": " << n.purchases << ", \"air_strikes\": " << n.airStrikes
+         << ", \"sea_invasions\": " << n.seaInvasions << ", \"convoys_planned\": " << n.convoysPlanned
          << ", \"dialogs_answered\": " << HeadlessAnswerCount() << "},\n  \"events\": [";
     const std::vector<sFiredEvent> fired = g_PlayCounts.FiredEvents();
     for (size_t i = 0; i < fired.size(); ++i) {

@@ -1,0 +1,396 @@
+// Invasions: forces gathered next to the country's current targets before war is
+// declared on their holders, the choice of a port to invade from the sea with the march
+// to the embarkation ports and the loading onto amphibious ships, and the landing itself.
+#include <algorithm>
+#include <map>
+
+#include "ai/ai.h"
+#include "ai/ai_presentation.h"
+#include "core/lock.h"
+#include "core/log.h"
+#include "game/game.h"
+#include "game/play_state.h"
+#include "units/land_unit.h"
+#include "units/unit_access.h"
+#include "world/city.h"
+#include "world/city_graph.h"
+#include "world/country.h"
+#include "world/fleet.h"
+#include "world/map.h"
+#include "world/relations.h"
+#include "world/sea_graph.h"
+#include "world/topography.h"
+
+namespace {
+
+// One staging city of the build-up, with the target it serves and the strength sent.
+struct sBuildUpEntry
+{
+    cMiasto* staging = nullptr;
+    sAITarget target;
+    float assigned = 0.0f;
+};
+
+cTopografia::sUnitView ViewOf(const cJednostkaLadowa& unit)
+{
+    return {unit.m_Owner, unit.m_Category, unit.m_SupplySourceX, unit.m_SupplySourceY};
+}
+
+float EffectiveStrengthOn(const sHex& hex)
+{
+    const auto* unit = dynamic_cast<const cJednostka*>(hex.unit);
+    return unit ? unit->GetEffectiveStrength() : 0.0f;
+}
+
+// The hex an order leads to in the end: its final city when it goes through the graph.
+std::pair<int, int> FinalTargetOf(const cJednostkaLadowa& unit)
+{
+    if (unit.m_AiUltimateTargetX != -1)
+        return {unit.m_AiUltimateTargetX, unit.m_AiUltimateTargetY};
+    return {unit.m_AiTargetX, unit.m_AiTargetY};
+}
+
+} // namespace
+
+void cAI::PlanInvasionBuildUp()
+{
+    cMapa& map = *g_Gra->m_Mapa;
+    std::list<sAITarget>& targets = m_Country->AIParameters.CurrentTargets;
+    targets.remove_if([&](const sAITarget& t) {
+        if (!map.IsInside(t.a, t.b))
+        {
+            LogLine(L"WARNING: Target hex (%i,%i) lies off the map and is dropped", t.a, t.b);
+            return true;
+        }
+        const int owner = map.GetHex(t.a, t.b)->owner;
+        return owner != 0 && (IsFriend(owner) || IsEnemy(owner));
+    });
+    if (targets.empty())
+        return;
+
+    std::vector<sBuildUpEntry> entries;
+    for (const sAITarget& target : targets)
+    {
+        cMiasto* city = HomeCityOfHex(target.a, target.b);
+        if (!city)
+        {
+            LogLine(L"WARNING: Target hex (%i,%i) does not belong to any city!", target.a, target.b);
+            continue;
+        }
+        cMiasto* staging = IsFriend(city->GetControllerId()) ? city : nullptr;
+        if (!staging)
+            if (const sWezelDiagramuMiast* node = NodeOfCity(city))
+            {
+                int best = 0;
+                for (const sLukDiagramuMiast& link : node->Links)
+                {
+                    cMiasto* next = link.Target->City;
+                    const int distance = HexDistance(next->X, next->Y, target.a, target.b);
+                    if (IsFriend(next->GetControllerId()) && (!staging || distance < best))
+                    {
+                        staging = next;
+                        best = distance;
+                    }
+                }
+            }
+        if (staging)
+            entries.push_back({staging, target, 0.0f});
+    }
+    if (entries.empty())
+    {
+        LogLine(L"WARNING: cannot build up forces for invasion! No own/allied cities near invasion target!");
+        return;
+    }
+
+    const cTopografia* topography = g_Gra->m_StrategicMoves;
+    if (!topography)
+        return;
+    for (cJednostkaLadowa* unit : m_OwnLandUnits)
+    {
+        const int order = unit->m_AiOrder;
+        if (order != 0 && order != 3 && order != 6 && order != 8)
+            continue;
+        // A unit outside every city's area has no way through the graph to count.
+        const cMiasto* region = HomeCityOfHex(unit->m_X, unit->m_Y);
+        if (!region)
+            continue;
+        const sBuildUpEntry* chosen = nullptr;
+        int chosenHops = 0;
+        for (const sBuildUpEntry& entry : entries)
+        {
+            if (entry.target.c != -1 && entry.assigned >= float(entry.target.c))
+                continue;
+            if (!topography->IsHexReachable(ViewOf(*unit), *entry.staging))
+                continue;
+            const int hops = entry.staging->GetGraphDistanceTo(*region);
+            if (hops < 0)
+                continue;
+            if (!chosen || hops < chosenHops)
+            {
+                chosen = &entry;
+                chosenHops = hops;
+            }
+        }
+        if (!chosen)
+            continue;
+        cMiasto* staging = chosen->staging;
+        for (sBuildUpEntry& entry : entries)
+        {
+            if (entry.staging != staging)
+                continue;
+            if (entry.target.c == -1)
+                unit->FindOrderPath(12, staging->X, staging->Y, chosenHops);
+            else if (entry.assigned < float(entry.target.c))
+            {
+                unit->FindOrderPath(12, staging->X, staging->Y, chosenHops);
+                entry.assigned += unit->GetEffectiveStrength();
+            }
+        }
+    }
+}
+
+void cAI::CollectPortsLinkedBySea(int countryId, const cMiasto* target, std::vector<cMiasto*>& out, bool firstOnly) const
+{
+    out.clear();
+    cGrafMorz* graph = g_Gra->m_SeaGraph;
+    if (!graph || !target)
+        return;
+    std::list<int> path;
+    for (cMiasto* city : g_Gra->m_Cities)
+    {
+        if (!city->IsPort() || !IsCountryOrAlly(city->GetControllerId(), CountryId()))
+            continue;
+        if (!graph->FindPath(target->GetSeaNodeId(), city->GetSeaNodeId(), countryId, false, path))
+            continue;
+        out.push_back(city);
+        if (firstOnly)
+            return;
+    }
+}
+
+cMiasto* cAI::ChooseSeaInvasionTarget()
+{
+    cMapa& map = *g_Gra->m_Mapa;
+    sAIParameters& parameters = m_Country->AIParameters;
+    auto usable = [&](const cMiasto* city) {
+        if (!map.IsInside(city->X, city->Y) || !map.GetHex(city->X, city->Y)->coastal)
+        {
+            LogLine(L"Error! Hex(%i,%i) was targeted for amphib invasion but tasksIt has no seazone attribute", city->X,
+                    city->Y);
+            return false;
+        }
+        return true;
+    };
+    while (!parameters.ObligatorySeaInvasionTargets.empty())
+    {
+        cMiasto* city = parameters.ObligatorySeaInvasionTargets.front();
+        parameters.ObligatorySeaInvasionTargets.pop_front();
+        if (city && usable(city))
+            return city;
+    }
+
+    cMiasto* best = nullptr;
+    float bestScore = -2147483648.0f;
+    std::vector<cMiasto*> linked;
+    for (cMiasto* city : g_Gra->m_Cities)
+    {
+        if (!city->IsPort() || !IsEnemy(city->GetControllerId()) || !map.IsInside(city->X, city->Y))
+            continue;
+        LogLine(L"Checking city %s", city->GetName());
+        LogLine(L"Condition 1 passed");
+        CollectPortsLinkedBySea(CountryId(), city, linked, true);
+        if (linked.empty())
+            continue;
+        LogLine(L"Condition 2 passed");
+        const sHex& hex = *map.GetHex(city->X, city->Y);
+        LogLine(L"Checking bonus for unit");
+        float score = -EffectiveStrengthOn(hex);
+        LogLine(L"Checking bonus for sea connection");
+        if (g_Gra->m_CityGraph && g_Gra->m_CityGraph->HasLinkToAlliedCity(city->GraphIndex, CountryId()))
+            score += 10.0f;
+        for (int d = 0; d < 5; ++d)
+        {
+            const sHex* n = map.GetNeighbour(city->X, city->Y, d);
+            if (!n || !n->IsLand())
+                continue;
+            LogLine(L"Checking bonus for empty hexes");
+            if (!n->unit)
+                score += 2.0f;
+            LogLine(L"Checking bonus for nearby units");
+            if (n->unit && n->unit->m_Category == CATEGORY_LAND)
+                score -= EffectiveStrengthOn(*n) / 2.0f;
+        }
+        LogLine(L"Getting node");
+        if (const sWezelDiagramuMiast* node = NodeOfCity(city))
+            score += float(node->OwnAirStrength);
+        if (score > bestScore && hex.coastal)
+        {
+            LogLine(L"----- Sofar the best! :)");
+            best = city;
+            bestScore = score;
+        }
+    }
+    return best;
+}
+
+void cAI::PlanSeaInvasion()
+{
+    sAIParameters& parameters = m_Country->AIParameters;
+    parameters.CurrentSeaInvasionTarget = -1;
+    if (!parameters.MakesSeaInvasions || !parameters.CurrentTargets.empty() ||
+        int(m_Fronts.size()) > parameters.MaxNumberOfFrontsForSeaInvasion)
+        return;
+    parameters.ObligatorySeaInvasionTargets.remove_if([&](const cMiasto* city) {
+        return !city || city->GetControllerId() == CountryId() || !IsEnemy(city->GetControllerId());
+    });
+    LogLine(L"%s plannning sea invasion. Determining target", m_Country->Name);
+    cMiasto* target = ChooseSeaInvasionTarget();
+    const int targetNode = target ? target->GetSeaNodeId() : -1;
+    LogLine(L"Target for invasion: %i", targetNode);
+    parameters.CurrentSeaInvasionTarget = targetNode;
+    const sWezelGrafuMorz* node = g_Gra->m_SeaGraph ? g_Gra->m_SeaGraph->GetNode(targetNode) : nullptr;
+    cMapa& map = *g_Gra->m_Mapa;
+    if (!node || !map.IsInside(node->MainX, node->MainY))
+        return;
+
+    float defence = EffectiveStrengthOn(*map.GetHex(node->MainX, node->MainY));
+    if (defence == 0.0f)
+        defence = 0.1f;
+    std::vector<cMiasto*> ports;
+    CollectPortsLinkedBySea(CountryId(), target, ports, false);
+
+    // Candidates by the route from some embarkation port to their region, a region once.
+    std::map<const cMiasto*, bool> joined;
+    std::vector<cJednostkaLadowa*> candidates;
+    for (cJednostkaLadowa* unit : m_OwnLandUnits)
+    {
+        if (unit->m_AiOrder != 0 && unit->m_AiOrder != 3)
+            continue;
+        cMiasto* region = HomeCityOfHex(unit->m_X, unit->m_Y);
+        if (!region)
+            continue;
+        auto known = joined.find(region);
+        if (known == joined.end())
+        {
+            std::list<cMiasto*> route;
+            bool any = false;
+            for (cMiasto* port : ports)
+                if (port == region || g_Gra->m_CityGraph->FindRoute(port, region, CountryId(), route))
+                {
+                    any = true;
+                    break;
+                }
+            known = joined.emplace(region, any).first;
+        }
+        if (known->second)
+            candidates.push_back(unit);
+    }
+    if (candidates.empty())
+    {
+        LogLine(L"No land units applicable for invasion. Exiting sea invasion procedure.");
+        return;
+    }
+    std::stable_sort(candidates.begin(), candidates.end(), [](const cJednostkaLadowa* a, const cJednostkaLadowa* b) {
+        return a->GetEffectiveStrength() > b->GetEffectiveStrength();
+    });
+    float assigned = 0.0f;
+    for (cJednostkaLadowa* unit : candidates)
+    {
+        if (assigned >= 12.0f * defence)
+            break;
+        const cMiasto* region = HomeCityOfHex(unit->m_X, unit->m_Y);
+        cMiasto* port = nullptr;
+        int hops = 0;
+        for (cMiasto* p : ports)
+        {
+            const int h = p->GetGraphDistanceTo(*region);
+            if (h >= 0 && (!port || h < hops))
+            {
+                port = p;
+                hops = h;
+            }
+        }
+        if (!port)
+            continue;
+        unit->FindOrderPath(14, port->X, port->Y, hops);
+        assigned += unit->GetEffectiveStrength();
+    }
+
+    // The march to the embarkation ports; a unit that arrived, or cannot get on, waits there.
+    for (cJednostkaLadowa* unit : std::vector<cJednostkaLadowa*>(m_OwnLandUnits))
+    {
+        if (unit->m_AiOrder != 14 || !ThreadMayRun())
+            continue;
+        const auto [fx, fy] = FinalTargetOf(*unit);
+        if (unit->m_X == fx && unit->m_Y == fy)
+        {
+            unit->m_AiOrder = 15;
+            continue;
+        }
+        if (TryFinalTarget(unit))
+            continue;
+        const int before = unit->m_ActionPoints;
+        const bool onStep = unit->m_X == unit->m_AiTargetX && unit->m_Y == unit->m_AiTargetY;
+        MoveToward(unit, onStep ? fx : unit->m_AiTargetX, onStep ? fy : unit->m_AiTargetY);
+        if (unit->m_ActionPoints == before && before != 0)
+            unit->m_AiOrder = 15;
+    }
+
+    int marching = 0, cost = 0;
+    std::vector<cJednostkaLadowa*> ready;
+    const sGameConsts& k = g_Gra->m_Consts;
+    for (cJednostkaLadowa* unit : m_OwnLandUnits)
+    {
+        if (unit->m_AiOrder == 14)
+            ++marching;
+        else if (unit->m_AiOrder == 15 && LandTypeIndex(unit->m_Type) >= 0)
+        {
+            ready.push_back(unit);
+            cost += k.AmphibiousCost[unit->m_Type];
+        }
+    }
+    if (marching > 0)
+        return;
+    LogLine(L"All units ready for invasion!");
+    if (cost > m_Country->AIP)
+    {
+        std::list<int>& queue = parameters.PurchaseQueue;
+        queue.remove(0);
+        queue.push_front(0);
+        LogLine(L"Need to buy more AIP for invasion! Exiting sea invasion procedure");
+        return;
+    }
+    LogLine(L"We have enough AIP. Starting loading units.");
+    const sHex& targetHex = *map.GetHex(target->X, target->Y);
+    for (cJednostkaLadowa* unit : ready)
+    {
+        const auto [px, py] = FinalTargetOf(*unit);
+        cMiasto* port = map.IsInside(px, py) ? map.GetHex(px, py)->city : nullptr;
+        if (!port)
+        {
+            LogLine(L"ERROR: No target for unit!");
+            continue;
+        }
+        if (!port->IsPort())
+        {
+            LogLine(L"ERROR: cannot load %s, %s is not a port (!)", unit->m_Name, port->GetName());
+            continue;
+        }
+        const bool shown = IsShownToPerson(unit);
+        if (shown)
+        {
+            CenterCameraOn(unit->m_X, unit->m_Y);
+            PauseForPerson(DELAY_AI_MOVE_BEFORE);
+        }
+        cFlota* fleet = unit->EmbarkOnFleet(UNIT_AMPHIBIOUS, port->GetSeaNodeId(), 2);
+        if (!fleet)
+            continue;
+        fleet->aiDestination = targetHex.seaZone;
+        fleet->aiInvasionX = target->X;
+        fleet->aiInvasionY = target->Y;
+        if (shown)
+            PauseForPerson(DELAY_AI_MOVE_AFTER);
+    }
+    // The embarked units left the map.
+    BuildUnitLists();
+}

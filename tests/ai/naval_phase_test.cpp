@@ -1,0 +1,120 @@
+// The computer's fleets: whether an invasion zone is safe by the naval strength seen
+// around it, and free fleets split and sent to patrol the zones the country guards.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/ai/ai_test_game.h"
+#include "units/naval_unit.h"
+#include "world/fleet.h"
+
+namespace ai_tests {
+namespace {
+
+class AINavalPhase : public cAIGame
+{
+protected:
+    AINavalPhase()
+    {
+        sGameConsts& k = game->m_Consts;
+        k.AIFriendlyShipChance = k.AIEnemyShipChance = 100;  // every ship is seen
+        // Bombardment values: battleships 10, cruisers 5, every other ship 0.
+        for (int t = 0; t < 6; ++t)
+            k.ShipStrengthA[t] = k.ShipStrengthB[t] = 0;
+        k.ShipStrengthA[1] = k.ShipStrengthB[1] = 10;
+        k.ShipStrengthA[2] = k.ShipStrengthB[2] = 5;
+        for (cPanstwo* country : game->m_Countries)
+            country->TechLevel[TECH_NAVY] = country->TechLevel[TECH_SUBMARINES] = 6;
+    }
+    cJednostkaMorska* AddShip(int owner, int type, cFlota* fleet)
+    {
+        auto* ship = new cJednostkaMorska();
+        ship->m_Id = ++game->m_NextIds.navalUnit;
+        ship->m_Owner = owner;
+        ship->SetType(type);
+        ship->m_HP = ship->m_MaxHP = 3;
+        ship->m_Fleet = fleet;
+        ship->m_FleetId = fleet->ID;
+        fleet->ships.push_back(ship);
+        game->m_NavalUnits.push_back(ship);
+        return ship;
+    }
+    cFlota* Fleet(int id)
+    {
+        for (cFlota* fleet : game->m_Fleets)
+            if (fleet->ID == id)
+                return fleet;
+        return nullptr;
+    }
+};
+
+TEST_F(AINavalPhase, WithTheEnemyAtHalfTheStrengthThreeTransportsMakeTheZoneUnsafeAndTwoDoNot)
+{
+    cAI& ai = AIOf(kBorussia);
+    // The North Sea holds Borussia's U-boats; Albion's Home Fleet lies one passage away
+    // in the Channel: a carrier (0) and a battleship (10).
+    cFlota* fleet = Fleet(4);
+    ASSERT_EQ(fleet->seaNode, 1);
+    EXPECT_TRUE(ai.AssessSeaZone(1) == false) << "enemy ships and no friendly strength: unsafe";
+    AddShip(kBorussia, UNIT_BATTLESHIP, fleet);
+    AddShip(kBorussia, UNIT_BATTLESHIP, fleet);
+    AddShip(kBorussia, UNIT_CARGO, fleet);
+    AddShip(kBorussia, UNIT_AMPHIBIOUS, fleet);
+    EXPECT_TRUE(ai.AssessSeaZone(1)) << "enemy 10 against 20 with two transports";
+    AddShip(kBorussia, UNIT_CARGO, fleet);
+    EXPECT_FALSE(ai.AssessSeaZone(1)) << "three transports";
+
+    // One enemy ship or none approves even a zone of transports.
+    Fleet(1)->ships.front()->m_Fleet = nullptr;
+    EXPECT_TRUE(ai.AssessSeaZone(1));
+    Fleet(1)->ships.front()->m_Fleet = Fleet(1);
+}
+
+TEST_F(AINavalPhase, BelowAThirdOfTheStrengthHalfTheShipsAsTransportsIsTooMany)
+{
+    cAI& ai = AIOf(kBorussia);
+    cFlota* fleet = Fleet(4);
+    for (int i = 0; i < 4; ++i)
+        AddShip(kBorussia, UNIT_BATTLESHIP, fleet);  // 40 against 10
+    for (int i = 0; i < 4; ++i)
+        AddShip(kBorussia, UNIT_CARGO, fleet);
+    EXPECT_TRUE(ai.AssessSeaZone(1)) << "4 transports of 9 ships (the U-boat counts)";
+    AddShip(kBorussia, UNIT_AMPHIBIOUS, fleet);
+    EXPECT_FALSE(ai.AssessSeaZone(1)) << "5 of 10";
+}
+
+TEST_F(AINavalPhase, FreeShipsAreSharedOutOverThePatrolZonesAndTheirFleetsSplit)
+{
+    cAI& ai = AIOf(kBorussia);
+    sAIParameters& parameters = game->m_Countries[kBorussia - 1]->AIParameters;
+    // Bismarck 6, Hipper 3 and Landungsflotte 1 at Hamburgum; U-47 2 in the North Sea.
+    parameters.SeaZonesToPatrol = {{1, 0}, {3, 1}};
+    ai.PatrolSeaZones();
+    EXPECT_EQ(game->FindNavalUnitById(4)->m_AiSeaZone, 1) << "6 is exactly the share of 12 / 2";
+    EXPECT_EQ(game->FindNavalUnitById(5)->m_AiSeaZone, 1) << "the ship that goes over the share is the zone's last";
+    EXPECT_EQ(game->FindNavalUnitById(6)->m_AiSeaZone, 3);
+    EXPECT_EQ(game->FindNavalUnitById(7)->m_AiSeaZone, 3);
+    const cFlota* home = game->FindNavalUnitById(4)->m_Fleet;
+    const cFlota* split = game->FindNavalUnitById(7)->m_Fleet;
+    ASSERT_NE(home, split);
+    EXPECT_EQ(home->aiOrder, 5);
+    EXPECT_EQ(home->aiDestination, 1);
+    EXPECT_EQ(home->formation, 0);
+    EXPECT_EQ(split->aiOrder, 5);
+    EXPECT_EQ(split->aiDestination, 3);
+    EXPECT_EQ(split->formation, 1);
+    EXPECT_EQ(home->ships.size(), 2u);
+
+    parameters.SeaZonesToPatrol.clear();
+    ai.PatrolSeaZones();
+    for (const cFlota* fleet : game->m_Fleets)
+    {
+        if (fleet->owner == kBorussia)
+        {
+            EXPECT_EQ(fleet->aiOrder, 0) << "no zone to patrol: every patrol ends";
+        }
+    }
+}
+
+} // namespace
+} // namespace ai_tests
