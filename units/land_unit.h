@@ -91,10 +91,10 @@ public:
     // Upgrades: a division to the corps of its arm, and any unit one level up.
     float GetUpgradeToCorpsCost() const;
     bool UpgradeToCorps();
-    float GetLevelUpCost() const;
+    float GetLevelUpCost() const override;
     bool LevelUp();
     // The computer's level-up, logged and paced for a watching person.
-    bool AiLevelUp();
+    bool AiLevelUp() override;
 
     bool GetEffectivenessHint(std::wstring* text) const override;
     bool GetUpgradeToCorpsHint(std::wstring* text) const override;

@@ -210,6 +210,11 @@ public:
     virtual bool GetNuclearStrikeHint(std::wstring* text) const { return NoHint(text); }
     virtual bool GetReconHint(std::wstring* text) const { return NoHint(text); }
 
+    // Level-ups: the price of the next level (0 for a unit that cannot rise), and the
+    // computer's level-up, which pays it; false when the unit did not rise.
+    virtual float GetLevelUpCost() const { return 0.0f; }
+    virtual bool AiLevelUp() { return false; }
+
     // The step of m_Path at (x, y), or null; m_Path as the last ComputeMoveRange left it.
     const sPathStep* FindPathStep(int x, int y) const;
     // The same as a yes or no, logged.
