@@ -1,0 +1,70 @@
+// The computer's declarations of war: only once more than seven tenths of the units sent
+// toward the targets stand ready, and never on a country it may not declare war on.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/ai/ai_test_game.h"
+#include "tests/test_support.h"
+#include "world/relations.h"
+
+namespace ai_tests {
+namespace {
+
+constexpr int kHelvetia = 4;
+
+class AIDiplomacy : public cAIGame
+{
+protected:
+    AIDiplomacy()
+    {
+        // Nobody watches: a declaration pauses only for a person.
+        game->m_Countries[kAlbion - 1]->HumanControlled = false;
+        cPanstwo& borussia = *game->m_Countries[kBorussia - 1];
+        borussia.DP = 1000;
+        borussia.AIParameters.CurrentTargets = {{10, 8, -1}};  // Berna, Helvetian and neutral
+    }
+    // Units that exist only in the opponent's list, with the orders of a build-up.
+    void Orders(cAI& ai, int ready, int marching)
+    {
+        ai.m_OwnLandUnits.clear();
+        units.clear();
+        for (int i = 0; i < ready + marching; ++i)
+        {
+            units.push_back(std::make_unique<cJednostkaLadowa>());
+            units.back()->m_Owner = kBorussia;
+            units.back()->m_AiOrder = i < ready ? 13 : 12;
+            ai.m_OwnLandUnits.push_back(units.back().get());
+        }
+    }
+    bool AtWarWithHelvetia() const { return game->m_Relations->IsAtWar(kBorussia, kHelvetia); }
+    std::vector<std::unique_ptr<cJednostkaLadowa>> units;
+};
+
+TEST_F(AIDiplomacy, WarWaitsUntilMoreThanSevenTenthsOfTheUnitsAreReady)
+{
+    cAI& ai = AIOf(kBorussia);
+    Orders(ai, 7, 3);
+    ai.DeclareWars();
+    EXPECT_FALSE(AtWarWithHelvetia()) << "exactly 0.7 is not enough";
+
+    Orders(ai, 8, 2);
+    ai.DeclareWars();
+    EXPECT_TRUE(AtWarWithHelvetia());
+    ai.m_OwnLandUnits.clear();
+}
+
+TEST_F(AIDiplomacy, ATargetOffTheMapIsSkippedAndTheNextStillCounts)
+{
+    cAI& ai = AIOf(kBorussia);
+    game->m_Countries[kBorussia - 1]->AIParameters.CurrentTargets = {{500, 500, -1}, {11, 3, -1}, {10, 8, -1}};
+    Orders(ai, 1, 0);
+    testing_support::ClearLog();
+    ai.DeclareWars();
+    EXPECT_TRUE(testing_support::LogContains(L"[AI]: Borussia - target hex (500,500) lies off the map"));
+    EXPECT_TRUE(AtWarWithHelvetia()) << "its own Berolina is no one to declare war on; Berna is";
+    ai.m_OwnLandUnits.clear();
+}
+
+} // namespace
+} // namespace ai_tests

@@ -1,0 +1,53 @@
+// The computer's supply convoys: only a supply convoy is given up each turn, and a port
+// cut off from every supply source gets one from a supplied port.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/ai/ai_test_game.h"
+#include "world/convoys.h"
+
+namespace ai_tests {
+namespace {
+
+class AISupplyConvoys : public cAIGame
+{
+protected:
+    std::vector<sKonwoj>& Convoys(int owner) { return *game->m_Convoys->OwnerConvoys(owner); }
+    int Count(int owner, eConvoyType type, const cMiasto* to)
+    {
+        const auto& list = Convoys(owner);
+        return int(std::count_if(list.begin(), list.end(),
+                                 [&](const sKonwoj& c) { return c.type == type && c.destination == to; }));
+    }
+};
+
+TEST_F(AISupplyConvoys, AProductionConvoyIsKeptAndTheCutOffPortIsSuppliedAgain)
+{
+    cAI& ai = AIOf(kAlbion);
+    std::vector<sKonwoj>& convoys = Convoys(kAlbion);
+    ASSERT_EQ(convoys.size(), 2u);
+    std::swap(convoys[0], convoys[1]);  // the production convoy first
+    ASSERT_EQ(convoys[0].type, CONVOY_PP);
+    City(L"Valdo")->SupplyByCountry[kAlbion - 1] = 0;
+
+    std::vector<cMiasto*> supplied;
+    ai.CollectSuppliedPorts(supplied);
+    EXPECT_EQ(supplied, std::vector<cMiasto*>{City(L"Dover")});
+
+    ai.PlanSupplyConvoys();
+    EXPECT_EQ(Count(kAlbion, CONVOY_PP, City(L"Dover")), 1) << "a production convoy belongs to the scenario";
+    EXPECT_EQ(Count(kAlbion, CONVOY_SUPPLIES, City(L"Valdo")), 1) << "the old supply convoy went, a new one came";
+    EXPECT_EQ(Convoys(kAlbion).back().departure, City(L"Dover"));
+}
+
+TEST_F(AISupplyConvoys, APortWithFullSupplyNeedsNoConvoy)
+{
+    cAI& ai = AIOf(kAlbion);
+    City(L"Valdo")->SupplyByCountry[kAlbion - 1] = game->m_Consts.MaxSupply;
+    ai.PlanSupplyConvoys();
+    EXPECT_EQ(Count(kAlbion, CONVOY_SUPPLIES, City(L"Valdo")), 0);
+}
+
+} // namespace
+} // namespace ai_tests
