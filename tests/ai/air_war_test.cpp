@@ -1,0 +1,124 @@
+// The computer's air war: who flies and who stays home, strikes repeated while action
+// points last, an attacker killed leaving the game, and the city strategic bombers pick.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "core/random.h"
+#include "game/play_counts.h"
+#include "tests/ai/ai_test_game.h"
+#include "units/air_unit.h"
+
+namespace ai_tests {
+namespace {
+
+// The raw random value that makes a die show the value.
+int Die(int value)
+{
+    return int(((long long)(value - 1) * 32768 + 5) / 6);
+}
+
+class AIAirWar : public cAIGame
+{
+protected:
+    AIAirWar()
+    {
+        game->m_Countries[kAlbion - 1]->HumanControlled = false;
+        g_PlayCounts.Reset();
+    }
+    ~AIAirWar() override { ClearRandomScript(); }
+    cJednostkaLotnicza* Air(int id) { return game->FindAirUnitById(id); }
+    // Albion's fighter leaves the sky over the continent.
+    void GroundAlbionsFighter() { Air(1)->MoveToReservePool(); }
+    cJednostkaLotnicza* AddFighter(int owner, int x, int y, int strength)
+    {
+        auto* unit = new cJednostkaLotnicza();
+        unit->m_Owner = owner;
+        unit->SetType(UNIT_FIGHTER);
+        unit->m_Strength = strength;
+        unit->m_Supply = game->m_Consts.MaxSupply;
+        unit->m_ActionPoints = unit->m_StartingActionPoints = 3;
+        game->m_AirUnits.push_back(unit);
+        unit->SetPosition(x, y);
+        return unit;
+    }
+};
+
+TEST_F(AIAirWar, AFighterBelowStrengthTwoStaysOnTheGround)
+{
+    cJednostkaLotnicza* fighter = AddFighter(kBorussia, 9, 3, 1);
+    cAI& ai = AIOf(kBorussia);
+    ai.BuildUnitLists();
+    EXPECT_FALSE(ai.FightAirUnitsOfType(UNIT_FIGHTER));
+    EXPECT_EQ(g_PlayCounts.airStrikes.load(), 0);
+
+    fighter->m_Strength = 10;
+    ScriptRandomRaw({Die(1)});
+    ai.FightAirUnitsOfType(UNIT_FIGHTER);
+    EXPECT_EQ(g_PlayCounts.airStrikes.load(), 1) << "Albion's fighter is in range";
+    EXPECT_EQ(fighter->m_ActionPoints, 2);
+}
+
+TEST_F(AIAirWar, ATacticalBomberStrikesOncePerActionPoint)
+{
+    GroundAlbionsFighter();
+    cJednostkaLadowa* target = LandUnit(12);  // Valdonia's, the only enemy in range
+    target->m_Strength = 100;
+    target->m_Efficiency = 100;
+    cJednostkaLotnicza* bomber = Air(2);
+    bomber->m_ActionPoints = 3;
+    cAI& ai = AIOf(kBorussia);
+    ai.BuildUnitLists();
+    ScriptRandomRaw({Die(1), Die(1), Die(1), Die(1), Die(1), Die(1)});
+    ai.PlanAirStrikes();
+    EXPECT_EQ(g_PlayCounts.airStrikes.load(), 3);
+    EXPECT_EQ(bomber->m_ActionPoints, 0);
+    EXPECT_LT(target->m_Strength, 100);
+}
+
+TEST_F(AIAirWar, ABomberShotDownByAnInterceptorLeavesTheGame)
+{
+    cJednostkaLotnicza* fighter = Air(1);
+    fighter->m_Level = 1;
+    cJednostkaLotnicza* bomber = Air(2);
+    bomber->m_Strength = 4;
+    bomber->m_Level = 1;
+    bomber->m_ActionPoints = 1;
+    LandUnit(12)->m_Strength = 100;
+    LandUnit(12)->m_Efficiency = 100;
+    cAI& ai = AIOf(kBorussia);
+    ai.BuildUnitLists();
+    ScriptRandomRaw({Die(5)});  // the bomber loses 4, the fighter 8
+    ai.PlanAirStrikes();
+    EXPECT_EQ(Air(2), nullptr);
+    EXPECT_TRUE(std::none_of(ai.m_OwnAirUnits.begin(), ai.m_OwnAirUnits.end(),
+                             [](const cJednostkaLotnicza* u) { return u->m_Id == 2; }));
+    EXPECT_EQ(fighter->m_Strength, 2);
+    EXPECT_EQ(LandUnit(12)->m_Strength, 100) << "the strike never came";
+}
+
+TEST_F(AIAirWar, AStrategicBomberBelowHalfStrengthStaysHomeAndAtHalfItHitsTheEarlierOfTwoEqualCities)
+{
+    GroundAlbionsFighter();
+    game->m_Consts.AirFullStrength[2] = 10;
+    for (cMiasto* city : game->m_Cities)
+        city->ProductionPoints = 0.0f;
+    City(L"Dover")->ProductionPoints = 20.0f;
+    City(L"Valdo")->ProductionPoints = 20.0f;
+    cJednostkaLotnicza* bomber = Air(3);
+    bomber->m_Strength = 4;
+    cAI& ai = AIOf(kBorussia);
+    ai.BuildUnitLists();
+    ai.BombEnemyCities();
+    EXPECT_EQ(g_PlayCounts.airStrikes.load(), 0);
+
+    bomber->m_Strength = 5;
+    ScriptRandomRaw({Die(6), Die(1)});
+    ai.BombEnemyCities();
+    EXPECT_EQ(g_PlayCounts.airStrikes.load(), 1);
+    EXPECT_GT(City(L"Dover")->ProductionPointsLost, 0);
+    EXPECT_EQ(City(L"Valdo")->ProductionPointsLost, 0);
+}
+
+} // namespace
+} // namespace ai_tests
