@@ -71,7 +71,7 @@ void cAI::PlayTurn()
     PostInfoPanelMessage(opening);
     LogLine(opening);
     Timed(L"turn start", [this] { MarkAttackableCities(); });
-    // Diplomacy of the computer opponent comes here.
+    Timed(L"diplomacy", [this] { ConductDiplomacy(); });
     auto fronts = [this] {
         EvaluateNodeStrengths();
         UpdateFronts();
@@ -82,17 +82,29 @@ void cAI::PlayTurn()
     {
         LogLine(L"[AI]: %s ma wojne", country.Name);
         Timed(L"unit lists", [this] { BuildUnitLists(); });
-        // The computer's declarations of war come here; the lists are built again after them.
+        Timed(L"declarations of war", [this] { DeclareWars(); });
+        // The new wars change which units are enemies.
         Timed(L"unit lists", [this] { BuildUnitLists(); });
         Timed(L"fronts", fronts);
-        // Commanders, then the replacements (threshold 0.5) and ship repairs.
+        Timed(L"commanders", [this] { AssignCommanders(); });
         LogPhase(country, L"Replacements");
+        Timed(L"replacements", [this] {
+            BuyAirReplacements(0.5f);
+            BuyLandReplacements(0.5f);
+            RepairShips();
+        });
         Timed(L"saving poorly defended fronts", [this] { SavePoorlyDefendedFronts(); });
-        // Strategic moves to fronts, air rebasing, purchases.
+        Timed(L"strategic moves to fronts", [this] { MoveStrategicallyToFronts(); });
         LogPhase(country, L"Rebasing air units");
+        Timed(L"air rebasing", [this] {
+            RebaseAirUnits();
+            ScenarioSpecificStep();
+        });
+        Timed(L"purchases", [this] { PurchaseUnits(); });
         LogPhase(country, L"Deploying new units");
         Timed(L"deployment", [this] { DeployAll(); });
         LogPhase(country, L"Air fights");
+        Timed(L"air fights", [this] { FightInTheAir(); });
         Timed(L"attacks", [this] {
             AttackMultipleDirections();
             AttackOneSide();
@@ -107,22 +119,27 @@ void cAI::PlayTurn()
         LogPhase(country, L"Operational planning...");
         LogLine(L"bu 1");
         Timed(L"operational planning", [this] { PlanOperations1(); });
-        // Build-up on current targets, air strikes on land units and on ships and sea
-        // invasions follow, each after its marker.
         LogLine(L"bu 2");
+        Timed(L"invasion build-up", [this] { PlanInvasionBuildUp(); });
         LogLine(L"bu 3");
+        Timed(L"air strikes", [this] { PlanAirStrikes(); });
         LogLine(L"bu 4");
+        Timed(L"air strikes on ships", [this] { StrikeShipsFromTheAir(); });
         LogLine(L"bu 5");
         LogLine(L"bu 6");
         LogPhase(country, L"Executing operational moves...");
         Timed(L"operational moves", [this] { ExecuteOperationalMoves(); });
         LogPhase(country, L"Planning sea transport of units to front...");
-        // Sea transport to fronts, strategic bombing and the naval phase.
+        Timed(L"strategic bombing", [this] { BombEnemyCities(); });
         Timed(L"operational moves", [this] {
             if (ShouldExecuteMovesAgain())
                 ExecuteOperationalMoves();
         });
-        // Supply convoys, then the replacements with the threshold 0.98.
+        Timed(L"supply convoys", [this] { PlanSupplyConvoys(); });
+        Timed(L"replacements", [this] {
+            BuyAirReplacements(0.98f);
+            BuyLandReplacements(0.98f);
+        });
     }
     else
     {
@@ -130,11 +147,11 @@ void cAI::PlayTurn()
         // Fronts of an earlier war turn say nothing now.
         m_Fronts.clear();
         Timed(L"unit lists", [this] { BuildUnitLists(); });
-        // Purchases.
+        Timed(L"purchases", [this] { PurchaseUnits(); });
         LogPhase(country, L"Deploying new units");
         Timed(L"deployment", [this] { DeployAll(); });
         Timed(L"unit lists", [this] { BuildUnitLists(); });
-        // The naval phase and the supply convoys.
+        Timed(L"supply convoys", [this] { PlanSupplyConvoys(); });
     }
     LogLine(L"[AI]: Ending turn");
 }

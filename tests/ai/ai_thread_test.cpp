@@ -28,6 +28,7 @@ TEST(AIThread, StopsAtOnceWhenAskedAndIsJoined)
 
 #include "core/fatal.h"
 #include "core/lock.h"
+#include "core/settings.h"
 #include "tests/game/testland_game.h"
 #include "tests/test_support.h"
 
@@ -38,11 +39,15 @@ using namespace testland;
 class AIThreadPlay : public TestlandGame
 {
 protected:
+    // A person's pauses for watching the computer are not what these tests wait for.
+    AIThreadPlay() : m_Delays(g_DelayValues) { g_DelayValues.fill(0.0f); }
     ~AIThreadPlay() override
     {
         StopAIThread();
         SetAIThreadOptions({});
+        g_DelayValues = m_Delays;
     }
+    std::array<float, kDelayCount> m_Delays;
     // Waits (at most 20 s) until the condition holds; false when it never did.
     static bool WaitFor(const std::function<bool()>& condition)
     {
