@@ -20,6 +20,7 @@ class cJednostkaLotnicza;
 class cJednostkaMorska;
 class cFlota;
 struct sWezelDiagramuMiast;
+struct sWezelGrafuMorz;
 struct sDowodca;
 struct sCombatResult;
 struct sAirBaseCandidate;
@@ -169,12 +170,24 @@ public:
                                  bool firstOnly = false) const;
     // The port to invade: the first usable obligatory target, else the best scored enemy port.
     cMiasto* ChooseSeaInvasionTarget();
+    // Fleets at their invasion zone shell the shore, land their units and build a harbour;
+    // the units ashore attack at once.
+    void ConductAmphibiousInvasion();
 
     // The naval phase and sea transport to fronts.
     void TransportUnitsToFrontsBySea();
     bool HasIdleLandUnit() const;
     bool AssessSeaZone(int nodeId);
     void PatrolSeaZones();
+    void RunNavalPhase();
+    // Every carrier of the country that may fly strikes once, at the first kind of target
+    // by the country's priorities that it finds.
+    void CarrierStrikes();
+    void CollectCarrierTargets(const cFlota& fleet, std::vector<std::pair<int, int>>& hexes, std::vector<int>& nodes,
+                               int kind);
+    // Show a strike to a watching person, then reset the result.
+    void ShowStrikeOnHex(sCombatResult& result, int x, int y, bool visible);
+    void ShowStrikeOnSeaNode(sCombatResult& result, const sWezelGrafuMorz& node);
     void CollectOwnFleets(std::vector<cFlota*>& out) const;
     void CollectOwnShips(std::vector<cJednostkaMorska*>& out) const;
 

@@ -7,12 +7,29 @@
 #include "game/presentation.h"
 #include "game/play_state.h"
 #include "units/unit.h"
+#include "world/map.h"
 #include "world/world.h"
 
 bool IsShownToPerson(const cUnit* unit)
 {
     return g_Gra && g_Gra->HasHumanCountry() && g_Gra->m_PlayState && g_Gra->m_PlayState->ShowsActions() && unit &&
            g_World.units.isVisible(unit);
+}
+
+bool ShowsActionsToPerson()
+{
+    return g_Gra && g_Gra->HasHumanCountry() && g_Gra->m_PlayState && g_Gra->m_PlayState->ShowsActions();
+}
+
+void MarkAttackTarget(int x, int y, bool on)
+{
+    cMapa* map = g_Gra ? g_Gra->m_Mapa : nullptr;
+    if (!map || !map->IsInside(x, y))
+        return;
+    if (on)
+        map->GetHex(x, y)->SetMark(MARK_ATTACK_TARGET, -1);
+    else
+        map->GetHex(x, y)->ClearMark(MARK_ATTACK_TARGET, true);
 }
 
 void PauseForPerson(eDelay delay)

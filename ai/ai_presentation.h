@@ -7,6 +7,10 @@
 #include "units/unit_fwd.h"
 
 bool IsShownToPerson(const cUnit* unit);
+// A person plays and the play state shows the moving country's actions.
+bool ShowsActionsToPerson();
+// Sets or clears the attack-target mark of a hex on the map; nothing off the map.
+void MarkAttackTarget(int x, int y, bool on);
 // Sleeps a delay setting, or a time in milliseconds, without holding the global lock;
 // nothing when no person plays or nobody sees a screen, and it returns at once when the
 // thread is asked to stop.

@@ -126,11 +126,15 @@ void cAI::PlayTurn()
         LogLine(L"bu 4");
         Timed(L"air strikes on ships", [this] { StrikeShipsFromTheAir(); });
         LogLine(L"bu 5");
+        Timed(L"sea invasion", [this] { PlanSeaInvasion(); });
         LogLine(L"bu 6");
         LogPhase(country, L"Executing operational moves...");
         Timed(L"operational moves", [this] { ExecuteOperationalMoves(); });
         LogPhase(country, L"Planning sea transport of units to front...");
+        if (m_Country->AIParameters.TransportsUnitsToFrontsBySea)
+            Timed(L"sea transport to fronts", [this] { TransportUnitsToFrontsBySea(); });
         Timed(L"strategic bombing", [this] { BombEnemyCities(); });
+        Timed(L"naval phase", [this] { RunNavalPhase(); });
         Timed(L"operational moves", [this] {
             if (ShouldExecuteMovesAgain())
                 ExecuteOperationalMoves();
@@ -151,6 +155,7 @@ void cAI::PlayTurn()
         LogPhase(country, L"Deploying new units");
         Timed(L"deployment", [this] { DeployAll(); });
         Timed(L"unit lists", [this] { BuildUnitLists(); });
+        Timed(L"naval phase", [this] { RunNavalPhase(); });
         Timed(L"supply convoys", [this] { PlanSupplyConvoys(); });
     }
     LogLine(L"[AI]: Ending turn");

@@ -27,28 +27,12 @@
 
 namespace {
 
-bool ShowsActions()
-{
-    return g_Gra && g_Gra->HasHumanCountry() && g_Gra->m_PlayState && g_Gra->m_PlayState->ShowsActions();
-}
-
-void MarkHex(int x, int y, bool on)
-{
-    cMapa& map = *g_Gra->m_Mapa;
-    if (!map.IsInside(x, y))
-        return;
-    if (on)
-        map.GetHex(x, y)->SetMark(MARK_ATTACK_TARGET, -1);
-    else
-        map.GetHex(x, y)->ClearMark(MARK_ATTACK_TARGET, true);
-}
-
 // A watching person sees the camera go to the hex, the hex marked, and waits.
 void ShowTarget(int x, int y)
 {
     CenterCameraOn(x, y);
     PauseForPerson(DELAY_AI_COMBAT_BEFORE);
-    MarkHex(x, y, true);
+    MarkAttackTarget(x, y, true);
     PauseForPerson(DELAY_AI_COMBAT_BEFORE);
 }
 
@@ -118,7 +102,7 @@ bool cAI::FightAirUnitsOfType(int type)
         const int x = target->m_X, y = target->m_Y;
         const cPanstwo* defender = target->GetOwner();
         const bool seen = fighter->m_Spotted || target->m_Spotted;
-        const bool shown = (seen && ShowsActions()) || (defender && defender->HumanControlled);
+        const bool shown = (seen && ShowsActionsToPerson()) || (defender && defender->HumanControlled);
         if (shown)
             ShowTarget(x, y);
         cUnit* interceptor = defender ? defender->FindBestInterceptor(x, y) : nullptr;
@@ -137,7 +121,7 @@ bool cAI::FightAirUnitsOfType(int type)
             ShowResult(shown, result);
         }
         if (seen)
-            MarkHex(x, y, false);
+            MarkAttackTarget(x, y, false);
     }
     return changed;
 }
@@ -190,7 +174,7 @@ void cAI::PlanAirStrikes()
         const bool shown = IsShownToPerson(target);
         if (shown)
         {
-            MarkHex(x, y, true);
+            MarkAttackTarget(x, y, true);
             CenterCameraOn(x, y);
         }
         const cPanstwo* defender = target->GetOwner();
@@ -223,7 +207,7 @@ void cAI::PlanAirStrikes()
             ShowResult(shown, attack);
             destroyed = interception.defenderKilled || attack.attackerKilled || attack.defenderKilled;
         }
-        MarkHex(x, y, false);
+        MarkAttackTarget(x, y, false);
         LogLine(L"bu bu bu petla 29");
         RemoveIfKilled(attack.attackerKilled ? attack : interception, bomberId);
         if (!destroyed)
@@ -268,7 +252,7 @@ void cAI::StrikeShipsFromTheAir()
             continue;
         }
         const int x = node->MainX, y = node->MainY;
-        const bool shown = (IsShownToPerson(bomber) || node->CountOwnShips() > 0) && ShowsActions();
+        const bool shown = (IsShownToPerson(bomber) || node->CountOwnShips() > 0) && ShowsActionsToPerson();
         if (shown)
         {
             CenterCameraOn(x, y);

@@ -3,14 +3,18 @@
 // to the embarkation ports and the loading onto amphibious ships, and the landing itself.
 #include <algorithm>
 #include <map>
+#include <set>
 
 #include "ai/ai.h"
 #include "ai/ai_presentation.h"
 #include "core/lock.h"
 #include "core/log.h"
 #include "game/game.h"
+#include "game/play_counts.h"
 #include "game/play_state.h"
+#include "units/combat_result.h"
 #include "units/land_unit.h"
+#include "units/naval_unit.h"
 #include "units/unit_access.h"
 #include "world/city.h"
 #include "world/city_graph.h"
@@ -393,4 +397,166 @@ void cAI::PlanSeaInvasion()
     }
     // The embarked units left the map.
     BuildUnitLists();
+}
+
+namespace {
+
+cFlota* FleetWithId(int id)
+{
+    for (cFlota* fleet : g_Gra->m_Fleets)
+        if (fleet->ID == id)
+            return fleet;
+    return nullptr;
+}
+
+bool CanShellTheShore(const cJednostkaMorska* ship)
+{
+    return (ship->m_Type == UNIT_BATTLESHIP || ship->m_Type == UNIT_CRUISER) && !ship->m_ShoreBombardmentDone;
+}
+
+// An artificial harbour on the beach, paid from the country's production.
+void BuildMulberry(cPanstwo& country, int x, int y)
+{
+    const sGameConsts& k = g_Gra->m_Consts;
+    sHex* hex = g_Gra->m_Mapa->GetHex(x, y);
+    if (!hex || hex->unit)
+        return;
+    if (country.PP < double(k.Mulberry[0]))
+    {
+        LogLine(L"Not enough PP for Mulberry purcharse");
+        return;
+    }
+    auto* mulberry = new cMulberry();
+    mulberry->m_Owner = country.ID;
+    mulberry->SetName(L"Artificial harbour");
+    mulberry->m_Level = 1;
+    mulberry->m_Strength = int(k.Mulberry[2]);
+    mulberry->m_RemainingMonths = int(k.Mulberry[3]);
+    mulberry->m_SupplySourceX = mulberry->m_SupplySourceY = -1;
+    mulberry->m_TurnsWithoutSupply = 0;
+    mulberry->SetSupply(k.MaxSupply);
+    mulberry->RecalculateEfficiency();
+    mulberry->ResetActionPoints();
+    mulberry->m_X = x;
+    mulberry->m_Y = y;
+    g_Gra->m_LandUnits.push_back(mulberry);
+    hex->unit = mulberry;
+    country.AddProductionPoints(-double(k.Mulberry[0]));
+    LogLine(L"Mulberry created at (%d, %d) for country %s", x, y, country.Name);
+}
+
+} // namespace
+
+void cAI::ConductAmphibiousInvasion()
+{
+    if (!g_Gra || !g_Gra->m_Mapa || !m_Country)
+        return;
+    cMapa& map = *g_Gra->m_Mapa;
+    const int me = CountryId();
+    std::set<int> harbours;
+    std::map<int, std::vector<std::pair<int, int>>> landingHexes;
+    bool landed = false;
+    // Every pass lands one unit at most, and a ship that landed its unit is gone, so the
+    // passes end; the bound only guards against a rule that stopped using ships up.
+    const size_t maxPasses = g_Gra->m_NavalUnits.size() + 1;
+    for (size_t pass = 0; pass < maxPasses && ThreadMayRun(); ++pass)
+    {
+        bool found = false;
+        for (int fleetId : [&] {
+                 std::vector<int> ids;
+                 for (const cFlota* f : g_Gra->m_Fleets)
+                     if (f->owner == me)
+                         ids.push_back(f->ID);
+                 return ids;
+             }())
+        {
+            cFlota* fleet = FleetWithId(fleetId);
+            if (!fleet || !(fleet->aiOrder == 2 || (fleet->aiOrder == 1 && fleet->aiDestination == fleet->seaNode)))
+                continue;
+            const int lx = fleet->aiInvasionX, ly = fleet->aiInvasionY;
+            if (!map.IsInside(lx, ly))
+            {
+                // A bad target ends the fleet's mission, not the game.
+                LogLine(L"ERROR Amphibious invasion of %s (ID=%i) destination hex (%i, %i) out of map!", fleet->name,
+                        fleet->ID, lx, ly);
+                fleet->aiOrder = 0;
+                continue;
+            }
+            const int node = fleet->seaNode;
+
+            int bx = -1, by = -1;
+            if (map.FindWeakestEnemyUnitNear(me, lx, ly, 6, bx, by))
+                for (cFlota* gunner : std::vector<cFlota*>(g_Gra->m_Fleets.begin(), g_Gra->m_Fleets.end()))
+                {
+                    if (gunner->owner != me || gunner->seaNode != node ||
+                        std::none_of(gunner->ships.begin(), gunner->ships.end(), CanShellTheShore))
+                        continue;
+                    const cUnit* defender = map.GetHex(bx, by)->unit;
+                    const bool visible = defender && defender->m_Spotted;
+                    sCombatResult result;
+                    if (gunner->BombardHex(bx, by, &result, true))
+                    {
+                        ++g_PlayCounts.shoreBombardments;
+                        ShowStrikeOnHex(result, bx, by, visible);
+                    }
+                    if (!map.GetHex(bx, by)->unit)
+                        break;
+                }
+
+            fleet = FleetWithId(fleetId);
+            std::vector<int> ships;
+            if (fleet)
+                for (const cJednostkaMorska* ship : fleet->ships)
+                    if (ship->m_Type == UNIT_AMPHIBIOUS && ship->m_Cargo)
+                        ships.push_back(ship->m_Id);
+            for (int shipId : ships)
+            {
+                cJednostkaMorska* ship = g_Gra->FindNavalUnitById(shipId);
+                if (!ship || !ship->m_Cargo)
+                    continue;
+                LogLine(L"[AI] %ls: Amphibious invasion - finding hex to land...", m_Country->Name);
+                int hx = -1, hy = -1;
+                if (!map.FindCoastalHex(me, lx, ly, node, 4, hx, hy, false))
+                    continue;
+                found = true;
+                landingHexes[node].push_back({hx, hy});
+                cJednostkaLadowa* unit = ship->m_Cargo;
+                const int unitId = unit->m_Id;
+                LogLine(L"[AI] %ls: Amphibious invasion - unloading %s", m_Country->Name, unit->m_Name);
+                if (unit->AiAmphibiousAssault(hx, hy))
+                {
+                    landed = true;
+                    ++g_PlayCounts.seaInvasions;
+                    if (cJednostkaLadowa* ashore = g_Gra->FindLandUnitById(unitId))
+                        WithoutGlobalLock([&] { ashore->MoveTowardHex(lx, ly); });
+                }
+                break;
+            }
+            if (!found)
+                continue;
+
+            if (harbours.insert(node).second)
+            {
+                int hx = -1, hy = -1;
+                for (const auto& [x, y] : landingHexes[node])
+                    if (!map.GetHex(x, y)->unit)
+                    {
+                        hx = x;
+                        hy = y;
+                        break;
+                    }
+                if (hx != -1 || map.FindCoastalHex(me, lx, ly, node, 4, hx, hy, true))
+                    BuildMulberry(*m_Country, hx, hy);
+            }
+            break;
+        }
+        if (!found)
+            break;
+    }
+    if (!landed || !ThreadMayRun())
+        return;
+    // The units ashore attack at once.
+    BuildUnitLists();
+    AttackMultipleDirections();
+    AttackOneSide();
 }

@@ -10,6 +10,7 @@
 #include "core/log.h"
 #include "core/random.h"
 #include "game/game.h"
+#include "game/play_counts.h"
 #include "game/play_state.h"
 #include "units/combat_result.h"
 #include "units/combat_support.h"
@@ -355,4 +356,282 @@ void cAI::TransportUnitsToFrontsBySea()
     std::erase_if(m_OwnLandUnits, [&](const cJednostkaLadowa* u) {
         return std::find(embarked.begin(), embarked.end(), u->m_Id) != embarked.end();
     });
+}
+
+// ---- the naval phase ----
+
+namespace {
+
+constexpr int kCarrierTargetKinds = 9;
+
+cFlota* FleetById(int id)
+{
+    for (cFlota* fleet : g_Gra->m_Fleets)
+        if (fleet->ID == id)
+            return fleet;
+    return nullptr;
+}
+
+std::vector<int> OwnFleetIds(int countryId)
+{
+    std::vector<int> ids;
+    for (const cFlota* fleet : g_Gra->m_Fleets)
+        if (fleet->owner == countryId)
+            ids.push_back(fleet->ID);
+    return ids;
+}
+
+// The visible enemy ships of a node as the country sees them; the graph's own viewer gets
+// its counts back, so the map a person watches does not show the computer's view.
+int VisibleEnemyShipsFor(sWezelGrafuMorz& node, int countryId)
+{
+    cGrafMorz& graph = *g_Gra->m_SeaGraph;
+    const int viewer = graph.ViewingCountry;
+    node.CalculateVisibilityForCountry(countryId, false);
+    const int ships = node.CountVisibleEnemyShips();
+    if (viewer != countryId)
+    {
+        graph.ViewingCountry = viewer;
+        node.CalculateVisibility(false);
+    }
+    return ships;
+}
+
+// The cargo ships of a transport fleet at its port put their units ashore one by one and
+// leave the game; the last one takes the fleet with it.
+void UnloadCargoFleet(int fleetId)
+{
+    for (;;)
+    {
+        cFlota* fleet = FleetById(fleetId);
+        if (!fleet)
+            return;
+        cJednostkaMorska* unloaded = nullptr;
+        for (cJednostkaMorska* ship : fleet->ships)
+            if (ship->m_Type == UNIT_CARGO && ship->m_Cargo && ship->AiUnload(false))
+            {
+                unloaded = ship;
+                break;
+            }
+        if (!unloaded)
+            return;
+        ++g_PlayCounts.moves;
+        unloaded->Kill(false);
+    }
+}
+
+} // namespace
+
+void cAI::RunNavalPhase()
+{
+    if (!g_Gra || !g_Gra->m_SeaGraph || !g_Gra->m_Mapa || !m_Country)
+        return;
+    const int me = CountryId();
+    int target = -1, arrived = 0, sailing = 0;
+    CarrierStrikes();
+    for (int id : OwnFleetIds(me))
+    {
+        cFlota* fleet = FleetById(id);
+        if (!fleet || !ThreadMayRun())
+            continue;
+        if (fleet->aiOrder == FLEET_TRANSPORT)
+        {
+            const int destination = fleet->aiDestination;
+            if (destination != -1 && destination != -2 && destination != fleet->seaNode)
+                fleet->MoveTo(destination);
+            if (fleet->seaNode == destination)
+                UnloadCargoFleet(id);
+        }
+        else if (fleet->aiOrder == FLEET_INVASION)
+        {
+            if (fleet->aiDestination == fleet->seaNode)
+                ++arrived;
+            else
+            {
+                fleet->MoveTo(fleet->aiDestination);
+                ++sailing;
+            }
+            target = fleet->aiDestination;
+        }
+    }
+    if (arrived + sailing >= 1 && target != -1)
+        for (int id : OwnFleetIds(me))
+        {
+            cFlota* fleet = FleetById(id);
+            if (!fleet || fleet->aiOrder == FLEET_OUTSIDE_ORDER || fleet->aiOrder == FLEET_INVASION ||
+                fleet->aiOrder == FLEET_TRANSPORT || !SeaPath(fleet->seaNode, target, fleet->owner))
+                continue;
+            fleet->aiOrder = FLEET_ESCORT;
+            fleet->aiDestination = target;
+            fleet->MoveTo(target);
+        }
+    // Without an invasion fleet of its own there is no zone to judge; a fleet the scenario
+    // sent still lands once it is there.
+    bool landing = false;
+    if (target != -1)
+        landing = AssessSeaZone(target);
+    else
+        for (const cFlota* fleet : g_Gra->m_Fleets)
+            landing = landing || (fleet->owner == me && fleet->aiOrder == FLEET_OUTSIDE_ORDER &&
+                                  fleet->aiDestination == fleet->seaNode);
+    if (landing && ThreadMayRun())
+    {
+        ConductAmphibiousInvasion();
+        for (cFlota* fleet : g_Gra->m_Fleets)
+            if (fleet->owner == me && fleet->aiOrder == FLEET_ESCORT)
+                fleet->aiOrder = FLEET_FREE;
+    }
+    CarrierStrikes();
+    PatrolSeaZones();
+}
+
+// ---- carrier strikes ----
+
+void cAI::CollectCarrierTargets(const cFlota& fleet, std::vector<std::pair<int, int>>& hexes, std::vector<int>& nodes,
+                                int kind)
+{
+    hexes.clear();
+    nodes.clear();
+    cGrafMorz& graph = *g_Gra->m_SeaGraph;
+    cMapa& map = *g_Gra->m_Mapa;
+    const int owner = fleet.owner;
+    const cRelationsMatrix* relations = g_Gra->m_Relations;
+    auto enemy = [&](int holder) { return holder != 0 && relations && relations->IsAtWar(owner, holder); };
+    sWezelGrafuMorz* own = graph.GetNode(fleet.seaNode);
+    if (!own)
+        return;
+    if (kind == 3)
+    {
+        if (own->Kind == SEA_NODE_SEA && VisibleEnemyShipsFor(*own, owner) > 0)
+            nodes.push_back(own->ID);
+        return;
+    }
+    if (kind <= 4)
+    {
+        for (const sLukGrafuMorz& edge : own->Edges)
+        {
+            sWezelGrafuMorz* node = graph.GetNode(edge.Target);
+            if (!node || !map.IsInside(node->MainX, node->MainY))
+                continue;
+            const int ships = VisibleEnemyShipsFor(*node, owner);
+            const cUnit* unit = map.GetHex(node->MainX, node->MainY)->unit;
+            const bool enemyUnitSeen = unit && unit->m_Spotted && enemy(unit->m_Owner);
+            const bool port = node->Kind == SEA_NODE_PORT;
+            if (kind == 0 && port && ships > 0 && enemyUnitSeen)
+                hexes.push_back({node->MainX, node->MainY});
+            else if ((kind == 1 && port && ships > 0 && !unit) || (kind == 2 && port && ships == 0 && enemyUnitSeen) ||
+                     (kind == 4 && ships > 0))
+                nodes.push_back(node->ID);
+        }
+        return;
+    }
+    for (const auto& [x, y] : map.GetCoastalHexesOfZone(fleet.seaNode))
+    {
+        const sHex& hex = *map.GetHex(x, y);
+        if (!hex.unit)
+            continue;
+        const bool air = hex.unit->m_Category == CATEGORY_AIR;
+        const bool land = hex.unit->m_Category == CATEGORY_LAND;
+        // Only an enemy's unit is struck, in an enemy city or, seen, in the open.
+        const bool enemyCity = hex.city && enemy(hex.city->GetControllerId()) && enemy(hex.unit->m_Owner);
+        const bool seenEnemy = !hex.city && hex.unit->m_Spotted && enemy(hex.unit->m_Owner);
+        if ((kind == 5 && enemyCity && air) || (kind == 6 && seenEnemy && air) || (kind == 7 && enemyCity && land) ||
+            (kind == 8 && seenEnemy && land))
+            hexes.push_back({x, y});
+    }
+}
+
+void cAI::ShowStrikeOnHex(sCombatResult& result, int x, int y, bool visible)
+{
+    // The pauses are for a person watching; a game of computers goes straight on.
+    if (visible && ShowsActionsToPerson())
+    {
+        CenterCameraOn(x, y);
+        PauseForPerson(DELAY_AI_COMBAT_BEFORE);
+        MarkAttackTarget(x, y, true);
+        PauseForPerson(DELAY_AI_COMBAT_BEFORE);
+        PauseForPerson(DELAY_AI_COMBAT_AFTER);
+        PresentCombatResult(result, true);
+    }
+    result.Reset();
+    MarkAttackTarget(x, y, false);
+}
+
+void cAI::ShowStrikeOnSeaNode(sCombatResult& result, const sWezelGrafuMorz& node)
+{
+    const bool visible = node.ShownEnemyShip && node.ShownEnemyShip->m_Spotted;
+    ShowStrikeOnHex(result, node.EnemyShipsX, node.EnemyShipsY, visible);
+}
+
+void cAI::CarrierStrikes()
+{
+    if (!g_Gra || !g_Gra->m_SeaGraph || !g_Gra->m_Mapa || !m_Country)
+        return;
+    const int* priorities = m_Country->AIParameters.CarrierTargetsPriorities;
+    int kinds[kCarrierTargetKinds];
+    for (int k = 0; k < kCarrierTargetKinds; ++k)
+        kinds[k] = k;
+    std::stable_sort(kinds, kinds + kCarrierTargetKinds, [&](int a, int b) { return priorities[a] > priorities[b]; });
+    std::vector<int> carriers;
+    for (const cJednostkaMorska* ship : g_Gra->m_NavalUnits)
+        if (ship->m_Owner == CountryId() && ship->m_Type == UNIT_CARRIER)
+            carriers.push_back(ship->m_Id);
+    std::vector<std::pair<int, int>> hexes;
+    std::vector<int> nodes;
+    cMapa& map = *g_Gra->m_Mapa;
+    for (int id : carriers)
+    {
+        cJednostkaMorska* carrier = g_Gra->FindNavalUnitById(id);
+        if (!carrier || !carrier->m_Fleet || carrier->m_AirstrikeDone ||
+            carrier->m_HP < g_Gra->m_Consts.CarrierHitPointsForAir || !ThreadMayRun())
+            continue;
+        for (int kind : kinds)
+        {
+            sCombatResult result;
+            CollectCarrierTargets(*carrier->m_Fleet, hexes, nodes, kind);
+            if (!hexes.empty())
+            {
+                std::pair<int, int> best = hexes.front();
+                float strongest = -1.0f;
+                for (const auto& [x, y] : hexes)
+                {
+                    const auto* unit = dynamic_cast<const cJednostka*>(map.GetHex(x, y)->unit);
+                    const float strength = unit ? unit->GetCombatStrength() : 0.0f;
+                    if (strength > strongest)
+                    {
+                        strongest = strength;
+                        best = {x, y};
+                    }
+                }
+                const cUnit* unit = map.GetHex(best.first, best.second)->unit;
+                const bool visible = unit && unit->m_Spotted;
+                carrier->m_AirstrikeDone = true;
+                // The carrier may go down on its strike: nothing of it is used after.
+                map.GetHex(best.first, best.second)->AirBombard(&result, carrier);
+                ++g_PlayCounts.airStrikes;
+                ShowStrikeOnHex(result, best.first, best.second, visible);
+                break;
+            }
+            if (!nodes.empty())
+            {
+                sWezelGrafuMorz* best = nullptr;
+                int fewest = 0;
+                for (int nodeId : nodes)
+                {
+                    sWezelGrafuMorz* node = g_Gra->m_SeaGraph->GetNode(nodeId);
+                    const int ships = VisibleEnemyShipsFor(*node, carrier->m_Owner);
+                    if (!best || ships < fewest)
+                    {
+                        best = node;
+                        fewest = ships;
+                    }
+                }
+                carrier->m_AirstrikeDone = true;
+                best->Bombard(&result, carrier, best->MainX, best->MainY);
+                ++g_PlayCounts.airStrikes;
+                ShowStrikeOnSeaNode(result, *best);
+                break;
+            }
+        }
+    }
 }

@@ -3,6 +3,7 @@
 // asks for invasion points first, and loads the units onto amphibious ships for the target.
 #include <gtest/gtest.h>
 
+#include "game/play_counts.h"
 #include "tests/ai/ai_test_game.h"
 #include "tests/test_support.h"
 #include "units/naval_unit.h"
@@ -102,6 +103,38 @@ TEST_F(AIInvasions, UnitsReadyAtThePortWaitForInvasionPointsThenBoardForTheTarge
     EXPECT_EQ(fleet->aiInvasionX, 3);
     EXPECT_EQ(fleet->aiInvasionY, 3);
     EXPECT_EQ(game->m_Countries[kBorussia - 1]->AIP, 10 - game->m_Consts.AmphibiousCost[UNIT_MECHANIZED_CORPS]);
+}
+
+TEST_F(AIInvasions, AFleetAtItsZoneLandsItsUnitAndAFleetWithATargetOffTheMapOnlyEndsItsMission)
+{
+    Parameters().MakesSeaInvasions = true;
+    Parameters().MaxNumberOfFrontsForSeaInvasion = 10;
+    Parameters().ObligatorySeaInvasionTargets = {City(L"Dover")};
+    cJednostkaLadowa* corps = LandUnit(8);
+    corps->SetPosition(8, 2);
+    cAI& ai = Borussia(1);
+    corps->m_AiOrder = 0;
+    cPanstwo& borussia = *game->m_Countries[kBorussia - 1];
+    borussia.AIP = 10;
+    ai.PlanSeaInvasion();
+    ASSERT_NE(corps->m_Transporter, nullptr);
+    cFlota* fleet = corps->m_Transporter->m_Fleet;
+    fleet->seaNode = fleet->aiDestination;  // it has sailed there
+    cFlota* lost = game->FindNavalUnitById(6)->m_Fleet;
+    lost->aiOrder = 2;
+    lost->aiInvasionX = 99;
+    lost->aiInvasionY = 0;
+
+    const int landings = g_PlayCounts.seaInvasions.load();
+    testing_support::ClearLog();
+    ai.ConductAmphibiousInvasion();
+    EXPECT_TRUE(testing_support::LogContains(L"ERROR Amphibious invasion of U-Boote (ID=4) destination hex (99, 0) out of map!"));
+    EXPECT_EQ(lost->aiOrder, 0);
+    EXPECT_TRUE(testing_support::LogContains(L"[AI] Borussia: Amphibious invasion - unloading 4. Mech Corps"));
+    EXPECT_EQ(g_PlayCounts.seaInvasions.load(), landings + 1);
+    EXPECT_EQ(corps->m_Transporter, nullptr);
+    EXPECT_TRUE(corps->IsOnMap());
+    EXPECT_EQ(Map().GetHex(corps->m_X, corps->m_Y)->unit, corps);
 }
 
 } // namespace
