@@ -16,9 +16,11 @@
 #include "units/combat_result.h"
 #include "units/combat_support.h"
 #include "units/land_unit.h"
+#include "units/naval_unit.h"
 #include "units/unit_access.h"
 #include "world/city.h"
 #include "world/country.h"
+#include "world/fleet.h"
 #include "world/map.h"
 #include "world/relations.h"
 
@@ -582,6 +584,34 @@ bool cAI::ExecuteAttack(sPlanAtaku& plan)
     if (shown)
         PauseForPerson(DELAY_AI_COMBAT_BEFORE);
 
+    // A fleet off the coast shells the defender first.
+    const sHex& targetHex = *map.GetHex(tx, ty);
+    if (plan.m_Column < kMaxOddsColumn && plan.m_Target->m_Category == CATEGORY_LAND && targetHex.IsLand() &&
+        targetHex.seaZone != 0)
+        if (cFlota* fleet = g_Gra->PickShoreBombardmentFleet(CountryId(), targetHex.seaZone))
+        {
+            sCombatResult shelling;
+            bool fired = false;
+            {
+                GLOBAL_LOCK_SCOPE();
+                fired = fleet->BombardHex(tx, ty, &shelling, false);
+            }
+            if (fired)
+            {
+                ++g_PlayCounts.shoreBombardments;
+                if (shown)
+                    PauseForPerson(DELAY_AI_COMBAT_AFTER);
+                ShowCombatResult(shown, shelling);
+                NoteMapChange(tx, ty, 1);
+                if (shelling.defenderKilled || !targetAlive())
+                {
+                    clearMark();
+                    return true;
+                }
+                plan.m_Column = plan.m_Attack.GetOddsColumn();
+            }
+        }
+
     sCombatResult first, second;
     while (plan.m_Target->m_Category == CATEGORY_LAND && plan.m_Column < kMaxOddsColumn &&
            !plan.m_SupportingAirUnits.empty() && plan.m_GoodAirStrikes > 0)
@@ -777,4 +807,32 @@ void cAI::AttackOneSide()
     RunAttackPhase(false);
     m_AttackPlans.clear();
     m_PossibleAttackers.clear();
+}
+
+cFlota* cGra::PickShoreBombardmentFleet(int countryId, int seaNodeId)
+{
+    auto canFire = [&](const cJednostkaMorska* ship) {
+        return ship->m_Owner == countryId && (ship->m_Type == UNIT_BATTLESHIP || ship->m_Type == UNIT_CRUISER) &&
+               !ship->m_ShoreBombardmentDone;
+    };
+    cFlota* best = nullptr;
+    long bestCount = 0;
+    for (cFlota* fleet : m_Fleets)
+    {
+        if (fleet->seaNode != seaNodeId)
+            continue;
+        const long count = std::count_if(fleet->ships.begin(), fleet->ships.end(), canFire);
+        if (count > 0 && (!best || count > bestCount || (count == bestCount && fleet->ID < best->ID)))
+        {
+            best = fleet;
+            bestCount = count;
+        }
+    }
+    if (!best)
+        return nullptr;
+    for (cJednostkaMorska* ship : m_NavalUnits)
+        ship->m_Selected = false;
+    for (cJednostkaMorska* ship : best->ships)
+        ship->m_Selected = canFire(ship);
+    return best;
 }

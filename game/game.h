@@ -184,6 +184,9 @@ public:
     float SumFriendlyNavalStrengthInSeaZone(int countryId, int nodeId, std::vector<cJednostkaMorska*>& ships,
                                             int& transports) const;
     float SumEnemyNavalStrengthNearSeaZone(int countryId, int nodeId, std::vector<cJednostkaMorska*>& ships) const;
+    // The country's fleet at the sea node with the most battleships and cruisers still able
+    // to shell the shore (the lowest id of equals), those ships selected; null when none.
+    cFlota* PickShoreBombardmentFleet(int countryId, int seaNodeId);
 
     // Victory points of side k (1 to 6, above 3 counting as k - 3; -1 for any other k),
     // of one country, and a country's score: units, ships and the cities it controls.

@@ -32,12 +32,13 @@ struct sPlayCounts
     std::atomic<int> airStrikes{0};       // a strike on a land unit, a sea zone or a city
     std::atomic<int> seaInvasions{0};     // a unit landed from an invasion fleet
     std::atomic<int> convoysPlanned{0};   // a supply convoy set up for a cut-off port
+    std::atomic<int> shoreBombardments{0};  // a fleet's shelling of a coastal unit
 
     void Reset()
     {
         for (std::atomic<int>* c : {&moves, &landCombats, &airMissions, &seaBattles, &eventsFired, &hexesCaptured,
                                     &unitsDestroyed, &convoysExecuted, &purchases, &airStrikes, &seaInvasions,
-                                    &convoysPlanned})
+                                    &convoysPlanned, &shoreBombardments})
             c->store(0);
         std::lock_guard<std::mutex> guard(m_FiredMutex);
         m_Fired.clear();

@@ -5,6 +5,8 @@
 #include "game/play_counts.h"
 #include "tests/ai/ai_test_game.h"
 #include "tests/test_support.h"
+#include "units/naval_unit.h"
+#include "world/fleet.h"
 
 namespace ai_tests {
 namespace {
@@ -82,6 +84,37 @@ TEST_F(AIAttacks, BorussiasTurnAttacksValdoniasInfantry)
     ai.BuildUnitLists();
     for (cJednostkaLadowa* unit : ai.m_OwnLandUnits)
         EXPECT_EQ(Map().GetHex(unit->m_X, unit->m_Y)->unit, unit) << unit->m_Id;
+}
+
+TEST_F(AIAttacks, AFleetOffTheCoastShellsTheTargetBeforeTheAttack)
+{
+    cAI& ai = Borussia();
+    const int zone = Map().GetHex(7, 6)->seaZone;  // the water off Valdo
+    ASSERT_NE(zone, 0);
+    cJednostkaMorska* bismarck = game->FindNavalUnitById(4);
+    cJednostkaMorska* hipper = game->FindNavalUnitById(5);
+    cFlota* fleet = bismarck->m_Fleet;
+    EXPECT_EQ(game->PickShoreBombardmentFleet(kBorussia, zone), nullptr) << "no gun in that zone yet";
+    fleet->seaNode = zone;
+    hipper->m_ShoreBombardmentDone = true;
+    EXPECT_EQ(game->PickShoreBombardmentFleet(kBorussia, zone), fleet);
+    EXPECT_TRUE(bismarck->m_Selected);
+    EXPECT_FALSE(hipper->m_Selected) << "a cruiser that has fired this impulse stays silent";
+    EXPECT_FALSE(game->FindNavalUnitById(7)->m_Selected) << "a landing ship has no guns";
+    hipper->m_ShoreBombardmentDone = false;
+    // A defender strong enough that the attack, taken at 2:1, wants every help.
+    cJednostkaLadowa* valdo = LandUnit(12);
+    valdo->m_Level = 3;
+    valdo->m_Strength = 100;
+    valdo->RecalculateEfficiency();
+    sAIParameters& parameters = ai.m_Country->AIParameters;
+    parameters.MultipleSideAttackPreferences[0] = parameters.OneSideAttackPreferences[0] = 2;
+
+    const int shelled = g_PlayCounts.shoreBombardments.load();
+    ai.PlayTurn();
+    EXPECT_EQ(g_PlayCounts.shoreBombardments.load(), shelled + 1);
+    EXPECT_TRUE(bismarck->m_ShoreBombardmentDone);
+    EXPECT_TRUE(hipper->m_ShoreBombardmentDone);
 }
 
 } // namespace

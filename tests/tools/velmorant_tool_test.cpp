@@ -210,16 +210,23 @@ TEST(VelmorantTool, PlayOnTheOpponentsThreadGivesOneGameForOneSeed)
     ExpectSameFiles(SaveFiles(root / "data" / "save" / "One"), SaveFiles(root / "data" / "save" / "Two"));
 }
 
-TEST(VelmorantTool, PlayPlaysTwelveImpulsesOfEurope1939)
+TEST(VelmorantTool, PlayPlaysTwelveImpulsesOfEurope1939AndTheSameSeedPlaysTheSameWar)
 {
     const fs::path root = MakeScratchDir("europe");
     fs::create_directories(root / "data" / "scenarios");
     fs::copy(SourceDir() / "data" / "scenarios" / "Europe1939", root / "data" / "scenarios" / "Europe1939",
              fs::copy_options::recursive);
-    const sRun run =
-        RunTool("play " + Quoted(root / "data" / "scenarios" / "Europe1939") + " --impulses 12 --seed 1939 --save E12");
-    ASSERT_EQ(run.code, 0) << run.err;
-    EXPECT_NE(run.out.find("impulse 12, now impulse 2 of 1.1940: "), std::string::npos) << run.out;
+    const fs::path out = MakeScratchDir("europe_summaries");
+    for (const char* name : {"E12", "E12b"}) {
+        const sRun run = RunTool("play " + Quoted(root / "data" / "scenarios" / "Europe1939") +
+                                 " --impulses 12 --seed 1939 --save " + name + " --summary " + Quoted(out / name));
+        ASSERT_EQ(run.code, 0) << run.err;
+        EXPECT_NE(run.out.find("impulse 12, now impulse 2 of 1.1940: "), std::string::npos) << run.out;
+    }
+    // The same seed plays the same war.
+    EXPECT_EQ(WithoutSeconds(ReadWholeFile(out / "E12").value_or("1")),
+              WithoutSeconds(ReadWholeFile(out / "E12b").value_or("2")));
+    ExpectSameFiles(SaveFiles(root / "data" / "save" / "E12"), SaveFiles(root / "data" / "save" / "E12b"));
     ExpectSaveChecksAndResavesTheSame(root, "E12");
 }
 

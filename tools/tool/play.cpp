@@ -196,6 +196,7 @@ std::string Summary(const cGra& game, const sPlayOptions& options, const std::ve
          << ", \"units_destroyed\": " << n.unitsDestroyed << ", \"convoys_executed\": " << n.convoysExecuted
          << ", \"purchases\": " << n.purchases << ", \"air_strikes\": " << n.airStrikes
          << ", \"sea_invasions\": " << n.seaInvasions << ", \"convoys_planned\": " << n.convoysPlanned
+         << ", \"shore_bombardments\": " << n.shoreBombardments
          << ", \"dialogs_answered\": " << HeadlessAnswerCount() << "},\n  \"events\": [";
     const std::vector<sFiredEvent> fired = g_PlayCounts.FiredEvents();
     for (size_t i = 0; i < fired.size(); ++i) {
