@@ -296,11 +296,13 @@ void cAI::BombEnemyCities()
         }
         if (!best)
             continue;
+        // A bomber shot down is gone after the raid: only its id is kept.
+        const int bomberId = bomber->m_Id;
         sCombatResult result;
         best->StrategicBombard(&result, bomber);
         ++g_PlayCounts.airStrikes;
         if (result.attackerKilled)
-            destroyed.push_back(bomber->m_Id);
+            destroyed.push_back(bomberId);
         const cPanstwo* defender = GetCountry(best->GetControllerId());
         if (defender && (defender->HumanControlled || defender->PBEMPlayerId >= 1))
             ShowResult(true, result);
