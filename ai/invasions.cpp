@@ -429,9 +429,7 @@ void BuildMulberry(cPanstwo& country, int x, int y)
     auto* mulberry = new cMulberry();
     mulberry->m_Owner = country.ID;
     mulberry->SetName(L"Artificial harbour");
-    mulberry->m_Level = 1;
-    mulberry->m_Strength = int(k.Mulberry[2]);
-    mulberry->m_RemainingMonths = int(k.Mulberry[3]);
+    mulberry->m_Level = 1;  // its strength and life come with it from the rules
     mulberry->m_SupplySourceX = mulberry->m_SupplySourceY = -1;
     mulberry->m_TurnsWithoutSupply = 0;
     mulberry->SetSupply(k.MaxSupply);
