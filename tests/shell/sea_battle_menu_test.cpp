@@ -2,6 +2,8 @@
 // main thread serves the battle's request while the battle waits.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/settings.h"
 #include "game/consts.h"
 #include "game/game.h"
@@ -173,4 +175,68 @@ TEST_F(SeaBattleScreen, APersonFightsTheBattleByClicksAndClosesItWhenItIsOver)
     for (const sRaport& r : g_Gra->m_Reports->GetReports())
         endReports += r.kind == 20 && r.countryKey == kAlbion ? 1 : 0;
     EXPECT_EQ(endReports, 1);
+}
+
+TEST_F(SeaBattleScreen, TheZoomStaysBetweenTheWholeBoardAndFullSizeAndTheButtonsStepTurnsAndTheEnd)
+{
+    Ship(kArkRoyal).Kill(false);
+    Ship(kBismarck).m_Spotted = true;
+    int* weights = g_Gra->m_Consts.SeaBattleConditionWeights;
+    std::fill(weights, weights + 5, 0);
+    weights[2] = 1;  // three turns
+    tSeaBattleSide first{&Ship(kWarspite)}, second{&Ship(kBismarck)};
+    SeedRandom(11);
+    cSeaBattle battle(first, second);
+    bool played = false;
+    SetFramePump([&] {
+        ShellPresentation().ServeRequests();
+        FreeEndedMenus();
+        auto* menu = dynamic_cast<cSeaBattleMenu*>(g_CurrentMenu);
+        if (!menu || played)
+            return !played;  // nothing left to do: a wait that goes on has failed
+        played = true;
+        auto frames = [&](int n, const std::function<bool()>& until) {
+            for (int i = 0; i < n && !until(); ++i)
+                menu->OnFrameMove(0, 0.1f);
+        };
+        auto enabled = [&](int id) { return menu->GetControl(id)->GetEnabled(); };
+
+        // A ship of the computer's side cannot be chosen, nor told to retreat.
+        const bool firstActs = battle.m_FirstSideActs;
+        battle.m_FirstSideActs = false;
+        ClickCell(*menu, Ship(kBismarck));
+        EXPECT_EQ(menu->OrderMode(), 0);
+        EXPECT_FALSE(enabled(657));
+        battle.m_FirstSideActs = firstActs;
+
+        menu->OnMouse(false, false, false, false, false, -120 * 30, 300, 300);
+        frames(40, [] { return false; });
+        EXPECT_FLOAT_EQ(menu->Zoom(), 768.0f / 3038.0f);  // the whole board in view
+        menu->OnMouse(false, false, false, false, false, 120 * 30, 300, 300);
+        frames(40, [] { return false; });
+        EXPECT_FLOAT_EQ(menu->Zoom(), 1.0f);
+
+        // Next turn steps until the turn counter moves, then gives the buttons back.
+        const int turns = battle.m_TurnsLeft;
+        Click(*menu, 659);
+        EXPECT_FALSE(enabled(660));
+        frames(100, [&] { return !battle.m_NextTurnRequested || battle.IsOver(); });
+        if (!battle.IsOver()) {
+            EXPECT_EQ(battle.m_TurnsLeft, turns - 1);
+            EXPECT_TRUE(enabled(659) && enabled(660) && enabled(661));
+            EXPECT_EQ(TextOf(*menu, 663), L"-");
+        }
+        // Fight to the end steps every frame until no turn is left; then only closing remains.
+        Click(*menu, 661);
+        frames(200, [&] { return battle.IsOver(); });
+        EXPECT_TRUE(battle.IsOver());
+        EXPECT_TRUE(enabled(658));
+        EXPECT_FALSE(enabled(659) || enabled(660) || enabled(661) || enabled(657));
+        EXPECT_EQ(TextOf(*menu, 663), L"-");
+        Click(*menu, 658);
+        return true;
+    });
+    battle.Run();
+    EXPECT_TRUE(played);
+    EXPECT_EQ(g_CurrentMenu, nullptr);
 }
