@@ -93,7 +93,10 @@ int CSound::Play(int volume, bool loop)
         channel = m_ChannelList[size_t(RandomInt(0, int(m_ChannelList.size()) - 1))];
     m_LastVolume = MixerVolumeFromHundredthsDb(volume);
     Mix_Volume(channel, m_LastVolume);
-    return Mix_PlayChannel(channel, m_Chunk, loop ? -1 : 0);
+    const int played = Mix_PlayChannel(channel, m_Chunk, loop ? -1 : 0);
+    if (played >= 0)
+        ++m_Starts;
+    return played;
 }
 
 void CSound::Stop()

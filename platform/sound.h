@@ -1,6 +1,7 @@
 #pragma once
 // Sound effects on SDL_mixer: one audio device, and effects loaded from WAVE files that
 // can sound several times at once (one mixer channel per copy).
+#include <atomic>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -53,12 +54,15 @@ public:
     int PlayingCopies() const;
     // The mixer volume (0..128) last set on a channel of this effect.
     int LastMixerVolume() const { return m_LastVolume; }
+    // How many times a copy was started: a short effect may be over before anyone looks.
+    int Starts() const { return m_Starts.load(); }
 
 private:
     CSound() = default;
     Mix_Chunk* m_Chunk = nullptr;
     std::vector<int> m_ChannelList;
     int m_LastVolume = 0;
+    std::atomic<int> m_Starts{0}; // effects sound from either thread
 };
 
 // The mixer volume (0..128) of a volume in hundredths of a decibel.
