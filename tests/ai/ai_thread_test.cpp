@@ -24,6 +24,7 @@ TEST(AIThread, StopsAtOnceWhenAskedAndIsJoined)
 }
 
 // The thread plays the test scenario.
+#include <atomic>
 #include <stdexcept>
 
 #include "core/fatal.h"
@@ -46,6 +47,10 @@ protected:
         StopAIThread();
         SetAIThreadOptions({});
         g_DelayValues = m_Delays;
+        // A handler a test set must not outlive it: later tests in this process rely on the
+        // one that logs the reason before it throws.
+        if (previousFatalHandler)
+            SetFatalHandler(std::move(previousFatalHandler));
     }
     std::array<float, kDelayCount> m_Delays;
     // Waits (at most 20 s) until the condition holds; false when it never did.
@@ -59,6 +64,9 @@ protected:
         }
         return true;
     }
+
+    FatalHandler previousFatalHandler;
+    std::atomic<int> fatalCode{0}; // written by the thread's handler, which may outlive the test body
 };
 
 } // namespace
@@ -112,8 +120,7 @@ TEST_F(AIThreadPlay, ThreadServesTheEventCheckOutsideTheComputerPhase)
 
 TEST_F(AIThreadPlay, ThreadExceptionEndsInTheFatalExit)
 {
-    int fatalCode = 0;
-    SetFatalHandler([&](int code, const std::wstring& reason) {
+    previousFatalHandler = SetFatalHandler([this](int code, const std::wstring& reason) {
         fatalCode = code;
         throw sFatalExit(code, reason);
     });
@@ -128,7 +135,7 @@ TEST_F(AIThreadPlay, ThreadExceptionEndsInTheFatalExit)
     StartAIThread();
     ASSERT_TRUE(WaitFor([] { return !g_AIThreadRun.load(); }));
     StopAIThread();
-    EXPECT_EQ(fatalCode, 1);
+    EXPECT_EQ(fatalCode.load(), 1);
     EXPECT_NE(AIThreadFailure().find(L"a broken rule"), std::wstring::npos);
     EXPECT_TRUE(g_GlobalLock.try_lock());
     g_GlobalLock.unlock();

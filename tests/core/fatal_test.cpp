@@ -22,14 +22,21 @@ TEST(FatalExit, NeverReportsSuccessAndRunsCleanupBeforeExiting)
         sFatalExit);
     EXPECT_TRUE(testing_support::LogContains(L"bad sea node ids"));
 
-    SetFatalHandler(nullptr);
+    // Without a handler in the dying child only: later tests in this process need the
+    // throwing one.
     EXPECT_EXIT(
         {
+            SetFatalHandler(nullptr);
             SetFatalCleanup([] { LogLine(L"cleanup ran"); });
             FatalExit(0, L"reason");
         },
         ::testing::ExitedWithCode(1), "");
-    EXPECT_EXIT(FatalExit(3, L""), ::testing::ExitedWithCode(3), "");
+    EXPECT_EXIT(
+        {
+            SetFatalHandler(nullptr);
+            FatalExit(3, L"");
+        },
+        ::testing::ExitedWithCode(3), "");
 }
 
 TEST(LanguageSource, ParsesKeysTextsAndEscapesAndNamesBadLines)
