@@ -3,6 +3,8 @@
 #include "core/log.h"
 #include "platform/paths.h"
 #include "shell/links.h"
+#include "world/country.h"
+#include "world/world.h"
 
 std::array<cTextureHolder, kSharedTextureCount> g_Textures;
 
@@ -96,4 +98,14 @@ void ReleaseGameTextures()
 {
     for (int i = TEX_PREVIEW_MINIMAP; i < kSharedTextureCount; ++i)
         g_Textures[i].Release();
+}
+
+cTexture* CountryFlagTexture(const cPanstwo* country)
+{
+    return country && country->FlagPicture ? country->FlagPicture.get() : g_Textures[TEX_UNKNOWN_FLAG].Get();
+}
+
+std::shared_ptr<cTexture> LoadPictureFile(const std::wstring& gamePath)
+{
+    return std::shared_ptr<cTexture>(cTexture::LoadFromFile(HostPath(gamePath)));
 }

@@ -74,3 +74,8 @@ void TexturesOnDeviceLost();
 void TexturesOnDeviceDestroyed();
 // Leaving a game: holders 3 to 18 are released, 0 to 2 stay.
 void ReleaseGameTextures();
+
+class cPanstwo;
+// A country's flag picture, or the placeholder flag for no country or one without a flag
+// (null before the placeholder is loaded).
+cTexture* CountryFlagTexture(const cPanstwo* country);

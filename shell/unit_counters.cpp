@@ -56,8 +56,7 @@ cTexture* PictureOf(const cUnit& unit, sRect& source)
 
 cTexture* FlagOf(const cUnit& unit)
 {
-    const cPanstwo* owner = unit.GetOwner();
-    return owner ? owner->GetFlagTexture() : g_Textures[TEX_UNKNOWN_FLAG].Get();
+    return CountryFlagTexture(unit.GetOwner());
 }
 
 tColor CardColor(const cUnit& unit, bool second)

@@ -1,7 +1,5 @@
 #include "world/country.h"
 
-#include "shell/textures.h"
-
 #include "game/air_tables.h"
 
 #include "core/fatal.h"
@@ -257,11 +255,6 @@ void cPanstwo::LoadUnitsSkinTexture(const std::wstring& skin)
         if (UnitsPicture)
             UnitsPicturePath = path;
     }
-}
-
-cTexture* cPanstwo::GetFlagTexture() const
-{
-    return FlagPicture ? FlagPicture.get() : g_Textures[TEX_UNKNOWN_FLAG].Get();
 }
 
 void cPanstwo::LoadFlagTexture(const std::wstring& scenario)

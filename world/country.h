@@ -144,9 +144,6 @@ public:
     void ChangeAllianceEntry(int delta);   // kept within 0 and 100
     void ChangeSocialUnrest(float delta);  // kept within 0 and 100
     int GetTechLevel(int category) const;  // 0 for a category outside 0 to 6
-    // The flag picture, or the placeholder flag for a country without one (null before the
-    // shell has loaded it).
-    cTexture* GetFlagTexture() const;
     // The file the flag picture was loaded from; empty when the country has none.
     const std::wstring& GetFlagPath() const { return FlagPath; }
 

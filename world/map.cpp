@@ -6,7 +6,6 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "core/stringbase.h"
-#include "world/map_picture.h"
 #include "world/world.h"
 
 namespace {

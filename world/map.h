@@ -19,6 +19,11 @@ class cMiasto;
 class cPanstwo;
 struct sHexDecoration;
 struct sMapPicture;
+// The picture is drawing code's own; only the drawing side knows how to free it.
+struct sMapPictureDeleter
+{
+    void operator()(sMapPicture* picture) const;
+};
 
 // Mark bits of a hex.
 enum eHexMark : uint32_t
@@ -363,7 +368,7 @@ private:
     mutable std::map<const cMiasto*, int> m_RegionGroupOfCity;
     std::array<std::pair<int, int>, 10> m_Bookmarks{};
     std::atomic<bool> m_MinimapOverlayDirty{false};
-    std::unique_ptr<sMapPicture> m_Picture;
+    std::unique_ptr<sMapPicture, sMapPictureDeleter> m_Picture;
     bool m_ViewPrepared = false;
     float m_PreparedScale = 0.0f;
 

@@ -10,7 +10,6 @@
 #include "game/paths.h"
 #include "platform/paths.h"
 #include "world/map.h"
-#include "world/map_picture.h"
 #include "world/world_files.h"
 
 namespace {

@@ -36,6 +36,7 @@ struct sWorldConsts
 };
 
 // Decodes a picture file named by its game path; null when it is missing or does not decode.
+// Defined with the textures in shell/, so that the rules need no drawing code.
 std::shared_ptr<cTexture> LoadPictureFile(const std::wstring& gamePath);
 
 // The unit fields and operations the world needs; the unit classes install them.

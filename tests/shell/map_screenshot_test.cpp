@@ -7,7 +7,7 @@
 #include "game/play_state.h"
 #include "tests/gui/screenshot_check.h"
 #include "tests/test_support.h"
-#include "tests/world/map_screen_fixture.h"
+#include "tests/shell/map_screen_fixture.h"
 #include "units/land_unit.h"
 #include "world/map.h"
 

@@ -12,6 +12,7 @@
 #include "platform/sprite.h"
 #include "platform/texture.h"
 #include "shell/frame_callbacks.h"
+#include "shell/map_picture.h"
 #include "shell/skin_atlas.h"
 #include "shell/skin_drawing.h"
 #include "shell/skin_levels.h"
@@ -20,7 +21,6 @@
 #include "world/city.h"
 #include "world/country.h"
 #include "world/map.h"
-#include "world/map_picture.h"
 #include "world/sea_graph.h"
 #include "world/world.h"
 
@@ -230,8 +230,7 @@ void sHex::DrawOwnership(float px, float py) const
     }
     if (!city || !Wanted(kLayerCity))
         return;
-    const cPanstwo* holder = GetController();
-    cTexture* flag = holder ? holder->GetFlagTexture() : g_Textures[TEX_UNKNOWN_FLAG].Get();
+    cTexture* flag = CountryFlagTexture(GetController());
     if (!flag)
         return;
     DrawSkinPiece(flag, gui_atlas::sRect{0, 0, gui_atlas::kFlagWidth, gui_atlas::kFlagHeight},
@@ -318,6 +317,8 @@ void cMiasto::Draw(float px, float py, float depth, bool showPicture, int, const
     if (g_UserSettings.showCityName)
         label(2, FormatText(L"%s", Name));
 }
+
+void sMapPictureDeleter::operator()(sMapPicture* picture) const { delete picture; }
 
 uint64_t cMapa::StillLayersSignature() const
 {
@@ -406,7 +407,7 @@ bool cMapa::PrepareStillPicture(float offsetX, float offsetY)
     if (currentScale > kPictureLargestZoom || !MarkStillLayers())
         return false;
     if (!m_Picture)
-        m_Picture = std::make_unique<sMapPicture>();
+        m_Picture.reset(new sMapPicture());
     sMapPicture& p = *m_Picture;
     const uint32_t now = GetTickMs();
     if (currentScale != p.lastSeenScale) {

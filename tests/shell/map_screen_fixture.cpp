@@ -1,4 +1,4 @@
-#include "tests/world/map_screen_fixture.h"
+#include "tests/shell/map_screen_fixture.h"
 
 #include <gtest/gtest.h>
 
