@@ -235,16 +235,22 @@ void cSeaBattleMenu::OnClosePressed()
         m_Request->Complete(0);
 }
 
-void cSeaBattleMenu::OnNextTurnPressed()
+cSeaBattle* cSeaBattleMenu::FinishOrders()
 {
-    GLOBAL_LOCK_SCOPE();
     cSeaBattle* battle = Battle();
     if (!battle)
-        return;
+        return nullptr;
     for (int id : {IDC_EXECUTE_SHOT, IDC_NEXT_TURN, IDC_AUTO_END, IDC_RETREAT})
         SetButtonEnabled(id, false);
     ClearOrders();
-    battle->RequestNextTurn();
+    return battle;
+}
+
+void cSeaBattleMenu::OnNextTurnPressed()
+{
+    GLOBAL_LOCK_SCOPE();
+    if (cSeaBattle* battle = FinishOrders())
+        battle->RequestNextTurn();
 }
 
 void cSeaBattleMenu::OnExecuteShotPressed() { Refresh(); }
@@ -252,13 +258,8 @@ void cSeaBattleMenu::OnExecuteShotPressed() { Refresh(); }
 void cSeaBattleMenu::OnAutoEndPressed()
 {
     GLOBAL_LOCK_SCOPE();
-    cSeaBattle* battle = Battle();
-    if (!battle)
-        return;
-    for (int id : {IDC_EXECUTE_SHOT, IDC_NEXT_TURN, IDC_AUTO_END, IDC_RETREAT})
-        SetButtonEnabled(id, false);
-    ClearOrders();
-    battle->RequestAutoEnd();
+    if (cSeaBattle* battle = FinishOrders())
+        battle->RequestAutoEnd();
 }
 
 void cSeaBattleMenu::Refresh()

@@ -57,6 +57,9 @@ private:
     void MarkMoveArea(const cJednostkaMorska& ship);
     void ClearMarks(uint32_t mask);
     void ClearOrders();
+    // The player's orders of this turn are over (next turn, fight to the end): the commands
+    // grey out and the choices go. The battle, or null when it is gone; under the lock.
+    cSeaBattle* FinishOrders();
     void Refresh();
     void ShowLog();
     void EnableCloseOnly();
