@@ -43,6 +43,24 @@ std::wstring UnitName(const cPanstwo& country, int type)
     return FormatText(L"%d %s", RandomInt(10, 99), country.GetUnitTypeName(type));
 }
 
+// A land or air unit as it leaves the factory: the country's, named, in the reserve,
+// unmoved and without a commander, at full supply. Its strength is the caller's.
+void PrepareNewUnit(cJednostka& u, const cPanstwo* country, int type, int level)
+{
+    u.m_Owner = country ? country->ID : 0;
+    u.SetName(country ? UnitName(*country, type) : std::wstring());
+    u.m_X = u.m_Y = -1;
+    u.SetType(type);
+    u.m_Level = level;
+    u.m_ActionPoints = u.m_StartingActionPoints = 0;
+    u.m_SupplySourceX = u.m_SupplySourceY = -1;
+    u.m_Commander = nullptr;
+    u.m_CommandingCommanderId = -1;
+    u.m_Attacked = u.m_WasAttacked = false;
+    u.m_InReserve = true;
+    u.m_Supply = GameConsts().MaxSupply;
+}
+
 } // namespace
 
 cDialogZakupow::cDialogZakupow() : cDialog(kPurchaseDialogKind, LayoutRow(kPurchaseDialogKind))
@@ -193,47 +211,23 @@ void cDialogZakupow::UpdateLevelButtons(int maxLevel)
 
 void cDialogZakupow::PrepareLandTemplate(int type)
 {
-    const cPanstwo* country = ActiveCountry();
     cJednostkaLadowa& u = *m_LandTemplate;
-    u.m_Owner = country ? country->ID : 0;
-    u.SetName(country ? UnitName(*country, type) : std::wstring());
-    u.m_X = u.m_Y = -1;
-    u.SetType(type);
-    u.m_Level = m_Level;
+    PrepareNewUnit(u, ActiveCountry(), type, m_Level);
     u.SetStrength(100);
-    u.m_ActionPoints = u.m_StartingActionPoints = 0;
-    u.m_SupplySourceX = u.m_SupplySourceY = -1;
-    u.m_Commander = nullptr;
-    u.m_CommandingCommanderId = -1;
-    u.m_Attacked = u.m_WasAttacked = false;
-    u.m_InReserve = true;
     u.m_Transporter = nullptr;
     u.m_TransporterId = -1;
     u.m_FreezeTime = 0;
     u.m_AiOrder = 0;
     u.m_AiTargetX = u.m_AiTargetY = u.m_AiUltimateTargetX = u.m_AiUltimateTargetY = -1;
-    u.m_Supply = GameConsts().MaxSupply;
     u.RecalculateEfficiency();
     u.m_AvailableInTurns = Delivery(m_Item);
 }
 
 void cDialogZakupow::PrepareAirTemplate(int type)
 {
-    const cPanstwo* country = ActiveCountry();
     cJednostkaLotnicza& u = *m_AirTemplate;
-    u.m_Owner = country ? country->ID : 0;
-    u.SetName(country ? UnitName(*country, type) : std::wstring());
-    u.m_X = u.m_Y = -1;
-    u.SetType(type);
-    u.m_Level = m_Level;
+    PrepareNewUnit(u, ActiveCountry(), type, m_Level);
     u.m_Strength = GameConsts().AirFullStrength[type - UNIT_FIGHTER];
-    u.m_ActionPoints = u.m_StartingActionPoints = 0;
-    u.m_SupplySourceX = u.m_SupplySourceY = -1;
-    u.m_Commander = nullptr;
-    u.m_CommandingCommanderId = -1;
-    u.m_Attacked = u.m_WasAttacked = false;
-    u.m_InReserve = true;
-    u.m_Supply = GameConsts().MaxSupply;
     u.RecalculateEfficiency();
     u.m_AvailableInTurns = Delivery(m_Item);
 }
