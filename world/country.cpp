@@ -244,40 +244,36 @@ void cPanstwo::SetSkinName(const std::wstring& text)
     LoadUnitsSkinTexture(g_UserSettings.unitsSkin);
 }
 
+namespace {
+
+// Decodes the picture at a game path when the file is there, and keeps where it came from.
+bool LoadPictureIfPresent(const std::wstring& path, std::shared_ptr<cTexture>& picture, std::wstring& from)
+{
+    if (!FileExists(HostPath(path)))
+        return false;
+    picture = g_World.hooks.loadTexture(path);
+    if (picture)
+        from = path;
+    return picture != nullptr;
+}
+
+} // namespace
+
 void cPanstwo::LoadUnitsSkinTexture(const std::wstring& skin)
 {
     UnitsPicture.reset();
     UnitsPicturePath.clear();
-    const std::wstring path = FormatText(L"data\\gfx\\[UnitsSkin]%s\\units_%s.png", skin, SkinName);
-    if (FileExists(HostPath(path)))
-    {
-        UnitsPicture = g_World.hooks.loadTexture(path);
-        if (UnitsPicture)
-            UnitsPicturePath = path;
-    }
+    LoadPictureIfPresent(FormatText(L"data\\gfx\\[UnitsSkin]%s\\units_%s.png", skin, SkinName), UnitsPicture,
+                         UnitsPicturePath);
 }
 
+// The scenario's own flag first, then the common one of that name.
 void cPanstwo::LoadFlagTexture(const std::wstring& scenario)
 {
     FlagPicture.reset();
     FlagPath.clear();
-    const std::wstring own = FormatText(L"data\\scenarios\\%s\\Flags\\%s.png", scenario, Name);
-    if (FileExists(HostPath(own)))
-    {
-        FlagPicture = g_World.hooks.loadTexture(own);
-        if (FlagPicture)
-        {
-            FlagPath = own;
-            return;
-        }
-    }
-    const std::wstring common = FormatText(L"data\\gfx\\Flags\\%s.png", Name);
-    if (FileExists(HostPath(common)))
-    {
-        FlagPicture = g_World.hooks.loadTexture(common);
-        if (FlagPicture)
-            FlagPath = common;
-    }
+    if (!LoadPictureIfPresent(FormatText(L"data\\scenarios\\%s\\Flags\\%s.png", scenario, Name), FlagPicture, FlagPath))
+        LoadPictureIfPresent(FormatText(L"data\\gfx\\Flags\\%s.png", Name), FlagPicture, FlagPath);
 }
 
 // ---- countries.csv ----
