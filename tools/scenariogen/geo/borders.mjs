@@ -2,7 +2,7 @@
 // rasterised modern borders and writes countries_1939.txt, one two-letter code a hex
 // ("..": sea). Run again after editing borders_1939.txt.
 import { readFileSync, writeFileSync } from 'fs';
-import { hexLonLat, lonLatToHex, GRID } from './projection.mjs';
+import { hexLonLat, lonLatToHex, GRID, inRing } from './projection.mjs';
 
 const dir = process.argv[2] || '../europe';
 const header = readFileSync(`${dir}/grid.txt`, 'utf8').match(/width (\d+) height (\d+) column_km (\S+) west (\S+) north (\S+)/);
@@ -25,14 +25,6 @@ readFileSync(`${dir}/borders_1939.txt`, 'utf8').split('\n').forEach((line, i) =>
   else throw new Error(`borders_1939.txt:${i + 1}: cannot read "${line}"`);
 });
 
-function inRing(ring, lon, lat) {
-  let inside = false;
-  for (let i = 0, j = ring.length - 1; i < ring.length; j = i++) {
-    const [xi, yi] = ring[i], [xj, yj] = ring[j];
-    if ((yi > lat) !== (yj > lat) && lon < (xj - xi) * (lat - yi) / (yj - yi) + xi) inside = !inside;
-  }
-  return inside;
-}
 
 const unknown = new Set();
 const rows = [];

@@ -59,3 +59,13 @@ export function lonLatToHex(lon, lat) {
   if (y < 0 || y >= GRID.height) return null;
   return [x, y];
 }
+
+// Whether a longitude and latitude lie inside a ring of [lon, lat] points (even-odd rule).
+export function inRing(ring, lon, lat) {
+  let inside = false;
+  for (let i = 0, j = ring.length - 1; i < ring.length; j = i++) {
+    const [xi, yi] = ring[i], [xj, yj] = ring[j];
+    if ((yi > lat) !== (yj > lat) && lon < (xj - xi) * (lat - yi) / (yj - yi) + xi) inside = !inside;
+  }
+  return inside;
+}

@@ -4,7 +4,7 @@
 import { createRequire } from 'module';
 import { writeFileSync } from 'fs';
 import * as topojson from 'topojson-client';
-import { project, setupGrid, hexLonLat, GRID } from './projection.mjs';
+import { project, setupGrid, hexLonLat, GRID, inRing } from './projection.mjs';
 
 const require = createRequire(import.meta.url);
 const countriesTopo = require('world-atlas/countries-50m.json');
@@ -50,14 +50,6 @@ function unwrapRing(ring) {
   return crosses ? ring.map(([lon, lat]) => [lon < -150 ? lon + 360 : lon, lat]) : ring;
 }
 
-function inRing(ring, lon, lat) {
-  let inside = false;
-  for (let i = 0, j = ring.length - 1; i < ring.length; j = i++) {
-    const [xi, yi] = ring[i], [xj, yj] = ring[j];
-    if ((yi > lat) !== (yj > lat) && lon < (xj - xi) * (lat - yi) / (yj - yi) + xi) inside = !inside;
-  }
-  return inside;
-}
 
 function inPolygons(polys, lon, lat) {
   for (const p of polys) {

@@ -2,7 +2,7 @@
 // sea_zones_1939.txt and writes seazones.txt (two letters a hex, ".." on land) and
 // sea_zone_links.txt (the zones that touch, and the hexes where they touch).
 import { readFileSync, writeFileSync } from 'fs';
-import { hexLonLat, GRID } from './projection.mjs';
+import { hexLonLat, GRID, inRing } from './projection.mjs';
 
 const dir = process.argv[2] || '../europe';
 const header = readFileSync(`${dir}/grid.txt`, 'utf8').match(/width (\d+) height (\d+) column_km (\S+) west (\S+) north (\S+)/);
@@ -12,14 +12,6 @@ const W = GRID.width, H = GRID.height;
 const land = readFileSync(`${dir}/land.txt`, 'utf8').trimEnd().split('\n');
 const isSea = (x, y) => x >= 0 && y >= 0 && x < W && y < H && land[y][x] !== '#';
 
-function inRing(ring, lon, lat) {
-  let inside = false;
-  for (let i = 0, j = ring.length - 1; i < ring.length; j = i++) {
-    const [xi, yi] = ring[i], [xj, yj] = ring[j];
-    if ((yi > lat) !== (yj > lat) && lon < (xj - xi) * (lat - yi) / (yj - yi) + xi) inside = !inside;
-  }
-  return inside;
-}
 function neighbours(x, y) {
   const odd = x % 2 !== 0;
   return odd ? [[x, y - 1], [x + 1, y - 1], [x + 1, y], [x, y + 1], [x - 1, y], [x - 1, y - 1]]

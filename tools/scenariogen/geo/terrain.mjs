@@ -3,7 +3,7 @@
 // m mountain, d desert) and runs the rivers of rivers_1939.txt along hex sides into
 // rivers.txt ("x y mask": bit k set when a river runs along side k of the hex).
 import { readFileSync, writeFileSync } from 'fs';
-import { hexLonLat, project, GRID } from './projection.mjs';
+import { hexLonLat, project, GRID, inRing } from './projection.mjs';
 
 const dir = process.argv[2] || '../europe';
 const header = readFileSync(`${dir}/grid.txt`, 'utf8').match(/width (\d+) height (\d+) column_km (\S+) west (\S+) north (\S+)/);
@@ -14,14 +14,6 @@ const land = readFileSync(`${dir}/land.txt`, 'utf8').trimEnd().split('\n');
 const isLand = (x, y) => x >= 0 && y >= 0 && x < W && y < H && land[y][x] === '#';
 
 function points(text) { return text.trim().split(/\s+/).map(p => p.split(',').map(Number)); }
-function inRing(ring, lon, lat) {
-  let inside = false;
-  for (let i = 0, j = ring.length - 1; i < ring.length; j = i++) {
-    const [xi, yi] = ring[i], [xj, yj] = ring[j];
-    if ((yi > lat) !== (yj > lat) && lon < (xj - xi) * (lat - yi) / (yj - yi) + xi) inside = !inside;
-  }
-  return inside;
-}
 
 // Terrain
 const LETTER = { plain: 'p', forest: 'f', rough: 'r', swamp: 's', hill: 'h', mountain: 'm', desert: 'd' };
