@@ -158,6 +158,19 @@ bool cAI::PurchaseUnits()
 void cAI::DecidePurchase(sPurchaseChoice& choice)
 {
     std::list<int>& queue = m_Country->AIParameters.PurchaseQueue;
+    // Research saved up for in an earlier turn: that turn's choice of a field is gone, so
+    // it is chosen again, or the entry is dropped when no field wants it any more.
+    // Otherwise the entry could never be paid and would block every purchase for good.
+    if (choice.researchCategory == -1 && std::find(queue.begin(), queue.end(), BUY_RESEARCH) != queue.end())
+    {
+        if (const int k = ChooseResearchCategory(); k != -1)
+        {
+            choice.researchCategory = k;
+            choice.researchCost = Consts().ResearchLevelPrice[k];
+        }
+        else
+            RemoveCode(queue, BUY_RESEARCH);
+    }
     if (!queue.empty())
         return;
     if (const cJednostkaLotnicza* unit = FindAirUnitToLevelUp())

@@ -61,6 +61,43 @@ TEST_F(AIPurchases, ResearchIsNeverSpentOnTheDoctrineNorBeyondTheGoal)
     EXPECT_EQ(ai.ChooseResearchCategory(), -1) << "three investments are enough while progress is below a quarter";
 }
 
+TEST_F(AIPurchases, ResearchSavedUpForInAnEarlierTurnIsPaidOnceAffordableOrDroppedWhenNoLongerWanted)
+{
+    cAI& ai = AIOf(kBorussia);
+    cPanstwo& country = Borussia();
+    for (int k = 0; k < 7; ++k)
+    {
+        country.AIParameters.DesiredTechLevels[k] = 1;
+        country.TechLevel[k] = 1;
+        country.TechInvestment[k] = 0;
+    }
+    country.AIParameters.DesiredTechLevels[TECH_NAVY] = 2;
+    game->m_Consts.ResearchLevelPrice[TECH_NAVY] = 40.0f;
+    country.AIParameters.DesiredStrategicMovementPoints = 0;
+    ai.BuildUnitLists();
+
+    // Too dear this turn: the research waits in the queue.
+    country.PP = 30.0;
+    ai.PurchaseUnits();
+    ASSERT_EQ(country.AIParameters.PurchaseQueue, std::list<int>{4});
+    // A later turn pays it and goes on buying.
+    country.PP = 500.0;
+    const size_t before = game->m_Reserve.size() + game->m_NavalReserve.size();
+    ai.PurchaseUnits();
+    EXPECT_EQ(country.TechInvestment[TECH_NAVY], 3) << "three investments while progress is below a quarter";
+    EXPECT_GT(game->m_Reserve.size() + game->m_NavalReserve.size(), before) << "and the purchases went on";
+
+    // A saved research entry that no field wants any more gives way to other purchases.
+    country.TechInvestment[TECH_NAVY] = 0;
+    country.TechLevel[TECH_NAVY] = 2;
+    country.AIParameters.PurchaseQueue = {4};
+    const size_t reserve = game->m_Reserve.size() + game->m_NavalReserve.size();
+    country.PP = 500.0;
+    ai.PurchaseUnits();
+    EXPECT_GT(game->m_Reserve.size() + game->m_NavalReserve.size(), reserve);
+    EXPECT_EQ(country.TechInvestment[TECH_NAVY], 0);
+}
+
 TEST_F(AIPurchases, UnitsAreDrawnOnlyFromCategoriesWithAWeightAndAPrice)
 {
     cAI& ai = AIOf(kBorussia);
