@@ -57,6 +57,13 @@ void cJednostkaLadowa::FindOrderPath(int order, int x, int y, int mode)
                     : g_Gra && g_Gra->m_PlayState ? g_Gra->m_PlayState->NearestCity(m_X, m_Y)
                                                   : nullptr;
     const sHex* target = UnitHexAt(x, y);
+    if (from && target && target->city == from) {
+        // Supplied by the very city it is sent to: no route to search, the way leads there.
+        m_AiOrder = order;
+        m_AiTargetX = m_AiUltimateTargetX = x;
+        m_AiTargetY = m_AiUltimateTargetY = y;
+        return;
+    }
     std::list<cMiasto*> route;
     cDiagramMiast* graph = g_Gra ? g_Gra->m_CityGraph : nullptr;
     if (from && target && target->city && graph && graph->FindRoute(from, target->city, m_Owner, route) && !route.empty()) {

@@ -133,6 +133,16 @@ TEST_F(LandOrders, HopsAndOrdersGoThroughTheCityGraph)
     EXPECT_EQ(valdonians.m_AiOrder, 5);
     EXPECT_EQ(std::pair(valdonians.m_AiTargetX, valdonians.m_AiTargetY), std::pair(9, 5)) << "the next city on the way";
     EXPECT_EQ(std::pair(valdonians.m_AiUltimateTargetX, valdonians.m_AiUltimateTargetY), std::pair(11, 3));
+
+    // Supplied by the very city it is sent to: the way leads straight there.
+    valdonians.m_SupplySourceX = 11;
+    valdonians.m_SupplySourceY = 3;
+    testing_support::ClearLog();
+    valdonians.FindOrderPath(1, 11, 3, 2);
+    EXPECT_EQ(valdonians.m_AiOrder, 1);
+    EXPECT_EQ(std::pair(valdonians.m_AiTargetX, valdonians.m_AiTargetY), std::pair(11, 3));
+    EXPECT_EQ(std::pair(valdonians.m_AiUltimateTargetX, valdonians.m_AiUltimateTargetY), std::pair(11, 3));
+    EXPECT_FALSE(LogContains(L"ERROR: Nie znaleziono sciezki"));
 }
 
 TEST_F(LandOrders, TheComputersMovesHeadForFreeHexesNearTheirGoal)
