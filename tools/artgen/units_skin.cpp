@@ -143,8 +143,8 @@ void CounterPicture(cairo_t* cr, double ox, double oy, int type, const sDress& d
         case 21:
             PlaneSide(cr, ox + 64, oy + 50, 96, 2, false, shape, lit);
             break;
-        case 22:
-            PlaneSide(cr, ox + 64, oy + 50, 116, 4, true, shape, lit);
+        case 22: // the largest that keeps the tail and its halo inside the cell
+            PlaneSide(cr, ox + 60, oy + 50, 108, 4, true, shape, lit);
             break;
         case 40:
         case 41:
@@ -161,10 +161,14 @@ void CounterPicture(cairo_t* cr, double ox, double oy, int type, const sDress& d
         }
     });
     // National markings where they were painted: wings and hulls.
-    if (type == 20)
+    if (type == 20) {
         Marking(cr, ox + 50, oy + 48, 4.2, d);
-    if (type == 21 || type == 22)
+        Marking(cr, ox + 78, oy + 48, 4.2, d);
+    }
+    if (type == 21)
         Marking(cr, ox + 70, oy + 47, 5, d);
+    if (type == 22)
+        Marking(cr, ox + 66, oy + 47, 5, d);
     if (type >= 40 && type <= 43)
         Marking(cr, ox + 30, oy + 62, 4, d);
     cairo_restore(cr);
@@ -253,9 +257,12 @@ cairo_surface_t* Units()
     StrokePath(cr, palette::kBrassLight, 4);
     CardPath(cr, kOwnUnitRim, 0.5);
     StrokePath(cr, WithAlpha(palette::kBrassDark, 0.9), 1.2);
-    // Sizes: a division and a corps.
-    CenteredText(cr, "XX", "DejaVu Sans", true, 15, kSizeMarker.left + 24, kSizeMarker.top + 10, Rgb(0x15130E));
-    CenteredText(cr, "XXX", "DejaVu Sans", true, 15, kSizeMarker.left + 72, kSizeMarker.top + 10, Rgb(0x15130E));
+    // Sizes: a division and a corps, light with a dark edge, so that they read on the dark
+    // second colours of the stripe as well as on light ones.
+    WithHalo(cr, Rgb(0x15130E), [&] {
+        CenteredText(cr, "XX", "DejaVu Sans", true, 15, kSizeMarker.left + 24, kSizeMarker.top + 10, Rgb(0xF4EEDA));
+        CenteredText(cr, "XXX", "DejaVu Sans", true, 15, kSizeMarker.left + 72, kSizeMarker.top + 10, Rgb(0xF4EEDA));
+    });
     // Markers: spent, attacked, frozen; own commander, commander in reach; action points;
     // low supply.
     MarkerIcon(cr, kActionMarker, pict::Hourglass, Rgb(0x3A3D40), Rgb(0xE8E4D6));
