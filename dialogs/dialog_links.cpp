@@ -4,8 +4,12 @@
 #include "dialogs/attack_panel.h"
 #include "dialogs/cheats_dialog.h"
 #include "dialogs/commanders_dialog.h"
+#include "dialogs/convoys_dialog.h"
+#include "dialogs/diplomacy_panel.h"
 #include "dialogs/purchase_dialog.h"
 #include "dialogs/replacements_dialog.h"
+#include "dialogs/reports_dialog.h"
+#include "dialogs/research_dialog.h"
 #include "dialogs/unit_panel.h"
 #include "dialogs/units_manager.h"
 #include "game/play_state.h"
@@ -89,6 +93,8 @@ void InstallDialogLinks()
             unit->Refresh();
         if (cAttackPanel* attack = AttackPanel())
             attack->Refresh();
+        if (cDiplomacyPanel* diplomacy = DiplomacyPanel())
+            diplomacy->Refresh();
     };
     links.openPreferences = OpenPreferences;
     links.openSaveDialog = [] { PushDialog(new cDialogZapisuGry); };
@@ -101,6 +107,9 @@ void InstallDialogLinks()
     g_UnitPanelWindows.commanders = [](cJednostka& unit) -> cDialog* { return new cDialogDowodcow(unit); };
     g_UnitPanelWindows.replacements = [](cJednostka& unit) -> cDialog* { return new cDialogUzupelnien(unit); };
     g_InfoPanelWindows.purchases = []() -> cDialog* { return new cDialogZakupow; };
+    g_InfoPanelWindows.research = []() -> cDialog* { return new cDialogResearchu; };
+    g_InfoPanelWindows.reports = []() -> cDialog* { return new cDialogStatystyk; };
+    g_InfoPanelWindows.convoys = []() -> cDialog* { return new cDialogKonwojow; };
     g_InfoPanelWindows.units = []() -> cDialog* {
         const int countryId = g_Gra && g_Gra->m_PlayState ? g_Gra->m_PlayState->GetActiveCountryId() : 0;
         return countryId > 0 ? new cDialogJednostek(countryId) : nullptr;

@@ -5,12 +5,15 @@
 #include "core/settings.h"
 #include "core/stringbase.h"
 #include "dialogs/confirm_dialog.h"
+#include "dialogs/convoys_dialog.h"
 #include "dialogs/end_turn_dialog.h"
 #include "dialogs/game_panels.h"
 #include "dialogs/hotkeys_dialog.h"
 #include "dialogs/info_panel.h"
 #include "dialogs/units_manager.h"
 #include "dialogs/minimap_panel.h"
+#include "dialogs/reports_dialog.h"
+#include "dialogs/research_dialog.h"
 #include "dialogs/request_openers.h"
 #include "game/game.h"
 #include "gui/controls.h"
@@ -80,6 +83,12 @@ TEST_F(GamePanels, WindowButtonsToggleTheirWindowAndCloseWhatLiesAbove)
     EXPECT_EQ(OpenKinds(), (std::vector<int>{kUnitsDialogKind}));
     Press(kUnitsButtonId);
     EXPECT_TRUE(OpenKinds().empty());
+    Press(kResearchButtonId);
+    Press(kReportsButtonId);
+    Press(kConvoysButtonId);
+    EXPECT_EQ(OpenKinds(), (std::vector<int>{kResearchDialogKind, kReportsDialogKind, kConvoysDialogKind}));
+    Press(kReportsButtonId);
+    EXPECT_EQ(OpenKinds(), (std::vector<int>{kResearchDialogKind}));
 }
 
 TEST_F(GamePanels, ButtonsActOnlyInThePlayersPhaseAndNeverWhileAnAnswerIsAwaited)
@@ -153,6 +162,13 @@ TEST_F(GamePanels, StatusLinesFromRequestsAndFoldButtonsFoldTheirPanel)
     Click(Info(), kFoldUnitPanelId);
     EXPECT_TRUE(unitPanel.GetMinimized());
     g_UnitPanel = nullptr;
+
+    // The game's diplomacy panel starts folded.
+    auto* diplomacy = dynamic_cast<cPanel*>(g_DiplomacyPanel);
+    ASSERT_NE(diplomacy, nullptr);
+    EXPECT_TRUE(diplomacy->GetMinimized());
+    Click(Info(), kFoldDiplomacyPanelId);
+    EXPECT_FALSE(diplomacy->GetMinimized());
 }
 
 TEST_F(GamePanels, MinimapButtonsCycleTheDrawingModesAndStoreThem)

@@ -1,0 +1,40 @@
+#pragma once
+// The orientation a country takes after elections or a change of orientation, when its
+// present leaning allows more than one outcome. The pick goes into g_DiplomacyChoice and
+// to the owner, which then applies the action.
+#include "dialogs/dialog_stack.h"
+
+class cPanstwo;
+
+constexpr int kChoiceDialogKind = 930;
+constexpr int kChoiceCancelId = 938;
+constexpr int kChoiceRandomId = 10212;
+// What g_DiplomacyChoice holds after a cancel.
+constexpr int kChoiceCancelled = 6;
+
+// The picked orientation, 0 to 5, or kChoiceCancelled.
+extern int g_DiplomacyChoice;
+
+class cDialogWyborow : public cDialog
+{
+public:
+    cDialogWyborow(const cPanstwo& country, bool elections);
+
+    void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) override;
+    // Escape cancels.
+    void OnKeyboard(unsigned key, bool keyDown, bool altDown) override;
+
+    // The orientations offered, first to third; none for a country of firm orientation.
+    const int* Options() const { return m_Options; }
+    int OptionCount() const { return m_OptionCount; }
+
+private:
+    void OnOptionPressed(unsigned event, int orientation, CDXUTControl* control);
+    void OnCancelPressed(unsigned event, CDXUTControl* control);
+    void OnRandomPressed();
+    // The owner hears the pick, then the window closes.
+    void Answer(unsigned event, int controlId, CDXUTControl* control);
+
+    int m_Options[3] = {};
+    int m_OptionCount = 0;
+};
