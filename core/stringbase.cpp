@@ -1,12 +1,22 @@
 #include "core/stringbase.h"
 
+#include <mutex>
+#include <utility>
+
 #include <boost/algorithm/string/replace.hpp>
 
 #include "core/log.h"
+#include "core/missing_keys.h"
 #include "core/text.h"
 #include "platform/paths.h"
 
 cStringBase g_StringBase;
+
+namespace {
+// Kept apart from the table, which look-ups never change.
+std::mutex g_MissingMutex;
+std::set<std::string> g_MissingKeys;
+} // namespace
 
 cStringBase::cStringBase() : m_Texts(53), m_LanguageId("ENG")
 {
@@ -86,7 +96,19 @@ const std::wstring& cStringBase::GetText(std::string_view key) const
 {
     static const std::wstring empty;
     auto it = m_Texts.find(key);
-    return it == m_Texts.end() ? empty : it->second;
+    if (it != m_Texts.end())
+        return it->second;
+    if (!key.empty()) {
+        std::lock_guard<std::mutex> hold(g_MissingMutex);
+        g_MissingKeys.insert(std::string(key));
+    }
+    return empty;
+}
+
+std::set<std::string> TakeMissingLanguageKeys()
+{
+    std::lock_guard<std::mutex> hold(g_MissingMutex);
+    return std::exchange(g_MissingKeys, {});
 }
 
 bool cStringBase::HasKey(std::string_view key) const

@@ -1,8 +1,10 @@
 #include "dialogs/request_openers.h"
 
+#include "core/log.h"
 #include "core/stringbase.h"
 #include "dialogs/combat_result_dialog.h"
 #include "dialogs/convoy_results_dialog.h"
+#include "dialogs/event_dialog.h"
 #include "dialogs/fleets_manager.h"
 #include "game/game.h"
 #include "units/combat_result.h"
@@ -87,6 +89,20 @@ void OpenConvoyResultsRequest(const RequestHandle& request)
     Open(new cDialogWynikuKonwojow(request->Data().countryId), request);
 }
 
+void OpenEventRequest(const RequestHandle& request)
+{
+    const sPresentationRequest& data = request->Data();
+    // Nothing to choose: the event check gets the answer nobody gave, and no window waits.
+    if (data.options.empty()) {
+        LogLine(L"Event %i has no option to choose", data.unitId);
+        request->Complete(data.fallbackAnswer);
+        return;
+    }
+    auto* dialog = new cDialogEventu(data);
+    dialog->SetAnswer(data.fallbackAnswer);
+    Open(dialog, request);
+}
+
 void OpenFleetsRequest(const RequestHandle& request)
 {
     const int nodeId = request->Data().unitId;
@@ -110,6 +126,7 @@ bool ServeDialogRequest(const RequestHandle& request)
     case eRequestKind::CombatResult: open = OpenCombatResultRequest; break;
     case eRequestKind::ConvoyResults: open = OpenConvoyResultsRequest; break;
     case eRequestKind::FleetsDialog: open = OpenFleetsRequest; break;
+    case eRequestKind::EventChoice: open = OpenEventRequest; break;
     default: return false;
     }
     if (request->Data().onServe)

@@ -19,6 +19,9 @@ void OpenInfoMessageRequest(const RequestHandle& request);
 void OpenCombatResultRequest(const RequestHandle& request);
 // The convoy-results window of the request's country; nothing when it has no results.
 void OpenConvoyResultsRequest(const RequestHandle& request);
+// The event window of a scripted event for the request's country; the answer is the chosen
+// option's position (from 1), or the fallback when the window closes unanswered.
+void OpenEventRequest(const RequestHandle& request);
 // The fleets window of the request's sea node (unitId), unless a window is open or the node
 // holds no ship of the player's; completes at once.
 void OpenFleetsRequest(const RequestHandle& request);

@@ -54,8 +54,11 @@ int AskPerson(const cZdarzenie& event)
     request.kind = eRequestKind::EventChoice;
     request.title = event.title;
     request.text = event.description;
-    for (const cEventOption& option : event.options)
+    for (const cEventOption& option : event.options) {
         request.options.push_back(option.text);
+        request.optionHints.push_back(option.tooltip);
+    }
+    request.picture = event.image;
     request.countryId = event.countryID;
     request.unitId = event.eventID;
     request.fallbackAnswer = -1;

@@ -13,6 +13,7 @@
 #include <vector>
 
 struct sCombatResult;
+class cTexture;
 
 enum class eRequestKind
 {
@@ -39,6 +40,10 @@ struct sPresentationRequest
     std::wstring title;
     std::wstring text;
     std::vector<std::wstring> options;  // the buttons of a question or event
+    std::vector<std::wstring> optionHints; // an event's tooltips, one for each option
+    std::wstring picture;               // an event's picture, a name in data\events
+    // The picture, decoded by the screen's presentation when the request is posted.
+    std::shared_ptr<cTexture> image;
     int countryId = 0;                  // whose person is asked (0: whoever plays)
     int unitId = 0;                     // the moving unit, the battle's or the event's id
     int x = -1, y = -1;                 // a hex: camera target, battle place

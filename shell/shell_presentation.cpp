@@ -10,6 +10,7 @@
 #include "game/game.h"
 #include "game/game_state.h"
 #include "shell/dxut.h"
+#include "shell/event_picture.h"
 #include "shell/frame_callbacks.h"
 #include "shell/game_frame.h"
 #include "shell/links.h"
@@ -180,7 +181,13 @@ void cShellPresentation::DeleteMusicPlayer()
     g_Gra->m_Music = nullptr;
 }
 
-RequestHandle cShellPresentation::Post(sPresentationRequest request) { return m_Queue.Push(std::move(request)); }
+RequestHandle cShellPresentation::Post(sPresentationRequest request)
+{
+    // Decoded here, on the thread that posts the event, so the main thread only uploads it.
+    if (request.kind == eRequestKind::EventChoice && !request.picture.empty() && !request.image)
+        request.image = LoadEventPicture(request.picture);
+    return m_Queue.Push(std::move(request));
+}
 
 void cShellPresentation::ServeRequests()
 {

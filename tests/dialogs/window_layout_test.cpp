@@ -1,11 +1,16 @@
 // Every control of every in-game window lies on the 1024 x 768 screen, and no two controls
-// of one window overlap, except those a window lays over others (backgrounds, frames).
+// of one window overlap, except those a window lays over others (backgrounds, frames);
+// every key a window looks up has a text.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <set>
 
+#include "core/missing_keys.h"
 #include "dialogs/attack_panel.h"
+#include "dialogs/choice_dialog.h"
+#include "dialogs/diplomacy_panel.h"
+#include "dialogs/event_dialog.h"
 #include "dialogs/cheats_dialog.h"
 #include "dialogs/combat_result_dialog.h"
 #include "dialogs/commanders_dialog.h"
@@ -35,6 +40,7 @@
 #include "gui/controls.h"
 #include "tests/dialogs/dialog_bench.h"
 #include "units/combat_result.h"
+#include "world/country.h"
 
 namespace {
 
@@ -131,7 +137,45 @@ TEST_F(WindowLayout, EveryWindowFitsTheScreenWithoutOverlappingControls)
         {"purchases", [] { return new cDialogZakupow; }, {}},
         {"fleets", [] { return new cDialogFlot(4); }, {kFleetsPictureId}},
         {"units", [] { return new cDialogJednostek(1); }, {}},
+        {"diplomacy panel on another country",
+         [] {
+             g_Gra->m_PlayState->SelectHex(17, 4);
+             auto* panel = new cDiplomacyPanel;
+             panel->SetMinimized(false);
+             return panel;
+         },
+         {}},
+        {"diplomacy panel on its own country",
+         [] {
+             g_Gra->m_PlayState->SelectHex(2, 2);
+             auto* panel = new cDiplomacyPanel;
+             panel->SetMinimized(false);
+             return panel;
+         },
+         {}},
+        {"choice",
+         [] {
+             cPanstwo& country = *GetCountry(4);
+             country.Orientation = ORIENTATION_PRO_COMINTERN;
+             return new cDialogWyborow(country, true);
+         },
+         {}},
+        {"event with many options in a play-by-e-mail game",
+         [] {
+             g_Gra->m_IsPbem = true;
+             sPresentationRequest event;
+             event.title = L"Many roads";
+             event.text = L"Every road is open.";
+             event.countryId = 1;
+             for (int k = 0; k < 30; ++k)
+                 event.options.push_back(L"Road " + std::to_wstring(k + 1));
+             auto* dialog = new cDialogEventu(event);
+             g_Gra->m_IsPbem = false;
+             return dialog;
+         },
+         {}},
     };
+    TakeMissingLanguageKeys();
     for (const sWindowCase& window : windows) {
         cDialog* dialog = window.make();
         PushDialog(dialog);
@@ -147,6 +191,9 @@ TEST_F(WindowLayout, EveryWindowFitsTheScreenWithoutOverlappingControls)
             ExpectPlacedOnScreen(*dialog, window);
         }
         CloseTopDialogs(-1);
+        // Every text a window looks up, with a key made in code or not, has an English text.
+        for (const std::string& key : TakeMissingLanguageKeys())
+            ADD_FAILURE() << window.name << ": key \"" << key << "\" has no English text";
     }
 }
 

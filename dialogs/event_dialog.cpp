@@ -1,0 +1,148 @@
+#include "dialogs/event_dialog.h"
+
+#include <algorithm>
+
+#include "core/log.h"
+#include "core/stringbase.h"
+#include "dialogs/country_flag.h"
+#include "dialogs/message_dialog.h"
+#include "game/game.h"
+#include "game/save_game.h"
+#include "gui/controls.h"
+#include "platform/texture.h"
+#include "shell/draw_helpers.h"
+
+namespace {
+
+constexpr int kTitleId = 781;
+constexpr int kFlagId = 782;
+constexpr int kDescriptionId = 783;
+constexpr int kFirstButtonRow = 785;
+constexpr int kButtonPitchRow = 786;
+constexpr unsigned kFlagSlot = 3;
+constexpr int kColumnGap = 8;
+
+// The picture keeps its proportions inside the square it is given.
+sLayoutRect FitPicture(sLayoutRect square, const cTexture& picture)
+{
+    const int w = std::max(1, picture.Width()), h = std::max(1, picture.Height());
+    if (w > h) {
+        const int height = square.height * h / w;
+        square.y += (square.height - height) / 2;
+        square.height = std::max(1, height);
+    } else if (h > w) {
+        const int width = square.width * w / h;
+        square.x += (square.width - width) / 2;
+        square.width = std::max(1, width);
+    }
+    return square;
+}
+
+} // namespace
+
+cDialogEventu::cDialogEventu(const sPresentationRequest& event)
+    : cDialog(kEventDialogKind, LayoutRow(kEventDialogKind)),
+      m_OptionCount(int(event.options.size())),
+      m_SaveButton(g_Gra && g_Gra->m_IsPbem),
+      m_Texts(event.options),
+      m_Hints(event.optionHints),
+      m_Picture(event.image)
+{
+    const sLayoutRect frame = LayoutRow(kEventDialogKind);
+    const sLayoutRect title = LayoutRow(kTitleId);
+    const sLayoutRect description = LayoutRow(kDescriptionId);
+    const sLayoutRect button = LayoutRow(kFirstButtonRow);
+    const int pitch = std::max(1, LayoutRow(kButtonPitchRow).height);
+    sLayoutRect picture = LayoutRow(kEventPictureId);
+    FitSquareInRect(picture, 1, 1);
+
+    // The window grows with its buttons but never beyond the screen: options that do not
+    // fit under each other stand in columns.
+    const int screenHeight = LayoutRow(1).height;
+    const int buttons = m_OptionCount + (m_SaveButton ? 1 : 0);
+    const int rowsThatFit = std::max(1, (screenHeight - title.y - button.y) / pitch);
+    const int columns = std::max(1, (buttons + rowsThatFit - 1) / rowsThatFit);
+    const int rows = (buttons + columns - 1) / columns;
+    const int contentBottom = std::max(m_Picture ? picture.y + picture.height : 0, description.y + description.height);
+    const int height = std::max(rows * pitch + button.y, contentBottom) + title.y;
+    const int d = std::clamp((frame.y + frame.height) / 2 - height / 2, 0, std::max(0, screenHeight - height));
+
+    auto moveDown = [this, d](int id) {
+        const sLayoutRect row = LayoutRow(id);
+        if (CDXUTControl* control = GetControl(id))
+            control->SetLocation(row.x, row.y + d);
+    };
+    AddText(kTitleId, event.title, true);
+    moveDown(kTitleId);
+    AddMemoFromLayout(kDescriptionId, event.text.c_str());
+    moveDown(kDescriptionId);
+    if (m_Picture) {
+        const sLayoutRect at = FitPicture(picture, *m_Picture);
+        CDXUTImage* image = nullptr;
+        AddImage(kEventPictureId, 0, 0, 0, m_Picture->Width(), m_Picture->Height(), at.x, at.y + d, at.width,
+                 at.height, 0, false, &image);
+        if (image) {
+            std::shared_ptr<cTexture> held = m_Picture;
+            image->SetTextureSource([held] { return held.get(); });
+        }
+    }
+    AddImageFromLayout(kFlagId, 0, 0, 0, kFlagPictureWidth, kFlagPictureHeight, nullptr);
+    ShowCountryFlag(*this, kFlagId, event.countryId, kFlagSlot);
+    moveDown(kFlagId);
+
+    const int width = (button.width - (columns - 1) * kColumnGap) / columns;
+    for (int k = 0; k < buttons; ++k) {
+        const int x = button.x + (k / rows) * (width + kColumnGap);
+        const int y = button.y + d + (k % rows) * pitch;
+        const bool save = k == m_OptionCount;
+        CDXUTButton* created = nullptr;
+        AddButton(kEventFirstOptionId + k, save ? LangText("event_save_and_exit").c_str() : m_Texts[size_t(k)].c_str(),
+                  x, y, width, button.height, 0, false, &created);
+        if (created)
+            created->SetHint(save ? LangText("event_save_and_exit_hint")
+                                  : (size_t(k) < m_Hints.size() ? m_Hints[size_t(k)] : std::wstring()));
+    }
+
+    if (auto* frameControl = static_cast<CDXUTFrame*>(GetControl(kEventDialogKind, DXUT_CONTROL_FRAME))) {
+        frameControl->SetLocation(frame.x, d);
+        frameControl->SetSize(frame.width, height);
+        frameControl->m_bDraggable = false;
+    }
+}
+
+void cDialogEventu::OnGUIEvent(unsigned, int controlId, CDXUTControl*)
+{
+    const int position = controlId - (kEventFirstOptionId - 1);
+    if (position >= 1 && position <= m_OptionCount)
+        OnOptionPressed(position);
+    else if (position == m_OptionCount + 1 && m_SaveButton)
+        OnSaveAndExitPressed();
+}
+
+void cDialogEventu::OnOptionPressed(int position)
+{
+    SetAnswer(position);
+    CloseTopDialogs(1);
+}
+
+void cDialogEventu::OnSaveAndExitPressed()
+{
+    bool saved = false;
+    std::wstring name;
+    {
+        cWindowLock lock;
+        if (g_Gra) {
+            name = g_Gra->m_PbemGameName;
+            saved = SavePbemGame(name);
+        }
+    }
+    // A failed save keeps the player in the game, with the event still to answer.
+    if (!saved) {
+        PushDialog(new cDialogTekstowy(LangFormat("save_game_failed_%s", name), LangText("event_save_and_exit")));
+        return;
+    }
+    g_PbemQuitAfterEventDialog = true;
+    // No option is fired: the turn was saved with the event still to come.
+    SetAnswer(-1);
+    CloseTopDialogs(1);
+}
