@@ -200,6 +200,7 @@ TEST_F(WindowLayout, EveryWindowFitsTheScreenWithoutOverlappingControls)
 TEST_F(WindowLayout, ThePanelsFitTheScreenWithOnlyTheirBackgroundsUnderOtherControls)
 {
     LoadTestland(1);
+    TakeMissingLanguageKeys();
     cInfoPanel info;
     cMinimapPanel minimap;
     minimap.SetMinimapRect(LayoutRow(kMinimapPictureId), 740, 538);
@@ -209,6 +210,8 @@ TEST_F(WindowLayout, ThePanelsFitTheScreenWithOnlyTheirBackgroundsUnderOtherCont
     const sRect a = info.GetControl(kInfoPanelRow)->GetBoundingBox();
     const sRect b = minimap.GetControl(kMinimapPanelRow)->GetBoundingBox();
     EXPECT_FALSE(a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom);
+    for (const std::string& key : TakeMissingLanguageKeys())
+        ADD_FAILURE() << "panels: key \"" << key << "\" has no English text";
 }
 
 } // namespace
