@@ -295,6 +295,15 @@ bool IsAnswerAwaited()
     return false;
 }
 
+bool HasOpenDialogOwnedBy(const cDialog* owner)
+{
+    cStackLock lock;
+    for (iStackDialog* entry : g_OpenDialogs)
+        if (cDialog* dialog = DialogOf(entry); dialog && dialog->Owner() == owner)
+            return true;
+    return false;
+}
+
 bool IsDialogOpen(uint64_t serial)
 {
     cStackLock lock;

@@ -150,6 +150,8 @@ cDialog* FindOpenDialogByKind(int kindId);
 cDialog* CurrentDialog();
 // True when an open window still owes someone its answer.
 bool IsAnswerAwaited();
+// True while a window that the owner opened is open.
+bool HasOpenDialogOwnedBy(const cDialog* owner);
 bool IsDialogOpen(uint64_t serial);
 // The current dialog's countdown, once per frame.
 void UpdateDialogCountdown(float elapsed);

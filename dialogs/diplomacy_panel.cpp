@@ -1,6 +1,5 @@
 #include "dialogs/diplomacy_panel.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <iterator>
 
@@ -191,11 +190,7 @@ void cDiplomacyPanel::Refresh()
 bool cDiplomacyPanel::IsIdle()
 {
     // A window closed without its answer (any close-all) leaves the panel free again.
-    if (m_Pending != PENDING_NONE &&
-        std::none_of(g_OpenDialogs.begin(), g_OpenDialogs.end(), [this](iStackDialog* entry) {
-            auto* stacked = dynamic_cast<cDialogStackEntry*>(entry);
-            return stacked && stacked->Dialog().Owner() == this;
-        }))
+    if (m_Pending != PENDING_NONE && !HasOpenDialogOwnedBy(this))
         m_Pending = PENDING_NONE;
     return m_Pending == PENDING_NONE;
 }
@@ -203,6 +198,16 @@ bool cDiplomacyPanel::IsIdle()
 void cDiplomacyPanel::ShowResult(const std::wstring& text, const std::wstring& title, int offset)
 {
     PushDialog(new cDialogTekstowy(text, title), offset);
+}
+
+void cDiplomacyPanel::RunAction(const std::function<void(std::wstring&)>& action, const std::wstring& title, int offset)
+{
+    std::wstring text;
+    {
+        cWindowLock lock;
+        action(text);
+    }
+    ShowResult(text, title, offset);
 }
 
 void cDiplomacyPanel::OnGUIEvent(unsigned, int controlId, CDXUTControl*)
@@ -296,95 +301,76 @@ void cDiplomacyPanel::OnWarConfirmed()
 
 void cDiplomacyPanel::OnPressurePressed()
 {
-    cPanstwo* shown = Shown();
-    cPanstwo* acting = Acting();
+    const cPanstwo* shown = Shown();
+    const cPanstwo* acting = Acting();
     if (!shown || !acting || !IsIdle())
         return;
-    std::wstring text;
-    {
-        cWindowLock lock;
-        ExertPressure(acting->ID, shown->ID, text);
-    }
-    ShowResult(text, LangText("diplomacy_extern_pressure_result_title"));
+    const int a = acting->ID, s = shown->ID;
+    RunAction([=](std::wstring& text) { ExertPressure(a, s, text); }, LangText("diplomacy_extern_pressure_result_title"));
 }
 
 void cDiplomacyPanel::OnCoupPressed()
 {
-    cPanstwo* shown = Shown();
-    cPanstwo* acting = Acting();
+    const cPanstwo* shown = Shown();
+    const cPanstwo* acting = Acting();
     if (!shown || !acting || !IsIdle())
         return;
-    std::wstring text;
-    {
-        cWindowLock lock;
-        StageCoup(acting->ID, shown->ID, text);
-    }
-    ShowResult(text, LangText("diplomacy_coup_detat_result_title"));
+    const int a = acting->ID, s = shown->ID;
+    RunAction([=](std::wstring& text) { StageCoup(a, s, text); }, LangText("diplomacy_coup_detat_result_title"));
 }
 
 void cDiplomacyPanel::OnDelayEntryPressed()
 {
-    cPanstwo* shown = Shown();
+    const cPanstwo* shown = Shown();
     if (!shown || !IsIdle())
         return;
-    std::wstring text;
-    {
-        cWindowLock lock;
-        DelayAllianceEntry(shown->ID, text);
-    }
-    ShowResult(text, LangText("diplomacy_delay_entry_result_title"));
+    const int s = shown->ID;
+    RunAction([=](std::wstring& text) { DelayAllianceEntry(s, text); }, LangText("diplomacy_delay_entry_result_title"));
 }
 
 void cDiplomacyPanel::OnHastenEntryPressed()
 {
-    cPanstwo* shown = Shown();
+    const cPanstwo* shown = Shown();
     if (!shown || !IsIdle())
         return;
-    std::wstring text;
-    {
-        cWindowLock lock;
-        HastenAllianceEntry(shown->ID, text);
-    }
-    ShowResult(text, LangText("diplomacy_delay_entry_result_title"));
+    const int s = shown->ID;
+    RunAction([=](std::wstring& text) { HastenAllianceEntry(s, text); }, LangText("diplomacy_delay_entry_result_title"));
 }
 
 void cDiplomacyPanel::OnElectionsPressed()
 {
-    cPanstwo* shown = Shown();
+    const cPanstwo* shown = Shown();
     if (!shown || !IsIdle())
         return;
+    // A firm democracy has one outcome; a leaning country chooses.
     if (shown->Orientation == ORIENTATION_DEMOCRACY) {
-        std::wstring text;
-        {
-            cWindowLock lock;
-            HoldElections(shown->ID, ORIENTATION_PRO_ALLIED, text);
-        }
-        ShowResult(text, LangText("diplomacy_elections_result_title"));
+        const int s = shown->ID;
+        RunAction([=](std::wstring& text) { HoldElections(s, ORIENTATION_PRO_ALLIED, text); },
+                  LangText("diplomacy_elections_result_title"));
         return;
     }
-    m_Pending = PENDING_ELECTIONS;
-    auto* choice = new cDialogWyborow(*shown, true);
-    choice->SetOwner(this);
-    PushDialog(choice);
+    OpenChoice(*shown, PENDING_ELECTIONS);
 }
 
 void cDiplomacyPanel::OnChangeOrientationPressed()
 {
-    cPanstwo* shown = Shown();
+    const cPanstwo* shown = Shown();
     if (!shown || !IsIdle())
         return;
+    // A firm regime leans to its own side.
     if (shown->Orientation <= ORIENTATION_COMMUNIST) {
-        // A firm regime leans to its own side.
-        std::wstring text;
-        {
-            cWindowLock lock;
-            ChangeOrientation(shown->ID, shown->Orientation + ORIENTATION_PRO_ALLIED, text);
-        }
-        ShowResult(text, LangFormat("diplomacy_change_orientation_of_country_title", shown->Name));
+        const int s = shown->ID, to = shown->Orientation + ORIENTATION_PRO_ALLIED;
+        RunAction([=](std::wstring& text) { ChangeOrientation(s, to, text); },
+                  LangFormat("diplomacy_change_orientation_of_country_title", shown->Name));
         return;
     }
-    m_Pending = PENDING_ORIENTATION;
-    auto* choice = new cDialogWyborow(*shown, false);
+    OpenChoice(*shown, PENDING_ORIENTATION);
+}
+
+void cDiplomacyPanel::OpenChoice(const cPanstwo& country, int pending)
+{
+    m_Pending = pending;
+    auto* choice = new cDialogWyborow(country, pending == PENDING_ELECTIONS);
     choice->SetOwner(this);
     PushDialog(choice);
 }
@@ -393,21 +379,20 @@ void cDiplomacyPanel::OnChoiceMade(int orientation)
 {
     const int pending = m_Pending;
     m_Pending = PENDING_NONE;
-    cPanstwo* shown = Shown();
+    const cPanstwo* shown = Shown();
     if (!shown || (pending != PENDING_ELECTIONS && pending != PENDING_ORIENTATION))
         return;
-    std::wstring text;
-    {
-        cWindowLock lock;
-        if (pending == PENDING_ELECTIONS)
-            HoldElections(shown->ID, orientation, text);
-        else
-            ChangeOrientation(shown->ID, orientation, text);
-    }
+    const int s = shown->ID;
+    const bool elections = pending == PENDING_ELECTIONS;
     // Under the choice, which closes itself right after.
-    ShowResult(text,
-               LangFormat(pending == PENDING_ELECTIONS ? "diplomacy_elections_in_country_title"
-                                                       : "diplomacy_change_orientation_of_country_title",
-                          shown->Name),
-               -1);
+    RunAction(
+        [=](std::wstring& text) {
+            if (elections)
+                HoldElections(s, orientation, text);
+            else
+                ChangeOrientation(s, orientation, text);
+        },
+        LangFormat(elections ? "diplomacy_elections_in_country_title" : "diplomacy_change_orientation_of_country_title",
+                   shown->Name),
+        -1);
 }

@@ -3,6 +3,9 @@
 // diplomatic actions: on his own country (alliance entry, elections, orientation) or
 // against another (war, pressure, coup). Each action button is enabled by its check, and
 // the check's text is its hint, so the player reads why it is refused or what it costs.
+#include <functional>
+#include <string>
+
 #include "dialogs/panel.h"
 
 class cPanstwo;
@@ -60,6 +63,10 @@ private:
     void SetAction(int id, bool allowed, const std::wstring& hint);
     // The result of an action: on top, or under the closing question (offset -1).
     void ShowResult(const std::wstring& text, const std::wstring& title, int offset = 0);
+    // Runs the action under the lock and shows the text it writes.
+    void RunAction(const std::function<void(std::wstring&)>& action, const std::wstring& title, int offset = 0);
+    // The choice of orientation, whose answer the panel then waits for.
+    void OpenChoice(const cPanstwo& country, int pending);
 
     int m_ShownId = 0;
     int m_ActingId = 0;

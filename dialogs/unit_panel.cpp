@@ -355,11 +355,7 @@ void cUnitPanel::OnGUIEvent(unsigned, int controlId, CDXUTControl*)
 bool cUnitPanel::IsIdle()
 {
     // A window closed without its answer (any close-all) leaves the panel free again.
-    if (m_Pending != PENDING_NONE &&
-        std::none_of(g_OpenDialogs.begin(), g_OpenDialogs.end(), [this](iStackDialog* entry) {
-            auto* stacked = dynamic_cast<cDialogStackEntry*>(entry);
-            return stacked && stacked->Dialog().Owner() == this;
-        }))
+    if (m_Pending != PENDING_NONE && !HasOpenDialogOwnedBy(this))
         m_Pending = PENDING_NONE;
     return m_Pending == PENDING_NONE;
 }
