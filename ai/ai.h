@@ -64,9 +64,10 @@ struct sFront
     // Nodes whose city is held by the country or an ally, in front order.
     std::vector<sWezelDiagramuMiast*> CollectFriendlyNodes(int countryId) const;
     bool HasSingleEnclosedFriendlyCity(int countryId) const;
-    // The node with the greatest / smallest ours land strength (the first of equals).
+    // The node with the greatest ours land strength (the first of equals); the weakest is
+    // sought among the nodes the country or an ally holds, the only ones it can reinforce.
     sWezelDiagramuMiast* GetStrongestNode() const;
-    sWezelDiagramuMiast* GetWeakestNode() const;
+    sWezelDiagramuMiast* GetWeakestNode(int countryId) const;
     void Print() const;
     void PrintSummary() const;
 };

@@ -52,7 +52,7 @@ void cAI::MoveStrategicallyToFronts()
 {
     for (const sFront& front : m_Fronts)
     {
-        sWezelDiagramuMiast* weakest = front.GetWeakestNode();
+        sWezelDiagramuMiast* weakest = front.GetWeakestNode(CountryId());
         sWezelDiagramuMiast* strongest = front.GetStrongestNode();
         if (!weakest || !strongest || weakest == strongest)
             continue;

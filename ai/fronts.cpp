@@ -462,10 +462,12 @@ sWezelDiagramuMiast* sFront::GetStrongestNode() const
     return best;
 }
 
-sWezelDiagramuMiast* sFront::GetWeakestNode() const
+sWezelDiagramuMiast* sFront::GetWeakestNode(int countryId) const
 {
+    // An enemy city, empty of our units, would always be the weakest, and no strategic
+    // move can end there.
     sWezelDiagramuMiast* best = nullptr;
-    for (sWezelDiagramuMiast* node : m_Nodes)
+    for (sWezelDiagramuMiast* node : CollectFriendlyNodes(countryId))
         if (!best || node->OurLand < best->OurLand)
             best = node;
     return best;

@@ -1,5 +1,5 @@
 // Forces placed before the fighting: a free land commander to the strongest unit without
-// one (never an admiral), and strategic moves toward an empty node of a front.
+// one (never an admiral), and strategic moves toward an empty own node of a front.
 #include <gtest/gtest.h>
 
 #include "game/commanders.h"
@@ -41,7 +41,7 @@ TEST_F(AIForces, TheMoreSkilledLandCommanderLeadsTheOneUnitLeftAndNoAdmiralDoes)
     EXPECT_EQ(admiral->State, 0);
 }
 
-TEST_F(AIForces, AnEmptyNodeOfAFrontDrawsAUnitAndTwoEmptyNodesDrawNone)
+TEST_F(AIForces, AnEmptyOwnNodeOfAFrontDrawsAUnitPastAnEmptyEnemyCityAndTwoEmptyNodesDrawNone)
 {
     cAI& ai = AIOf(kBorussia);
     cPanstwo& borussia = *game->m_Countries[kBorussia - 1];
@@ -64,7 +64,7 @@ TEST_F(AIForces, AnEmptyNodeOfAFrontDrawsAUnitAndTwoEmptyNodesDrawNone)
     EXPECT_EQ(borussia.SMP, 50) << "nothing to even out";
 
     sFront front;
-    front.m_Nodes = {held, empty[0]};
+    front.m_Nodes = {held, empty[1], empty[0]};  // Valdo is the enemy's
     ai.m_Fronts = {front};
     ai.MoveStrategicallyToFronts();
     EXPECT_LT(borussia.SMP, 50);
