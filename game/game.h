@@ -36,6 +36,7 @@ class cMusicPlayer;
 class cKonwoje;
 class cGameSaver;
 struct sSeaBattleRoundLog;
+class CDXUTControl;
 
 // Play-by-e-mail players a game can have.
 constexpr int kMaxPbemPlayers = 8;
@@ -89,6 +90,14 @@ public:
     // The end of a move animation: 8 becomes 7 and 10 becomes 9, unlogged; any other
     // state (the teardown's 15, say) is left alone. True when it lowered the state.
     bool LowerAnimatedState();
+
+    // The game screen's input (main thread; these live with the shell, which owns the
+    // screen): the map's mouse handler, the keys, the commands of the info and minimap
+    // panels, and Tab's walk to the next land unit of the active country with action points.
+    void OnPlayerAction(bool left, bool right, bool middle, bool side1, bool side2, int wheel, int x, int y);
+    void OnKeyboard(unsigned key, bool down);
+    void OnGuiEvent(unsigned event, int id, CDXUTControl* control);
+    void SelectNextLandUnit();
 
     // Creation steps, in the order LoadGame runs them: every file of the folder, the
     // passes that link what was read, then the new scenario's or the saved game's end.

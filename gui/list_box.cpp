@@ -165,6 +165,16 @@ tResult CDXUTListBox::AddItem(std::wstring_view text, void* data)
     return S_OK;
 }
 
+void CDXUTListBox::SetItemText(int index, std::wstring_view text)
+{
+    DXUTListBoxItem* item = GetItem(index);
+    if (!item)
+        return;
+    item->cells.clear();
+    for (std::wstring_view cell : SplitCells(text, true))
+        item->cells.emplace_back(cell);
+}
+
 void CDXUTListBox::RemoveAllItems()
 {
     m_Items.clear();

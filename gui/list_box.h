@@ -90,6 +90,8 @@ public:
 
     // Cells split at ';' or '|', empty pieces left out.
     tResult AddItem(std::wstring_view text, void* data);
+    // The row's cells anew from the text, split as AddItem splits it.
+    void SetItemText(int index, std::wstring_view text);
     void RemoveAllItems();
     DXUTListBoxItem* GetItem(int index);
     int GetSelectedIndex(int previous = -1);

@@ -1,38 +1,293 @@
 #include "shell/game_frame.h"
 
 #include "ai/ai_thread.h"
+#include "core/fatal.h"
+#include "core/lock.h"
 #include "core/log.h"
+#include "core/settings.h"
+#include "core/stringbase.h"
+#include "dialogs/dialog_stack.h"
+#include "dialogs/message_dialog.h"
+#include "dialogs/new_turn_dialog.h"
 #include "game/game.h"
 #include "game/game_state.h"
+#include "game/play_state.h"
+#include "game/presentation.h"
+#include "game/save_game.h"
+#include "game/turn_order.h"
+#include "gui/layout.h"
+#include "platform/clock.h"
+#include "platform/window.h"
 #include "shell/dxut.h"
+#include "shell/game_input.h"
 #include "shell/links.h"
 #include "shell/music_player.h"
+#include "shell/shell_presentation.h"
+#include "units/land_unit.h"
+#include "world/country.h"
 #include "world/map.h"
+#include "world/pbem_repo.h"
+#include "world/relations.h"
 
-void GameFrameMove(cRenderer*, double, float elapsed)
+namespace {
+
+double g_PreviousFrameTime = 0;
+uint32_t g_LastStepTime = 0;
+// The status line shown last, so that it is written only when the order changes.
+int g_StatusMode = -1;
+
+bool IsDummy(const cPanstwo* country) { return country && country->SpecialFlags == 1; }
+
+// The hint of each order mode 1 to 18 on the status line.
+const char* StatusHintKey(int mode)
 {
-    if (!g_Gra)
+    static const char* const keys[] = {
+        "statusbar_hint_deploy_land_air_destination_hex", "statusbar_hint_deploy_land_air_destination_hex",
+        "statusbar_hint_deploy_naval_destination_port",   "statusbar_hint_move_destination_hex",
+        "statusbar_hint_strategic_move_destination_hex",  "statusbar_hint_paradrop_target_hex",
+        "statusbar_hint_planning_attack",                 "statusbar_hint_bombardment_target_hex",
+        "statusbar_hint_air_fight_target_hex",            "statusbar_hint_nuclear_bombardment_target_hex",
+        "statusbar_hint_recon_hex",                       "statusbar_hint_rebase_destination_hex",
+        "statusbar_hint_fleet_move_destination_hex",      "statusbar_hint_convoy_source_port",
+        "statusbar_hint_convoy_destination_port",         "statusbar_hint_invasion_target_port",
+        "statusbar_hint_shore_bombardment_hex",           "statusbar_hint_recon_from_sea_hex"};
+    return mode >= 1 && mode <= 18 ? keys[mode - 1] : "statusbar_hint_no_action";
+}
+
+bool WindowHasFocus()
+{
+    cWindow* window = DXUTGetHWND();
+    return window && window->HasInputFocus() && !DXUTIsRenderingPaused();
+}
+
+// Edge and arrow-key scrolling: a thousand map units a second at scale 1, so the view
+// crosses the same part of the screen at every zoom.
+void ScrollMap(cMapa& map, double time)
+{
+    const int x = g_LastPointerX, y = g_LastPointerY;
+    if (x < 0 || y < 0 || x >= g_UserSettings.resolutionX || y >= g_UserSettings.resolutionY)
         return;
-    if (!DXUTIsRenderingPaused() && g_Gra->m_Music)
-        g_Gra->m_Music->Update();
-    if (g_Gra->m_Mapa)
-        g_Gra->m_Mapa->FrameMove(elapsed);
+    const sLayoutRect& edge = g_GuiLayout[291];
+    const float scale = map.currentScale > 0.0f ? map.currentScale : 1.0f;
+    const float step = float(time - g_PreviousFrameTime) * 1000.0f / scale;
+    float dx = 0, dy = 0;
+    if (x >= edge.width || (g_ArrowKeys & 4))
+        dx = step;
+    else if (x <= edge.x || (g_ArrowKeys & 1))
+        dx = -step;
+    if (y >= edge.height || (g_ArrowKeys & 8))
+        dy = step;
+    else if (y <= edge.y || (g_ArrowKeys & 2))
+        dy = -step;
+    if (dx != 0 || dy != 0)
+        map.ScrollBy(dx, dy, 1.0f);
+}
+
+void UpdateStatusBarHint(const cGra& game)
+{
+    const int mode = game.m_PlayState->GetOrderMode();
+    if (mode == g_StatusMode)
+        return;
+    g_StatusMode = mode;
+    if (g_DialogLinks.setStatusText)
+        g_DialogLinks.setStatusText(LangText(StatusHintKey(mode)));
+}
+
+// The human turn was handed to another player of a play-by-e-mail game: the turn is saved
+// into the game's folder and the player is told whom to send it to.
+void HandOverPbemTurn(cGra& game, const cPanstwo& active, const cPanstwo& next)
+{
+    if (!IsDummy(&active))
+        WritePbemRepositoryEntry(active.PBEMPlayerId, game.m_PbemGameName);
+    SavePbemGame(game.m_PbemGameName);
+    game.m_PbemTurnHandedOver = true;
+    std::wstring player, email;
+    for (const sPbemPlayer& p : game.m_PbemPlayers)
+        if (p.number == next.PBEMPlayerId) {
+            player = p.name;
+            email = p.email;
+        }
+    const std::wstring text = LangFormat("pbem_turn_end_message", game.m_PbemGameName, player, email, next.Name);
+    PushDialog(new cDialogTekstowy(text, LangText("pbem_turn_end_title")));
+}
+
+} // namespace
+
+void CheckMapConsistency()
+{
+    cMapa* map = g_Gra ? g_Gra->m_Mapa : nullptr;
+    if (!map)
+        return;
+    for (int y = 0; y < map->height; ++y)
+        for (int x = 0; x < map->width; ++x) {
+            const sHex* hex = map->GetHex(x, y);
+            const cUnit* unit = hex->unit;
+            if (!unit)
+                continue;
+            // Logged only: a box would stop the end of the turn for a debugging aid.
+            if (hex->IsSea())
+                LogLine(L"DBGINF: sea hex (%d, %d) is occupied by unit", x, y);
+            if (unit->m_X != x || unit->m_Y != y) {
+                const cPanstwo* owner = GetCountry(unit->m_Owner);
+                LogLine(L"DBGINF: hex (%d, %d) is occupied by unit %s owned by %s which location field is different: "
+                        L"(%d, %d)",
+                        x, y, unit->m_Name, owner ? owner->Name : std::wstring(), unit->m_X, unit->m_Y);
+            }
+        }
+}
+
+void Autosave() { SaveGame(LangText("autosave"), true); }
+
+void AnimateUnitMove()
+{
+    cGra* game = g_Gra;
+    const int state = game ? game->GetGameState() : -1;
+    if (state != kStateHumanMove && state != kStateComputerMove)
+        return;
+    GLOBAL_LOCK_SCOPE();
+    cPlayState& play = *game->m_PlayState;
+    cJednostka* unit = play.GetCurrentMove().GetUnit();
+    auto finished = [] {
+        if (RequestHandle request = ShellPresentation().TakeMoveRequest())
+            request->Complete(0);
+    };
+    if (!unit) {
+        // Nothing moves: the side that waits for the move gets the game back.
+        game->LowerAnimatedState();
+        finished();
+        return;
+    }
+    const uint32_t now = GetTickMs();
+    const cPanstwo* owner = unit->GetOwner();
+    const float setting = g_DelayValues[owner && owner->HumanControlled ? DELAY_HUMAN_MOVE_BETWEEN : DELAY_AI_MOVE_BETWEEN];
+    // A negative delay waits for a click elsewhere; between two steps it means no pause.
+    const uint32_t delay = setting > 0.0f ? uint32_t(setting) : 0u;
+    if (now - g_LastStepTime <= delay && delay > 0)
+        return;
+    if (play.AdvanceMove()) {
+        g_LastStepTime = now;
+    } else {
+        if (state == kStateHumanMove) {
+            play.SelectHex(play.GetLastMoveEndX(), play.GetLastMoveEndY());
+            const sHex* hex = play.GetSelectedHex();
+            auto* arrived = hex ? dynamic_cast<cJednostka*>(hex->unit) : nullptr;
+            if (arrived && arrived->ComputeMoveRange(false) > 0)
+                play.SetOrderMode(arrived->m_Category == CATEGORY_LAND ? ORDER_MOVE : ORDER_REBASE);
+        }
+        finished();
+    }
+    const cPanstwo* view = play.GetViewCountry();
+    if (view && owner && (owner == view || owner->IsAlliedWith(view->ID)))
+        unit->RevealNearbyEnemies(true);
+    if (view && owner && owner->IsAtWarWith(view->ID))
+        unit->CheckSpottedByEnemy(view);
+}
+
+void GameFrameMove(cRenderer*, double time, float elapsed)
+{
+    cGra* game = g_Gra;
+    if (!game || !game->m_PlayState)
+        return;
+    if (!DXUTIsRenderingPaused() && game->m_Music)
+        game->m_Music->Update();
+    const int state = game->GetGameState();
+    if (WindowHasFocus() && (state == kStateHuman || state == kStateHumanMove) && game->m_Mapa) {
+        const int x = g_LastPointerX, y = g_LastPointerY;
+        if (!IsControlUnderPointer(x, y, true) && !IsControlUnderPointer(x, y, false) && !g_RightHeld) {
+            ScrollMap(*game->m_Mapa, time);
+            UpdateStatusBarHint(*game);
+        }
+    }
+    g_PreviousFrameTime = time;
+    if (game->m_Mapa)
+        game->m_Mapa->FrameMove(elapsed);
+    AnimateUnitMove();
     if (g_DialogLinks.updateCountdown)
         g_DialogLinks.updateCountdown(elapsed);
+    if (IsPauseWaitingForMove() && game->GetGameState() == kStateHuman)
+        OpenWaitingPauseMenu();
+    if (g_PbemEventCheckDone.exchange(false))
+        EndTurnFromMainThread();
+}
+
+void EndTurnFromMainThread()
+{
+    cGra* game = g_Gra;
+    if (!game || !game->m_PlayState)
+        return;
+    cPlayState& play = *game->m_PlayState;
+    CheckMapConsistency();
+    game->SetGameState(kStateEndOfImpulse);
+    cPanstwo* active = play.GetActiveCountry();
+    {
+        GLOBAL_LOCK_SCOPE();
+        if (cMapa* map = game->m_Mapa) {
+            for (int y = 0; y < map->height; ++y)
+                for (int x = 0; x < map->width; ++x)
+                    map->GetHex(x, y)->UpdateBorders();
+            if (active)
+                active->SetSavedView(map->camera.currentX, map->camera.currentY, map->zoomFactor);
+        }
+        play.SetViewCountry(active);
+    }
+    g_Console.Restart();
+    Autosave();
+    cPanstwo* viewing = play.GetViewCountry();
+    {
+        GLOBAL_LOCK_SCOPE();
+        for (cJednostkaLadowa* unit : game->m_LandUnits)
+            if (viewing && unit->m_Owner == viewing->ID) {
+                if (unit->m_ActionPoints == unit->m_StartingActionPoints)
+                    ++unit->m_TurnsSinceParadrop;
+                else
+                    unit->m_TurnsSinceParadrop = 0;
+            }
+        play.DeselectAll();
+        if (game->m_Mapa)
+            game->m_Mapa->ClearMarks(0xFFFFFFFFu, true);
+        if (active)
+            active->FinishedTurn = true;
+    }
+    cPanstwo* current = DetermineCurrentCountry(game->m_Countries);
+    cPanstwo* next = PickNextCountry(game->m_Countries, active);
+    if (game->m_IsPbem && active && next && next->PBEMPlayerId != active->PBEMPlayerId && !IsDummy(next)) {
+        HandOverPbemTurn(*game, *active, *next);
+        return;
+    }
+    if (!current) {
+        const std::wstring& text = LangText("error:_end_of_turn_from_main_thread._no_dummy_country?");
+        LogLine(L"%s", text);
+        FatalExit(1, text);
+    }
+    play.SetActiveCountry(current);
+    if (!current->HumanControlled) {
+        BeginOtherSidePhase();
+        return;
+    }
+    if (game->m_IsPbem && IsDummy(current)) {
+        g_EventCheckRequested = true;
+        return;
+    }
+    current->RecalculateUnitsVisibility();
+    BeginPlayerPhase();
+    const float* view = current->GetSavedView();
+    if (view[2] >= 0.0f && game->m_Mapa)
+        game->m_Mapa->ScrollToPoint(sFloatPoint{view[0], view[1]}, true);
+    else
+        play.CenterViewOnActiveCountry(true);
+    PushDialog(new cDialogNowejTury(current->ID));
 }
 
 void BeginOtherSidePhase()
 {
-    if (g_DialogLinks.beginOtherSidePhase)
-        g_DialogLinks.beginOtherSidePhase();
+    Presentation().BeginComputerPhase();
     if (g_Gra)
         g_Gra->SetGameState(kStateComputer);
 }
 
 void BeginPlayerPhase()
 {
-    if (g_DialogLinks.beginPlayerPhase)
-        g_DialogLinks.beginPlayerPhase();
+    Presentation().BeginPlayerPhase();
     if (g_Gra)
         g_Gra->SetGameState(kStateHuman);
 }

@@ -10,5 +10,13 @@ void GameFrameMove(cRenderer* device, double time, float elapsed);
 void BeginOtherSidePhase();
 // The player plays: panels back as they were, game state 7.
 void BeginPlayerPhase();
+// The end of a person's turn (the end-turn button or its confirmation): autosave, the next
+// country of the order, the play-by-e-mail hand-over.
+void EndTurnFromMainThread();
+void Autosave();
+// Units whose hex and position disagree, logged.
+void CheckMapConsistency();
+// One step of the move being shown (game states 8 and 10), after the side's delay.
+void AnimateUnitMove();
 // Moves the map's view to the hex.
 void CenterCameraOnHex(int x, int y);

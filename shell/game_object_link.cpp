@@ -27,4 +27,20 @@ void LinkGameObject()
     // The opponent's thread fires the event; the cheats dialog only queues it.
     if (!g_GameLink.forceEvent)
         g_GameLink.forceEvent = [](int eventId) { return g_Gra && g_Gra->m_Events && g_Gra->m_Events->ForceEventById(eventId); };
+    if (!g_GameLink.onPlayerAction)
+        g_GameLink.onPlayerAction = [](bool left, bool right, bool middle, bool side1, bool side2, int wheel, int x,
+                                       int y) {
+            if (g_Gra)
+                g_Gra->OnPlayerAction(left, right, middle, side1, side2, wheel, x, y);
+        };
+    if (!g_GameLink.onKeyboard)
+        g_GameLink.onKeyboard = [](unsigned key, bool down, bool) {
+            if (g_Gra)
+                g_Gra->OnKeyboard(key, down);
+        };
+    if (!g_GameLink.onGuiEvent)
+        g_GameLink.onGuiEvent = [](unsigned event, int id, CDXUTControl* control) {
+            if (g_Gra)
+                g_Gra->OnGuiEvent(event, id, control);
+        };
 }

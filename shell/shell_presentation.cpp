@@ -17,6 +17,7 @@
 #include "shell/map_skin.h"
 #include "shell/menus/loading_menu.h"
 #include "shell/menus/sea_battle_menu.h"
+#include "shell/menus/menu.h"
 #include "shell/music_player.h"
 #include "shell/skin_levels.h"
 #include "shell/sound.h"
@@ -158,6 +159,46 @@ void cShellPresentation::RefreshMinimap()
 
 void cShellPresentation::StartScenarioSettingsMenu() { ::StartScenarioSettingsMenu(); }
 
+void cShellPresentation::ShowPauseWallpaper()
+{
+    g_Textures[TEX_WALLPAPER_LOADING_PAUSE].Release();
+    g_Textures[TEX_WALLPAPER_LOADING_PAUSE].Load(L"data\\gfx\\wallpaper_pause.png", cTextureHolder::kFile, 1);
+}
+
+void cShellPresentation::CloseMenuForPlay()
+{
+    EndMenu(g_CurrentMenu);
+    g_Textures[TEX_WALLPAPER_SCENARIO_SETTINGS].Release();
+    InstallGameCallbacks(GameFrameMove);
+}
+
+void cShellPresentation::BeginPlayerPhase()
+{
+    if (g_DialogLinks.beginPlayerPhase)
+        g_DialogLinks.beginPlayerPhase();
+}
+
+void cShellPresentation::BeginComputerPhase()
+{
+    if (g_DialogLinks.beginOtherSidePhase)
+        g_DialogLinks.beginOtherSidePhase();
+}
+
+void cShellPresentation::RefreshDate()
+{
+    if (!IsMainThread()) {
+        m_DateDirty = true;
+        return;
+    }
+    if (g_DialogLinks.refreshDate)
+        g_DialogLinks.refreshDate();
+}
+
+bool cShellPresentation::SelectPlaylist(int number)
+{
+    return g_Gra && g_Gra->m_Music && g_Gra->m_Music->SelectPlaylist(number);
+}
+
 void cShellPresentation::ReleaseGameTextures()
 {
     // The game is going: nobody may wait on it any more.
@@ -195,6 +236,8 @@ void cShellPresentation::ServeRequests()
         RefreshPoints();
     if (m_PanelsDirty.exchange(false))
         RefreshPanels();
+    if (m_DateDirty.exchange(false))
+        RefreshDate();
     while (RequestHandle request = m_Queue.TakeNext())
         Serve(request);
 }
@@ -233,9 +276,6 @@ void cShellPresentation::Serve(const RequestHandle& request)
         CenterCameraOnHex(data.x, data.y);
         request->Complete(0);
         return;
-    case eRequestKind::HandOverTurn:
-        BeginPlayerPhase();
-        break;
     case eRequestKind::Quit:
         request->Complete(0);
         DXUTShutdown();

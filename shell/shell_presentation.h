@@ -26,6 +26,12 @@ public:
     void UpdateAppearance() override;
     void RefreshMinimap() override;
     void StartScenarioSettingsMenu() override;
+    void ShowPauseWallpaper() override;
+    void CloseMenuForPlay() override;
+    void BeginPlayerPhase() override;
+    void BeginComputerPhase() override;
+    void RefreshDate() override;
+    bool SelectPlaylist(int number) override;
     void ReleaseGameTextures() override;
     void ReleaseGameFonts() override;
     void DeleteMusicPlayer() override;
@@ -47,6 +53,7 @@ private:
     RequestHandle m_MoveRequest;
     std::atomic<bool> m_PointsDirty{false};
     std::atomic<bool> m_PanelsDirty{false};
+    std::atomic<bool> m_DateDirty{false};
 };
 
 cShellPresentation& ShellPresentation();

@@ -10,6 +10,7 @@
 #include "core/stringbase.h"
 #include "core/text.h"
 #include "core/version.h"
+#include "dialogs/dialog_stack.h"
 #include "game/game.h"
 #include "gui/gui_hooks.h"
 #include "gui/layout.h"
@@ -17,6 +18,7 @@
 #include "platform/window.h"
 #include "shell/dxut.h"
 #include "shell/frame_callbacks.h"
+#include "shell/game_frame.h"
 #include "shell/hint_display.h"
 #include "shell/layout_hook.h"
 #include "shell/links.h"
@@ -76,6 +78,8 @@ int RunProgram()
         g_ShellLinks.playIntroMovies = PlayIntroMovies;
     if (!g_ShellLinks.openPauseMenu)
         g_ShellLinks.openPauseMenu = OpenPauseMenu;
+    if (!g_ShellLinks.endTurnFromMainThread)
+        g_ShellLinks.endTurnFromMainThread = EndTurnFromMainThread;
     if (!g_ShellLinks.openMainMenu)
         g_ShellLinks.openMainMenu = [] { g_CurrentMenu = new cMainMenu; };
     InstallShellPresentation();
@@ -106,7 +110,7 @@ int RunProgram()
     DXUTSetCallbackDeviceLost(OnDeviceLost);
     DXUTSetCallbackDeviceDestroyed(OnDeviceDestroyed);
     DXUTSetCallbackMsgProc(OnMsgProc);
-    DXUTSetEndOfDispatchCallback(FreeEndedMenus);
+    DXUTSetEndOfDispatchCallback(EndOfDispatch);
     DXUTSetCursorSettings(true, true);
     DXUTInit(false, false, false);
 
@@ -125,6 +129,8 @@ int RunProgram()
     if (GameExists())
         DestroyGame();
     DeleteCurrentMenu();
+    CloseTopDialogs(-1);
+    FlushClosedDialogs();
     SetFramePump(nullptr);
     SetPresentation(nullptr);
     SetFatalCleanup(nullptr);

@@ -3,6 +3,7 @@
 #include "ai/ai_thread.h"
 #include "core/log.h"
 #include "shell/dxut.h"
+#include "shell/menus/scenario_settings_menu.h"
 #include "shell/textures.h"
 
 namespace {
@@ -33,4 +34,5 @@ void StartScenarioSettingsMenu()
     StartAIThread();
     LogLine(L"Creating next menu");
     g_Textures[TEX_WALLPAPER_LOADING_PAUSE].Release();
+    g_CurrentMenu = new cScenarioSettingsMenu;
 }

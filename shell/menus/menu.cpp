@@ -6,6 +6,7 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "core/version.h"
+#include "dialogs/dialog_stack.h"
 #include "gui/gui_hooks.h"
 #include "gui/layout.h"
 #include "shell/frame_callbacks.h"
@@ -37,6 +38,12 @@ void FreeEndedMenus()
         for (iMenuScreen* menu : ended)
             delete menu;
     }
+}
+
+void EndOfDispatch()
+{
+    FreeEndedMenus();
+    FlushClosedDialogs();
 }
 
 void DeleteCurrentMenu()

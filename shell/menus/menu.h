@@ -46,7 +46,10 @@ protected:
 
 // Ends a menu after the current dispatch: it stops being current at once and is hidden.
 void EndMenu(iMenuScreen* menu);
-// Deletes the ended menus; the main loop calls it between dispatches.
+// Deletes the ended menus.
 void FreeEndedMenus();
+// What the main loop does between two dispatches: the ended menus and the closed windows
+// are freed.
+void EndOfDispatch();
 // Ends the current menu, if any, and frees it at once (start-up's end, tests).
 void DeleteCurrentMenu();

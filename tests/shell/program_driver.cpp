@@ -5,6 +5,10 @@
 #include <algorithm>
 
 #include "core/ini.h"
+#include "core/settings.h"
+#include "core/random.h"
+#include "game/game.h"
+#include "game/load_request.h"
 #include "core/text.h"
 #include "gui/controls.h"
 #include "platform/clock.h"
@@ -16,7 +20,10 @@
 #include "shell/frame_callbacks.h"
 #include "shell/links.h"
 #include "shell/menus/intro.h"
+#include "shell/menus/loading_menu.h"
 #include "shell/startup.h"
+#include "world/hex_geometry.h"
+#include "world/map.h"
 #include "tests/gui/screenshot_check.h"
 #include "tests/test_support.h"
 
@@ -146,7 +153,12 @@ void cProgramDriver::OnIdle()
         return;
     }
     if (++m_Frames > step.maxFrames) {
-        ADD_FAILURE() << "step \"" << step.name << "\" did not come";
+        // The end of the log says where the program stood.
+        std::string tail;
+        const auto lines = LogLines();
+        for (size_t i = lines.size() > 30 ? lines.size() - 30 : 0; i < lines.size(); ++i)
+            tail += "\n  " + WideToUtf8(lines[i]);
+        ADD_FAILURE() << "step \"" << step.name << "\" did not come; the log ends:" << tail;
         m_Failed = true;
         DXUTShutdown();
     }
@@ -197,6 +209,52 @@ void cProgramDriver::PressKey(unsigned virtualKey)
 {
     DXUTStaticWndProc(WM_KEYDOWN, virtualKey, 1);
     DXUTStaticWndProc(WM_KEYUP, virtualKey, tLParam(uint32_t(1u | (1u << 30) | (1u << 31))));
+}
+
+void cProgramDriver::SetEditText(int id, const std::wstring& text)
+{
+    auto* edit = Control<CDXUTEditBox>(id);
+    ASSERT_NE(edit, nullptr) << "no edit box " << id;
+    edit->SetText(text.c_str());
+}
+
+void cProgramDriver::HexOnScreen(int column, int row, int& x, int& y)
+{
+    const cMapa& map = *g_Gra->m_Mapa;
+    const float s = map.currentScale > 0.0f ? map.currentScale : 1.0f;
+    const float px = float(column * kHexWidth + kHexWidth / 2), py = float(row * kHexHeight + kHexHeight / 2 +
+                                                                           (column % 2 == 0 ? kHexHeight / 2 : 0));
+    x = int((px - map.camera.currentX + 30.0f) * s) + g_UserSettings.resolutionX / 2;
+    y = int((py - map.camera.currentY + 36.0f) * s) + g_UserSettings.resolutionY / 2;
+}
+
+void cProgramDriver::ArriveCamera()
+{
+    sCamera& camera = g_Gra->m_Mapa->camera;
+    camera.currentX = camera.targetX;
+    camera.currentY = camera.targetY;
+}
+
+void cProgramDriver::ClickHex(int column, int row)
+{
+    int x = 0, y = 0;
+    HexOnScreen(column, row, x, y);
+    Click(x, y);
+}
+
+void MakeTestlandFolder()
+{
+    std::filesystem::create_directories("data/scenarios");
+    std::filesystem::create_directory_symlink(FixtureDir() / "testland" / "data" / "scenarios" / "Testland",
+                                              "data/scenarios/Testland");
+    std::filesystem::create_directories("data/save");
+}
+
+void LoadTestland()
+{
+    SeedRandom(1939);
+    g_CurrentMenu = new cLoadingMenu;
+    CreateGame(sGameLoadRequest::ForScenario(L"Testland"));
 }
 
 CDXUTDialog* cProgramDriver::InputDialog() { return dynamic_cast<CDXUTDialog*>(g_CurrentMenu); }

@@ -11,6 +11,11 @@
 class CDXUTControl;
 class CDXUTDialog;
 
+// A game folder whose scenarios are Testland alone (the shipped data otherwise), and the
+// start that loads it with a fixed seed and opens its scenario settings.
+void MakeTestlandFolder();
+void LoadTestland();
+
 class cProgramDriver
 {
 public:
@@ -57,6 +62,18 @@ public:
     // The dialog that takes the input now: the current window, else the current menu.
     static CDXUTDialog* InputDialog();
     static CDXUTControl* FindControl(int id);
+    template <class T>
+    static T* Control(int id)
+    {
+        return dynamic_cast<T*>(FindControl(id));
+    }
+    // The middle of a hex of the running game's map on the screen, for the camera where it
+    // stands now; ArriveCamera puts the camera where it is heading.
+    static void HexOnScreen(int column, int row, int& x, int& y);
+    static void ArriveCamera();
+    static void ClickHex(int column, int row);
+    // Puts the text into the edit box, as if typed.
+    static void SetEditText(int id, const std::wstring& text);
 
 private:
     struct sStep

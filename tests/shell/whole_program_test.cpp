@@ -1,18 +1,77 @@
 // The real program offscreen, driven as a player would drive it.
 #include <gtest/gtest.h>
 
+#include "game/game.h"
+#include "dialogs/dialog_stack.h"
+#include "dialogs/end_turn_dialog.h"
+#include "dialogs/new_turn_dialog.h"
+#include "game/play_state.h"
+#include "units/land_unit.h"
+#include "world/map.h"
 #include "platform/messages.h"
 #include "tests/shell/program_driver.h"
 #include "tests/test_support.h"
+#include "world/country.h"
 
 namespace {
 
 using namespace testing_support;
 using D = cProgramDriver;
 
-TEST(WholeProgram, FromTheIntroThroughTheMainMenuToTheScenarioList)
+enum
 {
-    cProgramDriver driver;
+    IDC_START = 71,
+    IDC_SCENARIOS = 179,
+    IDC_LOAD = 200,
+    IDC_COUNTRIES = 216,
+    IDC_AI = 224,
+    IDC_HUMAN = 225,
+    IDC_OK = 245,
+};
+
+cPanstwo* CountryNamed(const std::wstring& name)
+{
+    for (cPanstwo* c : g_Gra->m_Countries)
+        if (c->Name == name)
+            return c;
+    return nullptr;
+}
+
+struct sMove
+{
+    int unitId = 0;
+    int fromX = -1, fromY = -1, toX = -1, toY = -1;
+};
+
+// A Polish land unit that can move, and a free hex of its range.
+sMove FindPolishMove()
+{
+    const cPanstwo* poland = CountryNamed(L"Poland");
+    for (cJednostkaLadowa* unit : g_Gra->m_LandUnits) {
+        if (unit->m_Owner != poland->ID || unit->m_ActionPoints < 1 || !unit->IsOnMap())
+            continue;
+        unit->ComputeMoveRange(true);
+        for (const sPathStep& step : unit->m_Path)
+            if ((step.x != unit->m_X || step.y != unit->m_Y) && !g_Gra->m_Mapa->GetHex(step.x, step.y)->unit)
+                return {unit->m_Id, unit->m_X, unit->m_Y, step.x, step.y};
+    }
+    return {};
+}
+
+// Brings a row into view, then clicks it once it has been drawn.
+void ClickRow(cProgramDriver& driver, int list, const std::wstring& row)
+{
+    driver.Then("show " + std::to_string(list), [=] { return D::ShowListRow(list, row); })
+        .Then("click " + std::to_string(list), D::AfterFrames(2), [=] { D::ClickListRow(list, row); });
+}
+
+TEST(WholeProgram, FromTheIntroToPolandsFirstTurnInEurope1939)
+{
+    // The computer's moves are not shown to this player: no pauses for them.
+    cProgramDriver driver({{"Delay/AIMoveBefore", "0"}, {"Delay/AIMoveBetween", "0"}, {"Delay/AIMoveAfter", "0"},
+                           {"Delay/AICombatBefore", "0"}, {"Delay/AICombatAfter", "0"}, {"Delay/AICombatResult", "0"},
+                           {"Delay/AIDeployBefore", "0"}, {"Delay/AIDeployAfter", "0"},
+                           {"Delay/AIReplacementBefore", "0"}, {"Delay/AIReplacementAfter", "0"}});
     // Two seconds into the second movie (a frame every 50 ms).
     auto secondMovie = D::LogHas(L"Loading intro movie from dataintro2.avi [OK]");
     auto twoSeconds = D::AfterFrames(40);
@@ -20,10 +79,54 @@ TEST(WholeProgram, FromTheIntroThroughTheMainMenuToTheScenarioList)
         .Then("main menu", D::LogHas(L"----- Main Menu -----"), {}, 10000)
         .Then("settled", D::AfterFrames(30))
         .Screenshot("main_menu")
-        .Then("start", [] { return true; }, [] { D::ClickControl(71); })
+        .Then("start", [] { return true; }, [] { D::ClickControl(IDC_START); })
         .Then("scenario list", D::LogHas(L"----- SinglePlayer Menu -----"))
         .Then("settled", D::AfterFrames(30))
         .Screenshot("scenario_list");
+    ClickRow(driver, IDC_SCENARIOS, L"Europe 1939");
+    driver.Then("load", [] { return true; }, [] { D::ClickControl(IDC_LOAD); })
+        .Then("loaded", D::LogHas(L" Progress = 100%"))
+        .Then("settings", D::LogHas(L"Country selected"))
+        .Then("settled", D::AfterFrames(30))
+        .Screenshot("scenario_settings");
+    ClickRow(driver, IDC_COUNTRIES, L" Germany");
+    driver.Then("Germany to the computer", [] { return true; }, [] { D::ClickControl(IDC_AI); });
+    ClickRow(driver, IDC_COUNTRIES, L" Poland");
+    driver.Then("Poland to the player", [] { return true; }, [] { D::ClickControl(IDC_HUMAN); })
+        .Then("settled", D::AfterFrames(10))
+        .Screenshot("scenario_settings_poland")
+        .Then("ok", [] { return true; },
+              [] {
+                  EXPECT_FALSE(CountryNamed(L"Germany")->HumanControlled);
+                  EXPECT_TRUE(CountryNamed(L"Poland")->HumanControlled);
+                  D::ClickControl(IDC_OK);
+              })
+        .Then("play", D::LogHas(L"============== Enjoy your game :)"))
+        .Then("Poland's turn", [] { return g_Gra->GetGameState() == 7; }, {}, 100000)
+        .Then("settled", D::AfterFrames(30),
+              [] { EXPECT_EQ(g_Gra->m_PlayState->GetActiveCountry(), CountryNamed(L"Poland")); })
+        .Screenshot("new_turn");
+    // A Polish unit moves: a click on it, a click on a hex of its range.
+    static sMove move;
+    driver.Then("to the map", [] { return true; }, [] { D::PressKey(VK_ESCAPE); })
+        .Then("select", [] { return !CurrentDialog(); },
+              [] {
+                  move = FindPolishMove();
+                  ASSERT_NE(move.unitId, 0);
+                  g_Gra->m_Mapa->CenterAtHex(move.fromX, move.fromY);
+                  D::ArriveCamera();
+                  D::ClickHex(move.fromX, move.fromY);
+              })
+        .Then("order", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_MOVE; },
+              [] { D::ClickHex(move.toX, move.toY); })
+        .Then("moved", [] { return g_Gra->GetGameState() == 7; },
+              [] {
+                  const cJednostkaLadowa* unit = g_Gra->FindLandUnitById(move.unitId);
+                  EXPECT_NE(std::make_pair(int(unit->m_X), int(unit->m_Y)), std::make_pair(move.fromX, move.fromY));
+              },
+              2000)
+        .Then("settled", D::AfterFrames(10))
+        .Screenshot("game_screen");
     EXPECT_EQ(driver.Run(), 0);
 }
 

@@ -1,0 +1,468 @@
+#include "shell/game_input.h"
+
+#include <cmath>
+
+#include "ai/ai_thread.h"
+#include "core/lock.h"
+#include "core/log.h"
+#include "core/settings.h"
+#include "dialogs/dialog_stack.h"
+#include "dialogs/end_turn_dialog.h"
+#include "dialogs/panel.h"
+#include "game/game.h"
+#include "game/game_state.h"
+#include "game/play_state.h"
+#include "game/presentation.h"
+#include "gui/controls.h"
+#include "gui/gui_hooks.h"
+#include "platform/messages.h"
+#include "shell/game_frame.h"
+#include "shell/links.h"
+#include "shell/menus/pause_menu.h"
+#include "units/air_unit.h"
+#include "units/combat_result.h"
+#include "units/land_unit.h"
+#include "world/country.h"
+#include "world/hex_geometry.h"
+#include "world/map.h"
+
+uint8_t g_ArrowKeys = 0;
+bool g_CtrlHeld = false;
+int g_LastPointerX = -1;
+int g_LastPointerY = -1;
+bool g_RightHeld = false;
+
+namespace {
+
+// Target marks of the orders: any of bits 2 to 16.
+constexpr uint32_t kTargetMarks = 0x1FFFC;
+constexpr uint32_t kSelectionMark = 1;
+constexpr uint32_t kZoneMark = 16384;
+// A press and release closer than this is a click, not a drag.
+constexpr int kClickSlack = 4;
+
+bool g_LeftWasDown = false;
+int g_PressX = 0, g_PressY = 0;
+bool g_PauseAfterMove = false;
+
+int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+bool ControlAt(CDXUTDialog* dialog, int x, int y)
+{
+    if (!dialog || !dialog->GetVisible())
+        return false;
+    const sRect origin = dialog->ToScreenRect(sRect{0, 0, 0, 0});
+    return dialog->GetControlAtPoint(x - origin.left, y - origin.top) != nullptr;
+}
+
+// The map's neighbour of (x, y) toward the click: 1 to 6, 0 when not adjacent.
+int DirectionBetween(int x1, int y1, int x2, int y2) { return GetHexDirection(x1, y1, x2, y2); }
+
+void PostCombatResult(const sCombatResult& result)
+{
+    if (g_DelayValues[DELAY_HUMAN_COMBAT_RESULT] == 0.0f)
+        return;
+    sPresentationRequest request;
+    request.kind = eRequestKind::CombatResult;
+    request.delayMs = int(g_DelayValues[DELAY_HUMAN_COMBAT_RESULT]);
+    request.unitId = result.kind;
+    Presentation().Post(std::move(request));
+}
+
+// The end of every click that is not kept for a next one.
+void ResetClick(cPlayState& play)
+{
+    play.SetOrderMode(ORDER_SELECT);
+    GuiSetHintControl(nullptr, false);
+    CDXUTDialog::CancelControlDrag();
+}
+
+} // namespace
+
+bool IsControlUnderPointer(int x, int y, bool dialogOnly)
+{
+    if (cDialog* dialog = CurrentDialog(); dialog && ControlAt(dialog, x, y))
+        return true;
+    if (dialogOnly)
+        return false;
+    for (iPanelScreen* panel : {g_UnitPanel, g_AttackPanel, g_HexPanel, g_InfoPanel, g_DiplomacyPanel, g_MinimapPanel})
+        if (ControlAt(PanelOf(panel), x, y))
+            return true;
+    return false;
+}
+
+void PickHex(int mouseX, int mouseY, int screenWidth, int screenHeight, float cameraX, float cameraY, float scale,
+             int& column, int& row)
+{
+    // A scale of 0 would put every pixel at infinity.
+    const float s = scale > 0.0f ? scale : 1.0f;
+    const int px = int(std::trunc(float(mouseX - screenWidth / 2) / s + cameraX - 30.0f));
+    int py = int(std::trunc(float(mouseY - screenHeight / 2) / s + cameraY - 36.0f));
+    int c = FloorDiv(px, kHexWidth);
+    if (c % 2 == 0)
+        py -= 49;
+    int r = FloorDiv(py, kHexHeight);
+    const float fx = float(px - c * kHexWidth), fy = float(py - r * kHexHeight);
+    // The slanted left edge of the hex belongs to the neighbours up or down to the left.
+    if (fx < 24.0f) {
+        const bool even = c % 2 == 0;
+        if (fy < 49.0f && (fx == 0.0f || (49.0f - fy) / fx > 2.0416667f)) {
+            if (!even)
+                --r;
+            --c;
+        } else if (fy > 49.0f && (fx == 0.0f || (fy - 49.0f) / fx > 2.0416667f)) {
+            if (even)
+                ++r;
+            --c;
+        }
+    }
+    column = c;
+    row = r;
+}
+
+bool IsPauseWaitingForMove() { return g_PauseAfterMove; }
+
+void OpenWaitingPauseMenu()
+{
+    g_PauseAfterMove = false;
+    OpenPauseMenu();
+}
+
+void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, int x, int y)
+{
+    g_LastPointerX = x;
+    g_LastPointerY = y;
+    g_RightHeld = right;
+    cMapa* map = m_Mapa;
+    cPlayState* play = m_PlayState;
+    if (!map || !play)
+        return;
+    const int width = g_UserSettings.resolutionX, height = g_UserSettings.resolutionY;
+    const bool overControl = IsControlUnderPointer(x, y, false);
+    if (wheel != 0 && !overControl)
+        map->Zoom(float(wheel) / 120.0f, x - width / 2, y - height / 2);
+
+    // A click: the left button released where it went down.
+    bool click = false;
+    if (left && !g_LeftWasDown) {
+        g_PressX = x;
+        g_PressY = y;
+    } else if (!left && g_LeftWasDown) {
+        click = std::abs(x - g_PressX) <= kClickSlack && std::abs(y - g_PressY) <= kClickSlack;
+    }
+    g_LeftWasDown = left;
+
+    int column = 0, row = 0;
+    PickHex(x, y, width, height, map->camera.currentX, map->camera.currentY, map->currentScale, column, row);
+    sHex* hovered = !overControl && map->IsInside(column, row) ? map->GetHex(column, row) : nullptr;
+    play->SetHoveredHex(hovered);
+    if (GetGameState() != kStateHuman || !click || !hovered)
+        return;
+
+    GLOBAL_LOCK_SCOPE();
+    sHex* target = hovered;
+    const bool isTarget = (target->marks & kTargetMarks) != 0;
+    cPanstwo* active = play->GetActiveCountry();
+    const int activeId = active ? active->ID : 0;
+    const sHex* previous = play->GetSelectedHex();
+    const int px = previous ? previous->x : -1, py = previous ? previous->y : -1;
+    cUnit* selected = previous ? previous->unit : nullptr;
+    auto* unit = dynamic_cast<cJednostka*>(selected);
+    play->SelectHex(column, row);
+    const int mode = play->GetOrderMode();
+
+    if (mode == ORDER_AIR_BOMBARDMENT && unit) {
+        map->ClearMarks(~(kZoneMark | kSelectionMark), false);
+        if (isTarget) {
+            sCombatResult result;
+            target->AirBombard(&result, unit);
+            PostCombatResult(result);
+        }
+        Presentation().RefreshPanels();
+        ResetClick(*play);
+        return;
+    }
+    if (isTarget && mode == ORDER_AIR_ATTACK && unit) {
+        map->ClearMarks(~kSelectionMark, false);
+        if (auto* victim = dynamic_cast<cJednostkaLotnicza*>(target->unit)) {
+            sCombatResult result;
+            victim->AirFight(&result, unit);
+            PostCombatResult(result);
+        }
+        ResetClick(*play);
+        return;
+    }
+    if (isTarget && mode == ORDER_NUCLEAR_STRIKE) {
+        if (auto* bomber = dynamic_cast<cJednostkaLotnicza*>(unit)) {
+            LogLine(L"Player action: Nuclear bombardment / %s on (%i, %i)", bomber->m_Name, column, row);
+            sCombatResult result;
+            bomber->NuclearStrike(column, row, &result);
+            PostCombatResult(result);
+            map->ClearMarks(~kSelectionMark, false);
+            Presentation().RefreshPanels();
+        }
+        ResetClick(*play);
+        return;
+    }
+    if (isTarget && mode == ORDER_REBASE) {
+        if (auto* plane = dynamic_cast<cJednostkaLotnicza*>(unit)) {
+            LogLine(L"Player action: Rebase / %s from (%i, %i) to (%i, %i)", plane->m_Name, px, py, column, row);
+            play->RebaseAirUnit(*plane, column, row);
+            map->ClearMarks(~kSelectionMark, false);
+            Presentation().RefreshPanels();
+        }
+        ResetClick(*play);
+        return;
+    }
+    if (isTarget && mode == ORDER_MOVE && unit && !play->GetAssaultPlan()) {
+        LogLine(L"Player action: Move / %s from (%i, %i) to (%i, %i)", unit->m_Name, px, py, column, row);
+        // The frame move walks the path (state 8) and selects where it ends.
+        play->BeginMove(*unit, column, row);
+        ResetClick(*play);
+        return;
+    }
+    if (mode == ORDER_ASSAULT_PLAN && play->GetAssaultPlan()) {
+        sAssaultPlan plan = *play->GetAssaultPlan();
+        auto* clicked = dynamic_cast<cJednostkaLadowa*>(target->unit);
+        const int d = DirectionBetween(plan.x, plan.y, column, row);
+        if (clicked && clicked->m_Id == plan.defenderId && clicked->m_Category == plan.defenderCategory)
+            return;
+        if (d == 0 || !clicked || clicked->m_Owner != activeId || clicked->m_ActionPoints < 1 || clicked->m_Attacked) {
+            LogLine(L"Player action: assault plan canceled");
+            play->CancelAssaultPlan();
+            Presentation().RefreshPanels();
+            ResetClick(*play);
+            return;
+        }
+        if (plan.HasAttacker(clicked->m_Id)) {
+            plan.attackerIds[d - 1] = 0;
+            if (plan.CountAttackers() == 0) {
+                LogLine(L"Player action: Last unit removed from assault plan / assault plan canceled");
+                play->CancelAssaultPlan();
+                Presentation().RefreshPanels();
+                ResetClick(*play);
+                return;
+            }
+            LogLine(L"Player action: Unit removed from assault");
+        } else {
+            plan.attackerIds[d - 1] = clicked->m_Id;
+            LogLine(L"Player action: Unit added to assault plan");
+        }
+        play->SetAssaultPlan(plan);
+        play->ValidateAssaultPlan();
+        Presentation().RefreshPanels();
+        return;
+    }
+    if (selected && !play->GetAssaultPlan() && target->unit) {
+        auto* own = dynamic_cast<cJednostkaLadowa*>(target->unit);
+        auto* enemy = dynamic_cast<cJednostkaLadowa*>(selected);
+        const cPanstwo* owner = GetCountry(selected->m_Owner);
+        // The player's unit next to the selected enemy attacks it.
+        if (own && enemy && own->m_Owner == activeId && own->m_ActionPoints >= 1 && !own->m_Attacked && active && owner &&
+            active->IsAtWarWith(selected->m_Owner) && !enemy->m_WasAttacked) {
+            if (const int d = DirectionBetween(px, py, column, row); d != 0) {
+                sAssaultPlan plan;
+                plan.defenderCategory = selected->m_Category;
+                plan.defenderId = selected->m_Id;
+                plan.x = px;
+                plan.y = py;
+                plan.attackerIds[d - 1] = own->m_Id;
+                LogLine(L"Player action: new assault plan created");
+                play->SetAssaultPlan(plan);
+                play->SetOrderMode(ORDER_ASSAULT_PLAN);
+                Presentation().RefreshPanels();
+                return;
+            }
+        }
+        // The selected own unit attacks the enemy clicked next to it.
+        auto* attacker = dynamic_cast<cJednostkaLadowa*>(selected);
+        if (attacker && attacker->m_Owner == activeId && attacker->m_ActionPoints >= 1 && active &&
+            active->IsAtWarWith(target->unit->m_Owner)) {
+            if (const int d = DirectionBetween(column, row, px, py); d != 0) {
+                sAssaultPlan plan;
+                plan.defenderCategory = target->unit->m_Category;
+                plan.defenderId = target->unit->m_Id;
+                plan.x = column;
+                plan.y = row;
+                plan.attackerIds[d - 1] = attacker->m_Id;
+                LogLine(L"Player action: new assault plan created");
+                play->SetAssaultPlan(plan);
+                play->SetOrderMode(ORDER_ASSAULT_PLAN);
+                Presentation().RefreshPanels();
+                return;
+            }
+        }
+    }
+    if (target->unit && !play->GetAssaultPlan() && (mode == ORDER_SELECT || !isTarget)) {
+        auto* clicked = dynamic_cast<cJednostka*>(target->unit);
+        if (clicked && clicked->m_Owner == activeId) {
+            clicked->ComputeMoveRange(false);
+            play->SetOrderMode(clicked->m_Category == CATEGORY_LAND ? ORDER_MOVE : ORDER_REBASE);
+            return;
+        }
+        if (clicked)
+            clicked->m_Path.clear();
+    }
+    ResetClick(*play);
+}
+
+void cGra::OnKeyboard(unsigned key, bool down)
+{
+    if (key == VK_CONTROL) {
+        g_CtrlHeld = down;
+        return;
+    }
+    if (key >= VK_LEFT && key <= VK_DOWN) {
+        const uint8_t bit = uint8_t(1u << (key - VK_LEFT));
+        g_ArrowKeys = down ? uint8_t(g_ArrowKeys | bit) : uint8_t(g_ArrowKeys & ~bit);
+        return;
+    }
+    if (!down)
+        return;
+    const int state = GetGameState();
+    const bool playerPhase = state == kStateHuman;
+    cMapa* map = m_Mapa;
+    if (key == VK_ESCAPE) {
+        // A move being shown ends first: the unit must reach its hex before the menu.
+        if (state == kStateHumanMove)
+            g_PauseAfterMove = true;
+        else
+            OpenPauseMenu(); // it opens only where play allows it
+
+        return;
+    }
+    if (key == VK_TAB) {
+        if (playerPhase)
+            SelectNextLandUnit();
+        return;
+    }
+    if (key >= '0' && key <= '9' && map) {
+        const int place = int(key - '0');
+        if (g_CtrlHeld) {
+            map->SetCameraBookmark(place, int(map->camera.currentX / float(kHexWidth)),
+                                   int(map->camera.currentY / float(kHexHeight)));
+        } else {
+            const auto [x, y] = map->GetCameraBookmark(place);
+            if (x >= 0 && y >= 0)
+                map->CenterAtHex(x, y);
+        }
+        return;
+    }
+    auto pressButton = [this](int id) {
+        if (g_DialogLinks.pressInfoPanelButton)
+            g_DialogLinks.pressInfoPanelButton(id);
+        else
+            OnGuiEvent(EVENT_BUTTON_CLICKED, id, nullptr);
+    };
+    auto cycle = [](int& value, int count, const char* key) {
+        value = (value + 1) % count;
+        g_Settings.SetInt(key, value);
+    };
+    switch (key) {
+    case 'C': if (playerPhase) pressButton(341); break;
+    case 'I': if (playerPhase) pressButton(344); break;
+    case 'P': if (playerPhase) pressButton(336); break;
+    case 'Q': if (playerPhase) pressButton(343); break;
+    case 'R': if (playerPhase) pressButton(340); break;
+    case 'T': if (playerPhase) pressButton(339); break;
+    case 'U': if (playerPhase) pressButton(337); break;
+    case VK_ADD: if (map) map->Zoom(1.0f, 0, 0); break;
+    case VK_SUBTRACT: if (map) map->Zoom(-1.0f, 0, 0); break;
+    case VK_F1:
+        if ((playerPhase || state == kStateHumanMove) && g_DialogLinks.openPreferences)
+            g_DialogLinks.openPreferences();
+        break;
+    case VK_F1 + 1: g_UserSettings.showGrid = !g_UserSettings.showGrid; break;
+    case VK_F1 + 2: g_UserSettings.showWeather = !g_UserSettings.showWeather; break;
+    case VK_F1 + 3: g_UserSettings.showCityName = !g_UserSettings.showCityName; break;
+    case VK_F1 + 4: g_UserSettings.showUnitName = !g_UserSettings.showUnitName; break;
+    case VK_F1 + 5: cycle(g_UserSettings.borderMode, 3, "Border/Mode"); break;
+    case VK_F1 + 6: cycle(g_UserSettings.ownershipMode, 4, "MapDisplay/OwnershipMode"); break;
+    case VK_F1 + 7: g_UserSettings.showAPLeft = !g_UserSettings.showAPLeft; break;
+    case VK_F1 + 11:
+        if ((playerPhase || state == kStateHumanMove) && g_DialogLinks.openCheats)
+            g_DialogLinks.openCheats();
+        break;
+    default: break;
+    }
+}
+
+void cGra::SelectNextLandUnit()
+{
+    GLOBAL_LOCK_SCOPE();
+    if (m_LandUnits.empty())
+        return;
+    const int activeId = m_PlayState->GetActiveCountryId();
+    auto start = m_LandUnits.begin();
+    // Without an own unit selected the walk may stop at the first unit of the list too.
+    bool startCounts = true;
+    if (const sHex* selected = m_PlayState->GetSelectedHex()) {
+        auto* own = dynamic_cast<cJednostkaLadowa*>(selected->unit);
+        if (own && own->m_Owner == activeId) {
+            start = std::find(m_LandUnits.begin(), m_LandUnits.end(), own);
+            if (start == m_LandUnits.end()) {
+                LogLine(L"Jednostka z heksa zaznaczonego nie jest na liscie jednostek ladowych, TAB problem");
+                return;
+            }
+            startCounts = false;
+        }
+    }
+    auto it = start;
+    for (bool first = true;; first = false) {
+        if (!first || !startCounts) {
+            if (++it == m_LandUnits.end())
+                it = m_LandUnits.begin();
+            if (it == start)
+                return;
+        }
+        cJednostkaLadowa* unit = *it;
+        if (unit->m_Owner == activeId && unit->m_ActionPoints >= 1 && unit->IsOnMap()) {
+            m_Mapa->CenterAtHex(unit->m_X, unit->m_Y);
+            m_PlayState->SelectHex(unit->m_X, unit->m_Y);
+            unit->ComputeMoveRange(false);
+            m_PlayState->SetOrderMode(ORDER_MOVE);
+            return;
+        }
+    }
+}
+
+void cGra::OnGuiEvent(unsigned event, int id, CDXUTControl* control)
+{
+    cMapa* map = m_Mapa;
+    auto cycle = [](int& value, int count, const char* key) {
+        value = (value + 1) % count;
+        g_Settings.SetInt(key, value);
+    };
+    switch (id) {
+    case 315:
+        if (map)
+            map->CenterAtMinimapPoint(g_LastPointerX, g_LastPointerY);
+        return;
+    case 316: if (map) map->Zoom(1.0f, 0, 0); return;
+    case 317: if (map) map->Zoom(-1.0f, 0, 0); return;
+    case 318: cycle(g_UserSettings.borderMode, 3, "Border/Mode"); return;
+    case 319: cycle(g_UserSettings.ownershipMode, 4, "MapDisplay/OwnershipMode"); return;
+    case 320:
+        if (g_UserSettings.mapMode == 0 || g_UserSettings.mapMode == 2) {
+            g_UserSettings.mapMode = 2 - g_UserSettings.mapMode;
+            g_Settings.SetInt("MapDisplay/Mode", g_UserSettings.mapMode);
+        }
+        return;
+    case 342:
+        OpenPauseMenu();
+        return;
+    case 343:
+        // The turn ends only in the player's own phase: a move still shown would lose its unit.
+        if (GetGameState() != kStateHuman)
+            return;
+        if (g_UserSettings.skipEndTurnConfirmation)
+            EndTurnFromMainThread();
+        else
+            PushDialog(new cDialogPotwKoncaTury());
+        return;
+    default:
+        if (g_DialogLinks.panelCommand)
+            g_DialogLinks.panelCommand(event, id, control);
+        return;
+    }
+}

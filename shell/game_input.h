@@ -1,0 +1,28 @@
+#pragma once
+// The game screen's input: the map's mouse handler, the keys and the commands of the
+// panels (cGra::OnPlayerAction, cGra::OnKeyboard and cGra::OnGuiEvent live here, with the
+// screen they serve).
+#include <cstdint>
+
+// Arrow keys held: 1 left, 2 up, 4 right, 8 down; the frame move scrolls by them.
+extern uint8_t g_ArrowKeys;
+extern bool g_CtrlHeld;
+// Where the pointer was last seen over the game screen, and whether the right button (the
+// map's drag) is held.
+extern int g_LastPointerX;
+extern int g_LastPointerY;
+extern bool g_RightHeld;
+
+// A control of the visible current window (or, unless dialogOnly, of a panel) lies under
+// the point of the screen.
+bool IsControlUnderPointer(int x, int y, bool dialogOnly);
+
+// The hex under a pixel of the back buffer for a camera at (cameraX, cameraY) and a scale:
+// column and row, which may lie outside the map. Floor division, so that pixels left of or
+// above the map never fall into its first column or row.
+void PickHex(int mouseX, int mouseY, int screenWidth, int screenHeight, float cameraX, float cameraY, float scale,
+             int& column, int& row);
+
+// Escape pressed while the player's move was shown: the pause menu opens once it has ended.
+bool IsPauseWaitingForMove();
+void OpenWaitingPauseMenu();

@@ -1,0 +1,595 @@
+#include "shell/menus/scenario_settings_menu.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cwchar>
+#include <cmath>
+#include <filesystem>
+
+#include "core/format.h"
+#include "core/log.h"
+#include "core/stringbase.h"
+#include "core/version.h"
+#include "dialogs/country_flag.h"
+#include "dialogs/message_dialog.h"
+#include "game/game.h"
+#include "game/paths.h"
+#include "game/play_state.h"
+#include "game/save_game.h"
+#include "game/turn_order.h"
+#include "platform/messages.h"
+#include "platform/paths.h"
+#include "shell/dialog_builders.h"
+#include "shell/menus/scenario_menu.h"
+#include "shell/startup.h"
+#include "shell/textures.h"
+#include "units/unit.h"
+#include "world/country.h"
+#include "world/map.h"
+#include "world/pbem_repo.h"
+
+namespace {
+
+enum eScenarioSettingsControl
+{
+    IDC_TITLE = 205,
+    IDC_FRAME = 207,
+    IDC_TABS = 208,
+    IDC_COUNTRIES = 216,
+    IDC_COUNTRY_NAME = 218,
+    IDC_FLAG = 219,
+    IDC_STATS_TABS = 220,
+    IDC_STATS = 221,
+    IDC_CONTROLLED_BY = 222,
+    IDC_AI = 224,
+    IDC_HUMAN = 225,
+    IDC_PLAYER = 226,
+    IDC_DIFFICULTY = 227,
+    IDC_VERY_HARD = 229, // to IDC_VERY_HARD + 4, very easy
+    IDC_PBEM = 234,
+    IDC_GAME_NAME_CAPTION = 235,
+    IDC_GAME_NAME = 236,
+    IDC_PLAYERS_CAPTION = 237,
+    IDC_PLAYERS = 238,
+    IDC_PLAYER_NAME_CAPTION = 239,
+    IDC_PLAYER_NAME = 240,
+    IDC_PLAYER_EMAIL_CAPTION = 241,
+    IDC_PLAYER_EMAIL = 242,
+    IDC_SAVE_PLAYER = 243,
+    IDC_REMOVE_PLAYER = 244,
+    IDC_OK = 245,
+    IDC_BACK = 246,
+    IDC_VERSION = 7010,
+};
+
+constexpr unsigned kFlagSlot = 1;
+// Characters a play-by-e-mail game's name may not hold: it names a folder and a record.
+constexpr const wchar_t* kRefusedNameCharacters = L"\\/:*?<>;#&|";
+
+const char* const kDifficultyKeys[5] = {"scenario_settings_very_hard", "scenario_settings_hard",
+                                        "scenario_settings_normal", "scenario_settings_easy",
+                                        "scenario_settings_very_easy"};
+
+bool IsDummyCountry(const cPanstwo& country) { return country.SpecialFlags == 1; }
+
+std::wstring DifficultyText(int level) { return LangText(kDifficultyKeys[std::clamp(level, 0, 4)]); }
+
+const sPbemPlayer* FindPlayer(int number)
+{
+    if (!g_Gra)
+        return nullptr;
+    for (const sPbemPlayer& player : g_Gra->m_PbemPlayers)
+        if (player.number == number)
+            return &player;
+    return nullptr;
+}
+
+void* NumberAsData(int number) { return reinterpret_cast<void*>(intptr_t(number)); }
+int DataAsNumber(void* data) { return int(reinterpret_cast<intptr_t>(data)); }
+
+// The repository of play-by-e-mail games is made empty when this machine has none yet.
+void EnsurePbemRepository()
+{
+    const std::filesystem::path repo = HostPath(L"data\\pbem\\repo.dat");
+    if (FileExists(repo))
+        return;
+    CreateDirectories(repo.parent_path());
+    WriteWholeFile(repo, "");
+}
+
+// The unit types of the statistics in their order, with the row of the force summary
+// that counts them on the map and in the reserve.
+struct sUnitRow
+{
+    int type;
+    int summaryRow;
+};
+const sUnitRow kUnitRows[] = {{UNIT_INFANTRY, 0},         {UNIT_INFANTRY_CORPS, 1},   {UNIT_MECHANIZED, 2},
+                              {UNIT_MECHANIZED_CORPS, 3}, {UNIT_ARMOURED, 4},         {UNIT_ARMOURED_CORPS, 5},
+                              {UNIT_AIRBORNE, 6},         {UNIT_FIGHTER, 9},          {UNIT_TACTICAL_BOMBER, 8},
+                              {UNIT_STRATEGIC_BOMBER, 7}, {UNIT_CARRIER, 12},         {UNIT_BATTLESHIP, 11},
+                              {UNIT_CRUISER, 10},         {UNIT_SUBMARINE, 13},       {UNIT_CARGO, 14},
+                              {UNIT_AMPHIBIOUS, 15}};
+
+} // namespace
+
+cScenarioSettingsMenu::cScenarioSettingsMenu()
+{
+    LogLine(L"----- Scenario Settings Menu -----");
+    LoadWallpaper(TEX_WALLPAPER_SCENARIO_SETTINGS, L"data\\gfx\\wallpaper_scenariosettings.png");
+    AddTitleFromLayout(IDC_TITLE, g_SelectedEntryName);
+    AddFrameFromLayout(IDC_FRAME, 0);
+    // The tab frames lie under their controls: they come first.
+    AddTabFrame(IDC_TABS);
+    AddButtonFromLayout(IDC_OK, LangText("scenario_settings_ok").c_str(), LangText("scenario_settings_ok_hint").c_str());
+    AddButtonFromLayout(IDC_BACK, LangText("scenario_settings_back").c_str(),
+                        LangText("scenario_settings_back_hint").c_str());
+    AddListBoxFromLayout(IDC_COUNTRIES, 0);
+    if (auto* list = Control<CDXUTListBox>(IDC_COUNTRIES))
+        list->SetColumns(3, LangText("scenario_settings_countries_columns"), 40, 30, 30);
+    AddStaticFromLayout(IDC_COUNTRY_NAME, L"");
+    if (auto* name = Control<CDXUTStatic>(IDC_COUNTRY_NAME)) {
+        name->SetHint(LangText("scenario_settings_flag_hint"));
+        name->m_iTextElement = 2;
+    }
+    AddImageFromLayout(IDC_FLAG, 0, 0, 0, 0, 0, nullptr);
+    AddTabFrame(IDC_STATS_TABS);
+    if (auto* tabs = Control<CDXUTTabFrame>(IDC_STATS_TABS)) {
+        tabs->AddTab(LangText("scenario_settings_tab_stats_general").c_str(), 0, 0, -1);
+        tabs->AddTab(LangText("scenario_settings_tab_stats_resources").c_str(), 1, 0, -1);
+        tabs->AddTab(LangText("scenario_settings_tab_stats_units").c_str(), 2, 0, -1);
+        tabs->AddTab(LangText("scenario_settings_tab_stats_technology").c_str(), 3, 0, -1);
+    }
+    AddListBoxFromLayout(IDC_STATS, 0);
+    AddStaticFromLayout(IDC_CONTROLLED_BY, LangText("scenario_settings_controlled_by").c_str());
+    AddRadioButtonFromLayout(IDC_AI, 1, LangText("scenario_settings_ai_controlled").c_str(),
+                             LangText("scenario_settings_ai_controlled_hint").c_str(), false);
+    AddRadioButtonFromLayout(IDC_HUMAN, 1, LangText("scenario_settings_human_controlled").c_str(),
+                             LangText("scenario_settings_human_controlled_hint").c_str(), false);
+    AddComboBoxFromLayout(IDC_PLAYER, LangText("scenario_settings_pbem_player_hint").c_str());
+    AddStaticFromLayout(IDC_DIFFICULTY, LangText("scenario_settings_difficulty").c_str());
+    const char* difficultyKeys[5][2] = {{"scenario_settings_vary_hard", "scenario_settings_vary_hard_hint"},
+                                        {"scenario_settings_hard", "scenario_settings_hard_hint"},
+                                        {"scenario_settings_normal", "scenario_settings_normal_hint"},
+                                        {"scenario_settings_easy", "scenario_settings_easy_hint"},
+                                        {"scenario_settings_very_easy", "scenario_settings_very_easy_hint"}};
+    for (int level = 0; level < 5; ++level)
+        AddRadioButtonFromLayout(IDC_VERY_HARD + level, 2, LangText(difficultyKeys[level][0]).c_str(),
+                                 LangText(difficultyKeys[level][1]).c_str(), false);
+
+    AddCheckBoxFromLayout(IDC_PBEM, LangText("scenario_settings_pbem_game").c_str(),
+                          LangText("scenario_settings_pbem_game_hint").c_str(), g_Gra && g_Gra->m_IsPbem);
+    const std::wstring gameName = IsNewGame() || !g_Gra ? L"New pbem" : g_Gra->m_PbemGameName;
+    AddReadOnlyEditBox(this, IDC_GAME_NAME, gameName.c_str(), LangText("scenario_settings_pbem_game_name_hint").c_str(),
+                       IDC_GAME_NAME_CAPTION, LangText("scenario_settings_pbem_game_name").c_str());
+    // Only a new game gets its name here.
+    SetControlEnabled(IDC_GAME_NAME, IsNewGame());
+    AddStaticFromLayout(IDC_PLAYERS_CAPTION, LangText("scenario_settings_pbem_players").c_str());
+    AddListBoxFromLayout(IDC_PLAYERS, 0);
+    if (auto* list = Control<CDXUTListBox>(IDC_PLAYERS))
+        list->SetColumns(2, LangText("scenario_settings_pbem_players_columns"), 40, 60);
+    AddStaticFromLayout(IDC_PLAYER_NAME_CAPTION, LangText("scenario_settings_pbem_player_name").c_str());
+    AddEditBoxFromLayout(IDC_PLAYER_NAME, L"", LangText("scenario_settings_pbem_player_name_hint").c_str());
+    AddStaticFromLayout(IDC_PLAYER_EMAIL_CAPTION, LangText("scenario_settings_pbem_player_email").c_str());
+    AddEditBoxFromLayout(IDC_PLAYER_EMAIL, L"", LangText("scenario_settings_pbem_player_email_hint").c_str());
+    AddButtonFromLayout(IDC_SAVE_PLAYER, LangText("scenario_settings_pbem_player_save").c_str(),
+                        LangText("scenario_settings_pbem_player_save_hint").c_str());
+    AddButtonFromLayout(IDC_REMOVE_PLAYER, LangText("scenario_settings_pbem_player_remove").c_str(),
+                        LangText("scenario_settings_pbem_player_remove_hint").c_str());
+    SetControlEnabled(IDC_PLAYER, g_Gra && g_Gra->m_IsPbem);
+
+    FillPlayers();
+    OnPlayerSelected();
+
+    if (g_Gra && g_Gra->m_Mapa) {
+        const std::wstring minimap =
+            JoinPathPattern(IsNewGame() ? g_Gra->m_FolderPattern : g_Gra->m_ScenarioFolderPattern, L"minimap.png");
+        g_Textures[TEX_PREVIEW_MINIMAP].Load(minimap.c_str(), cTextureHolder::kFile, 1);
+    }
+    LogLine(L"Minimap loaded");
+
+    AddVersionLine(IDC_VERSION);
+    if (auto* tabs = Control<CDXUTTabFrame>(IDC_TABS)) {
+        tabs->AddTab(LangText("scenario_settings_tab_countries").c_str(), 0, 209, 233);
+        tabs->AddTab(LangText("scenario_settings_tab_pbem").c_str(), 1, IDC_PBEM, IDC_REMOVE_PLAYER);
+        // Both tabs' controls exist by now: the first tab hides the second's.
+        for (int id = IDC_PBEM; id <= IDC_REMOVE_PLAYER; ++id)
+            if (CDXUTControl* control = GetControl(id))
+                control->SetVisible(false);
+    }
+    LogLine(L"Tabs added");
+
+    FillCountries();
+    LogLine(L"Countries updated");
+    LogLine(L"Country selected");
+    RefreshStatistics();
+    RefreshControllerControls();
+    SetVisible(true);
+}
+
+bool cScenarioSettingsMenu::IsNewGame() const { return g_Gra && g_Gra->m_LoadedFromSave == 0; }
+
+bool cScenarioSettingsMenu::MsgProc(unsigned message, uintptr_t wParam, intptr_t lParam)
+{
+    // The game's name refuses, as they are typed, the characters a folder name cannot hold.
+    if (message == WM_CHAR && GetFocusControl() == GetControl(IDC_GAME_NAME) && wParam != 0 &&
+        std::wcschr(kRefusedNameCharacters, wchar_t(wParam)))
+        return true;
+    return cMenu::MsgProc(message, wParam, lParam);
+}
+
+void cScenarioSettingsMenu::OnGUIEvent(unsigned, int id, CDXUTControl*)
+{
+    switch (id) {
+    case IDC_COUNTRIES:
+    case IDC_STATS_TABS: OnCountrySelected(); break;
+    case IDC_AI:
+    case IDC_HUMAN:
+    case IDC_PLAYER:
+    case IDC_VERY_HARD:
+    case IDC_VERY_HARD + 1:
+    case IDC_VERY_HARD + 2:
+    case IDC_VERY_HARD + 3:
+    case IDC_VERY_HARD + 4: OnControllerChanged(); break;
+    case IDC_PBEM: OnPbemBoxChanged(); break;
+    case IDC_PLAYERS: OnPlayerSelected(); break;
+    case IDC_SAVE_PLAYER: OnSavePlayerPressed(); break;
+    case IDC_REMOVE_PLAYER: OnRemovePlayerPressed(); break;
+    case IDC_OK: OnOkPressed(); break;
+    case IDC_BACK: OnBackPressed(); break;
+    case IDC_TABS: RefreshControllerControls(); break;
+    default: break;
+    }
+}
+
+void cScenarioSettingsMenu::OnKeyboard(unsigned key, bool down, bool)
+{
+    if (down && key == VK_ESCAPE)
+        OnBackPressed();
+}
+
+void cScenarioSettingsMenu::OnRender(float elapsed) { RenderWallpaper(TEX_WALLPAPER_SCENARIO_SETTINGS, elapsed); }
+
+std::wstring cScenarioSettingsMenu::ControllerText(const cPanstwo& country) const
+{
+    if (country.HumanControlled && g_Gra && g_Gra->m_IsPbem) {
+        const sPbemPlayer* player = FindPlayer(country.PBEMPlayerId);
+        return player ? player->name : std::wstring();
+    }
+    return LangText(country.HumanControlled ? "scenario_settings_human_controlled" : "scenario_settings_ai_controlled");
+}
+
+void cScenarioSettingsMenu::FillCountries()
+{
+    auto* list = Control<CDXUTListBox>(IDC_COUNTRIES);
+    if (!list || !g_Gra)
+        return;
+    list->RemoveAllItems();
+    std::vector<cPanstwo*> shown;
+    for (cPanstwo* country : g_Gra->m_Countries)
+        if (country && country->IsActive && !IsDummyCountry(*country) && country->PoliticalStrength != -1)
+            shown.push_back(country);
+    std::stable_sort(shown.begin(), shown.end(), [](const cPanstwo* a, const cPanstwo* b) { return a->Name < b->Name; });
+    for (cPanstwo* country : shown)
+        list->AddItem(FormatText(L" %s;%s;%s", country->Name, ControllerText(*country),
+                                 DifficultyText(country->DifficultyLevel)),
+                      country);
+    m_Country = nullptr;
+    if (list->GetSize() > 0) {
+        list->SelectItem(0, false);
+        m_Country = static_cast<cPanstwo*>(list->GetSelectedData());
+    }
+}
+
+void cScenarioSettingsMenu::FillPlayers()
+{
+    auto* list = Control<CDXUTListBox>(IDC_PLAYERS);
+    auto* combo = Control<CDXUTComboBox>(IDC_PLAYER);
+    if (!list || !combo || !g_Gra)
+        return;
+    list->RemoveAllItems();
+    combo->RemoveAllItems();
+    for (const sPbemPlayer& player : g_Gra->m_PbemPlayers) {
+        list->AddItem(FormatText(L"%s;%s", player.name, player.email), NumberAsData(player.number));
+        combo->AddItem(player.name.c_str(), NumberAsData(player.number));
+    }
+    list->AddItem(LangText("scenario_settings_pbem_player_new"), nullptr);
+}
+
+void cScenarioSettingsMenu::OnCountrySelected()
+{
+    if (auto* list = Control<CDXUTListBox>(IDC_COUNTRIES))
+        m_Country = static_cast<cPanstwo*>(list->GetSelectedData());
+    RefreshStatistics();
+    RefreshControllerControls();
+}
+
+void cScenarioSettingsMenu::RefreshControllerControls()
+{
+    auto show = [this](int id, bool visible) {
+        if (CDXUTControl* control = GetControl(id))
+            control->SetVisible(visible);
+    };
+    auto* tabs = Control<CDXUTTabFrame>(IDC_TABS);
+    const bool shown = m_Country && (!tabs || tabs->GetSelectedIndex() == 0);
+    show(IDC_AI, shown);
+    show(IDC_HUMAN, shown);
+    for (int level = 0; level < 5; ++level)
+        show(IDC_VERY_HARD + level, shown);
+    show(IDC_PLAYER, false);
+    if (!shown)
+        return;
+    auto check = [this](int id, bool checked) {
+        if (auto* radio = Control<CDXUTRadioButton>(id))
+            radio->SetCheckedInternal(checked, true, false, false);
+    };
+    const bool pbem = g_Gra && g_Gra->m_IsPbem;
+    if (m_Country->HumanControlled) {
+        check(IDC_HUMAN, true);
+        show(IDC_PLAYER, pbem);
+    } else {
+        check(IDC_AI, true);
+    }
+    check(IDC_VERY_HARD + std::clamp(m_Country->DifficultyLevel, 0, 4), true);
+    if (m_Country->PBEMPlayerId >= 1)
+        if (auto* combo = Control<CDXUTComboBox>(IDC_PLAYER))
+            combo->SetSelectedByData(NumberAsData(m_Country->PBEMPlayerId));
+}
+
+void cScenarioSettingsMenu::OnControllerChanged()
+{
+    if (!m_Country)
+        return;
+    auto checked = [this](int id) {
+        auto* radio = Control<CDXUTRadioButton>(id);
+        return radio && radio->GetChecked();
+    };
+    auto show = [this](int id, bool visible) {
+        if (CDXUTControl* control = GetControl(id))
+            control->SetVisible(visible);
+    };
+    const bool pbem = g_Gra && g_Gra->m_IsPbem;
+    if (checked(IDC_HUMAN)) {
+        m_Country->HumanControlled = true;
+        show(IDC_PLAYER, pbem);
+        if (pbem)
+            if (auto* combo = Control<CDXUTComboBox>(IDC_PLAYER); combo && combo->GetSelectedItem())
+                m_Country->PBEMPlayerId = DataAsNumber(combo->GetSelectedData());
+    } else if (checked(IDC_AI)) {
+        m_Country->HumanControlled = false;
+        show(IDC_PLAYER, false);
+    }
+    int level = 4;
+    for (int k = 0; k < 4; ++k)
+        if (checked(IDC_VERY_HARD + k)) {
+            level = k;
+            break;
+        }
+    m_Country->DifficultyLevel = level;
+    if (auto* list = Control<CDXUTListBox>(IDC_COUNTRIES))
+        list->SetItemText(list->GetSelectedIndex(), FormatText(L" %s;%s;%s", m_Country->Name,
+                                                               ControllerText(*m_Country), DifficultyText(level)));
+}
+
+void cScenarioSettingsMenu::OnPbemBoxChanged()
+{
+    auto* box = Control<CDXUTCheckBox>(IDC_PBEM);
+    if (!box || !g_Gra)
+        return;
+    g_Gra->m_IsPbem = box->GetChecked();
+    SetControlEnabled(IDC_PLAYER, g_Gra->m_IsPbem);
+    // The controllers meant something else in the other kind of game.
+    for (cPanstwo* country : g_Gra->m_Countries)
+        if (country) {
+            country->HumanControlled = false;
+            country->PBEMPlayerId = 0;
+        }
+    FillCountries();
+    RefreshStatistics();
+    RefreshControllerControls();
+}
+
+void cScenarioSettingsMenu::OnPlayerSelected()
+{
+    auto* list = Control<CDXUTListBox>(IDC_PLAYERS);
+    m_PlayerNumber = list ? DataAsNumber(list->GetSelectedData()) : 0;
+    const sPbemPlayer* player = FindPlayer(m_PlayerNumber);
+    auto set = [this](int id, const std::wstring& text) {
+        if (auto* edit = Control<CDXUTEditBox>(id))
+            edit->SetText(text.c_str());
+    };
+    if (!player) {
+        m_PlayerNumber = 0;
+        set(IDC_PLAYER_NAME, LangText("scenario_settings_pbem_new_player_name"));
+        set(IDC_PLAYER_EMAIL, LangText("scenario_settings_pbem_new_player_email"));
+    } else {
+        set(IDC_PLAYER_NAME, player->name);
+        set(IDC_PLAYER_EMAIL, player->email);
+    }
+    SetControlEnabled(IDC_REMOVE_PLAYER, player != nullptr);
+}
+
+void cScenarioSettingsMenu::OnSavePlayerPressed()
+{
+    if (!g_Gra)
+        return;
+    auto text = [this](int id) {
+        auto* edit = Control<CDXUTEditBox>(id);
+        return edit ? edit->GetText() : std::wstring();
+    };
+    const std::wstring name = text(IDC_PLAYER_NAME).substr(0, 100), email = text(IDC_PLAYER_EMAIL).substr(0, 100);
+    auto found = std::find_if(g_Gra->m_PbemPlayers.begin(), g_Gra->m_PbemPlayers.end(),
+                              [this](const sPbemPlayer& p) { return p.number == m_PlayerNumber; });
+    if (m_PlayerNumber != 0 && found != g_Gra->m_PbemPlayers.end()) {
+        found->name = name;
+        found->email = email;
+    } else if (g_Gra->m_PbemPlayers.size() < size_t(kMaxPbemPlayers)) {
+        // A new id above every id in use, so that no two players share one.
+        int highest = 0;
+        for (const sPbemPlayer& p : g_Gra->m_PbemPlayers)
+            highest = std::max(highest, p.number);
+        g_Gra->m_PbemPlayers.push_back({highest + 1, name, email});
+    }
+    FillPlayers();
+    OnPlayerSelected();
+}
+
+void cScenarioSettingsMenu::OnRemovePlayerPressed()
+{
+    if (!g_Gra || m_PlayerNumber == 0)
+        return;
+    auto& players = g_Gra->m_PbemPlayers;
+    players.erase(std::remove_if(players.begin(), players.end(),
+                                 [this](const sPbemPlayer& p) { return p.number == m_PlayerNumber; }),
+                  players.end());
+    FillPlayers();
+    OnPlayerSelected();
+}
+
+void cScenarioSettingsMenu::RefreshStatistics()
+{
+    auto* list = Control<CDXUTListBox>(IDC_STATS);
+    auto* tabs = Control<CDXUTTabFrame>(IDC_STATS_TABS);
+    if (!list || !tabs)
+        return;
+    list->RemoveAllItems();
+    if (auto* name = Control<CDXUTStatic>(IDC_COUNTRY_NAME))
+        name->SetText(m_Country ? m_Country->Name : std::wstring());
+    if (!m_Country)
+        return;
+    ShowCountryFlag(*this, IDC_FLAG, m_Country->ID, kFlagSlot);
+    const cPanstwo& c = *m_Country;
+    auto row = [list](const std::wstring& text) { list->AddItem(text, nullptr); };
+    switch (tabs->GetSelectedIndex()) {
+    case 0:
+        list->SetColumns(2, LangText("scenario_settings_country_stats_general_columns"), 50, 50);
+        if (c.Alliance == 0)
+            row(FormatText(L"%s;%i%%", LangText("country_stats_alliance_entry"), c.AllianceEntry));
+        row(FormatText(L"%s;%s", LangText("country_stats_alliance"), c.GetAllianceName(c.Alliance, true)));
+        row(FormatText(L"%s;%s", LangText("country_stats_political_orientation"), c.GetOrientationName(true)));
+        row(FormatText(L"%s;%s", LangText("country_stats_zone_of_influence"), c.GetZoneOfInfluenceName(true)));
+        row(FormatText(L"%s;%i", LangText("country_stats_political_strength"), c.PoliticalStrength));
+        row(FormatText(L"%s;%.0f%%", LangText("country_stats_social_unrest"), double(c.SocialUnrest)));
+        row(FormatText(L"%s;%.0f%%", LangText("country_stats_war_economy"), double(c.WarEconomy)));
+        row(FormatText(L"%s;%i", LangText("country_stats_land_warfare_doctrine_level"), c.TechLevel[TECH_DOCTRINE]));
+        row(FormatText(L"%s;%i", LangText("country_stats_nuclear_bombs"), c.NuclearBombs));
+        break;
+    case 1:
+        list->SetColumns(2, LangText("scenario_settings_country_stats_resources_columns"), 50, 50);
+        row(FormatText(L"%s;%.0f", LangText("country_stats_production_points"), c.PP));
+        row(FormatText(L"%s;%s", LangText("country_stats_diplomacy_points"),
+                       LangFormat("country_stats_diplomacy_points_value", c.DP, c.DPGrowthPerMonth)));
+        row(FormatText(L"%s;%i", LangText("country_stats_strategic_movement_points"), c.SMP));
+        row(FormatText(L"%s;%i", LangText("country_stats_sea_transport_points"), c.STP));
+        row(FormatText(L"%s;%i", LangText("country_stats_amphibious_invasion_points"), c.AIP));
+        break;
+    case 2: {
+        list->SetColumns(3, LangText("scenario_settings_country_stats_units_columns"), 60, 20, 20);
+        ForceSummary forces{};
+        c.CollectForceSummary(forces);
+        for (const sUnitRow& unit : kUnitRows)
+            row(FormatText(L"%s;%i;%i", cUnit::GetSubtypeText(unit.type), forces[size_t(unit.summaryRow)][0],
+                           forces[size_t(unit.summaryRow)][1]));
+        break;
+    }
+    default: {
+        list->SetColumns(2, LangText("scenario_settings_country_stats_technology_columns"), 50, 50);
+        const std::pair<const char*, int> techs[] = {
+            {"country_stats_technology_artillery", TECH_ARTILLERY}, {"country_stats_technology_tanks", TECH_TANKS},
+            {"country_stats_technology_aircrafts", TECH_AIRCRAFT},  {"country_stats_technology_submarines", TECH_SUBMARINES},
+            {"country_stats_technology_warships", TECH_NAVY},        {"country_stats_technology_nuclear_bomb", TECH_NUCLEAR}};
+        for (const auto& [key, tech] : techs)
+            row(FormatText(L"%s;%i", LangText(key), c.TechLevel[tech]));
+        break;
+    }
+    }
+}
+
+bool cScenarioSettingsMenu::FailedCheck(std::wstring& message, std::wstring& title) const
+{
+    auto fail = [&](const char* messageKey, const char* titleKey) {
+        message = LangText(messageKey);
+        title = LangText(titleKey);
+        return true;
+    };
+    if (!g_Gra)
+        return false;
+    // A scenario carries no saved version: only a saved game can be too old.
+    const bool loaded = g_Gra->m_LoadedFromSave != 0;
+    if (loaded && std::lround(g_Gra->m_SaveGameVersion * 100.0f) < std::lround(kGameVersion * 100.0f))
+        return fail("this_save_is_not_compatible_with_current_game_version", "incompatible_version");
+    if (loaded && g_Gra->m_IsPbem) {
+        cPlayState* play = g_Gra->m_PlayState;
+        const cPanstwo* active = play ? play->GetActiveCountry() : nullptr;
+        const cPanstwo* next = PickNextCountry(g_Gra->m_Countries, active);
+        const int nextPlayer = next ? next->PBEMPlayerId : 0;
+        EnsurePbemRepository();
+        const int here = ReadPbemRepositoryEntry(g_Gra->m_PbemGameName, [nextPlayer] { return nextPlayer; });
+        if (here != nextPlayer && !(active && IsDummyCountry(*active)))
+            return fail("you_already_played_your_turn_in_this_pbem_game._wait_for_other_players_to_finish_their_turns.",
+                        "pbem_saved_game");
+    }
+    if (!g_Gra->HasHumanCountry())
+        return fail("at_least_one_country_must_be_controlled_by_human.", "game_settings");
+    auto* box = dynamic_cast<CDXUTCheckBox*>(const_cast<cScenarioSettingsMenu*>(this)->GetControl(IDC_PBEM));
+    if (IsNewGame() && box && box->GetChecked()) {
+        std::vector<int> ids;
+        for (const cPanstwo* country : g_Gra->m_Countries)
+            if (country && country->PBEMPlayerId > 0 &&
+                std::find(ids.begin(), ids.end(), country->PBEMPlayerId) == ids.end())
+                ids.push_back(country->PBEMPlayerId);
+        if (ids.size() < 2)
+            return fail("settings_for_pbem_game_are_incorrect.", "pbem_game_settings");
+        auto* edit = dynamic_cast<CDXUTEditBox*>(const_cast<cScenarioSettingsMenu*>(this)->GetControl(IDC_GAME_NAME));
+        const std::wstring name = edit ? edit->GetText() : std::wstring();
+        std::error_code ec;
+        const bool valid = IsValidSaveName(name, kMaxSaveNameLength) &&
+                           name.find_first_of(kRefusedNameCharacters) == std::wstring::npos;
+        if (!valid || !std::filesystem::create_directories(HostPath(L"data\\pbem\\" + name), ec))
+            return fail("problems_with_creating_pbem_game_directory.", "pbem_game_settings");
+    }
+    return false;
+}
+
+void cScenarioSettingsMenu::ApplyNewPbemGame()
+{
+    auto* edit = Control<CDXUTEditBox>(IDC_GAME_NAME);
+    g_Gra->m_IsPbem = true;
+    g_Gra->m_PbemGameName = edit ? edit->GetText() : std::wstring();
+    // The save lists the players in order, numbered from 1: the countries follow.
+    int next = 1;
+    for (sPbemPlayer& player : g_Gra->m_PbemPlayers) {
+        for (cPanstwo* country : g_Gra->m_Countries)
+            if (country && country->PBEMPlayerId == player.number)
+                country->PBEMPlayerId = -next;
+        player.number = next++;
+    }
+    for (cPanstwo* country : g_Gra->m_Countries)
+        if (country) {
+            country->PBEMPlayerId = country->PBEMPlayerId < 0 ? -country->PBEMPlayerId : 0;
+            if (IsDummyCountry(*country))
+                country->HumanControlled = true;
+        }
+    EnsurePbemRepository();
+}
+
+void cScenarioSettingsMenu::OnOkPressed()
+{
+    std::wstring message, title;
+    if (FailedCheck(message, title)) {
+        PushDialog(new cDialogTekstowy(message, title));
+        return;
+    }
+    auto* box = Control<CDXUTCheckBox>(IDC_PBEM);
+    if (IsNewGame() && box && box->GetChecked())
+        ApplyNewPbemGame();
+    g_Textures[TEX_WALLPAPER_SCENARIO_SETTINGS].Release();
+    g_Gra->StartGame();
+}
+
+void cScenarioSettingsMenu::OnBackPressed()
+{
+    DestroyGame();
+    OpenScenarioMenu();
+    g_Textures[TEX_WALLPAPER_SCENARIO_SETTINGS].Release();
+}

@@ -1,0 +1,163 @@
+// The end of a person's turn on Testland: the autosave and the log, hot-seat play between
+// two people, and a play-by-e-mail turn handed over, refused as a second try and taken up
+// by the next player.
+#include <gtest/gtest.h>
+
+#include "dialogs/confirm_dialog.h"
+#include "dialogs/dialog_stack.h"
+#include "dialogs/end_turn_dialog.h"
+#include "dialogs/message_dialog.h"
+#include "dialogs/new_turn_dialog.h"
+#include "game/game.h"
+#include "game/play_state.h"
+#include "gui/controls.h"
+#include "platform/messages.h"
+#include "platform/paths.h"
+#include "shell/menus/pause_menu.h"
+#include "shell/menus/scenario_menu.h"
+#include "shell/menus/scenario_settings_menu.h"
+#include "tests/shell/program_driver.h"
+#include "tests/test_support.h"
+#include "world/country.h"
+
+namespace {
+
+using namespace testing_support;
+using D = cProgramDriver;
+
+enum
+{
+    IDC_TABS_LIST = 178,
+    IDC_SCENARIOS = 179,
+    IDC_LOAD = 200,
+    IDC_TABS = 208,
+    IDC_COUNTRIES = 216,
+    IDC_HUMAN = 225,
+    IDC_PLAYER = 226,
+    IDC_PBEM = 234,
+    IDC_GAME_NAME = 236,
+    IDC_PLAYERS = 238,
+    IDC_PLAYER_NAME = 240,
+    IDC_PLAYER_EMAIL = 242,
+    IDC_SAVE_PLAYER = 243,
+    IDC_OK = 245,
+    IDC_BACK = 246,
+    IDC_ABORT = 275,
+};
+
+bool Settings() { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; }
+const cPanstwo* Active() { return g_Gra ? g_Gra->m_PlayState->GetActiveCountry() : nullptr; }
+// The person's phase of the country, announced by its new-turn window.
+bool TurnOf(const wchar_t* name, bool announced = true)
+{
+    return g_Gra && g_Gra->GetGameState() == 7 && Active() && Active()->Name == name &&
+           (!announced || dynamic_cast<cDialogNowejTury*>(CurrentDialog()));
+}
+std::wstring MessageTitle()
+{
+    auto* message = dynamic_cast<cDialogTekstowy*>(CurrentDialog());
+    auto* text = message ? dynamic_cast<CDXUTStatic*>(message->GetControl(kMessageDialogRow + 1)) : nullptr;
+    return text ? text->GetText() : std::wstring();
+}
+void ClickDialogButton(int id)
+{
+    cDialog* dialog = CurrentDialog();
+    ASSERT_NE(dialog, nullptr);
+    CDXUTControl* button = dialog->GetControl(id);
+    ASSERT_NE(button, nullptr);
+    const sRect r = dialog->ToScreenRect(button->GetBoundingBox());
+    D::Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+void GivePersonTheRow(int row)
+{
+    D::Control<CDXUTListBox>(IDC_COUNTRIES)->SelectItem(row, true);
+    D::ClickControl(IDC_HUMAN);
+}
+// The person ends the turn with Q and confirms it.
+void EndTheTurn(cProgramDriver& driver, const char* name)
+{
+    driver.Then(std::string("end ") + name, [] { return !CurrentDialog(); }, [] { D::PressKey('Q'); })
+        .Then("confirm", [] { return dynamic_cast<cDialogPotwKoncaTury*>(CurrentDialog()) != nullptr; },
+              [] { ClickDialogButton(kConfirmYesId); });
+}
+
+// A new play-by-e-mail game of Testland for Ada (Albion) and Bob (Borussia).
+void SetUpPbemGame(cProgramDriver& driver)
+{
+    auto addPlayer = [](const std::wstring& name) {
+        D::SetEditText(IDC_PLAYER_NAME, name);
+        D::SetEditText(IDC_PLAYER_EMAIL, name + L"@example.com");
+        D::ClickControl(IDC_SAVE_PLAYER);
+    };
+    auto give = [](int row, int player) {
+        D::Control<CDXUTListBox>(IDC_COUNTRIES)->SelectItem(row, true);
+        D::Control<CDXUTComboBox>(IDC_PLAYER)->SetSelectedByIndex(unsigned(player));
+        D::ClickControl(IDC_HUMAN);
+    };
+    driver.Then("second tab", Settings, [] { D::Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(1, true); })
+        .Then("play by e-mail", D::AfterFrames(2), [] { D::ClickControl(IDC_PBEM); })
+        .Then("players", [] { return g_Gra->m_IsPbem; },
+              [=] {
+                  addPlayer(L"Ada");
+                  D::Control<CDXUTListBox>(IDC_PLAYERS)->SelectItem(1, true);
+                  addPlayer(L"Bob");
+                  D::SetEditText(IDC_GAME_NAME, L"Summer War");
+                  D::Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(0, true);
+              })
+        .Then("countries", D::AfterFrames(2),
+              [=] {
+                  give(0, 0);
+                  give(1, 1);
+                  D::ClickControl(IDC_OK);
+              });
+}
+
+TEST(EndOfTurn, APlayByEmailTurnIsHandedOverRefusedASecondTimeAndTakenUpByTheNextPlayer)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    driver.StartWith(LoadTestland);
+    SetUpPbemGame(driver);
+    // The first country to move is Bob's: play starts with his phase.
+    driver.Then("Bob's turn", [] { return TurnOf(L"Borussia", false); }, {}, 20000);
+    EndTheTurn(driver, "Borussia");
+    driver
+        .Then("handed over", [] { return MessageTitle() == L"Your turn is over"; },
+              [] {
+                  EXPECT_EQ(g_Gra->GetGameState(), 3);
+                  EXPECT_TRUE(FileExists("data/pbem/Summer War/Info.ini"));
+                  EXPECT_TRUE(FileExists("data/pbem/repo.dat"));
+                  ClickDialogButton(kMessageDialogRow + 4);
+              })
+        .Then("settled", D::AfterFrames(20), [] { D::PressKey(VK_ESCAPE); })
+        // The turn is over: the pause menu is the way out, and the map stays in state 3.
+        .Then("pause", [] { return dynamic_cast<cPauseMenu*>(g_CurrentMenu) != nullptr; },
+              [] { D::ClickControl(IDC_ABORT); })
+        .Then("list", [] { return dynamic_cast<cScenarioMenu*>(g_CurrentMenu) != nullptr; },
+              [] { D::Control<CDXUTTabFrame>(IDC_TABS_LIST)->SelectTab(2, true); })
+        .Then("the game's row", [] { return D::ShowListRow(IDC_SCENARIOS, L"Summer War"); })
+        .Then("open it", D::AfterFrames(2), [] {
+            D::ClickListRow(IDC_SCENARIOS, L"Summer War");
+            D::ClickControl(IDC_LOAD);
+        })
+        .Then("Bob again", Settings, [] { D::ClickControl(IDC_OK); })
+        .Then("refused", [] { return MessageTitle() == L"PBEM saved game"; },
+              [] {
+                  CloseTopDialogs(1);
+                  // On Ada's machine the game is new to the repository.
+                  std::filesystem::remove("data/pbem/repo.dat");
+                  D::ClickControl(IDC_BACK);
+              })
+        .Then("list again", [] { return dynamic_cast<cScenarioMenu*>(g_CurrentMenu) != nullptr; },
+              [] { D::Control<CDXUTTabFrame>(IDC_TABS_LIST)->SelectTab(2, true); })
+        .Then("the row again", [] { return D::ShowListRow(IDC_SCENARIOS, L"Summer War"); })
+        .Then("Ada opens it", D::AfterFrames(2), [] {
+            D::ClickListRow(IDC_SCENARIOS, L"Summer War");
+            D::ClickControl(IDC_LOAD);
+        })
+        .Then("Ada's settings", Settings, [] { D::ClickControl(IDC_OK); })
+        .Then("Ada's turn", [] { return TurnOf(L"Albion", false); }, {}, 20000);
+    EXPECT_EQ(driver.Run(), 0);
+}
+
+} // namespace

@@ -1,0 +1,143 @@
+// The game screen's input on Testland: picking hexes, selecting and moving a unit with the
+// mouse, the keys that move the view and walk the units, and Escape's pause.
+#include <gtest/gtest.h>
+
+#include "dialogs/dialog_stack.h"
+#include "dialogs/end_turn_dialog.h"
+#include "game/game.h"
+#include "game/play_state.h"
+#include "platform/messages.h"
+#include "shell/dxut.h"
+#include "shell/game_input.h"
+#include "shell/menus/pause_menu.h"
+#include "tests/shell/program_driver.h"
+#include "tests/test_support.h"
+#include "units/land_unit.h"
+#include "world/country.h"
+#include "world/map.h"
+
+namespace {
+
+using namespace testing_support;
+using D = cProgramDriver;
+
+TEST(GameInput, PickingFloorsPixelsLeftOfTheMapAndKeepsTheSlantedEdges)
+{
+    int c = 0, r = 0;
+    // Camera at the map's origin, scale 1: map pixel x is the screen's x - 512 - 30.
+    PickHex(832, 665, 1024, 768, 0, 0, 1.0f, c, r); // the middle of (3, 2), an odd column
+    EXPECT_EQ(std::make_pair(c, r), std::make_pair(3, 2));
+    PickHex(832 + 83, 665 + 49, 1024, 768, 0, 0, 1.0f, c, r); // (4, 2), even columns sit lower
+    EXPECT_EQ(std::make_pair(c, r), std::make_pair(4, 2));
+    PickHex(512 + 30 - 1, 665, 1024, 768, 0, 0, 1.0f, c, r); // one pixel left of the map
+    EXPECT_LT(c, 0);
+    PickHex(512 + 30 + 3 * 83 + 2, 384 + 36 + 2 * 98 + 5, 1024, 768, 0, 0, 1.0f, c, r); // top-left slant of (3, 2)
+    EXPECT_EQ(std::make_pair(c, r), std::make_pair(2, 1));
+    PickHex(832, 665, 1024, 768, 0, 0, 0.0f, c, r); // a scale of 0 picks as 1 does
+    EXPECT_EQ(std::make_pair(c, r), std::make_pair(3, 2));
+}
+
+// Albion's first land unit that can move, and a hex of its range away from it.
+struct sMoveOrder
+{
+    int unitId = 0;
+    int fromX = -1, fromY = -1, toX = -1, toY = -1;
+};
+
+TEST(GameInput, AClickSelectsTheUnitAndAClickOnItsRangeMovesIt)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    static sMoveOrder order;
+    driver.StartWith(LoadTestland)
+        .Then("start", [] { return dynamic_cast<iMenuScreen*>(g_CurrentMenu) != nullptr && g_Gra; },
+              [] { D::ClickControl(245); })
+        .Then("Albion's turn", [] { return g_Gra->GetGameState() == 7 && CurrentDialog(); },
+              [] { D::PressKey(VK_ESCAPE); }, 20000)
+        .Then("select", [] { return !CurrentDialog(); },
+              [] {
+                  for (cJednostkaLadowa* u : g_Gra->m_LandUnits)
+                      if (u->m_Owner == 1 && u->m_ActionPoints >= 1 && u->IsOnMap()) {
+                          order = {u->m_Id, u->m_X, u->m_Y};
+                          break;
+                      }
+                  ASSERT_NE(order.unitId, 0);
+                  g_Gra->m_Mapa->CenterAtHex(order.fromX, order.fromY);
+                  D::ArriveCamera();
+                  D::ClickHex(order.fromX, order.fromY);
+              })
+        .Then("its range", [] { return true; },
+              [] {
+                  EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_MOVE);
+                  cJednostkaLadowa* unit = g_Gra->FindLandUnitById(order.unitId);
+                  for (const sPathStep& step : unit->m_Path)
+                      if ((step.x != order.fromX || step.y != order.fromY) && !g_Gra->m_Mapa->GetHex(step.x, step.y)->unit) {
+                          order.toX = step.x;
+                          order.toY = step.y;
+                      }
+                  ASSERT_GE(order.toX, 0);
+                  EXPECT_NE(g_Gra->m_Mapa->GetHex(order.toX, order.toY)->marks & 0x1FFFCu, 0u);
+                  D::ClickHex(order.toX, order.toY);
+                  // The move is shown: the game belongs to the animation until it ends.
+                  EXPECT_EQ(g_Gra->GetGameState(), 8);
+              })
+        .Then("moved", [] { return g_Gra->GetGameState() == 7; },
+              [] {
+                  const cJednostkaLadowa* unit = g_Gra->FindLandUnitById(order.unitId);
+                  EXPECT_EQ(std::make_pair(int(unit->m_X), int(unit->m_Y)), std::make_pair(order.toX, order.toY));
+                  EXPECT_EQ(g_Gra->m_Mapa->GetHex(order.toX, order.toY)->unit, unit);
+                  const sHex* selected = g_Gra->m_PlayState->GetSelectedHex();
+                  ASSERT_NE(selected, nullptr);
+                  EXPECT_EQ(std::make_pair(int(selected->x), int(selected->y)), std::make_pair(order.toX, order.toY));
+              },
+              2000);
+    EXPECT_EQ(driver.Run(), 0);
+    EXPECT_TRUE(LogStartsWith(L"Player action: Move / "));
+}
+
+TEST(GameInput, KeysStoreAndRecallPlacesWalkTheUnitsAndPauseOnlyInThePlayersPhase)
+{
+    cProgramDriver driver({{"InterfaceSettings/ConfirmEndTurn", "false"}}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    driver.StartWith(LoadTestland)
+        .Then("start", [] { return g_Gra && dynamic_cast<iMenuScreen*>(g_CurrentMenu); },
+              [] { D::ClickControl(245); })
+        .Then("the computer plays", [] { return g_Gra->GetGameState() == 9; },
+              [] { D::PressKey(VK_ESCAPE); })
+        .Then("no pause", [] { return true; },
+              [] { EXPECT_EQ(dynamic_cast<cPauseMenu*>(g_CurrentMenu), nullptr); })
+        .Then("Albion's turn", [] { return g_Gra->GetGameState() == 7 && CurrentDialog(); },
+              [] { D::PressKey(VK_ESCAPE); }, 20000)
+        .Then("places", [] { return !CurrentDialog(); },
+              [] {
+                  cMapa& map = *g_Gra->m_Mapa;
+                  map.CenterAtHex(7, 5);
+                  D::ArriveCamera();
+                  DXUTStaticWndProc(WM_KEYDOWN, VK_CONTROL, 1);
+                  D::PressKey('3');
+                  DXUTStaticWndProc(WM_KEYUP, VK_CONTROL, 1);
+                  map.CenterAtHex(1, 1);
+                  D::ArriveCamera();
+                  D::PressKey('3');
+                  EXPECT_FLOAT_EQ(map.camera.targetX, 7.0f * 83);
+                  EXPECT_FLOAT_EQ(map.camera.targetY, 5.0f * 98);
+                  map.CenterAtHex(1, 1);
+                  D::PressKey('4'); // never stored: nothing moves
+                  EXPECT_FLOAT_EQ(map.camera.targetX, 83.0f);
+              })
+        .Then("tab", [] { return true; },
+              [] {
+                  D::PressKey(VK_TAB);
+                  const sHex* selected = g_Gra->m_PlayState->GetSelectedHex();
+                  ASSERT_TRUE(selected && selected->unit);
+                  EXPECT_EQ(selected->unit->m_Owner, 1);
+                  EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_MOVE);
+                  // With no confirmation asked, Q ends the turn at once.
+                  D::PressKey('Q');
+                  EXPECT_EQ(dynamic_cast<cDialogPotwKoncaTury*>(CurrentDialog()), nullptr);
+                  EXPECT_NE(g_Gra->GetGameState(), 7);
+              });
+    EXPECT_EQ(driver.Run(), 0);
+}
+
+} // namespace

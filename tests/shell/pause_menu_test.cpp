@@ -1,0 +1,116 @@
+// The pause menu over a game of Testland, and a second game after the first is aborted.
+#include <gtest/gtest.h>
+
+#include "ai/ai_thread.h"
+#include "core/random.h"
+#include "dialogs/dialog_stack.h"
+#include "game/game.h"
+#include "game/load_request.h"
+#include "game/save_game.h"
+#include "platform/messages.h"
+#include "platform/paths.h"
+#include "shell/menus/loading_menu.h"
+#include "shell/menus/pause_menu.h"
+#include "shell/menus/scenario_menu.h"
+#include "shell/menus/scenario_settings_menu.h"
+#include "shell/textures.h"
+#include "tests/shell/program_driver.h"
+#include "tests/test_support.h"
+
+namespace {
+
+using namespace testing_support;
+using D = cProgramDriver;
+
+enum
+{
+    IDC_SCENARIOS = 179,
+    IDC_LOAD = 200,
+    IDC_OK = 245,
+    IDC_RESUME = 272,
+    IDC_ABORT = 275,
+    IDC_EXIT = 276,
+};
+
+bool Settings() { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; }
+bool PlayersTurn() { return g_Gra && g_Gra->GetGameState() == 7; }
+bool Paused() { return dynamic_cast<cPauseMenu*>(g_CurrentMenu) != nullptr; }
+
+// Play starts and Albion, the person's country, gets its turn; its new-turn window closes.
+void PlayUntilAlbionsTurn(cProgramDriver& driver)
+{
+    driver.Then("settings", Settings, [] { D::ClickControl(IDC_OK); })
+        .Then("Albion's turn", [] { return PlayersTurn() && CurrentDialog(); }, [] { D::PressKey(VK_ESCAPE); }, 20000);
+}
+
+TEST(PauseMenu, OpensOverTheMapResumesAndAbortsToTheScenarioList)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    driver.StartWith(LoadTestland);
+    PlayUntilAlbionsTurn(driver);
+    driver.Then("map", [] { return !CurrentDialog(); }, [] { D::PressKey(VK_ESCAPE); })
+        .Then("paused", Paused, [] { EXPECT_EQ(g_Gra->GetGameState(), 2); })
+        .Then("settled", D::AfterFrames(20))
+        .Screenshot("pause_menu")
+        .Then("resume", [] { return true; }, [] { D::ClickControl(IDC_RESUME); })
+        .Then("map again", [] { return !g_CurrentMenu && PlayersTurn(); }, [] { D::PressKey(VK_ESCAPE); })
+        .Then("abort", Paused, [] { D::ClickControl(IDC_ABORT); })
+        .Then("scenario list", [] { return dynamic_cast<cScenarioMenu*>(g_CurrentMenu) != nullptr; },
+              [] {
+                  // Nothing of the game is left.
+                  EXPECT_EQ(g_Gra, nullptr);
+                  EXPECT_FALSE(IsAIThreadRunning());
+                  EXPECT_TRUE(g_OpenDialogs.empty());
+                  EXPECT_EQ(g_CurrentDialog, nullptr);
+                  for (int holder = TEX_MINIMAP_OVERLAY; holder < kSharedTextureCount; ++holder)
+                      if (holder != TEX_WALLPAPER_SCENARIO)
+                          EXPECT_EQ(g_Textures[size_t(holder)].Get(), nullptr) << holder;
+              });
+    EXPECT_EQ(driver.Run(), 0);
+    EXPECT_TRUE(LogHasInOrder({L"----- Pause Menu -----", L"---- Game state = 2", L"---- Game state = 7",
+                               L"----- Pause Menu -----", L"----- Ending game ----"}));
+}
+
+// The files of a save, Info.ini without the time it was written.
+std::map<std::string, std::string> SaveFiles(const std::string& name)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path("data/save") / name)) {
+        std::string bytes = ReadWholeFile(entry.path()).value_or("");
+        if (entry.path().filename() == "Info.ini") {
+            const size_t date = bytes.find("Date = ");
+            if (date != std::string::npos)
+                bytes.erase(date, bytes.find('\n', date) - date);
+        }
+        files[entry.path().filename().string()] = bytes;
+    }
+    return files;
+}
+
+TEST(PauseMenu, AGameAfterAnAbortedOneIsTheGameAFreshProgramLoads)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    driver.StartWith(LoadTestland)
+        .Then("first game", Settings, [] { SaveGame(L"first", true); });
+    PlayUntilAlbionsTurn(driver);
+    driver.Then("map", [] { return !CurrentDialog(); }, [] { D::PressKey(VK_ESCAPE); })
+        .Then("abort", Paused, [] { D::ClickControl(IDC_ABORT); })
+        .Then("scenario list", [] { return D::ShowListRow(IDC_SCENARIOS, L"Testland"); })
+        .Then("pick", D::AfterFrames(2),
+              [] {
+                  D::ClickListRow(IDC_SCENARIOS, L"Testland");
+                  SeedRandom(1939);
+                  D::ClickControl(IDC_LOAD);
+              })
+        .Then("second game", Settings, [] { SaveGame(L"second", true); });
+    EXPECT_EQ(driver.Run(), 0);
+    const auto first = SaveFiles("first"), second = SaveFiles("second");
+    ASSERT_FALSE(first.empty());
+    ASSERT_EQ(first.size(), second.size());
+    for (const auto& [file, bytes] : first)
+        EXPECT_TRUE(second.count(file) && second.at(file) == bytes) << file << " differs in the second game";
+}
+
+} // namespace

@@ -1,0 +1,198 @@
+// The scenario settings on Testland: controllers and difficulty, the checks of OK, the
+// play-by-e-mail game, and Back.
+#include <gtest/gtest.h>
+
+#include "dialogs/dialog_stack.h"
+#include "dialogs/message_dialog.h"
+#include "game/game.h"
+#include "game/load_request.h"
+#include "gui/controls.h"
+#include "platform/messages.h"
+#include "core/text.h"
+#include "platform/paths.h"
+#include "shell/dxut.h"
+#include "shell/menus/loading_menu.h"
+#include "shell/menus/scenario_menu.h"
+#include "shell/menus/scenario_settings_menu.h"
+#include "tests/shell/program_driver.h"
+#include "tests/test_support.h"
+#include "world/country.h"
+
+namespace {
+
+using namespace testing_support;
+using D = cProgramDriver;
+
+enum
+{
+    IDC_TABS = 208,
+    IDC_COUNTRIES = 216,
+    IDC_AI = 224,
+    IDC_HUMAN = 225,
+    IDC_PLAYER = 226,
+    IDC_EASY = 232,
+    IDC_PBEM = 234,
+    IDC_GAME_NAME = 236,
+    IDC_PLAYERS = 238,
+    IDC_PLAYER_NAME = 240,
+    IDC_PLAYER_EMAIL = 242,
+    IDC_SAVE_PLAYER = 243,
+    IDC_REMOVE_PLAYER = 244,
+    IDC_OK = 245,
+};
+
+// A game folder with Testland as its one scenario; the settings open on it.
+void OpenTestland(cProgramDriver& driver)
+{
+    MakeTestlandFolder();
+    driver.StartWith(LoadTestland);
+    driver.Then("settings", [] { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; });
+}
+
+cScenarioSettingsMenu* Menu() { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu); }
+template <class T>
+T* Control(int id)
+{
+    return D::Control<T>(id);
+}
+std::vector<std::wstring> Row(int index)
+{
+    return Control<CDXUTListBox>(IDC_COUNTRIES)->GetItem(index)->cells;
+}
+void Type(int id, const std::wstring& text) { D::SetEditText(id, text); }
+// The title of the message window on top, or nothing.
+std::wstring MessageShown()
+{
+    auto* message = dynamic_cast<cDialogTekstowy*>(CurrentDialog());
+    auto* title = message ? dynamic_cast<CDXUTStatic*>(message->GetControl(kMessageDialogRow + 1)) : nullptr;
+    return title ? title->GetText() : std::wstring();
+}
+
+TEST(ScenarioSettings, CountryRowsFollowTheControllerAndBackDropsTheGame)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    OpenTestland(driver);
+    driver
+        .Then("rows", [] { return true; },
+              [] {
+                  auto* list = Control<CDXUTListBox>(IDC_COUNTRIES);
+                  // By name, without the country that only closes the turn order.
+                  ASSERT_EQ(list->GetSize(), 5);
+                  EXPECT_EQ(Row(0), (std::vector<std::wstring>{L" Albion", L"Player", L"Normal"}));
+                  EXPECT_EQ(Row(4), (std::vector<std::wstring>{L" Valdonia", L"Computer", L"Normal"}));
+                  EXPECT_EQ(Menu()->GetSelectedCountry()->Name, L"Albion");
+                  EXPECT_TRUE(Control<CDXUTRadioButton>(IDC_HUMAN)->GetChecked());
+                  D::ClickControl(IDC_AI);
+              })
+        .Then("to the computer", [] { return true; },
+              [] {
+                  EXPECT_EQ(Row(0), (std::vector<std::wstring>{L" Albion", L"Computer", L"Normal"}));
+                  EXPECT_FALSE(Menu()->GetSelectedCountry()->HumanControlled);
+                  D::ClickControl(IDC_EASY);
+              })
+        .Then("easy", [] { return true; },
+              [] {
+                  EXPECT_EQ(Row(0)[2], L"Easy");
+                  EXPECT_EQ(Menu()->GetSelectedCountry()->DifficultyLevel, 3);
+                  D::ClickControl(IDC_OK);
+              })
+        .Then("nobody plays", [] { return MessageShown() == L"Game settings"; },
+              [] {
+                  CloseTopDialogs(1);
+                  D::PressKey(VK_ESCAPE);
+              },
+              50)
+        .Then("back", [] { return dynamic_cast<cScenarioMenu*>(g_CurrentMenu) != nullptr; },
+              [] { EXPECT_EQ(g_Gra, nullptr); });
+    EXPECT_EQ(driver.Run(), 0);
+}
+
+TEST(ScenarioSettings, APlayByEmailGameGetsItsPlayersItsFolderAndItsRepository)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    OpenTestland(driver);
+    auto addPlayer = [](const std::wstring& name) {
+        Type(IDC_PLAYER_NAME, name);
+        Type(IDC_PLAYER_EMAIL, name + L"@example.com");
+        D::ClickControl(IDC_SAVE_PLAYER);
+    };
+    auto selectPlayer = [](int index) { Control<CDXUTListBox>(IDC_PLAYERS)->SelectItem(index, true); };
+    auto giveCountry = [](int row, int playerIndex) {
+        Control<CDXUTListBox>(IDC_COUNTRIES)->SelectItem(row, true);
+        Control<CDXUTRadioButton>(IDC_HUMAN)->SetCheckedInternal(true, true, true, true);
+        Control<CDXUTComboBox>(IDC_PLAYER)->SetSelectedByIndex(unsigned(playerIndex));
+        D::FindControl(IDC_PLAYER)->GetDialog()->SendEvent(EVENT_COMBOBOX_SELECTION_CHANGED, true,
+                                                           D::FindControl(IDC_PLAYER));
+    };
+    driver
+        .Then("second tab", [] { return true; },
+              [] { Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(1, true); })
+        .Then("play by e-mail", D::AfterFrames(2), [] { D::ClickControl(IDC_PBEM); })
+        .Then("nobody is human", [] { return g_Gra->m_IsPbem; },
+              [&] {
+                  for (const cPanstwo* c : g_Gra->m_Countries)
+                      EXPECT_FALSE(c->HumanControlled) << WideToUtf8(c->Name);
+                  // Only the new-player row to begin with.
+                  EXPECT_EQ(Control<CDXUTListBox>(IDC_PLAYERS)->GetSize(), 1);
+                  addPlayer(L"Ada");
+                  selectPlayer(1);
+                  addPlayer(L"Bob");
+                  selectPlayer(0);
+                  D::ClickControl(IDC_REMOVE_PLAYER);
+                  selectPlayer(1);
+                  addPlayer(L"Cyd");
+              })
+        .Then("players", [] { return true; },
+              [] {
+                  // A new player's number is above every number in use, never a second 2.
+                  std::vector<int> numbers;
+                  for (const sPbemPlayer& p : g_Gra->m_PbemPlayers)
+                      numbers.push_back(p.number);
+                  EXPECT_EQ(numbers, (std::vector<int>{2, 3}));
+                  Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(0, true);
+              })
+        .Then("countries", D::AfterFrames(2),
+              [&] {
+                  giveCountry(0, 0); // Albion to Bob
+                  giveCountry(1, 1); // Borussia to Cyd
+                  EXPECT_EQ(g_Gra->m_Countries[0]->PBEMPlayerId, 2);
+                  EXPECT_EQ(g_Gra->m_Countries[1]->PBEMPlayerId, 3);
+                  EXPECT_EQ(Row(0)[1], L"Bob");
+                  Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(1, true);
+              })
+        .Then("a name", D::AfterFrames(2),
+              [] {
+                  // Typed characters a folder name cannot hold are refused...
+                  Control<CDXUTEditBox>(IDC_GAME_NAME)->SetText(L"");
+                  CDXUTDialog::RequestFocus(D::FindControl(IDC_GAME_NAME));
+                  for (wchar_t ch : std::wstring(L"War/1"))
+                      DXUTStaticWndProc(WM_CHAR, ch, 1);
+                  EXPECT_EQ(Control<CDXUTEditBox>(IDC_GAME_NAME)->GetText(), L"War1");
+                  // ...and a pasted one is caught by OK.
+                  Type(IDC_GAME_NAME, L"..");
+                  D::ClickControl(IDC_OK);
+              })
+        .Then("refused", [] { return MessageShown() == L"Play-by-e-mail settings"; },
+              [] {
+                  CloseTopDialogs(1);
+                  Type(IDC_GAME_NAME, L"Summer War");
+                  D::ClickControl(IDC_OK);
+              },
+              50)
+        .Then("play", D::LogHas(L"============== Enjoy your game :)"),
+              [] {
+                  EXPECT_TRUE(DirectoryExists(HostPath(L"data\\pbem\\Summer War")));
+                  EXPECT_TRUE(FileExists(HostPath(L"data\\pbem\\repo.dat")));
+                  EXPECT_EQ(g_Gra->m_PbemGameName, L"Summer War");
+                  // Numbered from 1 again, as the save lists them; the countries follow.
+                  ASSERT_EQ(g_Gra->m_PbemPlayers.size(), 2u);
+                  EXPECT_EQ(g_Gra->m_PbemPlayers[0].name, L"Bob");
+                  EXPECT_EQ(g_Gra->m_PbemPlayers[0].number, 1);
+                  EXPECT_EQ(g_Gra->m_Countries[0]->PBEMPlayerId, 1);
+                  EXPECT_EQ(g_Gra->m_Countries[1]->PBEMPlayerId, 2);
+                  EXPECT_TRUE(g_Gra->m_Countries[5]->HumanControlled); // the turn order's end
+              });
+    EXPECT_EQ(driver.Run(), 0);
+}
+
+} // namespace
