@@ -20,6 +20,7 @@
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "shell/dialog_builders.h"
+#include "shell/map_skin.h"
 #include "shell/menus/scenario_menu.h"
 #include "shell/startup.h"
 #include "shell/textures.h"
@@ -182,9 +183,11 @@ cScenarioSettingsMenu::cScenarioSettingsMenu()
     OnPlayerSelected();
 
     if (g_Gra && g_Gra->m_Mapa) {
-        const std::wstring minimap =
-            JoinPathPattern(IsNewGame() ? g_Gra->m_FolderPattern : g_Gra->m_ScenarioFolderPattern, L"minimap.png");
-        g_Textures[TEX_PREVIEW_MINIMAP].Load(minimap.c_str(), cTextureHolder::kFile, 1);
+        // A saved game takes the decorations and the minimap of its scenario.
+        if (!IsNewGame())
+            LoadEyecandies(*g_Gra->m_Mapa, L"data\\scenarios\\" + g_Gra->m_ScenarioName);
+        g_Gra->m_Mapa->BuildMinimap(
+            JoinPathPattern(IsNewGame() ? g_Gra->m_FolderPattern : g_Gra->m_ScenarioFolderPattern, L"minimap.png"));
     }
     LogLine(L"Minimap loaded");
 
