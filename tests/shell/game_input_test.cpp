@@ -122,8 +122,9 @@ TEST(GameInput, KeysStoreAndRecallPlacesWalkTheUnitsAndPauseOnlyInThePlayersPhas
                   EXPECT_FLOAT_EQ(map.camera.targetX, 7.0f * 83);
                   EXPECT_FLOAT_EQ(map.camera.targetY, 5.0f * 98);
                   map.CenterAtHex(1, 1);
+                  const float before = map.camera.targetX; // the camera stops at the map's edge
                   D::PressKey('4'); // never stored: nothing moves
-                  EXPECT_FLOAT_EQ(map.camera.targetX, 83.0f);
+                  EXPECT_FLOAT_EQ(map.camera.targetX, before);
               })
         .Then("tab", [] { return true; },
               [] {
