@@ -112,6 +112,25 @@ void SetUpPbemGame(cProgramDriver& driver)
               });
 }
 
+TEST(EndOfTurn, InHotSeatPlayTheTurnPassesFromOnePersonToTheOtherThroughTheNewTurnWindow)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    driver.StartWith(LoadTestland)
+        .Then("Borussia to a person too", Settings, [] { GivePersonTheRow(1); })
+        .Then("start", D::AfterFrames(2),
+              [] {
+                  EXPECT_TRUE(g_Gra->m_Countries[0]->HumanControlled);
+                  EXPECT_TRUE(g_Gra->m_Countries[1]->HumanControlled);
+                  D::ClickControl(IDC_OK);
+              })
+        .Then("Borussia's turn", [] { return TurnOf(L"Borussia", false); }, {}, 20000);
+    EndTheTurn(driver, "Borussia");
+    // Albion's person is greeted by the new-turn window.
+    driver.Then("Albion's turn", [] { return TurnOf(L"Albion"); }, {}, 20000);
+    EXPECT_EQ(driver.Run(), 0);
+}
+
 TEST(EndOfTurn, APlayByEmailTurnIsHandedOverRefusedASecondTimeAndTakenUpByTheNextPlayer)
 {
     cProgramDriver driver({}, {"scenarios", "save", "pbem"});

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "game/game.h"
+#include "dialogs/confirm_dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/end_turn_dialog.h"
 #include "dialogs/new_turn_dialog.h"
@@ -127,6 +128,29 @@ TEST(WholeProgram, FromTheIntroToPolandsFirstTurnInEurope1939)
               2000)
         .Then("settled", D::AfterFrames(10))
         .Screenshot("game_screen");
+    // Poland ends its turn; the computer's countries play; Poland is greeted at its next one.
+    static int turn = 0;
+    driver.Then("end the turn", [] { return true; },
+                [] {
+                    turn = g_Gra->m_Turn;
+                    D::PressKey('Q');
+                })
+        .Then("confirm", [] { return dynamic_cast<cDialogPotwKoncaTury*>(CurrentDialog()) != nullptr; },
+              [] {
+                  cDialog* dialog = CurrentDialog();
+                  const sRect r = dialog->ToScreenRect(dialog->GetControl(kConfirmYesId)->GetBoundingBox());
+                  D::Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+              })
+        .Then("the computer plays", [] { return g_Gra->GetGameState() == 9; })
+        .Then("Poland's next turn",
+              [] {
+                  return g_Gra->GetGameState() == 7 && g_Gra->m_Turn > turn &&
+                         g_Gra->m_PlayState->GetActiveCountry() == CountryNamed(L"Poland") &&
+                         dynamic_cast<cDialogNowejTury*>(CurrentDialog());
+              },
+              {}, 200000)
+        .Then("settled", D::AfterFrames(30))
+        .Screenshot("next_turn");
     EXPECT_EQ(driver.Run(), 0);
 }
 
