@@ -63,9 +63,11 @@ TEST(PauseMenu, OpensOverTheMapResumesAndAbortsToTheScenarioList)
                   EXPECT_FALSE(IsAIThreadRunning());
                   EXPECT_TRUE(g_OpenDialogs.empty());
                   EXPECT_EQ(g_CurrentDialog, nullptr);
-                  for (int holder = TEX_MINIMAP_OVERLAY; holder < kSharedTextureCount; ++holder)
-                      if (holder != TEX_WALLPAPER_SCENARIO)
-                          EXPECT_EQ(g_Textures[size_t(holder)].Get(), nullptr) << holder;
+                  for (int holder = TEX_MINIMAP_OVERLAY; holder < kSharedTextureCount; ++holder) {
+                      if (holder == TEX_WALLPAPER_SCENARIO)
+                          continue;
+                      EXPECT_EQ(g_Textures[size_t(holder)].Get(), nullptr) << holder;
+                  }
               });
     EXPECT_EQ(driver.Run(), 0);
     EXPECT_TRUE(LogHasInOrder({L"----- Pause Menu -----", L"---- Game state = 2", L"---- Game state = 7",

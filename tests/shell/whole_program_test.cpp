@@ -105,8 +105,13 @@ TEST(WholeProgram, FromTheIntroToPolandsFirstTurnInEurope1939)
         .Then("play", D::LogHas(L"============== Enjoy your game :)"))
         .Then("Poland's turn", [] { return g_Gra->GetGameState() == 7; }, {}, 100000)
         .Then("settled", D::AfterFrames(30),
-              [] { EXPECT_EQ(g_Gra->m_PlayState->GetActiveCountry(), CountryNamed(L"Poland")); })
-        .Screenshot("new_turn");
+              [] {
+                  EXPECT_EQ(g_Gra->m_PlayState->GetActiveCountry(), CountryNamed(L"Poland"));
+                  // The camera's glide depends on how many frames the computer's phase took.
+                  D::ArriveCamera();
+              })
+        .Then("arrived", D::AfterFrames(2))
+        .Picture("new_turn");
     // A Polish unit moves: a click on it, a click on a hex of its range.
     static sMove move;
     driver.Then("to the map", [] { return true; }, [] { D::PressKey(VK_ESCAPE); })
@@ -126,8 +131,9 @@ TEST(WholeProgram, FromTheIntroToPolandsFirstTurnInEurope1939)
                   EXPECT_NE(std::make_pair(int(unit->m_X), int(unit->m_Y)), std::make_pair(move.fromX, move.fromY));
               },
               2000)
-        .Then("settled", D::AfterFrames(10))
-        .Screenshot("game_screen");
+        .Then("settled", D::AfterFrames(10), D::ArriveCamera)
+        .Then("arrived", D::AfterFrames(2))
+        .Picture("game_screen");
     // Poland ends its turn; the computer's countries play; Poland is greeted at its next one.
     static int turn = 0;
     driver.Then("end the turn", [] { return true; },
@@ -149,8 +155,9 @@ TEST(WholeProgram, FromTheIntroToPolandsFirstTurnInEurope1939)
                          dynamic_cast<cDialogNowejTury*>(CurrentDialog());
               },
               {}, 200000)
-        .Then("settled", D::AfterFrames(30))
-        .Screenshot("next_turn");
+        .Then("settled", D::AfterFrames(30), D::ArriveCamera)
+        .Then("arrived", D::AfterFrames(2))
+        .Picture("next_turn");
     EXPECT_EQ(driver.Run(), 0);
 }
 
