@@ -81,9 +81,10 @@ std::map<std::string, std::string> SaveFiles(const std::string& name)
     for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path("data/save") / name)) {
         std::string bytes = ReadWholeFile(entry.path()).value_or("");
         if (entry.path().filename() == "Info.ini") {
-            const size_t date = bytes.find("Date = ");
+            // The line of its own, not StartDate or EndDate.
+            const size_t date = bytes.find("\nDate = ");
             if (date != std::string::npos)
-                bytes.erase(date, bytes.find('\n', date) - date);
+                bytes.erase(date + 1, bytes.find('\n', date + 1) - date - 1);
         }
         files[entry.path().filename().string()] = bytes;
     }
