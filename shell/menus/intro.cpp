@@ -9,7 +9,6 @@
 #include "platform/sprite.h"
 #include "shell/dxut.h"
 #include "shell/frame_callbacks.h"
-#include "shell/hint_display.h"
 #include "shell/links.h"
 #include "shell/menus/main_menu.h"
 #include "shell/movie_player.h"
@@ -118,7 +117,8 @@ void LoadShellPictures()
     g_Textures[TEX_LOGO1_CURSOR].Release();
     g_Textures[TEX_LOGO2_CONSOLE].Release();
     g_Textures[TEX_LOGO1_CURSOR].Load(L"data\\gfx\\cur.png", cTextureHolder::kFile, 1);
-    g_HintDisplay.SetStyle(20, 20, 16, 40, int(g_DelayValues[0]), nullptr);
+    if (g_ShellLinks.hintInit)
+        g_ShellLinks.hintInit(20, 20, 16, 40, int(g_DelayValues[0]));
     g_Textures[TEX_LOGO2_CONSOLE].Load(L"data\\gfx\\console.png", cTextureHolder::kFile, 1);
     g_Textures[TEX_UNKNOWN_FLAG].Load(L"data\\gfx\\Flags\\unknown.png", cTextureHolder::kFile, 1);
     g_Textures[TEX_GUI].Load(L"data\\gfx\\GUI.png", cTextureHolder::kFile, 1);
