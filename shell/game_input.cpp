@@ -428,41 +428,7 @@ void cGra::SelectNextLandUnit()
 
 void cGra::OnGuiEvent(unsigned event, int id, CDXUTControl* control)
 {
-    cMapa* map = m_Mapa;
-    auto cycle = [](int& value, int count, const char* key) {
-        value = (value + 1) % count;
-        g_Settings.SetInt(key, value);
-    };
-    switch (id) {
-    case 315:
-        if (map)
-            map->CenterAtMinimapPoint(g_LastPointerX, g_LastPointerY);
-        return;
-    case 316: if (map) map->Zoom(1.0f, 0, 0); return;
-    case 317: if (map) map->Zoom(-1.0f, 0, 0); return;
-    case 318: cycle(g_UserSettings.borderMode, 3, "Border/Mode"); return;
-    case 319: cycle(g_UserSettings.ownershipMode, 4, "MapDisplay/OwnershipMode"); return;
-    case 320:
-        if (g_UserSettings.mapMode == 0 || g_UserSettings.mapMode == 2) {
-            g_UserSettings.mapMode = 2 - g_UserSettings.mapMode;
-            g_Settings.SetInt("MapDisplay/Mode", g_UserSettings.mapMode);
-        }
-        return;
-    case 342:
-        OpenPauseMenu();
-        return;
-    case 343:
-        // The turn ends only in the player's own phase: a move still shown would lose its unit.
-        if (GetGameState() != kStateHuman)
-            return;
-        if (g_UserSettings.skipEndTurnConfirmation)
-            EndTurnFromMainThread();
-        else
-            PushDialog(new cDialogPotwKoncaTury());
-        return;
-    default:
-        if (g_DialogLinks.panelCommand)
-            g_DialogLinks.panelCommand(event, id, control);
-        return;
-    }
+    // The minimap and info panels handle their own buttons; the rest go to the windows.
+    if (g_DialogLinks.panelCommand)
+        g_DialogLinks.panelCommand(event, id, control);
 }

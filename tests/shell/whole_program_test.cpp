@@ -1,6 +1,8 @@
 // The real program offscreen, driven as a player would drive it.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "game/game.h"
 #include "dialogs/confirm_dialog.h"
 #include "dialogs/dialog_stack.h"
@@ -72,7 +74,10 @@ TEST(WholeProgram, FromTheIntroToPolandsFirstTurnInEurope1939)
     cProgramDriver driver({{"Delay/AIMoveBefore", "0"}, {"Delay/AIMoveBetween", "0"}, {"Delay/AIMoveAfter", "0"},
                            {"Delay/AICombatBefore", "0"}, {"Delay/AICombatAfter", "0"}, {"Delay/AICombatResult", "0"},
                            {"Delay/AIDeployBefore", "0"}, {"Delay/AIDeployAfter", "0"},
-                           {"Delay/AIReplacementBefore", "0"}, {"Delay/AIReplacementAfter", "0"}});
+                           {"Delay/AIReplacementBefore", "0"}, {"Delay/AIReplacementAfter", "0"}},
+                          {"save"});
+    // The autosave at the end of the turn goes into a folder of the test's own.
+    std::filesystem::create_directories("data/save");
     // Two seconds into the second movie (a frame every 50 ms).
     auto secondMovie = D::LogHas(L"Loading intro movie from dataintro2.avi [OK]");
     auto twoSeconds = D::AfterFrames(40);
