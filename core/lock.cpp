@@ -70,6 +70,18 @@ int GlobalLockDepthOfThisThread()
     return t_LockDepth;
 }
 
+cGlobalLockYield::cGlobalLockYield() : m_Depth(t_LockDepth)
+{
+    for (int i = 0; i < m_Depth; ++i)
+        RELEASE_GLOBAL_LOCK();
+}
+
+cGlobalLockYield::~cGlobalLockYield()
+{
+    for (int i = 0; i < m_Depth; ++i)
+        ACQUIRE_GLOBAL_LOCK();
+}
+
 void SetThreadRunFlag(const std::atomic<bool>* runFlag)
 {
     t_RunFlag = runFlag;
@@ -127,6 +139,9 @@ void LoggedSleep(int ms, const char* file, int line)
     if (ms > 11000)
         LogLine(L"Oj chyba b\u0119dzie zwis");
     LogLine(L"S: %s : %d : %d ms", FileText(file ? file : "?"), line, ms);
-    if (ms > 0)
+    if (ms > 0) {
+        // A pause shown to a person must leave the main thread free to draw it.
+        cGlobalLockYield yield;
         InterruptibleSleep(ms);
+    }
 }

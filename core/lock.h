@@ -39,6 +39,20 @@ private:
 };
 #define GLOBAL_LOCK_SCOPE() cGlobalLockScope globalLockScope_(__FILE__, __LINE__)
 
+// Gives up every hold this thread has of the global lock for a scope and takes them all
+// again at its end, so that a thread that waits or pauses never stops the other one.
+class cGlobalLockYield
+{
+public:
+    cGlobalLockYield();
+    ~cGlobalLockYield();
+    cGlobalLockYield(const cGlobalLockYield&) = delete;
+    cGlobalLockYield& operator=(const cGlobalLockYield&) = delete;
+
+private:
+    int m_Depth;
+};
+
 // A thread that can be asked to stop (the computer opponent's) registers its run flag;
 // every wait and sleep of that thread returns early once the flag is cleared.
 void SetThreadRunFlag(const std::atomic<bool>* runFlag);
@@ -58,6 +72,7 @@ void SetDialogOpenQuery(DialogOpenQuery query);
 // className names the dialog's class for the log.
 void WaitUntilDialogClosed(uint64_t dialogSerial, const char* className, const char* file, int line);
 
-// Logs "S: %s : %d : %d ms" and sleeps; a negative time does not sleep.
+// Logs "S: %s : %d : %d ms" and sleeps without holding the global lock; a negative time
+// does not sleep.
 void LoggedSleep(int ms, const char* file, int line);
 #define LOGGED_SLEEP(ms) LoggedSleep((ms), __FILE__, __LINE__)

@@ -107,16 +107,12 @@ int cPresentationRequest::Wait()
     // The other thread gives up every hold of the lock, so that the main thread can draw
     // and serve, and takes them all again afterwards; its lines are written before it waits.
     g_Console.Flush();
-    const int depth = GlobalLockDepthOfThisThread();
-    for (int i = 0; i < depth; ++i)
-        RELEASE_GLOBAL_LOCK();
     {
+        cGlobalLockYield yield;
         std::unique_lock<std::mutex> lock(m_Mutex);
         while (!m_Done.load() && ThreadMayRun())
             m_Cv.wait_for(lock, kWaitStep);
     }
-    for (int i = 0; i < depth; ++i)
-        ACQUIRE_GLOBAL_LOCK();
     return Answer();
 }
 

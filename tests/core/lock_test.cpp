@@ -94,6 +94,32 @@ TEST_F(GlobalLock, LongSleepWarnsAndNegativeSleepReturnsAtOnce)
     EXPECT_EQ(lines[4], L"S: ai3.cpp : 10 : 11000 ms");
 }
 
+TEST_F(GlobalLock, AThreadPausedInALoggedSleepLeavesTheLockToTheOtherThreadAndTakesItBack)
+{
+    StartGlobalLock();
+    std::atomic<bool> sleeping{false};
+    std::atomic<int> depthAfter{-1};
+    std::thread computer([&] {
+        AcquireGlobalLock(nullptr, 1);
+        AcquireGlobalLock(nullptr, 2);
+        sleeping = true;
+        LoggedSleep(400, "ai5.cpp", 3);
+        depthAfter = GlobalLockDepthOfThisThread();
+        ReleaseGlobalLock(nullptr, 4);
+        ReleaseGlobalLock(nullptr, 5);
+    });
+    while (!sleeping)
+        SleepMs(1);
+    // The main thread gets the lock while the other one pauses, long before the pause ends.
+    const uint32_t before = GetTickMs();
+    AcquireGlobalLock(nullptr, 6);
+    EXPECT_LT(GetTickMs() - before, 300u);
+    ReleaseGlobalLock(nullptr, 7);
+    computer.join();
+    EXPECT_EQ(depthAfter.load(), 2);
+    EXPECT_EQ(g_LockCount.load(), 0);
+}
+
 TEST_F(GlobalLock, WaitOnClosedDialogMakesExactlyOnePass)
 {
     StartGlobalLock();

@@ -19,6 +19,8 @@
 #include "platform/paths.h"
 #include "platform/sdl_renderer.h"
 #include "dialogs/dialog_links.h"
+#include "dialogs/dialog_stack.h"
+#include "dialogs/message_dialog.h"
 #include "shell/dxut.h"
 #include "shell/frame_callbacks.h"
 #include "shell/links.h"
@@ -73,6 +75,11 @@ cProgramDriver::cProgramDriver(const std::vector<std::pair<std::string, std::str
                                std::filesystem::copy_options::overwrite_existing, ec);
     cIniFile ini;
     ini.Load(SourceDir() / "data" / "Settings.ini");
+    // The computer's moves are shown to these players without pauses, unless a test asks.
+    for (const char* pause : {"Delay/AIMoveBefore", "Delay/AIMoveBetween", "Delay/AIMoveAfter", "Delay/AICombatBefore",
+                              "Delay/AICombatAfter", "Delay/AICombatResult", "Delay/AIDeployBefore",
+                              "Delay/AIDeployAfter", "Delay/AIReplacementBefore", "Delay/AIReplacementAfter"})
+        ini.SetString(pause, L"0");
     for (const auto& [key, value] : settings)
         ini.SetString(key, Utf8ToWide(value));
     EXPECT_TRUE(ini.SaveAs(here / "Settings.ini"));
@@ -221,6 +228,17 @@ std::function<bool()> cProgramDriver::LogHasPrefix(const std::wstring& prefix)
 std::function<bool()> cProgramDriver::AfterFrames(int n)
 {
     return [n, count = 0]() mutable { return ++count >= n; };
+}
+
+std::function<bool()> cProgramDriver::ReadingMessages(std::function<bool()> condition)
+{
+    return [condition = std::move(condition)] {
+        if (dynamic_cast<cDialogTekstowy*>(CurrentDialog())) {
+            PressKey(VK_RETURN);
+            return false;
+        }
+        return condition();
+    };
 }
 
 void cProgramDriver::Click(int x, int y)

@@ -20,7 +20,8 @@ class cProgramDriver
 {
 public:
     // The game folder is the current folder: the shipped data, the language table and the
-    // shipped settings (changed by `settings`: "Section/Key" = value pairs). The entries of
+    // shipped settings (changed by `settings`: "Section/Key" = value pairs; the computer's
+    // pauses are 0 unless set there). The entries of
     // data/ named in leaveOut are missing (the test may put its own in their place).
     explicit cProgramDriver(const std::vector<std::pair<std::string, std::string>>& settings = {},
                             const std::vector<std::string>& leaveOut = {});
@@ -54,6 +55,9 @@ public:
     static std::function<bool()> LogHasPrefix(const std::wstring& prefix);
     // True from the n-th time it is asked: lets a screen settle (controls fade in).
     static std::function<bool()> AfterFrames(int n);
+    // The condition, while a person reads every message the computer shows on its turn and
+    // closes it with Enter.
+    static std::function<bool()> ReadingMessages(std::function<bool()> condition);
     // Actions, with window messages as the player makes them.
     static void Click(int x, int y);
     static void PressKey(unsigned virtualKey);

@@ -70,12 +70,7 @@ void ClickRow(cProgramDriver& driver, int list, const std::wstring& row)
 
 TEST(WholeProgram, FromTheIntroToPolandsFirstTurnInEurope1939)
 {
-    // The computer's moves are not shown to this player: no pauses for them.
-    cProgramDriver driver({{"Delay/AIMoveBefore", "0"}, {"Delay/AIMoveBetween", "0"}, {"Delay/AIMoveAfter", "0"},
-                           {"Delay/AICombatBefore", "0"}, {"Delay/AICombatAfter", "0"}, {"Delay/AICombatResult", "0"},
-                           {"Delay/AIDeployBefore", "0"}, {"Delay/AIDeployAfter", "0"},
-                           {"Delay/AIReplacementBefore", "0"}, {"Delay/AIReplacementAfter", "0"}},
-                          {"save"});
+    cProgramDriver driver({}, {"save"});
     // The autosave at the end of the turn goes into a folder of the test's own.
     std::filesystem::create_directories("data/save");
     // Two seconds into the second movie (a frame every 50 ms).
@@ -108,7 +103,7 @@ TEST(WholeProgram, FromTheIntroToPolandsFirstTurnInEurope1939)
                   D::ClickControl(IDC_OK);
               })
         .Then("play", D::LogHas(L"============== Enjoy your game :)"))
-        .Then("Poland's turn", [] { return g_Gra->GetGameState() == 7; }, {}, 100000)
+        .Then("Poland's turn", D::ReadingMessages([] { return g_Gra->GetGameState() == 7; }), {}, 100000)
         .Then("settled", D::AfterFrames(30),
               [] {
                   EXPECT_EQ(g_Gra->m_PlayState->GetActiveCountry(), CountryNamed(L"Poland"));
@@ -153,12 +148,11 @@ TEST(WholeProgram, FromTheIntroToPolandsFirstTurnInEurope1939)
                   D::Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
               })
         .Then("the computer plays", [] { return g_Gra->GetGameState() == 9; })
-        .Then("Poland's next turn",
-              [] {
+        .Then("Poland's next turn", D::ReadingMessages([] {
                   return g_Gra->GetGameState() == 7 && g_Gra->m_Turn > turn &&
                          g_Gra->m_PlayState->GetActiveCountry() == CountryNamed(L"Poland") &&
                          dynamic_cast<cDialogNowejTury*>(CurrentDialog());
-              },
+              }),
               {}, 200000)
         .Then("settled", D::AfterFrames(30), D::ArriveCamera)
         .Then("arrived", D::AfterFrames(2))
