@@ -6,6 +6,7 @@
 #include "dialogs/dialog_stack.h"
 #include "game/game.h"
 #include "game/load_request.h"
+#include "game/play_state.h"
 #include "game/save_game.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
@@ -14,6 +15,7 @@
 #include "shell/menus/scenario_menu.h"
 #include "shell/menus/scenario_settings_menu.h"
 #include "shell/textures.h"
+#include "world/map.h"
 #include "tests/shell/program_driver.h"
 #include "tests/test_support.h"
 
@@ -50,7 +52,15 @@ TEST(PauseMenu, OpensOverTheMapResumesAndAbortsToTheScenarioList)
     driver.StartWith(LoadTestland);
     PlayUntilAlbionsTurn(driver);
     driver.Then("map", [] { return !CurrentDialog(); }, [] { D::PressKey(VK_ESCAPE); })
-        .Then("paused", Paused, [] { EXPECT_EQ(g_Gra->GetGameState(), 2); })
+        .Then("paused", Paused,
+              [] {
+                  EXPECT_EQ(g_Gra->GetGameState(), 2);
+                  // What the computer did last (its message, where it moved the camera) is no
+                  // part of the pause menu's look.
+                  PostInfoPanelMessage(L"");
+                  g_Gra->m_Mapa->CenterAtHex(2, 5);
+                  D::ArriveCamera();
+              })
         .Then("settled", D::AfterFrames(20))
         .Screenshot("pause_menu")
         .Then("resume", [] { return true; }, [] { D::ClickControl(IDC_RESUME); })
