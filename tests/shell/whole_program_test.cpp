@@ -4,10 +4,20 @@
 #include <filesystem>
 
 #include "game/game.h"
+#include "core/lock.h"
 #include "dialogs/confirm_dialog.h"
 #include "dialogs/dialog_stack.h"
+#include "dialogs/diplomacy_panel.h"
 #include "dialogs/end_turn_dialog.h"
+#include "dialogs/event_dialog.h"
+#include "dialogs/info_panel.h"
+#include "dialogs/message_dialog.h"
 #include "dialogs/new_turn_dialog.h"
+#include "game/reports.h"
+#include "gui/controls.h"
+#include "shell/links.h"
+#include "shell/menus/scenario_settings_menu.h"
+#include "world/relations.h"
 #include "game/play_state.h"
 #include "units/land_unit.h"
 #include "world/map.h"
@@ -157,6 +167,91 @@ TEST(WholeProgram, FromTheIntroToPolandsFirstTurnInEurope1939)
         .Then("settled", D::AfterFrames(30), D::ArriveCamera)
         .Then("arrived", D::AfterFrames(2))
         .Picture("next_turn");
+    EXPECT_EQ(driver.Run(), 0);
+}
+
+// A click in the middle of a control of a window or panel.
+void ClickOn(CDXUTDialog* dialog, int id)
+{
+    ASSERT_NE(dialog, nullptr);
+    CDXUTControl* control = dialog->GetControl(id);
+    ASSERT_NE(control, nullptr) << "no control " << id;
+    const sRect r = dialog->ToScreenRect(control->GetBoundingBox());
+    D::Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+bool BorussiasTurn()
+{
+    return g_Gra && g_Gra->GetGameState() == 7 && g_Gra->m_PlayState->GetActiveCountry() == CountryNamed(L"Borussia");
+}
+
+TEST(WholeProgram, OnTestlandBorussiaDeclaresWarFromTheDiplomacyPanelAndAnswersAnEventInItsWindow)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    static int impulse = 0;
+    driver.StartWith(LoadTestland)
+        .Then("Borussia to a person, Albion to the computer",
+              [] { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; },
+              [] {
+                  auto* countries = D::Control<CDXUTListBox>(IDC_COUNTRIES);
+                  countries->SelectItem(0, true);
+                  D::ClickControl(IDC_AI);
+                  countries->SelectItem(1, true);
+                  D::ClickControl(IDC_HUMAN);
+              })
+        .Then("start", D::AfterFrames(2), [] { D::ClickControl(IDC_OK); })
+        .Then("Borussia's turn", D::ReadingMessages(BorussiasTurn),
+              [] {
+                  impulse = g_Gra->m_Turn;
+                  if (CurrentDialog())
+                      D::PressKey(VK_ESCAPE);
+              },
+              20000)
+        .Then("unfold the diplomacy panel", [] { return !CurrentDialog(); },
+              [] { ClickOn(dynamic_cast<CDXUTDialog*>(g_InfoPanel), kFoldDiplomacyPanelId); })
+        .Then("select Moskva", [] { return !DiplomacyPanel()->GetMinimized(); },
+              [] {
+                  {
+                      // Enough diplomatic points for the declaration.
+                      GLOBAL_LOCK_SCOPE();
+                      CountryNamed(L"Borussia")->DP = 1000;
+                  }
+                  g_Gra->m_Mapa->CenterAtHex(17, 4);
+                  D::ArriveCamera();
+                  D::ClickHex(17, 4);
+              })
+        .Then("declare war", [] { return DiplomacyPanel()->GetControl(kDiplomacyDeclareWarId)->GetEnabled(); },
+              [] { ClickOn(DiplomacyPanel(), kDiplomacyDeclareWarId); })
+        .Then("yes", [] { return dynamic_cast<cDialogPotwierdzenia*>(CurrentDialog()) != nullptr; },
+              [] { ClickOn(CurrentDialog(), kConfirmYesId); })
+        .Then("the result", [] { return dynamic_cast<cDialogTekstowy*>(CurrentDialog()) != nullptr; },
+              [] {
+                  EXPECT_TRUE(g_Gra->m_Relations->IsAtWar(CountryNamed(L"Borussia")->ID, CountryNamed(L"Ruthenia")->ID));
+                  ClickOn(CurrentDialog(), kMessageDialogRow + 4);
+              })
+        // What the cheats window's fire button does: Borussia's ultimatum comes at the end
+        // of the impulse, whatever its date and condition.
+        .Then("end the turn", [] { return !CurrentDialog(); },
+              [] {
+                  EXPECT_TRUE(g_GameLink.forceEvent(1));
+                  D::PressKey('Q');
+              })
+        .Then("confirm", [] { return dynamic_cast<cDialogPotwKoncaTury*>(CurrentDialog()) != nullptr; },
+              [] { ClickOn(CurrentDialog(), kConfirmYesId); })
+        .Then("the event window", D::ReadingMessages([] { return dynamic_cast<cDialogEventu*>(CurrentDialog()) != nullptr; }),
+              [] { ClickOn(CurrentDialog(), kEventFirstOptionId); }, 20000)
+        .Then("Borussia's next turn",
+              D::ReadingMessages([] { return BorussiasTurn() && g_Gra->m_Turn > impulse; }),
+              [] {
+                  std::list<sRaport> reports;
+                  g_Gra->m_Reports->CollectReports(reports, CountryNamed(L"Borussia")->ID, 25);
+                  bool chosen = false;
+                  for (const sRaport& report : reports)
+                      chosen |= report.text.find(L"Chosen option: Demand passage through Helvetia") != std::wstring::npos;
+                  EXPECT_TRUE(chosen);
+              },
+              20000);
     EXPECT_EQ(driver.Run(), 0);
 }
 
