@@ -75,7 +75,7 @@ bool cGra::HasHumanCountry() const
 }
 
 // The id of the country controlling the city's hex; a city that nobody controls (or
-// that stands off the map) ends the program with the given log line.
+// that stands off the map) is logged with the given line and gives 0.
 int cGra::CityControllerId(const cMiasto& city, const wchar_t* failure) const
 {
     int controller = 0;
@@ -84,8 +84,9 @@ int cGra::CityControllerId(const cMiasto& city, const wchar_t* failure) const
         if (index < m_Mapa->Hexes().size())
             controller = m_Mapa->Hexes()[index].controller;
     }
+    // Counted for nobody: a damaged map must not end a game that is being played.
     if (controller == 0)
-        FatalExit(1, FormatText(failure, city.Name));
+        LogLine(failure, city.Name);
     return controller;
 }
 
@@ -104,7 +105,7 @@ int cGra::CountAllianceVictoryPoints(int k) const
     for (const cMiasto* city : m_Cities) {
         const int controller = CityControllerId(
             *city, L"City %s is not controlled by any country (controller id = 0)! (Counting alliance VPs)");
-        if (controller <= int(m_Countries.size()) && SideOf(m_Countries[size_t(controller - 1)]->Alliance) == side)
+        if (controller >= 1 && controller <= int(m_Countries.size()) && SideOf(m_Countries[size_t(controller - 1)]->Alliance) == side)
             sum += city->VictoryPoints;
     }
     return sum;

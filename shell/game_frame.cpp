@@ -255,9 +255,12 @@ void EndTurnFromMainThread()
         return;
     }
     if (!current) {
-        const std::wstring& text = LangText("error:_end_of_turn_from_main_thread._no_dummy_country?");
-        LogLine(L"%s", text);
-        FatalExit(1, text);
+        // Nobody is left to move: the computer's phase ends the impulse, as it does after
+        // the country that closes the turn order, rather than the game ending here.
+        LogLine(L"%s", LangText("error:_end_of_turn_from_main_thread._no_dummy_country?"));
+        play.SetActiveCountry(nullptr);
+        BeginOtherSidePhase();
+        return;
     }
     play.SetActiveCountry(current);
     if (!current->HumanControlled) {

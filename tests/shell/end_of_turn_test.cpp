@@ -131,6 +131,33 @@ TEST(EndOfTurn, InHotSeatPlayTheTurnPassesFromOnePersonToTheOtherThroughTheNewTu
     EXPECT_EQ(driver.Run(), 0);
 }
 
+TEST(EndOfTurn, WithoutACountryThatClosesTheTurnOrderThePersonsTurnEndsTheImpulseAndPlayGoesOn)
+{
+    cProgramDriver driver({{"InterfaceSettings/ConfirmEndTurn", "false"}}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    static int turn = 0;
+    driver.StartWith(LoadTestland)
+        // Albion is the last to move, and no country closes the turn order after it.
+        .Then("no closing country", Settings,
+              [] {
+                  for (size_t later = 2; later < g_Gra->m_Countries.size(); ++later)
+                      g_Gra->m_Countries[later]->IsActive = false;
+              })
+        .Then("start", D::AfterFrames(2), [] { D::ClickControl(IDC_OK); })
+        .Then("Albion's turn", D::ReadingMessages([] { return TurnOf(L"Albion"); }), [] { D::PressKey(VK_ESCAPE); },
+              20000)
+        .Then("end it", [] { return !CurrentDialog(); },
+              [] {
+                  turn = g_Gra->m_Turn;
+                  D::PressKey('Q');
+              })
+        .Then("Albion's next turn", D::ReadingMessages([] { return TurnOf(L"Albion") && g_Gra->m_Turn > turn; }), {},
+              20000);
+    EXPECT_EQ(driver.Run(), 0);
+    EXPECT_TRUE(LogContains(L"Error at the end of the turn: no country is left to move, and the scenario has no "
+                            L"country that closes the turn order."));
+}
+
 TEST(EndOfTurn, APlayByEmailTurnIsHandedOverRefusedASecondTimeAndTakenUpByTheNextPlayer)
 {
     cProgramDriver driver({}, {"scenarios", "save", "pbem"});

@@ -20,6 +20,7 @@
 #include "platform/sdl_renderer.h"
 #include "dialogs/dialog_links.h"
 #include "dialogs/dialog_stack.h"
+#include "dialogs/convoy_results_dialog.h"
 #include "dialogs/message_dialog.h"
 #include "shell/dxut.h"
 #include "shell/frame_callbacks.h"
@@ -233,11 +234,12 @@ std::function<bool()> cProgramDriver::AfterFrames(int n)
 std::function<bool()> cProgramDriver::ReadingMessages(std::function<bool()> condition)
 {
     return [condition = std::move(condition)] {
-        if (dynamic_cast<cDialogTekstowy*>(CurrentDialog())) {
+        if (condition())
+            return true;
+        cDialog* dialog = CurrentDialog();
+        if (dynamic_cast<cDialogTekstowy*>(dialog) || dynamic_cast<cDialogWynikuKonwojow*>(dialog))
             PressKey(VK_RETURN);
-            return false;
-        }
-        return condition();
+        return false;
     };
 }
 
