@@ -48,7 +48,8 @@ cInfoPanel::cInfoPanel() : cPanel(-1, LayoutRow(kInfoPanelRow))
         AddGuiPicture(id, area.left, area.top, area.right, area.bottom);
     };
     addPicture(kInfoPanelRow, 3);
-    AddText(kInfoStatusId, L"-")->m_dwTextFormat = DT_CENTER | DT_VCENTER;
+    // A long report of the computer's breaks onto a second line rather than being cut off.
+    AddText(kInfoStatusId, L"-")->m_dwTextFormat = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
     addPicture(330, 6);
     AddImageFromLayout(kInfoFlagId, 0, 0, 0, kFlagPictureWidth, kFlagPictureHeight, LangText("your_country_flag").c_str());
     if (CDXUTControl* flag = GetControl(kInfoFlagId))

@@ -9,6 +9,7 @@
 #include "platform/texture.h"
 #include "shell/draw_helpers.h"
 #include "shell/frame_callbacks.h"
+#include "shell/links.h"
 #include "shell/skin_drawing.h"
 #include "shell/textures.h"
 #include "world/map.h"
@@ -83,7 +84,9 @@ void cMapa::BuildMinimap(const std::wstring& picturePath)
     minimapOverlay[1] = int(float(top) / scale);
     minimapOverlay[2] = ow;
     minimapOverlay[3] = oh;
-    g_World.hooks.minimapPlaced(left, top, w, h);
+    // The minimap panel shows the part of the picture that the map covers, in this place.
+    if (g_DialogLinks.setMinimapRect)
+        g_DialogLinks.setMinimapRect(left, top, w, h, ow, oh);
     RequestMinimapOverlayUpdate();
     UpdateViewFrame();
 }

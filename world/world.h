@@ -71,8 +71,6 @@ struct sWorldHooks
     std::function<void(int)> setGameState = [](int) {};
     // Deselects everything in the play state and refreshes the attack panel.
     std::function<void()> clearSelection = [] {};
-    // The minimap picture was fitted into this screen rectangle (the minimap panel shows it).
-    std::function<void(int left, int top, int width, int height)> minimapPlaced = [](int, int, int, int) {};
     // Loads a picture; null when the file is missing or does not load.
     std::function<std::shared_ptr<cTexture>(const std::wstring&)> loadTexture = LoadPictureFile;
 };

@@ -22,6 +22,8 @@
 #include "units/land_unit.h"
 #include "world/map.h"
 #include "platform/messages.h"
+#include "dialogs/minimap_panel.h"
+#include "dialogs/panel.h"
 #include "tests/shell/program_driver.h"
 #include "tests/test_support.h"
 #include "world/country.h"
@@ -117,6 +119,8 @@ TEST(WholeProgram, FromTheIntroToPolandsFirstTurnInEurope1939)
         .Then("settled", D::AfterFrames(30),
               [] {
                   EXPECT_EQ(g_Gra->m_PlayState->GetActiveCountry(), CountryNamed(L"Poland"));
+                  // The minimap panel shows the scenario's picture.
+                  EXPECT_NE(PanelOf(g_MinimapPanel)->GetControl(kMinimapPictureId), nullptr);
                   // The camera's glide depends on how many frames the computer's phase took.
                   D::ArriveCamera();
               })
