@@ -1,5 +1,7 @@
 #include "platform/window.h"
 
+#include <algorithm>
+
 #include <SDL.h>
 
 #include "core/text.h"
@@ -43,13 +45,35 @@ cWindow::~cWindow() { SDL_DestroyWindow(m_Window); }
 void cWindow::SetMode(int width, int height, bool windowed)
 {
     SDL_SetWindowFullscreen(m_Window, windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    m_CenterOnShow = windowed;
     if (windowed) {
         SDL_SetWindowSize(m_Window, width, height);
-        SDL_SetWindowPosition(m_Window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        CenterOnDisplay(width, height);
     }
 }
 
-void cWindow::Show() { SDL_ShowWindow(m_Window); }
+void cWindow::CenterOnDisplay(int width, int height)
+{
+    // Centred on the given size: on X11 a window may still report its old size until it
+    // is shown, which SDL's own centring would use and put the window partly off the screen.
+    SDL_Rect bounds{};
+    const int display = std::max(0, SDL_GetWindowDisplayIndex(m_Window));
+    if (SDL_GetDisplayUsableBounds(display, &bounds) == 0 && bounds.w > 0 && bounds.h > 0)
+        SDL_SetWindowPosition(m_Window, bounds.x + std::max(0, (bounds.w - width) / 2),
+                              bounds.y + std::max(0, (bounds.h - height) / 2));
+    else
+        SDL_SetWindowPosition(m_Window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
+void cWindow::Show()
+{
+    SDL_ShowWindow(m_Window);
+    if (m_CenterOnShow) {
+        int width = 0, height = 0;
+        SDL_GetWindowSize(m_Window, &width, &height);
+        CenterOnDisplay(width, height);
+    }
+}
 
 void cWindow::SetTitle(std::wstring_view title) { SDL_SetWindowTitle(m_Window, WideToUtf8(title).c_str()); }
 

@@ -37,7 +37,9 @@ public:
 
 private:
     explicit cWindow(SDL_Window* window) : m_Window(window) {}
+    void CenterOnDisplay(int width, int height);
     SDL_Window* m_Window;
+    bool m_CenterOnShow = false;
 };
 
 // Turns SDL events into window messages. It keeps the last mouse position, which wheel

@@ -154,12 +154,13 @@ tResult MakeDevice()
     auto& s = State();
     s.deviceCreateAttempted = true;
     s.window->SetMode(s.width, s.height, s.windowed);
-    s.window->Show();
     std::unique_ptr<cSdlRenderer> device = cSdlRenderer::Create(s.window->GetSdlWindow(), s.width, s.height);
     if (!device) {
         SetExitCode(DXUTERR_CREATINGDEVICE);
         return E_FAIL;
     }
+    // Shown once the renderer is made: making it may make the window anew, in its old place.
+    s.window->Show();
     {
         std::lock_guard<std::recursive_mutex> guard(s.mutex);
         s.device = std::move(device);
