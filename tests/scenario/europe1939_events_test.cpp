@@ -15,6 +15,7 @@
 #include "events/events.h"
 #include "game/game.h"
 #include "tests/test_support.h"
+#include "world/city.h"
 #include "world/country.h"
 #include "world/map.h"
 #include "world/relations.h"
@@ -62,8 +63,71 @@ protected:
         return owner != 0 && (IsCountryOrAlly(owner, country.ID) || game->m_Relations->IsAtWar(country.ID, owner));
     }
 
+    cPanstwo& Country(const wchar_t* name) const
+    {
+        for (cPanstwo* c : game->m_Countries)
+            if (c->Name == name)
+                return *c;
+        throw std::runtime_error("no such country");
+    }
+    // Checks the events impulse by impulse up to the first impulse on or after the date.
+    void CheckEventsUntil(int day, int month, int year)
+    {
+        while (game->GetGameDate().IsBefore(day, month, year)) {
+            game->CheckEvents();
+            game->AdvanceDate();
+        }
+    }
+    void GermanyTakesParis()
+    {
+        for (const cMiasto* c : game->m_Cities)
+            if (c->GetName() == L"Paris")
+                game->m_Mapa->GetHex(c->X, c->Y)->controller = Country(L"Germany").ID;
+    }
+
     cGra* game = nullptr;
 };
+
+// Italy's entry and France's armistice wait for the same fall of Paris, and the armistice
+// makes peace: Italy decides all the same, whether Paris falls before its date or after.
+TEST_F(Europe1939Events, ItalyDecidesOnTheWarWhenFranceFallsWhateverTheArmistice)
+{
+    for (const bool beforeItalysDate : {true, false}) {
+        for (unsigned seed = 1; seed <= 4; ++seed) {
+            SeedRandom(seed);
+            CheckEventsUntil(1, beforeItalysDate ? 5 : 6, 1940);
+            ASSERT_EQ(game->m_Flags[6], 0);
+            ASSERT_EQ(game->m_Flags[7], 0);
+            GermanyTakesParis();
+            game->CheckEvents();
+            EXPECT_NE(game->m_Flags[6], 0) << "the armistice is asked for when Paris falls";
+            if (beforeItalysDate) {
+                EXPECT_EQ(game->m_Flags[7], 0) << "Italy waits for June";
+                game->AdvanceDate();
+                CheckEventsUntil(1, 6, 1940);
+                game->CheckEvents();
+            }
+            EXPECT_NE(game->m_Flags[7], 0) << "seed " << seed;
+            EXPECT_EQ(Country(L"Italy").Alliance == ALLIANCE_AXIS, game->m_Flags[7] == 1);
+            // A new game for the next draw.
+            DeleteGameObject();
+            game = LoadGame(sGameLoadRequest::ForScenario(L"Europe1939"));
+            for (cPanstwo* c : game->m_Countries)
+                c->HumanControlled = false;
+        }
+    }
+}
+
+// The Soviet Union's first targets lie in Poland; once the partition has handed eastern
+// Poland out, none may point at a country it is not at war with (Lithuania took Wilno).
+TEST_F(Europe1939Events, AfterThePartitionTheSovietUnionHasNoTargetToStartANewWar)
+{
+    const cPanstwo& su = Country(L"Soviet Union");
+    ASSERT_FALSE(su.AIParameters.CurrentTargets.empty());
+    ASSERT_TRUE(Event(1).FireOption(1));
+    for (const sAITarget& t : su.AIParameters.CurrentTargets)
+        EXPECT_TRUE(DroppedByTheOpponent(su, t)) << "target (" << t.a << ", " << t.b << ")";
+}
 
 TEST_F(Europe1939Events, TheEventsFireOnTheirDatesFromSeptember1939ToJune1941)
 {
