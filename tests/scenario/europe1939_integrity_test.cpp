@@ -9,6 +9,7 @@
 #include <set>
 #include <sstream>
 
+#include "core/format.h"
 #include "core/log.h"
 #include "core/text.h"
 #include "events/events.h"
@@ -436,4 +437,24 @@ TEST_F(Europe1939, WinterAndMudFitEachClimate)
                 ASSERT_EQ(hex.winterChance[m] + hex.mudChance[m], 0);
             }
         }
+}
+
+// A new unit is named by a number and its owner's name for its type: every country has a
+// name for every type it can buy, embark into or build, and a Mulberry's name takes its number.
+TEST_F(Europe1939, EveryCountryNamesEveryUnitType)
+{
+    const int types[] = {UNIT_INFANTRY,  UNIT_INFANTRY_CORPS,   UNIT_MECHANIZED,        UNIT_MECHANIZED_CORPS,
+                         UNIT_ARMOURED,  UNIT_ARMOURED_CORPS,   UNIT_AIRBORNE,          UNIT_FIGHTER,
+                         UNIT_TACTICAL_BOMBER, UNIT_STRATEGIC_BOMBER, UNIT_CARRIER,     UNIT_BATTLESHIP,
+                         UNIT_CRUISER,   UNIT_SUBMARINE,        UNIT_CARGO,             UNIT_AMPHIBIOUS};
+    for (const cPanstwo* c : game->m_Countries) {
+        for (int type : types) {
+            const std::wstring name = c->GetUnitTypeName(type);
+            EXPECT_TRUE(!name.empty() && name.find(L'%') == std::wstring::npos)
+                << WideToUtf8(c->Name) << ", type " << type << ": \"" << WideToUtf8(name) << "\"";
+        }
+        const std::wstring harbour = FormatText(c->GetUnitTypeName(UNIT_MULBERRY), 39);
+        EXPECT_TRUE(harbour.find(L"39") != std::wstring::npos && harbour.find(L'%') == std::wstring::npos)
+            << WideToUtf8(c->Name) << ": \"" << WideToUtf8(harbour) << "\"";
+    }
 }

@@ -127,9 +127,9 @@ int main(int argc, char** argv)
     bool ok = WriteMap(s, draft.string(), error) && WriteDraftTables(s, draft.string(), error) &&
               WriteDraftAIData(s, (scenario / "ai_data.txt").string(), draft.string(), error) &&
               WriteDraftEvents(s, (scenario / "events.xml").string(), draft.string(), error) &&
+              WriteDraftUnitNames(s, (scenario / "unit_names.csv").string(), draft.string(), error) &&
               WriteInfo(s, scenario / "Info.ini", draft / "Info.ini", error);
-    for (const char* name : {"consts.csv", "unit_names.csv"})
-        ok = ok && CopyFile(scenario / name, draft / name, error);
+    ok = ok && CopyFile(scenario / "consts.csv", draft / "consts.csv", error);
     if (!ok) {
         fs::remove_all(root, ec);
         return Fail(error);

@@ -42,5 +42,10 @@ bool WriteDraftAIData(const sScenario& s, const std::string& sourcePath, const s
 bool WriteDraftEvents(const sScenario& s, const std::string& templatePath, const std::string& folder,
                       std::string& error);
 
+// unit_names.csv from its source: country codes for ids, a cell for every country, a row
+// for every unit type.
+bool WriteDraftUnitNames(const sScenario& s, const std::string& sourcePath, const std::string& folder,
+                         std::string& error);
+
 // The pictures of the scenario folder: image.png and minimap.png.
 bool WritePictures(const sScenario& s, const std::string& folder, std::string& error);
