@@ -129,6 +129,21 @@ TEST_F(Europe1939Events, AfterThePartitionTheSovietUnionHasNoTargetToStartANewWa
         EXPECT_TRUE(DroppedByTheOpponent(su, t)) << "target (" << t.a << ", " << t.b << ")";
 }
 
+// The computer may start a planned war itself before the attack's date; a victim that has
+// surrendered since is not attacked again by the event.
+TEST_F(Europe1939Events, APlannedAttackSparesAVictimThatHasSurrendered)
+{
+    const std::map<int, std::pair<int, const wchar_t*>> attacks = {
+        {27, {24, L"Norway"}}, {28, {25, L"Netherlands"}}, {29, {13, L"Soviet Union"}}, {30, {26, L"Greece"}}};
+    for (const auto& [attack, plan] : attacks) {
+        game->m_Flags[size_t(plan.first)] = 1;
+        Country(plan.second).IsActive = false;
+    }
+    CheckEventsUntil(1, 11, 1941);
+    for (const auto& [attack, plan] : attacks)
+        EXPECT_EQ(game->m_Flags[size_t(attack)], 0) << "event " << attack;
+}
+
 TEST_F(Europe1939Events, TheEventsFireOnTheirDatesFromSeptember1939ToJune1941)
 {
     SeedRandom(1939);
