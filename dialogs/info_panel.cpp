@@ -264,6 +264,9 @@ void cInfoPanel::OnPausePressed()
 
 void cInfoPanel::OnEndTurnPressed()
 {
+    // Only the player's own phase ends, not a move still on its way.
+    if (!g_Gra || g_Gra->GetGameState() != 7)
+        return;
     if (!g_UserSettings.skipEndTurnConfirmation)
         PushDialog(new cDialogPotwKoncaTury);
     else if (g_ShellLinks.endTurnFromMainThread)

@@ -95,11 +95,16 @@ void UpdateStatusBarHint(const cGra& game)
 
 // The human turn was handed to another player of a play-by-e-mail game: the turn is saved
 // into the game's folder and the player is told whom to send it to.
-void HandOverPbemTurn(cGra& game, const cPanstwo& active, const cPanstwo& next)
+// False when the save failed: the player is told and nothing records the turn as played.
+bool HandOverPbemTurn(cGra& game, const cPanstwo& active, const cPanstwo& next)
 {
+    if (!SavePbemGame(game.m_PbemGameName)) {
+        PushDialog(new cDialogTekstowy(LangFormat("save_game_failed_%s", game.m_PbemGameName),
+                                       LangText("save_game_title")));
+        return false;
+    }
     if (!IsDummy(&active))
         WritePbemRepositoryEntry(active.PBEMPlayerId, game.m_PbemGameName);
-    SavePbemGame(game.m_PbemGameName);
     game.m_PbemTurnHandedOver = true;
     std::wstring player, email;
     for (const sPbemPlayer& p : game.m_PbemPlayers)
@@ -109,6 +114,7 @@ void HandOverPbemTurn(cGra& game, const cPanstwo& active, const cPanstwo& next)
         }
     const std::wstring text = LangFormat("pbem_turn_end_message", game.m_PbemGameName, player, email, next.Name);
     PushDialog(new cDialogTekstowy(text, LangText("pbem_turn_end_title")));
+    return true;
 }
 
 } // namespace
@@ -215,6 +221,11 @@ void EndTurnFromMainThread()
     cGra* game = g_Gra;
     if (!game || !game->m_PlayState)
         return;
+    // A unit still on its way holds no hex: the turn ends once the move has ended.
+    if (game->GetGameState() == kStateHumanMove) {
+        LogLine(L"The end of the turn waits for the moving unit");
+        return;
+    }
     cPlayState& play = *game->m_PlayState;
     CheckMapConsistency();
     game->SetGameState(kStateEndOfImpulse);
@@ -251,7 +262,14 @@ void EndTurnFromMainThread()
     cPanstwo* current = DetermineCurrentCountry(game->m_Countries);
     cPanstwo* next = PickNextCountry(game->m_Countries, active);
     if (game->m_IsPbem && active && next && next->PBEMPlayerId != active->PBEMPlayerId && !IsDummy(next)) {
-        HandOverPbemTurn(*game, *active, *next);
+        if (!HandOverPbemTurn(*game, *active, *next)) {
+            // The turn stays the player's, to be ended again once it can be saved.
+            {
+                GLOBAL_LOCK_SCOPE();
+                active->FinishedTurn = false;
+            }
+            BeginPlayerPhase();
+        }
         return;
     }
     if (!current) {

@@ -21,6 +21,8 @@
 #include "shell/menus/pause_menu.h"
 #include "units/air_unit.h"
 #include "units/combat_result.h"
+#include "units/combat_support.h"
+#include "units/land_attack.h"
 #include "units/land_unit.h"
 #include "world/country.h"
 #include "world/hex_geometry.h"
@@ -58,15 +60,33 @@ bool ControlAt(CDXUTDialog* dialog, int x, int y)
 // The map's neighbour of (x, y) toward the click: 1 to 6, 0 when not adjacent.
 int DirectionBetween(int x1, int y1, int x2, int y2) { return GetHexDirection(x1, y1, x2, y2); }
 
-void PostCombatResult(const sCombatResult& result)
+// The window shows the fight itself, so the request carries it.
+void PostCombatResult(const sCombatResult& result) { PresentCombatResult(result, false); }
+
+// The person's assault plan fought out: the attack is made of the plan's units still on the map.
+void ExecuteAssaultPlan(cPlayState& play, const sAssaultPlan& plan)
 {
-    if (g_DelayValues[DELAY_HUMAN_COMBAT_RESULT] == 0.0f)
-        return;
-    sPresentationRequest request;
-    request.kind = eRequestKind::CombatResult;
-    request.delayMs = int(g_DelayValues[DELAY_HUMAN_COMBAT_RESULT]);
-    request.unitId = result.kind;
-    Presentation().Post(std::move(request));
+    LogLine(L"Player action: Executing assault ");
+    sLandAttack attack;
+    attack.x = plan.x;
+    attack.y = plan.y;
+    sCombatResult result;
+    bool fought = false;
+    {
+        GLOBAL_LOCK_SCOPE();
+        attack.defender = g_Gra->FindMapUnit(plan.defenderCategory, plan.defenderId);
+        for (int slot = 0; slot < 6; ++slot)
+            if (plan.attackerIds[slot] != 0)
+                attack.SetAttacker(slot, g_Gra->FindMapUnit(CATEGORY_LAND, plan.attackerIds[slot]));
+        fought = attack.Resolve(&result);
+        play.CancelAssaultPlan();
+    }
+    // A plan that lost its units is dropped with its line; the game goes on.
+    if (!fought)
+        LogLine(L"ERROR: while executing assault! no pointer to att. or_def.?");
+    Presentation().RefreshPanels();
+    if (fought)
+        PostCombatResult(result);
 }
 
 // The end of every click that is not kept for a next one.
@@ -225,8 +245,11 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
         sAssaultPlan plan = *play->GetAssaultPlan();
         auto* clicked = dynamic_cast<cJednostkaLadowa*>(target->unit);
         const int d = DirectionBetween(plan.x, plan.y, column, row);
-        if (clicked && clicked->m_Id == plan.defenderId && clicked->m_Category == plan.defenderCategory)
+        if (target->unit && target->unit->m_Id == plan.defenderId && target->unit->m_Category == plan.defenderCategory) {
+            ExecuteAssaultPlan(*play, plan);
+            ResetClick(*play);
             return;
+        }
         if (d == 0 || !clicked || clicked->m_Owner != activeId || clicked->m_ActionPoints < 1 || clicked->m_Attacked) {
             LogLine(L"Player action: assault plan canceled");
             play->CancelAssaultPlan();

@@ -85,6 +85,11 @@ std::vector<std::wstring> ListFolders(const wchar_t* root)
         std::wstring name = Utf8ToWide(entry.path().filename().string());
         if (name.empty() || name[0] == L'.')
             continue;
+        // The game's paths use '\' as their separator: such a name would lead out of the folder.
+        if (name.find(L'\\') != std::wstring::npos || name.find(L"..") != std::wstring::npos) {
+            LogLine(L"A folder named \"%s\" in %s is not listed: its name leads out of the folder", name, root);
+            continue;
+        }
         names.push_back(std::move(name));
     }
     std::sort(names.begin(), names.end());

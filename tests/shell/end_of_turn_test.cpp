@@ -206,4 +206,36 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverRefusedASecondTimeAndTakenUpByTheNex
     EXPECT_EQ(driver.Run(), 0);
 }
 
+TEST(EndOfTurn, APlayByEmailTurnThatCannotBeSavedStaysThePlayersTurnAndIsHandedOverOnceItCanBe)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    static std::optional<std::string> repository;
+    driver.StartWith(LoadTestland);
+    SetUpPbemGame(driver);
+    driver.Then("Bob's turn", [] { return TurnOf(L"Borussia", false); },
+                [] {
+                    repository = ReadWholeFile("data/pbem/repo.dat");
+                    // A file where the game's folder goes: the turn cannot be saved.
+                    std::filesystem::remove_all("data/pbem/Summer War");
+                    WriteWholeFile("data/pbem/Summer War", "in the way");
+                },
+                20000);
+    EndTheTurn(driver, "Borussia");
+    driver
+        .Then("told", [] { return MessageTitle() == L"Save the game"; },
+              [] {
+                  EXPECT_TRUE(TurnOf(L"Borussia", false));
+                  EXPECT_FALSE(g_Gra->m_PbemTurnHandedOver);
+                  // Nothing records the turn as played.
+                  EXPECT_EQ(ReadWholeFile("data/pbem/repo.dat"), repository);
+                  CloseTopDialogs(1);
+                  std::filesystem::remove("data/pbem/Summer War");
+              });
+    EndTheTurn(driver, "Borussia again");
+    driver.Then("handed over", [] { return g_Gra->m_PbemTurnHandedOver && MessageTitle() == L"Your turn is over"; },
+                [] { EXPECT_TRUE(FileExists("data/pbem/Summer War/Info.ini")); });
+    EXPECT_EQ(driver.Run(), 0);
+}
+
 } // namespace

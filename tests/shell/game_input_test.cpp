@@ -5,6 +5,7 @@
 #include "dialogs/dialog_stack.h"
 #include "dialogs/end_turn_dialog.h"
 #include "game/game.h"
+#include "game/play_counts.h"
 #include "game/play_state.h"
 #include "platform/messages.h"
 #include "shell/dxut.h"
@@ -14,6 +15,7 @@
 #include "tests/test_support.h"
 #include "units/land_unit.h"
 #include "world/country.h"
+#include "world/hex_geometry.h"
 #include "world/map.h"
 
 namespace {
@@ -93,6 +95,58 @@ TEST(GameInput, AClickSelectsTheUnitAndAClickOnItsRangeMovesIt)
               2000);
     EXPECT_EQ(driver.Run(), 0);
     EXPECT_TRUE(LogStartsWith(L"Player action: Move / "));
+}
+
+// A click on an enemy next to the selected unit makes the plan; a click on the enemy again fights it.
+TEST(GameInput, AnAssaultPlannedByClicksIsFoughtByAClickOnTheDefender)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    static int defenderX = -1, defenderY = -1, combatsBefore = 0;
+    driver.StartWith(LoadTestland)
+        .Then("start", [] { return dynamic_cast<iMenuScreen*>(g_CurrentMenu) != nullptr && g_Gra; },
+              [] { D::ClickControl(245); })
+        .Then("Albion's turn", D::ReadingMessages([] { return g_Gra->GetGameState() == 7 && CurrentDialog(); }),
+              [] { D::PressKey(VK_ESCAPE); }, 20000)
+        .Then("select", [] { return !CurrentDialog(); },
+              [] {
+                  // Albion's Guards stand next to a Borussian unit.
+                  cJednostkaLadowa* guards = g_Gra->FindLandUnitById(1);
+                  for (const cJednostkaLadowa* enemy : g_Gra->m_LandUnits)
+                      for (int d = 0; d < 6 && enemy->m_Owner == 2 && enemy->IsOnMap() && defenderX < 0; ++d) {
+                          int x = 0, y = 0;
+                          GetNeighbourCoordsOut(enemy->m_X, enemy->m_Y, d, x, y);
+                          const sHex* hex = g_Gra->m_Mapa->IsInside(x, y) ? g_Gra->m_Mapa->GetHex(x, y) : nullptr;
+                          if (hex && !hex->IsSea() && !hex->unit) {
+                              guards->SetPosition(x, y);
+                              if (guards->m_X == x && guards->m_Y == y) {
+                                  defenderX = enemy->m_X;
+                                  defenderY = enemy->m_Y;
+                              }
+                          }
+                      }
+                  ASSERT_GE(defenderX, 0);
+                  guards->m_ActionPoints = guards->m_StartingActionPoints;
+                  combatsBefore = g_PlayCounts.landCombats.load();
+                  g_Gra->m_Mapa->CenterAtHex(defenderX, defenderY);
+                  D::ArriveCamera();
+                  D::ClickHex(guards->m_X, guards->m_Y);
+              })
+        .Then("plan", [] { return true; }, [] { D::ClickHex(defenderX, defenderY); })
+        .Then("fight", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_ASSAULT_PLAN; },
+              [] {
+                  ASSERT_NE(g_Gra->m_PlayState->GetAssaultPlan(), nullptr);
+                  EXPECT_TRUE(g_Gra->m_PlayState->GetAssaultPlan()->HasAttacker(1));
+                  D::ClickHex(defenderX, defenderY);
+              })
+        .Then("fought", [] { return g_PlayCounts.landCombats.load() > combatsBefore; },
+              [] {
+                  EXPECT_EQ(g_Gra->m_PlayState->GetAssaultPlan(), nullptr);
+                  EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_SELECT);
+              },
+              200);
+    EXPECT_EQ(driver.Run(), 0);
+    EXPECT_TRUE(LogContains(L"Player action: Executing assault "));
 }
 
 TEST(GameInput, KeysStoreAndRecallPlacesWalkTheUnitsAndPauseOnlyInThePlayersPhase)

@@ -51,6 +51,8 @@ void MakeFolders()
                                               "data/scenarios/Testland");
     std::filesystem::create_directories("data/scenarios/No Info");
     std::filesystem::create_directories("data/scenarios/.hidden");
+    // Not listed: with the game's separator the name leads out of the folder.
+    WriteFile("data/scenarios/up\\..\\..\\x/Info.ini", "[General_ENG]\r\nName=Escaped\r\n");
     WriteFile("data/scenarios/readme.txt", "not a folder");
     WriteFile("data/scenarios/100% War/Info.ini", "[General_ENG]\r\nName=Percent\r\n[Duration]\r\nTurns=12\r\n"
                                                   "[Map]\r\nSizeX=30\r\nSizeY=20\r\n");
