@@ -12,11 +12,11 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktra
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
 ctest --test-dir "$BUILD" --output-on-failure --parallel "$(nproc)" "$@"
 
-# The tests that start a second thread (their names say "Thread", and the game creations
-# that start the opponent's thread) again under ThreadSanitizer.
+# The tests that start a second thread (their names say "Thread", the game creations and
+# the whole-program tests that play with the opponent's thread) again under ThreadSanitizer.
 TSAN_BUILD=build/tsan
 cmake -S . -B "$TSAN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORANT_TSAN=ON -DVELMORANT_TESTS=ON
 cmake --build "$TSAN_BUILD" --parallel --target velmorant_tests
 unset ASAN_OPTIONS LSAN_OPTIONS
 export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"
-ctest --test-dir "$TSAN_BUILD" --output-on-failure --parallel "$(nproc)" -R '[Tt]hread|GameCreation' "$@"
+ctest --test-dir "$TSAN_BUILD" --output-on-failure --parallel "$(nproc)" -R '[Tt]hread|GameCreation|WholeProgram|PauseMenu|EndOfTurn|GameInput|ScenarioSettings' "$@"
