@@ -16,21 +16,6 @@ namespace {
 constexpr unsigned kAttackerFlagSlot = 3;
 constexpr unsigned kDefenderFlagSlot = 4;
 
-// The plan names its units by id; the attack is made of those still on the map.
-bool BuildAttack(sLandAttack& attack)
-{
-    const sAssaultPlan* plan = g_Gra && g_Gra->m_PlayState ? g_Gra->m_PlayState->GetAssaultPlan() : nullptr;
-    if (!plan)
-        return false;
-    attack.x = plan->x;
-    attack.y = plan->y;
-    attack.defender = plan->defenderId != 0 ? g_Gra->FindMapUnit(plan->defenderCategory, plan->defenderId) : nullptr;
-    for (int slot = 0; slot < kAttackSlots; ++slot)
-        if (plan->attackerIds[slot] != 0)
-            attack.SetAttacker(slot, g_Gra->FindMapUnit(CATEGORY_LAND, plan->attackerIds[slot]));
-    return true;
-}
-
 } // namespace
 
 cAttackPanel* AttackPanel() { return dynamic_cast<cAttackPanel*>(g_AttackPanel); }
@@ -85,7 +70,7 @@ void cAttackPanel::Refresh()
 {
     cWindowLock lock;
     sLandAttack attack;
-    const bool planned = BuildAttack(attack);
+    const bool planned = g_Gra && g_Gra->m_PlayState && g_Gra->m_PlayState->BuildAssault(attack);
     const sLandAttack* shown = planned ? &attack : nullptr;
     ShowAttackers(shown && attack.CountAttackers() > 0 ? shown : nullptr);
     ShowDefender(shown && attack.defender ? shown : nullptr);

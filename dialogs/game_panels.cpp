@@ -1,16 +1,32 @@
 #include "dialogs/game_panels.h"
 
+#include "dialogs/attack_panel.h"
 #include "dialogs/diplomacy_panel.h"
+#include "dialogs/hex_panel.h"
 #include "dialogs/info_panel.h"
 #include "dialogs/minimap_panel.h"
+#include "dialogs/unit_panel.h"
+
+namespace {
+
+// Drawn in this order: the info panel last, over the panels it folds.
+iPanelScreen** const kPanels[] = {&g_MinimapPanel, &g_HexPanel, &g_UnitPanel, &g_AttackPanel, &g_DiplomacyPanel,
+                                  &g_InfoPanel};
+
+} // namespace
 
 void CreateGamePanels()
 {
     DestroyGamePanels();
     g_InfoPanel = new cInfoPanel;
     g_MinimapPanel = new cMinimapPanel;
-    // Starts folded; the info panel's button shows it.
+    // These start folded; the info panel's buttons show them.
     g_DiplomacyPanel = new cDiplomacyPanel;
+    g_HexPanel = new cHexPanel;
+    g_UnitPanel = new cUnitPanel;
+    g_AttackPanel = new cAttackPanel;
+    for (iPanelScreen* screen : {g_HexPanel, g_UnitPanel, g_AttackPanel})
+        PanelOf(screen)->SetMinimized(true);
 }
 
 void DestroyGamePanels()
@@ -18,15 +34,17 @@ void DestroyGamePanels()
     // No window of the game outlives it; whoever waits for one gets its answer.
     CloseTopDialogs(-1);
     FlushClosedDialogs();
-    for (iPanelScreen** panel : {&g_DiplomacyPanel, &g_MinimapPanel, &g_InfoPanel}) {
-        delete PanelOf(*panel);
+    // Each global is cleared before the next panel goes, so none points at a freed one.
+    for (iPanelScreen** panel : kPanels) {
+        cPanel* gone = PanelOf(*panel);
         *panel = nullptr;
+        delete gone;
     }
 }
 
 void RenderGamePanels(float elapsed)
 {
-    for (iPanelScreen* screen : {g_MinimapPanel, g_DiplomacyPanel, g_InfoPanel})
-        if (cPanel* panel = PanelOf(screen))
+    for (iPanelScreen** screen : kPanels)
+        if (cPanel* panel = PanelOf(*screen))
             panel->OnRender(elapsed);
 }

@@ -8,6 +8,8 @@
 #include "game/game.h"
 #include "game/presentation.h"
 #include "units/air_unit.h"
+#include "units/combat_result.h"
+#include "units/land_attack.h"
 #include "units/land_unit.h"
 #include "world/city.h"
 #include "world/country.h"
@@ -156,6 +158,34 @@ void cPlayState::ValidateAssaultPlan()
             CancelAssaultPlan();
             return;
         }
+}
+
+bool cPlayState::BuildAssault(sLandAttack& attack) const
+{
+    if (!m_AssaultPlan)
+        return false;
+    attack.x = m_AssaultPlan->x;
+    attack.y = m_AssaultPlan->y;
+    attack.defender = FindUnitOnMap(m_AssaultPlan->defenderCategory, m_AssaultPlan->defenderId);
+    for (int slot = 0; slot < kAttackSlots; ++slot)
+        if (m_AssaultPlan->attackerIds[slot] != 0)
+            attack.SetAttacker(slot, FindUnitOnMap(CATEGORY_LAND, m_AssaultPlan->attackerIds[slot]));
+    return true;
+}
+
+bool cPlayState::ExecuteAssaultPlan(sCombatResult& result)
+{
+    sLandAttack attack;
+    const bool planned = BuildAssault(attack);
+    CancelAssaultPlan();
+    if (!planned)
+        return false;
+    // A unit of the plan may have died since it was planned: nothing is fought then.
+    if (!attack.defender || attack.CountAttackers() == 0 || !attack.Resolve(&result)) {
+        LogLine(L"ERROR: while executing assault! no pointer to att. or_def.?");
+        return false;
+    }
+    return true;
 }
 
 void cPlayState::ForgetUnit(const cUnit* unit)

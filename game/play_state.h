@@ -18,6 +18,8 @@ class cZaopatrzenie;
 class cHoverable;
 class cJednostkaLotnicza;
 struct sHex;
+struct sLandAttack;
+struct sCombatResult;
 
 // What the next left click on the map does.
 enum eOrderMode
@@ -99,6 +101,11 @@ public:
     // Cancels a plan of several attackers when its defender was already attacked this
     // turn or one of its attackers has already attacked; a single attacker stays.
     void ValidateAssaultPlan();
+    // The plan as an attack of the units still on the map; false without a plan.
+    bool BuildAssault(sLandAttack& attack) const;
+    // Fights the plan and ends it. False, with the plan ended and nothing fought, when its
+    // defender or every attacker is gone.
+    bool ExecuteAssaultPlan(sCombatResult& result);
 
     // Moves. FindPath turns the unit's reachable hexes into the path to (x, y) and makes
     // it the current move, with the undo record reset for the unit; a target the unit

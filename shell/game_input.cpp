@@ -6,6 +6,7 @@
 #include "core/lock.h"
 #include "core/log.h"
 #include "core/settings.h"
+#include "dialogs/attack_panel.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/end_turn_dialog.h"
 #include "dialogs/panel.h"
@@ -18,11 +19,11 @@
 #include "platform/messages.h"
 #include "shell/game_frame.h"
 #include "shell/links.h"
+#include "shell/map_orders.h"
 #include "shell/menus/pause_menu.h"
 #include "units/air_unit.h"
 #include "units/combat_result.h"
 #include "units/combat_support.h"
-#include "units/land_attack.h"
 #include "units/land_unit.h"
 #include "world/country.h"
 #include "world/hex_geometry.h"
@@ -44,6 +45,7 @@ constexpr uint32_t kZoneMark = 16384;
 constexpr int kClickSlack = 4;
 
 bool g_LeftWasDown = false;
+bool g_RightWasDown = false;
 int g_PressX = 0, g_PressY = 0;
 bool g_PauseAfterMove = false;
 
@@ -59,35 +61,6 @@ bool ControlAt(CDXUTDialog* dialog, int x, int y)
 
 // The map's neighbour of (x, y) toward the click: 1 to 6, 0 when not adjacent.
 int DirectionBetween(int x1, int y1, int x2, int y2) { return GetHexDirection(x1, y1, x2, y2); }
-
-// The window shows the fight itself, so the request carries it.
-void PostCombatResult(const sCombatResult& result) { PresentCombatResult(result, false); }
-
-// The person's assault plan fought out: the attack is made of the plan's units still on the map.
-void ExecuteAssaultPlan(cPlayState& play, const sAssaultPlan& plan)
-{
-    LogLine(L"Player action: Executing assault ");
-    sLandAttack attack;
-    attack.x = plan.x;
-    attack.y = plan.y;
-    sCombatResult result;
-    bool fought = false;
-    {
-        GLOBAL_LOCK_SCOPE();
-        attack.defender = g_Gra->FindMapUnit(plan.defenderCategory, plan.defenderId);
-        for (int slot = 0; slot < 6; ++slot)
-            if (plan.attackerIds[slot] != 0)
-                attack.SetAttacker(slot, g_Gra->FindMapUnit(CATEGORY_LAND, plan.attackerIds[slot]));
-        fought = attack.Resolve(&result);
-        play.CancelAssaultPlan();
-    }
-    // A plan that lost its units is dropped with its line; the game goes on.
-    if (!fought)
-        LogLine(L"ERROR: while executing assault! no pointer to att. or_def.?");
-    Presentation().RefreshPanels();
-    if (fought)
-        PostCombatResult(result);
-}
 
 // The end of every click that is not kept for a next one.
 void ResetClick(cPlayState& play)
@@ -171,12 +144,28 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
         click = std::abs(x - g_PressX) <= kClickSlack && std::abs(y - g_PressY) <= kClickSlack;
     }
     g_LeftWasDown = left;
+    const bool rightPressed = right && !g_RightWasDown;
+    g_RightWasDown = right;
 
     int column = 0, row = 0;
     PickHex(x, y, width, height, map->camera.currentX, map->camera.currentY, map->currentScale, column, row);
     sHex* hovered = !overControl && map->IsInside(column, row) ? map->GetHex(column, row) : nullptr;
+    const bool hoverMoved = hovered != play->GetHoveredHex();
     play->SetHoveredHex(hovered);
-    if (GetGameState() != kStateHuman || !click || !hovered)
+    // The attack panel keeps the odds of the plan in view while the player points at the map.
+    if (hoverMoved && play->GetAssaultPlan())
+        if (cAttackPanel* attack = AttackPanel())
+            attack->Refresh();
+    if (GetGameState() != kStateHuman)
+        return;
+    if (rightPressed && !overControl) {
+        GLOBAL_LOCK_SCOPE();
+        // A right click gives up an order waiting for its target.
+        if (AbandonOrder(*play, *map))
+            ResetClick(*play);
+        return;
+    }
+    if (!click || !hovered)
         return;
 
     GLOBAL_LOCK_SCOPE();
@@ -189,14 +178,25 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
     cUnit* selected = previous ? previous->unit : nullptr;
     auto* unit = dynamic_cast<cJednostka*>(selected);
     play->SelectHex(column, row);
-    const int mode = play->GetOrderMode();
+    int mode = play->GetOrderMode();
+
+    switch (CarryOutWindowOrder(sMapClick{*play, *map, *target, isTarget, selected})) {
+    case eOrderClick::Done: ResetClick(*play); return;
+    case eOrderClick::KeepMode: return;
+    case eOrderClick::Abandoned:
+        // The click goes on as one given without the order: it may select a unit.
+        AbandonOrder(*play, *map);
+        mode = play->GetOrderMode();
+        break;
+    case eOrderClick::NotAWindowOrder: break;
+    }
 
     if (mode == ORDER_AIR_BOMBARDMENT && unit) {
         map->ClearMarks(~(kZoneMark | kSelectionMark), false);
         if (isTarget) {
             sCombatResult result;
             target->AirBombard(&result, unit);
-            PostCombatResult(result);
+            PresentCombatResult(result, false);
         }
         Presentation().RefreshPanels();
         ResetClick(*play);
@@ -207,7 +207,7 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
         if (auto* victim = dynamic_cast<cJednostkaLotnicza*>(target->unit)) {
             sCombatResult result;
             victim->AirFight(&result, unit);
-            PostCombatResult(result);
+            PresentCombatResult(result, false);
         }
         ResetClick(*play);
         return;
@@ -217,7 +217,7 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
             LogLine(L"Player action: Nuclear bombardment / %s on (%i, %i)", bomber->m_Name, column, row);
             sCombatResult result;
             bomber->NuclearStrike(column, row, &result);
-            PostCombatResult(result);
+            PresentCombatResult(result, false);
             map->ClearMarks(~kSelectionMark, false);
             Presentation().RefreshPanels();
         }
@@ -245,8 +245,14 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
         sAssaultPlan plan = *play->GetAssaultPlan();
         auto* clicked = dynamic_cast<cJednostkaLadowa*>(target->unit);
         const int d = DirectionBetween(plan.x, plan.y, column, row);
-        if (target->unit && target->unit->m_Id == plan.defenderId && target->unit->m_Category == plan.defenderCategory) {
-            ExecuteAssaultPlan(*play, plan);
+        // The defender may be an air unit on its field.
+        const cUnit* occupant = target->unit;
+        if (occupant && occupant->m_Id == plan.defenderId && occupant->m_Category == plan.defenderCategory) {
+            LogLine(L"Player action: Executing assault ");
+            sCombatResult result;
+            if (play->ExecuteAssaultPlan(result))
+                PresentCombatResult(result, false);
+            Presentation().RefreshPanels();
             ResetClick(*play);
             return;
         }

@@ -154,14 +154,14 @@ TEST_F(GamePanels, StatusLinesFromRequestsAndFoldButtonsFoldTheirPanel)
     EXPECT_TRUE(posted->IsComplete());
     EXPECT_EQ(TextOf(Info(), kInfoStatusId), L"Choose the hex to attack");
 
-    cPanel unitPanel(351, sLayoutRect{0, 0, 10, 10});
-    unitPanel.SetMinimized(true);
-    g_UnitPanel = &unitPanel;
+    // The game's unit panel starts folded too.
+    cPanel* unitPanel = PanelOf(g_UnitPanel);
+    ASSERT_NE(unitPanel, nullptr);
+    EXPECT_TRUE(unitPanel->GetMinimized());
     Click(Info(), kFoldUnitPanelId);
-    EXPECT_FALSE(unitPanel.GetMinimized());
+    EXPECT_FALSE(unitPanel->GetMinimized());
     Click(Info(), kFoldUnitPanelId);
-    EXPECT_TRUE(unitPanel.GetMinimized());
-    g_UnitPanel = nullptr;
+    EXPECT_TRUE(unitPanel->GetMinimized());
 
     // The game's diplomacy panel starts folded.
     auto* diplomacy = dynamic_cast<cPanel*>(g_DiplomacyPanel);

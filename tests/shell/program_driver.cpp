@@ -22,6 +22,7 @@
 #include "dialogs/dialog_stack.h"
 #include "dialogs/convoy_results_dialog.h"
 #include "dialogs/message_dialog.h"
+#include "dialogs/panel.h"
 #include "shell/dxut.h"
 #include "shell/frame_callbacks.h"
 #include "shell/links.h"
@@ -302,12 +303,26 @@ void LoadTestland()
     CreateGame(sGameLoadRequest::ForScenario(L"Testland"));
 }
 
-CDXUTDialog* cProgramDriver::InputDialog() { return dynamic_cast<CDXUTDialog*>(g_CurrentMenu); }
+CDXUTDialog* cProgramDriver::InputDialog()
+{
+    if (cDialog* window = CurrentDialog(); window && window->GetVisible())
+        return window;
+    return dynamic_cast<CDXUTDialog*>(g_CurrentMenu);
+}
 
 CDXUTControl* cProgramDriver::FindControl(int id)
 {
-    CDXUTDialog* dialog = InputDialog();
-    return dialog ? dialog->GetControl(id) : nullptr;
+    if (CDXUTDialog* dialog = InputDialog())
+        if (CDXUTControl* control = dialog->GetControl(id))
+            return control;
+    // On the game screen with no window open, the panels shown take the clicks.
+    if (g_CurrentMenu || InputDialog())
+        return nullptr;
+    for (iPanelScreen* screen : {g_UnitPanel, g_HexPanel, g_AttackPanel, g_DiplomacyPanel, g_InfoPanel, g_MinimapPanel})
+        if (cPanel* panel = PanelOf(screen); panel && !panel->GetMinimized())
+            if (CDXUTControl* control = panel->GetControl(id))
+                return control;
+    return nullptr;
 }
 
 void cProgramDriver::ClickControl(int id)

@@ -69,6 +69,8 @@ public:
     static void ClickListRow(int listId, const std::wstring& firstCell, bool doubleClick = false);
     // The dialog that takes the input now: the current window, else the current menu.
     static CDXUTDialog* InputDialog();
+    // The control of that id where a click reaches it: the input dialog, else (on the game
+    // screen with no window open) a panel that is not folded.
     static CDXUTControl* FindControl(int id);
     template <class T>
     static T* Control(int id)

@@ -1,0 +1,292 @@
+#include "shell/map_orders.h"
+
+#include <string>
+
+#include "core/log.h"
+#include "core/stringbase.h"
+#include "dialogs/convoys_dialog.h"
+#include "dialogs/dialog_stack.h"
+#include "dialogs/fleets_manager.h"
+#include "dialogs/units_manager.h"
+#include "game/game.h"
+#include "game/play_state.h"
+#include "game/presentation.h"
+#include "units/air_unit.h"
+#include "units/combat_result.h"
+#include "units/combat_support.h"
+#include "units/land_unit.h"
+#include "units/naval_unit.h"
+#include "world/city.h"
+#include "world/country.h"
+#include "world/fleet.h"
+#include "world/map.h"
+#include "world/sea_graph.h"
+
+namespace {
+
+constexpr uint32_t kAllButSelection = ~uint32_t(MARK_SELECTED);
+constexpr uint32_t kAllButZoneAndSelection = ~uint32_t(MARK_SELECTED | MARK_SEA_ZONE);
+
+bool IsFleetOrder(int mode)
+{
+    return mode == ORDER_FLEET_MOVE || mode == ORDER_UNLOAD || mode == ORDER_SHORE_BOMBARDMENT;
+}
+
+bool IsDeployOrder(int mode)
+{
+    return mode == ORDER_DEPLOY || mode == ORDER_DEPLOY_2 || mode == ORDER_SHIP_TO_SEA;
+}
+
+// The fleets window that hid itself for an order of one chosen fleet, or null.
+cDialogFlot* FleetsWindowWithOneFleet()
+{
+    cDialogFlot* fleets = CurrentFleetsDialog();
+    return fleets && fleets->SelectedFleets().size() == 1 ? fleets : nullptr;
+}
+
+cDialogJednostek* UnitsWindow()
+{
+    cDialog* top = CurrentDialog();
+    return top && top->KindId() == kUnitsDialogKind ? static_cast<cDialogJednostek*>(top) : nullptr;
+}
+
+// The window that stood aside for the order shows again (after its own delay).
+void BringBackWindow(int mode)
+{
+    if (IsDeployOrder(mode)) {
+        if (cDialogJednostek* units = UnitsWindow())
+            units->OnReactivate();
+        return;
+    }
+    if (cDialogFlot* fleets = CurrentFleetsDialog())
+        fleets->OnReactivate();
+}
+
+void Reconnoitre(const sMapClick& click, cDialogFlot* fleets)
+{
+    const sHex& hex = click.hex;
+    const int node = SeaNodeOfHex(hex);
+    sCombatResult result;
+    if (fleets) {
+        cJednostkaMorska* ship = fleets->GetSelectedShip(0);
+        if (!ship)
+            return;
+        LogLine(L"Player action: Recon / %s on (%i, %i)", ship->m_Name, hex.x, hex.y);
+        if (hex.IsSea()) {
+            ship->ReconSeaNode(hex.seaZone);
+            return;
+        }
+        ship->ReconAroundHex(hex.x, hex.y);
+        if (hex.city && hex.city->IsPort() && node > 0)
+            ship->ReconSeaNode(node);
+        return;
+    }
+    auto* plane = dynamic_cast<cJednostkaLotnicza*>(click.selected);
+    if (!plane)
+        return;
+    LogLine(L"Player action: Recon / %s on (%i, %i)", plane->m_Name, hex.x, hex.y);
+    if (hex.IsSea())
+        plane->ReconSeaNode(hex.seaZone, &result);
+    else if (plane->FlyReconMission(hex.x, hex.y, &result) == 0 && hex.city && hex.city->IsPort() && node > 0)
+        plane->ReconSeaNode(node, &result);
+}
+
+void Unload(const sMapClick& click, cDialogFlot& fleets)
+{
+    cJednostkaMorska* ship = fleets.GetSelectedShip(0);
+    sWezelGrafuMorz* node = ship && ship->m_Fleet ? ship->m_Fleet->GetSeaNode() : nullptr;
+    click.map.ClearMarks(MARK_ACTION_TARGET, false);
+    if (!ship || !node || !ship->m_Cargo)
+        return;
+    const sHex& hex = click.hex;
+    const bool friendly = IsCountryOrAlly(hex.controller, ship->m_Owner);
+    const sHex* port = click.map.IsInside(node->MainX, node->MainY) ? click.map.GetHex(node->MainX, node->MainY) : nullptr;
+    cJednostkaLadowa* cargo = ship->m_Cargo;
+    if ((!friendly || !port || !port->city) && hex.seaZone != 0 && hex.coastal) {
+        LogLine(L"Player action: Invasion / %s on (%i, %i)", cargo->m_Name, hex.x, hex.y);
+        cargo->AmphibiousAssault(hex.x, hex.y);
+    } else if (friendly) {
+        LogLine(L"Player action: Unload / %s to (%i, %i)", cargo->m_Name, hex.x, hex.y);
+        if (cJednostkaLadowa* landed = ship->UnloadToHex(hex.x, hex.y, node->MainX, node->MainY)) {
+            landed->m_Spotted = true;
+            ship->Kill(false);
+        }
+    }
+    if (const cPanstwo* active = click.play.GetActiveCountry())
+        node->CalculateVisibilityForCountry(active->ID, true);
+}
+
+void BombardShore(const sMapClick& click, cDialogFlot& fleets)
+{
+    cFlota* fleet = fleets.SelectedFleets().front();
+    sCombatResult result;
+    LogLine(L"Player action: Shore bombardment / %s on (%i, %i)", fleet->name, click.hex.x, click.hex.y);
+    if (fleet->BombardHex(click.hex.x, click.hex.y, &result, false))
+        PresentCombatResult(result, false);
+    else
+        Presentation().PushMessage(LangText("shore_bombardment_result_message_no_unit_or_missed"),
+                                   LangText("shore_bombardment_result_title"));
+}
+
+void Deploy(const sMapClick& click, int mode)
+{
+    cUnit* unit = UnitsMgrSelectedUnit();
+    if (!unit)
+        return;
+    LogLine(L"Player action: Deploy / %s on (%i, %i)", unit->m_Name, click.hex.x, click.hex.y);
+    if (mode == ORDER_SHIP_TO_SEA) {
+        if (auto* ship = dynamic_cast<cJednostkaMorska*>(unit); ship && SeaNodeOfHex(click.hex) > 0)
+            ship->JoinOrCreateFleet(SeaNodeOfHex(click.hex));
+    } else if (auto* deployed = dynamic_cast<cJednostka*>(unit)) {
+        if (deployed->DeployNearCity(click.hex.x, click.hex.y))
+            deployed->m_Spotted = true;
+    }
+    click.play.GetUndo().Clear();
+}
+
+} // namespace
+
+int SeaNodeOfHex(const sHex& hex)
+{
+    if (hex.seaNodeDisplay != 0)
+        return hex.seaNodeDisplay;
+    return hex.IsSea() ? hex.seaZone : 0;
+}
+
+bool AbandonOrder(cPlayState& play, cMapa& map)
+{
+    const int mode = play.GetOrderMode();
+    if (mode == ORDER_SELECT || mode == ORDER_MOVE || mode == ORDER_REBASE)
+        return false;
+    LogLine(L"Player action: order %i given up", mode);
+    // The convoy window notices the pick's end itself and takes its port marks along.
+    if (mode != ORDER_CONVOY_START && mode != ORDER_CONVOY_END)
+        map.ClearMarks(kAllButSelection, false);
+    play.SetOrderMode(ORDER_SELECT);
+    if (IsFleetOrder(mode) || IsDeployOrder(mode) || ((mode == ORDER_RECONNAISSANCE || mode == ORDER_AIR_BOMBARDMENT) &&
+                                                      CurrentFleetsDialog() && !CurrentFleetsDialog()->GetVisible()))
+        BringBackWindow(mode);
+    Presentation().RefreshPanels();
+    return true;
+}
+
+eOrderClick CarryOutWindowOrder(const sMapClick& click)
+{
+    cPlayState& play = click.play;
+    const int mode = play.GetOrderMode();
+    const sHex& hex = click.hex;
+    cDialogFlot* fleets = FleetsWindowWithOneFleet();
+
+    switch (mode) {
+    case ORDER_RECONNAISSANCE:
+        if (!fleets && !dynamic_cast<cJednostkaLotnicza*>(click.selected))
+            return eOrderClick::NotAWindowOrder;
+        if (!click.isTarget)
+            return eOrderClick::Abandoned;
+        click.map.ClearMarks(kAllButZoneAndSelection, false);
+        Reconnoitre(click, fleets);
+        if (fleets)
+            BringBackWindow(mode);
+        Presentation().RefreshPanels();
+        return eOrderClick::Done;
+
+    case ORDER_AIR_BOMBARDMENT: {
+        // The unit panel's bomber is the map's own order; this is a carrier's strike.
+        if (!fleets)
+            return eOrderClick::NotAWindowOrder;
+        click.map.ClearMarks(kAllButZoneAndSelection, false);
+        if (click.isTarget) {
+            if (cJednostkaMorska* carrier = fleets->GetSelectedShip(0)) {
+                LogLine(L"Player action: Carrier air strike / %s on (%i, %i)", carrier->m_Name, hex.x, hex.y);
+                sCombatResult result;
+                click.hex.AirBombard(&result, carrier);
+                PresentCombatResult(result, false);
+            }
+        }
+        BringBackWindow(mode);
+        Presentation().RefreshPanels();
+        return eOrderClick::Done;
+    }
+
+    case ORDER_AIRBORNE_ASSAULT: {
+        auto* land = dynamic_cast<cJednostkaLadowa*>(click.selected);
+        if (!land || !click.isTarget || hex.unit)
+            return eOrderClick::Abandoned;
+        LogLine(L"Player action: Airborne assault / %s on (%i, %i)", land->m_Name, hex.x, hex.y);
+        const std::wstring name = land->m_Name;
+        std::wstring text;
+        int landed = 0;
+        land->AirborneAssault(hex.x, hex.y, text, landed);
+        click.map.ClearMarks(kAllButSelection, false);
+        if (!text.empty())
+            Presentation().PushMessage(text, LangFormat("airborne_assault_title_unit%s", name));
+        Presentation().RefreshPanels();
+        return eOrderClick::Done;
+    }
+
+    case ORDER_STRATEGIC_MOVE: {
+        auto* unit = dynamic_cast<cJednostka*>(click.selected);
+        if (!unit || !click.isTarget)
+            return eOrderClick::Abandoned;
+        LogLine(L"Player action: Strategic move / %s to (%i, %i)", unit->m_Name, hex.x, hex.y);
+        unit->StrategicMoveTo(hex.x, hex.y);
+        play.GetUndo().Clear();
+        click.map.ClearMarks(~0u, false);
+        Presentation().RefreshPanels();
+        return eOrderClick::Done;
+    }
+
+    case ORDER_DEPLOY:
+    case ORDER_DEPLOY_2:
+    case ORDER_SHIP_TO_SEA:
+        if (!click.isTarget || !UnitsMgrSelectedUnit())
+            return eOrderClick::Abandoned;
+        Deploy(click, mode);
+        click.map.ClearMarks(kAllButSelection, false);
+        BringBackWindow(mode);
+        Presentation().RefreshPanels();
+        return eOrderClick::Done;
+
+    case ORDER_FLEET_MOVE: {
+        cDialogFlot* window = CurrentFleetsDialog();
+        const int node = SeaNodeOfHex(hex);
+        if (!window || window->SelectedFleets().empty() || !click.isTarget || node == 0)
+            return eOrderClick::Abandoned;
+        for (cFlota* fleet : window->SelectedFleets()) {
+            LogLine(L"Player action: Fleet move / %s to sea node %i", fleet->name, node);
+            fleet->MoveTo(node);
+        }
+        click.map.ClearMarks(~0u, false);
+        BringBackWindow(mode);
+        play.DeselectAll();
+        return eOrderClick::Done;
+    }
+
+    case ORDER_CONVOY_START:
+    case ORDER_CONVOY_END:
+        // The window makes the convoy from the two ports and comes back by itself.
+        if (click.isTarget && TakeConvoyPortPick(SeaNodeOfHex(hex)))
+            return play.GetOrderMode() == ORDER_CONVOY_END ? eOrderClick::KeepMode : eOrderClick::Done;
+        return eOrderClick::Abandoned;
+
+    case ORDER_UNLOAD:
+        if (!fleets || !click.isTarget)
+            return eOrderClick::Abandoned;
+        Unload(click, *fleets);
+        BringBackWindow(mode);
+        play.DeselectAll();
+        return eOrderClick::Done;
+
+    case ORDER_SHORE_BOMBARDMENT:
+        if (!fleets || !click.isTarget || !hex.IsLand())
+            return eOrderClick::Abandoned;
+        BombardShore(click, *fleets);
+        click.map.ClearMarks(kAllButSelection, false);
+        BringBackWindow(mode);
+        play.DeselectAll();
+        return eOrderClick::Done;
+
+    default:
+        return eOrderClick::NotAWindowOrder;
+    }
+}

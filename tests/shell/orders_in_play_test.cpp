@@ -1,0 +1,263 @@
+// Orders given through the game's windows in a running game of Testland: a unit moved,
+// shipped from a port and landed by clicks, and a fleet's battle fought on its screen.
+#include <gtest/gtest.h>
+
+#include "core/lock.h"
+#include "dialogs/convoys_dialog.h"
+#include "dialogs/convoy_results_dialog.h"
+#include "dialogs/dialog_stack.h"
+#include "dialogs/end_turn_dialog.h"
+#include "dialogs/fleets_manager.h"
+#include "dialogs/info_panel.h"
+#include "dialogs/unit_panel.h"
+#include "game/game.h"
+#include "game/play_state.h"
+#include "platform/messages.h"
+#include "shell/dxut.h"
+#include "shell/menus/scenario_settings_menu.h"
+#include "shell/menus/sea_battle_menu.h"
+#include "tests/shell/program_driver.h"
+#include "tests/test_support.h"
+#include "units/land_unit.h"
+#include "units/naval_unit.h"
+#include "world/convoys.h"
+#include "world/fleet.h"
+#include "world/map.h"
+
+namespace {
+
+using namespace testing_support;
+using D = cProgramDriver;
+
+constexpr int kGuards = 1;                  // 1st Guards in Londinium (2,2)
+constexpr int kDoverX = 3, kDoverY = 3;     // the port of sea node 4
+constexpr int kQuayX = 2, kQuayY = 3;       // beside it
+constexpr int kDoverShipsX = 4, kDoverShipsY = 2;
+constexpr int kChannelX = 5, kChannelY = 3; // the Channel's own hex
+constexpr int kNorthSeaX = 12, kNorthSeaY = 0;
+constexpr int kNorthSea = 1;
+constexpr int kArkRoyal = 1, kHomeFleet = 1, kHochseeflotte = 3;
+constexpr int IDC_OK = 245;
+constexpr int IDC_CLOSE_BATTLE = 658, IDC_AUTO_END = 661;
+
+bool PlayersTurn() { return g_Gra && g_Gra->GetGameState() == 7 && !CurrentDialog(); }
+// On the map or aboard a ship.
+cJednostkaLadowa* Guards()
+{
+    for (auto* units : {&g_Gra->m_LandUnits, &g_Gra->m_LandUnits2})
+        for (cJednostkaLadowa* unit : *units)
+            if (unit->m_Id == kGuards)
+                return unit;
+    return nullptr;
+}
+cFlota* Fleet(int id)
+{
+    for (cFlota* fleet : g_Gra->m_Fleets)
+        if (fleet->ID == id)
+            return fleet;
+    return nullptr;
+}
+void ClickInWindow(int id)
+{
+    cDialog* window = CurrentDialog();
+    ASSERT_NE(window, nullptr);
+    const sRect r = window->ToScreenRect(window->GetControl(id)->GetBoundingBox());
+    D::Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+void ShowHex(int x, int y)
+{
+    g_Gra->m_Mapa->CenterAtHex(x, y);
+    D::ArriveCamera();
+}
+// The condition, while a person reads the computer's messages and the convoys' results.
+std::function<bool()> Reading(std::function<bool()> condition)
+{
+    return D::ReadingMessages([condition = std::move(condition)] {
+        if (cDialog* window = CurrentDialog(); window && window->KindId() == kConvoyResultsDialogKind) {
+            D::PressKey(VK_RETURN);
+            return false;
+        }
+        return condition();
+    });
+}
+// Picks a fleet, then one of its ships, in the fleets window on top.
+void PickShip(cProgramDriver& driver, std::function<std::wstring()> fleetName, std::function<std::wstring()> shipName)
+{
+    driver.Then("fleet row", [=] { return CurrentFleetsDialog() && D::ShowListRow(kFleetsListId, fleetName()); })
+        .Then("fleet", D::AfterFrames(2), [=] { D::ClickListRow(kFleetsListId, fleetName()); })
+        .Then("ship row", [=] { return D::ShowListRow(kFleetsShipsId, shipName()); })
+        .Then("ship", D::AfterFrames(2), [=] { D::ClickListRow(kFleetsShipsId, shipName()); });
+}
+
+TEST(OrdersInPlay, AUnitIsMovedShippedAndLandedByClicksAndAFleetsBattleIsFoughtOnItsScreen)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    static int turn = 0;
+    driver.StartWith(LoadTestland)
+        .Then("settings", [] { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; },
+              [] { D::ClickControl(IDC_OK); })
+        .Then("Albion's turn", D::ReadingMessages([] { return g_Gra && g_Gra->GetGameState() == 7 && CurrentDialog(); }),
+              [] { D::PressKey(VK_ESCAPE); }, 20000)
+        // The Guards march from Londinium to the port of Dover.
+        .Then("select", PlayersTurn,
+              [] {
+                  {
+                      // A step to the quay leaves them one point to go aboard with.
+                      GLOBAL_LOCK_SCOPE();
+                      Guards()->SetActionPoints(2);
+                  }
+                  ShowHex(kDoverX, kDoverY);
+                  D::ClickHex(2, 2);
+              })
+        .Then("move", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_MOVE; },
+              [] {
+                  EXPECT_NE(g_Gra->m_Mapa->GetHex(kQuayX, kQuayY)->marks & MARK_MOVE_RANGE, 0u);
+                  D::ClickHex(kQuayX, kQuayY);
+              })
+        .Then("by the port", [] { return PlayersTurn() && Guards()->m_X == kQuayX && Guards()->m_Y == kQuayY; },
+              [] { D::ClickControl(kFoldUnitPanelId); })
+        .Then("unit panel", [] { return D::FindControl(kUnitPanelSeaTransportId) != nullptr; },
+              [] {
+                  // What the computer did last is no part of the picture.
+                  PostInfoPanelMessage(L"");
+                  ShowHex(kDoverX, kDoverY);
+              })
+        .Then("settled", D::AfterFrames(20))
+        .Screenshot("unit_panel_in_play")
+        .Then("ship", [] { return true; },
+              [] {
+                  EXPECT_TRUE(D::FindControl(kUnitPanelSeaTransportId)->GetEnabled());
+                  D::ClickControl(kUnitPanelSeaTransportId);
+              })
+        .Then("aboard", [] { return Guards()->m_Transporter != nullptr; },
+              [] {
+                  EXPECT_EQ(g_Gra->m_Mapa->GetHex(kQuayX, kQuayY)->unit, nullptr);
+                  D::ClickHex(kDoverShipsX, kDoverShipsY);
+              });
+    // In the port's fleets window the new transport unloads onto the quay again.
+    PickShip(
+        driver, [] { return Guards()->m_Transporter->m_Fleet->name; }, [] { return Guards()->m_Transporter->m_Name; });
+    driver.Then("unload", D::AfterFrames(2), [] { ClickInWindow(kFleetsUnloadId); })
+        .Then("target", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_UNLOAD; },
+              [] {
+                  EXPECT_FALSE(CurrentDialog()->GetVisible());
+                  D::ClickHex(kDoverX, kDoverY);
+              })
+        .Then("landed", [] { return Guards()->m_X == kDoverX && Guards()->m_Y == kDoverY; },
+              [] {
+                  EXPECT_EQ(Guards()->m_Transporter, nullptr);
+                  EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_SELECT);
+                  EXPECT_TRUE(LogHasInOrder({L"Player action: Move / 1st Guards from (2, 2) to (2, 3)",
+                                             L"Player action: Unload / 1st Guards to (3, 3)"}));
+              })
+        // The window comes back after its pause, and goes.
+        .Then("window back", [] { return CurrentDialog() && CurrentDialog()->GetVisible(); },
+              [] { ClickInWindow(kFleetsCloseId); })
+        // The Home Fleet sails into the North Sea, where the High Seas Fleet waits.
+        .Then("to the Channel", PlayersTurn,
+              [] {
+                  GLOBAL_LOCK_SCOPE();
+                  // Every ship joins and sees the enemy; no carrier strikes before the board.
+                  g_Gra->m_Consts.SeaBattleParticipation = 100;
+                  std::fill(std::begin(g_Gra->m_Consts.SeaBattleDetection), std::end(g_Gra->m_Consts.SeaBattleDetection),
+                            1000);
+                  g_Gra->FindNavalUnitById(kArkRoyal)->Kill(false);
+                  Fleet(kHochseeflotte)->movedThisTurn = 0;
+                  Fleet(kHochseeflotte)->MoveTo(kNorthSea);
+                  ShowHex(kChannelX, kChannelY);
+                  D::ClickHex(kChannelX, kChannelY);
+              })
+        .Then("fleets", [] { return CurrentFleetsDialog() && D::ShowListRow(kFleetsListId, L"Home Fleet"); })
+        .Then("home fleet", D::AfterFrames(2), [] { D::ClickListRow(kFleetsListId, L"Home Fleet"); })
+        .Then("sail", D::AfterFrames(2), [] { ClickInWindow(kFleetsMoveId); })
+        .Then("destination", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_FLEET_MOVE; },
+              [] {
+                  EXPECT_NE(g_Gra->m_Mapa->GetHex(kNorthSeaX, kNorthSeaY)->marks & MARK_REACHABLE_SEA_NODE, 0u);
+                  ShowHex(kNorthSeaX, kNorthSeaY);
+                  D::ClickHex(kNorthSeaX, kNorthSeaY);
+              })
+        .Then("sailed", [] { return Fleet(kHomeFleet)->seaNode == kNorthSea; },
+              [] { EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_SELECT); })
+        .Then("end the turn", PlayersTurn,
+              [] {
+                  turn = g_Gra->m_Turn;
+                  D::PressKey('Q');
+              })
+        .Then("confirm", [] { return dynamic_cast<cDialogPotwKoncaTury*>(CurrentDialog()) != nullptr; },
+              [] { ClickInWindow(kConfirmYesId); })
+        .Then("battle", Reading([] { return dynamic_cast<cSeaBattleMenu*>(g_CurrentMenu) != nullptr; }),
+              {}, 20000)
+        .Then("settled", D::AfterFrames(20))
+        .Picture("sea_battle_in_play")
+        .Then("fight it out", [] { return true; }, [] { D::ClickControl(IDC_AUTO_END); })
+        // Any further battle of the impulse is fought out the same way.
+        .Then("Albion's next turn", Reading([] {
+                  if (dynamic_cast<cSeaBattleMenu*>(g_CurrentMenu)) {
+                      if (D::FindControl(IDC_CLOSE_BATTLE)->GetEnabled())
+                          D::ClickControl(IDC_CLOSE_BATTLE);
+                      else if (D::FindControl(IDC_AUTO_END)->GetEnabled())
+                          D::ClickControl(IDC_AUTO_END);
+                      return false;
+                  }
+                  return g_Gra->GetGameState() == 7 && g_Gra->m_Turn > turn;
+              }),
+              {}, 20000);
+    EXPECT_EQ(driver.Run(), 0);
+    EXPECT_TRUE(LogContains(L"Check succeeded, starting battle"));
+}
+
+TEST(OrdersInPlay, AConvoysPortsArePickedOnTheMapAndARightClickGivesThePickUp)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    constexpr int kValdoShipsX = 6, kValdoShipsY = 5;
+    auto albionsConvoys = [] { return g_Gra->m_Convoys->OwnerConvoys(1)->size(); };
+    auto windowShown = [] {
+        cDialog* window = CurrentDialog();
+        return window && window->KindId() == kConvoysDialogKind && window->GetVisible();
+    };
+    driver.StartWith(LoadTestland)
+        .Then("settings", [] { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; },
+              [] { D::ClickControl(IDC_OK); })
+        .Then("Albion's turn", D::ReadingMessages([] { return g_Gra && g_Gra->GetGameState() == 7 && CurrentDialog(); }),
+              [] { D::PressKey(VK_ESCAPE); }, 20000)
+        .Then("convoys", PlayersTurn, [] { D::PressKey('C'); })
+        .Then("new", windowShown,
+              [=] {
+                  EXPECT_EQ(albionsConvoys(), 2u);
+                  ClickInWindow(kConvoysNewId);
+              })
+        .Then("departure", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_CONVOY_START; },
+              [] {
+                  ShowHex(kDoverShipsX, kDoverShipsY);
+                  D::ClickHex(kDoverShipsX, kDoverShipsY);
+              })
+        .Then("destination", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_CONVOY_END; },
+              [] {
+                  EXPECT_NE(g_Gra->m_Mapa->GetHex(kValdoShipsX, kValdoShipsY)->marks & MARK_REACHABLE_SEA_NODE, 0u);
+                  D::ClickHex(kValdoShipsX, kValdoShipsY);
+              })
+        .Then("made", windowShown,
+              [=] {
+                  EXPECT_EQ(albionsConvoys(), 3u);
+                  EXPECT_EQ(g_ConvoyPick.departureNode, 0);
+                  ClickInWindow(kConvoysNewId);
+              })
+        .Then("given up", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_CONVOY_START; },
+              [] {
+                  int x = 0, y = 0;
+                  D::HexOnScreen(2, 2, x, y);
+                  DXUTStaticWndProc(WM_RBUTTONDOWN, MK_RBUTTON, MakeLParam(x, y));
+                  DXUTStaticWndProc(WM_RBUTTONUP, 0, MakeLParam(x, y));
+                  EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_SELECT);
+              })
+        .Then("window back", windowShown,
+              [=] {
+                  EXPECT_EQ(albionsConvoys(), 3u);
+                  EXPECT_EQ(g_Gra->m_Mapa->GetHex(kDoverShipsX, kDoverShipsY)->marks & MARK_REACHABLE_SEA_NODE, 0u);
+              });
+    EXPECT_EQ(driver.Run(), 0);
+}
+
+} // namespace
