@@ -19,4 +19,4 @@ cmake -S . -B "$TSAN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA
 cmake --build "$TSAN_BUILD" --parallel --target velmorant_tests
 unset ASAN_OPTIONS LSAN_OPTIONS
 export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"
-ctest --test-dir "$TSAN_BUILD" --output-on-failure --parallel "$(nproc)" -R '[Tt]hread|GameCreation|WholeProgram|PauseMenu|EndOfTurn|GameInput|ScenarioSettings' "$@"
+ctest --test-dir "$TSAN_BUILD" --output-on-failure --parallel "$(nproc)" -R '[Tt]hread|GameCreation|WholeProgram|PauseMenu|EndOfTurn|GameInput|ScenarioSettings|OrdersInPlay' "$@"
