@@ -1,5 +1,6 @@
 // Orders given through the game's windows in a running game of Testland: a unit moved,
-// shipped from a port and landed by clicks, and a fleet's battle fought on its screen.
+// shipped from a port and landed by clicks, a fleet's battle fought on its screen, a
+// convoy's ports picked on the map, and a fighter's recon.
 #include <gtest/gtest.h>
 
 #include "core/lock.h"
@@ -11,6 +12,7 @@
 #include "dialogs/info_panel.h"
 #include "dialogs/unit_panel.h"
 #include "game/game.h"
+#include "game/play_counts.h"
 #include "game/play_state.h"
 #include "platform/messages.h"
 #include "shell/dxut.h"
@@ -207,11 +209,14 @@ TEST(OrdersInPlay, AUnitIsMovedShippedAndLandedByClicksAndAFleetsBattleIsFoughtO
     EXPECT_TRUE(LogContains(L"Check succeeded, starting battle"));
 }
 
-TEST(OrdersInPlay, AConvoysPortsArePickedOnTheMapAndARightClickGivesThePickUp)
+TEST(OrdersInPlay, AConvoysPortsArePickedOnTheMapARightClickGivesThePickUpAndAFighterFliesRecon)
 {
     cProgramDriver driver({}, {"scenarios", "save", "pbem"});
     MakeTestlandFolder();
     constexpr int kValdoShipsX = 6, kValdoShipsY = 5;
+    constexpr int kFighterX = 1, kFighterY = 3;
+    static int missions = 0;
+    static std::pair<int, int> target{-1, -1};
     auto albionsConvoys = [] { return g_Gra->m_Convoys->OwnerConvoys(1)->size(); };
     auto windowShown = [] {
         cDialog* window = CurrentDialog();
@@ -256,6 +261,33 @@ TEST(OrdersInPlay, AConvoysPortsArePickedOnTheMapAndARightClickGivesThePickUp)
               [=] {
                   EXPECT_EQ(albionsConvoys(), 3u);
                   EXPECT_EQ(g_Gra->m_Mapa->GetHex(kDoverShipsX, kDoverShipsY)->marks & MARK_REACHABLE_SEA_NODE, 0u);
+                  ClickInWindow(kConvoysExitId);
+              })
+        // Fighter Command, chosen on the map, flies recon from the unit panel.
+        .Then("fighter", PlayersTurn,
+              [] {
+                  ShowHex(kFighterX, kFighterY);
+                  D::ClickHex(kFighterX, kFighterY);
+                  D::ClickControl(kFoldUnitPanelId);
+              })
+        .Then("recon", [] { return D::FindControl(kUnitPanelReconId) != nullptr; },
+              [] { D::ClickControl(kUnitPanelReconId); })
+        .Then("target", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_RECONNAISSANCE; },
+              [] {
+                  missions = g_PlayCounts.airMissions.load();
+                  const cMapa& map = *g_Gra->m_Mapa;
+                  for (int y = 0; y < map.height && target.first < 0; ++y)
+                      for (int x = 0; x < map.width && target.first < 0; ++x)
+                          if (map.GetHex(x, y)->marks & MARK_RECON_TARGET)
+                              target = {x, y};
+                  ASSERT_GE(target.first, 0);
+                  ShowHex(target.first, target.second);
+                  D::ClickHex(target.first, target.second);
+              })
+        .Then("flown", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_SELECT; },
+              [] {
+                  EXPECT_EQ(g_PlayCounts.airMissions.load(), missions + 1);
+                  EXPECT_EQ(g_Gra->m_Mapa->GetHex(target.first, target.second)->marks & MARK_RECON_TARGET, 0u);
               });
     EXPECT_EQ(driver.Run(), 0);
 }
