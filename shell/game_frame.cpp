@@ -64,6 +64,9 @@ bool WindowHasFocus()
 // crosses the same part of the screen at every zoom.
 void ScrollMap(cMapa& map, double time)
 {
+    // An open window takes the keys, and with them the release of an arrow held before it.
+    if (CurrentDialog())
+        g_ArrowKeys = 0;
     const int x = g_LastPointerX, y = g_LastPointerY;
     if (x < 0 || y < 0 || x >= g_UserSettings.resolutionX || y >= g_UserSettings.resolutionY)
         return;

@@ -113,6 +113,15 @@ void PickHex(int mouseX, int mouseY, int screenWidth, int screenHeight, float ca
     row = r;
 }
 
+void ForgetHeldInput()
+{
+    g_ArrowKeys = 0;
+    g_CtrlHeld = false;
+    g_RightHeld = false;
+    g_LeftWasDown = false;
+    g_RightWasDown = false;
+}
+
 bool IsPauseWaitingForMove() { return g_PauseAfterMove; }
 
 void OpenWaitingPauseMenu()

@@ -23,6 +23,10 @@ bool IsControlUnderPointer(int x, int y, bool dialogOnly);
 void PickHex(int mouseX, int mouseY, int screenWidth, int screenHeight, float cameraX, float cameraY, float scale,
              int& column, int& row);
 
+// Forgets the keys and buttons held on the map: a window or menu that takes the input may
+// take their release too, and a new game starts with nothing held.
+void ForgetHeldInput();
+
 // Escape pressed while the player's move was shown: the pause menu opens once it has ended.
 bool IsPauseWaitingForMove();
 void OpenWaitingPauseMenu();

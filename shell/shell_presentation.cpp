@@ -13,6 +13,7 @@
 #include "shell/event_picture.h"
 #include "shell/frame_callbacks.h"
 #include "shell/game_frame.h"
+#include "shell/game_input.h"
 #include "shell/links.h"
 #include "shell/map_skin.h"
 #include "shell/menus/loading_menu.h"
@@ -123,9 +124,17 @@ void cShellPresentation::PlaySound(std::wstring_view path)
     PlaySoundSlot(sound_effects::SlotOf(WideToUtf8(name)));
 }
 
-void cShellPresentation::UseMenuInput() { InstallPauseCallbacks(); }
+void cShellPresentation::UseMenuInput()
+{
+    ForgetHeldInput();
+    InstallPauseCallbacks();
+}
 
-void cShellPresentation::UseGameInput() { InstallGameCallbacks(GameFrameMove); }
+void cShellPresentation::UseGameInput()
+{
+    ForgetHeldInput();
+    InstallGameCallbacks(GameFrameMove);
+}
 
 void cShellPresentation::CreateMusicPlayer()
 {
@@ -135,6 +144,7 @@ void cShellPresentation::CreateMusicPlayer()
 
 void cShellPresentation::CreateGamePanels()
 {
+    ForgetHeldInput();
     StopSoundSlot(sound_effects::kMainMenuMusicLoop);
     if (g_DialogLinks.createGamePanels)
         g_DialogLinks.createGamePanels();

@@ -162,8 +162,18 @@ TEST(GameInput, KeysStoreAndRecallPlacesWalkTheUnitsAndPauseOnlyInThePlayersPhas
               [] { EXPECT_EQ(dynamic_cast<cPauseMenu*>(g_CurrentMenu), nullptr); })
         .Then("Albion's turn", [] { return g_Gra->GetGameState() == 7 && CurrentDialog(); },
               [] { D::PressKey(VK_ESCAPE); }, 20000)
-        .Then("places", [] { return !CurrentDialog(); },
+        // An arrow held when the pause menu opens does not scroll the map after it.
+        .Then("hold an arrow", [] { return !CurrentDialog(); },
               [] {
+                  DXUTStaticWndProc(WM_KEYDOWN, VK_RIGHT, 1);
+                  EXPECT_EQ(g_ArrowKeys, 4);
+                  D::PressKey(VK_ESCAPE);
+              })
+        .Then("paused", [] { return dynamic_cast<cPauseMenu*>(g_CurrentMenu) != nullptr; },
+              [] { D::ClickControl(272); })
+        .Then("places", [] { return !g_CurrentMenu && !CurrentDialog() && g_Gra->GetGameState() == 7; },
+              [] {
+                  EXPECT_EQ(g_ArrowKeys, 0);
                   cMapa& map = *g_Gra->m_Mapa;
                   map.CenterAtHex(7, 5);
                   D::ArriveCamera();
