@@ -171,6 +171,15 @@ void CounterPicture(cairo_t* cr, double ox, double oy, int type, const sDress& d
         Marking(cr, ox + 66, oy + 47, 5, d);
     if (type >= 40 && type <= 43)
         Marking(cr, ox + 30, oy + 62, 4, d);
+    // A turret carries the country's marking over the tank pictogram's own star, which
+    // sits at (0.51, 0.40) of the pictogram's square.
+    auto turret = [&](double x, double base, double len) { Marking(cr, x + 0.51 * len, base - 0.46 * len, 0.06 * len, d); };
+    if (type == 4)
+        turret(ox + 26, oy + 80, 76);
+    if (type == 5) {
+        turret(ox + 8, oy + 80, 66);
+        turret(ox + 70, oy + 72, 50);
+    }
     cairo_restore(cr);
 }
 
