@@ -62,6 +62,21 @@ bool ControlAt(CDXUTDialog* dialog, int x, int y)
 // The map's neighbour of (x, y) toward the click: 1 to 6, 0 when not adjacent.
 int DirectionBetween(int x1, int y1, int x2, int y2) { return GetHexDirection(x1, y1, x2, y2); }
 
+// A new plan: the defender on its hex and one attacker in the slot of its direction.
+void BeginAssaultPlan(cPlayState& play, const cUnit& defender, int x, int y, int direction, int attackerId)
+{
+    sAssaultPlan plan;
+    plan.defenderCategory = defender.m_Category;
+    plan.defenderId = defender.m_Id;
+    plan.x = x;
+    plan.y = y;
+    plan.attackerIds[direction - 1] = attackerId;
+    LogLine(L"Player action: new assault plan created");
+    play.SetAssaultPlan(plan);
+    play.SetOrderMode(ORDER_ASSAULT_PLAN);
+    Presentation().RefreshPanels();
+}
+
 // The end of every click that is not kept for a next one.
 void ResetClick(cPlayState& play)
 {
@@ -299,16 +314,7 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
         if (own && enemy && own->m_Owner == activeId && own->m_ActionPoints >= 1 && !own->m_Attacked && active && owner &&
             active->IsAtWarWith(selected->m_Owner) && !enemy->m_WasAttacked) {
             if (const int d = DirectionBetween(px, py, column, row); d != 0) {
-                sAssaultPlan plan;
-                plan.defenderCategory = selected->m_Category;
-                plan.defenderId = selected->m_Id;
-                plan.x = px;
-                plan.y = py;
-                plan.attackerIds[d - 1] = own->m_Id;
-                LogLine(L"Player action: new assault plan created");
-                play->SetAssaultPlan(plan);
-                play->SetOrderMode(ORDER_ASSAULT_PLAN);
-                Presentation().RefreshPanels();
+                BeginAssaultPlan(*play, *selected, px, py, d, own->m_Id);
                 return;
             }
         }
@@ -317,16 +323,7 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
         if (attacker && attacker->m_Owner == activeId && attacker->m_ActionPoints >= 1 && active &&
             active->IsAtWarWith(target->unit->m_Owner)) {
             if (const int d = DirectionBetween(column, row, px, py); d != 0) {
-                sAssaultPlan plan;
-                plan.defenderCategory = target->unit->m_Category;
-                plan.defenderId = target->unit->m_Id;
-                plan.x = column;
-                plan.y = row;
-                plan.attackerIds[d - 1] = attacker->m_Id;
-                LogLine(L"Player action: new assault plan created");
-                play->SetAssaultPlan(plan);
-                play->SetOrderMode(ORDER_ASSAULT_PLAN);
-                Presentation().RefreshPanels();
+                BeginAssaultPlan(*play, *target->unit, column, row, d, attacker->m_Id);
                 return;
             }
         }
