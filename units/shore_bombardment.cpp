@@ -92,8 +92,7 @@ void cJednostkaLadowa::ShoreBombardment(cFlota& fleet, sCombatResult* result, bo
 
     RecalculateEfficiency();
     defenderReport += result->defenderInfo;
-    // The ships that fired are what the fleet's owner reads of it.
-    attackerReport += result->attackerInfo;
+    attackerReport += result->attackerLossText;
     const int defenderOwner = m_Owner;
     if (GetCombatStrength() < 0.1f) {
         result->defenderKilled = true;

@@ -42,6 +42,9 @@ TEST_F(ShoreBombardment, OneBattleshipRollingSixDealsItsTableValueOnceAndOnlyOnc
                                               L"sea by Home Fleet (Albion)\n\n",
                                               0),
               0u);
+    // The fleet's owner reads what it lost, not the roll call of the ships that fired.
+    EXPECT_EQ(LastReport(14, kAlbion), L"Shore bombardment: hex (8, 3)\n\nAttacked unit 4. Mech Corps (Borussia) from sea "
+                                       L"with Home Fleet\n\n" + result.attackerLossText);
     // The effect lasts until the end of the impulse: no second bombardment of the unit.
     EXPECT_FALSE(Fleet(1).BombardHex(8, 3, &result, true));
 }
