@@ -534,8 +534,8 @@ void cDialogFlot::UpdateAirStrike(const std::vector<cJednostkaMorska*>& ships, c
         SetButton(kFleetsAirStrikeId, false, "fleets_attack_hex_hint_multiple_selection");
     else if (ship.m_Type != UNIT_CARRIER)
         SetButton(kFleetsAirStrikeId, false, "fleets_attack_hex_hint_not_a_carrier_unit");
-    // The carrier's strike needs more hit points than this, as the strike itself requires.
-    else if (ship.m_HP <= GameConsts().CarrierHitPointsForAir)
+    // A carrier at exactly the minimum still sends its aircraft.
+    else if (ship.m_HP < GameConsts().CarrierHitPointsForAir)
         SetButton(kFleetsAirStrikeId, false, "fleets_attack_hex_hint_hp_to_low");
     else if (ship.m_AirstrikeDone)
         SetButton(kFleetsAirStrikeId, false, "fleets_attack_hex_hint_already_attacked_using_planes");

@@ -109,6 +109,17 @@ TEST_F(FleetsManager, ButtonsNameWhyTheyCannotActAndTheWindowComesBackAfterAnOrd
               LangText("fleets_shorebombardment_hint_no_battleship_or_cruiser_selected"));
     EXPECT_EQ(HintOf(kFleetsMoveShipsId), LangText("fleets_move_group_hint_no_possible_destination_fleets"));
 
+    // A carrier at exactly the minimum for an air strike passes that check; one below it
+    // is told so first, whatever else stops it.
+    cJednostkaMorska* carrier = window->GetSelectedShip(0);
+    carrier->m_AirstrikeDone = true;
+    g_Gra->m_Consts.CarrierHitPointsForAir = carrier->m_HP;
+    Choose(kFleetsShipsId, {0});
+    EXPECT_EQ(HintOf(kFleetsAirStrikeId), LangText("fleets_attack_hex_hint_already_attacked_using_planes"));
+    g_Gra->m_Consts.CarrierHitPointsForAir = carrier->m_HP + 1;
+    Choose(kFleetsShipsId, {0});
+    EXPECT_EQ(HintOf(kFleetsAirStrikeId), LangText("fleets_attack_hex_hint_hp_to_low"));
+
     // Both ships: one at a time only for renaming, the commander and the repair.
     Choose(kFleetsShipsId, {0, 1});
     EXPECT_EQ(window->SelectedShips().size(), 2u);
