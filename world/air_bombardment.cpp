@@ -41,14 +41,8 @@ void sHex::AirBombard(sCombatResult* result, cUnit* attacker)
     if (!result || !attacker)
         return;
     ++g_PlayCounts.airMissions;
-    // The mission is paid for before it meets any interceptor, so a bomber turned back
-    // cannot simply fly again.
     auto* air = dynamic_cast<cJednostkaLotnicza*>(attacker);
     auto* carrier = dynamic_cast<cJednostkaMorska*>(attacker);
-    if (air)
-        air->AddActionPoints(-1);
-    else if (carrier)
-        carrier->m_AirstrikeDone = true;
 
     cGrafMorz* graph = WorldSeaGraph();
     sWezelGrafuMorz* zone = IsSea() && graph && seaZone != 0 ? graph->GetNode(seaZone) : nullptr;
@@ -63,10 +57,16 @@ void sHex::AirBombard(sCombatResult* result, cUnit* attacker)
         if (const cPanstwo* defender = GetCountry(defenderId))
             interceptor = defender->FindBestInterceptor(x, y);
     }
+    // A mission the interceptor stops is not flown: it costs nothing, and an attacker shot
+    // down is gone before anything could be charged to it.
     if (interceptor && attacker->TryIntercept(interceptor, result)) {
         EndsWithAttackerKilled(*result, carrier, L"Przechwycenie przy bombowaniu heksa udane, ataker zabijany");
         return;
     }
+    if (air)
+        air->AddActionPoints(-1);
+    else if (carrier)
+        carrier->m_AirstrikeDone = true;
 
     const bool heavy = attacker->m_Type == UNIT_STRATEGIC_BOMBER || attacker->m_Type == UNIT_CARRIER;
     PlayCombatSound(heavy ? L"StrategicBombardment" : L"AirStrike", attacker);

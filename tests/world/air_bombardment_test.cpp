@@ -1,5 +1,5 @@
-// An air mission against a hex: paid for first, met by the defender's best interceptor,
-// then striking the unit, the city (heavy bombers only) and the port, in that order.
+// An air mission against a hex: met by the defender's best interceptor, paid for when it
+// flies on, then striking the unit, the city (heavy bombers only) and the port, in that order.
 #include <gtest/gtest.h>
 
 #include "core/random.h"
@@ -90,4 +90,39 @@ TEST_F(AirBombardment, InterceptionThatStopsTheMissionSparesTheTargetAndAKilledA
     EXPECT_EQ(target->m_Strength, 100);
     EXPECT_EQ(fighter->m_Strength, 2);
     EXPECT_TRUE(testing_support::LogContains(L"Przechwycenie przy bombowaniu heksa udane, ataker zabijany"));
+}
+
+TEST_F(AirBombardment, AMissionTheInterceptorTurnsBackCostsNothingAndOneThatGetsThroughPaysOnce)
+{
+    cJednostkaLadowa* target = g.AddLand(2, UNIT_INFANTRY, 6, 6);
+    cJednostkaLotnicza* fighter = g.AddAir(2, UNIT_FIGHTER, 7, 6);
+    fighter->m_Strength = 12;
+    fighter->m_Supply = 10;
+    cJednostkaLotnicza* bomber = Bomber(UNIT_TACTICAL_BOMBER, 10);
+    // A 1 costs the fighter nothing and the bomber 3, in every column: turned back.
+    sGameConsts& k = g.Consts();
+    auto dieOne = [&k](int fighterLoss, int bomberLoss) {
+        for (int c = 0; c < 9; ++c) {
+            k.AirAttackerLosses[0][c] = fighterLoss;
+            k.AirDefenderLosses[0][c] = bomberLoss;
+        }
+    };
+    dieOne(0, 3);
+    ScriptRandomRaw({RawFor(1)});
+    g.Hex(6, 6).AirBombard(&result, bomber);
+    EXPECT_TRUE(result.interceptionSucceeded);
+    EXPECT_EQ(result.kind, COMBAT_INTERCEPTION);
+    EXPECT_EQ(bomber->m_Strength, 7);
+    EXPECT_EQ(bomber->m_ActionPoints, 3);
+    EXPECT_EQ(target->m_Strength, 100);
+
+    // Now the 1 shoots the fighter down: the bomber flies on, strikes and pays its point.
+    dieOne(20, 0);
+    result.Reset();
+    ScriptRandomRaw({RawFor(1), RawFor(1), RawFor(6)});
+    g.Hex(6, 6).AirBombard(&result, bomber);
+    EXPECT_TRUE(result.defenderKilled);
+    EXPECT_FALSE(unit_tests::Contains(g.game->m_AirUnits, fighter));
+    EXPECT_EQ(result.kind, COMBAT_AIR_STRIKE_LAND);
+    EXPECT_EQ(bomber->m_ActionPoints, 2);
 }
