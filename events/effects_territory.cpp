@@ -12,6 +12,7 @@
 #include "world/country.h"
 #include "world/map.h"
 #include "world/sea_graph.h"
+#include "world/world.h"
 
 namespace event_effects {
 
@@ -139,13 +140,19 @@ void CityChangeProductionPoints(const cEventEffect& e)
     });
 }
 
-// The game knows city types 0 to 4 only.
+// The game knows city types 0 to 4 only; a port needs the sea node on its hex that its
+// ships, convoys and the opponent look up.
 void CitySetType(const cEventEffect& e)
 {
     OnCity(e, [](cMiasto& city, const cEffectParams& p) {
         const int32_t type = p.Int(2);
+        const bool port = type == CITY_SUPPLY_PORT || type == CITY_PORT;
+        const cGrafMorz* graph = WorldSeaGraph();
         if (type < CITY_SUPPLY || type > CITY_RESOURCES)
             p.Refuse(FormatText(L"gives city type %i (0 to 4)", type));
+        else if (port && (!graph || graph->FindNodeAtHex(city.X, city.Y) < 0))
+            p.Refuse(FormatText(L"makes %s at (%i, %i) a port (type %i), but no sea node lies on its hex", city.Name,
+                                city.X, city.Y, type));
         else
             city.Type = type;
     });

@@ -59,10 +59,19 @@ TEST_F(TerritoryEffects, TerritoryHexesCitiesPortsWeatherConvoysAndTheViewChange
     Fire(L"City.SetProductionPoints", {11, 3, 20.5});
     Fire(L"City.ChangeProductionPoints", {11, 3, 1.5});
     EXPECT_EQ(berolina.ProductionPoints, 22.0f);
-    Fire(L"City.SetType", {9, 5, 3});
-    EXPECT_EQ(Hex(9, 5).city->Type, 3);
+    Fire(L"City.SetType", {9, 5, 0});
+    EXPECT_EQ(Hex(9, 5).city->Type, 0);
     Fire(L"City.SetType", {9, 5, 9});
-    EXPECT_EQ(Hex(9, 5).city->Type, 3);
+    EXPECT_EQ(Hex(9, 5).city->Type, 0);
+    // Inland Colonia has no sea node to be a port of; Valdo has one.
+    Fire(L"City.SetType", {9, 5, 3});
+    EXPECT_EQ(Hex(9, 5).city->Type, 0);
+    EXPECT_FALSE(Hex(9, 5).city->IsPort());
+    EXPECT_TRUE(LogContains(L"ERROR: effect City.SetType at line 42 makes Colonia at (9, 5) a port (type 3), but no "
+                            L"sea node lies on its hex; ignored"));
+    Fire(L"City.SetType", {7, 6, 3});
+    EXPECT_EQ(Hex(7, 6).city->Type, 3);
+    EXPECT_EQ(Hex(7, 6).city->GetSeaNodeId(), 6);
 
     // Ports: the size lies within 1 and 10; a sea zone has none.
     sWezelGrafuMorz& dover = game->m_SeaGraph->Nodes[3];
