@@ -241,7 +241,7 @@ void cSeaBattle::Run()
         if (person) {
             sPresentationRequest message;
             message.kind = eRequestKind::Message;
-            message.title = L"Fleet detected";
+            message.title = LangText("sea_battle_fleet_detected_title");
             message.text = m_StageLog;
             Presentation().Post(std::move(message))->Wait();
         }
@@ -679,7 +679,7 @@ void cSeaBattle::PlaceShipsOnBoard()
 
 std::wstring cSeaBattle::BuildStageLog() const
 {
-    std::wstring text = L"Aircraft carrier groups\n-----------------\n";
+    std::wstring text = LangText("sea_battle_stage_carriers");
     auto stage = [&](int kind) {
         bool any = false;
         for (const sSeaBattleStageRecord& r : m_StageRecords) {
@@ -694,7 +694,7 @@ std::wstring cSeaBattle::BuildStageLog() const
             text += LangText("___(none)");
     };
     stage(0);
-    text += L"\nSubmarines\n-----------------\n";
+    text += LangText("sea_battle_stage_submarines");
     stage(1);
     if (m_RegularPartCancelled)
         text += LangText("due_to_the_result_of_this_stage_of_the_battle,_regular_part_has_been_cancelled.");

@@ -6,9 +6,11 @@
 
 #include "core/lock.h"
 #include "core/random.h"
+#include "core/stringbase.h"
 #include "game/play_counts.h"
 #include "tests/test_support.h"
 #include "tests/units/naval_testland.h"
+#include "tests/world/world_fixture.h"
 #include "units/sea_battle.h"
 #include "world/relations.h"
 
@@ -166,6 +168,20 @@ TEST_F(SeaBattles, TransportsAloneCancelTheBattleWithoutAnEndReportAndTellOnlyAP
     cSeaBattle quiet(again, other);
     quiet.Run();
     EXPECT_EQ(Requests(eRequestKind::Message, L"Fleet detected"), 1);
+
+    // The message's title and headings are the language table's.
+    Country(kAlbion).HumanControlled = true;
+    g_StringBase.LoadFromBytes(cStringBase::Encode({{"sea_battle_fleet_detected_title", L"Flotte gesichtet"},
+                                                    {"sea_battle_stage_carriers", L"Traegergruppen\n"},
+                                                    {"sea_battle_stage_submarines", L"U-Boote\n"}}),
+                               true);
+    tSeaBattleSide third{&Ship(3)}, fourth{&Ship(7)};
+    cSeaBattle told(third, fourth);
+    told.Run();
+    LoadGameTexts();
+    EXPECT_EQ(Requests(eRequestKind::Message, L"Flotte gesichtet"), 1);
+    EXPECT_EQ(told.m_StageLog.rfind(L"Traegergruppen\n", 0), 0u) << told.m_StageLog;
+    EXPECT_NE(told.m_StageLog.find(L"U-Boote\n"), std::wstring::npos) << told.m_StageLog;
 }
 
 TEST_F(SeaBattles, ARetreatingShipLeavesTheBattleAndItsLists)
