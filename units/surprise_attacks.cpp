@@ -8,6 +8,7 @@
 #include "core/stringbase.h"
 #include "game/consts.h"
 #include "game/game.h"
+#include "game/play_state.h"
 #include "game/presentation.h"
 #include "units/combat_support.h"
 #include "units/naval_unit.h"
@@ -31,15 +32,21 @@ const std::wstring& NodeNameOf(const cJednostkaMorska& ship)
     return node ? node->Name : none;
 }
 
-bool IsHuman(int countryId)
+// A person sees the attacks of his own ships, and those of his side while it is his side's turn.
+bool ShownToPerson(int attackerId)
 {
-    const cPanstwo* country = GetCountry(countryId);
-    return country && country->HumanControlled;
+    const cPanstwo* attacker = GetCountry(attackerId);
+    if (!attacker)
+        return false;
+    if (attacker->HumanControlled)
+        return true;
+    const cPanstwo* active = g_Gra && g_Gra->m_PlayState ? g_Gra->m_PlayState->GetActiveCountry() : nullptr;
+    return active && attacker->IsAlliedWith(active->ID);
 }
 
 } // namespace
 
-bool cJednostkaMorska::TrySurpriseAttack(std::wstring& text, int* targetOwner)
+bool cJednostkaMorska::TrySurpriseAttack(std::wstring& text)
 {
     text = LangText("wait...");
     const sGameConsts& k = GameConsts();
@@ -66,8 +73,6 @@ bool cJednostkaMorska::TrySurpriseAttack(std::wstring& text, int* targetOwner)
     }
     cJednostkaMorska* target = targets[size_t(RandomInt(1, int(targets.size())) - 1)];
     LogLine(LangFormat("target_chosen:_%s", target->m_Name));
-    if (targetOwner)
-        *targetOwner = target->m_Owner;
 
     const bool planes = m_Type == UNIT_CARRIER;
     const cPanstwo* owner = GetOwner();
@@ -116,21 +121,21 @@ void RunSurpriseAttacks()
         if (!ship || (ship->m_Type != UNIT_CARRIER && !IsRaiderSubmarine(*ship)))
             continue;
         std::wstring text;
-        int targetOwner = 0;
-        if (!ship->TrySurpriseAttack(text, &targetOwner))
+        if (!ship->TrySurpriseAttack(text))
             continue;
         const std::wstring report = L"Raiders activity - " + NodeNameOf(*ship) + L"\n\n" + text;
         AddCombatReport(18, ship->m_Owner, report);
-        if (!IsHuman(ship->m_Owner) && !IsHuman(targetOwner))
+        if (!ShownToPerson(ship->m_Owner))
             continue;
         LogLine(L"Bede pokazywal raport o raiderach komunikujacy:");
         LogLine(text);
         LogLine(report);
         sPresentationRequest message;
         message.kind = eRequestKind::Message;
-        message.title = L"Raiders";
+        message.title = LangText("surprise_attack_title");
         message.text = text;
-        message.countryId = IsHuman(ship->m_Owner) ? ship->m_Owner : targetOwner;
+        if (const cPanstwo* attacker = ship->GetOwner(); attacker && attacker->HumanControlled)
+            message.countryId = attacker->ID;
         Presentation().Post(std::move(message))->Wait();
     }
 }

@@ -202,24 +202,34 @@ TEST_F(SeaBattles, ARetreatingShipLeavesTheBattleAndItsLists)
     EXPECT_NE(battle.m_Log.find(L"Hipper (Borussia) tried to retreat with chance 50%: success"), std::wstring::npos);
 }
 
-TEST_F(SeaBattles, SurpriseAttacksNeedTheirChanceAndTellAPersonOnlyWhenOneIsInvolved)
+TEST_F(SeaBattles, SurpriseAttacksNeedTheirChanceAndAreToldWhenTheAttackerIsAPersonsOrOfTheMovingSide)
 {
     Fleet(4).seaNode = kChannel;  // U-47's raiders join the Home Fleet's zone
     RunSurpriseAttacks();
     EXPECT_EQ(Reports(18), 0);
     EXPECT_FALSE(LogStartsWith(L"U-47 tries to launch a surprise attack"));
 
+    // Albion's turn: the computer's raider strikes Albion's ships, and its person is not told.
     Consts().SeaBattleDetection[7] = 1000;
+    Activate(kAlbion);
     ScriptRandomRaw({RawFor(1, 1, 1000), RawFor(1, 1, 2)});
     RunSurpriseAttacks();
     EXPECT_EQ(Reports(18, kBorussia), 1);
     EXPECT_EQ(LastReport(18, kBorussia).rfind(L"Raiders activity - Channel\n\n", 0), 0u);
-    EXPECT_EQ(Requests(eRequestKind::Message, L"Raiders"), 1);  // the target is Albion's
+    EXPECT_EQ(Requests(eRequestKind::Message, L"Raiders"), 0);
 
+    // Borussia's turn: the attack of the moving side is shown, even with no person at war.
     ComputersOnly();
+    Activate(kBorussia);
     RunSurpriseAttacks();
     EXPECT_EQ(Reports(18, kBorussia), 2);
     EXPECT_EQ(Requests(eRequestKind::Message, L"Raiders"), 1);
+
+    // A person's own raider tells him whoever moves.
+    Country(kBorussia).HumanControlled = true;
+    Activate(kAlbion);
+    RunSurpriseAttacks();
+    EXPECT_EQ(Requests(eRequestKind::Message, L"Raiders"), 2);
 }
 
 namespace {
