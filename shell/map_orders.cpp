@@ -85,10 +85,17 @@ void Reconnoitre(const sMapClick& click, cDialogFlot* fleets)
     if (!plane)
         return;
     LogLine(L"Player action: Recon / %s on (%i, %i)", plane->m_Name, hex.x, hex.y);
-    if (hex.IsSea())
+    if (hex.IsSea()) {
         plane->ReconSeaNode(hex.seaZone, &result);
-    else if (plane->FlyReconMission(hex.x, hex.y, &result) == 0 && hex.city && hex.city->IsPort() && node > 0)
-        plane->ReconSeaNode(node, &result);
+    } else {
+        const int found = plane->FlyReconMission(hex.x, hex.y, &result);
+        // The port is seen on the same flight, unless an interceptor ended it (and perhaps
+        // the plane with it).
+        if (found == 0 && !result.interceptionSucceeded && hex.city && hex.city->IsPort() && node > 0)
+            plane->FlyOverSeaNode(node, &result);
+    }
+    if (result.interceptionFought)
+        PresentCombatResult(result, false);
 }
 
 void Unload(const sMapClick& click, cDialogFlot& fleets)

@@ -203,20 +203,38 @@ void cJednostkaLotnicza::CollectSeaNodesInRadius(std::set<int>& nodes) const
     });
 }
 
-bool cJednostkaLotnicza::ReconSeaNode(int nodeId, sCombatResult* result)
+namespace {
+
+sWezelGrafuMorz* NodeToReconnoitre(const cJednostkaLotnicza& plane, int nodeId)
 {
     cGrafMorz* graph = WorldSeaGraph();
     sWezelGrafuMorz* node = graph && nodeId > 0 ? graph->GetNode(nodeId) : nullptr;
-    if (!node) {
-        LogLine(L"Air unit %s (ID=%i) cannot reconnoitre sea node %i: there is no such node", m_Name, m_Id, nodeId);
+    if (!node)
+        LogLine(L"Air unit %s (ID=%i) cannot reconnoitre sea node %i: there is no such node", plane.m_Name, plane.m_Id,
+                nodeId);
+    return node;
+}
+
+} // namespace
+
+bool cJednostkaLotnicza::ReconSeaNode(int nodeId, sCombatResult* result)
+{
+    if (!NodeToReconnoitre(*this, nodeId))
         return false;
-    }
-    sCombatResult local;
-    if (!result)
-        result = &local;
     AddActionPoints(-1);
     m_AirReconDone = true;
     ++g_PlayCounts.airMissions;
+    return FlyOverSeaNode(nodeId, result);
+}
+
+bool cJednostkaLotnicza::FlyOverSeaNode(int nodeId, sCombatResult* result)
+{
+    sWezelGrafuMorz* node = NodeToReconnoitre(*this, nodeId);
+    if (!node)
+        return false;
+    sCombatResult local;
+    if (!result)
+        result = &local;
     // An interception that stops the flight removes a plane it shoots down.
     if (cJednostkaMorska* interceptor = node->FindInterceptor(m_Owner); interceptor && TryIntercept(interceptor, result))
         return false;

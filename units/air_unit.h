@@ -103,8 +103,12 @@ public:
     // Reconnaissance of a sea node: its fleets are shown unless an interceptor stops the
     // flight (the result then holds the interception). False when nothing was seen.
     bool ReconSeaNode(int nodeId, sCombatResult* result);
+    // The same look at a sea node by a flight already paid for (the port beside a land hex
+    // just reconnoitred). The plane may not survive it: check the result before using it.
+    bool FlyOverSeaNode(int nodeId, sCombatResult* result);
     // Reconnaissance of a land hex: every unit within the owner's aircraft level of it is
-    // seen and kept as discovered. The number of units found.
+    // seen and kept as discovered. The number of units found; 0 too when an interceptor
+    // stopped the flight (the result's interceptionSucceeded, attackerKilled if shot down).
     int FlyReconMission(int x, int y, sCombatResult* result);
     // The enemy air unit of the type in range with the lowest supply term + strength + level.
     cJednostkaLotnicza* FindWeakestEnemyAirUnit(int type) const;
