@@ -84,7 +84,7 @@ cDialogFlot::cDialogFlot(int zoneNodeId) : cDialog(kFleetsDialogKind, LayoutRow(
     AddText(553, LangText("fleets_fleets_list"));
     AddListBoxFromLayout(kFleetsListId, 0);
     if (CDXUTListBox* list = ListOf(*this, kFleetsListId)) {
-        list->SetColumns(7, LangText("fleets_list_fleets_columns"), 30, 5, 20, 15, 15, 13, 2);
+        list->SetColumns(7, LangText("fleets_list_fleets_columns"), 28, 7, 17, 15, 15, 13, 3);
         list->SetColumnSortTypes(7, LIST_SORT_TEXT, LIST_SORT_INTEGER, LIST_SORT_PERCENT, LIST_SORT_DECIMAL,
                                  LIST_SORT_TEXT, LIST_SORT_TEXT, LIST_SORT_TEXT);
         list->SetStyle(1);
@@ -109,7 +109,7 @@ cDialogFlot::cDialogFlot(int zoneNodeId) : cDialog(kFleetsDialogKind, LayoutRow(
         hint->m_dwTextFormat = DT_RIGHT | DT_VCENTER;
     AddListBoxFromLayout(kFleetsShipsId, 1);
     if (CDXUTListBox* list = ListOf(*this, kFleetsShipsId)) {
-        list->SetColumns(5, LangText("fleets_list_units_columns"), 40, 20, 15, 23, 2);
+        list->SetColumns(5, LangText("fleets_list_units_columns"), 39, 20, 15, 23, 3);
         list->SetColumnSortTypes(5, LIST_SORT_TEXT, LIST_SORT_PERCENT, LIST_SORT_DECIMAL, LIST_SORT_TEXT, LIST_SORT_TEXT);
     }
     const struct

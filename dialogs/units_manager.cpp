@@ -208,13 +208,15 @@ void cDialogJednostek::RefreshList(int unitId)
     const std::string titleKey =
         std::string("units_mgr_list_") + kinds[tab] + (deploy ? "_todeploy_columns" : "_onmap_columns");
     const std::wstring& titles = LangText(titleKey);
+    // Widths (per cent) hold the longest names and figures of Europe 1939 and the titles of
+    // the marks in the shipped fonts.
     if (!deploy && tab != kTabNaval) {
-        list->SetColumns(14, titles, 30, 12, 3, 8, 18, 3, 2, 2, 2, 2, 2, 2, 2, 2);
+        list->SetColumns(14, titles, 27, 14, 4, 6, 14, 3, 4, 4, 4, 4, 4, 4, 4, 4);
         list->SetColumnSortTypes(14, LIST_SORT_TEXT, LIST_SORT_PERCENT_OF, LIST_SORT_INTEGER, LIST_SORT_INTEGER,
                                  LIST_SORT_TEXT, LIST_SORT_INTEGER, LIST_SORT_TEXT, LIST_SORT_TEXT, LIST_SORT_TEXT,
                                  LIST_SORT_TEXT, LIST_SORT_TEXT, LIST_SORT_TEXT, LIST_SORT_TEXT, LIST_SORT_TEXT);
     } else if (!deploy) {
-        list->SetColumns(6, titles, 20, 12, 18, 25, 23, 2);
+        list->SetColumns(6, titles, 23, 12, 15, 22, 24, 4);
         list->SetColumnSortTypes(6, LIST_SORT_TEXT, LIST_SORT_PERCENT_OF, LIST_SORT_TEXT, LIST_SORT_TEXT, LIST_SORT_TEXT,
                                  LIST_SORT_TEXT);
     } else if (tab != kTabNaval) {

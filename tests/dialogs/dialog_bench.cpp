@@ -99,7 +99,20 @@ void cDialogTest::TearDown()
 void cDialogTest::LoadTestland(int activeId)
 {
     testland::InstallTestland();
-    ASSERT_NE(LoadGame(sGameLoadRequest::ForScenario(L"Testland")), nullptr);
+    LoadScenario(L"Testland", activeId);
+}
+
+void cDialogTest::LoadEurope1939(int activeId)
+{
+    fs::create_directories("data/scenarios");
+    fs::remove_all("data/scenarios/Europe1939");
+    fs::copy(SourceDir() / "data" / "scenarios" / "Europe1939", "data/scenarios/Europe1939", fs::copy_options::recursive);
+    LoadScenario(L"Europe1939", activeId);
+}
+
+void cDialogTest::LoadScenario(const std::wstring& name, int activeId)
+{
+    ASSERT_NE(LoadGame(sGameLoadRequest::ForScenario(name)), nullptr);
     cPanstwo* active = GetCountry(activeId);
     ASSERT_NE(active, nullptr);
     active->HumanControlled = true;

@@ -22,6 +22,9 @@ protected:
 
     // Testland, loaded; country `activeId` moves and is human; the game is in state 7.
     void LoadTestland(int activeId = 1);
+    // The bundled Europe 1939, its longest names and largest figures; country `activeId` moves.
+    void LoadEurope1939(int activeId = 1);
+    void LoadScenario(const std::wstring& name, int activeId);
 
     // Input through the shell's routing, at the centre of a control of the current dialog
     // (or of the given dialog).

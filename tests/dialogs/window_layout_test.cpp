@@ -1,12 +1,17 @@
-// Every control of every in-game window lies on the 1024 x 768 screen, and no two controls
-// of one window overlap, except those a window lays over others (backgrounds, frames);
-// every key a window looks up has a text.
+// Every control of every in-game window lies on the screen of each layout file, no two
+// controls of one window overlap, except those a window lays over others (backgrounds,
+// frames), and every text fits its control in the control's own font; every key a window
+// looks up has a text.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <functional>
+#include <regex>
 #include <set>
 
 #include "core/missing_keys.h"
+#include "core/text.h"
 #include "dialogs/attack_panel.h"
 #include "dialogs/choice_dialog.h"
 #include "dialogs/diplomacy_panel.h"
@@ -38,9 +43,13 @@
 #include "game/game.h"
 #include "game/play_state.h"
 #include "gui/controls.h"
+#include "gui/layout.h"
+#include "platform/font.h"
 #include "tests/dialogs/dialog_bench.h"
+#include "tests/test_support.h"
 #include "units/combat_result.h"
 #include "world/country.h"
+#include "world/fleet.h"
 
 namespace {
 
@@ -51,9 +60,8 @@ struct sWindowCase
     std::set<int> layers; // controls laid over or under others
 };
 
-void ExpectPlacedOnScreen(CDXUTDialog& dialog, const sWindowCase& window)
+void ExpectPlacedOnScreen(CDXUTDialog& dialog, const sWindowCase& window, const sRect& screen = {0, 0, 1024, 768})
 {
-    const sRect screen{0, 0, 1024, 768};
     std::vector<std::pair<int, sRect>> placed;
     for (int k = 0; k < dialog.GetControlCount(); ++k) {
         CDXUTControl* control = dialog.GetControlByIndex(k);
@@ -76,6 +84,143 @@ void ExpectPlacedOnScreen(CDXUTDialog& dialog, const sWindowCase& window)
             EXPECT_FALSE(overlap) << window.name << ": controls " << placed[a].first << " and " << placed[b].first
                                   << " overlap";
         }
+}
+
+// The widest line of a text in the font of an element.
+int TextWidth(CDXUTDialog& dialog, CDXUTElement* element, std::wstring_view text)
+{
+    cFont* font = element ? dialog.GetFontObject(element->iFont) : nullptr;
+    if (!font)
+        return 0;
+    int widest = 0;
+    for (size_t start = 0; start <= text.size();) {
+        const size_t end = std::min(text.find(L'\n', start), text.size());
+        widest = std::max(widest, font->TextWidth(text.substr(start, end - start)));
+        start = end + 1;
+    }
+    return widest;
+}
+
+void ExpectFits(const std::string& where, int control, std::wstring_view text, int needed, int room)
+{
+    EXPECT_LE(needed, room) << where << ": control " << control << " \"" << WideToUtf8(std::wstring(text))
+                            << "\" needs " << needed << " pixels, has " << room;
+}
+
+// Every visible text of the window is as wide as its place at most, measured with the font
+// it is drawn in: statics, buttons, check and radio boxes, value boxes, and the column
+// titles and cells of lists (the widest cell of a column is named).
+void ExpectTextsFit(CDXUTDialog& dialog, const std::string& where)
+{
+    for (int k = 0; k < dialog.GetControlCount(); ++k) {
+        CDXUTControl* control = dialog.GetControlByIndex(k);
+        if (!control->GetVisible())
+            continue;
+        const int id = control->GetID();
+        const sRect box = control->GetBoundingBox();
+        switch (control->GetType()) {
+        case DXUT_CONTROL_STATIC: {
+            auto* label = static_cast<CDXUTStatic*>(control);
+            CDXUTElement* element = control->GetElement(unsigned(control->m_iTextElement));
+            cFont* font = element ? dialog.GetFontObject(element->iFont) : nullptr;
+            if (label->GetText().empty() || !font)
+                break;
+            if (label->m_dwTextFormat & DT_WORDBREAK) {
+                const sTextLayout laid = LayoutText(*font, label->GetText(), box, label->m_dwTextFormat);
+                ExpectFits(where, id, label->GetText(), laid.widestLine, box.Width());
+                EXPECT_LE(laid.height, box.Height()) << where << ": control " << id << " has too many lines";
+            } else {
+                ExpectFits(where, id, label->GetText(), TextWidth(dialog, element, label->GetText()), box.Width());
+            }
+            break;
+        }
+        case DXUT_CONTROL_BUTTON: {
+            auto* button = static_cast<CDXUTButton*>(control);
+            ExpectFits(where, id, button->GetText(), TextWidth(dialog, control->GetElement(2), button->GetText()),
+                       box.Width());
+            break;
+        }
+        case DXUT_CONTROL_CHECKBOX:
+        case DXUT_CONTROL_RADIOBUTTON: {
+            auto* check = static_cast<CDXUTCheckBox*>(control);
+            ExpectFits(where, id, check->GetText(), TextWidth(dialog, control->GetElement(0), check->GetText()),
+                       check->GetTextRect().Width());
+            break;
+        }
+        case DXUT_CONTROL_EDITBOX: {
+            auto* edit = static_cast<CDXUTEditBox*>(control);
+            if (!edit->GetEnabled())
+                ExpectFits(where, id, edit->GetText(), TextWidth(dialog, control->GetElement(0), edit->GetText()),
+                           edit->GetTextRect().Width());
+            break;
+        }
+        case DXUT_CONTROL_LISTBOX: {
+            auto* list = static_cast<CDXUTListBox*>(control);
+            const auto& columns = list->GetColumns();
+            // A title has four pixels of the header's bar on each side.
+            for (const DXUTListBoxColumn& column : columns)
+                ExpectFits(where, id, column.title, TextWidth(dialog, control->GetElement(9), column.title),
+                           column.width - 8);
+            const size_t count = std::max<size_t>(columns.size(), 1);
+            for (size_t c = 0; c < count; ++c) {
+                std::wstring widest;
+                int needed = 0;
+                for (int row = 0; row < list->GetSize(); ++row) {
+                    const DXUTListBoxItem* item = list->GetItem(row);
+                    const std::wstring cell = columns.size() > 1 ? (c < item->cells.size() ? item->cells[c] : L"")
+                                                                  : item->Text();
+                    const int width = TextWidth(dialog, control->GetElement(0), cell);
+                    if (width > needed) {
+                        needed = width;
+                        widest = cell;
+                    }
+                }
+                ExpectFits(where, id, widest, needed,
+                           columns.size() > 1 ? columns[c].width : list->GetTextRect().Width());
+            }
+            break;
+        }
+        default: break;
+        }
+    }
+}
+
+// Each tab of the window's first tab frame in turn (all of them when `everyFrame`: then
+// every combination of the frames' tabs).
+void ForEachPage(cDialog& dialog, const std::function<void(const std::string&)>& check, bool everyFrame = false)
+{
+    std::vector<CDXUTTabFrame*> frames;
+    for (int k = 0; k < dialog.GetControlCount(); ++k)
+        if (dialog.GetControlByIndex(k)->GetType() == DXUT_CONTROL_TABFRAME)
+            frames.push_back(static_cast<CDXUTTabFrame*>(dialog.GetControlByIndex(k)));
+    if (!everyFrame && frames.size() > 1)
+        frames.resize(1);
+    std::function<void(size_t, std::string)> walk = [&](size_t frame, std::string page) {
+        if (frame == frames.size()) {
+            check(page);
+            return;
+        }
+        for (int tab = 0; tab < frames[frame]->GetTabCount(); ++tab) {
+            frames[frame]->SelectTab(tab, true);
+            walk(frame + 1, page + " tab " + std::to_string(tab));
+        }
+    };
+    walk(0, "");
+}
+
+// The layout files that ship, each with its screen.
+std::vector<std::pair<std::filesystem::path, sRect>> ShippedLayouts()
+{
+    std::vector<std::pair<std::filesystem::path, sRect>> layouts;
+    const std::regex name("GUI_([0-9]+)x([0-9]+)\\.csv");
+    for (const auto& entry : std::filesystem::directory_iterator(testing_support::SourceDir() / "data")) {
+        std::smatch size;
+        const std::string file = entry.path().filename().string();
+        if (std::regex_match(file, size, name))
+            layouts.push_back({entry.path(), sRect{0, 0, std::stoi(size[1]), std::stoi(size[2])}});
+    }
+    std::sort(layouts.begin(), layouts.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    return layouts;
 }
 
 // A combat with both flags and the icons a combat can show together.
@@ -175,25 +320,62 @@ TEST_F(WindowLayout, EveryWindowFitsTheScreenWithoutOverlappingControls)
          },
          {}},
     };
-    TakeMissingLanguageKeys();
-    for (const sWindowCase& window : windows) {
-        cDialog* dialog = window.make();
-        PushDialog(dialog);
-        // A window of tabs is checked one page at a time.
-        CDXUTTabFrame* tabs = nullptr;
-        for (int k = 0; k < dialog->GetControlCount() && !tabs; ++k)
-            if (dialog->GetControlByIndex(k)->GetType() == DXUT_CONTROL_TABFRAME)
-                tabs = static_cast<CDXUTTabFrame*>(dialog->GetControlByIndex(k));
-        for (int tab = 0; tab < (tabs ? tabs->GetTabCount() : 1); ++tab) {
-            if (tabs)
-                tabs->SelectTab(tab, false);
-            SCOPED_TRACE("tab " + std::to_string(tab));
-            ExpectPlacedOnScreen(*dialog, window);
+    const auto layouts = ShippedLayouts();
+    ASSERT_FALSE(layouts.empty());
+    for (const auto& [file, screen] : layouts) {
+        SCOPED_TRACE(file.filename().string());
+        ResetGuiLayout();
+        ASSERT_TRUE(LoadGuiLayoutFile(file, file.filename().wstring()));
+        TakeMissingLanguageKeys();
+        for (const sWindowCase& window : windows) {
+            cDialog* dialog = window.make();
+            PushDialog(dialog);
+            // A window of tabs is checked one page at a time.
+            ForEachPage(*dialog, [&](const std::string& page) {
+                SCOPED_TRACE(page);
+                ExpectPlacedOnScreen(*dialog, window, screen);
+                ExpectTextsFit(*dialog, window.name + page);
+            });
+            CloseTopDialogs(-1);
+            // Every text a window looks up, with a key made in code or not, has an English text.
+            for (const std::string& key : TakeMissingLanguageKeys())
+                ADD_FAILURE() << window.name << ": key \"" << key << "\" has no English text";
         }
+    }
+}
+
+// The windows that list a country's forces, with the longest names and the largest figures
+// of the bundled scenario.
+TEST_F(WindowLayout, TheForcesOfEurope1939FitTheWindowsThatListThem)
+{
+    LoadEurope1939(1);
+    int zone = 0;
+    for (const cFlota* fleet : g_Gra->m_Fleets)
+        if (fleet->owner == 1 && (zone == 0 || fleet->ships.size() > 1))
+            zone = fleet->seaNode;
+    ASSERT_GT(zone, 0);
+    const cUnit* corps = nullptr;
+    g_Gra->ForEachUnitOf(0, [&](const cUnit& u) {
+        if (!corps && u.GetOwner() && u.GetOwner()->ID == 1)
+            corps = &u;
+    });
+    const cUnit* ship = nullptr;
+    for (const cFlota* fleet : g_Gra->m_Fleets)
+        if (fleet->owner == 1 && !fleet->ships.empty() && !ship)
+            ship = fleet->ships.front();
+    ASSERT_TRUE(ship && corps);
+    const std::vector<std::pair<std::string, std::function<cDialog*()>>> windows = {
+        {"units", [] { return new cDialogJednostek(1); }},
+        {"fleets", [zone] { return new cDialogFlot(zone); }},
+        {"commanders of a ship", [ship] { return new cDialogDowodcow(*ship); }},
+        {"commanders of a corps", [corps] { return new cDialogDowodcow(*corps); }},
+        {"purchases", [] { return new cDialogZakupow; }},
+    };
+    for (const auto& [name, make] : windows) {
+        cDialog* dialog = make();
+        PushDialog(dialog);
+        ForEachPage(*dialog, [&](const std::string& page) { ExpectTextsFit(*dialog, name + page); }, true);
         CloseTopDialogs(-1);
-        // Every text a window looks up, with a key made in code or not, has an English text.
-        for (const std::string& key : TakeMissingLanguageKeys())
-            ADD_FAILURE() << window.name << ": key \"" << key << "\" has no English text";
     }
 }
 
@@ -206,6 +388,8 @@ TEST_F(WindowLayout, ThePanelsFitTheScreenWithOnlyTheirBackgroundsUnderOtherCont
     minimap.SetMinimapRect(LayoutRow(kMinimapPictureId), 740, 538);
     ExpectPlacedOnScreen(info, {"info panel", nullptr, {kInfoPanelRow, 330, 335}});
     ExpectPlacedOnScreen(minimap, {"minimap panel", nullptr, {kMinimapPanelRow}});
+    ExpectTextsFit(info, "info panel");
+    ExpectTextsFit(minimap, "minimap panel");
     // Both panels share the screen: they must not cover each other.
     const sRect a = info.GetControl(kInfoPanelRow)->GetBoundingBox();
     const sRect b = minimap.GetControl(kMinimapPanelRow)->GetBoundingBox();
