@@ -108,4 +108,22 @@ TEST(Europe1939Generator, RefusesSourcesItCannotRead)
     const std::string said = ReadWholeFile(log).value_or("");
     EXPECT_NE(said.find("cities_1939.txt:"), std::string::npos) << said;
     EXPECT_NE(said.find("unknown holder AT"), std::string::npos) << said;
+
+    // Delivery times that are only the numbers of the types, 1 to 14.
+    fs::copy(SourceDir() / "tools" / "scenariogen" / "europe", sources / "europe",
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    {
+        std::string consts = ReadWholeFile(sources / "europe1939" / "consts.csv").value_or("");
+        // The first data line after the row's comment.
+        size_t start = consts.find("# row 154:");
+        ASSERT_NE(start, std::string::npos);
+        while (consts[start] == '#')
+            start = consts.find('\n', start) + 1;
+        consts.replace(start, consts.find_first_of("\r\n", start) - start, "1;2;3;4;5;6;7;8;9;10;11;12;13;14;");
+        WriteWholeFile(sources / "europe1939" / "consts.csv", consts);
+    }
+    const int third = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(third) && WEXITSTATUS(third) == 1);
+    EXPECT_NE(ReadWholeFile(log).value_or("").find("row 154 needs the delivery time"), std::string::npos)
+        << ReadWholeFile(log).value_or("");
 }

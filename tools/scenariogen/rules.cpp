@@ -34,7 +34,7 @@ uint8_t Chance(int v) { return uint8_t(std::max(0, std::min(100, v))); }
 
 bool ReadRules(const std::string& sourceFolder, sScenario& s, std::string& error)
 {
-    // consts.csv: rows 2-7 (land action points), 8 (air), 48 (supply maximum).
+    // consts.csv: rows 2-7 (land action points), 8 (air), 48 (supply maximum), 154 (delivery).
     const std::vector<std::string> rows = DataRows(sourceFolder + "/consts.csv");
     if (rows.size() != 185) {
         error = sourceFolder + "/consts.csv: " + std::to_string(rows.size()) + " data rows, not 185";
@@ -49,6 +49,22 @@ bool ReadRules(const std::string& sourceFolder, sScenario& s, std::string& error
     for (int t = 0; t < 3 && t < int(air.size()); ++t)
         g_AirAP[t] = std::atoi(air[size_t(t)].c_str());
     kFullSupply = std::atoi(rows[47].c_str());
+    // Row 154: the impulses each purchasable type takes to be delivered. Counting 1, 2, 3 ...
+    // is a placeholder, not a choice: it would make a submarine take 14 impulses, an infantry
+    // division one.
+    const std::vector<std::string> delivery = SplitTokens(rows[153]);
+    bool counts = delivery.size() >= 14;
+    bool positive = delivery.size() >= 14;
+    for (size_t k = 0; k < 14 && k < delivery.size(); ++k) {
+        const int impulses = std::atoi(delivery[k].c_str());
+        positive = positive && impulses >= 1;
+        counts = counts && impulses == int(k) + 1;
+    }
+    if (!positive || counts) {
+        error = sourceFolder + "/consts.csv: row 154 needs the delivery time of each of the 14 purchasable types, " +
+                (positive ? "not their numbers 1 to 14" : "each at least 1 impulse");
+        return false;
+    }
 
     // wars.txt: "A B" the codes of two countries at war on the first day.
     const std::string warsPath = sourceFolder + "/wars.txt";
