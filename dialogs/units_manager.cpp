@@ -265,8 +265,10 @@ void cDialogJednostek::ListUnits(int tab)
                marks;
     };
     auto availability = [](const cUnit& u) {
-        return u.m_AvailableInTurns >= 1 ? LangFormat("units_mgr_units_list_avail_in_%i_turns", u.m_AvailableInTurns)
-                                         : LangText("units_mgr_units_list_avail_now");
+        if (u.m_AvailableInTurns == 1)
+            return LangText("units_mgr_units_list_avail_in_1_turn");
+        return u.m_AvailableInTurns > 1 ? LangFormat("units_mgr_units_list_avail_in_%i_turns", u.m_AvailableInTurns)
+                                        : LangText("units_mgr_units_list_avail_now");
     };
     auto ours = [&](const cUnit& u) { return u.m_Owner == m_CountryId && Shows(mask, u); };
 
