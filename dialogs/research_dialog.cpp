@@ -46,6 +46,12 @@ cDialogResearchu::cDialogResearchu() : cDialog(kResearchDialogKind, LayoutRow(kR
     if (auto* frame = Control<CDXUTFrame>(*this, kResearchDialogKind, DXUT_CONTROL_FRAME))
         frame->m_bDraggable = false;
     AddText(792, LangText("research_title"), true);
+    // Each column's title stands in the place its layout row keeps free above the first line;
+    // the narrow column of investment pictures has none (its pictures carry hints).
+    for (const auto& [row, key] : {std::pair{794, "research_column_technology"}, std::pair{795, "research_column_level"},
+                                   std::pair{797, "research_column_progress"}, std::pair{798, "research_column_price"}})
+        if (CDXUTStatic* title = AddText(row, LangText(key)))
+            title->m_dwTextFormat = DT_CENTER | DT_BOTTOM | DT_SINGLELINE;
     auto addBox = [this](int id, int columnRow, int line, const wchar_t* text, const std::wstring& hint) {
         const sLayoutRect r = LineRect(columnRow, line);
         CDXUTEditBox* box = nullptr;

@@ -50,6 +50,14 @@ TEST_F(ResearchDialog, AnInvestmentIsChargedAtThePriceOfTheLevelsProgressAndShow
     EXPECT_EQ(TextOf(kResearchProgressIds), L"25/100");
     EXPECT_EQ(TextOf(kResearchPriceIds), LangFormat("%.0f_pp", 30.0));
     EXPECT_EQ(TextOf(kResearchPriceIds + 1), LangFormat("%.0f_pp", 40.0));
+    // The columns are titled above their first line.
+    for (const auto& [title, first] : {std::pair{794, kResearchNameIds}, std::pair{795, kResearchLevelIds},
+                                       std::pair{797, kResearchProgressIds}, std::pair{798, kResearchPriceIds}}) {
+        EXPECT_FALSE(TextOf(title).empty()) << title;
+        const sRect above = Top()->GetControl(title)->GetBoundingBox();
+        const sRect line = Top()->GetControl(first)->GetBoundingBox();
+        EXPECT_TRUE(above.bottom <= line.top && above.left == line.left && above.right == line.right) << title;
+    }
 
     Click(kResearchInvestIds);
     Click(kResearchInvestIds);
