@@ -112,6 +112,15 @@ void cMenu::AddVersionLine(int id)
     AddStatic(id, line.c_str(), 30, g_UserSettings.resolutionY - 30, 1024, 30);
 }
 
+void cMenu::AddVersionLineBelow(int id, int frameRow)
+{
+    const std::wstring line = BuildWindowTitle(kGameName, kGameVersion, kGameBuild);
+    const sLayoutRect& frame = g_GuiLayout[size_t(frameRow)];
+    AddStatic(id, line.c_str(), frame.x, frame.y + frame.height + 4, frame.width, 30);
+    if (auto* label = Control<CDXUTStatic>(id))
+        label->m_dwTextFormat = DT_CENTER | DT_VCENTER;
+}
+
 void cMenu::AddTitleFromLayout(int id, const std::wstring& text)
 {
     AddStaticFromLayout(id, text.c_str());

@@ -32,6 +32,9 @@ protected:
     void RenderWallpaper(int holder, float elapsed, bool renderDialog = true);
     // The version line: a static along the bottom of the screen.
     void AddVersionLine(int id);
+    // The version line centred under the frame of a layout row: over the game screen, the
+    // corner of the full-screen menus holds the info panel's country name.
+    void AddVersionLineBelow(int id, int frameRow);
     // A title: a static placed by its layout row, in the title font, centred both ways.
     void AddTitleFromLayout(int id, const std::wstring& text);
     // Adds a frame placed by its layout row.

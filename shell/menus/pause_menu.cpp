@@ -46,7 +46,7 @@ cPauseMenu::cPauseMenu()
                         LangText("pause_preferences_hint").c_str());
     AddButtonFromLayout(IDC_ABORT, LangText("pause_abort").c_str(), LangText("pause_abort_hint").c_str());
     AddButtonFromLayout(IDC_EXIT, LangText("pause_exit").c_str(), LangText("pause_exit_hint").c_str());
-    AddVersionLine(IDC_VERSION);
+    AddVersionLineBelow(IDC_VERSION, IDC_FRAME);
     if (g_CurrentDialog)
         CloseTopDialogs(1);
     SetVisible(true);

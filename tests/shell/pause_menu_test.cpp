@@ -4,6 +4,8 @@
 #include "ai/ai_thread.h"
 #include "core/random.h"
 #include "dialogs/dialog_stack.h"
+#include "dialogs/info_panel.h"
+#include "dialogs/minimap_panel.h"
 #include "game/game.h"
 #include "game/load_request.h"
 #include "game/play_state.h"
@@ -55,6 +57,17 @@ TEST(PauseMenu, OpensOverTheMapResumesAndAbortsToTheScenarioList)
         .Then("paused", Paused,
               [] {
                   EXPECT_EQ(g_Gra->GetGameState(), 2);
+                  // The version line keeps clear of the game screen's panels.
+                  auto* menu = dynamic_cast<cPauseMenu*>(g_CurrentMenu);
+                  const sRect line = menu->ToScreenRect(menu->GetControl(7001)->GetBoundingBox());
+                  for (CDXUTDialog* panel : {static_cast<CDXUTDialog*>(InfoPanel()), static_cast<CDXUTDialog*>(MinimapPanel())})
+                      for (int k = 0; panel && k < panel->GetControlCount(); ++k) {
+                          CDXUTControl* control = panel->GetControlByIndex(k);
+                          const sRect box = panel->ToScreenRect(control->GetBoundingBox());
+                          EXPECT_FALSE(control->GetVisible() && line.left < box.right && box.left < line.right &&
+                                       line.top < box.bottom && box.top < line.bottom)
+                              << "control " << control->GetID();
+                      }
                   // What the computer did last (its message, where it moved the camera) is no
                   // part of the pause menu's look.
                   PostInfoPanelMessage(L"");
