@@ -1,5 +1,8 @@
 #include "dialogs/info_panel.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "core/stringbase.h"
 #include "dialogs/country_flag.h"
 #include "dialogs/end_turn_dialog.h"
@@ -18,7 +21,6 @@ sInfoPanelWindows g_InfoPanelWindows;
 namespace {
 
 constexpr unsigned kFlagSlot = 3;
-constexpr int kWaitImageSize = 150;
 constexpr int kWaitFrameMs = 200;
 const int kFoldButtons[] = {kFoldUnitPanelId, kFoldHexPanelId, kFoldDiplomacyPanelId, kFoldAttackPanelId};
 
@@ -99,12 +101,19 @@ cInfoPanel::cInfoPanel() : cPanel(-1, LayoutRow(kInfoPanelRow))
             icon->m_bDraggable = true;
         }
     }
-    // The wait image sits in the screen's corner whatever the layout says.
-    const sLayoutRect screen = LayoutRow(1);
+    // The wait image takes the place of the fold buttons it stands for while they are hidden,
+    // a square in the middle of their rows, clear of the panel's figures.
+    sRect folded{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    for (const sFold& fold : folds) {
+        const sLayoutRect at = LayoutRow(fold.id);
+        folded = sRect{std::min(folded.left, at.x), std::min(folded.top, at.y), std::max(folded.right, at.x + at.width),
+                       std::max(folded.bottom, at.y + at.height)};
+    }
+    const int side = std::min(folded.Width(), folded.Height());
     const gui_atlas::sRect wait = gui_atlas::kWaitFrames[0];
     CDXUTImage* waitImage = nullptr;
     AddImage(kWaitImageId, int(kGuiPictureSlot), wait.left, wait.top, wait.right, wait.bottom,
-             screen.width - kWaitImageSize, screen.height - kWaitImageSize, kWaitImageSize, kWaitImageSize, 0, false,
+             folded.left + (folded.Width() - side) / 2, folded.top + (folded.Height() - side) / 2, side, side, 0, false,
              &waitImage);
     if (waitImage)
         waitImage->SetVisible(false);

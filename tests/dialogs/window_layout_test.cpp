@@ -389,6 +389,10 @@ TEST_F(WindowLayout, ThePanelsFitTheScreenWithOnlyTheirBackgroundsUnderOtherCont
     ExpectPlacedOnScreen(info, {"info panel", nullptr, {kInfoPanelRow, 330, 335}});
     ExpectPlacedOnScreen(minimap, {"minimap panel", nullptr, {kMinimapPanelRow}});
     ExpectTextsFit(info, "info panel");
+    // While the other side plays, the wait image stands where the hidden fold buttons were.
+    info.ShowWaitIndicator();
+    ExpectPlacedOnScreen(info, {"info panel waiting", nullptr, {kInfoPanelRow, 330, 335}});
+    info.HideWaitIndicator();
     ExpectTextsFit(minimap, "minimap panel");
     // Both panels share the screen: they must not cover each other.
     const sRect a = info.GetControl(kInfoPanelRow)->GetBoundingBox();
