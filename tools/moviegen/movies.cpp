@@ -1,4 +1,5 @@
-// The intro: the studio's seal, a night raid under searchlights, the title over the map;
+// The intro: a convoy at dawn, a night raid under searchlights, the offensives over a chart
+// (the studio's seal and the title follow as the intro's two stills, so no movie shows them);
 // then the credits rolling over a dark chart.
 #include "tools/moviegen/movies.h"
 
@@ -22,8 +23,6 @@ double Ease(double t, double a, double b)
     return x * x * (3 - 2 * x);
 }
 
-void Black(cairo_t* cr) { FillRect(cr, 0, 0, kW, kH, Rgb(0x000000)); }
-
 // Darkens the whole frame: 1 leaves it, 0 is black.
 void Fade(cairo_t* cr, double light)
 {
@@ -45,34 +44,42 @@ void Beam(cairo_t* cr, double x, double y, double angle, double length, double s
     cairo_pattern_destroy(p);
 }
 
-// The studio: the brass seal grows out of the dark, its laurel appears leaf by leaf.
-void StudioSeal(cairo_t* cr, double t)
+// A convoy at dawn: freighters and their escort steam along the horizon over a rolling sea.
+void ConvoyAtSea(cairo_t* cr, double t)
 {
-    Black(cr);
-    const double cx = kW / 2, cy = 200;
-    const double grow = Ease(t, 0, 1.2);
-    const double r = 40 + 70 * grow;
-    cairo_save(cr);
-    GradientDisc(cr, cx, cy, r, r, kBrassLight, kBrassDark);
-    FillCircle(cr, cx, cy, r * 0.89, Rgb(0x1E2117));
-    const int leaves = int(Clamp01((t - 0.8) / 1.2) * 9 + 0.5);
-    for (int side = -1; side <= 1; side += 2)
-        for (int i = 0; i < leaves; i++) {
-            double a = M_PI / 2 + side * (0.35 + i * 0.24);
-            cairo_save(cr);
-            cairo_translate(cr, cx + r * 0.69 * std::cos(a), cy + r * 0.69 * std::sin(a));
-            cairo_rotate(cr, a + side * M_PI / 2.6);
-            cairo_scale(cr, 1, 0.42);
-            Circle(cr, 0, 0, r * 0.09);
-            cairo_restore(cr);
-            SetColor(cr, kOliveLight);
-            cairo_fill(cr);
+    const double horizon = 250;
+    cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0, 0, horizon);
+    cairo_pattern_add_color_stop_rgb(sky, 0, 0.10, 0.12, 0.16);
+    cairo_pattern_add_color_stop_rgb(sky, 1, 0.55, 0.42, 0.28);
+    cairo_set_source(cr, sky);
+    cairo_rectangle(cr, 0, 0, kW, horizon);
+    cairo_fill(cr);
+    cairo_pattern_destroy(sky);
+    VerticalGradient(cr, 0, horizon, kW, kH - horizon, Rgb(0x2C3A3E), Rgb(0x111A1D));
+    // Ships in line ahead, the escort last, drifting right.
+    const sInk shadow{Rgb(0x0C0E0D), Rgb(0x0C0E0D), Rgb(0x1E2322)};
+    const double line[][2] = {{0, 0}, {-150, 0}, {-300, 0}, {-470, 1}};
+    for (const auto& ship : line) {
+        const double size = 110;
+        const double x = 520 + ship[0] + t * 38;
+        DrawPictogram(cr, ship[1] > 0 ? pict::Warship : pict::Freighter, x - size / 2, horizon - size * 0.62, size,
+                      shadow);
+    }
+    // Rows of waves, nearer rows larger and faster.
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    for (int row = 0; row < 9; row++) {
+        const double y = horizon + 12 + row * row * 3.2 + row * 8;
+        const double scale = 0.5 + row * 0.22;
+        const double shift = std::fmod(t * (10 + row * 6) + row * 37, 60 * scale);
+        cairo_set_line_width(cr, scale * 1.6);
+        SetColor(cr, WithAlpha(kParchment, 0.10 + row * 0.02));
+        for (double x = -60 * scale + shift; x < kW + 60; x += 60 * scale) {
+            cairo_move_to(cr, x, y);
+            cairo_curve_to(cr, x + 10 * scale, y - 5 * scale, x + 20 * scale, y - 5 * scale, x + 30 * scale, y);
         }
-    CenteredText(cr, "V", "DejaVu Serif", true, r, cx, cy - 4, WithAlpha(kBrassLight, Ease(t, 0.6, 1.6)));
-    cairo_restore(cr);
-    CenteredText(cr, "VELMORANT WORKS", "DejaVu Serif", true, 34, cx, 370, WithAlpha(kParchment, Ease(t, 1.6, 2.4)));
-    CenteredText(cr, "PRESENTS", "DejaVu Sans", false, 16, cx, 405, WithAlpha(kParchmentDark, Ease(t, 2.2, 2.8)));
-    Fade(cr, 1 - Ease(t, 3.1, 3.5));
+        cairo_stroke(cr);
+    }
+    Fade(cr, Ease(t, 0, 0.5) * (1 - Ease(t, 3.1, 3.5)));
 }
 
 // A night raid: searchlights sweep, a bomber formation crosses, the date comes up.
@@ -115,8 +122,8 @@ void NightRaid(cairo_t* cr, double t)
     Fade(cr, Ease(t, 0, 0.5) * (1 - Ease(t, 3.5, 4.0)));
 }
 
-// The title: advancing arrows cross a chart of Europe, then the name is set over it.
-void TitleOverChart(cairo_t* cr, double t)
+// The offensives: advancing arrows cross a chart of Europe.
+void OffensivesOverChart(cairo_t* cr, double t)
 {
     VerticalGradient(cr, 0, 0, kW, kH, Rgb(0x2E3B33), Rgb(0x1C2620));
     cArtRandom land(45);
@@ -155,12 +162,6 @@ void TitleOverChart(cairo_t* cr, double t)
         Polygon(cr, head, 3);
         cairo_fill(cr);
     }
-    const double title = Ease(t, 1.6, 2.6);
-    FillRect(cr, 0, 190, kW, 100, WithAlpha(kOliveDark, 0.85 * title));
-    CenteredText(cr, "VELMORANT", "DejaVu Serif", true, 64, kW / 2 + 3, 233, WithAlpha(kInk, title));
-    CenteredText(cr, "VELMORANT", "DejaVu Serif", true, 64, kW / 2, 230, WithAlpha(kBrassLight, title));
-    CenteredText(cr, "EUROPE AT WAR  \xC2\xB7  1939 \xE2\x80\x93 1945", "DejaVu Sans", true, 18, kW / 2, 276,
-                 WithAlpha(kParchment, Ease(t, 2.2, 2.9)));
     Fade(cr, Ease(t, 0, 0.4) * (1 - Ease(t, 3.5, 4.0)));
 }
 
@@ -223,9 +224,9 @@ void Credits(cairo_t* cr, double t)
 
 std::vector<sMovie> GameMovies()
 {
-    return {{"intro.avi", 3.5, StudioSeal},
+    return {{"intro.avi", 3.5, ConvoyAtSea},
             {"intro2.avi", 4.0, NightRaid},
-            {"intro3.avi", 4.0, TitleOverChart},
+            {"intro3.avi", 4.0, OffensivesOverChart},
             {"credits.avi", kCreditsSeconds, Credits}};
 }
 
