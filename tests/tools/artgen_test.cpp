@@ -121,6 +121,21 @@ TEST(GuiAtlas, IconStatesDifferAtAGlance)
     }
 }
 
+// The purchase preview of units is a plate for the chosen unit's own picture: it shades from
+// top to bottom and shows nothing else.
+TEST(GuiAtlas, ThePlateUnderAUnitOnSaleIsBare)
+{
+    tSurface atlas = LoadArgb(GfxDir() / "GUI.png");
+    ASSERT_TRUE(atlas);
+    const sRect cell = kPurchasePreviewCell;
+    const int inset = cell.Width() / 5;
+    int differing = 0;
+    for (int y = cell.top + inset; y < cell.bottom - inset; ++y)
+        for (int x = cell.left + inset; x < cell.right - inset; ++x)
+            differing += Pixel(atlas.get(), x, y) != Pixel(atlas.get(), cell.left + inset, y);
+    EXPECT_EQ(differing, 0);
+}
+
 TEST(GuiAtlas, ButtonAndCheckBoxStatesAreDistinct)
 {
     tSurface atlas = LoadArgb(GfxDir() / "GUI.png");

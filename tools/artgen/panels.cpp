@@ -94,6 +94,8 @@ void PictureCell(cairo_t* cr, const sRect& r, Pictogram p, const sInk& ink, cons
     FillRect(cr, r, kInk);
     VerticalGradient(cr, r.left + 1.5, r.top + 1.5, r.Width() - 3, r.Height() - 3, Lighter(plate, 0.1), Darker(plate, 0.25));
     cairo_restore(cr);
+    if (!p)
+        return;
     double inset = r.Width() * 0.12;
     DrawPictogram(cr, p, r.left + inset, r.top + inset, r.Width() - 2 * inset, ink);
 }
@@ -296,12 +298,13 @@ void DrawStrips(cairo_t* cr)
             VerticalGradient(cr, bx + 1, by + 1, 9, bh - 2, Lighter(lit, 0.2), Darker(lit, 0.2));
         }
     }
-    // Purchase previews: units, strategic movement, sea transport, amphibious invasion.
+    // Purchase previews: units (a bare plate: the chosen unit's own picture is drawn on it),
+    // strategic movement, sea transport, amphibious invasion.
     struct sPreview {
         int dx, dy;
         Pictogram p;
     };
-    const sPreview previews[4] = {{0, 0, pict::Tank}, {1, 0, pict::Locomotive}, {1, 1, pict::Freighter},
+    const sPreview previews[4] = {{0, 0, nullptr}, {1, 0, pict::Locomotive}, {1, 1, pict::Freighter},
                                   {0, 1, pict::LandingCraft}};
     for (const sPreview& pv : previews) {
         sRect r = Cell(kPurchasePreviewCell.left + pv.dx * kPurchasePreviewCell.Width(),
