@@ -13,6 +13,7 @@
 #include "gui/controls.h"
 #include "platform/paths.h"
 #include "shell/dialog_builders.h"
+#include "shell/skin_atlas.h"
 #include "world/country.h"
 
 std::vector<sResolutionOption> g_OfferedResolutions;
@@ -390,7 +391,8 @@ void cDialogUstawien::AddMapTab()
             combo->SetSelectedByIndex(0);
     }
     for (int k = 0; k < kSampleCount; ++k)
-        AddImageFromLayout(kFirstSampleId + k, 0, 1, 669, 167, 835, nullptr);
+        AddImageFromLayout(kFirstSampleId + k, 0, skin_atlas::kBorderSampleCell.left, skin_atlas::kBorderSampleCell.top,
+                           skin_atlas::kBorderSampleCell.right, skin_atlas::kBorderSampleCell.bottom, nullptr);
     ShowBorderSamples();
     AddCheckBoxFromLayout(kPreferencesCityNamesId, LangText("pref_show_city_names").c_str(), nullptr,
                           g_UserSettings.showCityName);

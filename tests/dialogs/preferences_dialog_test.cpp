@@ -1,4 +1,5 @@
 // The preferences: what each tab offers and what OK leaves in Settings.ini.
+#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -6,6 +7,7 @@
 #include "core/ini.h"
 #include "core/settings.h"
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "dialogs/preferences_dialog.h"
 #include "game/game.h"
 #include "game/presentation.h"
@@ -128,6 +130,29 @@ TEST_F(Preferences, ControlsOpenOnTheSettingsInForce)
     EXPECT_EQ(TextOf(g_DelayTable[DELAY_CONTROL_HINT].controlId - 1), LangText("pref_delay_immediately"));
     EXPECT_EQ(TextOf(g_DelayTable[DELAY_AI_MOVE_BEFORE].controlId - 1), LangFormat("pref_delay_%.1f", 0.0));
     EXPECT_EQ(TextOf(g_DelayTable[DELAY_HUMAN_COMBAT_RESULT].controlId - 1), LangText("pref_delay_dont_show"));
+}
+
+// A sample of the border colour shows a broad band of it, not a hairline.
+TEST_F(Preferences, TheBorderSamplesShowABandOfTheBorderColour)
+{
+    g_UserSettings.borderColor = 0xFF123456u;
+    Open();
+    auto* sample = static_cast<CDXUTImage*>(Top()->GetControl(105, DXUT_CONTROL_IMAGE));
+    ASSERT_NE(sample, nullptr);
+    EXPECT_EQ(sample->m_Color, 0xFF123456u);
+    const fs::path picture = fs::path("data/gfx") / ("[MapSkin]" + WideToUtf8(g_UserSettings.mapSkin)) / "others.png";
+    SDL_Surface* loaded = IMG_Load(picture.string().c_str());
+    ASSERT_NE(loaded, nullptr) << picture;
+    SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(loaded);
+    ASSERT_NE(argb, nullptr);
+    const sRect cell = sample->m_rcTexture;
+    int opaque = 0;
+    for (int y = cell.top; y < cell.bottom; ++y)
+        for (int x = cell.left; x < cell.right; ++x)
+            opaque += (static_cast<const uint32_t*>(argb->pixels)[y * argb->pitch / 4 + x] >> 24) >= 128;
+    SDL_FreeSurface(argb);
+    EXPECT_GE(opaque * 5, cell.Width() * cell.Height()) << "a fifth of the sample at least";
 }
 
 TEST_F(Preferences, OnlyAnotherSkinIsLoaded)
