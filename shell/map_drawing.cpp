@@ -262,9 +262,9 @@ void sHex::DrawSeaNodeSymbol(float px, float py) const
     if (!level.present[size_t(CityLabelFlag(2))])
         return;
     const sRect& r = level.rects[size_t(CityLabel(2))];
-    DrawSkinLabel(level.styles[2], node->Name,
-                  sRectF{px + float(r.left), py + float(r.top), px + float(r.right), py + float(r.bottom)},
-                  MapLayerDepth(kLayerSeaNode));
+    DrawSkinLabelBelow(level.styles[2], node->Name,
+                       sRectF{px + float(r.left), py + float(r.top), px + float(r.right), py + float(r.bottom)},
+                       MapLayerDepth(kLayerSeaNode));
 }
 
 void sHex::DrawMarkIcon(float px, float py, uint32_t mask) const
@@ -297,8 +297,14 @@ void cMiasto::Draw(float px, float py, float depth, bool showPicture, int, const
         if (!level.present[size_t(CityLabelFlag(j))])
             return;
         const sRect& r = level.rects[size_t(CityLabel(j))];
-        DrawSkinLabel(level.styles[size_t(j)], text,
-                      sRectF{px + float(r.left), py + float(r.top), px + float(r.right), py + float(r.bottom)}, depth);
+        const sRectF place{px + float(r.left), py + float(r.top), px + float(r.right), py + float(r.bottom)};
+        // The name hangs under the place of a counter on the hex, and in front of the
+        // counters, since far out it reaches under the hex below.
+        if (j == 2)
+            DrawSkinLabelBelow(level.styles[size_t(j)], text, place,
+                               std::min(depth, MapLayerDepth(kLayerUnits)) - 0.001f);
+        else
+            DrawSkinLabel(level.styles[size_t(j)], text, place, depth);
     };
     marker(0, 0);
     marker(1, std::max(0, int(hex.fortification)));

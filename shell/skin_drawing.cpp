@@ -31,23 +31,37 @@ void DrawSkinPiece(cTexture* texture, const sRect& source, float x, float y, flo
                   depth, color);
 }
 
-void DrawSkinLabel(const sTextStyle& style, const std::wstring& text, const sRectF& rect, float depth, bool scaled)
+namespace {
+
+void DrawLabelAt(const sTextStyle& style, const std::wstring& text, sPointF anchor, bool below, float depth, bool scaled)
 {
     cSprite* sprite = g_Sprite.get();
     if (!sprite || !style.font || text.empty())
         return;
     const sMatrix2D saved = sprite->GetTransform();
-    const sPointF middle{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    const sPointF centre = scaled ? middle : saved.Apply(middle);
+    const sPointF at = scaled ? anchor : saved.Apply(anchor);
     if (!scaled)
         sprite->SetTransform(sMatrix2D::Identity());
-    const int x = int(centre.x), y = int(centre.y), h = style.font->LineHeight();
-    const uint32_t format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
-    sRect shadow{x - 1000 + 1, y - h + 1, x + 1000 + 1, y + h + 1};
+    const int x = int(at.x), y = int(at.y), h = style.font->LineHeight();
+    const uint32_t format = DT_CENTER | (below ? DT_TOP : DT_VCENTER) | DT_SINGLELINE | DT_NOCLIP;
+    const int top = below ? y : y - h, bottom = y + h;
+    sRect shadow{x - 1000 + 1, top + 1, x + 1000 + 1, bottom + 1};
     style.font->DrawText(sprite, text, -1, &shadow, format, style.color2, depth);
-    sRect place{x - 1000, y - h, x + 1000, y + h};
+    sRect place{x - 1000, top, x + 1000, bottom};
     style.font->DrawText(sprite, text, -1, &place, format, style.color1, depth);
     sprite->SetTransform(saved);
+}
+
+} // namespace
+
+void DrawSkinLabel(const sTextStyle& style, const std::wstring& text, const sRectF& rect, float depth, bool scaled)
+{
+    DrawLabelAt(style, text, sPointF{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, false, depth, scaled);
+}
+
+void DrawSkinLabelBelow(const sTextStyle& style, const std::wstring& text, const sRectF& rect, float depth)
+{
+    DrawLabelAt(style, text, sPointF{(rect.left + rect.right) / 2, rect.top}, true, depth, false);
 }
 
 float MapLayerDepth(int layer) { return g_SpriteDepths[size_t(std::clamp(layer, 0, kSpriteDepthEntries - 1))].scale; }

@@ -21,6 +21,9 @@ void DrawSkinPiece(cTexture* texture, const sRect& source, float x, float y, flo
 // scaled label is drawn through the sprite's transform like the pieces (panel icons).
 void DrawSkinLabel(const sTextStyle& style, const std::wstring& text, const sRectF& rect, float depth,
                    bool scaled = false);
+// The same, hanging from the middle of the rectangle's top edge: the text keeps its size in
+// screen pixels at every zoom, so a name under a counter stays under it however far out.
+void DrawSkinLabelBelow(const sTextStyle& style, const std::wstring& text, const sRectF& rect, float depth);
 
 // A map layer's depth (0 front, 1 back) and its id, the depth level that a hex's
 // decoration names to hide it (shell/skin_atlas.h lists the layers).

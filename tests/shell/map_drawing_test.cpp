@@ -14,6 +14,7 @@
 #include "platform/texture.h"
 #include "shell/draw_helpers.h"
 #include "shell/frame_callbacks.h"
+#include "shell/map_skin.h"
 #include "shell/skin_atlas.h"
 #include "shell/skin_levels.h"
 #include "shell/textures.h"
@@ -205,6 +206,53 @@ TEST_F(MapDrawing, AnIconEightyThreeWideIsTheCounterAtHalfSize)
     ASSERT_EQ(full.size(), half.size());
     for (size_t i = 0; i < full.size(); ++i)
         EXPECT_NEAR(half[i], full[i] * 0.5f, 0.01f);
+}
+
+// A city's name hangs under the counter on its hex, in front of other counters, whatever the
+// zoom: its text keeps its size on the screen while the hexes shrink.
+TEST_F(MapDrawing, ACityNameStaysClearOfTheCounterOnItsHexAtEveryZoom)
+{
+    const std::filesystem::path skin = testing_support::SourceDir() / "data" / "gfx" / "[MapSkin]Normal";
+    ASSERT_TRUE(LoadCityAppearance((skin / "appearance.csv").wstring()));
+    CreateSkinFonts(&recorder);
+    cMiasto city;
+    city.X = city.Y = 2;
+    city.Type = CITY_NORMAL;
+    city.SetName(L"Wolverhampton");
+    game.Hex(2, 2).city = &city;
+    game.AddLand(1, UNIT_INFANTRY, 2, 2)->m_Spotted = true;
+    cTexture* units = g_Textures[TEX_UNITS].Get();
+    for (float zoom : {1.0f, 0.6f, 0.4f, 0.25f, 0.15f}) {
+        SCOPED_TRACE(zoom);
+        g_MapZoom = zoom;
+        game.map->FrameMove(1.0f);
+        game.map->CenterAtHex(2, 2);
+        SelectUnitSkinLevels();
+        SelectCityAppearanceLevel();
+        g_UserSettings.showCityName = false;
+        const std::vector<sQuad> without = DrawMap();
+        g_UserSettings.showCityName = true;
+        const std::vector<sQuad> with = DrawMap();
+        float cardBottom = -1;
+        for (const sQuad& q : with)
+            for (int level = 0; level <= kSmoothLevels; ++level)
+                if (q.texture == units->Reduced(level) && q.src.top * float(1 << level) == kCounterBase.top)
+                    cardBottom = std::max(cardBottom, q.corners[2].y);
+        ASSERT_GT(cardBottom, 0.0f);
+        int nameQuads = 0;
+        for (const sQuad& q : with) {
+            bool before = false;
+            for (const sQuad& p : without)
+                before = before || p.texture == q.texture;
+            if (before)
+                continue;
+            ++nameQuads;
+            EXPECT_GE(q.corners[0].y, cardBottom);
+        }
+        EXPECT_GT(nameQuads, 0);
+    }
+    game.Hex(2, 2).city = nullptr;
+    DestroySkinFonts();
 }
 
 TEST_F(MapDrawing, FarOutTheStillLayersAreDrawnOnceIntoAPictureAndTheRestOverIt)

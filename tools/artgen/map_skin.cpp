@@ -933,8 +933,9 @@ std::string Appearance()
             out << "victory points;0;0;0;0\r\n";
             out << "production;0;0;0;0\r\n";
         }
+        // Names hang from below the largest counter of these zooms (its card ends at 127).
         if (l.nameHeight)
-            out << "name;" << Rect(Cell(cx - 80, std::max(town.bottom, 112) + 4, 160, 20), false) << ";"
+            out << "name;" << Rect(Cell(cx - 80, std::max(town.bottom, 127) + 3, 160, 20), false) << ";"
                 << Style("DejaVu Serif", {l.nameHeight, 75}, parchment, ink) << "\r\n";
         else
             out << "name;0;0;0;0\r\n";
