@@ -143,6 +143,7 @@ void RefreshLandUnits(cGra& game)
         u->RecalculateEfficiency();
         u->m_Attacked = false;
         u->m_WasAttacked = false;
+        u->m_SpottedEnemy = false;
     }
 }
 
@@ -155,6 +156,7 @@ void RefreshAirUnits(cGra& game)
         u->RecalculateEfficiency();
         u->m_Attacked = false;
         u->m_WasAttacked = false;
+        u->m_SpottedEnemy = false;
         u->m_AirReconDone = false;
     }
 }

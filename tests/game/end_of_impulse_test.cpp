@@ -121,6 +121,27 @@ TEST_F(EndOfImpulse, UnitsThatStayEntrenchAndUnitsThatMoveLoseIt)
     EXPECT_EQ(moved.m_LastX, moved.m_X);
 }
 
+TEST_F(EndOfImpulse, AnEnemyUncoveredThisImpulseIsNoLongerNewsInTheNext)
+{
+    // Once the impulse is over, the undo hint of a unit no longer says it found an enemy.
+    for (cUnit* u : game->m_LandUnits)
+        u->m_Spotted = false;
+    for (cUnit* u : game->m_AirUnits)
+        u->m_Spotted = false;
+    cJednostkaLadowa& panzer = Land(4);
+    cJednostkaLotnicza& bombers = **std::next(game->m_AirUnits.begin());
+    ASSERT_EQ(bombers.m_Owner, kBorussia);
+    panzer.RevealNearbyEnemies(true);
+    for (cUnit* u : game->m_LandUnits)
+        u->m_Spotted = false;
+    bombers.RevealNearbyEnemies(true);
+    ASSERT_TRUE(panzer.m_SpottedEnemy);
+    ASSERT_TRUE(bombers.m_SpottedEnemy);
+    game->EndImpulse(true);
+    EXPECT_FALSE(panzer.m_SpottedEnemy);
+    EXPECT_FALSE(bombers.m_SpottedEnemy);
+}
+
 TEST_F(EndOfImpulse, WarEconomyGrowsOnlyOnTheFirstImpulseOfAMonth)
 {
     cPanstwo& borussia = Country(kBorussia);
