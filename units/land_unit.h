@@ -71,7 +71,7 @@ public:
     // Whether the unit may make a strategic move to the city at (x, y), and the hex it
     // would land on: the city's, or the first free neighbour its side holds.
     bool CanStrategicMoveTo(int x, int y, int& outX, int& outY) const;
-    // City-graph hops from the city nearest the unit to the city at (x, y); -1 when either
+    // City-graph hops from the unit's hex region to the city at (x, y); -1 when either
     // is missing (a hex without a city also clears the unit's order) or no route joins them.
     int GetHopsToCity(int x, int y);
 

@@ -14,6 +14,20 @@
 #include "world/map.h"
 #include "world/topography.h"
 
+namespace {
+
+// The city-graph node of the unit's hex region, or null.
+const sWezelDiagramuMiast* RegionNode(const cUnit& unit)
+{
+    const cDiagramMiast* graph = g_Gra ? g_Gra->m_CityGraph : nullptr;
+    const int region = unit.GetHexRegion();
+    if (!graph || region < 0 || size_t(region) >= graph->Nodes.size())
+        return nullptr;
+    return &graph->Nodes[size_t(region)];
+}
+
+} // namespace
+
 bool cJednostkaLadowa::MoveAsComputer(int x, int y)
 {
     cPlayState* play = g_Gra ? g_Gra->m_PlayState : nullptr;
@@ -39,8 +53,8 @@ int cJednostkaLadowa::GetHopsToCity(int x, int y)
         m_AiTargetX = m_AiTargetY = m_AiUltimateTargetX = m_AiUltimateTargetY = -1;
         return -1;
     }
-    const cMiasto* home = g_Gra && g_Gra->m_PlayState ? g_Gra->m_PlayState->NearestCity(m_X, m_Y) : nullptr;
-    return home ? home->GetGraphDistanceTo(*target) : -1;
+    const sWezelDiagramuMiast* node = RegionNode(*this);
+    return node && node->City ? node->City->GetGraphDistanceTo(*target) : -1;
 }
 
 void cJednostkaLadowa::FindOrderPath(int order, int x, int y, int mode)
@@ -54,9 +68,8 @@ void cJednostkaLadowa::FindOrderPath(int order, int x, int y, int mode)
     }
     GLOBAL_LOCK_SCOPE(); // the route search uses the city graph's shared marks
     const sHex* source = UnitHexAt(m_SupplySourceX, m_SupplySourceY);
-    cMiasto* from = source && source->city ? source->city
-                    : g_Gra && g_Gra->m_PlayState ? g_Gra->m_PlayState->NearestCity(m_X, m_Y)
-                                                  : nullptr;
+    const sWezelDiagramuMiast* region = RegionNode(*this);
+    cMiasto* from = source && source->city ? source->city : region ? region->City : nullptr;
     const sHex* target = UnitHexAt(x, y);
     if (from && target && target->city == from) {
         // Supplied by the very city it is sent to: no route to search, the way leads there.

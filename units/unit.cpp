@@ -13,6 +13,7 @@
 #include "units/air_unit.h"
 #include "units/naval_unit.h"
 #include "units/unit_access.h"
+#include "world/city.h"
 #include "world/country.h"
 #include "world/hex_geometry.h"
 #include "world/hex_range.h"
@@ -192,6 +193,12 @@ int cUnit::GetCommanderBonus() const
     if (d < 0)
         return 0;
     return int(CommanderBonusAt(*c, d) * 100.0f);
+}
+
+int cUnit::GetHexRegion() const
+{
+    const cMiasto* home = g_Gra && g_Gra->m_PlayState ? g_Gra->m_PlayState->NearestCity(m_X, m_Y) : nullptr;
+    return home ? home->GraphIndex : -1;
 }
 
 int cUnit::GetCommanderDistance() const

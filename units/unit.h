@@ -103,6 +103,10 @@ public:
     int GetCommanderDistance() const;
     float GetCommanderRangeFactor() const;
 
+    // The city-graph node of the city whose area holds the unit's hex (the home city the
+    // computer plans with); -1 off the map or where no city reaches.
+    int GetHexRegion() const;
+
     // Places the unit at another hex at once (scripted events). Nothing happens when the
     // hex lies off the map or already holds a unit.
     void SetPosition(int x, int y);

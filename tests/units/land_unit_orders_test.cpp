@@ -116,6 +116,9 @@ TEST_F(LandOrders, DeploymentNeedsACityOfTheMovingCountryAndAFreeHex)
 TEST_F(LandOrders, HopsAndOrdersGoThroughTheCityGraph)
 {
     cJednostkaLadowa& valdonians = Land(12);  // on Valdo
+    ASSERT_NE(Hex(7, 6).city, nullptr);
+    EXPECT_EQ(valdonians.GetHexRegion(), Hex(7, 6).city->GraphIndex) << "the hex's home city";
+    EXPECT_EQ(game->m_Reserve.front()->GetHexRegion(), -1) << "off the map";
     EXPECT_EQ(valdonians.GetHopsToCity(11, 3), 2) << "Valdo, Colonia, Berolina";
     valdonians.FindOrderPath(3, 9, 5, 0);
     EXPECT_EQ(valdonians.m_AiOrder, 3);
