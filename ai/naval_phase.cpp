@@ -381,15 +381,22 @@ std::vector<int> OwnFleetIds(int countryId)
     return ids;
 }
 
-// The visible enemy ships of a node as the country sees them; the graph's own viewer gets
-// its counts back, so the map a person watches does not show the computer's view.
+// The visible enemy ships of a node as the country sees them, those lying in a port
+// included; the graph's own viewer gets its counts back, so the map a person watches does
+// not show the computer's view.
 int VisibleEnemyShipsFor(sWezelGrafuMorz& node, int countryId)
 {
     cGrafMorz& graph = *g_Gra->m_SeaGraph;
     const int viewer = graph.ViewingCountry;
-    node.CalculateVisibilityForCountry(countryId, false);
-    const int ships = node.CountVisibleEnemyShips();
-    if (viewer != countryId)
+    // The phase holds the global lock, so the main thread never draws with the switch off.
+    int ships = 0;
+    {
+        cShowForeignShipsInPorts look;
+        node.CalculateVisibilityForCountry(countryId, false);
+        ships = node.CountVisibleEnemyShips();
+    }
+    // A port's counts for its viewer leave foreign ships out again.
+    if (viewer != countryId || node.Kind == SEA_NODE_PORT)
     {
         graph.ViewingCountry = viewer;
         node.CalculateVisibility(false);

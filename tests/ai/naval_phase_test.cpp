@@ -5,8 +5,10 @@
 #include <algorithm>
 
 #include "tests/ai/ai_test_game.h"
+#include "game/reports.h"
 #include "units/naval_unit.h"
 #include "world/fleet.h"
+#include "world/sea_graph.h"
 
 namespace ai_tests {
 namespace {
@@ -114,6 +116,69 @@ TEST_F(AINavalPhase, FreeShipsAreSharedOutOverThePatrolZonesAndTheirFleetsSplit)
             EXPECT_EQ(fleet->aiOrder, 0) << "no zone to patrol: every patrol ends";
         }
     }
+}
+
+TEST_F(AINavalPhase, ACarrierSeesTheShipsInAnEnemyPortAndStrikesTheKindItRanksHighest)
+{
+    cAI& ai = AIOf(kAlbion);
+    // The Home Fleet's carrier sails to the North Sea, next to Hamburgum where the
+    // Hochseeflotte lies; U-47 shares its zone.
+    cFlota& home = *Fleet(1);
+    home.seaNode = 1;
+    cJednostkaMorska& arkRoyal = *game->FindNavalUnitById(1);
+    arkRoyal.m_HP = arkRoyal.m_MaxHP = 50;  // the ships' guns never sink it here
+    const sWezelGrafuMorz& hamburgum = *game->m_SeaGraph->GetNode(5);
+    ASSERT_EQ(hamburgum.Kind, SEA_NODE_PORT);
+    std::vector<std::pair<int, int>> hexes;
+    std::vector<int> nodes;
+    auto targets = [&](int kind) {
+        ai.CollectCarrierTargets(home, hexes, nodes, kind);
+        return std::pair(hexes, nodes);
+    };
+    using Targets = std::pair<std::vector<std::pair<int, int>>, std::vector<int>>;
+    EXPECT_EQ(targets(1), Targets({}, {5})) << "a port of enemy ships with nobody on its hex";
+    EXPECT_EQ(targets(4), Targets({}, {5}));
+    EXPECT_EQ(targets(3), Targets({}, {1})) << "the U-boat in the carrier's own zone";
+    EXPECT_EQ(targets(0), Targets());
+    EXPECT_EQ(targets(2), Targets()) << "the port holds ships";
+    EXPECT_TRUE(g_HideForeignShipsInPorts) << "the map goes on hiding them";
+
+    cJednostkaLadowa& mech = *LandUnit(8);
+    mech.SetPosition(8, 2);
+    mech.m_Spotted = true;
+    EXPECT_EQ(targets(0), Targets({{8, 2}}, {})) << "ships in the port and an enemy seen on its hex";
+    EXPECT_EQ(targets(1), Targets());
+    EXPECT_EQ(targets(2), Targets());
+    Fleet(3)->seaNode = 3;
+    EXPECT_EQ(targets(2), Targets({}, {5})) << "the port is empty: its hex's unit is the target";
+    EXPECT_EQ(targets(0), Targets());
+    Fleet(3)->seaNode = 5;
+
+    // Kinds 3 and 4 rank first and alike: the earlier kind, the carrier's own zone, is struck.
+    int* priorities = game->m_Countries[kAlbion - 1]->AIParameters.CarrierTargetsPriorities;
+    std::fill(priorities, priorities + 9, 0);
+    priorities[3] = priorities[4] = 5;
+    auto strikesOn = [&](const std::wstring& zone) {
+        int n = 0;
+        const std::wstring heading = L"HMS Ark Royal (Albion) attacked " + zone + L"\n\n";
+        for (const sRaport& report : game->m_Reports->GetReports())
+            n += report.kind == 16 && report.countryKey == kAlbion && report.text.rfind(heading, 0) == 0 ? 1 : 0;
+        return n;
+    };
+    ai.CarrierStrikes();
+    EXPECT_EQ(strikesOn(L"North Sea"), 1);
+    EXPECT_TRUE(arkRoyal.m_AirstrikeDone);
+    ai.CarrierStrikes();
+    EXPECT_EQ(strikesOn(L"North Sea"), 1) << "one strike a phase";
+
+    priorities[3] = 0;
+    arkRoyal.m_AirstrikeDone = false;
+    arkRoyal.m_HP = game->m_Consts.CarrierHitPointsForAir - 1;
+    ai.CarrierStrikes();
+    EXPECT_FALSE(arkRoyal.m_AirstrikeDone) << "too weak to fly its planes";
+    arkRoyal.m_HP = 50;
+    ai.CarrierStrikes();
+    EXPECT_EQ(strikesOn(hamburgum.Name), 1) << "the ships in port";
 }
 
 } // namespace
