@@ -2,6 +2,8 @@
 
 #include "ai/ai.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <exception>
 #include <mutex>
 #include <thread>
@@ -33,6 +35,15 @@ std::mutex g_AIThreadMutex; // start and stop come from the main thread, but nev
 sAIThreadOptions g_Options;
 std::mutex g_FailureMutex;
 std::wstring g_Failure;
+std::mutex g_PlaceMutex;
+std::wstring g_Place;
+// Set by the thread as its last act, so that a stop can wait for it with a limit.
+std::mutex g_EndMutex;
+std::condition_variable g_EndCv;
+bool g_ThreadEnded = true;
+
+constexpr int kStopPatienceMs = 5000;
+constexpr const wchar_t* kIdlePlace = L"waiting for the computer's phase";
 
 // Idle polls sleep this long, so an idle thread costs nothing and stops at once.
 constexpr int kIdlePollMs = 10;
@@ -66,6 +77,7 @@ cPanstwo* ActiveCountry(const cGra& game)
 // and opens the new-turn window at its next frame; the thread does not wait for it.
 void HandOver(cGra& game)
 {
+    SetAIThreadPlace(L"handing the turn over");
     LogLine(L"==== AI THREAD FINISHED =====");
     LogLine(L"rekalkuluje fog of war");
     cPanstwo* active = nullptr;
@@ -109,6 +121,7 @@ void HandOver(cGra& game)
 // impulse ends. False when play is to stop.
 bool EndTheImpulse(cGra& game)
 {
+    SetAIThreadPlace(L"the end of the impulse");
     {
         GLOBAL_LOCK_SCOPE();
         for (cPanstwo* c : game.m_Countries)
@@ -130,9 +143,11 @@ void RunComputerPhase(cGra& game)
     LogLine(L"==== STARTING AI THREAD =====");
     for (;;) {
         if (cPanstwo* country = ActiveCountry(game)) {
+            SetAIThreadPlace(FormatText(L"the turn of %s", country->Name));
             if (country->HumanControlled)
                 LogLine(L"A stand-in plays the turn of %s", country->Name);
             PlayComputerTurn(*country);
+            SetAIThreadPlace(FormatText(L"after the turn of %s", country->Name));
             while (game.GetGameState() == kStateComputerMove && ThreadMayRun())
                 LOGGED_SLEEP(50);
             {
@@ -178,15 +193,20 @@ void IdleLoop()
         const bool standInTurn = state == kStateHuman && g_Options.humanStandIn && game && !game->m_GameOver;
         if (state == kStateComputer || standInTurn) {
             RunComputerPhase(*game);
+            SetAIThreadPlace(kIdlePlace);
             continue;
         }
         if (game && g_EventCheckRequested.load()) {
+            SetAIThreadPlace(L"the check of the scripted events");
             game->CheckEvents();
             g_EventCheckRequested = false;
+            SetAIThreadPlace(kIdlePlace);
             continue;
         }
         if (game && game->m_Events && game->m_Events->HasForcedEvents()) {
+            SetAIThreadPlace(L"the scripted events forced on the game");
             game->FireForcedEvents();
+            SetAIThreadPlace(kIdlePlace);
             continue;
         }
         InterruptibleSleep(kIdlePollMs);
@@ -199,6 +219,7 @@ void AIThreadProc()
     // The thread writes most of the log: its lines are buffered up to its safe points.
     cConsoleLog::SetBufferedOnThisThread(true);
     SeedRandom(g_Options.seed ? *g_Options.seed : GetTickMs());
+    SetAIThreadPlace(kIdlePlace);
     try {
         IdleLoop();
     } catch (const sFatalExit& e) {
@@ -215,6 +236,16 @@ void AIThreadProc()
         RELEASE_GLOBAL_LOCK();
     g_Console.Flush();
     SetThreadRunFlag(nullptr);
+    std::lock_guard<std::mutex> guard(g_EndMutex);
+    g_ThreadEnded = true;
+    g_EndCv.notify_all();
+}
+
+// Waits at most ms for the thread's last act; false when it has not come.
+bool WaitForThreadEnd(int ms)
+{
+    std::unique_lock<std::mutex> lock(g_EndMutex);
+    return g_EndCv.wait_for(lock, std::chrono::milliseconds(ms), [] { return g_ThreadEnded; });
 }
 
 } // namespace
@@ -248,6 +279,11 @@ int StartAIThread()
         g_AIThread.join();
     }
     RecordFailure(L"");
+    {
+        std::lock_guard<std::mutex> ended(g_EndMutex);
+        g_ThreadEnded = false;
+    }
+    LogLine(L"Starting the computer opponent's thread");
     g_AIThreadRun.store(true);
     g_AIThread = std::thread(AIThreadProc);
     return 0;
@@ -257,9 +293,32 @@ int StopAIThread()
 {
     std::lock_guard<std::mutex> guard(g_AIThreadMutex);
     g_AIThreadRun.store(false);
-    if (g_AIThread.joinable())
-        g_AIThread.join();
-    return 0;
+    if (!g_AIThread.joinable())
+        return 0;
+    // The thread may be on its way to the global lock: a caller that holds it gives it up
+    // until the thread has ended.
+    cGlobalLockYield yield;
+    int result = 0;
+    if (!WaitForThreadEnd(kStopPatienceMs)) {
+        LogLine(L"The computer opponent's thread has not stopped within %i ms; it is at %s", kStopPatienceMs,
+                AIThreadPlace());
+        g_Console.Flush();
+        result = 1;
+    }
+    g_AIThread.join();
+    return result;
+}
+
+void SetAIThreadPlace(std::wstring place)
+{
+    std::lock_guard<std::mutex> guard(g_PlaceMutex);
+    g_Place = std::move(place);
+}
+
+std::wstring AIThreadPlace()
+{
+    std::lock_guard<std::mutex> guard(g_PlaceMutex);
+    return g_Place;
 }
 
 bool IsAIThreadRunning()

@@ -34,8 +34,13 @@ void SetAIThreadOptions(sAIThreadOptions options);
 
 // Starts the thread; 0. A thread still running is stopped first.
 int StartAIThread();
-// Clears the run flag and joins the thread; 0 (also when none was running).
+// Clears the run flag and joins the thread: 0 when it ended within 5 s (also when none
+// was running), else 1, after logging where it was. Every wait and loop of the thread
+// heeds the flag, so the join itself never waits for good.
 int StopAIThread();
+// Where the thread is (the country and step it plays), for the log of a slow stop.
+void SetAIThreadPlace(std::wstring place);
+std::wstring AIThreadPlace();
 // True while a thread started by StartAIThread has not been joined.
 bool IsAIThreadRunning();
 // Why the thread ended on a failure (an exception or a fatal exit under a throwing

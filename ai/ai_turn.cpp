@@ -4,6 +4,7 @@
 
 #include "ai/ai.h"
 #include "ai/ai_presentation.h"
+#include "ai/ai_thread.h"
 #include "core/lock.h"
 #include "core/log.h"
 #include "game/game.h"
@@ -33,6 +34,8 @@ void Timed(const wchar_t* name, Phase phase)
     // A thread asked to stop plays no further phase.
     if (!ThreadMayRun())
         return;
+    const cPanstwo* country = g_Gra && g_Gra->m_PlayState ? g_Gra->m_PlayState->GetActiveCountry() : nullptr;
+    SetAIThreadPlace(FormatText(L"%s: %s", country ? country->Name : std::wstring(), name));
     const auto start = std::chrono::steady_clock::now();
     {
         // Every phase changes game data under the lock; the moves and pauses inside give

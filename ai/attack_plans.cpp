@@ -751,7 +751,7 @@ void cAI::RunAttackPhase(bool multipleDirections)
     while (passesLeft-- > 0 && ThreadMayRun())
     {
         ComputeMoveOptions(false);
-        while (FindObviousMoves(m_MoveOptions))
+        while (ThreadMayRun() && FindObviousMoves(m_MoveOptions))
             ComputeMoveOptions(false);
         ComputeMoveOptions(multipleDirections);
         ClearEnemyAttackerLists();

@@ -4,6 +4,7 @@
 
 #include "ai/ai.h"
 #include "ai/ai_presentation.h"
+#include "core/lock.h"
 #include "core/log.h"
 #include "game/game.h"
 #include "units/land_unit.h"
@@ -181,7 +182,8 @@ void cAI::EnumerateLinePaths(int x, int y, int x2, int y2, std::vector<std::pair
                              const bool flags[6], std::vector<std::pair<int, int>>& best, int& bestScore) const
 {
     const bool atTarget = x == x2 && y == y2;
-    if (int(path.size()) >= maxLength && !atTarget)
+    // The search grows fast with the distance: a thread asked to stop leaves it at once.
+    if ((int(path.size()) >= maxLength && !atTarget) || !ThreadMayRun())
         return;
     path.push_back({x, y});
     if (atTarget)

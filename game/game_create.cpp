@@ -301,8 +301,9 @@ cGra* LoadGame(const sGameLoadRequest& request)
 int CreateGame(sGameLoadRequest request)
 {
     LoadGame(request);
-    ACQUIRE_GLOBAL_LOCK();
+    // Once per game, outside the lock: a start first joins any thread still running.
     StartAIThread();
+    ACQUIRE_GLOBAL_LOCK();
     Presentation().StartScenarioSettingsMenu();
     RELEASE_GLOBAL_LOCK();
     return 0;

@@ -1,6 +1,5 @@
 #include "shell/menus/loading_menu.h"
 
-#include "ai/ai_thread.h"
 #include "core/log.h"
 #include "shell/dxut.h"
 #include "shell/menus/scenario_settings_menu.h"
@@ -31,7 +30,7 @@ void cLoadingMenu::SetProgress(int percent)
 
 void StartScenarioSettingsMenu()
 {
-    StartAIThread();
+    // The game's creation has started the opponent's thread already: once per game.
     LogLine(L"Creating next menu");
     g_Textures[TEX_WALLPAPER_LOADING_PAUSE].Release();
     g_CurrentMenu = new cScenarioSettingsMenu;

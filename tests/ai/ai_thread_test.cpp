@@ -30,6 +30,7 @@ TEST(AIThread, StopsAtOnceWhenAskedAndIsJoined)
 #include "core/fatal.h"
 #include "core/lock.h"
 #include "core/settings.h"
+#include "core/text.h"
 #include "tests/game/testland_game.h"
 #include "tests/test_support.h"
 
@@ -116,6 +117,40 @@ TEST_F(AIThreadPlay, ThreadServesTheEventCheckOutsideTheComputerPhase)
     StopAIThread();
     EXPECT_TRUE(testing_support::LogHasInOrder({L"CHECKING EVENTS...", L"CHECKING EVENTS FINISHED"}));
     EXPECT_EQ(game->GetGameState(), kStateHuman);
+}
+
+TEST_F(AIThreadPlay, ThreadStopsInTheMiddleOfPlayAndASlowStopIsLoggedWithItsPlace)
+{
+    Country(kAlbion).HumanControlled = false;
+    game->StartGame();
+    sAIThreadOptions options;
+    options.seed = 2;
+    std::atomic<int> turns{0};
+    options.afterCountryTurn = [&](const cPanstwo&) { return ++turns > 0; };
+    SetAIThreadOptions(options);
+    StartAIThread();
+    ASSERT_TRUE(WaitFor([&] { return turns.load() >= 3; }));
+    EXPECT_EQ(StopAIThread(), 0) << "a war of computers leaves off at once";
+    EXPECT_FALSE(IsAIThreadRunning());
+
+    // A step that does not heed the stop holds the thread past the limit: the stop says
+    // where it was and still ends with the thread joined.
+    game->SetGameState(kStateComputer);
+    std::atomic<bool> stuck{false};
+    options.afterCountryTurn = [&](const cPanstwo&) {
+        stuck = true;
+        SleepMs(5300);
+        return true;
+    };
+    SetAIThreadOptions(options);
+    StartAIThread();
+    ASSERT_TRUE(WaitFor([&] { return stuck.load(); }));
+    const std::wstring place = AIThreadPlace();
+    EXPECT_EQ(place.rfind(L"after the turn of ", 0), 0u) << WideToUtf8(place);
+    EXPECT_EQ(StopAIThread(), 1);
+    EXPECT_FALSE(IsAIThreadRunning());
+    EXPECT_TRUE(testing_support::LogContains(
+        L"The computer opponent's thread has not stopped within 5000 ms; it is at " + place));
 }
 
 TEST_F(AIThreadPlay, ThreadExceptionEndsInTheFatalExit)

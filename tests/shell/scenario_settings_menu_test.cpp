@@ -75,6 +75,8 @@ TEST(ScenarioSettings, CountryRowsFollowTheControllerAndBackDropsTheGame)
     driver
         .Then("rows", [] { return true; },
               [] {
+                  EXPECT_EQ(CountLogLinesStartingWith(L"Starting the computer opponent's thread"), 1)
+                      << "one opponent's thread for the game";
                   auto* list = Control<CDXUTListBox>(IDC_COUNTRIES);
                   // By name, without the country that only closes the turn order.
                   ASSERT_EQ(list->GetSize(), 5);
