@@ -6,6 +6,7 @@
 
 #include "tests/ai/ai_test_game.h"
 #include "tests/test_support.h"
+#include "world/diplomacy.h"
 #include "world/relations.h"
 
 namespace ai_tests {
@@ -64,6 +65,37 @@ TEST_F(AIDiplomacy, ATargetOffTheMapIsSkippedAndTheNextStillCounts)
     EXPECT_TRUE(testing_support::LogContains(L"[AI]: Borussia - target hex (500,500) lies off the map"));
     EXPECT_TRUE(AtWarWithHelvetia()) << "its own Berolina is no one to declare war on; Berna is";
     ai.m_OwnLandUnits.clear();
+}
+
+TEST_F(AIDiplomacy, ANeutralDelaysItsEntryFromTwentyOneAndIsPressedWhenItLeansAlikeOrStandsAtThirty)
+{
+    cPanstwo& helvetia = *game->m_Countries[kHelvetia - 1];
+    helvetia.DP = 1000;
+    helvetia.AIParameters.AllianceEntryPolicy = 0;
+    helvetia.AllianceEntry = 20;
+    AIOf(kHelvetia).ConductDiplomacy();
+    EXPECT_FALSE(helvetia.DoneDelayWarEntry);
+    EXPECT_EQ(helvetia.AllianceEntry, 20);
+    helvetia.AllianceEntry = 21;
+    AIOf(kHelvetia).ConductDiplomacy();
+    EXPECT_TRUE(helvetia.DoneDelayWarEntry);
+    EXPECT_LE(helvetia.AllianceEntry, 21);
+    helvetia.AIParameters.AllianceEntryPolicy = 1;
+    AIOf(kHelvetia).ConductDiplomacy();
+    EXPECT_TRUE(helvetia.DoneHasteWarEntry);
+
+    // Borussia presses Helvetia, which leans another way.
+    cPanstwo& borussia = *game->m_Countries[kBorussia - 1];
+    borussia.Orientation = ORIENTATION_NATIONALIST;
+    helvetia.Orientation = ORIENTATION_DEMOCRACY;
+    borussia.AIParameters.CountriesToPress = {kHelvetia};
+    std::wstring text;
+    helvetia.AllianceEntry = 29;
+    AIOf(kBorussia).ConductDiplomacy();
+    EXPECT_TRUE(CanExertPressure(kBorussia, kHelvetia, text)) << "not pressed at 29";
+    helvetia.AllianceEntry = 30;
+    AIOf(kBorussia).ConductDiplomacy();
+    EXPECT_FALSE(CanExertPressure(kBorussia, kHelvetia, text)) << "pressed at 30, once this turn";
 }
 
 } // namespace

@@ -8,6 +8,9 @@
 #include "game/play_counts.h"
 #include "tests/ai/ai_test_game.h"
 #include "units/air_unit.h"
+#include "units/naval_unit.h"
+#include "world/fleet.h"
+#include "world/relations.h"
 
 namespace ai_tests {
 namespace {
@@ -118,6 +121,36 @@ TEST_F(AIAirWar, AStrategicBomberBelowHalfStrengthStaysHomeAndAtHalfItHitsTheEar
     EXPECT_EQ(g_PlayCounts.airStrikes.load(), 1);
     EXPECT_GT(City(L"Dover")->ProductionPointsLost, 0);
     EXPECT_EQ(City(L"Valdo")->ProductionPointsLost, 0);
+}
+
+TEST_F(AIAirWar, ATacticalBomberStrikesEnemyShipsAtSeaWhileItHasActionPointsAndNeverANeutralsShips)
+{
+    GroundAlbionsFighter();
+    cJednostkaLotnicza* bomber = Air(2);  // on the North Sea's shore
+    bomber->m_ActionPoints = 2;
+    // The Home Fleet lies in Dover with the transport: no enemy ship at sea.
+    cFlota* homeFleet = game->FindNavalUnitById(1)->m_Fleet;
+    cFlota* transports = game->FindNavalUnitById(3)->m_Fleet;
+    homeFleet->seaNode = 4;
+    cAI& ai = AIOf(kBorussia);
+    ai.BuildUnitLists();
+    ai.StrikeShipsFromTheAir();
+    EXPECT_EQ(g_PlayCounts.airStrikes.load(), 0);
+
+    // The transport sails into the North Sea; it lasts out two strikes.
+    transports->seaNode = 1;
+    game->FindNavalUnitById(3)->m_HP = game->FindNavalUnitById(3)->m_MaxHP = 50;
+    game->m_Relations->SetWar(kAlbion, kBorussia, 0);
+    game->m_Relations->SetWar(kBorussia, kAlbion, 0);
+    ai.StrikeShipsFromTheAir();
+    EXPECT_EQ(g_PlayCounts.airStrikes.load(), 0) << "at peace with its owner";
+    EXPECT_EQ(bomber->m_ActionPoints, 2);
+
+    game->m_Relations->SetWar(kAlbion, kBorussia, 1);
+    game->m_Relations->SetWar(kBorussia, kAlbion, 1);
+    ai.StrikeShipsFromTheAir();
+    EXPECT_EQ(g_PlayCounts.airStrikes.load(), 2);
+    EXPECT_EQ(bomber->m_ActionPoints, 0);
 }
 
 } // namespace

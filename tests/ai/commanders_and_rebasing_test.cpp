@@ -4,6 +4,8 @@
 
 #include "game/commanders.h"
 #include "tests/ai/ai_test_game.h"
+#include "units/air_unit.h"
+#include "world/hex_geometry.h"
 #include "world/city_graph.h"
 
 namespace ai_tests {
@@ -70,6 +72,32 @@ TEST_F(AIForces, AnEmptyOwnNodeOfAFrontDrawsAUnitPastAnEmptyEnemyCityAndTwoEmpty
     EXPECT_LT(borussia.SMP, 50);
     ai.EvaluateNodeStrengths();
     EXPECT_GT(empty[0]->OurLand, 0.0f) << "the empty node was infinitely weaker";
+}
+
+TEST_F(AIForces, AnAirUnitTooCloseToTheEnemyFallsBackToTheNearestSafeBaseAndOneThatHasFlownStays)
+{
+    cAI& ai = AIOf(kBorussia);
+    game->m_Consts.LandActionPoints[2][4] = 3;  // nearer than three hexes to an enemy is too near
+    cJednostkaLotnicza& bombers = *game->FindAirUnitById(2);   // (11,2)
+    cJednostkaLotnicza& heavy = *game->FindAirUnitById(3);     // (12,3)
+    for (cJednostkaLotnicza* unit : {&bombers, &heavy})
+    {
+        unit->m_Supply = game->m_Consts.MaxSupply;
+        unit->m_ActionPoints = unit->m_StartingActionPoints = 4;
+    }
+    heavy.m_ActionPoints = 3;
+    LandUnit(12)->SetPosition(12, 2);  // Valdonia's infantry lands by both airfields
+    ai.BuildUnitLists();
+    ai.RebaseAirUnits();
+    EXPECT_EQ(HexDistance(bombers.m_X, bombers.m_Y, 12, 2), 3) << "the nearest base out of reach";
+    EXPECT_EQ(std::pair(heavy.m_X, heavy.m_Y), std::pair(12, 3)) << "it has flown this turn";
+
+    // Short of supply, a unit stays too.
+    bombers.SetPosition(11, 2);
+    bombers.m_ActionPoints = bombers.m_StartingActionPoints;
+    bombers.m_Supply = 0;
+    ai.RebaseAirUnits();
+    EXPECT_EQ(std::pair(bombers.m_X, bombers.m_Y), std::pair(11, 2));
 }
 
 } // namespace

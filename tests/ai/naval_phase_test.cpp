@@ -5,9 +5,11 @@
 #include <algorithm>
 
 #include "tests/ai/ai_test_game.h"
+#include "tests/test_support.h"
 #include "game/reports.h"
 #include "units/naval_unit.h"
 #include "world/fleet.h"
+#include "world/hex_geometry.h"
 #include "world/sea_graph.h"
 
 namespace ai_tests {
@@ -179,6 +181,92 @@ TEST_F(AINavalPhase, ACarrierSeesTheShipsInAnEnemyPortAndStrikesTheKindItRanksHi
     arkRoyal.m_HP = 50;
     ai.CarrierStrikes();
     EXPECT_EQ(strikesOn(hamburgum.Name), 1) << "the ships in port";
+}
+
+TEST_F(AINavalPhase, ATransportPutsItsUnitAshoreAtItsPortAndAnInvasionAtSeaDrawsTheFreeFleetsAsEscorts)
+{
+    // Albion's transport carries the 2nd Infantry Corps from Dover to allied Valdo.
+    cFlota& transports = *Fleet(2);
+    transports.aiOrder = 3;
+    transports.aiDestination = 6;
+    AIOf(kAlbion).RunNavalPhase();
+    EXPECT_EQ(Fleet(2), nullptr) << "its last ship unloaded, the fleet is gone";
+    EXPECT_EQ(game->FindNavalUnitById(3), nullptr);
+    const cJednostkaLadowa* corps = game->FindLandUnitById(2);
+    ASSERT_NE(corps, nullptr) << "ashore";
+    EXPECT_LE(HexDistance(corps->m_X, corps->m_Y, 7, 6), 1) << "at Valdo";
+
+    // The Hochseeflotte sails to invade by the North Sea, where the Royal Navy is too
+    // strong to land: the U-boats escort it, a fleet on an order from elsewhere does not.
+    for (int i = 0; i < 3; ++i)
+        AddShip(kAlbion, UNIT_BATTLESHIP, Fleet(1));
+    Fleet(3)->aiOrder = 2;
+    Fleet(3)->aiDestination = 1;
+    Fleet(4)->seaNode = 2;
+    cFlota* elsewhere = cFlota::SplitFrom(*Fleet(3));
+    game->m_Fleets.push_back(elsewhere);
+    AddShip(kBorussia, UNIT_CRUISER, elsewhere);
+    elsewhere->aiOrder = 1;
+    AIOf(kBorussia).RunNavalPhase();
+    EXPECT_EQ(Fleet(3)->seaNode, 1);
+    EXPECT_EQ(Fleet(4)->aiOrder, 4);
+    EXPECT_EQ(Fleet(4)->aiDestination, 1);
+    EXPECT_EQ(Fleet(4)->seaNode, 1) << "escorts go where the invasion goes";
+    EXPECT_EQ(elsewhere->aiOrder, 1);
+    EXPECT_EQ(elsewhere->seaNode, 5);
+}
+
+TEST_F(AINavalPhase, SeaTransportToFrontsNeedsASecondPortAndItsPointsAndAsksForThemOnce)
+{
+    cAI& ai = AIOf(kBorussia);
+    ai.BuildUnitLists();
+    ai.EvaluateNodeStrengths();
+    ai.UpdateFronts();
+    ai.SumFrontStrengths();
+    ASSERT_FALSE(ai.m_Fronts.empty());
+    for (cJednostkaLadowa* unit : ai.m_OwnLandUnits)
+        unit->m_AiOrder = 0;
+    ai.TransportUnitsToFrontsBySea();
+    EXPECT_TRUE(testing_support::LogContains(L"No own idle land units (idle = no order). Aborting procedure."));
+
+    // Hamburgum, the one Borussian port, serves the front but has no other port to sail
+    // from; two units wait next to it without the points for a passage.
+    cPanstwo& borussia = *game->m_Countries[kBorussia - 1];
+    cJednostkaLadowa& idle = *LandUnit(4);
+    idle.m_AiOrder = 3;
+    cJednostkaLadowa& mech = *LandUnit(8);       // (8,3), by Hamburgum
+    cJednostkaLadowa& paratroops = *LandUnit(6);
+    paratroops.SetPosition(9, 2);
+    for (cJednostkaLadowa* unit : {&mech, &paratroops})
+    {
+        unit->m_AiOrder = 11;
+        unit->m_ActionPoints = 2;
+    }
+    for (int& cost : game->m_Consts.SeaTransportCost)
+        cost = 5;
+    borussia.STP = 4;
+    borussia.AIParameters.PurchaseQueue = {2, 1, 3, 1};
+    ai.TransportUnitsToFrontsBySea();
+    EXPECT_EQ(idle.m_AiOrder, 3) << "no port with a sea road to a front port";
+    EXPECT_EQ(mech.m_AiOrder, 11);
+    EXPECT_EQ(paratroops.m_AiOrder, 11);
+    EXPECT_EQ(borussia.AIParameters.PurchaseQueue, (std::list<int>{1, 2, 3}));
+
+    borussia.STP = 5;
+    ai.TransportUnitsToFrontsBySea();
+    // The points pay for one passage: one unit sails for the front's port, the other waits.
+    cJednostkaLadowa& aboard = paratroops.m_Transporter ? paratroops : mech;
+    cJednostkaLadowa& waiting = &aboard == &mech ? paratroops : mech;
+    ASSERT_NE(aboard.m_Transporter, nullptr);
+    ASSERT_NE(aboard.m_Transporter->m_Fleet, nullptr);
+    EXPECT_EQ(aboard.m_Transporter->m_Type, UNIT_CARGO);
+    EXPECT_EQ(aboard.m_Transporter->m_Fleet->aiOrder, 3);
+    EXPECT_EQ(aboard.m_Transporter->m_Fleet->aiDestination, 5) << "Hamburgum serves the front";
+    EXPECT_EQ(game->FindLandUnitById(aboard.m_Id), nullptr);
+    EXPECT_TRUE(std::find(ai.m_OwnLandUnits.begin(), ai.m_OwnLandUnits.end(), &aboard) == ai.m_OwnLandUnits.end());
+    EXPECT_EQ(waiting.m_Transporter, nullptr);
+    EXPECT_EQ(waiting.m_AiOrder, 11);
+    EXPECT_EQ(borussia.STP, 0);
 }
 
 } // namespace
