@@ -70,20 +70,12 @@ void ScrollMap(cMapa& map, double time)
     const int x = g_LastPointerX, y = g_LastPointerY;
     if (x < 0 || y < 0 || x >= g_UserSettings.resolutionX || y >= g_UserSettings.resolutionY)
         return;
-    const sLayoutRect& edge = g_GuiLayout[291];
     const float scale = map.currentScale > 0.0f ? map.currentScale : 1.0f;
     const float step = float(time - g_PreviousFrameTime) * 1000.0f / scale;
-    float dx = 0, dy = 0;
-    if (x >= edge.width || (g_ArrowKeys & 4))
-        dx = step;
-    else if (x <= edge.x || (g_ArrowKeys & 1))
-        dx = -step;
-    if (y >= edge.height || (g_ArrowKeys & 8))
-        dy = step;
-    else if (y <= edge.y || (g_ArrowKeys & 2))
-        dy = -step;
+    int dx = 0, dy = 0;
+    EdgeScrollDirection(x, y, dx, dy);
     if (dx != 0 || dy != 0)
-        map.ScrollBy(dx, dy, 1.0f);
+        map.ScrollBy(float(dx) * step, float(dy) * step, 1.0f);
 }
 
 void UpdateStatusBarHint(const cGra& game)
@@ -121,6 +113,23 @@ bool HandOverPbemTurn(cGra& game, const cPanstwo& active, const cPanstwo& next)
 }
 
 } // namespace
+
+void EdgeScrollDirection(int x, int y, int& dx, int& dy)
+{
+    // The row's four values are thresholds as they stand: left, top, right, bottom.
+    const sLayoutRect& edge = g_GuiLayout[291];
+    dx = x >= edge.width || (g_ArrowKeys & 4) ? 1 : x <= edge.x || (g_ArrowKeys & 1) ? -1 : 0;
+    dy = y >= edge.height || (g_ArrowKeys & 8) ? 1 : y <= edge.y || (g_ArrowKeys & 2) ? -1 : 0;
+}
+
+bool TrackArrowKey(unsigned key, bool down)
+{
+    if (key < VK_LEFT || key > VK_DOWN)
+        return false;
+    const uint8_t bit = uint8_t(1u << (key - VK_LEFT));
+    g_ArrowKeys = down ? uint8_t(g_ArrowKeys | bit) : uint8_t(g_ArrowKeys & ~bit);
+    return true;
+}
 
 void CheckMapConsistency()
 {

@@ -18,5 +18,11 @@ void Autosave();
 void CheckMapConsistency();
 // One step of the move being shown (game states 8 and 10), after the side's delay.
 void AnimateUnitMove();
+// The game screen's scrolling for a pointer at (x, y) inside the back buffer: -1, 0 or 1 on
+// each axis, from the edge thresholds of layout row 291 and the arrow keys held
+// (g_ArrowKeys). The right and bottom tests come first. The sea-battle screen scrolls the same.
+void EdgeScrollDirection(int x, int y, int& dx, int& dy);
+// Keeps g_ArrowKeys for an arrow key's press or release; false for any other key.
+bool TrackArrowKey(unsigned key, bool down);
 // Moves the map's view to the hex.
 void CenterCameraOnHex(int x, int y);

@@ -12,12 +12,12 @@
 #include "game/game.h"
 #include "game/game_state.h"
 #include "gui/edit_box.h"
-#include "gui/gui_hooks.h"
 #include "gui/layout.h"
 #include "gui/memo.h"
 #include "platform/messages.h"
 #include "shell/dialog_builders.h"
 #include "shell/frame_callbacks.h"
+#include "shell/game_frame.h"
 #include "shell/hint_display.h"
 #include "shell/shell_presentation.h"
 #include "shell/skin_levels.h"
@@ -55,8 +55,6 @@ constexpr int kCameraLimitX = 2490, kCameraLimitY = 2940;
 constexpr int kTargetLeast = 83;
 // Where the hex lies in its cell.
 constexpr int kHexLeft = 30, kHexTop = 36;
-// The pointer this near the screen's edge scrolls the board.
-constexpr int kEdgeScroll = 4;
 
 bool IsEven(int column) { return column % 2 == 0; }
 
@@ -335,6 +333,12 @@ sPointF cSeaBattleMenu::CellScreenPoint(int column, int row) const
     return {(bx - float(m_CameraX)) * m_Zoom + ScreenWidth() / 2.0f, (by - float(m_CameraY)) * m_Zoom + ScreenHeight() / 2.0f};
 }
 
+void cSeaBattleMenu::OnKeyboard(unsigned key, bool down, bool)
+{
+    // The arrows scroll the board as they scroll the map.
+    TrackArrowKey(key, down);
+}
+
 void cSeaBattleMenu::OnMouse(bool left, bool right, bool, bool, bool, int wheel, int x, int y)
 {
     m_PointerX = x;
@@ -506,20 +510,15 @@ void cSeaBattleMenu::UpdateCamera(float elapsed)
         m_Zoom = std::abs(m_TargetZoom - m_Zoom) <= step ? m_TargetZoom
                                                            : m_Zoom + (m_TargetZoom > m_Zoom ? step : -step);
     }
-    auto keyDown = [](uint32_t vk) { return g_GuiHooks.keyDown && g_GuiHooks.keyDown(vk); };
+    // The game screen's edges and arrow keys, while the pointer is on the board.
     const int W = g_UserSettings.resolutionX, H = g_UserSettings.resolutionY;
     const bool inside = m_PointerX >= 0 && m_PointerY >= 0 && m_PointerX < W && m_PointerY < H &&
                         !OverControls(m_PointerX, m_PointerY);
+    int dx = 0, dy = 0;
+    if (inside)
+        EdgeScrollDirection(m_PointerX, m_PointerY, dx, dy);
     const float speed = elapsed * 1000.0f / m_Zoom;
-    float vx = 0, vy = 0;
-    if ((inside && m_PointerX >= W - kEdgeScroll) || keyDown(VK_RIGHT))
-        vx = speed;
-    else if ((inside && m_PointerX < kEdgeScroll) || keyDown(VK_LEFT))
-        vx = -speed;
-    if ((inside && m_PointerY >= H - kEdgeScroll) || keyDown(VK_DOWN))
-        vy = speed;
-    else if ((inside && m_PointerY < kEdgeScroll) || keyDown(VK_UP))
-        vy = -speed;
+    const float vx = float(dx) * speed, vy = float(dy) * speed;
     cHintDisplay& mouse = g_HintDisplay;
     if (vx != 0 || vy != 0) {
         m_CameraX = std::clamp(int(float(m_CameraX) + vx), 0, kCameraLimitX);

@@ -29,6 +29,7 @@ public:
     ~cSeaBattleMenu() override;
 
     void OnGUIEvent(unsigned event, int id, CDXUTControl* control) override;
+    void OnKeyboard(unsigned key, bool down, bool alt) override;
     void OnMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheel, int x, int y) override;
     void OnFrameMove(double time, float elapsed) override;
     void OnRender(float elapsed) override;
@@ -44,6 +45,11 @@ public:
     // The screen point at the middle of a cell's hex.
     sPointF CellScreenPoint(int column, int row) const;
     float Zoom() const { return m_Zoom; }
+    // The board point at the screen's centre, and where the camera glides to.
+    int CameraX() const { return m_CameraX; }
+    int CameraY() const { return m_CameraY; }
+    int TargetX() const { return m_TargetX; }
+    int TargetY() const { return m_TargetY; }
     int OrderMode() const { return m_OrderMode; }
     uint32_t Marks(int column, int row) const;
 

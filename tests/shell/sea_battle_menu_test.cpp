@@ -9,6 +9,8 @@
 #include "game/game.h"
 #include "game/game_state.h"
 #include "game/presentation.h"
+#include "gui/layout.h"
+#include "platform/messages.h"
 #include "game/reports.h"
 #include "shell/frame_callbacks.h"
 #include "shell/map_skin.h"
@@ -233,6 +235,71 @@ TEST_F(SeaBattleScreen, TheZoomStaysBetweenTheWholeBoardAndFullSizeAndTheButtons
         EXPECT_TRUE(enabled(658));
         EXPECT_FALSE(enabled(659) || enabled(660) || enabled(661) || enabled(657));
         EXPECT_EQ(TextOf(*menu, 663), L"-");
+        Click(*menu, 658);
+        return true;
+    });
+    battle.Run();
+    EXPECT_TRUE(played);
+    EXPECT_EQ(g_CurrentMenu, nullptr);
+}
+
+TEST_F(SeaBattleScreen, TheBoardScrollsAtTheGameScreensEdgesAndWithTheArrowKeysWithinItsLimits)
+{
+    Ship(kArkRoyal).Kill(false);
+    Ship(kBismarck).m_Spotted = true;
+    tSeaBattleSide first{&Ship(kWarspite)}, second{&Ship(kBismarck)};
+    SeedRandom(11);
+    cSeaBattle battle(first, second);
+    bool played = false;
+    SetFramePump([&] {
+        ShellPresentation().ServeRequests();
+        FreeEndedMenus();
+        auto* menu = dynamic_cast<cSeaBattleMenu*>(g_CurrentMenu);
+        if (!menu || played)
+            return !played;
+        played = true;
+        auto frames = [&](int n) {
+            for (int i = 0; i < n; ++i)
+                menu->OnFrameMove(0, 0.1f);
+        };
+        auto point = [&](int x, int y) { menu->OnMouse(false, false, false, false, false, 0, x, y); };
+        const sLayoutRect& edge = g_GuiLayout[291];
+        EXPECT_GT(edge.x, 4) << "the game screen's band is wider than a few pixels";
+
+        // On the left threshold, well inside the screen's edge, the board moves left.
+        const int startX = menu->CameraX(), startY = menu->CameraY();
+        point(edge.x, 384);
+        frames(1);
+        EXPECT_LT(menu->CameraX(), startX);
+        EXPECT_EQ(menu->CameraY(), startY);
+        // In the upper-left corner the camera never passes 0, its target stops at 83, where
+        // the camera settles once the pointer is back on the board.
+        point(edge.x, edge.y);
+        for (int i = 0; i < 60; ++i) {
+            frames(1);
+            EXPECT_TRUE(menu->CameraX() >= 0 && menu->CameraY() >= 0) << menu->CameraX() << "," << menu->CameraY();
+        }
+        EXPECT_EQ(std::make_pair(menu->TargetX(), menu->TargetY()), std::make_pair(83, 83));
+        point(300, 384);
+        frames(20);
+        EXPECT_EQ(std::make_pair(menu->CameraX(), menu->CameraY()), std::make_pair(83, 83));
+
+        // The arrows held scroll with the pointer on the board, up to the board's limits.
+        menu->OnKeyboard(VK_RIGHT, true, false);
+        menu->OnKeyboard(VK_DOWN, true, false);
+        frames(60);
+        EXPECT_EQ(std::make_pair(menu->CameraX(), menu->CameraY()), std::make_pair(2490, 2940));
+        menu->OnKeyboard(VK_RIGHT, false, false);
+        menu->OnKeyboard(VK_DOWN, false, false);
+        menu->OnKeyboard(VK_UP, true, false);
+        frames(1);
+        EXPECT_LT(menu->CameraY(), 2940);
+        EXPECT_EQ(menu->CameraX(), 2490) << "the released arrow no longer scrolls";
+        menu->OnKeyboard(VK_UP, false, false);
+
+        Click(*menu, 661);
+        for (int i = 0; i < 200 && !battle.IsOver(); ++i)
+            menu->OnFrameMove(0, 0.1f);
         Click(*menu, 658);
         return true;
     });
