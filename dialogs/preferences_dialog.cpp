@@ -13,6 +13,7 @@
 #include "gui/controls.h"
 #include "platform/paths.h"
 #include "shell/dialog_builders.h"
+#include "shell/hint_display.h"
 #include "shell/skin_atlas.h"
 #include "world/country.h"
 
@@ -596,6 +597,9 @@ void cDialogUstawien::OnDelayChanged(int sliderId)
     const int ms = slider->GetValue() * 1000;
     g_DelayValues[size_t(row)] = float(ms);
     g_Settings.SetInt(g_DelayTable[size_t(row)].iniKey, ms);
+    // The hint display reads its delay every frame: a new one holds from the next hint.
+    if (row == DELAY_CONTROL_HINT)
+        g_HintDisplay.delayMs = ms;
     RefreshDelayTexts();
 }
 

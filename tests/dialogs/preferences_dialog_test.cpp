@@ -12,6 +12,7 @@
 #include "game/game.h"
 #include "game/presentation.h"
 #include "gui/controls.h"
+#include "shell/hint_display.h"
 #include "tests/dialogs/dialog_bench.h"
 #include "tests/test_support.h"
 
@@ -187,3 +188,19 @@ TEST_F(Preferences, OpenOnlyInThePlayersPhaseOrOverThePauseMenuAndWithoutAGameBa
 }
 
 } // namespace
+
+TEST_F(Preferences, ANewHintDelayHoldsForTheNextHintAtOnce)
+{
+    g_HintDisplay.delayMs = 60000;
+    Open();
+    ShowTab(4);
+    Slide(g_DelayTable[DELAY_CONTROL_HINT].controlId, 0);
+    g_HintDisplay.SetText(L"Buy units");
+    g_HintDisplay.Render();
+    EXPECT_TRUE(g_HintDisplay.IsShown()) << "no wait with a delay of 0";
+    Slide(g_DelayTable[DELAY_CONTROL_HINT].controlId, 3);
+    EXPECT_EQ(g_HintDisplay.delayMs, 3000);
+    Slide(g_DelayTable[DELAY_AI_MOVE_BEFORE].controlId, 5);
+    EXPECT_EQ(g_HintDisplay.delayMs, 3000) << "another delay leaves the hint's alone";
+    g_HintDisplay.SetText(nullptr);
+}
