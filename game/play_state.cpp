@@ -71,6 +71,7 @@ void cPlayState::SetHoveredHex(sHex* hex)
     // A port's display hexes name the port, a sea hex its zone; land names no node.
     const int node = !hex ? 0 : hex->seaNodeDisplay != 0 ? hex->seaNodeDisplay : hex->IsSea() ? hex->seaZone : 0;
     m_HoveredHint = node != 0 && graph ? graph->GetNode(node) : nullptr;
+    Presentation().ShowHoverHint(m_HoveredHint);
 }
 
 void cPlayState::SelectHex(int x, int y)

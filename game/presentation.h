@@ -8,6 +8,8 @@
 
 #include "game/presentation_requests.h"
 
+class cHoverable;
+
 class cPresentation
 {
 public:
@@ -61,6 +63,8 @@ public:
     virtual void BeginComputerPhase() {}
     // The date label after an impulse.
     virtual void RefreshDate() {}
+    // The map object under the pointer shows its hint (null: none). Main thread.
+    virtual void ShowHoverHint(const cHoverable* object) { (void)object; }
     // Selects the music playlist of that number (-1: the default list); false when there is
     // no such list.
     virtual bool SelectPlaylist(int number)

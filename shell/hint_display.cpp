@@ -124,8 +124,10 @@ void cHintDisplay::Measure()
     m_Height = r.Height() + 10;
 }
 
-void cHintDisplay::SetHoverable(cHoverable* object)
+void cHintDisplay::SetHoverable(const cHoverable* object)
 {
+    if (object && object == m_Hoverable)
+        return;
     m_Hoverable = object;
     if (!object)
         return;

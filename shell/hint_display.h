@@ -20,8 +20,11 @@ public:
     void UpdateMouse(bool left, bool right, int x, int y);
     // The display keeps its own copy; null or empty clears the hint.
     void SetText(const wchar_t* text);
-    // A game object that draws its own hint; null clears only the hoverable.
-    void SetHoverable(cHoverable* object);
+    // A game object that draws its own hint; null clears only the hoverable. The object
+    // already shown changes nothing, so the hint stays up while the pointer crosses the
+    // hexes of one sea zone.
+    void SetHoverable(const cHoverable* object);
+    const cHoverable* Hoverable() const { return m_Hoverable; }
     // The control whose hint shows; the same control again changes nothing unless forced.
     void SetControl(CDXUTControl* control, bool force);
     // Once a frame, after every dialog, so that the hint lies on top of everything.
@@ -62,7 +65,7 @@ private:
     int m_HoverMs = 0;
     int m_Width = 0, m_Height = 0;
     std::optional<std::wstring> m_Text;
-    cHoverable* m_Hoverable = nullptr;
+    const cHoverable* m_Hoverable = nullptr;
     CDXUTControl* m_Control = nullptr;
 };
 

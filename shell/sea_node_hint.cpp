@@ -48,9 +48,8 @@ sRect LayoutRect(int id, float x, float y)
 
 void sWezelGrafuMorz::GetHintSize(int& width, int& height) const
 {
-    const skin_atlas::tAtlasRect back = skin_atlas::InfoBackground(RowsOf(*this).count);
-    width = back.Width();
-    height = back.Height();
+    width = skin_atlas::kInfoWidth;
+    height = skin_atlas::InfoHintHeight(RowsOf(*this).count);
 }
 
 void sWezelGrafuMorz::DrawHint(float x, float y) const
@@ -60,9 +59,11 @@ void sWezelGrafuMorz::DrawHint(float x, float y) const
         return;
     const sHintRows rows = RowsOf(*this);
     if (cTexture* info = g_Textures[TEX_UNITS_INFO].Get()) {
-        const skin_atlas::tAtlasRect back = skin_atlas::InfoBackground(rows.count);
+        const skin_atlas::tAtlasRect back = skin_atlas::InfoBackground(rows.count), edge = skin_atlas::InfoBottomEdge();
         DrawSpriteScaled(sprite, info, sRect{back.left, back.top, back.right, back.bottom}, x, y, float(back.Width()),
                          float(back.Height()), 0xFFFFFFFF, 0.0f, false);
+        DrawSpriteScaled(sprite, info, sRect{edge.left, edge.top, edge.right, edge.bottom}, x, y + float(back.Height()),
+                         float(edge.Width()), float(edge.Height()), 0xFFFFFFFF, 0.0f, false);
     }
     const uint32_t centred = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
     if (cFont* figures = g_GuiFonts[2].font.get())

@@ -14,6 +14,7 @@
 #include "shell/frame_callbacks.h"
 #include "shell/game_frame.h"
 #include "shell/game_input.h"
+#include "shell/hint_display.h"
 #include "shell/links.h"
 #include "shell/map_skin.h"
 #include "shell/menus/loading_menu.h"
@@ -192,6 +193,13 @@ void cShellPresentation::BeginComputerPhase()
 {
     if (g_DialogLinks.beginOtherSidePhase)
         g_DialogLinks.beginOtherSidePhase();
+}
+
+void cShellPresentation::ShowHoverHint(const cHoverable* object)
+{
+    // The pointer moves on the main thread only; the hint display lives there.
+    if (IsMainThread())
+        g_HintDisplay.SetHoverable(object);
 }
 
 void cShellPresentation::RefreshDate()

@@ -31,6 +31,7 @@ public:
     void BeginPlayerPhase() override;
     void BeginComputerPhase() override;
     void RefreshDate() override;
+    void ShowHoverHint(const cHoverable* object) override;
     bool SelectPlaylist(int number) override;
     void ReleaseGameTextures() override;
     void ReleaseGameFonts() override;

@@ -189,13 +189,18 @@ enum eNavalPiece {
 constexpr int kPairSourceOffset = 9;
 
 // info.png: the hint of a sea node. A title bar, a bar of the six ship types, then one row
-// per side shown; the picture is cut after the rows shown.
+// per side shown; the picture is cut after the rows shown and its bottom edge (the frame's
+// lower border and corners, under the third row) is put under them, so that a hint of one or
+// two rows is framed all round too.
 constexpr int kInfoWidth = 300, kInfoHeight = 132;
 constexpr int kInfoTitleHeight = 28;
 constexpr int kInfoIconsHeight = 30;
 constexpr int kInfoRowHeight = 22;
 constexpr int kInfoColumnsLeft = 84;   // the six type columns start here
 constexpr int kInfoColumnWidth = 36;
-constexpr tAtlasRect InfoBackground(int rows) { return {0, 0, kInfoWidth, kInfoTitleHeight + kInfoIconsHeight + rows * kInfoRowHeight + 4}; }
+constexpr int kInfoRowsTop = kInfoTitleHeight + kInfoIconsHeight;
+constexpr tAtlasRect InfoBackground(int rows) { return {0, 0, kInfoWidth, kInfoRowsTop + rows * kInfoRowHeight}; }
+constexpr tAtlasRect InfoBottomEdge() { return {0, kInfoRowsTop + 3 * kInfoRowHeight, kInfoWidth, kInfoHeight}; }
+constexpr int InfoHintHeight(int rows) { return InfoBackground(rows).Height() + InfoBottomEdge().Height(); }
 
 } // namespace skin_atlas

@@ -47,6 +47,8 @@ std::wstring BuildWindowTitle(const wchar_t* title, float version, int build)
 
 void DestroyGame()
 {
+    // The sea nodes whose hints the display may point at go with the game.
+    g_HintDisplay.SetHoverable(nullptr);
     if (GameExists() && g_GameLink.destroy)
         g_GameLink.destroy();
     ReleaseGameTextures();

@@ -10,6 +10,7 @@
 #include "gui/gui_hooks.h"
 #include "gui/layout.h"
 #include "shell/frame_callbacks.h"
+#include "shell/hint_display.h"
 #include "shell/startup.h"
 #include "shell/textures.h"
 
@@ -60,6 +61,7 @@ cMenu::cMenu()
     }
     g_CurrentMenu = nullptr;
     GuiSetHintControl(nullptr, false);
+    g_HintDisplay.SetHoverable(nullptr);
     SetLocation(0, 0);
     SetSize(g_UserSettings.resolutionX, g_UserSettings.resolutionY);
     SetVisible(false);

@@ -288,6 +288,15 @@ void cProgramDriver::ClickHex(int column, int row)
     Click(x, y);
 }
 
+void cProgramDriver::MovePointer(int x, int y) { DXUTStaticWndProc(WM_MOUSEMOVE, 0, MakeLParam(x, y)); }
+
+void cProgramDriver::PointAtHex(int column, int row)
+{
+    int x = 0, y = 0;
+    HexOnScreen(column, row, x, y);
+    MovePointer(x, y);
+}
+
 void MakeTestlandFolder()
 {
     std::filesystem::create_directories("data/scenarios");

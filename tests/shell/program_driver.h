@@ -82,6 +82,9 @@ public:
     static void HexOnScreen(int column, int row, int& x, int& y);
     static void ArriveCamera();
     static void ClickHex(int column, int row);
+    // The pointer moves there without a button, as a player points at something.
+    static void MovePointer(int x, int y);
+    static void PointAtHex(int column, int row);
     // Puts the text into the edit box, as if typed.
     static void SetEditText(int id, const std::wstring& text);
 

@@ -24,7 +24,7 @@ TEST(SeaNodeHint, ASeaZoneShowsThreeRowsAPortItsSideTwoAndAnyoneElseOne)
         node.GetHintSize(w, h);
         EXPECT_EQ(w, skin_atlas::kInfoWidth);
         for (int n = 1; n <= 3; ++n)
-            if (h == skin_atlas::InfoBackground(n).Height())
+            if (h == skin_atlas::InfoHintHeight(n))
                 return n;
         return 0;
     };
