@@ -15,6 +15,7 @@
 #include "shell/dialog_builders.h"
 #include "shell/hint_display.h"
 #include "shell/skin_atlas.h"
+#include "shell/sound.h"
 #include "world/country.h"
 
 std::vector<sResolutionOption> g_OfferedResolutions;
@@ -244,6 +245,8 @@ std::vector<std::wstring> SkinFolders(const std::wstring& prefix)
     return names;
 }
 
+constexpr int kAudioTab = 5;
+
 template <class T>
 T* Find(CDXUTDialog& dialog, int id, int type)
 {
@@ -278,6 +281,7 @@ cDialogUstawien::cDialogUstawien() : cDialog(kPreferencesDialogKind, LayoutRow(k
     RefreshSeaBattleText();
     RefreshVolumeTexts();
     AddTabs();
+    ShowSoundOffNote();
     SetVisible(true);
 }
 
@@ -342,6 +346,12 @@ void cDialogUstawien::AddAudioTab()
     AddLabeledSlider(this, kPreferencesMusicVolumeId, 0, kSliderSteps, steps(g_UserSettings.musicVolume),
                      kPreferencesMusicVolumeId - 2, LangText("pref_music_volume").c_str(),
                      kPreferencesMusicVolumeId - 1, L"");
+    // The volumes are kept for a start with sound; the player is told why nothing sounds.
+    if (SoundOffReason().empty())
+        return;
+    AddStaticFromLayout(kPreferencesSoundOffId, LangFormat("pref_sound_off_%s", SoundOffReason()).c_str());
+    if (auto* note = Find<CDXUTStatic>(*this, kPreferencesSoundOffId, DXUT_CONTROL_STATIC))
+        note->m_dwTextFormat = DT_WORDBREAK | DT_TOP | DT_LEFT;
 }
 
 void cDialogUstawien::AddSeaBattleRow()
@@ -415,7 +425,7 @@ void cDialogUstawien::AddTabs()
     tabs->AddTab(LangText("pref_tab_units").c_str(), 2, 90, 95);
     tabs->AddTab(LangText("pref_tab_map").c_str(), 3, 96, 110);
     tabs->AddTab(LangText("pref_tab_interface").c_str(), 4, 154, 169);
-    tabs->AddTab(LangText("pref_tab_audio").c_str(), 5, 148, 153);
+    tabs->AddTab(LangText("pref_tab_audio").c_str(), kAudioTab, 148, 153);
     tabs->SelectTab(0, false);
 }
 
@@ -473,6 +483,15 @@ void cDialogUstawien::RefreshVolumeTexts()
         value->SetText(VolumeText(g_UserSettings.musicVolume));
 }
 
+// The note lies outside the audio tab's range of ids, so it follows the tab by hand.
+void cDialogUstawien::ShowSoundOffNote()
+{
+    auto* note = GetControl(kPreferencesSoundOffId);
+    auto* tabs = Find<CDXUTTabFrame>(*this, kPreferencesTabsId, DXUT_CONTROL_TABFRAME);
+    if (note && tabs)
+        note->SetVisible(tabs->GetSelectedIndex() == kAudioTab);
+}
+
 void cDialogUstawien::OnGUIEvent(unsigned, int controlId, CDXUTControl*)
 {
     if (OptionOf(controlId)) {
@@ -496,6 +515,7 @@ void cDialogUstawien::OnGUIEvent(unsigned, int controlId, CDXUTControl*)
     case kPreferencesMusicVolumeId: OnVolumeChanged(); break;
     case kPreferencesEndTurnQuestionId: OnEndTurnQuestionChanged(); break;
     case kPreferencesOkId: OnOkPressed(); break;
+    case kPreferencesTabsId: ShowSoundOffNote(); break;
     default: break;
     }
 }

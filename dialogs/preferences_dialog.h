@@ -28,6 +28,7 @@ constexpr int kPreferencesAlliesActionsId = 147;
 constexpr int kPreferencesSoundVolumeId = 150;
 constexpr int kPreferencesMusicVolumeId = 153;
 constexpr int kPreferencesEndTurnQuestionId = 154;
+constexpr int kPreferencesSoundOffId = 170; // on the audio tab, only on a machine without sound
 constexpr int kPreferencesOkId = 171;
 
 // A screen size the preferences offer.
@@ -72,6 +73,7 @@ private:
     void RefreshDelayTexts();
     void RefreshSeaBattleText();
     void RefreshVolumeTexts();
+    void ShowSoundOffNote();
 
     void OnResolutionChosen();
     void OnWindowedChanged();

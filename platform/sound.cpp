@@ -20,19 +20,24 @@ CSoundManager::~CSoundManager()
 
 tResult CSoundManager::Initialize()
 {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        m_Error = SDL_GetError();
         return E_FAIL;
+    }
     m_AudioStarted = true;
     return S_OK;
 }
 
 tResult CSoundManager::SetPrimaryBufferFormat(int channels, int frequency, int)
 {
-    if (!m_AudioStarted || channels < 1 || frequency < 8000)
+    if (!m_AudioStarted || channels < 1 || frequency < 8000) {
+        m_Error = m_AudioStarted ? "unsupported output format" : "no audio driver";
         return E_FAIL;
+    }
     if (m_Open)
         Mix_CloseAudio();
     if (Mix_OpenAudio(frequency, AUDIO_S16SYS, channels, 1024) != 0) {
+        m_Error = Mix_GetError();
         m_Open = false;
         return E_FAIL;
     }

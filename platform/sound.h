@@ -4,6 +4,7 @@
 #include <atomic>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/messages.h"
@@ -24,6 +25,8 @@ public:
     // audibly noisy and every device takes 16).
     tResult SetPrimaryBufferFormat(int channels, int frequency, int bitsPerSample);
     bool IsOpen() const { return m_Open; }
+    // Why the last Initialize or SetPrimaryBufferFormat failed, as the system says it.
+    const std::string& LastError() const { return m_Error; }
 
     // Reserves mixer channels for one more effect; returns the first.
     int ReserveChannels(int count);
@@ -32,6 +35,7 @@ private:
     bool m_AudioStarted = false;
     bool m_Open = false;
     int m_Channels = 0; // mixer channels handed out
+    std::string m_Error;
 };
 
 class CSound

@@ -9,6 +9,7 @@
 #include "core/text.h"
 #include "platform/music.h"
 #include "platform/paths.h"
+#include "shell/sound.h"
 
 namespace {
 
@@ -63,7 +64,8 @@ void cMusicPlayer::LoadPlaylist(const std::string& path)
         m_Tracks[size_t(m_CurrentTrack)]->Stop();
     m_Tracks.clear();
     m_CurrentTrack = -1;
-    if (!lines)
+    // Without a sound output the start-up has said why once; no track is opened.
+    if (!lines || !SoundOffReason().empty())
         return;
     for (const std::wstring& line : *lines) {
         if (SkippedLine(line))

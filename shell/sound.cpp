@@ -1,9 +1,7 @@
 #include "shell/sound.h"
 
-#include "core/fatal.h"
 #include "core/log.h"
 #include "core/settings.h"
-#include "core/stringbase.h"
 #include "core/text.h"
 #include "gui/control.h"
 #include "gui/gui_hooks.h"
@@ -13,11 +11,18 @@
 std::unique_ptr<CSoundManager> g_SoundManager;
 std::array<std::unique_ptr<CSound>, kSoundSlots> g_Sounds;
 
+namespace {
+std::wstring g_SoundOffReason;
+} // namespace
+
+const std::wstring& SoundOffReason() { return g_SoundOffReason; }
+
 void ShutdownSound()
 {
     for (auto& slot : g_Sounds)
         slot.reset();
     g_SoundManager.reset();
+    g_SoundOffReason.clear();
     if (g_GuiHooks.playSound)
         g_GuiHooks.playSound = nullptr;
 }
@@ -26,16 +31,16 @@ void InitSound()
 {
     for (auto& slot : g_Sounds)
         slot.reset();
+    g_SoundOffReason.clear();
     g_SoundManager = std::make_unique<CSoundManager>();
-    if (Failed(g_SoundManager->Initialize())) {
-        const std::wstring& text = LangText("error_initializing_directsound._exiting.");
-        LogLine(L"%s", text);
-        FatalExit(1, text);
-    }
-    if (Failed(g_SoundManager->SetPrimaryBufferFormat(1, 22050, 8))) {
-        const std::wstring& text = LangText("error_while_setting_primary_buffer_for_sound._exiting.");
-        LogLine(L"%s", text);
-        FatalExit(1, text);
+    // A machine without a sound output still plays: every effect stays silent. (This runs
+    // before the language table is loaded, so the log line is not a language text.)
+    if (Failed(g_SoundManager->Initialize()) || Failed(g_SoundManager->SetPrimaryBufferFormat(1, 22050, 8))) {
+        const std::string& error = g_SoundManager->LastError();
+        g_SoundOffReason = error.empty() ? L"no sound output" : Utf8ToWide(error);
+        LogLine(L"No sound: the sound output could not be opened (%s); the game runs silent.", g_SoundOffReason);
+        g_GuiHooks.playSound = PlayControlEventSound;
+        return;
     }
     for (int k = 0; k < sound_effects::kEffectCount; ++k) {
         const auto& effect = sound_effects::kEffects[k];

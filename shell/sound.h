@@ -4,6 +4,7 @@
 // kind of control event its sound.
 #include <array>
 #include <memory>
+#include <string>
 
 #include "platform/sound.h"
 
@@ -14,9 +15,12 @@ constexpr int kSoundSlots = 100;
 extern std::unique_ptr<CSoundManager> g_SoundManager;
 extern std::array<std::unique_ptr<CSound>, kSoundSlots> g_Sounds;
 
-// Opens the audio output and loads the effects. A device that cannot be opened ends the
-// program (exit code 1); a missing effect is logged and stays silent.
+// Opens the audio output and loads the effects. Without an output the game runs silent:
+// the reason is logged once and kept for the preferences; a missing effect is logged and
+// stays silent.
 void InitSound();
+// Why the game runs silent; empty while the sound output is open (or was never tried).
+const std::wstring& SoundOffReason();
 // Frees the effects and closes the output (tests and the end of the program).
 void ShutdownSound();
 // The effects volume in hundredths of a decibel: the setting x 10000 - 10000.

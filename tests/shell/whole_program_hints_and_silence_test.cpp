@@ -2,7 +2,12 @@
 // and a machine whose sound output cannot be opened.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include "dialogs/confirm_dialog.h"
 #include "dialogs/dialog_stack.h"
+#include "dialogs/end_turn_dialog.h"
+#include "dialogs/preferences_dialog.h"
 #include "game/game.h"
 #include "game/play_state.h"
 #include "gui/controls.h"
@@ -10,6 +15,7 @@
 #include "shell/hint_display.h"
 #include "shell/menus/scenario_settings_menu.h"
 #include "tests/shell/program_driver.h"
+#include "tests/test_support.h"
 #include "world/country.h"
 #include "world/map.h"
 #include "world/sea_graph.h"
@@ -20,6 +26,10 @@ using D = cProgramDriver;
 
 enum
 {
+    IDC_START = 71,
+    IDC_PREFERENCES = 72,
+    IDC_SCENARIOS = 179,
+    IDC_LOAD = 200,
     IDC_COUNTRIES = 216,
     IDC_AI = 224,
     IDC_HUMAN = 225,
@@ -107,6 +117,71 @@ TEST(WholeProgram, PointingAtAPortOrASeaZoneShowsItsShipsByTypeAndSideItsNameAnd
         // Land under the pointer takes the hint away.
         .Then("point at Berolina", [] { return true; }, [] { D::PointAtHex(11, 3); })
         .Then("no hint", D::AfterFrames(2), [] { EXPECT_FALSE(g_HintDisplay.HasHint()); });
+    EXPECT_EQ(driver.Run(), 0);
+}
+
+// SDL's audio driver for one test: a name that no driver has makes every sound output fail.
+class cAudioDriver
+{
+public:
+    explicit cAudioDriver(const char* name)
+    {
+        if (const char* old = std::getenv("SDL_AUDIODRIVER"))
+            m_Old = old;
+        setenv("SDL_AUDIODRIVER", name, 1);
+    }
+    ~cAudioDriver()
+    {
+        if (m_Old.empty())
+            unsetenv("SDL_AUDIODRIVER");
+        else
+            setenv("SDL_AUDIODRIVER", m_Old.c_str(), 1);
+    }
+
+private:
+    std::string m_Old;
+};
+
+TEST(WholeProgram, WithoutASoundOutputTheGameRunsSilentThroughTheMenusAndATurnAndThePreferencesSayWhy)
+{
+    cAudioDriver noSound("no-such-audio-driver");
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    static int impulse = 0;
+    driver.SkipIntro()
+        .Then("main menu", D::LogHas(L"----- Main Menu -----"),
+              [] {
+                  // Said once, before the language table; the log of the start is emptied by
+                  // the person's first turn.
+                  EXPECT_EQ(testing_support::CountLogLinesStartingWith(L"No sound: "), 1);
+                  D::ClickControl(IDC_PREFERENCES);
+              },
+              10000)
+        .Then("the sound tab", [] { return dynamic_cast<cDialogUstawien*>(CurrentDialog()) != nullptr; },
+              [] {
+                  D::Control<CDXUTTabFrame>(kPreferencesTabsId)->SelectTab(5, true);
+                  CDXUTControl* note = D::FindControl(kPreferencesSoundOffId);
+                  ASSERT_NE(note, nullptr);
+                  EXPECT_TRUE(note->GetVisible());
+              })
+        .Then("settled", D::AfterFrames(30))
+        .Screenshot("preferences_without_sound")
+        .Then("back to the main menu", [] { return true; }, [] { D::ClickControl(kPreferencesOkId); })
+        .Then("start", D::LogHas(L"----- Main Menu -----"), [] { D::ClickControl(IDC_START); })
+        .Then("show Testland", [] { return D::ShowListRow(IDC_SCENARIOS, L"Testland"); })
+        .Then("choose Testland", D::AfterFrames(2), [] { D::ClickListRow(IDC_SCENARIOS, L"Testland"); })
+        .Then("load", [] { return true; }, [] { D::ClickControl(IDC_LOAD); });
+    StartAsBorussia(driver);
+    driver
+        .Then("end the turn", [] { return true; },
+              [] {
+                  impulse = g_Gra->m_Turn;
+                  D::PressKey('Q');
+              })
+        .Then("confirm", [] { return dynamic_cast<cDialogPotwKoncaTury*>(CurrentDialog()) != nullptr; },
+              [] { D::ClickControl(kConfirmYesId); })
+        .Then("Borussia's next turn", D::ReadingMessages([] { return BorussiasTurn() && g_Gra->m_Turn > impulse; }),
+              {}, 20000);
     EXPECT_EQ(driver.Run(), 0);
 }
 
