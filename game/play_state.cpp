@@ -6,6 +6,7 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "game/game.h"
+#include "game/game_state.h"
 #include "game/presentation.h"
 #include "units/air_unit.h"
 #include "units/combat_result.h"
@@ -71,7 +72,10 @@ void cPlayState::SetHoveredHex(sHex* hex)
     // A port's display hexes name the port, a sea hex its zone; land names no node.
     const int node = !hex ? 0 : hex->seaNodeDisplay != 0 ? hex->seaNodeDisplay : hex->IsSea() ? hex->seaZone : 0;
     m_HoveredHint = node != 0 && graph ? graph->GetNode(node) : nullptr;
-    Presentation().ShowHoverHint(m_HoveredHint);
+    // A node's counts are those of the last visibility pass: in the computer's phase that is
+    // the computer's own view, which the person does not see.
+    const int state = g_Gra ? g_Gra->GetGameState() : kStateHuman;
+    Presentation().ShowHoverHint(state == kStateHuman || state == kStateHumanMove ? m_HoveredHint : nullptr);
 }
 
 void cPlayState::SelectHex(int x, int y)

@@ -67,10 +67,17 @@ TEST_F(PlayState, SelectingASeaHexMarksItsZoneAndOpensTheFleetsOnlyWithShipsTher
     Play().SelectHex(0, 0);
     EXPECT_EQ(screen.Count(eRequestKind::FleetsDialog), 1) << "not while bombing";
 
+    game->SetGameState(kStateHuman);
     Play().SetHoveredHex(&Hex(0, 0));
     EXPECT_EQ(Play().GetHoveredHint(), game->m_SeaGraph->GetNode(1));
+    EXPECT_EQ(screen.hoverHint, game->m_SeaGraph->GetNode(1));
     Play().SetHoveredHex(&Hex(2, 2));
     EXPECT_EQ(Play().GetHoveredHint(), nullptr) << "land names no sea node";
+    EXPECT_EQ(screen.hoverHint, nullptr);
+    game->SetGameState(kStateComputer);
+    Play().SetHoveredHex(&Hex(0, 0));
+    EXPECT_EQ(screen.hoverHint, nullptr) << "the counts are the computer's own view in its phase";
+    game->SetGameState(kStateHuman);
 
     Play().SelectHex(2, 2);  // 1st Guards
     EXPECT_EQ(Play().GetSelectedUnit(), &Land(1));

@@ -29,7 +29,9 @@ public:
             n += r.kind == kind ? 1 : 0;
         return n;
     }
+    void ShowHoverHint(const cHoverable* object) override { hoverHint = object; }
     std::vector<sPresentationRequest> requests;
+    const cHoverable* hoverHint = nullptr;
 };
 
 // Countries of Testland.
