@@ -15,16 +15,6 @@
 
 namespace {
 
-// A computer's combat never waits for a click: the opponent would stand still until the
-// person came back. It stays this long instead.
-constexpr int kComputerCombatResultMs = 5000;
-
-bool PersonsPhase()
-{
-    const int state = g_Gra ? g_Gra->GetGameState() : -1;
-    return state == 7 || state == 8;
-}
-
 // Opens the window as the request's answer.
 void Open(cDialog* dialog, const RequestHandle& request)
 {
@@ -74,8 +64,8 @@ void OpenCombatResultRequest(const RequestHandle& request)
         request->Complete(0);
         return;
     }
-    if (delayMs < 0 && !PersonsPhase())
-        delayMs = kComputerCombatResultMs;
+    // A negative delay waits for the player's click, in the computer's phase too: that is
+    // what the player chose, and the computer waits for the window without the lock.
     Open(new cDialogWynikuWalki(*data.combat, float(delayMs)), request);
 }
 

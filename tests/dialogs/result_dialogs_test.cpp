@@ -96,7 +96,7 @@ TEST_F(ResultDialogs, CombatResultCountsDownPausesWithSpaceAndWaitsForAClickWhen
     EXPECT_TRUE(OpenKinds().empty());
 }
 
-TEST_F(ResultDialogs, ComputerCombatsNeverWaitForAClickAndANoShowDelayOpensNothing)
+TEST_F(ResultDialogs, ComputerCombatsWaitForTheClickThePlayerChoseAndANoShowDelayOpensNothing)
 {
     LoadTestland(1);
     RequestHandle hidden = CombatRequest(Battle(), 0);
@@ -104,21 +104,25 @@ TEST_F(ResultDialogs, ComputerCombatsNeverWaitForAClickAndANoShowDelayOpensNothi
     EXPECT_TRUE(hidden->IsComplete());
     EXPECT_TRUE(OpenKinds().empty());
 
-    g_Gra->SetGameState(9);
-    RequestHandle computers = CombatRequest(Battle(), -1);
-    ASSERT_TRUE(ServeDialogRequest(computers));
-    Tick(4.0f);
-    EXPECT_FALSE(computers->IsComplete());
-    Tick(2.0f);
-    EXPECT_TRUE(computers->IsComplete());
+    // Outside the player's phase, as in it: a delay of -1 waits for the click.
+    for (int state : {9, 7}) {
+        g_Gra->SetGameState(state);
+        RequestHandle shown = CombatRequest(Battle(), -1);
+        ASSERT_TRUE(ServeDialogRequest(shown));
+        Tick(60.0f);
+        EXPECT_FALSE(shown->IsComplete()) << state;
+        EXPECT_EQ(TextOf(kCombatResultStatusId), LangText("combatresult_waiting_for_click")) << state;
+        Click(kCombatResultCloseId);
+        EXPECT_TRUE(shown->IsComplete()) << state;
+    }
 
-    g_Gra->SetGameState(7);
-    RequestHandle persons = CombatRequest(Battle(), -1);
-    ASSERT_TRUE(ServeDialogRequest(persons));
-    Tick(60.0f);
-    EXPECT_FALSE(persons->IsComplete());
-    Click(kCombatResultCloseId);
-    EXPECT_TRUE(persons->IsComplete());
+    g_Gra->SetGameState(9);
+    RequestHandle timed = CombatRequest(Battle(), 2000);
+    ASSERT_TRUE(ServeDialogRequest(timed));
+    Tick(1.5f);
+    EXPECT_FALSE(timed->IsComplete());
+    Tick(1.0f);
+    EXPECT_TRUE(timed->IsComplete());
 }
 
 TEST_F(ResultDialogs, ConvoyResultsListEveryRunAndShowTheChosenOnesDetails)
