@@ -74,6 +74,9 @@ TEST_F(AIAttacks, PossibleAttackersAreTheOpponentsOwnListNotTheTargetsOrderPath)
 TEST_F(AIAttacks, BorussiasTurnAttacksValdoniasInfantry)
 {
     cAI& ai = Borussia();
+    // Behind Valdo's walls the infantry holds Borussia's approach to 2:1, and that is enough.
+    sAIParameters& parameters = ai.m_Country->AIParameters;
+    parameters.MultipleSideAttackPreferences[0] = parameters.OneSideAttackPreferences[0] = 2;
     const int combats = g_PlayCounts.landCombats.load();
     testing_support::ClearLog();
     ai.PlayTurn();
@@ -102,13 +105,13 @@ TEST_F(AIAttacks, AFleetOffTheCoastShellsTheTargetBeforeTheAttack)
     EXPECT_FALSE(hipper->m_Selected) << "a cruiser that has fired this impulse stays silent";
     EXPECT_FALSE(game->FindNavalUnitById(7)->m_Selected) << "a landing ship has no guns";
     hipper->m_ShoreBombardmentDone = false;
-    // A defender strong enough that the attack, taken at 2:1, wants every help.
+    // A defender strong enough that the attack, taken at 1:1, wants every help.
     cJednostkaLadowa* valdo = LandUnit(12);
     valdo->m_Level = 3;
     valdo->m_Strength = 100;
     valdo->RecalculateEfficiency();
     sAIParameters& parameters = ai.m_Country->AIParameters;
-    parameters.MultipleSideAttackPreferences[0] = parameters.OneSideAttackPreferences[0] = 2;
+    parameters.MultipleSideAttackPreferences[0] = parameters.OneSideAttackPreferences[0] = 1;
 
     const int shelled = g_PlayCounts.shoreBombardments.load();
     ai.PlayTurn();

@@ -14,6 +14,9 @@ protected:
     void SetUp() override
     {
         g.SetRuleConstants();
+        // A commander's skill and experience weigh in percent, as in the scenario.
+        g.Consts().CommanderSkillWeight = 60;
+        g.Consts().CommanderExperience[1] = 40;
         unit = g.AddLand(1, UNIT_INFANTRY, 2, 2);
         unit->m_Supply = 10;
         unit->m_TurnsWithoutSupply = 0;
@@ -61,7 +64,8 @@ TEST_F(UnitRules, EfficiencyNeverFallsBelowOne)
 
 TEST_F(UnitRules, CommandersRaiseEfficiencyByTheirBonus)
 {
-    sDowodca* own = g.AddCommander(5, 1, 0, 2, 4);  // bonus 0.2 + 0.2
+    // 60 x skill 10 / 100 + 40 x experience 85 / 100: a bonus of 40 percent, not 40 times.
+    sDowodca* own = g.AddCommander(5, 1, 0, 10, 85);
     unit->m_Commander = own;
     unit->RecalculateEfficiency();
     EXPECT_EQ(unit->m_Efficiency, 154);  // 1.1 x 1.4
@@ -146,11 +150,11 @@ TEST_F(UnitRules, AirActionPointsByTypeOnlyWithSupply)
 
 TEST_F(UnitRules, CommandingCommanderIsTheBestWithinRangeFirstOnATie)
 {
-    sDowodca* near1 = g.AddCommander(1, 1, 0, 2, 4);
-    sDowodca* near2 = g.AddCommander(2, 1, 0, 2, 4);
-    sDowodca* far = g.AddCommander(3, 1, 0, 9, 9);
-    sDowodca* foreign = g.AddCommander(4, 2, 0, 9, 9);
-    sDowodca* airman = g.AddCommander(5, 1, 1, 9, 9);
+    sDowodca* near1 = g.AddCommander(1, 1, 0, 2, 40);
+    sDowodca* near2 = g.AddCommander(2, 1, 0, 2, 40);
+    sDowodca* far = g.AddCommander(3, 1, 0, 9, 90);
+    sDowodca* foreign = g.AddCommander(4, 2, 0, 9, 90);
+    sDowodca* airman = g.AddCommander(5, 1, 1, 9, 90);
     g.AddLand(1, UNIT_INFANTRY, 4, 2)->m_Commander = near1;  // distance 2
     g.AddLand(1, UNIT_INFANTRY, 0, 2)->m_Commander = near2;  // distance 2
     g.AddLand(1, UNIT_INFANTRY, 8, 2)->m_Commander = far;    // distance 6, beyond 3
@@ -159,7 +163,7 @@ TEST_F(UnitRules, CommandingCommanderIsTheBestWithinRangeFirstOnATie)
     unit->UpdateCommandingCommander();
     EXPECT_EQ(unit->m_CommandingCommanderId, 1);
 
-    near2->Skill = 3;  // now the better one
+    near2->Skill = 9;  // now the better one
     unit->UpdateCommandingCommander();
     EXPECT_EQ(unit->m_CommandingCommanderId, 2);
 
@@ -191,7 +195,7 @@ TEST_F(UnitRules, OwnCommanderUnitsOffTheMapAndShipsKeepTheirChoice)
 
 TEST_F(UnitRules, AirUnitsFollowAirCommandersOfAirUnits)
 {
-    sDowodca* airman = g.AddCommander(1, 1, 1, 2, 4);
+    sDowodca* airman = g.AddCommander(1, 1, 1, 2, 40);
     g.AddAir(1, UNIT_TACTICAL_BOMBER, 5, 5)->m_Commander = airman;
     cJednostkaLotnicza* wing = g.AddAir(1, UNIT_FIGHTER, 6, 5);
     wing->UpdateCommandingCommander();
