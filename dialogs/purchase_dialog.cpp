@@ -118,9 +118,11 @@ void cDialogZakupow::ComputePrices()
     const cPanstwo* country = ActiveCountry();
     if (!country)
         return;
-    m_PointPrices[0] = k.CapacityPriceBase[0] + float(country->SMPMax) * k.CapacityPricePerUnit[0];
+    // Each point the country has bought makes the next one dearer; the points it was given
+    // cost nothing extra.
+    m_PointPrices[0] = k.CapacityPriceBase[0] + float(country->SMPBought) * k.CapacityPricePerUnit[0];
     m_PointPrices[1] = k.CapacityPriceBase[1] + float(country->GetSeaTransportCapacity() / 10) * k.CapacityPricePerUnit[1];
-    m_PointPrices[2] = k.CapacityPriceBase[2] + float(country->AIPMax) * k.CapacityPricePerUnit[2];
+    m_PointPrices[2] = k.CapacityPriceBase[2] + float(country->AIPBought) * k.CapacityPricePerUnit[2];
 }
 
 int cDialogZakupow::Delivery(int item) const
@@ -353,12 +355,13 @@ void cDialogZakupow::OnBuyPressed()
             g_Gra->m_NavalReserve.push_back(ship);
             LogLine(L"Bought ship ID=%i (%s)", ship->m_Id, ship->m_Name);
         } else if (m_Item == ITEM_STRATEGIC_POINT) {
-            ++country->SMPMax;
+            // A point for now, not one more every impulse.
+            ++country->SMPBought;
             country->AddStrategicMovementPoints(1);
         } else if (m_Item == ITEM_SEA_TRANSPORT_POINTS) {
             country->AddSeaTransportPoints(10);
         } else {
-            ++country->AIPMax;
+            ++country->AIPBought;
             country->AddAmphibiousInvasionPoints(1);
         }
         country->AddProductionPoints(-double(m_Price));

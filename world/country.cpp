@@ -2,6 +2,8 @@
 
 #include "game/air_tables.h"
 
+#include <algorithm>
+
 #include "core/fatal.h"
 #include "core/csv.h"
 #include "core/log.h"
@@ -377,6 +379,11 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
             WarnIfNameTooLong(t[69], kCountryNameMax, L"skin", path, line);
             c.SetSkinName(t[69]);
         }
+        if (count >= kCountriesCsvColumnsWithPurchases)
+        {
+            c.SMPBought = std::max(LeadingInt(t[70]), 0);
+            c.AIPBought = std::max(LeadingInt(t[71]), 0);
+        }
         // Unit-counter pictures come with the units skin, applied to every country later.
         c.UnitsPicture.reset();
         c.UnitsPicturePath.clear();
@@ -402,7 +409,7 @@ void SaveCountries(const std::wstring& folder, const std::vector<cPanstwo*>& cou
         L"1;0/1;Social unrest;WarEconomy(%);Power (1-major, 2-minor, 3-other);Region (1-africa, 2-asia, 3-europe, 4-n. "
         L"America, 5-s.america);Difficulty level (0-v.hard, 1-hard, 2-normal, 3-easy, 4-v.easy);Nuclear bombs;DP "
         L"growth per month;Lev 1;Lev 2;Lev 3;Lev 4;Lev 5;0/1;0/1;0/1;PBEM Player ID;Unit upkeep cost modifier;Winter "
-        L"battle;Winter move;Mud battle;Mud move;Country type special flags;Skins name [optional]";
+        L"battle;Winter move;Mud battle;Mud move;Country type special flags;Skins name [optional];Bought SMP;Bought AIP";
     for (const cPanstwo* p : countries)
     {
         const cPanstwo& c = *p;
@@ -423,10 +430,10 @@ void SaveCountries(const std::wstring& folder, const std::vector<cPanstwo*>& cou
                            c.DifficultyLevel, c.NuclearBombs, c.DPGrowthPerMonth);
         for (int i = 0; i < 5; ++i)
             text += FormatText(L"%i;", c.MonthsToDoctrineLevel[i]);
-        text += FormatText(L"%i;%i;%i;%i;%f;%f;%f;%f;%f;%i;%s;", int(c.DoneExertPressureAxis),
+        text += FormatText(L"%i;%i;%i;%i;%f;%f;%f;%f;%f;%i;%s;%i;%i;", int(c.DoneExertPressureAxis),
                            int(c.DoneExertPressureAllied), int(c.DoneExertPressureComintern), c.PBEMPlayerId,
                            c.UnitUpkeepCostModifier, c.WinterBattle, c.WinterMove, c.MudBattle, c.MudMove,
-                           c.SpecialFlags, c.SkinName);
+                           c.SpecialFlags, c.SkinName, c.SMPBought, c.AIPBought);
     }
     WriteSaveTextFile(JoinFolder(folder, L"countries.csv"), text);
 }

@@ -63,6 +63,8 @@ public:
 constexpr int kCountryNameMax = 99;
 constexpr int kUnitTypeSlots = 17;
 constexpr int kCountriesCsvColumns = 70;
+// With the counts of bought points after the skin's name; older files end before them.
+constexpr int kCountriesCsvColumnsWithPurchases = 72;
 
 // A country's units by row (type) and column (0 on the map, 1 in the reserve pools).
 constexpr int kForceSummaryRows = 39;
@@ -213,6 +215,10 @@ public:
     int32_t SMPMax = 0;
     int32_t STPUsedByConvoys = 0;
     int32_t AIPMax = 0;
+    // Strategic movement and amphibious invasion points the player bought; each makes the
+    // next one dearer.
+    int32_t SMPBought = 0;
+    int32_t AIPBought = 0;
     int32_t TechInvestment[7] = {};
     int32_t TechProgress[7] = {};
     int32_t CapitalX = 0;

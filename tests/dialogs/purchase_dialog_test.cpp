@@ -84,29 +84,46 @@ TEST_F(Purchases, ResearchLimitsTheLevelsAndAUnitNoResearchAllowsCannotBeBought)
     EXPECT_TRUE(OpenKinds().empty());
 }
 
-TEST_F(Purchases, PointsKeepTheirPriceForTheVisitAndCostMoreAtTheNext)
+TEST_F(Purchases, PointsKeepTheirPriceForTheVisitCostMoreAtTheNextAndAreAddedOnce)
 {
     albion->PP = 10000.0;
     g_Gra->m_Consts.CapacityPriceBase[0] = 10.0f;
     g_Gra->m_Consts.CapacityPricePerUnit[0] = 5.0f;
-    const int before = albion->SMPMax;
+    g_Gra->m_Consts.CapacityPriceBase[2] = 20.0f;
+    g_Gra->m_Consts.CapacityPricePerUnit[2] = 4.0f;
+    const int smp = albion->SMP, smpMax = albion->SMPMax;
+    const int aip = albion->AIP, aipMax = albion->AIPMax;
+    ASSERT_GT(smpMax, 0) << "the price counts the bought points, not the scenario's own";
     PushDialog(new cDialogZakupow);
     for (int k = 0; k < 3; ++k)
         Key(VK_RIGHT);
     ASSERT_EQ(List().GetSize(), 3);
-    const float price = Window().SelectedPrice();
+    EXPECT_FLOAT_EQ(Window().SelectedPrice(), 10.0f);
     for (int k = 0; k < 3; ++k) {
         Click(kPurchaseBuyId);
-        EXPECT_FLOAT_EQ(Window().SelectedPrice(), price);
+        EXPECT_FLOAT_EQ(Window().SelectedPrice(), 10.0f);
     }
-    EXPECT_EQ(albion->SMPMax, before + 3);
-    EXPECT_NEAR(albion->PP, 10000.0 - 3 * double(price), 1e-3);
+    // The points are there now; the points each impulse brings stay as they were.
+    EXPECT_EQ(albion->SMP, smp + 3);
+    EXPECT_EQ(albion->SMPMax, smpMax);
+    EXPECT_EQ(albion->SMPBought, 3);
+    EXPECT_NEAR(albion->PP, 10000.0 - 30.0, 1e-3);
+    Key(VK_DOWN);
+    Key(VK_DOWN);
+    EXPECT_FLOAT_EQ(Window().SelectedPrice(), 20.0f);
+    Click(kPurchaseBuyId);
+    EXPECT_EQ(albion->AIP, aip + 1);
+    EXPECT_EQ(albion->AIPMax, aipMax);
+    EXPECT_EQ(albion->AIPBought, 1);
     Key(VK_ESCAPE);
 
     PushDialog(new cDialogZakupow);
     for (int k = 0; k < 3; ++k)
         Key(VK_RIGHT);
-    EXPECT_FLOAT_EQ(Window().SelectedPrice(), price + 15.0f);
+    EXPECT_FLOAT_EQ(Window().SelectedPrice(), 25.0f);
+    Key(VK_DOWN);
+    Key(VK_DOWN);
+    EXPECT_FLOAT_EQ(Window().SelectedPrice(), 24.0f);
 }
 
 } // namespace

@@ -80,6 +80,9 @@ TEST(Countries, ReadAndWrittenTableGivesTheSameCountries)
     EXPECT_TRUE(a.DoneParliamentaryElections);
     EXPECT_EQ(a.PBEMPlayerId, 124);
     EXPECT_EQ(a.MudMove, 0.125f);
+    EXPECT_EQ(a.SMPBought, 0); // a table from before the counts of bought points
+    w.countries[0]->SMPBought = 3;
+    w.countries[1]->AIPBought = 2;
 
     const auto out = MakeScratchDir("countries_out");
     SaveCountries(FolderOf(out), w.countries);
@@ -99,6 +102,8 @@ TEST(Countries, ReadAndWrittenTableGivesTheSameCountries)
         EXPECT_NEAR(x.PP, y.PP, 1e-6);
         EXPECT_EQ(x.SMPMax, y.SMPMax);
         EXPECT_EQ(x.AIPMax, y.AIPMax);
+        EXPECT_EQ(x.SMPBought, y.SMPBought);
+        EXPECT_EQ(x.AIPBought, y.AIPBought);
         for (int k = 0; k < 7; ++k)
         {
             EXPECT_EQ(x.TechLevel[k], y.TechLevel[k]);
