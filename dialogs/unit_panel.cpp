@@ -510,6 +510,9 @@ void cUnitPanel::OnTransportPressed(bool amphibious)
         return;
     cWindowLock lock;
     g_Gra->m_Mapa->ClearMarks(MARK_MOVE_RANGE, false);
+    // The order is what the icon offered: a panel that has not caught up pays nothing.
+    if (!(amphibious ? land->GetAmphibiousTransportHint(nullptr) : land->GetSeaTransportHint(nullptr)))
+        return;
     // The port and its node are found before anything is paid.
     int portX = -1;
     int portY = -1;
@@ -523,11 +526,11 @@ void cUnitPanel::OnTransportPressed(bool amphibious)
                 portY);
         return;
     }
-    if (!land->EmbarkOnFleet(amphibious ? UNIT_AMPHIBIOUS : UNIT_CARGO, node, -1))
+    if (!land->LoadIntoTransport(amphibious ? UNIT_AMPHIBIOUS : UNIT_CARGO, node))
         return;
     PlayState()->DeselectAll();
-    if (cPanstwo* active = PlayState()->GetActiveCountry())
-        active->RecalculateUnitsVisibility();
+    if (const cPanstwo* active = PlayState()->GetActiveCountry())
+        g_Gra->m_SeaGraph->CalculateAllVisibility(active->ID, false);
     Refresh();
 }
 

@@ -176,8 +176,8 @@ public:
     cJednostkaLotnicza* FindAirUnitById(int id) const;
     // Either of the two by category (CATEGORY_LAND or CATEGORY_AIR).
     cJednostka* FindMapUnit(int category, int id) const;
-    // The first active fleet at the sea node with that id.
-    cFlota* FindActiveFleet(int seaNode, int id) const;
+    // The first active fleet of the owner at the sea node.
+    cFlota* FindActiveFleet(int seaNode, int ownerId) const;
     // The leader of side k (1 Allies, 2 Axis, 3 Comintern; 4 to 6 the same sides).
     cPanstwo* GetAllianceLeader(int k) const;
     bool HasHumanCountry() const;

@@ -53,10 +53,10 @@ void cGra::InitAutoEvents()
     }
 }
 
-cFlota* cGra::FindActiveFleet(int seaNode, int id) const
+cFlota* cGra::FindActiveFleet(int seaNode, int ownerId) const
 {
     for (cFlota* fleet : m_Fleets)
-        if (fleet->seaNode == seaNode && fleet->ID == id && fleet->isActive)
+        if (fleet->seaNode == seaNode && fleet->owner == ownerId && fleet->isActive)
             return fleet;
     return nullptr;
 }

@@ -1,5 +1,6 @@
-// Land units going aboard ships: the embarkation of a unit onto a new ship and fleet,
-// and putting a carried unit back aboard its ship when a game loads.
+// Land units going aboard ships: the embarkation of a unit onto a new ship and fleet, the
+// player's loading onto a new ship in the port's fleet, and putting a carried unit back
+// aboard its ship when a game loads.
 #include <algorithm>
 
 #include "core/log.h"
@@ -13,6 +14,51 @@
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/sea_graph.h"
+
+namespace {
+
+// A new cargo or amphibious ship of the owner, afloat with its full hit points and in the
+// game's naval units; the caller names it and gives it a fleet.
+cJednostkaMorska* NewTransportShip(int shipType, int owner, const sGameConsts& k)
+{
+    auto* ship = new cJednostkaMorska();
+    ship->m_Id = NextNavalUnitId();
+    ship->m_Owner = owner;
+    ship->SetType(shipType);
+    ship->m_HP = ship->m_MaxHP = k.ShipHitPoints[NavalTypeIndex(shipType)];
+    ship->m_CanBeRepaired = true;
+    ship->m_ShoreBombardmentDone = false;
+    ship->m_AirstrikeDone = false;
+    ship->m_ReconDone = false;
+    ship->m_Selected = false;
+    ship->m_InReserve = false;
+    ship->m_AvailableInTurns = 0;
+    ship->m_Commander = nullptr;
+    ship->m_CommandingCommanderId = -1;
+    ship->m_FleetId = -1;
+    g_Gra->m_NavalUnits.push_back(ship);
+    return ship;
+}
+
+} // namespace
+
+bool cJednostkaLadowa::CanEmbark(int shipType, int seaNodeId) const
+{
+    if (shipType != UNIT_CARGO && shipType != UNIT_AMPHIBIOUS) {
+        LogLine(L"ERROR: unit %s (ID=%i) cannot embark on a ship of type %i", m_Name, m_Id, shipType);
+        return false;
+    }
+    if (LandTypeIndex(m_Type) < 0 || m_Transporter || m_InReserve) {
+        LogLine(L"ERROR: unit %s (ID=%i) cannot embark: it is not a land unit on the map", m_Name, m_Id);
+        return false;
+    }
+    cGrafMorz* graph = g_Gra ? g_Gra->m_SeaGraph : nullptr;
+    if (!UnitConsts() || !graph || !graph->GetNode(seaNodeId)) {
+        LogLine(L"ERROR: unit %s (ID=%i) cannot embark: there is no sea node %i", m_Name, m_Id, seaNodeId);
+        return false;
+    }
+    return true;
+}
 
 void cJednostkaLadowa::BoardShip(cJednostkaMorska* ship)
 {
@@ -35,21 +81,10 @@ void cJednostkaLadowa::BoardShip(cJednostkaMorska* ship)
 
 cFlota* cJednostkaLadowa::EmbarkOnFleet(int shipType, int seaNodeId, int fleetOrder)
 {
-    if (shipType != UNIT_CARGO && shipType != UNIT_AMPHIBIOUS) {
-        LogLine(L"ERROR: unit %s (ID=%i) cannot embark on a ship of type %i", m_Name, m_Id, shipType);
+    if (!CanEmbark(shipType, seaNodeId))
         return nullptr;
-    }
-    int type = LandTypeIndex(m_Type);
-    if (type < 0 || m_Transporter || m_InReserve) {
-        LogLine(L"ERROR: unit %s (ID=%i) cannot embark: it is not a land unit on the map", m_Name, m_Id);
-        return nullptr;
-    }
+    const int type = LandTypeIndex(m_Type);
     const sGameConsts* k = UnitConsts();
-    cGrafMorz* graph = g_Gra ? g_Gra->m_SeaGraph : nullptr;
-    if (!k || !graph || !graph->GetNode(seaNodeId)) {
-        LogLine(L"ERROR: unit %s (ID=%i) cannot embark: there is no sea node %i", m_Name, m_Id, seaNodeId);
-        return nullptr;
-    }
 
     LogLine(LangFormat("loading_%s_onto_transport/amphibious_fleet...", m_Name));
     cPanstwo* owner = GetOwner();
@@ -62,24 +97,9 @@ cFlota* cJednostkaLadowa::EmbarkOnFleet(int shipType, int seaNodeId, int fleetOr
     m_InReserve = false;
     m_Spotted = false;
 
-    auto* ship = new cJednostkaMorska();
-    ship->m_Id = NextNavalUnitId();
-    ship->m_Owner = m_Owner;
-    ship->SetType(shipType);
-    ship->m_HP = ship->m_MaxHP = k->ShipHitPoints[NavalTypeIndex(shipType)];
-    ship->m_CanBeRepaired = true;
-    ship->m_ShoreBombardmentDone = false;
-    ship->m_AirstrikeDone = false;
-    ship->m_ReconDone = false;
-    ship->m_Selected = false;
-    ship->m_InReserve = false;
-    ship->m_AvailableInTurns = 0;
-    ship->m_Commander = nullptr;
-    ship->m_CommandingCommanderId = -1;
-    ship->m_FleetId = -1;
+    cJednostkaMorska* ship = NewTransportShip(shipType, m_Owner, *k);
     std::wstring typeName = owner ? owner->GetUnitTypeName(shipType) : std::wstring();
     ship->SetName(FormatText(L"#%i %s %s", ship->m_Id, m_Name, typeName));
-    g_Gra->m_NavalUnits.push_back(ship);
 
     LogLine(L"Loading unit: new fleet will be created");
     auto* fleet = new cFlota();
@@ -97,6 +117,45 @@ cFlota* cJednostkaLadowa::EmbarkOnFleet(int shipType, int seaNodeId, int fleetOr
     ship->m_FleetId = fleet->ID;
     g_Gra->m_Fleets.push_back(fleet);
 
+    BoardShip(ship);
+    return fleet;
+}
+
+cFlota* cJednostkaLadowa::LoadIntoTransport(int shipType, int seaNodeId)
+{
+    if (!CanEmbark(shipType, seaNodeId))
+        return nullptr;
+    const sGameConsts& k = *UnitConsts();
+    const int type = LandTypeIndex(m_Type);
+    if (cPanstwo* owner = GetOwner()) {
+        if (shipType == UNIT_CARGO)
+            owner->AddSeaTransportPoints(-k.SeaTransportCost[type]);
+        else
+            owner->AddAmphibiousInvasionPoints(-k.AmphibiousCost[type]);
+    }
+    cJednostkaMorska* ship = NewTransportShip(shipType, m_Owner, k);
+    ship->SetName(LangFormat(shipType == UNIT_CARGO ? "transport_#%i" : "landing_task_force_#%i", ship->m_Id));
+
+    // The ship joins the owner's fleet in the port, so that it sails with it; a fleet made
+    // for it has not moved yet, so that it can sail at once.
+    cFlota* fleet = g_Gra->FindActiveFleet(seaNodeId, m_Owner);
+    if (!fleet) {
+        LogLine(L"Loading unit: new fleet will be created");
+        fleet = new cFlota();
+        fleet->ID = NextFleetId();
+        fleet->owner = m_Owner;
+        fleet->seaNode = seaNodeId;
+        fleet->isActive = 1;
+        fleet->movedThisTurn = 0;
+        fleet->SetName(LangFormat("fleet_#%i", fleet->ID));
+        g_Gra->m_Fleets.push_back(fleet);
+    } else {
+        LogLine(L"Loading unit: transport will be added to existing fleet");
+    }
+    fleet->ships.push_back(ship);
+    ship->m_Fleet = fleet;
+    ship->m_FleetId = fleet->ID;
+    m_Spotted = false;
     BoardShip(ship);
     return fleet;
 }

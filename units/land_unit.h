@@ -114,6 +114,10 @@ public:
     // Embarks the unit onto a new cargo (44) or amphibious (45) ship in a new fleet of
     // one ship at the sea node; returns the fleet, or null when the unit cannot embark.
     cFlota* EmbarkOnFleet(int shipType, int seaNodeId, int fleetOrder);
+    // The player's loading: the owner pays the points, and a new cargo or amphibious ship
+    // carrying the unit joins the owner's active fleet at the node, or a new fleet there
+    // that may still sail this impulse. The fleet, or null when the unit cannot embark.
+    cFlota* LoadIntoTransport(int shipType, int seaNodeId);
     // Puts the unit aboard the ship named by m_TransporterId (loading a game). False,
     // with a log line, when that ship does not exist, cannot carry or already carries.
     bool LoadIntoFleet();
@@ -151,6 +155,9 @@ protected:
     void LandAfterAssault(int x, int y, bool byComputer);
     // Puts the unit aboard ship, moving it from wherever it is to the ship's list.
     void BoardShip(cJednostkaMorska* ship);
+    // A land unit on the map can go aboard a cargo or amphibious ship at an existing sea
+    // node; otherwise a log line says why not.
+    bool CanEmbark(int shipType, int seaNodeId) const;
 };
 
 // An artificial harbour: never moves, never acts, always fully supplied, and always of

@@ -133,6 +133,12 @@ TEST_F(UnitPanel, OwnUnitIsSelectedMovedTakenBackAndLoadedOntoATransportInAPort)
     EXPECT_EQ(g_Gra->m_Mapa->GetHex(3, 3)->unit, nullptr);
     EXPECT_EQ(g_Gra->m_PlayState->GetSelectedHex(), nullptr);
     EXPECT_EQ(TextOf(*panel, kUnitPanelNameId), L"-");
+    // The new transport joins the fleet lying in the port, which may still sail.
+    const cJednostkaMorska* transport = guards->m_Transporter;
+    EXPECT_EQ(transport->m_Name, LangFormat("transport_#%i", transport->m_Id));
+    EXPECT_EQ(transport->m_Fleet->name, L"Dover Transports");
+    EXPECT_EQ(transport->m_Fleet->ships.back(), transport);
+    EXPECT_EQ(transport->m_Fleet->movedThisTurn, 0);
 
     // Ashore again in the port: the panel shows the unit there, with no action points left.
     ASSERT_EQ(guards->m_Transporter->UnloadToHex(3, 3, 3, 3), guards);
@@ -140,6 +146,38 @@ TEST_F(UnitPanel, OwnUnitIsSelectedMovedTakenBackAndLoadedOntoATransportInAPort)
     EXPECT_EQ(TextOf(*panel, kUnitPanelNameId), L"1st Guards");
     EXPECT_EQ(TextOf(*panel, kUnitPanelActionPointsId), L"0");
     EXPECT_FALSE(Enabled(kUnitPanelSeaTransportId));
+}
+
+TEST_F(UnitPanel, WithoutAnActiveFleetInThePortALandingForceGetsAFleetThatSailsAtOnce)
+{
+    Open(1);
+    cJednostkaLadowa* guards = g_Gra->FindLandUnitById(1);
+    guards->m_ActionPoints = guards->m_StartingActionPoints = 3;
+    guards->ComputeMoveRange(false);
+    ASSERT_TRUE(g_Gra->m_PlayState->PlayMove(*guards, 3, 3));
+    for (cFlota* fleet : g_Gra->m_Fleets)
+        if (fleet->name == L"Dover Transports")
+            fleet->isActive = 0;  // a passive fleet is not joined
+    cPanstwo* albion = GetCountry(1);
+    const int points = albion->AIP;
+    const size_t fleets = g_Gra->m_Fleets.size();
+    Select(3, 3);
+    ASSERT_TRUE(Enabled(kUnitPanelAmphibiousId)) << Hint(kUnitPanelAmphibiousId);
+    Click(*panel, kUnitPanelAmphibiousId);
+    ASSERT_NE(guards->m_Transporter, nullptr);
+    const cJednostkaMorska* ship = guards->m_Transporter;
+    cFlota* fleet = ship->m_Fleet;
+    EXPECT_EQ(ship->m_Type, UNIT_AMPHIBIOUS);
+    EXPECT_EQ(ship->m_Name, LangFormat("landing_task_force_#%i", ship->m_Id));
+    EXPECT_EQ(g_Gra->m_Fleets.size(), fleets + 1);
+    EXPECT_EQ(fleet->name, LangFormat("fleet_#%i", fleet->ID));
+    EXPECT_EQ(fleet->owner, 1);
+    EXPECT_TRUE(fleet->isActive);
+    EXPECT_EQ(albion->AIP, points - g_Gra->m_Consts.AmphibiousCost[UNIT_INFANTRY]);
+    EXPECT_TRUE(testing_support::LogHasInOrder({L"Loading unit: new fleet will be created"}));
+    // Loaded and under way in the same impulse.
+    fleet->MoveTo(2);
+    EXPECT_EQ(fleet->seaNode, 2);
 }
 
 TEST_F(UnitPanel, TransportFarFromAPortIsRefusedBeforeAnythingIsPaid)

@@ -8,16 +8,16 @@
 
 namespace {
 
-TEST(Lookups, FindActiveFleetMatchesNodeIdAndActivity)
+TEST(Lookups, FindActiveFleetMatchesNodeOwnerAndActivity)
 {
     cGra game(sGameLoadRequest::ForScenario(L"Test"), 0);
     cFlota a, b, c;
-    a.ID = 4;
+    a.owner = 4;
     a.seaNode = 2;
     a.isActive = 0;
-    b.ID = 4;
+    b.owner = 4;
     b.seaNode = 2;
-    c.ID = 5;
+    c.owner = 5;
     c.seaNode = 2;
     game.m_Fleets = {&a, &b, &c};
     EXPECT_EQ(game.FindActiveFleet(2, 4), &b);
