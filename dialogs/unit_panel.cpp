@@ -529,6 +529,8 @@ void cUnitPanel::OnTransportPressed(bool amphibious)
     if (!land->LoadIntoTransport(amphibious ? UNIT_AMPHIBIOUS : UNIT_CARGO, node))
         return;
     PlayState()->DeselectAll();
+    // The unit's move is over: the status line stops asking for its destination.
+    PlayState()->SetOrderMode(ORDER_SELECT);
     if (const cPanstwo* active = PlayState()->GetActiveCountry())
         g_Gra->m_SeaGraph->CalculateAllVisibility(active->ID, false);
     Refresh();

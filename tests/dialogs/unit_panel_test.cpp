@@ -132,6 +132,7 @@ TEST_F(UnitPanel, OwnUnitIsSelectedMovedTakenBackAndLoadedOntoATransportInAPort)
     EXPECT_LT(albion->STP, pointsBefore);
     EXPECT_EQ(g_Gra->m_Mapa->GetHex(3, 3)->unit, nullptr);
     EXPECT_EQ(g_Gra->m_PlayState->GetSelectedHex(), nullptr);
+    EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_SELECT);
     EXPECT_EQ(TextOf(*panel, kUnitPanelNameId), L"-");
     // The new transport joins the fleet lying in the port, which may still sail.
     const cJednostkaMorska* transport = guards->m_Transporter;
