@@ -511,7 +511,8 @@ void cUnitPanel::OnTransportPressed(bool amphibious)
     cWindowLock lock;
     g_Gra->m_Mapa->ClearMarks(MARK_MOVE_RANGE, false);
     // The order is what the icon offered: a panel that has not caught up pays nothing.
-    if (!(amphibious ? land->GetAmphibiousTransportHint(nullptr) : land->GetSeaTransportHint(nullptr)))
+    if (land->m_Owner != PlayState()->GetActiveCountryId() ||
+        !(amphibious ? land->GetAmphibiousTransportHint(nullptr) : land->GetSeaTransportHint(nullptr)))
         return;
     // The port and its node are found before anything is paid.
     int portX = -1;

@@ -194,6 +194,18 @@ TEST_F(UnitPanel, TransportFarFromAPortIsRefusedBeforeAnythingIsPaid)
     EXPECT_TRUE(motorised->IsOnMap());
     EXPECT_EQ(GetCountry(2)->STP, points);
     EXPECT_EQ(g_Gra->m_Fleets.size(), fleets);
+
+    // Beside its own port, but the order is not Borussia's to give while Albion moves.
+    cJednostkaLadowa* corps = g_Gra->FindLandUnitById(8);
+    GetCountry(2)->STP = 20;
+    std::wstring why;
+    ASSERT_TRUE(corps->GetSeaTransportHint(&why)) << why;
+    g_Gra->m_PlayState->SetActiveCountry(GetCountry(1));
+    corps->m_Spotted = true;
+    Select(8, 3);
+    panel->OnGUIEvent(0, kUnitPanelSeaTransportId, nullptr);
+    EXPECT_TRUE(corps->IsOnMap());
+    EXPECT_EQ(GetCountry(2)->STP, 20);
 }
 
 TEST_F(UnitPanel, RenameOpensOneWindowAndItsAnswerRenamesDisbandRefundsHalfTheValue)
