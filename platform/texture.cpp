@@ -231,7 +231,7 @@ SDL_Texture* cTexture::GetDeviceTexture(SDL_Renderer* renderer)
                                      m_Target ? SDL_TEXTUREACCESS_TARGET : SDL_TEXTUREACCESS_STATIC, m_Width, m_Height);
         if (!m_Device)
             return nullptr;
-        SDL_SetTextureBlendMode(m_Device, SDL_BLENDMODE_BLEND);
+        SDL_SetTextureBlendMode(m_Device, m_Opaque ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
         SDL_SetTextureScaleMode(m_Device, m_Smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
         m_DeviceGeneration = generation;
         m_Dirty = true;
@@ -259,6 +259,14 @@ void cTexture::SetSmooth(bool smooth, eCover cover)
     m_Cover = cover;
     if (m_Device)
         SDL_SetTextureScaleMode(m_Device, smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+}
+
+void cTexture::SetOpaque(bool opaque)
+{
+    std::lock_guard<std::mutex> guard(m_Mutex);
+    m_Opaque = opaque;
+    if (m_Device)
+        SDL_SetTextureBlendMode(m_Device, opaque ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
 }
 
 bool cTexture::TakeTargetLost()

@@ -57,6 +57,10 @@ public:
     // made at first use from the pixels (main thread), dropped when the pixels change.
     cTexture* Reduced(int level);
     bool IsTarget() const { return m_Target; }
+    // An opaque picture replaces what lies under it instead of blending with it: the same
+    // where every pixel is opaque, and much faster for a renderer without a graphics card.
+    void SetOpaque(bool opaque);
+    bool IsOpaque() const { return m_Opaque; }
     // True once after the renderer made a render target anew: what was drawn into it is gone.
     bool TakeTargetLost();
 
@@ -73,6 +77,7 @@ private:
     bool m_Smooth = false;
     eCover m_Cover = kAverageCover;
     bool m_Target = false;
+    bool m_Opaque = false;
     bool m_TargetLost = true;
     std::unique_ptr<cTexture> m_Half;
 };

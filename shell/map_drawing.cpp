@@ -33,50 +33,23 @@ cTexture* Others() { return g_Textures[TEX_OTHERS].Get(); }
 
 bool Hidden(const sHexDecoration& d, int layer) { return d.layer == MapLayerId(layer); }
 
-// Which layers a drawing pass draws: all of them, only the still ones (into the picture of
-// the far map), or only the others (over that picture).
-enum eLayerPass { kEveryLayer, kStillLayers, kMovingLayers };
-eLayerPass g_Pass = kEveryLayer;
 std::array<bool, kMapLayerCount> g_Still{};
 float g_StillBehind = 0.0f; // still things lie behind this depth
 
 bool Wanted(int layer)
 {
-    if (g_Pass == kEveryLayer)
+    if (g_MapLayerPass == kEveryLayer)
         return true;
-    return (g_Pass == kStillLayers) == g_Still[size_t(layer)];
+    return (g_MapLayerPass == kStillLayers) == g_Still[size_t(layer)];
 }
 
 bool WantedAtDepth(float depth)
 {
-    if (g_Pass == kEveryLayer)
+    if (g_MapLayerPass == kEveryLayer)
         return true;
-    return (g_Pass == kStillLayers) == (depth > g_StillBehind);
+    return (g_MapLayerPass == kStillLayers) == (depth > g_StillBehind);
 }
 
-// A layer may go into the still picture when everything that moves is drawn over it.
-bool MarkStillLayers()
-{
-    const int moving[] = {kLayerMarks, kLayerCity, kLayerSeaNode, kLayerUnits};
-    float front = 0.5f; // the landing mark
-    for (int layer : moving)
-        front = std::max(front, MapLayerDepth(layer));
-    // Terrain is drawn up to two hundredths in front of its layer by the weather.
-    g_StillBehind = front + 0.0201f;
-    bool any = false;
-    for (int layer = 0; layer < kMapLayerCount; ++layer) {
-        const bool candidate = layer != kLayerMarks && layer != kLayerCity && layer != kLayerSeaNode && layer != kLayerUnits;
-        g_Still[size_t(layer)] = candidate && MapLayerDepth(layer) > g_StillBehind;
-        any = any || g_Still[size_t(layer)];
-    }
-    return any;
-}
-
-// The zoom below which the still layers are drawn once into a picture of the whole map.
-constexpr float kPictureLargestZoom = 0.2f;
-// How long a picture may lag behind: after the zoom stops, and after the map changes.
-constexpr uint32_t kZoomSettleMs = 150;
-constexpr uint32_t kChangeLagMs = 500;
 
 // Below this zoom a hex is less than 24 pixels across: no grid and no weather icons.
 constexpr float kIconSmallestZoom = 0.22f;
@@ -147,6 +120,26 @@ void DrawDecoration(const sHex& hex, float x, float y, const sHexDecoration& d)
 const cMapa* MapOf(const sHex& hex) { return hex.map; }
 
 } // namespace
+
+eLayerPass g_MapLayerPass = kEveryLayer;
+
+// A layer may go into the still pictures when everything that moves is drawn over it.
+bool MarkStillLayers()
+{
+    const int moving[] = {kLayerMarks, kLayerCity, kLayerSeaNode, kLayerUnits};
+    float front = 0.5f; // the landing mark
+    for (int layer : moving)
+        front = std::max(front, MapLayerDepth(layer));
+    // Terrain is drawn up to two hundredths in front of its layer by the weather.
+    g_StillBehind = front + 0.0201f;
+    bool any = false;
+    for (int layer = 0; layer < kMapLayerCount; ++layer) {
+        const bool candidate = layer != kLayerMarks && layer != kLayerCity && layer != kLayerSeaNode && layer != kLayerUnits;
+        g_Still[size_t(layer)] = candidate && MapLayerDepth(layer) > g_StillBehind;
+        any = any || g_Still[size_t(layer)];
+    }
+    return any;
+}
 
 void sHex::Draw(float px, float py, const sHexDecoration& d, int frame) const
 {
@@ -324,123 +317,26 @@ void cMiasto::Draw(float px, float py, float depth, bool showPicture, int, const
         label(2, FormatText(L"%s", Name));
 }
 
-void sMapPictureDeleter::operator()(sMapPicture* picture) const { delete picture; }
-
-uint64_t cMapa::StillLayersSignature() const
+void cMapa::DrawHexes(int firstColumn, int endColumn, int firstRow, int endRow, float offsetX, float offsetY,
+                      int frame) const
 {
-    // What the still layers show: a change anywhere in it means a new picture.
-    uint64_t h = 1469598103934665603ull;
-    auto mix = [&h](uint64_t v) {
-        h ^= v;
-        h *= 1099511628211ull;
-    };
-    const sUserSettings& s = g_UserSettings;
-    const bool countries = s.ownershipMode != 0 || s.mapMode == 2;
-    uint32_t borderBits = 0;
-    if (s.borderMode == 1)
-        borderBits |= 0x38;
-    else if (s.borderMode == 2)
-        borderBits |= 0x07;
-    if (s.showSeaZonesBorders)
-        borderBits |= 0x1C0;
-    mix(uint64_t(s.mapMode) | uint64_t(s.ownershipMode) << 8 | uint64_t(s.borderMode) << 16 | uint64_t(s.showGrid) << 24 |
-        uint64_t(s.showWeather) << 25 | uint64_t(s.showSeaZonesBorders) << 26 | uint64_t(s.borderColor) << 32);
-    mix(uint64_t(uintptr_t(Terrain())) ^ uint64_t(uintptr_t(Others())) << 1 ^
-        uint64_t(uintptr_t(g_Textures[TEX_EYECANDIES].Get())) << 2);
-    for (int layer = 0; layer < kMapLayerCount; ++layer)
-        mix(uint64_t(MapLayerId(layer)));
-    for (size_t i = 0; i < m_Hexes.size(); ++i) {
-        const sHex& x = m_Hexes[i];
-        mix(uint64_t(x.terrain) | uint64_t(x.variant) << 8 | uint64_t(std::min<uint32_t>(x.weather, 3)) << 16 |
-            uint64_t(x.riverMask) << 24 | uint64_t(x.borders & borderBits) << 32 | uint64_t(x.fortification) << 48 |
-            uint64_t(x.city != nullptr) << 56 | uint64_t(x.coastal) << 57);
-        if (countries)
-            mix(uint64_t(x.controller) | uint64_t(x.owner) << 8);
-        if (i < m_Decorations.size() && m_Decorations[i].gate > 0.5f)
-            mix(uint64_t(m_Decorations[i].layer) ^ uint64_t(m_Decorations[i].cell[0]) << 8 ^
-                uint64_t(m_Decorations[i].cell[4]) << 24);
-    }
-    return h;
-}
-
-bool cMapa::DrawStillPicture()
-{
-    sMapPicture& p = *m_Picture;
-    cSprite* sprite = g_Sprite.get();
-    cRenderer* device = sprite ? sprite->GetDevice() : nullptr;
-    if (!device)
-        return false;
-    const float s = currentScale;
-    const int w = int(std::ceil(float(width * kHexWidth + kCellSize) * s));
-    const int h = int(std::ceil(float(height * kHexHeight + kHexHalfHeight + kCellSize) * s));
-    if (!p.picture || p.picture->Width() != w || p.picture->Height() != h)
-        p.picture = cTexture::CreateTarget(w, h);
-    if (!p.picture || !device->SetRenderTarget(p.picture.get()))
-        return false;
-    // The frame's batch stays as it is; the picture has a batch of its own.
-    std::unique_ptr<cSprite> frameSprite = std::move(g_Sprite);
-    g_Sprite = std::make_unique<cSprite>(device);
-    // Opaque like the frame under it, so that edges blend into the same black as there.
-    device->Clear(0xFF000000);
-    g_Sprite->Begin(SPRITE_ALPHABLEND | SPRITE_SORT_DEPTH_BACKTOFRONT);
-    g_Sprite->SetTransform(sMatrix2D::Scaling(s, s));
     const int mode = g_UserSettings.mapMode;
-    g_Pass = kStillLayers;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
+    const bool decorated = m_Decorations.size() == m_Hexes.size();
+    const sHexDecoration none;
+    for (int y = firstRow; y < endRow; ++y)
+        for (int x = firstColumn; x < endColumn; ++x) {
             const size_t i = size_t(y) * size_t(width) + size_t(x);
-            const sHexDecoration& d = m_Decorations.size() == m_Hexes.size() ? m_Decorations[i] : sHexDecoration{};
-            const float px = float(x * kHexWidth), py = float(y * kHexHeight + (IsOddColumn(x) ? 0 : kHexHalfHeight));
             const sHex& hex = m_Hexes[i];
+            const sHexDecoration& d = decorated ? m_Decorations[i] : none;
+            const float px = float(x * kHexWidth) + offsetX;
+            const float py = float(y * kHexHeight + (IsOddColumn(x) ? 0 : kHexHalfHeight)) + offsetY;
             switch (mode) {
             case 1: hex.DrawTerrain(px, py, d); break;
             case 2: hex.DrawOwnership(px, py); break;
-            case 3: hex.DrawWithLandingMark(px, py, d, 0); break;
-            default: hex.Draw(px, py, d, 0); break;
+            case 3: hex.DrawWithLandingMark(px, py, d, frame); break;
+            default: hex.Draw(px, py, d, frame); break;
             }
         }
-    g_Pass = kEveryLayer;
-    g_Sprite->End();
-    g_Sprite = std::move(frameSprite);
-    device->SetRenderTarget(nullptr);
-    p.picture->TakeTargetLost();
-    p.scale = s;
-    return true;
-}
-
-bool cMapa::PrepareStillPicture(float offsetX, float offsetY)
-{
-    if (currentScale > kPictureLargestZoom || !MarkStillLayers())
-        return false;
-    if (!m_Picture)
-        m_Picture.reset(new sMapPicture());
-    sMapPicture& p = *m_Picture;
-    const uint32_t now = GetTickMs();
-    if (currentScale != p.lastSeenScale) {
-        p.lastSeenScale = currentScale;
-        p.scaleSettledAtMs = now;
-    }
-    const uint64_t signature = StillLayersSignature() ^ uint64_t(std::hash<float>{}(currentScale));
-    const bool have = p.picture && !p.picture->TakeTargetLost();
-    if (!have || signature != p.signature) {
-        // While the zoom moves, or just after the map changed, the old picture stands in.
-        const bool settled = currentScale == targetScale && now - p.scaleSettledAtMs >= kZoomSettleMs;
-        const bool sameZoom = have && p.scale == currentScale;
-        const bool wait = have && (sameZoom ? now - p.drawnAtMs < kChangeLagMs : !settled);
-        if (!wait) {
-            if (!DrawStillPicture())
-                return false;
-            p.signature = signature;
-            p.drawnAtMs = now;
-        }
-    }
-    // Drawn at whole pixels, so that it lies exactly under what is drawn over it.
-    const float s = currentScale;
-    const float left = std::round(offsetX * s) / s, top = std::round(offsetY * s) / s;
-    const float w = float(p.picture->Width()) / p.scale, h = float(p.picture->Height()) / p.scale;
-    g_Sprite->DrawStretched(p.picture.get(), sRectF{0, 0, float(p.picture->Width()), float(p.picture->Height())},
-                            sRectF{left, top, left + w, top + h}, 1.0f, 0xFFFFFFFF);
-    return true;
 }
 
 void cMapa::Render()
@@ -466,26 +362,14 @@ void cMapa::Render()
     const int endRow = std::min(height, int(std::floor(mapBottom / float(kHexHeight))) + 1);
     const int frame = int((GetTickMs() / 100) % 6);
     const int mode = g_UserSettings.mapMode;
-    // Far out, the still layers come from one picture and the hexes draw the rest over it.
+    // The still layers come from pictures, and the hexes draw the rest over them.
     if (PrepareStillPicture(offsetX, offsetY))
-        g_Pass = kMovingLayers;
+        g_MapLayerPass = kMovingLayers;
     auto position = [&](int x, int y) {
         return sPointF{float(x * kHexWidth) + offsetX, float(y * kHexHeight + (IsOddColumn(x) ? 0 : kHexHalfHeight)) + offsetY};
     };
-    for (int y = firstRow; y < endRow; ++y)
-        for (int x = firstColumn; x < endColumn; ++x) {
-            const size_t i = size_t(y) * size_t(width) + size_t(x);
-            const sHex& hex = m_Hexes[i];
-            const sHexDecoration& d = m_Decorations.size() == m_Hexes.size() ? m_Decorations[i] : sHexDecoration{};
-            const sPointF p = position(x, y);
-            switch (mode) {
-            case 1: hex.DrawTerrain(p.x, p.y, d); break;
-            case 2: hex.DrawOwnership(p.x, p.y); break;
-            case 3: hex.DrawWithLandingMark(p.x, p.y, d, frame); break;
-            default: hex.Draw(p.x, p.y, d, frame); break;
-            }
-        }
-    g_Pass = kEveryLayer;
+    DrawHexes(firstColumn, endColumn, firstRow, endRow, offsetX, offsetY, frame);
+    g_MapLayerPass = kEveryLayer;
     const cUnit* moving = playView.unitInMotion;
     if (mode == 0 && moving && moving->m_Spotted && IsInside(moving->m_X, moving->m_Y) &&
         GetHex(moving->m_X, moving->m_Y)->unit != moving) {

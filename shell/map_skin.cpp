@@ -15,6 +15,8 @@
 
 namespace {
 
+unsigned g_MapSkinGeneration = 0;
+
 constexpr size_t kLineLimit = 500;
 constexpr int kAppearanceLevels = 4;
 
@@ -123,8 +125,11 @@ bool LoadCityAppearance(const std::wstring& path)
     return true;
 }
 
+unsigned MapSkinGeneration() { return g_MapSkinGeneration; }
+
 void LoadEyecandies(cMapa& map, const std::wstring& scenarioFolder)
 {
+    ++g_MapSkinGeneration;
     map.AllocateScratch();
     if (!g_Textures[TEX_EYECANDIES].Get())
         return;
@@ -171,6 +176,7 @@ void LoadEyecandies(cMapa& map, const std::wstring& scenarioFolder)
 
 void LoadMapSkin(const std::wstring& skinName)
 {
+    ++g_MapSkinGeneration;
     const std::wstring folder = SkinFolder(skinName);
     if (DirectoryExists(HostPath(folder))) {
         const struct

@@ -15,3 +15,5 @@ bool LoadCityAppearance(const std::wstring& path);
 // Fills the map's decorations from the scenario folder's eyecandies.csv (after resetting
 // them); nothing when the skin has no eyecandies picture.
 void LoadEyecandies(cMapa& map, const std::wstring& scenarioFolder);
+// Grows at every load of a skin or of decorations: pictures drawn before show the old ones.
+unsigned MapSkinGeneration();

@@ -373,11 +373,15 @@ private:
     float m_PreparedScale = 0.0f;
 
     void PrepareViewForScale();
-    // Brings the picture of the still layers up to date when the map is far out; false when
-    // the frame draws every layer itself.
+    // Draws the hexes of the columns and rows in map pixels shifted by the offset, in the
+    // map mode, row by row.
+    void DrawHexes(int firstColumn, int endColumn, int firstRow, int endRow, float offsetX, float offsetY,
+                   int frame) const;
+    // Puts the tiles of the still layers in view under the frame, brought up to date; false
+    // when the frame draws every layer itself.
     bool PrepareStillPicture(float offsetX, float offsetY);
-    bool DrawStillPicture();
-    uint64_t StillLayersSignature() const;
+    // What the still layers of the hexes in the columns and rows show.
+    uint64_t StillLayersSignature(int firstColumn, int endColumn, int firstRow, int endRow) const;
     void UpdateViewWindow();
     void UpdateViewFrame();
 };

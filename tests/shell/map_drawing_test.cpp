@@ -277,10 +277,12 @@ TEST_F(MapDrawing, FarOutTheStillLayersAreDrawnOnceIntoAPictureAndTheRestOverIt)
         return n;
     };
     std::vector<sRecordedCall> first = frame();
-    EXPECT_EQ(targets(first), 2); // into the picture, and back
+    // Into each tile of the view, and back.
+    EXPECT_GT(targets(first), 0);
+    EXPECT_EQ(targets(first) % 2, 0);
     std::vector<sRecordedCall> second = frame();
     EXPECT_EQ(targets(second), 0);
-    // The second frame: the picture behind, then the counter; no terrain of its own.
+    // The second frame: the tiles behind, then the counter; no terrain of its own.
     std::vector<sQuad> quads = recorder.Quads();
     ASSERT_FALSE(quads.empty());
     EXPECT_TRUE(quads[0].texture->IsTarget());
