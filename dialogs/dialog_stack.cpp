@@ -132,8 +132,11 @@ void cDialog::UpdateCountdown(float elapsed)
         return;
     m_Countdown -= elapsed;
     OnTimer(elapsed);
-    if (!(m_Countdown <= 0.0f))
+    if (!(m_Countdown <= 0.0f)) {
+        // Its timer shows the time left: a tenth of a second at most between two frames.
+        GuiWantFrameIn(std::min(double(m_Countdown), 0.1));
         return;
+    }
     m_Countdown = -1.0f;
     switch (m_ExpiryAction) {
     case EXPIRY_CLOSE_TOP: CloseTopDialogs(1); break;

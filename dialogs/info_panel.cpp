@@ -149,6 +149,7 @@ void cInfoPanel::OnRender(float elapsed)
         const int frame = int((ms / kWaitFrameMs) % 2);
         const gui_atlas::sRect cell = gui_atlas::kWaitFrames[frame];
         wait->SetTextureRect(sRect{cell.left, cell.top, cell.right, cell.bottom});
+        GuiWantFrameIn(double(kWaitFrameMs - ms % kWaitFrameMs) / 1000.0);
     }
     cDialog::OnRender(elapsed);
 }

@@ -379,6 +379,8 @@ void CDXUTEditBox::Render(cRenderer*, float elapsed)
         m_bCaretOn = !m_bCaretOn;
         m_dfLastBlink = now;
     }
+    if (m_bHasFocus)
+        GuiWantFrameIn(m_dfLastBlink + m_dfBlink - now);
     if (m_bHasFocus && m_bCaretOn && !s_bHideCaret) {
         int caretX = 0;
         m_Buffer.CPtoX(m_nCaret, false, &caretX);

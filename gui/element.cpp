@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gui/gui_hooks.h"
+
 sColorF sColorF::FromArgb(tColor c)
 {
     return sColorF{ColorR(c) / 255.0f, ColorG(c) / 255.0f, ColorB(c) / 255.0f, ColorA(c) / 255.0f};
@@ -33,6 +35,12 @@ void DXUTBlendColor::Blend(int state, float elapsed, float rate)
     Current.g += (target.g - Current.g) * t;
     Current.b += (target.b - Current.b) * t;
     Current.a += (target.a - Current.a) * t;
+    // Still on its way: the fade wants the next frame. Below a step of the 8-bit colour
+    // nothing shows.
+    const float left = std::max({std::fabs(target.r - Current.r), std::fabs(target.g - Current.g),
+                                 std::fabs(target.b - Current.b), std::fabs(target.a - Current.a)});
+    if (left > 0.5f / 255.0f)
+        GuiWantFrameIn(0.0);
 }
 
 void DXUTBlendColor::SetCurrent(int state)

@@ -41,3 +41,9 @@ void GuiSetHintControl(CDXUTControl* control, bool force)
     if (g_GuiHooks.hintSetControl)
         g_GuiHooks.hintSetControl(control, force);
 }
+
+void GuiWantFrameIn(double seconds)
+{
+    if (g_GuiHooks.frameWanted)
+        g_GuiHooks.frameWanted(seconds);
+}

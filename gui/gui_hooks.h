@@ -28,6 +28,9 @@ struct sGuiHooks
     std::function<int()> wheelScrollLines;
     // Mouse capture to the game's window; empty asks the window.
     std::function<void(bool capture)> captureMouse;
+    // Something drawn changes by itself (a fade, a blinking caret): the next frame is
+    // wanted within this many seconds. Empty: every frame is drawn anyway.
+    std::function<void(double seconds)> frameWanted;
 };
 extern sGuiHooks g_GuiHooks;
 
@@ -36,3 +39,4 @@ bool GuiKeyDown(uint32_t virtualKey);
 int GuiWheelScrollLines();
 void GuiCaptureMouse(bool capture);
 void GuiSetHintControl(CDXUTControl* control, bool force);
+void GuiWantFrameIn(double seconds);

@@ -8,7 +8,10 @@
 namespace {
 // The stream the mixer's music channel was last given.
 const cMusicStream* g_Playing = nullptr;
+void (*g_OnFinished)() = nullptr;
 } // namespace
+
+void cMusicStream::SetFinishedCallback(void (*callback)()) { g_OnFinished = callback; }
 
 std::unique_ptr<cMusicStream> cMusicStream::Open(const std::filesystem::path& file)
 {
@@ -31,6 +34,7 @@ cMusicStream::~cMusicStream()
 void cMusicStream::Play()
 {
     g_Playing = this;
+    Mix_HookMusicFinished(g_OnFinished);
     Mix_VolumeMusic(int(std::lround(std::clamp(m_Volume, 0.0f, 1.0f) * MIX_MAX_VOLUME)));
     if (Mix_PlayMusic(m_Music, 0) != 0)
         g_Playing = nullptr;

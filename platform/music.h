@@ -23,6 +23,9 @@ public:
     // 0 to 1; heard at once when the stream plays.
     void SetVolume(float volume);
     float GetVolume() const { return m_Volume; }
+    // Runs on the mixer's thread when a stream comes to its end (it may only post a
+    // wake-up): the next track is chosen by a frame, and a still screen draws none.
+    static void SetFinishedCallback(void (*callback)());
 
 private:
     explicit cMusicStream(_Mix_Music* music) : m_Music(music) {}

@@ -2,6 +2,10 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -66,7 +70,25 @@ struct sDxutState
     double time = 0;
     float elapsed = 0;
     cMessageTranslator translator;
+
+    // The clock second (ClockSeconds) by which the next frame is due; infinity: none is,
+    // the loop waits for an event.
+    double frameDueAt = 0;
+    // The loop waited with nothing due: the time it stood still is no animation's time.
+    bool resumedFromWait = false;
+    bool drawEveryFrame = false;
 };
+
+constexpr double kNoFrameDue = std::numeric_limits<double>::infinity();
+
+// A wake-up posted by another thread and not yet seen by the loop: one is enough.
+std::atomic<bool> g_WakePending{false};
+
+uint32_t WakeEventType()
+{
+    static const uint32_t type = SDL_RegisterEvents(1);
+    return type;
+}
 
 sDxutState& State()
 {
@@ -228,6 +250,24 @@ void DXUTSetPresentHook(std::function<void()> hook) { State().presentHook = std:
 
 void DXUTSetIdleHook(std::function<void()> hook) { State().idleHook = std::move(hook); }
 
+void DXUTWakeUp()
+{
+    if (g_WakePending.exchange(true))
+        return;
+    SDL_Event event{};
+    event.type = WakeEventType();
+    if (SDL_PushEvent(&event) != 1)
+        g_WakePending = false;
+}
+
+void DXUTWantFrameIn(double seconds)
+{
+    auto& s = State();
+    s.frameDueAt = std::min(s.frameDueAt, ClockSeconds() + std::max(0.0, seconds));
+}
+
+void DXUTSetDrawEveryFrame(bool on) { State().drawEveryFrame = on; }
+
 void DXUTRunIdleHook()
 {
     // A copy: the hook may replace itself.
@@ -329,9 +369,31 @@ int DXUTMainLoop()
         }
     }
     std::vector<sWindowMessage> messages;
+    s.frameDueAt = 0;
     while (!s.quit) {
         SDL_Event event;
-        if (SDL_PollEvent(&event)) {
+        bool have = SDL_PollEvent(&event) != 0;
+        if (!have && !s.drawEveryFrame) {
+            const double wait = s.frameDueAt - ClockSeconds();
+            if (wait > 0) {
+                // Nothing on the screen changes before then: sleep until an event comes.
+                if (s.frameDueAt == kNoFrameDue) {
+                    s.resumedFromWait = true;
+                    have = SDL_WaitEvent(&event) != 0;
+                } else {
+                    have = SDL_WaitEventTimeout(&event, int(std::ceil(wait * 1000.0))) != 0;
+                }
+                if (!have && s.frameDueAt - ClockSeconds() > 0 && s.frameDueAt != kNoFrameDue)
+                    continue; // woken early by the system
+            }
+        }
+        if (have) {
+            // Whatever comes may change the screen.
+            s.frameDueAt = 0;
+            if (event.type == WakeEventType()) {
+                g_WakePending = false;
+                continue;
+            }
             messages.clear();
             DXUTTranslateEvent(event, messages);
             for (const auto& m : messages) {
@@ -342,6 +404,8 @@ int DXUTMainLoop()
                     break;
             }
         } else {
+            // The frame's animations ask again for the frames they want.
+            s.frameDueAt = kNoFrameDue;
             DXUTRender3DEnvironment();
             if (s.endOfDispatch)
                 s.endOfDispatch();
@@ -515,6 +579,11 @@ void DXUTRender3DEnvironment()
         std::lock_guard<std::recursive_mutex> guard(s.mutex);
         s.time = s.timer.GetTime();
         s.elapsed = s.timer.GetElapsedTime();
+        // After a wait for input, the first frame moves things by one frame's time, not by
+        // the time nobody looked: a countdown opened by the click runs in full.
+        if (s.resumedFromWait)
+            s.elapsed = std::min(s.elapsed, 1.0f / 60.0f);
+        s.resumedFromWait = false;
     }
     if (s.frameMove) {
         s.frameMove(s.device.get(), s.time, s.elapsed);

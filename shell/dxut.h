@@ -87,6 +87,16 @@ int DXUTGetExitCode();
 
 // The window procedure: what happens to one message. The loop calls it; tests too.
 tLParam DXUTStaticWndProc(unsigned message, tWParam wParam, tLParam lParam);
+// The loop draws a frame only when the screen may have changed: a window message, a
+// wake-up, or an animation that asked for its next frame while the last one was made.
+// Otherwise it waits for the next event without using the processor.
+// Any thread: something the screen shows changed (a posted request, the computer's move).
+void DXUTWakeUp();
+// Main thread, while a frame is made: an animation's next frame is due within this many
+// seconds (0: the next frame, at the pace of the frame limit).
+void DXUTWantFrameIn(double seconds);
+// Every turn of the loop draws a frame: for tests whose clock moves only with the frames.
+void DXUTSetDrawEveryFrame(bool on);
 // One idle frame with its pacing sleeps.
 void DXUTRender3DEnvironment();
 // Marks the device lost (as a failed present would); the next idle frame resets it.

@@ -1,5 +1,7 @@
 #include "shell/game_frame.h"
 
+#include <algorithm>
+
 #include "ai/ai_thread.h"
 #include "core/fatal.h"
 #include "core/lock.h"
@@ -20,6 +22,7 @@
 #include "platform/window.h"
 #include "shell/dxut.h"
 #include "shell/game_input.h"
+#include "shell/hint_display.h"
 #include "shell/links.h"
 #include "shell/music_player.h"
 #include "shell/shell_presentation.h"
@@ -71,11 +74,21 @@ void ScrollMap(cMapa& map, double time)
     if (x < 0 || y < 0 || x >= g_UserSettings.resolutionX || y >= g_UserSettings.resolutionY)
         return;
     const float scale = map.currentScale > 0.0f ? map.currentScale : 1.0f;
-    const float step = float(time - g_PreviousFrameTime) * 1000.0f / scale;
+    // A frame after a long still moment scrolls as far as one frame does.
+    const float step = float(std::min(time - g_PreviousFrameTime, 0.1)) * 1000.0f / scale;
     int dx = 0, dy = 0;
     EdgeScrollDirection(x, y, dx, dy);
-    if (dx != 0 || dy != 0)
+    if (dx != 0 || dy != 0) {
         map.ScrollBy(float(dx) * step, float(dy) * step, 1.0f);
+        DXUTWantFrameIn(0.0);
+    }
+}
+
+// The camera still glides, zooms or follows a drag: the next frame shows it further on.
+bool CameraMoves(const cMapa& map)
+{
+    return map.camera.currentX != map.camera.targetX || map.camera.currentY != map.camera.targetY ||
+           map.currentScale != map.targetScale || g_HintDisplay.rightDragging;
 }
 
 void UpdateStatusBarHint(const cGra& game)
@@ -180,8 +193,12 @@ void AnimateUnitMove()
     const float setting = g_DelayValues[owner && owner->HumanControlled ? DELAY_HUMAN_MOVE_BETWEEN : DELAY_AI_MOVE_BETWEEN];
     // A negative delay waits for a click elsewhere; between two steps it means no pause.
     const uint32_t delay = setting > 0.0f ? uint32_t(setting) : 0u;
-    if (now - g_LastStepTime <= delay && delay > 0)
+    // The walk's next step is the next frame the walk needs.
+    if (now - g_LastStepTime <= delay && delay > 0) {
+        DXUTWantFrameIn(double(delay + 1 - (now - g_LastStepTime)) / 1000.0);
         return;
+    }
+    DXUTWantFrameIn(double(delay) / 1000.0);
     if (play.AdvanceMove()) {
         g_LastStepTime = now;
     } else {
@@ -217,8 +234,11 @@ void GameFrameMove(cRenderer*, double time, float elapsed)
         }
     }
     g_PreviousFrameTime = time;
-    if (game->m_Mapa)
+    if (game->m_Mapa) {
         game->m_Mapa->FrameMove(elapsed);
+        if (CameraMoves(*game->m_Mapa))
+            DXUTWantFrameIn(0.0);
+    }
     AnimateUnitMove();
     if (g_DialogLinks.updateCountdown)
         g_DialogLinks.updateCountdown(elapsed);

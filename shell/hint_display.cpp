@@ -1,5 +1,7 @@
 #include "shell/hint_display.h"
 
+#include <algorithm>
+
 #include "core/settings.h"
 #include "gui/control.h"
 #include "gui/gui_atlas.h"
@@ -170,6 +172,8 @@ void cHintDisplay::Render()
         return;
     if (m_HoverMs < delayMs) {
         m_HoverMs += elapsed;
+        // The frame that shows it comes when the pointer has rested long enough.
+        DXUTWantFrameIn(double(std::max(0, delayMs - m_HoverMs)) / 1000.0);
         return;
     }
     // A text measured before the fonts existed is measured now.

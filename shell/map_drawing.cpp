@@ -11,6 +11,7 @@
 #include "platform/renderer.h"
 #include "platform/sprite.h"
 #include "platform/texture.h"
+#include "shell/dxut.h"
 #include "shell/frame_callbacks.h"
 #include "shell/map_picture.h"
 #include "shell/skin_atlas.h"

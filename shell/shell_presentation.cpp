@@ -72,6 +72,7 @@ void cShellPresentation::RefreshPanels()
 {
     if (!IsMainThread()) {
         m_PanelsDirty = true;
+        DXUTWakeUp();
         return;
     }
     if (g_DialogLinks.refreshPoints)
@@ -88,6 +89,7 @@ void cShellPresentation::RefreshPoints()
 {
     if (!IsMainThread()) {
         m_PointsDirty = true;
+        DXUTWakeUp();
         return;
     }
     if (g_DialogLinks.refreshPoints)
@@ -166,6 +168,7 @@ void cShellPresentation::RefreshMinimap()
 {
     if (g_Gra && g_Gra->m_Mapa)
         g_Gra->m_Mapa->RequestMinimapOverlayUpdate();
+    DXUTWakeUp();
 }
 
 void cShellPresentation::StartScenarioSettingsMenu() { ::StartScenarioSettingsMenu(); }
@@ -206,6 +209,7 @@ void cShellPresentation::RefreshDate()
 {
     if (!IsMainThread()) {
         m_DateDirty = true;
+        DXUTWakeUp();
         return;
     }
     if (g_DialogLinks.refreshDate)
@@ -245,7 +249,10 @@ RequestHandle cShellPresentation::Post(sPresentationRequest request)
     // Decoded here, on the thread that posts the event, so the main thread only uploads it.
     if (request.kind == eRequestKind::EventChoice && !request.picture.empty() && !request.image)
         request.image = LoadEventPicture(request.picture);
-    return m_Queue.Push(std::move(request));
+    RequestHandle handle = m_Queue.Push(std::move(request));
+    // The main loop may be waiting for an event: this is one.
+    DXUTWakeUp();
+    return handle;
 }
 
 void cShellPresentation::ServeRequests()

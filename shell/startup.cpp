@@ -15,6 +15,7 @@
 #include "gui/gui_hooks.h"
 #include "gui/layout.h"
 #include "platform/clock.h"
+#include "platform/music.h"
 #include "platform/window.h"
 #include "shell/dxut.h"
 #include "shell/frame_callbacks.h"
@@ -88,6 +89,10 @@ int RunProgram()
     // The toolkit's blinking and repeating follow the frame clock.
     if (!g_GuiHooks.now)
         g_GuiHooks.now = DXUTGetTime;
+    // Fades and the caret ask the main loop for the frames they need.
+    if (!g_GuiHooks.frameWanted)
+        g_GuiHooks.frameWanted = DXUTWantFrameIn;
+    cMusicStream::SetFinishedCallback(DXUTWakeUp);
     SeedRandom(uint32_t(GetCalendarSeconds()));
     LoadSettings();
     // A fatal error from here on tears a half-loaded game down and shuts the window

@@ -102,8 +102,10 @@ void RunLogoSequence(cRenderer*, double, float)
         PlaySoundSlot(sound_effects::kIntroSoundGameLogo);
     }
     UpdateFade(s.now - s.stageStart);
-    if (s.stage != 3)
+    if (s.stage != 3) {
+        DXUTWantFrameIn(0.0); // the fades run on every frame
         return;
+    }
 
     s.stageStart = s.now = 0;
     s.stage = 0;

@@ -16,6 +16,7 @@
 #include "gui/memo.h"
 #include "platform/messages.h"
 #include "shell/dialog_builders.h"
+#include "shell/dxut.h"
 #include "shell/frame_callbacks.h"
 #include "shell/game_frame.h"
 #include "shell/hint_display.h"
@@ -501,6 +502,8 @@ void cSeaBattleMenu::OnFrameMove(double, float elapsed)
             EnableCloseOnly();
     }
     UpdateCamera(elapsed);
+    // The shots' timer and the camera run on the frame clock.
+    DXUTWantFrameIn(0.0);
 }
 
 void cSeaBattleMenu::UpdateCamera(float elapsed)

@@ -87,6 +87,8 @@ cProgramDriver::cProgramDriver(const std::vector<std::pair<std::string, std::str
     EXPECT_TRUE(ini.SaveAs(here / "Settings.ini"));
     SetVirtualClock(true);
     DXUTSetSleepFunction(VirtualSleep);
+    // The steps count frames, and the virtual clock moves with them.
+    DXUTSetDrawEveryFrame(true);
     InstallDialogLinks();
     // The computer plays the same game every run, so its screens can be compared.
     sAIThreadOptions options;
@@ -120,6 +122,7 @@ cProgramDriver::~cProgramDriver()
     DXUTSetIdleHook(nullptr);
     DXUTSetPresentHook(nullptr);
     DXUTSetSleepFunction(nullptr);
+    DXUTSetDrawEveryFrame(false);
     SetVirtualClock(false);
 }
 

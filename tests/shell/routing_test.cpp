@@ -1,6 +1,10 @@
 // Input routing, the frame render and the framework's pacing, pausing and closing.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include "core/settings.h"
 #include "platform/recording_renderer.h"
 #include "shell/dxut.h"
@@ -307,6 +311,59 @@ TEST(Framework, PacesIdleFramesPausesWhenMinimizedAndClosesTheGameFirst)
     EXPECT_EQ(DXUTMainLoop(), 0); // the quit message is already there
     EXPECT_EQ(destroyed, 1);
     g_GameLink = sGameLink{};
+}
+
+
+// The loop draws when the screen may change and sleeps otherwise: a still screen gets no
+// frame, a wake-up from another thread one, an animation its own frames at its own time,
+// and the time nobody looked moves no animation.
+std::atomic<int> g_Frames{0};
+std::atomic<bool> g_AnimateOnce{false}, g_Quit{false};
+std::vector<float> g_Elapsed;
+
+TEST(Framework, DrawsOnlyWhenTheScreenMayChangeAndSleepsOtherwise)
+{
+    ASSERT_EQ(DXUTInit(false, false, false), S_OK);
+    ASSERT_EQ(DXUTCreateWindow(L"test"), S_OK);
+    ASSERT_EQ(DXUTCreateDevice(0, true, 64, 48), S_OK);
+    DXUTSetSleepFunction(nullptr);
+    DXUTSetCallbackFrameMove(nullptr);
+    ResetSettingsToDefaults();
+    g_UserSettings.fpsLimit = 0;
+    DXUTSetCallbackFrameRender([](cRenderer*, double, float elapsed) {
+        ++g_Frames;
+        if (g_AnimateOnce.exchange(false)) {
+            g_Elapsed.push_back(elapsed);
+            DXUTWantFrameIn(0.05);
+        } else if (!g_Elapsed.empty()) {
+            g_Elapsed.push_back(elapsed);
+        }
+        if (g_Quit)
+            DXUTShutdown();
+    });
+    using namespace std::chrono_literals;
+    int settled = 0, still = 0, woken = 0;
+    std::thread other([&] {
+        std::this_thread::sleep_for(300ms);
+        settled = g_Frames;
+        std::this_thread::sleep_for(400ms);
+        still = g_Frames;
+        g_AnimateOnce = true;
+        DXUTWakeUp();
+        std::this_thread::sleep_for(500ms);
+        woken = g_Frames;
+        g_Quit = true;
+        DXUTWakeUp();
+    });
+    EXPECT_EQ(DXUTMainLoop(), 0);
+    other.join();
+    EXPECT_GE(settled, 1);
+    EXPECT_EQ(still, settled);
+    EXPECT_EQ(woken, still + 2);
+    ASSERT_EQ(g_Elapsed.size(), 3u);
+    EXPECT_LE(g_Elapsed[0], 1.0f / 60.0f + 1e-4f); // not the 0.4 s of stillness
+    EXPECT_GE(g_Elapsed[1], 0.045f);              // the animation's own step
+    DXUTSetCallbackFrameRender(nullptr);
 }
 
 } // namespace

@@ -42,8 +42,10 @@ const char* kSmallScreen = "[Main]\r\nResolutionX = 800\r\nResolutionY = 600\r\n
 std::wstring RunningLine() { return FormatText(L"Running %s v%.2f", kGameName, kGameVersion); }
 
 int g_Frames = 0;
+// An intro that animates: it asks for every next frame.
 void QuitAfterFiveFrames(cRenderer*, double, float)
 {
+    DXUTWantFrameIn(0.0);
     if (++g_Frames == 5)
         DXUTShutdown();
 }
