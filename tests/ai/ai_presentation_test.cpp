@@ -2,8 +2,15 @@
 #include <chrono>
 
 #include "ai/ai_presentation.h"
+#include "core/ini.h"
+#include "core/settings.h"
 #include "game/presentation.h"
 #include "tests/game/testland_game.h"
+#include "tests/test_support.h"
+#include "units/land_unit.h"
+#include "world/country.h"
+#include "world/hex_geometry.h"
+#include "world/map.h"
 
 namespace {
 
@@ -43,4 +50,45 @@ TEST_F(ComputerPauses, PauseOnlyWhereAPersonPlaysAndSeesAScreen)
     EXPECT_GE(PauseSeconds(50), 0.045);
     Country(kAlbion).HumanControlled = false;
     EXPECT_LT(PauseSeconds(60000), 30.0) << "a game of computers never pauses";
+}
+
+TEST_F(ComputerPauses, WithTheShippedSettingsAFarCountryIsNotShownMoveByMove)
+{
+    // Read aside: the settings store writes itself back to the file it loaded.
+    cIniFile shipped;
+    ASSERT_TRUE(shipped.Load(testing_support::SourceDir() / "data" / "Settings.ini"));
+    const int sight = shipped.GetInt("Gameplay/FogOfWar", 0);
+    g_UserSettings.fogOfWar = sight;
+    ASSERT_GT(sight, 0) << "the person sees what lies near their units";
+    for (cPanstwo* c : game->m_Countries)
+        c->HumanControlled = c->ID == kAlbion;
+    SetWar(kAlbion, kBorussia, true);
+    // The hexes near the person's side and those beyond its sight.
+    auto nearest = [&](int x, int y) {
+        int best = 1 << 20;
+        for (const cJednostkaLadowa* u : game->m_LandUnits)
+            if (u->IsOnMap() && (u->m_Owner == kAlbion || Country(kAlbion).IsAlliedWith(u->m_Owner)))
+                best = std::min(best, HexDistance(x, y, u->m_X, u->m_Y));
+        return best;
+    };
+    cJednostkaLadowa *nearUnit = nullptr, *farUnit = nullptr;
+    for (int y = 0; y < game->m_Mapa->height; ++y)
+        for (int x = 0; x < game->m_Mapa->width; ++x) {
+            const sHex& hex = Hex(x, y);
+            if (hex.IsSea() || hex.unit)
+                continue;
+            const int d = nearest(x, y);
+            if (!nearUnit && d == 2)
+                nearUnit = AddLandUnit(kBorussia, x, y);
+            else if (!farUnit && d > sight + 1)
+                farUnit = AddLandUnit(kBorussia, x, y);
+        }
+    ASSERT_TRUE(nearUnit && farUnit);
+    Country(kAlbion).RecalculateUnitsVisibility();
+    Activate(kBorussia);
+    EXPECT_TRUE(Play().IsMoveShown(*nearUnit));
+    EXPECT_TRUE(IsShownToPerson(nearUnit));
+    EXPECT_FALSE(Play().IsMoveShown(*farUnit));
+    EXPECT_FALSE(IsShownToPerson(farUnit));
+    ResetSettingsToDefaults();
 }
