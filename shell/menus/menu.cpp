@@ -91,15 +91,17 @@ void cMenu::RenderWallpaper(int holder, float elapsed, bool renderDialog)
 {
     cSprite* sprite = DXUTGetGlobalDialogResourceManager()->GetSprite();
     cTexture* wallpaper = g_Textures[size_t(holder)].Get();
-    // Row 1 is kept as corners: left, top, right, bottom.
-    const sLayoutRect& area = g_GuiLayout[1];
-    const int width = area.width - area.x, height = area.height - area.y;
-    if (sprite && wallpaper && width > 0 && height > 0 && Succeeded(sprite->Begin(0))) {
-        const float scaleX = float(g_UserSettings.resolutionX) / float(width);
-        const float scaleY = float(g_UserSettings.resolutionY) / float(height);
+    const int width = g_UserSettings.resolutionX, height = g_UserSettings.resolutionY;
+    if (sprite && wallpaper && width > 0 && height > 0 && wallpaper->Width() > 0 && wallpaper->Height() > 0 &&
+        Succeeded(sprite->Begin(0))) {
+        // The picture fills the screen at its own proportions: what the screen's shape has
+        // no room for is cut off equally on both sides.
+        const float scale = std::max(float(width) / float(wallpaper->Width()), float(height) / float(wallpaper->Height()));
+        const int cutX = int((float(wallpaper->Width()) - float(width) / scale) / 2.0f);
+        const int cutY = int((float(wallpaper->Height()) - float(height) / scale) / 2.0f);
         const sMatrix2D saved = sprite->GetTransform();
-        sprite->SetTransform(sMatrix2D::Scaling(scaleX, scaleY));
-        const sRect source{area.x, area.y, area.width, area.height};
+        sprite->SetTransform(sMatrix2D::Scaling(scale, scale));
+        const sRect source{cutX, cutY, wallpaper->Width() - cutX, wallpaper->Height() - cutY};
         sprite->Draw(wallpaper, &source, nullptr, nullptr, 0xFFFFFFFF);
         sprite->End();
         sprite->SetTransform(saved);

@@ -1,5 +1,5 @@
-// Every control of every in-game window lies on the screen of each layout file, no two
-// controls of one window overlap, except those a window lays over others (backgrounds,
+// Every control of every in-game window lies on the screen of each layout file and inside its
+// window, no two controls of one window overlap, except those a window lays over others (backgrounds,
 // frames), and every text fits its control in the control's own font; every key a window
 // looks up has a text.
 #include <gtest/gtest.h>
@@ -60,8 +60,12 @@ struct sWindowCase
     std::set<int> layers; // controls laid over or under others
 };
 
-void ExpectPlacedOnScreen(CDXUTDialog& dialog, const sWindowCase& window, const sRect& screen = {0, 0, 1024, 768})
+void ExpectPlacedOnScreen(CDXUTDialog& dialog, const sWindowCase& window, const sRect& screen)
 {
+    // A window with a frame of its own holds every control inside it.
+    const auto* own = dynamic_cast<cDialog*>(&dialog);
+    CDXUTControl* frame = own && own->KindId() > 0 ? dialog.GetControl(own->KindId(), DXUT_CONTROL_FRAME) : nullptr;
+    const sRect inside = frame ? dialog.ToScreenRect(frame->GetBoundingBox()) : screen;
     std::vector<std::pair<int, sRect>> placed;
     for (int k = 0; k < dialog.GetControlCount(); ++k) {
         CDXUTControl* control = dialog.GetControlByIndex(k);
@@ -71,7 +75,11 @@ void ExpectPlacedOnScreen(CDXUTDialog& dialog, const sWindowCase& window, const 
         EXPECT_TRUE(box.Width() > 0 && box.Height() > 0 && box.left >= screen.left && box.top >= screen.top &&
                     box.right <= screen.right && box.bottom <= screen.bottom)
             << window.name << ": control " << control->GetID() << " at " << box.left << "," << box.top << " - "
-            << box.right << "," << box.bottom;
+            << box.right << "," << box.bottom << " leaves the screen";
+        EXPECT_TRUE(box.left >= inside.left && box.top >= inside.top && box.right <= inside.right &&
+                    box.bottom <= inside.bottom)
+            << window.name << ": control " << control->GetID() << " at " << box.left << "," << box.top << " - "
+            << box.right << "," << box.bottom << " leaves its window";
         if (control->GetType() != DXUT_CONTROL_FRAME && control->GetType() != DXUT_CONTROL_TABFRAME &&
             !window.layers.count(control->GetID()))
             placed.push_back({control->GetID(), box});
@@ -383,21 +391,26 @@ TEST_F(WindowLayout, ThePanelsFitTheScreenWithOnlyTheirBackgroundsUnderOtherCont
 {
     LoadTestland(1);
     TakeMissingLanguageKeys();
-    cInfoPanel info;
-    cMinimapPanel minimap;
-    minimap.SetMinimapRect(LayoutRow(kMinimapPictureId), 740, 538);
-    ExpectPlacedOnScreen(info, {"info panel", nullptr, {kInfoPanelRow, 330, 335}});
-    ExpectPlacedOnScreen(minimap, {"minimap panel", nullptr, {kMinimapPanelRow}});
-    ExpectTextsFit(info, "info panel");
-    // While the other side plays, the wait image stands where the hidden fold buttons were.
-    info.ShowWaitIndicator();
-    ExpectPlacedOnScreen(info, {"info panel waiting", nullptr, {kInfoPanelRow, 330, 335}});
-    info.HideWaitIndicator();
-    ExpectTextsFit(minimap, "minimap panel");
-    // Both panels share the screen: they must not cover each other.
-    const sRect a = info.GetControl(kInfoPanelRow)->GetBoundingBox();
-    const sRect b = minimap.GetControl(kMinimapPanelRow)->GetBoundingBox();
-    EXPECT_FALSE(a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom);
+    for (const auto& [file, screen] : ShippedLayouts()) {
+        SCOPED_TRACE(file.filename().string());
+        ResetGuiLayout();
+        ASSERT_TRUE(LoadGuiLayoutFile(file, file.filename().wstring()));
+        cInfoPanel info;
+        cMinimapPanel minimap;
+        minimap.SetMinimapRect(LayoutRow(kMinimapPictureId), 740, 538);
+        ExpectPlacedOnScreen(info, {"info panel", nullptr, {kInfoPanelRow, 330, 335}}, screen);
+        ExpectPlacedOnScreen(minimap, {"minimap panel", nullptr, {kMinimapPanelRow}}, screen);
+        ExpectTextsFit(info, "info panel");
+        // While the other side plays, the wait image stands where the hidden fold buttons were.
+        info.ShowWaitIndicator();
+        ExpectPlacedOnScreen(info, {"info panel waiting", nullptr, {kInfoPanelRow, 330, 335}}, screen);
+        info.HideWaitIndicator();
+        ExpectTextsFit(minimap, "minimap panel");
+        // Both panels share the screen: they must not cover each other.
+        const sRect a = info.GetControl(kInfoPanelRow)->GetBoundingBox();
+        const sRect b = minimap.GetControl(kMinimapPanelRow)->GetBoundingBox();
+        EXPECT_FALSE(a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom);
+    }
     for (const std::string& key : TakeMissingLanguageKeys())
         ADD_FAILURE() << "panels: key \"" << key << "\" has no English text";
 }

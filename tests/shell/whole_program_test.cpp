@@ -184,6 +184,63 @@ void ClickOn(CDXUTDialog* dialog, int id)
     D::Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
+// The program set to a 1920 x 1080 screen: its own layout, the menus, the map and the windows
+// fill it, and Poland plays a turn on it.
+TEST(WholeProgram, OnAScreenOf1920By1080PolandPlaysATurnBetweenItsWindows)
+{
+    cProgramDriver driver({{"Main/ResolutionX", "1920"}, {"Main/ResolutionY", "1080"}}, {"save"});
+    std::filesystem::create_directories("data/save");
+    driver.SkipIntro()
+        .Then("main menu", D::LogHas(L"----- Main Menu -----"), {}, 10000)
+        .Then("settled", D::AfterFrames(30),
+              [] {
+                  EXPECT_TRUE(LogContains(L"Loading GUI coordinates nad fonts from \"data\\GUI_1920x1080.csv\"... OK"));
+              })
+        .Screenshot("main_menu_1920x1080")
+        .Then("start", [] { return true; }, [] { D::ClickControl(IDC_START); })
+        .Then("scenario list", D::LogHas(L"----- SinglePlayer Menu -----"));
+    ClickRow(driver, IDC_SCENARIOS, L"Europe 1939");
+    driver.Then("load", [] { return true; }, [] { D::ClickControl(IDC_LOAD); })
+        .Then("settings", D::LogHas(L"Country selected"));
+    ClickRow(driver, IDC_COUNTRIES, L" Germany");
+    driver.Then("Germany to the computer", [] { return true; }, [] { D::ClickControl(IDC_AI); });
+    ClickRow(driver, IDC_COUNTRIES, L" Poland");
+    static int turn = 0;
+    driver.Then("Poland to the player", [] { return true; }, [] { D::ClickControl(IDC_HUMAN); })
+        .Then("ok", D::AfterFrames(2), [] { D::ClickControl(IDC_OK); })
+        .Then("Poland's turn", D::ReadingMessages([] { return g_Gra && g_Gra->GetGameState() == 7; }), {}, 100000)
+        .Then("to the map", D::AfterFrames(30), [] { D::PressKey(VK_ESCAPE); })
+        .Then("settled", [] { return !CurrentDialog(); },
+              [] {
+                  turn = g_Gra->m_Turn;
+                  D::ArriveCamera();
+              })
+        .Then("arrived", D::AfterFrames(2))
+        .Picture("game_screen_1920x1080");
+    // Three windows of the info panel's buttons, each closed with Escape.
+    const std::pair<int, const char*> windows[] = {{kPurchasesButtonId, "purchases_1920x1080"},
+                                                   {kResearchButtonId, "research_1920x1080"},
+                                                   {kReportsButtonId, "reports_1920x1080"}};
+    for (const auto& [button, picture] : windows) {
+        const int id = button;
+        driver.Then(std::string("open ") + picture, [] { return !CurrentDialog(); },
+                    [id] { ClickOn(dynamic_cast<CDXUTDialog*>(g_InfoPanel), id); })
+            .Then("opened", [] { return CurrentDialog() != nullptr; })
+            .Then("settled", D::AfterFrames(10))
+            .Picture(picture)
+            .Then("close", [] { return true; }, [] { D::PressKey(VK_ESCAPE); });
+    }
+    driver.Then("end the turn", [] { return !CurrentDialog(); }, [] { D::PressKey('Q'); })
+        .Then("confirm", [] { return dynamic_cast<cDialogPotwKoncaTury*>(CurrentDialog()) != nullptr; },
+              [] { ClickOn(CurrentDialog(), kConfirmYesId); })
+        .Then("Poland's next turn", D::ReadingMessages([] {
+                  return g_Gra->GetGameState() == 7 && g_Gra->m_Turn > turn &&
+                         g_Gra->m_PlayState->GetActiveCountry() == CountryNamed(L"Poland");
+              }),
+              {}, 200000);
+    EXPECT_EQ(driver.Run(), 0);
+}
+
 bool BorussiasTurn()
 {
     return g_Gra && g_Gra->GetGameState() == 7 && g_Gra->m_PlayState->GetActiveCountry() == CountryNamed(L"Borussia");
