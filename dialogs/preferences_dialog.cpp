@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <regex>
 
 #include "core/log.h"
 #include "core/settings.h"
@@ -11,6 +10,7 @@
 #include "game/play_state.h"
 #include "game/presentation.h"
 #include "gui/controls.h"
+#include "gui/layout.h"
 #include "platform/paths.h"
 #include "shell/dialog_builders.h"
 #include "shell/hint_display.h"
@@ -296,14 +296,8 @@ void cDialogUstawien::DetectResolutions()
         g_OfferedResolutions.push_back({0, width, height});
     };
     // A size can be offered only when a layout file places the controls for it.
-    const std::wregex layoutFile(L"GUI_([0-9]+)x([0-9]+)\\.csv");
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(HostPath(L"data"), error)) {
-        std::wsmatch match;
-        const std::wstring name = entry.path().filename().wstring();
-        if (entry.is_regular_file(error) && std::regex_match(name, match, layoutFile))
-            offer(std::stoi(match[1].str()), std::stoi(match[2].str()));
-    }
+    for (const auto& [width, height] : LayoutFileSizes(HostPath(L"data")))
+        offer(width, height);
     offer(g_UserSettings.resolutionX, g_UserSettings.resolutionY);
     std::sort(g_OfferedResolutions.begin(), g_OfferedResolutions.end(), [](const auto& a, const auto& b) {
         return a.width != b.width ? a.width < b.width : a.height < b.height;

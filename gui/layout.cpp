@@ -1,5 +1,9 @@
 #include "gui/layout.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <regex>
+
 #include <vector>
 
 #include "core/fatal.h"
@@ -141,6 +145,36 @@ bool LoadGuiLayoutFile(const std::filesystem::path& file, const std::wstring& na
     const sLayoutRect& minimap = g_GuiLayout[315];
     g_MinimapOutline = sRect{minimap.x - 2, minimap.y - 2, minimap.x + minimap.width + 4, minimap.y + minimap.height + 4};
     return true;
+}
+
+std::vector<std::pair<int, int>> LayoutFileSizes(const std::filesystem::path& folder)
+{
+    std::vector<std::pair<int, int>> sizes;
+    const std::wregex layoutFile(L"GUI_([0-9]{1,5})x([0-9]{1,5})\\.csv");
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        std::wsmatch match;
+        const std::wstring name = entry.path().filename().wstring();
+        if (entry.is_regular_file(error) && std::regex_match(name, match, layoutFile))
+            sizes.push_back({std::stoi(match[1].str()), std::stoi(match[2].str())});
+    }
+    std::sort(sizes.begin(), sizes.end());
+    sizes.erase(std::unique(sizes.begin(), sizes.end()), sizes.end());
+    return sizes;
+}
+
+std::pair<int, int> FullScreenSize(int desktopWidth, int desktopHeight, const std::vector<std::pair<int, int>>& layouts,
+                                   std::pair<int, int> configured)
+{
+    std::pair<int, int> best{0, 0};
+    for (const auto& size : layouts) {
+        if (size == std::make_pair(desktopWidth, desktopHeight))
+            return size;
+        if (size.first <= desktopWidth && size.second <= desktopHeight &&
+            int64_t(size.first) * size.second > int64_t(best.first) * best.second)
+            best = size;
+    }
+    return best.first > 0 ? best : configured;
 }
 
 void LoadGuiLayout()

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/font.h"
 #include "platform/geometry.h"
@@ -42,6 +44,13 @@ extern sRect g_MinimapOutline;
 
 // "data\GUI_%ix%i.csv" for a resolution.
 std::wstring GuiLayoutFileName(int width, int height);
+// The screen sizes that have a layout file in the folder, sorted by width, then height.
+std::vector<std::pair<int, int>> LayoutFileSizes(const std::filesystem::path& folder);
+// The back buffer of a full screen on a desktop of that size: the desktop's own size when a
+// layout exists for it, else the largest layout that fits it (shown letterboxed), else the
+// configured size (scaled down to the desktop).
+std::pair<int, int> FullScreenSize(int desktopWidth, int desktopHeight, const std::vector<std::pair<int, int>>& layouts,
+                                   std::pair<int, int> configured);
 // Reads the layout of the configured resolution. A missing file ends the program
 // with exit code 1 after its log line.
 void LoadGuiLayout();

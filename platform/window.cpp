@@ -25,6 +25,16 @@ bool InitVideo(std::string* error)
     return true;
 }
 
+bool DesktopSize(int& width, int& height)
+{
+    SDL_DisplayMode mode{};
+    if (!InitVideo() || SDL_GetDesktopDisplayMode(0, &mode) != 0 || mode.w <= 0 || mode.h <= 0)
+        return false;
+    width = mode.w;
+    height = mode.h;
+    return true;
+}
+
 void QuitVideo()
 {
     // The font engine stays: fonts owned by globals may still close after this.

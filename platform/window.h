@@ -12,6 +12,8 @@ union SDL_Event;
 
 // Starts SDL's video and event parts once; false (with the reason) when that fails.
 bool InitVideo(std::string* error = nullptr);
+// The size of the first display's desktop; false when it cannot be told.
+bool DesktopSize(int& width, int& height);
 // Ends SDL; after it no window or renderer may be used.
 void QuitVideo();
 

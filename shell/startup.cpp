@@ -16,6 +16,7 @@
 #include "gui/layout.h"
 #include "platform/clock.h"
 #include "platform/music.h"
+#include "platform/paths.h"
 #include "platform/window.h"
 #include "shell/dxut.h"
 #include "shell/frame_callbacks.h"
@@ -45,6 +46,24 @@ std::wstring BuildWindowTitle(const wchar_t* title, float version, int build)
         return FormatText(L"%s v%.2f", title, version);
     return FormatText(L"%s v%.2f [build %3i]", title, version, build);
 }
+
+namespace {
+
+// In full screen the back buffer takes the desktop's size when a layout exists for it, else
+// the largest layout that fits, shown letterboxed at its own proportions.
+void ChooseFullScreenSize()
+{
+    int width = 0, height = 0;
+    if (!g_UserSettings.fullscreen || !DesktopSize(width, height))
+        return;
+    const auto [x, y] = FullScreenSize(width, height, LayoutFileSizes(HostPath(L"data")),
+                                       {g_UserSettings.resolutionX, g_UserSettings.resolutionY});
+    LogLine(L"Full screen on a desktop of %ix%i: %ix%i", width, height, x, y);
+    g_UserSettings.resolutionX = x;
+    g_UserSettings.resolutionY = y;
+}
+
+} // namespace
 
 void DestroyGame()
 {
@@ -101,6 +120,7 @@ int RunProgram()
         DestroyHalfBuiltGame();
         DXUTShutdown();
     });
+    ChooseFullScreenSize();
     LoadGuiLayout();
 
     g_CurrentMenu = nullptr;

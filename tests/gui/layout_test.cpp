@@ -125,4 +125,23 @@ TEST(GuiLayout, TheShippedFileLoadsAndAMissingFileEndsTheProgram)
     EXPECT_TRUE(testing_support::LogContains(L"Loading GUI coordinates from \"data\\GUI_1234x567.csv\"... FAILED"));
 }
 
+// The shipped sizes as the program finds them, and the size a full screen takes on desktops
+// with and without a layout of their own.
+TEST(GuiLayout, FullScreenTakesTheDesktopsLayoutOrTheLargestThatFits)
+{
+    const auto shipped = LayoutFileSizes(testing_support::SourceDir() / "data");
+    const std::vector<std::pair<int, int>> expected = {{1024, 768},  {1280, 720},  {1280, 800},  {1366, 768},
+                                                       {1600, 900},  {1920, 1080}, {1920, 1200}, {2560, 1440}};
+    EXPECT_EQ(shipped, expected);
+    const std::pair<int, int> configured{1024, 768};
+    EXPECT_EQ(FullScreenSize(1920, 1080, shipped, configured), std::make_pair(1920, 1080));
+    // An ultra-wide desktop: the largest layout that fits, letterboxed.
+    EXPECT_EQ(FullScreenSize(3440, 1440, shipped, configured), std::make_pair(2560, 1440));
+    // Larger by area wins over a closer width: 1366 x 768 over 1280 x 800 on 1440 x 900.
+    EXPECT_EQ(FullScreenSize(1440, 900, shipped, configured), std::make_pair(1366, 768));
+    EXPECT_EQ(FullScreenSize(1920, 1200, shipped, configured), std::make_pair(1920, 1200));
+    // A desktop smaller than every layout keeps the configured size, scaled down.
+    EXPECT_EQ(FullScreenSize(800, 600, shipped, {1280, 720}), std::make_pair(1280, 720));
+}
+
 } // namespace
