@@ -115,7 +115,8 @@ void cMenu::RenderWallpaper(int holder, float elapsed, bool renderDialog)
 void cMenu::AddVersionLine(int id)
 {
     const std::wstring line = BuildWindowTitle(kGameName, kGameVersion, kGameBuild);
-    AddStatic(id, line.c_str(), 30, g_UserSettings.resolutionY - 30, 1024, 30);
+    // Along the bottom, with the same margin at both ends.
+    AddStatic(id, line.c_str(), 30, g_UserSettings.resolutionY - 30, std::max(1, g_UserSettings.resolutionX - 60), 30);
 }
 
 void cMenu::AddVersionLineBelow(int id, int frameRow)

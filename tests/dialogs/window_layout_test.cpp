@@ -44,6 +44,12 @@
 #include "game/play_state.h"
 #include "gui/controls.h"
 #include "gui/layout.h"
+#include "core/settings.h"
+#include "shell/menus/loading_menu.h"
+#include "shell/menus/main_menu.h"
+#include "shell/menus/pause_menu.h"
+#include "shell/menus/scenario_menu.h"
+#include "shell/menus/settings_menu.h"
 #include "platform/font.h"
 #include "tests/dialogs/dialog_bench.h"
 #include "tests/test_support.h"
@@ -413,6 +419,35 @@ TEST_F(WindowLayout, ThePanelsFitTheScreenWithOnlyTheirBackgroundsUnderOtherCont
     }
     for (const std::string& key : TakeMissingLanguageKeys())
         ADD_FAILURE() << "panels: key \"" << key << "\" has no English text";
+}
+
+// The menus own the whole screen: each control on it and clear of the others, each text in
+// its place, at every shipped size.
+TEST_F(WindowLayout, TheMenusFitEveryScreen)
+{
+    const std::vector<std::pair<std::string, std::function<cMenu*()>>> menus = {
+        {"main menu", [] { return new cMainMenu; }},
+        {"preferences menu", [] { return new cSettingsMenu; }},
+        {"scenario list", [] { return new cScenarioMenu; }},
+        {"loading", [] { return new cLoadingMenu; }},
+        {"pause menu", [] { return new cPauseMenu; }},
+    };
+    for (const auto& [file, screen] : ShippedLayouts()) {
+        SCOPED_TRACE(file.filename().string());
+        ResetGuiLayout();
+        ASSERT_TRUE(LoadGuiLayoutFile(file, file.filename().wstring()));
+        g_UserSettings.resolutionX = screen.right;
+        g_UserSettings.resolutionY = screen.bottom;
+        for (const auto& [name, make] : menus) {
+            cMenu* menu = make();
+            g_CurrentMenu = menu;
+            ExpectPlacedOnScreen(*menu, {name.c_str(), nullptr, {}}, screen);
+            ExpectTextsFit(*menu, name);
+            DeleteCurrentMenu();
+        }
+    }
+    g_UserSettings.resolutionX = 1024;
+    g_UserSettings.resolutionY = 768;
 }
 
 } // namespace

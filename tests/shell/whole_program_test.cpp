@@ -190,7 +190,10 @@ TEST(WholeProgram, OnAScreenOf1920By1080PolandPlaysATurnBetweenItsWindows)
 {
     cProgramDriver driver({{"Main/ResolutionX", "1920"}, {"Main/ResolutionY", "1080"}}, {"save"});
     std::filesystem::create_directories("data/save");
-    driver.SkipIntro()
+    // The movies fill the wide screen at their own proportions.
+    auto secondMovie = D::LogHas(L"Loading intro movie from dataintro2.avi [OK]");
+    auto twoSeconds = D::AfterFrames(40);
+    driver.ScreenshotWhen("intro_movie_1920x1080", [=]() mutable { return secondMovie() && twoSeconds(); })
         .Then("main menu", D::LogHas(L"----- Main Menu -----"), {}, 10000)
         .Then("settled", D::AfterFrames(30),
               [] {
