@@ -12,7 +12,7 @@ void AddGrid(std::vector<sNamedRect>& out, const std::string& name, int x, int y
 }
 
 struct sIconEntry {
-    const char* name;
+    std::string name;
     sRect first;
 };
 
@@ -48,6 +48,10 @@ std::vector<sIconEntry> IconEntries()
     };
     for (int column = 0; column < kWindowButtonCount; column++)
         icons.push_back({"window button", WindowButton(column, 0)});
+    for (int size : kScaledWindowButtonSizes)
+        for (int column = 0; column < kWindowButtonCount; column++)
+            icons.push_back({"window button " + std::to_string(column) + " at " + std::to_string(size) + " pixels",
+                             WindowButtonIn(WindowButtonGrid(size), column, 0)});
     return icons;
 }
 

@@ -167,6 +167,27 @@ constexpr sRect WindowButton(int column, int state)
                 kWindowButtonCell.top + state * kWindowButtonCell.Height(), kWindowButtonCell.Width(),
                 kWindowButtonCell.Height());
 }
+// The window buttons' grid drawn again at the cell sizes of the other layouts, so that no
+// screen size shows them scaled: one grid under the other, right of the framed box pictures.
+constexpr int kScaledWindowButtonSizes[] = {45, 50, 56, 67, 75, 90};
+constexpr int kScaledWindowButtonsLeft = 1320, kScaledWindowButtonsTop = 480, kScaledWindowButtonsGap = 4;
+// The first cell of the grid whose cell size is nearest to the size a layout needs.
+constexpr sRect WindowButtonGrid(int cellSize)
+{
+    const auto distance = [cellSize](int size) { return size > cellSize ? size - cellSize : cellSize - size; };
+    sRect best = kWindowButtonCell;
+    int top = kScaledWindowButtonsTop;
+    for (int size : kScaledWindowButtonSizes) {
+        if (distance(size) < distance(best.Width()))
+            best = Cell(kScaledWindowButtonsLeft, top, size, size);
+        top += 3 * size + kScaledWindowButtonsGap;
+    }
+    return best;
+}
+constexpr sRect WindowButtonIn(const sRect& grid, int column, int state)
+{
+    return Cell(grid.left + column * grid.Width(), grid.top + state * grid.Height(), grid.Width(), grid.Height());
+}
 constexpr sRect GridCell(int x, int y, int cell, int column, int row)
 {
     return Cell(x + column * cell, y + row * cell, cell, cell);

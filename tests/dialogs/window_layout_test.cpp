@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <regex>
@@ -412,6 +413,13 @@ TEST_F(WindowLayout, ThePanelsFitTheScreenWithOnlyTheirBackgroundsUnderOtherCont
         ExpectPlacedOnScreen(info, {"info panel waiting", nullptr, {kInfoPanelRow, 330, 335}}, screen);
         info.HideWaitIndicator();
         ExpectTextsFit(minimap, "minimap panel");
+        // The window buttons are cut from cells drawn at their own size, not scaled.
+        const sLayoutRect grid = LayoutRow(14);
+        for (int id : {kPurchasesButtonId, kHotkeysButtonId}) {
+            const sRect box = info.GetControl(id)->GetBoundingBox();
+            EXPECT_LE(std::abs(box.Width() - grid.width), 1) << "window button " << id;
+            EXPECT_LE(std::abs(box.Height() - grid.height), 1) << "window button " << id;
+        }
         // Both panels share the screen: they must not cover each other.
         const sRect a = info.GetControl(kInfoPanelRow)->GetBoundingBox();
         const sRect b = minimap.GetControl(kMinimapPanelRow)->GetBoundingBox();

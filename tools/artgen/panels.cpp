@@ -110,6 +110,9 @@ void DrawInfoPanelIcons(cairo_t* cr)
                                                          pict::Convoy, pict::Gear, pict::Hourglass, pict::Key};
     for (int column = 0; column < kWindowButtonCount; column++)
         IconStripCells(cr, WindowButton(column, 0), windowButtons[column]);
+    for (int size : kScaledWindowButtonSizes)
+        for (int column = 0; column < kWindowButtonCount; column++)
+            IconStripCells(cr, WindowButtonIn(WindowButtonGrid(size), column, 0), windowButtons[column]);
 }
 
 void DrawMinimapIcons(cairo_t* cr)

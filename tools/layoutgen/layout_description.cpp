@@ -1,5 +1,7 @@
 #include "tools/layoutgen/layout_description.h"
 
+#include "gui/gui_atlas.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -58,6 +60,7 @@ bool ApplyTag(const std::string& tag, sRow& row)
     else if (tag == "x-only") row.fields = eFields::XOnly;
     else if (tag == "edges") row.fields = eFields::Edges;
     else if (tag == "as-is") row.fields = eFields::AsIs;
+    else if (tag == "window-button-grid") row.fields = eFields::WindowButtonGrid;
     else if (tag == "over") row.over = true;
     else if (tag.rfind("page=", 0) == 0 && tag.size() > 5) row.page = tag.substr(5);
     else return false;
@@ -88,6 +91,11 @@ sPlaced PlaceRow(const sRow& row, int width, int height, double scale)
     auto length = [&](int v) { return Round(v * scale); };
     switch (row.fields) {
     case eFields::AsIs: break;
+    case eFields::WindowButtonGrid: {
+        const gui_atlas::sRect grid = gui_atlas::WindowButtonGrid(length(row.width));
+        out = {row.id, grid.left, grid.top, grid.Width(), grid.Height()};
+        break;
+    }
     case eFields::Margins:
         out = {row.id, length(row.x), length(row.y), length(row.width), length(row.height)};
         break;

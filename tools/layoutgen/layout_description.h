@@ -19,6 +19,7 @@ enum class eFields {
     XOnly,   // x is a position on the screen, the rest are lengths
     Edges,   // x, y, right, bottom: edges measured from the screen's top left
     AsIs,    // texture pixels and the like: written unchanged
+    WindowButtonGrid, // the window buttons' first cell in GUI.png, drawn at the size the screen needs
 };
 
 struct sRow {
