@@ -60,6 +60,8 @@ TEST_F(ComputerPauses, WithTheShippedSettingsAFarCountryIsNotShownMoveByMove)
     const int sight = shipped.GetInt("Gameplay/FogOfWar", 0);
     g_UserSettings.fogOfWar = sight;
     ASSERT_GT(sight, 0) << "the person sees what lies near their units";
+    const int ownResult = shipped.GetInt("Delay/HumanCombatResult", 0);
+    EXPECT_TRUE(ownResult == -1 || ownResult >= 3000) << "the result of a person's own attack stays to be read";
     for (cPanstwo* c : game->m_Countries)
         c->HumanControlled = c->ID == kAlbion;
     SetWar(kAlbion, kBorussia, true);
