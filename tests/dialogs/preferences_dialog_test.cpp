@@ -194,6 +194,8 @@ TEST_F(Preferences, ANewHintDelayHoldsForTheNextHintAtOnce)
     g_HintDisplay.delayMs = 60000;
     Open();
     ShowTab(4);
+    // The shipped half second shows as 0 on the slider: a move away first, so 0 is a change.
+    Slide(g_DelayTable[DELAY_CONTROL_HINT].controlId, 2);
     Slide(g_DelayTable[DELAY_CONTROL_HINT].controlId, 0);
     g_HintDisplay.SetText(L"Buy units");
     g_HintDisplay.Render();
