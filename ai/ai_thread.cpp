@@ -142,6 +142,8 @@ void RunComputerPhase(cGra& game)
 {
     LogLine(L"==== STARTING AI THREAD =====");
     for (;;) {
+        // Between two countries: the pause menu may hold play here.
+        WaitWhilePlayPaused();
         if (cPanstwo* country = ActiveCountry(game)) {
             SetAIThreadPlace(FormatText(L"the turn of %s", country->Name));
             if (country->HumanControlled)
@@ -180,7 +182,10 @@ void RunComputerPhase(cGra& game)
         if (active && active->HumanControlled)
             break;
     }
-    HandOver(game);
+    // A person paused the computer's play: the turn is not handed over under the menu.
+    WaitWhilePlayPaused();
+    if (ThreadMayRun())
+        HandOver(game);
 }
 
 void IdleLoop()

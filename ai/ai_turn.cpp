@@ -31,7 +31,9 @@ namespace {
 template <typename Phase>
 void Timed(const wchar_t* name, Phase phase)
 {
-    // A thread asked to stop plays no further phase.
+    // Before each phase: the pause menu may hold play here; a thread asked to stop plays
+    // no further phase.
+    WaitWhilePlayPaused();
     if (!ThreadMayRun())
         return;
     const cPanstwo* country = g_Gra && g_Gra->m_PlayState ? g_Gra->m_PlayState->GetActiveCountry() : nullptr;

@@ -108,6 +108,33 @@ bool InterruptibleSleep(int ms)
     return false;
 }
 
+namespace {
+std::atomic<bool> g_PlayPaused{false};
+} // namespace
+
+void SetPlayPaused(bool paused)
+{
+    g_PlayPaused.store(paused);
+}
+
+bool IsPlayPaused()
+{
+    return g_PlayPaused.load();
+}
+
+void WaitWhilePlayPaused()
+{
+    if (t_RunFlag == nullptr || !g_PlayPaused.load())
+        return;
+    LogLine(L"The computer's play waits while the game is paused");
+    {
+        cGlobalLockYield yield;
+        while (g_PlayPaused.load() && InterruptibleSleep(10)) {
+        }
+    }
+    LogLine(L"The computer's play goes on");
+}
+
 void SetDialogOpenQuery(DialogOpenQuery query)
 {
     std::lock_guard<std::mutex> guard(g_DialogQueryMutex);

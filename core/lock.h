@@ -61,6 +61,15 @@ bool ThreadMayRun();
 // Sleeps in short steps while the thread may run; false when it was asked to stop.
 bool InterruptibleSleep(int ms);
 
+// The pause menu over the computer's play holds the computer opponent's thread: set and
+// cleared by the main thread.
+void SetPlayPaused(bool paused);
+bool IsPlayPaused();
+// A safe point of a thread that can be stopped: while play is paused it waits here, without
+// the global lock, until play goes on or the thread is asked to stop. A thread without a
+// run flag (the main thread, which pauses) passes at once.
+void WaitWhilePlayPaused();
+
 // How the waits see the open dialogs: set by the dialog stack; null means none is open.
 // Dialogs are matched by serial number, never by address: a closed dialog's address may
 // be taken by the next one.

@@ -192,12 +192,22 @@ void cInfoPanel::ShowFoldButtons(bool shown)
         wait->SetVisible(!shown);
 }
 
+void cInfoPanel::EnableWindowButtons(bool enabled)
+{
+    // The pause button stays: the pause menu is the way out of the computer's play.
+    for (int id : {kPurchasesButtonId, kUnitsButtonId, kResearchButtonId, kReportsButtonId, kConvoysButtonId,
+                   kEndTurnButtonId, kHotkeysButtonId})
+        if (CDXUTControl* button = GetControl(id))
+            button->SetEnabled(enabled);
+}
+
 void cInfoPanel::ShowWaitIndicator()
 {
     cWindowLock lock;
     EnableNonUserEvents(false);
     EnableKeyboardInput(false);
-    EnableMouseInput(false);
+    EnableMouseInput(true);
+    EnableWindowButtons(false);
     ShowFoldButtons(false);
 }
 
@@ -206,6 +216,7 @@ void cInfoPanel::HideWaitIndicator()
     cWindowLock lock;
     EnableMouseInput(true);
     EnableKeyboardInput(false);
+    EnableWindowButtons(true);
     ShowFoldButtons(true);
 }
 
@@ -230,6 +241,13 @@ void cInfoPanel::OnGUIEvent(unsigned, int controlId, CDXUTControl*)
     case kFoldDiplomacyPanelId: OnFoldPressed(g_DiplomacyPanel); return;
     default: break;
     }
+    // The pause menu opens in every phase; in the player's it closes the top window, so not
+    // while a window waits for its answer there.
+    if (controlId == kPauseButtonId) {
+        if (!IsPlayersPhase() || !IsAnswerAwaited())
+            OnPausePressed();
+        return;
+    }
     // The window buttons act in the player's phase only, and never while a window waits
     // for its answer: closing it unanswered would lose the answer.
     if (!IsPlayersPhase() || IsAnswerAwaited())
@@ -240,7 +258,6 @@ void cInfoPanel::OnGUIEvent(unsigned, int controlId, CDXUTControl*)
     case kResearchButtonId: OnResearchPressed(); break;
     case kReportsButtonId: OnReportsPressed(); break;
     case kConvoysButtonId: OnConvoysPressed(); break;
-    case kPauseButtonId: OnPausePressed(); break;
     case kEndTurnButtonId: OnEndTurnPressed(); break;
     case kHotkeysButtonId: OnHotkeysPressed(); break;
     default: break;

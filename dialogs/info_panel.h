@@ -64,6 +64,7 @@ public:
 private:
     void AddWindowButton(int id, int column, const char* hintKey);
     void ShowFoldButtons(bool shown);
+    void EnableWindowButtons(bool enabled);
     void ToggleWindow(int kind, const std::function<cDialog*()>& make);
 
     void OnPurchasesPressed();

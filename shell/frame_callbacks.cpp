@@ -138,7 +138,10 @@ void MenuGUIEvent(unsigned event, int id, CDXUTControl* control)
 
 void MenuKeyboard(unsigned key, bool down, bool alt)
 {
-    if (g_CurrentMenu)
+    // A window over the menu or the paused map (a message, a question) takes the keys first.
+    if (CurrentDialogVisible())
+        g_CurrentDialog->OnKeyboard(key, down, alt);
+    else if (g_CurrentMenu)
         g_CurrentMenu->OnKeyboard(key, down, alt);
 }
 

@@ -248,6 +248,17 @@ void GameFrameMove(cRenderer*, double time, float elapsed)
         EndTurnFromMainThread();
 }
 
+void PausedPlayFrameMove(cRenderer*, double time, float elapsed)
+{
+    cGra* game = g_Gra;
+    if (!game || !game->m_PlayState)
+        return;
+    g_PreviousFrameTime = time;
+    if (game->m_Mapa)
+        game->m_Mapa->FrameMove(elapsed);
+    AnimateUnitMove();
+}
+
 void EndTurnFromMainThread()
 {
     cGra* game = g_Gra;

@@ -6,6 +6,9 @@ class cRenderer;
 // The frame move of the game set: music, scrolling, the status hint, the camera, the move
 // animation, the current window's countdown, the end of a play-by-e-mail turn.
 void GameFrameMove(cRenderer* device, double time, float elapsed);
+// The frame move while the pause menu lies over the computer's play: the camera's glide and
+// a move being shown end; nothing else of the game moves.
+void PausedPlayFrameMove(cRenderer* device, double time, float elapsed);
 // The other side plays: panels folded, windows closed, game state 9.
 void BeginOtherSidePhase();
 // The player plays: panels back as they were, game state 7.

@@ -137,6 +137,8 @@ void ForgetHeldInput()
     g_RightWasDown = false;
 }
 
+void OpenPauseMenuAfterMove() { g_PauseAfterMove = true; }
+
 bool IsPauseWaitingForMove() { return g_PauseAfterMove; }
 
 void OpenWaitingPauseMenu()
@@ -358,12 +360,15 @@ void cGra::OnKeyboard(unsigned key, bool down)
     const bool playerPhase = state == kStateHuman;
     cMapa* map = m_Mapa;
     if (key == VK_ESCAPE) {
-        // A move being shown ends first: the unit must reach its hex before the menu.
-        if (state == kStateHumanMove)
-            g_PauseAfterMove = true;
-        else
-            OpenPauseMenu(); // it opens only where play allows it
-
+        // As a right click does, Escape first gives up an order waiting for its target.
+        if (playerPhase && m_PlayState && map) {
+            GLOBAL_LOCK_SCOPE();
+            if (AbandonOrder(*m_PlayState, *map)) {
+                ResetClick(*m_PlayState);
+                return;
+            }
+        }
+        OpenPauseMenu();
         return;
     }
     if (key == VK_TAB) {

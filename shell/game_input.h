@@ -27,6 +27,8 @@ void PickHex(int mouseX, int mouseY, int screenWidth, int screenHeight, float ca
 // take their release too, and a new game starts with nothing held.
 void ForgetHeldInput();
 
-// Escape pressed while the player's move was shown: the pause menu opens once it has ended.
+// The pause menu asked for while the player's move was shown: it opens once the move has
+// ended.
+void OpenPauseMenuAfterMove();
 bool IsPauseWaitingForMove();
 void OpenWaitingPauseMenu();

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "core/lock.h"
 #include "core/log.h"
 #include "core/settings.h"
 #include "core/text.h"
@@ -246,6 +247,8 @@ void cShellPresentation::DeleteMusicPlayer()
 
 RequestHandle cShellPresentation::Post(sPresentationRequest request)
 {
+    // What the opponent shows next waits while the pause menu lies over its play.
+    WaitWhilePlayPaused();
     // Decoded here, on the thread that posts the event, so the main thread only uploads it.
     if (request.kind == eRequestKind::EventChoice && !request.picture.empty() && !request.image)
         request.image = LoadEventPicture(request.picture);

@@ -34,7 +34,7 @@ protected:
     void AddVersionLine(int id);
     // The version line centred under the frame of a layout row: over the game screen, the
     // corner of the full-screen menus holds the info panel's country name.
-    void AddVersionLineBelow(int id, int frameRow);
+    void AddVersionLineBelow(int id, int frameRow, int frameGrowth = 0);
     // A title: a static placed by its layout row, in the title font, centred both ways.
     void AddTitleFromLayout(int id, const std::wstring& text);
     // Adds a frame placed by its layout row.

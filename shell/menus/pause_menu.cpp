@@ -1,11 +1,18 @@
 #include "shell/menus/pause_menu.h"
 
+#include "core/lock.h"
 #include "core/log.h"
 #include "core/stringbase.h"
+#include "dialogs/confirm_dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "game/game.h"
 #include "game/game_state.h"
+#include "game/presentation.h"
+#include "gui/layout.h"
+#include "platform/messages.h"
 #include "shell/dxut.h"
+#include "shell/game_frame.h"
+#include "shell/game_input.h"
 #include "shell/menus/scenario_menu.h"
 #include "shell/sound.h"
 #include "shell/sound_effects.h"
@@ -21,35 +28,114 @@ enum ePauseMenuControl
     IDC_PREFERENCES = 274,
     IDC_ABORT = 275,
     IDC_EXIT = 276,
+    IDC_COMPUTER_PLAYS_NOTE = 277,
     IDC_VERSION = 7001,
+};
+
+// Where the player acts (or has handed a play-by-e-mail turn over): the menu takes the game
+// into state 2 and gives it back.
+bool IsPlayersPause(int state)
+{
+    return state == kStateHuman || state == kStateScroll ||
+           (state == kStateEndOfImpulse && g_Gra && g_Gra->m_PbemTurnHandedOver);
+}
+
+// The computer's turns, the end of an impulse and its sea battles: the menu holds the
+// opponent's thread and leaves the game state to it.
+bool IsComputersPause(int state)
+{
+    return state == kStateComputer || state == kStateComputerMove || state == kStateEndOfImpulse ||
+           state == kStateSeaBattles;
+}
+
+void ReturnToScenarioList()
+{
+    DestroyGame();
+    StopSoundSlot(sound_effects::kMainMenuMusicLoop);
+    PlaySoundSlot(sound_effects::kMainMenuMusicLoop, true);
+    OpenScenarioMenu();
+}
+
+// The question before a game is given up: play since the last save would be lost.
+class cAbortGameQuestion : public cDialogPotwierdzenia
+{
+public:
+    cAbortGameQuestion()
+        : cDialogPotwierdzenia(LangText("pause_abort_title"), LangText("pause_abort_question"),
+                               LangText("pause_abort_yes"), LangText("pause_abort_yes_hint"),
+                               LangText("pause_abort_no"), LangText("pause_abort_no_hint"))
+    {
+    }
+
+protected:
+    void OnYesPressed(unsigned, CDXUTControl*) override
+    {
+        g_ConfirmAnswer = true;
+        SetAnswer(1);
+        CloseTopDialogs(1);
+        ReturnToScenarioList();
+    }
 };
 
 } // namespace
 
 void OpenPauseMenu()
 {
-    const int state = GameState();
-    if (state != kStateHuman && !(state == kStateEndOfImpulse && g_Gra->m_PbemTurnHandedOver))
+    if (!g_Gra || g_CurrentMenu)
         return;
-    g_CurrentMenu = new cPauseMenu;
+    const int state = GameState();
+    // The unit must reach its hex before the menu.
+    if (state == kStateHumanMove) {
+        OpenPauseMenuAfterMove();
+        return;
+    }
+    if (IsPlayersPause(state) || IsComputersPause(state))
+        g_CurrentMenu = new cPauseMenu;
 }
 
 cPauseMenu::cPauseMenu()
 {
     LogLine(L"----- Pause Menu -----");
-    if (g_Gra)
+    const int state = GameState();
+    m_OverComputerPlay = g_Gra && !IsPlayersPause(state) && IsComputersPause(state);
+    if (m_OverComputerPlay) {
+        LogLine(L"The computer's play is paused in game state %i", state);
+        SetPlayPaused(true);
+        Presentation().UseMenuInput();
+        // A move being shown reaches its hex; the rest of the game stands still.
+        DXUTSetCallbackFrameMove(PausedPlayFrameMove);
+    } else if (g_Gra) {
         g_Gra->EnterMenuState();
-    AddFrameFromLayout(IDC_FRAME, 0);
+    }
+    const sLayoutRect& frame = g_GuiLayout[IDC_FRAME];
+    const int noteHeight = m_OverComputerPlay ? g_GuiLayout[IDC_COMPUTER_PLAYS_NOTE].height : 0;
+    AddFrame(IDC_FRAME, frame.x, frame.y, frame.width, frame.height + noteHeight, 0);
     AddButtonFromLayout(IDC_RESUME, LangText("pause_resume").c_str(), LangText("pause_resume_hint").c_str());
     AddButtonFromLayout(IDC_SAVE, LangText("pause_save").c_str(), LangText("pause_save_hint").c_str());
     AddButtonFromLayout(IDC_PREFERENCES, LangText("pause_preferences").c_str(),
                         LangText("pause_preferences_hint").c_str());
     AddButtonFromLayout(IDC_ABORT, LangText("pause_abort").c_str(), LangText("pause_abort_hint").c_str());
     AddButtonFromLayout(IDC_EXIT, LangText("pause_exit").c_str(), LangText("pause_exit_hint").c_str());
-    AddVersionLineBelow(IDC_VERSION, IDC_FRAME);
-    if (g_CurrentDialog)
+    if (m_OverComputerPlay) {
+        for (int id : {IDC_SAVE, IDC_PREFERENCES})
+            if (CDXUTControl* button = GetControl(id))
+                button->SetEnabled(false);
+        AddStaticFromLayout(IDC_COMPUTER_PLAYS_NOTE, LangText("pause_computer_plays_note").c_str());
+        if (auto* note = Control<CDXUTStatic>(IDC_COMPUTER_PLAYS_NOTE))
+            note->m_dwTextFormat = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
+    }
+    AddVersionLineBelow(IDC_VERSION, IDC_FRAME, noteHeight);
+    // The computer may wait for the answer of its window: that one stays.
+    if (g_CurrentDialog && !m_OverComputerPlay)
         CloseTopDialogs(1);
     SetVisible(true);
+}
+
+cPauseMenu::~cPauseMenu()
+{
+    // Ended any way (another screen may take its place), the menu never leaves play held.
+    if (m_OverComputerPlay)
+        SetPlayPaused(false);
 }
 
 void cPauseMenu::OnGUIEvent(unsigned, int id, CDXUTControl*)
@@ -64,17 +150,33 @@ void cPauseMenu::OnGUIEvent(unsigned, int id, CDXUTControl*)
     }
 }
 
+void cPauseMenu::OnKeyboard(unsigned key, bool down, bool)
+{
+    // The key that opened the menu closes it.
+    if (down && key == VK_ESCAPE)
+        OnResumePressed();
+}
+
 void cPauseMenu::OnRender(float elapsed) { CDXUTDialog::OnRender(elapsed); }
 
 void cPauseMenu::OnResumePressed()
 {
     EndMenu(this);
-    if (g_Gra)
+    if (!g_Gra)
+        return;
+    if (m_OverComputerPlay) {
+        LogLine(L"The computer's play resumes");
+        Presentation().UseGameInput();
+        SetPlayPaused(false);
+    } else {
         g_Gra->ReturnToMap();
+    }
 }
 
 void cPauseMenu::OnSavePressed()
 {
+    if (m_OverComputerPlay)
+        return;
     EndMenu(this);
     if (g_DialogLinks.openSaveDialog)
         g_DialogLinks.openSaveDialog();
@@ -82,18 +184,14 @@ void cPauseMenu::OnSavePressed()
 
 void cPauseMenu::OnPreferencesPressed()
 {
+    if (m_OverComputerPlay)
+        return;
     EndMenu(this);
     if (g_DialogLinks.openPreferences)
         g_DialogLinks.openPreferences();
 }
 
-void cPauseMenu::OnAbortPressed()
-{
-    DestroyGame();
-    StopSoundSlot(sound_effects::kMainMenuMusicLoop);
-    PlaySoundSlot(sound_effects::kMainMenuMusicLoop, true);
-    OpenScenarioMenu();
-}
+void cPauseMenu::OnAbortPressed() { PushDialog(new cAbortGameQuestion); }
 
 void cPauseMenu::OnExitPressed()
 {

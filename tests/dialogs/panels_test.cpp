@@ -122,14 +122,22 @@ TEST_F(GamePanels, EndTurnAsksOrEndsAtOnceAsTheSettingSays)
     EXPECT_EQ(ended, 1);
 }
 
-TEST_F(GamePanels, OtherSidesPhaseHidesTheFoldButtonsAndBlinksTheWaitImage)
+TEST_F(GamePanels, OtherSidesPhaseHidesTheFoldButtonsBlinksTheWaitImageAndKeepsOnlyThePauseButton)
 {
     Click(Info(), kPauseButtonId); // nothing installed: nothing happens
+    int pauses = 0;
+    g_ShellLinks.openPauseMenu = [&] { ++pauses; };
     g_DialogLinks.beginOtherSidePhase();
+    g_Gra->SetGameState(9);
     auto* wait = ControlOf<CDXUTImage>(Info(), kWaitImageId, DXUT_CONTROL_IMAGE);
     EXPECT_TRUE(wait->GetVisible());
     EXPECT_FALSE(Info().GetControl(kFoldUnitPanelId)->GetVisible());
-    EXPECT_FALSE(Info().IsMouseInputEnabled());
+    EXPECT_FALSE(Info().GetControl(kPurchasesButtonId)->GetEnabled());
+    EXPECT_FALSE(Info().GetControl(kEndTurnButtonId)->GetEnabled());
+    // The way out of the computer's play.
+    Click(Info(), kPauseButtonId);
+    EXPECT_EQ(pauses, 1);
+    g_ShellLinks.openPauseMenu = nullptr;
     clock = 0.05;
     Info().OnRender(0.0f);
     const int first = wait->m_rcTexture.left;
@@ -141,7 +149,7 @@ TEST_F(GamePanels, OtherSidesPhaseHidesTheFoldButtonsAndBlinksTheWaitImage)
     g_DialogLinks.beginPlayerPhase();
     EXPECT_FALSE(wait->GetVisible());
     EXPECT_TRUE(Info().GetControl(kFoldUnitPanelId)->GetVisible());
-    EXPECT_TRUE(Info().IsMouseInputEnabled());
+    EXPECT_TRUE(Info().GetControl(kPurchasesButtonId)->GetEnabled());
 }
 
 TEST_F(GamePanels, StatusLinesFromRequestsAndFoldButtonsFoldTheirPanel)

@@ -179,6 +179,7 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverRefusedASecondTimeAndTakenUpByTheNex
         // The turn is over: the pause menu is the way out, and the map stays in state 3.
         .Then("pause", [] { return dynamic_cast<cPauseMenu*>(g_CurrentMenu) != nullptr; },
               [] { D::ClickControl(IDC_ABORT); })
+        .Then("yes", [] { return CurrentDialog() != nullptr; }, [] { D::ClickControl(kConfirmYesId); })
         .Then("list", [] { return dynamic_cast<cScenarioMenu*>(g_CurrentMenu) != nullptr; },
               [] { D::Control<CDXUTTabFrame>(IDC_TABS_LIST)->SelectTab(2, true); })
         .Then("the game's row", [] { return D::ShowListRow(IDC_SCENARIOS, L"Summer War"); })

@@ -97,8 +97,9 @@ TEST(GameInput, AClickSelectsTheUnitAndAClickOnItsRangeMovesIt)
     EXPECT_TRUE(LogStartsWith(L"Player action: Move / "));
 }
 
-// A click on an enemy next to the selected unit makes the plan; a click on the enemy again fights it.
-TEST(GameInput, AnAssaultPlannedByClicksIsFoughtByAClickOnTheDefender)
+// A click on an enemy next to the selected unit makes the plan; Escape gives it up; a click on
+// the enemy again fights it.
+TEST(GameInput, AnAssaultPlannedByClicksIsGivenUpByEscapeAndFoughtByAClickOnTheDefender)
 {
     cProgramDriver driver({}, {"scenarios", "save", "pbem"});
     MakeTestlandFolder();
@@ -133,6 +134,17 @@ TEST(GameInput, AnAssaultPlannedByClicksIsFoughtByAClickOnTheDefender)
                   D::ClickHex(guards->m_X, guards->m_Y);
               })
         .Then("plan", [] { return true; }, [] { D::ClickHex(defenderX, defenderY); })
+        // As a right click does, and without the pause menu.
+        .Then("give it up", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_ASSAULT_PLAN; },
+              [] {
+                  D::PressKey(VK_ESCAPE);
+                  EXPECT_EQ(g_Gra->m_PlayState->GetAssaultPlan(), nullptr);
+                  EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_SELECT);
+                  EXPECT_EQ(g_CurrentMenu, nullptr);
+                  // The defender is still selected: a click on the Guards plans again.
+                  const cJednostkaLadowa* guards = g_Gra->FindLandUnitById(1);
+                  D::ClickHex(guards->m_X, guards->m_Y);
+              })
         .Then("fight", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_ASSAULT_PLAN; },
               [] {
                   ASSERT_NE(g_Gra->m_PlayState->GetAssaultPlan(), nullptr);
@@ -149,7 +161,7 @@ TEST(GameInput, AnAssaultPlannedByClicksIsFoughtByAClickOnTheDefender)
     EXPECT_TRUE(LogContains(L"Player action: Executing assault "));
 }
 
-TEST(GameInput, KeysStoreAndRecallPlacesWalkTheUnitsAndPauseOnlyInThePlayersPhase)
+TEST(GameInput, KeysStoreAndRecallPlacesWalkTheUnitsAndPauseInEveryPhase)
 {
     cProgramDriver driver({{"InterfaceSettings/ConfirmEndTurn", "false"}}, {"scenarios", "save", "pbem"});
     MakeTestlandFolder();
@@ -158,8 +170,15 @@ TEST(GameInput, KeysStoreAndRecallPlacesWalkTheUnitsAndPauseOnlyInThePlayersPhas
               [] { D::ClickControl(245); })
         .Then("the computer plays", [] { return g_Gra->GetGameState() == 9; },
               [] { D::PressKey(VK_ESCAPE); })
-        .Then("no pause", [] { return true; },
-              [] { EXPECT_EQ(dynamic_cast<cPauseMenu*>(g_CurrentMenu), nullptr); })
+        // A second Escape closes the pause menu again.
+        .Then("paused over its play", [] { return true; },
+              [] {
+                  auto* pause = dynamic_cast<cPauseMenu*>(g_CurrentMenu);
+                  ASSERT_NE(pause, nullptr);
+                  EXPECT_TRUE(pause->IsOverComputerPlay());
+                  D::PressKey(VK_ESCAPE);
+                  EXPECT_EQ(g_CurrentMenu, nullptr);
+              })
         .Then("Albion's turn", [] { return g_Gra->GetGameState() == 7 && CurrentDialog(); },
               [] { D::PressKey(VK_ESCAPE); }, 20000)
         // An arrow held when the pause menu opens does not scroll the map after it.

@@ -2,10 +2,15 @@
 #include <gtest/gtest.h>
 
 #include "ai/ai_thread.h"
+#include "core/lock.h"
 #include "core/random.h"
+#include "dialogs/confirm_dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/info_panel.h"
 #include "dialogs/minimap_panel.h"
+#include "dialogs/message_dialog.h"
+#include "dialogs/save_dialog.h"
+#include "game/play_counts.h"
 #include "game/game.h"
 #include "game/load_request.h"
 #include "game/play_state.h"
@@ -32,8 +37,11 @@ enum
     IDC_LOAD = 200,
     IDC_OK = 245,
     IDC_RESUME = 272,
+    IDC_SAVE = 273,
+    IDC_PREFERENCES = 274,
     IDC_ABORT = 275,
     IDC_EXIT = 276,
+    IDC_COMPUTER_PLAYS_NOTE = 277,
 };
 
 bool Settings() { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; }
@@ -79,6 +87,12 @@ TEST(PauseMenu, OpensOverTheMapResumesAndAbortsToTheScenarioList)
         .Then("resume", [] { return true; }, [] { D::ClickControl(IDC_RESUME); })
         .Then("map again", [] { return !g_CurrentMenu && PlayersTurn(); }, [] { D::PressKey(VK_ESCAPE); })
         .Then("abort", Paused, [] { D::ClickControl(IDC_ABORT); })
+        // The question first: Escape keeps the game, yes ends it.
+        .Then("asked", [] { return dynamic_cast<cDialogPotwierdzenia*>(CurrentDialog()) != nullptr; },
+              [] { D::PressKey(VK_ESCAPE); })
+        .Then("kept", [] { return Paused() && !CurrentDialog(); }, [] { D::ClickControl(IDC_ABORT); })
+        .Then("asked again", [] { return dynamic_cast<cDialogPotwierdzenia*>(CurrentDialog()) != nullptr; },
+              [] { D::ClickControl(kConfirmYesId); })
         .Then("scenario list", [] { return dynamic_cast<cScenarioMenu*>(g_CurrentMenu) != nullptr; },
               [] {
                   // Nothing of the game is left.
@@ -95,6 +109,114 @@ TEST(PauseMenu, OpensOverTheMapResumesAndAbortsToTheScenarioList)
     EXPECT_EQ(driver.Run(), 0);
     EXPECT_TRUE(LogHasInOrder({L"----- Pause Menu -----", L"---- Game state = 2", L"---- Game state = 7",
                                L"----- Pause Menu -----", L"----- Ending game ----"}));
+}
+
+bool ComputersPlay() { return g_Gra && g_Gra->GetGameState() == 9; }
+bool Asked() { return dynamic_cast<cDialogPotwierdzenia*>(CurrentDialog()) != nullptr; }
+
+int Holds()
+{
+    int holds = 0;
+    for (const std::wstring& line : LogLines())
+        holds += line == L"The computer's play waits while the game is paused";
+    return holds;
+}
+
+// Escape while the computer plays; its thread stops at its next safe point (a window it
+// waits on is read and closed first). The computer pauses after each move, so that its play
+// lasts a while.
+void PauseTheComputersPlay(cProgramDriver& driver)
+{
+    static int holdsBefore = 0;
+    driver
+        .Then("the computer plays", ComputersPlay,
+              [] {
+                  holdsBefore = Holds();
+                  D::PressKey(VK_ESCAPE);
+              },
+              20000)
+        .Then("its thread waits", D::ReadingMessages([] { return Holds() > holdsBefore; }),
+              [] {
+                  auto* pause = dynamic_cast<cPauseMenu*>(g_CurrentMenu);
+                  ASSERT_NE(pause, nullptr);
+                  EXPECT_TRUE(pause->IsOverComputerPlay());
+                  // Saving and the preferences wait for the player's own turn; the menu says so.
+                  EXPECT_FALSE(D::FindControl(IDC_SAVE)->GetEnabled());
+                  EXPECT_FALSE(D::FindControl(IDC_PREFERENCES)->GetEnabled());
+                  EXPECT_NE(D::FindControl(IDC_COMPUTER_PLAYS_NOTE), nullptr);
+              });
+}
+
+const std::vector<std::pair<std::string, std::string>> kSlowComputer = {{"Delay/AIMoveAfter", "200"},
+                                                                          {"InterfaceSettings/ConfirmEndTurn", "false"}};
+
+TEST(PauseMenu, OverTheComputersPlayItHoldsItsThreadUntilResumedAndAbortEndsTheGameAtOnce)
+{
+    cProgramDriver driver(kSlowComputer, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    std::filesystem::create_directories("data/save");
+    static int moves = 0, activeId = 0;
+    driver.StartWith(LoadTestland).Then("settings", Settings, [] { D::ClickControl(IDC_OK); });
+    PauseTheComputersPlay(driver);
+    driver
+        .Then("held", [] { return true; },
+              [] {
+                  moves = g_PlayCounts.moves.load();
+                  activeId = g_Gra->m_PlayState->GetActiveCountryId();
+              })
+        .Then("a while later", D::AfterFrames(60),
+              [] {
+                  EXPECT_EQ(g_PlayCounts.moves.load(), moves);
+                  EXPECT_EQ(g_Gra->m_PlayState->GetActiveCountryId(), activeId);
+                  EXPECT_NE(g_Gra->GetGameState(), 7);
+                  EXPECT_TRUE(Paused());
+                  D::ClickControl(IDC_RESUME);
+              })
+        .Then("Albion's turn", D::ReadingMessages([] { return PlayersTurn() && CurrentDialog(); }),
+              [] {
+                  EXPECT_TRUE(LogHasInOrder({L"The computer's play waits while the game is paused",
+                                             L"The computer's play resumes", L"The computer's play goes on"}));
+                  D::PressKey(VK_ESCAPE);
+              },
+              20000)
+        // In the player's own turn the game is saved from the menu; the message answers Escape.
+        .Then("map", [] { return !CurrentDialog(); }, [] { D::PressKey(VK_ESCAPE); })
+        .Then("save", Paused, [] { D::ClickControl(IDC_SAVE); })
+        .Then("name", [] { return CurrentDialog() != nullptr; },
+              [] {
+                  D::SetEditText(kSaveNameId, L"paused");
+                  D::ClickControl(kSaveSaveId);
+              })
+        .Then("saved", [] { return dynamic_cast<cDialogTekstowy*>(CurrentDialog()) != nullptr; },
+              [] { D::PressKey(VK_ESCAPE); })
+        .Then("read", [] { return dynamic_cast<cDialogZapisuGry*>(CurrentDialog()) != nullptr; },
+              [] { D::ClickControl(kSaveExitId); })
+        .Then("end the turn", [] { return PlayersTurn() && !CurrentDialog(); }, [] { D::PressKey('Q'); });
+    PauseTheComputersPlay(driver);
+    driver.Then("abort", [] { return true; }, [] { D::ClickControl(IDC_ABORT); })
+        .Then("yes", Asked, [] { D::ClickControl(kConfirmYesId); })
+        .Then("scenario list", [] { return dynamic_cast<cScenarioMenu*>(g_CurrentMenu) != nullptr; },
+              [] {
+                  EXPECT_EQ(g_Gra, nullptr);
+                  EXPECT_FALSE(IsAIThreadRunning());
+                  EXPECT_FALSE(IsPlayPaused());
+              });
+    EXPECT_EQ(driver.Run(), 0);
+    EXPECT_TRUE(std::filesystem::exists("data/save/paused/Info.ini"));
+    // The log holds the last turn.
+    EXPECT_TRUE(LogHasInOrder({L"The computer's play waits while the game is paused", L"----- Ending game ----"}));
+}
+
+TEST(PauseMenu, ExitOverTheComputersPlayEndsTheProgramAtOnce)
+{
+    cProgramDriver driver(kSlowComputer, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    driver.StartWith(LoadTestland).Then("settings", Settings, [] { D::ClickControl(IDC_OK); });
+    PauseTheComputersPlay(driver);
+    driver.Then("exit", [] { return true; }, [] { D::ClickControl(IDC_EXIT); });
+    EXPECT_EQ(driver.Run(), 0);
+    EXPECT_FALSE(IsAIThreadRunning());
+    EXPECT_TRUE(LogHasInOrder({L"The computer's play waits while the game is paused", L"----- Ending game ----"}));
 }
 
 // The files of a save, Info.ini without the time it was written.
@@ -123,6 +245,7 @@ TEST(PauseMenu, AGameAfterAnAbortedOneIsTheGameAFreshProgramLoads)
     PlayUntilAlbionsTurn(driver);
     driver.Then("map", [] { return !CurrentDialog(); }, [] { D::PressKey(VK_ESCAPE); })
         .Then("abort", Paused, [] { D::ClickControl(IDC_ABORT); })
+        .Then("yes", [] { return CurrentDialog() != nullptr; }, [] { D::ClickControl(kConfirmYesId); })
         .Then("scenario list", [] { return D::ShowListRow(IDC_SCENARIOS, L"Testland"); })
         .Then("pick", D::AfterFrames(2),
               [] {
