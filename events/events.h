@@ -199,9 +199,11 @@ public:
     // The oldest queued event, copied into currentEvent and event; false when none waits.
     bool TakeForcedEvent(cZdarzenie& event);
 
-    // The developer dump: one text file per event file, beside it.
-    void DumpAllEvents();
-    void DumpDocument(const sEventDocument& document);
+    // The developer dump: one text file per event file, beside it. Each returns the paths
+    // written (the event file's path without its last four characters); a file that could
+    // not be written is logged and left out.
+    std::vector<std::string> DumpAllEvents();
+    std::string DumpDocument(const sEventDocument& document);
 
 private:
     // Ids queued by ForceEventById; the main thread adds, the check takes.

@@ -111,18 +111,21 @@ std::wstring cZdarzenie::ToText() const
     return out;
 }
 
-void cZdarzenia::DumpAllEvents()
+std::vector<std::string> cZdarzenia::DumpAllEvents()
 {
+    std::vector<std::string> written;
     for (const sEventDocument& document : documents)
-        DumpDocument(document);
+        if (std::string path = DumpDocument(document); !path.empty())
+            written.push_back(std::move(path));
+    return written;
 }
 
-void cZdarzenia::DumpDocument(const sEventDocument& document)
+std::string cZdarzenia::DumpDocument(const sEventDocument& document)
 {
     // The file's name without its extension; a name too short for one has nothing left.
     if (document.fileName.size() <= 4) {
         LogLine(L"Cannot dump events of \"%S\": the name leaves no file name", document.fileName);
-        return;
+        return {};
     }
     const std::string outName = document.fileName.substr(0, document.fileName.size() - 4);
 
@@ -134,6 +137,9 @@ void cZdarzenia::DumpDocument(const sEventDocument& document)
             event_xml::ReadEvent(element, event);
             text += event.ToText();
         }
-    if (!WriteWholeFile(HostPath(outName), ToFileText(text)))
+    if (!WriteWholeFile(HostPath(outName), ToFileText(text))) {
         LogLine(L"Cannot write the events dump \"%S\"", outName);
+        return {};
+    }
+    return outName;
 }

@@ -231,10 +231,12 @@ public:
     std::pair<int, int> GetCameraBookmark(int index) const;
     int SetCameraBookmark(int index, int x, int y);
 
-    // Map file.
-    void Save(const std::wstring& folder, const wchar_t* outputPathFormat);
+    // Map file. Save returns whether the file was written (a failure is logged).
+    bool Save(const std::wstring& folder, const wchar_t* outputPathFormat);
     void ReadHexRecord(sHex& hex, const unsigned char* record);
-    void BuildFromScenario(const std::wstring& folderPattern);
+    // Reads the folder's map.qvr, bakes its weather tables in and writes output_map.qvr
+    // beside it; false when nothing was written (a map of size 0, a failed write).
+    bool BuildFromScenario(const std::wstring& folderPattern);
 
     // Loading steps.
     void PropagateRiverMouths();

@@ -114,7 +114,7 @@ void cMapa::ReadHexRecord(sHex& hex, const unsigned char* r)
     hex.markValue = -1;
 }
 
-void cMapa::Save(const std::wstring& folder, const wchar_t* outputPathFormat)
+bool cMapa::Save(const std::wstring& folder, const wchar_t* outputPathFormat)
 {
     const std::wstring path = outputPathFormat ? JoinPathPattern(outputPathFormat, L"output_map.qvr")
                                                : JoinFolder(folder, L"map.qvr");
@@ -149,11 +149,14 @@ void cMapa::Save(const std::wstring& folder, const wchar_t* outputPathFormat)
         const uint16_t flags = uint16_t((hex.coastal ? 1 : 0) | (hex.weatherApplies ? 0 : 2));
         AppendLE16(out, flags);
     }
-    if (!WriteWholeFile(HostPath(path), out))
+    if (!WriteWholeFile(HostPath(path), out)) {
         LogLine(L"Saving map to \"%s\" FAILED", path);
+        return false;
+    }
+    return true;
 }
 
-void cMapa::BuildFromScenario(const std::wstring& folderPattern)
+bool cMapa::BuildFromScenario(const std::wstring& folderPattern)
 {
     const std::wstring path = JoinPathPattern(folderPattern, L"map.qvr");
     int w = 0, h = 0;
@@ -161,7 +164,7 @@ void cMapa::BuildFromScenario(const std::wstring& folderPattern)
     if (!LoadFile(path, hexes, w, h))
     {
         // Nothing to rebuild: the map in play stays as it is and no file is written.
-        return;
+        return false;
     }
     SetWidth(w);
     SetHeight(h);
@@ -175,5 +178,5 @@ void cMapa::BuildFromScenario(const std::wstring& folderPattern)
     PropagateRiverMouths();
     BuildSeaZoneHexSets();
     ApplyWeatherTables(folderPattern);
-    Save(L"", folderPattern.c_str());
+    return Save(L"", folderPattern.c_str());
 }

@@ -245,6 +245,60 @@ TEST(VelmorantTool, PlayStopsWithExitCode2NamingTheBrokenInvariant)
     EXPECT_NE(run.err.find("no land hex controlled by 0: hex (13, 10)"), std::string::npos) << run.err;
 }
 
+TEST(VelmorantTool, EventsWritesEachEventFileOfTheScenarioAsTextBesideIt)
+{
+    const fs::path root = CopyOfTestland();
+    const fs::path folder = root / "data" / "scenarios" / "Testland";
+    const sRun run = RunTool("events " + Quoted(folder));
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out, "wrote " + (folder / "events").string() + "\n");
+    const std::string dump = ReadWholeFile(folder / "events").value_or("");
+    for (const char* part : {"(Borussian ultimatum)\r\nID: 1\r\nCountry: Borussia (ID = 2)\r\n",
+                             "(Quiet front)\r\nID: 2\r\nCountry: Albion (ID = 1)\r\n"})
+        EXPECT_NE(dump.find(part), std::string::npos) << part << " missing from:\n" << dump;
+    // The scenario's own file is left as it was.
+    EXPECT_EQ(ReadWholeFile(folder / "events.xml"),
+              ReadWholeFile(FixtureDir() / "testland" / "data" / "scenarios" / "Testland" / "events.xml"));
+}
+
+TEST(VelmorantTool, BuildMapBakesTheWeatherTablesIntoOutputMapAndTellsWhatItSkipped)
+{
+    const fs::path root = CopyOfTestland();
+    const fs::path folder = root / "data" / "scenarios" / "Testland";
+    testing_support::WriteFile(folder / "weather.csv", "# x;y;state;flag\n1;1;2;2\n99;1;1;1\n");
+    testing_support::WriteFile(folder / "winter_area.csv", "2;3;4;5;10;10;10;10;10;10;10;10;10;10;10;\n");
+    const auto map = ReadWholeFile(folder / "map.qvr");
+    sRun run = RunTool("build-map " + Quoted(folder));
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.out.find("wrote " + (folder / "output_map.qvr").string() + ": 20x16 hexes\n"), std::string::npos)
+        << run.out;
+    // The lines an author must see: a hex off the map, an empty month, a missing table.
+    for (const char* part : {"hex (99, 1) lies outside the map", "WARNING: empty field in file",
+                             "Loading mud_area.csv\n  ERROR: file does not exist\n"})
+        EXPECT_NE(run.out.find(part), std::string::npos) << part << " missing from:\n" << run.out;
+    EXPECT_EQ(ReadWholeFile(folder / "map.qvr"), map) << "the scenario's own map stays";
+    const std::string built = ReadWholeFile(folder / "output_map.qvr").value_or("");
+    // A byte of the record of hex (x, y); July's winter chance is its byte 28.
+    auto byte = [](const std::string& file, int x, int y, int offset) {
+        return int(uint8_t(file.at(size_t(268 + 37 * (y * 20 + x) + offset))));
+    };
+    ASSERT_EQ(built.size(), map->size());
+    EXPECT_EQ(byte(built, 1, 1, 34), 2);     // mud
+    EXPECT_EQ(byte(built, 1, 1, 35) & 2, 2); // and no roll
+    EXPECT_EQ(byte(built, 3, 4, 28), byte(*map, 3, 4, 28) + 10);
+    EXPECT_EQ(byte(built, 3, 5, 28), byte(*map, 3, 5, 28));
+
+    // A save is no place for the tables, and a map that does not load is refused with its reason.
+    EXPECT_EQ(RunTool("resave " + Quoted(folder) + " Saved").code, 0);
+    run = RunTool("build-map " + Quoted(root / "data" / "save" / "Saved"));
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("build-map works on a folder of data/scenarios"), std::string::npos) << run.err;
+    testing_support::WriteFile(folder / "map.qvr", "Qvrv0");
+    run = RunTool("build-map " + Quoted(folder));
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("the map does not load"), std::string::npos) << run.err;
+}
+
 TEST(MapCompiler, WritesTheCommittedTestlandMapByteForByte)
 {
     const fs::path out = MakeScratchDir("map");

@@ -16,6 +16,11 @@
 //                       [--summary FILE] [--quiet]
 //                                    plays PATH headlessly (see play.h)
 //   velmorant-tool bench-supply PATH [N]  loads PATH and times N supply passes (default 5)
+//   velmorant-tool events PATH       loads PATH and writes each of its event files as plain
+//                                    text beside it (the file's name without ".xml")
+//   velmorant-tool build-map PATH    rebuilds the map of the scenario at PATH with its
+//                                    weather.csv, winter_area.csv and mud_area.csv into
+//                                    output_map.qvr beside its map.qvr
 // PATH is <root>/data/scenarios/<name>, <root>/data/save/<name> or <root>/data/pbem/<name>;
 // the files are read from <root> as the game reads them.
 #include <unistd.h>
@@ -36,6 +41,7 @@
 #include "game/save_game.h"
 #include "platform/paths.h"
 #include "units/land_unit.h"
+#include "world/map.h"
 #include "world/sea_graph.h"
 #include "tools/tool/ai_turns.h"
 #include "tools/tool/bench_supply.h"
@@ -56,6 +62,8 @@ int Usage()
                  "       velmorant-tool play PATH [--impulses N] [--seed S] [--human none|ID,ID...] [--save NAME]\n"
                  "                           [--summary FILE] [--quiet]\n"
                  "       velmorant-tool bench-supply PATH [N]\n"
+                 "       velmorant-tool events PATH\n"
+                 "       velmorant-tool build-map PATH\n"
                  "PATH is a folder ROOT/data/scenarios/NAME, ROOT/data/save/NAME or ROOT/data/pbem/NAME\n";
     return 2;
 }
@@ -188,6 +196,56 @@ void PrintSummary(const cGra& game)
               << "commanders: " << game.m_Commanders.size() << "\n";
 }
 
+// Writes the plain-text dump of every event file of the loaded game; 1 when one of them
+// could not be written.
+int DumpEvents(cGra& game)
+{
+    if (!game.m_Events || game.m_Events->documents.empty()) {
+        std::cout << "no event files\n";
+        return 0;
+    }
+    const std::vector<std::string> written = game.m_Events->DumpAllEvents();
+    for (const std::string& path : written)
+        std::cout << "wrote " << fs::absolute(HostPath(path)).string() << "\n";
+    if (written.size() == game.m_Events->documents.size())
+        return 0;
+    std::cerr << "velmorant-tool: " << game.m_Events->documents.size() - written.size()
+              << " event files were not dumped:\n";
+    for (const std::wstring& line : LogBeforeFailure(4))
+        std::cerr << "  " << WideToUtf8(line) << "\n";
+    return 1;
+}
+
+// The map rebuild of a scenario folder, with the log lines of its tables (missing files,
+// skipped lines) printed for the author.
+int BuildMap(const std::string& pathText, const sGameLoadRequest& request, const fs::path& folder)
+{
+    if (folder.parent_path().filename() != "scenarios") {
+        std::cerr << "velmorant-tool: " << pathText << ": build-map works on a folder of data/scenarios\n";
+        return 1;
+    }
+    try {
+        cMapa map(request.folderPattern);
+        const size_t linesBefore = LogLinesOfRun().size();
+        const bool built = map.BuildFromScenario(request.folderPattern);
+        const std::vector<std::wstring> lines = LogLinesOfRun();
+        for (size_t i = std::min(linesBefore, lines.size()); i < lines.size(); ++i)
+            std::cout << "  " << WideToUtf8(lines[i]) << "\n";
+        if (!built) {
+            std::cerr << "velmorant-tool: " << pathText << ": output_map.qvr was not written\n";
+            return 1;
+        }
+        std::cout << "wrote " << (folder / "output_map.qvr").string() << ": " << map.width << "x" << map.height
+                  << " hexes\n";
+        return 0;
+    } catch (const sFatalExit& e) {
+        std::cerr << "velmorant-tool: " << pathText << ": the map does not load: " << WideToUtf8(e.reason) << "\n";
+        for (const std::wstring& line : LogBeforeFailure(4))
+            std::cerr << "  " << WideToUtf8(line) << "\n";
+        return 1;
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -199,7 +257,9 @@ int main(int argc, char** argv)
     const bool aiTurns = (args.size() == 2 || args.size() == 3) && args[0] == "ai-turns";
     const bool play = args.size() >= 2 && args[0] == "play";
     const bool bench = (args.size() == 2 || args.size() == 3) && args[0] == "bench-supply";
-    if (!check && !resave && !fuzz && !aiTurns && !play && !bench)
+    const bool events = args.size() == 2 && args[0] == "events";
+    const bool buildMap = args.size() == 2 && args[0] == "build-map";
+    if (!check && !resave && !fuzz && !aiTurns && !play && !bench && !events && !buildMap)
         return Usage();
     sPlayOptions playOptions;
     if (play && !ParsePlayOptions(std::vector<std::string>(args.begin() + 2, args.end()), playOptions))
@@ -238,7 +298,10 @@ int main(int argc, char** argv)
             LoadLanguageTable();
             result = RunFuzz(options);
         }
-    } else if (PrepareRequest(args[1], request)) {
+    } else if (fs::path folder; buildMap && PrepareRequest(args[1], request, nullptr, &folder)) {
+        LoadLanguageTable();
+        result = BuildMap(args[1], request, folder);
+    } else if (!buildMap && PrepareRequest(args[1], request)) {
         LoadLanguageTable();
         // One seed gives one game: the creation of a new scenario draws numbers too.
         if (play)
@@ -252,6 +315,8 @@ int main(int argc, char** argv)
                 result = 0;
             } else if (aiTurns) {
                 result = RunAITurns(*game, seed);
+            } else if (events) {
+                result = DumpEvents(*game);
             } else if (bench) {
                 BenchSupply(*game, args.size() == 3 ? std::max(1, std::atoi(args[2].c_str())) : 5);
                 result = 0;
