@@ -111,7 +111,12 @@ TEST(PauseMenu, OpensOverTheMapResumesAndAbortsToTheScenarioList)
                                L"----- Pause Menu -----", L"----- Ending game ----"}));
 }
 
-bool ComputersPlay() { return g_Gra && g_Gra->GetGameState() == 9; }
+// The computer's turns and the end of the impulse that its thread plays.
+bool ComputersPlay()
+{
+    const int state = g_Gra ? g_Gra->GetGameState() : -1;
+    return state == 9 || state == 10 || state == 3;
+}
 bool Asked() { return dynamic_cast<cDialogPotwierdzenia*>(CurrentDialog()) != nullptr; }
 
 int Holds()
@@ -129,7 +134,8 @@ void PauseTheComputersPlay(cProgramDriver& driver)
 {
     static int holdsBefore = 0;
     driver
-        .Then("the computer plays", ComputersPlay,
+        // With no window open, Escape reaches the map.
+        .Then("the computer plays", D::ReadingMessages([] { return ComputersPlay() && !CurrentDialog(); }),
               [] {
                   holdsBefore = Holds();
                   D::PressKey(VK_ESCAPE);
