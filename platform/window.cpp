@@ -159,16 +159,22 @@ uint32_t VirtualKeyFromSdl(int key, int scancode)
 
 namespace {
 
-tWParam MouseButtonFlags()
+// The MK_ flags of SDL's button mask.
+tWParam ButtonFlags(Uint32 buttons)
 {
-    Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
-    SDL_Keymod mod = SDL_GetModState();
     tWParam flags = 0;
     if (buttons & SDL_BUTTON_LMASK) flags |= MK_LBUTTON;
     if (buttons & SDL_BUTTON_RMASK) flags |= MK_RBUTTON;
     if (buttons & SDL_BUTTON_MMASK) flags |= MK_MBUTTON;
     if (buttons & SDL_BUTTON_X1MASK) flags |= MK_XBUTTON1;
     if (buttons & SDL_BUTTON_X2MASK) flags |= MK_XBUTTON2;
+    return flags;
+}
+
+tWParam ModifierFlags()
+{
+    SDL_Keymod mod = SDL_GetModState();
+    tWParam flags = 0;
     if (mod & KMOD_SHIFT) flags |= MK_SHIFT;
     if (mod & KMOD_CTRL) flags |= MK_CONTROL;
     return flags;
@@ -240,7 +246,8 @@ void cMessageTranslator::Translate(const SDL_Event& event, std::vector<sWindowMe
     case SDL_MOUSEMOTION:
         m_MouseX = event.motion.x;
         m_MouseY = event.motion.y;
-        out.push_back({WM_MOUSEMOVE, MouseButtonFlags(), MakeLParam(m_MouseX, m_MouseY)});
+        m_Buttons = ButtonFlags(event.motion.state);
+        out.push_back({WM_MOUSEMOVE, m_Buttons | ModifierFlags(), MakeLParam(m_MouseX, m_MouseY)});
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
@@ -260,7 +267,9 @@ void cMessageTranslator::Translate(const SDL_Event& event, std::vector<sWindowMe
         default: return;
         }
         uint32_t msg = down ? (doubleClick ? base + 2 : base) : base + 1;
-        out.push_back({msg, MouseButtonFlags() | extra, MakeLParam(m_MouseX, m_MouseY)});
+        const tWParam button = ButtonFlags(SDL_BUTTON(event.button.button));
+        m_Buttons = down ? (m_Buttons | button) : (m_Buttons & ~button);
+        out.push_back({msg, m_Buttons | ModifierFlags() | extra, MakeLParam(m_MouseX, m_MouseY)});
         break;
     }
     case SDL_MOUSEWHEEL: {
@@ -269,7 +278,7 @@ void cMessageTranslator::Translate(const SDL_Event& event, std::vector<sWindowMe
             steps = -steps;
         if (steps == 0)
             break;
-        tWParam w = MouseButtonFlags() | (tWParam(uint16_t(int16_t(steps * WHEEL_DELTA))) << 16);
+        tWParam w = m_Buttons | ModifierFlags() | (tWParam(uint16_t(int16_t(steps * WHEEL_DELTA))) << 16);
         out.push_back({WM_MOUSEWHEEL, w, MakeLParam(m_MouseX, m_MouseY)});
         break;
     }

@@ -54,6 +54,9 @@ public:
 private:
     int m_MouseX = 0;
     int m_MouseY = 0;
+    // The buttons held as the events tell it (MK_ flags): a press and release that arrive
+    // together must each carry the state of their own moment, not SDL's state after both.
+    tWParam m_Buttons = 0;
 };
 
 // The virtual-key code of an SDL key; 0 for keys without one.

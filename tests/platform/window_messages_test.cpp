@@ -88,6 +88,12 @@ TEST(WindowMessages, MouseButtonsDoubleClicksWheelAndWindowEvents)
     EXPECT_EQ(m[0].message, WM_LBUTTONDOWN);
     EXPECT_EQ(MessageX(m[0].lParam), 30);
     EXPECT_EQ(MessageY(m[0].lParam), -4);
+    // A press carries its button and the release none, even when both were queued before
+    // either was read (a tap: SDL's own state then says the button is already up).
+    EXPECT_EQ(m[0].wParam & MK_LBUTTON, MK_LBUTTON);
+    m = Translate(t, Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 30, -4));
+    EXPECT_EQ(m[0].message, WM_LBUTTONUP);
+    EXPECT_EQ(m[0].wParam & (MK_LBUTTON | MK_RBUTTON), 0u);
     EXPECT_EQ(Translate(t, Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 30, 4, 2))[0].message, WM_LBUTTONDBLCLK);
     EXPECT_EQ(Translate(t, Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 30, 4, 3))[0].message, WM_LBUTTONDOWN);
     EXPECT_EQ(Translate(t, Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 30, 4))[0].message, WM_RBUTTONUP);
