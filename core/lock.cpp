@@ -10,6 +10,7 @@
 std::recursive_mutex g_GlobalLock;
 std::atomic<bool> g_AppRunning{false};
 std::atomic<int> g_LockCount{0};
+std::atomic<bool> g_TraceGlobalLock{false};
 
 namespace {
 thread_local int t_LockDepth = 0;
@@ -41,7 +42,7 @@ void AcquireGlobalLock(const char* file, int line)
 {
     if (!g_AppRunning)
         return;
-    if (file)
+    if (file && g_TraceGlobalLock)
         LogLine(L"AC:%s:%d", FileText(file), line);
     g_GlobalLock.lock();
     ++t_LockDepth;
@@ -52,7 +53,7 @@ void ReleaseGlobalLock(const char* file, int line)
 {
     if (!g_AppRunning)
         return;
-    if (file)
+    if (file && g_TraceGlobalLock)
         LogLine(L"RC:%s:%d", FileText(file), line);
     // Only a thread that holds the lock may release it; anything else is a caller's
     // mistake that must not unlock the other thread's hold.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/lock.h"
 #include "core/log.h"
 #include "core/stringbase.h"
 
@@ -48,6 +49,7 @@ void ResetSettingsToDefaults()
     g_UserSettings = sUserSettings();
     g_MapZoom = g_UserSettings.mapZoom;
     g_DelayValues.fill(1000.0f);
+    g_TraceGlobalLock = false;
     g_Settings.Clear();
 }
 
@@ -74,9 +76,9 @@ void LoadSettings(const std::filesystem::path& path)
     s.showAPLeft = ini.GetBool("MapDisplay/ShowAPLeft", true);
     s.showWeather = ini.GetBool("MapDisplay/ShowWeather", true);
     s.showSeaZoneName = ini.GetBool("MapDisplay/ShowSeaZoneName", true);
-    s.ownershipMode = ini.GetInt("MapDisplay/OwnershipMode", 0);
+    s.ownershipMode = ini.GetInt("MapDisplay/OwnershipMode", sUserSettings().ownershipMode);
     s.mapMode = ini.GetInt("MapDisplay/Mode", 0);
-    s.borderMode = ini.GetInt("Border/Mode", 0);
+    s.borderMode = ini.GetInt("Border/Mode", sUserSettings().borderMode);
     s.showSeaZonesBorders = ini.GetBool("Border/ShowSeaZonesBorders", true);
     // Components above 255 spill into the next one, as the colour formula says.
     const uint32_t a = uint32_t(ini.GetInt("Border/ColorA", 255));
@@ -94,6 +96,7 @@ void LoadSettings(const std::filesystem::path& path)
     s.sfxVolume = float(Checked("Audio/SFXVolume", ini.GetInt("Audio/SFXVolume", 100), 0, 100, 100)) / 100.0f;
     for (int row = 0; row < kDelayCount; ++row)
         g_DelayValues[size_t(row)] = float(ini.GetInt(g_DelayTable[size_t(row)].iniKey, 1000));
+    g_TraceGlobalLock = ini.GetBool("Debug/TraceLock", false);
 }
 
 void SaveZoomSetting(float zoom)

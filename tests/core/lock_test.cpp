@@ -20,6 +20,7 @@ protected:
     {
         SetDialogOpenQuery(nullptr);
         StopGlobalLock();
+        g_TraceGlobalLock = false;
     }
 };
 
@@ -35,9 +36,14 @@ TEST_F(GlobalLock, WrappersDoNothingBeforeStartAndAfterStop)
     EXPECT_TRUE(LogLines().empty());
 }
 
-TEST_F(GlobalLock, NestedHoldsAreCountedAndLogged)
+TEST_F(GlobalLock, NestedHoldsAreCountedAndLoggedOnlyWhenTraced)
 {
     StartGlobalLock();
+    // Untraced by default: a turn would write about a thousand lines.
+    AcquireGlobalLock("gra.cpp", 9);
+    ReleaseGlobalLock("gra.cpp", 9);
+    EXPECT_TRUE(LogLines().empty());
+    g_TraceGlobalLock = true;
     AcquireGlobalLock("gra.cpp", 10);
     AcquireGlobalLock(nullptr, 11); // no log line, still a hold
     EXPECT_EQ(g_LockCount.load(), 2);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/lock.h"
 #include "core/settings.h"
 #include "platform/paths.h"
 #include "tests/test_support.h"
@@ -24,6 +25,9 @@ TEST_F(Settings, MissingFileKeepsDefaultsAndIsNeverCreated)
     EXPECT_EQ(g_UserSettings.FrameSleepMs(), 0);
     EXPECT_EQ(g_UserSettings.borderColor, 0xFFFFFFFFu);
     EXPECT_EQ(g_DelayValues[DELAY_AI_MOVE_BEFORE], 1000.0f);
+    // The map shows whose each hex is, and the lines between countries, from the start.
+    EXPECT_EQ(g_UserSettings.ownershipMode, 1);
+    EXPECT_EQ(g_UserSettings.borderMode, 1);
     SaveZoomSetting(0.5f);
     EXPECT_FALSE(FileExists(dir / "Settings.ini"));
 }
@@ -85,6 +89,9 @@ TEST_F(Settings, ShippedDefaultFileHoldsEveryKeyWithItsDefault)
     std::filesystem::copy_file(testing_support::SourceDir() / "data" / "Settings.ini", dir / "Settings.ini");
     LoadSettings(dir / "Settings.ini");
     EXPECT_EQ(g_Settings.BuildText(), before) << "a key the game reads is missing from data/Settings.ini";
+    EXPECT_EQ(g_UserSettings.ownershipMode, sUserSettings().ownershipMode);
+    EXPECT_EQ(g_UserSettings.borderMode, sUserSettings().borderMode);
+    EXPECT_FALSE(g_TraceGlobalLock);
 }
 
 } // namespace
