@@ -25,6 +25,7 @@
 #include "dialogs/save_dialog.h"
 #include "dialogs/unit_panel.h"
 #include "game/game.h"
+#include "gui/gui_hooks.h"
 
 void InstallDialogLinks()
 {
@@ -115,4 +116,5 @@ void InstallDialogLinks()
         return countryId > 0 ? new cDialogJednostek(countryId) : nullptr;
     };
     SetDialogOpenQuery(IsDialogOpen);
+    g_GuiHooks.coveredAbove = IsCoveredByWindowAbove;
 }

@@ -316,6 +316,26 @@ bool IsDialogOpen(uint64_t serial)
     return false;
 }
 
+bool IsCoveredByWindowAbove(const CDXUTDialog* dialog, int x, int y)
+{
+    cStackLock lock;
+    // Above a window lie the windows opened after it; above a panel or menu, every window.
+    auto above = g_OpenDialogs.begin();
+    for (auto it = g_OpenDialogs.begin(); it != g_OpenDialogs.end(); ++it)
+        if (DialogOf(*it) == dialog)
+            above = it + 1;
+    for (auto it = above; it != g_OpenDialogs.end(); ++it) {
+        cDialog* window = DialogOf(*it);
+        // Only what is drawn covers: the window's frame and the controls on it.
+        if (!window || window->KindId() < 0 || !window->GetVisible())
+            continue;
+        const sRect origin = window->ToScreenRect(sRect{});
+        if (window->GetControlAtPoint(x - origin.left, y - origin.top))
+            return true;
+    }
+    return false;
+}
+
 void UpdateDialogCountdown(float elapsed)
 {
     cStackLock lock;

@@ -153,6 +153,9 @@ bool IsAnswerAwaited();
 // True while a window that the owner opened is open.
 bool HasOpenDialogOwnedBy(const cDialog* owner);
 bool IsDialogOpen(uint64_t serial);
+// Whether a window above the dialog (a panel or menu lies under every window) covers the
+// screen point; the toolkit's hit test asks it.
+bool IsCoveredByWindowAbove(const CDXUTDialog* dialog, int x, int y);
 // The current dialog's countdown, once per frame.
 void UpdateDialogCountdown(float elapsed);
 // Frees the closed windows unless an input dispatch is running.

@@ -53,6 +53,10 @@ public:
     virtual bool HandleMouse(unsigned /*message*/, int /*x*/, int /*y*/, tWParam, tLParam) { return false; }
 
     virtual bool CanHaveFocus() { return false; }
+    // Whether the dialog draws the control after all others while it has the focus (an
+    // open drop-down must lie over what follows it). A control that other controls lie on
+    // stays in its place.
+    virtual bool RaisedByFocus() const { return true; }
     virtual void OnFocusIn() { m_bHasFocus = true; }
     virtual void OnFocusOut() { m_bHasFocus = false; }
     virtual void OnMouseEnter() { m_bMouseOver = true; }

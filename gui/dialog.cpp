@@ -498,6 +498,13 @@ bool CDXUTDialog::MsgProc(unsigned message, tWParam wParam, tLParam lParam)
     if (focus && focus->m_pDialog == this && focus->GetEnabled() && focus->HandleMouse(message, x, y, wParam, lParam))
         return true;
 
+    // Under a window that lies above this dialog nothing of it is under the pointer.
+    if (GuiCoveredAbove(this, mouseX, mouseY)) {
+        if (message == WM_MOUSEMOVE)
+            OnMouseMove(kNowhere, kNowhere);
+        return false;
+    }
+
     CDXUTControl* control = GetControlAtPoint(x, y);
     if (control && control->GetEnabled()) {
         if (control->HandleMouse(message, x, y, wParam, lParam))
@@ -542,11 +549,14 @@ tResult CDXUTDialog::OnRender(float elapsed)
     }
 
     if (!m_bMinimized) {
+        CDXUTControl* raised = s_pControlFocus && s_pControlFocus->m_pDialog == this && s_pControlFocus->RaisedByFocus()
+                                   ? s_pControlFocus
+                                   : nullptr;
         for (auto& control : m_Controls)
-            if (control.get() != s_pControlFocus)
+            if (control.get() != raised)
                 control->Render(device, elapsed);
-        if (s_pControlFocus && s_pControlFocus->m_pDialog == this)
-            s_pControlFocus->Render(device, elapsed);
+        if (raised)
+            raised->Render(device, elapsed);
     }
     EndSpriteBatch();
     return S_OK;

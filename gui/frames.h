@@ -39,6 +39,8 @@ public:
     explicit CDXUTTabFrame(CDXUTDialog* dialog = nullptr);
 
     bool CanHaveFocus() override { return m_bVisible && m_bEnabled; }
+    // Its pages lie on it.
+    bool RaisedByFocus() const override { return false; }
     bool HandleMouse(unsigned message, int x, int y, tWParam wParam, tLParam lParam) override;
     void UpdateRects() override;
     void Render(cRenderer* device, float elapsed) override;

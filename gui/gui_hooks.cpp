@@ -47,3 +47,8 @@ void GuiWantFrameIn(double seconds)
     if (g_GuiHooks.frameWanted)
         g_GuiHooks.frameWanted(seconds);
 }
+
+bool GuiCoveredAbove(const CDXUTDialog* dialog, int x, int y)
+{
+    return g_GuiHooks.coveredAbove && g_GuiHooks.coveredAbove(dialog, x, y);
+}

@@ -31,6 +31,9 @@ struct sGuiHooks
     // Something drawn changes by itself (a fade, a blinking caret): the next frame is
     // wanted within this many seconds. Empty: every frame is drawn anyway.
     std::function<void(double seconds)> frameWanted;
+    // Whether a window drawn above the dialog covers the screen point: what of the dialog
+    // lies there is hidden, neither hovered, hinted nor clicked. Empty: nothing covers.
+    std::function<bool(const CDXUTDialog* dialog, int x, int y)> coveredAbove;
 };
 extern sGuiHooks g_GuiHooks;
 
@@ -40,3 +43,4 @@ int GuiWheelScrollLines();
 void GuiCaptureMouse(bool capture);
 void GuiSetHintControl(CDXUTControl* control, bool force);
 void GuiWantFrameIn(double seconds);
+bool GuiCoveredAbove(const CDXUTDialog* dialog, int x, int y);

@@ -151,6 +151,21 @@ void cDialogTest::ClickRow(CDXUTDialog& dialog, CDXUTListBox& list, int row)
     ClickAt((text.left + text.right) / 2, text.top + row * height + height / 2);
 }
 
+void cDialogTest::ClickTab(CDXUTDialog& dialog, int tabFrameId, int tab)
+{
+    auto* tabs = ControlOf<CDXUTTabFrame>(dialog, tabFrameId, DXUT_CONTROL_TABFRAME);
+    ASSERT_NE(tabs, nullptr) << "tab frame " << tabFrameId;
+    ASSERT_LT(tab, tabs->GetTabCount());
+    // Each tab spans its caption and two 10-pixel ends.
+    int x = tabs->GetStripRect().left;
+    for (int k = 0; k < tab; ++k)
+        x += tabs->GetTab(k)->captionWidth + 20;
+    x += (tabs->GetTab(tab)->captionWidth + 20) / 2;
+    const sRect strip = dialog.ToScreenRect(tabs->GetStripRect());
+    const sRect at = dialog.ToScreenRect(sRect{x, 0, x, 0});
+    ClickAt(at.left, (strip.top + strip.bottom) / 2);
+}
+
 void cDialogTest::Key(uint32_t vk)
 {
     DXUTStaticWndProc(WM_KEYDOWN, vk, 0);
@@ -192,6 +207,24 @@ std::wstring cDialogTest::TextOf(CDXUTDialog& dialog, int id)
     return L"<not text>";
 }
 
+std::vector<uint32_t> cDialogTest::DrawScreen()
+{
+    // Three frames: the controls fade in.
+    for (int frame = 0; frame < 3; ++frame) {
+        clock += 0.1;
+        if (!device->BeginScene())
+            return {};
+        device->Clear(0xFF3C4A36);
+        if (g_DialogLinks.renderPanels)
+            g_DialogLinks.renderPanels(1.0f);
+        for (size_t i = 0; i < g_OpenDialogs.size(); ++i)
+            if (g_OpenDialogs[i]->KindId() >= 0 && g_OpenDialogs[i]->IsVisible())
+                g_OpenDialogs[i]->OnRender(1.0f);
+        device->EndScene();
+    }
+    return device->ReadPixels();
+}
+
 void cDialogTest::CheckScreen(const std::string& name)
 {
     // The part of the screen the open windows and panels cover.
@@ -218,18 +251,7 @@ void cDialogTest::CheckScreen(const std::string& name)
             std::min(kScreenHeight, area.bottom + 4)};
     ASSERT_LT(area.left, area.right) << "nothing open to draw";
 
-    for (int frame = 0; frame < 3; ++frame) {
-        clock += 0.1;
-        ASSERT_TRUE(device->BeginScene());
-        device->Clear(0xFF3C4A36);
-        if (g_DialogLinks.renderPanels)
-            g_DialogLinks.renderPanels(1.0f);
-        for (size_t i = 0; i < g_OpenDialogs.size(); ++i)
-            if (g_OpenDialogs[i]->KindId() >= 0 && g_OpenDialogs[i]->IsVisible())
-                g_OpenDialogs[i]->OnRender(1.0f);
-        device->EndScene();
-    }
-    std::vector<uint32_t> pixels = device->ReadPixels();
+    std::vector<uint32_t> pixels = DrawScreen();
     ASSERT_EQ(pixels.size(), size_t(kScreenWidth) * kScreenHeight);
     std::vector<uint32_t> part;
     for (int y = area.top; y < area.bottom; ++y)

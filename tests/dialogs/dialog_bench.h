@@ -33,6 +33,8 @@ protected:
     void ClickAt(int x, int y);
     // A click on a row of a list box.
     void ClickRow(CDXUTDialog& dialog, CDXUTListBox& list, int row);
+    // A click on the middle of a tab's caption.
+    void ClickTab(CDXUTDialog& dialog, int tabFrameId, int tab);
     void Key(uint32_t vk);
     void Type(const std::wstring& text);
     void Tick(float seconds);
@@ -56,6 +58,8 @@ protected:
     // Draws a frame with everything open and compares the part that holds the windows'
     // controls with tests/data/screens/<name>.png.
     void CheckScreen(const std::string& name);
+    // A frame with the panels and every open window, the whole screen.
+    std::vector<uint32_t> DrawScreen();
 
     double clock = 0;
     std::map<uint32_t, bool> keys;

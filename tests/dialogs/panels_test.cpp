@@ -18,6 +18,8 @@
 #include "game/game.h"
 #include "gui/controls.h"
 #include "gui/gui_atlas.h"
+#include "platform/messages.h"
+#include "shell/dxut.h"
 #include "tests/dialogs/dialog_bench.h"
 #include "world/country.h"
 
@@ -89,6 +91,25 @@ TEST_F(GamePanels, WindowButtonsToggleTheirWindowAndCloseWhatLiesAbove)
     EXPECT_EQ(OpenKinds(), (std::vector<int>{kResearchDialogKind, kReportsDialogKind, kConvoysDialogKind}));
     Press(kReportsButtonId);
     EXPECT_EQ(OpenKinds(), (std::vector<int>{kResearchDialogKind}));
+}
+
+TEST_F(GamePanels, AWindowHidesThePanelControlsUnderItFromHoverHintAndClick)
+{
+    const sRect button = Info().ToScreenRect(Info().GetControl(kEndTurnButtonId)->GetBoundingBox());
+    const tLParam onButton = MakeLParam((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    DXUTStaticWndProc(WM_MOUSEMOVE, 0, onButton);
+    EXPECT_EQ(Info().GetHoveredControl(), Info().GetControl(kEndTurnButtonId));
+
+    // A window over the button: the pointer on it leaves the button, whose hint goes.
+    PushDialog(new cDialog(kPurchaseKind, sLayoutRect{button.left - 20, button.top - 20, 200, 100}));
+    DXUTStaticWndProc(WM_MOUSEMOVE, 0, onButton);
+    EXPECT_EQ(Info().GetHoveredControl(), nullptr);
+    ClickAt((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    EXPECT_EQ(OpenKinds(), (std::vector<int>{kPurchaseKind})) << "the end-turn question opened under the window";
+
+    CloseTopDialogs(-1);
+    DXUTStaticWndProc(WM_MOUSEMOVE, 0, onButton);
+    EXPECT_EQ(Info().GetHoveredControl(), Info().GetControl(kEndTurnButtonId));
 }
 
 TEST_F(GamePanels, ButtonsActOnlyInThePlayersPhaseAndNeverWhileAnAnswerIsAwaited)

@@ -34,6 +34,7 @@ void CheckScreenshot(const std::vector<uint32_t>& pixels, int width, int height,
     ASSERT_EQ(expected->w, width);
     ASSERT_EQ(expected->h, height);
     check.differing = 0;
+    check.differingAt.assign(size_t(width) * size_t(height), false);
     for (int y = 0; y < height; ++y) {
         const auto* row =
             reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(expected->pixels) + y * expected->pitch);
@@ -44,6 +45,7 @@ void CheckScreenshot(const std::vector<uint32_t>& pixels, int width, int height,
             for (int shift : {0, 8, 16})
                 worst = std::max(worst, std::abs(int((a >> shift) & 0xFF) - int((e >> shift) & 0xFF)));
             check.differing += worst > 48;
+            check.differingAt[size_t(y) * size_t(width) + size_t(x)] = worst > 48;
         }
     }
     SDL_FreeSurface(expected);

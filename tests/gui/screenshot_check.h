@@ -10,6 +10,7 @@ struct sScreenshotCheck
     std::filesystem::path actualFile; // the frame as drawn, for a look after a failure
     bool stored = false;              // VELMORANT_WRITE_SCREENSHOTS=1 stored it instead of comparing
     int differing = 0;                // pixels with a colour channel more than 48 off
+    std::vector<bool> differingAt;    // the same, per pixel row by row, once compared
 };
 
 // Saves the ARGB frame as actual.png in the scratch folder `scratchName`, then either stores
