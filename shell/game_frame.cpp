@@ -1,6 +1,7 @@
 #include "shell/game_frame.h"
 
 #include <algorithm>
+#include <string>
 
 #include "ai/ai_thread.h"
 #include "core/fatal.h"
@@ -36,8 +37,9 @@ namespace {
 
 double g_PreviousFrameTime = 0;
 uint32_t g_LastStepTime = 0;
-// The status line shown last, so that it is written only when the order changes.
-int g_StatusMode = -1;
+// The key of the status line shown last, so that it is written only when what the game
+// waits for changes (a message put there meanwhile stays until then).
+std::string g_StatusKey;
 
 bool IsDummy(const cPanstwo* country) { return country && country->SpecialFlags == 1; }
 
@@ -93,12 +95,16 @@ bool CameraMoves(const cMapa& map)
 
 void UpdateStatusBarHint(const cGra& game)
 {
-    const int mode = game.m_PlayState->GetOrderMode();
-    if (mode == g_StatusMode)
+    // While the new turn is announced, the game waits for its window to be closed, and
+    // says so whatever the other side wrote meanwhile.
+    const cDialog* dialog = CurrentDialog();
+    const bool announcing = dynamic_cast<const cDialogNowejTury*>(dialog) && dialog->GetVisible();
+    const std::string key = announcing ? "statusbar_hint_new_turn" : StatusHintKey(game.m_PlayState->GetOrderMode());
+    if (key == g_StatusKey && !announcing)
         return;
-    g_StatusMode = mode;
+    g_StatusKey = key;
     if (g_DialogLinks.setStatusText)
-        g_DialogLinks.setStatusText(LangText(StatusHintKey(mode)));
+        g_DialogLinks.setStatusText(LangText(key.c_str()));
 }
 
 // The human turn was handed to another player of a play-by-e-mail game: the turn is saved
@@ -226,13 +232,15 @@ void GameFrameMove(cRenderer*, double time, float elapsed)
     if (!DXUTIsRenderingPaused() && game->m_Music)
         game->m_Music->Update();
     const int state = game->GetGameState();
-    if (WindowHasFocus() && (state == kStateHuman || state == kStateHumanMove) && game->m_Mapa) {
+    if ((state == kStateHuman || state == kStateHumanMove) && game->m_Mapa) {
         const int x = g_LastPointerX, y = g_LastPointerY;
-        if (!IsControlUnderPointer(x, y, true) && !IsControlUnderPointer(x, y, false) && !g_RightHeld) {
+        if (WindowHasFocus() && !IsControlUnderPointer(x, y, false) && !g_RightHeld)
             ScrollMap(*game->m_Mapa, time);
-            UpdateStatusBarHint(*game);
-        }
     }
+    // Wherever the pointer rests, and while the view glides to the player's place, the
+    // status line says what the game waits for.
+    if (state == kStateHuman || state == kStateHumanMove || state == kStateScroll)
+        UpdateStatusBarHint(*game);
     g_PreviousFrameTime = time;
     if (game->m_Mapa) {
         game->m_Mapa->FrameMove(elapsed);
@@ -284,7 +292,7 @@ void EndTurnFromMainThread()
         }
         play.SetViewCountry(active);
     }
-    g_Console.Restart();
+    // The log keeps the whole run: a fault seen later may have begun turns before.
     Autosave();
     cPanstwo* viewing = play.GetViewCountry();
     {
@@ -348,6 +356,8 @@ void BeginOtherSidePhase()
     if (g_Gra)
         g_Gra->SetGameState(kStateComputer);
 }
+
+void ForgetStatusBarHint() { g_StatusKey.clear(); }
 
 void BeginPlayerPhase()
 {

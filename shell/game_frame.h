@@ -13,6 +13,9 @@ void PausedPlayFrameMove(cRenderer* device, double time, float elapsed);
 void BeginOtherSidePhase();
 // The player plays: panels back as they were, game state 7.
 void BeginPlayerPhase();
+// The status line was written by the other side: the next frame writes what the game
+// waits for, even when that has not changed since the player's last phase.
+void ForgetStatusBarHint();
 // The end of a person's turn (the end-turn button or its confirmation): autosave, the next
 // country of the order, the play-by-e-mail hand-over.
 void EndTurnFromMainThread();

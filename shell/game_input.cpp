@@ -6,6 +6,7 @@
 #include "core/lock.h"
 #include "core/log.h"
 #include "core/settings.h"
+#include "core/stringbase.h"
 #include "dialogs/attack_panel.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/end_turn_dialog.h"
@@ -75,6 +76,24 @@ void BeginAssaultPlan(cPlayState& play, const cUnit& defender, int x, int y, int
     play.SetAssaultPlan(plan);
     play.SetOrderMode(ORDER_ASSAULT_PLAN);
     Presentation().RefreshPanels();
+}
+
+// Why the player's own unit cannot join the assault on the defender, d being its direction
+// from the defender (0: not next to it); empty for a unit that is not the player's.
+std::wstring WhyCannotJoinAssault(const cUnit* unit, int d, int activeId)
+{
+    if (!unit || unit->m_Owner != activeId)
+        return {};
+    const auto* land = dynamic_cast<const cJednostkaLadowa*>(unit);
+    if (!land)
+        return LangFormat("assault_plan_not_a_land_unit_%s", unit->m_Name);
+    if (d == 0)
+        return LangFormat("assault_plan_not_next_to_the_defender_%s", unit->m_Name);
+    if (land->m_ActionPoints < 1)
+        return LangFormat("assault_plan_no_action_points_%s", unit->m_Name);
+    if (land->m_Attacked)
+        return LangFormat("assault_plan_attacked_already_%s", unit->m_Name);
+    return {};
 }
 
 // The end of every click that is not kept for a next one.
@@ -283,6 +302,12 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
             return;
         }
         if (d == 0 || !clicked || clicked->m_Owner != activeId || clicked->m_ActionPoints < 1 || clicked->m_Attacked) {
+            // The player's own unit that cannot join keeps the plan, and the player learns why.
+            if (const std::wstring why = WhyCannotJoinAssault(occupant, d, activeId); !why.empty()) {
+                LogLine(L"Player action: unit cannot join the assault plan");
+                PostInfoPanelMessage(why);
+                return;
+            }
             LogLine(L"Player action: assault plan canceled");
             play->CancelAssaultPlan();
             Presentation().RefreshPanels();

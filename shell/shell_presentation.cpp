@@ -189,6 +189,7 @@ void cShellPresentation::CloseMenuForPlay()
 
 void cShellPresentation::BeginPlayerPhase()
 {
+    ForgetStatusBarHint();
     if (g_DialogLinks.beginPlayerPhase)
         g_DialogLinks.beginPlayerPhase();
 }

@@ -55,6 +55,8 @@ enum eScenarioMenuControl
 
 constexpr int kIconOfTheBox = 6;
 const wchar_t* const kTabRoots[3] = {L"data\\scenarios", L"data\\save", L"data\\pbem"};
+// A detail of no game.
+const wchar_t* const kNoDetail = L"-";
 
 // "General_<language id>/<key>" of Info.ini.
 std::string GeneralKey(const char* key) { return "General_" + g_StringBase.GetLanguageId() + "/" + key; }
@@ -134,7 +136,7 @@ cScenarioMenu::cScenarioMenu()
     LogLine(L"----- Setting columns");
     if (auto* list = Control<CDXUTListBox>(IDC_LIST))
         list->SetColumns(3, LangText("scenarios_list_new_game_columns"), 70, 15, 15);
-    const std::wstring none = L"-";
+    const std::wstring none = kNoDetail;
     AddReadOnlyEditBox(this, IDC_AUTHOR, none.c_str(), L"", IDC_AUTHOR_CAPTION, LangText("scenario_author").c_str());
     AddReadOnlyEditBox(this, IDC_VERSION, none.c_str(), L"", IDC_VERSION_CAPTION, LangText("scenario_version").c_str());
     AddReadOnlyEditBox(this, IDC_DURATION, none.c_str(), L"", IDC_DURATION_CAPTION,
@@ -258,6 +260,8 @@ void cScenarioMenu::FillList()
     if (list->GetSize() > 0) {
         list->SelectItem(reselect >= 0 ? reselect : 0, false);
         ShowDetails();
+    } else {
+        ShowNothingToLoad();
     }
     SetControlEnabled(IDC_START, list->GetSize() > 0);
 }
@@ -281,13 +285,14 @@ void cScenarioMenu::ShowDetails()
                 LangFormat("scenario_duration_%s_to_%s_%i_turns", ini.GetString("Duration/StartDate", L"--.--.-- --:--"),
                            ini.GetString("Duration/EndDate", L"--.--.-- --:--"), ini.GetInt("Duration/Turns", 0)));
     SetEditText(*this, IDC_MAP_SIZE, FormatText(L"%ix%i", ini.GetInt("Map/SizeX", 0), ini.GetInt("Map/SizeY", 0)));
-    if (ini.HasKey("Save/Date"))
-        SetEditText(*this, IDC_SAVE_DATE, ini.GetString("Save/Date", L""));
-    if (ini.HasKey("Save/Turn"))
-        SetEditText(*this, IDC_SAVE_TURN,
-                    LangFormat("%02d.%02d.%02d_turn_%i", ini.GetInt("Save/GameDayDisplayed", 0),
-                               ini.GetInt("Save/GameMonthDisplayed", 0), ini.GetInt("Save/GameYearDisplayed", 0),
-                               ini.GetInt("Save/Turn", 0)));
+    // A folder without a save's keys shows none, not the last row's.
+    SetEditText(*this, IDC_SAVE_DATE, ini.HasKey("Save/Date") ? ini.GetString("Save/Date", L"") : kNoDetail);
+    SetEditText(*this, IDC_SAVE_TURN,
+                ini.HasKey("Save/Turn")
+                    ? LangFormat("%02d.%02d.%02d_turn_%i", ini.GetInt("Save/GameDayDisplayed", 0),
+                                 ini.GetInt("Save/GameMonthDisplayed", 0), ini.GetInt("Save/GameYearDisplayed", 0),
+                                 ini.GetInt("Save/Turn", 0))
+                    : std::wstring(kNoDetail));
     SetMemoText(*this, IDC_DESCRIPTION, NumberedLines(ini, "DescriptionLine"));
     SetMemoText(*this, IDC_GOALS, NumberedLines(ini, "ObjectivesLine"));
 
@@ -309,6 +314,19 @@ void cScenarioMenu::ShowDetails()
         image->SetVisible(true);
     }
     LogLine(L"sp23");
+}
+
+void cScenarioMenu::ShowNothingToLoad()
+{
+    for (int id : {IDC_AUTHOR, IDC_VERSION, IDC_DURATION, IDC_MAP_SIZE, IDC_SAVE_DATE, IDC_SAVE_TURN})
+        SetEditText(*this, id, kNoDetail);
+    static const char* const prompts[3] = {"scenario_list_no_scenarios", "scenario_list_no_saved_games",
+                                           "scenario_list_no_pbem_games"};
+    SetMemoText(*this, IDC_DESCRIPTION, LangText(prompts[m_SelectedTab]));
+    SetMemoText(*this, IDC_GOALS, L"");
+    g_Textures[TEX_PREVIEW_MINIMAP].Release();
+    if (auto* image = Control<CDXUTImage>(IDC_PICTURE))
+        image->SetVisible(false);
 }
 
 void cScenarioMenu::OnRowDoubleClicked() { StartSelected(true); }

@@ -34,6 +34,8 @@ public:
 
 private:
     void ShowDetails();
+    // An empty list: no details, no picture, and a word on why the list is empty.
+    void ShowNothingToLoad();
     void StartSelected(bool doubleClick);
 
     int m_SelectedTab = 0;

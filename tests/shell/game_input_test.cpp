@@ -4,6 +4,9 @@
 
 #include "dialogs/dialog_stack.h"
 #include "dialogs/end_turn_dialog.h"
+#include "dialogs/info_panel.h"
+#include "gui/controls.h"
+#include "core/stringbase.h"
 #include "game/game.h"
 #include "game/play_counts.h"
 #include "game/play_state.h"
@@ -13,6 +16,7 @@
 #include "shell/menus/pause_menu.h"
 #include "tests/shell/program_driver.h"
 #include "tests/test_support.h"
+#include "units/air_unit.h"
 #include "units/land_unit.h"
 #include "world/country.h"
 #include "world/hex_geometry.h"
@@ -46,6 +50,15 @@ struct sMoveOrder
     int fromX = -1, fromY = -1, toX = -1, toY = -1;
 };
 
+// What the status line says now.
+std::wstring StatusLine()
+{
+    const auto* status = InfoPanel() ? dynamic_cast<CDXUTStatic*>(InfoPanel()->GetControl(kInfoStatusId)) : nullptr;
+    return status ? status->GetText() : L"<no status line>";
+}
+
+// Taps, as a touchpad or xdotool gives them (press and release before the next frame):
+// the first closes the new-turn window, the next selects a unit.
 TEST(GameInput, AClickSelectsTheUnitAndAClickOnItsRangeMovesIt)
 {
     cProgramDriver driver({}, {"scenarios", "save", "pbem"});
@@ -54,8 +67,14 @@ TEST(GameInput, AClickSelectsTheUnitAndAClickOnItsRangeMovesIt)
     driver.StartWith(LoadTestland)
         .Then("start", [] { return dynamic_cast<iMenuScreen*>(g_CurrentMenu) != nullptr && g_Gra; },
               [] { D::ClickControl(245); })
-        .Then("Albion's turn", [] { return g_Gra->GetGameState() == 7 && CurrentDialog(); },
-              [] { D::PressKey(VK_ESCAPE); }, 20000)
+        .Then("Albion's turn", [] { return g_Gra->GetGameState() == 7 && CurrentDialog(); }, {}, 20000)
+        .Then("announced", D::AfterFrames(2),
+              [] {
+                  // The game waits for the window, and says so.
+                  EXPECT_EQ(StatusLine(), LangText("statusbar_hint_new_turn"));
+                  cDialog* window = CurrentDialog();
+                  D::Tap(window->GetX() + window->GetWidth() / 2, window->GetY() + window->GetHeight() / 2);
+              })
         .Then("select", [] { return !CurrentDialog(); },
               [] {
                   for (cJednostkaLadowa* u : g_Gra->m_LandUnits)
@@ -66,11 +85,12 @@ TEST(GameInput, AClickSelectsTheUnitAndAClickOnItsRangeMovesIt)
                   ASSERT_NE(order.unitId, 0);
                   g_Gra->m_Mapa->CenterAtHex(order.fromX, order.fromY);
                   D::ArriveCamera();
-                  D::ClickHex(order.fromX, order.fromY);
+                  D::TapHex(order.fromX, order.fromY);
               })
-        .Then("its range", [] { return true; },
+        .Then("its range", D::AfterFrames(2),
               [] {
                   EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_MOVE);
+                  EXPECT_EQ(StatusLine(), LangText("statusbar_hint_move_destination_hex"));
                   cJednostkaLadowa* unit = g_Gra->FindLandUnitById(order.unitId);
                   for (const sPathStep& step : unit->m_Path)
                       if ((step.x != order.fromX || step.y != order.fromY) && !g_Gra->m_Mapa->GetHex(step.x, step.y)->unit) {
@@ -104,6 +124,7 @@ TEST(GameInput, AnAssaultPlannedByClicksIsGivenUpByEscapeAndFoughtByAClickOnTheD
     cProgramDriver driver({}, {"scenarios", "save", "pbem"});
     MakeTestlandFolder();
     static int defenderX = -1, defenderY = -1, combatsBefore = 0;
+    static std::wstring planeName;
     driver.StartWith(LoadTestland)
         .Then("start", [] { return dynamic_cast<iMenuScreen*>(g_CurrentMenu) != nullptr && g_Gra; },
               [] { D::ClickControl(245); })
@@ -145,12 +166,30 @@ TEST(GameInput, AnAssaultPlannedByClicksIsGivenUpByEscapeAndFoughtByAClickOnTheD
                   const cJednostkaLadowa* guards = g_Gra->FindLandUnitById(1);
                   D::ClickHex(guards->m_X, guards->m_Y);
               })
-        .Then("fight", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_ASSAULT_PLAN; },
+        .Then("another unit", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_ASSAULT_PLAN; },
               [] {
                   ASSERT_NE(g_Gra->m_PlayState->GetAssaultPlan(), nullptr);
                   EXPECT_TRUE(g_Gra->m_PlayState->GetAssaultPlan()->HasAttacker(1));
-                  D::ClickHex(defenderX, defenderY);
+                  // Albion's aircraft cannot join a land assault.
+                  for (const cJednostkaLotnicza* u : g_Gra->m_AirUnits)
+                      if (u->m_Owner == 1 && u->IsOnMap() && planeName.empty()) {
+                          planeName = u->m_Name;
+                          g_Gra->m_Mapa->CenterAtHex(u->m_X, u->m_Y);
+                          D::ArriveCamera();
+                          D::ClickHex(u->m_X, u->m_Y);
+                      }
+                  ASSERT_FALSE(planeName.empty());
               })
+        .Then("told why", [] { return StatusLine() == LangFormat("assault_plan_not_a_land_unit_%s", planeName); },
+              [] {
+                  // The plan stands.
+                  EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_ASSAULT_PLAN);
+                  ASSERT_NE(g_Gra->m_PlayState->GetAssaultPlan(), nullptr);
+                  g_Gra->m_Mapa->CenterAtHex(defenderX, defenderY);
+                  D::ArriveCamera();
+              },
+              100)
+        .Then("fight", D::AfterFrames(2), [] { D::ClickHex(defenderX, defenderY); })
         .Then("fought", [] { return g_PlayCounts.landCombats.load() > combatsBefore; },
               [] {
                   EXPECT_EQ(g_Gra->m_PlayState->GetAssaultPlan(), nullptr);

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include <SDL.h>
+
 #include "core/ini.h"
 #include "core/settings.h"
 #include "core/random.h"
@@ -142,6 +144,13 @@ cProgramDriver& cProgramDriver::Picture(const std::string& name)
     return *this;
 }
 
+cProgramDriver& cProgramDriver::Grab(std::function<void(const std::vector<uint32_t>& frame, int width)> take)
+{
+    Screenshot("grab");
+    m_Shots.back().take = std::move(take);
+    return *this;
+}
+
 cProgramDriver& cProgramDriver::ScreenshotWhen(const std::string& name, std::function<bool()> condition)
 {
     m_Shots.push_back({name, std::move(condition), m_Steps.size()});
@@ -206,6 +215,10 @@ void cProgramDriver::OnPresent()
     std::vector<uint32_t> pixels = device->ReadPixels();
     const int width = device->BackBufferWidth(), height = device->BackBufferHeight();
     ASSERT_EQ(pixels.size(), size_t(width) * size_t(height));
+    if (shot.take) {
+        shot.take(pixels, width);
+        return;
+    }
     sScreenshotCheck check;
     const auto expected = SourceDir() / "tests" / "data" / "screens" / (shot.name + ".png");
     if (!shot.compare) {
@@ -252,6 +265,46 @@ void cProgramDriver::Click(int x, int y)
     DXUTStaticWndProc(WM_MOUSEMOVE, 0, MakeLParam(x, y));
     DXUTStaticWndProc(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(x, y));
     DXUTStaticWndProc(WM_LBUTTONUP, 0, MakeLParam(x, y));
+}
+
+void cProgramDriver::Tap(int x, int y)
+{
+    SDL_Event move{};
+    move.type = SDL_MOUSEMOTION;
+    move.motion.x = x;
+    move.motion.y = y;
+    SDL_PushEvent(&move);
+    for (Uint32 type : {Uint32(SDL_MOUSEBUTTONDOWN), Uint32(SDL_MOUSEBUTTONUP)}) {
+        SDL_Event button{};
+        button.type = type;
+        button.button.button = SDL_BUTTON_LEFT;
+        button.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+        button.button.clicks = 1;
+        button.button.x = x;
+        button.button.y = y;
+        SDL_PushEvent(&button);
+    }
+}
+
+void cProgramDriver::TapHex(int column, int row)
+{
+    int x = 0, y = 0;
+    HexOnScreen(column, row, x, y);
+    Tap(x, y);
+}
+
+void cProgramDriver::ClickTab(int tabFrameId, int tab)
+{
+    auto* tabs = Control<CDXUTTabFrame>(tabFrameId);
+    ASSERT_NE(tabs, nullptr) << "no tab frame " << tabFrameId;
+    ASSERT_LT(tab, tabs->GetTabCount());
+    // Each tab spans its caption and two 10-pixel ends.
+    int x = tabs->GetStripRect().left;
+    for (int k = 0; k < tab; ++k)
+        x += tabs->GetTab(k)->captionWidth + 20;
+    x += (tabs->GetTab(tab)->captionWidth + 20) / 2;
+    const sRect strip = ScreenRectOf(tabs);
+    Click(x - tabs->GetStripRect().left + strip.left, strip.top + tabs->GetStripRect().Height() / 2);
 }
 
 void cProgramDriver::PressKey(unsigned virtualKey)

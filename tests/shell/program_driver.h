@@ -4,6 +4,7 @@
 // acts with synthetic window messages (clicks on controls by their layout id, keys) and
 // may keep a screenshot, compared with tests/data/screens/<name>.png.
 #include <filesystem>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -45,6 +46,8 @@ public:
     // written but never compared: the map after the computer's play on its own thread
     // changes with the timing of the two threads.
     cProgramDriver& Picture(const std::string& name);
+    // Hands the next frame shown (ARGB pixels, its width) to `take`.
+    cProgramDriver& Grab(std::function<void(const std::vector<uint32_t>& frame, int width)> take);
     // The program ends (DXUTShutdown) when the script is done.
     int Run();
 
@@ -60,6 +63,12 @@ public:
     static std::function<bool()> ReadingMessages(std::function<bool()> condition);
     // Actions, with window messages as the player makes them.
     static void Click(int x, int y);
+    // A tap as a touchpad or xdotool makes it: the press and the release reach the
+    // program's event queue together, before the next frame.
+    static void Tap(int x, int y);
+    static void TapHex(int column, int row);
+    // A click on the middle of a tab's caption of a tab frame of the input dialog.
+    static void ClickTab(int tabFrameId, int tab);
     static void PressKey(unsigned virtualKey);
     // A click in the middle of the control of that id of the current window or menu.
     static void ClickControl(int id);
@@ -103,6 +112,7 @@ private:
         std::function<bool()> condition;
         size_t afterStep; // the steps done before it may be taken
         bool compare = true;
+        std::function<void(const std::vector<uint32_t>& frame, int width)> take; // instead of a file
     };
     void OnIdle();
     void OnPresent();

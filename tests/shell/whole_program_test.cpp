@@ -5,6 +5,7 @@
 
 #include "game/game.h"
 #include "core/lock.h"
+#include "core/stringbase.h"
 #include "dialogs/confirm_dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/diplomacy_panel.h"
@@ -315,7 +316,18 @@ TEST(WholeProgram, OnTestlandBorussiaDeclaresWarFromTheDiplomacyPanelAndAnswersA
                       chosen |= report.text.find(L"Chosen option: Demand passage through Helvetia") != std::wstring::npos;
                   EXPECT_TRUE(chosen);
               },
-              20000);
+              20000)
+        .Then("greeted", [] { return dynamic_cast<cDialogNowejTury*>(CurrentDialog()) != nullptr; }, {}, 200)
+        .Then("the status line", D::AfterFrames(2),
+              [] {
+                  // The person is told what the game waits for, not what the computer said last.
+                  auto* status = dynamic_cast<CDXUTStatic*>(InfoPanel()->GetControl(kInfoStatusId));
+                  ASSERT_NE(status, nullptr);
+                  EXPECT_EQ(status->GetText(), LangText("statusbar_hint_new_turn"));
+                  // The log holds the whole run, not the last turn, and no trace of the lock.
+                  EXPECT_TRUE(LogContains(L"============== Enjoy your game :)"));
+                  EXPECT_FALSE(LogStartsWith(L"AC:"));
+              });
     EXPECT_EQ(driver.Run(), 0);
 }
 
