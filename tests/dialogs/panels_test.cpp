@@ -2,6 +2,7 @@
 // side's phase.
 #include <gtest/gtest.h>
 
+#include "core/ini.h"
 #include "core/settings.h"
 #include "core/stringbase.h"
 #include "dialogs/confirm_dialog.h"
@@ -216,6 +217,15 @@ TEST_F(GamePanels, MinimapButtonsCycleTheDrawingModesAndStoreThem)
     Click(Minimap(), kMinimapMapModeId);
     EXPECT_EQ(g_UserSettings.mapMode, 2);
     EXPECT_EQ(g_Settings.GetInt("MapDisplay/Mode", -1), 2);
+
+    // The choice outlives the game: the next one, loaded or new, is drawn the same way,
+    // also after the program has started again.
+    LoadTestland(1);
+    EXPECT_EQ(g_UserSettings.ownershipMode, 1);
+    EXPECT_EQ(g_UserSettings.mapMode, 2);
+    cIniFile saved;
+    ASSERT_TRUE(saved.Load("Settings.ini"));
+    EXPECT_EQ(saved.GetInt("MapDisplay/Mode", -1), 2);
 }
 
 TEST_F(GamePanels, TheMinimapPictureIsMadeOnceAtTheLatestPlace)
