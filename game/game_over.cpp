@@ -5,6 +5,7 @@
 #include "core/log.h"
 #include "core/stringbase.h"
 #include "game/game.h"
+#include "game/game_over.h"
 #include "game/presentation.h"
 #include "world/alliances.h"
 #include "world/country.h"
@@ -52,23 +53,34 @@ constexpr size_t kScoresListed = 20;
 
 } // namespace
 
+const char* GameOverReasonKey(const cGra& game)
+{
+    int leaders = 0;
+    for (int side = 1; side <= 3; ++side)
+        leaders += game.GetAllianceLeader(side) ? 1 : 0;
+    if (leaders == 0)
+        return "game_over:_all_alliances_eliminated_(uncommon_ending)";
+    if (leaders == 1)
+        return "game_over:_only_one_major_alliance_left";
+    if (game.m_StartedWithHuman && !game.HasHumanCountry())
+        return "game_over:_all_human-controlled_countries_annexed";
+    if (game.m_TurnsLeft < 1)
+        return "game_over:_time_has_run_out";
+    return nullptr;
+}
+
+const char* GameResultKey(const cGra& game)
+{
+    return ResultKey(game.CountAllianceVictoryPoints(ALLIANCE_ALLIES), game.CountAllianceVictoryPoints(ALLIANCE_AXIS),
+                     game.CountAllianceVictoryPoints(ALLIANCE_COMINTERN));
+}
+
 void cGra::CheckGameOver()
 {
     LogLine(L"CHECKING FOR GAME OVER...");
-    int leaders = 0;
-    for (int side = 1; side <= 3; ++side)
-        leaders += GetAllianceLeader(side) ? 1 : 0;
 
     std::wstring text = L"\n";
-    const char* reason = nullptr;
-    if (leaders == 0)
-        reason = "game_over:_all_alliances_eliminated_(uncommon_ending)";
-    else if (leaders == 1)
-        reason = "game_over:_only_one_major_alliance_left";
-    else if (m_StartedWithHuman && !HasHumanCountry())
-        reason = "game_over:_all_human-controlled_countries_annexed";
-    else if (m_TurnsLeft < 1)
-        reason = "game_over:_time_has_run_out";
+    const char* reason = GameOverReasonKey(*this);
     if (reason) {
         text += LangText(reason);
         m_GameOver = true;

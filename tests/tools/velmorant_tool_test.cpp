@@ -186,10 +186,16 @@ TEST(VelmorantTool, PlayPlaysTheTestScenarioToItsEndAndItsSaveChecksAndResavesTh
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_NE(run.out.find("impulse 1, now impulse 3 of 9.1939: "), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("; events fired: 1 Borussian ultimatum (option "), std::string::npos) << run.out;
+    // Valdonia falls to Borussia: the impulse line and the summary date it.
+    EXPECT_NE(run.out.find("; surrenders: Valdonia (surrender) 3.10.1939\n"), std::string::npos) << run.out;
     const std::string json = ReadWholeFile(summary).value_or("");
     for (const char* part : {"\"game_over\": true", "\"seed\": 5", "\"impulses\": 84",
                              "{\"id\": 1, \"name\": \"Albion\", \"active\": true, \"alliance\": 4,",
-                             "\"dialogs_answered\": ", "\"events\": [\n    {\"id\": 1, \"title\": \"Borussian ultimatum\""})
+                             "\"dialogs_answered\": ", "\"events\": [\n    {\"id\": 1, \"title\": \"Borussian ultimatum\"",
+                             "\"surrenders\": [\n    {\"country\": \"Valdonia\", \"kind\": \"surrender\", \"date\": "
+                             "{\"impulse\": 3, \"month\": 10, \"year\": 1939}}\n  ]",
+                             "\"result\": {\"outcome\": \"Result: victory of the Axis!\", \"reason\": \"The war has reached "
+                             "its last day.\", \"victory_points\": {\"allies\": "})
         EXPECT_NE(json.find(part), std::string::npos) << part << " missing from " << json;
     ExpectSaveChecksAndResavesTheSame(root, "Played");
 }
@@ -223,6 +229,11 @@ TEST(VelmorantTool, PlayPlaysTwelveImpulsesOfEurope1939AndTheSameSeedPlaysTheSam
         ASSERT_EQ(run.code, 0) << run.err;
         EXPECT_NE(run.out.find("impulse 12, now impulse 2 of 1.1940: "), std::string::npos) << run.out;
     }
+    // Who holds each capital, by the names of the scenario; a game that goes on has no reason.
+    const std::string json = ReadWholeFile(out / "E12").value_or("");
+    for (const char* part : {"\"capitals\": [\n    {\"country\": \"Germany\", \"city\": \"Berlin\", \"controller\": \"Germany\"},",
+                             "{\"country\": \"Poland\", \"city\": \"Warsaw\", \"controller\": ", "\"reason\": null"})
+        EXPECT_NE(json.find(part), std::string::npos) << part << " missing from " << json;
     // The same seed plays the same war.
     EXPECT_EQ(WithoutSeconds(ReadWholeFile(out / "E12").value_or("1")),
               WithoutSeconds(ReadWholeFile(out / "E12b").value_or("2")));

@@ -18,8 +18,10 @@
 #include "core/lock.h"
 #include "core/log.h"
 #include "core/settings.h"
+#include "core/stringbase.h"
 #include "core/text.h"
 #include "game/game.h"
+#include "game/game_over.h"
 #include "game/play_counts.h"
 #include "game/play_state.h"
 #include "game/presentation.h"
@@ -47,6 +49,102 @@ bool ParseNumber(const std::string& text, long long low, long long high, long lo
     return *end == '\0' && out >= low && out <= high;
 }
 
+// ---- What became of the countries: surrenders, armistices and annexations, the capitals and the result ----
+
+// A city the Allies took from the Axis.
+struct sCityTaken
+{
+    std::wstring city;
+    int originalOwner = 0;
+    int from = 0;
+    int by = 0;
+    int date[3] = {0, 0, 0};
+};
+
+// A country that left the war, and how.
+struct sCountryFate
+{
+    std::wstring country;
+    const char* kind = "";  // "surrender", "armistice" or "annexation"
+    int date[3] = {0, 0, 0};
+};
+
+// Watches the countries between two looks: one that stops being active has surrendered
+// (it was at war and keeps its side), asked for an armistice (its side became neutral, which
+// only peace does) or been annexed (it was at war with nobody); an active country that is
+// now neutral and at peace while an enemy of before is still in the game has an armistice
+// (the enemy keeps its side, so only the one that asked is named).
+class cFateWatch
+{
+public:
+    void Look(const cGra& game, const int date[3])
+    {
+        std::vector<sState> now;
+        for (const cPanstwo* c : game.m_Countries) {
+            sState state{c->IsActive, c->Alliance, {}};
+            for (const cPanstwo* other : game.m_Countries)
+                if (other != c && c->IsAtWarWith(other->ID))
+                    state.enemies.push_back(other->ID);
+            now.push_back(std::move(state));
+        }
+        for (size_t i = 0; i < m_States.size() && i < now.size(); ++i) {
+            const sState& was = m_States[i];
+            const sState& is = now[i];
+            if (!was.active)
+                continue;
+            const char* kind = nullptr;
+            if (!is.active)
+                kind = was.alliance != ALLIANCE_NEUTRAL && is.alliance == ALLIANCE_NEUTRAL ? "armistice"
+                       : !was.enemies.empty()                                              ? "surrender"
+                                                                                           : "annexation";
+            else if (is.enemies.empty() && is.alliance == ALLIANCE_NEUTRAL)
+                for (int enemy : was.enemies)
+                    if (now[size_t(enemy - 1)].active)
+                        kind = "armistice";
+            if (kind)
+                m_Fates.push_back({game.m_Countries[i]->Name, kind, {date[0], date[1], date[2]}});
+        }
+        m_States = std::move(now);
+        LookAtCities(game, date);
+    }
+    const std::vector<sCountryFate>& Fates() const { return m_Fates; }
+    const std::vector<sCityTaken>& CitiesTaken() const { return m_CitiesTaken; }
+
+private:
+    struct sState
+    {
+        bool active = false;
+        int alliance = 0;
+        std::vector<int> enemies;
+    };
+    void LookAtCities(const cGra& game, const int date[3])
+    {
+        auto side = [&game](int id) {
+            if (id < 1 || id > int(game.m_Countries.size()))
+                return 0;
+            const int alliance = game.m_Countries[size_t(id - 1)]->Alliance;
+            return alliance > 3 ? alliance - 3 : alliance;  // a leader's code names its side
+        };
+        std::vector<int> controllers;
+        for (const cMiasto* city : game.m_Cities)
+            controllers.push_back(city->GetControllerId());
+        size_t i = 0;
+        for (const cMiasto* city : game.m_Cities) {
+            const int from = i < m_Controllers.size() ? m_Controllers[i] : controllers[i];
+            if (controllers[i] != from && side(from) == ALLIANCE_AXIS && side(controllers[i]) == ALLIANCE_ALLIES)
+                m_CitiesTaken.push_back(
+                    {city->GetName(), city->GetOriginalOwnerId(), from, controllers[i], {date[0], date[1], date[2]}});
+            ++i;
+        }
+        m_Controllers = std::move(controllers);
+    }
+
+    std::vector<sState> m_States;
+    std::vector<sCountryFate> m_Fates;
+    std::vector<int> m_Controllers;
+    std::vector<sCityTaken> m_CitiesTaken;
+};
+
 // What the opponent's thread leaves for the main thread.
 struct sRun
 {
@@ -57,6 +155,9 @@ struct sRun
     Clock::time_point impulseStart = Clock::now();  // moved on by the time of the checks
     int impulses = 0;
     size_t eventsShown = 0;  // fired events already named in an impulse line
+    cFateWatch fates;
+    int playedDate[3] = {0, 0, 0};  // the impulse being played: the end of an impulse moves the date on
+    size_t fatesShown = 0;
 };
 
 // The invariants of the game after a country's turn; the first that does not hold, or
@@ -160,7 +261,84 @@ std::string Number(double value)
     return buffer;
 }
 
-std::string Summary(const cGra& game, const sPlayOptions& options, const std::vector<double>& seconds, int impulses)
+std::string JsonDate(const int date[3])
+{
+    return "{\"impulse\": " + std::to_string(date[0]) + ", \"month\": " + std::to_string(date[1]) +
+           ", \"year\": " + std::to_string(date[2]) + "}";
+}
+
+// "; surrenders: Poland (surrender) 1.10.1939, ..." for the fates from the index on.
+std::string FatesLine(const std::vector<sCountryFate>& fates, size_t from)
+{
+    std::string line;
+    for (size_t i = from; i < fates.size(); ++i)
+        line += (line.empty() ? "; surrenders: " : ", ") + WideToUtf8(fates[i].country) + " (" + fates[i].kind +
+                ") " + std::to_string(fates[i].date[0]) + "." + std::to_string(fates[i].date[1]) + "." +
+                std::to_string(fates[i].date[2]);
+    return line;
+}
+
+std::wstring CountryName(const cGra& game, int id)
+{
+    return id >= 1 && id <= int(game.m_Countries.size()) ? game.m_Countries[size_t(id - 1)]->Name : L"";
+}
+
+std::string LanguageLine(const char* key)
+{
+    std::wstring text = LangText(key);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L' '))
+        text.pop_back();
+    return JsonText(text);
+}
+
+// The capital is a point on the minimap picture, drawn a few pixels a hex: the city at the
+// centre of that point's hex, or null for a country without one.
+const cMiasto* CapitalCity(const cGra& game, const cPanstwo& country)
+{
+    for (int scale = 1; scale <= 8; ++scale)
+        for (const cMiasto* city : game.m_Cities)
+            if (city->X * scale + scale / 2 == country.CapitalX && city->Y * scale + scale / 2 == country.CapitalY &&
+                city->GetOriginalOwnerId() == country.ID)
+                return city;
+    return nullptr;
+}
+
+// The summary's surrenders, capitals and result, each key on its line.
+std::string FatesSummary(const cGra& game, const std::vector<sCountryFate>& fates,
+                         const std::vector<sCityTaken>& taken)
+{
+    std::ostringstream json;
+    json << "  \"surrenders\": [";
+    for (size_t i = 0; i < fates.size(); ++i)
+        json << (i ? "," : "") << "\n    {\"country\": " << JsonText(fates[i].country) << ", \"kind\": \""
+             << fates[i].kind << "\", \"date\": " << JsonDate(fates[i].date) << "}";
+    json << "\n  ],\n  \"cities_taken_by_the_allies\": [";
+    for (size_t i = 0; i < taken.size(); ++i)
+        json << (i ? "," : "") << "\n    {\"city\": " << JsonText(taken[i].city)
+             << ", \"original_owner\": " << JsonText(CountryName(game, taken[i].originalOwner))
+             << ", \"from\": " << JsonText(CountryName(game, taken[i].from))
+             << ", \"by\": " << JsonText(CountryName(game, taken[i].by)) << ", \"date\": " << JsonDate(taken[i].date)
+             << "}";
+    json << "\n  ],\n  \"capitals\": [";
+    bool first = true;
+    for (const cPanstwo* c : game.m_Countries)
+        if (const cMiasto* city = CapitalCity(game, *c)) {
+            json << (first ? "" : ",") << "\n    {\"country\": " << JsonText(c->Name)
+                 << ", \"city\": " << JsonText(city->GetName())
+                 << ", \"controller\": " << JsonText(CountryName(game, city->GetControllerId())) << "}";
+            first = false;
+        }
+    const char* reason = game.m_GameOver ? GameOverReasonKey(game) : nullptr;
+    json << "\n  ],\n  \"result\": {\"outcome\": " << LanguageLine(GameResultKey(game))
+         << ", \"reason\": " << (reason ? LanguageLine(reason) : std::string("null"))
+         << ", \"victory_points\": {\"allies\": " << game.CountAllianceVictoryPoints(ALLIANCE_ALLIES)
+         << ", \"axis\": " << game.CountAllianceVictoryPoints(ALLIANCE_AXIS)
+         << ", \"comintern\": " << game.CountAllianceVictoryPoints(ALLIANCE_COMINTERN) << "}},\n";
+    return json.str();
+}
+
+std::string Summary(const cGra& game, const sPlayOptions& options, const std::vector<double>& seconds, int impulses,
+                    const cFateWatch& watch)
 {
     std::ostringstream json;
     json << "{\n  \"impulses\": " << impulses << ",\n  \"date\": {\"impulse\": " << game.m_Date[0]
@@ -197,7 +375,8 @@ std::string Summary(const cGra& game, const sPlayOptions& options, const std::ve
          << ", \"purchases\": " << n.purchases << ", \"air_strikes\": " << n.airStrikes
          << ", \"sea_invasions\": " << n.seaInvasions << ", \"convoys_planned\": " << n.convoysPlanned
          << ", \"shore_bombardments\": " << n.shoreBombardments
-         << ", \"dialogs_answered\": " << HeadlessAnswerCount() << "},\n  \"events\": [";
+         << ", \"dialogs_answered\": " << HeadlessAnswerCount() << "},\n"
+         << FatesSummary(game, watch.Fates(), watch.CitiesTaken()) << "  \"events\": [";
     const std::vector<sFiredEvent> fired = g_PlayCounts.FiredEvents();
     for (size_t i = 0; i < fired.size(); ++i) {
         const sFiredEvent& e = fired[i];
@@ -283,6 +462,8 @@ int RunPlay(cGra& game, const sPlayOptions& options)
         GLOBAL_LOCK_SCOPE();
         const Clock::time_point start = Clock::now();
         const std::wstring broken = BrokenInvariant(game);
+        std::copy(game.m_Date, game.m_Date + 3, run.playedDate);
+        run.fates.Look(game, run.playedDate);
         // The tool's own checks are no part of the game's time.
         run.impulseStart += Clock::now() - start;
         if (broken.empty())
@@ -301,6 +482,7 @@ int RunPlay(cGra& game, const sPlayOptions& options)
             allies = game.CountAllianceVictoryPoints(ALLIANCE_ALLIES);
             axis = game.CountAllianceVictoryPoints(ALLIANCE_AXIS);
             comintern = game.CountAllianceVictoryPoints(ALLIANCE_COMINTERN);
+            run.fates.Look(game, run.playedDate);
         }
         const std::vector<sFiredEvent> fired = g_PlayCounts.FiredEvents();
         std::lock_guard<std::mutex> guard(run.mutex);
@@ -311,6 +493,8 @@ int RunPlay(cGra& game, const sPlayOptions& options)
             events += (events.empty() ? "; events fired: " : ", ") + std::to_string(fired[i].id) + " " +
                       WideToUtf8(fired[i].title) + " (option " + std::to_string(fired[i].option) + ")";
         run.eventsShown = fired.size();
+        events += FatesLine(run.fates.Fates(), run.fatesShown);
+        run.fatesShown = run.fates.Fates().size();
         if (!options.quiet)
             std::cout << "impulse " << run.impulses << ", now impulse " << game.m_Date[0] << " of " << game.m_Date[1]
                       << "." << game.m_Date[2] << ": " << Number(seconds) << " s; victory points: Allies " << allies
@@ -321,6 +505,8 @@ int RunPlay(cGra& game, const sPlayOptions& options)
     SetAIThreadOptions(thread);
 
     game.StartGame();
+    std::copy(game.m_Date, game.m_Date + 3, run.playedDate);
+    run.fates.Look(game, run.playedDate);
     run.impulseStart = Clock::now();
     StartAIThread();
     uint64_t seen = run.progress;
@@ -355,7 +541,7 @@ int RunPlay(cGra& game, const sPlayOptions& options)
     }
     if (!options.summaryPath.empty()) {
         std::ofstream out(options.summaryPath, std::ios::binary);
-        out << Summary(game, options, run.seconds, run.impulses);
+        out << Summary(game, options, run.seconds, run.impulses, run.fates);
         if (!out) {
             std::cerr << "velmorant-tool: cannot write the summary " << options.summaryPath << "\n";
             return 1;
