@@ -380,6 +380,15 @@ void cAI::PlanSeaInvasion()
             LogLine(L"ERROR: cannot load %s, %s is not a port (!)", unit->m_Name, port->GetName());
             continue;
         }
+        std::list<int> route;
+        if (!g_Gra->m_SeaGraph || !g_Gra->m_SeaGraph->FindPath(port->GetSeaNodeId(), targetHex.seaZone, CountryId(),
+                                                                false, route))
+        {
+            // The target changed since it marched: it is free for other orders.
+            LogLine(L"%s stays ashore: no sea route from %s to the invasion zone", unit->m_Name, port->GetName());
+            unit->m_AiOrder = 0;
+            continue;
+        }
         const bool shown = IsShownToPerson(unit);
         if (shown)
         {

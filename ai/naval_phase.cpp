@@ -330,6 +330,17 @@ void cAI::TransportUnitsToFrontsBySea()
         if (unit->m_AiOrder != 11 || unit->m_ActionPoints <= 0 || LandTypeIndex(unit->m_Type) < 0 ||
             !unit->FindPortHex(px, py) || frontPorts.empty())
             continue;
+        // The passage goes to the first front port the sea leads to from this port.
+        const cMiasto* port = map.GetHex(px, py)->city;
+        const cMiasto* landing = nullptr;
+        for (const cMiasto* frontPort : frontPorts)
+            if (port && (frontPort == port || SeaPath(port->GetSeaNodeId(), frontPort->GetSeaNodeId(), me)))
+            {
+                landing = frontPort;
+                break;
+            }
+        if (!landing)
+            continue;
         if (m_Country->STP < k.SeaTransportCost[unit->m_Type])
         {
             std::list<int>& queue = m_Country->AIParameters.PurchaseQueue;
@@ -344,13 +355,12 @@ void cAI::TransportUnitsToFrontsBySea()
             CenterCameraOn(unit->m_X, unit->m_Y);
             PauseForPerson(DELAY_AI_MOVE_BEFORE);
         }
-        const cMiasto* port = map.GetHex(px, py)->city;
-        cFlota* fleet = port ? unit->EmbarkOnFleet(UNIT_CARGO, port->GetSeaNodeId(), FLEET_TRANSPORT) : nullptr;
+        cFlota* fleet = unit->EmbarkOnFleet(UNIT_CARGO, port->GetSeaNodeId(), FLEET_TRANSPORT);
         if (!fleet)
             continue;
         if (shown)
             PauseForPerson(DELAY_AI_MOVE_AFTER);
-        fleet->aiDestination = frontPorts.front()->GetSeaNodeId();
+        fleet->aiDestination = landing->GetSeaNodeId();
         embarked.push_back(unit->m_Id);
     }
     std::erase_if(m_OwnLandUnits, [&](const cJednostkaLadowa* u) {
@@ -404,6 +414,37 @@ int VisibleEnemyShipsFor(sWezelGrafuMorz& node, int countryId)
     return ships;
 }
 
+// Where a fleet whose route has closed puts in: the friendly port it lies in, else the
+// friendly port nearest by sea; -1 when the sea leads to none.
+int PortInReach(const cFlota& fleet)
+{
+    cGrafMorz& graph = *g_Gra->m_SeaGraph;
+    const cPanstwo* owner = fleet.owner >= 1 && fleet.owner <= int(g_Gra->m_Countries.size())
+                                ? g_Gra->m_Countries[size_t(fleet.owner - 1)]
+                                : nullptr;
+    auto friendly = [&](const cMiasto* city) {
+        const int holder = city->GetControllerId();
+        return holder == fleet.owner || (owner && owner->IsAlliedWith(holder));
+    };
+    int best = -1;
+    size_t bestLength = 0;
+    for (const cMiasto* city : g_Gra->m_Cities)
+    {
+        if (!city->IsPort() || !friendly(city))
+            continue;
+        const int node = city->GetSeaNodeId();
+        if (node == fleet.seaNode)
+            return node;
+        std::list<int> path;
+        if (graph.FindPath(fleet.seaNode, node, fleet.owner, false, path) && (best == -1 || path.size() < bestLength))
+        {
+            best = node;
+            bestLength = path.size();
+        }
+    }
+    return best;
+}
+
 // The cargo ships of a transport fleet at its port put their units ashore one by one and
 // leave the game; the last one takes the fleet with it.
 void UnloadCargoFleet(int fleetId)
@@ -415,7 +456,8 @@ void UnloadCargoFleet(int fleetId)
             return;
         cJednostkaMorska* unloaded = nullptr;
         for (cJednostkaMorska* ship : fleet->ships)
-            if (ship->m_Type == UNIT_CARGO && ship->m_Cargo && ship->AiUnload(false))
+            if ((ship->m_Type == UNIT_CARGO || ship->m_Type == UNIT_AMPHIBIOUS) && ship->m_Cargo &&
+                ship->AiUnload(false))
             {
                 unloaded = ship;
                 break;
@@ -441,6 +483,16 @@ void cAI::RunNavalPhase()
         cFlota* fleet = FleetById(id);
         if (!fleet || !ThreadMayRun())
             continue;
+        const bool closed = (fleet->aiOrder == FLEET_TRANSPORT || fleet->aiOrder == FLEET_INVASION) &&
+                            fleet->aiDestination >= 0 && fleet->aiDestination != fleet->seaNode &&
+                            !SeaPath(fleet->seaNode, fleet->aiDestination, me);
+        if (closed)
+        {
+            // The route has closed since the fleet set out: it puts in at a port it can reach
+            // and its units go ashore there, instead of asking for the route every turn.
+            fleet->aiOrder = FLEET_TRANSPORT;
+            fleet->aiDestination = PortInReach(*fleet);
+        }
         if (fleet->aiOrder == FLEET_TRANSPORT)
         {
             const int destination = fleet->aiDestination;

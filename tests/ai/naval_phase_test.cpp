@@ -216,6 +216,31 @@ TEST_F(AINavalPhase, ATransportPutsItsUnitAshoreAtItsPortAndAnInvasionAtSeaDraws
     EXPECT_EQ(elsewhere->seaNode, 5);
 }
 
+TEST_F(AINavalPhase, AFleetWhoseRouteIsClosedPutsInAtAPortItCanReachInsteadOfAskingEveryTurn)
+{
+    // Albion's transport is bound for Hamburgum, an enemy port no route leads into: the
+    // corps goes ashore at Dover, where the fleet lies.
+    cFlota& transports = *Fleet(2);
+    transports.aiOrder = 3;
+    transports.aiDestination = 5;
+    testing_support::ClearLog();
+    AIOf(kAlbion).RunNavalPhase();
+    EXPECT_EQ(Fleet(2), nullptr);
+    const cJednostkaLadowa* corps = game->FindLandUnitById(2);
+    ASSERT_NE(corps, nullptr) << "ashore";
+    EXPECT_LE(HexDistance(corps->m_X, corps->m_Y, 3, 3), 1) << "at Dover";
+
+    // The U-boats at sea were to land in Albion's port: they turn for Hamburgum, their own.
+    cFlota& uboats = *Fleet(4);
+    uboats.aiOrder = 2;
+    uboats.aiDestination = 4;
+    AIOf(kBorussia).RunNavalPhase();
+    EXPECT_EQ(uboats.aiOrder, 3);
+    EXPECT_EQ(uboats.aiDestination, 5);
+    EXPECT_EQ(uboats.seaNode, 5);
+    EXPECT_FALSE(testing_support::LogStartsWith(L"WARNING: fleet ")) << "no fleet asked for the closed route";
+}
+
 TEST_F(AINavalPhase, SeaTransportToFrontsNeedsASecondPortAndItsPointsAndAsksForThemOnce)
 {
     cAI& ai = AIOf(kBorussia);
