@@ -34,7 +34,7 @@ for s in seeds:
     for c in fallen:
         f = next((f for f in w["surrenders"] if f["country"] == c), None)
         row.append("-" if not f else ("" if f["kind"] == "surrender" else f["kind"][:3] + " ") + date(f["date"]))
-    b = next((e for e in w["events"] if e["title"] == "Operation Barbarossa"), None)
+    b = next((e for e in w["events"] if "Barbarossa" in e["title"]), None)
     row.append(date(b["date"]) if b else "-")
     t = next((t for t in w["cities_taken_by_the_allies"] if t["original_owner"] in ("France", "Italy")), None)
     row.append("%s %s" % (t["city"][:8], date(t["date"])) if t else "-")

@@ -158,8 +158,14 @@ TEST_F(EndOfImpulse, WarEconomyGrowsOnlyOnTheFirstImpulseOfAMonth)
 
 TEST_F(EndOfImpulse, TheGameEndsWhenTimeRunsOutAndTheDateStays)
 {
-    game->m_TurnsLeft = 0;
-    SetDate(3, 12, 1941);
+    // The impulse before the last goes on to the next.
+    game->m_TurnsLeft = 2;
+    SetDate(2, 12, 1941);
+    game->EndImpulse(true);
+    EXPECT_FALSE(game->m_GameOver);
+    EXPECT_EQ(Date(), (std::vector<int>{3, 12, 1941}));
+    testing_support::ClearLog();
+
     game->EndImpulse(true);
     EXPECT_TRUE(game->m_GameOver);
     EXPECT_NE(GameOverText().find(LangText("game_over:_time_has_run_out")), std::wstring::npos);

@@ -189,7 +189,9 @@ TEST(VelmorantTool, PlayPlaysTheTestScenarioToItsEndAndItsSaveChecksAndResavesTh
     // Valdonia falls to Borussia: the impulse line and the summary date it.
     EXPECT_NE(run.out.find("; surrenders: Valdonia (surrender) 3.10.1939\n"), std::string::npos) << run.out;
     const std::string json = ReadWholeFile(summary).value_or("");
-    for (const char* part : {"\"game_over\": true", "\"seed\": 5", "\"impulses\": 84",
+    // The war ends with the last impulse of 1941, the scenario's last year.
+    for (const char* part : {"\"game_over\": true", "\"seed\": 5", "\"impulses\": 83",
+                             "\"date\": {\"impulse\": 3, \"month\": 12, \"year\": 1941}",
                              "{\"id\": 1, \"name\": \"Albion\", \"active\": true, \"alliance\": 4,",
                              "\"dialogs_answered\": ", "\"events\": [\n    {\"id\": 1, \"title\": \"Borussian ultimatum\"",
                              "\"surrenders\": [\n    {\"country\": \"Valdonia\", \"kind\": \"surrender\", \"date\": "
