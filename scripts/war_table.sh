@@ -23,7 +23,7 @@ out, seeds = sys.argv[1], sys.argv[2:]
 def date(d): return "%d.%d.%d" % (d["impulse"], d["month"], d["year"] % 100)
 fallen = ["Poland", "Denmark", "Norway", "Netherlands", "Belgium", "France", "Italy", "Germany"]
 capitals = ["Paris", "Warsaw", "Moscow", "Rome", "Berlin", "London"]
-head = ["seed"] + [c[:6] for c in fallen] + ["Barbar.", "FR/IT back"] + [c[:6] for c in capitals] + ["result"]
+head = ["seed"] + [c[:6] for c in fallen] + ["Barbar.", "FR/IT back"] + [c[:6] for c in capitals] + ["PP<0", "result"]
 rows = [head]
 for s in seeds:
     try:
@@ -40,6 +40,7 @@ for s in seeds:
     row.append("%s %s" % (t["city"][:8], date(t["date"])) if t else "-")
     held = {c["city"]: c["controller"] for c in w["capitals"]}
     row += [held.get(c, "?")[:6] for c in capitals]
+    row.append(",".join(c["name"][:4] for c in w["countries"] if c["lowest_production_points"] < 0) or "-")
     r = w["result"]
     reason = (r["reason"] or "not over").rstrip(".")[:24]
     row.append("%s; %s; %s (%s)" % (r["outcome"].replace("Result: ", ""), reason, date(w["date"]),

@@ -106,7 +106,12 @@ public:
         }
         m_States = std::move(now);
         LookAtCities(game, date);
+        m_LowestPP.resize(game.m_Countries.size(), 0.0);
+        for (size_t i = 0; i < game.m_Countries.size(); ++i)
+            m_LowestPP[i] = std::min(m_LowestPP[i], game.m_Countries[i]->PP);
     }
+    // The lowest production points a country had at a look, 0 when never below.
+    double LowestPP(size_t index) const { return index < m_LowestPP.size() ? m_LowestPP[index] : 0.0; }
     const std::vector<sCountryFate>& Fates() const { return m_Fates; }
     const std::vector<sCityTaken>& CitiesTaken() const { return m_CitiesTaken; }
 
@@ -143,6 +148,7 @@ private:
     std::vector<sCountryFate> m_Fates;
     std::vector<int> m_Controllers;
     std::vector<sCityTaken> m_CitiesTaken;
+    std::vector<double> m_LowestPP;
 };
 
 // What the opponent's thread leaves for the main thread.
@@ -365,6 +371,7 @@ std::string Summary(const cGra& game, const sPlayOptions& options, const std::ve
              << ", \"active\": " << (c.IsActive ? "true" : "false") << ", \"alliance\": " << c.Alliance
              << ", \"hexes\": " << hexes << ", \"cities\": " << cities << ", \"land_units\": " << land
              << ", \"air_units\": " << air << ", \"ships\": " << ships << ", \"production_points\": " << Number(c.PP)
+             << ", \"lowest_production_points\": " << Number(watch.LowestPP(i))
              << ", \"victory_points\": " << game.CountCountryVictoryPoints(c.ID) << "}";
     }
     const sPlayCounts& n = g_PlayCounts;
