@@ -3,6 +3,7 @@
 # one table of how each went: surrenders and armistices, Barbarossa, the first city the Allies
 # took back in France or Italy, who holds the capitals at the end, and the result.
 #   scripts/war_table.sh [BUILD_DIR] [SEEDS...]     (BUILD_DIR defaults to build/rel)
+# WAR_IMPULSES=N plays only the first N impulses of each war.
 set -e
 cd "$(dirname "$0")/.."
 build=${1:-build/rel}
@@ -14,7 +15,7 @@ tool=$(realpath "$build/bin/velmorant-tool")
 for s in $seeds; do echo "$s"; done | xargs -P 3 -I{} sh -c '
   root="$1/root{}"; rm -rf "$root"; mkdir -p "$root/data/scenarios"
   cp -r data/scenarios/Europe1939 "$root/data/scenarios/"
-  "$2" play "$root/data/scenarios/Europe1939" --seed {} --quiet --summary "$1/war{}.json" > "$1/war{}.out" 2>&1 \
+  "$2" play "$root/data/scenarios/Europe1939" --seed {} ${WAR_IMPULSES:+--impulses $WAR_IMPULSES} --quiet --summary "$1/war{}.json" > "$1/war{}.out" 2>&1 \
     || echo "seed {} failed: see $1/war{}.out"
   rm -rf "$root"' sh "$out" "$tool"
 python3 - "$out" $seeds <<'PY'
