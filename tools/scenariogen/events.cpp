@@ -2,6 +2,7 @@
 // written the way the event scripts name them.
 //   {GE}                      the id of a country
 //   {Paris.x} {Paris.y}       the hex of a city
+//   {Kiel.port}               the sea node of a port city
 //   <territory from="PL" to="SU" original="1">lon,lat lon,lat ...</territory>
 //                             the hexes of one country inside the polygon handed to
 //                             another, as stripe effects, one per run of a column
@@ -106,7 +107,7 @@ bool WriteDraftEvents(const sScenario& s, const std::string& templatePath, const
     }
     out += rest;
 
-    const std::regex placeholder(R"(\{([A-Za-z .'-]+?)(?:\.([xy]))?\})");
+    const std::regex placeholder(R"(\{([A-Za-z .'-]+?)(?:\.([xy]|port))?\})");
     text.clear();
     rest = out;
     while (std::regex_search(rest, m, placeholder)) {
@@ -119,7 +120,11 @@ bool WriteDraftEvents(const sScenario& s, const std::string& templatePath, const
                 return false;
             }
             const sCitySource& c = s.cities[size_t(city)];
-            text += std::to_string(m[2] == "x" ? c.x : c.y);
+            if (m[2] == "port" && c.seaNode < 1) {
+                error = templatePath + ": " + name + " is no port";
+                return false;
+            }
+            text += std::to_string(m[2] == "x" ? c.x : m[2] == "y" ? c.y : c.seaNode);
         } else {
             const auto it = s.countryByCode.find(name);
             if (it == s.countryByCode.end()) {
