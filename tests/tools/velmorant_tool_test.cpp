@@ -187,7 +187,7 @@ TEST(VelmorantTool, PlayPlaysTheTestScenarioToItsEndAndItsSaveChecksAndResavesTh
     EXPECT_NE(run.out.find("impulse 1, now impulse 3 of 9.1939: "), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("; events fired: 1 Borussian ultimatum (option "), std::string::npos) << run.out;
     // Valdonia falls to Borussia: the impulse line and the summary date it.
-    EXPECT_NE(run.out.find("; surrenders: Valdonia (surrender) 3.10.1939\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("; surrenders: Valdonia (surrender) 3.7.1941\n"), std::string::npos) << run.out;
     const std::string json = ReadWholeFile(summary).value_or("");
     // The war ends with the last impulse of 1941, the scenario's last year.
     for (const char* part : {"\"game_over\": true", "\"seed\": 5", "\"impulses\": 83",
@@ -195,7 +195,7 @@ TEST(VelmorantTool, PlayPlaysTheTestScenarioToItsEndAndItsSaveChecksAndResavesTh
                              "{\"id\": 1, \"name\": \"Albion\", \"active\": true, \"alliance\": 4,",
                              "\"dialogs_answered\": ", "\"events\": [\n    {\"id\": 1, \"title\": \"Borussian ultimatum\"",
                              "\"surrenders\": [\n    {\"country\": \"Valdonia\", \"kind\": \"surrender\", \"date\": "
-                             "{\"impulse\": 3, \"month\": 10, \"year\": 1939}}\n  ]",
+                             "{\"impulse\": 3, \"month\": 7, \"year\": 1941}}\n  ]",
                              "\"result\": {\"outcome\": \"Result: victory of the Axis!\", \"reason\": \"The war has reached "
                              "its last day.\", \"victory_points\": {\"allies\": "})
         EXPECT_NE(json.find(part), std::string::npos) << part << " missing from " << json;
