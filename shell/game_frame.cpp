@@ -69,9 +69,6 @@ bool WindowHasFocus()
 // crosses the same part of the screen at every zoom.
 void ScrollMap(cMapa& map, double time)
 {
-    // An open window takes the keys, and with them the release of an arrow held before it.
-    if (CurrentDialog())
-        g_ArrowKeys = 0;
     const int x = g_LastPointerX, y = g_LastPointerY;
     if (x < 0 || y < 0 || x >= g_UserSettings.resolutionX || y >= g_UserSettings.resolutionY)
         return;
@@ -231,6 +228,10 @@ void GameFrameMove(cRenderer*, double time, float elapsed)
         return;
     if (!DXUTIsRenderingPaused() && game->m_Music)
         game->m_Music->Update();
+    // A shown window takes the keys, and with them the release of an arrow held before it;
+    // one hidden while a map target is picked leaves them to the map.
+    if (cDialog* window = CurrentDialog(); window && window->GetVisible())
+        g_ArrowKeys = 0;
     const int state = game->GetGameState();
     if ((state == kStateHuman || state == kStateHumanMove) && game->m_Mapa) {
         const int x = g_LastPointerX, y = g_LastPointerY;

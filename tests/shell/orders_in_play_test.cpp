@@ -16,6 +16,7 @@
 #include "game/play_state.h"
 #include "platform/messages.h"
 #include "shell/dxut.h"
+#include "shell/game_input.h"
 #include "shell/menus/scenario_settings_menu.h"
 #include "shell/menus/sea_battle_menu.h"
 #include "tests/shell/program_driver.h"
@@ -141,9 +142,16 @@ TEST(OrdersInPlay, AUnitIsMovedShippedAndLandedByClicksAndAFleetsBattleIsFoughtO
     PickShip(
         driver, [] { return Guards()->m_Transporter->m_Fleet->name; }, [] { return Guards()->m_Transporter->m_Name; });
     driver.Then("unload", D::AfterFrames(2), [] { ClickInWindow(kFleetsUnloadId); })
+        // While the window is hidden for the target, an arrow held is the map's; the window
+        // takes it again when it comes back.
         .Then("target", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_UNLOAD; },
               [] {
                   EXPECT_FALSE(CurrentDialog()->GetVisible());
+                  DXUTStaticWndProc(WM_KEYDOWN, VK_LEFT, 1);
+              })
+        .Then("arrow held", D::AfterFrames(3),
+              [] {
+                  EXPECT_EQ(g_ArrowKeys, 1);
                   D::ClickHex(kDoverX, kDoverY);
               })
         .Then("landed", [] { return Guards()->m_X == kDoverX && Guards()->m_Y == kDoverY; },
@@ -154,8 +162,12 @@ TEST(OrdersInPlay, AUnitIsMovedShippedAndLandedByClicksAndAFleetsBattleIsFoughtO
                                              L"Player action: Unload / 1st Guards to (3, 3)"}));
               })
         // The window comes back after its pause, and goes.
-        .Then("window back", [] { return CurrentDialog() && CurrentDialog()->GetVisible(); },
-              [] { ClickInWindow(kFleetsCloseId); })
+        .Then("window back", [] { return CurrentDialog() && CurrentDialog()->GetVisible(); }, {})
+        .Then("the window's keys", D::AfterFrames(2),
+              [] {
+                  EXPECT_EQ(g_ArrowKeys, 0);
+                  ClickInWindow(kFleetsCloseId);
+              })
         // The Home Fleet sails into the North Sea, where the High Seas Fleet waits.
         .Then("to the Channel", PlayersTurn,
               [] {
