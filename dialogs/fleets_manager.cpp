@@ -209,7 +209,8 @@ int cDialogFlot::RefreshFleets(int keepSelection)
             list->AddItem(FormatText(L"%s;%i;%i%% (%i/%i);%.1f;%s;%s;%c", fleet->name, int(fleet->ships.size()),
                                      strength * 100 / maximum, strength, maximum, fleet->SumBombardmentValue(),
                                      LangText(fleet->formation == 0 ? "regular" : "raider"),
-                                     LangText(fleet->isActive ? "active" : "passive"),
+                                     // Raiders are passive whatever flag they were stored with.
+                                     LangText(fleet->formation == 0 && fleet->isActive ? "active" : "passive"),
                                      fleet->GetBestCommander() ? L'+' : L' '),
                           reinterpret_cast<void*>(intptr_t(fleet->ID)));
             const bool wasSelected =

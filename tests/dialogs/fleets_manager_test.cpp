@@ -131,6 +131,13 @@ TEST_F(FleetsManager, ButtonsNameWhyTheyCannotActAndTheWindowComesBackAfterAnOrd
     EXPECT_EQ(g_Gra->m_Fleets.front()->formation, 1);
     EXPECT_EQ(g_Gra->m_Fleets.front()->isActive, 0);
     EXPECT_FALSE(Enabled(kFleetsActiveId));
+    EXPECT_EQ(List(kFleetsListId).GetItem(0)->cells[5], LangText("passive"));
+    // A raider stored with its active flag still set reads passive in the list as in the box.
+    g_Gra->m_Fleets.front()->isActive = 1;
+    window->RefreshFleets(-1);
+    EXPECT_EQ(List(kFleetsListId).GetItem(0)->cells[5], LangText("passive"));
+    EXPECT_FALSE(Enabled(kFleetsActiveId));
+    EXPECT_FALSE(ControlOf<CDXUTCheckBox>(*window, kFleetsActiveId, DXUT_CONTROL_CHECKBOX)->GetChecked());
 
     // An order on the map hides the window; after the map's click it comes back.
     g_DelayValues[4] = 1500.0f;
