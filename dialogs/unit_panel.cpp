@@ -281,10 +281,13 @@ void cUnitPanel::ShowSupply(const cJednostka& unit)
     const int limit = k ? k->ImpulsesWithoutSupplySource : 0;
     if (unit.m_Supply == 0) {
         text = LangFormat("unitpanel_supply_out_of_supply_more", limit);
-        hint = LangFormat("unitpanel_supply_out_of_supply_more_hint", limit);
+        hint = limit == 1 ? LangText("unitpanel_supply_out_of_supply_more_1_impulse_hint")
+                          : LangFormat("unitpanel_supply_out_of_supply_more_hint", limit);
     } else if (unit.m_TurnsWithoutSupply > 0) {
         text = LangFormat("unitpanel_supply_out_of_supply", unit.m_TurnsWithoutSupply);
-        hint = LangFormat("unitpanel_supply_out_of_supply_hint", unit.m_TurnsWithoutSupply);
+        hint = unit.m_TurnsWithoutSupply == 1
+                   ? LangText("unitpanel_supply_out_of_supply_1_impulse_hint")
+                   : LangFormat("unitpanel_supply_out_of_supply_hint", unit.m_TurnsWithoutSupply);
     } else if (unit.m_SupplySourceX != -1 && unit.m_SupplySourceY != -1) {
         const sHex* source = g_Gra->m_Mapa ? g_Gra->m_Mapa->GetHex(unit.m_SupplySourceX, unit.m_SupplySourceY) : nullptr;
         if (!source || !source->city) {

@@ -217,9 +217,10 @@ bool cJednostkaLadowa::GetAirborneAssaultHint(std::wstring* text) const
         return Answer(text, false, LangText("unitpanel_airborne_assault_hint_not_full_ap_or_frozen"));
     if (m_Supply < k->MaxSupply * 2 / 3)
         return Answer(text, false, LangText("unitpanel_airborne_assault_hint_supply_too_low"));
-    if (m_TurnsSinceParadrop < k->AirborneAssaultWait)
+    if (const int wait = k->AirborneAssaultWait - m_TurnsSinceParadrop; wait > 0)
         return Answer(text, false,
-                      LangFormat("unitpanel_airborne_assault_hint_not_prepared", k->AirborneAssaultWait - m_TurnsSinceParadrop));
+                      wait == 1 ? LangText("unitpanel_airborne_assault_hint_not_prepared_1_turn")
+                                : LangFormat("unitpanel_airborne_assault_hint_not_prepared", wait));
     return Answer(text, true, LangText("unitpanel_airborne_assault_icon_hint"));
 }
 

@@ -101,6 +101,19 @@ TEST_F(UnitPanel, OwnUnitIsSelectedMovedTakenBackAndLoadedOntoATransportInAPort)
     EXPECT_EQ(TextOf(*panel, kUnitPanelActionPointsId), L"3");
     EXPECT_EQ(TextOf(*panel, kUnitPanelSupplyId), LangFormat("unitpanel_supply_value_from_city", guards->m_Supply, L"Londinium"));
     EXPECT_TRUE(Enabled(kUnitPanelSupplySourceId));
+    // One impulse is said in the singular, cut off and with no supply left alike.
+    guards->m_TurnsWithoutSupply = 1;
+    Select(2, 2);
+    EXPECT_EQ(Hint(kUnitPanelSupplyId), L"The unit has been without a supply source for 1 impulse.");
+    const int supply = guards->m_Supply;
+    guards->m_Supply = 0;
+    g_Gra->m_Consts.ImpulsesWithoutSupplySource = 1;
+    Select(2, 2);
+    EXPECT_EQ(Hint(kUnitPanelSupplyId),
+              L"The unit has no supply. A unit without a supply source keeps its supply for 1 impulse.");
+    guards->m_Supply = supply;
+    guards->m_TurnsWithoutSupply = 0;
+    Select(2, 2);
     EXPECT_TRUE(Enabled(kUnitPanelRenameId));
     EXPECT_FALSE(Enabled(kUnitPanelUndoId));
     EXPECT_EQ(Hint(kUnitPanelUndoId), LangText("unitpanel_undo_move_icon_hint_no_undo_possible"));

@@ -54,7 +54,7 @@ void MakeFolders()
     // Not listed: with the game's separator the name leads out of the folder.
     WriteFile("data/scenarios/up\\..\\..\\x/Info.ini", "[General_ENG]\r\nName=Escaped\r\n");
     WriteFile("data/scenarios/readme.txt", "not a folder");
-    WriteFile("data/scenarios/100% War/Info.ini", "[General_ENG]\r\nName=Percent\r\n[Duration]\r\nTurns=12\r\n"
+    WriteFile("data/scenarios/100% War/Info.ini", "[General_ENG]\r\nName=Percent\r\n[Duration]\r\nTurns=1\r\n"
                                                   "[Map]\r\nSizeX=30\r\nSizeY=20\r\n");
     WriteFile("data/save/first save/Info.ini",
               "[General_ENG]\r\nName=Testland\r\n[Save]\r\nDate=24.05.31 10:15\r\nTurn=7\r\nGameDayDisplayed=15\r\n"
@@ -69,11 +69,15 @@ TEST(ScenarioList, ListsEachKindOfFolderAndShowsTheDetailsOfTheChosenRow)
     driver.StartWith(OpenScenarioMenu)
         .Then("new games", [] { return Menu() != nullptr; },
               [] {
-                  EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"Percent|12|30x20", L"Unknown name|0|0x0",
+                  EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"Percent|1|30x20", L"Unknown name|0|0x0",
                                                                L"Testland|84|20x16"}));
                   EXPECT_TRUE(D::FindControl(IDC_START)->GetEnabled());
                   EXPECT_FALSE(D::FindControl(IDC_SAVE_DATE)->GetVisible());
               })
+        .Then("pick Percent", [] { return D::ShowListRow(IDC_LIST, L"Percent"); })
+        .Then("click Percent", D::AfterFrames(2), [] { D::ClickListRow(IDC_LIST, L"Percent"); })
+        .Then("one turn", [] { return true; },
+              [] { EXPECT_EQ(EditText(186), L"--.--.-- --:-- to --.--.-- --:--, 1 turn"); })
         .Then("pick Testland", [] { return D::ShowListRow(IDC_LIST, L"Testland"); })
         .Then("click Testland", D::AfterFrames(2), [] { D::ClickListRow(IDC_LIST, L"Testland"); })
         .Then("details", [] { return true; },

@@ -116,6 +116,8 @@ TEST_F(LandUpgrades, TheHintsSayWhyInTheirOrder)
     unit.m_TurnsSinceParadrop = 0;
     game->m_Consts.AirborneAssaultWait = 3;
     EXPECT_EQ(Hint(&cJednostkaLadowa::GetAirborneAssaultHint, false), L"The unit needs 3 more turns before its next drop.");
+    unit.m_TurnsSinceParadrop = 2;
+    EXPECT_EQ(Hint(&cJednostkaLadowa::GetAirborneAssaultHint, false), L"The unit needs 1 more turn before its next drop.");
     unit.m_TurnsSinceParadrop = 3;
     EXPECT_TRUE(unit.GetAirborneAssaultHint(nullptr));
 
