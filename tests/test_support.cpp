@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "core/fatal.h"
 #include "core/log.h"
@@ -92,6 +93,31 @@ public:
 };
 
 const auto* const g_Environment = ::testing::AddGlobalTestEnvironment(new cScratchEnvironment);
+
+// Each test starts in an empty folder with an empty log, as it does in a process of its
+// own: the game folder or the log lines of the test before would change what it finds.
+class cFreshFolderPerTest : public ::testing::EmptyTestEventListener
+{
+public:
+    void OnTestStart(const ::testing::TestInfo&) override
+    {
+        const std::filesystem::path cwd = g_ProcessDir / "cwd";
+        std::error_code ec;
+        std::filesystem::current_path(cwd, ec);
+        std::vector<std::filesystem::path> left;
+        for (const auto& entry : std::filesystem::directory_iterator(cwd, ec))
+            left.push_back(entry.path());
+        // Links into the game's data are removed, never followed.
+        for (const auto& path : left)
+            std::filesystem::remove_all(path, ec);
+        g_Console.Reopen(cwd / "ConsoleOut.txt");
+    }
+};
+
+const bool g_FreshFolders = [] {
+    ::testing::UnitTest::GetInstance()->listeners().Append(new cFreshFolderPerTest);
+    return true;
+}();
 
 int CountLogLinesStartingWith(const std::wstring& prefix)
 {
