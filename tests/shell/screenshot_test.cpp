@@ -50,6 +50,13 @@ TEST(Screenshot, AGuiBoxWithTextInTwoFontsLooksAsStored)
     ASSERT_TRUE(device);
     SetRenderThread();
 
+    // A folder of its own: an earlier test of this process may have linked "data" to the
+    // game's own folder, whose GUI.png the stand-in must never replace.
+    struct sBackHome {
+        std::filesystem::path home = std::filesystem::current_path();
+        ~sBackHome() { std::filesystem::current_path(home); }
+    } backHome;
+    std::filesystem::current_path(testing_support::MakeScratchDir("screenshot"));
     std::filesystem::create_directories("data/gfx");
     WriteBoxPicture("data/gfx/GUI.png");
     ASSERT_EQ(g_Textures[TEX_GUI].Load(L"data\\gfx\\GUI.png", 1, 1), S_OK);
