@@ -82,20 +82,22 @@ cInfoPanel::cInfoPanel() : cPanel(-1, LayoutRow(kInfoPanelRow))
     struct sFold
     {
         int id;
-        gui_atlas::sRect cell;
+        int column; // in gui_atlas::kFoldButtonOrder
         const char* hint;
     };
     const sFold folds[] = {
-        {kFoldUnitPanelId, gui_atlas::kFoldUnit, "unitpanel_hint"},
-        {kFoldHexPanelId, gui_atlas::kFoldHex, "hexpanel_hint"},
-        {kFoldAttackPanelId, gui_atlas::kFoldAttack, "attackpanel_hint"},
-        {kFoldDiplomacyPanelId, gui_atlas::kFoldDiplomacy, "diplomacypanel_hint"},
+        {kFoldUnitPanelId, 0, "unitpanel_hint"},
+        {kFoldHexPanelId, 1, "hexpanel_hint"},
+        {kFoldAttackPanelId, 2, "attackpanel_hint"},
+        {kFoldDiplomacyPanelId, 3, "diplomacypanel_hint"},
     };
     for (const sFold& fold : folds) {
         const sLayoutRect at = LayoutRow(fold.id);
         CDXUTIcon* icon = nullptr;
-        AddIcon(fold.id, fold.cell.left, fold.cell.top, fold.cell.right, fold.cell.bottom, at.x, at.y, at.width,
-                at.height, 0, false, &icon);
+        // The pictures drawn at the button's own size, where the atlas has them.
+        const gui_atlas::sRect cell = gui_atlas::FoldButton(fold.column, at.width);
+        AddIcon(fold.id, cell.left, cell.top, cell.right, cell.bottom, at.x, at.y, at.width, at.height, 0, false,
+                &icon);
         if (icon) {
             icon->SetHint(LangText(fold.hint));
             icon->m_bDraggable = true;

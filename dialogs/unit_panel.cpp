@@ -58,29 +58,12 @@ const sValueBox kValueBoxes[] = {
     {kUnitPanelBonusId, 378, "unitpanel_bonus"},
 };
 
-struct sOrderIcon
-{
-    int id;
-    gui_atlas::sRect cell;
-};
-
-const sOrderIcon kOrderIcons[] = {
-    {kUnitPanelRenameId, gui_atlas::kIconRename},
-    {kUnitPanelUpgradeId, gui_atlas::kIconUpgradeCorps},
-    {kUnitPanelLevelUpId, gui_atlas::kIconLevelUp},
-    {kUnitPanelSupplySourceId, gui_atlas::kIconSupplySource},
-    {kUnitPanelCommandersId, gui_atlas::kIconCommanders},
-    {kUnitPanelReplacementsId, gui_atlas::kIconReplacements},
-    {kUnitPanelDisbandId, gui_atlas::kIconDisband},
-    {kUnitPanelUndoId, gui_atlas::kIconUndoMove},
-    {kUnitPanelStrategicMoveId, gui_atlas::kIconStrategicMove},
-    {kUnitPanelAirborneId, gui_atlas::kIconAirborne},
-    {kUnitPanelAmphibiousId, gui_atlas::kIconAmphibious},
-    {kUnitPanelSeaTransportId, gui_atlas::kIconSeaTransport},
-    {kUnitPanelAirFightId, gui_atlas::kIconAirFight},
-    {kUnitPanelBombardmentId, gui_atlas::kIconBombardment},
-    {kUnitPanelReconId, gui_atlas::kIconRecon},
-    {kUnitPanelNuclearId, gui_atlas::kIconNuclear},
+// In the order of gui_atlas::kOrderIcons.
+const int kOrderIconIds[gui_atlas::kOrderIconCount] = {
+    kUnitPanelRenameId,        kUnitPanelUpgradeId,      kUnitPanelLevelUpId,    kUnitPanelSupplySourceId,
+    kUnitPanelCommandersId,    kUnitPanelReplacementsId, kUnitPanelDisbandId,    kUnitPanelUndoId,
+    kUnitPanelStrategicMoveId, kUnitPanelAirborneId,     kUnitPanelAmphibiousId, kUnitPanelSeaTransportId,
+    kUnitPanelAirFightId,      kUnitPanelBombardmentId,  kUnitPanelReconId,      kUnitPanelNuclearId,
 };
 
 cPlayState* PlayState() { return g_Gra ? g_Gra->m_PlayState : nullptr; }
@@ -126,10 +109,11 @@ cUnitPanel::cUnitPanel() : cPanel(kUnitPanelFrameId, LayoutRow(kUnitPanelFrameId
     for (int id : {kUnitPanelNameId, kUnitPanelCommanderId})
         if (auto* edit = static_cast<CDXUTEditBox*>(GetControl(id, DXUT_CONTROL_EDITBOX)))
             edit->SetBorderWidth(0);
-    for (const sOrderIcon& icon : kOrderIcons) {
-        const sLayoutRect at = LayoutRow(icon.id);
-        AddIcon(icon.id, icon.cell.left, icon.cell.top, icon.cell.right, icon.cell.bottom, at.x, at.y, at.width,
-                at.height);
+    for (int index = 0; index < gui_atlas::kOrderIconCount; index++) {
+        const sLayoutRect at = LayoutRow(kOrderIconIds[index]);
+        // The pictures drawn nearest to the icon's size on this screen.
+        const gui_atlas::sRect cell = gui_atlas::OrderIcon(index, at.width);
+        AddIcon(kOrderIconIds[index], cell.left, cell.top, cell.right, cell.bottom, at.x, at.y, at.width, at.height);
     }
     Refresh();
 }
@@ -170,8 +154,8 @@ void cUnitPanel::Reset()
             picture->SetVisible(false);
     for (const sValueBox& box : kValueBoxes)
         SetBox(box.id, L"-", none);
-    for (const sOrderIcon& icon : kOrderIcons)
-        SetIcon(icon.id, false, none);
+    for (int id : kOrderIconIds)
+        SetIcon(id, false, none);
     m_SourceX = m_SourceY = -1;
 }
 
@@ -255,8 +239,8 @@ void cUnitPanel::Refresh()
 
     if (!own) {
         const std::wstring notOwned = LangText("unitpanel_not_owned_unit");
-        for (const sOrderIcon& icon : kOrderIcons)
-            SetIcon(icon.id, false, notOwned);
+        for (int id : kOrderIconIds)
+            SetIcon(id, false, notOwned);
         m_SourceX = m_SourceY = -1;
     }
 }

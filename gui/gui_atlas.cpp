@@ -48,6 +48,14 @@ std::vector<sIconEntry> IconEntries()
     };
     for (int column = 0; column < kWindowButtonCount; column++)
         icons.push_back({"window button", WindowButton(column, 0)});
+    for (const sOrderIconBlock& block : kScaledOrderIcons)
+        for (int index = 0; index < kOrderIconCount; index++)
+            icons.push_back({"order icon " + std::to_string(index) + " at " + std::to_string(block.size) + " pixels",
+                             OrderIcon(index, block.size)});
+    for (const sFoldButtonBlock& block : kScaledFoldButtons)
+        for (int column = 0; column < kFoldButtonCount; column++)
+            icons.push_back({"fold button " + std::to_string(column) + " at " + std::to_string(block.size) + " pixels",
+                             FoldButton(column, block.size)});
     for (int size : kScaledWindowButtonSizes)
         for (int column = 0; column < kWindowButtonCount; column++)
             icons.push_back({"window button " + std::to_string(column) + " at " + std::to_string(size) + " pixels",

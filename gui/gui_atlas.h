@@ -188,6 +188,49 @@ constexpr sRect WindowButtonIn(const sRect& grid, int column, int state)
 {
     return Cell(grid.left + column * grid.Width(), grid.top + state * grid.Height(), grid.Width(), grid.Height());
 }
+// The fold buttons drawn again at the window buttons' other cell sizes (they share a size on
+// every screen): per size, four strips side by side in the order of kFoldButtonOrder.
+constexpr int kFoldButtonCount = 4;
+constexpr sRect kFoldButtonOrder[kFoldButtonCount] = {kFoldUnit, kFoldHex, kFoldAttack, kFoldDiplomacy};
+struct sFoldButtonBlock {
+    int size, left, top;
+};
+constexpr sFoldButtonBlock kScaledFoldButtons[] = {{45, 0, 512},   {50, 184, 512},   {56, 388, 512},
+                                                   {67, 616, 512}, {90, 1320, 1653}, {75, 1684, 1653}};
+// The first cell of fold button `column` (an index into kFoldButtonOrder) for a button of
+// `cellSize` pixels: the pictures of the window buttons' grid for that size.
+constexpr sRect FoldButton(int column, int cellSize)
+{
+    const int size = WindowButtonGrid(cellSize).Width();
+    for (const sFoldButtonBlock& block : kScaledFoldButtons)
+        if (block.size == size)
+            return Cell(block.left + column * size, block.top, size, size);
+    return kFoldButtonOrder[column];
+}
+// The unit panel's order icons, in the order of their blocks below.
+constexpr sRect kOrderIcons[] = {kIconRename,        kIconUpgradeCorps,  kIconLevelUp,    kIconSupplySource,
+                                 kIconCommanders,    kIconReplacements,  kIconDisband,    kIconUndoMove,
+                                 kIconStrategicMove, kIconAirborne,      kIconAmphibious, kIconSeaTransport,
+                                 kIconAirFight,      kIconBombardment,   kIconRecon,      kIconNuclear};
+constexpr int kOrderIconCount = int(sizeof(kOrderIcons) / sizeof(kOrderIcons[0]));
+// The order icons drawn again at the larger sizes of the big screens: per size, two rows of
+// eight strips.
+struct sOrderIconBlock {
+    int size, left, top;
+};
+constexpr sOrderIconBlock kScaledOrderIcons[] = {{53, 400, 1360}, {44, 828, 1360}};
+// The first cell of order icon `index` (into kOrderIcons) for an icon of `cellSize` pixels:
+// the drawn size nearest to it, the original when that is as near.
+constexpr sRect OrderIcon(int index, int cellSize)
+{
+    const auto distance = [cellSize](int size) { return size > cellSize ? size - cellSize : cellSize - size; };
+    sRect best = kOrderIcons[index];
+    for (const sOrderIconBlock& block : kScaledOrderIcons)
+        if (distance(block.size) < distance(best.Width()))
+            best = Cell(block.left + (index % 8) * block.size, block.top + (index / 8) * 3 * block.size, block.size,
+                        block.size);
+    return best;
+}
 constexpr sRect GridCell(int x, int y, int cell, int column, int row)
 {
     return Cell(x + column * cell, y + row * cell, cell, cell);

@@ -106,6 +106,10 @@ void DrawInfoPanelIcons(cairo_t* cr)
     IconStripCells(cr, kFoldUnit, pict::Helmet);
     IconStripCells(cr, kFoldHex, pict::HexMarker);
     IconStripCells(cr, kFoldDiplomacy, pict::Handshake);
+    const Pictogram folds[kFoldButtonCount] = {pict::Helmet, pict::HexMarker, pict::Swords, pict::Handshake};
+    for (const sFoldButtonBlock& block : kScaledFoldButtons)
+        for (int column = 0; column < kFoldButtonCount; column++)
+            IconStripCells(cr, FoldButton(column, block.size), folds[column]);
     const Pictogram windowButtons[kWindowButtonCount] = {pict::Coins, pict::Tank, pict::Flask, pict::Report,
                                                          pict::Convoy, pict::Gear, pict::Hourglass, pict::Key};
     for (int column = 0; column < kWindowButtonCount; column++)
@@ -126,23 +130,17 @@ void DrawMinimapIcons(cairo_t* cr)
 
 void DrawOrderIcons(cairo_t* cr)
 {
-    IconStripCells(cr, kIconRename, pict::Pen);
-    IconStripCells(cr, kIconCommanders, pict::Stars);
-    IconStripCells(cr, kIconReplacements, pict::Reinforce);
-    IconStripCells(cr, kIconSupplySource, pict::Crate);
-    IconStripCells(cr, kIconUpgradeCorps, pict::Chevrons);
-    IconStripCells(cr, kIconLevelUp, pict::LevelUp);
-    IconStripCells(cr, kIconDisband, pict::Cross);
-    IconStripCells(cr, kIconUndoMove, pict::Undo);
-    IconStripCells(cr, kIconAmphibious, pict::LandingCraft);
-    IconStripCells(cr, kIconSeaTransport, pict::Freighter);
-    IconStripCells(cr, kIconAirborne, pict::Parachute);
-    IconStripCells(cr, kIconStrategicMove, pict::Locomotive);
-    IconStripCells(cr, kIconBombardment, pict::Bomb);
-    IconStripCells(cr, kIconAirFight, pict::AirFight);
-    IconStripCells(cr, kIconRecon, pict::Binoculars);
+    // In the order of kOrderIcons.
+    const Pictogram orders[kOrderIconCount] = {pict::Pen,        pict::Chevrons,  pict::LevelUp,      pict::Crate,
+                                               pict::Stars,      pict::Reinforce, pict::Cross,        pict::Undo,
+                                               pict::Locomotive, pict::Parachute, pict::LandingCraft, pict::Freighter,
+                                               pict::AirFight,   pict::Bomb,      pict::Binoculars,   pict::Atom};
+    for (int index = 0; index < kOrderIconCount; index++) {
+        IconStripCells(cr, kOrderIcons[index], orders[index]);
+        for (const sOrderIconBlock& block : kScaledOrderIcons)
+            IconStripCells(cr, OrderIcon(index, block.size), orders[index]);
+    }
     IconStripCells(cr, kIconMulberry, pict::Harbour);
-    IconStripCells(cr, kIconNuclear, pict::Atom);
 }
 
 void DrawCombatResults(cairo_t* cr)
