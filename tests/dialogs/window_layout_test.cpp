@@ -50,6 +50,8 @@
 #include "shell/menus/main_menu.h"
 #include "shell/menus/pause_menu.h"
 #include "shell/menus/scenario_menu.h"
+#include "shell/menus/scenario_settings_menu.h"
+#include "shell/menus/sea_battle_menu.h"
 #include "shell/menus/settings_menu.h"
 #include "platform/font.h"
 #include "tests/dialogs/dialog_bench.h"
@@ -439,7 +441,10 @@ TEST_F(WindowLayout, TheMenusFitEveryScreen)
         {"scenario list", [] { return new cScenarioMenu; }},
         {"loading", [] { return new cLoadingMenu; }},
         {"pause menu", [] { return new cPauseMenu; }},
+        {"scenario settings", [] { return new cScenarioSettingsMenu; }},
+        {"sea-battle side bar", [] { return new cSeaBattleMenu(nullptr); }},
     };
+    LoadTestland(1); // the scenario settings list its countries
     for (const auto& [file, screen] : ShippedLayouts()) {
         SCOPED_TRACE(file.filename().string());
         ResetGuiLayout();
