@@ -133,3 +133,21 @@ std::string cStringBase::Encode(const std::vector<std::pair<std::string, std::ws
     }
     return out;
 }
+
+namespace lang_detail {
+std::wstring ValueText(const std::wstring& value) { return value; }
+std::wstring ValueText(const wchar_t* value) { return value ? value : L""; }
+std::wstring ValueText(const std::string& value) { return Utf8ToWide(value); }
+std::wstring ValueText(const char* value) { return value ? Utf8ToWide(value) : L""; }
+std::wstring ValueText(double value) { return ExactNumberText(value); }
+std::wstring ValueText(long long value) { return IntToText(value); }
+std::wstring ValueText(unsigned long long value) { return Utf8ToWide(std::to_string(value)); }
+
+std::wstring KeyWithValues(std::string_view key, const std::vector<std::wstring>& values)
+{
+    std::wstring text = Utf8ToWide(key);
+    for (size_t i = 0; i < values.size(); ++i)
+        text += (i == 0 ? L" (" : L", ") + values[i];
+    return values.empty() ? text : text + L")";
+}
+} // namespace lang_detail

@@ -2,7 +2,9 @@
 // The language table: every text the player sees, looked up by a narrow key.
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <unordered_map>
+#include <vector>
 
 #include "core/format.h"
 
@@ -47,4 +49,35 @@ template <typename... Args>
 std::wstring LangFormat(std::string_view key, const Args&... args)
 {
     return FormatText(g_StringBase.GetText(key), args...);
+}
+
+namespace lang_detail {
+std::wstring ValueText(const std::wstring& value);
+std::wstring ValueText(const wchar_t* value);
+std::wstring ValueText(const std::string& value);
+std::wstring ValueText(const char* value);
+std::wstring ValueText(double value);
+std::wstring ValueText(long long value);
+std::wstring ValueText(unsigned long long value);
+template <typename T>
+std::wstring ValueText(const T& value)
+{
+    if constexpr (std::is_floating_point_v<T>)
+        return ValueText(double(value));
+    else if constexpr (std::is_signed_v<T>)
+        return ValueText((long long)value);
+    else
+        return ValueText((unsigned long long)value);
+}
+std::wstring KeyWithValues(std::string_view key, const std::vector<std::wstring>& values);
+} // namespace lang_detail
+
+// A message that must say something without the language table too (a refusal, a fatal
+// error): the formatted text, or the key and its values when the table lacks the key.
+template <typename... Args>
+std::wstring LangMessage(std::string_view key, const Args&... args)
+{
+    if (g_StringBase.HasKey(key))
+        return LangFormat(key, args...);
+    return lang_detail::KeyWithValues(key, {lang_detail::ValueText(args)...});
 }

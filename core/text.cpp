@@ -360,6 +360,21 @@ std::wstring IntToText(long long value)
     return std::wstring(buf, ptr);
 }
 
+namespace {
+template <typename T>
+std::wstring ShortestText(T value)
+{
+    char buf[64];
+    auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, value);
+    if (ec != std::errc())
+        return L"0";
+    return std::wstring(buf, ptr);
+}
+} // namespace
+
+std::wstring ExactNumberText(double value) { return ShortestText(value); }
+std::wstring ExactNumberText(float value) { return ShortestText(value); }
+
 std::wstring DoubleToText(double value, int decimals)
 {
     char buf[64];

@@ -55,3 +55,6 @@ int AtoiLike(std::string_view text);
 // Numbers written in the "C" locale.
 std::wstring IntToText(long long value);
 std::wstring DoubleToText(double value, int decimals);
+// The shortest text that reads back as exactly the same number: what a save writes.
+std::wstring ExactNumberText(double value);
+std::wstring ExactNumberText(float value);

@@ -40,7 +40,7 @@ void cAutoEventsRepository::Decode(std::string_view text)
             LogLine(L"auto_events.csv, line %i: %i fields; a row holds an event id and an option id", lineNumber,
                     int(words.size()));
         if (words.size() > 2)
-            FatalExit(1, LangFormat("error:_cannot_handle_word_from_column_%i_for_auto_events_repository.", 3));
+            FatalExit(1, LangMessage("error:_cannot_handle_word_from_column_%i_for_auto_events_repository.", 3));
         sAutoEvent pair;
         pair.eventId = words.empty() ? 0 : AtoiLike(words[0]);
         pair.optionId = words.size() < 2 ? 0 : AtoiLike(words[1]);
@@ -54,7 +54,7 @@ void cAutoEventsRepository::Save(std::wstring_view folder) const
     LogLine(LangText("opening_file_for_writing..."));
     LogLine(path);
     if (!WriteSaveFile(path, Encode()))
-        FatalExit(1, LangText("error_opening_file_for_writing"));
+        FatalExit(1, LangMessage("error_opening_file_for_writing"));
     LogLine(LangText("file_opened_ok"));
 }
 

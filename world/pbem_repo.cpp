@@ -62,7 +62,7 @@ void WritePbemRepositoryEntry(int playerId, const std::wstring& gameName)
     const std::filesystem::path path = HostPath(kRepoPath);
     std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
     if (!file)
-        FatalExit(1, LangText("error_while_opening_repo.dat_file._exiting."));
+        FatalExit(1, LangMessage("error_while_opening_repo.dat_file._exiting."));
     const std::string data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     const std::u16string name = RecordName(gameName);
     const std::vector<sPbemRepoEntry> records = ReadRecords(data);
@@ -85,7 +85,7 @@ int ReadPbemRepositoryEntry(const std::wstring& gameName, const std::function<in
     {
         std::ifstream file(HostPath(kRepoPath), std::ios::binary);
         if (!file)
-            FatalExit(1, LangText("repo.dat_file_not_found._exiting"));
+            FatalExit(1, LangMessage("repo.dat_file_not_found._exiting"));
         data.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     }
     const std::u16string name = RecordName(gameName);

@@ -32,6 +32,15 @@ TEST(StringBase, MissingKeyYieldsEmptyTextWithoutChangingTable)
     EXPECT_EQ(base.Size(), size);
 }
 
+TEST(StringBase, AMessageWithoutItsTextShowsItsKeyAndValues)
+{
+    // A refusal made before the table is loaded, or without one, still says what it is.
+    EXPECT_EQ(LangMessage("critical_error_at_line_%i._no_city", 12), L"critical_error_at_line_%i._no_city (12)");
+    EXPECT_EQ(LangMessage("no_such_key_%s_%.1f", std::wstring(L"Berolina"), 2.5),
+              L"no_such_key_%s_%.1f (Berolina, 2.5)");
+    EXPECT_EQ(LangMessage("no_such_key"), L"no_such_key");
+}
+
 TEST(StringBase, TruncatedOrLyingFileIsNeverReadPastItsData)
 {
     std::string good = cStringBase::Encode({{"one", L"1"}, {"two", L"\u0414\u0432\u0430"}});
