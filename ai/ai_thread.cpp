@@ -223,7 +223,13 @@ void AIThreadProc()
     SetThreadRunFlag(&g_AIThreadRun);
     // The thread writes most of the log: its lines are buffered up to its safe points.
     cConsoleLog::SetBufferedOnThisThread(true);
-    SeedRandom(g_Options.seed ? *g_Options.seed : GetTickMs());
+    UseOpponentRandom();
+    // A saved game's dice go on where they stood; anything else rolls from the clock.
+    const cGra* loaded = g_Gra;
+    if (g_Options.seed)
+        SeedRandom(*g_Options.seed);
+    else if (!loaded || !loaded->m_SavedRandomStates)
+        SeedRandom(GetTickMs());
     SetAIThreadPlace(kIdlePlace);
     try {
         IdleLoop();

@@ -74,7 +74,9 @@ void cIniFile::LoadFromText(const std::string& text, const std::filesystem::path
     m_FileName = fileName;
     std::string pendingComment;
     std::string prefix;
+    int number = 0;
     for (const std::string& raw : SplitText(std::string_view(text), '\n')) {
+        ++number;
         std::string line = TrimSpaces(raw);
         if (line.empty())
             continue;
@@ -84,7 +86,7 @@ void cIniFile::LoadFromText(const std::string& text, const std::filesystem::path
         }
         if (line[0] == '[') {
             std::string name = line.size() >= 2 ? line.substr(1, line.size() - 2) : std::string();
-            m_Map[name] = sEntry{pendingComment, std::nullopt};
+            m_Map[name] = sEntry{pendingComment, std::nullopt, number};
             pendingComment.clear();
             prefix = name + "/";
             continue;
@@ -94,7 +96,7 @@ void cIniFile::LoadFromText(const std::string& text, const std::filesystem::path
             continue;
         std::string key = TrimSpaces(std::string_view(line).substr(0, eq));
         std::string value = TrimSpaces(std::string_view(line).substr(eq + 1));
-        m_Map[prefix + key] = sEntry{pendingComment, value};
+        m_Map[prefix + key] = sEntry{pendingComment, value, number};
         pendingComment.clear();
     }
     m_Loaded = true;
@@ -160,7 +162,7 @@ void cIniFile::Store(const std::string& key, const std::string& value)
     EnsureSection(key);
     auto it = m_Map.find(key);
     if (it == m_Map.end())
-        m_Map.emplace(key, sEntry{std::string(), value});
+        m_Map.emplace(key, sEntry{std::string(), value, 0});
     else
         it->second.value = value;
 }
@@ -171,6 +173,12 @@ std::optional<std::wstring> cIniFile::Find(const std::string& key) const
     if (it == m_Map.end() || !it->second.value)
         return std::nullopt;
     return Utf8ToWide(*it->second.value);
+}
+
+int cIniFile::LineOf(const std::string& key) const
+{
+    auto it = m_Map.find(key);
+    return it != m_Map.end() ? it->second.line : 0;
 }
 
 bool cIniFile::HasKey(const std::string& key) const

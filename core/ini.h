@@ -32,6 +32,8 @@ public:
     bool HasKey(const std::string& key) const;
     // The raw value, without adding the key.
     std::optional<std::wstring> Find(const std::string& key) const;
+    // The line of the file the key was read from (1 for the first); 0 for a key not read.
+    int LineOf(const std::string& key) const;
     void Clear();
 
     bool IsLoaded() const { return m_Loaded; }
@@ -42,6 +44,7 @@ private:
     {
         std::string comment;
         std::optional<std::string> value; // none for a section entry
+        int line = 0;
     };
     void EnsureSection(const std::string& key);
     void Store(const std::string& key, const std::string& value);

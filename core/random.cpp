@@ -1,20 +1,42 @@
 #include "core/random.h"
 
+#include <atomic>
 #include <deque>
 
 namespace {
 thread_local uint32_t t_State = 1;
 thread_local std::deque<int> t_Script;
+// The opponent's generator outlives its thread; the thread draws from it once it uses it.
+std::atomic<uint32_t> g_OpponentState{1};
+thread_local bool t_UsesOpponentState = false;
 } // namespace
 
 void SeedRandom(uint32_t seed)
 {
-    t_State = seed;
+    if (t_UsesOpponentState)
+        g_OpponentState.store(seed, std::memory_order_relaxed);
+    else
+        t_State = seed;
 }
 
 uint32_t GetRandomState()
 {
-    return t_State;
+    return t_UsesOpponentState ? g_OpponentState.load(std::memory_order_relaxed) : t_State;
+}
+
+void UseOpponentRandom()
+{
+    t_UsesOpponentState = true;
+}
+
+uint32_t GetOpponentRandomState()
+{
+    return g_OpponentState.load(std::memory_order_relaxed);
+}
+
+void SetOpponentRandomState(uint32_t state)
+{
+    g_OpponentState.store(state, std::memory_order_relaxed);
 }
 
 int NextRandomRaw()
@@ -24,8 +46,12 @@ int NextRandomRaw()
         t_Script.pop_front();
         return v;
     }
-    t_State = t_State * 214013u + 2531011u;
-    return int((t_State >> 16) & 0x7FFF);
+    uint32_t state = GetRandomState() * 214013u + 2531011u;
+    if (t_UsesOpponentState)
+        g_OpponentState.store(state, std::memory_order_relaxed);
+    else
+        t_State = state;
+    return int((state >> 16) & 0x7FFF);
 }
 
 int RandomInt(int a, int b)

@@ -4,8 +4,16 @@
 #include <cstdint>
 #include <vector>
 
+// Seed and state of the calling thread's generator.
 void SeedRandom(uint32_t seed);
 uint32_t GetRandomState();
+
+// The computer opponent's generator outlives its thread, so that a save (on the main thread)
+// keeps its state and a load gives it back. The opponent's thread calls UseOpponentRandom
+// at its start and draws from it from then on.
+void UseOpponentRandom();
+uint32_t GetOpponentRandomState();
+void SetOpponentRandomState(uint32_t state);
 // The next raw value, 0 to 32767.
 int NextRandomRaw();
 

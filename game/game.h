@@ -6,6 +6,7 @@
 #include <atomic>
 #include <functional>
 #include <list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -259,6 +260,12 @@ public:
     cAutoEventsRepository* m_AutoEvents = nullptr;
     sGameConsts m_Consts;
     sNextIds m_NextIds;
+    // What a save adds to Info.ini so that the loaded game goes on as the saved one would:
+    // the last id each counter gave, and the states of the generators of the thread that
+    // saved (the main thread) and of the computer opponent's. An older save has neither.
+    std::optional<sNextIds> m_SavedIds;
+    std::optional<std::array<uint32_t, 2>> m_SavedRandomStates;
+    int m_SeaViewingCountry = 0;
     cKonwoje* m_Convoys = nullptr;
     cGameSaver* m_Saver = nullptr;
     // A play-by-e-mail game's record of each sea battle fought.

@@ -7,12 +7,14 @@
 #include "core/fatal.h"
 #include "core/lock.h"
 #include "core/log.h"
+#include "core/random.h"
 #include "core/text.h"
 #include "events/events.h"
 #include "events/events_game.h"
 #include "game/air_tables.h"
 #include "game/load_files.h"
 #include "game/game.h"
+#include "game/play_counts.h"
 #include "game/play_state.h"
 #include "game/presentation.h"
 #include "game/turn_order.h"
@@ -55,6 +57,7 @@ void cGra::Load(const sGameLoadRequest& request)
     m_GameOver = false;
     m_MulberryMonth = -666;
     ReadInfoIni(request);
+    g_PlayCounts.Load(m_FolderPattern);
     Progress(10);
 
     m_Consts.LoadGameConsts(m_ScenarioName);
@@ -144,6 +147,8 @@ void cGra::PostLoad(const sGameLoadRequest& request)
     m_SeaGraph->LoadNodes(m_FolderPattern);
     CheckExpected(eLaterCheck::kSeaNode, m_SeaGraph->NodeCount());
     m_SeaGraph->Load(m_ScenarioName);
+    if (m_SeaViewingCountry <= int(m_Countries.size()))
+        m_SeaGraph->ViewingCountry = m_SeaViewingCountry;
 
     m_Convoys->LoadConvoys(m_FolderPattern);
 
@@ -196,27 +201,37 @@ void cGra::ComputeCityGraphDistances()
 
 void cGra::ComputeNextIds()
 {
+    // The highest id in use, whatever the order of the lists: a save keeps them in no order.
     int convoy = 0;
     if (m_Convoys)
         for (const auto& owner : m_Convoys->Convoys)
             for (const sKonwoj& c : owner)
                 convoy = std::max(convoy, int(c.id));
-    m_NextIds.convoy = convoy + 1;
-
-    m_NextIds.fleet = m_Fleets.empty() ? 1 : m_Fleets.back()->ID + 1;
-
-    int naval = m_NavalUnits.empty() ? 1 : m_NavalUnits.back()->m_Id + 1;
+    int fleet = 0;
+    for (const cFlota* f : m_Fleets)
+        fleet = std::max(fleet, int(f->ID));
+    int naval = 0;
+    for (const cJednostkaMorska* s : m_NavalUnits)
+        naval = std::max(naval, int(s->m_Id));
     for (const cJednostkaMorska* s : m_NavalReserve)
         naval = std::max(naval, int(s->m_Id));
-    m_NextIds.navalUnit = naval + 1;
-
-    auto nextId = [this](int category) {
-        int highest = 0;
-        ForEachUnitOf(category, [&](const cUnit& u) { highest = std::max(highest, int(u.m_Id)); });
-        return highest + 1;
+    auto highest = [this](int category) {
+        int id = 0;
+        ForEachUnitOf(category, [&](const cUnit& u) { id = std::max(id, int(u.m_Id)); });
+        return id;
     };
-    m_NextIds.landUnit = nextId(CATEGORY_LAND);
-    m_NextIds.airUnit = nextId(CATEGORY_AIR);
+    const sNextIds inUse{convoy, fleet, naval, highest(CATEGORY_LAND), highest(CATEGORY_AIR)};
+    // A save names the last id each counter gave, so that a loaded game goes on giving the
+    // ids it would have given; without them one id beyond the highest is left free.
+    if (m_SavedIds) {
+        m_NextIds.convoy = std::max(m_SavedIds->convoy, inUse.convoy);
+        m_NextIds.fleet = std::max(m_SavedIds->fleet, inUse.fleet);
+        m_NextIds.navalUnit = std::max(m_SavedIds->navalUnit, inUse.navalUnit);
+        m_NextIds.landUnit = std::max(m_SavedIds->landUnit, inUse.landUnit);
+        m_NextIds.airUnit = std::max(m_SavedIds->airUnit, inUse.airUnit);
+    } else {
+        m_NextIds = {inUse.convoy + 1, inUse.fleet + 1, inUse.navalUnit + 1, inUse.landUnit + 1, inUse.airUnit + 1};
+    }
 }
 
 void cGra::FinishNewScenario(bool asWritten)
@@ -244,11 +259,19 @@ void cGra::FinishSavedGame()
     m_StrategicMoves->Clear();
     m_StrategicMoves->InitStrategicMovementModule(countries);
     m_StrategicMoves->Load(m_FolderPattern);
-    for (cJednostkaLadowa* u : m_LandUnits)
-        u->RecalculateEfficiency();
+    // A save that names its id counters carries the efficiencies play had worked out too;
+    // an older one does not.
+    if (!m_SavedIds)
+        for (cJednostkaLadowa* u : m_LandUnits)
+            u->RecalculateEfficiency();
     Progress(95);
     m_Reports->Load(m_FolderPattern);
     m_AutoEvents->Load(m_FolderPattern);
+    // The dice go on where the saved game left them: a reload rolls nothing anew.
+    if (m_SavedRandomStates) {
+        SeedRandom((*m_SavedRandomStates)[0]);
+        SetOpponentRandomState((*m_SavedRandomStates)[1]);
+    }
 }
 
 bool IsGameBeingCreated() { return g_CreatingGame; }

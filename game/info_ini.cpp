@@ -6,12 +6,14 @@
 #include "core/format.h"
 #include "core/ini.h"
 #include "core/log.h"
+#include "core/random.h"
 #include "core/text.h"
 #include "core/version.h"
 #include "game/game.h"
 #include "game/load_files.h"
 #include "game/paths.h"
 #include "game/save_files.h"
+#include "world/sea_graph.h"
 #include "platform/paths.h"
 
 namespace {
@@ -24,6 +26,28 @@ std::wstring Truncated(const std::wstring& text, const char* key)
         return text;
     LogLine(L"Info.ini: %S is longer than %i characters and is cut short", key, int(kMaxNameLength));
     return text.substr(0, kMaxNameLength);
+}
+
+constexpr int kMaxDateNumber = 9999;
+constexpr int kMaxTurns = 1000000;
+constexpr int kMaxSavedId = 100000000;
+
+// A generator's state: a number of 0 to 4294967295, or none (an older save, or damage).
+std::optional<uint32_t> RandomStateKey(const cIniFile& ini, const char* key)
+{
+    const std::optional<std::wstring> text = ini.Find(key);
+    if (!text)
+        return std::nullopt;
+    const std::string digits = WideToUtf8(*text);
+    if (digits.empty() || digits.size() > 10 || digits.find_first_not_of("0123456789") != std::string::npos) {
+        LogLine(L"WARNING: Info.ini: %S is \"%s\", not a state of the random numbers; they start from the clock", key,
+                *text);
+        return std::nullopt;
+    }
+    const unsigned long long value = std::stoull(digits);
+    if (value > UINT32_MAX)
+        return std::nullopt;
+    return uint32_t(value);
 }
 
 bool IsPlainFolderName(const std::wstring& name)
@@ -40,15 +64,20 @@ void cGra::ReadInfoIni(const sGameLoadRequest& request)
     cIniFile ini;
     ini.Load(HostPath(JoinPathPattern(request.folderPattern, L"Info.ini")));
 
-    m_Date[0] = ini.GetInt("Save/Impulse", 0);
-    m_Date[1] = ini.GetInt("Save/GameMonth", 0);
-    m_Date[2] = ini.GetInt("Save/GameYear", 0);
+    const std::wstring path = JoinPathPattern(request.folderPattern, L"Info.ini");
+    // The date and the turns are counted on every impulse: kept to what a game can reach.
+    auto clamped = [&](const char* key, int def, int lo, int hi) {
+        return ClampedValue(ini.GetInt(key, def), lo, hi, path, ini.LineOf(key), Utf8ToWide(key));
+    };
+    m_Date[0] = clamped("Save/Impulse", 0, 0, kMaxDateNumber);
+    m_Date[1] = clamped("Save/GameMonth", 0, 0, 12);
+    m_Date[2] = clamped("Save/GameYear", 0, 0, kMaxDateNumber);
     m_ScenarioName = ini.GetString("Save/ScenarioName", L"unknown");
     if (!IsPlainFolderName(m_ScenarioName))
         FatalExit(1, FormatText(L"ERROR: Info.ini: the scenario name \"%s\" is not the name of a scenario folder",
                                 m_ScenarioName));
-    m_Turn = ini.GetInt("Save/Turn", 0);
-    m_TurnsLeft = ini.GetInt("Duration/Turns", m_Turn) - m_Turn;
+    m_Turn = clamped("Save/Turn", 0, 0, kMaxTurns);
+    m_TurnsLeft = clamped("Duration/Turns", m_Turn, 0, kMaxTurns) - m_Turn;
 
     m_PbemPlayers.clear();
     m_IsPbem = ini.HasKey("Save/PBEMGameName");
@@ -63,7 +92,7 @@ void cGra::ReadInfoIni(const sGameLoadRequest& request)
     }
 
     m_SaveGameVersion = float(LeadingDouble(ini.GetString("Save/GameVersion", L"1.0")));
-    m_DisplayedDate[0] = ini.GetInt("Save/GameDay", 1);
+    m_DisplayedDate[0] = clamped("Save/GameDay", 1, 0, 31);
     m_DisplayedDate[1] = m_Date[1];
     m_DisplayedDate[2] = m_Date[2];
 
@@ -74,6 +103,26 @@ void cGra::ReadInfoIni(const sGameLoadRequest& request)
     m_LargeUnitsSize = large >= 2 && large <= 6 ? large - 1 : 1;
 
     m_ScenarioFolderPattern = MakeFolderPattern(L"data\\scenarios", m_ScenarioName);
+
+    // The month whose Mulberry lives were counted down; none in a new scenario.
+    if (ini.HasKey("Save/MulberryMonth"))
+        m_MulberryMonth = clamped("Save/MulberryMonth", -666, -666, 12);
+
+    // Whose view of the sea zones the counts of sea_nodes.csv are.
+    m_SeaViewingCountry = clamped("Save/SeaViewingCountry", 0, 0, 255);
+
+    m_SavedIds.reset();
+    if (ini.HasKey("Save/LastLandUnitId")) {
+        // A counter above the ids a table accepts could not give a next one.
+        auto last = [&](const char* key) { return clamped(key, 0, 0, kMaxSavedId); };
+        m_SavedIds = sNextIds{last("Save/LastConvoyId"), last("Save/LastFleetId"), last("Save/LastNavalUnitId"),
+                              last("Save/LastLandUnitId"), last("Save/LastAirUnitId")};
+    }
+    m_SavedRandomStates.reset();
+    const std::optional<uint32_t> main = RandomStateKey(ini, "Save/RandomMain");
+    const std::optional<uint32_t> opponent = RandomStateKey(ini, "Save/RandomOpponent");
+    if (main && opponent)
+        m_SavedRandomStates = std::array<uint32_t, 2>{*main, *opponent};
 }
 
 void cGra::WriteSaveInfoIni(std::wstring_view saveFolder) const
@@ -102,6 +151,16 @@ void cGra::WriteSaveInfoIni(std::wstring_view saveFolder) const
     ini.SetInt("Save/GameMonthDisplayed", m_DisplayedDate[1]);
     ini.SetInt("Save/GameYearDisplayed", m_DisplayedDate[2]);
     ini.SetString("Save/GameVersion", FormatText(L"%.2f", double(kGameVersion)));
+    ini.SetInt("Save/MulberryMonth", m_MulberryMonth);
+    ini.SetInt("Save/SeaViewingCountry", m_SeaGraph ? m_SeaGraph->ViewingCountry : 0);
+    ini.SetInt("Save/LastConvoyId", m_NextIds.convoy);
+    ini.SetInt("Save/LastFleetId", m_NextIds.fleet);
+    ini.SetInt("Save/LastNavalUnitId", m_NextIds.navalUnit);
+    ini.SetInt("Save/LastLandUnitId", m_NextIds.landUnit);
+    ini.SetInt("Save/LastAirUnitId", m_NextIds.airUnit);
+    // The saving thread is the main thread: its dice and the opponent's go on from here.
+    ini.SetString("Save/RandomMain", IntToText(GetRandomState()));
+    ini.SetString("Save/RandomOpponent", IntToText(GetOpponentRandomState()));
     if (m_IsPbem) {
         ini.SetString("Save/PBEMGameName", m_PbemGameName);
         int position = 1;

@@ -1,3 +1,114 @@
 #include "game/play_counts.h"
 
+#include <cstdlib>
+
+#include "core/format.h"
+#include "core/log.h"
+#include "core/text.h"
+#include "game/load_files.h"
+#include "game/paths.h"
+#include "game/save_files.h"
+#include "platform/paths.h"
+
 sPlayCounts g_PlayCounts;
+
+namespace {
+
+constexpr const wchar_t* kFileName = L"play_counts.csv";
+// A total grows by one at a time: far below the end of the range.
+constexpr int kMaxCount = 1000000000;
+
+struct sNamedCount
+{
+    const char* name;
+    std::atomic<int> sPlayCounts::*count;
+};
+
+constexpr sNamedCount kCounts[] = {
+    {"impulses", &sPlayCounts::impulsesPlayed},
+    {"moves", &sPlayCounts::moves},
+    {"land_combats", &sPlayCounts::landCombats},
+    {"air_missions", &sPlayCounts::airMissions},
+    {"sea_battles", &sPlayCounts::seaBattles},
+    {"events_fired", &sPlayCounts::eventsFired},
+    {"hexes_captured", &sPlayCounts::hexesCaptured},
+    {"units_destroyed", &sPlayCounts::unitsDestroyed},
+    {"convoys_executed", &sPlayCounts::convoysExecuted},
+    {"purchases", &sPlayCounts::purchases},
+    {"air_strikes", &sPlayCounts::airStrikes},
+    {"sea_invasions", &sPlayCounts::seaInvasions},
+    {"convoys_planned", &sPlayCounts::convoysPlanned},
+    {"shore_bombardments", &sPlayCounts::shoreBombardments},
+    {"dialogs_answered", &sPlayCounts::dialogsAnswered},
+};
+
+// A title on one line of the file: its line ends would start lines of their own.
+std::string OneLine(const std::wstring& text)
+{
+    std::string line = WideToUtf8(text);
+    for (char& c : line)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    return line;
+}
+
+} // namespace
+
+void sPlayCounts::Save(const std::wstring& folder) const
+{
+    std::string text = "#Name;Value (an event: its id;option;impulse;month;year;title)\r\n";
+    text += "seed;" + std::to_string(seed.load()) + "\r\n";
+    for (const sNamedCount& c : kCounts)
+        text += std::string(c.name) + ";" + std::to_string((this->*c.count).load()) + "\r\n";
+    for (const sFiredEvent& e : FiredEvents())
+        text += "event;" + std::to_string(e.id) + ";" + std::to_string(e.option) + ";" + std::to_string(e.impulse) +
+                ";" + std::to_string(e.month) + ";" + std::to_string(e.year) + ";" + OneLine(e.title) + "\r\n";
+    WriteSaveFileOrFail(JoinFolder(folder, kFileName), text);
+}
+
+void sPlayCounts::Load(const std::wstring& folderPattern)
+{
+    Reset();
+    const std::wstring path = JoinPathPattern(folderPattern, kFileName);
+    const std::optional<std::string> bytes = ReadWholeFile(HostPath(path));
+    if (!bytes)
+        return;
+    LogLine(L"Reading the totals of play from %s", path);
+    const std::vector<std::string> lines = SplitLines(*bytes);
+    for (size_t k = 0; k < lines.size(); ++k) {
+        const std::string& line = lines[k];
+        const int number = int(k) + 1;
+        if (line.empty() || line[0] == '#')
+            continue;
+        const std::vector<std::string> f = SplitText(std::string_view(line), ';');
+        auto count = [&](size_t field, int lo, int hi, const char* what) {
+            return ClampedValue(LeadingInt(f[field]), lo, hi, path, number, Utf8ToWide(what));
+        };
+        if (f[0] == "seed" && f.size() >= 2) {
+            const unsigned long long value = std::strtoull(f[1].c_str(), nullptr, 10);
+            seed = value <= UINT32_MAX ? uint32_t(value) : 0u;
+        } else if (f[0] == "event" && f.size() >= 7) {
+            sFiredEvent e;
+            e.id = count(1, 0, kMaxCount, "an event's id");
+            e.option = count(2, 0, kMaxCount, "an event's option");
+            e.impulse = count(3, 0, kMaxCount, "an event's impulse");
+            e.month = count(4, 0, kMaxCount, "an event's month");
+            e.year = count(5, 0, kMaxCount, "an event's year");
+            // The title is the rest of the line, whatever it holds.
+            size_t at = 0;
+            for (int fields = 0; fields < 6; ++fields)
+                at = line.find(';', at) + 1;
+            e.title = Utf8ToWide(std::string_view(line).substr(at));
+            RecordFiredEvent(std::move(e));
+        } else {
+            bool known = false;
+            for (const sNamedCount& c : kCounts)
+                if (f[0] == c.name && f.size() >= 2) {
+                    (this->*c.count) = count(1, 0, kMaxCount, c.name);
+                    known = true;
+                }
+            if (!known)
+                LogLine(L"WARNING: %s, line %i is no total of play; left out", path, number);
+        }
+    }
+}

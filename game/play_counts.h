@@ -2,6 +2,7 @@
 // Running totals of what happened in play, for the headless player's summary and for tests
 // that want to know a rule really ran. Each rule adds to its own counter where it acts.
 #include <atomic>
+#include <cstdint>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -19,6 +20,10 @@ struct sFiredEvent
 
 struct sPlayCounts
 {
+    // Headless play: the impulses played and the seed it was started with.
+    std::atomic<int> impulsesPlayed{0};
+    std::atomic<uint32_t> seed{0};
+    std::atomic<int> dialogsAnswered{0};  // requests the headless presentation answered
     std::atomic<int> moves{0};            // a land unit walked a path (one per order)
     std::atomic<int> landCombats{0};      // one per resolved land combat or assault
     std::atomic<int> airMissions{0};      // one per air strike, bombardment, recon or air fight
@@ -36,7 +41,8 @@ struct sPlayCounts
 
     void Reset()
     {
-        for (std::atomic<int>* c : {&moves, &landCombats, &airMissions, &seaBattles, &eventsFired, &hexesCaptured,
+        seed = 0;
+        for (std::atomic<int>* c : {&impulsesPlayed, &dialogsAnswered, &moves, &landCombats, &airMissions, &seaBattles, &eventsFired, &hexesCaptured,
                                     &unitsDestroyed, &convoysExecuted, &purchases, &airStrikes, &seaInvasions,
                                     &convoysPlanned, &shoreBombardments})
             c->store(0);
@@ -55,6 +61,11 @@ struct sPlayCounts
         std::lock_guard<std::mutex> guard(m_FiredMutex);
         return m_Fired;
     }
+
+    // The totals travel with a save, so that a loaded game's go on from the saved game's:
+    // Load takes them from the folder's play_counts.csv, or starts from 0 without one.
+    void Save(const std::wstring& folder) const;
+    void Load(const std::wstring& folderPattern);
 
 private:
     mutable std::mutex m_FiredMutex;

@@ -4,24 +4,24 @@
 
 #include "core/log.h"
 #include "game/game.h"
+#include "game/play_counts.h"
 
 namespace {
 cNullPresentation g_NullPresentation;
 std::atomic<cPresentation*> g_Presentation{&g_NullPresentation};
-std::atomic<int> g_HeadlessAnswers{0};
 } // namespace
 
 int AnswerHeadlessly(const sPresentationRequest& request)
 {
     const int answer = request.headlessAnswer ? request.headlessAnswer() : request.fallbackAnswer;
-    ++g_HeadlessAnswers;
+    ++g_PlayCounts.dialogsAnswered;
     LogLine(L"Headless answer: %s \"%s\" -> %i", RequestKindName(request.kind), request.title, answer);
     return answer;
 }
 
 int HeadlessAnswerCount()
 {
-    return g_HeadlessAnswers.load();
+    return g_PlayCounts.dialogsAnswered.load();
 }
 
 RequestHandle cPresentation::Post(sPresentationRequest request)

@@ -13,6 +13,7 @@
 #include "game/game.h"
 #include "game/paths.h"
 #include "game/places_flags.h"
+#include "game/play_counts.h"
 #include "game/presentation.h"
 #include "platform/paths.h"
 #include "units/unit_tables.h"
@@ -33,6 +34,7 @@ const std::array<const wchar_t*, kSaveFileCount> kSaveFileNames = {
     L"land_units.csv",          L"losses.csv",       L"map.qvr",                L"Info.ini",
     L"naval_units.csv",         L"relations.csv",    L"topography.csv",         L"unit_names.csv",
     L"airship_attacks.csv",     L"airrecon_units.csv", L"reports.dat",          L"auto_events.csv",
+    L"play_counts.csv",
 };
 
 namespace {
@@ -97,6 +99,7 @@ void WriteOne(cGra& game, const std::wstring& folder, int index)
         if (game.m_AutoEvents)
             game.m_AutoEvents->Save(folder);
         break;
+    case 24: g_PlayCounts.Save(folder); break;
     default: break;
     }
 }

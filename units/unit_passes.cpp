@@ -70,7 +70,9 @@ void MoveMarkedToReserve(std::list<T*>& units)
             continue;
         }
         u->SetSupply(ReserveSupply());
-        u->RecalculateEfficiency();
+        // A save of this version carries the efficiency the unit had.
+        if (!g_Gra->m_SavedIds)
+            u->RecalculateEfficiency();
         // A unit in the pool holds no hex and has no position.
         if (sHex* hex = UnitHexAt(u->m_X, u->m_Y); hex && hex->unit == u)
             hex->unit = nullptr;

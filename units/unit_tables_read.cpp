@@ -58,6 +58,8 @@ public:
     int Line() const { return m_Reader.GetRowCount(); }
 
     int Int(int column) const { return LeadingInt(m_Reader.m_Fields[column]); }
+    // A column that a save adds after the table's own: older saves and scenarios lack it.
+    bool Has(int column) const { return FieldCount() > column && !m_Reader.m_Fields[column].empty(); }
     bool Bool(int column) const { return Int(column) != 0; }
     float Float(int column) const { return float(std::wcstod(m_Reader.m_Fields[column].c_str(), nullptr)); }
     std::wstring Text(int column) const { return m_Reader.m_Fields[column].substr(0, kUnitNameMax); }
@@ -239,10 +241,17 @@ void LoadLandUnits(const std::wstring& folderPattern, std::list<cJednostkaLadowa
         u->m_InReserve = table.Bool(16);
         u->m_Supply = table.Int(24);
         u->m_TurnsWithoutSupply = table.Clamped(28, 0, 1000, L"turns without supply", id);
-        u->m_TrenchBonus = table.Int(29);
+        u->m_TrenchBonus = table.Clamped(29, 0, 1000, L"trench bonus", id);
         u->m_LastX = table.Int(30);
         u->m_LastY = table.Int(31);
         u->m_AvailableInTurns = table.Int(32);
+        // What play had worked out for the unit when it was saved; without it, loading works
+        // it out anew.
+        if (table.Has(35)) {
+            u->m_CommandingCommanderId = table.Clamped(33, -1, kMaxUnitId, L"commanding commander", id);
+            u->m_Efficiency = table.Clamped(34, 1, 1000000, L"efficiency", id);
+            u->m_Spotted = table.Bool(35);
+        }
         LogLine(L"Land unit %s (ID=%i CountryID=%i) added", u->m_Name, u->m_Id, u->m_Owner);
         units.push_back(u);
     }
@@ -302,6 +311,10 @@ void LoadAirUnits(const std::wstring& folderPattern, std::list<cJednostkaLotnicz
         u->m_Supply = table.Int(16);
         u->m_AirReconDone = table.Bool(17);
         u->m_AvailableInTurns = table.Int(18);
+        if (table.Has(20)) {
+            u->m_CommandingCommanderId = table.Clamped(19, -1, kMaxUnitId, L"commanding commander", id);
+            u->m_Spotted = table.Bool(20);
+        }
         LogLine(L"Air unit %s (ID=%i CountryID=%i) added", u->m_Name, u->m_Id, u->m_Owner);
         units.push_back(u);
     }
@@ -386,6 +399,10 @@ void LoadNavalUnits(const std::wstring& folderPattern, std::list<cJednostkaMorsk
         s->m_AvailableInTurns = table.Int(11);
         s->m_ReconDone = table.Bool(12);
         s->m_CanBeRepaired = table.Bool(13);
+        if (table.Has(15)) {
+            s->m_CommandingCommanderId = table.Clamped(14, -1, kMaxUnitId, L"commanding commander", id);
+            s->m_Spotted = table.Bool(15);
+        }
         LogLine(L"Naval unit %s (ID=%i CountryID=%i) added", s->m_Name, s->m_Id, s->m_Owner);
         units.push_back(s);
     }

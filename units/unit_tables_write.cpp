@@ -23,12 +23,14 @@ constexpr const wchar_t* kLandHeader =
     L"TransporterID (-1=not on transporter);CommanderID (-1=no commander assigned);InReserve [0=false 1=true];"
     L"ShoreBombEffect;Freeze time;AI - order;AI - targetX;AI - targetY;AI- ultimate target X;AI - ultimate targetY;"
     L"Supply;EventsEffect;Number of turns from last paradrop;mulberry remaining time (months);Turns without supply;"
-    L"Trench bonus multiplier;Last X;Last Y;Available in turns;";
+    L"Trench bonus multiplier;Last X;Last Y;Available in turns;Commanding commander ID;Efficiency;"
+    L"Spotted [0=false 1=true];";
 
 constexpr const wchar_t* kAirHeader =
     L"#ID;Name;Country ID;Hex X;Hex Y;Type;Level (1-5);Strength;Commander ID (-1 = no commander assigned);"
     L"Attacked [0=false 1=true];Was attacked [0=false 1=true];Supply source X;Supply source Y;Action Points;"
-    L"Starting AP;In reserve [0=false 1=true];Supply;Air recon done? [0=false 1=true];Available in turns";
+    L"Starting AP;In reserve [0=false 1=true];Supply;Air recon done? [0=false 1=true];Available in turns;"
+    L"Commanding commander ID;Spotted [0=false 1=true]";
 
 constexpr const wchar_t* kFleetHeader =
     L"#ID;Name;Country ID;Sea node ID;Formation [0=regular 1=raiders];Has Moved? [0=false 1=true];Order (AI);"
@@ -37,7 +39,8 @@ constexpr const wchar_t* kFleetHeader =
 constexpr const wchar_t* kNavalHeader =
     L"#ID;Name;Country ID;Type;Fleet ID;HP;Max HP;Commander ID (-1 = no commander assigned);"
     L"In reserve [0=false 1=true];Shore bombardment done? [0=false 1=true];Airstrike done? [0=false 1=true];"
-    L"Available in turns;Recon done? [0=false 1=true] ;Can be repaired? [0=false 1=true]";
+    L"Available in turns;Recon done? [0=false 1=true] ;Can be repaired? [0=false 1=true];Commanding commander ID;"
+    L"Spotted [0=false 1=true]";
 
 // A name as a field: the separator and line ends would split the row when it is read.
 std::wstring FieldText(const std::wstring& name)
@@ -68,12 +71,13 @@ std::wstring LandRecord(const cJednostkaLadowa* u, bool inReserve)
                     u->GetStrength(), u->m_ActionPoints, int(u->m_Attacked), int(u->m_WasAttacked), u->m_SupplySourceX,
                     u->m_SupplySourceY, u->m_StartingActionPoints, u->m_Transporter ? u->m_Transporter->m_Id : -1,
                     CommanderId(u), int(inReserve));
-    r += FormatText(L"%f;", double(u->m_ShoreBombardmentEffect));
+    r += FormatText(L"%s;", ExactNumberText(u->m_ShoreBombardmentEffect));
     const auto* mulberry = dynamic_cast<const cMulberry*>(u);
     r += FormatText(L"%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;", u->m_FreezeTime, u->m_AiOrder, u->m_AiTargetX,
                     u->m_AiTargetY, u->m_AiUltimateTargetX, u->m_AiUltimateTargetY, u->m_Supply, u->m_EventsEffect,
                     u->m_TurnsSinceParadrop, mulberry ? mulberry->m_RemainingMonths : -1, u->m_TurnsWithoutSupply,
                     u->m_TrenchBonus, u->m_LastX, u->m_LastY, u->m_AvailableInTurns);
+    r += FormatText(L"%i;%i;%i;", u->m_CommandingCommanderId, u->m_Efficiency, int(u->m_Spotted));
     return r;
 }
 
@@ -84,6 +88,7 @@ std::wstring AirRecord(const cJednostkaLotnicza* u, bool inReserve)
                     u->m_Level, u->m_Strength, CommanderId(u), int(u->m_Attacked), int(u->m_WasAttacked),
                     u->m_SupplySourceX, u->m_SupplySourceY, u->m_ActionPoints, u->m_StartingActionPoints,
                     int(inReserve), u->m_Supply, int(u->m_AirReconDone), u->m_AvailableInTurns);
+    r += FormatText(L"%i;%i;", u->m_CommandingCommanderId, int(u->m_Spotted));
     return r;
 }
 
@@ -95,6 +100,7 @@ std::wstring NavalRecord(const cJednostkaMorska* s, bool inReserve)
     r += FormatText(L"%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;", s->m_Owner, s->m_Type, fleetId, s->m_HP, s->m_MaxHP,
                     commanderId, int(inReserve), int(s->m_ShoreBombardmentDone), int(s->m_AirstrikeDone),
                     s->m_AvailableInTurns, int(s->m_ReconDone), int(s->m_CanBeRepaired));
+    r += FormatText(L"%i;%i;", s->m_CommandingCommanderId, int(s->m_Spotted));
     return r;
 }
 

@@ -233,8 +233,8 @@ void SaveCities(const std::wstring& folder, const std::list<cMiasto*>& cities)
     std::wstring text = L"#Name;Hex X;Hex Y;Type [0=supply 1=normal 2=supply+port 3=port 4=resources];Victory "
                         L"Points;Production Points;Supply;Production Points Losses In Strategic Bombardment";
     for (const cMiasto* c : cities)
-        text += FormatText(L"\n%s;%i;%i;%i;%i;%f;%i;%i;", c->Name, c->X, c->Y, c->Type, c->VictoryPoints,
-                           c->ProductionPoints, c->Supply, c->ProductionPointsLost);
+        text += FormatText(L"\n%s;%i;%i;%i;%i;%s;%i;%i;", c->Name, c->X, c->Y, c->Type, c->VictoryPoints,
+                           ExactNumberText(c->ProductionPoints), c->Supply, c->ProductionPointsLost);
     WriteSaveTextFile(JoinFolder(folder, L"cities.csv"), text);
 }
 
@@ -257,7 +257,7 @@ std::wstring CityTable(const std::list<cMiasto*>& cities, const wchar_t* header,
 void ReadCityTable(const std::wstring& path, const std::wstring& openText, int countryCount, bool convoy)
 {
     const std::vector<std::string> lines =
-        ReadTextLinesOrFail(path, openText, 5000, LangText("error_opening_file!_(not_exists?)"), LangText("open_ok"));
+        ReadTextLinesOrFail(path, openText, 5000, LangMessage("error_opening_file!_(not_exists?)"), LangText("open_ok"));
     cMapa* map = WorldMap();
     int lineNo = 0;
     for (const std::string& raw : lines)

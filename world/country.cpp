@@ -8,6 +8,7 @@
 #include "core/csv.h"
 #include "core/log.h"
 #include "core/settings.h"
+#include "core/text.h"
 #include "game/paths.h"
 #include "platform/paths.h"
 #include "world/city.h"
@@ -35,6 +36,9 @@ void AddPoints(T& points, T amount)
     points += amount;
     g_World.hooks.refreshPoints();
 }
+
+// Points a country holds, far beyond what a game reaches: the sums of a turn cannot overflow.
+constexpr int kMaxPoints = 1000000;
 
 // The technologies that are researched: all but the land warfare doctrine, which comes with time.
 constexpr int kResearchedTechs[6] = {0, 1, 3, 4, 5, 6};
@@ -334,13 +338,16 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
             c.TechLevel[i] = ClampedValue(LeadingInt(t[size_t(14 + i)]), 0, 100, path, line,
                                           FormatText(L"technology level %i", i + 1));
         c.PP = ClampedValue(LeadingDouble(t[21]), -1e9, 1e9, path, line, L"production points");
-        c.DP = LeadingInt(t[22]);
-        c.SMP = LeadingInt(t[23]);
-        c.STP = LeadingInt(t[24]);
-        c.AIP = LeadingInt(t[25]);
-        c.SMPMax = LeadingInt(t[26]);
-        c.STPUsedByConvoys = LeadingInt(t[27]);
-        c.AIPMax = LeadingInt(t[28]);
+        auto points = [&](size_t field, const wchar_t* what) {
+            return ClampedValue(LeadingInt(t[field]), -kMaxPoints, kMaxPoints, path, line, what);
+        };
+        c.DP = points(22, L"diplomatic points");
+        c.SMP = points(23, L"strategic movement points");
+        c.STP = points(24, L"sea transport points");
+        c.AIP = points(25, L"amphibious invasion points");
+        c.SMPMax = points(26, L"strategic movement points at most");
+        c.STPUsedByConvoys = points(27, L"sea transport points used by convoys");
+        c.AIPMax = points(28, L"amphibious invasion points at most");
         for (int i = 0; i < 6; ++i)
         {
             c.TechInvestment[kResearchedTechs[i]] = LeadingInt(t[size_t(29 + i)]);
@@ -418,21 +425,22 @@ void SaveCountries(const std::wstring& folder, const std::vector<cPanstwo*>& cou
                            c.AllianceEntry, c.PoliticalStrength, int(c.FinishedTurn), int(c.HumanControlled));
         for (int i = 0; i < 7; ++i)
             text += FormatText(L"%i;", c.TechLevel[i]);
-        text += FormatText(L"%f;%i;%i;%i;%i;%i;%i;%i;", c.PP, c.DP, c.SMP, c.STP, c.AIP, c.SMPMax,
+        text += FormatText(L"%s;%i;%i;%i;%i;%i;%i;%i;", ExactNumberText(c.PP), c.DP, c.SMP, c.STP, c.AIP, c.SMPMax,
                            c.STPUsedByConvoys, c.AIPMax);
         for (int i : kResearchedTechs)
             text += FormatText(L"%i;", c.TechInvestment[i]);
         for (int i : kResearchedTechs)
             text += FormatText(L"%i;", c.TechProgress[i]);
-        text += FormatText(L"%i;%i;%i;%i;%i;%i;%f;%f;%i;%i;%i;%i;%i;", c.CapitalX, c.CapitalY,
+        text += FormatText(L"%i;%i;%i;%i;%i;%i;%s;%s;%i;%i;%i;%i;%i;", c.CapitalX, c.CapitalY,
                            int(c.DoneDelayWarEntry), int(c.DoneHasteWarEntry), int(c.DoneParliamentaryElections),
-                           int(c.DoneTurnInOrientation), c.SocialUnrest, c.WarEconomy, c.Power, c.Region,
+                           int(c.DoneTurnInOrientation), ExactNumberText(c.SocialUnrest), ExactNumberText(c.WarEconomy), c.Power, c.Region,
                            c.DifficultyLevel, c.NuclearBombs, c.DPGrowthPerMonth);
         for (int i = 0; i < 5; ++i)
             text += FormatText(L"%i;", c.MonthsToDoctrineLevel[i]);
-        text += FormatText(L"%i;%i;%i;%i;%f;%f;%f;%f;%f;%i;%s;%i;%i;", int(c.DoneExertPressureAxis),
+        text += FormatText(L"%i;%i;%i;%i;%s;%s;%s;%s;%s;%i;%s;%i;%i;", int(c.DoneExertPressureAxis),
                            int(c.DoneExertPressureAllied), int(c.DoneExertPressureComintern), c.PBEMPlayerId,
-                           c.UnitUpkeepCostModifier, c.WinterBattle, c.WinterMove, c.MudBattle, c.MudMove,
+                           ExactNumberText(c.UnitUpkeepCostModifier), ExactNumberText(c.WinterBattle),
+                           ExactNumberText(c.WinterMove), ExactNumberText(c.MudBattle), ExactNumberText(c.MudMove),
                            c.SpecialFlags, c.SkinName, c.SMPBought, c.AIPBought);
     }
     WriteSaveTextFile(JoinFolder(folder, L"countries.csv"), text);

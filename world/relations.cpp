@@ -3,6 +3,7 @@
 #include "core/fatal.h"
 #include "core/log.h"
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "game/paths.h"
 #include "world/country.h"
 #include "world/world.h"
@@ -22,10 +23,10 @@ std::wstring ZeroIdText(int check)
 {
     switch (check)
     {
-    case CHECK_SET_WAR: return LangText("country_id_parameter_was_0_while_setting_war.");
-    case CHECK_CHANGE_LOSSES: return LangText("country_id_parameter_was_0_while_changing_losses");
-    case CHECK_LOSSES: return LangText("country_id_parameter_was_0_while_checking_losses");
-    case CHECK_LOSS_SHARE: return LangText("country_id_parameter_was_0_while_checking_losses'_share");
+    case CHECK_SET_WAR: return LangMessage("country_id_parameter_was_0_while_setting_war.");
+    case CHECK_CHANGE_LOSSES: return LangMessage("country_id_parameter_was_0_while_changing_losses");
+    case CHECK_LOSSES: return LangMessage("country_id_parameter_was_0_while_checking_losses");
+    case CHECK_LOSS_SHARE: return LangMessage("country_id_parameter_was_0_while_checking_losses'_share");
     default: return L"ERROR: Country ID parameter was 0 while checking relations";
     }
 }
@@ -149,7 +150,7 @@ void cRelationsMatrix::ReadFile(const std::wstring& path, bool losses)
         if (a <= 0 || a > N)
         {
             LogLine(L"Error in file %s line no. %i", path, lineNo);
-            FatalExit(1, LangText("wrong_country_id"));
+            FatalExit(1, LangMessage("wrong_country_id"));
         }
         for (int b = 1; b <= N && size_t(b + 1) < tokens.size(); ++b)
         {
@@ -186,7 +187,7 @@ void cRelationsMatrix::SaveLosses(const std::wstring& folder) const
         const cPanstwo* country = GetCountry(a);
         text += FormatText(L"\n%i;%s;", a, country ? country->Name : std::wstring());
         for (int b = 1; b <= N; ++b)
-            text += FormatText(L"%f;", GetLosses(a, b));
+            text += FormatText(L"%s;", ExactNumberText(GetLosses(a, b)));
     }
     WriteSaveTextFile(JoinFolder(folder, L"losses.csv"), text);
 }

@@ -6,6 +6,7 @@
 #include "core/fatal.h"
 #include "core/log.h"
 #include "core/text.h"
+#include "game/load_files.h"
 #include "game/paths.h"
 #include "world/city.h"
 #include "world/country.h"
@@ -55,6 +56,10 @@ const sWezelGrafuMorz* cGrafMorz::GetNode(int id) const
 
 // ---- sea_nodes.csv ----
 
+namespace {
+constexpr int kMaxShipCount = 100000;
+} // namespace
+
 void cGrafMorz::LoadNodes(const std::wstring& folderPattern)
 {
     const std::wstring path = JoinPathPattern(folderPattern, L"sea_nodes.csv");
@@ -98,6 +103,20 @@ void cGrafMorz::LoadNodes(const std::wstring& folderPattern)
         if (WarnIfNameTooLong(node.Name, kSeaNodeNameMax, L"sea node", path, line))
             node.Name.resize(size_t(kSeaNodeNameMax));
         node.Kind = node.SizeCurrent == 0 ? SEA_NODE_SEA : SEA_NODE_PORT;
+        // What a save keeps of play: whether the node is a port (one bombed down to size 0 is
+        // still a port in play), and the ships the node counted for the country that last
+        // looked, from which spotting goes on.
+        if (f.size() >= 29 && (LeadingInt(f[28]) == SEA_NODE_SEA || LeadingInt(f[28]) == SEA_NODE_PORT))
+            node.Kind = LeadingInt(f[28]);
+        if (f.size() >= 28)
+            for (int t = 0; t < 6; ++t)
+            {
+                node.OwnCounts[t] = ClampedValue(LeadingInt(f[size_t(10 + t)]), 0, kMaxShipCount, path, line, L"own ships");
+                node.AlliedCounts[t] =
+                    ClampedValue(LeadingInt(f[size_t(16 + t)]), 0, kMaxShipCount, path, line, L"allied ships");
+                node.EnemyCounts[t] =
+                    ClampedValue(LeadingInt(f[size_t(22 + t)]), 0, kMaxShipCount, path, line, L"enemy ships");
+            }
         Nodes.push_back(node);
         if (!map)
             continue;
@@ -139,10 +158,16 @@ void cGrafMorz::SaveNodes(const std::wstring& folder) const
 {
     std::wstring text = L"#ID;Name (seas only);Size max (0-sea / 1 to 9-port);Size current;Hex X (city hex X for "
                         L"ports);Hex Y (city hex Y for ports);Player unit hex X;Player unit hex Y;Enemy unit hex "
-                        L"X;Enemy unit hex Y";
+                        L"X;Enemy unit hex Y;Own, allied and enemy ships counted (6 types each);Kind";
     for (const sWezelGrafuMorz& n : Nodes)
+    {
         text += FormatText(L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;", n.ID, n.Name, n.SizeMax, n.SizeCurrent, n.MainX,
                            n.MainY, n.OwnShipsX, n.OwnShipsY, n.EnemyShipsX, n.EnemyShipsY);
+        for (const int32_t* counts : {n.OwnCounts, n.AlliedCounts, n.EnemyCounts})
+            for (int t = 0; t < 6; ++t)
+                text += FormatText(L"%i;", counts[t]);
+        text += FormatText(L"%i;", n.Kind);
+    }
     WriteSaveTextFile(JoinFolder(folder, L"sea_nodes.csv"), text);
 }
 

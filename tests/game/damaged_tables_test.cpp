@@ -55,6 +55,23 @@ const sDamage kDamages[] = {
     {"unit_names.csv", "\n1;Infantry;", "\n-2147483648;Infantry;", false,
      L"ERROR: unit_names.csv, line 3: unit type -2147483648 is not within 1 and 17; row skipped"},
     {"Info.ini", "SmallUnitsSize=1", "SmallUnitsSize=-2147483648", false, nullptr},
+    // The date, the turns and a unit's trench bonus count up every impulse; the convoys'
+    // points are added to the country's.
+    {"Info.ini", "Impulse=1", "Impulse=99999999999", false,
+     L"WARNING: data\\scenarios\\Testland\\Info.ini, line 25: Save/Impulse is 2147483647, outside 0 to 9999; taken "
+     L"as 9999"},
+    {"Info.ini", "Turn=0", "Turn=99999999999", false,
+     L"WARNING: data\\scenarios\\Testland\\Info.ini, line 24: Save/Turn is 2147483647, outside 0 to 1000000; taken "
+     L"as 1000000"},
+    {"Info.ini", "GameYear=1939", "GameYear=99999999999", false,
+     L"WARNING: data\\scenarios\\Testland\\Info.ini, line 28: Save/GameYear is 2147483647, outside 0 to 9999; "
+     L"taken as 9999"},
+    {"land_units.csv", "10;0;0;-1;0;0;2;2;0;", "10;0;0;-1;0;99999999999;2;2;0;", false,
+     L"WARNING: data\\scenarios\\Testland\\land_units.csv, line 3: trench bonus of unit ID=1 is 2147483647, outside "
+     L"0 to 1000; taken as 1000"},
+    {"countries.csv", "120.000000;10;8;6;4;8;0;4;", "120.000000;10;8;6;4;8;2147483647;4;", false,
+     L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2: sea transport points used by convoys is "
+     L"2147483647, outside -1000000 to 1000000; taken as 1000000"},
 };
 
 TEST(DamagedTables, EachDamageIsRefusedOrKeptInRangeWithItsFileAndLine)

@@ -1,11 +1,14 @@
 // Creating a game from the test scenario, saving it, opening the save and tearing down.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <set>
 
 #include "ai/ai_thread.h"
 #include "core/fatal.h"
 #include "core/text.h"
+#include "events/events.h"
 #include "game/game.h"
 #include "game/play_state.h"
 #include "game/save_game.h"
@@ -15,7 +18,9 @@
 #include "units/land_unit.h"
 #include "units/air_unit.h"
 #include "units/naval_unit.h"
+#include "units/unit_lists.h"
 #include "world/city.h"
+#include "world/convoys.h"
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/map.h"
@@ -258,4 +263,67 @@ TEST_F(GameCreation, ASecondGameReplacesTheFirstAndItsThread)
     EXPECT_EQ(g_Gra->m_LoadedFromSave, 1);
     EXPECT_TRUE(IsAIThreadRunning());
     EXPECT_EQ(screen.settingsMenus, 2);
+}
+
+TEST_F(GameCreation, ASaveWithItsListsOutOfOrderGivesEverythingNewAnIdNotInUse)
+{
+    cGra* game = LoadGame(sGameLoadRequest::ForScenario(L"Testland"));
+    // The highest ids first, as a save made in play may hold them.
+    game->m_LandUnits.reverse();
+    game->m_AirUnits.reverse();
+    game->m_NavalUnits.reverse();
+    game->m_Fleets.reverse();
+    for (auto& convoys : game->m_Convoys->Convoys)
+        std::reverse(convoys.begin(), convoys.end());
+    ASSERT_TRUE(SaveGame(L"reversed", true));
+    // An older save: it names neither the counters nor the dice.
+    const fs::path info = HostPath(L"data\\save\\reversed\\Info.ini");
+    std::string text = Bytes(info), kept;
+    for (const std::string& line : SplitText(std::string_view(text), '\n'))
+        if (line.rfind("Last", 0) != 0 && line.rfind("Random", 0) != 0)
+            kept += line + "\n";
+    testing_support::WriteFile(info, kept);
+    DeleteGameObject();
+
+    game = LoadGame(sGameLoadRequest::ForSave(L"reversed"));
+    EXPECT_FALSE(game->m_SavedRandomStates.has_value());
+    EXPECT_EQ(game->m_NavalUnits.front()->m_Id, 7) << "the save holds the list as it was";
+    auto inUse = [&](int category, int id) {
+        bool used = false;
+        game->ForEachUnitOf(category, [&](const cUnit& u) { used = used || u.m_Id == id; });
+        return used;
+    };
+    auto* land = new cJednostkaLadowa();
+    auto* mulberry = new cMulberry();
+    auto* air = new cJednostkaLotnicza();
+    EXPECT_FALSE(inUse(CATEGORY_LAND, land->m_Id));
+    EXPECT_FALSE(inUse(CATEGORY_LAND, mulberry->m_Id));
+    EXPECT_NE(land->m_Id, mulberry->m_Id);
+    EXPECT_FALSE(inUse(CATEGORY_AIR, air->m_Id));
+    EXPECT_GT(land->m_Id, 12);
+    EXPECT_GT(air->m_Id, 4);
+    delete land;
+    delete mulberry;
+    delete air;
+
+    const int ship = NextNavalUnitId();
+    EXPECT_GT(ship, 8);
+    for (const cJednostkaMorska* s : game->m_NavalUnits)
+        EXPECT_NE(s->m_Id, ship);
+    const int fleet = NextFleetId();
+    EXPECT_GT(fleet, 4);
+    EXPECT_EQ(Fleet(fleet), nullptr);
+    const sKonwoj convoy(1, CONVOY_SUPPLIES, nullptr, nullptr);
+    EXPECT_GT(convoy.id, 2);
+
+    cEventEffect commander;
+    commander.method = L"Commander.AddNew";
+    commander.param[0] = 1;
+    commander.param[1] = 50;
+    commander.param[2] = 10;
+    commander.paramString[0] = L"New commander";
+    commander.Execute();
+    std::set<int> commanders;
+    for (const sDowodca* d : game->m_Commanders)
+        EXPECT_TRUE(commanders.insert(d->ID).second) << "two commanders have the id " << d->ID;
 }

@@ -123,7 +123,7 @@ TEST(VelmorantTool, ResaveWritesASaveThatChecksAgain)
     const fs::path root = CopyOfTestland();
     sRun run = RunTool("resave " + Quoted(root / "data" / "scenarios" / "Testland") + " First");
     ASSERT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(std::distance(fs::directory_iterator(root / "data" / "save" / "First"), fs::directory_iterator()), 24);
+    EXPECT_EQ(std::distance(fs::directory_iterator(root / "data" / "save" / "First"), fs::directory_iterator()), 25);
     run = RunTool("check " + Quoted(root / "data" / "save" / "First"));
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_NE(run.out.find("countries: 6\n"), std::string::npos);
@@ -241,6 +241,39 @@ TEST(VelmorantTool, PlayPlaysTwelveImpulsesOfEurope1939AndTheSameSeedPlaysTheSam
               WithoutSeconds(ReadWholeFile(out / "E12b").value_or("2")));
     ExpectSameFiles(SaveFiles(root / "data" / "save" / "E12"), SaveFiles(root / "data" / "save" / "E12b"));
     ExpectSaveChecksAndResavesTheSame(root, "E12");
+}
+
+TEST(VelmorantTool, AGameSavedLoadedAndPlayedOnIsTheGamePlayedWithoutABreak)
+{
+    const fs::path europe = MakeScratchDir("europe_continued");
+    fs::create_directories(europe / "data" / "scenarios");
+    fs::copy(SourceDir() / "data" / "scenarios" / "Europe1939", europe / "data" / "scenarios" / "Europe1939",
+             fs::copy_options::recursive);
+    struct sCase
+    {
+        fs::path root;
+        std::string scenario, options;
+        int before, after;
+    };
+    for (const sCase& c : {sCase{CopyOfTestland(), "Testland", " --seed 9", 5, 6},
+                           sCase{europe, "Europe1939", " --seed 3", 2, 2}}) {
+        const fs::path out = MakeScratchDir("continued_summaries");
+        const std::string scenario = Quoted(c.root / "data" / "scenarios" / c.scenario);
+        sRun run = RunTool("play " + scenario + c.options + " --quiet --impulses " + std::to_string(c.before + c.after) +
+                           " --save Whole --summary " + Quoted(out / "whole"));
+        ASSERT_EQ(run.code, 0) << run.err;
+        run = RunTool("play " + scenario + c.options + " --quiet --impulses " + std::to_string(c.before) +
+                      " --save Part");
+        ASSERT_EQ(run.code, 0) << run.err;
+        // Without a seed the save goes on with its own dice.
+        run = RunTool("play " + Quoted(c.root / "data" / "save" / "Part") + " --quiet --impulses " +
+                      std::to_string(c.after) + " --save Continued --summary " + Quoted(out / "continued"));
+        ASSERT_EQ(run.code, 0) << run.err;
+        EXPECT_EQ(WithoutSeconds(ReadWholeFile(out / "whole").value_or("1")),
+                  WithoutSeconds(ReadWholeFile(out / "continued").value_or("2")))
+            << c.scenario;
+        ExpectSameFiles(SaveFiles(c.root / "data" / "save" / "Whole"), SaveFiles(c.root / "data" / "save" / "Continued"));
+    }
 }
 
 TEST(VelmorantTool, PlayStopsWithExitCode2NamingTheBrokenInvariant)

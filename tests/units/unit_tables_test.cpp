@@ -76,7 +76,8 @@ const std::string kLandHeader =
     "TransporterID (-1=not on transporter);CommanderID (-1=no commander assigned);InReserve [0=false 1=true];"
     "ShoreBombEffect;Freeze time;AI - order;AI - targetX;AI - targetY;AI- ultimate target X;AI - ultimate targetY;"
     "Supply;EventsEffect;Number of turns from last paradrop;mulberry remaining time (months);Turns without supply;"
-    "Trench bonus multiplier;Last X;Last Y;Available in turns;";
+    "Trench bonus multiplier;Last X;Last Y;Available in turns;Commanding commander ID;Efficiency;"
+    "Spotted [0=false 1=true];";
 
 // A land row of 33 fields.
 std::string LandRow(int id, const std::string& name, int x, int y, int type = 0, int transporter = -1, int reserve = 0,
@@ -155,7 +156,7 @@ TEST(UnitTables, AllFourTablesRoundTripWithUnitsOnTheMapAboardAndInReserve)
     EXPECT_NE(naval.find("\r\n#In reserve\r\n4;HMS Reserve;1;42;-1;8;8;-1;1;0;0;2;0;1;"), std::string::npos);
     std::string land = Read(scratch / "first" / "land_units.csv");
     EXPECT_EQ(land.substr(0, kLandHeader.size()), kLandHeader);
-    EXPECT_NE(land.find("\r\n3;Marines;1;-1;-1;1;2;80;3;0;1;1;1;5;2;-1;0;2.500000;"), std::string::npos);
+    EXPECT_NE(land.find("\r\n3;Marines;1;-1;-1;1;2;80;3;0;1;1;1;5;2;-1;0;2.5;"), std::string::npos);
     EXPECT_NE(land.find("\r\n5;Reserve Armour;1;-1;-1;4;"), std::string::npos);
     EXPECT_NE(land.back(), '\n');
 }

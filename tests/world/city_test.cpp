@@ -49,13 +49,13 @@ TEST(Cities, TableReadsBackAndShortRowsAddNothing)
         EXPECT_EQ(c->Name, (*a)->Name);
         EXPECT_EQ(c->X, (*a)->X);
         EXPECT_EQ(c->Type, (*a)->Type);
-        EXPECT_EQ(c->ProductionPoints, (*a)->ProductionPoints); // six decimals
+        EXPECT_EQ(c->ProductionPoints, (*a)->ProductionPoints); // written exactly
         EXPECT_EQ(c->ProductionPointsLost, (*a)->ProductionPointsLost);
         ++a;
     }
     auto text = ReadWholeFile(out / "cities.csv");
     ASSERT_TRUE(text);
-    EXPECT_NE(text->find("\r\nEight;1;1;2;5;1.500000;3;0;"), std::string::npos);
+    EXPECT_NE(text->find("\r\nEight;1;1;2;5;1.5;3;0;"), std::string::npos);
     EXPECT_EQ(text->back(), ';');
 }
 

@@ -17,6 +17,7 @@
 #include "core/fatal.h"
 #include "core/lock.h"
 #include "core/log.h"
+#include "core/random.h"
 #include "core/settings.h"
 #include "core/stringbase.h"
 #include "core/text.h"
@@ -343,13 +344,13 @@ std::string FatesSummary(const cGra& game, const std::vector<sCountryFate>& fate
     return json.str();
 }
 
-std::string Summary(const cGra& game, const sPlayOptions& options, const std::vector<double>& seconds, int impulses,
-                    const cFateWatch& watch)
+// What the game played so far: a game loaded from a save counts from its start.
+std::string Summary(const cGra& game, const std::vector<double>& seconds, const cFateWatch& watch)
 {
     std::ostringstream json;
-    json << "{\n  \"impulses\": " << impulses << ",\n  \"date\": {\"impulse\": " << game.m_Date[0]
+    json << "{\n  \"impulses\": " << g_PlayCounts.impulsesPlayed << ",\n  \"date\": {\"impulse\": " << game.m_Date[0]
          << ", \"month\": " << game.m_Date[1] << ", \"year\": " << game.m_Date[2] << "},\n  \"game_over\": "
-         << (game.m_GameOver ? "true" : "false") << ",\n  \"seed\": " << options.seed
+         << (game.m_GameOver ? "true" : "false") << ",\n  \"seed\": " << g_PlayCounts.seed
          << ",\n  \"seconds_per_impulse\": [";
     for (size_t i = 0; i < seconds.size(); ++i)
         json << (i ? ", " : "") << Number(seconds[i]);
@@ -422,6 +423,7 @@ bool ParsePlayOptions(const std::vector<std::string>& args, sPlayOptions& option
             ++i;
         } else if (a == "--seed" && hasValue && ParseNumber(args[i + 1], 0, UINT32_MAX, n)) {
             options.seed = uint32_t(n);
+            options.seedGiven = true;
             ++i;
         } else if (a == "--human" && hasValue) {
             options.humanIds.clear();
@@ -462,7 +464,17 @@ int RunPlay(cGra& game, const sPlayOptions& options)
 
     sRun run;
     sAIThreadOptions thread;
-    thread.seed = options.seed;
+    // A save goes on with the dice it carries, and the totals and seed of its play; a seed
+    // given rolls both threads' dice anew.
+    const bool continues = !options.seedGiven && game.m_SavedRandomStates;
+    if (continues) {
+        thread.seed = std::nullopt;
+    } else {
+        if (game.m_SavedRandomStates)
+            SeedRandom(options.seed);
+        thread.seed = options.seed;
+        g_PlayCounts.seed = options.seed;
+    }
     thread.humanStandIn = true;
     thread.afterCountryTurn = [&](const cPanstwo& country) {
         ++run.progress;
@@ -495,6 +507,7 @@ int RunPlay(cGra& game, const sPlayOptions& options)
         std::lock_guard<std::mutex> guard(run.mutex);
         run.seconds.push_back(seconds);
         ++run.impulses;
+        ++g_PlayCounts.impulsesPlayed;
         std::string events;
         for (size_t i = run.eventsShown; i < fired.size(); ++i)
             events += (events.empty() ? "; events fired: " : ", ") + std::to_string(fired[i].id) + " " +
@@ -548,7 +561,7 @@ int RunPlay(cGra& game, const sPlayOptions& options)
     }
     if (!options.summaryPath.empty()) {
         std::ofstream out(options.summaryPath, std::ios::binary);
-        out << Summary(game, options, run.seconds, run.impulses, run.fates);
+        out << Summary(game, run.seconds, run.fates);
         if (!out) {
             std::cerr << "velmorant-tool: cannot write the summary " << options.summaryPath << "\n";
             return 1;

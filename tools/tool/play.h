@@ -12,6 +12,8 @@ struct sPlayOptions
 {
     int impulses = -1;  // -1: to the end of the game
     uint32_t seed = 0;
+    // Without --seed a save that carries the states of its random numbers goes on with them.
+    bool seedGiven = false;
     std::vector<int> humanIds;  // empty: no human country
     std::string saveName;
     std::string summaryPath;
@@ -22,7 +24,7 @@ struct sPlayOptions
 };
 
 // Reads the options that follow PATH; false, with a message, on a bad one. The seed is the
-// clock's unless --seed gives one.
+// clock's unless --seed gives one (a save's own dice come before the clock's).
 bool ParsePlayOptions(const std::vector<std::string>& args, sPlayOptions& options);
 
 // Plays the loaded game: 0 on a clean finish, 1 on a failure or a run that made no
