@@ -19,6 +19,7 @@
 #include "game/game.h"
 #include "game/save_game.h"
 #include "platform/paths.h"
+#include "tools/tool/play.h"
 
 namespace fs = std::filesystem;
 
@@ -161,8 +162,8 @@ std::string Mutate(std::string& bytes, bool binary)
 // What a case's process found: it loaded, it was refused with this reason, or neither.
 enum class eOutcome { kLoaded, kRefused, kFinding };
 
-// The child: loads the folder from its copy of the game root and writes the outcome.
-[[noreturn]] void LoadInChild(const fs::path& slot, const sGameLoadRequest& request)
+// A child's start: its output, the slot's copy of the game root and a throwing fatal handler.
+void EnterChild(const fs::path& slot)
 {
     const int out = ::open((slot / "output").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (out >= 0) {
@@ -173,6 +174,12 @@ enum class eOutcome { kLoaded, kRefused, kFinding };
     fs::current_path(slot / "root", ec);
     g_Console.Reopen(slot / "log");
     UseThrowingFatalHandler();
+}
+
+// The child: loads the folder from its copy of the game root and writes the outcome.
+[[noreturn]] void LoadInChild(const fs::path& slot, const sGameLoadRequest& request)
+{
+    EnterChild(slot);
     std::string result;
     int code = 0;
     try {
@@ -188,6 +195,35 @@ enum class eOutcome { kLoaded, kRefused, kFinding };
     std::_Exit(code);
 }
 
+// The second child of a copy that loaded: it loads the copy again and lets the computers
+// play two impulses of it, with the invariants checked, so that a value that loads but
+// breaks play is found too.
+[[noreturn]] void PlayInChild(const fs::path& slot, const sGameLoadRequest& request, uint32_t seed, int seconds)
+{
+    EnterChild(slot);
+    std::string result;
+    int code = 0;
+    try {
+        cGra* game = LoadGame(request);
+        sPlayOptions options;
+        options.impulses = 2;
+        options.seed = seed;
+        options.seedGiven = true;
+        options.quiet = true;
+        options.watchdogSeconds = seconds;
+        const int played = RunPlay(*game, options);
+        result = played == 0 ? "played" : "play ended with exit " + std::to_string(played);
+        code = played == 0 ? 0 : 4;
+        DeleteGameObject();
+    } catch (const sFatalExit& e) {
+        result = "refused when loaded again: " + WideToUtf8(e.reason);
+        code = 5;
+    }
+    g_Console.Flush();
+    WriteWholeFile(slot / "result", result);
+    std::_Exit(code);
+}
+
 struct sSlot
 {
     fs::path dir;
@@ -196,6 +232,7 @@ struct sSlot
     fs::path file;         // the damaged file, in the slot's copy
     std::string original;  // its bytes before
     std::string mutation;
+    bool playing = false;  // the copy loaded and is being played
     std::chrono::steady_clock::time_point started;
 };
 
@@ -254,6 +291,19 @@ int RunFuzz(const sFuzzOptions& options)
     g_Console.Flush();
 
     int next = 0, loaded = 0, refused = 0, found = 0;
+    auto start = [&](sSlot& slot) {
+        fs::remove(slot.dir / "result");
+        std::cout.flush();
+        slot.started = std::chrono::steady_clock::now();
+        slot.pid = fork();
+        if (slot.pid == 0) {
+            if (slot.playing)
+                PlayInChild(slot.dir, options.request, options.seed + uint32_t(slot.caseNumber), options.timeoutSeconds);
+            LoadInChild(slot.dir, options.request);
+        }
+        return slot.pid > 0;
+    };
+    // False when the slot goes on with the play of its copy.
     auto finish = [&](sSlot& slot, int status, bool timedOut) {
         const std::string result = ReadWholeFile(slot.dir / "result").value_or("");
         eOutcome outcome = eOutcome::kFinding;
@@ -262,12 +312,22 @@ int RunFuzz(const sFuzzOptions& options)
             what = "did not finish in " + std::to_string(options.timeoutSeconds) + " s";
         else if (WIFSIGNALED(status))
             what = std::string("ended by signal ") + strsignal(WTERMSIG(status));
-        else if (WEXITSTATUS(status) == 0 && result.rfind("loaded", 0) == 0)
+        else if (slot.playing && WEXITSTATUS(status) == 0 && result == "played")
+            outcome = eOutcome::kLoaded;
+        else if (!slot.playing && WEXITSTATUS(status) == 0 && result.rfind("loaded", 0) == 0)
             outcome = eOutcome::kLoaded;
         else if (WEXITSTATUS(status) == 1 && result.rfind("refused: ", 0) == 0)
             outcome = eOutcome::kRefused;
         else
-            what = "exit " + std::to_string(WEXITSTATUS(status)) + (result.empty() ? " without a reason" : ", " + result);
+            what = (slot.playing ? "played: exit " : "exit ") + std::to_string(WEXITSTATUS(status)) +
+                   (result.empty() ? " without a reason" : ", " + result);
+        if (outcome == eOutcome::kLoaded && !slot.playing) {
+            slot.playing = true;
+            if (start(slot))
+                return false;
+            what = "the play could not be started";
+            outcome = eOutcome::kFinding;
+        }
         if (outcome == eOutcome::kLoaded)
             ++loaded;
         else if (outcome == eOutcome::kRefused)
@@ -285,6 +345,8 @@ int RunFuzz(const sFuzzOptions& options)
         }
         WriteWholeFile(slot.file, slot.original);
         slot.pid = 0;
+        slot.playing = false;
+        return true;
     };
 
     const auto timeout = std::chrono::seconds(options.timeoutSeconds);
@@ -299,13 +361,7 @@ int RunFuzz(const sFuzzOptions& options)
                 std::string damaged = slot.original;
                 slot.mutation = Mutate(damaged, IsBinary(name, damaged));
                 WriteWholeFile(slot.file, damaged);
-                fs::remove(slot.dir / "result");
-                std::cout.flush();
-                slot.started = std::chrono::steady_clock::now();
-                slot.pid = fork();
-                if (slot.pid == 0)
-                    LoadInChild(slot.dir, options.request);
-                if (slot.pid < 0) {
+                if (!start(slot)) {
                     std::cerr << "velmorant-tool: cannot start a process\n";
                     return 1;
                 }
@@ -329,7 +385,7 @@ int RunFuzz(const sFuzzOptions& options)
     }
 
     std::cout << options.cases << " cases of " << relative.generic_string() << " (seed " << options.seed
-              << "): " << loaded << " loaded, " << refused << " refused with a reason, " << found
+              << "): " << loaded << " loaded and played two impulses, " << refused << " refused with a reason, " << found
               << " findings\n";
     std::error_code ec;
     if (found == 0)

@@ -1,6 +1,8 @@
 #pragma once
 // velmorant-tool fuzz: loads damaged copies of a scenario's or a save's files, each in a
 // process of its own, and reports every copy that neither loads nor is refused with a reason.
+// A copy that loads is played for two impulses in a second process with the same limits,
+// and reported when the play does not end cleanly.
 #include <filesystem>
 #include <string>
 
@@ -18,5 +20,5 @@ struct sFuzzOptions
 };
 
 // Runs the cases; prints one line per finding and a summary. Exit code 0 when every case
-// loaded or was refused with a reason, 1 otherwise.
+// loaded and played or was refused with a reason, 1 otherwise.
 int RunFuzz(const sFuzzOptions& options);

@@ -7,7 +7,8 @@
 //   velmorant-tool fuzz PATH [CASES [SEED]]
 //                                    loads CASES damaged copies of the files of PATH and
 //                                    reports each that neither loads nor is refused with a
-//                                    reason (exit 1 when there is one)
+//                                    reason, or loads but does not play two impulses
+//                                    cleanly (exit 1 when there is one)
 //   velmorant-tool ai-turns PATH [SEED]
 //                                    plays one computer turn of every country (all of
 //                                    them computers) and prints the seconds per country
