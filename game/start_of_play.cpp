@@ -22,8 +22,11 @@ void cGra::StartGame()
     Presentation().ShowPauseWallpaper();
     LogLine(L"============== Starting game ==============");
     m_StartedWithHuman = HasHumanCountry();
+    // A save that carries its sightings goes on with them: looking again would roll the
+    // spotting dice anew, and a reload would not be the game that was saved.
+    const bool sightingsKept = m_LoadedFromSave != 0 && m_SavedIds.has_value();
     // The person who plays next sees what their country sees; nobody, in a game of computers.
-    if (cPanstwo* next = PickNextCountry(m_Countries, m_PlayState->GetActiveCountry()))
+    if (cPanstwo* next = PickNextCountry(m_Countries, m_PlayState->GetActiveCountry()); next && !sightingsKept)
         next->RecalculateUnitsVisibility();
     LogLine(L"Updating units appearance");
     LogLine(L"Updating cities appearance");
@@ -64,7 +67,7 @@ void cGra::StartGame()
                 m_PlayState->SetViewCountry(c);
                 break;
             }
-    if (cPanstwo* view = m_PlayState->GetViewCountry())
+    if (cPanstwo* view = m_PlayState->GetViewCountry(); view && !sightingsKept)
         view->RecalculateUnitsVisibility();
     Presentation().BeginComputerPhase();
     SetGameState(kStateComputer);
