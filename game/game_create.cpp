@@ -130,6 +130,16 @@ void cGra::PostLoad(const sGameLoadRequest& request)
     m_PlayState->SetActiveCountry(DetermineCurrentCountry(m_Countries));
 
     RunUnitLoadPasses();
+    // A unit on the map too weak to count would have been destroyed in play: it keeps the
+    // least strength that counts.
+    for (cJednostkaLadowa* u : m_LandUnits)
+        if (u->m_Type != UNIT_MULBERRY && u->IsOnMap() && u->GetCombatStrength() < 0.1f) {
+            const int before = u->m_Strength;
+            while (u->m_Strength < 100 && u->GetCombatStrength() < 0.1f)
+                ++u->m_Strength;
+            LogLine(L"WARNING: land unit ID=%i on the map has strength %i, too little to count; taken as %i", u->m_Id,
+                    before, u->m_Strength);
+        }
 
     m_PlayState->CreateSupplyWorkArea(m_Mapa);
     m_StrategicMoves->InitStrategicMovementModule(int(m_Countries.size()));

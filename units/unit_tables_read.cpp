@@ -206,6 +206,12 @@ void LoadLandUnits(const std::wstring& folderPattern, std::list<cJednostkaLadowa
             continue;
         }
 
+        // A unit off the map is in the reserve or aboard a ship; anywhere else it would be nowhere.
+        const bool nowhere = x == -1 && y == -1 && !table.Bool(16) && table.Int(14) == -1;
+        if (type == UNIT_MULBERRY && nowhere) {
+            table.Error(L"Mulberry ID=%i stands nowhere: off the map and aboard no ship", id);
+            continue;
+        }
         if (type == UNIT_MULBERRY) {
             auto* m = new cMulberry();
             int life = table.Int(27);
@@ -231,7 +237,8 @@ void LoadLandUnits(const std::wstring& folderPattern, std::list<cJednostkaLadowa
         auto* u = new cJednostkaLadowa();
         ReadSharedLandColumns(table, *u, id, x, y);
         u->SetType(type);
-        u->m_Strength = table.Clamped(7, 0, 100, L"strength", id);
+        // A unit on the map with no strength left would have been destroyed.
+        u->m_Strength = table.Clamped(7, x == -1 && y == -1 ? 0 : 1, 100, L"strength", id);
         u->m_ActionPoints = table.Int(8);
         u->m_Attacked = table.Bool(9);
         u->m_SupplySourceX = table.Int(11);
@@ -239,6 +246,12 @@ void LoadLandUnits(const std::wstring& folderPattern, std::list<cJednostkaLadowa
         u->m_StartingActionPoints = table.Int(13);
         u->m_Commander = FindCommanderById(table.Int(15));
         u->m_InReserve = table.Bool(16);
+        if (nowhere) {
+            LogLine(L"WARNING: %s, line %i: land unit ID=%i is off the map, in no reserve and aboard no ship; taken "
+                    L"into the reserve",
+                    table.Path(), table.Line(), id);
+            u->m_InReserve = true;
+        }
         u->m_Supply = table.Int(24);
         u->m_TurnsWithoutSupply = table.Clamped(28, 0, 1000, L"turns without supply", id);
         u->m_TrenchBonus = table.Clamped(29, 0, 1000, L"trench bonus", id);
@@ -299,7 +312,7 @@ void LoadAirUnits(const std::wstring& folderPattern, std::list<cJednostkaLotnicz
         u->m_Y = y;
         u->SetType(type);
         u->m_Level = table.Int(6);
-        u->m_Strength = table.Clamped(7, 0, 100, L"strength", id);
+        u->m_Strength = table.Clamped(7, offMap ? 0 : 1, 100, L"strength", id);
         u->m_Commander = FindCommanderById(table.Int(8));
         u->m_Attacked = table.Bool(9);
         u->m_WasAttacked = table.Bool(10);

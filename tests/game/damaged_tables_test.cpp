@@ -36,8 +36,8 @@ const sDamage kDamages[] = {
     {"convoys.csv", "2;1;1;3;6;4;", "2;1;1;-50;6;4;", true,
      L"ERROR: Convoy with ID=2 carries -50, outside 0 to 1000000"},
     {"land_units.csv", "1;1st Guards;1;2;2;0;2;100;", "1;1st Guards;1;2;2;0;2;-5;", false,
-     L"WARNING: data\\scenarios\\Testland\\land_units.csv, line 3: strength of unit ID=1 is -5, outside 0 to 100; "
-     L"taken as 0"},
+     L"WARNING: data\\scenarios\\Testland\\land_units.csv, line 3: strength of unit ID=1 is -5, outside 1 to 100; "
+     L"taken as 1"},
     {"land_units.csv", "\n2;2nd Infantry Corps;", "\n9;Short;1;2;2;0;2\n2;2nd Infantry Corps;", false,
      L"land_units.csv:4: row of 7 fields left out: a land unit has 33"},
     {"naval_units.csv", "1;HMS Ark Royal;1;40;1;5;5;", "1;HMS Ark Royal;1;40;1;99;5;", false,
