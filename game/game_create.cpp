@@ -5,6 +5,7 @@
 #include "ai/ai.h"
 #include "ai/ai_thread.h"
 #include "core/fatal.h"
+#include "core/format.h"
 #include "core/lock.h"
 #include "core/log.h"
 #include "core/random.h"
@@ -180,9 +181,10 @@ void cGra::CheckHexOwners()
     bool logged = false;
     for (int x = 0; x < m_Mapa->width; ++x)
         for (int y = 0; y < m_Mapa->height; ++y) {
-            const sHex& hex = *m_Mapa->GetHex(x, y);
+            sHex& hex = *m_Mapa->GetHex(x, y);
             if (hex.IsSea())
                 continue;
+            const uint8_t before[3] = {hex.controller, hex.owner, hex.originalOwner};
             if (bad(hex.controller)) {
                 LogLine(L"ERR: Hex (%d, %d) ma nieprawidlowego posiadacza (%d)", x, y, int(hex.controller));
                 logged = true;
@@ -196,6 +198,21 @@ void cGra::CheckHexOwners()
                         int(hex.originalOwner));
                 logged = true;
             }
+            // Play needs a country behind every land hex: a bad one takes the first good one
+            // of the three.
+            uint8_t good = 0;
+            for (uint8_t id : before)
+                if (good == 0 && !bad(id))
+                    good = id;
+            if (good == 0)
+                FatalExit(1, FormatText(L"ERROR: map.qvr: hex (%d, %d) is land of no country (controller %d, owner %d, "
+                                        L"original owner %d)",
+                                        x, y, int(before[0]), int(before[1]), int(before[2])));
+            for (uint8_t* id : {&hex.controller, &hex.owner, &hex.originalOwner})
+                if (good != 0 && bad(*id)) {
+                    LogLine(L"WARNING: hex (%d, %d): country %d taken as %d", x, y, int(*id), int(good));
+                    *id = good;
+                }
         }
     if (logged)
         Presentation().MessageBox(L"Logged invalid controllers/owners/orig owners of hexes",

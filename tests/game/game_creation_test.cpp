@@ -248,6 +248,10 @@ TEST_F(GameCreation, InvalidHexOwnersAreLoggedAndAnnouncedOnce)
     EXPECT_TRUE(LogHasInOrder({L"ERR: Hex (2, 2) ma nieprawidlowego wlasciciela (9)",
                                L"ERR: Hex (11, 3) ma nieprawidlowego posiadacza (0)"}));
     EXPECT_FALSE(testing_support::LogContains(L"ERR: Hex (0, 0) ma nieprawidlowego wlasciciela (9)"));
+    // Each takes a good country of its hex, so that play never meets a hex of nobody.
+    EXPECT_EQ(game.m_Mapa->GetHex(2, 2)->owner, game.m_Mapa->GetHex(2, 2)->controller);
+    EXPECT_EQ(game.m_Mapa->GetHex(11, 3)->controller, game.m_Mapa->GetHex(11, 3)->owner);
+    EXPECT_EQ(game.m_Mapa->GetHex(0, 0)->owner, 9) << "sea is left alone";
     ASSERT_EQ(screen.boxes.size(), 1u);
     EXPECT_EQ(screen.boxes[0], L"Invalid ctr ids on hexes: Logged invalid controllers/owners/orig owners of hexes");
 }
