@@ -63,6 +63,8 @@ void sPlayCounts::Save(const std::wstring& folder) const
     for (const sFiredEvent& e : FiredEvents())
         text += "event;" + std::to_string(e.id) + ";" + std::to_string(e.option) + ";" + std::to_string(e.impulse) +
                 ";" + std::to_string(e.month) + ";" + std::to_string(e.year) + ";" + OneLine(e.title) + "\r\n";
+    for (const std::string& record : WatchRecords())
+        text += "watch;" + record + "\r\n";
     WriteSaveFileOrFail(JoinFolder(folder, kFileName), text);
 }
 
@@ -100,6 +102,9 @@ void sPlayCounts::Load(const std::wstring& folderPattern)
                 at = line.find(';', at) + 1;
             e.title = Utf8ToWide(std::string_view(line).substr(at));
             RecordFiredEvent(std::move(e));
+        } else if (f[0] == "watch" && line.size() > 6) {
+            std::lock_guard<std::mutex> guard(m_FiredMutex);
+            m_WatchRecords.push_back(line.substr(6));
         } else {
             bool known = false;
             for (const sNamedCount& c : kCounts)

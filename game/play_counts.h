@@ -48,6 +48,7 @@ struct sPlayCounts
             c->store(0);
         std::lock_guard<std::mutex> guard(m_FiredMutex);
         m_Fired.clear();
+        m_WatchRecords.clear();
     }
 
     // The events that fired, in order: the headless player lists which fired when.
@@ -62,6 +63,19 @@ struct sPlayCounts
         return m_Fired;
     }
 
+    // What the headless player watched (surrenders, cities taken, lowest points), a line each
+    // in its own format: they travel with the totals, so that a continued game reports them too.
+    void SetWatchRecords(std::vector<std::string> records)
+    {
+        std::lock_guard<std::mutex> guard(m_FiredMutex);
+        m_WatchRecords = std::move(records);
+    }
+    std::vector<std::string> WatchRecords() const
+    {
+        std::lock_guard<std::mutex> guard(m_FiredMutex);
+        return m_WatchRecords;
+    }
+
     // The totals travel with a save, so that a loaded game's go on from the saved game's:
     // Load takes them from the folder's play_counts.csv, or starts from 0 without one.
     void Save(const std::wstring& folder) const;
@@ -70,6 +84,7 @@ struct sPlayCounts
 private:
     mutable std::mutex m_FiredMutex;
     std::vector<sFiredEvent> m_Fired;
+    std::vector<std::string> m_WatchRecords;
 };
 
 extern sPlayCounts g_PlayCounts;

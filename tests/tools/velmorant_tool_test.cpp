@@ -254,9 +254,12 @@ TEST(VelmorantTool, AGameSavedLoadedAndPlayedOnIsTheGamePlayedWithoutABreak)
         fs::path root;
         std::string scenario, options;
         int before, after;
+        std::string carried;  // what the summary tells of play before the save
     };
-    for (const sCase& c : {sCase{CopyOfTestland(), "Testland", " --seed 9", 5, 6},
-                           sCase{europe, "Europe1939", " --seed 3", 2, 2}}) {
+    for (const sCase& c : {sCase{CopyOfTestland(), "Testland", " --seed 9", 5, 6, "\"impulses\": 11"},
+                           sCase{CopyOfTestland(), "Testland", " --seed 2", 51, 3,
+                                 "{\"country\": \"Valdonia\", \"kind\": \"surrender\""},
+                           sCase{europe, "Europe1939", " --seed 3", 2, 2, "\"impulses\": 4"}}) {
         const fs::path out = MakeScratchDir("continued_summaries");
         const std::string scenario = Quoted(c.root / "data" / "scenarios" / c.scenario);
         sRun run = RunTool("play " + scenario + c.options + " --quiet --impulses " + std::to_string(c.before + c.after) +
@@ -272,6 +275,7 @@ TEST(VelmorantTool, AGameSavedLoadedAndPlayedOnIsTheGamePlayedWithoutABreak)
         EXPECT_EQ(WithoutSeconds(ReadWholeFile(out / "whole").value_or("1")),
                   WithoutSeconds(ReadWholeFile(out / "continued").value_or("2")))
             << c.scenario;
+        EXPECT_NE(ReadWholeFile(out / "continued").value_or("").find(c.carried), std::string::npos) << c.carried;
         ExpectSameFiles(SaveFiles(c.root / "data" / "save" / "Whole"), SaveFiles(c.root / "data" / "save" / "Continued"));
     }
 }

@@ -111,6 +111,57 @@ public:
         for (size_t i = 0; i < game.m_Countries.size(); ++i)
             m_LowestPP[i] = std::min(m_LowestPP[i], game.m_Countries[i]->PP);
     }
+    // What a saved game's watch had seen, from the records it carries; and the records that
+    // carry this watch's into a save. Each line names what it holds; the name comes last.
+    void Restore(const std::vector<std::string>& records)
+    {
+        auto rest = [](const std::string& line, int fields) {
+            size_t at = 0;
+            for (int k = 0; k < fields; ++k) {
+                at = line.find(';', at);
+                if (at == std::string::npos)
+                    return std::string();
+                ++at;
+            }
+            return line.substr(at);
+        };
+        for (const std::string& line : records) {
+            const std::vector<std::string> f = SplitText(std::string_view(line), ';');
+            auto number = [&f](size_t k) { return k < f.size() ? std::atoi(f[k].c_str()) : 0; };
+            if (f[0] == "fate" && f.size() >= 6) {
+                const char* kind = f[1] == "surrender" ? "surrender" : f[1] == "armistice" ? "armistice" : "annexation";
+                m_Fates.push_back({Utf8ToWide(rest(line, 5)), kind, {number(2), number(3), number(4)}});
+            } else if (f[0] == "taken" && f.size() >= 8) {
+                m_CitiesTaken.push_back({Utf8ToWide(rest(line, 7)), number(1), number(2), number(3),
+                                         {number(4), number(5), number(6)}});
+            } else if (f[0] == "lowest" && f.size() >= 3) {
+                const size_t index = size_t(std::max(0, number(1)));
+                if (index < 1000) {
+                    m_LowestPP.resize(std::max(m_LowestPP.size(), index + 1), 0.0);
+                    m_LowestPP[index] = std::min(0.0, std::strtod(f[2].c_str(), nullptr));
+                }
+            }
+        }
+    }
+    std::vector<std::string> Records() const
+    {
+        auto date = [](const int d[3]) {
+            return std::to_string(d[0]) + ";" + std::to_string(d[1]) + ";" + std::to_string(d[2]) + ";";
+        };
+        std::vector<std::string> records;
+        for (const sCountryFate& f : m_Fates)
+            records.push_back("fate;" + std::string(f.kind) + ";" + date(f.date) + WideToUtf8(f.country));
+        for (const sCityTaken& t : m_CitiesTaken)
+            records.push_back("taken;" + std::to_string(t.originalOwner) + ";" + std::to_string(t.from) + ";" +
+                              std::to_string(t.by) + ";" + date(t.date) + WideToUtf8(t.city));
+        for (size_t i = 0; i < m_LowestPP.size(); ++i)
+            if (m_LowestPP[i] < 0.0) {
+                char value[40];
+                std::snprintf(value, sizeof value, "%.17g", m_LowestPP[i]);
+                records.push_back("lowest;" + std::to_string(i) + ";" + value);
+            }
+        return records;
+    }
     // The lowest production points a country had at a look, 0 when never below.
     double LowestPP(size_t index) const { return index < m_LowestPP.size() ? m_LowestPP[index] : 0.0; }
     const std::vector<sCountryFate>& Fates() const { return m_Fates; }
@@ -524,6 +575,9 @@ int RunPlay(cGra& game, const sPlayOptions& options)
     };
     SetAIThreadOptions(thread);
 
+    // A saved game's watch goes on where it stood; its impulse lines named those already.
+    run.fates.Restore(g_PlayCounts.WatchRecords());
+    run.fatesShown = run.fates.Fates().size();
     game.StartGame();
     std::copy(game.m_Date, game.m_Date + 3, run.playedDate);
     run.fates.Look(game, run.playedDate);
@@ -552,6 +606,7 @@ int RunPlay(cGra& game, const sPlayOptions& options)
         return 2;
     }
     if (!options.saveName.empty()) {
+        g_PlayCounts.SetWatchRecords(run.fates.Records());
         if (!SaveGame(Utf8ToWide(options.saveName), true)) {
             std::cerr << "velmorant-tool: the game was not saved as " << options.saveName << "\n";
             return 1;
