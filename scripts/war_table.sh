@@ -12,7 +12,7 @@ seeds=${*:-1 2 3 4 5 6 7 8 9 10}
 out=${WAR_TABLE_DIR:-/tmp/velmorant_wars}
 mkdir -p "$out"
 tool=$(realpath "$build/bin/velmorant-tool")
-for s in $seeds; do echo "$s"; done | xargs -P 3 -I{} sh -c '
+for s in $seeds; do echo "$s"; done | xargs -P ${WAR_JOBS:-3} -I{} sh -c '
   root="$1/root{}"; rm -rf "$root"; mkdir -p "$root/data/scenarios"
   cp -r data/scenarios/Europe1939 "$root/data/scenarios/"
   "$2" play "$root/data/scenarios/Europe1939" --seed {} ${WAR_IMPULSES:+--impulses $WAR_IMPULSES} --quiet --summary "$1/war{}.json" > "$1/war{}.out" 2>&1 \
