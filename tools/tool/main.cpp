@@ -274,9 +274,12 @@ int main(int argc, char** argv)
         }
     }
 
-    // The log goes to a file of its own, never into the folder the tool was started in.
+    // The log goes to a file of its own, never into the folder the tool was started in; it is
+    // kept only where VELMORANT_TOOL_LOG names it, for reading what a war's opponent did.
     const fs::path startLog = g_Console.GetPath();
-    const fs::path log = fs::temp_directory_path() / ("velmorant-tool-" + std::to_string(getpid()) + ".log");
+    const char* keptLog = std::getenv("VELMORANT_TOOL_LOG");
+    const fs::path log = keptLog && *keptLog ? fs::path(keptLog)
+        : fs::temp_directory_path() / ("velmorant-tool-" + std::to_string(getpid()) + ".log");
     g_Console.Reopen(log);
     std::error_code ec;
     if (fs::exists(startLog, ec) && fs::file_size(startLog, ec) == 0)
@@ -337,6 +340,7 @@ int main(int argc, char** argv)
         }
     }
     g_Console.Flush();
-    fs::remove(log, ec);
+    if (!keptLog || !*keptLog)
+        fs::remove(log, ec);
     return result;
 }
