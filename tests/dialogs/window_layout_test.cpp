@@ -62,6 +62,9 @@
 
 namespace {
 
+constexpr int kScenarioSettingsPagesId = 208; // the tabs of the countries and the play-by-e-mail pages
+constexpr int kPbemPlayersId = 238;
+
 struct sWindowCase
 {
     const char* name;
@@ -456,6 +459,15 @@ TEST_F(WindowLayout, TheMenusFitEveryScreen)
             g_CurrentMenu = menu;
             ExpectPlacedOnScreen(*menu, {name.c_str(), nullptr, {}}, screen);
             ExpectTextsFit(*menu, name);
+            // The scenario settings' second page: a new play-by-e-mail game and its players.
+            if (auto* settings = dynamic_cast<cScenarioSettingsMenu*>(menu)) {
+                auto* pages = static_cast<CDXUTTabFrame*>(settings->GetControl(kScenarioSettingsPagesId));
+                ASSERT_TRUE(pages);
+                pages->SelectTab(1, true);
+                ASSERT_TRUE(settings->GetControl(kPbemPlayersId)->GetVisible());
+                ExpectPlacedOnScreen(*menu, {"scenario settings, play by e-mail", nullptr, {}}, screen);
+                ExpectTextsFit(*menu, "scenario settings, play by e-mail");
+            }
             DeleteCurrentMenu();
         }
     }
