@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <iterator>
 #include <vector>
 
 #include "core/lock.h"
 #include "gui/controls.h"
+#include "gui/gui_atlas.h"
 #include "gui/gui_hooks.h"
 #include "shell/frame_callbacks.h"
 
@@ -78,7 +80,7 @@ void cDialogStackEntry::OnRender(float elapsed)
 
 cDialog::cDialog(int kindId, const sLayoutRect& rect) : m_KindId(kindId), m_Serial(++g_NextDialogSerial)
 {
-    SetTexture(kGuiPictureSlot, L"data\\gfx\\GUI.png");
+    SetTexturePages(kGuiPictureSlot, {std::begin(gui_atlas::kAtlasPageFiles), std::end(gui_atlas::kAtlasPageFiles)});
     if (kindId > 0) {
         CDXUTFrame* frame = nullptr;
         AddFrame(kindId, rect.x, rect.y, rect.width, rect.height, 0, &frame);
@@ -93,7 +95,7 @@ cDialog::cDialog(int kindId, const sLayoutRect& rect) : m_KindId(kindId), m_Seri
 
 cDialog::cDialog(int kindId) : m_KindId(kindId), m_Serial(++g_NextDialogSerial)
 {
-    SetTexture(kGuiPictureSlot, L"data\\gfx\\GUI.png");
+    SetTexturePages(kGuiPictureSlot, {std::begin(gui_atlas::kAtlasPageFiles), std::end(gui_atlas::kAtlasPageFiles)});
 }
 
 cDialog::~cDialog()

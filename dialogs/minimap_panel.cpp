@@ -31,21 +31,23 @@ cMinimapPanel::cMinimapPanel() : cPanel(-1, LayoutRow(kMinimapPanelRow))
     struct sButton
     {
         int id;
-        gui_atlas::sRect cell;
+        int index; // in gui_atlas::kMinimapButtons
         const char* hint;
     };
     const sButton buttons[] = {
-        {kMinimapZoomInId, gui_atlas::kMinimapZoomIn, "zoom_in"},
-        {kMinimapZoomOutId, gui_atlas::kMinimapZoomOut, "zoom_out"},
-        {kMinimapOwnershipModeId, gui_atlas::kMinimapOwnership, "change_ownership_draw_mode"},
-        {kMinimapBorderModeId, gui_atlas::kMinimapBorders, "change_border_draw_mode"},
-        {kMinimapMapModeId, gui_atlas::kMinimapMapMode, "change_map_draw_mode"},
+        {kMinimapZoomInId, 0, "zoom_in"},
+        {kMinimapZoomOutId, 1, "zoom_out"},
+        {kMinimapOwnershipModeId, 2, "change_ownership_draw_mode"},
+        {kMinimapBorderModeId, 3, "change_border_draw_mode"},
+        {kMinimapMapModeId, 4, "change_map_draw_mode"},
     };
     for (const sButton& button : buttons) {
         const sLayoutRect at = LayoutRow(button.id);
         CDXUTIcon* icon = nullptr;
-        AddIcon(button.id, button.cell.left, button.cell.top, button.cell.right, button.cell.bottom, at.x, at.y,
-                at.width, at.height, 0, false, &icon);
+        // The pictures drawn nearest to the button's size on this screen.
+        const gui_atlas::sRect cell = gui_atlas::MinimapButton(button.index, at.width);
+        AddIcon(button.id, cell.left, cell.top, cell.right, cell.bottom, at.x, at.y, at.width, at.height, 0, false,
+                &icon);
         if (icon)
             icon->SetHint(LangText(button.hint));
     }

@@ -8,7 +8,6 @@
 #include "game/game.h"
 #include "game/play_state.h"
 #include "gui/controls.h"
-#include "gui/gui_atlas.h"
 #include "shell/dialog_builders.h"
 #include "shell/sound.h"
 #include "shell/sound_effects.h"
@@ -19,6 +18,7 @@ namespace {
 
 constexpr int kBuyingSound = sound_effects::SlotOf("Buying");
 constexpr int kTabLand = 0, kTabAir = 1, kTabNaval = 2;
+constexpr int kPreviewPictureRow = 57; // the first cell of the previews in the GUI picture
 
 cPanstwo* ActiveCountry()
 {
@@ -85,8 +85,9 @@ cDialogZakupow::cDialogZakupow() : cDialog(kPurchaseDialogKind, LayoutRow(kPurch
                        LangText("purchase_cost").c_str());
     AddReadOnlyEditBox(this, kPurchaseAvailableId, L"", LangText("purchase_available_hint").c_str(), 753,
                        LangText("purchase_available").c_str());
-    const gui_atlas::sRect cell = gui_atlas::kPurchasePreviewCell;
-    AddGuiPicture(kPurchasePreviewId, cell.left, cell.top, cell.right, cell.bottom);
+    // Row 57: the previews' first cell, drawn at the size of this screen's preview.
+    const sLayoutRect cell = LayoutRow(kPreviewPictureRow);
+    AddGuiPicture(kPurchasePreviewId, cell.x, cell.y, cell.x + cell.width, cell.y + cell.height);
     AddButtonFromLayout(kPurchaseBuyId, LangText("purchase_buy").c_str(), LangText("purchase_buy_hint").c_str());
     AddButtonFromLayout(kPurchaseExitId, LangText("purchase_exit").c_str(), LangText("purchase_exit_hint").c_str());
 
@@ -275,11 +276,11 @@ void cDialogZakupow::RefreshSelection()
         m_Price = m_PointPrices[m_Item - ITEM_STRATEGIC_POINT];
     }
 
-    const gui_atlas::sRect first = gui_atlas::kPurchasePreviewCell;
+    const sLayoutRect first = LayoutRow(kPreviewPictureRow);
     const int across = m_Item == ITEM_STRATEGIC_POINT || m_Item == ITEM_SEA_TRANSPORT_POINTS ? 1 : 0;
     const int down = m_Item == ITEM_SEA_TRANSPORT_POINTS || m_Item == ITEM_AMPHIBIOUS_POINT ? 1 : 0;
-    const int w = first.right - first.left, h = first.bottom - first.top;
-    const sRect cell{first.left + across * w, first.top + down * h, first.right + across * w, first.bottom + down * h};
+    const int w = first.width, h = first.height;
+    const sRect cell{first.x + across * w, first.y + down * h, first.x + (across + 1) * w, first.y + (down + 1) * h};
     if (auto* preview = static_cast<CDXUTImage*>(GetControl(kPurchasePreviewId, DXUT_CONTROL_IMAGE)))
         preview->SetTextureRect(cell);
 

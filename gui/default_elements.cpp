@@ -3,6 +3,8 @@
 #include "gui/gui_atlas.h"
 #include "gui/layout.h"
 
+#include <iterator>
+
 namespace {
 
 constexpr tColor kWhite = 0xFFFFFFFF;
@@ -62,7 +64,7 @@ struct sBuilder
 
 void cDialogResources::InitDefaultElements()
 {
-    SetTexture(0, L"data\\gfx\\GUI.png");
+    SetTexturePages(0, {std::begin(atlas::kAtlasPageFiles), std::end(atlas::kAtlasPageFiles)});
     for (int k = 0; k < kGuiFontCount; ++k) {
         SetFont(unsigned(k), g_GuiFonts[k].face, g_GuiFonts[k].height, g_GuiFonts[k].weight);
         g_GuiFonts[k].slot = k;

@@ -1,5 +1,7 @@
 #include "gui/dialog_resources.h"
 
+#include <cmath>
+
 cDialogResources::cDialogResources()
 {
     m_Fonts.reserve(5);
@@ -35,7 +37,21 @@ DXUTFontNode* cDialogResources::GetFont(unsigned n) const
 
 tResult cDialogResources::SetTexture(unsigned n, const std::wstring& file)
 {
+    if (n < m_TexturePages.size())
+        m_TexturePages[n].clear();
     return SetSlot(m_Textures, n, DXUTGetGlobalDialogResourceManager()->AddTexture(file));
+}
+
+tResult cDialogResources::SetTexturePages(unsigned n, const std::vector<std::wstring>& files)
+{
+    if (files.empty())
+        return E_INVALIDARG;
+    const tResult result = SetTexture(n, files[0]);
+    if (m_TexturePages.size() < n + 1)
+        m_TexturePages.resize(n + 1);
+    for (size_t page = 1; page < files.size(); ++page)
+        m_TexturePages[n].push_back(DXUTGetGlobalDialogResourceManager()->AddTexture(files[page]));
+    return result;
 }
 
 DXUTTextureNode* cDialogResources::GetTexture(unsigned n) const
@@ -113,7 +129,29 @@ tResult cDialogResources::DrawSprite(int textureSlot, const sRect& src, const sR
     if (textureSlot < 0)
         return S_OK;
     DXUTTextureNode* node = GetTexture(unsigned(textureSlot));
-    return DrawSprite(node ? node->pTexture.get() : nullptr, src, dest, depth, color);
+    cTexture* texture = node ? node->pTexture.get() : nullptr;
+    const size_t slot = size_t(textureSlot);
+    if (!texture || slot >= m_TexturePages.size() || m_TexturePages[slot].empty())
+        return DrawSprite(texture, src, dest, depth, color);
+    const int pageWidth = texture->Width(), pageHeight = texture->Height();
+    if (src.Width() > pageWidth && dest.Width() > 0) {
+        // The two halves, each over its share of the destination.
+        const int leftWidth = (src.Width() + 1) / 2;
+        const int split = dest.left + int(std::lround(double(dest.Width()) * leftWidth / src.Width()));
+        DrawSprite(textureSlot, sRect{src.left, src.top, src.left + leftWidth, src.bottom},
+                   sRect{dest.left, dest.top, split, dest.bottom}, depth, color);
+        return DrawSprite(textureSlot,
+                          sRect{src.left, src.bottom, src.right - leftWidth, src.bottom + src.Height()},
+                          sRect{split, dest.top, dest.right, dest.bottom}, depth, color);
+    }
+    const int page = pageHeight > 0 && src.top >= pageHeight ? src.top / pageHeight : 0;
+    if (page == 0)
+        return DrawSprite(texture, src, dest, depth, color);
+    if (size_t(page) > m_TexturePages[slot].size())
+        return S_OK;
+    DXUTTextureNode* pageNode = DXUTGetGlobalDialogResourceManager()->GetTextureNode(m_TexturePages[slot][size_t(page - 1)]);
+    return DrawSprite(pageNode ? pageNode->pTexture.get() : nullptr, OffsetRect(src, 0, -page * pageHeight), dest, depth,
+                      color);
 }
 
 tResult cDialogResources::DrawSprite(cTexture* texture, const sRect& src, const sRect& dest, float depth, tColor color)

@@ -28,6 +28,10 @@ public:
     tResult SetFont(unsigned n, const std::wstring& face, int height, int weight);
     DXUTFontNode* GetFont(unsigned n) const;
     tResult SetTexture(unsigned n, const std::wstring& file);
+    // Slot n takes a picture of several pages, files of one size addressed as one picture with
+    // each page under the one before (the GUI atlas): a source rectangle lies on one page, and
+    // one wider than a page is read in two halves, the right one under the left.
+    tResult SetTexturePages(unsigned n, const std::vector<std::wstring>& files);
     DXUTTextureNode* GetTexture(unsigned n) const;
 
     tResult SetDefaultElement(unsigned controlType, unsigned n, const CDXUTElement& element);
@@ -62,6 +66,7 @@ protected:
     }
 
     std::vector<int> m_Textures; // indices into the resource manager, -1 unset
+    std::vector<std::vector<int>> m_TexturePages; // per slot, the pages after the first
     std::vector<int> m_Fonts;
     std::vector<DXUTElementHolder> m_DefaultElements;
     CDXUTElement m_CapElement;

@@ -60,6 +60,10 @@ std::vector<sIconEntry> IconEntries()
         for (int column = 0; column < kWindowButtonCount; column++)
             icons.push_back({"window button " + std::to_string(column) + " at " + std::to_string(size) + " pixels",
                              WindowButtonIn(WindowButtonGrid(size), column, 0)});
+    for (const sMinimapButtonBlock& block : kScaledMinimapButtons)
+        for (int index = 0; index < kMinimapButtonCount; index++)
+            icons.push_back({"minimap button " + std::to_string(index) + " at " + std::to_string(block.size) + " pixels",
+                             MinimapButton(index, block.size)});
     return icons;
 }
 
@@ -156,6 +160,18 @@ std::vector<sNamedRect> AllAtlasRects()
                                 kPurchasePreviewCell.Width(), kPurchasePreviewCell.Height())});
     for (int i = 0; i < kBoxPictureCount; i++)
         out.push_back({"framed box picture " + std::to_string(i), BoxPicture(i)});
+    for (const sDrawnPicture& picture : kDrawnPictures) {
+        const std::string name = "layout row " + std::to_string(picture.row) + "'s picture at " +
+                                 std::to_string(picture.width) + " x " + std::to_string(picture.height);
+        const sRect first = picture.First();
+        if (IsHalved(first)) {
+            out.push_back({name + ", left half", LeftHalf(first)});
+            out.push_back({name + ", right half", RightHalf(first)});
+            continue;
+        }
+        for (int i = 0; i < RowPictureCellCount(picture.row); i++)
+            out.push_back({name + " cell " + std::to_string(i), RowPictureCell(picture.row, first, i)});
+    }
     return out;
 }
 

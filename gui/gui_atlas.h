@@ -1,5 +1,5 @@
 #pragma once
-// Where every piece of art lies in data/gfx/GUI.png (2048 x 2048). The art generator draws
+// Where every piece of art lies in data/gfx/GUI.png (2048 x 2048) and its further pages. The art generator draws
 // exactly these rectangles and the toolkit and dialogs cut their pictures from them, so the
 // two can never drift apart. Rectangles are (left, top, right, bottom), right and bottom
 // exclusive, in texture pixels.
@@ -10,6 +10,14 @@
 namespace gui_atlas {
 
 constexpr int kAtlasSize = 2048;
+// The atlas goes on in further pictures of the same size, its pages, addressed as if each lay
+// under the one before: a rectangle with a top of 2048 to 4095 lies on the second page. No
+// rectangle crosses from one page to the next, so every texture stays as large as the rest of
+// the game's, which any renderer holds.
+constexpr int kAtlasPageCount = 3;
+constexpr const wchar_t* kAtlasPageFiles[kAtlasPageCount] = {L"data\\gfx\\GUI.png", L"data\\gfx\\GUI_page2.png",
+                                                             L"data\\gfx\\GUI_page3.png"};
+constexpr int PageOf(int top) { return top / kAtlasSize; }
 
 struct sRect {
     int left, top, right, bottom;
@@ -230,6 +238,112 @@ constexpr sRect OrderIcon(int index, int cellSize)
             best = Cell(block.left + (index % 8) * block.size, block.top + (index / 8) * 3 * block.size, block.size,
                         block.size);
     return best;
+}
+// The minimap's buttons drawn again at the sizes of the other screens: per size, five strips
+// side by side in the order of kMinimapButtons.
+constexpr int kMinimapButtonCount = 5;
+constexpr sRect kMinimapButtons[kMinimapButtonCount] = {kMinimapZoomIn, kMinimapZoomOut, kMinimapOwnership,
+                                                        kMinimapBorders, kMinimapMapMode};
+struct sMinimapButtonBlock {
+    int size, left, top;
+};
+constexpr sMinimapButtonBlock kScaledMinimapButtons[] = {{47, 1418, 4096 + 210}, {39, 1653, 4096 + 210},
+                                                         {35, 1418, 4096 + 351}, {29, 1593, 4096 + 351},
+                                                         {26, 1738, 4096 + 351}, {24, 1868, 4096 + 351}};
+// The first cell of minimap button `index` (into kMinimapButtons) for a button of `cellSize`
+// pixels: the drawn size nearest to it, the original when that is as near.
+constexpr sRect MinimapButton(int index, int cellSize)
+{
+    const auto distance = [cellSize](int size) { return size > cellSize ? size - cellSize : cellSize - size; };
+    sRect best = kMinimapButtons[index];
+    for (const sMinimapButtonBlock& block : kScaledMinimapButtons)
+        if (distance(block.size) < distance(best.Width()))
+            best = Cell(block.left + index * block.size, block.top, block.size, block.size);
+    return best;
+}
+
+// The pictures that layout rows 3 to 58 name, drawn again at the sizes the controls that show
+// them have on the other screens (the row of that control in brackets): the first cell, whose
+// size is the size drawn. Each row's pictures lie as its own comment says.
+struct sDrawnPicture {
+    int row;
+    int width, height, left, top;
+    constexpr sRect First() const { return Cell(left, top, width, height); }
+};
+// A picture wider than a page is kept in two halves, the right one under the left.
+constexpr bool IsHalved(const sRect& r) { return r.Width() > kAtlasSize; }
+constexpr sRect LeftHalf(const sRect& r) { return Cell(r.left, r.top, (r.Width() + 1) / 2, r.Height()); }
+constexpr sRect RightHalf(const sRect& r)
+{
+    return Cell(r.left, r.top + r.Height(), r.Width() - (r.Width() + 1) / 2, r.Height());
+}
+constexpr sDrawnPicture kDrawnPictures[] = {
+    // Row 3 (292), the info panel's background: as wide as the screen.
+    {3, 1920, 169, 0, 2048}, {3, 1920, 187, 0, 2048 + 169}, {3, 1600, 141, 0, 2048 + 356},
+    {3, 1366, 120, 0, 2048 + 497}, {3, 1280, 112, 0, 2048 + 617}, {3, 1280, 125, 0, 2048 + 729},
+    {3, 2560, 225, 0, 2048 + 854},
+    // Row 4 (310), the minimap panel's background.
+    {4, 562, 510, 1280, 2048 + 617}, {4, 469, 425, 0, 2048 + 1304}, {4, 422, 382, 469, 2048 + 1304},
+    {4, 352, 318, 891, 2048 + 1304}, {4, 312, 283, 1243, 2048 + 1304}, {4, 281, 255, 1555, 2048 + 1304},
+    // Row 5 (335), the window buttons' tray.
+    {5, 825, 120, 0, 4096}, {5, 688, 100, 825, 4096}, {5, 618, 90, 0, 4096 + 120},
+    {5, 516, 75, 618, 4096 + 120}, {5, 458, 67, 1134, 4096 + 120}, {5, 412, 60, 1592, 4096 + 120},
+    // Row 6 (330), the country box's background.
+    {6, 300, 210, 0, 2048 + 1729}, {6, 167, 117, 300, 2048 + 1729}, {6, 150, 105, 300, 2048 + 1846},
+    {6, 250, 175, 469, 2048 + 1686}, {6, 187, 131, 469, 2048 + 1861}, {6, 225, 157, 656, 2048 + 1861},
+    // Row 13 (796), the research investments: four cells downward.
+    {13, 56, 57, 1179, 4096 + 210}, {13, 47, 47, 1235, 4096 + 210}, {13, 42, 42, 1282, 4096 + 210},
+    {13, 35, 35, 1324, 4096 + 210}, {13, 31, 31, 1359, 4096 + 210}, {13, 28, 28, 1390, 4096 + 210},
+    // Row 57 (755), the purchase previews: two by two cells.
+    {57, 164, 163, 891, 2048 + 1622}, {57, 136, 136, 1243, 2048 + 1587}, {57, 121, 121, 1555, 2048 + 1559},
+    {57, 109, 108, 1555, 2048 + 1801}, {57, 217, 218, 0, 4096 + 210}, {57, 181, 181, 434, 4096 + 210},
+    // Row 58 (176), the framed box's pictures: ten cells downward, kBoxPictureSpacing apart.
+    {58, 90, 90, 796, 4096 + 210}, {58, 75, 75, 886, 4096 + 210}, {58, 67, 68, 961, 4096 + 210},
+    {58, 56, 56, 1028, 4096 + 210}, {58, 50, 50, 1084, 4096 + 210}, {58, 45, 45, 1134, 4096 + 210},
+};
+// The original picture of a row, as the 1024 x 768 layout names it.
+constexpr sRect OriginalPicture(int row)
+{
+    switch (row) {
+    case 3: return kInfoPanelBackground;
+    case 4: return kMinimapBackground;
+    case 5: return kWindowButtonsBackground;
+    case 6: return kCountryBoxBackground;
+    case 13: return kInvestmentCell;
+    case 57: return kPurchasePreviewCell;
+    case 58: return kBoxPictureCell;
+    default: return {0, 0, 0, 0};
+    }
+}
+// The first cell of the row's picture drawn nearest to width x height (the original when
+// none is nearer).
+constexpr sRect NearestDrawnPicture(int row, int width, int height)
+{
+    const auto distance = [width, height](const sRect& r) {
+        const int dw = r.Width() - width, dh = r.Height() - height;
+        return (dw < 0 ? -dw : dw) + (dh < 0 ? -dh : dh);
+    };
+    sRect best = OriginalPicture(row);
+    for (const sDrawnPicture& picture : kDrawnPictures)
+        if (picture.row == row && distance(picture.First()) < distance(best))
+            best = picture.First();
+    return best;
+}
+// Cell `index` of a row's picture whose first cell is `first`: the research investment
+// (0 to 3), the purchase preview (0 to 3: right, then down) or the framed box's picture.
+constexpr sRect RowPictureCell(int row, const sRect& first, int index)
+{
+    const int w = first.Width(), h = first.Height();
+    switch (row) {
+    case 13: return Cell(first.left, first.top + index * h, w, h);
+    case 57: return Cell(first.left + (index % 2) * w, first.top + (index / 2) * h, w, h);
+    case 58: return Cell(first.left + kBoxPictureSpacing * (index / 10), first.top + kBoxPictureSpacing * (index % 10), w, h);
+    default: return first;
+    }
+}
+constexpr int RowPictureCellCount(int row)
+{
+    return row == 13 ? kInvestmentCount : row == 57 ? 4 : row == 58 ? kBoxPictureCount : 1;
 }
 constexpr sRect GridCell(int x, int y, int cell, int column, int row)
 {

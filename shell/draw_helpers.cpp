@@ -4,6 +4,7 @@
 
 #include "core/text.h"
 #include "gui/gui_atlas.h"
+#include "gui/resource_manager.h"
 #include "platform/paths.h"
 #include "shell/frame_callbacks.h"
 #include "shell/textures.h"
@@ -27,6 +28,20 @@ tResult DrawSpriteScaled(cSprite* sprite, cTexture* texture, const sRect& src, f
     sprite->SetTransform(saved);
     return S_OK;
 }
+
+namespace {
+
+// A further page of the GUI atlas, as the dialogs hold it; null when it is not there.
+cTexture* GuiAtlasPage(int page)
+{
+    if (page < 0 || page >= gui_atlas::kAtlasPageCount)
+        return nullptr;
+    CDXUTDialogResourceManager* manager = DXUTGetGlobalDialogResourceManager();
+    DXUTTextureNode* node = manager->GetTextureNode(manager->AddTexture(gui_atlas::kAtlasPageFiles[page]));
+    return node ? node->pTexture.get() : nullptr;
+}
+
+} // namespace
 
 void DrawGuiBox(int x, int y, int w, int h, int pictureIndex, const sLayoutRect& pictureDest)
 {
@@ -69,8 +84,12 @@ void DrawGuiBox(int x, int y, int w, int h, int pictureIndex, const sLayoutRect&
     if (pictureIndex >= 0 && grid.width > 0 && grid.height > 0) {
         int left = grid.x + gui_atlas::kBoxPictureSpacing * (pictureIndex / 10);
         int top = grid.y + gui_atlas::kBoxPictureSpacing * (pictureIndex % 10);
+        // Pictures drawn for other screen sizes lie on the atlas's further pages.
+        const int page = gui_atlas::PageOf(top);
+        cTexture* pictures = page == 0 ? gui : GuiAtlasPage(page);
+        top -= page * gui_atlas::kAtlasSize;
         sRect src{left, top, left + grid.width, top + grid.height};
-        DrawSpriteScaled(sprite, gui, src, float(pictureDest.x), float(pictureDest.y), float(pictureDest.width),
+        DrawSpriteScaled(sprite, pictures, src, float(pictureDest.x), float(pictureDest.y), float(pictureDest.width),
                          float(pictureDest.height), white, 0.0f, false);
     }
     if (begun)

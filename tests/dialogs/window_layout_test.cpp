@@ -106,6 +106,26 @@ void ExpectPlacedOnScreen(CDXUTDialog& dialog, const sWindowCase& window, const 
         }
 }
 
+// The pictures of the GUI atlas that are drawn at the sizes of every screen are never shown
+// larger than drawn (a pixel of rounding aside), so never blurred.
+void ExpectPicturesNotScaledUp(CDXUTDialog& dialog, const std::string& where)
+{
+    for (int k = 0; k < dialog.GetControlCount(); ++k) {
+        CDXUTControl* control = dialog.GetControlByIndex(k);
+        sRect picture{};
+        if (auto* image = dynamic_cast<CDXUTImage*>(control); image && image->m_iTexture == int(kGuiPictureSlot))
+            picture = image->m_rcTexture;
+        else if (auto* icon = dynamic_cast<CDXUTIcon*>(control))
+            picture = icon->GetCell(0);
+        else
+            continue;
+        const sRect box = control->GetBoundingBox();
+        EXPECT_TRUE(picture.Width() >= box.Width() - 1 && picture.Height() >= box.Height() - 1)
+            << where << ": control " << control->GetID() << " shows a picture of " << picture.Width() << " x "
+            << picture.Height() << " at " << box.Width() << " x " << box.Height();
+    }
+}
+
 // The widest line of a text in the font of an element.
 int TextWidth(CDXUTDialog& dialog, CDXUTElement* element, std::wstring_view text)
 {
@@ -356,6 +376,8 @@ TEST_F(WindowLayout, EveryWindowFitsTheScreenWithoutOverlappingControls)
                 ExpectPlacedOnScreen(*dialog, window, screen);
                 ExpectTextsFit(*dialog, window.name + page);
             });
+            if (window.name == std::string("research") || window.name == std::string("purchases"))
+                ExpectPicturesNotScaledUp(*dialog, window.name);
             CloseTopDialogs(-1);
             // Every text a window looks up, with a key made in code or not, has an English text.
             for (const std::string& key : TakeMissingLanguageKeys())
@@ -418,6 +440,8 @@ TEST_F(WindowLayout, ThePanelsFitTheScreenWithOnlyTheirBackgroundsUnderOtherCont
         ExpectPlacedOnScreen(info, {"info panel waiting", nullptr, {kInfoPanelRow, 330, 335}}, screen);
         info.HideWaitIndicator();
         ExpectTextsFit(minimap, "minimap panel");
+        ExpectPicturesNotScaledUp(info, "info panel");
+        ExpectPicturesNotScaledUp(minimap, "minimap panel");
         // The window buttons are cut from cells drawn at their own size, not scaled.
         const sLayoutRect grid = LayoutRow(14);
         for (int id : {kPurchasesButtonId, kHotkeysButtonId}) {

@@ -185,3 +185,42 @@ TEST(DialogResources, DrawingHappensAtTheDialogsPlaceInOrder)
 }
 
 } // namespace
+
+namespace {
+
+TEST(DialogResources, ASlotOfPagesDrawsEachRectangleFromItsPageAndAWideOneInHalves)
+{
+    cRecordingRenderer device;
+    CDXUTDialogResourceManager* manager = DXUTGetGlobalDialogResourceManager();
+    manager->OnCreateDevice(&device);
+    ResetGuiLayout();
+    cDialogResources dialog;
+    dialog.SetTexturePages(1, {L"first page.png", L"second page.png"});
+    // Pictures in memory only: 64 x 64 pages.
+    dialog.GetTexture(1)->pTexture = cTexture::CreateBlank(64, 64);
+    DXUTTextureNode* second = manager->GetTextureNode(manager->AddTexture(L"second page.png"));
+    second->pTexture = cTexture::CreateBlank(64, 64);
+
+    dialog.DrawSprite(1, sRect{4, 70, 14, 80}, sRect{0, 0, 10, 10}, 0.0f, 0xFFFFFFFF);
+    // Wider than a page: the left half, then the right half under it.
+    dialog.DrawSprite(1, sRect{0, 0, 100, 10}, sRect{0, 0, 200, 10}, 0.0f, 0xFFFFFFFF);
+    // Beyond the last page: nothing.
+    dialog.DrawSprite(1, sRect{0, 130, 10, 140}, sRect{0, 0, 10, 10}, 0.0f, 0xFFFFFFFF);
+    dialog.EndSpriteBatch();
+
+    const std::vector<sQuad> quads = device.Quads();
+    ASSERT_EQ(quads.size(), 3u);
+    EXPECT_EQ(quads[0].texture, second->pTexture.get());
+    EXPECT_FLOAT_EQ(quads[0].src.top, 6);
+    EXPECT_FLOAT_EQ(quads[0].src.left, 4);
+    EXPECT_EQ(quads[1].texture, dialog.GetTexture(1)->pTexture.get());
+    EXPECT_FLOAT_EQ(quads[1].src.right, 50);
+    EXPECT_FLOAT_EQ(quads[1].corners[2].x, 100);
+    EXPECT_FLOAT_EQ(quads[2].src.top, 10);
+    EXPECT_FLOAT_EQ(quads[2].src.right, 50);
+    EXPECT_FLOAT_EQ(quads[2].corners[0].x, 100);
+    EXPECT_FLOAT_EQ(quads[2].corners[2].x, 200);
+    manager->OnDestroyDevice();
+}
+
+} // namespace

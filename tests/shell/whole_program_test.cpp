@@ -17,6 +17,7 @@
 #include "game/reports.h"
 #include "gui/controls.h"
 #include "shell/links.h"
+#include "shell/menus/scenario_menu.h"
 #include "shell/menus/scenario_settings_menu.h"
 #include "world/relations.h"
 #include "game/play_state.h"
@@ -248,6 +249,56 @@ TEST(WholeProgram, OnAScreenOf1920By1080PolandPlaysATurnBetweenItsWindows)
 bool BorussiasTurn()
 {
     return g_Gra && g_Gra->GetGameState() == 7 && g_Gra->m_PlayState->GetActiveCountry() == CountryNamed(L"Borussia");
+}
+
+// On a 2560 x 1440 screen the panels and windows show the pictures drawn at their own size:
+// stored screens of the scenario list's framed box, the game screen's panels, and the
+// research and purchase windows, to look at.
+TEST(WholeProgram, OnAScreenOf2560By1440ThePanelsAndWindowsShowPicturesDrawnAtTheirSize)
+{
+    cProgramDriver driver({{"Main/ResolutionX", "2560"}, {"Main/ResolutionY", "1440"}}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    driver.StartWith(OpenScenarioMenu)
+        .Then("scenario list", [] { return D::InputDialog() != nullptr; },
+              [] {
+                  EXPECT_TRUE(LogContains(L"Loading GUI coordinates nad fonts from \"data\\GUI_2560x1440.csv\"... OK"));
+              })
+        .Then("drawn", D::AfterFrames(10))
+        .Picture("scenario_list_2560x1440");
+    ClickRow(driver, IDC_SCENARIOS, L"Testland");
+    driver.Then("start", D::AfterFrames(2), [] { D::ClickControl(IDC_LOAD); })
+        .Then("Borussia to a person, Albion to the computer",
+              [] { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; },
+              [] {
+                  auto* countries = D::Control<CDXUTListBox>(IDC_COUNTRIES);
+                  countries->SelectItem(0, true);
+                  D::ClickControl(IDC_AI);
+                  countries->SelectItem(1, true);
+                  D::ClickControl(IDC_HUMAN);
+              })
+        .Then("ok", D::AfterFrames(2), [] { D::ClickControl(IDC_OK); })
+        .Then("Borussia's turn", D::ReadingMessages(BorussiasTurn),
+              [] {
+                  if (CurrentDialog())
+                      D::PressKey(VK_ESCAPE);
+              },
+              20000)
+        .Then("settled", [] { return !CurrentDialog(); }, [] { D::ArriveCamera(); })
+        .Then("arrived", D::AfterFrames(10))
+        .Picture("game_screen_2560x1440");
+    const std::pair<int, const char*> windows[] = {{kResearchButtonId, "research_2560x1440"},
+                                                   {kPurchasesButtonId, "purchases_2560x1440"}};
+    for (const auto& [button, picture] : windows) {
+        const int id = button;
+        driver.Then(std::string("open ") + picture, [] { return !CurrentDialog(); },
+                    [id] { ClickOn(dynamic_cast<CDXUTDialog*>(g_InfoPanel), id); })
+            .Then("opened", [] { return CurrentDialog() != nullptr; })
+            .Then("settled", D::AfterFrames(10))
+            .Picture(picture)
+            .Then("close", [] { return true; }, [] { D::PressKey(VK_ESCAPE); });
+    }
+    driver.Then("closed", [] { return !CurrentDialog(); });
+    EXPECT_EQ(driver.Run(), 0);
 }
 
 TEST(WholeProgram, OnTestlandBorussiaDeclaresWarFromTheDiplomacyPanelAndAnswersAnEventInItsWindow)

@@ -72,21 +72,58 @@ sCellStats Stats(const SDL_Surface* s, const sRect& r)
 
 fs::path GfxDir() { return testing_support::SourceDir() / "data" / "gfx"; }
 
+// The pages of the GUI atlas, each 2048 x 2048; a rectangle is read on the page it lies on.
+struct sAtlas {
+    std::vector<tSurface> pages;
+    bool Loaded() const
+    {
+        for (const tSurface& page : pages)
+            if (!page || page->w != kAtlasSize || page->h != kAtlasSize)
+                return false;
+        return pages.size() == size_t(kAtlasPageCount);
+    }
+    // The page of a rectangle, and the rectangle on it; null when it is on none or crosses two.
+    const SDL_Surface* Page(const sRect& r, sRect& on) const
+    {
+        const int page = PageOf(r.top);
+        if (r.left < 0 || r.top < 0 || r.right > kAtlasSize || page >= kAtlasPageCount ||
+            PageOf(r.bottom - 1) != page || r.Width() <= 0 || r.Height() <= 0)
+            return nullptr;
+        on = Cell(r.left, r.top - page * kAtlasSize, r.Width(), r.Height());
+        return pages[size_t(page)].get();
+    }
+};
+
+sAtlas LoadAtlas()
+{
+    sAtlas atlas;
+    for (int page = 0; page < kAtlasPageCount; page++) {
+        std::string file = fs::path(kAtlasPageFiles[page]).string();
+        file = file.substr(file.find_last_of('\\') + 1);
+        atlas.pages.push_back(LoadArgb(GfxDir() / file));
+    }
+    return atlas;
+}
+
+sCellStats Stats(const sAtlas& atlas, const sRect& r)
+{
+    sRect on{};
+    const SDL_Surface* page = atlas.Page(r, on);
+    return page ? Stats(page, on) : sCellStats{};
+}
+
 } // namespace
 
 TEST(GuiAtlas, EveryRectangleLiesInsideTheAtlasAndHoldsArt)
 {
-    tSurface atlas = LoadArgb(GfxDir() / "GUI.png");
-    ASSERT_TRUE(atlas) << IMG_GetError();
-    ASSERT_EQ(atlas->w, kAtlasSize);
-    ASSERT_EQ(atlas->h, kAtlasSize);
+    const sAtlas atlas = LoadAtlas();
+    ASSERT_TRUE(atlas.Loaded()) << IMG_GetError();
     auto rects = AllAtlasRects();
     EXPECT_GT(rects.size(), 150u);
     for (const sNamedRect& r : rects) {
-        ASSERT_TRUE(r.rect.left >= 0 && r.rect.top >= 0 && r.rect.right <= kAtlasSize && r.rect.bottom <= kAtlasSize &&
-                    r.rect.Width() > 0 && r.rect.Height() > 0)
-            << r.name;
-        EXPECT_GE(Stats(atlas.get(), r.rect).drawnFraction, 0.10) << r.name << " is (nearly) empty";
+        sRect on{};
+        ASSERT_TRUE(atlas.Page(r.rect, on)) << r.name << " lies on no page or on two";
+        EXPECT_GE(Stats(atlas, r.rect).drawnFraction, 0.10) << r.name << " is (nearly) empty";
     }
 }
 
@@ -106,12 +143,12 @@ TEST(GuiAtlas, AreasOfDifferentPiecesDoNotOverlap)
 
 TEST(GuiAtlas, IconStatesDifferAtAGlance)
 {
-    tSurface atlas = LoadArgb(GfxDir() / "GUI.png");
-    ASSERT_TRUE(atlas);
+    const sAtlas atlas = LoadAtlas();
+    ASSERT_TRUE(atlas.Loaded());
     for (const sIconStates& icon : AllIconStates()) {
-        sCellStats disabled = Stats(atlas.get(), icon.cells[0]);
-        sCellStats normal = Stats(atlas.get(), icon.cells[1]);
-        sCellStats hover = Stats(atlas.get(), icon.cells[2]);
+        sCellStats disabled = Stats(atlas, icon.cells[0]);
+        sCellStats normal = Stats(atlas, icon.cells[1]);
+        sCellStats hover = Stats(atlas, icon.cells[2]);
         auto brightness = [](const sCellStats& s) { return (s.meanR + s.meanG + s.meanB) / 3; };
         auto saturation = [](const sCellStats& s) {
             return std::max({s.meanR, s.meanG, s.meanB}) - std::min({s.meanR, s.meanG, s.meanB});
@@ -126,15 +163,23 @@ TEST(GuiAtlas, IconStatesDifferAtAGlance)
 // top to bottom and shows nothing else.
 TEST(GuiAtlas, ThePlateUnderAUnitOnSaleIsBare)
 {
-    tSurface atlas = LoadArgb(GfxDir() / "GUI.png");
-    ASSERT_TRUE(atlas);
-    const sRect cell = kPurchasePreviewCell;
-    const int inset = cell.Width() / 5;
-    int differing = 0;
-    for (int y = cell.top + inset; y < cell.bottom - inset; ++y)
-        for (int x = cell.left + inset; x < cell.right - inset; ++x)
-            differing += Pixel(atlas.get(), x, y) != Pixel(atlas.get(), cell.left + inset, y);
-    EXPECT_EQ(differing, 0);
+    const sAtlas atlas = LoadAtlas();
+    ASSERT_TRUE(atlas.Loaded());
+    std::vector<sRect> plates = {kPurchasePreviewCell};
+    for (const sDrawnPicture& picture : kDrawnPictures)
+        if (picture.row == 57)
+            plates.push_back(picture.First());
+    for (const sRect& plate : plates) {
+        sRect cell{};
+        const SDL_Surface* page = atlas.Page(plate, cell);
+        ASSERT_TRUE(page);
+        const int inset = cell.Width() / 5;
+        int differing = 0;
+        for (int y = cell.top + inset; y < cell.bottom - inset; ++y)
+            for (int x = cell.left + inset; x < cell.right - inset; ++x)
+                differing += Pixel(page, x, y) != Pixel(page, cell.left + inset, y);
+        EXPECT_EQ(differing, 0) << "the plate at " << plate.Width() << " pixels";
+    }
 }
 
 TEST(GuiAtlas, ButtonAndCheckBoxStatesAreDistinct)
@@ -165,6 +210,8 @@ TEST(ArtGenerator, RedrawsTheCommittedPicturesExactly)
     };
     std::vector<sExpected> expected = {
         {"GUI.png", kAtlasSize, kAtlasSize},
+        {"GUI_page2.png", kAtlasSize, kAtlasSize},
+        {"GUI_page3.png", kAtlasSize, kAtlasSize},
         {"wallpaper_main.png", kWallpaperWidth, kWallpaperHeight},
         {"wallpaper_preferences.png", kWallpaperWidth, kWallpaperHeight},
         {"wallpaper_scenario.png", kWallpaperWidth, kWallpaperHeight},
@@ -290,16 +337,16 @@ TEST(GuiAtlas, LayoutRowsThatNameAtlasAreasMatchTheAtlas)
             EXPECT_EQ(rows[id], (std::vector<int>{r.left, r.top, r.Width(), r.Height()})) << "layout row " << id;
         };
         expectRow(1, Cell(0, 0, width, height));
-        expectRow(3, kInfoPanelBackground);
-        expectRow(4, kMinimapBackground);
-        expectRow(5, kWindowButtonsBackground);
-        expectRow(6, kCountryBoxBackground);
         expectRow(11, kWeatherCell);
-        expectRow(13, kInvestmentCell);
         ASSERT_TRUE(rows.count(14));
         expectRow(14, WindowButtonGrid(rows[14][2]));
-        expectRow(57, kPurchasePreviewCell);
-        expectRow(58, kBoxPictureCell);
+        // The pictures drawn at several sizes: the original at 1024 x 768, at the others one
+        // of the sizes drawn.
+        for (int row : {3, 4, 5, 6, 13, 57, 58}) {
+            ASSERT_TRUE(rows.count(row));
+            const std::vector<int>& r = rows[row];
+            expectRow(row, width == 1024 ? OriginalPicture(row) : NearestDrawnPicture(row, r[2], r[3]));
+        }
     }
     EXPECT_GE(layouts, 8);
 }

@@ -12,6 +12,8 @@ void DrawDefaultElements(cairo_t* cr);
 void DrawPanelArt(cairo_t* cr);
 // The whole 2048 x 2048 GUI picture.
 cairo_surface_t* RenderGuiAtlas();
+// A further page of it (1 or 2): the panels' pictures drawn at the sizes of the other screens.
+cairo_surface_t* RenderGuiAtlasPage(int page);
 
 // One picture file under data/gfx/, by its path relative to that folder.
 struct sPictureFile {

@@ -232,33 +232,48 @@ void DrawConvoyPicture(cairo_t* cr)
     cairo_restore(cr);
 }
 
-// A panel background: dark olive plate with a brass rule and a faint stencilled grid.
-void PanelBackground(cairo_t* cr, const sRect& r, bool riveted)
+// A panel background: dark olive plate with a brass rule and a faint stencilled grid. A
+// picture drawn larger than the original (by `scale`) has its rule, grid and rivets grown
+// alike, whole pixels wide, so that it looks as the original does on a smaller screen.
+void PanelBackground(cairo_t* cr, const sRect& r, bool riveted, double scale = 1.0)
 {
+    const double rule = std::round(3 * scale), grid = std::round(16 * scale), line = std::max(1.0, std::round(scale));
+    const double inset = 1 + rule;
     FillRect(cr, r, kInk);
     VerticalGradient(cr, r.left + 1, r.top + 1, r.Width() - 2, r.Height() - 2, Lighter(kPanel, 0.08), Darker(kPanel, 0.2));
-    Bevel(cr, r.left + 1, r.top + 1, r.Width() - 2, r.Height() - 2, 3, kBrass, kBrassDark);
+    Bevel(cr, r.left + 1, r.top + 1, r.Width() - 2, r.Height() - 2, rule, kBrass, kBrassDark);
     cairo_save(cr);
-    cairo_rectangle(cr, r.left + 4, r.top + 4, r.Width() - 8, r.Height() - 8);
+    cairo_rectangle(cr, r.left + inset, r.top + inset, r.Width() - 2 * inset, r.Height() - 2 * inset);
     cairo_clip(cr);
     SetColor(cr, WithAlpha(kOliveLight, 0.10));
-    cairo_set_line_width(cr, 1);
-    for (int x = r.left + 16; x < r.right; x += 16) {
-        cairo_move_to(cr, x + 0.5, r.top);
-        cairo_line_to(cr, x + 0.5, r.bottom);
+    cairo_set_line_width(cr, line);
+    for (double x = r.left + grid; x < r.right; x += grid) {
+        cairo_move_to(cr, x + line / 2, r.top);
+        cairo_line_to(cr, x + line / 2, r.bottom);
     }
-    for (int y = r.top + 16; y < r.bottom; y += 16) {
-        cairo_move_to(cr, r.left, y + 0.5);
-        cairo_line_to(cr, r.right, y + 0.5);
+    for (double y = r.top + grid; y < r.bottom; y += grid) {
+        cairo_move_to(cr, r.left, y + line / 2);
+        cairo_line_to(cr, r.right, y + line / 2);
     }
     cairo_stroke(cr);
     cairo_restore(cr);
     if (riveted) {
-        Rivet(cr, r.left + 9, r.top + 9, 3, kBrass);
-        Rivet(cr, r.right - 9, r.top + 9, 3, kBrass);
-        Rivet(cr, r.left + 9, r.bottom - 9, 3, kBrass);
-        Rivet(cr, r.right - 9, r.bottom - 9, 3, kBrass);
+        const double from = 9 * scale, radius = 3 * scale;
+        Rivet(cr, r.left + from, r.top + from, radius, kBrass);
+        Rivet(cr, r.right - from, r.top + from, radius, kBrass);
+        Rivet(cr, r.left + from, r.bottom - from, radius, kBrass);
+        Rivet(cr, r.right - from, r.bottom - from, radius, kBrass);
     }
+}
+
+// The window buttons sit in a recessed tray.
+void ButtonTray(cairo_t* cr, const sRect& t, double scale = 1.0)
+{
+    const double rule = std::round(3 * scale);
+    FillRect(cr, t, kInk);
+    Bevel(cr, t.left + 1, t.top + 1, t.Width() - 2, t.Height() - 2, rule, Darker(kOliveDark, 0.5), kOlive);
+    VerticalGradient(cr, t.left + 1 + rule, t.top + 1 + rule, t.Width() - 2 - 2 * rule, t.Height() - 2 - 2 * rule,
+                     kPanelDeep, kPanel);
 }
 
 void DrawPanelBackgrounds(cairo_t* cr)
@@ -266,11 +281,40 @@ void DrawPanelBackgrounds(cairo_t* cr)
     PanelBackground(cr, kInfoPanelBackground, true);
     PanelBackground(cr, kMinimapBackground, true);
     PanelBackground(cr, kCountryBoxBackground, true);
-    // The window buttons sit in a recessed tray.
-    const sRect& t = kWindowButtonsBackground;
-    FillRect(cr, t, kInk);
-    Bevel(cr, t.left + 1, t.top + 1, t.Width() - 2, t.Height() - 2, 3, Darker(kOliveDark, 0.5), kOlive);
-    VerticalGradient(cr, t.left + 4, t.top + 4, t.Width() - 8, t.Height() - 8, kPanelDeep, kPanel);
+    ButtonTray(cr, kWindowButtonsBackground);
+}
+
+// The cells of layout row 13, 57 or 58 whose first cell is `first`, at its size.
+void DrawRowPictures(cairo_t* cr, int row, const sRect& first)
+{
+    const double scale = double(first.Width()) / OriginalPicture(row).Width();
+    if (row == 13) {
+        // Research investment: a gauge with 0 to 3 lit bars.
+        for (int level = 0; level < kInvestmentCount; level++) {
+            const sRect r = RowPictureCell(row, first, level);
+            PictureCell(cr, r, pict::Flask, {WithAlpha(kParchment, 0.25), WithAlpha(kBrassLight, 0.2), kInk}, kPanel);
+            for (int bar = 0; bar < 3; bar++) {
+                const double bx = r.left + std::round((12 + bar * 14) * scale), bh = std::round((14 + bar * 10) * scale);
+                const double by = r.bottom - std::round(8 * scale) - bh, bw = std::round(11 * scale);
+                FillRect(cr, bx, by, bw, bh, kInk);
+                sColor lit = bar < level ? (level == 3 ? kBrassLight : Rgb(0x9CC25A)) : Rgb(0x3A3D33);
+                VerticalGradient(cr, bx + 1, by + 1, bw - 2, bh - 2, Lighter(lit, 0.2), Darker(lit, 0.2));
+            }
+        }
+    } else if (row == 57) {
+        // Purchase previews: units (a bare plate: the chosen unit's own picture is drawn on
+        // it), strategic movement, amphibious invasion, sea transport.
+        const Pictogram previews[4] = {nullptr, pict::Locomotive, pict::LandingCraft, pict::Freighter};
+        for (int i = 0; i < 4; i++)
+            PictureCell(cr, RowPictureCell(row, first, i), previews[i], {kParchment, kBrassLight, kPanelDeep}, kOliveDark);
+    } else if (row == 58) {
+        // Pictures of the framed box.
+        const Pictogram box[kBoxPictureCount] = {pict::Helmet,  pict::Tank,    pict::Bomber, pict::Warship,
+                                                 pict::Factory, pict::Flag,    pict::Compass, pict::Medal,
+                                                 pict::Radio,   pict::Report};
+        for (int i = 0; i < kBoxPictureCount; i++)
+            PictureCell(cr, RowPictureCell(row, first, i), box[i], {kParchment, kBrassLight, kPanelDeep}, kOliveDark);
+    }
 }
 
 void DrawStrips(cairo_t* cr)
@@ -286,39 +330,58 @@ void DrawStrips(cairo_t* cr)
                        kWeatherCell.Height());
         PictureCell(cr, r, weather[w], weatherInk[w], weatherPlate[w]);
     }
-    // Research investment: a gauge with 0 to 3 lit bars.
-    for (int level = 0; level < kInvestmentCount; level++) {
-        sRect r = Cell(kInvestmentCell.left, kInvestmentCell.top + level * kInvestmentCell.Height(),
-                       kInvestmentCell.Width(), kInvestmentCell.Height());
-        PictureCell(cr, r, pict::Flask, {WithAlpha(kParchment, 0.25), WithAlpha(kBrassLight, 0.2), kInk}, kPanel);
-        for (int bar = 0; bar < 3; bar++) {
-            double bx = r.left + 12 + bar * 14, bh = 14 + bar * 10;
-            double by = r.bottom - 8 - bh;
-            FillRect(cr, bx, by, 11, bh, kInk);
-            sColor lit = bar < level ? (level == 3 ? kBrassLight : Rgb(0x9CC25A)) : Rgb(0x3A3D33);
-            VerticalGradient(cr, bx + 1, by + 1, 9, bh - 2, Lighter(lit, 0.2), Darker(lit, 0.2));
+    DrawRowPictures(cr, 13, kInvestmentCell);
+    DrawRowPictures(cr, 57, kPurchasePreviewCell);
+    DrawRowPictures(cr, 58, kBoxPictureCell);
+}
+
+// The picture of layout row 3, 4, 5 or 6 drawn at the size of `r`.
+void DrawBackground(cairo_t* cr, int row, const sRect& r)
+{
+    const sRect original = OriginalPicture(row);
+    const double scale = std::min(double(r.Width()) / original.Width(), double(r.Height()) / original.Height());
+    if (row == 5)
+        ButtonTray(cr, r, scale);
+    else
+        PanelBackground(cr, r, true, scale);
+}
+
+// The backgrounds, investments, previews and box pictures at the sizes of the other screens.
+void DrawPicturesAtScreenSizes(cairo_t* cr)
+{
+    for (const sDrawnPicture& picture : kDrawnPictures) {
+        const sRect r = picture.First();
+        if (picture.row > 6) {
+            DrawRowPictures(cr, picture.row, r);
+        } else if (!IsHalved(r)) {
+            DrawBackground(cr, picture.row, r);
+        } else {
+            // Drawn whole, then put in the atlas in its two halves.
+            cairo_surface_t* whole = NewSurface(r.Width(), r.Height());
+            cairo_t* w = cairo_create(whole);
+            DrawBackground(w, picture.row, Cell(0, 0, r.Width(), r.Height()));
+            cairo_destroy(w);
+            const sRect left = LeftHalf(r), right = RightHalf(r);
+            cairo_save(cr);
+            cairo_rectangle(cr, left.left, left.top, left.Width(), left.Height());
+            cairo_clip(cr);
+            cairo_set_source_surface(cr, whole, left.left, left.top);
+            cairo_paint(cr);
+            cairo_restore(cr);
+            cairo_save(cr);
+            cairo_rectangle(cr, right.left, right.top, right.Width(), right.Height());
+            cairo_clip(cr);
+            cairo_set_source_surface(cr, whole, right.left - left.Width(), right.top);
+            cairo_paint(cr);
+            cairo_restore(cr);
+            cairo_surface_destroy(whole);
         }
     }
-    // Purchase previews: units (a bare plate: the chosen unit's own picture is drawn on it),
-    // strategic movement, sea transport, amphibious invasion.
-    struct sPreview {
-        int dx, dy;
-        Pictogram p;
-    };
-    const sPreview previews[4] = {{0, 0, nullptr}, {1, 0, pict::Locomotive}, {1, 1, pict::Freighter},
-                                  {0, 1, pict::LandingCraft}};
-    for (const sPreview& pv : previews) {
-        sRect r = Cell(kPurchasePreviewCell.left + pv.dx * kPurchasePreviewCell.Width(),
-                       kPurchasePreviewCell.top + pv.dy * kPurchasePreviewCell.Height(), kPurchasePreviewCell.Width(),
-                       kPurchasePreviewCell.Height());
-        PictureCell(cr, r, pv.p, {kParchment, kBrassLight, kPanelDeep}, kOliveDark);
-    }
-    // Pictures of the framed box.
-    const Pictogram box[kBoxPictureCount] = {pict::Helmet,  pict::Tank,    pict::Bomber, pict::Warship,
-                                             pict::Factory, pict::Flag,    pict::Compass, pict::Medal,
-                                             pict::Radio,   pict::Report};
-    for (int i = 0; i < kBoxPictureCount; i++)
-        PictureCell(cr, BoxPicture(i), box[i], {kParchment, kBrassLight, kPanelDeep}, kOliveDark);
+    const Pictogram minimap[kMinimapButtonCount] = {pict::ZoomIn, pict::ZoomOut, pict::Flag, pict::Borders,
+                                                    pict::Layers};
+    for (const sMinimapButtonBlock& block : kScaledMinimapButtons)
+        for (int index = 0; index < kMinimapButtonCount; index++)
+            IconStripCells(cr, MinimapButton(index, block.size), minimap[index]);
 }
 
 } // namespace
@@ -342,6 +405,17 @@ cairo_surface_t* RenderGuiAtlas()
     cairo_t* cr = cairo_create(surface);
     DrawDefaultElements(cr);
     DrawPanelArt(cr);
+    cairo_destroy(cr);
+    return surface;
+}
+
+cairo_surface_t* RenderGuiAtlasPage(int page)
+{
+    cairo_surface_t* surface = NewSurface(kAtlasSize, kAtlasSize);
+    cairo_t* cr = cairo_create(surface);
+    // Drawn where the atlas addresses the page; what lies on the other pages falls outside.
+    cairo_translate(cr, 0, -page * kAtlasSize);
+    DrawPicturesAtScreenSizes(cr);
     cairo_destroy(cr);
     return surface;
 }

@@ -480,6 +480,8 @@ const std::vector<sPictureFile>& PictureFiles()
     static const std::vector<sPictureFile> files = [] {
         std::vector<sPictureFile> list = {
         {"GUI.png", RenderGuiAtlas},
+        {"GUI_page2.png", [] { return RenderGuiAtlasPage(1); }},
+        {"GUI_page3.png", [] { return RenderGuiAtlasPage(2); }},
         {"wallpaper_main.png", WallpaperMain},
         {"wallpaper_preferences.png", WallpaperPreferences},
         {"wallpaper_scenario.png", WallpaperScenario},

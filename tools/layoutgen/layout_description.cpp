@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <sstream>
 
 namespace layoutgen {
@@ -61,6 +62,14 @@ bool ApplyTag(const std::string& tag, sRow& row)
     else if (tag == "edges") row.fields = eFields::Edges;
     else if (tag == "as-is") row.fields = eFields::AsIs;
     else if (tag == "window-button-grid") row.fields = eFields::WindowButtonGrid;
+    else if (tag.rfind("drawn-for=", 0) == 0) {
+        row.fields = eFields::DrawnFor;
+        try {
+            row.forRow = std::stoi(tag.substr(10));
+        } catch (...) {
+            return false;
+        }
+    }
     else if (tag == "over") row.over = true;
     else if (tag.rfind("page=", 0) == 0 && tag.size() > 5) row.page = tag.substr(5);
     else return false;
@@ -90,7 +99,8 @@ sPlaced PlaceRow(const sRow& row, int width, int height, double scale)
     auto py = [&](double v, bool farEdge) { return Round(Place(v, row.vertical, farEdge, kBaseHeight, height, scale)); };
     auto length = [&](int v) { return Round(v * scale); };
     switch (row.fields) {
-    case eFields::AsIs: break;
+    case eFields::AsIs:
+    case eFields::DrawnFor: break; // after every control is placed
     case eFields::WindowButtonGrid: {
         const gui_atlas::sRect grid = gui_atlas::WindowButtonGrid(length(row.width));
         out = {row.id, grid.left, grid.top, grid.Width(), grid.Height()};
@@ -220,6 +230,20 @@ sDescription ParseDescription(const std::string& text, std::vector<std::string>&
     }
     if (d.sizes.empty())
         errors.push_back("no screen sizes");
+    for (const sWindow& window : d.windows)
+        for (const sRow& row : window.rows) {
+            if (row.fields != eFields::DrawnFor)
+                continue;
+            bool known = false;
+            for (const sWindow& other : d.windows)
+                for (const sRow& control : other.rows)
+                    known = known || control.id == row.forRow;
+            if (!known)
+                errors.push_back(At(row.line) + "row " + std::to_string(row.id) + " is drawn for row " +
+                                 std::to_string(row.forRow) + ", which is not given");
+            if (gui_atlas::OriginalPicture(row.id).Width() == 0)
+                errors.push_back(At(row.line) + "row " + std::to_string(row.id) + " is not a picture drawn at several sizes");
+        }
     return d;
 }
 
@@ -237,6 +261,29 @@ sLayout PlaceForScreen(const sDescription& description, int width, int height)
     for (const sWindow& window : description.windows)
         for (const sRow& row : window.rows)
             layout.rows.push_back(PlaceRow(row, width, height, window.unscaled ? 1.0 : scale));
+    // A picture drawn at several sizes: the original where its control has the size it has on
+    // the 1024 x 768 screen, which the original was made for; otherwise the size drawn nearest
+    // to the control's.
+    auto placed = [&](int id, int w, int h) -> std::optional<sPlaced> {
+        for (const sWindow& window : description.windows)
+            for (const sRow& row : window.rows)
+                if (row.id == id)
+                    return PlaceRow(row, w, h, window.unscaled ? 1.0 : LayoutScale(w, h));
+        return std::nullopt;
+    };
+    size_t index = 0;
+    for (const sWindow& window : description.windows)
+        for (const sRow& row : window.rows) {
+            sPlaced& out = layout.rows[index++];
+            if (row.fields != eFields::DrawnFor)
+                continue;
+            const std::optional<sPlaced> shown = placed(row.forRow, width, height);
+            const std::optional<sPlaced> base = placed(row.forRow, kBaseWidth, kBaseHeight);
+            if (!shown || !base || (shown->width == base->width && shown->height == base->height))
+                continue;
+            const gui_atlas::sRect drawn = gui_atlas::NearestDrawnPicture(row.id, shown->width, shown->height);
+            out = {row.id, drawn.left, drawn.top, drawn.Width(), drawn.Height()};
+        }
     // Texts keep their share of the screen; rounded down so that a text that fits its
     // control at 1024 x 768 still fits it.
     for (sFontRow font : description.fonts) {
@@ -290,7 +337,7 @@ std::string LayoutFileText(const sLayout& layout)
     out << "# Control layout for a " << layout.width << " x " << layout.height
         << " screen, written by velmorant-layoutgen from tools/layoutgen/windows.txt (edit that, not this)."
         << " Each row below: id;x;y;width;height (pixels; dialog coordinates for controls, texture pixels of GUI.png"
-        << " for the picture areas 3 to 58).\n";
+        << " for the picture areas 3 to 58, where a top from 2048 on lies on its further pages).\n";
     for (const sPlaced& r : layout.rows)
         out << r.id << ';' << r.x << ';' << r.y << ';' << r.width << ';' << r.height << "\n";
     out << "# Fonts, after the line above: n;face;height;weight;r1;g1;b1;r2;g2;b2\n";

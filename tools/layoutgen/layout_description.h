@@ -20,6 +20,7 @@ enum class eFields {
     Edges,   // x, y, right, bottom: edges measured from the screen's top left
     AsIs,    // texture pixels and the like: written unchanged
     WindowButtonGrid, // the window buttons' first cell in GUI.png, drawn at the size the screen needs
+    DrawnFor,         // a picture area of GUI.png drawn at several sizes: the one for the control `forRow`
 };
 
 struct sRow {
@@ -28,6 +29,7 @@ struct sRow {
     eFields fields = eFields::Rect;
     eAnchor horizontal = eAnchor::Near;
     eAnchor vertical = eAnchor::Near;
+    int forRow = 0;     // DrawnFor: the control that shows the picture
     bool over = false;  // a background or frame that other controls lie on
     std::string page;   // controls of different pages are never shown together
     int line = 0;       // of the description, for messages
