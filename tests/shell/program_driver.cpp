@@ -14,6 +14,7 @@
 #include "core/random.h"
 #include "game/game.h"
 #include "game/load_request.h"
+#include "game/play_state.h"
 #include "core/text.h"
 #include "gui/controls.h"
 #include "platform/clock.h"
@@ -30,8 +31,10 @@
 #include "shell/links.h"
 #include "shell/menus/intro.h"
 #include "shell/menus/loading_menu.h"
+#include "shell/menus/scenario_settings_menu.h"
 #include "shell/startup.h"
 #include "world/hex_geometry.h"
+#include "world/country.h"
 #include "world/map.h"
 #include "tests/gui/screenshot_check.h"
 #include "tests/test_support.h"
@@ -435,4 +438,36 @@ void cProgramDriver::ClickListRow(int listId, const std::wstring& firstCell, boo
         DXUTStaticWndProc(WM_LBUTTONDBLCLK, MK_LBUTTON, MakeLParam(x, y));
         DXUTStaticWndProc(WM_LBUTTONUP, 0, MakeLParam(x, y));
     }
+}
+
+bool BorussiasTurn()
+{
+    if (!g_Gra || g_Gra->GetGameState() != 7)
+        return false;
+    const cPanstwo* active = g_Gra->m_PlayState->GetActiveCountry();
+    return active && active->Name == L"Borussia";
+}
+
+void StartAsBorussia(cProgramDriver& driver)
+{
+    using D = cProgramDriver;
+    // The scenario settings' country list, its two controller buttons and OK.
+    constexpr int kCountries = 216, kComputer = 224, kPerson = 225, kOk = 245;
+    driver.Then("Borussia to a person, Albion to the computer",
+                [] { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; },
+                [] {
+                    auto* countries = D::Control<CDXUTListBox>(kCountries);
+                    countries->SelectItem(0, true);
+                    D::ClickControl(kComputer);
+                    countries->SelectItem(1, true);
+                    D::ClickControl(kPerson);
+                })
+        .Then("start", D::AfterFrames(2), [] { D::ClickControl(kOk); })
+        .Then("Borussia's turn", D::ReadingMessages(BorussiasTurn),
+              [] {
+                  if (CurrentDialog())
+                      D::PressKey(VK_ESCAPE);
+              },
+              20000)
+        .Then("to the map", [] { return !CurrentDialog(); });
 }

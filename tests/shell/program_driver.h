@@ -16,6 +16,12 @@ class CDXUTDialog;
 // start that loads it with a fixed seed and opens its scenario settings.
 void MakeTestlandFolder();
 void LoadTestland();
+// Testland's Borussia moves and a person plays it.
+bool BorussiasTurn();
+// Testland with Borussia played by a person, from its scenario settings to its first turn
+// (the map, its first window closed).
+class cProgramDriver;
+void StartAsBorussia(cProgramDriver& driver);
 
 class cProgramDriver
 {

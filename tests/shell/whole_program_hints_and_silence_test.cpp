@@ -30,41 +30,7 @@ enum
     IDC_PREFERENCES = 72,
     IDC_SCENARIOS = 179,
     IDC_LOAD = 200,
-    IDC_COUNTRIES = 216,
-    IDC_AI = 224,
-    IDC_HUMAN = 225,
-    IDC_OK = 245,
 };
-
-bool BorussiasTurn()
-{
-    if (!g_Gra || g_Gra->GetGameState() != 7)
-        return false;
-    const cPanstwo* active = g_Gra->m_PlayState->GetActiveCountry();
-    return active && active->Name == L"Borussia";
-}
-
-// Testland with Borussia played by a person, from its scenario settings to its first turn.
-void StartAsBorussia(cProgramDriver& driver)
-{
-    driver.Then("Borussia to a person, Albion to the computer",
-                [] { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; },
-                [] {
-                    auto* countries = D::Control<CDXUTListBox>(IDC_COUNTRIES);
-                    countries->SelectItem(0, true);
-                    D::ClickControl(IDC_AI);
-                    countries->SelectItem(1, true);
-                    D::ClickControl(IDC_HUMAN);
-                })
-        .Then("start", D::AfterFrames(2), [] { D::ClickControl(IDC_OK); })
-        .Then("Borussia's turn", D::ReadingMessages(BorussiasTurn),
-              [] {
-                  if (CurrentDialog())
-                      D::PressKey(VK_ESCAPE);
-              },
-              20000)
-        .Then("to the map", [] { return !CurrentDialog(); });
-}
 
 // A hex of the sea zone in the open map on the screen, that shows the zone itself, not a
 // port or the zone's ships.

@@ -186,6 +186,21 @@ void ClickOn(CDXUTDialog* dialog, int id)
     D::Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
+// Windows of the info panel's buttons, each opened, kept as a stored screen and closed with
+// Escape.
+void PictureWindows(cProgramDriver& driver, const std::vector<std::pair<int, std::string>>& windows)
+{
+    for (const auto& [button, picture] : windows) {
+        const int id = button;
+        driver.Then("open " + picture, [] { return !CurrentDialog(); },
+                    [id] { ClickOn(dynamic_cast<CDXUTDialog*>(g_InfoPanel), id); })
+            .Then("opened", [] { return CurrentDialog() != nullptr; })
+            .Then("settled", D::AfterFrames(10))
+            .Picture(picture)
+            .Then("close", [] { return true; }, [] { D::PressKey(VK_ESCAPE); });
+    }
+}
+
 // The program set to a 1920 x 1080 screen: its own layout, the menus, the map and the windows
 // fill it, and Poland plays a turn on it.
 TEST(WholeProgram, OnAScreenOf1920By1080PolandPlaysATurnBetweenItsWindows)
@@ -222,19 +237,9 @@ TEST(WholeProgram, OnAScreenOf1920By1080PolandPlaysATurnBetweenItsWindows)
               })
         .Then("arrived", D::AfterFrames(2))
         .Picture("game_screen_1920x1080");
-    // Three windows of the info panel's buttons, each closed with Escape.
-    const std::pair<int, const char*> windows[] = {{kPurchasesButtonId, "purchases_1920x1080"},
-                                                   {kResearchButtonId, "research_1920x1080"},
-                                                   {kReportsButtonId, "reports_1920x1080"}};
-    for (const auto& [button, picture] : windows) {
-        const int id = button;
-        driver.Then(std::string("open ") + picture, [] { return !CurrentDialog(); },
-                    [id] { ClickOn(dynamic_cast<CDXUTDialog*>(g_InfoPanel), id); })
-            .Then("opened", [] { return CurrentDialog() != nullptr; })
-            .Then("settled", D::AfterFrames(10))
-            .Picture(picture)
-            .Then("close", [] { return true; }, [] { D::PressKey(VK_ESCAPE); });
-    }
+    PictureWindows(driver, {{kPurchasesButtonId, "purchases_1920x1080"},
+                            {kResearchButtonId, "research_1920x1080"},
+                            {kReportsButtonId, "reports_1920x1080"}});
     driver.Then("end the turn", [] { return !CurrentDialog(); }, [] { D::PressKey('Q'); })
         .Then("confirm", [] { return dynamic_cast<cDialogPotwKoncaTury*>(CurrentDialog()) != nullptr; },
               [] { ClickOn(CurrentDialog(), kConfirmYesId); })
@@ -246,10 +251,6 @@ TEST(WholeProgram, OnAScreenOf1920By1080PolandPlaysATurnBetweenItsWindows)
     EXPECT_EQ(driver.Run(), 0);
 }
 
-bool BorussiasTurn()
-{
-    return g_Gra && g_Gra->GetGameState() == 7 && g_Gra->m_PlayState->GetActiveCountry() == CountryNamed(L"Borussia");
-}
 
 // On a 2560 x 1440 screen the panels and windows show the pictures drawn at their own size:
 // stored screens of the scenario list's framed box, the game screen's panels, and the
@@ -266,37 +267,12 @@ TEST(WholeProgram, OnAScreenOf2560By1440ThePanelsAndWindowsShowPicturesDrawnAtTh
         .Then("drawn", D::AfterFrames(10))
         .Picture("scenario_list_2560x1440");
     ClickRow(driver, IDC_SCENARIOS, L"Testland");
-    driver.Then("start", D::AfterFrames(2), [] { D::ClickControl(IDC_LOAD); })
-        .Then("Borussia to a person, Albion to the computer",
-              [] { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; },
-              [] {
-                  auto* countries = D::Control<CDXUTListBox>(IDC_COUNTRIES);
-                  countries->SelectItem(0, true);
-                  D::ClickControl(IDC_AI);
-                  countries->SelectItem(1, true);
-                  D::ClickControl(IDC_HUMAN);
-              })
-        .Then("ok", D::AfterFrames(2), [] { D::ClickControl(IDC_OK); })
-        .Then("Borussia's turn", D::ReadingMessages(BorussiasTurn),
-              [] {
-                  if (CurrentDialog())
-                      D::PressKey(VK_ESCAPE);
-              },
-              20000)
-        .Then("settled", [] { return !CurrentDialog(); }, [] { D::ArriveCamera(); })
+    driver.Then("start", D::AfterFrames(2), [] { D::ClickControl(IDC_LOAD); });
+    StartAsBorussia(driver);
+    driver.Then("settled", [] { return true; }, [] { D::ArriveCamera(); })
         .Then("arrived", D::AfterFrames(10))
         .Picture("game_screen_2560x1440");
-    const std::pair<int, const char*> windows[] = {{kResearchButtonId, "research_2560x1440"},
-                                                   {kPurchasesButtonId, "purchases_2560x1440"}};
-    for (const auto& [button, picture] : windows) {
-        const int id = button;
-        driver.Then(std::string("open ") + picture, [] { return !CurrentDialog(); },
-                    [id] { ClickOn(dynamic_cast<CDXUTDialog*>(g_InfoPanel), id); })
-            .Then("opened", [] { return CurrentDialog() != nullptr; })
-            .Then("settled", D::AfterFrames(10))
-            .Picture(picture)
-            .Then("close", [] { return true; }, [] { D::PressKey(VK_ESCAPE); });
-    }
+    PictureWindows(driver, {{kResearchButtonId, "research_2560x1440"}, {kPurchasesButtonId, "purchases_2560x1440"}});
     driver.Then("closed", [] { return !CurrentDialog(); });
     EXPECT_EQ(driver.Run(), 0);
 }
