@@ -282,26 +282,14 @@ TEST(WholeProgram, OnTestlandBorussiaDeclaresWarFromTheDiplomacyPanelAndAnswersA
     cProgramDriver driver({}, {"scenarios", "save", "pbem"});
     MakeTestlandFolder();
     static int impulse = 0;
-    driver.StartWith(LoadTestland)
-        .Then("Borussia to a person, Albion to the computer",
-              [] { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; },
-              [] {
-                  auto* countries = D::Control<CDXUTListBox>(IDC_COUNTRIES);
-                  countries->SelectItem(0, true);
-                  D::ClickControl(IDC_AI);
-                  countries->SelectItem(1, true);
-                  D::ClickControl(IDC_HUMAN);
-              })
-        .Then("start", D::AfterFrames(2), [] { D::ClickControl(IDC_OK); })
-        .Then("Borussia's turn", D::ReadingMessages(BorussiasTurn),
+    driver.StartWith(LoadTestland);
+    StartAsBorussia(driver);
+    driver
+        .Then("unfold the diplomacy panel", [] { return true; },
               [] {
                   impulse = g_Gra->m_Turn;
-                  if (CurrentDialog())
-                      D::PressKey(VK_ESCAPE);
-              },
-              20000)
-        .Then("unfold the diplomacy panel", [] { return !CurrentDialog(); },
-              [] { ClickOn(dynamic_cast<CDXUTDialog*>(g_InfoPanel), kFoldDiplomacyPanelId); })
+                  ClickOn(dynamic_cast<CDXUTDialog*>(g_InfoPanel), kFoldDiplomacyPanelId);
+              })
         .Then("select Moskva", [] { return !DiplomacyPanel()->GetMinimized(); },
               [] {
                   {
