@@ -93,4 +93,12 @@ TEST(LayoutGenerator, RefusesControlsOutsideTheirWindowOrOverEachOtherAndWritesN
     EXPECT_EQ(RunGenerator(description, out, printed), 1);
     EXPECT_NE(printed.find("line 3: a row is id;x;y;width;height"), std::string::npos) << printed;
     EXPECT_NE(printed.find("line 4: unknown word \"sideways\""), std::string::npos) << printed;
+
+    // A picture drawn for a control that is not given, and a row that is not drawn at several
+    // sizes.
+    testing_support::WriteFile(description, "sizes 1024x768\nwindow pictures unchecked as-is\n"
+                                             "3;0;740;1024;120 drawn-for=999\n11;1060;870;48;48 drawn-for=3\n");
+    EXPECT_EQ(RunGenerator(description, out, printed), 1);
+    EXPECT_NE(printed.find("line 3: row 3 is drawn for row 999, which is not given"), std::string::npos) << printed;
+    EXPECT_NE(printed.find("line 4: row 11 is not a picture drawn at several sizes"), std::string::npos) << printed;
 }
