@@ -94,10 +94,14 @@ public:
             if (!was.active)
                 continue;
             const char* kind = nullptr;
+            // A leader that surrenders hands its lead on and is left neutral too: a leader at war
+            // that stops being active has surrendered, since peace would have kept it active.
+            const bool leader = was.alliance >= 4 && was.alliance <= 6;
             if (!is.active)
-                kind = was.alliance != ALLIANCE_NEUTRAL && is.alliance == ALLIANCE_NEUTRAL ? "armistice"
-                       : !was.enemies.empty()                                              ? "surrender"
-                                                                                           : "annexation";
+                kind = was.alliance != ALLIANCE_NEUTRAL && is.alliance == ALLIANCE_NEUTRAL && !(leader && !was.enemies.empty())
+                           ? "armistice"
+                       : !was.enemies.empty() ? "surrender"
+                                              : "annexation";
             else if (is.enemies.empty() && is.alliance == ALLIANCE_NEUTRAL)
                 for (int enemy : was.enemies)
                     if (now[size_t(enemy - 1)].active)
