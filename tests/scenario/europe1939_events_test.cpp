@@ -17,6 +17,7 @@
 #include "tests/test_support.h"
 #include "world/city.h"
 #include "world/country.h"
+#include "world/fleet.h"
 #include "world/map.h"
 #include "world/relations.h"
 
@@ -61,6 +62,14 @@ protected:
         const sHex* hex = game->m_Mapa->GetHex(target.a, target.b);
         const int owner = hex ? hex->owner : 0;
         return owner != 0 && (IsCountryOrAlly(owner, country.ID) || game->m_Relations->IsAtWar(country.ID, owner));
+    }
+
+    cZdarzenie& EventToCheck(int id) const
+    {
+        for (cZdarzenie& e : game->m_Events->events)
+            if (e.eventID == id)
+                return e;
+        throw std::runtime_error("no such event");
     }
 
     cPanstwo& Country(const wchar_t* name) const
@@ -194,6 +203,43 @@ TEST_F(Europe1939Events, TheEventsFireOnTheirDatesFromSeptember1939ToJune1941)
     // A planned attack starts after its plan, unless the plan was given up.
     for (const auto& [plan, attack] : std::map<int, int>{{24, 27}, {25, 28}})
         EXPECT_EQ(ids.count(attack), game->m_Flags[size_t(plan)] == 1 ? 1u : 0u) << attack;
+}
+
+// The Allies come back to Sicily by sea: the landing waits for an Italy at war that still
+// holds Palermo, its convoys lie in the Sicilian Channel bound for beaches on that sea, and
+// Italy asks for its armistice once Palermo is lost, whoever holds Tripoli.
+TEST_F(Europe1939Events, TheAlliesLandInSicilyAndItalyAsksForItsArmisticeOnceSicilyIsLost)
+{
+    cPanstwo& italy = Country(L"Italy");
+    const cPanstwo& uk = Country(L"United Kingdom");
+    cZdarzenie& landing = EventToCheck(31);
+    cZdarzenie& armistice = EventToCheck(23);
+    EXPECT_FALSE(landing.condition.Evaluate()) << "Italy is not at war in 1939";
+    italy.Alliance = ALLIANCE_AXIS;
+    game->m_Relations->SetWar(italy.ID, uk.ID, 1);
+    game->m_Relations->SetWar(uk.ID, italy.ID, 1);
+    EXPECT_TRUE(landing.condition.Evaluate());
+    EXPECT_FALSE(armistice.condition.Evaluate());
+
+    ASSERT_TRUE(landing.FireOption(1));
+    int convoys = 0;
+    for (const cFlota* fleet : game->m_Fleets) {
+        if (fleet->owner != uk.ID || fleet->aiOrder != 2)
+            continue;
+        ++convoys;
+        const sHex* beach = game->m_Mapa->GetHex(fleet->aiInvasionX, fleet->aiInvasionY);
+        ASSERT_NE(beach, nullptr);
+        EXPECT_TRUE(beach->IsLand() && beach->coastal) << fleet->aiInvasionX << "," << fleet->aiInvasionY;
+        EXPECT_EQ(int(beach->seaZone), fleet->seaNode) << "a convoy lands on the sea it lies in";
+        EXPECT_EQ(fleet->aiDestination, fleet->seaNode);
+    }
+    EXPECT_EQ(convoys, 2) << "the Americans' beach and the British one";
+    EXPECT_FALSE(landing.condition.Evaluate()) << "the landing comes once";
+
+    for (const cMiasto* c : game->m_Cities)
+        if (c->GetName() == L"Palermo")
+            game->m_Mapa->GetHex(c->X, c->Y)->controller = uk.ID;
+    EXPECT_TRUE(armistice.condition.Evaluate());
 }
 
 } // namespace
