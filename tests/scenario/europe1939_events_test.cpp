@@ -20,6 +20,7 @@
 #include "world/fleet.h"
 #include "world/map.h"
 #include "world/relations.h"
+#include "world/sea_graph.h"
 
 namespace fs = std::filesystem;
 
@@ -136,6 +137,39 @@ TEST_F(Europe1939Events, AfterThePartitionTheSovietUnionHasNoTargetToStartANewWa
     ASSERT_TRUE(Event(1).FireOption(1));
     for (const sAITarget& t : su.AIParameters.CurrentTargets)
         EXPECT_TRUE(DroppedByTheOpponent(su, t)) << "target (" << t.a << ", " << t.b << ")";
+}
+
+// Weserubung's landing fleets sail for seas Germany can reach (Trondheim's once sailed for
+// the enemy harbour and put back), and Denmark ceases fire once Copenhagen is German.
+TEST_F(Europe1939Events, WeserubungSailsForReachableSeasAndDenmarkCeasesFireWithCopenhagenTaken)
+{
+    const cPanstwo& germany = Country(L"Germany");
+    CheckEventsUntil(11, 4, 1940);
+    ASSERT_EQ(game->m_Flags[27], 1);
+    int landings = 0;
+    std::list<int> path;
+    for (const cFlota* fleet : game->m_Fleets) {
+        if (fleet->owner != germany.ID || fleet->aiOrder != 2)
+            continue;
+        ++landings;
+        const sWezelGrafuMorz* zone = game->m_SeaGraph->GetNode(fleet->aiDestination);
+        ASSERT_NE(zone, nullptr);
+        EXPECT_EQ(zone->Kind, SEA_NODE_SEA) << "landing at (" << fleet->aiInvasionX << ", " << fleet->aiInvasionY << ")";
+        EXPECT_TRUE(game->m_SeaGraph->FindPath(fleet->seaNode, fleet->aiDestination, germany.ID, false, path))
+            << "landing at (" << fleet->aiInvasionX << ", " << fleet->aiInvasionY << ")";
+    }
+    EXPECT_EQ(landings, 6); // Copenhagen, Oslo, Bergen, Kristiansand, Trondheim and Narvik
+
+    cPanstwo& denmark = Country(L"Denmark");
+    ASSERT_TRUE(denmark.IsActive);
+    for (const cMiasto* c : game->m_Cities)
+        if (c->GetName() == L"Copenhagen")
+            game->m_Mapa->GetHex(c->X, c->Y)->controller = germany.ID;
+    game->CheckEvents();
+    EXPECT_FALSE(denmark.IsActive);
+    for (const cMiasto* c : game->m_Cities)
+        if (c->GetName() == L"Aarhus" || c->GetName() == L"Esbjerg")
+            EXPECT_EQ(c->GetControllerId(), germany.ID) << WideToUtf8(c->GetName());
 }
 
 // The computer may start a planned war itself before the attack's date; a victim that has

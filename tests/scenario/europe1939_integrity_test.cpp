@@ -131,7 +131,7 @@ TEST_F(Europe1939, EveryLandHexIsHeldAndEveryCityStandsOnLand)
         EXPECT_TRUE(game->m_Mapa->GetHex(c->X, c->Y)->IsLand()) << WideToUtf8(c->Name);
 }
 
-TEST_F(Europe1939, EveryPortReachesItsZoneAndTheOpenSea)
+TEST_F(Europe1939, EveryPortReachesItsZoneAndTheOpenSeaAndItsHexLiesInThatZone)
 {
     const int atlantic = ZoneNamed(L"North Atlantic");
     const std::set<int> open = Reachable(atlantic, true);
@@ -145,6 +145,8 @@ TEST_F(Europe1939, EveryPortReachesItsZoneAndTheOpenSea)
         const int zone = game->m_SeaGraph->FindSeaNeighbour(node);
         EXPECT_GT(zone, 0) << WideToUtf8(c->Name) << " has no sea zone";
         EXPECT_TRUE(open.count(node)) << WideToUtf8(c->Name) << " does not reach the open sea";
+        // A landing at the port sails for the sea before it, not into the harbour.
+        EXPECT_EQ(game->m_Mapa->GetHex(c->X, c->Y)->seaZone, zone) << WideToUtf8(c->Name);
     }
     EXPECT_GT(ports, 80);
 }

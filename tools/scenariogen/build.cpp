@@ -205,8 +205,18 @@ void BuildSeaGraph(sScenario& s)
             if (IsOpenSea(s, nx, ny) && s.zoneNodeByCode.at(geo.ZoneAt(nx, ny)) == c.seaZone)
                 sea.push_back({nx, ny});
         std::stable_partition(sea.begin(), sea.end(), [&](const tHex& h) { return !used.count(h); });
-        const tHex own = sea.empty() ? tHex{c.x, c.y} : sea[0];
-        const tHex enemy = sea.size() > 1 ? sea[1] : tHex{c.x, c.y};
+        // The ships' hexes take the port's node as their zone when the game loads, so they
+        // must lie at sea: on the city's own hex they would make the city a port node, and
+        // a landing there would sail for the enemy's harbour instead of the sea before it.
+        auto nearbySea = [&](const tHex& besides) {
+            const tHex h = NearestHex(geo, c.x, c.y, 3, [&](int x, int y) {
+                return tHex{x, y} != besides && !used.count({x, y}) && IsOpenSea(s, x, y) &&
+                       s.zoneNodeByCode.at(geo.ZoneAt(x, y)) == c.seaZone;
+            });
+            return h.first < 0 ? besides : h;
+        };
+        const tHex own = sea.empty() ? nearbySea({c.x, c.y}) : sea[0];
+        const tHex enemy = sea.size() > 1 ? sea[1] : nearbySea(own);
         used.insert(own);
         used.insert(enemy);
         node.ownX = own.first;
