@@ -60,6 +60,7 @@ struct sCityTaken
     int from = 0;
     int by = 0;
     int date[3] = {0, 0, 0};
+    int lost[3] = {0, 0, 0};  // when it next left the Allies; impulse 0 while they hold it
 };
 
 // A country that left the war, and how.
@@ -138,6 +139,10 @@ public:
             } else if (f[0] == "taken" && f.size() >= 8) {
                 m_CitiesTaken.push_back({Utf8ToWide(rest(line, 7)), number(1), number(2), number(3),
                                          {number(4), number(5), number(6)}});
+            } else if (f[0] == "lost" && f.size() >= 5) {
+                if (sCityTaken* t = HeldByTheAllies(Utf8ToWide(rest(line, 4))))
+                    for (size_t k = 0; k < 3; ++k)
+                        t->lost[k] = number(k + 1);
             } else if (f[0] == "lowest" && f.size() >= 3) {
                 const size_t index = size_t(std::max(0, number(1)));
                 if (index < 1000) {
@@ -155,9 +160,13 @@ public:
         std::vector<std::string> records;
         for (const sCountryFate& f : m_Fates)
             records.push_back("fate;" + std::string(f.kind) + ";" + date(f.date) + WideToUtf8(f.country));
-        for (const sCityTaken& t : m_CitiesTaken)
+        // A loss follows its taking, so that a restore gives it to that taking.
+        for (const sCityTaken& t : m_CitiesTaken) {
             records.push_back("taken;" + std::to_string(t.originalOwner) + ";" + std::to_string(t.from) + ";" +
                               std::to_string(t.by) + ";" + date(t.date) + WideToUtf8(t.city));
+            if (t.lost[0] > 0)
+                records.push_back("lost;" + date(t.lost) + WideToUtf8(t.city));
+        }
         for (size_t i = 0; i < m_LowestPP.size(); ++i)
             if (m_LowestPP[i] < 0.0) {
                 char value[40];
@@ -195,9 +204,21 @@ private:
             if (controllers[i] != from && side(from) == ALLIANCE_AXIS && side(controllers[i]) == ALLIANCE_ALLIES)
                 m_CitiesTaken.push_back(
                     {city->GetName(), city->GetOriginalOwnerId(), from, controllers[i], {date[0], date[1], date[2]}});
+            else if (controllers[i] != from && side(from) == ALLIANCE_ALLIES && side(controllers[i]) != ALLIANCE_ALLIES)
+                if (sCityTaken* t = HeldByTheAllies(city->GetName()))
+                    std::copy(date, date + 3, t->lost);
             ++i;
         }
         m_Controllers = std::move(controllers);
+    }
+
+    // The last taking of the city that the Allies still hold, or nothing.
+    sCityTaken* HeldByTheAllies(const std::wstring& city)
+    {
+        for (auto t = m_CitiesTaken.rbegin(); t != m_CitiesTaken.rend(); ++t)
+            if (t->city == city)
+                return t->lost[0] == 0 ? &*t : nullptr;
+        return nullptr;
     }
 
     std::vector<sState> m_States;
@@ -380,7 +401,7 @@ std::string FatesSummary(const cGra& game, const std::vector<sCountryFate>& fate
              << ", \"original_owner\": " << JsonText(CountryName(game, taken[i].originalOwner))
              << ", \"from\": " << JsonText(CountryName(game, taken[i].from))
              << ", \"by\": " << JsonText(CountryName(game, taken[i].by)) << ", \"date\": " << JsonDate(taken[i].date)
-             << "}";
+             << ", \"lost\": " << (taken[i].lost[0] > 0 ? JsonDate(taken[i].lost) : std::string("null")) << "}";
     json << "\n  ],\n  \"capitals\": [";
     bool first = true;
     for (const cPanstwo* c : game.m_Countries)
