@@ -15,6 +15,7 @@
 #include "events/events.h"
 #include "game/game.h"
 #include "tests/test_support.h"
+#include "units/unit.h"
 #include "world/city.h"
 #include "world/country.h"
 #include "world/fleet.h"
@@ -185,6 +186,25 @@ TEST_F(Europe1939Events, APlannedAttackSparesAVictimThatHasSurrendered)
     CheckEventsUntil(1, 11, 1941);
     for (const auto& [attack, plan] : attacks)
         EXPECT_EQ(game->m_Flags[size_t(attack)], 0) << "event " << attack;
+}
+
+// Paris declared an open city: its garrison leaves for a land hex to the south, so that the
+// Germans can walk in; the city hex is left empty.
+TEST_F(Europe1939Events, AnOpenParisSendsItsGarrisonSouth)
+{
+    sHex* paris = nullptr;
+    for (const cMiasto* c : game->m_Cities)
+        if (c->GetName() == L"Paris")
+            paris = game->m_Mapa->GetHex(c->X, c->Y);
+    ASSERT_TRUE(paris && paris->unit);
+    const cUnit* garrison = paris->unit;
+    ASSERT_TRUE(Event(42).FireOption(1));
+    EXPECT_EQ(paris->unit, nullptr);
+    const sHex* now = game->m_Mapa->GetHex(garrison->m_X, garrison->m_Y);
+    ASSERT_NE(now, nullptr);
+    EXPECT_EQ(now->unit, garrison);
+    EXPECT_FALSE(now->IsSea());
+    EXPECT_GT(garrison->m_Y, paris->y) << "south of Paris";
 }
 
 TEST_F(Europe1939Events, TheEventsFireOnTheirDatesFromSeptember1939ToJune1941)
