@@ -1,7 +1,9 @@
 #!/bin/sh
 # Plays whole computer-only wars of Europe 1939 (seeds 1 to 10, three at a time) and prints
 # one table of how each went: surrenders and armistices, Barbarossa, the first city the Allies
-# took back in France or Italy, who holds the capitals at the end, and the result.
+# took back in France or Italy, who holds the capitals at the end, and the result; then how
+# many wars met each mark of the war as history ran it (Moscow on 1.1.1944 comes from a
+# second run of each war to that day).
 #   scripts/war_table.sh [BUILD_DIR] [SEEDS...]     (BUILD_DIR defaults to build/rel)
 # WAR_IMPULSES=N plays only the first N impulses of each war.
 set -e
@@ -12,12 +14,16 @@ seeds=${*:-1 2 3 4 5 6 7 8 9 10}
 out=${WAR_TABLE_DIR:-/tmp/velmorant_wars}
 mkdir -p "$out"
 tool=$(realpath "$build/bin/velmorant-tool")
-for s in $seeds; do echo "$s"; done | xargs -P ${WAR_JOBS:-3} -I{} sh -c '
-  root="$1/root{}"; rm -rf "$root"; mkdir -p "$root/data/scenarios"
-  cp -r data/scenarios/Europe1939 "$root/data/scenarios/"
-  "$2" play "$root/data/scenarios/Europe1939" --seed {} ${WAR_IMPULSES:+--impulses $WAR_IMPULSES} --quiet --summary "$1/war{}.json" > "$1/war{}.out" 2>&1 \
-    || echo "seed {} failed: see $1/war{}.out"
-  rm -rf "$root"' sh "$out" "$tool"
+# play IMPULSES SUFFIX: each seed's war, IMPULSES long (empty: to its end), into war<seed>SUFFIX.json
+play() {
+  for s in $seeds; do echo "$s"; done | xargs -P ${WAR_JOBS:-3} -I{} sh -c '
+    root="$1/root{}"; rm -rf "$root"; mkdir -p "$root/data/scenarios"
+    cp -r data/scenarios/Europe1939 "$root/data/scenarios/"
+    "$2" play "$root/data/scenarios/Europe1939" --seed {} ${3:+--impulses $3} --quiet --summary "$1/war{}$4.json" > "$1/war{}$4.out" 2>&1 \
+      || echo "seed {} failed: see $1/war{}$4.out"
+    rm -rf "$root"' sh "$out" "$tool" "$1" "$2"
+}
+play "$WAR_IMPULSES" ""
 python3 - "$out" $seeds <<'PY'
 import json, sys
 out, seeds = sys.argv[1], sys.argv[2:]
@@ -50,4 +56,65 @@ for s in seeds:
 widths = [max(len(str(r[i])) for r in rows if i < len(r)) for i in range(len(head))]
 for r in rows:
     print("  ".join(str(v).ljust(widths[i]) for i, v in enumerate(r)).rstrip())
+PY
+[ -n "$WAR_IMPULSES" ] && exit 0
+# The impulses from the start to 1.1.1944, from a whole war's count and last date.
+first=$(echo $seeds | cut -d' ' -f1)
+to1944=$(python3 -c '
+import json, sys
+w = json.load(open(sys.argv[1]))
+at = lambda y, m, i: y * 36 + (m - 1) * 3 + i - 1
+d = w["date"]
+print(w["impulses"] - (at(d["year"], d["month"], d["impulse"]) - at(1944, 1, 1)))' "$out/war$first.json")
+play "$to1944" "_1944"
+python3 - "$out" $seeds <<'PY'
+import json, sys
+out, seeds = sys.argv[1], sys.argv[2:]
+at = lambda d: (d["year"], d["month"], d["impulse"])
+def fate(w, country):
+    return next((f for f in w["surrenders"] if f["country"] == country), None)
+def by(w, country, when, kinds=("surrender", "armistice", "annexation")):
+    f = fate(w, country)
+    return bool(f) and f["kind"] in kinds and at(f["date"]) <= when
+def holds(w, city, side):
+    return next((c["controller"] for c in w["capitals"] if c["city"] == city), "") in side
+def landing_held(w):
+    end = (1944, 12, 3)
+    return any(t["original_owner"] in ("France", "Italy") and at(t["date"]) <= end and
+               (t["lost"] is None or at(t["lost"]) > end) for t in w["cities_taken_by_the_allies"])
+def barbarossa(w):
+    e = next((e for e in w["events"] if e["title"] == "Operation Barbarossa"), None)
+    return bool(e) and e["date"]["year"] == 1941 and e["date"]["month"] in (6, 7)
+axis_hands = ("Germany", "Italy", "Hungary", "Romania", "Bulgaria", "Slovakia", "Finland")
+marks = [
+    ("Poland surrenders by 1.11.1939", 8, lambda w, m: by(w, "Poland", (1939, 11, 1))),
+    ("Denmark and Norway German by 30.6.1940", 7,
+     lambda w, m: by(w, "Denmark", (1940, 6, 3)) and by(w, "Norway", (1940, 6, 3))),
+    ("Netherlands, Belgium and France by 31.7.1940", 7,
+     lambda w, m: all(by(w, c, (1940, 7, 3)) for c in ("Netherlands", "Belgium", "France"))),
+    ("Barbarossa in June or July 1941", 8, lambda w, m: barbarossa(w)),
+    ("the Soviet Union holds Moscow on 1.1.1944", 7, lambda w, m: m and holds(m, "Moscow", ("Soviet Union",))),
+    ("the Allies hold a city of France or Italy on 31.12.1944", 6, lambda w, m: landing_held(w)),
+    ("Italy's armistice", 5, lambda w, m: by(w, "Italy", (1945, 12, 3), ("armistice", "surrender"))),
+    ("Germany surrenders or has lost Paris and Warsaw", 5,
+     lambda w, m: bool(fate(w, "Germany")) or not (holds(w, "Paris", axis_hands) or holds(w, "Warsaw", axis_hands))),
+    ("no production points below zero", 10,
+     lambda w, m: all(c["lowest_production_points"] >= 0 for c in w["countries"])),
+]
+wars = {}
+for s in seeds:
+    try:
+        w = json.load(open("%s/war%s.json" % (out, s)))
+    except (OSError, ValueError):
+        continue
+    try:
+        m = json.load(open("%s/war%s_1944.json" % (out, s)))
+    except (OSError, ValueError):
+        m = None
+    wars[s] = (w, m)
+print("\nmarks met (wars of %d; the share history asks of ten in brackets):" % len(wars))
+for name, wanted, met in marks:
+    yes = [s for s, (w, m) in wars.items() if met(w, m)]
+    no = [s for s in wars if s not in yes]
+    print("  %-56s %2d  (%2d)%s" % (name, len(yes), wanted, "   not in " + " ".join(no) if no else ""))
 PY
