@@ -375,14 +375,16 @@ std::string LanguageLine(const char* key)
 }
 
 // The capital is a point on the minimap picture, drawn a few pixels a hex: the city at the
-// centre of that point's hex, or null for a country without one.
+// centre of that point's hex, or null for a country without one. The country's own city comes
+// first; an armistice that hands the land on with its origin leaves the city there all the same.
 const cMiasto* CapitalCity(const cGra& game, const cPanstwo& country)
 {
-    for (int scale = 1; scale <= 8; ++scale)
-        for (const cMiasto* city : game.m_Cities)
-            if (city->X * scale + scale / 2 == country.CapitalX && city->Y * scale + scale / 2 == country.CapitalY &&
-                city->GetOriginalOwnerId() == country.ID)
-                return city;
+    for (bool ownCity : {true, false})
+        for (int scale = 1; scale <= 8; ++scale)
+            for (const cMiasto* city : game.m_Cities)
+                if (city->X * scale + scale / 2 == country.CapitalX && city->Y * scale + scale / 2 == country.CapitalY &&
+                    (!ownCity || city->GetOriginalOwnerId() == country.ID))
+                    return city;
     return nullptr;
 }
 
