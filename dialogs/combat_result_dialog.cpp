@@ -15,8 +15,7 @@ constexpr int kAttackerTextId = 907;
 constexpr int kDefenderTextId = 914;
 constexpr unsigned kAttackerFlagSlot = 3;
 constexpr unsigned kDefenderFlagSlot = 4;
-constexpr int kIconSize = 40;
-constexpr int kIconGap = 5;
+constexpr int kFirstIconId = 920; // its place and size; the others follow it
 
 std::wstring SideText(const std::wstring& first, float loss, const std::wstring& second)
 {
@@ -59,37 +58,39 @@ void cDialogWynikuWalki::AddResultIcons(const sCombatResult& result)
     {
         int id;
         bool shown;
-        gui_atlas::sRect cell;
+        int picture; // in gui_atlas::kResultPictures
         const char* hintKey;
     };
     const sIcon icons[] = {
-        {7500, result.attackerKilled, gui_atlas::kResultDestroyed, "combatresult_att_killed_hint"},
-        {7501, result.defenderKilled, gui_atlas::kResultDestroyed, "combatresult_def_killed_hint"},
-        {7502, result.defenderSurrendered, gui_atlas::kResultSurrenders, "combatresult_def_surrenders_hint"},
-        {7503, result.defenderRetreated, gui_atlas::kResultRetreats, "combatresult_def_retreats_hint"},
-        {7504, result.cityAffected, gui_atlas::kResultCity, "combatresult_def_city_affected_hint"},
-        {7505, result.portAffected, gui_atlas::kResultPort, "combatresult_defport_affected_hint"},
-        {7506, result.navalDefenderKilled, gui_atlas::kResultNaval, "combatresult_def_naval_def_killed_hint"},
+        {7500, result.attackerKilled, 0, "combatresult_att_killed_hint"},
+        {7501, result.defenderKilled, 0, "combatresult_def_killed_hint"},
+        {7502, result.defenderSurrendered, 1, "combatresult_def_surrenders_hint"},
+        {7503, result.defenderRetreated, 2, "combatresult_def_retreats_hint"},
+        {7504, result.cityAffected, 3, "combatresult_def_city_affected_hint"},
+        {7505, result.portAffected, 4, "combatresult_defport_affected_hint"},
+        {7506, result.navalDefenderKilled, 5, "combatresult_def_naval_def_killed_hint"},
     };
-    const sLayoutRect attacker = LayoutRow(kAttackerTextId);
-    const sLayoutRect defender = LayoutRow(kDefenderTextId);
-    int defenderX = defender.x;
+    const sLayoutRect first = LayoutRow(kFirstIconId);
+    // The defender's pictures start under its text as the attacker's do under theirs, the
+    // first a little apart from the rest.
+    int defenderX = first.x + LayoutRow(kDefenderTextId).x - LayoutRow(kAttackerTextId).x;
     int shownForDefender = 0;
     for (const sIcon& icon : icons) {
         if (!icon.shown)
             continue;
         const bool forAttacker = icon.id == 7500;
-        const sLayoutRect& column = forAttacker ? attacker : defender;
-        const int x = forAttacker ? column.x : defenderX;
+        const int x = forAttacker ? first.x : defenderX;
+        // The picture drawn at the size shown.
+        const gui_atlas::sRect cell = gui_atlas::ResultPicture(icon.picture, first.width, first.height);
         CDXUTImage* image = nullptr;
-        AddImage(icon.id, int(kGuiPictureSlot), icon.cell.left, icon.cell.top, icon.cell.right, icon.cell.bottom, x,
-                 column.y + column.height + kIconGap, kIconSize, kIconSize, 0, false, &image);
+        AddImage(icon.id, int(kGuiPictureSlot), cell.left, cell.top, cell.right, cell.bottom, x, first.y, first.width,
+                 first.height, 0, false, &image);
         if (image) {
             image->SetHint(LangText(icon.hintKey));
             image->SetEnabled(true); // so that its hint shows
         }
         if (!forAttacker)
-            defenderX += ++shownForDefender == 1 ? 70 : 50;
+            defenderX += first.width * (++shownForDefender == 1 ? 70 : 50) / 40;
     }
 }
 

@@ -7,6 +7,7 @@
 #include "game/game.h"
 #include "game/play_state.h"
 #include "gui/controls.h"
+#include "gui/gui_atlas.h"
 #include "shell/draw_helpers.h"
 #include "world/city.h"
 #include "world/convoys.h"
@@ -65,8 +66,9 @@ cDialogKonwojow::cDialogKonwojow() : cDialog(kConvoysDialogKind, LayoutRow(kConv
     AddText(942, LangText("convoys_title"), true);
     sLayoutRect picture = LayoutRow(kPictureId);
     FitSquareInRect(picture, 2, 2);
-    AddImage(kPictureId, int(kGuiPictureSlot), 1898, 1898, 2048, 2048, picture.x, picture.y, picture.width,
-             picture.height);
+    const gui_atlas::sRect cell = gui_atlas::ConvoyPicture(picture.width, picture.height);
+    AddImage(kPictureId, int(kGuiPictureSlot), cell.left, cell.top, cell.right, cell.bottom, picture.x, picture.y,
+             picture.width, picture.height);
     if (CDXUTControl* image = GetControl(kPictureId))
         image->SetEnabled(false);
     AddText(943, LangText("convoys_list"));

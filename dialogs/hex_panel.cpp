@@ -6,6 +6,7 @@
 #include "game/game.h"
 #include "game/play_state.h"
 #include "gui/controls.h"
+#include "gui/gui_atlas.h"
 #include "shell/dialog_builders.h"
 #include "units/land_unit.h"
 #include "units/unit_lists.h"
@@ -92,7 +93,8 @@ cHexPanel::cHexPanel() : cPanel(kHexPanelFrameId, LayoutRow(kHexPanelFrameId))
         AddReadOnlyEditBox(this, row.box, L"-", LangText(std::string(row.key) + "_hint").c_str(), row.caption,
                            LangText(row.key).c_str());
     const sLayoutRect r = LayoutRow(kHexPanelMulberryId);
-    AddIcon(kHexPanelMulberryId, 1280, 345, 1320, 385, r.x, r.y, r.width, r.height);
+    const gui_atlas::sRect cell = gui_atlas::MulberryIcon(r.width, r.height);
+    AddIcon(kHexPanelMulberryId, cell.left, cell.top, cell.right, cell.bottom, r.x, r.y, r.width, r.height);
 }
 
 void cHexPanel::SetValue(int id, const std::wstring& text)

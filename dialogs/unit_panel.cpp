@@ -111,8 +111,8 @@ cUnitPanel::cUnitPanel() : cPanel(kUnitPanelFrameId, LayoutRow(kUnitPanelFrameId
             edit->SetBorderWidth(0);
     for (int index = 0; index < gui_atlas::kOrderIconCount; index++) {
         const sLayoutRect at = LayoutRow(kOrderIconIds[index]);
-        // The pictures drawn nearest to the icon's size on this screen.
-        const gui_atlas::sRect cell = gui_atlas::OrderIcon(index, at.width);
+        // The pictures drawn at the icon's size on this screen.
+        const gui_atlas::sRect cell = gui_atlas::OrderIcon(index, at.width, at.height);
         AddIcon(kOrderIconIds[index], cell.left, cell.top, cell.right, cell.bottom, at.x, at.y, at.width, at.height);
     }
     Refresh();

@@ -48,10 +48,15 @@ std::vector<sIconEntry> IconEntries()
     };
     for (int column = 0; column < kWindowButtonCount; column++)
         icons.push_back({"window button", WindowButton(column, 0)});
-    for (const sOrderIconBlock& block : kScaledOrderIcons)
+    const auto size = [](const sDrawnBlock& block) {
+        return std::to_string(block.width) + " x " + std::to_string(block.height) + " pixels";
+    };
+    for (const sDrawnBlock& block : kOrderIconBlocks)
         for (int index = 0; index < kOrderIconCount; index++)
-            icons.push_back({"order icon " + std::to_string(index) + " at " + std::to_string(block.size) + " pixels",
-                             OrderIcon(index, block.size)});
+            icons.push_back({"order icon " + std::to_string(index) + " at " + size(block),
+                             OrderIcon(index, block.width, block.height)});
+    for (const sDrawnBlock& block : kMulberryBlocks)
+        icons.push_back({"Mulberry harbour icon at " + size(block), MulberryIcon(block.width, block.height)});
     for (const sFoldButtonBlock& block : kScaledFoldButtons)
         for (int column = 0; column < kFoldButtonCount; column++)
             icons.push_back({"fold button " + std::to_string(column) + " at " + std::to_string(block.size) + " pixels",
@@ -60,10 +65,10 @@ std::vector<sIconEntry> IconEntries()
         for (int column = 0; column < kWindowButtonCount; column++)
             icons.push_back({"window button " + std::to_string(column) + " at " + std::to_string(size) + " pixels",
                              WindowButtonIn(WindowButtonGrid(size), column, 0)});
-    for (const sMinimapButtonBlock& block : kScaledMinimapButtons)
+    for (const sDrawnBlock& block : kScaledMinimapButtons)
         for (int index = 0; index < kMinimapButtonCount; index++)
-            icons.push_back({"minimap button " + std::to_string(index) + " at " + std::to_string(block.size) + " pixels",
-                             MinimapButton(index, block.size)});
+            icons.push_back({"minimap button " + std::to_string(index) + " at " + size(block),
+                             MinimapButton(index, block.width)});
     return icons;
 }
 
@@ -140,6 +145,14 @@ std::vector<sNamedRect> AllAtlasRects()
     for (int i = 0; i < 6; i++)
         out.push_back({"combat result picture " + std::to_string(i), results[i]});
     out.push_back({"convoy picture", kConvoyPicture});
+    for (const sDrawnBlock& block : kResultBlocks)
+        for (int i = 0; i < kResultCount; i++)
+            out.push_back({"combat result picture " + std::to_string(i) + " at " + std::to_string(block.width) +
+                               " pixels",
+                           ResultPicture(i, block.width, block.height)});
+    for (const sDrawnBlock& block : kConvoyBlocks)
+        out.push_back({"convoy picture at " + std::to_string(block.width) + " pixels",
+                       ConvoyPicture(block.width, block.height)});
     out.push_back({"info panel background", kInfoPanelBackground});
     out.push_back({"minimap background", kMinimapBackground});
     out.push_back({"window buttons background", kWindowButtonsBackground});

@@ -3,6 +3,7 @@
 // exactly these rectangles and the toolkit and dialogs cut their pictures from them, so the
 // two can never drift apart. Rectangles are (left, top, right, bottom), right and bottom
 // exclusive, in texture pixels.
+#include <array>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -14,9 +15,9 @@ constexpr int kAtlasSize = 2048;
 // under the one before: a rectangle with a top of 2048 to 4095 lies on the second page. No
 // rectangle crosses from one page to the next, so every texture stays as large as the rest of
 // the game's, which any renderer holds.
-constexpr int kAtlasPageCount = 3;
+constexpr int kAtlasPageCount = 4;
 constexpr const wchar_t* kAtlasPageFiles[kAtlasPageCount] = {L"data\\gfx\\GUI.png", L"data\\gfx\\GUI_page2.png",
-                                                             L"data\\gfx\\GUI_page3.png"};
+                                                             L"data\\gfx\\GUI_page3.png", L"data\\gfx\\GUI_page4.png"};
 constexpr int PageOf(int top) { return top / kAtlasSize; }
 
 struct sRect {
@@ -215,28 +216,32 @@ constexpr sRect FoldButton(int column, int cellSize)
             return Cell(block.left + column * size, block.top, size, size);
     return kFoldButtonOrder[column];
 }
-// The unit panel's order icons, in the order of their blocks below.
+// The unit panel's order icons, in the order of the strips of each block drawn for them.
 constexpr sRect kOrderIcons[] = {kIconRename,        kIconUpgradeCorps,  kIconLevelUp,    kIconSupplySource,
                                  kIconCommanders,    kIconReplacements,  kIconDisband,    kIconUndoMove,
                                  kIconStrategicMove, kIconAirborne,      kIconAmphibious, kIconSeaTransport,
                                  kIconAirFight,      kIconBombardment,   kIconRecon,      kIconNuclear};
 constexpr int kOrderIconCount = int(sizeof(kOrderIcons) / sizeof(kOrderIcons[0]));
-// The order icons drawn again at the larger sizes of the big screens: per size, two rows of
-// eight strips.
-struct sOrderIconBlock {
-    int size, left, top;
+// A set of pictures drawn again at one size: the size of a cell and the place of the first.
+struct sDrawnBlock {
+    int width, height, left, top;
 };
-constexpr sOrderIconBlock kScaledOrderIcons[] = {{53, 400, 1360}, {44, 828, 1360}};
-// The first cell of order icon `index` (into kOrderIcons) for an icon of `cellSize` pixels:
-// the drawn size nearest to it, the original when that is as near.
-constexpr sRect OrderIcon(int index, int cellSize)
+// The block of `blocks` drawn nearest to width x height, the one drawn at exactly that size
+// where there is one; null when the original (of `original` pixels) is as near, which is
+// then cut instead.
+template <class Blocks>
+constexpr const sDrawnBlock* DrawnBlock(const Blocks& blocks, const sRect& original, int width, int height)
 {
-    const auto distance = [cellSize](int size) { return size > cellSize ? size - cellSize : cellSize - size; };
-    sRect best = kOrderIcons[index];
-    for (const sOrderIconBlock& block : kScaledOrderIcons)
-        if (distance(block.size) < distance(best.Width()))
-            best = Cell(block.left + (index % 8) * block.size, block.top + (index / 8) * 3 * block.size, block.size,
-                        block.size);
+    const auto distance = [width, height](int w, int h) {
+        return (w > width ? w - width : width - w) + (h > height ? h - height : height - h);
+    };
+    const sDrawnBlock* best = nullptr;
+    int nearest = distance(original.Width(), original.Height());
+    for (const sDrawnBlock& block : blocks)
+        if (distance(block.width, block.height) < nearest) {
+            best = &block;
+            nearest = distance(block.width, block.height);
+        }
     return best;
 }
 // The minimap's buttons drawn again at the sizes of the other screens: per size, five strips
@@ -244,22 +249,103 @@ constexpr sRect OrderIcon(int index, int cellSize)
 constexpr int kMinimapButtonCount = 5;
 constexpr sRect kMinimapButtons[kMinimapButtonCount] = {kMinimapZoomIn, kMinimapZoomOut, kMinimapOwnership,
                                                         kMinimapBorders, kMinimapMapMode};
-struct sMinimapButtonBlock {
-    int size, left, top;
-};
-constexpr sMinimapButtonBlock kScaledMinimapButtons[] = {{47, 1418, 4096 + 210}, {39, 1653, 4096 + 210},
-                                                         {35, 1418, 4096 + 351}, {29, 1593, 4096 + 351},
-                                                         {26, 1738, 4096 + 351}, {24, 1868, 4096 + 351}};
+constexpr sDrawnBlock kScaledMinimapButtons[] = {{47, 47, 1418, 4096 + 210}, {39, 39, 1653, 4096 + 210},
+                                                 {35, 35, 1418, 4096 + 351}, {29, 29, 1593, 4096 + 351},
+                                                 {26, 26, 1738, 4096 + 351}, {24, 24, 1868, 4096 + 351}};
 // The first cell of minimap button `index` (into kMinimapButtons) for a button of `cellSize`
-// pixels: the drawn size nearest to it, the original when that is as near.
+// pixels.
 constexpr sRect MinimapButton(int index, int cellSize)
 {
-    const auto distance = [cellSize](int size) { return size > cellSize ? size - cellSize : cellSize - size; };
-    sRect best = kMinimapButtons[index];
-    for (const sMinimapButtonBlock& block : kScaledMinimapButtons)
-        if (distance(block.size) < distance(best.Width()))
-            best = Cell(block.left + index * block.size, block.top, block.size, block.size);
-    return best;
+    const sDrawnBlock* block = DrawnBlock(kScaledMinimapButtons, kMinimapZoomIn, cellSize, cellSize);
+    return block ? Cell(block->left + index * block->width, block->top, block->width, block->height)
+                 : kMinimapButtons[index];
+}
+
+// ---- The fourth page: pictures drawn at exactly the sizes the screens show them ----
+// Every size some layout shows them at, the original's aside; the blocks lie in shelves
+// across the page, in the order given, so the largest come first.
+struct sDrawnSize {
+    int width, height;
+};
+constexpr int kShelfGap = 4;
+struct sShelving {
+    int across, down; // cells of one block
+    int top;          // where the shelves start
+};
+template <size_t N>
+constexpr std::array<sDrawnBlock, N> Shelve(const sDrawnSize (&sizes)[N], const sShelving& how)
+{
+    std::array<sDrawnBlock, N> blocks{};
+    int x = 0, y = how.top, tallest = 0;
+    for (size_t k = 0; k < N; k++) {
+        const int width = sizes[k].width * how.across, height = sizes[k].height * how.down;
+        if (x + width > kAtlasSize) {
+            x = 0;
+            y += tallest + kShelfGap;
+            tallest = 0;
+        }
+        blocks[k] = {sizes[k].width, sizes[k].height, x, y};
+        x += width + kShelfGap;
+        tallest = tallest > height ? tallest : height;
+    }
+    return blocks;
+}
+// The first row under the shelves.
+template <size_t N>
+constexpr int ShelvesBottom(const std::array<sDrawnBlock, N>& blocks, const sShelving& how)
+{
+    int bottom = how.top;
+    for (const sDrawnBlock& block : blocks)
+        bottom = bottom > block.top + block.height * how.down ? bottom : block.top + block.height * how.down;
+    return bottom + kShelfGap;
+}
+// The unit panel's order icons: per size, the sixteen strips side by side.
+constexpr sDrawnSize kOrderIconSizes[] = {{53, 52}, {52, 52}, {45, 45}, {44, 44}, {43, 44}, {39, 40},
+                                          {37, 38}, {37, 37}, {34, 34}, {34, 33}, {33, 33}, {32, 33},
+                                          {30, 29}, {29, 29}, {29, 28}, {28, 28}, {27, 27}, {26, 27},
+                                          {25, 25}, {24, 24}, {22, 23}, {22, 22}};
+constexpr sShelving kOrderIconShelving = {kOrderIconCount, 3, 3 * kAtlasSize};
+constexpr auto kOrderIconBlocks = Shelve(kOrderIconSizes, kOrderIconShelving);
+// The hex panel's Mulberry harbour icon: one strip per size.
+constexpr sDrawnSize kMulberrySizes[] = {{75, 75}, {62, 63}, {56, 56}, {47, 47}, {41, 41}, {38, 38}};
+constexpr sShelving kMulberryShelving = {1, 3, ShelvesBottom(kOrderIconBlocks, kOrderIconShelving)};
+constexpr auto kMulberryBlocks = Shelve(kMulberrySizes, kMulberryShelving);
+// The combat-result pictures (layout row 920): per size, the six side by side.
+constexpr int kResultCount = 6;
+constexpr sRect kResultPictures[kResultCount] = {kResultDestroyed, kResultSurrenders, kResultRetreats,
+                                                 kResultCity,      kResultPort,       kResultNaval};
+constexpr sDrawnSize kResultSizes[] = {{75, 75}, {62, 62}, {56, 56}, {47, 47}, {42, 42}, {40, 40}, {38, 37}};
+constexpr sShelving kResultShelving = {kResultCount, 1, ShelvesBottom(kMulberryBlocks, kMulberryShelving)};
+constexpr auto kResultBlocks = Shelve(kResultSizes, kResultShelving);
+// The convoys window's picture, shown square.
+constexpr sDrawnSize kConvoySizes[] = {{263, 263}, {219, 219}, {197, 197}, {164, 164},
+                                       {145, 145}, {140, 140}, {131, 131}};
+constexpr sShelving kConvoyShelving = {1, 1, ShelvesBottom(kResultBlocks, kResultShelving)};
+constexpr auto kConvoyBlocks = Shelve(kConvoySizes, kConvoyShelving);
+
+// The first cell of order icon `index` (into kOrderIcons) shown at width x height.
+constexpr sRect OrderIcon(int index, int width, int height)
+{
+    const sDrawnBlock* block = DrawnBlock(kOrderIconBlocks, kIconRename, width, height);
+    return block ? Cell(block->left + index * block->width, block->top, block->width, block->height)
+                 : kOrderIcons[index];
+}
+constexpr sRect MulberryIcon(int width, int height)
+{
+    const sDrawnBlock* block = DrawnBlock(kMulberryBlocks, kIconMulberry, width, height);
+    return block ? Cell(block->left, block->top, block->width, block->height) : kIconMulberry;
+}
+// Combat-result picture `index` (into kResultPictures) shown at width x height.
+constexpr sRect ResultPicture(int index, int width, int height)
+{
+    const sDrawnBlock* block = DrawnBlock(kResultBlocks, kResultDestroyed, width, height);
+    return block ? Cell(block->left + index * block->width, block->top, block->width, block->height)
+                 : kResultPictures[index];
+}
+constexpr sRect ConvoyPicture(int width, int height)
+{
+    const sDrawnBlock* block = DrawnBlock(kConvoyBlocks, kConvoyPicture, width, height);
+    return block ? Cell(block->left, block->top, block->width, block->height) : kConvoyPicture;
 }
 
 // The pictures that layout rows 3 to 58 name, drawn again at the sizes the controls that show

@@ -26,6 +26,7 @@
 #include "platform/messages.h"
 #include "dialogs/minimap_panel.h"
 #include "dialogs/panel.h"
+#include "dialogs/unit_panel.h"
 #include "tests/shell/program_driver.h"
 #include "tests/test_support.h"
 #include "world/country.h"
@@ -253,8 +254,8 @@ TEST(WholeProgram, OnAScreenOf1920By1080PolandPlaysATurnBetweenItsWindows)
 
 
 // On a 2560 x 1440 screen the panels and windows show the pictures drawn at their own size:
-// stored screens of the scenario list's framed box, the game screen's panels, and the
-// research and purchase windows, to look at.
+// stored screens of the scenario list's framed box, the game screen's panels, the unit
+// panel's orders, and the research, purchase and convoys windows, to look at.
 TEST(WholeProgram, OnAScreenOf2560By1440ThePanelsAndWindowsShowPicturesDrawnAtTheirSize)
 {
     cProgramDriver driver({{"Main/ResolutionX", "2560"}, {"Main/ResolutionY", "1440"}}, {"scenarios", "save", "pbem"});
@@ -272,8 +273,25 @@ TEST(WholeProgram, OnAScreenOf2560By1440ThePanelsAndWindowsShowPicturesDrawnAtTh
     driver.Then("settled", [] { return true; }, [] { D::ArriveCamera(); })
         .Then("arrived", D::AfterFrames(10))
         .Picture("game_screen_2560x1440");
-    PictureWindows(driver, {{kResearchButtonId, "research_2560x1440"}, {kPurchasesButtonId, "purchases_2560x1440"}});
-    driver.Then("closed", [] { return !CurrentDialog(); });
+    PictureWindows(driver, {{kResearchButtonId, "research_2560x1440"},
+                            {kPurchasesButtonId, "purchases_2560x1440"},
+                            {kConvoysButtonId, "convoys_2560x1440"}});
+    static const cJednostkaLadowa* unit = nullptr;
+    driver
+        .Then("select a unit", [] { return !CurrentDialog(); },
+              [] {
+                  for (const cJednostkaLadowa* u : g_Gra->m_LandUnits)
+                      if (!unit && u->IsOnMap() && u->m_Owner == g_Gra->m_PlayState->GetActiveCountryId())
+                          unit = u;
+                  ASSERT_NE(unit, nullptr);
+                  g_Gra->m_Mapa->CenterAtHex(unit->m_X, unit->m_Y);
+                  D::ArriveCamera();
+                  D::ClickHex(unit->m_X, unit->m_Y);
+              })
+        .Then("selected", D::AfterFrames(2), [] { D::ClickControl(kFoldUnitPanelId); })
+        .Then("unit panel", [] { return D::FindControl(kUnitPanelRenameId) != nullptr; })
+        .Then("settled", D::AfterFrames(10))
+        .Picture("unit_panel_2560x1440");
     EXPECT_EQ(driver.Run(), 0);
 }
 

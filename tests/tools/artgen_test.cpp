@@ -212,6 +212,7 @@ TEST(ArtGenerator, RedrawsTheCommittedPicturesExactly)
         {"GUI.png", kAtlasSize, kAtlasSize},
         {"GUI_page2.png", kAtlasSize, kAtlasSize},
         {"GUI_page3.png", kAtlasSize, kAtlasSize},
+        {"GUI_page4.png", kAtlasSize, kAtlasSize},
         {"wallpaper_main.png", kWallpaperWidth, kWallpaperHeight},
         {"wallpaper_preferences.png", kWallpaperWidth, kWallpaperHeight},
         {"wallpaper_scenario.png", kWallpaperWidth, kWallpaperHeight},

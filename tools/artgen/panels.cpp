@@ -128,31 +128,38 @@ void DrawMinimapIcons(cairo_t* cr)
     IconStripCells(cr, kMinimapMapMode, pict::Layers);
 }
 
+// In the order of kOrderIcons.
+const Pictogram kOrderPictograms[kOrderIconCount] = {
+    pict::Pen,        pict::Chevrons,  pict::LevelUp,      pict::Crate,     pict::Stars,    pict::Reinforce,
+    pict::Cross,      pict::Undo,      pict::Locomotive,   pict::Parachute, pict::LandingCraft,
+    pict::Freighter,  pict::AirFight,  pict::Bomb,         pict::Binoculars, pict::Atom};
+
 void DrawOrderIcons(cairo_t* cr)
 {
-    // In the order of kOrderIcons.
-    const Pictogram orders[kOrderIconCount] = {pict::Pen,        pict::Chevrons,  pict::LevelUp,      pict::Crate,
-                                               pict::Stars,      pict::Reinforce, pict::Cross,        pict::Undo,
-                                               pict::Locomotive, pict::Parachute, pict::LandingCraft, pict::Freighter,
-                                               pict::AirFight,   pict::Bomb,      pict::Binoculars,   pict::Atom};
-    for (int index = 0; index < kOrderIconCount; index++) {
-        IconStripCells(cr, kOrderIcons[index], orders[index]);
-        for (const sOrderIconBlock& block : kScaledOrderIcons)
-            IconStripCells(cr, OrderIcon(index, block.size), orders[index]);
-    }
+    for (int index = 0; index < kOrderIconCount; index++)
+        IconStripCells(cr, kOrderIcons[index], kOrderPictograms[index]);
     IconStripCells(cr, kIconMulberry, pict::Harbour);
+}
+
+// Combat-result picture `index` (into kResultPictures) in `r`.
+void ResultPictureCell(cairo_t* cr, int index, const sRect& r)
+{
+    const sInk fire{Rgb(0xF2C14E), kRedLight, kInk};
+    const sInk plain{kParchment, kRedLight, kPanelDeep};
+    switch (index) {
+    case 0: PictureCell(cr, r, pict::Explosion, fire, Rgb(0x3A2A20)); break;
+    case 1: PictureCell(cr, r, pict::WhiteFlag, {kParchmentDark, kParchment, kInk}, kOliveDark); break;
+    case 2: PictureCell(cr, r, pict::Retreat, plain, kOliveDark); break;
+    case 3: PictureCell(cr, r, pict::BurningCity, {kParchmentDark, kRedLight, kInk}, Rgb(0x3A2A20)); break;
+    case 4: PictureCell(cr, r, pict::BurningAnchor, {kParchmentDark, kRedLight, kInk}, kSeaDark); break;
+    default: PictureCell(cr, r, pict::SinkingShip, {kParchmentDark, Rgb(0x9FC3CF), kSea}, kSeaDark); break;
+    }
 }
 
 void DrawCombatResults(cairo_t* cr)
 {
-    sInk fire{Rgb(0xF2C14E), kRedLight, kInk};
-    sInk plain{kParchment, kRedLight, kPanelDeep};
-    PictureCell(cr, kResultDestroyed, pict::Explosion, fire, Rgb(0x3A2A20));
-    PictureCell(cr, kResultSurrenders, pict::WhiteFlag, {kParchmentDark, kParchment, kInk}, kOliveDark);
-    PictureCell(cr, kResultRetreats, pict::Retreat, plain, kOliveDark);
-    PictureCell(cr, kResultCity, pict::BurningCity, {kParchmentDark, kRedLight, kInk}, Rgb(0x3A2A20));
-    PictureCell(cr, kResultPort, pict::BurningAnchor, {kParchmentDark, kRedLight, kInk}, kSeaDark);
-    PictureCell(cr, kResultNaval, pict::SinkingShip, {kParchmentDark, Rgb(0x9FC3CF), kSea}, kSeaDark);
+    for (int index = 0; index < kResultCount; index++)
+        ResultPictureCell(cr, index, kResultPictures[index]);
 }
 
 // A radar scope whose sweep stands at a different angle in each frame: the wait image.
@@ -216,19 +223,22 @@ void RadarFrame(cairo_t* cr, const sRect& r, double sweep)
     cairo_pattern_destroy(shine);
 }
 
-void DrawConvoyPicture(cairo_t* cr)
+// The convoys window's picture in `r`, drawn for the original's 150 pixels and grown or
+// shrunk with it; its frame stays whole pixels wide.
+void DrawConvoyPicture(cairo_t* cr, const sRect& r = kConvoyPicture)
 {
-    const sRect& r = kConvoyPicture;
+    const double s = r.Width() / 150.0;
     cairo_save(cr);
     cairo_rectangle(cr, r.left, r.top, r.Width(), r.Height());
     cairo_clip(cr);
-    VerticalGradient(cr, r.left, r.top, r.Width(), 70, Rgb(0x8E9A90), Rgb(0xC9C2A2));
-    VerticalGradient(cr, r.left, r.top + 70, r.Width(), r.Height() - 70, kSea, kSeaDark);
+    const double horizon = std::round(70 * s);
+    VerticalGradient(cr, r.left, r.top, r.Width(), horizon, Rgb(0x8E9A90), Rgb(0xC9C2A2));
+    VerticalGradient(cr, r.left, r.top + horizon, r.Width(), r.Height() - horizon, kSea, kSeaDark);
     sInk ship{Rgb(0x30363A), Rgb(0xD8D4C0), Rgb(0x8E9A90)};
-    DrawPictogram(cr, pict::Freighter, r.left + 52, r.top + 22, 70, ship);
-    DrawPictogram(cr, pict::Freighter, r.left + 4, r.top + 46, 60, ship);
-    DrawPictogram(cr, pict::Warship, r.left + 70, r.top + 72, 72, {Rgb(0x262B2E), Rgb(0xD8D4C0), kSea});
-    StrokeRect(cr, r.left, r.top, r.Width(), r.Height(), 3, kBrass);
+    DrawPictogram(cr, pict::Freighter, r.left + 52 * s, r.top + 22 * s, 70 * s, ship);
+    DrawPictogram(cr, pict::Freighter, r.left + 4 * s, r.top + 46 * s, 60 * s, ship);
+    DrawPictogram(cr, pict::Warship, r.left + 70 * s, r.top + 72 * s, 72 * s, {Rgb(0x262B2E), Rgb(0xD8D4C0), kSea});
+    StrokeRect(cr, r.left, r.top, r.Width(), r.Height(), std::max(2.0, std::round(3 * s)), kBrass);
     cairo_restore(cr);
 }
 
@@ -379,9 +389,19 @@ void DrawPicturesAtScreenSizes(cairo_t* cr)
     }
     const Pictogram minimap[kMinimapButtonCount] = {pict::ZoomIn, pict::ZoomOut, pict::Flag, pict::Borders,
                                                     pict::Layers};
-    for (const sMinimapButtonBlock& block : kScaledMinimapButtons)
+    for (const sDrawnBlock& block : kScaledMinimapButtons)
         for (int index = 0; index < kMinimapButtonCount; index++)
-            IconStripCells(cr, MinimapButton(index, block.size), minimap[index]);
+            IconStripCells(cr, MinimapButton(index, block.width), minimap[index]);
+    for (const sDrawnBlock& block : kOrderIconBlocks)
+        for (int index = 0; index < kOrderIconCount; index++)
+            IconStripCells(cr, OrderIcon(index, block.width, block.height), kOrderPictograms[index]);
+    for (const sDrawnBlock& block : kMulberryBlocks)
+        IconStripCells(cr, MulberryIcon(block.width, block.height), pict::Harbour);
+    for (const sDrawnBlock& block : kResultBlocks)
+        for (int index = 0; index < kResultCount; index++)
+            ResultPictureCell(cr, index, ResultPicture(index, block.width, block.height));
+    for (const sDrawnBlock& block : kConvoyBlocks)
+        DrawConvoyPicture(cr, ConvoyPicture(block.width, block.height));
 }
 
 } // namespace

@@ -482,6 +482,7 @@ const std::vector<sPictureFile>& PictureFiles()
         {"GUI.png", RenderGuiAtlas},
         {"GUI_page2.png", [] { return RenderGuiAtlasPage(1); }},
         {"GUI_page3.png", [] { return RenderGuiAtlasPage(2); }},
+        {"GUI_page4.png", [] { return RenderGuiAtlasPage(3); }},
         {"wallpaper_main.png", WallpaperMain},
         {"wallpaper_preferences.png", WallpaperPreferences},
         {"wallpaper_scenario.png", WallpaperScenario},
