@@ -296,4 +296,58 @@ TEST_F(Europe1939Events, TheAlliesLandInSicilyAndItalyAsksForItsArmisticeOnceSic
     EXPECT_TRUE(armistice.condition.Evaluate());
 }
 
+// The late-war offensives wait for the Axis to stand on its historical line: Bagration only
+// while the Axis holds Minsk, Wilno or Lwow; the follow-up armies in Normandy only after the
+// landings and while Paris is German, their convoys lying on the sea their beaches face.
+TEST_F(Europe1939Events, TheLateWarOffensivesComeOnlyWhileTheAxisHoldsItsHistoricalLine)
+{
+    const cPanstwo& germany = Country(L"Germany");
+    const cPanstwo& soviets = Country(L"Soviet Union");
+    const cPanstwo& uk = Country(L"United Kingdom");
+    auto city = [&](const wchar_t* name) -> sHex& {
+        for (const cMiasto* c : game->m_Cities)
+            if (c->GetName() == name)
+                return *game->m_Mapa->GetHex(c->X, c->Y);
+        throw std::runtime_error("no such city");
+    };
+    auto reserveOf = [&](int owner) {
+        return std::count_if(game->m_Reserve.begin(), game->m_Reserve.end(),
+                             [owner](const cUnit* u) { return u->m_Owner == owner; });
+    };
+
+    cZdarzenie& bagration = EventToCheck(71);
+    game->m_Relations->SetWar(germany.ID, soviets.ID, 1);
+    game->m_Relations->SetWar(soviets.ID, germany.ID, 1);
+    EXPECT_FALSE(bagration.condition.Evaluate()) << "Minsk is Soviet, Wilno and Lwow Polish";
+    city(L"Minsk").controller = germany.ID;
+    EXPECT_TRUE(bagration.condition.Evaluate());
+    const auto before = reserveOf(soviets.ID);
+    ASSERT_TRUE(bagration.FireOption(1));
+    EXPECT_GT(reserveOf(soviets.ID), before) << "the fronts' new armies wait in the reserve";
+    EXPECT_FALSE(bagration.condition.Evaluate()) << "the offensive comes once";
+
+    cZdarzenie& buildUp = EventToCheck(73);
+    game->m_Relations->SetWar(germany.ID, uk.ID, 1);
+    game->m_Relations->SetWar(uk.ID, germany.ID, 1);
+    city(L"Paris").controller = germany.ID;
+    EXPECT_FALSE(buildUp.condition.Evaluate()) << "no landing in Normandy yet";
+    game->m_Flags[33] = 1;
+    EXPECT_TRUE(buildUp.condition.Evaluate());
+    city(L"Paris").controller = uk.ID;
+    EXPECT_FALSE(buildUp.condition.Evaluate()) << "Paris is free already";
+    city(L"Paris").controller = germany.ID;
+    ASSERT_TRUE(buildUp.FireOption(1));
+    int convoys = 0;
+    for (const cFlota* fleet : game->m_Fleets) {
+        if (fleet->owner != uk.ID || fleet->aiOrder != 2)
+            continue;
+        ++convoys;
+        const sHex* beach = game->m_Mapa->GetHex(fleet->aiInvasionX, fleet->aiInvasionY);
+        ASSERT_NE(beach, nullptr);
+        EXPECT_TRUE(beach->IsLand() && beach->coastal);
+        EXPECT_EQ(int(beach->seaZone), fleet->seaNode) << "a convoy lands on the sea it lies in";
+    }
+    EXPECT_EQ(convoys, 2) << "the beaches of Cherbourg and of Le Havre";
+}
+
 } // namespace
