@@ -15,6 +15,7 @@
 #include "events/events.h"
 #include "game/game.h"
 #include "tests/test_support.h"
+#include "units/land_unit.h"
 #include "units/unit.h"
 #include "world/city.h"
 #include "world/country.h"
@@ -257,6 +258,54 @@ TEST_F(Europe1939Events, TheEventsFireOnTheirDatesFromSeptember1939ToJune1941)
     // A planned attack starts after its plan, unless the plan was given up.
     for (const auto& [plan, attack] : std::map<int, int>{{24, 27}, {25, 28}})
         EXPECT_EQ(ids.count(attack), game->m_Flags[size_t(plan)] == 1 ? 1u : 0u) << attack;
+}
+
+// The Low Countries capitulate as they did in May 1940: the Netherlands once Rotterdam is
+// German, Belgium once Brussels and one of Antwerp and Liege are. Each ends as a country beaten
+// in battle: its forces are gone, its land is Germany's and keeps its original owner for the
+// day it is liberated, and its supply city supplies no more.
+TEST_F(Europe1939Events, TheLowCountriesCapitulateWhenHistorySaysSo)
+{
+    game->m_Flags[25] = 1; // Fall Gelb planned
+    CheckEventsUntil(21, 5, 1940);
+    ASSERT_EQ(game->m_Flags[28], 1) << "the attack in the west";
+    const cPanstwo& germany = Country(L"Germany");
+    auto city = [this](const wchar_t* name) -> cMiasto& {
+        for (cMiasto* c : game->m_Cities)
+            if (c->GetName() == name)
+                return *c;
+        throw std::runtime_error("no such city");
+    };
+    auto takes = [&](const wchar_t* name) { game->m_Mapa->GetHex(city(name).X, city(name).Y)->controller = germany.ID; };
+    const std::vector<std::pair<const wchar_t*, std::vector<const wchar_t*>>> capitulations = {
+        {L"Netherlands", {L"Amsterdam", L"Rotterdam"}}, {L"Belgium", {L"Brussels", L"Liege"}}};
+    for (const auto& [name, cities] : capitulations) {
+        cPanstwo& country = Country(name);
+        ASSERT_TRUE(game->m_Relations->IsAtWar(germany.ID, country.ID)) << WideToUtf8(name);
+        int land = 0;
+        for (int x = 0; x < game->m_Mapa->GetWidth(); ++x)
+            for (int y = 0; y < game->m_Mapa->GetHeight(); ++y)
+                land += game->m_Mapa->GetHex(x, y)->originalOwner == country.ID;
+        // The first city is not enough; the second decides.
+        takes(cities[0]);
+        game->CheckEvents();
+        EXPECT_TRUE(country.IsActive) << WideToUtf8(name) << " fights on with only " << WideToUtf8(cities[0]) << " lost";
+        takes(cities[1]);
+        game->CheckEvents();
+        EXPECT_FALSE(country.IsActive) << WideToUtf8(name);
+        int german = 0;
+        for (int x = 0; x < game->m_Mapa->GetWidth(); ++x)
+            for (int y = 0; y < game->m_Mapa->GetHeight(); ++y) {
+                const sHex& hex = *game->m_Mapa->GetHex(x, y);
+                if (hex.originalOwner == country.ID)
+                    german += hex.controller == germany.ID && hex.owner == germany.ID;
+            }
+        EXPECT_EQ(german, land) << WideToUtf8(name) << ": every hex German, each still of its original owner";
+        for (const cJednostkaLadowa* u : game->m_LandUnits)
+            EXPECT_NE(u->m_Owner, country.ID) << WideToUtf8(name) << "'s army is gone";
+    }
+    EXPECT_EQ(city(L"Amsterdam").Type, CITY_PORT);
+    EXPECT_EQ(city(L"Brussels").Type, CITY_NORMAL);
 }
 
 // The Allies come back to Sicily by sea: the landing waits for an Italy at war that still
