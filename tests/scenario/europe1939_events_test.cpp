@@ -308,6 +308,37 @@ TEST_F(Europe1939Events, TheLowCountriesCapitulateWhenHistorySaysSo)
     EXPECT_EQ(city(L"Brussels").Type, CITY_NORMAL);
 }
 
+// France asks for its armistice when Paris falls, or when its armies are beaten with Paris still
+// free: Belgium lost and Metz taken, and either Reims fallen or Strasbourg and Dijon German.
+TEST_F(Europe1939Events, FranceAsksForTheArmisticeOnceParisFallsOrItsArmiesAreBeaten)
+{
+    cZdarzenie& armistice = EventToCheck(6);
+    cPanstwo& belgium = Country(L"Belgium");
+    const int france = Country(L"France").ID, germany = Country(L"Germany").ID;
+    auto hold = [this](const wchar_t* name, int id) {
+        for (const cMiasto* c : game->m_Cities)
+            if (c->GetName() == name)
+                game->m_Mapa->GetHex(c->X, c->Y)->controller = id;
+    };
+    ASSERT_TRUE(game->m_Relations->IsAtWar(germany, france));
+    EXPECT_FALSE(armistice.condition.Evaluate());
+    hold(L"Metz", germany);
+    hold(L"Reims", germany);
+    EXPECT_FALSE(armistice.condition.Evaluate()) << "Belgium still fights in the north";
+    belgium.IsActive = false;
+    EXPECT_TRUE(armistice.condition.Evaluate()) << "the Aisne broken at Reims";
+    hold(L"Reims", france);
+    hold(L"Strasbourg", germany);
+    EXPECT_FALSE(armistice.condition.Evaluate()) << "the armies of the east are not cut off yet";
+    hold(L"Dijon", germany);
+    EXPECT_TRUE(armistice.condition.Evaluate()) << "the armies of the east cut off";
+    hold(L"Metz", france);
+    EXPECT_FALSE(armistice.condition.Evaluate()) << "the Maginot Line holds at Metz";
+    belgium.IsActive = true;
+    GermanyTakesParis();
+    EXPECT_TRUE(armistice.condition.Evaluate()) << "Paris has fallen";
+}
+
 // The Allies come back to Sicily by sea: the landing waits for an Italy at war that still
 // holds Palermo, its convoys lie in the Sicilian Channel bound for beaches on that sea, and
 // Italy asks for its armistice once Palermo is lost, whoever holds Tripoli.
