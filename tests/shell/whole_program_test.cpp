@@ -328,17 +328,15 @@ TEST(WholeProgram, OnTestlandBorussiaDeclaresWarFromTheDiplomacyPanelAndAnswersA
                   EXPECT_TRUE(g_Gra->m_Relations->IsAtWar(CountryNamed(L"Borussia")->ID, CountryNamed(L"Ruthenia")->ID));
                   ClickOn(CurrentDialog(), kMessageDialogRow + 4);
               })
-        // What the cheats window's fire button does: Borussia's ultimatum comes at the end
-        // of the impulse, whatever its date and condition.
-        .Then("end the turn", [] { return !CurrentDialog(); },
-              [] {
-                  EXPECT_TRUE(g_GameLink.forceEvent(1));
-                  D::PressKey('Q');
-              })
-        .Then("confirm", [] { return dynamic_cast<cDialogPotwKoncaTury*>(CurrentDialog()) != nullptr; },
-              [] { ClickOn(CurrentDialog(), kConfirmYesId); })
+        // What the cheats window's fire button does: Borussia's ultimatum comes at once,
+        // whatever its date and condition, from the opponent's thread. The turn ends only
+        // once it is answered, so that the end-turn key never lands on the event's window.
+        .Then("force the event", [] { return !CurrentDialog(); }, [] { EXPECT_TRUE(g_GameLink.forceEvent(1)); })
         .Then("the event window", D::ReadingMessages([] { return dynamic_cast<cDialogEventu*>(CurrentDialog()) != nullptr; }),
               [] { ClickOn(CurrentDialog(), kEventFirstOptionId); }, 20000)
+        .Then("end the turn", D::ReadingMessages([] { return !CurrentDialog(); }), [] { D::PressKey('Q'); })
+        .Then("confirm", [] { return dynamic_cast<cDialogPotwKoncaTury*>(CurrentDialog()) != nullptr; },
+              [] { ClickOn(CurrentDialog(), kConfirmYesId); })
         .Then("Borussia's next turn",
               D::ReadingMessages([] { return BorussiasTurn() && g_Gra->m_Turn > impulse; }),
               [] {
