@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <vector>
 
 #include "platform/paths.h"
 #include "tests/test_support.h"
@@ -241,6 +242,39 @@ TEST(VelmorantTool, PlayPlaysTwelveImpulsesOfEurope1939AndTheSameSeedPlaysTheSam
               WithoutSeconds(ReadWholeFile(out / "E12b").value_or("2")));
     ExpectSameFiles(SaveFiles(root / "data" / "save" / "E12"), SaveFiles(root / "data" / "save" / "E12b"));
     ExpectSaveChecksAndResavesTheSame(root, "E12");
+}
+
+// An armistice that hands a country's land on with its origin (Italy's in Europe 1939) leaves
+// its capital city where it stands: the summary still names it, with its new holder.
+TEST(VelmorantTool, TheSummaryNamesACapitalHandedOnWithItsLand)
+{
+    const fs::path root = CopyOfTestland();
+    const fs::path scenario = root / "data" / "scenarios" / "Testland";
+    // Valdonia's capital at Valdo's hex, as the minimap of a small map would not put it.
+    std::string countries = ReadWholeFile(scenario / "countries.csv").value_or("");
+    const size_t row = countries.find("\n5;");
+    ASSERT_NE(row, std::string::npos);
+    std::vector<size_t> fields;
+    for (size_t at = row + 1; fields.size() < 43; ++at)
+        if (countries[at] == ';')
+            fields.push_back(at);
+    countries.replace(fields[40] + 1, fields[42] - fields[40] - 1, "7;6");
+    testing_support::WriteFile(scenario / "countries.csv", countries);
+    std::string events = ReadWholeFile(scenario / "events.xml").value_or("");
+    events.insert(events.find("</events>"),
+                  "  <event eventID=\"3\" countryID=\"5\" visibleByPlayer=\"0\" oneTimeChecking=\"1\">\n"
+                  "    <title>Valdonia handed over</title>\n    <beginDate day=\"1\" month=\"9\" year=\"1939\"/>\n"
+                  "    <options><option optionID=\"1\" chanceAI=\"100\"><description>Hand it over</description><effects>"
+                  "<effect method=\"Country.ChangeTerritoryControllerOwnerAndOriginalOwner\" param0=\"5\" param1=\"2\"/>"
+                  "</effects></option></options>\n  </event>\n");
+    testing_support::WriteFile(scenario / "events.xml", events);
+    const fs::path summary = MakeScratchDir("summary") / "summary.json";
+    const sRun run = RunTool("play " + Quoted(scenario) + " --impulses 2 --seed 5 --quiet --summary " + Quoted(summary));
+    ASSERT_EQ(run.code, 0) << run.err;
+    const std::string json = ReadWholeFile(summary).value_or("");
+    EXPECT_NE(json.find("{\"country\": \"Valdonia\", \"city\": \"Valdo\", \"controller\": \"Borussia\"}"),
+              std::string::npos)
+        << json;
 }
 
 TEST(VelmorantTool, AGameSavedLoadedAndPlayedOnIsTheGamePlayedWithoutABreak)
