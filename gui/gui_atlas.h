@@ -244,6 +244,16 @@ constexpr const sDrawnBlock* DrawnBlock(const Blocks& blocks, const sRect& origi
         }
     return best;
 }
+// Picture `index` of `originals` shown at width x height: its cell in the block drawn nearest
+// to that size, or the original itself. A block holds the pictures side by side, in the
+// order of `originals`, and the first original's size stands for them all.
+template <class Blocks>
+constexpr sRect DrawnPicture(const Blocks& blocks, const sRect* originals, int index, int width, int height)
+{
+    const sDrawnBlock* block = DrawnBlock(blocks, originals[0], width, height);
+    return block ? Cell(block->left + index * block->width, block->top, block->width, block->height)
+                 : originals[index];
+}
 // The minimap's buttons drawn again at the sizes of the other screens: per size, five strips
 // side by side in the order of kMinimapButtons.
 constexpr int kMinimapButtonCount = 5;
@@ -256,9 +266,7 @@ constexpr sDrawnBlock kScaledMinimapButtons[] = {{47, 47, 1418, 4096 + 210}, {39
 // pixels.
 constexpr sRect MinimapButton(int index, int cellSize)
 {
-    const sDrawnBlock* block = DrawnBlock(kScaledMinimapButtons, kMinimapZoomIn, cellSize, cellSize);
-    return block ? Cell(block->left + index * block->width, block->top, block->width, block->height)
-                 : kMinimapButtons[index];
+    return DrawnPicture(kScaledMinimapButtons, kMinimapButtons, index, cellSize, cellSize);
 }
 
 // ---- The fourth page: pictures drawn at exactly the sizes the screens show them ----
@@ -326,26 +334,20 @@ constexpr auto kConvoyBlocks = Shelve(kConvoySizes, kConvoyShelving);
 // The first cell of order icon `index` (into kOrderIcons) shown at width x height.
 constexpr sRect OrderIcon(int index, int width, int height)
 {
-    const sDrawnBlock* block = DrawnBlock(kOrderIconBlocks, kIconRename, width, height);
-    return block ? Cell(block->left + index * block->width, block->top, block->width, block->height)
-                 : kOrderIcons[index];
+    return DrawnPicture(kOrderIconBlocks, kOrderIcons, index, width, height);
 }
 constexpr sRect MulberryIcon(int width, int height)
 {
-    const sDrawnBlock* block = DrawnBlock(kMulberryBlocks, kIconMulberry, width, height);
-    return block ? Cell(block->left, block->top, block->width, block->height) : kIconMulberry;
+    return DrawnPicture(kMulberryBlocks, &kIconMulberry, 0, width, height);
 }
 // Combat-result picture `index` (into kResultPictures) shown at width x height.
 constexpr sRect ResultPicture(int index, int width, int height)
 {
-    const sDrawnBlock* block = DrawnBlock(kResultBlocks, kResultDestroyed, width, height);
-    return block ? Cell(block->left + index * block->width, block->top, block->width, block->height)
-                 : kResultPictures[index];
+    return DrawnPicture(kResultBlocks, kResultPictures, index, width, height);
 }
 constexpr sRect ConvoyPicture(int width, int height)
 {
-    const sDrawnBlock* block = DrawnBlock(kConvoyBlocks, kConvoyPicture, width, height);
-    return block ? Cell(block->left, block->top, block->width, block->height) : kConvoyPicture;
+    return DrawnPicture(kConvoyBlocks, &kConvoyPicture, 0, width, height);
 }
 
 // The pictures that layout rows 3 to 58 name, drawn again at the sizes the controls that show

@@ -9,6 +9,7 @@
 #include <iostream>
 #include <map>
 #include <set>
+#include <vector>
 
 #include "core/random.h"
 #include "core/text.h"
@@ -90,11 +91,30 @@ protected:
             game->AdvanceDate();
         }
     }
-    void GermanyTakesParis()
+    cMiasto& City(const wchar_t* name) const
     {
-        for (const cMiasto* c : game->m_Cities)
-            if (c->GetName() == L"Paris")
-                game->m_Mapa->GetHex(c->X, c->Y)->controller = Country(L"Germany").ID;
+        for (cMiasto* c : game->m_Cities)
+            if (c->GetName() == name)
+                return *c;
+        throw std::runtime_error("no such city");
+    }
+    sHex& CityHex(const wchar_t* name) const { return *game->m_Mapa->GetHex(City(name).X, City(name).Y); }
+    void GermanyTakesParis() { CityHex(L"Paris").controller = Country(L"Germany").ID; }
+    // The owner's invasion convoys, each checked to lie on the sea its beach faces.
+    std::vector<const cFlota*> InvasionConvoysOnTheirBeachesSea(int owner) const
+    {
+        std::vector<const cFlota*> convoys;
+        for (const cFlota* fleet : game->m_Fleets) {
+            if (fleet->owner != owner || fleet->aiOrder != 2)
+                continue;
+            convoys.push_back(fleet);
+            const sHex* beach = game->m_Mapa->GetHex(fleet->aiInvasionX, fleet->aiInvasionY);
+            EXPECT_TRUE(beach && beach->IsLand() && beach->coastal) << fleet->aiInvasionX << "," << fleet->aiInvasionY;
+            if (beach) {
+                EXPECT_EQ(int(beach->seaZone), fleet->seaNode) << "a convoy lands on the sea it lies in";
+            }
+        }
+        return convoys;
     }
 
     cGra* game = nullptr;
@@ -270,13 +290,7 @@ TEST_F(Europe1939Events, TheLowCountriesCapitulateWhenHistorySaysSo)
     CheckEventsUntil(21, 5, 1940);
     ASSERT_EQ(game->m_Flags[28], 1) << "the attack in the west";
     const cPanstwo& germany = Country(L"Germany");
-    auto city = [this](const wchar_t* name) -> cMiasto& {
-        for (cMiasto* c : game->m_Cities)
-            if (c->GetName() == name)
-                return *c;
-        throw std::runtime_error("no such city");
-    };
-    auto takes = [&](const wchar_t* name) { game->m_Mapa->GetHex(city(name).X, city(name).Y)->controller = germany.ID; };
+    auto takes = [&](const wchar_t* name) { CityHex(name).controller = germany.ID; };
     const std::vector<std::pair<const wchar_t*, std::vector<const wchar_t*>>> capitulations = {
         {L"Netherlands", {L"Amsterdam", L"Rotterdam"}}, {L"Belgium", {L"Brussels", L"Liege"}}};
     for (const auto& [name, cities] : capitulations) {
@@ -304,8 +318,8 @@ TEST_F(Europe1939Events, TheLowCountriesCapitulateWhenHistorySaysSo)
         for (const cJednostkaLadowa* u : game->m_LandUnits)
             EXPECT_NE(u->m_Owner, country.ID) << WideToUtf8(name) << "'s army is gone";
     }
-    EXPECT_EQ(city(L"Amsterdam").Type, CITY_PORT);
-    EXPECT_EQ(city(L"Brussels").Type, CITY_NORMAL);
+    EXPECT_EQ(City(L"Amsterdam").Type, CITY_PORT);
+    EXPECT_EQ(City(L"Brussels").Type, CITY_NORMAL);
 }
 
 // France asks for its armistice when Paris falls, or when its armies are beaten with Paris still
@@ -356,23 +370,13 @@ TEST_F(Europe1939Events, TheAlliesLandInSicilyAndItalyAsksForItsArmisticeOnceSic
     EXPECT_FALSE(armistice.condition.Evaluate());
 
     ASSERT_TRUE(landing.FireOption(1));
-    int convoys = 0;
-    for (const cFlota* fleet : game->m_Fleets) {
-        if (fleet->owner != uk.ID || fleet->aiOrder != 2)
-            continue;
-        ++convoys;
-        const sHex* beach = game->m_Mapa->GetHex(fleet->aiInvasionX, fleet->aiInvasionY);
-        ASSERT_NE(beach, nullptr);
-        EXPECT_TRUE(beach->IsLand() && beach->coastal) << fleet->aiInvasionX << "," << fleet->aiInvasionY;
-        EXPECT_EQ(int(beach->seaZone), fleet->seaNode) << "a convoy lands on the sea it lies in";
+    const std::vector<const cFlota*> convoys = InvasionConvoysOnTheirBeachesSea(uk.ID);
+    for (const cFlota* fleet : convoys)
         EXPECT_EQ(fleet->aiDestination, fleet->seaNode);
-    }
-    EXPECT_EQ(convoys, 2) << "the Americans' beach and the British one";
+    EXPECT_EQ(convoys.size(), 2u) << "the Americans' beach and the British one";
     EXPECT_FALSE(landing.condition.Evaluate()) << "the landing comes once";
 
-    for (const cMiasto* c : game->m_Cities)
-        if (c->GetName() == L"Palermo")
-            game->m_Mapa->GetHex(c->X, c->Y)->controller = uk.ID;
+    CityHex(L"Palermo").controller = uk.ID;
     EXPECT_TRUE(armistice.condition.Evaluate());
 }
 
@@ -384,12 +388,6 @@ TEST_F(Europe1939Events, TheLateWarOffensivesComeOnlyWhileTheAxisHoldsItsHistori
     const cPanstwo& germany = Country(L"Germany");
     const cPanstwo& soviets = Country(L"Soviet Union");
     const cPanstwo& uk = Country(L"United Kingdom");
-    auto city = [&](const wchar_t* name) -> sHex& {
-        for (const cMiasto* c : game->m_Cities)
-            if (c->GetName() == name)
-                return *game->m_Mapa->GetHex(c->X, c->Y);
-        throw std::runtime_error("no such city");
-    };
     auto reserveOf = [&](int owner) {
         return std::count_if(game->m_Reserve.begin(), game->m_Reserve.end(),
                              [owner](const cUnit* u) { return u->m_Owner == owner; });
@@ -399,7 +397,7 @@ TEST_F(Europe1939Events, TheLateWarOffensivesComeOnlyWhileTheAxisHoldsItsHistori
     game->m_Relations->SetWar(germany.ID, soviets.ID, 1);
     game->m_Relations->SetWar(soviets.ID, germany.ID, 1);
     EXPECT_FALSE(bagration.condition.Evaluate()) << "Minsk is Soviet, Wilno and Lwow Polish";
-    city(L"Minsk").controller = germany.ID;
+    CityHex(L"Minsk").controller = germany.ID;
     EXPECT_TRUE(bagration.condition.Evaluate());
     const auto before = reserveOf(soviets.ID);
     ASSERT_TRUE(bagration.FireOption(1));
@@ -409,25 +407,15 @@ TEST_F(Europe1939Events, TheLateWarOffensivesComeOnlyWhileTheAxisHoldsItsHistori
     cZdarzenie& buildUp = EventToCheck(73);
     game->m_Relations->SetWar(germany.ID, uk.ID, 1);
     game->m_Relations->SetWar(uk.ID, germany.ID, 1);
-    city(L"Paris").controller = germany.ID;
+    CityHex(L"Paris").controller = germany.ID;
     EXPECT_FALSE(buildUp.condition.Evaluate()) << "no landing in Normandy yet";
     game->m_Flags[33] = 1;
     EXPECT_TRUE(buildUp.condition.Evaluate());
-    city(L"Paris").controller = uk.ID;
+    CityHex(L"Paris").controller = uk.ID;
     EXPECT_FALSE(buildUp.condition.Evaluate()) << "Paris is free already";
-    city(L"Paris").controller = germany.ID;
+    CityHex(L"Paris").controller = germany.ID;
     ASSERT_TRUE(buildUp.FireOption(1));
-    int convoys = 0;
-    for (const cFlota* fleet : game->m_Fleets) {
-        if (fleet->owner != uk.ID || fleet->aiOrder != 2)
-            continue;
-        ++convoys;
-        const sHex* beach = game->m_Mapa->GetHex(fleet->aiInvasionX, fleet->aiInvasionY);
-        ASSERT_NE(beach, nullptr);
-        EXPECT_TRUE(beach->IsLand() && beach->coastal);
-        EXPECT_EQ(int(beach->seaZone), fleet->seaNode) << "a convoy lands on the sea it lies in";
-    }
-    EXPECT_EQ(convoys, 2) << "the beaches of Cherbourg and of Le Havre";
+    EXPECT_EQ(InvasionConvoysOnTheirBeachesSea(uk.ID).size(), 2u) << "the beaches of Cherbourg and of Le Havre";
 }
 
 } // namespace
