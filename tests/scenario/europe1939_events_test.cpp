@@ -184,14 +184,11 @@ TEST_F(Europe1939Events, WeserubungSailsForReachableSeasAndDenmarkCeasesFireWith
 
     cPanstwo& denmark = Country(L"Denmark");
     ASSERT_TRUE(denmark.IsActive);
-    for (const cMiasto* c : game->m_Cities)
-        if (c->GetName() == L"Copenhagen")
-            game->m_Mapa->GetHex(c->X, c->Y)->controller = germany.ID;
+    CityHex(L"Copenhagen").controller = germany.ID;
     game->CheckEvents();
     EXPECT_FALSE(denmark.IsActive);
-    for (const cMiasto* c : game->m_Cities)
-        if (c->GetName() == L"Aarhus" || c->GetName() == L"Esbjerg")
-            EXPECT_EQ(c->GetControllerId(), germany.ID) << WideToUtf8(c->GetName());
+    for (const wchar_t* name : {L"Aarhus", L"Esbjerg"})
+        EXPECT_EQ(City(name).GetControllerId(), germany.ID) << WideToUtf8(name);
 }
 
 // The computer may start a planned war itself before the attack's date; a victim that has
