@@ -59,7 +59,7 @@ void cDialogZapisuGry::FillList()
         cIniFile info;
         info.Load(HostPath(FormatText(L"data\\save\\%s\\Info.ini", m_Names[row])));
         const std::wstring scenario = info.GetString(nameKey, LangText("save_unknown_name"));
-        const std::wstring date = info.GetString("Save/Date", L"--.--.-- --:--");
+        const std::wstring date = SaveDateAsShown(info.GetString("Save/Date", L"--.--.-- --:--"));
         const int turn = info.GetInt("Save/Turn", 1);
         list->AddItem(FormatText(L"%s;%s;%i;%s", m_Names[row], scenario, turn, date), reinterpret_cast<void*>(row));
     }

@@ -1,6 +1,7 @@
 #include "game/save_game.h"
 
 #include <boost/algorithm/string/trim.hpp>
+#include <cwctype>
 #include <filesystem>
 #include <system_error>
 
@@ -199,6 +200,18 @@ bool SaveIntoFolder(const std::wstring& folder)
 }
 
 } // namespace
+
+std::wstring SaveDateAsShown(const std::wstring& stored)
+{
+    // "yy.mm.dd hh:mm"
+    static const wchar_t kShape[] = L"00.00.00 00:00";
+    if (stored.size() != std::size(kShape) - 1)
+        return stored;
+    for (size_t k = 0; k < stored.size(); ++k)
+        if (kShape[k] == L'0' ? !std::iswdigit(stored[k]) : stored[k] != kShape[k])
+            return stored;
+    return stored.substr(6, 2) + L"." + stored.substr(3, 2) + L"." + stored.substr(0, 2) + stored.substr(8);
+}
 
 bool IsValidSaveName(std::wstring_view name, size_t maxLength)
 {

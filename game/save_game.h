@@ -17,6 +17,9 @@ constexpr size_t kMaxSaveNameLength = 54;
 // A name that can be a folder of its own: not empty, no separator, no "..", no '%'
 // (paths of a save are patterns), not "." and at most maxLength characters.
 bool IsValidSaveName(std::wstring_view name, size_t maxLength);
+// Info.ini's "Save/Date" (year.month.day hours:minutes, two digits each) as the player
+// reads dates: day.month.year hours:minutes. Any other text is shown as it stands.
+std::wstring SaveDateAsShown(const std::wstring& stored);
 // True when data\save\<name> exists as a folder.
 bool SaveFolderExists(std::wstring_view name);
 

@@ -87,6 +87,17 @@ int64_t ListSortKey(int sortType, std::wstring_view cell)
         ++pos;
         return ReadInteger(cell, pos, b) ? a * b : 0;
     }
+    case LIST_SORT_DATE: {
+        // Day, month, year, hours, minutes: the year weighs most.
+        int64_t v[5] = {};
+        for (int64_t& part : v) {
+            if (!ReadInteger(cell, pos, part))
+                return 0;
+            if (pos < cell.size())
+                ++pos; // the '.', ' ' or ':' after it
+        }
+        return (((v[2] * 100 + v[1]) * 100 + v[0]) * 100 + v[3]) * 100 + v[4];
+    }
     default:
         return 0;
     }

@@ -24,6 +24,7 @@ enum eListSortType
     LIST_SORT_DECIMAL = 4,   // "1.25", compared in hundredths
     LIST_SORT_PERCENT_OF = 5, // "40% (2.0/5.0)"
     LIST_SORT_PRODUCT = 6,   // "3x4", compared as 12
+    LIST_SORT_DATE = 7,      // "31.12.08 23:59", day.month.year, compared as the time it names
 };
 
 struct DXUTListBoxColumn

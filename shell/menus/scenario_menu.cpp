@@ -231,7 +231,7 @@ void cScenarioMenu::FillList()
                          LangText(m_SelectedTab == 1 ? "scenarios_list_saved_game_columns"
                                                      : "scenarios_list_saved_pbem_columns"),
                          40, 40, 20);
-        list->SetColumnSortTypes(3, LIST_SORT_TEXT, LIST_SORT_TEXT, LIST_SORT_INTEGER);
+        list->SetColumnSortTypes(3, LIST_SORT_TEXT, LIST_SORT_TEXT, LIST_SORT_DATE);
     }
 
     int reselect = -1;
@@ -248,7 +248,7 @@ void cScenarioMenu::FillList()
             row = FormatText(L"%s;%i;%ix%i", name, ini.GetInt("Duration/Turns", 0), ini.GetInt("Map/SizeX", 0),
                              ini.GetInt("Map/SizeY", 0));
         else
-            row = FormatText(L"%s;%s;%s", folder, name, ini.GetString("Save/Date", L"--.--.-- --:--"));
+            row = FormatText(L"%s;%s;%s", folder, name, SaveDateAsShown(ini.GetString("Save/Date", L"--.--.-- --:--")));
         LogLine(L"-------- Adding");
         list->AddItem(row, m_Patterns.back().get());
         LogLine(L"-------- done");
@@ -289,7 +289,7 @@ void cScenarioMenu::ShowDetails()
                            : LangFormat("scenario_duration_%s_to_%s_%i_turns", start, end, turns));
     SetEditText(*this, IDC_MAP_SIZE, FormatText(L"%ix%i", ini.GetInt("Map/SizeX", 0), ini.GetInt("Map/SizeY", 0)));
     // A folder without a save's keys shows none, not the last row's.
-    SetEditText(*this, IDC_SAVE_DATE, ini.HasKey("Save/Date") ? ini.GetString("Save/Date", L"") : kNoDetail);
+    SetEditText(*this, IDC_SAVE_DATE, ini.HasKey("Save/Date") ? SaveDateAsShown(ini.GetString("Save/Date", L"")) : kNoDetail);
     SetEditText(*this, IDC_SAVE_TURN,
                 ini.HasKey("Save/Turn")
                     ? LangFormat("%02d.%02d.%02d_turn_%i", ini.GetInt("Save/GameDayDisplayed", 0),

@@ -57,13 +57,14 @@ TEST_F(SaveWindow, ListsSavesSortedAndAFolderWithoutInfoAsUnknown)
 {
     // A save as the game writes it, with a fixed date for the screenshot.
     testing_support::WriteFile("data/save/zulu/Info.ini",
-                               "[General_ENG]\r\nName=Testland\r\n[Save]\r\nDate=01.09.39 04:45\r\nTurn=3\r\n");
+                               "[General_ENG]\r\nName=Testland\r\n[Save]\r\nDate=39.09.01 04:45\r\nTurn=3\r\n");
     fs::create_directories("data/save/alpha");
     PushDialog(new cDialogZapisuGry);
     EXPECT_EQ(g_Gra->GetGameState(), 2);
     const auto rows = Rows();
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0], (std::vector<std::wstring>{L"alpha", LangText("save_unknown_name"), L"1", L"--.--.-- --:--"}));
+    // Info.ini keeps year.month.day; the window shows day.month.year, as the game's dates read.
     EXPECT_EQ(rows[1], (std::vector<std::wstring>{L"zulu", L"Testland", L"3", L"01.09.39 04:45"}));
     ASSERT_NO_FATAL_FAILURE(CheckScreen("save_dialog"));
     Click(kSaveExitId);

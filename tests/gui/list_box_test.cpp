@@ -27,7 +27,7 @@ protected:
     int RowY(CDXUTListBox* list, int row) { return list->GetTextRect().top + row * list->GetRowHeight() + 2; }
 };
 
-TEST_F(ListBox, SortKeysReadTheSixCellFormats)
+TEST_F(ListBox, SortKeysReadEveryCellFormat)
 {
     EXPECT_EQ(ListSortKey(LIST_SORT_INTEGER, L"  -12 units"), -12);
     EXPECT_EQ(ListSortKey(LIST_SORT_INTEGER, L"none"), 0);
@@ -38,6 +38,10 @@ TEST_F(ListBox, SortKeysReadTheSixCellFormats)
     EXPECT_EQ(ListSortKey(LIST_SORT_PRODUCT, L"5x30"), 150);
     EXPECT_EQ(ListSortKey(LIST_SORT_PRODUCT, L"5 by 30"), 0);
     EXPECT_EQ(ListSortKey(LIST_SORT_PRODUCT, L"5x"), 0);
+    // Dates read day first; the year weighs most.
+    EXPECT_LT(ListSortKey(LIST_SORT_DATE, L"31.12.25 23:59"), ListSortKey(LIST_SORT_DATE, L"01.01.26 00:00"));
+    EXPECT_LT(ListSortKey(LIST_SORT_DATE, L"08.12.26 09:59"), ListSortKey(LIST_SORT_DATE, L"08.12.26 10:00"));
+    EXPECT_EQ(ListSortKey(LIST_SORT_DATE, L"--.--.-- --:--"), 0);
 }
 
 TEST_F(ListBox, CellsSplitAtBothSeparatorsAndEmptyPiecesAreDropped)

@@ -90,10 +90,11 @@ TEST(ScenarioList, ListsEachKindOfFolderAndShowsTheDetailsOfTheChosenRow)
               })
         .Then("saved games", [] { return Menu()->GetSelectedTab() == 1; },
               [] {
-                  EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"first save|Testland|24.05.31 10:15"}));
+                  // Info.ini keeps year.month.day; the player reads day.month.year, as the game's dates.
+                  EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"first save|Testland|31.05.24 10:15"}));
                   EXPECT_EQ(List()->GetColumns()[2].title, L"Saved on");
                   EXPECT_TRUE(D::FindControl(IDC_SAVE_DATE)->GetVisible());
-                  EXPECT_EQ(EditText(IDC_SAVE_DATE), L"24.05.31 10:15");
+                  EXPECT_EQ(EditText(IDC_SAVE_DATE), L"31.05.24 10:15");
                   EXPECT_EQ(EditText(IDC_SAVE_TURN), L"15.10.1939, turn 7");
                   // A scenario name that leaves the scenarios folder shows no picture.
                   EXPECT_EQ(g_Textures[TEX_PREVIEW_MINIMAP].Get(), nullptr);
