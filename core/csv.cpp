@@ -22,6 +22,7 @@ cCsvReader cCsvReader::FromBytes(std::string bytes)
 int cCsvReader::ReadRow(bool keepEmpty)
 {
     m_Fields.clear();
+    m_RowEnded = true;
     if (m_Pos >= m_Data.size())
         return 0;
     // An LF right after the CR that ended the previous row belongs to that row.
@@ -42,6 +43,7 @@ int cCsvReader::ReadRow(bool keepEmpty)
                 comment = true;
             acc.push_back(c);
         }
+        m_RowEnded = rowEnd;
         if (acc.empty() && !keepEmpty) {
             if (rowEnd || atEnd)
                 break;

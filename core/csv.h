@@ -23,6 +23,9 @@ public:
     void Close();
     // Rows read so far, comments and empty rows included: the line number of the last row.
     int GetRowCount() const { return m_RowCount; }
+    // True when the file ends inside the row just read: it is the last and has no line end.
+    // Every writer ends each row, so such a row was cut short (or written by hand).
+    bool EndsInsideRow() const { return !m_RowEnded && AtEnd(); }
 
     std::vector<std::wstring> m_Fields;
 
@@ -32,4 +35,5 @@ private:
     std::string m_Data;
     uint64_t m_Pos = 0;
     int m_RowCount = 0;
+    bool m_RowEnded = true;
 };

@@ -65,3 +65,22 @@ void SetFatalCleanup(std::function<void()> cleanup)
     std::lock_guard<std::mutex> guard(g_FatalMutex);
     g_Cleanup = std::move(cleanup);
 }
+
+std::optional<std::wstring> RunCatchingFatal(const std::function<void()>& work)
+{
+    FatalHandler previous = SetFatalHandler([](int code, const std::wstring& reason) {
+        if (!reason.empty())
+            g_Console.WriteLine(reason);
+        throw sFatalExit(code, reason);
+    });
+    std::optional<std::wstring> failure;
+    try {
+        work();
+    } catch (const sFatalExit& e) {
+        failure = e.reason;
+    } catch (const std::exception& e) {
+        failure = Utf8ToWide(e.what());
+    }
+    SetFatalHandler(std::move(previous));
+    return failure;
+}

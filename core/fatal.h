@@ -4,6 +4,7 @@
 // with a non-zero code without running static destructors. Tests install a handler
 // that throws instead.
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -25,5 +26,9 @@ using FatalHandler = std::function<void(int code, const std::wstring& reason)>;
 FatalHandler SetFatalHandler(FatalHandler handler);
 // A handler that throws sFatalExit, for tests and tools.
 void UseThrowingFatalHandler();
+// Runs the work with a handler that throws in place of ending the program, for work whose
+// failure the program survives (a save, a game the player picked): the logged reason of
+// the failure it met (empty when it gave none), or nothing. The previous handler is back afterwards.
+std::optional<std::wstring> RunCatchingFatal(const std::function<void()>& work);
 // Clean-up run once before the process ends through FatalExit (not in the throwing mode).
 void SetFatalCleanup(std::function<void()> cleanup);

@@ -17,13 +17,21 @@ void ReadCommanders(std::string_view text, std::vector<sDowodca*>& commanders)
     commanders.clear();
     cCsvReader csv = cCsvReader::FromBytes(std::string(text));
     while (!csv.AtEnd()) {
-        if (csv.ReadRow(false) < 7)
+        const int count = csv.ReadRow(false);
+        if (count == 0)
             continue;
         const auto& f = csv.m_Fields;
         const int line = csv.GetRowCount();
+        if (count < 7) {
+            RefuseIfEndsInsideRow(csv, L"commanders.csv", count, 7);
+            LogLine(L"ERROR: commanders.csv, line %i: a row of %i fields, a commander has 7; row skipped", line, count);
+            CountRowLeftOut(L"commanders.csv");
+            continue;
+        }
         if (f[1].size() > kMaxNameLength) {
             LogLine(L"ERROR: commanders.csv, line %i: the name %s is longer than %i characters; row skipped", line,
                     f[1], int(kMaxNameLength));
+            CountRowLeftOut(L"commanders.csv");
             continue;
         }
         auto* c = new sDowodca;
@@ -37,6 +45,7 @@ void ReadCommanders(std::string_view text, std::vector<sDowodca*>& commanders)
         if (c->Type < 0 || c->Type > 2 || c->State < 0 || c->State > 2 || c->CountryID < 1) {
             LogLine(L"ERROR: commanders.csv, line %i: commander %s has country %i, type %i, state %i; row skipped",
                     line, c->Name, c->CountryID, c->Type, c->State);
+            CountRowLeftOut(L"commanders.csv");
             delete c;
             continue;
         }
@@ -46,6 +55,7 @@ void ReadCommanders(std::string_view text, std::vector<sDowodca*>& commanders)
             LogLine(L"ERROR: commanders.csv, line %i: commander %s has ID %i, skill %i, experience %i (0 to %i, 0 to "
                     L"100, 0 to 1000); row skipped",
                     line, c->Name, c->ID, c->Skill, c->Experience, kMaxCommanderId);
+            CountRowLeftOut(L"commanders.csv");
             delete c;
             continue;
         }
@@ -85,12 +95,14 @@ void ReadUnitNames(std::string_view text, int countryCount, const UnitNameSetter
             continue;
         if (count < 2) {
             LogLine(L"ERROR: unit_names.csv, line %i: a row needs a unit type and a default name; row skipped", line);
+            CountRowLeftOut(L"unit_names.csv");
             continue;
         }
         const int type = LeadingInt(f[0]);
         if (type < 1 || type > kUnitTypeNames) {
             LogLine(L"ERROR: unit_names.csv, line %i: unit type %s is not within 1 and %i; row skipped", line, f[0],
                     kUnitTypeNames);
+            CountRowLeftOut(L"unit_names.csv");
             continue;
         }
         for (size_t k = 2; k < f.size(); ++k) {

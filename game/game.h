@@ -289,6 +289,13 @@ const sGameConsts& GameConsts();
 // Makes and loads the game of the request (g_Gra points to it), starts the computer
 // opponent's thread and opens the scenario-settings menu; 0.
 int CreateGame(sGameLoadRequest request);
+// CreateGame for a game the player picked: a file that cannot be loaded refuses the game
+// instead of ending the program. False then, with the reason (the file, the line, why), no
+// game object and nothing of the game loaded left behind.
+bool CreateGameOrRefuse(const sGameLoadRequest& request, std::wstring& reason);
+// What the last load left out, one line a file ("12 rows of land_units.csv were left
+// out"); empty when it took every row.
+std::wstring RowsLeftOutText();
 // The loading alone, without the thread and the menu: the game ends in state 1. A load
 // error ends the program (FatalExit); under a throwing fatal handler the half-built game
 // is torn down before the exception leaves.

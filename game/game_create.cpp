@@ -9,6 +9,7 @@
 #include "core/lock.h"
 #include "core/log.h"
 #include "core/random.h"
+#include "core/stringbase.h"
 #include "core/text.h"
 #include "events/events.h"
 #include "events/events_game.h"
@@ -325,6 +326,7 @@ cGra* LoadGame(const sGameLoadRequest& request)
         DeleteGameObject();
     g_CreatingGame = true;
     ForgetExpected();
+    ForgetRowsLeftOut();
     cGra* game = new cGra(request, request.loadedFromSave);
     try {
         game->Load(request);
@@ -348,13 +350,48 @@ cGra* LoadGame(const sGameLoadRequest& request)
     return game;
 }
 
-int CreateGame(sGameLoadRequest request)
+namespace {
+void StartLoadedGame()
 {
-    LoadGame(request);
     // Once per game, outside the lock: a start first joins any thread still running.
     StartAIThread();
     ACQUIRE_GLOBAL_LOCK();
     Presentation().StartScenarioSettingsMenu();
     RELEASE_GLOBAL_LOCK();
+}
+} // namespace
+
+int CreateGame(sGameLoadRequest request)
+{
+    LoadGame(request);
+    StartLoadedGame();
     return 0;
+}
+
+bool CreateGameOrRefuse(const sGameLoadRequest& request, std::wstring& reason)
+{
+    // Every loader ends the program on a file it cannot read; here that end is caught, the
+    // half-built game has been torn down on the way out, and the program goes on.
+    reason.clear();
+    if (const std::optional<std::wstring> failure = RunCatchingFatal([&] { LoadGame(request); }))
+        reason = failure->empty() ? L"a file could not be read" : *failure;
+    // The log line of a file that cannot be opened does not name it; the player is told which.
+    if (!reason.empty() && !UnreadableFile().empty())
+        reason = LangFormat("load_file_unreadable_%s", UnreadableFile());
+    if (!reason.empty()) {
+        LogLine(L"The game in %s was not loaded: %s", request.folderPattern, reason);
+        return false;
+    }
+    StartLoadedGame();
+    return true;
+}
+
+std::wstring RowsLeftOutText()
+{
+    std::wstring text;
+    for (const sRowsLeftOut& entry : RowsLeftOut())
+        text += (entry.rows == 1 ? LangFormat("load_row_left_out_%s", entry.file)
+                                 : LangFormat("load_rows_left_out_%s_%i", entry.file, entry.rows)) +
+                L"\n";
+    return text;
 }

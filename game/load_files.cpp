@@ -2,7 +2,9 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <mutex>
 
+#include "core/csv.h"
 #include "core/fatal.h"
 #include "core/log.h"
 #include "core/text.h"
@@ -14,6 +16,8 @@ std::string ReadLoadFileOrFail(const std::wstring& path, std::wstring_view openi
     LogLine(openingLine);
     LogLine(path);
     auto bytes = ReadWholeFile(HostPath(path));
+    if (!bytes)
+        NoteUnreadableFile(path);
     if (!bytes)
         // A reason from the language table is empty when the table is not loaded.
         FatalExit(1, failReason.empty() ? std::wstring(kOpenFailed) + L" " + path : std::wstring(failReason));
@@ -135,6 +139,57 @@ void CheckExpected(eLaterCheck kind, int count)
 }
 
 void ForgetExpected() { g_Expected.clear(); }
+
+namespace {
+std::mutex g_LeftOutMutex;
+std::vector<sRowsLeftOut> g_LeftOut;
+std::wstring g_UnreadableFile;
+} // namespace
+
+void NoteUnreadableFile(const std::wstring& path)
+{
+    std::lock_guard<std::mutex> guard(g_LeftOutMutex);
+    g_UnreadableFile = path;
+}
+
+std::wstring UnreadableFile()
+{
+    std::lock_guard<std::mutex> guard(g_LeftOutMutex);
+    return g_UnreadableFile;
+}
+
+void CountRowLeftOut(const std::wstring& path)
+{
+    const size_t slash = path.find_last_of(L"\\/");
+    const std::wstring file = slash == std::wstring::npos ? path : path.substr(slash + 1);
+    std::lock_guard<std::mutex> guard(g_LeftOutMutex);
+    for (sRowsLeftOut& entry : g_LeftOut)
+        if (entry.file == file) {
+            ++entry.rows;
+            return;
+        }
+    g_LeftOut.push_back({file, 1});
+}
+
+std::vector<sRowsLeftOut> RowsLeftOut()
+{
+    std::lock_guard<std::mutex> guard(g_LeftOutMutex);
+    return g_LeftOut;
+}
+
+void ForgetRowsLeftOut()
+{
+    std::lock_guard<std::mutex> guard(g_LeftOutMutex);
+    g_LeftOut.clear();
+    g_UnreadableFile.clear();
+}
+
+void RefuseIfEndsInsideRow(const cCsvReader& reader, const std::wstring& path, int fields, int needed)
+{
+    if (fields < needed && reader.EndsInsideRow())
+        FatalExit(1, FormatText(L"%s, line %i: the file ends inside a row (%i of its %i fields): it was cut short",
+                                path, reader.GetRowCount(), fields, needed));
+}
 
 int ClampedValue(int value, int lo, int hi, const std::wstring& path, int line, const std::wstring& what)
 {

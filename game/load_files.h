@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+class cCsvReader;
+
 inline constexpr std::wstring_view kOpenFailed = L"Blad otwarcia pliku! (nie istnieje?)";
 inline constexpr std::wstring_view kOpenOk = L"Otwarcie OK";
 
@@ -35,6 +37,27 @@ void ExpectLater(eLaterCheck kind, const std::wstring& file, int line, const std
 void CheckExpected(eLaterCheck kind, int count);
 // Forgets every noted value (a new load starts).
 void ForgetExpected();
+
+// The file a load could not read, noted before the load ends, so that a refusal can name
+// it (the log line the readers end with does not); empty when there was none.
+void NoteUnreadableFile(const std::wstring& path);
+std::wstring UnreadableFile();
+
+// The rows a load leaves out (too few fields, a bad value), counted per file so that the
+// player is told once the game has loaded, not only the log.
+void CountRowLeftOut(const std::wstring& path);
+struct sRowsLeftOut
+{
+    std::wstring file; // the file's name, without its folder
+    int rows = 0;
+};
+// Per file, in the order first met.
+std::vector<sRowsLeftOut> RowsLeftOut();
+// Forgets them and the unreadable file (a new load starts).
+void ForgetRowsLeftOut();
+// A table whose last row is short and has no line end was cut short: the load is refused,
+// with the file, the line and what was found. Nothing for any other row.
+void RefuseIfEndsInsideRow(const cCsvReader& reader, const std::wstring& path, int fields, int needed);
 
 // A number of a table that the rules add to, multiply or convert: kept when it lies within
 // lo..hi, otherwise logged ("<path>, line <line>: <what> is <value>, outside ...") and taken

@@ -5,6 +5,7 @@
 #include "core/fatal.h"
 #include "core/log.h"
 #include "core/text.h"
+#include "game/load_files.h"
 #include "game/paths.h"
 #include "game/save_files.h"
 #include "platform/paths.h"
@@ -109,7 +110,9 @@ void cReportManager::Load(std::wstring_view pattern)
 {
     const std::wstring path = JoinPathPattern(pattern, L"reports.dat");
     auto bytes = ReadWholeFile(HostPath(path));
-    if (!bytes)
+    if (!bytes) {
+        NoteUnreadableFile(path);
         FatalExit(1, L"ERROR: Opening reports file for reading");
+    }
     Decode(*bytes);
 }

@@ -120,29 +120,15 @@ void RemoveAll(const fs::path& path)
 // Writes every file into the writing folder; the reason of the failure, or empty.
 std::wstring WriteAllCatchingFailure(const std::wstring& folder)
 {
-    std::wstring failure;
     // Every writer ends the program on a failure; here that failure is caught so that
     // the running game survives it.
-    FatalHandler previous = SetFatalHandler([](int code, const std::wstring& reason) {
-        if (!reason.empty())
-            LogLine(reason);
-        throw sFatalExit(code, reason);
-    });
-    try {
-        WriteSaveFiles(folder);
-    } catch (const sFatalExit& e) {
-        failure = e.reason.empty() ? L"a file could not be written" : e.reason;
-    } catch (const std::exception& e) {
-        failure = Utf8ToWide(e.what());
-    }
-    SetFatalHandler(std::move(previous));
-    if (!failure.empty())
-        return failure;
+    if (const std::optional<std::wstring> failure = RunCatchingFatal([&] { WriteSaveFiles(folder); }))
+        return failure->empty() ? L"a file could not be written" : *failure;
     // Some writers only log a failure: every file must be there.
     for (const wchar_t* name : kSaveFileNames)
         if (!Exists(HostPath(JoinFolder(folder, name))))
             return FormatText(L"%s was not written", name);
-    return failure;
+    return {};
 }
 
 // The save into <folder>: written beside it, then put in its place.

@@ -76,6 +76,7 @@ public:
     void Skip(std::wstring_view format, const Args&... args)
     {
         LogLine(L"%s:%i: %s", m_FileName, Line(), FormatText(format, args...));
+        CountRowLeftOut(m_Path);
     }
     // False, with the row left out, when it has fewer than `columns` fields; `what` names
     // what one row holds ("a fleet").
@@ -83,6 +84,7 @@ public:
     {
         if (FieldCount() >= columns)
             return true;
+        RefuseIfEndsInsideRow(m_Reader, m_Path, FieldCount(), columns);
         Skip(L"row of %i fields left out: %s has %i", FieldCount(), what, columns);
         return false;
     }

@@ -187,6 +187,7 @@ void LoadCities(const std::wstring& folderPattern, std::list<cMiasto*>& cities)
         {
             LogLine(L"ERROR: city %s has coordinates that are not whole numbers in %s at line %i, line skipped",
                     city.Name, path, line);
+            CountRowLeftOut(path);
             continue;
         }
         city.Type = LeadingInt(f[3]);
@@ -202,6 +203,7 @@ void LoadCities(const std::wstring& folderPattern, std::list<cMiasto*>& cities)
         {
             LogLine(L"ERROR: city %s has type %i (0 to 4) in %s at line %i, line skipped", city.Name, city.Type, path,
                     line);
+            CountRowLeftOut(path);
             continue;
         }
         if (map)
@@ -210,6 +212,7 @@ void LoadCities(const std::wstring& folderPattern, std::list<cMiasto*>& cities)
             {
                 LogLine(L"ERROR: city %s at (%i, %i) lies outside the map in %s at line %i, line skipped", city.Name,
                         city.X, city.Y, path, line);
+                CountRowLeftOut(path);
                 continue;
             }
             sHex* hex = map->GetHex(city.X, city.Y);
@@ -217,6 +220,7 @@ void LoadCities(const std::wstring& folderPattern, std::list<cMiasto*>& cities)
             {
                 LogLine(L"ERROR: city %s at (%i, %i) stands on the hex of %s in %s at line %i, line skipped",
                         city.Name, city.X, city.Y, hex->city->Name, path, line);
+                CountRowLeftOut(path);
                 continue;
             }
             cities.push_back(new cMiasto(city));
@@ -269,12 +273,14 @@ void ReadCityTable(const std::wstring& path, const std::wstring& openText, int c
         if (tokens.size() < 2)
         {
             LogLine(L"WARNING: too few fields in %s at line %i, line skipped", path, lineNo);
+            CountRowLeftOut(path);
             continue;
         }
         int x = 0, y = 0;
         if (!ParseInt(tokens[0], x) || !ParseInt(tokens[1], y))
         {
             LogLine(L"WARNING: coordinates that are not whole numbers in %s at line %i, line skipped", path, lineNo);
+            CountRowLeftOut(path);
             continue;
         }
         cMiasto* city = map && map->IsInside(x, y) ? map->GetHex(x, y)->city : nullptr;

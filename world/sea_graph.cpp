@@ -193,6 +193,7 @@ void cGrafMorz::LoadEdgesFile(const std::wstring& path)
         if (fields.size() < 4)
         {
             LogLine(L"WARNING: %i fields instead of 4 in %s at line %i, line skipped", int(fields.size()), path, lineNo);
+            CountRowLeftOut(path);
             continue;
         }
         const int from = LeadingInt(fields[0]);
@@ -202,6 +203,7 @@ void cGrafMorz::LoadEdgesFile(const std::wstring& path)
         {
             LogLine(L"ERROR: the hex of edge %i -> %i is not given in whole numbers in %s at line %i, line skipped",
                     from, edge.Target, path, lineNo);
+            CountRowLeftOut(path);
             continue;
         }
         if (!GetNode(from) || !GetNode(edge.Target))
@@ -209,12 +211,14 @@ void cGrafMorz::LoadEdgesFile(const std::wstring& path)
             LogLine(L"ERROR: edge %i -> %i names a sea node that does not exist (1 to %i) in %s at line %i, line "
                     L"skipped",
                     from, edge.Target, NodeCount(), path, lineNo);
+            CountRowLeftOut(path);
             continue;
         }
         if (edge.ControlX != -1 && (!map || !map->IsInside(edge.ControlX, edge.ControlY)))
         {
             LogLine(L"ERROR: edge %i -> %i is held by hex (%i, %i) outside the map in %s at line %i, line skipped",
                     from, edge.Target, edge.ControlX, edge.ControlY, path, lineNo);
+            CountRowLeftOut(path);
             continue;
         }
         GetNode(from)->Edges.push_back(edge);

@@ -63,8 +63,10 @@ bool NextTableRow(cCsvReader& reader, bool keepEmpty, int minFields, const std::
             continue;
         if (count >= minFields)
             return true;
+        RefuseIfEndsInsideRow(reader, path, count, minFields);
         LogLine(L"WARNING: %i fields instead of %i in %s at line %i, line skipped", count, minFields, path,
                 reader.GetRowCount());
+        CountRowLeftOut(path);
     }
     return false;
 }

@@ -7,6 +7,8 @@
 #include "core/log.h"
 #include "core/stringbase.h"
 #include "core/text.h"
+#include "dialogs/dialog_stack.h"
+#include "dialogs/message_dialog.h"
 #include "game/game.h"
 #include "game/load_request.h"
 #include "game/paths.h"
@@ -18,6 +20,9 @@
 #include "shell/draw_helpers.h"
 #include "shell/menus/loading_menu.h"
 #include "shell/menus/main_menu.h"
+#include "shell/sound.h"
+#include "shell/sound_effects.h"
+#include "shell/startup.h"
 #include "shell/textures.h"
 
 std::wstring g_SelectedEntryName = L"xyz";
@@ -351,12 +356,55 @@ void cScenarioMenu::StartSelected(bool doubleClick)
         LogLine(L"sp34");
         LogLine(LangText("loading_scenario_from_%s"), request.folderPattern);
     }
+    const int tab = m_SelectedTab;
     // This menu ends with the loading screen's construction; it is freed after this
     // handler has returned.
     g_CurrentMenu = new cLoadingMenu;
-    CreateGame(request);
+    std::wstring refusal;
+    if (!CreateGameOrRefuse(request, refusal)) {
+        RefuseGame(tab, request.folderPattern, refusal);
+        return;
+    }
+    const std::wstring leftOut = RowsLeftOutText();
+    if (!leftOut.empty())
+        PushDialog(new cDialogTekstowy(leftOut + L"\n" + LangText("load_rows_left_out_note"),
+                                       LangText("load_rows_left_out_title")));
     if (doubleClick)
         LogLine(L"sp45");
+}
+
+void cScenarioMenu::RefuseGame(int tab, const std::wstring& folderPattern, const std::wstring& reason)
+{
+    // Nothing of the game is kept: what its loading had put up goes with it, and the
+    // menu music that the game's panels stopped plays again.
+    DestroyGame();
+    g_Textures[TEX_WALLPAPER_LOADING_PAUSE].Release();
+    StopSoundSlot(sound_effects::kMainMenuMusicLoop);
+    PlaySoundSlot(sound_effects::kMainMenuMusicLoop, true);
+    auto* menu = new cScenarioMenu;
+    g_CurrentMenu = menu;
+    menu->m_SelectedTab = tab;
+    if (auto* tabs = menu->Control<CDXUTTabFrame>(IDC_TABS))
+        tabs->SelectTab(tab, false);
+    menu->FillList();
+    menu->SelectRow(folderPattern);
+    PushDialog(new cDialogTekstowy(LangFormat("load_game_refused_%s", reason), LangText("load_game_refused_title")));
+}
+
+void cScenarioMenu::SelectRow(const std::wstring& folderPattern)
+{
+    auto* list = Control<CDXUTListBox>(IDC_LIST);
+    if (!list)
+        return;
+    for (int row = 0; row < list->GetSize(); ++row) {
+        const DXUTListBoxItem* item = list->GetItem(row);
+        const auto* pattern = item ? static_cast<const std::wstring*>(item->pData) : nullptr;
+        if (pattern && *pattern == folderPattern) {
+            list->SelectItem(row, false);
+            ShowDetails();
+            return;
+        }
+    }
 }
 
 void cScenarioMenu::OnBackPressed()

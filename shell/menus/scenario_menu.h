@@ -31,12 +31,17 @@ public:
     void OnBackPressed();
 
     int GetSelectedTab() const { return m_SelectedTab; }
+    // Selects the row of that folder and shows its details; nothing when it is not listed.
+    void SelectRow(const std::wstring& folderPattern);
 
 private:
     void ShowDetails();
     // An empty list: no details, no picture, and a word on why the list is empty.
     void ShowNothingToLoad();
     void StartSelected(bool doubleClick);
+    // The game picked could not be loaded: a new list, on the same tab and row as this one,
+    // becomes current and says why.
+    static void RefuseGame(int tab, const std::wstring& folderPattern, const std::wstring& reason);
 
     int m_SelectedTab = 0;
     // The folder pattern of every row; the rows point into it.

@@ -1,0 +1,173 @@
+// Damaged saves picked in the scenario list: a file cut short refuses the game with a message
+// and leaves the player in the list as it was; rows left out are told once the game is up.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "ai/ai_thread.h"
+#include "core/ini.h"
+#include "core/text.h"
+#include "dialogs/dialog_stack.h"
+#include "dialogs/message_dialog.h"
+#include "game/game.h"
+#include "game/save_game.h"
+#include "gui/controls.h"
+#include "platform/messages.h"
+#include "shell/menus/scenario_menu.h"
+#include "shell/menus/scenario_settings_menu.h"
+#include "shell/textures.h"
+#include "units/unit.h"
+#include "tests/shell/program_driver.h"
+#include "tests/test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace testing_support;
+using D = cProgramDriver;
+
+enum
+{
+    IDC_TABS = 178,
+    IDC_LIST = 179,
+    IDC_START = 200,
+    IDC_SETTINGS_BACK = 246,
+};
+
+cScenarioMenu* Menu() { return dynamic_cast<cScenarioMenu*>(g_CurrentMenu); }
+bool Settings() { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; }
+
+std::wstring MessageText(int row)
+{
+    auto* message = dynamic_cast<cDialogTekstowy*>(CurrentDialog());
+    auto* text = message ? dynamic_cast<CDXUTStatic*>(message->GetControl(kMessageDialogRow + row)) : nullptr;
+    return text ? text->GetText() : std::wstring();
+}
+
+void Cut(const fs::path& file, uintmax_t size) { fs::resize_file(file, size); }
+
+std::string ReadBytes(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// On the map, aboard ships and in reserve.
+size_t LandUnits()
+{
+    size_t count = 0;
+    g_Gra->ForEachUnitOf(CATEGORY_LAND, [&](const cUnit&) { ++count; });
+    return count;
+}
+
+// Copies of the good save, each damaged as a disk or a copy can damage it.
+void MakeDamagedCopies()
+{
+    const fs::path good = "data/save/good";
+    // The list shows when each was saved: a fixed time, so that the screen is the same every day.
+    cIniFile info;
+    info.Load(good / "Info.ini");
+    info.SetString("Save/Date", L"26.12.08 08:04");
+    ASSERT_TRUE(info.SaveAs(good / "Info.ini"));
+    for (const char* name : {"cut map", "cut units", "every file cut", "short row"})
+        fs::copy(good, fs::path("data/save") / name, fs::copy_options::recursive);
+    Cut("data/save/cut map/map.qvr", fs::file_size(good / "map.qvr") / 2);
+    // Ten bytes into the row in the middle of the table: the file ends inside that row.
+    const std::string units = ReadBytes(good / "land_units.csv");
+    Cut("data/save/cut units/land_units.csv", units.rfind('\n', units.size() / 2) + 11);
+    for (const auto& entry : fs::directory_iterator("data/save/every file cut"))
+        Cut(entry.path(), fs::file_size(entry.path()) / 2);
+    // One row in the middle keeps its first three fields; the table ends as written.
+    const size_t begin = units.rfind('\n', units.size() / 2) + 1;
+    size_t third = begin;
+    for (int k = 0; k < 3; ++k)
+        third = units.find(';', third) + 1;
+    std::string shortRow = units.substr(0, third) + units.substr(units.find('\r', begin));
+    std::ofstream("data/save/short row/land_units.csv", std::ios::binary | std::ios::trunc) << shortRow;
+}
+
+// Picks the save in the list and presses Start.
+void Load(cProgramDriver& driver, const std::wstring& save)
+{
+    const std::string name = WideToUtf8(save);
+    driver.Then("show " + name, [save] { return Menu() && D::ShowListRow(IDC_LIST, save); })
+        .Then("pick " + name, D::AfterFrames(2), [save] { D::ClickListRow(IDC_LIST, save); })
+        .Then("start " + name, D::AfterFrames(2), [] { D::ClickControl(IDC_START); });
+}
+
+// The message of a refused save over the list, on the saved-games tab with the save chosen;
+// nothing of the game is left.
+void ExpectRefused(cProgramDriver& driver, const std::wstring& save, std::vector<std::wstring> saying,
+                   const std::string& screen = {})
+{
+    driver.Then("refused " + WideToUtf8(save), [] { return Menu() && MessageText(3) != L""; },
+                [save, saying] {
+                    EXPECT_EQ(MessageText(1), L"The game was not loaded");
+                    for (const std::wstring& part : saying)
+                        EXPECT_NE(MessageText(3).find(part), std::wstring::npos) << WideToUtf8(MessageText(3));
+                    EXPECT_EQ(Menu()->GetSelectedTab(), 1);
+                    auto* list = dynamic_cast<CDXUTListBox*>(Menu()->GetControl(IDC_LIST));
+                    ASSERT_NE(list->GetSelectedItem(), nullptr);
+                    EXPECT_EQ(list->GetSelectedItem()->Text(), save);
+                    EXPECT_EQ(g_Gra, nullptr);
+                    EXPECT_FALSE(IsAIThreadRunning());
+                    for (int holder = TEX_MINIMAP_OVERLAY; holder < kSharedTextureCount; ++holder) {
+                        if (holder == TEX_WALLPAPER_SCENARIO || holder == TEX_PREVIEW_MINIMAP)
+                            continue;
+                        EXPECT_EQ(g_Textures[size_t(holder)].Get(), nullptr) << holder;
+                    }
+                });
+    if (!screen.empty())
+        driver.Then("settled", D::AfterFrames(20)).Screenshot(screen);
+    driver.Then("read " + WideToUtf8(save), [] { return true; }, [] { D::PressKey(VK_RETURN); })
+        .Then("closed " + WideToUtf8(save), [] { return Menu() && !CurrentDialog(); });
+}
+
+TEST(DamagedSaves, AreRefusedInTheListAndRowsLeftOutAreToldAfterLoading)
+{
+    static size_t unitsInTheGoodSave = 0;
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    driver.StartWith(LoadTestland)
+        .Then("settings", Settings,
+              [] {
+                  unitsInTheGoodSave = LandUnits();
+                  ASSERT_TRUE(SaveGame(L"good", true));
+                  MakeDamagedCopies();
+                  D::ClickControl(IDC_SETTINGS_BACK);
+              })
+        .Then("scenario list", [] { return Menu() != nullptr; }, [] { D::ClickTab(IDC_TABS, 1); })
+        .Then("saved games", [] { return Menu() && Menu()->GetSelectedTab() == 1; });
+    Load(driver, L"cut map");
+    ExpectRefused(driver, L"cut map", {L"map.qvr"}, "damaged_save_refused");
+    Load(driver, L"cut units");
+    ExpectRefused(driver, L"cut units", {L"land_units.csv, line", L"cut short"});
+    Load(driver, L"every file cut");
+    ExpectRefused(driver, L"every file cut", {L".csv"});
+    Load(driver, L"short row");
+    driver
+        .Then("told", [] { return Settings() && MessageText(1) != L""; },
+              [] {
+                  EXPECT_EQ(MessageText(1), L"Some rows were left out");
+                  EXPECT_NE(MessageText(3).find(L"From land_units.csv, one row could not be read and was left out."),
+                            std::wstring::npos)
+                      << WideToUtf8(MessageText(3));
+                  EXPECT_EQ(LandUnits() + 1, unitsInTheGoodSave);
+              })
+        .Then("settled", D::AfterFrames(20))
+        .Screenshot("rows_left_out")
+        .Then("read", [] { return true; }, [] { D::PressKey(VK_RETURN); })
+        .Then("back", [] { return Settings() && !CurrentDialog(); }, [] { D::ClickControl(IDC_SETTINGS_BACK); })
+        .Then("list again", [] { return Menu() != nullptr; }, [] { D::ClickTab(IDC_TABS, 1); })
+        .Then("saved games again", [] { return Menu() && Menu()->GetSelectedTab() == 1; });
+    Load(driver, L"good");
+    driver.Then("good save", [] { return Settings() && g_Gra; },
+                [] {
+                    EXPECT_EQ(CurrentDialog(), nullptr);
+                    EXPECT_EQ(LandUnits(), unitsInTheGoodSave);
+                });
+    EXPECT_EQ(driver.Run(), 0);
+}
+
+} // namespace
