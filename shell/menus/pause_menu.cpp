@@ -1,5 +1,7 @@
 #include "shell/menus/pause_menu.h"
 
+#include <array>
+
 #include "core/lock.h"
 #include "core/log.h"
 #include "core/stringbase.h"
@@ -56,14 +58,24 @@ void ReturnToScenarioList()
     OpenScenarioMenu();
 }
 
-// The question before a game is given up: play since the last save would be lost.
-class cAbortGameQuestion : public cDialogPotwierdzenia
+void LeaveVelmorant()
+{
+    DestroyGame();
+    if (g_CurrentMenu)
+        EndMenu(g_CurrentMenu);
+    DXUTShutdown();
+}
+
+// The question before a game is given up, to the scenario list (abort) or out of the
+// program (exit): play since the last save would be lost.
+class cGiveUpGameQuestion : public cDialogPotwierdzenia
 {
 public:
-    cAbortGameQuestion()
-        : cDialogPotwierdzenia(LangText("pause_abort_title"), LangText("pause_abort_question"),
-                               LangText("pause_abort_yes"), LangText("pause_abort_yes_hint"),
-                               LangText("pause_abort_no"), LangText("pause_abort_no_hint"))
+    // The keys of the title, the question, yes and its hint, no and its hint.
+    cGiveUpGameQuestion(const std::array<const char*, 6>& keys, void (*giveUp)())
+        : cDialogPotwierdzenia(LangText(keys[0]), LangText(keys[1]), LangText(keys[2]), LangText(keys[3]),
+                               LangText(keys[4]), LangText(keys[5])),
+          m_GiveUp(giveUp)
     {
     }
 
@@ -73,8 +85,11 @@ protected:
         g_ConfirmAnswer = true;
         SetAnswer(1);
         CloseTopDialogs(1);
-        ReturnToScenarioList();
+        m_GiveUp();
     }
+
+private:
+    void (*m_GiveUp)();
 };
 
 } // namespace
@@ -191,11 +206,16 @@ void cPauseMenu::OnPreferencesPressed()
         g_DialogLinks.openPreferences();
 }
 
-void cPauseMenu::OnAbortPressed() { PushDialog(new cAbortGameQuestion); }
+void cPauseMenu::OnAbortPressed()
+{
+    PushDialog(new cGiveUpGameQuestion({"pause_abort_title", "pause_abort_question", "pause_abort_yes",
+                                        "pause_abort_yes_hint", "pause_abort_no", "pause_abort_no_hint"},
+                                       ReturnToScenarioList));
+}
 
 void cPauseMenu::OnExitPressed()
 {
-    DestroyGame();
-    EndMenu(this);
-    DXUTShutdown();
+    PushDialog(new cGiveUpGameQuestion({"pause_exit_title", "pause_exit_question", "pause_exit_yes",
+                                        "pause_exit_yes_hint", "pause_exit_no", "pause_exit_no_hint"},
+                                       LeaveVelmorant));
 }

@@ -111,6 +111,25 @@ TEST(PauseMenu, OpensOverTheMapResumesAndAbortsToTheScenarioList)
                                L"----- Pause Menu -----", L"----- Ending game ----"}));
 }
 
+TEST(PauseMenu, ExitAsksFirstAsAbortDoes)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    driver.StartWith(LoadTestland);
+    PlayUntilAlbionsTurn(driver);
+    driver.Then("map", [] { return !CurrentDialog(); }, [] { D::PressKey(VK_ESCAPE); })
+        .Then("exit", Paused, [] { D::ClickControl(IDC_EXIT); })
+        // Play since the last save would be lost: Escape keeps the game, yes leaves.
+        .Then("asked", [] { return dynamic_cast<cDialogPotwierdzenia*>(CurrentDialog()) != nullptr; },
+              [] { D::PressKey(VK_ESCAPE); })
+        .Then("kept", [] { return Paused() && !CurrentDialog() && g_Gra; }, [] { D::ClickControl(IDC_EXIT); })
+        .Then("asked again", [] { return dynamic_cast<cDialogPotwierdzenia*>(CurrentDialog()) != nullptr; },
+              [] { D::ClickControl(kConfirmYesId); });
+    EXPECT_EQ(driver.Run(), 0);
+    EXPECT_EQ(g_Gra, nullptr);
+    EXPECT_TRUE(LogHasInOrder({L"----- Pause Menu -----", L"----- Ending game ----"}));
+}
+
 // The computer's turns and the end of the impulse that its thread plays.
 bool ComputersPlay()
 {
@@ -213,13 +232,14 @@ TEST(PauseMenu, OverTheComputersPlayItHoldsItsThreadUntilResumedAndAbortEndsTheG
     EXPECT_TRUE(LogHasInOrder({L"The computer's play waits while the game is paused", L"----- Ending game ----"}));
 }
 
-TEST(PauseMenu, ExitOverTheComputersPlayEndsTheProgramAtOnce)
+TEST(PauseMenu, ExitOverTheComputersPlayEndsTheProgramOnceAnswered)
 {
     cProgramDriver driver(kSlowComputer, {"scenarios", "save", "pbem"});
     MakeTestlandFolder();
     driver.StartWith(LoadTestland).Then("settings", Settings, [] { D::ClickControl(IDC_OK); });
     PauseTheComputersPlay(driver);
-    driver.Then("exit", [] { return true; }, [] { D::ClickControl(IDC_EXIT); });
+    driver.Then("exit", [] { return true; }, [] { D::ClickControl(IDC_EXIT); })
+        .Then("yes", Asked, [] { D::ClickControl(kConfirmYesId); });
     EXPECT_EQ(driver.Run(), 0);
     EXPECT_FALSE(IsAIThreadRunning());
     EXPECT_TRUE(LogHasInOrder({L"The computer's play waits while the game is paused", L"----- Ending game ----"}));
