@@ -1,6 +1,7 @@
 #include "shell/map_skin.h"
 
 #include <charconv>
+#include <filesystem>
 
 #include "core/log.h"
 #include "core/text.h"
@@ -133,7 +134,14 @@ void LoadEyecandies(cMapa& map, const std::wstring& scenarioFolder)
     map.AllocateScratch();
     if (!g_Textures[TEX_EYECANDIES].Get())
         return;
-    std::optional<std::vector<std::wstring>> lines = ReadTextLines(HostPath(scenarioFolder + L"\\eyecandies.csv"));
+    const std::filesystem::path path = HostPath(scenarioFolder + L"\\eyecandies.csv");
+    // The file is optional: a scenario without it has no eyecandies, which is no error.
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+        LogLine(L"No eyecandies in %s: it has no eyecandies.csv", scenarioFolder);
+        return;
+    }
+    std::optional<std::vector<std::wstring>> lines = ReadTextLines(path);
     if (!lines) {
         LogLine(L"ERROR unable to load eyecandies data from %s/eyecandies.csv", scenarioFolder);
         return;

@@ -118,9 +118,16 @@ TEST(Eyecandies, EntriesOffTheMapOrMalformedAreSkippedWithALogLine)
 {
     cMapa map(4, 4);
     g_Textures[TEX_EYECANDIES].CreateEmpty(8, 8);
+    // The file is optional: without it there is nothing to report as an error.
     testing_support::ClearLog();
     LoadEyecandies(map, L"data\\scenarios\\Nowhere");
-    EXPECT_TRUE(testing_support::LogContains(L"ERROR unable to load eyecandies data from data\\scenarios\\Nowhere/eyecandies.csv"));
+    EXPECT_FALSE(testing_support::LogStartsWith(L"ERROR"));
+    EXPECT_TRUE(testing_support::LogContains(L"No eyecandies in data\\scenarios\\Nowhere: it has no eyecandies.csv"));
+    // One that is there but cannot be read is.
+    std::filesystem::create_directories("data/scenarios/Unreadable/eyecandies.csv");
+    testing_support::ClearLog();
+    LoadEyecandies(map, L"data\\scenarios\\Unreadable");
+    EXPECT_TRUE(testing_support::LogContains(L"ERROR unable to load eyecandies data from data\\scenarios\\Unreadable/eyecandies.csv"));
 
     WriteFile("data/scenarios/Deco/eyecandies.csv",
               "1;2;20;0;0;167;0;2;0\n9;1;20;0;0;0;0;0;0\n1;1;2\n2;2;20;x;0;0;0;0;0\n");
