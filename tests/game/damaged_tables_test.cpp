@@ -5,7 +5,9 @@
 #include <cstring>
 
 #include "core/fatal.h"
+#include "core/text.h"
 #include "game/game.h"
+#include "game/load_files.h"
 #include "game/load_request.h"
 #include "platform/paths.h"
 #include "tests/game/testland.h"
@@ -101,6 +103,50 @@ TEST(DamagedTables, EachDamageIsRefusedOrKeptInRangeWithItsFileAndLine)
         }
         DeleteGameObject();
     }
+}
+
+// A table cut short ends inside its last row: the load is refused with the file and line.
+// A short row inside a table is left out and counted for the player.
+TEST(DamagedTables, ATableCutInsideItsLastRowIsRefusedAndRowsLeftOutAreCounted)
+{
+    SetPresentation(nullptr);
+    for (const char* file : {"land_units.csv", "air_units.csv", "fleets.csv", "naval_units.csv", "commanders.csv",
+                             "cities.csv", "sea_nodes.csv", "convoys.csv"}) {
+        testland::InstallTestland();
+        const auto path = HostPath(std::string("data\\scenarios\\Testland\\") + file);
+        std::string text = ReadWholeFile(path).value_or("");
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+            text.pop_back();
+        // Just past the first field of the last row.
+        const size_t rowStart = text.rfind('\n') + 1;
+        testing_support::WriteFile(path, text.substr(0, text.find(';', rowStart) + 2));
+        std::wstring reason;
+        try {
+            LoadGame(sGameLoadRequest::ForScenario(L"Testland"));
+        } catch (const sFatalExit& e) {
+            reason = e.reason;
+        }
+        EXPECT_NE(reason.find(Utf8ToWide(file) + L", line "), std::wstring::npos) << file << ": " << WideToUtf8(reason);
+        EXPECT_NE(reason.find(L"cut short"), std::wstring::npos) << file << ": " << WideToUtf8(reason);
+        EXPECT_EQ(g_Gra, nullptr) << file;
+    }
+
+    testland::InstallTestland();
+    const auto path = HostPath(std::string("data\\scenarios\\Testland\\land_units.csv"));
+    std::string text = ReadWholeFile(path).value_or("");
+    text.replace(text.find("\n2;2nd Infantry Corps;"), 1, "\n9;Short;1;2\n8;Shorter\n");
+    testing_support::WriteFile(path, text);
+    LoadGame(sGameLoadRequest::ForScenario(L"Testland"));
+    const std::vector<sRowsLeftOut> leftOut = RowsLeftOut();
+    ASSERT_EQ(leftOut.size(), 1u);
+    EXPECT_EQ(leftOut[0].file, L"land_units.csv");
+    EXPECT_EQ(leftOut[0].rows, 2);
+    DeleteGameObject();
+    // The next load counts its own.
+    testland::InstallTestland();
+    LoadGame(sGameLoadRequest::ForScenario(L"Testland"));
+    EXPECT_TRUE(RowsLeftOut().empty());
+    DeleteGameObject();
 }
 
 } // namespace
