@@ -253,7 +253,8 @@ void cScenarioMenu::FillList()
             row = FormatText(L"%s;%i;%ix%i", name, ini.GetInt("Duration/Turns", 0), ini.GetInt("Map/SizeX", 0),
                              ini.GetInt("Map/SizeY", 0));
         else
-            row = FormatText(L"%s;%s;%s", folder, name, SaveDateAsShown(ini.GetString("Save/Date", L"--.--.-- --:--")));
+            row = FormatText(L"%s;%s;%s", folder, name,
+                             SaveDateAsShown(ini.GetString("Save/Date", L"--.--.-- --:--")));
         LogLine(L"-------- Adding");
         list->AddItem(row, m_Patterns.back().get());
         LogLine(L"-------- done");
@@ -294,7 +295,8 @@ void cScenarioMenu::ShowDetails()
                            : LangFormat("scenario_duration_%s_to_%s_%i_turns", start, end, turns));
     SetEditText(*this, IDC_MAP_SIZE, FormatText(L"%ix%i", ini.GetInt("Map/SizeX", 0), ini.GetInt("Map/SizeY", 0)));
     // A folder without a save's keys shows none, not the last row's.
-    SetEditText(*this, IDC_SAVE_DATE, ini.HasKey("Save/Date") ? SaveDateAsShown(ini.GetString("Save/Date", L"")) : kNoDetail);
+    SetEditText(*this, IDC_SAVE_DATE,
+                ini.HasKey("Save/Date") ? SaveDateAsShown(ini.GetString("Save/Date", L"")) : kNoDetail);
     SetEditText(*this, IDC_SAVE_TURN,
                 ini.HasKey("Save/Turn")
                     ? LangFormat("%02d.%02d.%02d_turn_%i", ini.GetInt("Save/GameDayDisplayed", 0),
