@@ -379,7 +379,10 @@ bool CreateGameOrRefuse(const sGameLoadRequest& request, std::wstring& reason)
     if (!reason.empty() && !UnreadableFile().empty())
         reason = LangFormat("load_file_unreadable_%s", UnreadableFile());
     if (!reason.empty()) {
-        LogLine(L"The game in %s was not loaded: %s", request.folderPattern, reason);
+        std::wstring folder = request.folderPattern;
+        if (folder.size() >= 3 && folder.compare(folder.size() - 3, 3, L"\\%s") == 0)
+            folder.resize(folder.size() - 3);
+        LogLine(L"The game in %s was not loaded: %s", folder, reason);
         return false;
     }
     StartLoadedGame();

@@ -72,6 +72,11 @@ void cGra::ReadInfoIni(const sGameLoadRequest& request)
     m_Date[0] = clamped("Save/Impulse", 0, 0, kMaxDateNumber);
     m_Date[1] = clamped("Save/GameMonth", 0, 0, 12);
     m_Date[2] = clamped("Save/GameYear", 0, 0, kMaxDateNumber);
+    // Every save is written with the name of its scenario: a save without one was cut short,
+    // and its consts.csv would be looked for in a scenario "unknown".
+    if (request.loadedFromSave != 0 && !ini.HasKey("Save/ScenarioName"))
+        FatalExit(1, FormatText(L"ERROR: %s names no scenario (Save/ScenarioName): the file is damaged or cut short",
+                                path));
     m_ScenarioName = ini.GetString("Save/ScenarioName", L"unknown");
     if (!IsPlainFolderName(m_ScenarioName))
         FatalExit(1, FormatText(L"ERROR: Info.ini: the scenario name \"%s\" is not the name of a scenario folder",

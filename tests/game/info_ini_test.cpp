@@ -107,8 +107,8 @@ TEST(InfoIni, SaveCarriesTheScenarioKeysAndThePbemPlayers)
     EXPECT_EQ(back.m_PbemPlayers, game.m_PbemPlayers);
 
     // A gap ends the list.
-    WriteFile("data/save/Gap/Info.ini", "[Save]\nPBEMGameName=g\nPBEMPlayer1Name=A\nPBEMPlayer1Email=a\n"
-                                  "PBEMPlayer3Name=C\nPBEMPlayer3Email=c\n");
+    WriteFile("data/save/Gap/Info.ini", "[Save]\nScenarioName=Europe\nPBEMGameName=g\nPBEMPlayer1Name=A\n"
+                                        "PBEMPlayer1Email=a\nPBEMPlayer3Name=C\nPBEMPlayer3Email=c\n");
     back.ReadInfoIni(sGameLoadRequest::ForSave(L"Gap"));
     ASSERT_EQ(back.m_PbemPlayers.size(), 1u);
     EXPECT_EQ(back.m_PbemPlayers[0].name, L"A");

@@ -144,7 +144,7 @@ TEST(DamagedSaves, AreRefusedInTheListAndRowsLeftOutAreToldAfterLoading)
     Load(driver, L"cut units");
     ExpectRefused(driver, L"cut units", {L"land_units.csv, line", L"cut short"});
     Load(driver, L"every file cut");
-    ExpectRefused(driver, L"every file cut", {L".csv"});
+    ExpectRefused(driver, L"every file cut", {L"Info.ini names no scenario"});
     Load(driver, L"short row");
     driver
         .Then("told", [] { return Settings() && MessageText(1) != L""; },
