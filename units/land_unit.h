@@ -168,8 +168,6 @@ public:
     cMulberry();
     cMulberry(const cMulberry&) = default;
 
-    int SetSupplySourceX(int) override { return m_SupplySourceX = -1; }
-    int SetSupplySourceY(int) override { return m_SupplySourceY = -1; }
     int SetSupply(int value) override;
     void AddActionPoints(int) override { m_ActionPoints = 0; }
     void SetStartingActionPoints(int) override { m_StartingActionPoints = 0; }
