@@ -168,6 +168,9 @@ public:
     cMulberry();
     cMulberry(const cMulberry&) = default;
 
+    // A harbour supplies itself: it never takes a city as its source.
+    int SetSupplySourceX(int) override { return m_SupplySourceX = -1; }
+    int SetSupplySourceY(int) override { return m_SupplySourceY = -1; }
     int SetSupply(int value) override;
     void AddActionPoints(int) override { m_ActionPoints = 0; }
     void SetStartingActionPoints(int) override { m_StartingActionPoints = 0; }
