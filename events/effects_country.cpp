@@ -15,7 +15,6 @@ namespace event_effects {
 namespace {
 
 constexpr int32_t kMaxTechLevel = 5;
-constexpr int32_t kMaxTechInvestment = 3;
 
 // Runs change on the country of param0; an unknown country is refused.
 template <typename Change>

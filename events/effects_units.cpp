@@ -570,14 +570,10 @@ void CountryKillAllNavalUnits(const cEventEffect& e)
     });
 }
 
-// Ships waiting in the naval reserve are units in reserve too: a country whose forces a
-// script removes keeps none.
+// The reserve pool of land and air units; ships waiting in the naval reserve stay.
 void CountryKillAllUnitsInReserve(const cEventEffect& e)
 {
-    OnCountry(e, [](cPanstwo& c, const cEffectParams&) {
-        DeleteReserveUnitsOfCountry(c.ID);
-        DeleteNavalReserveUnitsOfCountry(c.ID);
-    });
+    OnCountry(e, [](cPanstwo& c, const cEffectParams&) { DeleteReserveUnitsOfCountry(c.ID); });
 }
 
 void CountryChangeOwnershipOfAllNavalUnits(const cEventEffect& e)
@@ -660,6 +656,8 @@ void CommanderAddNew(const cEventEffect& e)
         auto* commander = new sDowodca;
         commander->ID = highest + 1;
         commander->CountryID = c.ID;
+        // Kept within what commanders.csv accepts: a commander beyond it would be dropped from
+        // the next save when it is loaded, and skill times a percentage is an int product.
         commander->Skill = ClampForEffect(p, p.Int(1), 0, kMaxCommanderSkill, L"a commander's skill");
         commander->Experience = ClampForEffect(p, p.Int(2), 0, kMaxCommanderExperience, L"a commander's experience");
         commander->State = 0;

@@ -11,6 +11,7 @@
 #include "units/air_unit.h"
 #include "units/land_unit.h"
 #include "units/naval_unit.h"
+#include "world/alliances.h"
 #include "world/city.h"
 #include "world/country.h"
 #include "world/map.h"
@@ -153,12 +154,7 @@ void ChangeEffectivenessInArea(int columnFrom, int rowFrom, int columnTo, int ro
 cPanstwo* cGra::DetermineNewAllianceLeader(int k) const
 {
     LogLine(LangFormat("determining_new_leader_of_alliance_%i", k));
-    const int member = k > 3 ? k - 3 : k;
-    cPanstwo* best = nullptr;
-    for (cPanstwo* c : m_Countries)
-        if (c->IsActive && c->Alliance == member && c->PoliticalStrength >= 0 &&
-            (!best || c->PoliticalStrength > best->PoliticalStrength))
-            best = c;
+    cPanstwo* best = FindAllianceLeader(m_Countries, k, eLeaderPick::kSuccessor);
     if (best)
         LogLine(LangFormat("%s_becomes_new_leader", best->Name));
     else

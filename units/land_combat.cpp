@@ -124,7 +124,9 @@ bool sLandAttack::Resolve(sCombatResult* result)
         defenceTotal = 0.001f;
 
     int dieA = RandomInt(1, 6);
+    LogLine(L"D6=%i", dieA);
     int dieB = RandomInt(1, 6);
+    LogLine(L"D6=%i", dieB);
     if (RandomFraction() > 0.1f) {
         const cPanstwo* attacker = GetCountry(attackingCountry);
         const cPanstwo* defenderCountry = GetCountry(defenderOwner);

@@ -168,6 +168,7 @@ public:
     cMulberry();
     cMulberry(const cMulberry&) = default;
 
+    // A harbour supplies itself: it never takes a city as its source.
     int SetSupplySourceX(int) override { return m_SupplySourceX = -1; }
     int SetSupplySourceY(int) override { return m_SupplySourceY = -1; }
     int SetSupply(int value) override;

@@ -12,7 +12,6 @@
 #include "world/city_graph.h"
 #include "world/hex_geometry.h"
 #include "world/map.h"
-#include "world/topography.h"
 
 namespace {
 
@@ -87,16 +86,6 @@ void cJednostkaLadowa::FindOrderPath(int order, int x, int y, int mode)
         m_AiTargetY = route.back()->Y;
         m_AiUltimateTargetX = x;
         m_AiUltimateTargetY = y;
-        return;
-    }
-    // No chain of friendly cities leads there (the city graph may lack the link, or pass a
-    // foreign city), yet the unit's own land reaches it: it goes there by land.
-    const cTopografia* moves = g_Gra ? g_Gra->m_StrategicMoves : nullptr;
-    if (target && target->city && moves &&
-        moves->IsHexReachable({m_Owner, m_Category, m_SupplySourceX, m_SupplySourceY}, *target->city)) {
-        m_AiOrder = order;
-        m_AiTargetX = m_AiUltimateTargetX = x;
-        m_AiTargetY = m_AiUltimateTargetY = y;
         return;
     }
     m_AiOrder = 0;

@@ -113,5 +113,8 @@ bool cFlota::BombardHex(int x, int y, sCombatResult* result, bool wholeFleet)
         !attacker->IsAtWarWith(target->m_Owner))
         return false;
     target->ShoreBombardment(*this, result, wholeFleet);
+    // One bombardment an impulse for the whole fleet: ships left out of it do not fire later.
+    for (cJednostkaMorska* ship : ships)
+        ship->m_ShoreBombardmentDone = true;
     return true;
 }

@@ -42,15 +42,28 @@ int SideOfAlliance(int alliance)
 
 // ---- Leaders and war flags ----
 
-cPanstwo* FindAllianceLeader(const std::vector<cPanstwo*>& countries, int k)
+cPanstwo* FindAllianceLeader(const std::vector<cPanstwo*>& countries, int k, eLeaderPick pick)
 {
     if (k < 1 || k > 6)
         return nullptr;
-    const int code = k < 4 ? k + 3 : k;
+    const int side = k > 3 ? k - 3 : k;
+    cPanstwo* best = nullptr;
+    int bestRank = -1;
     for (cPanstwo* c : countries)
-        if (c && c->Alliance == code)
-            return c;
-    return nullptr;
+    {
+        if (!c)
+            continue;
+        const int rank = pick == eLeaderPick::kHolder ? (c->Alliance == side + 3 ? 0 : -1)
+                         : c->IsActive && c->Alliance == side ? c->PoliticalStrength
+                                                                : -1;
+        // Only a higher rank takes the place: the first of equals keeps it.
+        if (rank >= 0 && rank > bestRank)
+        {
+            best = c;
+            bestRank = rank;
+        }
+    }
+    return best;
 }
 
 cPanstwo* FindAllianceLeader(int k)

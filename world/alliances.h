@@ -5,10 +5,17 @@
 
 class cPanstwo;
 
-// The leader of side k (1 Allies, 2 Axis, 3 Comintern; 4 to 6 name the same sides): the
-// first country, in id order, with the leader's code; null for another k or none. The one
-// rule for finding a leader.
-cPanstwo* FindAllianceLeader(const std::vector<cPanstwo*>& countries, int k);
+// Whom FindAllianceLeader looks for: the country that holds the leader's code, or the member
+// that is to take the lead from a leader that leaves.
+enum class eLeaderPick { kHolder, kSuccessor };
+
+// The leader of side k (1 Allies, 2 Axis, 3 Comintern; 4 to 6 name the same sides); null for
+// another k or none. The holder is a country with the leader's code; the successor is the
+// active member (code k) with the highest political strength, 0 or more. Among equals the
+// first in id order leads, in both cases: a saved game keeps only the codes, and it must find
+// the leader it was saved under. The one rule for finding a leader.
+cPanstwo* FindAllianceLeader(const std::vector<cPanstwo*>& countries, int k,
+                             eLeaderPick pick = eLeaderPick::kHolder);
 // The same over the world's countries.
 cPanstwo* FindAllianceLeader(int k);
 

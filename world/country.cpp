@@ -350,8 +350,11 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
         c.AIPMax = points(28, L"amphibious invasion points at most");
         for (int i = 0; i < 6; ++i)
         {
-            c.TechInvestment[kResearchedTechs[i]] = LeadingInt(t[size_t(29 + i)]);
-            c.TechProgress[kResearchedTechs[i]] = LeadingInt(t[size_t(35 + i)]);
+            const int tech = kResearchedTechs[i];
+            c.TechInvestment[tech] = ClampedValue(LeadingInt(t[size_t(29 + i)]), 0, kMaxTechInvestment, path, line,
+                                                  FormatText(L"technology investment %i", tech + 1));
+            c.TechProgress[tech] = ClampedValue(LeadingInt(t[size_t(35 + i)]), 0, kMaxPoints, path, line,
+                                                FormatText(L"research progress %i", tech + 1));
         }
         c.TechInvestment[TECH_DOCTRINE] = -1;
         c.TechProgress[TECH_DOCTRINE] = -1;

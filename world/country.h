@@ -65,6 +65,8 @@ constexpr int kUnitTypeSlots = 17;
 constexpr int kCountriesCsvColumns = 70;
 // With the counts of bought points after the skin's name; older files end before them.
 constexpr int kCountriesCsvColumnsWithPurchases = 72;
+// Research points invested in one technology at most: the monthly research rolls a die for each.
+constexpr int kMaxTechInvestment = 3;
 
 // A country's units by row (type) and column (0 on the map, 1 in the reserve pools).
 constexpr int kForceSummaryRows = 39;

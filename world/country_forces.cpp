@@ -51,7 +51,8 @@ int FighterRangeOf(const cPanstwo& country, const sGameConsts& k)
     return int(k.RangeTechFactor[TableLevelIndex(country.TechLevel[TECH_AIRCRAFT])] * float(k.AirRanges[0]));
 }
 
-// Strength of the fighters within the country's fighter range of the hex whose owner qualifies.
+// The worth of the fighters within the country's fighter range of the hex whose owner
+// qualifies: each counts by its value, as in upkeep and the score.
 template <typename Qualifies>
 int FighterPowerNear(const cPanstwo& country, int x, int y, Qualifies qualifies)
 {
@@ -59,12 +60,12 @@ int FighterPowerNear(const cPanstwo& country, int x, int y, Qualifies qualifies)
     if (!g_Gra || !k)
         return 0;
     const int range = FighterRangeOf(country, *k);
-    int power = 0;
+    double power = 0.0;
     for (const cJednostkaLotnicza* u : g_Gra->m_AirUnits)
         if (u->m_Type == UNIT_FIGHTER && u->IsOnMap() && qualifies(u->m_Owner) &&
             HexDistance(x, y, u->m_X, u->m_Y) <= range)
-            power += u->m_Strength;
-    return power;
+            power += u->GetFullStrengthValue();
+    return int(power);
 }
 
 // The row of the force summary kept by type code, or -1 (a Mulberry has none).

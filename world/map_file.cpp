@@ -62,7 +62,7 @@ bool cMapa::LoadFile(const std::wstring& path, std::vector<sHex>& hexes, int& w,
     h = ReadLE16(bytes + 266);
     LogLine(L"Map size: %ix%i", w, h);
     LogLine(L"Loading hexes data...");
-    if (w * h == 0)
+    if (w == 0 || h == 0)
     {
         LogLine(L"ERROR: Map cannot have 0 heigth or 0 width");
         return false;

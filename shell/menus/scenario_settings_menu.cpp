@@ -519,7 +519,7 @@ bool cScenarioSettingsMenu::FailedCheck(std::wstring& message, std::wstring& tit
         return false;
     // A scenario carries no saved version: only a saved game can be too old.
     const bool loaded = g_Gra->m_LoadedFromSave != 0;
-    if (loaded && std::lround(g_Gra->m_SaveGameVersion * 100.0f) < std::lround(kGameVersion * 100.0f))
+    if (loaded && !IsSaveVersionSupported(g_Gra->m_SaveGameVersion))
         return fail("this_save_is_not_compatible_with_current_game_version", "incompatible_version");
     if (loaded && g_Gra->m_IsPbem) {
         cPlayState* play = g_Gra->m_PlayState;

@@ -173,9 +173,11 @@ TEST_F(UnitEffects, UnitsAndCommandersAreMadeMovedFrozenKilledAndHandedOverAsScr
     EXPECT_EQ(CountOf(game->m_LandUnits2, kAlbion), 0) << "the carried unit goes down with its ship";
     Fire(L"Country.KillAllAirUnits", {kBorussia});
     EXPECT_EQ(CountOf(game->m_AirUnits, kBorussia), 0);
+    const auto shipsWaiting = CountOf(game->m_NavalReserve, kAlbion);
+    ASSERT_GT(shipsWaiting, 0) << "HMS Hood waits in the naval reserve";
     Fire(L"Country.KillAllUnitsInReserve", {kAlbion});
     EXPECT_EQ(CountOf(game->m_Reserve, kAlbion), 0);
-    EXPECT_EQ(CountOf(game->m_NavalReserve, kAlbion), 0);
+    EXPECT_EQ(CountOf(game->m_NavalReserve, kAlbion), shipsWaiting) << "the reserve pool holds land and air units only";
 
     // Ships: damage that sinks everything at Hamburgum, reported; fleets handed over.
     const size_t reports = game->m_Reports->GetReports().size();

@@ -4,6 +4,7 @@
 
 #include "core/fatal.h"
 #include "core/ini.h"
+#include "core/version.h"
 #include "game/game.h"
 #include "game/save_files.h"
 #include "platform/paths.h"
@@ -35,6 +36,19 @@ TEST(InfoIni, ReadsWhereTheGameStands)
     EXPECT_EQ(game.m_PbemGameName, L"unknown");
     EXPECT_EQ(game.m_SmallUnitsSize, 5);
     EXPECT_EQ(game.m_LargeUnitsSize, 1);
+}
+
+TEST(InfoIni, SavesOfEveryVersionSinceTheFirstStillLoad)
+{
+    for (const char* version : {"0.10", "1.03"}) {
+        WriteFile("data/save/Old/Info.ini", std::string("[Save]\nGameVersion=") + version + "\n");
+        cGra game(sGameLoadRequest::ForSave(L"Old"), 1);
+        game.ReadInfoIni(sGameLoadRequest::ForSave(L"Old"));
+        EXPECT_TRUE(IsSaveVersionSupported(game.m_SaveGameVersion)) << version;
+    }
+    EXPECT_TRUE(IsSaveVersionSupported(kGameVersion));
+    EXPECT_TRUE(IsSaveVersionSupported(1.0f)) << "a save without the key";
+    EXPECT_FALSE(IsSaveVersionSupported(0.09f));
 }
 
 TEST(InfoIni, MissingKeysGiveTheDefaults)

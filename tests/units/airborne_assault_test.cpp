@@ -56,8 +56,9 @@ TEST_F(AirborneAssault, WithoutEnemyFightersTheUnitLandsWithoutDiceAndTakesTheHe
 
 TEST_F(AirborneAssault, RatioOfThreeIsTotalSuperiorityAndTakesTwoOffTheDie)
 {
-    Fighter(1, 3, 12);
-    Fighter(2, 7, 4);
+    for (int x : {1, 2, 3})  // fighters count by their value, not by their strength
+        Fighter(1, x, 4);
+    Fighter(2, 7, 12);
     ScriptRandomRaw({RawFor(3)});  // 3 - 2: activity 1, "none", losses 30
     ASSERT_TRUE(para->AirborneAssault(5, 4, text, landed));
     EXPECT_EQ(text, L"You have total air superiority over the target hex.\nEnemy air activity: none\n"
@@ -68,8 +69,9 @@ TEST_F(AirborneAssault, RatioOfThreeIsTotalSuperiorityAndTakesTwoOffTheDie)
 
 TEST_F(AirborneAssault, RatioOfOneThirdIsTheEnemysSuperiorityAndHeavyLossesEliminate)
 {
-    Fighter(1, 3, 4);
-    Fighter(2, 7, 12);
+    Fighter(1, 3, 12);
+    for (int x : {6, 7, 8})
+        Fighter(2, x, 4);
     para->m_Strength = 20;
     ScriptRandomRaw({RawFor(1)});  // 1 + 1: activity 2, losses 25
     ASSERT_TRUE(para->AirborneAssault(5, 4, text, landed));

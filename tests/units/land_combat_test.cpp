@@ -81,7 +81,7 @@ TEST_F(LandCombat, LossTablesByColumnAndDieAndTheBattleLogAndReports)
     EXPECT_EQ(result.defenderCountry, 2);
     EXPECT_FALSE(attacker->m_Attacked);      // a single attacker marks nobody
     EXPECT_TRUE(testing_support::LogHasInOrder(
-        {defender->m_Name + L" is attacked. Directions=1, Armor present in attack=0", L"===BATTLE END===", L"===UNDO WYCZYSZCZONE===",
+        {defender->m_Name + L" is attacked. Directions=1, Armor present in attack=0", L"D6=3", L"D6=2", L"===BATTLE END===", L"===UNDO WYCZYSZCZONE===",
          L"===REPORTS ADDED==="}));
     std::list<sRaport> out;
     EXPECT_EQ(g.game->m_Reports->CollectReports(out, 1, 0).size(), 1u);

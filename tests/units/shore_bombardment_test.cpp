@@ -35,7 +35,7 @@ TEST_F(ShoreBombardment, OneBattleshipRollingSixDealsItsTableValueOnceAndOnlyOnc
     EXPECT_EQ(result.kind, COMBAT_SHORE_BOMBARDMENT);
     EXPECT_NE(result.attackerInfo.find(L" Fleet: Home Fleet\n Battleships:\n  HMS Warspite\n"), std::wstring::npos);
     EXPECT_TRUE(Ship(2).m_ShoreBombardmentDone);
-    EXPECT_FALSE(Ship(1).m_ShoreBombardmentDone);  // a carrier does not fire
+    EXPECT_TRUE(Ship(1).m_ShoreBombardmentDone) << "the carrier's fleet has bombarded for this impulse";
     EXPECT_EQ(Reports(14, kAlbion), 1);
     EXPECT_EQ(Reports(14, kBorussia), 1);
     EXPECT_EQ(LastReport(14, kBorussia).rfind(L"Shore bombardment: hex (8, 3)\n\nUnit 4. Mech Corps was attacked from "
@@ -57,4 +57,16 @@ TEST_F(ShoreBombardment, ATargetWithoutStrengthTakesNoDivisionAndIsDestroyed)
     EXPECT_TRUE(result.defenderKilled);
     EXPECT_EQ(Hex(8, 3).unit, nullptr);
     EXPECT_EQ(game->FindLandUnitById(8), nullptr);
+}
+
+TEST_F(ShoreBombardment, ShipsLeftOutOfTheFleetsBombardmentCannotFireLaterInTheImpulse)
+{
+    Ship(2).m_Selected = false;  // nothing selected: no gun fires
+    ScriptRandomRaw({RawFor(6)});
+    ASSERT_TRUE(Fleet(1).BombardHex(8, 3, &result, false));
+    EXPECT_FLOAT_EQ(target.m_ShoreBombardmentEffect, 0.0f);
+    EXPECT_TRUE(Ship(2).m_ShoreBombardmentDone);
+    sCombatResult again;
+    ASSERT_TRUE(Fleet(1).BombardHex(8, 3, &again, true));
+    EXPECT_EQ(again.attackerInfo.find(L"HMS Warspite"), std::wstring::npos);
 }

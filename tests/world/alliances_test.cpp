@@ -42,6 +42,10 @@ TEST_F(Alliances, TheLeaderIsTheFirstInIdOrderAndSoIsTheSuccessorOnATie)
 {
     Country(kValdonia).Alliance = ALLIANCE_ALLIES_LEADER; // a second Allied leader code
     EXPECT_EQ(FindAllianceLeader(ALLIANCE_ALLIES), &Country(kAlbion));
+    SetWar(kValdonia, kRuthenia, true);
+    Country(kHelvetia).JoinAlliance(ALLIANCE_ALLIES);
+    EXPECT_TRUE(LogContains(L"leader's war Albion-Borussia causes war Helvetia-Borussia"));
+    EXPECT_FALSE(CountriesAtWar(kHelvetia, kRuthenia)) << "the second holder of the code does not lead";
 
     Country(kHelvetia).Alliance = ALLIANCE_AXIS;
     Country(kValdonia).Alliance = ALLIANCE_AXIS;

@@ -88,12 +88,14 @@ TEST_F(CountryForces, InterceptorIsTheStrongestFighterOfTheSideInRangeFirstOfEqu
 TEST_F(CountryForces, AirSuperiorityRatioIsMinusOneWithoutEnemyFighters)
 {
     Fighter(1, 3, 3, 8);
+    Fighter(1, 4, 3, 3);
     EXPECT_FLOAT_EQ(g.Country(1).GetAirSuperiorityRatio(4, 4), -1.0f);
     Fighter(2, 6, 3, 4);
     g.AddAir(2, UNIT_TACTICAL_BOMBER, 5, 5)->m_Strength = 10;  // bombers do not count
     Fighter(2, 19, 11, 12);                                    // out of range
-    EXPECT_EQ(g.Country(1).GetOwnFighterPowerNear(4, 4), 8);
-    EXPECT_EQ(g.Country(1).GetEnemyFighterPowerNear(4, 4), 4);
+    // A worn-down fighter is worth what a fresh one is, as in its upkeep.
+    EXPECT_EQ(g.Country(1).GetOwnFighterPowerNear(4, 4), 2 * 12);
+    EXPECT_EQ(g.Country(1).GetEnemyFighterPowerNear(4, 4), 12);
     EXPECT_FLOAT_EQ(g.Country(1).GetAirSuperiorityRatio(4, 4), 2.0f);
 }
 

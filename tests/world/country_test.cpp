@@ -31,6 +31,8 @@ std::string Row(int id, const std::string& name, int alliance, int tokens = 70, 
     t[22] = "7";
     for (int i = 23; i <= 46; ++i)
         t[size_t(i)] = std::to_string(i);
+    for (int i = 29; i <= 34; ++i)  // research investments: 0 to 3 points
+        t[size_t(i)] = std::to_string((i - 29) % 4);
     t[47] = unrest;
     t[48] = "33.25";
     t[49] = "2";
@@ -70,7 +72,7 @@ TEST(Countries, ReadAndWrittenTableGivesTheSameCountries)
     EXPECT_EQ(a.TechLevel[TECH_DOCTRINE], 3);
     EXPECT_EQ(a.TechInvestment[TECH_DOCTRINE], -1);
     EXPECT_EQ(a.TechProgress[TECH_DOCTRINE], -1);
-    EXPECT_EQ(a.TechInvestment[TECH_AIRCRAFT], 31);
+    EXPECT_EQ(a.TechInvestment[TECH_AIRCRAFT], 2);
     EXPECT_EQ(a.TechProgress[TECH_NUCLEAR], 40);
     EXPECT_DOUBLE_EQ(a.PP, 123.456789);
     EXPECT_EQ(a.SocialUnrest, 12.5f);

@@ -164,6 +164,22 @@ TEST(MapFile, BadFilesEndTheProgramWithTheirLine)
     ClearLog();
     EXPECT_THROW(cMapa{pattern}, sFatalExit);
     EXPECT_TRUE(LogContains(L"ERROR: Map cannot have 0 heigth or 0 width"));
+
+    // A header of 50000 x 50000 hexes (more than an int holds in all) is refused by its sides.
+    std::string huge = MapBytes(0, 0, [](int, int, unsigned char*) {});
+    huge[264] = huge[266] = char(50000 & 0xFF);
+    huge[265] = huge[267] = char(50000 >> 8);
+    WriteFile(dir / "map.qvr", huge);
+    try
+    {
+        cMapa map(pattern);
+        FAIL() << "a map of 50000 x 50000 hexes was accepted";
+    }
+    catch (const sFatalExit& e)
+    {
+        EXPECT_NE(e.reason.find(L"is 50000x50000 hexes; at most 32767 are allowed each way"), std::wstring::npos)
+            << WideToUtf8(e.reason);
+    }
 }
 
 TEST(MapFile, RebuildBakesTheWeatherTablesIntoOutputMap)
