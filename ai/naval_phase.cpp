@@ -419,13 +419,8 @@ int VisibleEnemyShipsFor(sWezelGrafuMorz& node, int countryId)
 int PortInReach(const cFlota& fleet)
 {
     cGrafMorz& graph = *g_Gra->m_SeaGraph;
-    const cPanstwo* owner = fleet.owner >= 1 && fleet.owner <= int(g_Gra->m_Countries.size())
-                                ? g_Gra->m_Countries[size_t(fleet.owner - 1)]
-                                : nullptr;
-    auto friendly = [&](const cMiasto* city) {
-        const int holder = city->GetControllerId();
-        return holder == fleet.owner || (owner && owner->IsAlliedWith(holder));
-    };
+    // A port nobody holds (controller 0) is no friend's.
+    auto friendly = [&](const cMiasto* city) { return IsCountryOrAlly(city->GetControllerId(), fleet.owner); };
     int best = -1;
     size_t bestLength = 0;
     for (const cMiasto* city : g_Gra->m_Cities)
@@ -513,6 +508,13 @@ void cAI::RunNavalPhase()
             target = fleet->aiDestination;
         }
     }
+    // An escort ends with the invasion it guarded: once no invasion fleet is at sea (it
+    // landed, sank or turned for a port) the escorts are free to patrol again, instead of
+    // waiting in the invasion's zone for the rest of the war.
+    if (arrived + sailing == 0)
+        for (cFlota* fleet : g_Gra->m_Fleets)
+            if (fleet->owner == me && fleet->aiOrder == FLEET_ESCORT)
+                fleet->aiOrder = FLEET_FREE;
     if (arrived + sailing >= 1 && target != -1)
         for (int id : OwnFleetIds(me))
         {

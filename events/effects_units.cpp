@@ -638,6 +638,7 @@ void CountryDamageRandomShipsInSeaZone(const cEventEffect& e)
             g_Gra->m_Reports->AddReport(report);
         }
         g_PlayCounts.unitsDestroyed += s.ship->m_Cargo ? 2 : 1;
+        s.ship->MarkLoss("event", 0);
         s.ship->Kill(true);
     }
     RecalculateNodeVisibility(*node);

@@ -46,6 +46,7 @@ bool KillCarried(std::list<cJednostkaLadowa*>& carried, int countryId)
         return false;
     if (cJednostkaMorska* ship = unit->m_Transporter)
     {
+        ship->MarkLoss("event", 0);
         ship->Kill(true);
         g_PlayCounts.unitsDestroyed += 2;
         return true;
@@ -101,6 +102,7 @@ bool KillNextNavalUnitOfCountry(int countryId)
     if (!ship)
         return false;
     g_PlayCounts.unitsDestroyed += ship->m_Cargo ? 2 : 1;
+    ship->MarkLoss("event", 0);
     ship->Kill(true);
     return true;
 }

@@ -5,6 +5,7 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "core/text.h"
+#include "game/game.h"
 #include "game/load_files.h"
 #include "game/paths.h"
 #include "game/save_files.h"
@@ -52,7 +53,54 @@ std::string OneLine(const std::wstring& text)
     return line;
 }
 
+std::string DateFields(const int date[3])
+{
+    return std::to_string(date[0]) + ";" + std::to_string(date[1]) + ";" + std::to_string(date[2]);
+}
+
 } // namespace
+
+void StampWithGameDate(int date[3])
+{
+    for (int k = 0; k < 3; ++k)
+        date[k] = g_Gra ? g_Gra->m_Date[k] : 0;
+}
+
+void sPlayCounts::RecordSeaBattle(sSeaBattleRecord record)
+{
+    std::lock_guard<std::mutex> guard(m_FiredMutex);
+    m_SeaBattles.push_back(std::move(record));
+}
+
+void sPlayCounts::RecordShipLoss(sShipLossRecord record)
+{
+    std::lock_guard<std::mutex> guard(m_FiredMutex);
+    m_ShipLosses.push_back(std::move(record));
+}
+
+void sPlayCounts::RecordConvoyHit(sConvoyHitRecord record)
+{
+    std::lock_guard<std::mutex> guard(m_FiredMutex);
+    m_ConvoyHits.push_back(std::move(record));
+}
+
+std::vector<sSeaBattleRecord> sPlayCounts::SeaBattles() const
+{
+    std::lock_guard<std::mutex> guard(m_FiredMutex);
+    return m_SeaBattles;
+}
+
+std::vector<sShipLossRecord> sPlayCounts::ShipLosses() const
+{
+    std::lock_guard<std::mutex> guard(m_FiredMutex);
+    return m_ShipLosses;
+}
+
+std::vector<sConvoyHitRecord> sPlayCounts::ConvoyHits() const
+{
+    std::lock_guard<std::mutex> guard(m_FiredMutex);
+    return m_ConvoyHits;
+}
 
 void sPlayCounts::Save(const std::wstring& folder) const
 {
@@ -65,6 +113,19 @@ void sPlayCounts::Save(const std::wstring& folder) const
                 ";" + std::to_string(e.month) + ";" + std::to_string(e.year) + ";" + OneLine(e.title) + "\r\n";
     for (const std::string& record : WatchRecords())
         text += "watch;" + record + "\r\n";
+    // Names come from the scenario's files, where a ';' cannot stand inside one.
+    for (const sSeaBattleRecord& b : SeaBattles()) {
+        text += "sea_battle;" + DateFields(b.date) + ";" + OneLine(b.zone);
+        for (const std::wstring& country : b.countries)
+            text += ";" + OneLine(country);
+        text += "\r\n";
+    }
+    for (const sShipLossRecord& l : ShipLosses())
+        text += "ship_sunk;" + DateFields(l.date) + ";" + l.by + ";" + OneLine(l.ship) + ";" + OneLine(l.country) +
+                ";" + OneLine(l.zone) + ";" + OneLine(l.byCountry) + "\r\n";
+    for (const sConvoyHitRecord& h : ConvoyHits())
+        text += "convoy_hit;" + DateFields(h.date) + ";" + std::to_string(h.pointsLost) + ";" + OneLine(h.country) +
+                ";" + OneLine(h.zone) + ";" + OneLine(h.byCountry) + "\r\n";
     WriteSaveFileOrFail(JoinFolder(folder, kFileName), text);
 }
 
@@ -102,6 +163,33 @@ void sPlayCounts::Load(const std::wstring& folderPattern)
                 at = line.find(';', at) + 1;
             e.title = Utf8ToWide(std::string_view(line).substr(at));
             RecordFiredEvent(std::move(e));
+        } else if (f[0] == "sea_battle" && f.size() >= 5) {
+            sSeaBattleRecord b;
+            for (int k = 0; k < 3; ++k)
+                b.date[k] = count(size_t(k) + 1, 0, kMaxCount, "a sea battle's date");
+            b.zone = Utf8ToWide(f[4]);
+            for (size_t k = 5; k < f.size(); ++k)
+                b.countries.push_back(Utf8ToWide(f[k]));
+            RecordSeaBattle(std::move(b));
+        } else if (f[0] == "ship_sunk" && f.size() >= 9) {
+            sShipLossRecord l;
+            for (int k = 0; k < 3; ++k)
+                l.date[k] = count(size_t(k) + 1, 0, kMaxCount, "a lost ship's date");
+            l.by = f[4];
+            l.ship = Utf8ToWide(f[5]);
+            l.country = Utf8ToWide(f[6]);
+            l.zone = Utf8ToWide(f[7]);
+            l.byCountry = Utf8ToWide(f[8]);
+            RecordShipLoss(std::move(l));
+        } else if (f[0] == "convoy_hit" && f.size() >= 8) {
+            sConvoyHitRecord h;
+            for (int k = 0; k < 3; ++k)
+                h.date[k] = count(size_t(k) + 1, 0, kMaxCount, "a convoy's date");
+            h.pointsLost = count(4, 0, kMaxCount, "a convoy's points lost");
+            h.country = Utf8ToWide(f[5]);
+            h.zone = Utf8ToWide(f[6]);
+            h.byCountry = Utf8ToWide(f[7]);
+            RecordConvoyHit(std::move(h));
         } else if (f[0] == "watch" && line.size() > 6) {
             std::lock_guard<std::mutex> guard(m_FiredMutex);
             m_WatchRecords.push_back(line.substr(6));

@@ -18,6 +18,33 @@ struct sFiredEvent
     int year = 0;
 };
 
+// The war at sea, for the headless player's summary: a date is the impulse, month and year.
+struct sSeaBattleRecord
+{
+    int date[3] = {0, 0, 0};
+    std::wstring zone;
+    std::vector<std::wstring> countries;  // every country with a ship in the battle
+    bool operator==(const sSeaBattleRecord&) const = default;
+};
+
+struct sShipLossRecord
+{
+    int date[3] = {0, 0, 0};
+    std::wstring ship, country, zone;
+    std::string by;          // "sea battle", "surprise attack", "air", "port captured", "event", "other"
+    std::wstring byCountry;  // empty when no country sank it
+    bool operator==(const sShipLossRecord&) const = default;
+};
+
+struct sConvoyHitRecord
+{
+    int date[3] = {0, 0, 0};
+    std::wstring country, zone;  // the convoy's owner; the first zone where it was hit
+    int pointsLost = 0;
+    std::wstring byCountry;      // the country of the first ships that hit it
+    bool operator==(const sConvoyHitRecord&) const = default;
+};
+
 struct sPlayCounts
 {
     // Headless play: the impulses played and the seed it was started with.
@@ -49,6 +76,9 @@ struct sPlayCounts
         std::lock_guard<std::mutex> guard(m_FiredMutex);
         m_Fired.clear();
         m_WatchRecords.clear();
+        m_SeaBattles.clear();
+        m_ShipLosses.clear();
+        m_ConvoyHits.clear();
     }
 
     // The events that fired, in order: the headless player lists which fired when.
@@ -76,6 +106,14 @@ struct sPlayCounts
         return m_WatchRecords;
     }
 
+    // The war at sea as it went, in order.
+    void RecordSeaBattle(sSeaBattleRecord record);
+    void RecordShipLoss(sShipLossRecord record);
+    void RecordConvoyHit(sConvoyHitRecord record);
+    std::vector<sSeaBattleRecord> SeaBattles() const;
+    std::vector<sShipLossRecord> ShipLosses() const;
+    std::vector<sConvoyHitRecord> ConvoyHits() const;
+
     // The totals travel with a save, so that a loaded game's go on from the saved game's:
     // Load takes them from the folder's play_counts.csv, or starts from 0 without one.
     void Save(const std::wstring& folder) const;
@@ -85,6 +123,12 @@ private:
     mutable std::mutex m_FiredMutex;
     std::vector<sFiredEvent> m_Fired;
     std::vector<std::string> m_WatchRecords;
+    std::vector<sSeaBattleRecord> m_SeaBattles;
+    std::vector<sShipLossRecord> m_ShipLosses;
+    std::vector<sConvoyHitRecord> m_ConvoyHits;
 };
+
+// Stamps a record with the game's date.
+void StampWithGameDate(int date[3]);
 
 extern sPlayCounts g_PlayCounts;

@@ -10,6 +10,8 @@
 #include "game/commanders.h"
 #include "game/consts.h"
 #include "game/game.h"
+#include "game/play_counts.h"
+#include "units/combat_support.h"
 #include "units/land_unit.h"
 #include "units/sea_battle.h"
 #include "units/unit_access.h"
@@ -195,6 +197,20 @@ void cJednostkaMorska::Kill(bool killCargo)
                 shownBy.insert(&node);
             }
         }
+
+    // A ship killed with its cargo is lost; one killed without has put its cargo ashore.
+    if (killCargo) {
+        sShipLossRecord loss;
+        StampWithGameDate(loss.date);
+        loss.ship = m_Name;
+        loss.country = CountryName(m_Owner);
+        const sWezelGrafuMorz* node =
+            m_Fleet && WorldSeaGraph() ? WorldSeaGraph()->GetNode(m_Fleet->seaNode) : nullptr;
+        loss.zone = node ? node->Name : std::wstring();
+        loss.by = m_LossBy ? m_LossBy : "other";
+        loss.byCountry = m_LossByCountry > 0 ? CountryName(m_LossByCountry) : std::wstring();
+        g_PlayCounts.RecordShipLoss(std::move(loss));
+    }
 
     if (cJednostkaLadowa* cargo = m_Cargo) {
         if (!killCargo) {

@@ -81,6 +81,13 @@ public:
     // Removes the ship from the game and deletes it; the carried unit dies with it when
     // killCargo is set, else it is left without a transporter.
     void Kill(bool killCargo);
+    // Why the ship goes down, for the record of the war at sea: set where the blow falls,
+    // taken when the ship is killed with its cargo; a ship killed unmarked is lost to "other".
+    void MarkLoss(const char* by, int byCountry)
+    {
+        m_LossBy = by;
+        m_LossByCountry = byCountry;
+    }
 
     int32_t m_FleetId = -1;       // as read from the file
     cFlota* m_Fleet = nullptr;    // null in the reserve pool
@@ -96,6 +103,8 @@ public:
     bool m_ReconDone = false;
     bool m_CanBeRepaired = false;
     int32_t m_AiSeaZone = -1;
+    const char* m_LossBy = nullptr;  // a literal, or null
+    int32_t m_LossByCountry = 0;
 
 private:
     // The technology that rates this ship: submarines for a submarine, navy otherwise.

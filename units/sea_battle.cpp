@@ -102,8 +102,9 @@ std::wstring ShipAndOwner(const cJednostkaMorska& ship)
 }
 
 // A sunk ship is listed among the owner's lost ships: "ship\nfleet;attacker\ncountry;zone\nhow".
-void ReportSunk(const cJednostkaMorska& target, const cJednostkaMorska& attacker, const wchar_t* how)
+void ReportSunk(cJednostkaMorska& target, const cJednostkaMorska& attacker, const wchar_t* how)
 {
+    target.MarkLoss("sea battle", attacker.m_Owner);
     AddCombatReport(33, target.m_Fleet ? target.m_Fleet->owner : target.m_Owner,
                     FormatText(L"%s\n%s;%s\n%s;%s\n%s", target.m_Name, FleetName(target), attacker.m_Name,
                                CountryName(attacker.m_Owner), SeaNodeName(attacker), how));
@@ -224,6 +225,15 @@ void cSeaBattle::RecomputeHumanFlags()
 void cSeaBattle::Run()
 {
     ++g_PlayCounts.seaBattles;
+    sSeaBattleRecord record;
+    StampWithGameDate(record.date);
+    record.zone = m_Location;
+    for (const tSeaBattleSide* side : {&m_FirstSide, &m_SecondSide})
+        for (const cJednostkaMorska* ship : *side)
+            if (const std::wstring& name = CountryName(ship->m_Owner);
+                std::find(record.countries.begin(), record.countries.end(), name) == record.countries.end())
+                record.countries.push_back(name);
+    g_PlayCounts.RecordSeaBattle(std::move(record));
     m_Log = FormatText(L"Sea battle at %s\n\n", m_Location);
     for (const tSeaBattleSide* side : {&m_FirstSide, &m_SecondSide})
         for (const cJednostkaMorska* ship : *side)

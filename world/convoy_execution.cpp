@@ -218,6 +218,16 @@ sConvoyResult ExecuteConvoy(sKonwoj& convoy, const tCityGroups& groups, const tS
         if (sWezelGrafuMorz* node = graph->GetNode(*it))
             node->RaidConvoy(ownerId, *it, r, std::next(it) == route.end());
     ++g_PlayCounts.convoysExecuted;
+    if (r.transportLost > 0) {
+        sConvoyHitRecord hit;
+        StampWithGameDate(hit.date);
+        hit.country = owner->Name;
+        hit.zone = r.firstHitZone;
+        hit.pointsLost = std::min(r.transportLost, r.transportUsed);
+        const cPanstwo* by = GetCountry(r.firstHitBy);
+        hit.byCountry = by ? by->Name : std::wstring();
+        g_PlayCounts.RecordConvoyHit(std::move(hit));
+    }
 
     if (r.transportLost >= r.transportUsed)
     {

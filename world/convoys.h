@@ -43,6 +43,8 @@ struct sConvoyResult
     int32_t transportLost = 0;
     std::wstring result;      // success, partial success or failure, translated
     std::wstring details;     // the route and what happened on it
+    std::wstring firstHitZone; // where enemy ships first hit it, and whose they were
+    int firstHitBy = 0;
 };
 
 class cKonwoje

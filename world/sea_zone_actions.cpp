@@ -20,8 +20,12 @@ int CommanderBonus(const sDowodca* commander)
     return commander ? GameConsts().CommanderSeaBonus[1] * g_World.units.commanderRating(commander) : 0;
 }
 
-void ReportRaid(int raiderOwner, const std::wstring& raider, const std::wstring& zone, int loss)
+void ReportRaid(int raiderOwner, const std::wstring& raider, const std::wstring& zone, int loss, sConvoyResult& record)
 {
+    if (loss > 0 && record.firstHitZone.empty()) {
+        record.firstHitZone = zone;
+        record.firstHitBy = raiderOwner;
+    }
     if (!g_Gra || g_Gra->m_Turn <= 0 || !g_Gra->m_Reports)
         return;
     sRaport report;
@@ -62,7 +66,7 @@ void sWezelGrafuMorz::RaidConvoy(int owner, int nodeId, sConvoyResult& record, b
                 record.transportLost += loss;
                 record.details +=
                     FormatText(L"[ATTACKED by enemy FLEET (%i ships), lost %i STP] ", int(fleet->ships.size()), loss);
-                ReportRaid(fleet->owner, fleet->name, Name, loss);
+                ReportRaid(fleet->owner, fleet->name, Name, loss, record);
             }
         }
         // Then every raider here, while the convoy still carries something.
@@ -81,7 +85,7 @@ void sWezelGrafuMorz::RaidConvoy(int owner, int nodeId, sConvoyResult& record, b
                 const int loss = std::min(ship->RollDamage(), record.transportUsed - record.transportLost);
                 record.transportLost += loss;
                 record.details += FormatText(L"[ATTACKED by enemy RAIDER, lost %i STP] ", loss);
-                ReportRaid(ship->m_Owner, ship->m_Name, Name, loss);
+                ReportRaid(ship->m_Owner, ship->m_Name, Name, loss, record);
             }
     }
     if (lastNode)

@@ -121,6 +121,7 @@ void sWezelGrafuMorz::Bombard(sCombatResult* result, cUnit* attacker, int x, int
             continue;
         result->defenderInfo += FormatText(L"\n%s destroyed!\n", ship->m_Name);
         ReportShipLost(*ship, port ? L"Port bombardment" : L"Sea bombardment");
+        ship->MarkLoss("air", attackerId);
         result->navalDefenderKilled = true;
         DestroyInCombat(ship);
     }
@@ -155,6 +156,7 @@ void sWezelGrafuMorz::NuclearStrike(std::wstring& text)
         text += FormatText(L" %s - %s (%s)\n", ship->m_Fleet ? ship->m_Fleet->name : std::wstring(), ship->m_Name,
                            CountryName(ship->m_Owner));
         ReportShipLost(*ship, L"Nuclear hit");
+        ship->MarkLoss("air", 0);
         DestroyInCombat(ship);
     }
 }

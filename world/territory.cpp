@@ -45,8 +45,10 @@ void LoseFleetInPort(cFlota* fleet, const cMiasto& port)
     }
     // The last ship's death deletes the fleet.
     const std::list<cJednostkaMorska*> ships = fleet->ships;
-    for (cJednostkaMorska* ship : ships)
+    for (cJednostkaMorska* ship : ships) {
+        ship->MarkLoss("port captured", port.GetControllerId());
         ship->Kill(true);
+    }
 }
 
 // A unit standing where a country's territory now belongs to another that it may not

@@ -185,7 +185,9 @@ TEST_F(AINavalPhase, ACarrierSeesTheShipsInAnEnemyPortAndStrikesTheKindItRanksHi
 
 TEST_F(AINavalPhase, ATransportPutsItsUnitAshoreAtItsPortAndAnInvasionAtSeaDrawsTheFreeFleetsAsEscorts)
 {
-    // Albion's transport carries the 2nd Infantry Corps from Dover to allied Valdo.
+    // Albion's transport carries the 2nd Infantry Corps from Dover to allied Valdo; its
+    // carrier stays on deck, whatever the dice earlier tests left.
+    game->m_Consts.CarrierHitPointsForAir = 100;
     cFlota& transports = *Fleet(2);
     transports.aiOrder = 3;
     transports.aiDestination = 6;
@@ -214,12 +216,20 @@ TEST_F(AINavalPhase, ATransportPutsItsUnitAshoreAtItsPortAndAnInvasionAtSeaDraws
     EXPECT_EQ(Fleet(4)->seaNode, 1) << "escorts go where the invasion goes";
     EXPECT_EQ(elsewhere->aiOrder, 1);
     EXPECT_EQ(elsewhere->seaNode, 5);
+
+    // The invasion gives up: its escorts do not wait for it in the North Sea for ever.
+    Fleet(3)->aiOrder = 0;
+    Fleet(4)->movedThisTurn = 0;
+    AIOf(kBorussia).RunNavalPhase();
+    EXPECT_EQ(Fleet(4)->aiOrder, 0);
 }
 
 TEST_F(AINavalPhase, AFleetWhoseRouteIsClosedPutsInAtAPortItCanReachInsteadOfAskingEveryTurn)
 {
     // Albion's transport is bound for Hamburgum, an enemy port no route leads into: the
-    // corps goes ashore at Dover, where the fleet lies.
+    // corps goes ashore at Dover, where the fleet lies. Its carrier stays on deck, so that
+    // the dice left by earlier tests never sink the U-boats this test sails.
+    game->m_Consts.CarrierHitPointsForAir = 100;
     cFlota& transports = *Fleet(2);
     transports.aiOrder = 3;
     transports.aiDestination = 5;
@@ -230,7 +240,9 @@ TEST_F(AINavalPhase, AFleetWhoseRouteIsClosedPutsInAtAPortItCanReachInsteadOfAsk
     ASSERT_NE(corps, nullptr) << "ashore";
     EXPECT_LE(HexDistance(corps->m_X, corps->m_Y, 3, 3), 1) << "at Dover";
 
-    // The U-boats at sea were to land in Albion's port: they turn for Hamburgum, their own.
+    // The U-boats at sea were to land in Albion's port: they turn for Hamburgum, their own,
+    // passing over Valdo, a port nobody holds now.
+    game->m_Mapa->GetHex(7, 6)->controller = 0;
     cFlota& uboats = *Fleet(4);
     uboats.aiOrder = 2;
     uboats.aiDestination = 4;

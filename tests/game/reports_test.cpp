@@ -4,6 +4,7 @@
 
 #include "core/fatal.h"
 #include "core/text.h"
+#include "game/play_counts.h"
 #include "game/reports.h"
 #include "platform/paths.h"
 #include "tests/test_support.h"
@@ -54,6 +55,25 @@ TEST(Reports, SaveThenLoadGivesTheSameListAndCollectFilters)
     ASSERT_EQ(out.size(), 2u);
     back.CollectReports(out, 9, 22);
     EXPECT_TRUE(out.empty());
+}
+
+TEST(PlayCounts, TheWarAtSeaTravelsWithASaveInItsOrder)
+{
+    sPlayCounts counts;
+    counts.RecordSeaBattle({{3, 3, 1941}, L"Ionian Sea", {L"United Kingdom", L"Italy"}});
+    counts.RecordSeaBattle({{1, 4, 1940}, L"Norwegian Sea", {L"Germany"}});
+    counts.RecordShipLoss({{3, 3, 1941}, L"Zara", L"Italy", L"Ionian Sea", "sea battle", L"United Kingdom"});
+    counts.RecordShipLoss({{2, 9, 1939}, L"HMS Courageous", L"United Kingdom", L"", "other", L""});
+    counts.RecordConvoyHit({{1, 10, 1940}, L"United Kingdom", L"North Atlantic", 4, L"Germany"});
+    std::filesystem::create_directories("data/save/Sea");
+    counts.Save(L"data\\save\\Sea");
+    sPlayCounts back;
+    back.Load(L"data\\save\\Sea\\%s");
+    EXPECT_EQ(back.SeaBattles(), counts.SeaBattles());
+    EXPECT_EQ(back.ShipLosses(), counts.ShipLosses());
+    EXPECT_EQ(back.ConvoyHits(), counts.ConvoyHits());
+    back.Reset();
+    EXPECT_TRUE(back.SeaBattles().empty() && back.ShipLosses().empty() && back.ConvoyHits().empty());
 }
 
 TEST(Reports, DamagedFilesNeverReadPastTheirEnd)

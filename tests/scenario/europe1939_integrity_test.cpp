@@ -264,6 +264,16 @@ TEST_F(Europe1939, EveryComputerOpponentEntryNamesACity)
                 values.push_back(std::stoi(field));
         const bool pairs = key == "DoNotAttackCities" || key == "ExtraCitiesToGarrison" ||
                            key == "ObligatorySeaInvasionTargets";
+        if (key == "SeaZonesToPatrol") {
+            // A sea node each, and a fleet's mode: 0 a battle fleet, 1 raiders.
+            ASSERT_EQ(values.size() % 2, 0u) << line;
+            for (size_t i = 0; i < values.size(); i += 2) {
+                EXPECT_NE(game->m_SeaGraph->GetNode(values[i]), nullptr) << line;
+                EXPECT_TRUE(values[i + 1] == 0 || values[i + 1] == 1) << line;
+                ++checked;
+            }
+            continue;
+        }
         const size_t step = pairs ? 2 : key == "CurrentTargets" ? 3 : 0;
         if (step == 0)
             continue;

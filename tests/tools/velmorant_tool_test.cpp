@@ -195,6 +195,7 @@ TEST(VelmorantTool, PlayPlaysTheTestScenarioToItsEndAndItsSaveChecksAndResavesTh
                              "\"date\": {\"impulse\": 3, \"month\": 12, \"year\": 1941}",
                              "{\"id\": 1, \"name\": \"Albion\", \"active\": true, \"alliance\": 4,",
                              "\"dialogs_answered\": ", "\"events\": [\n    {\"id\": 1, \"title\": \"Borussian ultimatum\"",
+                             "\"sea_battles\": [", "\"ships_sunk\": [", "\"convoys_hit\": [",
                              "\"surrenders\": [\n    {\"country\": \"Valdonia\", \"kind\": \"surrender\", \"date\": "
                              "{\"impulse\": 3, \"month\": 7, \"year\": 1941}}\n  ]",
                              "\"result\": {\"outcome\": \"Result: victory of the Axis!\", \"reason\": \"The war has reached "

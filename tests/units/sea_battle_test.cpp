@@ -80,10 +80,27 @@ TEST_F(SeaBattles, ComputerBattleIsFoughtToItsEndWithReportsAndTheSameSeedGivesT
         SeedRandom(1234);
         RunSeaBattles();
         std::vector<std::wstring> texts;
-        for (const sRaport& r : game->m_Reports->GetReports())
+        int sunk = 0;
+        for (const sRaport& r : game->m_Reports->GetReports()) {
             if (r.kind == 20 || r.kind == 33)
                 texts.push_back(r.text);
+            sunk += r.kind == 33 ? 1 : 0;
+        }
         ASSERT_GE(EndReports(), 1);
+        // The record of the war at sea: the battles in the Channel with both navies, and each
+        // ship lost with the country that sank it.
+        const std::vector<sSeaBattleRecord> battles = g_PlayCounts.SeaBattles();
+        ASSERT_EQ(int(battles.size()), g_PlayCounts.seaBattles.load());
+        EXPECT_EQ(battles.front().zone, L"Channel");
+        EXPECT_EQ(battles.front().countries, (std::vector<std::wstring>{L"Albion", L"Borussia"}));
+        EXPECT_EQ(battles.front().date[2], game->m_Date[2]);
+        const std::vector<sShipLossRecord> losses = g_PlayCounts.ShipLosses();
+        EXPECT_EQ(int(losses.size()), sunk);
+        for (const sShipLossRecord& loss : losses) {
+            EXPECT_TRUE(loss.by == "sea battle" || loss.by == "surprise attack") << loss.by;
+            EXPECT_EQ(loss.zone, L"Channel");
+            EXPECT_EQ(loss.byCountry, loss.country == L"Albion" ? L"Borussia" : L"Albion");
+        }
         EXPECT_EQ(LastReport(20, kAlbion).rfind(L"Sea battle at Channel", 0), 0u) << LastReport(20, kAlbion);
         EXPECT_EQ(Requests(eRequestKind::SeaBattle), 0);
         EXPECT_EQ(Requests(eRequestKind::Message), 0);

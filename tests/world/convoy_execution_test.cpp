@@ -125,6 +125,8 @@ TEST_F(ConvoyExecution, EnemyFleetsOnTheRouteTakeTransportPointsOffTheConvoy)
     game->m_Reports->CollectReports(raids, kBorussia, 18);
     ASSERT_EQ(raids.size(), 1u);
     EXPECT_EQ(raids.front().text, L"U-Boote attacked convoys on Channel, inflicted 2 STP loss");
+    const sConvoyHitRecord hit{{game->m_Date[0], game->m_Date[1], game->m_Date[2]}, L"Albion", L"Channel", 2, L"Borussia"};
+    EXPECT_EQ(g_PlayCounts.ConvoyHits(), std::vector<sConvoyHitRecord>{hit});
 
     // A loss as large as the points used destroys the convoy: nothing arrives.
     convoy.value = 4;

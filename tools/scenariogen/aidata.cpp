@@ -1,5 +1,6 @@
-// ai_data.csv from its source: the same lines, with country codes for ids and city
-// names for the hexes of the cities.
+// ai_data.csv from its source: the same lines, with country codes for ids, city names for
+// the hexes of the cities and the names of sea zones and ports for the ids of their nodes.
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -42,6 +43,24 @@ bool WriteDraftAIData(const sScenario& s, const std::string& sourcePath, const s
                     return false;
                 }
                 row += ";" + std::to_string(it->second);
+            }
+        } else if (fields[0] == "SeaZonesToPatrol") {
+            // Pairs of a sea zone, by its name, and the mode of the fleet that patrols it.
+            for (size_t i = 1; i < fields.size(); ++i) {
+                if (i % 2 == 0) {
+                    row += ";" + fields[i];
+                    continue;
+                }
+                const auto zone = std::find_if(s.seaNodes.begin(), s.seaNodes.end(),
+                                               [&](const sSeaNode& n) { return n.name == fields[i]; });
+                // A port, by its city's name: the fleet that patrols it lies in its base.
+                const int city = zone == s.seaNodes.end() ? s.CityIndex(fields[i]) : -1;
+                const int node = zone != s.seaNodes.end() ? zone->id : city >= 0 ? s.cities[size_t(city)].seaNode : 0;
+                if (node <= 0) {
+                    error = at + "no sea zone or port " + fields[i];
+                    return false;
+                }
+                row += ";" + std::to_string(node);
             }
         } else {
             for (size_t i = 1; i < fields.size(); ++i) {

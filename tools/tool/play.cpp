@@ -422,6 +422,37 @@ std::string FatesSummary(const cGra& game, const std::vector<sCountryFate>& fate
     return json.str();
 }
 
+// The summary's sea battles, ships lost and convoys hit, each key on its line.
+std::string SeaSummary()
+{
+    std::ostringstream json;
+    json << "  \"sea_battles\": [";
+    const std::vector<sSeaBattleRecord> battles = g_PlayCounts.SeaBattles();
+    for (size_t i = 0; i < battles.size(); ++i) {
+        json << (i ? "," : "") << "\n    {\"date\": " << JsonDate(battles[i].date)
+             << ", \"zone\": " << JsonText(battles[i].zone) << ", \"countries\": [";
+        for (size_t k = 0; k < battles[i].countries.size(); ++k)
+            json << (k ? ", " : "") << JsonText(battles[i].countries[k]);
+        json << "]}";
+    }
+    json << "\n  ],\n  \"ships_sunk\": [";
+    const std::vector<sShipLossRecord> losses = g_PlayCounts.ShipLosses();
+    for (size_t i = 0; i < losses.size(); ++i)
+        json << (i ? "," : "") << "\n    {\"date\": " << JsonDate(losses[i].date)
+             << ", \"ship\": " << JsonText(losses[i].ship) << ", \"country\": " << JsonText(losses[i].country)
+             << ", \"zone\": " << JsonText(losses[i].zone) << ", \"by\": " << JsonText(Utf8ToWide(losses[i].by))
+             << ", \"by_country\": " << JsonText(losses[i].byCountry) << "}";
+    json << "\n  ],\n  \"convoys_hit\": [";
+    const std::vector<sConvoyHitRecord> hits = g_PlayCounts.ConvoyHits();
+    for (size_t i = 0; i < hits.size(); ++i)
+        json << (i ? "," : "") << "\n    {\"date\": " << JsonDate(hits[i].date)
+             << ", \"country\": " << JsonText(hits[i].country) << ", \"zone\": " << JsonText(hits[i].zone)
+             << ", \"points_lost\": " << hits[i].pointsLost << ", \"by_country\": " << JsonText(hits[i].byCountry)
+             << "}";
+    json << "\n  ]\n";
+    return json.str();
+}
+
 // What the game played so far: a game loaded from a save counts from its start.
 std::string Summary(const cGra& game, const std::vector<double>& seconds, const cFateWatch& watch)
 {
@@ -470,7 +501,7 @@ std::string Summary(const cGra& game, const std::vector<double>& seconds, const 
              << ", \"option\": " << e.option << ", \"date\": {\"impulse\": " << e.impulse << ", \"month\": " << e.month
              << ", \"year\": " << e.year << "}}";
     }
-    json << "\n  ]\n}\n";
+    json << "\n  ],\n" << SeaSummary() << "}\n";
     return json.str();
 }
 
