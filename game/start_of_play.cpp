@@ -8,6 +8,7 @@
 #include "game/presentation.h"
 #include "game/turn_order.h"
 #include "world/country.h"
+#include "world/sea_graph.h"
 
 bool cGra::StartMusic()
 {
@@ -28,6 +29,8 @@ void cGra::StartGame()
     // The person who plays next sees what their country sees; nobody, in a game of computers.
     if (cPanstwo* next = PickNextCountry(m_Countries, m_PlayState->GetActiveCountry()); next && !sightingsKept)
         next->RecalculateUnitsVisibility();
+    else if (sightingsKept && m_SeaGraph)
+        m_SeaGraph->ShowKeptSightings();
     LogLine(L"Updating units appearance");
     LogLine(L"Updating cities appearance");
     Presentation().UpdateAppearance();

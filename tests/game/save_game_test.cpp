@@ -11,7 +11,9 @@
 #include "platform/paths.h"
 #include "tests/game/testland.h"
 #include "tests/test_support.h"
+#include "units/naval_unit.h"
 #include "world/country.h"
+#include "world/sea_graph.h"
 
 namespace fs = std::filesystem;
 
@@ -137,4 +139,24 @@ TEST_F(Saving, WritersRunInTheFixedOrder)
     EXPECT_EQ(written.back(), L"play_counts.csv");
     EXPECT_TRUE(testing_support::LogHasInOrder(
         {L"Opening file for writing...", L"data\\save\\order%saving\\ai_data.csv", L"File opened OK"}));
+}
+
+TEST_F(Saving, ALoadedGameShowsTheShipsItsSaveHadInSightAtOnce)
+{
+    constexpr int kAlbion = 1, kChannel = 2, kDover = 4, kHamburgum = 5;
+    g_Gra->m_SeaGraph->CalculateAllVisibility(kAlbion, false);
+    ASSERT_TRUE(SaveGame(L"sighted", true));
+    DeleteGameObject();
+    LoadGame(sGameLoadRequest::ForSave(L"sighted"));
+    ASSERT_NE(g_Gra, nullptr);
+    g_Gra->StartGame();
+    const cGrafMorz& graph = *g_Gra->m_SeaGraph;
+    for (int node : {kChannel, kDover}) {
+        const cJednostkaMorska* shown = graph.GetNode(node)->ShownOwnShip;
+        ASSERT_NE(shown, nullptr) << node;
+        EXPECT_EQ(shown->m_Owner, kAlbion);
+    }
+    // Albion never saw the Hochseeflotte in its port.
+    EXPECT_EQ(graph.GetNode(kHamburgum)->ShownOwnShip, nullptr);
+    EXPECT_EQ(graph.GetNode(kHamburgum)->ShownEnemyShip, nullptr);
 }
