@@ -328,6 +328,8 @@ void EndTurnFromMainThread()
                 else
                     unit->m_TurnsSinceParadrop = 0;
             }
+        // The order in hand ends with the turn, and its marks with it.
+        play.SetOrderMode(ORDER_SELECT);
         play.DeselectAll();
         if (game->m_Mapa)
             game->m_Mapa->ClearMarks(0xFFFFFFFFu, true);
