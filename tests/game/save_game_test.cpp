@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "core/fatal.h"
+#include "core/settings.h"
 #include "core/text.h"
 #include "core/stringbase.h"
 #include "game/game.h"
@@ -11,6 +12,7 @@
 #include "platform/paths.h"
 #include "tests/game/testland.h"
 #include "tests/test_support.h"
+#include "units/land_unit.h"
 #include "units/naval_unit.h"
 #include "world/country.h"
 #include "world/sea_graph.h"
@@ -159,4 +161,21 @@ TEST_F(Saving, ALoadedGameShowsTheShipsItsSaveHadInSightAtOnce)
     // Albion never saw the Hochseeflotte in its port.
     EXPECT_EQ(graph.GetNode(kHamburgum)->ShownOwnShip, nullptr);
     EXPECT_EQ(graph.GetNode(kHamburgum)->ShownEnemyShip, nullptr);
+}
+
+TEST_F(Saving, AGameLoadedWithFogOfWarTurnedOffShowsTheUnitsItsSaveHadHidden)
+{
+    constexpr int kAlbion = 1, kPanzerkorps = 7; // far from every unit of Albion
+    const int sight = g_UserSettings.fogOfWar;
+    g_UserSettings.fogOfWar = 1;
+    g_Gra->m_Countries[kAlbion - 1]->RecalculateUnitsVisibility();
+    ASSERT_FALSE(g_Gra->FindLandUnitById(kPanzerkorps)->m_Spotted);
+    ASSERT_TRUE(SaveGame(L"foggy", true));
+    DeleteGameObject();
+    g_UserSettings.fogOfWar = 0;
+    LoadGame(sGameLoadRequest::ForSave(L"foggy"));
+    ASSERT_NE(g_Gra, nullptr);
+    g_Gra->StartGame();
+    EXPECT_TRUE(g_Gra->FindLandUnitById(kPanzerkorps)->m_Spotted);
+    g_UserSettings.fogOfWar = sight;
 }
