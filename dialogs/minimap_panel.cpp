@@ -128,10 +128,9 @@ void cMinimapPanel::OnMinimapClicked()
 void cMinimapPanel::OnZoomPressed(float steps)
 {
     cWindowLock lock;
-    // At the middle of the screen.
-    const sLayoutRect screen = LayoutRow(1);
+    // At the middle of the screen: the zoom takes the point's offset from the middle.
     if (g_Gra && g_Gra->m_Mapa)
-        g_Gra->m_Mapa->Zoom(steps, screen.width / 2, screen.height / 2);
+        g_Gra->m_Mapa->Zoom(steps, 0, 0);
 }
 
 void cMinimapPanel::OnOwnershipModePressed()

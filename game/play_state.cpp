@@ -88,7 +88,8 @@ void cPlayState::SelectHex(int x, int y)
     m_SelectedHex = map->GetHex(x, y);
     Presentation().RefreshPanels();
     m_SelectedUnit = nullptr;
-    map->ClearMarks(~0u, false);
+    // Every mark, with the shade an air unit's range lays on the hexes out of its reach.
+    map->ClearMarks(~0u, true);
     if (m_SelectedHex->IsSea() && m_SelectedHex->seaZone != 0) {
         map->MarkZoneHexes(m_SelectedHex->seaZone, MARK_SEA_ZONE);
     } else {
@@ -116,7 +117,7 @@ void cPlayState::DeselectAll()
     Presentation().RefreshPanels();
     m_SelectedUnit = nullptr;
     if (g_Gra && g_Gra->m_Mapa)
-        g_Gra->m_Mapa->ClearMarks(~0u, false);
+        g_Gra->m_Mapa->ClearMarks(~0u, true);
     Presentation().RefreshPanels();
 }
 

@@ -3,11 +3,13 @@
 #include "ai/ai_thread.h"
 #include "core/lock.h"
 #include "core/log.h"
+#include "core/settings.h"
 #include "game/game.h"
 #include "game/play_state.h"
 #include "game/presentation.h"
 #include "game/turn_order.h"
 #include "world/country.h"
+#include "world/sea_graph.h"
 
 bool cGra::StartMusic()
 {
@@ -24,10 +26,13 @@ void cGra::StartGame()
     m_StartedWithHuman = HasHumanCountry();
     // A save that carries its sightings goes on with them: looking again would roll the
     // spotting dice anew, and a reload would not be the game that was saved.
-    const bool sightingsKept = m_LoadedFromSave != 0 && m_SavedIds.has_value();
+    // Without fog of war there is nothing to keep: every unit is seen.
+    const bool sightingsKept = m_LoadedFromSave != 0 && m_SavedIds.has_value() && g_UserSettings.fogOfWar != 0;
     // The person who plays next sees what their country sees; nobody, in a game of computers.
     if (cPanstwo* next = PickNextCountry(m_Countries, m_PlayState->GetActiveCountry()); next && !sightingsKept)
         next->RecalculateUnitsVisibility();
+    else if (sightingsKept && m_SeaGraph)
+        m_SeaGraph->ShowKeptSightings();
     LogLine(L"Updating units appearance");
     LogLine(L"Updating cities appearance");
     Presentation().UpdateAppearance();

@@ -65,23 +65,47 @@ bool WindowHasFocus()
     return window && window->HasInputFocus() && !DXUTIsRenderingPaused();
 }
 
-// Edge and arrow-key scrolling: a thousand map units a second at scale 1, so the view
-// crosses the same part of the screen at every zoom.
-void ScrollMap(cMapa& map, double time)
+} // namespace
+
+// Edge and arrow-key scrolling: a thousand screen pixels a second, so the view crosses the
+// same part of the screen at every zoom. The edges count only for a pointer on the map.
+void ScrollMapByInput(cMapa& map, double time)
 {
-    const int x = g_LastPointerX, y = g_LastPointerY;
-    if (x < 0 || y < 0 || x >= g_UserSettings.resolutionX || y >= g_UserSettings.resolutionY)
+    const cDialog* window = CurrentDialog();
+    if (window && window->GetVisible()) {
+        // While a window is shown the map stays where it is under it.
+        g_ArrowKeys = g_ArrowTaps = 0;
         return;
+    }
+    if (g_RightHeld)
+        return;
+    const int x = g_LastPointerX, y = g_LastPointerY;
+    const bool edges = !IsControlUnderPointer(x, y, false);
+    const bool onScreen = x >= 0 && y >= 0 && x < g_UserSettings.resolutionX && y < g_UserSettings.resolutionY;
     const float scale = map.currentScale > 0.0f ? map.currentScale : 1.0f;
     // A frame after a long still moment scrolls as far as one frame does.
-    const float step = float(std::min(time - g_PreviousFrameTime, 0.1)) * 1000.0f / scale;
+    const float step = float(std::clamp(time - g_PreviousFrameTime, 0.0, 0.1)) * 1000.0f / scale;
     int dx = 0, dy = 0;
-    EdgeScrollDirection(x, y, dx, dy);
-    if (dx != 0 || dy != 0) {
-        map.ScrollBy(float(dx) * step, float(dy) * step, 1.0f);
+    if (edges && onScreen) {
+        EdgeScrollDirection(x, y, dx, dy);
+    } else {
+        dx = g_ArrowKeys & 4 ? 1 : g_ArrowKeys & 1 ? -1 : 0;
+        dy = g_ArrowKeys & 8 ? 1 : g_ArrowKeys & 2 ? -1 : 0;
+    }
+    float sx = float(dx) * step, sy = float(dy) * step;
+    // A key already let go moves the view as far as a tenth of a second held does.
+    const uint8_t taps = g_ArrowTaps & ~g_ArrowKeys;
+    g_ArrowTaps = 0;
+    const float tap = 100.0f / scale;
+    sx += (taps & 4 ? tap : 0.0f) - (taps & 1 ? tap : 0.0f);
+    sy += (taps & 8 ? tap : 0.0f) - (taps & 2 ? tap : 0.0f);
+    if (sx != 0.0f || sy != 0.0f) {
+        map.ScrollBy(sx, sy, 1.0f);
         DXUTWantFrameIn(0.0);
     }
 }
+
+namespace {
 
 // The camera still glides, zooms or follows a drag: the next frame shows it further on.
 bool CameraMoves(const cMapa& map)
@@ -143,6 +167,8 @@ bool TrackArrowKey(unsigned key, bool down)
     if (key < VK_LEFT || key > VK_DOWN)
         return false;
     const uint8_t bit = uint8_t(1u << (key - VK_LEFT));
+    if (down && !(g_ArrowKeys & bit))
+        g_ArrowTaps |= bit;
     g_ArrowKeys = down ? uint8_t(g_ArrowKeys | bit) : uint8_t(g_ArrowKeys & ~bit);
     return true;
 }
@@ -231,13 +257,10 @@ void GameFrameMove(cRenderer*, double time, float elapsed)
     // A shown window takes the keys, and with them the release of an arrow held before it;
     // one hidden while a map target is picked leaves them to the map.
     if (cDialog* window = CurrentDialog(); window && window->GetVisible())
-        g_ArrowKeys = 0;
+        g_ArrowKeys = g_ArrowTaps = 0;
     const int state = game->GetGameState();
-    if ((state == kStateHuman || state == kStateHumanMove) && game->m_Mapa) {
-        const int x = g_LastPointerX, y = g_LastPointerY;
-        if (WindowHasFocus() && !IsControlUnderPointer(x, y, false) && !g_RightHeld)
-            ScrollMap(*game->m_Mapa, time);
-    }
+    if ((state == kStateHuman || state == kStateHumanMove) && game->m_Mapa && WindowHasFocus())
+        ScrollMapByInput(*game->m_Mapa, time);
     // Wherever the pointer rests, and while the view glides to the player's place, the
     // status line says what the game waits for.
     if (state == kStateHuman || state == kStateHumanMove || state == kStateScroll)
@@ -305,6 +328,8 @@ void EndTurnFromMainThread()
                 else
                     unit->m_TurnsSinceParadrop = 0;
             }
+        // The order in hand ends with the turn, and its marks with it.
+        play.SetOrderMode(ORDER_SELECT);
         play.DeselectAll();
         if (game->m_Mapa)
             game->m_Mapa->ClearMarks(0xFFFFFFFFu, true);

@@ -1,6 +1,7 @@
 #pragma once
 // The game screen's frame move and the hand-over of the screen between the player and the
 // other side.
+class cMapa;
 class cRenderer;
 
 // The frame move of the game set: music, scrolling, the status hint, the camera, the move
@@ -28,6 +29,10 @@ void AnimateUnitMove();
 // each axis, from the edge thresholds of layout row 291 and the arrow keys held
 // (g_ArrowKeys). The right and bottom tests come first. The sea-battle screen scrolls the same.
 void EdgeScrollDirection(int x, int y, int& dx, int& dy);
+// The game screen's scrolling in one frame of the person's phase: by the screen's edges
+// under the pointer, the arrow keys held and the arrows tapped since the last frame; none
+// while a window is shown.
+void ScrollMapByInput(cMapa& map, double time);
 // Keeps g_ArrowKeys for an arrow key's press or release; false for any other key.
 bool TrackArrowKey(unsigned key, bool down);
 // Moves the map's view to the hex.

@@ -31,6 +31,7 @@
 #include "world/map.h"
 
 uint8_t g_ArrowKeys = 0;
+uint8_t g_ArrowTaps = 0;
 bool g_CtrlHeld = false;
 int g_LastPointerX = -1;
 int g_LastPointerY = -1;
@@ -150,6 +151,7 @@ void PickHex(int mouseX, int mouseY, int screenWidth, int screenHeight, float ca
 void ForgetHeldInput()
 {
     g_ArrowKeys = 0;
+    g_ArrowTaps = 0;
     g_CtrlHeld = false;
     g_RightHeld = false;
     g_LeftWasDown = false;
@@ -374,11 +376,8 @@ void cGra::OnKeyboard(unsigned key, bool down)
         g_CtrlHeld = down;
         return;
     }
-    if (key >= VK_LEFT && key <= VK_DOWN) {
-        const uint8_t bit = uint8_t(1u << (key - VK_LEFT));
-        g_ArrowKeys = down ? uint8_t(g_ArrowKeys | bit) : uint8_t(g_ArrowKeys & ~bit);
+    if (TrackArrowKey(key, down))
         return;
-    }
     if (!down)
         return;
     const int state = GetGameState();

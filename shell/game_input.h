@@ -6,6 +6,9 @@
 
 // Arrow keys held: 1 left, 2 up, 4 right, 8 down; the frame move scrolls by them.
 extern uint8_t g_ArrowKeys;
+// Arrow keys pressed since the map last scrolled: a tap, pressed and released between two
+// frames, still moves the view.
+extern uint8_t g_ArrowTaps;
 extern bool g_CtrlHeld;
 // Where the pointer was last seen over the game screen, and whether the right button (the
 // map's drag) is held.

@@ -70,12 +70,16 @@ bool cJednostka::DeployNearCity(int x, int y)
     SetSupplySourceX(city->X);
     SetSupplySourceY(city->Y);
     const size_t i = size_t(country->ID - 1);
-    SetSupply(i < city->SupplyByCountry.size() ? city->SupplyByCountry[i] : 0);
+    const int supply = i < city->SupplyByCountry.size() ? city->SupplyByCountry[i] : 0;
+    SetSupply(supply);
     RemoveFromList(g_Gra->m_Reserve, this);
     if (auto* land = dynamic_cast<cJednostkaLadowa*>(this)) {
         g_Gra->m_LandUnits.push_back(land);
         land->m_TurnsSinceParadrop = 0;
         land->m_JustDeployed = true;
+        // Placed beside a city that supplies it, a new unit is not cut off.
+        if (supply > 0)
+            land->m_TurnsWithoutSupply = 0;
     } else if (auto* air = dynamic_cast<cJednostkaLotnicza*>(this)) {
         g_Gra->m_AirUnits.push_back(air);
     }

@@ -120,7 +120,9 @@ void cMapa::SetHeight(int h)
 
 void sHex::SetMark(uint32_t bits, int32_t value)
 {
-    if (marks == 0 && map)
+    // Bit 24 is kept outside the list (the air units' out-of-reach shade lies on every
+    // hex); a hex that carries only it is not listed yet.
+    if ((marks & ~uint32_t(MARK_BIT24)) == 0 && map)
     {
         // A hex cleared without leaving the list is still in it; never list it twice.
         auto& list = map->m_MarkedHexes;

@@ -76,7 +76,7 @@ struct sWezelGrafuMorz : public cHoverable
     // A fleet sailed away: the viewing country's own ships leave the counts.
     void OnFleetLeft(const cFlota& fleet);
     // Picks the shown own and enemy ships again from the fleets here (counts unchanged).
-    void RefreshDisplayedShips(bool own, bool enemy);
+    void RefreshDisplayedShips(bool own, bool enemy, bool dice = true);
     // The best commander of the country's ships here commands its ships without one of
     // their own; a country below 1 means every owner of a fleet here.
     void ShareBestCommander(int countryId);
@@ -120,6 +120,9 @@ public:
 
     // The visibility of every node for the country, which becomes the viewing country.
     void CalculateAllVisibility(int countryId, bool keep);
+    // The ships each node shows, from the counts and sightings a save brought back; no
+    // spotting dice are rolled, so the loaded game goes on as the saved one would.
+    void ShowKeptSightings();
 
     int FindNodeAtHex(int x, int y) const;
     int FindSeaNeighbour(int nodeId) const;

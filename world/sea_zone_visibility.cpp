@@ -68,8 +68,8 @@ void ForEachCountedFleet(const sWezelGrafuMorz& node, int viewer, Visit visit)
     }
 }
 
-// One of the list's spotted ships at random, or null.
-cJednostkaMorska* PickSpotted(const std::vector<cJednostkaMorska*>& ships)
+// One of the list's spotted ships at random (the first without dice), or null.
+cJednostkaMorska* PickSpotted(const std::vector<cJednostkaMorska*>& ships, bool dice = true)
 {
     std::vector<cJednostkaMorska*> seen;
     for (cJednostkaMorska* ship : ships)
@@ -77,6 +77,8 @@ cJednostkaMorska* PickSpotted(const std::vector<cJednostkaMorska*>& ships)
             seen.push_back(ship);
     if (seen.empty())
         return nullptr;
+    if (!dice)
+        return seen.front();
     return seen[size_t(RandomInt(0, int(seen.size()) - 1))];
 }
 
@@ -188,7 +190,7 @@ void sWezelGrafuMorz::OnFleetLeft(const cFlota& fleet)
     RefreshDisplayedShips(true, false);
 }
 
-void sWezelGrafuMorz::RefreshDisplayedShips(bool own, bool enemy)
+void sWezelGrafuMorz::RefreshDisplayedShips(bool own, bool enemy, bool dice)
 {
     std::vector<cJednostkaMorska*> ours, theirs;
     ForEachCountedFleet(*this, ViewingCountry(), [&](cFlota& fleet, eRelation r) {
@@ -197,9 +199,15 @@ void sWezelGrafuMorz::RefreshDisplayedShips(bool own, bool enemy)
     });
     // The enemy ship is drawn first, as in the full pass.
     if (enemy)
-        ShownEnemyShip = Kind == SEA_NODE_SEA ? PickSpotted(theirs) : nullptr;
+        ShownEnemyShip = Kind == SEA_NODE_SEA ? PickSpotted(theirs, dice) : nullptr;
     if (own)
-        ShownOwnShip = PickSpotted(ours);
+        ShownOwnShip = PickSpotted(ours, dice);
+}
+
+void cGrafMorz::ShowKeptSightings()
+{
+    for (sWezelGrafuMorz& node : Nodes)
+        node.RefreshDisplayedShips(true, true, false);
 }
 
 void sWezelGrafuMorz::ShareBestCommander(int countryId)

@@ -23,6 +23,7 @@
 #include "shell/dxut.h"
 #include "tests/dialogs/dialog_bench.h"
 #include "world/country.h"
+#include "world/map.h"
 
 namespace {
 
@@ -226,6 +227,21 @@ TEST_F(GamePanels, MinimapButtonsCycleTheDrawingModesAndStoreThem)
     cIniFile saved;
     ASSERT_TRUE(saved.Load("Settings.ini"));
     EXPECT_EQ(saved.GetInt("MapDisplay/Mode", -1), 2);
+}
+
+TEST_F(GamePanels, MinimapZoomButtonsZoomAtTheMiddleOfTheView)
+{
+    g_Gra->SetGameState(7);
+    cMapa& map = *g_Gra->m_Mapa;
+    map.zoomFactor = 0.5f;
+    Click(Minimap(), kMinimapZoomInId);
+    EXPECT_LT(map.zoomFactor, 0.5f);
+    Click(Minimap(), kMinimapZoomOutId);
+    Click(Minimap(), kMinimapZoomOutId);
+    EXPECT_GT(map.zoomFactor, 0.5f);
+    // The camera stays on the middle of the view.
+    EXPECT_EQ(map.camera.zoomShiftX, 0.0f);
+    EXPECT_EQ(map.camera.zoomShiftY, 0.0f);
 }
 
 TEST_F(GamePanels, TheMinimapPictureIsMadeOnceAtTheLatestPlace)

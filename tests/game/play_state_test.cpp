@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/settings.h"
+#include "units/air_unit.h"
 #include "world/city.h"
 #include "world/sea_graph.h"
 #include "tests/game/testland_game.h"
@@ -87,6 +88,25 @@ TEST_F(PlayState, SelectingASeaHexMarksItsZoneAndOpensTheFleetsOnlyWithShipsTher
     EXPECT_EQ(Play().GetSelectedHex(), nullptr);
     EXPECT_EQ(Play().GetSelectedUnit(), nullptr);
     EXPECT_TRUE(game->m_Mapa->GetMarkedHexes().empty());
+}
+
+TEST_F(PlayState, TheShadeOfAnAirUnitsRangeGoesWithTheSelection)
+{
+    Activate(kAlbion);
+    auto shaded = [&] {
+        int n = 0;
+        for (const sHex& hex : game->m_Mapa->Hexes())
+            n += (hex.marks & MARK_BIT24) != 0;
+        return n;
+    };
+    cJednostkaLotnicza& plane = *game->m_AirUnits.front();
+    plane.ComputeMoveRange(false);
+    ASSERT_GT(shaded(), 0);
+    Play().SelectHex(2, 2);
+    EXPECT_EQ(shaded(), 0);
+    plane.ComputeMoveRange(false);
+    Play().DeselectAll();
+    EXPECT_EQ(shaded(), 0);
 }
 
 TEST_F(PlayState, TheAssaultPlanEndsWithItsModeItsTurnOrAUnitInIt)

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "core/fatal.h"
+#include "core/settings.h"
 #include "core/text.h"
 #include "core/stringbase.h"
 #include "game/game.h"
@@ -11,7 +12,10 @@
 #include "platform/paths.h"
 #include "tests/game/testland.h"
 #include "tests/test_support.h"
+#include "units/land_unit.h"
+#include "units/naval_unit.h"
 #include "world/country.h"
+#include "world/sea_graph.h"
 
 namespace fs = std::filesystem;
 
@@ -137,4 +141,41 @@ TEST_F(Saving, WritersRunInTheFixedOrder)
     EXPECT_EQ(written.back(), L"play_counts.csv");
     EXPECT_TRUE(testing_support::LogHasInOrder(
         {L"Opening file for writing...", L"data\\save\\order%saving\\ai_data.csv", L"File opened OK"}));
+}
+
+TEST_F(Saving, ALoadedGameShowsTheShipsItsSaveHadInSightAtOnce)
+{
+    constexpr int kAlbion = 1, kChannel = 2, kDover = 4, kHamburgum = 5;
+    g_Gra->m_SeaGraph->CalculateAllVisibility(kAlbion, false);
+    ASSERT_TRUE(SaveGame(L"sighted", true));
+    DeleteGameObject();
+    LoadGame(sGameLoadRequest::ForSave(L"sighted"));
+    ASSERT_NE(g_Gra, nullptr);
+    g_Gra->StartGame();
+    const cGrafMorz& graph = *g_Gra->m_SeaGraph;
+    for (int node : {kChannel, kDover}) {
+        const cJednostkaMorska* shown = graph.GetNode(node)->ShownOwnShip;
+        ASSERT_NE(shown, nullptr) << node;
+        EXPECT_EQ(shown->m_Owner, kAlbion);
+    }
+    // Albion never saw the Hochseeflotte in its port.
+    EXPECT_EQ(graph.GetNode(kHamburgum)->ShownOwnShip, nullptr);
+    EXPECT_EQ(graph.GetNode(kHamburgum)->ShownEnemyShip, nullptr);
+}
+
+TEST_F(Saving, AGameLoadedWithFogOfWarTurnedOffShowsTheUnitsItsSaveHadHidden)
+{
+    constexpr int kAlbion = 1, kPanzerkorps = 7; // far from every unit of Albion
+    const int sight = g_UserSettings.fogOfWar;
+    g_UserSettings.fogOfWar = 1;
+    g_Gra->m_Countries[kAlbion - 1]->RecalculateUnitsVisibility();
+    ASSERT_FALSE(g_Gra->FindLandUnitById(kPanzerkorps)->m_Spotted);
+    ASSERT_TRUE(SaveGame(L"foggy", true));
+    DeleteGameObject();
+    g_UserSettings.fogOfWar = 0;
+    LoadGame(sGameLoadRequest::ForSave(L"foggy"));
+    ASSERT_NE(g_Gra, nullptr);
+    g_Gra->StartGame();
+    EXPECT_TRUE(g_Gra->FindLandUnitById(kPanzerkorps)->m_Spotted);
+    g_UserSettings.fogOfWar = sight;
 }

@@ -18,6 +18,8 @@
 #include "shell/menus/scenario_settings_menu.h"
 #include "tests/shell/program_driver.h"
 #include "tests/test_support.h"
+#include "units/land_unit.h"
+#include "world/map.h"
 #include "world/country.h"
 
 namespace {
@@ -124,10 +126,32 @@ TEST(EndOfTurn, InHotSeatPlayTheTurnPassesFromOnePersonToTheOtherThroughTheNewTu
                   EXPECT_TRUE(g_Gra->m_Countries[1]->HumanControlled);
                   D::ClickControl(IDC_OK);
               })
-        .Then("Borussia's turn", [] { return TurnOf(L"Borussia", false); }, {}, 20000);
+        .Then("Borussia's turn", [] { return TurnOf(L"Borussia", false); }, {}, 20000)
+        // A unit picked for a move, its reachable hexes marked, when the turn ends.
+        .Then("pick a unit", [] { return !CurrentDialog(); },
+              [] {
+                  for (const cJednostkaLadowa* unit : g_Gra->m_LandUnits)
+                      if (unit->m_Owner == 2 && unit->m_ActionPoints > 0) {
+                          g_Gra->m_Mapa->CenterAtHex(unit->m_X, unit->m_Y);
+                          D::ArriveCamera();
+                          D::ClickHex(unit->m_X, unit->m_Y);
+                          break;
+                      }
+              })
+        .Then("marked", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_MOVE; },
+              [] { EXPECT_FALSE(g_Gra->m_Mapa->GetMarkedHexes().empty()); });
     EndTheTurn(driver, "Borussia");
-    // Albion's person is greeted by the new-turn window.
-    driver.Then("Albion's turn", [] { return TurnOf(L"Albion"); }, {}, 20000);
+    // Albion's person is greeted by the new-turn window, over a map without the marks of
+    // the order Borussia's person left.
+    driver.Then("Albion's turn", [] { return TurnOf(L"Albion"); }, [] { D::PressKey(VK_ESCAPE); }, 20000)
+        .Then("the map", [] { return !CurrentDialog(); },
+              [] {
+                  EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_SELECT);
+                  EXPECT_TRUE(g_Gra->m_Mapa->GetMarkedHexes().empty());
+                  for (const sHex& hex : g_Gra->m_Mapa->Hexes())
+                      ASSERT_EQ(hex.marks, 0u) << hex.x << "," << hex.y;
+              })
+        .Picture("next_turn_without_marks");
     EXPECT_EQ(driver.Run(), 0);
 }
 

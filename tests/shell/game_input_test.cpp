@@ -6,12 +6,14 @@
 #include "dialogs/end_turn_dialog.h"
 #include "dialogs/info_panel.h"
 #include "gui/controls.h"
+#include "core/settings.h"
 #include "core/stringbase.h"
 #include "game/game.h"
 #include "game/play_counts.h"
 #include "game/play_state.h"
 #include "platform/messages.h"
 #include "shell/dxut.h"
+#include "shell/game_frame.h"
 #include "shell/game_input.h"
 #include "shell/menus/pause_menu.h"
 #include "tests/shell/program_driver.h"
@@ -247,8 +249,29 @@ TEST(GameInput, KeysStoreAndRecallPlacesWalkTheUnitsAndPauseInEveryPhase)
                   const float before = map.camera.targetX; // the camera stops at the map's edge
                   D::PressKey('4'); // never stored: nothing moves
                   EXPECT_FLOAT_EQ(map.camera.targetX, before);
+                  // One tap of an arrow, let go before the frame, moves the view.
+                  map.CenterAtHex(7, 5);
+                  D::ArriveCamera();
+                  D::MovePointer(g_UserSettings.resolutionX / 2, g_UserSettings.resolutionY / 2);
+                  D::PressKey(VK_DOWN);
+                  ScrollMapByInput(map, DXUTGetTime());
+                  EXPECT_GT(map.camera.targetY, 5.0f * 98);
+                  // The pointer at the screen's top edge scrolls, but not while a window is open.
+                  D::MovePointer(g_UserSettings.resolutionX / 2, 0);
+                  map.CenterAtHex(7, 5);
+                  D::ArriveCamera();
+                  ScrollMapByInput(map, DXUTGetTime() + 0.05);
+                  EXPECT_LT(map.camera.targetY, 5.0f * 98);
+                  map.CenterAtHex(7, 5);
+                  D::ArriveCamera();
+                  D::PressKey('U');
+                  ASSERT_NE(CurrentDialog(), nullptr);
+                  ScrollMapByInput(map, DXUTGetTime() + 0.05);
+                  EXPECT_FLOAT_EQ(map.camera.targetY, 5.0f * 98);
+                  D::MovePointer(g_UserSettings.resolutionX / 2, g_UserSettings.resolutionY / 2);
+                  D::PressKey(VK_ESCAPE);
               })
-        .Then("tab", [] { return true; },
+        .Then("tab", [] { return !CurrentDialog(); },
               [] {
                   D::PressKey(VK_TAB);
                   const sHex* selected = g_Gra->m_PlayState->GetSelectedHex();

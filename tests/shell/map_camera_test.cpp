@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/settings.h"
+#include "gui/layout.h"
 #include "shell/hint_display.h"
 #include "shell/skin_levels.h"
 #include "world/map.h"
@@ -89,6 +90,26 @@ TEST_F(MapCamera, TheZoomReachesItsTargetAndTheSkinLevelsFollowIt)
     EXPECT_FLOAT_EQ(g_MapZoom, map.currentScale);
     EXPECT_LT(g_MapZoom, 0.4f);
     EXPECT_EQ(g_SelectedCityAppearanceLevel, 1);
+}
+
+TEST_F(MapCamera, TheViewRunsAHexPastTheTopAndTheBottomAboveThePanelsBar)
+{
+    const sLayoutRect kept = g_GuiLayout[292];
+    const float H = float(g_UserSettings.resolutionY);
+    g_GuiLayout[292] = {0, int(H) - 120, g_UserSettings.resolutionX, 120};
+    map.Zoom(-2.0f, 0, 0); // a new scale sets the ranges anew
+    map.FrameMove(1.0f);
+    const float s = map.currentScale;
+    map.ScrollBy(0.0f, -1e6f, 1.0f);
+    for (int k = 0; k < 5; ++k)
+        map.FrameMove(1.0f);
+    EXPECT_NEAR(map.camera.currentY - H / (2 * s), -float(kHexHeight), 1.0f);
+    map.ScrollBy(0.0f, 1e6f, 1.0f);
+    for (int k = 0; k < 5; ++k)
+        map.FrameMove(1.0f);
+    // The last row's lower edge shows a hex above the bar.
+    EXPECT_NEAR(map.camera.currentY + (H / 2 - 120.0f) / s, float((map.height + 1) * kHexHeight), 1.0f);
+    g_GuiLayout[292] = kept;
 }
 
 TEST_F(MapCamera, APointOnTheScreenPicksTheHexDrawnThere)

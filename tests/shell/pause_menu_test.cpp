@@ -10,6 +10,7 @@
 #include "dialogs/minimap_panel.h"
 #include "dialogs/message_dialog.h"
 #include "dialogs/save_dialog.h"
+#include "gui/controls.h"
 #include "game/play_counts.h"
 #include "game/game.h"
 #include "game/load_request.h"
@@ -22,7 +23,9 @@
 #include "shell/menus/scenario_menu.h"
 #include "shell/menus/scenario_settings_menu.h"
 #include "shell/textures.h"
+#include "units/naval_unit.h"
 #include "world/map.h"
+#include "world/sea_graph.h"
 #include "tests/shell/program_driver.h"
 #include "tests/test_support.h"
 
@@ -33,6 +36,7 @@ using D = cProgramDriver;
 
 enum
 {
+    IDC_TABS_LIST = 178,
     IDC_SCENARIOS = 179,
     IDC_LOAD = 200,
     IDC_OK = 245,
@@ -294,6 +298,49 @@ TEST(PauseMenu, AGameAfterAnAbortedOneIsTheGameAFreshProgramLoads)
     ASSERT_EQ(first.size(), second.size());
     for (const auto& [file, bytes] : first)
         EXPECT_TRUE(second.count(file) && second.at(file) == bytes) << file << " differs in the second game";
+}
+
+TEST(PauseMenu, AGameSavedAndLoadedAgainShowsThePersonsFleetsFromItsFirstTurn)
+{
+    constexpr int kChannel = 2, kHomeFleetX = 5, kHomeFleetY = 2;
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    driver.StartWith(LoadTestland);
+    PlayUntilAlbionsTurn(driver);
+    driver
+        .Then("save", [] { return !CurrentDialog(); },
+              [] {
+                  ASSERT_NE(g_Gra->m_SeaGraph->GetNode(kChannel)->ShownOwnShip, nullptr);
+                  ASSERT_TRUE(SaveGame(L"fleets", true));
+                  D::PressKey(VK_ESCAPE);
+              })
+        .Then("abort", Paused, [] { D::ClickControl(IDC_ABORT); })
+        .Then("yes", [] { return CurrentDialog() != nullptr; }, [] { D::ClickControl(kConfirmYesId); })
+        .Then("scenario list", [] { return D::ShowListRow(IDC_SCENARIOS, L"Testland"); },
+              [] { D::Control<CDXUTTabFrame>(IDC_TABS_LIST)->SelectTab(1, true); })
+        .Then("the save", [] { return D::ShowListRow(IDC_SCENARIOS, L"fleets"); })
+        .Then("load", D::AfterFrames(2),
+              [] {
+                  D::ClickListRow(IDC_SCENARIOS, L"fleets");
+                  D::ClickControl(IDC_LOAD);
+              })
+        .Then("settings", Settings, [] { D::ClickControl(IDC_OK); })
+        .Then("Albion's turn again", [] { return PlayersTurn() && g_Gra->m_LoadedFromSave != 0; },
+              [] {
+                  if (CurrentDialog())
+                      D::PressKey(VK_ESCAPE);
+              }, 20000)
+        .Then("the Channel", [] { return !CurrentDialog(); },
+              [] {
+                  const sWezelGrafuMorz* channel = g_Gra->m_SeaGraph->GetNode(kChannel);
+                  ASSERT_NE(channel->ShownOwnShip, nullptr);
+                  EXPECT_EQ(channel->ShownOwnShip->m_Owner, 1);
+                  g_Gra->m_Mapa->CenterAtHex(kHomeFleetX, kHomeFleetY);
+                  D::ArriveCamera();
+              })
+        .Then("settled", D::AfterFrames(10))
+        .Picture("fleets_after_load");
+    EXPECT_EQ(driver.Run(), 0);
 }
 
 } // namespace

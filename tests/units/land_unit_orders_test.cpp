@@ -97,6 +97,7 @@ TEST_F(LandOrders, DeploymentNeedsACityOfTheMovingCountryAndAFreeHex)
     guards.m_ActionPoints = guards.m_StartingActionPoints = 3;
     guards.ComputeMoveRange(false);
     ASSERT_TRUE(Play().PlayMove(guards, 2, 3));
+    armour.m_TurnsWithoutSupply = 1; // as a unit just bought has it
     ASSERT_TRUE(armour.DeployNearCity(2, 1));
     EXPECT_FALSE(InReserve(armour));
     EXPECT_FALSE(armour.m_InReserve);
@@ -104,6 +105,7 @@ TEST_F(LandOrders, DeploymentNeedsACityOfTheMovingCountryAndAFreeHex)
     EXPECT_EQ(game->FindLandUnitById(3), &armour);
     EXPECT_EQ(std::pair(armour.m_SupplySourceX, armour.m_SupplySourceY), std::pair(2, 2));
     EXPECT_EQ(armour.m_Supply, 20);
+    EXPECT_EQ(armour.m_TurnsWithoutSupply, 0) << "supplied by Londinium, not cut off";
     EXPECT_TRUE(armour.m_JustDeployed);
     EXPECT_TRUE(Play().GetUndo().IsEmpty()) << "a deployment ends what could be taken back";
     EXPECT_FALSE(armour.DeployNearCity(2, 1)) << "not in the pool any more";

@@ -57,6 +57,24 @@ TEST(Map, ClearMarksWithItsFlagClearsBit24Everywhere)
     EXPECT_EQ(map.GetHex(2, 2)->marks, uint32_t(MARK_SELECTED));
 }
 
+TEST(Map, MarksOnHexesShadedOutOfReachAreClearedWithTheOthers)
+{
+    cMapa map(3, 3);
+    // An air unit's range shades every hex first.
+    for (sHex& hex : map.Hexes())
+        hex.marks |= MARK_BIT24;
+    sHex* target = map.GetHex(1, 1);
+    target->SetMark(MARK_AIR_BOMBARD_TARGET, -1);
+    map.GetHex(2, 1)->SetMark(MARK_MOVE_SOME_LEFT, 3);
+    target->SetMark(MARK_SELECTED, -1);
+    EXPECT_EQ(map.GetMarkedHexes().size(), 2u);
+    map.ClearMarks(~0u, false);
+    EXPECT_EQ(target->marks, 0u);
+    EXPECT_EQ(map.GetHex(2, 1)->marks, 0u);
+    EXPECT_EQ(map.GetHex(2, 1)->markValue, -1);
+    EXPECT_TRUE(map.GetMarkedHexes().empty());
+}
+
 TEST(Map, MarkZoneHexesMarksOnlyTheSeaOfThatZone)
 {
     cTestWorld w(4, 3);
