@@ -311,4 +311,6 @@ void cInfoPanel::OnFoldPressed(iPanelScreen* screen)
     if (!panel->GetMinimized())
         CDXUTDialog::CancelControlDrag();
     panel->SetMinimized(!panel->GetMinimized());
+    if (!panel->GetMinimized())
+        BringPanelToFront(screen);
 }

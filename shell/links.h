@@ -98,6 +98,17 @@ extern iPanelScreen* g_UnitPanel;
 extern iPanelScreen* g_AttackPanel;
 extern iPanelScreen* g_MinimapPanel;
 
+// The six panels as they are drawn: the minimap first, then the four that fold (the one
+// unfolded last on top), then the info panel; null globals left out.
+std::vector<iPanelScreen*> PanelsInDrawingOrder();
+// The order the mouse reaches them: the four that fold from the top one down, then the
+// minimap and the info panel.
+std::vector<iPanelScreen*> PanelsInInputOrder();
+// A panel just unfolded lies over the others and takes the clicks where they overlap.
+void BringPanelToFront(iPanelScreen* panel);
+// The order of a new game: the hex, unit, attack and diplomacy panels, bottom first.
+void ResetPanelOrder();
+
 // Parts of the shell built elsewhere.
 struct sShellLinks
 {
