@@ -156,6 +156,7 @@ struct sDialogLinks
     // The unit and attack panels read the selection and the assault plan again.
     std::function<void()> refreshSelectionPanels;
     std::function<void(const std::wstring& text)> setStatusText; // cInfoPanel::SetStatusText
+    std::function<std::wstring()> statusText;                    // what the status line says now
     // The minimap picture's place on the screen and its size in texture pixels.
     std::function<void(int x, int y, int width, int height, int pictureWidth, int pictureHeight)> setMinimapRect;
     // A hotkey presses an info-panel button (336 purchases ... 344 hotkeys).

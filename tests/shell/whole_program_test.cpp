@@ -413,4 +413,54 @@ TEST(WholeProgram, OnTestlandAPanelThatOpensComesToTheFrontOfTheOthers)
     EXPECT_EQ(driver.Run(), 0);
 }
 
+// What a static of the info panel says: the status line, a counter.
+std::wstring InfoText(int id)
+{
+    const auto* text = InfoPanel() ? dynamic_cast<CDXUTStatic*>(InfoPanel()->GetControl(id)) : nullptr;
+    return text ? text->GetText() : L"<no such static>";
+}
+
+// Outside the person's turn the info panel shows the country that plays without the person's
+// points, and while a window waits for the person the status line says so.
+TEST(WholeProgram, OnTestlandTheOtherSidesTurnShowsNoPersonsPointsAndSaysWhenItWaitsForThePerson)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    static std::wstring albion;
+    driver.StartWith(LoadTestland)
+        .Then("start", [] { return dynamic_cast<iMenuScreen*>(g_CurrentMenu) != nullptr && g_Gra; },
+              [] { D::ClickControl(IDC_OK); })
+        .Then("Albion's turn", D::ReadingMessages([] { return g_Gra->GetGameState() == 7 && CurrentDialog(); }),
+              [] { D::PressKey(VK_ESCAPE); }, 20000)
+        .Then("end the turn", [] { return !CurrentDialog(); },
+              [] {
+                  albion = g_Gra->m_PlayState->GetActiveCountry()->Name;
+                  D::PressKey('Q');
+              })
+        .Then("confirm", [] { return dynamic_cast<cDialogPotwKoncaTury*>(CurrentDialog()) != nullptr; },
+              [] { ClickOn(CurrentDialog(), kConfirmYesId); })
+        .Then("another country plays",
+              [] {
+                  return g_Gra->GetGameState() != 7 && InfoText(kInfoCountryNameId) != albion;
+              },
+              [] {
+                  EXPECT_EQ(InfoText(kInfoProductionId), L"-");
+                  EXPECT_EQ(InfoText(kInfoDiplomacyId), L"-");
+              },
+              20000)
+        .Then("a window waits for Albion",
+              [] {
+                  cDialog* window = CurrentDialog();
+                  return g_Gra->GetGameState() != 7 && window && window->GetVisible() &&
+                         InfoText(kInfoStatusId) == LangText("statusbar_hint_waiting_for_answer");
+              },
+              {}, 20000)
+        .Then("settled", D::AfterFrames(5))
+        .Picture("waiting_for_answer")
+        .Then("read it", [] { return true; }, [] { D::PressKey(VK_RETURN); })
+        .Then("the game goes on", [] { return !CurrentDialog() || g_Gra->GetGameState() == 7; },
+              [] { EXPECT_NE(InfoText(kInfoStatusId), LangText("statusbar_hint_waiting_for_answer")); }, 2000);
+    EXPECT_EQ(driver.Run(), 0);
+}
+
 } // namespace
