@@ -17,6 +17,13 @@ namespace {
 class TabbedWindows : public cDialogTest
 {
 protected:
+    // The units window remembers its last place tab for the next window.
+    void TearDown() override
+    {
+        g_UnitsMgrToDeploy = m_ToDeploy;
+        cDialogTest::TearDown();
+    }
+    const int m_ToDeploy = g_UnitsMgrToDeploy;
     // Clicks each tab of the frame in turn; after each click the window, as drawn, goes
     // into the sheet (a window's tables may lie below its tab strip).
     void AddPages(cPageSheet& sheet, int tabFrameId)
