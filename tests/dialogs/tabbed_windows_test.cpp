@@ -57,8 +57,9 @@ TEST_F(TabbedWindows, EachTabClickedShowsItsPage)
         {"tab_pages_preferences", [] { OpenPreferences(); }, {kPreferencesTabsId}},
         {"tab_pages_purchases", [] { PushDialog(new cDialogZakupow); }, {kPurchaseTabsId}},
         {"tab_pages_units", [] { PushDialog(new cDialogJednostek(1)); }, {kUnitsKindTabsId, kUnitsPlaceTabsId}},
-        // The tables' tabs are those of the group clicked last.
-        {"tab_pages_reports", [] { PushDialog(new cDialogStatystyk); }, {kReportsGroupTabsId, kReportsTableTabsId}},
+        // The tables' tabs belong to the statistics group, shown first; the events group
+        // shows its reports instead.
+        {"tab_pages_reports", [] { PushDialog(new cDialogStatystyk); }, {kReportsTableTabsId, kReportsGroupTabsId}},
     };
     for (const sWindow& window : windows) {
         SCOPED_TRACE(window.name);
