@@ -361,13 +361,11 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
         auto* attacker = dynamic_cast<cJednostkaLadowa*>(selected);
         if (attacker && attacker->m_Owner == activeId && active && active->IsAtWarWith(target->unit->m_Owner)) {
             if (const int d = DirectionBetween(column, row, px, py); d != 0) {
-                // A unit that cannot attack stays selected, and the player learns why.
-                if (attacker->m_ActionPoints < 1 || attacker->m_Attacked) {
+                // A unit without action points stays selected, and the player learns why.
+                if (attacker->m_ActionPoints < 1) {
                     LogLine(L"Player action: attack refused");
                     KeepUnitSelected(*play, *attacker, px, py);
-                    PostInfoPanelMessage(LangFormat(attacker->m_ActionPoints < 1 ? "attack_refused_no_action_points_%s"
-                                                                                   : "attack_refused_attacked_already_%s",
-                                                    attacker->m_Name));
+                    PostInfoPanelMessage(LangFormat("attack_refused_no_action_points_%s", attacker->m_Name));
                     return;
                 }
                 BeginAssaultPlan(*play, *target->unit, column, row, d, attacker->m_Id);
