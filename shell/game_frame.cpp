@@ -119,7 +119,8 @@ void UpdateWaitingHint()
     g_ToldWaiting = waiting;
     const std::wstring told = LangText("statusbar_hint_waiting_for_answer");
     if (waiting) {
-        g_StatusBeforeWaiting = g_DialogLinks.statusText();
+        if (const std::wstring now = g_DialogLinks.statusText(); now != told)
+            g_StatusBeforeWaiting = now;
         g_DialogLinks.setStatusText(told);
     } else if (g_DialogLinks.statusText() == told) {
         g_DialogLinks.setStatusText(g_StatusBeforeWaiting);
