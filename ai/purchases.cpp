@@ -85,7 +85,7 @@ float CategoryPrice(int category)
 void CreateUnitInReserve(const cPanstwo& country, int type)
 {
     const sGameConsts& k = Consts();
-    const std::wstring name = FormatText(L"%d %s", RandomInt(10, 99), country.GetUnitTypeName(type));
+    const std::wstring name = NewUnitName(country, type, RandomInt(10, 99));
     auto common = [&](cUnit& unit) {
         unit.m_Owner = country.ID;
         unit.SetName(name);

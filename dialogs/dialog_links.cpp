@@ -69,6 +69,10 @@ void InstallDialogLinks()
         if (cInfoPanel* info = InfoPanel())
             info->SetStatusText(text);
     };
+    links.statusText = [] {
+        cInfoPanel* info = InfoPanel();
+        return info ? info->StatusText() : std::wstring();
+    };
     links.setMinimapRect = [](int x, int y, int width, int height, int pictureWidth, int pictureHeight) {
         if (cMinimapPanel* minimap = MinimapPanel())
             minimap->SetMinimapRect(sLayoutRect{x, y, width, height}, pictureWidth, pictureHeight);

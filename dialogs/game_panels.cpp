@@ -9,7 +9,7 @@
 
 namespace {
 
-// Drawn in this order: the info panel last, over the panels it folds.
+// Every panel of the game screen, each destroyed with the game.
 iPanelScreen** const kPanels[] = {&g_MinimapPanel, &g_HexPanel, &g_UnitPanel, &g_AttackPanel, &g_DiplomacyPanel,
                                   &g_InfoPanel};
 
@@ -25,6 +25,7 @@ void CreateGamePanels()
     g_HexPanel = new cHexPanel;
     g_UnitPanel = new cUnitPanel;
     g_AttackPanel = new cAttackPanel;
+    ResetPanelOrder();
     for (iPanelScreen* screen : {g_HexPanel, g_UnitPanel, g_AttackPanel})
         PanelOf(screen)->SetMinimized(true);
 }
@@ -44,7 +45,6 @@ void DestroyGamePanels()
 
 void RenderGamePanels(float elapsed)
 {
-    for (iPanelScreen** screen : kPanels)
-        if (cPanel* panel = PanelOf(*screen))
-            panel->OnRender(elapsed);
+    for (iPanelScreen* panel : PanelsInDrawingOrder())
+        panel->OnRender(elapsed);
 }

@@ -109,7 +109,7 @@ void cHexPanel::Refresh()
     CDXUTControl* mulberry = GetControl(kHexPanelMulberryId);
     if (!hex) {
         if (auto* caption = static_cast<CDXUTStatic*>(GetControl(402, DXUT_CONTROL_STATIC)))
-            caption->SetText(L"-");
+            caption->SetText(LangText("hex_panel_name").c_str());
         for (const sValueRow& row : kValueRows)
             SetValue(row.box, L"-");
         if (mulberry)
@@ -140,7 +140,7 @@ void cHexPanel::ShowPlace(const sHex& hex)
     auto place = [&](const char* captionKey, const std::wstring& name, const std::wstring& supply,
                      const std::wstring& production, const std::wstring& victory) {
         if (caption)
-            caption->SetText(captionKey ? LangText(captionKey).c_str() : L"-");
+            caption->SetText(LangText(captionKey).c_str());
         SetValue(403, name);
         SetValue(407, supply);
         SetValue(409, production);
@@ -178,7 +178,8 @@ void cHexPanel::ShowPlace(const sHex& hex)
         place("hex_panel_name_sea_zone", zone ? zone->Name : L"-", L"-", L"-", L"-");
         return;
     }
-    place(nullptr, L"-", L"-", L"-", L"-");
+    // No place on the hex: the row keeps its own label beside "-".
+    place("hex_panel_name", L"-", L"-", L"-", L"-");
 }
 
 void cHexPanel::ShowWeather(const sHex& hex)

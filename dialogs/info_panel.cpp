@@ -167,9 +167,13 @@ void cInfoPanel::RefreshPoints()
         flag->SetVisible(true);
     }
     Counter(*this, kInfoCountryNameId)->SetText(country->Name);
-    // A computer's counters are not shown.
-    if (!country->HumanControlled)
+    // A computer's counters are not shown, nor the person's left under its flag.
+    if (!country->HumanControlled) {
+        for (int id : {kInfoProductionId, kInfoDiplomacyId, kInfoStrategicId, kInfoSeaTransportId, kInfoInvasionId,
+                       kInfoNuclearId})
+            Counter(*this, id)->SetText(L"-");
         return;
+    }
     Counter(*this, kInfoProductionId)->SetText(FormatText(L"%.0f", country->PP));
     Counter(*this, kInfoDiplomacyId)->SetText(FormatText(L"%i", country->DP));
     Counter(*this, kInfoStrategicId)->SetText(LangFormat("%i/%i", country->SMP, country->SMPMax));
@@ -183,6 +187,12 @@ void cInfoPanel::SetStatusText(const std::wstring& text)
     // Always under the lock: the opponent's thread may be drawing on the same frame.
     cWindowLock lock;
     Counter(*this, kInfoStatusId)->SetText(text);
+}
+
+std::wstring cInfoPanel::StatusText()
+{
+    cWindowLock lock;
+    return Counter(*this, kInfoStatusId)->GetText();
 }
 
 void cInfoPanel::ShowFoldButtons(bool shown)
@@ -311,4 +321,6 @@ void cInfoPanel::OnFoldPressed(iPanelScreen* screen)
     if (!panel->GetMinimized())
         CDXUTDialog::CancelControlDrag();
     panel->SetMinimized(!panel->GetMinimized());
+    if (!panel->GetMinimized())
+        BringPanelToFront(screen);
 }

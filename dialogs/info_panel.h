@@ -55,6 +55,7 @@ public:
     // The flag, name and points of the country that moves.
     void RefreshPoints();
     void SetStatusText(const std::wstring& text);
+    std::wstring StatusText();
     void ShowWaitIndicator();
     void HideWaitIndicator();
     // A hotkey: the button's click, only in the player's phase and while no window waits

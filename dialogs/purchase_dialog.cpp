@@ -40,7 +40,7 @@ CDXUTListBox* List(CDXUTDialog& dialog)
 
 std::wstring UnitName(const cPanstwo& country, int type)
 {
-    return FormatText(L"%d %s", RandomInt(10, 99), country.GetUnitTypeName(type));
+    return NewUnitName(country, type, RandomInt(10, 99));
 }
 
 // A land or air unit as it leaves the factory: the country's, named, in the reserve,

@@ -313,6 +313,12 @@ bool IsAirUnitIdUsed(int id);
 // True when the unit's in-reserve flag is set.
 bool IsUnitInReserve(const cUnit* unit);
 
+// The name of a unit of that type the country brings into the game: numbered on from its
+// units of the type already named "<number><separator><type name>", in their numerals
+// ("XXXVIII. Armeekorps" is followed by "XXXIX. Armeekorps"); without such a unit,
+// "<drawn> <type name>".
+std::wstring NewUnitName(const cPanstwo& country, int type, int drawn);
+
 // One unit of the country per call, for its surrender and the scripted effects; false when
 // none is left. The carried ones kill the ship that carries the unit (cargo or amphibious).
 bool KillNextLandUnitOfCountry(int countryId);

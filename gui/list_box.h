@@ -132,7 +132,7 @@ private:
     int m_nSelected = -1;
     int m_nSelStart = 0;
     bool m_bDrag = false;
-    int m_nSortedColumn = 0;
+    int m_nSortedColumn = -1; // none until the first sort: no column shows a direction
     std::vector<DXUTListBoxColumn> m_Columns;
     std::vector<std::unique_ptr<DXUTListBoxItem>> m_Items;
 };

@@ -123,9 +123,8 @@ tLParam OnMsgProc(cWindow*, unsigned message, tWParam wParam, tLParam lParam, bo
     }
     if (!GameExists() || GameState() == 1)
         return 0;
-    iPanelScreen* chain[] = {g_DiplomacyPanel, g_HexPanel, g_UnitPanel, g_AttackPanel, g_MinimapPanel, g_InfoPanel};
-    for (iPanelScreen* panel : chain)
-        if (panel && offer(panel))
+    for (iPanelScreen* panel : PanelsInInputOrder())
+        if (offer(panel))
             return 0;
     return 0;
 }

@@ -128,6 +128,29 @@ void UpdateStatusBarHint(const cGra& game)
         g_DialogLinks.setStatusText(LangText(key.c_str()));
 }
 
+// Outside the person's phase the game stops only for a window shown to the person: while
+// one waits for its answer the status line says so, and once it closes the line shows again
+// what the other side wrote last.
+bool g_ToldWaiting = false;
+std::wstring g_StatusBeforeWaiting;
+
+void UpdateWaitingHint()
+{
+    const cDialog* dialog = CurrentDialog();
+    const bool waiting = dialog && dialog->GetVisible() && IsAnswerAwaited();
+    if (waiting == g_ToldWaiting || !g_DialogLinks.setStatusText || !g_DialogLinks.statusText)
+        return;
+    g_ToldWaiting = waiting;
+    const std::wstring told = LangText("statusbar_hint_waiting_for_answer");
+    if (waiting) {
+        if (const std::wstring now = g_DialogLinks.statusText(); now != told)
+            g_StatusBeforeWaiting = now;
+        g_DialogLinks.setStatusText(told);
+    } else if (g_DialogLinks.statusText() == told) {
+        g_DialogLinks.setStatusText(g_StatusBeforeWaiting);
+    }
+}
+
 // The human turn was handed to another player of a play-by-e-mail game: the turn is saved
 // into the game's folder and the player is told whom to send it to.
 // False when the save failed: the player is told and nothing records the turn as played.
@@ -263,8 +286,12 @@ void GameFrameMove(cRenderer*, double time, float elapsed)
         ScrollMapByInput(*game->m_Mapa, time);
     // Wherever the pointer rests, and while the view glides to the player's place, the
     // status line says what the game waits for.
-    if (state == kStateHuman || state == kStateHumanMove || state == kStateScroll)
+    if (state == kStateHuman || state == kStateHumanMove || state == kStateScroll) {
+        g_ToldWaiting = false;
         UpdateStatusBarHint(*game);
+    } else {
+        UpdateWaitingHint();
+    }
     g_PreviousFrameTime = time;
     if (game->m_Mapa) {
         game->m_Mapa->FrameMove(elapsed);
@@ -383,7 +410,11 @@ void BeginOtherSidePhase()
         g_Gra->SetGameState(kStateComputer);
 }
 
-void ForgetStatusBarHint() { g_StatusKey.clear(); }
+void ForgetStatusBarHint()
+{
+    g_StatusKey.clear();
+    g_ToldWaiting = false;
+}
 
 void BeginPlayerPhase()
 {

@@ -97,6 +97,14 @@ std::wstring WhyCannotJoinAssault(const cUnit* unit, int d, int activeId)
     return {};
 }
 
+// A refused order leaves its unit selected, with its range shown, for the next click.
+void KeepUnitSelected(cPlayState& play, cJednostka& unit, int x, int y)
+{
+    play.SelectHex(x, y);
+    unit.ComputeMoveRange(false);
+    play.SetOrderMode(unit.m_Category == CATEGORY_LAND ? ORDER_MOVE : ORDER_REBASE);
+}
+
 // The end of every click that is not kept for a next one.
 void ResetClick(cPlayState& play)
 {
@@ -284,7 +292,11 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
     if (isTarget && mode == ORDER_MOVE && unit && !play->GetAssaultPlan()) {
         LogLine(L"Player action: Move / %s from (%i, %i) to (%i, %i)", unit->m_Name, px, py, column, row);
         // The frame move walks the path (state 8) and selects where it ends.
-        play->BeginMove(*unit, column, row);
+        if (!play->BeginMove(*unit, column, row)) {
+            KeepUnitSelected(*play, *unit, px, py);
+            PostInfoPanelMessage(LangFormat("move_refused_cannot_reach_%s", unit->m_Name));
+            return;
+        }
         ResetClick(*play);
         return;
     }
@@ -349,9 +361,15 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
         }
         // The selected own unit attacks the enemy clicked next to it.
         auto* attacker = dynamic_cast<cJednostkaLadowa*>(selected);
-        if (attacker && attacker->m_Owner == activeId && attacker->m_ActionPoints >= 1 && active &&
-            active->IsAtWarWith(target->unit->m_Owner)) {
+        if (attacker && attacker->m_Owner == activeId && active && active->IsAtWarWith(target->unit->m_Owner)) {
             if (const int d = DirectionBetween(column, row, px, py); d != 0) {
+                // A unit without action points stays selected, and the player learns why.
+                if (attacker->m_ActionPoints < 1) {
+                    LogLine(L"Player action: attack refused");
+                    KeepUnitSelected(*play, *attacker, px, py);
+                    PostInfoPanelMessage(LangFormat("attack_refused_no_action_points_%s", attacker->m_Name));
+                    return;
+                }
                 BeginAssaultPlan(*play, *target->unit, column, row, d, attacker->m_Id);
                 return;
             }

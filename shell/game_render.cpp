@@ -49,8 +49,6 @@ void cGra::Render(cRenderer* device, float elapsed)
             device->FillRect(sRectF{float(info.x), float(info.y), float(info.x + info.width), float(info.y + info.height)},
                              0xFF000000);
     }
-    iPanelScreen* panels[] = {g_MinimapPanel, g_HexPanel, g_UnitPanel, g_AttackPanel, g_DiplomacyPanel, g_InfoPanel};
-    for (iPanelScreen* panel : panels)
-        if (panel)
-            panel->OnRender(elapsed);
+    for (iPanelScreen* panel : PanelsInDrawingOrder())
+        panel->OnRender(elapsed);
 }

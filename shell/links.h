@@ -98,6 +98,17 @@ extern iPanelScreen* g_UnitPanel;
 extern iPanelScreen* g_AttackPanel;
 extern iPanelScreen* g_MinimapPanel;
 
+// The six panels as they are drawn: the minimap first, then the four that fold (the one
+// unfolded last on top), then the info panel; null globals left out.
+std::vector<iPanelScreen*> PanelsInDrawingOrder();
+// The order the mouse reaches them: the four that fold from the top one down, then the
+// minimap and the info panel.
+std::vector<iPanelScreen*> PanelsInInputOrder();
+// A panel just unfolded lies over the others and takes the clicks where they overlap.
+void BringPanelToFront(iPanelScreen* panel);
+// The order of a new game: the hex, unit, attack and diplomacy panels, bottom first.
+void ResetPanelOrder();
+
 // Parts of the shell built elsewhere.
 struct sShellLinks
 {
@@ -145,6 +156,7 @@ struct sDialogLinks
     // The unit and attack panels read the selection and the assault plan again.
     std::function<void()> refreshSelectionPanels;
     std::function<void(const std::wstring& text)> setStatusText; // cInfoPanel::SetStatusText
+    std::function<std::wstring()> statusText;                    // what the status line says now
     // The minimap picture's place on the screen and its size in texture pixels.
     std::function<void(int x, int y, int width, int height, int pictureWidth, int pictureHeight)> setMinimapRect;
     // A hotkey presses an info-panel button (336 purchases ... 344 hotkeys).

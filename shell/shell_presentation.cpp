@@ -184,6 +184,8 @@ void cShellPresentation::CloseMenuForPlay()
 {
     EndMenu(g_CurrentMenu);
     g_Textures[TEX_WALLPAPER_SCENARIO_SETTINGS].Release();
+    // The status line of a game that starts owes nothing to the one before.
+    ForgetStatusBarHint();
     InstallGameCallbacks(GameFrameMove);
 }
 

@@ -95,12 +95,12 @@ void cMenu::RenderWallpaper(int holder, float elapsed, bool renderDialog)
     if (sprite && wallpaper && width > 0 && height > 0 && wallpaper->Width() > 0 && wallpaper->Height() > 0 &&
         Succeeded(sprite->Begin(0))) {
         // The picture fills the screen at its own proportions: what the screen's shape has
-        // no room for is cut off, equally at the sides, and at the top a third of it (the
-        // pictures' titles stand high).
+        // no room for is cut off, equally at the sides, and at the top a fifth of it (the
+        // pictures' titles stand high: on a wide screen they keep a margin above them).
         const float scale = std::max(float(width) / float(wallpaper->Width()), float(height) / float(wallpaper->Height()));
         const float spareX = float(wallpaper->Width()) - float(width) / scale;
         const float spareY = float(wallpaper->Height()) - float(height) / scale;
-        const int cutX = int(spareX / 2.0f), cutY = int(spareY / 3.0f);
+        const int cutX = int(spareX / 2.0f), cutY = int(spareY / 5.0f);
         const sMatrix2D saved = sprite->GetTransform();
         sprite->SetTransform(sMatrix2D::Scaling(scale, scale));
         const sRect source{cutX, cutY, wallpaper->Width() - cutX, cutY + int(float(height) / scale + 0.5f)};

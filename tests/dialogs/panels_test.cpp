@@ -62,6 +62,11 @@ TEST_F(GamePanels, CountersShowAPersonsCountryAndOnlyTheFlagAndNameOfAComputersO
     EXPECT_EQ(TextOf(Info(), kInfoStrategicId), L"3/5");
     g_DialogLinks.refreshDate();
     ASSERT_NO_FATAL_FAILURE(CheckScreen("game_panels"));
+    // The computer's turn: its flag over no counters, not over the person's.
+    albion.HumanControlled = false;
+    g_DialogLinks.refreshPoints();
+    EXPECT_EQ(TextOf(Info(), kInfoProductionId), L"-");
+    EXPECT_EQ(TextOf(Info(), kInfoStrategicId), L"-");
 
     LoadTestland(2);
     GetCountry(2)->HumanControlled = false;

@@ -66,6 +66,13 @@ TEST_F(ReportsDialog, OpensOnTheGeneralSummaryOfTheCountryAndItsAlliesAndSwitche
     ChooseTab(kReportsTableTabsId, 1);
     EXPECT_EQ(Tabs(kReportsTableTabsId)->GetTabCount(), 2) << "the victory-point tabs stay";
     EXPECT_EQ(List(kReportsTableId)->GetSize(), 5) << "every active country but the last id";
+    // The events tab shows its first kind's reports instead of the table.
+    ChooseTab(kReportsGroupTabsId, 1);
+    EXPECT_NE(dialog->SelectedKind(), kReportKindVictoryPoints);
+    EXPECT_FALSE(dialog->GetControl(kReportsTableId)->GetVisible());
+    EXPECT_TRUE(dialog->GetControl(kReportsTextId)->GetVisible());
+    ChooseTab(kReportsGroupTabsId, 0);
+    EXPECT_EQ(dialog->SelectedKind(), kReportKindGeneralSummary);
     ClickRow(*dialog, *List(kReportsKindListId), 0);
     EXPECT_EQ(Tabs(kReportsTableTabsId)->GetTabCount(), 4);
     Key(VK_RETURN);

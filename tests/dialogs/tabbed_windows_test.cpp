@@ -17,6 +17,13 @@ namespace {
 class TabbedWindows : public cDialogTest
 {
 protected:
+    // The units window remembers its last place tab for the next window.
+    void TearDown() override
+    {
+        g_UnitsMgrToDeploy = m_ToDeploy;
+        cDialogTest::TearDown();
+    }
+    const int m_ToDeploy = g_UnitsMgrToDeploy;
     // Clicks each tab of the frame in turn; after each click the window, as drawn, goes
     // into the sheet (a window's tables may lie below its tab strip).
     void AddPages(cPageSheet& sheet, int tabFrameId)
@@ -50,8 +57,9 @@ TEST_F(TabbedWindows, EachTabClickedShowsItsPage)
         {"tab_pages_preferences", [] { OpenPreferences(); }, {kPreferencesTabsId}},
         {"tab_pages_purchases", [] { PushDialog(new cDialogZakupow); }, {kPurchaseTabsId}},
         {"tab_pages_units", [] { PushDialog(new cDialogJednostek(1)); }, {kUnitsKindTabsId, kUnitsPlaceTabsId}},
-        // The tables' tabs are those of the group clicked last.
-        {"tab_pages_reports", [] { PushDialog(new cDialogStatystyk); }, {kReportsGroupTabsId, kReportsTableTabsId}},
+        // The tables' tabs belong to the statistics group, shown first; the events group
+        // shows its reports instead.
+        {"tab_pages_reports", [] { PushDialog(new cDialogStatystyk); }, {kReportsTableTabsId, kReportsGroupTabsId}},
     };
     for (const sWindow& window : windows) {
         SCOPED_TRACE(window.name);

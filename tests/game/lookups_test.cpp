@@ -4,6 +4,7 @@
 #include "units/land_unit.h"
 #include "units/air_unit.h"
 #include "units/naval_unit.h"
+#include "world/country.h"
 #include "world/fleet.h"
 
 namespace {
@@ -34,6 +35,33 @@ T Unit(int id, int owner, int type)
     u.m_Owner = owner;
     u.SetType(type);
     return u;
+}
+
+// A bought unit is numbered on from the country's units of its type, in their numerals.
+TEST(Lookups, ANewUnitIsNumberedOnFromTheCountrysUnitsOfItsType)
+{
+    cGra game(sGameLoadRequest::ForScenario(L"Test"), 0);
+    cPanstwo country;
+    country.ID = 1;
+    country.SetUnitTypeName(1, L"Armeekorps");
+    country.SetUnitTypeName(4, L"Panzer-Division");
+    auto named = [](int id, int owner, int type, const wchar_t* name) {
+        auto unit = Unit<cJednostkaLadowa>(id, owner, type);
+        unit.m_Name = name;
+        return unit;
+    };
+    auto corps1 = named(1, 1, UNIT_INFANTRY_CORPS, L"XXXVIII. Armeekorps");
+    auto corps2 = named(2, 1, UNIT_INFANTRY_CORPS, L"Korps Wodrig");
+    auto corps3 = named(3, 2, UNIT_INFANTRY_CORPS, L"L. Armeekorps"); // another country's
+    auto corps4 = named(4, 1, UNIT_INFANTRY_CORPS, L"IV. Armeekorps");
+    auto panzer = named(5, 1, UNIT_ARMOURED, L"1 Panzer-Division");
+    game.m_LandUnits = {&corps1, &corps2, &corps3, &panzer};
+    game.m_Reserve = {&corps4};
+    EXPECT_EQ(NewUnitName(country, UNIT_INFANTRY_CORPS, 74), L"XXXIX. Armeekorps");
+    EXPECT_EQ(NewUnitName(country, UNIT_ARMOURED, 74), L"2 Panzer-Division");
+    EXPECT_EQ(NewUnitName(country, UNIT_INFANTRY, 74), L"74 " + country.GetUnitTypeName(UNIT_INFANTRY));
+    game.m_LandUnits.clear();
+    game.m_Reserve.clear();
 }
 
 TEST(Lookups, UnitIdsAreFoundInEveryListTheyMayStandInAndScoresSumThem)

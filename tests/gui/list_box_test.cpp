@@ -93,6 +93,11 @@ TEST_F(ListBox, HeaderClicksCycleAscendingDescendingAndAnotherColumnStartsAscend
     list->AddItem(L"c;40%;1x1", nullptr);
     int columnX = list->GetTextRect().left + list->GetColumns()[0].width + 10;
     int headerY = list->GetTextRect().top - 3;
+    // Unsorted, no column is marked, and the first click on the first column sorts it ascending.
+    EXPECT_EQ(list->GetSortedColumn(), -1);
+    Move(list->GetTextRect().left + 10, headerY);
+    Click(list->GetTextRect().left + 10, headerY);
+    EXPECT_EQ(Column(list, 0), (std::vector<std::wstring>{L"a", L"b", L"c"}));
     Move(columnX, headerY);
     Click(columnX, headerY);
     EXPECT_EQ(Column(list, 1), (std::vector<std::wstring>{L"5%", L"40%", L"100%"}));

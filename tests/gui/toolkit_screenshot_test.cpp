@@ -95,6 +95,12 @@ TEST(ToolkitScreenshot, ADialogWithEveryKindOfControlLooksAsStored)
     manager->OnResetDevice();
 
     double clock = 0;
+    // The hooks point at this test's clock: the tests after it get their own back.
+    struct sHooksBack
+    {
+        sGuiHooks saved = g_GuiHooks;
+        ~sHooksBack() { g_GuiHooks = saved; }
+    } hooksBack;
     g_GuiHooks.now = [&clock] { return clock; };
     g_GuiHooks.captureMouse = [](bool) {};
     g_GuiHooks.keyDown = [](uint32_t) { return false; };

@@ -202,6 +202,84 @@ TEST(GameInput, AnAssaultPlannedByClicksIsGivenUpByEscapeAndFoughtByAClickOnTheD
     EXPECT_TRUE(LogContains(L"Player action: Executing assault "));
 }
 
+// Orders the game refuses say why on the status line, and the unit stays selected: an attack
+// by a unit without action points, a move to a hex it cannot reach.
+TEST(GameInput, ARefusedAttackOrMoveSaysWhyAndKeepsTheUnitSelected)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    static int defenderX = -1, defenderY = -1;
+    static sMoveOrder order;
+    driver.StartWith(LoadTestland)
+        .Then("start", [] { return dynamic_cast<iMenuScreen*>(g_CurrentMenu) != nullptr && g_Gra; },
+              [] { D::ClickControl(245); })
+        .Then("Albion's turn", D::ReadingMessages([] { return g_Gra->GetGameState() == 7 && CurrentDialog(); }),
+              [] { D::PressKey(VK_ESCAPE); }, 20000)
+        .Then("select", [] { return !CurrentDialog(); },
+              [] {
+                  // Albion's Guards, spent, stand next to a Borussian unit.
+                  cJednostkaLadowa* guards = g_Gra->FindLandUnitById(1);
+                  for (const cJednostkaLadowa* enemy : g_Gra->m_LandUnits)
+                      for (int d = 0; d < 6 && enemy->m_Owner == 2 && enemy->IsOnMap() && defenderX < 0; ++d) {
+                          int x = 0, y = 0;
+                          GetNeighbourCoordsOut(enemy->m_X, enemy->m_Y, d, x, y);
+                          const sHex* hex = g_Gra->m_Mapa->IsInside(x, y) ? g_Gra->m_Mapa->GetHex(x, y) : nullptr;
+                          if (hex && !hex->IsSea() && !hex->unit) {
+                              guards->SetPosition(x, y);
+                              if (guards->m_X == x && guards->m_Y == y) {
+                                  defenderX = enemy->m_X;
+                                  defenderY = enemy->m_Y;
+                              }
+                          }
+                      }
+                  ASSERT_GE(defenderX, 0);
+                  guards->m_ActionPoints = 0;
+                  g_Gra->m_Mapa->CenterAtHex(defenderX, defenderY);
+                  D::ArriveCamera();
+                  D::ClickHex(guards->m_X, guards->m_Y);
+              })
+        .Then("attack", D::AfterFrames(2), [] { D::ClickHex(defenderX, defenderY); })
+        .Then("told why",
+              [] {
+                  return StatusLine() ==
+                         LangFormat("attack_refused_no_action_points_%s", g_Gra->FindLandUnitById(1)->m_Name);
+              },
+              [] {
+                  const sHex* selected = g_Gra->m_PlayState->GetSelectedHex();
+                  ASSERT_NE(selected, nullptr);
+                  EXPECT_EQ(selected->unit, g_Gra->FindLandUnitById(1));
+                  EXPECT_EQ(g_Gra->m_PlayState->GetAssaultPlan(), nullptr);
+              },
+              100)
+        .Then("settled", D::AfterFrames(5))
+        .Screenshot("refused_attack")
+        .Then("a hex out of reach", [] { return true; },
+              [] {
+                  // A mark that promises more than the way holds, as one beyond an enemy not
+                  // yet seen does.
+                  cJednostkaLadowa* guards = g_Gra->FindLandUnitById(1);
+                  guards->m_ActionPoints = 1;
+                  order = {guards->m_Id, guards->m_X, guards->m_Y, guards->m_X, guards->m_Y + 3};
+                  ASSERT_TRUE(g_Gra->m_Mapa->IsInside(order.toX, order.toY));
+                  g_Gra->m_Mapa->GetHex(order.toX, order.toY)->SetMark(MARK_MOVE_SOME_LEFT, 1);
+                  D::ClickHex(order.toX, order.toY);
+              })
+        .Then("told why again",
+              [] {
+                  return StatusLine() ==
+                         LangFormat("move_refused_cannot_reach_%s", g_Gra->FindLandUnitById(1)->m_Name);
+              },
+              [] {
+                  const cJednostkaLadowa* guards = g_Gra->FindLandUnitById(1);
+                  EXPECT_EQ(std::make_pair(int(guards->m_X), int(guards->m_Y)), std::make_pair(order.fromX, order.fromY));
+                  EXPECT_EQ(g_Gra->m_PlayState->GetSelectedHex()->unit, guards);
+                  EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_MOVE);
+              },
+              100);
+    EXPECT_EQ(driver.Run(), 0);
+    EXPECT_TRUE(LogContains(L"Player action: attack refused"));
+}
+
 TEST(GameInput, KeysStoreAndRecallPlacesWalkTheUnitsAndPauseInEveryPhase)
 {
     cProgramDriver driver({{"InterfaceSettings/ConfirmEndTurn", "false"}}, {"scenarios", "save", "pbem"});

@@ -89,7 +89,8 @@ TEST_F(MenuBase, AWallpaperOfAnySizeStretchesItsAreaOverTheWholeBackBuffer)
     EXPECT_FLOAT_EQ(quads[0].corners[2].x, 800.0f);
     EXPECT_FLOAT_EQ(quads[0].corners[2].y, 600.0f);
     // On a wide screen the picture keeps its proportions: it fills the width, and what the
-    // screen has no room for is left out, a third at the top, the rest at the bottom.
+    // screen has no room for is left out, a fifth at the top (the title keeps a margin), the
+    // rest at the bottom.
     g_UserSettings.resolutionX = 1920;
     g_UserSettings.resolutionY = 1080;
     device.ClearCalls();
@@ -98,8 +99,8 @@ TEST_F(MenuBase, AWallpaperOfAnySizeStretchesItsAreaOverTheWholeBackBuffer)
     ASSERT_EQ(quads.size(), 1u);
     EXPECT_NEAR(quads[0].corners[2].x, 1920.0f, 1.0f);
     EXPECT_NEAR(quads[0].corners[2].y, 1080.0f, 2.0f);
-    EXPECT_NEAR(quads[0].src.top, 64.0f, 1.0f);
-    EXPECT_NEAR(quads[0].src.bottom, 640.0f, 1.0f);
+    EXPECT_NEAR(quads[0].src.top, 38.0f, 1.0f);
+    EXPECT_NEAR(quads[0].src.bottom, 614.0f, 1.0f);
     g_Textures[TEX_WALLPAPER_MAIN].Release();
 }
 

@@ -108,12 +108,23 @@ TEST(InputRouting, WindowMessagesGoToDialogThenMenuThenThePanelsInOrder)
     sPanels panels;
     bool noFurther = false;
 
-    // No menu, no dialog: the panels in their order until one takes it.
+    // No menu, no dialog: the panels from the top one down until one takes it.
     g_Calls.clear();
     panels.unit.handles = true;
     OnMsgProc(nullptr, 0x0201, 0, 0, &noFurther);
-    EXPECT_EQ(g_Calls, (tCalls{"diplomacy msg", "hex msg", "unit msg"}));
+    EXPECT_EQ(g_Calls, (tCalls{"diplomacy msg", "attack msg", "unit msg"}));
     EXPECT_TRUE(noFurther);
+    // A panel unfolded last lies on top: drawn last of the four, offered the click first.
+    BringPanelToFront(&panels.hex);
+    BringPanelToFront(&panels.attack);
+    g_Calls.clear();
+    panels.unit.handles = false;
+    OnMsgProc(nullptr, 0x0201, 0, 0, &noFurther);
+    EXPECT_EQ(g_Calls, (tCalls{"attack msg", "hex msg", "diplomacy msg", "unit msg", "minimap msg", "info msg"}));
+    EXPECT_EQ(PanelsInDrawingOrder(), (std::vector<iPanelScreen*>{&panels.minimap, &panels.unit, &panels.diplomacy,
+                                                                  &panels.hex, &panels.attack, &panels.info}));
+    ResetPanelOrder();
+    panels.unit.handles = true;
 
     // Game state 1 (loaded, not started): the panels see nothing.
     g_Calls.clear();

@@ -362,4 +362,105 @@ TEST(WholeProgram, OnTestlandBorussiaDeclaresWarFromTheDiplomacyPanelAndAnswersA
     EXPECT_EQ(driver.Run(), 0);
 }
 
+// A panel unfolded over another lies on top of it, is drawn there and takes the clicks there:
+// the hex panel over the unit panel, then the unit panel again over it, the attack panel over
+// the diplomacy panel.
+TEST(WholeProgram, OnTestlandAPanelThatOpensComesToTheFrontOfTheOthers)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    driver.StartWith(LoadTestland);
+    StartAsBorussia(driver);
+    static int unitId = 0;
+    auto info = [] { return dynamic_cast<CDXUTDialog*>(g_InfoPanel); };
+    driver
+        .Then("select a unit", [] { return true; },
+              [] {
+                  const cJednostkaLadowa* unit = nullptr;
+                  for (const cJednostkaLadowa* u : g_Gra->m_LandUnits)
+                      if (!unit && u->IsOnMap() && u->m_Owner == g_Gra->m_PlayState->GetActiveCountryId())
+                          unit = u;
+                  ASSERT_NE(unit, nullptr);
+                  unitId = unit->m_Id;
+                  g_Gra->m_Mapa->CenterAtHex(unit->m_X, unit->m_Y);
+                  D::ArriveCamera();
+                  D::ClickHex(unit->m_X, unit->m_Y);
+              })
+        .Then("the unit panel", D::AfterFrames(2), [=] { ClickOn(info(), kFoldUnitPanelId); })
+        .Then("the hex panel", [] { return !PanelOf(g_UnitPanel)->GetMinimized(); },
+              [=] { ClickOn(info(), kFoldHexPanelId); })
+        .Then("settled", [] { return !PanelOf(g_HexPanel)->GetMinimized(); })
+        .Then("drawn", D::AfterFrames(10))
+        .Screenshot("hex_panel_over_unit_panel")
+        .Then("the unit panel again", [] { return true; },
+              [=] {
+                  ClickOn(info(), kFoldUnitPanelId);
+                  ClickOn(info(), kFoldUnitPanelId);
+              })
+        // Disband lies where the hex panel's rows are: the click reaches the unit panel.
+        .Then("disband", D::AfterFrames(2), [] { ClickOn(PanelOf(g_UnitPanel), kUnitPanelDisbandId); })
+        .Then("asked", [] { return dynamic_cast<cDialogPotwierdzenia*>(CurrentDialog()) != nullptr; },
+              [] { ClickOn(CurrentDialog(), kConfirmNoId); }, 20)
+        .Then("kept", [] { return !CurrentDialog(); },
+              [=] {
+                  EXPECT_NE(g_Gra->FindLandUnitById(unitId), nullptr);
+                  ClickOn(info(), kFoldDiplomacyPanelId);
+              })
+        .Then("the attack panel", [] { return !PanelOf(g_DiplomacyPanel)->GetMinimized(); },
+              [=] { ClickOn(info(), kFoldAttackPanelId); })
+        .Then("drawn", D::AfterFrames(10))
+        .Screenshot("attack_panel_over_diplomacy_panel");
+    EXPECT_EQ(driver.Run(), 0);
+}
+
+// What a static of the info panel says: the status line, a counter.
+std::wstring InfoText(int id)
+{
+    const auto* text = InfoPanel() ? dynamic_cast<CDXUTStatic*>(InfoPanel()->GetControl(id)) : nullptr;
+    return text ? text->GetText() : L"<no such static>";
+}
+
+// Outside the person's turn the info panel shows the country that plays without the person's
+// points, and while a window waits for the person the status line says so.
+TEST(WholeProgram, OnTestlandTheOtherSidesTurnShowsNoPersonsPointsAndSaysWhenItWaitsForThePerson)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    static std::wstring albion;
+    driver.StartWith(LoadTestland)
+        .Then("start", [] { return dynamic_cast<iMenuScreen*>(g_CurrentMenu) != nullptr && g_Gra; },
+              [] { D::ClickControl(IDC_OK); })
+        .Then("Albion's turn", D::ReadingMessages([] { return g_Gra->GetGameState() == 7 && CurrentDialog(); }),
+              [] { D::PressKey(VK_ESCAPE); }, 20000)
+        .Then("end the turn", [] { return !CurrentDialog(); },
+              [] {
+                  albion = g_Gra->m_PlayState->GetActiveCountry()->Name;
+                  D::PressKey('Q');
+              })
+        .Then("confirm", [] { return dynamic_cast<cDialogPotwKoncaTury*>(CurrentDialog()) != nullptr; },
+              [] { ClickOn(CurrentDialog(), kConfirmYesId); })
+        .Then("another country plays",
+              [] {
+                  return g_Gra->GetGameState() != 7 && InfoText(kInfoCountryNameId) != albion;
+              },
+              [] {
+                  EXPECT_EQ(InfoText(kInfoProductionId), L"-");
+                  EXPECT_EQ(InfoText(kInfoDiplomacyId), L"-");
+              },
+              20000)
+        .Then("a window waits for Albion",
+              [] {
+                  cDialog* window = CurrentDialog();
+                  return g_Gra->GetGameState() != 7 && window && window->GetVisible() &&
+                         InfoText(kInfoStatusId) == LangText("statusbar_hint_waiting_for_answer");
+              },
+              {}, 20000)
+        .Then("settled", D::AfterFrames(5))
+        .Picture("waiting_for_answer")
+        .Then("read it", [] { return true; }, [] { D::PressKey(VK_RETURN); })
+        .Then("the game goes on", [] { return !CurrentDialog() || g_Gra->GetGameState() == 7; },
+              [] { EXPECT_NE(InfoText(kInfoStatusId), LangText("statusbar_hint_waiting_for_answer")); }, 2000);
+    EXPECT_EQ(driver.Run(), 0);
+}
+
 } // namespace
