@@ -440,6 +440,11 @@ int PortInReach(const cFlota& fleet)
     return best;
 }
 
+bool CarriesUnits(const cFlota& fleet)
+{
+    return std::any_of(fleet.ships.begin(), fleet.ships.end(), [](const cJednostkaMorska* s) { return s->m_Cargo; });
+}
+
 // The cargo ships of a transport fleet at its port put their units ashore one by one and
 // leave the game; the last one takes the fleet with it.
 void UnloadCargoFleet(int fleetId)
@@ -494,7 +499,13 @@ void cAI::RunNavalPhase()
             if (destination != -1 && destination != -2 && destination != fleet->seaNode)
                 fleet->MoveTo(destination);
             if (fleet->seaNode == destination)
+            {
                 UnloadCargoFleet(id);
+                // Warships deployed into the convoy's port joined its fleet: once every unit
+                // is ashore they are free to patrol, instead of keeping its order for ever.
+                if (cFlota* left = FleetById(id); left && !CarriesUnits(*left))
+                    left->aiOrder = FLEET_FREE;
+            }
         }
         else if (fleet->aiOrder == FLEET_INVASION)
         {

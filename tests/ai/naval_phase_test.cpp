@@ -224,6 +224,22 @@ TEST_F(AINavalPhase, ATransportPutsItsUnitAshoreAtItsPortAndAnInvasionAtSeaDraws
     EXPECT_EQ(Fleet(4)->aiOrder, 0);
 }
 
+TEST_F(AINavalPhase, WarshipsThatSailedWithAConvoyPatrolOnceItsUnitsAreAshore)
+{
+    // A cruiser deployed at Dover joined Albion's transport to Valdo; Albion guards zone 1.
+    game->m_Consts.CarrierHitPointsForAir = 100;
+    game->m_Countries[kAlbion - 1]->AIParameters.SeaZonesToPatrol = {{1, 0}};
+    cFlota& transports = *Fleet(2);
+    transports.aiOrder = 3;
+    transports.aiDestination = 6;
+    AddShip(kAlbion, UNIT_CRUISER, &transports);
+    AIOf(kAlbion).RunNavalPhase();
+    ASSERT_EQ(Fleet(2), &transports) << "the cruiser keeps the fleet";
+    EXPECT_EQ(transports.ships.size(), 1u) << "the cargo ship is gone with its corps ashore";
+    EXPECT_EQ(transports.aiOrder, 5) << "no convoy left to keep it in port";
+    EXPECT_EQ(transports.aiDestination, 1);
+}
+
 TEST_F(AINavalPhase, AFleetWhoseRouteIsClosedPutsInAtAPortItCanReachInsteadOfAskingEveryTurn)
 {
     // Albion's transport is bound for Hamburgum, an enemy port no route leads into: the
@@ -241,13 +257,13 @@ TEST_F(AINavalPhase, AFleetWhoseRouteIsClosedPutsInAtAPortItCanReachInsteadOfAsk
     EXPECT_LE(HexDistance(corps->m_X, corps->m_Y, 3, 3), 1) << "at Dover";
 
     // The U-boats at sea were to land in Albion's port: they turn for Hamburgum, their own,
-    // passing over Valdo, a port nobody holds now.
+    // passing over Valdo, a port nobody holds now, and are free there with nothing to land.
     game->m_Mapa->GetHex(7, 6)->controller = 0;
     cFlota& uboats = *Fleet(4);
     uboats.aiOrder = 2;
     uboats.aiDestination = 4;
     AIOf(kBorussia).RunNavalPhase();
-    EXPECT_EQ(uboats.aiOrder, 3);
+    EXPECT_EQ(uboats.aiOrder, 0);
     EXPECT_EQ(uboats.aiDestination, 5);
     EXPECT_EQ(uboats.seaNode, 5);
     EXPECT_FALSE(testing_support::LogStartsWith(L"WARNING: fleet ")) << "no fleet asked for the closed route";
