@@ -158,6 +158,9 @@ void cGra::CheckEvents()
             break;
     }
     LogLine(L"CHECKING EVENTS FINISHED");
-    if (m_IsPbem)
+    if (m_IsPbem) {
         g_PbemEventCheckDone = true;
+        // The main loop ends the turn once it sees the flag.
+        Presentation().WakeMainLoop();
+    }
 }
