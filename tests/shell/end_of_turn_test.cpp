@@ -264,11 +264,7 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverAfterTheEventCheckWithoutAKeyFromThe
     driver.StartWith(LoadTestland);
     // Bob plays Albion; Ada plays Helvetia, the last country before the one that closes the order.
     SetUpPbemGame(driver, L"Helvetia", L"Albion");
-    driver.Then("Bob's turn", D::ReadingMessages([] { return TurnOf(L"Albion", false); }),
-                [] {
-                    if (CurrentDialog())
-                        D::PressKey(VK_ESCAPE);
-                },
+    driver.Then("Bob's turn", D::ReadingMessages([] { return TurnOf(L"Albion"); }), [] { D::PressKey(VK_ESCAPE); },
                 20000);
     EndTheTurn(driver, "Albion");
     driver
@@ -291,10 +287,9 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverAfterTheEventCheckWithoutAKeyFromThe
                   D::ClickControl(IDC_LOAD);
               })
         .Then("Ada's settings", Settings, [] { D::ClickControl(IDC_OK); })
-        .Then("Ada's turn", D::ReadingMessages([] { return TurnOf(L"Helvetia", false); }),
+        .Then("Ada's turn", D::ReadingMessages([] { return TurnOf(L"Helvetia"); }),
               [] {
-                  if (CurrentDialog())
-                      D::PressKey(VK_ESCAPE);
+                  D::PressKey(VK_ESCAPE);
                   // Borussia's ultimatum is settled: the check fires nothing, so nothing but
                   // its end has the screen look again.
                   GLOBAL_LOCK_SCOPE();
