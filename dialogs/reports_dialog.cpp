@@ -232,7 +232,7 @@ void cDialogStatystyk::FillVictoryPoints(int tab)
         return;
     if (tab == 0) {
         table->SetColumns(2, LangText("reports_victory_points_alliances_columns"), 50, 50);
-        table->SetColumnSortTypes(2, 0, 1);
+        table->SetColumnSortTypes(2, LIST_SORT_TEXT, LIST_SORT_INTEGER);
         const char* sides[] = {"allies2", "axis2", "comintern2"};
         for (int k = 0; k < 3; ++k)
             table->AddItem(FormatText(L"%s|%d", LangText(sides[k]), g_Gra->CountAllianceVictoryPoints(k + 1)),
@@ -240,7 +240,7 @@ void cDialogStatystyk::FillVictoryPoints(int tab)
         return;
     }
     table->SetColumns(3, LangText("reports_victory_points_countries_columns"), 50, 30, 20);
-    table->SetColumnSortTypes(3, 0, 0, 1);
+    table->SetColumnSortTypes(3, LIST_SORT_TEXT, LIST_SORT_TEXT, LIST_SORT_INTEGER);
     const int count = CountryCount();
     for (const cPanstwo* c : g_Gra->m_Countries)
         if (c && c->IsActive && !IsDummy(*c) && c->ID != count)

@@ -101,9 +101,13 @@ bool FireEvent(cGra& game, const cZdarzenie& event)
             g_PlayCounts.RecordFiredEvent(
                 {event.eventID, event.title, position, game.m_Date[0], game.m_Date[1], game.m_Date[2]});
         }
-        // Shown to a person only, and nobody waits for them to be read.
-        for (const std::wstring& message : messages)
-            ShowMessageToPerson(LangText("information"), message, false);
+        // Read one at a time in their order: the next message, and the next event's
+        // choice, come only once this one is closed.
+        for (const std::wstring& message : messages) {
+            ShowMessageToPerson(LangText("information"), message);
+            if (!ThreadMayRun())
+                break;
+        }
     }
     if (game.m_IsPbem && g_PbemQuitAfterEventDialog) {
         LogLine(L"The play-by-e-mail turn was saved from the event window; the program ends");
@@ -154,6 +158,9 @@ void cGra::CheckEvents()
             break;
     }
     LogLine(L"CHECKING EVENTS FINISHED");
-    if (m_IsPbem)
+    if (m_IsPbem) {
         g_PbemEventCheckDone = true;
+        // The main loop ends the turn once it sees the flag.
+        Presentation().WakeMainLoop();
+    }
 }

@@ -182,6 +182,9 @@ void cGra::SetGameState(int state)
 {
     m_GameState.store(state);
     LogLine(L"---- Game state = %i", state);
+    // The main loop's frames follow the state: one set elsewhere must not wait for a key.
+    if (!IsMainThread())
+        Presentation().WakeMainLoop();
 }
 
 void cGra::EnterMenuState()
@@ -199,10 +202,14 @@ void cGra::ReturnToMap()
 bool cGra::LowerAnimatedState()
 {
     int expected = kStateHumanMove;
-    if (m_GameState.compare_exchange_strong(expected, kStateHuman))
-        return true;
-    expected = kStateComputerMove;
-    return m_GameState.compare_exchange_strong(expected, kStateComputer);
+    bool lowered = m_GameState.compare_exchange_strong(expected, kStateHuman);
+    if (!lowered) {
+        expected = kStateComputerMove;
+        lowered = m_GameState.compare_exchange_strong(expected, kStateComputer);
+    }
+    if (lowered && !IsMainThread())
+        Presentation().WakeMainLoop();
+    return lowered;
 }
 
 sGameDate cGra::GetGameDate() const

@@ -73,6 +73,10 @@ public:
         return false;
     }
 
+    // Another thread changed something the main loop acts on (a flag, the game state): the
+    // loop, which may be asleep until the next event, looks again. Any thread.
+    virtual void WakeMainLoop() {}
+
     // Whether a person can see the screen: without one (tests, velmorant-tool) nothing
     // pauses for a watching person.
     virtual bool HasScreen() const { return false; }

@@ -2,6 +2,7 @@
 #include "events/events.h"
 #include "game/game.h"
 #include "shell/links.h"
+#include "shell/music_player.h"
 #include "world/map.h"
 
 void LinkGameObject()
@@ -23,6 +24,12 @@ void LinkGameObject()
         g_GameLink.render = [](cRenderer* device, float elapsed) {
             if (g_Gra)
                 g_Gra->Render(device, elapsed);
+        };
+    // The preferences' slider and a minimised window reach the music of the running game.
+    if (!g_GameLink.setMusicVolume)
+        g_GameLink.setMusicVolume = [](float volume) {
+            if (g_Gra && g_Gra->m_Music)
+                g_Gra->m_Music->SetVolume(volume);
         };
     // The opponent's thread fires the event; the cheats dialog only queues it.
     if (!g_GameLink.forceEvent)

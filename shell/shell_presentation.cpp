@@ -172,6 +172,8 @@ void cShellPresentation::RefreshMinimap()
     DXUTWakeUp();
 }
 
+void cShellPresentation::WakeMainLoop() { DXUTWakeUp(); }
+
 void cShellPresentation::StartScenarioSettingsMenu() { ::StartScenarioSettingsMenu(); }
 
 void cShellPresentation::ShowPauseWallpaper()

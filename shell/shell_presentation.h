@@ -24,6 +24,7 @@ public:
     void LoadMapSkin() override;
     void LoadUnitsSkin() override;
     void UpdateAppearance() override;
+    void WakeMainLoop() override;
     void RefreshMinimap() override;
     void StartScenarioSettingsMenu() override;
     void ShowPauseWallpaper() override;

@@ -12,7 +12,10 @@
 #include "game/game.h"
 #include "game/presentation.h"
 #include "gui/controls.h"
+#include "shell/dxut.h"
 #include "shell/hint_display.h"
+#include "shell/music_player.h"
+#include "platform/messages.h"
 #include "tests/dialogs/dialog_bench.h"
 #include "tests/test_support.h"
 
@@ -99,6 +102,25 @@ TEST_F(Preferences, OkWritesEveryChangeIntoSettingsIniAndGoesBackToTheMap)
     EXPECT_EQ(saved.GetInt("Border/ColorG", -1), 0);
     EXPECT_EQ(saved.GetInt("Delay/AICombatResult", 0), -1000);
     EXPECT_FALSE(saved.GetBool("InterfaceSettings/ConfirmEndTurn", true));
+}
+
+// The music of a running game follows the slider at once, is silent while the window is
+// minimised and comes back at the slider's volume.
+TEST_F(Preferences, TheMusicSliderAndAMinimisedWindowReachTheMusicOfTheRunningGame)
+{
+    LoadTestland(1);
+    cMusicPlayer music;
+    g_Gra->m_Music = &music;
+    Open();
+    ShowTab(5);
+    Slide(kPreferencesMusicVolumeId, 6);
+    EXPECT_EQ(TextOf(kPreferencesMusicVolumeId - 1), L"30%");
+    EXPECT_FLOAT_EQ(music.GetVolume(), 0.3f);
+    DXUTStaticWndProc(WM_SIZE, SIZE_MINIMIZED, 0);
+    EXPECT_FLOAT_EQ(music.GetVolume(), 0.0f);
+    DXUTStaticWndProc(WM_SIZE, SIZE_RESTORED, 0);
+    EXPECT_FLOAT_EQ(music.GetVolume(), 0.3f);
+    g_Gra->m_Music = nullptr;
 }
 
 TEST_F(Preferences, OnlySizesWithALayoutFileAndTheCurrentSizeAreOffered)

@@ -1,11 +1,15 @@
 // The reports window: what it opens on, its tables, and browsing the reports of a kind.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+
 #include "core/stringbase.h"
 #include "dialogs/reports_dialog.h"
 #include "game/game.h"
 #include "gui/controls.h"
 #include "tests/dialogs/dialog_bench.h"
+#include "world/city.h"
 #include "world/country.h"
 
 namespace {
@@ -77,6 +81,59 @@ TEST_F(ReportsDialog, OpensOnTheGeneralSummaryOfTheCountryAndItsAlliesAndSwitche
     EXPECT_EQ(Tabs(kReportsTableTabsId)->GetTabCount(), 4);
     Key(VK_RETURN);
     EXPECT_TRUE(OpenKinds().empty());
+}
+
+// The victory-point tables sort by each column's kind: names and alliances as text, points
+// and ids as numbers, so that 120 comes after 95.
+TEST_F(ReportsDialog, TheVictoryPointTablesSortNamesAsTextAndPointsAsNumbers)
+{
+    LoadTestland(1);
+    // Axis 120, Allies 95, Comintern 7: each side's first city holds its points.
+    std::map<int, int> points = {{ALLIANCE_AXIS, 120}, {ALLIANCE_ALLIES, 95}, {ALLIANCE_COMINTERN, 7}};
+    for (cMiasto* city : g_Gra->m_Cities) {
+        city->VictoryPoints = 0;
+        const cPanstwo* holder = GetCountry(city->GetControllerId());
+        if (!holder)
+            continue;
+        auto side = points.find(holder->Alliance > 3 ? holder->Alliance - 3 : holder->Alliance);
+        if (side != points.end()) {
+            city->VictoryPoints = side->second;
+            points.erase(side);
+        }
+    }
+    ASSERT_TRUE(points.empty()) << "Testland has a city on each side";
+    Open();
+    ClickRow(*dialog, *List(kReportsKindListId), 5);
+    ASSERT_EQ(dialog->SelectedKind(), kReportKindVictoryPoints);
+    CDXUTListBox* table = List(kReportsTableId);
+    auto column = [&](int k) {
+        std::vector<std::wstring> cells;
+        for (int row = 0; row < table->GetSize(); ++row)
+            cells.push_back(Cell(row, k));
+        return cells;
+    };
+    auto clickHeader = [&](int k) {
+        const sRect text = dialog->ToScreenRect(table->GetTextRect());
+        int x = text.left + 10;
+        for (int c = 0; c < k; ++c)
+            x += table->GetColumns()[size_t(c)].width;
+        ClickAt(x, text.top - 3);
+    };
+    clickHeader(1);
+    EXPECT_EQ(column(1), (std::vector<std::wstring>{L"7", L"95", L"120"}));
+    clickHeader(0);
+    EXPECT_EQ(column(0), (std::vector<std::wstring>{LangText("allies2"), LangText("axis2"), LangText("comintern2")}));
+
+    ChooseTab(kReportsTableTabsId, 1);
+    ASSERT_EQ(column(0).front(), L"Albion");
+    clickHeader(1);
+    const std::vector<std::wstring> sides = column(1);
+    EXPECT_TRUE(std::is_sorted(sides.begin(), sides.end()));
+    EXPECT_EQ(table->GetSortedColumn(), 1);
+    clickHeader(0);
+    EXPECT_EQ(column(0), (std::vector<std::wstring>{L"Albion", L"Borussia", L"Helvetia", L"Ruthenia", L"Valdonia"}));
+    clickHeader(2);
+    EXPECT_EQ(column(2), (std::vector<std::wstring>{L"1", L"2", L"3", L"4", L"5"}));
 }
 
 TEST_F(ReportsDialog, ANeutralShowsItsWayToWarAndTheBrowserJumpsToTheNewestReport)

@@ -3,6 +3,7 @@
 // by the next player.
 #include <gtest/gtest.h>
 
+#include "core/lock.h"
 #include "dialogs/confirm_dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/end_turn_dialog.h"
@@ -83,16 +84,22 @@ void EndTheTurn(cProgramDriver& driver, const char* name)
               [] { ClickDialogButton(kConfirmYesId); });
 }
 
-// A new play-by-e-mail game of Testland for Ada (Albion) and Bob (Borussia).
-void SetUpPbemGame(cProgramDriver& driver)
+// A new play-by-e-mail game of Testland for Ada (Albion) and Bob (Borussia), or the
+// countries named.
+void SetUpPbemGame(cProgramDriver& driver, const wchar_t* adas = L"Albion", const wchar_t* bobs = L"Borussia")
 {
     auto addPlayer = [](const std::wstring& name) {
         D::SetEditText(IDC_PLAYER_NAME, name);
         D::SetEditText(IDC_PLAYER_EMAIL, name + L"@example.com");
         D::ClickControl(IDC_SAVE_PLAYER);
     };
-    auto give = [](int row, int player) {
-        D::Control<CDXUTListBox>(IDC_COUNTRIES)->SelectItem(row, true);
+    auto give = [](const std::wstring& country, int player) {
+        auto* countries = D::Control<CDXUTListBox>(IDC_COUNTRIES);
+        int row = 0;
+        while (row < countries->GetSize() && countries->GetItem(row)->Text() != L" " + country)
+            ++row;
+        ASSERT_LT(row, countries->GetSize()) << "no row of " << testing::PrintToString(country);
+        countries->SelectItem(row, true);
         D::Control<CDXUTComboBox>(IDC_PLAYER)->SetSelectedByIndex(unsigned(player));
         D::ClickControl(IDC_HUMAN);
     };
@@ -108,8 +115,8 @@ void SetUpPbemGame(cProgramDriver& driver)
               })
         .Then("countries", D::AfterFrames(2),
               [=] {
-                  give(0, 0);
-                  give(1, 1);
+                  give(adas, 0);
+                  give(bobs, 1);
                   D::ClickControl(IDC_OK);
               });
 }
@@ -228,6 +235,71 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverRefusedASecondTimeAndTakenUpByTheNex
         })
         .Then("Ada's settings", Settings, [] { D::ClickControl(IDC_OK); })
         .Then("Ada's turn", [] { return TurnOf(L"Albion", false); }, {}, 20000);
+    EXPECT_EQ(driver.Run(), 0);
+}
+
+// The real loop sleeps while nothing on the screen changes. What the opponent's thread does
+// for the main loop wakes it: after the person's last key, the computer's countries play
+// their impulse and the person is greeted at the next turn without another key.
+TEST(EndOfTurn, TheComputersImpulseBetweenTwoTurnsOfAPersonNeedsNoKeyFromThePerson)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem", "Music"}); // no track's end wakes the loop
+    MakeTestlandFolder();
+    static int turn = 0;
+    driver.StartWith(LoadTestland);
+    StartAsBorussia(driver);
+    driver.Then("the impulse", [] { return true; }, [] { turn = g_Gra->m_Turn; }).SleepsUntilTheScreenMayChange(60);
+    EndTheTurn(driver, "Borussia");
+    driver.Then("Borussia's next turn", [] { return TurnOf(L"Borussia") && g_Gra->m_Turn > turn; });
+    EXPECT_EQ(driver.Run(), 0);
+}
+
+// In a play-by-e-mail game the opponent's thread checks the events at the country that
+// closes the turn order, right after the person's country, and tells the main loop, which
+// hands the turn over without another key.
+TEST(EndOfTurn, APlayByEmailTurnIsHandedOverAfterTheEventCheckWithoutAKeyFromThePlayer)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem", "Music"}); // no track's end wakes the loop
+    MakeTestlandFolder();
+    driver.StartWith(LoadTestland);
+    // Bob plays Albion; Ada plays Helvetia, the last country before the one that closes the order.
+    SetUpPbemGame(driver, L"Helvetia", L"Albion");
+    driver.Then("Bob's turn", D::ReadingMessages([] { return TurnOf(L"Albion"); }), [] { D::PressKey(VK_ESCAPE); },
+                20000);
+    EndTheTurn(driver, "Albion");
+    driver
+        .Then("handed over to Ada", [] { return MessageTitle() == L"Your turn is over"; },
+              [] {
+                  ClickDialogButton(kMessageDialogRow + 4);
+                  // On Ada's machine the game is new to the repository.
+                  std::filesystem::remove("data/pbem/repo.dat");
+              })
+        .Then("settled", D::AfterFrames(20), [] { D::PressKey(VK_ESCAPE); })
+        .Then("pause", [] { return dynamic_cast<cPauseMenu*>(g_CurrentMenu) != nullptr; },
+              [] { D::ClickControl(IDC_ABORT); })
+        .Then("yes", [] { return CurrentDialog() != nullptr; }, [] { D::ClickControl(kConfirmYesId); })
+        .Then("list", [] { return dynamic_cast<cScenarioMenu*>(g_CurrentMenu) != nullptr; },
+              [] { D::Control<CDXUTTabFrame>(IDC_TABS_LIST)->SelectTab(2, true); })
+        .Then("the game's row", [] { return D::ShowListRow(IDC_SCENARIOS, L"Summer War"); })
+        .Then("Ada opens it", D::AfterFrames(2),
+              [] {
+                  D::ClickListRow(IDC_SCENARIOS, L"Summer War");
+                  D::ClickControl(IDC_LOAD);
+              })
+        .Then("Ada's settings", Settings, [] { D::ClickControl(IDC_OK); })
+        .Then("Ada's turn", D::ReadingMessages([] { return TurnOf(L"Helvetia"); }),
+              [] {
+                  D::PressKey(VK_ESCAPE);
+                  // Borussia's ultimatum is settled: the check fires nothing, so nothing but
+                  // its end has the screen look again.
+                  GLOBAL_LOCK_SCOPE();
+                  g_Gra->m_Flags[1] = 1;
+              },
+              20000)
+        .SleepsUntilTheScreenMayChange(60);
+    EndTheTurn(driver, "Helvetia");
+    driver.Then("handed over to Bob", [] { return MessageTitle() == L"Your turn is over"; },
+                [] { EXPECT_TRUE(LogContains(L"CHECKING EVENTS FINISHED")); });
     EXPECT_EQ(driver.Run(), 0);
 }
 

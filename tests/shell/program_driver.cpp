@@ -5,7 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <cstdlib>
+#include <mutex>
+#include <thread>
 
 #include <SDL.h>
 
@@ -121,6 +125,7 @@ cProgramDriver& cProgramDriver::SkipIntro()
 
 cProgramDriver::~cProgramDriver()
 {
+    EndWatch();
     g_ShellLinks = sShellLinks{};
     SetAIThreadOptions({});
     g_FirstScreen = nullptr;
@@ -160,11 +165,44 @@ cProgramDriver& cProgramDriver::ScreenshotWhen(const std::string& name, std::fun
     return *this;
 }
 
+cProgramDriver& cProgramDriver::SleepsUntilTheScreenMayChange(int seconds)
+{
+    m_SleepingSeconds = seconds;
+    return Then("the loop sleeps until the screen may change", [] { return true; },
+                [this] {
+                    m_Sleeping = true;
+                    DXUTSetDrawEveryFrame(false);
+                    // A loop that sleeps with nothing to wake it draws no frame that could end
+                    // the script: the watch wakes it once the time is up, and the script fails.
+                    m_Watch = std::thread([this] {
+                        std::unique_lock<std::mutex> lock(m_WatchMutex);
+                        if (!m_WatchCv.wait_for(lock, std::chrono::seconds(m_SleepingSeconds),
+                                                [this] { return m_WatchEnded; })) {
+                            m_TimedOut = true;
+                            DXUTWakeUp();
+                        }
+                    });
+                });
+}
+
+void cProgramDriver::EndWatch()
+{
+    if (!m_Watch.joinable())
+        return;
+    {
+        std::lock_guard<std::mutex> lock(m_WatchMutex);
+        m_WatchEnded = true;
+    }
+    m_WatchCv.notify_all();
+    m_Watch.join();
+}
+
 int cProgramDriver::Run()
 {
     DXUTSetIdleHook([this] { OnIdle(); });
     DXUTSetPresentHook([this] { OnPresent(); });
     const int code = RunProgram();
+    EndWatch();
     EXPECT_FALSE(m_Failed);
     EXPECT_EQ(m_Next, m_Steps.size()) << "the program ended before step "
                                       << (m_Next < m_Steps.size() ? m_Steps[m_Next].name : "");
@@ -185,6 +223,11 @@ void cProgramDriver::OnIdle()
         return;
     }
     sStep& step = m_Steps[m_Next];
+    if (m_TimedOut) {
+        Fail("step \"" + step.name + "\" did not come in " + std::to_string(m_SleepingSeconds) +
+             " s: nothing woke the sleeping loop");
+        return;
+    }
     // A step waits for the screenshots asked for before it.
     if (m_NextShot >= step.afterShot && step.ready()) {
         m_Done.push_back(step.name);
@@ -192,18 +235,27 @@ void cProgramDriver::OnIdle()
         m_Frames = 0;
         if (step.act)
             step.act();
+        // What the step did came as input does: the loop draws the next frame.
+        if (m_Sleeping)
+            DXUTWantFrameIn(0.0);
         return;
     }
-    if (++m_Frames > step.maxFrames) {
-        // The end of the log says where the program stood.
-        std::string tail;
-        const auto lines = LogLines();
-        for (size_t i = lines.size() > 30 ? lines.size() - 30 : 0; i < lines.size(); ++i)
-            tail += "\n  " + WideToUtf8(lines[i]);
-        ADD_FAILURE() << "step \"" << step.name << "\" did not come; the log ends:" << tail;
-        m_Failed = true;
-        DXUTShutdown();
-    }
+    if (++m_Frames > step.maxFrames)
+        Fail("step \"" + step.name + "\" did not come");
+}
+
+void cProgramDriver::Fail(const std::string& what)
+{
+    // The end of the log and the window on top say where the program stood.
+    std::string tail;
+    const auto lines = LogLines();
+    for (size_t i = lines.size() > 30 ? lines.size() - 30 : 0; i < lines.size(); ++i)
+        tail += "\n  " + WideToUtf8(lines[i]);
+    const cDialog* window = CurrentDialog();
+    ADD_FAILURE() << what << "; the window on top: " << (window ? std::to_string(window->KindId()) : "none")
+                  << "; the log ends:" << tail;
+    m_Failed = true;
+    DXUTShutdown();
 }
 
 void cProgramDriver::OnPresent()

@@ -3,7 +3,11 @@
 // clock and drives it through a script: each step waits until its condition holds, then
 // acts with synthetic window messages (clicks on controls by their layout id, keys) and
 // may keep a screenshot, compared with tests/data/screens/<name>.png.
+#include <atomic>
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
+#include <thread>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -54,6 +58,12 @@ public:
     cProgramDriver& Picture(const std::string& name);
     // Hands the next frame shown (ARGB pixels, its width) to `take`.
     cProgramDriver& Grab(std::function<void(const std::vector<uint32_t>& frame, int width)> take);
+    // From this step on the real loop runs as the program runs it: it draws only when the
+    // screen may change and otherwise sleeps until an event comes (the frames before it
+    // come one after another, as the clock moves with them). A step's action counts as one
+    // input event; anything after it must wake the loop itself. The script fails when it
+    // is not done within the seconds given.
+    cProgramDriver& SleepsUntilTheScreenMayChange(int seconds = 120);
     // The program ends (DXUTShutdown) when the script is done.
     int Run();
 
@@ -121,6 +131,8 @@ private:
         std::function<void(const std::vector<uint32_t>& frame, int width)> take; // instead of a file
     };
     void OnIdle();
+    void EndWatch();
+    void Fail(const std::string& what);
     void OnPresent();
 
     std::vector<sStep> m_Steps;
@@ -129,6 +141,13 @@ private:
     size_t m_NextShot = 0;
     int m_Frames = 0;
     bool m_Failed = false;
+    bool m_Sleeping = false;
+    int m_SleepingSeconds = 0;
+    std::atomic<bool> m_TimedOut{false};
+    std::thread m_Watch;
+    std::mutex m_WatchMutex;
+    std::condition_variable m_WatchCv;
+    bool m_WatchEnded = false;
     bool m_Seeded = false;
     std::vector<std::string> m_Done;
 };

@@ -1,6 +1,8 @@
 // Input routing, the frame render and the framework's pacing, pausing and closing.
 #include <gtest/gtest.h>
 
+#include <SDL.h>
+
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -10,6 +12,7 @@
 #include "shell/dxut.h"
 #include "shell/frame_callbacks.h"
 #include "shell/links.h"
+#include "shell/shell_presentation.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -374,6 +377,52 @@ TEST(Framework, DrawsOnlyWhenTheScreenMayChangeAndSleepsOtherwise)
     ASSERT_EQ(g_Elapsed.size(), 3u);
     EXPECT_LE(g_Elapsed[0], 1.0f / 60.0f + 1e-4f); // not the 0.4 s of stillness
     EXPECT_GE(g_Elapsed[1], 0.045f);              // the animation's own step
+    DXUTSetCallbackFrameRender(nullptr);
+}
+
+// A wake-up that the frames of a wait take out of the queue is spent, and the next one
+// from another thread still wakes the sleeping loop.
+std::atomic<int> g_WaitFrames{0};
+std::atomic<bool> g_WaitQuit{false};
+
+TEST(Framework, AWakeUpTakenByTheFramesOfAWaitDoesNotSwallowTheNextOne)
+{
+    ASSERT_EQ(DXUTInit(false, false, false), S_OK);
+    ASSERT_EQ(DXUTCreateWindow(L"test"), S_OK);
+    ASSERT_EQ(DXUTCreateDevice(0, true, 64, 48), S_OK);
+    DXUTSetSleepFunction(nullptr);
+    DXUTSetCallbackFrameMove(nullptr);
+    ResetSettingsToDefaults();
+    g_UserSettings.fpsLimit = 0;
+    DXUTSetCallbackFrameRender([](cRenderer*, double, float) {
+        ++g_WaitFrames;
+        if (g_WaitQuit)
+            DXUTShutdown();
+    });
+    // A request waited for on the main thread runs frames that read the queue themselves.
+    DXUTWakeUp();
+    ASSERT_TRUE(PumpOneFrame());
+    using namespace std::chrono_literals;
+    bool woken = false;
+    std::thread other([&] {
+        // An event the loop does not know draws a frame too: it ends a loop left asleep.
+        auto nudge = [] {
+            SDL_Event event{};
+            event.type = SDL_USEREVENT;
+            SDL_PushEvent(&event);
+        };
+        std::this_thread::sleep_for(300ms);
+        const int asleep = g_WaitFrames;
+        DXUTWakeUp();
+        for (int k = 0; k < 200 && g_WaitFrames == asleep; ++k)
+            std::this_thread::sleep_for(10ms);
+        woken = g_WaitFrames > asleep;
+        g_WaitQuit = true;
+        nudge();
+    });
+    EXPECT_EQ(DXUTMainLoop(), 0);
+    other.join();
+    EXPECT_TRUE(woken);
     DXUTSetCallbackFrameRender(nullptr);
 }
 

@@ -1,6 +1,7 @@
 // The real program offscreen, driven as a player would drive it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "game/game.h"
@@ -14,6 +15,7 @@
 #include "dialogs/info_panel.h"
 #include "dialogs/message_dialog.h"
 #include "dialogs/new_turn_dialog.h"
+#include "events/events.h"
 #include "game/reports.h"
 #include "gui/controls.h"
 #include "shell/links.h"
@@ -359,6 +361,71 @@ TEST(WholeProgram, OnTestlandBorussiaDeclaresWarFromTheDiplomacyPanelAndAnswersA
                   EXPECT_TRUE(LogContains(L"============== Enjoy your game :)"));
                   EXPECT_FALSE(LogStartsWith(L"AC:"));
               });
+    EXPECT_EQ(driver.Run(), 0);
+}
+
+// The messages an event leaves are read one at a time in their order, each alone on top of
+// the windows, while the opponent's thread waits for each to be closed.
+TEST(WholeProgram, OnTestlandTheMessagesOfAnEventAreReadInTheirOrderOneAtATime)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    static std::vector<std::wstring> read;
+    static std::vector<std::wstring> left;
+    read.clear();
+    left.clear();
+    driver.StartWith(LoadTestland);
+    StartAsBorussia(driver);
+    driver
+        .Then("the ultimatum declares three wars", [] { return true; },
+              [] {
+                  GLOBAL_LOCK_SCOPE();
+                  for (cZdarzenie& event : g_Gra->m_Events->events)
+                      if (event.eventID == 1)
+                          for (int target : {3, 1, 5}) {
+                              cEventEffect war;
+                              war.method = L"Country.DeclareWarOnCountry";
+                              war.line = 100 + target;
+                              war.param[0] = 2;
+                              war.param[1] = target;
+                              war.valid = true;
+                              event.options.front().effects.push_back(war);
+                          }
+              })
+        .Then("force the event", [] { return !CurrentDialog(); }, [] { EXPECT_TRUE(g_GameLink.forceEvent(1)); })
+        .Then("the event window", D::ReadingMessages([] { return dynamic_cast<cDialogEventu*>(CurrentDialog()) != nullptr; }),
+              [] { ClickOn(CurrentDialog(), kEventFirstOptionId); }, 20000)
+        .Then("every message read",
+              [] {
+                  {
+                      GLOBAL_LOCK_SCOPE();
+                      left = g_Gra->m_Events->messages;
+                  }
+                  auto* message = dynamic_cast<cDialogTekstowy*>(CurrentDialog());
+                  if (message) {
+                      int open = 0;
+                      for (iStackDialog* window : g_OpenDialogs)
+                          open += window->KindId() == kMessageDialogKind;
+                      EXPECT_EQ(open, 1) << "a message lies under the one read";
+                      auto* text = dynamic_cast<CDXUTStatic*>(message->GetControl(kMessageDialogRow + 3));
+                      read.push_back(text ? text->GetText() : L"");
+                      D::PressKey(VK_RETURN);
+                      return false;
+                  }
+                  std::vector<std::wstring> ours;
+                  for (const std::wstring& text : read)
+                      if (std::find(left.begin(), left.end(), text) != left.end())
+                          ours.push_back(text);
+                  return left.size() == 3 && ours.size() == 3;
+              },
+              [] {
+                  std::vector<std::wstring> ours;
+                  for (const std::wstring& text : read)
+                      if (std::find(left.begin(), left.end(), text) != left.end())
+                          ours.push_back(text);
+                  EXPECT_EQ(ours, left);
+              },
+              20000);
     EXPECT_EQ(driver.Run(), 0);
 }
 
