@@ -89,8 +89,9 @@ void HandOver(cGra& game)
         game.m_PlayState->SetViewCountry(active);
     }
     // The check takes the lock step by step: a person may be asked to choose.
-    if (active && active->SpecialFlags == kDummyCountryFlag && game.m_IsPbem)
-        game.CheckEvents();
+    const bool pbemEventCheck = active && active->SpecialFlags == kDummyCountryFlag && game.m_IsPbem;
+    if (pbemEventCheck)
+        game.CheckEvents(false);
     GLOBAL_LOCK_SCOPE();
     if (active && active->SpecialFlags != kDummyCountryFlag) {
         const float* view = active->GetSavedView();
@@ -115,6 +116,12 @@ void HandOver(cGra& game)
         }
     }
     game.SetGameState(kStateHuman);
+    if (pbemEventCheck) {
+        // Told only now: the main loop ends the turn once it knows, and a state set after
+        // that would undo its end of the turn.
+        g_PbemEventCheckDone = true;
+        Presentation().WakeMainLoop();
+    }
 }
 
 // Every country has moved: the next impulse's first country becomes active and the

@@ -137,7 +137,7 @@ void cGra::FireForcedEvents()
     }
 }
 
-void cGra::CheckEvents()
+void cGra::CheckEvents(bool tellMainLoop)
 {
     {
         GLOBAL_LOCK_SCOPE();
@@ -158,7 +158,7 @@ void cGra::CheckEvents()
             break;
     }
     LogLine(L"CHECKING EVENTS FINISHED");
-    if (m_IsPbem) {
+    if (m_IsPbem && tellMainLoop) {
         g_PbemEventCheckDone = true;
         // The main loop ends the turn once it sees the flag.
         Presentation().WakeMainLoop();

@@ -156,8 +156,9 @@ public:
     void CalculateUpkeep();
     void CalculateResearch();
     // The event check of the impulse; it takes the global lock for each step, so the caller
-    // must not hold it (a person may be asked to choose an option).
-    void CheckEvents();
+    // must not hold it (a person may be asked to choose an option). In a game by e-mail it
+    // then tells the main loop, which ends the turn, unless the caller tells it later.
+    void CheckEvents(bool tellMainLoop = true);
     // Fires the events queued from the cheats dialog, as the check fires a due one.
     void FireForcedEvents();
     void CheckGameOver();

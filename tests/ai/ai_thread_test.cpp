@@ -176,3 +176,35 @@ TEST_F(AIThreadPlay, ThreadExceptionEndsInTheFatalExit)
     g_GlobalLock.unlock();
     StopGlobalLock();
 }
+
+// In a game by e-mail the order reaches the country that closes it: the thread checks the
+// events, hands the turn over and only then tells the main loop, which ends the turn when
+// told. Told before the hand-over, the main loop's end of the turn was undone by it.
+TEST_F(AIThreadPlay, ThreadTellsTheMainLoopOfTheEventCheckByEmailOnlyAfterTheHandOver)
+{
+    constexpr int kClosesTheOrder = 6;
+    ASSERT_EQ(Country(kClosesTheOrder).SpecialFlags, 1);
+    class cWatchedLoop : public cRequestRecorder
+    {
+    public:
+        void WakeMainLoop() override
+        {
+            int none = -1;
+            if (g_PbemEventCheckDone.load())
+                stateWhenTold.compare_exchange_strong(none, g_Gra->GetGameState());
+        }
+        std::atomic<int> stateWhenTold{-1};
+    } loop;
+    SetPresentation(&loop);
+    game->m_IsPbem = true;
+    for (cPanstwo* c : game->m_Countries)
+        c->HumanControlled = c->ID == kClosesTheOrder;
+    game->StartGame();
+    StartAIThread();
+    const bool told = WaitFor([] { return g_PbemEventCheckDone.load(); });
+    StopAIThread();
+    SetPresentation(&screen);
+    g_PbemEventCheckDone = false;
+    ASSERT_TRUE(told);
+    EXPECT_EQ(loop.stateWhenTold.load(), kStateHuman);
+}
