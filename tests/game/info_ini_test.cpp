@@ -41,7 +41,7 @@ TEST(InfoIni, ReadsWhereTheGameStands)
 TEST(InfoIni, SavesOfEveryVersionSinceTheFirstStillLoad)
 {
     for (const char* version : {"0.10", "1.03"}) {
-        WriteFile("data/save/Old/Info.ini", std::string("[Save]\nGameVersion=") + version + "\n");
+        WriteFile("data/save/Old/Info.ini", std::string("[Save]\nScenarioName=Europe\nGameVersion=") + version + "\n");
         cGra game(sGameLoadRequest::ForSave(L"Old"), 1);
         game.ReadInfoIni(sGameLoadRequest::ForSave(L"Old"));
         EXPECT_TRUE(IsSaveVersionSupported(game.m_SaveGameVersion)) << version;
