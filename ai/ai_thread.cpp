@@ -350,3 +350,17 @@ std::wstring AIThreadFailure()
     std::lock_guard<std::mutex> guard(g_FailureMutex);
     return g_Failure;
 }
+
+void ResetAIState()
+{
+    StopAIThread();
+    g_Options = sAIThreadOptions{};
+    {
+        std::lock_guard<std::mutex> guard(g_FailureMutex);
+        g_Failure.clear();
+    }
+    SetAIThreadPlace(L"");
+    g_EventCheckRequested = false;
+    g_AIPhaseClock.Reset();
+    g_AITraceNodeStrengths = false;
+}

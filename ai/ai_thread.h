@@ -50,3 +50,6 @@ std::wstring AIThreadFailure();
 // One computer country's turn on the calling thread: the opponent's phases for an active
 // country that takes part, the dummy country's line for any other.
 void PlayComputerTurn(cPanstwo& country);
+
+// The opponent as at start-up: no thread, the default options, no failure, nothing timed.
+void ResetAIState();

@@ -3,7 +3,9 @@
 #include "core/lock.h"
 #include "dialogs/attack_panel.h"
 #include "dialogs/cheats_dialog.h"
+#include "dialogs/choice_dialog.h"
 #include "dialogs/commanders_dialog.h"
+#include "dialogs/confirm_dialog.h"
 #include "dialogs/convoys_dialog.h"
 #include "dialogs/diplomacy_panel.h"
 #include "dialogs/purchase_dialog.h"
@@ -16,6 +18,7 @@
 #include "dialogs/dialog_stack.h"
 #include "dialogs/game_panels.h"
 #include "dialogs/info_panel.h"
+#include "dialogs/list_choice_dialog.h"
 #include "dialogs/minimap_panel.h"
 #include "dialogs/hex_panel.h"
 #include "dialogs/message_dialog.h"
@@ -23,6 +26,7 @@
 #include "dialogs/preferences_dialog.h"
 #include "dialogs/request_openers.h"
 #include "dialogs/save_dialog.h"
+#include "dialogs/text_input_dialog.h"
 #include "dialogs/unit_panel.h"
 #include "game/game.h"
 #include "gui/gui_hooks.h"
@@ -121,4 +125,22 @@ void InstallDialogLinks()
     };
     SetDialogOpenQuery(IsDialogOpen);
     g_GuiHooks.coveredAbove = IsCoveredByWindowAbove;
+}
+
+void ResetWindowsMemory()
+{
+    g_UnitsMgrLandFilter = g_UnitsMgrAirFilter = g_UnitsMgrNavalFilter = ~0u;
+    g_UnitsMgrAutoCenter = true;
+    g_UnitsMgrToDeploy = 0;
+    g_UnitsMgrSelectedUnit = sUnitsMgrChoice{};
+    g_ConvoyPick = sConvoyPick{};
+    g_ConfirmAnswer = false;
+    g_CheatEventId = 0;
+    g_TextInputResult.clear();
+    g_DiplomacyChoice = kChoiceCancelled;
+    g_ListDialogResult.clear();
+    g_OfferedResolutions.clear();
+    g_InfoPanelWindows = sInfoPanelWindows{};
+    g_UnitPanelWindows = sUnitPanelWindows{};
+    SetDialogOpenQuery(nullptr);
 }

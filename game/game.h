@@ -303,6 +303,8 @@ std::wstring RowsLeftOutText();
 cGra* LoadGame(const sGameLoadRequest& request);
 // The teardown of the running game; g_Gra becomes null. Nothing without a game.
 void DeleteGameObject();
+// As at start-up: no game, no presentation, nothing counted, no play-by-e-mail hand-off.
+void ResetGameState();
 // For the fatal clean-up: tears down a game whose loading failed, nothing otherwise.
 void DestroyHalfBuiltGame();
 bool IsGameBeingCreated();

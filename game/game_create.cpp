@@ -319,6 +319,16 @@ void DeleteGameObject()
     g_Gra = nullptr;
 }
 
+void ResetGameState()
+{
+    if (g_Gra)
+        DeleteGameObject();
+    SetPresentation(nullptr);
+    g_PlayCounts.Reset();
+    g_PbemEventCheckDone = false;
+    g_PbemQuitAfterEventDialog = false;
+}
+
 cGra* LoadGame(const sGameLoadRequest& request)
 {
     // One game at a time: a game still running is torn down first.

@@ -2,6 +2,9 @@
 
 #include <chrono>
 
+#include "gui/dialog.h"
+#include "gui/layout.h"
+#include "gui/list_box.h"
 #include "platform/window.h"
 
 sGuiHooks g_GuiHooks;
@@ -51,4 +54,12 @@ void GuiWantFrameIn(double seconds)
 bool GuiCoveredAbove(const CDXUTDialog* dialog, int x, int y)
 {
     return g_GuiHooks.coveredAbove && g_GuiHooks.coveredAbove(dialog, x, y);
+}
+
+void ResetGuiState()
+{
+    g_GuiHooks = sGuiHooks{};
+    CDXUTDialog::ResetGlobalState();
+    CDXUTListBox::s_bPageSizeSet = false;
+    ResetGuiLayout();
 }

@@ -44,3 +44,6 @@ void GuiCaptureMouse(bool capture);
 void GuiSetHintControl(CDXUTControl* control, bool force);
 void GuiWantFrameIn(double seconds);
 bool GuiCoveredAbove(const CDXUTDialog* dialog, int x, int y);
+
+// The toolkit as at start-up: no hooks, no focus or drag, no layout loaded.
+void ResetGuiState();

@@ -12,6 +12,12 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktra
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
 ctest --test-dir "$BUILD" --output-on-failure --parallel "$(nproc)" "$@"
 
+# Every test once more, all in one process in a random order: a test must not lean on what
+# another left behind. VELMORANT_TEST_SEED=<seed> repeats the order of a failed run.
+SEED="${VELMORANT_TEST_SEED:-$((RANDOM % 99999 + 1))}"
+echo "One process, shuffled with --gtest_random_seed=$SEED"
+(cd "$BUILD" && ./bin/velmorant_tests --gtest_shuffle --gtest_random_seed="$SEED" --gtest_brief=1)
+
 # The tests that start a second thread (their names say "Thread", the game creations and
 # the whole-program tests that play with the opponent's thread) again under ThreadSanitizer.
 TSAN_BUILD=build/tsan

@@ -22,10 +22,8 @@
 
 namespace {
 
-struct sDxutState
+struct sDxutFields
 {
-    std::recursive_mutex mutex; // guards the fields for readers on other threads
-
     LPDXUTCALLBACKDEVICECREATED deviceCreated = nullptr;
     LPDXUTCALLBACKDEVICERESET deviceReset = nullptr;
     LPDXUTCALLBACKDEVICELOST deviceLost = nullptr;
@@ -77,6 +75,11 @@ struct sDxutState
     // The loop waited with nothing due: the time it stood still is no animation's time.
     bool resumedFromWait = false;
     bool drawEveryFrame = false;
+};
+
+struct sDxutState : sDxutFields
+{
+    std::recursive_mutex mutex; // guards the fields for readers on other threads
 };
 
 constexpr double kNoFrameDue = std::numeric_limits<double>::infinity();
@@ -220,6 +223,19 @@ void DispatchMouse(unsigned message, tWParam wParam, tLParam lParam)
 }
 
 } // namespace
+
+void DXUTResetState()
+{
+    auto& s = State();
+    if (s.window)
+        CloseWindow();
+    ReleaseDevice();
+    {
+        std::lock_guard<std::recursive_mutex> guard(s.mutex);
+        static_cast<sDxutFields&>(s) = sDxutFields();
+    }
+    g_Sleep = [](int ms) { SleepMs(ms); };
+}
 
 void DXUTSetCallbackDeviceCreated(LPDXUTCALLBACKDEVICECREATED c) { State().deviceCreated = c; }
 void DXUTSetCallbackDeviceReset(LPDXUTCALLBACKDEVICERESET c) { State().deviceReset = c; }

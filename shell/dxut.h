@@ -69,6 +69,9 @@ tResult DXUTCreateWindow(const std::wstring& title = L"Window");
 // Makes the renderer for a back buffer of that size, in a window or on the whole screen;
 // the device-created and device-reset callbacks run inside.
 tResult DXUTCreateDevice(int adapter = 0, bool windowed = true, int width = 640, int height = 480);
+// Back to the state of a program that has just started: no window, device, callbacks,
+// hooks or pauses (a game left running is destroyed with the window).
+void DXUTResetState();
 // Runs until the window is closed; returns the exit code.
 int DXUTMainLoop();
 // Closes the window (which destroys a running game first) and releases the device.

@@ -416,6 +416,14 @@ void ForgetStatusBarHint()
     g_ToldWaiting = false;
 }
 
+void ResetGameFrame()
+{
+    ForgetStatusBarHint();
+    g_StatusBeforeWaiting.clear();
+    g_PreviousFrameTime = 0;
+    g_LastStepTime = 0;
+}
+
 void BeginPlayerPhase()
 {
     Presentation().BeginPlayerPhase();

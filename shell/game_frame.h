@@ -17,6 +17,8 @@ void BeginPlayerPhase();
 // The status line was written by the other side: the next frame writes what the game
 // waits for, even when that has not changed since the player's last phase.
 void ForgetStatusBarHint();
+// As at start-up: no status line written, no frame or step of play yet.
+void ResetGameFrame();
 // The end of a person's turn (the end-turn button or its confirmation): autosave, the next
 // country of the order, the play-by-e-mail hand-over.
 void EndTurnFromMainThread();

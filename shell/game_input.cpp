@@ -166,6 +166,14 @@ void ForgetHeldInput()
     g_RightWasDown = false;
 }
 
+void ResetGameInput()
+{
+    ForgetHeldInput();
+    g_LastPointerX = g_LastPointerY = -1;
+    g_PressX = g_PressY = 0;
+    g_PauseAfterMove = false;
+}
+
 void OpenPauseMenuAfterMove() { g_PauseAfterMove = true; }
 
 bool IsPauseWaitingForMove() { return g_PauseAfterMove; }

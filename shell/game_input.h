@@ -29,6 +29,8 @@ void PickHex(int mouseX, int mouseY, int screenWidth, int screenHeight, float ca
 // Forgets the keys and buttons held on the map: a window or menu that takes the input may
 // take their release too, and a new game starts with nothing held.
 void ForgetHeldInput();
+// As at start-up: nothing held, no pointer seen, no pause menu waiting.
+void ResetGameInput();
 
 // The pause menu asked for while the player's move was shown: it opens once the move has
 // ended.

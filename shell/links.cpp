@@ -26,6 +26,18 @@ std::array<iPanelScreen**, 4> g_FoldingPanels = {&g_HexPanel, &g_UnitPanel, &g_A
 
 void ResetPanelOrder() { g_FoldingPanels = {&g_HexPanel, &g_UnitPanel, &g_AttackPanel, &g_DiplomacyPanel}; }
 
+void ResetLinks()
+{
+    g_GameLink = sGameLink{};
+    g_ShellLinks = sShellLinks{};
+    g_DialogLinks = sDialogLinks{};
+    g_CurrentMenu = nullptr;
+    g_CurrentDialog = nullptr;
+    g_OpenDialogs.clear();
+    g_InfoPanel = g_DiplomacyPanel = g_HexPanel = g_UnitPanel = g_AttackPanel = g_MinimapPanel = nullptr;
+    ResetPanelOrder();
+}
+
 void BringPanelToFront(iPanelScreen* panel)
 {
     auto it = std::find_if(g_FoldingPanels.begin(), g_FoldingPanels.end(),

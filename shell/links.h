@@ -168,3 +168,6 @@ struct sDialogLinks
     std::function<void()> openSaveDialog;  // the pause menu's save button
 };
 extern sDialogLinks g_DialogLinks;
+
+// No link made, no menu, dialog or panel: as before start-up makes them. Nothing is deleted.
+void ResetLinks();

@@ -21,12 +21,15 @@
 #include "shell/dxut.h"
 #include "shell/frame_callbacks.h"
 #include "shell/game_frame.h"
+#include "shell/game_input.h"
 #include "shell/hint_display.h"
 #include "shell/layout_hook.h"
 #include "shell/links.h"
+#include "shell/map_picture.h"
 #include "shell/menus/intro.h"
 #include "shell/menus/main_menu.h"
 #include "shell/menus/pause_menu.h"
+#include "shell/menus/scenario_menu.h"
 #include "shell/shell_presentation.h"
 #include "shell/sound.h"
 #include "shell/textures.h"
@@ -72,6 +75,19 @@ void DestroyGame()
     if (GameExists() && g_GameLink.destroy)
         g_GameLink.destroy();
     ReleaseGameTextures();
+}
+
+void ResetShellState()
+{
+    DXUTResetState();
+    ResetLinks();
+    ResetGameInput();
+    ResetGameFrame();
+    g_HintDisplay = cHintDisplay{};
+    g_LogoSequence = sLogoSequence{};
+    g_SelectedEntryName = L"xyz";
+    g_MapLayerPass = kEveryLayer;
+    g_UnicodeLayerCheck = UnicodeLayerAvailable;
 }
 
 int RunProgram()

@@ -7,6 +7,10 @@
 // returns the exit code.
 int RunProgram();
 
+// The shell as before RunProgram: no window (a game left running is destroyed with it), no
+// links, menus or panels, nothing held or hinted, the real text-layer check.
+void ResetShellState();
+
 // Destroys a running game and releases the textures of a game (holders 3 to 18).
 void DestroyGame();
 

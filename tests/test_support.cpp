@@ -94,13 +94,14 @@ public:
 
 const auto* const g_Environment = ::testing::AddGlobalTestEnvironment(new cScratchEnvironment);
 
-// Each test starts in an empty folder with an empty log, as it does in a process of its
-// own: the game folder or the log lines of the test before would change what it finds.
+// Each test starts in an empty folder with an empty log and the program's globals fresh, as
+// it does in a process of its own: what the test before left would change what it finds.
 class cFreshFolderPerTest : public ::testing::EmptyTestEventListener
 {
 public:
     void OnTestStart(const ::testing::TestInfo&) override
     {
+        StartAsAFreshProgram();
         const std::filesystem::path cwd = g_ProcessDir / "cwd";
         std::error_code ec;
         std::filesystem::current_path(cwd, ec);

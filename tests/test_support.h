@@ -23,6 +23,8 @@ bool LogContains(const std::wstring& line);
 // True when some log line starts with the prefix; the count of such lines.
 bool LogStartsWith(const std::wstring& prefix);
 int CountLogLinesStartingWith(const std::wstring& prefix);
+// The program's globals as a process that has just started holds them; run before each test.
+void StartAsAFreshProgram();
 // Writes text as the whole file, making its folder first; fails the test when it cannot.
 void WriteFile(const std::filesystem::path& path, const std::string& text);
 

@@ -95,6 +95,8 @@ struct sWorld
 };
 
 extern sWorld g_World;
+// No game's world linked, the world's switches at their defaults.
+void ResetWorldLinks();
 
 // The parts of the world, or null when the game has none.
 cMapa* WorldMap();

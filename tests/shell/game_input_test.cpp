@@ -127,6 +127,7 @@ TEST(GameInput, AnAssaultPlannedByClicksIsGivenUpByEscapeAndFoughtByAClickOnTheD
     MakeTestlandFolder();
     static int defenderX = -1, defenderY = -1, combatsBefore = 0;
     static std::wstring planeName;
+    defenderX = defenderY = -1, planeName.clear(); // a repeat in the same process looks again
     driver.StartWith(LoadTestland)
         .Then("start", [] { return dynamic_cast<iMenuScreen*>(g_CurrentMenu) != nullptr && g_Gra; },
               [] { D::ClickControl(245); })
@@ -210,6 +211,7 @@ TEST(GameInput, ARefusedAttackOrMoveSaysWhyAndKeepsTheUnitSelected)
     MakeTestlandFolder();
     static int defenderX = -1, defenderY = -1;
     static sMoveOrder order;
+    defenderX = defenderY = -1; // a repeat in the same process looks again
     driver.StartWith(LoadTestland)
         .Then("start", [] { return dynamic_cast<iMenuScreen*>(g_CurrentMenu) != nullptr && g_Gra; },
               [] { D::ClickControl(245); })

@@ -257,6 +257,7 @@ int g_Moves = 0;
 
 TEST(Framework, PacesIdleFramesPausesWhenMinimizedAndClosesTheGameFirst)
 {
+    g_Sleeps.clear(), g_Moves = 0; // a repeat in the same process starts afresh
     ASSERT_EQ(DXUTInit(false, false, false), S_OK);
     ASSERT_EQ(DXUTCreateWindow(L"test"), S_OK);
     ASSERT_EQ(DXUTCreateDevice(0, true, 320, 240), S_OK);
@@ -337,6 +338,7 @@ std::vector<float> g_Elapsed;
 
 TEST(Framework, DrawsOnlyWhenTheScreenMayChangeAndSleepsOtherwise)
 {
+    g_Frames = 0, g_AnimateOnce = false, g_Quit = false, g_Elapsed.clear();
     ASSERT_EQ(DXUTInit(false, false, false), S_OK);
     ASSERT_EQ(DXUTCreateWindow(L"test"), S_OK);
     ASSERT_EQ(DXUTCreateDevice(0, true, 64, 48), S_OK);

@@ -52,6 +52,7 @@ void QuitAfterFiveFrames(cRenderer*, double, float)
 
 TEST(Startup, RunsHeadlessThroughItsStepsAndEndsWithExitCodeZero)
 {
+    g_Frames = 0; // a repeat in the same process starts afresh
     MakeGameFolder(std::filesystem::current_path());
     // The intro installs the frame callbacks; here it stops after a few frames.
     static std::wstring title;

@@ -279,6 +279,7 @@ TEST(WholeProgram, OnAScreenOf2560By1440ThePanelsAndWindowsShowPicturesDrawnAtTh
                             {kPurchasesButtonId, "purchases_2560x1440"},
                             {kConvoysButtonId, "convoys_2560x1440"}});
     static const cJednostkaLadowa* unit = nullptr;
+    unit = nullptr; // a repeat in the same process picks a unit of its own game
     driver
         .Then("select a unit", [] { return !CurrentDialog(); },
               [] {
