@@ -139,6 +139,8 @@ void CDXUTListBox::UpdateRects()
 
 void CDXUTListBox::SetColumnsList(int count, std::wstring_view titles, const std::vector<int>& percents)
 {
+    // New columns make a new table: unsorted, so its first header click sorts ascending.
+    m_nSortedColumn = -1;
     m_Columns.clear();
     std::vector<std::wstring_view> names = SplitCells(titles, false);
     for (int i = 0; i < count; ++i) {

@@ -109,6 +109,16 @@ TEST_F(ListBox, HeaderClicksCycleAscendingDescendingAndAnotherColumnStartsAscend
     Click(sizeX, headerY);
     EXPECT_EQ(Column(list, 2), (std::vector<std::wstring>{L"1x1", L"10x10", L"5x30"}));
     EXPECT_TRUE(events.empty()) << "sorting selects without an event";
+
+    // Filled anew with other columns (a window's other table), the list is unsorted again.
+    list->RemoveAllItems();
+    list->SetColumns(3, L"Country|Alliance|Points", 40, 30, 30);
+    list->SetColumnSortTypes(3, LIST_SORT_TEXT, LIST_SORT_TEXT, LIST_SORT_INTEGER);
+    list->AddItem(L"x;b;95", nullptr);
+    list->AddItem(L"y;a;120", nullptr);
+    EXPECT_EQ(list->GetSortedColumn(), -1);
+    Click(sizeX, headerY);
+    EXPECT_EQ(Column(list, 2), (std::vector<std::wstring>{L"95", L"120"}));
 }
 
 TEST_F(ListBox, TheSelectedItemStaysSelectedAndInViewAfterASort)
