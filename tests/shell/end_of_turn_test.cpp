@@ -84,6 +84,23 @@ void EndTheTurn(cProgramDriver& driver, const char* name)
               [] { ClickDialogButton(kConfirmYesId); });
 }
 
+// The turn is over: the pause menu is the way out (the map stays in state 3), back to the
+// play-by-e-mail list, where the game is opened again.
+void AbortAndOpenThePbemGame(cProgramDriver& driver)
+{
+    driver.Then("settled", D::AfterFrames(20), [] { D::PressKey(VK_ESCAPE); })
+        .Then("pause", [] { return dynamic_cast<cPauseMenu*>(g_CurrentMenu) != nullptr; },
+              [] { D::ClickControl(IDC_ABORT); })
+        .Then("yes", [] { return CurrentDialog() != nullptr; }, [] { D::ClickControl(kConfirmYesId); })
+        .Then("list", [] { return dynamic_cast<cScenarioMenu*>(g_CurrentMenu) != nullptr; },
+              [] { D::Control<CDXUTTabFrame>(IDC_TABS_LIST)->SelectTab(2, true); })
+        .Then("the game's row", [] { return D::ShowListRow(IDC_SCENARIOS, L"Summer War"); })
+        .Then("open it", D::AfterFrames(2), [] {
+            D::ClickListRow(IDC_SCENARIOS, L"Summer War");
+            D::ClickControl(IDC_LOAD);
+        });
+}
+
 // A new play-by-e-mail game of Testland for Ada (Albion) and Bob (Borussia), or the
 // countries named.
 void SetUpPbemGame(cProgramDriver& driver, const wchar_t* adas = L"Albion", const wchar_t* bobs = L"Borussia")
@@ -205,19 +222,9 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverRefusedASecondTimeAndTakenUpByTheNex
                   EXPECT_TRUE(FileExists("data/pbem/Summer War/Info.ini"));
                   EXPECT_TRUE(FileExists("data/pbem/repo.dat"));
                   ClickDialogButton(kMessageDialogRow + 4);
-              })
-        .Then("settled", D::AfterFrames(20), [] { D::PressKey(VK_ESCAPE); })
-        // The turn is over: the pause menu is the way out, and the map stays in state 3.
-        .Then("pause", [] { return dynamic_cast<cPauseMenu*>(g_CurrentMenu) != nullptr; },
-              [] { D::ClickControl(IDC_ABORT); })
-        .Then("yes", [] { return CurrentDialog() != nullptr; }, [] { D::ClickControl(kConfirmYesId); })
-        .Then("list", [] { return dynamic_cast<cScenarioMenu*>(g_CurrentMenu) != nullptr; },
-              [] { D::Control<CDXUTTabFrame>(IDC_TABS_LIST)->SelectTab(2, true); })
-        .Then("the game's row", [] { return D::ShowListRow(IDC_SCENARIOS, L"Summer War"); })
-        .Then("open it", D::AfterFrames(2), [] {
-            D::ClickListRow(IDC_SCENARIOS, L"Summer War");
-            D::ClickControl(IDC_LOAD);
-        })
+              });
+    AbortAndOpenThePbemGame(driver);
+    driver
         .Then("Bob again", Settings, [] { D::ClickControl(IDC_OK); })
         .Then("refused", [] { return MessageTitle() == L"PBEM saved game"; },
               [] {
@@ -273,19 +280,9 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverAfterTheEventCheckWithoutAKeyFromThe
                   ClickDialogButton(kMessageDialogRow + 4);
                   // On Ada's machine the game is new to the repository.
                   std::filesystem::remove("data/pbem/repo.dat");
-              })
-        .Then("settled", D::AfterFrames(20), [] { D::PressKey(VK_ESCAPE); })
-        .Then("pause", [] { return dynamic_cast<cPauseMenu*>(g_CurrentMenu) != nullptr; },
-              [] { D::ClickControl(IDC_ABORT); })
-        .Then("yes", [] { return CurrentDialog() != nullptr; }, [] { D::ClickControl(kConfirmYesId); })
-        .Then("list", [] { return dynamic_cast<cScenarioMenu*>(g_CurrentMenu) != nullptr; },
-              [] { D::Control<CDXUTTabFrame>(IDC_TABS_LIST)->SelectTab(2, true); })
-        .Then("the game's row", [] { return D::ShowListRow(IDC_SCENARIOS, L"Summer War"); })
-        .Then("Ada opens it", D::AfterFrames(2),
-              [] {
-                  D::ClickListRow(IDC_SCENARIOS, L"Summer War");
-                  D::ClickControl(IDC_LOAD);
-              })
+              });
+    AbortAndOpenThePbemGame(driver);
+    driver
         .Then("Ada's settings", Settings, [] { D::ClickControl(IDC_OK); })
         .Then("Ada's turn", D::ReadingMessages([] { return TurnOf(L"Helvetia"); }),
               [] {

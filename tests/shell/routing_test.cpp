@@ -328,6 +328,17 @@ TEST(Framework, PacesIdleFramesPausesWhenMinimizedAndClosesTheGameFirst)
     g_GameLink = sGameLink{};
 }
 
+// A window of the framework whose loop sleeps for real and draws without a frame limit.
+void OpenSleepingFramework()
+{
+    ASSERT_EQ(DXUTInit(false, false, false), S_OK);
+    ASSERT_EQ(DXUTCreateWindow(L"test"), S_OK);
+    ASSERT_EQ(DXUTCreateDevice(0, true, 64, 48), S_OK);
+    DXUTSetSleepFunction(nullptr);
+    DXUTSetCallbackFrameMove(nullptr);
+    ResetSettingsToDefaults();
+    g_UserSettings.fpsLimit = 0;
+}
 
 // The loop draws when the screen may change and sleeps otherwise: a still screen gets no
 // frame, a wake-up from another thread one, an animation its own frames at its own time,
@@ -339,13 +350,7 @@ std::vector<float> g_Elapsed;
 TEST(Framework, DrawsOnlyWhenTheScreenMayChangeAndSleepsOtherwise)
 {
     g_Frames = 0, g_AnimateOnce = false, g_Quit = false, g_Elapsed.clear();
-    ASSERT_EQ(DXUTInit(false, false, false), S_OK);
-    ASSERT_EQ(DXUTCreateWindow(L"test"), S_OK);
-    ASSERT_EQ(DXUTCreateDevice(0, true, 64, 48), S_OK);
-    DXUTSetSleepFunction(nullptr);
-    DXUTSetCallbackFrameMove(nullptr);
-    ResetSettingsToDefaults();
-    g_UserSettings.fpsLimit = 0;
+    ASSERT_NO_FATAL_FAILURE(OpenSleepingFramework());
     DXUTSetCallbackFrameRender([](cRenderer*, double, float elapsed) {
         ++g_Frames;
         if (g_AnimateOnce.exchange(false)) {
@@ -389,13 +394,7 @@ std::atomic<bool> g_WaitQuit{false};
 
 TEST(Framework, AWakeUpTakenByTheFramesOfAWaitDoesNotSwallowTheNextOne)
 {
-    ASSERT_EQ(DXUTInit(false, false, false), S_OK);
-    ASSERT_EQ(DXUTCreateWindow(L"test"), S_OK);
-    ASSERT_EQ(DXUTCreateDevice(0, true, 64, 48), S_OK);
-    DXUTSetSleepFunction(nullptr);
-    DXUTSetCallbackFrameMove(nullptr);
-    ResetSettingsToDefaults();
-    g_UserSettings.fpsLimit = 0;
+    ASSERT_NO_FATAL_FAILURE(OpenSleepingFramework());
     DXUTSetCallbackFrameRender([](cRenderer*, double, float) {
         ++g_WaitFrames;
         if (g_WaitQuit)
