@@ -110,6 +110,20 @@ void DestroySkinFonts()
     g_CityLabelStyle.font.reset();
 }
 
+void ResetSkinLevels()
+{
+    DestroySkinFonts();
+    for (auto& family : g_UnitSkinLevels)
+        for (auto& level : family)
+            level = sSkinLevel{};
+    for (auto& level : g_CityAppearanceLevels)
+        level = sSkinLevel{};
+    g_CityLabelStyle = sTextStyle{};
+    g_CityLabelRect = sRect{};
+    g_SelectedUnitSkinLevel = {};
+    g_SelectedCityAppearanceLevel = 0;
+}
+
 sRect ParseRectCells(sRect& rect, const std::vector<std::wstring>& row, bool toCorners)
 {
     if (row.size() < 4) {

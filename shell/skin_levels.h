@@ -69,6 +69,8 @@ void CreateSkinFonts(cRenderer* device);
 void ResetSkinFonts();
 void LoseSkinFonts();
 void DestroySkinFonts();
+// Empty tables and the first levels chosen, as before any skin is read.
+void ResetSkinLevels();
 
 // Skin table rows. A rectangle from cells 0 to 3 (all zero with fewer than four cells),
 // optionally turned from x, y, width, height into corners.

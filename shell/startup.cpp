@@ -31,6 +31,7 @@
 #include "shell/menus/pause_menu.h"
 #include "shell/menus/scenario_menu.h"
 #include "shell/shell_presentation.h"
+#include "shell/skin_levels.h"
 #include "shell/sound.h"
 #include "shell/textures.h"
 
@@ -80,6 +81,7 @@ void DestroyGame()
 void ResetShellState()
 {
     DXUTResetState();
+    ResetSkinLevels(); // after the device and its fonts are gone
     ResetLinks();
     ResetGameInput();
     ResetGameFrame();

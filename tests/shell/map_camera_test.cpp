@@ -81,8 +81,12 @@ TEST_F(MapCamera, WithTheModifierADragGoesTwiceAsFar)
 
 TEST_F(MapCamera, TheZoomReachesItsTargetAndTheSkinLevelsFollowIt)
 {
+    // Two used levels; the others are not (another test may have left thresholds there).
+    for (auto& level : g_CityAppearanceLevels)
+        level.zoomThreshold = 0;
     g_CityAppearanceLevels[0].zoomThreshold = 200;
     g_CityAppearanceLevels[1].zoomThreshold = 40;
+    g_SelectedCityAppearanceLevel = 0;
     map.Zoom(-80.0f, 512, 384);
     EXPECT_LT(map.targetScale, 1.0f);
     map.FrameMove(1.0f);
