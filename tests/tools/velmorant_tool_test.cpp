@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <vector>
 
 #include "platform/paths.h"
@@ -12,6 +11,7 @@
 
 namespace fs = std::filesystem;
 using testing_support::BinDir;
+using testing_support::ExpectSameSaveFiles;
 using testing_support::FixtureDir;
 using testing_support::MakeScratchDir;
 using testing_support::SourceDir;
@@ -134,29 +134,6 @@ TEST(VelmorantTool, ResaveWritesASaveThatChecksAgain)
 
 namespace {
 
-// The files of a save folder, Info.ini without the time of the save.
-std::map<std::string, std::string> SaveFiles(const fs::path& folder)
-{
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        std::string bytes = ReadWholeFile(entry.path()).value_or("<unreadable>");
-        if (entry.path().filename() == "Info.ini")
-            if (const size_t at = bytes.find("\nDate = "); at != std::string::npos)
-                bytes.erase(at, bytes.find('\n', at + 1) - at);
-        files[entry.path().filename().string()] = bytes;
-    }
-    return files;
-}
-
-void ExpectSameFiles(const std::map<std::string, std::string>& a, const std::map<std::string, std::string>& b)
-{
-    EXPECT_EQ(a.size(), b.size());
-    for (const auto& [name, bytes] : a) {
-        const auto other = b.find(name);
-        EXPECT_TRUE(other != b.end() && other->second == bytes) << name << " differs";
-    }
-}
-
 // A saved play passes check, and a resave of it writes the same files.
 void ExpectSaveChecksAndResavesTheSame(const fs::path& root, const std::string& name)
 {
@@ -165,7 +142,7 @@ void ExpectSaveChecksAndResavesTheSame(const fs::path& root, const std::string& 
     EXPECT_EQ(run.code, 0) << run.err;
     run = RunTool("resave " + Quoted(save) + " " + name + "Again");
     ASSERT_EQ(run.code, 0) << run.err;
-    ExpectSameFiles(SaveFiles(save), SaveFiles(root / "data" / "save" / (name + "Again")));
+    ExpectSameSaveFiles(save, root / "data" / "save" / (name + "Again"));
 }
 
 std::string WithoutSeconds(std::string summary)
@@ -217,7 +194,7 @@ TEST(VelmorantTool, PlayOnTheOpponentsThreadGivesOneGameForOneSeed)
     }
     EXPECT_EQ(WithoutSeconds(ReadWholeFile(out / "One").value_or("1")),
               WithoutSeconds(ReadWholeFile(out / "Two").value_or("2")));
-    ExpectSameFiles(SaveFiles(root / "data" / "save" / "One"), SaveFiles(root / "data" / "save" / "Two"));
+    ExpectSameSaveFiles(root / "data" / "save" / "One", root / "data" / "save" / "Two");
 }
 
 TEST(VelmorantTool, PlayPlaysTwelveImpulsesOfEurope1939AndTheSameSeedPlaysTheSameWar)
@@ -241,7 +218,7 @@ TEST(VelmorantTool, PlayPlaysTwelveImpulsesOfEurope1939AndTheSameSeedPlaysTheSam
     // The same seed plays the same war.
     EXPECT_EQ(WithoutSeconds(ReadWholeFile(out / "E12").value_or("1")),
               WithoutSeconds(ReadWholeFile(out / "E12b").value_or("2")));
-    ExpectSameFiles(SaveFiles(root / "data" / "save" / "E12"), SaveFiles(root / "data" / "save" / "E12b"));
+    ExpectSameSaveFiles(root / "data" / "save" / "E12", root / "data" / "save" / "E12b");
     ExpectSaveChecksAndResavesTheSame(root, "E12");
 }
 
@@ -311,7 +288,7 @@ TEST(VelmorantTool, AGameSavedLoadedAndPlayedOnIsTheGamePlayedWithoutABreak)
                   WithoutSeconds(ReadWholeFile(out / "continued").value_or("2")))
             << c.scenario;
         EXPECT_NE(ReadWholeFile(out / "continued").value_or("").find(c.carried), std::string::npos) << c.carried;
-        ExpectSameFiles(SaveFiles(c.root / "data" / "save" / "Whole"), SaveFiles(c.root / "data" / "save" / "Continued"));
+        ExpectSameSaveFiles(c.root / "data" / "save" / "Whole", c.root / "data" / "save" / "Continued");
     }
 }
 

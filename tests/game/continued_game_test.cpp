@@ -1,0 +1,53 @@
+// A saved game goes on as the game that was saved: what play holds from one impulse to the
+// next is saved, or rebuilt on loading as play has it. Each case plays the same step on the
+// game as it stands and on its save loaded, and compares the saves written after it.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "game/save_game.h"
+#include "tests/game/testland_game.h"
+#include "tests/test_support.h"
+
+using namespace testland;
+
+namespace {
+
+class ContinuedGame : public TestlandGame
+{
+protected:
+    ContinuedGame()
+    {
+        for (cPanstwo* c : game->m_Countries)
+            c->HumanControlled = false;
+        game->StartGame();
+    }
+    // Saves the game, plays the step on and saves it as "unbroken"; loads the first save,
+    // starts it as a loaded game starts, plays the same step and saves it as "continued".
+    void ExpectTheSaveGoesOnAsTheGame(const std::function<void(cGra&)>& step)
+    {
+        ASSERT_TRUE(SaveGame(L"before", true));
+        step(*game);
+        ASSERT_TRUE(SaveGame(L"unbroken", true));
+        DeleteGameObject();
+        game = LoadGame(sGameLoadRequest::ForSave(L"before"));
+        ASSERT_NE(game, nullptr);
+        game->StartGame();
+        step(*game);
+        ASSERT_TRUE(SaveGame(L"continued", true));
+        testing_support::ExpectSameSaveFiles("data/save/unbroken", "data/save/continued");
+    }
+};
+
+} // namespace
+
+TEST_F(ContinuedGame, AUnitAboardAShipIsAsSeenAsItWasSaved)
+{
+    // An event puts units aboard in sight of the enemy; the ship sails with them so.
+    cJednostkaLadowa* aboard = nullptr;
+    for (cJednostkaLadowa* u : game->m_LandUnits2)
+        aboard = u;
+    ASSERT_NE(aboard, nullptr);
+    aboard->m_Spotted = true;
+    ExpectTheSaveGoesOnAsTheGame([](cGra& g) { g.EndImpulse(true); });
+}
