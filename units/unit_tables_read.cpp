@@ -228,6 +228,11 @@ void LoadLandUnits(const std::wstring& folderPattern, std::list<cJednostkaLadowa
             m->m_Commander = nullptr;
             m->m_CommandingCommanderId = -1;
             m->m_Spotted = true;
+            // A saved harbour is as play left it: its worth and whether it was seen.
+            if (table.Has(35)) {
+                m->m_Efficiency = table.Clamped(34, 1, 1000000, L"efficiency", id);
+                m->m_Spotted = table.Bool(35);
+            }
             m->ResetActionPoints();
             m->m_InReserve = false;
             m->m_AvailableInTurns = 0;

@@ -51,3 +51,24 @@ TEST_F(ContinuedGame, AUnitAboardAShipIsAsSeenAsItWasSaved)
     aboard->m_Spotted = true;
     ExpectTheSaveGoesOnAsTheGame([](cGra& g) { g.EndImpulse(true); });
 }
+
+TEST_F(ContinuedGame, AnArtificialHarbourCountsAndIsSeenAsItWasSaved)
+{
+    auto* harbour = new cMulberry();
+    harbour->m_Owner = kAlbion;
+    harbour->SetName(L"Artificial harbour");
+    harbour->m_Level = 1;
+    game->m_LandUnits.push_back(harbour);
+    Place(*harbour, 3, 2);
+    // Play made it worth more than its strength, and nobody has seen it.
+    harbour->m_Efficiency = 120;
+    harbour->m_Spotted = false;
+    const int id = harbour->m_Id;
+    std::vector<float> weighed;  // what the opponent weighs at the front before the impulse ends
+    ExpectTheSaveGoesOnAsTheGame([&weighed, id](cGra& g) {
+        weighed.push_back(g.FindLandUnitById(id)->GetEffectiveStrength());
+        g.EndImpulse(true);
+    });
+    ASSERT_EQ(weighed.size(), 2u);
+    EXPECT_EQ(weighed[0], weighed[1]);
+}
