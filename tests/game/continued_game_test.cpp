@@ -8,6 +8,9 @@
 #include "game/save_game.h"
 #include "tests/game/testland_game.h"
 #include "tests/test_support.h"
+#include "units/combat_support.h"
+#include "units/naval_unit.h"
+#include "world/sea_graph.h"
 
 using namespace testland;
 
@@ -71,4 +74,17 @@ TEST_F(ContinuedGame, AnArtificialHarbourCountsAndIsSeenAsItWasSaved)
     });
     ASSERT_EQ(weighed.size(), 2u);
     EXPECT_EQ(weighed[0], weighed[1]);
+}
+
+TEST_F(ContinuedGame, ASeaZoneShowsTheShipItShowedWhenSavedAndRollsAnewWhenItSinks)
+{
+    constexpr int kChannel = 2, kWarspite = 2;
+    game->m_SeaGraph->CalculateAllVisibility(kAlbion, false);
+    // The dice showed the Home Fleet's second ship; a load must not show the first instead.
+    game->m_SeaGraph->GetNode(kChannel)->ShownOwnShip = game->FindNavalUnitById(kWarspite);
+    ExpectTheSaveGoesOnAsTheGame([](cGra& g) {
+        EXPECT_EQ(g.m_SeaGraph->GetNode(kChannel)->ShownOwnShip, g.FindNavalUnitById(kWarspite));
+        DestroyInCombat(g.FindNavalUnitById(kWarspite));
+        g.EndImpulse(true);
+    });
 }
