@@ -10,6 +10,7 @@
 #include "tests/test_support.h"
 #include "units/combat_support.h"
 #include "units/naval_unit.h"
+#include "world/city.h"
 #include "world/sea_graph.h"
 
 using namespace testland;
@@ -87,4 +88,13 @@ TEST_F(ContinuedGame, ASeaZoneShowsTheShipItShowedWhenSavedAndRollsAnewWhenItSin
         DestroyInCombat(g.FindNavalUnitById(kWarspite));
         g.EndImpulse(true);
     });
+}
+
+TEST_F(ContinuedGame, ACityThatAnEventTookBelowNothingRebuildsFromThere)
+{
+    // Bombed down, then an event took two points more: the rebuilding starts below nothing.
+    cMiasto* city = game->m_Cities.front();
+    city->ProductionPoints = -1.0f;
+    city->ProductionPointsLost = 2;
+    ExpectTheSaveGoesOnAsTheGame([](cGra& g) { g.EndImpulse(true); });
 }
