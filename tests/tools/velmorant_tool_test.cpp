@@ -274,12 +274,17 @@ TEST(VelmorantTool, AGameSavedLoadedAndPlayedOnIsTheGamePlayedWithoutABreak)
                            sCase{europe, "Europe1939", " --seed 3", 2, 2, "\"impulses\": 4"}}) {
         const fs::path out = MakeScratchDir("continued_summaries");
         const std::string scenario = Quoted(c.root / "data" / "scenarios" / c.scenario);
+        // The unbroken game also saves on its way, where the part ends.
         sRun run = RunTool("play " + scenario + c.options + " --quiet --impulses " + std::to_string(c.before + c.after) +
-                           " --save Whole --summary " + Quoted(out / "whole"));
+                           " --save Whole --summary " + Quoted(out / "whole") + " --save-every Each --save-at " +
+                           std::to_string(c.before));
         ASSERT_EQ(run.code, 0) << run.err;
         run = RunTool("play " + scenario + c.options + " --quiet --impulses " + std::to_string(c.before) +
                       " --save Part");
         ASSERT_EQ(run.code, 0) << run.err;
+        const fs::path saves = c.root / "data" / "save";
+        ExpectSameSaveFiles(saves / ("Each-" + std::to_string(c.before)), saves / "Part");
+        EXPECT_FALSE(fs::exists(saves / ("Each-" + std::to_string(c.before + 1))));
         // Without a seed the save goes on with its own dice.
         run = RunTool("play " + Quoted(c.root / "data" / "save" / "Part") + " --quiet --impulses " +
                       std::to_string(c.after) + " --save Continued --summary " + Quoted(out / "continued"));
@@ -288,7 +293,7 @@ TEST(VelmorantTool, AGameSavedLoadedAndPlayedOnIsTheGamePlayedWithoutABreak)
                   WithoutSeconds(ReadWholeFile(out / "continued").value_or("2")))
             << c.scenario;
         EXPECT_NE(ReadWholeFile(out / "continued").value_or("").find(c.carried), std::string::npos) << c.carried;
-        ExpectSameSaveFiles(c.root / "data" / "save" / "Whole", c.root / "data" / "save" / "Continued");
+        ExpectSameSaveFiles(saves / "Whole", saves / "Continued");
     }
 }
 
