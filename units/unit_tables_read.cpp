@@ -171,6 +171,11 @@ void ReadSharedLandColumns(cTableReader& table, cJednostkaLadowa& u, int id, int
     u.m_AiUltimateTargetY = table.Int(23);
     u.m_EventsEffect = table.Clamped(25, -100, 1000, L"EventsEffect", id);
     u.m_TurnsSinceParadrop = table.Int(26);
+    // What the ends of impulses counted for it, a harbour's entrenchment too.
+    u.m_TurnsWithoutSupply = table.Clamped(28, 0, 1000, L"turns without supply", id);
+    u.m_TrenchBonus = table.Clamped(29, 0, 1000, L"trench bonus", id);
+    u.m_LastX = table.Int(30);
+    u.m_LastY = table.Int(31);
 }
 
 template <typename T>
@@ -260,10 +265,6 @@ void LoadLandUnits(const std::wstring& folderPattern, std::list<cJednostkaLadowa
             u->m_InReserve = true;
         }
         u->m_Supply = table.Int(24);
-        u->m_TurnsWithoutSupply = table.Clamped(28, 0, 1000, L"turns without supply", id);
-        u->m_TrenchBonus = table.Clamped(29, 0, 1000, L"trench bonus", id);
-        u->m_LastX = table.Int(30);
-        u->m_LastY = table.Int(31);
         u->m_AvailableInTurns = table.Int(32);
         // What play had worked out for the unit when it was saved; without it, loading works
         // it out anew.

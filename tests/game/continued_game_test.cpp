@@ -56,7 +56,7 @@ TEST_F(ContinuedGame, AUnitAboardAShipIsAsSeenAsItWasSaved)
     ExpectTheSaveGoesOnAsTheGame([](cGra& g) { g.EndImpulse(true); });
 }
 
-TEST_F(ContinuedGame, AnArtificialHarbourCountsAndIsSeenAsItWasSaved)
+TEST_F(ContinuedGame, AnArtificialHarbourCountsIsDugInAndIsSeenAsItWasSaved)
 {
     auto* harbour = new cMulberry();
     harbour->m_Owner = kAlbion;
@@ -64,8 +64,11 @@ TEST_F(ContinuedGame, AnArtificialHarbourCountsAndIsSeenAsItWasSaved)
     harbour->m_Level = 1;
     game->m_LandUnits.push_back(harbour);
     Place(*harbour, 3, 2);
-    // Play made it worth more than its strength, and nobody has seen it.
+    // Play made it worth more than its strength and dug it in, and nobody has seen it.
     harbour->m_Efficiency = 120;
+    harbour->m_TrenchBonus = 2;
+    harbour->m_LastX = 3;
+    harbour->m_LastY = 2;
     harbour->m_Spotted = false;
     const int id = harbour->m_Id;
     std::vector<float> weighed;  // what the opponent weighs at the front before the impulse ends
