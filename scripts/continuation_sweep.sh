@@ -95,10 +95,10 @@ done
 if [ -n "$firstbad" ]; then
   key() { tr -d '\r' < "$saves/Whole-$firstbad/Info.ini" | sed -n "s/^$1 *= *//p"; }
   date="$(key Impulse) of $(key GameMonth).$(key GameYear)"
-  echo "seed $seed: first difference: the save after impulse $firstbad (impulse $date) played $k on" \
+  echo "seed $seed: first difference: the save after impulse $firstbad (impulse $date) played $k more" \
        "$(head -1 "$work/results/$firstbad") from the unbroken game's save after impulse $((firstbad + k)):"
   tail -n +2 "$work/results/$firstbad" | sed 's/^/  /'
 fi
-echo "seed $seed: $checked saves checked, each played $k impulses on: $differing differ" \
+echo "seed $seed: $checked saves checked, each played $k more impulse$([ "$k" -eq 1 ] || echo s): $differing differ" \
      "($(($(date +%s) - start)) s, $jobs at a time)"
 [ "$differing" -eq 0 ] && [ "$checked" -gt 0 ]
