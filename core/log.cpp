@@ -1,10 +1,15 @@
 #include "core/log.h"
 
+#include "core/console_log.h"
+
 #include "core/text.h"
 #include "platform/clock.h"
 
 std::atomic<bool> g_LogBusy{false};
 cConsoleLog g_Console;
+
+bool IsLogEnabled() { return g_Console.IsEnabled(); }
+void WriteLogLine(std::wstring_view text) { g_Console.WriteLine(text); }
 
 namespace {
 thread_local bool t_Buffered = false;

@@ -33,6 +33,7 @@
 #include <vector>
 
 #include "core/fatal.h"
+#include "core/console_log.h"
 #include "core/log.h"
 #include "core/stringbase.h"
 #include "core/text.h"
