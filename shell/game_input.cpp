@@ -51,8 +51,6 @@ bool g_RightWasDown = false;
 int g_PressX = 0, g_PressY = 0;
 bool g_PauseAfterMove = false;
 
-int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
-
 bool ControlAt(CDXUTDialog* dialog, int x, int y)
 {
     if (!dialog || !dialog->GetVisible())

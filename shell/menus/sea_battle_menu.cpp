@@ -59,9 +59,6 @@ constexpr int kHexLeft = 30, kHexTop = 36;
 
 bool IsEven(int column) { return column % 2 == 0; }
 
-// Division rounding down, so that a point just left of or above the board is no cell.
-int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
-
 float ScreenWidth() { return float(g_UserSettings.resolutionX); }
 float ScreenHeight() { return float(g_UserSettings.resolutionY); }
 
