@@ -177,6 +177,24 @@ bool AbandonOrder(cPlayState& play, cMapa& map)
     return true;
 }
 
+std::wstring WhyOrderCannotGoThere(const sMapClick& click)
+{
+    switch (click.play.GetOrderMode()) {
+    case ORDER_STRATEGIC_MOVE:
+        if (const cUnit* unit = click.selected)
+            return LangFormat("rail_move_refused_%s", unit->m_Name);
+        return {};
+    case ORDER_FLEET_MOVE: {
+        const cDialogFlot* window = CurrentFleetsDialog();
+        std::wstring names;
+        for (const cFlota* fleet : window ? window->SelectedFleets() : std::vector<cFlota*>{})
+            names += (names.empty() ? L"" : L", ") + fleet->name;
+        return names.empty() ? std::wstring() : LangFormat("fleet_move_refused_%s", names);
+    }
+    default: return {};
+    }
+}
+
 eOrderClick CarryOutWindowOrder(const sMapClick& click)
 {
     cPlayState& play = click.play;
