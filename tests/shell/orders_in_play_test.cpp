@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/lock.h"
+#include "core/stringbase.h"
 #include "dialogs/convoys_dialog.h"
 #include "dialogs/convoy_results_dialog.h"
 #include "dialogs/dialog_stack.h"
@@ -11,6 +12,7 @@
 #include "dialogs/fleets_manager.h"
 #include "dialogs/info_panel.h"
 #include "dialogs/unit_panel.h"
+#include "dialogs/units_manager.h"
 #include "game/game.h"
 #include "game/play_counts.h"
 #include "game/play_state.h"
@@ -26,6 +28,7 @@
 #include "world/convoys.h"
 #include "world/fleet.h"
 #include "world/map.h"
+#include "world/sea_graph.h"
 
 namespace {
 
@@ -219,6 +222,105 @@ TEST(OrdersInPlay, AUnitIsMovedShippedAndLandedByClicksAndAFleetsBattleIsFoughtO
               {}, 20000);
     EXPECT_EQ(driver.Run(), 0);
     EXPECT_TRUE(LogContains(L"Check succeeded, starting battle"));
+}
+
+// The first hex that carries none of the order's target marks, holds no unit and is at sea
+// (or on land): where a fleet or a train cannot go.
+std::pair<int, int> UnmarkedHex(bool sea)
+{
+    const cMapa& map = *g_Gra->m_Mapa;
+    for (int y = 0; y < map.height; ++y)
+        for (int x = 0; x < map.width; ++x) {
+            const sHex* hex = map.GetHex(x, y);
+            if (hex->IsSea() == sea && !hex->unit && !(hex->marks & 0x1FFFCu) && hex->seaNodeDisplay == 0)
+                return {x, y};
+        }
+    ADD_FAILURE() << "every hex is a target";
+    return {0, 0};
+}
+
+// The units window's Select chooses a ship's fleet as a click on its sea zone does, and an
+// order to a place out of reach says why: a fleet's move, a unit's rail move.
+TEST(OrdersInPlay, TheUnitsWindowSelectsAShipsFleetAndAFleetOrRailMoveOutOfReachSaysWhy)
+{
+    static constexpr int kWarspite = 2, kChannel = 2;
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    static std::pair<int, int> away;
+    driver.StartWith(LoadTestland)
+        .Then("settings", [] { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; },
+              [] { D::ClickControl(IDC_OK); })
+        .Then("Albion's turn", D::ReadingMessages([] { return g_Gra && g_Gra->GetGameState() == 7 && CurrentDialog(); }),
+              [] { D::PressKey(VK_ESCAPE); }, 20000)
+        .Then("units", PlayersTurn,
+              [] {
+                  // The view stands elsewhere: Select brings it to the fleet.
+                  ShowHex(15, 12);
+                  D::PressKey('U');
+              })
+        .Then("naval", [] { return CurrentDialog() && CurrentDialog()->KindId() == kUnitsDialogKind; },
+              [] { D::ClickTab(kUnitsKindTabsId, 2); })
+        .Then("Warspite", [] { return D::ShowListRow(kUnitsListId, L"HMS Warspite"); })
+        .Then("chosen", D::AfterFrames(2), [] { D::ClickListRow(kUnitsListId, L"HMS Warspite"); })
+        .Then("select", D::AfterFrames(2), [] { ClickInWindow(kUnitsSelectId); })
+        .Then("its fleet", [] { return CurrentFleetsDialog() != nullptr; },
+              [] {
+                  cDialogFlot* fleets = CurrentFleetsDialog();
+                  ASSERT_EQ(fleets->SelectedFleets().size(), 1u);
+                  EXPECT_EQ(fleets->SelectedFleets().front()->ID, kHomeFleet);
+                  EXPECT_EQ(fleets->GetSelectedShip(0), g_Gra->FindNavalUnitById(kWarspite));
+                  EXPECT_EQ(fleets->SelectedShips().size(), 1u);
+                  // The view went to the Channel, which is selected as a click selects it.
+                  const sWezelGrafuMorz* channel = g_Gra->m_SeaGraph->GetNode(kChannel);
+                  EXPECT_FLOAT_EQ(g_Gra->m_Mapa->camera.targetX, float(channel->MainX * 83));
+                  EXPECT_NE(g_Gra->m_Mapa->GetHex(kChannelX, kChannelY)->marks & MARK_SEA_ZONE, 0u);
+                  D::ArriveCamera();
+              })
+        .Then("settled", D::AfterFrames(20))
+        .Screenshot("units_naval_select")
+        .Then("sail", [] { return true; }, [] { ClickInWindow(kFleetsMoveId); })
+        .Then("beyond reach", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_FLEET_MOVE; },
+              [] {
+                  away = UnmarkedHex(true);
+                  ShowHex(away.first, away.second);
+                  D::ClickHex(away.first, away.second);
+              })
+        .Then("told why",
+              [] { return StatusLine() == LangFormat("fleet_move_refused_%s", std::wstring(L"Home Fleet")); },
+              [] {
+                  EXPECT_EQ(Fleet(kHomeFleet)->seaNode, kChannel);
+                  EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_SELECT);
+              },
+              100)
+        // The window comes back for another order; closed, the Guards take the train.
+        .Then("window back", [] { return CurrentDialog() && CurrentDialog()->GetVisible(); },
+              [] { ClickInWindow(kFleetsCloseId); })
+        .Then("guards", PlayersTurn,
+              [] {
+                  ShowHex(2, 2);
+                  D::ClickHex(2, 2);
+                  D::ClickControl(kFoldUnitPanelId);
+              })
+        .Then("rail", [] { return D::FindControl(kUnitPanelStrategicMoveId) != nullptr; },
+              [] {
+                  ASSERT_TRUE(D::FindControl(kUnitPanelStrategicMoveId)->GetEnabled());
+                  D::ClickControl(kUnitPanelStrategicMoveId);
+              })
+        .Then("no line there", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_STRATEGIC_MOVE; },
+              [] {
+                  away = UnmarkedHex(false);
+                  ShowHex(away.first, away.second);
+                  D::ClickHex(away.first, away.second);
+              })
+        .Then("told why again", [] { return StatusLine() == LangFormat("rail_move_refused_%s", Guards()->m_Name); },
+              [] {
+                  EXPECT_EQ(std::make_pair(int(Guards()->m_X), int(Guards()->m_Y)), std::make_pair(2, 2));
+                  ShowHex(2, 2);
+              },
+              100)
+        .Then("settled", D::AfterFrames(5))
+        .Screenshot("refused_rail_move");
+    EXPECT_EQ(driver.Run(), 0);
 }
 
 TEST(OrdersInPlay, AConvoysPortsArePickedOnTheMapARightClickGivesThePickUpAndAFighterFliesRecon)
