@@ -19,6 +19,7 @@
 #include "platform/messages.h"
 #include "shell/dxut.h"
 #include "shell/game_input.h"
+#include "shell/hint_display.h"
 #include "shell/menus/scenario_settings_menu.h"
 #include "shell/menus/sea_battle_menu.h"
 #include "tests/shell/program_driver.h"
@@ -222,6 +223,69 @@ TEST(OrdersInPlay, AUnitIsMovedShippedAndLandedByClicksAndAFleetsBattleIsFoughtO
               {}, 20000);
     EXPECT_EQ(driver.Run(), 0);
     EXPECT_TRUE(LogContains(L"Check succeeded, starting battle"));
+}
+
+// On a 1920 x 1080 screen the sea battle's board fills the screen beside its side bar, as it
+// does on a 1024 x 768 one, and each of the bar's buttons has its own hint.
+TEST(OrdersInPlay, OnAScreenOf1920By1080TheSeaBattleBoardFillsTheScreenAndFireNextShotHasItsOwnHint)
+{
+    constexpr int IDC_FIRE_NEXT_SHOT = 660;
+    cProgramDriver driver({{"Main/ResolutionX", "1920"}, {"Main/ResolutionY", "1080"}}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    auto battle = [] { return dynamic_cast<cSeaBattleMenu*>(g_CurrentMenu); };
+    driver.StartWith(LoadTestland)
+        .Then("settings", [] { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; },
+              [] { D::ClickControl(IDC_OK); })
+        .Then("Albion's turn", D::ReadingMessages([] { return g_Gra && g_Gra->GetGameState() == 7 && CurrentDialog(); }),
+              [] { D::PressKey(VK_ESCAPE); }, 20000)
+        // The Home Fleet and the High Seas Fleet meet in the North Sea, where every ship
+        // joins and sees the enemy, for two turns of fire; no carrier strikes before the board.
+        .Then("to sea", PlayersTurn,
+              [] {
+                  {
+                      GLOBAL_LOCK_SCOPE();
+                      sGameConsts& k = g_Gra->m_Consts;
+                      k.SeaBattleParticipation = 100;
+                      std::fill(std::begin(k.SeaBattleDetection), std::end(k.SeaBattleDetection), 1000);
+                      std::fill(std::begin(k.SeaBattleConditionWeights), std::end(k.SeaBattleConditionWeights), 0);
+                      k.SeaBattleConditionWeights[1] = 1;
+                      g_Gra->FindNavalUnitById(kArkRoyal)->Kill(false);
+                      Fleet(kHochseeflotte)->movedThisTurn = 0;
+                      Fleet(kHochseeflotte)->MoveTo(kNorthSea);
+                      Fleet(kHomeFleet)->MoveTo(kNorthSea);
+                  }
+                  D::PressKey('Q');
+              })
+        .Then("confirm", [] { return dynamic_cast<cDialogPotwKoncaTury*>(CurrentDialog()) != nullptr; },
+              [] { ClickInWindow(kConfirmYesId); })
+        .Then("battle", Reading([=] { return battle() != nullptr; }), {}, 20000)
+        .Then("point at the shot", D::AfterFrames(5),
+              [] {
+                  const sRect r = D::InputDialog()->ToScreenRect(D::FindControl(IDC_FIRE_NEXT_SHOT)->GetBoundingBox());
+                  D::MovePointer((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+              })
+        .Then("its hint", [] { return g_HintDisplay.IsShown(); },
+              [] {
+                  ASSERT_EQ(g_HintDisplay.Control(), D::FindControl(IDC_FIRE_NEXT_SHOT));
+                  EXPECT_EQ(std::wstring(g_HintDisplay.Control()->GetHint()), LangText("seabattle_execute_shot_hint"));
+              },
+              200)
+        .Grab([](const std::vector<uint32_t>& frame, int width) {
+            // No column of the screen left of the side bar is black: the board reaches the
+            // screen's left edge, with the margin its hexes keep at 1024 x 768.
+            const int barLeft = D::InputDialog()->ToScreenRect(D::FindControl(650)->GetBoundingBox()).left;
+            int black = 0;
+            for (int y : {100, 540, 1000})
+                for (int x = 60; x < barLeft; x += 20)
+                    black += (frame[size_t(y * width + x)] & 0xFFFFFFu) == 0;
+            EXPECT_EQ(black, 0);
+        })
+        .Screenshot("sea_battle_1920x1080")
+        // Fought out, the battle gives the impulse back.
+        .Then("fight it out", [] { return true; }, [] { D::ClickControl(IDC_AUTO_END); })
+        .Then("close", [] { return D::FindControl(IDC_CLOSE_BATTLE)->GetEnabled(); },
+              [] { D::ClickControl(IDC_CLOSE_BATTLE); }, 2000);
+    EXPECT_EQ(driver.Run(), 0);
 }
 
 // The first hex that carries none of the order's target marks, holds no unit and is at sea
