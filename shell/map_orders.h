@@ -34,8 +34,8 @@ eOrderClick CarryOutWindowOrder(const sMapClick& click);
 // marks go, the mode returns to selecting, and the window that started it comes back.
 // False when the mode was the map's own selection or move.
 bool AbandonOrder(cPlayState& play, cMapa& map);
-// Why the order of the current mode cannot go where the click that gives it up points
-// (a rail move, a fleet's move), for the status line; empty for the other orders.
+// Why the order of the current mode cannot go where the click points (a rail move, a
+// fleet's move to a sea zone or port), for the status line; empty for the other orders.
 std::wstring WhyOrderCannotGoThere(const sMapClick& click);
 // The sea node a click on the hex names: a port's hexes name the port, a sea hex its zone,
 // a port city its port; 0 for none.

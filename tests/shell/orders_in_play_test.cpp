@@ -352,13 +352,30 @@ TEST(OrdersInPlay, TheUnitsWindowSelectsAShipsFleetAndAFleetOrRailMoveOutOfReach
         .Then("told why",
               [] { return StatusLine() == LangFormat("fleet_move_refused_%s", std::wstring(L"Home Fleet")); },
               [] {
+                  // The order stands, with the zones in reach marked, while its window is away.
                   EXPECT_EQ(Fleet(kHomeFleet)->seaNode, kChannel);
-                  EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_SELECT);
+                  EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_FLEET_MOVE);
+                  EXPECT_FALSE(CurrentDialog()->GetVisible());
+                  EXPECT_NE(g_Gra->m_Mapa->GetHex(kNorthSeaX, kNorthSeaY)->marks & MARK_REACHABLE_SEA_NODE, 0u);
+                  ShowHex(kChannelX, kChannelY);
               },
               100)
-        // The window comes back for another order; closed, the Guards take the train.
+        .Then("settled", D::AfterFrames(5))
+        .Screenshot("refused_fleet_move")
+        // A right click gives the order up; the window comes back for another, and closed, the
+        // Guards take the train.
+        .Then("give up", [] { return true; },
+              [] {
+                  int x = 0, y = 0;
+                  D::HexOnScreen(kChannelX, kChannelY, x, y);
+                  DXUTStaticWndProc(WM_RBUTTONDOWN, MK_RBUTTON, MakeLParam(x, y));
+                  DXUTStaticWndProc(WM_RBUTTONUP, 0, MakeLParam(x, y));
+              })
         .Then("window back", [] { return CurrentDialog() && CurrentDialog()->GetVisible(); },
-              [] { ClickInWindow(kFleetsCloseId); })
+              [] {
+                  EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_SELECT);
+                  ClickInWindow(kFleetsCloseId);
+              })
         .Then("guards", PlayersTurn,
               [] {
                   ShowHex(2, 2);
