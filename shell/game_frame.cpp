@@ -288,14 +288,6 @@ void GameFrameMove(cRenderer*, double time, float elapsed)
     const int state = game->GetGameState();
     if ((state == kStateHuman || state == kStateHumanMove) && game->m_Mapa && WindowHasFocus())
         ScrollMapByInput(*game->m_Mapa, time);
-    // Wherever the pointer rests, and while the view glides to the player's place, the
-    // status line says what the game waits for.
-    if (state == kStateHuman || state == kStateHumanMove || state == kStateScroll) {
-        g_ToldWaiting = false;
-        UpdateStatusBarHint(*game);
-    } else {
-        UpdateWaitingHint();
-    }
     g_PreviousFrameTime = time;
     if (game->m_Mapa) {
         game->m_Mapa->FrameMove(elapsed);
@@ -303,6 +295,15 @@ void GameFrameMove(cRenderer*, double time, float elapsed)
             DXUTWantFrameIn(0.0);
     }
     AnimateUnitMove();
+    // Wherever the pointer rests, and while the view glides to the player's place, the
+    // status line says what the game waits for: after the camera and the walk, so that a
+    // selection they changed (a right click's release, a unit's arrival) shows in this frame.
+    if (const int now = game->GetGameState(); now == kStateHuman || now == kStateHumanMove || now == kStateScroll) {
+        g_ToldWaiting = false;
+        UpdateStatusBarHint(*game);
+    } else {
+        UpdateWaitingHint();
+    }
     if (g_DialogLinks.updateCountdown)
         g_DialogLinks.updateCountdown(elapsed);
     if (IsPauseWaitingForMove() && game->GetGameState() == kStateHuman)

@@ -324,7 +324,7 @@ TEST(GameInput, TheStatusLineSaysWhyAMoveIsRefusedAndNothingThatIsNoLongerTrue)
     constexpr int kPanzer = 4, kMotorised = 5, kMechCorps = 8;
     cProgramDriver driver({}, {"scenarios", "save", "pbem"});
     MakeTestlandFolder();
-    static std::pair<int, int> far;
+    static std::pair<int, int> far, pointer;
     driver.StartWith(LoadTestland);
     StartAsBorussia(driver);
     driver
@@ -386,14 +386,19 @@ TEST(GameInput, TheStatusLineSaysWhyAMoveIsRefusedAndNothingThatIsNoLongerTrue)
                   // The refusal was about the Panzer: the line asks for the new unit's move.
                   EXPECT_EQ(g_Gra->m_PlayState->GetSelectedUnit(), Borussian(kMechCorps));
                   EXPECT_EQ(StatusLine(), LangText("statusbar_hint_move_destination_hex"));
-                  // A right click on the map lets the unit go, and its order with it.
-                  int x = 0, y = 0;
                   const cJednostkaLadowa* mech = Borussian(kMechCorps);
-                  D::HexOnScreen(mech->m_X + 1, mech->m_Y, x, y);
-                  DXUTStaticWndProc(WM_RBUTTONDOWN, MK_RBUTTON, MakeLParam(x, y));
-                  DXUTStaticWndProc(WM_RBUTTONUP, 0, MakeLParam(x, y));
+                  D::HexOnScreen(mech->m_X + 1, mech->m_Y, pointer.first, pointer.second);
+                  D::MovePointer(pointer.first, pointer.second);
               })
-        .Then("let go", D::AfterFrames(3),
+        .Then("pointed", D::AfterFrames(3),
+              [] {
+                  // A right click on the map lets the unit go, and its order with it.
+                  DXUTStaticWndProc(WM_RBUTTONDOWN, MK_RBUTTON, MakeLParam(pointer.first, pointer.second));
+                  DXUTStaticWndProc(WM_RBUTTONUP, 0, MakeLParam(pointer.first, pointer.second));
+              })
+        // The frame that shows the unit let go shows the line that goes with it: a sleeping
+        // program may draw no other for a long while.
+        .Then("let go", [] { return true; },
               [] {
                   EXPECT_EQ(g_Gra->m_PlayState->GetSelectedHex(), nullptr);
                   EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_SELECT);
