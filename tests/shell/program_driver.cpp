@@ -27,6 +27,7 @@
 #include "platform/sdl_renderer.h"
 #include "dialogs/dialog_links.h"
 #include "dialogs/dialog_stack.h"
+#include "dialogs/info_panel.h"
 #include "dialogs/convoy_results_dialog.h"
 #include "dialogs/message_dialog.h"
 #include "dialogs/panel.h"
@@ -490,6 +491,12 @@ void cProgramDriver::ClickListRow(int listId, const std::wstring& firstCell, boo
         DXUTStaticWndProc(WM_LBUTTONDBLCLK, MK_LBUTTON, MakeLParam(x, y));
         DXUTStaticWndProc(WM_LBUTTONUP, 0, MakeLParam(x, y));
     }
+}
+
+std::wstring StatusLine()
+{
+    const auto* status = InfoPanel() ? dynamic_cast<CDXUTStatic*>(InfoPanel()->GetControl(kInfoStatusId)) : nullptr;
+    return status ? status->GetText() : L"<no status line>";
 }
 
 bool BorussiasTurn()

@@ -26,6 +26,8 @@ bool BorussiasTurn();
 // (the map, its first window closed).
 class cProgramDriver;
 void StartAsBorussia(cProgramDriver& driver);
+// What the game screen's status line says now.
+std::wstring StatusLine();
 
 class cProgramDriver
 {
