@@ -88,10 +88,11 @@ void HandOver(cGra& game)
             active->RecalculateUnitsVisibility();
         game.m_PlayState->SetViewCountry(active);
     }
-    // The check takes the lock step by step: a person may be asked to choose.
+    // The check takes the lock step by step: a person may be asked to choose. After a turn
+    // saved from an event's window the program ends: nothing is handed over.
     const bool pbemEventCheck = active && active->SpecialFlags == kDummyCountryFlag && game.m_IsPbem;
-    if (pbemEventCheck)
-        game.CheckEvents(false);
+    if (pbemEventCheck && !game.CheckEvents(false))
+        return;
     GLOBAL_LOCK_SCOPE();
     if (active && active->SpecialFlags != kDummyCountryFlag) {
         const float* view = active->GetSavedView();
