@@ -186,6 +186,9 @@ public:
     // The leader of side k (1 Allies, 2 Axis, 3 Comintern; 4 to 6 the same sides).
     cPanstwo* GetAllianceLeader(int k) const;
     bool HasHumanCountry() const;
+    // Hot-seat play: more than one country is played by people at this screen (by e-mail
+    // each player has a screen of their own).
+    bool SeveralPeopleShareTheScreen() const;
     // The member of alliance k (4 to 6 count as 1 to 3) that takes the lead: the active one
     // with the highest political strength (0 or more), the first in id order on a tie.
     cPanstwo* DetermineNewAllianceLeader(int k) const;

@@ -165,9 +165,13 @@ TEST(EndOfTurn, InHotSeatPlayTheTurnPassesFromOnePersonToTheOtherThroughTheNewTu
         .Then("marked", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_MOVE; },
               [] { EXPECT_FALSE(g_Gra->m_Mapa->GetMarkedHexes().empty()); });
     EndTheTurn(driver, "Borussia");
-    // Albion's person is greeted by the new-turn window, over a map without the marks of
-    // the order Borussia's person left.
-    driver.Then("Albion's turn", [] { return TurnOf(L"Albion"); }, [] { D::PressKey(VK_ESCAPE); }, 20000)
+    // Albion's person is greeted by the new-turn window, which hides Albion's side of the map
+    // from Borussia's person until it is closed, then a map without the marks of the order
+    // Borussia's person left.
+    driver.Then("Albion's turn", [] { return TurnOf(L"Albion"); }, {}, 20000)
+        .Then("settled", D::AfterFrames(20))
+        .Screenshot("hot_seat_new_turn")
+        .Then("to the map", [] { return true; }, [] { D::PressKey(VK_ESCAPE); })
         .Then("the map", [] { return !CurrentDialog(); },
               [] {
                   EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_SELECT);
@@ -176,6 +180,14 @@ TEST(EndOfTurn, InHotSeatPlayTheTurnPassesFromOnePersonToTheOtherThroughTheNewTu
                       ASSERT_EQ(hex.marks, 0u) << hex.x << "," << hex.y;
               })
         .Picture("next_turn_without_marks");
+    // After the computer's countries the window hides the map as well, from its first frame.
+    EndTheTurn(driver, "Albion");
+    driver.Then("Borussia's next turn", D::ReadingMessages([] { return TurnOf(L"Borussia"); }), {}, 20000)
+        .Grab([](const std::vector<uint32_t>& frame, int width) {
+            const int height = int(frame.size()) / width;
+            for (auto [x, y] : {std::pair{10, 10}, std::pair{width / 2, height - 60}, std::pair{width - 10, height / 2}})
+                EXPECT_EQ(frame[size_t(y * width + x)] & 0xFFFFFFu, 0x22211Du) << x << "," << y;
+        });
     EXPECT_EQ(driver.Run(), 0);
 }
 
