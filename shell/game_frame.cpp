@@ -172,6 +172,9 @@ bool HandOverPbemTurn(cGra& game, const cPanstwo& active, const cPanstwo& next)
         }
     const std::wstring text = LangFormat("pbem_turn_end_message", game.m_PbemGameName, player, email, next.Name);
     PushDialog(new cDialogTekstowy(text, LangText("pbem_turn_end_title")));
+    // Nothing more can be played here: the line says where the turn is and how to leave.
+    if (g_DialogLinks.setStatusText)
+        g_DialogLinks.setStatusText(LangFormat("statusbar_hint_pbem_turn_sent_%s", game.m_PbemGameName));
     return true;
 }
 

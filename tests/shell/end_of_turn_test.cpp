@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/lock.h"
+#include "core/stringbase.h"
 #include "dialogs/confirm_dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/end_turn_dialog.h"
@@ -14,6 +15,7 @@
 #include "gui/controls.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "shell/links.h"
 #include "shell/menus/pause_menu.h"
 #include "shell/menus/scenario_menu.h"
 #include "shell/menus/scenario_settings_menu.h"
@@ -56,12 +58,14 @@ bool TurnOf(const wchar_t* name, bool announced = true)
     return g_Gra && g_Gra->GetGameState() == 7 && Active() && Active()->Name == name &&
            (!announced || dynamic_cast<cDialogNowejTury*>(CurrentDialog()));
 }
-std::wstring MessageTitle()
+// The title (row + 1) or the text (row + 3) of the message shown.
+std::wstring MessageTitle(int row = kMessageDialogRow + 1)
 {
     auto* message = dynamic_cast<cDialogTekstowy*>(CurrentDialog());
-    auto* text = message ? dynamic_cast<CDXUTStatic*>(message->GetControl(kMessageDialogRow + 1)) : nullptr;
+    auto* text = message ? dynamic_cast<CDXUTStatic*>(message->GetControl(row)) : nullptr;
     return text ? text->GetText() : std::wstring();
 }
+std::wstring StatusLine() { return g_DialogLinks.statusText ? g_DialogLinks.statusText() : std::wstring(); }
 void ClickDialogButton(int id)
 {
     cDialog* dialog = CurrentDialog();
@@ -84,14 +88,19 @@ void EndTheTurn(cProgramDriver& driver, const char* name)
               [] { ClickDialogButton(kConfirmYesId); });
 }
 
-// The turn is over: the pause menu is the way out (the map stays in state 3), back to the
-// play-by-e-mail list, where the game is opened again.
+// The turn is over: the status line says so and that the pause menu is the way out (the
+// map stays in state 3), back to the play-by-e-mail list, where the game is opened again.
+// The turn was saved as it ended: the abort asks nothing.
 void AbortAndOpenThePbemGame(cProgramDriver& driver)
 {
-    driver.Then("settled", D::AfterFrames(20), [] { D::PressKey(VK_ESCAPE); })
+    driver
+        .Then("settled", D::AfterFrames(20),
+              [] {
+                  EXPECT_EQ(StatusLine(), LangFormat("statusbar_hint_pbem_turn_sent_%s", L"Summer War"));
+                  D::PressKey(VK_ESCAPE);
+              })
         .Then("pause", [] { return dynamic_cast<cPauseMenu*>(g_CurrentMenu) != nullptr; },
               [] { D::ClickControl(IDC_ABORT); })
-        .Then("yes", [] { return CurrentDialog() != nullptr; }, [] { D::ClickControl(kConfirmYesId); })
         .Then("list", [] { return dynamic_cast<cScenarioMenu*>(g_CurrentMenu) != nullptr; },
               [] { D::Control<CDXUTTabFrame>(IDC_TABS_LIST)->SelectTab(2, true); })
         .Then("the game's row", [] { return D::ShowListRow(IDC_SCENARIOS, L"Summer War"); })
@@ -233,8 +242,11 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverRefusedASecondTimeAndTakenUpByTheNex
                   EXPECT_EQ(g_Gra->GetGameState(), 3);
                   EXPECT_TRUE(FileExists("data/pbem/Summer War/Info.ini"));
                   EXPECT_TRUE(FileExists("data/pbem/repo.dat"));
-                  ClickDialogButton(kMessageDialogRow + 4);
-              });
+                  EXPECT_NE(MessageTitle(kMessageDialogRow + 3).find(L"data/pbem/Summer War."), std::wstring::npos);
+              })
+        .Then("settled", D::AfterFrames(20))
+        .Screenshot("pbem_turn_handed_over")
+        .Then("read", [] { return true; }, [] { ClickDialogButton(kMessageDialogRow + 4); });
     AbortAndOpenThePbemGame(driver);
     driver
         .Then("Bob again", Settings, [] { D::ClickControl(IDC_OK); })
