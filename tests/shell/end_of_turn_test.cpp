@@ -8,8 +8,10 @@
 #include "dialogs/confirm_dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/end_turn_dialog.h"
+#include "dialogs/info_panel.h"
 #include "dialogs/message_dialog.h"
 #include "dialogs/new_turn_dialog.h"
+#include "dialogs/panel.h"
 #include "game/game.h"
 #include "game/play_state.h"
 #include "gui/controls.h"
@@ -180,7 +182,17 @@ TEST(EndOfTurn, InHotSeatPlayTheTurnPassesFromOnePersonToTheOtherThroughTheNewTu
     driver.Then("Albion's turn", [] { return TurnOf(L"Albion"); }, {}, 20000)
         .Then("settled", D::AfterFrames(20))
         .Screenshot("hot_seat_new_turn")
-        .Then("to the map", [] { return true; }, [] { D::PressKey(VK_ESCAPE); })
+        .Then("point at a panel under it", [] { return true; },
+              [] {
+                  CDXUTDialog* info = PanelOf(g_InfoPanel);
+                  const sRect r = info->ToScreenRect(info->GetControl(kFoldUnitPanelId)->GetBoundingBox());
+                  D::MovePointer((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+              })
+        .Then("nothing under it is hovered", D::AfterFrames(2),
+              [] {
+                  EXPECT_EQ(PanelOf(g_InfoPanel)->GetHoveredControl(), nullptr);
+                  D::PressKey(VK_ESCAPE);
+              })
         .Then("the map", [] { return !CurrentDialog(); },
               [] {
                   EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_SELECT);
