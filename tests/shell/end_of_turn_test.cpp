@@ -278,6 +278,18 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverRefusedASecondTimeAndTakenUpByTheNex
         })
         .Then("Ada's settings", Settings, [] { D::ClickControl(IDC_OK); })
         .Then("Ada's turn", [] { return TurnOf(L"Albion", false); }, {}, 20000);
+    // Ada's turn goes to Bob after the computer's countries: nothing is waited for any more,
+    // and a message of theirs shown late does not take the line that says how to leave.
+    EndTheTurn(driver, "Albion");
+    driver
+        .Then("handed over to Bob", D::ReadingMessages([] { return g_Gra->m_PbemTurnHandedOver; }),
+              [] {
+                  EXPECT_TRUE(PanelOf(g_InfoPanel)->GetControl(kFoldUnitPanelId)->GetVisible()) << "the wait image";
+                  PostInfoPanelMessage(L"[AI] Valdonia: NEW TURN");
+              },
+              20000)
+        .Then("told", D::AfterFrames(5),
+              [] { EXPECT_EQ(StatusLine(), LangFormat("statusbar_hint_pbem_turn_sent_%s", L"Summer War")); });
     EXPECT_EQ(driver.Run(), 0);
 }
 
