@@ -155,6 +155,17 @@ void UpdateWaitingHint()
     }
 }
 
+// Nothing more can be played after a play-by-e-mail turn is handed over: the status line
+// says where the turn is and how to leave, whatever the computer's play wrote before.
+void TellPbemTurnSent(const cGra& game)
+{
+    if (!g_DialogLinks.setStatusText || !g_DialogLinks.statusText)
+        return;
+    const std::wstring sent = LangFormat("statusbar_hint_pbem_turn_sent_%s", game.m_PbemGameName);
+    if (g_DialogLinks.statusText() != sent)
+        g_DialogLinks.setStatusText(sent);
+}
+
 // The human turn was handed to another player of a play-by-e-mail game: the turn is saved
 // into the game's folder and the player is told whom to send it to.
 // False when the save failed: the player is told and nothing records the turn as played.
@@ -176,6 +187,9 @@ bool HandOverPbemTurn(cGra& game, const cPanstwo& active, const cPanstwo& next)
         }
     const std::wstring text = LangFormat("pbem_turn_end_message", game.m_PbemGameName, player, email, next.Name);
     PushDialog(new cDialogTekstowy(text, LangText("pbem_turn_end_title")));
+    // The computer's countries may have played before: nothing is waited for any more.
+    if (g_DialogLinks.hideWaitIndicator)
+        g_DialogLinks.hideWaitIndicator();
     return true;
 }
 
@@ -301,6 +315,8 @@ void GameFrameMove(cRenderer*, double time, float elapsed)
     if (const int now = game->GetGameState(); now == kStateHuman || now == kStateHumanMove || now == kStateScroll) {
         g_ToldWaiting = false;
         UpdateStatusBarHint(*game);
+    } else if (game->m_PbemTurnHandedOver) {
+        TellPbemTurnSent(*game);
     } else {
         UpdateWaitingHint();
     }

@@ -209,8 +209,20 @@ void cPauseMenu::OnPreferencesPressed()
         g_DialogLinks.openPreferences();
 }
 
+namespace {
+
+// A play-by-e-mail turn handed over was saved as it ended, and nothing can be played
+// after it: leaving loses nothing, and is not questioned.
+bool NothingPlayedSinceTheSave() { return g_Gra && g_Gra->m_PbemTurnHandedOver; }
+
+} // namespace
+
 void cPauseMenu::OnAbortPressed()
 {
+    if (NothingPlayedSinceTheSave()) {
+        ReturnToScenarioList();
+        return;
+    }
     PushDialog(new cGiveUpGameQuestion({"pause_abort_title", "pause_abort_question", "pause_abort_yes",
                                         "pause_abort_yes_hint", "pause_abort_no", "pause_abort_no_hint"},
                                        ReturnToScenarioList));
@@ -218,6 +230,10 @@ void cPauseMenu::OnAbortPressed()
 
 void cPauseMenu::OnExitPressed()
 {
+    if (NothingPlayedSinceTheSave()) {
+        LeaveVelmorant();
+        return;
+    }
     PushDialog(new cGiveUpGameQuestion({"pause_exit_title", "pause_exit_question", "pause_exit_yes",
                                         "pause_exit_yes_hint", "pause_exit_no", "pause_exit_no_hint"},
                                        LeaveVelmorant));
