@@ -98,8 +98,10 @@ void cGra::ReadInfoIni(const sGameLoadRequest& request)
 
     m_SaveGameVersion = float(LeadingDouble(ini.GetString("Save/GameVersion", L"1.0")));
     m_DisplayedDate[0] = clamped("Save/GameDay", 1, 0, 31);
-    m_DisplayedDate[1] = m_Date[1];
-    m_DisplayedDate[2] = m_Date[2];
+    // A save of the first turn shows again the day its scenario starts on, which may lie in
+    // the month before the game's date.
+    m_DisplayedDate[1] = clamped("Save/GameMonthDisplayed", m_Date[1], 0, 12);
+    m_DisplayedDate[2] = clamped("Save/GameYearDisplayed", m_Date[2], 0, kMaxDateNumber);
 
     // Compared before the 1 is taken off, so that no value read can overflow.
     const int small = ini.GetInt("Map/SmallUnitsSize", 1);
