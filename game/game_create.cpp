@@ -337,6 +337,7 @@ cGra* LoadGame(const sGameLoadRequest& request)
     g_CreatingGame = true;
     ForgetExpected();
     ForgetRowsLeftOut();
+    SetSaveBeingLoaded(request.loadedFromSave != 0 ? request.folderPattern : std::wstring());
     cGra* game = new cGra(request, request.loadedFromSave);
     try {
         game->Load(request);

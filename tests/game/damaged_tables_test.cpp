@@ -2,14 +2,18 @@
 // what the rules can compute with and logged.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 #include "core/fatal.h"
 #include "core/text.h"
 #include "game/game.h"
 #include "game/load_files.h"
 #include "game/load_request.h"
+#include "game/save_game.h"
 #include "platform/paths.h"
+#include "units/unit.h"
 #include "tests/game/testland.h"
 #include "tests/test_support.h"
 
@@ -154,6 +158,105 @@ TEST(DamagedTables, ATableCutInsideItsLastRowIsRefusedAndRowsLeftOutAreCounted)
     LoadGame(sGameLoadRequest::ForScenario(L"Testland"));
     EXPECT_TRUE(RowsLeftOut().empty());
     DeleteGameObject();
+}
+
+// The load's refusal; empty when the game loaded.
+std::wstring Refusal(const sGameLoadRequest& request)
+{
+    try {
+        LoadGame(request);
+    } catch (const sFatalExit& e) {
+        return e.reason;
+    }
+    DeleteGameObject();
+    return {};
+}
+
+size_t LandUnitsIn(const cGra& game)
+{
+    size_t count = 0;
+    game.ForEachUnitOf(CATEGORY_LAND, [&](const cUnit&) { ++count; });
+    return count;
+}
+
+// A lost line end runs two rows into one: the load is refused with the file and the line,
+// never with the second row gone unseen, in every table read by rows; a newer save's few
+// trailing columns still load.
+TEST(DamagedTables, TwoRowsRunTogetherAreRefusedAndANewerSavesTrailingColumnsStillLoad)
+{
+    SetPresentation(nullptr);
+    // The line end before the last row (air and naval units: after "#In reserve"), or after the
+    // line of column names.
+    for (const auto& [file, afterColumnNames] :
+         {std::pair{"land_units.csv", false}, {"air_units.csv", false}, {"fleets.csv", false},
+          {"naval_units.csv", false}, {"commanders.csv", false}, {"cities.csv", false}, {"convoys.csv", false},
+          {"countries.csv", false}, {"unit_names.csv", false}, {"land_units.csv", true}, {"cities.csv", true}}) {
+        testland::InstallTestland();
+        const auto path = HostPath(std::string("data\\scenarios\\Testland\\") + file);
+        std::string text = ReadWholeFile(path).value_or("");
+        const size_t columnNames = std::min(text.find("\n#ID;"), text.find("#Name;"));
+        const size_t end = afterColumnNames ? text.find('\n', columnNames + 1)
+                                            : text.rfind('\n', text.find_last_not_of("\r\n"));
+        const size_t from = end > 0 && text[end - 1] == '\r' ? end - 1 : end;
+        testing_support::WriteFile(path, text.erase(from, end + 1 - from));
+        const std::wstring reason = Refusal(sGameLoadRequest::ForScenario(L"Testland"));
+        EXPECT_NE(reason.find(Utf8ToWide(file) + L", line "), std::wstring::npos) << file << ": " << WideToUtf8(reason);
+        EXPECT_NE(reason.find(L"(a line end is missing)"), std::wstring::npos) << file << ": " << WideToUtf8(reason);
+    }
+
+    testland::InstallTestland();
+    const size_t units = LandUnitsIn(*LoadGame(sGameLoadRequest::ForScenario(L"Testland")));
+    ASSERT_TRUE(SaveGame(L"newer", true));
+    DeleteGameObject();
+    for (const char* file : {"land_units.csv", "air_units.csv", "fleets.csv", "naval_units.csv", "cities.csv",
+                             "sea_nodes.csv", "commanders.csv", "convoys.csv", "countries.csv"}) {
+        const auto path = HostPath(std::string("data\\save\\newer\\") + file);
+        std::string newer;
+        for (std::string line : SplitLines(ReadWholeFile(path).value_or("")))
+            newer += (line.empty() || line[0] == '#' ? line : line + "7;8;9;") + "\r\n";
+        testing_support::WriteFile(path, newer);
+    }
+    const cGra* game = LoadGame(sGameLoadRequest::ForSave(L"newer"));
+    EXPECT_EQ(LandUnitsIn(*game), units);
+    EXPECT_TRUE(RowsLeftOut().empty());
+    DeleteGameObject();
+}
+
+// The game writes every table of a save with its heading lines ('#'): one that is empty or
+// has lost them was damaged, and the save is refused naming it. unit_names.csv is the
+// scenario's own, copied as it stands.
+TEST(DamagedTables, ASavesTableThatIsEmptyOrHasLostItsHeadingIsRefusedNamingIt)
+{
+    SetPresentation(nullptr);
+    testland::InstallTestland();
+    LoadGame(sGameLoadRequest::ForScenario(L"Testland"));
+    ASSERT_TRUE(SaveGame(L"headed", true));
+    DeleteGameObject();
+    const std::filesystem::path folder = HostPath(std::string("data\\save\\headed"));
+    int tables = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        const std::string bytes = ReadWholeFile(entry.path()).value_or("");
+        if (bytes.empty() || bytes[0] != '#' || name == "unit_names.csv")
+            continue;
+        ++tables;
+        // Every line of the heading gone: the table begins with its first row.
+        size_t rows = 0;
+        while (rows < bytes.size() && bytes[rows] == '#')
+            rows = std::min(bytes.find('\n', rows), bytes.size() - 1) + 1;
+        for (const std::string& damaged : {std::string(), bytes.substr(rows)}) {
+            testing_support::WriteFile(entry.path(), damaged);
+            const std::wstring reason = Refusal(sGameLoadRequest::ForSave(L"headed"));
+            EXPECT_NE(reason.find(L"data\\save\\headed\\" + Utf8ToWide(name) +
+                                  (damaged.empty() ? L" is empty" : L" does not begin with its heading lines")),
+                      std::wstring::npos)
+                << name << ": " << WideToUtf8(reason);
+            EXPECT_EQ(g_Gra, nullptr);
+        }
+        testing_support::WriteFile(entry.path(), bytes);
+    }
+    EXPECT_EQ(tables, 20);
+    EXPECT_EQ(Refusal(sGameLoadRequest::ForSave(L"headed")), L"");
 }
 
 } // namespace
