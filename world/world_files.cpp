@@ -105,5 +105,5 @@ bool WarnIfNameTooLong(const std::wstring& name, int max, const wchar_t* what, c
 void FailAtLine(const std::wstring& path, int line, const std::wstring& reason)
 {
     LogLine(L"%s, line %i:", path, line);
-    FatalExit(1, reason);
+    FatalExit(1, FormatText(L"%s, line %i: %s", path, line, reason));
 }

@@ -27,7 +27,8 @@ bool NextTableRow(cCsvReader& reader, bool keepEmpty, int minFields, const std::
 // Writes a text file of a save the way every save writer does (see WriteSaveFileOrFail):
 // UTF-8, every '\n' written as CR LF.
 void WriteSaveTextFile(const std::wstring& path, const std::wstring& text);
-// Logs "<path>, line <line>:" and ends the program with exit code 1 and the reason.
+// Logs "<path>, line <line>:" and ends the program with exit code 1 and the reason, after the
+// same file and line.
 [[noreturn]] void FailAtLine(const std::wstring& path, int line, const std::wstring& reason);
 // Logs "WARNING: <what> name longer than <max> characters in <path> at line <line>, cut"
 // when the name is longer than max; true then.

@@ -40,7 +40,7 @@ const sDamage kDamages[] = {
     {"fleets.csv", "1;Home Fleet;1;2;", "1;Home Fleet;1;999;", true,
      L"data\\scenarios\\Testland\\fleets.csv, line 3: fleet ID=1 is at sea node 999; the game has 6"},
     {"convoys.csv", "2;1;1;3;6;4;", "2;1;1;-50;6;4;", true,
-     L"ERROR: Convoy with ID=2 carries -50, outside 0 to 1000000"},
+     L"data\\scenarios\\Testland\\convoys.csv, line 4: ERROR: Convoy with ID=2 carries -50, outside 0 to 1000000"},
     {"land_units.csv", "1;1st Guards;1;2;2;0;2;100;", "1;1st Guards;1;2;2;0;2;-5;", false,
      L"WARNING: data\\scenarios\\Testland\\land_units.csv, line 3: strength of unit ID=1 is -5, outside 1 to 100; "
      L"taken as 1"},
@@ -257,6 +257,29 @@ TEST(DamagedTables, ASavesTableThatIsEmptyOrHasLostItsHeadingIsRefusedNamingIt)
     }
     EXPECT_EQ(tables, 20);
     EXPECT_EQ(Refusal(sGameLoadRequest::ForSave(L"headed")), L"");
+}
+
+// A file that is empty or missing is named in the refusal, not a file read after it.
+TEST(DamagedTables, AnEmptyOrMissingFileIsTheOneTheRefusalNames)
+{
+    SetPresentation(nullptr);
+    const struct
+    {
+        const char* file;
+        const wchar_t* reason;
+    } kEmpty[] = {
+        {"countries.csv", L"data\\scenarios\\Testland\\countries.csv holds no country"},
+        {"cities.csv", L"data\\scenarios\\Testland\\cities.csv holds no city"},
+        {"map.qvr", L"ERROR: Map file data\\scenarios\\Testland\\map.qvr is empty"},
+        {"fleets.csv", L"Data integrity error: in data\\scenarios\\Testland\\naval_units.csv, HMS Ark Royal (ID=1) "
+                       L"belongs to fleet ID=1, which data\\scenarios\\Testland\\fleets.csv does not hold (and 6 "
+                       L"more such ships)"},
+    };
+    for (const auto& e : kEmpty) {
+        testland::InstallTestland();
+        testing_support::WriteFile(HostPath(std::string("data\\scenarios\\Testland\\") + e.file), "");
+        EXPECT_EQ(Refusal(sGameLoadRequest::ForScenario(L"Testland")), e.reason) << e.file;
+    }
 }
 
 } // namespace

@@ -39,6 +39,7 @@
 #include "events/events.h"
 #include "game/game.h"
 #include "game/load_request.h"
+#include "game/paths.h"
 #include "game/save_game.h"
 #include "platform/paths.h"
 #include "units/land_unit.h"
@@ -167,7 +168,8 @@ cGra* Load(const std::string& pathText, const sGameLoadRequest& request)
     try {
         return LoadGame(request);
     } catch (const sFatalExit& e) {
-        std::cerr << "velmorant-tool: " << pathText << " does not load: " << WideToUtf8(e.reason) << "\n";
+        std::cerr << "velmorant-tool: " << pathText << " does not load: " << WideToUtf8(WithForwardSlashes(e.reason))
+                  << "\n";
         std::cerr << "the log before it:\n";
         for (const std::wstring& line : LogBeforeFailure(e.reason.empty() ? 7 : 6))
             std::cerr << "  " << WideToUtf8(line) << "\n";
