@@ -105,6 +105,16 @@ TEST(VelmorantTool, CheckFailsWithAClearLineOnABrokenFile)
     EXPECT_EQ(RunTool("check").code, 2);
 }
 
+TEST(VelmorantTool, LeavesTheLogOfAGameInTheFolderItRunsFromAlone)
+{
+    const fs::path root = CopyOfTestland();
+    ASSERT_TRUE(WriteWholeFile(root / "ConsoleOut.txt", "the game's log"));
+    const std::string tool = (BinDir() / "velmorant-tool").string();
+    ASSERT_EQ(std::system(("cd " + Quoted(root) + " && " + tool + " check data/scenarios/Testland > /dev/null").c_str()),
+              0);
+    EXPECT_EQ(ReadWholeFile(root / "ConsoleOut.txt").value_or(""), "the game's log");
+}
+
 TEST(VelmorantTool, ARefusalPrintsItsReasonAndTheLinesThatLedToItNotTheTeardown)
 {
     const fs::path root = CopyOfTestland();
