@@ -58,7 +58,7 @@ void ForgetRowsLeftOut();
 // A table whose last row is short and has no line end was cut short: the load is refused,
 // with the file, the line and what was found. Nothing for any other row.
 void RefuseIfEndsInsideRow(const cCsvReader& reader, const std::wstring& path, int fields, int needed);
-// A row of twice a row's columns or more carries the next row as well: a line end was lost.
+// A row of about twice a row's columns or more carries the next row as well: a line end was lost.
 // The load is refused with the file and the line, so that the row after it is never lost
 // unseen. The few trailing columns a newer save adds stay well below that.
 void RefuseIfRowsRunTogether(const cCsvReader& reader, const std::wstring& path, int columns);

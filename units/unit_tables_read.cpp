@@ -161,7 +161,8 @@ void ReadSharedLandColumns(cTableReader& table, cJednostkaLadowa& u, int id, int
     u.m_WasAttacked = table.Bool(10);
     u.m_TransporterId = table.Int(14);
     u.m_ShoreBombardmentEffect = table.ClampedFloat(17, 0.0f, 1000.0f, L"ShoreBombEffect", id);
-    u.m_FreezeTime = table.Int(18);
+    // Counted down every impulse; from 10000 on it never is.
+    u.m_FreezeTime = table.Clamped(18, 0, 1000000, L"freeze time", id);
     u.m_AiOrder = table.Int(19);
     u.m_AiTargetX = table.Int(20);
     u.m_AiTargetY = table.Int(21);

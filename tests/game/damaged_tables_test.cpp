@@ -72,6 +72,10 @@ const sDamage kDamages[] = {
     {"Info.ini", "GameYear=1939", "GameYear=99999999999", false,
      L"WARNING: data\\scenarios\\Testland\\Info.ini, line 28: Save/GameYear is 2147483647, outside 0 to 9999; "
      L"taken as 9999"},
+    {"land_units.csv", "1;1st Guards;1;2;2;0;2;100;3;0;0;2;2;3;-1;1;0;0.000000;0;",
+     "1;1st Guards;1;2;2;0;2;100;3;0;0;2;2;3;-1;1;0;0.000000;-2147483648;", false,
+     L"WARNING: data\\scenarios\\Testland\\land_units.csv, line 3: freeze time of unit ID=1 is -2147483648, outside 0 "
+     L"to 1000000; taken as 0"},
     {"land_units.csv", "10;0;0;-1;0;0;2;2;0;", "10;0;0;-1;0;99999999999;2;2;0;", false,
      L"WARNING: data\\scenarios\\Testland\\land_units.csv, line 3: trench bonus of unit ID=1 is 2147483647, outside "
      L"0 to 1000; taken as 1000"},
