@@ -28,6 +28,7 @@ constexpr int kNavalColumns = 14;
 // Ids are counted up from the highest one read; this leaves the counters room.
 constexpr int kMaxUnitId = 99999999;
 constexpr int kMaxCountryId = 255;
+constexpr int kMaxLevel = 1000;
 
 // One table being read: its reader, the line of the row in hand, and the load errors.
 class cTableReader
@@ -157,7 +158,8 @@ void ReadSharedLandColumns(cTableReader& table, cJednostkaLadowa& u, int id, int
     u.m_Owner = table.Int(2);
     u.m_X = x;
     u.m_Y = y;
-    u.m_Level = table.Int(6);
+    // Events may raise a level past 5; the rules add to it.
+    u.m_Level = table.Clamped(6, 1, kMaxLevel, L"level", id);
     u.m_WasAttacked = table.Bool(10);
     u.m_TransporterId = table.Int(14);
     u.m_ShoreBombardmentEffect = table.ClampedFloat(17, 0.0f, 1000.0f, L"ShoreBombEffect", id);
@@ -312,7 +314,7 @@ void LoadAirUnits(const std::wstring& folderPattern, std::list<cJednostkaLotnicz
         u->m_X = x;
         u->m_Y = y;
         u->SetType(type);
-        u->m_Level = table.Int(6);
+        u->m_Level = table.Clamped(6, 1, kMaxLevel, L"level", id);
         u->m_Strength = table.Clamped(7, offMap ? 0 : 1, 100, L"strength", id);
         u->m_Commander = FindCommanderById(table.Int(8));
         u->m_Attacked = table.Bool(9);

@@ -76,6 +76,9 @@ const sDamage kDamages[] = {
      "1;1st Guards;1;2;2;0;2;100;3;0;0;2;2;3;-1;1;0;0.000000;-2147483648;", false,
      L"WARNING: data\\scenarios\\Testland\\land_units.csv, line 3: freeze time of unit ID=1 is -2147483648, outside 0 "
      L"to 1000000; taken as 0"},
+    {"air_units.csv", "3;Fernbomber;2;12;3;22;2;", "3;Fernbomber;2;12;3;22;4294967296;", false,
+     L"WARNING: data\\scenarios\\Testland\\air_units.csv, line 6: level of unit ID=3 is 2147483647, outside 1 to "
+     L"1000; taken as 1000"},
     {"land_units.csv", "10;0;0;-1;0;0;2;2;0;", "10;0;0;-1;0;99999999999;2;2;0;", false,
      L"WARNING: data\\scenarios\\Testland\\land_units.csv, line 3: trench bonus of unit ID=1 is 2147483647, outside "
      L"0 to 1000; taken as 1000"},
