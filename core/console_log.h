@@ -12,8 +12,11 @@
 class cConsoleLog
 {
 public:
-    // Creates the log file at path (default "ConsoleOut.txt" in the working directory).
-    explicit cConsoleLog(std::filesystem::path path = "ConsoleOut.txt");
+    // Creates the log file at path.
+    explicit cConsoleLog(std::filesystem::path path);
+    // The program's log, "ConsoleOut.txt" in the working directory, created anew with its
+    // first line: a tool that moves its log elsewhere first never empties the game's.
+    cConsoleLog();
     ~cConsoleLog();
     cConsoleLog(const cConsoleLog&) = delete;
     cConsoleLog& operator=(const cConsoleLog&) = delete;
@@ -38,9 +41,11 @@ public:
 
 private:
     void OpenFile(bool withBom);
+    void OpenFileLocked(bool withBom);
 
     std::atomic<bool> m_Enabled{true};
     std::FILE* m_File = nullptr;
+    bool m_OpenAtFirstLine = false; // guarded by m_FileMutex
     std::filesystem::path m_Path;
     std::mutex m_FileMutex; // guards m_File against Restart on another thread
     uint32_t m_LastFlushMs = 0;

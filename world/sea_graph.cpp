@@ -58,6 +58,7 @@ const sWezelGrafuMorz* cGrafMorz::GetNode(int id) const
 
 namespace {
 constexpr int kMaxShipCount = 100000;
+constexpr int kSavedSeaNodeColumns = 29;
 } // namespace
 
 void cGrafMorz::LoadNodes(const std::wstring& folderPattern)
@@ -67,7 +68,9 @@ void cGrafMorz::LoadNodes(const std::wstring& folderPattern)
     cCsvReader reader = OpenTableOrFail(path, L"Otwieram plik z wezlami morskimi ze sciezka...");
     cMapa* map = WorldMap();
     int rowsRead = 0;
-    while (NextTableRow(reader, true, 10, path))
+    // A save's rows carry 29 columns; two of a scenario's rows of 10 that ran together are
+    // found by the ids, which must follow one another.
+    while (NextTableRow(reader, true, 10, path, kSavedSeaNodeColumns))
     {
         const int line = reader.GetRowCount();
         const std::vector<std::wstring>& f = reader.m_Fields;
