@@ -10,6 +10,7 @@
 
 #include "core/fatal.h"
 #include "core/lock.h"
+#include "core/console_log.h"
 #include "core/log.h"
 #include "core/random.h"
 #include "core/stringbase.h"
@@ -80,19 +81,29 @@ void HandOver(cGra& game)
     SetAIThreadPlace(L"handing the turn over");
     LogLine(L"==== AI THREAD FINISHED =====");
     LogLine(L"rekalkuluje fog of war");
-    cPanstwo* active = nullptr;
-    {
-        GLOBAL_LOCK_SCOPE();
-        active = ActiveCountry(game);
+    auto showActivesView = [&game](cPanstwo* active) {
         if (active)
             active->RecalculateUnitsVisibility();
         game.m_PlayState->SetViewCountry(active);
+    };
+    cPanstwo* active = nullptr;
+    bool pbemEventCheck = false;
+    {
+        GLOBAL_LOCK_SCOPE();
+        active = ActiveCountry(game);
+        pbemEventCheck = active && active->SpecialFlags == kDummyCountryFlag && game.m_IsPbem;
+        if (pbemEventCheck)
+            showActivesView(active);
     }
-    // The check takes the lock step by step: a person may be asked to choose.
-    const bool pbemEventCheck = active && active->SpecialFlags == kDummyCountryFlag && game.m_IsPbem;
-    if (pbemEventCheck)
-        game.CheckEvents(false);
+    // The check takes the lock step by step: a person may be asked to choose. After a turn
+    // saved from an event's window the program ends: nothing is handed over.
+    if (pbemEventCheck && !game.CheckEvents(false))
+        return;
     GLOBAL_LOCK_SCOPE();
+    // Under the same hold as the request of the new-turn window: no frame shows the next
+    // person's side before the window that announces it is open.
+    if (!pbemEventCheck)
+        showActivesView(active);
     if (active && active->SpecialFlags != kDummyCountryFlag) {
         const float* view = active->GetSavedView();
         const bool saved = view[2] >= 0.0f;

@@ -22,6 +22,7 @@ cCsvReader cCsvReader::FromBytes(std::string bytes)
 int cCsvReader::ReadRow(bool keepEmpty)
 {
     m_Fields.clear();
+    m_Comment.clear();
     m_RowEnded = true;
     if (m_Pos >= m_Data.size())
         return 0;
@@ -31,6 +32,7 @@ int cCsvReader::ReadRow(bool keepEmpty)
         if (m_Pos >= m_Data.size())
             return 0;
     }
+    const uint64_t rowStart = m_Pos;
     std::string acc;
     bool comment = false;
     bool sawSeparator = false;
@@ -59,14 +61,17 @@ int cCsvReader::ReadRow(bool keepEmpty)
         if (rowEnd || atEnd)
             break;
     }
-    if (comment)
+    if (comment) {
         m_Fields.clear();
+        m_Comment = m_Data.substr(rowStart, m_Pos - rowStart - (m_RowEnded ? 1 : 0));
+    }
     ++m_RowCount;
     return int(m_Fields.size());
 }
 
 void cCsvReader::Close()
 {
+    m_Comment.clear();
     m_Data.clear();
     m_Data.shrink_to_fit();
     m_Pos = 0;

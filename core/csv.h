@@ -26,6 +26,8 @@ public:
     // True when the file ends inside the row just read: it is the last and has no line end.
     // Every writer ends each row, so such a row was cut short (or written by hand).
     bool EndsInsideRow() const { return !m_RowEnded && AtEnd(); }
+    // The text of the row just read when it was a comment, without its line end; empty otherwise.
+    const std::string& Comment() const { return m_Comment; }
 
     std::vector<std::wstring> m_Fields;
 
@@ -36,4 +38,5 @@ private:
     uint64_t m_Pos = 0;
     int m_RowCount = 0;
     bool m_RowEnded = true;
+    std::string m_Comment;
 };

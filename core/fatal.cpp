@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <mutex>
 
+#include "core/console_log.h"
 #include "core/log.h"
 #include "core/text.h"
 

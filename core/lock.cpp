@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <mutex>
 
+#include "core/console_log.h"
 #include "core/log.h"
 #include "core/text.h"
 #include "platform/clock.h"

@@ -1,10 +1,15 @@
 #include "core/log.h"
 
+#include "core/console_log.h"
+
 #include "core/text.h"
 #include "platform/clock.h"
 
 std::atomic<bool> g_LogBusy{false};
 cConsoleLog g_Console;
+
+bool IsLogEnabled() { return g_Console.IsEnabled(); }
+void WriteLogLine(std::wstring_view text) { g_Console.WriteLine(text); }
 
 namespace {
 thread_local bool t_Buffered = false;
@@ -22,6 +27,8 @@ cConsoleLog::cConsoleLog(std::filesystem::path path) : m_Path(std::move(path))
     OpenFile(false);
 }
 
+cConsoleLog::cConsoleLog() : m_OpenAtFirstLine(true), m_Path("ConsoleOut.txt") {}
+
 cConsoleLog::~cConsoleLog()
 {
     std::lock_guard<std::mutex> guard(m_FileMutex);
@@ -34,6 +41,12 @@ cConsoleLog::~cConsoleLog()
 void cConsoleLog::OpenFile(bool withBom)
 {
     std::lock_guard<std::mutex> guard(m_FileMutex);
+    OpenFileLocked(withBom);
+}
+
+void cConsoleLog::OpenFileLocked(bool withBom)
+{
+    m_OpenAtFirstLine = false;
     if (m_File) {
         std::fclose(m_File);
         m_File = nullptr;
@@ -57,6 +70,8 @@ void cConsoleLog::WriteLine(std::wstring_view text)
     }
     {
         std::lock_guard<std::mutex> guard(m_FileMutex);
+        if (m_OpenAtFirstLine)
+            OpenFileLocked(false);
         if (m_File) {
             std::u16string line = WideToUtf16(text);
             line.append(u"\r\n");

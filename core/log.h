@@ -1,64 +1,21 @@
 #pragma once
-// The log "ConsoleOut.txt": UTF-16LE, one line per call, each ending in CR LF.
-// Never shown to the player; both threads write to it.
-#include <atomic>
-#include <cstdio>
-#include <filesystem>
-#include <mutex>
-#include <string>
+// The log "ConsoleOut.txt" (core/console_log.h holds the file): one line per call.
 #include <string_view>
 
 #include "core/format.h"
 
-class cConsoleLog
-{
-public:
-    // Creates the log file at path (default "ConsoleOut.txt" in the working directory).
-    explicit cConsoleLog(std::filesystem::path path = "ConsoleOut.txt");
-    ~cConsoleLog();
-    cConsoleLog(const cConsoleLog&) = delete;
-    cConsoleLog& operator=(const cConsoleLog&) = delete;
-
-    // Writes text and CR LF. Does nothing when disabled or when the file could not be made.
-    void WriteLine(std::wstring_view text);
-    // Starts the file anew, beginning with the byte-order mark FF FE.
-    void Restart();
-    // Moves the log to another file, created without a byte-order mark like the first one.
-    void Reopen(std::filesystem::path path);
-    void Flush();
-    // The lines of the calling thread wait in the file's buffer until the thread sleeps or
-    // waits, ends, or 100 ms have passed (a fatal exit flushes them too); other threads'
-    // lines are written through at once. For the computer opponent's thread, which writes
-    // most lines.
-    static void SetBufferedOnThisThread(bool buffered);
-
-    void SetEnabled(bool enabled) { m_Enabled = enabled; }
-    bool IsEnabled() const { return m_Enabled; }
-    bool IsOpen() const { return m_File != nullptr; }
-    const std::filesystem::path& GetPath() const { return m_Path; }
-
-private:
-    void OpenFile(bool withBom);
-
-    std::atomic<bool> m_Enabled{true};
-    std::FILE* m_File = nullptr;
-    std::filesystem::path m_Path;
-    std::mutex m_FileMutex; // guards m_File against Restart on another thread
-    uint32_t m_LastFlushMs = 0;
-};
-
-extern cConsoleLog g_Console;
-// The busy flag shared by every writer: one line at a time, polled every 25 ms.
-extern std::atomic<bool> g_LogBusy;
+// Whether lines are written at all, and the writing of one line with its CR LF.
+bool IsLogEnabled();
+void WriteLogLine(std::wstring_view text);
 
 // Formats and logs one line.
 template <typename... Args>
 void LogLine(std::wstring_view format, const Args&... args)
 {
-    if (!g_Console.IsEnabled())
+    if (!IsLogEnabled())
         return;
     if constexpr (sizeof...(Args) == 0)
-        g_Console.WriteLine(format);
+        WriteLogLine(format);
     else
-        g_Console.WriteLine(FormatText(format, args...));
+        WriteLogLine(FormatText(format, args...));
 }

@@ -61,6 +61,10 @@ void InstallDialogLinks()
             minimap->RefreshDateLabel();
         RestorePanelsForPlayer();
     };
+    links.hideWaitIndicator = [] {
+        if (cInfoPanel* info = InfoPanel())
+            info->HideWaitIndicator();
+    };
     links.refreshPoints = [] {
         if (cInfoPanel* info = InfoPanel())
             info->RefreshPoints();

@@ -10,6 +10,7 @@
 #include "gui/controls.h"
 #include "gui/gui_atlas.h"
 #include "gui/gui_hooks.h"
+#include "platform/messages.h"
 #include "shell/frame_callbacks.h"
 
 namespace {
@@ -48,7 +49,14 @@ bool cDialogStackEntry::IsVisible() const { return m_Dialog.GetVisible(); }
 bool cDialogStackEntry::MsgProc(unsigned message, uintptr_t wParam, intptr_t lParam)
 {
     cDialogDispatch dispatch;
-    return m_Dialog.CDXUTDialog::MsgProc(message, wParam, lParam);
+    if (m_Dialog.CDXUTDialog::MsgProc(message, wParam, lParam))
+        return true;
+    // A window with an area of its own (one that covers the screen) keeps the pointer from the
+    // panels under it: nothing there is hovered, hinted or clicked.
+    if (message < WM_MOUSEFIRST || message > WM_MOUSELAST)
+        return false;
+    const int x = MessageX(lParam) - m_Dialog.GetX(), y = MessageY(lParam) - m_Dialog.GetY();
+    return x >= 0 && y >= 0 && x < m_Dialog.GetWidth() && y < m_Dialog.GetHeight();
 }
 
 void cDialogStackEntry::OnGUIEvent(unsigned event, int id, CDXUTControl* control)

@@ -18,7 +18,7 @@ void cDialogPotwKoncaTury::OnYesPressed(unsigned, CDXUTControl*)
     const bool skip = dontAsk && dontAsk->GetChecked();
     g_UserSettings.skipEndTurnConfirmation = skip;
     g_Settings.SetBool("InterfaceSettings/ConfirmEndTurn", !skip);
-    SaveZoomSetting(g_UserSettings.mapZoom);
+    SaveZoomSetting(g_MapZoom);
     g_ConfirmAnswer = true;
     SetAnswer(1);
     CloseTopDialogs(1);

@@ -223,6 +223,33 @@ int cDialogFlot::RefreshFleets(int keepSelection)
     return list->GetSize();
 }
 
+namespace {
+
+// The row of the list that holds that id, alone selected and in view; false when none does.
+bool SelectOnlyRowOf(CDXUTListBox* list, int id)
+{
+    for (int row = 0; list && row < list->GetSize(); ++row) {
+        if (int(reinterpret_cast<intptr_t>(list->GetItem(row)->pData)) != id)
+            continue;
+        for (int other = 0; other < list->GetSize(); ++other)
+            list->GetItem(other)->bSelected = false;
+        list->SelectItem(row);
+        list->GetItem(row)->bSelected = true;
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void cDialogFlot::ChooseFleetAndShip(int fleetId, int shipId)
+{
+    if (SelectOnlyRowOf(ListOf(*this, kFleetsListId), fleetId))
+        SelectFleets();
+    if (SelectOnlyRowOf(ListOf(*this, kFleetsShipsId), shipId))
+        SelectShips();
+}
+
 void cDialogFlot::SelectFleets()
 {
     LogLine(L"-- Selecting fleet");

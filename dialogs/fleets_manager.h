@@ -66,6 +66,9 @@ public:
     std::vector<cJednostkaMorska*> SelectedShips() const;
     int Pending() const { return m_Pending; }
 
+    // The fleet and its ship of those ids become the chosen ones, in view in their lists.
+    void ChooseFleetAndShip(int fleetId, int shipId);
+
     // The views, each ending with the next: the fleets, the chosen fleets, the ships of
     // the one chosen fleet, the chosen ships and what their buttons allow.
     int RefreshFleets(int keepSelection);

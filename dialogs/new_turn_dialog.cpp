@@ -2,6 +2,7 @@
 
 #include "core/stringbase.h"
 #include "dialogs/country_flag.h"
+#include "game/game.h"
 #include "gui/controls.h"
 #include "shell/sound.h"
 #include "world/country.h"
@@ -9,11 +10,21 @@
 namespace {
 constexpr int kDrumRollSlot = 24;
 constexpr unsigned kFlagSlot = 3;
+// The dark of the panels' frames: the screen under the announcement of a hot-seat turn.
+constexpr tColor kCoverColour = 0xFF22211D;
 } // namespace
 
 cDialogNowejTury::cDialogNowejTury(int countryId)
     : cDialog(kNewTurnDialogKind, LayoutRow(kNewTurnDialogKind)), m_CountryId(countryId)
 {
+    // The person leaving the screen must not see where the next side's units stand: with
+    // several people at the screen the announcement covers it until it is closed.
+    if (g_Gra && g_Gra->SeveralPeopleShareTheScreen()) {
+        const sLayoutRect screen = LayoutRow(1);
+        SetLocation(screen.x, screen.y);
+        SetSize(screen.width, screen.height);
+        SetBackgroundColors(kCoverColour);
+    }
     const cPanstwo* country = GetCountry(countryId);
     AddImageFromLayout(732, 0, 0, 0, kFlagPictureWidth, kFlagPictureHeight, nullptr);
     ShowCountryFlag(*this, 732, countryId, kFlagSlot);

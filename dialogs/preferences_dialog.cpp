@@ -652,7 +652,7 @@ void cDialogUstawien::OnEndTurnQuestionChanged()
 
 void cDialogUstawien::OnOkPressed()
 {
-    SaveZoomSetting(g_UserSettings.mapZoom);
+    SaveZoomSetting(g_MapZoom);
     CloseTopDialogs(1);
     if (!g_Gra) {
         if (g_ShellLinks.openMainMenu)

@@ -5,6 +5,7 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "core/stringbase.h"
+#include "dialogs/fleets_manager.h"
 #include "game/game.h"
 #include "game/play_state.h"
 #include "gui/controls.h"
@@ -427,6 +428,10 @@ void cDialogJednostek::OnSelectPressed()
         SetVisible(false);
         return;
     }
+    if (auto* ship = dynamic_cast<cJednostkaMorska*>(unit)) {
+        SelectFleetOf(*ship);
+        return;
+    }
     if (unit->IsOnMap()) {
         CenterCameraOn(unit->m_X, unit->m_Y);
         cWindowLock lock;
@@ -438,6 +443,29 @@ void cDialogJednostek::OnSelectPressed()
                       : unit->m_Category == CATEGORY_AIR ? ORDER_REBASE
                                                          : ORDER_SELECT);
     CloseTopDialogs(1);
+}
+
+void cDialogJednostek::SelectFleetOf(const cJednostkaMorska& ship)
+{
+    const sWezelGrafuMorz* node = ship.m_Fleet ? ship.m_Fleet->GetSeaNode() : nullptr;
+    const int fleetId = ship.m_Fleet ? ship.m_Fleet->ID : 0, shipId = ship.m_Id;
+    // In a port its ships stand on the port's own hex for them, at sea on the zone's main hex.
+    const int x = !node ? -1 : node->Kind == SEA_NODE_PORT ? node->OwnShipsX : node->MainX;
+    const int y = !node ? -1 : node->Kind == SEA_NODE_PORT ? node->OwnShipsY : node->MainY;
+    if (node) {
+        CenterCameraOn(x, y);
+        cWindowLock lock;
+        cPlayState& play = *g_Gra->m_PlayState;
+        play.SetOrderMode(ORDER_SELECT);
+        play.SelectHex(x, y);
+    }
+    CloseTopDialogs(1);
+    if (!node)
+        return;
+    // The fleets window there, with the fleet and the ship chosen, ready for their orders.
+    auto* fleets = new cDialogFlot(node->ID);
+    fleets->ChooseFleetAndShip(fleetId, shipId);
+    PushDialog(fleets);
 }
 
 void cDialogJednostek::OnAutoCenterChanged()

@@ -8,6 +8,7 @@
 #include "dialogs/dialog_stack.h"
 
 class cUnit;
+class cJednostkaMorska;
 
 constexpr int kUnitsDialogKind = 480;
 constexpr int kUnitsKindTabsId = 483;
@@ -61,6 +62,8 @@ private:
     void LabelFilters(int tab);
     void ListUnits(int tab);
     void CenterOnSelected(bool afterAutoCenter);
+    // Select on a ship: its fleet's sea zone or port, as a click on it selects it.
+    void SelectFleetOf(const cJednostkaMorska& ship);
 
     void OnKindTabChosen();
     void OnFilterChanged(int controlId);

@@ -18,8 +18,6 @@ namespace event_effects {
 
 namespace {
 
-constexpr int kMaxTechLevel = 5;
-
 // Runs change on the AI parameters of the country of param0.
 template <typename Change>
 void OnParameters(const cEventEffect& e, Change&& change)

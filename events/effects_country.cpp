@@ -14,8 +14,6 @@ namespace event_effects {
 
 namespace {
 
-constexpr int32_t kMaxTechLevel = 5;
-
 // Runs change on the country of param0; an unknown country is refused.
 template <typename Change>
 void OnCountry(const cEventEffect& e, Change&& change)

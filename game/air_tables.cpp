@@ -68,6 +68,7 @@ std::optional<std::string> ReadOptionalTable(const std::wstring& path, std::wstr
         return std::nullopt;
     }
     LogLine(L"Otwarcie OK");
+    RefuseIfHeadingLost(path, *bytes);
     return bytes;
 }
 } // namespace

@@ -40,7 +40,9 @@ void cAutoEventsRepository::Decode(std::string_view text)
             LogLine(L"auto_events.csv, line %i: %i fields; a row holds an event id and an option id", lineNumber,
                     int(words.size()));
         if (words.size() > 2)
-            FatalExit(1, LangMessage("error:_cannot_handle_word_from_column_%i_for_auto_events_repository.", 3));
+            FatalExit(1,
+                      FormatText(L"auto_events.csv, line %i: %s", lineNumber,
+                                 LangMessage("error:_cannot_handle_word_from_column_%i_for_auto_events_repository.", 3)));
         sAutoEvent pair;
         pair.eventId = words.empty() ? 0 : AtoiLike(words[0]);
         pair.optionId = words.size() < 2 ? 0 : AtoiLike(words[1]);

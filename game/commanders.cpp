@@ -18,10 +18,12 @@ void ReadCommanders(std::string_view text, std::vector<sDowodca*>& commanders)
     cCsvReader csv = cCsvReader::FromBytes(std::string(text));
     while (!csv.AtEnd()) {
         const int count = csv.ReadRow(false);
+        RefuseIfCommentCarriesRow(csv, L"commanders.csv", 7);
         if (count == 0)
             continue;
         const auto& f = csv.m_Fields;
         const int line = csv.GetRowCount();
+        RefuseIfRowsRunTogether(csv, L"commanders.csv", 7);
         if (count < 7) {
             RefuseIfEndsInsideRow(csv, L"commanders.csv", count, 7);
             LogLine(L"ERROR: commanders.csv, line %i: a row of %i fields, a commander has 7; row skipped", line, count);
@@ -93,6 +95,9 @@ void ReadUnitNames(std::string_view text, int countryCount, const UnitNameSetter
         const int line = csv.GetRowCount();
         if (count == 0 || (count == 1 && f[0].empty()))
             continue;
+        // A row is as wide as the heading row names columns.
+        if (header.size() >= 2)
+            RefuseIfRowsRunTogether(csv, L"unit_names.csv", int(header.size()));
         if (count < 2) {
             LogLine(L"ERROR: unit_names.csv, line %i: a row needs a unit type and a default name; row skipped", line);
             CountRowLeftOut(L"unit_names.csv");

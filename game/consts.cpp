@@ -339,6 +339,14 @@ bool sGameConsts::CheckValues() const
     }
     if (weights < 1)
         refuse(129, int(weights), 1, L"the sea battle weights must sum to at least 1");
+    // A percentage taken off the action points; a negative one adds to them.
+    for (int k = 1; k < kSupplyBands; ++k)
+        if (ActionPointCut[k] < -100 || ActionPointCut[k] > 100) {
+            LogLine(L"ERROR: consts.csv row 52, at supply %i: the action point cut is %i, outside -100 to 100", k,
+                    ActionPointCut[k]);
+            ok = false;
+            break;
+        }
     if (ImpulsesWithoutSupplySource < 1)
         refuse(137, ImpulsesWithoutSupplySource, 1, L"must be at least 1");
     // Combat divides by these: a land unit's full strength and the siege's two divisors.

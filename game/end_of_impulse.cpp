@@ -249,11 +249,6 @@ void cGra::AdvanceDate()
             ++m_Date[2];
         }
     }
-    // The date the player reads (and a save stores) follows, or a reopened save would
-    // show another month than the one it was saved in.
-    m_DisplayedDate[0] = GetGameDate().GetDayOfMonth();
-    m_DisplayedDate[1] = m_Date[1];
-    m_DisplayedDate[2] = m_Date[2];
 }
 
 void cGra::EndImpulse(bool full)
@@ -329,6 +324,14 @@ void cGra::EndImpulse(bool full)
     --m_TurnsLeft;
     LogLine(L"Zmieniam date");
     AdvanceDate();
+    // The first turn of a new scenario shows the day its files start on, though the pass
+    // that makes the game moves the date one impulse on; from the next turn on the day
+    // shown (and named by a save in the list) is the game's date.
+    if (full) {
+        m_DisplayedDate[0] = GetGameDate().GetDayOfMonth();
+        m_DisplayedDate[1] = m_Date[1];
+        m_DisplayedDate[2] = m_Date[2];
+    }
     // The land changed hands in the impulse: the minimap's ownership layer follows.
     Presentation().RefreshMinimap();
     LogLine(L"Koniec impulsu wykonany");

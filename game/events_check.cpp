@@ -85,6 +85,16 @@ bool FireEvent(cGra& game, const cZdarzenie& event)
         LogLine(L"Event fired (ID=%i / Title=\"%s\")", event.eventID, event.title);
         g_PbemQuitAfterEventDialog = false;
         position = AskPerson(event);
+        if (game.m_IsPbem && g_PbemQuitAfterEventDialog) {
+            // The turn was saved from the window with the event still to come: it is asked
+            // again, and its messages told, where the saved turn is opened. Nothing else may
+            // run on here, or the turn would be ended and saved once more without it.
+            LogLine(L"The play-by-e-mail turn was saved from the event window; the program ends");
+            sPresentationRequest quit;
+            quit.kind = eRequestKind::Quit;
+            Presentation().Post(std::move(quit));
+            return false;
+        }
         GLOBAL_LOCK_SCOPE();
         fired = event.FireOption(position);
         if (fired)
@@ -109,35 +119,30 @@ bool FireEvent(cGra& game, const cZdarzenie& event)
                 break;
         }
     }
-    if (game.m_IsPbem && g_PbemQuitAfterEventDialog) {
-        LogLine(L"The play-by-e-mail turn was saved from the event window; the program ends");
-        sPresentationRequest quit;
-        quit.kind = eRequestKind::Quit;
-        Presentation().Post(std::move(quit));
-        return false;
-    }
     return true;
 }
 
 } // namespace
 
-void cGra::FireForcedEvents()
+bool cGra::FireForcedEvents()
 {
     if (!m_Events)
-        return;
+        return true;
     cZdarzenie event;
     for (;;) {
         {
             GLOBAL_LOCK_SCOPE();
             if (!m_Events->TakeForcedEvent(event))
-                return;
+                return true;
         }
-        if (!FireEvent(*this, event) || !ThreadMayRun())
-            return;
+        if (!FireEvent(*this, event))
+            return false;
+        if (!ThreadMayRun())
+            return true;
     }
 }
 
-void cGra::CheckEvents(bool tellMainLoop)
+bool cGra::CheckEvents(bool tellMainLoop)
 {
     {
         GLOBAL_LOCK_SCOPE();
@@ -145,7 +150,8 @@ void cGra::CheckEvents(bool tellMainLoop)
         if (m_Events)
             m_Events->ClearCheckedFlags();
     }
-    FireForcedEvents();
+    if (!FireForcedEvents())
+        return false;
     while (m_Events && ThreadMayRun()) {
         cZdarzenie event;
         {
@@ -155,7 +161,7 @@ void cGra::CheckEvents(bool tellMainLoop)
             event = m_Events->currentEvent;
         }
         if (!FireEvent(*this, event))
-            break;
+            return false;
     }
     LogLine(L"CHECKING EVENTS FINISHED");
     if (m_IsPbem && tellMainLoop) {
@@ -163,4 +169,5 @@ void cGra::CheckEvents(bool tellMainLoop)
         // The main loop ends the turn once it sees the flag.
         Presentation().WakeMainLoop();
     }
+    return true;
 }

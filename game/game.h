@@ -158,9 +158,12 @@ public:
     // The event check of the impulse; it takes the global lock for each step, so the caller
     // must not hold it (a person may be asked to choose an option). In a game by e-mail it
     // then tells the main loop, which ends the turn, unless the caller tells it later.
-    void CheckEvents(bool tellMainLoop = true);
-    // Fires the events queued from the cheats dialog, as the check fires a due one.
-    void FireForcedEvents();
+    // False when the program ends: the player saved the turn by e-mail from an event's
+    // window, and nothing is checked, told or played after it.
+    bool CheckEvents(bool tellMainLoop = true);
+    // Fires the events queued from the cheats dialog, as the check fires a due one; false
+    // as the check's.
+    bool FireForcedEvents();
     void CheckGameOver();
     void ShowConvoyResults();
     // A report of the kind for the country, stamped with the date.
@@ -183,6 +186,9 @@ public:
     // The leader of side k (1 Allies, 2 Axis, 3 Comintern; 4 to 6 the same sides).
     cPanstwo* GetAllianceLeader(int k) const;
     bool HasHumanCountry() const;
+    // Hot-seat play: more than one country is played by people at this screen (by e-mail
+    // each player has a screen of their own).
+    bool SeveralPeopleShareTheScreen() const;
     // The member of alliance k (4 to 6 count as 1 to 3) that takes the lead: the active one
     // with the highest political strength (0 or more), the first in id order on a tie.
     cPanstwo* DetermineNewAllianceLeader(int k) const;

@@ -74,6 +74,9 @@ void cGra::Load(const sGameLoadRequest& request)
     LoadFlags(m_FolderPattern, m_Flags);
     // The reader links every city to the hex it stands on.
     LoadCities(m_FolderPattern, m_Cities);
+    // Every later file places something in a city or by one: a game without any cannot be.
+    if (m_Cities.empty())
+        FatalExit(1, FormatText(L"%s holds no city", JoinPathPattern(m_FolderPattern, L"cities.csv")));
     Progress(25);
 
     LoadCommanders(request, m_Commanders);
@@ -86,6 +89,9 @@ void cGra::Load(const sGameLoadRequest& request)
     Progress(35);
 
     LoadCountries(m_FolderPattern, m_Countries, m_ScenarioName);
+    // Before the tables read earlier are checked against it: they are not what is wrong.
+    if (m_Countries.empty())
+        FatalExit(1, FormatText(L"%s holds no country", JoinPathPattern(m_FolderPattern, L"countries.csv")));
     CheckExpected(eLaterCheck::kCountry, int(m_Countries.size()));
     SetEventAIParameters(&ParametersOf);
     LoadUnitNames(request);
@@ -337,6 +343,7 @@ cGra* LoadGame(const sGameLoadRequest& request)
     g_CreatingGame = true;
     ForgetExpected();
     ForgetRowsLeftOut();
+    SetSaveBeingLoaded(request.loadedFromSave != 0 ? request.folderPattern : std::wstring());
     cGra* game = new cGra(request, request.loadedFromSave);
     try {
         game->Load(request);
@@ -388,6 +395,7 @@ bool CreateGameOrRefuse(const sGameLoadRequest& request, std::wstring& reason)
     // The log line of a file that cannot be opened does not name it; the player is told which.
     if (!reason.empty() && !UnreadableFile().empty())
         reason = LangFormat("load_file_unreadable_%s", UnreadableFile());
+    reason = WithForwardSlashes(reason);
     if (!reason.empty()) {
         std::wstring folder = request.folderPattern;
         if (folder.size() >= 3 && folder.compare(folder.size() - 3, 3, L"\\%s") == 0)

@@ -74,6 +74,17 @@ bool cGra::HasHumanCountry() const
     return false;
 }
 
+bool cGra::SeveralPeopleShareTheScreen() const
+{
+    if (m_IsPbem)
+        return false;
+    int people = 0;
+    for (const cPanstwo* c : m_Countries)
+        // The country that closes the turn order is nobody's.
+        people += c->IsActive && c->HumanControlled && c->SpecialFlags != 1 ? 1 : 0;
+    return people > 1;
+}
+
 // The id of the country controlling the city's hex; a city that nobody controls (or
 // that stands off the map) is logged with the given line and gives 0.
 int cGra::CityControllerId(const cMiasto& city, const wchar_t* failure) const

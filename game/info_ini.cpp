@@ -1,6 +1,7 @@
 // Info.ini: the description of a scenario, and where a saved game stands.
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 
 #include "core/fatal.h"
 #include "core/format.h"
@@ -61,10 +62,20 @@ bool IsPlainFolderName(const std::wstring& name)
 
 void cGra::ReadInfoIni(const sGameLoadRequest& request)
 {
-    cIniFile ini;
-    ini.Load(HostPath(JoinPathPattern(request.folderPattern, L"Info.ini")));
-
     const std::wstring path = JoinPathPattern(request.folderPattern, L"Info.ini");
+    cIniFile ini;
+    if (!ini.Load(HostPath(path)) && request.loadedFromSave != 0) {
+        // A save whose folder has gone since the list was filled, or that lost its Info.ini:
+        // told as such, not as a damaged description.
+        std::wstring folder = JoinPathPattern(request.folderPattern, L"");
+        if (!folder.empty() && folder.back() == L'\\')
+            folder.pop_back();
+        std::error_code ec;
+        const bool folderGone = !std::filesystem::is_directory(HostPath(folder), ec);
+        NoteUnreadableFile(folderGone ? folder : path);
+        FatalExit(1, FormatText(L"ERROR: %s is missing or cannot be read", folderGone ? folder : path));
+    }
+
     // The date and the turns are counted on every impulse: kept to what a game can reach.
     auto clamped = [&](const char* key, int def, int lo, int hi) {
         return ClampedValue(ini.GetInt(key, def), lo, hi, path, ini.LineOf(key), Utf8ToWide(key));
@@ -98,8 +109,10 @@ void cGra::ReadInfoIni(const sGameLoadRequest& request)
 
     m_SaveGameVersion = float(LeadingDouble(ini.GetString("Save/GameVersion", L"1.0")));
     m_DisplayedDate[0] = clamped("Save/GameDay", 1, 0, 31);
-    m_DisplayedDate[1] = m_Date[1];
-    m_DisplayedDate[2] = m_Date[2];
+    // A save of the first turn shows again the day its scenario starts on, which may lie in
+    // the month before the game's date.
+    m_DisplayedDate[1] = clamped("Save/GameMonthDisplayed", m_Date[1], 0, 12);
+    m_DisplayedDate[2] = clamped("Save/GameYearDisplayed", m_Date[2], 0, kMaxDateNumber);
 
     // Compared before the 1 is taken off, so that no value read can overflow.
     const int small = ini.GetInt("Map/SmallUnitsSize", 1);

@@ -1,5 +1,6 @@
 #include "game/load_files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <mutex>
@@ -8,6 +9,7 @@
 #include "core/fatal.h"
 #include "core/log.h"
 #include "core/text.h"
+#include "game/paths.h"
 #include "platform/paths.h"
 
 std::string ReadLoadFileOrFail(const std::wstring& path, std::wstring_view openingLine, std::wstring_view failReason,
@@ -22,6 +24,7 @@ std::string ReadLoadFileOrFail(const std::wstring& path, std::wstring_view openi
         // A reason from the language table is empty when the table is not loaded.
         FatalExit(1, failReason.empty() ? std::wstring(kOpenFailed) + L" " + path : std::wstring(failReason));
     LogLine(okLine);
+    RefuseIfHeadingLost(path, *bytes);
     return std::move(*bytes);
 }
 
@@ -189,6 +192,71 @@ void RefuseIfEndsInsideRow(const cCsvReader& reader, const std::wstring& path, i
     if (fields < needed && reader.EndsInsideRow())
         FatalExit(1, FormatText(L"%s, line %i: the file ends inside a row (%i of its %i fields): it was cut short",
                                 path, reader.GetRowCount(), fields, needed));
+}
+
+namespace {
+// Two rows' fields: the field where the first ended and the second began is one, and a file
+// without a final line end drops the empty field after the last ';'.
+bool HoldsTwoRows(int fields, int columns) { return columns > 1 && fields >= 2 * columns - 2; }
+
+// The lines without ';' that the game writes above and between the rows of its tables.
+constexpr std::string_view kTitleLines[] = {"#Land units", "#Air units", "#Naval units", "#Fleets",
+                                            "#Commanders", "#Convoys",   "#On map",      "#In reserve"};
+} // namespace
+
+void RefuseIfRowsRunTogether(const cCsvReader& reader, const std::wstring& path, int columns)
+{
+    const int fields = int(reader.m_Fields.size());
+    if (HoldsTwoRows(fields, columns))
+        FatalExit(1, FormatText(L"%s, line %i: a row of %i fields, where a row has %i: two rows run together (a line "
+                                L"end is missing)",
+                                path, reader.GetRowCount(), fields, columns));
+}
+
+void RefuseIfCommentCarriesRow(const cCsvReader& reader, const std::wstring& path, int columns)
+{
+    const std::string& comment = reader.Comment();
+    bool carries = HoldsTwoRows(int(std::count(comment.begin(), comment.end(), ';')) + 1, columns);
+    for (std::string_view title : kTitleLines)
+        carries = carries || (comment.size() > title.size() && comment.compare(0, title.size(), title) == 0 &&
+                              comment[title.size()] != '#' && comment.find(';', title.size()) != std::string::npos);
+    if (carries)
+        FatalExit(1, FormatText(L"%s, line %i: a row runs on from the comment line before it (a line end is missing)",
+                                path, reader.GetRowCount()));
+}
+
+namespace {
+std::wstring g_SaveBeingLoaded;
+
+// What the game writes beginning with '#' heading lines into every save.
+constexpr std::wstring_view kTablesWithHeadings[] = {
+    L"ai_data.csv",   L"air_units.csv",  L"airrecon_units.csv",      L"airship_attacks.csv",
+    L"cities.csv",    L"sea_nodes.csv",  L"cities_supply_info.csv",  L"cities_convoy_info.csv",
+    L"commanders.csv", L"convoys.csv",   L"countries.csv",           L"flags.txt",
+    L"fleets.csv",    L"land_units.csv", L"losses.csv",              L"naval_units.csv",
+    L"relations.csv", L"topography.csv", L"PlayerDefinedPlaces.txt", L"play_counts.csv",
+};
+} // namespace
+
+void SetSaveBeingLoaded(const std::wstring& folderPattern)
+{
+    g_SaveBeingLoaded = folderPattern;
+}
+
+void RefuseIfHeadingLost(const std::wstring& path, std::string_view bytes)
+{
+    if (g_SaveBeingLoaded.empty() || (!bytes.empty() && bytes[0] == '#'))
+        return;
+    for (std::wstring_view name : kTablesWithHeadings) {
+        if (path != JoinPathPattern(g_SaveBeingLoaded, name))
+            continue;
+        FatalExit(1, bytes.empty() ? FormatText(L"%s is empty: the game writes every table of a save with its "
+                                                L"heading lines, so the file was damaged",
+                                                path)
+                                   : FormatText(L"%s does not begin with its heading lines (#...): the file was "
+                                                L"damaged",
+                                                path));
+    }
 }
 
 int ClampedValue(int value, int lo, int hi, const std::wstring& path, int line, const std::wstring& what)

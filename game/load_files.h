@@ -58,6 +58,22 @@ void ForgetRowsLeftOut();
 // A table whose last row is short and has no line end was cut short: the load is refused,
 // with the file, the line and what was found. Nothing for any other row.
 void RefuseIfEndsInsideRow(const cCsvReader& reader, const std::wstring& path, int fields, int needed);
+// A row of about twice a row's columns or more carries the next row as well: a line end was lost.
+// The load is refused with the file and the line, so that the row after it is never lost
+// unseen. The few trailing columns a newer save adds stay well below that.
+void RefuseIfRowsRunTogether(const cCsvReader& reader, const std::wstring& path, int columns);
+// The same for a comment that carries the row after it: a line of column names and a row run
+// together (counted as above), or a title line the game writes ("#In reserve") and a row.
+void RefuseIfCommentCarriesRow(const cCsvReader& reader, const std::wstring& path, int columns);
+
+// The save being loaded ("data\save\<name>\%s"), or empty for a scenario: its tables are
+// checked for the heading lines the game writes them with.
+void SetSaveBeingLoaded(const std::wstring& folderPattern);
+// The game writes every table of a save (but unit_names.csv, copied as the scenario has it,
+// and auto_events.csv) beginning with its '#' heading lines: such a table of the save being
+// loaded that is empty or begins without them was damaged, and the load is refused with the
+// file. Nothing for a scenario's file.
+void RefuseIfHeadingLost(const std::wstring& path, std::string_view bytes);
 
 // A number of a table that the rules add to, multiply or convert: kept when it lies within
 // lo..hi, otherwise logged ("<path>, line <line>: <what> is <value>, outside ...") and taken

@@ -33,3 +33,11 @@ std::wstring JoinFolder(std::wstring_view folder, std::wstring_view fileName)
     out += fileName;
     return out;
 }
+
+std::wstring WithForwardSlashes(std::wstring text)
+{
+    for (wchar_t& c : text)
+        if (c == L'\\')
+            c = L'/';
+    return text;
+}

@@ -11,3 +11,6 @@ std::wstring MakeFolderPattern(std::wstring_view root, std::wstring_view folder)
 std::wstring JoinPathPattern(std::wstring_view pattern, std::wstring_view fileName);
 // "<folder>\<file>", for the writers that get the save folder.
 std::wstring JoinFolder(std::wstring_view folder, std::wstring_view fileName);
+// The text with the game's '\' in paths written '/', as this system writes paths: for a
+// refusal a player or an author reads.
+std::wstring WithForwardSlashes(std::wstring text);

@@ -71,12 +71,14 @@ void LoadPlayerPlaces(std::wstring_view pattern, sCameraBookmarks& places, int m
 {
     places.Clear();
     LogLine(L"Opening PlayerDefinedPlaces.txt...");
-    auto bytes = ReadWholeFile(HostPath(JoinPathPattern(pattern, L"PlayerDefinedPlaces.txt")));
+    const std::wstring path = JoinPathPattern(pattern, L"PlayerDefinedPlaces.txt");
+    auto bytes = ReadWholeFile(HostPath(path));
     if (!bytes) {
         LogLine(L"Unable to open PlayerDefinedPlaces.txt");
         return;
     }
     LogLine(L"Opened. Reading...");
+    RefuseIfHeadingLost(path, *bytes);
     ReadPlayerPlaces(*bytes, places, mapWidth, mapHeight);
 }
 

@@ -137,6 +137,7 @@ void sPlayCounts::Load(const std::wstring& folderPattern)
     if (!bytes)
         return;
     LogLine(L"Reading the totals of play from %s", path);
+    RefuseIfHeadingLost(path, *bytes);
     const std::vector<std::string> lines = SplitLines(*bytes);
     for (size_t k = 0; k < lines.size(); ++k) {
         const std::string& line = lines[k];

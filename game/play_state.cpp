@@ -116,6 +116,9 @@ void cPlayState::DeselectAll()
     m_SelectedHex = nullptr;
     Presentation().RefreshPanels();
     m_SelectedUnit = nullptr;
+    // The move or rebase waiting for its destination belonged to the unit let go.
+    if (m_OrderMode == ORDER_MOVE || m_OrderMode == ORDER_REBASE)
+        m_OrderMode = ORDER_SELECT;
     if (g_Gra && g_Gra->m_Mapa)
         g_Gra->m_Mapa->ClearMarks(~0u, true);
     Presentation().RefreshPanels();

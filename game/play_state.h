@@ -86,6 +86,7 @@ public:
     // What the hint display shows under the mouse: the sea node of the hovered hex.
     const cHoverable* GetHoveredHint() const { return m_HoveredHint; }
     void SelectHex(int x, int y);
+    // Nothing selected, no marks; a move or rebase order ends with its unit.
     void DeselectAll();
     sHex* GetSelectedHex() const { return m_SelectedHex; }
     cUnit* GetSelectedUnit() const { return m_SelectedUnit; }

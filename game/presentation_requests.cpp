@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "core/lock.h"
+#include "core/console_log.h"
 #include "core/log.h"
 
 namespace {

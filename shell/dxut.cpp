@@ -37,6 +37,7 @@ struct sDxutFields
     void (*endOfDispatch)() = nullptr;
     std::function<void()> presentHook;
     std::function<void()> idleHook;
+    std::function<void(bool asleep)> waitHook;
     std::function<void(unsigned message, tWParam wParam)> messageObserver;
 
     bool initCalled = false;
@@ -263,6 +264,8 @@ void DXUTSetPresentHook(std::function<void()> hook) { State().presentHook = std:
 
 void DXUTSetIdleHook(std::function<void()> hook) { State().idleHook = std::move(hook); }
 
+void DXUTSetWaitHook(std::function<void(bool asleep)> hook) { State().waitHook = std::move(hook); }
+
 void DXUTWakeUp()
 {
     // One wake-up waiting in the queue is enough. The queue itself is asked: the frames of
@@ -393,16 +396,24 @@ int DXUTMainLoop()
             const double wait = s.frameDueAt - ClockSeconds();
             if (wait > 0) {
                 // Nothing on the screen changes before then: sleep until an event comes.
-                if (s.frameDueAt == kNoFrameDue) {
-                    s.resumedFromWait = true;
-                    have = SDL_WaitEvent(&event) != 0;
-                } else if (IsVirtualClock()) {
+                const bool due = s.frameDueAt != kNoFrameDue;
+                if (due && IsVirtualClock()) {
                     // A test's clock moves only when slept on: the wait for the due frame is
                     // such a sleep.
                     g_Sleep(int(std::ceil(wait * 1000.0)));
                     have = SDL_PollEvent(&event) != 0;
-                } else {
+                } else if (due) {
                     have = SDL_WaitEventTimeout(&event, int(std::ceil(wait * 1000.0))) != 0;
+                }
+                // A test's sleep that leaves the clock short of the frame brings it no nearer:
+                // then, as with no frame due, only an event can.
+                if (!have && (!due || (IsVirtualClock() && s.frameDueAt - ClockSeconds() >= 0.001))) {
+                    s.resumedFromWait = true;
+                    if (std::function<void(bool)> hook = s.waitHook)
+                        hook(true);
+                    have = SDL_WaitEvent(&event) != 0;
+                    if (std::function<void(bool)> hook = s.waitHook)
+                        hook(false);
                 }
                 if (!have && s.frameDueAt - ClockSeconds() > 0 && s.frameDueAt != kNoFrameDue)
                     continue; // woken early by the system
@@ -432,6 +443,8 @@ int DXUTMainLoop()
                 DXUTRunIdleHook();
         }
     }
+    if (std::function<void(bool)> hook = s.waitHook)
+        hook(true);
     if (s.window)
         CloseWindow();
     ReleaseDevice();

@@ -118,6 +118,9 @@ void DXUTSetPresentHook(std::function<void()> hook);
 // after each frame of the main loop and of a movie. Tests of the whole program act there.
 void DXUTSetIdleHook(std::function<void()> hook);
 void DXUTRunIdleHook();
+// Told on the main thread when the main loop goes to sleep until an event comes (true),
+// when an event ends that sleep (false), and when the loop ends (true). Null removes it.
+void DXUTSetWaitHook(std::function<void(bool asleep)> hook);
 // Sees every window message the framework handles, before it is handled (a movie watches
 // for the presses that skip it). Null removes it.
 void DXUTSetMessageObserver(std::function<void(unsigned message, tWParam wParam)> observer);

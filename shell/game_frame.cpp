@@ -37,9 +37,11 @@ namespace {
 
 double g_PreviousFrameTime = 0;
 uint32_t g_LastStepTime = 0;
-// The key of the status line shown last, so that it is written only when what the game
-// waits for changes (a message put there meanwhile stays until then).
+// The key of the status line shown last and the hex selected then, so that it is written
+// only when what the game waits for changes: a refusal put there meanwhile stays until
+// another hex (another unit) is chosen or the order changes.
 std::string g_StatusKey;
+const sHex* g_StatusSelection = nullptr;
 
 bool IsDummy(const cPanstwo* country) { return country && country->SpecialFlags == 1; }
 
@@ -121,9 +123,11 @@ void UpdateStatusBarHint(const cGra& game)
     const cDialog* dialog = CurrentDialog();
     const bool announcing = dynamic_cast<const cDialogNowejTury*>(dialog) && dialog->GetVisible();
     const std::string key = announcing ? "statusbar_hint_new_turn" : StatusHintKey(game.m_PlayState->GetOrderMode());
-    if (key == g_StatusKey && !announcing)
+    const sHex* selected = game.m_PlayState->GetSelectedHex();
+    if (key == g_StatusKey && selected == g_StatusSelection && !announcing)
         return;
     g_StatusKey = key;
+    g_StatusSelection = selected;
     if (g_DialogLinks.setStatusText)
         g_DialogLinks.setStatusText(LangText(key.c_str()));
 }
@@ -151,6 +155,17 @@ void UpdateWaitingHint()
     }
 }
 
+// Nothing more can be played after a play-by-e-mail turn is handed over: the status line
+// says where the turn is and how to leave, whatever the computer's play wrote before.
+void TellPbemTurnSent(const cGra& game)
+{
+    if (!g_DialogLinks.setStatusText || !g_DialogLinks.statusText)
+        return;
+    const std::wstring sent = LangFormat("statusbar_hint_pbem_turn_sent_%s", game.m_PbemGameName);
+    if (g_DialogLinks.statusText() != sent)
+        g_DialogLinks.setStatusText(sent);
+}
+
 // The human turn was handed to another player of a play-by-e-mail game: the turn is saved
 // into the game's folder and the player is told whom to send it to.
 // False when the save failed: the player is told and nothing records the turn as played.
@@ -172,6 +187,9 @@ bool HandOverPbemTurn(cGra& game, const cPanstwo& active, const cPanstwo& next)
         }
     const std::wstring text = LangFormat("pbem_turn_end_message", game.m_PbemGameName, player, email, next.Name);
     PushDialog(new cDialogTekstowy(text, LangText("pbem_turn_end_title")));
+    // The computer's countries may have played before: nothing is waited for any more.
+    if (g_DialogLinks.hideWaitIndicator)
+        g_DialogLinks.hideWaitIndicator();
     return true;
 }
 
@@ -284,14 +302,6 @@ void GameFrameMove(cRenderer*, double time, float elapsed)
     const int state = game->GetGameState();
     if ((state == kStateHuman || state == kStateHumanMove) && game->m_Mapa && WindowHasFocus())
         ScrollMapByInput(*game->m_Mapa, time);
-    // Wherever the pointer rests, and while the view glides to the player's place, the
-    // status line says what the game waits for.
-    if (state == kStateHuman || state == kStateHumanMove || state == kStateScroll) {
-        g_ToldWaiting = false;
-        UpdateStatusBarHint(*game);
-    } else {
-        UpdateWaitingHint();
-    }
     g_PreviousFrameTime = time;
     if (game->m_Mapa) {
         game->m_Mapa->FrameMove(elapsed);
@@ -299,6 +309,17 @@ void GameFrameMove(cRenderer*, double time, float elapsed)
             DXUTWantFrameIn(0.0);
     }
     AnimateUnitMove();
+    // Wherever the pointer rests, and while the view glides to the player's place, the
+    // status line says what the game waits for: after the camera and the walk, so that a
+    // selection they changed (a right click's release, a unit's arrival) shows in this frame.
+    if (const int now = game->GetGameState(); now == kStateHuman || now == kStateHumanMove || now == kStateScroll) {
+        g_ToldWaiting = false;
+        UpdateStatusBarHint(*game);
+    } else if (game->m_PbemTurnHandedOver) {
+        TellPbemTurnSent(*game);
+    } else {
+        UpdateWaitingHint();
+    }
     if (g_DialogLinks.updateCountdown)
         g_DialogLinks.updateCountdown(elapsed);
     if (IsPauseWaitingForMove() && game->GetGameState() == kStateHuman)
@@ -410,9 +431,20 @@ void BeginOtherSidePhase()
         g_Gra->SetGameState(kStateComputer);
 }
 
+void PostOrderRefusal(const std::wstring& why)
+{
+    PostInfoPanelMessage(why);
+    // The hint stands for what the click left; the reason stays over it until that changes.
+    if (const cGra* game = g_Gra; game && game->m_PlayState) {
+        g_StatusKey = StatusHintKey(game->m_PlayState->GetOrderMode());
+        g_StatusSelection = game->m_PlayState->GetSelectedHex();
+    }
+}
+
 void ForgetStatusBarHint()
 {
     g_StatusKey.clear();
+    g_StatusSelection = nullptr;
     g_ToldWaiting = false;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The game screen's frame move and the hand-over of the screen between the player and the
 // other side.
+#include <string>
+
 class cMapa;
 class cRenderer;
 
@@ -14,6 +16,9 @@ void PausedPlayFrameMove(cRenderer* device, double time, float elapsed);
 void BeginOtherSidePhase();
 // The player plays: panels back as they were, game state 7.
 void BeginPlayerPhase();
+// An order the player gave was refused: the status line says why until another hex is
+// selected or the order mode changes.
+void PostOrderRefusal(const std::wstring& why);
 // The status line was written by the other side: the next frame writes what the game
 // waits for, even when that has not changed since the player's last phase.
 void ForgetStatusBarHint();

@@ -51,8 +51,6 @@ bool g_RightWasDown = false;
 int g_PressX = 0, g_PressY = 0;
 bool g_PauseAfterMove = false;
 
-int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
-
 bool ControlAt(CDXUTDialog* dialog, int x, int y)
 {
     if (!dialog || !dialog->GetVisible())
@@ -243,14 +241,20 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
     play->SelectHex(column, row);
     int mode = play->GetOrderMode();
 
-    switch (CarryOutWindowOrder(sMapClick{*play, *map, *target, isTarget, selected})) {
+    const sMapClick mapClick{*play, *map, *target, isTarget, selected};
+    switch (CarryOutWindowOrder(mapClick)) {
     case eOrderClick::Done: ResetClick(*play); return;
     case eOrderClick::KeepMode: return;
-    case eOrderClick::Abandoned:
-        // The click goes on as one given without the order: it may select a unit.
+    case eOrderClick::Abandoned: {
+        // The click goes on as one given without the order: it may select a unit. One that
+        // chose none of the player's units was meant for the order, which says why it failed.
+        const std::wstring why = WhyOrderCannotGoThere(mapClick);
         AbandonOrder(*play, *map);
         mode = play->GetOrderMode();
+        if (!why.empty() && !(target->unit && target->unit->m_Owner == activeId))
+            PostOrderRefusal(why);
         break;
+    }
     case eOrderClick::NotAWindowOrder: break;
     }
 
@@ -302,7 +306,7 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
         // The frame move walks the path (state 8) and selects where it ends.
         if (!play->BeginMove(*unit, column, row)) {
             KeepUnitSelected(*play, *unit, px, py);
-            PostInfoPanelMessage(LangFormat("move_refused_cannot_reach_%s", unit->m_Name));
+            PostOrderRefusal(LangFormat("move_refused_cannot_reach_%s", unit->m_Name));
             return;
         }
         ResetClick(*play);
@@ -327,7 +331,7 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
             // The player's own unit that cannot join keeps the plan, and the player learns why.
             if (const std::wstring why = WhyCannotJoinAssault(occupant, d, activeId); !why.empty()) {
                 LogLine(L"Player action: unit cannot join the assault plan");
-                PostInfoPanelMessage(why);
+                PostOrderRefusal(why);
                 return;
             }
             LogLine(L"Player action: assault plan canceled");
@@ -375,7 +379,7 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
                 if (attacker->m_ActionPoints < 1) {
                     LogLine(L"Player action: attack refused");
                     KeepUnitSelected(*play, *attacker, px, py);
-                    PostInfoPanelMessage(LangFormat("attack_refused_no_action_points_%s", attacker->m_Name));
+                    PostOrderRefusal(LangFormat("attack_refused_no_action_points_%s", attacker->m_Name));
                     return;
                 }
                 BeginAssaultPlan(*play, *target->unit, column, row, d, attacker->m_Id);
@@ -394,6 +398,12 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
             clicked->m_Path.clear();
     }
     ResetClick(*play);
+    // A land hex beyond the marked ones was the selected unit's destination: the click
+    // selects that hex, and the player learns why the unit stayed.
+    auto* mover = dynamic_cast<cJednostkaLadowa*>(unit);
+    if (mode == ORDER_MOVE && !isTarget && mover && mover->m_Owner == activeId && !target->unit && target->IsLand())
+        PostOrderRefusal(mover->m_ActionPoints < 1 ? LangFormat("move_refused_no_action_points_%s", mover->m_Name)
+                                                   : LangFormat("move_refused_beyond_reach_%s", mover->m_Name));
 }
 
 void cGra::OnKeyboard(unsigned key, bool down)

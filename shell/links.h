@@ -150,6 +150,7 @@ struct sDialogLinks
     // wait image, folded panels, closed dialogs. The game state is the caller's.
     std::function<void()> beginOtherSidePhase;
     std::function<void()> beginPlayerPhase;
+    std::function<void()> hideWaitIndicator; // cInfoPanel::HideWaitIndicator: nothing is waited for
     std::function<void()> refreshPoints;                         // cInfoPanel::RefreshPoints
     std::function<void()> refreshDate;                           // cMinimapPanel::RefreshDateLabel
     std::function<void()> refreshHexPanel;                       // cHexPanel::Refresh

@@ -17,8 +17,8 @@ namespace {
 constexpr int kHumanPhase = 7;
 constexpr int kHumanMove = 8;
 constexpr int kCameraScroll = 12;
-// A press and release that moved at most this far is a click on the map.
-constexpr int kClickSlack = 9;
+// A right press and release that moved at most this far is a click, not a drag of the map.
+constexpr int kRightClickSlack = 9;
 // The info panel's bar along the bottom of the screen.
 constexpr int kBottomBarRow = 292;
 
@@ -27,8 +27,6 @@ float ScreenH() { return float(g_UserSettings.resolutionY); }
 
 // Integer division and remainder that truncate toward zero, as the view's arithmetic wants.
 int TruncDiv(int a, int b) { return a / b; }
-
-int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
 // Moves a value toward a target by at most step, never past it.
 float Approach(float value, float target, float velocity, float factor)
@@ -166,7 +164,7 @@ void cMapa::FrameMove(float elapsed)
         g_World.hooks.setGameState(kHumanPhase);
     // 6 (and at once after a release, then 5).
     UpdateViewWindow();
-    if (released && std::abs(mouse.rightDragX) <= kClickSlack && std::abs(mouse.rightDragY) <= kClickSlack) {
+    if (released && std::abs(mouse.rightDragX) <= kRightClickSlack && std::abs(mouse.rightDragY) <= kRightClickSlack) {
         const int state = g_World.hooks.gameState();
         if (state == kHumanPhase || state == kHumanMove) {
             ClearSelection();

@@ -11,6 +11,7 @@
 #include "game/game.h"
 #include "game/play_state.h"
 #include "game/presentation.h"
+#include "shell/game_frame.h"
 #include "units/air_unit.h"
 #include "units/combat_result.h"
 #include "units/combat_support.h"
@@ -177,6 +178,25 @@ bool AbandonOrder(cPlayState& play, cMapa& map)
     return true;
 }
 
+std::wstring WhyOrderCannotGoThere(const sMapClick& click)
+{
+    switch (click.play.GetOrderMode()) {
+    case ORDER_STRATEGIC_MOVE:
+        if (const cUnit* unit = click.selected)
+            return LangFormat("rail_move_refused_%s", unit->m_Name);
+        return {};
+    case ORDER_FLEET_MOVE: {
+        // A click on land is no destination: it gives the order up.
+        const cDialogFlot* window = SeaNodeOfHex(click.hex) != 0 ? CurrentFleetsDialog() : nullptr;
+        std::wstring names;
+        for (const cFlota* fleet : window ? window->SelectedFleets() : std::vector<cFlota*>{})
+            names += (names.empty() ? L"" : L", ") + fleet->name;
+        return names.empty() ? std::wstring() : LangFormat("fleet_move_refused_%s", names);
+    }
+    default: return {};
+    }
+}
+
 eOrderClick CarryOutWindowOrder(const sMapClick& click)
 {
     cPlayState& play = click.play;
@@ -257,8 +277,15 @@ eOrderClick CarryOutWindowOrder(const sMapClick& click)
     case ORDER_FLEET_MOVE: {
         cDialogFlot* window = CurrentFleetsDialog();
         const int node = SeaNodeOfHex(hex);
-        if (!window || window->SelectedFleets().empty() || !click.isTarget || node == 0)
+        if (!window || window->SelectedFleets().empty() || node == 0)
             return eOrderClick::Abandoned;
+        if (!click.isTarget) {
+            // A sea zone or port out of reach: the order stands with its marks (the window
+            // would cover the reason), and the status line says why.
+            window->SelectedFleets().front()->MarkReachableZones();
+            PostOrderRefusal(WhyOrderCannotGoThere(click));
+            return eOrderClick::KeepMode;
+        }
         for (cFlota* fleet : window->SelectedFleets()) {
             LogLine(L"Player action: Fleet move / %s to sea node %i", fleet->name, node);
             fleet->MoveTo(node);

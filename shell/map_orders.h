@@ -4,6 +4,8 @@
 // manager's move, unload or invasion, carrier strike, shore bombardment and recon, and the
 // convoy window's pick of two ports. Each runs the rules' own operation; a window that
 // stood aside for the order comes back when the click ends it.
+#include <string>
+
 class cMapa;
 class cPlayState;
 class cUnit;
@@ -32,6 +34,9 @@ eOrderClick CarryOutWindowOrder(const sMapClick& click);
 // marks go, the mode returns to selecting, and the window that started it comes back.
 // False when the mode was the map's own selection or move.
 bool AbandonOrder(cPlayState& play, cMapa& map);
+// Why the order of the current mode cannot go where the click points (a rail move, a
+// fleet's move to a sea zone or port), for the status line; empty for the other orders.
+std::wstring WhyOrderCannotGoThere(const sMapClick& click);
 // The sea node a click on the hex names: a port's hexes name the port, a sea hex its zone,
 // a port city its port; 0 for none.
 int SeaNodeOfHex(const sHex& hex);

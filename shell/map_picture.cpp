@@ -59,8 +59,6 @@ void MixSettings(sHash& hash)
             hash.Mix(CountryMapColor(int(id)));
 }
 
-int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
-
 uint64_t TileKey(int column, int row) { return uint64_t(uint32_t(column)) << 32 | uint32_t(row); }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "core/fatal.h"
 #include "core/lock.h"
+#include "core/console_log.h"
 #include "core/log.h"
 #include "core/random.h"
 #include "core/settings.h"

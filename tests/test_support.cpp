@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/fatal.h"
+#include "core/console_log.h"
 #include "core/log.h"
 #include "core/text.h"
 #include "platform/paths.h"

@@ -13,13 +13,6 @@
 
 namespace {
 
-bool Answer(std::wstring* text, bool possible, const std::wstring& why)
-{
-    if (text)
-        *text = why;
-    return possible;
-}
-
 // The price of a level: the type's value grows by a percentage with every level.
 float LevelValue(const sGameConsts& k, int type, int level)
 {

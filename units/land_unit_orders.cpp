@@ -70,13 +70,8 @@ void cJednostkaLadowa::FindOrderPath(int order, int x, int y, int mode)
     const sWezelDiagramuMiast* region = RegionNode(*this);
     cMiasto* from = source && source->city ? source->city : region ? region->City : nullptr;
     const sHex* target = UnitHexAt(x, y);
-    if (from && target && target->city == from) {
-        // Supplied by the very city it is sent to: no route to search, the way leads there.
-        m_AiOrder = order;
-        m_AiTargetX = m_AiUltimateTargetX = x;
-        m_AiTargetY = m_AiUltimateTargetY = y;
-        return;
-    }
+    // A unit supplied by the very city it is sent to finds no route: the search starts
+    // from that city and never reaches it again.
     std::list<cMiasto*> route;
     cDiagramMiast* graph = g_Gra ? g_Gra->m_CityGraph : nullptr;
     if (from && target && target->city && graph && graph->FindRoute(from, target->city, m_Owner, route) && !route.empty()) {

@@ -26,13 +26,6 @@ float TableStrength(const sGameConsts& k, int level, int type)
     return k.LandCombatStrength[TableLevelIndex(level)][type];
 }
 
-bool Answer(std::wstring* text, bool possible, const std::wstring& why)
-{
-    if (text)
-        *text = why;
-    return possible;
-}
-
 } // namespace
 
 int cJednostkaLadowa::RescaledStrength(float from, float to, bool roundUp) const

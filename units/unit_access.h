@@ -3,12 +3,21 @@
 // countries. Every look-up answers null (or a neutral value) when there is no game, so a
 // unit can be built and copied without one.
 #include <algorithm>
+#include <string>
 
 #include "units/unit_fwd.h"
 
 struct sGameConsts;
 struct sHex;
 class cPanstwo;
+
+// The answer to a can-do question: its reason goes to *text when the caller asks for it.
+inline bool Answer(std::wstring* text, bool possible, const std::wstring& why)
+{
+    if (text)
+        *text = why;
+    return possible;
+}
 
 // The constants of the running game, or null.
 const sGameConsts* UnitConsts();

@@ -8,6 +8,7 @@
 #include "core/stringbase.h"
 #include "game/consts.h"
 #include "game/game.h"
+#include "game/paths.h"
 #include "units/land_unit.h"
 #include "units/air_unit.h"
 #include "units/naval_unit.h"
@@ -22,7 +23,7 @@ namespace {
 // Places the units of a list on their hexes; a taken hex is logged and, after the whole
 // list, ends the program, so that no unit ever stands where another is.
 template <typename T>
-void PlaceUnits(const std::list<T*>& units, const wchar_t* kind)
+void PlaceUnits(const std::list<T*>& units, const wchar_t* kind, const wchar_t* file)
 {
     int errors = 0;
     for (T* u : units) {
@@ -50,7 +51,8 @@ void PlaceUnits(const std::list<T*>& units, const wchar_t* kind)
         hex->unit = u;
     }
     if (errors > 0)
-        FatalExit(1, FormatText(L"%i %ss could not be placed on the map", errors, kind));
+        FatalExit(1, FormatText(L"%s: %i %ss could not be placed on the map",
+                                JoinPathPattern(g_Gra->m_FolderPattern, file), errors, kind));
 }
 
 // Every supplied unit in the reserve pool counts as fully supplied.
@@ -88,13 +90,13 @@ void MoveMarkedToReserve(std::list<T*>& units)
 void PlaceLandUnits()
 {
     if (g_Gra)
-        PlaceUnits(g_Gra->m_LandUnits, L"land unit");
+        PlaceUnits(g_Gra->m_LandUnits, L"land unit", L"land_units.csv");
 }
 
 void PlaceAirUnits()
 {
     if (g_Gra)
-        PlaceUnits(g_Gra->m_AirUnits, L"air unit");
+        PlaceUnits(g_Gra->m_AirUnits, L"air unit", L"air_units.csv");
 }
 
 void MoveShipsToNavalReserve()
@@ -117,13 +119,15 @@ void LinkShipsToFleets()
     if (!g_Gra)
         return;
     int errors = 0;
+    std::wstring first;
     for (cJednostkaMorska* ship : g_Gra->m_NavalUnits) {
         auto fleet = std::find_if(g_Gra->m_Fleets.begin(), g_Gra->m_Fleets.end(),
                                   [ship](const cFlota* f) { return f->ID == ship->m_FleetId; });
         if (fleet == g_Gra->m_Fleets.end()) {
             LogLine(L"Data integrity error: %s belongs to fleet id=%i, but no such fleet exists", ship->m_Name,
                     ship->m_FleetId);
-            ++errors;
+            if (errors++ == 0)
+                first = FormatText(L"%s (ID=%i) belongs to fleet ID=%i", ship->m_Name, ship->m_Id, ship->m_FleetId);
             continue;
         }
         ship->m_Fleet = *fleet;
@@ -131,8 +135,12 @@ void LinkShipsToFleets()
             (*fleet)->ships.push_back(ship);
         LogLine(LangFormat("%s_belongs_to_fleet_%s", ship->m_Name, (*fleet)->name));
     }
+    // The refusal names both tables: either may be the damaged one.
     if (errors > 0)
-        FatalExit(1, L"Data integrity error: naval units belong to fleets that do not exist");
+        FatalExit(1, FormatText(L"Data integrity error: in %s, %s, which %s does not hold%s",
+                                JoinPathPattern(g_Gra->m_FolderPattern, L"naval_units.csv"), first,
+                                JoinPathPattern(g_Gra->m_FolderPattern, L"fleets.csv"),
+                                errors == 1 ? std::wstring() : FormatText(L" (and %i more such ships)", errors - 1)));
 }
 
 void LoadMarkedLandUnitsIntoFleets()
@@ -144,11 +152,15 @@ void LoadMarkedLandUnitsIntoFleets()
         if (u->m_TransporterId != -1)
             marked.push_back(u);
     int errors = 0;
+    std::wstring first;
     for (cJednostkaLadowa* u : marked)
-        if (!u->LoadIntoFleet())
-            ++errors;
+        if (!u->LoadIntoFleet() && errors++ == 0)
+            first = FormatText(L"%s (ID=%i) cannot be put aboard ship ID=%i", u->m_Name, u->m_Id, u->m_TransporterId);
     if (errors > 0)
-        FatalExit(1, L"Data integrity error: land units cannot be put aboard their ships");
+        FatalExit(1, FormatText(L"Data integrity error: in %s, %s of %s%s",
+                                JoinPathPattern(g_Gra->m_FolderPattern, L"land_units.csv"), first,
+                                JoinPathPattern(g_Gra->m_FolderPattern, L"naval_units.csv"),
+                                errors == 1 ? std::wstring() : FormatText(L" (and %i more such units)", errors - 1)));
 }
 
 void MoveUnitsToReserve()

@@ -28,21 +28,17 @@ constexpr int kNavalColumns = 14;
 // Ids are counted up from the highest one read; this leaves the counters room.
 constexpr int kMaxUnitId = 99999999;
 constexpr int kMaxCountryId = 255;
+constexpr int kMaxLevel = 1000;
 
 // One table being read: its reader, the line of the row in hand, and the load errors.
 class cTableReader
 {
 public:
-    cTableReader(const std::wstring& folderPattern, const wchar_t* fileName, const wchar_t* openingLine)
-        : m_FileName(fileName), m_Path(JoinPathPattern(folderPattern, fileName)), m_Reader(HostPath(m_Path))
+    cTableReader(const std::wstring& folderPattern, const wchar_t* fileName, int columns, const wchar_t* openingLine)
+        : m_FileName(fileName), m_Path(JoinPathPattern(folderPattern, fileName)), m_Columns(columns),
+          m_Reader(cCsvReader::FromBytes(
+              ReadLoadFileOrFail(m_Path, openingLine, std::wstring(kOpenFailed) + L" " + m_Path)))
     {
-        LogLine(openingLine);
-        LogLine(m_Path);
-        if (!m_Reader.IsOk()) {
-            LogLine(L"Blad otwarcia pliku! (nie istnieje?)");
-            FatalExit(1, L"Blad otwarcia pliku! (nie istnieje?) " + m_Path);
-        }
-        LogLine(L"Otwarcie OK");
     }
 
     // The next data row; false at the end. Empty fields keep their place.
@@ -51,6 +47,7 @@ public:
         while (!m_Reader.AtEnd()) {
             if (m_Reader.ReadRow(true) > 0)
                 return true;
+            RefuseIfCommentCarriesRow(m_Reader, m_Path, m_Columns);
         }
         return false;
     }
@@ -78,14 +75,15 @@ public:
         LogLine(L"%s:%i: %s", m_FileName, Line(), FormatText(format, args...));
         CountRowLeftOut(m_Path);
     }
-    // False, with the row left out, when it has fewer than `columns` fields; `what` names
-    // what one row holds ("a fleet").
-    bool HasColumns(int columns, const wchar_t* what)
+    // False, with the row left out, when it has fewer fields than the table's columns; `what`
+    // names what one row holds ("a fleet").
+    bool HasColumns(const wchar_t* what)
     {
-        if (FieldCount() >= columns)
+        RefuseIfRowsRunTogether(m_Reader, m_Path, m_Columns);
+        if (FieldCount() >= m_Columns)
             return true;
-        RefuseIfEndsInsideRow(m_Reader, m_Path, FieldCount(), columns);
-        Skip(L"row of %i fields left out: %s has %i", FieldCount(), what, columns);
+        RefuseIfEndsInsideRow(m_Reader, m_Path, FieldCount(), m_Columns);
+        Skip(L"row of %i fields left out: %s has %i", FieldCount(), what, m_Columns);
         return false;
     }
     // A number the rules add to, multiply or convert, kept within lo..hi (see ClampedValue).
@@ -130,6 +128,7 @@ public:
 private:
     std::wstring m_FileName;
     std::wstring m_Path;
+    int m_Columns;
     cCsvReader m_Reader;
     int m_Errors = 0;
 };
@@ -159,11 +158,13 @@ void ReadSharedLandColumns(cTableReader& table, cJednostkaLadowa& u, int id, int
     u.m_Owner = table.Int(2);
     u.m_X = x;
     u.m_Y = y;
-    u.m_Level = table.Int(6);
+    // Events may raise a level past 5; the rules add to it.
+    u.m_Level = table.Clamped(6, 1, kMaxLevel, L"level", id);
     u.m_WasAttacked = table.Bool(10);
     u.m_TransporterId = table.Int(14);
     u.m_ShoreBombardmentEffect = table.ClampedFloat(17, 0.0f, 1000.0f, L"ShoreBombEffect", id);
-    u.m_FreezeTime = table.Int(18);
+    // Counted down every impulse; from 10000 on it never is.
+    u.m_FreezeTime = table.Clamped(18, 0, 1000000, L"freeze time", id);
     u.m_AiOrder = table.Int(19);
     u.m_AiTargetX = table.Int(20);
     u.m_AiTargetY = table.Int(21);
@@ -190,11 +191,11 @@ void DestroyAll(std::list<T*>& list)
 
 void LoadLandUnits(const std::wstring& folderPattern, std::list<cJednostkaLadowa*>& units)
 {
-    cTableReader table(folderPattern, L"land_units.csv",
+    cTableReader table(folderPattern, L"land_units.csv", kLandColumns,
                        L"Otwieram plik z jednostkami lďż˝dowymi ze ďż˝cieďż˝kďż˝...");
     DestroyAll(units);
     while (table.NextRow()) {
-        if (!table.HasColumns(kLandColumns, L"a land unit"))
+        if (!table.HasColumns(L"a land unit"))
             continue;
         int id = table.Int(0);
         if (!table.IdAndOwnerUsable(id, table.Int(2), L"land unit"))
@@ -281,12 +282,12 @@ void LoadLandUnits(const std::wstring& folderPattern, std::list<cJednostkaLadowa
 
 void LoadAirUnits(const std::wstring& folderPattern, std::list<cJednostkaLotnicza*>& units)
 {
-    cTableReader table(folderPattern, L"air_units.csv",
+    cTableReader table(folderPattern, L"air_units.csv", kAirColumns,
                        L"Otwieram plik z jednostkami lotniczymi ze ďż˝cieďż˝kďż˝...");
     DestroyAll(units);
     std::vector<std::wstring> invalid;
     while (table.NextRow()) {
-        if (!table.HasColumns(kAirColumns, L"an air unit"))
+        if (!table.HasColumns(L"an air unit"))
             continue;
         int id = table.Int(0);
         if (!table.IdAndOwnerUsable(id, table.Int(2), L"air unit"))
@@ -319,7 +320,7 @@ void LoadAirUnits(const std::wstring& folderPattern, std::list<cJednostkaLotnicz
         u->m_X = x;
         u->m_Y = y;
         u->SetType(type);
-        u->m_Level = table.Int(6);
+        u->m_Level = table.Clamped(6, 1, kMaxLevel, L"level", id);
         u->m_Strength = table.Clamped(7, offMap ? 0 : 1, 100, L"strength", id);
         u->m_Commander = FindCommanderById(table.Int(8));
         u->m_Attacked = table.Bool(9);
@@ -352,11 +353,11 @@ void LoadAirUnits(const std::wstring& folderPattern, std::list<cJednostkaLotnicz
 
 void LoadFleets(const std::wstring& folderPattern, std::list<cFlota*>& fleets)
 {
-    cTableReader table(folderPattern, L"fleets.csv",
+    cTableReader table(folderPattern, L"fleets.csv", kFleetColumns,
                        L"Otwieram plik z jednostkami morskimi ze ďż˝cieďż˝kďż˝...");
     DestroyAll(fleets);
     while (table.NextRow()) {
-        if (!table.HasColumns(kFleetColumns, L"a fleet"))
+        if (!table.HasColumns(L"a fleet"))
             continue;
         int id = table.Int(0);
         if (!table.IdAndOwnerUsable(id, table.Int(2), L"fleet"))
@@ -386,11 +387,11 @@ void LoadFleets(const std::wstring& folderPattern, std::list<cFlota*>& fleets)
 
 void LoadNavalUnits(const std::wstring& folderPattern, std::list<cJednostkaMorska*>& units)
 {
-    cTableReader table(folderPattern, L"naval_units.csv",
+    cTableReader table(folderPattern, L"naval_units.csv", kNavalColumns,
                        L"Otwieram plik z jednostkami morskimi ze ďż˝cieďż˝kďż˝...");
     DestroyAll(units);
     while (table.NextRow()) {
-        if (!table.HasColumns(kNavalColumns, L"a naval unit"))
+        if (!table.HasColumns(L"a naval unit"))
             continue;
         int id = table.Int(0);
         if (!table.IdAndOwnerUsable(id, table.Int(2), L"naval unit"))

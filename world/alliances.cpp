@@ -56,8 +56,8 @@ cPanstwo* FindAllianceLeader(const std::vector<cPanstwo*>& countries, int k, eLe
         const int rank = pick == eLeaderPick::kHolder ? (c->Alliance == side + 3 ? 0 : -1)
                          : c->IsActive && c->Alliance == side ? c->PoliticalStrength
                                                                 : -1;
-        // Only a higher rank takes the place: the first of equals keeps it.
-        if (rank >= 0 && rank > bestRank)
+        // The first holder keeps the place; a later successor of equal strength takes it.
+        if (rank >= 0 && (rank > bestRank || (rank == bestRank && pick == eLeaderPick::kSuccessor)))
         {
             best = c;
             bestRank = rank;

@@ -10,10 +10,10 @@ class cPanstwo;
 enum class eLeaderPick { kHolder, kSuccessor };
 
 // The leader of side k (1 Allies, 2 Axis, 3 Comintern; 4 to 6 name the same sides); null for
-// another k or none. The holder is a country with the leader's code; the successor is the
-// active member (code k) with the highest political strength, 0 or more. Among equals the
-// first in id order leads, in both cases: a saved game keeps only the codes, and it must find
-// the leader it was saved under. The one rule for finding a leader.
+// another k or none. The holder is a country with the leader's code, the first in id order
+// when two hold it. The successor is the active member (code k) with the highest political
+// strength, 0 or more, the later in id order among equals; it takes the leader's code, so a
+// saved game finds it again as the holder.
 cPanstwo* FindAllianceLeader(const std::vector<cPanstwo*>& countries, int k,
                              eLeaderPick pick = eLeaderPick::kHolder);
 // The same over the world's countries.

@@ -6,6 +6,7 @@
 #include "core/log.h"
 #include "core/stringbase.h"
 #include "core/text.h"
+#include "game/load_files.h"
 #include "game/paths.h"
 #include "world/city.h"
 #include "world/country.h"
@@ -58,6 +59,7 @@ void cDiagramMiast::LoadFile(const std::wstring& path)
     if (!lines)
     {
         Clear();
+        NoteUnreadableFile(path);
         FatalExit(1, L"Blad otwarcia pliku! (nie istnieje?)");
     }
     LogLine(L"Otwarcie OK");
@@ -81,22 +83,23 @@ void cDiagramMiast::LoadFile(const std::wstring& path)
         if (!numbers)
         {
             LogLine(L"%s: coordinates that are not whole numbers", path);
-            FatalExit(1, LangMessage("critical_error_at_line_%i._no_city_at_given_coordinates", lineNo));
+            FatalExit(1, path + L": " + LangMessage("critical_error_at_line_%i._no_city_at_given_coordinates", lineNo));
         }
         cMiasto* first = map->IsInside(v[0], v[1]) ? map->GetHex(v[0], v[1])->city : nullptr;
         cMiasto* second = map->IsInside(v[2], v[3]) ? map->GetHex(v[2], v[3])->city : nullptr;
         if (!first || !second)
         {
             LogLine(L"%s: (%i, %i) -> (%i, %i)", path, v[0], v[1], v[2], v[3]);
-            FatalExit(1, LangMessage("critical_error_at_line_%i._no_city_at_given_coordinates", lineNo));
+            FatalExit(1, path + L": " + LangMessage("critical_error_at_line_%i._no_city_at_given_coordinates", lineNo));
         }
         int target = -1;
         for (const auto& [index, city] : CityIndex)
             if (city == second)
                 target = index;
         if (target < 0)
-            FatalExit(1, LangMessage("critical_error._cannot_find_node_index_for_city_%s_(line_%i)", second->Name,
-                                    lineNo));
+            FatalExit(1, path + L": " +
+                             LangMessage("critical_error._cannot_find_node_index_for_city_%s_(line_%i)", second->Name,
+                                         lineNo));
         if (first->GraphIndex >= 0 && size_t(first->GraphIndex) < Nodes.size())
             Nodes[size_t(first->GraphIndex)].Links.push_back({&Nodes[size_t(target)], v[4]});
     }

@@ -298,9 +298,11 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
     {
         const int count = reader.ReadRow(false);
         const int line = reader.GetRowCount();
+        RefuseIfCommentCarriesRow(reader, path, kCountriesCsvColumns - 1);
         if (count == 0)
             continue;
         const std::vector<std::wstring>& t = reader.m_Fields;
+        RefuseIfRowsRunTogether(reader, path, kCountriesCsvColumns - 1);
         if (count < kCountriesCsvColumns - 1)
         {
             LogLine(L"WARNING: wrong tokens (columns/values) amount (%i) in %s at line %i (counting from 1)", count,

@@ -67,6 +67,8 @@ constexpr int kCountriesCsvColumns = 70;
 constexpr int kCountriesCsvColumnsWithPurchases = 72;
 // Research points invested in one technology at most: the monthly research rolls a die for each.
 constexpr int kMaxTechInvestment = 3;
+// Technology levels run from 0 to 5.
+constexpr int kMaxTechLevel = 5;
 
 // A country's units by row (type) and column (0 on the map, 1 in the reserve pools).
 constexpr int kForceSummaryRows = 39;

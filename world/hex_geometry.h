@@ -9,6 +9,10 @@ constexpr int kHexHalfHeight = 49; // the drop of an even column
 constexpr float kHexHalfWidth = 41.5f;
 constexpr int kHexSpriteCell = 167;
 
+// Division that rounds toward minus infinity: a pixel left of or above an origin falls in
+// the cell before it (a hex, a board square), not in cell 0.
+inline int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
 inline bool IsOddColumn(int x) { return (x & 1) != 0; }
 inline int OppositeDirection(int d) { return (d + 3) % 6; }
 

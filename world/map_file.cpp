@@ -52,8 +52,15 @@ bool cMapa::LoadFile(const std::wstring& path, std::vector<sHex>& hexes, int& w,
     auto data = ReadWholeFile(HostPath(path));
     if (!data)
         FatalExit(1, FormatText(L"Loading from %s... FAILED", path));
+    if (data->empty())
+        FatalExit(1, FormatText(L"ERROR: Map file %s is empty", path));
     if (data->size() < 5 || std::memcmp(data->data(), "Qvrv1", 5) != 0)
-        FatalExit(1, L"ERROR: Wrong map file version");
+    {
+        LogLine(L"ERROR: Wrong map file version");
+        FatalExit(1, FormatText(L"ERROR: Map file %s does not begin with \"Qvrv1\": it is no map file of this "
+                                L"version",
+                                path));
+    }
     if (data->size() < kHeaderSize)
         FatalExit(1, FormatText(L"ERROR: Map file %s ends inside its header (%i of %i bytes)", path,
                                 int(data->size()), int(kHeaderSize)));

@@ -150,7 +150,7 @@ void cRelationsMatrix::ReadFile(const std::wstring& path, bool losses)
         if (a <= 0 || a > N)
         {
             LogLine(L"Error in file %s line no. %i", path, lineNo);
-            FatalExit(1, LangMessage("wrong_country_id"));
+            FatalExit(1, FormatText(L"%s, line %i: %s", path, lineNo, LangMessage("wrong_country_id")));
         }
         for (int b = 1; b <= N && size_t(b + 1) < tokens.size(); ++b)
         {

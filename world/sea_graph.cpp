@@ -70,6 +70,7 @@ cJednostkaMorska* ShipOnTheMap(int id)
                     return ship;
     return nullptr;
 }
+constexpr int kSavedSeaNodeColumns = 31;
 } // namespace
 
 void cGrafMorz::LoadNodes(const std::wstring& folderPattern)
@@ -80,7 +81,9 @@ void cGrafMorz::LoadNodes(const std::wstring& folderPattern)
     ShownShipsSaved = false;
     cMapa* map = WorldMap();
     int rowsRead = 0;
-    while (NextTableRow(reader, true, 10, path))
+    // A save's rows carry 31 columns; two of a scenario's rows of 10 that ran together are
+    // found by the ids, which must follow one another.
+    while (NextTableRow(reader, true, 10, path, kSavedSeaNodeColumns))
     {
         const int line = reader.GetRowCount();
         const std::vector<std::wstring>& f = reader.m_Fields;

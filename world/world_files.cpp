@@ -54,13 +54,16 @@ cCsvReader OpenTableOrFail(const std::wstring& path, std::wstring_view openingLi
     return cCsvReader::FromBytes(ReadLoadFileOrFail(path, openingLine));
 }
 
-bool NextTableRow(cCsvReader& reader, bool keepEmpty, int minFields, const std::wstring& path)
+bool NextTableRow(cCsvReader& reader, bool keepEmpty, int minFields, const std::wstring& path, int rowColumns)
 {
     while (!reader.AtEnd())
     {
         const int count = reader.ReadRow(keepEmpty);
+        const int columns = rowColumns > 0 ? rowColumns : minFields;
+        RefuseIfCommentCarriesRow(reader, path, columns);
         if (count == 0)
             continue;
+        RefuseIfRowsRunTogether(reader, path, columns);
         if (count >= minFields)
             return true;
         RefuseIfEndsInsideRow(reader, path, count, minFields);
@@ -102,5 +105,5 @@ bool WarnIfNameTooLong(const std::wstring& name, int max, const wchar_t* what, c
 void FailAtLine(const std::wstring& path, int line, const std::wstring& reason)
 {
     LogLine(L"%s, line %i:", path, line);
-    FatalExit(1, reason);
+    FatalExit(1, FormatText(L"%s, line %i: %s", path, line, reason));
 }

@@ -20,12 +20,15 @@ std::vector<std::string> ReadTextLinesOrFail(const std::wstring& path, std::wstr
 // A scenario table read with ReadLoadFileOrFail.
 cCsvReader OpenTableOrFail(const std::wstring& path, std::wstring_view openingLine);
 // Moves to the next row of at least minFields fields; false at the end. Comments and empty
-// rows are passed over; a shorter row is logged with its file and line and skipped.
-bool NextTableRow(cCsvReader& reader, bool keepEmpty, int minFields, const std::wstring& path);
+// rows are passed over; a shorter row is logged with its file and line and skipped; a row that
+// carries the next one too (see RefuseIfRowsRunTogether, with the columns of the widest row the
+// game writes, minFields when 0) refuses the load.
+bool NextTableRow(cCsvReader& reader, bool keepEmpty, int minFields, const std::wstring& path, int rowColumns = 0);
 // Writes a text file of a save the way every save writer does (see WriteSaveFileOrFail):
 // UTF-8, every '\n' written as CR LF.
 void WriteSaveTextFile(const std::wstring& path, const std::wstring& text);
-// Logs "<path>, line <line>:" and ends the program with exit code 1 and the reason.
+// Logs "<path>, line <line>:" and ends the program with exit code 1 and the reason, after the
+// same file and line.
 [[noreturn]] void FailAtLine(const std::wstring& path, int line, const std::wstring& reason);
 // Logs "WARNING: <what> name longer than <max> characters in <path> at line <line>, cut"
 // when the name is longer than max; true then.

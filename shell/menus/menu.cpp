@@ -119,11 +119,11 @@ void cMenu::AddVersionLine(int id)
     AddStatic(id, line.c_str(), 30, g_UserSettings.resolutionY - 30, std::max(1, g_UserSettings.resolutionX - 60), 30);
 }
 
-void cMenu::AddVersionLineBelow(int id, int frameRow, int frameGrowth)
+void cMenu::AddVersionLineAt(int id, int layoutRow)
 {
     const std::wstring line = BuildWindowTitle(kGameName, kGameVersion, kGameBuild);
-    const sLayoutRect& frame = g_GuiLayout[size_t(frameRow)];
-    AddStatic(id, line.c_str(), frame.x, frame.y + frame.height + frameGrowth + 4, frame.width, 30);
+    const sLayoutRect& row = g_GuiLayout[size_t(layoutRow)];
+    AddStatic(id, line.c_str(), row.x, row.y, row.width, row.height);
     if (auto* label = Control<CDXUTStatic>(id))
         label->m_dwTextFormat = DT_CENTER | DT_VCENTER;
 }

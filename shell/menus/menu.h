@@ -32,9 +32,9 @@ protected:
     void RenderWallpaper(int holder, float elapsed, bool renderDialog = true);
     // The version line: a static along the bottom of the screen.
     void AddVersionLine(int id);
-    // The version line centred under the frame of a layout row: over the game screen, the
-    // corner of the full-screen menus holds the info panel's country name.
-    void AddVersionLineBelow(int id, int frameRow, int frameGrowth = 0);
+    // The version line centred in a layout row: over the game screen it stands inside the
+    // menu's frame, where it covers neither the map nor the panels.
+    void AddVersionLineAt(int id, int layoutRow);
     // A title: a static placed by its layout row, in the title font, centred both ways.
     void AddTitleFromLayout(int id, const std::wstring& text);
     // Adds a frame placed by its layout row.

@@ -32,6 +32,9 @@ enum ePauseMenuControl
     IDC_EXIT = 276,
     IDC_COMPUTER_PLAYS_NOTE = 277,
     IDC_VERSION = 7001,
+    // The version line's rows: in the frame under the buttons, or under the note.
+    IDC_VERSION_ROW = 271,
+    IDC_VERSION_UNDER_NOTE_ROW = 278,
 };
 
 // Where the player acts (or has handed a play-by-e-mail turn over): the menu takes the game
@@ -139,7 +142,7 @@ cPauseMenu::cPauseMenu()
         if (auto* note = Control<CDXUTStatic>(IDC_COMPUTER_PLAYS_NOTE))
             note->m_dwTextFormat = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
     }
-    AddVersionLineBelow(IDC_VERSION, IDC_FRAME, noteHeight);
+    AddVersionLineAt(IDC_VERSION, m_OverComputerPlay ? IDC_VERSION_UNDER_NOTE_ROW : IDC_VERSION_ROW);
     // The computer may wait for the answer of its window: that one stays.
     if (g_CurrentDialog && !m_OverComputerPlay)
         CloseTopDialogs(1);
@@ -206,8 +209,20 @@ void cPauseMenu::OnPreferencesPressed()
         g_DialogLinks.openPreferences();
 }
 
+namespace {
+
+// A play-by-e-mail turn handed over was saved as it ended, and nothing can be played
+// after it: leaving loses nothing, and is not questioned.
+bool NothingPlayedSinceTheSave() { return g_Gra && g_Gra->m_PbemTurnHandedOver; }
+
+} // namespace
+
 void cPauseMenu::OnAbortPressed()
 {
+    if (NothingPlayedSinceTheSave()) {
+        ReturnToScenarioList();
+        return;
+    }
     PushDialog(new cGiveUpGameQuestion({"pause_abort_title", "pause_abort_question", "pause_abort_yes",
                                         "pause_abort_yes_hint", "pause_abort_no", "pause_abort_no_hint"},
                                        ReturnToScenarioList));
@@ -215,6 +230,10 @@ void cPauseMenu::OnAbortPressed()
 
 void cPauseMenu::OnExitPressed()
 {
+    if (NothingPlayedSinceTheSave()) {
+        LeaveVelmorant();
+        return;
+    }
     PushDialog(new cGiveUpGameQuestion({"pause_exit_title", "pause_exit_question", "pause_exit_yes",
                                         "pause_exit_yes_hint", "pause_exit_no", "pause_exit_no_hint"},
                                        LeaveVelmorant));

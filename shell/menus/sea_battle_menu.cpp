@@ -54,13 +54,11 @@ constexpr int kBoardWidth = 31 * kColumnWidth;  // 2573
 constexpr int kBoardHeight = 31 * kRowHeight;  // 3038
 constexpr int kCameraLimitX = 2490, kCameraLimitY = 2940;
 constexpr int kTargetLeast = 83;
+constexpr float kOpeningZoom = 0.4f;
 // Where the hex lies in its cell.
 constexpr int kHexLeft = 30, kHexTop = 36;
 
 bool IsEven(int column) { return column % 2 == 0; }
-
-// Division rounding down, so that a point just left of or above the board is no cell.
-int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
 float ScreenWidth() { return float(g_UserSettings.resolutionX); }
 float ScreenHeight() { return float(g_UserSettings.resolutionY); }
@@ -110,7 +108,7 @@ cSeaBattleMenu::cSeaBattleMenu(RequestHandle request)
     AddButtonFromLayout(IDC_AUTO_END, LangText("seabattle_auto_end").c_str(),
                         LangText("seabattle_auto_end_hint").c_str());
     AddButtonFromLayout(IDC_EXECUTE_SHOT, LangText("seabattle_execute_shot").c_str(),
-                        LangText("seabattle_next_turn_hint").c_str());
+                        LangText("seabattle_execute_shot_hint").c_str());
     AddButtonFromLayout(IDC_NEXT_TURN, LangText("seabattle_next_turn").c_str(),
                         LangText("seabattle_next_turn_hint").c_str());
     AddButtonFromLayout(IDC_CLOSE, LangText("seabattle_close").c_str(), LangText("seabattle_close_hint").c_str());
@@ -121,6 +119,8 @@ cSeaBattleMenu::cSeaBattleMenu(RequestHandle request)
             if (CDXUTControl* control = GetControl(id))
                 control->SetVisible(false);
 
+    // The board opens as wide as the screen, as it does at 0.4 on a screen 1024 pixels wide.
+    m_Zoom = m_TargetZoom = std::min(kOpeningZoom * ScreenWidth() / 1024.0f, 1.0f);
     for (int c = 0; c < kBoardSize; ++c)
         if (c < 4 || c > 26)
             for (int r = 0; r < kBoardSize; ++r)

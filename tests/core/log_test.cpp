@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "core/lock.h"
+#include "core/console_log.h"
 #include "core/log.h"
 #include "platform/clock.h"
 #include "platform/paths.h"

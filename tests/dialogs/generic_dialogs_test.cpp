@@ -138,6 +138,7 @@ TEST_F(GenericDialogs, EndTurnWithDontAskTickedStoresTheSettingAndEndsTheTurn)
 
     PushDialog(new cDialogPotwKoncaTury);
     Click(kEndTurnDontAskId);
+    g_MapZoom = 0.5f; // zoomed out since the start
     Click(kConfirmYesId);
     EXPECT_EQ(turnsEnded, 1);
     EXPECT_TRUE(g_UserSettings.skipEndTurnConfirmation);
@@ -145,6 +146,7 @@ TEST_F(GenericDialogs, EndTurnWithDontAskTickedStoresTheSettingAndEndsTheTurn)
     cIniFile saved;
     ASSERT_TRUE(saved.Load("Settings.ini"));
     EXPECT_EQ(saved.Find("InterfaceSettings/ConfirmEndTurn"), std::wstring(L"false"));
+    EXPECT_EQ(saved.GetInt("MapDisplay/Zoom", 0), 50) << "the zoom the map is shown at";
 }
 
 TEST_F(GenericDialogs, NewTurnNamesTheCountryAndClosesOnAClickEnterOrEscape)

@@ -89,6 +89,7 @@ TEST_F(Preferences, OkWritesEveryChangeIntoSettingsIniAndGoesBackToTheMap)
     ShowTab(4);
     Click(kPreferencesEndTurnQuestionId);
     g_Gra->EnterMenuState();
+    g_MapZoom = 0.5f; // zoomed out since the start
     Click(kPreferencesOkId);
 
     EXPECT_TRUE(OpenKinds().empty());
@@ -102,6 +103,7 @@ TEST_F(Preferences, OkWritesEveryChangeIntoSettingsIniAndGoesBackToTheMap)
     EXPECT_EQ(saved.GetInt("Border/ColorG", -1), 0);
     EXPECT_EQ(saved.GetInt("Delay/AICombatResult", 0), -1000);
     EXPECT_FALSE(saved.GetBool("InterfaceSettings/ConfirmEndTurn", true));
+    EXPECT_EQ(saved.GetInt("MapDisplay/Zoom", 0), 50) << "the zoom the map is shown at";
 }
 
 // The music of a running game follows the slider at once, is silent while the window is

@@ -141,6 +141,42 @@ TEST_F(EventCheck, APersonChoosesTheOptionOfTheirVisibleEventAndReadsWhatItDid)
     EXPECT_EQ(told[0].title, L"Information");
 }
 
+// By e-mail the event's window can save the turn instead: the program ends there, before
+// anything else is checked, told or handed to the main loop, which would end the turn and
+// save it again without the event.
+TEST_F(EventCheck, ByEmailATurnSavedFromTheEventWindowEndsTheProgramThere)
+{
+    class cSavesFromTheWindow : public cRequestRecorder
+    {
+    public:
+        RequestHandle Post(sPresentationRequest request) override
+        {
+            if (request.kind == eRequestKind::EventChoice) {
+                g_PbemQuitAfterEventDialog = true;
+                request.headlessAnswer = [] { return -1; };
+            }
+            return cRequestRecorder::Post(std::move(request));
+        }
+    } window;
+    SetPresentation(&window);
+    game->m_IsPbem = true;
+    Country(kBorussia).HumanControlled = true;
+    g_PbemEventCheckDone = false;
+    const bool goesOn = game->CheckEvents();
+    SetPresentation(&screen);
+    const bool told = g_PbemEventCheckDone.exchange(false);
+    g_PbemQuitAfterEventDialog = false;
+
+    EXPECT_FALSE(goesOn);
+    EXPECT_EQ(window.Count(eRequestKind::EventChoice), 1);
+    EXPECT_EQ(window.Count(eRequestKind::Quit), 1);
+    EXPECT_EQ(window.Count(eRequestKind::Message), 0);
+    EXPECT_FALSE(told) << "the main loop would end the turn";
+    EXPECT_FALSE(LogContains(L"CHECKING EVENTS FINISHED"));
+    EXPECT_FALSE(LogContains(L"Condition for event with ID=2")) << "no further event is checked";
+    EXPECT_EQ(game->m_Flags[1], 0) << "no option fired: the event comes again in the saved turn";
+}
+
 TEST_F(EventCheck, WithoutAPersonNoWindowIsAskedFor)
 {
     for (cPanstwo* c : game->m_Countries)

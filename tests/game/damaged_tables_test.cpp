@@ -2,14 +2,18 @@
 // what the rules can compute with and logged.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 #include "core/fatal.h"
 #include "core/text.h"
 #include "game/game.h"
 #include "game/load_files.h"
 #include "game/load_request.h"
+#include "game/save_game.h"
 #include "platform/paths.h"
+#include "units/unit.h"
 #include "tests/game/testland.h"
 #include "tests/test_support.h"
 
@@ -36,7 +40,7 @@ const sDamage kDamages[] = {
     {"fleets.csv", "1;Home Fleet;1;2;", "1;Home Fleet;1;999;", true,
      L"data\\scenarios\\Testland\\fleets.csv, line 3: fleet ID=1 is at sea node 999; the game has 6"},
     {"convoys.csv", "2;1;1;3;6;4;", "2;1;1;-50;6;4;", true,
-     L"ERROR: Convoy with ID=2 carries -50, outside 0 to 1000000"},
+     L"data\\scenarios\\Testland\\convoys.csv, line 4: ERROR: Convoy with ID=2 carries -50, outside 0 to 1000000"},
     {"land_units.csv", "1;1st Guards;1;2;2;0;2;100;", "1;1st Guards;1;2;2;0;2;-5;", false,
      L"WARNING: data\\scenarios\\Testland\\land_units.csv, line 3: strength of unit ID=1 is -5, outside 1 to 100; "
      L"taken as 1"},
@@ -68,6 +72,13 @@ const sDamage kDamages[] = {
     {"Info.ini", "GameYear=1939", "GameYear=99999999999", false,
      L"WARNING: data\\scenarios\\Testland\\Info.ini, line 28: Save/GameYear is 2147483647, outside 0 to 9999; "
      L"taken as 9999"},
+    {"land_units.csv", "1;1st Guards;1;2;2;0;2;100;3;0;0;2;2;3;-1;1;0;0.000000;0;",
+     "1;1st Guards;1;2;2;0;2;100;3;0;0;2;2;3;-1;1;0;0.000000;-2147483648;", false,
+     L"WARNING: data\\scenarios\\Testland\\land_units.csv, line 3: freeze time of unit ID=1 is -2147483648, outside 0 "
+     L"to 1000000; taken as 0"},
+    {"air_units.csv", "3;Fernbomber;2;12;3;22;2;", "3;Fernbomber;2;12;3;22;4294967296;", false,
+     L"WARNING: data\\scenarios\\Testland\\air_units.csv, line 6: level of unit ID=3 is 2147483647, outside 1 to "
+     L"1000; taken as 1000"},
     {"land_units.csv", "10;0;0;-1;0;0;2;2;0;", "10;0;0;-1;0;99999999999;2;2;0;", false,
      L"WARNING: data\\scenarios\\Testland\\land_units.csv, line 3: trench bonus of unit ID=1 is 2147483647, outside "
      L"0 to 1000; taken as 1000"},
@@ -158,6 +169,128 @@ TEST(DamagedTables, ATableCutInsideItsLastRowIsRefusedAndRowsLeftOutAreCounted)
     LoadGame(sGameLoadRequest::ForScenario(L"Testland"));
     EXPECT_TRUE(RowsLeftOut().empty());
     DeleteGameObject();
+}
+
+// The load's refusal; empty when the game loaded.
+std::wstring Refusal(const sGameLoadRequest& request)
+{
+    try {
+        LoadGame(request);
+    } catch (const sFatalExit& e) {
+        return e.reason;
+    }
+    DeleteGameObject();
+    return {};
+}
+
+size_t LandUnitsIn(const cGra& game)
+{
+    size_t count = 0;
+    game.ForEachUnitOf(CATEGORY_LAND, [&](const cUnit&) { ++count; });
+    return count;
+}
+
+// A lost line end runs two rows into one: the load is refused with the file and the line,
+// never with the second row gone unseen, in every table read by rows; a newer save's few
+// trailing columns still load.
+TEST(DamagedTables, TwoRowsRunTogetherAreRefusedAndANewerSavesTrailingColumnsStillLoad)
+{
+    SetPresentation(nullptr);
+    // The line end before the last row (air and naval units: after "#In reserve"), or after the
+    // line of column names.
+    for (const auto& [file, afterColumnNames] :
+         {std::pair{"land_units.csv", false}, {"air_units.csv", false}, {"fleets.csv", false},
+          {"naval_units.csv", false}, {"commanders.csv", false}, {"cities.csv", false}, {"convoys.csv", false},
+          {"countries.csv", false}, {"unit_names.csv", false}, {"land_units.csv", true}, {"cities.csv", true}}) {
+        testland::InstallTestland();
+        const auto path = HostPath(std::string("data\\scenarios\\Testland\\") + file);
+        std::string text = ReadWholeFile(path).value_or("");
+        const size_t columnNames = std::min(text.find("\n#ID;"), text.find("#Name;"));
+        const size_t end = afterColumnNames ? text.find('\n', columnNames + 1)
+                                            : text.rfind('\n', text.find_last_not_of("\r\n"));
+        const size_t from = end > 0 && text[end - 1] == '\r' ? end - 1 : end;
+        testing_support::WriteFile(path, text.erase(from, end + 1 - from));
+        const std::wstring reason = Refusal(sGameLoadRequest::ForScenario(L"Testland"));
+        EXPECT_NE(reason.find(Utf8ToWide(file) + L", line "), std::wstring::npos) << file << ": " << WideToUtf8(reason);
+        EXPECT_NE(reason.find(L"(a line end is missing)"), std::wstring::npos) << file << ": " << WideToUtf8(reason);
+    }
+
+    testland::InstallTestland();
+    const size_t units = LandUnitsIn(*LoadGame(sGameLoadRequest::ForScenario(L"Testland")));
+    ASSERT_TRUE(SaveGame(L"newer", true));
+    DeleteGameObject();
+    for (const char* file : {"land_units.csv", "air_units.csv", "fleets.csv", "naval_units.csv", "cities.csv",
+                             "sea_nodes.csv", "commanders.csv", "convoys.csv", "countries.csv"}) {
+        const auto path = HostPath(std::string("data\\save\\newer\\") + file);
+        std::string newer;
+        for (std::string line : SplitLines(ReadWholeFile(path).value_or("")))
+            newer += (line.empty() || line[0] == '#' ? line : line + "7;8;9;") + "\r\n";
+        testing_support::WriteFile(path, newer);
+    }
+    const cGra* game = LoadGame(sGameLoadRequest::ForSave(L"newer"));
+    EXPECT_EQ(LandUnitsIn(*game), units);
+    EXPECT_TRUE(RowsLeftOut().empty());
+    DeleteGameObject();
+}
+
+// The game writes every table of a save with its heading lines ('#'): one that is empty or
+// has lost them was damaged, and the save is refused naming it. unit_names.csv is the
+// scenario's own, copied as it stands.
+TEST(DamagedTables, ASavesTableThatIsEmptyOrHasLostItsHeadingIsRefusedNamingIt)
+{
+    SetPresentation(nullptr);
+    testland::InstallTestland();
+    LoadGame(sGameLoadRequest::ForScenario(L"Testland"));
+    ASSERT_TRUE(SaveGame(L"headed", true));
+    DeleteGameObject();
+    const std::filesystem::path folder = HostPath(std::string("data\\save\\headed"));
+    int tables = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        const std::string bytes = ReadWholeFile(entry.path()).value_or("");
+        if (bytes.empty() || bytes[0] != '#' || name == "unit_names.csv")
+            continue;
+        ++tables;
+        // Every line of the heading gone: the table begins with its first row.
+        size_t rows = 0;
+        while (rows < bytes.size() && bytes[rows] == '#')
+            rows = std::min(bytes.find('\n', rows), bytes.size() - 1) + 1;
+        for (const std::string& damaged : {std::string(), bytes.substr(rows)}) {
+            testing_support::WriteFile(entry.path(), damaged);
+            const std::wstring reason = Refusal(sGameLoadRequest::ForSave(L"headed"));
+            EXPECT_NE(reason.find(L"data\\save\\headed\\" + Utf8ToWide(name) +
+                                  (damaged.empty() ? L" is empty" : L" does not begin with its heading lines")),
+                      std::wstring::npos)
+                << name << ": " << WideToUtf8(reason);
+            EXPECT_EQ(g_Gra, nullptr);
+        }
+        testing_support::WriteFile(entry.path(), bytes);
+    }
+    EXPECT_EQ(tables, 20);
+    EXPECT_EQ(Refusal(sGameLoadRequest::ForSave(L"headed")), L"");
+}
+
+// A file that is empty or missing is named in the refusal, not a file read after it.
+TEST(DamagedTables, AnEmptyOrMissingFileIsTheOneTheRefusalNames)
+{
+    SetPresentation(nullptr);
+    const struct
+    {
+        const char* file;
+        const wchar_t* reason;
+    } kEmpty[] = {
+        {"countries.csv", L"data\\scenarios\\Testland\\countries.csv holds no country"},
+        {"cities.csv", L"data\\scenarios\\Testland\\cities.csv holds no city"},
+        {"map.qvr", L"ERROR: Map file data\\scenarios\\Testland\\map.qvr is empty"},
+        {"fleets.csv", L"Data integrity error: in data\\scenarios\\Testland\\naval_units.csv, HMS Ark Royal (ID=1) "
+                       L"belongs to fleet ID=1, which data\\scenarios\\Testland\\fleets.csv does not hold (and 6 "
+                       L"more such ships)"},
+    };
+    for (const auto& e : kEmpty) {
+        testland::InstallTestland();
+        testing_support::WriteFile(HostPath(std::string("data\\scenarios\\Testland\\") + e.file), "");
+        EXPECT_EQ(Refusal(sGameLoadRequest::ForScenario(L"Testland")), e.reason) << e.file;
+    }
 }
 
 } // namespace

@@ -74,8 +74,10 @@ TEST_F(EndOfImpulse, LogRunsThroughEveryStepInOrder)
 TEST_F(EndOfImpulse, TheCreationPassSkipsTheFullStepsButMovesTheDateOn)
 {
     SetDate(2, 9, 1939);
+    game->m_DisplayedDate[0] = 11;
     const int turn = game->m_Turn, left = game->m_TurnsLeft;
     game->EndImpulse(false);
+    EXPECT_EQ(game->m_DisplayedDate[0], 11) << "the first turn shows the day the scenario starts on";
     EXPECT_FALSE(LogContains(L"CHECKING FOR SURRENDERS..."));
     EXPECT_FALSE(LogContains(L"Rozgrywam bitwy morskie"));
     EXPECT_FALSE(LogContains(L"Zmniejszam czas produkcji..."));

@@ -92,8 +92,9 @@ TEST(InfoIni, SaveCarriesTheScenarioKeysAndThePbemPlayers)
     game.m_Date[1] = 11;
     game.m_Date[2] = 1942;
     game.m_Turn = 40;
+    // The first turn of a scenario that starts on October's last impulse shows its day.
     game.m_DisplayedDate[0] = 21;
-    game.m_DisplayedDate[1] = 11;
+    game.m_DisplayedDate[1] = 10;
     game.m_DisplayedDate[2] = 1942;
     game.m_IsPbem = true;
     game.m_PbemGameName = L"Friday game";
@@ -115,7 +116,8 @@ TEST(InfoIni, SaveCarriesTheScenarioKeysAndThePbemPlayers)
     EXPECT_EQ(back.m_Date[2], 1942);
     EXPECT_EQ(back.m_Turn, 40);
     EXPECT_EQ(back.m_TurnsLeft, 160);
-    EXPECT_EQ(back.m_DisplayedDate[0], 21);
+    EXPECT_EQ((std::vector<int>{back.m_DisplayedDate[0], back.m_DisplayedDate[1], back.m_DisplayedDate[2]}),
+              (std::vector<int>{21, 10, 1942}));
     EXPECT_TRUE(back.m_IsPbem);
     EXPECT_EQ(back.m_PbemGameName, L"Friday game");
     EXPECT_EQ(back.m_PbemPlayers, game.m_PbemPlayers);

@@ -4,8 +4,11 @@
 #include <filesystem>
 
 #include "core/fatal.h"
+#include "core/format.h"
+#include "core/ini.h"
 #include "core/settings.h"
 #include "core/text.h"
+#include "core/version.h"
 #include "core/stringbase.h"
 #include "game/game.h"
 #include "game/save_game.h"
@@ -122,11 +125,15 @@ TEST_F(Saving, PlayByEmailSavesGoToTheirOwnFolderAndLoad)
     EXPECT_EQ(ReadWholeFile("data/pbem/notes").value_or(""), "mine");
     EXPECT_FALSE(fs::exists("data/pbem/notes%saving"));
 
+    cIniFile info;
+    ASSERT_TRUE(info.Load("data/pbem/match1/Info.ini"));
+    EXPECT_EQ(info.GetString("Save/GameVersion", L""), FormatText(L"%.2f", double(kGameVersion)));
     DeleteGameObject();
     LoadGame(sGameLoadRequest::ForPbem(L"match1"));
     ASSERT_NE(g_Gra, nullptr);
     EXPECT_EQ(g_Gra->m_LoadedFromSave, 1);
     EXPECT_EQ(g_Gra->m_Countries.size(), 6u);
+    EXPECT_FLOAT_EQ(g_Gra->m_SaveGameVersion, kGameVersion);
 }
 
 TEST_F(Saving, WritersRunInTheFixedOrder)

@@ -115,7 +115,7 @@ TEST(AutoEvents, PairsStayUniqueAndRoundTrip)
         true);
     testing_support::ClearLog();
     EXPECT_THROW(back.Decode("1;2;3\n"), sFatalExit);
-    EXPECT_TRUE(testing_support::LogContains(L"column 3"));
+    EXPECT_TRUE(testing_support::LogContains(L"auto_events.csv, line 1: column 3"));
     EXPECT_THROW(back.Load(L"data\\save\\Missing\\%s"), sFatalExit);
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 
 #include "ai/ai_thread.h"
@@ -70,7 +71,8 @@ void MakeDamagedCopies()
     info.Load(good / "Info.ini");
     info.SetString("Save/Date", L"26.12.08 08:04");
     ASSERT_TRUE(info.SaveAs(good / "Info.ini"));
-    for (const char* name : {"cut map", "cut units", "every file cut", "short row"})
+    for (const char* name : {"cut map", "cut units", "every file cut", "short row", "empty fleets", "empty map",
+                             "rows run together", "gone"})
         fs::copy(good, fs::path("data/save") / name, fs::copy_options::recursive);
     Cut("data/save/cut map/map.qvr", fs::file_size(good / "map.qvr") / 2);
     // Ten bytes into the row in the middle of the table: the file ends inside that row.
@@ -85,15 +87,24 @@ void MakeDamagedCopies()
         third = units.find(';', third) + 1;
     std::string shortRow = units.substr(0, third) + units.substr(units.find('\r', begin));
     std::ofstream("data/save/short row/land_units.csv", std::ios::binary | std::ios::trunc) << shortRow;
+    Cut("data/save/empty fleets/fleets.csv", 0);
+    Cut("data/save/empty map/map.qvr", 0);
+    // The line end before that row in the middle is lost.
+    std::string runTogether = units;
+    runTogether.erase(begin - 2, 2);
+    std::ofstream("data/save/rows run together/land_units.csv", std::ios::binary | std::ios::trunc) << runTogether;
 }
 
-// Picks the save in the list and presses Start.
-void Load(cProgramDriver& driver, const std::wstring& save)
+// Picks the save in the list and presses Start; between the two, what may happen meanwhile.
+void Load(cProgramDriver& driver, const std::wstring& save, std::function<void()> meanwhile = [] {})
 {
     const std::string name = WideToUtf8(save);
     driver.Then("show " + name, [save] { return Menu() && D::ShowListRow(IDC_LIST, save); })
         .Then("pick " + name, D::AfterFrames(2), [save] { D::ClickListRow(IDC_LIST, save); })
-        .Then("start " + name, D::AfterFrames(2), [] { D::ClickControl(IDC_START); });
+        .Then("start " + name, D::AfterFrames(2), [meanwhile] {
+            meanwhile();
+            D::ClickControl(IDC_START);
+        });
 }
 
 // The message of a refused save over the list, on the saved-games tab with the save chosen;
@@ -106,10 +117,13 @@ void ExpectRefused(cProgramDriver& driver, const std::wstring& save, std::vector
                     EXPECT_EQ(MessageText(1), L"The game was not loaded");
                     for (const std::wstring& part : saying)
                         EXPECT_NE(MessageText(3).find(part), std::wstring::npos) << WideToUtf8(MessageText(3));
+                    EXPECT_EQ(MessageText(3).find(L'\\'), std::wstring::npos) << "paths are written with '/'";
                     EXPECT_EQ(Menu()->GetSelectedTab(), 1);
                     auto* list = dynamic_cast<CDXUTListBox*>(Menu()->GetControl(IDC_LIST));
-                    ASSERT_NE(list->GetSelectedItem(), nullptr);
-                    EXPECT_EQ(list->GetSelectedItem()->Text(), save);
+                    // A save that is gone is no longer listed.
+                    const bool listed = fs::exists(fs::path("data/save") / save);
+                    ASSERT_TRUE(list->GetSelectedItem() || !listed);
+                    EXPECT_EQ(list->GetSelectedItem() && list->GetSelectedItem()->Text() == save, listed);
                     EXPECT_EQ(g_Gra, nullptr);
                     EXPECT_FALSE(IsAIThreadRunning());
                     for (int holder = TEX_MINIMAP_OVERLAY; holder < kSharedTextureCount; ++holder) {
@@ -145,6 +159,15 @@ TEST(DamagedSaves, AreRefusedInTheListAndRowsLeftOutAreToldAfterLoading)
     ExpectRefused(driver, L"cut units", {L"land_units.csv, line", L"cut short"});
     Load(driver, L"every file cut");
     ExpectRefused(driver, L"every file cut", {L"Info.ini names no scenario"});
+    Load(driver, L"empty fleets");
+    ExpectRefused(driver, L"empty fleets", {L"data/save/empty fleets/fleets.csv is empty"});
+    Load(driver, L"empty map");
+    ExpectRefused(driver, L"empty map", {L"data/save/empty map/map.qvr is empty"});
+    Load(driver, L"rows run together");
+    ExpectRefused(driver, L"rows run together",
+                  {L"data/save/rows run together/land_units.csv, line ", L"two rows run together"});
+    Load(driver, L"gone", [] { fs::remove_all("data/save/gone"); });
+    ExpectRefused(driver, L"gone", {L"data/save/gone is missing or cannot be read."});
     Load(driver, L"short row");
     driver
         .Then("told", [] { return Settings() && MessageText(1) != L""; },

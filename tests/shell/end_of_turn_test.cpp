@@ -4,16 +4,20 @@
 #include <gtest/gtest.h>
 
 #include "core/lock.h"
+#include "core/stringbase.h"
 #include "dialogs/confirm_dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/end_turn_dialog.h"
+#include "dialogs/info_panel.h"
 #include "dialogs/message_dialog.h"
 #include "dialogs/new_turn_dialog.h"
+#include "dialogs/panel.h"
 #include "game/game.h"
 #include "game/play_state.h"
 #include "gui/controls.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "shell/links.h"
 #include "shell/menus/pause_menu.h"
 #include "shell/menus/scenario_menu.h"
 #include "shell/menus/scenario_settings_menu.h"
@@ -56,12 +60,14 @@ bool TurnOf(const wchar_t* name, bool announced = true)
     return g_Gra && g_Gra->GetGameState() == 7 && Active() && Active()->Name == name &&
            (!announced || dynamic_cast<cDialogNowejTury*>(CurrentDialog()));
 }
-std::wstring MessageTitle()
+// The title (row + 1) or the text (row + 3) of the message shown.
+std::wstring MessageTitle(int row = kMessageDialogRow + 1)
 {
     auto* message = dynamic_cast<cDialogTekstowy*>(CurrentDialog());
-    auto* text = message ? dynamic_cast<CDXUTStatic*>(message->GetControl(kMessageDialogRow + 1)) : nullptr;
+    auto* text = message ? dynamic_cast<CDXUTStatic*>(message->GetControl(row)) : nullptr;
     return text ? text->GetText() : std::wstring();
 }
+std::wstring StatusLine() { return g_DialogLinks.statusText ? g_DialogLinks.statusText() : std::wstring(); }
 void ClickDialogButton(int id)
 {
     cDialog* dialog = CurrentDialog();
@@ -84,14 +90,19 @@ void EndTheTurn(cProgramDriver& driver, const char* name)
               [] { ClickDialogButton(kConfirmYesId); });
 }
 
-// The turn is over: the pause menu is the way out (the map stays in state 3), back to the
-// play-by-e-mail list, where the game is opened again.
+// The turn is over: the status line says so and that the pause menu is the way out (the
+// map stays in state 3), back to the play-by-e-mail list, where the game is opened again.
+// The turn was saved as it ended: the abort asks nothing.
 void AbortAndOpenThePbemGame(cProgramDriver& driver)
 {
-    driver.Then("settled", D::AfterFrames(20), [] { D::PressKey(VK_ESCAPE); })
+    driver
+        .Then("settled", D::AfterFrames(20),
+              [] {
+                  EXPECT_EQ(StatusLine(), LangFormat("statusbar_hint_pbem_turn_sent_%s", L"Summer War"));
+                  D::PressKey(VK_ESCAPE);
+              })
         .Then("pause", [] { return dynamic_cast<cPauseMenu*>(g_CurrentMenu) != nullptr; },
               [] { D::ClickControl(IDC_ABORT); })
-        .Then("yes", [] { return CurrentDialog() != nullptr; }, [] { D::ClickControl(kConfirmYesId); })
         .Then("list", [] { return dynamic_cast<cScenarioMenu*>(g_CurrentMenu) != nullptr; },
               [] { D::Control<CDXUTTabFrame>(IDC_TABS_LIST)->SelectTab(2, true); })
         .Then("the game's row", [] { return D::ShowListRow(IDC_SCENARIOS, L"Summer War"); })
@@ -165,9 +176,23 @@ TEST(EndOfTurn, InHotSeatPlayTheTurnPassesFromOnePersonToTheOtherThroughTheNewTu
         .Then("marked", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_MOVE; },
               [] { EXPECT_FALSE(g_Gra->m_Mapa->GetMarkedHexes().empty()); });
     EndTheTurn(driver, "Borussia");
-    // Albion's person is greeted by the new-turn window, over a map without the marks of
-    // the order Borussia's person left.
-    driver.Then("Albion's turn", [] { return TurnOf(L"Albion"); }, [] { D::PressKey(VK_ESCAPE); }, 20000)
+    // Albion's person is greeted by the new-turn window, which hides Albion's side of the map
+    // from Borussia's person until it is closed, then a map without the marks of the order
+    // Borussia's person left.
+    driver.Then("Albion's turn", [] { return TurnOf(L"Albion"); }, {}, 20000)
+        .Then("settled", D::AfterFrames(20))
+        .Screenshot("hot_seat_new_turn")
+        .Then("point at a panel under it", [] { return true; },
+              [] {
+                  CDXUTDialog* info = PanelOf(g_InfoPanel);
+                  const sRect r = info->ToScreenRect(info->GetControl(kFoldUnitPanelId)->GetBoundingBox());
+                  D::MovePointer((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+              })
+        .Then("nothing under it is hovered", D::AfterFrames(2),
+              [] {
+                  EXPECT_EQ(PanelOf(g_InfoPanel)->GetHoveredControl(), nullptr);
+                  D::PressKey(VK_ESCAPE);
+              })
         .Then("the map", [] { return !CurrentDialog(); },
               [] {
                   EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_SELECT);
@@ -176,6 +201,14 @@ TEST(EndOfTurn, InHotSeatPlayTheTurnPassesFromOnePersonToTheOtherThroughTheNewTu
                       ASSERT_EQ(hex.marks, 0u) << hex.x << "," << hex.y;
               })
         .Picture("next_turn_without_marks");
+    // After the computer's countries the window hides the map as well, from its first frame.
+    EndTheTurn(driver, "Albion");
+    driver.Then("Borussia's next turn", D::ReadingMessages([] { return TurnOf(L"Borussia"); }), {}, 20000)
+        .Grab([](const std::vector<uint32_t>& frame, int width) {
+            const int height = int(frame.size()) / width;
+            for (auto [x, y] : {std::pair{10, 10}, std::pair{width / 2, height - 60}, std::pair{width - 10, height / 2}})
+                EXPECT_EQ(frame[size_t(y * width + x)] & 0xFFFFFFu, 0x22211Du) << x << "," << y;
+        });
     EXPECT_EQ(driver.Run(), 0);
 }
 
@@ -221,8 +254,11 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverRefusedASecondTimeAndTakenUpByTheNex
                   EXPECT_EQ(g_Gra->GetGameState(), 3);
                   EXPECT_TRUE(FileExists("data/pbem/Summer War/Info.ini"));
                   EXPECT_TRUE(FileExists("data/pbem/repo.dat"));
-                  ClickDialogButton(kMessageDialogRow + 4);
-              });
+                  EXPECT_NE(MessageTitle(kMessageDialogRow + 3).find(L"data/pbem/Summer War."), std::wstring::npos);
+              })
+        .Then("settled", D::AfterFrames(20))
+        .Screenshot("pbem_turn_handed_over")
+        .Then("read", [] { return true; }, [] { ClickDialogButton(kMessageDialogRow + 4); });
     AbortAndOpenThePbemGame(driver);
     driver
         .Then("Bob again", Settings, [] { D::ClickControl(IDC_OK); })
@@ -242,6 +278,18 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverRefusedASecondTimeAndTakenUpByTheNex
         })
         .Then("Ada's settings", Settings, [] { D::ClickControl(IDC_OK); })
         .Then("Ada's turn", [] { return TurnOf(L"Albion", false); }, {}, 20000);
+    // Ada's turn goes to Bob after the computer's countries: nothing is waited for any more,
+    // and a message of theirs shown late does not take the line that says how to leave.
+    EndTheTurn(driver, "Albion");
+    driver
+        .Then("handed over to Bob", D::ReadingMessages([] { return g_Gra->m_PbemTurnHandedOver; }),
+              [] {
+                  EXPECT_TRUE(PanelOf(g_InfoPanel)->GetControl(kFoldUnitPanelId)->GetVisible()) << "the wait image";
+                  PostInfoPanelMessage(L"[AI] Valdonia: NEW TURN");
+              },
+              20000)
+        .Then("told", D::AfterFrames(5),
+              [] { EXPECT_EQ(StatusLine(), LangFormat("statusbar_hint_pbem_turn_sent_%s", L"Summer War")); });
     EXPECT_EQ(driver.Run(), 0);
 }
 

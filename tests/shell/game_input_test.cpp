@@ -52,13 +52,6 @@ struct sMoveOrder
     int fromX = -1, fromY = -1, toX = -1, toY = -1;
 };
 
-// What the status line says now.
-std::wstring StatusLine()
-{
-    const auto* status = InfoPanel() ? dynamic_cast<CDXUTStatic*>(InfoPanel()->GetControl(kInfoStatusId)) : nullptr;
-    return status ? status->GetText() : L"<no status line>";
-}
-
 // Taps, as a touchpad or xdotool gives them (press and release before the next frame):
 // the first closes the new-turn window, the next selects a unit.
 TEST(GameInput, AClickSelectsTheUnitAndAClickOnItsRangeMovesIt)
@@ -280,6 +273,138 @@ TEST(GameInput, ARefusedAttackOrMoveSaysWhyAndKeepsTheUnitSelected)
               100);
     EXPECT_EQ(driver.Run(), 0);
     EXPECT_TRUE(LogContains(L"Player action: attack refused"));
+}
+
+// Borussia's land unit of that id.
+cJednostkaLadowa* Borussian(int id)
+{
+    cJednostkaLadowa* unit = g_Gra->FindLandUnitById(id);
+    EXPECT_TRUE(unit && unit->m_Owner == 2 && unit->IsOnMap()) << id;
+    return unit;
+}
+
+// The nearest free land hex four or more steps from the unit, with no mark of its range.
+std::pair<int, int> FarFreeLandHex(const cJednostkaLadowa& unit)
+{
+    const cMapa& map = *g_Gra->m_Mapa;
+    std::pair<int, int> best{-1, -1};
+    int bestDistance = 0;
+    for (int y = 0; y < map.height; ++y)
+        for (int x = 0; x < map.width; ++x) {
+            const sHex* hex = map.GetHex(x, y);
+            const int distance = HexDistance(x, y, unit.m_X, unit.m_Y);
+            if (hex->IsLand() && !hex->unit && !hex->city && !(hex->marks & 0x1FFFCu) && distance >= 4 &&
+                (best.first < 0 || distance < bestDistance)) {
+                best = {x, y};
+                bestDistance = distance;
+            }
+        }
+    EXPECT_GE(best.first, 0) << "no free land hex far from " << unit.m_X << "," << unit.m_Y;
+    return best;
+}
+
+// The status line gives the reason of that key about the Borussian unit.
+std::function<bool()> ToldAbout(const char* key, int unitId)
+{
+    return [=] { return StatusLine() == LangFormat(key, Borussian(unitId)->m_Name); };
+}
+
+void ClickHexInView(int x, int y)
+{
+    g_Gra->m_Mapa->CenterAtHex(x, y);
+    D::ArriveCamera();
+    D::ClickHex(x, y);
+}
+
+// The status line says why a move is refused, and never what is no longer true: a refusal
+// about one unit goes when another is chosen, the move hint goes when a right click lets the
+// unit go.
+TEST(GameInput, TheStatusLineSaysWhyAMoveIsRefusedAndNothingThatIsNoLongerTrue)
+{
+    constexpr int kPanzer = 4, kMotorised = 5, kMechCorps = 8;
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    static std::pair<int, int> far, pointer;
+    driver.StartWith(LoadTestland);
+    StartAsBorussia(driver);
+    driver
+        .Then("select", [] { return true; },
+              [] {
+                  cJednostkaLadowa* panzer = Borussian(kPanzer);
+                  panzer->m_ActionPoints = 2;
+                  ClickHexInView(panzer->m_X, panzer->m_Y);
+              })
+        .Then("beyond its reach", [] { return StatusLine() == LangText("statusbar_hint_move_destination_hex"); },
+              [] {
+                  far = FarFreeLandHex(*Borussian(kPanzer));
+                  ClickHexInView(far.first, far.second);
+              },
+              100)
+        .Then("told why", ToldAbout("move_refused_beyond_reach_%s", kPanzer),
+              [] {
+                  // The click chose the hex, as a click beside the marks does.
+                  EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_SELECT);
+                  const sHex* selected = g_Gra->m_PlayState->GetSelectedHex();
+                  ASSERT_NE(selected, nullptr);
+                  EXPECT_EQ(std::make_pair(int(selected->x), int(selected->y)), far);
+                  // The unit and the hex in view, clear of the minimap panel.
+                  const cJednostkaLadowa* panzer = Borussian(kPanzer);
+                  g_Gra->m_Mapa->CenterAtHex(panzer->m_X - 1, panzer->m_Y + 2);
+                  D::ArriveCamera();
+              },
+              100)
+        .Then("settled", D::AfterFrames(5))
+        .Screenshot("refused_move_beyond_reach")
+        .Then("a spent unit", [] { return true; },
+              [] {
+                  cJednostkaLadowa* motorised = Borussian(kMotorised);
+                  motorised->m_ActionPoints = 0;
+                  ClickHexInView(motorised->m_X, motorised->m_Y);
+                  far = FarFreeLandHex(*motorised);
+                  ClickHexInView(far.first, far.second);
+              })
+        .Then("told it cannot move", ToldAbout("move_refused_no_action_points_%s", kMotorised),
+              [] {
+                  // A refusal that keeps the unit and its order: a mark that promises more
+                  // than the way holds, as one beyond an enemy not yet seen does.
+                  cJednostkaLadowa* panzer = Borussian(kPanzer);
+                  ClickHexInView(panzer->m_X, panzer->m_Y);
+                  far = FarFreeLandHex(*panzer);
+                  g_Gra->m_Mapa->GetHex(far.first, far.second)->SetMark(MARK_MOVE_SOME_LEFT, 1);
+                  ClickHexInView(far.first, far.second);
+              },
+              100)
+        .Then("blocked", ToldAbout("move_refused_cannot_reach_%s", kPanzer),
+              [] {
+                  EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_MOVE);
+                  const cJednostkaLadowa* mech = Borussian(kMechCorps);
+                  ClickHexInView(mech->m_X, mech->m_Y);
+              },
+              100)
+        .Then("another unit", D::AfterFrames(3),
+              [] {
+                  // The refusal was about the Panzer: the line asks for the new unit's move.
+                  EXPECT_EQ(g_Gra->m_PlayState->GetSelectedUnit(), Borussian(kMechCorps));
+                  EXPECT_EQ(StatusLine(), LangText("statusbar_hint_move_destination_hex"));
+                  const cJednostkaLadowa* mech = Borussian(kMechCorps);
+                  D::HexOnScreen(mech->m_X + 1, mech->m_Y, pointer.first, pointer.second);
+                  D::MovePointer(pointer.first, pointer.second);
+              })
+        .Then("pointed", D::AfterFrames(3),
+              [] {
+                  // A right click on the map lets the unit go, and its order with it.
+                  DXUTStaticWndProc(WM_RBUTTONDOWN, MK_RBUTTON, MakeLParam(pointer.first, pointer.second));
+                  DXUTStaticWndProc(WM_RBUTTONUP, 0, MakeLParam(pointer.first, pointer.second));
+              })
+        // The frame that shows the unit let go shows the line that goes with it: a sleeping
+        // program may draw no other for a long while.
+        .Then("let go", [] { return true; },
+              [] {
+                  EXPECT_EQ(g_Gra->m_PlayState->GetSelectedHex(), nullptr);
+                  EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_SELECT);
+                  EXPECT_EQ(StatusLine(), LangText("statusbar_hint_no_action"));
+              });
+    EXPECT_EQ(driver.Run(), 0);
 }
 
 TEST(GameInput, KeysStoreAndRecallPlacesWalkTheUnitsAndPauseInEveryPhase)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/lock.h"
+#include "core/stringbase.h"
 #include "dialogs/convoys_dialog.h"
 #include "dialogs/convoy_results_dialog.h"
 #include "dialogs/dialog_stack.h"
@@ -11,12 +12,14 @@
 #include "dialogs/fleets_manager.h"
 #include "dialogs/info_panel.h"
 #include "dialogs/unit_panel.h"
+#include "dialogs/units_manager.h"
 #include "game/game.h"
 #include "game/play_counts.h"
 #include "game/play_state.h"
 #include "platform/messages.h"
 #include "shell/dxut.h"
 #include "shell/game_input.h"
+#include "shell/hint_display.h"
 #include "shell/menus/scenario_settings_menu.h"
 #include "shell/menus/sea_battle_menu.h"
 #include "tests/shell/program_driver.h"
@@ -26,6 +29,7 @@
 #include "world/convoys.h"
 #include "world/fleet.h"
 #include "world/map.h"
+#include "world/sea_graph.h"
 
 namespace {
 
@@ -219,6 +223,185 @@ TEST(OrdersInPlay, AUnitIsMovedShippedAndLandedByClicksAndAFleetsBattleIsFoughtO
               {}, 20000);
     EXPECT_EQ(driver.Run(), 0);
     EXPECT_TRUE(LogContains(L"Check succeeded, starting battle"));
+}
+
+// On a 1920 x 1080 screen the sea battle's board fills the screen beside its side bar, as it
+// does on a 1024 x 768 one, and each of the bar's buttons has its own hint.
+TEST(OrdersInPlay, OnAScreenOf1920By1080TheSeaBattleBoardFillsTheScreenAndFireNextShotHasItsOwnHint)
+{
+    constexpr int IDC_FIRE_NEXT_SHOT = 660;
+    cProgramDriver driver({{"Main/ResolutionX", "1920"}, {"Main/ResolutionY", "1080"}}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    auto battle = [] { return dynamic_cast<cSeaBattleMenu*>(g_CurrentMenu); };
+    driver.StartWith(LoadTestland)
+        .Then("settings", [] { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; },
+              [] { D::ClickControl(IDC_OK); })
+        .Then("Albion's turn", D::ReadingMessages([] { return g_Gra && g_Gra->GetGameState() == 7 && CurrentDialog(); }),
+              [] { D::PressKey(VK_ESCAPE); }, 20000)
+        // The Home Fleet and the High Seas Fleet meet in the North Sea, where every ship
+        // joins and sees the enemy, for two turns of fire; no carrier strikes before the board.
+        .Then("to sea", PlayersTurn,
+              [] {
+                  {
+                      GLOBAL_LOCK_SCOPE();
+                      sGameConsts& k = g_Gra->m_Consts;
+                      k.SeaBattleParticipation = 100;
+                      std::fill(std::begin(k.SeaBattleDetection), std::end(k.SeaBattleDetection), 1000);
+                      std::fill(std::begin(k.SeaBattleConditionWeights), std::end(k.SeaBattleConditionWeights), 0);
+                      k.SeaBattleConditionWeights[1] = 1;
+                      g_Gra->FindNavalUnitById(kArkRoyal)->Kill(false);
+                      Fleet(kHochseeflotte)->movedThisTurn = 0;
+                      Fleet(kHochseeflotte)->MoveTo(kNorthSea);
+                      Fleet(kHomeFleet)->MoveTo(kNorthSea);
+                  }
+                  D::PressKey('Q');
+              })
+        .Then("confirm", [] { return dynamic_cast<cDialogPotwKoncaTury*>(CurrentDialog()) != nullptr; },
+              [] { ClickInWindow(kConfirmYesId); })
+        .Then("battle", Reading([=] { return battle() != nullptr; }), {}, 20000)
+        .Then("point at the shot", D::AfterFrames(5),
+              [] {
+                  const sRect r = D::InputDialog()->ToScreenRect(D::FindControl(IDC_FIRE_NEXT_SHOT)->GetBoundingBox());
+                  D::MovePointer((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+              })
+        .Then("its hint", [] { return g_HintDisplay.IsShown(); },
+              [] {
+                  ASSERT_EQ(g_HintDisplay.Control(), D::FindControl(IDC_FIRE_NEXT_SHOT));
+                  EXPECT_EQ(std::wstring(g_HintDisplay.Control()->GetHint()), LangText("seabattle_execute_shot_hint"));
+              },
+              200)
+        .Grab([](const std::vector<uint32_t>& frame, int width) {
+            // No column of the screen left of the side bar is black: the board reaches the
+            // screen's left edge, with the margin its hexes keep at 1024 x 768.
+            const int barLeft = D::InputDialog()->ToScreenRect(D::FindControl(650)->GetBoundingBox()).left;
+            int black = 0;
+            for (int y : {100, 540, 1000})
+                for (int x = 60; x < barLeft; x += 20)
+                    black += (frame[size_t(y * width + x)] & 0xFFFFFFu) == 0;
+            EXPECT_EQ(black, 0);
+        })
+        .Screenshot("sea_battle_1920x1080")
+        // Fought out, the battle gives the impulse back.
+        .Then("fight it out", [] { return true; }, [] { D::ClickControl(IDC_AUTO_END); })
+        .Then("close", [] { return D::FindControl(IDC_CLOSE_BATTLE)->GetEnabled(); },
+              [] { D::ClickControl(IDC_CLOSE_BATTLE); }, 2000);
+    EXPECT_EQ(driver.Run(), 0);
+}
+
+// The first hex that carries none of the order's target marks, holds no unit and is at sea
+// (or on land): where a fleet or a train cannot go.
+std::pair<int, int> UnmarkedHex(bool sea)
+{
+    const cMapa& map = *g_Gra->m_Mapa;
+    for (int y = 0; y < map.height; ++y)
+        for (int x = 0; x < map.width; ++x) {
+            const sHex* hex = map.GetHex(x, y);
+            if (hex->IsSea() == sea && !hex->unit && !(hex->marks & 0x1FFFCu) && hex->seaNodeDisplay == 0)
+                return {x, y};
+        }
+    ADD_FAILURE() << "every hex is a target";
+    return {0, 0};
+}
+
+// The units window's Select chooses a ship's fleet as a click on its sea zone does, and an
+// order to a place out of reach says why: a fleet's move, a unit's rail move.
+TEST(OrdersInPlay, TheUnitsWindowSelectsAShipsFleetAndAFleetOrRailMoveOutOfReachSaysWhy)
+{
+    static constexpr int kWarspite = 2, kChannel = 2;
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    static std::pair<int, int> away;
+    driver.StartWith(LoadTestland)
+        .Then("settings", [] { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; },
+              [] { D::ClickControl(IDC_OK); })
+        .Then("Albion's turn", D::ReadingMessages([] { return g_Gra && g_Gra->GetGameState() == 7 && CurrentDialog(); }),
+              [] { D::PressKey(VK_ESCAPE); }, 20000)
+        .Then("units", PlayersTurn,
+              [] {
+                  // The view stands elsewhere: Select brings it to the fleet.
+                  ShowHex(15, 12);
+                  D::PressKey('U');
+              })
+        .Then("naval", [] { return CurrentDialog() && CurrentDialog()->KindId() == kUnitsDialogKind; },
+              [] { D::ClickTab(kUnitsKindTabsId, 2); })
+        .Then("Warspite", [] { return D::ShowListRow(kUnitsListId, L"HMS Warspite"); })
+        .Then("chosen", D::AfterFrames(2), [] { D::ClickListRow(kUnitsListId, L"HMS Warspite"); })
+        .Then("select", D::AfterFrames(2), [] { ClickInWindow(kUnitsSelectId); })
+        .Then("its fleet", [] { return CurrentFleetsDialog() != nullptr; },
+              [] {
+                  cDialogFlot* fleets = CurrentFleetsDialog();
+                  ASSERT_EQ(fleets->SelectedFleets().size(), 1u);
+                  EXPECT_EQ(fleets->SelectedFleets().front()->ID, kHomeFleet);
+                  EXPECT_EQ(fleets->GetSelectedShip(0), g_Gra->FindNavalUnitById(kWarspite));
+                  EXPECT_EQ(fleets->SelectedShips().size(), 1u);
+                  // The view went to the Channel, which is selected as a click selects it.
+                  const sWezelGrafuMorz* channel = g_Gra->m_SeaGraph->GetNode(kChannel);
+                  EXPECT_FLOAT_EQ(g_Gra->m_Mapa->camera.targetX, float(channel->MainX * 83));
+                  EXPECT_NE(g_Gra->m_Mapa->GetHex(kChannelX, kChannelY)->marks & MARK_SEA_ZONE, 0u);
+                  D::ArriveCamera();
+              })
+        .Then("settled", D::AfterFrames(20))
+        .Screenshot("units_naval_select")
+        .Then("sail", [] { return true; }, [] { ClickInWindow(kFleetsMoveId); })
+        .Then("beyond reach", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_FLEET_MOVE; },
+              [] {
+                  away = UnmarkedHex(true);
+                  ShowHex(away.first, away.second);
+                  D::ClickHex(away.first, away.second);
+              })
+        .Then("told why",
+              [] { return StatusLine() == LangFormat("fleet_move_refused_%s", std::wstring(L"Home Fleet")); },
+              [] {
+                  // The order stands, with the zones in reach marked, while its window is away.
+                  EXPECT_EQ(Fleet(kHomeFleet)->seaNode, kChannel);
+                  EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_FLEET_MOVE);
+                  EXPECT_FALSE(CurrentDialog()->GetVisible());
+                  EXPECT_NE(g_Gra->m_Mapa->GetHex(kNorthSeaX, kNorthSeaY)->marks & MARK_REACHABLE_SEA_NODE, 0u);
+                  ShowHex(kChannelX, kChannelY);
+              },
+              100)
+        .Then("settled", D::AfterFrames(5))
+        .Screenshot("refused_fleet_move")
+        // A right click gives the order up; the window comes back for another, and closed, the
+        // Guards take the train.
+        .Then("give up", [] { return true; },
+              [] {
+                  int x = 0, y = 0;
+                  D::HexOnScreen(kChannelX, kChannelY, x, y);
+                  DXUTStaticWndProc(WM_RBUTTONDOWN, MK_RBUTTON, MakeLParam(x, y));
+                  DXUTStaticWndProc(WM_RBUTTONUP, 0, MakeLParam(x, y));
+              })
+        .Then("window back", [] { return CurrentDialog() && CurrentDialog()->GetVisible(); },
+              [] {
+                  EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_SELECT);
+                  ClickInWindow(kFleetsCloseId);
+              })
+        .Then("guards", PlayersTurn,
+              [] {
+                  ShowHex(2, 2);
+                  D::ClickHex(2, 2);
+                  D::ClickControl(kFoldUnitPanelId);
+              })
+        .Then("rail", [] { return D::FindControl(kUnitPanelStrategicMoveId) != nullptr; },
+              [] {
+                  ASSERT_TRUE(D::FindControl(kUnitPanelStrategicMoveId)->GetEnabled());
+                  D::ClickControl(kUnitPanelStrategicMoveId);
+              })
+        .Then("no line there", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_STRATEGIC_MOVE; },
+              [] {
+                  away = UnmarkedHex(false);
+                  ShowHex(away.first, away.second);
+                  D::ClickHex(away.first, away.second);
+              })
+        .Then("told why again", [] { return StatusLine() == LangFormat("rail_move_refused_%s", Guards()->m_Name); },
+              [] {
+                  EXPECT_EQ(std::make_pair(int(Guards()->m_X), int(Guards()->m_Y)), std::make_pair(2, 2));
+                  ShowHex(2, 2);
+              },
+              100)
+        .Then("settled", D::AfterFrames(5))
+        .Screenshot("refused_rail_move");
+    EXPECT_EQ(driver.Run(), 0);
 }
 
 TEST(OrdersInPlay, AConvoysPortsArePickedOnTheMapARightClickGivesThePickUpAndAFighterFliesRecon)

@@ -49,6 +49,17 @@ enum
 };
 
 bool Settings() { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; }
+bool Inside(const sRect& inner, const sRect& outer)
+{
+    return inner.left >= outer.left && inner.right <= outer.right && inner.top >= outer.top &&
+           inner.bottom <= outer.bottom;
+}
+// Where the pause menu shows the version line.
+sRect VersionLine()
+{
+    CDXUTDialog* menu = dynamic_cast<CDXUTDialog*>(g_CurrentMenu);
+    return menu->ToScreenRect(menu->GetControl(7001)->GetBoundingBox());
+}
 bool PlayersTurn() { return g_Gra && g_Gra->GetGameState() == 7; }
 bool Paused() { return dynamic_cast<cPauseMenu*>(g_CurrentMenu) != nullptr; }
 
@@ -69,9 +80,11 @@ TEST(PauseMenu, OpensOverTheMapResumesAndAbortsToTheScenarioList)
         .Then("paused", Paused,
               [] {
                   EXPECT_EQ(g_Gra->GetGameState(), 2);
-                  // The version line keeps clear of the game screen's panels.
+                  // The version line stands in the menu's frame: it covers neither the map
+                  // nor the game screen's panels.
                   auto* menu = dynamic_cast<cPauseMenu*>(g_CurrentMenu);
-                  const sRect line = menu->ToScreenRect(menu->GetControl(7001)->GetBoundingBox());
+                  const sRect line = VersionLine(), frame = menu->ToScreenRect(menu->GetControl(270)->GetBoundingBox());
+                  EXPECT_TRUE(Inside(line, frame));
                   for (CDXUTDialog* panel : {static_cast<CDXUTDialog*>(InfoPanel()), static_cast<CDXUTDialog*>(MinimapPanel())})
                       for (int k = 0; panel && k < panel->GetControlCount(); ++k) {
                           CDXUTControl* control = panel->GetControlByIndex(k);
@@ -173,6 +186,11 @@ void PauseTheComputersPlay(cProgramDriver& driver)
                   EXPECT_FALSE(D::FindControl(IDC_SAVE)->GetEnabled());
                   EXPECT_FALSE(D::FindControl(IDC_PREFERENCES)->GetEnabled());
                   EXPECT_NE(D::FindControl(IDC_COMPUTER_PLAYS_NOTE), nullptr);
+                  // The frame grows over the note, and the version line stays in it, under the note.
+                  const sRect line = VersionLine();
+                  EXPECT_TRUE(Inside(line, pause->ToScreenRect(pause->GetControl(270)->GetBoundingBox())));
+                  const CDXUTControl* note = D::FindControl(IDC_COMPUTER_PLAYS_NOTE);
+                  EXPECT_GE(line.top, pause->ToScreenRect(note->GetBoundingBox()).bottom);
               });
 }
 

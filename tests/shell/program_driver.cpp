@@ -14,6 +14,7 @@
 #include <SDL.h>
 
 #include "core/ini.h"
+#include "core/lock.h"
 #include "core/settings.h"
 #include "core/random.h"
 #include "game/game.h"
@@ -27,6 +28,7 @@
 #include "platform/sdl_renderer.h"
 #include "dialogs/dialog_links.h"
 #include "dialogs/dialog_stack.h"
+#include "dialogs/info_panel.h"
 #include "dialogs/convoy_results_dialog.h"
 #include "dialogs/message_dialog.h"
 #include "dialogs/panel.h"
@@ -131,6 +133,7 @@ cProgramDriver::~cProgramDriver()
     g_FirstScreen = nullptr;
     DXUTSetIdleHook(nullptr);
     DXUTSetPresentHook(nullptr);
+    DXUTSetWaitHook(nullptr);
     DXUTSetSleepFunction(nullptr);
     DXUTSetDrawEveryFrame(false);
     SetVirtualClock(false);
@@ -172,17 +175,50 @@ cProgramDriver& cProgramDriver::SleepsUntilTheScreenMayChange(int seconds)
                 [this] {
                     m_Sleeping = true;
                     DXUTSetDrawEveryFrame(false);
+                    // The clock runs as the real one, moved by the watch, and no sleep of the
+                    // loop moves it: an animation's next frame never comes by waiting, only
+                    // an event ends the loop's sleep.
+                    DXUTSetSleepFunction([](int) {});
+                    // The loop holds the game (the global lock) from each wake-up to its
+                    // next sleep: the opponent's thread changes it while the loop sleeps,
+                    // and whatever it changes must wake the loop.
+                    HoldTheGame();
+                    DXUTSetWaitHook([this](bool asleep) { asleep ? LetTheGameGo() : HoldTheGame(); });
                     // A loop that sleeps with nothing to wake it draws no frame that could end
                     // the script: the watch wakes it once the time is up, and the script fails.
                     m_Watch = std::thread([this] {
+                        using namespace std::chrono;
+                        const auto start = steady_clock::now();
+                        int64_t moved = 0;
                         std::unique_lock<std::mutex> lock(m_WatchMutex);
-                        if (!m_WatchCv.wait_for(lock, std::chrono::seconds(m_SleepingSeconds),
-                                                [this] { return m_WatchEnded; })) {
-                            m_TimedOut = true;
-                            DXUTWakeUp();
+                        while (!m_WatchCv.wait_for(lock, milliseconds(5), [this] { return m_WatchEnded; })) {
+                            const int64_t passed = duration_cast<milliseconds>(steady_clock::now() - start).count();
+                            AdvanceVirtualClock(int(passed - moved));
+                            moved = passed;
+                            if (passed >= int64_t(m_SleepingSeconds) * 1000) {
+                                m_TimedOut = true;
+                                DXUTWakeUp();
+                                return;
+                            }
                         }
                     });
                 });
+}
+
+void cProgramDriver::HoldTheGame()
+{
+    if (m_HoldsGame)
+        return;
+    ACQUIRE_GLOBAL_LOCK();
+    m_HoldsGame = true;
+}
+
+void cProgramDriver::LetTheGameGo()
+{
+    if (!m_HoldsGame)
+        return;
+    RELEASE_GLOBAL_LOCK();
+    m_HoldsGame = false;
 }
 
 void cProgramDriver::EndWatch()
@@ -218,8 +254,11 @@ void cProgramDriver::OnIdle()
         SeedRandom(1939);
     m_Seeded = true; // the main thread's draws too, from the first frame on
     if (m_Next == m_Steps.size()) {
-        if (m_NextShot == m_Shots.size())
+        if (m_NextShot == m_Shots.size()) {
+            // The game is torn down as the program ends, as it is without a hold.
+            LetTheGameGo();
             DXUTShutdown();
+        }
         return;
     }
     sStep& step = m_Steps[m_Next];
@@ -255,6 +294,7 @@ void cProgramDriver::Fail(const std::string& what)
     ADD_FAILURE() << what << "; the window on top: " << (window ? std::to_string(window->KindId()) : "none")
                   << "; the log ends:" << tail;
     m_Failed = true;
+    LetTheGameGo();
     DXUTShutdown();
 }
 
@@ -490,6 +530,12 @@ void cProgramDriver::ClickListRow(int listId, const std::wstring& firstCell, boo
         DXUTStaticWndProc(WM_LBUTTONDBLCLK, MK_LBUTTON, MakeLParam(x, y));
         DXUTStaticWndProc(WM_LBUTTONUP, 0, MakeLParam(x, y));
     }
+}
+
+std::wstring StatusLine()
+{
+    const auto* status = InfoPanel() ? dynamic_cast<CDXUTStatic*>(InfoPanel()->GetControl(kInfoStatusId)) : nullptr;
+    return status ? status->GetText() : L"<no status line>";
 }
 
 bool BorussiasTurn()

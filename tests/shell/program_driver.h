@@ -26,6 +26,8 @@ bool BorussiasTurn();
 // (the map, its first window closed).
 class cProgramDriver;
 void StartAsBorussia(cProgramDriver& driver);
+// What the game screen's status line says now.
+std::wstring StatusLine();
 
 class cProgramDriver
 {
@@ -60,9 +62,12 @@ public:
     cProgramDriver& Grab(std::function<void(const std::vector<uint32_t>& frame, int width)> take);
     // From this step on the real loop runs as the program runs it: it draws only when the
     // screen may change and otherwise sleeps until an event comes (the frames before it
-    // come one after another, as the clock moves with them). A step's action counts as one
-    // input event; anything after it must wake the loop itself. The script fails when it
-    // is not done within the seconds given.
+    // come one after another, as the clock moves with them). The clock then runs in real
+    // time, but an animation's next frame never comes by waiting, and the loop holds the
+    // game (the global lock) from each wake-up to its next sleep: the opponent's thread
+    // changes the game while the loop sleeps. A step's action counts as one input event;
+    // anything after it must wake the loop itself. The script fails when it is not done
+    // within the seconds given.
     cProgramDriver& SleepsUntilTheScreenMayChange(int seconds = 120);
     // The program ends (DXUTShutdown) when the script is done.
     int Run();
@@ -132,6 +137,9 @@ private:
     };
     void OnIdle();
     void EndWatch();
+    // The main thread holds the global lock while the loop is awake.
+    void HoldTheGame();
+    void LetTheGameGo();
     void Fail(const std::string& what);
     void OnPresent();
 
@@ -144,6 +152,7 @@ private:
     bool m_Sleeping = false;
     int m_SleepingSeconds = 0;
     std::atomic<bool> m_TimedOut{false};
+    bool m_HoldsGame = false;
     std::thread m_Watch;
     std::mutex m_WatchMutex;
     std::condition_variable m_WatchCv;

@@ -16,8 +16,8 @@
 
 namespace {
 
-constexpr int kWidth = 320;
-constexpr int kHeight = 200;
+constexpr int kShotWidth = 320;
+constexpr int kShotHeight = 200;
 
 // A stand-in for the GUI picture: the 3 x 3 box cells at (0, 1913), each a framed tile.
 void WriteBoxPicture(const std::filesystem::path& file)
@@ -45,8 +45,8 @@ TEST(Screenshot, AGuiBoxWithTextInTwoFontsLooksAsStored)
     ASSERT_TRUE(InitVideo());
     std::unique_ptr<cWindow> window(cWindow::Create(L"screenshot"));
     ASSERT_TRUE(window);
-    window->SetMode(kWidth, kHeight, true);
-    auto device = cSdlRenderer::Create(window->GetSdlWindow(), kWidth, kHeight);
+    window->SetMode(kShotWidth, kShotHeight, true);
+    auto device = cSdlRenderer::Create(window->GetSdlWindow(), kShotWidth, kShotHeight);
     ASSERT_TRUE(device);
     SetRenderThread();
 
@@ -78,21 +78,21 @@ TEST(Screenshot, AGuiBoxWithTextInTwoFontsLooksAsStored)
     textSprite.End();
     device->EndScene();
     std::vector<uint32_t> pixels = device->ReadPixels();
-    ASSERT_EQ(pixels.size(), size_t(kWidth) * kHeight);
+    ASSERT_EQ(pixels.size(), size_t(kShotWidth) * kShotHeight);
 
     std::filesystem::path expectedFile = testing_support::FixtureDir() / "screenshot_gui_box.png";
     sScreenshotCheck check;
-    ASSERT_NO_FATAL_FAILURE(CheckScreenshot(pixels, kWidth, kHeight, "screenshot", expectedFile, check));
+    ASSERT_NO_FATAL_FAILURE(CheckScreenshot(pixels, kShotWidth, kShotHeight, "screenshot", expectedFile, check));
     if (check.stored)
         GTEST_SKIP() << "stored " << expectedFile;
     // Glyph edges may move by a pixel between font builds; the picture may not.
-    EXPECT_LE(check.differing, kWidth * kHeight / 100) << "see " << check.actualFile;
+    EXPECT_LE(check.differing, kShotWidth * kShotHeight / 100) << "see " << check.actualFile;
 
     // The text really is there: bright pixels in the title's band.
     int bright = 0;
     for (int y = 35; y < 65; ++y)
         for (int x = 100; x < 220; ++x)
-            bright += ((pixels[size_t(y) * kWidth + x] >> 16) & 0xFF) > 200;
+            bright += ((pixels[size_t(y) * kShotWidth + x] >> 16) & 0xFF) > 200;
     EXPECT_GT(bright, 50);
 
     g_Sprite.reset();

@@ -28,7 +28,7 @@
 
 namespace {
 
-constexpr int kAlbion = 1;
+constexpr int kAlbionId = 1;
 constexpr int kWarspite = 2, kBismarck = 4, kHipper = 5, kArkRoyal = 1;
 
 class SeaBattleScreen : public cDialogTest
@@ -40,7 +40,7 @@ protected:
         OnDeviceCreated(device.get(), nullptr);
         OnDeviceReset(device.get(), nullptr);
         g_Textures[TEX_UNKNOWN_FLAG].Load(L"data\\gfx\\Flags\\unknown.png", 1, 1);
-        LoadTestland(kAlbion);
+        LoadTestland(kAlbionId);
         LoadMapSkin(L"Normal");
         LoadUnitsSkin(L"Counters");
         CreateSkinFonts(device.get());
@@ -175,7 +175,7 @@ TEST_F(SeaBattleScreen, APersonFightsTheBattleByClicksAndClosesItWhenItIsOver)
     EXPECT_EQ(g_MapZoom, mapZoom);
     int endReports = 0;
     for (const sRaport& r : g_Gra->m_Reports->GetReports())
-        endReports += r.kind == 20 && r.countryKey == kAlbion ? 1 : 0;
+        endReports += r.kind == 20 && r.countryKey == kAlbionId ? 1 : 0;
     EXPECT_EQ(endReports, 1);
 }
 

@@ -41,18 +41,18 @@ const char* kSmallScreen = "[Main]\r\nResolutionX = 800\r\nResolutionY = 600\r\n
 
 std::wstring RunningLine() { return FormatText(L"Running %s v%.2f", kGameName, kGameVersion); }
 
-int g_Frames = 0;
+int g_IntroFrames = 0;
 // An intro that animates: it asks for every next frame.
 void QuitAfterFiveFrames(cRenderer*, double, float)
 {
     DXUTWantFrameIn(0.0);
-    if (++g_Frames == 5)
+    if (++g_IntroFrames == 5)
         DXUTShutdown();
 }
 
 TEST(Startup, RunsHeadlessThroughItsStepsAndEndsWithExitCodeZero)
 {
-    g_Frames = 0; // a repeat in the same process starts afresh
+    g_IntroFrames = 0; // a repeat in the same process starts afresh
     MakeGameFolder(std::filesystem::current_path());
     // The intro installs the frame callbacks; here it stops after a few frames.
     static std::wstring title;
@@ -71,7 +71,7 @@ TEST(Startup, RunsHeadlessThroughItsStepsAndEndsWithExitCodeZero)
     };
 
     EXPECT_EQ(RunProgram(), 0);
-    EXPECT_EQ(g_Frames, 5);
+    EXPECT_EQ(g_IntroFrames, 5);
     EXPECT_EQ(title, BuildWindowTitle(kGameName, kGameVersion, kGameBuild));
     EXPECT_EQ(destroyed, 1); // by the window's close, not again at the end
     EXPECT_TRUE(LogHasInOrder({RunningLine(), L"Loading GUI coordinates nad fonts from \"data\\GUI_1024x768.csv\"... OK",

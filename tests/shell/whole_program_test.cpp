@@ -124,8 +124,12 @@ TEST(WholeProgram, FromTheIntroToPolandsFirstTurnInEurope1939)
         .Then("settled", D::AfterFrames(30),
               [] {
                   EXPECT_EQ(g_Gra->m_PlayState->GetActiveCountry(), CountryNamed(L"Poland"));
-                  // The minimap panel shows the scenario's picture.
+                  // The minimap panel shows the scenario's picture, and the first turn the day
+                  // the scenario starts on.
                   EXPECT_NE(PanelOf(g_MinimapPanel)->GetControl(kMinimapPictureId), nullptr);
+                  auto* date = dynamic_cast<CDXUTStatic*>(PanelOf(g_MinimapPanel)->GetControl(kMinimapDateId));
+                  ASSERT_NE(date, nullptr);
+                  EXPECT_EQ(date->GetText(), L"1-September-1939 (turn 1 of 228)");
                   // The camera's glide depends on how many frames the computer's phase took.
                   D::ArriveCamera();
               })

@@ -18,7 +18,10 @@
 #include "platform/paths.h"
 #include "tests/test_support.h"
 
+// The atlas's names, kept to this file: the toolkit has an sRect of its own.
+namespace artgen_tests {
 using namespace gui_atlas;
+using gui_atlas::sRect;
 namespace fs = std::filesystem;
 
 namespace {
@@ -389,3 +392,5 @@ TEST(Pictures, CursorPointsFromItsTopLeftCorner)
     EXPECT_EQ(Pixel(cursor.get(), kCursorSize - 1, 0) >> 24, 0u);
     EXPECT_EQ(Pixel(cursor.get(), 0, kCursorSize - 1) >> 24, 0u);
 }
+
+} // namespace artgen_tests

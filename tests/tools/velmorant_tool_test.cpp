@@ -73,9 +73,23 @@ TEST(VelmorantTool, CheckFailsWithAClearLineOnABrokenFile)
     ASSERT_TRUE(WriteWholeFile(folder / "sea_nodes.csv", text));
     sRun run = RunTool("check " + Quoted(folder));
     EXPECT_EQ(run.code, 1);
-    EXPECT_NE(run.err.find("does not load: ERROR. Sea node 2 has ID=7 (should be equal!)"), std::string::npos)
+    EXPECT_NE(run.err.find("does not load: data/scenarios/Testland/sea_nodes.csv, line 3: ERROR. Sea node 2 has ID=7 "
+                           "(should be equal!)"),
+              std::string::npos)
         << run.err;
     EXPECT_TRUE(run.out.empty());
+
+    // Two rows of land_units.csv run together: refused, not one unit fewer.
+    text = *nodes;
+    ASSERT_TRUE(WriteWholeFile(folder / "sea_nodes.csv", text));
+    std::string units = ReadWholeFile(folder / "land_units.csv").value_or("");
+    units.erase(units.find("\n2;2nd Infantry Corps;"), 1);
+    ASSERT_TRUE(WriteWholeFile(folder / "land_units.csv", units));
+    run = RunTool("check " + Quoted(folder));
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("does not load: data/scenarios/Testland/land_units.csv, line 3: a row of "),
+              std::string::npos)
+        << run.err;
 
     // A missing file: the log lines before the failure name it.
     fs::remove(folder / "commanders.csv");
@@ -91,17 +105,27 @@ TEST(VelmorantTool, CheckFailsWithAClearLineOnABrokenFile)
     EXPECT_EQ(RunTool("check").code, 2);
 }
 
+TEST(VelmorantTool, LeavesTheLogOfAGameInTheFolderItRunsFromAlone)
+{
+    const fs::path root = CopyOfTestland();
+    ASSERT_TRUE(WriteWholeFile(root / "ConsoleOut.txt", "the game's log"));
+    const std::string tool = (BinDir() / "velmorant-tool").string();
+    ASSERT_EQ(std::system(("cd " + Quoted(root) + " && " + tool + " check data/scenarios/Testland > /dev/null").c_str()),
+              0);
+    EXPECT_EQ(ReadWholeFile(root / "ConsoleOut.txt").value_or(""), "the game's log");
+}
+
 TEST(VelmorantTool, ARefusalPrintsItsReasonAndTheLinesThatLedToItNotTheTeardown)
 {
     const fs::path root = CopyOfTestland();
     const fs::path folder = root / "data" / "scenarios" / "Testland";
-    // The city graph then finds no city where cities_diagram.csv names one.
     ASSERT_TRUE(WriteWholeFile(folder / "cities.csv", ""));
     const sRun run = RunTool("check " + Quoted(folder));
     EXPECT_EQ(run.code, 1);
-    const std::string reason = "Critical error at line 2: there is no city at the given coordinates.";
-    EXPECT_NE(run.err.find("does not load: " + reason + "\n"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("data\\scenarios\\Testland\\cities_diagram.csv: (2, 2) -> (3, 3)\n  " + reason + "\n"),
+    const std::string reason = "cities.csv holds no city";
+    EXPECT_NE(run.err.find("does not load: data/scenarios/Testland/" + reason + "\n"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("data\\scenarios\\Testland\\cities.csv\n  Otwarcie OK\n  data\\scenarios\\Testland\\" +
+                           reason + "\n"),
               std::string::npos)
         << run.err;
     EXPECT_EQ(run.err.substr(run.err.size() - reason.size() - 1), reason + "\n") << "the log ends at the refusal";

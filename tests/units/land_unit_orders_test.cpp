@@ -139,15 +139,14 @@ TEST_F(LandOrders, HopsAndOrdersGoThroughTheCityGraph)
     EXPECT_EQ(std::pair(valdonians.m_AiTargetX, valdonians.m_AiTargetY), std::pair(9, 5)) << "the next city on the way";
     EXPECT_EQ(std::pair(valdonians.m_AiUltimateTargetX, valdonians.m_AiUltimateTargetY), std::pair(11, 3));
 
-    // Supplied by the very city it is sent to: the way leads straight there.
+    // Supplied by the very city it is sent to: no route, as for a city out of reach.
     valdonians.m_SupplySourceX = 11;
     valdonians.m_SupplySourceY = 3;
     testing_support::ClearLog();
     valdonians.FindOrderPath(1, 11, 3, 2);
-    EXPECT_EQ(valdonians.m_AiOrder, 1);
-    EXPECT_EQ(std::pair(valdonians.m_AiTargetX, valdonians.m_AiTargetY), std::pair(11, 3));
-    EXPECT_EQ(std::pair(valdonians.m_AiUltimateTargetX, valdonians.m_AiUltimateTargetY), std::pair(11, 3));
-    EXPECT_FALSE(LogContains(L"ERROR: Nie znaleziono sciezki"));
+    EXPECT_EQ(valdonians.m_AiOrder, 0);
+    EXPECT_EQ(std::pair(valdonians.m_AiTargetX, valdonians.m_AiTargetY), std::pair(-1, -1));
+    EXPECT_TRUE(LogContains(L"ERROR: Nie znaleziono sciezki dla rozkazu nr 1"));
 
     // Colonia falls again: no friendly chain of cities leads to Berolina. The order goes,
     // even when the unit's own land would reach the city.

@@ -19,7 +19,7 @@ using unit_tests::cTestGame;
 
 namespace {
 
-std::wstring PatternOf(const std::filesystem::path& folder)
+std::wstring WindowsPatternOf(const std::filesystem::path& folder)
 {
     return folder.wstring() + L"\\%s";
 }
@@ -99,7 +99,7 @@ TEST(UnitTables, AllFourTablesRoundTripWithUnitsOnTheMapAboardAndInReserve)
     auto scratch = testing_support::MakeScratchDir("roundtrip");
     {
         auto g = MakeGame();
-        LoadAll(PatternOf(testing_support::FixtureDir() / "units" / "roundtrip"));
+        LoadAll(WindowsPatternOf(testing_support::FixtureDir() / "units" / "roundtrip"));
         cGra& game = *g->game;
 
         // On the map, holding their hexes.
@@ -146,7 +146,7 @@ TEST(UnitTables, AllFourTablesRoundTripWithUnitsOnTheMapAboardAndInReserve)
     }
     {
         auto g = MakeGame();
-        LoadAll(PatternOf(scratch / "first"));
+        LoadAll(WindowsPatternOf(scratch / "first"));
         SaveAll(scratch / "second");
     }
     for (const char* file : {"land_units.csv", "air_units.csv", "fleets.csv", "naval_units.csv"})
@@ -185,7 +185,7 @@ TEST(UnitTables, LandRowsShortNamesDuplicatesAndHarbours)
                                           LandRow(2, "Harbour", 3, 1, 60));
     auto g = MakeGame();
     testing_support::ClearLog();
-    LoadLandUnits(PatternOf(dir), g->game->m_LandUnits);
+    LoadLandUnits(WindowsPatternOf(dir), g->game->m_LandUnits);
     ASSERT_EQ(g->game->m_LandUnits.size(), 2u);
     EXPECT_EQ(g->game->m_LandUnits.front()->m_Name, std::wstring(99, L'n'));
     EXPECT_TRUE(testing_support::LogContains(L"Blad: Numer ID=1 sie powtarza."));
@@ -203,12 +203,12 @@ TEST(UnitTables, CoordinatesOffTheMapOrAForeignTypeStopTheLoad)
     WriteFile(dir / "land_units.csv", kLandHeader + LandRow(1, "Fine", 1, 1) + LandRow(2, "Lost", 30, 2));
     auto g = MakeGame();
     testing_support::ClearLog();
-    EXPECT_THROW(LoadLandUnits(PatternOf(dir), g->game->m_LandUnits), sFatalExit);
+    EXPECT_THROW(LoadLandUnits(WindowsPatternOf(dir), g->game->m_LandUnits), sFatalExit);
     EXPECT_TRUE(testing_support::LogContains(L"land_units.csv:4: land unit ID=2 stands at (30, 2), off the map"));
     EXPECT_EQ(g->Hex(0, 0).unit, nullptr);
 
     WriteFile(dir / "land_units.csv", kLandHeader + LandRow(1, "Plane", 1, 1, 20));
-    EXPECT_THROW(LoadLandUnits(PatternOf(dir), g->game->m_LandUnits), sFatalExit);
+    EXPECT_THROW(LoadLandUnits(WindowsPatternOf(dir), g->game->m_LandUnits), sFatalExit);
 }
 
 TEST(UnitTables, TwoUnitsOnOneHexStopTheLoadAfterTheList)
@@ -216,7 +216,7 @@ TEST(UnitTables, TwoUnitsOnOneHexStopTheLoadAfterTheList)
     auto dir = testing_support::MakeScratchDir("twice");
     WriteFile(dir / "land_units.csv", kLandHeader + LandRow(1, "First", 2, 2) + LandRow(2, "Second", 2, 2));
     auto g = MakeGame();
-    LoadLandUnits(PatternOf(dir), g->game->m_LandUnits);
+    LoadLandUnits(WindowsPatternOf(dir), g->game->m_LandUnits);
     testing_support::ClearLog();
     EXPECT_THROW(PlaceLandUnits(), sFatalExit);
     EXPECT_TRUE(testing_support::LogContains(
@@ -235,7 +235,7 @@ TEST(UnitTables, AirUnitsMustMatchTheirReserveFlagAndPosition)
                                          "\r\n4;Short;1;-1;-1;22;1;10" + "\r\n#In reserve" +
                                          "\r\n5;Waiting;1;-1;-1;22;1;10;-1;0;0;-1;-1;0;0;1;10;0;3;");
     testing_support::ClearLog();
-    LoadAirUnits(PatternOf(dir), g->game->m_AirUnits);
+    LoadAirUnits(WindowsPatternOf(dir), g->game->m_AirUnits);
     ASSERT_EQ(g->game->m_AirUnits.size(), 2u);
     EXPECT_EQ(g->game->m_AirUnits.back()->m_Id, 5);
     EXPECT_TRUE(testing_support::LogHasInOrder({L"Invalid entries from air_units.csv:", L"Parked;5;7;1", L"Nowhere;-1;-1;0"}));
@@ -248,7 +248,7 @@ TEST(UnitTables, AirUnitsMustMatchTheirReserveFlagAndPosition)
 
     WriteFile(dir / "air_units.csv", head + "\r\n1;Good;1;5;5;20;1;10;-1;0;0;-1;-1;4;4;0;10;0;0;");
     g->presentation.boxes.clear();
-    LoadAirUnits(PatternOf(dir), g->game->m_AirUnits);
+    LoadAirUnits(WindowsPatternOf(dir), g->game->m_AirUnits);
     EXPECT_TRUE(g->presentation.boxes.empty());
 }
 
@@ -275,7 +275,7 @@ TEST(UnitTables, BoardingErrorsStopTheLoadAndLoseNoUnit)
         WriteFile(dir / "land_units.csv", kLandHeader + c.rows);
         auto g = MakeGame();
         testing_support::ClearLog();
-        EXPECT_THROW(LoadAll(PatternOf(dir)), sFatalExit);
+        EXPECT_THROW(LoadAll(WindowsPatternOf(dir)), sFatalExit);
         EXPECT_TRUE(testing_support::LogContains(c.line)) << WideToUtf8(c.line);
     }
 }
@@ -289,7 +289,7 @@ TEST(UnitTables, AShipOfAFleetThatDoesNotExistStopsTheLoad)
     WriteFile(dir / "naval_units.csv", "#Naval units\r\n#h\r\n#On map\r\n1;Lonely;1;41;8;5;5;-1;0;0;0;0;0;1;\r\n#In reserve");
     auto g = MakeGame();
     testing_support::ClearLog();
-    EXPECT_THROW(LoadAll(PatternOf(dir)), sFatalExit);
+    EXPECT_THROW(LoadAll(WindowsPatternOf(dir)), sFatalExit);
     EXPECT_TRUE(testing_support::LogContains(L"Data integrity error: Lonely belongs to fleet id=8, but no such fleet exists"));
 }
 

@@ -38,7 +38,7 @@ TEST_F(Alliances, ASideWithoutALeaderTakesTheJoinerAsItsLeader)
     EXPECT_EQ(game->GetAllianceLeader(ALLIANCE_COMINTERN_LEADER), &Country(kHelvetia));
 }
 
-TEST_F(Alliances, TheLeaderIsTheFirstInIdOrderAndSoIsTheSuccessorOnATie)
+TEST_F(Alliances, TheLeaderIsTheFirstHolderOfTheCodeAndTheSuccessorOnATieTheLaterMember)
 {
     Country(kValdonia).Alliance = ALLIANCE_ALLIES_LEADER; // a second Allied leader code
     EXPECT_EQ(FindAllianceLeader(ALLIANCE_ALLIES), &Country(kAlbion));
@@ -51,9 +51,10 @@ TEST_F(Alliances, TheLeaderIsTheFirstInIdOrderAndSoIsTheSuccessorOnATie)
     Country(kValdonia).Alliance = ALLIANCE_AXIS;
     Country(kHelvetia).PoliticalStrength = 30;
     Country(kValdonia).PoliticalStrength = 30;
-    EXPECT_EQ(game->DetermineNewAllianceLeader(ALLIANCE_AXIS_LEADER), &Country(kHelvetia));
-    Country(kValdonia).PoliticalStrength = 31;
     EXPECT_EQ(game->DetermineNewAllianceLeader(ALLIANCE_AXIS_LEADER), &Country(kValdonia));
+    Country(kHelvetia).PoliticalStrength = 31;
+    EXPECT_EQ(game->DetermineNewAllianceLeader(ALLIANCE_AXIS_LEADER), &Country(kHelvetia));
+    Country(kHelvetia).PoliticalStrength = 30;
     Country(kValdonia).IsActive = false;
     EXPECT_EQ(game->DetermineNewAllianceLeader(ALLIANCE_AXIS), &Country(kHelvetia));
 }

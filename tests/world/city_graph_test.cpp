@@ -83,7 +83,8 @@ TEST_F(cCityGraph, BadLinesEndTheProgramOrAreReported)
     LoadGameTexts();
     ClearLog();
     EXPECT_THROW(Load("#\n\n0;0;3;0;0\n"), sFatalExit); // no city at (3, 0)
-    EXPECT_TRUE(LogContains(L"Critical error at line 3: there is no city at the given coordinates."));
+    EXPECT_TRUE(LogContains(FolderOf(dir) +
+                            L"/cities_diagram.csv: Critical error at line 3: there is no city at the given coordinates."));
     EXPECT_THROW(Load("0;0;-1;0;0\n"), sFatalExit); // outside the map: never the hex (0, 0)
     EXPECT_THROW(Load("0;0;6;6;0\n"), sFatalExit);  // to a resources city
     ClearLog();

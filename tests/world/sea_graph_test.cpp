@@ -276,7 +276,7 @@ TEST(SeaGraph, NodeIdsOutOfSequenceAndPortsWithoutNodesAreFatal)
     catch (const sFatalExit& e)
     {
         EXPECT_EQ(e.code, 1); // never 0: a failure is never reported as success
-        EXPECT_EQ(e.reason, L"ERROR. Sea node 2 has ID=3 (should be equal!)");
+        EXPECT_EQ(e.reason, FolderOf(dir) + L"/sea_nodes.csv, line 2: ERROR. Sea node 2 has ID=3 (should be equal!)");
     }
     w.AddCity(L"Dry dock", 4, 4, CITY_SUPPLY_PORT, 1);
     WriteFile(dir / "sea_nodes.csv", "1;A;0;0;0;0;0;0;0;0\n");

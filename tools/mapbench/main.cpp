@@ -20,6 +20,7 @@
 #include <string>
 
 #include "core/fatal.h"
+#include "core/console_log.h"
 #include "core/log.h"
 #include "core/settings.h"
 #include "core/text.h"

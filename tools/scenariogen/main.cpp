@@ -12,6 +12,7 @@
 
 #include "core/fatal.h"
 #include "core/ini.h"
+#include "core/console_log.h"
 #include "core/log.h"
 #include "core/text.h"
 #include "game/game.h"

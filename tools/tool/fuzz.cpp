@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/fatal.h"
+#include "core/console_log.h"
 #include "core/log.h"
 #include "core/random.h"
 #include "core/text.h"

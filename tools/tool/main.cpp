@@ -33,12 +33,14 @@
 #include <vector>
 
 #include "core/fatal.h"
+#include "core/console_log.h"
 #include "core/log.h"
 #include "core/stringbase.h"
 #include "core/text.h"
 #include "events/events.h"
 #include "game/game.h"
 #include "game/load_request.h"
+#include "game/paths.h"
 #include "game/save_game.h"
 #include "platform/paths.h"
 #include "units/land_unit.h"
@@ -167,7 +169,8 @@ cGra* Load(const std::string& pathText, const sGameLoadRequest& request)
     try {
         return LoadGame(request);
     } catch (const sFatalExit& e) {
-        std::cerr << "velmorant-tool: " << pathText << " does not load: " << WideToUtf8(e.reason) << "\n";
+        std::cerr << "velmorant-tool: " << pathText << " does not load: " << WideToUtf8(WithForwardSlashes(e.reason))
+                  << "\n";
         std::cerr << "the log before it:\n";
         for (const std::wstring& line : LogBeforeFailure(e.reason.empty() ? 7 : 6))
             std::cerr << "  " << WideToUtf8(line) << "\n";
@@ -274,16 +277,14 @@ int main(int argc, char** argv)
         }
     }
 
-    // The log goes to a file of its own, never into the folder the tool was started in; it is
-    // kept only where VELMORANT_TOOL_LOG names it, for reading what a war's opponent did.
-    const fs::path startLog = g_Console.GetPath();
+    // The log goes to a file of its own, never into the folder the tool was started in (a
+    // game running there keeps its ConsoleOut.txt); it is kept only where VELMORANT_TOOL_LOG
+    // names it, for reading what a war's opponent did.
     const char* keptLog = std::getenv("VELMORANT_TOOL_LOG");
     const fs::path log = keptLog && *keptLog ? fs::path(keptLog)
         : fs::temp_directory_path() / ("velmorant-tool-" + std::to_string(getpid()) + ".log");
     g_Console.Reopen(log);
     std::error_code ec;
-    if (fs::exists(startLog, ec) && fs::file_size(startLog, ec) == 0)
-        fs::remove(startLog, ec);
     UseReportingFatalHandler();
 
     int result = 1;
