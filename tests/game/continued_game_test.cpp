@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "core/settings.h"
 #include "game/save_game.h"
 #include "tests/game/testland_game.h"
 #include "tests/test_support.h"
@@ -26,6 +27,7 @@ protected:
             c->HumanControlled = false;
         game->StartGame();
     }
+    ~ContinuedGame() override { g_UserSettings.fogOfWar = m_Sight; }
     // Saves the game, plays the step on and saves it as "unbroken"; loads the first save,
     // starts it as a loaded game starts, plays the same step and saves it as "continued".
     void ExpectTheSaveGoesOnAsTheGame(const std::function<void(cGra&)>& step)
@@ -41,6 +43,9 @@ protected:
         ASSERT_TRUE(SaveGame(L"continued", true));
         testing_support::ExpectSameSaveFiles("data/save/unbroken", "data/save/continued");
     }
+
+private:
+    int m_Sight = g_UserSettings.fogOfWar;
 };
 
 } // namespace
@@ -83,6 +88,8 @@ TEST_F(ContinuedGame, AnArtificialHarbourCountsIsDugInAndIsSeenAsItWasSaved)
 TEST_F(ContinuedGame, ASeaZoneShowsTheShipItShowedWhenSavedAndRollsAnewWhenItSinks)
 {
     constexpr int kChannel = 2, kWarspite = 2;
+    // Under fog of war a loaded game keeps the sightings it was saved with.
+    g_UserSettings.fogOfWar = 1;
     game->m_SeaGraph->CalculateAllVisibility(kAlbion, false);
     // The dice showed the Home Fleet's second ship; a load must not show the first instead.
     game->m_SeaGraph->GetNode(kChannel)->ShownOwnShip = game->FindNavalUnitById(kWarspite);
