@@ -19,14 +19,15 @@
 namespace {
 
 // The running best of the production rule: the best holds the integer part of the best
-// value, and a city replaces it when its points are greater than that integer.
+// value, and a city replaces it when its points are greater than that integer. A city that
+// an event took below nothing is still a city, and the only one may be such.
 cMiasto* RichestCity(const std::vector<cMiasto*>& cities, bool (*eligible)(const cAI&, const cMiasto*),
                      const cAI& ai)
 {
     cMiasto* best = nullptr;
     int bestPoints = -1;
     for (cMiasto* city : cities)
-        if (eligible(ai, city) && city->ProductionPoints > float(bestPoints))
+        if (eligible(ai, city) && (!best || city->ProductionPoints > float(bestPoints)))
         {
             best = city;
             bestPoints = int(city->ProductionPoints);

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
 #include "core/fatal.h"
@@ -136,6 +137,29 @@ void WriteFile(const std::filesystem::path& path, const std::string& text)
     if (path.has_parent_path())
         std::filesystem::create_directories(path.parent_path());
     EXPECT_TRUE(WriteWholeFile(path, text)) << path.string();
+}
+
+void ExpectSameSaveFiles(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    auto files = [](const std::filesystem::path& folder) {
+        std::map<std::string, std::string> read;
+        std::error_code ec;
+        for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+            std::string bytes = ReadWholeFile(entry.path()).value_or("<unreadable>");
+            if (entry.path().filename() == "Info.ini")
+                if (const size_t at = bytes.find("\nDate = "); at != std::string::npos)
+                    bytes.erase(at, bytes.find('\n', at + 1) - at);
+            read[entry.path().filename().string()] = bytes;
+        }
+        return read;
+    };
+    const auto first = files(a), second = files(b);
+    EXPECT_FALSE(first.empty()) << a.string();
+    EXPECT_EQ(first.size(), second.size());
+    for (const auto& [name, bytes] : first) {
+        const auto other = second.find(name);
+        EXPECT_TRUE(other != second.end() && other->second == bytes) << name << " differs";
+    }
 }
 
 } // namespace testing_support

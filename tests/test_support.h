@@ -27,5 +27,8 @@ int CountLogLinesStartingWith(const std::wstring& prefix);
 void StartAsAFreshProgram();
 // Writes text as the whole file, making its folder first; fails the test when it cannot.
 void WriteFile(const std::filesystem::path& path, const std::string& text);
+// Expects the two save folders to hold the same files, byte for byte, but the time of the
+// save in Info.ini.
+void ExpectSameSaveFiles(const std::filesystem::path& a, const std::filesystem::path& b);
 
 } // namespace testing_support

@@ -188,6 +188,10 @@ bool cJednostkaLadowa::LoadIntoFleet()
                 m_Name, m_Id, ship->m_Name, ship->m_Id, ship->m_Cargo->m_Name, ship->m_Cargo->m_Id);
         return false;
     }
+    // Boarding hides a unit that sets sail; one loaded from a save was seen or not as it
+    // was saved.
+    const bool spotted = m_Spotted;
     BoardShip(ship);
+    m_Spotted = spotted;
     return true;
 }

@@ -172,6 +172,11 @@ void ReadSharedLandColumns(cTableReader& table, cJednostkaLadowa& u, int id, int
     u.m_AiUltimateTargetY = table.Int(23);
     u.m_EventsEffect = table.Clamped(25, -100, 1000, L"EventsEffect", id);
     u.m_TurnsSinceParadrop = table.Int(26);
+    // What the ends of impulses counted for it, a harbour's entrenchment too.
+    u.m_TurnsWithoutSupply = table.Clamped(28, 0, 1000, L"turns without supply", id);
+    u.m_TrenchBonus = table.Clamped(29, 0, 1000, L"trench bonus", id);
+    u.m_LastX = table.Int(30);
+    u.m_LastY = table.Int(31);
 }
 
 template <typename T>
@@ -229,6 +234,11 @@ void LoadLandUnits(const std::wstring& folderPattern, std::list<cJednostkaLadowa
             m->m_Commander = nullptr;
             m->m_CommandingCommanderId = -1;
             m->m_Spotted = true;
+            // A saved harbour is as play left it: its worth and whether it was seen.
+            if (table.Has(35)) {
+                m->m_Efficiency = table.Clamped(34, 1, 1000000, L"efficiency", id);
+                m->m_Spotted = table.Bool(35);
+            }
             m->ResetActionPoints();
             m->m_InReserve = false;
             m->m_AvailableInTurns = 0;
@@ -256,10 +266,6 @@ void LoadLandUnits(const std::wstring& folderPattern, std::list<cJednostkaLadowa
             u->m_InReserve = true;
         }
         u->m_Supply = table.Int(24);
-        u->m_TurnsWithoutSupply = table.Clamped(28, 0, 1000, L"turns without supply", id);
-        u->m_TrenchBonus = table.Clamped(29, 0, 1000, L"trench bonus", id);
-        u->m_LastX = table.Int(30);
-        u->m_LastY = table.Int(31);
         u->m_AvailableInTurns = table.Int(32);
         // What play had worked out for the unit when it was saved; without it, loading works
         // it out anew.

@@ -193,8 +193,9 @@ void LoadCities(const std::wstring& folderPattern, std::list<cMiasto*>& cities)
         city.Type = LeadingInt(f[3]);
         // Points are summed over every city each turn.
         city.VictoryPoints = ClampedValue(LeadingInt(f[4]), 0, 1000000, path, line, L"victory points");
+        // An event may take more than the bombs left, and the rebuilding brings it back.
         city.ProductionPoints =
-            float(ClampedValue(LeadingDouble(f[5]), 0.0, 1000000.0, path, line, L"production points"));
+            float(ClampedValue(LeadingDouble(f[5]), -1000000.0, 1000000.0, path, line, L"production points"));
         city.Supply = LeadingInt(f[6]);
         city.ProductionPointsLost =
             ClampedValue(LeadingInt(f[7]), 0, 1000000, path, line, L"production points lost");

@@ -374,8 +374,10 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
         c.DifficultyLevel = LeadingInt(t[51]);
         c.NuclearBombs = LeadingInt(t[52]);
         c.DPGrowthPerMonth = LeadingInt(t[53]);
+        // The counters go down every month, reached or not.
         for (int i = 0; i < 5; ++i)
-            c.MonthsToDoctrineLevel[i] = LeadingInt(t[size_t(54 + i)]);
+            c.MonthsToDoctrineLevel[i] =
+                points(size_t(54 + i), FormatText(L"months to doctrine level %i", i + 1).c_str());
         c.DoneExertPressureAxis = Flag(t[59]);
         c.DoneExertPressureAllied = Flag(t[60]);
         c.DoneExertPressureComintern = Flag(t[61]);

@@ -8,6 +8,7 @@
 #include "core/text.h"
 #include "game/load_files.h"
 #include "game/paths.h"
+#include "units/naval_unit.h"
 #include "world/city.h"
 #include "world/country.h"
 #include "world/fleet.h"
@@ -58,7 +59,18 @@ const sWezelGrafuMorz* cGrafMorz::GetNode(int id) const
 
 namespace {
 constexpr int kMaxShipCount = 100000;
-constexpr int kSavedSeaNodeColumns = 29;
+
+// The ship of a fleet with the id, or none.
+cJednostkaMorska* ShipOnTheMap(int id)
+{
+    if (g_World.fleets && id >= 0)
+        for (cFlota* fleet : *g_World.fleets)
+            for (cJednostkaMorska* ship : fleet->ships)
+                if (ship->m_Id == id)
+                    return ship;
+    return nullptr;
+}
+constexpr int kSavedSeaNodeColumns = 31;
 } // namespace
 
 void cGrafMorz::LoadNodes(const std::wstring& folderPattern)
@@ -66,9 +78,10 @@ void cGrafMorz::LoadNodes(const std::wstring& folderPattern)
     const std::wstring path = JoinPathPattern(folderPattern, L"sea_nodes.csv");
     Nodes.clear();
     cCsvReader reader = OpenTableOrFail(path, L"Otwieram plik z wezlami morskimi ze sciezka...");
+    ShownShipsSaved = false;
     cMapa* map = WorldMap();
     int rowsRead = 0;
-    // A save's rows carry 29 columns; two of a scenario's rows of 10 that ran together are
+    // A save's rows carry 31 columns; two of a scenario's rows of 10 that ran together are
     // found by the ids, which must follow one another.
     while (NextTableRow(reader, true, 10, path, kSavedSeaNodeColumns))
     {
@@ -111,6 +124,13 @@ void cGrafMorz::LoadNodes(const std::wstring& folderPattern)
         // looked, from which spotting goes on.
         if (f.size() >= 29 && (LeadingInt(f[28]) == SEA_NODE_SEA || LeadingInt(f[28]) == SEA_NODE_PORT))
             node.Kind = LeadingInt(f[28]);
+        // The ships the node showed: the dice pick another when one of them goes down.
+        if (f.size() >= 31)
+        {
+            ShownShipsSaved = true;
+            node.ShownOwnShip = ShipOnTheMap(LeadingInt(f[29]));
+            node.ShownEnemyShip = ShipOnTheMap(LeadingInt(f[30]));
+        }
         if (f.size() >= 28)
             for (int t = 0; t < 6; ++t)
             {
@@ -161,7 +181,8 @@ void cGrafMorz::SaveNodes(const std::wstring& folder) const
 {
     std::wstring text = L"#ID;Name (seas only);Size max (0-sea / 1 to 9-port);Size current;Hex X (city hex X for "
                         L"ports);Hex Y (city hex Y for ports);Player unit hex X;Player unit hex Y;Enemy unit hex "
-                        L"X;Enemy unit hex Y;Own, allied and enemy ships counted (6 types each);Kind";
+                        L"X;Enemy unit hex Y;Own, allied and enemy ships counted (6 types each);Kind;Own ship "
+                        L"shown (ID, -1 none);Enemy ship shown (ID, -1 none)";
     for (const sWezelGrafuMorz& n : Nodes)
     {
         text += FormatText(L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;", n.ID, n.Name, n.SizeMax, n.SizeCurrent, n.MainX,
@@ -169,7 +190,8 @@ void cGrafMorz::SaveNodes(const std::wstring& folder) const
         for (const int32_t* counts : {n.OwnCounts, n.AlliedCounts, n.EnemyCounts})
             for (int t = 0; t < 6; ++t)
                 text += FormatText(L"%i;", counts[t]);
-        text += FormatText(L"%i;", n.Kind);
+        text += FormatText(L"%i;%i;%i;", n.Kind, n.ShownOwnShip ? n.ShownOwnShip->m_Id : -1,
+                           n.ShownEnemyShip ? n.ShownEnemyShip->m_Id : -1);
     }
     WriteSaveTextFile(JoinFolder(folder, L"sea_nodes.csv"), text);
 }

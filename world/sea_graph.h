@@ -139,6 +139,8 @@ public:
 
     std::vector<sWezelGrafuMorz> Nodes;
     int32_t ViewingCountry = 0;
+    // The save named the ship each node showed: play goes on with them.
+    bool ShownShipsSaved = false;
 
 private:
     bool IsAdmissible(const sWezelGrafuMorz& node, int countryId, bool strictPorts) const;

@@ -206,6 +206,9 @@ void sWezelGrafuMorz::RefreshDisplayedShips(bool own, bool enemy, bool dice)
 
 void cGrafMorz::ShowKeptSightings()
 {
+    // An older save names no shown ships: the first ship in sight stands for each side.
+    if (ShownShipsSaved)
+        return;
     for (sWezelGrafuMorz& node : Nodes)
         node.RefreshDisplayedShips(true, true, false);
 }

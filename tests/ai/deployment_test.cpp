@@ -84,6 +84,14 @@ TEST_F(AIDeployment, AirUnitsKeepAwayFromTheFronts)
     EXPECT_EQ(ai.ChooseAirDeploymentCity({City(L"Colonia")}), City(L"Colonia")) << "every candidate on a front";
 }
 
+TEST_F(AIDeployment, ACityThatAnEventTookBelowNothingIsStillAPlaceToDeploy)
+{
+    cAI& ai = Borussia();
+    City(L"Berolina")->ProductionPoints = -3.0f;
+    EXPECT_EQ(ai.ChooseLandDeploymentCity({City(L"Berolina")}), City(L"Berolina"));
+    EXPECT_EQ(ai.ChooseAirDeploymentCity({City(L"Berolina")}), City(L"Berolina"));
+}
+
 TEST_F(AIDeployment, ShipsEnterTheFirstPortWhenTheyAreDue)
 {
     cJednostkaMorska* exeter = Ship(8);

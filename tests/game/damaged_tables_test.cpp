@@ -85,6 +85,10 @@ const sDamage kDamages[] = {
     {"countries.csv", "120.000000;10;8;6;4;8;0;4;", "120.000000;10;8;6;4;8;2147483647;4;", false,
      L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2: sea transport points used by convoys is "
      L"2147483647, outside -1000000 to 1000000; taken as 1000000"},
+    // The months to the next doctrine level count down every month.
+    {"countries.csv", "4;10;16;22;28;", "4;10;16;-2147483648;28;", false,
+     L"WARNING: data\\scenarios\\Testland\\countries.csv, line 3: months to doctrine level 4 is -2147483648, "
+     L"outside -1000000 to 1000000; taken as -1000000"},
     // The monthly research rolls a die for every point invested and adds up the progress.
     {"countries.csv", "4;0;0;0;0;0;0;0;0;0;0;0;0;120;80", "4;0;0;2147483647;0;0;0;0;0;0;0;0;0;120;80", false,
      L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2: technology investment 4 is 2147483647, outside 0 "

@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <vector>
 
 #include "platform/paths.h"
@@ -12,6 +11,7 @@
 
 namespace fs = std::filesystem;
 using testing_support::BinDir;
+using testing_support::ExpectSameSaveFiles;
 using testing_support::FixtureDir;
 using testing_support::MakeScratchDir;
 using testing_support::SourceDir;
@@ -158,29 +158,6 @@ TEST(VelmorantTool, ResaveWritesASaveThatChecksAgain)
 
 namespace {
 
-// The files of a save folder, Info.ini without the time of the save.
-std::map<std::string, std::string> SaveFiles(const fs::path& folder)
-{
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        std::string bytes = ReadWholeFile(entry.path()).value_or("<unreadable>");
-        if (entry.path().filename() == "Info.ini")
-            if (const size_t at = bytes.find("\nDate = "); at != std::string::npos)
-                bytes.erase(at, bytes.find('\n', at + 1) - at);
-        files[entry.path().filename().string()] = bytes;
-    }
-    return files;
-}
-
-void ExpectSameFiles(const std::map<std::string, std::string>& a, const std::map<std::string, std::string>& b)
-{
-    EXPECT_EQ(a.size(), b.size());
-    for (const auto& [name, bytes] : a) {
-        const auto other = b.find(name);
-        EXPECT_TRUE(other != b.end() && other->second == bytes) << name << " differs";
-    }
-}
-
 // A saved play passes check, and a resave of it writes the same files.
 void ExpectSaveChecksAndResavesTheSame(const fs::path& root, const std::string& name)
 {
@@ -189,7 +166,7 @@ void ExpectSaveChecksAndResavesTheSame(const fs::path& root, const std::string& 
     EXPECT_EQ(run.code, 0) << run.err;
     run = RunTool("resave " + Quoted(save) + " " + name + "Again");
     ASSERT_EQ(run.code, 0) << run.err;
-    ExpectSameFiles(SaveFiles(save), SaveFiles(root / "data" / "save" / (name + "Again")));
+    ExpectSameSaveFiles(save, root / "data" / "save" / (name + "Again"));
 }
 
 std::string WithoutSeconds(std::string summary)
@@ -241,7 +218,7 @@ TEST(VelmorantTool, PlayOnTheOpponentsThreadGivesOneGameForOneSeed)
     }
     EXPECT_EQ(WithoutSeconds(ReadWholeFile(out / "One").value_or("1")),
               WithoutSeconds(ReadWholeFile(out / "Two").value_or("2")));
-    ExpectSameFiles(SaveFiles(root / "data" / "save" / "One"), SaveFiles(root / "data" / "save" / "Two"));
+    ExpectSameSaveFiles(root / "data" / "save" / "One", root / "data" / "save" / "Two");
 }
 
 TEST(VelmorantTool, PlayPlaysTwelveImpulsesOfEurope1939AndTheSameSeedPlaysTheSameWar)
@@ -265,7 +242,7 @@ TEST(VelmorantTool, PlayPlaysTwelveImpulsesOfEurope1939AndTheSameSeedPlaysTheSam
     // The same seed plays the same war.
     EXPECT_EQ(WithoutSeconds(ReadWholeFile(out / "E12").value_or("1")),
               WithoutSeconds(ReadWholeFile(out / "E12b").value_or("2")));
-    ExpectSameFiles(SaveFiles(root / "data" / "save" / "E12"), SaveFiles(root / "data" / "save" / "E12b"));
+    ExpectSameSaveFiles(root / "data" / "save" / "E12", root / "data" / "save" / "E12b");
     ExpectSaveChecksAndResavesTheSame(root, "E12");
 }
 
@@ -321,12 +298,17 @@ TEST(VelmorantTool, AGameSavedLoadedAndPlayedOnIsTheGamePlayedWithoutABreak)
                            sCase{europe, "Europe1939", " --seed 3", 2, 2, "\"impulses\": 4"}}) {
         const fs::path out = MakeScratchDir("continued_summaries");
         const std::string scenario = Quoted(c.root / "data" / "scenarios" / c.scenario);
+        // The unbroken game also saves on its way, where the part ends.
         sRun run = RunTool("play " + scenario + c.options + " --quiet --impulses " + std::to_string(c.before + c.after) +
-                           " --save Whole --summary " + Quoted(out / "whole"));
+                           " --save Whole --summary " + Quoted(out / "whole") + " --save-every Each --save-at " +
+                           std::to_string(c.before));
         ASSERT_EQ(run.code, 0) << run.err;
         run = RunTool("play " + scenario + c.options + " --quiet --impulses " + std::to_string(c.before) +
                       " --save Part");
         ASSERT_EQ(run.code, 0) << run.err;
+        const fs::path saves = c.root / "data" / "save";
+        ExpectSameSaveFiles(saves / ("Each-" + std::to_string(c.before)), saves / "Part");
+        EXPECT_FALSE(fs::exists(saves / ("Each-" + std::to_string(c.before + 1))));
         // Without a seed the save goes on with its own dice.
         run = RunTool("play " + Quoted(c.root / "data" / "save" / "Part") + " --quiet --impulses " +
                       std::to_string(c.after) + " --save Continued --summary " + Quoted(out / "continued"));
@@ -335,7 +317,7 @@ TEST(VelmorantTool, AGameSavedLoadedAndPlayedOnIsTheGamePlayedWithoutABreak)
                   WithoutSeconds(ReadWholeFile(out / "continued").value_or("2")))
             << c.scenario;
         EXPECT_NE(ReadWholeFile(out / "continued").value_or("").find(c.carried), std::string::npos) << c.carried;
-        ExpectSameFiles(SaveFiles(c.root / "data" / "save" / "Whole"), SaveFiles(c.root / "data" / "save" / "Continued"));
+        ExpectSameSaveFiles(saves / "Whole", saves / "Continued");
     }
 }
 

@@ -14,7 +14,7 @@
 //                                    them computers) and prints the seconds per country
 //                                    and per phase of the turn
 //   velmorant-tool play PATH [--impulses N] [--seed S] [--human none|ID,ID...] [--save NAME]
-//                       [--summary FILE] [--quiet]
+//                       [--save-every PREFIX [--save-at N,N...]] [--summary FILE] [--quiet]
 //                                    plays PATH headlessly (see play.h)
 //   velmorant-tool bench-supply PATH [N]  loads PATH and times N supply passes (default 5)
 //   velmorant-tool events PATH       loads PATH and writes each of its event files as plain
@@ -63,7 +63,7 @@ int Usage()
                  "       velmorant-tool fuzz PATH [CASES [SEED]]\n"
                  "       velmorant-tool ai-turns PATH [SEED]\n"
                  "       velmorant-tool play PATH [--impulses N] [--seed S] [--human none|ID,ID...] [--save NAME]\n"
-                 "                           [--summary FILE] [--quiet]\n"
+                 "                           [--save-every PREFIX [--save-at N,N...]] [--summary FILE] [--quiet]\n"
                  "       velmorant-tool bench-supply PATH [N]\n"
                  "       velmorant-tool events PATH\n"
                  "       velmorant-tool build-map PATH\n"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -241,6 +242,11 @@ struct sRun
     cFateWatch fates;
     int playedDate[3] = {0, 0, 0};  // the impulse being played: the end of an impulse moves the date on
     size_t fatesShown = 0;
+    // A save the opponent's thread waits for between two impulses; the main thread writes it,
+    // as it writes the save at the end, so that its own dice are the ones saved.
+    std::condition_variable saveCv;
+    std::string saveWanted;
+    bool saveFailed = false;
 };
 
 // The invariants of the game after a country's turn; the first that does not hold, or
@@ -505,6 +511,14 @@ std::string Summary(const cGra& game, const std::vector<double>& seconds, const 
     return json.str();
 }
 
+// The save of the game played so far, with what the tool's watch has seen.
+bool SavePlayedGame(const std::string& name, const cFateWatch& watch)
+{
+    g_PlayCounts.SetWatchRecords(watch.Records());
+    GLOBAL_LOCK_SCOPE();
+    return SaveGame(Utf8ToWide(name), true);
+}
+
 // Ends a run that is stuck: the thread cannot be joined, so the process ends here.
 [[noreturn]] void Watchdog(const sPlayOptions& options)
 {
@@ -547,6 +561,19 @@ bool ParsePlayOptions(const std::vector<std::string>& args, sPlayOptions& option
                 }
         } else if (a == "--save" && hasValue && IsValidSaveName(Utf8ToWide(args[i + 1]), kMaxSaveNameLength)) {
             options.saveName = args[++i];
+        } else if (a == "--save-every" && hasValue &&
+                   IsValidSaveName(Utf8ToWide(args[i + 1] + "-1000000"), kMaxSaveNameLength)) {
+            options.saveEveryPrefix = args[++i];
+        } else if (a == "--save-at" && hasValue) {
+            options.saveAt.clear();
+            for (const std::string& impulse : SplitText(std::string_view(args[++i]), ',')) {
+                if (!ParseNumber(impulse, 1, 1000000, n)) {
+                    std::cerr << "velmorant-tool: --save-at takes impulse numbers (1, 2, ...), not " << args[i]
+                              << "\n";
+                    return false;
+                }
+                options.saveAt.insert(int(n));
+            }
         } else if (a == "--summary" && hasValue) {
             // The tool works in the game root; the file is named from where it was started.
             options.summaryPath = std::filesystem::absolute(args[++i]).string();
@@ -613,7 +640,7 @@ int RunPlay(cGra& game, const sPlayOptions& options)
             run.fates.Look(game, run.playedDate);
         }
         const std::vector<sFiredEvent> fired = g_PlayCounts.FiredEvents();
-        std::lock_guard<std::mutex> guard(run.mutex);
+        std::unique_lock<std::mutex> guard(run.mutex);
         run.seconds.push_back(seconds);
         ++run.impulses;
         ++g_PlayCounts.impulsesPlayed;
@@ -628,6 +655,14 @@ int RunPlay(cGra& game, const sPlayOptions& options)
             std::cout << "impulse " << run.impulses << ", now impulse " << game.m_Date[0] << " of " << game.m_Date[1]
                       << "." << game.m_Date[2] << ": " << Number(seconds) << " s; victory points: Allies " << allies
                       << ", Axis " << axis << ", Comintern " << comintern << events << std::endl;
+        const int played = g_PlayCounts.impulsesPlayed;
+        if (!options.saveEveryPrefix.empty() && (options.saveAt.empty() || options.saveAt.count(played))) {
+            run.saveWanted = options.saveEveryPrefix + "-" + std::to_string(played);
+            run.saveCv.notify_all();
+            run.saveCv.wait(guard, [&] { return run.saveWanted.empty() || !ThreadMayRun(); });
+            if (run.saveFailed)
+                return false;
+        }
         run.impulseStart = Clock::now();
         return !game.m_GameOver && run.impulses != options.impulses;
     };
@@ -644,7 +679,23 @@ int RunPlay(cGra& game, const sPlayOptions& options)
     uint64_t seen = run.progress;
     Clock::time_point lastProgress = Clock::now();
     while (g_AIThreadRun.load()) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::string save;
+        {
+            std::unique_lock<std::mutex> guard(run.mutex);
+            run.saveCv.wait_for(guard, std::chrono::milliseconds(20), [&] { return !run.saveWanted.empty(); });
+            save = run.saveWanted;
+        }
+        if (!save.empty()) {
+            // The opponent's thread waits for it: nothing changes the game meanwhile.
+            const bool saved = SavePlayedGame(save, run.fates);
+            if (!saved)
+                std::cerr << "velmorant-tool: the game was not saved as " << save << "\n";
+            std::lock_guard<std::mutex> guard(run.mutex);
+            run.saveFailed = !saved;
+            run.saveWanted.clear();
+            run.saveCv.notify_all();
+            ++run.progress;
+        }
         if (run.progress != seen) {
             seen = run.progress;
             lastProgress = Clock::now();
@@ -663,9 +714,10 @@ int RunPlay(cGra& game, const sPlayOptions& options)
         std::cerr << "velmorant-tool: invariant broken " << WideToUtf8(run.broken) << "\n";
         return 2;
     }
+    if (run.saveFailed)
+        return 1;
     if (!options.saveName.empty()) {
-        g_PlayCounts.SetWatchRecords(run.fates.Records());
-        if (!SaveGame(Utf8ToWide(options.saveName), true)) {
+        if (!SavePlayedGame(options.saveName, run.fates)) {
             std::cerr << "velmorant-tool: the game was not saved as " << options.saveName << "\n";
             return 1;
         }

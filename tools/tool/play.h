@@ -3,6 +3,7 @@
 // invariants checked after every country's turn and a summary of what happened.
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,11 @@ struct sPlayOptions
     bool seedGiven = false;
     std::vector<int> humanIds;  // empty: no human country
     std::string saveName;
+    // A save after every impulse of the war (or only after those of saveAt) as
+    // PREFIX-N, N the impulses played since the war began: the unbroken game that
+    // continued saves are compared with.
+    std::string saveEveryPrefix;
+    std::set<int> saveAt;
     std::string summaryPath;
     bool quiet = false;
     int watchdogSeconds = 60;
