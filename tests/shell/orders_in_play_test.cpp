@@ -48,6 +48,17 @@ constexpr int IDC_OK = 245;
 constexpr int IDC_CLOSE_BATTLE = 658, IDC_AUTO_END = 661;
 
 bool PlayersTurn() { return g_Gra && g_Gra->GetGameState() == 7 && !CurrentDialog(); }
+
+// Play starts on Testland and Albion, the person's country, gets its turn: the messages
+// before it are read and its new-turn window is closed.
+cProgramDriver& StartTestlandUntilAlbionsTurn(cProgramDriver& driver)
+{
+    return driver.StartWith(LoadTestland)
+        .Then("settings", [] { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; },
+              [] { D::ClickControl(IDC_OK); })
+        .Then("Albion's turn", D::ReadingMessages([] { return g_Gra && g_Gra->GetGameState() == 7 && CurrentDialog(); }),
+              [] { D::PressKey(VK_ESCAPE); }, 20000);
+}
 // On the map or aboard a ship.
 cJednostkaLadowa* Guards()
 {
@@ -101,11 +112,7 @@ TEST(OrdersInPlay, AUnitIsMovedShippedAndLandedByClicksAndAFleetsBattleIsFoughtO
     cProgramDriver driver({}, {"scenarios", "save", "pbem"});
     MakeTestlandFolder();
     static int turn = 0;
-    driver.StartWith(LoadTestland)
-        .Then("settings", [] { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; },
-              [] { D::ClickControl(IDC_OK); })
-        .Then("Albion's turn", D::ReadingMessages([] { return g_Gra && g_Gra->GetGameState() == 7 && CurrentDialog(); }),
-              [] { D::PressKey(VK_ESCAPE); }, 20000)
+    StartTestlandUntilAlbionsTurn(driver)
         // The Guards march from Londinium to the port of Dover.
         .Then("select", PlayersTurn,
               [] {
@@ -233,11 +240,7 @@ TEST(OrdersInPlay, OnAScreenOf1920By1080TheSeaBattleBoardFillsTheScreenAndFireNe
     cProgramDriver driver({{"Main/ResolutionX", "1920"}, {"Main/ResolutionY", "1080"}}, {"scenarios", "save", "pbem"});
     MakeTestlandFolder();
     auto battle = [] { return dynamic_cast<cSeaBattleMenu*>(g_CurrentMenu); };
-    driver.StartWith(LoadTestland)
-        .Then("settings", [] { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; },
-              [] { D::ClickControl(IDC_OK); })
-        .Then("Albion's turn", D::ReadingMessages([] { return g_Gra && g_Gra->GetGameState() == 7 && CurrentDialog(); }),
-              [] { D::PressKey(VK_ESCAPE); }, 20000)
+    StartTestlandUntilAlbionsTurn(driver)
         // The Home Fleet and the High Seas Fleet meet in the North Sea, where every ship
         // joins and sees the enemy, for two turns of fire; no carrier strikes before the board.
         .Then("to sea", PlayersTurn,
@@ -311,11 +314,7 @@ TEST(OrdersInPlay, TheUnitsWindowSelectsAShipsFleetAndAFleetOrRailMoveOutOfReach
     cProgramDriver driver({}, {"scenarios", "save", "pbem"});
     MakeTestlandFolder();
     static std::pair<int, int> away;
-    driver.StartWith(LoadTestland)
-        .Then("settings", [] { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; },
-              [] { D::ClickControl(IDC_OK); })
-        .Then("Albion's turn", D::ReadingMessages([] { return g_Gra && g_Gra->GetGameState() == 7 && CurrentDialog(); }),
-              [] { D::PressKey(VK_ESCAPE); }, 20000)
+    StartTestlandUntilAlbionsTurn(driver)
         .Then("units", PlayersTurn,
               [] {
                   // The view stands elsewhere: Select brings it to the fleet.
@@ -417,11 +416,7 @@ TEST(OrdersInPlay, AConvoysPortsArePickedOnTheMapARightClickGivesThePickUpAndAFi
         cDialog* window = CurrentDialog();
         return window && window->KindId() == kConvoysDialogKind && window->GetVisible();
     };
-    driver.StartWith(LoadTestland)
-        .Then("settings", [] { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; },
-              [] { D::ClickControl(IDC_OK); })
-        .Then("Albion's turn", D::ReadingMessages([] { return g_Gra && g_Gra->GetGameState() == 7 && CurrentDialog(); }),
-              [] { D::PressKey(VK_ESCAPE); }, 20000)
+    StartTestlandUntilAlbionsTurn(driver)
         .Then("convoys", PlayersTurn, [] { D::PressKey('C'); })
         .Then("new", windowShown,
               [=] {
