@@ -1,5 +1,7 @@
 #include "dialogs/combat_result_dialog.h"
 
+#include <algorithm>
+
 #include "core/stringbase.h"
 #include "dialogs/country_flag.h"
 #include "gui/controls.h"
@@ -47,9 +49,37 @@ cDialogWynikuWalki::cDialogWynikuWalki(const sCombatResult& result, float delayM
     AddButtonFromLayout(kCombatResultCloseId, LangText("combat_result_close").c_str(),
                         LangText("combat_result_close_hint").c_str());
 
+    FitTexts();
+
     m_Countdown = delayMs / 1000.0f;
     m_ExpiryAction = EXPIRY_CLOSE_TOP;
     m_CountdownPaused = delayMs < 0.0f;
+}
+
+void cDialogWynikuWalki::FitTexts()
+{
+    // A long report (an air strike with its escort and its interceptors) makes the window
+    // taller, so that both sides' texts show whole; it moves up rather than leave the screen.
+    int growth = 0;
+    for (int id : {kAttackerTextId, kDefenderTextId})
+        if (auto* memo = dynamic_cast<CDXUTMemo*>(GetControl(id)))
+            growth = std::max(growth, memo->HeightForWholeText() - memo->m_height);
+    CDXUTControl* frame = GetControl(kCombatResultDialogKind);
+    const int screenHeight = LayoutRow(1).height;
+    if (growth <= 0 || !frame || screenHeight <= 0)
+        return;
+    growth = std::min(growth, std::max(0, screenHeight - frame->m_height));
+    const int lift = std::max(0, frame->m_y + frame->m_height + growth - screenHeight);
+    const sLayoutRect text = LayoutRow(kAttackerTextId);
+    const int belowTexts = text.y + text.height;
+    for (int i = 0; i < GetControlCount(); ++i) {
+        CDXUTControl* control = GetControlByIndex(i);
+        const int id = control->GetID();
+        if (control == frame || id == kAttackerTextId || id == kDefenderTextId)
+            control->SetSize(control->m_width, control->m_height + growth);
+        const int down = control->m_y >= belowTexts ? growth : 0;
+        control->SetLocation(control->m_x, control->m_y + down - lift);
+    }
 }
 
 void cDialogWynikuWalki::AddResultIcons(const sCombatResult& result)

@@ -24,5 +24,6 @@ public:
 
 private:
     void AddResultIcons(const sCombatResult& result);
+    void FitTexts();
     void OnClosePressed();
 };

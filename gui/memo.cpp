@@ -49,6 +49,16 @@ void CDXUTMemo::MeasureText()
         m_ScrollBar.SetTrackRange(0, height / m_nLineHeight);
 }
 
+int CDXUTMemo::HeightForWholeText()
+{
+    CDXUTElement* element = GetElement(unsigned(m_iTextElement));
+    cFont* font = element && m_pDialog ? m_pDialog->GetFontObject(element->iFont) : nullptr;
+    if (!font)
+        return m_height;
+    sRect measured{0, 0, m_rcInner.Width(), 0};
+    return CalcTextExtent(*font, m_Buffer.GetText(), measured, m_dwTextFormat) + m_height - m_rcInner.Height();
+}
+
 void CDXUTMemo::SetText(const wchar_t* text)
 {
     m_Buffer.SetText(text ? std::wstring_view(text) : std::wstring_view());

@@ -24,6 +24,8 @@ public:
     CDXUTScrollBar& GetScrollBar() { return m_ScrollBar; }
     int GetLineHeight() const { return m_nLineHeight; }
     const sRect& GetTextRect() const { return m_rcText; }
+    // The height the control needs to show its whole text without scrolling.
+    int HeightForWholeText();
 
     uint32_t m_dwTextFormat = DT_WORDBREAK;
 

@@ -19,6 +19,7 @@
 #include "tests/game/testland.h"
 #include "tests/gui/screenshot_check.h"
 #include "tests/test_support.h"
+#include "units/combat_result.h"
 #include "world/country.h"
 
 namespace fs = std::filesystem;
@@ -265,4 +266,28 @@ void cDialogTest::CheckScreen(const std::string& name)
         return;
     // Glyph edges may move by a pixel between font builds; the controls may not.
     EXPECT_LE(check.differing, area.Width() * area.Height() / 100) << "see " << check.actualFile;
+}
+
+sCombatResult LongAirStrike()
+{
+    sCombatResult r;
+    r.kind = COMBAT_AIR_STRIKE_LAND;
+    r.attackerCountry = 1;
+    r.defenderCountry = 2;
+    r.attackerLossText =
+        LangFormat("report_looses_bombardment", 3.0) + L"\n" + LangFormat("report_looses_bombardment", 0.0);
+    r.attackerLoss = 3.0f;
+    r.defenderLossText = LangFormat("report_looses_bombardment", 2.5);
+    r.defenderLoss = 2.5f;
+    for (const wchar_t* unit : {L"Sturzkampfgeschwader 1", L"Kampfgeschwader 55 Greif"})
+        r.attackerInfo += LangFormat("report_bombardment_land_unit_attacker", L"Tactical bomber", unit, L"Germany") +
+                          LangFormat("report_bombardment_land_unit_attacker_parameters", 34.5, 5, 3) + L"\n";
+    r.attackerInfo += LangFormat("report_details_interception_att", L"No. 11 Group", L"United Kingdom", 9, 1) +
+                      LangText("report_details_interception_failed_att");
+    r.defenderInfo = LangText("report_bombardment_affected_unit") +
+                     LangFormat("report_bombardment_land_unit", L"Armoured corps", L"10th Armoured Corps",
+                                L"United Kingdom") +
+                     LangFormat("report_bombardment_land_unit_parameters", 4, 2.5, 75) +
+                     LangFormat("report_details_interception", L"No. 11 Group", L"United Kingdom", 9, 1);
+    return r;
 }

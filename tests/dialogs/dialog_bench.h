@@ -14,6 +14,12 @@
 #include "platform/sdl_renderer.h"
 #include "platform/window.h"
 
+struct sCombatResult;
+
+// The report of an air strike by two bombers that met interceptors over their target: the
+// longest text a combat-result window shows.
+sCombatResult LongAirStrike();
+
 class cDialogTest : public ::testing::Test
 {
 protected:

@@ -56,6 +56,21 @@ TEST_F(ResultDialogs, CombatResultShowsBothSidesAndItsIconsInARow)
     ASSERT_NO_FATAL_FAILURE(CheckScreen("combat_result_dialog"));
 }
 
+// An air strike met by interceptors tells more than a land battle: the window grows until
+// both texts show whole, its buttons below them.
+TEST_F(ResultDialogs, ALongAirStrikeReportShowsWholeInATallerWindow)
+{
+    LoadTestland(1);
+    PushDialog(new cDialogWynikuWalki(LongAirStrike(), -1.0f));
+    for (int id : {907, 914}) {
+        auto* memo = static_cast<CDXUTMemo*>(Top()->GetControl(id));
+        EXPECT_LE(memo->HeightForWholeText(), memo->m_height) << id;
+        EXPECT_GT(memo->m_height, LayoutRow(id).height) << id;
+        EXPECT_LT(memo->m_y + memo->m_height, Top()->GetControl(kCombatResultCloseId)->m_y);
+    }
+    ASSERT_NO_FATAL_FAILURE(CheckScreen("combat_result_air_strike"));
+}
+
 TEST_F(ResultDialogs, CombatResultTitlesFollowTheKindAndMissingCountriesShowNoFlag)
 {
     for (int kind = -1; kind <= 10; ++kind)

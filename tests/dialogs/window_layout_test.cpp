@@ -12,6 +12,7 @@
 #include <set>
 
 #include "core/missing_keys.h"
+#include "core/stringbase.h"
 #include "core/text.h"
 #include "dialogs/attack_panel.h"
 #include "dialogs/choice_dialog.h"
@@ -222,6 +223,12 @@ void ExpectTextsFit(CDXUTDialog& dialog, const std::string& where)
             }
             break;
         }
+        case DXUT_CONTROL_MEMO: {
+            // A memo may scroll a long text; the windows here hold what a player reads at a glance.
+            auto* memo = static_cast<CDXUTMemo*>(control);
+            EXPECT_LE(memo->HeightForWholeText(), box.Height()) << where << ": memo " << id << " needs a scroll bar";
+            break;
+        }
         default: break;
         }
     }
@@ -265,12 +272,11 @@ std::vector<std::pair<std::filesystem::path, sRect>> ShippedLayouts()
     return layouts;
 }
 
-// A combat with both flags and the icons a combat can show together.
+// A combat with both flags and the icons a combat can show together, and the longest
+// report a combat-result window shows.
 sCombatResult EveryIcon()
 {
-    sCombatResult r;
-    r.attackerCountry = 1;
-    r.defenderCountry = 2;
+    sCombatResult r = LongAirStrike();
     r.attackerKilled = r.defenderKilled = r.cityAffected = r.portAffected = r.navalDefenderKilled = true;
     return r;
 }
