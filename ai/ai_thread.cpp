@@ -74,18 +74,49 @@ cPanstwo* ActiveCountry(const cGra& game)
     return game.m_PlayState->GetActiveCountry();
 }
 
+// The country whose side the screen shows once the war is over: by e-mail that of the
+// player who opened this turn, the first of theirs in the order; else the one last seen.
+cPanstwo* CountryShownAfterTheWar(const cGra& game)
+{
+    cPanstwo* active = ActiveCountry(game);
+    if (game.m_IsPbem) {
+        auto theirs = [](const cPanstwo* c) {
+            return c && c->IsActive && c->HumanControlled && c->SpecialFlags != kDummyCountryFlag;
+        };
+        if (theirs(active))
+            return active;
+        if (cPanstwo* next = PickNextCountry(game.m_Countries, active); theirs(next))
+            return next;
+    }
+    return game.m_PlayState->GetViewCountry();
+}
+
 // The turn is handed to the person whose country is active: the screen restores the view
 // and opens the new-turn window at its next frame; the thread does not wait for it.
 void HandOver(cGra& game)
 {
     SetAIThreadPlace(L"handing the turn over");
     LogLine(L"==== AI THREAD FINISHED =====");
-    LogLine(L"rekalkuluje fog of war");
     auto showActivesView = [&game](cPanstwo* active) {
         if (active)
             active->RecalculateUnitsVisibility();
         game.m_PlayState->SetViewCountry(active);
     };
+    if (game.m_GameOver) {
+        // Nobody takes another turn after the war: no new turn is announced, and the screen
+        // shows the side of the person at it, with their country in the info panel.
+        {
+            GLOBAL_LOCK_SCOPE();
+            if (cPanstwo* seen = CountryShownAfterTheWar(game)) {
+                if (seen != game.m_PlayState->GetViewCountry())
+                    showActivesView(seen);
+                game.m_PlayState->SetActiveCountry(seen);
+            }
+        }
+        game.SetGameState(kStateHuman);
+        return;
+    }
+    LogLine(L"rekalkuluje fog of war");
     cPanstwo* active = nullptr;
     bool pbemEventCheck = false;
     {

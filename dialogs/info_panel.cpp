@@ -40,8 +40,19 @@ cInfoPanel* InfoPanel() { return dynamic_cast<cInfoPanel*>(g_InfoPanel); }
 bool IsPlayersPhase()
 {
     const int state = g_Gra ? g_Gra->GetGameState() : -1;
-    return state == 7 || state == 8;
+    return (state == 7 || state == 8) && !g_Gra->m_GameOver;
 }
+
+namespace {
+
+// After the war the windows that only show what happened still open; nothing else does.
+bool OpensAfterTheWar(int id) { return id == kReportsButtonId || id == kHotkeysButtonId; }
+
+bool IsWarOverOnScreen() { return g_Gra && g_Gra->m_GameOver && g_Gra->GetGameState() == 7; }
+
+bool ButtonActsNow(int id) { return IsPlayersPhase() || (IsWarOverOnScreen() && OpensAfterTheWar(id)); }
+
+} // namespace
 
 cInfoPanel::cInfoPanel() : cPanel(-1, LayoutRow(kInfoPanelRow))
 {
@@ -210,7 +221,7 @@ void cInfoPanel::EnableWindowButtons(bool enabled)
     for (int id : {kPurchasesButtonId, kUnitsButtonId, kResearchButtonId, kReportsButtonId, kConvoysButtonId,
                    kEndTurnButtonId, kHotkeysButtonId})
         if (CDXUTControl* button = GetControl(id))
-            button->SetEnabled(enabled);
+            button->SetEnabled(enabled && (!g_Gra || !g_Gra->m_GameOver || OpensAfterTheWar(id)));
 }
 
 void cInfoPanel::ShowWaitIndicator()
@@ -234,7 +245,7 @@ void cInfoPanel::HideWaitIndicator()
 
 void cInfoPanel::PressButton(int id)
 {
-    if (!IsPlayersPhase() || IsAnswerAwaited())
+    if (!ButtonActsNow(id) || IsAnswerAwaited())
         return;
     CDXUTControl* button = GetControl(id);
     if (!button)
@@ -262,7 +273,7 @@ void cInfoPanel::OnGUIEvent(unsigned, int controlId, CDXUTControl*)
     }
     // The window buttons act in the player's phase only, and never while a window waits
     // for its answer: closing it unanswered would lose the answer.
-    if (!IsPlayersPhase() || IsAnswerAwaited())
+    if (!ButtonActsNow(controlId) || IsAnswerAwaited())
         return;
     switch (controlId) {
     case kPurchasesButtonId: OnPurchasesPressed(); break;

@@ -81,5 +81,6 @@ private:
 
 // The info panel of the running game, or null.
 cInfoPanel* InfoPanel();
-// True in the player's phase (game states 7 and 8), when the window buttons act.
+// True in the player's phase (game states 7 and 8) of a war still fought, when the window
+// buttons act.
 bool IsPlayersPhase();

@@ -186,6 +186,9 @@ public:
     // The leader of side k (1 Allies, 2 Axis, 3 Comintern; 4 to 6 the same sides).
     cPanstwo* GetAllianceLeader(int k) const;
     bool HasHumanCountry() const;
+    // A person follows this game: one of their countries plays, or did when play started
+    // (the loss of the last one, and the end of the war after it, are still theirs to see).
+    bool PersonWatches() const { return m_StartedWithHuman || HasHumanCountry(); }
     // Hot-seat play: more than one country is played by people at this screen (by e-mail
     // each player has a screen of their own).
     bool SeveralPeopleShareTheScreen() const;
@@ -247,7 +250,8 @@ public:
     int m_LoadedFromSave = 0;
     int m_Turn = 0;
     int m_TurnsLeft = 0;
-    bool m_GameOver = false;
+    // Set by the end of an impulse on the opponent's thread, read by the screen's frames.
+    std::atomic<bool> m_GameOver{false};
     // A person played when play started: only then does the loss of every human country
     // end the game (a game of computer countries is watched to its end).
     bool m_StartedWithHuman = false;

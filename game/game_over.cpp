@@ -16,9 +16,12 @@ void cGra::CheckSurrenders()
     for (cPanstwo* c : m_Countries) {
         if (!c->IsActive || !c->HasLostAllVictoryCities())
             continue;
+        // The line goes to the log, where the course of a war is read afterwards; the
+        // window shows the surrender's own caption and text.
         LogLine(LangFormat("%s_surrenders!", c->Name));
         std::wstring caption, text;
         sAllianceNews news;
+        // No victor able to take the surrender yet: the country fights on to a later impulse.
         if (!c->Surrender(caption, text, &news))
             continue;
         ShowMessageToPerson(caption, text);
@@ -104,6 +107,8 @@ void cGra::CheckGameOver()
         int score;
     };
     std::vector<sScore> scores;
+    // Each country's score counts its forces and cities as well as its victory points: that
+    // is the score the end of the game compares.
     for (const cPanstwo* c : m_Countries)
         if (c->IsActive && c->PoliticalStrength >= 0)
             scores.push_back({c, ComputeCountryScore(c->ID)});
@@ -115,6 +120,7 @@ void cGra::CheckGameOver()
     if (m_GameOver) {
         // The log keeps the table for a game that nobody watches.
         LogLine(L"%s", text);
+        // The message box every message uses: its title says what it is.
         ShowMessageToPerson(LangText("game_over"), text);
     }
     LogLine(L"CHECKING FOR GAME OVER FINISHED");

@@ -33,7 +33,7 @@ RequestHandle cPresentation::Post(sPresentationRequest request)
 
 RequestHandle ShowMessageToPerson(const std::wstring& title, const std::wstring& text, bool wait)
 {
-    if (!g_Gra || !g_Gra->HasHumanCountry())
+    if (!g_Gra || !g_Gra->PersonWatches())
         return nullptr;
     sPresentationRequest request;
     request.kind = eRequestKind::Message;

@@ -94,7 +94,7 @@ int AnswerHeadlessly(const sPresentationRequest& request);
 // Requests answered without a screen since the program started.
 int HeadlessAnswerCount();
 
-// A message window for a person: posted only when a human country plays (else null), and
+// A message window for a person: posted only when a person follows the game (else null), and
 // waited for (without the global lock) when wait is set.
 RequestHandle ShowMessageToPerson(const std::wstring& title, const std::wstring& text, bool wait = true);
 

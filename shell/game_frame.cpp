@@ -166,6 +166,32 @@ void TellPbemTurnSent(const cGra& game)
         g_DialogLinks.setStatusText(sent);
 }
 
+// The war has ended and its window was closed: the map stays to be looked at, with nothing
+// selected or marked for an order, and the status line says how to leave.
+bool g_WarOverShown = false;
+
+void ShowWarOver(cGra& game)
+{
+    if (!g_WarOverShown) {
+        g_WarOverShown = true;
+        {
+            GLOBAL_LOCK_SCOPE();
+            game.m_PlayState->SetOrderMode(ORDER_SELECT);
+            game.m_PlayState->DeselectAll();
+            if (game.m_Mapa)
+                game.m_Mapa->ClearMarks(0xFFFFFFFFu, true);
+        }
+        // Nothing is waited for: the panels unfold, and the info panel keeps only the windows
+        // that show what happened.
+        Presentation().BeginPlayerPhase();
+    }
+    if (!g_DialogLinks.setStatusText || !g_DialogLinks.statusText)
+        return;
+    const std::wstring over = LangText("statusbar_hint_war_over");
+    if (g_DialogLinks.statusText() != over)
+        g_DialogLinks.setStatusText(over);
+}
+
 // The human turn was handed to another player of a play-by-e-mail game: the turn is saved
 // into the game's folder and the player is told whom to send it to.
 // False when the save failed: the player is told and nothing records the turn as played.
@@ -312,7 +338,9 @@ void GameFrameMove(cRenderer*, double time, float elapsed)
     // Wherever the pointer rests, and while the view glides to the player's place, the
     // status line says what the game waits for: after the camera and the walk, so that a
     // selection they changed (a right click's release, a unit's arrival) shows in this frame.
-    if (const int now = game->GetGameState(); now == kStateHuman || now == kStateHumanMove || now == kStateScroll) {
+    if (const int now = game->GetGameState(); game->m_GameOver && now == kStateHuman) {
+        ShowWarOver(*game);
+    } else if (now == kStateHuman || now == kStateHumanMove || now == kStateScroll) {
         g_ToldWaiting = false;
         UpdateStatusBarHint(*game);
     } else if (game->m_PbemTurnHandedOver) {
@@ -452,6 +480,7 @@ void ResetGameFrame()
 {
     ForgetStatusBarHint();
     g_StatusBeforeWaiting.clear();
+    g_WarOverShown = false;
     g_PreviousFrameTime = 0;
     g_LastStepTime = 0;
 }

@@ -217,7 +217,8 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
     if (hoverMoved && play->GetAssaultPlan())
         if (cAttackPanel* attack = AttackPanel())
             attack->Refresh();
-    if (GetGameState() != kStateHuman)
+    // After the war the map is only looked at.
+    if (GetGameState() != kStateHuman || m_GameOver)
         return;
     if (rightPressed && !overControl) {
         GLOBAL_LOCK_SCOPE();
@@ -417,11 +418,13 @@ void cGra::OnKeyboard(unsigned key, bool down)
     if (!down)
         return;
     const int state = GetGameState();
+    // The info panel decides which of its windows a key opens; orders end with the war.
     const bool playerPhase = state == kStateHuman;
+    const bool ordersTaken = playerPhase && !m_GameOver;
     cMapa* map = m_Mapa;
     if (key == VK_ESCAPE) {
         // As a right click does, Escape first gives up an order waiting for its target.
-        if (playerPhase && m_PlayState && map) {
+        if (ordersTaken && m_PlayState && map) {
             GLOBAL_LOCK_SCOPE();
             if (AbandonOrder(*m_PlayState, *map)) {
                 ResetClick(*m_PlayState);
@@ -432,7 +435,7 @@ void cGra::OnKeyboard(unsigned key, bool down)
         return;
     }
     if (key == VK_TAB) {
-        if (playerPhase)
+        if (ordersTaken)
             SelectNextLandUnit();
         return;
     }
@@ -480,7 +483,7 @@ void cGra::OnKeyboard(unsigned key, bool down)
     case VK_F1 + 6: cycle(g_UserSettings.ownershipMode, 4, "MapDisplay/OwnershipMode"); break;
     case VK_F1 + 7: g_UserSettings.showAPLeft = !g_UserSettings.showAPLeft; break;
     case VK_F1 + 11:
-        if ((playerPhase || state == kStateHumanMove) && g_DialogLinks.openCheats)
+        if ((ordersTaken || state == kStateHumanMove) && g_DialogLinks.openCheats)
             g_DialogLinks.openCheats();
         break;
     default: break;

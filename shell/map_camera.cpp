@@ -131,9 +131,13 @@ void cMapa::FrameMove(float elapsed)
         x = camera.targetX - m * float(mouse.rightDragX) / currentScale;
         y = camera.targetY - m * float(mouse.rightDragY) / currentScale;
     };
+    // The target too: one set before this scale's range was known would never be reached,
+    // and the view would glide, asking for frames, for ever.
     auto clampCurrent = [&] {
-        camera.currentX = std::clamp(camera.currentX, float(cameraMinX), float(std::max(cameraMinX, cameraMaxX)));
-        camera.currentY = std::clamp(camera.currentY, float(cameraMinY), float(std::max(cameraMinY, cameraMaxY)));
+        for (float* x : {&camera.currentX, &camera.targetX})
+            *x = std::clamp(*x, float(cameraMinX), float(std::max(cameraMinX, cameraMaxX)));
+        for (float* y : {&camera.currentY, &camera.targetY})
+            *y = std::clamp(*y, float(cameraMinY), float(std::max(cameraMinY, cameraMaxY)));
     };
     bool released = false;
     if (mouse.rightDragging) {

@@ -142,6 +142,12 @@ cPauseMenu::cPauseMenu()
         if (auto* note = Control<CDXUTStatic>(IDC_COMPUTER_PLAYS_NOTE))
             note->m_dwTextFormat = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
     }
+    // A finished war is not saved: loaded again, it would go on.
+    if (g_Gra && g_Gra->m_GameOver)
+        if (CDXUTControl* save = GetControl(IDC_SAVE)) {
+            save->SetEnabled(false);
+            save->SetHint(LangText("pause_save_war_over_hint"));
+        }
     AddVersionLineAt(IDC_VERSION, m_OverComputerPlay ? IDC_VERSION_UNDER_NOTE_ROW : IDC_VERSION_ROW);
     // The computer may wait for the answer of its window: that one stays.
     if (g_CurrentDialog && !m_OverComputerPlay)
@@ -212,8 +218,8 @@ void cPauseMenu::OnPreferencesPressed()
 namespace {
 
 // A play-by-e-mail turn handed over was saved as it ended, and nothing can be played
-// after it: leaving loses nothing, and is not questioned.
-bool NothingPlayedSinceTheSave() { return g_Gra && g_Gra->m_PbemTurnHandedOver; }
+// after it, nor after the end of the war: leaving loses nothing, and is not questioned.
+bool NothingPlayedSinceTheSave() { return g_Gra && (g_Gra->m_PbemTurnHandedOver || g_Gra->m_GameOver); }
 
 } // namespace
 

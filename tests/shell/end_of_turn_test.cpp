@@ -37,116 +37,17 @@ enum
     IDC_TABS_LIST = 178,
     IDC_SCENARIOS = 179,
     IDC_LOAD = 200,
-    IDC_TABS = 208,
-    IDC_COUNTRIES = 216,
-    IDC_HUMAN = 225,
-    IDC_PLAYER = 226,
-    IDC_PBEM = 234,
-    IDC_GAME_NAME = 236,
-    IDC_PLAYERS = 238,
-    IDC_PLAYER_NAME = 240,
-    IDC_PLAYER_EMAIL = 242,
-    IDC_SAVE_PLAYER = 243,
     IDC_OK = 245,
     IDC_BACK = 246,
-    IDC_ABORT = 275,
 };
 
-bool Settings() { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; }
-const cPanstwo* Active() { return g_Gra ? g_Gra->m_PlayState->GetActiveCountry() : nullptr; }
-// The person's phase of the country, announced by its new-turn window.
-bool TurnOf(const wchar_t* name, bool announced = true)
-{
-    return g_Gra && g_Gra->GetGameState() == 7 && Active() && Active()->Name == name &&
-           (!announced || dynamic_cast<cDialogNowejTury*>(CurrentDialog()));
-}
-// The title (row + 1) or the text (row + 3) of the message shown.
-std::wstring MessageTitle(int row = kMessageDialogRow + 1)
-{
-    auto* message = dynamic_cast<cDialogTekstowy*>(CurrentDialog());
-    auto* text = message ? dynamic_cast<CDXUTStatic*>(message->GetControl(row)) : nullptr;
-    return text ? text->GetText() : std::wstring();
-}
-std::wstring StatusLine() { return g_DialogLinks.statusText ? g_DialogLinks.statusText() : std::wstring(); }
-void ClickDialogButton(int id)
-{
-    cDialog* dialog = CurrentDialog();
-    ASSERT_NE(dialog, nullptr);
-    CDXUTControl* button = dialog->GetControl(id);
-    ASSERT_NE(button, nullptr);
-    const sRect r = dialog->ToScreenRect(button->GetBoundingBox());
-    D::Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-}
-void GivePersonTheRow(int row)
-{
-    D::Control<CDXUTListBox>(IDC_COUNTRIES)->SelectItem(row, true);
-    D::ClickControl(IDC_HUMAN);
-}
-// The person ends the turn with Q and confirms it.
-void EndTheTurn(cProgramDriver& driver, const char* name)
-{
-    driver.Then(std::string("end ") + name, [] { return !CurrentDialog(); }, [] { D::PressKey('Q'); })
-        .Then("confirm", [] { return dynamic_cast<cDialogPotwKoncaTury*>(CurrentDialog()) != nullptr; },
-              [] { ClickDialogButton(kConfirmYesId); });
-}
-
 // The turn is over: the status line says so and that the pause menu is the way out (the
-// map stays in state 3), back to the play-by-e-mail list, where the game is opened again.
-// The turn was saved as it ended: the abort asks nothing.
+// map stays in state 3). The turn was saved as it ended: the abort asks nothing.
 void AbortAndOpenThePbemGame(cProgramDriver& driver)
 {
-    driver
-        .Then("settled", D::AfterFrames(20),
-              [] {
-                  EXPECT_EQ(StatusLine(), LangFormat("statusbar_hint_pbem_turn_sent_%s", L"Summer War"));
-                  D::PressKey(VK_ESCAPE);
-              })
-        .Then("pause", [] { return dynamic_cast<cPauseMenu*>(g_CurrentMenu) != nullptr; },
-              [] { D::ClickControl(IDC_ABORT); })
-        .Then("list", [] { return dynamic_cast<cScenarioMenu*>(g_CurrentMenu) != nullptr; },
-              [] { D::Control<CDXUTTabFrame>(IDC_TABS_LIST)->SelectTab(2, true); })
-        .Then("the game's row", [] { return D::ShowListRow(IDC_SCENARIOS, L"Summer War"); })
-        .Then("open it", D::AfterFrames(2), [] {
-            D::ClickListRow(IDC_SCENARIOS, L"Summer War");
-            D::ClickControl(IDC_LOAD);
-        });
-}
-
-// A new play-by-e-mail game of Testland for Ada (Albion) and Bob (Borussia), or the
-// countries named.
-void SetUpPbemGame(cProgramDriver& driver, const wchar_t* adas = L"Albion", const wchar_t* bobs = L"Borussia")
-{
-    auto addPlayer = [](const std::wstring& name) {
-        D::SetEditText(IDC_PLAYER_NAME, name);
-        D::SetEditText(IDC_PLAYER_EMAIL, name + L"@example.com");
-        D::ClickControl(IDC_SAVE_PLAYER);
-    };
-    auto give = [](const std::wstring& country, int player) {
-        auto* countries = D::Control<CDXUTListBox>(IDC_COUNTRIES);
-        int row = 0;
-        while (row < countries->GetSize() && countries->GetItem(row)->Text() != L" " + country)
-            ++row;
-        ASSERT_LT(row, countries->GetSize()) << "no row of " << testing::PrintToString(country);
-        countries->SelectItem(row, true);
-        D::Control<CDXUTComboBox>(IDC_PLAYER)->SetSelectedByIndex(unsigned(player));
-        D::ClickControl(IDC_HUMAN);
-    };
-    driver.Then("second tab", Settings, [] { D::Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(1, true); })
-        .Then("play by e-mail", D::AfterFrames(2), [] { D::ClickControl(IDC_PBEM); })
-        .Then("players", [] { return g_Gra->m_IsPbem; },
-              [=] {
-                  addPlayer(L"Ada");
-                  D::Control<CDXUTListBox>(IDC_PLAYERS)->SelectItem(1, true);
-                  addPlayer(L"Bob");
-                  D::SetEditText(IDC_GAME_NAME, L"Summer War");
-                  D::Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(0, true);
-              })
-        .Then("countries", D::AfterFrames(2),
-              [=] {
-                  give(adas, 0);
-                  give(bobs, 1);
-                  D::ClickControl(IDC_OK);
-              });
+    AbortAndOpenTheGameByEmail(driver, L"Summer War", [] {
+        EXPECT_EQ(StatusLine(), LangFormat("statusbar_hint_pbem_turn_sent_%s", L"Summer War"));
+    });
 }
 
 TEST(EndOfTurn, InHotSeatPlayTheTurnPassesFromOnePersonToTheOtherThroughTheNewTurnWindow)
@@ -154,7 +55,7 @@ TEST(EndOfTurn, InHotSeatPlayTheTurnPassesFromOnePersonToTheOtherThroughTheNewTu
     cProgramDriver driver({}, {"scenarios", "save", "pbem"});
     MakeTestlandFolder();
     driver.StartWith(LoadTestland)
-        .Then("Borussia to a person too", Settings, [] { GivePersonTheRow(1); })
+        .Then("Borussia to a person too", InScenarioSettings, [] { GivePersonTheRow(1); })
         .Then("start", D::AfterFrames(2),
               [] {
                   EXPECT_TRUE(g_Gra->m_Countries[0]->HumanControlled);
@@ -219,7 +120,7 @@ TEST(EndOfTurn, WithoutACountryThatClosesTheTurnOrderThePersonsTurnEndsTheImpuls
     static int turn = 0;
     driver.StartWith(LoadTestland)
         // Albion is the last to move, and no country closes the turn order after it.
-        .Then("no closing country", Settings,
+        .Then("no closing country", InScenarioSettings,
               [] {
                   for (size_t later = 2; later < g_Gra->m_Countries.size(); ++later)
                       g_Gra->m_Countries[later]->IsActive = false;
@@ -244,7 +145,7 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverRefusedASecondTimeAndTakenUpByTheNex
     cProgramDriver driver({}, {"scenarios", "save", "pbem"});
     MakeTestlandFolder();
     driver.StartWith(LoadTestland);
-    SetUpPbemGame(driver);
+    SetUpGameByEmail(driver);
     // The first country to move is Bob's: play starts with his phase.
     driver.Then("Bob's turn", [] { return TurnOf(L"Borussia", false); }, {}, 20000);
     EndTheTurn(driver, "Borussia");
@@ -261,7 +162,7 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverRefusedASecondTimeAndTakenUpByTheNex
         .Then("read", [] { return true; }, [] { ClickDialogButton(kMessageDialogRow + 4); });
     AbortAndOpenThePbemGame(driver);
     driver
-        .Then("Bob again", Settings, [] { D::ClickControl(IDC_OK); })
+        .Then("Bob again", InScenarioSettings, [] { D::ClickControl(IDC_OK); })
         .Then("refused", [] { return MessageTitle() == L"PBEM saved game"; },
               [] {
                   CloseTopDialogs(1);
@@ -276,7 +177,7 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverRefusedASecondTimeAndTakenUpByTheNex
             D::ClickListRow(IDC_SCENARIOS, L"Summer War");
             D::ClickControl(IDC_LOAD);
         })
-        .Then("Ada's settings", Settings, [] { D::ClickControl(IDC_OK); })
+        .Then("Ada's settings", InScenarioSettings, [] { D::ClickControl(IDC_OK); })
         .Then("Ada's turn", [] { return TurnOf(L"Albion", false); }, {}, 20000);
     // Ada's turn goes to Bob after the computer's countries: nothing is waited for any more,
     // and a message of theirs shown late does not take the line that says how to leave.
@@ -318,7 +219,7 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverAfterTheEventCheckWithoutAKeyFromThe
     MakeTestlandFolder();
     driver.StartWith(LoadTestland);
     // Bob plays Albion; Ada plays Helvetia, the last country before the one that closes the order.
-    SetUpPbemGame(driver, L"Helvetia", L"Albion");
+    SetUpGameByEmail(driver, L"Helvetia", L"Albion");
     driver.Then("Bob's turn", D::ReadingMessages([] { return TurnOf(L"Albion"); }), [] { D::PressKey(VK_ESCAPE); },
                 20000);
     EndTheTurn(driver, "Albion");
@@ -331,7 +232,7 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverAfterTheEventCheckWithoutAKeyFromThe
               });
     AbortAndOpenThePbemGame(driver);
     driver
-        .Then("Ada's settings", Settings, [] { D::ClickControl(IDC_OK); })
+        .Then("Ada's settings", InScenarioSettings, [] { D::ClickControl(IDC_OK); })
         .Then("Ada's turn", D::ReadingMessages([] { return TurnOf(L"Helvetia"); }),
               [] {
                   D::PressKey(VK_ESCAPE);
@@ -354,7 +255,7 @@ TEST(EndOfTurn, APlayByEmailTurnThatCannotBeSavedStaysThePlayersTurnAndIsHandedO
     MakeTestlandFolder();
     static std::optional<std::string> repository;
     driver.StartWith(LoadTestland);
-    SetUpPbemGame(driver);
+    SetUpGameByEmail(driver);
     driver.Then("Bob's turn", [] { return TurnOf(L"Borussia", false); },
                 [] {
                     repository = ReadWholeFile("data/pbem/repo.dat");

@@ -31,6 +31,11 @@
 #include "dialogs/info_panel.h"
 #include "dialogs/convoy_results_dialog.h"
 #include "dialogs/message_dialog.h"
+#include "dialogs/confirm_dialog.h"
+#include "dialogs/end_turn_dialog.h"
+#include "dialogs/new_turn_dialog.h"
+#include "shell/menus/pause_menu.h"
+#include "shell/menus/scenario_menu.h"
 #include "dialogs/panel.h"
 #include "shell/dxut.h"
 #include "shell/frame_callbacks.h"
@@ -205,6 +210,26 @@ cProgramDriver& cProgramDriver::SleepsUntilTheScreenMayChange(int seconds)
                 });
 }
 
+cProgramDriver& cProgramDriver::StaysStill(int milliseconds)
+{
+    return Then("still for " + std::to_string(milliseconds) + " ms", [] { return true; },
+                [this, milliseconds] {
+                    EXPECT_TRUE(m_Sleeping) << "a loop that draws every frame is never still";
+                    m_PresentedBeforeStill = m_Presented;
+                    m_StillOver = false;
+                    m_StillWatch = std::thread([this, milliseconds] {
+                        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+                        m_StillOver = true;
+                        DXUTWakeUp();
+                    });
+                })
+        .Then("was still", [this] { return m_StillOver.load(); },
+              [this] {
+                  m_StillWatch.join();
+                  EXPECT_LE(m_Presented - m_PresentedBeforeStill, 2) << "frames drawn while nothing changed";
+              });
+}
+
 void cProgramDriver::HoldTheGame()
 {
     if (m_HoldsGame)
@@ -223,6 +248,8 @@ void cProgramDriver::LetTheGameGo()
 
 void cProgramDriver::EndWatch()
 {
+    if (m_StillWatch.joinable())
+        m_StillWatch.join();
     if (!m_Watch.joinable())
         return;
     {
@@ -300,6 +327,7 @@ void cProgramDriver::Fail(const std::string& what)
 
 void cProgramDriver::OnPresent()
 {
+    ++m_Presented;
     if (m_NextShot == m_Shots.size())
         return;
     sShot& shot = m_Shots[m_NextShot];
@@ -568,4 +596,107 @@ void StartAsBorussia(cProgramDriver& driver)
               },
               20000)
         .Then("to the map", [] { return !CurrentDialog(); });
+}
+
+// The scenario settings' and the scenario list's controls.
+namespace {
+constexpr int kScenarioTabs = 178, kScenarios = 179, kLoad = 200, kSettingsTabs = 208, kCountries = 216,
+              kPerson = 225, kPlayer = 226, kByEmail = 234, kGameName = 236, kPlayers = 238, kPlayerName = 240,
+              kPlayerEmail = 242, kSavePlayer = 243, kSettingsOk = 245, kPauseAbort = 275;
+} // namespace
+
+bool InScenarioSettings() { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; }
+
+bool TurnOf(const wchar_t* name, bool announced)
+{
+    const cPanstwo* active = g_Gra ? g_Gra->m_PlayState->GetActiveCountry() : nullptr;
+    return g_Gra && g_Gra->GetGameState() == 7 && active && active->Name == name &&
+           (!announced || dynamic_cast<cDialogNowejTury*>(CurrentDialog()));
+}
+
+std::wstring MessageTitle(int row)
+{
+    auto* message = dynamic_cast<cDialogTekstowy*>(CurrentDialog());
+    auto* text = message ? dynamic_cast<CDXUTStatic*>(message->GetControl(row)) : nullptr;
+    return text ? text->GetText() : std::wstring();
+}
+
+void ClickDialogButton(int id)
+{
+    cDialog* dialog = CurrentDialog();
+    ASSERT_NE(dialog, nullptr);
+    CDXUTControl* button = dialog->GetControl(id);
+    ASSERT_NE(button, nullptr);
+    const sRect r = dialog->ToScreenRect(button->GetBoundingBox());
+    cProgramDriver::Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+void GivePersonTheRow(int row)
+{
+    cProgramDriver::Control<CDXUTListBox>(kCountries)->SelectItem(row, true);
+    cProgramDriver::ClickControl(kPerson);
+}
+
+void EndTheTurn(cProgramDriver& driver, const char* name)
+{
+    driver.Then(std::string("end ") + name, [] { return !CurrentDialog(); }, [] { cProgramDriver::PressKey('Q'); })
+        .Then("confirm", [] { return dynamic_cast<cDialogPotwKoncaTury*>(CurrentDialog()) != nullptr; },
+              [] { ClickDialogButton(kConfirmYesId); });
+}
+
+void SetUpGameByEmail(cProgramDriver& driver, const wchar_t* adas, const wchar_t* bobs)
+{
+    using D = cProgramDriver;
+    auto addPlayer = [](const std::wstring& name) {
+        D::SetEditText(kPlayerName, name);
+        D::SetEditText(kPlayerEmail, name + L"@example.com");
+        D::ClickControl(kSavePlayer);
+    };
+    auto give = [](const std::wstring& country, int player) {
+        auto* countries = D::Control<CDXUTListBox>(kCountries);
+        int row = 0;
+        while (row < countries->GetSize() && countries->GetItem(row)->Text() != L" " + country)
+            ++row;
+        ASSERT_LT(row, countries->GetSize()) << "no row of " << testing::PrintToString(country);
+        countries->SelectItem(row, true);
+        D::Control<CDXUTComboBox>(kPlayer)->SetSelectedByIndex(unsigned(player));
+        D::ClickControl(kPerson);
+    };
+    driver.Then("second tab", InScenarioSettings, [] { D::Control<CDXUTTabFrame>(kSettingsTabs)->SelectTab(1, true); })
+        .Then("play by e-mail", D::AfterFrames(2), [] { D::ClickControl(kByEmail); })
+        .Then("players", [] { return g_Gra->m_IsPbem; },
+              [=] {
+                  addPlayer(L"Ada");
+                  D::Control<CDXUTListBox>(kPlayers)->SelectItem(1, true);
+                  addPlayer(L"Bob");
+                  D::SetEditText(kGameName, L"Summer War");
+                  D::Control<CDXUTTabFrame>(kSettingsTabs)->SelectTab(0, true);
+              })
+        .Then("countries", D::AfterFrames(2),
+              [=] {
+                  give(adas, 0);
+                  give(bobs, 1);
+                  D::ClickControl(kSettingsOk);
+              });
+}
+
+void AbortAndOpenTheGameByEmail(cProgramDriver& driver, const std::wstring& game, std::function<void()> beforeLeaving)
+{
+    using D = cProgramDriver;
+    driver
+        .Then("settled", D::AfterFrames(20),
+              [beforeLeaving] {
+                  if (beforeLeaving)
+                      beforeLeaving();
+                  D::PressKey(VK_ESCAPE);
+              })
+        .Then("pause", [] { return dynamic_cast<cPauseMenu*>(g_CurrentMenu) != nullptr; },
+              [] { D::ClickControl(kPauseAbort); })
+        .Then("list", [] { return dynamic_cast<cScenarioMenu*>(g_CurrentMenu) != nullptr; },
+              [] { D::Control<CDXUTTabFrame>(kScenarioTabs)->SelectTab(2, true); })
+        .Then("the game's row", [game] { return D::ShowListRow(kScenarios, game); })
+        .Then("open it", D::AfterFrames(2), [game] {
+            D::ClickListRow(kScenarios, game);
+            D::ClickControl(kLoad);
+        });
 }

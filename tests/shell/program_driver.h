@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/message_dialog.h"
+
 class CDXUTControl;
 class CDXUTDialog;
 
@@ -28,6 +30,25 @@ class cProgramDriver;
 void StartAsBorussia(cProgramDriver& driver);
 // What the game screen's status line says now.
 std::wstring StatusLine();
+// Play on the game screen, as a person does it.
+bool InScenarioSettings();
+// The person's phase of the country (game state 7), announced by its new-turn window.
+bool TurnOf(const wchar_t* name, bool announced = true);
+// The title (the message row + 1) or the text (row + 3) of the message window shown.
+std::wstring MessageTitle(int row = kMessageDialogRow + 1);
+// A click in the middle of the control of that id of the window on top.
+void ClickDialogButton(int id);
+// In the scenario settings: the country of that row goes to a person.
+void GivePersonTheRow(int row);
+// The person ends the turn with Q and confirms it.
+void EndTheTurn(cProgramDriver& driver, const char* name);
+// A new play-by-e-mail game "Summer War" of Testland for Ada (Albion) and Bob (Borussia), or
+// the countries named, set up in its scenario settings and started.
+void SetUpGameByEmail(cProgramDriver& driver, const wchar_t* adas = L"Albion", const wchar_t* bobs = L"Borussia");
+// Once the screen has settled: `beforeLeaving`, then the pause menu's Abort back to the
+// scenario list, where the play-by-e-mail game of that name is opened again.
+void AbortAndOpenTheGameByEmail(cProgramDriver& driver, const std::wstring& game,
+                                std::function<void()> beforeLeaving = {});
 
 class cProgramDriver
 {
@@ -69,6 +90,9 @@ public:
     // anything after it must wake the loop itself. The script fails when it is not done
     // within the seconds given.
     cProgramDriver& SleepsUntilTheScreenMayChange(int seconds = 120);
+    // Once the loop sleeps as above: after the step before it, the loop draws no more than
+    // the frame that step asked for during that much real time (nothing on the screen moves).
+    cProgramDriver& StaysStill(int milliseconds);
     // The program ends (DXUTShutdown) when the script is done.
     int Run();
 
@@ -154,6 +178,10 @@ private:
     std::atomic<bool> m_TimedOut{false};
     bool m_HoldsGame = false;
     std::thread m_Watch;
+    std::thread m_StillWatch;
+    std::atomic<bool> m_StillOver{false};
+    int m_Presented = 0;
+    int m_PresentedBeforeStill = 0;
     std::mutex m_WatchMutex;
     std::condition_variable m_WatchCv;
     bool m_WatchEnded = false;
