@@ -273,7 +273,8 @@ void AIThreadProc()
     // The thread writes most of the log: its lines are buffered up to its safe points.
     cConsoleLog::SetBufferedOnThisThread(true);
     UseOpponentRandom();
-    // A saved game's dice go on where they stood; anything else rolls from the clock.
+    // A saved game's dice go on where they stood, so that it continues exactly as the game
+    // that was saved; anything else rolls from the clock.
     const cGra* loaded = g_Gra;
     if (g_Options.seed)
         SeedRandom(*g_Options.seed);

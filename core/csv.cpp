@@ -26,7 +26,8 @@ int cCsvReader::ReadRow(bool keepEmpty)
     m_RowEnded = true;
     if (m_Pos >= m_Data.size())
         return 0;
-    // An LF right after the CR that ended the previous row belongs to that row.
+    // LF alone ends a row too, as files saved on this system end theirs; an LF right after
+    // the CR that ended the previous row belongs to that row.
     if (m_Pos > 0 && m_Data[m_Pos] == '\n' && m_Data[m_Pos - 1] == '\r') {
         ++m_Pos;
         if (m_Pos >= m_Data.size())
@@ -46,12 +47,15 @@ int cCsvReader::ReadRow(bool keepEmpty)
             acc.push_back(c);
         }
         m_RowEnded = rowEnd;
+        // Empty fields are dropped up to the file's end too: its last line end would
+        // otherwise read as a row of one empty field.
         if (acc.empty() && !keepEmpty) {
             if (rowEnd || atEnd)
                 break;
             continue;
         }
-        // A line with nothing on it has no fields, whatever keepEmpty says.
+        // A line with nothing on it has no fields, whatever keepEmpty says: callers skip it
+        // as they skip comments, where a row of one empty field would be read as data.
         const bool blankLine = rowEnd && acc.empty() && m_Fields.empty() && !sawSeparator;
         if (!comment && !blankLine && (rowEnd || c == ';' || atEnd)) {
             m_Fields.push_back(Utf8ToWide(acc));

@@ -8,6 +8,7 @@ int sGameDate::ImpulsesInMonth(int m) const
     if (!calendar || m < 1 || m > 12)
         return 1;
     int t = (*calendar)[size_t(m - 1)];
+    // A month of no impulses (loading refuses one) would divide the day by zero.
     return t >= 1 ? t : 1;
 }
 

@@ -19,7 +19,8 @@ public:
     // Writes the store to the file it was loaded from; nothing unless it was loaded.
     bool Save();
     // Writes the store to another file and makes that the store's file. Works whether
-    // or not the store was loaded; used for descriptions written into saved games.
+    // or not the store was loaded: a save's description is written even when its scenario's
+    // Info.ini could not be read, for a save without one could not be loaded.
     bool SaveAs(const std::filesystem::path& fileName);
     std::string BuildText() const;
 

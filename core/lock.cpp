@@ -11,6 +11,8 @@
 std::recursive_mutex g_GlobalLock;
 std::atomic<bool> g_AppRunning{false};
 std::atomic<int> g_LockCount{0};
+// Off unless asked: the log keeps the whole run, and a line for every hold and release,
+// about a thousand a turn, would swell a war's log many times over and bury what it tells.
 std::atomic<bool> g_TraceGlobalLock{false};
 
 namespace {
@@ -149,12 +151,13 @@ void WaitUntilDialogClosed(uint64_t dialogSerial, const char* className, const c
         FormatText(L"WBC:%s:%s:%d", Utf8ToWide(className ? className : "?"), FileText(file ? file : "?"), line);
     for (;;) {
         bool open = false;
-        AcquireGlobalLock(file, line);
+        // The hold is the wait's own: the caller's place is in the "WBC" line.
+        AcquireGlobalLock(__FILE__, __LINE__);
         {
             std::lock_guard<std::mutex> guard(g_DialogQueryMutex);
             open = g_DialogOpenQuery && g_DialogOpenQuery(dialogSerial);
         }
-        ReleaseGlobalLock(file, line);
+        ReleaseGlobalLock(__FILE__, __LINE__);
         LogLine(text);
         if (!InterruptibleSleep(100))
             return;

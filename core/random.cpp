@@ -57,6 +57,7 @@ int NextRandomRaw()
 int RandomInt(int a, int b)
 {
     long long r = NextRandomRaw();
+    // An empty range (b below a) gives a, never a number outside both bounds.
     if (b <= a)
         return a;
     long long span = static_cast<long long>(b) - a + 1;

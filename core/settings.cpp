@@ -76,9 +76,9 @@ void LoadSettings(const std::filesystem::path& path)
     s.showAPLeft = ini.GetBool("MapDisplay/ShowAPLeft", true);
     s.showWeather = ini.GetBool("MapDisplay/ShowWeather", true);
     s.showSeaZoneName = ini.GetBool("MapDisplay/ShowSeaZoneName", true);
-    s.ownershipMode = ini.GetInt("MapDisplay/OwnershipMode", sUserSettings().ownershipMode);
+    s.ownershipMode = ini.GetInt("MapDisplay/OwnershipMode", 0);
     s.mapMode = ini.GetInt("MapDisplay/Mode", 0);
-    s.borderMode = ini.GetInt("Border/Mode", sUserSettings().borderMode);
+    s.borderMode = ini.GetInt("Border/Mode", 0);
     s.showSeaZonesBorders = ini.GetBool("Border/ShowSeaZonesBorders", true);
     // Components above 255 spill into the next one, as the colour formula says.
     const uint32_t a = uint32_t(ini.GetInt("Border/ColorA", 255));
@@ -102,6 +102,8 @@ void LoadSettings(const std::filesystem::path& path)
 void SaveZoomSetting(float zoom)
 {
     g_UserSettings.mapZoom = zoom;
+    // Rounded up, but not for the float's last bits: a zoom of 0.1 (0.100000001) stays 10,
+    // where it would come back one step larger from each game.
     g_Settings.SetInt("MapDisplay/Zoom", int(std::ceil(double(zoom) * 100.0 - 1e-4)));
     g_Settings.Save();
 }

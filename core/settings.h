@@ -54,10 +54,9 @@ struct sUserSettings
     bool showAPLeft = true;
     bool showWeather = true;
     bool showSeaZoneName = true;
-    // Countries in their colours and the lines between them, from the first screen on.
-    int ownershipMode = 1;
+    int ownershipMode = 0;
     int mapMode = 0;
-    int borderMode = 1;
+    int borderMode = 0;
     bool showSeaZonesBorders = true;
     uint32_t borderColor = 0xFFFFFFFFu;
     int fogOfWar = 0;

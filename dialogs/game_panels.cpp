@@ -19,12 +19,12 @@ void CreateGamePanels()
 {
     DestroyGamePanels();
     g_InfoPanel = new cInfoPanel;
-    g_MinimapPanel = new cMinimapPanel;
-    // These start folded; the info panel's buttons show them.
-    g_DiplomacyPanel = new cDiplomacyPanel;
-    g_HexPanel = new cHexPanel;
+    // These four start folded; the info panel's buttons show them.
     g_UnitPanel = new cUnitPanel;
     g_AttackPanel = new cAttackPanel;
+    g_DiplomacyPanel = new cDiplomacyPanel;
+    g_HexPanel = new cHexPanel;
+    g_MinimapPanel = new cMinimapPanel;
     ResetPanelOrder();
     for (iPanelScreen* screen : {g_HexPanel, g_UnitPanel, g_AttackPanel})
         PanelOf(screen)->SetMinimized(true);

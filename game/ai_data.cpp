@@ -164,6 +164,8 @@ void ReadAIData(std::string_view text, const sAIDataWorld& world)
 {
     int country = 0;
     int lineNumber = 0;
+    // A line is read whole however long: cut short, its rest would read as a line of its own
+    // whose first value is taken for a variable's name.
     for (const std::string& line : SplitLines(text)) {
         ++lineNumber;
         if (!line.empty() && line[0] == '#')

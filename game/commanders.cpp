@@ -24,6 +24,8 @@ void ReadCommanders(std::string_view text, std::vector<sDowodca*>& commanders)
         const auto& f = csv.m_Fields;
         const int line = csv.GetRowCount();
         RefuseIfRowsRunTogether(csv, L"commanders.csv", 7);
+        // A commander left out is told, not dropped unseen: units would lose the bonus the
+        // scenario's author gave them with no word why.
         if (count < 7) {
             RefuseIfEndsInsideRow(csv, L"commanders.csv", count, 7);
             LogLine(L"ERROR: commanders.csv, line %i: a row of %i fields, a commander has 7; row skipped", line, count);
@@ -44,6 +46,7 @@ void ReadCommanders(std::string_view text, std::vector<sDowodca*>& commanders)
         c->Skill = LeadingInt(f[4]);
         c->Experience = LeadingInt(f[5]);
         c->State = LeadingInt(f[6]);
+        // A kind or state the rules do not know, or no country, would reach a rule that has none.
         if (c->Type < 0 || c->Type > 2 || c->State < 0 || c->State > 2 || c->CountryID < 1) {
             LogLine(L"ERROR: commanders.csv, line %i: commander %s has country %i, type %i, state %i; row skipped",
                     line, c->Name, c->CountryID, c->Type, c->State);
@@ -51,7 +54,9 @@ void ReadCommanders(std::string_view text, std::vector<sDowodca*>& commanders)
             delete c;
             continue;
         }
-        // Skill and experience scale every bonus the commander gives.
+        // Skill and experience multiply the percentages of every bonus the commander gives (the
+        // best have 5 and 50): far beyond, each roll they enter is certain, at the extremes the
+        // products overflow.
         if (c->ID < 0 || c->ID > kMaxCommanderId || c->Skill < 0 || c->Skill > 100 || c->Experience < 0 ||
             c->Experience > 1000) {
             LogLine(L"ERROR: commanders.csv, line %i: commander %s has ID %i, skill %i, experience %i (0 to %i, 0 to "
@@ -121,6 +126,7 @@ void ReadUnitNames(std::string_view text, int countryCount, const UnitNameSetter
                 continue;
             }
             const std::wstring& name = f[k].empty() ? f[1] : f[k];
+            // A unit's name holds 99 characters.
             if (name.size() > kMaxNameLength) {
                 LogLine(L"ERROR: unit_names.csv, line %i: the name %s is longer than %i characters; cell skipped",
                         line, name, int(kMaxNameLength));

@@ -261,6 +261,8 @@ int sGameConsts::ReadFromText(std::string_view text)
     const cRowTable table(*this, bands);
     int row = 0;
     size_t pos = 0;
+    // A line is taken whole however long it is: cut into pieces, it would move every row
+    // after it onto the fields of another.
     while (pos < text.size()) {
         size_t end = text.find('\n', pos);
         const bool hasEnd = end != std::string_view::npos;
@@ -309,9 +311,11 @@ bool sGameConsts::CheckValues() const
         LogLine(L"ERROR: consts.csv row %i, value %i is %i: %s", row, column, value, why);
         ok = false;
     };
+    // The date's day divides by a month's impulses.
     for (int m = 0; m < 12; ++m)
         if (ImpulsesPerMonth[size_t(m)] < 1)
             refuse(1, ImpulsesPerMonth[size_t(m)], m + 1, L"every month needs at least 1 impulse");
+    // An air unit bought at no strength would stand on the map already destroyed.
     for (int t = 0; t < 3; ++t)
         if (AirFullStrength[t] < 1)
             refuse(14, AirFullStrength[t], t + 1, L"the full strength of an air unit must be at least 1");
@@ -323,14 +327,18 @@ bool sGameConsts::CheckValues() const
         if (MoveCostNextToEnemy[category] < 0)
             refuse(15 + category, MoveCostNextToEnemy[category], 9, L"the extra cost next to the enemy must not be negative");
     }
+    // A unit's supply, which this caps, indexes the band tables of 51 entries.
     if (MaxSupply < 1 || MaxSupply > kSupplyBands - 1)
         refuse(48, MaxSupply, 1, L"the supply maximum must lie within 1 and 50");
+    // A level that needs no points would be reached with no research; technology levels
+    // index the tables of levels 1 to 5.
     for (int t = 0; t < 7; ++t) {
         if (ResearchPointsPerLevel[t] < 1)
             refuse(88, ResearchPointsPerLevel[t], t + 1, L"research points per level must be at least 1");
         if (MaxTechLevel[t] < 0 || MaxTechLevel[t] > 5)
             refuse(89, MaxTechLevel[t], t + 1, L"a technology level must lie within 0 and 5");
     }
+    // A sea battle's condition is drawn by a roll from 1 to the weights' sum.
     long long weights = 0;
     for (int w : SeaBattleConditionWeights) {
         if (w < 0)
@@ -339,7 +347,8 @@ bool sGameConsts::CheckValues() const
     }
     if (weights < 1)
         refuse(129, int(weights), 1, L"the sea battle weights must sum to at least 1");
-    // A percentage taken off the action points; a negative one adds to them.
+    // A percentage taken off the action points (a negative one adds to them): beyond a whole
+    // either way a unit would start the impulse with fewer than none, or more than twice its own.
     for (int k = 1; k < kSupplyBands; ++k)
         if (ActionPointCut[k] < -100 || ActionPointCut[k] > 100) {
             LogLine(L"ERROR: consts.csv row 52, at supply %i: the action point cut is %i, outside -100 to 100", k,
@@ -347,6 +356,7 @@ bool sGameConsts::CheckValues() const
             ok = false;
             break;
         }
+    // A unit's action points and efficiency are cut by its impulses without a source over this.
     if (ImpulsesWithoutSupplySource < 1)
         refuse(137, ImpulsesWithoutSupplySource, 1, L"must be at least 1");
     // Combat divides by these: a land unit's full strength and the siege's two divisors.

@@ -76,7 +76,7 @@ cGra::~cGra()
     LogLine(L"Destroying cities");
     DeleteCities(m_Cities);
 
-    // The reserve pools are freed with the units of their kind.
+    // The units of the reserve pools are freed with those of their kind, not left behind.
     auto freeReserve = [this](int category) {
         std::vector<cUnit*> kept;
         for (cUnit* u : m_Reserve) {
@@ -196,6 +196,7 @@ void cGra::EnterMenuState()
 void cGra::ReturnToMap()
 {
     Presentation().UseGameInput();
+    // A turn already sent by e-mail is the next player's: an order given now would be lost.
     SetGameState(m_PbemTurnHandedOver ? kStateEndOfImpulse : kStateHuman);
 }
 

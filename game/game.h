@@ -301,8 +301,9 @@ const sGameConsts& GameConsts();
 // opponent's thread and opens the scenario-settings menu; 0.
 int CreateGame(sGameLoadRequest request);
 // CreateGame for a game the player picked: a file that cannot be loaded refuses the game
-// instead of ending the program. False then, with the reason (the file, the line, why), no
-// game object and nothing of the game loaded left behind.
+// instead of ending the program, so that a damaged save never closes the game on the
+// player. False then, with the reason (the file, the line, why), no game object and nothing
+// of the game loaded left behind.
 bool CreateGameOrRefuse(const sGameLoadRequest& request, std::wstring& reason);
 // What the last load left out, one line a file ("12 rows of land_units.csv were left
 // out"); empty when it took every row.

@@ -256,7 +256,9 @@ void cGra::ComputeNextIds()
     };
     const sNextIds inUse{convoy, fleet, naval, highest(CATEGORY_LAND), highest(CATEGORY_AIR)};
     // A save names the last id each counter gave, so that a loaded game goes on giving the
-    // ids it would have given; without them one id beyond the highest is left free.
+    // ids it would have given; without them one id beyond the highest is left free. Ships
+    // count as the other families do: a further step for them alone would start a game
+    // without ships at 2, where every counter of a game without its objects starts at 1.
     if (m_SavedIds) {
         m_NextIds.convoy = std::max(m_SavedIds->convoy, inUse.convoy);
         m_NextIds.fleet = std::max(m_SavedIds->fleet, inUse.fleet);
@@ -293,15 +295,16 @@ void cGra::FinishSavedGame()
     m_StrategicMoves->Clear();
     m_StrategicMoves->InitStrategicMovementModule(countries);
     m_StrategicMoves->Load(m_FolderPattern);
-    // A save that names its id counters carries the efficiencies play had worked out too;
-    // an older one does not.
+    // A save that names its id counters carries the efficiencies play had worked out too,
+    // which a new reckoning could change from what the unbroken game has; an older one does not.
     if (!m_SavedIds)
         for (cJednostkaLadowa* u : m_LandUnits)
             u->RecalculateEfficiency();
     Progress(95);
     m_Reports->Load(m_FolderPattern);
     m_AutoEvents->Load(m_FolderPattern);
-    // The dice go on where the saved game left them: a reload rolls nothing anew.
+    // The dice go on where the saved game left them, so that it continues exactly as the
+    // unbroken game: a reload rolls nothing anew.
     if (m_SavedRandomStates) {
         SeedRandom((*m_SavedRandomStates)[0]);
         SetOpponentRandomState((*m_SavedRandomStates)[1]);

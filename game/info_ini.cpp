@@ -21,12 +21,16 @@ namespace {
 
 constexpr size_t kMaxScenarioName = 499;
 
-std::wstring Truncated(const std::wstring& text, const char* key)
+// A player's name and e-mail address keep 99 characters, the game's name 199; a text cut
+// short is logged, as it then differs from the file's.
+constexpr size_t kMaxPbemGameNameLength = 199;
+
+std::wstring Truncated(const std::wstring& text, const char* key, size_t limit = kMaxNameLength)
 {
-    if (text.size() <= kMaxNameLength)
+    if (text.size() <= limit)
         return text;
-    LogLine(L"Info.ini: %S is longer than %i characters and is cut short", key, int(kMaxNameLength));
-    return text.substr(0, kMaxNameLength);
+    LogLine(L"Info.ini: %S is longer than %i characters and is cut short", key, int(limit));
+    return text.substr(0, limit);
 }
 
 constexpr int kMaxDateNumber = 9999;
@@ -89,6 +93,7 @@ void cGra::ReadInfoIni(const sGameLoadRequest& request)
         FatalExit(1, FormatText(L"ERROR: %s names no scenario (Save/ScenarioName): the file is damaged or cut short",
                                 path));
     m_ScenarioName = ini.GetString("Save/ScenarioName", L"unknown");
+    // The name becomes a path: ".." or a separator would read (and save) outside data\scenarios.
     if (!IsPlainFolderName(m_ScenarioName))
         FatalExit(1, FormatText(L"ERROR: Info.ini: the scenario name \"%s\" is not the name of a scenario folder",
                                 m_ScenarioName));
@@ -97,7 +102,9 @@ void cGra::ReadInfoIni(const sGameLoadRequest& request)
 
     m_PbemPlayers.clear();
     m_IsPbem = ini.HasKey("Save/PBEMGameName");
-    m_PbemGameName = m_IsPbem ? Truncated(ini.GetString("Save/PBEMGameName", L""), "Save/PBEMGameName") : L"unknown";
+    m_PbemGameName = m_IsPbem ? Truncated(ini.GetString("Save/PBEMGameName", L""), "Save/PBEMGameName",
+                                          kMaxPbemGameNameLength)
+                              : L"unknown";
     for (int n = 1; n <= kMaxPbemPlayers; ++n) {
         const std::string nameKey = "Save/PBEMPlayer" + std::to_string(n) + "Name";
         const std::string emailKey = "Save/PBEMPlayer" + std::to_string(n) + "Email";
@@ -122,11 +129,13 @@ void cGra::ReadInfoIni(const sGameLoadRequest& request)
 
     m_ScenarioFolderPattern = MakeFolderPattern(L"data\\scenarios", m_ScenarioName);
 
-    // The month whose Mulberry lives were counted down; none in a new scenario.
+    // The month whose Mulberry lives were counted down (none in a new scenario): a loaded
+    // game counts a month down once, as the unbroken game does, not again at its first impulse.
     if (ini.HasKey("Save/MulberryMonth"))
         m_MulberryMonth = clamped("Save/MulberryMonth", -666, -666, 12);
 
-    // Whose view of the sea zones the counts of sea_nodes.csv are.
+    // Whose view of the sea zones the counts of sea_nodes.csv are, so that a loaded game reads
+    // them as the side they were counted for.
     m_SeaViewingCountry = clamped("Save/SeaViewingCountry", 0, 0, 255);
 
     m_SavedIds.reset();
@@ -146,6 +155,7 @@ void cGra::ReadInfoIni(const sGameLoadRequest& request)
 void cGra::WriteSaveInfoIni(std::wstring_view saveFolder) const
 {
     const std::wstring target = JoinFolder(saveFolder, L"Info.ini");
+    // A save over a scenario's own files would destroy the scenario.
     if (IsInScenarioFolder(target)) {
         LogLine(L"ERROR: a save may not write into a scenario folder: %s", target);
         FailSaveFile();
@@ -169,6 +179,8 @@ void cGra::WriteSaveInfoIni(std::wstring_view saveFolder) const
     ini.SetInt("Save/GameMonthDisplayed", m_DisplayedDate[1]);
     ini.SetInt("Save/GameYearDisplayed", m_DisplayedDate[2]);
     ini.SetString("Save/GameVersion", FormatText(L"%.2f", double(kGameVersion)));
+    // What play reads beyond the description, so that the loaded game goes on exactly as the
+    // saved one would: the Mulberry month, the sea zones' viewer, the id counters, the dice.
     ini.SetInt("Save/MulberryMonth", m_MulberryMonth);
     ini.SetInt("Save/SeaViewingCountry", m_SeaGraph ? m_SeaGraph->ViewingCountry : 0);
     ini.SetInt("Save/LastConvoyId", m_NextIds.convoy);
@@ -176,7 +188,8 @@ void cGra::WriteSaveInfoIni(std::wstring_view saveFolder) const
     ini.SetInt("Save/LastNavalUnitId", m_NextIds.navalUnit);
     ini.SetInt("Save/LastLandUnitId", m_NextIds.landUnit);
     ini.SetInt("Save/LastAirUnitId", m_NextIds.airUnit);
-    // The saving thread is the main thread: its dice and the opponent's go on from here.
+    // The dice of both threads, so that a loaded game rolls what the unbroken one would have
+    // rolled and goes on exactly as it; the saving thread is the main thread.
     ini.SetString("Save/RandomMain", IntToText(GetRandomState()));
     ini.SetString("Save/RandomOpponent", IntToText(GetOpponentRandomState()));
     if (m_IsPbem) {

@@ -41,7 +41,7 @@ cPlayState::~cPlayState() = default;
 
 void cPlayState::SetActiveCountry(cPanstwo* country)
 {
-    // A plan belongs to the turn it was made in.
+    // A plan belongs to the turn it was made in: the next country must not fight it.
     CancelAssaultPlan();
     m_ActiveCountry = country;
     m_ShowActions = !(country && country->SideHasMembers() && !g_UserSettings.showAlliesActions);
@@ -81,6 +81,7 @@ void cPlayState::SetHoveredHex(sHex* hex)
 void cPlayState::SelectHex(int x, int y)
 {
     cMapa* map = g_Gra ? g_Gra->m_Mapa : nullptr;
+    // Off the map there is nothing to select: a look-up there would give the first hex.
     if (!map || !map->IsInside(x, y)) {
         LogLine(L"Selection refused: hex (%i,%i) lies off the map", x, y);
         return;
@@ -126,6 +127,8 @@ void cPlayState::DeselectAll()
 
 void cPlayState::SetOrderMode(int mode)
 {
+    // A plan kept past its order would stop the clicks that move or select a unit, which
+    // only act while no plan exists.
     if (mode != ORDER_ASSAULT_PLAN)
         CancelAssaultPlan();
     m_OrderMode = mode;

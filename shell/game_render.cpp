@@ -34,6 +34,8 @@ void cGra::FillMapPlayView()
 void cGra::Render(cRenderer* device, float elapsed)
 {
     cSprite* sprite = g_Sprite.get();
+    // Sorted by depth, not by texture: without a depth buffer the batch itself must lay the
+    // map's layers (sprites_depth.csv) over one another.
     if (m_Mapa && sprite && Succeeded(sprite->Begin(SPRITE_ALPHABLEND | SPRITE_SORT_DEPTH_BACKTOFRONT))) {
         FillMapPlayView();
         m_Mapa->Render();

@@ -104,7 +104,8 @@ std::vector<iPanelScreen*> PanelsInDrawingOrder();
 // The order the mouse reaches them: the four that fold from the top one down, then the
 // minimap and the info panel.
 std::vector<iPanelScreen*> PanelsInInputOrder();
-// A panel just unfolded lies over the others and takes the clicks where they overlap.
+// A panel just unfolded lies over the others and takes the clicks where they overlap, or a
+// panel opened by its button could stay hidden under another.
 void BringPanelToFront(iPanelScreen* panel);
 // The order of a new game: the hex, unit, attack and diplomacy panels, bottom first.
 void ResetPanelOrder();

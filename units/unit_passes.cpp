@@ -29,12 +29,15 @@ void PlaceUnits(const std::list<T*>& units, const wchar_t* kind, const wchar_t* 
     for (T* u : units) {
         if (u->m_X == -1 && u->m_Y == -1)
             continue;
-        // Units bound for the reserve or for a ship never take a hex.
+        // Units bound for the reserve or for a ship never take a hex: else one would hold a hex
+        // it does not stand on, or a save would be refused for the unit that does stand there.
         if (u->m_InReserve)
             continue;
         if constexpr (std::is_same_v<T, cJednostkaLadowa>)
             if (u->m_TransporterId != -1)
                 continue;
+        // Off the map there is no hex: a look-up there would give the first hex, and a unit
+        // passed over for one coordinate of -1 would stay among the units on the map with none.
         sHex* hex = UnitHexAt(u->m_X, u->m_Y);
         if (!hex) {
             LogLine(L"ERROR: Trying to place %s %s (ID=%i) to hex (%i, %i) outside the map", kind, u->m_Name, u->m_Id,

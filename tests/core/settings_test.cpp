@@ -25,9 +25,9 @@ TEST_F(Settings, MissingFileKeepsDefaultsAndIsNeverCreated)
     EXPECT_EQ(g_UserSettings.FrameSleepMs(), 0);
     EXPECT_EQ(g_UserSettings.borderColor, 0xFFFFFFFFu);
     EXPECT_EQ(g_DelayValues[DELAY_AI_MOVE_BEFORE], 1000.0f);
-    // The map shows whose each hex is, and the lines between countries, from the start.
-    EXPECT_EQ(g_UserSettings.ownershipMode, 1);
-    EXPECT_EQ(g_UserSettings.borderMode, 1);
+    // Without the file the map shows neither whose each hex is nor the lines between countries.
+    EXPECT_EQ(g_UserSettings.ownershipMode, 0);
+    EXPECT_EQ(g_UserSettings.borderMode, 0);
     SaveZoomSetting(0.5f);
     EXPECT_FALSE(FileExists(dir / "Settings.ini"));
 }
@@ -89,8 +89,9 @@ TEST_F(Settings, ShippedDefaultFileHoldsEveryKeyWithItsDefault)
     std::filesystem::copy_file(testing_support::SourceDir() / "data" / "Settings.ini", dir / "Settings.ini");
     LoadSettings(dir / "Settings.ini");
     EXPECT_EQ(g_Settings.BuildText(), before) << "a key the game reads is missing from data/Settings.ini";
-    EXPECT_EQ(g_UserSettings.ownershipMode, sUserSettings().ownershipMode);
-    EXPECT_EQ(g_UserSettings.borderMode, sUserSettings().borderMode);
+    // The shipped file shows countries in their colours and the lines between them from the start.
+    EXPECT_EQ(g_UserSettings.ownershipMode, 1);
+    EXPECT_EQ(g_UserSettings.borderMode, 1);
     EXPECT_FALSE(g_TraceGlobalLock);
 }
 

@@ -122,12 +122,15 @@ TEST(InfoIni, SaveCarriesTheScenarioKeysAndThePbemPlayers)
     EXPECT_EQ(back.m_PbemGameName, L"Friday game");
     EXPECT_EQ(back.m_PbemPlayers, game.m_PbemPlayers);
 
-    // A gap ends the list.
-    WriteFile("data/save/Gap/Info.ini", "[Save]\nScenarioName=Europe\nPBEMGameName=g\nPBEMPlayer1Name=A\n"
-                                        "PBEMPlayer1Email=a\nPBEMPlayer3Name=C\nPBEMPlayer3Email=c\n");
+    // A gap ends the list. The game's name keeps 199 characters, a player's name 99.
+    const std::string longName(250, 'n');
+    WriteFile("data/save/Gap/Info.ini", "[Save]\nScenarioName=Europe\nPBEMGameName=" + longName +
+                                            "\nPBEMPlayer1Name=" + longName +
+                                            "\nPBEMPlayer1Email=a\nPBEMPlayer3Name=C\nPBEMPlayer3Email=c\n");
     back.ReadInfoIni(sGameLoadRequest::ForSave(L"Gap"));
     ASSERT_EQ(back.m_PbemPlayers.size(), 1u);
-    EXPECT_EQ(back.m_PbemPlayers[0].name, L"A");
+    EXPECT_EQ(back.m_PbemPlayers[0].name, std::wstring(99, L'n'));
+    EXPECT_EQ(back.m_PbemGameName, std::wstring(199, L'n'));
 
     // The scenario's own file is never written by a save.
     const auto before = ReadWholeFile("data/scenarios/Europe/Info.ini");
