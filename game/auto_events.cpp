@@ -33,6 +33,7 @@ void cAutoEventsRepository::Decode(std::string_view text)
     int lineNumber = 0;
     for (const std::string& line : SplitLines(text)) {
         ++lineNumber;
+        // An empty line holds no pair: taken as one it would add event 0 with option 0.
         if (line.empty() || line[0] == '#')
             continue;
         const std::vector<std::string> words = SplitTokens(line);
@@ -48,6 +49,9 @@ void cAutoEventsRepository::Decode(std::string_view text)
         pair.optionId = words.size() < 2 ? 0 : AtoiLike(words[1]);
         m_Pairs.push_back(pair);
     }
+    // The end of the file after a line end reads as one more line that is not there.
+    if (text.empty() || text.back() == '\n')
+        LogLine(LangText("empty_line..."));
 }
 
 void cAutoEventsRepository::Save(std::wstring_view folder) const

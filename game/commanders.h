@@ -17,6 +17,8 @@ struct sDowodca
     int Skill = 0;
     int Experience = 0;
     int State = 0;      // 0 not assigned, 1 on his way to the headquarters, 2 assigned
+    // No pointer to the unit he stands with: FindUnitOfCommander looks it up from the units,
+    // so that nothing points at a unit that has died.
     bool operator==(const sDowodca&) const = default;
 };
 

@@ -37,6 +37,8 @@ void ReportComputerChoice(cGra& game, const cZdarzenie& event, const cPanstwo& c
         AddReportFor(game, int(id), report);
 }
 
+// The event window's report of the person's choice, written here once the window has
+// answered: the window itself runs on the main thread and changes no game data.
 void ReportPersonsChoice(cGra& game, const cZdarzenie& event, const cPanstwo& country, int position)
 {
     std::wstring text, tooltip;
@@ -70,6 +72,7 @@ int AskPerson(const cZdarzenie& event)
 // player saved and leaves from the event window).
 bool FireEvent(cGra& game, const cZdarzenie& event)
 {
+    // An event of no country has nobody to choose for it.
     cPanstwo* country = GetCountry(event.countryID);
     if (!country)
         return true;
@@ -100,6 +103,7 @@ bool FireEvent(cGra& game, const cZdarzenie& event)
         if (fired)
             ReportPersonsChoice(game, event, *country, position);
     }
+    // The messages belong to a fired option's effects: none fired, none to tell.
     if (!fired) {
         LogLine(L"Event %i: no option fired", event.eventID);
     } else {

@@ -168,7 +168,8 @@ public:
     void ShowConvoyResults();
     // A report of the kind for the country, stamped with the date.
     void AddCountryReport(int kind, const cPanstwo& country, const std::wstring& text);
-    // The impulse that is ending is the first of its month, by the date.
+    // The impulse that is ending is the first of its month, by the date: the impulse counter
+    // drifts off the calendar once months of different lengths have passed.
     bool IsFirstImpulseOfMonth() const;
     // The date one impulse on: a new month after the month's last impulse, a new year
     // after December's.
@@ -193,7 +194,7 @@ public:
     // each player has a screen of their own).
     bool SeveralPeopleShareTheScreen() const;
     // The member of alliance k (4 to 6 count as 1 to 3) that takes the lead: the active one
-    // with the highest political strength (0 or more), the first in id order on a tie.
+    // with the highest political strength (0 or more), the later in id order on a tie.
     cPanstwo* DetermineNewAllianceLeader(int k) const;
     // Sets the search mark of every city to 0.
     void ClearCityMarks();

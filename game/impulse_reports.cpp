@@ -79,6 +79,8 @@ void cGra::CalculateUpkeep()
     LogLine(L"CALCULATING UNITS UPKEEP COSTS...");
     for (cPanstwo* c : m_Countries)
         if (TakesPart(*c)) {
+            // The upkeep gives a heading and a summary; the report keeps both, as the production
+            // report does.
             std::wstring heading, summary;
             c->PayUnitUpkeep(heading, summary);
             AddCountryReport(kReportUpkeep, *c, LangFormat("report_upkeep_summary_main_content", heading, summary));
@@ -93,6 +95,7 @@ void cGra::CalculateResearch()
         for (cPanstwo* c : m_Countries)
             if (TakesPart(*c)) {
                 c->AddDiplomaticPoints(c->DPGrowthPerMonth);
+                // Heading and content both, as for the upkeep.
                 std::wstring heading, content;
                 c->DoMonthlyResearch(heading, content);
                 AddCountryReport(kReportResearch, *c, LangFormat("report_research_main_content", heading, content));

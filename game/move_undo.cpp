@@ -55,6 +55,7 @@ cJednostka* cMoveUndo::FindUnit() const
 bool cMoveUndo::Undo(cJednostka* unit)
 {
     cMapa* map = g_Gra ? g_Gra->m_Mapa : nullptr;
+    // A unit that has died since the move has nothing left to take back.
     if (!map || !FindUnit()) {
         LogLine(LangText("undo_impossible._no_unit_has_moved_yet!"));
         return false;
@@ -71,6 +72,7 @@ bool cMoveUndo::Undo(cJednostka* unit)
         return false;
     }
     sHex* start = map->GetHex(m_StartX, m_StartY);
+    // A unit that has come to the start hex since (a drop, a deployment) would lose its hex.
     if (start->unit && start->unit != unit) {
         LogLine(LangText("undo_impossible._its_starting_hex_is_taken."));
         return false;
@@ -83,6 +85,7 @@ bool cMoveUndo::Undo(cJednostka* unit)
     unit->m_X = m_StartX;
     unit->m_Y = m_StartY;
     unit->SetActionPoints(m_ActionPoints);
+    // The one-step mark goes back to what it was before the move: one a deployment set stays.
     if (auto* land = dynamic_cast<cJednostkaLadowa*>(unit))
         land->m_JustDeployed = m_JustDeployed;
     // Newest first: a hex changed twice ends with the controller it had before the move.
@@ -94,6 +97,7 @@ bool cMoveUndo::Undo(cJednostka* unit)
 void cPlayState::UndoLastMove(cJednostka* unit)
 {
     GLOBAL_LOCK_SCOPE();
+    // The walk still under way would carry the unit on from where the undo put it.
     if (m_Move.GetUnit()) {
         LogLine(L"Undo refused: %s is still moving", m_Move.GetUnit()->m_Name);
         return;
@@ -111,6 +115,7 @@ bool cPlayState::RebaseAirUnit(cJednostkaLotnicza& unit, int x, int y)
 {
     GLOBAL_LOCK_SCOPE();
     const int startX = unit.m_X, startY = unit.m_Y, actionPoints = unit.m_ActionPoints;
+    // Recorded once the unit has flown: a refused rebase leaves the last move undoable.
     if (!unit.RelocateTo(x, y))
         return false;
     m_Undo.Record(unit, startX, startY, actionPoints);

@@ -26,7 +26,8 @@ const wchar_t* MoveSoundOf(int type)
 }
 
 // The path from the unit's hex to the target through its reachable hexes, each node with
-// the cost of the step into it; empty (logged) when the reachable hexes do not lead there.
+// the cost of the step into it; empty (logged) when the reachable hexes do not lead there:
+// walking back from a hex outside the range would never reach the unit.
 std::list<sPathNode> WalkBack(const cJednostka& unit, int tx, int ty)
 {
     std::list<sPathNode> path;
@@ -34,8 +35,11 @@ std::list<sPathNode> WalkBack(const cJednostka& unit, int tx, int ty)
         LogLine(L"No path for %s to (%i,%i): %s", unit.m_Name, tx, ty, why);
         return std::list<sPathNode>();
     };
+    // Below -1 the unit has no hexes around it to search at all.
     if (unit.m_ActionPoints < -1)
         return refuse(L"its action points are below -1");
+    // Even a neighbour must be in the range: one outside it (sea, a wall of enemies) is no
+    // step for the whole of the unit's action points.
     const sPathStep* target = unit.FindPathStep(tx, ty);
     if (!target)
         return refuse(L"the hex is not in its range");
@@ -57,6 +61,7 @@ std::list<sPathNode> WalkBack(const cJednostka& unit, int tx, int ty)
         if (!home && before == reachable.end())
             return refuse(L"its range does not lead back to it");
         const int cost = cell->cost - (home ? 0 : before->second->cost);
+        // A step for nothing means the range leads round in a circle.
         if (cost < 1)
             return refuse(L"a step of its range costs nothing");
         path.push_front({cell->x, cell->y, cost});

@@ -47,12 +47,12 @@ void ReadPlayerPlaces(std::string_view text, sCameraBookmarks& places, int mapWi
         const bool unset = p.first == -1 && p.second == -1;
         const bool offMap = p.first < -1 || p.second < -1 || (mapWidth > 0 && p.first >= mapWidth) ||
                             (mapHeight > 0 && p.second >= mapHeight);
-        if (!unset && offMap) {
-            LogLine(L"ERROR: PlayerDefinedPlaces.txt, line %i: (%i, %i) is off the map; line skipped", p.line, p.first,
-                    p.second);
-            continue;
-        }
-        places.slots[size_t(slot)] = {p.first, p.second};
+        // A place off the map would send the view where no hex is: its slot stays unset, and
+        // the places after it keep their own digits.
+        if (!unset && offMap)
+            LogLine(L"ERROR: PlayerDefinedPlaces.txt, line %i: (%i, %i) is off the map; the place is left unset", p.line,
+                    p.first, p.second);
+        places.slots[size_t(slot)] = offMap ? std::make_pair(-1, -1) : std::make_pair(p.first, p.second);
         if (slot < sCameraBookmarks::kSlots - 1)
             ++slot;
     }

@@ -9,7 +9,7 @@
 constexpr int kFlagCount = 40000;
 using EventFlags = std::array<int, kFlagCount>;
 
-// Reads the places; a pair off a map of the given size (0 = size unknown) is skipped.
+// Reads the places; a pair off a map of the given size (0 = size unknown) leaves its slot unset.
 void ReadPlayerPlaces(std::string_view text, sCameraBookmarks& places, int mapWidth, int mapHeight);
 std::string EncodePlayerPlaces(const sCameraBookmarks& places);
 // Optional file: a missing one leaves every slot unset.

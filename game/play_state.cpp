@@ -269,6 +269,7 @@ void cPlayState::BuildWorldCityGroups(const cMapa& map, const std::list<cMiasto*
     std::vector<uint8_t> visited(size_t(m_Width) * size_t(m_Height), 0);
     auto index = [this](int x, int y) { return size_t(y) * size_t(m_Width) + size_t(x); };
     for (cMiasto* start : cities) {
+        // A city off the map has no hex to flood from (nor to read the mark of).
         if (start->Type == CITY_RESOURCES || !map.IsInside(start->X, start->Y) || visited[index(start->X, start->Y)])
             continue;
         LogLine(L"Znalazďż˝em sprzyjajďż˝ce miasto: %s, rozpoczynam tworzenie grupy.", start->Name);
@@ -307,11 +308,13 @@ void cPlayState::BuildNearestCityMap(const cMapa& map, const std::list<cMiasto*>
     auto index = [this](int x, int y) { return size_t(y) * size_t(m_Width) + size_t(x); };
     std::deque<std::pair<int, int>> queue;
     for (cMiasto* city : cities) {
+        // A city off the map has no hex to start from.
         if (city->Type == CITY_RESOURCES || !map.IsInside(city->X, city->Y))
             continue;
         cMiasto*& slot = m_NearestCity[index(city->X, city->Y)];
+        // Two cities on one hex: the earlier in the list keeps it, as at any equal distance.
         if (slot)
-            continue; // two cities on one hex: the first keeps it
+            continue;
         slot = city;
         queue.emplace_back(city->X, city->Y);
     }

@@ -114,5 +114,7 @@ void cReportManager::Load(std::wstring_view pattern)
         NoteUnreadableFile(path);
         FatalExit(1, L"ERROR: Opening reports file for reading");
     }
+    // A damaged end (logged by Decode) costs the reports after it, not the game: they are
+    // only its history.
     Decode(*bytes);
 }

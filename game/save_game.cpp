@@ -35,6 +35,8 @@ const std::array<const wchar_t*, kSaveFileCount> kSaveFileNames = {
     L"land_units.csv",          L"losses.csv",       L"map.qvr",                L"Info.ini",
     L"naval_units.csv",         L"relations.csv",    L"topography.csv",         L"unit_names.csv",
     L"airship_attacks.csv",     L"airrecon_units.csv", L"reports.dat",          L"auto_events.csv",
+    // Last, the totals of play: a loaded game goes on counting where the saved one stopped,
+    // so that a continued war sums up as the unbroken one does.
     L"play_counts.csv",
 };
 
@@ -124,14 +126,16 @@ std::wstring WriteAllCatchingFailure(const std::wstring& folder)
     // the running game survives it.
     if (const std::optional<std::wstring> failure = RunCatchingFatal([&] { WriteSaveFiles(folder); }))
         return failure->empty() ? L"a file could not be written" : *failure;
-    // Some writers only log a failure: every file must be there.
+    // Some writers only log a failure (the bookmarks): every file must be there all the same,
+    // or the player would be told the game was saved when part of it was not.
     for (const wchar_t* name : kSaveFileNames)
         if (!Exists(HostPath(JoinFolder(folder, name))))
             return FormatText(L"%s was not written", name);
     return {};
 }
 
-// The save into <folder>: written beside it, then put in its place.
+// The save into <folder>: written beside it, then put in its place, so that a failed or
+// interrupted save never leaves half a game where a good one was.
 bool SaveIntoFolder(const std::wstring& folder)
 {
     if (!g_Gra || !g_Gra->m_Mapa) {
@@ -211,6 +215,7 @@ bool IsValidSaveName(std::wstring_view name, size_t maxLength)
 
 bool SaveFolderExists(std::wstring_view name)
 {
+    // A name with a path in it ("..", a backslash) would look outside data\save.
     if (!IsValidSaveName(name, kMaxSaveNameLength))
         return false;
     std::error_code ec;
@@ -233,7 +238,8 @@ std::wstring NormalizeSaveName(const std::wstring& name)
 {
     std::wstring trimmed = name;
     boost::algorithm::trim(trimmed, std::locale::classic());
-    // "data\save\" and the name are cut to 64 characters.
+    // "data\save\" and the name are cut to 64 characters; a blank the cut leaves at the end
+    // goes too, so that the name typed again (trimmed) finds the same folder.
     if (trimmed.size() > kMaxSaveNameLength) {
         trimmed.resize(kMaxSaveNameLength);
         boost::algorithm::trim(trimmed, std::locale::classic());
@@ -249,6 +255,7 @@ bool SaveGame(const std::wstring& name, bool quiet)
         LogLine(L"ERROR: \"%s\" cannot be the name of a save", name);
     else
         saved = SaveIntoFolder(JoinFolder(L"data\\save", trimmed));
+    // The message names the save as the list shows it, and says so when it was not saved.
     if (!quiet) {
         if (saved)
             Presentation().PushMessage(LangFormat("save_game_successfull", trimmed), L"Save game");
@@ -262,6 +269,8 @@ bool SavePbemGame(const std::wstring& name)
 {
     const std::wstring path = JoinFolder(L"data\\pbem", name);
     LogLine(L"Zapisuej gre PBEM to katalogu %s", path);
+    // The name comes from the game's files: one with a path in it would write elsewhere. A
+    // file in the folder's way refuses the save (SaveIntoFolder) rather than end the game.
     if (!IsValidSaveName(name, kMaxNameLength)) {
         LogLine(L"ERROR: \"%s\" cannot be the name of a play-by-e-mail game folder", name);
         return false;

@@ -23,6 +23,8 @@ void cGra::StartGame()
 {
     Presentation().ShowPauseWallpaper();
     LogLine(L"============== Starting game ==============");
+    // Only a game that began with a person ends when no person is left: a game of computers
+    // alone would otherwise end after its first impulse.
     m_StartedWithHuman = HasHumanCountry();
     // A save that carries its sightings goes on with them: looking again would roll the
     // spotting dice anew, and a reload would not be the game that was saved.
@@ -64,6 +66,8 @@ void cGra::StartGame()
         Presentation().BeginPlayerPhase();
         SetGameState(kStateHuman);
         Presentation().UpdateAppearance();
+        // The view was centred above; centring again would leave the phase in the scroll
+        // state, in which the map takes no click.
         return;
     }
     if (!m_PlayState->GetViewCountry())

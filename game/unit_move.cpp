@@ -32,7 +32,8 @@ bool IsAlliedWith(int countryId, int otherId)
 bool cUnitMove::CanStepIntoNext() const
 {
     // The next hex may hold units of friends the walk passes through, but the walk must
-    // be able to go on from there to a free hex before any enemy.
+    // be able to go on from there to a free hex before any enemy: a unit that stopped on a
+    // friend's hex would take that hex from the friend's unit.
     for (const sPathNode& node : m_Path) {
         const cUnit* there = g_Gra->m_Mapa->GetHex(node.x, node.y)->unit;
         if (!there)
@@ -61,7 +62,8 @@ bool cUnitMove::AdvanceAlongPath()
             unit.m_Y = node.y;
             unit.AddActionPoints(-node.cost);
             const sHex& hex = *map->GetHex(node.x, node.y);
-            // A friendly hex keeps its holder; a hex nobody holds is taken.
+            // A friendly hex keeps its holder; a hex nobody holds (country 0, with whom
+            // there is neither war nor peace) is taken.
             if (hex.controller != 0 && !CountriesAtWar(owner, hex.controller))
                 m_Controller = hex.controller;
             const sGameConsts& k = g_Gra->m_Consts;
@@ -109,6 +111,8 @@ bool cPlayState::BeginMove(cJednostka& unit, int x, int y)
         LogLine(L"Move refused: hex (%i,%i) lies off the map", x, y);
         return false;
     }
+    // Only a unit standing on its own hex, of the country whose turn it is, and not already on
+    // its way moves: any other would be put on the map twice or move for the wrong side.
     if (!map->IsInside(unit.m_X, unit.m_Y) || unit.m_InReserve || map->GetHex(unit.m_X, unit.m_Y)->unit != &unit) {
         LogLine(L"Move refused: %s is not on the map", unit.m_Name);
         return false;

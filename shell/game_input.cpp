@@ -132,6 +132,8 @@ void PickHex(int mouseX, int mouseY, int screenWidth, int screenHeight, float ca
     const float s = scale > 0.0f ? scale : 1.0f;
     const int px = int(std::trunc(float(mouseX - screenWidth / 2) / s + cameraX - 30.0f));
     int py = int(std::trunc(float(mouseY - screenHeight / 2) / s + cameraY - 36.0f));
+    // Floored, not cut toward zero: a pixel just left of or above the map is no hex of column
+    // or row 0.
     int c = FloorDiv(px, kHexWidth);
     if (c % 2 == 0)
         py -= 49;
@@ -222,7 +224,8 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
         return;
     if (rightPressed && !overControl) {
         GLOBAL_LOCK_SCOPE();
-        // A right click gives up an order waiting for its target.
+        // A right click gives up an order waiting for its target: a player who changed their
+        // mind needs a way out that is not a click on some hex of the map.
         if (AbandonOrder(*play, *map))
             ResetClick(*play);
         return;
@@ -285,6 +288,7 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
             LogLine(L"Player action: Nuclear bombardment / %s on (%i, %i)", bomber->m_Name, column, row);
             sCombatResult result;
             bomber->NuclearStrike(column, row, &result);
+            // The result window titles itself by the kind of combat; no title is made here.
             PresentCombatResult(result, false);
             map->ClearMarks(~kSelectionMark, false);
             Presentation().RefreshPanels();
@@ -329,7 +333,8 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
             return;
         }
         if (d == 0 || !clicked || clicked->m_Owner != activeId || clicked->m_ActionPoints < 1 || clicked->m_Attacked) {
-            // The player's own unit that cannot join keeps the plan, and the player learns why.
+            // The player's own unit that cannot join keeps the plan, and the player learns why:
+            // one click beside the mark must not throw away the attackers gathered so far.
             if (const std::wstring why = WhyCannotJoinAssault(occupant, d, activeId); !why.empty()) {
                 LogLine(L"Player action: unit cannot join the assault plan");
                 PostOrderRefusal(why);
@@ -362,7 +367,7 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
     }
     if (selected && !play->GetAssaultPlan() && target->unit) {
         auto* own = dynamic_cast<cJednostkaLadowa*>(target->unit);
-        auto* enemy = dynamic_cast<cJednostkaLadowa*>(selected);
+        auto* enemy = dynamic_cast<cJednostka*>(selected);
         const cPanstwo* owner = GetCountry(selected->m_Owner);
         // The player's unit next to the selected enemy attacks it.
         if (own && enemy && own->m_Owner == activeId && own->m_ActionPoints >= 1 && !own->m_Attacked && active && owner &&
@@ -388,7 +393,8 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
             }
         }
     }
-    if (target->unit && !play->GetAssaultPlan() && (mode == ORDER_SELECT || !isTarget)) {
+    // Without a plan the assault mode selects as no order does.
+    if (target->unit && !play->GetAssaultPlan() && (mode == ORDER_SELECT || mode == ORDER_ASSAULT_PLAN || !isTarget)) {
         auto* clicked = dynamic_cast<cJednostka*>(target->unit);
         if (clicked && clicked->m_Owner == activeId) {
             clicked->ComputeMoveRange(false);
@@ -423,7 +429,9 @@ void cGra::OnKeyboard(unsigned key, bool down)
     const bool ordersTaken = playerPhase && !m_GameOver;
     cMapa* map = m_Mapa;
     if (key == VK_ESCAPE) {
-        // As a right click does, Escape first gives up an order waiting for its target.
+        // As a right click does, Escape first gives up an order waiting for its target. The
+        // pause menu itself opens while the computer plays too, so that a person can leave a
+        // long computer turn; a unit on its way first reaches its hex.
         if (ordersTaken && m_PlayState && map) {
             GLOBAL_LOCK_SCOPE();
             if (AbandonOrder(*m_PlayState, *map)) {
@@ -435,6 +443,7 @@ void cGra::OnKeyboard(unsigned key, bool down)
         return;
     }
     if (key == VK_TAB) {
+        // Only the player's own phase: in another's it would mark ranges under the moves.
         if (ordersTaken)
             SelectNextLandUnit();
         return;
@@ -461,6 +470,9 @@ void cGra::OnKeyboard(unsigned key, bool down)
         value = (value + 1) % count;
         g_Settings.SetInt(key, value);
     };
+    // The windows' hotkeys act in the player's own phase only: ending a turn or buying while
+    // the computer plays would run into its turn. Preferences and cheats may also be opened
+    // while the player's unit is on its way; their OK hands the map back to the player.
     switch (key) {
     case 'C': if (playerPhase) pressButton(341); break;
     case 'I': if (playerPhase) pressButton(344); break;
@@ -497,7 +509,8 @@ void cGra::SelectNextLandUnit()
         return;
     const int activeId = m_PlayState->GetActiveCountryId();
     auto start = m_LandUnits.begin();
-    // Without an own unit selected the walk may stop at the first unit of the list too.
+    // Without an own unit selected the walk may stop at the first unit of the list too, or
+    // a country whose one unit with action points leads the list could never reach it.
     bool startCounts = true;
     if (const sHex* selected = m_PlayState->GetSelectedHex()) {
         auto* own = dynamic_cast<cJednostkaLadowa*>(selected->unit);
@@ -523,6 +536,7 @@ void cGra::SelectNextLandUnit()
             m_Mapa->CenterAtHex(unit->m_X, unit->m_Y);
             m_PlayState->SelectHex(unit->m_X, unit->m_Y);
             unit->ComputeMoveRange(false);
+            // As after a click on the unit: the next click on its range moves it.
             m_PlayState->SetOrderMode(ORDER_MOVE);
             return;
         }

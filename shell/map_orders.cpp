@@ -51,7 +51,8 @@ cDialogJednostek* UnitsWindow()
     return top && top->KindId() == kUnitsDialogKind ? static_cast<cDialogJednostek*>(top) : nullptr;
 }
 
-// The window that stood aside for the order shows again (after its own delay).
+// The window that stood aside for the order shows again (after its own delay) rather than
+// closing: the player goes on from it with the next fleet or unit.
 void BringBackWindow(int mode)
 {
     if (IsDeployOrder(mode)) {
@@ -63,6 +64,8 @@ void BringBackWindow(int mode)
         fleets->OnReactivate();
 }
 
+// A ship chosen in the fleets window is the one the order was given to, whatever unit the
+// map had selected. Every order is logged, so that a game can be read afterwards.
 void Reconnoitre(const sMapClick& click, cDialogFlot* fleets)
 {
     const sHex& hex = click.hex;
@@ -95,6 +98,7 @@ void Reconnoitre(const sMapClick& click, cDialogFlot* fleets)
         if (found == 0 && !result.interceptionSucceeded && hex.city && hex.city->IsPort() && node > 0)
             plane->FlyOverSeaNode(node, &result);
     }
+    // An interceptor that fought the flight is a combat the player must see.
     if (result.interceptionFought)
         PresentCombatResult(result, false);
 }
@@ -104,6 +108,7 @@ void Unload(const sMapClick& click, cDialogFlot& fleets)
     cJednostkaMorska* ship = fleets.GetSelectedShip(0);
     sWezelGrafuMorz* node = ship && ship->m_Fleet ? ship->m_Fleet->GetSeaNode() : nullptr;
     click.map.ClearMarks(MARK_ACTION_TARGET, false);
+    // An empty ship has nothing to land, and a ship not in a fleet lies at no sea node.
     if (!ship || !node || !ship->m_Cargo)
         return;
     const sHex& hex = click.hex;
@@ -115,6 +120,7 @@ void Unload(const sMapClick& click, cDialogFlot& fleets)
         cargo->AmphibiousAssault(hex.x, hex.y);
     } else if (friendly) {
         LogLine(L"Player action: Unload / %s to (%i, %i)", cargo->m_Name, hex.x, hex.y);
+        // The ship is gone only once its cargo stands on the hex.
         if (cJednostkaLadowa* landed = ship->UnloadToHex(hex.x, hex.y, node->MainX, node->MainY)) {
             landed->m_Spotted = true;
             ship->Kill(false);
@@ -146,6 +152,7 @@ void Deploy(const sMapClick& click, int mode)
         if (auto* ship = dynamic_cast<cJednostkaMorska*>(unit); ship && SeaNodeOfHex(click.hex) > 0)
             ship->JoinOrCreateFleet(SeaNodeOfHex(click.hex));
     } else if (auto* deployed = dynamic_cast<cJednostka*>(unit)) {
+        // Only a unit that stands on the map can be seen by the enemy.
         if (deployed->DeployNearCity(click.hex.x, click.hex.y))
             deployed->m_Spotted = true;
     }
@@ -245,6 +252,7 @@ eOrderClick CarryOutWindowOrder(const sMapClick& click)
         int landed = 0;
         land->AirborneAssault(hex.x, hex.y, text, landed);
         click.map.ClearMarks(kAllButSelection, false);
+        // A refused drop has nothing to tell (the log says why): no empty window.
         if (!text.empty())
             Presentation().PushMessage(text, LangFormat("airborne_assault_title_unit%s", name));
         Presentation().RefreshPanels();
@@ -269,6 +277,7 @@ eOrderClick CarryOutWindowOrder(const sMapClick& click)
         if (!click.isTarget || !UnitsMgrSelectedUnit())
             return eOrderClick::Abandoned;
         Deploy(click, mode);
+        // The deployment hexes would stay marked as targets of an order that has ended.
         click.map.ClearMarks(kAllButSelection, false);
         BringBackWindow(mode);
         Presentation().RefreshPanels();
@@ -315,6 +324,7 @@ eOrderClick CarryOutWindowOrder(const sMapClick& click)
         if (!fleets || !click.isTarget || !hex.IsLand())
             return eOrderClick::Abandoned;
         BombardShore(click, *fleets);
+        // The targets would stay marked for an order that has ended.
         click.map.ClearMarks(kAllButSelection, false);
         BringBackWindow(mode);
         play.DeselectAll();

@@ -96,6 +96,8 @@ void PlaceLandUnits()
         PlaceUnits(g_Gra->m_LandUnits, L"land unit", L"land_units.csv");
 }
 
+// An air unit holds its hex as a land unit does: a hex holds one unit, land or air, so
+// that no two units are ever drawn, attacked or moved onto one place.
 void PlaceAirUnits()
 {
     if (g_Gra)
@@ -154,6 +156,8 @@ void LoadMarkedLandUnitsIntoFleets()
     for (cJednostkaLadowa* u : g_Gra->m_LandUnits)
         if (u->m_TransporterId != -1)
             marked.push_back(u);
+    // A unit bound for a ship that is not there (or full) would be aboard nothing: the load
+    // is refused, naming both tables, rather than the unit lost.
     int errors = 0;
     std::wstring first;
     for (cJednostkaLadowa* u : marked)

@@ -76,7 +76,7 @@ public:
         CountRowLeftOut(m_Path);
     }
     // False, with the row left out, when it has fewer fields than the table's columns; `what`
-    // names what one row holds ("a fleet").
+    // names what one row holds ("a fleet"). Logged: a unit left out unseen is a unit lost.
     bool HasColumns(const wchar_t* what)
     {
         RefuseIfRowsRunTogether(m_Reader, m_Path, m_Columns);
@@ -113,6 +113,8 @@ public:
     const std::wstring& Path() const { return m_Path; }
 
     // A row whose ID an earlier row has: the old log line, then the reason it is left out.
+    // Orders, plans, transports and events find a unit (and ships their fleet) by its ID: two
+    // of one ID would stand in for each other.
     void SkipDuplicate(int id, std::wstring_view oldLine, const wchar_t* what)
     {
         LogLine(oldLine, id);
@@ -133,12 +135,14 @@ private:
     int m_Errors = 0;
 };
 
-// (x, y) is (-1, -1) or a hex of the map.
+// (x, y) is (-1, -1) or a hex of the map: a unit anywhere else would stand on no hex the
+// rules can read.
 bool IsValidPosition(int x, int y)
 {
     return (x == -1 && y == -1) || IsOnGameMap(x, y);
 }
 
+// The commander's record is not pointed back at the unit (see sDowodca).
 sDowodca* FindCommanderById(int id)
 {
     return (g_Gra && id >= 0) ? g_Gra->FindCommander(id) : nullptr;
@@ -209,6 +213,7 @@ void LoadLandUnits(const std::wstring& folderPattern, std::list<cJednostkaLadowa
             table.Error(L"land unit ID=%i stands at (%i, %i), off the map", id, x, y);
             continue;
         }
+        // The rules read their tables by the type: another kind's type would read outside them.
         if (!IsLandType(type) && type != UNIT_MULBERRY) {
             table.Error(L"land unit ID=%i has type %i, which is not a land type", id, type);
             continue;
@@ -303,6 +308,7 @@ void LoadAirUnits(const std::wstring& folderPattern, std::list<cJednostkaLotnicz
             table.Error(L"air unit ID=%i stands at (%i, %i), off the map", id, x, y);
             continue;
         }
+        // As for land units: the air rules read their tables by the type.
         if (!IsAirType(type)) {
             table.Error(L"air unit ID=%i has type %i, which is not an air type", id, type);
             continue;
@@ -333,6 +339,7 @@ void LoadAirUnits(const std::wstring& folderPattern, std::list<cJednostkaLotnicz
         u->m_Supply = table.Int(16);
         u->m_AirReconDone = table.Bool(17);
         u->m_AvailableInTurns = table.Int(18);
+        // As for land units: what play worked out, kept by a save.
         if (table.Has(20)) {
             u->m_CommandingCommanderId = table.Clamped(19, -1, kMaxUnitId, L"commanding commander", id);
             u->m_Spotted = table.Bool(20);
@@ -371,6 +378,8 @@ void LoadFleets(const std::wstring& folderPattern, std::list<cFlota*>& fleets)
         f->SetName(table.Text(1));
         f->owner = table.Int(2);
         f->seaNode = table.Int(3);
+        // Checked once the sea nodes are read: a fleet in a node that does not exist could not
+        // be drawn, moved or fought, and the load is refused then.
         ExpectLater(eLaterCheck::kSeaNode, table.Path(), table.Line(), FormatText(L"fleet ID=%i", id), f->seaNode);
         f->formation = table.Int(4);
         f->movedThisTurn = table.Bool(5) ? 1 : 0;
@@ -401,6 +410,7 @@ void LoadNavalUnits(const std::wstring& folderPattern, std::list<cJednostkaMorsk
             continue;
         }
         int type = table.Int(3);
+        // The naval rules read hit points, prices and counts by the type (40 to 45).
         if (!IsNavalType(type)) {
             table.Error(L"naval unit ID=%i has type %i, which is not a naval type", id, type);
             continue;
@@ -411,6 +421,8 @@ void LoadNavalUnits(const std::wstring& folderPattern, std::list<cJednostkaMorsk
         s->m_Owner = table.Int(2);
         s->SetType(type);
         s->m_FleetId = table.Int(4);
+        // Repairs fill up to the maximum and damage counts down to 0: hit points outside would
+        // never be repaired or never sink.
         s->m_MaxHP = table.Clamped(6, 1, 1000, L"maximum hit points", id);
         s->m_HP = table.Clamped(5, 0, s->m_MaxHP, L"hit points", id);
         s->m_Commander = FindCommanderById(table.Int(7));
@@ -421,6 +433,8 @@ void LoadNavalUnits(const std::wstring& folderPattern, std::list<cJednostkaMorsk
         s->m_AvailableInTurns = table.Int(11);
         s->m_ReconDone = table.Bool(12);
         s->m_CanBeRepaired = table.Bool(13);
+        // A save keeps the commander leading the ship and whether the sea zones show it (the
+        // spotting dice rolled it): the loaded game shows what the saved one did.
         if (table.Has(15)) {
             s->m_CommandingCommanderId = table.Clamped(14, -1, kMaxUnitId, L"commanding commander", id);
             s->m_Spotted = table.Bool(15);

@@ -57,6 +57,7 @@ int CommanderId(const cUnit* u)
     return u->m_Commander ? u->m_Commander->ID : -1;
 }
 
+// UTF-8: the 8-bit code page of this system, in which every table is read back.
 void AppendRecord(std::string& out, const std::wstring& record)
 {
     out += kLineEnd;
@@ -71,12 +72,14 @@ std::wstring LandRecord(const cJednostkaLadowa* u, bool inReserve)
                     u->GetStrength(), u->m_ActionPoints, int(u->m_Attacked), int(u->m_WasAttacked), u->m_SupplySourceX,
                     u->m_SupplySourceY, u->m_StartingActionPoints, u->m_Transporter ? u->m_Transporter->m_Id : -1,
                     CommanderId(u), int(inReserve));
+    // Every digit it has, not six decimals: a loaded game goes on exactly as the saved one.
     r += FormatText(L"%s;", ExactNumberText(u->m_ShoreBombardmentEffect));
     const auto* mulberry = dynamic_cast<const cMulberry*>(u);
     r += FormatText(L"%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;", u->m_FreezeTime, u->m_AiOrder, u->m_AiTargetX,
                     u->m_AiTargetY, u->m_AiUltimateTargetX, u->m_AiUltimateTargetY, u->m_Supply, u->m_EventsEffect,
                     u->m_TurnsSinceParadrop, mulberry ? mulberry->m_RemainingMonths : -1, u->m_TurnsWithoutSupply,
                     u->m_TrenchBonus, u->m_LastX, u->m_LastY, u->m_AvailableInTurns);
+    // The columns after the table's own keep what play worked out (the reader says why).
     r += FormatText(L"%i;%i;%i;", u->m_CommandingCommanderId, u->m_Efficiency, int(u->m_Spotted));
     return r;
 }
@@ -193,6 +196,8 @@ void SaveFleets(std::wstring_view folder)
 
 void SaveNavalUnits(std::wstring_view folder)
 {
+    // A ship on the map without a fleet would make the save refuse to load: it waits in the
+    // reserve instead.
     SendFleetlessShipsToReserve();
     WriteTable(folder, L"naval_units.csv", EncodeNavalUnits());
 }

@@ -16,6 +16,7 @@
 #include "shell/game_frame.h"
 #include "shell/game_input.h"
 #include "shell/menus/pause_menu.h"
+#include "tests/game/testland_game.h"
 #include "tests/shell/program_driver.h"
 #include "tests/test_support.h"
 #include "units/air_unit.h"
@@ -194,6 +195,51 @@ TEST(GameInput, AnAssaultPlannedByClicksIsGivenUpByEscapeAndFoughtByAClickOnTheD
               200);
     EXPECT_EQ(driver.Run(), 0);
     EXPECT_TRUE(LogContains(L"Player action: Executing assault "));
+}
+
+// Clicks on the map of Testland handed straight to the game's mouse handler in Albion's phase.
+class MapClicks : public testland::TestlandGame
+{
+protected:
+    MapClicks()
+    {
+        Activate(testland::kAlbion);
+        game->SetGameState(kStateHuman);
+    }
+    void Click(int column, int row)
+    {
+        int x = 0, y = 0;
+        cProgramDriver::HexOnScreen(column, row, x, y);
+        game->OnPlayerAction(true, false, false, false, false, 0, x, y);
+        game->OnPlayerAction(false, false, false, false, false, 0, x, y);
+    }
+};
+
+// An enemy chosen first, then one's own land unit beside it: the plan's defender may be an
+// aircraft on its field as well as a land unit.
+TEST_F(MapClicks, AnEnemyAircraftSelectedFirstIsPlannedAgainstByTheOwnUnitClickedBesideIt)
+{
+    const cJednostkaLotnicza& bombers = *game->FindAirUnitById(2);
+    ASSERT_EQ(Hex(bombers.m_X, bombers.m_Y).unit, &bombers);
+    SetWar(testland::kAlbion, bombers.m_Owner, true);
+    cJednostkaLadowa& guards = Land(1);
+    for (int d = 0; d < 6 && HexDistance(guards.m_X, guards.m_Y, bombers.m_X, bombers.m_Y) != 1; ++d) {
+        int x = 0, y = 0;
+        GetNeighbourCoordsOut(bombers.m_X, bombers.m_Y, d, x, y);
+        if (game->m_Mapa->IsInside(x, y) && Hex(x, y).IsLand() && !Hex(x, y).unit)
+            Place(guards, x, y);
+    }
+    ASSERT_EQ(HexDistance(guards.m_X, guards.m_Y, bombers.m_X, bombers.m_Y), 1);
+    guards.m_ActionPoints = guards.m_StartingActionPoints = 3;
+    guards.m_Attacked = false;
+
+    Click(bombers.m_X, bombers.m_Y);
+    Click(guards.m_X, guards.m_Y);
+    const sAssaultPlan* plan = Play().GetAssaultPlan();
+    ASSERT_NE(plan, nullptr);
+    EXPECT_EQ(std::make_pair(plan->defenderCategory, plan->defenderId), std::make_pair(int(CATEGORY_AIR), 2));
+    EXPECT_TRUE(plan->HasAttacker(1));
+    EXPECT_EQ(Play().GetOrderMode(), ORDER_ASSAULT_PLAN);
 }
 
 // Orders the game refuses say why on the status line, and the unit stays selected: an attack
