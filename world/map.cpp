@@ -24,6 +24,7 @@ cMapa::cMapa(int w, int h)
     AllocateAiGrid();
 }
 
+// The minimap picture and its overlay are the shell's textures: the teardown releases them with the rest.
 cMapa::~cMapa() = default;
 
 void cMapa::AllocateHexes(int w, int h)
