@@ -55,6 +55,9 @@ bool cMapa::LoadFile(const std::wstring& path, std::vector<sHex>& hexes, int& w,
     if (data->size() < 5 || std::memcmp(data->data(), "Qvrv1", 5) != 0)
     {
         LogLine(L"ERROR: Wrong map file version");
+        // The refusal names an empty file as such: the player then knows what became of it.
+        if (data->empty())
+            FatalExit(1, FormatText(L"ERROR: Map file %s is empty", path));
         FatalExit(1, FormatText(L"ERROR: Map file %s does not begin with \"Qvrv1\": it is no map file of this "
                                 L"version",
                                 path));

@@ -101,8 +101,13 @@ void cMapa::ApplyWeatherCsv(const std::wstring& folderPattern)
                     lineNo);
             return;
         }
+        // Ignored, and told: the author learns which line missed the map.
         if (!IsInside(v[0], v[1]))
+        {
+            LogLine(L"WARNING: hex (%i, %i) lies outside the map in file %s (line %i), line skipped", v[0], v[1], path,
+                    lineNo);
             return;
+        }
         // Another state has no row in the terrain pictures and no entry in the weather tables of play.
         if (v[2] < 0 || v[2] > 2)
         {
