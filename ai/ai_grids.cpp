@@ -63,6 +63,7 @@ void WalkOutward(cMapa& map, int x, int y, int maxDistance, Visit visit)
 
 } // namespace
 
+// A mark off the map would be written outside the grid: it is not written, and reads 0.
 void cMapa::SetAiMark(int x, int y, uint8_t value)
 {
     if (IsInside(x, y) && !m_AiGrid.empty())
@@ -83,6 +84,7 @@ void cMapa::ClearAiMarks()
 
 const std::list<std::pair<int, int>>& cMapa::SetFrontNodeDistance(int d)
 {
+    // No exit in the middle of a game: a spacing below 3 is logged and the lattice stays as it was.
     if (d < 3)
     {
         LogLine(L"Blad! Pozadana odleglosc wezlow frontowych musi byc wieksza od 2");
@@ -91,7 +93,7 @@ const std::list<std::pair<int, int>>& cMapa::SetFrontNodeDistance(int d)
     if (d == frontNodeDistance)
         return frontNodeLattice;
     ClearAiMarks();
-    frontNodeLattice.clear();
+    frontNodeLattice.clear(); // points of another spacing would not lie d apart
     int group = 0;
     for (int x = 0; x < width; x += d, ++group)
         for (int y = (group % 2 == 0) ? 0 : (d + 1) / 2; y < height; y += d)
@@ -106,6 +108,7 @@ const std::list<std::pair<int, int>>& cMapa::SetFrontNodeDistance(int d)
 
 bool cMapa::FindFrontNode(int& outX, int& outY, int x, int y, int direction) const
 {
+    // No exit in the middle of a game: without a spacing, or with another direction, no node is found.
     const int d = frontNodeDistance;
     if (d < 0)
     {

@@ -120,6 +120,7 @@ void cMapa::FrameMove(float elapsed)
         camera.currentY += f * camera.zoomShiftY;
         camera.zoomShiftY -= f * camera.zoomShiftY;
     }
+    // The ranges of a new scale hold at once: clamped to the old ones, the view would jerk for a frame.
     const bool scaleChanged = currentScale != m_PreparedScale;
     if (scaleChanged)
         PrepareViewForScale();
@@ -162,7 +163,8 @@ void cMapa::FrameMove(float elapsed)
         camera.currentY = Approach(camera.currentY, camera.targetY, camera.velocityY, factor);
         clampCurrent();
     }
-    // 4. Arrived.
+    // 4. Arrived. Only the human phase's scroll waits for the camera: no state of the end of an
+    // impulse hands the camera a scroll to finish.
     if (camera.currentX == camera.targetX && camera.currentY == camera.targetY &&
         g_World.hooks.gameState() == kCameraScroll)
         g_World.hooks.setGameState(kHumanPhase);

@@ -70,10 +70,12 @@ void DrawHexCell(cTexture* texture, const tAtlasRect& cell, float x, float y, fl
                   float(part.Height()), depth, color);
 }
 
+// A state past mud has no row of its own: it would cut into the cells of the next terrain.
 int WeatherRow(const sHex& hex) { return int(std::min<uint32_t>(hex.weather, 2u)); }
 
 void DrawTerrainLayer(const sHex& hex, float x, float y, const sHexDecoration& d)
 {
+    // A code past the eight the skin draws takes the last, not a cell outside the picture.
     int code = std::clamp(int(hex.terrain), 0, kTerrainCount - 1);
     if (!Wanted(kLayerTerrainFirst + code))
         return;
@@ -112,7 +114,7 @@ void DrawDecoration(const sHex& hex, float x, float y, const sHexDecoration& d)
     cTexture* eyecandies = g_Textures[TEX_EYECANDIES].Get();
     if (!eyecandies || d.gate <= 0.5f || !WantedAtDepth(d.gate))
         return;
-    const int w = hex.IsSea() ? 0 : WeatherRow(hex);
+    const int w = WeatherRow(hex);
     const int left = d.cell[2 * w], top = d.cell[2 * w + 1];
     DrawSkinPiece(eyecandies, gui_atlas::Cell(left, top, kCellSize, kCellSize), x, y, float(kCellSize),
                   float(kCellSize), d.gate);
@@ -148,7 +150,7 @@ void sHex::Draw(float px, float py, const sHexDecoration& d, int frame) const
     DrawTerrainLayer(*this, px, py, d);
     DrawRivers(*this, px, py, d);
     // Far out an icon would be a speck; the terrain shows the snow and the mud.
-    if (s.showWeather && IsLand() && weather != WEATHER_CLEAR && !Hidden(d, kLayerWeather) &&
+    if (s.showWeather && IsLand() && !Hidden(d, kLayerWeather) &&
         g_MapZoom >= kIconSmallestZoom && Wanted(kLayerWeather))
         DrawCell(Others(), WeatherIconCell(variant, WeatherRow(*this)), px, py, MapLayerDepth(kLayerWeather));
     DrawDecoration(*this, px, py, d);
@@ -193,6 +195,7 @@ void sHex::Draw(float px, float py, const sHexDecoration& d, int frame) const
         DrawSeaNodeSymbol(px, py);
     if (unit && unit->m_Spotted && !Hidden(d, kLayerUnits) && Wanted(kLayerUnits)) {
         unit->DrawCounter(px, py, 1.0f, frame & 1);
+        // The move record has no sides to show; the planned assault has: its attackers' sides.
         const cMapa* map = MapOf(*this);
         if (map && unit == map->playView.assaultDefender)
             for (int direction = 0; direction < 6; ++direction)
@@ -353,7 +356,8 @@ void cMapa::Render()
     const float offsetX = float(int(W / (2.0f * currentScale) - camera.currentX));
     const float offsetY = float(int(H / (2.0f * currentScale) - camera.currentY));
     // Only the hexes whose cells reach into the screen (a cell is 166 pixels from its origin,
-    // an even column half a hex lower), and a column more each side for the names.
+    // an even column half a hex lower), and a column more each side for the names: more would
+    // be sprites nobody sees, fewer would leave gaps at the edges.
     const float mapLeft = -offsetX - float(kHexWidth), mapRight = W / currentScale - offsetX + float(kHexWidth);
     const float mapTop = -offsetY, mapBottom = H / currentScale - offsetY;
     const int firstColumn = std::max(0, int(std::floor((mapLeft - float(kCellSize)) / float(kHexWidth))) + 1);
@@ -372,6 +376,7 @@ void cMapa::Render()
     DrawHexes(firstColumn, endColumn, firstRow, endRow, offsetX, offsetY, frame);
     g_MapLayerPass = kEveryLayer;
     const cUnit* moving = playView.unitInMotion;
+    // A unit that already stands on its hex was drawn with it: a second counter would add nothing.
     if (mode == 0 && moving && moving->m_Spotted && IsInside(moving->m_X, moving->m_Y) &&
         GetHex(moving->m_X, moving->m_Y)->unit != moving) {
         const sPointF p = position(moving->m_X, moving->m_Y);
@@ -379,7 +384,9 @@ void cMapa::Render()
     }
     const sHex* highlighted = playView.highlightedHex;
     if ((mode == 0 || mode == 1) && highlighted && highlighted->seaNodeDisplay != 0) {
-        // Its ships and name over everything else.
+        // Its ships and name over everything else. There is no depth buffer to clear: a new batch
+        // sorted back to front draws the nearest last, as a depth test would show it; and only a
+        // hex with a sea node has a symbol to draw, at its place in the view like every hex.
         sprite->End();
         sprite->Begin(SPRITE_ALPHABLEND | SPRITE_SORT_DEPTH_BACKTOFRONT);
         const sPointF p = position(highlighted->x, highlighted->y);

@@ -9,6 +9,7 @@
 #include "core/stringbase.h"
 #include "game/consts.h"
 #include "game/play_counts.h"
+#include "game/presentation.h"
 #include "units/combat_result.h"
 #include "units/combat_support.h"
 #include "units/land_unit.h"
@@ -106,7 +107,8 @@ void cJednostkaLadowa::ShoreBombardment(cFlota& fleet, sCombatResult* result, bo
 bool cFlota::BombardHex(int x, int y, sCombatResult* result, bool wholeFleet)
 {
     sHex* hex = UnitHexAt(x, y);
-    PlayCombatSound(L"ShoreBombardment", ships.empty() ? nullptr : ships.front());
+    Presentation().PlaySound(L"data\\sound\\ShoreBombardment.wav");
+    // The shelling is a land unit's to take: on any other there is nothing it could do.
     auto* target = hex ? dynamic_cast<cJednostkaLadowa*>(hex->unit) : nullptr;
     const cPanstwo* attacker = GetCountry(owner);
     if (!result || !target || target->m_ShoreBombardmentEffect != 0.0f || !attacker ||

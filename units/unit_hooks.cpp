@@ -1,6 +1,7 @@
 #include "units/unit_hooks.h"
 
 #include "game/commanders.h"
+#include "units/land_unit.h"
 #include "units/naval_unit.h"
 #include "world/fleet.h"
 #include "world/world.h"
@@ -10,6 +11,7 @@ void InstallUnitHooks()
     sUnitHooks& h = g_World.units;
     h.ownerId = [](const cUnit* u) { return u ? u->m_Owner : 0; };
     h.isVisible = [](const cUnit* u) { return u && u->m_Spotted; };
+    h.isLandUnit = [](const cUnit* u) { return dynamic_cast<const cJednostkaLadowa*>(u) != nullptr; };
     h.shoreBombEffect = [](const cUnit* u) {
         const auto* j = dynamic_cast<const cJednostka*>(u);
         return j ? j->m_ShoreBombardmentEffect : 0.0f;

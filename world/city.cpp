@@ -125,6 +125,7 @@ int cMiasto::GetSeaNodeId() const
 
 int cMiasto::GetGraphDistanceTo(const cMiasto& other) const
 {
+    // A resources city has no node and no distances: it reaches nothing, and nothing past the table is read.
     if (other.GraphIndex < 0 || size_t(other.GraphIndex) >= GraphDistances.size())
         return -1;
     return GraphDistances[size_t(other.GraphIndex)];
@@ -176,6 +177,7 @@ void LoadCities(const std::wstring& folderPattern, std::list<cMiasto*>& cities)
     cCsvReader reader = OpenTableOrFail(path, L"Otwieram plik z miastami ze sciezka...");
     DeleteCities(cities);
     cMapa* map = WorldMap();
+    // A short row is skipped and told, not silently: a city lost unseen would change the whole war.
     while (NextTableRow(reader, true, 8, path))
     {
         const int line = reader.GetRowCount();
@@ -183,6 +185,7 @@ void LoadCities(const std::wstring& folderPattern, std::list<cMiasto*>& cities)
         cMiasto city;
         WarnIfNameTooLong(f[0], kCityNameMax, L"city", path, line);
         city.SetName(f[0]);
+        // A city that a slip placed at (0, 0) would stand on whatever is there, most likely the sea.
         if (!ParseInt(f[1], city.X) || !ParseInt(f[2], city.Y))
         {
             LogLine(L"ERROR: city %s has coordinates that are not whole numbers in %s at line %i, line skipped",
@@ -200,6 +203,7 @@ void LoadCities(const std::wstring& folderPattern, std::list<cMiasto*>& cities)
         city.ProductionPointsLost =
             ClampedValue(LeadingInt(f[7]), 0, 1000000, path, line, L"production points lost");
         city.GraphIndex = -1;
+        // A type the rules do not know is no port, no supply city and no resources: nothing would treat it alike.
         if (city.Type < CITY_SUPPLY || city.Type > CITY_RESOURCES)
         {
             LogLine(L"ERROR: city %s has type %i (0 to 4) in %s at line %i, line skipped", city.Name, city.Type, path,
@@ -209,6 +213,8 @@ void LoadCities(const std::wstring& folderPattern, std::list<cMiasto*>& cities)
         }
         if (map)
         {
+            // Off the map the city would be linked to the first hex, and two cities to one hex
+            // would leave the first unreachable from its hex.
             if (!map->IsInside(city.X, city.Y))
             {
                 LogLine(L"ERROR: city %s at (%i, %i) lies outside the map in %s at line %i, line skipped", city.Name,
@@ -237,6 +243,7 @@ void SaveCities(const std::wstring& folder, const std::list<cMiasto*>& cities)
 {
     std::wstring text = L"#Name;Hex X;Hex Y;Type [0=supply 1=normal 2=supply+port 3=port 4=resources];Victory "
                         L"Points;Production Points;Supply;Production Points Losses In Strategic Bombardment";
+    // The shortest exact number: a saved game must go on exactly as the unbroken one would.
     for (const cMiasto* c : cities)
         text += FormatText(L"\n%s;%i;%i;%i;%i;%s;%i;%i;", c->Name, c->X, c->Y, c->Type, c->VictoryPoints,
                            ExactNumberText(c->ProductionPoints), c->Supply, c->ProductionPointsLost);

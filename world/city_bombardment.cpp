@@ -50,7 +50,8 @@ void cMiasto::StrategicBombard(sCombatResult* result, cUnit* attacker)
     auto* ship = dynamic_cast<cJednostkaMorska*>(attacker);
     const cPanstwo* attackerCountry = attacker->GetOwner();
 
-    // A bomber below full strength does damage in proportion to its strength.
+    // A bomber below full strength does damage in proportion to its strength: a truncated
+    // quotient would make any bomber short of full strength do nothing at all.
     float fraction = 0.0f;
     int levelTerm = 0;
     if (air) {
@@ -61,12 +62,13 @@ void cMiasto::StrategicBombard(sCombatResult* result, cUnit* attacker)
         fraction = ship->m_MaxHP > 0 ? float(ship->m_HP) / float(ship->m_MaxHP) : 0.0f;
         levelTerm = (attackerCountry ? attackerCountry->TechLevel[TECH_NAVY] : 0) - 1;
     }
+    // A level outside 1..5 (a bad save) takes the nearest row of the table, never one past it.
     const float value = fraction * float(k->StrategicBombLevel[std::clamp(levelTerm, 0, 4)]);
     const int damageRoll = RandomInt(1, 6);
     int loss = int(float(k->StrategicBombDamage[damageRoll - 1]) * value / 100.0f);
     if (ProductionPoints < float(loss))
         loss = int(ProductionPoints);
-    loss = std::max(loss, 0);
+    loss = std::max(loss, 0); // a city already below nothing gains nothing from the bombs
 
     const int defenderId = hex->controller;
     const cPanstwo* defender = hex->GetController();
@@ -126,16 +128,17 @@ void cMiasto::NuclearStrike(sCombatResult* result)
     int loss = int(float(k->NuclearStrike[0]) * ProductionPoints / 100.0f);
     if (ProductionPoints < float(loss))
         loss = int(ProductionPoints);
-    loss = std::max(loss, 0);
+    loss = std::max(loss, 0); // a city already below nothing gains nothing from the bomb
     ProductionPoints -= float(loss);
+    // The dialog shows the city's icon whenever a city lost production, to bombs or to the bomb.
     if (loss > 0)
         result->cityAffected = true;
     result->defenderInfo += LangFormat("report_nuclear_on_city_pp_decreased", Name, loss) + L"\n";
     if (IsPort()) {
         cGrafMorz* graph = WorldSeaGraph();
         sWezelGrafuMorz* node = graph ? graph->GetNode(graph->FindNodeAtHex(X, Y)) : nullptr;
-        if (node && node->Kind == SEA_NODE_PORT)
-            node->NuclearStrike(result->defenderInfo);
+        if (node && node->Kind == SEA_NODE_PORT && node->NuclearStrike(result->defenderInfo) > 0)
+            result->defenderKilled = true;
     }
     result->defenderInfo += L"\n";
 }
@@ -148,6 +151,7 @@ void cMiasto::CheckSiege(std::wstring& text)
     auto* defender = hex ? dynamic_cast<cJednostka*>(hex->unit) : nullptr;
     if (!k || !map || !defender)
         return;
+    // The camera is the main thread's, and it moves only for a person watching.
     if (g_Gra->HasHumanCountry()) {
         sPresentationRequest camera;
         camera.kind = eRequestKind::CenterCamera;
@@ -167,7 +171,7 @@ void cMiasto::CheckSiege(std::wstring& text)
         if (unit->m_Commander)
             commanders += unit->m_Commander->Skill;
     }
-    const float defence = std::max(defender->GetEffectiveStrength(), 0.001f);
+    const float defence = std::max(defender->GetEffectiveStrength(), 0.001f); // never a division by zero
     const int defenderCommander = defender->m_Commander ? defender->m_Commander->Skill : 0;
 
     const float* f = k->SiegeCheck;

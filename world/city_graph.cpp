@@ -1,5 +1,6 @@
 #include "world/city_graph.h"
 
+#include <algorithm>
 #include <deque>
 
 #include "core/fatal.h"
@@ -51,6 +52,7 @@ void cDiagramMiast::Load(const std::wstring& scenarioName)
 void cDiagramMiast::LoadFile(const std::wstring& path)
 {
     cMapa* map = WorldMap();
+    // With the window shut down there is nothing left to play: the program ends here.
     if (!map)
         FatalExit(1, LangMessage("error_while_reading_cities_diagram._cannot_retrieve_map_pointer._end."));
     LogLine(L"Wczytuje diagram miast...");
@@ -64,22 +66,19 @@ void cDiagramMiast::LoadFile(const std::wstring& path)
     }
     LogLine(L"Otwarcie OK");
     int lineNo = 0;
+    int v[5] = {}; // a field a line leaves out keeps its value of the line before
     for (const std::string& line : *lines)
     {
         ++lineNo;
         if (line.size() <= 2 || line[0] == '#')
             continue;
         const std::vector<std::string> fields = SplitTokens(StripLineEnd(line));
-        if (fields.size() < 5)
-        {
-            LogLine(L"WARNING: %i fields instead of 5 in %s at line %i, line skipped", int(fields.size()), path, lineNo);
-            continue;
-        }
-        int v[5];
+        const size_t given = std::min<size_t>(fields.size(), 5);
         bool numbers = true;
-        for (int i = 0; i < 4; ++i)
-            numbers = ParseInt(fields[size_t(i)], v[i]) && numbers;
-        v[4] = LeadingInt(fields[4]);
+        for (size_t i = 0; i < given && i < 4; ++i)
+            numbers = ParseInt(fields[i], v[i]) && numbers;
+        if (given == 5)
+            v[4] = LeadingInt(fields[4]);
         if (!numbers)
         {
             LogLine(L"%s: coordinates that are not whole numbers", path);

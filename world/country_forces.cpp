@@ -27,11 +27,12 @@ struct sInterceptorChoice
 {
     cUnit* best = nullptr;
     int power = 0;
+    bool aboveZero = false; // the first candidate too must have power above 0
 
     void Consider(cUnit* unit, int unitPower)
     {
         LogLine(L"Possible interceptor: %s, power: %i", unit->m_Name, unitPower);
-        if (best && unitPower <= power)
+        if ((best || aboveZero) && unitPower <= power)
             return;
         LogLine(L"Interceptor above is best so far!");
         best = unit;
@@ -82,10 +83,11 @@ int CodeRowOfType(int type, bool inReserve)
 
 // The carrier of the node whose owner qualifies, with the hit points its aircraft need.
 template <typename Qualifies>
-cJednostkaMorska* FindCarrierInterceptor(int nodeId, Qualifies qualifies)
+cJednostkaMorska* FindCarrierInterceptor(int nodeId, Qualifies qualifies, bool aboveZero = false)
 {
     const sGameConsts* k = UnitConsts();
     sInterceptorChoice choice;
+    choice.aboveZero = aboveZero;
     if (g_Gra && k)
         for (cJednostkaMorska* ship : g_Gra->m_NavalUnits)
             if (ship->m_Type == UNIT_CARRIER && ship->m_HP >= k->CarrierHitPointsForAir && qualifies(ship->m_Owner) &&
@@ -153,7 +155,8 @@ cUnit* cPanstwo::FindBestInterceptor(int x, int y) const
 cJednostkaMorska* sWezelGrafuMorz::FindInterceptor(int attackerCountry) const
 {
     LogLine(L"Searching for interceptor while attacking sea node: %s)", Name);
-    return FindCarrierInterceptor(ID, [attackerCountry](int owner) { return CountriesAtWar(owner, attackerCountry); });
+    return FindCarrierInterceptor(
+        ID, [attackerCountry](int owner) { return CountriesAtWar(owner, attackerCountry); }, true);
 }
 
 int cPanstwo::GetOwnFighterPowerNear(int x, int y) const

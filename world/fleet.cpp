@@ -68,6 +68,7 @@ void cFlota::TakeSelectedShipsOf(const cFlota& source)
 
 void cFlota::Delete()
 {
+    // The fleets window keeps fleet ids, not pointers: a deleted fleet drops out of it at its next look.
     g_World.hooks.fleetDeleted(*this);
     if (g_World.fleets)
         g_World.fleets->remove(this);
@@ -93,13 +94,14 @@ void cFlota::ComputeReachableZones()
     for (cJednostkaMorska* ship : ships)
     {
         const int type = g_World.units.shipType(ship);
-        if (type >= 40 && type <= 45)
+        if (type >= 40 && type <= 45) // another type has no requirement to read
             requirement = std::max(requirement, g_World.consts.portRequirement[type - 40]);
     }
     for (sWezelGrafuMorz& node : graph->Nodes)
         node.Distance = 0;
     reachable.push_back(seaNode);
     const bool atSea = own->Kind == SEA_NODE_SEA;
+    // One range for every fleet, the scenario's: the ships' own allowances do not shorten it.
     for (auto it = reachable.begin(); it != reachable.end(); ++it)
     {
         const sWezelGrafuMorz& c = *graph->GetNode(*it);
@@ -221,7 +223,7 @@ void cFlota::RemoveSelectedShips()
 
 void cFlota::TransferSelectedShips(cFlota& other)
 {
-    if (&other == this)
+    if (&other == this) // into itself the ships would be appended while walked, without end
         return;
     for (cJednostkaMorska* ship : ships)
         if (g_World.units.selection(ship))
@@ -307,6 +309,7 @@ void cFlota::MarkReachableZones()
         return;
     map->ClearMarks(MARK_SEA_ZONE | MARK_REACHABLE_SEA_NODE, true);
     ComputeReachableZones();
+    // A sea zone by its main hex, a port by its own-ships hex: both lie at sea, where the fleet goes.
     for (int id : reachable)
     {
         const sWezelGrafuMorz* node = graph->GetNode(id);
@@ -337,6 +340,7 @@ int cFlota::MarkTargets(int kind, bool mark)
     const cPanstwo* country = GetCountry(owner);
     if (!map || !graph || !country)
         return 0;
+    // A level outside the table (a bad countries.csv) reads its nearest row, never past it.
     const int level = std::clamp(country->TechLevel[TECH_AIRCRAFT], 0, 5);
     const float factor = g_World.consts.aircraftRangeFactor[level];
     const int k = kind == TARGET_SHORE ? g_World.consts.shoreBombardmentRange : g_World.consts.carrierStrikeRange;
@@ -364,8 +368,9 @@ int cFlota::MarkTargets(int kind, bool mark)
                     target = (visible && AtWar(unitOwner, owner)) || (h.city && AtWar(h.city->GetControllerId(), owner));
                     break;
                 case TARGET_SHORE:
-                    target = visible && int(g_World.units.shoreBombEffect(h.unit) * 100.0f) == 0 &&
-                             AtWar(unitOwner, owner);
+                    // Only a land unit can be shelled: a hex the bombardment would refuse is no target.
+                    target = visible && g_World.units.isLandUnit(h.unit) &&
+                             int(g_World.units.shoreBombEffect(h.unit) * 100.0f) == 0 && AtWar(unitOwner, owner);
                     break;
                 default:
                     target = true;

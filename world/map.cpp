@@ -24,6 +24,7 @@ cMapa::cMapa(int w, int h)
     AllocateAiGrid();
 }
 
+// The minimap picture and its overlay are the shell's textures: the teardown releases them with the rest.
 cMapa::~cMapa() = default;
 
 void cMapa::AllocateHexes(int w, int h)
@@ -121,7 +122,7 @@ void cMapa::SetHeight(int h)
 void sHex::SetMark(uint32_t bits, int32_t value)
 {
     // Bit 24 is kept outside the list (the air units' out-of-reach shade lies on every
-    // hex); a hex that carries only it is not listed yet.
+    // hex); a hex that carries only it is not listed yet, else its next mark would never be cleared.
     if ((marks & ~uint32_t(MARK_BIT24)) == 0 && map)
     {
         // A hex cleared without leaving the list is still in it; never list it twice.
@@ -207,6 +208,7 @@ void cMapa::CenterAtHex(int x, int y)
 
 void cMapa::CenterAtMinimapPoint(int mouseX, int mouseY)
 {
+    // No minimap fitted yet: a click on it names no hex (and would divide by zero).
     if (minimapRect[2] <= 0 || minimapRect[3] <= 0)
         return;
     const int column = int(float(mouseX - minimapRect[0]) / float(minimapRect[2]) * float(width));

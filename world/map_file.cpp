@@ -52,15 +52,17 @@ bool cMapa::LoadFile(const std::wstring& path, std::vector<sHex>& hexes, int& w,
     auto data = ReadWholeFile(HostPath(path));
     if (!data)
         FatalExit(1, FormatText(L"Loading from %s... FAILED", path));
-    if (data->empty())
-        FatalExit(1, FormatText(L"ERROR: Map file %s is empty", path));
     if (data->size() < 5 || std::memcmp(data->data(), "Qvrv1", 5) != 0)
     {
         LogLine(L"ERROR: Wrong map file version");
+        // The refusal names an empty file as such: the player then knows what became of it.
+        if (data->empty())
+            FatalExit(1, FormatText(L"ERROR: Map file %s is empty", path));
         FatalExit(1, FormatText(L"ERROR: Map file %s does not begin with \"Qvrv1\": it is no map file of this "
                                 L"version",
                                 path));
     }
+    // A file shorter than it says would be read past its end: it is refused instead.
     if (data->size() < kHeaderSize)
         FatalExit(1, FormatText(L"ERROR: Map file %s ends inside its header (%i of %i bytes)", path,
                                 int(data->size()), int(kHeaderSize)));
@@ -175,11 +177,12 @@ bool cMapa::BuildFromScenario(const std::wstring& folderPattern)
     }
     SetWidth(w);
     SetHeight(h);
-    m_MarkedHexes.clear();
+    m_MarkedHexes.clear(); // it points into the hexes that go now
     m_Hexes = std::move(hexes);
     for (sHex& hex : m_Hexes)
         hex.map = this;
     AllocateScratch();
+    // A map of another size needs a grid of its size, or the opponent reads past its end.
     if (m_AiGrid.size() != m_Hexes.size())
         AllocateAiGrid();
     PropagateRiverMouths();

@@ -82,7 +82,8 @@ void cGrafMorz::LoadNodes(const std::wstring& folderPattern)
     cMapa* map = WorldMap();
     int rowsRead = 0;
     // A save's rows carry 31 columns; two of a scenario's rows of 10 that ran together are
-    // found by the ids, which must follow one another.
+    // found by the ids, which must follow one another. A short row is skipped and told, so
+    // that the author sees why the ids after it no longer follow.
     while (NextTableRow(reader, true, 10, path, kSavedSeaNodeColumns))
     {
         const int line = reader.GetRowCount();
@@ -90,6 +91,7 @@ void cGrafMorz::LoadNodes(const std::wstring& folderPattern)
         ++rowsRead;
         sWezelGrafuMorz node;
         node.ID = LeadingInt(f[0]);
+        // Exit code 0 is never a failure: a script would take the refused load for a good one.
         if (node.ID != rowsRead)
             FailAtLine(path, line, FormatText(L"ERROR. Sea node %i has ID=%i (should be equal!)", rowsRead, node.ID));
         node.Name = f[1];
@@ -172,6 +174,7 @@ void cGrafMorz::LoadNodes(const std::wstring& folderPattern)
                 LogLine(L"ERROR. There is no sea node for port city %s (%i, %i)", city->Name, city->X, city->Y);
                 missing = true;
             }
+        // Exit code 0 is never a failure: a script would take the refused load for a good one.
         if (missing)
             FatalExit(1, FormatText(L"ERROR: port cities without a sea node in %s", path));
     }
@@ -183,6 +186,7 @@ void cGrafMorz::SaveNodes(const std::wstring& folder) const
                         L"ports);Hex Y (city hex Y for ports);Player unit hex X;Player unit hex Y;Enemy unit hex "
                         L"X;Enemy unit hex Y;Own, allied and enemy ships counted (6 types each);Kind;Own ship "
                         L"shown (ID, -1 none);Enemy ship shown (ID, -1 none)";
+    // The counts, the kind and the shown ships go with the save: a loaded game goes on as the saved one.
     for (const sWezelGrafuMorz& n : Nodes)
     {
         text += FormatText(L"\n%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;", n.ID, n.Name, n.SizeMax, n.SizeCurrent, n.MainX,
@@ -209,22 +213,31 @@ void cGrafMorz::LoadEdgesFile(const std::wstring& path)
         ReadTextLinesOrFail(path, L"Otwieram plik z krawedziami grafu morskiego ze sciezka...", 500);
     const cMapa* map = WorldMap();
     int lineNo = 0;
+    int v[4] = {}; // a field a line leaves out keeps its value of the line before
     for (const std::string& line : lines)
     {
         ++lineNo;
         if (line.empty() || line[0] == '#' || line.size() <= 5)
             continue;
         const std::vector<std::string> fields = SplitTokens(StripLineEnd(line));
-        if (fields.size() < 4)
+        const size_t given = std::min<size_t>(fields.size(), 4);
+        bool numbers = true;
+        for (size_t i = 0; i < given; ++i)
         {
-            LogLine(L"WARNING: %i fields instead of 4 in %s at line %i, line skipped", int(fields.size()), path, lineNo);
-            CountRowLeftOut(path);
-            continue;
+            int value = 0;
+            if (i < 2)
+                v[i] = LeadingInt(fields[i]);
+            else if (ParseInt(fields[i], value))
+                v[i] = value;
+            else
+                numbers = false;
         }
-        const int from = LeadingInt(fields[0]);
+        const int from = v[0];
         sLukGrafuMorz edge;
-        edge.Target = LeadingInt(fields[1]);
-        if (!ParseInt(fields[2], edge.ControlX) || !ParseInt(fields[3], edge.ControlY))
+        edge.Target = v[1];
+        edge.ControlX = v[2];
+        edge.ControlY = v[3];
+        if (!numbers)
         {
             LogLine(L"ERROR: the hex of edge %i -> %i is not given in whole numbers in %s at line %i, line skipped",
                     from, edge.Target, path, lineNo);
@@ -239,6 +252,7 @@ void cGrafMorz::LoadEdgesFile(const std::wstring& path)
             CountRowLeftOut(path);
             continue;
         }
+        // A hex off the map would be read as the first hex: the edge would be held by its holder.
         if (edge.ControlX != -1 && (!map || !map->IsInside(edge.ControlX, edge.ControlY)))
         {
             LogLine(L"ERROR: edge %i -> %i is held by hex (%i, %i) outside the map in %s at line %i, line skipped",

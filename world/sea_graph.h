@@ -84,8 +84,8 @@ struct sWezelGrafuMorz : public cHoverable
     // the ships of enemy fleets here. Ships it sinks leave the game; the attacker does not.
     void Bombard(sCombatResult* result, cUnit* attacker, int x, int y);
     // A nuclear hit on this port: its size falls to 1 and any ship here may be destroyed;
-    // the report goes to text.
-    void NuclearStrike(std::wstring& text);
+    // the report goes to text. The number of ships destroyed.
+    int NuclearStrike(std::wstring& text);
 
     // The carrier at war with the attacking country whose aircraft intercept an attack on
     // this node: the most hit points, the first of equals; null when none can.

@@ -51,7 +51,8 @@ void sWezelGrafuMorz::RaidConvoy(int owner, int nodeId, sConvoyResult& record, b
     record.details += L"\n>>> " + Name;
     if (Kind != SEA_NODE_PORT && record.transportLost < record.transportUsed && g_World.fleets)
     {
-        // One enemy fleet lying here may fall on the convoy.
+        // One enemy fleet lying here may fall on the convoy; one without ships has nothing to
+        // attack with, and no first ship to ask for a commander.
         std::vector<cFlota*> fleets;
         for (cFlota* fleet : *g_World.fleets)
             if (fleet->seaNode == ID && !fleet->ships.empty() && CountriesAtWar(fleet->owner, owner))

@@ -110,7 +110,7 @@ void sWezelGrafuMorz::Bombard(sCombatResult* result, cUnit* attacker, int x, int
     int hits = 0;
     std::set<int> hitOwners;
     for (auto it = hit.rbegin(); it != hit.rend(); ++it) {
-        // A plane shot down by the ships' fire drops no more bombs.
+        // A plane shot down by the ships' fire is gone: it drops no more bombs on the rest.
         if (result->attackerKilled)
             break;
         cJednostkaMorska* ship = *it;
@@ -122,6 +122,7 @@ void sWezelGrafuMorz::Bombard(sCombatResult* result, cUnit* attacker, int x, int
         result->defenderInfo += FormatText(L"\n%s destroyed!\n", ship->m_Name);
         ReportShipLost(*ship, port ? L"Port bombardment" : L"Sea bombardment");
         ship->MarkLoss("air", attackerId);
+        // A sunk ship shows the sunk-ship icon; a hit alone shows none, since each icon says what was lost.
         result->navalDefenderKilled = true;
         DestroyInCombat(ship);
     }
@@ -134,12 +135,12 @@ void sWezelGrafuMorz::Bombard(sCombatResult* result, cUnit* attacker, int x, int
         AddCombatReport(16, owner, summary);
 }
 
-void sWezelGrafuMorz::NuclearStrike(std::wstring& text)
+int sWezelGrafuMorz::NuclearStrike(std::wstring& text)
 {
     SizeCurrent = 1;
     text += LangText("report_nuclear_on_port_size_decreased") + L"\n";
     if (!g_World.fleets)
-        return;
+        return 0;
     // The ships are chosen first and sunk afterwards: a sinking changes the fleet lists.
     std::vector<cJednostkaMorska*> destroyed;
     for (const cFlota* fleet : *g_World.fleets)
@@ -149,7 +150,7 @@ void sWezelGrafuMorz::NuclearStrike(std::wstring& text)
                     destroyed.push_back(ship);
     if (destroyed.empty()) {
         text += LangText("report_nuclear_on_port_no_naval_units_destroyed");
-        return;
+        return 0;
     }
     text += LangText("report_nuclear_on_port_destroyed_naval_units") + L"\n";
     for (cJednostkaMorska* ship : destroyed) {
@@ -159,4 +160,5 @@ void sWezelGrafuMorz::NuclearStrike(std::wstring& text)
         ship->MarkLoss("air", 0);
         DestroyInCombat(ship);
     }
+    return int(destroyed.size());
 }

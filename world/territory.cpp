@@ -64,6 +64,7 @@ void SendToReserveUnlessFriendOf(sHex& hex, int countryId)
 
 bool cMapa::IsCoveredByEnemyUnit(int countryId, int x, int y) const
 {
+    // Off the map GetHex would answer with the first hex and its unit: nothing covers such a hex.
     if (!IsInside(x, y))
         return false;
     auto enemyOn = [&](int cx, int cy) {
@@ -82,6 +83,8 @@ bool cMapa::IsCoveredByEnemyUnit(int countryId, int x, int y) const
 
 int cMapa::CaptureHex(int countryId, int x, int y, std::vector<sCapturedHex>* changes)
 {
+    // No exit in the middle of a game: a hex off the map or a country that does not exist is
+    // logged, and nothing is taken.
     if (!IsInside(x, y) || !IsCountryId(countryId)) {
         LogLine(L"ERROR: hex (%i,%i) cannot be taken by country %i", x, y, countryId);
         return 0;
@@ -96,7 +99,7 @@ int cMapa::CaptureHex(int countryId, int x, int y, std::vector<sCapturedHex>* ch
         ++g_PlayCounts.hexesCaptured;
     };
     sHex& hex = *GetHex(x, y);
-    // A land hex that nobody holds goes to whoever enters it.
+    // A land hex that nobody holds has no country to be at war with: whoever enters it takes it.
     if (hex.IsLand() && hex.controller != countryId && (hex.controller == 0 || CountriesAtWar(countryId, hex.controller)))
         take(hex);
     std::pair<int, int> around[6];
@@ -120,7 +123,7 @@ void cMapa::CheckCapturedPort(int x, int y)
     const cGrafMorz* graph = WorldSeaGraph();
     const int node = graph ? graph->FindNodeAtHex(x, y) : -1;
     if (node < 0) {
-        // Loading refuses a port without a node; here the game goes on without its fleets.
+        // No exit in the middle of a game (loading refuses a port without a node): it goes on without its fleets.
         LogLine(LangFormat("critical_error!_port_%s_(%i,%i)_not_found_in_sea_graph!", city->Name, x, y));
         return;
     }
@@ -130,6 +133,7 @@ void cMapa::CheckCapturedPort(int x, int y)
     for (cFlota* fleet : *g_World.fleets)
         if (fleet->seaNode == node)
             inPort.push_back(fleet);
+    // No exit in the middle of a game: a fleet with no way out to sea is lost with the port.
     for (cFlota* fleet : inPort)
         if (!fleet->LeaveEnemyPort())
             LoseFleetInPort(fleet, *city);
@@ -223,7 +227,8 @@ void cMapa::CheckUnitOnAnnexedHex(int annexedId, cUnit* unit)
     LogLine(LangFormat("critical_error!_while_annexing,_unit_%s_was_found", j->m_Name));
     LogLine(LangFormat("it_belongs_to_%s,_but_this_country_isn't_ally_or_enemy_of_annexed_nation",
                        owner ? owner->Name : std::wstring(L"?")));
-    // It may not stay on a hex its country is at peace with: its reserve pool takes it.
+    // No exit in the middle of a game: the unit may not stay where its country is at peace, so
+    // its reserve pool takes it.
     LogLine(L"The unit goes to its country's reserve pool.");
     j->MoveToReservePool();
 }
@@ -231,6 +236,7 @@ void cMapa::CheckUnitOnAnnexedHex(int annexedId, cUnit* unit)
 void cMapa::AnnexCountry(int annexedId, int annexingId)
 {
     GLOBAL_LOCK_SCOPE();
+    // No exit in the middle of a game: an annexation by or of a country that does not exist is logged only.
     if (!IsCountryId(annexedId) || !IsCountryId(annexingId) || annexedId == annexingId) {
         LogLine(L"ERROR: country %i cannot be annexed by country %i", annexedId, annexingId);
         return;
@@ -260,6 +266,7 @@ void cMapa::ReturnOccupiedHexes(int countryId)
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             sHex& hex = *GetHex(x, y);
+            // A hex that nobody owns stays with its holder: a city's hex must always be held by someone.
             if (hex.controller != hex.owner && hex.owner != 0 && (hex.controller == countryId || hex.owner == countryId))
                 hex.SetController(hex.owner);
         }
@@ -270,6 +277,7 @@ namespace {
 bool ChangeStripe(cMapa& map, int x, int y, int count, int countryId, bool originalOwnerToo)
 {
     GLOBAL_LOCK_SCOPE();
+    // An id with no country behind it would hold hexes whose holder no rule could find.
     if (x < 0 || x >= map.width || y < 0 || y >= map.height || count <= 0 || y + count - 1 >= map.height ||
         !IsCountryId(countryId)) {
         LogLine(LangFormat("error:_hexstripe.changecontrollerandowner(%i_%i_%i_%i)_incorrect_parameter(s)!_ignoring_this...",
@@ -302,6 +310,7 @@ bool cMapa::ChangeStripeControllerOwnerAndOriginalOwner(int x, int y, int count,
 bool cMapa::TransferCountryHexes(int fromId, int toId)
 {
     GLOBAL_LOCK_SCOPE();
+    // An id with no country behind it would hold hexes whose holder no rule could find.
     if (!IsCountryId(fromId) || !IsCountryId(toId)) {
         LogLine(L"ERROR: the territory of country %i cannot pass to country %i", fromId, toId);
         return false;

@@ -10,6 +10,7 @@
 
 void cMapa::RollWeather(int month)
 {
+    // A month outside the year would read past the twelve chances of every hex.
     if (month < 0 || month > 11)
     {
         LogLine(L"ERROR: weather roll for month %i, which does not exist", month);
@@ -100,12 +101,14 @@ void cMapa::ApplyWeatherCsv(const std::wstring& folderPattern)
                     lineNo);
             return;
         }
+        // Ignored, and told: the author learns which line missed the map.
         if (!IsInside(v[0], v[1]))
         {
             LogLine(L"WARNING: hex (%i, %i) lies outside the map in file %s (line %i), line skipped", v[0], v[1], path,
                     lineNo);
             return;
         }
+        // Another state has no row in the terrain pictures and no entry in the weather tables of play.
         if (v[2] < 0 || v[2] > 2)
         {
             LogLine(L"WARNING: weather state %i is not 0, 1 or 2 in file %s (line %i), line skipped", v[2], path,

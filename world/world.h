@@ -44,6 +44,7 @@ struct sUnitHooks
 {
     std::function<int(const cUnit*)> ownerId = [](const cUnit*) { return 0; };
     std::function<bool(const cUnit*)> isVisible = [](const cUnit*) { return false; };
+    std::function<bool(const cUnit*)> isLandUnit = [](const cUnit*) { return false; };
     std::function<float(const cUnit*)> shoreBombEffect = [](const cUnit*) { return 0.0f; };
     std::function<int(const cJednostkaMorska*)> shipType = [](const cJednostkaMorska*) { return 0; };
     std::function<float(const cJednostkaMorska*)> hitPoints = [](const cJednostkaMorska*) { return 0.0f; };

@@ -25,7 +25,9 @@ public:
         boxes.push_back(title + L": " + text);
     }
     void StartScenarioSettingsMenu() override { ++settingsMenus; }
+    void PlaySound(std::wstring_view path) override { sounds.emplace_back(path); }
     std::vector<int> progress;
+    std::vector<std::wstring> sounds;
     std::vector<std::wstring> messages;
     std::vector<std::wstring> boxes;
     int settingsMenus = 0;

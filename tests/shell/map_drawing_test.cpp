@@ -155,6 +155,17 @@ TEST_F(MapDrawing, ADecorationOverHillsStandsOnOpenLand)
     EXPECT_FALSE(Uses(quads, g_Textures[TEX_TERRAIN].Get(), HexPart(TerrainCell(3, hex.variant, 0))));
     EXPECT_TRUE(Uses(quads, g_Textures[TEX_TERRAIN].Get(), HexPart(TerrainCell(1, hex.variant, 0))));
     EXPECT_TRUE(UsesTexture(quads, g_Textures[TEX_EYECANDIES].Get()));
+    // Clear weather has its icon as well; a sea hex's decoration takes the cells of its weather too.
+    EXPECT_TRUE(Uses(quads, g_Textures[TEX_OTHERS].Get(), WeatherIconCell(hex.variant, WEATHER_CLEAR)));
+    sHex& sea = game.Hex(3, 2);
+    sea.terrain = kTerrainSea;
+    sea.weather = WEATHER_WINTER;
+    sHexDecoration& ice = game.map->Decorations()[size_t(2 * game.map->width + 3)];
+    ice.gate = 0.9f;
+    ice.cell[2] = 3 * kCellPitch + 1;
+    ice.cell[3] = 2 * kCellPitch + 1;
+    quads = DrawMap();
+    EXPECT_TRUE(Uses(quads, g_Textures[TEX_EYECANDIES].Get(), Cell(ice.cell[2], ice.cell[3], kCellSize, kCellSize)));
 }
 
 TEST_F(MapDrawing, AnEnemyCounterCarriesNoOwnUnitMarkers)

@@ -1,6 +1,8 @@
 // Shore bombardment on Testland: the Home Fleet fires on a German unit on the coast.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/random.h"
 #include "tests/units/naval_testland.h"
 #include "units/combat_result.h"
@@ -27,8 +29,10 @@ TEST_F(ShoreBombardment, OneBattleshipRollingSixDealsItsTableValueOnceAndOnlyOnc
 {
     const float strength = target.GetCombatStrength();
     const float efficiency = float(target.m_Efficiency);
+    Ship(1).m_Spotted = false; // unseen by the enemy, the guns are heard all the same
     ScriptRandomRaw({RawFor(6)});
     ASSERT_TRUE(Fleet(1).BombardHex(8, 3, &result, true));
+    EXPECT_EQ(std::count(acting.sounds.begin(), acting.sounds.end(), L"data\\sound\\ShoreBombardment.wav"), 1);
     const float dealt = Consts().ShoreBombardment[5];  // consts.csv row 117 field 7
     const float navy = Consts().ShoreBombTechFactor[3];  // Albion's navy level 4
     EXPECT_FLOAT_EQ(target.m_ShoreBombardmentEffect, dealt * navy / strength * efficiency);

@@ -3,6 +3,7 @@
 #include "game/commanders.h"
 #include "tests/test_support.h"
 #include "tests/world/world_fixture.h"
+#include "units/air_unit.h"
 #include "units/land_unit.h"
 #include "units/naval_unit.h"
 #include "units/unit_hooks.h"
@@ -266,6 +267,10 @@ TEST_F(cFleetTargets, ShoreBombardmentReachesFourHexesOfVisibleUnbombardedEnemie
     cJednostkaLadowa* weakened = units.Put(3, 5, enemy, true);
     weakened->m_ShoreBombardmentEffect = 0.2f;   // bombarded in this impulse
     units.Put(6, 6, ally, true);
+    cJednostkaLotnicza plane; // an enemy air unit in range: no land unit to shell
+    plane.m_Owner = enemy;
+    plane.m_Spotted = true;
+    w.Hex(5, 6).unit = &plane;
     EXPECT_EQ(fleet->MarkShoreBombardmentTargets(false), 4); // both targets seen from both coastal hexes
     EXPECT_EQ(w.map->GetMarkedHexes().size(), 0u);
     EXPECT_EQ(fleet->MarkShoreBombardmentTargets(true), 2);
@@ -273,8 +278,10 @@ TEST_F(cFleetTargets, ShoreBombardmentReachesFourHexesOfVisibleUnbombardedEnemie
     EXPECT_TRUE(w.Hex(4, 5).marks & MARK_ATTACK_TARGET);
     EXPECT_FALSE(w.Hex(7, 5).marks & MARK_ATTACK_TARGET);
     EXPECT_FALSE(w.Hex(3, 5).marks & MARK_ATTACK_TARGET);
+    EXPECT_FALSE(w.Hex(5, 6).marks & MARK_ATTACK_TARGET);
     // A hex that still carries the mark is not counted again.
     EXPECT_EQ(fleet->MarkShoreBombardmentTargets(false), 0);
+    w.Hex(5, 6).unit = nullptr;
 }
 
 TEST_F(cFleetTargets, AttackTargetsIncludeEnemyCitiesAndZonesWithSpottedShips)

@@ -150,6 +150,10 @@ TEST(MapFile, BadFilesEndTheProgramWithTheirLine)
         EXPECT_NE(e.reason.find(L"/map.qvr does not begin with \"Qvrv1\""), std::wstring::npos) << WideToUtf8(e.reason);
     }
     EXPECT_TRUE(LogContains(L"ERROR: Wrong map file version"));
+    WriteFile(dir / "map.qvr", "");
+    ClearLog();
+    EXPECT_THROW(cMapa{pattern}, sFatalExit);
+    EXPECT_TRUE(LogContains(L"ERROR: Wrong map file version")); // an empty file has no magic either
 
     std::string cut = MapBytes(3, 2, [](int, int, unsigned char* r) { r[0] = 1; });
     cut.resize(cut.size() - 40); // the last record and a few bytes of the one before

@@ -299,18 +299,23 @@ TEST(SeaGraph, EdgesFileSkipsLinesNamingMissingNodesOrHexes)
                                      "0;1;-1;-1\n"
                                      "1;3;7;7\n"
                                      "1;3;;\n"
+                                     "3;2;-1\n"
                                      "x\n");
     ClearLog();
     w.sea.LoadEdgesFile(FolderOf(dir) + L"/sea_edges.csv");
     EXPECT_EQ(w.sea.Nodes[0].Edges.size(), 1u);
     EXPECT_EQ(w.sea.Nodes[1].Edges.size(), 1u);
     EXPECT_EQ(w.sea.Nodes[1].Edges.front().ControlX, 1);
-    EXPECT_TRUE(w.sea.Nodes[2].Edges.empty());
+    // A field a line leaves out keeps its value of the line before: 3 -> 2, free.
+    ASSERT_EQ(w.sea.Nodes[2].Edges.size(), 1u);
+    EXPECT_EQ(w.sea.Nodes[2].Edges.front().Target, 2);
+    EXPECT_EQ(w.sea.Nodes[2].Edges.front().ControlX, -1);
     const std::wstring path = FolderOf(dir) + L"/sea_edges.csv";
     EXPECT_TRUE(LogContains(L"ERROR: edge 3 -> 9 names a sea node that does not exist (1 to 3) in " + path +
                             L" at line 4, line skipped"));
     EXPECT_TRUE(LogContains(L"ERROR: edge 1 -> 3 is held by hex (7, 7) outside the map in " + path +
                             L" at line 6, line skipped"));
-    EXPECT_TRUE(LogContains(L"WARNING: 2 fields instead of 4 in " + path + L" at line 7, line skipped"));
+    EXPECT_TRUE(LogContains(L"ERROR: edge 1 -> 3 is held by hex (7, 7) outside the map in " + path +
+                            L" at line 7, line skipped")); // the hex of the line before
     EXPECT_THROW(w.sea.LoadEdgesFile(FolderOf(dir) + L"/none.csv"), sFatalExit);
 }

@@ -80,7 +80,20 @@ TEST_F(PortBombardment, ANuclearHitOnAPortLeavesSizeOneAndMaySinkEveryShipThere)
               std::wstring::npos)
         << result.defenderInfo;
     EXPECT_EQ(Reports(33, kBorussia), 3);
+    EXPECT_TRUE(result.defenderKilled); // the ships sunk in the port
+    sCombatResult again;
+    hamburgum->NuclearStrike(&again); // no ship is left there to sink
+    EXPECT_FALSE(again.defenderKilled);
     EXPECT_EQ(game->FindNavalUnitById(4), nullptr);
     for (const cFlota* f : game->m_Fleets)
         EXPECT_NE(f->name, L"Hochseeflotte");
+}
+
+TEST_F(PortBombardment, ACarrierWithoutHitPointsLeftNeverIntercepts)
+{
+    Consts().CarrierHitPointsForAir = 0;
+    Ship(1).m_HP = 0;
+    EXPECT_EQ(Node(kChannel).FindInterceptor(kBorussia), nullptr);
+    Ship(1).m_HP = 1;
+    EXPECT_EQ(Node(kChannel).FindInterceptor(kBorussia), &Ship(1));
 }
