@@ -295,7 +295,6 @@ bool cPanstwo::Surrender(std::wstring& caption, std::wstring& text, sAllianceNew
     text = LangFormat("distribution_of_effort_in_victory_over_%s:", Name);
     for (const auto& [country, part] : parts)
         text += LangFormat("%s:_%.2f%%", country->Name, part);
-    LogLine(caption);
 
     while (KillNextLandUnitOfCountry(ID))
         ;
@@ -311,7 +310,7 @@ bool cPanstwo::Surrender(std::wstring& caption, std::wstring& text, sAllianceNew
         ;
     DeleteNavalReserveUnitsOfCountry(ID);
     if (g_World.convoys)
-        g_World.convoys->RemoveAllConvoysOfCountry(ID);
+        g_World.convoys->RemoveFirstConvoyOfCountry(ID);
     if (cMapa* map = WorldMap())
         map->AnnexCountry(ID, victor->ID);
     DowngradeSupplyCitiesOfCountry(ID);

@@ -172,13 +172,6 @@ void cKonwoje::RemoveFirstConvoyOfCountry(int owner)
         }
 }
 
-void cKonwoje::RemoveAllConvoysOfCountry(int owner)
-{
-    std::vector<sKonwoj>* list = OwnerConvoys(owner);
-    while (list && std::any_of(list->begin(), list->end(), [owner](const sKonwoj& c) { return c.owner == owner; }))
-        RemoveFirstConvoyOfCountry(owner);
-}
-
 bool cKonwoje::HasConvoyTo(const cMiasto* destination, int owner) const
 {
     if (owner < 1 || size_t(owner) > Convoys.size())

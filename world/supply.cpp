@@ -351,7 +351,8 @@ void cZaopatrzenie::CalculateSupply()
     for (int index = 0; index < countries; ++index)
     {
         const cPanstwo* c = (*g_World.countries)[size_t(index)];
-        // A country out of the game keeps its alliance code but has nothing to supply.
+        // A country that surrendered keeps its code but has no units left, and the convoys its
+        // surrender left must not run for it.
         if (c->Alliance == ALLIANCE_NEUTRAL || !c->IsActive)
             continue;
         if (c->ID != index + 1)
@@ -367,6 +368,7 @@ void cZaopatrzenie::CalculateSupply()
     for (int id = 1; id <= countries; ++id)
     {
         const cPanstwo* c = GetCountry(id);
+        // A neutral that surrendered has no units left, and its convoys must not run (see above).
         if (c->Alliance != ALLIANCE_NEUTRAL || !c->IsActive)
             continue;
         LogLine(L"*** Licze zaopatrzenie dla kraju neutralnego %s ***", c->Name);
