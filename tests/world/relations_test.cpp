@@ -31,6 +31,7 @@ TEST(Relations, WarFlagsSharesAndPeace)
     EXPECT_FLOAT_EQ(r.GetLossesColumnSum(3), 40.0f);
 
     // Nobody (id 0) is logged and answered as peace without losses; the game goes on.
+    LoadGameTexts();
     r.SetWar(1, 0, 1);
     r.AddLosses(0, 1, 1.0f);
     EXPECT_FALSE(r.IsAtWar(0, 1));
