@@ -115,6 +115,7 @@ sAllianceNews PassAllianceLead(cPanstwo& leader, bool surrendered)
 
 void cPanstwo::JoinAlliance(int side)
 {
+    // No exit in the middle of a game: a side that does not exist is refused with its log line.
     if (side < 1 || side > 3)
     {
         LogLine(L"ERROR: %s cannot join alliance %i (only 1 to 3)", Name, side);
@@ -124,10 +125,11 @@ void cPanstwo::JoinAlliance(int side)
     AllianceEntry = 100;
     Alliance = side;
     LogLine(LangFormat("%s_is_joining_alliance_%i", Name, side));
+    // Of two holders of the leader's code the first leads, as wherever else the game asks for it.
     cPanstwo* leader = FindAllianceLeader(side);
     if (!leader)
     {
-        // A side without a leader takes the joiner as its leader.
+        // No exit in the middle of a game: the joiner leads the side, so the side still counts.
         LogLine(LangFormat("cannot_find_leader_for_alliance_%i_while_trying_to_add_%s_to_that_alliance", side + 3,
                            Name));
         Alliance = side + 3;
@@ -137,8 +139,10 @@ void cPanstwo::JoinAlliance(int side)
     const std::vector<cPanstwo*>& countries = Countries();
     for (const cPanstwo* member : countries)
     {
+        // A country that surrendered is out of the war for good, though it keeps its code.
         if (!member->IsActive || !member->IsOnSide(side))
             continue;
+        // Nobody goes to war with itself, and a side never with one of its own members.
         for (const cPanstwo* enemy : countries)
             if (CountriesAtWar(ID, enemy->ID) && !CountriesAtWar(member->ID, enemy->ID) && member->ID != enemy->ID &&
                 !member->IsAlliedWith(enemy->ID))
@@ -147,6 +151,7 @@ void cPanstwo::JoinAlliance(int side)
                 SetWarBothWays(member->ID, enemy->ID);
             }
     }
+    // A joiner the leader was at war with is not set at war with itself.
     for (const cPanstwo* enemy : countries)
         if (CountriesAtWar(leader->ID, enemy->ID) && !CountriesAtWar(ID, enemy->ID) && enemy->ID != ID)
         {
@@ -164,7 +169,8 @@ void cPanstwo::DeclareWarOnAlliance(int alliance)
         const bool member = c->Alliance != 0 &&
                             (c->Alliance == alliance || (alliance >= 1 && alliance <= 3 && c->Alliance == alliance + 3) ||
                              (alliance >= 4 && alliance <= 6 && c->Alliance == alliance - 3));
-        // Nobody goes to war with itself, an ally or a country out of the game.
+        // Nobody goes to war with itself or an ally (a side stays whole), nor with a country that
+        // surrendered: it keeps its code but is out of the war for good.
         if (!member || c->ID == ID || !c->IsActive || IsAlliedWith(c->ID))
             continue;
         SetWarBothWays(ID, c->ID);
@@ -176,11 +182,13 @@ void cPanstwo::DeclareWarOnAlliance(int alliance)
 int cPanstwo::GetTargetAlliance() const
 {
     const int side = LeaningOf(Orientation);
+    // No exit in the middle of a game: the caller gets 0, no side, and joins nothing.
     if (side == 0)
         LogLine(LangText("error_in_returning_target_alliance:_orientation_not_specified"));
     return side;
 }
 
+// No exit in the middle of a game: a code outside the tables gives -1, which costs nothing.
 int cPanstwo::GetDeclareWarRow() const
 {
     if (Alliance >= 1 && Alliance <= 6)
@@ -258,6 +266,8 @@ void cPanstwo::MakePeace(bool returnTerritory)
         u->MoveToReservePool();
     if (cRelationsMatrix* relations = WorldRelations())
         relations->MakePeaceWithAll(ID);
+    // A leader that turns neutral would leave its members leaderless, and the game would count
+    // their alliance gone: the lead passes on as after a surrender.
     const sAllianceNews news = PassAllianceLead(*this, false);
     Alliance = ALLIANCE_NEUTRAL;
     if (!news.title.empty())
@@ -281,6 +291,7 @@ bool cPanstwo::Surrender(std::wstring& caption, std::wstring& text, sAllianceNew
                 sum += 1.0f;
             }
     std::vector<std::pair<cPanstwo*, float>> parts;
+    // Losses a country dealt itself (a scenario's diagonal) never make it its own victor.
     for (cPanstwo* w : countries)
         if (w->IsActive && w->ID != ID && relations->GetLosses(w->ID, ID) > 0.0f)
             parts.emplace_back(w, relations->GetLosses(w->ID, ID) * 100.0f / sum);
@@ -295,7 +306,6 @@ bool cPanstwo::Surrender(std::wstring& caption, std::wstring& text, sAllianceNew
     text = LangFormat("distribution_of_effort_in_victory_over_%s:", Name);
     for (const auto& [country, part] : parts)
         text += LangFormat("%s:_%.2f%%", country->Name, part);
-    LogLine(caption);
 
     while (KillNextLandUnitOfCountry(ID))
         ;
@@ -311,7 +321,7 @@ bool cPanstwo::Surrender(std::wstring& caption, std::wstring& text, sAllianceNew
         ;
     DeleteNavalReserveUnitsOfCountry(ID);
     if (g_World.convoys)
-        g_World.convoys->RemoveAllConvoysOfCountry(ID);
+        g_World.convoys->RemoveFirstConvoyOfCountry(ID);
     if (cMapa* map = WorldMap())
         map->AnnexCountry(ID, victor->ID);
     DowngradeSupplyCitiesOfCountry(ID);
@@ -334,6 +344,7 @@ bool cPanstwo::HasLostAllVictoryCities() const
         return false;
     for (const cMiasto* city : *g_World.cities)
     {
+        // A city off the map would be read on the first hex, another country's ground.
         if (city->Type == CITY_RESOURCES || city->VictoryPoints < 1 || !map->IsInside(city->X, city->Y))
             continue;
         const sHex& hex = *map->GetHex(city->X, city->Y);

@@ -277,6 +277,8 @@ void ReadCityTable(const std::wstring& path, const std::wstring& openText, int c
         ++lineNo;
         if (raw.empty() || raw[0] == '#' || raw.size() <= 2)
             continue;
+        // A line without both coordinates, coordinates that are no numbers or a hex off the map
+        // would put the values on another city.
         const std::vector<std::string> tokens = SplitTokens(StripLineEnd(raw));
         if (tokens.size() < 2)
         {
@@ -297,7 +299,6 @@ void ReadCityTable(const std::wstring& path, const std::wstring& openText, int c
             if (!city)
             {
                 LogLine(LangFormat("error_while_loading_%s:_no_city_at_coords_(%d,_%d)", path, x, y));
-                LogLine(L"(%s line %i)", path, lineNo);
                 continue;
             }
             const size_t country = k - 2;

@@ -85,18 +85,21 @@ sConvoyResult ExecuteConvoy(sKonwoj& convoy, const tCityGroups& groups, const tS
     cMiasto* departure = convoy.departure;
     cMiasto* destination = convoy.destination;
     cGrafMorz* graph = WorldSeaGraph();
+    // A convoy without its owner, ports or sea graph cannot be judged: refused, never read.
     if (!owner || !departure || !destination || !graph)
     {
         LogLine(L"ERROR: convoy %i of country %i has no owner, ports or sea graph", convoy.id, convoy.owner);
         return r;
     }
+    // The names come first, so that a refused convoy's result and report say which it was.
     r.departure = departure->Name;
     r.destination = destination->Name;
     const int maxSupply = GameConsts().MaxSupply;
     const int ownerId = owner->ID;
     const int departureController = ControllerOf(departure);
     const int destinationController = ControllerOf(destination);
-    // A refused convoy keeps the value it was given.
+    // A refused convoy keeps the value its player gave it: a lack of points in one impulse must
+    // not cut what it carries for good.
     const int32_t value = convoy.value;
     auto refuse = [&](const std::wstring& why) {
         details.Add(why);
@@ -162,6 +165,7 @@ sConvoyResult ExecuteConvoy(sKonwoj& convoy, const tCityGroups& groups, const tS
     else
     {
         group = GroupHolding(groups, destination);
+        // No exit in the middle of a game: the convoy is refused with the reason.
         if (!group)
         {
             LogLine(L"CRITICAL ERROR! City %s has not been found in any city group while determining supply convoy "
@@ -179,6 +183,7 @@ sConvoyResult ExecuteConvoy(sKonwoj& convoy, const tCityGroups& groups, const tS
                 continue;
             ++served;
             const int type = record.unit->m_Type;
+            // A Mulberry (type 60) has no column in the need row.
             if (record.unit->m_Category == CATEGORY_LAND && type >= 0 && type <= 9)
                 need += GameConsts().SupplyNeed[type];
         }
@@ -189,11 +194,13 @@ sConvoyResult ExecuteConvoy(sKonwoj& convoy, const tCityGroups& groups, const tS
             return refuse(
                 LangText("convoy_not_executed:_there_aren't_any_units_that_could_use_supplies_provided_by_this_convoy!"));
         r.cargo = LangFormat("supply_for_%i_units", served);
-        // A value of 0 or less puts no cap on what the convoy carries.
+        // A value of 0 (every convoy the player makes) leaves the need to decide: as a cap it would
+        // carry full supply for one point.
         r.transportNeeded = std::max(1, convoy.value > 0 ? std::min(int(need), int(convoy.value)) : int(need));
     }
 
     r.transportUsed = r.transportNeeded;
+    // The results list shows what a refused convoy used: nothing.
     if (owner->STP < 1)
     {
         r.transportUsed = 0;

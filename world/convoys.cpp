@@ -137,6 +137,7 @@ int cKonwoje::AddConvoy(int owner, int type, int value, int depX, int depY, int 
     cMiasto* destination = CityAt(destX, destY);
     if (!departure || !destination)
         return -1;
+    // A script's convoy of no country or of a third type would run as nothing the game knows.
     if (!OwnerConvoys(owner) || (type != CONVOY_SUPPLIES && type != CONVOY_PP))
     {
         LogLine(L"ERROR: New convoy of country %i has type %i; there's no such country or type!", owner, type);
@@ -170,13 +171,6 @@ void cKonwoje::RemoveFirstConvoyOfCountry(int owner)
             list->erase(it);
             return;
         }
-}
-
-void cKonwoje::RemoveAllConvoysOfCountry(int owner)
-{
-    std::vector<sKonwoj>* list = OwnerConvoys(owner);
-    while (list && std::any_of(list->begin(), list->end(), [owner](const sKonwoj& c) { return c.owner == owner; }))
-        RemoveFirstConvoyOfCountry(owner);
 }
 
 bool cKonwoje::HasConvoyTo(const cMiasto* destination, int owner) const
@@ -257,14 +251,17 @@ void cKonwoje::LoadConvoys(const std::wstring& folderPattern)
             fail(FormatText(
                 L"ERROR: Convoy with ID=%i has destination sea node with ID=%i, there's no port city for this sea node!",
                 convoy.id, dest));
+        // A convoy of a country the game does not have would be kept past the owners' lists.
         if (!OwnerConvoys(convoy.owner))
             fail(FormatText(L"ERROR: Convoy with ID=%i belongs to country %i, there's no such country!", convoy.id,
                             convoy.owner));
         // The next convoy's id is one above the highest read.
         if (convoy.id < 0 || convoy.id > 99999999)
             fail(FormatText(L"ERROR: Convoy with ID=%i: convoy ids run from 0 to 99999999", convoy.id));
+        // No convoy the game makes carries below 0, and a huge amount would overflow its delivery.
         if (convoy.value < 0 || convoy.value > 1000000)
             fail(FormatText(L"ERROR: Convoy with ID=%i carries %i, outside 0 to 1000000", convoy.id, convoy.value));
+        // A third type would run as nothing the game knows.
         if (type != CONVOY_SUPPLIES && type != CONVOY_PP)
             fail(FormatText(L"ERROR: Convoy with ID=%i has type %i, there's no such type (0 supplies, 1 PP)!",
                             convoy.id, type));

@@ -55,8 +55,6 @@ public:
     int AddConvoy(int owner, int type, int value, int depX, int depY, int destX, int destY);
     void RemoveConvoy(int owner, int type, int depX, int depY, int destX, int destY);
     void RemoveFirstConvoyOfCountry(int owner);
-    // Removes every convoy of the owner (a surrender).
-    void RemoveAllConvoysOfCountry(int owner);
     bool HasConvoyTo(const cMiasto* destination, int owner) const;
     void HighlightOwnPortsForConvoy(int countryId) const;
     void HighlightAlliedPortsForConvoy(int countryId, int excludedNodeId) const;

@@ -122,9 +122,14 @@ bool IsCountryOrAlly(int holder, int countryId)
 
 bool cPanstwo::IsAlliedWith(int countryId) const
 {
+    // No exit in the middle of a game: nobody (id 0) is allied with anybody.
     if (countryId < 1)
-        FatalExit(1, L"ERROR: Country ID parameter was 0 while checking alliance!");
+    {
+        LogLine(L"ERROR: Country ID parameter was 0 while checking alliance!");
+        return false;
+    }
     const cPanstwo* other = GetCountry(countryId);
+    // An id beyond the countries is never read past the vector.
     if (!other)
     {
         LogLine(L"ERROR: Country ID %i does not exist while checking alliance", countryId);
@@ -221,6 +226,7 @@ std::wstring cPanstwo::GetUnitTypeName(int type) const
 
 void cPanstwo::SetUnitTypeName(int slot, const std::wstring& text)
 {
+    // A slot beyond the 17 would write past the names.
     if (slot < 0 || slot >= kUnitTypeSlots)
     {
         LogLine(L"ERROR: unit type name slot %i does not exist (0 to 16)", slot);
@@ -309,11 +315,13 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
                     path, line);
             continue;
         }
+        // Country k is the k-th row: an id out of step would give every later row another's id.
         const int id = LeadingInt(t[0]);
         const int expected = int(countries.size()) + 1;
         if (id != expected)
             FatalExit(1, FormatText(L"ERROR: country ID %i in %s at line %i should be %i: ids must follow 1, 2, 3...",
                                     id, path, line, expected));
+        // A hex keeps its controller and owners in one byte each.
         if (expected > 255)
             FatalExit(1, FormatText(L"ERROR: too many countries in %s at line %i: at most 255", path, line));
         auto country = std::make_unique<cPanstwo>();
@@ -393,6 +401,7 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
             WarnIfNameTooLong(t[69], kCountryNameMax, L"skin", path, line);
             c.SetSkinName(t[69]);
         }
+        // The counts of bought points set the next prices: a saved game keeps them.
         if (count >= kCountriesCsvColumnsWithPurchases)
         {
             c.SMPBought = std::max(LeadingInt(t[70]), 0);

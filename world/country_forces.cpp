@@ -138,6 +138,7 @@ cUnit* cPanstwo::FindBestInterceptor(int x, int y) const
 {
     const cMapa* map = WorldMap();
     const sHex* hex = map ? map->GetHex(x, y) : nullptr;
+    // A hex off the map would be read as the first hex.
     if (!hex || !map->IsInside(x, y))
         return nullptr;
     const int id = ID;
@@ -149,6 +150,8 @@ cUnit* cPanstwo::FindBestInterceptor(int x, int y) const
     if (!zone)
         return nullptr;
     LogLine(L"Searching for interceptor while attacking hex (%i, %i / sea node: %s)", x, y, zone->Name);
+    // The defender's own and allied carriers defend it at sea, as its fighters do on land: the
+    // opponent asks this of a target's owner, never of the attacker.
     return FindCarrierInterceptor(zone->ID, [id](int owner) { return IsCountryOrAlly(owner, id); });
 }
 
@@ -203,6 +206,7 @@ int cPanstwo::GetSeaTransportCapacity() const
     for (const cJednostkaMorska* ship : g_Gra->m_NavalUnits) {
         if (ship->m_Owner != ID || ship->m_Type != UNIT_CARGO || !ship->m_Cargo)
             continue;
+        // A Mulberry aboard has no column in the capacity row.
         const int type = LandTypeIndex(ship->m_Cargo->m_Type);
         if (type >= 0)
             capacity += k->SeaTransportCost[type];
@@ -283,6 +287,8 @@ void cPanstwo::ChangeOwnershipOfAllAirUnits(int newOwner)
             continue;
         u->m_Owner = newOwner;
         const sHex* hex = UnitHexAt(u->m_X, u->m_Y);
+        // The whole way to the reserve pool: a flag alone would leave it on the hex and in the
+        // list of units on the map.
         if (hex && CountriesAtWar(hex->controller, newOwner))
             u->MoveToReservePool();
     }

@@ -45,6 +45,7 @@ bool SameLeaning(const cPanstwo& a, const cPanstwo& b)
     return a.HasSimilarOrientation(b);
 }
 
+// An id beyond the countries is logged and never read past the vector.
 bool Missing(const cPanstwo* country, int id, std::wstring& text)
 {
     if (country)
@@ -84,6 +85,12 @@ bool* PressureFlag(cPanstwo& target, const cPanstwo& presser)
     }
 }
 
+// The side 1 to 3 the orientation leans to; 0 for none.
+int LeaningSide(const cPanstwo& c)
+{
+    return c.Orientation >= 0 && c.Orientation <= 5 ? c.Orientation % 3 + 1 : 0;
+}
+
 // Joins the side the orientation leans to; false when it leans nowhere.
 bool JoinLeaningSide(cPanstwo& c)
 {
@@ -99,7 +106,8 @@ bool IsLeader(const cPanstwo& c)
     return c.Alliance >= ALLIANCE_ALLIES_LEADER && c.Alliance <= ALLIANCE_COMINTERN_LEADER;
 }
 
-// Every active country of the side goes to war with the other's side.
+// Every country of the side goes to war with the other's side; a country that surrendered
+// keeps its code but is out of the war for good.
 void SideAtWarWithSideOf(int side, const cPanstwo& other)
 {
     for (cPanstwo* c : *g_World.countries)
@@ -225,6 +233,9 @@ int ExertPressureChance(int presser, int target)
 
 // ---- Entry into an alliance ----
 
+// Every action takes the global lock: the diplomacy panel's thread and the opponent's both
+// change countries that the main thread draws.
+
 bool CanDelayAllianceEntry(int country, std::wstring& text)
 {
     const cPanstwo* c = GetCountry(country);
@@ -291,13 +302,15 @@ void HastenAllianceEntry(int country, std::wstring& text)
         text = LangFormat("diplomacy_haste_war_entry_country_increase_alliance_entry", c->Name, old, c->AllianceEntry);
         return;
     }
-    if (!JoinLeaningSide(*c))
+    const int side = LeaningSide(*c);
+    if (side == 0)
     {
         LogLine(L"Error 1: Orientation not specified");
         text.clear();
         return;
     }
-    text = LangFormat("diplomacy_haste_war_entry_country_join_alliance", c->Name, JoinedSideName(c->GetTargetAlliance()));
+    c->JoinAlliance(side);
+    text = LangFormat("diplomacy_haste_war_entry_country_join_alliance", c->Name, JoinedSideName(side));
 }
 
 // ---- Elections and orientation ----
@@ -330,6 +343,7 @@ void HoldElections(int country, int orientation, std::wstring& text)
     cPanstwo* c = GetCountry(country);
     if (Missing(c, country, text))
         return;
+    // No exit in the middle of a game: an orientation outside the six is logged and changes nothing.
     if (orientation < 0 || orientation > 5)
     {
         LogLine(L"Elections - orientaion unknown. ERROR");
@@ -398,6 +412,7 @@ void ChangeOrientation(int country, int orientation, std::wstring& text)
     cPanstwo* c = GetCountry(country);
     if (Missing(c, country, text))
         return;
+    // An orientation outside the six would stop every later rule that reads it: nothing is paid.
     if (orientation < 0 || orientation > 5 || c->Orientation < 0 || c->Orientation > 5)
     {
         LogLine(L"ERROR: %s cannot change orientation %i to %i", c->Name, c->Orientation, orientation);
@@ -472,6 +487,7 @@ int DeclareWar(int declarer, int target, bool pay)
 {
     cPanstwo* d = GetCountry(declarer);
     cPanstwo* t = GetCountry(target);
+    // Nobody declares war on itself.
     if (!d || !t || declarer == target)
     {
         LogLine(L"ERROR: country %i cannot declare war on country %i", declarer, target);

@@ -65,14 +65,13 @@ void cPanstwo::PayUnitUpkeep(std::wstring& heading, std::wstring& summary)
 {
     GLOBAL_LOCK_SCOPE();
     const double before = PP;
-    const float factor = GameConsts().UnitUpkeepFactor * UnitUpkeepCostModifier;
     double strength = 0.0;
     double upkeep = 0.0;
     auto pay = [&](const std::vector<const cJednostka*>& units) {
         for (auto it = units.rbegin(); it != units.rend(); ++it)
         {
             const double value = (*it)->GetFullStrengthValue();
-            const double cost = value * factor;
+            const double cost = value * GameConsts().UnitUpkeepFactor * UnitUpkeepCostModifier;
             strength += value;
             upkeep += cost;
             AddProductionPoints(-cost);
@@ -96,6 +95,7 @@ void cPanstwo::CollectProduction(std::wstring& heading, std::wstring& content)
     const float annexedFactor = k.ProductionShares[1];
     const float shareFactor = k.ProductionShares[2];
     const cRelationsMatrix* relations = WorldRelations();
+    // A city without an original owner shares nothing out: nobody (id 0) has losses.
     auto lossShare = [&](int original) {
         return relations && original > 0 ? double(relations->GetLossShare(ID, original)) : 0.0;
     };
@@ -104,6 +104,7 @@ void cPanstwo::CollectProduction(std::wstring& heading, std::wstring& content)
     if (map && g_World.cities)
         for (const cMiasto* city : *g_World.cities)
         {
+            // A city off the map would be read on the first hex, another country's ground.
             if (!map->IsInside(city->X, city->Y))
                 continue;
             const sHex& hex = *map->GetHex(city->X, city->Y);
@@ -111,6 +112,7 @@ void cPanstwo::CollectProduction(std::wstring& heading, std::wstring& content)
             const int controller = hex.controller;
             if (controller == ID)
             {
+                // A city counts once: its own ground first, even where another owns it now.
                 if (city->Type == CITY_RESOURCES)
                     resources += p;
                 else if (hex.originalOwner == ID)
@@ -183,7 +185,6 @@ void cPanstwo::DoMonthlyResearch(std::wstring& heading, std::wstring& content)
                 content += LangFormat("progress_increased_from_%i_to_%i._estimated_completion_time:_%i_months.", old,
                                       TechProgress[i], int(months + 0.5f));
         }
-        content += L"\n";
     }
 }
 
@@ -194,10 +195,10 @@ void cPanstwo::AdvanceLandWarfareDoctrine()
     for (int& months : MonthsToDoctrineLevel)
     {
         --months;
+        // A level below 0 would read before the counters.
         if (level < 0 || level >= 5 || MonthsToDoctrineLevel[level] > 0)
             continue;
         ++level;
-        LogLine(L"%s reaches level %i of land warfare doctrine", Name, level);
         if (HumanControlled)
             ShowMessageToPerson(LangText("new_doctrine_level!"),
                                 LangFormat("%s_reached_level_%i_of_land_warfare_doctrine._all_land_units_will_now_have_higher_effectivity.",

@@ -66,7 +66,9 @@ void WritePbemRepositoryEntry(int playerId, const std::wstring& gameName)
     const std::string data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     const std::u16string name = RecordName(gameName);
     const std::vector<sPbemRepoEntry> records = ReadRecords(data);
-    size_t offset = records.size() * kPbemRepoRecordSize; // a partial record at the end is written over
+    // A partial record at the end is written over: appended after it, every later record would
+    // be read out of step.
+    size_t offset = records.size() * kPbemRepoRecordSize;
     for (size_t k = 0; k < records.size(); ++k)
         if (records[k].name == name)
         {

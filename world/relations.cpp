@@ -34,8 +34,12 @@ std::wstring ZeroIdText(int check)
 
 bool cRelationsMatrix::CheckIds(int a, int b, int check) const
 {
+    // No exit in the middle of a game: nobody (id 0) is at peace and has no losses.
     if (a == 0 || b == 0)
-        FatalExit(1, ZeroIdText(check));
+    {
+        LogLine(ZeroIdText(check));
+        return false;
+    }
     if (a < 0 || b < 0 || a > N || b > N)
     {
         // Outside the matrix: answered as peace without losses, never read past the cells.
@@ -88,6 +92,7 @@ float cRelationsMatrix::GetLossShare(int a, int b) const
 
 float cRelationsMatrix::GetLossesColumnSum(int b) const
 {
+    // A column outside the matrix is never read past the cells: nobody lost anything there.
     if (b < 1 || b > N)
         return 0.0f;
     float sum = 0.0f;
@@ -156,6 +161,7 @@ void cRelationsMatrix::ReadFile(const std::wstring& path, bool losses)
         {
             sCell& cell = Cells[size_t(a - 1) * size_t(N) + size_t(b - 1)];
             const std::string& token = tokens[size_t(b + 1)];
+            // Casualties below 0 could cancel a column's sum and divide the shares by zero.
             if (losses)
                 cell.losses = float(ClampedValue(LeadingDouble(token), 0.0, 1e9, path, lineNo,
                                                  FormatText(L"losses of country %i to country %i", a, b)));

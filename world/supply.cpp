@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <deque>
-#include <queue>
 
 #include "core/lock.h"
 #include "core/log.h"
@@ -237,21 +236,20 @@ sSupplySource cZaopatrzenie::FindNearestSupplyCity(cJednostka* unit, int side, i
         return found;
     }
     int bound = maxSupply + 1;
-    // Cheapest first; a hex popped at a cost it no longer has is skipped.
-    using tEntry = std::pair<int, int>; // cost, hex index
-    std::priority_queue<tEntry, std::vector<tEntry>, std::greater<tEntry>> queue;
+    // In the order reached, not cheapest first: that order picks the source of two cities at one
+    // cost (the later one). The bound keeps the search within the maximum supply of the unit.
+    std::deque<int> queue;
     std::vector<int> touched;
     const int start = unit->m_Y * Width + unit->m_X;
     Grid[size_t(start)] = 0;
     touched.push_back(start);
-    queue.emplace(0, start);
+    queue.push_back(start);
     while (!queue.empty())
     {
-        const auto [cost, index] = queue.top();
-        queue.pop();
+        const int index = queue.front();
+        queue.pop_front();
+        const int cost = Grid[size_t(index)];
         if (cost >= bound)
-            break;
-        if (cost > Grid[size_t(index)])
             continue;
         const int x = index % Width;
         const int y = index / Width;
@@ -266,7 +264,7 @@ sSupplySource cZaopatrzenie::FindNearestSupplyCity(cJednostka* unit, int side, i
             if (Grid[size_t(next)] == kUnreached)
                 touched.push_back(next);
             Grid[size_t(next)] = nextCost;
-            queue.emplace(nextCost, next);
+            queue.push_back(next);
             cMiasto* city = map->GetHex(nx, ny)->city;
             if (IsSupplyCity(city) && nextCost <= maxSupply && nextCost <= bound)
             {
@@ -351,7 +349,8 @@ void cZaopatrzenie::CalculateSupply()
     for (int index = 0; index < countries; ++index)
     {
         const cPanstwo* c = (*g_World.countries)[size_t(index)];
-        // A country out of the game keeps its alliance code but has nothing to supply.
+        // A country that surrendered keeps its code but has no units left, and the convoys its
+        // surrender left must not run for it.
         if (c->Alliance == ALLIANCE_NEUTRAL || !c->IsActive)
             continue;
         if (c->ID != index + 1)
@@ -367,6 +366,7 @@ void cZaopatrzenie::CalculateSupply()
     for (int id = 1; id <= countries; ++id)
     {
         const cPanstwo* c = GetCountry(id);
+        // A neutral that surrendered has no units left, and its convoys must not run (see above).
         if (c->Alliance != ALLIANCE_NEUTRAL || !c->IsActive)
             continue;
         LogLine(L"*** Licze zaopatrzenie dla kraju neutralnego %s ***", c->Name);

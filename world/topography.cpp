@@ -34,6 +34,7 @@ const tCityGroups* cTopografia::GetGroups(int countryId) const
 
 void cTopografia::SetCountryTopography(int countryId, const tCityGroups& groups)
 {
+    // An id beyond the countries is logged and never written past the entries.
     if (countryId < 1 || size_t(countryId) > Countries.size())
     {
         LogLine(L"ERROR: topography for country %i, which does not exist (1 to %i)", countryId, int(Countries.size()));
@@ -163,6 +164,7 @@ void cTopografia::Load(const std::wstring& folderPattern)
         if (key == "Country")
         {
             const int id = tokens.size() > 1 ? LeadingInt(tokens[1]) : 0;
+            // A country the game does not have would be written past the entries.
             if (id < 1 || size_t(id) > Countries.size())
                 FatalExit(1, FormatText(L"ERROR: country %i does not exist (1 to %i) in %s at line %i", id,
                                         int(Countries.size()), path, lineNo));
@@ -186,6 +188,8 @@ void cTopografia::Load(const std::wstring& folderPattern)
                 LogLine(L"WARNING: city before the first group in %s at line %i, line skipped", path, lineNo);
                 continue;
             }
+            // A line without both coordinates, or off the map, would put the first hex's city in
+            // the group.
             if (tokens.size() < 3)
             {
                 LogLine(L"WARNING: too few fields in %s at line %i, line skipped", path, lineNo);

@@ -88,7 +88,8 @@ const sPbemPlayer* FindPlayer(int number)
 void* NumberAsData(int number) { return reinterpret_cast<void*>(intptr_t(number)); }
 int DataAsNumber(void* data) { return int(reinterpret_cast<intptr_t>(data)); }
 
-// The repository of play-by-e-mail games is made empty when this machine has none yet.
+// The repository of play-by-e-mail games is made empty when this machine has none yet:
+// without it the first play-by-e-mail game of a fresh machine would end the program.
 void EnsurePbemRepository()
 {
     const std::filesystem::path repo = HostPath(L"data\\pbem\\repo.dat");

@@ -113,7 +113,7 @@ TEST_F(PeaceAndSurrender, TheVictorIsWhoHurtTheCountryMostAndTakesItsLand)
     EXPECT_EQ(berna->Type, CITY_NORMAL) << "its supply city supplies no more";
 }
 
-TEST_F(PeaceAndSurrender, ASurrenderWaitsForAnActiveVictorAndTakesEveryConvoy)
+TEST_F(PeaceAndSurrender, ASurrenderWaitsForAnActiveVictorAndTakesTheFirstConvoy)
 {
     std::wstring caption, text;
     EXPECT_FALSE(Country(kRuthenia).Surrender(caption, text)) << "nobody is at war with Ruthenia";
@@ -121,11 +121,15 @@ TEST_F(PeaceAndSurrender, ASurrenderWaitsForAnActiveVictorAndTakesEveryConvoy)
 
     // Unhurt, Albion is shared by its active enemies alike: Borussia alone, Valdonia's ally.
     game->m_Relations->AddLosses(kBorussia, kAlbion, -20.0f);
+    std::vector<sKonwoj>& convoys = game->m_Convoys->Convoys[kAlbion - 1];
+    convoys.clear();
     game->m_Convoys->AddConvoy(kAlbion, CONVOY_PP, 5, 3, 3, 7, 6);
+    const int second = game->m_Convoys->AddConvoy(kAlbion, CONVOY_SUPPLIES, 0, 3, 3, 7, 6);
     Country(kValdonia).Alliance = ALLIANCE_ALLIES;
     ASSERT_TRUE(Country(kAlbion).Surrender(caption, text));
     EXPECT_EQ(text, L"Who won the victory over Albion:\nBorussia: 100.00%\n");
-    EXPECT_TRUE(game->m_Convoys->Convoys[kAlbion - 1].empty());
+    ASSERT_EQ(convoys.size(), 1u);
+    EXPECT_EQ(convoys.front().id, second);
 }
 
 TEST_F(PeaceAndSurrender, ALeaderThatSurrendersOrMakesPeaceHandsTheLeadOn)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/stringbase.h"
 #include "platform/paths.h"
 #include "tests/test_support.h"
 #include "tests/world/world_fixture.h"
@@ -42,13 +43,16 @@ TEST(CityTables, ShortLongAndStrayLines)
     const auto dir = MakeScratchDir("citytables_bad");
     WriteFile(dir / "cities_supply_info.csv", "# header\n1;1;\n5;\n1;1;3;4;5;6;\n2;2;9;\n40;1;9;\n");
     WriteFile(dir / "cities_convoy_info.csv", "# header\n");
+    LoadGameTexts();
     ClearLog();
     LoadCitySupplyTables(PatternOf(dir), 2);
     EXPECT_EQ(a->SupplyByCountry, (std::vector<int32_t>{3, 4})); // values beyond the countries ignored
     const std::wstring path = FolderOf(dir) + L"/cities_supply_info.csv";
-    // (2, 2) holds no city; (40, 1) lies outside the map
-    EXPECT_EQ(CountLogLinesStartingWith(L"(" + path + L" line "), 2);
-    EXPECT_TRUE(LogContains(L"(" + path + L" line 6)"));
+    // (2, 2) holds no city; (40, 1) lies outside the map: one line for each value, naming the hex
+    for (const auto& [x, y] : {std::pair{2, 2}, std::pair{40, 1}})
+        EXPECT_EQ(CountLogLinesStartingWith(LangFormat("error_while_loading_%s:_no_city_at_coords_(%d,_%d)", path, x, y)),
+                  1);
+    EXPECT_EQ(CountLogLinesStartingWith(L"(" + path + L" line "), 0);
     EXPECT_EQ(a->ConvoyInfoByCountry, (std::vector<uint8_t>{0, 0}));
 
     std::filesystem::remove(dir / "cities_convoy_info.csv");

@@ -171,7 +171,8 @@ TEST(Countries, SidesAlliancesAndOrientations)
     EXPECT_TRUE(m.IsAlliedWith(member));
     EXPECT_FALSE(m.IsAlliedWith(axis));
     EXPECT_FALSE(n.IsAlliedWith(neutral));
-    EXPECT_THROW(m.IsAlliedWith(0), sFatalExit);
+    EXPECT_FALSE(m.IsAlliedWith(0)); // nobody: logged, the game goes on
+    EXPECT_TRUE(LogContains(L"ERROR: Country ID parameter was 0 while checking alliance!"));
     EXPECT_FALSE(m.IsAlliedWith(99)); // no such country: logged, never read out of the vector
 
     EXPECT_TRUE(m.IsOnSide(4));

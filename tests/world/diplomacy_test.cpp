@@ -100,6 +100,17 @@ TEST_F(Diplomacy, HasteningToAFullEntryJoinsTheSideTheCountryLeansTo)
     helvetia.DP = 50;
     helvetia.AllianceEntry = 99;
     std::wstring text;
+    // An orientation that leans nowhere joins nothing, with its one log line.
+    helvetia.Orientation = 6;
+    HastenAllianceEntry(kHelvetia, text);
+    EXPECT_EQ(helvetia.Alliance, ALLIANCE_NEUTRAL);
+    EXPECT_TRUE(LogContains(L"Error 1: Orientation not specified"));
+    EXPECT_EQ(CountLogLinesStartingWith(LangText("error_in_returning_target_alliance:_orientation_not_specified")), 0);
+    helvetia.Orientation = ORIENTATION_DEMOCRACY;
+    helvetia.DoneHasteWarEntry = false;
+    helvetia.AllianceEntry = 99;
+    helvetia.DP = 50;
+
     ASSERT_TRUE(CanHastenAllianceEntry(kHelvetia, text));
     HastenAllianceEntry(kHelvetia, text);
     EXPECT_EQ(helvetia.Alliance, ALLIANCE_ALLIES);

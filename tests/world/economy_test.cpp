@@ -62,6 +62,12 @@ TEST_F(Economy, UpkeepIsPaidForLandAndAirUnitsAndNothingWithoutUnits)
     EXPECT_EQ(dummy.PP, 10.0);
     EXPECT_NE(summary.find(L"Total strength of the units: 0.00"), std::wstring::npos);
     EXPECT_NE(summary.find(L"Total upkeep: 0.00 PP"), std::wstring::npos);
+    // The unit's value times the upkeep factor, then times the country's modifier.
+    game->m_Consts.UnitUpkeepFactor = 0.1f;
+    dummy.UnitUpkeepCostModifier = 0.3f;
+    const cJednostkaLadowa* unit = AddLandUnit(6, 19, 15);
+    dummy.PayUnitUpkeep(heading, summary);
+    EXPECT_EQ(dummy.PP, 10.0 - double(unit->GetFullStrengthValue()) * 0.1f * 0.3f);
 
     cPanstwo& albion = Country(1);
     const double before = albion.PP;
@@ -113,6 +119,17 @@ TEST_F(Economy, ResearchSpendsTheInvestmentOnlyOnSuccessAndMakesBombsAtTheTop)
 
     albion.DoMonthlyResearch(heading, content);
     EXPECT_EQ(albion.NuclearBombs, 2) << "one bomb every month without research";
+
+    // The top level reached by research gives its bomb at once, on a line of its own.
+    std::fill(albion.TechInvestment, albion.TechInvestment + 7, 0);
+    albion.TechLevel[TECH_NUCLEAR] = 0;
+    albion.TechInvestment[TECH_NUCLEAR] = 1;
+    albion.TechProgress[TECH_NUCLEAR] = GameConsts().ResearchPointsPerLevel[TECH_NUCLEAR] - 1;
+    ScriptRandomRaw({0});
+    albion.DoMonthlyResearch(heading, content);
+    EXPECT_EQ(albion.NuclearBombs, 3);
+    EXPECT_TRUE(content.ends_with(L"Nuclear bomb: level 1 reached!\nAlbion acquires a new nuclear bomb.\n"))
+        << std::string(content.begin(), content.end());
 }
 
 TEST_F(Economy, DoctrineCountersRaiseTheLevelInTheirMonthsAndTellThePerson)

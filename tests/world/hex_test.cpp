@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "tests/test_support.h"
 #include "tests/world/world_fixture.h"
+
+using namespace testing_support;
 
 namespace {
 constexpr uint16_t OwnerBit(int side) { return uint16_t(1u << (side - 1)); }
@@ -104,10 +107,11 @@ TEST(HexPredicates, FriendsEnemiesAndNeutrals)
     EXPECT_EQ(nobody.GetController(), nullptr);
 }
 
-TEST(HexPredicates, AlliedTestWithCountryZeroEndsTheProgram)
+TEST(HexPredicates, AlliedTestWithCountryZeroIsLoggedAndAnswersNo)
 {
     cTestWorld w(2, 2);
     w.AddCountry(1);
     sHex& h = w.Land(0, 0, 1);
-    EXPECT_THROW(h.IsControlledByFriend(0), sFatalExit);
+    EXPECT_FALSE(h.IsControlledByFriend(0));
+    EXPECT_TRUE(LogContains(L"ERROR: Country ID parameter was 0 while checking alliance!"));
 }

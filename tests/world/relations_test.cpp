@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/stringbase.h"
 #include "platform/paths.h"
 #include "tests/test_support.h"
 #include "tests/world/world_fixture.h"
@@ -29,11 +30,16 @@ TEST(Relations, WarFlagsSharesAndPeace)
     EXPECT_EQ(r.GetLossShare(1, 2), 0.0f);
     EXPECT_FLOAT_EQ(r.GetLossesColumnSum(3), 40.0f);
 
-    EXPECT_THROW(r.IsAtWar(0, 1), sFatalExit);
-    EXPECT_THROW(r.SetWar(1, 0, 1), sFatalExit);
-    EXPECT_THROW(r.AddLosses(0, 1, 1.0f), sFatalExit);
-    EXPECT_THROW(r.GetLosses(0, 1), sFatalExit);
-    EXPECT_THROW(r.GetLossShare(1, 0), sFatalExit);
+    // Nobody (id 0) is logged and answered as peace without losses; the game goes on.
+    LoadGameTexts();
+    r.SetWar(1, 0, 1);
+    r.AddLosses(0, 1, 1.0f);
+    EXPECT_FALSE(r.IsAtWar(0, 1));
+    EXPECT_EQ(r.GetLosses(0, 1), 0.0f);
+    EXPECT_EQ(r.GetLossShare(1, 0), 0.0f);
+    EXPECT_FLOAT_EQ(r.GetLossesColumnSum(1), 0.0f);
+    EXPECT_TRUE(LogContains(L"ERROR: Country ID parameter was 0 while checking relations"));
+    EXPECT_EQ(CountLogLinesStartingWith(LangMessage("country_id_parameter_was_0_while_setting_war.")), 1);
     // Beyond the matrix: answered as peace without losses, never read out of it.
     EXPECT_FALSE(r.IsAtWar(1, 4));
     EXPECT_EQ(r.GetLosses(9, 1), 0.0f);

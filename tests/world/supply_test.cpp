@@ -56,6 +56,39 @@ TEST_F(Supply, AUnitDrawsFromItsNearestCityLessThePathCost)
     EXPECT_EQ(CityAt(17, 4)->SupplyByCountry[kBorussia - 1], 0) << "Moskva is no Axis city";
 }
 
+TEST_F(Supply, OfTwoCitiesAtOneCostTheOneTheSearchReachesLaterIsTheSource)
+{
+    // A Borussian corridor through Ruthenian land, up and down column 12 from the unit:
+    // up two clear hexes to a city on marsh (2 + 2 + 5), down one desert hex to a city on
+    // clear land (7 + 2). Both cost 9; the upper one is reached later, from the second ring.
+    ClearLand(12, 10, 4, kRuthenia);
+    const struct
+    {
+        int y, terrain;
+        bool city;
+    } corridor[] = {{7, 5, true}, {8, 1, false}, {9, 1, false}, {10, 1, false}, {11, 7, false}, {12, 1, true}};
+    for (const auto& step : corridor)
+    {
+        sHex& hex = Hex(12, step.y);
+        hex.terrain = uint8_t(step.terrain);
+        hex.SetController(kBorussia);
+        if (step.city)
+        {
+            auto* city = new cMiasto();
+            city->Name = L"Stop " + std::to_wstring(step.y);
+            city->X = 12;
+            city->Y = step.y;
+            city->Type = CITY_SUPPLY;
+            game->m_Cities.push_back(city);
+            hex.city = city;
+        }
+    }
+    cJednostkaLadowa* unit = AddLandUnit(kBorussia, 12, 10);
+    Calculator().CalculateSupply();
+    EXPECT_EQ(unit->m_SupplySourceY, 7);
+    EXPECT_EQ(unit->m_Supply, 30 - 9);
+}
+
 TEST_F(Supply, AUnitWithoutASourceKeepsItsSupplyForTwoImpulsesThenIsCutOff)
 {
     cJednostkaLadowa* lost = AddLandUnit(kBorussia, 15, 5); // Borussian, among Ruthenian hexes
