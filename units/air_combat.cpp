@@ -124,6 +124,7 @@ void cJednostkaLotnicza::AirFight(sCombatResult* result, cUnit* attacker)
         att = {carrier->m_HP, NavyTechOf(*carrier) - 1, 30};
     }
     ++g_PlayCounts.airMissions;
+    PlayCombatSound(L"AirToAirCombat", this, attacker);
     result->kind = COMBAT_AIR_FIGHT;
     result->attackerCountry = attacker->m_Owner;
     result->defenderCountry = m_Owner;
@@ -144,7 +145,7 @@ void cJednostkaLotnicza::AirFight(sCombatResult* result, cUnit* attacker)
     BookLosses(m_Owner, attacker->m_Owner, float(attackerLoss));
     LogLine(L"Column = %+i, D6=%i, att losses=%i, def losses=%i", column, die, attackerLoss, defenderLoss);
 
-    attackerLoss = TakeAirLoss(*attacker, attackerLoss);
+    TakeAirLoss(*attacker, attackerLoss);
     const bool attackerDied = IsDestroyed(*attacker);
     if (attackerDied) {
         result->attackerInfo += LangText("report_unit_killed");
