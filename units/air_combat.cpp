@@ -168,6 +168,8 @@ void cJednostkaLotnicza::AirFight(sCombatResult* result, cUnit* attacker)
                     FormatText(L"Air combar\n\n%s was attacked by %s (%s).\n\nAttacker losses: %.2f\nDefender losses: %.2f",
                                m_Name, attacker->m_Name, CountryName(attacker->m_Owner), float(attackerLoss),
                                float(defenderLoss)));
+    // A plane shot down leaves the game here, once, not in each mission that may lead to it:
+    // none can then forget it or touch it again.
     if (attackerDied && airAttacker)
         DestroyInCombat(airAttacker);
     if (GetCombatStrength() < 0.1f) {
@@ -246,7 +248,7 @@ bool cJednostkaLotnicza::TryIntercept(cUnit* interceptor, sCombatResult* result)
         result->attackerInfo += LangText("report_details_interception_succeeded_att");
         result->defenderInfo += LangText("report_details_interception_succeeded");
         LogLine(L"Intercepcja udana, ataker zabity");
-        DestroyInCombat(this);
+        DestroyInCombat(this); // here, once, as in the air fight
         return true;
     }
     if (interceptorLoss < ownLoss) {

@@ -147,6 +147,8 @@ void cJednostkaLadowa::ReceiveAirAttack(sCombatResult* result, cUnit* attacker)
     AddCombatReport(8, attacker->m_Owner, head + attackerText);
     AddCombatReport(8, owner, head + defenderText);
     LogLine(L"Bombowanie skonczone");
+    // A plane shot down leaves the game here, once, not in each mission that may lead to it:
+    // none can then forget it or touch it again.
     if (air && air->GetCombatStrength() < 0.1f)
         DestroyInCombat(air);
     if (destroyed)
