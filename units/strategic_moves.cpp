@@ -20,6 +20,7 @@ bool cJednostka::StrategicMoveTo(int x, int y)
         LogLine(L"Strategic move refused: %s cannot go to hex (%i,%i)", m_Name, x, y);
         return false;
     }
+    // The move by rail has a sound of its own in the effects; planes fly.
     if (m_Spotted)
         Presentation().PlaySound(m_Category == CATEGORY_AIR ? L"data\\sound\\PlaneFlying.wav"
                                                             : L"data\\sound\\StrategicDeployLand.wav");
