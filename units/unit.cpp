@@ -65,6 +65,7 @@ const char* LandSubtypeKey(int arm, int size)
          "unit_subtype_airborne_size_5",
          "unit_subtype_airborne_size_6"},
     };
+    // A size number the symbols do not have names the nearest size: a unit is never nameless.
     return keys[arm][std::clamp(size, 1, 6) - 1];
 }
 
