@@ -43,7 +43,9 @@ sRect Moved(sRect r, int across, int down)
     return sRect{r.left + across * w, r.top + down * h, r.right + across * w, r.bottom + down * h};
 }
 
-// The picture of a unit type: the owner's own, or the undressed one of units.png.
+// The picture of a unit type: the owner's own, or the undressed one of units.png. Each
+// country has a picture of its own: rows per owner in one picture would run into the corps'
+// rows from the sixth country on.
 cTexture* PictureOf(const cUnit& unit, sRect& source)
 {
     const gui_atlas::sRect cell = unit.m_Type == UNIT_MULBERRY ? kMulberryPicture : UnitPictureCell(unit.m_Type);

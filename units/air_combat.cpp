@@ -124,6 +124,7 @@ void cJednostkaLotnicza::AirFight(sCombatResult* result, cUnit* attacker)
         att = {carrier->m_HP, NavyTechOf(*carrier) - 1, 30};
     }
     ++g_PlayCounts.airMissions;
+    PlayCombatSound(L"AirToAirCombat", this, attacker);
     result->kind = COMBAT_AIR_FIGHT;
     result->attackerCountry = attacker->m_Owner;
     result->defenderCountry = m_Owner;
@@ -144,7 +145,7 @@ void cJednostkaLotnicza::AirFight(sCombatResult* result, cUnit* attacker)
     BookLosses(m_Owner, attacker->m_Owner, float(attackerLoss));
     LogLine(L"Column = %+i, D6=%i, att losses=%i, def losses=%i", column, die, attackerLoss, defenderLoss);
 
-    attackerLoss = TakeAirLoss(*attacker, attackerLoss);
+    TakeAirLoss(*attacker, attackerLoss);
     const bool attackerDied = IsDestroyed(*attacker);
     if (attackerDied) {
         result->attackerInfo += LangText("report_unit_killed");
@@ -167,6 +168,8 @@ void cJednostkaLotnicza::AirFight(sCombatResult* result, cUnit* attacker)
                     FormatText(L"Air combar\n\n%s was attacked by %s (%s).\n\nAttacker losses: %.2f\nDefender losses: %.2f",
                                m_Name, attacker->m_Name, CountryName(attacker->m_Owner), float(attackerLoss),
                                float(defenderLoss)));
+    // A plane shot down leaves the game here, once, not in each mission that may lead to it:
+    // none can then forget it or touch it again.
     if (attackerDied && airAttacker)
         DestroyInCombat(airAttacker);
     if (GetCombatStrength() < 0.1f) {
@@ -245,7 +248,7 @@ bool cJednostkaLotnicza::TryIntercept(cUnit* interceptor, sCombatResult* result)
         result->attackerInfo += LangText("report_details_interception_succeeded_att");
         result->defenderInfo += LangText("report_details_interception_succeeded");
         LogLine(L"Intercepcja udana, ataker zabity");
-        DestroyInCombat(this);
+        DestroyInCombat(this); // here, once, as in the air fight
         return true;
     }
     if (interceptorLoss < ownLoss) {

@@ -122,11 +122,26 @@ bool cJednostkaLotnicza::AiRebase(int x, int y)
         LogLine(L"Air unit %s (ID=%i) cannot rebase to hex (%i, %i): the hex is off the map or taken", m_Name, m_Id, x, y);
         return false;
     }
-    ShowComputerStep(*this, m_X, m_Y, DELAY_AI_MOVE_BEFORE);
+    // A watching person hears the planes leave, sees the old base emptied, then the new one
+    // taken, with the move pauses between.
+    const cPlayState* play = g_Gra ? g_Gra->m_PlayState : nullptr;
+    if (play && play->IsMoveShown(*this))
+        Presentation().PlaySound(L"data\\sound\\PlaneFlying.wav");
+    const int fromX = m_X, fromY = m_Y;
+    ShowComputerStep(*this, fromX, fromY, DELAY_AI_MOVE_BEFORE);
     {
         GLOBAL_LOCK_SCOPE();
-        if (!FlyTo(x, y, m_Spotted))
+        FreeOwnHex(false);
+    }
+    ShowComputerStep(*this, fromX, fromY, DELAY_AI_MOVE_BETWEEN);
+    ShowComputerStep(*this, x, y, DELAY_AI_MOVE_BETWEEN);
+    {
+        GLOBAL_LOCK_SCOPE();
+        if (!FlyTo(x, y, false)) {
+            if (sHex* from = UnitHexAt(fromX, fromY); from && !from->unit)
+                from->unit = this;
             return false;
+        }
     }
     ShowComputerStep(*this, x, y, DELAY_AI_MOVE_AFTER);
     return true;
@@ -306,9 +321,8 @@ void cJednostkaLotnicza::AiPlanMissions(std::list<sAirBaseCandidate>& candidates
     if (!g_Gra || !map || !IsOnMap())
         return;
     const int range = GetRange();
-    std::set<std::pair<int, int>> taken;
     auto consider = [&](const sHex* hex) {
-        if (!hex || hex->IsSea() || hex->unit || !hex->IsControlledByFriend(m_Owner) || !taken.insert({hex->x, hex->y}).second)
+        if (!hex || hex->IsSea() || hex->unit || !hex->IsControlledByFriend(m_Owner))
             return false;
         candidates.push_back({hex->x, hex->y, MinDistanceToUnits(hex->x, hex->y, enemyLandUnits),
                               CountUnitsInRange(hex->x, hex->y, range, enemyLandUnits)});

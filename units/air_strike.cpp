@@ -68,14 +68,15 @@ void cJednostkaLadowa::ReceiveAirAttack(sCombatResult* result, cUnit* attacker)
     const float terrain = float(k->BombardTerrainModifier[std::clamp(int(hex->terrain), 0, 7)]);
     float fort = float(100 - int(hex->fortification) * k->BombardFortificationFactor);
     if (fort <= 0.0f) {
-        // Bad data: the strike goes on with no effect of its own.
+        // Bad data in a hex must not end a game in its middle: the strike goes on, the fort
+        // giving it no effect of its own.
         LogLine(LangFormat("error:_fort_in_hex_(%i,%i)_is_%i_which_exceeds_max._allowed_value!", m_X, m_Y,
                            int(hex->fortification)));
         fort = 0.0f;
     }
     const float city = hex->city ? float(k->BombardTerrainModifier[8]) : 100.0f;
     const float weather = float(k->BombardWeatherModifier[std::clamp(int(hex->weather), 0, 2)]);
-    const float enforcement = std::max(100.0f - float(m_TrenchBonus) * k->EntrenchmentFactor, 0.0f);
+    const float enforcement = 100.0f - float(m_TrenchBonus) * k->EntrenchmentFactor;
     LogLine(L"Modifiers: Strength(%.1f) Level(%.0f) Supply(%.0f) Terrain(%.0f) Weather(%.0f) City(%.0f) Fort(%.0f) "
             L"Enforcement(%.0f)",
             strength, level, supply, terrain, weather, city, fort, enforcement);
@@ -146,6 +147,8 @@ void cJednostkaLadowa::ReceiveAirAttack(sCombatResult* result, cUnit* attacker)
     AddCombatReport(8, attacker->m_Owner, head + attackerText);
     AddCombatReport(8, owner, head + defenderText);
     LogLine(L"Bombowanie skonczone");
+    // A plane shot down leaves the game here, once, not in each mission that may lead to it:
+    // none can then forget it or touch it again.
     if (air && air->GetCombatStrength() < 0.1f)
         DestroyInCombat(air);
     if (destroyed)
@@ -192,7 +195,6 @@ void cJednostkaLotnicza::NuclearStrike(int x, int y, sCombatResult* result)
         city->NuclearStrike(&cityResult);
         result->defenderInfo += cityResult.defenderInfo;
         result->defenderKilled = result->defenderKilled || cityResult.defenderKilled;
-        result->cityAffected = result->cityAffected || cityResult.cityAffected;
     }
 
     result->defenderInfo += LangFormat("report_nuclear_social_unrest_results_direct", k->NuclearStrike[1], k->NuclearStrike[2]);
@@ -202,6 +204,8 @@ void cJednostkaLotnicza::NuclearStrike(int x, int y, sCombatResult* result)
             result->defenderInfo += FormatText(L" %s\n", country->Name);
         }
     const cPanstwo* controller = GetCountry(targetController);
+    // The allies' heading only above allies that are there: a heading over nothing reads as a
+    // list the window lost.
     bool alliesListed = false;
     for (cPanstwo* country : g_Gra->m_Countries) {
         if (!controller || !country || countriesHit.count(country->ID) || !controller->IsAlliedWith(country->ID))
@@ -212,6 +216,7 @@ void cJednostkaLotnicza::NuclearStrike(int x, int y, sCombatResult* result)
         country->ChangeSocialUnrest(float(k->NuclearStrike[2]));
         result->defenderInfo += FormatText(L" %s\n", country->Name);
     }
+    // A count of bombs below none would be carried into the saves.
     if (cPanstwo* owner = GetOwner())
         owner->NuclearBombs = std::max(owner->NuclearBombs - 1, 0);
 }

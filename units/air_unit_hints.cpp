@@ -33,6 +33,7 @@ float cJednostkaLotnicza::GetLevelUpCost() const
 
 bool cJednostkaLotnicza::PayForLevelUp()
 {
+    // Levels run from 1 to 5: a sixth would be read from tables that stop at the fifth.
     if (m_Level >= 5 || AirTypeIndex(m_Type) < 0) {
         LogLine(L"Level-up refused: %s (type %i) is at level %i", m_Name, m_Type, m_Level);
         return false;
@@ -92,6 +93,7 @@ bool cJednostkaLotnicza::GetLevelUpHint(std::wstring* text) const
     if (m_Level >= 5)
         return Answer(text, false, LangText("unitpanel_levelup_hint_max_level"));
     if (!owner || m_Level >= owner->TechLevel[TECH_AIRCRAFT])
+        // The text is shared with land units, which name only the research: the level is not passed.
         return Answer(text, false, LangFormat("unitpanel_levelup_hint_no_technology", LangText("research_aircraft")));
     if (m_ActionPoints != m_StartingActionPoints)
         return Answer(text, false, LangText("unitpanel_levelup_hint_not_full_ap_or_frozen"));
@@ -123,7 +125,8 @@ bool cJednostkaLotnicza::GetStrategicMoveHint(std::wstring* text) const
         return Answer(text, false, LangText("unitpanel_strategic_move_icon_out_of_supply"));
     if (m_ActionPoints != m_StartingActionPoints)
         return Answer(text, false, LangText("unitpanel_strategic_move_icon_hint_not_full_ap_or_frozen"));
-    // An air unit's strategic move is paid in production points.
+    // The move itself charges an air unit production points (row 132 prices it in them), so
+    // the hint asks for those and says so, not for strategic movement points.
     if (!k || !owner || type < 0 || owner->PP < double(k->AirStrategicMoveCost[type]))
         return Answer(text, false, LangText("unitpanel_strategic_move_icon_hint_no_pp"));
     return Answer(text, true, LangText("unitpanel_strategic_move_icon_hint"));

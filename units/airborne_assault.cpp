@@ -24,6 +24,7 @@ int DropRadius(const cJednostkaLadowa& unit)
     if (!k)
         return 0;
     const int tech = owner ? owner->TechLevel[TECH_AIRCRAFT] : 1;
+    // Aircraft level 0 flies as level 1: the table has no factor for it.
     return int(k->RangeTechFactor[TableLevelIndex(tech)] * float(k->AirRanges[4]));
 }
 
@@ -95,8 +96,6 @@ bool cJednostkaLadowa::AirborneAssault(int x, int y, std::wstring& text, int& la
         return false;
     }
     PlayCombatSound(L"Paradrop", this);
-    // The unit has jumped: it waits for its next drop from now on.
-    m_TurnsSinceParadrop = 0;
     const float ratio = owner->GetAirSuperiorityRatio(x, y);
     auto land = [&]() {
         FreeOwnHex(false);

@@ -80,15 +80,15 @@ bool cJednostkaLadowa::Assault(int x, int y, bool byComputer)
 
     if (!target->unit) {
         ++g_PlayCounts.landCombats;
-        const int die = RandomInt(1, 6);
-        const int loss = k->AmphibiousLandingLosses[die - 1];
         if (byComputer) {
             // The computer's landing either fails outright or costs nothing.
+            const int loss = k->AmphibiousLandingLosses[RandomInt(1, 6) - 1];
             if (GetFullStrengthValue() * float(m_Strength - loss) / 100.0f < 0.1f) {
                 DestroyInCombat(this);
                 return false;
             }
         } else if (!target->IsHeldAndOwnedByFriend(m_Owner)) {
+            const int loss = k->AmphibiousLandingLosses[RandomInt(1, 6) - 1];
             const float before = GetCombatStrength();
             m_Strength -= loss;
             const float lost = before - GetCombatStrength();
@@ -109,7 +109,7 @@ bool cJednostkaLadowa::Assault(int x, int y, bool byComputer)
         return true;
     }
 
-    PlayCombatSound(L"Invasion", this, target->unit);
+    Presentation().PlaySound(L"data\\sound\\Invasion.wav");
     if (byComputer) {
         target->SetMark(kAssaultTargetMark, -1);
         ShowComputerStep(*this, x, y, DELAY_AI_MOVE_BEFORE);
@@ -129,10 +129,12 @@ bool cJednostkaLadowa::Assault(int x, int y, bool byComputer)
     bool landed = false;
     if (!result.attackerKilled) {
         if (result.defenderKilled || result.defenderRetreated || !target->unit) {
-            // A defender destroyed, surrendered or gone back leaves the beach to the attacker.
+            // A defender destroyed, surrendered or gone back has left the beach: there is no one
+            // to weigh the landing against, and no one there to kill.
             m_Efficiency = 100;
             landed = true;
         } else {
+            // The record tells the player which side this weighing destroyed.
             auto* defender = dynamic_cast<cJednostka*>(target->unit);
             const float defence = defender ? defender->GetEffectiveStrength() : 0.0f;
             if (defence * float(k->AmphibiousStrengthFactor) > GetEffectiveStrength()) {
@@ -145,6 +147,8 @@ bool cJednostkaLadowa::Assault(int x, int y, bool byComputer)
             }
         }
     }
+    // The computer's landing is shown for as long as its other combats (Delay/AICombatResult),
+    // so that one setting paces everything the computer fights.
     PresentCombatResult(result, byComputer);
     if (landed)
         LandAfterAssault(x, y, byComputer);

@@ -104,12 +104,13 @@ const std::wstring& CountryName(int countryId)
 bool PresentCombatResult(const sCombatResult& result, bool byComputer)
 {
     const float delay = g_DelayValues[byComputer ? DELAY_AI_COMBAT_RESULT : DELAY_HUMAN_COMBAT_RESULT];
+    // The window is for a person: a game of computers shows it to nobody and waits for nobody.
+    if (delay == 0.0f || !g_Gra || !g_Gra->HasHumanCountry())
+        return false;
     int person = 0;
     for (int id : {result.attackerCountry, result.defenderCountry})
         if (const cPanstwo* country = GetCountry(id); country && country->HumanControlled && person == 0)
             person = id;
-    if (delay == 0.0f || person == 0)
-        return false;
     sPresentationRequest request;
     request.kind = eRequestKind::CombatResult;
     request.title = LangText(CombatTitleKey(result.kind));

@@ -25,8 +25,8 @@ void TakeHexInCombat(int x, int y, int countryId);
 void ShowComputerStep(const cJednostka& unit, int x, int y, int delay);
 // A country's name, or an empty text for nobody.
 const std::wstring& CountryName(int countryId);
-// Shows a combat's result to the person whose country fought: after the player's own
-// combat for Delay/HumanCombatResult; after the computer's for Delay/AICombatResult, and
-// the computer waits until the window has closed. Nothing when no human country fought or
-// the delay is 0. True when it was shown.
+// Shows a combat's result to the person playing: after the player's own combat for
+// Delay/HumanCombatResult; after the computer's for Delay/AICombatResult, and the computer
+// waits until the window has closed. Nothing when no human country plays or the delay is
+// 0. True when it was shown.
 bool PresentCombatResult(const sCombatResult& result, bool byComputer);

@@ -43,6 +43,8 @@ bool cJednostka::DeployNearCity(int x, int y)
     GLOBAL_LOCK_SCOPE();
     sHex* target = UnitHexAt(x, y);
     cPanstwo* country = MovingCountryFor(*this);
+    // Only a unit of the pool onto a free hex: anything else would put a unit twice in the
+    // game's lists or two on one hex.
     if (!g_Gra || !m_InReserve || std::find(g_Gra->m_Reserve.begin(), g_Gra->m_Reserve.end(), this) == g_Gra->m_Reserve.end()) {
         LogLine(L"Deployment refused: %s is not in the reserve pool", m_Name);
         return false;
@@ -65,6 +67,7 @@ bool cJednostka::DeployNearCity(int x, int y)
     }
     if (!city) {
         LogLine(L"Error while deploying unit: cant find appropriate city near (%i,%i)", x, y);
+        // A refused deployment keeps the unit in the pool; ending the game mid-play would lose it.
         return false;
     }
     SetSupplySourceX(city->X);

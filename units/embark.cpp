@@ -97,6 +97,8 @@ cFlota* cJednostkaLadowa::EmbarkOnFleet(int shipType, int seaNodeId, int fleetOr
     m_InReserve = false;
     m_Spotted = false;
 
+    // Ship and fleet belong to the unit's owner, who pays for them (the computer embarks only
+    // its own units, so this is the moving country).
     cJednostkaMorska* ship = NewTransportShip(shipType, m_Owner, *k);
     std::wstring typeName = owner ? owner->GetUnitTypeName(shipType) : std::wstring();
     ship->SetName(FormatText(L"#%i %s %s", ship->m_Id, m_Name, typeName));

@@ -243,9 +243,7 @@ void sLandAttack::RetreatOrSurrender(sCombatResult* result, std::wstring& attack
     cMapa* map = g_Gra ? g_Gra->m_Mapa : nullptr;
     if (!map || !land->HasRetreatHex()) {
         LogLine(LangFormat("retreat_check_passed,_but_retreat_impossible._%s_surrenders!", land->m_Name));
-        // A unit that surrenders is gone, as a destroyed one is.
         result->defenderSurrendered = true;
-        result->defenderKilled = true;
         DestroyInCombat(land);
         defender = nullptr;
         return;
@@ -273,7 +271,8 @@ void sLandAttack::RetreatOrSurrender(sCombatResult* result, std::wstring& attack
             chosen = d;
         }
     }
-    // When every coin fell the other way the unit still takes a free hex.
+    // When every coin fell the other way the unit still takes a free hex: without a direction
+    // it would move to no hex at all.
     if (chosen < 0)
         chosen = firstFree;
 

@@ -46,6 +46,7 @@ namespace {
 // (1 - t / divisor) x value, truncated; the penalty of impulses without a supply source.
 int NoSupplyPenalty(int value, int turnsWithoutSupply, int divisor)
 {
+    // A divisor of 0 in the data would divide by nothing: no penalty then.
     if (turnsWithoutSupply <= 0 || divisor <= 0)
         return value;
     return int((1.0 - double(turnsWithoutSupply) / double(divisor)) * value);
@@ -133,7 +134,7 @@ void cJednostkaLadowa::Kill()
         FreeOwnHex(true);
         if (g_Gra) {
             RemoveFromList(g_Gra->m_LandUnits, this);
-            RemoveFromList(g_Gra->m_Reserve, this);
+            RemoveFromList(g_Gra->m_Reserve, this); // nor may the pool keep a unit that is gone
         }
     } else {
         cJednostkaMorska* ship = m_Transporter;

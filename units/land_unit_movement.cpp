@@ -28,7 +28,7 @@ const sPathStep* cJednostka::FindPathStep(int x, int y) const
 bool cJednostka::IsHexInMoveRange(int x, int y) const
 {
     const bool inRange = FindPathStep(x, y) != nullptr;
-    LogLine(inRange ? L"Pole jest w zasięgu ruchu jednostki" : L"Pole jest poza zasięgiem ruchu jednostki");
+    LogLine(inRange ? L"Pole jest w zasiďż˝gu ruchu jednostki" : L"Pole jest poza zasiďż˝giem ruchu jednostki");
     return inRange;
 }
 
@@ -84,6 +84,8 @@ int cJednostkaLadowa::GetStepCost(const sHex& hex) const
         return 1;
     const int* row = k->MoveCost[CATEGORY_LAND];
     int cost = hex.terrain >= 1 && hex.terrain <= 7 ? row[hex.terrain - 1] : row[7];
+    // A step for nothing (a zero or negative cost in the data) would let a unit cross the
+    // whole map in one impulse.
     return std::max(cost, 1);
 }
 
@@ -92,10 +94,10 @@ int cJednostkaLadowa::ComputeMoveRange(bool noMarks)
     m_Path.clear();
     cMapa* map = g_Gra ? g_Gra->m_Mapa : nullptr;
     const sGameConsts* k = UnitConsts();
+    if (map && !noMarks)
+        map->ClearMarks(MARK_MOVE_RANGE, false);
     if (m_Type == UNIT_MULBERRY || !map || !k || !map->IsInside(m_X, m_Y))
         return 0;
-    if (!noMarks)
-        map->ClearMarks(MARK_MOVE_RANGE, false);
 
     const cPanstwo* owner = GetOwner();
     const int doctrine = owner ? owner->TechLevel[TECH_DOCTRINE] : 0;
@@ -111,7 +113,7 @@ int cJednostkaLadowa::ComputeMoveRange(bool noMarks)
             sHex* n = map->GetNeighbour(m_X, m_Y, d);
             if (!n || n->unit || n->IsSea() || IsHeldByNeutral(*n, m_Owner) || FindPathStep(n->x, n->y))
                 continue;
-            m_Path.push_back({this, n->x, n->y, OppositeDirection(d), cost});
+            m_Path.push_back({this, n->x, n->y, d, cost});
             if (!noMarks)
                 n->SetMark(MARK_MOVE_NONE_LEFT, 0);
         }
@@ -164,7 +166,8 @@ int cJednostkaLadowa::ComputeMoveRange(bool noMarks)
         return state[i];
     };
 
-    // Cheapest costs first; equal costs in the order they were found.
+    // Cheapest costs first, so that no cell is improved and walked again and again as a
+    // depth-first fill would; equal costs in the order they were found.
     using tEntry = std::tuple<int64_t, uint64_t, int, int>;
     std::priority_queue<tEntry, std::vector<tEntry>, std::greater<tEntry>> queue;
     uint64_t order = 0;
@@ -187,7 +190,7 @@ int cJednostkaLadowa::ComputeMoveRange(bool noMarks)
             int64_t step = GetStepCost(*n);
             if (fromNextToEnemy && (s & 2))
                 step += k->MoveCostNextToEnemy[CATEGORY_LAND];
-            step = std::max<int64_t>(seasonal(*n, step), 1);
+            step = std::max<int64_t>(seasonal(*n, step), 1); // nor may a season make it free
             const int64_t reached = cost + step;
             const size_t i = grid.Index(n->x, n->y);
             if (reached < grid.cost[i] && reached <= m_ActionPoints) {

@@ -32,6 +32,7 @@ bool cJednostkaLadowa::MoveAsComputer(int x, int y)
     cPlayState* play = g_Gra ? g_Gra->m_PlayState : nullptr;
     if (!play)
         return false;
+    // The camera and the pause are for a person watching; a game of computers waits for nobody.
     const bool shown = m_Spotted && play->ShowsActions() && g_Gra->HasHumanCountry();
     if (shown)
         CenterCameraOn(m_X, m_Y);
@@ -50,6 +51,7 @@ int cJednostkaLadowa::GetHopsToCity(int x, int y)
         LogLine(L"ERROR (Returining no. of hops - land unit): City is null");
         m_AiOrder = 0;
         m_AiTargetX = m_AiTargetY = m_AiUltimateTargetX = m_AiUltimateTargetY = -1;
+        // The graph has no distance to no city: asking it would read a city that is not there.
         return -1;
     }
     const sWezelDiagramuMiast* node = RegionNode(*this);
@@ -91,11 +93,11 @@ void cJednostkaLadowa::FindOrderPath(int order, int x, int y, int mode)
 bool cJednostkaLadowa::ExecuteMoveOrder(int x, int y)
 {
     if (x == m_X && y == m_Y) {
-        LogLine(L"Jednostka dostała rozkaz by iść na pole na którym już stoi. No to stoi dalej.");
+        LogLine(L"Jednostka dostaďż˝a rozkaz by iďż˝ďż˝ na pole na ktďż˝rym juďż˝ stoi. No to stoi dalej.");
         return false;
     }
     const sHex* target = UnitHexAt(x, y);
-    if (target && !target->unit && IsHexInMoveRange(x, y))
+    if (IsHexInMoveRange(x, y) && target && !target->unit)
         return MoveAsComputer(x, y);
     const sPathStep* best = nullptr;
     int bestDistance = HexDistance(m_X, m_Y, x, y);

@@ -41,6 +41,7 @@ float cJednostkaLadowa::GetUpgradeToCorpsCost() const
     const sGameConsts* k = UnitConsts();
     if (!k || !IsDivisionWithACorps(m_Type)) {
         LogLine(LangFormat("error:_wrong_land_unit_type_(%i)_while_calculating_upgrade_to_corps_cost", m_Type));
+        // A question about a price never ends the game (exit code 0 would even read as success).
         return 0.0f;
     }
     const int t = m_Type;
@@ -69,6 +70,8 @@ bool cJednostkaLadowa::UpgradeToCorps()
     return true;
 }
 
+// Level 5 is the table's last row: a sixth level would price and strengthen the unit from
+// a row that is not there.
 bool cJednostkaLadowa::CanRiseALevel() const
 {
     if (UnitConsts() && LandTypeIndex(m_Type) >= 0 && m_Level >= 1 && m_Level < 5)
@@ -119,6 +122,7 @@ bool cJednostkaLadowa::AiLevelUp()
     const int strength = PayForLevelUp();
     LogLine(L"[AI]: %s - upgrading %s (level up)", owner->Name, m_Name);
     const cPlayState* play = g_Gra ? g_Gra->m_PlayState : nullptr;
+    // The camera and the pauses are for a person watching; nobody waits for what is not shown.
     const bool shown = play && m_Spotted && play->ShowsActions() && g_Gra->HasHumanCountry();
     if (shown) {
         CenterCameraOn(m_X, m_Y);
@@ -150,6 +154,8 @@ bool cJednostkaLadowa::GetUpgradeToCorpsHint(std::wstring* text) const
     const double points = owner ? owner->PP : 0.0;
     if (cost > points)
         return Answer(text, false, LangFormat("unitpanel_upgrade_hint_not_enough_pp", cost - points));
+    // What is left after paying: the difference taken the other way would read as a debt
+    // where points remain.
     return Answer(text, true, LangFormat("unitpanel_upgrade_hint", cost, points - cost));
 }
 
@@ -171,6 +177,7 @@ bool cJednostkaLadowa::GetLevelUpHint(std::wstring* text) const
     const double points = owner ? owner->PP : 0.0;
     if (cost > points)
         return Answer(text, false, LangFormat("unitpanel_levelup_hint_not_enough_pp", cost - points));
+    // What is left after paying, as for the upgrade.
     return Answer(text, true, LangFormat("unitpanel_levelup_icon_hint", cost, points - cost));
 }
 
@@ -211,9 +218,7 @@ bool cJednostkaLadowa::GetAirborneAssaultHint(std::wstring* text) const
     if (m_Supply < k->MaxSupply * 2 / 3)
         return Answer(text, false, LangText("unitpanel_airborne_assault_hint_supply_too_low"));
     if (const int wait = k->AirborneAssaultWait - m_TurnsSinceParadrop; wait > 0)
-        return Answer(text, false,
-                      wait == 1 ? LangText("unitpanel_airborne_assault_hint_not_prepared_1_turn")
-                                : LangFormat("unitpanel_airborne_assault_hint_not_prepared", wait));
+        return Answer(text, false, LangFormat("unitpanel_airborne_assault_hint_not_prepared", wait));
     return Answer(text, true, LangText("unitpanel_airborne_assault_icon_hint"));
 }
 
@@ -287,7 +292,8 @@ bool cJednostkaLadowa::GetEffectivenessHint(std::wstring* text) const
     else if (m_CommandingCommanderId >= 0)
         commander = double(GetCommanderBonus()); // already in percent
     const double supply = double(k->SupplyEfficiency[SupplyIndex(m_Supply)]) - 100.0;
-    // Shown in percent like the others.
+    // The cut takes a share of the efficiency: shown in percent like the other five, since
+    // the bare fraction would read as less than one percent.
     const double noSupply = m_TurnsWithoutSupply > 0 && k->ImpulsesWithoutSupplySource > 0
                                 ? -100.0 * double(m_TurnsWithoutSupply) / double(k->ImpulsesWithoutSupplySource)
                                 : 0.0;

@@ -79,6 +79,7 @@ bool cJednostkaMorska::ReconSeaNode(int nodeId)
         LogLine(L"Ship %s (ID=%i) cannot reconnoitre sea node %i: there is no such node", m_Name, m_Id, nodeId);
         return false;
     }
+    // The effects have no sound of a ship's own: a ship's look-out sounds as a reconnaissance.
     PlayCombatSound(L"AirRecon", this);
     {
         cShowForeignShipsInPorts show;
@@ -90,7 +91,7 @@ bool cJednostkaMorska::ReconSeaNode(int nodeId)
 
 void cJednostkaMorska::ReconAroundHex(int x, int y)
 {
-    PlayCombatSound(L"AirRecon", this);
+    PlayCombatSound(L"AirRecon", this); // as for a sea node: no effect is a ship's own
     cMapa* map = GameMap();
     const cPanstwo* owner = GetOwner();
     if (map && owner && map->IsInside(x, y))
@@ -179,6 +180,7 @@ cJednostkaLadowa* cJednostkaMorska::UnloadToHex(int x, int y, int fromX, int fro
         return nullptr;
     }
     sHex* target = UnitHexAt(x, y);
+    // Nothing to put ashore, or no free hex to put it on: a hex holds one unit.
     if (!unit || !g_Gra || !target || target->unit) {
         LogLine(L"ERR: Ship %s [ID %d] cannot unload into hex %d, %d: %s", m_Name, m_Id, x, y,
                 unit ? L"the hex is taken or off the map" : L"it carries nothing");
@@ -189,10 +191,11 @@ cJednostkaLadowa* cJednostkaMorska::UnloadToHex(int x, int y, int fromX, int fro
         LogLine(L"Unloading sea transport into friendly-controlled hex %d, %d with land unit %s [ID %d] transported by "
                 L"cargo unit %s [ID %d]",
                 x, y, unit->m_Name, unit->m_Id, m_Name, m_Id);
-        // The owner gets back the transport points the voyage took.
+        // The moving country gets back the transport points (the owner outside a turn).
         const int type = LandTypeIndex(unit->m_Type);
-        if (cPanstwo* owner = GetOwner(); owner && k && type >= 0)
-            owner->AddSeaTransportPoints(k->SeaTransportCost[type]);
+        cPanstwo* active = g_Gra->m_PlayState ? g_Gra->m_PlayState->GetActiveCountry() : nullptr;
+        if (cPanstwo* mover = active ? active : GetOwner(); mover && k && type >= 0)
+            mover->AddSeaTransportPoints(k->SeaTransportCost[type]);
     } else {
         LogLine(L"Unloading sea transport into friendly-controlled hex %d, %d with land unit %s [ID %d] transported by "
                 L"amphibious unit %s [ID %d]",

@@ -237,7 +237,7 @@ void cSeaBattle::Run()
     m_Log = FormatText(L"Sea battle at %s\n\n", m_Location);
     for (const tSeaBattleSide* side : {&m_FirstSide, &m_SecondSide})
         for (const cJednostkaMorska* ship : *side)
-            m_StartHP[ship->m_Id] = {ship->m_Name, ship->m_HP};
+            m_StartHP[{ship->m_Name, ship->m_Id}] = ship->m_HP;
     RunStages();
     // Whether a person's country fought here, including ships the stages sank.
     bool person = false;
@@ -247,7 +247,8 @@ void cSeaBattle::Run()
 
     if (!m_StageRecords.empty() || m_RegularPartCancelled) {
         m_StageLog = BuildStageLog();
-        LogLine(m_StageLog);
+        LogLine(m_StageLog); // the log keeps the stages, seen by a person or not
+        // The box is for a person: a battle of computers shows it to nobody and waits for nobody.
         if (person) {
             sPresentationRequest message;
             message.kind = eRequestKind::Message;
@@ -349,6 +350,7 @@ void cSeaBattle::RunStages()
     if (!HasWarship(m_FirstSide) && !HasWarship(m_SecondSide)) {
         m_RegularPartCancelled = true;
     } else if (m_FirstSide.empty() || m_SecondSide.empty()) {
+        // A side the stages sank has no first ship to compare: the other starts.
         m_FirstSideStarts = !m_FirstSide.empty();
     } else {
         const int cA = CountType(m_FirstSide, UNIT_CARRIER), cB = CountType(m_SecondSide, UNIT_CARRIER);
@@ -522,7 +524,9 @@ void cSeaBattle::RegularShot()
     chance = std::max(chance, 1);
     const int roll = RandomInt(1, 100);
     m_Log += L"\n";
-    PlayCombatSound(L"NavalGun", shooter, target);
+    // Every shot is heard on the screen; a battle no person watches has no screen to hear.
+    if (!m_AutoResolve)
+        Presentation().PlaySound(L"data\\sound\\NavalGun.wav");
     const bool planes = shooter->m_Type == UNIT_CARRIER;
     std::wstring text;
     if (roll > chance) {
@@ -573,9 +577,10 @@ void cSeaBattle::TryRetreat(cJednostkaMorska* ship)
         m_Log += FormatText(L"%s (%s) tried to retreat with chance %d%%: success", ship->m_Name,
                             CountryName(ship->m_Owner), chance);
         LeaveBoard(*ship);
+        // The side that holds the ship, not its column: a ship left off the board has none.
         (first ? m_FirstSide : m_SecondSide).remove(ship);
         // Gone from the battle, so from the final lists and from the next shot too.
-        m_StartHP.erase(ship->m_Id);
+        m_StartHP.erase({ship->m_Name, ship->m_Id});
         if (m_FirstSelected == ship)
             m_FirstSelected = nullptr;
         if (m_SecondSelected == ship)
@@ -591,30 +596,31 @@ void cSeaBattle::EndBattle()
     m_Ended = true;
     std::wstring report = m_Log;
     std::wstring destroyed, damagedA, damagedB;
-    for (const auto& [id, start] : m_StartHP) {
-        cJednostkaMorska* ship = FindById(m_SecondSide, id);
+    for (const auto& [key, startHP] : m_StartHP) {
+        cJednostkaMorska* ship = FindById(m_SecondSide, key.second);
         std::wstring* damaged = &damagedB;
         if (!ship) {
-            ship = FindById(m_FirstSide, id);
+            ship = FindById(m_FirstSide, key.second);
             damaged = &damagedA;
         }
         if (!ship)
-            destroyed += start.first + L"\n";
-        else if (ship->m_HP < start.second)
+            destroyed += key.first + L"\n";
+        else if (ship->m_HP < startHP)
             *damaged += FormatText(L"%s (%s) lost %d HP\n", ship->m_Name, CountryName(ship->m_Owner),
-                                   start.second - ship->m_HP);
+                                   startHP - ship->m_HP);
     }
     if (!destroyed.empty())
         report += L"\n\nDestroyed ships:\n" + destroyed;
     if (!damagedA.empty() || !damagedB.empty())
         report += L"\n\nDamaged ships:\n" + damagedB + damagedA;
+    // Off the board again, so that no later battle's screen clears a cell for these ships.
     for (tSeaBattleSide* side : {&m_FirstSide, &m_SecondSide}) {
         for (cJednostkaMorska* ship : *side)
             ship->m_X = ship->m_Y = -1;
         side->clear();
     }
     m_FirstSelected = m_SecondSelected = nullptr;
-    LogLine(report);
+    LogLine(report); // the log keeps every battle, seen by a person or not
     for (int id : m_Countries)
         AddCombatReport(20, id, report);
     if (IsPbemGame() && g_Gra)

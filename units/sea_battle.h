@@ -92,8 +92,9 @@ public:
     cJednostkaMorska* m_FirstSelected = nullptr;
     cJednostkaMorska* m_SecondSelected = nullptr;
     double m_ShotTimer = 0.0;
-    // Each ship's hit points when the battle began, by ship id, with its name.
-    std::map<int, std::pair<std::wstring, int>> m_StartHP;
+    // Each ship's hit points when the battle began, by name and then id: the end report lists
+    // the ships by name, and two ships of one name keep an entry each.
+    std::map<std::pair<std::wstring, int>, int> m_StartHP;
     tSeaBattleSide& m_FirstSide;
     tSeaBattleSide& m_SecondSide;
     std::set<int> m_Countries;

@@ -162,7 +162,8 @@ std::wstring RaiderMetText(int side, const std::wstring& raider, const std::wstr
 
 void BattlesAtNode(const sWezelGrafuMorz& node, const int leaders[4])
 {
-    // A side without a leader fights no battle of its own; the others still do.
+    // A side without a leader fights no battle of its own, but the others still do: one
+    // alliance's lost leader must not end the war at sea between the others.
     for (int side = 1; side <= 3; ++side) {
         const int leader = leaders[side];
         if (leader < 1)
@@ -217,10 +218,13 @@ void BattlesAtNode(const sWezelGrafuMorz& node, const int leaders[4])
         const int chance = detection / int(g_Raiders.size());
         LogLine(L"Szansa wykrycia 1 rajdera na %s wynosi %i", node.Name, chance);
         for (int raiderId : std::vector<int>(g_Raiders)) {
+            // Every raider found is rolled for, as for the sides, even one an earlier battle
+            // here has sunk; that one has no name left to log and fights no more.
+            const bool detected = RandomInt(1, 1000) <= chance;
             cJednostkaMorska* raider = g_Gra->FindNavalUnitById(raiderId);
             if (!raider)
                 continue;
-            if (RandomInt(1, 1000) > chance) {
+            if (!detected) {
                 LogLine(LangFormat("check_for_raider_detection_(for_%s)_failed!", raider->m_Name));
                 continue;
             }

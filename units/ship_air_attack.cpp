@@ -85,7 +85,7 @@ void cJednostkaMorska::ReceiveAirAttack(sCombatResult* result, cUnit* attacker)
         if (air->GetCombatStrength() < 0.1f) {
             result->attackerInfo += L"\n" + LangText("report_unit_killed");
             result->attackerKilled = true;
-            DestroyInCombat(air);
+            DestroyInCombat(air); // here, once, as in the air fight
         }
     } else if (carrier) {
         carrier->ChangeHitPoints(-1.0f);
@@ -139,6 +139,8 @@ bool cJednostkaMorska::TryIntercept(cUnit* interceptor, sCombatResult* result)
     result->defenderLossText += LangFormat("report_looses_interception", interceptorLoss) + L"\n";
     result->defenderCountry = interceptor->m_Owner;
     const int interceptorLeft = carrier ? carrier->m_HP : (fighter ? fighter->m_Strength : 0);
+    // The texts are those of an air unit's interception, which give name, owner, what is left
+    // and what was lost: a ship's fills them the same way.
     result->attackerInfo +=
         LangFormat("report_details_interception_att", m_Name, CountryName(m_Owner), std::max(m_HP, 0), ownLoss) + L"\n";
     result->defenderInfo += LangFormat("report_details_interception", interceptor->m_Name,

@@ -14,10 +14,13 @@
 bool cJednostka::StrategicMoveTo(int x, int y)
 {
     sHex* target = UnitHexAt(x, y);
+    // A hex holds one unit, and a unit off the map has no hex to leave: either would leave a
+    // unit the map does not know or two on one hex.
     if (!target || (target->unit && target->unit != this) || !IsOnGameMap(m_X, m_Y)) {
         LogLine(L"Strategic move refused: %s cannot go to hex (%i,%i)", m_Name, x, y);
         return false;
     }
+    // The move by rail has a sound of its own in the effects; planes fly.
     if (m_Spotted)
         Presentation().PlaySound(m_Category == CATEGORY_AIR ? L"data\\sound\\PlaneFlying.wav"
                                                             : L"data\\sound\\StrategicDeployLand.wav");

@@ -65,6 +65,7 @@ const char* LandSubtypeKey(int arm, int size)
          "unit_subtype_airborne_size_5",
          "unit_subtype_airborne_size_6"},
     };
+    // A size number the symbols do not have names the nearest size: a unit is never nameless.
     return keys[arm][std::clamp(size, 1, 6) - 1];
 }
 
@@ -236,6 +237,7 @@ void cUnit::UpdateCommandingCommander()
     int bestScore = 0;
     const sDowodca* best = nullptr;
     auto consider = [&](const cUnit* other) {
+        // A commander in the pool or aboard a ship stands nowhere: no distance leads to him.
         if (other == this || other->m_Owner != m_Owner || !other->m_Commander || !other->IsOnMap())
             return;
         if (other->m_Commander->Type != m_Category)
@@ -249,7 +251,8 @@ void cUnit::UpdateCommandingCommander()
             best = other->m_Commander;
         }
     };
-    // Air commanders lead air units, so air units are searched after the land units.
+    // Air commanders stand only at air units: searched after the land units, or no air
+    // commander would ever lead from a distance.
     for (const cJednostkaLadowa* u : g_Gra->m_LandUnits)
         consider(u);
     for (const cJednostkaLotnicza* u : g_Gra->m_AirUnits)
@@ -312,6 +315,7 @@ bool IsOnSameSide(const cPanstwo* country, int otherOwner)
 
 bool WithinFog(const cUnit& a, const cUnit& b, int fog)
 {
+    // A unit in the pool or aboard a ship stands nowhere: it sees nothing and nothing sees it.
     if (!a.IsOnMap() || !b.IsOnMap())
         return false;
     return fog == 0 || HexDistance(a.m_X, a.m_Y, b.m_X, b.m_Y) <= fog;

@@ -1,5 +1,7 @@
 // The computer opponent's pauses for a person who watches the screen.
 #include <chrono>
+#include <tuple>
+#include <vector>
 
 #include "ai/ai_presentation.h"
 #include "core/ini.h"
@@ -7,6 +9,7 @@
 #include "game/presentation.h"
 #include "tests/game/testland_game.h"
 #include "tests/test_support.h"
+#include "units/air_unit.h"
 #include "units/land_unit.h"
 #include "world/country.h"
 #include "world/hex_geometry.h"
@@ -93,4 +96,40 @@ TEST_F(ComputerPauses, WithTheShippedSettingsAFarCountryIsNotShownMoveByMove)
     EXPECT_FALSE(Play().IsMoveShown(*farUnit));
     EXPECT_FALSE(IsShownToPerson(farUnit));
     ResetSettingsToDefaults();
+}
+
+TEST_F(ComputerPauses, AWatchedRebaseLeavesTheOldBaseThenTakesTheNewWithTheMovePausesBetween)
+{
+    struct sRestore
+    {
+        ~sRestore() { ResetSettingsToDefaults(); }
+    } restore;
+    for (cPanstwo* c : game->m_Countries)
+        c->HumanControlled = c->ID == kAlbion;
+    g_UserSettings.showAlliesActions = true;
+    Activate(kBorussia);
+    cJednostkaLotnicza* plane = game->FindAirUnitById(2);
+    ASSERT_NE(plane, nullptr);
+    plane->m_Spotted = true;
+    ASSERT_TRUE(Play().IsMoveShown(*plane));
+    const int fromX = plane->m_X, fromY = plane->m_Y;
+    const sHex* to = nullptr;
+    for (int d = 0; d < 6 && !to; ++d)
+        if (const sHex* n = game->m_Mapa->GetNeighbour(fromX, fromY, d); n && n->IsLand() && !n->unit)
+            to = n;
+    ASSERT_NE(to, nullptr);
+    g_DelayValues[DELAY_AI_MOVE_BEFORE] = 11.0f;
+    g_DelayValues[DELAY_AI_MOVE_BETWEEN] = 22.0f;
+    g_DelayValues[DELAY_AI_MOVE_AFTER] = 33.0f;
+    screen.requests.clear();
+    const int heard = screen.Played(L"PlaneFlying");
+    ASSERT_TRUE(plane->AiRebase(to->x, to->y));
+    std::vector<std::tuple<int, int, int>> steps;
+    for (const sPresentationRequest& r : screen.requests)
+        if (r.kind == eRequestKind::CenterCamera)
+            steps.emplace_back(r.x, r.y, r.delayMs);
+    const std::vector<std::tuple<int, int, int>> expected = {
+        {fromX, fromY, 11}, {fromX, fromY, 22}, {to->x, to->y, 22}, {to->x, to->y, 33}};
+    EXPECT_EQ(steps, expected);
+    EXPECT_EQ(screen.Played(L"PlaneFlying"), heard + 1);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The small test scenario Testland (tests/data/testland), copied into the test's working
 // folder so that the game reads it from data\scenarios\Testland.
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,7 @@ namespace testland {
 // Copies data/scenarios/Testland into the working folder.
 void InstallTestland();
 
-// Records what the game shows: progress values, messages, menus.
+// Records what the game shows: progress values, messages, menus, sounds.
 class cRecordingPresentation : public cNullPresentation
 {
 public:
@@ -25,12 +26,27 @@ public:
         boxes.push_back(title + L": " + text);
     }
     void StartScenarioSettingsMenu() override { ++settingsMenus; }
-    void PlaySound(std::wstring_view path) override { sounds.emplace_back(path); }
+    // Sounds may come from the computer's thread.
+    void PlaySound(std::wstring_view path) override
+    {
+        std::lock_guard<std::mutex> hold(soundsMutex);
+        sounds.emplace_back(path);
+    }
+    int Played(std::wstring_view name)
+    {
+        std::lock_guard<std::mutex> hold(soundsMutex);
+        const std::wstring path = L"data\\sound\\" + std::wstring(name) + L".wav";
+        int n = 0;
+        for (const std::wstring& s : sounds)
+            n += s == path ? 1 : 0;
+        return n;
+    }
     std::vector<int> progress;
     std::vector<std::wstring> sounds;
     std::vector<std::wstring> messages;
     std::vector<std::wstring> boxes;
     int settingsMenus = 0;
+    std::mutex soundsMutex;
 };
 
 } // namespace testland

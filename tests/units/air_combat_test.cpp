@@ -46,9 +46,11 @@ TEST_F(AirCombat, AirFightReadsTheLossTablesByClampedColumnAndDie)
 {
     cJednostkaLotnicza* attacker = Air(1, UNIT_FIGHTER, 2, 30, 3, 10);  // 30 + 2 + 1
     cJednostkaLotnicza* defender = Air(2, UNIT_FIGHTER, 3, 5, 1, 10);   // 5 + 1 + 1: column +25, clamped to +4
+    defender->m_Spotted = true;
     const int missions = g_PlayCounts.airMissions.load();
     ScriptRandomRaw({RawFor(6)});
     defender->AirFight(&result, attacker);
+    EXPECT_EQ(g.presentation.Played(L"AirToAirCombat"), 1) << "the fight is heard: the defender is seen";
 
     EXPECT_TRUE(testing_support::LogContains(L"Column = +4, D6=6, att losses=18, def losses=13"));
     EXPECT_EQ(result.kind, COMBAT_AIR_FIGHT);
@@ -71,6 +73,7 @@ TEST_F(AirCombat, AirFightReadsTheLossTablesByClampedColumnAndDie)
     cJednostkaLotnicza* strong = Air(2, UNIT_FIGHTER, 6, 12, 2, 10);
     ScriptRandomRaw({RawFor(6)});
     strong->AirFight(&result, weak);
+    EXPECT_EQ(g.presentation.Played(L"AirToAirCombat"), 1) << "neither side seen: not heard";
     EXPECT_TRUE(testing_support::LogContains(L"Column = -4, D6=6, att losses=10, def losses=5"));
     EXPECT_TRUE(result.attackerKilled);
     EXPECT_FALSE(unit_tests::Contains(g.game->m_AirUnits, weak));
@@ -95,6 +98,15 @@ TEST_F(AirCombat, CarrierAttackerCountsSupplyThirtyAndOnlyCarriersFightAnAirUnit
     EXPECT_TRUE(testing_support::LogContains(L"Column = +4, D6=1, att losses=8, def losses=8"));
     EXPECT_EQ(carrier->m_HP, 2);
     EXPECT_EQ(defender->m_Strength, 4);
+
+    // The carrier's 2 hit points against a table loss of 10: the record keeps the table's 10.
+    result.Reset();
+    cJednostkaLotnicza* other = Air(2, UNIT_FIGHTER, 5, 12, 1, 0);  // column 5 - 9, clamped -4
+    ScriptRandomRaw({RawFor(6)});
+    other->ReceiveAirAttack(&result, carrier);
+    EXPECT_EQ(carrier->m_HP, 0);
+    EXPECT_TRUE(result.attackerKilled);
+    EXPECT_FLOAT_EQ(result.attackerLoss, 10.0f);
 }
 
 TEST_F(AirCombat, CommanderSparesHisUnitItsAirFightLoss)

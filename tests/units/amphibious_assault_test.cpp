@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/random.h"
+#include "core/settings.h"
 #include "tests/test_support.h"
 #include "tests/units/naval_testland.h"
 
@@ -36,6 +37,17 @@ TEST_F(AmphibiousAssault, APersonsLandingOnAnEmptyEnemyBeachPaysTheDiceAndTakesT
     EXPECT_EQ(game->FindNavalUnitById(shipId), nullptr);  // the landing craft is used up
     EXPECT_TRUE(game->m_LandUnits3.empty());
     EXPECT_EQ(Requests(eRequestKind::Message, L"Amphibious landing"), 1);
+
+    // A beach its own side holds and owns costs nothing, and no die is thrown for it.
+    cJednostkaLadowa& mech = Land(8);
+    ASSERT_NE(mech.EmbarkOnFleet(UNIT_AMPHIBIOUS, kChannel, -1), nullptr);
+    Hex(1, 4).SetController(kBorussia);
+    Hex(1, 4).owner = kBorussia;
+    const int strength = mech.m_Strength;
+    const uint32_t dice = GetRandomState();
+    ASSERT_TRUE(mech.AmphibiousAssault(1, 4));
+    EXPECT_EQ(mech.m_Strength, strength);
+    EXPECT_EQ(GetRandomState(), dice);
 }
 
 TEST_F(AmphibiousAssault, TheComputersLandingOnAnEmptyBeachLandsWholeOrIsLost)
@@ -72,4 +84,14 @@ TEST_F(AmphibiousAssault, AnOverrunDefenderIsGoneAndTheAttackerLandsButAFriendly
     EXPECT_TRUE(LogContains(L"Critical Error: Cannot assault with a friendly unit during the amphibious invasion!"));
     EXPECT_NE(mech.m_Transporter, nullptr);
     EXPECT_EQ(Hex(7, 6).unit, &Land(12));
+
+    // The computer's storm of a beach is heard even where nobody has seen either side.
+    const int sight = g_UserSettings.fogOfWar;
+    g_UserSettings.fogOfWar = 1;
+    SetWar(kBorussia, kValdonia, true);
+    Land(12).m_Spotted = false;
+    const int heard = acting.Played(L"Invasion");
+    mech.AiAmphibiousAssault(7, 6);
+    g_UserSettings.fogOfWar = sight;
+    EXPECT_EQ(acting.Played(L"Invasion"), heard + 1);
 }

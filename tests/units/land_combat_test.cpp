@@ -196,7 +196,7 @@ TEST_F(LandCombat, RetreatFindsAHexWhenEveryScoreIsNilAndSurrendersWhenThereIsNo
     ScriptRandomRaw({RawFor(1, 1, 100)});
     attack.Resolve(&result);
     EXPECT_TRUE(result.defenderSurrendered);
-    EXPECT_TRUE(result.defenderKilled);
+    EXPECT_FALSE(result.defenderKilled) << "the window shows a surrender, not a destruction";
     EXPECT_EQ(attack.defender, nullptr);
     EXPECT_EQ(g.Hex(8, 5).unit, nullptr);
 }
@@ -233,17 +233,20 @@ TEST_F(LandCombat, NoAttackerFightsNothingButTheDefendersCommanderMayLearn)
     EXPECT_TRUE(g.game->m_Reports->GetReports().empty());
 }
 
-TEST_F(LandCombat, ResultReachesAPersonOnlyWhenAHumanCountryFoughtAndTheDelayAllows)
+TEST_F(LandCombat, ResultReachesAPersonOnlyWhenAHumanCountryPlaysAndTheDelayAllows)
 {
     result.kind = COMBAT_LAND_BATTLE;
     result.attackerCountry = 1;
     result.defenderCountry = 2;
     g_DelayValues[DELAY_AI_COMBAT_RESULT] = 1500.0f;
     const int answered = HeadlessAnswerCount();
-    EXPECT_FALSE(PresentCombatResult(result, true));  // two computer countries
+    EXPECT_FALSE(PresentCombatResult(result, true));  // a game of computers
+    g.Country(3).HumanControlled = true;
+    EXPECT_TRUE(PresentCombatResult(result, true)) << "a person watches two computers fight";
+    g.Country(3).HumanControlled = false;
     g.Country(2).HumanControlled = true;
     EXPECT_TRUE(PresentCombatResult(result, true));
-    EXPECT_EQ(HeadlessAnswerCount(), answered + 1);
+    EXPECT_EQ(HeadlessAnswerCount(), answered + 2);
     EXPECT_TRUE(testing_support::LogStartsWith(L"Headless answer: combat result"));
     g_DelayValues[DELAY_AI_COMBAT_RESULT] = 0.0f;
     EXPECT_FALSE(PresentCombatResult(result, true));

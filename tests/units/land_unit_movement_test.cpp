@@ -112,7 +112,7 @@ TEST_F(LandMovement, AnUnmovedUnitMayAlwaysStepOntoAFreeNeighbour)
     unit.m_StartingActionPoints = 2;  // it has spent some
     EXPECT_EQ(unit.ComputeMoveRange(false), 0);
     EXPECT_FALSE(unit.IsHexInMoveRange(12, 5));
-    EXPECT_TRUE(testing_support::LogContains(L"Pole jest poza zasięgiem ruchu jednostki"));
+    EXPECT_TRUE(testing_support::LogContains(L"Pole jest poza zasiďż˝giem ruchu jednostki"));
 
     // A unit without action points of its own steps for nothing, unless just deployed.
     unit.m_ActionPoints = unit.m_StartingActionPoints = 0;
@@ -123,6 +123,17 @@ TEST_F(LandMovement, AnUnmovedUnitMayAlwaysStepOntoAFreeNeighbour)
     unit.m_JustDeployed = false;
     unit.m_FreezeTime = 2;
     EXPECT_EQ(unit.ComputeMoveRange(false), 0);
+
+    // A harbour never has a range, yet asking for it takes the last unit's marks away.
+    unit.m_FreezeTime = 0;
+    ASSERT_EQ(unit.ComputeMoveRange(false), 6);
+    cMulberry harbour;
+    harbour.m_Owner = kBorussia;
+    harbour.m_X = 12;
+    harbour.m_Y = 6;
+    EXPECT_EQ(harbour.ComputeMoveRange(false), 0);
+    for (int d = 0; d < 6; ++d)
+        EXPECT_EQ(game->m_Mapa->GetNeighbour(12, 6, d)->marks & MARK_MOVE_RANGE, 0u);
 }
 
 TEST_F(LandMovement, HugeActionPointsFromAnEventStayOnTheMapAndOnLand)

@@ -176,7 +176,7 @@ TEST_F(LandOrders, TheComputersMovesHeadForFreeHexesNearTheirGoal)
     panzer.m_Spotted = false;  // nobody watches, nobody waits
 
     EXPECT_FALSE(panzer.ExecuteMoveOrder(12, 6));
-    EXPECT_TRUE(LogContains(L"Jednostka dostała rozkaz by iść na pole na którym już stoi. No to stoi dalej."));
+    EXPECT_TRUE(LogContains(L"Jednostka dostaďż˝a rozkaz by iďż˝ďż˝ na pole na ktďż˝rym juďż˝ stoi. No to stoi dalej."));
 
     // Two steps as near to the goal: the dearer one.
     ASSERT_EQ(HexDistance(13, 6, 16, 6), HexDistance(13, 7, 16, 6));

@@ -115,9 +115,9 @@ TEST_F(LandUpgrades, TheHintsSayWhyInTheirOrder)
     unit.m_Supply = 30;
     unit.m_TurnsSinceParadrop = 0;
     game->m_Consts.AirborneAssaultWait = 3;
-    EXPECT_EQ(Hint(&cJednostkaLadowa::GetAirborneAssaultHint, false), L"The unit needs 3 more turns before its next drop.");
+    EXPECT_EQ(Hint(&cJednostkaLadowa::GetAirborneAssaultHint, false), L"Turns the unit must still wait before its next drop: 3.");
     unit.m_TurnsSinceParadrop = 2;
-    EXPECT_EQ(Hint(&cJednostkaLadowa::GetAirborneAssaultHint, false), L"The unit needs 1 more turn before its next drop.");
+    EXPECT_EQ(Hint(&cJednostkaLadowa::GetAirborneAssaultHint, false), L"Turns the unit must still wait before its next drop: 1.");
     unit.m_TurnsSinceParadrop = 3;
     EXPECT_TRUE(unit.GetAirborneAssaultHint(nullptr));
 

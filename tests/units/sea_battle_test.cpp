@@ -201,6 +201,33 @@ TEST_F(SeaBattles, TransportsAloneCancelTheBattleWithoutAnEndReportAndTellOnlyAP
     EXPECT_NE(told.m_StageLog.find(L"U-Boote\n"), std::wstring::npos) << told.m_StageLog;
 }
 
+TEST_F(SeaBattles, APersonHearsEveryShotAndTheEndReportListsTheShipsByName)
+{
+    // Nobody has seen the ships, but their fleets show: the person's battle is fought.
+    for (cJednostkaMorska* ship : game->m_NavalUnits)
+        ship->m_Spotted = false;
+    Fleet(1).isActive = Fleet(3).isActive = 1;
+    tSeaBattleSide first{&Ship(2)}, second{&Ship(4)};
+    cSeaBattle heard(first, second);
+    heard.Run();
+    EXPECT_GE(acting.Played(L"NavalGun"), 1);
+
+    // Bismarck (4) and Hipper (5), named so that their names and ids run the other way.
+    Ship(5).SetName(L"Admiral Hipper");
+    acting.onRequest = [&](const sPresentationRequest& r) {
+        if (r.kind != eRequestKind::SeaBattle)
+            return;
+        Ship(4).Kill(true);
+        Ship(5).Kill(true);
+    };
+    tSeaBattleSide third{&Ship(2)}, fourth{&Ship(4), &Ship(5)};
+    cSeaBattle named(third, fourth);
+    named.Run();
+    acting.onRequest = nullptr;
+    EXPECT_NE(LastReport(20, kAlbion).find(L"Destroyed ships:\nAdmiral Hipper\nBismarck\n"), std::wstring::npos)
+        << LastReport(20, kAlbion);
+}
+
 TEST_F(SeaBattles, ARetreatingShipLeavesTheBattleAndItsLists)
 {
     Consts().SeaBattleRetreatChance = 50;

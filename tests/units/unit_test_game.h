@@ -26,7 +26,7 @@ bool Contains(const T& list, const void* item)
     return std::any_of(list.begin(), list.end(), [item](const auto* p) { return p == item; });
 }
 
-// Counts the message boxes the game shows.
+// Counts the message boxes the game shows and the sounds it plays.
 class cRecordingPresentation : public cNullPresentation
 {
 public:
@@ -34,7 +34,14 @@ public:
     {
         boxes.push_back(title + L": " + text);
     }
+    void PlaySound(std::wstring_view path) override { sounds.emplace_back(path); }
+    int Played(std::wstring_view name) const
+    {
+        const std::wstring path = L"data\\sound\\" + std::wstring(name) + L".wav";
+        return int(std::count(sounds.begin(), sounds.end(), path));
+    }
     std::vector<std::wstring> boxes;
+    std::vector<std::wstring> sounds;
 };
 
 // The raw random value that makes RandomInt(a, b) give value (a die: a = 1, b = 6).
