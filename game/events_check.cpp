@@ -101,6 +101,7 @@ bool FireEvent(cGra& game, const cZdarzenie& event)
             ReportPersonsChoice(game, event, *country, position);
     }
     if (!fired) {
+        // Nothing to report or show: the manager's messages are still those of an earlier event.
         LogLine(L"Event %i: no option fired", event.eventID);
     } else {
         ++g_PlayCounts.eventsFired;
