@@ -1,6 +1,7 @@
 #pragma once
 // The small test scenario Testland (tests/data/testland), copied into the test's working
 // folder so that the game reads it from data\scenarios\Testland.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,14 @@ public:
         boxes.push_back(title + L": " + text);
     }
     void StartScenarioSettingsMenu() override { ++settingsMenus; }
+    RequestHandle Post(sPresentationRequest request) override
+    {
+        posted.push_back(request.kind);
+        return cNullPresentation::Post(std::move(request));
+    }
+    int PostedOf(eRequestKind kind) const { return int(std::count(posted.begin(), posted.end(), kind)); }
     std::vector<int> progress;
+    std::vector<eRequestKind> posted;
     std::vector<std::wstring> messages;
     std::vector<std::wstring> boxes;
     int settingsMenus = 0;
