@@ -238,8 +238,8 @@ public:
     std::vector<sPathStep> m_MoveOptions;  // reachable hexes of the own land units
     std::vector<sPlanAtaku> m_AttackPlans;
     std::vector<std::pair<int, int>> m_LineOfDefence;
-    // Per enemy unit, the move options of own units that end next to it: the opponent's
-    // own lists, rebuilt every pass of the attacks.
+    // Per enemy unit, the move options of own units that end next to it, rebuilt every pass
+    // of the attacks: kept here, as the enemy unit's own order path may hold a person's orders.
     std::map<const cUnit*, std::vector<sPathStep>> m_PossibleAttackers;
 
     // The attacks ask every own unit for its range on every pass; a range is kept while

@@ -21,7 +21,6 @@ namespace {
 // The outcome of a diplomacy action is told to a person; a game of computers goes on.
 void ShowOutcome(const cPanstwo& country, const std::wstring& text)
 {
-    LogLine(L"[AI]: %ls - %ls", country.Name, text);
     ShowMessageToPerson(country.Name, text, true);
 }
 
@@ -85,6 +84,7 @@ void cAI::DeclareWars()
     std::wstring text;
     for (const sAITarget& target : targets)
     {
+        // Off the map a target names no hex: the map would answer with its first one.
         if (!g_Gra->m_Mapa->IsInside(target.a, target.b))
         {
             LogLine(L"[AI]: %ls - target hex (%i,%i) lies off the map", m_Country->Name, target.a, target.b);

@@ -34,18 +34,14 @@ void MarkAttackTarget(int x, int y, bool on)
 
 void PauseForPerson(eDelay delay)
 {
-    PauseMsForPerson(int(std::lround(g_DelayValues[size_t(delay)])));
+    // Truncated to whole milliseconds, as every sleep of a delay setting is.
+    PauseMsForPerson(int(g_DelayValues[size_t(delay)]));
 }
 
 void PauseMsForPerson(int ms)
 {
     if (ms <= 0 || !g_Gra || !g_Gra->HasHumanCountry() || !Presentation().HasScreen())
         return;
-    // Every hold of the lock is given up for the pause and taken again after it.
-    const int depth = GlobalLockDepthOfThisThread();
-    for (int i = 0; i < depth; ++i)
-        RELEASE_GLOBAL_LOCK();
-    InterruptibleSleep(ms);
-    for (int i = 0; i < depth; ++i)
-        ACQUIRE_GLOBAL_LOCK();
+    // The logged sleep gives up every hold of the lock for the pause and takes it again after.
+    LOGGED_SLEEP(ms);
 }

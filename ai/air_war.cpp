@@ -112,13 +112,14 @@ bool cAI::FightAirUnitsOfType(int type)
         {
             changed = true;
             RemoveIfKilled(result, id);
-            ShowResult(shown, result);
+            ShowResult(seen && ShowsActionsToPerson(), result);
         }
         else
         {
             target->AirFight(&result, fighter);
             changed = changed || result.attackerKilled || result.defenderKilled;
-            ShowResult(shown, result);
+            // The fight itself is told to the person it concerns, seen or not.
+            PresentCombatResult(result, true);
         }
         if (seen)
             MarkAttackTarget(x, y, false);
@@ -138,6 +139,7 @@ cJednostkaLadowa* StrikeTarget(const cJednostkaLotnicza& bomber, const std::vect
     for (cJednostkaLadowa* unit : enemies)
     {
         const int type = LandTypeIndex(unit->m_Type);
+        // A harbour has no base combat value in the tables to be measured against.
         if (type < 0 || HexDistance(bomber.m_X, bomber.m_Y, unit->m_X, unit->m_Y) >= range)
             continue;
         const float base = k.LandCombatStrength[TableLevelIndex(unit->m_Level)][type];
@@ -172,6 +174,7 @@ void cAI::PlanAirStrikes()
         const int x = target->m_X, y = target->m_Y;
         const int bomberId = bomber->m_Id;
         const bool shown = IsShownToPerson(target);
+        const bool visible = target->m_Spotted;
         if (shown)
         {
             MarkAttackTarget(x, y, true);
@@ -186,7 +189,7 @@ void cAI::PlanAirStrikes()
         if (!interceptor)
         {
             target->ReceiveAirAttack(&attack, bomber);
-            ShowResult(shown, attack);
+            ShowResult(visible, attack);
             destroyed = attack.attackerKilled || attack.defenderKilled;
         }
         else if (bomber->TryIntercept(interceptor, &interception))
@@ -204,11 +207,13 @@ void cAI::PlanAirStrikes()
         else
         {
             target->ReceiveAirAttack(&attack, bomber);
-            ShowResult(shown, attack);
+            ShowResult(visible, attack);
             destroyed = interception.defenderKilled || attack.attackerKilled || attack.defenderKilled;
         }
         MarkAttackTarget(x, y, false);
         LogLine(L"bu bu bu petla 29");
+        // A lost bomber ends the walk like any destruction: going on with it would use a
+        // unit that is gone.
         RemoveIfKilled(attack.attackerKilled ? attack : interception, bomberId);
         if (!destroyed)
             continue;

@@ -362,6 +362,7 @@ bool cAI::FindObviousMoves(const std::vector<sPathStep>& options)
         CenterCameraOn(x, y);
         PauseForPerson(DELAY_AI_MOVE_BEFORE);
     }
+    // A move that could not be made is no move: the search would find it again without end.
     if (!MoveUnitTo(unit, x, y))
         return false;
     unit->m_AiOrder = 7;
@@ -601,14 +602,15 @@ bool cAI::ExecuteAttack(sPlanAtaku& plan)
                 ++g_PlayCounts.shoreBombardments;
                 if (shown)
                     PauseForPerson(DELAY_AI_COMBAT_AFTER);
-                ShowCombatResult(shown, shelling);
+                // The shelling is told to the person it concerns, whether he saw the target or not.
+                PresentCombatResult(shelling, true);
                 NoteMapChange(tx, ty, 1);
+                // A defender the shells killed is struck no more: the strikes would name a dead unit.
                 if (shelling.defenderKilled || !targetAlive())
                 {
                     clearMark();
                     return true;
                 }
-                plan.m_Column = plan.m_Attack.GetOddsColumn();
             }
         }
 
@@ -616,6 +618,14 @@ bool cAI::ExecuteAttack(sPlanAtaku& plan)
     while (plan.m_Target->m_Category == CATEGORY_LAND && plan.m_Column < kMaxOddsColumn &&
            !plan.m_SupportingAirUnits.empty() && plan.m_GoodAirStrikes > 0)
     {
+        // The strike supports the attack of the approach units, side by side.
+        plan.m_Attack = sLandAttack{};
+        plan.m_Attack.defender = plan.m_Target;
+        plan.m_Attack.x = tx;
+        plan.m_Attack.y = ty;
+        for (int d = 0; d < 6; ++d)
+            if (plan.m_Approaches[d].unit)
+                plan.m_Attack.SetAttacker(d, plan.m_Approaches[d].unit);
         cJednostkaLotnicza* bomber = plan.m_SupportingAirUnits.front();
         first.Reset();
         second.Reset();
@@ -691,7 +701,8 @@ bool cAI::ExecuteAttack(sPlanAtaku& plan)
             MoveUnitTo(static_cast<cJednostka*>(a.unit), a.x, a.y);
     }
 
-    // The land attack from the opponent's own record: only units that reached their side.
+    // The land attack of the approach units; one that did not reach its side cannot strike
+    // from afar, and with none there is no combat.
     sLandAttack attack;
     attack.defender = plan.m_Target;
     attack.x = tx;
@@ -713,6 +724,7 @@ bool cAI::ExecuteAttack(sPlanAtaku& plan)
         clearMark();
         return true;
     }
+    // The attack panel and its second are for a person watching.
     if (shown)
     {
         sAssaultPlan shownPlan;

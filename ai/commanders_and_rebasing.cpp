@@ -30,7 +30,8 @@ void cAI::AssignCommanders()
 {
     std::vector<sDowodca*> free;
     CollectFreeCommanders(free);
-    // Only a land commander leads a land unit: admirals and airmen wait for their own.
+    // Only a land commander leads a land unit, as the player's commanders window offers a
+    // unit only commanders of its kind: admirals and airmen wait for their own.
     std::erase_if(free, [](const sDowodca* c) { return c->Type != 0; });
     SortOwnLandUnits();
     std::stable_sort(free.begin(), free.end(), [](const sDowodca* a, const sDowodca* b) { return a->Skill > b->Skill; });

@@ -96,15 +96,12 @@ void cAI::BuildUnitLists()
     const int me = CountryId();
     for (cJednostkaLadowa* unit : g_Gra->m_LandUnits)
     {
+        // Off the map (nor aboard) a unit has no hex to be planned from.
         if (unit->m_Transporter || !unit->IsOnMap())
             continue;
         const int owner = unit->m_Owner;
         if (owner == me)
-        {
-            // A Mulberry harbour never moves nor garrisons: it is no unit to plan with.
-            if (unit->m_Type != UNIT_MULBERRY)
-                m_OwnLandUnits.push_back(unit);
-        }
+            m_OwnLandUnits.push_back(unit);
         else if (IsFriend(owner))
             m_AlliedLandUnits.push_back(unit);
         else if (IsEnemy(owner))
@@ -114,7 +111,7 @@ void cAI::BuildUnitLists()
     }
     for (cJednostkaLotnicza* unit : g_Gra->m_AirUnits)
     {
-        if (!unit->IsOnMap())
+        if (!unit->IsOnMap()) // a wing in the reserve pool has no hex
             continue;
         const int owner = unit->m_Owner;
         if (owner == me)
@@ -315,7 +312,7 @@ void cAI::SavePoorlyDefendedFronts()
                         LogLine(L"oj nieladnie");
                         continue;
                     }
-                    if (home->FrontState == 2 && IsCityOnFrontWithState(home, 2))
+                    if (IsCityOnFrontWithState(home, 2))
                         continue;
                     if (unit->m_AiOrder == 2 || moved.count(unit->m_Id))
                         continue;
@@ -348,18 +345,27 @@ void cAI::PrzeniesStrategicznieJednostke(cJednostkaLadowa* unit, cMiasto* target
     LogLine(L"[AI] PrzeniesStrategicznieJednostke");
     LogLine(L"[AI] %s: %s - strategic move to %s (%i SMP left)", m_Country->Name, unit->m_Name, target->GetName(),
             m_Country->SMP);
+    // The pauses are for a person watching; a game of computers never waits.
     const bool shown = IsShownToPerson(unit);
     if (shown)
     {
         CenterCameraOn(unit->m_X, unit->m_Y);
         PauseForPerson(DELAY_AI_MOVE_BEFORE);
+        {
+            // The unit leaves its hex while the view goes to its destination.
+            GLOBAL_LOCK_SCOPE();
+            if (sHex* from = g_Gra->m_Mapa->GetHex(unit->m_X, unit->m_Y); from->unit == unit)
+                from->unit = nullptr;
+        }
         PauseForPerson(DELAY_AI_MOVE_BETWEEN);
         CenterCameraOn(x, y);
         PauseForPerson(DELAY_AI_MOVE_BETWEEN);
     }
     {
         GLOBAL_LOCK_SCOPE();
-        unit->StrategicMoveTo(x, y);
+        sHex* from = g_Gra->m_Mapa->GetHex(unit->m_X, unit->m_Y);
+        if (!unit->StrategicMoveTo(x, y) && !from->unit)
+            from->unit = unit; // refused: the unit stays where it stood
     }
     if (shown)
         PauseForPerson(DELAY_AI_MOVE_AFTER);

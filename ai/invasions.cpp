@@ -61,6 +61,7 @@ void cAI::PlanInvasionBuildUp()
     cMapa& map = *g_Gra->m_Mapa;
     std::list<sAITarget>& targets = m_Country->AIParameters.CurrentTargets;
     targets.remove_if([&](const sAITarget& t) {
+        // A target off the map names no hex: the map would answer with its first one.
         if (!map.IsInside(t.a, t.b))
         {
             LogLine(L"WARNING: Target hex (%i,%i) lies off the map and is dropped", t.a, t.b);
@@ -127,7 +128,7 @@ void cAI::PlanInvasionBuildUp()
             if (!topography->IsHexReachable(ViewOf(*unit), *entry.staging))
                 continue;
             const int hops = entry.staging->GetGraphDistanceTo(*region);
-            if (hops < 0)
+            if (hops < 0) // no way through the graph: -1 is no "fewest hops"
                 continue;
             if (!chosen || hops < chosenHops)
             {
@@ -176,6 +177,8 @@ cMiasto* cAI::ChooseSeaInvasionTarget()
 {
     cMapa& map = *g_Gra->m_Mapa;
     sAIParameters& parameters = m_Country->AIParameters;
+    // A port off the coast cannot be landed on: it is logged and passed over, and the game
+    // goes on rather than ending on a scenario's slip.
     auto usable = [&](const cMiasto* city) {
         if (!map.IsInside(city->X, city->Y) || !map.GetHex(city->X, city->Y)->coastal)
         {
@@ -198,9 +201,9 @@ cMiasto* cAI::ChooseSeaInvasionTarget()
     std::vector<cMiasto*> linked;
     for (cMiasto* city : g_Gra->m_Cities)
     {
+        LogLine(L"Checking city %s", city->GetName());
         if (!city->IsPort() || !IsEnemy(city->GetControllerId()) || !map.IsInside(city->X, city->Y))
             continue;
-        LogLine(L"Checking city %s", city->GetName());
         LogLine(L"Condition 1 passed");
         CollectPortsLinkedBySea(CountryId(), city, linked, true);
         if (linked.empty())
@@ -215,10 +218,10 @@ cMiasto* cAI::ChooseSeaInvasionTarget()
         for (int d = 0; d < 5; ++d)
         {
             const sHex* n = map.GetNeighbour(city->X, city->Y, d);
-            if (!n || !n->IsLand())
+            if (!n)
                 continue;
             LogLine(L"Checking bonus for empty hexes");
-            if (!n->unit)
+            if (n->IsLand() && !n->unit)
                 score += 2.0f;
             LogLine(L"Checking bonus for nearby units");
             if (n->unit && n->unit->m_Category == CATEGORY_LAND)
@@ -227,9 +230,9 @@ cMiasto* cAI::ChooseSeaInvasionTarget()
         LogLine(L"Getting node");
         if (const sWezelDiagramuMiast* node = NodeOfCity(city))
             score += float(node->OwnAirStrength);
+        LogLine(L"----- Sofar the best! :)");
         if (score > bestScore && hex.coastal)
         {
-            LogLine(L"----- Sofar the best! :)");
             best = city;
             bestScore = score;
         }
@@ -278,6 +281,8 @@ void cAI::PlanSeaInvasion()
         {
             std::list<cMiasto*> route;
             bool any = false;
+            // A unit in a port's own area is there already, and the route search finds no way
+            // from a city to itself.
             for (cMiasto* port : ports)
                 if (port == region || g_Gra->m_CityGraph->FindRoute(port, region, CountryId(), route))
                 {
@@ -320,7 +325,8 @@ void cAI::PlanSeaInvasion()
         assigned += unit->GetEffectiveStrength();
     }
 
-    // The march to the embarkation ports; a unit that arrived, or cannot get on, waits there.
+    // The march to the embarkation ports. One that has arrived, or cannot get on, waits
+    // there with order 15: left at 14 it would hold the loading back for ever.
     for (cJednostkaLadowa* unit : std::vector<cJednostkaLadowa*>(m_OwnLandUnits))
     {
         if (unit->m_AiOrder != 14 || !ThreadMayRun())
@@ -462,7 +468,6 @@ void cAI::ConductAmphibiousInvasion()
     const int me = CountryId();
     std::set<int> harbours;
     std::map<int, std::vector<std::pair<int, int>>> landingHexes;
-    bool landed = false;
     // Every pass lands one unit at most, and a ship that landed its unit is gone, so the
     // passes end; the bound only guards against a rule that stopped using ships up.
     const size_t maxPasses = g_Gra->m_NavalUnits.size() + 1;
@@ -506,7 +511,7 @@ void cAI::ConductAmphibiousInvasion()
                         ++g_PlayCounts.shoreBombardments;
                         ShowStrikeOnHex(result, bx, by, visible);
                     }
-                    if (!map.GetHex(bx, by)->unit)
+                    if (!map.GetHex(bx, by)->unit) // nothing is left there to shell
                         break;
                 }
 
@@ -532,7 +537,6 @@ void cAI::ConductAmphibiousInvasion()
                 LogLine(L"[AI] %ls: Amphibious invasion - unloading %s", m_Country->Name, unit->m_Name);
                 if (unit->AiAmphibiousAssault(hx, hy))
                 {
-                    landed = true;
                     ++g_PlayCounts.seaInvasions;
                     if (cJednostkaLadowa* ashore = g_Gra->FindLandUnitById(unitId))
                         WithoutGlobalLock([&] { ashore->MoveTowardHex(lx, ly); });
@@ -560,7 +564,7 @@ void cAI::ConductAmphibiousInvasion()
         if (!found)
             break;
     }
-    if (!landed || !ThreadMayRun())
+    if (!ThreadMayRun())
         return;
     // The units ashore attack at once.
     BuildUnitLists();

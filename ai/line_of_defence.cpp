@@ -250,6 +250,7 @@ std::pair<int, int> cAI::FindNearestFreeLineHex(int x, int y) const
             bestDistance = distance;
         }
     }
+    // With every line hex taken the unit keeps going toward its target, not toward no hex.
     return best.first < 0 ? std::make_pair(x, y) : best;
 }
 

@@ -264,8 +264,6 @@ void cAI::TransportUnitsToFrontsBySea()
         }
         for (cMiasto* port : friendlyPorts)
         {
-            if (listed(embarkationPorts, port))
-                continue;
             for (cMiasto* frontPort : frontPorts)
                 if (frontPort != port && SeaPath(port->GetSeaNodeId(), frontPort->GetSeaNodeId(), me))
                 {
@@ -330,7 +328,8 @@ void cAI::TransportUnitsToFrontsBySea()
         if (unit->m_AiOrder != 11 || unit->m_ActionPoints <= 0 || LandTypeIndex(unit->m_Type) < 0 ||
             !unit->FindPortHex(px, py) || frontPorts.empty())
             continue;
-        // The passage goes to the first front port the sea leads to from this port.
+        // The passage goes to the first front port the sea leads to from this port: the first
+        // of all may lie on another sea, where the transport would never arrive.
         const cMiasto* port = map.GetHex(px, py)->city;
         const cMiasto* landing = nullptr;
         for (const cMiasto* frontPort : frontPorts)
@@ -446,7 +445,8 @@ bool CarriesUnits(const cFlota& fleet)
 }
 
 // The cargo ships of a transport fleet at its port put their units ashore one by one and
-// leave the game; the last one takes the fleet with it.
+// leave the game; the last one takes the fleet with it. Landing ships too: an invasion
+// fleet whose route closed puts in as a transport.
 void UnloadCargoFleet(int fleetId)
 {
     for (;;)
@@ -489,7 +489,8 @@ void cAI::RunNavalPhase()
         if (closed)
         {
             // The route has closed since the fleet set out: it puts in at a port it can reach
-            // and its units go ashore there, instead of asking for the route every turn.
+            // and its units go ashore there; asking for the route every turn, they would stay
+            // aboard for the rest of the war.
             fleet->aiOrder = FLEET_TRANSPORT;
             fleet->aiDestination = PortInReach(*fleet);
         }

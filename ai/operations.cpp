@@ -40,6 +40,17 @@ void ClearOrder(cJednostkaLadowa* unit, int order)
     unit->m_AiUltimateTargetX = unit->m_AiUltimateTargetY = -1;
 }
 
+// The two sizes of a garrison; airborne troops and harbours are neither.
+bool IsDivision(const cJednostkaLadowa* unit)
+{
+    return unit->m_Type == UNIT_INFANTRY || unit->m_Type == UNIT_MECHANIZED || unit->m_Type == UNIT_ARMOURED;
+}
+
+bool IsOfSize(const cJednostkaLadowa* unit, bool corps)
+{
+    return corps ? unit->IsCorps() : IsDivision(unit);
+}
+
 cMiasto* CityAt(int x, int y)
 {
     cMapa* map = g_Gra ? g_Gra->m_Mapa : nullptr;
@@ -112,9 +123,9 @@ void cAI::PlanOperations1()
     {
         cUnit* standing = map.GetHex(request.city->X, request.city->Y)->unit;
         auto* unit = dynamic_cast<cJednostkaLadowa*>(standing);
-        if (!unit || unit->m_Owner != me || !IsLandType(unit->m_Type))
+        if (!unit || unit->m_Owner != me)
             continue;
-        if (unit->IsCorps() == request.wantsCorps)
+        if (IsOfSize(unit, request.wantsCorps))
         {
             unit->FindOrderPath(1, request.city->X, request.city->Y, 0);
             request.satisfied = true;
@@ -139,7 +150,7 @@ void cAI::PlanOperations1()
         } division, corps;
         for (cJednostkaLadowa* unit : m_OwnLandUnits)
         {
-            if (unit->m_AiOrder != 0 || !topography)
+            if (unit->m_AiOrder != 0 || !topography || (!unit->IsCorps() && !IsDivision(unit)))
                 continue;
             const cTopografia::sUnitView view{unit->m_Owner, unit->m_Category, unit->m_SupplySourceX,
                                               unit->m_SupplySourceY};

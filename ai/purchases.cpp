@@ -47,6 +47,8 @@ void RemoveCode(std::list<int>& queue, int code)
     queue.remove(code);
 }
 
+// The finders below also ask for a price: a level-up that costs nothing is one the unit
+// cannot rise to, and choosing it again would spin the purchases.
 bool CanLevelUp(const cJednostka* unit)
 {
     return unit->m_Level < 5 && unit->m_ActionPoints == unit->m_StartingActionPoints &&
@@ -132,7 +134,6 @@ void CreateUnitInReserve(const cPanstwo& country, int type)
         g_Gra->m_NavalReserve.push_back(ship);
     }
     ++g_PlayCounts.purchases;
-    LogLine(L"[AI]: %ls - bought %ls", country.Name, name);
 }
 
 } // namespace
@@ -197,8 +198,7 @@ void cAI::DecidePurchase(sPurchaseChoice& choice)
         queue.push_back(BUY_RESEARCH);
         return;
     }
-    if (m_Country->SMPMax < m_Country->AIParameters.DesiredStrategicMovementPoints &&
-        CapacityPrice(*m_Country, BUY_SMP) > 0.0f)
+    if (m_Country->SMPMax < m_Country->AIParameters.DesiredStrategicMovementPoints)
     {
         queue.push_back(BUY_SMP);
         return;
@@ -255,6 +255,7 @@ bool cAI::ExecutePurchaseQueue(sPurchaseChoice& choice)
                 ++g_PlayCounts.purchases;
                 return true;
             }
+            // The entry stays while it is paid for: free points would be bought without end.
             if (cost <= 0.0f)
                 LogLine(L"[AI]: %ls - purchase %i has no price and is dropped", country.Name, code);
             RemoveCode(queue, code);
@@ -291,7 +292,7 @@ bool cAI::ExecutePurchaseQueue(sPurchaseChoice& choice)
         case BUY_SMP:
         {
             const float cost = CapacityPrice(country, code);
-            if (cost > 0.0f && affords(cost))
+            if (affords(cost))
             {
                 ++country.SMPMax;
                 country.AddStrategicMovementPoints(1);
@@ -345,7 +346,7 @@ int cAI::ChooseResearchCategory() const
     {
         if (c.TechLevel[i] >= k.MaxTechLevel[i] || c.TechLevel[i] >= c.AIParameters.DesiredTechLevels[i])
             continue;
-        if (k.ResearchPointsPerLevel[i] <= 0 || k.ResearchLevelPrice[i] <= 0.0f)
+        if (k.ResearchPointsPerLevel[i] <= 0) // no progress is measured against a level of no points
             continue;
         const float p = float(c.TechProgress[i]) / float(k.ResearchPointsPerLevel[i]);
         const int invested = c.TechInvestment[i];
@@ -358,8 +359,9 @@ int cAI::ChooseResearchCategory() const
 
 int cAI::ChooseUnitCategory() const
 {
-    // Integer prefix sums drawn with RandomInt: every category with a weight can come up,
-    // and one without a price (or a negative weight) never does.
+    // Integer prefix sums drawn with RandomInt: float shares can end just below a draw of 1.0
+    // and find no category, or give a draw of 0 to a category of no weight; and one without a
+    // price (or a negative weight) never comes up, or it would be bought for nothing.
     int prefix[kPurchaseCategories] = {};
     int total = 0;
     for (int i = 0; i < kPurchaseCategories; ++i)
@@ -400,6 +402,7 @@ cJednostkaLadowa* cAI::FindArmourToLevelUp() const
 
 cJednostkaLadowa* cAI::FindLandUnitToLevelUp() const
 {
+    // A scenario may give any level; the structure has five weights.
     const int n = std::clamp(m_Country->GetTechLevel(TECH_ARTILLERY), 0, 5);
     const int* weights = m_Country->AIParameters.DesiredLandForcesStructure;
     int counts[5] = {};
@@ -435,13 +438,12 @@ namespace {
 // Buys n strength points for the unit at q PP each, paced for a watching person.
 void BuyReplacements(const cPanstwo& country, cJednostka& unit, int n, float q)
 {
-    const std::wstring line = FormatText(L"[AI]: %ls - Replacements for %s (%i strength, cost %.1f PP)", country.Name,
-                                         unit.m_Name, n, float(n) * q);
-    LogLine(line);
     const bool shown = IsShownToPerson(&unit);
     if (shown)
     {
-        PostInfoPanelMessage(line);
+        // The line is for the person watching, on the info panel's status line.
+        PostInfoPanelMessage(FormatText(L"[AI]: %ls - Replacements for %s (%i strength, cost %.1f PP)", country.Name,
+                                        unit.m_Name, n, float(n) * q));
         CenterCameraOn(unit.m_X, unit.m_Y);
         PauseForPerson(DELAY_AI_REPLACEMENT_BEFORE);
     }
@@ -469,7 +471,7 @@ void cAI::BuyAirReplacements(float threshold)
             continue;
         const float c = k.AirReplacementCost[type];
         const float q = c + (float(k.AirLevelSurcharge) * c * float(unit->m_Level - 1)) / 100.0f;
-        if (q <= 0.0f)
+        if (q <= 0.0f) // no price per point: PP / q would have no whole value
             continue;
         int n = int(m_Country->PP / double(q));
         int limit = k.AirReplacementMax[SupplyIndex(unit->m_Supply)];
@@ -495,15 +497,13 @@ void cAI::BuyLandReplacements(float threshold)
             continue;
         const float c = unit->GetFullStrengthValue() * k.LandReplacementCost[type] / 100.0f;
         const float q = c + float(k.LandLevelSurcharge) * c * float(unit->m_Level - 1) / 100.0f;
-        if (q <= 0.0f)
+        if (q <= 0.0f) // no price per point: PP / q would have no whole value
             continue;
         int n = std::min(int(m_Country->PP / double(q)), k.LandReplacementMax[SupplyIndex(unit->m_Supply)]);
         n = std::min(n, 100 - unit->m_Strength);
         if (n > 0)
             BuyReplacements(*m_Country, *unit, n, q);
     }
-    // The other phases expect the list strongest first.
-    SortOwnLandUnits();
 }
 
 void cAI::RepairShips()

@@ -90,7 +90,8 @@ void cAI::PlanSupplyConvoys()
     if (!g_Gra || !g_Gra->m_Convoys || !m_Country)
         return;
     const int me = CountryId();
-    // Only a supply convoy is given up: production-point convoys belong to the scenario.
+    // Only a supply convoy is given up: the production-point convoys that a scenario gives
+    // would otherwise be lost, one a turn.
     if (std::vector<sKonwoj>* convoys = g_Gra->m_Convoys->OwnerConvoys(me))
     {
         auto first = std::find_if(convoys->begin(), convoys->end(),
@@ -121,6 +122,5 @@ void cAI::PlanSupplyConvoys()
         if (g_Gra->m_Convoys->CreateSupplyConvoy(best, target, me) < 0)
             return;
         ++g_PlayCounts.convoysPlanned;
-        LogLine(L"[AI]: %ls - supply convoy %ls -> %ls", m_Country->Name, best->GetName(), target->GetName());
     }
 }

@@ -28,6 +28,8 @@ int32_t cEffectParams::Int(int i) const
     return EventParamToInt(m_Effect.param[size_t(i)]);
 }
 
+// A NaN ("nan" reads as a number) or a huge value would spread into saved values and into
+// conversions to int that are undefined past 32 bits.
 double cEffectParams::Double(int i) const
 {
     const double v = m_Effect.param[size_t(i)];
@@ -59,6 +61,7 @@ sHex* cEffectParams::Hex(int ix, int iy) const
 {
     cMapa* map = EffectMap();
     const int32_t x = Int(ix), y = Int(iy);
+    // Refused: the map's look-up would hand out its first hex, changing that hex in its place.
     if (!map || !map->IsInside(x, y)) {
         Refuse(FormatText(L"points at hex (%i, %i), which is off the map", x, y));
         return nullptr;
@@ -81,6 +84,7 @@ cMiasto* cEffectParams::CityAt(int ix, int iy) const
     return hex ? hex->city : nullptr;
 }
 
+// Signed overflow is undefined: a script's huge amount stops at the end of the range.
 int32_t AddSaturated(int32_t value, int64_t delta)
 {
     return int32_t(std::clamp<int64_t>(int64_t(value) + delta, std::numeric_limits<int32_t>::min(),

@@ -1,7 +1,5 @@
-// Effects on the computer opponent's parameters of a country. What the opponent reads back
-// later (hexes, cities, sea zones, countries) is checked when it is stored.
+// Effects on the computer opponent's parameters of a country.
 #include <algorithm>
-#include <numeric>
 
 #include "core/log.h"
 #include "events/effect_params.h"
@@ -38,11 +36,8 @@ template <size_t N>
 void SetNumbered(int (&values)[N], const cEffectParams& p)
 {
     const int32_t number = p.Int(1);
-    if (number < 1 || size_t(number) > N) {
-        p.Refuse(FormatText(L"names entry %i (1 to %i)", number, int(N)));
-        return;
-    }
-    values[number - 1] = p.Int(2);
+    if (number >= 1 && size_t(number) <= N)
+        values[number - 1] = p.Int(2);
 }
 
 // The city on hex (param1, param2), or null (logged when the hex is off the map).
@@ -63,8 +58,7 @@ void AddCityOnce(std::list<cMiasto*>& cities, const cEffectParams& p)
 void AIAddInvasionTarget(const cEventEffect& e)
 {
     OnParameters(e, [](sAIParameters& a, const cEffectParams& p) {
-        if (p.Hex(1, 2))
-            a.CurrentTargets.push_back({p.Int(1), p.Int(2), p.Int(3)});
+        a.CurrentTargets.push_back({p.Int(1), p.Int(2), p.Int(3)});
     });
 }
 
@@ -85,16 +79,15 @@ void AISetMaxNumberOfFrontsForSeaInvasion(const cEventEffect& e)
     OnParameters(e, [](sAIParameters& a, const cEffectParams& p) { a.MaxNumberOfFrontsForSeaInvasion = p.Int(1); });
 }
 
-// The opponent lands on the target from its sea zone: only a port on a coastal hex will do.
 void AIAddPortForObligatoryInvasion(const cEventEffect& e)
 {
     OnParameters(e, [](sAIParameters& a, const cEffectParams& p) {
-        const sHex* hex = p.Hex(1, 2);
-        cMiasto* city = hex ? hex->city : nullptr;
+        cMiasto* city = CityOnHex(p);
         if (!city)
             return;
-        if (!city->IsPort() || !hex->coastal) {
-            p.Refuse(FormatText(L"names %s, which is no port on the coast", city->Name));
+        // Only a port: a save whose list held another city would be refused when it is loaded.
+        if (!city->IsPort()) {
+            p.Refuse(FormatText(L"names %s, which is no port", city->Name));
             return;
         }
         if (p.Int(3) == 0)
@@ -133,17 +126,13 @@ void AIAddExtraCityToGarrison(const cEventEffect& e)
     OnParameters(e, [](sAIParameters& a, const cEffectParams& p) { AddCityOnce(a.ExtraCitiesToGarrison, p); });
 }
 
-// Patrols sail sea zones: the id must name a sea node that is open sea.
 void AIAddSeaZoneToPatrolList(const cEventEffect& e)
 {
     OnParameters(e, [](sAIParameters& a, const cEffectParams& p) {
+        // The patrols send fleets to the zone: an id that names no sea node is refused.
         const sWezelGrafuMorz* zone = p.SeaNode(1);
         if (!zone)
             return;
-        if (zone->Kind != SEA_NODE_SEA) {
-            p.Refuse(FormatText(L"names sea node %i, which is a port and no sea zone", zone->ID));
-            return;
-        }
         for (sSeaZoneToPatrol& entry : a.SeaZonesToPatrol)
             if (entry.a == zone->ID) {
                 entry.b = p.Int(2);
@@ -180,11 +169,8 @@ void AISetDesiredTechLevel(const cEventEffect& e)
 {
     OnParameters(e, [](sAIParameters& a, const cEffectParams& p) {
         const int32_t category = p.Int(1);
-        if (category < 0 || category > 6) {
-            p.Refuse(FormatText(L"names technology category %i (0 to 6)", category));
-            return;
-        }
-        a.DesiredTechLevels[category] = ClampForEffect(p, p.Int(2), 0, kMaxTechLevel, L"a desired technology level");
+        if (category >= 0 && category <= 6)
+            a.DesiredTechLevels[category] = p.Int(2);
     });
 }
 
@@ -214,28 +200,9 @@ void AISetFortLevelToHoldAtAllCost(const cEventEffect& e)
     OnParameters(e, [](sAIParameters& a, const cEffectParams& p) { a.FortLevelToHoldAtAllCost = p.Int(1); });
 }
 
-// The purchases draw a unit category by these weights: a negative weight or none left at
-// all would leave nothing to draw.
 void CountryNewUnitPurchasePreferences(const cEventEffect& e)
 {
-    OnParameters(e, [](sAIParameters& a, const cEffectParams& p) {
-        const int32_t number = p.Int(1), value = p.Int(2);
-        auto& weights = a.NewUnitPurchasePreferences;
-        if (number < 1 || number > 14) {
-            p.Refuse(FormatText(L"names purchase preference %i (1 to 14)", number));
-            return;
-        }
-        if (value < 0) {
-            p.Refuse(FormatText(L"gives purchase preference %i the weight %i", number, value));
-            return;
-        }
-        const int64_t others = std::accumulate(std::begin(weights), std::end(weights), int64_t(0)) - weights[number - 1];
-        if (others + value <= 0) {
-            p.Refuse(L"would leave every purchase preference at 0");
-            return;
-        }
-        weights[number - 1] = value;
-    });
+    OnParameters(e, [](sAIParameters& a, const cEffectParams& p) { SetNumbered(a.NewUnitPurchasePreferences, p); });
 }
 
 void CountrySetMaxSafeMoveCost(const cEventEffect& e)

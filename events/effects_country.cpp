@@ -23,14 +23,12 @@ void OnCountry(const cEventEffect& e, Change&& change)
         change(*c, p);
 }
 
-// The technology category of param1 (0 to 6); another one is refused.
+// The technology category of param1 (0 to 6); another one changes nothing.
 int32_t* TechEntry(int32_t (&values)[7], const cEffectParams& p)
 {
     const int32_t category = p.Int(1);
-    if (category < 0 || category > 6) {
-        p.Refuse(FormatText(L"names technology category %i (0 to 6)", category));
+    if (category < 0 || category > 6)
         return nullptr;
-    }
     return &values[category];
 }
 
@@ -55,8 +53,9 @@ void JoinLeaningAlliance(cPanstwo& c)
         LogLine(L"%s already belongs to alliance %i", c.Name, side);
         return;
     }
+    // The language table trims its texts, so the pieces are joined with the spaces they cannot hold.
     AddEffectMessage(LangText("alliance_entry_level_in_") + L" " + c.Name + L" " + LangText("_reaches_100%%_and_") +
-                     L" " + LangFormat("%s_joins_%s", c.Name, c.GetLeaningAllianceName(true)));
+                     L" " + LangFormat("%s_joins_%s", c.Name, c.GetLeaningAllianceName(false)));
     c.JoinAlliance(side);
 }
 
@@ -66,13 +65,10 @@ void SetPointsShown(int32_t& points, int32_t value)
     g_World.hooks.refreshPoints();
 }
 
-bool FlagIndexInRange(const cEffectParams& p, const wchar_t* method)
+bool FlagIndexInRange(const cEffectParams& p)
 {
     const int32_t index = p.Int(0);
-    if (index >= 0 && index < kFlagCount)
-        return true;
-    LogLine(L"ERR: %s arg out of range: %d, max is %d", method, index, kFlagCount);
-    return false;
+    return index >= 0 && index < kFlagCount;
 }
 
 } // namespace
@@ -155,14 +151,16 @@ void CountrySetWarEconomy(const cEventEffect& e)
 void FlagSetValue(const cEventEffect& e)
 {
     const cEffectParams p(e);
-    if (g_Gra && FlagIndexInRange(p, L"Flag.SetValue"))
+    if (p.Int(0) >= kFlagCount)
+        LogLine(L"ERR: Flag.SetValue arg out of range: %d, max is %d", p.Int(0), kFlagCount);
+    if (g_Gra && FlagIndexInRange(p))
         g_Gra->m_Flags[size_t(p.Int(0))] = p.Int(1);
 }
 
 void FlagChangeValue(const cEventEffect& e)
 {
     const cEffectParams p(e);
-    if (g_Gra && FlagIndexInRange(p, L"Flag.ChangeValue")) {
+    if (g_Gra && FlagIndexInRange(p)) {
         int& flag = g_Gra->m_Flags[size_t(p.Int(0))];
         flag = AddSaturated(flag, p.Int(1));
     }
@@ -195,6 +193,7 @@ void CountrySetActive(const cEventEffect& e)
 
 void CountrySetZoneOfInfluence(const cEventEffect& e)
 {
+    // A zone outside 0 to 3 names no side: the panels would show none and no rule would read it.
     OnCountry(e, [](cPanstwo& c, const cEffectParams& p) {
         c.ZoneOfInfluence = ClampForEffect(p, p.Int(1), 0, 3, L"the zone of influence");
     });
@@ -202,6 +201,7 @@ void CountrySetZoneOfInfluence(const cEventEffect& e)
 
 void CountrySetOrientation(const cEventEffect& e)
 {
+    // An orientation outside 0 to 5 leans to no side, which the rules of diplomacy refuse as broken data.
     OnCountry(e, [](cPanstwo& c, const cEffectParams& p) {
         c.Orientation = ClampForEffect(p, p.Int(1), ORIENTATION_DEMOCRACY, ORIENTATION_PRO_COMINTERN, L"the orientation");
     });

@@ -44,8 +44,7 @@ void OnCity(const cEventEffect& e, Change&& change)
         change(*city, p);
 }
 
-// A port's size lies within 1 and 10; the node's current size follows, so that the port
-// has the new size at once.
+// A port's size lies within 1 and 10.
 void SetPortSize(const cEventEffect& e, bool change)
 {
     const cEffectParams p(e);
@@ -55,7 +54,9 @@ void SetPortSize(const cEventEffect& e, bool change)
     const double wanted = change ? node->SizeMax + p.Double(1) : p.Double(1);
     const int size = wanted >= kMaxPortSize ? kMaxPortSize : wanted <= kMinPortSize ? kMinPortSize : int(wanted);
     node->SizeMax = size;
-    node->SizeCurrent = size;
+    // A port never works above its size: a smaller one counts at once, while a larger one is
+    // built up by the repairs of each impulse.
+    node->SizeCurrent = std::min(node->SizeCurrent, size);
 }
 
 // The land hexes of the rectangle get the weather state and the monthly roll flag; the
@@ -124,6 +125,7 @@ void HexChangeFortLevel(const cEventEffect& e)
     const cEffectParams p(e);
     if (sHex* hex = p.Hex(0, 1)) {
         const double level = hex->fortification + p.Double(2);
+        // Capped at 9 before it is cut to a byte: a large rise must not wrap round to a weak fort.
         hex->fortification = level < 0.0 ? 0 : uint8_t(std::min(EventParamToInt(level), kMaxFortLevel));
     }
 }

@@ -59,10 +59,13 @@ bool ReadNewUnit(const cEffectParams& p, int ownerParam, int typeParam, bool (*i
     unit.type = p.Int(typeParam);
     if (!unit.owner)
         return false;
+    // A type of another family would read that family's tables with this one's index.
     if (!isType(unit.type)) {
         p.Refuse(FormatText(L"gives unit type %i, which is not of this kind", unit.type));
         return false;
     }
+    // What the unit tables hold and a save accepts back: past it a unit would read beyond the
+    // tables, stand dead on the map, or change when its game is loaded again.
     unit.level = ClampForEffect(p, p.Int(typeParam + 1), 1, 5, L"a unit level");
     unit.strength = ClampForEffect(p, p.Int(typeParam + 2), 1, 100, L"a unit strength");
     unit.name = p.Text(0);
@@ -199,11 +202,13 @@ void AddLandUnitAtSea(const cEventEffect& e, eTransportFleet rule)
     sNewUnit data;
     if (!node || !ReadNewUnit(p, 2, 3, IsLandType, data))
         return;
+    // Only cargo and amphibious ships carry land units: a save with any other carrier is refused.
     if (shipType != UNIT_CARGO && shipType != UNIT_AMPHIBIOUS) {
         p.Refuse(FormatText(L"gives ship type %i to carry a land unit (44 or 45)", shipType));
         return;
     }
-    // What the computer opponent will read later is checked now.
+    // The opponent later looks the target zone and the landing hex up: one that names nothing
+    // is refused now, not met in the middle of its turn.
     if (rule == eTransportFleet::New && !p.SeaNode(6))
         return;
     const sHex* landing = rule == eTransportFleet::Landing ? p.Hex(6, 7) : nullptr;
@@ -367,7 +372,8 @@ void HexAddAirUnit(const cEventEffect& e)
     if ((!hex && !p.IsNoHex(1, 2)) || !ReadNewUnit(p, 0, 3, IsAirType, data))
         return;
     auto* unit = MakeUnit<cJednostkaLotnicza>(data);
-    // An occupied hex or a sea hex leaves the wing in the reserve pool.
+    // An occupied hex leaves the wing in the reserve pool, and so does a sea hex: no wing is
+    // ever based at sea.
     if (!hex || hex->unit || hex->IsSea())
         PutInReservePool(unit);
     else
@@ -405,7 +411,7 @@ void SeaNodeAddNavalUnit(const cEventEffect& e)
     int hitPoints = TypeHitPoints(type);
     if (IsUnset(e.param[3]))
         LogLine(L"ERROR: param%i for effect at line %i is not defined!", 3, e.line);
-    else
+    else // at least 1: a ship of 0 hit points is a sunk ship that stays afloat
         hitPoints = std::clamp(p.Int(3), 1, hitPoints);
     cJednostkaMorska* ship = MakeShip(*owner, type, p.Text(0), hitPoints);
     ship->m_InReserve = true;
@@ -451,6 +457,7 @@ void HexAddMulberry(const cEventEffect& e)
     mulberry->m_RemainingMonths = MulberryLifeMonths();
     mulberry->m_Owner = country->ID;
     mulberry->SetName(p.Text(0));
+    mulberry->m_Spotted = true;
     mulberry->m_TurnsWithoutSupply = 0;
     mulberry->SetSupply(FullSupply());
     mulberry->RecalculateEfficiency();
@@ -623,6 +630,7 @@ void CountryDamageRandomShipsInSeaZone(const cEventEffect& e)
     for (cJednostkaMorska* ship : g_Gra->m_NavalUnits) {
         if (!ship->m_Fleet || ship->m_Fleet->seaNode != node->ID)
             continue;
+        // Below 0 a share would heal a ship past its hit points; above 1 it sinks it all the same.
         const double share = std::clamp(double(RandomFraction()) * (hi - lo) + lo, 0.0, 1.0);
         ship->m_HP -= int(share * ship->m_HP);
         if (ship->m_HP <= 0)
@@ -647,6 +655,8 @@ void CountryDamageRandomShipsInSeaZone(const cEventEffect& e)
 void CommanderAddNew(const cEventEffect& e)
 {
     OnCountry(e, [](cPanstwo& c, const cEffectParams& p) {
+        // One more than the highest, not the last: commanders.csv need not list them in order,
+        // and a repeated id would make two commanders one.
         int highest = 0;
         for (const sDowodca* d : g_Gra->m_Commanders)
             highest = std::max(highest, d->ID);

@@ -23,7 +23,8 @@ bool cZdarzenia::FindNextEventToFire()
         const bool known = event.eventID >= 0 && size_t(event.eventID) < checkedFlags.size();
         const cPanstwo* country = GetCountry(event.countryID);
         if (!country) {
-            // Said once per check, not once per search.
+            // A script's bad country id must not end a game in its middle: the event is left out,
+            // said once per check, not once per search.
             if (known && !checkedFlags[size_t(event.eventID)])
                 LogLine(L"ERROR: event %i belongs to country %i, which does not exist; it is never checked",
                         event.eventID, event.countryID);
@@ -51,6 +52,8 @@ bool cZdarzenia::FindNextEventToFire()
             continue;
         }
         LogLine(L"Condition for event with ID=%i is true. Firing...", event.eventID);
+        // Passed over until the next check: an event whose condition stays true after it fired
+        // would otherwise fire again and again within one check.
         firedThisCheck[i] = true;
         currentEvent = event;
         return true;
@@ -69,6 +72,8 @@ bool cZdarzenia::ForceEventById(int32_t id)
         return false;
     }
     LogLine(L"Event found! Returning...");
+    // Queued rather than made current: the next check would replace the current event before
+    // reading it, and the forced event's effects run on the opponent's thread like the others.
     std::lock_guard<std::mutex> guard(m_ForcedMutex);
     m_ForcedIds.push_back(id);
     return true;
@@ -100,7 +105,8 @@ bool cZdarzenia::TakeForcedEvent(cZdarzenie& event)
 
 int32_t cZdarzenie::ChooseOptionByAIChance() const
 {
-    // A negative weight counts as none: such an option is never drawn.
+    // A negative weight counts as none: an option without chanceAI (-1) would otherwise take
+    // that much from the chance of the option after it.
     int64_t total = 0;
     for (const cEventOption& option : options)
         total += std::max(option.chanceAI, 0);

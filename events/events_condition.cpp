@@ -7,13 +7,16 @@
 
 bool cZdarzenie::IsDateInRange(const sGameDate& date) const
 {
-    const bool hasBegin = beginDate.IsSet();
-    const bool hasEnd = endDate.IsSet();
-    const bool onOrAfterBegin = !hasBegin || date.IsSameDay(beginDate.day, beginDate.month, beginDate.year) ||
-                                date.IsAfter(beginDate.day, beginDate.month, beginDate.year);
-    const bool onOrBeforeEnd = !hasEnd || date.IsSameDay(endDate.day, endDate.month, endDate.year) ||
-                               date.IsBefore(endDate.day, endDate.month, endDate.year);
-    return onOrAfterBegin && onOrBeforeEnd;
+    const sEventDate& b = beginDate;
+    const sEventDate& e = endDate;
+    if (b.IsSet() && e.IsSet())
+        return (date.IsAfter(b.day, b.month, b.year) && date.IsBefore(e.day, e.month, e.year)) ||
+               date.IsSameDay(b.day, b.month, b.year) || date.IsSameDay(e.day, e.month, e.year);
+    if (b.IsSet())
+        return date.IsSameDay(b.day, b.month, b.year) || date.IsAfter(b.day, b.month, b.year);
+    if (e.IsSet())
+        return date.IsSameDay(e.day, e.month, e.year) || date.IsBefore(e.day, e.month, e.year);
+    return true;
 }
 
 bool cEventCondition::Evaluate()

@@ -19,7 +19,8 @@ std::wstring WindowText(const sEventDate& begin, const sEventDate& end)
     if (begin.IsSet() && end.IsSet())
         return FormatText(L"%i-%i-%4i to %2i-%2i-%2i", begin.day, begin.month, begin.year, end.day, end.month,
                           end.year);
-    // A window open at one end says so, rather than printing the unset number.
+    // A window open at one end says so: the unset number, or "all the time" for an end
+    // alone, would tell the author something false.
     if (begin.IsSet())
         return FormatText(L"from %i-%i-%4i on", begin.day, begin.month, begin.year);
     if (end.IsSet())

@@ -233,6 +233,7 @@ bool ParseEventFile(const std::string& listPath, int listLine, const std::string
     if (!bytes)
         return false; // a missing file needs no more than the exit line
     if (xml.Parse(bytes->data(), bytes->size()) != tinyxml2::XML_SUCCESS) {
+        // The parser's reason and line, so that the author finds the fault without guessing.
         LogLine(L"%S at line %i", xml.ErrorName(), xml.ErrorLineNum());
         return false;
     }
@@ -261,7 +262,7 @@ void cZdarzenia::LoadEventFilesFrom(const std::string& listPath)
     int lineNumber = 0;
     for (std::string line : SplitText(text, '\n')) {
         ++lineNumber;
-        // Line ends and trailing blanks are never part of a file name.
+        // Line ends and trailing blanks are never part of a file name (Windows drops them too).
         while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
             line.pop_back();
         if (line.empty() || line[0] == ';')
@@ -275,7 +276,7 @@ void cZdarzenia::LoadEventFilesFrom(const std::string& listPath)
         document.xml = std::make_unique<tinyxml2::XMLDocument>(true, tinyxml2::COLLAPSE_WHITESPACE);
         documents.push_back(std::move(document));
         if (!ParseEventFile(listPath, lineNumber, line, *documents.back().xml))
-            // A game without its events is not the scenario.
+            // A game without its events is not the scenario; code 1, as 0 would report success.
             FatalExit(1, FormatText(L"ERROR initializing events from file %S. Exiting...", line));
     }
 }
@@ -321,6 +322,7 @@ void cZdarzenia::LoadEventsFromDocument(const sEventDocument& document, int32_t&
             largestId = event.eventID;
         if (event.eventID < smallestId)
             smallestId = event.eventID;
+        // Two events of one id share a checked flag: the author is told, the events load as written.
         const auto [first, isNew] = firstLineOfId.emplace(event.eventID, event.line);
         if (!isNew)
             LogLine(L"WARNING: <event> at line %i in %S repeats event id=%i of an earlier event (line %i); "

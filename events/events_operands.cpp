@@ -271,7 +271,8 @@ int32_t CountOfType(const List& units, int32_t owner, int32_t type)
     return n;
 }
 
-// Units of type p1 that country p0 has on the map (land units aboard ships too).
+// Units of type p1 that country p0 has on the map (land units aboard ships too); only p0's,
+// since the operand names a country and a script asking about it means that country's army.
 double CountryGetUnitCount(const cEventOperand& o)
 {
     const int32_t owner = P(o, 0), type = P(o, 1);
@@ -381,7 +382,8 @@ double SystemGetRandomNumber(const cEventOperand& o) { return RandomInt(P(o, 0),
 
 double CountryWyswietlZajebisteOkienko(const cEventOperand& o)
 {
-    // The scripts' debug probe: the author sees in the log that the condition got this far.
+    // Conditions run on the opponent's thread, which shows no window, and a box would stall a
+    // game of computer countries: the scripts' debug probe reports to the log instead.
     LogLine(L"Country.WyswietlZajebisteOkienko at line %i: debug operand reached", o.line);
     return 666.0;
 }

@@ -128,6 +128,7 @@ const sEffectMethod kEffects[] = {
     {L"Hex.AddAirUnit", 6, 1, event_effects::HexAddAirUnit},
     {L"SeaNode.AddLandUnit", 6, 1, event_effects::SeaNodeAddLandUnit},
     {L"Hex.AddUnitAndPassControlOverHexIfEmpty", 6, 1, event_effects::HexAddUnitAndPassControlOverHexIfEmpty},
+    // The same effect by its other name: the unit it makes is a land unit anyway.
     {L"Hex.AddLandUnitAndPassControlOverHexIfEmpty", 6, 1, event_effects::HexAddUnitAndPassControlOverHexIfEmpty},
     {L"City.FirePartisans", 6, 1, event_effects::CityFirePartisans},
     // 7 / 0

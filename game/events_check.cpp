@@ -105,6 +105,7 @@ bool FireEvent(cGra& game, const cZdarzenie& event)
     }
     // The messages belong to a fired option's effects: none fired, none to tell.
     if (!fired) {
+        // Nothing to report or show: the manager's messages are still those of an earlier event.
         LogLine(L"Event %i: no option fired", event.eventID);
     } else {
         ++g_PlayCounts.eventsFired;

@@ -77,8 +77,10 @@ TEST_F(AIDiplomacy, ANeutralDelaysItsEntryFromTwentyOneAndIsPressedWhenItLeansAl
     EXPECT_FALSE(helvetia.DoneDelayWarEntry);
     EXPECT_EQ(helvetia.AllianceEntry, 20);
     helvetia.AllianceEntry = 21;
+    testing_support::ClearLog();
     AIOf(kHelvetia).ConductDiplomacy();
     EXPECT_TRUE(helvetia.DoneDelayWarEntry);
+    EXPECT_FALSE(testing_support::LogStartsWith(L"[AI]: Helvetia - ")) << "the outcome is shown, not logged";
     EXPECT_LE(helvetia.AllianceEntry, 21);
     helvetia.AIParameters.AllianceEntryPolicy = 1;
     AIOf(kHelvetia).ConductDiplomacy();

@@ -50,7 +50,9 @@ TEST_F(ComputerPauses, PauseOnlyWhereAPersonPlaysAndSeesAScreen)
     cWatchedScreen screen;
     SetPresentation(&screen);
     // The pause counts whole milliseconds of the tick clock, so it may end up to 1 ms early.
+    testing_support::ClearLog();
     EXPECT_GE(PauseSeconds(50), 0.045);
+    EXPECT_TRUE(testing_support::LogStartsWith(L"S: ")) << "a pause is a logged sleep";
     Country(kAlbion).HumanControlled = false;
     EXPECT_LT(PauseSeconds(60000), 30.0) << "a game of computers never pauses";
 }

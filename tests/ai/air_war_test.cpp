@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/random.h"
+#include "core/settings.h"
 #include "game/play_counts.h"
 #include "tests/ai/ai_test_game.h"
 #include "units/air_unit.h"
@@ -70,6 +71,10 @@ TEST_F(AIAirWar, ATacticalBomberStrikesOncePerActionPoint)
     target->m_Efficiency = 100;
     cJednostkaLotnicza* bomber = Air(2);
     bomber->m_ActionPoints = 3;
+    // Valdonia's player sees his unit struck, though the Axis moves are not shown to him.
+    g_UserSettings.showAlliesActions = false;
+    game->m_Countries[kValdonia - 1]->HumanControlled = true;
+    target->m_Spotted = true;
     cAI& ai = AIOf(kBorussia);
     ai.BuildUnitLists();
     ScriptRandomRaw({Die(1), Die(1), Die(1), Die(1), Die(1), Die(1)});
@@ -77,6 +82,8 @@ TEST_F(AIAirWar, ATacticalBomberStrikesOncePerActionPoint)
     EXPECT_EQ(g_PlayCounts.airStrikes.load(), 3);
     EXPECT_EQ(bomber->m_ActionPoints, 0);
     EXPECT_LT(target->m_Strength, 100);
+    EXPECT_EQ(screen.PostedOf(eRequestKind::CombatResult), 3);
+    g_UserSettings.showAlliesActions = true;
 }
 
 TEST_F(AIAirWar, ABomberShotDownByAnInterceptorLeavesTheGame)

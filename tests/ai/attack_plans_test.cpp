@@ -2,6 +2,7 @@
 // uncovered target is too risky; Borussia's turn attacks Valdonia's infantry.
 #include <gtest/gtest.h>
 
+#include "core/settings.h"
 #include "game/play_counts.h"
 #include "tests/ai/ai_test_game.h"
 #include "tests/test_support.h"
@@ -91,6 +92,8 @@ TEST_F(AIAttacks, BorussiasTurnAttacksValdoniasInfantry)
 
 TEST_F(AIAttacks, AFleetOffTheCoastShellsTheTargetBeforeTheAttack)
 {
+    // The Axis countries' moves are not shown to Albion's player.
+    g_UserSettings.showAlliesActions = false;
     cAI& ai = Borussia();
     const int zone = Map().GetHex(7, 6)->seaZone;  // the water off Valdo
     ASSERT_NE(zone, 0);
@@ -113,9 +116,13 @@ TEST_F(AIAttacks, AFleetOffTheCoastShellsTheTargetBeforeTheAttack)
     sAIParameters& parameters = ai.m_Country->AIParameters;
     parameters.MultipleSideAttackPreferences[0] = parameters.OneSideAttackPreferences[0] = 1;
 
+    // Valdonia's player is told of the shelling all the same.
+    game->m_Countries[kValdonia - 1]->HumanControlled = true;
     const int shelled = g_PlayCounts.shoreBombardments.load();
     ai.PlayTurn();
     EXPECT_EQ(g_PlayCounts.shoreBombardments.load(), shelled + 1);
+    EXPECT_EQ(screen.PostedOf(eRequestKind::CombatResult), 1) << "the attack itself he does not see";
+    g_UserSettings.showAlliesActions = true;
     EXPECT_TRUE(bismarck->m_ShoreBombardmentDone);
     EXPECT_TRUE(hipper->m_ShoreBombardmentDone);
 }

@@ -33,6 +33,16 @@ TEST_F(AIFronts, UnitListsFollowTheRelationsAndOwnUnitsComeStrongestFirst)
     EXPECT_TRUE(Holds(ai.m_OtherLandUnits, 9)) << "Ruthenia is at peace";
     EXPECT_TRUE(Holds(ai.m_OtherLandUnits, 11));
     EXPECT_FALSE(Holds(ai.m_EnemyLandUnits, 2)) << "a unit in the reserve pool is on no list";
+    // A harbour of Borussia's is one of its land units too.
+    auto* harbour = new cMulberry();
+    harbour->m_Owner = kBorussia;
+    harbour->m_X = 13;
+    harbour->m_Y = 4;
+    ASSERT_EQ(Map().GetHex(13, 4)->unit, nullptr);
+    Map().GetHex(13, 4)->unit = harbour;
+    game->m_LandUnits.push_back(harbour);
+    ai.BuildUnitLists();
+    EXPECT_TRUE(Holds(ai.m_OwnLandUnits, harbour->m_Id));
     EXPECT_TRUE(std::is_sorted(ai.m_OwnLandUnits.begin(), ai.m_OwnLandUnits.end(), [](auto* a, auto* b) {
         return a->GetEffectiveStrength() > b->GetEffectiveStrength();
     }));

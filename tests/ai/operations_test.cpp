@@ -54,6 +54,20 @@ TEST_F(AIOperations, ADivisionOnACityThatWantsACorpsHoldsItUntilTheCorpsComes)
     EXPECT_TRUE(testing_support::LogHasInOrder({L"bu bu 1", L"bu bu 4", L"bu bu 5", L"bu bu 6", L"bu bu 7"}));
 }
 
+TEST_F(AIOperations, AirborneTroopsHoldACityButGarrisonItAsNeitherSize)
+{
+    cJednostkaLadowa* paras = LandUnit(6);
+    Map().GetHex(paras->m_X, paras->m_Y)->unit = nullptr;
+    ASSERT_EQ(Map().GetHex(8, 2)->unit, nullptr);
+    paras->m_X = 8;
+    paras->m_Y = 2;
+    Map().GetHex(8, 2)->unit = paras;
+    cAI& ai = Borussia();
+    ai.PlanOperations1();
+    EXPECT_EQ(paras->m_AiOrder, 2) << "Hamburgum wants a division, and paratroops are none";
+    EXPECT_EQ(std::make_pair(paras->m_AiTargetX, paras->m_AiTargetY), std::make_pair(8, 2));
+}
+
 TEST_F(AIOperations, TheNearestEnemyCitySearchFindsTheFirstCityWithinItsRadius)
 {
     cAI& ai = Borussia();

@@ -40,6 +40,17 @@ TEST_F(AIPurchases, AnInvasionPointCostsMoreWithEachOneBoughtUntilProductionRuns
     EXPECT_EQ(country.AIP, 3);
     EXPECT_DOUBLE_EQ(country.PP, 200.0 - 45.0 - 54.0 - 63.0) << "the fourth, at 72, is too dear";
     EXPECT_TRUE(country.AIParameters.PurchaseQueue.empty());
+
+    // A strategic movement point wanted and free of charge is bought all the same.
+    game->m_Consts.CapacityPriceBase[0] = game->m_Consts.CapacityPricePerUnit[0] = 0.0f;
+    for (int k = 0; k < 7; ++k)
+        country.AIParameters.DesiredTechLevels[k] = 0;
+    country.AIParameters.DesiredStrategicMovementPoints = country.SMPMax + 1;
+    const int smp = country.SMPMax;
+    ai.DecidePurchase(choice);
+    EXPECT_EQ(country.AIParameters.PurchaseQueue, std::list<int>{10});
+    EXPECT_TRUE(ai.ExecutePurchaseQueue(choice));
+    EXPECT_EQ(country.SMPMax, smp + 1);
 }
 
 TEST_F(AIPurchases, ResearchIsNeverSpentOnTheDoctrineNorBeyondTheGoal)
@@ -56,7 +67,8 @@ TEST_F(AIPurchases, ResearchIsNeverSpentOnTheDoctrineNorBeyondTheGoal)
     country.TechLevel[TECH_DOCTRINE] = 1;
     EXPECT_EQ(ai.ChooseResearchCategory(), -1) << "only the doctrine lags behind";
     country.TechLevel[TECH_NAVY] = 2;
-    EXPECT_EQ(ai.ChooseResearchCategory(), TECH_NAVY);
+    game->m_Consts.ResearchLevelPrice[TECH_NAVY] = 0.0f;
+    EXPECT_EQ(ai.ChooseResearchCategory(), TECH_NAVY) << "a level for nothing is wanted all the same";
     country.TechInvestment[TECH_NAVY] = 3;
     EXPECT_EQ(ai.ChooseResearchCategory(), -1) << "three investments are enough while progress is below a quarter";
 }
@@ -127,7 +139,9 @@ TEST_F(AIPurchases, ABoughtUnitWaitsInTheReserveAndAnEntryWithoutAPriceIsDropped
     const size_t reserve = game->m_Reserve.size();
 
     sPurchaseChoice choice;
+    testing_support::ClearLog();
     EXPECT_TRUE(ai.ExecutePurchaseQueue(choice));
+    EXPECT_FALSE(testing_support::LogStartsWith(L"[AI]: Borussia - bought")) << "a purchase writes no line of its own";
     EXPECT_EQ(country.AIParameters.PurchaseQueue, std::list<int>{}) << "the priceless air unit went, the unit was bought";
     ASSERT_EQ(game->m_Reserve.size(), reserve + 1);
     const auto* unit = dynamic_cast<const cJednostkaLadowa*>(game->m_Reserve.back());
@@ -155,8 +169,10 @@ TEST_F(AIPurchases, LandUnitsAreFilledUpToFullStrengthAtMostAndShipsMendByChance
     unit->m_TurnsWithoutSupply = 0;
     unit->m_ActionPoints = unit->m_StartingActionPoints = 4;
     ai.BuildUnitLists();
+    testing_support::ClearLog();
     ai.BuyLandReplacements(0.98f);
     EXPECT_EQ(unit->m_Strength, 100);
+    EXPECT_FALSE(testing_support::LogStartsWith(L"[AI]: Borussia - Replacements for")) << "the line is for a watcher";
     EXPECT_EQ(unit->m_ActionPoints, 0);
     EXPECT_LT(country.PP, 1000.0);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "tests/ai/ai_test_game.h"
+#include "tests/test_support.h"
 #include "world/convoys.h"
 
 namespace ai_tests {
@@ -35,8 +36,10 @@ TEST_F(AISupplyConvoys, AProductionConvoyIsKeptAndTheCutOffPortIsSuppliedAgain)
     ai.CollectSuppliedPorts(supplied);
     EXPECT_EQ(supplied, std::vector<cMiasto*>{City(L"Dover")});
 
+    testing_support::ClearLog();
     ai.PlanSupplyConvoys();
     EXPECT_EQ(Count(kAlbion, CONVOY_PP, City(L"Dover")), 1) << "a production convoy belongs to the scenario";
+    EXPECT_FALSE(testing_support::LogStartsWith(L"[AI]: Albion - supply convoy")) << "the phase writes no line of its own";
     EXPECT_EQ(Count(kAlbion, CONVOY_SUPPLIES, City(L"Valdo")), 1) << "the old supply convoy went, a new one came";
     EXPECT_EQ(Convoys(kAlbion).back().departure, City(L"Dover"));
 }

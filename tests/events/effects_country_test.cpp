@@ -8,6 +8,7 @@
 using namespace testland;
 using event_testing::EffectsOnTestland;
 using testing_support::LogContains;
+using testing_support::LogStartsWith;
 
 namespace {
 
@@ -116,15 +117,22 @@ TEST_F(CountryEffects, CountryValuesWarPeaceFlagsAndTechnologyChangeAsScripted)
     EXPECT_EQ(game->m_Flags[39999], 5);
     Fire(L"Flag.SetValue", {40000, 1});
     EXPECT_TRUE(LogContains(L"ERR: Flag.SetValue arg out of range: 40000, max is 40000"));
+    Fire(L"Flag.SetValue", {-1, 1});
+    Fire(L"Flag.ChangeValue", {40000, 1});
+    EXPECT_FALSE(LogStartsWith(L"ERR: Flag.SetValue arg out of range: -1")) << "a negative index changes nothing";
+    EXPECT_FALSE(LogStartsWith(L"ERR: Flag.ChangeValue"));
 
     // Technology: categories 0 to 6, levels 0 to 5, investments 0 to 3.
     Fire(L"Country.SetTechLevel", {1, 0, 4});
     EXPECT_EQ(albion.TechLevel[0], 4);
     Fire(L"Country.ChangeTechLevel", {1, 0, 9});
     EXPECT_EQ(albion.TechLevel[0], 5);
+    const auto before = std::vector<int32_t>(std::begin(albion.TechLevel), std::end(albion.TechLevel));
     Fire(L"Country.SetTechLevel", {1, 7, 1});
-    EXPECT_TRUE(LogContains(L"ERROR: effect Country.SetTechLevel at line 42 names technology category 7 (0 to 6); "
-                            L"ignored"));
+    Fire(L"Country.ChangeTechLevel", {1, -1, 1});
+    EXPECT_EQ(std::vector<int32_t>(std::begin(albion.TechLevel), std::end(albion.TechLevel)), before);
+    EXPECT_FALSE(LogStartsWith(L"ERROR: effect Country.SetTechLevel")) << "a category outside 0 to 6 changes nothing";
+    EXPECT_FALSE(LogStartsWith(L"ERROR: effect Country.ChangeTechLevel"));
     Fire(L"Country.SetTechResearchProgress", {1, 3, 40});
     EXPECT_EQ(albion.TechProgress[3], 40);
     Fire(L"Country.ChangeTechResearchProgress", {1, 3, -100});

@@ -129,6 +129,7 @@ TEST_F(UnitEffects, UnitsAndCommandersAreMadeMovedFrozenKilledAndHandedOverAsScr
     Fire(L"Hex.AddMulberry", {kAlbion, double(coast->x), double(coast->y)}, L"Port Winston");
     ASSERT_NE(coast->unit, nullptr);
     EXPECT_EQ(coast->unit->m_Type, UNIT_MULBERRY);
+    EXPECT_TRUE(coast->unit->m_Spotted) << "made like any new unit";
     EXPECT_TRUE(LogContains(FormatText(L"Mulberry  \"Port Winston\" created at (%d, %d) for country Albion", coast->x,
                                        coast->y)));
     const double pp = Country(kAlbion).PP;

@@ -178,6 +178,11 @@ TEST(EventCondition, DateWindowIsCheckedOnTheImpulseDays)
     span.endDate = {1, 4, 1940};
     EXPECT_EQ(Passes(span, days), (std::vector<bool>{false, false, true, true, true, false}));
 
+    cZdarzenie inverted; // an end before the begin still passes on either bound's own day
+    inverted.beginDate = {1, 4, 1940};
+    inverted.endDate = {11, 3, 1940};
+    EXPECT_EQ(Passes(inverted, days), (std::vector<bool>{false, false, true, false, true, false}));
+
     cZdarzenie dayOnly; // a bound counts as set by its day alone
     dayOnly.endDate.day = 1;
     EXPECT_EQ(Passes(dayOnly, {{1, 1, 1940}}), std::vector<bool>{false});

@@ -1,6 +1,7 @@
 #pragma once
 // The small test scenario Testland (tests/data/testland), copied into the test's working
 // folder so that the game reads it from data\scenarios\Testland.
+#include <algorithm>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -41,8 +42,15 @@ public:
             n += s == path ? 1 : 0;
         return n;
     }
-    std::vector<int> progress;
     std::vector<std::wstring> sounds;
+    RequestHandle Post(sPresentationRequest request) override
+    {
+        posted.push_back(request.kind);
+        return cNullPresentation::Post(std::move(request));
+    }
+    int PostedOf(eRequestKind kind) const { return int(std::count(posted.begin(), posted.end(), kind)); }
+    std::vector<int> progress;
+    std::vector<eRequestKind> posted;
     std::vector<std::wstring> messages;
     std::vector<std::wstring> boxes;
     int settingsMenus = 0;
