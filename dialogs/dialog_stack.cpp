@@ -240,9 +240,12 @@ void PushDialog(cDialog* dialog, int offset)
     if (!dialog)
         return;
     const int open = int(g_OpenDialogs.size());
+    // An offset above 0 would insert past the end of the stack: it counts as the top.
     offset = std::clamp(offset, -open, 0);
     g_OpenDialogs.insert(g_OpenDialogs.begin() + (open + offset), &dialog->Entry());
     g_CurrentDialog = g_OpenDialogs.back();
+    if (g_ShellLinks.hintForgetHoverable)
+        g_ShellLinks.hintForgetHoverable();
 }
 
 void CloseTopDialogs(int count)
@@ -272,6 +275,8 @@ void CloseTopDialogs(int count)
         if (count == 0)
             break;
     }
+    // Only the window left on top hears it: one that closes in the same call would first
+    // carry out what it waited for (a stale choice, a hidden window shown again).
     if (closed)
         if (cDialog* current = DialogOf(g_CurrentDialog))
             current->OnReactivate();
