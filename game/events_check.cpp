@@ -96,9 +96,11 @@ bool FireEvent(cGra& game, const cZdarzenie& event)
             return false;
         }
         GLOBAL_LOCK_SCOPE();
-        fired = event.FireOption(position);
-        if (fired)
+        // The choice is reported before its effects report anything, so the list reads in
+        // the order things happened.
+        if (position >= 1 && size_t(position) <= event.options.size())
             ReportPersonsChoice(game, event, *country, position);
+        fired = event.FireOption(position);
     }
     if (!fired) {
         LogLine(L"Event %i: no option fired", event.eventID);
