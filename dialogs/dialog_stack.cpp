@@ -203,6 +203,29 @@ bool cDialog::ClickOnEnterOrEscape(unsigned key, bool keyDown, int enterId, int 
     return true;
 }
 
+bool cDialog::SendOnEnterOrEscape(unsigned key, bool keyDown, int enterId, int escapeId)
+{
+    if (!keyDown)
+        return false;
+    const int id = key == VK_RETURN ? enterId : key == VK_ESCAPE ? escapeId : 0;
+    CDXUTControl* control = id ? GetControl(id) : nullptr;
+    if (!control)
+        return false;
+    EnableNonUserEvents(true);
+    SendEvent(EVENT_BUTTON_CLICKED, false, control, false);
+    EnableNonUserEvents(false);
+    return true;
+}
+
+void cDialog::TellOwnerOfClick(unsigned event, int id, CDXUTControl* control)
+{
+    if (!m_Owner)
+        return;
+    if (g_GuiHooks.playSound)
+        g_GuiHooks.playSound(event, id, control);
+    m_Owner->OnGUIEvent(event, id, control);
+}
+
 // ---------------------------------------------------------------------------------------
 // Dispatch
 
