@@ -480,7 +480,7 @@ void cGra::OnKeyboard(unsigned key, bool down)
     case VK_F1 + 6: cycle(g_UserSettings.ownershipMode, 4, "MapDisplay/OwnershipMode"); break;
     case VK_F1 + 7: g_UserSettings.showAPLeft = !g_UserSettings.showAPLeft; break;
     case VK_F1 + 11:
-        if ((playerPhase || state == kStateHumanMove) && g_DialogLinks.openCheats)
+        if (g_DialogLinks.openCheats)
             g_DialogLinks.openCheats();
         break;
     default: break;
