@@ -1,7 +1,8 @@
 #pragma once
 // The pictures of units in the unit panel and the fleets window: files under the scenario's
 // "Units images" folder and the common data\gfx\Units images, each try logged as a picture
-// load is.
+// load is. Each window keeps its picture in a texture of its own: one shared between them
+// would leave the fleets window's default picture in the unit panel for the same unit.
 #include <string>
 #include <vector>
 
