@@ -96,6 +96,7 @@ cUnitPanel::cUnitPanel() : cPanel(kUnitPanelFrameId, LayoutRow(kUnitPanelFrameId
         SetTexture(kPictureSlot, fallback);
     AddImageFromLayout(kUnitPanelPictureId, int(kPictureSlot), 0, 0, gui_atlas::kUnitPictureWidth,
                        gui_atlas::kUnitPictureHeight, nullptr);
+    SetControlEnabled(kUnitPanelPictureId, true);
     // The controls in the order of their ids: each value box with its caption, the flag
     // after the owner's box, each order icon in its place among them.
     auto addBox = [this](const sValueBox& box) {
