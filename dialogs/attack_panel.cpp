@@ -47,10 +47,13 @@ cAttackPanel::cAttackPanel() : cPanel(kAttackPanelFrameId, LayoutRow(kAttackPane
         const std::string key = box.key;
         AddReadOnlyEditBox(this, box.id, box.text, LangText(key + "_hint").c_str(), box.caption,
                            LangText(key).c_str());
+        // The defender's flag stands after its name, as the attacker's after theirs.
+        if (box.id == kAttackPanelDefenderNameId)
+            AddImageFromLayout(kAttackPanelDefenderFlagId, 0, 0, 0, kFlagPictureWidth, kFlagPictureHeight, nullptr);
     }
     if (auto* name = static_cast<CDXUTEditBox*>(GetControl(kAttackPanelDefenderNameId, DXUT_CONTROL_EDITBOX)))
         name->SetBorderWidth(4);
-    AddImageFromLayout(kAttackPanelDefenderFlagId, 0, 0, 0, kFlagPictureWidth, kFlagPictureHeight, nullptr);
+    // Filled at once: the flags, no country's yet, would show a piece of the GUI picture.
     Refresh();
 }
 

@@ -18,6 +18,8 @@ namespace {
 
 constexpr int kCheatReportKind = 30;
 
+// The points cut to a whole number; beyond int they stop at its ends (a float beyond it
+// has no int value at all).
 int WholePoints(double points)
 {
     if (!(points == points))
@@ -27,6 +29,7 @@ int WholePoints(double points)
 
 } // namespace
 
+// As the C library reads a number into a 32-bit long: a number beyond it stops at its ends.
 int ReadTypedNumber(const std::wstring& text)
 {
     size_t at = 0;
@@ -43,21 +46,17 @@ int ReadTypedNumber(const std::wstring& text)
     return int(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
+// A testing window: its texts are fixed English, not the language table's.
 cDialogCheatow::cDialogCheatow() : cDialog(kCheatsDialogKind, LayoutRow(kCheatsDialogKind))
 {
-    AddButtonFromLayout(kCheatsCloseId, LangText("cheats_close").c_str(), LangText("cheats_close_hint").c_str());
-    AddButtonFromLayout(kCheatsFireId, LangText("cheats_fire").c_str(), LangText("cheats_fire_hint").c_str());
+    AddButtonFromLayout(kCheatsCloseId, L"Close", L"Close this dialog");
+    AddButtonFromLayout(kCheatsFireId, L"Fire", L"Fire event with given ID");
     AddListBoxFromLayout(kCheatsCountryListId, 0);
-    AddText(641, LangText("cheats_production_points"));
-    AddEditBoxFromLayout(kCheatsProductionId, L"", LangText("cheats_production_points_hint").c_str());
-    AddText(642, LangText("cheats_diplomacy_points"));
-    AddEditBoxFromLayout(kCheatsDiplomacyId, L"", LangText("cheats_diplomacy_points_hint").c_str());
-    AddText(643, LangText("cheats_event_id"));
-    AddEditBoxFromLayout(kCheatsEventIdId, L"", LangText("cheats_event_id_hint").c_str());
-    AddRadioButtonFromLayout(kCheatsComputerId, 1, LangText("cheats_computer").c_str(),
-                             LangText("cheats_computer_hint").c_str(), true);
-    AddRadioButtonFromLayout(kCheatsHumanId, 1, LangText("cheats_human").c_str(), LangText("cheats_human_hint").c_str(),
-                             false);
+    AddEditBoxFromLayout(kCheatsProductionId, L"", L"Production points");
+    AddEditBoxFromLayout(kCheatsDiplomacyId, L"", L"Diplomacy points");
+    AddEditBoxFromLayout(kCheatsEventIdId, L"", L"Event ID to fire");
+    AddRadioButtonFromLayout(kCheatsComputerId, 1, L"AI", L"AI controlled", true);
+    AddRadioButtonFromLayout(kCheatsHumanId, 1, L"Human", L"Human controlled", false);
 
     auto* list = static_cast<CDXUTListBox*>(GetControl(kCheatsCountryListId, DXUT_CONTROL_LISTBOX));
     const cPanstwo* player = g_Gra && g_Gra->m_PlayState ? g_Gra->m_PlayState->GetActiveCountry() : nullptr;
@@ -136,7 +135,7 @@ void cDialogCheatow::OnCountryChosen()
 void cDialogCheatow::OnComputerChosen()
 {
     if (cPanstwo* country = Chosen()) {
-        Report(LangFormat("cheats_report_computer_%s", country->Name));
+        Report(FormatText(L"%s controller changed to AI", country->Name));
         country->HumanControlled = false;
     }
 }
@@ -144,7 +143,7 @@ void cDialogCheatow::OnComputerChosen()
 void cDialogCheatow::OnHumanChosen()
 {
     if (cPanstwo* country = Chosen()) {
-        Report(LangFormat("cheats_report_human_%s", country->Name));
+        Report(FormatText(L"%s controller changed to Human", country->Name));
         country->HumanControlled = true;
     }
 }
@@ -157,7 +156,8 @@ void cDialogCheatow::OnProductionTyped()
         return;
     const int typed = ReadTypedNumber(edit->GetText());
     const int old = WholePoints(country->PP);
-    Report(LangFormat("cheats_report_pp_%s_%d_%d_%d", country->Name, old, typed, (long long)typed - old));
+    // The change is counted in 64 bits: from near one end of int to the other it does not fit.
+    Report(FormatText(L"%s PP changed from %d to %d (%d added)", country->Name, old, typed, (long long)typed - old));
     country->PP = typed;
     if (g_DialogLinks.refreshPoints)
         g_DialogLinks.refreshPoints();
@@ -171,7 +171,7 @@ void cDialogCheatow::OnDiplomacyTyped()
         return;
     const int typed = ReadTypedNumber(edit->GetText());
     const int old = country->DP;
-    Report(LangFormat("cheats_report_dp_%s_%d_%d_%d", country->Name, old, typed, (long long)typed - old));
+    Report(FormatText(L"%s DP changed from %d to %d (%d added)", country->Name, old, typed, (long long)typed - old));
     country->DP = typed;
     if (g_DialogLinks.refreshPoints)
         g_DialogLinks.refreshPoints();
@@ -187,7 +187,7 @@ void cDialogCheatow::OnFirePressed()
 {
     if (g_GameLink.forceEvent)
         g_GameLink.forceEvent(g_CheatEventId);
-    Report(LangFormat("cheats_report_fired_%d", g_CheatEventId));
+    Report(FormatText(L"Fired event %d", g_CheatEventId));
 }
 
 void cDialogCheatow::OnClosePressed() { CloseTopDialogs(1); }

@@ -38,7 +38,8 @@ cDialogWyborow::cDialogWyborow(const cPanstwo& country, bool elections)
     AddText(kQuestionId,
             LangFormat(elections ? "diplomacy_elections_in_country" : "diplomacy_change_orientation_of_country",
                        country.Name))
-        ->m_dwTextFormat = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
+        // Wrapped: a long question would otherwise run on past the window's edge.
+        ->m_dwTextFormat = DT_VCENTER | DT_WORDBREAK;
     const std::string cancel = elections ? "diplomacy_elections_cancel" : "diplomacy_change_orientation_cancel";
     AddButtonFromLayout(kChoiceCancelId, LangText(cancel).c_str(), LangText(cancel + "_hint").c_str());
 
@@ -75,6 +76,7 @@ void cDialogWyborow::OnGUIEvent(unsigned event, int controlId, CDXUTControl* con
         OnRandomPressed();
 }
 
+// Escape cancels, as in every window with a Cancel button.
 void cDialogWyborow::OnKeyboard(unsigned key, bool keyDown, bool)
 {
     ClickOnEnterOrEscape(key, keyDown, 0, kChoiceCancelId);
@@ -101,8 +103,6 @@ void cDialogWyborow::OnRandomPressed()
 
 void cDialogWyborow::Answer(unsigned event, int controlId, CDXUTControl* control)
 {
-    // Called directly: the owner's callback would bring the event back here.
-    if (Owner())
-        Owner()->OnGUIEvent(event, controlId, control);
+    TellOwnerOfClick(event, controlId, control);
     CloseTopDialogs(1);
 }

@@ -43,7 +43,7 @@ cDialogWynikuWalki::cDialogWynikuWalki(const sCombatResult& result, float delayM
     AddMemoFromLayout(kDefenderTextId,
                       SideText(result.defenderLossText, result.defenderLoss, result.defenderInfo).c_str());
     AddResultIcons(result);
-    AddText(kCombatResultStatusId, LangText("combatresult_waiting_for_click"))->m_dwTextFormat = DT_CENTER | DT_VCENTER;
+    AddText(kCombatResultStatusId, LangText("combatresult_waiting_for_click"));
     AddButtonFromLayout(kCombatResultPauseId, LangText("combat_result_pause").c_str(),
                         LangText("combat_result_pause_hint").c_str());
     AddButtonFromLayout(kCombatResultCloseId, LangText("combat_result_close").c_str(),

@@ -41,6 +41,8 @@ cUnit* FindGameUnit(int category, int id)
     return g_Gra->FindMapUnit(category, id);
 }
 
+// Always for a unit: its openers open nothing without one, where a missing unit would
+// otherwise end the program in the middle of a game.
 cDialogDowodcow::cDialogDowodcow(const cUnit& unit)
     : cDialog(kCommandersDialogKind, LayoutRow(kCommandersDialogKind)), m_Category(unit.m_Category), m_UnitId(unit.m_Id)
 {
@@ -51,6 +53,7 @@ cDialogDowodcow::cDialogDowodcow(const cUnit& unit)
                         LangText("commander_recall_hint").c_str());
     AddText(866, LangText("commander_available_commanders"));
     AddListBoxFromLayout(kCommandersAvailableId, 0);
+    // Both lists' widths hold their titles, skills and states in full: narrower ones cut them.
     if (CDXUTListBox* list = ListOf(*this, kCommandersAvailableId)) {
         list->SetColumns(4, LangText("commander_list_available_columns"), 35, 10, 15, 40);
         list->SetColumnSortTypes(4, LIST_SORT_TEXT, LIST_SORT_INTEGER, LIST_SORT_INTEGER, LIST_SORT_TEXT);
@@ -116,6 +119,7 @@ void cDialogDowodcow::FillLists(const cUnit& unit)
         case 2: {
             const cUnit* with = FindUnitOfCommander(c);
             const std::wstring name = with ? with->m_Name : L"-";
+            // A unit waiting to be placed, or gone, has no hex to name.
             const std::wstring place = with && c->Type != 2 && with->IsOnMap()
                                            ? FormatText(L"(%i, %i)", with->m_X, with->m_Y)
                                            : std::wstring(L"-");
@@ -132,7 +136,8 @@ void cDialogDowodcow::FillLists(const cUnit& unit)
         available->SelectItem(0);
 }
 
-// Assigning needs a chosen commander in headquarters and a unit without one.
+// Assigning needs a chosen commander in headquarters and a unit without one: with no row
+// chosen there is no commander to give it.
 void cDialogDowodcow::UpdateAssignButton()
 {
     const cUnit* unit = Unit();
@@ -193,14 +198,11 @@ void cDialogDowodcow::OnAssignPressed()
         commander->State = 2;
         unit->RecalculateEfficiency();
     }
-    LogLine(L"Commander %s assigned to %s", commander->Name, unit->m_Name);
     Refresh();
 }
 
 void cDialogDowodcow::OnExitPressed(unsigned event, CDXUTControl* control)
 {
-    // Told directly: the owner's own callback would send the event back to this window.
-    if (Owner())
-        Owner()->OnGUIEvent(event, kCommandersExitId, control);
+    TellOwnerOfClick(event, kCommandersExitId, control);
     CloseTopDialogs(1);
 }

@@ -11,7 +11,8 @@ cDialogPotwierdzenia::cDialogPotwierdzenia(const std::wstring& title, const std:
 {
     g_ConfirmAnswer = false;
     AddText(702, title, true);
-    AddText(704, question)->m_dwTextFormat = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
+    // Wrapped: a long question would otherwise run on past the window's edge.
+    AddText(704, question)->m_dwTextFormat = DT_VCENTER | DT_WORDBREAK;
     AddButtonFromLayout(kConfirmYesId, yesText.c_str(), yesHint.c_str());
     AddButtonFromLayout(kConfirmNoId, noText.c_str(), noHint.c_str());
 }

@@ -56,7 +56,8 @@ void cDialogWynikuKonwojow::OnGUIEvent(unsigned, int controlId, CDXUTControl*)
 
 void cDialogWynikuKonwojow::OnKeyboard(unsigned key, bool keyDown, bool)
 {
-    ClickOnEnterOrEscape(key, keyDown, kConvoyResultsExitId, kConvoyResultsExitId);
+    if (keyDown && (key == VK_RETURN || key == VK_ESCAPE))
+        CloseTopDialogs(1);
 }
 
 void cDialogWynikuKonwojow::OnResultChosen()

@@ -219,6 +219,8 @@ void cDialogKonwojow::OnGUIEvent(unsigned, int controlId, CDXUTControl*)
     }
 }
 
+// No keys are given to this window: Enter and Escape close it as they close the other
+// windows with a close button.
 void cDialogKonwojow::OnKeyboard(unsigned key, bool keyDown, bool)
 {
     ClickOnEnterOrEscape(key, keyDown, kConvoysExitId, kConvoysExitId);

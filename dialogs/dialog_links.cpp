@@ -111,12 +111,7 @@ void InstallDialogLinks()
     };
     links.openPreferences = OpenPreferences;
     links.openSaveDialog = [] { PushDialog(new cDialogZapisuGry); };
-    // A testing window, for the player's phase only.
-    links.openCheats = [] {
-        const int state = g_Gra ? g_Gra->GetGameState() : -1;
-        if (state == 7 || state == 8)
-            PushDialog(new cDialogCheatow);
-    };
+    links.openCheats = [] { PushDialog(new cDialogCheatow); };
     g_UnitPanelWindows.commanders = [](cJednostka& unit) -> cDialog* { return new cDialogDowodcow(unit); };
     g_UnitPanelWindows.replacements = [](cJednostka& unit) -> cDialog* { return new cDialogUzupelnien(unit); };
     g_InfoPanelWindows.purchases = []() -> cDialog* { return new cDialogZakupow; };

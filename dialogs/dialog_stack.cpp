@@ -203,6 +203,29 @@ bool cDialog::ClickOnEnterOrEscape(unsigned key, bool keyDown, int enterId, int 
     return true;
 }
 
+bool cDialog::SendOnEnterOrEscape(unsigned key, bool keyDown, int enterId, int escapeId)
+{
+    if (!keyDown)
+        return false;
+    const int id = key == VK_RETURN ? enterId : key == VK_ESCAPE ? escapeId : 0;
+    CDXUTControl* control = id ? GetControl(id) : nullptr;
+    if (!control)
+        return false;
+    EnableNonUserEvents(true);
+    SendEvent(EVENT_BUTTON_CLICKED, false, control, false);
+    EnableNonUserEvents(false);
+    return true;
+}
+
+void cDialog::TellOwnerOfClick(unsigned event, int id, CDXUTControl* control)
+{
+    if (!m_Owner)
+        return;
+    if (g_GuiHooks.playSound)
+        g_GuiHooks.playSound(event, id, control);
+    m_Owner->OnGUIEvent(event, id, control);
+}
+
 // ---------------------------------------------------------------------------------------
 // Dispatch
 
@@ -240,9 +263,12 @@ void PushDialog(cDialog* dialog, int offset)
     if (!dialog)
         return;
     const int open = int(g_OpenDialogs.size());
+    // An offset above 0 would insert past the end of the stack: it counts as the top.
     offset = std::clamp(offset, -open, 0);
     g_OpenDialogs.insert(g_OpenDialogs.begin() + (open + offset), &dialog->Entry());
     g_CurrentDialog = g_OpenDialogs.back();
+    if (g_ShellLinks.hintForgetHoverable)
+        g_ShellLinks.hintForgetHoverable();
 }
 
 void CloseTopDialogs(int count)
@@ -272,6 +298,8 @@ void CloseTopDialogs(int count)
         if (count == 0)
             break;
     }
+    // Only the window left on top hears it: one that closes in the same call would first
+    // carry out what it waited for (a stale choice, a hidden window shown again).
     if (closed)
         if (cDialog* current = DialogOf(g_CurrentDialog))
             current->OnReactivate();

@@ -102,6 +102,11 @@ protected:
     // On a key press, Enter clicks enterId and Escape clicks escapeId (0: none). True when
     // the key was one of them.
     bool ClickOnEnterOrEscape(unsigned key, bool keyDown, int enterId, int escapeId);
+    // The same, as the window's own events: no click sound.
+    bool SendOnEnterOrEscape(unsigned key, bool keyDown, int enterId, int escapeId);
+    // Hands the click of one of its buttons on to the owner, as a click of the owner's own,
+    // with its sound. Called directly: the owner's callback would bring it back here.
+    void TellOwnerOfClick(unsigned event, int id, CDXUTControl* control);
 
 private:
     int m_KindId;

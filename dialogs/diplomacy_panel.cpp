@@ -149,6 +149,7 @@ void cDiplomacyPanel::Refresh()
     SetBox(611, shown->Name);
     SetBox(613, FormatText(L"%.1f%%", double(shown->SocialUnrest)));
     SetBox(615, FormatText(L"%.1f%%", double(shown->WarEconomy)));
+    // A code beyond the seven (damaged data) reads as neutral, not past the table's end.
     const int alliance = shown->Alliance >= 0 && shown->Alliance <= 6 ? shown->Alliance : 0;
     SetBox(617, LangText(kAllianceKeys[alliance]));
     SetBox(619, FormatText(L"%i%%", shown->AllianceEntry));
@@ -259,7 +260,8 @@ void cDiplomacyPanel::OnWarConfirmed()
     int result = 0;
     {
         cWindowLock lock;
-        // The question may have stood open while the two came to war some other way.
+        // The question may have stood open while the player picked another hex (even his own
+        // country's): war goes only where the rules allow it now.
         std::wstring refusal;
         if (!CanDeclareWar(acting->ID, shown->ID, refusal)) {
             ShowResult(refusal, LangFormat("diplomacy_declare_war_result_title", shown->Name), -1);

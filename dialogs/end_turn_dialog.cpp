@@ -19,15 +19,10 @@ void cDialogPotwKoncaTury::OnYesPressed(unsigned, CDXUTControl*)
     g_UserSettings.skipEndTurnConfirmation = skip;
     g_Settings.SetBool("InterfaceSettings/ConfirmEndTurn", !skip);
     SaveZoomSetting(g_MapZoom);
-    g_ConfirmAnswer = true;
     SetAnswer(1);
     CloseTopDialogs(1);
     if (g_ShellLinks.endTurnFromMainThread)
         g_ShellLinks.endTurnFromMainThread();
 }
 
-void cDialogPotwKoncaTury::OnNoPressed(unsigned, CDXUTControl*)
-{
-    g_ConfirmAnswer = false;
-    CloseTopDialogs(1);
-}
+void cDialogPotwKoncaTury::OnNoPressed(unsigned, CDXUTControl*) { CloseTopDialogs(1); }

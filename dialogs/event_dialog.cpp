@@ -22,7 +22,8 @@ constexpr int kButtonPitchRow = 786;
 constexpr unsigned kFlagSlot = 3;
 constexpr int kColumnGap = 8;
 
-// The picture keeps its proportions inside the square it is given.
+// The picture keeps its proportions inside the square it is given: one of another size than
+// 512 x 512 would otherwise be cut or stretched.
 sLayoutRect FitPicture(sLayoutRect square, const cTexture& picture)
 {
     const int w = std::max(1, picture.Width()), h = std::max(1, picture.Height());

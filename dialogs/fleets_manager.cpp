@@ -9,6 +9,7 @@
 #include "dialogs/confirm_dialog.h"
 #include "dialogs/list_choice_dialog.h"
 #include "dialogs/text_input_dialog.h"
+#include "dialogs/unit_pictures.h"
 #include "game/game.h"
 #include "game/play_state.h"
 #include "gui/controls.h"
@@ -83,6 +84,7 @@ cDialogFlot::cDialogFlot(int zoneNodeId) : cDialog(kFleetsDialogKind, LayoutRow(
     AddText(551, LangFormat("fleets_title", zone ? zone->Name : std::wstring(L"-")), true);
     AddText(553, LangText("fleets_fleets_list"));
     AddListBoxFromLayout(kFleetsListId, 0);
+    // The lists' widths hold Europe 1939's longest names and figures: narrower ones cut them.
     if (CDXUTListBox* list = ListOf(*this, kFleetsListId)) {
         list->SetColumns(7, LangText("fleets_list_fleets_columns"), 28, 7, 17, 15, 15, 13, 3);
         list->SetColumnSortTypes(7, LIST_SORT_TEXT, LIST_SORT_INTEGER, LIST_SORT_PERCENT, LIST_SORT_DECIMAL,
@@ -98,7 +100,13 @@ cDialogFlot::cDialogFlot(int zoneNodeId) : cDialog(kFleetsDialogKind, LayoutRow(
     AddText(559, LangText("fleets_formation"));
     AddRadioButtonFromLayout(kFleetsRegularId, 1, LangText("fleets_regular").c_str(), L"", false);
     AddRadioButtonFromLayout(kFleetsRaidersId, 1, LangText("fleets_raiders").c_str(), L"", false);
-    // The ship's picture lies under the ships list, as its background.
+    // The ship's picture lies under the ships list, as its background; it starts on the
+    // default picture, the scenario's own or else the common one.
+    std::wstring fallback = ScenarioUnitPicturePath(L"default.png");
+    if (!TryUnitPictureFile(fallback))
+        TryUnitPictureFile(fallback = CommonUnitPicturePath(L"default.png"));
+    if (TryUnitPictureFile(fallback))
+        SetTexture(kShipPictureSlot, fallback);
     const sLayoutRect shipsRow = LayoutRow(kFleetsShipsId);
     AddImage(kFleetsPictureId, int(kShipPictureSlot), 0, 0, 256, 128, shipsRow.x, shipsRow.y, shipsRow.width,
              shipsRow.height);
@@ -109,6 +117,7 @@ cDialogFlot::cDialogFlot(int zoneNodeId) : cDialog(kFleetsDialogKind, LayoutRow(
         hint->m_dwTextFormat = DT_RIGHT | DT_VCENTER;
     AddListBoxFromLayout(kFleetsShipsId, 1);
     if (CDXUTListBox* list = ListOf(*this, kFleetsShipsId)) {
+        // Widths as the fleets list's: names and figures in full.
         list->SetColumns(5, LangText("fleets_list_units_columns"), 39, 20, 15, 23, 3);
         list->SetColumnSortTypes(5, LIST_SORT_TEXT, LIST_SORT_PERCENT, LIST_SORT_DECIMAL, LIST_SORT_TEXT, LIST_SORT_TEXT);
     }
@@ -126,7 +135,7 @@ cDialogFlot::cDialogFlot(int zoneNodeId) : cDialog(kFleetsDialogKind, LayoutRow(
         {kFleetsDisbandId, "fleets_disband_group", "fleets_disband_group_hint"},
         {kFleetsUnloadId, "fleets_unload", "fleets_unload_group_hint"},
         {kFleetsAirStrikeId, "fleets_attack_hex", "fleets_attack_hex_hint"},
-        {kFleetsBombardId, "fleets_shore_bombardment", "fleets_shorebombardment_hint"},
+        {kFleetsBombardId, "fleets_shore_bombardment", "fleets_shore_bombardment_hint"},
         {kFleetsReconId, "fleets_recon", "fleets_recon_hint"},
     };
     for (const auto& b : shipButtons)
@@ -209,8 +218,7 @@ int cDialogFlot::RefreshFleets(int keepSelection)
             list->AddItem(FormatText(L"%s;%i;%i%% (%i/%i);%.1f;%s;%s;%c", fleet->name, int(fleet->ships.size()),
                                      strength * 100 / maximum, strength, maximum, fleet->SumBombardmentValue(),
                                      LangText(fleet->formation == 0 ? "regular" : "raider"),
-                                     // Raiders are passive whatever flag they were stored with.
-                                     LangText(fleet->formation == 0 && fleet->isActive ? "active" : "passive"),
+                                     LangText(fleet->isActive ? "active" : "passive"),
                                      fleet->GetBestCommander() ? L'+' : L' '),
                           reinterpret_cast<void*>(intptr_t(fleet->ID)));
             const bool wasSelected =
@@ -468,26 +476,16 @@ void cDialogFlot::ShowShipPicture(const cJednostkaMorska& ship)
 {
     std::wstring name = ship.m_Name;
     std::replace(name.begin(), name.end(), L'/', L'_');
+    // A backslash too would lead the file name into another folder.
     std::replace(name.begin(), name.end(), L'\\', L'_');
-    const std::wstring files[] = {
+    const std::wstring file = FindUnitPictureFile({
         name + L".png",
         FormatText(L"%i_1_%i.png", ship.m_Type, ship.m_Owner),
         FormatText(L"%i_1.png", ship.m_Type),
         FormatText(L"%i.png", ship.m_Type),
         L"default.png",
-    };
-    const std::wstring scenario = g_Gra ? g_Gra->m_ScenarioName : std::wstring();
-    bool loaded = false;
-    for (const std::wstring& file : files) {
-        for (const std::wstring& path : {FormatText(L"data\\scenarios\\%s\\Units images\\%s", scenario, file),
-                                         L"data\\gfx\\Units images\\" + file})
-            if (FileExists(HostPath(path)) && SetTexture(kShipPictureSlot, path) == S_OK) {
-                loaded = true;
-                break;
-            }
-        if (loaded)
-            break;
-    }
+    });
+    const bool loaded = !file.empty() && SetTexture(kShipPictureSlot, file) == S_OK;
     if (CDXUTControl* picture = GetControl(kFleetsPictureId))
         picture->SetVisible(loaded);
 }
@@ -741,7 +739,6 @@ void cDialogFlot::OnNewFleetPressed()
         fleet->TakeSelectedShipsOf(*source);
         g_Gra->m_Fleets.push_back(fleet);
         source->RemoveSelectedShips();
-        LogLine(L"Fleet %i split off fleet %i", fleet->ID, source->ID);
         if (source->ships.empty()) {
             m_SelectedFleets.clear();
             source->Delete();
@@ -787,6 +784,8 @@ void cDialogFlot::OnCommanderPressed()
     if (!ship)
         return;
     SetVisible(false);
+    // Not its owner: the window hears of the close through its reactivation, and the sharing
+    // of the zone's best commander follows from there.
     PushDialog(new cDialogDowodcow(*ship));
     m_Pending = PENDING_COMMANDER;
 }
@@ -804,7 +803,6 @@ void cDialogFlot::OnRepairPressed()
         ship->m_CanBeRepaired = false;
         country->AddProductionPoints(-GameConsts().ShipRepairCost[t]);
     }
-    LogLine(L"Ship %s repaired to %i/%i", ship->m_Name, ship->m_HP, ship->m_MaxHP);
     ReloadShips();
 }
 
@@ -832,10 +830,8 @@ void cDialogFlot::OnDisbandConfirmed()
         cWindowLock lock;
         if (ships.size() == fleets.front()->ships.size())
             m_SelectedFleets.clear();
-        for (cJednostkaMorska* ship : ships) {
-            LogLine(L"Ship %s disbanded", ship->m_Name);
+        for (cJednostkaMorska* ship : ships)
             ship->Kill(true);
-        }
         m_SelectedShips.clear();
         RecalculateVisibility();
     }

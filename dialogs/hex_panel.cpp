@@ -109,7 +109,7 @@ void cHexPanel::Refresh()
     CDXUTControl* mulberry = GetControl(kHexPanelMulberryId);
     if (!hex) {
         if (auto* caption = static_cast<CDXUTStatic*>(GetControl(402, DXUT_CONTROL_STATIC)))
-            caption->SetText(LangText("hex_panel_name").c_str());
+            caption->SetText(L"-");
         for (const sValueRow& row : kValueRows)
             SetValue(row.box, L"-");
         if (mulberry)
@@ -140,7 +140,7 @@ void cHexPanel::ShowPlace(const sHex& hex)
     auto place = [&](const char* captionKey, const std::wstring& name, const std::wstring& supply,
                      const std::wstring& production, const std::wstring& victory) {
         if (caption)
-            caption->SetText(LangText(captionKey).c_str());
+            caption->SetText(captionKey ? LangText(captionKey).c_str() : L"-");
         SetValue(403, name);
         SetValue(407, supply);
         SetValue(409, production);
@@ -178,8 +178,7 @@ void cHexPanel::ShowPlace(const sHex& hex)
         place("hex_panel_name_sea_zone", zone ? zone->Name : L"-", L"-", L"-", L"-");
         return;
     }
-    // No place on the hex: the row keeps its own label beside "-".
-    place("hex_panel_name", L"-", L"-", L"-", L"-");
+    place(nullptr, L"-", L"-", L"-", L"-");
 }
 
 void cHexPanel::ShowWeather(const sHex& hex)
@@ -250,6 +249,7 @@ void cHexPanel::OnBuildMulberryPressed()
         harbour->m_Level = 1;
         harbour->m_CommandingCommanderId = -1;
         harbour->m_Commander = nullptr;
+        // Seen at once, as the player's and his allies' units are: it is built in sight.
         harbour->m_Spotted = true;
         harbour->SetSupply(rules.MaxSupply);
         harbour->RecalculateEfficiency();
@@ -260,8 +260,6 @@ void cHexPanel::OnBuildMulberryPressed()
         g_Gra->m_LandUnits.push_back(harbour);
         hex->unit = harbour;
         acting->AddProductionPoints(-double(rules.Mulberry[0]));
-        LogLine(L"Player action: Mulberry %s (ID=%i) built at (%i, %i)", harbour->m_Name, harbour->m_Id,
-                int(hex->x), int(hex->y));
     }
     Refresh();
 }

@@ -2,18 +2,47 @@
 
 #include "core/stringbase.h"
 #include "gui/controls.h"
-#include "shell/game_hotkeys.h"
+
+namespace {
+
+// The list is fixed English, as the game has always shown it. F5 names the unit names and
+// F8 the action points, as the keyboard binds them: the list must not send a player to the
+// wrong key.
+const wchar_t* const kRows[] = {
+    L"F1|Preferences",
+    L"F2|Show/hide grid",
+    L"F3|Show/hide weather",
+    L"F4|Show/hide city names",
+    L"F5|Show/hide unit names",
+    L"F6|Change border draw mode",
+    L"F7|Change hex ownership draw mode",
+    L"F8|Show/hide AP left",
+    L"Esc|Save/Menu Options",
+    L"+|Zoom in",
+    L"-|Zoom out",
+    L"Arrows|Move view",
+    L"P|Open purchase window",
+    L"C|Open convoys manager",
+    L"T|Open research window",
+    L"R|Open reports window",
+    L"U|Open unit manager",
+    L"Q|End turn",
+    L"I|Open hotkey window",
+    L"Tab|Show next active unit",
+};
+
+} // namespace
 
 cDialogSkrotowKlawiszowych::cDialogSkrotowKlawiszowych()
     : cDialog(kHotkeysDialogKind, LayoutRow(kHotkeysDialogKind))
 {
-    AddText(665, LangText("hotkeys_title"), true);
+    AddText(665, L"Hotkeys");
     AddListBoxFromLayout(kHotkeysListId, 0);
     if (auto* list = static_cast<CDXUTListBox*>(GetControl(kHotkeysListId, DXUT_CONTROL_LISTBOX))) {
-        list->SetColumns(2, LangText("hotkeys_columns"), 20, 80);
+        list->SetColumns(2, L"Hotkey|Description", 20, 80);
         list->RemoveAllItems();
-        for (const sGameHotkey& key : kGameHotkeys)
-            list->AddItem(LangText(key.keyName) + L"|" + LangText(key.action), nullptr);
+        for (const wchar_t* row : kRows)
+            list->AddItem(row, nullptr);
     }
     AddButtonFromLayout(kHotkeysExitId, LangText("exit").c_str(), LangText("return_to_map").c_str());
 }

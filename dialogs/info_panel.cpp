@@ -83,7 +83,8 @@ cInfoPanel::cInfoPanel() : cPanel(-1, LayoutRow(kInfoPanelRow))
         {kInfoNuclearId, "infopanel_nuclear_bombs", "infopanel_nuclear_bombs_hint"},
     };
     for (const sCounter& counter : counters) {
-        // Each number has its caption beside it, at the next id.
+        // Each number has its caption beside it, at the next id: our panel picture carries
+        // no words (every text comes from the language table), so the names stand as texts.
         AddText(counter.id + 1, LangText(counter.label));
         CDXUTStatic* value = AddText(counter.id, L"-");
         value->m_dwTextFormat = DT_RIGHT | DT_VCENTER;
@@ -94,21 +95,22 @@ cInfoPanel::cInfoPanel() : cPanel(-1, LayoutRow(kInfoPanelRow))
     {
         int id;
         int column; // in gui_atlas::kFoldButtonOrder
+        uint32_t hotkey;
         const char* hint;
     };
     const sFold folds[] = {
-        {kFoldUnitPanelId, 0, "unitpanel_hint"},
-        {kFoldHexPanelId, 1, "hexpanel_hint"},
-        {kFoldAttackPanelId, 2, "attackpanel_hint"},
-        {kFoldDiplomacyPanelId, 3, "diplomacypanel_hint"},
+        {kFoldUnitPanelId, 0, 'U', "unitpanel_hint"},
+        {kFoldHexPanelId, 1, 'H', "hexpanel_hint"},
+        {kFoldAttackPanelId, 2, 'A', "attackpanel_hint"},
+        {kFoldDiplomacyPanelId, 3, 'D', "diplomacypanel_hint"},
     };
     for (const sFold& fold : folds) {
         const sLayoutRect at = LayoutRow(fold.id);
         CDXUTIcon* icon = nullptr;
         // The pictures drawn at the button's own size, where the atlas has them.
         const gui_atlas::sRect cell = gui_atlas::FoldButton(fold.column, at.width);
-        AddIcon(fold.id, cell.left, cell.top, cell.right, cell.bottom, at.x, at.y, at.width, at.height, 0, false,
-                &icon);
+        AddIcon(fold.id, cell.left, cell.top, cell.right, cell.bottom, at.x, at.y, at.width, at.height, fold.hotkey,
+                false, &icon);
         if (icon) {
             icon->SetHint(LangText(fold.hint));
             icon->m_bDraggable = true;

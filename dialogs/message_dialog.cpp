@@ -7,6 +7,7 @@
 
 namespace {
 
+// Measured in the font the title is drawn in, so that a wide title is never cut.
 int TitleWidth(CDXUTDialog& dialog, const std::wstring& title)
 {
     cFont* font = dialog.GetFontObject(kTitleFontSlot);

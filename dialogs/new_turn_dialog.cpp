@@ -28,6 +28,7 @@ cDialogNowejTury::cDialogNowejTury(int countryId)
     const cPanstwo* country = GetCountry(countryId);
     AddImageFromLayout(732, 0, 0, 0, kFlagPictureWidth, kFlagPictureHeight, nullptr);
     ShowCountryFlag(*this, 732, countryId, kFlagSlot);
+    // Wrapped: a long country name would cut the line at the window's edges.
     AddText(733, LangFormat("new_turn_title_country%s", country ? country->Name : std::wstring()), true)
         ->m_dwTextFormat = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
     PlaySoundSlot(kDrumRollSlot);

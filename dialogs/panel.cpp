@@ -36,14 +36,15 @@ void FoldPanelsForOtherSide()
             panel->ForgetPendingAnswer();
         }
     CDXUTDialog::CancelControlDrag();
-    if (g_CurrentDialog)
-        CloseTopDialogs(-1);
+    CloseTopDialogs(-1);
 }
 
 void RestorePanelsForPlayer()
 {
     for (iPanelScreen* screen : {g_HexPanel, g_UnitPanel, g_AttackPanel, g_DiplomacyPanel})
-        if (cPanel* panel = PanelOf(screen))
+        if (cPanel* panel = PanelOf(screen)) {
             panel->SetMinimized(panel->m_RememberedMinimized);
-    CDXUTDialog::CancelControlDrag();
+            if (panel->m_RememberedMinimized)
+                CDXUTDialog::CancelControlDrag();
+        }
 }

@@ -295,10 +295,10 @@ void cDialogUstawien::DetectResolutions()
                 return;
         g_OfferedResolutions.push_back({0, width, height});
     };
-    // A size can be offered only when a layout file places the controls for it.
+    // A size can be offered only when a layout file places the controls for it. There are no
+    // display modes to ask here: a window takes any of them, full screen the nearest.
     for (const auto& [width, height] : LayoutFileSizes(HostPath(L"data")))
         offer(width, height);
-    offer(g_UserSettings.resolutionX, g_UserSettings.resolutionY);
     std::sort(g_OfferedResolutions.begin(), g_OfferedResolutions.end(), [](const auto& a, const auto& b) {
         return a.width != b.width ? a.width < b.width : a.height < b.height;
     });
@@ -670,6 +670,8 @@ void cDialogUstawien::OnOkPressed()
 
 void OpenPreferences()
 {
+    // Its OK hands the map to the player (state 7): opened in the computer's phase or the end
+    // of an impulse it would give the player the computer's turn.
     const int state = g_Gra ? g_Gra->GetGameState() : -1;
     if (g_Gra && state != 2 && state != 7 && state != 8) {
         LogLine(L"Preferences are not opened in game state %i", state);

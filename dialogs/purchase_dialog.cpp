@@ -58,6 +58,7 @@ void PrepareNewUnit(cJednostka& u, const cPanstwo* country, int type, int level)
     u.m_CommandingCommanderId = -1;
     u.m_Attacked = u.m_WasAttacked = false;
     u.m_InReserve = true;
+    u.m_Spotted = true;
     u.m_Supply = GameConsts().MaxSupply;
 }
 
@@ -342,19 +343,16 @@ void cDialogZakupow::OnBuyPressed()
             unit->m_Supply = GameConsts().MaxSupply;
             unit->RecalculateEfficiency();
             g_Gra->m_Reserve.push_back(unit);
-            LogLine(L"Bought land unit ID=%i (%s)", unit->m_Id, unit->m_Name);
         } else if (m_Item <= ITEM_LAST_AIR) {
             m_AirTemplate->m_Id = NextAirUnitId();
             auto* unit = new cJednostkaLotnicza(*m_AirTemplate);
             unit->m_Supply = GameConsts().MaxSupply;
             unit->RecalculateEfficiency();
             g_Gra->m_Reserve.push_back(unit);
-            LogLine(L"Bought air unit ID=%i (%s)", unit->m_Id, unit->m_Name);
         } else if (m_Item <= ITEM_LAST_NAVAL) {
             m_NavalTemplate.m_Id = NextNavalUnitId();
             auto* ship = new cJednostkaMorska(m_NavalTemplate);
             g_Gra->m_NavalReserve.push_back(ship);
-            LogLine(L"Bought ship ID=%i (%s)", ship->m_Id, ship->m_Name);
         } else if (m_Item == ITEM_STRATEGIC_POINT) {
             // A point for now, not one more every impulse.
             ++country->SMPBought;

@@ -55,12 +55,17 @@ int ReplacementMaximum(const cJednostka& unit, float costPerPoint, double produc
     if (hex && hex->owner != unit.m_Owner) {
         limit = 10;
     } else {
+        // A supply beyond the table (damaged data) reads its last entry, not past its end.
         const int band = std::clamp(unit.m_Supply, 0, kSupplyBands - 1);
         limit = unit.m_Category == CATEGORY_AIR ? k.AirReplacementMax[band] : k.LandReplacementMax[band];
     }
+    // Never below 0: with the points below zero nothing can be bought, and a slider ending
+    // below its start would run backwards.
     return std::max(0, std::min({int(affordable), limit, 100 - unit.GetStrength()}));
 }
 
+// Always for a unit: its opener opens nothing without one, where a missing unit would
+// otherwise end the program in the middle of a game.
 cDialogUzupelnien::cDialogUzupelnien(const cJednostka& unit)
     : cDialog(kReplacementsDialogKind, LayoutRow(kReplacementsDialogKind)), m_Category(unit.m_Category),
       m_UnitId(unit.m_Id)
@@ -130,12 +135,15 @@ void cDialogUzupelnien::OnKeyboard(unsigned key, bool keyDown, bool)
 {
     if (!keyDown)
         return;
-    if (key == VK_RETURN && GetControlEnabled(kReplacementsOkId))
-        ClickButton(kReplacementsOkId);
-    else if (key == VK_ESCAPE)
-        ClickButton(kReplacementsCancelId);
-    else if (key == 'M' && GetControlEnabled(kReplacementsMaxId))
-        ClickButton(kReplacementsMaxId);
+    const int id = key == VK_RETURN && GetControlEnabled(kReplacementsOkId) ? kReplacementsOkId
+                   : key == VK_ESCAPE                                      ? kReplacementsCancelId
+                   : key == 'M' && GetControlEnabled(kReplacementsMaxId)   ? kReplacementsMaxId
+                                                                            : 0;
+    if (CDXUTControl* button = id ? GetControl(id) : nullptr) {
+        EnableNonUserEvents(true);
+        SendEvent(EVENT_BUTTON_CLICKED, false, button, false);
+        EnableNonUserEvents(false);
+    }
 }
 
 void cDialogUzupelnien::OnSliderMoved() { UpdateTexts(); }
@@ -159,14 +167,12 @@ void cDialogUzupelnien::OnOkPressed(unsigned event, CDXUTControl* control)
         if (cPanstwo* country = ActiveCountry())
             country->AddProductionPoints(-double(m_CostPerPoint) * v);
     }
-    if (Owner())
-        Owner()->OnGUIEvent(event, kReplacementsOkId, control);
+    TellOwnerOfClick(event, kReplacementsOkId, control);
     CloseTopDialogs(1);
 }
 
 void cDialogUzupelnien::OnCancelPressed(unsigned event, CDXUTControl* control)
 {
-    if (Owner())
-        Owner()->OnGUIEvent(event, kReplacementsCancelId, control);
+    TellOwnerOfClick(event, kReplacementsCancelId, control);
     CloseTopDialogs(1);
 }

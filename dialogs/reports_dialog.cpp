@@ -90,20 +90,13 @@ void cDialogStatystyk::OnGUIEvent(unsigned, int controlId, CDXUTControl*)
 
 void cDialogStatystyk::OnKeyboard(unsigned key, bool keyDown, bool)
 {
-    ClickOnEnterOrEscape(key, keyDown, kReportsExitId, kReportsExitId);
+    SendOnEnterOrEscape(key, keyDown, kReportsExitId, kReportsExitId);
 }
 
 void cDialogStatystyk::OnGroupChosen()
 {
     auto* groups = static_cast<CDXUTTabFrame*>(GetControl(kReportsGroupTabsId, DXUT_CONTROL_TABFRAME));
     FillKindList(groups ? groups->GetSelectedIndex() : 0);
-    // The group's first kind is shown, not the kind chosen in the other group.
-    auto* kinds = static_cast<CDXUTListBox*>(GetControl(kReportsKindListId, DXUT_CONTROL_LISTBOX));
-    if (kinds && kinds->GetSize() > 0) {
-        kinds->SelectItem(0);
-        m_SelectedKind = int(reinterpret_cast<intptr_t>(kinds->GetSelectedData()));
-    }
-    FillCountryList();
     FillView(true);
 }
 

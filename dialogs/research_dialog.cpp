@@ -46,12 +46,6 @@ cDialogResearchu::cDialogResearchu() : cDialog(kResearchDialogKind, LayoutRow(kR
     if (auto* frame = Control<CDXUTFrame>(*this, kResearchDialogKind, DXUT_CONTROL_FRAME))
         frame->m_bDraggable = false;
     AddText(792, LangText("research_title"), true);
-    // Each column's title stands in the place its layout row keeps free above the first line;
-    // the narrow column of investment pictures has none (its pictures carry hints).
-    for (const auto& [row, key] : {std::pair{794, "research_column_technology"}, std::pair{795, "research_column_level"},
-                                   std::pair{797, "research_column_progress"}, std::pair{798, "research_column_price"}})
-        if (CDXUTStatic* title = AddText(row, LangText(key)))
-            title->m_dwTextFormat = DT_CENTER | DT_BOTTOM | DT_SINGLELINE;
     auto addBox = [this](int id, int columnRow, int line, const wchar_t* text, const std::wstring& hint) {
         const sLayoutRect r = LineRect(columnRow, line);
         CDXUTEditBox* box = nullptr;
@@ -113,9 +107,9 @@ void cDialogResearchu::Refresh()
     for (int k = 0; k < 7; ++k) {
         const int points = rules.ResearchPointsPerLevel[k];
         const float base = rules.ResearchLevelPrice[k];
-        // A technology without research points or a price cannot be bought (and its price
-        // would divide by nothing).
-        if (k == TECH_DOCTRINE || !country || points <= 0 || base <= 0.0f)
+        // A technology without research points cannot be bought (its price would divide by
+        // nothing), nor one of a price below 0 (an investment would pay the country).
+        if (k == TECH_DOCTRINE || !country || points <= 0 || base < 0.0f)
             m_Prices[k] = -1.0f;
         else
             m_Prices[k] = float(points - country->TechProgress[k]) * base / float(points);

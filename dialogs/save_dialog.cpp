@@ -36,6 +36,7 @@ cDialogZapisuGry::cDialogZapisuGry() : cDialog(kSaveDialogKind, LayoutRow(kSaveD
     AddText(250, LangText("save_game_title"), true);
     AddText(253, LangText("save_game_list"));
     AddListBoxFromLayout(kSaveListId, 0);
+    // Widths that hold the column titles in full: a twentieth of the list cuts "Turn".
     if (auto* list = static_cast<CDXUTListBox*>(GetControl(kSaveListId, DXUT_CONTROL_LISTBOX)))
         list->SetColumns(4, LangText("save_list_saved_game_columns"), 30, 35, 10, 25);
     AddText(255, LangText("save_game_new_name"));
@@ -89,6 +90,7 @@ void cDialogZapisuGry::OnSaveChosen()
     // Read now, not remembered from an earlier key: the player may have let go of Ctrl
     // while another screen had the keyboard.
     if (GuiKeyDown(VK_CONTROL)) {
+        // A save that failed must not pass for done: the player is told and stays here.
         if (!SaveGame(name, true)) {
             PushDialog(new cDialogTekstowy(LangFormat("save_game_failed_%s", name), LangText("save_game_title")));
             return;
@@ -111,7 +113,8 @@ void cDialogZapisuGry::OnSavePressed()
 
 void cDialogZapisuGry::TryToSave(const std::wstring& typed)
 {
-    // The name is normalized once, and the same name is checked, asked about and saved.
+    // The name is normalized once, and that name is checked, asked about and saved: the
+    // writer trims, so " x" checked as typed would overwrite "x" without a question.
     const std::wstring name = NormalizeSaveName(typed);
     if (!IsValidSaveName(name, kMaxSaveNameLength)) {
         PushDialog(new cDialogTekstowy(LangFormat("save_game_invalid_name_%s", typed), LangText("save_game_title")));

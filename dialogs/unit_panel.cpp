@@ -8,6 +8,7 @@
 #include "dialogs/confirm_dialog.h"
 #include "dialogs/country_flag.h"
 #include "dialogs/text_input_dialog.h"
+#include "dialogs/unit_pictures.h"
 #include "game/commanders.h"
 #include "game/consts.h"
 #include "game/game.h"
@@ -68,28 +69,19 @@ const int kOrderIconIds[gui_atlas::kOrderIconCount] = {
 
 cPlayState* PlayState() { return g_Gra ? g_Gra->m_PlayState : nullptr; }
 
-// The first picture file of the unit that exists: the scenario's own, then the common one,
+// The first picture file of the unit that loads: the scenario's own, then the common one,
 // for each name from the most particular to the default.
 std::wstring FindUnitPicture(const cJednostka& unit)
 {
     std::wstring name = unit.m_Name;
     std::replace(name.begin(), name.end(), L'/', L'_');
-    const std::wstring names[] = {
+    return FindUnitPictureFile({
         name + L".png",
         FormatText(L"%i_%i_%i.png", unit.m_Type, unit.m_Level, unit.m_Owner),
         FormatText(L"%i_%i.png", unit.m_Type, unit.m_Level),
         FormatText(L"%i.png", unit.m_Type),
         L"default.png",
-    };
-    for (const std::wstring& file : names) {
-        std::wstring own = FormatText(L"data\\scenarios\\%s\\Units images\\%s", g_Gra->m_ScenarioName, file);
-        if (FileExists(HostPath(own)))
-            return own;
-        std::wstring common = L"data\\gfx\\Units images\\" + file;
-        if (FileExists(HostPath(common)))
-            return common;
-    }
-    return {};
+    });
 }
 
 } // namespace
@@ -98,23 +90,40 @@ cUnitPanel* UnitPanel() { return dynamic_cast<cUnitPanel*>(g_UnitPanel); }
 
 cUnitPanel::cUnitPanel() : cPanel(kUnitPanelFrameId, LayoutRow(kUnitPanelFrameId))
 {
+    // The picture starts on the default one, the scenario's own or else the common one.
+    const std::wstring fallback = FindUnitPictureFile({L"default.png"});
+    if (!fallback.empty())
+        SetTexture(kPictureSlot, fallback);
     AddImageFromLayout(kUnitPanelPictureId, int(kPictureSlot), 0, 0, gui_atlas::kUnitPictureWidth,
                        gui_atlas::kUnitPictureHeight, nullptr);
-    AddImageFromLayout(kUnitPanelFlagId, int(kFlagSlot), 0, 0, kFlagPictureWidth, kFlagPictureHeight, nullptr);
-    for (const sValueBox& box : kValueBoxes) {
-        const std::string key = box.key;
-        AddReadOnlyEditBox(this, box.id, L"-", nullptr, box.caption, LangText(key).c_str());
+    SetControlEnabled(kUnitPanelPictureId, true);
+    // The controls in the order of their ids: each value box with its caption, the flag
+    // after the owner's box, each order icon in its place among them.
+    auto addBox = [this](const sValueBox& box) {
+        AddReadOnlyEditBox(this, box.id, L"-", nullptr, box.caption, LangText(box.key).c_str());
+    };
+    auto addIcon = [this](int index) {
+        const sLayoutRect at = LayoutRow(kOrderIconIds[index]);
+        // The pictures drawn at the icon's size on this screen.
+        const gui_atlas::sRect cell = gui_atlas::OrderIcon(index, at.width, at.height);
+        AddIcon(kOrderIconIds[index], cell.left, cell.top, cell.right, cell.bottom, at.x, at.y, at.width, at.height);
+    };
+    for (int id = kUnitPanelPictureId + 1; id <= kUnitPanelNuclearId; ++id) {
+        for (const sValueBox& box : kValueBoxes)
+            if (box.caption == id)
+                addBox(box);
+        if (id == kUnitPanelFlagId)
+            AddImageFromLayout(kUnitPanelFlagId, int(kFlagSlot), 0, 0, kFlagPictureWidth, kFlagPictureHeight, nullptr);
+        for (int index = 0; index < gui_atlas::kOrderIconCount; index++)
+            if (kOrderIconIds[index] == id)
+                addIcon(index);
     }
     // The name and the commander are texts, not figures: no border.
     for (int id : {kUnitPanelNameId, kUnitPanelCommanderId})
         if (auto* edit = static_cast<CDXUTEditBox*>(GetControl(id, DXUT_CONTROL_EDITBOX)))
             edit->SetBorderWidth(0);
-    for (int index = 0; index < gui_atlas::kOrderIconCount; index++) {
-        const sLayoutRect at = LayoutRow(kOrderIconIds[index]);
-        // The pictures drawn at the icon's size on this screen.
-        const gui_atlas::sRect cell = gui_atlas::OrderIcon(index, at.width, at.height);
-        AddIcon(kOrderIconIds[index], cell.left, cell.top, cell.right, cell.bottom, at.x, at.y, at.width, at.height);
-    }
+    // Filled at once: an order icon left enabled before the first selection would give an
+    // order to no unit.
     Refresh();
 }
 
@@ -163,11 +172,11 @@ void cUnitPanel::Refresh()
 {
     // The opponent's thread may be changing the units being read.
     cWindowLock lock;
-    const int previousCategory = m_PictureCategory;
-    const int previousId = m_PictureId;
+    const int previousCategory = m_LastCategory;
+    const int previousId = m_LastId;
     cUnit* selected = PlayState() && PlayState()->GetSelectedHex() ? PlayState()->GetSelectedHex()->unit : nullptr;
-    m_ShownCategory = selected ? selected->m_Category : -1;
-    m_ShownId = selected ? selected->m_Id : 0;
+    m_ShownCategory = m_LastCategory = selected ? selected->m_Category : -1;
+    m_ShownId = m_LastId = selected ? selected->m_Id : 0;
     Reset();
     // Ships never stand on a hex; what stands there and is seen is a land or air unit.
     auto* unit = dynamic_cast<cJednostka*>(selected);
@@ -182,7 +191,7 @@ void cUnitPanel::Refresh()
     if (unit->m_Category != previousCategory || unit->m_Id != previousId)
         ShowPicture(*unit);
     if (CDXUTControl* picture = GetControl(kUnitPanelPictureId))
-        picture->SetVisible(m_PictureId != 0);
+        picture->SetVisible(m_PictureLoaded);
 
     SetBox(kUnitPanelNameId, unit->m_Name, LangText("unitpanel_name_hint"));
     if (own)
@@ -248,13 +257,7 @@ void cUnitPanel::Refresh()
 void cUnitPanel::ShowPicture(const cJednostka& unit)
 {
     const std::wstring file = FindUnitPicture(unit);
-    m_PictureCategory = unit.m_Category;
-    m_PictureId = 0;
-    if (file.empty() || SetTexture(kPictureSlot, file) != S_OK) {
-        LogLine(L"No picture for unit %s", unit.m_Name);
-        return;
-    }
-    m_PictureId = unit.m_Id;
+    m_PictureLoaded = !file.empty() && SetTexture(kPictureSlot, file) == S_OK;
 }
 
 void cUnitPanel::ShowSupply(const cJednostka& unit)
@@ -265,13 +268,10 @@ void cUnitPanel::ShowSupply(const cJednostka& unit)
     const int limit = k ? k->ImpulsesWithoutSupplySource : 0;
     if (unit.m_Supply == 0) {
         text = LangFormat("unitpanel_supply_out_of_supply_more", limit);
-        hint = limit == 1 ? LangText("unitpanel_supply_out_of_supply_more_1_impulse_hint")
-                          : LangFormat("unitpanel_supply_out_of_supply_more_hint", limit);
+        hint = LangFormat("unitpanel_supply_out_of_supply_more_hint", limit);
     } else if (unit.m_TurnsWithoutSupply > 0) {
         text = LangFormat("unitpanel_supply_out_of_supply", unit.m_TurnsWithoutSupply);
-        hint = unit.m_TurnsWithoutSupply == 1
-                   ? LangText("unitpanel_supply_out_of_supply_1_impulse_hint")
-                   : LangFormat("unitpanel_supply_out_of_supply_hint", unit.m_TurnsWithoutSupply);
+        hint = LangFormat("unitpanel_supply_out_of_supply_hint", unit.m_TurnsWithoutSupply);
     } else if (unit.m_SupplySourceX != -1 && unit.m_SupplySourceY != -1) {
         const sHex* source = g_Gra->m_Mapa ? g_Gra->m_Mapa->GetHex(unit.m_SupplySourceX, unit.m_SupplySourceY) : nullptr;
         if (!source || !source->city) {
@@ -328,10 +328,11 @@ void cUnitPanel::OnGUIEvent(unsigned, int controlId, CDXUTControl*)
     case kUnitPanelReconId: OnAirOrderPressed(ORDER_RECONNAISSANCE); break;
     case kUnitPanelSeaTransportId: OnTransportPressed(false); break;
     case kUnitPanelAmphibiousId: OnTransportPressed(true); break;
-    case kTextInputOkId: OnRenameAnswered(true); break;
-    case kTextInputCancelId: OnRenameAnswered(false); break;
-    case kConfirmYesId: OnDisbandAnswered(true); break;
-    case kConfirmNoId: OnDisbandAnswered(false); break;
+    case kTextInputOkId: OnRenameAnswered(); break;
+    case kConfirmYesId: OnDisbandAnswered(); break;
+    // A cancel or a no ends any wait.
+    case kTextInputCancelId:
+    case kConfirmNoId: m_Pending = PENDING_NONE; break;
     case kReplacementsDoneId: OnReplacementsAnswered(true); break;
     case kReplacementsCancelId: OnReplacementsAnswered(false); break;
     case kCommandersClosedId: OnCommandersAnswered(); break;
@@ -501,7 +502,8 @@ void cUnitPanel::OnTransportPressed(bool amphibious)
     if (land->m_Owner != PlayState()->GetActiveCountryId() ||
         !(amphibious ? land->GetAmphibiousTransportHint(nullptr) : land->GetSeaTransportHint(nullptr)))
         return;
-    // The port and its node are found before anything is paid.
+    // The port and its node are found before anything is paid: a load that cannot be made
+    // must not cost the points.
     int portX = -1;
     int portY = -1;
     if (!land->FindPortHex(portX, portY)) {
@@ -524,13 +526,11 @@ void cUnitPanel::OnTransportPressed(bool amphibious)
     Refresh();
 }
 
-void cUnitPanel::OnRenameAnswered(bool ok)
+void cUnitPanel::OnRenameAnswered()
 {
     if (m_Pending != PENDING_RENAME)
         return;
     m_Pending = PENDING_NONE;
-    if (!ok)
-        return;
     if (cJednostka* unit = ShownUnit()) {
         cWindowLock lock;
         unit->SetName(g_TextInputResult);
@@ -538,13 +538,13 @@ void cUnitPanel::OnRenameAnswered(bool ok)
     Refresh();
 }
 
-void cUnitPanel::OnDisbandAnswered(bool yes)
+void cUnitPanel::OnDisbandAnswered()
 {
     if (m_Pending != PENDING_DISBAND)
         return;
     m_Pending = PENDING_NONE;
     cJednostka* unit = ShownUnit();
-    if (!yes || !unit)
+    if (!unit)
         return;
     {
         cWindowLock lock;
@@ -556,7 +556,6 @@ void cUnitPanel::OnDisbandAnswered(bool yes)
             refund = unit->GetCombatStrength() * 0.5 * k->AirReplacementCost[air];
         if (cPanstwo* owner = unit->GetOwner())
             owner->AddProductionPoints(refund);
-        LogLine(L"Unit disbanded: %s, %.1f PP back", unit->m_Name, refund);
         m_ShownId = 0;
         unit->Kill();
         PlayState()->DeselectAll();

@@ -84,8 +84,8 @@ private:
     void OnAirOrderPressed(int orderMode);
     void OnTransportPressed(bool amphibious);
     // The answers of the windows it opened.
-    void OnRenameAnswered(bool ok);
-    void OnDisbandAnswered(bool yes);
+    void OnRenameAnswered();
+    void OnDisbandAnswered();
     void OnReplacementsAnswered(bool changed);
     void OnCommandersAnswered();
 
@@ -107,8 +107,11 @@ private:
 
     int m_ShownCategory = -1;
     int m_ShownId = 0;
-    int m_PictureCategory = -1;
-    int m_PictureId = 0;
+    // The unit on the selected hex at the last refresh, seen or not: its picture is looked
+    // for again only when another unit takes its place.
+    int m_LastCategory = -1;
+    int m_LastId = 0;
+    bool m_PictureLoaded = false;
     int m_Pending = PENDING_NONE;
     int m_SourceX = -1;
     int m_SourceY = -1;

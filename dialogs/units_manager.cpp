@@ -140,7 +140,8 @@ cDialogJednostek::cDialogJednostek(int countryId)
     RefreshList(-1);
 }
 
-// A deployment the window started must not outlive it.
+// A deployment the window started must not outlive it: the map's next click would place a
+// unit the player no longer has before him (or one gone since).
 cDialogJednostek::~cDialogJednostek()
 {
     g_UnitsMgrSelectedUnit = {};
@@ -261,15 +262,14 @@ void cDialogJednostek::ListUnits(int tab)
         };
         for (bool check : checks)
             marks += FormatText(L";%c", Mark(check));
+        // A unit of no full strength (damaged data) shows 0 rather than a division by nothing.
         return FormatText(L"%s;%.0f%% (%.1f/%.1f);%i;%i;%s;%i", u.m_Name, full > 0 ? effective * 100.0f / full : 0.0f,
                           effective, full, u.m_ActionPoints, u.m_Supply, cUnit::GetSubtypeText(u.m_Type), u.m_Level) +
                marks;
     };
     auto availability = [](const cUnit& u) {
-        if (u.m_AvailableInTurns == 1)
-            return LangText("units_mgr_units_list_avail_in_1_turn");
-        return u.m_AvailableInTurns > 1 ? LangFormat("units_mgr_units_list_avail_in_%i_turns", u.m_AvailableInTurns)
-                                        : LangText("units_mgr_units_list_avail_now");
+        return u.m_AvailableInTurns >= 1 ? LangFormat("units_mgr_units_list_avail_in_%i_turns", u.m_AvailableInTurns)
+                                         : LangText("units_mgr_units_list_avail_now");
     };
     auto ours = [&](const cUnit& u) { return u.m_Owner == m_CountryId && Shows(mask, u); };
 
@@ -287,6 +287,7 @@ void cDialogJednostek::ListUnits(int tab)
                 if (!ours(*s))
                     continue;
                 const sWezelGrafuMorz* zone = s->m_Fleet ? s->m_Fleet->GetSeaNode() : nullptr;
+                // A ship of no maximum (damaged data) shows 0 rather than a division by nothing.
                 add(*s, FormatText(L"%s;%i%% (%i/%i);%s;%s;%s;%c", s->m_Name, s->m_MaxHP > 0 ? s->m_HP * 100 / s->m_MaxHP : 0,
                                    s->m_HP, s->m_MaxHP, cUnit::GetSubtypeText(s->m_Type),
                                    s->m_Fleet ? s->m_Fleet->name : std::wstring(L"-"),
@@ -445,6 +446,8 @@ void cDialogJednostek::OnSelectPressed()
     CloseTopDialogs(1);
 }
 
+// A ship stands on no hex of its own: Select shows its zone and selects that hex, which
+// brings up the zone's fleets as a click there does, with the ship chosen.
 void cDialogJednostek::SelectFleetOf(const cJednostkaMorska& ship)
 {
     const sWezelGrafuMorz* node = ship.m_Fleet ? ship.m_Fleet->GetSeaNode() : nullptr;

@@ -99,9 +99,11 @@ bool FireEvent(cGra& game, const cZdarzenie& event)
             return false;
         }
         GLOBAL_LOCK_SCOPE();
-        fired = event.FireOption(position);
-        if (fired)
+        // The choice is reported before its effects report anything, so the list reads in
+        // the order things happened.
+        if (position >= 1 && size_t(position) <= event.options.size())
             ReportPersonsChoice(game, event, *country, position);
+        fired = event.FireOption(position);
     }
     // The messages belong to a fired option's effects: none fired, none to tell.
     if (!fired) {

@@ -193,7 +193,8 @@ bool SaveIntoFolder(const std::wstring& folder)
 
 std::wstring SaveDateAsShown(const std::wstring& stored)
 {
-    // "yy.mm.dd hh:mm"
+    // Info.ini keeps "yy.mm.dd hh:mm", which a player reads day first: 24.09.01 would pass
+    // for the 24th of September. The lists show it day.month.year.
     static const wchar_t kShape[] = L"00.00.00 00:00";
     if (stored.size() != std::size(kShape) - 1)
         return stored;

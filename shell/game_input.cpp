@@ -495,7 +495,8 @@ void cGra::OnKeyboard(unsigned key, bool down)
     case VK_F1 + 6: cycle(g_UserSettings.ownershipMode, 4, "MapDisplay/OwnershipMode"); break;
     case VK_F1 + 7: g_UserSettings.showAPLeft = !g_UserSettings.showAPLeft; break;
     case VK_F1 + 11:
-        if ((ordersTaken || state == kStateHumanMove) && g_DialogLinks.openCheats)
+        // The testing window opens whoever moves, but the war once over stays as it ended.
+        if (!m_GameOver && g_DialogLinks.openCheats)
             g_DialogLinks.openCheats();
         break;
     default: break;

@@ -219,9 +219,9 @@ void cHintDisplay::Render()
 
 void cHintDisplay::ForgetClick()
 {
+    leftDown = false;
     leftReleasedNow = false;
     leftUp = false;
-    SetHoverable(nullptr);
 }
 
 void InstallHintDisplay()
@@ -230,6 +230,7 @@ void InstallHintDisplay()
     g_ShellLinks.hintUpdateMouse = [](bool left, bool right, int x, int y) { g_HintDisplay.UpdateMouse(left, right, x, y); };
     g_ShellLinks.hintRender = [] { g_HintDisplay.Render(); };
     g_ShellLinks.hintForgetClick = [] { g_HintDisplay.ForgetClick(); };
+    g_ShellLinks.hintForgetHoverable = [] { g_HintDisplay.SetHoverable(nullptr); };
     g_ShellLinks.hintInit = [](int offsetX, int offsetY, int marginX, int marginY, int delayMs) {
         g_HintDisplay.SetStyle(offsetX, offsetY, marginX, marginY, delayMs, nullptr);
     };

@@ -29,8 +29,7 @@ public:
     void SetControl(CDXUTControl* control, bool force);
     // Once a frame, after every dialog, so that the hint lies on top of everything.
     void Render();
-    // A window opened or closed: the click that did it must not reach the map, and the
-    // map object under the mouse is forgotten.
+    // A window opened or closed: the click that did it must not reach the map.
     void ForgetClick();
 
     // Where the box is drawn for the current pointer: flipped left of the pointer or above

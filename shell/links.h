@@ -117,9 +117,11 @@ struct sShellLinks
     std::function<void()> playIntroMovies; // installs the intro callbacks, plays the movies, prepares the logos
     std::function<void(bool left, bool right, int x, int y)> hintUpdateMouse; // cHintDisplay::UpdateMouse
     std::function<void()> hintRender;                                         // cHintDisplay::Render
-    // cHintDisplay: forgets the left button's press and release and the hovered map object,
-    // so the click that opens or closes a window never reaches the map.
+    // cHintDisplay: forgets the left button's state, so the click that opens or closes a
+    // window never reaches the map.
     std::function<void()> hintForgetClick;
+    // cHintDisplay: forgets the hovered map object (a window opened over it).
+    std::function<void()> hintForgetHoverable;
     std::function<void()> endTurnFromMainThread; // EndTurnFromMainThread
     std::function<void()> openPauseMenu;         // game state 2 and a new pause menu
     std::function<void()> openMainMenu;          // a new main menu (no game loaded)

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "gui/controls.h"
+#include "shell/hint_display.h"
+#include "world/hoverable.h"
 #include "tests/dialogs/dialog_bench.h"
 
 namespace {
@@ -79,6 +81,21 @@ TEST_F(DialogStack, PushBelowTheTopKeepsTheCurrentDialog)
     EXPECT_EQ(FindOpenDialogByKind(20)->KindId(), 20);
     CloseDialogsDownToKind(10);
     EXPECT_EQ(OpenKinds(), (std::vector<int>{40}));
+}
+
+TEST_F(DialogStack, OpeningAWindowForgetsTheHeldButtonAndTheHoveredMapObjectClosingOnlyTheButton)
+{
+    InstallHintDisplay();
+    const cHoverable port;
+    g_HintDisplay.UpdateMouse(true, false, 5, 5);
+    g_HintDisplay.SetHoverable(&port);
+    Open(10, "a");
+    EXPECT_FALSE(g_HintDisplay.leftDown);
+    EXPECT_EQ(g_HintDisplay.Hoverable(), nullptr);
+    g_HintDisplay.SetHoverable(&port);
+    CloseTopDialogs(1);
+    EXPECT_EQ(g_HintDisplay.Hoverable(), &port) << "the map's hint stays as it was";
+    g_HintDisplay.SetHoverable(nullptr);
 }
 
 TEST_F(DialogStack, EventsOfALowerWindowGoToTheTopOne)

@@ -132,10 +132,11 @@ TEST_F(FleetsManager, ButtonsNameWhyTheyCannotActAndTheWindowComesBackAfterAnOrd
     EXPECT_EQ(g_Gra->m_Fleets.front()->isActive, 0);
     EXPECT_FALSE(Enabled(kFleetsActiveId));
     EXPECT_EQ(List(kFleetsListId).GetItem(0)->cells[5], LangText("passive"));
-    // A raider stored with its active flag still set reads passive in the list as in the box.
+    // A raider stored with its active flag still set reads active in the list, as a sea battle
+    // counts it; the box stays off, as it is for every raider.
     g_Gra->m_Fleets.front()->isActive = 1;
     window->RefreshFleets(-1);
-    EXPECT_EQ(List(kFleetsListId).GetItem(0)->cells[5], LangText("passive"));
+    EXPECT_EQ(List(kFleetsListId).GetItem(0)->cells[5], LangText("active"));
     EXPECT_FALSE(Enabled(kFleetsActiveId));
     EXPECT_FALSE(ControlOf<CDXUTCheckBox>(*window, kFleetsActiveId, DXUT_CONTROL_CHECKBOX)->GetChecked());
 

@@ -96,11 +96,11 @@ TEST_F(HexPanel, CitiesPortsResourcesAndTheSeaShowWhatTheyHold)
     EXPECT_EQ(Value(417), L"2");
     ASSERT_NO_FATAL_FAILURE(CheckScreen("hex_panel"));
 
-    // Clearing the selection refreshes the panel with the others; the first row keeps its
-    // own label, as on a hex without a place.
+    // Clearing the selection refreshes the panel with the others; the first row's label is
+    // a dash, as on a hex without a place.
     g_Gra->m_PlayState->DeselectAll();
     g_DialogLinks.refreshHexPanel();
-    EXPECT_EQ(Value(402), LangText("hex_panel_name"));
+    EXPECT_EQ(Value(402), L"-");
     EXPECT_EQ(Value(405), L"-");
     const cMapa& map = *g_Gra->m_Mapa;
     for (int y = 0, found = 0; y < map.height && !found; ++y)
@@ -108,7 +108,7 @@ TEST_F(HexPanel, CitiesPortsResourcesAndTheSeaShowWhatTheyHold)
             if (const sHex* hex = map.GetHex(x, y); hex->IsLand() && !hex->city && !hex->seaZone) {
                 found = 1;
                 Select(x, y);
-                EXPECT_EQ(Value(402), LangText("hex_panel_name"));
+                EXPECT_EQ(Value(402), L"-");
                 EXPECT_EQ(Value(403), L"-");
             }
 }

@@ -9,7 +9,6 @@
 #include "game/game.h"
 #include "game/reports.h"
 #include "gui/controls.h"
-#include "shell/game_hotkeys.h"
 #include "tests/dialogs/dialog_bench.h"
 #include "world/country.h"
 
@@ -17,19 +16,22 @@ namespace {
 
 using HotkeysAndCheats = cDialogTest;
 
-TEST_F(HotkeysAndCheats, HotkeysListEveryBoundKeyInWordsAndCloseOnEnterOrEscape)
+TEST_F(HotkeysAndCheats, HotkeysListTheKeysAsTheyAreBoundAndCloseOnEnterOrEscape)
 {
     for (uint32_t key : {VK_RETURN, VK_ESCAPE}) {
         PushDialog(new cDialogSkrotowKlawiszowych);
         auto* list = ControlOf<CDXUTListBox>(*Top(), kHotkeysListId, DXUT_CONTROL_LISTBOX);
-        ASSERT_EQ(list->GetSize(), int(kGameHotkeys.size()));
+        ASSERT_EQ(list->GetSize(), 20);
+        std::vector<std::wstring> keys;
         for (int row = 0; row < list->GetSize(); ++row) {
             const auto& cells = list->GetItem(row)->cells;
             ASSERT_EQ(cells.size(), 2u) << row;
-            EXPECT_EQ(cells[0], LangText(kGameHotkeys[size_t(row)].keyName));
-            EXPECT_EQ(cells[1], LangText(kGameHotkeys[size_t(row)].action));
-            EXPECT_FALSE(cells[1].empty()) << kGameHotkeys[size_t(row)].action;
+            keys.push_back(cells[0]);
+            EXPECT_FALSE(cells[1].empty()) << row;
         }
+        EXPECT_EQ(list->GetItem(4)->cells[1], L"Show/hide unit names") << "F5 shows the unit names";
+        EXPECT_EQ(list->GetItem(7)->cells, (std::vector<std::wstring>{L"F8", L"Show/hide AP left"}));
+        EXPECT_EQ(keys.back(), L"Tab");
         if (key == VK_RETURN) {
             ASSERT_NO_FATAL_FAILURE(CheckScreen("hotkeys_dialog"));
         }
@@ -77,15 +79,14 @@ TEST_F(Cheats, TypedPointsApplyAtEveryChangeClampedAndReportedToEveryCountry)
     EXPECT_EQ(GetCountry(1)->PP, 25.0);
     const auto reports = ReportsOf(1);
     ASSERT_EQ(reports.size(), 2u);
-    EXPECT_EQ(reports.back(), LangFormat("cheats_report_pp_%s_%d_%d_%d", L"Albion", 2, 25, 23));
+    EXPECT_EQ(reports.back(), L"Albion PP changed from 2 to 25 (23 added)");
     EXPECT_EQ(ReportsOf(int(g_Gra->m_Countries.size())).size(), 2u);
 
     GetCountry(1)->DP = INT_MIN + 5;
     Retype(kCheatsDiplomacyId, L"99999999999");
     EXPECT_EQ(GetCountry(1)->DP, INT_MAX);
     // The first key took the points from near the bottom of int to 9: a difference beyond int.
-    EXPECT_EQ(ReportsOf(1)[2], LangFormat("cheats_report_dp_%s_%d_%d_%d", L"Albion", INT_MIN + 5, 9,
-                                          9LL - (INT_MIN + 5)));
+    EXPECT_EQ(ReportsOf(1)[2], L"Albion DP changed from -2147483643 to 9 (2147483652 added)");
 }
 
 TEST_F(Cheats, ControlChangesAndFiredEventsAreReportedAndTheEventIdIsKept)
@@ -97,12 +98,22 @@ TEST_F(Cheats, ControlChangesAndFiredEventsAreReportedAndTheEventIdIsKept)
     Retype(kCheatsEventIdId, L"99");
     Click(kCheatsFireId);
     EXPECT_EQ(fired, (std::vector<int>{99}));
-    EXPECT_EQ(ReportsOf(2).back(), LangFormat("cheats_report_fired_%d", 99));
+    EXPECT_EQ(ReportsOf(2).back(), L"Fired event 99");
     Click(kCheatsCloseId);
     EXPECT_TRUE(OpenKinds().empty());
 
     PushDialog(new cDialogCheatow);
     EXPECT_EQ(TextOf(kCheatsEventIdId), L"99");
+}
+
+TEST_F(Cheats, F12OpensTheTestingWindowWhoeverIsMoving)
+{
+    for (int state : {9, 7}) {
+        g_Gra->SetGameState(state);
+        g_Gra->OnKeyboard(VK_F1 + 11, true);
+        EXPECT_EQ(OpenKinds(), (std::vector<int>{kCheatsDialogKind})) << "game state " << state;
+        CloseTopDialogs(-1);
+    }
 }
 
 TEST(TypedNumbers, ReadLikeTheCLibraryAndStopAtTheEdgesOfInt)

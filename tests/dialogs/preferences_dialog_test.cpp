@@ -125,21 +125,28 @@ TEST_F(Preferences, TheMusicSliderAndAMinimisedWindowReachTheMusicOfTheRunningGa
     g_Gra->m_Music = nullptr;
 }
 
-TEST_F(Preferences, OnlySizesWithALayoutFileAndTheCurrentSizeAreOffered)
+TEST_F(Preferences, OnlySizesWithALayoutFileAreOfferedOpenOnTheCurrentOneElseTheFirst)
 {
     testing_support::WriteFile("data/GUI_1280x1024.csv", "1;0;0;1280;1024\n");
     testing_support::WriteFile("data/GUI_notes.csv", "\n");
-    g_UserSettings.resolutionX = 1152;
-    g_UserSettings.resolutionY = 864;
+    g_UserSettings.resolutionX = 1280;
+    g_UserSettings.resolutionY = 1024;
     Open();
     std::vector<std::wstring> offered;
     auto* combo = ControlOf<CDXUTComboBox>(*Top(), kPreferencesResolutionId, DXUT_CONTROL_COMBOBOX);
     for (int k = 0; k < combo->GetNumItems(); ++k)
         offered.push_back(combo->GetItem(k)->strText);
-    EXPECT_EQ(offered, (std::vector<std::wstring>{L"1024x768", L"1152x864", L"1280x1024"}));
-    EXPECT_EQ(Shown(kPreferencesResolutionId), L"1152x864");
-    Choose(kPreferencesResolutionId, L"1280x1024");
-    EXPECT_EQ(g_Settings.GetInt("Main/ResolutionX", 0), 1280);
+    EXPECT_EQ(offered, (std::vector<std::wstring>{L"1024x768", L"1280x1024"}));
+    EXPECT_EQ(Shown(kPreferencesResolutionId), L"1280x1024");
+    Choose(kPreferencesResolutionId, L"1024x768");
+    EXPECT_EQ(g_Settings.GetInt("Main/ResolutionX", 0), 1024);
+    CloseTopDialogs(1);
+
+    g_UserSettings.resolutionX = 1152;
+    g_UserSettings.resolutionY = 864;
+    Open();
+    EXPECT_EQ(ControlOf<CDXUTComboBox>(*Top(), kPreferencesResolutionId, DXUT_CONTROL_COMBOBOX)->GetNumItems(), 2);
+    EXPECT_EQ(Shown(kPreferencesResolutionId), L"1024x768");
 }
 
 TEST_F(Preferences, ControlsOpenOnTheSettingsInForce)

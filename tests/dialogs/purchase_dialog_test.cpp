@@ -50,6 +50,7 @@ TEST_F(Purchases, AUnitIsBoughtWithExactlyItsPriceAndNotWithOneCentLess)
     EXPECT_EQ(bought.m_Owner, 1);
     EXPECT_EQ(bought.m_Type, UNIT_INFANTRY);
     EXPECT_TRUE(bought.m_InReserve);
+    EXPECT_TRUE(bought.m_Spotted) << "a new unit is bought visible";
     EXPECT_EQ(bought.m_AvailableInTurns, k.PurchaseNumber[0]);
     EXPECT_NEAR(albion->PP, 0.0, 1e-6);
     EXPECT_FALSE(Enabled(kPurchaseBuyId)) << "nothing left to pay with";

@@ -8,6 +8,7 @@
 #include "dialogs/reports_dialog.h"
 #include "game/game.h"
 #include "gui/controls.h"
+#include "gui/gui_hooks.h"
 #include "tests/dialogs/dialog_bench.h"
 #include "world/city.h"
 #include "world/country.h"
@@ -70,16 +71,25 @@ TEST_F(ReportsDialog, OpensOnTheGeneralSummaryOfTheCountryAndItsAlliesAndSwitche
     ChooseTab(kReportsTableTabsId, 1);
     EXPECT_EQ(Tabs(kReportsTableTabsId)->GetTabCount(), 2) << "the victory-point tabs stay";
     EXPECT_EQ(List(kReportsTableId)->GetSize(), 5) << "every active country but the last id";
-    // The events tab shows its first kind's reports instead of the table.
+    // The events tab lists its kinds with none chosen; the table stays until one is.
     ChooseTab(kReportsGroupTabsId, 1);
-    EXPECT_NE(dialog->SelectedKind(), kReportKindVictoryPoints);
+    EXPECT_EQ(List(kReportsKindListId)->GetSelectedIndex(), -1);
+    EXPECT_EQ(dialog->SelectedKind(), kReportKindVictoryPoints);
+    EXPECT_TRUE(dialog->GetControl(kReportsTableId)->GetVisible());
+    ClickRow(*dialog, *List(kReportsKindListId), 0);
     EXPECT_FALSE(dialog->GetControl(kReportsTableId)->GetVisible());
     EXPECT_TRUE(dialog->GetControl(kReportsTextId)->GetVisible());
     ChooseTab(kReportsGroupTabsId, 0);
-    EXPECT_EQ(dialog->SelectedKind(), kReportKindGeneralSummary);
     ClickRow(*dialog, *List(kReportsKindListId), 0);
+    EXPECT_EQ(dialog->SelectedKind(), kReportKindGeneralSummary);
     EXPECT_EQ(Tabs(kReportsTableTabsId)->GetTabCount(), 4);
+    // Enter closes it as the window's own event: no click sounds.
+    int clicks = 0;
+    const auto shellSound = g_GuiHooks.playSound;
+    g_GuiHooks.playSound = [&](unsigned, int, CDXUTControl*) { ++clicks; };
     Key(VK_RETURN);
+    g_GuiHooks.playSound = shellSound;
+    EXPECT_EQ(clicks, 0);
     EXPECT_TRUE(OpenKinds().empty());
 }
 

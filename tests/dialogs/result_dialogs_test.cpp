@@ -8,6 +8,7 @@
 #include "dialogs/request_openers.h"
 #include "game/game.h"
 #include "gui/controls.h"
+#include "gui/gui_hooks.h"
 #include "tests/dialogs/dialog_bench.h"
 #include "units/combat_result.h"
 
@@ -166,7 +167,13 @@ TEST_F(ResultDialogs, ConvoyResultsListEveryRunAndShowTheChosenOnesDetails)
     list->SelectItem(1, true);
     EXPECT_EQ(details->GetText(), L"Hull - North Sea - Bergen: a submarine sank half of it.");
     ASSERT_NO_FATAL_FAILURE(CheckScreen("convoy_results_dialog"));
+    // Enter closes it at once: no button is clicked, no click sounds.
+    int clicks = 0;
+    const auto shellSound = g_GuiHooks.playSound;
+    g_GuiHooks.playSound = [&](unsigned, int, CDXUTControl*) { ++clicks; };
     Key(VK_RETURN);
+    g_GuiHooks.playSound = shellSound;
+    EXPECT_EQ(clicks, 0);
     EXPECT_TRUE(shown->IsComplete());
     EXPECT_TRUE(OpenKinds().empty());
 }

@@ -58,7 +58,7 @@ TEST_F(TabbedWindows, EachTabClickedShowsItsPage)
         {"tab_pages_purchases", [] { PushDialog(new cDialogZakupow); }, {kPurchaseTabsId}},
         {"tab_pages_units", [] { PushDialog(new cDialogJednostek(1)); }, {kUnitsKindTabsId, kUnitsPlaceTabsId}},
         // The tables' tabs belong to the statistics group, shown first; the events group
-        // shows its reports instead.
+        // lists its kinds, the table staying until one of them is chosen.
         {"tab_pages_reports", [] { PushDialog(new cDialogStatystyk); }, {kReportsTableTabsId, kReportsGroupTabsId}},
     };
     for (const sWindow& window : windows) {

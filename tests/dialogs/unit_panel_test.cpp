@@ -101,16 +101,15 @@ TEST_F(UnitPanel, OwnUnitIsSelectedMovedTakenBackAndLoadedOntoATransportInAPort)
     EXPECT_EQ(TextOf(*panel, kUnitPanelActionPointsId), L"3");
     EXPECT_EQ(TextOf(*panel, kUnitPanelSupplyId), LangFormat("unitpanel_supply_value_from_city", guards->m_Supply, L"Londinium"));
     EXPECT_TRUE(Enabled(kUnitPanelSupplySourceId));
-    // One impulse is said in the singular, cut off and with no supply left alike.
+    // Cut off for an impulse, and with no supply left: each hint counts its impulses.
     guards->m_TurnsWithoutSupply = 1;
     Select(2, 2);
-    EXPECT_EQ(Hint(kUnitPanelSupplyId), L"The unit has been without a supply source for 1 impulse.");
+    EXPECT_EQ(Hint(kUnitPanelSupplyId), LangFormat("unitpanel_supply_out_of_supply_hint", 1));
     const int supply = guards->m_Supply;
     guards->m_Supply = 0;
     g_Gra->m_Consts.ImpulsesWithoutSupplySource = 1;
     Select(2, 2);
-    EXPECT_EQ(Hint(kUnitPanelSupplyId),
-              L"The unit has no supply. A unit without a supply source keeps its supply for 1 impulse.");
+    EXPECT_EQ(Hint(kUnitPanelSupplyId), LangFormat("unitpanel_supply_out_of_supply_more_hint", 1));
     guards->m_Supply = supply;
     guards->m_TurnsWithoutSupply = 0;
     Select(2, 2);
@@ -281,6 +280,13 @@ TEST_F(UnitPanel, PictureIsLookedUpOnceUnderTheNameWithSlashesAndFrozenAndAirUni
     Select(2, 2);
     EXPECT_EQ(panel->GetTexture(3)->strFilename, own);
     EXPECT_EQ(TextOf(*panel, kUnitPanelActionPointsId), LangText("unitpanel_ap_frozen"));
+    // With another hex chosen between, it is looked for afresh, each file tried logged.
+    testing_support::ClearLog();
+    Select(0, 0);
+    Select(2, 2);
+    EXPECT_TRUE(testing_support::LogContains(
+        L"Loading file \"data\\scenarios\\Testland\\Units images\\Home Guard.png\" (1) [FAILED]"));
+    EXPECT_NE(panel->GetTexture(3)->strFilename, own);
 
     Select(1, 3);  // Fighter Command
     EXPECT_EQ(TextOf(*panel, kUnitPanelNameId), L"Fighter Command");

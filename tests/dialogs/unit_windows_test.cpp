@@ -8,6 +8,7 @@
 #include "game/commanders.h"
 #include "game/game.h"
 #include "gui/controls.h"
+#include "gui/gui_hooks.h"
 #include "tests/dialogs/dialog_bench.h"
 #include "units/land_unit.h"
 #include "world/country.h"
@@ -33,9 +34,12 @@ protected:
         LoadTestland(1);
         guards = g_Gra->FindLandUnitById(1);
         ASSERT_NE(guards, nullptr);
+        shellSound = g_GuiHooks.playSound;
+        g_GuiHooks.playSound = [this](unsigned, int id, CDXUTControl*) { clicks.push_back(id); };
     }
     void TearDown() override
     {
+        g_GuiHooks.playSound = shellSound;
         for (sDowodca* c : added)
             std::erase(g_Gra->m_Commanders, c);
         for (sDowodca* c : added)
@@ -53,6 +57,9 @@ protected:
     cJednostkaLadowa* guards = nullptr;
     std::vector<sDowodca*> added;
     cOpener opener;
+    // The buttons whose click sound played.
+    std::vector<int> clicks;
+    std::function<void(unsigned, int, CDXUTControl*)> shellSound;
 };
 
 TEST_F(UnitWindows, ACommanderIsRecalledAndAnotherAssignedTheBestListedFirst)
@@ -84,8 +91,11 @@ TEST_F(UnitWindows, ACommanderIsRecalledAndAnotherAssignedTheBestListedFirst)
     EXPECT_EQ(List(kCommandersAvailableId).GetSize(), 1);
     EXPECT_FALSE(Top()->GetControlEnabled(kCommandersAssignId));
 
+    // Escape clicks Close, and the opener hears that click as its own, with its sound.
+    clicks.clear();
     Key(VK_ESCAPE);
     EXPECT_EQ(opener.told, std::vector<int>{kCommandersExitId});
+    EXPECT_EQ(clicks, (std::vector<int>{kCommandersExitId, kCommandersExitId}));
     EXPECT_TRUE(OpenKinds().empty());
 }
 
@@ -109,11 +119,24 @@ TEST_F(UnitWindows, ReplacementsAreBoundByMoneySupplyAndLossesAndPaidOnOk)
     EXPECT_NE(TextOf(kReplacementsStrengthId).find(FormatText(L"(%i%%)", 60 + v)), std::wstring::npos);
     EXPECT_EQ(TextOf(kReplacementsCostId), LangFormat("%.2f_pp", cost * float(v)));
     ASSERT_NO_FATAL_FAILURE(CheckScreen("replacements_dialog"));
+    // The keys act as the window's own events, silently; the opener hears OK with its sound.
+    clicks.clear();
+    Key('M');
+    EXPECT_TRUE(clicks.empty());
     Key(VK_RETURN);
+    EXPECT_EQ(clicks, std::vector<int>{kReplacementsOkId});
     EXPECT_EQ(guards->m_Strength, 60 + v);
     EXPECT_EQ(guards->m_ActionPoints, 0);
     EXPECT_NEAR(albion.PP, 1000.0 - double(cost) * v, 1e-3);
     EXPECT_EQ(opener.told, std::vector<int>{kReplacementsOkId});
+    // Cancel clicked: its own click, then the opener's.
+    window = new cDialogUzupelnien(*guards);
+    window->SetOwner(&opener);
+    PushDialog(window);
+    clicks.clear();
+    Click(kReplacementsCancelId);
+    EXPECT_EQ(clicks, (std::vector<int>{kReplacementsCancelId, kReplacementsCancelId}));
+    EXPECT_EQ(opener.told, (std::vector<int>{kReplacementsOkId, kReplacementsCancelId}));
 
     // On a hex another country owns, ten points at most.
     g_Gra->m_Mapa->GetHex(guards->m_X, guards->m_Y)->owner = 2;

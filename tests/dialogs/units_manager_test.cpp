@@ -67,17 +67,17 @@ TEST_F(UnitsManager, AUnitNotYetDeliveredCannotDeployAndAPickedUnitIsSelectedFor
     Key('D');
     ASSERT_EQ(g_UnitsMgrToDeploy, 1);
     ASSERT_EQ(Names(), std::vector<std::wstring>{L"Albion Armour"});
-    EXPECT_EQ(List().GetItem(0)->cells[3], L"in 2 turns");
+    EXPECT_EQ(List().GetItem(0)->cells[3], LangFormat("units_mgr_units_list_avail_in_%i_turns", 2));
     EXPECT_FALSE(Top()->GetControlEnabled(kUnitsSelectId));
     EXPECT_EQ(HintOf(kUnitsSelectId), LangText("units_mgr_deploy_hint_not_ready_to_deploy"));
-    // One turn is said in the singular.
+    // One turn is counted as the others are.
     g_Gra->ForEachUnitOf(0, [](const cUnit& u) {
         if (u.m_Name == L"Albion Armour")
             const_cast<cUnit&>(u).m_AvailableInTurns = 1;
     });
     Key('M');
     Key('D');
-    EXPECT_EQ(List().GetItem(0)->cells[3], L"in 1 turn");
+    EXPECT_EQ(List().GetItem(0)->cells[3], LangFormat("units_mgr_units_list_avail_in_%i_turns", 1));
 
     Key('M');
     ASSERT_EQ(Names(), std::vector<std::wstring>{L"1st Guards"});

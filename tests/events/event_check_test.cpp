@@ -122,6 +122,13 @@ TEST_F(EventCheck, APersonChoosesTheOptionOfTheirVisibleEventAndReadsWhatItDid)
     war.param[0] = kBorussia;
     war.param[1] = kHelvetia;
     Event(1).options[1].effects.push_back(war);
+    // And it sinks Borussia's High Seas Fleet, which its own report tells of.
+    cEventEffect sink;
+    sink.method = L"Country.DamageRandomShipsInSeaZone";
+    sink.param[0] = kBorussia;
+    sink.param[1] = 5;
+    sink.param[2] = sink.param[3] = 1.0;
+    Event(1).options[1].effects.push_back(sink);
     ScriptRandomRaw({RawForDraw(31)}); // the headless screen answers by the chances
     game->CheckEvents();
 
@@ -135,6 +142,12 @@ TEST_F(EventCheck, APersonChoosesTheOptionOfTheirVisibleEventAndReadsWhatItDid)
     EXPECT_TRUE(LogContains(L"Event fired (ID=1 / Title=\"Borussian ultimatum\")"));
     EXPECT_EQ(game->m_Flags[1], 2);
     EXPECT_EQ(Reports(25), 1) << "only the person's country keeps the report of its choice";
+    std::vector<int> kinds;
+    for (const sRaport& r : game->m_Reports->GetReports())
+        if (r.kind == 25 || r.kind == 33)
+            kinds.push_back(r.kind);
+    ASSERT_GE(kinds.size(), 2u);
+    EXPECT_EQ(kinds.front(), 25) << "the choice is listed before what it did";
     const auto told = Requests(eRequestKind::Message);
     ASSERT_EQ(told.size(), 1u);
     EXPECT_EQ(told[0].text, L"Borussia declares war on Helvetia!");

@@ -1,0 +1,29 @@
+#include "dialogs/unit_pictures.h"
+
+#include "core/format.h"
+#include "core/log.h"
+#include "game/game.h"
+#include "platform/paths.h"
+
+std::wstring ScenarioUnitPicturePath(const std::wstring& name)
+{
+    return FormatText(L"data\\scenarios\\%s\\Units images\\%s", g_Gra ? g_Gra->m_ScenarioName : std::wstring(), name);
+}
+
+std::wstring CommonUnitPicturePath(const std::wstring& name) { return L"data\\gfx\\Units images\\" + name; }
+
+bool TryUnitPictureFile(const std::wstring& path)
+{
+    const bool loads = FileExists(HostPath(path));
+    LogLine(loads ? L"Loading file \"%s\" (%i) [OK]" : L"Loading file \"%s\" (%i) [FAILED]", path, 1);
+    return loads;
+}
+
+std::wstring FindUnitPictureFile(const std::vector<std::wstring>& names)
+{
+    for (const std::wstring& name : names)
+        for (const std::wstring& path : {ScenarioUnitPicturePath(name), CommonUnitPicturePath(name)})
+            if (TryUnitPictureFile(path))
+                return path;
+    return {};
+}
