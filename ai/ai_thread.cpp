@@ -122,6 +122,7 @@ void HandOver(cGra& game)
     {
         GLOBAL_LOCK_SCOPE();
         active = ActiveCountry(game);
+        // Any other game checks its events at the end of the impulse, and would check them twice.
         pbemEventCheck = active && active->SpecialFlags == kDummyCountryFlag && game.m_IsPbem;
         if (pbemEventCheck)
             showActivesView(active);
@@ -181,6 +182,8 @@ bool EndTheImpulse(cGra& game)
     game.EndImpulse(true);
     LogLine(L"Updatuje minimape po koncu impulsu");
     Presentation().RefreshDate();
+    // Only this thread sets state 3 during a computer phase, so nobody else can hold it
+    // there to be waited for.
     game.SetGameState(kStateComputer);
     return !g_Options.afterImpulse || g_Options.afterImpulse();
 }
@@ -344,6 +347,8 @@ int StartAIThread()
         std::lock_guard<std::mutex> ended(g_EndMutex);
         g_ThreadEnded = false;
     }
+    // The log says when the thread began, for a stop that is slow to come; it runs at the
+    // system's normal priority, as every wait of the main loop sleeps until it is woken.
     LogLine(L"Starting the computer opponent's thread");
     g_AIThreadRun.store(true);
     g_AIThread = std::thread(AIThreadProc);

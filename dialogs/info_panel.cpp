@@ -219,7 +219,8 @@ void cInfoPanel::ShowFoldButtons(bool shown)
 
 void cInfoPanel::EnableWindowButtons(bool enabled)
 {
-    // The pause button stays: the pause menu is the way out of the computer's play.
+    // The pause button stays, as Escape does: without it a person could leave a long
+    // computer turn only by closing the window.
     for (int id : {kPurchasesButtonId, kUnitsButtonId, kResearchButtonId, kReportsButtonId, kConvoysButtonId,
                    kEndTurnButtonId, kHotkeysButtonId})
         if (CDXUTControl* button = GetControl(id))

@@ -202,6 +202,8 @@ bool HandOverPbemTurn(cGra& game, const cPanstwo& active, const cPanstwo& next)
                                        LangText("save_game_title")));
         return false;
     }
+    // This machine remembers who played last: under the next player's id the same player
+    // opening the folder again would pass the check and play the other's turn.
     if (!IsDummy(&active))
         WritePbemRepositoryEntry(active.PBEMPlayerId, game.m_PbemGameName);
     game.m_PbemTurnHandedOver = true;

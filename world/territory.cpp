@@ -278,7 +278,7 @@ bool ChangeStripe(cMapa& map, int x, int y, int count, int countryId, bool origi
 {
     GLOBAL_LOCK_SCOPE();
     // An id with no country behind it would hold hexes whose holder no rule could find.
-    if (x < 0 || x >= map.width || y < 0 || y >= map.height || count <= 0 || y + count - 1 >= map.height ||
+    if (x < 0 || x >= map.width || y < 0 || y >= map.height || count <= 0 || count > map.height - y ||
         !IsCountryId(countryId)) {
         LogLine(LangFormat("error:_hexstripe.changecontrollerandowner(%i_%i_%i_%i)_incorrect_parameter(s)!_ignoring_this...",
                            x, y, count, countryId));

@@ -27,6 +27,10 @@ TEST_F(TerritoryEffects, TerritoryHexesCitiesPortsWeatherConvoysAndTheViewChange
     EXPECT_EQ(Hex(13, 14).controller, kBorussia);
     EXPECT_TRUE(LogContains(L"Error: the hex stripe (column 13, row 14, 3 hexes, country 3) has wrong parameters and "
                             L"is ignored."));
+    // A script's huge length is refused as well, never run past the end of the numbers.
+    Fire(L"HexStripe.ChangeControllerAndOwner", {13, 14, 1e12, kRuthenia});
+    EXPECT_TRUE(LogContains(L"Error: the hex stripe (column 13, row 14, 2147483647 hexes, country 3) has wrong "
+                            L"parameters and is ignored."));
     // The Borussian corps on (12, 6) may not stay on Ruthenian ground.
     const cJednostkaLadowa* corps = &Land(7);
     Fire(L"HexStripe.ChangeControllerOwnerAndOriginalOwner", {12, 5, 3, kRuthenia});
