@@ -62,6 +62,7 @@ cMenu::cMenu()
         EndMenu(g_CurrentMenu);
     }
     g_CurrentMenu = nullptr;
+    CDXUTDialog::CancelControlDrag();
     GuiSetHintControl(nullptr, false);
     g_HintDisplay.SetHoverable(nullptr);
     SetLocation(0, 0);
