@@ -81,6 +81,7 @@ void DrawGuiBox(int x, int y, int w, int h, int pictureIndex, const sLayoutRect&
         if (p.w > 0 && p.h > 0)
             DrawSpriteScaled(sprite, gui, p.src, float(p.x), float(p.y), float(p.w), float(p.h), white, 0.0f, false);
     const sLayoutRect& grid = g_GuiLayout[58];
+    // A layout without row 58 (all -1) has no picture cells to cut.
     if (pictureIndex >= 0 && grid.width > 0 && grid.height > 0) {
         int left = grid.x + gui_atlas::kBoxPictureSpacing * (pictureIndex / 10);
         int top = grid.y + gui_atlas::kBoxPictureSpacing * (pictureIndex % 10);

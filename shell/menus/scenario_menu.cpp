@@ -293,7 +293,10 @@ void cScenarioMenu::ShowDetails()
     const std::wstring start = ini.GetString("Duration/StartDate", L"--.--.-- --:--");
     const std::wstring end = ini.GetString("Duration/EndDate", L"--.--.-- --:--");
     const int turns = ini.GetInt("Duration/Turns", 0);
-    SetEditText(*this, IDC_DURATION, LangFormat("scenario_duration_%s_to_%s_%i_turns", start, end, turns));
+    // One turn in the singular: the plural's text would read "1 turns".
+    SetEditText(*this, IDC_DURATION,
+                turns == 1 ? LangFormat("scenario_duration_%s_to_%s_1_turn", start, end)
+                           : LangFormat("scenario_duration_%s_to_%s_%i_turns", start, end, turns));
     SetEditText(*this, IDC_MAP_SIZE, FormatText(L"%ix%i", ini.GetInt("Map/SizeX", 0), ini.GetInt("Map/SizeY", 0)));
     // A folder without a save's keys shows none, not the last row's.
     SetEditText(*this, IDC_SAVE_DATE,
