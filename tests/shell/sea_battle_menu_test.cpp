@@ -249,6 +249,8 @@ TEST_F(SeaBattleScreen, TheZoomStaysBetweenTheWholeBoardAndFullSizeAndTheButtons
     EXPECT_EQ(g_CurrentMenu, nullptr);
 }
 
+namespace {
+
 TEST_F(SeaBattleScreen, ABattleToBeResolvedAtOnceIsFoughtToItsEndByAClickOfItsOwnButton)
 {
     Ship(kArkRoyal).Kill(false);
@@ -283,6 +285,8 @@ TEST_F(SeaBattleScreen, ABattleToBeResolvedAtOnceIsFoughtToItsEndByAClickOfItsOw
     EXPECT_TRUE(opened);
     EXPECT_TRUE(battle.IsOver());
 }
+
+} // namespace
 
 TEST_F(SeaBattleScreen, TheBoardScrollsAtTheGameScreensEdgesAndWithTheArrowKeysWithinItsLimits)
 {
