@@ -73,6 +73,7 @@ void CDXUTComboBox::RemoveAllItems()
 {
     m_Items.clear();
     m_ScrollBar.SetTrackRange(0, 1);
+    // The focused item went with the others: a stale index would light up a later item.
     m_iFocused = -1;
     m_iSelected = -1;
 }
@@ -236,7 +237,8 @@ bool CDXUTComboBox::HandleKeyboard(unsigned message, tWParam wParam, tLParam lPa
     switch (wParam) {
     case VK_RETURN:
         if (m_bOpened) {
-            // Steps inside the open list change the selection silently; Enter reports it.
+            // The arrows change the selection silently while the list is open: Enter reports
+            // what they chose, else the choice would never reach the window.
             if (m_iSelected != m_iFocused || m_iSelected != m_iOpenedSelection) {
                 m_iSelected = m_iFocused;
                 m_pDialog->SendEvent(EVENT_COMBOBOX_SELECTION_CHANGED, true, this);

@@ -93,7 +93,7 @@ void CDXUTDialog::EnableMouseInput(bool enable)
 
 void CDXUTDialog::SetVisible(bool visible)
 {
-    if (m_bVisible && !visible && m_pControlMouseOver)
+    if (m_bVisible && !visible && m_pControlMouseOver && m_pControlMouseOver == GuiHintControl())
         GuiSetHintControl(nullptr, false);
     m_bVisible = visible;
 }
@@ -102,6 +102,7 @@ void CDXUTDialog::SetMinimized(bool minimized)
 {
     m_bMinimized = minimized;
     if (minimized && m_pControlMouseOver) {
+        // Its controls are out of sight: the one under the mouse keeps no hover look or hint.
         m_pControlMouseOver->OnMouseLeave();
         GuiSetHintControl(nullptr, false);
         m_pControlMouseOver = nullptr;
@@ -187,8 +188,7 @@ void CDXUTDialog::RemoveControl(int id)
         CDXUTControl* control = m_Controls[i].get();
         if (control->GetID() != id)
             continue;
-        if (s_pControlFocus == control)
-            ClearFocus();
+        ClearFocus();
         if (s_pControlPressed == control)
             s_pControlPressed = nullptr;
         ClearHoverOnRemove(control);
@@ -205,10 +205,8 @@ void CDXUTDialog::RemoveAllControls()
         s_pControlFocus = nullptr;
     if (s_pControlPressed && s_pControlPressed->m_pDialog == this)
         s_pControlPressed = nullptr;
-    if (m_pControlMouseOver) {
-        m_pControlMouseOver = nullptr;
-        GuiSetHintControl(nullptr, false);
-    }
+    m_pControlMouseOver = nullptr;
+    GuiSetHintControl(nullptr, false);
     m_Controls.clear();
 }
 
@@ -498,7 +496,8 @@ bool CDXUTDialog::MsgProc(unsigned message, tWParam wParam, tLParam lParam)
     if (focus && focus->m_pDialog == this && focus->GetEnabled() && focus->HandleMouse(message, x, y, wParam, lParam))
         return true;
 
-    // Under a window that lies above this dialog nothing of it is under the pointer.
+    // Under a window that lies above this dialog nothing of it is under the pointer: a
+    // control hidden there must not light up, show its hint or take the click.
     if (GuiCoveredAbove(this, mouseX, mouseY)) {
         if (message == WM_MOUSEMOVE)
             OnMouseMove(kNowhere, kNowhere);

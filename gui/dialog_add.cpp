@@ -16,6 +16,7 @@ void Place(CDXUTControl* control, int x, int y, int width, int height, uint32_t 
 void PlaceFromLayout(CDXUTControl* control, int id)
 {
     sLayoutRect row{};
+    // An id past the table reads no row beyond its end.
     if (id >= 0 && id < kGuiLayoutRows)
         row = g_GuiLayout[size_t(id)];
     control->SetLocation(row.x, row.y);

@@ -127,12 +127,17 @@ bool CDXUTEditBox::IsForbidden(wchar_t ch) const
 
 void CDXUTEditBox::PasteFromClipboard()
 {
-    DeleteSelectionText();
-    // Pasted text obeys the same rules as typed text: no forbidden or control characters.
+    // Pasted text obeys the rules of typed text: a forbidden character or a line break must
+    // not reach a save's name by the clipboard.
     std::wstring pasted;
     for (wchar_t ch : GetClipboardText())
         if (ch >= 0x20 && !IsForbidden(ch))
             pasted += ch;
+    // No text to paste, or no room for it: the text stays as it was, selection included.
+    const size_t afterDelete = size_t(m_Buffer.GetTextSize() - std::abs(m_nCaret - m_nSelStart));
+    if (pasted.empty() || afterDelete + pasted.size() > CUniBuffer::kMaxLength)
+        return;
+    DeleteSelectionText();
     if (m_Buffer.InsertString(m_nCaret, pasted))
         PlaceCaret(m_nCaret + int(pasted.size()));
     m_nSelStart = m_nCaret;
@@ -146,10 +151,6 @@ bool CDXUTEditBox::HandleKeyboard(unsigned message, tWParam wParam, tLParam)
     const bool control = GuiKeyDown(VK_CONTROL);
     bool handled = true;
     switch (wParam) {
-    case VK_TAB:
-        // Left to the dialog, which moves the focus.
-        handled = false;
-        break;
     case VK_HOME:
         PlaceCaret(0);
         if (!shift)
@@ -173,6 +174,8 @@ bool CDXUTEditBox::HandleKeyboard(unsigned message, tWParam wParam, tLParam)
         }
         break;
     case VK_DELETE:
+        // Nothing deleted, nothing reported: a change event would make the window check an
+        // unchanged text and sound for nothing.
         if (m_nCaret != m_nSelStart) {
             DeleteSelectionText();
             m_pDialog->SendEvent(EVENT_EDITBOX_CHANGE, true, this);
@@ -264,6 +267,7 @@ bool CDXUTEditBox::MsgProc(unsigned message, tWParam wParam, tLParam)
     const wchar_t ch = wchar_t(wParam);
     switch (ch) {
     case VK_BACK:
+        // As Delete: at the start with nothing selected nothing changes, and nothing is reported.
         if (m_nCaret != m_nSelStart) {
             DeleteSelectionText();
             m_pDialog->SendEvent(EVENT_EDITBOX_CHANGE, true, this);
@@ -288,10 +292,8 @@ bool CDXUTEditBox::MsgProc(unsigned message, tWParam wParam, tLParam)
         m_pDialog->SendEvent(EVENT_EDITBOX_CHANGE, true, this);
         break;
     case 1: // Ctrl+A
-        if (m_nSelStart == m_nCaret) {
-            m_nSelStart = 0;
-            PlaceCaret(m_Buffer.GetTextSize());
-        }
+        m_nSelStart = 0;
+        PlaceCaret(m_Buffer.GetTextSize());
         break;
     case VK_RETURN:
         m_pDialog->SendEvent(EVENT_EDITBOX_STRING, true, this);
@@ -302,9 +304,10 @@ bool CDXUTEditBox::MsgProc(unsigned message, tWParam wParam, tLParam)
         if (IsForbidden(ch))
             break;
         {
-            // Check the room first so that a full buffer loses nothing.
-            bool replacing = !m_bInsertMode && m_nCaret == m_nSelStart && m_nCaret < m_Buffer.GetTextSize();
-            int afterDelete = m_Buffer.GetTextSize() - std::abs(m_nCaret - m_nSelStart);
+            // Check the room first so that a full buffer loses nothing. In overwrite mode the
+            // character after a deleted selection is the one replaced.
+            const int afterDelete = m_Buffer.GetTextSize() - std::abs(m_nCaret - m_nSelStart);
+            const bool replacing = !m_bInsertMode && std::min(m_nCaret, m_nSelStart) < afterDelete;
             if (!replacing && afterDelete + 1 > int(CUniBuffer::kMaxLength))
                 break;
             if (m_nCaret != m_nSelStart)

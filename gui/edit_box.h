@@ -64,6 +64,7 @@ private:
     int m_nBorder = 5;
     sRect m_rcText;
     sRect m_rcRender[9];
+    // 530 ms, the usual system caret blink: SDL has no caret blink time to ask for.
     double m_dfBlink = 0.53;
     double m_dfLastBlink = 0;
     bool m_bCaretOn = true;

@@ -143,7 +143,7 @@ void CDXUTTabFrame::Render(cRenderer*, float elapsed)
     for (size_t i = 0; i < m_Tabs.size(); ++i) {
         const DXUTTabFrameTab& tab = *m_Tabs[i];
         int width = 20 + tab.captionWidth;
-        if (x + width > m_rcStrip.right)
+        if (x >= m_rcStrip.right)
             break;
         unsigned base = int(i) == m_nSelected ? 12 : 9;
         CDXUTElement* left = GetElement(base);

@@ -45,6 +45,8 @@ void GuiSetHintControl(CDXUTControl* control, bool force)
         g_GuiHooks.hintSetControl(control, force);
 }
 
+CDXUTControl* GuiHintControl() { return g_GuiHooks.hintControl ? g_GuiHooks.hintControl() : nullptr; }
+
 void GuiWantFrameIn(double seconds)
 {
     if (g_GuiHooks.frameWanted)

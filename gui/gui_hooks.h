@@ -17,6 +17,8 @@ struct sGuiHooks
     // free its hint at any time (a list box does, column by column), and the control
     // itself may be removed (the dialog then calls this with null first).
     std::function<void(CDXUTControl* control, bool force)> hintSetControl;
+    // The control whose hint the display shows (null for none, or for another kind of hint).
+    std::function<CDXUTControl*()> hintControl;
     // ApplyLayoutMove: false rejects a dragged control's move. Empty accepts every move.
     std::function<bool(CDXUTDialog* dialog, int id, int left, int top, int right, int bottom, int dx, int dy, int, int)>
         layoutMove;
@@ -42,6 +44,7 @@ bool GuiKeyDown(uint32_t virtualKey);
 int GuiWheelScrollLines();
 void GuiCaptureMouse(bool capture);
 void GuiSetHintControl(CDXUTControl* control, bool force);
+CDXUTControl* GuiHintControl();
 void GuiWantFrameIn(double seconds);
 bool GuiCoveredAbove(const CDXUTDialog* dialog, int x, int y);
 

@@ -94,6 +94,8 @@ void ResetGuiLayout()
 
 bool LoadGuiLayoutFile(const std::filesystem::path& file, const std::wstring& name)
 {
+    // Whole lines, however long: a reader of 1000 characters would make the tail of a
+    // longer line a row of its own.
     std::optional<std::vector<std::wstring>> read = ReadTextLines(file);
     if (!read)
         return false;

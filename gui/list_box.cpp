@@ -382,6 +382,8 @@ bool CDXUTListBox::HandleMouse(unsigned message, int x, int y, tWParam wParam, t
         if (row <= 0)
             return true;
         if (y < m_rcText.top) {
+            // The column under the click itself: the hovered one is forgotten when the
+            // pointer leaves, and a click may come before any move over the header.
             ClickColumnHeader(ColumnAt(x));
             return true;
         }
@@ -503,7 +505,10 @@ void CDXUTListBox::Render(cRenderer* device, float elapsed)
         return;
     DrawNineSlice(m_pDialog, body, m_rcBoundingBox, 25, 0.2f);
 
-    // The header: a bar from every boundary between two columns, then the titles.
+    // The header: a bar from every boundary between two columns, then the titles. A look:
+    // the header stands inside the list's frame, a plain bar runs under the first column
+    // too, the titles keep 4 pixels from the boundaries, and the hovered column lights up
+    // with the rows' hover piece.
     if (!m_Columns.empty() && GetElement(9)) {
         sRect header{m_rcHeader.left, m_rcBoundingBox.top + m_nBorder / 2, m_rcHeader.right, m_rcHeader.bottom + 2};
         int x = m_rcText.left;
@@ -514,7 +519,6 @@ void CDXUTListBox::Render(cRenderer* device, float elapsed)
             sRect hover{left, header.top, left + m_Columns[size_t(m_nHoveredColumn)].width, header.bottom};
             m_pDialog->DrawSprite(GetElement(19), IntersectRects(hover, header), 0.2f);
         }
-        // A plain bar under the whole header, so the first column has one too.
         m_pDialog->DrawSprite(GetElement(10), sRect{header.left, header.top, header.right - 25, header.bottom}, 0.2f);
         m_pDialog->DrawSprite(GetElement(11), sRect{header.right - 25, header.top, header.right, header.bottom}, 0.2f);
         for (size_t c = 0; c + 1 < m_Columns.size(); ++c) {

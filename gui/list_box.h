@@ -24,7 +24,9 @@ enum eListSortType
     LIST_SORT_DECIMAL = 4,   // "1.25", compared in hundredths
     LIST_SORT_PERCENT_OF = 5, // "40% (2.0/5.0)"
     LIST_SORT_PRODUCT = 6,   // "3x4", compared as 12
-    LIST_SORT_DATE = 7,      // "31.12.08 23:59", day.month.year, compared as the time it names
+    // "31.12.08 23:59", day.month.year, compared as the time it names: read as an integer
+    // (2) the saved games would sort by the day of the month alone.
+    LIST_SORT_DATE = 7,
 };
 
 struct DXUTListBoxColumn
@@ -57,11 +59,11 @@ public:
 
     tResult OnInit() override;
     bool CanHaveFocus() override { return m_bVisible && m_bEnabled; }
-    // The row highlight goes with the mouse; the column and its hint stay.
     void OnMouseLeave() override
     {
         CDXUTControl::OnMouseLeave();
         m_nHoveredRow = -1;
+        m_nHoveredColumn = -1;
     }
     bool HandleKeyboard(unsigned message, tWParam wParam, tLParam lParam) override;
     bool HandleMouse(unsigned message, int x, int y, tWParam wParam, tLParam lParam) override;
@@ -132,7 +134,9 @@ private:
     int m_nSelected = -1;
     int m_nSelStart = 0;
     bool m_bDrag = false;
-    int m_nSortedColumn = -1; // none until the first sort: no column shows a direction
+    // None until the first sort: column 0 would otherwise show a direction it was never
+    // sorted in, and its first header click would sort it descending, unlike any other column.
+    int m_nSortedColumn = -1;
     std::vector<DXUTListBoxColumn> m_Columns;
     std::vector<std::unique_ptr<DXUTListBoxItem>> m_Items;
 };

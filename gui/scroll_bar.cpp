@@ -102,6 +102,8 @@ bool CDXUTScrollBar::HandleMouse(unsigned message, int x, int y, tWParam, tLPara
     switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+        // The mouse is held only for a press the bar takes: one it leaves to its owner (a
+        // click beside an open drop-down) would keep the capture with nobody to release it.
         if (m_rcUpButton.Contains(x, y)) {
             GuiCaptureMouse(true);
             if (m_nPosition > m_nStart)

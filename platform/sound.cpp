@@ -5,8 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
-
-#include "core/random.h"
+#include <random>
 
 CSoundManager::~CSoundManager()
 {
@@ -94,8 +93,12 @@ int CSound::Play(int volume, bool loop)
             break;
         }
     }
+    // Every copy sounds: one of them, picked at random, starts again. The pick has dice of
+    // its own: when the copies end is a matter of time, and the game's dice (kept in saves
+    // for an exact continuation) must not depend on it.
+    thread_local std::minstd_rand pick;
     if (channel < 0)
-        channel = m_ChannelList[size_t(RandomInt(0, int(m_ChannelList.size()) - 1))];
+        channel = m_ChannelList[std::uniform_int_distribution<size_t>(0, m_ChannelList.size() - 1)(pick)];
     m_LastVolume = MixerVolumeFromHundredthsDb(volume);
     Mix_Volume(channel, m_LastVolume);
     const int played = Mix_PlayChannel(channel, m_Chunk, loop ? -1 : 0);

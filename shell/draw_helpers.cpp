@@ -81,6 +81,7 @@ void DrawGuiBox(int x, int y, int w, int h, int pictureIndex, const sLayoutRect&
         if (p.w > 0 && p.h > 0)
             DrawSpriteScaled(sprite, gui, p.src, float(p.x), float(p.y), float(p.w), float(p.h), white, 0.0f, false);
     const sLayoutRect& grid = g_GuiLayout[58];
+    // A layout without row 58 (all -1) has no picture cells to cut.
     if (pictureIndex >= 0 && grid.width > 0 && grid.height > 0) {
         int left = grid.x + gui_atlas::kBoxPictureSpacing * (pictureIndex / 10);
         int top = grid.y + gui_atlas::kBoxPictureSpacing * (pictureIndex % 10);
@@ -107,7 +108,8 @@ void LoadSpriteDepthTable(const std::wstring& path)
             break;
         if (!line.empty() && line[0] == L'#')
             continue;
-        // Lines are read up to 500 characters; a depth below 0 would lie behind the back.
+        // A line counts up to its 500th character, and the tail of a longer one is not read
+        // as a line of its own; a depth below 0 would lie behind the back.
         std::wstring first = SplitText(std::wstring_view(line).substr(0, 499), L';')[0];
         int n = std::clamp(AtoiLike(WideToUtf8(first)), 0, 39);
         g_SpriteDepths[entry].depth = n;
@@ -130,5 +132,6 @@ float FitSquareInRect(sLayoutRect& rect, int horizontalMode, int verticalMode)
         rect.y += (rect.height - side) / 2;
     rect.width = side;
     rect.height = side;
+    // An empty rectangle has no scale to give: 0, not a division by zero.
     return oldWidth != 0 ? float(side) / float(oldWidth) : 0.0f;
 }

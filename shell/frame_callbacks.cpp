@@ -33,7 +33,8 @@ void ForEveryShellFont(Fn fn)
 void OnFrameRender(cRenderer* device, double, float elapsed)
 {
     AcquireGlobalLock(nullptr, 0);
-    // What the game asked of the screen since the last frame.
+    // What the game asked of the screen since the last frame: the opponent's thread never
+    // builds a window itself, it posts, and the main thread serves under the frame's lock.
     if (&Presentation() == &ShellPresentation())
         ShellPresentation().ServeRequests();
     if (!device->BeginScene()) {
@@ -137,7 +138,9 @@ void MenuGUIEvent(unsigned event, int id, CDXUTControl* control)
 
 void MenuKeyboard(unsigned key, bool down, bool alt)
 {
-    // A window over the menu or the paused map (a message, a question) takes the keys first.
+    // A window over the menu or the paused map (a message, a question, the save window the
+    // pause menu opened with no menu current any more) takes the keys first: else its Enter
+    // and Escape would reach nobody.
     if (CurrentDialogVisible())
         g_CurrentDialog->OnKeyboard(key, down, alt);
     else if (g_CurrentMenu)

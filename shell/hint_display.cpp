@@ -227,6 +227,7 @@ void cHintDisplay::ForgetClick()
 void InstallHintDisplay()
 {
     g_GuiHooks.hintSetControl = [](CDXUTControl* control, bool force) { g_HintDisplay.SetControl(control, force); };
+    g_GuiHooks.hintControl = [] { return g_HintDisplay.Control(); };
     g_ShellLinks.hintUpdateMouse = [](bool left, bool right, int x, int y) { g_HintDisplay.UpdateMouse(left, right, x, y); };
     g_ShellLinks.hintRender = [] { g_HintDisplay.Render(); };
     g_ShellLinks.hintForgetClick = [] { g_HintDisplay.ForgetClick(); };

@@ -39,7 +39,7 @@ public:
     bool IsShown() const { return HasHint() && m_HoverMs >= delayMs; }
     int HintWidth() const { return m_Width; }
     int HintHeight() const { return m_Height; }
-    const CDXUTControl* Control() const { return m_Control; }
+    CDXUTControl* Control() const { return m_Control; }
 
     // The mouse state, read by the screens.
     bool leftDown = false, rightDown = false;

@@ -102,7 +102,8 @@ extern iPanelScreen* g_MinimapPanel;
 // unfolded last on top), then the info panel; null globals left out.
 std::vector<iPanelScreen*> PanelsInDrawingOrder();
 // The order the mouse reaches them: the four that fold from the top one down, then the
-// minimap and the info panel.
+// minimap and the info panel. Input follows the drawing, so that where two panels overlap
+// the click lands on the one the player sees on top.
 std::vector<iPanelScreen*> PanelsInInputOrder();
 // A panel just unfolded lies over the others and takes the clicks where they overlap, or a
 // panel opened by its button could stay hidden under another.

@@ -83,6 +83,7 @@ bool LoadCityAppearance(const std::wstring& path)
                 break;
             ++level;
             lineInLevel = 0;
+            // A level read anew starts empty: nothing of an earlier skin's level stays in it.
             sSkinLevel& l = g_CityAppearanceLevels[size_t(level)];
             l.zoomThreshold = 0;
             l.rects = {};
@@ -135,7 +136,8 @@ void LoadEyecandies(cMapa& map, const std::wstring& scenarioFolder)
     if (!g_Textures[TEX_EYECANDIES].Get())
         return;
     const std::filesystem::path path = HostPath(scenarioFolder + L"\\eyecandies.csv");
-    // The file is optional: a scenario without it has no eyecandies, which is no error.
+    // The file is optional: a scenario without it has no eyecandies, and an ERROR line would
+    // report a fault where there is none. One that is there but cannot be read still gets it.
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
         LogLine(L"No eyecandies in %s: it has no eyecandies.csv", scenarioFolder);
@@ -148,8 +150,6 @@ void LoadEyecandies(cMapa& map, const std::wstring& scenarioFolder)
     }
     std::vector<sHexDecoration>& decorations = map.Decorations();
     for (const std::wstring& line : *lines) {
-        if (line.empty() || line[0] == L'#')
-            continue;
         std::vector<std::wstring> fields = Fields(line);
         if (fields.size() < 5) {
             LogLine(L"WARNING incorrect entry in %s/eyecandies.csv:\n%s", scenarioFolder, line);
@@ -163,6 +163,8 @@ void LoadEyecandies(cMapa& map, const std::wstring& scenarioFolder)
             LogLine(L"ERROR incorrect entry data format in %s/eyecandies.csv: %s", scenarioFolder, line);
             continue;
         }
+        // The depth level is kept to 0..39, as the depth table keeps its levels: outside it the
+        // decoration's depth would leave the range every other map sprite lies in.
         const int x = v[0], y = v[1], level = std::clamp(v[2], 0, 39);
         if (!map.IsInside(x, y) || decorations.empty()) {
             LogLine(L"WARNING eyecandy outside the map in %s/eyecandies.csv: %s", scenarioFolder, line);
@@ -195,6 +197,8 @@ void LoadMapSkin(const std::wstring& skinName)
         for (const auto& p : pictures) {
             g_Textures[p.holder].Release();
             const std::wstring path = folder + L"\\" + p.file;
+            // One mip level whatever the device: this renderer keeps one level per texture,
+            // and the smaller sizes come from the smooth scaling below.
             g_Textures[p.holder].Load(path.c_str(), 1, 1);
             // Terrain hexes tile edge to edge and grow at the smaller levels; the thin lines of
             // the overlays stay seen.

@@ -1,9 +1,9 @@
 #include "shell/music_player.h"
 
 #include <charconv>
+#include <random>
 
 #include "core/log.h"
-#include "core/random.h"
 #include "core/settings.h"
 #include "core/stringbase.h"
 #include "core/text.h"
@@ -89,9 +89,13 @@ int cMusicPlayer::PickNextTrack() const
         return -1;
     if (count == 1)
         return 0;
+    // Dice of the music's own: a track ends when its time is up, and the game's dice (kept
+    // in saves for an exact continuation) must not depend on when that is.
+    static std::minstd_rand dice;
+    std::uniform_int_distribution<int> track(0, count - 1);
     int next = m_CurrentTrack;
     while (next == m_CurrentTrack)
-        next = RandomInt(0, count - 1);
+        next = track(dice);
     return next;
 }
 
@@ -125,6 +129,7 @@ void cMusicPlayer::PlayFile(const std::string& path)
     if (m_CurrentTrack >= 0)
         m_Tracks[size_t(m_CurrentTrack)]->Stop();
     m_SingleFile = cMusicStream::Open(HostPath(std::string_view(path)));
+    // The tracks wait: SDL_mixer plays one music stream at a time.
     if (m_SingleFile)
         m_SingleFile->Play();
 }

@@ -33,8 +33,10 @@ void InitSound()
         slot.reset();
     g_SoundOffReason.clear();
     g_SoundManager = std::make_unique<CSoundManager>();
-    // A machine without a sound output still plays: every effect stays silent. (This runs
-    // before the language table is loaded, so the log line is not a language text.)
+    // A machine without a sound output (no device, or SDL_AUDIODRIVER naming a driver that
+    // does not exist) still plays, silent: sound is no reason to refuse a game. The log line
+    // says why in words of its own: the language table is not loaded yet, and its texts for
+    // this failure tell of an exit that does not come.
     if (Failed(g_SoundManager->Initialize()) || Failed(g_SoundManager->SetPrimaryBufferFormat(1, 22050, 8))) {
         const std::string& error = g_SoundManager->LastError();
         g_SoundOffReason = error.empty() ? L"no sound output" : Utf8ToWide(error);

@@ -55,7 +55,8 @@ std::wstring BuildWindowTitle(const wchar_t* title, float version, int build)
 namespace {
 
 // In full screen the back buffer takes the desktop's size when a layout exists for it, else
-// the largest layout that fits, shown letterboxed at its own proportions.
+// the largest layout that fits, shown letterboxed at its own proportions: SDL's full screen
+// keeps the desktop's display mode, where Direct3D switched to the configured one.
 void ChooseFullScreenSize()
 {
     int width = 0, height = 0;

@@ -131,6 +131,7 @@ bool LoadUnitSkinTable(int family, const std::filesystem::path& file, const std:
                 continue;
             }
             sSkinLevel& level = levels[size_t(filled)];
+            // A level read anew starts empty: nothing of an earlier skin's level stays in it.
             if (row == 0) {
                 level.rects = {};
                 level.present = {};
@@ -163,6 +164,7 @@ void LoadUnitsSkin(const std::wstring& skinName)
     const std::wstring folder = FormatText(L"data\\gfx\\[UnitsSkin]%s", skinName);
     if (FileExists(HostPath(folder + L"\\units.png"))) {
         g_Textures[TEX_UNITS].Release();
+        // One mip level whatever the device: this renderer keeps one level per texture.
         g_Textures[TEX_UNITS].Load((folder + L"\\units.png").c_str(), 1, 1);
         g_Textures[TEX_UNITS_INFO].Release();
         g_Textures[TEX_UNITS_INFO].Load((folder + L"\\info.png").c_str(), 1, 1);

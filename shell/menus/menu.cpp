@@ -57,9 +57,12 @@ cMenu::cMenu()
 {
     if (g_CurrentMenu) {
         LogLine(L"-- Deleting old menu");
+        // Ended now and freed after this dispatch: the old menu's own handler is often what
+        // builds this one, and must not run on in a freed object.
         EndMenu(g_CurrentMenu);
     }
     g_CurrentMenu = nullptr;
+    CDXUTDialog::CancelControlDrag();
     GuiSetHintControl(nullptr, false);
     g_HintDisplay.SetHoverable(nullptr);
     SetLocation(0, 0);
@@ -94,9 +97,10 @@ void cMenu::RenderWallpaper(int holder, float elapsed, bool renderDialog)
     const int width = g_UserSettings.resolutionX, height = g_UserSettings.resolutionY;
     if (sprite && wallpaper && width > 0 && height > 0 && wallpaper->Width() > 0 && wallpaper->Height() > 0 &&
         Succeeded(sprite->Begin(0))) {
-        // The picture fills the screen at its own proportions: what the screen's shape has
-        // no room for is cut off, equally at the sides, and at the top a fifth of it (the
-        // pictures' titles stand high: on a wide screen they keep a margin above them).
+        // A look: the picture fills the screen at its own proportions rather than stretched
+        // to the screen's shape: what the shape has no room for is cut off, equally at the
+        // sides, and at the top a fifth of it (the pictures' titles stand high: on a wide
+        // screen they keep a margin above them).
         const float scale = std::max(float(width) / float(wallpaper->Width()), float(height) / float(wallpaper->Height()));
         const float spareX = float(wallpaper->Width()) - float(width) / scale;
         const float spareY = float(wallpaper->Height()) - float(height) / scale;
@@ -115,7 +119,8 @@ void cMenu::RenderWallpaper(int holder, float elapsed, bool renderDialog)
 void cMenu::AddVersionLine(int id)
 {
     const std::wstring line = BuildWindowTitle(kGameName, kGameVersion, kGameBuild);
-    // Along the bottom, with the same margin at both ends.
+    // Along the bottom from x 30, as wide as the screen leaves with the same margin at its
+    // end: 1024 pixels would run past a screen of 1024, and the text shows the same.
     AddStatic(id, line.c_str(), 30, g_UserSettings.resolutionY - 30, std::max(1, g_UserSettings.resolutionX - 60), 30);
 }
 

@@ -15,6 +15,8 @@ public:
     // Ends the current menu ("-- Deleting old menu"), clears the hint, hides this dialog
     // and installs the menu callbacks. The creator makes the new menu current.
     cMenu();
+    // Virtual: a menu is freed through the base, and the sea-battle screen's board and
+    // request would leak or stay unanswered behind a base destructor alone.
     ~cMenu() override;
 
     bool MsgProc(unsigned message, uintptr_t wParam, intptr_t lParam) override;

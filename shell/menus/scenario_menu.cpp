@@ -236,6 +236,8 @@ void cScenarioMenu::FillList()
                          LangText(m_SelectedTab == 1 ? "scenarios_list_saved_game_columns"
                                                      : "scenarios_list_saved_pbem_columns"),
                          40, 40, 20);
+        // By the time the date names: read as an integer it would sort by its first number
+        // alone.
         list->SetColumnSortTypes(3, LIST_SORT_TEXT, LIST_SORT_TEXT, LIST_SORT_DATE);
     }
 
@@ -252,7 +254,7 @@ void cScenarioMenu::FillList()
         if (m_SelectedTab == 0)
             row = FormatText(L"%s;%i;%ix%i", name, ini.GetInt("Duration/Turns", 0), ini.GetInt("Map/SizeX", 0),
                              ini.GetInt("Map/SizeY", 0));
-        else
+        else // the date day.month.year, as the save window shows it: a look
             row = FormatText(L"%s;%s;%s", folder, name,
                              SaveDateAsShown(ini.GetString("Save/Date", L"--.--.-- --:--")));
         LogLine(L"-------- Adding");
@@ -262,7 +264,8 @@ void cScenarioMenu::FillList()
             reselect = list->GetSize() - 1;
     }
     // The selection sends no event; the details of the row chosen for the player show
-    // all the same, so the screen never opens blank.
+    // all the same: else the fields would go on showing the game of another tab or of an
+    // earlier visit, beside a list where it is not.
     if (list->GetSize() > 0) {
         list->SelectItem(reselect >= 0 ? reselect : 0, false);
         ShowDetails();
@@ -290,6 +293,7 @@ void cScenarioMenu::ShowDetails()
     const std::wstring start = ini.GetString("Duration/StartDate", L"--.--.-- --:--");
     const std::wstring end = ini.GetString("Duration/EndDate", L"--.--.-- --:--");
     const int turns = ini.GetInt("Duration/Turns", 0);
+    // One turn in the singular: the plural's text would read "1 turns".
     SetEditText(*this, IDC_DURATION,
                 turns == 1 ? LangFormat("scenario_duration_%s_to_%s_1_turn", start, end)
                            : LangFormat("scenario_duration_%s_to_%s_%i_turns", start, end, turns));
@@ -328,12 +332,9 @@ void cScenarioMenu::ShowDetails()
 
 void cScenarioMenu::ShowNothingToLoad()
 {
+    // Nothing is listed: no game of another tab stays on show beside the empty list.
     for (int id : {IDC_AUTHOR, IDC_VERSION, IDC_DURATION, IDC_MAP_SIZE, IDC_SAVE_DATE, IDC_SAVE_TURN})
         SetEditText(*this, id, kNoDetail);
-    static const char* const prompts[3] = {"scenario_list_no_scenarios", "scenario_list_no_saved_games",
-                                           "scenario_list_no_pbem_games"};
-    SetMemoText(*this, IDC_DESCRIPTION, LangText(prompts[m_SelectedTab]));
-    SetMemoText(*this, IDC_GOALS, L"");
     g_Textures[TEX_PREVIEW_MINIMAP].Release();
     if (auto* image = Control<CDXUTImage>(IDC_PICTURE))
         image->SetVisible(false);

@@ -115,6 +115,9 @@ const sUnitRow kUnitRows[] = {{UNIT_INFANTRY, 0},         {UNIT_INFANTRY_CORPS, 
 
 } // namespace
 
+// The map rebuild of an author (the weather tables baked into output_map.qvr) is
+// `velmorant-tool build-map`, not a control of this screen: a player setting up a game has
+// no use for it, and its layout has no place for one.
 cScenarioSettingsMenu::cScenarioSettingsMenu()
 {
     LogLine(L"----- Scenario Settings Menu -----");
@@ -132,7 +135,7 @@ cScenarioSettingsMenu::cScenarioSettingsMenu()
     AddStaticFromLayout(IDC_COUNTRY_NAME, L"");
     if (auto* name = Control<CDXUTStatic>(IDC_COUNTRY_NAME)) {
         name->SetHint(LangText("scenario_settings_flag_hint"));
-        name->m_iTextElement = 2;
+        name->m_iTextElement = 2; // a look: the country's name in the title font
     }
     AddImageFromLayout(IDC_FLAG, 0, 0, 0, 0, 0, nullptr);
     AddTabFrame(IDC_STATS_TABS);
@@ -162,6 +165,7 @@ cScenarioSettingsMenu::cScenarioSettingsMenu()
     AddCheckBoxFromLayout(IDC_PBEM, LangText("scenario_settings_pbem_game").c_str(),
                           LangText("scenario_settings_pbem_game_hint").c_str(), g_Gra && g_Gra->m_IsPbem);
     const std::wstring gameName = IsNewGame() || !g_Gra ? L"New pbem" : g_Gra->m_PbemGameName;
+    // A look: the name's box is drawn as the value boxes are, and enabled for a new game.
     AddReadOnlyEditBox(this, IDC_GAME_NAME, gameName.c_str(), LangText("scenario_settings_pbem_game_name_hint").c_str(),
                        IDC_GAME_NAME_CAPTION, LangText("scenario_settings_pbem_game_name").c_str());
     // Only a new game gets its name here.
@@ -181,7 +185,6 @@ cScenarioSettingsMenu::cScenarioSettingsMenu()
     SetControlEnabled(IDC_PLAYER, g_Gra && g_Gra->m_IsPbem);
 
     FillPlayers();
-    OnPlayerSelected();
 
     if (g_Gra && g_Gra->m_Mapa) {
         // A saved game takes the decorations and the minimap of its scenario.
@@ -241,6 +244,8 @@ void cScenarioSettingsMenu::OnGUIEvent(unsigned, int id, CDXUTControl*)
     case IDC_REMOVE_PLAYER: OnRemovePlayerPressed(); break;
     case IDC_OK: OnOkPressed(); break;
     case IDC_BACK: OnBackPressed(); break;
+    // Back on the countries page its whole range shows again: the player box must hide
+    // again where it does not apply (a computer country, a game not played by e-mail).
     case IDC_TABS: RefreshControllerControls(); break;
     default: break;
     }
@@ -389,6 +394,8 @@ void cScenarioSettingsMenu::OnPbemBoxChanged()
             country->PBEMPlayerId = 0;
         }
     FillCountries();
+    // The refilled list selects its first country: its statistics and controls follow,
+    // rather than stay those of the country chosen before.
     RefreshStatistics();
     RefreshControllerControls();
 }
@@ -435,6 +442,8 @@ void cScenarioSettingsMenu::OnSavePlayerPressed()
         g_Gra->m_PbemPlayers.push_back({highest + 1, name, email});
     }
     FillPlayers();
+    // The refilled list has no row selected: the edits and the remove button follow it,
+    // rather than a player chosen before.
     OnPlayerSelected();
 }
 
@@ -447,6 +456,7 @@ void cScenarioSettingsMenu::OnRemovePlayerPressed()
                                  [this](const sPbemPlayer& p) { return p.number == m_PlayerNumber; }),
                   players.end());
     FillPlayers();
+    // As after a save: the removed player is chosen no more.
     OnPlayerSelected();
 }
 
@@ -547,6 +557,8 @@ bool cScenarioSettingsMenu::FailedCheck(std::wstring& message, std::wstring& tit
         auto* edit = dynamic_cast<CDXUTEditBox*>(const_cast<cScenarioSettingsMenu*>(this)->GetControl(IDC_GAME_NAME));
         const std::wstring name = edit ? edit->GetText() : std::wstring();
         std::error_code ec;
+        // The whole name is checked: a pasted one passes the typing filter, and "..", '%'
+        // or a separator would lead the folder out of data\pbem.
         const bool valid = IsValidSaveName(name, kMaxSaveNameLength) &&
                            name.find_first_of(kRefusedNameCharacters) == std::wstring::npos;
         if (!valid || !std::filesystem::create_directories(HostPath(L"data\\pbem\\" + name), ec))

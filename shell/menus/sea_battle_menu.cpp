@@ -73,9 +73,20 @@ bool IsPbem() { return g_Gra && g_Gra->m_IsPbem; }
 
 } // namespace
 
+// Built on the main thread when the opponent's thread asks for it: that thread never builds
+// a window itself.
 void OpenSeaBattleScreen(const RequestHandle& request)
 {
-    g_CurrentMenu = new cSeaBattleMenu(request);
+    auto* menu = new cSeaBattleMenu(request);
+    g_CurrentMenu = menu;
+    menu->AutoEndIfRequested();
+}
+
+void cSeaBattleMenu::AutoEndIfRequested()
+{
+    const cSeaBattle* battle = Battle();
+    if (battle && battle->m_AutoResolve)
+        SendEvent(EVENT_BUTTON_CLICKED, true, GetControl(IDC_AUTO_END));
 }
 
 cSeaBattleMenu::cSeaBattleMenu(RequestHandle request)
@@ -107,6 +118,7 @@ cSeaBattleMenu::cSeaBattleMenu(RequestHandle request)
     AddButtonFromLayout(IDC_RETREAT, LangText("seabattle_retreat").c_str(), LangText("seabattle_retreat_hint").c_str());
     AddButtonFromLayout(IDC_AUTO_END, LangText("seabattle_auto_end").c_str(),
                         LangText("seabattle_auto_end_hint").c_str());
+    // Its own hint: the next turn's would tell of another button.
     AddButtonFromLayout(IDC_EXECUTE_SHOT, LangText("seabattle_execute_shot").c_str(),
                         LangText("seabattle_execute_shot_hint").c_str());
     AddButtonFromLayout(IDC_NEXT_TURN, LangText("seabattle_next_turn").c_str(),
@@ -119,7 +131,8 @@ cSeaBattleMenu::cSeaBattleMenu(RequestHandle request)
             if (CDXUTControl* control = GetControl(id))
                 control->SetVisible(false);
 
-    // The board opens as wide as the screen, as it does at 0.4 on a screen 1024 pixels wide.
+    // A look: the board opens as wide as the screen, as it does at 0.4 on a screen 1024
+    // pixels wide.
     m_Zoom = m_TargetZoom = std::min(kOpeningZoom * ScreenWidth() / 1024.0f, 1.0f);
     for (int c = 0; c < kBoardSize; ++c)
         if (c < 4 || c > 26)
@@ -132,13 +145,10 @@ cSeaBattleMenu::cSeaBattleMenu(RequestHandle request)
     g_MapZoom = mapZoom;
     SetVisible(true);
 
-    if (cSeaBattle* battle = Battle()) {
+    if (Battle())
         ShowLog();
-        if (battle->m_AutoResolve)
-            OnAutoEndPressed();
-    } else {
+    else
         EnableCloseOnly();
-    }
 }
 
 cSeaBattleMenu::~cSeaBattleMenu()
@@ -224,6 +234,7 @@ void cSeaBattleMenu::OnClosePressed()
     // Ended now, deleted after this dispatch.
     EndMenu(this);
     ShellPresentation().UseGameInput();
+    // The map's counters take again the levels of the map's own zoom, not the board's.
     SelectUnitSkinLevels();
     {
         GLOBAL_LOCK_SCOPE();
@@ -284,6 +295,7 @@ void cSeaBattleMenu::ShowLog()
 
 void cSeaBattleMenu::EnableCloseOnly()
 {
+    // Over: no order is pending any more and no countdown runs.
     m_Over = true;
     for (int id : {IDC_NEXT_TURN, IDC_EXECUTE_SHOT, IDC_AUTO_END, IDC_RETREAT})
         SetButtonEnabled(id, false);
@@ -303,6 +315,8 @@ bool cSeaBattleMenu::PickCell(int x, int y, int& column, int& row) const
 {
     int wx = int((float(x) - ScreenWidth() / 2.0f) / m_Zoom + float(m_CameraX) - float(kHexLeft));
     int wy = int((float(y) - ScreenHeight() / 2.0f) / m_Zoom + float(m_CameraY) - float(kHexTop));
+    // Rounded down, not toward zero: a point left of or above the board is off it, not in
+    // its first column or row.
     int c = FloorDiv(wx, kColumnWidth);
     if (IsEven(c))
         wy -= kHalfRow;
@@ -398,10 +412,11 @@ void cSeaBattleMenu::ChooseOwnShip(cSeaBattle& battle, cJednostkaMorska& ship, i
         battle.IsShipOnFirstSide(ship.m_Id);
     else
         battle.IsShipOnSecondSide(ship.m_Id);
-    // The battle refuses a ship that has fired in this turn.
+    // The battle refuses a ship that has fired in this turn: then nothing is marked, else
+    // the board would show as chosen a ship that does not shoot.
     if ((first ? battle.m_FirstSelected : battle.m_SecondSelected) != &ship)
         return;
-    ClearMarks(kChosenMark | kTargetMark);
+    ClearMarks(kChosenMark);
     m_Marks[size_t(row * kBoardSize + column)] |= kChosenMark;
     m_ChosenShipId = ship.m_Id;
     m_OrderMode = 1;
@@ -425,6 +440,8 @@ void cSeaBattleMenu::ChooseTarget(cSeaBattle& battle, cJednostkaMorska& ship, in
         Refresh();
         return;
     }
+    // Whatever ship the other side chose last (a transport among them) does not keep its
+    // enemy from taking aim. A target the battle refuses is not marked.
     if (first)
         battle.IsShipOnSecondSide(ship.m_Id);
     else
@@ -452,6 +469,7 @@ void cSeaBattleMenu::MoveChosenShip(int column, int row)
 void cSeaBattleMenu::MarkMoveArea(const cJednostkaMorska& ship)
 {
     ClearMarks(kMoveMark);
+    // A ship on the middle column does not move: no cell is offered to it.
     if (ship.m_Retreated || ship.m_X < 0 || ship.m_X == 15)
         return;
     const bool firstHalf = ship.m_X < 15, carrier = ship.m_Type == UNIT_CARRIER;
@@ -537,6 +555,7 @@ void cSeaBattleMenu::UpdateCamera(float elapsed)
         else if (m_VelocityY < 0 && m_VelocityY > -0.1f)
             m_VelocityY = -0.1f;
     } else if (mouse.rightDragging) {
+        // Kept within the camera's limits: a long drag must not carry the board off the screen.
         m_CameraX = std::clamp(m_TargetX - int(float(mouse.rightDragX) / m_Zoom), 0, kCameraLimitX);
         m_CameraY = std::clamp(m_TargetY - int(float(mouse.rightDragY) / m_Zoom), 0, kCameraLimitY);
         m_VelocityX = m_VelocityY = 0;
@@ -567,6 +586,7 @@ void cSeaBattleMenu::OnRender(float elapsed)
 {
     cSprite* sprite = g_Sprite.get();
     const cSeaBattle* battle = Battle();
+    // Back to front: this renderer has no depth buffer, so the nearer sprite must come last.
     if (sprite && battle && Succeeded(sprite->Begin(SPRITE_ALPHABLEND | SPRITE_SORT_DEPTH_BACKTOFRONT))) {
         const sMatrix2D saved = sprite->GetTransform();
         sprite->SetTransform(sMatrix2D::Scaling(m_Zoom, m_Zoom));

@@ -34,6 +34,10 @@ public:
     void OnFrameMove(double time, float elapsed) override;
     void OnRender(float elapsed) override;
 
+    // Right after the screen became current: a battle to be resolved at once is fought to
+    // its end by a click of its own button.
+    void AutoEndIfRequested();
+
     void OnRetreatPressed();
     void OnClosePressed();
     void OnNextTurnPressed();

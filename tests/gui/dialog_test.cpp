@@ -204,6 +204,12 @@ TEST_F(Dialog, FocusMovesWithTabAndArrowsAndIsForgottenWithItsControl)
     CDXUTDialog::RequestFocus(dialog.GetControl(1));
     Down(200, 200);
     EXPECT_EQ(CDXUTDialog::GetFocusControl(), nullptr);
+
+    // Removing any control takes the focus from the control that holds it.
+    dialog.AddButton(4, L"Four", 0, 90, 50, 20);
+    CDXUTDialog::RequestFocus(dialog.GetControl(1));
+    dialog.RemoveControl(4);
+    EXPECT_EQ(CDXUTDialog::GetFocusControl(), nullptr);
 }
 
 TEST_F(Dialog, ControlsFadeInAfterARefreshAndHidingClearsTheShownHint)
@@ -215,6 +221,21 @@ TEST_F(Dialog, ControlsFadeInAfterARefreshAndHidingClearsTheShownHint)
     EXPECT_EQ(hintControl, nullptr);
     EXPECT_FALSE(Down(40, 70));
     dialog.SetVisible(true);
+
+    // The hint of another dialog's control stays when this one hides; emptying this one
+    // clears whatever hint is shown.
+    CDXUTDialog other;
+    other.AddButton(7, L"Other", 0, 0, 50, 20);
+    Move(40, 70);
+    hintControl = other.GetControl(7);
+    dialog.SetVisible(false);
+    EXPECT_EQ(hintControl, other.GetControl(7));
+    dialog.SetVisible(true);
+    Move(500, 500);
+    hintControl = other.GetControl(7);
+    dialog.RemoveAllControls();
+    EXPECT_EQ(hintControl, nullptr);
+    dialog.AddButtonFromLayout(101, L"Go", L"hint");
 
     CDXUTDialog::SetRefreshTime(5.0);
     clock = 10;

@@ -45,6 +45,17 @@ TEST_F(Frames, TabsShowTheirRangeOfControlsAndHideTheOthers)
     EXPECT_EQ(tabs->GetSelectedIndex(-2), -1);
     tabs->RemoveAllTabs();
     EXPECT_EQ(tabs->GetSelectedIndex(), -1);
+
+    // A tab that begins inside the strip is drawn, even when its caption runs past its end.
+    tabs->AddTab(L"Land", 7, 0, -1);
+    tabs->AddTab(L"Mountains, marshes, forests and the endless rivers of the east", 8, 0, -1);
+    ASSERT_GT(strip.left + 20 + tabs->GetTab(0)->captionWidth + 20 + tabs->GetTab(1)->captionWidth, strip.right);
+    device.ClearCalls();
+    Render(1.0f);
+    int unselectedMiddles = 0;
+    for (const sQuad& q : device.Quads())
+        unselectedMiddles += q.src.left == 75.0f && q.src.top == 1885.0f;
+    EXPECT_EQ(unselectedMiddles, 1);
 }
 
 TEST_F(Frames, AProgressBarFillsItsMiddleInProportion)

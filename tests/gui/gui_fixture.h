@@ -55,6 +55,7 @@ protected:
             hintForced = force;
             hintText = control && control->GetHint() ? control->GetHint() : L"";
         };
+        g_GuiHooks.hintControl = [this] { return hintControl; };
         // The GUI picture, as a blank texture of its size.
         dialog.GetTexture(0)->pTexture = cTexture::CreateBlank(2048, 2048);
         dialog.SetCallback([this](unsigned event, int id, CDXUTControl*) { events.push_back({event, id}); });

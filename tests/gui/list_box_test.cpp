@@ -177,6 +177,10 @@ TEST_F(ListBox, TheHintFollowsTheColumnUnderTheMouse)
     // Column 2 has no hint: the list's hint goes away.
     Move(left + list->GetColumns()[0].width + list->GetColumns()[1].width + 5, y);
     EXPECT_EQ(list->GetHint(), nullptr);
+    // Leaving the list forgets its row and column: no header stays lit.
+    Move(left + 5, 5000);
+    EXPECT_EQ(list->GetHoveredColumn(), -1);
+    EXPECT_EQ(list->GetHoveredRow(), -1);
 }
 
 TEST_F(ListBox, ADoubleClickSelectsWithTheFirstClickAndReportsTheSecond)

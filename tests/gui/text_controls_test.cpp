@@ -47,17 +47,33 @@ TEST_F(TextControls, ForbiddenCharactersAreIgnoredWhenTypedAndWhenPasted)
     keys[VK_SHIFT] = false;
     EXPECT_EQ(edit->GetText(), L"abcdefghij ksave1xendsave1xend");
 
-    // Ctrl+A then Ctrl+X cuts everything to the clipboard.
+    // Ctrl+A, also over a part already selected, then Ctrl+X cuts everything to the clipboard.
+    keys[VK_SHIFT] = true;
+    KeyDown(VK_LEFT);
+    keys[VK_SHIFT] = false;
     Char(1);
     Char(24);
     EXPECT_EQ(edit->GetText(), L"");
     EXPECT_EQ(GetClipboardText(), L"abcdefghij ksave1xendsave1xend");
+
+    // A paste of nothing leaves the text and its selection, and is still reported.
+    Type(L"Rome");
+    Char(1);
+    SetClipboardText(L"");
+    Clear();
+    Char(22);
+    EXPECT_EQ(edit->GetText(), L"Rome");
+    EXPECT_EQ(edit->GetSelectionStart(), 0);
+    EXPECT_EQ(events, (std::vector<sSeenEvent>{{EVENT_EDITBOX_CHANGE, 107}}));
     QuitVideo();
 }
 
 TEST_F(TextControls, EnterReportsTheStringAndEscapeIsLeftToTheDialog)
 {
+    dialog.AddButton(1, L"Next", 0, 0, 50, 20);
     CDXUTEditBox* edit = AddEdit(dialog, L"Berlin");
+    EXPECT_TRUE(KeyDown(VK_TAB)); // the edit box keeps Tab, and the focus
+    EXPECT_EQ(CDXUTDialog::GetFocusControl(), edit);
     EXPECT_TRUE(Char(VK_RETURN));
     EXPECT_EQ(edit->GetText(), L"Berlin");
     EXPECT_EQ(events, (std::vector<sSeenEvent>{{EVENT_EDITBOX_STRING, 107}}));
@@ -106,6 +122,19 @@ TEST_F(TextControls, CaretKeysMoveByCharactersAndWordsAndShiftSelects)
     KeyDown(VK_INSERT);
     Type(L"m");
     EXPECT_EQ(edit->GetText(), L"Army Corp");
+    // In overwrite mode a selection goes, and the character after it is replaced.
+    KeyDown(VK_INSERT);
+    KeyDown(VK_HOME);
+    keys[VK_SHIFT] = true;
+    KeyDown(VK_RIGHT);
+    KeyDown(VK_RIGHT);
+    keys[VK_SHIFT] = false;
+    Type(L"X");
+    EXPECT_EQ(edit->GetText(), L"Xy Corp");
+    KeyDown(VK_INSERT);
+    KeyDown(VK_HOME);
+    Type(L"Arm");
+    EXPECT_EQ(edit->GetText(), L"ArmXy Corp");
     // Backspace at the start and Delete at the end change nothing and report nothing.
     Clear();
     KeyDown(VK_HOME);

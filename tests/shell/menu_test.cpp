@@ -70,6 +70,15 @@ TEST_F(MenuBase, AMenuReplacedInItsOwnHandlerEndsThereAndIsFreedAfterTheDispatch
     FreeEndedMenus();
     EXPECT_EQ(g_Destroyed, 1);
     EXPECT_EQ(g_CurrentMenu, second);
+
+    // A control's drag begun on one menu ends when another menu comes.
+    second->GetControl(1)->m_bDraggable = true;
+    second->MsgProc(WM_MOUSEMOVE, 0, MakeLParam(20, 20));
+    second->MsgProc(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(20, 20));
+    second->MsgProc(WM_MOUSEMOVE, MK_LBUTTON, MakeLParam(40, 20));
+    ASSERT_TRUE(CDXUTDialog::IsControlDragInProgress());
+    g_CurrentMenu = new cTestMenu(3);
+    EXPECT_FALSE(CDXUTDialog::IsControlDragInProgress());
 }
 
 TEST_F(MenuBase, AWallpaperOfAnySizeStretchesItsAreaOverTheWholeBackBuffer)

@@ -67,6 +67,13 @@ std::wstring MessageShown()
     auto* title = message ? dynamic_cast<CDXUTStatic*>(message->GetControl(kMessageDialogRow + 1)) : nullptr;
     return title ? title->GetText() : std::wstring();
 }
+// Its text.
+std::wstring MessageText()
+{
+    auto* message = dynamic_cast<cDialogTekstowy*>(CurrentDialog());
+    auto* text = message ? dynamic_cast<CDXUTStatic*>(message->GetControl(kMessageDialogRow + 3)) : nullptr;
+    return text ? text->GetText() : std::wstring();
+}
 
 TEST(ScenarioSettings, CountryRowsFollowTheControllerAndBackDropsTheGame)
 {
@@ -100,6 +107,7 @@ TEST(ScenarioSettings, CountryRowsFollowTheControllerAndBackDropsTheGame)
               })
         .Then("nobody plays", [] { return MessageShown() == L"Game settings"; },
               [] {
+                  EXPECT_EQ(MessageText(), L"At least one country must be controlled by human.");
                   CloseTopDialogs(1);
                   D::PressKey(VK_ESCAPE);
               },
@@ -134,8 +142,9 @@ TEST(ScenarioSettings, APlayByEmailGameGetsItsPlayersItsFolderAndItsRepository)
               [&] {
                   for (const cPanstwo* c : g_Gra->m_Countries)
                       EXPECT_FALSE(c->HumanControlled) << WideToUtf8(c->Name);
-                  // Only the new-player row to begin with.
+                  // Only the new-player row to begin with, none chosen, the edits empty.
                   EXPECT_EQ(Control<CDXUTListBox>(IDC_PLAYERS)->GetSize(), 1);
+                  EXPECT_EQ(Control<CDXUTEditBox>(IDC_PLAYER_NAME)->GetText(), L"");
                   addPlayer(L"Ada");
                   selectPlayer(1);
                   addPlayer(L"Bob");
@@ -174,7 +183,7 @@ TEST(ScenarioSettings, APlayByEmailGameGetsItsPlayersItsFolderAndItsRepository)
                   Type(IDC_GAME_NAME, L"..");
                   D::ClickControl(IDC_OK);
               })
-        .Then("refused", [] { return MessageShown() == L"Play-by-e-mail settings"; },
+        .Then("refused", [] { return MessageShown() == L"PBEM game settings"; },
               [] {
                   CloseTopDialogs(1);
                   Type(IDC_GAME_NAME, L"Summer War");

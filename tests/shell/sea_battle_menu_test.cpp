@@ -9,6 +9,7 @@
 #include "game/game.h"
 #include "game/game_state.h"
 #include "game/presentation.h"
+#include "gui/gui_hooks.h"
 #include "gui/layout.h"
 #include "platform/messages.h"
 #include "game/reports.h"
@@ -158,6 +159,11 @@ TEST_F(SeaBattleScreen, APersonFightsTheBattleByClicksAndClosesItWhenItIsOver)
         EXPECT_EQ(menu->OrderMode(), 1);
         ClickCell(*menu, *target);
         EXPECT_EQ(menu->OrderMode(), 2);
+        // Choosing the own ship again leaves the target marked, as the battle keeps it.
+        ClickCell(*menu, *warspite);
+        EXPECT_EQ(menu->OrderMode(), 1);
+        EXPECT_TRUE(menu->Marks(target->m_X, target->m_Y) & cSeaBattleMenu::kTargetMark);
+        ClickCell(*menu, *target);
         ClickCell(*menu, *target);
         EXPECT_EQ(menu->OrderMode(), 0);
         EXPECT_NE(battle.m_Log, before);
@@ -242,6 +248,45 @@ TEST_F(SeaBattleScreen, TheZoomStaysBetweenTheWholeBoardAndFullSizeAndTheButtons
     EXPECT_TRUE(played);
     EXPECT_EQ(g_CurrentMenu, nullptr);
 }
+
+namespace {
+
+TEST_F(SeaBattleScreen, ABattleToBeResolvedAtOnceIsFoughtToItsEndByAClickOfItsOwnButton)
+{
+    Ship(kArkRoyal).Kill(false);
+    Ship(kBismarck).m_Spotted = true;
+    tSeaBattleSide first{&Ship(kWarspite)}, second{&Ship(kBismarck)};
+    SeedRandom(11);
+    cSeaBattle battle(first, second);
+    std::vector<int> clicks;
+    g_GuiHooks.playSound = [&clicks](unsigned event, int id, CDXUTControl*) {
+        if (event == EVENT_BUTTON_CLICKED)
+            clicks.push_back(id);
+    };
+    bool opened = false;
+    SetFramePump([&] {
+        if (!g_CurrentMenu && !opened)
+            battle.m_AutoResolve = true; // asked for before the screen is built
+        ShellPresentation().ServeRequests();
+        FreeEndedMenus();
+        auto* menu = dynamic_cast<cSeaBattleMenu*>(g_CurrentMenu);
+        if (!menu)
+            return !opened;
+        if (!opened) {
+            opened = true;
+            EXPECT_EQ(clicks, std::vector<int>{661});
+        }
+        menu->OnFrameMove(0, 0.1f);
+        if (battle.IsOver())
+            Click(*menu, 658);
+        return true;
+    });
+    battle.Run();
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(battle.IsOver());
+}
+
+} // namespace
 
 TEST_F(SeaBattleScreen, TheBoardScrollsAtTheGameScreensEdgesAndWithTheArrowKeysWithinItsLimits)
 {

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "core/random.h"
 #include "core/settings.h"
 #include "gui/controls.h"
 #include "gui/gui_hooks.h"
@@ -79,8 +80,10 @@ TEST_F(Sound, OneEffectSoundsAsManyTimesAtOnceAsItHasCopies)
     EXPECT_EQ(click->PlayingCopies(), 3);
     std::sort(channels.begin(), channels.end());
     EXPECT_EQ(std::unique(channels.begin(), channels.end()), channels.end()) << "three different copies";
+    const uint32_t dice = GetRandomState();
     int fourth = click->Play(0, true); // all sound: one of them starts again
     EXPECT_NE(std::find(channels.begin(), channels.end(), fourth), channels.end());
+    EXPECT_EQ(GetRandomState(), dice) << "the game's dice do not pick the copy";
     EXPECT_EQ(click->PlayingCopies(), 3);
 
     // Another effect has channels of its own.
