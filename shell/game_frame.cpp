@@ -75,13 +75,16 @@ void ScrollMapByInput(cMapa& map, double time)
 {
     const cDialog* window = CurrentDialog();
     if (window && window->GetVisible()) {
-        // While a window is shown the map stays where it is under it.
+        // While a window is shown the map stays where it is under it: the keys are the
+        // window's, and a map gliding away would take the place the window speaks of.
         g_ArrowKeys = g_ArrowTaps = 0;
         return;
     }
     if (g_RightHeld)
         return;
     const int x = g_LastPointerX, y = g_LastPointerY;
+    // The edges count only for a pointer on the map; the arrow keys scroll wherever it rests,
+    // on a panel or off the window, as a player holding them expects.
     const bool edges = !IsControlUnderPointer(x, y, false);
     const bool onScreen = x >= 0 && y >= 0 && x < g_UserSettings.resolutionX && y < g_UserSettings.resolutionY;
     const float scale = map.currentScale > 0.0f ? map.currentScale : 1.0f;
@@ -208,6 +211,8 @@ bool HandOverPbemTurn(cGra& game, const cPanstwo& active, const cPanstwo& next)
         WritePbemRepositoryEntry(active.PBEMPlayerId, game.m_PbemGameName);
     game.m_PbemTurnHandedOver = true;
     std::wstring player, email;
+    // By number, not by place in the list: a number the list does not hold (a damaged save)
+    // finds nobody instead of reading past its end.
     for (const sPbemPlayer& p : game.m_PbemPlayers)
         if (p.number == next.PBEMPlayerId) {
             player = p.name;

@@ -261,7 +261,10 @@ void cSeaBattle::Run()
         return;
     if (!m_FirstSide.empty() && !m_SecondSide.empty()) {
         PlaceShipsOnBoard();
-        if (!m_AutoResolve) {
+        // A battle of computers has no screen: nobody waits for one (by e-mail the person
+        // whose country fought watches theirs play itself out).
+        m_Shown = !m_AutoResolve || (IsPbemGame() && person);
+        if (m_Shown) {
             sPresentationRequest screen;
             screen.kind = eRequestKind::SeaBattle;
             screen.title = m_Location;
@@ -525,7 +528,7 @@ void cSeaBattle::RegularShot()
     const int roll = RandomInt(1, 100);
     m_Log += L"\n";
     // Every shot is heard on the screen; a battle no person watches has no screen to hear.
-    if (!m_AutoResolve)
+    if (m_Shown)
         Presentation().PlaySound(L"data\\sound\\NavalGun.wav");
     const bool planes = shooter->m_Type == UNIT_CARRIER;
     std::wstring text;

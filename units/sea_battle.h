@@ -87,6 +87,9 @@ public:
     bool m_FirstSideHuman = false;
     bool m_SecondSideHuman = false;
     bool m_AutoResolve = false;
+    // The screen shows the battle: a person's country fights in it (by e-mail it plays
+    // itself there to its end).
+    bool m_Shown = false;
     bool m_AutoEndRequested = false;
     bool m_NextTurnRequested = false;
     cJednostkaMorska* m_FirstSelected = nullptr;

@@ -149,6 +149,16 @@ TEST_F(SeaBattles, APersonsBattleWaitsOnTheScreenWhichMayLoseAShipAndTheRestIsFo
     EXPECT_TRUE(listed);
 }
 
+// By e-mail a battle plays itself to its end, on the screen of the person whose country fought.
+TEST_F(SeaBattles, ByEmailAPersonsBattleIsShownWhileItPlaysItselfOut)
+{
+    game->m_IsPbem = true;
+    SeedRandom(99);
+    RunSeaBattles();
+    EXPECT_GE(Requests(eRequestKind::SeaBattle), 1);
+    EXPECT_GE(EndReports(), 1);
+}
+
 TEST_F(SeaBattles, ASideWithoutALeaderSkipsOnlyItself)
 {
     ComputersOnly();
