@@ -18,6 +18,7 @@ std::atomic<bool> g_TraceGlobalLock{false};
 namespace {
 thread_local int t_LockDepth = 0;
 thread_local const std::atomic<bool>* t_RunFlag = nullptr;
+std::atomic<void (*)()> g_LetGoHook{nullptr};
 std::mutex g_DialogQueryMutex;
 DialogOpenQuery g_DialogOpenQuery;
 
@@ -64,9 +65,17 @@ void ReleaseGlobalLock(const char* file, int line)
         LogLine(L"LCS przy C<=0");
         return;
     }
+    if (t_LockDepth == 1)
+        if (void (*hook)() = g_LetGoHook.load())
+            hook();
     --t_LockDepth;
     --g_LockCount;
     g_GlobalLock.unlock();
+}
+
+void SetGlobalLockLetGoHook(void (*hook)())
+{
+    g_LetGoHook.store(hook);
 }
 
 int GlobalLockDepthOfThisThread()

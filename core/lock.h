@@ -23,6 +23,9 @@ void AcquireGlobalLock(const char* file, int line);
 void ReleaseGlobalLock(const char* file, int line);
 // Holds of the lock by the calling thread.
 int GlobalLockDepthOfThisThread();
+// Called by a thread as it is about to let go of its last hold of the lock, still holding
+// it: a test looks there at what the other thread may draw next. Null for none.
+void SetGlobalLockLetGoHook(void (*hook)());
 
 #define ACQUIRE_GLOBAL_LOCK() AcquireGlobalLock(__FILE__, __LINE__)
 #define RELEASE_GLOBAL_LOCK() ReleaseGlobalLock(__FILE__, __LINE__)

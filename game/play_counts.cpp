@@ -116,8 +116,10 @@ void sPlayCounts::Save(const std::wstring& folder) const
     // Names come from the scenario's files, where a ';' cannot stand inside one.
     for (const sSeaBattleRecord& b : SeaBattles()) {
         text += "sea_battle;" + DateFields(b.date) + ";" + OneLine(b.zone);
-        for (const std::wstring& country : b.countries)
-            text += ";" + OneLine(country);
+        for (const std::wstring& country : b.countries) {
+            text += ';';
+            text += OneLine(country);
+        }
         text += "\r\n";
     }
     for (const sShipLossRecord& l : ShipLosses())

@@ -154,3 +154,12 @@ size_t cRequestQueue::PendingCount() const
     std::lock_guard<std::mutex> guard(m_Mutex);
     return m_Pending.size();
 }
+
+std::vector<eRequestKind> cRequestQueue::PendingKinds() const
+{
+    std::lock_guard<std::mutex> guard(m_Mutex);
+    std::vector<eRequestKind> kinds;
+    for (const RequestHandle& request : m_Pending)
+        kinds.push_back(request->Data().kind);
+    return kinds;
+}

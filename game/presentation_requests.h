@@ -103,6 +103,8 @@ public:
     // Drops every pending request, answering each with its fallback (a game's teardown).
     void CancelAll();
     size_t PendingCount() const;
+    // The kinds of the requests not yet taken, oldest first.
+    std::vector<eRequestKind> PendingKinds() const;
 
 private:
     mutable std::mutex m_Mutex;

@@ -8,7 +8,7 @@ step() { echo "== $1 ($(date +%T), ${SECONDS}s since the start)"; }
 
 BUILD=build/test
 step "Build with AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORANT_SANITIZE=ON -DVELMORANT_TESTS=ON
+cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORANT_SANITIZE=ON -DVELMORANT_TESTS=ON -DVELMORANT_WERROR=ON
 cmake --build "$BUILD" --parallel
 export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
@@ -51,7 +51,7 @@ echo "$passed tests passed in $SHARDS shuffled processes"
 # that build holds only them (tests/CMakeLists.txt chooses them).
 TSAN_BUILD=build/tsan
 step "Build of the threaded tests with ThreadSanitizer"
-cmake -S . -B "$TSAN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORANT_TSAN=ON -DVELMORANT_TESTS=ON
+cmake -S . -B "$TSAN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORANT_TSAN=ON -DVELMORANT_TESTS=ON -DVELMORANT_WERROR=ON
 cmake --build "$TSAN_BUILD" --parallel --target velmorant_thread_tests
 unset ASAN_OPTIONS LSAN_OPTIONS
 export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"

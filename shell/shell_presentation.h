@@ -45,6 +45,7 @@ public:
     // Every request not yet served is answered with its fallback (a game's teardown).
     void CancelRequests();
     size_t PendingRequests() const { return m_Queue.PendingCount(); }
+    std::vector<eRequestKind> PendingRequestKinds() const { return m_Queue.PendingKinds(); }
     // The move animation a request waits for: answered when the move has ended.
     RequestHandle TakeMoveRequest();
 

@@ -153,9 +153,9 @@ TEST_F(ResultDialogs, ConvoyResultsListEveryRunAndShowTheChosenOnesDetails)
     ASSERT_TRUE(ServeDialogRequest(none));
     EXPECT_TRUE(none->IsComplete()) << "no results, no window";
 
-    results.push_back({L"Dover", L"Calais", L"Supplies", 4, 4, 0, L"Success", L"Dover - Channel - Calais: arrived."});
+    results.push_back({L"Dover", L"Calais", L"Supplies", 4, 4, 0, L"Success", L"Dover - Channel - Calais: arrived.", L"", 0});
     results.push_back({L"Hull", L"Bergen", L"Resources (20 PP)", 6, 3, 3, L"Partial success",
-                       L"Hull - North Sea - Bergen: a submarine sank half of it."});
+                       L"Hull - North Sea - Bergen: a submarine sank half of it.", L"", 0});
     RequestHandle shown = std::make_shared<cPresentationRequest>(data, 2);
     ASSERT_TRUE(ServeDialogRequest(shown));
     auto* list = ControlOf<CDXUTListBox>(*Top(), kConvoyResultsListId, DXUT_CONTROL_LISTBOX);

@@ -243,7 +243,7 @@ void ForEachPage(cDialog& dialog, const std::function<void(const std::string&)>&
         if (dialog.GetControlByIndex(k)->GetType() == DXUT_CONTROL_TABFRAME)
             frames.push_back(static_cast<CDXUTTabFrame*>(dialog.GetControlByIndex(k)));
     if (!everyFrame && frames.size() > 1)
-        frames.resize(1);
+        frames.erase(frames.begin() + 1, frames.end());
     std::function<void(size_t, std::string)> walk = [&](size_t frame, std::string page) {
         if (frame == frames.size()) {
             check(page);

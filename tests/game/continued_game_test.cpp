@@ -4,14 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sstream>
 
 #include "core/settings.h"
+#include "core/text.h"
 #include "game/save_game.h"
+#include "platform/paths.h"
 #include "tests/game/testland_game.h"
 #include "tests/test_support.h"
 #include "units/combat_support.h"
 #include "units/naval_unit.h"
 #include "world/city.h"
+#include "world/fleet.h"
 #include "world/sea_graph.h"
 
 using namespace testland;
@@ -107,4 +111,36 @@ TEST_F(ContinuedGame, ACityThatAnEventTookBelowNothingRebuildsFromThere)
     city->ProductionPoints = -1.0f;
     city->ProductionPointsLost = 2;
     ExpectTheSaveGoesOnAsTheGame([](cGra& g) { g.EndImpulse(true); });
+}
+
+// A save written before the sea zones kept the ships they show lacks those two last columns:
+// it loads, each zone shows a ship of its own as before, and play goes on.
+TEST_F(ContinuedGame, AnOlderSaveWithoutTheShipsTheSeaZonesShowLoadsAndPlaysOn)
+{
+    g_UserSettings.fogOfWar = 1;
+    game->m_SeaGraph->CalculateAllVisibility(kAlbion, false);
+    ASSERT_TRUE(SaveGame(L"older", true));
+    const std::string file = "data/save/older/sea_nodes.csv";
+    std::string older;
+    std::istringstream lines(*ReadWholeFile(file));
+    for (std::string line; std::getline(lines, line);) {
+        line = line.substr(0, line.find_last_not_of("\r;") + 1);
+        for (int column = 0; column < 2; ++column)
+            line.erase(line.rfind(';'));
+        older += line + (line[0] == '#' ? "\r\n" : ";\r\n");
+    }
+    ASSERT_TRUE(WriteWholeFile(file, older));
+    DeleteGameObject();
+    game = LoadGame(sGameLoadRequest::ForSave(L"older"));
+    ASSERT_NE(game, nullptr);
+    game->StartGame();
+    int shown = 0;
+    for (const sWezelGrafuMorz& node : game->m_SeaGraph->Nodes)
+        if (const cJednostkaMorska* ship = node.ShownOwnShip) {
+            EXPECT_EQ(ship->m_Fleet ? ship->m_Fleet->seaNode : -1, node.ID) << WideToUtf8(node.Name);
+            ++shown;
+        }
+    EXPECT_GT(shown, 0) << "Albion's fleets in sight of their own zones";
+    game->EndImpulse(true);
+    EXPECT_TRUE(SaveGame(L"played on", true));
 }

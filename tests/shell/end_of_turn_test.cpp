@@ -14,10 +14,12 @@
 #include "dialogs/panel.h"
 #include "game/game.h"
 #include "game/play_state.h"
+#include "game/presentation_requests.h"
 #include "gui/controls.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "shell/links.h"
+#include "shell/shell_presentation.h"
 #include "shell/menus/pause_menu.h"
 #include "shell/menus/scenario_menu.h"
 #include "shell/menus/scenario_settings_menu.h"
@@ -40,6 +42,24 @@ enum
     IDC_OK = 245,
     IDC_BACK = 246,
 };
+
+// Each time the opponent's thread lets go of the game, the main loop may draw a frame: once
+// Borussia's side is the view, the window that covers it must already wait to be shown.
+std::atomic<int> g_UncoveredLetGoes{0};
+thread_local bool t_BorussiaCovered = false;
+void CheckBorussiasSideIsCoveredFirst()
+{
+    if (IsMainThread() || !g_Gra || !g_Gra->m_PlayState)
+        return;
+    const cPanstwo* view = g_Gra->m_PlayState->GetViewCountry();
+    if (!view || view->Name != L"Borussia") {
+        t_BorussiaCovered = false;
+    } else if (!t_BorussiaCovered) {
+        const std::vector<eRequestKind> pending = ShellPresentation().PendingRequestKinds();
+        t_BorussiaCovered = std::find(pending.begin(), pending.end(), eRequestKind::HandOverTurn) != pending.end();
+        g_UncoveredLetGoes += t_BorussiaCovered ? 0 : 1;
+    }
+}
 
 // The turn is over: the status line says so and that the pause menu is the way out (the
 // map stays in state 3). The turn was saved as it ended: the abort asks nothing.
@@ -103,14 +123,24 @@ TEST(EndOfTurn, InHotSeatPlayTheTurnPassesFromOnePersonToTheOtherThroughTheNewTu
               })
         .Picture("next_turn_without_marks");
     // After the computer's countries the window hides the map as well, from its first frame.
+    driver.Then("watch the hand-over", [] { return true; }, [] {
+        g_UncoveredLetGoes = 0;
+        SetGlobalLockLetGoHook(CheckBorussiasSideIsCoveredFirst);
+    });
     EndTheTurn(driver, "Albion");
-    driver.Then("Borussia's next turn", D::ReadingMessages([] { return TurnOf(L"Borussia"); }), {}, 20000)
+    driver.Then("Borussia's next turn", D::ReadingMessages([] { return TurnOf(L"Borussia"); }),
+                [] {
+                    SetGlobalLockLetGoHook(nullptr);
+                    EXPECT_EQ(g_UncoveredLetGoes.load(), 0) << "Borussia's side could be drawn before its cover";
+                },
+                20000)
         .Grab([](const std::vector<uint32_t>& frame, int width) {
             const int height = int(frame.size()) / width;
             for (auto [x, y] : {std::pair{10, 10}, std::pair{width / 2, height - 60}, std::pair{width - 10, height / 2}})
                 EXPECT_EQ(frame[size_t(y * width + x)] & 0xFFFFFFu, 0x22211Du) << x << "," << y;
         });
     EXPECT_EQ(driver.Run(), 0);
+    SetGlobalLockLetGoHook(nullptr);
 }
 
 TEST(EndOfTurn, WithoutACountryThatClosesTheTurnOrderThePersonsTurnEndsTheImpulseAndPlayGoesOn)

@@ -169,7 +169,7 @@ cProgramDriver& cProgramDriver::Grab(std::function<void(const std::vector<uint32
 
 cProgramDriver& cProgramDriver::ScreenshotWhen(const std::string& name, std::function<bool()> condition)
 {
-    m_Shots.push_back({name, std::move(condition), m_Steps.size()});
+    m_Shots.push_back({name, std::move(condition), m_Steps.size(), true, {}});
     return *this;
 }
 

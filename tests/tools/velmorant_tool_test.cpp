@@ -46,7 +46,12 @@ fs::path CopyOfTestland()
     return root;
 }
 
-std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+std::string Quoted(const fs::path& path)
+{
+    std::string quoted = "'";
+    quoted += path.string();
+    return quoted + "'";
+}
 
 } // namespace
 
