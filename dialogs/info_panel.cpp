@@ -180,8 +180,11 @@ void cInfoPanel::RefreshPoints()
         flag->SetVisible(true);
     }
     Counter(*this, kInfoCountryNameId)->SetText(country->Name);
-    // A computer's counters are not shown, nor the person's left under its flag.
-    if (!country->HumanControlled) {
+    // A computer's counters are not shown, nor a person's outside their own phase: with several
+    // people at the screen they are that person's to see once their turn is announced.
+    const int state = g_Gra->GetGameState();
+    const bool ownPhase = state == 2 || state == 7 || state == 8 || state == 12;
+    if (!country->HumanControlled || !ownPhase) {
         for (int id : {kInfoProductionId, kInfoDiplomacyId, kInfoStrategicId, kInfoSeaTransportId, kInfoInvasionId,
                        kInfoNuclearId})
             Counter(*this, id)->SetText(L"-");

@@ -12,26 +12,55 @@ constexpr int kDrumRollSlot = 24;
 constexpr unsigned kFlagSlot = 3;
 // The dark of the panels' frames: the screen under the announcement of a hot-seat turn.
 constexpr tColor kCoverColour = 0xFF22211D;
+
 } // namespace
 
-cDialogNowejTury::cDialogNowejTury(int countryId)
-    : cDialog(kNewTurnDialogKind, LayoutRow(kNewTurnDialogKind)), m_CountryId(countryId)
+cCountryCover::cCountryCover(int countryId, bool wholeScreen, const std::wstring& text)
+    : cDialog(kNewTurnDialogKind, LayoutRow(kNewTurnDialogKind))
 {
-    // The person leaving the screen must not see where the next side's units stand: with
-    // several people at the screen the announcement covers it until it is closed.
-    if (g_Gra && g_Gra->SeveralPeopleShareTheScreen()) {
+    if (wholeScreen) {
         const sLayoutRect screen = LayoutRow(1);
         SetLocation(screen.x, screen.y);
         SetSize(screen.width, screen.height);
         SetBackgroundColors(kCoverColour);
     }
-    const cPanstwo* country = GetCountry(countryId);
     AddImageFromLayout(732, 0, 0, 0, kFlagPictureWidth, kFlagPictureHeight, nullptr);
     ShowCountryFlag(*this, 732, countryId, kFlagSlot);
     // Wrapped: a long country name would cut the line at the window's edges.
-    AddText(733, LangFormat("new_turn_title_country%s", country ? country->Name : std::wstring()), true)
-        ->m_dwTextFormat = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
+    AddText(733, text, true)->m_dwTextFormat = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
+}
+
+namespace {
+
+std::wstring NameOf(int countryId)
+{
+    const cPanstwo* country = GetCountry(countryId);
+    return country ? country->Name : std::wstring();
+}
+
+} // namespace
+
+// The person leaving the screen must not see where the next side's units stand: with
+// several people at the screen the announcement covers it until it is closed.
+cDialogNowejTury::cDialogNowejTury(int countryId)
+    : cCountryCover(countryId, g_Gra && g_Gra->SeveralPeopleShareTheScreen(),
+                    LangFormat("new_turn_title_country%s", NameOf(countryId))),
+      m_CountryId(countryId)
+{
+    // The status line beneath is covered: the window itself says how to go on.
+    AddText(734, LangText("statusbar_hint_new_turn"))->m_dwTextFormat = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
     PlaySoundSlot(kDrumRollSlot);
+}
+
+cReadingCover::cReadingCover(int countryId)
+    : cCountryCover(countryId, true, LangFormat("cover_for_country%s", NameOf(countryId))), m_CountryId(countryId)
+{
+}
+
+void cReadingCover::OnReactivate()
+{
+    // What it covered for was read: the screen is everybody's again.
+    CloseTopDialogs(1);
 }
 
 void cDialogNowejTury::OnKeyboard(unsigned key, bool keyDown, bool)

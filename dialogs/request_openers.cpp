@@ -7,6 +7,9 @@
 #include "dialogs/event_dialog.h"
 #include "dialogs/fleets_manager.h"
 #include "game/game.h"
+#include "game/game_state.h"
+#include "game/play_state.h"
+#include "world/country.h"
 #include "units/combat_result.h"
 #include "world/sea_graph.h"
 #include "dialogs/confirm_dialog.h"
@@ -15,9 +18,24 @@
 
 namespace {
 
-// Opens the window as the request's answer.
-void Open(cDialog* dialog, const RequestHandle& request)
+// With several people at one screen, a window meant for one person's country, out of that
+// person's own turn, is read over a cover that names the country: the others' eyes see
+// neither it nor a side's map around it.
+bool ReadOverACover(const sPresentationRequest& data)
 {
+    const cPanstwo* country = GetCountry(data.countryId);
+    if (!g_Gra || !country || !country->HumanControlled || !g_Gra->SeveralPeopleShareTheScreen())
+        return false;
+    const int state = g_Gra->GetGameState();
+    const cPanstwo* active = g_Gra->m_PlayState ? g_Gra->m_PlayState->GetActiveCountry() : nullptr;
+    return !((state == kStateHuman || state == kStateHumanMove) && active == country);
+}
+
+// Opens the window as the request's answer.
+void Open(cDialog* dialog, const RequestHandle& request, bool mayCover = true)
+{
+    if (mayCover && ReadOverACover(request->Data()))
+        PushDialog(new cReadingCover(request->Data().countryId));
     dialog->AttachRequest(request);
     PushDialog(dialog);
 }
@@ -45,7 +63,8 @@ void OpenQuestionRequest(const RequestHandle& request)
 
 void OpenHandOverTurnRequest(const RequestHandle& request)
 {
-    Open(new cDialogNowejTury(request->Data().countryId), request);
+    // The announcement is a cover of its own.
+    Open(new cDialogNowejTury(request->Data().countryId), request, false);
 }
 
 void OpenInfoMessageRequest(const RequestHandle& request)

@@ -261,6 +261,9 @@ public:
     std::wstring m_ScenarioName = L"unknown";
     int m_SmallUnitsSize = 0;
     int m_LargeUnitsSize = 1;
+    // The save folder that holds this game as it stands, if any: the one it was loaded from
+    // or last saved into (data\save\<name> or data\pbem\<name>).
+    std::wstring m_LastSaveFolder;
     bool m_IsPbem = false;
     std::vector<sPbemPlayer> m_PbemPlayers;
     std::wstring m_PbemGameName = L"unknown";

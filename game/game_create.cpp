@@ -49,6 +49,9 @@ void cGra::Load(const sGameLoadRequest& request)
 {
     m_LoadedFromSave = request.loadedFromSave;
     m_FolderPattern = request.folderPattern;
+    if (request.loadedFromSave != 0 && m_FolderPattern.size() > 3 &&
+        m_FolderPattern.compare(m_FolderPattern.size() - 3, 3, L"\\%s") == 0)
+        m_LastSaveFolder = m_FolderPattern.substr(0, m_FolderPattern.size() - 3);
     g_Gra = this;
     if (!m_Reports)
         m_Reports = new cReportManager;

@@ -3,10 +3,12 @@
 #include <boost/algorithm/string/trim.hpp>
 #include <cwctype>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "core/fatal.h"
 #include "core/format.h"
+#include "core/lock.h"
 #include "core/log.h"
 #include "core/stringbase.h"
 #include "core/text.h"
@@ -48,6 +50,7 @@ std::function<void(const wchar_t*)> g_FileWrittenHook;
 // never stands in a save name, so neither can be mistaken for a save.
 constexpr const wchar_t* kWritingSuffix = L"%saving";
 constexpr const wchar_t* kReplacedSuffix = L"%old";
+constexpr const wchar_t* kComparedSuffix = L"%compared";
 
 sAIParameters& ParametersOf(cPanstwo& country) { return country.AIParameters; }
 
@@ -186,10 +189,53 @@ bool SaveIntoFolder(const std::wstring& folder)
         return false;
     }
     RemoveAll(replaced);
+    if (g_Gra)
+        g_Gra->m_LastSaveFolder = folder;
     return true;
 }
 
+// The file's bytes, Info.ini without the time of its saving.
+std::optional<std::string> SavedBytes(const fs::path& file, bool info)
+{
+    std::optional<std::string> bytes = ReadWholeFile(file);
+    if (!bytes || !info)
+        return bytes;
+    std::string kept;
+    size_t at = 0;
+    while (at < bytes->size()) {
+        size_t end = bytes->find('\n', at);
+        end = end == std::string::npos ? bytes->size() : end + 1;
+        if (bytes->compare(at, 5, "Date=") != 0 && bytes->compare(at, 6, "Date =") != 0)
+            kept.append(*bytes, at, end - at);
+        at = end;
+    }
+    return kept;
+}
+
 } // namespace
+
+bool GameIsAsLastSaved()
+{
+    if (!g_Gra || g_Gra->m_LastSaveFolder.empty())
+        return false;
+    GLOBAL_LOCK_SCOPE();
+    const std::wstring last = g_Gra->m_LastSaveFolder;
+    const std::wstring compared = last + kComparedSuffix;
+    const fs::path scratch = HostPath(compared);
+    RemoveAll(scratch);
+    std::error_code ec;
+    fs::create_directories(scratch, ec);
+    bool same = !ec && WriteAllCatchingFailure(compared).empty();
+    for (const wchar_t* name : kSaveFileNames) {
+        if (!same)
+            break;
+        const bool info = std::wstring_view(name) == L"Info.ini";
+        const std::optional<std::string> before = SavedBytes(HostPath(JoinFolder(last, name)), info);
+        same = before && before == SavedBytes(HostPath(JoinFolder(compared, name)), info);
+    }
+    RemoveAll(scratch);
+    return same;
+}
 
 std::wstring SaveDateAsShown(const std::wstring& stored)
 {

@@ -35,6 +35,10 @@ std::wstring NormalizeSaveName(const std::wstring& name);
 bool SaveGame(const std::wstring& name, bool quiet);
 // Saves into data\pbem\<name>; no message on success.
 bool SavePbemGame(const std::wstring& name);
+// True when a save of the game as it stands now would hold what its last save holds (the
+// time of saving aside): nothing would be lost by leaving it. Writes a save beside the last
+// one to compare and removes it; false when there is no last save.
+bool GameIsAsLastSaved();
 
 // For tests: called after each file of a save has been written, with its name.
 void SetSaveFileWrittenHook(std::function<void(const wchar_t* fileName)> hook);

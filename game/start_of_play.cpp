@@ -65,6 +65,15 @@ void cGra::StartGame()
         m_PlayState->SetViewCountry(active);
         Presentation().BeginPlayerPhase();
         SetGameState(kStateHuman);
+        // With several people at the screen the first turn is announced as every later one
+        // is: nobody else sees the side before its person has taken the screen.
+        if (SeveralPeopleShareTheScreen()) {
+            sPresentationRequest cover;
+            cover.kind = eRequestKind::HandOverTurn;
+            cover.countryId = active->ID;
+            cover.title = active->Name;
+            Presentation().Post(std::move(cover));
+        }
         Presentation().UpdateAppearance();
         // The view was centred above; centring again would leave the phase in the scroll
         // state, in which the map takes no click.

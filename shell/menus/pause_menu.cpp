@@ -8,6 +8,7 @@
 #include "dialogs/confirm_dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "game/game.h"
+#include "game/save_game.h"
 #include "game/game_state.h"
 #include "game/presentation.h"
 #include "gui/layout.h"
@@ -218,8 +219,12 @@ void cPauseMenu::OnPreferencesPressed()
 namespace {
 
 // A play-by-e-mail turn handed over was saved as it ended, and nothing can be played
-// after it, nor after the end of the war: leaving loses nothing, and is not questioned.
-bool NothingPlayedSinceTheSave() { return g_Gra && (g_Gra->m_PbemTurnHandedOver || g_Gra->m_GameOver); }
+// after it, nor after the end of the war; and a game just saved or loaded holds nothing
+// its save does not: leaving loses nothing, and is not questioned.
+bool NothingPlayedSinceTheSave()
+{
+    return g_Gra && (g_Gra->m_PbemTurnHandedOver || g_Gra->m_GameOver || GameIsAsLastSaved());
+}
 
 } // namespace
 

@@ -154,6 +154,8 @@ TEST_F(GenericDialogs, NewTurnNamesTheCountryAndClosesOnAClickEnterOrEscape)
     LoadTestland(1);
     PushDialog(new cDialogNowejTury(1));
     EXPECT_NE(TextOf(733).find(GetCountry(1)->Name), std::wstring::npos);
+    // The status line may lie under a cover: the window says how to go on.
+    EXPECT_EQ(TextOf(734), LangText("statusbar_hint_new_turn"));
     ASSERT_NO_FATAL_FAILURE(CheckScreen("new_turn_dialog"));
     ClickAt(5, 5);
     EXPECT_TRUE(OpenKinds().empty());

@@ -6,6 +6,7 @@
 #include "core/lock.h"
 #include "core/stringbase.h"
 #include "dialogs/confirm_dialog.h"
+#include "dialogs/convoy_results_dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/end_turn_dialog.h"
 #include "dialogs/info_panel.h"
@@ -82,7 +83,8 @@ TEST(EndOfTurn, InHotSeatPlayTheTurnPassesFromOnePersonToTheOtherThroughTheNewTu
                   EXPECT_TRUE(g_Gra->m_Countries[1]->HumanControlled);
                   D::ClickControl(IDC_OK);
               })
-        .Then("Borussia's turn", [] { return TurnOf(L"Borussia", false); }, {}, 20000)
+        // The first turn is announced too: nobody else sees Borussia's side before its person.
+        .Then("Borussia's turn", [] { return TurnOf(L"Borussia"); }, [] { D::PressKey(VK_ESCAPE); }, 20000)
         // A unit picked for a move, its reachable hexes marked, when the turn ends.
         .Then("pick a unit", [] { return !CurrentDialog(); },
               [] {
@@ -128,6 +130,23 @@ TEST(EndOfTurn, InHotSeatPlayTheTurnPassesFromOnePersonToTheOtherThroughTheNewTu
         SetGlobalLockLetGoHook(CheckBorussiasSideIsCoveredFirst);
     });
     EndTheTurn(driver, "Albion");
+    // Albion's convoys of the impulse are read over a cover naming Albion; Borussia's figures
+    // wait for Borussia's own turn.
+    driver
+        .Then("Albion's convoys", D::ReadingMessages([] { return dynamic_cast<cDialogWynikuKonwojow*>(CurrentDialog()); }),
+              [] {
+                  ASSERT_GE(g_OpenDialogs.size(), 2u);
+                  auto* beneath = dynamic_cast<cDialogStackEntry*>(g_OpenDialogs[g_OpenDialogs.size() - 2]);
+                  auto* cover = beneath ? dynamic_cast<cReadingCover*>(&beneath->Dialog()) : nullptr;
+                  ASSERT_NE(cover, nullptr);
+                  EXPECT_EQ(cover->CountryId(), 1);
+                  auto* production = dynamic_cast<CDXUTStatic*>(PanelOf(g_InfoPanel)->GetControl(kInfoProductionId));
+                  EXPECT_EQ(production->GetText(), L"-");
+                  D::PressKey(VK_RETURN);
+              },
+              20000)
+        .Then("the cover went with them", [] { return !dynamic_cast<cDialogWynikuKonwojow*>(CurrentDialog()); },
+              [] { EXPECT_EQ(dynamic_cast<cReadingCover*>(CurrentDialog()), nullptr); });
     driver.Then("Borussia's next turn", D::ReadingMessages([] { return TurnOf(L"Borussia"); }),
                 [] {
                     SetGlobalLockLetGoHook(nullptr);

@@ -23,6 +23,7 @@
 #include "shell/menus/scenario_menu.h"
 #include "shell/menus/scenario_settings_menu.h"
 #include "shell/textures.h"
+#include "units/land_unit.h"
 #include "units/naval_unit.h"
 #include "world/map.h"
 #include "world/sea_graph.h"
@@ -145,6 +146,40 @@ TEST(PauseMenu, ExitAsksFirstAsAbortDoes)
     EXPECT_EQ(driver.Run(), 0);
     EXPECT_EQ(g_Gra, nullptr);
     EXPECT_TRUE(LogHasInOrder({L"----- Pause Menu -----", L"----- Ending game ----"}));
+}
+
+// Right after a save nothing can be lost, and leaving asks nothing; once play goes on, it asks.
+TEST(PauseMenu, RightAfterASaveAbortAsksNothingButOncePlayGoesOnItAsks)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    driver.StartWith(LoadTestland);
+    PlayUntilAlbionsTurn(driver);
+    driver
+        .Then("saved, then played on", [] { return !CurrentDialog(); },
+              [] {
+                  ASSERT_TRUE(SaveGame(L"kept", true));
+                  GLOBAL_LOCK_SCOPE();
+                  for (cJednostkaLadowa* unit : g_Gra->m_LandUnits)
+                      if (unit->m_Owner == 1 && unit->m_ActionPoints > 0) {
+                          --unit->m_ActionPoints;
+                          break;
+                      }
+                  D::PressKey(VK_ESCAPE);
+              })
+        .Then("abort", Paused, [] { D::ClickControl(IDC_ABORT); })
+        .Then("asked", [] { return dynamic_cast<cDialogPotwierdzenia*>(CurrentDialog()) != nullptr; },
+              [] { D::PressKey(VK_ESCAPE); })
+        .Then("kept", [] { return Paused() && !CurrentDialog(); }, [] { D::ClickControl(IDC_RESUME); })
+        .Then("saved again", [] { return !g_CurrentMenu && PlayersTurn(); },
+              [] {
+                  ASSERT_TRUE(SaveGame(L"kept", true));
+                  D::PressKey(VK_ESCAPE);
+              })
+        .Then("abort again", Paused, [] { D::ClickControl(IDC_ABORT); })
+        .Then("the scenario list, unasked", [] { return dynamic_cast<cScenarioMenu*>(g_CurrentMenu) != nullptr; },
+              [] { EXPECT_EQ(g_Gra, nullptr); });
+    EXPECT_EQ(driver.Run(), 0);
 }
 
 // The computer's turns and the end of the impulse that its thread plays.
@@ -332,8 +367,8 @@ TEST(PauseMenu, AGameSavedAndLoadedAgainShowsThePersonsFleetsFromItsFirstTurn)
                   ASSERT_TRUE(SaveGame(L"fleets", true));
                   D::PressKey(VK_ESCAPE);
               })
+        // Just saved: nothing is lost, and nothing is asked.
         .Then("abort", Paused, [] { D::ClickControl(IDC_ABORT); })
-        .Then("yes", [] { return CurrentDialog() != nullptr; }, [] { D::ClickControl(kConfirmYesId); })
         .Then("scenario list", [] { return D::ShowListRow(IDC_SCENARIOS, L"Testland"); },
               [] { D::Control<CDXUTTabFrame>(IDC_TABS_LIST)->SelectTab(1, true); })
         .Then("the save", [] { return D::ShowListRow(IDC_SCENARIOS, L"fleets"); })
