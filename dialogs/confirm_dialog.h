@@ -20,6 +20,7 @@ public:
 
     void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) override;
     void OnKeyboard(unsigned key, bool keyDown, bool altDown) override;
+    bool HoldsInput() const override { return true; }
 
 protected:
     virtual void OnYesPressed(unsigned event, CDXUTControl* control);

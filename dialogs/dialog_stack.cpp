@@ -51,6 +51,8 @@ bool cDialogStackEntry::MsgProc(unsigned message, uintptr_t wParam, intptr_t lPa
     cDialogDispatch dispatch;
     if (m_Dialog.CDXUTDialog::MsgProc(message, wParam, lParam))
         return true;
+    if (m_Dialog.HoldsInput() && IsInputMessage(message))
+        return true;
     // A window with an area of its own (one that covers the screen) keeps the pointer from the
     // panels under it: nothing there is hovered, hinted or clicked.
     if (message < WM_MOUSEFIRST || message > WM_MOUSELAST)
@@ -76,6 +78,8 @@ void cDialogStackEntry::OnMouse(bool left, bool right, bool middle, bool side1, 
     cDialogDispatch dispatch;
     m_Dialog.OnMouse(left, right, middle, side1, side2, wheel, x, y);
 }
+
+bool cDialogStackEntry::HoldsInput() const { return m_Dialog.HoldsInput(); }
 
 void cDialogStackEntry::OnRender(float elapsed)
 {

@@ -37,6 +37,7 @@ public:
     void OnKeyboard(unsigned key, bool down, bool alt) override;
     void OnMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheel, int x, int y) override;
     void OnRender(float elapsed) override;
+    bool HoldsInput() const override;
 
 private:
     cDialog& m_Dialog;
@@ -72,6 +73,8 @@ public:
     virtual void OnReactivate();
     // Every tick of a running countdown.
     virtual void OnTimer(float elapsed);
+    // A box that tells or asks holds the input until it is closed.
+    virtual bool HoldsInput() const { return false; }
 
     void UpdateCountdown(float elapsed);
 

@@ -24,6 +24,7 @@ public:
     explicit cDialogEventu(const sPresentationRequest& event);
 
     void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) override;
+    bool HoldsInput() const override { return true; }
 
     int OptionCount() const { return m_OptionCount; }
     bool HasPicture() const { return m_Picture != nullptr; }

@@ -25,6 +25,7 @@ public:
 
     void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) override;
     void OnKeyboard(unsigned key, bool keyDown, bool altDown) override;
+    bool HoldsInput() const override { return true; }
 
 private:
     void OnOkPressed(unsigned event, CDXUTControl* control);

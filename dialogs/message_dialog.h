@@ -16,6 +16,7 @@ public:
 
     void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) override;
     void OnKeyboard(unsigned key, bool keyDown, bool altDown) override;
+    bool HoldsInput() const override { return true; }
 
     int OkButtonId() const { return m_BaseRow + 4; }
 

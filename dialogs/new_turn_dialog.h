@@ -22,6 +22,7 @@ public:
 
     void OnKeyboard(unsigned key, bool keyDown, bool altDown) override;
     void OnMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta, int x, int y) override;
+    bool HoldsInput() const override { return true; }
 
     int CountryId() const { return m_CountryId; }
 

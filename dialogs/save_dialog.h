@@ -21,6 +21,7 @@ public:
     void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) override;
     // The overwrite question has closed.
     void OnReactivate() override;
+    bool HoldsInput() const override { return true; }
 
 private:
     void FillList();

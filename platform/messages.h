@@ -132,3 +132,10 @@ constexpr int HighWord(uintptr_t v) { return int(uint16_t((v >> 16) & 0xFFFF)); 
 constexpr int MessageX(tLParam l) { return int(int16_t(uint16_t(uintptr_t(l) & 0xFFFF))); }
 constexpr int MessageY(tLParam l) { return int(int16_t(uint16_t((uintptr_t(l) >> 16) & 0xFFFF))); }
 constexpr int WheelDelta(tWParam w) { return int(int16_t(uint16_t((w >> 16) & 0xFFFF))); }
+// Keys (with their characters) and the mouse: what a person does, as against what the window
+// system tells.
+constexpr bool IsKeyMessage(uint32_t message) { return message >= WM_KEYDOWN && message <= WM_SYSKEYUP; }
+constexpr bool IsInputMessage(uint32_t message)
+{
+    return IsKeyMessage(message) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
+}

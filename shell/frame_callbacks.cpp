@@ -17,6 +17,9 @@ namespace {
 
 bool CurrentDialogVisible() { return g_CurrentDialog && g_CurrentDialog->IsVisible(); }
 
+// A box that tells or asks is on top: nothing beneath it sees a click or a key.
+bool BoxHoldsInput() { return CurrentDialogVisible() && g_CurrentDialog->HoldsInput(); }
+
 // The GUI fonts and the bold font, those that exist.
 template <typename Fn>
 void ForEveryShellFont(Fn fn)
@@ -151,7 +154,9 @@ void MenuMouse(bool left, bool right, bool middle, bool side1, bool side2, int w
 {
     if (g_ShellLinks.hintUpdateMouse)
         g_ShellLinks.hintUpdateMouse(left, right, x, y);
-    if (g_CurrentMenu)
+    if (BoxHoldsInput())
+        g_CurrentDialog->OnMouse(left, right, middle, side1, side2, wheel, x, y);
+    else if (g_CurrentMenu)
         g_CurrentMenu->OnMouse(left, right, middle, side1, side2, wheel, x, y);
 }
 

@@ -119,6 +119,26 @@ bool CameraMoves(const cMapa& map)
            map.currentScale != map.targetScale || g_HintDisplay.rightDragging;
 }
 
+// A map hint belongs to the hex under the pointer now: none while a window or a menu lies
+// over the map or a panel's control is under the pointer, and none once the map has moved
+// another hex under a pointer that stood still; the pointer's next move shows that hex's.
+void ForgetMapHintOffTheMap(cGra& game)
+{
+    cPlayState& play = *game.m_PlayState;
+    cMapa* map = game.m_Mapa;
+    const sHex* hovered = play.GetHoveredHex();
+    if (!hovered || !map)
+        return;
+    const int x = g_LastPointerX, y = g_LastPointerY;
+    int column = 0, row = 0;
+    PickHex(x, y, g_UserSettings.resolutionX, g_UserSettings.resolutionY, map->camera.currentX, map->camera.currentY,
+            map->currentScale, column, row);
+    const bool moved = !map->IsInside(column, row) || map->GetHex(column, row) != hovered;
+    const cDialog* window = CurrentDialog();
+    if (moved || (window && window->GetVisible()) || g_CurrentMenu || IsControlUnderPointer(x, y, false))
+        play.SetHoveredHex(nullptr);
+}
+
 void UpdateStatusBarHint(const cGra& game)
 {
     // While the new turn is announced, the game waits for its window to be closed, and
@@ -357,6 +377,7 @@ void GameFrameMove(cRenderer*, double time, float elapsed)
     }
     if (g_DialogLinks.updateCountdown)
         g_DialogLinks.updateCountdown(elapsed);
+    ForgetMapHintOffTheMap(*game);
     if (IsPauseWaitingForMove() && game->GetGameState() == kStateHuman)
         OpenWaitingPauseMenu();
     if (g_PbemEventCheckDone.exchange(false))

@@ -106,8 +106,8 @@ void cHintDisplay::SetText(const wchar_t* text)
 {
     if (!text || !*text) {
         m_HoverMs = 0;
-        m_Width = m_Height = 0;
         m_Text.reset();
+        FitHoverable();
         return;
     }
     m_Text = std::wstring(text);
@@ -135,7 +135,16 @@ void cHintDisplay::SetHoverable(const cHoverable* object)
         return;
     m_HoverMs = 0;
     m_Text.reset();
-    object->GetHintSize(m_Width, m_Height);
+    FitHoverable();
+}
+
+void cHintDisplay::FitHoverable()
+{
+    // The box keeps the size of what it still shows: a control's hint that came and went over
+    // a hoverable's must not leave it sized as nothing, or it would run off the screen's edge.
+    m_Width = m_Height = 0;
+    if (m_Hoverable)
+        m_Hoverable->GetHintSize(m_Width, m_Height);
 }
 
 void cHintDisplay::SetControl(CDXUTControl* control, bool force)
@@ -149,7 +158,7 @@ void cHintDisplay::SetControl(CDXUTControl* control, bool force)
     }
     m_HoverMs = 0;
     m_Text.reset();
-    m_Width = m_Height = 0;
+    FitHoverable();
 }
 
 void cHintDisplay::BoxPosition(float& x, float& y) const
@@ -160,6 +169,10 @@ void cHintDisplay::BoxPosition(float& x, float& y) const
         x -= float(m_OffsetX + m_Width);
     if (y + float(m_Height) > float(BackBufferHeight()))
         y -= float(m_OffsetY + m_Height);
+    // Flipped or not, the whole box stands on the screen: where there is no room on either
+    // side of the pointer, it stands at the edge.
+    x = std::clamp(x, 0.0f, std::max(0.0f, float(BackBufferWidth() - m_Width)));
+    y = std::clamp(y, 0.0f, std::max(0.0f, float(BackBufferHeight() - m_Height)));
 }
 
 void cHintDisplay::Render()

@@ -33,7 +33,7 @@ public:
     void ForgetClick();
 
     // Where the box is drawn for the current pointer: flipped left of the pointer or above
-    // it when it would leave the back buffer.
+    // it when it would leave the back buffer, and always wholly inside it.
     void BoxPosition(float& x, float& y) const;
     bool HasHint() const { return m_Text.has_value() || m_Hoverable; }
     bool IsShown() const { return HasHint() && m_HoverMs >= delayMs; }
@@ -57,6 +57,8 @@ public:
 
 private:
     void Measure();
+    // The box's size from the hoverable, or none without one.
+    void FitHoverable();
 
     uint32_t m_LastFrameMs = 0;
     bool m_Started = false;

@@ -71,6 +71,9 @@ public:
     virtual void OnRender(float elapsed) = 0;
     // It becomes the current dialog again, or the map was clicked while it is hidden.
     virtual void OnReactivate() {}
+    // A box that tells or asks: while it is the current dialog, every click and key is its
+    // own, wherever on the screen, and nothing beneath it sees them.
+    virtual bool HoldsInput() const { return false; }
 };
 
 // A game-screen panel; cPanel implements it.

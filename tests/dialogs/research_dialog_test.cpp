@@ -90,7 +90,8 @@ TEST_F(ResearchDialog, TheButtonSaysWhyNoInvestmentIsPossible)
     Click(kResearchInvestIds + 5);
     EXPECT_DOUBLE_EQ(albion->PP, 0.0);
     EXPECT_FALSE(Invest(0)->GetEnabled());
-    EXPECT_EQ(HintOf(Invest(0)), LangFormat("research_invest_hint_not_enough_pp", double(dialog->Price(0))));
+    // The price and the points there are.
+    EXPECT_EQ(HintOf(Invest(0)), LangFormat("research_invest_hint_not_enough_pp", double(dialog->Price(0)), albion->PP));
     Key(VK_RETURN);
     EXPECT_TRUE(OpenKinds().empty());
 

@@ -14,6 +14,7 @@
 #include "shell/links.h"
 #include "shell/textures.h"
 #include "tests/gui/gui_fixture.h"
+#include "world/hoverable.h"
 
 namespace {
 
@@ -62,6 +63,45 @@ TEST_F(HintDisplay, TheBoxFlipsToTheLeftAndAboveThePointerAtTheScreensEdges)
     EXPECT_EQ(y, float(760 - h));
     // Long texts wrap rather than run off the screen.
     EXPECT_LE(w, 200 + 10);
+}
+
+// A hint that draws itself, as a sea zone's does.
+class cZoneHint : public cHoverable
+{
+public:
+    void GetHintSize(int& width, int& height) const override
+    {
+        width = 300;
+        height = 120;
+    }
+};
+
+TEST_F(HintDisplay, EveryHintStandsWhollyOnTheScreen)
+{
+    int screenW = g_UserSettings.resolutionX, screenH = g_UserSettings.resolutionY;
+    auto inside = [&](int w, int h) {
+        float x = 0, y = 0;
+        g_HintDisplay.BoxPosition(x, y);
+        return x >= 0.0f && y >= 0.0f && x + float(w) <= float(screenW) && y + float(h) <= float(screenH);
+    };
+    // A zone's hint near the right edge, after the pointer came to the map from a panel's
+    // control with a hint of its own.
+    cZoneHint zone;
+    g_HintDisplay.UpdateMouse(false, false, screenW - 40, 300);
+    g_HintDisplay.SetHoverable(&zone);
+    g_HintDisplay.SetText(L"Zoom in");
+    g_HintDisplay.SetControl(nullptr, true);
+    EXPECT_EQ(g_HintDisplay.Hoverable(), &zone);
+    EXPECT_TRUE(inside(300, 120));
+    g_HintDisplay.SetText(L"Zoom out");
+    g_HintDisplay.SetText(nullptr);
+    EXPECT_TRUE(inside(300, 120));
+    // No room on either side of the pointer on a small screen: the box stands at its edge.
+    g_UserSettings.resolutionX = screenW = 400;
+    g_UserSettings.resolutionY = screenH = 200;
+    g_HintDisplay.UpdateMouse(false, false, 200, 100);
+    EXPECT_TRUE(inside(300, 120));
+    ResetSettingsToDefaults();
 }
 
 TEST_F(HintDisplay, ADelayOfNothingShowsTheHintAtOnceAndAnEmptyTextClearsIt)

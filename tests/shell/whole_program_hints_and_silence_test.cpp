@@ -7,11 +7,14 @@
 #include "dialogs/confirm_dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/end_turn_dialog.h"
+#include "dialogs/fleets_manager.h"
 #include "dialogs/preferences_dialog.h"
 #include "game/game.h"
 #include "game/play_state.h"
 #include "gui/controls.h"
 #include "platform/messages.h"
+#include "shell/dxut.h"
+#include "shell/game_frame.h"
 #include "shell/hint_display.h"
 #include "shell/menus/scenario_settings_menu.h"
 #include "tests/shell/program_driver.h"
@@ -83,6 +86,71 @@ TEST(WholeProgram, PointingAtAPortOrASeaZoneShowsItsShipsByTypeAndSideItsNameAnd
         // Land under the pointer takes the hint away.
         .Then("point at Berolina", [] { return true; }, [] { D::PointAtHex(11, 3); })
         .Then("no hint", D::AfterFrames(2), [] { EXPECT_FALSE(g_HintDisplay.HasHint()); });
+    EXPECT_EQ(driver.Run(), 0);
+}
+
+// The map's hint belongs to what is under the pointer now: a window that comes back over the
+// map while the fleet's destination was being picked, or the map scrolled with the arrow keys
+// under a pointer at rest, takes it away.
+TEST(WholeProgram, AMapHintGoesWhenAWindowComesOverTheMapAndWhenTheMapMovesUnderThePointer)
+{
+    constexpr int kChannelX = 5, kChannelY = 3, kNorthSeaX = 12, kNorthSeaY = 0;
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    static float viewX = 0.0f;
+    auto show = [](int x, int y) {
+        g_Gra->m_Mapa->CenterAtHex(x, y);
+        D::ArriveCamera();
+    };
+    driver.StartWith(LoadTestland)
+        .Then("settings", [] { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; },
+              [] { D::ClickControl(245); })
+        .Then("Albion's turn", D::ReadingMessages([] { return TurnOf(L"Albion"); }), [] { D::PressKey(VK_ESCAPE); },
+              20000)
+        // The Home Fleet in the Channel is to sail; the pointer rests on the North Sea.
+        .Then("the Channel", [] { return !CurrentDialog(); }, [=] {
+                  show(kChannelX, kChannelY);
+                  D::ClickHex(kChannelX, kChannelY);
+              })
+        .Then("its fleets", [] { return CurrentFleetsDialog() && D::ShowListRow(kFleetsListId, L"Home Fleet"); })
+        .Then("the Home Fleet", D::AfterFrames(2), [] { D::ClickListRow(kFleetsListId, L"Home Fleet"); })
+        .Then("move it", D::AfterFrames(2), [] { D::ClickControl(kFleetsMoveId); })
+        .Then("the window stands aside", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_FLEET_MOVE; },
+              [=] {
+                  show(kNorthSeaX, kNorthSeaY);
+                  D::PointAtHex(kNorthSeaX, kNorthSeaY);
+              })
+        // A right click where the pointer rests gives the order up: the window comes back.
+        .Then("the zone's hint", [] { return g_HintDisplay.IsShown(); },
+              [] {
+                  const auto at = MakeLParam(g_HintDisplay.pointerX, g_HintDisplay.pointerY);
+                  DXUTStaticWndProc(WM_RBUTTONDOWN, MK_RBUTTON, at);
+                  DXUTStaticWndProc(WM_RBUTTONUP, 0, at);
+              })
+        .Then("the window is back", [] { return CurrentFleetsDialog() && CurrentFleetsDialog()->GetVisible(); })
+        .Then("over the map, no hint", D::AfterFrames(2),
+              [] {
+                  EXPECT_FALSE(g_HintDisplay.HasHint());
+                  D::PressKey(VK_ESCAPE);
+              })
+        // The pointer rests on the North Sea; the arrow keys move the map under it.
+        .Then("the map again", [] { return !CurrentDialog(); },
+              [=] {
+                  show(kNorthSeaX, kNorthSeaY);
+                  D::PointAtHex(kNorthSeaX, kNorthSeaY);
+              })
+        .Then("the zone's hint again", [] { return g_HintDisplay.IsShown(); },
+              [] {
+                  viewX = g_Gra->m_Mapa->camera.currentX;
+                  D::PressKey(VK_RIGHT);
+                  ScrollMapByInput(*g_Gra->m_Mapa, DXUTGetTime());
+              })
+        .Then("the map moved",
+              [] {
+                  const sCamera& camera = g_Gra->m_Mapa->camera;
+                  return camera.currentX > viewX && camera.currentX == camera.targetX;
+              },
+              [] { EXPECT_FALSE(g_HintDisplay.HasHint()); });
     EXPECT_EQ(driver.Run(), 0);
 }
 
