@@ -141,15 +141,21 @@ void cGra::PostLoad(const sGameLoadRequest& request)
     m_PlayState->SetActiveCountry(DetermineCurrentCountry(m_Countries));
 
     RunUnitLoadPasses();
-    // A unit on the map too weak to count would have been destroyed in play: it keeps the
-    // least strength that counts.
-    for (cJednostkaLadowa* u : m_LandUnits)
-        if (u->m_Type != UNIT_MULBERRY && u->IsOnMap() && u->GetCombatStrength() < 0.1f) {
+    // A unit too weak to count would have been destroyed in play: it keeps the least strength
+    // that counts, on the map, aboard a ship or in the reserve, from where it may be deployed.
+    std::vector<cJednostkaLadowa*> landUnits(m_LandUnits.begin(), m_LandUnits.end());
+    landUnits.insert(landUnits.end(), m_LandUnits2.begin(), m_LandUnits2.end());
+    landUnits.insert(landUnits.end(), m_LandUnits3.begin(), m_LandUnits3.end());
+    for (cUnit* unit : m_Reserve)
+        if (auto* land = dynamic_cast<cJednostkaLadowa*>(unit))
+            landUnits.push_back(land);
+    for (cJednostkaLadowa* u : landUnits)
+        if (u->m_Type != UNIT_MULBERRY && u->GetCombatStrength() < 0.1f) {
             const int before = u->m_Strength;
             while (u->m_Strength < 100 && u->GetCombatStrength() < 0.1f)
                 ++u->m_Strength;
-            LogLine(L"WARNING: land unit ID=%i on the map has strength %i, too little to count; taken as %i", u->m_Id,
-                    before, u->m_Strength);
+            LogLine(L"WARNING: land unit ID=%i has strength %i, too little to count; taken as %i", u->m_Id, before,
+                    u->m_Strength);
         }
 
     m_PlayState->CreateSupplyWorkArea(m_Mapa);

@@ -44,6 +44,9 @@ const sDamage kDamages[] = {
     {"land_units.csv", "1;1st Guards;1;2;2;0;2;100;", "1;1st Guards;1;2;2;0;2;-5;", false,
      L"WARNING: data\\scenarios\\Testland\\land_units.csv, line 3: strength of unit ID=1 is -5, outside 1 to 100; "
      L"taken as 1"},
+    // Too weak to count in the reserve too, from where the unit would be deployed.
+    {"land_units.csv", "3;Albion Armour;1;-1;-1;4;1;100;", "3;Albion Armour;1;-1;-1;4;1;0;", false,
+     L"WARNING: land unit ID=3 has strength 0, too little to count; taken as 3"},
     {"land_units.csv", "\n2;2nd Infantry Corps;", "\n9;Short;1;2;2;0;2\n2;2nd Infantry Corps;", false,
      L"land_units.csv:4: row of 7 fields left out: a land unit has 33"},
     {"naval_units.csv", "1;HMS Ark Royal;1;40;1;5;5;", "1;HMS Ark Royal;1;40;1;99;5;", false,
