@@ -364,9 +364,12 @@ int cAI::ChooseUnitCategory() const
     // price (or a negative weight) never comes up, or it would be bought for nothing.
     int prefix[kPurchaseCategories] = {};
     int total = 0;
+    // A weight is a share among the others: past a million (a damaged table, a script's
+    // huge number) the sum of fourteen would no longer fit.
+    constexpr int kMaxWeight = 1000000;
     for (int i = 0; i < kPurchaseCategories; ++i)
     {
-        const int weight = m_Country->AIParameters.NewUnitPurchasePreferences[i];
+        const int weight = std::min(m_Country->AIParameters.NewUnitPurchasePreferences[i], kMaxWeight);
         if (weight > 0 && CategoryPrice(i) > 0.0f)
             total += weight;
         prefix[i] = total;

@@ -3,6 +3,8 @@
 // price, and strength bought back up to full at most.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <algorithm>
 
 #include "core/random.h"
@@ -127,6 +129,12 @@ TEST_F(AIPurchases, UnitsAreDrawnOnlyFromCategoriesWithAWeightAndAPrice)
     weights[0] = 1;
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(ai.ChooseUnitCategory(), 0) << "a unit without a price is not for sale";
+    // Weights as large as a number can be (a damaged table) are shares all the same.
+    weights[0] = weights[1] = std::numeric_limits<int>::max();
+    for (int i = 0; i < 5; ++i) {
+        const int category = ai.ChooseUnitCategory();
+        EXPECT_TRUE(category == 0 || category == 1) << category;
+    }
 }
 
 TEST_F(AIPurchases, ABoughtUnitWaitsInTheReserveAndAnEntryWithoutAPriceIsDropped)
