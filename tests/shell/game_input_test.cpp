@@ -242,6 +242,48 @@ TEST_F(MapClicks, AnEnemyAircraftSelectedFirstIsPlannedAgainstByTheOwnUnitClicke
     EXPECT_EQ(Play().GetOrderMode(), ORDER_ASSAULT_PLAN);
 }
 
+// A strike ordered on the unit panel and clicked beside its targets is given up, its marks with
+// it, and the status line says why.
+TEST_F(MapClicks, AnAirStrikeClickedBesideItsTargetsIsGivenUpWithItsReason)
+{
+    cJednostkaLotnicza& fighter = *game->FindAirUnitById(1);
+    ASSERT_EQ(fighter.m_Owner, testland::kAlbion);
+    const int beside = fighter.m_X + 1; // Albion's own land, no target of any strike
+    ASSERT_EQ(Hex(beside, fighter.m_Y).controller, testland::kAlbion);
+    for (auto [mode, key] : {std::pair{ORDER_AIR_ATTACK, "air_fight_refused_%s"},
+                             {ORDER_AIR_BOMBARDMENT, "bombardment_refused_%s"},
+                             {ORDER_NUCLEAR_STRIKE, "nuclear_strike_refused_%s"}}) {
+        Click(fighter.m_X, fighter.m_Y);
+        // As the unit panel gives the order: the range goes, a target is marked.
+        game->m_Mapa->ClearMarks(~uint32_t(MARK_SELECTED), false);
+        Play().SetOrderMode(mode);
+        Hex(fighter.m_X, fighter.m_Y + 1).SetMark(MARK_AIR_BOMBARD_TARGET, -1);
+        const size_t before = screen.requests.size();
+        Click(beside, fighter.m_Y);
+        EXPECT_EQ(Play().GetOrderMode(), ORDER_SELECT) << key;
+        EXPECT_EQ(Hex(fighter.m_X, fighter.m_Y + 1).marks & MARK_AIR_BOMBARD_TARGET, 0u) << key;
+        ASSERT_GT(screen.requests.size(), before) << key;
+        EXPECT_EQ(screen.requests.back().kind, eRequestKind::InfoMessage) << key;
+        EXPECT_EQ(screen.requests.back().text, LangFormat(key, fighter.m_Name));
+    }
+}
+
+// A bomber clicked onto an enemy in sight is told which order of the unit panel strikes it, and
+// stays selected.
+TEST_F(MapClicks, ABomberClickedOntoAnEnemyIsToldWhichOrderStrikesIt)
+{
+    cJednostkaLotnicza& plane = *game->FindAirUnitById(1);
+    plane.SetType(UNIT_TACTICAL_BOMBER);
+    cJednostkaLadowa& enemy = Land(8);
+    ASSERT_TRUE(Country(testland::kAlbion).IsAtWarWith(enemy.m_Owner));
+    enemy.m_Spotted = true;
+    Click(plane.m_X, plane.m_Y);
+    Click(enemy.m_X, enemy.m_Y);
+    EXPECT_EQ(Play().GetSelectedUnit(), &plane);
+    ASSERT_FALSE(screen.requests.empty());
+    EXPECT_EQ(screen.requests.back().text, LangFormat("air_attack_refused_bomber_%s", plane.m_Name));
+}
+
 // Orders the game refuses say why on the status line, and the unit stays selected: an attack
 // by a unit without action points, a move to a hex it cannot reach.
 TEST(GameInput, ARefusedAttackOrMoveSaysWhyAndKeepsTheUnitSelected)
