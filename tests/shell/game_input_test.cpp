@@ -495,6 +495,98 @@ TEST(GameInput, TheStatusLineSaysWhyAMoveIsRefusedAndNothingThatIsNoLongerTrue)
     EXPECT_EQ(driver.Run(), 0);
 }
 
+// With one's own unit selected the status line says what a click on the map does: move it,
+// attack the enemy beside it, or nothing for a unit whose points are spent or that cannot
+// move from where it stands. An attack a click
+// cannot give, on an enemy not next to the land unit or by an aircraft, says why and leaves
+// the unit selected.
+TEST(GameInput, TheStatusLineSaysWhatAClickDoesAndWhyAClickOnAnEnemyCannotAttackIt)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    static std::pair<int, int> far;
+    auto guards = [] { return g_Gra->FindLandUnitById(1); };
+    auto selected = [] { return g_Gra->m_PlayState->GetSelectedUnit(); };
+    auto says = [](const char* key) { return [=] { return StatusLine() == LangText(key); }; };
+    driver.StartWith(LoadTestland)
+        .Then("start", [] { return dynamic_cast<iMenuScreen*>(g_CurrentMenu) != nullptr && g_Gra; },
+              [] { D::ClickControl(245); })
+        .Then("Albion's turn", D::ReadingMessages([] { return g_Gra->GetGameState() == 7 && CurrentDialog(); }),
+              [] { D::PressKey(VK_ESCAPE); }, 20000)
+        .Then("beside the enemy", [] { return !CurrentDialog(); },
+              [=] {
+                  // Albion's Guards stand next to a Borussian unit that is seen, with a free
+                  // hex beside them; another Borussian unit in sight stands further away.
+                  cJednostkaLadowa* unit = guards();
+                  const cJednostkaLadowa* next = nullptr;
+                  for (cJednostkaLadowa* enemy : g_Gra->m_LandUnits) {
+                      if (enemy->m_Owner != 2 || !enemy->IsOnMap())
+                          continue;
+                      enemy->m_Spotted = true;
+                      for (int d = 0; d < 6 && !next; ++d) {
+                          int x = 0, y = 0;
+                          GetNeighbourCoordsOut(enemy->m_X, enemy->m_Y, d, x, y);
+                          const sHex* hex = g_Gra->m_Mapa->IsInside(x, y) ? g_Gra->m_Mapa->GetHex(x, y) : nullptr;
+                          if (hex && hex->IsLand() && !hex->unit) {
+                              unit->SetPosition(x, y);
+                              if (unit->m_X == x && unit->m_Y == y)
+                                  next = enemy;
+                          }
+                      }
+                  }
+                  ASSERT_NE(next, nullptr);
+                  far = {-1, -1};
+                  for (const cJednostkaLadowa* enemy : g_Gra->m_LandUnits)
+                      if (enemy->m_Owner == 2 && enemy->IsOnMap() && far.first < 0 &&
+                          HexDistance(enemy->m_X, enemy->m_Y, unit->m_X, unit->m_Y) >= 2)
+                          far = {enemy->m_X, enemy->m_Y};
+                  ASSERT_GE(far.first, 0);
+                  unit->m_ActionPoints = unit->m_StartingActionPoints;
+                  ClickHexInView(unit->m_X, unit->m_Y);
+              })
+        .Then("move or attack", says("statusbar_hint_move_or_attack"),
+              [] {
+                  // As the end of a move leaves a unit with no hex in its reach: selected, with
+                  // no order of its own.
+                  GLOBAL_LOCK_SCOPE();
+                  g_Gra->m_PlayState->SetOrderMode(ORDER_SELECT);
+              },
+              100)
+        .Then("attack", says("statusbar_hint_attack_next_to_unit"),
+              [=] {
+                  guards()->m_ActionPoints = 0;
+                  D::ClickHex(guards()->m_X, guards()->m_Y);
+              },
+              100)
+        .Then("spent", says("statusbar_hint_unit_no_action_points"),
+              [=] {
+                  guards()->m_ActionPoints = guards()->m_StartingActionPoints;
+                  ClickHexInView(far.first, far.second);
+              },
+              100)
+        .Then("too far", [=] { return StatusLine() == LangFormat("attack_refused_not_next_to_it_%s", guards()->m_Name); },
+              [=] {
+                  EXPECT_EQ(selected(), guards());
+                  EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_MOVE);
+                  const cJednostkaLotnicza* fighter = g_Gra->FindAirUnitById(1);
+                  ClickHexInView(fighter->m_X, fighter->m_Y);
+                  ClickHexInView(far.first, far.second);
+              },
+              100)
+        .Then("by air", [] { return StatusLine() == LangFormat("air_attack_refused_fighter_%s", g_Gra->FindAirUnitById(1)->m_Name); },
+              [=] {
+                  cJednostkaLotnicza* fighter = g_Gra->FindAirUnitById(1);
+                  EXPECT_EQ(selected(), fighter);
+                  // An aircraft that has acted rebases no more, though it has points left.
+                  fighter->m_ActionPoints = fighter->m_StartingActionPoints - 1;
+                  ASSERT_GE(fighter->m_ActionPoints, 1);
+                  ClickHexInView(fighter->m_X, fighter->m_Y);
+              },
+              100)
+        .Then("acted", says("statusbar_hint_unit_cannot_move"), {}, 100);
+    EXPECT_EQ(driver.Run(), 0);
+}
+
 TEST(GameInput, KeysStoreAndRecallPlacesWalkTheUnitsAndPauseInEveryPhase)
 {
     cProgramDriver driver({{"InterfaceSettings/ConfirmEndTurn", "false"}}, {"scenarios", "save", "pbem"});
