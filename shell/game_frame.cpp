@@ -92,7 +92,8 @@ std::string StatusHintKeyNow(const cGra& game)
     if (mode == ORDER_SELECT)
         return attack ? "statusbar_hint_attack_next_to_unit" : StatusHintKey(mode);
     const auto& marked = game.m_Mapa->GetMarkedHexes();
-    const bool move = std::any_of(marked.begin(), marked.end(), [](const sHex* h) { return h->marks & MARK_MOVE_RANGE; });
+    const bool move =
+        std::any_of(marked.begin(), marked.end(), [](const sHex* h) { return (h->marks & MARK_MOVE_RANGE) != 0; });
     if (move)
         return attack ? "statusbar_hint_move_or_attack" : StatusHintKey(mode);
     if (attack)

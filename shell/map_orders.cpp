@@ -20,10 +20,10 @@
 #include "units/land_unit.h"
 #include "units/naval_unit.h"
 #include "world/city.h"
+#include "world/convoys.h"
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/map.h"
-#include "world/convoys.h"
 #include "world/sea_graph.h"
 
 namespace {

@@ -300,12 +300,13 @@ int cJednostkaLotnicza::FlyReconMission(int x, int y, sCombatResult* result)
         NoteDiscovered(m_Owner, hex.unit);
         ++found;
         if (CountriesAtWar(hex.unit->m_Owner, m_Owner))
-            AppendLine(enemies, LangFormat("recon_result_unit_%s_%s", hex.unit->m_Name, CountryName(hex.unit->m_Owner)));
+            AppendLine(enemies,
+                       LangFormat("recon_result_unit_%s_%s", hex.unit->m_Name, CountryName(hex.unit->m_Owner)));
     });
     // What the flight found is told: the player sees no other sign of a look that found nothing.
     const std::wstring place = target->city ? target->city->Name : FormatText(L"(%i, %i)", x, y);
-    AppendLine(result->attackerInfo, LangFormat(enemies.empty() ? "recon_result_nothing_new_%s" : "recon_result_found_%s",
-                                                place));
+    AppendLine(result->attackerInfo,
+               LangFormat(enemies.empty() ? "recon_result_nothing_new_%s" : "recon_result_found_%s", place));
     if (!enemies.empty())
         AppendLine(result->attackerInfo, enemies);
     return found;

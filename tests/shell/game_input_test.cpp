@@ -564,7 +564,8 @@ TEST(GameInput, TheStatusLineSaysWhatAClickDoesAndWhyAClickOnAnEnemyCannotAttack
                   ClickHexInView(far.first, far.second);
               },
               100)
-        .Then("too far", [=] { return StatusLine() == LangFormat("attack_refused_not_next_to_it_%s", guards()->m_Name); },
+        .Then("too far",
+              [=] { return StatusLine() == LangFormat("attack_refused_not_next_to_it_%s", guards()->m_Name); },
               [=] {
                   EXPECT_EQ(selected(), guards());
                   EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_MOVE);
@@ -573,7 +574,10 @@ TEST(GameInput, TheStatusLineSaysWhatAClickDoesAndWhyAClickOnAnEnemyCannotAttack
                   ClickHexInView(far.first, far.second);
               },
               100)
-        .Then("by air", [] { return StatusLine() == LangFormat("air_attack_refused_fighter_%s", g_Gra->FindAirUnitById(1)->m_Name); },
+        .Then("by air",
+              [] {
+                  return StatusLine() == LangFormat("air_attack_refused_fighter_%s", g_Gra->FindAirUnitById(1)->m_Name);
+              },
               [=] {
                   cJednostkaLotnicza* fighter = g_Gra->FindAirUnitById(1);
                   EXPECT_EQ(selected(), fighter);

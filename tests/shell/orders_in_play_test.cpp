@@ -523,7 +523,8 @@ TEST(OrdersInPlay, APortOrHexNotOfferedIsRefusedWithItsReasonAndAFlownReconTells
                   ShowHex(kHamburgumX, kHamburgumY);
                   D::ClickHex(kHamburgumX, kHamburgumY);
               })
-        .Then("not Albion's", told([] { return LangFormat("convoy_departure_refused_%s", std::wstring(L"Hamburgum")); }),
+        .Then("not Albion's",
+              told([] { return LangFormat("convoy_departure_refused_%s", std::wstring(L"Hamburgum")); }),
               [=] {
                   // The pick stands with Dover marked; there a hex Dover shares with another
                   // port's ships, showing that port, picks the port whose mark it carries.

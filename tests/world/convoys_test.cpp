@@ -108,7 +108,8 @@ TEST_F(cConvoys, PortsAreHighlightedForThePlayer)
     EXPECT_FALSE(w.convoys.MayTakePort(us, 3, 3, &why));
     EXPECT_EQ(why, LangFormat("convoy_destination_refused_same_port_%s", b->Name));
     EXPECT_FALSE(w.convoys.MayTakePort(us, 3, 2, &why));
-    EXPECT_EQ(why, LangFormat("convoy_destination_refused_%s_held_by_%s", a->Name, w.countries[size_t(enemy - 1)]->Name));
+    EXPECT_EQ(why, LangFormat("convoy_destination_refused_%s_held_by_%s", a->Name,
+                              w.countries[size_t(enemy - 1)]->Name));
     EXPECT_FALSE(w.convoys.MayTakePort(us, 0, 4, &why));
     EXPECT_EQ(why, LangFormat("convoy_departure_refused_%s", c->Name));
     EXPECT_FALSE(why.empty());
