@@ -61,6 +61,46 @@ const char* StatusHintKey(int mode)
     return mode >= 1 && mode <= 18 ? keys[mode - 1] : "statusbar_hint_no_action";
 }
 
+// The selected own land unit has action points and a seen enemy at war on a hex next to it:
+// a click on that enemy plans the attack.
+bool CanAttackByClick(const cJednostka& unit, cMapa& map, const cPanstwo& active)
+{
+    if (unit.m_Category != CATEGORY_LAND || unit.m_ActionPoints < 1)
+        return false;
+    for (int d = 0; d < 6; ++d) {
+        const sHex* next = map.GetNeighbour(unit.m_X, unit.m_Y, d);
+        if (next && next->unit && next->unit->m_Spotted && active.IsAtWarWith(next->unit->m_Owner))
+            return true;
+    }
+    return false;
+}
+
+// What a click on the map does now: the hint of the order mode, or, with one's own unit
+// selected, whether it moves to a marked hex, attacks an enemy next to it, or can do neither.
+std::string StatusHintKeyNow(const cGra& game)
+{
+    const cPlayState& play = *game.m_PlayState;
+    const int mode = play.GetOrderMode();
+    const sHex* selected = play.GetSelectedHex();
+    const auto* unit = selected ? dynamic_cast<const cJednostka*>(selected->unit) : nullptr;
+    const cPanstwo* active = play.GetActiveCountry();
+    if ((mode != ORDER_SELECT && mode != ORDER_MOVE && mode != ORDER_REBASE) || !unit || !active ||
+        unit->m_Owner != active->ID || !game.m_Mapa)
+        return StatusHintKey(mode);
+    const bool attack = CanAttackByClick(*unit, *game.m_Mapa, *active);
+    // Selecting alone moves nothing: a click on the unit again shows its range.
+    if (mode == ORDER_SELECT)
+        return attack ? "statusbar_hint_attack_next_to_unit" : StatusHintKey(mode);
+    const auto& marked = game.m_Mapa->GetMarkedHexes();
+    const bool move =
+        std::any_of(marked.begin(), marked.end(), [](const sHex* h) { return (h->marks & MARK_MOVE_RANGE) != 0; });
+    if (move)
+        return attack ? "statusbar_hint_move_or_attack" : StatusHintKey(mode);
+    if (attack)
+        return "statusbar_hint_attack_next_to_unit";
+    return unit->m_ActionPoints < 1 ? "statusbar_hint_unit_no_action_points" : "statusbar_hint_unit_cannot_move";
+}
+
 bool WindowHasFocus()
 {
     cWindow* window = DXUTGetHWND();
@@ -145,7 +185,7 @@ void UpdateStatusBarHint(const cGra& game)
     // says so whatever the other side wrote meanwhile.
     const cDialog* dialog = CurrentDialog();
     const bool announcing = dynamic_cast<const cDialogNowejTury*>(dialog) && dialog->GetVisible();
-    const std::string key = announcing ? "statusbar_hint_new_turn" : StatusHintKey(game.m_PlayState->GetOrderMode());
+    const std::string key = announcing ? "statusbar_hint_new_turn" : StatusHintKeyNow(game);
     const sHex* selected = game.m_PlayState->GetSelectedHex();
     if (key == g_StatusKey && selected == g_StatusSelection && !announcing)
         return;
@@ -492,7 +532,7 @@ void PostOrderRefusal(const std::wstring& why)
     PostInfoPanelMessage(why);
     // The hint stands for what the click left; the reason stays over it until that changes.
     if (const cGra* game = g_Gra; game && game->m_PlayState) {
-        g_StatusKey = StatusHintKey(game->m_PlayState->GetOrderMode());
+        g_StatusKey = StatusHintKeyNow(*game);
         g_StatusSelection = game->m_PlayState->GetSelectedHex();
     }
 }

@@ -246,7 +246,14 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
     int mode = play->GetOrderMode();
 
     const sMapClick mapClick{*play, *map, *target, isTarget, selected};
-    switch (CarryOutWindowOrder(mapClick)) {
+    // The map's own clicks: no order of a window or the unit panel waits for this one.
+    const bool plainClick = mode == ORDER_SELECT || mode == ORDER_MOVE || mode == ORDER_REBASE;
+    eOrderClick order = CarryOutWindowOrder(mapClick);
+    // A strike of the unit panel clicked beside its targets is given up as a window's order is.
+    if (order == eOrderClick::NotAWindowOrder && !isTarget && unit &&
+        (mode == ORDER_AIR_BOMBARDMENT || mode == ORDER_AIR_ATTACK || mode == ORDER_NUCLEAR_STRIKE))
+        order = eOrderClick::Abandoned;
+    switch (order) {
     case eOrderClick::Done: ResetClick(*play); return;
     case eOrderClick::KeepMode: return;
     case eOrderClick::Abandoned: {
@@ -391,6 +398,19 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
                 BeginAssaultPlan(*play, *target->unit, column, row, d, attacker->m_Id);
                 return;
             }
+        }
+        // An enemy in sight that the selected own unit cannot attack by a click: the unit
+        // stays selected, and the player learns why, rather than see it let go.
+        auto* mine = dynamic_cast<cJednostka*>(selected);
+        if (plainClick && mine && mine->m_Owner == activeId && target->unit->m_Spotted && active &&
+            active->IsAtWarWith(target->unit->m_Owner)) {
+            const char* why = attacker                         ? "attack_refused_not_next_to_it_%s"
+                              : mine->m_Type == UNIT_FIGHTER ? "air_attack_refused_fighter_%s"
+                                                             : "air_attack_refused_bomber_%s";
+            LogLine(L"Player action: attack refused");
+            KeepUnitSelected(*play, *mine, px, py);
+            PostOrderRefusal(LangFormat(why, mine->m_Name));
+            return;
         }
     }
     // Without a plan the assault mode selects as no order does.

@@ -1,6 +1,8 @@
 #include "shell/map_orders.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "core/log.h"
 #include "core/stringbase.h"
@@ -18,6 +20,7 @@
 #include "units/land_unit.h"
 #include "units/naval_unit.h"
 #include "world/city.h"
+#include "world/convoys.h"
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/map.h"
@@ -98,8 +101,8 @@ void Reconnoitre(const sMapClick& click, cDialogFlot* fleets)
         if (found == 0 && !result.interceptionSucceeded && hex.city && hex.city->IsPort() && node > 0)
             plane->FlyOverSeaNode(node, &result);
     }
-    // An interceptor that fought the flight is a combat the player must see.
-    if (result.interceptionFought)
+    // What the flight found, or the interceptor that fought it, is what the player must see.
+    if (result.interceptionFought || result.kind == COMBAT_AIR_RECON)
         PresentCombatResult(result, false);
 }
 
@@ -159,6 +162,45 @@ void Deploy(const sMapClick& click, int mode)
     click.play.GetUndo().Clear();
 }
 
+// The ports a click on the hex may pick for a convoy, in the order it tries them: those whose
+// own-ships hex it is, where their marks lie, then the one the hex shows (a hex two ports
+// share shows only one of them).
+std::vector<int> ConvoyPortsOfHex(const sHex& hex)
+{
+    std::vector<int> ports;
+    const cGrafMorz* graph = g_Gra ? g_Gra->m_SeaGraph : nullptr;
+    if (!graph)
+        return ports;
+    for (const sWezelGrafuMorz& node : graph->Nodes)
+        if (node.Kind == SEA_NODE_PORT && node.OwnShipsX == hex.x && node.OwnShipsY == hex.y)
+            ports.push_back(node.ID);
+    const sWezelGrafuMorz* shown = graph->GetNode(SeaNodeOfHex(hex));
+    if (shown && shown->Kind == SEA_NODE_PORT && std::find(ports.begin(), ports.end(), shown->ID) == ports.end())
+        ports.push_back(shown->ID);
+    return ports;
+}
+
+// The first of the hex's ports that the new convoy may take, else 0 with the reason the first
+// of them is refused, or that the hex names no port (isPort false).
+int PickConvoyPort(const sMapClick& click, std::wstring& why, bool& isPort)
+{
+    why.clear();
+    isPort = false;
+    const std::vector<int> ports = ConvoyPortsOfHex(click.hex);
+    if (ports.empty() || !g_Gra || !g_Gra->m_Convoys) {
+        why = LangText("convoy_pick_given_up_no_port");
+        return 0;
+    }
+    isPort = true;
+    const int departure = click.play.GetOrderMode() == ORDER_CONVOY_START ? 0 : g_ConvoyPick.departureNode;
+    const int owner = click.play.GetActiveCountryId();
+    for (int port : ports)
+        if (g_Gra->m_Convoys->MayTakePort(owner, departure, port, nullptr))
+            return port;
+    g_Gra->m_Convoys->MayTakePort(owner, departure, ports.front(), &why);
+    return 0;
+}
+
 } // namespace
 
 int SeaNodeOfHex(const sHex& hex)
@@ -187,11 +229,24 @@ bool AbandonOrder(cPlayState& play, cMapa& map)
 
 std::wstring WhyOrderCannotGoThere(const sMapClick& click)
 {
-    switch (click.play.GetOrderMode()) {
-    case ORDER_STRATEGIC_MOVE:
-        if (const cUnit* unit = click.selected)
-            return LangFormat("rail_move_refused_%s", unit->m_Name);
-        return {};
+    const int mode = click.play.GetOrderMode();
+    // The unit the order was given to: the map's selected one, or the fleets window's ship.
+    const cDialogFlot* fleets = mode == ORDER_RECONNAISSANCE ? FleetsWindowWithOneFleet() : nullptr;
+    const cUnit* unit = fleets ? fleets->GetSelectedShip(0) : click.selected;
+    const std::wstring name = unit ? unit->m_Name : std::wstring();
+    switch (mode) {
+    case ORDER_STRATEGIC_MOVE: return unit ? LangFormat("rail_move_refused_%s", name) : std::wstring();
+    case ORDER_RECONNAISSANCE: return unit ? LangFormat("recon_refused_%s", name) : std::wstring();
+    case ORDER_AIR_ATTACK: return unit ? LangFormat("air_fight_refused_%s", name) : std::wstring();
+    case ORDER_AIR_BOMBARDMENT: return unit ? LangFormat("bombardment_refused_%s", name) : std::wstring();
+    case ORDER_NUCLEAR_STRIKE: return unit ? LangFormat("nuclear_strike_refused_%s", name) : std::wstring();
+    case ORDER_CONVOY_START:
+    case ORDER_CONVOY_END: {
+        std::wstring why;
+        bool isPort = false;
+        PickConvoyPort(click, why, isPort);
+        return why;
+    }
     case ORDER_FLEET_MOVE: {
         // A click on land is no destination: it gives the order up.
         const cDialogFlot* window = SeaNodeOfHex(click.hex) != 0 ? CurrentFleetsDialog() : nullptr;
@@ -306,11 +361,28 @@ eOrderClick CarryOutWindowOrder(const sMapClick& click)
     }
 
     case ORDER_CONVOY_START:
-    case ORDER_CONVOY_END:
+    case ORDER_CONVOY_END: {
         // The window makes the convoy from the two ports and comes back by itself.
-        if (click.isTarget && TakeConvoyPortPick(SeaNodeOfHex(hex)))
+        std::wstring why;
+        bool isPort = false;
+        const int port = PickConvoyPort(click, why, isPort);
+        if (!isPort)
+            return eOrderClick::Abandoned;
+        if (port == 0) {
+            // A port not offered: the pick stands with its marks (the click's selection took
+            // them), and the status line says why.
+            const int owner = play.GetActiveCountryId();
+            if (mode == ORDER_CONVOY_START)
+                g_Gra->m_Convoys->HighlightOwnPortsForConvoy(owner);
+            else
+                g_Gra->m_Convoys->HighlightAlliedPortsForConvoy(owner, g_ConvoyPick.departureNode);
+            PostOrderRefusal(why);
+            return eOrderClick::KeepMode;
+        }
+        if (TakeConvoyPortPick(port))
             return play.GetOrderMode() == ORDER_CONVOY_END ? eOrderClick::KeepMode : eOrderClick::Done;
         return eOrderClick::Abandoned;
+    }
 
     case ORDER_UNLOAD:
         if (!fleets || !click.isTarget)

@@ -35,7 +35,8 @@ eOrderClick CarryOutWindowOrder(const sMapClick& click);
 // False when the mode was the map's own selection or move.
 bool AbandonOrder(cPlayState& play, cMapa& map);
 // Why the order of the current mode cannot go where the click points (a rail move, a
-// fleet's move to a sea zone or port), for the status line; empty for the other orders.
+// fleet's move to a sea zone or port, an air unit's strike or reconnaissance, a convoy's
+// port), for the status line; empty for the other orders and a port the convoy may take.
 std::wstring WhyOrderCannotGoThere(const sMapClick& click);
 // The sea node a click on the hex names: a port's hexes name the port, a sea hex its zone,
 // a port city its port; 0 for none.

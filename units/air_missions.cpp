@@ -6,6 +6,7 @@
 #include "core/lock.h"
 #include "core/log.h"
 #include "core/settings.h"
+#include "core/stringbase.h"
 #include "game/consts.h"
 #include "game/game.h"
 #include "game/play_counts.h"
@@ -27,6 +28,14 @@
 #include "world/world.h"
 
 namespace {
+
+// Adds a line to a text of the combat result.
+void AppendLine(std::wstring& text, const std::wstring& line)
+{
+    if (!text.empty())
+        text += L"\n";
+    text += line;
+}
 
 cMapa* GameMap() { return g_Gra ? g_Gra->m_Mapa : nullptr; }
 
@@ -259,6 +268,7 @@ bool cJednostkaLotnicza::FlyOverSeaNode(int nodeId, sCombatResult* result)
     // The node's ships as the owner's side now sees them, foreign ships in a port included.
     cShowForeignShipsInPorts show;
     node->CalculateVisibilityForCountry(m_Owner, false);
+    AppendLine(result->attackerInfo, LangFormat("recon_result_sea_%s_%i", node->Name, node->CountVisibleEnemyShips()));
     return true;
 }
 
@@ -283,12 +293,22 @@ int cJednostkaLotnicza::FlyReconMission(int x, int y, sCombatResult* result)
     const cPanstwo* owner = GetOwner();
     const int reach = owner ? owner->TechLevel[TECH_AIRCRAFT] : 0;
     int found = 0;
+    std::wstring enemies;
     ForEachHexWithin(*map, x, y, reach, [&](sHex& hex) {
         if (!hex.unit || hex.unit->m_Spotted)
             return;
         NoteDiscovered(m_Owner, hex.unit);
         ++found;
+        if (CountriesAtWar(hex.unit->m_Owner, m_Owner))
+            AppendLine(enemies,
+                       LangFormat("recon_result_unit_%s_%s", hex.unit->m_Name, CountryName(hex.unit->m_Owner)));
     });
+    // What the flight found is told: the player sees no other sign of a look that found nothing.
+    const std::wstring place = target->city ? target->city->Name : FormatText(L"(%i, %i)", x, y);
+    AppendLine(result->attackerInfo,
+               LangFormat(enemies.empty() ? "recon_result_nothing_new_%s" : "recon_result_found_%s", place));
+    if (!enemies.empty())
+        AppendLine(result->attackerInfo, enemies);
     return found;
 }
 

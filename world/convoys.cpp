@@ -5,6 +5,7 @@
 #include "core/csv.h"
 #include "core/fatal.h"
 #include "core/log.h"
+#include "core/stringbase.h"
 #include "game/paths.h"
 #include "world/city.h"
 #include "world/country.h"
@@ -28,6 +29,13 @@ cMiasto* PortOfNode(int nodeId)
         return nullptr;
     cMiasto* city = CityAt(node->MainX, node->MainY);
     return city && city->IsPort() ? city : nullptr;
+}
+
+// The name a port goes by in the convoy window: its city's.
+std::wstring PortName(const sWezelGrafuMorz& node)
+{
+    const cMiasto* city = CityAt(node.MainX, node.MainY);
+    return city ? city->Name : node.Name;
 }
 
 // The port's node: the one whose main hex is the city's hex (what the reader looks up).
@@ -183,35 +191,57 @@ bool cKonwoje::HasConvoyTo(const cMiasto* destination, int owner) const
     return false;
 }
 
-namespace {
-void HighlightPorts(int countryId, int excludedNodeId, bool allied)
+bool cKonwoje::MayTakePort(int countryId, int departureNodeId, int nodeId, std::wstring* why) const
+{
+    auto refuse = [why](std::wstring text) {
+        if (why)
+            *why = std::move(text);
+        return false;
+    };
+    cMapa* map = WorldMap();
+    cGrafMorz* graph = WorldSeaGraph();
+    const sWezelGrafuMorz* node = graph ? graph->GetNode(nodeId) : nullptr;
+    const cPanstwo* country = GetCountry(countryId);
+    if (!map || !node || node->Kind != SEA_NODE_PORT || !map->IsInside(node->MainX, node->MainY) || !country)
+        return refuse(LangText("convoy_port_refused_no_port"));
+    const int holder = map->GetHex(node->MainX, node->MainY)->controller;
+    const std::wstring name = PortName(*node);
+    if (departureNodeId == 0)
+        return holder == countryId || refuse(LangFormat("convoy_departure_refused_%s", name));
+    const sWezelGrafuMorz* departure = graph->GetNode(departureNodeId);
+    if (nodeId == departureNodeId || !departure)
+        return refuse(LangFormat("convoy_destination_refused_same_port_%s", name));
+    if (holder == 0 || !country->IsAlliedWith(holder))
+        return refuse(LangFormat("convoy_destination_refused_%s_held_by_%s", name,
+                                 GetCountry(holder) ? GetCountry(holder)->Name : std::wstring()));
+    // A port no sea route reaches would be offered for a convoy refused at every turn's end.
+    std::list<int> route;
+    if (!graph->FindPath(departureNodeId, nodeId, countryId, true, route) || route.empty())
+        return refuse(LangFormat("convoy_destination_refused_no_route_%s_%s", PortName(*departure), name));
+    return true;
+}
+
+void cKonwoje::HighlightPorts(int countryId, int departureNodeId) const
 {
     cMapa* map = WorldMap();
     const cGrafMorz* graph = WorldSeaGraph();
     if (!map || !graph)
         return;
     map->ClearMarks(0x4000 | 0x8000, false);
-    const cPanstwo* country = GetCountry(countryId);
     for (const sWezelGrafuMorz& node : graph->Nodes)
-    {
-        if (node.Kind != SEA_NODE_PORT || node.ID == excludedNodeId || !map->IsInside(node.MainX, node.MainY))
-            continue;
-        const int holder = map->GetHex(node.MainX, node.MainY)->controller;
-        const bool take = allied ? (holder != 0 && country && country->IsAlliedWith(holder)) : holder == countryId;
-        if (take && map->IsInside(node.OwnShipsX, node.OwnShipsY))
+        if (node.Kind == SEA_NODE_PORT && map->IsInside(node.OwnShipsX, node.OwnShipsY) &&
+            MayTakePort(countryId, departureNodeId, node.ID, nullptr))
             map->GetHex(node.OwnShipsX, node.OwnShipsY)->SetMark(0x8000, -1);
-    }
 }
-} // namespace
 
 void cKonwoje::HighlightOwnPortsForConvoy(int countryId) const
 {
-    HighlightPorts(countryId, -1, false);
+    HighlightPorts(countryId, 0);
 }
 
 void cKonwoje::HighlightAlliedPortsForConvoy(int countryId, int excludedNodeId) const
 {
-    HighlightPorts(countryId, excludedNodeId, true);
+    HighlightPorts(countryId, excludedNodeId);
 }
 
 void cKonwoje::LoadConvoys(const std::wstring& folderPattern)

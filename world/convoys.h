@@ -56,8 +56,13 @@ public:
     void RemoveConvoy(int owner, int type, int depX, int depY, int destX, int destY);
     void RemoveFirstConvoyOfCountry(int owner);
     bool HasConvoyTo(const cMiasto* destination, int owner) const;
+    // The ports a new convoy of the country may take (below) to sail from, then (after the
+    // departure's node) to: their own-ships hexes are marked.
     void HighlightOwnPortsForConvoy(int countryId) const;
     void HighlightAlliedPortsForConvoy(int countryId, int excludedNodeId) const;
+    // Whether the country's new convoy may sail from the port of that sea node (departure
+    // node 0), or to it from the departure's; when not, why says why (unless null).
+    bool MayTakePort(int countryId, int departureNodeId, int nodeId, std::wstring* why) const;
     void LoadConvoys(const std::wstring& folderPattern);
     void SaveConvoys(const std::wstring& folder) const;
 
@@ -70,4 +75,5 @@ public:
 
 private:
     int Append(sKonwoj convoy);
+    void HighlightPorts(int countryId, int departureNodeId) const;
 };

@@ -242,6 +242,48 @@ TEST_F(MapClicks, AnEnemyAircraftSelectedFirstIsPlannedAgainstByTheOwnUnitClicke
     EXPECT_EQ(Play().GetOrderMode(), ORDER_ASSAULT_PLAN);
 }
 
+// A strike ordered on the unit panel and clicked beside its targets is given up, its marks with
+// it, and the status line says why.
+TEST_F(MapClicks, AnAirStrikeClickedBesideItsTargetsIsGivenUpWithItsReason)
+{
+    cJednostkaLotnicza& fighter = *game->FindAirUnitById(1);
+    ASSERT_EQ(fighter.m_Owner, testland::kAlbion);
+    const int beside = fighter.m_X + 1; // Albion's own land, no target of any strike
+    ASSERT_EQ(Hex(beside, fighter.m_Y).controller, testland::kAlbion);
+    for (auto [mode, key] : {std::pair{ORDER_AIR_ATTACK, "air_fight_refused_%s"},
+                             {ORDER_AIR_BOMBARDMENT, "bombardment_refused_%s"},
+                             {ORDER_NUCLEAR_STRIKE, "nuclear_strike_refused_%s"}}) {
+        Click(fighter.m_X, fighter.m_Y);
+        // As the unit panel gives the order: the range goes, a target is marked.
+        game->m_Mapa->ClearMarks(~uint32_t(MARK_SELECTED), false);
+        Play().SetOrderMode(mode);
+        Hex(fighter.m_X, fighter.m_Y + 1).SetMark(MARK_AIR_BOMBARD_TARGET, -1);
+        const size_t before = screen.requests.size();
+        Click(beside, fighter.m_Y);
+        EXPECT_EQ(Play().GetOrderMode(), ORDER_SELECT) << key;
+        EXPECT_EQ(Hex(fighter.m_X, fighter.m_Y + 1).marks & MARK_AIR_BOMBARD_TARGET, 0u) << key;
+        ASSERT_GT(screen.requests.size(), before) << key;
+        EXPECT_EQ(screen.requests.back().kind, eRequestKind::InfoMessage) << key;
+        EXPECT_EQ(screen.requests.back().text, LangFormat(key, fighter.m_Name));
+    }
+}
+
+// A bomber clicked onto an enemy in sight is told which order of the unit panel strikes it, and
+// stays selected.
+TEST_F(MapClicks, ABomberClickedOntoAnEnemyIsToldWhichOrderStrikesIt)
+{
+    cJednostkaLotnicza& plane = *game->FindAirUnitById(1);
+    plane.SetType(UNIT_TACTICAL_BOMBER);
+    cJednostkaLadowa& enemy = Land(8);
+    ASSERT_TRUE(Country(testland::kAlbion).IsAtWarWith(enemy.m_Owner));
+    enemy.m_Spotted = true;
+    Click(plane.m_X, plane.m_Y);
+    Click(enemy.m_X, enemy.m_Y);
+    EXPECT_EQ(Play().GetSelectedUnit(), &plane);
+    ASSERT_FALSE(screen.requests.empty());
+    EXPECT_EQ(screen.requests.back().text, LangFormat("air_attack_refused_bomber_%s", plane.m_Name));
+}
+
 // Orders the game refuses say why on the status line, and the unit stays selected: an attack
 // by a unit without action points, a move to a hex it cannot reach.
 TEST(GameInput, ARefusedAttackOrMoveSaysWhyAndKeepsTheUnitSelected)
@@ -450,6 +492,102 @@ TEST(GameInput, TheStatusLineSaysWhyAMoveIsRefusedAndNothingThatIsNoLongerTrue)
                   EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_SELECT);
                   EXPECT_EQ(StatusLine(), LangText("statusbar_hint_no_action"));
               });
+    EXPECT_EQ(driver.Run(), 0);
+}
+
+// With one's own unit selected the status line says what a click on the map does: move it,
+// attack the enemy beside it, or nothing for a unit whose points are spent or that cannot
+// move from where it stands. An attack a click
+// cannot give, on an enemy not next to the land unit or by an aircraft, says why and leaves
+// the unit selected.
+TEST(GameInput, TheStatusLineSaysWhatAClickDoesAndWhyAClickOnAnEnemyCannotAttackIt)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    static std::pair<int, int> far;
+    auto guards = [] { return g_Gra->FindLandUnitById(1); };
+    auto selected = [] { return g_Gra->m_PlayState->GetSelectedUnit(); };
+    auto says = [](const char* key) { return [=] { return StatusLine() == LangText(key); }; };
+    driver.StartWith(LoadTestland)
+        .Then("start", [] { return dynamic_cast<iMenuScreen*>(g_CurrentMenu) != nullptr && g_Gra; },
+              [] { D::ClickControl(245); })
+        .Then("Albion's turn", D::ReadingMessages([] { return g_Gra->GetGameState() == 7 && CurrentDialog(); }),
+              [] { D::PressKey(VK_ESCAPE); }, 20000)
+        .Then("beside the enemy", [] { return !CurrentDialog(); },
+              [=] {
+                  // Albion's Guards stand next to a Borussian unit that is seen, with a free
+                  // hex beside them; another Borussian unit in sight stands further away.
+                  cJednostkaLadowa* unit = guards();
+                  const cJednostkaLadowa* next = nullptr;
+                  for (cJednostkaLadowa* enemy : g_Gra->m_LandUnits) {
+                      if (enemy->m_Owner != 2 || !enemy->IsOnMap())
+                          continue;
+                      enemy->m_Spotted = true;
+                      for (int d = 0; d < 6 && !next; ++d) {
+                          int x = 0, y = 0;
+                          GetNeighbourCoordsOut(enemy->m_X, enemy->m_Y, d, x, y);
+                          const sHex* hex = g_Gra->m_Mapa->IsInside(x, y) ? g_Gra->m_Mapa->GetHex(x, y) : nullptr;
+                          if (hex && hex->IsLand() && !hex->unit) {
+                              unit->SetPosition(x, y);
+                              if (unit->m_X == x && unit->m_Y == y)
+                                  next = enemy;
+                          }
+                      }
+                  }
+                  ASSERT_NE(next, nullptr);
+                  far = {-1, -1};
+                  for (const cJednostkaLadowa* enemy : g_Gra->m_LandUnits)
+                      if (enemy->m_Owner == 2 && enemy->IsOnMap() && far.first < 0 &&
+                          HexDistance(enemy->m_X, enemy->m_Y, unit->m_X, unit->m_Y) >= 2)
+                          far = {enemy->m_X, enemy->m_Y};
+                  ASSERT_GE(far.first, 0);
+                  unit->m_ActionPoints = unit->m_StartingActionPoints;
+                  ClickHexInView(unit->m_X, unit->m_Y);
+              })
+        .Then("move or attack", says("statusbar_hint_move_or_attack"),
+              [] {
+                  // As the end of a move leaves a unit with no hex in its reach: selected, with
+                  // no order of its own.
+                  GLOBAL_LOCK_SCOPE();
+                  g_Gra->m_PlayState->SetOrderMode(ORDER_SELECT);
+              },
+              100)
+        .Then("attack", says("statusbar_hint_attack_next_to_unit"),
+              [=] {
+                  guards()->m_ActionPoints = 0;
+                  D::ClickHex(guards()->m_X, guards()->m_Y);
+              },
+              100)
+        .Then("spent", says("statusbar_hint_unit_no_action_points"),
+              [=] {
+                  guards()->m_ActionPoints = guards()->m_StartingActionPoints;
+                  ClickHexInView(far.first, far.second);
+              },
+              100)
+        .Then("too far",
+              [=] { return StatusLine() == LangFormat("attack_refused_not_next_to_it_%s", guards()->m_Name); },
+              [=] {
+                  EXPECT_EQ(selected(), guards());
+                  EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_MOVE);
+                  const cJednostkaLotnicza* fighter = g_Gra->FindAirUnitById(1);
+                  ClickHexInView(fighter->m_X, fighter->m_Y);
+                  ClickHexInView(far.first, far.second);
+              },
+              100)
+        .Then("by air",
+              [] {
+                  return StatusLine() == LangFormat("air_attack_refused_fighter_%s", g_Gra->FindAirUnitById(1)->m_Name);
+              },
+              [=] {
+                  cJednostkaLotnicza* fighter = g_Gra->FindAirUnitById(1);
+                  EXPECT_EQ(selected(), fighter);
+                  // An aircraft that has acted rebases no more, though it has points left.
+                  fighter->m_ActionPoints = fighter->m_StartingActionPoints - 1;
+                  ASSERT_GE(fighter->m_ActionPoints, 1);
+                  ClickHexInView(fighter->m_X, fighter->m_Y);
+              },
+              100)
+        .Then("acted", says("statusbar_hint_unit_cannot_move"), {}, 100);
     EXPECT_EQ(driver.Run(), 0);
 }
 

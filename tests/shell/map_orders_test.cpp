@@ -94,3 +94,14 @@ TEST_F(MapOrders, AReconOfAGuardedPortIsOneFlightThatShowsItsInterceptionAndMayE
     ASSERT_EQ(screen.Count(eRequestKind::CombatResult), 2);
     EXPECT_TRUE(screen.requests.back().combat->attackerKilled);
 }
+
+// Unopposed, the flight over the port shows what it saw, as every flown reconnaissance does.
+TEST_F(MapOrders, AReconFlownUnopposedShowsItsResult)
+{
+    EXPECT_EQ(ReconOfHamburgum(&Air(kFighterCommand)), eOrderClick::Done);
+    ASSERT_EQ(screen.Count(eRequestKind::CombatResult), 1);
+    const sCombatResult& shown = *screen.requests.back().combat;
+    EXPECT_EQ(shown.kind, COMBAT_AIR_RECON);
+    EXPECT_EQ(shown.attackerCountry, Air(kFighterCommand).m_Owner);
+    EXPECT_FALSE(shown.interceptionFought);
+}

@@ -5,6 +5,7 @@
 
 #include "core/lock.h"
 #include "core/stringbase.h"
+#include "dialogs/combat_result_dialog.h"
 #include "dialogs/convoys_dialog.h"
 #include "dialogs/convoy_results_dialog.h"
 #include "dialogs/dialog_stack.h"
@@ -16,6 +17,8 @@
 #include "game/game.h"
 #include "game/play_counts.h"
 #include "game/play_state.h"
+#include "gui/controls.h"
+#include "gui/memo.h"
 #include "platform/messages.h"
 #include "shell/dxut.h"
 #include "shell/game_input.h"
@@ -24,10 +27,13 @@
 #include "shell/menus/sea_battle_menu.h"
 #include "tests/shell/program_driver.h"
 #include "tests/test_support.h"
+#include "units/air_unit.h"
 #include "units/land_unit.h"
 #include "units/naval_unit.h"
+#include "world/city.h"
 #include "world/convoys.h"
 #include "world/fleet.h"
+#include "world/country.h"
 #include "world/map.h"
 #include "world/sea_graph.h"
 
@@ -478,6 +484,133 @@ TEST(OrdersInPlay, AConvoysPortsArePickedOnTheMapARightClickGivesThePickUpAndAFi
               [] {
                   EXPECT_EQ(g_PlayCounts.airMissions.load(), missions + 1);
                   EXPECT_EQ(g_Gra->m_Mapa->GetHex(target.first, target.second)->marks & MARK_RECON_TARGET, 0u);
+              });
+    EXPECT_EQ(driver.Run(), 0);
+}
+
+// A port or a recon target the order does not offer is refused with its reason on the status
+// line, the click on a port that shares its hex with another's picks the one marked there, and
+// a flown reconnaissance tells what it found.
+TEST(OrdersInPlay, APortOrHexNotOfferedIsRefusedWithItsReasonAndAFlownReconTellsWhatItFound)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    constexpr int kHamburgumX = 8, kHamburgumY = 2, kHamburgum = 5, kDover = 4;
+    constexpr int kValdoShipsX = 6, kValdoShipsY = 5, kFighterX = 1, kFighterY = 3, kMechCorps = 8;
+    constexpr int kInlandX = 1, kInlandY = 2;
+    static std::pair<int, int> own{-1, -1};
+    auto mode = [] { return g_Gra->m_PlayState->GetOrderMode(); };
+    auto marked = [](int x, int y) { return (g_Gra->m_Mapa->GetHex(x, y)->marks & MARK_REACHABLE_SEA_NODE) != 0; };
+    auto told = [](std::function<std::wstring()> why) { return [=] { return StatusLine() == why(); }; };
+    auto windowShown = [] {
+        cDialog* window = CurrentDialog();
+        return window && window->KindId() == kConvoysDialogKind && window->GetVisible();
+    };
+    auto mechCorps = [] { return g_Gra->FindLandUnitById(kMechCorps); };
+    StartTestlandUntilAlbionsTurn(driver)
+        .Then("convoys", PlayersTurn, [] { D::PressKey('C'); })
+        .Then("new", windowShown, [] { ClickInWindow(kConvoysNewId); })
+        .Then("inland", [=] { return mode() == ORDER_CONVOY_START; },
+              [] {
+                  ShowHex(kInlandX, kInlandY);
+                  ASSERT_FALSE(g_Gra->m_Mapa->GetHex(kInlandX, kInlandY)->unit);
+                  D::ClickHex(kInlandX, kInlandY);
+              })
+        .Then("given up", told([] { return LangText("convoy_pick_given_up_no_port"); }), {}, 100)
+        .Then("new again", windowShown, [] { ClickInWindow(kConvoysNewId); })
+        .Then("from Hamburgum", [=] { return mode() == ORDER_CONVOY_START; },
+              [] {
+                  ShowHex(kHamburgumX, kHamburgumY);
+                  D::ClickHex(kHamburgumX, kHamburgumY);
+              })
+        .Then("not Albion's",
+              told([] { return LangFormat("convoy_departure_refused_%s", std::wstring(L"Hamburgum")); }),
+              [=] {
+                  // The pick stands with Dover marked; there a hex Dover shares with another
+                  // port's ships, showing that port, picks the port whose mark it carries.
+                  EXPECT_EQ(mode(), ORDER_CONVOY_START);
+                  EXPECT_TRUE(marked(kDoverShipsX, kDoverShipsY));
+                  g_Gra->m_Mapa->GetHex(kDoverShipsX, kDoverShipsY)->seaNodeDisplay = kHamburgum;
+                  ShowHex(kDoverShipsX, kDoverShipsY);
+                  D::ClickHex(kDoverShipsX, kDoverShipsY);
+              },
+              100)
+        .Then("to Hamburgum", [=] { return mode() == ORDER_CONVOY_END; },
+              [=] {
+                  g_Gra->m_Mapa->GetHex(kDoverShipsX, kDoverShipsY)->seaNodeDisplay = kDover;
+                  EXPECT_EQ(g_ConvoyPick.departureNode, kDover);
+                  ShowHex(kHamburgumX, kHamburgumY);
+                  D::ClickHex(kHamburgumX, kHamburgumY);
+              })
+        .Then("the enemy's",
+              told([] {
+                  return LangFormat("convoy_destination_refused_%s_held_by_%s", std::wstring(L"Hamburgum"),
+                                    g_Gra->m_Countries[1]->Name);
+              }),
+              [=] {
+                  EXPECT_EQ(mode(), ORDER_CONVOY_END);
+                  EXPECT_FALSE(marked(kHamburgumX, kHamburgumY - 1));
+                  EXPECT_TRUE(marked(kValdoShipsX, kValdoShipsY));
+                  ShowHex(kValdoShipsX, kValdoShipsY);
+                  D::ClickHex(kValdoShipsX, kValdoShipsY);
+              },
+              100)
+        .Then("made", windowShown,
+              [] {
+                  const sKonwoj& made = g_Gra->m_Convoys->OwnerConvoys(1)->back();
+                  EXPECT_EQ(made.departure->Name + L" to " + made.destination->Name, L"Dover to Valdo");
+                  ClickInWindow(kConvoysExitId);
+              })
+        // Fighter Command reconnoitres: not Albion's own land, and then the 4. Mech Corps,
+        // unseen so far.
+        .Then("fighter", PlayersTurn,
+              [] {
+                  g_Gra->m_Consts.AirRanges[0] = 20;
+                  ShowHex(kFighterX, kFighterY);
+                  D::ClickHex(kFighterX, kFighterY);
+                  D::ClickControl(kFoldUnitPanelId);
+              })
+        .Then("recon", [] { return D::FindControl(kUnitPanelReconId) != nullptr; },
+              [] { D::ClickControl(kUnitPanelReconId); })
+        .Then("at home", [=] { return mode() == ORDER_RECONNAISSANCE; },
+              [] {
+                  const cMapa& map = *g_Gra->m_Mapa;
+                  for (int y = 0; y < map.height && own.first < 0; ++y)
+                      for (int x = 0; x < map.width && own.first < 0; ++x)
+                          if (const sHex* hex = map.GetHex(x, y); hex->IsLand() && hex->controller == 1 && !hex->unit)
+                              own = {x, y};
+                  ASSERT_GE(own.first, 0);
+                  EXPECT_EQ(map.GetHex(own.first, own.second)->marks & MARK_RECON_TARGET, 0u);
+                  ShowHex(own.first, own.second);
+                  D::ClickHex(own.first, own.second);
+              })
+        .Then("not there",
+              told([] { return LangFormat("recon_refused_%s", g_Gra->FindAirUnitById(1)->m_Name); }),
+              [] {
+                  ShowHex(kFighterX, kFighterY);
+                  D::ClickHex(kFighterX, kFighterY);
+                  D::ClickControl(kUnitPanelReconId);
+              },
+              100)
+        .Then("over the enemy", [=] { return mode() == ORDER_RECONNAISSANCE; },
+              [=] {
+                  cJednostkaLadowa* corps = mechCorps();
+                  corps->m_Spotted = false;
+                  EXPECT_NE(g_Gra->m_Mapa->GetHex(corps->m_X, corps->m_Y)->marks & MARK_RECON_TARGET, 0u);
+                  ShowHex(corps->m_X, corps->m_Y);
+                  D::ClickHex(corps->m_X, corps->m_Y);
+              })
+        .Then("found", [] { return CurrentDialog() && CurrentDialog()->KindId() == kCombatResultDialogKind; },
+              [=] {
+                  const auto* title = dynamic_cast<CDXUTStatic*>(CurrentDialog()->GetControl(902));
+                  ASSERT_NE(title, nullptr);
+                  EXPECT_EQ(std::wstring(title->GetText()), LangText("combatresult_recon_title"));
+                  const auto* text = dynamic_cast<CDXUTMemo*>(CurrentDialog()->GetControl(907));
+                  ASSERT_NE(text, nullptr);
+                  const std::wstring found = LangFormat("recon_result_unit_%s_%s", mechCorps()->m_Name,
+                                                        g_Gra->m_Countries[1]->Name);
+                  EXPECT_NE(text->GetText().find(found), std::wstring::npos) << text->GetText();
+                  EXPECT_TRUE(mechCorps()->m_Spotted);
               });
     EXPECT_EQ(driver.Run(), 0);
 }

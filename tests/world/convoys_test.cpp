@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/stringbase.h"
 #include "platform/paths.h"
 #include "tests/test_support.h"
 #include "tests/world/world_fixture.h"
@@ -73,16 +74,45 @@ TEST_F(cConvoys, CreatingFindingAndRemoving)
 
 TEST_F(cConvoys, PortsAreHighlightedForThePlayer)
 {
+    // Every port lies on the open sea of node 1; C's way there passes a strait at (6, 0).
+    w.TwoWay(1, 2);
+    w.TwoWay(1, 3);
+    w.Edge(1, 4, 6, 0);
+    w.Edge(4, 1, 6, 0);
+    w.Land(6, 0, ally);
     w.map->GetHex(6, 6)->SetMark(0x4000, -1);
     w.convoys.HighlightOwnPortsForConvoy(us);
     EXPECT_EQ(w.Hex(6, 6).marks, 0u);
     EXPECT_TRUE(w.Hex(0, 1).marks & 0x8000); // A's own-ships hex
     EXPECT_TRUE(w.Hex(3, 3).marks & 0x8000);
     EXPECT_FALSE(w.Hex(5, 5).marks & 0x8000);
+    EXPECT_FALSE(w.convoys.MayTakePort(us, 0, 4, nullptr)); // the ally's
     w.convoys.HighlightAlliedPortsForConvoy(us, 3);
     EXPECT_FALSE(w.Hex(3, 3).marks & 0x8000); // excluded
     EXPECT_TRUE(w.Hex(5, 5).marks & 0x8000);
     EXPECT_TRUE(w.Hex(0, 1).marks & 0x8000);
+
+    // A port held by the enemy, or one behind a strait the enemy holds, is no destination.
+    w.Land(6, 0, enemy);
+    w.Land(1, 1, enemy);
+    w.convoys.HighlightAlliedPortsForConvoy(us, 3);
+    EXPECT_FALSE(w.Hex(5, 5).marks & 0x8000);
+    EXPECT_FALSE(w.Hex(0, 1).marks & 0x8000);
+    for (int port : {2, 3, 4})
+        EXPECT_FALSE(w.convoys.MayTakePort(us, 3, port, nullptr)) << port;
+    // Each refusal says why, with the ports by their cities' names.
+    LoadGameTexts();
+    std::wstring why;
+    EXPECT_FALSE(w.convoys.MayTakePort(us, 3, 4, &why));
+    EXPECT_EQ(why, LangFormat("convoy_destination_refused_no_route_%s_%s", b->Name, c->Name));
+    EXPECT_FALSE(w.convoys.MayTakePort(us, 3, 3, &why));
+    EXPECT_EQ(why, LangFormat("convoy_destination_refused_same_port_%s", b->Name));
+    EXPECT_FALSE(w.convoys.MayTakePort(us, 3, 2, &why));
+    EXPECT_EQ(why, LangFormat("convoy_destination_refused_%s_held_by_%s", a->Name,
+                              w.countries[size_t(enemy - 1)]->Name));
+    EXPECT_FALSE(w.convoys.MayTakePort(us, 0, 4, &why));
+    EXPECT_EQ(why, LangFormat("convoy_departure_refused_%s", c->Name));
+    EXPECT_FALSE(why.empty());
 }
 
 TEST_F(cConvoys, FileReadsBackAndBadRowsEndTheProgram)
