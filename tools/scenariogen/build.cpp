@@ -200,11 +200,12 @@ void BuildSeaGraph(sScenario& s)
             node.sizeMax = std::max(node.sizeMax, 6);
         node.mainX = c.x;
         node.mainY = c.y;
+        // Each port's ships have hexes of their own: two ports that shared one would draw their
+        // ships on it together, and a click there could not tell which port was meant.
         std::vector<tHex> sea;
         for (const auto& [nx, ny] : Neighbours(c.x, c.y))
-            if (IsOpenSea(s, nx, ny) && s.zoneNodeByCode.at(geo.ZoneAt(nx, ny)) == c.seaZone)
+            if (IsOpenSea(s, nx, ny) && s.zoneNodeByCode.at(geo.ZoneAt(nx, ny)) == c.seaZone && !used.count({nx, ny}))
                 sea.push_back({nx, ny});
-        std::stable_partition(sea.begin(), sea.end(), [&](const tHex& h) { return !used.count(h); });
         // The ships' hexes take the port's node as their zone when the game loads, so they
         // must lie at sea: on the city's own hex they would make the city a port node, and
         // a landing there would sail for the enemy's harbour instead of the sea before it.
