@@ -44,6 +44,7 @@
 #include "dialogs/unit_panel.h"
 #include "game/game.h"
 #include "game/play_state.h"
+#include "game/reports.h"
 #include "gui/controls.h"
 #include "gui/layout.h"
 #include "core/settings.h"
@@ -464,6 +465,34 @@ TEST_F(WindowLayout, ThePanelsFitTheScreenWithOnlyTheirBackgroundsUnderOtherCont
     }
     for (const std::string& key : TakeMissingLanguageKeys())
         ADD_FAILURE() << "panels: key \"" << key << "\" has no English text";
+}
+
+// A ship lost shows its date whole at every size, however long its name and place.
+TEST_F(WindowLayout, TheShipsLostShowTheirDatesWholeAtEverySize)
+{
+    LoadTestland(1);
+    sRaport loss;
+    loss.kind = kReportKindLostNavalUnits;
+    loss.countryKey = 1;
+    loss.text = L"Seetransportgruppe Hamburg\nTransportflotte Nord;United Kingdom;Western Approaches\nSea bombardment";
+    g_Gra->m_Reports->AddReport(loss);
+    for (const auto& [file, screen] : ShippedLayouts()) {
+        SCOPED_TRACE(file.filename().string());
+        ResetGuiLayout();
+        ASSERT_TRUE(LoadGuiLayoutFile(file, file.filename().wstring()));
+        auto* reports = new cDialogStatystyk;
+        PushDialog(reports);
+        auto* kinds = static_cast<CDXUTListBox*>(reports->GetControl(kReportsKindListId, DXUT_CONTROL_LISTBOX));
+        for (int row = 0; row < kinds->GetSize(); ++row)
+            if (kinds->GetItem(row)->pData == reinterpret_cast<void*>(intptr_t(kReportKindLostNavalUnits)))
+                ClickRow(*reports, *kinds, row);
+        auto* table = static_cast<CDXUTListBox*>(reports->GetControl(kReportsTableId, DXUT_CONTROL_LISTBOX));
+        ASSERT_EQ(table->GetSize(), 1);
+        const std::wstring& date = table->GetItem(0)->cells.back();
+        ExpectFits("reports", kReportsTableId, date, TextWidth(*reports, table->GetElement(0), date),
+                   table->GetColumns().back().width);
+        CloseTopDialogs(-1);
+    }
 }
 
 // The menus own the whole screen: each control on it and clear of the others, each text in
