@@ -128,7 +128,9 @@ void CDXUTListBox::UpdateRects()
     m_rcSelection = InflateRect(m_rcSelection, -m_nBorder, -m_nBorder);
     m_rcHeader = sRect{m_rcSelection.left, m_rcSelection.top, m_rcSelection.right, m_rcSelection.top + m_nTextHeight};
     m_rcText = InflateRect(m_rcSelection, -m_nMargin, 0);
-    m_rcText.top += m_nTextHeight;
+    // No columns, no header to keep a line for: the rows start at the top, a whole page of them.
+    if (!m_Columns.empty())
+        m_rcText.top += m_nTextHeight;
 
     m_ScrollBar.SetLocation(m_rcBoundingBox.right - m_nSBWidth, m_rcBoundingBox.top);
     m_ScrollBar.SetSize(m_nSBWidth, m_height);
@@ -153,6 +155,8 @@ void CDXUTListBox::SetColumnsList(int count, std::wstring_view titles, const std
         column.format = i == 0 ? DT_VCENTER : DT_CENTER | DT_VCENTER;
         m_Columns.push_back(column);
     }
+    // The header comes or goes with the columns.
+    UpdateRects();
 }
 
 void CDXUTListBox::FitColumnToCells(int column)

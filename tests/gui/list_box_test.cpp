@@ -227,6 +227,19 @@ TEST_F(ListBox, ACellTooWideShowsItsStartAndTheHintHoldsItWholeAndAColumnCanFitI
     EXPECT_EQ(after, total);
 }
 
+// Without columns there is no header: the rows start at the top, and as many show.
+TEST_F(ListBox, AListWithoutColumnsShowsItsRowsFromItsTop)
+{
+    dialog.AddListBoxFromLayout(110, 0);
+    auto* list = static_cast<CDXUTListBox*>(dialog.GetControl(110));
+    const sRect& rows = list->GetSelectionRect();
+    EXPECT_EQ(list->GetTextRect().top, rows.top);
+    EXPECT_EQ(list->GetScrollBar().GetPageSize(), rows.Height() / list->GetRowHeight());
+    list->SetColumns(2, L"Country;Since", 50, 50);
+    EXPECT_EQ(list->GetTextRect().top, rows.top + dialog.GetFontHeight(list->GetElement(0)->iFont))
+        << "a header above the rows";
+}
+
 TEST_F(ListBox, ADoubleClickSelectsWithTheFirstClickAndReportsTheSecond)
 {
     CDXUTListBox* list = AddList();
