@@ -388,7 +388,8 @@ void cDialogUstawien::AddMapTab()
     AddText(103, LangText("pref_border_color"));
     AddComboBoxFromLayout(kPreferencesBorderColourId, nullptr);
     if (auto* combo = Find<CDXUTComboBox>(*this, kPreferencesBorderColourId, DXUT_CONTROL_COMBOBOX)) {
-        combo->SetDropHeight(300);
+        // Down to the bottom of the page at the smallest layout, not over the OK button.
+        combo->SetDropHeight(240);
         for (const sBorderColour& colour : kBorderColours)
             combo->AddItem(LangText(colour.nameKey).c_str(), reinterpret_cast<void*>(uintptr_t(colour.argb)));
         // A colour not in the list shows as the default one.
@@ -458,9 +459,15 @@ void cDialogUstawien::RefreshVisibilityText()
 
 void cDialogUstawien::RefreshDelayTexts()
 {
-    for (int row = 0; row < kDelayCount; ++row)
-        if (auto* value = Find<CDXUTStatic>(*this, g_DelayTable[size_t(row)].controlId - 1, DXUT_CONTROL_STATIC))
-            value->SetText(DelayText(row, g_DelayValues[size_t(row)]));
+    // What the slider holds, in whole seconds: a delay between them (the 150 ms of a move)
+    // would read as a value the slider does not show.
+    for (int row = 0; row < kDelayCount; ++row) {
+        const int id = g_DelayTable[size_t(row)].controlId;
+        auto* value = Find<CDXUTStatic>(*this, id - 1, DXUT_CONTROL_STATIC);
+        auto* slider = Find<CDXUTSlider>(*this, id, DXUT_CONTROL_SLIDER);
+        if (value && slider)
+            value->SetText(DelayText(row, float(slider->GetValue() * 1000)));
+    }
 }
 
 void cDialogUstawien::RefreshSeaBattleText()

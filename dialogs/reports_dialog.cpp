@@ -308,6 +308,8 @@ void cDialogStatystyk::FillNavalLosses()
     g_Gra->m_Reports->CollectReports(losses, m_SelectedCountryId, kReportKindLostNavalUnits);
     for (const sRaport& r : losses)
         table->AddItem(FormatText(L"%s;%i-%i-%i\nTurn %i", r.text, r.day, r.month, r.year, r.impulse), nullptr);
+    // A date cut short cannot be read: its column takes what it needs from the others.
+    table->FitColumnToCells(3);
 }
 
 void cDialogStatystyk::BrowseReports(bool reset)

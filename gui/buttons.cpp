@@ -56,7 +56,7 @@ void CDXUTStatic::Render(cRenderer*, float elapsed)
         return;
     element->dwTextFormat = m_dwTextFormat;
     element->FontColor.Blend(m_bEnabled ? DXUT_STATE_NORMAL : DXUT_STATE_DISABLED, elapsed, 0.7f);
-    m_pDialog->DrawText(m_strText, element, m_rcBoundingBox, true);
+    DrawTextKeepingStart(m_strText, element, m_rcBoundingBox, true);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -96,7 +96,7 @@ void CDXUTButton::Render(cRenderer*, float elapsed)
     }
     int middleRight = 0;
     CDXUTElement* last = DrawThreeSlice(m_pDialog, parts[0], parts[1], parts[2], m_rcBoundingBox, middleRight);
-    m_pDialog->DrawText(m_strText, last, m_rcBoundingBox, false);
+    DrawTextKeepingStart(m_strText, last, m_rcBoundingBox, false);
 }
 
 // ---------------------------------------------------------------------------------------

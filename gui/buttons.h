@@ -10,8 +10,12 @@ public:
     explicit CDXUTStatic(CDXUTDialog* dialog = nullptr);
 
     void Render(cRenderer* device, float elapsed) override;
-    // A static reacts to the mouse (and shows its hint) only while enabled.
-    bool ContainsPoint(int x, int y) override { return m_bEnabled && CDXUTControl::ContainsPoint(x, y); }
+    // A static reacts to the mouse (and shows its hint) only while enabled, or while its
+    // text is cut short: the hint then shows it whole.
+    bool ContainsPoint(int x, int y) override
+    {
+        return (m_bEnabled || m_CutText) && CDXUTControl::ContainsPoint(x, y);
+    }
 
     // At most 4095 characters; null empties it.
     void SetText(const wchar_t* text);

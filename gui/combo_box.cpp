@@ -308,7 +308,8 @@ void CDXUTComboBox::Render(cRenderer* device, float elapsed)
             return;
         selection->TextureColor.Blend(state, elapsed, 0.8f);
         selection->FontColor.Blend(state, elapsed, 0.8f);
-        itemElement->FontColor.Blend(state, elapsed, 0.8f);
+        // The open list is pressed, but its items are plain: only the focused one stands out.
+        itemElement->FontColor.Blend(DXUT_STATE_NORMAL, elapsed, 0.8f);
         int lineHeight = m_pDialog->GetFontHeight(itemElement->iFont);
         int row = 0;
         for (auto& item : m_Items)
@@ -323,7 +324,10 @@ void CDXUTComboBox::Render(cRenderer* device, float elapsed)
             if (i == m_iFocused) {
                 sRect highlight{m_rcDropdown.left + 4, item.rcActive.top, m_rcDropdown.right - 4, item.rcActive.bottom};
                 m_pDialog->DrawSprite(selection, highlight, 0.2f);
-                m_pDialog->DrawText(item.strText, selection, item.rcActive);
+                // In the colour of the highlight, in the place of the other items.
+                CDXUTElement focused = *selection;
+                focused.dwTextFormat = itemElement->dwTextFormat;
+                m_pDialog->DrawText(item.strText, &focused, item.rcActive);
             } else {
                 m_pDialog->DrawText(item.strText, itemElement, item.rcActive);
             }

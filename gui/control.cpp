@@ -68,6 +68,39 @@ void CDXUTControl::SetHint(const wchar_t* hint)
         m_Hint.reset();
 }
 
+const wchar_t* CDXUTControl::GetHint() const
+{
+    if (!m_CutText)
+        return m_Hint ? m_Hint->c_str() : nullptr;
+    m_HintWithCutText = m_Hint && !m_Hint->empty() ? *m_CutText + L"\n" + *m_Hint : *m_CutText;
+    return m_HintWithCutText.c_str();
+}
+
+void CDXUTControl::SetCutText(const std::wstring* whole)
+{
+    const bool same = whole ? m_CutText && *m_CutText == *whole : !m_CutText;
+    if (same)
+        return;
+    if (whole)
+        m_CutText = *whole;
+    else
+        m_CutText.reset();
+    if (GuiHintControl() == this)
+        GuiSetHintControl(this, true);
+}
+
+void CDXUTControl::DrawTextKeepingStart(const std::wstring& text, CDXUTElement* element, const sRect& rect, bool shadow,
+                                        const sRect* clip)
+{
+    if (!element || !m_pDialog)
+        return;
+    if (!(element->dwTextFormat & DT_NOCLIP))
+        element->dwTextFormat |= DT_END_ELLIPSIS;
+    m_pDialog->DrawText(text, element, rect, shadow, -1, clip);
+    const bool cut = (element->dwTextFormat & DT_END_ELLIPSIS) && m_pDialog->TextCut(text, element, rect);
+    SetCutText(cut ? &text : nullptr);
+}
+
 void CDXUTControl::MoveBy(int dx, int dy)
 {
     m_x += dx;

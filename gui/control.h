@@ -86,8 +86,9 @@ public:
     // Stores a copy of the text; null removes the hint.
     void SetHint(const wchar_t* hint);
     void SetHint(const std::wstring& hint) { SetHint(hint.c_str()); }
-    // The hint, or null when the control has none.
-    const wchar_t* GetHint() const { return m_Hint ? m_Hint->c_str() : nullptr; }
+    // The hint, or null when the control has none. A text of the control drawn cut short
+    // comes first in it, whole.
+    const wchar_t* GetHint() const;
     // Moves by (dx, dy) unless the layout hook rejects the new place.
     void MoveBy(int dx, int dy);
 
@@ -140,7 +141,18 @@ protected:
     bool PressByMouse(unsigned message, int x, int y, bool& pressed, eClickFocus focus,
                       const std::function<void()>& click);
 
+    // Draws a text that keeps its start: a line too wide for the rectangle ends in an
+    // ellipsis (unless the element's format lets it run over, DT_NOCLIP), and the hint then
+    // shows the whole text.
+    void DrawTextKeepingStart(const std::wstring& text, CDXUTElement* element, const sRect& rect, bool shadow,
+                              const sRect* clip = nullptr);
+    // The whole of a text drawn cut short, for the hint; null when every text fits. The hint
+    // display is told when the hint it shows changes.
+    void SetCutText(const std::wstring* whole);
+
     std::optional<std::wstring> m_Hint;
+    std::optional<std::wstring> m_CutText;
+    mutable std::wstring m_HintWithCutText;
     sRect m_rcBoundingBox;
     int m_ID = 0;
     int m_Type = DXUT_CONTROL_BUTTON;

@@ -203,6 +203,14 @@ tResult cDialogResources::DrawText(std::wstring_view text, CDXUTElement* element
     return S_OK;
 }
 
+bool cDialogResources::TextCut(std::wstring_view text, CDXUTElement* element, const sRect& dest)
+{
+    DXUTFontNode* node = element && element->iFont >= 0 ? GetFont(unsigned(element->iFont)) : nullptr;
+    if (!node || !node->pFont || text.empty())
+        return false;
+    return LayoutText(*node->pFont, text, dest, element->dwTextFormat & ~DT_END_ELLIPSIS).widestLine > dest.Width();
+}
+
 tResult cDialogResources::CalcTextRect(std::wstring_view text, CDXUTElement* element, sRect* dest, int count)
 {
     if (!element || !dest)

@@ -54,6 +54,9 @@ public:
     tResult DrawText(std::wstring_view text, CDXUTElement* element, const sRect& dest, bool shadow = false, int count = -1,
                      const sRect* clip = nullptr);
     tResult CalcTextRect(std::wstring_view text, CDXUTElement* element, sRect* dest, int count = -1);
+    // Whether a line of the text, laid out in the rectangle as the element's format says, is
+    // wider than it: with DT_END_ELLIPSIS such a line is drawn cut short.
+    bool TextCut(std::wstring_view text, CDXUTElement* element, const sRect& dest);
     // Draws what the sprite batch holds and closes it.
     void EndSpriteBatch();
 

@@ -341,11 +341,13 @@ void CDXUTEditBox::Render(cRenderer*, float elapsed)
     const std::wstring& all = m_Buffer.GetText();
     sRect clip = m_pDialog->ToScreenRect(m_rcText);
 
+    // Read only, the value is shown from its start; typing scrolls it instead.
     if (!m_bEnabled) {
         text.dwTextFormat = m_dwDisabledAlignment;
-        m_pDialog->DrawText(all, &text, m_rcText, false, -1, &clip);
+        DrawTextKeepingStart(all, &text, m_rcText, false, &clip);
         return;
     }
+    SetCutText(nullptr);
 
     int firstX = 0;
     m_Buffer.CPtoX(m_nFirstVisible, false, &firstX);

@@ -7,6 +7,7 @@
 #include "gui/buttons.h"
 #include "gui/dialog.h"
 #include "gui/gui_hooks.h"
+#include "platform/font.h"
 
 bool CDXUTListBox::s_bPageSizeSet = false;
 
@@ -127,7 +128,9 @@ void CDXUTListBox::UpdateRects()
     m_rcSelection = InflateRect(m_rcSelection, -m_nBorder, -m_nBorder);
     m_rcHeader = sRect{m_rcSelection.left, m_rcSelection.top, m_rcSelection.right, m_rcSelection.top + m_nTextHeight};
     m_rcText = InflateRect(m_rcSelection, -m_nMargin, 0);
-    m_rcText.top += m_nTextHeight;
+    // No columns, no header to keep a line for: the rows start at the top, a whole page of them.
+    if (!m_Columns.empty())
+        m_rcText.top += m_nTextHeight;
 
     m_ScrollBar.SetLocation(m_rcBoundingBox.right - m_nSBWidth, m_rcBoundingBox.top);
     m_ScrollBar.SetSize(m_nSBWidth, m_height);
@@ -151,6 +154,64 @@ void CDXUTListBox::SetColumnsList(int count, std::wstring_view titles, const std
         column.width = m_rcText.Width() * percent / 100;
         column.format = i == 0 ? DT_VCENTER : DT_CENTER | DT_VCENTER;
         m_Columns.push_back(column);
+    }
+    // The header comes or goes with the columns.
+    UpdateRects();
+}
+
+void CDXUTListBox::FitColumnToCells(int column)
+{
+    CDXUTElement* text = GetElement(0);
+    CDXUTElement* title = GetElement(9);
+    cFont* font = text && m_pDialog ? m_pDialog->GetFontObject(text->iFont) : nullptr;
+    cFont* titleFont = title && m_pDialog ? m_pDialog->GetFontObject(title->iFont) : nullptr;
+    if (column < 0 || column >= int(m_Columns.size()) || !font || !titleFont)
+        return;
+    // What each column needs to show its title (four pixels of the header's bar on each
+    // side) and its widest cell whole.
+    std::vector<int> needed;
+    for (size_t c = 0; c < m_Columns.size(); ++c) {
+        sRect extent{};
+        CalcTextExtent(*titleFont, m_Columns[c].title, extent, 0);
+        int width = extent.Width() + 8;
+        for (const auto& item : m_Items)
+            if (c < item->cells.size()) {
+                extent = sRect{};
+                CalcTextExtent(*font, item->cells[c], extent, 0);
+                width = std::max(width, extent.Width());
+            }
+        needed.push_back(width);
+    }
+    int missing = needed[size_t(column)] - m_Columns[size_t(column)].width;
+    // The room comes first from what the others leave empty, then from those cut short
+    // anyway, and only then from those that show their texts whole.
+    for (int pass = 0; pass < 3 && missing > 0; ++pass) {
+        std::vector<int> room(m_Columns.size(), 0);
+        int total = 0;
+        for (size_t c = 0; c < m_Columns.size(); ++c) {
+            const int width = m_Columns[c].width, spare = std::max(0, width - needed[c]);
+            if (int(c) != column)
+                room[c] = pass == 0 ? spare : pass == 1 ? (needed[c] > width ? width : 0) : width - spare;
+            total += room[c];
+        }
+        if (total == 0)
+            continue;
+        const int want = std::min(missing, total);
+        int taken = 0;
+        for (size_t c = 0; c < m_Columns.size(); ++c) {
+            const int share = want * room[c] / total;
+            m_Columns[c].width -= share;
+            room[c] -= share;
+            taken += share;
+        }
+        // What rounding left over comes from the first columns with room left.
+        for (size_t c = 0; c < m_Columns.size() && taken < want; ++c) {
+            const int more = std::min(room[c], want - taken);
+            m_Columns[c].width -= more;
+            taken += more;
+        }
+        m_Columns[size_t(column)].width += taken;
+        missing -= taken;
     }
 }
 
@@ -310,14 +371,65 @@ int CDXUTListBox::ColumnAt(int x) const
     return column < int(m_Columns.size()) ? column : -1;
 }
 
+bool CDXUTListBox::CellAt(int x, int y, std::wstring_view& text, CDXUTElement& element, sRect& rect)
+{
+    const CDXUTElement* normal = GetElement(0);
+    const CDXUTElement* titleElement = GetElement(9);
+    if (!normal || !titleElement || (!m_rcText.Contains(x, y) && !m_rcHeader.Contains(x, y)))
+        return false;
+    const int row = RowAt(y);
+    const DXUTListBoxItem* item = GetItem(row);
+    const int height = GetRowHeight();
+    if (m_Columns.size() <= 1) {
+        if (!item || height <= 0)
+            return false;
+        text = item->Text();
+        element = *normal;
+        element.dwTextFormat = DT_LEFT | DT_VCENTER;
+        const int top = m_rcText.top + (row - m_ScrollBar.GetTrackPos()) * height;
+        rect = sRect{m_rcText.left, top, m_rcText.right, top + height};
+        return true;
+    }
+    const int column = ColumnAt(x);
+    if (column < 0)
+        return false;
+    int left = m_rcText.left;
+    for (int c = 0; c < column; ++c)
+        left += m_Columns[size_t(c)].width;
+    const DXUTListBoxColumn& col = m_Columns[size_t(column)];
+    if (y < m_rcText.top) {
+        text = col.title;
+        element = *titleElement;
+        element.dwTextFormat = col.format;
+        rect = sRect{left + 4, m_rcHeader.top, left + col.width - 4, m_rcHeader.bottom};
+        return true;
+    }
+    if (!item || height <= 0 || size_t(column) >= item->cells.size())
+        return false;
+    text = item->cells[size_t(column)];
+    element = *normal;
+    element.dwTextFormat = col.format;
+    const int top = m_rcText.top + (row - m_ScrollBar.GetTrackPos()) * height;
+    rect = sRect{left, top, left + col.width, top + height};
+    return true;
+}
+
 void CDXUTListBox::UpdateHover(int x, int y)
 {
     if (!m_rcBoundingBox.Contains(x, y)) {
         m_nHoveredRow = -1;
         m_nHoveredColumn = -1;
+        SetCutText(nullptr);
         return;
     }
     m_nHoveredRow = RowAt(y);
+    // A cell or title drawn cut short shows its whole text in the hint.
+    std::wstring_view text;
+    CDXUTElement element;
+    sRect rect;
+    const bool cut = CellAt(x, y, text, element, rect) && m_pDialog->TextCut(text, &element, rect);
+    const std::wstring whole(cut ? text : std::wstring_view());
+    SetCutText(cut ? &whole : nullptr);
     int column = ColumnAt(x);
     if (column < 0) {
         m_nHoveredColumn = -1;
@@ -538,7 +650,7 @@ void CDXUTListBox::Render(cRenderer* device, float elapsed)
         title.FontColor.SetCurrent(m_bEnabled ? DXUT_STATE_NORMAL : DXUT_STATE_DISABLED);
         int left = m_rcText.left;
         for (const auto& column : m_Columns) {
-            title.dwTextFormat = column.format;
+            title.dwTextFormat = column.format | DT_END_ELLIPSIS;
             sRect cell{left + 4, header.top, left + column.width - 4, header.bottom};
             m_pDialog->DrawText(column.title, &title, cell);
             left += column.width;
@@ -583,12 +695,12 @@ void CDXUTListBox::Render(cRenderer* device, float elapsed)
                 left += m_Columns[c].width;
                 if (c >= item.cells.size())
                     continue;
-                cellElement.dwTextFormat = m_Columns[c].format;
+                cellElement.dwTextFormat = m_Columns[c].format | DT_END_ELLIPSIS;
                 sRect clip = m_pDialog->ToScreenRect(cell);
                 m_pDialog->DrawText(item.cells[c], &cellElement, cell, false, -1, &clip);
             }
         } else {
-            cellElement.dwTextFormat = DT_LEFT | DT_VCENTER;
+            cellElement.dwTextFormat = DT_LEFT | DT_VCENTER | DT_END_ELLIPSIS;
             sRect clip = m_pDialog->ToScreenRect(rowRect);
             m_pDialog->DrawText(item.Text(), &cellElement, rowRect, false, -1, &clip);
         }

@@ -64,6 +64,7 @@ public:
         CDXUTControl::OnMouseLeave();
         m_nHoveredRow = -1;
         m_nHoveredColumn = -1;
+        SetCutText(nullptr);
     }
     bool HandleKeyboard(unsigned message, tWParam wParam, tLParam lParam) override;
     bool HandleMouse(unsigned message, int x, int y, tWParam wParam, tLParam lParam) override;
@@ -82,6 +83,9 @@ public:
     }
     void SetColumnsList(int count, std::wstring_view titles, const std::vector<int>& percents);
     void SetColumnHints(std::wstring_view hints);
+    // Widens the column to its widest cell and its title (a date that must be read whole):
+    // the others give up what they leave empty first, then what they cut short anyway.
+    void FitColumnToCells(int column);
     template <class... Types>
     void SetColumnSortTypes(int count, Types... types)
     {
@@ -117,6 +121,8 @@ public:
 private:
     int RowAt(int y) const;
     int ColumnAt(int x) const;
+    // The text under a point of the rows or the header, drawn as the element says in the rectangle.
+    bool CellAt(int x, int y, std::wstring_view& text, CDXUTElement& element, sRect& rect);
     void UpdateHover(int x, int y);
     void SetRangeState(int from, int to, bool state);
 

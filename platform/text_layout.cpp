@@ -82,6 +82,26 @@ void WrapParagraph(const iTextMeasure& measure, std::wstring_view paragraph, int
     }
 }
 
+// The longest start of the line that fits the width with an ellipsis after it; only the
+// ellipsis when no character does.
+std::wstring ShortenToWidth(const iTextMeasure& measure, std::wstring_view line, int maxWidth)
+{
+    const std::wstring_view ellipsis = L"\u2026";
+    size_t fits = 0, tooLong = line.size();
+    while (tooLong - fits > 1) {
+        const size_t middle = (fits + tooLong) / 2;
+        std::wstring candidate(TrimRight(line.substr(0, middle)));
+        candidate += ellipsis;
+        if (measure.TextWidth(candidate) <= maxWidth)
+            fits = middle;
+        else
+            tooLong = middle;
+    }
+    std::wstring shortened(TrimRight(line.substr(0, fits)));
+    shortened += ellipsis;
+    return shortened;
+}
+
 } // namespace
 
 sTextLayout LayoutText(const iTextMeasure& measure, std::wstring_view text, const sRect& rect, uint32_t format)
@@ -105,6 +125,10 @@ sTextLayout LayoutText(const iTextMeasure& measure, std::wstring_view text, cons
     for (auto& line : lines) {
         sLaidOutLine laid;
         laid.width = measure.TextWidth(line);
+        if ((format & DT_END_ELLIPSIS) && laid.width > rect.Width()) {
+            line = ShortenToWidth(measure, line, std::max(0, rect.Width()));
+            laid.width = measure.TextWidth(line);
+        }
         laid.x = rect.left;
         if (format & DT_CENTER)
             laid.x = rect.left + (rect.Width() - laid.width) / 2;
@@ -121,7 +145,7 @@ sTextLayout LayoutText(const iTextMeasure& measure, std::wstring_view text, cons
 
 int CalcTextExtent(const iTextMeasure& measure, std::wstring_view text, sRect& rect, uint32_t format)
 {
-    sTextLayout layout = LayoutText(measure, text, rect, format);
+    sTextLayout layout = LayoutText(measure, text, rect, format & ~DT_END_ELLIPSIS);
     rect.right = rect.left + layout.widestLine;
     rect.bottom = rect.top + layout.height;
     return layout.height;

@@ -20,6 +20,8 @@ constexpr uint32_t DT_SINGLELINE = 0x0020;
 constexpr uint32_t DT_NOCLIP = 0x0100;
 // Measure only: nothing is drawn, the rectangle receives the text's extent.
 constexpr uint32_t DT_CALCRECT = 0x0400;
+// A line wider than the rectangle keeps its start and ends in an ellipsis.
+constexpr uint32_t DT_END_ELLIPSIS = 0x8000;
 
 // What the layout needs of a font.
 class iTextMeasure
@@ -50,9 +52,11 @@ struct sTextLayout
 // Lines break at '\n' (a '\r' before it is dropped) unless DT_SINGLELINE; with DT_WORDBREAK
 // a line longer than the rectangle breaks at spaces, and a word wider than the rectangle
 // stands alone on its line. The block is aligned in the rectangle as the flags say, even
-// when it is larger than the rectangle.
+// when it is larger than the rectangle. With DT_END_ELLIPSIS a line wider than the
+// rectangle is shortened to fit with "\u2026" at its end, and aligned as it then is.
 sTextLayout LayoutText(const iTextMeasure& measure, std::wstring_view text, const sRect& rect, uint32_t format);
 
 // The extent of the text as DT_CALCRECT gives it: the rectangle keeps its top-left corner,
-// its width becomes that of the widest line and its height that of all lines. Returns the height.
+// its width becomes that of the widest line and its height that of all lines, whole lines
+// whatever DT_END_ELLIPSIS says. Returns the height.
 int CalcTextExtent(const iTextMeasure& measure, std::wstring_view text, sRect& rect, uint32_t format);

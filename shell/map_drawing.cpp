@@ -343,6 +343,34 @@ void cMapa::DrawHexes(int firstColumn, int endColumn, int firstRow, int endRow, 
         }
 }
 
+void cMapa::DrawBeyondEdges(int firstColumn, int endColumn, int firstRow, int endRow, float offsetX,
+                            float offsetY) const
+{
+    // The variants of the hexes mirrored at the edge, so that the ground beyond is not a
+    // stripe of one picture.
+    auto mirrored = [](int v, int size) {
+        return std::clamp(v < 0 ? -1 - v : v >= size ? 2 * size - 1 - v : v, 0, size - 1);
+    };
+    auto at = [this](int x, int y) -> const sHex& { return m_Hexes[size_t(y) * size_t(width) + size_t(x)]; };
+    const int mode = g_UserSettings.mapMode;
+    const float depth = MapLayerDepth(kLayerTerrainFirst);
+    for (int y = firstRow; y < endRow; ++y)
+        for (int x = firstColumn; x < endColumn; ++x) {
+            if (IsInside(x, y))
+                continue;
+            const sHex& nearest = at(std::clamp(x, 0, width - 1), std::clamp(y, 0, height - 1));
+            const sHex& pattern = at(mirrored(x, width), mirrored(y, height));
+            const float px = float(x * kHexWidth) + offsetX;
+            const float py = float(y * kHexHeight + (IsOddColumn(x) ? 0 : kHexHalfHeight)) + offsetY;
+            const int code = std::clamp(int(nearest.terrain), 0, kTerrainCount - 1);
+            if (mode == 2 && nearest.IsLand())
+                DrawHexCell(Terrain(), kOwnershipNone, px, py, MapLayerDepth(kLayerOwnership));
+            else
+                DrawHexCell(Terrain(), TerrainCell(code, pattern.variant, nearest.IsSea() ? 0 : WeatherRow(nearest)),
+                            px, py, depth);
+        }
+}
+
 void cMapa::Render()
 {
     cSprite* sprite = g_Sprite.get();
@@ -360,11 +388,12 @@ void cMapa::Render()
     // be sprites nobody sees, fewer would leave gaps at the edges.
     const float mapLeft = -offsetX - float(kHexWidth), mapRight = W / currentScale - offsetX + float(kHexWidth);
     const float mapTop = -offsetY, mapBottom = H / currentScale - offsetY;
-    const int firstColumn = std::max(0, int(std::floor((mapLeft - float(kCellSize)) / float(kHexWidth))) + 1);
-    const int endColumn = std::min(width, int(std::floor(mapRight / float(kHexWidth))) + 1);
-    const int firstRow =
-        std::max(0, int(std::floor((mapTop - float(kCellSize + kHexHalfHeight)) / float(kHexHeight))) + 1);
-    const int endRow = std::min(height, int(std::floor(mapBottom / float(kHexHeight))) + 1);
+    const int viewFirstColumn = int(std::floor((mapLeft - float(kCellSize)) / float(kHexWidth))) + 1;
+    const int viewEndColumn = int(std::floor(mapRight / float(kHexWidth))) + 1;
+    const int viewFirstRow = int(std::floor((mapTop - float(kCellSize + kHexHalfHeight)) / float(kHexHeight))) + 1;
+    const int viewEndRow = int(std::floor(mapBottom / float(kHexHeight))) + 1;
+    const int firstColumn = std::max(0, viewFirstColumn), endColumn = std::min(width, viewEndColumn);
+    const int firstRow = std::max(0, viewFirstRow), endRow = std::min(height, viewEndRow);
     const int frame = int((GetTickMs() / 100) % 6);
     const int mode = g_UserSettings.mapMode;
     // The still layers come from pictures, and the hexes draw the rest over them.
@@ -375,6 +404,7 @@ void cMapa::Render()
     };
     DrawHexes(firstColumn, endColumn, firstRow, endRow, offsetX, offsetY, frame);
     g_MapLayerPass = kEveryLayer;
+    DrawBeyondEdges(viewFirstColumn, viewEndColumn, viewFirstRow, viewEndRow, offsetX, offsetY);
     const cUnit* moving = playView.unitInMotion;
     // A unit that already stands on its hex was drawn with it: a second counter would add nothing.
     if (mode == 0 && moving && moving->m_Spotted && IsInside(moving->m_X, moving->m_Y) &&

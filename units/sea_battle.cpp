@@ -616,7 +616,9 @@ void cSeaBattle::EndBattle()
         report += L"\n\nDestroyed ships:\n" + destroyed;
     if (!damagedA.empty() || !damagedB.empty())
         report += L"\n\nDamaged ships:\n" + damagedB + damagedA;
-    // Off the board again, so that no later battle's screen clears a cell for these ships.
+    // Off the board again, so that no later battle's screen clears a cell for these ships;
+    // the board as it ended is kept for the screen.
+    m_FinalBoard = ShipsOnBoard();
     for (tSeaBattleSide* side : {&m_FirstSide, &m_SecondSide}) {
         for (cJednostkaMorska* ship : *side)
             ship->m_X = ship->m_Y = -1;
@@ -675,8 +677,21 @@ void cSeaBattle::LeaveBoard(cJednostkaMorska& ship)
     ship.m_X = ship.m_Y = -1;
 }
 
+std::vector<sSeaBattleBoardShip> cSeaBattle::BoardShips() const { return m_Ended ? m_FinalBoard : ShipsOnBoard(); }
+
+std::vector<sSeaBattleBoardShip> cSeaBattle::ShipsOnBoard() const
+{
+    std::vector<sSeaBattleBoardShip> board;
+    for (const tSeaBattleSide* side : {&m_FirstSide, &m_SecondSide})
+        for (cJednostkaMorska* ship : *side)
+            if (ship->m_X >= 0 && ship->m_Y >= 0)
+                board.push_back({ship, ship->m_X, ship->m_Y});
+    return board;
+}
+
 void cSeaBattle::ForgetShip(const cJednostkaMorska* ship)
 {
+    std::erase_if(m_FinalBoard, [ship](const sSeaBattleBoardShip& s) { return s.ship == ship; });
     auto* s = const_cast<cJednostkaMorska*>(ship);
     const bool inBattle = std::find(m_FirstSide.begin(), m_FirstSide.end(), s) != m_FirstSide.end() ||
                           std::find(m_SecondSide.begin(), m_SecondSide.end(), s) != m_SecondSide.end();

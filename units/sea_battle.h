@@ -15,6 +15,14 @@
 
 using tSeaBattleSide = std::list<cJednostkaMorska*>;
 
+// A ship on the board of a battle and its cell.
+struct sSeaBattleBoardShip
+{
+    cJednostkaMorska* ship = nullptr;
+    int column = -1;
+    int row = -1;
+};
+
 // The board of a battle: 31 x 31 cells, the first side's half is columns 0 to 14.
 constexpr int kSeaBattleBoardSize = 31;
 constexpr int kSeaBattleFirstHalfColumns = 15;
@@ -70,6 +78,10 @@ public:
     // selections and from the board.
     void ForgetShip(const cJednostkaMorska* ship);
     bool IsOver() const { return m_Ended; }
+    // The ships on the board and their cells: while the battle runs, those of both sides;
+    // once it is over, those that ended it there, where they stood, for as long as the
+    // battle lasts (its screen shows its last state until it is closed).
+    std::vector<sSeaBattleBoardShip> BoardShips() const;
 
     // Set by the sea-battle screen while it shows this battle: a ship left the board cell.
     std::function<void(int column, int row)> clearBoardCell;
@@ -118,8 +130,10 @@ private:
     void PlaceShipsOnBoard();
     void LeaveBoard(cJednostkaMorska& ship);
     std::wstring BuildStageLog() const;
+    std::vector<sSeaBattleBoardShip> ShipsOnBoard() const;
 
     bool m_Ended = false;
+    std::vector<sSeaBattleBoardShip> m_FinalBoard;
 };
 
 // The number of turns of a battle, by the weights of consts.csv row 129.

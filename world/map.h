@@ -379,6 +379,10 @@ private:
     // map mode, row by row.
     void DrawHexes(int firstColumn, int endColumn, int firstRow, int endRow, float offsetX, float offsetY,
                    int frame) const;
+    // Past the map's edges, in the columns and rows given (some inside the map), each place
+    // shows the ground of the nearest hex of the map, terrain alone: the sea goes on to the
+    // screen's edge, and so does the land.
+    void DrawBeyondEdges(int firstColumn, int endColumn, int firstRow, int endRow, float offsetX, float offsetY) const;
     // Puts the tiles of the still layers in view under the frame, brought up to date; false
     // when the frame draws every layer itself.
     bool PrepareStillPicture(float offsetX, float offsetY);

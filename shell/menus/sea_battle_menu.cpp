@@ -169,10 +169,9 @@ cJednostkaMorska* cSeaBattleMenu::ShipAt(int column, int row) const
     const cSeaBattle* battle = Battle();
     if (!battle || column < 0 || row < 0)
         return nullptr;
-    for (const tSeaBattleSide* side : {&battle->m_FirstSide, &battle->m_SecondSide})
-        for (cJednostkaMorska* ship : *side)
-            if (ship->m_X == column && ship->m_Y == row)
-                return ship;
+    for (const sSeaBattleBoardShip& on : battle->BoardShips())
+        if (on.column == column && on.row == row)
+            return on.ship;
     return nullptr;
 }
 
@@ -592,21 +591,27 @@ void cSeaBattleMenu::OnRender(float elapsed)
         sprite->SetTransform(sMatrix2D::Scaling(m_Zoom, m_Zoom));
         const float ox = float(int(ScreenWidth() / (2.0f * m_Zoom) - float(m_CameraX)));
         const float oy = float(int(ScreenHeight() / (2.0f * m_Zoom) - float(m_CameraY)));
+        // The sea goes on past the board to the screen's edges: cells without marks, where
+        // the board is smaller than the screen or the camera stands near its edge.
+        const float viewWidth = ScreenWidth() / m_Zoom, viewHeight = ScreenHeight() / m_Zoom;
+        const int firstColumn = std::min(0, FloorDiv(int(-ox) - kHexLeft, kColumnWidth) - 1);
+        const int endColumn = std::max(kBoardSize, FloorDiv(int(viewWidth - ox), kColumnWidth) + 1);
+        const int firstRow = std::min(0, FloorDiv(int(-oy) - kHexTop - kHalfRow, kRowHeight) - 1);
+        const int endRow = std::max(kBoardSize, FloorDiv(int(viewHeight - oy), kRowHeight) + 1);
         sHex cell;
-        for (int r = 0; r < kBoardSize; ++r)
-            for (int c = 0; c < kBoardSize; ++c) {
+        for (int r = firstRow; r < endRow; ++r)
+            for (int c = firstColumn; c < endColumn; ++c) {
+                const bool onBoard = c >= 0 && r >= 0 && c < kBoardSize && r < kBoardSize;
                 cell.x = int16_t(c);
                 cell.y = int16_t(r);
-                cell.marks = m_Marks[size_t(r * kBoardSize + c)];
+                cell.marks = onBoard ? m_Marks[size_t(r * kBoardSize + c)] : 0;
                 cell.DrawMarkIcon(ox + float(kColumnWidth * c), oy + float(kRowHeight * r + (IsEven(c) ? kHalfRow : 0)),
                                   kChosenMark | kMoveMark | kTargetMark | kRearMark);
             }
-        for (const tSeaBattleSide* side : {&battle->m_FirstSide, &battle->m_SecondSide})
-            for (const cJednostkaMorska* ship : *side)
-                if (ship->m_X >= 0 && ship->m_Y >= 0)
-                    ship->DrawCounter(ox + float(kColumnWidth * ship->m_X),
-                                      oy + float(kRowHeight * ship->m_Y + (IsEven(ship->m_X) ? kHalfRow : 0)), 1.0f,
-                                      ship->m_X, true, battle->m_FirstSideActs);
+        for (const sSeaBattleBoardShip& on : battle->BoardShips())
+            on.ship->DrawCounter(ox + float(kColumnWidth * on.column),
+                                 oy + float(kRowHeight * on.row + (IsEven(on.column) ? kHalfRow : 0)), 1.0f, on.column,
+                                 true, battle->m_FirstSideActs);
         sprite->End();
         sprite->SetTransform(saved);
     }

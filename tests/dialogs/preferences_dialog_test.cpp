@@ -156,7 +156,15 @@ TEST_F(Preferences, ControlsOpenOnTheSettingsInForce)
     g_DelayValues[DELAY_CONTROL_HINT] = 0;
     g_DelayValues[DELAY_AI_MOVE_BEFORE] = 0;
     g_DelayValues[DELAY_HUMAN_COMBAT_RESULT] = 0;
+    g_DelayValues[DELAY_AI_MOVE_BETWEEN] = 150;
+    g_DelayValues[DELAY_AI_COMBAT_RESULT] = 1500;
     Open();
+    // A delay between whole seconds reads as its slider holds it.
+    for (int row : {DELAY_AI_MOVE_BETWEEN, DELAY_AI_COMBAT_RESULT}) {
+        const int id = g_DelayTable[size_t(row)].controlId;
+        const int held = ControlOf<CDXUTSlider>(*Top(), id, DXUT_CONTROL_SLIDER)->GetValue();
+        EXPECT_EQ(TextOf(id - 1), LangFormat("pref_delay_%.1f", double(held)));
+    }
     EXPECT_EQ(Shown(kPreferencesFpsLimitId), LangText("fps_30"));
     EXPECT_EQ(Shown(kPreferencesBorderColourId), LangText("border_color_default"));
     EXPECT_EQ(TextOf(g_DelayTable[DELAY_CONTROL_HINT].controlId - 1), LangText("pref_delay_immediately"));

@@ -44,6 +44,7 @@
 #include "dialogs/unit_panel.h"
 #include "game/game.h"
 #include "game/play_state.h"
+#include "game/reports.h"
 #include "gui/controls.h"
 #include "gui/layout.h"
 #include "core/settings.h"
@@ -96,6 +97,20 @@ void ExpectPlacedOnScreen(CDXUTDialog& dialog, const sWindowCase& window, const 
         if (control->GetType() != DXUT_CONTROL_FRAME && control->GetType() != DXUT_CONTROL_TABFRAME &&
             !window.layers.count(control->GetID()))
             placed.push_back({control->GetID(), box});
+    }
+    // An open list lies in the window and covers none of its other controls.
+    for (int k = 0; k < dialog.GetControlCount(); ++k) {
+        auto* combo = dynamic_cast<CDXUTComboBox*>(dialog.GetControlByIndex(k));
+        if (!combo || !combo->GetVisible())
+            continue;
+        const sRect list = dialog.ToScreenRect(combo->GetDropdownRect());
+        EXPECT_TRUE(list.left >= inside.left && list.top >= inside.top && list.right <= inside.right &&
+                    list.bottom <= inside.bottom)
+            << window.name << ": the open list of " << combo->GetID() << " leaves its window";
+        for (const auto& [id, box] : placed)
+            EXPECT_FALSE(id != combo->GetID() && list.left < box.right && box.left < list.right &&
+                         list.top < box.bottom && box.top < list.bottom)
+                << window.name << ": the open list of " << combo->GetID() << " covers control " << id;
     }
     for (size_t a = 0; a < placed.size(); ++a)
         for (size_t b = a + 1; b < placed.size(); ++b) {
@@ -457,13 +472,62 @@ TEST_F(WindowLayout, ThePanelsFitTheScreenWithOnlyTheirBackgroundsUnderOtherCont
             EXPECT_LE(std::abs(box.Width() - grid.width), 1) << "window button " << id;
             EXPECT_LE(std::abs(box.Height() - grid.height), 1) << "window button " << id;
         }
-        // Both panels share the screen: they must not cover each other.
-        const sRect a = info.GetControl(kInfoPanelRow)->GetBoundingBox();
-        const sRect b = minimap.GetControl(kMinimapPanelRow)->GetBoundingBox();
-        EXPECT_FALSE(a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom);
+        // The panels share the screen: none covers another, the unit and hex panels open
+        // together included (the attack panel alone takes the diplomacy panel's place).
+        g_Gra->m_PlayState->SelectHex(2, 2);
+        cUnitPanel unit;
+        cHexPanel hex;
+        cDiplomacyPanel diplomacy;
+        diplomacy.SetMinimized(false);
+        const std::vector<std::pair<const char*, sRect>> panels = {
+            {"info", info.GetControl(kInfoPanelRow)->GetBoundingBox()},
+            {"minimap", minimap.GetControl(kMinimapPanelRow)->GetBoundingBox()},
+            {"unit", unit.ToScreenRect(unit.GetControl(kUnitPanelFrameId)->GetBoundingBox())},
+            {"hex", hex.ToScreenRect(hex.GetControl(kHexPanelFrameId)->GetBoundingBox())},
+            {"diplomacy", diplomacy.ToScreenRect(diplomacy.GetControl(kDiplomacyPanelFrameId)->GetBoundingBox())},
+        };
+        for (size_t i = 0; i < panels.size(); ++i)
+            for (size_t j = i + 1; j < panels.size(); ++j) {
+                const sRect& a = panels[i].second;
+                const sRect& b = panels[j].second;
+                EXPECT_FALSE(a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom)
+                    << "the " << panels[i].first << " panel and the " << panels[j].first << " panel overlap";
+            }
+        // The countries at war show three at a time without scrolling.
+        auto* war = static_cast<CDXUTListBox*>(diplomacy.GetControl(kDiplomacyWarListId, DXUT_CONTROL_LISTBOX));
+        ASSERT_TRUE(war);
+        EXPECT_GE(war->GetTextRect().Height() / war->GetRowHeight(), 3);
     }
     for (const std::string& key : TakeMissingLanguageKeys())
         ADD_FAILURE() << "panels: key \"" << key << "\" has no English text";
+}
+
+// A ship lost shows its date whole at every size, however long its name and place.
+TEST_F(WindowLayout, TheShipsLostShowTheirDatesWholeAtEverySize)
+{
+    LoadTestland(1);
+    sRaport loss;
+    loss.kind = kReportKindLostNavalUnits;
+    loss.countryKey = 1;
+    loss.text = L"Seetransportgruppe Hamburg\nTransportflotte Nord;United Kingdom;Western Approaches\nSea bombardment";
+    g_Gra->m_Reports->AddReport(loss);
+    for (const auto& [file, screen] : ShippedLayouts()) {
+        SCOPED_TRACE(file.filename().string());
+        ResetGuiLayout();
+        ASSERT_TRUE(LoadGuiLayoutFile(file, file.filename().wstring()));
+        auto* reports = new cDialogStatystyk;
+        PushDialog(reports);
+        auto* kinds = static_cast<CDXUTListBox*>(reports->GetControl(kReportsKindListId, DXUT_CONTROL_LISTBOX));
+        for (int row = 0; row < kinds->GetSize(); ++row)
+            if (kinds->GetItem(row)->pData == reinterpret_cast<void*>(intptr_t(kReportKindLostNavalUnits)))
+                ClickRow(*reports, *kinds, row);
+        auto* table = static_cast<CDXUTListBox*>(reports->GetControl(kReportsTableId, DXUT_CONTROL_LISTBOX));
+        ASSERT_EQ(table->GetSize(), 1);
+        const std::wstring& date = table->GetItem(0)->cells.back();
+        ExpectFits("reports", kReportsTableId, date, TextWidth(*reports, table->GetElement(0), date),
+                   table->GetColumns().back().width);
+        CloseTopDialogs(-1);
+    }
 }
 
 // The menus own the whole screen: each control on it and clear of the others, each text in

@@ -2,6 +2,8 @@
 // column, the selection styles and the keys.
 #include "tests/gui/gui_fixture.h"
 
+#include "platform/font.h"
+
 namespace {
 
 class ListBox : public cGuiTest
@@ -181,6 +183,61 @@ TEST_F(ListBox, TheHintFollowsTheColumnUnderTheMouse)
     Move(left + 5, 5000);
     EXPECT_EQ(list->GetHoveredColumn(), -1);
     EXPECT_EQ(list->GetHoveredRow(), -1);
+}
+
+// A cell too wide for its column keeps its start and ends in an ellipsis; over it the hint
+// holds the whole cell, then the column's hint. A column can take from the others what
+// its widest cell needs.
+TEST_F(ListBox, ACellTooWideShowsItsStartAndTheHintHoldsItWholeAndAColumnCanFitItsCells)
+{
+    CDXUTListBox* list = AddList();
+    const std::wstring name = L"Seetransportgruppe Hamburg";
+    list->AddItem(name + L";40%;1x1", nullptr);
+    list->AddItem(L"Stuka;100%;21-9-1939", nullptr);
+    device.ClearCalls();
+    Render(1.0f);
+    cTexture* gui = dialog.GetTexture(0)->pTexture.get();
+    const sRect text = list->GetTextRect();
+    int cells = 0;
+    for (const sQuad& q : device.Quads())
+        if (q.texture != gui && q.corners[0].y >= float(text.top) && q.corners[0].x < float(text.left + 5)) {
+            ++cells;
+            EXPECT_EQ(q.src.left, 0.0f);
+            EXPECT_LE(q.corners[2].x, float(text.left + list->GetColumns()[0].width));
+        }
+    EXPECT_EQ(cells, 2);
+    Move(text.left + 5, RowY(list, 0));
+    EXPECT_EQ(hintText, name + L"\n" + L"The unit's name");
+    Move(text.left + 5, RowY(list, 1));
+    EXPECT_EQ(hintText, L"The unit's name") << "a cell that fits";
+
+    list->SetColumns(3, L"Ship;Strength;Sunk on", 45, 40, 15);
+    cFont* font = dialog.GetFontObject(list->GetElement(0)->iFont);
+    ASSERT_NE(font, nullptr);
+    const int date = font->TextWidth(L"21-9-1939");
+    int total = 0;
+    for (const DXUTListBoxColumn& column : list->GetColumns())
+        total += column.width;
+    ASSERT_GT(date, list->GetColumns()[2].width);
+    list->FitColumnToCells(2);
+    EXPECT_GE(list->GetColumns()[2].width, date);
+    int after = 0;
+    for (const DXUTListBoxColumn& column : list->GetColumns())
+        after += column.width;
+    EXPECT_EQ(after, total);
+}
+
+// Without columns there is no header: the rows start at the top, and as many show.
+TEST_F(ListBox, AListWithoutColumnsShowsItsRowsFromItsTop)
+{
+    dialog.AddListBoxFromLayout(110, 0);
+    auto* list = static_cast<CDXUTListBox*>(dialog.GetControl(110));
+    const sRect& rows = list->GetSelectionRect();
+    EXPECT_EQ(list->GetTextRect().top, rows.top);
+    EXPECT_EQ(list->GetScrollBar().GetPageSize(), rows.Height() / list->GetRowHeight());
+    list->SetColumns(2, L"Country;Since", 50, 50);
+    EXPECT_EQ(list->GetTextRect().top, rows.top + dialog.GetFontHeight(list->GetElement(0)->iFont))
+        << "a header above the rows";
 }
 
 TEST_F(ListBox, ADoubleClickSelectsWithTheFirstClickAndReportsTheSecond)

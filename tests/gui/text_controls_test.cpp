@@ -217,6 +217,46 @@ TEST_F(TextControls, ADisabledEditBoxCentresItsTextAndAnEnabledOneStartsAtTheLef
     EXPECT_GT(disabled, edit->GetTextRect().left + 80);
 }
 
+// A text too wide for a static or a read-only value box keeps its start and ends in an
+// ellipsis inside the control, and the hint holds the whole text before the control's own.
+TEST_F(TextControls, ATextTooWideKeepsItsStartAndTheHintHoldsItWhole)
+{
+    const std::wstring name = L"Sturzkampfgeschwader 1 of the Luftwaffe";
+    dialog.AddStaticFromLayout(103, name.c_str());
+    auto* label = static_cast<CDXUTStatic*>(dialog.GetControl(103));
+    label->m_dwTextFormat = DT_CENTER | DT_VCENTER; // kept in its box, as a title is
+    CDXUTEditBox* edit = AddEdit(dialog, name.c_str());
+    edit->SetEnabled(false);
+    edit->SetHint(L"The unit's name");
+    device.ClearCalls();
+    Render(1.0f);
+    cTexture* gui = dialog.GetTexture(0)->pTexture.get();
+    int lines = 0;
+    for (const sQuad& q : device.Quads())
+        for (const CDXUTControl* control : {static_cast<CDXUTControl*>(label), static_cast<CDXUTControl*>(edit)}) {
+            const sRect box = control->GetBoundingBox();
+            if (q.texture == gui || q.corners[0].y < float(box.top) || q.corners[2].y > float(box.bottom))
+                continue;
+            ++lines;
+            EXPECT_EQ(q.src.left, 0.0f) << "control " << control->GetID() << " drew its text from its start";
+            EXPECT_GE(q.corners[0].x, float(box.left));
+            EXPECT_LE(q.corners[2].x, float(box.right));
+        }
+    EXPECT_GE(lines, 2);
+
+    const sRect at = label->GetBoundingBox();
+    Move(at.left + 5, at.top + 5);
+    EXPECT_EQ(hintText, name);
+    const sRect box = edit->GetBoundingBox();
+    Move(box.left + 5, box.top + 5);
+    EXPECT_EQ(hintText, name + L"\n" + L"The unit's name");
+    // A text that fits has the control's own hint alone, told at once while shown.
+    edit->SetText(L"Stuka");
+    Render();
+    EXPECT_TRUE(hintForced);
+    EXPECT_EQ(hintText, L"The unit's name");
+}
+
 TEST_F(TextControls, AMemoScrollsByLinesAndShowsItsEndOnRequest)
 {
     g_GuiHooks.wheelScrollLines = [] { return 7; };

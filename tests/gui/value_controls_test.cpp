@@ -2,6 +2,8 @@
 // geometry and reversed keys, and the scroll bar's thumb and held-arrow repeat.
 #include "tests/gui/gui_fixture.h"
 
+#include <map>
+
 namespace {
 
 using ValueControls = cGuiTest;
@@ -62,9 +64,25 @@ TEST_F(ValueControls, ComboBoxOpensBelowItselfAndPicksWithMouseAndKeys)
     EXPECT_EQ(combo->GetDropdownRect().top, 190); // right below the box
     Click(40, 170);
     ASSERT_TRUE(combo->IsOpened());
+    device.ClearCalls();
     Render(1.0f); // lays the items out
     const sRect& text = combo->GetDropdownTextRect();
     int line = dialog.GetFontHeight(1);
+    // The focused item alone stands out in colour; every item is placed alike, in the middle.
+    cTexture* gui = dialog.GetTexture(0)->pTexture.get();
+    std::map<int, tColor> colours;
+    for (const sQuad& q : device.Quads()) {
+        const float middle = (q.corners[0].y + q.corners[2].y) / 2;
+        if (q.texture == gui || middle < float(text.top) || middle > float(text.bottom))
+            continue;
+        colours[int(middle - float(text.top)) / line] = q.color;
+        EXPECT_NEAR((q.corners[0].x + q.corners[2].x) / 2, float(text.left + text.right) / 2, 2.0f);
+    }
+    ASSERT_EQ(colours.size(), 4u);
+    for (int row = 1; row < 4; ++row) {
+        EXPECT_NE(colours[row], colours[0]) << "item " << row;
+        EXPECT_EQ(colours[row], colours[1]);
+    }
     // A click on the third item selects it and closes the list.
     Move(text.left + 5, text.top + 2 * line + 2);
     Down(text.left + 5, text.top + 2 * line + 2);

@@ -71,6 +71,29 @@ TEST(TextLayout, AlignsLinesAndBlocksInTheRectangle)
     EXPECT_EQ(tall.lines[0].y, 100 + (60 - 100) / 2);
 }
 
+TEST(TextLayout, ALineTooWideKeepsItsStartAndEndsInAnEllipsisOnlyWhenAsked)
+{
+    cFixedMetrics m;
+    const sRect box{10, 0, 110, 40}; // 100 wide: ten characters
+    const std::wstring name = L"Sturzkampfgeschwader 1";
+    const sTextLayout cut = LayoutText(m, name + L"\nshort", box, DT_CENTER | DT_END_ELLIPSIS);
+    ASSERT_EQ(cut.lines.size(), 2u);
+    const std::wstring& first = cut.lines[0].text;
+    // As many characters of the start as fit with the ellipsis after them, whole in the box.
+    ASSERT_EQ(first.back(), L'\u2026');
+    EXPECT_EQ(first.size() * 10, 100u);
+    EXPECT_EQ(name.substr(0, first.size() - 1), first.substr(0, first.size() - 1));
+    EXPECT_EQ(cut.lines[0].x, box.left);
+    EXPECT_EQ(cut.lines[1].text, L"short") << "a line that fits stays whole";
+    // A space before the cut goes with it.
+    EXPECT_EQ(LayoutText(m, L"Panzer Lehr", sRect{0, 0, 80, 20}, DT_END_ELLIPSIS).lines[0].text, L"Panzer\u2026");
+    // Without the flag the line overhangs both ends; measuring gives the whole line either way.
+    EXPECT_EQ(LayoutText(m, name, box, DT_CENTER).lines[0].x, box.left + (100 - int(name.size()) * 10) / 2);
+    sRect extent = box;
+    CalcTextExtent(m, name, extent, DT_END_ELLIPSIS);
+    EXPECT_EQ(extent.Width(), int(name.size()) * 10);
+}
+
 TEST(TextLayout, MeasuringGivesTheExtentOfTheWrappedText)
 {
     cFixedMetrics m;

@@ -117,6 +117,54 @@ TEST_F(MapDrawing, TheOwnershipMapDrawsNoUnitsMarksOrBorders)
     EXPECT_TRUE(Uses(ownership, g_Textures[TEX_TERRAIN].Get(), HexPart(kOwnershipCountry)));
 }
 
+// A map smaller than the screen: past its edges the ground of the nearest hex goes on to
+// the screen's edges, the sea off a sea coast and the land off a land one, never black.
+TEST_F(MapDrawing, PastTheMapsEdgesItsGroundGoesOnToTheScreensEdges)
+{
+    constexpr int kTerrainDesert = 7, kMapPicture = 100;
+    for (int x = 0; x < 6; ++x)
+        for (int y = 0; y < 5; ++y)
+            game.Hex(x, y).terrain = x == 5 ? uint8_t(kTerrainDesert) : uint8_t(kTerrainSea);
+    game.map->CenterAtHex(2, 2);
+    DrawMap();
+    // What reaches the screen, not the pictures of the still layers drawn on the way.
+    std::vector<sQuad> quads;
+    bool onScreen = true;
+    for (const sRecordedCall& call : recorder.Calls()) {
+        if (call.kind == sRecordedCall::kTarget)
+            onScreen = call.target == nullptr;
+        else if (call.kind == sRecordedCall::kQuad && onScreen)
+            quads.push_back(call.quad);
+    }
+    const float W = float(g_UserSettings.resolutionX), H = float(g_UserSettings.resolutionY);
+    // The terrain piece drawn at a screen point, by its terrain block; -1 where there is none.
+    auto groundAt = [&](float x, float y) {
+        int ground = -1;
+        for (const sQuad& q : quads)
+            if (q.texture && (q.texture == g_Textures[TEX_TERRAIN].Get() || q.texture->IsTarget()) &&
+                q.corners[0].x <= x && x < q.corners[2].x && q.corners[0].y <= y && y < q.corners[2].y) {
+                if (q.texture->IsTarget())
+                    ground = kMapPicture;
+                for (int terrain : {int(kTerrainSea), int(kTerrainDesert)})
+                    for (int variant = 0; variant < kTerrainVariants; ++variant)
+                        if (q.src.left == float(HexPart(TerrainCell(terrain, variant, 0)).left) &&
+                            q.src.top == float(HexPart(TerrainCell(terrain, variant, 0)).top))
+                            ground = terrain;
+            }
+        return ground;
+    };
+    int left = 0, right = 0, top = 0;
+    for (float y = 0; y < H; y += 7) {
+        left += groundAt(0, y) != int(kTerrainSea);
+        right += groundAt(W - 1, y) != kTerrainDesert;
+    }
+    for (float x = 0; x < W; x += 7)
+        top += groundAt(x, 0) == -1;
+    EXPECT_EQ(left, 0) << "points of the left edge without the sea";
+    EXPECT_EQ(right, 0) << "points of the right edge without the desert";
+    EXPECT_EQ(top, 0) << "points of the top edge without ground";
+}
+
 TEST_F(MapDrawing, AMarkShowsTheIconOfItsLowestBitAndACityHidesTheFortification)
 {
     sHex& marked = game.Hex(1, 1);

@@ -2,6 +2,7 @@
 // main thread serves the battle's request while the battle waits.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 
 #include "core/settings.h"
@@ -62,17 +63,30 @@ protected:
         const sPointF p = menu.CellScreenPoint(ship.m_X, ship.m_Y);
         ClickAt(int(p.x), int(p.y));
     }
-    void CheckWholeScreen(const std::string& name)
+    // The screen as drawn over black, pixel by pixel.
+    std::vector<uint32_t> DrawScreen()
     {
         // Pictures reach the renderer at their first use: the third frame shows them all.
         for (int frame = 0; frame < 3; ++frame) {
             clock += 0.1;
-            ASSERT_TRUE(device->BeginScene());
+            EXPECT_TRUE(device->BeginScene());
             device->Clear(0xFF000000);
             g_CurrentMenu->OnRender(1.0f);
             device->EndScene();
         }
-        const std::vector<uint32_t> pixels = device->ReadPixels();
+        return device->ReadPixels();
+    }
+    void CheckWholeScreen(const std::string& name)
+    {
+        const std::vector<uint32_t> pixels = DrawScreen();
+        // The sea goes on past the board to every edge of the screen: nothing of the black
+        // under it shows there.
+        for (int x = 0; x < 1024; ++x)
+            for (int y : {0, 767})
+                ASSERT_NE(pixels[size_t(y * 1024 + x)], 0xFF000000u) << "black at " << x << "," << y;
+        for (int y = 0; y < 768; ++y)
+            for (int x : {0, 1023})
+                ASSERT_NE(pixels[size_t(y * 1024 + x)], 0xFF000000u) << "black at " << x << "," << y;
         sScreenshotCheck check;
         ASSERT_NO_FATAL_FAILURE(CheckScreenshot(pixels, 1024, 768, "screen_" + name,
                                                 testing_support::FixtureDir() / "screens" / (name + ".png"), check));
@@ -99,6 +113,22 @@ TEST_F(SeaBattleScreen, APersonFightsTheBattleByClicksAndClosesItWhenItIsOver)
 
     int frames = 0, aimedShots = 0, computerShots = 0;
     bool looked = false, ignoredChecked = false, closed = false;
+    std::vector<uint32_t> opening;
+    // How many pixels of the counter at a cell differ between the opening and the last frame.
+    auto changedAtCell = [&](const cSeaBattleMenu& menu, const std::vector<uint32_t>& last, int column, int row) {
+        const sPointF p = menu.CellScreenPoint(column, row);
+        int changed = 0;
+        for (int y = int(p.y) - 8; y < int(p.y) + 8; ++y)
+            for (int x = int(p.x) - 12; x < int(p.x) + 12; ++x) {
+                const uint32_t a = opening[size_t(y * 1024 + x)], b = last[size_t(y * 1024 + x)];
+                for (int shift : {0, 8, 16})
+                    if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > 48) {
+                        ++changed;
+                        break;
+                    }
+            }
+        return changed;
+    };
     SetFramePump([&] {
         ShellPresentation().ServeRequests();
         FreeEndedMenus();
@@ -112,6 +142,7 @@ TEST_F(SeaBattleScreen, APersonFightsTheBattleByClicksAndClosesItWhenItIsOver)
             looked = true;
             EXPECT_EQ(g_Gra->GetGameState(), kStateSeaBattleScreen);
             CheckWholeScreen("sea_battle");
+            opening = DrawScreen();
             // Every cell's middle picks that cell back, and the corner of an odd column's hex
             // its upper-left neighbour; no pixel of the screen fails to pick.
             for (int c : {0, 5, 15, 30})
@@ -133,6 +164,12 @@ TEST_F(SeaBattleScreen, APersonFightsTheBattleByClicksAndClosesItWhenItIsOver)
         if (closed)
             return true;
         if (battle.IsOver()) {
+            // Until it is closed the board shows the battle as it ended: every ship afloat
+            // where it stood (nobody moved here), not an empty sea.
+            const std::vector<uint32_t> last = DrawScreen();
+            EXPECT_FALSE(battle.BoardShips().empty());
+            for (const sSeaBattleBoardShip& on : battle.BoardShips())
+                EXPECT_LT(changedAtCell(*menu, last, on.column, on.row), 24 * 16 / 4) << on.ship->m_Name;
             Click(*menu, 658);
             closed = true;
             EXPECT_EQ(g_CurrentMenu, nullptr);  // ended at once, freed after the dispatch

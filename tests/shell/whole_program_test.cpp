@@ -435,7 +435,7 @@ TEST(WholeProgram, OnTestlandTheMessagesOfAnEventAreReadInTheirOrderOneAtATime)
 }
 
 // A panel unfolded over another lies on top of it, is drawn there and takes the clicks there:
-// the hex panel over the unit panel, then the unit panel again over it, the attack panel over
+// the unit panel again after the hex panel (which opens beside it), the attack panel over
 // the diplomacy panel.
 TEST(WholeProgram, OnTestlandAPanelThatOpensComesToTheFrontOfTheOthers)
 {
@@ -469,7 +469,7 @@ TEST(WholeProgram, OnTestlandAPanelThatOpensComesToTheFrontOfTheOthers)
                   ClickOn(info(), kFoldUnitPanelId);
                   ClickOn(info(), kFoldUnitPanelId);
               })
-        // Disband lies where the hex panel's rows are: the click reaches the unit panel.
+        // With the hex panel open too, the click on Disband reaches the unit panel.
         .Then("disband", D::AfterFrames(2), [] { ClickOn(PanelOf(g_UnitPanel), kUnitPanelDisbandId); })
         .Then("asked", [] { return dynamic_cast<cDialogPotwierdzenia*>(CurrentDialog()) != nullptr; },
               [] { ClickOn(CurrentDialog(), kConfirmNoId); }, 20)
