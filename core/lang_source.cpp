@@ -39,6 +39,12 @@ sLangSource ParseLangSource(const std::string& text)
         }
         std::string key = TrimSpaces(std::string_view(line).substr(0, eq));
         std::string value = TrimSpaces(std::string_view(line).substr(eq + 1));
+        // A text may end in an escaped blank ("\ "), which the trim would otherwise take.
+        if (!value.empty() && value.back() == '\\') {
+            const size_t at = raw.find_last_not_of(" \t\r");
+            if (at != std::string::npos && at + 1 < raw.size() && raw[at + 1] == ' ')
+                value.push_back(' ');
+        }
         if (key.empty() || key.size() > 255 || key.find(' ') != std::string::npos) {
             source.errors.push_back(std::to_string(lineNo) + ": bad key '" + key + "'");
             continue;

@@ -459,14 +459,12 @@ void cDialogUstawien::RefreshVisibilityText()
 
 void cDialogUstawien::RefreshDelayTexts()
 {
-    // What the slider holds, in whole seconds: a delay between them (the 150 ms of a move)
-    // would read as a value the slider does not show.
+    // The delay in force, to the hundredth of a second: the slider's whole seconds would show
+    // the 150 ms of a move as none at all.
     for (int row = 0; row < kDelayCount; ++row) {
         const int id = g_DelayTable[size_t(row)].controlId;
-        auto* value = Find<CDXUTStatic>(*this, id - 1, DXUT_CONTROL_STATIC);
-        auto* slider = Find<CDXUTSlider>(*this, id, DXUT_CONTROL_SLIDER);
-        if (value && slider)
-            value->SetText(DelayText(row, float(slider->GetValue() * 1000)));
+        if (auto* value = Find<CDXUTStatic>(*this, id - 1, DXUT_CONTROL_STATIC))
+            value->SetText(DelayText(row, g_DelayValues[size_t(row)]));
     }
 }
 

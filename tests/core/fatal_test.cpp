@@ -41,10 +41,12 @@ TEST(FatalExit, NeverReportsSuccessAndRunsCleanupBeforeExiting)
 
 TEST(LanguageSource, ParsesKeysTextsAndEscapesAndNamesBadLines)
 {
-    sLangSource s = ParseLangSource("# comment\r\nkey_a = Hello, %s!\r\n\nkey_b=Two\\nlines = here\nno equals\nkey_a = again\n");
-    ASSERT_EQ(s.records.size(), 2u);
+    sLangSource s = ParseLangSource(
+        "# comment\r\nkey_a = Hello, %s!\r\n\nkey_b=Two\\nlines = here\nno equals\nkey_a = again\nkey_c = Blue\\ \r\n");
+    ASSERT_EQ(s.records.size(), 3u);
     EXPECT_EQ(s.records[0].second, L"Hello, %s!");
     EXPECT_EQ(s.records[1].second, L"Two\nlines = here");
+    EXPECT_EQ(s.records[2].second, L"Blue ") << "an escaped blank at the end stays";
     ASSERT_EQ(s.errors.size(), 2u);
     EXPECT_EQ(s.errors[0], "5: no '=' on the line");
     EXPECT_EQ(s.errors[1], "6: key 'key_a' given twice");

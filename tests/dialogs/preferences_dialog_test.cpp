@@ -159,12 +159,9 @@ TEST_F(Preferences, ControlsOpenOnTheSettingsInForce)
     g_DelayValues[DELAY_AI_MOVE_BETWEEN] = 150;
     g_DelayValues[DELAY_AI_COMBAT_RESULT] = 1500;
     Open();
-    // A delay between whole seconds reads as its slider holds it.
-    for (int row : {DELAY_AI_MOVE_BETWEEN, DELAY_AI_COMBAT_RESULT}) {
-        const int id = g_DelayTable[size_t(row)].controlId;
-        const int held = ControlOf<CDXUTSlider>(*Top(), id, DXUT_CONTROL_SLIDER)->GetValue();
-        EXPECT_EQ(TextOf(id - 1), LangFormat("pref_delay_%.1f", double(held)));
-    }
+    // A delay between whole seconds reads as it is in force.
+    EXPECT_EQ(TextOf(g_DelayTable[DELAY_AI_MOVE_BETWEEN].controlId - 1), L"0.15 s");
+    EXPECT_EQ(TextOf(g_DelayTable[DELAY_AI_COMBAT_RESULT].controlId - 1), L"1.50 s");
     EXPECT_EQ(Shown(kPreferencesFpsLimitId), LangText("fps_30"));
     EXPECT_EQ(Shown(kPreferencesBorderColourId), LangText("border_color_default"));
     EXPECT_EQ(TextOf(g_DelayTable[DELAY_CONTROL_HINT].controlId - 1), LangText("pref_delay_immediately"));
