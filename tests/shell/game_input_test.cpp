@@ -6,6 +6,7 @@
 #include "dialogs/end_turn_dialog.h"
 #include "dialogs/info_panel.h"
 #include "gui/controls.h"
+#include "core/lock.h"
 #include "core/settings.h"
 #include "core/stringbase.h"
 #include "game/game.h"
