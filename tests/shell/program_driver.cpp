@@ -609,6 +609,8 @@ bool InScenarioSettings() { return dynamic_cast<cScenarioSettingsMenu*>(g_Curren
 
 bool TurnOf(const wchar_t* name, bool announced)
 {
+    // The opponent's thread changes whose turn it is under the lock; the script runs without it.
+    GLOBAL_LOCK_SCOPE();
     const cPanstwo* active = g_Gra ? g_Gra->m_PlayState->GetActiveCountry() : nullptr;
     return g_Gra && g_Gra->GetGameState() == 7 && active && active->Name == name &&
            (!announced || dynamic_cast<cDialogNowejTury*>(CurrentDialog()));
