@@ -357,13 +357,15 @@ int StartAIThread()
 
 int StopAIThread()
 {
-    std::lock_guard<std::mutex> guard(g_AIThreadMutex);
     g_AIThreadRun.store(false);
+    // The thread may be on its way to the global lock: a caller that holds it gives it up
+    // until the thread has ended. It takes the lock back only after letting go of the
+    // mutex below, since a caller may take that mutex while holding the lock: retaken
+    // under the mutex, the two would be held in both orders, the start of a deadlock.
+    cGlobalLockYield yield;
+    std::lock_guard<std::mutex> guard(g_AIThreadMutex);
     if (!g_AIThread.joinable())
         return 0;
-    // The thread may be on its way to the global lock: a caller that holds it gives it up
-    // until the thread has ended.
-    cGlobalLockYield yield;
     int result = 0;
     if (!WaitForThreadEnd(kStopPatienceMs)) {
         LogLine(L"The computer opponent's thread has not stopped within %i ms; it is at %s", kStopPatienceMs,

@@ -46,9 +46,8 @@ done
 [ "$failed" -eq 0 ]
 echo "$passed tests passed in $SHARDS shuffled processes"
 
-# The tests that start a second thread (their names say "Thread", the game creations and
-# the whole-program tests that play with the opponent's thread) again under ThreadSanitizer:
-# that build holds only them (tests/CMakeLists.txt chooses them).
+# The tests that start a second thread (tests/threaded_tests.txt, which the runs above check
+# against the threads each test starts) again under ThreadSanitizer: that build holds only them.
 TSAN_BUILD=build/tsan
 step "Build of the threaded tests with ThreadSanitizer"
 cmake -S . -B "$TSAN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORANT_TSAN=ON -DVELMORANT_TESTS=ON -DVELMORANT_WERROR=ON

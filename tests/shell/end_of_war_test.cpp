@@ -16,6 +16,7 @@
 #include "platform/messages.h"
 #include "shell/menus/pause_menu.h"
 #include "shell/menus/scenario_menu.h"
+#include "tests/game/testland_game.h"
 #include "tests/shell/program_driver.h"
 #include "units/land_unit.h"
 #include "world/city.h"
@@ -26,8 +27,7 @@ namespace {
 
 using D = cProgramDriver;
 
-constexpr int kSettingsOk = 245, kPauseSave = 273, kPauseAbort = 275, kReportsKind = 810;
-constexpr int kAlbion = 1, kBorussia = 2, kRuthenia = 3; // country ids
+constexpr int kReportsKind = 810;
 
 // Each way of ending, brought about in a person's turn (under the lock) so that the end of
 // that impulse ends the war.
@@ -39,7 +39,7 @@ void RunOutOfTime(cGra& game)
 void LeaveOnlyTheAxis(cGra& game)
 {
     for (cPanstwo* c : game.m_Countries)
-        if (c->ID != kBorussia)
+        if (c->ID != testland::kBorussia)
             c->Alliance = 0;
 }
 void EndEveryAlliance(cGra& game)
@@ -52,9 +52,9 @@ void TakeVictoryCities(cGra& game, int countryId)
 {
     for (const cMiasto* city : game.m_Cities)
         if (sHex* hex = game.m_Mapa->GetHex(city->X, city->Y); city->VictoryPoints > 0 && hex->owner == countryId)
-            hex->controller = kRuthenia;
+            hex->controller = testland::kRuthenia;
 }
-void ConquerBorussia(cGra& game) { TakeVictoryCities(game, kBorussia); }
+void ConquerBorussia(cGra& game) { TakeVictoryCities(game, testland::kBorussia); }
 
 struct sEnding
 {
@@ -182,7 +182,7 @@ TEST(EndOfWarInHotSeatPlay, TheLastPersonsCountryFallsAndTheWindowComesWithoutAN
         .Then("both conquered", [] { return !CurrentDialog(); },
               [] {
                   Bring(ConquerBorussia);
-                  Bring([](cGra& game) { TakeVictoryCities(game, kAlbion); });
+                  Bring([](cGra& game) { TakeVictoryCities(game, testland::kAlbion); });
               });
     EndTheTurn(driver, "Borussia");
     driver.Then("Albion's turn", [] { return TurnOf(L"Albion"); }, [] { D::PressKey(VK_ESCAPE); }, 20000);

@@ -601,14 +601,16 @@ void StartAsBorussia(cProgramDriver& driver)
 // The scenario settings' and the scenario list's controls.
 namespace {
 constexpr int kScenarioTabs = 178, kScenarios = 179, kLoad = 200, kSettingsTabs = 208, kCountries = 216,
-              kPerson = 225, kPlayer = 226, kByEmail = 234, kGameName = 236, kPlayers = 238, kPlayerName = 240,
-              kPlayerEmail = 242, kSavePlayer = 243, kSettingsOk = 245, kPauseAbort = 275;
+              kPerson = 225, kPlayer = 226, kByEmail = 234, kEmailGameName = 236, kPlayers = 238, kPlayerName = 240,
+              kPlayerEmail = 242, kSavePlayer = 243;
 } // namespace
 
 bool InScenarioSettings() { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != nullptr; }
 
 bool TurnOf(const wchar_t* name, bool announced)
 {
+    // The opponent's thread changes whose turn it is under the lock; the script runs without it.
+    GLOBAL_LOCK_SCOPE();
     const cPanstwo* active = g_Gra ? g_Gra->m_PlayState->GetActiveCountry() : nullptr;
     return g_Gra && g_Gra->GetGameState() == 7 && active && active->Name == name &&
            (!announced || dynamic_cast<cDialogNowejTury*>(CurrentDialog()));
@@ -669,7 +671,7 @@ void SetUpGameByEmail(cProgramDriver& driver, const wchar_t* adas, const wchar_t
                   addPlayer(L"Ada");
                   D::Control<CDXUTListBox>(kPlayers)->SelectItem(1, true);
                   addPlayer(L"Bob");
-                  D::SetEditText(kGameName, L"Summer War");
+                  D::SetEditText(kEmailGameName, L"Summer War");
                   D::Control<CDXUTTabFrame>(kSettingsTabs)->SelectTab(0, true);
               })
         .Then("countries", D::AfterFrames(2),

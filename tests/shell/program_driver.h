@@ -38,6 +38,8 @@ bool TurnOf(const wchar_t* name, bool announced = true);
 std::wstring MessageTitle(int row = kMessageDialogRow + 1);
 // A click in the middle of the control of that id of the window on top.
 void ClickDialogButton(int id);
+// Controls the scripts click: the scenario settings' OK, the pause menu's Save and Abort.
+constexpr int kSettingsOk = 245, kPauseSave = 273, kPauseAbort = 275;
 // In the scenario settings: the country of that row goes to a person.
 void GivePersonTheRow(int row);
 // The person ends the turn with Q and confirms it.
