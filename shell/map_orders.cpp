@@ -80,12 +80,14 @@ void Reconnoitre(const sMapClick& click, cDialogFlot* fleets)
             return;
         LogLine(L"Player action: Recon / %s on (%i, %i)", ship->m_Name, hex.x, hex.y);
         if (hex.IsSea()) {
-            ship->ReconSeaNode(hex.seaZone);
-            return;
+            ship->ReconSeaNode(hex.seaZone, &result);
+        } else {
+            ship->ReconAroundHex(hex.x, hex.y, &result);
+            if (hex.city && hex.city->IsPort() && node > 0)
+                ship->ReconSeaNode(node, &result);
         }
-        ship->ReconAroundHex(hex.x, hex.y);
-        if (hex.city && hex.city->IsPort() && node > 0)
-            ship->ReconSeaNode(node);
+        // The carrier's aircraft report what they found, as a plane's recon does.
+        PresentCombatResult(result, false);
         return;
     }
     auto* plane = dynamic_cast<cJednostkaLotnicza*>(click.selected);

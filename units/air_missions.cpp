@@ -29,14 +29,6 @@
 
 namespace {
 
-// Adds a line to a text of the combat result.
-void AppendLine(std::wstring& text, const std::wstring& line)
-{
-    if (!text.empty())
-        text += L"\n";
-    text += line;
-}
-
 cMapa* GameMap() { return g_Gra ? g_Gra->m_Mapa : nullptr; }
 
 // A fleet of a country at war with the owner lies in the node.
@@ -291,25 +283,7 @@ int cJednostkaLotnicza::FlyReconMission(int x, int y, sCombatResult* result)
     result->kind = COMBAT_AIR_RECON;
     result->attackerCountry = m_Owner;
     const cPanstwo* owner = GetOwner();
-    const int reach = owner ? owner->TechLevel[TECH_AIRCRAFT] : 0;
-    int found = 0;
-    std::wstring enemies;
-    ForEachHexWithin(*map, x, y, reach, [&](sHex& hex) {
-        if (!hex.unit || hex.unit->m_Spotted)
-            return;
-        NoteDiscovered(m_Owner, hex.unit);
-        ++found;
-        if (CountriesAtWar(hex.unit->m_Owner, m_Owner))
-            AppendLine(enemies,
-                       LangFormat("recon_result_unit_%s_%s", hex.unit->m_Name, CountryName(hex.unit->m_Owner)));
-    });
-    // What the flight found is told: the player sees no other sign of a look that found nothing.
-    const std::wstring place = target->city ? target->city->Name : FormatText(L"(%i, %i)", x, y);
-    AppendLine(result->attackerInfo,
-               LangFormat(enemies.empty() ? "recon_result_nothing_new_%s" : "recon_result_found_%s", place));
-    if (!enemies.empty())
-        AppendLine(result->attackerInfo, enemies);
-    return found;
+    return DiscoverAroundHex(m_Owner, x, y, owner ? owner->TechLevel[TECH_AIRCRAFT] : 0, result->attackerInfo);
 }
 
 cJednostkaLotnicza* cJednostkaLotnicza::FindWeakestEnemyAirUnit(int type) const

@@ -14,7 +14,9 @@
 #include "units/combat_result.h"
 #include "units/land_unit.h"
 #include "units/naval_unit.h"
+#include "world/city.h"
 #include "world/country.h"
+#include "world/hex_range.h"
 #include "world/map.h"
 #include "world/relations.h"
 #include "world/world.h"
@@ -66,6 +68,38 @@ void NoteDiscovered(int spotterId, cUnit* unit)
     auto& found = spotter->ReconUnits;
     if (std::find(found.begin(), found.end(), land) == found.end())
         found.push_back(land);
+}
+
+void AppendLine(std::wstring& text, const std::wstring& line)
+{
+    if (!text.empty())
+        text += L"\n";
+    text += line;
+}
+
+int DiscoverAroundHex(int spotterId, int x, int y, int reach, std::wstring& told)
+{
+    cMapa* map = g_Gra ? g_Gra->m_Mapa : nullptr;
+    if (!map || !map->IsInside(x, y))
+        return 0;
+    int found = 0;
+    std::wstring enemies;
+    ForEachHexWithin(*map, x, y, reach, [&](sHex& hex) {
+        if (!hex.unit || hex.unit->m_Spotted)
+            return;
+        NoteDiscovered(spotterId, hex.unit);
+        ++found;
+        if (CountriesAtWar(hex.unit->m_Owner, spotterId))
+            AppendLine(enemies,
+                       LangFormat("recon_result_unit_%s_%s", hex.unit->m_Name, CountryName(hex.unit->m_Owner)));
+    });
+    // What the look found is told: the player sees no other sign of a look that found nothing.
+    const sHex* target = map->GetHex(x, y);
+    const std::wstring place = target->city ? target->city->Name : FormatText(L"(%i, %i)", x, y);
+    AppendLine(told, LangFormat(enemies.empty() ? "recon_result_nothing_new_%s" : "recon_result_found_%s", place));
+    if (!enemies.empty())
+        AppendLine(told, enemies);
+    return found;
 }
 
 void TakeHexInCombat(int x, int y, int countryId)

@@ -17,6 +17,12 @@ void DestroyInCombat(cUnit* unit);
 // The unit is seen by the enemy, and a land unit is kept on the spotter's list of units
 // its reconnaissance found (once).
 void NoteDiscovered(int spotterId, cUnit* unit);
+// Adds a line to a text of a combat result.
+void AppendLine(std::wstring& text, const std::wstring& line);
+// A look from the air around (x, y) within reach: every unit not yet seen there is
+// discovered; told gains where the look went and the enemies it found. Returns how many
+// units were discovered.
+int DiscoverAroundHex(int spotterId, int x, int y, int reach, std::wstring& told);
 // A unit that fought its way onto (x, y) takes the hex for the country: the fleets in a
 // port there must leave it, and the capture is counted.
 void TakeHexInCombat(int x, int y, int countryId);

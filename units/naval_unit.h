@@ -56,10 +56,10 @@ public:
 
     // Reconnaissance: of a sea node (its ships recounted for the viewing country, foreign
     // ships in a port included), and of the land units around a hex within the aircraft
-    // range.
+    // range. A given result is told what the carrier's aircraft found, as a plane's recon is.
     // False, logged, for a node that does not exist.
-    bool ReconSeaNode(int nodeId);
-    void ReconAroundHex(int x, int y);
+    bool ReconSeaNode(int nodeId, sCombatResult* result = nullptr);
+    void ReconAroundHex(int x, int y, sCombatResult* result = nullptr);
     // Ports the owner holds that are large enough for a ship of this type; with mark
     // their own-ships hexes are marked. The number of ports.
     int MarkActionTargets(bool mark);

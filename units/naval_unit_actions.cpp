@@ -3,10 +3,12 @@
 #include <algorithm>
 
 #include "core/log.h"
+#include "core/stringbase.h"
 #include "game/consts.h"
 #include "game/game.h"
 #include "game/play_counts.h"
 #include "game/play_state.h"
+#include "units/combat_result.h"
 #include "units/combat_support.h"
 #include "units/land_unit.h"
 #include "units/naval_unit.h"
@@ -71,7 +73,7 @@ void SupplyFromNearestCity(cJednostkaLadowa& unit)
 
 } // namespace
 
-bool cJednostkaMorska::ReconSeaNode(int nodeId)
+bool cJednostkaMorska::ReconSeaNode(int nodeId, sCombatResult* result)
 {
     cGrafMorz* graph = g_Gra ? g_Gra->m_SeaGraph : nullptr;
     sWezelGrafuMorz* node = graph ? graph->GetNode(nodeId) : nullptr;
@@ -86,20 +88,28 @@ bool cJednostkaMorska::ReconSeaNode(int nodeId)
         node->CalculateVisibility(false);
     }
     m_ReconDone = true;
+    if (result) {
+        result->kind = COMBAT_AIR_RECON;
+        result->attackerCountry = m_Owner;
+        AppendLine(result->attackerInfo,
+                   LangFormat("recon_result_sea_%s_%i", node->Name, node->CountVisibleEnemyShips()));
+    }
     return true;
 }
 
-void cJednostkaMorska::ReconAroundHex(int x, int y)
+void cJednostkaMorska::ReconAroundHex(int x, int y, sCombatResult* result)
 {
     PlayCombatSound(L"AirRecon", this); // as for a sea node: no effect is a ship's own
-    cMapa* map = GameMap();
     const cPanstwo* owner = GetOwner();
-    if (map && owner && map->IsInside(x, y))
-        ForEachHexWithin(*map, x, y, owner->TechLevel[TECH_AIRCRAFT], [&](sHex& hex) {
-            if (hex.unit && !hex.unit->m_Spotted)
-                NoteDiscovered(m_Owner, hex.unit);
-        });
+    std::wstring told;
+    if (owner)
+        DiscoverAroundHex(m_Owner, x, y, owner->TechLevel[TECH_AIRCRAFT], told);
     m_ReconDone = true;
+    if (result && !told.empty()) {
+        result->kind = COMBAT_AIR_RECON;
+        result->attackerCountry = m_Owner;
+        AppendLine(result->attackerInfo, told);
+    }
 }
 
 int cJednostkaMorska::MarkActionTargets(bool mark)

@@ -1,9 +1,11 @@
 // The fleets window on Testland: the fleets of a zone and their ships, a repair in port
-// and a split into a new fleet, the buttons' reasons, and its reopening after an order.
+// and a split into a new fleet, the buttons' reasons, its reopening after an order, and
+// what a carrier's recon found.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "core/lock.h"
 #include "core/settings.h"
 #include "core/stringbase.h"
 #include "dialogs/confirm_dialog.h"
@@ -11,7 +13,10 @@
 #include "game/game.h"
 #include "game/play_state.h"
 #include "gui/controls.h"
+#include "shell/map_orders.h"
+#include "tests/game/testland_game.h"
 #include "tests/dialogs/dialog_bench.h"
+#include "units/combat_result.h"
 #include "units/naval_unit.h"
 #include "world/country.h"
 #include "world/fleet.h"
@@ -49,6 +54,8 @@ protected:
     }
     std::wstring HintOf(int id) { return Top()->GetControl(id)->GetHint(); }
     bool Enabled(int id) { return Top()->GetControlEnabled(id); }
+
+    testland::cRequestRecorder screen;
 };
 
 TEST_F(FleetsManager, AShipIsRepairedOnceATurnInPortForItsPriceAndSplitIntoANewFleet)
@@ -167,3 +174,31 @@ TEST_F(FleetsManager, DisbandingTheLastShipsClosesTheWindow)
 }
 
 } // namespace
+
+// The carrier's aircraft tell what they found, as a plane's recon does: around a port, its
+// land and then its harbour.
+TEST_F(FleetsManager, ACarriersReconShowsWhatItsAircraftFound)
+{
+    SetPresentation(&screen);
+    g_DelayValues[DELAY_HUMAN_COMBAT_RESULT] = 1000.0f;
+    PushDialog(new cDialogFlot(kChannel));
+    cJednostkaMorska* carrier = Window().GetSelectedShip(0);
+    ASSERT_TRUE(Enabled(kFleetsReconId)) << HintOf(kFleetsReconId);
+    Click(kFleetsReconId);
+    ASSERT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_RECONNAISSANCE);
+
+    constexpr int kHamburgumX = 8, kHamburgumY = 2;
+    {
+        GLOBAL_LOCK_SCOPE();
+        sHex& hamburgum = *g_Gra->m_Mapa->GetHex(kHamburgumX, kHamburgumY);
+        ASSERT_EQ(CarryOutWindowOrder(sMapClick{*g_Gra->m_PlayState, *g_Gra->m_Mapa, hamburgum, true, nullptr}),
+                  eOrderClick::Done);
+    }
+    EXPECT_TRUE(carrier->m_ReconDone);
+    ASSERT_EQ(screen.Count(eRequestKind::CombatResult), 1);
+    const sCombatResult& shown = *screen.requests.back().combat;
+    EXPECT_EQ(shown.kind, COMBAT_AIR_RECON);
+    EXPECT_EQ(shown.attackerCountry, carrier->m_Owner);
+    EXPECT_NE(shown.attackerInfo.find(L"Hamburgum"), std::wstring::npos) << shown.attackerInfo;
+    EXPECT_NE(shown.attackerInfo.find(L"enemy ships in sight"), std::wstring::npos) << shown.attackerInfo;
+}
