@@ -139,7 +139,7 @@ uint32_t VirtualKeyFromSdl(int key, int scancode)
     case SDLK_NUMLOCKCLEAR: return VK_NUMLOCK;
     case SDLK_SCROLLLOCK: return VK_SCROLL;
     case SDLK_SEMICOLON: return VK_OEM_1;
-    case SDLK_EQUALS: return VK_OEM_PLUS;
+    case SDLK_EQUALS: case SDLK_PLUS: return VK_OEM_PLUS; // the key of + on a US or on a German layout
     case SDLK_COMMA: return VK_OEM_COMMA;
     case SDLK_MINUS: return VK_OEM_MINUS;
     case SDLK_PERIOD: return VK_OEM_PERIOD;

@@ -501,8 +501,12 @@ void cGra::OnKeyboard(unsigned key, bool down)
     case 'R': if (playerPhase) pressButton(340); break;
     case 'T': if (playerPhase) pressButton(339); break;
     case 'U': if (playerPhase) pressButton(337); break;
-    case VK_ADD: if (map) map->Zoom(1.0f, 0, 0); break;
-    case VK_SUBTRACT: if (map) map->Zoom(-1.0f, 0, 0); break;
+    // + and - zoom from the number pad and from the main keyboard alike (its + is the = key on
+    // a US layout): a keyboard without a number pad has them too.
+    case VK_ADD:
+    case VK_OEM_PLUS: if (map) map->Zoom(1.0f, 0, 0); break;
+    case VK_SUBTRACT:
+    case VK_OEM_MINUS: if (map) map->Zoom(-1.0f, 0, 0); break;
     case VK_F1:
         if ((playerPhase || state == kStateHumanMove) && g_DialogLinks.openPreferences)
             g_DialogLinks.openPreferences();

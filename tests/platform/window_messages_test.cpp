@@ -50,6 +50,13 @@ TEST(WindowMessages, KeysCarryVirtualKeyCodesAndControlCharacters)
     EXPECT_EQ(m[0].message, WM_KEYUP);
     EXPECT_EQ(m[0].wParam, tWParam(VK_F1 + 11));
 
+    // The keys of + and - on the main keyboard, of a US layout (=) or of another (+).
+    for (SDL_Keycode key : {SDLK_EQUALS, SDLK_PLUS, SDLK_MINUS}) {
+        m = Translate(t, Key(SDL_KEYDOWN, key));
+        ASSERT_FALSE(m.empty()) << key;
+        EXPECT_EQ(m[0].wParam, tWParam(key == SDLK_MINUS ? VK_OEM_MINUS : VK_OEM_PLUS)) << key;
+    }
+
     // Keys that edit text also give their character.
     m = Translate(t, Key(SDL_KEYDOWN, SDLK_BACKSPACE));
     ASSERT_EQ(m.size(), 2u);

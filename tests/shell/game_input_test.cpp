@@ -652,6 +652,16 @@ TEST(GameInput, KeysStoreAndRecallPlacesWalkTheUnitsAndPauseInEveryPhase)
                   D::ArriveCamera();
                   ScrollMapByInput(map, DXUTGetTime() + 0.05);
                   EXPECT_LT(map.camera.targetY, 5.0f * 98);
+                  // - and + zoom out and in from the main keyboard as from the number pad.
+                  const float zoom = map.zoomFactor;
+                  D::PressKey(VK_OEM_MINUS);
+                  EXPECT_GT(map.zoomFactor, zoom);
+                  D::PressKey(VK_OEM_PLUS);
+                  EXPECT_NEAR(map.zoomFactor, zoom, 1e-6f);
+                  D::PressKey(VK_SUBTRACT);
+                  EXPECT_GT(map.zoomFactor, zoom);
+                  D::PressKey(VK_ADD);
+                  EXPECT_NEAR(map.zoomFactor, zoom, 1e-6f);
                   map.CenterAtHex(7, 5);
                   D::ArriveCamera();
                   D::PressKey('U');
