@@ -2,14 +2,18 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <fstream>
+#include <sstream>
 
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "dialogs/cheats_dialog.h"
 #include "dialogs/hotkeys_dialog.h"
 #include "game/game.h"
 #include "game/reports.h"
 #include "gui/controls.h"
 #include "tests/dialogs/dialog_bench.h"
+#include "tests/test_support.h"
 #include "world/country.h"
 
 namespace {
@@ -37,6 +41,27 @@ TEST_F(HotkeysAndCheats, HotkeysListTheKeysAsTheyAreBoundAndCloseOnEnterOrEscape
         }
         Key(key);
         EXPECT_TRUE(OpenKinds().empty());
+    }
+}
+
+// A player reads the keys in the README before the game: its "Playing" section names every key
+// of the list as the list names it, in backquotes.
+TEST_F(HotkeysAndCheats, TheReadmesPlayingSectionNamesEveryKeyOfTheList)
+{
+    std::ifstream file(testing_support::SourceDir() / "README.md");
+    std::ostringstream text;
+    text << file.rdbuf();
+    const std::string readme = text.str();
+    const size_t start = readme.find("\n## Playing\n");
+    ASSERT_NE(start, std::string::npos) << "README.md has no section \"## Playing\"";
+    const std::string playing = readme.substr(start, readme.find("\n## ", start + 1) - start);
+    PushDialog(new cDialogSkrotowKlawiszowych);
+    auto* list = ControlOf<CDXUTListBox>(*Top(), kHotkeysListId, DXUT_CONTROL_LISTBOX);
+    ASSERT_GT(list->GetSize(), 0);
+    for (int row = 0; row < list->GetSize(); ++row) {
+        std::string key(1, '`');
+        key.append(WideToUtf8(list->GetItem(row)->cells.at(0))).push_back('`');
+        EXPECT_NE(playing.find(key), std::string::npos) << key << " is not in the README's Playing section";
     }
 }
 
