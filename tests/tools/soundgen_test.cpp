@@ -122,6 +122,23 @@ TEST(SoundGenerator, RewritesTheCommittedSoundsAndMusicByteForByte)
     EXPECT_GE(compare(music, MusicDir()), 3);
 }
 
+// The generators that write into a folder take no option for one: asked for help they
+// answer it, and any other option is refused, with nothing written where they ran.
+TEST(SoundGenerator, AndTheMovieGeneratorTakeNoOptionForAFolder)
+{
+    const fs::path here = testing_support::MakeScratchDir("options");
+    for (const char* tool : {"velmorant-soundgen", "velmorant-moviegen"}) {
+        const std::string run = "cd '" + here.string() + "' && " + (testing_support::BinDir() / tool).string();
+        EXPECT_EQ(std::system((run + " --help > help.txt").c_str()), 0) << tool;
+        EXPECT_NE(std::system((run + " -x 2> refused.txt").c_str()), 0) << tool;
+        auto help = ReadWholeFile(here / "help.txt");
+        ASSERT_TRUE(help);
+        EXPECT_EQ(help->rfind("usage: ", 0), 0u) << tool;
+        EXPECT_FALSE(fs::exists(here / "--help")) << tool;
+        EXPECT_FALSE(fs::exists(here / "-x")) << tool;
+    }
+}
+
 TEST(GameMusic, GeneralPlaylistNamesPlayableTracks)
 {
     // playlists.csv gives the general playlist (-1); each of its lines is a track in the game folder.

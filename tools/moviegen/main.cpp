@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <string>
 
 #include "tools/moviegen/encoders.h"
 #include "tools/moviegen/movies.h"
@@ -35,8 +36,14 @@ bool WriteMovie(const sMovie& movie, const std::filesystem::path& dir)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::cerr << "usage: velmorant-moviegen DATA_DIR\n";
+    const char* usage = "usage: velmorant-moviegen DATA_DIR\n";
+    // An option is never a folder: "--help" would otherwise fill a folder of that name.
+    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+        std::cout << usage;
+        return 0;
+    }
+    if (argc != 2 || argv[1][0] == '-') {
+        std::cerr << usage;
         return 2;
     }
     const std::filesystem::path dir = argv[1];

@@ -38,8 +38,14 @@ int WriteMusic(const std::filesystem::path& dir)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2 && argc != 3) {
-        std::cerr << "usage: velmorant-soundgen SOUND_DIR [MUSIC_DIR]\n";
+    const char* usage = "usage: velmorant-soundgen SOUND_DIR [MUSIC_DIR]\n";
+    // An option is never a folder: "--help" would otherwise fill a folder of that name.
+    if (argc >= 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+        std::cout << usage;
+        return 0;
+    }
+    if ((argc != 2 && argc != 3) || argv[1][0] == '-' || (argc == 3 && argv[2][0] == '-')) {
+        std::cerr << usage;
         return 2;
     }
     std::filesystem::path dir = argv[1];
