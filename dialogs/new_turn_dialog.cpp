@@ -55,6 +55,20 @@ cDialogNowejTury::cDialogNowejTury(int countryId)
 cReadingCover::cReadingCover(int countryId)
     : cCountryCover(countryId, true, LangFormat("cover_for_country%s", NameOf(countryId))), m_CountryId(countryId)
 {
+    // The window read over the cover stands in the middle of the screen, where the cover's
+    // own would be hidden: the flag and the name go to the top left corner, beside every
+    // window that is read so at each screen size.
+    const sLayoutRect screen = LayoutRow(1);
+    constexpr int kMargin = 12;
+    if (CDXUTControl* frame = GetControl(kNewTurnDialogKind))
+        frame->SetVisible(false);
+    if (CDXUTControl* flag = GetControl(732))
+        flag->SetLocation(kMargin, kMargin);
+    if (auto* name = static_cast<CDXUTStatic*>(GetControl(733, DXUT_CONTROL_STATIC))) {
+        name->SetLocation(kMargin, 2 * kMargin + kFlagPictureHeight);
+        name->SetSize(screen.width * 18 / 100, LayoutRow(733).height);
+        name->m_dwTextFormat = DT_LEFT | DT_TOP | DT_WORDBREAK;
+    }
 }
 
 void cReadingCover::OnReactivate()

@@ -140,6 +140,14 @@ TEST(EndOfTurn, InHotSeatPlayTheTurnPassesFromOnePersonToTheOtherThroughTheNewTu
                   auto* cover = beneath ? dynamic_cast<cReadingCover*>(&beneath->Dialog()) : nullptr;
                   ASSERT_NE(cover, nullptr);
                   EXPECT_EQ(cover->CountryId(), 1);
+                  // The cover's flag and line stay in sight beside the window.
+                  CDXUTDialog& results = *CurrentDialog();
+                  const sRect window =
+                      results.ToScreenRect(results.GetControl(kConvoyResultsDialogKind)->GetBoundingBox());
+                  for (int id : {732, 733}) {
+                      const sRect seen = cover->ToScreenRect(cover->GetControl(id)->GetBoundingBox());
+                      EXPECT_TRUE(IntersectRects(seen, window).IsEmpty()) << id;
+                  }
                   auto* production = dynamic_cast<CDXUTStatic*>(PanelOf(g_InfoPanel)->GetControl(kInfoProductionId));
                   EXPECT_EQ(production->GetText(), L"-");
                   D::PressKey(VK_RETURN);
