@@ -85,9 +85,10 @@ void CDXUTTabFrame::SelectTab(int index, bool notify)
         return;
     ShowRange(m_nSelected, false);
     m_nSelected = std::clamp(index, 0, int(m_Tabs.size()) - 1);
+    ShowRange(m_nSelected, true);
+    // Told once the page shows, the owner can hide within it what does not apply.
     if (notify)
         m_pDialog->SendEvent(EVENT_TABFRAME_CHANGED, true, this);
-    ShowRange(m_nSelected, true);
 }
 
 void CDXUTTabFrame::RemoveAllTabs()
@@ -119,10 +120,7 @@ bool CDXUTTabFrame::HandleMouse(unsigned message, int x, int y, tWParam, tLParam
         if (clicked < 0)
             return true;
         GuiCaptureMouse(true);
-        ShowRange(m_nSelected, false);
-        m_nSelected = clicked;
-        m_pDialog->SendEvent(EVENT_TABFRAME_CHANGED, true, this);
-        ShowRange(m_nSelected, true);
+        SelectTab(clicked, true);
         return true;
     }
     return false;

@@ -353,20 +353,13 @@ void cScenarioSettingsMenu::OnControllerChanged()
         auto* radio = Control<CDXUTRadioButton>(id);
         return radio && radio->GetChecked();
     };
-    auto show = [this](int id, bool visible) {
-        if (CDXUTControl* control = GetControl(id))
-            control->SetVisible(visible);
-    };
-    const bool pbem = g_Gra && g_Gra->m_IsPbem;
     if (checked(IDC_HUMAN)) {
         m_Country->HumanControlled = true;
-        show(IDC_PLAYER, pbem);
-        if (pbem)
+        if (g_Gra && g_Gra->m_IsPbem)
             if (auto* combo = Control<CDXUTComboBox>(IDC_PLAYER); combo && combo->GetSelectedItem())
                 m_Country->PBEMPlayerId = DataAsNumber(combo->GetSelectedData());
     } else if (checked(IDC_AI)) {
         m_Country->HumanControlled = false;
-        show(IDC_PLAYER, false);
     }
     int level = 4;
     for (int k = 0; k < 4; ++k)
@@ -378,6 +371,7 @@ void cScenarioSettingsMenu::OnControllerChanged()
     if (auto* list = Control<CDXUTListBox>(IDC_COUNTRIES))
         list->SetItemText(list->GetSelectedIndex(), FormatText(L" %s;%s;%s", m_Country->Name,
                                                                ControllerText(*m_Country), DifficultyText(level)));
+    RefreshControllerControls();
 }
 
 void cScenarioSettingsMenu::OnPbemBoxChanged()

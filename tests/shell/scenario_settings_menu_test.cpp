@@ -134,9 +134,18 @@ TEST(ScenarioSettings, APlayByEmailGameGetsItsPlayersItsFolderAndItsRepository)
         D::FindControl(IDC_PLAYER)->GetDialog()->SendEvent(EVENT_COMBOBOX_SELECTION_CHANGED, true,
                                                            D::FindControl(IDC_PLAYER));
     };
+    // To the e-mail page and back: whether the player box shows.
+    auto playerBoxAfterRoundTrip = [] {
+        Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(1, true);
+        Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(0, true);
+        return D::FindControl(IDC_PLAYER)->GetVisible();
+    };
     driver
         .Then("second tab", [] { return true; },
-              [] { Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(1, true); })
+              [&] {
+                  EXPECT_FALSE(playerBoxAfterRoundTrip()) << "a person's country, not by e-mail";
+                  Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(1, true);
+              })
         .Then("play by e-mail", D::AfterFrames(2), [] { D::ClickControl(IDC_PBEM); })
         .Then("nobody is human", [] { return g_Gra->m_IsPbem; },
               [&] {
@@ -164,11 +173,15 @@ TEST(ScenarioSettings, APlayByEmailGameGetsItsPlayersItsFolderAndItsRepository)
               })
         .Then("countries", D::AfterFrames(2),
               [&] {
+                  EXPECT_FALSE(D::FindControl(IDC_PLAYER)->GetVisible()) << "Albion, the computer's";
                   giveCountry(0, 0); // Albion to Bob
                   giveCountry(1, 1); // Borussia to Cyd
                   EXPECT_EQ(g_Gra->m_Countries[0]->PBEMPlayerId, 2);
                   EXPECT_EQ(g_Gra->m_Countries[1]->PBEMPlayerId, 3);
                   EXPECT_EQ(Row(0)[1], L"Bob");
+                  EXPECT_TRUE(playerBoxAfterRoundTrip()) << "Borussia, Cyd's";
+                  Control<CDXUTListBox>(IDC_COUNTRIES)->SelectItem(2, true);
+                  EXPECT_FALSE(playerBoxAfterRoundTrip()) << WideToUtf8(Row(2)[0]) << ", the computer's";
                   Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(1, true);
               })
         .Then("a name", D::AfterFrames(2),
