@@ -233,10 +233,18 @@ bool CDXUTEditBox::HandleMouse(unsigned message, int x, int y, tWParam, tLParam)
     switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
-        if (!m_bHasFocus)
+        const bool entering = !m_bHasFocus;
+        if (entering)
             CDXUTDialog::RequestFocus(this);
         if (!ContainsPoint(x, y))
             return false;
+        // A text chosen whole by its window (a sample to type over) stays chosen by the
+        // click that enters the box: typing replaces it rather than adding to it.
+        const int size = m_Buffer.GetTextSize();
+        if (entering && size > 0 && std::min(m_nSelStart, m_nCaret) == 0 && std::max(m_nSelStart, m_nCaret) == size) {
+            ResetCaretBlink();
+            return true;
+        }
         m_bMouseDrag = true;
         GuiCaptureMouse(true);
         if (PlaceCaretAtX(x)) {

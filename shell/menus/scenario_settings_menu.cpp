@@ -399,14 +399,15 @@ void cScenarioSettingsMenu::OnPlayerSelected()
     auto* list = Control<CDXUTListBox>(IDC_PLAYERS);
     m_PlayerNumber = list ? DataAsNumber(list->GetSelectedData()) : 0;
     const sPbemPlayer* player = FindPlayer(m_PlayerNumber);
-    auto set = [this](int id, const std::wstring& text) {
+    auto set = [this](int id, const std::wstring& text, bool sample = false) {
         if (auto* edit = Control<CDXUTEditBox>(id))
-            edit->SetText(text.c_str());
+            edit->SetText(text.c_str(), sample);
     };
     if (!player) {
         m_PlayerNumber = 0;
-        set(IDC_PLAYER_NAME, LangText("scenario_settings_pbem_new_player_name"));
-        set(IDC_PLAYER_EMAIL, LangText("scenario_settings_pbem_new_player_email"));
+        // Samples of what to type: chosen whole, so that the player types over them.
+        set(IDC_PLAYER_NAME, LangText("scenario_settings_pbem_new_player_name"), true);
+        set(IDC_PLAYER_EMAIL, LangText("scenario_settings_pbem_new_player_email"), true);
     } else {
         set(IDC_PLAYER_NAME, player->name);
         set(IDC_PLAYER_EMAIL, player->email);

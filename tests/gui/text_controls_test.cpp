@@ -168,6 +168,17 @@ TEST_F(TextControls, AClickPlacesTheCaretByTheGlyphAdvances)
     EXPECT_EQ(edit->GetCaret(), 2);
     Type(L"K");
     EXPECT_EQ(edit->GetText(), L"Krsaw");
+
+    // A sample the window chose whole stays chosen by the click that enters the box, and is
+    // typed over; once in the box, a click places the caret again.
+    edit->SetText(L"new player name", true);
+    CDXUTDialog::ClearFocus();
+    Click(textLeft + wa + 1, 250);
+    Type(L"Ada");
+    EXPECT_EQ(edit->GetText(), L"Ada");
+    Click(textLeft + 1, 250);
+    Type(L"L");
+    EXPECT_EQ(edit->GetText(), L"LAda");
 }
 
 TEST_F(TextControls, ALongTextScrollsToKeepTheCaretInView)

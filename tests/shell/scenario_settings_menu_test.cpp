@@ -156,6 +156,12 @@ TEST(ScenarioSettings, APlayByEmailGameGetsItsPlayersItsFolderAndItsRepository)
                   EXPECT_EQ(Control<CDXUTEditBox>(IDC_PLAYER_NAME)->GetText(), L"");
                   addPlayer(L"Ada");
                   selectPlayer(1);
+                  // The new player's samples are chosen whole, for the player to type over.
+                  for (int id : {IDC_PLAYER_NAME, IDC_PLAYER_EMAIL}) {
+                      const CDXUTEditBox* sample = Control<CDXUTEditBox>(id);
+                      EXPECT_EQ(sample->GetSelectionStart(), 0) << id;
+                      EXPECT_EQ(sample->GetCaret(), int(sample->GetText().size())) << id;
+                  }
                   addPlayer(L"Bob");
                   selectPlayer(0);
                   D::ClickControl(IDC_REMOVE_PLAYER);
