@@ -345,7 +345,12 @@ eOrderClick CarryOutWindowOrder(const sMapClick& click)
         const int node = SeaNodeOfHex(hex);
         if (!window || window->SelectedFleets().empty() || node == 0)
             return eOrderClick::Abandoned;
-        if (!click.isTarget) {
+        // Any water of a sea zone in reach is that zone, as its marked hex is: the player need
+        // not find the marker. A port is reached by its own marked hex only.
+        const sWezelGrafuMorz* zone = g_Gra && g_Gra->m_SeaGraph ? g_Gra->m_SeaGraph->GetNode(node) : nullptr;
+        const bool zoneInReach = zone && zone->Kind == SEA_NODE_SEA && hex.IsSea() &&
+                                 window->SelectedFleets().front()->IsReachable(node);
+        if (!click.isTarget && !zoneInReach) {
             // A sea zone or port out of reach: the order stands with its marks (the window
             // would cover the reason), and the status line says why.
             window->SelectedFleets().front()->MarkReachableZones();

@@ -297,26 +297,42 @@ TEST(OrdersInPlay, OnAScreenOf1920By1080TheSeaBattleBoardFillsTheScreenAndFireNe
     EXPECT_EQ(driver.Run(), 0);
 }
 
-// The first hex that carries none of the order's target marks, holds no unit and is at sea
-// (or on land): where a fleet or a train cannot go.
-std::pair<int, int> UnmarkedHex(bool sea)
+// The first land hex that carries none of the order's target marks and holds no unit: where
+// a train cannot go.
+std::pair<int, int> UnmarkedLandHex()
 {
     const cMapa& map = *g_Gra->m_Mapa;
     for (int y = 0; y < map.height; ++y)
         for (int x = 0; x < map.width; ++x) {
             const sHex* hex = map.GetHex(x, y);
-            if (hex->IsSea() == sea && !hex->unit && !(hex->marks & 0x1FFFCu) && hex->seaNodeDisplay == 0)
+            if (hex->IsLand() && !hex->unit && !(hex->marks & 0x1FFFCu) && hex->seaNodeDisplay == 0)
                 return {x, y};
         }
     ADD_FAILURE() << "every hex is a target";
     return {0, 0};
 }
 
+// The first hex of the sea zone that is neither its marked hex nor a port's, and holds no ship.
+std::pair<int, int> OpenWaterOf(int zone)
+{
+    const cMapa& map = *g_Gra->m_Mapa;
+    for (int y = 0; y < map.height; ++y)
+        for (int x = 0; x < map.width; ++x) {
+            const sHex* hex = map.GetHex(x, y);
+            if (hex->IsSea() && hex->seaZone == zone && !hex->unit && hex->seaNodeDisplay == 0)
+                return {x, y};
+        }
+    ADD_FAILURE() << "no open water in zone " << zone;
+    return {0, 0};
+}
+
 // The units window's Select chooses a ship's fleet as a click on its sea zone does, and an
-// order to a place out of reach says why: a fleet's move, a unit's rail move.
+// order to a place out of reach says why: a fleet's move, a unit's rail move. Any water of a
+// sea zone in reach is a fleet's destination, not only the zone's marked hex.
 TEST(OrdersInPlay, TheUnitsWindowSelectsAShipsFleetAndAFleetOrRailMoveOutOfReachSaysWhy)
 {
-    static constexpr int kWarspite = 2, kChannel = 2;
+    static constexpr int kWarspite = 2, kChannel = 2, kSouthernSea = 3;
+    static constexpr int kStraitX = 6, kStraitY = 6, kBorussia = 2;
     cProgramDriver driver({}, {"scenarios", "save", "pbem"});
     MakeTestlandFolder();
     static std::pair<int, int> away;
@@ -347,10 +363,18 @@ TEST(OrdersInPlay, TheUnitsWindowSelectsAShipsFleetAndAFleetOrRailMoveOutOfReach
               })
         .Then("settled", D::AfterFrames(20))
         .Screenshot("units_naval_select")
-        .Then("sail", [] { return true; }, [] { ClickInWindow(kFleetsMoveId); })
+        .Then("sail", [] { return true; },
+              [] {
+                  {
+                      // Borussia holds the strait: the Southern Sea is out of reach.
+                      GLOBAL_LOCK_SCOPE();
+                      g_Gra->m_Mapa->GetHex(kStraitX, kStraitY)->controller = kBorussia;
+                  }
+                  ClickInWindow(kFleetsMoveId);
+              })
         .Then("beyond reach", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_FLEET_MOVE; },
               [] {
-                  away = UnmarkedHex(true);
+                  away = OpenWaterOf(kSouthernSea);
                   ShowHex(away.first, away.second);
                   D::ClickHex(away.first, away.second);
               })
@@ -362,6 +386,8 @@ TEST(OrdersInPlay, TheUnitsWindowSelectsAShipsFleetAndAFleetOrRailMoveOutOfReach
                   EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_FLEET_MOVE);
                   EXPECT_FALSE(CurrentDialog()->GetVisible());
                   EXPECT_NE(g_Gra->m_Mapa->GetHex(kNorthSeaX, kNorthSeaY)->marks & MARK_REACHABLE_SEA_NODE, 0u);
+                  const sWezelGrafuMorz* south = g_Gra->m_SeaGraph->GetNode(kSouthernSea);
+                  EXPECT_EQ(g_Gra->m_Mapa->GetHex(south->MainX, south->MainY)->marks & MARK_REACHABLE_SEA_NODE, 0u);
                   ShowHex(kChannelX, kChannelY);
               },
               100)
@@ -379,8 +405,18 @@ TEST(OrdersInPlay, TheUnitsWindowSelectsAShipsFleetAndAFleetOrRailMoveOutOfReach
         .Then("window back", [] { return CurrentDialog() && CurrentDialog()->GetVisible(); },
               [] {
                   EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_SELECT);
-                  ClickInWindow(kFleetsCloseId);
+                  ClickInWindow(kFleetsMoveId);
               })
+        // Open water of the North Sea, away from its marked hex, is the North Sea.
+        .Then("sail again", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_FLEET_MOVE; },
+              [] {
+                  away = OpenWaterOf(kNorthSea);
+                  EXPECT_NE(away, std::make_pair(kNorthSeaX, kNorthSeaY));
+                  ShowHex(away.first, away.second);
+                  D::ClickHex(away.first, away.second);
+              })
+        .Then("sailed", [] { return Fleet(kHomeFleet)->seaNode == kNorthSea; },
+              [] { EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_SELECT); })
         .Then("guards", PlayersTurn,
               [] {
                   ShowHex(2, 2);
@@ -394,7 +430,7 @@ TEST(OrdersInPlay, TheUnitsWindowSelectsAShipsFleetAndAFleetOrRailMoveOutOfReach
               })
         .Then("no line there", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_STRATEGIC_MOVE; },
               [] {
-                  away = UnmarkedHex(false);
+                  away = UnmarkedLandHex();
                   ShowHex(away.first, away.second);
                   D::ClickHex(away.first, away.second);
               })
