@@ -90,6 +90,7 @@ void TheWarEndsAndIsLeft(cProgramDriver& driver, const char* reasonKey, const wc
                   EXPECT_NE(MessageTitle(kMessageDialogRow + 3).find(LangText("individual_score:")), std::wstring::npos);
               },
               20000)
+        .Then("faded in", D::AfterFrames(60))
         .Picture("game_over")
         .Then("read", [] { return true; }, [] { D::PressKey(VK_ESCAPE); })
         .Then("the war is over",

@@ -462,7 +462,8 @@ TEST(WholeProgram, OnTestlandAPanelThatOpensComesToTheFrontOfTheOthers)
         .Then("the hex panel", [] { return !PanelOf(g_UnitPanel)->GetMinimized(); },
               [=] { ClickOn(info(), kFoldHexPanelId); })
         .Then("settled", [] { return !PanelOf(g_HexPanel)->GetMinimized(); })
-        .Then("drawn", D::AfterFrames(10))
+        // Drawn once the panels have faded in: the picture shows them as a player sees them.
+        .Then("drawn", D::AfterFrames(60))
         .Screenshot("hex_panel_over_unit_panel")
         .Then("the unit panel again", [] { return true; },
               [=] {
@@ -480,7 +481,7 @@ TEST(WholeProgram, OnTestlandAPanelThatOpensComesToTheFrontOfTheOthers)
               })
         .Then("the attack panel", [] { return !PanelOf(g_DiplomacyPanel)->GetMinimized(); },
               [=] { ClickOn(info(), kFoldAttackPanelId); })
-        .Then("drawn", D::AfterFrames(10))
+        .Then("drawn", D::AfterFrames(60))
         .Screenshot("attack_panel_over_diplomacy_panel");
     EXPECT_EQ(driver.Run(), 0);
 }
