@@ -3,6 +3,7 @@
 #include "core/stringbase.h"
 #include "dialogs/country_flag.h"
 #include "game/game.h"
+#include "game/presentation.h"
 #include "gui/controls.h"
 #include "shell/sound.h"
 #include "world/country.h"
@@ -91,4 +92,10 @@ void cDialogNowejTury::OnMouse(bool left, bool, bool, bool, bool, int, int, int)
         OnDismissed();
 }
 
-void cDialogNowejTury::OnDismissed() { CloseTopDialogs(1); }
+void cDialogNowejTury::OnDismissed()
+{
+    CloseTopDialogs(1);
+    // The turn is the person's from here. The announcement may have opened before the
+    // opponent's thread handed the game over, when the figures were still hidden.
+    Presentation().RefreshPoints();
+}

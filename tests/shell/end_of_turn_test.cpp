@@ -123,6 +123,12 @@ TEST(EndOfTurn, InHotSeatPlayTheTurnPassesFromOnePersonToTheOtherThroughTheNewTu
                   for (const sHex& hex : g_Gra->m_Mapa->Hexes())
                       ASSERT_EQ(hex.marks, 0u) << hex.x << "," << hex.y;
               })
+        .Then("settled", D::AfterFrames(60),
+              [] {
+                  // Albion's own phase: its figures show.
+                  auto* production = dynamic_cast<CDXUTStatic*>(PanelOf(g_InfoPanel)->GetControl(kInfoProductionId));
+                  EXPECT_NE(production->GetText(), L"-");
+              })
         .Picture("next_turn_without_marks");
     // After the computer's countries the window hides the map as well, from its first frame.
     driver.Then("watch the hand-over", [] { return true; }, [] {
