@@ -623,15 +623,16 @@ std::wstring MessageTitle(int row)
     return text ? text->GetText() : std::wstring();
 }
 
-void ClickDialogButton(int id)
+void ClickOn(CDXUTDialog* dialog, int id)
 {
-    cDialog* dialog = CurrentDialog();
     ASSERT_NE(dialog, nullptr);
-    CDXUTControl* button = dialog->GetControl(id);
-    ASSERT_NE(button, nullptr);
-    const sRect r = dialog->ToScreenRect(button->GetBoundingBox());
+    CDXUTControl* control = dialog->GetControl(id);
+    ASSERT_NE(control, nullptr) << "no control " << id;
+    const sRect r = dialog->ToScreenRect(control->GetBoundingBox());
     cProgramDriver::Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
+
+void ClickDialogButton(int id) { ClickOn(CurrentDialog(), id); }
 
 void GivePersonTheRow(int row)
 {

@@ -36,7 +36,9 @@ bool InScenarioSettings();
 bool TurnOf(const wchar_t* name, bool announced = true);
 // The title (the message row + 1) or the text (row + 3) of the message window shown.
 std::wstring MessageTitle(int row = kMessageDialogRow + 1);
-// A click in the middle of the control of that id of the window on top.
+// A click in the middle of the control of that id of a window, menu or panel.
+void ClickOn(CDXUTDialog* dialog, int id);
+// The same on the window on top.
 void ClickDialogButton(int id);
 // Controls the scripts click: the scenario settings' OK, the pause menu's Save and Abort.
 constexpr int kSettingsOk = 245, kPauseSave = 273, kPauseAbort = 275;

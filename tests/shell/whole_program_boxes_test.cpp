@@ -42,16 +42,6 @@ bool Settings() { return dynamic_cast<cScenarioSettingsMenu*>(g_CurrentMenu) != 
 bool Told() { return dynamic_cast<cDialogTekstowy*>(CurrentDialog()) != nullptr; }
 bool Asked() { return dynamic_cast<cDialogPotwierdzenia*>(CurrentDialog()) != nullptr; }
 
-// A click on the middle of a control of the menu or panel beneath the window on top.
-void ClickBeneath(CDXUTDialog* dialog, int id)
-{
-    ASSERT_NE(dialog, nullptr);
-    CDXUTControl* control = dialog->GetControl(id);
-    ASSERT_NE(control, nullptr) << "no control " << id;
-    const sRect r = dialog->ToScreenRect(control->GetBoundingBox());
-    D::Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-}
-
 // A click on the first tab's caption of a tab frame beneath the window on top.
 void ClickFirstTabBeneath(CDXUTDialog* dialog, int id)
 {
@@ -81,7 +71,7 @@ TEST(WholeProgram, AMenusRefusalTakesEveryClickAndKeyBeneathItUntilItIsClosed)
         .Then("refused", Told,
               [] {
                   ClickFirstTabBeneath(Menu(), IDC_SETTINGS_TABS);
-                  ClickBeneath(Menu(), IDC_BACK);
+                  ClickOn(Menu(), IDC_BACK);
               })
         .Then("nothing beneath moved", D::AfterFrames(2),
               [] {
@@ -101,7 +91,7 @@ TEST(WholeProgram, AMenusRefusalTakesEveryClickAndKeyBeneathItUntilItIsClosed)
         .Then("not loaded", [] { return List() && Told(); },
               [] {
                   ClickFirstTabBeneath(Menu(), IDC_LIST_TABS);
-                  ClickBeneath(Menu(), IDC_START);
+                  ClickOn(Menu(), IDC_START);
               })
         .Then("the list stays", D::AfterFrames(2),
               [] {
@@ -126,14 +116,14 @@ TEST(WholeProgram, OnTheGameScreenABoxTakesEveryClickBeneathItAndTheClickThatClo
         .Then("settings", Settings, [] { D::ClickControl(IDC_OK); })
         // The new turn's box closes on a click anywhere: on the research button, it opens nothing.
         .Then("Albion's turn announced", [] { return TurnOf(L"Albion"); },
-              [] { ClickBeneath(PanelOf(g_InfoPanel), kResearchButtonId); }, 20000)
+              [] { ClickOn(PanelOf(g_InfoPanel), kResearchButtonId); }, 20000)
         .Then("announcement closed", [] { return !CurrentDialog(); },
               [&] {
                   EXPECT_FALSE(researchOpen());
                   D::PressKey('Q');
               })
         .Then("asked to end the turn", [] { return dynamic_cast<cDialogPotwKoncaTury*>(CurrentDialog()) != nullptr; },
-              [] { ClickBeneath(PanelOf(g_InfoPanel), kResearchButtonId); })
+              [] { ClickOn(PanelOf(g_InfoPanel), kResearchButtonId); })
         .Then("still asked", D::AfterFrames(2),
               [&] {
                   EXPECT_TRUE(Asked());
@@ -143,7 +133,7 @@ TEST(WholeProgram, OnTheGameScreenABoxTakesEveryClickBeneathItAndTheClickThatClo
         .Then("the turn goes on", [] { return !CurrentDialog(); }, [] { D::PressKey(VK_ESCAPE); })
         .Then("paused", [] { return dynamic_cast<cPauseMenu*>(g_CurrentMenu) != nullptr; },
               [] { D::ClickControl(IDC_ABORT); })
-        .Then("asked to abort", Asked, [] { ClickBeneath(Menu(), IDC_RESUME); })
+        .Then("asked to abort", Asked, [] { ClickOn(Menu(), IDC_RESUME); })
         .Then("the pause menu waits", D::AfterFrames(2),
               [] {
                   EXPECT_NE(dynamic_cast<cPauseMenu*>(g_CurrentMenu), nullptr);

@@ -183,16 +183,6 @@ TEST(WholeProgram, FromTheIntroToPolandsFirstTurnInEurope1939)
     EXPECT_EQ(driver.Run(), 0);
 }
 
-// A click in the middle of a control of a window or panel.
-void ClickOn(CDXUTDialog* dialog, int id)
-{
-    ASSERT_NE(dialog, nullptr);
-    CDXUTControl* control = dialog->GetControl(id);
-    ASSERT_NE(control, nullptr) << "no control " << id;
-    const sRect r = dialog->ToScreenRect(control->GetBoundingBox());
-    D::Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-}
-
 // Windows of the info panel's buttons, each opened, kept as a stored screen and closed with
 // Escape.
 void PictureWindows(cProgramDriver& driver, const std::vector<std::pair<int, std::string>>& windows)
