@@ -3,6 +3,7 @@
 // exactly these rectangles and the toolkit and dialogs cut their pictures from them, so the
 // two can never drift apart. Rectangles are (left, top, right, bottom), right and bottom
 // exclusive, in texture pixels.
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string>
@@ -72,10 +73,22 @@ constexpr int kListHeaderX = 425, kListHeaderY = 1936;
 constexpr sRect kListSelection = {350, 2011, 375, 2036};
 constexpr sRect kListHover = {375, 2011, 400, 2036};
 
+// A frame is an outer line, a metal band and an inner line, with a square plate over each
+// corner for the heavier styles. Its pieces are drawn at their own size whatever the layout's
+// scale, so a control must keep clear of them at every size.
 struct sFrameStyle {
     int x, y, cell;
+    int band;
+    bool cornerPlates;
 };
-constexpr sFrameStyle kFrameStyles[3] = {{0, 1913, 45}, {1130, 370, 30}, {221, 1895, 10}};
+constexpr sFrameStyle kFrameStyles[3] = {{0, 1913, 45, 10, true}, {1130, 370, 30, 6, true}, {221, 1895, 10, 2, false}};
+constexpr int CornerPlateSize(int cell, int band) { return std::min(cell - 2, band + 10); }
+// How far the frame's drawing reaches in from its edges: along them, and at its corners.
+constexpr int FrameBorder(const sFrameStyle& s) { return s.band + 2; }
+constexpr int FrameCornerReach(const sFrameStyle& s)
+{
+    return s.cornerPlates ? std::max(FrameBorder(s), 1 + CornerPlateSize(s.cell, s.band)) : FrameBorder(s);
+}
 // The tab frame's area and the hint box share one 3 x 3 block of 10-pixel cells.
 constexpr int kTabAreaX = 190, kTabAreaY = 1895, kTabAreaCell = 10;
 // Tab pieces: left, middle, right of an unselected tab, then of the selected tab.
@@ -315,7 +328,7 @@ constexpr sDrawnSize kOrderIconSizes[] = {{53, 52}, {52, 52}, {45, 45}, {44, 44}
 constexpr sShelving kOrderIconShelving = {kOrderIconCount, 3, 3 * kAtlasSize};
 constexpr auto kOrderIconBlocks = Shelve(kOrderIconSizes, kOrderIconShelving);
 // The hex panel's Mulberry harbour icon: one strip per size.
-constexpr sDrawnSize kMulberrySizes[] = {{75, 75}, {62, 63}, {56, 56}, {47, 47}, {41, 41}, {38, 38}};
+constexpr sDrawnSize kMulberrySizes[] = {{75, 75}, {62, 62}, {56, 56}, {47, 47}, {41, 41}, {38, 38}};
 constexpr sShelving kMulberryShelving = {1, 3, ShelvesBottom(kOrderIconBlocks, kOrderIconShelving)};
 constexpr auto kMulberryBlocks = Shelve(kMulberrySizes, kMulberryShelving);
 // The combat-result pictures (layout row 920): per size, the six side by side.

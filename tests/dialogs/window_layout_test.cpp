@@ -46,6 +46,7 @@
 #include "game/play_state.h"
 #include "game/reports.h"
 #include "gui/controls.h"
+#include "gui/gui_atlas.h"
 #include "gui/layout.h"
 #include "core/settings.h"
 #include "shell/menus/loading_menu.h"
@@ -72,6 +73,7 @@ struct sWindowCase
     const char* name;
     std::function<cDialog*()> make;
     std::set<int> layers; // controls laid over or under others
+    bool clearOfFrame = false; // every control clear of the frame's band and corner plates
 };
 
 void ExpectPlacedOnScreen(CDXUTDialog& dialog, const sWindowCase& window, const sRect& screen)
@@ -80,12 +82,26 @@ void ExpectPlacedOnScreen(CDXUTDialog& dialog, const sWindowCase& window, const 
     const auto* own = dynamic_cast<cDialog*>(&dialog);
     CDXUTControl* frame = own && own->KindId() > 0 ? dialog.GetControl(own->KindId(), DXUT_CONTROL_FRAME) : nullptr;
     const sRect inside = frame ? dialog.ToScreenRect(frame->GetBoundingBox()) : screen;
+    // The frame's band and corner plates are drawn at their own size, over what lies under them.
+    const int style = frame ? std::clamp(frame->m_nStyle, 0, kFrameStyleCount - 1) : 0;
+    const int border = frame ? gui_atlas::FrameBorder(gui_atlas::kFrameStyles[style]) : 0;
+    const int corner = frame ? gui_atlas::FrameCornerReach(gui_atlas::kFrameStyles[style]) : 0;
+    auto underFrame = [&](const sRect& box) {
+        const bool inBand = box.left < inside.left + border || box.top < inside.top + border ||
+                            box.right > inside.right - border || box.bottom > inside.bottom - border;
+        const bool byLeftOrRight = box.left < inside.left + corner || box.right > inside.right - corner;
+        const bool byTopOrBottom = box.top < inside.top + corner || box.bottom > inside.bottom - corner;
+        return inBand || (byLeftOrRight && byTopOrBottom);
+    };
     std::vector<std::pair<int, sRect>> placed;
     for (int k = 0; k < dialog.GetControlCount(); ++k) {
         CDXUTControl* control = dialog.GetControlByIndex(k);
         if (!control->GetVisible())
             continue;
         const sRect box = dialog.ToScreenRect(control->GetBoundingBox());
+        EXPECT_FALSE(window.clearOfFrame && frame && control != frame && underFrame(box))
+            << window.name << ": control " << control->GetID() << " at " << box.left << "," << box.top << " - "
+            << box.right << "," << box.bottom << " lies under its window's frame";
         EXPECT_TRUE(box.Width() > 0 && box.Height() > 0 && box.left >= screen.left && box.top >= screen.top &&
                     box.right <= screen.right && box.bottom <= screen.bottom)
             << window.name << ": control " << control->GetID() << " at " << box.left << "," << box.top << " - "
@@ -337,7 +353,8 @@ TEST_F(WindowLayout, EveryWindowFitsTheScreenWithoutOverlappingControls)
              g_Gra->m_PlayState->SelectHex(6, 6);
              return new cHexPanel;
          },
-         {}},
+         {},
+         true},
         {"save", [] { return new cDialogZapisuGry; }, {}},
         {"preferences", [] { return new cDialogUstawien; }, {}},
         {"commanders", [] { return new cDialogDowodcow(*g_Gra->FindLandUnitById(1)); }, {}},

@@ -45,7 +45,7 @@ void NineSliceBox(cairo_t* cr, double x, double y, double cell, const sBoxStyle&
     FillRect(cr, x + in, y + in, size - 2 * in, size - 2 * in, s.inner);
     FillRect(cr, x + in + 1, y + in + 1, size - 2 * in - 2, size - 2 * in - 2, s.fill);
     if (s.cornerPlate) {
-        double p = std::min(cell - 2, s.band + 10);
+        double p = CornerPlateSize(int(cell), int(s.band));
         for (int cx = 0; cx < 2; cx++)
             for (int cy = 0; cy < 2; cy++) {
                 double px = cx ? x + size - p - 1 : x + 1;
@@ -282,13 +282,16 @@ void DrawListBox(cairo_t* cr)
 void DrawFramesAndTabs(cairo_t* cr)
 {
     // Style 0: the heavy brass frame of menus and dialogs, riveted corner plates.
-    sBoxStyle heavy{kInk, kBrass, kBrassDark, kInk, WithAlpha(kPanel, 0.93), 10, 4, true};
+    sBoxStyle heavy{kInk, kBrass, kBrassDark, kInk, WithAlpha(kPanel, 0.93), double(kFrameStyles[0].band), 4,
+                    kFrameStyles[0].cornerPlates};
     NineSliceBox(cr, kFrameStyles[0].x, kFrameStyles[0].y, kFrameStyles[0].cell, heavy);
     // Style 1: a gunmetal frame for groups inside a window.
-    sBoxStyle steel{kInk, kSteelLight, kSteelDark, kInk, WithAlpha(kPanel, 0.9), 6, 2.5, true};
+    sBoxStyle steel{kInk, kSteelLight, kSteelDark, kInk, WithAlpha(kPanel, 0.9), double(kFrameStyles[1].band), 2.5,
+                    kFrameStyles[1].cornerPlates};
     NineSliceBox(cr, kFrameStyles[1].x, kFrameStyles[1].y, kFrameStyles[1].cell, steel);
     // Style 2: a thin brass rule.
-    sBoxStyle thin{kInk, kBrassLight, kBrassDark, kInk, WithAlpha(kPanel, 0.85), 2, 0, false};
+    sBoxStyle thin{kInk, kBrassLight, kBrassDark, kInk, WithAlpha(kPanel, 0.85), double(kFrameStyles[2].band), 0,
+                   kFrameStyles[2].cornerPlates};
     NineSliceBox(cr, kFrameStyles[2].x, kFrameStyles[2].y, kFrameStyles[2].cell, thin);
     // The tab frame's area and the hint box: dark, with a thin brass edge, so white text reads.
     sBoxStyle hint{kInk, kBrass, kBrassDark, kInk, WithAlpha(kPanelDeep, 0.94), 2, 0, false};
