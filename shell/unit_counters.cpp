@@ -101,14 +101,14 @@ public:
                       width * m_Scale, float(dest.Height()) * m_Scale, m_Depth);
     }
 
-    void Label(int flag, int rect, int style, const std::wstring& text) const
+    void Label(int flag, int rect, int style, const std::wstring& text, bool inFront = false) const
     {
         if (!Has(flag))
             return;
         const sRect& r = Rect(rect);
         const sRectF place{m_X + float(r.left) * m_Scale, m_Y + float(r.top) * m_Scale, m_X + float(r.right) * m_Scale,
                            m_Y + float(r.bottom) * m_Scale};
-        DrawSkinLabel(m_Level.styles[size_t(style)], text, place, m_Depth, g_DrawingIcon);
+        DrawSkinLabel(m_Level.styles[size_t(style)], text, place, inFront ? m_Depth - 0.001f : m_Depth, g_DrawingIcon);
     }
 
 private:
@@ -183,8 +183,9 @@ void cJednostkaLadowa::DrawCounter(float x, float y, float scale, int) const
     if (m_FreezeTime >= 1)
         c.Pair(kLandAction, units, Moved(c.PairSource(kLandAction), 2, 0));
     c.Label(10, kLandActionPointsText, 1, FormatText(L"%i", m_ActionPoints));
+    // A name is wider than its card: in front of the neighbours' counters, as a city's is.
     if (ShowNames())
-        c.Label(11, kLandNameText, 2, FormatText(L"%s", m_Name));
+        c.Label(11, kLandNameText, 2, FormatText(L"%s", m_Name), true);
 }
 
 void cJednostkaLadowa::DrawIcon(const sRect& rect) const
@@ -212,7 +213,7 @@ void cJednostkaLotnicza::DrawCounter(float x, float y, float scale, int) const
     c.Label(7, kAirStrengthText, 0, FormatText(L"%i", m_Strength));
     c.Label(8, kAirActionPointsText, 1, FormatText(L"%i", m_ActionPoints));
     if (ShowNames())
-        c.Label(9, kAirNameText, 2, FormatText(L"%s", m_Name));
+        c.Label(9, kAirNameText, 2, FormatText(L"%s", m_Name), true);
 }
 
 void cJednostkaLotnicza::DrawIcon(const sRect& rect) const

@@ -592,6 +592,64 @@ TEST(GameInput, TheStatusLineSaysWhatAClickDoesAndWhyAClickOnAnEnemyCannotAttack
     EXPECT_EQ(driver.Run(), 0);
 }
 
+// The pixels of a unit's 166-pixel counter cell on the screen at the nearest zoom.
+std::vector<uint32_t> CounterCell(const std::vector<uint32_t>& frame, int width, int column, int row)
+{
+    int x = 0, y = 0;
+    D::HexOnScreen(column, row, x, y);
+    std::vector<uint32_t> cell;
+    for (int dy = -85; dy < 81; ++dy)
+        for (int dx = -83; dx < 83; ++dx)
+            cell.push_back(frame[size_t((y + dy) * width + x + dx)]);
+    return cell;
+}
+
+size_t Differing(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b)
+{
+    size_t n = 0;
+    for (size_t k = 0; k < a.size() && k < b.size(); ++k)
+        n += a[k] != b[k];
+    return n;
+}
+
+// At the nearest zoom a counter carries its unit's name; F5 takes it off and puts it back.
+TEST(GameInput, F5HidesAndShowsTheUnitsNamesOnTheCountersAtTheNearestZoom)
+{
+    cProgramDriver driver({{"MapDisplay/Zoom", "100"}}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    static int column = -1, row = -1;
+    static std::vector<uint32_t> named, nameless, namedAgain;
+    auto keep = [](std::vector<uint32_t>& into) {
+        return [&into](const std::vector<uint32_t>& frame, int width) { into = CounterCell(frame, width, column, row); };
+    };
+    driver.StartWith(LoadTestland)
+        .Then("start", [] { return g_Gra && dynamic_cast<iMenuScreen*>(g_CurrentMenu); }, [] { D::ClickControl(245); })
+        .Then("Albion's turn", [] { return g_Gra->GetGameState() == 7 && CurrentDialog(); },
+              [] { D::PressKey(VK_ESCAPE); }, 20000)
+        .Then("to a unit", [] { return !CurrentDialog(); },
+              [] {
+                  for (cJednostkaLadowa* u : g_Gra->m_LandUnits)
+                      if (u->m_Owner == 1 && u->IsOnMap() && column < 0) {
+                          column = u->m_X;
+                          row = u->m_Y;
+                      }
+                  ASSERT_GE(column, 0);
+                  g_Gra->m_Mapa->CenterAtHex(column, row);
+                  D::ArriveCamera();
+                  EXPECT_FLOAT_EQ(g_Gra->m_Mapa->currentScale, 1.0f);
+              })
+        .Then("settled", D::AfterFrames(3))
+        .Grab(keep(named))
+        .Then("F5", [] { return true; }, [] { D::PressKey(VK_F1 + 4); })
+        .Grab(keep(nameless))
+        .Then("F5 again", [] { return true; }, [] { D::PressKey(VK_F1 + 4); })
+        .Grab(keep(namedAgain));
+    EXPECT_EQ(driver.Run(), 0);
+    ASSERT_FALSE(named.empty());
+    EXPECT_GT(Differing(named, nameless), 100u);
+    EXPECT_EQ(Differing(named, namedAgain), 0u);
+}
+
 TEST(GameInput, KeysStoreAndRecallPlacesWalkTheUnitsAndPauseInEveryPhase)
 {
     cProgramDriver driver({{"InterfaceSettings/ConfirmEndTurn", "false"}}, {"scenarios", "save", "pbem"});

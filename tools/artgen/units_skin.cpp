@@ -416,11 +416,13 @@ struct sCounterLevel {
 };
 
 // Full detail near, fewer pieces and larger cards as the map zooms out, a plain card far.
-// Names stay off the map: the city and sea names below the counters need the room, and
-// the unit panel shows a unit's name.
+// A land or air unit's name stands over its card near in, where the name of a city on the
+// hex, hung under the card, cannot hide it; from half size out a name is wider than two hexes
+// and the names of a front would cover each other and the counters.
 const sCounterLevel kLevels[] = {
-    {"Full detail", 200, 1.0, true, true, 14, 13, 0},
-    {"Near", 75, 1.05, true, true, 11, 10, 0},
+    {"Full detail", 200, 1.0, true, true, 14, 13, 11},
+    {"Near", 75, 1.05, true, true, 11, 10, 10},
+    {"Half", 60, 1.05, true, true, 11, 10, 0},
     {"Middle", 45, 1.12, true, false, 10, 0, 0},
     {"Far", 22, 1.2, false, false, 0, 0, 0},
     {"Whole map", 11, 1.35, false, false, 0, 0, 0},
@@ -451,7 +453,7 @@ void FiguresAndRim(std::ostringstream& out, const sCardGeometry& g, const sCount
 {
     out << TextRow(g.X(41), g.Y(103), int(44 * l.size), int(17 * l.size), l.strength) << "\r\n";
     out << TextRow(g.X(110), g.Y(103), int(18 * l.size), int(17 * l.size), l.actionPoints) << "\r\n";
-    out << TextRow(g.X(3), g.Y(121), 160, 15, l.name_) << "\r\n";
+    out << TextRow(g.X(3), g.Y(36), 160, int(14 * l.size), l.name_) << "\r\n";
     out << (l.markers ? Corners({g.X(37), g.Y(48), g.X(131), g.Y(122)}) : "0;0;0;0") << "\r\n";
     out << Corners(l.markers ? kOwnUnitRim : kNone) << "\r\n";
 }
@@ -494,8 +496,9 @@ std::string NavalUnits()
         Pair(out, true, g.Dest(39, 50, 90, 70), {0, 0, kUnitCellWidth, kUnitCellHeight});
         Pair(out, l.markers, g.Dest(111, 52, 16, 16), kBattleActiveMark);
         out << (l.markings ? Corners({g.X(44), g.Y(106), g.X(124), g.Y(114)}) : "0;0;0;0") << "\r\n";
-        out << TextRow(g.X(3), g.Y(121), 160, 14, l.name_ ? 12 : 0) << "\r\n";
-        out << TextRow(g.X(3), g.Y(134), 160, 14, l.name_ ? 11 : 0) << "\r\n";
+        // No names: the counter of a sea zone stands for every ship seen there.
+        out << TextRow(0, 0, 0, 0, 0) << "\r\n";
+        out << TextRow(0, 0, 0, 0, 0) << "\r\n";
         out << (l.markers ? Corners({g.X(111), g.Y(69), g.X(127), g.Y(85)}) : "0;0;0;0") << "\r\n";
         out << Corners(l.markers ? kBattleVisibleMark : kNone) << "\r\n";
     });
