@@ -142,15 +142,21 @@ void cDialogWynikuWalki::OnKeyboard(unsigned key, bool keyDown, bool)
         TogglePause();
 }
 
-void cDialogWynikuWalki::OnTimer(float)
+void cDialogWynikuWalki::OnTimer(float) { ShowCountdown(); }
+
+void cDialogWynikuWalki::ShowCountdown()
 {
+    // Held with Pause the report stays until it is closed, and says so rather than a time.
+    const bool counting = !m_CountdownPaused && m_Countdown >= 0.0f;
     if (auto* status = static_cast<CDXUTStatic*>(GetControl(kCombatResultStatusId, DXUT_CONTROL_STATIC)))
-        status->SetText(LangFormat("combatresult_timeout", double(m_Countdown)));
+        status->SetText(counting ? LangFormat("combatresult_timeout", double(m_Countdown))
+                                 : LangText("combatresult_waiting_for_click"));
 }
 
 void cDialogWynikuWalki::TogglePause()
 {
     m_CountdownPaused = !m_CountdownPaused;
+    ShowCountdown();
     auto* button = static_cast<CDXUTButton*>(GetControl(kCombatResultPauseId, DXUT_CONTROL_BUTTON));
     if (!button)
         return;

@@ -26,4 +26,5 @@ private:
     void AddResultIcons(const sCombatResult& result);
     void FitTexts();
     void OnClosePressed();
+    void ShowCountdown();
 };

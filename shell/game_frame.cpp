@@ -196,24 +196,22 @@ void UpdateStatusBarHint(const cGra& game)
 }
 
 // Outside the person's phase the game stops only for a window shown to the person: while
-// one waits for its answer the status line says so, and once it closes the line shows again
-// what the other side wrote last.
-bool g_ToldWaiting = false;
+// one waits for its answer the status line says so, and at no other time; once it closes the
+// line shows again what the other side wrote last, or what it wrote meanwhile.
 std::wstring g_StatusBeforeWaiting;
 
 void UpdateWaitingHint()
 {
+    if (!g_DialogLinks.setStatusText || !g_DialogLinks.statusText)
+        return;
     const cDialog* dialog = CurrentDialog();
     const bool waiting = dialog && dialog->GetVisible() && IsAnswerAwaited();
-    if (waiting == g_ToldWaiting || !g_DialogLinks.setStatusText || !g_DialogLinks.statusText)
-        return;
-    g_ToldWaiting = waiting;
     const std::wstring told = LangText("statusbar_hint_waiting_for_answer");
-    if (waiting) {
-        if (const std::wstring now = g_DialogLinks.statusText(); now != told)
-            g_StatusBeforeWaiting = now;
+    const std::wstring now = g_DialogLinks.statusText();
+    if (waiting && now != told) {
+        g_StatusBeforeWaiting = now;
         g_DialogLinks.setStatusText(told);
-    } else if (g_DialogLinks.statusText() == told) {
+    } else if (!waiting && now == told) {
         g_DialogLinks.setStatusText(g_StatusBeforeWaiting);
     }
 }
@@ -404,19 +402,19 @@ void GameFrameMove(cRenderer*, double time, float elapsed)
     AnimateUnitMove();
     // Wherever the pointer rests, and while the view glides to the player's place, the
     // status line says what the game waits for: after the camera and the walk, so that a
-    // selection they changed (a right click's release, a unit's arrival) shows in this frame.
+    // selection they changed (a right click's release, a unit's arrival) shows in this frame,
+    // and after the countdowns, so that a report that closed by itself is not waited for.
+    if (g_DialogLinks.updateCountdown)
+        g_DialogLinks.updateCountdown(elapsed);
     if (const int now = game->GetGameState(); game->m_GameOver && now == kStateHuman) {
         ShowWarOver(*game);
     } else if (now == kStateHuman || now == kStateHumanMove || now == kStateScroll) {
-        g_ToldWaiting = false;
         UpdateStatusBarHint(*game);
     } else if (game->m_PbemTurnHandedOver) {
         TellPbemTurnSent(*game);
     } else {
         UpdateWaitingHint();
     }
-    if (g_DialogLinks.updateCountdown)
-        g_DialogLinks.updateCountdown(elapsed);
     ForgetMapHintOffTheMap(*game);
     if (IsPauseWaitingForMove() && game->GetGameState() == kStateHuman)
         OpenWaitingPauseMenu();
@@ -541,7 +539,6 @@ void ForgetStatusBarHint()
 {
     g_StatusKey.clear();
     g_StatusSelection = nullptr;
-    g_ToldWaiting = false;
 }
 
 void ResetGameFrame()

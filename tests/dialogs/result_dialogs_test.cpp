@@ -99,9 +99,11 @@ TEST_F(ResultDialogs, CombatResultCountsDownPausesWithSpaceAndWaitsForAClickWhen
     EXPECT_EQ(TextOf(kCombatResultStatusId), LangFormat("combatresult_timeout", 1.5));
     Key(VK_SPACE);
     EXPECT_EQ(TextOf(kCombatResultPauseId), LangText("combat_result_resume"));
+    EXPECT_EQ(TextOf(kCombatResultStatusId), LangText("combatresult_waiting_for_click")) << "held, it names no time";
     Tick(5.0f);
     EXPECT_EQ(OpenKinds(), (std::vector<int>{kCombatResultDialogKind}));
     Click(kCombatResultPauseId);
+    EXPECT_EQ(TextOf(kCombatResultStatusId), LangFormat("combatresult_timeout", 1.5));
     Tick(2.0f);
     EXPECT_TRUE(OpenKinds().empty());
 

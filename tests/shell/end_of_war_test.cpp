@@ -92,7 +92,16 @@ void TheWarEndsAndIsLeft(cProgramDriver& driver, const char* reasonKey, const wc
               20000)
         .Then("faded in", D::AfterFrames(60))
         .Picture("game_over")
-        .Then("read", [] { return true; }, [] { D::PressKey(VK_ESCAPE); })
+        // Under the open window nothing moves any more: the person's side, no radar turning.
+        .SleepsUntilTheScreenMayChange(60)
+        .StaysStill(1000)
+        .Then("read", [] { return true; },
+              [=] {
+                  cPanel* info = PanelOf(g_InfoPanel);
+                  EXPECT_EQ(static_cast<CDXUTStatic*>(info->GetControl(kInfoCountryNameId))->GetText(), personsCountry);
+                  EXPECT_FALSE(info->GetControl(kWaitImageId)->GetVisible());
+                  D::PressKey(VK_ESCAPE);
+              })
         .Then("the war is over",
               [] {
                   return g_Gra->GetGameState() == 7 && !CurrentDialog() &&
@@ -106,14 +115,13 @@ void TheWarEndsAndIsLeft(cProgramDriver& driver, const char* reasonKey, const wc
                   EXPECT_FALSE(info->GetControl(kPurchasesButtonId)->GetEnabled());
                   EXPECT_TRUE(info->GetControl(kReportsButtonId)->GetEnabled());
               })
-        .Then("the panels have faded in and the view has arrived",
-              [frames = D::AfterFrames(40)]() mutable {
+        .Then("the view has arrived",
+              [] {
                   const cMapa& map = *g_Gra->m_Mapa;
-                  return frames() && map.camera.currentX == map.camera.targetX &&
-                         map.camera.currentY == map.camera.targetY && map.currentScale == map.targetScale;
+                  return map.camera.currentX == map.camera.targetX && map.camera.currentY == map.camera.targetY &&
+                         map.currentScale == map.targetScale;
               })
         .Picture("war_over")
-        .SleepsUntilTheScreenMayChange(60)
         .StaysStill(1000)
         .Then("orders", [] { return true; },
               [] {

@@ -484,12 +484,14 @@ std::wstring InfoText(int id)
 }
 
 // Outside the person's turn the info panel shows the country that plays without the person's
-// points, and while a window waits for the person the status line says so.
+// points, and while a window waits for the person the status line says so, and only then: the
+// computer's combat results close by themselves.
 TEST(WholeProgram, OnTestlandTheOtherSidesTurnShowsNoPersonsPointsAndSaysWhenItWaitsForThePerson)
 {
-    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    cProgramDriver driver({{"Delay/AICombatResult", "300"}}, {"scenarios", "save", "pbem"});
     MakeTestlandFolder();
     static std::wstring albion;
+    static int toldWithoutAWindow = 0;
     driver.StartWith(LoadTestland)
         .Then("start", [] { return dynamic_cast<iMenuScreen*>(g_CurrentMenu) != nullptr && g_Gra; },
               [] { D::ClickControl(IDC_OK); })
@@ -522,7 +524,16 @@ TEST(WholeProgram, OnTestlandTheOtherSidesTurnShowsNoPersonsPointsAndSaysWhenItW
         .Picture("waiting_for_answer")
         .Then("read it", [] { return true; }, [] { D::PressKey(VK_RETURN); })
         .Then("the game goes on", [] { return !CurrentDialog() || g_Gra->GetGameState() == 7; },
-              [] { EXPECT_NE(InfoText(kInfoStatusId), LangText("statusbar_hint_waiting_for_answer")); }, 2000);
+              [] { EXPECT_NE(InfoText(kInfoStatusId), LangText("statusbar_hint_waiting_for_answer")); }, 2000)
+        .Then("Albion's next turn",
+              D::ReadingMessages([] {
+                  const cDialog* window = CurrentDialog();
+                  toldWithoutAWindow += g_Gra->GetGameState() != 7 && !(window && window->GetVisible()) &&
+                                        InfoText(kInfoStatusId) == LangText("statusbar_hint_waiting_for_answer");
+                  return TurnOf(L"Albion");
+              }),
+              [] { EXPECT_EQ(toldWithoutAWindow, 0) << "frames that said the game waits with no window open"; },
+              20000);
     EXPECT_EQ(driver.Run(), 0);
 }
 
