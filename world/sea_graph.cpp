@@ -246,6 +246,7 @@ void cGrafMorz::LoadEdgesFile(const std::wstring& path)
             CountRowLeftOut(path);
             continue;
         }
+        // An edge of or to a node that does not exist would be kept outside the graph.
         if (!GetNode(from) || !GetNode(edge.Target))
         {
             LogLine(L"ERROR: edge %i -> %i names a sea node that does not exist (1 to %i) in %s at line %i, line "
