@@ -25,12 +25,12 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <new>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tests/test_support.h"
@@ -52,33 +52,38 @@ template <typename tFunction> tFunction NextDefinition(const char* name)
     return reinterpret_cast<tFunction>(dlsym(RTLD_NEXT, name));
 }
 
-// Counts a start of velmorant-tool's play among the words of a command line (a shell's
-// quotes taken off).
-void CountProgram(const std::vector<std::string>& words)
+// Whether two words of a command line start velmorant-tool's play; a shell's quotes are no
+// part of a word. Nothing is allocated: a fork's child calls it before its exec.
+bool StartsThePlay(std::string_view program, std::string_view command)
 {
-    for (size_t i = 0; i + 1 < words.size(); ++i)
-        if (std::filesystem::path(words[i]).filename() == "velmorant-tool" && words[i + 1] == "play")
-            ++g_ProgramStarts;
+    auto unquoted = [](std::string_view word) {
+        while (!word.empty() && (word.front() == '\'' || word.front() == '"'))
+            word.remove_prefix(1);
+        while (!word.empty() && (word.back() == '\'' || word.back() == '"'))
+            word.remove_suffix(1);
+        return word;
+    };
+    program = unquoted(program);
+    program.remove_prefix(program.rfind('/') == std::string_view::npos ? 0 : program.rfind('/') + 1);
+    return program == "velmorant-tool" && unquoted(command) == "play";
 }
 
 void CountProgram(const char* command)
 {
     std::vector<std::string> words;
     std::istringstream line(command ? command : "");
-    for (std::string word; line >> word;) {
-        std::erase(word, '\'');
-        std::erase(word, '"');
+    for (std::string word; line >> word;)
         words.push_back(word);
-    }
-    CountProgram(words);
+    for (size_t i = 0; i + 1 < words.size(); ++i)
+        if (StartsThePlay(words[i], words[i + 1]))
+            ++g_ProgramStarts;
 }
 
 void CountProgram(char* const* arguments)
 {
-    std::vector<std::string> words;
-    for (; arguments && *arguments; ++arguments)
-        words.emplace_back(*arguments);
-    CountProgram(words);
+    for (; arguments && arguments[0] && arguments[1]; ++arguments)
+        if (StartsThePlay(arguments[0], arguments[1]))
+            ++g_ProgramStarts;
 }
 
 } // namespace
