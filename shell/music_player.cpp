@@ -16,7 +16,8 @@ namespace {
 bool SkippedLine(const std::wstring& line) { return line.empty() || line[0] == L';' || line[0] == L'#'; }
 
 // Dice of the music's own: a track ends when its time is up, and the game's dice (kept
-// in saves for an exact continuation) must not depend on when that is.
+// in saves for an exact continuation) must not depend on when that is. Seeds a second apart
+// must not begin alike, as they would with a plain multiplier's first draw.
 std::mt19937 g_MusicDice;
 
 } // namespace
