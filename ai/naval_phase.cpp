@@ -617,15 +617,18 @@ void cAI::CollectCarrierTargets(const cFlota& fleet, std::vector<std::pair<int, 
 void cAI::ShowStrikeOnHex(sCombatResult& result, int x, int y, bool visible)
 {
     // The pauses are for a person watching; a game of computers goes straight on.
-    if (visible && ShowsActionsToPerson())
+    const bool shown = visible && ShowsActionsToPerson();
+    if (shown)
     {
         CenterCameraOn(x, y);
         PauseForPerson(DELAY_AI_COMBAT_BEFORE);
         MarkAttackTarget(x, y, true);
         PauseForPerson(DELAY_AI_COMBAT_BEFORE);
-        PauseForPerson(DELAY_AI_COMBAT_AFTER);
-        PresentCombatResult(result, true);
     }
+    // An unseen strike takes its time too, as a seen one does.
+    PauseForPerson(DELAY_AI_COMBAT_AFTER);
+    if (shown)
+        PresentCombatResult(result, true);
     result.Reset();
     MarkAttackTarget(x, y, false);
 }

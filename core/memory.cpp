@@ -21,6 +21,7 @@ void XMEMORY_MANAGER::Deallocate(void* pointer, bool /*isArray*/)
 
 void* XMEMORY_MANAGER::Allocate(std::size_t size)
 {
+    // Every new gives a pointer of its own, an empty array too; malloc(0) may give null.
     if (size == 0)
         size = 1;
     for (;;) {

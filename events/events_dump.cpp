@@ -130,6 +130,8 @@ std::string cZdarzenia::DumpDocument(const sEventDocument& document)
     }
     const std::string outName = document.fileName.substr(0, document.fileName.size() - 4);
 
+    // Written whole once every event is read: an event that ends the program leaves the last
+    // dump of the file as it was, not cut off.
     std::wstring text;
     if (const tinyxml2::XMLElement* root = document.xml->RootElement())
         for (const tinyxml2::XMLElement* element = root->FirstChildElement("event"); element;

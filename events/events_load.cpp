@@ -256,6 +256,8 @@ void cZdarzenia::LoadEventFilesFrom(const std::string& listPath)
     if (!list)
         return; // a scenario without events
     std::string_view text = *list;
+    // An editor's byte-order mark is no part of the first line: kept, it would hide a comment
+    // or spoil the first file's name.
     if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
 
@@ -273,7 +275,8 @@ void cZdarzenia::LoadEventFilesFrom(const std::string& listPath)
         }
         sEventDocument document;
         document.fileName = line;
-        document.xml = std::make_unique<tinyxml2::XMLDocument>(true, tinyxml2::COLLAPSE_WHITESPACE);
+        // Texts keep their blanks and line breaks: an author breaks a description on purpose.
+        document.xml = std::make_unique<tinyxml2::XMLDocument>(true, tinyxml2::PRESERVE_WHITESPACE);
         documents.push_back(std::move(document));
         if (!ParseEventFile(listPath, lineNumber, line, *documents.back().xml))
             // A game without its events is not the scenario; code 1, as 0 would report success.

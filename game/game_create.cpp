@@ -244,7 +244,9 @@ void cGra::ComputeCityGraphDistances()
 
 void cGra::ComputeNextIds()
 {
-    // The highest id in use, whatever the order of the lists: a save keeps them in no order.
+    // The highest id in use, not the last fleet's or ship's: the lists are in no order of ids (a
+    // scenario's file, a save, a ship back from the reserve at the end), and a counter that
+    // started from the last could give a new fleet or ship the id of one that exists.
     int convoy = 0;
     if (m_Convoys)
         for (const auto& owner : m_Convoys->Convoys)
@@ -253,11 +255,12 @@ void cGra::ComputeNextIds()
     int fleet = 0;
     for (const cFlota* f : m_Fleets)
         fleet = std::max(fleet, int(f->ID));
-    int naval = 0;
+    int atSea = 0, inReserve = 0;
     for (const cJednostkaMorska* s : m_NavalUnits)
-        naval = std::max(naval, int(s->m_Id));
+        atSea = std::max(atSea, int(s->m_Id));
     for (const cJednostkaMorska* s : m_NavalReserve)
-        naval = std::max(naval, int(s->m_Id));
+        inReserve = std::max(inReserve, int(s->m_Id));
+    const int naval = std::max(atSea, inReserve);
     auto highest = [this](int category) {
         int id = 0;
         ForEachUnitOf(category, [&](const cUnit& u) { id = std::max(id, int(u.m_Id)); });
@@ -265,9 +268,8 @@ void cGra::ComputeNextIds()
     };
     const sNextIds inUse{convoy, fleet, naval, highest(CATEGORY_LAND), highest(CATEGORY_AIR)};
     // A save names the last id each counter gave, so that a loaded game goes on giving the
-    // ids it would have given; without them one id beyond the highest is left free. Ships
-    // count as the other families do: a further step for them alone would start a game
-    // without ships at 2, where every counter of a game without its objects starts at 1.
+    // ids it would have given; without them one id beyond the highest is left free, and for
+    // ships one beyond the ships at sea, raised to the reserve's highest, and one more.
     if (m_SavedIds) {
         m_NextIds.convoy = std::max(m_SavedIds->convoy, inUse.convoy);
         m_NextIds.fleet = std::max(m_SavedIds->fleet, inUse.fleet);
@@ -275,7 +277,8 @@ void cGra::ComputeNextIds()
         m_NextIds.landUnit = std::max(m_SavedIds->landUnit, inUse.landUnit);
         m_NextIds.airUnit = std::max(m_SavedIds->airUnit, inUse.airUnit);
     } else {
-        m_NextIds = {inUse.convoy + 1, inUse.fleet + 1, inUse.navalUnit + 1, inUse.landUnit + 1, inUse.airUnit + 1};
+        m_NextIds = {inUse.convoy + 1, inUse.fleet + 1, std::max(atSea + 1, inReserve) + 1, inUse.landUnit + 1,
+                     inUse.airUnit + 1};
     }
 }
 

@@ -15,7 +15,14 @@ namespace {
 
 bool SkippedLine(const std::wstring& line) { return line.empty() || line[0] == L';' || line[0] == L'#'; }
 
+// Dice of the music's own: a track ends when its time is up, and the game's dice (kept
+// in saves for an exact continuation) must not depend on when that is. Seeds a second apart
+// must not begin alike, as they would with a plain multiplier's first draw.
+std::mt19937 g_MusicDice;
+
 } // namespace
+
+void SeedMusicDice(uint32_t seed) { g_MusicDice.seed(seed); }
 
 cMusicPlayer::cMusicPlayer() : m_Volume(g_UserSettings.musicVolume) { ReadPlaylists(); }
 
@@ -89,13 +96,10 @@ int cMusicPlayer::PickNextTrack() const
         return -1;
     if (count == 1)
         return 0;
-    // Dice of the music's own: a track ends when its time is up, and the game's dice (kept
-    // in saves for an exact continuation) must not depend on when that is.
-    static std::minstd_rand dice;
     std::uniform_int_distribution<int> track(0, count - 1);
     int next = m_CurrentTrack;
     while (next == m_CurrentTrack)
-        next = track(dice);
+        next = track(g_MusicDice);
     return next;
 }
 

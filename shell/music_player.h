@@ -2,12 +2,17 @@
 // Background music by playlist: a playlist per country id (-1 the general one), whose
 // tracks play one after another in random order, never the same twice running; and one
 // file played on its own (the credits music).
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 class cMusicStream;
+
+// Seeds the dice that pick the tracks, once at start-up, as the game's own dice are seeded:
+// each start of the program plays its own order.
+void SeedMusicDice(uint32_t seed);
 
 class cMusicPlayer
 {

@@ -31,6 +31,7 @@
 #include "shell/menus/main_menu.h"
 #include "shell/menus/pause_menu.h"
 #include "shell/menus/scenario_menu.h"
+#include "shell/music_player.h"
 #include "shell/shell_presentation.h"
 #include "shell/skin_levels.h"
 #include "shell/sound.h"
@@ -132,7 +133,9 @@ int RunProgram()
     if (!g_GuiHooks.frameWanted)
         g_GuiHooks.frameWanted = DXUTWantFrameIn;
     cMusicStream::SetFinishedCallback(DXUTWakeUp);
-    SeedRandom(uint32_t(GetCalendarSeconds()));
+    const uint32_t startSeconds = uint32_t(GetCalendarSeconds());
+    SeedRandom(startSeconds);
+    SeedMusicDice(startSeconds);
     LoadSettings();
     // A fatal error from here on tears a half-loaded game down and shuts the window
     // framework down before the process ends.

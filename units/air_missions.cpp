@@ -193,6 +193,7 @@ int cJednostkaLotnicza::FindReconTargets(bool mark) const
     const sGameConsts* k = UnitConsts();
     if (!map || !k || m_ActionPoints < 1 || m_AirReconDone || !IsOnMap())
         return 0;
+    // The selected hex keeps its mark: the unit that flies is still the selection.
     if (mark)
         map->ClearMarks(~uint32_t(MARK_SELECTED), true);
     // Reconnaissance flies the range of a fighter, whatever the type.

@@ -122,6 +122,8 @@ bool cJednostkaLadowa::Assault(int x, int y, bool byComputer)
     attack.SetAttacker(0, this);
     sCombatResult result;
     attack.Resolve(&result);
+    // Left, the mark would show a target that nobody aims at, and a person's click would take
+    // the hex for one.
     if (byComputer)
         target->ClearMark(kAssaultTargetMark, true);
 

@@ -237,6 +237,8 @@ void cGrafMorz::LoadEdgesFile(const std::wstring& path)
         edge.Target = v[1];
         edge.ControlX = v[2];
         edge.ControlY = v[3];
+        // A hex in letters would be read as column or row 0, and the strait held by whoever
+        // holds that other hex: the line is refused, as a hex off the map is.
         if (!numbers)
         {
             LogLine(L"ERROR: the hex of edge %i -> %i is not given in whole numbers in %s at line %i, line skipped",
@@ -244,6 +246,7 @@ void cGrafMorz::LoadEdgesFile(const std::wstring& path)
             CountRowLeftOut(path);
             continue;
         }
+        // An edge of or to a node that does not exist would be kept outside the graph.
         if (!GetNode(from) || !GetNode(edge.Target))
         {
             LogLine(L"ERROR: edge %i -> %i names a sea node that does not exist (1 to %i) in %s at line %i, line "

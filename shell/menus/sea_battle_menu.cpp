@@ -131,9 +131,7 @@ cSeaBattleMenu::cSeaBattleMenu(RequestHandle request)
             if (CDXUTControl* control = GetControl(id))
                 control->SetVisible(false);
 
-    // A look: the board opens as wide as the screen, as it does at 0.4 on a screen 1024
-    // pixels wide.
-    m_Zoom = m_TargetZoom = std::min(kOpeningZoom * ScreenWidth() / 1024.0f, 1.0f);
+    m_Zoom = m_TargetZoom = kOpeningZoom;
     for (int c = 0; c < kBoardSize; ++c)
         if (c < 4 || c > 26)
             for (int r = 0; r < kBoardSize; ++r)

@@ -1,8 +1,10 @@
 // The computer opponent's pauses for a person who watches the screen.
+#include <algorithm>
 #include <chrono>
 #include <tuple>
 #include <vector>
 
+#include "ai/ai.h"
 #include "ai/ai_presentation.h"
 #include "core/ini.h"
 #include "core/settings.h"
@@ -10,6 +12,7 @@
 #include "tests/game/testland_game.h"
 #include "tests/test_support.h"
 #include "units/air_unit.h"
+#include "units/combat_result.h"
 #include "units/land_unit.h"
 #include "world/country.h"
 #include "world/hex_geometry.h"
@@ -134,4 +137,28 @@ TEST_F(ComputerPauses, AWatchedRebaseLeavesTheOldBaseThenTakesTheNewWithTheMoveP
         {fromX, fromY, 11}, {fromX, fromY, 22}, {to->x, to->y, 22}, {to->x, to->y, 33}};
     EXPECT_EQ(steps, expected);
     EXPECT_EQ(screen.Played(L"PlaneFlying"), heard + 1);
+}
+
+TEST_F(ComputerPauses, ACarrierStrikeNobodySawStillPausesAfterIt)
+{
+    struct sRestore
+    {
+        ~sRestore() { ResetSettingsToDefaults(); }
+    } restore;
+    for (cPanstwo* c : game->m_Countries)
+        c->HumanControlled = c->ID == kAlbion;
+    cWatchedScreen watched;
+    SetPresentation(&watched);
+    g_DelayValues[DELAY_AI_COMBAT_BEFORE] = 0.0f;
+    g_DelayValues[DELAY_AI_COMBAT_AFTER] = 7.0f;
+    Activate(kBorussia);
+    cAI& ai = *game->m_AIs[kBorussia - 1];
+    ai.m_Country = &Country(kBorussia);
+    sCombatResult result;
+    testing_support::ClearLog();
+    ai.ShowStrikeOnHex(result, 3, 3, false);
+    const std::vector<std::wstring> lines = testing_support::LogLines();
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::wstring& line) { return line.ends_with(L" : 7 ms"); }),
+              1);
 }

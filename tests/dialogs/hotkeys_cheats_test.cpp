@@ -44,8 +44,8 @@ TEST_F(HotkeysAndCheats, HotkeysListTheKeysAsTheyAreBoundAndCloseOnEnterOrEscape
     }
 }
 
-// A player reads the keys in the README before the game: its "Playing" section names every key
-// of the list as the list names it, in backquotes.
+// A player reads the keys in the README before the game: the key table of its "Playing" section
+// has a row for every key of the list, named as the list names it, in backquotes.
 TEST_F(HotkeysAndCheats, TheReadmesPlayingSectionNamesEveryKeyOfTheList)
 {
     std::ifstream file(testing_support::SourceDir() / "README.md");
@@ -59,9 +59,8 @@ TEST_F(HotkeysAndCheats, TheReadmesPlayingSectionNamesEveryKeyOfTheList)
     auto* list = ControlOf<CDXUTListBox>(*Top(), kHotkeysListId, DXUT_CONTROL_LISTBOX);
     ASSERT_GT(list->GetSize(), 0);
     for (int row = 0; row < list->GetSize(); ++row) {
-        std::string key(1, '`');
-        key.append(WideToUtf8(list->GetItem(row)->cells.at(0))).push_back('`');
-        EXPECT_NE(playing.find(key), std::string::npos) << key << " is not in the README's Playing section";
+        const std::string key = "\n| `" + WideToUtf8(list->GetItem(row)->cells.at(0)) + "` |";
+        EXPECT_NE(playing.find(key), std::string::npos) << key.substr(1) << " is no row of the README's key table";
     }
 }
 

@@ -170,10 +170,17 @@ TEST(EventLoading, TextsThatAreLanguageKeysAreTranslatedAndTrimmed)
   <description>Not a key, two words</description>
   <options><option><description/><tooltip>ev_title_key</tooltip></option></options>
 </event>
+<event eventID="2" countryID="1" visibleByPlayer="0" oneTimeChecking="0">
+  <title>  Two  spaces  </title>
+  <description>line one
+line two</description>
+</event>
 )");
     const cZdarzenie& e = manager.events.at(0);
     EXPECT_EQ(e.title, L"Blitz");
     EXPECT_EQ(e.description, L"Not a key, two words");
+    EXPECT_EQ(manager.events.at(1).title, L"  Two  spaces  ") << "other texts are taken as written";
+    EXPECT_EQ(manager.events.at(1).description, L"line one\nline two");
     EXPECT_EQ(e.options.at(0).text, L"") << "an element without text is empty";
     EXPECT_EQ(e.options.at(0).tooltip, L"Blitz");
     EXPECT_EQ(ConvertXmlText(" raw "), L" raw ") << "untranslated texts are not trimmed";

@@ -160,7 +160,11 @@ TEST_F(GameCreation, PostLoadLinksShipsCargoReservesAndCountsNextIds)
     EXPECT_TRUE(screen.boxes.empty()) << "every hex has valid owners";
     EXPECT_EQ(game.m_AIs.size(), game.m_Countries.size());
 
-    // Ids: the naval counter takes the reserve's highest id when it is higher.
+    // Ids: the naval counter goes one beyond the highest ship at sea, wherever it is listed,
+    // then one more; it takes the reserve's highest id when that is higher.
+    game.m_NavalUnits.front()->m_Id = 30;
+    game.ComputeNextIds();
+    EXPECT_EQ(game.m_NextIds.navalUnit, 32);
     game.m_NavalReserve[0]->m_Id = 40;
     game.ComputeNextIds();
     EXPECT_EQ(game.m_NextIds.navalUnit, 41);

@@ -3,6 +3,9 @@
 
 #include <SDL_mixer.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "core/random.h"
 #include "platform/sound.h"
 #include "shell/music_player.h"
@@ -79,6 +82,22 @@ TEST_F(MusicPlayer, TracksFollowEachOtherWithoutRepeatsAndAOneTrackListReplays)
     player.Update();
     EXPECT_EQ(player.GetCurrentTrack(), 0);
     EXPECT_EQ(Mix_PlayingMusic(), 1);
+
+    // Each start of the program seeds the music's dice with its own time: the first tracks of
+    // starts with the same seed are the same, those of other seeds are not all one.
+    const auto firstTracks = [] {
+        std::vector<int> first;
+        for (uint32_t seed = 1; seed <= 8; ++seed) {
+            SeedMusicDice(seed);
+            cMusicPlayer start;
+            EXPECT_TRUE(start.SelectPlaylist(-1));
+            first.push_back(start.GetCurrentTrack());
+        }
+        return first;
+    };
+    const std::vector<int> first = firstTracks();
+    EXPECT_EQ(firstTracks(), first);
+    EXPECT_NE(std::count(first.begin(), first.end(), first[0]), 8) << "every seed starts with one track";
 }
 
 TEST_F(MusicPlayer, TheCreditsMusicPlaysOnItsOwnAndTheTracksWaitForIt)

@@ -201,7 +201,8 @@ void PrintSummary(const cGra& game)
 }
 
 // Writes the plain-text dump of every event file of the loaded game; 1 when one of them
-// could not be written.
+// could not be written. The author reaches the dump here: the scenario settings, whose
+// controls are all the player's, have none for it.
 int DumpEvents(cGra& game)
 {
     if (!game.m_Events || game.m_Events->documents.empty()) {
