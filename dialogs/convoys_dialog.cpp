@@ -161,6 +161,7 @@ void cDialogKonwojow::UpdateControls()
             radio->SetEnabled(false);
             radio->SetCheckedInternal(false, false, false, false);
         }
+        production->SetHint(LangText("convoys_type_pp_hint"));
         slider->SetEnabled(false);
         value->SetEnabled(false);
         up->SetEnabled(false);
@@ -171,7 +172,11 @@ void cDialogKonwojow::UpdateControls()
     }
     remove->SetEnabled(true);
     remove->SetHint(LangText("convoys_delete_hint"));
-    production->SetEnabled(true);
+    // Production points between two ports of one country would never sail: not offered.
+    std::wstring refusal;
+    const bool mayCarryPoints = !g_Gra->m_Convoys || g_Gra->m_Convoys->MayCarry(*convoy, CONVOY_PP, &refusal);
+    production->SetEnabled(mayCarryPoints);
+    production->SetHint(mayCarryPoints ? LangText("convoys_type_pp_hint") : refusal);
     production->SetCheckedInternal(convoy->type == CONVOY_PP, false, false, false);
     supply->SetEnabled(true);
     supply->SetCheckedInternal(convoy->type != CONVOY_PP, false, false, false);
@@ -287,7 +292,7 @@ void cDialogKonwojow::OnDeletePressed()
 void cDialogKonwojow::OnTypePressed(int type)
 {
     sKonwoj* convoy = Selected();
-    if (!convoy)
+    if (!convoy || (g_Gra->m_Convoys && !g_Gra->m_Convoys->MayCarry(*convoy, type, nullptr)))
         return;
     {
         cWindowLock lock;

@@ -291,9 +291,15 @@ void cDialogZakupow::RefreshSelection()
     };
     setBox(kPurchaseCostId, LangFormat("%.2f_pp", m_Price));
     setBox(kPurchaseAvailableId, LangFormat("%.2f_pp", country->PP));
-    // A unit no research allows at any level cannot be bought at all.
+    // A unit no research allows at any level cannot be bought at all. A Buy refused says why.
     const bool levelOpen = m_Item > ITEM_LAST_AIR || GetControlEnabled(kPurchaseLevel1Id);
-    SetControlEnabled(kPurchaseBuyId, levelOpen && double(m_Price) <= country->PP);
+    const std::wstring refusal =
+        !levelOpen                        ? LangText("purchase_buy_hint_not_researched")
+        : double(m_Price) > country->PP ? LangFormat("purchase_buy_hint_not_enough_pp", double(m_Price), country->PP)
+                                          : std::wstring();
+    SetControlEnabled(kPurchaseBuyId, refusal.empty());
+    if (CDXUTControl* buy = GetControl(kPurchaseBuyId))
+        buy->SetHint(refusal.empty() ? LangText("purchase_buy_hint") : refusal);
 }
 
 void cDialogZakupow::OnGUIEvent(unsigned, int controlId, CDXUTControl*)

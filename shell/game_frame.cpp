@@ -27,6 +27,7 @@
 #include "shell/links.h"
 #include "shell/music_player.h"
 #include "shell/shell_presentation.h"
+#include "units/air_unit.h"
 #include "units/land_unit.h"
 #include "world/country.h"
 #include "world/map.h"
@@ -98,7 +99,14 @@ std::string StatusHintKeyNow(const cGra& game)
         return attack ? "statusbar_hint_move_or_attack" : StatusHintKey(mode);
     if (attack)
         return "statusbar_hint_attack_next_to_unit";
-    return unit->m_ActionPoints < 1 ? "statusbar_hint_unit_no_action_points" : "statusbar_hint_unit_cannot_move";
+    if (unit->m_ActionPoints < 1)
+        return "statusbar_hint_unit_no_action_points";
+    // A plane with action points that cannot rebase says why: it looks able to fly.
+    if (const auto* plane = dynamic_cast<const cJednostkaLotnicza*>(unit)) {
+        const char* why = plane->RebaseRefusalKey();
+        return why ? why : "statusbar_hint_air_unit_no_free_hex_in_reach";
+    }
+    return "statusbar_hint_unit_cannot_move";
 }
 
 bool WindowHasFocus()

@@ -242,6 +242,7 @@ std::wstring WhyOrderCannotGoThere(const sMapClick& click)
     case ORDER_AIR_ATTACK: return unit ? LangFormat("air_fight_refused_%s", name) : std::wstring();
     case ORDER_AIR_BOMBARDMENT: return unit ? LangFormat("bombardment_refused_%s", name) : std::wstring();
     case ORDER_NUCLEAR_STRIKE: return unit ? LangFormat("nuclear_strike_refused_%s", name) : std::wstring();
+    case ORDER_AIRBORNE_ASSAULT: return unit ? LangFormat("airborne_drop_refused_%s", name) : std::wstring();
     case ORDER_CONVOY_START:
     case ORDER_CONVOY_END: {
         std::wstring why;
@@ -300,16 +301,18 @@ eOrderClick CarryOutWindowOrder(const sMapClick& click)
     }
 
     case ORDER_AIRBORNE_ASSAULT: {
+        // A marked hex may hold a unit the player has not seen: the drop finds it there.
         auto* land = dynamic_cast<cJednostkaLadowa*>(click.selected);
-        if (!land || !click.isTarget || hex.unit)
+        if (!land || !click.isTarget)
             return eOrderClick::Abandoned;
         LogLine(L"Player action: Airborne assault / %s on (%i, %i)", land->m_Name, hex.x, hex.y);
         const std::wstring name = land->m_Name;
         std::wstring text;
         int landed = 0;
-        land->AirborneAssault(hex.x, hex.y, text, landed);
+        // A refused drop is given up, and the status line says why.
+        if (!land->AirborneAssault(hex.x, hex.y, text, landed))
+            return eOrderClick::Abandoned;
         click.map.ClearMarks(kAllButSelection, false);
-        // A refused drop has nothing to tell (the log says why): no empty window.
         if (!text.empty())
             Presentation().PushMessage(text, LangFormat("airborne_assault_title_unit%s", name));
         Presentation().RefreshPanels();

@@ -101,8 +101,7 @@ int cJednostkaLotnicza::ComputeMoveRange(bool noMarks)
         for (sHex& hex : map->Hexes())
             hex.marks |= MARK_BIT24;
     }
-    const int leastSupply = int(float(k->AirMoveMinSupply[type]) / 100.0f * float(k->MaxSupply));
-    if (m_ActionPoints != m_StartingActionPoints || m_Supply < leastSupply)
+    if (RebaseRefusalKey())
         return 0;
     ForEachHexWithin(*map, m_X, m_Y, GetRebaseRange(), [&](sHex& hex) {
         if (hex.IsSea() || hex.unit || !hex.IsControlledByFriend(m_Owner))
@@ -114,6 +113,20 @@ int cJednostkaLotnicza::ComputeMoveRange(bool noMarks)
         }
     });
     return int(m_Path.size());
+}
+
+const char* cJednostkaLotnicza::RebaseRefusalKey() const
+{
+    const sGameConsts* k = UnitConsts();
+    const int type = AirTypeIndex(m_Type);
+    if (!k || type < 0)
+        return "statusbar_hint_unit_cannot_move";
+    if (m_ActionPoints != m_StartingActionPoints)
+        return "statusbar_hint_air_unit_acted";
+    const int leastSupply = int(float(k->AirMoveMinSupply[type]) / 100.0f * float(k->MaxSupply));
+    if (m_Supply < leastSupply)
+        return "statusbar_hint_air_unit_supply_too_low";
+    return nullptr;
 }
 
 bool cJednostkaLotnicza::AiRebase(int x, int y)

@@ -90,6 +90,9 @@ public:
     // Rebasing: the free friendly land hexes within the rebase range, while the unit has
     // not acted and has the supply to move; marked unless told not to. Their number.
     int ComputeMoveRange(bool noMarks) override;
+    // Why the unit may not rebase now (it has acted, or lacks the supply), as the key of the
+    // status line's text; null when it may.
+    const char* RebaseRefusalKey() const;
     // The computer's rebase, shown to a person who watches.
     bool AiRebase(int x, int y);
 

@@ -90,12 +90,25 @@ bool cJednostkaLadowa::AirborneAssault(int x, int y, std::wstring& text, int& la
     sHex* target = UnitHexAt(x, y);
     const sGameConsts* k = UnitConsts();
     const cPanstwo* owner = GetOwner();
-    // Only an empty hex the drop may reach: the unit stays where it is otherwise.
-    if (!target || !k || !owner || !IsOnMap() || target->unit || !target->CanSupplyThrough(m_Owner)) {
+    // Only a hex the drop may reach, with no unit of its side or seen there: the unit stays
+    // where it is otherwise.
+    const cUnit* occupant = target ? target->unit : nullptr;
+    if (!target || !k || !owner || !IsOnMap() || !target->CanSupplyThrough(m_Owner) ||
+        (occupant && (occupant->m_Spotted || IsCountryOrAlly(occupant->m_Owner, m_Owner)))) {
         LogLine(L"Airborne assault of %s onto hex (%i, %i) refused", m_Name, x, y);
         return false;
     }
     PlayCombatSound(L"Paradrop", this);
+    // A unit the owner has not seen stands on the hex, which was offered as free. The drop is
+    // flown and called off over it: the unit is seen and the drop spent. Refused unflown, it
+    // would tell the player for nothing what the enemy hides there.
+    if (cUnit* found = target->unit) {
+        LogLine(L"Airborne assault of %s onto hex (%i, %i) called off: %s is there", m_Name, x, y, found->m_Name);
+        NoteDiscovered(m_Owner, found);
+        AddActionPoints(-1);
+        text = LangFormat("airborne_assault_called_off_%s_%s", found->m_Name, CountryName(found->m_Owner));
+        return true;
+    }
     const float ratio = owner->GetAirSuperiorityRatio(x, y);
     auto land = [&]() {
         FreeOwnHex(false);

@@ -221,6 +221,20 @@ bool cKonwoje::MayTakePort(int countryId, int departureNodeId, int nodeId, std::
     return true;
 }
 
+bool cKonwoje::MayCarry(const sKonwoj& convoy, int type, std::wstring* why) const
+{
+    if (type != CONVOY_PP || !convoy.departure || !convoy.destination)
+        return true;
+    // Production points need no convoy between two ports of one country.
+    const int holder = convoy.departure->GetControllerId();
+    if (holder != convoy.destination->GetControllerId())
+        return true;
+    if (why)
+        *why = LangFormat("convoys_type_pp_hint_within_one_country_%s_%s_%s", convoy.departure->Name,
+                          convoy.destination->Name, GetCountry(holder) ? GetCountry(holder)->Name : std::wstring());
+    return false;
+}
+
 void cKonwoje::HighlightPorts(int countryId, int departureNodeId) const
 {
     cMapa* map = WorldMap();

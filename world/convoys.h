@@ -63,6 +63,9 @@ public:
     // Whether the country's new convoy may sail from the port of that sea node (departure
     // node 0), or to it from the departure's; when not, why says why (unless null).
     bool MayTakePort(int countryId, int departureNodeId, int nodeId, std::wstring* why) const;
+    // Whether the convoy may carry that cargo between its ports at all; when not, why says why
+    // (unless null). A cargo refused here would be refused at every turn's end.
+    bool MayCarry(const sKonwoj& convoy, int type, std::wstring* why) const;
     void LoadConvoys(const std::wstring& folderPattern);
     void SaveConvoys(const std::wstring& folder) const;
 

@@ -9,6 +9,8 @@
 #include "tests/dialogs/dialog_bench.h"
 #include "world/city.h"
 #include "world/convoys.h"
+#include "world/country.h"
+#include "world/map.h"
 #include "world/sea_graph.h"
 
 namespace {
@@ -61,6 +63,23 @@ TEST_F(ConvoysDialog, TheChosenConvoyIsMovedRetypedValuedAndDeleted)
     Click(kConvoysSupplyId);
     EXPECT_EQ(convoy.type, CONVOY_SUPPLIES);
     EXPECT_EQ(convoy.value, capacity * 5) << "the supply maximum at once";
+    // Dover and Valdo held by one country: production points would never sail between them.
+    sHex& valdo = *g_Gra->m_Mapa->GetHex(convoy.destination->X, convoy.destination->Y);
+    const int valdoHolder = valdo.controller;
+    valdo.controller = 1;
+    ChooseRow(0);
+    ChooseRow(1);
+    EXPECT_FALSE(Enabled(kConvoysProductionId));
+    EXPECT_EQ(HintOf(dialog->GetControl(kConvoysProductionId)),
+              LangFormat("convoys_type_pp_hint_within_one_country_%s_%s_%s", std::wstring(L"Dover"),
+                         std::wstring(L"Valdo"), GetCountry(1)->Name));
+    Click(kConvoysProductionId);
+    EXPECT_EQ(convoy.type, CONVOY_SUPPLIES);
+    valdo.controller = valdoHolder;
+    ChooseRow(0);
+    ChooseRow(1);
+    EXPECT_TRUE(Enabled(kConvoysProductionId));
+    EXPECT_EQ(HintOf(dialog->GetControl(kConvoysProductionId)), LangText("convoys_type_pp_hint"));
     auto* slider = ControlOf<CDXUTSlider>(*dialog, kConvoysValueSliderId, DXUT_CONTROL_SLIDER);
     slider->SetValueInternal(convoy.value - 1, true, true);
     EXPECT_EQ(convoy.value, capacity * 5 - 1);

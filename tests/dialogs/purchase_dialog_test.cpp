@@ -36,6 +36,8 @@ TEST_F(Purchases, AUnitIsBoughtWithExactlyItsPriceAndNotWithOneCentLess)
     PushDialog(new cDialogZakupow);
     EXPECT_FLOAT_EQ(Window().SelectedPrice(), price);
     EXPECT_FALSE(Enabled(kPurchaseBuyId));
+    EXPECT_EQ(HintOf(Top()->GetControl(kPurchaseBuyId)),
+              LangFormat("purchase_buy_hint_not_enough_pp", double(price), double(price) - 0.01));
     Key(VK_RETURN);
     const size_t reserve = g_Gra->m_Reserve.size();
 
@@ -43,6 +45,7 @@ TEST_F(Purchases, AUnitIsBoughtWithExactlyItsPriceAndNotWithOneCentLess)
     Key(VK_DOWN);
     Key(VK_UP);
     ASSERT_TRUE(Enabled(kPurchaseBuyId));
+    EXPECT_EQ(HintOf(Top()->GetControl(kPurchaseBuyId)), LangText("purchase_buy_hint"));
     ASSERT_NO_FATAL_FAILURE(CheckScreen("purchase_dialog"));
     Click(kPurchaseBuyId);
     ASSERT_EQ(g_Gra->m_Reserve.size(), reserve + 1);
@@ -75,6 +78,7 @@ TEST_F(Purchases, ResearchLimitsTheLevelsAndAUnitNoResearchAllowsCannotBeBought)
     List().SelectItem(UNIT_ARMOURED, true);
     EXPECT_FALSE(Enabled(kPurchaseLevel1Id));
     EXPECT_FALSE(Enabled(kPurchaseBuyId));
+    EXPECT_EQ(HintOf(Top()->GetControl(kPurchaseBuyId)), LangText("purchase_buy_hint_not_researched"));
     Key(VK_RETURN);
 
     // Ships and points have no levels.

@@ -498,7 +498,7 @@ TEST(GameInput, TheStatusLineSaysWhyAMoveIsRefusedAndNothingThatIsNoLongerTrue)
 
 // With one's own unit selected the status line says what a click on the map does: move it,
 // attack the enemy beside it, or nothing for a unit whose points are spent or that cannot
-// move from where it stands. An attack a click
+// move from where it stands (an aircraft says why it cannot rebase). An attack a click
 // cannot give, on an enemy not next to the land unit or by an aircraft, says why and leaves
 // the unit selected.
 TEST(GameInput, TheStatusLineSaysWhatAClickDoesAndWhyAClickOnAnEnemyCannotAttackIt)
@@ -588,7 +588,23 @@ TEST(GameInput, TheStatusLineSaysWhatAClickDoesAndWhyAClickOnAnEnemyCannotAttack
                   ClickHexInView(fighter->m_X, fighter->m_Y);
               },
               100)
-        .Then("acted", says("statusbar_hint_unit_cannot_move"), {}, 100);
+        .Then("acted", says("statusbar_hint_air_unit_acted"),
+              [=] {
+                  cJednostkaLotnicza* fighter = g_Gra->FindAirUnitById(1);
+                  fighter->m_ActionPoints = fighter->m_StartingActionPoints;
+                  fighter->m_Supply = 0;
+                  ClickHexInView(fighter->m_X, fighter->m_Y);
+              },
+              100)
+        .Then("short of supply", says("statusbar_hint_air_unit_supply_too_low"),
+              [=] {
+                  cJednostkaLotnicza* fighter = g_Gra->FindAirUnitById(1);
+                  fighter->m_Supply = GameConsts().MaxSupply;
+                  g_Gra->m_Consts.AirRanges[1] = 0;
+                  ClickHexInView(fighter->m_X, fighter->m_Y);
+              },
+              100)
+        .Then("nowhere to fly", says("statusbar_hint_air_unit_no_free_hex_in_reach"), {}, 100);
     EXPECT_EQ(driver.Run(), 0);
 }
 

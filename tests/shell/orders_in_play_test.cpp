@@ -517,16 +517,17 @@ TEST(OrdersInPlay, AConvoysPortsArePickedOnTheMapARightClickGivesThePickUpAndAFi
     EXPECT_EQ(driver.Run(), 0);
 }
 
-// A port or a recon target the order does not offer is refused with its reason on the status
-// line, the click on a port that shares its hex with another's picks the one marked there, and
-// a flown reconnaissance tells what it found.
+// A port, recon target or drop hex the order does not offer is refused with its reason on the
+// status line, the click on a port that shares its hex with another's picks the one marked
+// there, a cargo a convoy cannot carry is not offered and says why, a flown reconnaissance
+// tells what it found, and a drop onto a unit not seen finds it from the air.
 TEST(OrdersInPlay, APortOrHexNotOfferedIsRefusedWithItsReasonAndAFlownReconTellsWhatItFound)
 {
     cProgramDriver driver({}, {"scenarios", "save", "pbem"});
     MakeTestlandFolder();
     constexpr int kHamburgumX = 8, kHamburgumY = 2, kHamburgum = 5, kDover = 4;
     constexpr int kValdoShipsX = 6, kValdoShipsY = 5, kFighterX = 1, kFighterY = 3, kMechCorps = 8;
-    constexpr int kInlandX = 1, kInlandY = 2;
+    constexpr int kInlandX = 1, kInlandY = 2, kPanzer = 4;
     static std::pair<int, int> own{-1, -1};
     auto mode = [] { return g_Gra->m_PlayState->GetOrderMode(); };
     auto marked = [](int x, int y) { return (g_Gra->m_Mapa->GetHex(x, y)->marks & MARK_REACHABLE_SEA_NODE) != 0; };
@@ -588,6 +589,26 @@ TEST(OrdersInPlay, APortOrHexNotOfferedIsRefusedWithItsReasonAndAFlownReconTells
               [] {
                   const sKonwoj& made = g_Gra->m_Convoys->OwnerConvoys(1)->back();
                   EXPECT_EQ(made.departure->Name + L" to " + made.destination->Name, L"Dover to Valdo");
+                  // Valdo held by Albion too: production points would never sail there.
+                  GLOBAL_LOCK_SCOPE();
+                  g_Gra->m_Mapa->GetHex(made.destination->X, made.destination->Y)->controller = 1;
+              })
+        .Then("its row", [] { return D::ShowListRow(kConvoysListId, L"Dover"); })
+        .Then("chosen", D::AfterFrames(2), [] { D::ClickListRow(kConvoysListId, L"Dover"); })
+        .Then("pointed", D::AfterFrames(2),
+              [] {
+                  const sRect r = CurrentDialog()->ToScreenRect(
+                      CurrentDialog()->GetControl(kConvoysProductionId)->GetBoundingBox());
+                  D::MovePointer((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+              })
+        .Then("no points within one country",
+              [] { return g_HintDisplay.IsShown() && g_HintDisplay.Control() == D::FindControl(kConvoysProductionId); },
+              [] {
+                  CDXUTControl* points = g_HintDisplay.Control();
+                  EXPECT_FALSE(points->GetEnabled());
+                  EXPECT_EQ(std::wstring(points->GetHint()),
+                            LangFormat("convoys_type_pp_hint_within_one_country_%s_%s_%s", std::wstring(L"Dover"),
+                                       std::wstring(L"Valdo"), g_Gra->m_Countries[0]->Name));
                   ClickInWindow(kConvoysExitId);
               })
         // Fighter Command reconnoitres: not Albion's own land, and then the 4. Mech Corps,
@@ -640,6 +661,53 @@ TEST(OrdersInPlay, APortOrHexNotOfferedIsRefusedWithItsReasonAndAFlownReconTells
                                                         g_Gra->m_Countries[1]->Name);
                   EXPECT_NE(text->GetText().find(found), std::wstring::npos) << text->GetText();
                   EXPECT_TRUE(mechCorps()->m_Spotted);
+                  D::PressKey(VK_RETURN);
+              })
+        // The Guards, made paratroopers, drop: beside the marked hexes, then onto the 1. Panzer
+        // unseen there, which the aircraft find.
+        .Then("paratroopers", PlayersTurn,
+              [] {
+                  {
+                      GLOBAL_LOCK_SCOPE();
+                      Guards()->SetType(UNIT_AIRBORNE);
+                      Guards()->m_TurnsSinceParadrop = 99;
+                      g_Gra->m_Consts.AirRanges[4] = 20;
+                  }
+                  ShowHex(2, 2);
+                  D::ClickHex(2, 2);
+              })
+        .Then("airborne", [] { return D::FindControl(kUnitPanelAirborneId) && D::FindControl(kUnitPanelAirborneId)->GetEnabled(); },
+              [] { D::ClickControl(kUnitPanelAirborneId); })
+        .Then("beside the marks", [=] { return mode() == ORDER_AIRBORNE_ASSAULT; },
+              [] {
+                  own = UnmarkedLandHex();
+                  ShowHex(own.first, own.second);
+                  D::ClickHex(own.first, own.second);
+              })
+        .Then("cannot drop there", told([] { return LangFormat("airborne_drop_refused_%s", Guards()->m_Name); }),
+              [] {
+                  EXPECT_EQ(std::make_pair(int(Guards()->m_X), int(Guards()->m_Y)), std::make_pair(2, 2));
+                  g_Gra->FindLandUnitById(kPanzer)->m_Spotted = false;
+                  ShowHex(2, 2);
+                  D::ClickHex(2, 2);
+                  D::ClickControl(kUnitPanelAirborneId);
+              },
+              100)
+        .Then("onto the unseen", [=] { return mode() == ORDER_AIRBORNE_ASSAULT; },
+              [] {
+                  const cJednostkaLadowa* panzer = g_Gra->FindLandUnitById(kPanzer);
+                  EXPECT_NE(g_Gra->m_Mapa->GetHex(panzer->m_X, panzer->m_Y)->marks & MARK_MOVE_RANGE, 0u);
+                  ShowHex(panzer->m_X, panzer->m_Y);
+                  D::ClickHex(panzer->m_X, panzer->m_Y);
+              })
+        .Then("called off", [] { return !MessageTitle().empty(); },
+              [] {
+                  const cJednostkaLadowa* panzer = g_Gra->FindLandUnitById(kPanzer);
+                  EXPECT_EQ(MessageTitle(kMessageDialogRow + 3),
+                            LangFormat("airborne_assault_called_off_%s_%s", panzer->m_Name, g_Gra->m_Countries[1]->Name));
+                  EXPECT_TRUE(panzer->m_Spotted);
+                  EXPECT_EQ(std::make_pair(int(Guards()->m_X), int(Guards()->m_Y)), std::make_pair(2, 2));
+                  EXPECT_EQ(Guards()->m_ActionPoints, Guards()->m_StartingActionPoints - 1);
               });
     EXPECT_EQ(driver.Run(), 0);
 }

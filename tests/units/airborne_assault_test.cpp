@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "core/random.h"
+#include "core/stringbase.h"
 #include "tests/units/unit_test_game.h"
 #include "tests/world/world_fixture.h"
+#include "units/combat_support.h"
 
 using unit_tests::cTestGame;
 using unit_tests::RawFor;
@@ -46,12 +48,24 @@ TEST_F(AirborneAssault, WithoutEnemyFightersTheUnitLandsWithoutDiceAndTakesTheHe
     EXPECT_EQ(para->m_ActionPoints, 2);
     EXPECT_EQ(para->m_Strength, 100);
 
-    // An occupied hex is refused and the unit stays.
-    g.AddLand(2, UNIT_INFANTRY, 6, 4);
+    // A hex with a seen unit is refused and the unit stays.
+    cJednostkaLadowa* enemy = g.AddLand(2, UNIT_INFANTRY, 6, 4);
+    enemy->m_Spotted = true;
     text.clear();
     EXPECT_FALSE(para->AirborneAssault(6, 4, text, landed));
     EXPECT_EQ(g.Hex(5, 4).unit, para);
     EXPECT_TRUE(text.empty());
+    EXPECT_EQ(para->m_ActionPoints, 2);
+
+    // One not seen is found from the air: the drop is called off and spent, the unit seen.
+    enemy->m_Spotted = false;
+    EXPECT_TRUE(para->AirborneAssault(6, 4, text, landed));
+    EXPECT_EQ(text, LangFormat("airborne_assault_called_off_%s_%s", enemy->m_Name, CountryName(2)));
+    EXPECT_EQ(g.Hex(5, 4).unit, para);
+    EXPECT_EQ(g.Hex(6, 4).unit, enemy);
+    EXPECT_TRUE(enemy->m_Spotted);
+    EXPECT_EQ(para->m_ActionPoints, 1);
+    EXPECT_EQ(landed, -1);
 }
 
 TEST_F(AirborneAssault, RatioOfThreeIsTotalSuperiorityAndTakesTwoOffTheDie)
