@@ -229,7 +229,7 @@ TEST(EndOfTurn, InHotSeatPlayTheTurnPassesFromOnePersonToTheOtherThroughTheNewTu
         .Picture("next_turn_without_marks");
     // After the computer's countries the window hides the map as well, from its first frame.
     driver.Then("watch the hand-over", [] { return true; }, [] {
-        g_UncoveredLetGoes = 0;
+        g_UncoveredLetGoes = g_StageWindowsRead = g_ScreensFought = 0;
         SetGlobalLockLetGoHook(CheckBorussiasSideIsCoveredFirst);
         SendTheFleetsToMeet();
     });
