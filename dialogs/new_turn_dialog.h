@@ -2,47 +2,77 @@
 // The announcement that a country's turn begins: its flag and name, a drum roll, and how to
 // go on. Any click, Enter or Escape closes it.
 #include <string>
+#include <vector>
 
 #include "dialogs/dialog_stack.h"
+#include "game/presentation_requests.h"
 
 constexpr int kNewTurnDialogKind = 730;
 
-// A country's flag and a text in the window of the new-turn announcement, over a dark screen
-// that hides the map when wholeScreen.
+// The flags of one or more countries and a text in the window of the new-turn announcement,
+// over a dark screen that hides the map when wholeScreen.
 class cCountryCover : public cDialog
 {
+public:
+    const std::vector<int>& CountryIds() const { return m_CountryIds; }
+
 protected:
-    cCountryCover(int countryId, bool wholeScreen, const std::wstring& text);
+    cCountryCover(std::vector<int> countryIds, bool wholeScreen, const std::wstring& text);
+
+private:
+    std::vector<int> m_CountryIds;
 };
 
-class cDialogNowejTury : public cCountryCover
+// A cover that goes on a click (the left button's release), Enter or Escape.
+class cClickedCover : public cCountryCover
 {
 public:
-    explicit cDialogNowejTury(int countryId);
-
     void OnKeyboard(unsigned key, bool keyDown, bool altDown) override;
     void OnMouse(bool left, bool right, bool middle, bool side1, bool side2, int wheelDelta, int x, int y) override;
     bool HoldsInput() const override { return true; }
 
-    int CountryId() const { return m_CountryId; }
+protected:
+    using cCountryCover::cCountryCover;
+    virtual void OnDismissed() = 0;
 
 private:
-    void OnDismissed();
-
-    int m_CountryId;
     bool m_LeftHeld = false;
 };
 
-// With several people at one screen, a window meant for one of them is read over this cover,
-// which names their country and hides the map; it goes once the window over it is closed.
+class cDialogNowejTury : public cClickedCover
+{
+public:
+    explicit cDialogNowejTury(int countryId);
+
+    int CountryId() const { return CountryIds().front(); }
+
+private:
+    void OnDismissed() override;
+};
+
+// With several people at one screen, a window meant for one of them (or for the persons of
+// both sides of a sea battle) is read over this cover, which names their countries and hides
+// the map; it goes once the window over it is closed.
 class cReadingCover : public cCountryCover
 {
 public:
-    explicit cReadingCover(int countryId);
+    explicit cReadingCover(std::vector<int> countryIds);
 
-    int CountryId() const { return m_CountryId; }
+    int CountryId() const { return CountryIds().front(); }
     void OnReactivate() override;
+};
+
+// A screen of its own (a sea battle) meant for persons out of their turn opens only once they
+// are at the screen: this cover names them, and their click opens it.
+class cCoverBeforeScreen : public cClickedCover
+{
+public:
+    cCoverBeforeScreen(std::vector<int> countryIds, RequestHandle request, void (*open)(const RequestHandle&));
+    ~cCoverBeforeScreen() override;
 
 private:
-    int m_CountryId;
+    void OnDismissed() override;
+
+    RequestHandle m_Request;
+    void (*m_Open)(const RequestHandle&);
 };

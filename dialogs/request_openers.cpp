@@ -1,5 +1,7 @@
 #include "dialogs/request_openers.h"
 
+#include <vector>
+
 #include "core/log.h"
 #include "core/stringbase.h"
 #include "dialogs/combat_result_dialog.h"
@@ -18,24 +20,33 @@
 
 namespace {
 
-// With several people at one screen, a window meant for one person's country, out of that
-// person's own turn, is read over a cover that names the country: the others' eyes see
-// neither it nor a side's map around it.
-bool ReadOverACover(const sPresentationRequest& data)
+// With several people at one screen, a window meant for persons' countries, out of their
+// own turn, is read over a cover that names them: the others' eyes see neither it nor a
+// side's map around it. The countries it names; none when no cover is due.
+std::vector<int> CoverReaders(const sPresentationRequest& data)
 {
-    const cPanstwo* country = GetCountry(data.countryId);
-    if (!g_Gra || !country || !country->HumanControlled || !g_Gra->SeveralPeopleShareTheScreen())
-        return false;
+    if (!g_Gra || !g_Gra->SeveralPeopleShareTheScreen())
+        return {};
+    std::vector<int> readers;
+    for (size_t k = 0; k <= data.otherReaders.size(); ++k) {
+        const cPanstwo* country = GetCountry(k == 0 ? data.countryId : data.otherReaders[k - 1]);
+        if (country && country->HumanControlled)
+            readers.push_back(country->ID);
+    }
+    // Two persons are never both in their own turn.
+    if (readers.size() != 1)
+        return readers;
     const int state = g_Gra->GetGameState();
     const cPanstwo* active = g_Gra->m_PlayState ? g_Gra->m_PlayState->GetActiveCountry() : nullptr;
-    return !((state == kStateHuman || state == kStateHumanMove) && active == country);
+    const bool ownTurn = (state == kStateHuman || state == kStateHumanMove) && active && active->ID == readers.front();
+    return ownTurn ? std::vector<int>{} : readers;
 }
 
 // Opens the window as the request's answer.
 void Open(cDialog* dialog, const RequestHandle& request, bool mayCover = true)
 {
-    if (mayCover && ReadOverACover(request->Data()))
-        PushDialog(new cReadingCover(request->Data().countryId));
+    if (std::vector<int> readers = mayCover ? CoverReaders(request->Data()) : std::vector<int>{}; !readers.empty())
+        PushDialog(new cReadingCover(std::move(readers)));
     dialog->AttachRequest(request);
     PushDialog(dialog);
 }
@@ -120,6 +131,14 @@ void OpenFleetsRequest(const RequestHandle& request)
     if (node && !CurrentDialog() && node->CountOwnShips() > 0)
         PushDialog(new cDialogFlot(nodeId));
     request->Complete(0);
+}
+
+void OpenAfterItsCover(const RequestHandle& request, void (*open)(const RequestHandle&))
+{
+    if (std::vector<int> readers = CoverReaders(request->Data()); !readers.empty())
+        PushDialog(new cCoverBeforeScreen(std::move(readers), request, open));
+    else
+        open(request);
 }
 
 bool ServeDialogRequest(const RequestHandle& request)

@@ -26,6 +26,11 @@ void OpenEventRequest(const RequestHandle& request);
 // holds no ship of the player's; completes at once.
 void OpenFleetsRequest(const RequestHandle& request);
 
+// A screen of its own for persons out of their turn (a sea battle's) opens, with several
+// people at one screen, only once they are there: a cover names them and their click opens
+// it. Otherwise it opens at once.
+void OpenAfterItsCover(const RequestHandle& request, void (*open)(const RequestHandle&));
+
 // Serves a request of one of the kinds above (running its onServe first); false for any
 // other kind.
 bool ServeDialogRequest(const RequestHandle& request);

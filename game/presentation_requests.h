@@ -45,6 +45,7 @@ struct sPresentationRequest
     // The picture, decoded by the screen's presentation when the request is posted.
     std::shared_ptr<cTexture> image;
     int countryId = 0;                  // whose person is asked (0: whoever plays)
+    std::vector<int> otherReaders;      // further persons' countries it is for, read together
     int unitId = 0;                     // the moving unit, the battle's or the event's id
     int x = -1, y = -1;                 // a hex: camera target, battle place
     std::vector<std::pair<int, int>> path;  // hexes of a move, in order

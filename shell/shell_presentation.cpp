@@ -8,6 +8,7 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "core/text.h"
+#include "dialogs/request_openers.h"
 #include "game/game.h"
 #include "game/game_state.h"
 #include "shell/dxut.h"
@@ -315,7 +316,7 @@ void cShellPresentation::Serve(const RequestHandle& request)
         return;
     case eRequestKind::SeaBattle:
         // Answered when the person closes the screen.
-        OpenSeaBattleScreen(request);
+        OpenAfterItsCover(request, OpenSeaBattleScreen);
         return;
     default:
         break;

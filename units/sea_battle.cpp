@@ -101,6 +101,21 @@ std::wstring ShipAndOwner(const cJednostkaMorska& ship)
     return ship.m_Name + L" (" + CountryName(ship.m_Owner) + L")";
 }
 
+// The side's fleets, each once, as "fleet (country)".
+std::wstring FleetsOf(const tSeaBattleSide& side)
+{
+    std::vector<const cFlota*> named;
+    std::wstring text;
+    for (const cJednostkaMorska* ship : side) {
+        const cFlota* fleet = ship->m_Fleet;
+        if (!fleet || std::find(named.begin(), named.end(), fleet) != named.end())
+            continue;
+        named.push_back(fleet);
+        text += (text.empty() ? L"" : L", ") + fleet->name + L" (" + CountryName(fleet->owner) + L")";
+    }
+    return text;
+}
+
 // A sunk ship is listed among the owner's lost ships: "ship\nfleet;attacker\ncountry;zone\nhow".
 void ReportSunk(cJednostkaMorska& target, const cJednostkaMorska& attacker, const wchar_t* how)
 {
@@ -205,6 +220,7 @@ cSeaBattle::cSeaBattle(tSeaBattleSide& firstSide, tSeaBattleSide& secondSide)
     m_AutoEndRequested = IsPbemGame();
     if (!m_FirstSide.empty())
         m_Location = SeaNodeName(*m_FirstSide.front());
+    m_Meeting = LangFormat("sea_battle_stage_%s_met_%s_in_%s", FleetsOf(m_FirstSide), FleetsOf(m_SecondSide), m_Location);
     RecomputeHumanFlags();
     g_CurrentSeaBattle.store(this);
 }
@@ -253,7 +269,8 @@ void cSeaBattle::Run()
             sPresentationRequest message;
             message.kind = eRequestKind::Message;
             message.title = LangText("sea_battle_fleet_detected_title");
-            message.text = m_StageLog;
+            message.text = m_Meeting + m_StageLog;
+            AddressToPersons(message);
             Presentation().Post(std::move(message))->Wait();
         }
     }
@@ -270,10 +287,7 @@ void cSeaBattle::Run()
             screen.title = m_Location;
             screen.text = m_Log;
             screen.unitId = m_Serial;
-            for (const tSeaBattleSide* side : {&m_FirstSide, &m_SecondSide})
-                for (const cJednostkaMorska* ship : *side)
-                    if (const cPanstwo* owner = ship->GetOwner(); owner && owner->HumanControlled && !screen.countryId)
-                        screen.countryId = owner->ID;
+            AddressToPersons(screen);
             Presentation().Post(std::move(screen))->Wait();
         }
     }
@@ -709,6 +723,18 @@ void cSeaBattle::PlaceShipsOnBoard()
 {
     PlaceSide(m_FirstSide, true);
     PlaceSide(m_SecondSide, false);
+}
+
+void cSeaBattle::AddressToPersons(sPresentationRequest& request) const
+{
+    // Ships the stages sank count too: their people learn of the battle they were lost in.
+    for (int id : m_Countries)
+        if (const cPanstwo* country = GetCountry(id); country && country->HumanControlled) {
+            if (!request.countryId)
+                request.countryId = id;
+            else
+                request.otherReaders.push_back(id);
+        }
 }
 
 std::wstring cSeaBattle::BuildStageLog() const

@@ -13,6 +13,8 @@
 
 #include "units/unit_fwd.h"
 
+struct sPresentationRequest;
+
 using tSeaBattleSide = std::list<cJednostkaMorska*>;
 
 // A ship on the board of a battle and its cell.
@@ -90,6 +92,9 @@ public:
 
     std::wstring m_StageLog;
     std::wstring m_Location;
+    // Which fleets met where, as the stages' window names them: the stages may sink a whole
+    // fleet, so it is written when the battle begins.
+    std::wstring m_Meeting;
     std::wstring m_Log;
     bool m_RegularPartCancelled = false;
     std::list<sSeaBattleStageRecord> m_StageRecords;
@@ -130,6 +135,9 @@ private:
     void PlaceShipsOnBoard();
     void LeaveBoard(cJednostkaMorska& ship);
     std::wstring BuildStageLog() const;
+    // The persons' countries among those that fight here: the first as the request's
+    // countryId, the others as its further readers.
+    void AddressToPersons(sPresentationRequest& request) const;
     std::vector<sSeaBattleBoardShip> ShipsOnBoard() const;
 
     bool m_Ended = false;

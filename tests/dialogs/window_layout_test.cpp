@@ -78,9 +78,11 @@ struct sWindowCase
 
 void ExpectPlacedOnScreen(CDXUTDialog& dialog, const sWindowCase& window, const sRect& screen)
 {
-    // A window with a frame of its own holds every control inside it.
+    // A window with a frame of its own holds every control inside it (a cover hides its frame).
     const auto* own = dynamic_cast<cDialog*>(&dialog);
     CDXUTControl* frame = own && own->KindId() > 0 ? dialog.GetControl(own->KindId(), DXUT_CONTROL_FRAME) : nullptr;
+    if (frame && !frame->GetVisible())
+        frame = nullptr;
     const sRect inside = frame ? dialog.ToScreenRect(frame->GetBoundingBox()) : screen;
     // The frame's band and corner plates are drawn at their own size, over what lies under them.
     const int style = frame ? std::clamp(frame->m_nStyle, 0, kFrameStyleCount - 1) : 0;
@@ -324,6 +326,9 @@ TEST_F(WindowLayout, EveryWindowFitsTheScreenWithoutOverlappingControls)
         {"text input", [] { return new cDialogPobraniaTekstu(L"Title", L"Prompt", L"Text"); }, {}},
         {"list choice", [] { return new cDialogPobraniaListy(L"Title", L"Prompt"); }, {}},
         {"new turn", [] { return new cDialogNowejTury(1); }, {}},
+        {"reading cover", [] { return new cReadingCover({1}); }, {}},
+        {"reading cover of two", [] { return new cReadingCover({1, 2}); }, {}},
+        {"cover before a screen", [] { return new cCoverBeforeScreen({1, 2}, nullptr, nullptr); }, {}},
         {"combat result", [] { return new cDialogWynikuWalki(EveryIcon(), 1000.0f); }, {}},
         {"convoy results", [] { return new cDialogWynikuKonwojow(1); }, {}},
         {"hotkeys", [] { return new cDialogSkrotowKlawiszowych; }, {}},

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/lock.h"
+#include "core/text.h"
 #include "core/stringbase.h"
 #include "dialogs/confirm_dialog.h"
 #include "dialogs/convoy_results_dialog.h"
@@ -13,6 +14,7 @@
 #include "dialogs/message_dialog.h"
 #include "dialogs/new_turn_dialog.h"
 #include "dialogs/panel.h"
+#include "game/consts.h"
 #include "game/game.h"
 #include "game/play_state.h"
 #include "game/presentation_requests.h"
@@ -24,11 +26,14 @@
 #include "shell/menus/pause_menu.h"
 #include "shell/menus/scenario_menu.h"
 #include "shell/menus/scenario_settings_menu.h"
+#include "shell/menus/sea_battle_menu.h"
 #include "tests/shell/program_driver.h"
 #include "tests/test_support.h"
 #include "units/land_unit.h"
+#include "units/naval_unit.h"
 #include "world/map.h"
 #include "world/country.h"
+#include "world/fleet.h"
 
 namespace {
 
@@ -60,6 +65,98 @@ void CheckBorussiasSideIsCoveredFirst()
         t_BorussiaCovered = std::find(pending.begin(), pending.end(), eRequestKind::HandOverTurn) != pending.end();
         g_UncoveredLetGoes += t_BorussiaCovered ? 0 : 1;
     }
+}
+
+// What a frame shows of the cover of a hot-seat window: the cover's dark at its corner, the
+// middle of its foot and its right edge.
+void ExpectTheCoverHidesTheMap(const std::vector<uint32_t>& frame, int width)
+{
+    const int height = int(frame.size()) / width;
+    for (auto [x, y] : {std::pair{10, 10}, std::pair{width / 2, height - 60}, std::pair{width - 10, height / 2}})
+        EXPECT_EQ(frame[size_t(y * width + x)] & 0xFFFFFFu, 0x22211Du) << x << "," << y;
+}
+
+// Albion's and Borussia's ships meet twice at the end of the impulse: the Home Fleet and the
+// High Seas Fleet in the North Sea (fought on the screen), and two transports alone in the
+// Channel (the stage window tells it is called off). Every ship joins and sees the enemy.
+void SendTheFleetsToMeet()
+{
+    constexpr int kHomeFleet = 1, kDoverTransports = 2, kHochseeflotte = 3, kArkRoyal = 1, kLandungsflotte = 7;
+    constexpr int kNorthSea = 1, kChannel = 2;
+    GLOBAL_LOCK_SCOPE();
+    sGameConsts& k = g_Gra->m_Consts;
+    k.SeaBattleParticipation = 100;
+    std::fill(std::begin(k.SeaBattleDetection), std::end(k.SeaBattleDetection), 1000);
+    std::fill(std::begin(k.SeaBattleConditionWeights), std::end(k.SeaBattleConditionWeights), 0);
+    k.SeaBattleConditionWeights[1] = 1;
+    g_Gra->FindNavalUnitById(kArkRoyal)->Kill(false); // no carrier strikes before the board
+    auto fleet = [](int id) {
+        for (cFlota* f : g_Gra->m_Fleets)
+            if (f->ID == id)
+                return f;
+        return static_cast<cFlota*>(nullptr);
+    };
+    cFlota& hochsee = *fleet(kHochseeflotte);
+    for (cJednostkaMorska* ship : hochsee.ships)
+        ship->m_Selected = ship->m_Id == kLandungsflotte;
+    cFlota* landing = cFlota::SplitFrom(hochsee);
+    landing->TakeSelectedShipsOf(hochsee);
+    hochsee.RemoveSelectedShips();
+    landing->ClearShipSelection();
+    g_Gra->m_Fleets.push_back(landing);
+    for (auto [f, node] : {std::pair{&hochsee, kNorthSea}, std::pair{fleet(kHomeFleet), kNorthSea},
+                           std::pair{fleet(kDoverTransports), kChannel}, std::pair{landing, kChannel}}) {
+        f->movedThisTurn = 0;
+        f->MoveTo(node);
+        if (f->seaNode != node) { // one move may not reach a node two away
+            f->movedThisTurn = 0;
+            f->MoveTo(node);
+        }
+        EXPECT_EQ(f->seaNode, node) << WideToUtf8(f->name);
+    }
+}
+
+// The sea battles' windows of a hot-seat game: each read over a cover that names both
+// persons, the battle's screen opened by their click on the cover before it, and fought out.
+int g_StageWindowsRead = 0, g_ScreensFought = 0;
+std::function<bool()> FightingSeaBattles(std::function<bool()> condition)
+{
+    constexpr int kCloseBattle = 658, kAutoEnd = 661;
+    static bool coverSeen = false, screenSeen = false;
+    return [reading = D::ReadingMessages(std::move(condition))] {
+        if (dynamic_cast<cSeaBattleMenu*>(g_CurrentMenu)) {
+            if (!screenSeen) {
+                EXPECT_TRUE(coverSeen) << "the battle's screen opened before its cover";
+            }
+            screenSeen = true;
+            coverSeen = false;
+            if (D::FindControl(kCloseBattle)->GetEnabled()) {
+                D::ClickControl(kCloseBattle);
+                screenSeen = false;
+                ++g_ScreensFought;
+            } else if (D::FindControl(kAutoEnd)->GetEnabled()) {
+                D::ClickControl(kAutoEnd);
+            }
+            return false;
+        }
+        if (auto* cover = dynamic_cast<cCoverBeforeScreen*>(CurrentDialog())) {
+            EXPECT_EQ(cover->CountryIds(), (std::vector<int>{1, 2}));
+            if (reading())
+                return true;
+            if (!coverSeen)
+                D::PressKey(VK_RETURN);
+            coverSeen = true;
+            return false;
+        }
+        if (MessageTitle() == LangText("sea_battle_fleet_detected_title")) {
+            auto* beneath = g_OpenDialogs.size() >= 2 ? dynamic_cast<cDialogStackEntry*>(g_OpenDialogs[g_OpenDialogs.size() - 2])
+                                                      : nullptr;
+            auto* cover = beneath ? dynamic_cast<cReadingCover*>(&beneath->Dialog()) : nullptr;
+            EXPECT_TRUE(cover && cover->CountryIds() == (std::vector<int>{1, 2})) << "the stage window is not covered";
+            g_StageWindowsRead += 1;
+        }
+        return reading();
+    };
 }
 
 // The turn is over: the status line says so and that the pause menu is the way out (the
@@ -132,8 +229,9 @@ TEST(EndOfTurn, InHotSeatPlayTheTurnPassesFromOnePersonToTheOtherThroughTheNewTu
         .Picture("next_turn_without_marks");
     // After the computer's countries the window hides the map as well, from its first frame.
     driver.Then("watch the hand-over", [] { return true; }, [] {
-        g_UncoveredLetGoes = 0;
+        g_UncoveredLetGoes = g_StageWindowsRead = g_ScreensFought = 0;
         SetGlobalLockLetGoHook(CheckBorussiasSideIsCoveredFirst);
+        SendTheFleetsToMeet();
     });
     EndTheTurn(driver, "Albion");
     // Albion's convoys of the impulse are read over a cover naming Albion; Borussia's figures
@@ -161,17 +259,32 @@ TEST(EndOfTurn, InHotSeatPlayTheTurnPassesFromOnePersonToTheOtherThroughTheNewTu
               20000)
         .Then("the cover went with them", [] { return !dynamic_cast<cDialogWynikuKonwojow*>(CurrentDialog()); },
               [] { EXPECT_EQ(dynamic_cast<cReadingCover*>(CurrentDialog()), nullptr); });
-    driver.Then("Borussia's next turn", D::ReadingMessages([] { return TurnOf(L"Borussia"); }),
+    // The sea battles of the impulse come next, each for both persons: neither side's map
+    // shows around their windows, nor the battle's screen before the cover that names both.
+    driver
+        .Then("the cover before a battle's screen",
+              FightingSeaBattles([] { return dynamic_cast<cCoverBeforeScreen*>(CurrentDialog()) != nullptr; }), {},
+              20000)
+        .Grab(ExpectTheCoverHidesTheMap)
+        .Then("a stage window",
+              FightingSeaBattles([] { return MessageTitle() == LangText("sea_battle_fleet_detected_title"); }),
+              [] {
+                  const std::wstring text = MessageTitle(kMessageDialogRow + 3);
+                  // It names the fleets that met and where.
+                  EXPECT_EQ(text.rfind(L"Dover Transports (Albion) met ", 0), 0u) << WideToUtf8(text);
+                  EXPECT_NE(text.find(L" (Borussia) in Channel."), std::wstring::npos) << WideToUtf8(text);
+              },
+              20000)
+        .Grab(ExpectTheCoverHidesTheMap);
+    driver.Then("Borussia's next turn", FightingSeaBattles([] { return TurnOf(L"Borussia"); }),
                 [] {
                     SetGlobalLockLetGoHook(nullptr);
                     EXPECT_EQ(g_UncoveredLetGoes.load(), 0) << "Borussia's side could be drawn before its cover";
+                    EXPECT_GE(g_ScreensFought, 1);
+                    EXPECT_GE(g_StageWindowsRead, 1);
                 },
                 20000)
-        .Grab([](const std::vector<uint32_t>& frame, int width) {
-            const int height = int(frame.size()) / width;
-            for (auto [x, y] : {std::pair{10, 10}, std::pair{width / 2, height - 60}, std::pair{width - 10, height / 2}})
-                EXPECT_EQ(frame[size_t(y * width + x)] & 0xFFFFFFu, 0x22211Du) << x << "," << y;
-        });
+        .Grab(ExpectTheCoverHidesTheMap);
     EXPECT_EQ(driver.Run(), 0);
     SetGlobalLockLetGoHook(nullptr);
 }

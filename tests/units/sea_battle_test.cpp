@@ -189,12 +189,29 @@ TEST_F(SeaBattles, TransportsAloneCancelTheBattleWithoutAnEndReportAndTellOnlyAP
     EXPECT_TRUE(battle.m_RegularPartCancelled);
     EXPECT_EQ(EndReports(), 0);
     EXPECT_EQ(Requests(eRequestKind::Message, L"Fleet detected"), 1);  // Albion is a person's
+    // It says which fleets met where, and is for Albion's person.
+    const sPresentationRequest& detected = acting.requests.back();
+    EXPECT_EQ(detected.text.rfind(L"Dover Transports (Albion) met Hochseeflotte (Borussia) in Channel.\n\n"
+                                  L"Aircraft carrier groups\n",
+                                  0),
+              0u)
+        << detected.text;
+    EXPECT_EQ(detected.countryId, kAlbion);
+    EXPECT_TRUE(detected.otherReaders.empty());
+    // With a person on each side it is for both.
+    Country(kBorussia).HumanControlled = true;
+    tSeaBattleSide both{&Ship(3)}, enemy{&Ship(7)};
+    cSeaBattle ofTwo(both, enemy);
+    ofTwo.Run();
+    EXPECT_EQ(acting.requests.back().countryId, kAlbion);
+    EXPECT_EQ(acting.requests.back().otherReaders, std::vector<int>{kBorussia});
+    Country(kBorussia).HumanControlled = false;
 
     ComputersOnly();
     tSeaBattleSide again{&Ship(3)}, other{&Ship(7)};
     cSeaBattle quiet(again, other);
     quiet.Run();
-    EXPECT_EQ(Requests(eRequestKind::Message, L"Fleet detected"), 1);
+    EXPECT_EQ(Requests(eRequestKind::Message, L"Fleet detected"), 2);
 
     // The message's title and headings are the language table's.
     Country(kAlbion).HumanControlled = true;
