@@ -172,7 +172,13 @@ void cInfoPanel::OnRender(float elapsed)
 void cInfoPanel::RefreshPoints()
 {
     cWindowLock lock;
-    const cPanstwo* country = g_Gra && g_Gra->m_PlayState ? g_Gra->m_PlayState->GetActiveCountry() : nullptr;
+    const cPlayState* play = g_Gra ? g_Gra->m_PlayState : nullptr;
+    const cPanstwo* country = play ? play->GetActiveCountry() : nullptr;
+    // The country that closes the turn order is nobody's: the panel names the side the screen
+    // shows instead, once that is a real country's.
+    if (const cPanstwo* view = play ? play->GetViewCountry() : nullptr;
+        country && country->SpecialFlags == 1 && view && view->SpecialFlags != 1)
+        country = view;
     if (!country)
         return;
     if (CDXUTControl* flag = GetControl(kInfoFlagId)) {

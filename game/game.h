@@ -268,6 +268,7 @@ public:
     std::vector<sPbemPlayer> m_PbemPlayers;
     std::wstring m_PbemGameName = L"unknown";
     bool m_PbemTurnHandedOver = false; // this player's turn went into the play-by-e-mail folder
+    int m_PersonsCountryId = 0;        // the country whose turn a person ended last at this screen
     float m_SaveGameVersion = 1.0f;
     int m_DisplayedDate[3] = {0, 0, 0}; // day, month, year
     cMusicPlayer* m_Music = nullptr;

@@ -284,6 +284,14 @@ bool HandOverPbemTurn(cGra& game, const cPanstwo& active, const cPanstwo& next)
             player = p.name;
             email = p.email;
         }
+    // Handed over at the country that closes the turn order, the screen shows the side of the
+    // person at it again, as after the war, not that country's empty one.
+    if (cPanstwo* own = GetCountry(game.m_PersonsCountryId); own && IsDummy(&active)) {
+        GLOBAL_LOCK_SCOPE();
+        own->RecalculateUnitsVisibility();
+        game.m_PlayState->SetViewCountry(own);
+        Presentation().RefreshPoints();
+    }
     const std::wstring text = LangFormat("pbem_turn_end_message", game.m_PbemGameName, player, email, next.Name);
     PushDialog(new cDialogTekstowy(text, LangText("pbem_turn_end_title")));
     // The computer's countries may have played before: nothing is waited for any more.
@@ -485,6 +493,8 @@ void EndTurnFromMainThread()
             game->m_Mapa->ClearMarks(0xFFFFFFFFu, true);
         if (active)
             active->FinishedTurn = true;
+        if (active && !IsDummy(active))
+            game->m_PersonsCountryId = active->ID;
     }
     cPanstwo* current = DetermineCurrentCountry(game->m_Countries);
     cPanstwo* next = PickNextCountry(game->m_Countries, active);

@@ -158,10 +158,12 @@ TEST_F(Preferences, ControlsOpenOnTheSettingsInForce)
     g_DelayValues[DELAY_HUMAN_COMBAT_RESULT] = 0;
     g_DelayValues[DELAY_AI_MOVE_BETWEEN] = 150;
     g_DelayValues[DELAY_AI_COMBAT_RESULT] = 1500;
+    g_UserSettings.seaBattleTimeout = 2;
     Open();
-    // A delay between whole seconds reads as it is in force.
-    EXPECT_EQ(TextOf(g_DelayTable[DELAY_AI_MOVE_BETWEEN].controlId - 1), L"0.15 s");
-    EXPECT_EQ(TextOf(g_DelayTable[DELAY_AI_COMBAT_RESULT].controlId - 1), L"1.50 s");
+    // A delay between whole seconds reads as it is in force, in the unit of the sea battle's time.
+    EXPECT_EQ(TextOf(g_DelayTable[DELAY_AI_MOVE_BETWEEN].controlId - 1), L"0.15 sec");
+    EXPECT_EQ(TextOf(g_DelayTable[DELAY_AI_COMBAT_RESULT].controlId - 1), L"1.50 sec");
+    EXPECT_EQ(TextOf(kPreferencesSeaBattleId - 1), L"2.0 sec");
     EXPECT_EQ(Shown(kPreferencesFpsLimitId), LangText("fps_30"));
     EXPECT_EQ(Shown(kPreferencesBorderColourId), LangText("border_color_default"));
     EXPECT_EQ(TextOf(g_DelayTable[DELAY_CONTROL_HINT].controlId - 1), LangText("pref_delay_immediately"));

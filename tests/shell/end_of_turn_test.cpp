@@ -420,8 +420,13 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverAfterTheEventCheckWithoutAKeyFromThe
               20000)
         .SleepsUntilTheScreenMayChange(60);
     EndTheTurn(driver, "Helvetia");
+    // The panel and the map are Ada's again, not those of the country that closes the order.
     driver.Then("handed over to Bob", [] { return MessageTitle() == L"Your turn is over"; },
-                [] { EXPECT_TRUE(LogContains(L"CHECKING EVENTS FINISHED")); });
+                [] {
+                    EXPECT_TRUE(LogContains(L"CHECKING EVENTS FINISHED"));
+                    EXPECT_EQ(InfoText(kInfoCountryNameId), L"Helvetia");
+                    EXPECT_EQ(g_Gra->m_PlayState->GetViewCountry()->Name, L"Helvetia");
+                });
     EXPECT_EQ(driver.Run(), 0);
 }
 

@@ -566,6 +566,12 @@ std::wstring StatusLine()
     return status ? status->GetText() : L"<no status line>";
 }
 
+std::wstring InfoText(int id)
+{
+    const auto* text = InfoPanel() ? dynamic_cast<CDXUTStatic*>(InfoPanel()->GetControl(id)) : nullptr;
+    return text ? text->GetText() : L"<no such static>";
+}
+
 bool BorussiasTurn()
 {
     if (!g_Gra || g_Gra->GetGameState() != 7)

@@ -30,6 +30,8 @@ class cProgramDriver;
 void StartAsBorussia(cProgramDriver& driver);
 // What the game screen's status line says now.
 std::wstring StatusLine();
+// What a static of the info panel says: the status line, a counter, the country's name.
+std::wstring InfoText(int id);
 // Play on the game screen, as a person does it.
 bool InScenarioSettings();
 // The person's phase of the country (game state 7), announced by its new-turn window.

@@ -476,13 +476,6 @@ TEST(WholeProgram, OnTestlandAPanelThatOpensComesToTheFrontOfTheOthers)
     EXPECT_EQ(driver.Run(), 0);
 }
 
-// What a static of the info panel says: the status line, a counter.
-std::wstring InfoText(int id)
-{
-    const auto* text = InfoPanel() ? dynamic_cast<CDXUTStatic*>(InfoPanel()->GetControl(id)) : nullptr;
-    return text ? text->GetText() : L"<no such static>";
-}
-
 // Outside the person's turn the info panel shows the country that plays without the person's
 // points, and while a window waits for the person the status line says so, and only then: the
 // computer's combat results close by themselves.
