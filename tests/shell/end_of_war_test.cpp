@@ -80,8 +80,10 @@ void Bring(void (*ending)(cGra&))
 
 // From the end of the person's last turn: the Game over window with the reason, closed with
 // Escape as it says; then the map of the person's country, which takes no order, a status line
-// that tells how to leave, a loop that sleeps, and a way out without a question.
-void TheWarEndsAndIsLeft(cProgramDriver& driver, const char* reasonKey, const wchar_t* personsCountry)
+// that tells how to leave, a loop that sleeps, and a way out without a question: the pause
+// menu's Abort or Exit.
+void TheWarEndsAndIsLeft(cProgramDriver& driver, const char* reasonKey, const wchar_t* personsCountry,
+                         int leaveBy = kPauseAbort)
 {
     driver
         .Then("game over", D::ReadingMessages([] { return MessageTitle() == LangText("game_over"); }),
@@ -145,13 +147,14 @@ void TheWarEndsAndIsLeft(cProgramDriver& driver, const char* reasonKey, const wc
         .Then("the reports still open", [] { return CurrentDialog() && CurrentDialog()->KindId() == kReportsKind; },
               [] { D::PressKey(VK_ESCAPE); })
         .Then("pause", [] { return !CurrentDialog(); }, [] { D::PressKey(VK_ESCAPE); })
-        .Then("abort", [] { return dynamic_cast<cPauseMenu*>(g_CurrentMenu) != nullptr; },
-              [] {
+        .Then("leave", [] { return dynamic_cast<cPauseMenu*>(g_CurrentMenu) != nullptr; },
+              [=] {
                   EXPECT_FALSE(D::FindControl(kPauseSave)->GetEnabled()) << "a finished war would go on once loaded";
-                  D::ClickControl(kPauseAbort);
-              })
-        .Then("the scenario list, unasked", [] { return dynamic_cast<cScenarioMenu*>(g_CurrentMenu) != nullptr; },
-              [] { EXPECT_EQ(g_Gra, nullptr); });
+                  D::ClickControl(leaveBy);
+                  EXPECT_EQ(g_Gra, nullptr) << "asked";
+              });
+    if (leaveBy == kPauseAbort)
+        driver.Then("the scenario list", [] { return dynamic_cast<cScenarioMenu*>(g_CurrentMenu) != nullptr; });
 }
 
 class EndOfWar : public testing::TestWithParam<sEnding>
@@ -174,7 +177,7 @@ INSTANTIATE_TEST_SUITE_P(EveryEnding, EndOfWar, testing::ValuesIn(kEndings),
                          [](const testing::TestParamInfo<sEnding>& info) { return std::string(info.param.name); });
 
 // Two people at one screen: the last of their countries falls in the computer's part of the
-// impulse, and nobody is announced a turn after the war.
+// impulse, and nobody is announced a turn after the war; Exit leaves the program unasked.
 TEST(EndOfWarInHotSeatPlay, TheLastPersonsCountryFallsAndTheWindowComesWithoutANewTurn)
 {
     cProgramDriver driver({}, {"scenarios", "save", "pbem", "Music"});
@@ -196,7 +199,7 @@ TEST(EndOfWarInHotSeatPlay, TheLastPersonsCountryFallsAndTheWindowComesWithoutAN
     EndTheTurn(driver, "Borussia");
     driver.Then("Albion's turn", [] { return TurnOf(L"Albion"); }, [] { D::PressKey(VK_ESCAPE); }, 20000);
     EndTheTurn(driver, "Albion");
-    TheWarEndsAndIsLeft(driver, "game_over:_all_human-controlled_countries_annexed", L"Albion");
+    TheWarEndsAndIsLeft(driver, "game_over:_all_human-controlled_countries_annexed", L"Albion", kPauseExit);
     EXPECT_EQ(driver.Run(), 0);
 }
 
