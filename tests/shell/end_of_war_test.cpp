@@ -1,9 +1,10 @@
 // The end of the war on Testland, played through the window: each way a war ends shows its
 // Game over window; after it the map is only looked at, the status line says how to leave,
-// the loop sleeps, and leaving asks nothing, since nothing can be lost.
+// the loop sleeps, at each edge of the map too, and leaving asks nothing, since nothing can be lost.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <utility>
 
 #include "core/lock.h"
 #include "core/stringbase.h"
@@ -85,6 +86,11 @@ void Bring(void (*ending)(cGra&))
 void TheWarEndsAndIsLeft(cProgramDriver& driver, const char* reasonKey, const wchar_t* personsCountry,
                          int leaveBy = kPauseAbort)
 {
+    auto settled = [] {
+        const cMapa& map = *g_Gra->m_Mapa;
+        return map.camera.currentX == map.camera.targetX && map.camera.currentY == map.camera.targetY &&
+               map.currentScale == map.targetScale;
+    };
     driver
         .Then("game over", D::ReadingMessages([] { return MessageTitle() == LangText("game_over"); }),
               [=] {
@@ -117,14 +123,18 @@ void TheWarEndsAndIsLeft(cProgramDriver& driver, const char* reasonKey, const wc
                   EXPECT_FALSE(info->GetControl(kPurchasesButtonId)->GetEnabled());
                   EXPECT_TRUE(info->GetControl(kReportsButtonId)->GetEnabled());
               })
-        .Then("the view has arrived",
-              [] {
-                  const cMapa& map = *g_Gra->m_Mapa;
-                  return map.camera.currentX == map.camera.targetX && map.camera.currentY == map.camera.targetY &&
-                         map.currentScale == map.targetScale;
-              })
+        .Then("the view has arrived", settled)
         .Picture("war_over")
-        .StaysStill(1000)
+        .StaysStill(1000);
+    // The view pushed against each edge of the map and zoomed out there, where the map's range
+    // narrows, comes to rest within it, and the loop sleeps.
+    for (const auto& [dx, dy] : {std::pair(-1e6f, 0.0f), std::pair(0.0f, -1e6f), std::pair(1e6f, 0.0f), std::pair(0.0f, 1e6f)})
+        driver.Then("to the edge", [] { return true; }, [=] { g_Gra->m_Mapa->ScrollBy(dx, dy, 1.0f); })
+            .Then("there", settled, [] { D::PressKey(VK_SUBTRACT); })
+            .Then("zoomed out", settled)
+            .StaysStill(300)
+            .Then("zoomed in again", [] { return true; }, [] { D::PressKey(VK_ADD); });
+    driver
         .Then("orders", [] { return true; },
               [] {
                   for (const cJednostkaLadowa* unit : g_Gra->m_LandUnits)
