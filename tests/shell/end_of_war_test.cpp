@@ -1,9 +1,10 @@
 // The end of the war on Testland, played through the window: each way a war ends shows its
 // Game over window; after it the map is only looked at, the status line says how to leave,
-// the loop sleeps, and leaving asks nothing, since nothing can be lost.
+// the loop sleeps, at each edge of the map too, and leaving asks nothing, since nothing can be lost.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <utility>
 
 #include "core/lock.h"
 #include "core/stringbase.h"
@@ -80,9 +81,16 @@ void Bring(void (*ending)(cGra&))
 
 // From the end of the person's last turn: the Game over window with the reason, closed with
 // Escape as it says; then the map of the person's country, which takes no order, a status line
-// that tells how to leave, a loop that sleeps, and a way out without a question.
-void TheWarEndsAndIsLeft(cProgramDriver& driver, const char* reasonKey, const wchar_t* personsCountry)
+// that tells how to leave, a loop that sleeps, and a way out without a question: the pause
+// menu's Abort or Exit.
+void TheWarEndsAndIsLeft(cProgramDriver& driver, const char* reasonKey, const wchar_t* personsCountry,
+                         int leaveBy = kPauseAbort)
 {
+    auto settled = [] {
+        const cMapa& map = *g_Gra->m_Mapa;
+        return map.camera.currentX == map.camera.targetX && map.camera.currentY == map.camera.targetY &&
+               map.currentScale == map.targetScale;
+    };
     driver
         .Then("game over", D::ReadingMessages([] { return MessageTitle() == LangText("game_over"); }),
               [=] {
@@ -115,14 +123,18 @@ void TheWarEndsAndIsLeft(cProgramDriver& driver, const char* reasonKey, const wc
                   EXPECT_FALSE(info->GetControl(kPurchasesButtonId)->GetEnabled());
                   EXPECT_TRUE(info->GetControl(kReportsButtonId)->GetEnabled());
               })
-        .Then("the view has arrived",
-              [] {
-                  const cMapa& map = *g_Gra->m_Mapa;
-                  return map.camera.currentX == map.camera.targetX && map.camera.currentY == map.camera.targetY &&
-                         map.currentScale == map.targetScale;
-              })
+        .Then("the view has arrived", settled)
         .Picture("war_over")
-        .StaysStill(1000)
+        .StaysStill(1000);
+    // The view pushed against each edge of the map and zoomed out there, where the map's range
+    // narrows, comes to rest within it, and the loop sleeps.
+    for (const auto& [dx, dy] : {std::pair(-1e6f, 0.0f), std::pair(0.0f, -1e6f), std::pair(1e6f, 0.0f), std::pair(0.0f, 1e6f)})
+        driver.Then("to the edge", [] { return true; }, [=] { g_Gra->m_Mapa->ScrollBy(dx, dy, 1.0f); })
+            .Then("there", settled, [] { D::PressKey(VK_SUBTRACT); })
+            .Then("zoomed out", settled)
+            .StaysStill(300)
+            .Then("zoomed in again", [] { return true; }, [] { D::PressKey(VK_ADD); });
+    driver
         .Then("orders", [] { return true; },
               [] {
                   for (const cJednostkaLadowa* unit : g_Gra->m_LandUnits)
@@ -145,13 +157,14 @@ void TheWarEndsAndIsLeft(cProgramDriver& driver, const char* reasonKey, const wc
         .Then("the reports still open", [] { return CurrentDialog() && CurrentDialog()->KindId() == kReportsKind; },
               [] { D::PressKey(VK_ESCAPE); })
         .Then("pause", [] { return !CurrentDialog(); }, [] { D::PressKey(VK_ESCAPE); })
-        .Then("abort", [] { return dynamic_cast<cPauseMenu*>(g_CurrentMenu) != nullptr; },
-              [] {
+        .Then("leave", [] { return dynamic_cast<cPauseMenu*>(g_CurrentMenu) != nullptr; },
+              [=] {
                   EXPECT_FALSE(D::FindControl(kPauseSave)->GetEnabled()) << "a finished war would go on once loaded";
-                  D::ClickControl(kPauseAbort);
-              })
-        .Then("the scenario list, unasked", [] { return dynamic_cast<cScenarioMenu*>(g_CurrentMenu) != nullptr; },
-              [] { EXPECT_EQ(g_Gra, nullptr); });
+                  D::ClickControl(leaveBy);
+                  EXPECT_EQ(g_Gra, nullptr) << "asked";
+              });
+    if (leaveBy == kPauseAbort)
+        driver.Then("the scenario list", [] { return dynamic_cast<cScenarioMenu*>(g_CurrentMenu) != nullptr; });
 }
 
 class EndOfWar : public testing::TestWithParam<sEnding>
@@ -174,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(EveryEnding, EndOfWar, testing::ValuesIn(kEndings),
                          [](const testing::TestParamInfo<sEnding>& info) { return std::string(info.param.name); });
 
 // Two people at one screen: the last of their countries falls in the computer's part of the
-// impulse, and nobody is announced a turn after the war.
+// impulse, and nobody is announced a turn after the war; Exit leaves the program unasked.
 TEST(EndOfWarInHotSeatPlay, TheLastPersonsCountryFallsAndTheWindowComesWithoutANewTurn)
 {
     cProgramDriver driver({}, {"scenarios", "save", "pbem", "Music"});
@@ -196,7 +209,7 @@ TEST(EndOfWarInHotSeatPlay, TheLastPersonsCountryFallsAndTheWindowComesWithoutAN
     EndTheTurn(driver, "Borussia");
     driver.Then("Albion's turn", [] { return TurnOf(L"Albion"); }, [] { D::PressKey(VK_ESCAPE); }, 20000);
     EndTheTurn(driver, "Albion");
-    TheWarEndsAndIsLeft(driver, "game_over:_all_human-controlled_countries_annexed", L"Albion");
+    TheWarEndsAndIsLeft(driver, "game_over:_all_human-controlled_countries_annexed", L"Albion", kPauseExit);
     EXPECT_EQ(driver.Run(), 0);
 }
 

@@ -108,7 +108,7 @@ cProgramDriver::cProgramDriver(const std::vector<std::pair<std::string, std::str
     InstallDialogLinks();
     // The computer plays the same game every run, so its screens can be compared.
     sAIThreadOptions options;
-    options.seed = 1939;
+    options.seed = kOpponentSeed;
     SetAIThreadOptions(options);
 }
 

@@ -42,8 +42,10 @@ std::wstring MessageTitle(int row = kMessageDialogRow + 1);
 void ClickOn(CDXUTDialog* dialog, int id);
 // The same on the window on top.
 void ClickDialogButton(int id);
-// Controls the scripts click: the scenario settings' OK, the pause menu's Save and Abort.
-constexpr int kSettingsOk = 245, kPauseSave = 273, kPauseAbort = 275;
+// The seed of the computer's dice in every game the driver runs, a loaded one too.
+constexpr uint32_t kOpponentSeed = 1939;
+// Controls the scripts click: the scenario settings' OK, the pause menu's Save, Abort and Exit.
+constexpr int kSettingsOk = 245, kPauseSave = 273, kPauseAbort = 275, kPauseExit = 276;
 // In the scenario settings: the country of that row goes to a person.
 void GivePersonTheRow(int row);
 // The person ends the turn with Q and confirms it.

@@ -6,6 +6,8 @@
 #include <functional>
 
 #include "core/settings.h"
+#include "dialogs/dialog_stack.h"
+#include "dialogs/message_dialog.h"
 #include "game/consts.h"
 #include "game/game.h"
 #include "game/game_state.h"
@@ -185,6 +187,14 @@ TEST_F(SeaBattleScreen, APersonFightsTheBattleByClicksAndClosesItWhenItIsOver)
         const cJednostkaMorska* target = battle.m_SecondSide.front();
         const std::wstring before = battle.m_Log;
         if (!ignoredChecked) {
+            // A box over the board takes the click: no ship is chosen beneath it.
+            auto* box = new cDialogTekstowy(L"", L"");
+            PushDialog(box);
+            ClickCell(*menu, *warspite);
+            EXPECT_EQ(menu->OrderMode(), 0);
+            EXPECT_EQ(Top(), box);
+            Key(VK_RETURN);
+            EXPECT_EQ(Top(), nullptr);
             // A target without a chosen ship of one's own means nothing.
             ClickCell(*menu, *target);
             ClickCell(*menu, *target);

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "core/settings.h"
 #include "dialogs/confirm_dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/end_turn_dialog.h"
@@ -15,6 +16,7 @@
 #include "platform/messages.h"
 #include "shell/dxut.h"
 #include "shell/game_frame.h"
+#include "shell/game_input.h"
 #include "shell/hint_display.h"
 #include "shell/menus/scenario_settings_menu.h"
 #include "tests/shell/program_driver.h"
@@ -54,6 +56,35 @@ void FindOpenSea(int zone, int& column, int& row)
         }
 }
 
+// A point of open sea on the screen where the map does not scroll and no control of the
+// window (shown or not) nor of a panel lies: once the window is shown, only the window itself
+// stands between the pointer there and the map.
+bool FindOpenSeaBeside(CDXUTDialog& window, int& x, int& y)
+{
+    const cMapa& map = *g_Gra->m_Mapa;
+    auto underWindow = [&] {
+        for (int k = 0; k < window.GetControlCount(); ++k) {
+            CDXUTControl* control = window.GetControlByIndex(k);
+            const sRect box = window.ToScreenRect(control->GetBoundingBox());
+            if (control->GetVisible() && x >= box.left && x < box.right && y >= box.top && y < box.bottom)
+                return true;
+        }
+        return false;
+    };
+    for (y = 0; y < g_UserSettings.resolutionY; y += 4)
+        for (x = 0; x < g_UserSettings.resolutionX; x += 4) {
+            int column = 0, row = 0, dx = 0, dy = 0;
+            PickHex(x, y, g_UserSettings.resolutionX, g_UserSettings.resolutionY, map.camera.currentX,
+                    map.camera.currentY, map.currentScale, column, row);
+            const sHex* hex = map.IsInside(column, row) ? map.GetHex(column, row) : nullptr;
+            EdgeScrollDirection(x, y, dx, dy);
+            if (hex && hex->IsSea() && hex->seaZone != 0 && hex->seaNodeDisplay == 0 && !hex->unit && dx == 0 &&
+                dy == 0 && !IsControlUnderPointer(x, y, false) && !underWindow())
+                return true;
+        }
+    return false;
+}
+
 TEST(WholeProgram, PointingAtAPortOrASeaZoneShowsItsShipsByTypeAndSideItsNameAndAPortsSize)
 {
     cProgramDriver driver({}, {"scenarios", "save", "pbem"});
@@ -90,7 +121,7 @@ TEST(WholeProgram, PointingAtAPortOrASeaZoneShowsItsShipsByTypeAndSideItsNameAnd
 }
 
 // The map's hint belongs to what is under the pointer now: a window that comes back over the
-// map while the fleet's destination was being picked, or the map scrolled with the arrow keys
+// map while the fleet's destination was being picked (the pointer on open sea beside it), or the map scrolled with the arrow keys
 // under a pointer at rest, takes it away.
 TEST(WholeProgram, AMapHintGoesWhenAWindowComesOverTheMapAndWhenTheMapMovesUnderThePointer)
 {
@@ -118,7 +149,9 @@ TEST(WholeProgram, AMapHintGoesWhenAWindowComesOverTheMapAndWhenTheMapMovesUnder
         .Then("the window stands aside", [] { return g_Gra->m_PlayState->GetOrderMode() == ORDER_FLEET_MOVE; },
               [=] {
                   show(kNorthSeaX, kNorthSeaY);
-                  D::PointAtHex(kNorthSeaX, kNorthSeaY);
+                  int x = 0, y = 0;
+                  ASSERT_TRUE(FindOpenSeaBeside(*CurrentFleetsDialog(), x, y));
+                  D::MovePointer(x, y);
               })
         // A right click where the pointer rests gives the order up: the window comes back.
         .Then("the zone's hint", [] { return g_HintDisplay.IsShown(); },
