@@ -81,15 +81,10 @@ void ExpectTheCoverHidesTheMap(const std::vector<uint32_t>& frame, int width)
 // Channel (the stage window tells it is called off). Every ship joins and sees the enemy.
 void SendTheFleetsToMeet()
 {
-    constexpr int kHomeFleet = 1, kDoverTransports = 2, kHochseeflotte = 3, kArkRoyal = 1, kLandungsflotte = 7;
+    constexpr int kHomeFleet = 1, kDoverTransports = 2, kHochseeflotte = 3, kLandungsflotte = 7;
     constexpr int kNorthSea = 1, kChannel = 2;
+    MakeFleetsThatMeetFightOnTheBoard();
     GLOBAL_LOCK_SCOPE();
-    sGameConsts& k = g_Gra->m_Consts;
-    k.SeaBattleParticipation = 100;
-    std::fill(std::begin(k.SeaBattleDetection), std::end(k.SeaBattleDetection), 1000);
-    std::fill(std::begin(k.SeaBattleConditionWeights), std::end(k.SeaBattleConditionWeights), 0);
-    k.SeaBattleConditionWeights[1] = 1;
-    g_Gra->FindNavalUnitById(kArkRoyal)->Kill(false); // no carrier strikes before the board
     auto fleet = [](int id) {
         for (cFlota* f : g_Gra->m_Fleets)
             if (f->ID == id)

@@ -252,13 +252,8 @@ TEST(OrdersInPlay, OnAScreenOf1920By1080TheSeaBattleBoardOpensAtItsOwnSizeAndFir
         .Then("to sea", PlayersTurn,
               [] {
                   {
+                      MakeFleetsThatMeetFightOnTheBoard();
                       GLOBAL_LOCK_SCOPE();
-                      sGameConsts& k = g_Gra->m_Consts;
-                      k.SeaBattleParticipation = 100;
-                      std::fill(std::begin(k.SeaBattleDetection), std::end(k.SeaBattleDetection), 1000);
-                      std::fill(std::begin(k.SeaBattleConditionWeights), std::end(k.SeaBattleConditionWeights), 0);
-                      k.SeaBattleConditionWeights[1] = 1;
-                      g_Gra->FindNavalUnitById(kArkRoyal)->Kill(false);
                       Fleet(kHochseeflotte)->movedThisTurn = 0;
                       Fleet(kHochseeflotte)->MoveTo(kNorthSea);
                       Fleet(kHomeFleet)->MoveTo(kNorthSea);

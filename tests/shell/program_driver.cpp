@@ -20,6 +20,7 @@
 #include "game/game.h"
 #include "game/load_request.h"
 #include "game/play_state.h"
+#include "units/naval_unit.h"
 #include "core/text.h"
 #include "gui/controls.h"
 #include "platform/clock.h"
@@ -570,6 +571,18 @@ std::wstring InfoText(int id)
 {
     const auto* text = InfoPanel() ? dynamic_cast<CDXUTStatic*>(InfoPanel()->GetControl(id)) : nullptr;
     return text ? text->GetText() : L"<no such static>";
+}
+
+void MakeFleetsThatMeetFightOnTheBoard()
+{
+    constexpr int kArkRoyal = 1;
+    GLOBAL_LOCK_SCOPE();
+    sGameConsts& k = g_Gra->m_Consts;
+    k.SeaBattleParticipation = 100;
+    std::fill(std::begin(k.SeaBattleDetection), std::end(k.SeaBattleDetection), 1000);
+    std::fill(std::begin(k.SeaBattleConditionWeights), std::end(k.SeaBattleConditionWeights), 0);
+    k.SeaBattleConditionWeights[1] = 1;
+    g_Gra->FindNavalUnitById(kArkRoyal)->Kill(false);
 }
 
 bool BorussiasTurn()

@@ -42,6 +42,9 @@ std::wstring MessageTitle(int row = kMessageDialogRow + 1);
 void ClickOn(CDXUTDialog* dialog, int id);
 // The same on the window on top.
 void ClickDialogButton(int id);
+// Testland's fleets that meet fight on the board: every ship joins and sees the enemy, and
+// its one carrier (Ark Royal) is gone, so that no strike comes before the board. Takes the lock.
+void MakeFleetsThatMeetFightOnTheBoard();
 // The seed of the computer's dice in every game the driver runs, a loaded one too.
 constexpr uint32_t kOpponentSeed = 1939;
 // Controls the scripts click: the scenario settings' OK, the pause menu's Save, Abort and Exit.
