@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/settings.h"
+#include "core/stringbase.h"
 #include "dialogs/end_turn_dialog.h"
 #include "dialogs/list_choice_dialog.h"
 #include "dialogs/message_dialog.h"

@@ -1,5 +1,6 @@
 // Diplomacy on Testland: what each action allows, what it costs and what it changes.
 #include "core/random.h"
+#include "core/stringbase.h"
 #include "tests/game/testland_game.h"
 #include "tests/test_support.h"
 #include "world/alliances.h"
