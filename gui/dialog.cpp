@@ -493,8 +493,13 @@ bool CDXUTDialog::MsgProc(unsigned message, tWParam wParam, tLParam lParam)
     int y = mouseY - m_y - (m_bCaption ? m_nCaptionHeight : 0);
 
     focus = s_pControlFocus;
-    if (focus && focus->m_pDialog == this && focus->GetEnabled() && focus->HandleMouse(message, x, y, wParam, lParam))
+    if (focus && focus->m_pDialog == this && focus->GetEnabled() && focus->HandleMouse(message, x, y, wParam, lParam)) {
+        // A click that closed a drop-down leaves the pointer where the list was: the control
+        // under it now is the one hovered, and the hint is its own, not the closed list's.
+        if (message != WM_MOUSEMOVE && m_pControlMouseOver == focus && !focus->ContainsPoint(x, y))
+            OnMouseMove(x, y);
         return true;
+    }
 
     // Under a window that lies above this dialog nothing of it is under the pointer: a
     // control hidden there must not light up, show its hint or take the click.

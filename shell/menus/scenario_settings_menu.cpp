@@ -9,9 +9,11 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "core/version.h"
 #include "dialogs/country_flag.h"
 #include "dialogs/message_dialog.h"
+#include "game/commanders.h"
 #include "game/game.h"
 #include "game/paths.h"
 #include "game/play_state.h"
@@ -73,6 +75,12 @@ const char* const kDifficultyKeys[5] = {"scenario_settings_very_hard", "scenario
 
 bool IsDummyCountry(const cPanstwo& country) { return country.SpecialFlags == 1; }
 
+// The countries the list shows: those a person can be given.
+bool IsListed(const cPanstwo& country)
+{
+    return country.IsActive && !IsDummyCountry(country) && country.PoliticalStrength != -1;
+}
+
 std::wstring DifficultyText(int level) { return LangText(kDifficultyKeys[std::clamp(level, 0, 4)]); }
 
 const sPbemPlayer* FindPlayer(int number)
@@ -119,6 +127,7 @@ const sUnitRow kUnitRows[] = {{UNIT_INFANTRY, 0},         {UNIT_INFANTRY_CORPS, 
 // `velmorant-tool build-map`, not a control of this screen: a player setting up a game has
 // no use for it, and its layout has no place for one.
 cScenarioSettingsMenu::cScenarioSettingsMenu()
+    : m_LoadedPbemGame(g_Gra && g_Gra->m_LoadedFromSave != 0 && g_Gra->m_IsPbem)
 {
     LogLine(L"----- Scenario Settings Menu -----");
     LoadWallpaper(TEX_WALLPAPER_SCENARIO_SETTINGS, L"data\\gfx\\wallpaper_scenariosettings.png");
@@ -164,18 +173,21 @@ cScenarioSettingsMenu::cScenarioSettingsMenu()
 
     AddCheckBoxFromLayout(IDC_PBEM, LangText("scenario_settings_pbem_game").c_str(),
                           LangText("scenario_settings_pbem_game_hint").c_str(), g_Gra && g_Gra->m_IsPbem);
-    const std::wstring gameName = IsNewGame() || !g_Gra ? L"New pbem" : g_Gra->m_PbemGameName;
-    // A look: the name's box is drawn as the value boxes are, and enabled for a new game.
+    // A save that was not played by e-mail stores no game name ("unknown"): made a game by
+    // e-mail here, it is named here as a new game is, or every turn would go to data/pbem/unknown.
+    const std::wstring gameName = IsNewPbemGame() || !g_Gra ? L"New pbem" : g_Gra->m_PbemGameName;
+    // A look: the name's box is drawn as the value boxes are.
     AddReadOnlyEditBox(this, IDC_GAME_NAME, gameName.c_str(), LangText("scenario_settings_pbem_game_name_hint").c_str(),
                        IDC_GAME_NAME_CAPTION, LangText("scenario_settings_pbem_game_name").c_str());
-    // Only a new game gets its name here.
-    SetControlEnabled(IDC_GAME_NAME, IsNewGame());
+    SetControlEnabled(IDC_GAME_NAME, IsNewPbemGame());
     AddStaticFromLayout(IDC_PLAYERS_CAPTION, LangText("scenario_settings_pbem_players").c_str());
     AddListBoxFromLayout(IDC_PLAYERS, 0);
     if (auto* list = Control<CDXUTListBox>(IDC_PLAYERS))
         list->SetColumns(2, LangText("scenario_settings_pbem_players_columns"), 40, 60);
     AddStaticFromLayout(IDC_PLAYER_NAME_CAPTION, LangText("scenario_settings_pbem_player_name").c_str());
     AddEditBoxFromLayout(IDC_PLAYER_NAME, L"", LangText("scenario_settings_pbem_player_name_hint").c_str());
+    // The e-mail box has a caption of its own: under the name's caption "Name" a player would
+    // type a second name where the address goes.
     AddStaticFromLayout(IDC_PLAYER_EMAIL_CAPTION, LangText("scenario_settings_pbem_player_email").c_str());
     AddEditBoxFromLayout(IDC_PLAYER_EMAIL, L"", LangText("scenario_settings_pbem_player_email_hint").c_str());
     AddButtonFromLayout(IDC_SAVE_PLAYER, LangText("scenario_settings_pbem_player_save").c_str(),
@@ -261,10 +273,11 @@ void cScenarioSettingsMenu::OnRender(float elapsed) { RenderWallpaper(TEX_WALLPA
 
 std::wstring cScenarioSettingsMenu::ControllerText(const cPanstwo& country) const
 {
-    if (country.HumanControlled && g_Gra && g_Gra->m_IsPbem) {
-        const sPbemPlayer* player = FindPlayer(country.PBEMPlayerId);
-        return player ? player->name : std::wstring();
-    }
+    // A person's country without a player in an e-mail game (given before any player was
+    // added) says it is a person's, not an empty cell: OK refuses it until it has one.
+    if (country.HumanControlled && g_Gra && g_Gra->m_IsPbem)
+        if (const sPbemPlayer* player = FindPlayer(country.PBEMPlayerId))
+            return player->name;
     return LangText(country.HumanControlled ? "scenario_settings_human_controlled" : "scenario_settings_ai_controlled");
 }
 
@@ -276,9 +289,13 @@ void cScenarioSettingsMenu::FillCountries()
     list->RemoveAllItems();
     std::vector<cPanstwo*> shown;
     for (cPanstwo* country : g_Gra->m_Countries)
-        if (country && country->IsActive && !IsDummyCountry(*country) && country->PoliticalStrength != -1)
+        if (country && IsListed(*country))
             shown.push_back(country);
-    std::stable_sort(shown.begin(), shown.end(), [](const cPanstwo* a, const cPanstwo* b) { return a->Name < b->Name; });
+    // By 16-bit code units, as the names are stored: a letter beyond U+FFFF comes before
+    // U+E000 to U+FFFF, where 32-bit units would put it after them.
+    std::stable_sort(shown.begin(), shown.end(), [](const cPanstwo* a, const cPanstwo* b) {
+        return WideToUtf16(a->Name) < WideToUtf16(b->Name);
+    });
     for (cPanstwo* country : shown)
         list->AddItem(FormatText(L" %s;%s;%s", country->Name, ControllerText(*country),
                                  DifficultyText(country->DifficultyLevel)),
@@ -288,6 +305,17 @@ void cScenarioSettingsMenu::FillCountries()
         list->SelectItem(0, false);
         m_Country = static_cast<cPanstwo*>(list->GetSelectedData());
     }
+}
+
+void cScenarioSettingsMenu::RefreshCountryRows()
+{
+    auto* list = Control<CDXUTListBox>(IDC_COUNTRIES);
+    if (!list)
+        return;
+    for (int row = 0; row < list->GetSize(); ++row)
+        if (const auto* country = static_cast<const cPanstwo*>(list->GetItem(row)->pData))
+            list->SetItemText(row, FormatText(L" %s;%s;%s", country->Name, ControllerText(*country),
+                                              DifficultyText(country->DifficultyLevel)));
 }
 
 void cScenarioSettingsMenu::FillPlayers()
@@ -371,6 +399,8 @@ void cScenarioSettingsMenu::OnControllerChanged()
     if (auto* list = Control<CDXUTListBox>(IDC_COUNTRIES))
         list->SetItemText(list->GetSelectedIndex(), FormatText(L" %s;%s;%s", m_Country->Name,
                                                                ControllerText(*m_Country), DifficultyText(level)));
+    // The one refresh of the country's controls shows or hides the player box; the radios and
+    // the player it sets are those already shown, so nothing else changes.
     RefreshControllerControls();
 }
 
@@ -423,13 +453,20 @@ void cScenarioSettingsMenu::OnSavePlayerPressed()
         auto* edit = Control<CDXUTEditBox>(id);
         return edit ? edit->GetText() : std::wstring();
     };
-    const std::wstring name = text(IDC_PLAYER_NAME).substr(0, 100), email = text(IDC_PLAYER_EMAIL).substr(0, 100);
+    // As many characters as the saved game keeps.
+    const std::wstring name = text(IDC_PLAYER_NAME).substr(0, kMaxNameLength),
+                       email = text(IDC_PLAYER_EMAIL).substr(0, kMaxNameLength);
     auto found = std::find_if(g_Gra->m_PbemPlayers.begin(), g_Gra->m_PbemPlayers.end(),
                               [this](const sPbemPlayer& p) { return p.number == m_PlayerNumber; });
     if (m_PlayerNumber != 0 && found != g_Gra->m_PbemPlayers.end()) {
         found->name = name;
         found->email = email;
-    } else if (g_Gra->m_PbemPlayers.size() < size_t(kMaxPbemPlayers)) {
+    } else if (g_Gra->m_PbemPlayers.size() >= size_t(kMaxPbemPlayers)) {
+        // The saved game keeps eight players: the player is told, and what was typed stays.
+        PushDialog(new cDialogTekstowy(LangFormat("scenario_settings_pbem_too_many_players", kMaxPbemPlayers),
+                                       LangText("pbem_game_settings")));
+        return;
+    } else {
         // A new id above every id in use, so that no two players share one.
         int highest = 0;
         for (const sPbemPlayer& p : g_Gra->m_PbemPlayers)
@@ -450,6 +487,16 @@ void cScenarioSettingsMenu::OnRemovePlayerPressed()
     players.erase(std::remove_if(players.begin(), players.end(),
                                  [this](const sPbemPlayer& p) { return p.number == m_PlayerNumber; }),
                   players.end());
+    // Nobody plays the removed player's countries by e-mail: the computer takes them back, in
+    // sight on the countries page, rather than they stay a person's whom no turn is sent to.
+    for (cPanstwo* country : g_Gra->m_Countries)
+        if (country && country->PBEMPlayerId == m_PlayerNumber) {
+            country->PBEMPlayerId = 0;
+            if (!IsDummyCountry(*country))
+                country->HumanControlled = false;
+        }
+    RefreshCountryRows();
+    RefreshControllerControls();
     FillPlayers();
     // As after a save: the removed player is chosen no more.
     OnPlayerSelected();
@@ -523,11 +570,15 @@ bool cScenarioSettingsMenu::FailedCheck(std::wstring& message, std::wstring& tit
     };
     if (!g_Gra)
         return false;
-    // A scenario carries no saved version: only a saved game can be too old.
+    // A scenario carries no saved version: only a saved game can be too old. A save of any
+    // version since 0.10 passes, not only of this one: the format has not changed since, and
+    // refusing them would lose the player's war.
     const bool loaded = g_Gra->m_LoadedFromSave != 0;
     if (loaded && !IsSaveVersionSupported(g_Gra->m_SaveGameVersion))
         return fail("this_save_is_not_compatible_with_current_game_version", "incompatible_version");
-    if (loaded && g_Gra->m_IsPbem) {
+    // Only a game loaded as one played by e-mail has turns already played: a save made one
+    // here is as new as a scenario, and looked up it would leave a record under "unknown".
+    if (m_LoadedPbemGame && g_Gra->m_IsPbem) {
         cPlayState* play = g_Gra->m_PlayState;
         const cPanstwo* active = play ? play->GetActiveCountry() : nullptr;
         const cPanstwo* next = PickNextCountry(g_Gra->m_Countries, active);
@@ -540,21 +591,31 @@ bool cScenarioSettingsMenu::FailedCheck(std::wstring& message, std::wstring& tit
     }
     if (!g_Gra->HasHumanCountry())
         return fail("at_least_one_country_must_be_controlled_by_human.", "game_settings");
-    auto* box = dynamic_cast<CDXUTCheckBox*>(const_cast<cScenarioSettingsMenu*>(this)->GetControl(IDC_PBEM));
-    if (IsNewGame() && box && box->GetChecked()) {
+    if (PbemBoxChecked()) {
+        // Every person's country has a player of the list, and two players at least have one:
+        // a country of nobody's, or of a removed player's, would be played at whichever screen
+        // its turn came to, by the person of another country. A loaded game is held to it too,
+        // as its players and countries can be changed here as well.
         std::vector<int> ids;
-        for (const cPanstwo* country : g_Gra->m_Countries)
-            if (country && country->PBEMPlayerId > 0 &&
-                std::find(ids.begin(), ids.end(), country->PBEMPlayerId) == ids.end())
+        for (const cPanstwo* country : g_Gra->m_Countries) {
+            if (!country || !country->HumanControlled || !IsListed(*country))
+                continue;
+            if (!FindPlayer(country->PBEMPlayerId))
+                return fail("settings_for_pbem_game_are_incorrect.", "pbem_game_settings");
+            if (std::find(ids.begin(), ids.end(), country->PBEMPlayerId) == ids.end())
                 ids.push_back(country->PBEMPlayerId);
+        }
         if (ids.size() < 2)
             return fail("settings_for_pbem_game_are_incorrect.", "pbem_game_settings");
+    }
+    if (IsNewPbemGame() && PbemBoxChecked()) {
         auto* edit = dynamic_cast<CDXUTEditBox*>(const_cast<cScenarioSettingsMenu*>(this)->GetControl(IDC_GAME_NAME));
         const std::wstring name = edit ? edit->GetText() : std::wstring();
         std::error_code ec;
         // The whole name is checked: a pasted one passes the typing filter, and "..", '%'
-        // or a separator would lead the folder out of data\pbem.
-        const bool valid = IsValidSaveName(name, kMaxSaveNameLength) &&
+        // or a separator would lead the folder out of data\pbem. As long as a turn's save
+        // takes: a longer name would give a folder that no turn could be saved into.
+        const bool valid = IsValidSaveName(name, kMaxNameLength) &&
                            name.find_first_of(kRefusedNameCharacters) == std::wstring::npos;
         if (!valid || !std::filesystem::create_directories(HostPath(L"data\\pbem\\" + name), ec))
             return fail("problems_with_creating_pbem_game_directory.", "pbem_game_settings");
@@ -562,12 +623,21 @@ bool cScenarioSettingsMenu::FailedCheck(std::wstring& message, std::wstring& tit
     return false;
 }
 
-void cScenarioSettingsMenu::ApplyNewPbemGame()
+bool cScenarioSettingsMenu::PbemBoxChecked() const
 {
-    auto* edit = Control<CDXUTEditBox>(IDC_GAME_NAME);
-    g_Gra->m_IsPbem = true;
-    g_Gra->m_PbemGameName = edit ? edit->GetText() : std::wstring();
-    // The save lists the players in order, numbered from 1: the countries follow.
+    auto* box = dynamic_cast<CDXUTCheckBox*>(const_cast<cScenarioSettingsMenu*>(this)->GetControl(IDC_PBEM));
+    return box && box->GetChecked();
+}
+
+void cScenarioSettingsMenu::ApplyPbemGame()
+{
+    if (IsNewPbemGame()) {
+        auto* edit = Control<CDXUTEditBox>(IDC_GAME_NAME);
+        g_Gra->m_IsPbem = true;
+        g_Gra->m_PbemGameName = edit ? edit->GetText() : std::wstring();
+    }
+    // The save lists the players in order, numbered from 1 (a loaded game's too, after a
+    // player was removed here): the countries follow.
     int next = 1;
     for (sPbemPlayer& player : g_Gra->m_PbemPlayers) {
         for (cPanstwo* country : g_Gra->m_Countries)
@@ -591,9 +661,8 @@ void cScenarioSettingsMenu::OnOkPressed()
         PushDialog(new cDialogTekstowy(message, title));
         return;
     }
-    auto* box = Control<CDXUTCheckBox>(IDC_PBEM);
-    if (IsNewGame() && box && box->GetChecked())
-        ApplyNewPbemGame();
+    if (PbemBoxChecked())
+        ApplyPbemGame();
     g_Textures[TEX_WALLPAPER_SCENARIO_SETTINGS].Release();
     g_Gra->StartGame();
 }

@@ -32,16 +32,23 @@ public:
 
 private:
     void FillCountries();
+    // Each row of the countries list shows its country's controller and difficulty again.
+    void RefreshCountryRows();
     void FillPlayers();
     void RefreshStatistics();
     void RefreshControllerControls();
     std::wstring ControllerText(const cPanstwo& country) const;
     // The first check that fails, as its message and title; false when all pass.
     bool FailedCheck(std::wstring& message, std::wstring& title) const;
-    // The game takes the new play-by-e-mail settings: players numbered 1 to n again.
-    void ApplyNewPbemGame();
+    // The game takes the play-by-e-mail settings: players numbered 1 to n again and, for a
+    // game made one here, its name and folder.
+    void ApplyPbemGame();
     bool IsNewGame() const;
+    // Whether the play-by-e-mail game is made here: any game but a loaded one played by e-mail.
+    bool IsNewPbemGame() const { return !m_LoadedPbemGame; }
+    bool PbemBoxChecked() const;
 
     cPanstwo* m_Country = nullptr;
+    bool m_LoadedPbemGame = false;
     int m_PlayerNumber = 0; // the selected player's number; 0 for none
 };

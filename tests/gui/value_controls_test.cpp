@@ -83,11 +83,14 @@ TEST_F(ValueControls, ComboBoxOpensBelowItselfAndPicksWithMouseAndKeys)
         EXPECT_NE(colours[row], colours[0]) << "item " << row;
         EXPECT_EQ(colours[row], colours[1]);
     }
-    // A click on the third item selects it and closes the list.
+    // A click on the third item selects it and closes the list; its hint goes with it, not
+    // to stay over whatever lay under the list.
     Move(text.left + 5, text.top + 2 * line + 2);
+    EXPECT_EQ(hintControl, combo);
     Down(text.left + 5, text.top + 2 * line + 2);
     Up(text.left + 5, text.top + 2 * line + 2);
     EXPECT_FALSE(combo->IsOpened());
+    EXPECT_EQ(hintControl, nullptr);
     EXPECT_EQ(combo->GetSelectedIndex(), 2);
     EXPECT_EQ(events, (std::vector<sSeenEvent>{{EVENT_COMBOBOX_SELECTION_CHANGED, 105}}));
 

@@ -6,8 +6,10 @@
 #include "dialogs/message_dialog.h"
 #include "game/game.h"
 #include "game/load_request.h"
+#include "game/save_game.h"
 #include "gui/controls.h"
 #include "platform/messages.h"
+#include "core/stringbase.h"
 #include "core/text.h"
 #include "platform/paths.h"
 #include "shell/dxut.h"
@@ -25,6 +27,9 @@ using D = cProgramDriver;
 
 enum
 {
+    IDC_LIST_TABS = 178,
+    IDC_LIST = 179,
+    IDC_LIST_START = 200,
     IDC_TABS = 208,
     IDC_COUNTRIES = 216,
     IDC_AI = 224,
@@ -39,6 +44,7 @@ enum
     IDC_SAVE_PLAYER = 243,
     IDC_REMOVE_PLAYER = 244,
     IDC_OK = 245,
+    IDC_BACK = 246,
 };
 
 // A game folder with Testland as its one scenario; the settings open on it.
@@ -146,9 +152,18 @@ TEST(ScenarioSettings, APlayByEmailGameGetsItsPlayersItsFolderAndItsRepository)
                   EXPECT_FALSE(playerBoxAfterRoundTrip()) << "a person's country, not by e-mail";
                   Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(1, true);
               })
-        .Then("play by e-mail", D::AfterFrames(2), [] { D::ClickControl(IDC_PBEM); })
+        .Then("play by e-mail", D::AfterFrames(2),
+              [] {
+                  // Names beyond the first letters: the list sorts them by their 16-bit units, a
+                  // letter above U+FFFF (two units from U+D800) before one of U+FF00.
+                  g_Gra->m_Countries[2]->Name = L"\uFF32uthenia";
+                  g_Gra->m_Countries[4]->Name = L"\U00010400aldonia";
+                  D::ClickControl(IDC_PBEM);
+              })
         .Then("nobody is human", [] { return g_Gra->m_IsPbem; },
               [&] {
+                  EXPECT_EQ(Row(3)[0], L" \U00010400aldonia");
+                  EXPECT_EQ(Row(4)[0], L" \uFF32uthenia");
                   for (const cPanstwo* c : g_Gra->m_Countries)
                       EXPECT_FALSE(c->HumanControlled) << WideToUtf8(c->Name);
                   // Only the new-player row to begin with, none chosen, the edits empty.
@@ -222,6 +237,131 @@ TEST(ScenarioSettings, APlayByEmailGameGetsItsPlayersItsFolderAndItsRepository)
                   EXPECT_EQ(g_Gra->m_Countries[1]->PBEMPlayerId, 2);
                   EXPECT_TRUE(g_Gra->m_Countries[5]->HumanControlled); // the turn order's end
               });
+    EXPECT_EQ(driver.Run(), 0);
+}
+
+// A saved war made a game by e-mail: it is named as a new one is; the players' list holds
+// eight and says so; a person's country of nobody's, or of a removed player's, never reaches
+// play, and the turn is handed from one player's country to the other's.
+TEST(ScenarioSettings, AGameByEmailGivesEveryPersonsCountryToOneOfItsPlayers)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    OpenTestland(driver);
+    auto addPlayer = [](const std::wstring& name) {
+        Type(IDC_PLAYER_NAME, name);
+        Type(IDC_PLAYER_EMAIL, name + L"@example.com");
+        D::ClickControl(IDC_SAVE_PLAYER);
+    };
+    auto removePlayer = [](int row) {
+        Control<CDXUTListBox>(IDC_PLAYERS)->SelectItem(row, true);
+        D::ClickControl(IDC_REMOVE_PLAYER);
+    };
+    // The country's row chosen and a person set to play it, by the player of that place in
+    // the box (none: the box is left as it is).
+    auto give = [](const std::wstring& country, int player) {
+        auto* countries = Control<CDXUTListBox>(IDC_COUNTRIES);
+        int row = 0;
+        while (row < countries->GetSize() && Row(row)[0] != L" " + country)
+            ++row;
+        ASSERT_LT(row, countries->GetSize());
+        countries->SelectItem(row, true);
+        D::ClickControl(IDC_HUMAN);
+        if (player < 0)
+            return;
+        auto* box = Control<CDXUTComboBox>(IDC_PLAYER);
+        box->SetSelectedByIndex(unsigned(player));
+        box->GetDialog()->SendEvent(EVENT_COMBOBOX_SELECTION_CHANGED, true, box);
+    };
+    driver
+        .Then("a saved war", D::AfterFrames(2),
+              [] {
+                  ASSERT_TRUE(SaveGame(L"plain", true));
+                  D::ClickControl(IDC_BACK);
+              })
+        .Then("saved games", [] { return dynamic_cast<cScenarioMenu*>(g_CurrentMenu) != nullptr; },
+              [] { Control<CDXUTTabFrame>(IDC_LIST_TABS)->SelectTab(1, true); })
+        .Then("its row", [] { return D::ShowListRow(IDC_LIST, L"plain"); })
+        .Then("load it", D::AfterFrames(2),
+              [] {
+                  D::ClickListRow(IDC_LIST, L"plain");
+                  D::ClickControl(IDC_LIST_START);
+              })
+        .Then("by e-mail", InScenarioSettings, [] { Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(1, true); })
+        .Then("ticked", D::AfterFrames(2), [] { D::ClickControl(IDC_PBEM); })
+        .Then("named", [] { return g_Gra->m_IsPbem; },
+              [] {
+                  auto* name = Control<CDXUTEditBox>(IDC_GAME_NAME);
+                  EXPECT_EQ(name->GetText(), L"New pbem");
+                  name->SetText(L"");
+                  D::ClickControl(IDC_GAME_NAME);
+                  for (wchar_t ch : std::wstring(L"Winter War"))
+                      DXUTStaticWndProc(WM_CHAR, ch, 1);
+                  EXPECT_EQ(name->GetText(), L"Winter War");
+                  Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(0, true);
+              })
+        .Then("a person's country before any player", D::AfterFrames(2),
+              [&] {
+                  give(L"Helvetia", -1);
+                  EXPECT_EQ(Row(2), (std::vector<std::wstring>{L" Helvetia", L"Player", L"Normal"}));
+                  Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(1, true);
+              })
+        .Then("eight players and a ninth", D::AfterFrames(2),
+              [&] {
+                  for (const wchar_t* name : {L"Ada", L"Bob", L"P3", L"P4", L"P5", L"P6", L"P7", L"P8", L"Ivy"})
+                      addPlayer(name);
+              })
+        .Then("the ninth is refused", [] { return MessageShown() == L"PBEM game settings"; },
+              [&] {
+                  EXPECT_EQ(MessageText(), L"A game played by e-mail has at most 8 players, and this one has them all. "
+                                           L"Change or remove a player instead.");
+                  EXPECT_EQ(g_Gra->m_PbemPlayers.size(), 8u);
+                  auto* typed = dynamic_cast<CDXUTEditBox*>(Menu()->GetControl(IDC_PLAYER_NAME));
+                  ASSERT_NE(typed, nullptr);
+                  EXPECT_EQ(typed->GetText(), L"Ivy");
+                  CloseTopDialogs(1);
+                  for (int left = 6; left > 0; --left)
+                      removePlayer(2);
+                  Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(0, true);
+              })
+        .Then("Albion to Ada, Borussia to Bob", D::AfterFrames(2),
+              [&] {
+                  give(L"Albion", 0);
+                  give(L"Borussia", 1);
+                  D::ClickControl(IDC_OK);
+              })
+        .Then("Helvetia is nobody's", [] { return MessageShown() == L"PBEM game settings"; },
+              [&] {
+                  EXPECT_EQ(MessageText(), L"Settings for PBEM game are incorrect.");
+                  CloseTopDialogs(1);
+                  Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(1, true);
+                  removePlayer(1);
+                  // Bob's country is the computer's again, given to nobody.
+                  EXPECT_FALSE(g_Gra->m_Countries[1]->HumanControlled);
+                  EXPECT_EQ(g_Gra->m_Countries[1]->PBEMPlayerId, 0);
+                  EXPECT_EQ(Row(1), (std::vector<std::wstring>{L" Borussia", L"Computer", L"Normal"}));
+                  addPlayer(L"Cyd");
+                  Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(0, true);
+              })
+        .Then("Helvetia to Cyd", D::AfterFrames(2),
+              [&] {
+                  give(L"Helvetia", 1);
+                  EXPECT_EQ(Row(2)[1], L"Cyd");
+                  D::ClickControl(IDC_OK);
+              })
+        // Borussia, the computer's now, moves first: Ada's turn is announced after it.
+        .Then("Ada's turn", D::ReadingMessages([] { return TurnOf(L"Albion"); }),
+              [] {
+                  D::PressKey(VK_ESCAPE);
+                  EXPECT_EQ(g_Gra->m_PbemGameName, L"Winter War");
+                  EXPECT_FALSE(g_Gra->m_Countries[1]->HumanControlled);
+              },
+              20000);
+    EndTheTurn(driver, "Albion");
+    driver.Then("handed over to Cyd", [] { return MessageShown() == L"Your turn is over"; }, [] {
+        EXPECT_EQ(MessageText(), LangFormat("pbem_turn_end_message", L"Winter War", L"Cyd", L"Cyd@example.com",
+                                            L"Helvetia"));
+        EXPECT_TRUE(FileExists("data/pbem/Winter War/Info.ini"));
+    });
     EXPECT_EQ(driver.Run(), 0);
 }
 
