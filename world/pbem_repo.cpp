@@ -42,7 +42,8 @@ sPbemRepoEntry ParseRecord(const unsigned char* bytes)
     return entry;
 }
 
-// Whole records of the file, and a note in the log when a partial one trails them.
+// Whole records of the file. A partial one trailing them is damage, and damaged input is
+// logged as every data file's is: the refusal it may lead to names no file.
 std::vector<sPbemRepoEntry> ReadRecords(const std::string& data)
 {
     std::vector<sPbemRepoEntry> records;

@@ -142,10 +142,8 @@ cScenarioSettingsMenu::cScenarioSettingsMenu()
     if (auto* list = Control<CDXUTListBox>(IDC_COUNTRIES))
         list->SetColumns(3, LangText("scenario_settings_countries_columns"), 40, 30, 30);
     AddStaticFromLayout(IDC_COUNTRY_NAME, L"");
-    if (auto* name = Control<CDXUTStatic>(IDC_COUNTRY_NAME)) {
+    if (auto* name = Control<CDXUTStatic>(IDC_COUNTRY_NAME))
         name->SetHint(LangText("scenario_settings_flag_hint"));
-        name->m_iTextElement = 2; // a look: the country's name in the title font
-    }
     AddImageFromLayout(IDC_FLAG, 0, 0, 0, 0, 0, nullptr);
     AddTabFrame(IDC_STATS_TABS);
     if (auto* tabs = Control<CDXUTTabFrame>(IDC_STATS_TABS)) {
@@ -194,7 +192,6 @@ cScenarioSettingsMenu::cScenarioSettingsMenu()
                         LangText("scenario_settings_pbem_player_save_hint").c_str());
     AddButtonFromLayout(IDC_REMOVE_PLAYER, LangText("scenario_settings_pbem_player_remove").c_str(),
                         LangText("scenario_settings_pbem_player_remove_hint").c_str());
-    SetControlEnabled(IDC_PLAYER, g_Gra && g_Gra->m_IsPbem);
 
     FillPlayers();
 
@@ -383,6 +380,7 @@ void cScenarioSettingsMenu::OnControllerChanged()
     };
     if (checked(IDC_HUMAN)) {
         m_Country->HumanControlled = true;
+        // With no player in the box yet the country keeps none, and OK refuses it.
         if (g_Gra && g_Gra->m_IsPbem)
             if (auto* combo = Control<CDXUTComboBox>(IDC_PLAYER); combo && combo->GetSelectedItem())
                 m_Country->PBEMPlayerId = DataAsNumber(combo->GetSelectedData());
