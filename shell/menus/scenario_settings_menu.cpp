@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <cmath>
 #include <filesystem>
+#include <map>
 
 #include "core/format.h"
 #include "core/log.h"
@@ -636,16 +637,17 @@ void cScenarioSettingsMenu::ApplyPbemGame()
     }
     // The save lists the players in order, numbered from 1 (a loaded game's too, after a
     // player was removed here): the countries follow.
+    // A number no player holds (a damaged save's, a negative one too) becomes nobody's.
+    std::map<int, int> renumbered;
     int next = 1;
     for (sPbemPlayer& player : g_Gra->m_PbemPlayers) {
-        for (cPanstwo* country : g_Gra->m_Countries)
-            if (country && country->PBEMPlayerId == player.number)
-                country->PBEMPlayerId = -next;
+        renumbered[player.number] = next;
         player.number = next++;
     }
     for (cPanstwo* country : g_Gra->m_Countries)
         if (country) {
-            country->PBEMPlayerId = country->PBEMPlayerId < 0 ? -country->PBEMPlayerId : 0;
+            const auto found = renumbered.find(country->PBEMPlayerId);
+            country->PBEMPlayerId = found != renumbered.end() ? found->second : 0;
             if (IsDummyCountry(*country))
                 country->HumanControlled = true;
         }

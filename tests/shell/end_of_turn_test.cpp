@@ -348,8 +348,14 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverRefusedASecondTimeAndTakenUpByTheNex
             D::ClickListRow(IDC_SCENARIOS, L"Summer War");
             D::ClickControl(IDC_LOAD);
         })
-        .Then("Ada's settings", InScenarioSettings, [] { D::ClickControl(IDC_OK); })
-        .Then("Ada's turn", [] { return TurnOf(L"Albion", false); }, {}, 20000);
+        .Then("Ada's settings", InScenarioSettings,
+              [] {
+                  // A damaged save's player number for a computer's country: nobody's once play starts.
+                  g_Gra->m_Countries[2]->PBEMPlayerId = -1;
+                  D::ClickControl(IDC_OK);
+              })
+        .Then("Ada's turn", [] { return TurnOf(L"Albion", false); },
+              [] { EXPECT_EQ(g_Gra->m_Countries[2]->PBEMPlayerId, 0); }, 20000);
     // Ada's turn goes to Bob after the computer's countries: nothing is waited for any more,
     // and a message of theirs shown late does not take the line that says how to leave.
     EndTheTurn(driver, "Albion");
