@@ -272,7 +272,9 @@ bool HandOverPbemTurn(cGra& game, const cPanstwo& active, const cPanstwo& next)
         return false;
     }
     // This machine remembers who played last: under the next player's id the same player
-    // opening the folder again would pass the check and play the other's turn.
+    // opening the folder again would pass the check and play the other's turn. Handed over
+    // from the country that closes the turn order, the record stays this player's: that
+    // country's number 0 would refuse them their own next turn.
     if (!IsDummy(&active))
         WritePbemRepositoryEntry(active.PBEMPlayerId, game.m_PbemGameName);
     game.m_PbemTurnHandedOver = true;
