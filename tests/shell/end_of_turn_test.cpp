@@ -33,6 +33,7 @@
 #include "units/naval_unit.h"
 #include "world/map.h"
 #include "world/country.h"
+#include "world/pbem_repo.h"
 #include "world/fleet.h"
 
 namespace {
@@ -425,6 +426,9 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverAfterTheEventCheckWithoutAKeyFromThe
     driver.Then("handed over to Bob", [] { return MessageTitle() == L"Your turn is over"; },
                 [] {
                     EXPECT_TRUE(LogContains(L"CHECKING EVENTS FINISHED"));
+                    // Handed over from the country that closes the order: this machine's record
+                    // stays Ada's (1), or her next turn would be refused here.
+                    EXPECT_EQ(ReadPbemRepositoryEntry(L"Summer War", [] { return -1; }), 1);
                     EXPECT_EQ(InfoText(kInfoCountryNameId), L"Helvetia");
                     EXPECT_EQ(g_Gra->m_PlayState->GetViewCountry()->Name, L"Helvetia");
                 });
