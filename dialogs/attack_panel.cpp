@@ -115,6 +115,7 @@ void cAttackPanel::ShowAttackers(const sLandAttack* attack)
     const float factor = attack->GetAttackFactor();
     SetBox(kAttackPanelAttackerStrengthId, FormatText(L"%.2f", double(strength)));
     SetBox(kAttackPanelAttackerModId, FormatText(L"%.0f%%", double(factor * 100.0f)));
+    // The breakdown's words stand in the language table, as every text a player reads.
     SetBoxHint(kAttackPanelAttackerModId,
                LangFormat("attack_panel_att_mod_details", double(attack->GetArmourFactor() * 100.0f),
                           double(attack->GetDirectionsFactor() * 100.0f),
