@@ -7,7 +7,6 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "core/stringbase.h"
-#include "dialogs/attack_panel.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/end_turn_dialog.h"
 #include "dialogs/panel.h"
