@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "platform/paths.h"
 #include "tests/test_support.h"
 #include "tests/world/world_fixture.h"
@@ -41,6 +44,9 @@ TEST(PbemRepository, RecordsAreWrittenInPlaceOrAppended)
     EXPECT_EQ(IdAt(Repo(), 2), 9);
     WritePbemRepositoryEntry(5, L"b"); // names differ in case: another game
     EXPECT_EQ(Repo().size(), 2016u);
+    WritePbemRepositoryEntry(6, L"A"); // the first record is found too
+    EXPECT_EQ(Repo().size(), 2016u);
+    EXPECT_EQ(IdAt(Repo(), 0), 6);
     EXPECT_EQ(Repo().substr(1008, 2), std::string("C\0", 2));
 }
 
@@ -57,7 +63,7 @@ TEST(PbemRepository, ReadingAnAbsentNameStoresTheNextPlayer)
     EXPECT_EQ(ReadPbemRepositoryEntry(L"Other", next), 6);
     EXPECT_EQ(ReadPbemRepositoryEntry(L"Other", next), 6);
     EXPECT_EQ(asked, 1);
-    const std::wstring longName(300, L'x');
+    const std::wstring longName(250, L'x');
     EXPECT_EQ(ReadPbemRepositoryEntry(longName, next), 6);
     EXPECT_EQ(ReadPbemRepositoryEntry(longName.substr(0, 249), next), 6); // cut to 249 characters
     EXPECT_EQ(asked, 2);
@@ -77,7 +83,14 @@ TEST(PbemRepository, AMisalignedFileIsReportedAndKeptAligned)
 TEST(PbemRepository, AMissingFileEndsTheProgram)
 {
     std::filesystem::remove("data/pbem/repo.dat");
-    EXPECT_THROW(WritePbemRepositoryEntry(1, L"A"), sFatalExit);
-    EXPECT_THROW(ReadPbemRepositoryEntry(L"A", [] { return 1; }), sFatalExit);
+    for (const std::function<void()>& use : std::vector<std::function<void()>>{
+             [] { WritePbemRepositoryEntry(1, L"A"); }, [] { ReadPbemRepositoryEntry(L"A", [] { return 1; }); }}) {
+        try {
+            use();
+            ADD_FAILURE() << "the program goes on";
+        } catch (const sFatalExit& e) {
+            EXPECT_EQ(e.code, 1);
+        }
+    }
     EXPECT_FALSE(FileExists("data/pbem/repo.dat")); // never created
 }
