@@ -154,6 +154,7 @@ constexpr tAtlasRect kOwnUnitRim = Cell(256, 500, 128, 100);
 constexpr tAtlasRect kSizeMarker = Cell(384, 500, 48, 20);
 // Markers of 32 pixels: attacked or spent, attacked by the enemy, frozen (left to right).
 constexpr tAtlasRect kActionMarker = Cell(0, 720, 32, 32);
+constexpr tAtlasRect kFreezeMarker = Cell(64, 720, 32, 32);
 // Own commander, then a commander in reach.
 constexpr tAtlasRect kCommanderMarker = Cell(128, 720, 32, 32);
 constexpr tAtlasRect kActionPointsMarker = Cell(224, 720, 32, 32);
@@ -174,7 +175,9 @@ constexpr tAtlasRect kBattleVisibleMark = Cell(160, 800, 32, 32);
 enum eLandPiece {
     kLandCard = 0, kLandStripe, kLandFrame, kLandSize, kLandFlag, kLandAction, kLandCommander, kLandActionPoints,
     kLandLowSupply, kLandPairs,
-    kLandStrengthText = 18, kLandActionPointsText = 19, kLandNameText = 20, kLandOwnRimDest = 21, kLandOwnRimSource = 22,
+    // The own-unit rim and the freeze marker have one rectangle each, their places; their
+    // pictures are kOwnUnitRim and kFreezeMarker.
+    kLandStrengthText = 18, kLandActionPointsText = 19, kLandNameText = 20, kLandOwnRimDest = 21, kLandFreezeDest = 22,
 };
 enum eAirPiece {
     kAirCard = 0, kAirFlag, kAirFrame, kAirLevel, kAirAction, kAirActionPoints, kAirLowSupply, kAirPairs,

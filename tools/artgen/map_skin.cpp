@@ -886,12 +886,15 @@ std::string Appearance()
         bool victory;
         bool values;    // the victory and production figures
         int nameHeight; // 0: no names
+        int nameTop;    // under the largest unit card of these zooms
     };
+    // Near in, the cards end at 117 and the name stays inside its hex: hung lower it would
+    // meet the name over the card of the hex below. Further out the cards end at 127.
     const sLevel levels[] = {
-        {200, 0, true, true, true, 15},
-        {55, 44, true, true, false, 13},
-        {26, 70, false, true, false, 12},
-        {12, 116, false, false, false, 0},
+        {200, 0, true, true, true, 15, 118},
+        {55, 44, true, true, false, 13, 130},
+        {26, 70, false, true, false, 12, 130},
+        {12, 116, false, false, false, 0, 130},
     };
     const uint32_t parchment = 0xF2EAD2, ink = 0x15130E, brass = 0xE3C77E;
     std::ostringstream out;
@@ -933,9 +936,8 @@ std::string Appearance()
             out << "victory points;0;0;0;0\r\n";
             out << "production;0;0;0;0\r\n";
         }
-        // Names hang from below the largest counter of these zooms (its card ends at 127).
         if (l.nameHeight)
-            out << "name;" << Rect(Cell(cx - 80, std::max(town.bottom, 127) + 3, 160, 20), false) << ";"
+            out << "name;" << Rect(Cell(cx - 80, l.nameTop, 160, 20), false) << ";"
                 << Style("DejaVu Serif", {l.nameHeight, 75}, parchment, ink) << "\r\n";
         else
             out << "name;0;0;0;0\r\n";
