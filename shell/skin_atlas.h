@@ -90,9 +90,6 @@ constexpr tAtlasRect MoveFlagCell(int direction) { return MapCell(direction, 5);
 constexpr tAtlasRect kControllerOverlay = MapCell(2, 6);
 constexpr tAtlasRect kOwnerOverlay = MapCell(3, 6);
 constexpr tAtlasRect kGridCell = MapCell(4, 6);
-// The sample of the border colour in the preferences: a hex ringed by a broad band of the
-// country border's pattern, white to be tinted, filling its cell.
-constexpr tAtlasRect kBorderSampleCell = MapCell(0, 6);
 // Weather icons, row 7: two variants of clear, winter and mud.
 constexpr int kWeatherRowY = 1170;
 constexpr tAtlasRect WeatherIconCell(int variant, int weather) { return MapCell((variant & 1) + 2 * std::clamp(weather, 0, 2), 7); }

@@ -417,23 +417,6 @@ void BorderCells(cairo_t* cr)
     }
 }
 
-// The border colour's sample: the country border's band round a whole hex, broad enough to
-// show its colour when the cell is shrunk to a small picture.
-void BorderSampleCell(cairo_t* cr)
-{
-    const tAtlasRect c = kBorderSampleCell;
-    HexPath(cr, c.left, c.top, 16);
-    StrokePath(cr, WithAlpha(Rgb(0x1A1A16), 0.55), 22);
-    const double dashes[] = {30, 8, 6, 8};
-    cairo_set_dash(cr, dashes, 4, 0);
-    HexPath(cr, c.left, c.top, 16);
-    SetColor(cr, Rgb(0xFFFFFF));
-    cairo_set_line_width(cr, 15);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
-    cairo_stroke(cr);
-    cairo_set_dash(cr, nullptr, 0, 0);
-}
-
 // The arrows of an assault, from side d into the hex.
 void MoveFlagCells(cairo_t* cr)
 {
@@ -750,7 +733,6 @@ cairo_surface_t* Others()
     RiverCells(cr);
     CityCells(cr);
     BorderCells(cr);
-    BorderSampleCell(cr);
     MoveFlagCells(cr);
     OwnershipCells(cr);
     WeatherIcons(cr);
