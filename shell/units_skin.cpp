@@ -149,6 +149,8 @@ bool LoadUnitSkinTable(int family, const std::filesystem::path& file, const std:
             ++filled;
         }
     }
+    // A level the file did not fill draws nothing: its rectangles were another skin's, and
+    // would cut wrong pieces from this skin's pictures.
     for (int i = filled; i < kSkinLevels; ++i) {
         levels[size_t(i)].zoomThreshold = -100;
         levels[size_t(i)].present = {};
@@ -178,7 +180,8 @@ void LoadUnitsSkin(const std::wstring& skinName)
         LoadUnitSkinTable(family, HostPath(path), path);
     }
     if (g_World.countries) {
-        // The scenario's colours first, then the skin's over them.
+        // The scenario's colours first, then the skin's over them. The game's countries.csv is
+        // not read again: its countries hold the colours of its fields 3 and 4 since loading.
         for (cPanstwo* country : *g_World.countries) {
             country->CounterColor1 = country->Color1;
             country->CounterColor2 = country->Color2;
