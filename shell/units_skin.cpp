@@ -29,6 +29,8 @@ sFamilyLayout LayoutOf(int family, double version)
     return version >= 1.03 - 1e-9 ? sFamilyLayout{4, 15} : sFamilyLayout{3, 13};
 }
 
+// A piece is present when its rectangles end past the origin: a row of width 0 away from the
+// origin still counts, as the rule for the flags has it (its piece is drawn zero wide).
 bool NonZeroCorner(const sRect& r) { return r.right != 0 && r.bottom != 0; }
 
 void ClosePresentFlags(sSkinLevel& level, int pairs)

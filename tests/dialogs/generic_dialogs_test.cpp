@@ -43,10 +43,14 @@ TEST_F(GenericDialogs, MessageBoxWidensEvenlyForALongTitleAndGrowsOnlyDownForALo
 {
     auto* plain = new cDialogTekstowy(L"Short.", L"Note");
     PushDialog(plain);
-    const sLayoutRect row = LayoutRow(kMessageDialogRow);
+    const sLayoutRect row = LayoutRow(kMessageDialogRow), titleRow = LayoutRow(kMessageDialogRow + 1),
+                      textRow = LayoutRow(kMessageDialogRow + 3), buttonRow = LayoutRow(kMessageDialogRow + 4);
     const sLayoutRect small = FrameOf(*plain, kMessageDialogKind);
     EXPECT_EQ(small.x, row.x);
     EXPECT_EQ(small.width, row.width);
+    // The rows' widths and heights are margins: one line of text between the title and OK.
+    EXPECT_EQ(small.height, titleRow.y + titleRow.height + textRow.y + plain->GetFontObject(1)->LineHeight() +
+                                textRow.height + buttonRow.y + buttonRow.height);
     ASSERT_NO_FATAL_FAILURE(CheckScreen("message_dialog"));
     Key(VK_RETURN);
     EXPECT_TRUE(OpenKinds().empty());
@@ -58,7 +62,8 @@ TEST_F(GenericDialogs, MessageBoxWidensEvenlyForALongTitleAndGrowsOnlyDownForALo
     auto* big = new cDialogTekstowy(text, title);
     PushDialog(big);
     const sLayoutRect large = FrameOf(*big, kMessageDialogKind);
-    EXPECT_GT(large.width, row.width);
+    const int titleWidth = big->GetFontObject(kTitleFontSlot)->TextWidth(title);
+    EXPECT_EQ(large.width, row.width + 2 * ((titleWidth - row.width + titleRow.width + titleRow.x) / 2));
     EXPECT_EQ(large.x + large.width / 2, row.x + row.width / 2);
     EXPECT_GT(large.height, small.height);
     EXPECT_LE(large.y + large.height, 768);
