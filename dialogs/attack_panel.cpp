@@ -53,8 +53,6 @@ cAttackPanel::cAttackPanel() : cPanel(kAttackPanelFrameId, LayoutRow(kAttackPane
     }
     if (auto* name = static_cast<CDXUTEditBox*>(GetControl(kAttackPanelDefenderNameId, DXUT_CONTROL_EDITBOX)))
         name->SetBorderWidth(4);
-    // Filled at once: the flags, no country's yet, would show a piece of the GUI picture.
-    Refresh();
 }
 
 void cAttackPanel::SetBox(int id, const std::wstring& text)
@@ -71,7 +69,10 @@ void cAttackPanel::SetBoxHint(int id, const std::wstring& hint)
 
 void cAttackPanel::Refresh()
 {
+    // Under the lock: the units read here are the opponent's thread's to change.
     cWindowLock lock;
+    // The plan holds ids, as every record that outlives a click (a unit may die while it is
+    // planned): the attack is built anew at each refresh and never kept.
     sLandAttack attack;
     const bool planned = g_Gra && g_Gra->m_PlayState && g_Gra->m_PlayState->BuildAssault(attack);
     const sLandAttack* shown = planned ? &attack : nullptr;
@@ -114,6 +115,7 @@ void cAttackPanel::ShowAttackers(const sLandAttack* attack)
     const float factor = attack->GetAttackFactor();
     SetBox(kAttackPanelAttackerStrengthId, FormatText(L"%.2f", double(strength)));
     SetBox(kAttackPanelAttackerModId, FormatText(L"%.0f%%", double(factor * 100.0f)));
+    // The breakdown's words stand in the language table, as every text a player reads.
     SetBoxHint(kAttackPanelAttackerModId,
                LangFormat("attack_panel_att_mod_details", double(attack->GetArmourFactor() * 100.0f),
                           double(attack->GetDirectionsFactor() * 100.0f),

@@ -19,6 +19,8 @@ constexpr unsigned kAttackerFlagSlot = 3;
 constexpr unsigned kDefenderFlagSlot = 4;
 constexpr int kFirstIconId = 920; // its place and size; the others follow it
 
+// Formatted whole however long (a nuclear strike lists every unit it destroyed): no fixed
+// buffer cuts a side's report.
 std::wstring SideText(const std::wstring& first, float loss, const std::wstring& second)
 {
     return LangFormat("combat_result_main", first, double(loss), second);
@@ -59,7 +61,8 @@ cDialogWynikuWalki::cDialogWynikuWalki(const sCombatResult& result, float delayM
 void cDialogWynikuWalki::FitTexts()
 {
     // A long report (an air strike with its escort and its interceptors) makes the window
-    // taller, so that both sides' texts show whole; it moves up rather than leave the screen.
+    // taller, so that both sides' texts show whole: a report that closes itself in seconds
+    // leaves no time to scroll. It moves up rather than leave the screen.
     int growth = 0;
     for (int id : {kAttackerTextId, kDefenderTextId})
         if (auto* memo = dynamic_cast<CDXUTMemo*>(GetControl(id)))
@@ -100,6 +103,9 @@ void cDialogWynikuWalki::AddResultIcons(const sCombatResult& result)
         {7505, result.portAffected, 4, "combatresult_defport_affected_hint"},
         {7506, result.navalDefenderKilled, 5, "combatresult_def_naval_def_killed_hint"},
     };
+    // Placed and sized by row 920, as every control by its screen size's layout file rather
+    // than in fixed pixels: at 1024 x 768 that is 40 x 40, 5 pixels under the attacker's text,
+    // the defender's stepped 70 then 50; larger screens scale all of it with the window.
     const sLayoutRect first = LayoutRow(kFirstIconId);
     // The defender's pictures start under its text as the attacker's do under theirs, the
     // first a little apart from the rest.
@@ -110,7 +116,8 @@ void cDialogWynikuWalki::AddResultIcons(const sCombatResult& result)
             continue;
         const bool forAttacker = icon.id == 7500;
         const int x = forAttacker ? first.x : defenderX;
-        // The picture drawn at the size shown.
+        // Our GUI picture is our art generator's: it draws each result picture at every size a
+        // layout shows it, where gui_atlas.h says, and the cell of the shown size is cut.
         const gui_atlas::sRect cell = gui_atlas::ResultPicture(icon.picture, first.width, first.height);
         CDXUTImage* image = nullptr;
         AddImage(icon.id, int(kGuiPictureSlot), cell.left, cell.top, cell.right, cell.bottom, x, first.y, first.width,

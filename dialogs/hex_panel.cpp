@@ -227,6 +227,7 @@ void cHexPanel::OnGUIEvent(unsigned, int controlId, CDXUTControl*)
 void cHexPanel::OnBuildMulberryPressed()
 {
     {
+        // The map's units change under the lock, as every change of game data from a window.
         cWindowLock lock;
         sHex* hex = SelectedHex();
         cPanstwo* acting = ActiveCountry();
@@ -240,6 +241,7 @@ void cHexPanel::OnBuildMulberryPressed()
         auto* harbour = new cMulberry();
         harbour->m_Id = NextLandUnitId();
         harbour->m_Owner = hex->controller;
+        // The game's dice, not the C library's: one seed gives one game.
         std::wstring name = FormatText(acting->GetUnitTypeName(UNIT_MULBERRY), RandomInt(10, 99));
         if (name.size() > 99)
             name.resize(99);

@@ -7,6 +7,7 @@
 #include "dialogs/country_flag.h"
 #include "dialogs/end_turn_dialog.h"
 #include "dialogs/hotkeys_dialog.h"
+#include "core/lock.h"
 #include "core/settings.h"
 #include "game/game.h"
 #include "game/play_state.h"
@@ -116,8 +117,10 @@ cInfoPanel::cInfoPanel() : cPanel(-1, LayoutRow(kInfoPanelRow))
             icon->m_bDraggable = true;
         }
     }
-    // The wait image takes the place of the fold buttons it stands for while they are hidden,
-    // a square in the middle of their rows, clear of the panel's figures.
+    // The wait image is placed by the fold buttons' rows, as every control by its screen
+    // size's layout file rather than at a fixed corner, where our panel has its counters: a
+    // square in the middle of the buttons' home place, placed once (a button dragged away
+    // leaves that place to it). Its two frames are our art generator's (gui_atlas.h).
     sRect folded{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
     for (const sFold& fold : folds) {
         const sLayoutRect at = LayoutRow(fold.id);
@@ -160,6 +163,7 @@ void cInfoPanel::OnRender(float elapsed)
 {
     auto* wait = static_cast<CDXUTImage*>(GetControl(kWaitImageId, DXUT_CONTROL_IMAGE));
     if (wait && wait->GetVisible()) {
+        // The GUI's clock, which the main loop wakes for and tests drive.
         const long long ms = (long long)(GuiTime() * 1000.0);
         const int frame = int((ms / kWaitFrameMs) % 2);
         const gui_atlas::sRect cell = gui_atlas::kWaitFrames[frame];
@@ -206,8 +210,14 @@ void cInfoPanel::RefreshPoints()
 
 void cInfoPanel::SetStatusText(const std::wstring& text)
 {
-    // Always under the lock: the opponent's thread may be drawing on the same frame.
-    cWindowLock lock;
+    // In the states of the computer's play (end of impulse, sea battles, its phase and the
+    // states between) the line changes under the global lock, traced as every hold is.
+    const int state = g_Gra ? g_Gra->GetGameState() : -1;
+    if (state == 3 || state == 4 || state == 9 || state == 10 || state == 11) {
+        GLOBAL_LOCK_SCOPE();
+        Counter(*this, kInfoStatusId)->SetText(text);
+        return;
+    }
     Counter(*this, kInfoStatusId)->SetText(text);
 }
 

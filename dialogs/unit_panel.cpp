@@ -90,7 +90,9 @@ cUnitPanel* UnitPanel() { return dynamic_cast<cUnitPanel*>(g_UnitPanel); }
 
 cUnitPanel::cUnitPanel() : cPanel(kUnitPanelFrameId, LayoutRow(kUnitPanelFrameId))
 {
-    // The picture starts on the default one, the scenario's own or else the common one.
+    // The picture starts on the default one, the scenario's own or else the common one. The
+    // panel holds it alone: shared with the fleets window, which loads the default picture,
+    // the shown unit's picture would change under the panel.
     const std::wstring fallback = FindUnitPictureFile({L"default.png"});
     if (!fallback.empty())
         SetTexture(kPictureSlot, fallback);
@@ -172,24 +174,28 @@ void cUnitPanel::Refresh()
 {
     // The opponent's thread may be changing the units being read.
     cWindowLock lock;
-    const int previousCategory = m_LastCategory;
-    const int previousId = m_LastId;
     cUnit* selected = PlayState() && PlayState()->GetSelectedHex() ? PlayState()->GetSelectedHex()->unit : nullptr;
-    m_ShownCategory = m_LastCategory = selected ? selected->m_Category : -1;
-    m_ShownId = m_LastId = selected ? selected->m_Id : 0;
+    m_ShownCategory = selected ? selected->m_Category : -1;
+    m_ShownId = selected ? selected->m_Id : 0;
     Reset();
     // Ships never stand on a hex; what stands there and is seen is a land or air unit.
     auto* unit = dynamic_cast<cJednostka*>(selected);
     const bool own = unit && unit->m_Owner == PlayState()->GetActiveCountryId();
     // A player always sees his own units, whatever the last visibility pass left.
     if (!unit || (!own && !unit->m_Spotted)) {
+        // A unit not seen is not shown, so its picture is not looked for: once seen (a recon
+        // of its hex) it must be, or the picture of the unit shown before would stand for it.
         m_ShownId = 0;
+        m_LastCategory = -1;
+        m_LastId = 0;
         return;
     }
     auto* land = dynamic_cast<cJednostkaLadowa*>(unit);
 
-    if (unit->m_Category != previousCategory || unit->m_Id != previousId)
+    if (unit->m_Category != m_LastCategory || unit->m_Id != m_LastId)
         ShowPicture(*unit);
+    m_LastCategory = unit->m_Category;
+    m_LastId = unit->m_Id;
     if (CDXUTControl* picture = GetControl(kUnitPanelPictureId))
         picture->SetVisible(m_PictureLoaded);
 
@@ -230,6 +236,7 @@ void cUnitPanel::Refresh()
     SetBox(kUnitPanelStrengthId,
            FormatText(L"%.1f (%.1f)", double(unit->GetCombatStrength()), double(unit->GetEffectiveStrength())),
            LangText("unitpanel_strength_hint"));
+    // The replacements check goes by the name the unit classes that define it give it.
     SetIconFromUnit(kUnitPanelReplacementsId, &cJednostka::GetReinforceHint, *unit);
     std::wstring effectiveness;
     unit->GetEffectivenessHint(&effectiveness);
@@ -473,6 +480,7 @@ void cUnitPanel::OnAirborneAssaultPressed()
         return;
     BeginOrder(ORDER_AIRBORNE_ASSAULT);
     cWindowLock lock;
+    // The parachute range, by the name the land unit gives the marking.
     land->MarkAirborneAssaultRange();
 }
 

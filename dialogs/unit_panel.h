@@ -107,8 +107,8 @@ private:
 
     int m_ShownCategory = -1;
     int m_ShownId = 0;
-    // The unit on the selected hex at the last refresh, seen or not: its picture is looked
-    // for again only when another unit takes its place.
+    // The unit shown at the last refresh (none when none was, or it was not seen): its
+    // picture is looked for again only when another unit is shown.
     int m_LastCategory = -1;
     int m_LastId = 0;
     bool m_PictureLoaded = false;

@@ -141,7 +141,13 @@ void cPlayState::SetAssaultPlan(const sAssaultPlan& plan)
 
 void cPlayState::CancelAssaultPlan()
 {
+    // Without a plan the attack panel shows none already: nothing to take back.
+    if (!m_AssaultPlan)
+        return;
     m_AssaultPlan.reset();
+    // Whoever gives the plan up (another order, the next country, the attack fought), the
+    // attack panel stops showing its odds.
+    Presentation().RefreshPanels();
 }
 
 namespace {

@@ -7,7 +7,6 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "core/stringbase.h"
-#include "dialogs/attack_panel.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/end_turn_dialog.h"
 #include "dialogs/panel.h"
@@ -213,12 +212,7 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
     int column = 0, row = 0;
     PickHex(x, y, width, height, map->camera.currentX, map->camera.currentY, map->currentScale, column, row);
     sHex* hovered = !overControl && map->IsInside(column, row) ? map->GetHex(column, row) : nullptr;
-    const bool hoverMoved = hovered != play->GetHoveredHex();
     play->SetHoveredHex(hovered);
-    // The attack panel keeps the odds of the plan in view while the player points at the map.
-    if (hoverMoved && play->GetAssaultPlan())
-        if (cAttackPanel* attack = AttackPanel())
-            attack->Refresh();
     // After the war the map is only looked at.
     if (GetGameState() != kStateHuman || m_GameOver)
         return;

@@ -47,7 +47,9 @@ void Record(int id, int left, int top, int right, int bottom)
 }
 
 // A panel's move: every row of its range, and its controls that exist (each move records
-// its own row again through this hook).
+// its own row again through this hook). The unit, hex, attack and diplomacy panels' MoveBy,
+// written once for the four, which differ only in their ranges, where a fold button's drag
+// arrives.
 void MovePanel(iPanelScreen* panel, int first, int last, int dx, int dy)
 {
     CDXUTDialog* dialog = panel ? panel->GetDialog() : nullptr;

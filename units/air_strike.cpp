@@ -131,7 +131,8 @@ void cJednostkaLadowa::ReceiveAirAttack(sCombatResult* result, cUnit* attacker)
     const int x = m_X, y = m_Y;
     std::wstring defenderText =
         LangFormat("report_bombardment_land_unit", GetSubtypeText(m_Type), m_Name, CountryName(m_Owner)) +
-        LangFormat("report_bombardment_land_unit_parameters", defenderDie, loss, std::max(m_Strength, 0));
+        // What is left in the measure of what was lost: combat strength, not strength points.
+        LangFormat("report_bombardment_land_unit_parameters", defenderDie, loss, std::max(GetCombatStrength(), 0.0f));
     const bool destroyed = GetCombatStrength() < 0.1f;
     if (destroyed) {
         defenderText += LangText("report_unit_killed");

@@ -2,15 +2,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
+#include <vector>
 
 #include "core/format.h"
+#include "core/stringbase.h"
 #include "dialogs/attack_panel.h"
+#include "dialogs/unit_panel.h"
 #include "game/game.h"
 #include "game/play_state.h"
 #include "gui/controls.h"
 #include "shell/links.h"
+#include "shell/shell_presentation.h"
 #include "tests/dialogs/dialog_bench.h"
 #include "units/land_unit.h"
+#include "world/country.h"
 
 namespace {
 
@@ -56,8 +63,15 @@ protected:
 
 TEST_F(AttackPanel, EachSideIsShownOnlyWhenItIsThereAndTheOddsOnlyWithBoth)
 {
+    // Before any attack the modifier boxes are empty and tell what they will show.
     for (int id : {kAttackPanelAttackerStrengthId, kAttackPanelDefenderStrengthId, kAttackPanelOddsId})
         EXPECT_EQ(TextOf(*panel, id), L"-");
+    EXPECT_EQ(TextOf(*panel, kAttackPanelAttackerModId), L"");
+    EXPECT_EQ(HintOf(panel->GetControl(kAttackPanelAttackerModId)), LangText("attack_panel_att_mod_hint"));
+    EXPECT_EQ(HintOf(panel->GetControl(kAttackPanelDefenderModId)), LangText("attack_panel_def_mod_hint"));
+    panel->Refresh();
+    EXPECT_EQ(TextOf(*panel, kAttackPanelAttackerModId), L"-");
+    EXPECT_EQ(HintOf(panel->GetControl(kAttackPanelAttackerModId)), L"");
     EXPECT_FALSE(panel->GetControl(kAttackPanelAttackerFlagId)->GetVisible());
     EXPECT_FALSE(panel->GetControl(kAttackPanelDefenderFlagId)->GetVisible());
 
@@ -101,6 +115,38 @@ TEST_F(AttackPanel, AWeakAttackIsOneToOneAndAnAttackOnNothingTheOverrunAtSeven)
     panel->Refresh();
     EXPECT_EQ(TextOf(*panel, kAttackPanelOddsId), L"-");
     EXPECT_EQ(TextOf(*panel, kAttackPanelDefenderNameId), L"");
+}
+
+// A plan given up by another order or by the turn passing is taken off the panel at once,
+// not at the next click on the map.
+TEST_F(AttackPanel, APlanGivenUpByTheUnitPanelsStrategicMoveOrTheNextCountryIsShownNoMore)
+{
+    SetPresentation(&ShellPresentation());
+    cUnitPanel units;
+    g_UnitPanel = &units;
+    units.SetMinimized(false);
+    plan.attackerIds[1] = 5;
+    const cJednostkaLadowa* attacker = g_Gra->FindLandUnitById(5);
+    const std::vector<std::pair<const char*, std::function<void()>>> cases = {
+        {"strategic move",
+         [&] {
+             g_Gra->m_PlayState->SelectHex(attacker->m_X, attacker->m_Y);
+             ASSERT_TRUE(units.GetControl(kUnitPanelStrategicMoveId)->GetEnabled());
+             Click(units, kUnitPanelStrategicMoveId);
+             EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_STRATEGIC_MOVE);
+         }},
+        {"next country", [] { g_Gra->m_PlayState->SetActiveCountry(GetCountry(1)); }},
+    };
+    for (const auto& [name, giveUp] : cases) {
+        SCOPED_TRACE(name);
+        Show();
+        ASSERT_NE(TextOf(*panel, kAttackPanelOddsId), L"-");
+        giveUp();
+        EXPECT_EQ(TextOf(*panel, kAttackPanelOddsId), L"-");
+        EXPECT_EQ(TextOf(*panel, kAttackPanelDefenderNameId), L"");
+        EXPECT_EQ(Memo(), L"");
+    }
+    g_UnitPanel = nullptr;
 }
 
 } // namespace

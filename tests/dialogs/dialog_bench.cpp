@@ -287,7 +287,7 @@ sCombatResult LongAirStrike()
     r.defenderInfo = LangText("report_bombardment_affected_unit") +
                      LangFormat("report_bombardment_land_unit", L"Armoured corps", L"10th Armoured Corps",
                                 L"United Kingdom") +
-                     LangFormat("report_bombardment_land_unit_parameters", 4, 2.5, 75) +
+                     LangFormat("report_bombardment_land_unit_parameters", 4, 2.5, 7.5) +
                      LangFormat("report_details_interception", L"No. 11 Group", L"United Kingdom", 9, 1);
     return r;
 }

@@ -74,7 +74,11 @@ TEST_F(UnitPanel, NothingSelectedOrAnUnseenEnemyShowsNothingAndASeenEnemyNoOrder
     Select(11, 3);
     EXPECT_EQ(TextOf(*panel, kUnitPanelNameId), L"-");
 
+    // Seen on the hex chosen while it was not (a recon of it), it shows its own picture.
     panzer->m_Spotted = true;
+    panel->Refresh();
+    EXPECT_EQ(panel->GetTexture(3)->strFilename, L"data\\gfx\\Units images\\4.png");
+    EXPECT_TRUE(panel->GetControl(kUnitPanelPictureId)->GetVisible());
     Select(11, 3);
     EXPECT_EQ(TextOf(*panel, kUnitPanelNameId), L"1. Panzer");
     EXPECT_EQ(TextOf(*panel, kUnitPanelOwnerId), L"Borussia");

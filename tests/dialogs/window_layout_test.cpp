@@ -494,19 +494,20 @@ TEST_F(WindowLayout, ThePanelsFitTheScreenWithOnlyTheirBackgroundsUnderOtherCont
             EXPECT_LE(std::abs(box.Width() - grid.width), 1) << "window button " << id;
             EXPECT_LE(std::abs(box.Height() - grid.height), 1) << "window button " << id;
         }
-        // The panels share the screen: none covers another, the unit and hex panels open
-        // together included (the attack panel alone takes the diplomacy panel's place).
+        // The panels share the screen: none covers another, all four open together included.
         g_Gra->m_PlayState->SelectHex(2, 2);
         cUnitPanel unit;
         cHexPanel hex;
         cDiplomacyPanel diplomacy;
         diplomacy.SetMinimized(false);
+        cAttackPanel attack;
         const std::vector<std::pair<const char*, sRect>> panels = {
             {"info", info.GetControl(kInfoPanelRow)->GetBoundingBox()},
             {"minimap", minimap.GetControl(kMinimapPanelRow)->GetBoundingBox()},
             {"unit", unit.ToScreenRect(unit.GetControl(kUnitPanelFrameId)->GetBoundingBox())},
             {"hex", hex.ToScreenRect(hex.GetControl(kHexPanelFrameId)->GetBoundingBox())},
             {"diplomacy", diplomacy.ToScreenRect(diplomacy.GetControl(kDiplomacyPanelFrameId)->GetBoundingBox())},
+            {"attack", attack.ToScreenRect(attack.GetControl(kAttackPanelFrameId)->GetBoundingBox())},
         };
         for (size_t i = 0; i < panels.size(); ++i)
             for (size_t j = i + 1; j < panels.size(); ++j) {

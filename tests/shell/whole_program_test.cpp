@@ -425,8 +425,8 @@ TEST(WholeProgram, OnTestlandTheMessagesOfAnEventAreReadInTheirOrderOneAtATime)
 }
 
 // A panel unfolded over another lies on top of it, is drawn there and takes the clicks there:
-// the unit panel again after the hex panel (which opens beside it), the attack panel over
-// the diplomacy panel.
+// the unit panel again after the hex panel (which opens beside it); the four panels open
+// together each in its own place, the attack panel's odds beside the diplomacy panel.
 TEST(WholeProgram, OnTestlandAPanelThatOpensComesToTheFrontOfTheOthers)
 {
     cProgramDriver driver({}, {"scenarios", "save", "pbem"});
@@ -472,7 +472,7 @@ TEST(WholeProgram, OnTestlandAPanelThatOpensComesToTheFrontOfTheOthers)
         .Then("the attack panel", [] { return !PanelOf(g_DiplomacyPanel)->GetMinimized(); },
               [=] { ClickOn(info(), kFoldAttackPanelId); })
         .Then("drawn", D::AfterFrames(60))
-        .Screenshot("attack_panel_over_diplomacy_panel");
+        .Screenshot("four_panels_open");
     EXPECT_EQ(driver.Run(), 0);
 }
 

@@ -5,6 +5,7 @@
 #include "core/random.h"
 #include "tests/test_support.h"
 #include "tests/units/unit_test_game.h"
+#include "tests/world/world_fixture.h"
 #include "units/combat_result.h"
 #include "world/city.h"
 
@@ -42,6 +43,7 @@ protected:
 
 TEST_F(AirStrike, FullBomberWithNeutralModifiersDealsTheTableLossAndTheColumnPicksItsOwn)
 {
+    LoadGameTexts();
     cJednostkaLadowa* target = Target(3, 100);  // column 3
     ScriptRandomRaw({RawFor(2), RawFor(4)});    // the attacker's die, then the defender's
     target->ReceiveAirAttack(&result, bomber);
@@ -51,6 +53,9 @@ TEST_F(AirStrike, FullBomberWithNeutralModifiersDealsTheTableLossAndTheColumnPic
     EXPECT_EQ(result.kind, COMBAT_AIR_STRIKE_LAND);
     EXPECT_FLOAT_EQ(result.defenderLoss, 2.0f);
     EXPECT_EQ(target->m_Strength, 100 - 6);  // 2.0 of a full value of 30
+    // What is left is told in the measure of what was lost: 94 points of 30 are 28.2.
+    EXPECT_NE(result.defenderInfo.find(L"Die 4, lost 2.00 combat strength, 28.20 left"), std::wstring::npos)
+        << std::string(result.defenderInfo.begin(), result.defenderInfo.end());
     EXPECT_EQ(bomber->m_Strength, 14 - 3);   // die 2, column 3
     EXPECT_FLOAT_EQ(result.attackerLoss, 3.0f);
     std::list<sRaport> out;
