@@ -1,6 +1,7 @@
 #include "gui/list_box.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cwchar>
 #include <cwctype>
 
@@ -77,9 +78,10 @@ int64_t ListSortKey(int sortType, std::wstring_view cell)
         std::wstring text(cell);
         wchar_t* end = nullptr;
         double v = std::wcstod(text.c_str(), &end);
-        if (end == text.c_str())
+        // "nan" and "inf" are no decimal numbers; a huge one keeps its place at the end.
+        if (end == text.c_str() || !std::isfinite(v))
             return 0;
-        return int64_t(v * 100.0);
+        return int64_t(std::clamp(v * 100.0, -1e18, 1e18));
     }
     case LIST_SORT_PRODUCT: {
         int64_t b = 0;

@@ -36,6 +36,9 @@ TEST_F(ListBox, SortKeysReadEveryCellFormat)
     EXPECT_EQ(ListSortKey(LIST_SORT_PERCENT, L"40%"), 40);
     EXPECT_EQ(ListSortKey(LIST_SORT_DECIMAL, L"2.57"), 257);
     EXPECT_EQ(ListSortKey(LIST_SORT_DECIMAL, L"-1.5"), -150);
+    EXPECT_EQ(ListSortKey(LIST_SORT_DECIMAL, L"nan"), 0);
+    EXPECT_EQ(ListSortKey(LIST_SORT_DECIMAL, L"-inf"), 0);
+    EXPECT_EQ(ListSortKey(LIST_SORT_DECIMAL, L"1e300"), int64_t(1e18));
     EXPECT_EQ(ListSortKey(LIST_SORT_PERCENT_OF, L"75% (3.0/4.0)"), 75);
     EXPECT_EQ(ListSortKey(LIST_SORT_PRODUCT, L"5x30"), 150);
     EXPECT_EQ(ListSortKey(LIST_SORT_PRODUCT, L"5 by 30"), 0);

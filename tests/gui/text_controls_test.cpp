@@ -307,6 +307,12 @@ TEST_F(TextControls, AMemoScrollsByLinesAndShowsItsEndOnRequest)
         if (call.kind == sRecordedCall::kClip && call.clipOn)
             clipped |= call.clip == OffsetRect(memo->GetTextRect(), 100, 40);
     EXPECT_TRUE(clipped);
+
+    // A memo lower than one line (a negative height in the layout) has no page and no thumb.
+    dialog.AddMemo(1, L"", 0, 0, 100, -40);
+    auto* flat = static_cast<CDXUTMemo*>(dialog.GetControl(1));
+    EXPECT_EQ(flat->GetScrollBar().GetPageSize(), 0);
+    EXPECT_FALSE(flat->GetScrollBar().IsThumbShown());
 }
 
 } // namespace
