@@ -292,6 +292,7 @@ void CDXUTComboBox::OnHotkey()
 void CDXUTComboBox::Render(cRenderer* device, float elapsed)
 {
     int state = StateFor(m_bPressed);
+    // Nothing says how an open box is drawn: as pressed, held down while its list shows.
     if (m_bOpened && state != DXUT_STATE_HIDDEN && state != DXUT_STATE_DISABLED)
         state = DXUT_STATE_PRESSED;
 

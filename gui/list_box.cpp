@@ -140,6 +140,7 @@ void CDXUTListBox::UpdateRects()
 
     m_ScrollBar.SetLocation(m_rcBoundingBox.right - m_nSBWidth, m_rcBoundingBox.top);
     m_ScrollBar.SetSize(m_nSBWidth, m_height);
+    // A font of no height (a layout without its fonts) gives rows of nothing: no page.
     if (int row = GetRowHeight(); row > 0) {
         m_ScrollBar.SetPageSize(m_rcText.Height() / row);
         m_ScrollBar.ShowItem(m_nSelected);
@@ -660,6 +661,8 @@ void CDXUTListBox::Render(cRenderer* device, float elapsed)
         }
     }
 
+    // The list draws the scroll bar it holds, as the memo and the drop-down draw theirs:
+    // nothing else would, and the bar takes clicks.
     if (m_Items.empty()) {
         m_ScrollBar.Render(device, elapsed);
         return;
