@@ -11,6 +11,7 @@
 #include "gui/controls.h"
 #include "platform/texture.h"
 #include "shell/draw_helpers.h"
+#include "shell/textures.h"
 
 namespace {
 
@@ -80,7 +81,7 @@ cDialogEventu::cDialogEventu(const sPresentationRequest& event)
     if (m_Picture) {
         const sLayoutRect at = FitPicture(picture, *m_Picture);
         CDXUTImage* image = nullptr;
-        AddImage(kEventPictureId, 0, 0, 0, m_Picture->Width(), m_Picture->Height(), at.x, at.y + d, at.width,
+        AddImage(kEventPictureId, TEX_EVENT_PICTURE, 0, 0, m_Picture->Width(), m_Picture->Height(), at.x, at.y + d, at.width,
                  at.height, 0, false, &image);
         if (image) {
             std::shared_ptr<cTexture> held = m_Picture;

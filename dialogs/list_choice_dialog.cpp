@@ -8,8 +8,6 @@ std::vector<intptr_t> g_ListDialogResult;
 cDialogPobraniaListy::cDialogPobraniaListy(const std::wstring& title, const std::wstring& prompt)
     : cDialog(kListChoiceDialogKind, LayoutRow(kListChoiceDialogKind))
 {
-    // An answer left from an earlier choice must not pass for this one.
-    g_ListDialogResult.clear();
     AddText(723, title, true);
     AddText(725, prompt);
     AddListBoxFromLayout(kListChoiceListId, 0);

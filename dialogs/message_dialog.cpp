@@ -45,7 +45,8 @@ cDialogTekstowy::cDialogTekstowy(const std::wstring& message, const std::wstring
     const int textHeight = WrappedHeight(*this, message, textWidth);
     const int height = titleRow.y + titleRow.height + textRow.y + textHeight + textRow.height + buttonRow.y +
                        buttonRow.height;
-    // A long text grows the box downward; it moves up rather than leave the screen.
+    // A long text grows the box downward; it moves up rather than leave the screen, where
+    // its OK button could not be clicked.
     const sLayoutRect screen = LayoutRow(1);
     if (screen.height > 0 && y + height > screen.height)
         y = std::max(0, screen.height - height);

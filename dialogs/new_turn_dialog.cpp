@@ -94,8 +94,9 @@ cDialogNowejTury::cDialogNowejTury(int countryId)
     : cClickedCover({countryId}, g_Gra && g_Gra->SeveralPeopleShareTheScreen(),
                     LangFormat("new_turn_title_country%s", NameOf(countryId)))
 {
-    // The status line beneath is covered: the window itself says how to go on.
-    AddText(734, LangText("statusbar_hint_new_turn"))->m_dwTextFormat = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
+    // Over the whole screen the status line is covered: the window itself says how to go on.
+    if (g_Gra && g_Gra->SeveralPeopleShareTheScreen())
+        AddText(734, LangText("statusbar_hint_new_turn"))->m_dwTextFormat = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
     PlaySoundSlot(kDrumRollSlot);
 }
 

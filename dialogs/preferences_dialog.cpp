@@ -12,6 +12,7 @@
 #include "gui/controls.h"
 #include "gui/layout.h"
 #include "platform/paths.h"
+#include "platform/window.h"
 #include "shell/dialog_builders.h"
 #include "shell/hint_display.h"
 #include "shell/skin_atlas.h"
@@ -295,10 +296,15 @@ void cDialogUstawien::DetectResolutions()
                 return;
         g_OfferedResolutions.push_back({0, width, height});
     };
-    // A size can be offered only when a layout file places the controls for it. There are no
-    // display modes to ask here: a window takes any of them, full screen the nearest.
+    // A size can be offered only when a layout file places the controls for it, and only when
+    // the desktop holds it, as the screen's modes would. The modes themselves are not asked:
+    // a window takes any size the desktop holds and full screen the desktop's own, and the
+    // mode list of a desktop is often its own size alone.
+    int desktopWidth = 0, desktopHeight = 0;
+    const bool desktopKnown = DesktopSize(desktopWidth, desktopHeight);
     for (const auto& [width, height] : LayoutFileSizes(HostPath(L"data")))
-        offer(width, height);
+        if (!desktopKnown || (width <= desktopWidth && height <= desktopHeight))
+            offer(width, height);
     std::sort(g_OfferedResolutions.begin(), g_OfferedResolutions.end(), [](const auto& a, const auto& b) {
         return a.width != b.width ? a.width < b.width : a.height < b.height;
     });
@@ -388,17 +394,24 @@ void cDialogUstawien::AddMapTab()
     AddText(103, LangText("pref_border_color"));
     AddComboBoxFromLayout(kPreferencesBorderColourId, nullptr);
     if (auto* combo = Find<CDXUTComboBox>(*this, kPreferencesBorderColourId, DXUT_CONTROL_COMBOBOX)) {
-        // Down to the bottom of the page at the smallest layout, not over the OK button.
-        combo->SetDropHeight(240);
+        // 300 pixels, but never past the window's frame: at the smallest screens the list would
+        // hang a few pixels out of its window, over the panels below it.
+        int dropHeight = 300;
+        if (const CDXUTControl* frame = GetControl(kPreferencesDialogKind, DXUT_CONTROL_FRAME)) {
+            const sRect box = combo->GetBoundingBox();
+            dropHeight = std::min(dropHeight, frame->GetBoundingBox().bottom - box.bottom - box.Height());
+        }
+        combo->SetDropHeight(dropHeight);
         for (const sBorderColour& colour : kBorderColours)
             combo->AddItem(LangText(colour.nameKey).c_str(), reinterpret_cast<void*>(uintptr_t(colour.argb)));
         // A colour not in the list shows as the default one.
         if (combo->SetSelectedByData(reinterpret_cast<void*>(uintptr_t(g_UserSettings.borderColor))) != S_OK)
             combo->SetSelectedByIndex(0);
     }
+    // The samples show the border as the map draws it: its piece along a hex's first side.
+    const skin_atlas::tAtlasRect piece = skin_atlas::BorderCell(0);
     for (int k = 0; k < kSampleCount; ++k)
-        AddImageFromLayout(kFirstSampleId + k, 0, skin_atlas::kBorderSampleCell.left, skin_atlas::kBorderSampleCell.top,
-                           skin_atlas::kBorderSampleCell.right, skin_atlas::kBorderSampleCell.bottom, nullptr);
+        AddImageFromLayout(kFirstSampleId + k, 0, piece.left, piece.top, piece.right, piece.bottom, nullptr);
     ShowBorderSamples();
     AddCheckBoxFromLayout(kPreferencesCityNamesId, LangText("pref_show_city_names").c_str(), nullptr,
                           g_UserSettings.showCityName);
@@ -459,8 +472,8 @@ void cDialogUstawien::RefreshVisibilityText()
 
 void cDialogUstawien::RefreshDelayTexts()
 {
-    // The delay in force, to the hundredth of a second: the slider's whole seconds would show
-    // the 150 ms of a move as none at all.
+    // The delay in force, to the hundredth of a second (the text of "pref_delay_%.1f"): the
+    // shipped pauses lie between tenths (150 ms), which one decimal would show as another time.
     for (int row = 0; row < kDelayCount; ++row) {
         const int id = g_DelayTable[size_t(row)].controlId;
         if (auto* value = Find<CDXUTStatic>(*this, id - 1, DXUT_CONTROL_STATIC))

@@ -69,8 +69,7 @@ cDialogStatystyk::cDialogStatystyk() : cDialog(kReportsDialogKind, LayoutRow(kRe
     }
     AddButtonFromLayout(kReportsExitId, LangText("reports_exit").c_str(), LangText("reports_exit_hint").c_str());
     FillKindList(0);
-    if (auto* kinds = static_cast<CDXUTListBox*>(GetControl(kReportsKindListId, DXUT_CONTROL_LISTBOX)))
-        kinds->SelectItem(0);
+    ShowOpeningKind();
     FillCountryList();
     FillView(true);
 }
@@ -97,7 +96,21 @@ void cDialogStatystyk::OnGroupChosen()
 {
     auto* groups = static_cast<CDXUTTabFrame*>(GetControl(kReportsGroupTabsId, DXUT_CONTROL_TABFRAME));
     FillKindList(groups ? groups->GetSelectedIndex() : 0);
+    if (!m_KindPicked)
+        ShowOpeningKind();
     FillView(true);
+}
+
+// What the window shows before the player picks a kind is open: the first kind of the tab in
+// view, so that the Events tab shows events. Its row is marked, as the list's own pick would
+// mark it. A kind once picked stays shown until another is picked.
+void cDialogStatystyk::ShowOpeningKind()
+{
+    auto* kinds = static_cast<CDXUTListBox*>(GetControl(kReportsKindListId, DXUT_CONTROL_LISTBOX));
+    if (!kinds || kinds->GetSize() == 0)
+        return;
+    kinds->SelectItem(0);
+    m_SelectedKind = int(reinterpret_cast<intptr_t>(kinds->GetItem(0)->pData));
 }
 
 void cDialogStatystyk::OnKindChosen()
@@ -106,6 +119,7 @@ void cDialogStatystyk::OnKindChosen()
     if (!kinds || kinds->GetSelectedIndex() < 0)
         return;
     m_SelectedKind = int(reinterpret_cast<intptr_t>(kinds->GetSelectedData()));
+    m_KindPicked = true;
     FillCountryList();
     FillView(true);
 }
@@ -186,6 +200,7 @@ void cDialogStatystyk::SetTableTabs(int layout)
         tabs->AddTab(LangText("reports_victory_points_tab_alliances").c_str(), 0, 0, -1);
         tabs->AddTab(LangText("reports_victory_points_tab_countries").c_str(), 0, 0, -1);
     } else if (layout == kReportKindLostNavalUnits) {
+        // "Naval units": every text a player reads comes from the language table.
         tabs->AddTab(LangText("reports_naval_units_tab").c_str(), 0, 0, -1);
     } else {
         for (const char* key : kStatisticsTabs)

@@ -48,6 +48,7 @@ private:
     void OnCountryChosen();
     void OnExitPressed();
 
+    void ShowOpeningKind();
     void ShowTable(bool table);
     void SetTableTabs(int layout);
     void FillVictoryPoints(int tab);
@@ -59,5 +60,6 @@ private:
     int m_SelectedCountryId = 0;
     // Before the player picks a kind the window opens on the first: the general summary.
     int m_SelectedKind = kReportKindGeneralSummary;
+    bool m_KindPicked = false;
     int m_TableLayout = -1;
 };

@@ -11,7 +11,7 @@ public:
 
     void Render(cRenderer* device, float elapsed) override;
     // A static reacts to the mouse (and shows its hint) only while enabled, or while its
-    // text is cut short: the hint then shows it whole.
+    // text is cut short: pointing at it is the one way to read that text whole.
     bool ContainsPoint(int x, int y) override
     {
         return (m_bEnabled || m_CutText) && CDXUTControl::ContainsPoint(x, y);

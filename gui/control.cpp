@@ -94,6 +94,8 @@ void CDXUTControl::DrawTextKeepingStart(const std::wstring& text, CDXUTElement* 
 {
     if (!element || !m_pDialog)
         return;
+    // Cut bare at the box's edge a text reads as another (a figure short of its last digits,
+    // a name of another unit): it ends in an ellipsis, and pointing at it shows it whole.
     if (!(element->dwTextFormat & DT_NOCLIP))
         element->dwTextFormat |= DT_END_ELLIPSIS;
     m_pDialog->DrawText(text, element, rect, shadow, -1, clip);

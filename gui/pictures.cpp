@@ -43,11 +43,10 @@ CDXUTImage::CDXUTImage(CDXUTDialog* dialog) : cClickable(dialog) { m_Type = DXUT
 
 void CDXUTImage::Render(cRenderer*, float)
 {
-    if (m_bVisible && m_Source) {
-        m_pDialog->DrawSprite(m_Source(), m_rcTexture, m_rcBoundingBox, 0.0f, m_Color);
-        return;
-    }
     if (!m_bVisible || m_iTexture == 0)
         return;
-    m_pDialog->DrawSprite(m_iTexture, m_rcTexture, m_rcBoundingBox, 0.0f, m_Color);
+    if (m_Source)
+        m_pDialog->DrawSprite(m_Source(), m_rcTexture, m_rcBoundingBox, 0.0f, m_Color);
+    else
+        m_pDialog->DrawSprite(m_iTexture, m_rcTexture, m_rcBoundingBox, 0.0f, m_Color);
 }

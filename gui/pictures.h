@@ -52,7 +52,7 @@ public:
     void SetTextureRect(const sRect& rect) { m_rcTexture = rect; }
     void SetModulateColor(tColor color) { m_Color = color; }
     // Draws the texture the source gives at each frame (a picture the program holds and may
-    // reload) instead of a texture slot of the dialog; null returns to the slot.
+    // reload) instead of the slot's; null returns to the slot. Index 0 still draws nothing.
     void SetTextureSource(std::function<cTexture*()> source) { m_Source = std::move(source); }
 
     sRect m_rcTexture;

@@ -298,8 +298,7 @@ void cMiasto::Draw(float px, float py, float depth, bool showPicture, int, const
         // The name hangs under the place of a counter on the hex, and in front of the
         // counters, since far out it reaches under the hex below.
         if (j == 2)
-            DrawSkinLabelBelow(level.styles[size_t(j)], text, place,
-                               std::min(depth, MapLayerDepth(kLayerUnits)) - 0.001f);
+            DrawSkinLabelBelow(level.styles[size_t(j)], text, place, kMapNameDepth);
         else
             DrawSkinLabel(level.styles[size_t(j)], text, place, depth);
     };

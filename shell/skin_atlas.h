@@ -90,9 +90,6 @@ constexpr tAtlasRect MoveFlagCell(int direction) { return MapCell(direction, 5);
 constexpr tAtlasRect kControllerOverlay = MapCell(2, 6);
 constexpr tAtlasRect kOwnerOverlay = MapCell(3, 6);
 constexpr tAtlasRect kGridCell = MapCell(4, 6);
-// The sample of the border colour in the preferences: a hex ringed by a broad band of the
-// country border's pattern, white to be tinted, filling its cell.
-constexpr tAtlasRect kBorderSampleCell = MapCell(0, 6);
 // Weather icons, row 7: two variants of clear, winter and mud.
 constexpr int kWeatherRowY = 1170;
 constexpr tAtlasRect WeatherIconCell(int variant, int weather) { return MapCell((variant & 1) + 2 * std::clamp(weather, 0, 2), 7); }
@@ -154,6 +151,7 @@ constexpr tAtlasRect kOwnUnitRim = Cell(256, 500, 128, 100);
 constexpr tAtlasRect kSizeMarker = Cell(384, 500, 48, 20);
 // Markers of 32 pixels: attacked or spent, attacked by the enemy, frozen (left to right).
 constexpr tAtlasRect kActionMarker = Cell(0, 720, 32, 32);
+constexpr tAtlasRect kFreezeMarker = Cell(64, 720, 32, 32);
 // Own commander, then a commander in reach.
 constexpr tAtlasRect kCommanderMarker = Cell(128, 720, 32, 32);
 constexpr tAtlasRect kActionPointsMarker = Cell(224, 720, 32, 32);
@@ -174,7 +172,9 @@ constexpr tAtlasRect kBattleVisibleMark = Cell(160, 800, 32, 32);
 enum eLandPiece {
     kLandCard = 0, kLandStripe, kLandFrame, kLandSize, kLandFlag, kLandAction, kLandCommander, kLandActionPoints,
     kLandLowSupply, kLandPairs,
-    kLandStrengthText = 18, kLandActionPointsText = 19, kLandNameText = 20, kLandOwnRimDest = 21, kLandOwnRimSource = 22,
+    // The own-unit rim and the freeze marker have one rectangle each, their places; their
+    // pictures are kOwnUnitRim and kFreezeMarker.
+    kLandStrengthText = 18, kLandActionPointsText = 19, kLandNameText = 20, kLandOwnRimDest = 21, kLandFreezeDest = 22,
 };
 enum eAirPiece {
     kAirCard = 0, kAirFlag, kAirFrame, kAirLevel, kAirAction, kAirActionPoints, kAirLowSupply, kAirPairs,

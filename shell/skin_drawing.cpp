@@ -1,6 +1,7 @@
 #include "shell/skin_drawing.h"
 
 #include <algorithm>
+#include <span>
 
 #include "platform/font.h"
 #include "platform/sprite.h"
@@ -33,7 +34,8 @@ void DrawSkinPiece(cTexture* texture, const sRect& source, float x, float y, flo
 
 namespace {
 
-void DrawLabelAt(const sTextStyle& style, const std::wstring& text, sPointF anchor, bool below, float depth, bool scaled)
+void DrawLabelAt(const sTextStyle& style, const std::wstring& text, sPointF anchor, bool below, float depth, bool scaled,
+                 bool name)
 {
     cSprite* sprite = g_Sprite.get();
     if (!sprite || !style.font || text.empty())
@@ -45,8 +47,15 @@ void DrawLabelAt(const sTextStyle& style, const std::wstring& text, sPointF anch
     const int x = int(at.x), y = int(at.y), h = style.font->LineHeight();
     const uint32_t format = DT_CENTER | (below ? DT_TOP : DT_VCENTER) | DT_SINGLELINE | DT_NOCLIP;
     const int top = below ? y : y - h, bottom = y + h;
-    sRect shadow{x - 1000 + 1, top + 1, x + 1000 + 1, bottom + 1};
-    style.font->DrawText(sprite, text, -1, &shadow, format, style.color2, depth);
+    struct sOffset {
+        int x, y;
+    };
+    static constexpr sOffset kShadow[] = {{1, 1}};
+    static constexpr sOffset kOutline[] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}, {1, 1}};
+    for (const sOffset& d : name ? std::span<const sOffset>(kOutline) : std::span<const sOffset>(kShadow)) {
+        sRect shadow{x - 1000 + d.x, top + d.y, x + 1000 + d.x, bottom + d.y};
+        style.font->DrawText(sprite, text, -1, &shadow, format, style.color2, depth);
+    }
     sRect place{x - 1000, top, x + 1000, bottom};
     style.font->DrawText(sprite, text, -1, &place, format, style.color1, depth);
     sprite->SetTransform(saved);
@@ -54,14 +63,16 @@ void DrawLabelAt(const sTextStyle& style, const std::wstring& text, sPointF anch
 
 } // namespace
 
-void DrawSkinLabel(const sTextStyle& style, const std::wstring& text, const sRectF& rect, float depth, bool scaled)
+void DrawSkinLabel(const sTextStyle& style, const std::wstring& text, const sRectF& rect, float depth, bool scaled,
+                   bool name)
 {
-    DrawLabelAt(style, text, sPointF{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, false, depth, scaled);
+    DrawLabelAt(style, text, sPointF{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, false, depth, scaled,
+                name);
 }
 
 void DrawSkinLabelBelow(const sTextStyle& style, const std::wstring& text, const sRectF& rect, float depth)
 {
-    DrawLabelAt(style, text, sPointF{(rect.left + rect.right) / 2, rect.top}, true, depth, false);
+    DrawLabelAt(style, text, sPointF{(rect.left + rect.right) / 2, rect.top}, true, depth, false, true);
 }
 
 float MapLayerDepth(int layer) { return g_SpriteDepths[size_t(std::clamp(layer, 0, kSpriteDepthEntries - 1))].scale; }

@@ -18,12 +18,18 @@ void DrawSkinPiece(cTexture* texture, const sRect& source, float x, float y, flo
                    tColor color = 0xFFFFFFFF);
 // Shadow (the style's second colour, a pixel right and down), then the text in the first
 // colour, centred on the centre of the rectangle. Nothing without the style's font. A
-// scaled label is drawn through the sprite's transform like the pieces (panel icons).
+// scaled label is drawn through the sprite's transform like the pieces (panel icons). A
+// name is outlined in the second colour all round: it lies over neighbouring counters and
+// hexes, and must read on any of them.
 void DrawSkinLabel(const sTextStyle& style, const std::wstring& text, const sRectF& rect, float depth,
-                   bool scaled = false);
-// The same, hanging from the middle of the rectangle's top edge: the text keeps its size in
+                   bool scaled = false, bool name = false);
+// A name hanging from the middle of the rectangle's top edge: the text keeps its size in
 // screen pixels at every zoom, so a name under a counter stays under it however far out.
 void DrawSkinLabelBelow(const sTextStyle& style, const std::wstring& text, const sRectF& rect, float depth);
+
+// The names of units and cities stand in front of every map layer (whose depths run from
+// 0.6 to 0.99): a neighbour's counter or a marked hex's outline never hides one.
+constexpr float kMapNameDepth = 0.599f;
 
 // A map layer's depth (0 front, 1 back) and its id, the depth level that a hex's
 // decoration names to hide it (shell/skin_atlas.h lists the layers).

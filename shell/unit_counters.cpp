@@ -37,6 +37,8 @@ bool IsOwn(const cUnit& unit)
     return g_World.map && unit.m_Owner != 0 && unit.m_Owner == g_World.map->playView.activeCountry;
 }
 
+sRect ToRect(const tAtlasRect& r) { return sRect{r.left, r.top, r.right, r.bottom}; }
+
 sRect Moved(sRect r, int across, int down)
 {
     const int w = r.Width(), h = r.Height();
@@ -101,14 +103,15 @@ public:
                       width * m_Scale, float(dest.Height()) * m_Scale, m_Depth);
     }
 
-    void Label(int flag, int rect, int style, const std::wstring& text, bool inFront = false) const
+    // A name stands in front of everything on the map, outlined.
+    void Label(int flag, int rect, int style, const std::wstring& text, bool name = false) const
     {
         if (!Has(flag))
             return;
         const sRect& r = Rect(rect);
         const sRectF place{m_X + float(r.left) * m_Scale, m_Y + float(r.top) * m_Scale, m_X + float(r.right) * m_Scale,
                            m_Y + float(r.bottom) * m_Scale};
-        DrawSkinLabel(m_Level.styles[size_t(style)], text, place, inFront ? m_Depth - 0.001f : m_Depth, g_DrawingIcon);
+        DrawSkinLabel(m_Level.styles[size_t(style)], text, place, name ? kMapNameDepth : m_Depth, g_DrawingIcon, name);
     }
 
 private:
@@ -162,12 +165,11 @@ void cJednostkaLadowa::DrawCounter(float x, float y, float scale, int) const
     DrawCard(c, kLandCard, *this);
     c.Pair(kLandStripe, units, c.PairSource(kLandStripe), CardColor(*this, true));
     c.Pair(kLandFrame, units, c.PairSource(kLandFrame));
-    if (m_Type != UNIT_MULBERRY)
-        c.Pair(kLandSize, units, Moved(c.PairSource(kLandSize), IsCorps() ? 1 : 0, 0));
+    c.Pair(kLandSize, units, Moved(c.PairSource(kLandSize), IsCorps() ? 1 : 0, 0));
     c.Pair(kLandFlag, FlagOf(*this), c.PairSource(kLandFlag));
     if (own && (m_Attacked || m_ActionPoints <= 0))
         c.Pair(kLandAction, units, c.PairSource(kLandAction));
-    else if (own && m_WasAttacked)
+    if (own && m_WasAttacked)
         c.Pair(kLandAction, units, Moved(c.PairSource(kLandAction), 1, 0));
     if (m_Commander)
         c.Pair(kLandCommander, units, c.PairSource(kLandCommander));
@@ -177,11 +179,11 @@ void cJednostkaLadowa::DrawCounter(float x, float y, float scale, int) const
         c.Pair(kLandActionPoints, units, c.PairSource(kLandActionPoints));
     if (own && m_Supply < 10)
         c.Pair(kLandLowSupply, units, c.PairSource(kLandLowSupply));
-    if (own && c.Has(12) && c.Has(13))
-        c.Piece(c.Rect(kLandOwnRimDest), units, c.Rect(kLandOwnRimSource));
+    if (own && c.Has(kLandOwnRimDest - kPairSourceOffset))
+        c.Piece(c.Rect(kLandOwnRimDest), units, ToRect(kOwnUnitRim));
     c.Label(9, kLandStrengthText, 0, FormatText(L"%.0f", double(GetCombatStrength())));
-    if (m_FreezeTime >= 1)
-        c.Pair(kLandAction, units, Moved(c.PairSource(kLandAction), 2, 0));
+    if (m_FreezeTime >= 1 && c.Has(kLandFreezeDest - kPairSourceOffset))
+        c.Piece(c.Rect(kLandFreezeDest), units, ToRect(kFreezeMarker));
     c.Label(10, kLandActionPointsText, 1, FormatText(L"%i", m_ActionPoints));
     // A name is wider than its card: in front of the neighbours' counters, as a city's is.
     if (ShowNames())

@@ -29,6 +29,8 @@ sFamilyLayout LayoutOf(int family, double version)
     return version >= 1.03 - 1e-9 ? sFamilyLayout{4, 15} : sFamilyLayout{3, 13};
 }
 
+// A piece is present when its rectangles end past the origin: a row of width 0 away from the
+// origin still counts, as the rule for the flags has it (its piece is drawn zero wide).
 bool NonZeroCorner(const sRect& r) { return r.right != 0 && r.bottom != 0; }
 
 void ClosePresentFlags(sSkinLevel& level, int pairs)
@@ -149,6 +151,8 @@ bool LoadUnitSkinTable(int family, const std::filesystem::path& file, const std:
             ++filled;
         }
     }
+    // A level the file did not fill draws nothing: its rectangles were another skin's, and
+    // would cut wrong pieces from this skin's pictures.
     for (int i = filled; i < kSkinLevels; ++i) {
         levels[size_t(i)].zoomThreshold = -100;
         levels[size_t(i)].present = {};
@@ -178,7 +182,8 @@ void LoadUnitsSkin(const std::wstring& skinName)
         LoadUnitSkinTable(family, HostPath(path), path);
     }
     if (g_World.countries) {
-        // The scenario's colours first, then the skin's over them.
+        // The scenario's colours first, then the skin's over them. The game's countries.csv is
+        // not read again: its countries hold the colours of its fields 3 and 4 since loading.
         for (cPanstwo* country : *g_World.countries) {
             country->CounterColor1 = country->Color1;
             country->CounterColor2 = country->Color2;

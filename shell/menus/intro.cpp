@@ -158,18 +158,16 @@ void IntroKeyboard(unsigned, bool down, bool)
 
 void IntroRender(cRenderer* device, double, float)
 {
-    if (!device->BeginScene())
-        return;
     device->Clear(0xFF000000);
     const sLogoSequence& s = g_LogoSequence;
-    if (s.stage == 1 || s.stage == 2) {
-        cSprite* sprite = DXUTGetGlobalDialogResourceManager()->GetSprite();
-        cTexture* logo = g_Textures[s.stage == 1 ? TEX_LOGO1_CURSOR : TEX_LOGO2_CONSOLE].Get();
-        if (sprite && logo && Succeeded(sprite->Begin(0))) {
-            const sVector3 at{float(g_GuiLayout[0].x), float(g_GuiLayout[0].y), 0.0f};
-            sprite->Draw(logo, nullptr, nullptr, &at, s.fade);
-            sprite->End();
-        }
+    if ((s.stage != 1 && s.stage != 2) || !device->BeginScene())
+        return;
+    cSprite* sprite = DXUTGetGlobalDialogResourceManager()->GetSprite();
+    cTexture* logo = g_Textures[s.stage == 1 ? TEX_LOGO1_CURSOR : TEX_LOGO2_CONSOLE].Get();
+    if (sprite && logo && Succeeded(sprite->Begin(0))) {
+        const sVector3 at{float(g_GuiLayout[0].x), float(g_GuiLayout[0].y), 0.0f};
+        sprite->Draw(logo, nullptr, nullptr, &at, s.fade);
+        sprite->End();
     }
     device->EndScene();
 }

@@ -12,7 +12,6 @@
 #include "game/game_state.h"
 #include "game/presentation.h"
 #include "gui/layout.h"
-#include "platform/messages.h"
 #include "shell/dxut.h"
 #include "shell/game_frame.h"
 #include "shell/game_input.h"
@@ -149,6 +148,8 @@ cPauseMenu::cPauseMenu()
             save->SetEnabled(false);
             save->SetHint(LangText("pause_save_war_over_hint"));
         }
+    // Not at the bottom left as in the main menu: the game screen stays in view under this
+    // menu, and there its bottom panel writes the country's name.
     AddVersionLineAt(IDC_VERSION, m_OverComputerPlay ? IDC_VERSION_UNDER_NOTE_ROW : IDC_VERSION_ROW);
     // The computer may wait for the answer of its window: that one stays.
     if (g_CurrentDialog && !m_OverComputerPlay)
@@ -173,13 +174,6 @@ void cPauseMenu::OnGUIEvent(unsigned, int id, CDXUTControl*)
     case IDC_EXIT: OnExitPressed(); break;
     default: break;
     }
-}
-
-void cPauseMenu::OnKeyboard(unsigned key, bool down, bool)
-{
-    // The key that opened the menu closes it.
-    if (down && key == VK_ESCAPE)
-        OnResumePressed();
 }
 
 void cPauseMenu::OnRender(float elapsed) { CDXUTDialog::OnRender(elapsed); }

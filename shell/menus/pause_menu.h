@@ -9,7 +9,6 @@ public:
     ~cPauseMenu() override;
 
     void OnGUIEvent(unsigned event, int id, CDXUTControl* control) override;
-    void OnKeyboard(unsigned key, bool down, bool alt) override;
     void OnRender(float elapsed) override;
 
     void OnResumePressed();

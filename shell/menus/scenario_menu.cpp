@@ -156,7 +156,7 @@ cScenarioMenu::cScenarioMenu()
     AddReadOnlyEditBox(this, IDC_MAP_SIZE, none.c_str(), L"", IDC_MAP_SIZE_CAPTION,
                        LangText("scenario_map_size").c_str());
 
-    AddImageFromLayout(IDC_PICTURE, 0, 0, 0, 512, 512, nullptr);
+    AddImageFromLayout(IDC_PICTURE, TEX_PREVIEW_MINIMAP, 0, 0, 512, 512, nullptr);
     if (auto* picture = Control<CDXUTImage>(IDC_PICTURE)) {
         sLayoutRect square = g_GuiLayout[IDC_PICTURE];
         FitSquareInRect(square, 1, 1);

@@ -43,10 +43,14 @@ TEST_F(GenericDialogs, MessageBoxWidensEvenlyForALongTitleAndGrowsOnlyDownForALo
 {
     auto* plain = new cDialogTekstowy(L"Short.", L"Note");
     PushDialog(plain);
-    const sLayoutRect row = LayoutRow(kMessageDialogRow);
+    const sLayoutRect row = LayoutRow(kMessageDialogRow), titleRow = LayoutRow(kMessageDialogRow + 1),
+                      textRow = LayoutRow(kMessageDialogRow + 3), buttonRow = LayoutRow(kMessageDialogRow + 4);
     const sLayoutRect small = FrameOf(*plain, kMessageDialogKind);
     EXPECT_EQ(small.x, row.x);
     EXPECT_EQ(small.width, row.width);
+    // The rows' widths and heights are margins: one line of text between the title and OK.
+    EXPECT_EQ(small.height, titleRow.y + titleRow.height + textRow.y + plain->GetFontObject(1)->LineHeight() +
+                                textRow.height + buttonRow.y + buttonRow.height);
     ASSERT_NO_FATAL_FAILURE(CheckScreen("message_dialog"));
     Key(VK_RETURN);
     EXPECT_TRUE(OpenKinds().empty());
@@ -58,7 +62,8 @@ TEST_F(GenericDialogs, MessageBoxWidensEvenlyForALongTitleAndGrowsOnlyDownForALo
     auto* big = new cDialogTekstowy(text, title);
     PushDialog(big);
     const sLayoutRect large = FrameOf(*big, kMessageDialogKind);
-    EXPECT_GT(large.width, row.width);
+    const int titleWidth = big->GetFontObject(kTitleFontSlot)->TextWidth(title);
+    EXPECT_EQ(large.width, row.width + 2 * ((titleWidth - row.width + titleRow.width + titleRow.x) / 2));
     EXPECT_EQ(large.x + large.width / 2, row.x + row.width / 2);
     EXPECT_GT(large.height, small.height);
     EXPECT_LE(large.y + large.height, 768);
@@ -100,13 +105,13 @@ TEST_F(GenericDialogs, TextInputKeepsAtMost99CharactersAndCancelKeepsTheInitialT
     EXPECT_EQ(g_TextInputResult, std::wstring(99, L'a'));
 }
 
-TEST_F(GenericDialogs, ListChoiceStartsEmptyAndReturnsTheChosenRowsId)
+TEST_F(GenericDialogs, ListChoiceAnswersByOkOrCancelAloneWithTheChosenRowsId)
 {
     g_ListDialogResult = {42};
     auto* owner = new cOwner;
     PushDialog(owner);
     auto* list = new cDialogPobraniaListy(L"Transport", L"Choose the fleet to board:");
-    EXPECT_TRUE(g_ListDialogResult.empty());
+    EXPECT_EQ(g_ListDialogResult, (std::vector<intptr_t>{42})) << "OK and Cancel answer, opening does not";
     list->SetOwner(owner);
     list->AddRow(L"Home Fleet", 7);
     // An id beyond 32 bits comes back whole.
@@ -155,11 +160,17 @@ TEST_F(GenericDialogs, NewTurnNamesTheCountryAndClosesOnAClickEnterOrEscape)
     LoadTestland(1);
     PushDialog(new cDialogNowejTury(1));
     EXPECT_NE(TextOf(733).find(GetCountry(1)->Name), std::wstring::npos);
-    // The status line may lie under a cover: the window says how to go on.
-    EXPECT_EQ(TextOf(734), LangText("statusbar_hint_new_turn"));
+    // One person: the status line, in view, says how to go on.
+    EXPECT_EQ(Top()->GetControl(734), nullptr);
     ASSERT_NO_FATAL_FAILURE(CheckScreen("new_turn_dialog"));
     ClickAt(5, 5);
     EXPECT_TRUE(OpenKinds().empty());
+    // Two at the screen: the cover hides the status line, and the window says it instead.
+    GetCountry(2)->HumanControlled = true;
+    PushDialog(new cDialogNowejTury(1));
+    EXPECT_EQ(TextOf(734), LangText("statusbar_hint_new_turn"));
+    Key(VK_RETURN);
+    GetCountry(2)->HumanControlled = false;
     for (uint32_t key : {VK_RETURN, VK_ESCAPE}) {
         PushDialog(new cDialogNowejTury(1));
         Key(key);

@@ -62,6 +62,15 @@ TEST_F(ReportsDialog, OpensOnTheGeneralSummaryOfTheCountryAndItsAlliesAndSwitche
     ChooseTab(kReportsTableTabsId, 3);
     EXPECT_EQ(Cell(0, 0), LangText("country_stats_technology_artillery"));
     ASSERT_NO_FATAL_FAILURE(CheckScreen("reports_dialog"));
+    // Until a kind is picked each tab shows its first kind: the Events tab the raiders.
+    ChooseTab(kReportsGroupTabsId, 1);
+    EXPECT_EQ(dialog->SelectedKind(), 18);
+    EXPECT_EQ(List(kReportsKindListId)->GetSelectedIndex(), 0);
+    EXPECT_TRUE(dialog->GetControl(kReportsTextId)->GetVisible());
+    EXPECT_FALSE(dialog->GetControl(kReportsTableId)->GetVisible());
+    ChooseTab(kReportsGroupTabsId, 0);
+    EXPECT_EQ(dialog->SelectedKind(), kReportKindGeneralSummary);
+    EXPECT_TRUE(dialog->GetControl(kReportsTableId)->GetVisible());
 
     ClickRow(*dialog, *List(kReportsKindListId), 5);
     EXPECT_EQ(dialog->SelectedKind(), kReportKindVictoryPoints);
@@ -71,7 +80,8 @@ TEST_F(ReportsDialog, OpensOnTheGeneralSummaryOfTheCountryAndItsAlliesAndSwitche
     ChooseTab(kReportsTableTabsId, 1);
     EXPECT_EQ(Tabs(kReportsTableTabsId)->GetTabCount(), 2) << "the victory-point tabs stay";
     EXPECT_EQ(List(kReportsTableId)->GetSize(), 5) << "every active country but the last id";
-    // The events tab lists its kinds with none chosen; the table stays until one is.
+    // Once a kind is picked, the events tab lists its kinds with none chosen; the table
+    // stays until one is.
     ChooseTab(kReportsGroupTabsId, 1);
     EXPECT_EQ(List(kReportsKindListId)->GetSelectedIndex(), -1);
     EXPECT_EQ(dialog->SelectedKind(), kReportKindVictoryPoints);

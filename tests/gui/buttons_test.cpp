@@ -137,6 +137,13 @@ TEST_F(Buttons, PicturesClickLikeButtonsAndDrawTheirCellOrNothing)
     device.ClearCalls();
     Render(1.0f);
     EXPECT_EQ(device.Quads().size(), 1u) << "only the icon: the image has texture slot 0";
+    // A picture the program holds stands in for the slot's, and index 0 still draws nothing.
+    auto held = cTexture::CreateBlank(8, 8);
+    image->SetTextureSource([&held] { return held.get(); });
+    device.ClearCalls();
+    Render(1.0f);
+    EXPECT_EQ(device.Quads().size(), 1u) << "only the icon: the held picture's image has index 0";
+    image->SetTextureSource(nullptr);
     image->SetTextureIndex(1);
     device.ClearCalls();
     Render(1.0f);

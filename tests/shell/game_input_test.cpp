@@ -675,13 +675,15 @@ TEST(GameInput, KeysStoreAndRecallPlacesWalkTheUnitsAndPauseInEveryPhase)
               [] { D::ClickControl(245); })
         .Then("the computer plays", [] { return g_Gra->GetGameState() == 9; },
               [] { D::PressKey(VK_ESCAPE); })
-        // A second Escape closes the pause menu again.
+        // Only Resume closes the pause menu: a second Escape leaves it open.
         .Then("paused over its play", [] { return true; },
               [] {
                   auto* pause = dynamic_cast<cPauseMenu*>(g_CurrentMenu);
                   ASSERT_NE(pause, nullptr);
                   EXPECT_TRUE(pause->IsOverComputerPlay());
                   D::PressKey(VK_ESCAPE);
+                  EXPECT_EQ(g_CurrentMenu, pause);
+                  D::ClickControl(272);
                   EXPECT_EQ(g_CurrentMenu, nullptr);
               })
         .Then("Albion's turn", [] { return g_Gra->GetGameState() == 7 && CurrentDialog(); },

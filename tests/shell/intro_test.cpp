@@ -27,7 +27,8 @@ TEST(Intro, EachLogoFadesInHoldsAndFadesOutAndLastsEightSeconds)
     {
         int ms;
         int grey;
-    } fade[] = {{1000, 100}, {2540, 254}, {3000, 254}, {5000, 254}, {6000, 155}, {7540, 1}, {7600, 1}, {8000, 1}};
+    } fade[] = {{1000, 100}, {2540, 254}, {2550, 254}, {3000, 254}, {5000, 254},
+                {6000, 155}, {7540, 1},    {7550, 1},    {7600, 1},    {8000, 1}};
     int at = 0;
     for (const auto& point : fade) {
         AdvanceVirtualClock(point.ms - at);

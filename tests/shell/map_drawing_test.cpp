@@ -6,6 +6,7 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "core/settings.h"
@@ -243,6 +244,55 @@ TEST_F(MapDrawing, AnEnemyCounterCarriesNoOwnUnitMarkers)
     EXPECT_TRUE(Uses(enemy, units, kCounterBase));
 }
 
+// A land counter draws every piece its state calls for: the type symbol on every unit, the
+// Mulberry's too; both action sprites when both apply; the freeze marker at a place of its
+// own, for both sides, wherever the card shows its markings.
+TEST_F(MapDrawing, ALandCounterDrawsEveryPieceItsStateCallsFor)
+{
+    cTexture* units = g_Textures[TEX_UNITS].Get();
+    auto draw = [&](const cJednostkaLadowa* unit, int activeCountry) {
+        game.map->playView.activeCountry = activeCountry;
+        recorder.ClearCalls();
+        g_Sprite->Begin(SPRITE_ALPHABLEND);
+        unit->DrawCounter(0, 0, 1.0f, 0);
+        g_Sprite->End();
+        return recorder.Quads();
+    };
+    auto placeOf = [&](const std::vector<sQuad>& quads, const tAtlasRect& source) {
+        for (const sQuad& q : quads)
+            for (int level = 0; level <= kSmoothLevels; ++level) {
+                const float k = float(1 << level);
+                if (q.texture == units->Reduced(level) && q.src.left * k == float(source.left) &&
+                    q.src.top * k == float(source.top))
+                    return q.corners[0];
+            }
+        return sPointF{-1, -1};
+    };
+    const cJednostkaLadowa* harbour = game.AddLand(1, UNIT_MULBERRY, 1, 1);
+    std::vector<sQuad> quads = draw(harbour, 1);
+    EXPECT_TRUE(Uses(quads, units, kMulberryPicture));
+    EXPECT_TRUE(Uses(quads, units, kSizeMarker));
+
+    cJednostkaLadowa* unit = game.AddLand(1, UNIT_INFANTRY, 2, 2);
+    unit->m_ActionPoints = 0;
+    unit->m_WasAttacked = true;
+    unit->m_FreezeTime = 3;
+    const tAtlasRect attacked = Cell(kActionMarker.right, kActionMarker.top, 32, 32);
+    quads = draw(unit, 1);
+    EXPECT_TRUE(Uses(quads, units, kActionMarker));
+    EXPECT_TRUE(Uses(quads, units, attacked));
+    ASSERT_TRUE(Uses(quads, units, kFreezeMarker));
+    EXPECT_EQ(placeOf(quads, attacked).x, placeOf(quads, kActionMarker).x);
+    EXPECT_NE(placeOf(quads, kFreezeMarker).x, placeOf(quads, kActionMarker).x) << "nothing covers the freeze";
+    // Half size out, on the other side's screen: the freeze alone of the three.
+    g_MapZoom = 0.44f;
+    SelectUnitSkinLevels();
+    quads = draw(unit, 2);
+    EXPECT_TRUE(Uses(quads, units, kFreezeMarker));
+    EXPECT_FALSE(Uses(quads, units, kActionMarker));
+    EXPECT_FALSE(Uses(quads, units, attacked));
+}
+
 TEST_F(MapDrawing, AnIconEightyThreeWideIsTheCounterAtHalfSize)
 {
     cJednostkaLadowa* unit = game.AddLand(1, UNIT_ARMOURED, -1, -1);
@@ -310,6 +360,77 @@ TEST_F(MapDrawing, ACityNameStaysClearOfTheCounterOnItsHexAtEveryZoom)
         }
         EXPECT_GT(nameQuads, 0);
     }
+    game.Hex(2, 2).city = nullptr;
+    DestroySkinFonts();
+}
+
+// Near in, a counter covers no neighbour's, and the names of units and cities are drawn over
+// everything else, a city's name clear of the name over the counter of the hex below it.
+TEST_F(MapDrawing, NearInCountersStandApartAndNamesComeLastClearOfEachOther)
+{
+    const std::filesystem::path skin = testing_support::SourceDir() / "data" / "gfx" / "[MapSkin]Normal";
+    ASSERT_TRUE(LoadCityAppearance((skin / "appearance.csv").wstring()));
+    // The skin's layers, where the marks of the hexes a unit can reach lie over the counters.
+    LoadSpriteDepthTable((skin / "sprites_depth.csv").wstring());
+    CreateSkinFonts(&recorder);
+    cMiasto city;
+    city.X = city.Y = 2;
+    city.Type = CITY_NORMAL;
+    city.SetName(L"London");
+    for (auto [x, y] : {std::pair{2, 3}, std::pair{3, 3}, std::pair{2, 2}})
+        game.Hex(x, y).SetMark(1u << 2, 1);
+    game.Hex(2, 2).city = &city;
+    for (auto [x, y] : {std::pair{2, 3}, std::pair{3, 3}})
+        game.AddLand(1, UNIT_INFANTRY, x, y)->m_Spotted = true;
+    game.map->FrameMove(1.0f);
+    game.map->CenterAtHex(2, 2);
+    SelectUnitSkinLevels();
+    SelectCityAppearanceLevel();
+    auto draw = [&](bool cityNames, bool unitNames) {
+        g_UserSettings.showCityName = cityNames;
+        g_UserSettings.showUnitName = unitNames;
+        return DrawMap();
+    };
+    const std::vector<sQuad> none = draw(false, false), cities = draw(true, false), units = draw(false, true),
+                             both = draw(true, true);
+    // The pieces of the texts that only the names draw, and their rows on the screen.
+    auto newIn = [&](const std::vector<sQuad>& quads, const sQuad& q) {
+        for (const sQuad& p : none)
+            if (p.texture == q.texture)
+                return false;
+        return std::any_of(quads.begin(), quads.end(), [&](const sQuad& r) { return r.texture == q.texture; });
+    };
+    auto meet = [](const sQuad& a, const sQuad& b) {
+        return a.corners[0].x < b.corners[2].x && b.corners[0].x < a.corners[2].x && a.corners[0].y < b.corners[2].y &&
+               b.corners[0].y < a.corners[2].y;
+    };
+    std::vector<sQuad> cityName, unitNames;
+    size_t lastOther = 0, firstName = both.size();
+    for (size_t i = 0; i < both.size(); ++i) {
+        const sQuad& q = both[i];
+        const bool city = newIn(cities, q), unit = newIn(units, q);
+        if (city)
+            cityName.push_back(q);
+        else if (unit)
+            unitNames.push_back(q);
+        if (city || unit)
+            firstName = std::min(firstName, i);
+        else
+            lastOther = i;
+    }
+    ASSERT_FALSE(cityName.empty());
+    EXPECT_LT(lastOther, firstName) << "a name is drawn under something";
+    for (const sQuad& c : cityName)
+        for (const sQuad& u : unitNames)
+            EXPECT_FALSE(meet(c, u)) << "the city's name runs into a unit's name";
+    // The cards of the two neighbours do not meet.
+    std::vector<sQuad> cards;
+    cTexture* unitsPicture = g_Textures[TEX_UNITS].Get();
+    for (const sQuad& q : none)
+        if (q.texture == unitsPicture && q.src.top == float(kCounterBase.top) && q.src.left == float(kCounterBase.left))
+            cards.push_back(q);
+    ASSERT_EQ(cards.size(), 2u);
+    EXPECT_FALSE(meet(cards[0], cards[1]));
     game.Hex(2, 2).city = nullptr;
     DestroySkinFonts();
 }

@@ -417,23 +417,6 @@ void BorderCells(cairo_t* cr)
     }
 }
 
-// The border colour's sample: the country border's band round a whole hex, broad enough to
-// show its colour when the cell is shrunk to a small picture.
-void BorderSampleCell(cairo_t* cr)
-{
-    const tAtlasRect c = kBorderSampleCell;
-    HexPath(cr, c.left, c.top, 16);
-    StrokePath(cr, WithAlpha(Rgb(0x1A1A16), 0.55), 22);
-    const double dashes[] = {30, 8, 6, 8};
-    cairo_set_dash(cr, dashes, 4, 0);
-    HexPath(cr, c.left, c.top, 16);
-    SetColor(cr, Rgb(0xFFFFFF));
-    cairo_set_line_width(cr, 15);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
-    cairo_stroke(cr);
-    cairo_set_dash(cr, nullptr, 0, 0);
-}
-
 // The arrows of an assault, from side d into the hex.
 void MoveFlagCells(cairo_t* cr)
 {
@@ -750,7 +733,6 @@ cairo_surface_t* Others()
     RiverCells(cr);
     CityCells(cr);
     BorderCells(cr);
-    BorderSampleCell(cr);
     MoveFlagCells(cr);
     OwnershipCells(cr);
     WeatherIcons(cr);
@@ -886,12 +868,15 @@ std::string Appearance()
         bool victory;
         bool values;    // the victory and production figures
         int nameHeight; // 0: no names
+        int nameTop;    // under the largest unit card of these zooms
     };
+    // Near in, the cards end at 117 and the name stays inside its hex: hung lower it would
+    // meet the name over the card of the hex below. Further out the cards end at 127.
     const sLevel levels[] = {
-        {200, 0, true, true, true, 15},
-        {55, 44, true, true, false, 13},
-        {26, 70, false, true, false, 12},
-        {12, 116, false, false, false, 0},
+        {200, 0, true, true, true, 15, 118},
+        {55, 44, true, true, false, 13, 130},
+        {26, 70, false, true, false, 12, 130},
+        {12, 116, false, false, false, 0, 130},
     };
     const uint32_t parchment = 0xF2EAD2, ink = 0x15130E, brass = 0xE3C77E;
     std::ostringstream out;
@@ -933,9 +918,8 @@ std::string Appearance()
             out << "victory points;0;0;0;0\r\n";
             out << "production;0;0;0;0\r\n";
         }
-        // Names hang from below the largest counter of these zooms (its card ends at 127).
         if (l.nameHeight)
-            out << "name;" << Rect(Cell(cx - 80, std::max(town.bottom, 127) + 3, 160, 20), false) << ";"
+            out << "name;" << Rect(Cell(cx - 80, l.nameTop, 160, 20), false) << ";"
                 << Style("DejaVu Serif", {l.nameHeight, 75}, parchment, ink) << "\r\n";
         else
             out << "name;0;0;0;0\r\n";

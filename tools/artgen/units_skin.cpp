@@ -418,11 +418,14 @@ struct sCounterLevel {
 // Full detail near, fewer pieces and larger cards as the map zooms out, a plain card far.
 // A land or air unit's name stands over its card near in, where the name of a city on the
 // hex, hung under the card, cannot hide it; from half size out a name is wider than two hexes
-// and the names of a front would cover each other and the counters.
+// and the names of a front would cover each other and the counters. Down to the zoom where
+// the cities' names are largest the cards stand clear of each other (81 pixels in columns
+// 83 apart) and leave room under them, inside the hex, for the city's name: no counter hides
+// a neighbour's figures or markers, and no city's name meets the unit's name below it.
 const sCounterLevel kLevels[] = {
-    {"Full detail", 200, 1.0, true, true, 14, 13, 11},
-    {"Near", 75, 1.05, true, true, 11, 10, 10},
-    {"Half", 60, 1.05, true, true, 11, 10, 0},
+    {"Full detail", 200, 0.9, true, true, 14, 13, 11},
+    {"Near", 75, 0.9, true, true, 11, 10, 10},
+    {"Half", 60, 0.9, true, true, 11, 10, 0},
     {"Middle", 45, 1.12, true, false, 10, 0, 0},
     {"Far", 22, 1.2, false, false, 0, 0, 0},
     {"Whole map", 11, 1.35, false, false, 0, 0, 0},
@@ -447,15 +450,19 @@ std::string LevelTable(Fn rows)
     return out.str();
 }
 
-// The last rows of a land or air level: strength, action points and name, and the rim of
-// the player's own units.
-void FiguresAndRim(std::ostringstream& out, const sCardGeometry& g, const sCounterLevel& l)
+// The texts of a land or air level: strength, action points and name.
+void Figures(std::ostringstream& out, const sCardGeometry& g, const sCounterLevel& l)
 {
     out << TextRow(g.X(41), g.Y(103), int(44 * l.size), int(17 * l.size), l.strength) << "\r\n";
     out << TextRow(g.X(110), g.Y(103), int(18 * l.size), int(17 * l.size), l.actionPoints) << "\r\n";
-    out << TextRow(g.X(3), g.Y(36), 160, int(14 * l.size), l.name_) << "\r\n";
-    out << (l.markers ? Corners({g.X(37), g.Y(48), g.X(131), g.Y(122)}) : "0;0;0;0") << "\r\n";
-    out << Corners(l.markers ? kOwnUnitRim : kNone) << "\r\n";
+    // The name is centred over the card whatever its size.
+    out << TextRow(3, g.Y(36), 160, int(14 * l.size), l.name_) << "\r\n";
+}
+
+// The place of the rim of the player's own units.
+std::string RimPlace(const sCardGeometry& g, const sCounterLevel& l)
+{
+    return l.markers ? Corners({g.X(37), g.Y(48), g.X(131), g.Y(122)}) : "0;0;0;0";
 }
 
 std::string LandUnits()
@@ -470,7 +477,11 @@ std::string LandUnits()
         Pair(out, l.markers, g.Dest(111, 69, 16, 16), kCommanderMarker);
         Pair(out, l.markers && l.actionPoints, g.Dest(98, 105, 12, 12), kActionPointsMarker);
         Pair(out, l.markers, g.Dest(111, 86, 16, 16), kLowSupplyMarker);
-        FiguresAndRim(out, g, l);
+        Figures(out, g, l);
+        // The rim's place, then the freeze marker's, on the left under the flag: a frozen
+        // unit shows it to both sides, wherever the card shows its markings.
+        out << RimPlace(g, l) << "\r\n";
+        out << (l.markings ? Corners({g.X(41), g.Y(69), g.X(57), g.Y(85)}) : "0;0;0;0") << "\r\n";
     });
 }
 
@@ -484,7 +495,9 @@ std::string AirUnits()
         Pair(out, l.markers, g.Dest(111, 52, 16, 16), kActionMarker);
         Pair(out, l.markers && l.actionPoints, g.Dest(98, 105, 12, 12), kActionPointsMarker);
         Pair(out, l.markers, g.Dest(111, 86, 16, 16), kLowSupplyMarker);
-        FiguresAndRim(out, g, l);
+        Figures(out, g, l);
+        out << RimPlace(g, l) << "\r\n";
+        out << Corners(l.markers ? kOwnUnitRim : kNone) << "\r\n";
     });
 }
 
