@@ -26,6 +26,8 @@ CDXUTElement* DrawThreeSlice(CDXUTDialog* dialog, CDXUTElement* left, CDXUTEleme
 
 void DrawNineSlice(CDXUTDialog* dialog, CDXUTElement* const elements[9], const sRect& box, int corner, float depth)
 {
+    // In a box smaller than two corners they meet in its middle: overlapping, they would
+    // leave the edges and the centre a negative size, drawn mirrored.
     int cw = std::min(corner, box.Width() / 2);
     int ch = std::min(corner, box.Height() / 2);
     int xs[4] = {box.left, box.left + cw, box.right - cw, box.right};

@@ -46,6 +46,7 @@ void CDXUTComboBox::UpdateRects()
     m_ScrollBar.SetSize(m_nSBWidth, m_rcDropdown.Height() - 2);
     CDXUTElement* element = GetElement(2);
     int fontHeight = element && m_pDialog ? m_pDialog->GetFontHeight(element->iFont) : 0;
+    // A font of no height (a layout without its fonts) gives lines of nothing: no page.
     if (fontHeight > 0) {
         m_ScrollBar.SetPageSize(m_rcDropdownText.Height() / fontHeight);
         m_ScrollBar.ShowItem(m_iSelected);
@@ -73,7 +74,8 @@ void CDXUTComboBox::RemoveAllItems()
 {
     m_Items.clear();
     m_ScrollBar.SetTrackRange(0, 1);
-    // The focused item went with the others: a stale index would light up a later item.
+    // The focused item went with the others: Enter on the emptied, open list would make the
+    // stale index the selection, past the end, and report it.
     m_iFocused = -1;
     m_iSelected = -1;
 }
@@ -187,6 +189,8 @@ bool CDXUTComboBox::HandleMouse(unsigned message, int x, int y, tWParam wParam, 
                 m_pDialog->SendEvent(EVENT_COMBOBOX_SELECTION_CHANGED, true, this);
             }
             m_bOpened = false;
+            // As when the box itself closes it: a dialog without keyboard input keeps no focus,
+            // else the wheel anywhere over that dialog would go on turning this list.
             DropFocusWithoutKeyboard();
             return true;
         }
@@ -196,6 +200,8 @@ bool CDXUTComboBox::HandleMouse(unsigned message, int x, int y, tWParam wParam, 
             m_pDialog->SendEvent(EVENT_COMBOBOX_SELECTION_CHANGED, true, this);
             m_bOpened = false;
         }
+        // A press released outside the box left it pressed (only a release inside ends one):
+        // the next click elsewhere lets it go.
         m_bPressed = false;
         DropFocusWithoutKeyboard();
         return false;
@@ -286,6 +292,7 @@ void CDXUTComboBox::OnHotkey()
 void CDXUTComboBox::Render(cRenderer* device, float elapsed)
 {
     int state = StateFor(m_bPressed);
+    // Nothing says how an open box is drawn: as pressed, held down while its list shows.
     if (m_bOpened && state != DXUT_STATE_HIDDEN && state != DXUT_STATE_DISABLED)
         state = DXUT_STATE_PRESSED;
 
@@ -342,6 +349,8 @@ void CDXUTComboBox::Render(cRenderer* device, float elapsed)
     main->FontColor.Blend(state, elapsed, 0.8f);
     button->TextureColor.Blend(state, elapsed, 0.8f);
     m_pDialog->DrawSprite(main, m_rcText, 0.2f);
+    // The button's arrow fills the square right of the text: over the whole box (the button
+    // rectangle, which takes the clicks) it would hide the main area and stretch the arrow.
     sRect arrow{m_rcText.right, m_rcBoundingBox.top, m_rcBoundingBox.right, m_rcBoundingBox.bottom};
     m_pDialog->DrawSprite(button, arrow, 0.2f);
     if (DXUTComboBoxItem* item = GetSelectedItem())

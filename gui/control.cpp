@@ -171,13 +171,13 @@ void CDXUTControl::BlendElements(int state, float elapsed)
     }
 }
 
-bool CDXUTControl::DrawPieces(unsigned first, const sRect* places, unsigned count, float elapsed)
+bool CDXUTControl::DrawPieces(unsigned first, const sRect* places, unsigned count, float elapsed, int state)
 {
     for (unsigned k = 0; k < count; ++k) {
         CDXUTElement* element = GetElement(first + k);
         if (!element)
             return false;
-        element->TextureColor.Blend(DXUT_STATE_NORMAL, elapsed, 0.7f);
+        element->TextureColor.Blend(state, elapsed, 0.7f);
         m_pDialog->DrawSprite(element, places[k], 0.2f);
     }
     return true;

@@ -55,7 +55,7 @@ public:
     virtual bool CanHaveFocus() { return false; }
     // Whether the dialog draws the control after all others while it has the focus (an
     // open drop-down must lie over what follows it). A control that other controls lie on
-    // stays in its place.
+    // (a tab frame under its pages) stays in its place: drawn last it would hide them.
     virtual bool RaisedByFocus() const { return true; }
     virtual void OnFocusIn() { m_bHasFocus = true; }
     virtual void OnFocusOut() { m_bHasFocus = false; }
@@ -115,9 +115,10 @@ protected:
     int StateFor(bool pressed) const;
     // Blends the texture and font colours of every element toward the state.
     void BlendElements(int state, float elapsed);
-    // Draws elements first, first + 1, ... in the places, each blended toward normal; stops
+    // Draws elements first, first + 1, ... in the places, each blended toward the state; stops
     // at a missing element and then returns false.
-    bool DrawPieces(unsigned first, const sRect* places, unsigned count, float elapsed);
+    bool DrawPieces(unsigned first, const sRect* places, unsigned count, float elapsed,
+                    int state = DXUT_STATE_NORMAL);
     // Elements first, first + 1, ... into `out`; false when one of them is missing.
     template <size_t N>
     bool GetElements(unsigned first, CDXUTElement* (&out)[N])
@@ -143,7 +144,8 @@ protected:
 
     // Draws a text that keeps its start: a line too wide for the rectangle ends in an
     // ellipsis (unless the element's format lets it run over, DT_NOCLIP), and the hint then
-    // shows the whole text.
+    // shows the whole text. Merely clipped, a centred figure cut at both ends would read as
+    // another ("12,345" as "2,34") and a name's end could not be read at all.
     void DrawTextKeepingStart(const std::wstring& text, CDXUTElement* element, const sRect& rect, bool shadow,
                               const sRect* clip = nullptr);
     // The whole of a text drawn cut short, for the hint; null when every text fits. The hint

@@ -535,6 +535,7 @@ tResult CDXUTDialog::OnRender(float elapsed)
     if (!device)
         return E_FAIL;
 
+    // Four transparent corners blend to nothing: no quad over the whole dialog every frame.
     if (!m_bMinimized && (m_colorTopLeft | m_colorTopRight | m_colorBottomLeft | m_colorBottomRight) >> 24) {
         device->FillGradientRect(sRectF{float(m_x), float(m_y), float(m_x + m_width), float(m_y + m_height)},
                                  m_colorTopLeft, m_colorTopRight, m_colorBottomLeft, m_colorBottomRight);

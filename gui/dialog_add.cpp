@@ -140,6 +140,8 @@ tResult CDXUTDialog::AddEditBox(int id, const wchar_t* text, int x, int y, int w
                                 CDXUTEditBox** created)
 {
     return Add(this, id, created, [&](CDXUTEditBox* control) {
+        // Placed before its text: set into a box of no width, the text would scroll the caret
+        // into view and leave the start out of sight.
         Place(control, x, y, width, height, 0, isDefault);
         control->SetText(text);
     });
@@ -149,6 +151,7 @@ tResult CDXUTDialog::AddMemo(int id, const wchar_t* text, int x, int y, int widt
                              CDXUTMemo** created)
 {
     return Add(this, id, created, [&](CDXUTMemo* control) {
+        // Placed before its text, which is measured in the memo's width.
         Place(control, x, y, width, height, 0, isDefault);
         control->SetText(text);
     });

@@ -183,13 +183,10 @@ tResult cDialogResources::DrawText(std::wstring_view text, CDXUTElement* element
     tColor color = element->FontColor.Current.ToArgb();
     tColor shadowColor = color & 0xFF000000u;
     cSprite* sprite = nullptr;
-    std::optional<sRect> previousClip;
     if (clip) {
         // Cut text: draw it at once under the clip rectangle, outside the sprite batch.
         EndSpriteBatch();
-        previousClip = device->GetClipRect();
-        sRect limit = previousClip ? IntersectRects(*clip, *previousClip) : *clip;
-        device->SetClipRect(&limit);
+        device->SetClipRect(clip);
     } else {
         sprite = BeginSprite();
     }
@@ -199,7 +196,7 @@ tResult cDialogResources::DrawText(std::wstring_view text, CDXUTElement* element
     }
     node->pFont->DrawText(sprite, text, count, &screen, element->dwTextFormat, color);
     if (clip)
-        device->SetClipRect(previousClip ? &*previousClip : nullptr);
+        device->SetClipRect(nullptr);
     return S_OK;
 }
 

@@ -75,6 +75,8 @@ void CDXUTEditBox::PlaceCaret(int cp)
     if (m_nFirstVisible > m_nCaret)
         m_nFirstVisible = m_nCaret;
     int firstX = 0, caretX = 0, caretTrailX = 0;
+    // Without a font (no device yet) the caret still follows the keys: only keeping it in
+    // view needs the widths.
     if (m_Buffer.CPtoX(m_nFirstVisible, false, &firstX) != S_OK)
         return;
     m_Buffer.CPtoX(m_nCaret, false, &caretX);
@@ -169,6 +171,7 @@ bool CDXUTEditBox::HandleKeyboard(unsigned message, tWParam wParam, tLParam)
         } else if (shift) {
             PasteFromClipboard();
             m_pDialog->SendEvent(EVENT_EDITBOX_CHANGE, true, this);
+            ResetCaretBlink();
         } else {
             m_bInsertMode = !m_bInsertMode;
         }
@@ -238,8 +241,9 @@ bool CDXUTEditBox::HandleMouse(unsigned message, int x, int y, tWParam, tLParam)
             CDXUTDialog::RequestFocus(this);
         if (!ContainsPoint(x, y))
             return false;
-        // A text chosen whole by its window (a sample to type over) stays chosen by the
-        // click that enters the box: typing replaces it rather than adding to it.
+        // A text chosen whole by its window stays chosen by the click that enters the box:
+        // the e-mail game's placeholder name and address are typed over, not after, as a
+        // placeholder is, where a click that placed the caret would keep them.
         const int size = m_Buffer.GetTextSize();
         if (entering && size > 0 && std::min(m_nSelStart, m_nCaret) == 0 && std::max(m_nSelStart, m_nCaret) == size) {
             ResetCaretBlink();
@@ -275,7 +279,8 @@ bool CDXUTEditBox::MsgProc(unsigned message, tWParam wParam, tLParam)
     const wchar_t ch = wchar_t(wParam);
     switch (ch) {
     case VK_BACK:
-        // As Delete: at the start with nothing selected nothing changes, and nothing is reported.
+        // At the start with nothing chosen there is nothing to delete: no change to report
+        // (nor a sound for a key that did nothing), as for Delete at the end.
         if (m_nCaret != m_nSelStart) {
             DeleteSelectionText();
             m_pDialog->SendEvent(EVENT_EDITBOX_CHANGE, true, this);
@@ -293,11 +298,13 @@ bool CDXUTEditBox::MsgProc(unsigned message, tWParam wParam, tLParam)
         if (ch == 24) {
             DeleteSelectionText();
             m_pDialog->SendEvent(EVENT_EDITBOX_CHANGE, true, this);
+            ResetCaretBlink();
         }
         break;
     case 22: // Ctrl+V
         PasteFromClipboard();
         m_pDialog->SendEvent(EVENT_EDITBOX_CHANGE, true, this);
+        ResetCaretBlink();
         break;
     case 1: // Ctrl+A
         m_nSelStart = 0;
@@ -341,7 +348,7 @@ void CDXUTEditBox::Render(cRenderer*, float elapsed)
     if (!m_bVisible)
         return;
     UseFont();
-    if (!DrawPieces(0, m_rcRender, 9, elapsed))
+    if (!DrawPieces(0, m_rcRender, 9, elapsed, StateFor(false)))
         return;
 
     CDXUTElement text = *GetElement(0);

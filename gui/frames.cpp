@@ -169,6 +169,7 @@ void CDXUTProgressBar::UpdateRects()
 {
     CDXUTControl::UpdateRects();
     int range = m_nMax - m_nMin;
+    // An empty range (minimum at the maximum) fills nothing rather than divide by zero.
     m_nFillWidth = range > 0 ? int(double(m_nValue - m_nMin) / range * (m_width - 10)) : 0;
 }
 

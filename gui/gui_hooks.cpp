@@ -28,6 +28,7 @@ int GuiWheelScrollLines()
 {
     if (g_GuiHooks.wheelScrollLines)
         return g_GuiHooks.wheelScrollLines();
+    // SDL has no wheel-scroll setting to ask for: 3 lines a notch, the usual system value.
     return 3;
 }
 

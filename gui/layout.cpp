@@ -33,6 +33,10 @@ int ReadNumber(const std::wstring& field)
     return AtoiLike(narrow);
 }
 
+// A place, size, font height or weight held to the 16 bits of a window position: the mouse
+// reaches no farther, and the sums and products the controls make of them cannot overflow.
+int ReadCoordinate(const std::wstring& field) { return std::clamp(ReadNumber(field), -32768, 32767); }
+
 bool IsSeparator(const std::wstring& line) { return !line.empty() && line[0] == L'#'; }
 
 // The rows that hold rectangles the game draws itself (panel areas, map frames).
@@ -49,9 +53,9 @@ void ReadFontLine(const std::wstring& line, int& lastNumber)
     if (fields.size() > 1)
         font.face = fields[1];
     if (fields.size() > 2)
-        font.height = ReadNumber(fields[2]);
+        font.height = ReadCoordinate(fields[2]);
     if (fields.size() > 3)
-        font.weight = ReadNumber(fields[3]) * 8 + 100;
+        font.weight = ReadCoordinate(fields[3]) * 8 + 100;
     // Two colours of three fields each (red, green, blue); a present colour is opaque, and a
     // missing field keeps that component.
     tColor* colors[2] = {&font.color1, &font.color2};
@@ -119,7 +123,7 @@ bool LoadGuiLayoutFile(const std::filesystem::path& file, const std::wstring& na
         sLayoutRect& row = g_GuiLayout[id];
         int* values[4] = {&row.x, &row.y, &row.width, &row.height};
         for (size_t f = 1; f < fields.size() && f <= 4; ++f)
-            *values[f - 1] = ReadNumber(fields[f]);
+            *values[f - 1] = ReadCoordinate(fields[f]);
     }
     // Fonts; separator lines between them are skipped.
     int lastFontNumber = 0;

@@ -1,6 +1,7 @@
 #include "gui/list_box.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cwchar>
 #include <cwctype>
 
@@ -34,6 +35,9 @@ std::vector<std::wstring_view> SplitCells(std::wstring_view text, bool skipEmpty
 }
 
 // A decimal integer after optional white space and sign; false when there are no digits.
+// Decimal only, also where the cell's format is "%i": read that way "08%" would be no
+// number and "010%" eight. Digits past 2^40 change nothing: no cell is that large, and the
+// product of two such keys cannot overflow.
 bool ReadInteger(std::wstring_view text, size_t& pos, int64_t& value)
 {
     while (pos < text.size() && std::iswspace(wint_t(text[pos])))
@@ -77,9 +81,10 @@ int64_t ListSortKey(int sortType, std::wstring_view cell)
         std::wstring text(cell);
         wchar_t* end = nullptr;
         double v = std::wcstod(text.c_str(), &end);
-        if (end == text.c_str())
+        // "nan" and "inf" are no decimal numbers; a huge one keeps its place at the end.
+        if (end == text.c_str() || !std::isfinite(v))
             return 0;
-        return int64_t(v * 100.0);
+        return int64_t(std::clamp(v * 100.0, -1e18, 1e18));
     }
     case LIST_SORT_PRODUCT: {
         int64_t b = 0;
@@ -128,12 +133,14 @@ void CDXUTListBox::UpdateRects()
     m_rcSelection = InflateRect(m_rcSelection, -m_nBorder, -m_nBorder);
     m_rcHeader = sRect{m_rcSelection.left, m_rcSelection.top, m_rcSelection.right, m_rcSelection.top + m_nTextHeight};
     m_rcText = InflateRect(m_rcSelection, -m_nMargin, 0);
-    // No columns, no header to keep a line for: the rows start at the top, a whole page of them.
+    // The line kept for the header: a list without columns draws no header, so its rows start
+    // at the top (the diplomacy panel's list of three countries at war shows them whole).
     if (!m_Columns.empty())
         m_rcText.top += m_nTextHeight;
 
     m_ScrollBar.SetLocation(m_rcBoundingBox.right - m_nSBWidth, m_rcBoundingBox.top);
     m_ScrollBar.SetSize(m_nSBWidth, m_height);
+    // A font of no height (a layout without its fonts) gives rows of nothing: no page.
     if (int row = GetRowHeight(); row > 0) {
         m_ScrollBar.SetPageSize(m_rcText.Height() / row);
         m_ScrollBar.ShowItem(m_nSelected);
@@ -167,13 +174,12 @@ void CDXUTListBox::FitColumnToCells(int column)
     cFont* titleFont = title && m_pDialog ? m_pDialog->GetFontObject(title->iFont) : nullptr;
     if (column < 0 || column >= int(m_Columns.size()) || !font || !titleFont)
         return;
-    // What each column needs to show its title (four pixels of the header's bar on each
-    // side) and its widest cell whole.
+    // What each column needs to show its title and its widest cell whole.
     std::vector<int> needed;
     for (size_t c = 0; c < m_Columns.size(); ++c) {
         sRect extent{};
         CalcTextExtent(*titleFont, m_Columns[c].title, extent, 0);
-        int width = extent.Width() + 8;
+        int width = extent.Width();
         for (const auto& item : m_Items)
             if (c < item->cells.size()) {
                 extent = sRect{};
@@ -317,6 +323,8 @@ void CDXUTListBox::SortByColumn(int column)
                                                                        : std::wstring_view();
         records.push_back(sRecord{int(i), text, item, col.sortType == LIST_SORT_TEXT ? 0 : ListSortKey(col.sortType, text)});
     }
+    // wchar_t holds a whole character here (UTF-32): against UTF-16 units this differs only
+    // between characters above U+FFFF and those from U+E000, which no table holds together.
     if (col.sortType == LIST_SORT_TEXT)
         std::sort(records.begin(), records.end(), [](const sRecord& a, const sRecord& b) { return a.text < b.text; });
     else
@@ -401,7 +409,7 @@ bool CDXUTListBox::CellAt(int x, int y, std::wstring_view& text, CDXUTElement& e
         text = col.title;
         element = *titleElement;
         element.dwTextFormat = col.format;
-        rect = sRect{left + 4, m_rcHeader.top, left + col.width - 4, m_rcHeader.bottom};
+        rect = sRect{left, m_rcBoundingBox.top, left + col.width, m_rcHeader.bottom};
         return true;
     }
     if (!item || height <= 0 || size_t(column) >= item->cells.size())
@@ -617,22 +625,10 @@ void CDXUTListBox::Render(cRenderer* device, float elapsed)
         return;
     DrawNineSlice(m_pDialog, body, m_rcBoundingBox, 25, 0.2f);
 
-    // The header: a bar from every boundary between two columns, then the titles. A look:
-    // the header stands inside the list's frame, a plain bar runs under the first column
-    // too, the titles keep 4 pixels from the boundaries, and the hovered column lights up
-    // with the rows' hover piece.
+    // The header: a bar from every boundary between two columns, then the titles.
     if (!m_Columns.empty() && GetElement(9)) {
-        sRect header{m_rcHeader.left, m_rcBoundingBox.top + m_nBorder / 2, m_rcHeader.right, m_rcHeader.bottom + 2};
+        sRect header{m_rcHeader.left, m_rcBoundingBox.top, m_rcHeader.right, m_rcHeader.bottom};
         int x = m_rcText.left;
-        if (m_nHoveredColumn >= 0 && m_nHoveredColumn < int(m_Columns.size())) {
-            int left = m_rcText.left;
-            for (int c = 0; c < m_nHoveredColumn; ++c)
-                left += m_Columns[size_t(c)].width;
-            sRect hover{left, header.top, left + m_Columns[size_t(m_nHoveredColumn)].width, header.bottom};
-            m_pDialog->DrawSprite(GetElement(19), IntersectRects(hover, header), 0.2f);
-        }
-        m_pDialog->DrawSprite(GetElement(10), sRect{header.left, header.top, header.right - 25, header.bottom}, 0.2f);
-        m_pDialog->DrawSprite(GetElement(11), sRect{header.right - 25, header.top, header.right, header.bottom}, 0.2f);
         for (size_t c = 0; c + 1 < m_Columns.size(); ++c) {
             x += m_Columns[c].width;
             const DXUTListBoxColumn& left = m_Columns[c];
@@ -646,17 +642,27 @@ void CDXUTListBox::Render(cRenderer* device, float elapsed)
                 m_pDialog->DrawSprite(GetElement(base + 1), sRect{pieceRight, header.top, endLeft, header.bottom}, 0.2f);
             m_pDialog->DrawSprite(GetElement(base + 2), sRect{endLeft, header.top, header.right, header.bottom}, 0.2f);
         }
+        // The hovered column lights up with the rows' hover piece, over the bars: a piece of
+        // the header strip laid on the bar it is cut from would not show.
+        if (m_nHoveredColumn >= 0 && m_nHoveredColumn < int(m_Columns.size())) {
+            int left = m_rcText.left;
+            for (int c = 0; c < m_nHoveredColumn; ++c)
+                left += m_Columns[size_t(c)].width;
+            sRect hover{left, header.top, left + m_Columns[size_t(m_nHoveredColumn)].width, header.bottom};
+            m_pDialog->DrawSprite(GetElement(19), IntersectRects(hover, header), 0.2f);
+        }
         CDXUTElement title = *GetElement(9);
-        title.FontColor.SetCurrent(m_bEnabled ? DXUT_STATE_NORMAL : DXUT_STATE_DISABLED);
         int left = m_rcText.left;
         for (const auto& column : m_Columns) {
             title.dwTextFormat = column.format | DT_END_ELLIPSIS;
-            sRect cell{left + 4, header.top, left + column.width - 4, header.bottom};
+            sRect cell{left, header.top, left + column.width, header.bottom};
             m_pDialog->DrawText(column.title, &title, cell);
             left += column.width;
         }
     }
 
+    // The list draws the scroll bar it holds, as the memo and the drop-down draw theirs:
+    // nothing else would, and the bar takes clicks.
     if (m_Items.empty()) {
         m_ScrollBar.Render(device, elapsed);
         return;

@@ -29,6 +29,7 @@ void CDXUTMemo::UpdateRects()
 
     m_ScrollBar.SetLocation(b.right - m_nSBWidth, b.top);
     m_ScrollBar.SetSize(m_nSBWidth, m_height);
+    // A font of no height (a layout without its fonts) gives no page.
     if (m_nLineHeight > 0)
         m_ScrollBar.SetPageSize(m_rcText.Height() / m_nLineHeight);
 }
@@ -71,6 +72,8 @@ void CDXUTMemo::ScrollToEnd()
     int target = end > 99999 ? 99999 : end - 1;
     int position = m_ScrollBar.GetTrackPos();
     int page = m_ScrollBar.GetPageSize();
+    // Set through the bar, the position stays in its range: a memo with nothing to scroll
+    // has the target -1, which would draw its text a line low.
     if (target < position)
         m_ScrollBar.SetTrackPos(target);
     else if (target >= position + page)
@@ -113,6 +116,8 @@ void CDXUTMemo::Render(cRenderer* device, float elapsed)
     textElement->FontColor = text.FontColor;
     text.dwTextFormat = m_dwTextFormat;
     sRect moved = OffsetRect(m_rcText, 0, -m_ScrollBar.GetTrackPos() * m_nLineHeight);
+    // Only the top moves up: a bottom moved with it would cut off the lines scrolled into
+    // the lower part of the view (the scissor test alone limits the text to the view).
     moved.bottom = std::max(moved.bottom, m_rcText.bottom);
     // The text is cut at the text rectangle where it lies on the screen.
     sRect clip = m_pDialog->ToScreenRect(m_rcText);

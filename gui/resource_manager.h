@@ -59,6 +59,8 @@ private:
     void CreateFont(DXUTFontNode& node);
     void CreateTexture(DXUTTextureNode& node);
 
+    // The conventions let code on the computer's thread build dialogs that show pictures:
+    // the one cache is then shared by both threads.
     std::recursive_mutex m_Mutex;
     cRenderer* m_Device = nullptr;
     std::unique_ptr<cSprite> m_Sprite;

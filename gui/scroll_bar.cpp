@@ -70,7 +70,9 @@ void CDXUTScrollBar::SetTrackPos(int position)
 
 void CDXUTScrollBar::SetPageSize(int pageSize)
 {
-    m_nPageSize = pageSize;
+    // An owner lower than one row (a negative height in the layout) shows none: a page below
+    // zero would make the thumb's height a division by an empty range.
+    m_nPageSize = std::max(pageSize, 0);
     Cap();
     UpdateThumbRect();
 }

@@ -13,6 +13,8 @@ void CDXUTSlider::UpdateRects()
 {
     CDXUTControl::UpdateRects();
     int track = m_rcBoundingBox.Width() - 20;
+    // No range or no track (a slider 20 pixels wide or less): the thumb stays at the start,
+    // and the pointer leaves the value as it is, rather than divide by nothing.
     m_nButtonX = (m_nMax > m_nMin && track > 0) ? int(int64_t(m_nValue - m_nMin) * track / (m_nMax - m_nMin)) : 0;
     m_rcButton.left = m_rcBoundingBox.left + 5 + m_nButtonX;
     m_rcButton.right = m_rcButton.left + 10;

@@ -43,9 +43,18 @@ TEST(GuiLayout, RowsWithoutALineStayUnsetAndTheLaterOfTwoLinesWins)
                                 "1499;1;2;3;4\r\n"
                                 "1500;1;2;3;4\r\n"
                                 "-3;1;2;3;4\r\n"
-                                "#\r\n");
+                                "302;99999999999;-99999999999;nan;40000\r\n"
+                                "1;2147483647;2147483647;2147483647;2147483647\r\n"
+                                "#\r\n"
+                                "1;Arial;99999;99999999999;1;2;3;4;5;6\r\n");
     ASSERT_TRUE(LoadGuiLayoutFile(file, L"b"));
     EXPECT_EQ(g_GuiLayout[300], (sLayoutRect{11, 21, 31, 41}));
+    // Numbers beyond a window position's 16 bits are held to them: a corner row's sums and a
+    // font's weight cannot overflow.
+    EXPECT_EQ(g_GuiLayout[302], (sLayoutRect{32767, -32768, 0, 32767}));
+    EXPECT_EQ(g_GuiLayout[1], (sLayoutRect{32767, 32767, 65534, 65534}));
+    EXPECT_EQ(g_GuiFonts[0].height, 32767);
+    EXPECT_EQ(g_GuiFonts[0].weight, 32767 * 8 + 100);
     // Fields that are missing leave the old values; a field that is no number reads 0.
     EXPECT_EQ(g_GuiLayout[301], (sLayoutRect{5, 0, -1, -1}));
     EXPECT_EQ(g_GuiLayout[1499], (sLayoutRect{1, 2, 3, 4}));

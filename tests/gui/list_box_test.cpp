@@ -2,6 +2,8 @@
 // column, the selection styles and the keys.
 #include "tests/gui/gui_fixture.h"
 
+#include <algorithm>
+
 #include "platform/font.h"
 
 namespace {
@@ -36,6 +38,9 @@ TEST_F(ListBox, SortKeysReadEveryCellFormat)
     EXPECT_EQ(ListSortKey(LIST_SORT_PERCENT, L"40%"), 40);
     EXPECT_EQ(ListSortKey(LIST_SORT_DECIMAL, L"2.57"), 257);
     EXPECT_EQ(ListSortKey(LIST_SORT_DECIMAL, L"-1.5"), -150);
+    EXPECT_EQ(ListSortKey(LIST_SORT_DECIMAL, L"nan"), 0);
+    EXPECT_EQ(ListSortKey(LIST_SORT_DECIMAL, L"-inf"), 0);
+    EXPECT_EQ(ListSortKey(LIST_SORT_DECIMAL, L"1e300"), int64_t(1e18));
     EXPECT_EQ(ListSortKey(LIST_SORT_PERCENT_OF, L"75% (3.0/4.0)"), 75);
     EXPECT_EQ(ListSortKey(LIST_SORT_PRODUCT, L"5x30"), 150);
     EXPECT_EQ(ListSortKey(LIST_SORT_PRODUCT, L"5 by 30"), 0);
@@ -111,6 +116,28 @@ TEST_F(ListBox, HeaderClicksCycleAscendingDescendingAndAnotherColumnStartsAscend
     Click(sizeX, headerY);
     EXPECT_EQ(Column(list, 2), (std::vector<std::wstring>{L"1x1", L"10x10", L"5x30"}));
     EXPECT_TRUE(events.empty()) << "sorting selects without an event";
+
+    // The header runs from the list's top edge to the bottom of its line; its bars start at
+    // the boundaries, each with a piece centred on it, the sorted column's marked ascending.
+    Click(columnX, headerY);
+    Move(list->GetTextRect().left + 10, 5000);
+    device.ClearCalls();
+    Render(1.0f);
+    cTexture* gui = dialog.GetTexture(0)->pTexture.get();
+    const int boundary1 = list->GetTextRect().left + list->GetColumns()[0].width;
+    const int boundary2 = boundary1 + list->GetColumns()[1].width;
+    std::vector<std::pair<int, float>> pieces; // left edge, cell of the strip
+    for (const sQuad& q : device.Quads()) {
+        if (q.texture != gui || q.src.left < 425 || q.src.left >= 500 || q.src.top < 1936 || q.src.top >= 2011)
+            continue;
+        EXPECT_EQ(q.corners[0].y, float(list->GetBoundingBox().top));
+        EXPECT_EQ(q.corners[2].y, float(list->GetSelectionRect().top + dialog.GetFontHeight(1)));
+        pieces.push_back({int(q.corners[0].x), q.src.left + (q.src.top - 1936) / 100});
+    }
+    ASSERT_GE(pieces.size(), 4u);
+    EXPECT_EQ(pieces[0], std::make_pair(boundary1 - 12, 425.0f));
+    const auto marked = std::find(pieces.begin(), pieces.end(), std::make_pair(boundary2 - 12, 450.0f));
+    EXPECT_NE(marked, pieces.end()) << "the ascending piece right of the sorted column";
 
     // Filled anew with other columns (a window's other table), the list is unsorted again.
     list->RemoveAllItems();

@@ -39,9 +39,17 @@ TEST_F(TextControls, ForbiddenCharactersAreIgnoredWhenTypedAndWhenPasted)
 
     Clear();
     SetClipboardText(L"save:1/\"x\"\tend");
-    Char(22); // Ctrl+V
+    clock += 0.5; // most of a blink after the last key
+    Char(22);     // Ctrl+V
     EXPECT_EQ(edit->GetText(), L"abcdefghij ksave1xend");
     EXPECT_EQ(events, (std::vector<sSeenEvent>{{EVENT_EDITBOX_CHANGE, 107}}));
+    // The paste is an edit: the caret's blink starts again, so it still shows a moment later.
+    device.ClearCalls();
+    Render(0.1f);
+    int carets = 0;
+    for (const sRecordedCall& call : device.Calls())
+        carets += call.kind == sRecordedCall::kFillRect && call.colors[0] == edit->m_CaretColor;
+    EXPECT_EQ(carets, 1);
     keys[VK_SHIFT] = true;
     KeyDown(VK_INSERT); // Shift+Insert pastes the same way
     keys[VK_SHIFT] = false;
@@ -216,16 +224,27 @@ TEST_F(TextControls, ADisabledEditBoxCentresItsTextAndAnEnabledOneStartsAtTheLef
         Render(1.0f);
         float left = 1e9f;
         for (const sQuad& q : device.Quads())
-            if (q.src.right - q.src.left < 200 && q.corners[0].y > 236 && q.corners[2].y < 266 && q.color != 0xFFFFFFFF)
+            if (q.texture != dialog.GetTexture(0)->pTexture.get() && q.corners[0].y > 236 && q.corners[2].y < 266 &&
+                q.color != 0xFFFFFFFF)
                 left = std::min(left, q.corners[0].x);
         return left;
+    };
+    // The colour of the frame's top-left piece as drawn.
+    auto frameColour = [&] {
+        for (const sQuad& q : device.Quads())
+            if (q.src.left == 168 && q.src.top == 1926)
+                return q.color;
+        return tColor(0);
     };
     edit->SetTextColor(0xFF202020);
     float enabled = leftmostText();
     EXPECT_LT(enabled, edit->GetTextRect().left + 4);
+    EXPECT_EQ(frameColour(), 0xFFFFFFFFu);
     edit->SetEnabled(false);
     float disabled = leftmostText();
     EXPECT_GT(disabled, edit->GetTextRect().left + 80);
+    // Disabled, its frame is drawn as a disabled control's: in the disabled grey.
+    EXPECT_EQ(frameColour(), kDisabledGrey);
 }
 
 // A text too wide for a static or a read-only value box keeps its start and ends in an
@@ -307,6 +326,12 @@ TEST_F(TextControls, AMemoScrollsByLinesAndShowsItsEndOnRequest)
         if (call.kind == sRecordedCall::kClip && call.clipOn)
             clipped |= call.clip == OffsetRect(memo->GetTextRect(), 100, 40);
     EXPECT_TRUE(clipped);
+
+    // A memo lower than one line (a negative height in the layout) has no page and no thumb.
+    dialog.AddMemo(1, L"", 0, 0, 100, -40);
+    auto* flat = static_cast<CDXUTMemo*>(dialog.GetControl(1));
+    EXPECT_EQ(flat->GetScrollBar().GetPageSize(), 0);
+    EXPECT_FALSE(flat->GetScrollBar().IsThumbShown());
 }
 
 } // namespace
