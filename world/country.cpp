@@ -304,11 +304,13 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
     {
         const int count = reader.ReadRow(false);
         const int line = reader.GetRowCount();
+        // Where a line end was lost the table would read on with only the first of two countries:
+        // the load is refused with the line rather than a country gone unseen.
         RefuseIfCommentCarriesRow(reader, path, kCountriesCsvColumns - 1);
         if (count == 0)
             continue;
         const std::vector<std::wstring>& t = reader.m_Fields;
-        RefuseIfRowsRunTogether(reader, path, kCountriesCsvColumns - 1);
+        RefuseIfRowsRunTogether(reader, path, kCountriesCsvColumns - 1, kCountriesCsvColumnsWithPurchases);
         if (count < kCountriesCsvColumns - 1)
         {
             LogLine(L"WARNING: wrong tokens (columns/values) amount (%i) in %s at line %i (counting from 1)", count,

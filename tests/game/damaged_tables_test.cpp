@@ -35,8 +35,9 @@ const sDamage kDamages[] = {
      L"data\\scenarios\\Testland\\land_units.csv, line 3: land unit ID=1 belongs to country 99; the game has 6"},
     {"land_units.csv", "1;1st Guards;1;", "2147483647;1st Guards;1;", true,
      L"land_units.csv:3: land unit ID=2147483647 is outside 0 to 99999999"},
-    {"commanders.csv", "1;Montgomery;1;", "1;Montgomery;99;", true,
-     L"commanders.csv, line 3: commander Montgomery belongs to country 99; the game has 6"},
+    // Left out as a commander of no country is; the unit he led goes without.
+    {"commanders.csv", "1;Montgomery;1;", "1;Montgomery;99;", false,
+     L"ERROR: commanders.csv: commander Montgomery (ID=1) belongs to country 99; the game has 6; row skipped"},
     {"fleets.csv", "1;Home Fleet;1;2;", "1;Home Fleet;1;999;", true,
      L"data\\scenarios\\Testland\\fleets.csv, line 3: fleet ID=1 is at sea node 999; the game has 6"},
     {"convoys.csv", "2;1;1;3;6;4;", "2;1;1;-50;6;4;", true,

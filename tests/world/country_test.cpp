@@ -141,6 +141,15 @@ TEST(Countries, ShortRowsAreReportedAndIdsMustFollowTheSequence)
 
     WriteFile(dir / "countries.csv", Row(1, "Alpha", 1) + "\n" + Row(3, "Gamma", 2) + "\n");
     EXPECT_THROW(LoadCountries(PatternOf(dir), w.countries, L"none"), sFatalExit);
+    // A lost line end: the refusal gives a row's width, its skin name and bought points optional.
+    WriteFile(dir / "countries.csv", Row(1, "Alpha", 1) + Row(2, "Beta", 1) + "\n");
+    try {
+        LoadCountries(PatternOf(dir), w.countries, L"none");
+        ADD_FAILURE() << "two rows run together were read";
+    } catch (const sFatalExit& e) {
+        EXPECT_EQ(e.reason, FolderOf(dir) + L"/countries.csv, line 1: a row of 140 fields, where a row has 69 to 72: "
+                                            L"two rows run together (a line end is missing)");
+    }
     std::filesystem::remove(dir / "countries.csv");
     EXPECT_THROW(LoadCountries(PatternOf(dir), w.countries, L"none"), sFatalExit);
 }
