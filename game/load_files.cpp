@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <mutex>
 
@@ -294,7 +295,9 @@ double ClampedValue(double value, double lo, double hi, const std::wstring& path
 {
     if (value >= lo && value <= hi)
         return value;
-    const double kept = value > hi ? hi : lo;
+    // "nan" is no number, as an empty field is: it reads as 0 (or the end of the range nearer 0), never as
+    // an end of the range, which for most tables is a figure far beyond any game.
+    const double kept = std::isnan(value) ? std::clamp(0.0, lo, hi) : value > hi ? hi : lo;
     LogLine(L"WARNING: %s, line %i: %s is %s, outside %.0f to %.0f; taken as %.0f", path, line, what,
             Utf8ToWide(std::to_string(value)), lo, hi, kept);
     return kept;

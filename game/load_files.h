@@ -79,6 +79,6 @@ void RefuseIfHeadingLost(const std::wstring& path, std::string_view bytes);
 
 // A number of a table that the rules add to, multiply or convert: kept when it lies within
 // lo..hi, otherwise logged ("<path>, line <line>: <what> is <value>, outside ...") and taken
-// as the nearer end; a value that is not a number is taken as lo.
+// as the nearer end; a value that is not a number is taken as 0, or the end nearer 0.
 int ClampedValue(int value, int lo, int hi, const std::wstring& path, int line, const std::wstring& what);
 double ClampedValue(double value, double lo, double hi, const std::wstring& path, int line, const std::wstring& what);

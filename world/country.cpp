@@ -3,6 +3,7 @@
 #include "game/air_tables.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/fatal.h"
 #include "core/csv.h"
@@ -377,7 +378,11 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
         c.DoneParliamentaryElections = Flag(t[45]);
         c.DoneTurnInOrientation = Flag(t[46]);
         const double unrest = LeadingDouble(t[47]);
-        c.SocialUnrest = unrest <= 0.0 ? 0.0f : unrest >= 100.0 ? 100.0f : float(unrest);
+        // "nan" passes both bounds and would make every month's production nan: it is told and read as 0.
+        c.SocialUnrest = std::isnan(unrest) ? float(ClampedValue(unrest, 0.0, 100.0, path, line, L"social unrest"))
+                         : unrest <= 0.0    ? 0.0f
+                         : unrest >= 100.0  ? 100.0f
+                                            : float(unrest);
         c.WarEconomy = float(ClampedValue(LeadingDouble(t[48]), -1e6, 1e6, path, line, L"war economy"));
         c.Power = LeadingInt(t[49]);
         c.Region = LeadingInt(t[50]);
@@ -435,6 +440,9 @@ void SaveCountries(const std::wstring& folder, const std::vector<cPanstwo*>& cou
         L"America, 5-s.america);Difficulty level (0-v.hard, 1-hard, 2-normal, 3-easy, 4-v.easy);Nuclear bombs;DP "
         L"growth per month;Lev 1;Lev 2;Lev 3;Lev 4;Lev 5;0/1;0/1;0/1;PBEM Player ID;Unit upkeep cost modifier;Winter "
         L"battle;Winter move;Mud battle;Mud move;Country type special flags;Skins name [optional];Bought SMP;Bought AIP";
+    // Numbers as the shortest text that reads back exactly, not with six decimals: six decimals
+    // round the points and factors, and the table's own promise is that a re-read save gives the
+    // same values; a continued game must play as the unbroken one.
     for (const cPanstwo* p : countries)
     {
         const cPanstwo& c = *p;

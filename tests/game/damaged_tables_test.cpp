@@ -59,6 +59,23 @@ const sDamage kDamages[] = {
     {"losses.csv", "1;Albion;0;12.5;", "1;Albion;0;nan;", false,
      L"WARNING: data\\scenarios\\Testland\\losses.csv, line 3: losses of country 1 to country 2 is nan, outside 0 to "
      L"1000000000; taken as 0"},
+    // "nan" is no number: read as 0, never as an end of the range.
+    {"countries.csv", "5.000000;40.000000;", "nan;40.000000;", false,
+     L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2: social unrest is nan, outside 0 to 100; taken as 0"},
+    {"countries.csv", "5.000000;40.000000;", "5.000000;nan;", false,
+     L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2: war economy is nan, outside -1000000 to 1000000; "
+     L"taken as 0"},
+    {"countries.csv", ";120.000000;10;", ";nan;10;", false,
+     L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2: production points is nan, outside -1000000000 to "
+     L"1000000000; taken as 0"},
+    {"cities.csv", "Londinium;2;2;0;10;12.5;", "Londinium;2;2;0;10;nan;", false,
+     L"WARNING: data\\scenarios\\Testland\\cities.csv, line 2: production points is nan, outside -1000000 to "
+     L"1000000; taken as 0"},
+    {"consts.csv", "\n1.0;1.1;1.2;1.3;", "\n1.0;nan;1.2;1.3;", true,
+     L"ERROR: consts.csv row 31, value 2 is nan: not a finite number"},
+    {"consts.csv", "\nRepair;12.5;", "\nRepair;-inf;", true,
+     L"ERROR: consts.csv row 76, value 1 is -inf: not a finite number"},
+    {"consts.csv", "\n0.125", "\nNaN", true, L"ERROR: consts.csv row 136, value 1 is NaN: not a finite number"},
     {"countries.csv", "90;0;1;2;2;1;3;1;4;0;120.000000", "90;0;1;2;2;2147483647;3;1;4;0;inf", false,
      L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2: technology level 3 is 2147483647, outside 0 to "
      L"100; taken as 100"},
