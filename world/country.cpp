@@ -108,7 +108,13 @@ bool cPanstwo::IsOnSide(int code) const
         return false;
     if (Alliance == code)
         return true;
-    return code < 4 ? Alliance == code + 3 : Alliance == code - 3;
+    // The rule names codes 1 to 6; its note on other codes would put the Comintern's members on
+    // side 0 and the Axis members on side -1. They disagree: a code outside 1 to 6 is no side.
+    if (code >= 1 && code <= 3)
+        return Alliance == code + 3;
+    if (code >= 4 && code <= 6)
+        return Alliance == code - 3;
+    return false;
 }
 
 bool IsCountryOrAlly(int holder, int countryId)
@@ -130,7 +136,7 @@ bool cPanstwo::IsAlliedWith(int countryId) const
         return false;
     }
     const cPanstwo* other = GetCountry(countryId);
-    // An id beyond the countries is never read past the vector.
+    // An id beyond the countries would be read past the list, which holds no country there.
     if (!other)
     {
         LogLine(L"ERROR: Country ID %i does not exist while checking alliance", countryId);

@@ -205,6 +205,12 @@ TEST(Countries, SidesAlliancesAndOrientations)
     EXPECT_FALSE(m.IsOnSide(2));
     for (int code = 0; code <= 6; ++code)
         EXPECT_FALSE(n.IsOnSide(code));
+    // A code outside 1 to 6 is no side, whatever the alliance.
+    for (const auto& [alliance, code] : {std::pair{3, 0}, {2, -1}, {4, 7}, {6, 9}}) {
+        cPanstwo c;
+        c.Alliance = alliance;
+        EXPECT_FALSE(c.IsOnSide(code)) << alliance << " on side " << code;
+    }
     EXPECT_EQ(w.countries[size_t(axis - 1)]->GetAllianceOrder(), 1);
     EXPECT_EQ(m.GetAllianceOrder(), 2);
     EXPECT_EQ(n.GetAllianceOrder(), 4);
