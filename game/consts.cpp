@@ -1,5 +1,6 @@
 #include "game/consts.h"
 
+#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -47,11 +48,14 @@ int Truncate(double v)
     return int(v);
 }
 
-// False for a value that is no finite number ("nan", "inf"): every rule that reads it would
-// give nan or beyond every bound, so the file is refused.
+// False for a value that is no finite number ("nan", "inf", or beyond the largest float where
+// a float keeps it): every rule that reads it would give nan or beyond every bound, so the
+// file is refused.
 bool Store(const sRowLayout& layout, int index, const std::string& field)
 {
-    if (layout.type != eType::Int && !std::isfinite(LeadingDouble(field)))
+    const double value = LeadingDouble(field);
+    const bool single = layout.type == eType::Float || layout.type == eType::FloatPercent;
+    if (layout.type != eType::Int && (!std::isfinite(value) || (single && std::fabs(value) > FLT_MAX)))
         return false;
     void* base = layout.first;
     if (index >= layout.count) {

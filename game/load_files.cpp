@@ -299,6 +299,6 @@ double ClampedValue(double value, double lo, double hi, const std::wstring& path
     // an end of the range, which for most tables is a figure far beyond any game.
     const double kept = std::isnan(value) ? std::clamp(0.0, lo, hi) : value > hi ? hi : lo;
     LogLine(L"WARNING: %s, line %i: %s is %s, outside %.0f to %.0f; taken as %.0f", path, line, what,
-            Utf8ToWide(std::to_string(value)), lo, hi, kept);
+            ExactNumberText(value), lo, hi, kept);
     return kept;
 }

@@ -68,6 +68,10 @@ const sDamage kDamages[] = {
     {"countries.csv", ";120.000000;10;", ";nan;10;", false,
      L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2: production points is nan, outside -1000000000 to "
      L"1000000000; taken as 0"},
+    // A huge number is told in a few characters, not three hundred digits.
+    {"countries.csv", "5.000000;40.000000;", "5.000000;1e308;", false,
+     L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2: war economy is 1e+308, outside -1000000 to 1000000; "
+     L"taken as 1000000"},
     {"cities.csv", "Londinium;2;2;0;10;12.5;", "Londinium;2;2;0;10;nan;", false,
      L"WARNING: data\\scenarios\\Testland\\cities.csv, line 2: production points is nan, outside -1000000 to "
      L"1000000; taken as 0"},
@@ -76,6 +80,8 @@ const sDamage kDamages[] = {
     {"consts.csv", "\nRepair;12.5;", "\nRepair;-inf;", true,
      L"ERROR: consts.csv row 76, value 1 is -inf: not a finite number"},
     {"consts.csv", "\n0.125", "\nNaN", true, L"ERROR: consts.csv row 136, value 1 is NaN: not a finite number"},
+    // Beyond the largest float: inf once kept.
+    {"consts.csv", "\n0.125", "\n1e40", true, L"ERROR: consts.csv row 136, value 1 is 1e40: not a finite number"},
     {"countries.csv", "90;0;1;2;2;1;3;1;4;0;120.000000", "90;0;1;2;2;2147483647;3;1;4;0;inf", false,
      L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2: technology level 3 is 2147483647, outside 0 to "
      L"100; taken as 100"},
