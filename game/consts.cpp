@@ -37,6 +37,7 @@ struct sBandColumns
     int value[6][10]; // rows 51 to 56
 };
 
+// A number beyond an int has no int to become (the conversion is undefined): the nearest is kept.
 int Truncate(double v)
 {
     if (std::isnan(v))

@@ -356,6 +356,8 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
         for (int i = 0; i < 7; ++i)
             c.TechLevel[i] = ClampedValue(LeadingInt(t[size_t(14 + i)]), 0, 100, path, line,
                                           FormatText(L"technology level %i", i + 1));
+        // The points and the factors below are added up and multiplied every month: kept far beyond
+        // any game but finite, where 1e308 or "inf" would make every sum after them inf or nan.
         c.PP = ClampedValue(LeadingDouble(t[21]), -1e9, 1e9, path, line, L"production points");
         auto points = [&](size_t field, const wchar_t* what) {
             return ClampedValue(LeadingInt(t[field]), -kMaxPoints, kMaxPoints, path, line, what);

@@ -154,6 +154,27 @@ TEST(DamagedTables, EachDamageIsRefusedOrKeptInRangeWithItsFileAndLine)
     }
 }
 
+// A commander of a country the game does not have is left out; the unit he led goes without
+// him rather than with a commander that is gone.
+TEST(DamagedTables, TheUnitOfACommanderLeftOutGoesWithoutHim)
+{
+    SetPresentation(nullptr);
+    for (const bool damaged : {false, true}) {
+        testland::InstallTestland();
+        const auto path = HostPath(std::string("data\\scenarios\\Testland\\commanders.csv"));
+        std::string text = ReadWholeFile(path).value_or("");
+        if (damaged)
+            testing_support::WriteFile(path, text.replace(text.find("1;Montgomery;1;"), 15, "1;Montgomery;99;"));
+        const cGra* game = LoadGame(sGameLoadRequest::ForScenario(L"Testland"));
+        const cUnit* guards = nullptr;
+        game->ForEachUnitOf(CATEGORY_LAND, [&](const cUnit& u) { guards = u.m_Id == 1 ? &u : guards; });
+        ASSERT_NE(guards, nullptr);
+        EXPECT_EQ(guards->m_Commander != nullptr, !damaged);
+        EXPECT_EQ(game->m_Commanders.size(), damaged ? 4u : 5u);
+        DeleteGameObject();
+    }
+}
+
 // A table cut short ends inside its last row: the load is refused with the file and line.
 // A short row inside a table is left out and counted for the player.
 TEST(DamagedTables, ATableCutInsideItsLastRowIsRefusedAndRowsLeftOutAreCounted)
