@@ -118,6 +118,53 @@ TEST_F(LineOfDefence, TheBestPathPrefersRiversOnTheEnemySideAndOwnCities)
     EXPECT_TRUE(ai.FindBestLinePath(8, 4, 2, 2, none).empty()) << "no land path to the island";
 }
 
+// A unit sent to the line goes to a free line hex in its reach, unless its own hex is fortified
+// above the level its country holds at all cost: then it stays and holds it.
+TEST_F(LineOfDefence, AUnitGoesToTheLineUnlessItsHexIsFortifiedAboveTheLevelHeldAtAllCost)
+{
+    for (const int fortification : {2, 3})
+    {
+        cAI& ai = AIOf(kBorussia);
+        ai.m_Country->AIParameters.FortLevelToHoldAtAllCost = 2;
+        ai.BuildUnitLists();
+        cJednostkaLadowa* unit = nullptr;
+        std::pair<int, int> line{-1, -1};
+        for (cJednostkaLadowa* u : ai.m_OwnLandUnits)
+        {
+            u->ComputeMoveRange(true);
+            for (const sPathStep& step : u->m_Path)
+                if (HexDistance(u->m_X, u->m_Y, step.x, step.y) == 2 && !Map().GetHex(step.x, step.y)->unit)
+                    line = {step.x, step.y};
+            if (line.first >= 0)
+            {
+                unit = u;
+                break;
+            }
+        }
+        ASSERT_NE(unit, nullptr) << "no Borussian unit with a free hex two steps away";
+        const std::pair<int, int> from{unit->m_X, unit->m_Y};
+        Map().ClearAiMarks();
+        Map().SetAiMark(line.first, line.second, 3);
+        ai.m_LineOfDefence = {line};
+        Map().GetHex(from.first, from.second)->fortification = uint8_t(fortification);
+        unit->m_AiOrder = 5;
+        unit->m_AiTargetX = line.first;
+        unit->m_AiTargetY = line.second;
+        ai.MoveUnitsToLineOfDefence();
+        const std::pair<int, int> at{unit->m_X, unit->m_Y};
+        if (fortification > 2)
+        {
+            EXPECT_EQ(unit->m_AiOrder, 9);
+            EXPECT_EQ(at, from);
+        }
+        else
+        {
+            EXPECT_EQ(unit->m_AiOrder, 5);
+            EXPECT_EQ(at, line);
+        }
+    }
+}
+
 TEST_F(LineOfDefence, NoThreatenedFrontKeepsTheMarksOfTheLastLine)
 {
     cAI& ai = AIOf(kBorussia);
