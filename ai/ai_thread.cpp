@@ -97,6 +97,7 @@ void HandOver(cGra& game)
 {
     SetAIThreadPlace(L"handing the turn over");
     LogLine(L"==== AI THREAD FINISHED =====");
+    LogLine(L"rekalkuluje fog of war");
     auto showActivesView = [&game](cPanstwo* active) {
         if (active)
             active->RecalculateUnitsVisibility();
@@ -116,7 +117,6 @@ void HandOver(cGra& game)
         game.SetGameState(kStateHuman);
         return;
     }
-    LogLine(L"rekalkuluje fog of war");
     cPanstwo* active = nullptr;
     bool pbemEventCheck = false;
     {
@@ -204,6 +204,8 @@ void RunComputerPhase(cGra& game)
             SetAIThreadPlace(FormatText(L"after the turn of %s", country->Name));
             while (game.GetGameState() == kStateComputerMove && ThreadMayRun())
                 LOGGED_SLEEP(50);
+            // Under the lock, where the design writes the flag plainly: the main thread reads
+            // the countries' flags while it draws and ends a person's turn.
             {
                 GLOBAL_LOCK_SCOPE();
                 country->FinishedTurn = true;
@@ -357,6 +359,9 @@ int StartAIThread()
 
 int StopAIThread()
 {
+    // Its end is waited for as it comes, with no first pause of 200 ms and no polls: the
+    // thread is joined, never terminated (killed inside the global lock it would leave the
+    // lock held for good), so a fixed pause would only hold up every teardown.
     g_AIThreadRun.store(false);
     // The thread may be on its way to the global lock: a caller that holds it gives it up
     // until the thread has ended. It takes the lock back only after letting go of the

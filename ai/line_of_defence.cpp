@@ -188,7 +188,8 @@ void cAI::EnumerateLinePaths(int x, int y, int x2, int y2, std::vector<std::pair
     path.push_back({x, y});
     if (atTarget)
     {
-        // Only the best path so far is kept: a later one must score strictly higher.
+        // Only the best path so far is kept, not every path found (a long segment has thousands):
+        // a later one must score strictly higher, so the first of equal scores wins.
         const int score = ScoreLinePath(path, maxLength, flags);
         if (best.empty() || score > bestScore)
         {

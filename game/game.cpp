@@ -51,6 +51,9 @@ cGra::~cGra()
     SetGameState(kStateTeardown);
     LogLine(L"Closing thread");
     StopAIThread();
+    // A check of the events asked of this game's thread, or its answer, is not the next game's.
+    g_EventCheckRequested = false;
+    g_PbemEventCheckDone = false;
     LogLine(L"Destroying textures");
     Presentation().ReleaseGameTextures();
     for (cPanstwo* country : m_Countries)

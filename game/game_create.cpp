@@ -62,6 +62,8 @@ void cGra::Load(const sGameLoadRequest& request)
     m_GameOver = false;
     m_MulberryMonth = -666;
     ReadInfoIni(request);
+    // Not one of the game's files: the headless player's totals, which a continued war's
+    // save carries so that its summary counts the whole war; a scenario has none.
     g_PlayCounts.Load(m_FolderPattern);
     Progress(10);
 
@@ -344,6 +346,8 @@ bool IsGameBeingCreated() { return g_CreatingGame; }
 
 void DestroyHalfBuiltGame()
 {
+    // Whichever file failed, also those after which the design tears nothing down: the
+    // program may go on (a refused folder), and nothing of the half-built game may stay.
     if (!g_CreatingGame)
         return;
     g_CreatingGame = false;
@@ -420,7 +424,9 @@ int CreateGame(sGameLoadRequest request)
 bool CreateGameOrRefuse(const sGameLoadRequest& request, std::wstring& reason)
 {
     // Every loader ends the program on a file it cannot read; here that end is caught, the
-    // half-built game has been torn down on the way out, and the program goes on.
+    // half-built game has been torn down on the way out, and the program goes on: a folder
+    // the player picked, often one another player sent, would otherwise close the program
+    // without a word on the screen, where the player is now told why and picks another.
     reason.clear();
     if (const std::optional<std::wstring> failure = RunCatchingFatal([&] { LoadGame(request); }))
         reason = failure->empty() ? L"a file could not be read" : *failure;

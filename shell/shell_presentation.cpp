@@ -234,6 +234,10 @@ void cShellPresentation::ReleaseGameTextures()
     CancelRequests();
     if (g_DialogLinks.destroyGamePanels)
         g_DialogLinks.destroyGamePanels();
+    // Nor does its screen leave anything to the next game: the end of its war already shown
+    // would keep the next war's wait image turning and its windows' buttons greyed.
+    ResetGameFrame();
+    ResetGameInput();
     g_Textures[TEX_WALLPAPER_LOADING_PAUSE].Release();
 }
 

@@ -70,6 +70,20 @@ void ChooseFullScreenSize()
     g_UserSettings.resolutionY = y;
 }
 
+// However the program ends, also early (the text layer refused) or by a fatal error that
+// a test's handler throws, it leaves no lock started, clean-up registered or screen of its
+// own behind: a next run in the same process starts as the first did.
+struct sProgramScope
+{
+    ~sProgramScope()
+    {
+        SetFramePump(nullptr);
+        SetPresentation(nullptr);
+        SetFatalCleanup(nullptr);
+        StopGlobalLock();
+    }
+};
+
 } // namespace
 
 void DestroyGame()
@@ -98,6 +112,7 @@ void ResetShellState()
 int RunProgram()
 {
     StartGlobalLock();
+    const sProgramScope scope;
     LogLine(L"Running %s v%.2f", kGameName, kGameVersion);
 
     if (!g_UnicodeLayerCheck || !g_UnicodeLayerCheck()) {

@@ -93,6 +93,21 @@ TEST_F(AIThreadPlay, ThreadOfComputerCountriesEndsImpulseAfterImpulse)
     EXPECT_FALSE(testing_support::LogContains(L"==== AI THREAD FINISHED ====="));
 }
 
+TEST_F(AIThreadPlay, TheWarEndedByAnImpulseEndsThePhaseThereAndHandsTheGameBack)
+{
+    Country(kAlbion).HumanControlled = false;  // otherwise the phase would go on for good
+    game->StartGame();
+    game->m_Turn += game->m_TurnsLeft - 1;
+    game->m_TurnsLeft = 1;
+    StartAIThread();
+    ASSERT_TRUE(WaitFor([this] { return game->GetGameState() == kStateHuman; }));
+    StopAIThread();
+    EXPECT_TRUE(game->m_GameOver);
+    EXPECT_EQ(screen.Count(eRequestKind::HandOverTurn), 0) << "nobody is announced a turn after the war";
+    EXPECT_TRUE(testing_support::LogHasInOrder(
+        {L"==== AI THREAD FINISHED =====", L"rekalkuluje fog of war", L"---- Game state = 7"}));
+}
+
 TEST_F(AIThreadPlay, ThreadHandsTheTurnToAPersonThroughARequest)
 {
     game->StartGame();  // Borussia's computer turn comes first, Albion's person's next

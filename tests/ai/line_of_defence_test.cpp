@@ -88,9 +88,81 @@ TEST_F(LineOfDefence, TheBestPathPrefersRiversOnTheEnemySideAndOwnCities)
     const int maxLength = 2 * HexDistance(8, 4, 12, 6) - 2;
     EXPECT_LE(int(path.size()), maxLength + 1);
     const int score = ai.ScoreLinePath(path, maxLength, none);
-    EXPECT_EQ(ai.ScoreLinePath({{8, 4}, {9, 5}}, 6, none), (6 - 2 - 1) * 10 + 15) << "Colonia stands on (9,5)";
     EXPECT_GE(score, (maxLength - int(path.size()) - 1) * 10);
+    // The score of one path: 10 a hex short of the longest, 4 for rough ground, 6 for each
+    // river side toward the enemy, 15 for an own city (Colonia stands on (9,5)).
+    sHex& first = *Map().GetHex(8, 4);
+    first.terrain = 1;
+    first.riverMask = 0;
+    struct sCase
+    {
+        int terrain;
+        unsigned riverMask;
+        std::initializer_list<int> enemySides;
+        int maxLength;
+        int expected;
+    };
+    for (const sCase& c : {sCase{1, 0, {}, 6, 30 + 15}, sCase{1, 0, {}, 9, 60 + 15}, sCase{2, 0, {}, 6, 30 + 4 + 15},
+                           sCase{6, 0, {}, 6, 30 + 4 + 15}, sCase{7, 0, {}, 6, 30 + 15},
+                           sCase{1, 0b110, {1, 2}, 6, 30 + 12 + 15}, sCase{1, 0b110, {2, 3}, 6, 30 + 6 + 15},
+                           sCase{1, 0b110, {}, 6, 30 + 15}})
+    {
+        first.terrain = uint8_t(c.terrain);
+        first.riverMask = uint8_t(c.riverMask);
+        bool flags[6] = {};
+        for (int d : c.enemySides)
+            flags[d] = true;
+        EXPECT_EQ(ai.ScoreLinePath({{8, 4}, {9, 5}}, c.maxLength, flags), c.expected)
+            << "terrain " << c.terrain << ", rivers " << c.riverMask << ", longest " << c.maxLength;
+    }
     EXPECT_TRUE(ai.FindBestLinePath(8, 4, 2, 2, none).empty()) << "no land path to the island";
+}
+
+// A unit sent to the line goes to a free line hex in its reach, unless its own hex is fortified
+// above the level its country holds at all cost: then it stays and holds it.
+TEST_F(LineOfDefence, AUnitGoesToTheLineUnlessItsHexIsFortifiedAboveTheLevelHeldAtAllCost)
+{
+    for (const int fortification : {2, 3})
+    {
+        cAI& ai = AIOf(kBorussia);
+        ai.m_Country->AIParameters.FortLevelToHoldAtAllCost = 2;
+        ai.BuildUnitLists();
+        cJednostkaLadowa* unit = nullptr;
+        std::pair<int, int> line{-1, -1};
+        for (cJednostkaLadowa* u : ai.m_OwnLandUnits)
+        {
+            u->ComputeMoveRange(true);
+            for (const sPathStep& step : u->m_Path)
+                if (HexDistance(u->m_X, u->m_Y, step.x, step.y) == 2 && !Map().GetHex(step.x, step.y)->unit)
+                    line = {step.x, step.y};
+            if (line.first >= 0)
+            {
+                unit = u;
+                break;
+            }
+        }
+        ASSERT_NE(unit, nullptr) << "no Borussian unit with a free hex two steps away";
+        const std::pair<int, int> from{unit->m_X, unit->m_Y};
+        Map().ClearAiMarks();
+        Map().SetAiMark(line.first, line.second, 3);
+        ai.m_LineOfDefence = {line};
+        Map().GetHex(from.first, from.second)->fortification = uint8_t(fortification);
+        unit->m_AiOrder = 5;
+        unit->m_AiTargetX = line.first;
+        unit->m_AiTargetY = line.second;
+        ai.MoveUnitsToLineOfDefence();
+        const std::pair<int, int> at{unit->m_X, unit->m_Y};
+        if (fortification > 2)
+        {
+            EXPECT_EQ(unit->m_AiOrder, 9);
+            EXPECT_EQ(at, from);
+        }
+        else
+        {
+            EXPECT_EQ(unit->m_AiOrder, 5);
+            EXPECT_EQ(at, line);
+        }
+    }
 }
 
 TEST_F(LineOfDefence, NoThreatenedFrontKeepsTheMarksOfTheLastLine)

@@ -265,7 +265,10 @@ TEST_F(GameCreation, ASecondGameReplacesTheFirstAndItsThread)
     CreateGame(sGameLoadRequest::ForScenario(L"Testland"));
     ASSERT_TRUE(SaveGame(L"one", true));
     testing_support::ClearLog();
+    // The first game's thread answered a check of the events that its main loop never took.
+    g_PbemEventCheckDone = true;
     CreateGame(sGameLoadRequest::ForSave(L"one"));
+    EXPECT_FALSE(g_PbemEventCheckDone.load()) << "it would end the new game's first turn";
     EXPECT_TRUE(LogHasInOrder({L"----- Ending game ----", L"---- Destroying done", L"-- Loading new scenario done!"}));
     ASSERT_NE(g_Gra, nullptr);
     EXPECT_EQ(g_Gra->m_LoadedFromSave, 1);

@@ -186,6 +186,37 @@ TEST_P(EndOfWar, ShowsItsWindowThenAMapThatTakesNoOrderSleepsAndIsLeftUnasked)
 INSTANTIATE_TEST_SUITE_P(EveryEnding, EndOfWar, testing::ValuesIn(kEndings),
                          [](const testing::TestParamInfo<sEnding>& info) { return std::string(info.param.name); });
 
+// A second war in the same program, after Abort from a finished one, ends as the first did:
+// nothing of the first war's end is left to it (the wait image, greyed windows, a busy loop).
+TEST(EndOfWarTwiceInOneProgram, TheSecondWarEndsAsTheFirst)
+{
+    constexpr int kScenarios = 179, kStart = 200;
+    cProgramDriver driver({}, {"scenarios", "save", "pbem", "Music"});
+    MakeTestlandFolder();
+    driver.StartWith(LoadTestland);
+    StartAsBorussia(driver);
+    driver.Then("the time runs out", [] { return true; }, [] { Bring(RunOutOfTime); });
+    EndTheTurn(driver, "Borussia");
+    driver
+        .Then("the first war is over", D::ReadingMessages([] { return MessageTitle() == LangText("game_over"); }),
+              [] { D::PressKey(VK_ESCAPE); }, 20000)
+        .Then("its map", [] { return !CurrentDialog() && StatusLine() == LangText("statusbar_hint_war_over"); },
+              [] { D::PressKey(VK_ESCAPE); })
+        .Then("pause", [] { return dynamic_cast<cPauseMenu*>(g_CurrentMenu) != nullptr; },
+              [] { D::ClickControl(kPauseAbort); })
+        .Then("Testland again", [] { return D::ShowListRow(kScenarios, L"Testland"); })
+        .Then("start it", D::AfterFrames(2),
+              [] {
+                  D::ClickListRow(kScenarios, L"Testland");
+                  D::ClickControl(kStart);
+              });
+    StartAsBorussia(driver);
+    driver.Then("Borussia falls", [] { return true; }, [] { Bring(ConquerBorussia); });
+    EndTheTurn(driver, "Borussia");
+    TheWarEndsAndIsLeft(driver, "game_over:_all_human-controlled_countries_annexed", L"Borussia");
+    EXPECT_EQ(driver.Run(), 0);
+}
+
 // Two people at one screen: the last of their countries falls in the computer's part of the
 // impulse, and nobody is announced a turn after the war; Exit leaves the program unasked.
 TEST(EndOfWarInHotSeatPlay, TheLastPersonsCountryFallsAndTheWindowComesWithoutANewTurn)

@@ -8,6 +8,7 @@
 
 #include "core/fatal.h"
 #include "core/format.h"
+#include "core/lock.h"
 #include "core/log.h"
 #include "core/text.h"
 #include "core/version.h"
@@ -93,6 +94,7 @@ TEST(Startup, AMissingLayoutFileEndsTheProgramWithCodeOne)
     }
     EXPECT_TRUE(LogHasInOrder({RunningLine(), L"Loading GUI coordinates from \"data\\GUI_800x600.csv\"... FAILED"}));
     EXPECT_FALSE(LogContains(L"Device create"));
+    EXPECT_FALSE(g_AppRunning.load()) << "the lock stays started for whatever runs next";
 }
 
 TEST(Startup, AFailedTextLayerCheckWritesErrorTxtAndEndsWithCodeZero)
@@ -104,6 +106,7 @@ TEST(Startup, AFailedTextLayerCheckWritesErrorTxtAndEndsWithCodeZero)
     EXPECT_EQ(ReadWholeFile("error.txt").value_or(""), "unicows.dll not found! cannot load game");
     EXPECT_EQ(DXUTGetHWND(), nullptr);
     EXPECT_FALSE(LogContains(L"Device create"));
+    EXPECT_FALSE(g_AppRunning.load());
 }
 
 TEST(Startup, WindowTitleShowsTheBuildOnlyWhenItIsNotAWholeHundred)

@@ -214,13 +214,16 @@ TEST(UnitTables, CoordinatesOffTheMapOrAForeignTypeStopTheLoad)
 TEST(UnitTables, TwoUnitsOnOneHexStopTheLoadAfterTheList)
 {
     auto dir = testing_support::MakeScratchDir("twice");
-    WriteFile(dir / "land_units.csv", kLandHeader + LandRow(1, "First", 2, 2) + LandRow(2, "Second", 2, 2));
+    WriteFile(dir / "land_units.csv", kLandHeader + LandRow(1, "First", 2, 2) + LandRow(2, "Second", 2, 2) +
+                                          LandRow(3, "Third", 2, 2));
     auto g = MakeGame();
     LoadLandUnits(WindowsPatternOf(dir), g->game->m_LandUnits);
     testing_support::ClearLog();
     EXPECT_THROW(PlaceLandUnits(), sFatalExit);
-    EXPECT_TRUE(testing_support::LogContains(
-        L"ERROR: Trying to place land unit Second (ID=2) to hex (2, 2) occupied by First (ID=1)"));
+    // Every unit that cannot be placed is named, not only the first.
+    EXPECT_TRUE(testing_support::LogHasInOrder(
+        {L"ERROR: Trying to place land unit Second (ID=2) to hex (2, 2) occupied by First (ID=1)",
+         L"ERROR: Trying to place land unit Third (ID=3) to hex (2, 2) occupied by First (ID=1)"}));
     EXPECT_EQ(g->Hex(2, 2).unit->m_Id, 1);
 }
 
