@@ -18,6 +18,13 @@ using unit_tests::RawFor;
 
 namespace {
 
+// The highest raw value that still makes RandomInt(a, b) give value: a die read at the top of
+// its band tells a range one wider from the right one.
+int Top(int value, int a = 1, int b = 6)
+{
+    return RawFor(value + 1, a, b) - 1;
+}
+
 class CityBombardment : public ::testing::Test
 {
 protected:
@@ -122,15 +129,16 @@ TEST_F(CityBombardment, TheLossesGoByTheBombersStrengthAndLevelAndTheDefendersFi
         int lost, bomberLoss;
     };
     const sCase cases[] = {
-        {16, 1, 1, 0, 0, 6, 2, 100.0f, 18, 2},  // no enemy fighters: column -4
+        {16, 2, 1, 0, 0, 6, 2, 100.0f, 21, 3},  // no enemy fighters: column -4 + 1 for the level
         {16, 1, 1, 0, 1, 1, 2, 100.0f, 3, 6},   // ratio 0: column 0
         {16, 1, 1, 1, 1, 2, 2, 100.0f, 6, 5},   // ratio 1.0: -1
         {16, 1, 1, 3, 2, 3, 2, 100.0f, 9, 4},   // ratio 1.5: -2
         {16, 1, 1, 2, 1, 4, 2, 100.0f, 12, 3},  // ratio 2.0: -3
-        {16, 1, 1, 3, 1, 5, 2, 100.0f, 15, 2},  // ratio 3.0: -4
+        {16, 2, 1, 3, 1, 5, 2, 100.0f, 17, 3},  // ratio 3.0: -4 + 1
         {16, 5, 0, 1, 2, 6, 3, 100.0f, 30, 12}, // ratio 0.5, level 5, no guns: column 5 taken as 4
         {8, 3, 5, 0, 0, 6, 1, 100.0f, 12, 0},   // half strength; column -8 taken as -4
-        {16, 1, 1, 0, 0, 6, 2, 4.5f, 4, 2},     // the loss stops at the whole points left
+        {16, 6, 1, 0, 1, 6, 1, 100.0f, 30, 8},  // a level beyond the table reads its last row
+        {16, 1, 1, 0, 0, 6, 2, 1.5f, 1, 2},     // the loss stops at the whole points left
         {16, 1, 1, 0, 0, 6, 2, 0.0f, 0, 2},     // nothing left to lose
     };
     for (const sCase& c : cases) {
@@ -143,7 +151,7 @@ TEST_F(CityBombardment, TheLossesGoByTheBombersStrengthAndLevelAndTheDefendersFi
         city.ProductionPoints = c.production;
         city.ProductionPointsLost = 0;
         result.Reset();
-        ScriptRandomRaw({RawFor(c.damageDie), RawFor(c.lossDie)});
+        ScriptRandomRaw({Top(c.damageDie), Top(c.lossDie)});
         city.StrategicBombard(&result, bomber);
         EXPECT_FLOAT_EQ(city.ProductionPoints, c.production - float(c.lost));
         EXPECT_EQ(city.ProductionPointsLost, c.lost);
@@ -173,6 +181,36 @@ TEST_F(CityBombardment, TheLossesGoByTheBombersStrengthAndLevelAndTheDefendersFi
     EXPECT_NE(result.attackerInfo.find(L"(strength left 0.0, lost 6)\n\nThe unit was destroyed!\n\n\n"), std::wstring::npos)
         << result.attackerInfo;
     EXPECT_TRUE(unit_tests::Contains(g.game->m_AirUnits, bomber));
+
+    // A carrier strikes with its share of hit points and its country's navy level, and a loss
+    // that leaves it no hit point sinks it, which its caller carries out.
+    cJednostkaMorska* carrier = g.AddShip(1, UNIT_CARRIER, 2);
+    carrier->m_HP = carrier->m_MaxHP = 1;
+    g.Country(1).TechLevel[TECH_NAVY] = 2;
+    Sky(0, 0);
+    city.ProductionPoints = 100.0f;
+    result.Reset();
+    result.kind = COMBAT_CARRIER_STRIKE_LAND;
+    ScriptRandomRaw({Top(6), Top(1)});  // 30 % of 70; column -4 + 1: a 1 costs 1
+    city.StrategicBombard(&result, carrier);
+    EXPECT_FLOAT_EQ(city.ProductionPoints, 79.0f);
+    EXPECT_EQ(carrier->m_HP, 0);
+    EXPECT_TRUE(result.attackerKilled);
+    EXPECT_EQ(result.kind, COMBAT_CARRIER_STRIKE_LAND);
+    EXPECT_TRUE(unit_tests::Contains(g.game->m_NavalUnits, carrier));
+
+    // Without a record, an attacker or a hex under the city nothing happens.
+    cMiasto offTheMap;
+    offTheMap.X = 99;
+    offTheMap.ProductionPoints = 50.0f;
+    bomber->m_Strength = 16;
+    city.StrategicBombard(nullptr, bomber);
+    city.StrategicBombard(&result, nullptr);
+    offTheMap.StrategicBombard(&result, bomber);
+    city.NuclearStrike(nullptr);
+    EXPECT_FLOAT_EQ(city.ProductionPoints, 79.0f);
+    EXPECT_FLOAT_EQ(offTheMap.ProductionPoints, 50.0f);
+    EXPECT_EQ(bomber->m_Strength, 16);
 }
 
 TEST_F(CityBombardment, ANuclearHitTakesItsShareOfTheProductionAndReachesOnlyAWorkingPort)
@@ -194,7 +232,9 @@ TEST_F(CityBombardment, ANuclearHitTakesItsShareOfTheProductionAndReachesOnlyAWo
     const sCase cases[] = {
         {30.0f, 0, 15.0f, 0},  // half of it; a port of size 0 is out of the bomb's reach
         {1.5f, 0, 1.5f, 0},    // half a point is no point
+        {2.5f, 0, 1.5f, 0},    // one whole point
         {30.0f, 3, 15.0f, 1},  // the port drops to size 1
+        {30.0f, 1, 15.0f, 1},  // and one of size 1 is reached
     };
     for (const sCase& c : cases) {
         SCOPED_TRACE(c.production);
@@ -256,6 +296,7 @@ TEST_F(CityBombardment, TheSiegeChanceAddsTheStrengthRatioTheCommandersTheCitysS
     const sCase cases[] = {
         // 10 against 20: half the ratio factor; equal fighters: no air term; 25 % fails on 250.
         {rules, {1, 0, 0, 0, 0, 0}, false, 2, 0, 1, 1, 250, 12.5, 12.5, -0.0, 0.0, 0.0, 25.0, 2},
+        {rules, {1, 0, 0, 0, 0, 0}, false, 2, 0, 1, 1, 249, 12.5, 12.5, -0.0, 0.0, 0.0, 25.0, 1},
         // Even strength: no ratio term; no enemy fighters: the whole air term.
         {rules, {1, 0, 0, 0, 0, 1}, false, 2, 0, 0, 0, 524, 12.5, 0.0, -0.0, 0.0, 40.0, 52.5, 1},
         // Three to one: (3 - 1) x 1/4 / 2; commanders 2 + 3 - 1; supply 10; twice the enemy's fighters.
@@ -283,7 +324,7 @@ TEST_F(CityBombardment, TheSiegeChanceAddsTheStrengthRatioTheCommandersTheCitysS
         Sky(c.own, c.enemy);
         const std::wstring name = defender->m_Name;
         std::wstring text;
-        ScriptRandomRaw({RawFor(c.roll, 1, 1000)});
+        ScriptRandomRaw({Top(c.roll, 1, 1000)});
         city.CheckSiege(text);
         const std::wstring report =
             LangFormat("siege_report", name, c.base, c.ratio, c.supplyTerm, c.commanderTerm, c.air, c.chance);
@@ -296,4 +337,7 @@ TEST_F(CityBombardment, TheSiegeChanceAddsTheStrengthRatioTheCommandersTheCitysS
         else
             EXPECT_EQ(g.Hex(6, 6).unit, nullptr);
     }
+    std::wstring untouched = L"no defender left";
+    city.CheckSiege(untouched);
+    EXPECT_EQ(untouched, L"no defender left");
 }
