@@ -198,6 +198,12 @@ TEST_F(CityBombardment, TheLossesGoByTheBombersStrengthAndLevelAndTheDefendersFi
     EXPECT_TRUE(result.attackerKilled);
     EXPECT_EQ(result.kind, COMBAT_CARRIER_STRIKE_LAND);
     EXPECT_TRUE(unit_tests::Contains(g.game->m_NavalUnits, carrier));
+    carrier->m_HP = carrier->m_MaxHP = 2;
+    result.Reset();
+    ScriptRandomRaw({Top(6), Top(1)});
+    city.StrategicBombard(&result, carrier);
+    EXPECT_EQ(carrier->m_HP, 1);
+    EXPECT_FALSE(result.attackerKilled);
 
     // Without a record, an attacker or a hex under the city nothing happens.
     cMiasto offTheMap;
@@ -208,7 +214,7 @@ TEST_F(CityBombardment, TheLossesGoByTheBombersStrengthAndLevelAndTheDefendersFi
     city.StrategicBombard(&result, nullptr);
     offTheMap.StrategicBombard(&result, bomber);
     city.NuclearStrike(nullptr);
-    EXPECT_FLOAT_EQ(city.ProductionPoints, 79.0f);
+    EXPECT_FLOAT_EQ(city.ProductionPoints, 58.0f);
     EXPECT_FLOAT_EQ(offTheMap.ProductionPoints, 50.0f);
     EXPECT_EQ(bomber->m_Strength, 16);
 }
