@@ -283,7 +283,8 @@ void cAI::StrikeShipsFromTheAir()
 void cAI::BombEnemyCities()
 {
     const sGameConsts& k = g_Gra->m_Consts;
-    std::vector<int> destroyed;
+    // Bombers shot down stay in the list walked until the walk is over.
+    std::vector<cJednostkaLotnicza*> destroyed;
     for (cJednostkaLotnicza* bomber : m_OwnAirUnits)
     {
         if (!ThreadMayRun())
@@ -304,21 +305,18 @@ void cAI::BombEnemyCities()
         }
         if (!best)
             continue;
-        // A bomber shot down is gone after the raid: only its id is kept.
-        const int bomberId = bomber->m_Id;
         sCombatResult result;
         best->StrategicBombard(&result, bomber);
         ++g_PlayCounts.airStrikes;
         if (result.attackerKilled)
-            destroyed.push_back(bomberId);
+            destroyed.push_back(bomber);
         const cPanstwo* defender = GetCountry(best->GetControllerId());
         if (defender && (defender->HumanControlled || defender->PBEMPlayerId >= 1))
             ShowResult(true, result);
     }
     if (destroyed.empty())
         return;
-    for (auto id = destroyed.rbegin(); id != destroyed.rend(); ++id)
-        if (cJednostkaLotnicza* bomber = g_Gra->FindAirUnitById(*id))
-            DestroyInCombat(bomber);
+    for (auto bomber = destroyed.rbegin(); bomber != destroyed.rend(); ++bomber)
+        DestroyInCombat(*bomber);
     BuildUnitLists();
 }

@@ -196,6 +196,8 @@ void cJednostkaLotnicza::NuclearStrike(int x, int y, sCombatResult* result)
         city->NuclearStrike(&cityResult);
         result->defenderInfo += cityResult.defenderInfo;
         result->defenderKilled = result->defenderKilled || cityResult.defenderKilled;
+        // Not only the ships sunk: the window marks a city that lost production too.
+        result->cityAffected = result->cityAffected || cityResult.cityAffected;
     }
 
     result->defenderInfo += LangFormat("report_nuclear_social_unrest_results_direct", k->NuclearStrike[1], k->NuclearStrike[2]);

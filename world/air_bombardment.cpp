@@ -22,15 +22,19 @@ cJednostkaLotnicza* sHex::FindInterceptor(int attackingCountry) const
 
 namespace {
 
-// The part of the mission just flown killed the attacker: the mission ends. The fight has
-// removed an air unit already; a carrier sunk by the defence goes down here. True if it died.
-bool EndsWithAttackerKilled(const sCombatResult& result, cJednostkaMorska* carrier, const wchar_t* logLine)
+// The part of the mission just flown killed the attacker: the mission ends. A fight has
+// removed an air unit already, the city's bombing only counts it (plane); a carrier sunk by
+// the defence goes down here. True if it died.
+bool EndsWithAttackerKilled(const sCombatResult& result, cJednostkaMorska* carrier, const wchar_t* logLine,
+                            cJednostkaLotnicza* plane = nullptr)
 {
     if (!result.attackerKilled)
         return false;
     LogLine(logLine);
     if (carrier && carrier->m_HP < 1)
         DestroyInCombat(carrier);
+    if (plane && plane->GetCombatStrength() < 0.1f)
+        DestroyInCombat(plane);
     return true;
 }
 
@@ -100,7 +104,7 @@ void sHex::AirBombard(sCombatResult* result, cUnit* attacker)
         } else {
             result->defenderInfo += LangText("report_bombardment_affected_city");
             city->StrategicBombard(result, attacker);
-            if (EndsWithAttackerKilled(*result, carrier, L"Attacker zabity podczas nalotu na hex (miasto na heksie)"))
+            if (EndsWithAttackerKilled(*result, carrier, L"Attacker zabity podczas nalotu na hex (miasto na heksie)", air))
                 return;
         }
     }

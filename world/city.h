@@ -45,10 +45,11 @@ public:
     void ComputeGraphDistances();
 
     // Bombardment, nuclear hits and sieges.
-    // The attacker (an air unit or a carrier) bombs the city's production; an air unit
-    // that dies is removed from the game (the result says so), a carrier is left to its caller.
+    // The attacker (an air unit or a carrier) bombs the city's production; an attacker
+    // that dies is only counted destroyed (the result says so): its caller removes it.
     void StrategicBombard(sCombatResult* result, cUnit* attacker);
     // A nuclear hit destroys a share of the production; the text goes to the defender's.
+    // A record, not a bare text: the strike that calls it reads the record's flags as well.
     void NuclearStrike(sCombatResult* result);
     // The besieged city's defender may lose a level or surrender; the report goes to text.
     void CheckSiege(std::wstring& text);

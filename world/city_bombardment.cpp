@@ -55,7 +55,7 @@ void cMiasto::StrategicBombard(sCombatResult* result, cUnit* attacker)
     float fraction = 0.0f;
     int levelTerm = 0;
     if (air) {
-        const float full = air->GetFullStrengthValue();
+        const float full = float(k->AirFullStrength[2]);
         fraction = full > 0.0f ? float(air->m_Strength) / full : 0.0f;
         levelTerm = air->m_Level - 1;
     } else if (ship) {
@@ -104,7 +104,8 @@ void cMiasto::StrategicBombard(sCombatResult* result, cUnit* attacker)
     result->attackerLossText += LangFormat("report_looses_city_bombardment", double(attackerLoss)) + L"\n";
     result->attackerLoss += float(attackerLoss);
     result->attackerInfo += L"\n\n";
-    // A carrier's strike keeps its own kind for the dialog's title.
+    // The hex's air mission gives a carrier's strike its own kind, the city's bombing the air
+    // strike's kind to any attacker: the two disagree, and a carrier's strike keeps its title.
     if (air)
         result->kind = COMBAT_AIR_STRIKE_LAND;
     result->defenderCountry = defenderId;
@@ -116,8 +117,6 @@ void cMiasto::StrategicBombard(sCombatResult* result, cUnit* attacker)
     AddCombatReport(12, attacker->m_Owner,
                     FormatText(L"Strategic bombardment\n\nAttacked city %s (%d, %d) controlled by %s with %s. City lost %d PP",
                                Name, X, Y, CountryName(defenderId), attacker->m_Name, loss));
-    if (air && destroyed)
-        DestroyInCombat(air);
 }
 
 void cMiasto::NuclearStrike(sCombatResult* result)
@@ -130,14 +129,16 @@ void cMiasto::NuclearStrike(sCombatResult* result)
         loss = int(ProductionPoints);
     loss = std::max(loss, 0); // a city already below nothing gains nothing from the bomb
     ProductionPoints -= float(loss);
-    // The dialog shows the city's icon whenever a city lost production, to bombs or to the bomb.
+    // The record's city mark says a city took damage, and the nuclear steps leave it unset:
+    // a city that lost production to the bomb is marked as one that lost it to bombs.
     if (loss > 0)
         result->cityAffected = true;
     result->defenderInfo += LangFormat("report_nuclear_on_city_pp_decreased", Name, loss) + L"\n";
     if (IsPort()) {
         cGrafMorz* graph = WorldSeaGraph();
         sWezelGrafuMorz* node = graph ? graph->GetNode(graph->FindNodeAtHex(X, Y)) : nullptr;
-        if (node && node->Kind == SEA_NODE_PORT && node->NuclearStrike(result->defenderInfo) > 0)
+        // Ships sunk in the port are the defenders the strike's caller passes on.
+        if (node && node->Kind == SEA_NODE_PORT && node->SizeCurrent > 0 && node->NuclearStrike(result->defenderInfo) > 0)
             result->defenderKilled = true;
     }
     result->defenderInfo += L"\n";

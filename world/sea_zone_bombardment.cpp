@@ -110,7 +110,8 @@ void sWezelGrafuMorz::Bombard(sCombatResult* result, cUnit* attacker, int x, int
     int hits = 0;
     std::set<int> hitOwners;
     for (auto it = hit.rbegin(); it != hit.rend(); ++it) {
-        // A plane shot down by the ships' fire is gone: it drops no more bombs on the rest.
+        // The ships' fire removes a plane it shoots down: the next ship would be attacked by a
+        // unit no longer in the game.
         if (result->attackerKilled)
             break;
         cJednostkaMorska* ship = *it;
@@ -122,8 +123,10 @@ void sWezelGrafuMorz::Bombard(sCombatResult* result, cUnit* attacker, int x, int
         result->defenderInfo += FormatText(L"\n%s destroyed!\n", ship->m_Name);
         ReportShipLost(*ship, port ? L"Port bombardment" : L"Sea bombardment");
         ship->MarkLoss("air", attackerId);
-        // A sunk ship shows the sunk-ship icon; a hit alone shows none, since each icon says what was lost.
+        // The combat record's table gives this flag to a ship sunk, the port's bombardment to a
+        // ship hit: they disagree, and it marks a sunk ship, as its icon's hint says.
         result->navalDefenderKilled = true;
+        result->defenderKilled = true;
         DestroyInCombat(ship);
     }
     result->defenderInfo += LangFormat("report_looses_sea_zone_port_bombardment", hits) + L"\n\n";

@@ -132,6 +132,13 @@ TEST_F(AIAirWar, AStrategicBomberBelowHalfStrengthStaysHomeAndAtHalfItHitsTheEar
     EXPECT_EQ(g_PlayCounts.airStrikes.load(), 1);
     EXPECT_GT(City(L"Dover")->ProductionPointsLost, 0);
     EXPECT_EQ(City(L"Valdo")->ProductionPointsLost, 0);
+
+    // Shot down over its city: it leaves the game once the walk over the bombers is done.
+    ScriptRandomRaw({Die(6), Die(6)});
+    ai.BombEnemyCities();
+    EXPECT_EQ(Air(3), nullptr);
+    EXPECT_TRUE(std::none_of(ai.m_OwnAirUnits.begin(), ai.m_OwnAirUnits.end(),
+                             [](const cJednostkaLotnicza* u) { return u->m_Id == 3; }));
 }
 
 TEST_F(AIAirWar, ATacticalBomberStrikesEnemyShipsAtSeaWhileItHasActionPointsAndNeverANeutralsShips)

@@ -121,7 +121,7 @@ TEST_F(AirStrike, NuclearStrikeOfRadiusZeroHitsOnlyItsHex)
     EXPECT_FALSE(unit_tests::Contains(g.game->m_LandUnits, target));
     EXPECT_TRUE(unit_tests::Contains(g.game->m_LandUnits, neighbour));
     EXPECT_FLOAT_EQ(city.ProductionPoints, 15.0f);  // half of it
-    EXPECT_FALSE(result.cityAffected) << "the cities hit are told in the text, the window's marks are the units'";
+    EXPECT_TRUE(result.cityAffected) << "the window marks a city that lost production";
     EXPECT_FLOAT_EQ(g.Country(2).SocialUnrest, 20.0f);
     EXPECT_FLOAT_EQ(g.Country(3).SocialUnrest, 10.0f);  // the target's ally
     EXPECT_FLOAT_EQ(g.Country(1).SocialUnrest, 0.0f);

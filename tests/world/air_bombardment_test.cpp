@@ -72,6 +72,31 @@ TEST_F(AirBombardment, TacticalBomberStrikesTheUnitButNeverTheCity)
     g.Hex(6, 6).city = nullptr;
 }
 
+TEST_F(AirBombardment, ABomberShotDownOverACityLeavesTheGameAndACarriersStrikeKeepsItsOwnTitle)
+{
+    cMiasto city;
+    city.Name = L"Essen";
+    city.X = 6;
+    city.Y = 6;
+    city.ProductionPoints = 50.0f;
+    g.Hex(6, 6).city = &city;
+    cJednostkaLotnicza* bomber = Bomber(UNIT_STRATEGIC_BOMBER, 2);
+    ScriptRandomRaw({RawFor(1), RawFor(3)});  // no fighters anywhere: column -4, a 3 costs 4
+    g.Hex(6, 6).AirBombard(&result, bomber);
+    EXPECT_TRUE(result.attackerKilled);
+    EXPECT_FALSE(unit_tests::Contains(g.game->m_AirUnits, bomber));
+    EXPECT_EQ(result.defenderInfo.find(L"port"), std::wstring::npos) << "the mission ended over the city";
+
+    cJednostkaMorska* carrier = g.AddShip(1, UNIT_CARRIER, 1);
+    result.Reset();
+    ScriptRandomRaw({RawFor(6), RawFor(3)});  // 30 % of 60: 18 points; the carrier loses 4
+    g.Hex(6, 6).AirBombard(&result, carrier);
+    EXPECT_EQ(result.kind, COMBAT_CARRIER_STRIKE_LAND);
+    EXPECT_FLOAT_EQ(city.ProductionPoints, 32.0f);
+    EXPECT_EQ(carrier->m_HP, 6);
+    g.Hex(6, 6).city = nullptr;
+}
+
 TEST_F(AirBombardment, InterceptionThatStopsTheMissionSparesTheTargetAndAKilledAttackerLeaves)
 {
     cJednostkaLadowa* target = g.AddLand(2, UNIT_INFANTRY, 6, 6);

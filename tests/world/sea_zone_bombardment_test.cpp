@@ -58,6 +58,7 @@ TEST_F(PortBombardment, ASunkTransportTakesItsCargoDownAndEveryoneHitIsTold)
     EXPECT_EQ(game->FindNavalUnitById(3), nullptr);
     EXPECT_TRUE(game->m_LandUnits2.empty());  // unit 2 went down with it
     EXPECT_TRUE(result.navalDefenderKilled);
+    EXPECT_TRUE(result.defenderKilled);
     EXPECT_NE(result.defenderInfo.find(L"\nTransport Anna destroyed!\n"), std::wstring::npos);
     EXPECT_EQ(Reports(33, kAlbion), 1);
     EXPECT_EQ(LastReport(33, kAlbion).rfind(L"Transport Anna\nDover Transports;", 0), 0u);
