@@ -404,15 +404,13 @@ void cSeaBattleMenu::ChooseOwnShip(cSeaBattle& battle, cJednostkaMorska& ship, i
         return;
     m_CurrentColumn = column;
     m_CurrentRow = row;
-    const bool first = battle.m_FirstSideActs;
-    if (first)
+    // The battle may refuse it as its next shooter (a transport, a carrier without its
+    // planes, a ship that has fired): it is chosen all the same, since moving and Retreat act
+    // on the ship marked, and only aiming needs the battle's shooter.
+    if (battle.m_FirstSideActs)
         battle.IsShipOnFirstSide(ship.m_Id);
     else
         battle.IsShipOnSecondSide(ship.m_Id);
-    // The battle refuses a ship that has fired in this turn: then nothing is marked, else
-    // the board would show as chosen a ship that does not shoot.
-    if ((first ? battle.m_FirstSelected : battle.m_SecondSelected) != &ship)
-        return;
     ClearMarks(kChosenMark);
     m_Marks[size_t(row * kBoardSize + column)] |= kChosenMark;
     m_ChosenShipId = ship.m_Id;
@@ -425,7 +423,8 @@ void cSeaBattleMenu::ChooseTarget(cSeaBattle& battle, cJednostkaMorska& ship, in
     SetButtonEnabled(IDC_RETREAT, false);
     const bool first = battle.m_FirstSideActs;
     const cJednostkaMorska* shooter = first ? battle.m_FirstSelected : battle.m_SecondSelected;
-    // Without a ship of one's own chosen on the board a click on the enemy means nothing.
+    // Only the marked ship aims, and only when the battle lets it fire: with a refused ship
+    // marked (or none), the shot would come from a ship the board does not show chosen.
     if (m_OrderMode == 0 || !shooter || shooter->m_Id != m_ChosenShipId || shooter->IsTransport() ||
         !ship.m_VisibleInBattle)
         return;
