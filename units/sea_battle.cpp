@@ -271,6 +271,8 @@ void cSeaBattle::Run()
             message.title = LangText("sea_battle_fleet_detected_title");
             message.text = m_Meeting + m_StageLog;
             AddressToPersons(message);
+            // Read before the board opens, as the battle's steps have it: the screen's hand-over
+            // opens both at once, and the board would then lie over the window unread.
             Presentation().Post(std::move(message))->Wait();
         }
     }
@@ -644,8 +646,6 @@ void cSeaBattle::EndBattle()
         AddCombatReport(20, id, report);
     if (IsPbemGame() && g_Gra)
         g_Gra->m_SeaBattleLogs.push_back(SeaBattleRoundLog());
-    if (enableCloseOnly)
-        enableCloseOnly();
 }
 
 bool cSeaBattle::IsShipOnFirstSide(int id)
@@ -683,13 +683,9 @@ void cSeaBattle::RequestNextTurn()
     m_ShotTimer = 0.0;
 }
 
-void cSeaBattle::LeaveBoard(cJednostkaMorska& ship)
-{
-    if (clearBoardCell && ship.m_X >= 0 && ship.m_Y >= 0 && g_Gra &&
-        g_Gra->GetGameState() == kStateSeaBattleScreen)
-        clearBoardCell(ship.m_X, ship.m_Y);
-    ship.m_X = ship.m_Y = -1;
-}
+// The screen is not told: its board is read from the ships' own cells, so a ship without
+// one is off it at the next frame, as the battle's end is seen there at the next frame.
+void cSeaBattle::LeaveBoard(cJednostkaMorska& ship) { ship.m_X = ship.m_Y = -1; }
 
 std::vector<sSeaBattleBoardShip> cSeaBattle::BoardShips() const { return m_Ended ? m_FinalBoard : ShipsOnBoard(); }
 

@@ -103,6 +103,8 @@ cSeaBattleMenu::cSeaBattleMenu(RequestHandle request)
     AddFrameFromLayout(IDC_FRAME, 0);
     AddStaticFromLayout(IDC_TITLE, LangText("seabattle_title").c_str());
     AddStaticFromLayout(IDC_PLACE, m_Request ? m_Request->Data().title.c_str() : L"");
+    // The screen's controls say nothing of the titles' look: they take the look every other
+    // screen gives its title, centred in the title font.
     for (int id : {IDC_TITLE, IDC_PLACE})
         if (auto* text = Control<CDXUTStatic>(id)) {
             text->SetEnabled(false);
@@ -347,7 +349,9 @@ sPointF cSeaBattleMenu::CellScreenPoint(int column, int row) const
 
 void cSeaBattleMenu::OnKeyboard(unsigned key, bool down, bool)
 {
-    // The arrows scroll the board as they scroll the map.
+    // The board scrolls with the game screen's arrow bits, but while it is open the game
+    // screen hears no key and this screen's keys do nothing: the two disagree, and a bit
+    // would keep whatever it held when the board opened. So the arrows are followed here.
     TrackArrowKey(key, down);
 }
 
@@ -368,7 +372,9 @@ void cSeaBattleMenu::OnMouse(bool left, bool right, bool, bool, bool, int wheel,
     const cSeaBattle* battle = Battle();
     const bool idle = battle && !m_Over && !battle->m_AutoEndRequested && !battle->m_NextTurnRequested &&
                       battle->m_TurnsLeft > 0;
-    if (rightPressed && !left) {
+    // With the left button held too the choice goes with its marks, not its marks alone: a
+    // ship kept chosen without its mark could still be moved or aim.
+    if (rightPressed && (idle || !left)) {
         ClearOrders();
         SetButtonEnabled(IDC_RETREAT, false);
         return;
@@ -444,6 +450,8 @@ void cSeaBattleMenu::ChooseTarget(cSeaBattle& battle, cJednostkaMorska& ship, in
         battle.IsShipOnFirstSide(ship.m_Id);
     if ((first ? battle.m_SecondSelected : battle.m_FirstSelected) != &ship)
         return;
+    // A target kept from before goes too: the battle aims at one ship, and a second mark
+    // would fire at this one on a click at the other.
     ClearMarks(kMoveMark | kTargetMark);
     m_Marks[size_t(row * kBoardSize + column)] |= kTargetMark;
     m_OrderMode = 2;
@@ -454,11 +462,16 @@ void cSeaBattleMenu::MoveChosenShip(int column, int row)
     cJednostkaMorska* ship = ShipAt(m_CurrentColumn, m_CurrentRow);
     if (!ship || ship->m_Id != m_ChosenShipId || ship->m_Retreated || ship->m_X == 15)
         return;
+    ClearMarks(kChosenMark);
     ship->m_X = column;
     ship->m_Y = row;
     ship->m_ActiveInBattle = false;
     ship->m_Retreated = true;
-    ClearOrders();
+    m_OrderMode = 0;
+    m_ChosenShipId = -1;
+    m_CurrentColumn = column;
+    m_CurrentRow = row;
+    MarkMoveArea(*ship);
     SetButtonEnabled(IDC_RETREAT, false);
 }
 

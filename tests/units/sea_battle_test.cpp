@@ -7,6 +7,7 @@
 #include "core/lock.h"
 #include "core/random.h"
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "game/play_counts.h"
 #include "tests/test_support.h"
 #include "tests/units/naval_testland.h"
@@ -126,16 +127,15 @@ TEST_F(SeaBattles, APersonsBattleWaitsOnTheScreenWhichMayLoseAShipAndTheRestIsFo
         cJednostkaMorska& hipper = Ship(5);
         EXPECT_EQ(hipper.m_X, 17);  // second side, second other-ship slot
         EXPECT_EQ(hipper.m_Y, 14);
-        std::vector<std::pair<int, int>> cleared;
-        battle->clearBoardCell = [&](int c, int row) { cleared.push_back({c, row}); };
         game->SetGameState(kStateSeaBattleScreen);
         hipper.Kill(true);
         game->SetGameState(kStateSeaBattles);
-        EXPECT_EQ(cleared, (std::vector<std::pair<int, int>>{{17, 14}}));
+        // Its cell is empty on the board the screen draws.
+        for (const sSeaBattleBoardShip& on : battle->BoardShips())
+            EXPECT_NE(std::make_pair(on.column, on.row), std::make_pair(17, 14)) << WideToUtf8(on.ship->m_Name);
         EXPECT_NE(battle->m_SecondSelected, &hipper);
         for (const cJednostkaMorska* s : battle->m_SecondSide)
             EXPECT_NE(s->m_Name, L"Hipper");
-        battle->clearBoardCell = nullptr;
     };
     SeedRandom(99);
     RunSeaBattles();
