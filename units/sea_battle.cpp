@@ -494,6 +494,26 @@ bool cSeaBattle::ExecuteShot()
         end();
         return true;
     }
+    // A shooter chosen before it gave up its shot (it moved on the board or tried to retreat)
+    // does not fire: the shot is one the battle picks among the ships that still may.
+    if (const cJednostkaMorska* shooter = m_FirstSideActs ? m_FirstSelected : m_SecondSelected;
+        !shooter->m_ActiveInBattle) {
+        const int activeA = CountActive(m_FirstSide), activeB = CountActive(m_SecondSide);
+        if (activeA + activeB == 0) {
+            NextTurn();
+            if (m_TurnsLeft <= 0) {
+                m_Log += L"\n" + LangText("seabattle_end");
+                EndBattle();
+            }
+            return true;
+        }
+        m_FirstSideActs = m_FirstSideActs ? activeA > 0 : activeB == 0;
+        PickShot();
+        if (!m_FirstSelected || !m_SecondSelected) {
+            end();
+            return true;
+        }
+    }
     RegularShot();
     RemoveSunkShips();
     if (m_FirstSide.empty() || m_SecondSide.empty()) {

@@ -264,6 +264,15 @@ TEST_F(SeaBattles, ARetreatingShipLeavesTheBattleAndItsLists)
     ScriptRandomRaw({RawFor(50, 1, 100)});  // 50 >= 50: fails
     battle.TryRetreat(hipper);
     EXPECT_EQ(battle.m_SecondSide.size(), 2u);
+    // The try took its shot: chosen to fire before it, it does not; a ship that still may does.
+    Ship(4).m_ActiveInBattle = Ship(2).m_ActiveInBattle = true;
+    Ship(2).m_VisibleInBattle = true;
+    battle.m_FirstSideActs = false;
+    battle.m_FirstSelected = &Ship(2);
+    battle.m_SecondSelected = hipper;
+    battle.ExecuteShot();
+    EXPECT_EQ(battle.m_Log.find(L"Hipper fires"), std::wstring::npos) << WideToUtf8(battle.m_Log);
+    EXPECT_NE(battle.m_Log.find(L"Bismarck fires at HMS Warspite"), std::wstring::npos) << WideToUtf8(battle.m_Log);
     ScriptRandomRaw({RawFor(49, 1, 100)});
     battle.m_SecondSelected = hipper;
     battle.TryRetreat(hipper);
