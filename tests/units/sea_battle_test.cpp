@@ -153,10 +153,15 @@ TEST_F(SeaBattles, APersonsBattleWaitsOnTheScreenWhichMayLoseAShipAndTheRestIsFo
 TEST_F(SeaBattles, ByEmailAPersonsBattleIsShownWhileItPlaysItselfOut)
 {
     game->m_IsPbem = true;
+    Country(kAlbion).PBEMPlayerId = 1;
+    Country(kBorussia).PBEMPlayerId = 0;
     SeedRandom(99);
     RunSeaBattles();
     EXPECT_GE(Requests(eRequestKind::SeaBattle), 1);
     EXPECT_GE(EndReports(), 1);
+    // The game keeps the battle's record for the players whose countries fought in it.
+    ASSERT_FALSE(game->m_SeaBattleLogs.empty());
+    EXPECT_EQ(game->m_SeaBattleLogs.front().pbemCountries, std::set<int>{kAlbion});
 }
 
 TEST_F(SeaBattles, ASideWithoutALeaderSkipsOnlyItself)
@@ -178,6 +183,124 @@ TEST_F(SeaBattles, WeightsOnTheLastLengthGiveFiveTurns)
     ScriptRandomRaw({0});
     cSeaBattle battle(first, second);
     EXPECT_EQ(battle.m_TurnsLeft, 5);
+
+    // Weights 1 to 5 (15 in all): a roll up to 1 gives one turn, up to 3 two, up to 6
+    // three, up to 10 four, above that five.
+    for (int w = 0; w < 5; ++w)
+        Consts().SeaBattleConditionWeights[w] = w + 1;
+    for (auto [roll, turns] : {std::pair{1, 1}, {2, 2}, {3, 2}, {4, 3}, {6, 3}, {7, 4}, {10, 4}, {11, 5}, {15, 5}}) {
+        tSeaBattleSide a{&Ship(2)}, b{&Ship(4)};
+        ScriptRandomRaw({RawFor(roll, 1, 15)});
+        cSeaBattle drawn(a, b);
+        EXPECT_EQ(drawn.m_TurnsLeft, turns) << "roll " << roll;
+    }
+}
+
+// A shot hits when the roll is at most the chance: (the shooter's navy + 3) x 10, less the
+// target's own commander's rating x row 180, halved for a carrier in the rear columns and
+// for a ship seen other than its fleet, and never below 1.
+TEST_F(SeaBattles, AShotHitsWithinItsChance)
+{
+    Country(kAlbion).TechLevel[TECH_NAVY] = 4;   // Warspite: 70
+    Country(kBorussia).TechLevel[TECH_NAVY] = 2; // Bismarck and Hipper: 50
+    Consts().CommanderSeaBonus[0] = 5;
+    ASSERT_NE(Ship(4).m_Commander, nullptr);
+    tSeaBattleSide first{&Ship(1), &Ship(2)}, second{&Ship(4), &Ship(5)};
+    cSeaBattle battle(first, second);
+    for (cJednostkaMorska* ship : game->m_NavalUnits) {
+        ship->m_HP = ship->m_MaxHP = 50;
+        ship->m_Spotted = true;
+    }
+    struct sCase
+    {
+        int shooter, target, column, skill;
+        bool seenOtherwise;
+        int chance;
+    };
+    const sCase cases[] = {
+        {2, 5, 17, 0, false, 70}, {2, 4, 17, 2, false, 60}, {2, 4, 17, 20, false, 1},
+        {4, 1, 3, 0, false, 25},  {4, 1, 4, 0, false, 50},  {4, 1, 26, 0, false, 50},
+        {4, 1, 27, 0, false, 25}, {5, 2, 13, 0, true, 25},  {5, 2, 13, 0, false, 50},
+    };
+    for (const sCase& c : cases)
+        for (int roll : {c.chance, c.chance + 1}) {
+            cJednostkaMorska& shooter = Ship(c.shooter);
+            cJednostkaMorska& target = Ship(c.target);
+            Ship(4).m_Commander->Skill = c.skill;
+            target.m_X = c.column;
+            target.m_Spotted = !c.seenOtherwise;
+            shooter.m_ActiveInBattle = true;
+            const bool firstShoots = c.shooter < 4;
+            battle.m_FirstSideActs = firstShoots;
+            battle.m_FirstSelected = firstShoots ? &shooter : &target;
+            battle.m_SecondSelected = firstShoots ? &target : &shooter;
+            battle.m_TurnsLeft = 5;
+            const size_t before = battle.m_Log.size();
+            ScriptRandomRaw({RawFor(roll, 1, 100)});
+            battle.ExecuteShot();
+            const std::wstring shot = battle.m_Log.substr(before);
+            EXPECT_EQ(shot.find(L"miss") == std::wstring::npos, roll <= c.chance)
+                << c.shooter << " at " << c.target << ", roll " << roll << ": " << WideToUtf8(shot);
+            target.m_Spotted = true;
+        }
+}
+
+// Carriers and other ships stand in their own slots of each side's half of the board; those
+// beyond the slots stay off it.
+TEST_F(SeaBattles, EveryShipStandsInItsSlotOfItsSidesHalf)
+{
+    for (int id : {kAlbion, kBorussia})
+        Country(id).TechLevel[TECH_NAVY] = 0; // no carrier strikes before the board
+    auto copies = [&](int id, int count, tSeaBattleSide& side) {
+        for (int n = 0; n < count; ++n) {
+            auto* ship = new cJednostkaMorska(Ship(id));
+            ship->m_Id = 1000 + int(game->m_NavalUnits.size());
+            ship->m_Fleet = nullptr;
+            ship->m_Spotted = true;
+            game->m_NavalUnits.push_back(ship);
+            side.push_back(ship);
+        }
+    };
+    // Each side: 31 carriers, then 23 other ships.
+    tSeaBattleSide first{&Ship(1)}, second;
+    copies(1, 30, first);
+    first.push_back(&Ship(2));
+    copies(2, 22, first);
+    copies(1, 31, second);
+    copies(4, 23, second);
+    const std::vector<cJednostkaMorska*> firstShips(first.begin(), first.end()), secondShips(second.begin(), second.end());
+    const int carrierRows[15] = {0, -2, 2, -4, 4, -6, 6, -8, 8, -10, 10, -12, 12, -14, 14};
+    const int otherSlots[22][2] = {{0, 0},  {0, -2}, {2, -1}, {2, 1},  {0, 2},  {0, -4}, {2, -3}, {4, -2},
+                                   {4, 0},  {4, 2},  {2, 3},  {0, 4},  {0, -6}, {2, -5}, {4, -4}, {6, -3},
+                                   {6, -1}, {6, 1},  {6, 3},  {4, 4},  {2, 5},  {0, 6}};
+    bool placed = false;
+    acting.onRequest = [&](const sPresentationRequest& r) {
+        if (r.kind != eRequestKind::SeaBattle || placed)
+            return;
+        placed = true;
+        for (bool firstSide : {true, false}) {
+            const std::vector<cJednostkaMorska*>& ships = firstSide ? firstShips : secondShips;
+            for (int k = 0; k < 31; ++k) {
+                const int dc = k < 15 ? 0 : 2;
+                const std::pair<int, int> slot = k < 30 ? std::pair{firstSide ? 3 - dc : 27 + dc, 16 + carrierRows[k % 15]}
+                                                        : std::pair{-1, -1};
+                EXPECT_EQ(std::make_pair(ships[size_t(k)]->m_X, ships[size_t(k)]->m_Y), slot) << firstSide << " carrier " << k;
+            }
+            for (int k = 0; k < 23; ++k) {
+                const cJednostkaMorska* ship = ships[size_t(31 + k)];
+                const std::pair<int, int> slot =
+                    k < 22 ? std::pair{firstSide ? 13 - otherSlots[k][0] : 17 + otherSlots[k][0], 16 + otherSlots[k][1]}
+                           : std::pair{-1, -1};
+                EXPECT_EQ(std::make_pair(ship->m_X, ship->m_Y), slot) << firstSide << " ship " << k;
+            }
+        }
+    };
+    cSeaBattle battle(first, second);
+    // The stages do not call the battle off: a roll of 100.
+    ScriptRandomRaw({RawFor(100, 0, 100)});
+    battle.Run();
+    acting.onRequest = nullptr;
+    EXPECT_TRUE(placed);
 }
 
 TEST_F(SeaBattles, TransportsAloneCancelTheBattleWithoutAnEndReportAndTellOnlyAPerson)
