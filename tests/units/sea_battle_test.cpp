@@ -245,6 +245,104 @@ TEST_F(SeaBattles, AShotHitsWithinItsChance)
         }
 }
 
+// The stages: a carrier strikes once per navy level and hits below 30 per mille a level; a
+// side alone with carriers strikes again with |tA - tB| x 5 percent and calls the battle off
+// with nA + (tA - tB + 1) x 20; a submarine hits below 10 per mille a level (5 when only
+// submarines meet), and a side of submarines calls it off with 50 - k, two such with
+// 100 - sA - sB percent.
+TEST_F(SeaBattles, TheStagesStrikeAndCallTheBattleOffByTheirChances)
+{
+    Country(kAlbion).TechLevel[TECH_NAVY] = 2;
+    Country(kBorussia).TechLevel[TECH_NAVY] = 0;
+    Country(kAlbion).TechLevel[TECH_SUBMARINES] = 2;
+    Country(kBorussia).TechLevel[TECH_SUBMARINES] = 3;
+    auto* albionsSubmarine = new cJednostkaMorska(Ship(6));
+    albionsSubmarine->m_Id = 100;
+    albionsSubmarine->SetName(L"Upholder");
+    albionsSubmarine->m_Owner = kAlbion;
+    albionsSubmarine->m_Fleet = nullptr;
+    game->m_NavalUnits.push_back(albionsSubmarine);
+    const int i = RawFor(0, 0, 1), only = RawFor(0, 0, 0);
+    auto per = [](int roll) { return RawFor(roll, 0, 1000); };
+    auto percent = [](int roll) { return RawFor(roll, 0, 100); };
+    struct sCase
+    {
+        std::vector<int> first, second, rolls;
+        size_t records;
+        bool cancelled;
+    };
+    const sCase cases[] = {
+        // Two strikes of Ark Royal (one hits), no second strike (10 %), no call-off (61 %).
+        {{1, 2}, {4, 5}, {per(59), i, per(60), percent(10), percent(61)}, 1, false},
+        // Both strikes miss, the second round's two hit, and the battle is called off.
+        {{1, 2}, {4, 5}, {per(60), per(60), percent(9), per(59), i, per(59), i, percent(60)}, 2, true},
+        // U-47 against Warspite: a hit below 30, the call-off below 49.
+        {{2}, {6}, {per(29), only, percent(48)}, 1, true},
+        {{2}, {6}, {per(30), percent(49)}, 0, false},
+        // Submarines alone: hits below 10 and 15, call-offs below 49 and 98.
+        {{100}, {6}, {per(9), only, per(14), only, percent(49), percent(97)}, 2, true},
+        {{100}, {6}, {per(10), per(15), percent(49), percent(98)}, 0, false},
+    };
+    for (const sCase& c : cases) {
+        tSeaBattleSide first, second;
+        for (int id : c.first)
+            first.push_back(id == 100 ? albionsSubmarine : &Ship(id));
+        for (int id : c.second)
+            second.push_back(&Ship(id));
+        for (cJednostkaMorska* ship : game->m_NavalUnits)
+            ship->m_HP = ship->m_MaxHP = 50;
+        cSeaBattle battle(first, second);
+        ScriptRandomRaw(c.rolls);
+        battle.Run();
+        EXPECT_EQ(battle.m_StageRecords.size(), c.records) << "case " << &c - cases;
+        EXPECT_EQ(battle.m_RegularPartCancelled, c.cancelled) << "case " << &c - cases;
+        for (const sSeaBattleStageRecord& r : battle.m_StageRecords)
+            EXPECT_EQ(r.damage, r.kind == 0 ? 2.0f : (r.attacker.rfind(L"U-47", 0) == 0 ? 3.0f : 2.0f));
+    }
+}
+
+// The side with more carriers fires first; else the better navy of the first ships'
+// owners; else the larger side; else the side of the lower country id.
+TEST_F(SeaBattles, TheSideWithMoreCarriersABetterNavyMoreShipsOrTheLowerIdStarts)
+{
+    auto* borussianCarrier = new cJednostkaMorska(Ship(1));
+    borussianCarrier->m_Id = 100;
+    borussianCarrier->m_Owner = kBorussia;
+    borussianCarrier->m_Fleet = nullptr;
+    borussianCarrier->m_Spotted = true;
+    game->m_NavalUnits.push_back(borussianCarrier);
+    struct sCase
+    {
+        std::vector<int> first, second;
+        int navyA, navyB;
+        bool firstStarts;
+    };
+    const sCase cases[] = {
+        {{2}, {4, 100}, 3, 0, false}, {{2}, {4}, 3, 2, true}, {{2}, {4}, 2, 3, false},
+        {{2}, {4, 5}, 2, 2, false},   {{2, 1}, {4}, 0, 0, true},
+        {{2}, {4}, 2, 2, true},       {{4}, {2}, 2, 2, false},
+    };
+    for (const sCase& c : cases) {
+        Country(kAlbion).TechLevel[TECH_NAVY] = c.navyA;
+        Country(kBorussia).TechLevel[TECH_NAVY] = c.navyB;
+        tSeaBattleSide first, second;
+        for (int id : c.first)
+            first.push_back(id == 100 ? borussianCarrier : &Ship(id));
+        for (int id : c.second)
+            second.push_back(id == 100 ? borussianCarrier : &Ship(id));
+        for (cJednostkaMorska* ship : game->m_NavalUnits) {
+            ship->m_HP = ship->m_MaxHP = 50;
+            ship->m_Spotted = true;
+        }
+        cSeaBattle battle(first, second);
+        // No carrier's second strike and no call-off.
+        ScriptRandomRaw({RawFor(100, 0, 100), RawFor(100, 0, 100)});
+        battle.Run();
+        EXPECT_FALSE(battle.m_RegularPartCancelled) << "case " << &c - cases;
+        EXPECT_EQ(battle.m_FirstSideStarts, c.firstStarts) << "case " << &c - cases;
+    }
+}
+
 // Carriers and other ships stand in their own slots of each side's half of the board; those
 // beyond the slots stay off it.
 TEST_F(SeaBattles, EveryShipStandsInItsSlotOfItsSidesHalf)
