@@ -220,6 +220,8 @@ cSeaBattle::cSeaBattle(tSeaBattleSide& firstSide, tSeaBattleSide& secondSide)
     m_AutoEndRequested = IsPbemGame();
     if (!m_FirstSide.empty())
         m_Location = SeaNodeName(*m_FirstSide.front());
+    // The stages' box of the battle's steps tells the strikes but not where or whom: with
+    // several battles an impulse a person could not tell which one it is about.
     m_Meeting = LangFormat("sea_battle_stage_%s_met_%s_in_%s", FleetsOf(m_FirstSide), FleetsOf(m_SecondSide), m_Location);
     RecomputeHumanFlags();
     g_CurrentSeaBattle.store(this);
@@ -606,6 +608,7 @@ void cSeaBattle::TryRetreat(cJednostkaMorska* ship)
     GLOBAL_LOCK_SCOPE();
     const bool first = ship && std::find(m_FirstSide.begin(), m_FirstSide.end(), ship) != m_FirstSide.end();
     const bool second = ship && std::find(m_SecondSide.begin(), m_SecondSide.end(), ship) != m_SecondSide.end();
+    // A ship no longer in the battle (sunk, gone, or the battle over) has nothing to leave.
     if (m_Ended || (!first && !second))
         return;
     const int chance = GameConsts().SeaBattleRetreatChance;

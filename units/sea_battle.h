@@ -72,6 +72,8 @@ public:
     void TryRetreat(cJednostkaMorska* ship);
     // Fires the next shot and moves the battle on; always true.
     bool ExecuteShot();
+    // The screen's steps call these two SelectFirstSideShip and SelectSecondSideShip, the
+    // battle's own steps by these names: the two disagree, and one pair is kept.
     bool IsShipOnFirstSide(int id);
     bool IsShipOnSecondSide(int id);
 

@@ -133,6 +133,8 @@ cSeaBattleMenu::cSeaBattleMenu(RequestHandle request)
             if (CDXUTControl* control = GetControl(id))
                 control->SetVisible(false);
 
+    // The board's zoom is its own: taken from the map's and given back, as the screen's
+    // steps have it, the map's target zoom would stay at the board's and the map glide there.
     m_Zoom = m_TargetZoom = kOpeningZoom;
     for (int c = 0; c < kBoardSize; ++c)
         if (c < 4 || c > 26)
@@ -602,7 +604,8 @@ void cSeaBattleMenu::OnRender(float elapsed)
         const float ox = float(int(ScreenWidth() / (2.0f * m_Zoom) - float(m_CameraX)));
         const float oy = float(int(ScreenHeight() / (2.0f * m_Zoom) - float(m_CameraY)));
         // The sea goes on past the board to the screen's edges: cells without marks, where
-        // the board is smaller than the screen or the camera stands near its edge.
+        // the board is smaller than the screen or the camera stands near its edge. The board's
+        // steps draw its 961 cells alone and say nothing of the rest of the screen.
         const float viewWidth = ScreenWidth() / m_Zoom, viewHeight = ScreenHeight() / m_Zoom;
         const int firstColumn = std::min(0, FloorDiv(int(-ox) - kHexLeft, kColumnWidth) - 1);
         const int endColumn = std::max(kBoardSize, FloorDiv(int(viewWidth - ox), kColumnWidth) + 1);
