@@ -391,6 +391,9 @@ void cSeaBattleMenu::OnBoardClick(int column, int row)
     cSeaBattle* battle = Battle();
     if (!battle)
         return;
+    // The current cell is the chosen ship's, moved only by a click that chooses or moves it:
+    // following every click, it would leave Retreat, still enabled after a click on empty
+    // water, acting on no ship while another shows chosen.
     cJednostkaMorska* ship = ShipAt(column, row);
     if (!ship) {
         if (m_OrderMode == 1 && (Marks(column, row) & kMoveMark))
