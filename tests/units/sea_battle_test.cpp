@@ -2,6 +2,7 @@
 // them, and a battle from its stages to its end report.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 
 #include "core/lock.h"
@@ -262,6 +263,11 @@ TEST_F(SeaBattles, TheStagesStrikeAndCallTheBattleOffByTheirChances)
     albionsSubmarine->m_Owner = kAlbion;
     albionsSubmarine->m_Fleet = nullptr;
     game->m_NavalUnits.push_back(albionsSubmarine);
+    auto* borussianCarrier = new cJednostkaMorska(Ship(1));
+    borussianCarrier->m_Id = 101;
+    borussianCarrier->m_Owner = kBorussia;
+    borussianCarrier->m_Fleet = nullptr;
+    game->m_NavalUnits.push_back(borussianCarrier);
     const int i = RawFor(0, 0, 1), only = RawFor(0, 0, 0);
     auto per = [](int roll) { return RawFor(roll, 0, 1000); };
     auto percent = [](int roll) { return RawFor(roll, 0, 100); };
@@ -276,9 +282,14 @@ TEST_F(SeaBattles, TheStagesStrikeAndCallTheBattleOffByTheirChances)
         {{1, 2}, {4, 5}, {per(59), i, per(60), percent(10), percent(61)}, 1, false},
         // Both strikes miss, the second round's two hit, and the battle is called off.
         {{1, 2}, {4, 5}, {per(60), per(60), percent(9), per(59), i, per(59), i, percent(60)}, 2, true},
+        // Carriers on both sides: the call-off below 1 + 1 + 20.
+        {{1, 2}, {4, 101}, {per(60), per(60), percent(21)}, 0, true},
+        {{1, 2}, {4, 101}, {per(60), per(60), percent(22)}, 0, false},
         // U-47 against Warspite: a hit below 30, the call-off below 49.
         {{2}, {6}, {per(29), only, percent(48)}, 1, true},
         {{2}, {6}, {per(30), percent(49)}, 0, false},
+        // A submarine beside a battleship calls nothing off.
+        {{2}, {4, 6}, {per(30), percent(0)}, 0, false},
         // Submarines alone: hits below 10 and 15, call-offs below 49 and 98.
         {{100}, {6}, {per(9), only, per(14), only, percent(49), percent(97)}, 2, true},
         {{100}, {6}, {per(10), per(15), percent(49), percent(98)}, 0, false},
@@ -288,7 +299,7 @@ TEST_F(SeaBattles, TheStagesStrikeAndCallTheBattleOffByTheirChances)
         for (int id : c.first)
             first.push_back(id == 100 ? albionsSubmarine : &Ship(id));
         for (int id : c.second)
-            second.push_back(&Ship(id));
+            second.push_back(id == 101 ? borussianCarrier : &Ship(id));
         for (cJednostkaMorska* ship : game->m_NavalUnits)
             ship->m_HP = ship->m_MaxHP = 50;
         cSeaBattle battle(first, second);
@@ -392,6 +403,12 @@ TEST_F(SeaBattles, EveryShipStandsInItsSlotOfItsSidesHalf)
                 EXPECT_EQ(std::make_pair(ship->m_X, ship->m_Y), slot) << firstSide << " ship " << k;
             }
         }
+        // A ship moved to the board's first row is still on it.
+        Ship(2).m_Y = 0;
+        const std::vector<sSeaBattleBoardShip> board = CurrentSeaBattle()->BoardShips();
+        EXPECT_TRUE(std::any_of(board.begin(), board.end(), [&](const sSeaBattleBoardShip& on) {
+            return on.ship == &Ship(2) && on.row == 0;
+        }));
     };
     cSeaBattle battle(first, second);
     // The stages do not call the battle off: a roll of 100.
