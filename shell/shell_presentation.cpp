@@ -319,7 +319,9 @@ void cShellPresentation::Serve(const RequestHandle& request)
         DXUTShutdown();
         return;
     case eRequestKind::SeaBattle:
-        // Answered when the person closes the screen.
+        // Answered when the person closes the screen. The hand-over of the board says
+        // nothing of who sits at a shared screen: like every window for persons out of
+        // their turn, it opens after the cover that names them.
         OpenAfterItsCover(request, OpenSeaBattleScreen);
         return;
     default:

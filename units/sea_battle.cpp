@@ -220,6 +220,8 @@ cSeaBattle::cSeaBattle(tSeaBattleSide& firstSide, tSeaBattleSide& secondSide)
     m_AutoEndRequested = IsPbemGame();
     if (!m_FirstSide.empty())
         m_Location = SeaNodeName(*m_FirstSide.front());
+    // The stages' box of the battle's steps tells the strikes but not where or whom: with
+    // several battles an impulse a person could not tell which one it is about.
     m_Meeting = LangFormat("sea_battle_stage_%s_met_%s_in_%s", FleetsOf(m_FirstSide), FleetsOf(m_SecondSide), m_Location);
     RecomputeHumanFlags();
     g_CurrentSeaBattle.store(this);
@@ -271,6 +273,8 @@ void cSeaBattle::Run()
             message.title = LangText("sea_battle_fleet_detected_title");
             message.text = m_Meeting + m_StageLog;
             AddressToPersons(message);
+            // Read before the board opens, as the battle's steps have it: the screen's hand-over
+            // opens both at once, and the board would then lie over the window unread.
             Presentation().Post(std::move(message))->Wait();
         }
     }
@@ -492,6 +496,26 @@ bool cSeaBattle::ExecuteShot()
         end();
         return true;
     }
+    // A shooter chosen before it gave up its shot (it moved on the board or tried to retreat)
+    // does not fire: the shot is one the battle picks among the ships that still may.
+    if (const cJednostkaMorska* shooter = m_FirstSideActs ? m_FirstSelected : m_SecondSelected;
+        !shooter->m_ActiveInBattle) {
+        const int activeA = CountActive(m_FirstSide), activeB = CountActive(m_SecondSide);
+        if (activeA + activeB == 0) {
+            NextTurn();
+            if (m_TurnsLeft <= 0) {
+                m_Log += L"\n" + LangText("seabattle_end");
+                EndBattle();
+            }
+            return true;
+        }
+        m_FirstSideActs = m_FirstSideActs ? activeA > 0 : activeB == 0;
+        PickShot();
+        if (!m_FirstSelected || !m_SecondSelected) {
+            end();
+            return true;
+        }
+    }
     RegularShot();
     RemoveSunkShips();
     if (m_FirstSide.empty() || m_SecondSide.empty()) {
@@ -584,6 +608,7 @@ void cSeaBattle::TryRetreat(cJednostkaMorska* ship)
     GLOBAL_LOCK_SCOPE();
     const bool first = ship && std::find(m_FirstSide.begin(), m_FirstSide.end(), ship) != m_FirstSide.end();
     const bool second = ship && std::find(m_SecondSide.begin(), m_SecondSide.end(), ship) != m_SecondSide.end();
+    // A ship no longer in the battle (sunk, gone, or the battle over) has nothing to leave.
     if (m_Ended || (!first && !second))
         return;
     const int chance = GameConsts().SeaBattleRetreatChance;
@@ -644,8 +669,6 @@ void cSeaBattle::EndBattle()
         AddCombatReport(20, id, report);
     if (IsPbemGame() && g_Gra)
         g_Gra->m_SeaBattleLogs.push_back(SeaBattleRoundLog());
-    if (enableCloseOnly)
-        enableCloseOnly();
 }
 
 bool cSeaBattle::IsShipOnFirstSide(int id)
@@ -683,13 +706,9 @@ void cSeaBattle::RequestNextTurn()
     m_ShotTimer = 0.0;
 }
 
-void cSeaBattle::LeaveBoard(cJednostkaMorska& ship)
-{
-    if (clearBoardCell && ship.m_X >= 0 && ship.m_Y >= 0 && g_Gra &&
-        g_Gra->GetGameState() == kStateSeaBattleScreen)
-        clearBoardCell(ship.m_X, ship.m_Y);
-    ship.m_X = ship.m_Y = -1;
-}
+// The screen is not told: its board is read from the ships' own cells, so a ship without
+// one is off it at the next frame, as the battle's end is seen there at the next frame.
+void cSeaBattle::LeaveBoard(cJednostkaMorska& ship) { ship.m_X = ship.m_Y = -1; }
 
 std::vector<sSeaBattleBoardShip> cSeaBattle::BoardShips() const { return m_Ended ? m_FinalBoard : ShipsOnBoard(); }
 

@@ -4,7 +4,6 @@
 // turns, until the turns run out or a side has no shooter or target left. The battle is
 // the model; the sea-battle screen (when a person fights) only calls its operations.
 #include <cstdint>
-#include <functional>
 #include <list>
 #include <map>
 #include <set>
@@ -73,6 +72,8 @@ public:
     void TryRetreat(cJednostkaMorska* ship);
     // Fires the next shot and moves the battle on; always true.
     bool ExecuteShot();
+    // The screen's steps call these two SelectFirstSideShip and SelectSecondSideShip, the
+    // battle's own steps by these names: the two disagree, and one pair is kept.
     bool IsShipOnFirstSide(int id);
     bool IsShipOnSecondSide(int id);
 
@@ -84,11 +85,6 @@ public:
     // once it is over, those that ended it there, where they stood, for as long as the
     // battle lasts (its screen shows its last state until it is closed).
     std::vector<sSeaBattleBoardShip> BoardShips() const;
-
-    // Set by the sea-battle screen while it shows this battle: a ship left the board cell.
-    std::function<void(int column, int row)> clearBoardCell;
-    // Set by the screen: the battle is over, only closing is left.
-    std::function<void()> enableCloseOnly;
 
     std::wstring m_StageLog;
     std::wstring m_Location;

@@ -103,6 +103,8 @@ cSeaBattleMenu::cSeaBattleMenu(RequestHandle request)
     AddFrameFromLayout(IDC_FRAME, 0);
     AddStaticFromLayout(IDC_TITLE, LangText("seabattle_title").c_str());
     AddStaticFromLayout(IDC_PLACE, m_Request ? m_Request->Data().title.c_str() : L"");
+    // The screen's controls say nothing of the titles' look: they take the look every other
+    // screen gives its title, centred in the title font.
     for (int id : {IDC_TITLE, IDC_PLACE})
         if (auto* text = Control<CDXUTStatic>(id)) {
             text->SetEnabled(false);
@@ -131,6 +133,8 @@ cSeaBattleMenu::cSeaBattleMenu(RequestHandle request)
             if (CDXUTControl* control = GetControl(id))
                 control->SetVisible(false);
 
+    // The board's zoom is its own: taken from the map's and given back, as the screen's
+    // steps have it, the map's target zoom would stay at the board's and the map glide there.
     m_Zoom = m_TargetZoom = kOpeningZoom;
     for (int c = 0; c < kBoardSize; ++c)
         if (c < 4 || c > 26)
@@ -347,7 +351,9 @@ sPointF cSeaBattleMenu::CellScreenPoint(int column, int row) const
 
 void cSeaBattleMenu::OnKeyboard(unsigned key, bool down, bool)
 {
-    // The arrows scroll the board as they scroll the map.
+    // The board scrolls with the game screen's arrow bits, but while it is open the game
+    // screen hears no key and this screen's keys do nothing: the two disagree, and a bit
+    // would keep whatever it held when the board opened. So the arrows are followed here.
     TrackArrowKey(key, down);
 }
 
@@ -368,7 +374,9 @@ void cSeaBattleMenu::OnMouse(bool left, bool right, bool, bool, bool, int wheel,
     const cSeaBattle* battle = Battle();
     const bool idle = battle && !m_Over && !battle->m_AutoEndRequested && !battle->m_NextTurnRequested &&
                       battle->m_TurnsLeft > 0;
-    if (rightPressed && !left) {
+    // With the left button held too the choice goes with its marks, not its marks alone: a
+    // ship kept chosen without its mark could still be moved or aim.
+    if (rightPressed && (idle || !left)) {
         ClearOrders();
         SetButtonEnabled(IDC_RETREAT, false);
         return;
@@ -383,6 +391,9 @@ void cSeaBattleMenu::OnBoardClick(int column, int row)
     cSeaBattle* battle = Battle();
     if (!battle)
         return;
+    // The current cell is the chosen ship's, moved only by a click that chooses or moves it:
+    // following every click, it would leave Retreat, still enabled after a click on empty
+    // water, acting on no ship while another shows chosen.
     cJednostkaMorska* ship = ShipAt(column, row);
     if (!ship) {
         if (m_OrderMode == 1 && (Marks(column, row) & kMoveMark))
@@ -404,15 +415,13 @@ void cSeaBattleMenu::ChooseOwnShip(cSeaBattle& battle, cJednostkaMorska& ship, i
         return;
     m_CurrentColumn = column;
     m_CurrentRow = row;
-    const bool first = battle.m_FirstSideActs;
-    if (first)
+    // The battle may refuse it as its next shooter (a transport, a carrier without its
+    // planes, a ship that has fired): it is chosen all the same, since moving and Retreat act
+    // on the ship marked, and only aiming needs the battle's shooter.
+    if (battle.m_FirstSideActs)
         battle.IsShipOnFirstSide(ship.m_Id);
     else
         battle.IsShipOnSecondSide(ship.m_Id);
-    // The battle refuses a ship that has fired in this turn: then nothing is marked, else
-    // the board would show as chosen a ship that does not shoot.
-    if ((first ? battle.m_FirstSelected : battle.m_SecondSelected) != &ship)
-        return;
     ClearMarks(kChosenMark);
     m_Marks[size_t(row * kBoardSize + column)] |= kChosenMark;
     m_ChosenShipId = ship.m_Id;
@@ -425,7 +434,8 @@ void cSeaBattleMenu::ChooseTarget(cSeaBattle& battle, cJednostkaMorska& ship, in
     SetButtonEnabled(IDC_RETREAT, false);
     const bool first = battle.m_FirstSideActs;
     const cJednostkaMorska* shooter = first ? battle.m_FirstSelected : battle.m_SecondSelected;
-    // Without a ship of one's own chosen on the board a click on the enemy means nothing.
+    // Only the marked ship aims, and only when the battle lets it fire: with a refused ship
+    // marked (or none), the shot would come from a ship the board does not show chosen.
     if (m_OrderMode == 0 || !shooter || shooter->m_Id != m_ChosenShipId || shooter->IsTransport() ||
         !ship.m_VisibleInBattle)
         return;
@@ -445,6 +455,8 @@ void cSeaBattleMenu::ChooseTarget(cSeaBattle& battle, cJednostkaMorska& ship, in
         battle.IsShipOnFirstSide(ship.m_Id);
     if ((first ? battle.m_SecondSelected : battle.m_FirstSelected) != &ship)
         return;
+    // A target kept from before goes too: the battle aims at one ship, and a second mark
+    // would fire at this one on a click at the other.
     ClearMarks(kMoveMark | kTargetMark);
     m_Marks[size_t(row * kBoardSize + column)] |= kTargetMark;
     m_OrderMode = 2;
@@ -455,11 +467,16 @@ void cSeaBattleMenu::MoveChosenShip(int column, int row)
     cJednostkaMorska* ship = ShipAt(m_CurrentColumn, m_CurrentRow);
     if (!ship || ship->m_Id != m_ChosenShipId || ship->m_Retreated || ship->m_X == 15)
         return;
+    ClearMarks(kChosenMark);
     ship->m_X = column;
     ship->m_Y = row;
     ship->m_ActiveInBattle = false;
     ship->m_Retreated = true;
-    ClearOrders();
+    m_OrderMode = 0;
+    m_ChosenShipId = -1;
+    m_CurrentColumn = column;
+    m_CurrentRow = row;
+    MarkMoveArea(*ship);
     SetButtonEnabled(IDC_RETREAT, false);
 }
 
@@ -590,7 +607,8 @@ void cSeaBattleMenu::OnRender(float elapsed)
         const float ox = float(int(ScreenWidth() / (2.0f * m_Zoom) - float(m_CameraX)));
         const float oy = float(int(ScreenHeight() / (2.0f * m_Zoom) - float(m_CameraY)));
         // The sea goes on past the board to the screen's edges: cells without marks, where
-        // the board is smaller than the screen or the camera stands near its edge.
+        // the board is smaller than the screen or the camera stands near its edge. The board's
+        // steps draw its 961 cells alone and say nothing of the rest of the screen.
         const float viewWidth = ScreenWidth() / m_Zoom, viewHeight = ScreenHeight() / m_Zoom;
         const int firstColumn = std::min(0, FloorDiv(int(-ox) - kHexLeft, kColumnWidth) - 1);
         const int endColumn = std::max(kBoardSize, FloorDiv(int(viewWidth - ox), kColumnWidth) + 1);

@@ -5,6 +5,7 @@
 
 #include "core/lock.h"
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "dialogs/combat_result_dialog.h"
 #include "dialogs/convoys_dialog.h"
 #include "dialogs/convoy_results_dialog.h"
@@ -25,6 +26,7 @@
 #include "shell/hint_display.h"
 #include "shell/menus/scenario_settings_menu.h"
 #include "shell/menus/sea_battle_menu.h"
+#include "units/sea_battle.h"
 #include "tests/shell/program_driver.h"
 #include "tests/test_support.h"
 #include "units/air_unit.h"
@@ -280,6 +282,74 @@ TEST(OrdersInPlay, OnAScreenOf1920By1080TheSeaBattleBoardOpensAtItsOwnSizeAndFir
         .Screenshot("sea_battle_1920x1080")
         // Fought out, the battle gives the impulse back.
         .Then("fight it out", [] { return true; }, [] { D::ClickControl(IDC_AUTO_END); })
+        .Then("close", [] { return D::FindControl(IDC_CLOSE_BATTLE)->GetEnabled(); },
+              [] { D::ClickControl(IDC_CLOSE_BATTLE); }, 2000);
+    EXPECT_EQ(driver.Run(), 0);
+}
+
+// A ship of one's own that the battle will not let fire (here a transport) is still chosen
+// by its click: the board marks it, and Retreat, which speaks of the chosen ship, acts on it.
+TEST(OrdersInPlay, AClickOnATransportInABattleChoosesItAndRetreatActsOnTheShipMarked)
+{
+    static constexpr int kWarspite = 2, kAnna = 3, kDoverTransports = 2, kRetreat = 657, kFireNextShot = 660;
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    auto battle = [] { return dynamic_cast<cSeaBattleMenu*>(g_CurrentMenu); };
+    auto clickShip = [=](int id) {
+        const cJednostkaMorska* ship = g_Gra->FindNavalUnitById(id);
+        const sPointF p = battle()->CellScreenPoint(ship->m_X, ship->m_Y);
+        D::Click(int(p.x), int(p.y));
+    };
+    auto chosen = [=](int id) {
+        const cJednostkaMorska* ship = g_Gra->FindNavalUnitById(id);
+        return (battle()->Marks(ship->m_X, ship->m_Y) & cSeaBattleMenu::kChosenMark) != 0;
+    };
+    StartTestlandUntilAlbionsTurn(driver)
+        // The Home Fleet and the Dover transports meet the High Seas Fleet in the North Sea.
+        .Then("to sea", PlayersTurn,
+              [] {
+                  {
+                      MakeFleetsThatMeetFightOnTheBoard();
+                      GLOBAL_LOCK_SCOPE();
+                      for (int fleet : {kHochseeflotte, kHomeFleet, kDoverTransports})
+                          Fleet(fleet)->seaNode = kNorthSea;
+                  }
+                  D::PressKey('Q');
+              })
+        .Then("confirm", [] { return dynamic_cast<cDialogPotwKoncaTury*>(CurrentDialog()) != nullptr; },
+              [] { ClickInWindow(kConfirmYesId); })
+        // The enemy's shots are fired until Albion's Warspite may fire.
+        .Then("Albion aims", Reading([=] {
+                  if (!battle())
+                      return false;
+                  const cSeaBattle* fight = CurrentSeaBattle();
+                  if (fight && fight->m_FirstSideActs && g_Gra->FindNavalUnitById(kWarspite)->m_ActiveInBattle)
+                      return true;
+                  D::ClickControl(kFireNextShot);
+                  return false;
+              }),
+              [=] { clickShip(kWarspite); }, 20000)
+        .Then("Warspite chosen", D::AfterFrames(2),
+              [=] {
+                  EXPECT_TRUE(chosen(kWarspite));
+                  clickShip(kAnna);
+              })
+        .Then("the transport chosen", D::AfterFrames(2),
+              [=] {
+                  EXPECT_TRUE(chosen(kAnna));
+                  EXPECT_FALSE(chosen(kWarspite));
+                  EXPECT_EQ(battle()->OrderMode(), 1);
+                  ASSERT_TRUE(D::FindControl(kRetreat)->GetEnabled());
+                  D::ClickControl(kRetreat);
+              })
+        .Then("it tried", D::AfterFrames(2),
+              [=] {
+                  const std::wstring& log = CurrentSeaBattle()->m_Log;
+                  EXPECT_NE(log.find(L"Transport Anna (Albion) tried to retreat"), std::wstring::npos) << WideToUtf8(log);
+                  EXPECT_EQ(log.find(L"HMS Warspite (Albion) tried to retreat"), std::wstring::npos);
+                  EXPECT_EQ(battle()->OrderMode(), 0);
+                  D::ClickControl(IDC_AUTO_END);
+              })
         .Then("close", [] { return D::FindControl(IDC_CLOSE_BATTLE)->GetEnabled(); },
               [] { D::ClickControl(IDC_CLOSE_BATTLE); }, 2000);
     EXPECT_EQ(driver.Run(), 0);

@@ -262,6 +262,31 @@ TEST_F(SeaBattleScreen, TheZoomStaysBetweenTheWholeBoardAndFullSizeAndTheButtons
         ClickCell(*menu, Ship(kBismarck));
         EXPECT_EQ(menu->OrderMode(), 0);
         EXPECT_FALSE(enabled(657));
+
+        // A move leaves the target marked, as the battle keeps it; the choice goes.
+        battle.m_FirstSideActs = true;
+        cJednostkaMorska& warspite = Ship(kWarspite);
+        const cJednostkaMorska& bismarck = Ship(kBismarck);
+        for (int id : {kWarspite, kBismarck, kWarspite})
+            ClickCell(*menu, Ship(id));
+        EXPECT_EQ(menu->OrderMode(), 1);
+        EXPECT_TRUE(menu->Marks(9, 16) & cSeaBattleMenu::kMoveMark);
+        const sPointF water = menu->CellScreenPoint(9, 16);
+        ClickAt(int(water.x), int(water.y));
+        EXPECT_EQ(std::make_pair(warspite.m_X, warspite.m_Y), std::make_pair(9, 16));
+        EXPECT_EQ(menu->OrderMode(), 0);
+        EXPECT_EQ(menu->Marks(9, 16) & (cSeaBattleMenu::kChosenMark | cSeaBattleMenu::kMoveMark), 0u);
+        EXPECT_TRUE(menu->Marks(bismarck.m_X, bismarck.m_Y) & cSeaBattleMenu::kTargetMark);
+        warspite.m_Retreated = false;
+        // The right button pressed while the left is held drops the choice with its marks.
+        ClickCell(*menu, warspite);
+        EXPECT_EQ(menu->OrderMode(), 1);
+        const sPointF rear = menu->CellScreenPoint(3, 8);
+        menu->OnMouse(true, false, false, false, false, 0, int(rear.x), int(rear.y));
+        menu->OnMouse(true, true, false, false, false, 0, int(rear.x), int(rear.y));
+        menu->OnMouse(false, false, false, false, false, 0, int(rear.x), int(rear.y));
+        EXPECT_EQ(menu->OrderMode(), 0);
+        EXPECT_EQ(menu->Marks(9, 16) & cSeaBattleMenu::kChosenMark, 0u);
         battle.m_FirstSideActs = firstActs;
 
         menu->OnMouse(false, false, false, false, false, -120 * 30, 300, 300);

@@ -2,11 +2,13 @@
 // them, and a battle from its stages to its end report.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 
 #include "core/lock.h"
 #include "core/random.h"
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "game/play_counts.h"
 #include "tests/test_support.h"
 #include "tests/units/naval_testland.h"
@@ -126,16 +128,15 @@ TEST_F(SeaBattles, APersonsBattleWaitsOnTheScreenWhichMayLoseAShipAndTheRestIsFo
         cJednostkaMorska& hipper = Ship(5);
         EXPECT_EQ(hipper.m_X, 17);  // second side, second other-ship slot
         EXPECT_EQ(hipper.m_Y, 14);
-        std::vector<std::pair<int, int>> cleared;
-        battle->clearBoardCell = [&](int c, int row) { cleared.push_back({c, row}); };
         game->SetGameState(kStateSeaBattleScreen);
         hipper.Kill(true);
         game->SetGameState(kStateSeaBattles);
-        EXPECT_EQ(cleared, (std::vector<std::pair<int, int>>{{17, 14}}));
+        // Its cell is empty on the board the screen draws.
+        for (const sSeaBattleBoardShip& on : battle->BoardShips())
+            EXPECT_NE(std::make_pair(on.column, on.row), std::make_pair(17, 14)) << WideToUtf8(on.ship->m_Name);
         EXPECT_NE(battle->m_SecondSelected, &hipper);
         for (const cJednostkaMorska* s : battle->m_SecondSide)
             EXPECT_NE(s->m_Name, L"Hipper");
-        battle->clearBoardCell = nullptr;
     };
     SeedRandom(99);
     RunSeaBattles();
@@ -153,10 +154,15 @@ TEST_F(SeaBattles, APersonsBattleWaitsOnTheScreenWhichMayLoseAShipAndTheRestIsFo
 TEST_F(SeaBattles, ByEmailAPersonsBattleIsShownWhileItPlaysItselfOut)
 {
     game->m_IsPbem = true;
+    Country(kAlbion).PBEMPlayerId = 1;
+    Country(kBorussia).PBEMPlayerId = 0;
     SeedRandom(99);
     RunSeaBattles();
     EXPECT_GE(Requests(eRequestKind::SeaBattle), 1);
     EXPECT_GE(EndReports(), 1);
+    // The game keeps the battle's record for the players whose countries fought in it.
+    ASSERT_FALSE(game->m_SeaBattleLogs.empty());
+    EXPECT_EQ(game->m_SeaBattleLogs.front().pbemCountries, std::set<int>{kAlbion});
 }
 
 TEST_F(SeaBattles, ASideWithoutALeaderSkipsOnlyItself)
@@ -178,6 +184,238 @@ TEST_F(SeaBattles, WeightsOnTheLastLengthGiveFiveTurns)
     ScriptRandomRaw({0});
     cSeaBattle battle(first, second);
     EXPECT_EQ(battle.m_TurnsLeft, 5);
+
+    // Weights 1 to 5 (15 in all): a roll up to 1 gives one turn, up to 3 two, up to 6
+    // three, up to 10 four, above that five.
+    for (int w = 0; w < 5; ++w)
+        Consts().SeaBattleConditionWeights[w] = w + 1;
+    for (auto [roll, turns] : {std::pair{1, 1}, {2, 2}, {3, 2}, {4, 3}, {6, 3}, {7, 4}, {10, 4}, {11, 5}, {15, 5}}) {
+        tSeaBattleSide a{&Ship(2)}, b{&Ship(4)};
+        ScriptRandomRaw({RawFor(roll, 1, 15)});
+        cSeaBattle drawn(a, b);
+        EXPECT_EQ(drawn.m_TurnsLeft, turns) << "roll " << roll;
+    }
+}
+
+// A shot hits when the roll is at most the chance: (the shooter's navy + 3) x 10, less the
+// target's own commander's rating x row 180, halved for a carrier in the rear columns and
+// for a ship seen other than its fleet, and never below 1.
+TEST_F(SeaBattles, AShotHitsWithinItsChance)
+{
+    Country(kAlbion).TechLevel[TECH_NAVY] = 4;   // Warspite: 70
+    Country(kBorussia).TechLevel[TECH_NAVY] = 2; // Bismarck and Hipper: 50
+    Consts().CommanderSeaBonus[0] = 5;
+    ASSERT_NE(Ship(4).m_Commander, nullptr);
+    tSeaBattleSide first{&Ship(1), &Ship(2)}, second{&Ship(4), &Ship(5)};
+    cSeaBattle battle(first, second);
+    for (cJednostkaMorska* ship : game->m_NavalUnits) {
+        ship->m_HP = ship->m_MaxHP = 50;
+        ship->m_Spotted = true;
+    }
+    struct sCase
+    {
+        int shooter, target, column, skill;
+        bool seenOtherwise;
+        int chance;
+    };
+    const sCase cases[] = {
+        {2, 5, 17, 0, false, 70}, {2, 4, 17, 2, false, 60}, {2, 4, 17, 20, false, 1},
+        {4, 1, 3, 0, false, 25},  {4, 1, 4, 0, false, 50},  {4, 1, 26, 0, false, 50},
+        {4, 1, 27, 0, false, 25}, {5, 2, 13, 0, true, 25},  {5, 2, 13, 0, false, 50},
+    };
+    for (const sCase& c : cases)
+        for (int roll : {c.chance, c.chance + 1}) {
+            cJednostkaMorska& shooter = Ship(c.shooter);
+            cJednostkaMorska& target = Ship(c.target);
+            Ship(4).m_Commander->Skill = c.skill;
+            target.m_X = c.column;
+            target.m_Spotted = !c.seenOtherwise;
+            shooter.m_ActiveInBattle = true;
+            const bool firstShoots = c.shooter < 4;
+            battle.m_FirstSideActs = firstShoots;
+            battle.m_FirstSelected = firstShoots ? &shooter : &target;
+            battle.m_SecondSelected = firstShoots ? &target : &shooter;
+            battle.m_TurnsLeft = 5;
+            const size_t before = battle.m_Log.size();
+            ScriptRandomRaw({RawFor(roll, 1, 100)});
+            battle.ExecuteShot();
+            const std::wstring shot = battle.m_Log.substr(before);
+            EXPECT_EQ(shot.find(L"miss") == std::wstring::npos, roll <= c.chance)
+                << c.shooter << " at " << c.target << ", roll " << roll << ": " << WideToUtf8(shot);
+            target.m_Spotted = true;
+        }
+}
+
+// The stages: a carrier strikes once per navy level and hits below 30 per mille a level; a
+// side alone with carriers strikes again with |tA - tB| x 5 percent and calls the battle off
+// with nA + (tA - tB + 1) x 20; a submarine hits below 10 per mille a level (5 when only
+// submarines meet), and a side of submarines calls it off with 50 - k, two such with
+// 100 - sA - sB percent.
+TEST_F(SeaBattles, TheStagesStrikeAndCallTheBattleOffByTheirChances)
+{
+    Country(kAlbion).TechLevel[TECH_NAVY] = 2;
+    Country(kBorussia).TechLevel[TECH_NAVY] = 0;
+    Country(kAlbion).TechLevel[TECH_SUBMARINES] = 2;
+    Country(kBorussia).TechLevel[TECH_SUBMARINES] = 3;
+    auto* albionsSubmarine = new cJednostkaMorska(Ship(6));
+    albionsSubmarine->m_Id = 100;
+    albionsSubmarine->SetName(L"Upholder");
+    albionsSubmarine->m_Owner = kAlbion;
+    albionsSubmarine->m_Fleet = nullptr;
+    game->m_NavalUnits.push_back(albionsSubmarine);
+    auto* borussianCarrier = new cJednostkaMorska(Ship(1));
+    borussianCarrier->m_Id = 101;
+    borussianCarrier->m_Owner = kBorussia;
+    borussianCarrier->m_Fleet = nullptr;
+    game->m_NavalUnits.push_back(borussianCarrier);
+    const int i = RawFor(0, 0, 1), only = RawFor(0, 0, 0);
+    auto per = [](int roll) { return RawFor(roll, 0, 1000); };
+    auto percent = [](int roll) { return RawFor(roll, 0, 100); };
+    struct sCase
+    {
+        std::vector<int> first, second, rolls;
+        size_t records;
+        bool cancelled;
+    };
+    const sCase cases[] = {
+        // Two strikes of Ark Royal (one hits), no second strike (10 %), no call-off (61 %).
+        {{1, 2}, {4, 5}, {per(59), i, per(60), percent(10), percent(61)}, 1, false},
+        // Both strikes miss, the second round's two hit, and the battle is called off.
+        {{1, 2}, {4, 5}, {per(60), per(60), percent(9), per(59), i, per(59), i, percent(60)}, 2, true},
+        // Carriers on both sides: the call-off below 1 + 1 + 20.
+        {{1, 2}, {4, 101}, {per(60), per(60), percent(21)}, 0, true},
+        {{1, 2}, {4, 101}, {per(60), per(60), percent(22)}, 0, false},
+        // U-47 against Warspite: a hit below 30, the call-off below 49.
+        {{2}, {6}, {per(29), only, percent(48)}, 1, true},
+        {{2}, {6}, {per(30), percent(49)}, 0, false},
+        // A submarine beside a battleship calls nothing off.
+        {{2}, {4, 6}, {per(30), percent(0)}, 0, false},
+        // Submarines alone: hits below 10 and 15, call-offs below 49 and 98.
+        {{100}, {6}, {per(9), only, per(14), only, percent(49), percent(97)}, 2, true},
+        {{100}, {6}, {per(10), per(15), percent(49), percent(98)}, 0, false},
+    };
+    for (const sCase& c : cases) {
+        tSeaBattleSide first, second;
+        for (int id : c.first)
+            first.push_back(id == 100 ? albionsSubmarine : &Ship(id));
+        for (int id : c.second)
+            second.push_back(id == 101 ? borussianCarrier : &Ship(id));
+        for (cJednostkaMorska* ship : game->m_NavalUnits)
+            ship->m_HP = ship->m_MaxHP = 50;
+        cSeaBattle battle(first, second);
+        ScriptRandomRaw(c.rolls);
+        battle.Run();
+        EXPECT_EQ(battle.m_StageRecords.size(), c.records) << "case " << &c - cases;
+        EXPECT_EQ(battle.m_RegularPartCancelled, c.cancelled) << "case " << &c - cases;
+        for (const sSeaBattleStageRecord& r : battle.m_StageRecords)
+            EXPECT_EQ(r.damage, r.kind == 0 ? 2.0f : (r.attacker.rfind(L"U-47", 0) == 0 ? 3.0f : 2.0f));
+    }
+}
+
+// The side with more carriers fires first; else the better navy of the first ships'
+// owners; else the larger side; else the side of the lower country id.
+TEST_F(SeaBattles, TheSideWithMoreCarriersABetterNavyMoreShipsOrTheLowerIdStarts)
+{
+    auto* borussianCarrier = new cJednostkaMorska(Ship(1));
+    borussianCarrier->m_Id = 100;
+    borussianCarrier->m_Owner = kBorussia;
+    borussianCarrier->m_Fleet = nullptr;
+    borussianCarrier->m_Spotted = true;
+    game->m_NavalUnits.push_back(borussianCarrier);
+    struct sCase
+    {
+        std::vector<int> first, second;
+        int navyA, navyB;
+        bool firstStarts;
+    };
+    const sCase cases[] = {
+        {{2}, {4, 100}, 3, 0, false}, {{2}, {4}, 3, 2, true}, {{2}, {4}, 2, 3, false},
+        {{2}, {4, 5}, 2, 2, false},   {{2, 1}, {4}, 0, 0, true},
+        {{2}, {4}, 2, 2, true},       {{4}, {2}, 2, 2, false},
+    };
+    for (const sCase& c : cases) {
+        Country(kAlbion).TechLevel[TECH_NAVY] = c.navyA;
+        Country(kBorussia).TechLevel[TECH_NAVY] = c.navyB;
+        tSeaBattleSide first, second;
+        for (int id : c.first)
+            first.push_back(id == 100 ? borussianCarrier : &Ship(id));
+        for (int id : c.second)
+            second.push_back(id == 100 ? borussianCarrier : &Ship(id));
+        for (cJednostkaMorska* ship : game->m_NavalUnits) {
+            ship->m_HP = ship->m_MaxHP = 50;
+            ship->m_Spotted = true;
+        }
+        cSeaBattle battle(first, second);
+        // No carrier's second strike and no call-off.
+        ScriptRandomRaw({RawFor(100, 0, 100), RawFor(100, 0, 100)});
+        battle.Run();
+        EXPECT_FALSE(battle.m_RegularPartCancelled) << "case " << &c - cases;
+        EXPECT_EQ(battle.m_FirstSideStarts, c.firstStarts) << "case " << &c - cases;
+    }
+}
+
+// Carriers and other ships stand in their own slots of each side's half of the board; those
+// beyond the slots stay off it.
+TEST_F(SeaBattles, EveryShipStandsInItsSlotOfItsSidesHalf)
+{
+    for (int id : {kAlbion, kBorussia})
+        Country(id).TechLevel[TECH_NAVY] = 0; // no carrier strikes before the board
+    auto copies = [&](int id, int count, tSeaBattleSide& side) {
+        for (int n = 0; n < count; ++n) {
+            auto* ship = new cJednostkaMorska(Ship(id));
+            ship->m_Id = 1000 + int(game->m_NavalUnits.size());
+            ship->m_Fleet = nullptr;
+            ship->m_Spotted = true;
+            game->m_NavalUnits.push_back(ship);
+            side.push_back(ship);
+        }
+    };
+    // Each side: 31 carriers, then 23 other ships.
+    tSeaBattleSide first{&Ship(1)}, second;
+    copies(1, 30, first);
+    first.push_back(&Ship(2));
+    copies(2, 22, first);
+    copies(1, 31, second);
+    copies(4, 23, second);
+    const std::vector<cJednostkaMorska*> firstShips(first.begin(), first.end()), secondShips(second.begin(), second.end());
+    const int carrierRows[15] = {0, -2, 2, -4, 4, -6, 6, -8, 8, -10, 10, -12, 12, -14, 14};
+    const int otherSlots[22][2] = {{0, 0},  {0, -2}, {2, -1}, {2, 1},  {0, 2},  {0, -4}, {2, -3}, {4, -2},
+                                   {4, 0},  {4, 2},  {2, 3},  {0, 4},  {0, -6}, {2, -5}, {4, -4}, {6, -3},
+                                   {6, -1}, {6, 1},  {6, 3},  {4, 4},  {2, 5},  {0, 6}};
+    bool placed = false;
+    acting.onRequest = [&](const sPresentationRequest& r) {
+        if (r.kind != eRequestKind::SeaBattle || placed)
+            return;
+        placed = true;
+        for (bool firstSide : {true, false}) {
+            const std::vector<cJednostkaMorska*>& ships = firstSide ? firstShips : secondShips;
+            for (int k = 0; k < 31; ++k) {
+                const int dc = k < 15 ? 0 : 2;
+                const std::pair<int, int> slot = k < 30 ? std::pair{firstSide ? 3 - dc : 27 + dc, 16 + carrierRows[k % 15]}
+                                                        : std::pair{-1, -1};
+                EXPECT_EQ(std::make_pair(ships[size_t(k)]->m_X, ships[size_t(k)]->m_Y), slot) << firstSide << " carrier " << k;
+            }
+            for (int k = 0; k < 23; ++k) {
+                const cJednostkaMorska* ship = ships[size_t(31 + k)];
+                const std::pair<int, int> slot =
+                    k < 22 ? std::pair{firstSide ? 13 - otherSlots[k][0] : 17 + otherSlots[k][0], 16 + otherSlots[k][1]}
+                           : std::pair{-1, -1};
+                EXPECT_EQ(std::make_pair(ship->m_X, ship->m_Y), slot) << firstSide << " ship " << k;
+            }
+        }
+        // A ship moved to the board's first row is still on it.
+        Ship(2).m_Y = 0;
+        const std::vector<sSeaBattleBoardShip> board = CurrentSeaBattle()->BoardShips();
+        EXPECT_TRUE(std::any_of(board.begin(), board.end(), [&](const sSeaBattleBoardShip& on) {
+            return on.ship == &Ship(2) && on.row == 0;
+        }));
+    };
+    cSeaBattle battle(first, second);
+    // The stages do not call the battle off: a roll of 100.
+    ScriptRandomRaw({RawFor(100, 0, 100)});
+    battle.Run();
+    acting.onRequest = nullptr;
+    EXPECT_TRUE(placed);
 }
 
 TEST_F(SeaBattles, TransportsAloneCancelTheBattleWithoutAnEndReportAndTellOnlyAPerson)
@@ -264,6 +502,15 @@ TEST_F(SeaBattles, ARetreatingShipLeavesTheBattleAndItsLists)
     ScriptRandomRaw({RawFor(50, 1, 100)});  // 50 >= 50: fails
     battle.TryRetreat(hipper);
     EXPECT_EQ(battle.m_SecondSide.size(), 2u);
+    // The try took its shot: chosen to fire before it, it does not; a ship that still may does.
+    Ship(4).m_ActiveInBattle = Ship(2).m_ActiveInBattle = true;
+    Ship(2).m_VisibleInBattle = true;
+    battle.m_FirstSideActs = false;
+    battle.m_FirstSelected = &Ship(2);
+    battle.m_SecondSelected = hipper;
+    battle.ExecuteShot();
+    EXPECT_EQ(battle.m_Log.find(L"Hipper fires"), std::wstring::npos) << WideToUtf8(battle.m_Log);
+    EXPECT_NE(battle.m_Log.find(L"Bismarck fires at HMS Warspite"), std::wstring::npos) << WideToUtf8(battle.m_Log);
     ScriptRandomRaw({RawFor(49, 1, 100)});
     battle.m_SecondSelected = hipper;
     battle.TryRetreat(hipper);
