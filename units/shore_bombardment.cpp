@@ -22,7 +22,8 @@
 namespace {
 
 // What the ships of one type add: each ship counts by its hit points against the base
-// hit points of its type (a ship without a maximum counts whole).
+// hit points of its type (a ship without a maximum counts whole). A base of 0 in the data
+// would divide by nothing and make the total infinite or undefined: the ship counts whole too.
 float AddShips(const std::vector<cJednostkaMorska*>& ships, float value, int baseHP, float massing, std::wstring& info)
 {
     float total = 0.0f;
