@@ -206,7 +206,8 @@ bool cJednostkaLotnicza::TryIntercept(cUnit* interceptor, sCombatResult* result)
     if (carrier) {
         const int before = carrier->m_HP;
         carrier->ChangeHitPoints(-float(interceptorLoss));
-        // The carrier's aircraft never cost it more than an interception allows.
+        // The air-fight rules give a carrier interceptor no floor, the carriers' own rules keep
+        // one after every interception (as after a carrier strike intercepted): the floor holds.
         carrier->EnsureMinimumHitPoints();
         interceptorLoss = before - carrier->m_HP;
     } else {

@@ -172,4 +172,15 @@ TEST_F(AirCombat, InterceptionStopsTheMissionWhenTheMissionLosesMore)
     EXPECT_TRUE(result.attackerKilled);
     EXPECT_FALSE(unit_tests::Contains(g.game->m_AirUnits, bomber));
     EXPECT_TRUE(testing_support::LogContains(L"Intercepcja udana, ataker zabity"));
+
+    // A carrier intercepts with its hit points and Navy level: column 2 + 10 - 10 - 1 = +1; a 6
+    // costs it 15 of its 10 hit points, but it keeps a quarter of them.
+    cJednostkaMorska* carrier = g.AddShip(2, UNIT_CARRIER, 1);
+    cJednostkaLotnicza* raider = Air(1, UNIT_TACTICAL_BOMBER, 6, 10, 2, 10);
+    result.Reset();
+    ScriptRandomRaw({RawFor(6)});
+    EXPECT_TRUE(raider->TryIntercept(carrier, &result));
+    EXPECT_EQ(carrier->m_HP, 2);
+    EXPECT_FLOAT_EQ(result.defenderLoss, 8.0f);
+    EXPECT_FLOAT_EQ(result.attackerLoss, 10.0f);
 }

@@ -114,7 +114,8 @@ TEST_F(LandCombat, OverrunCostsTheAttackersNothingAndAWeakAttackInflictsNothing)
 
     result.Reset();
     defender = Defender(8, 5);
-    cJednostkaLadowa* weak = Attacker(3, 50);  // 5 against 10: weaker than 1:1, column 1
+    cJednostkaLadowa* weak = Attacker(3, 50);  // 1.85 against 10: weaker than 1:1, column 1
+    weak->m_Strength = 37;
     Dice(6, 6);
     attack.ClearAttacker(0);
     attack.Resolve(&result);
@@ -122,7 +123,21 @@ TEST_F(LandCombat, OverrunCostsTheAttackersNothingAndAWeakAttackInflictsNothing)
     EXPECT_FALSE(testing_support::LogStartsWith(L"Retreat chance"));
     // Row 24 column 1: 60 percent would have cost 6.0; row 30 column 1: factor 0.6.
     EXPECT_NEAR(result.attackerLoss, 3.6f, 1e-5f);
-    EXPECT_EQ(weak->m_Strength, 100 - 36);
+    EXPECT_EQ(weak->m_Strength, 37 - 36);  // combat strength 0.1 is not below it
+    EXPECT_FALSE(result.attackerKilled);
+
+    // One point left of a full value of 10 is combat strength 0.1, not below it: it stands.
+    result.Reset();
+    cJednostkaLadowa* last = Defender(2, 8, 2);
+    attack.ClearAttacker(3);
+    cJednostkaLadowa* scratched = Attacker(0, 3);  // 0.3 against 0.2: column 1
+    for (float& f : g.Consts().RetreatOddsModifier)
+        f = 0.0f;
+    Dice(5, 1);  // row 23, column 1: 50 percent of 2 points
+    attack.Resolve(&result);
+    EXPECT_EQ(last->m_Strength, 1);
+    EXPECT_FALSE(result.defenderKilled);
+    EXPECT_EQ(scratched->m_Strength, 100) << "0.01 of a full value of 10 is no whole point";
 }
 
 TEST_F(LandCombat, EveryFactorOfBothSidesWeighsInTheOverrunRatio)
@@ -167,7 +182,7 @@ TEST_F(LandCombat, TheHardestComputerRaisesItsDieAgainstOthersUpToSix)
         int attackerLevel;
         bool defenderHuman;
         int defenderLevel;
-        int dieA, dieB, fractionRaw;
+        int dieA, dieB, fractionRaw;  // dice of 7 stand for the top raw value, a 6
         int strengthLeft;     // 100 less row (18 + dieA), column 2
         float attackerLoss;   // (row 24 + dieB, column 2) x the defender's loss in value
     };
@@ -179,6 +194,7 @@ TEST_F(LandCombat, TheHardestComputerRaisesItsDieAgainstOthersUpToSix)
         {false, 0, true, 0, 6, 2, 32767, 39, 0.21f * 6.1f},   // a 6 stays 6
         {true, 0, false, 0, 3, 2, 32767, 69, 0.31f * 3.1f},   // the defender's die 2 counts 3
         {false, 1, false, -1, 3, 6, 32767, 69, 0.61f * 3.1f}, // and a 6 stays 6
+        {true, 0, true, 0, 7, 7, 32767, 39, 0.61f * 6.1f},    // people both: the top of each die is 6
     };
     for (float& f : g.Consts().RetreatOddsModifier)
         f = 0.0f;  // nobody retreats
@@ -194,7 +210,8 @@ TEST_F(LandCombat, TheHardestComputerRaisesItsDieAgainstOthersUpToSix)
         Attacker(0, 250);  // 25 against 10: column 2
         x += 1;
         result.Reset();
-        ScriptRandomRaw({RawFor(c.dieA), RawFor(c.dieB), c.fractionRaw});
+        const auto raw = [](int die) { return die == 7 ? 32767 : RawFor(die); };
+        ScriptRandomRaw({raw(c.dieA), raw(c.dieB), c.fractionRaw});
         attack.Resolve(&result);
         EXPECT_EQ(defender->m_Strength, c.strengthLeft);
         EXPECT_NEAR(result.attackerLoss, c.attackerLoss, 1e-5f);
@@ -255,7 +272,11 @@ TEST_F(LandCombat, DefenderAtFiftyRetreatsAwayFromTheAttackersAtFiftyOneNever)
 TEST_F(LandCombat, RetreatFindsAHexWhenEveryScoreIsNilAndSurrendersWhenThereIsNone)
 {
     sGameConsts& k = g.Consts();
-    k.RetreatBaseChance = 200;
+    k.RetreatBaseChance = 42;  // 42 - 40 points: a chance of 2, a roll of 1 passes
+    for (float& f : k.RetreatOddsModifier)
+        f = 1.0f;
+    for (float& f : k.RetreatTerrainModifier)
+        f = 1.0f;
     for (int column = 0; column < 7; ++column)
         k.LandDefenderLosses[0][column] = 0;
     // An attacker from off the map (a landing from the sea) below a hex of the bottom row: no
