@@ -56,12 +56,16 @@ TEST_F(ShoreBombardment, OneBattleshipRollingSixDealsItsTableValueOnceAndOnlyOnc
 }
 
 // Bismarck and Hipper of the Borussian fleet shell an Albion corps of combat strength 10 at
-// efficiency 80; a 3 is rolled: a battleship's value 4, a cruiser's 2, massing divisor 2.
+// efficiency 80; mostly a 3 is rolled: a battleship's value 4, a cruiser's 2, massing divisor 2.
 TEST_F(ShoreBombardment, EachShipCountsByItsHitPointsAndTheFleetsSizeUpToTheTargetsStrength)
 {
     sGameConsts& k = Consts();
-    k.ShoreBombardment[2] = 4.0f;
+    k.ShoreBombardment[0] = 1.0f;  // die 1
+    k.ShoreBombardment[2] = 4.0f;  // die 3
+    k.ShoreBombardment[5] = 6.0f;  // die 6
+    k.ShoreBombardment[6] = 0.5f;
     k.ShoreBombardment[8] = 2.0f;
+    k.ShoreBombardment[11] = 3.0f;
     k.ShoreBombardment[12] = 2.0f;
     k.ShipHitPoints[2] = 20;
     k.ShoreBombTechFactor[0] = 0.5f;  // Navy level 1, and below it
@@ -72,16 +76,19 @@ TEST_F(ShoreBombardment, EachShipCountsByItsHitPointsAndTheFleetsSizeUpToTheTarg
     {
         int bismarckHP, bismarckMaxHP, baseHP;
         bool hipperAlone;
-        int strength, navy;
+        int strength, navy, raw;
         float effect;  // total x Navy factor / combat strength x efficiency
     } cases[] = {
-        {40, 40, 40, false, 100, 2, both * 1.5f / 10.0f * 80.0f},
-        {20, 40, 40, false, 100, 2, 4.0f / std::sqrt(2.0f) * 1.5f / 10.0f * 80.0f},  // half the hit points
-        {20, 0, 40, false, 100, 2, both * 1.5f / 10.0f * 80.0f},   // no maximum: counts whole
-        {20, 40, 0, false, 100, 2, both * 1.5f / 10.0f * 80.0f},   // no base in the data: whole too
-        {40, 40, 40, false, 25, 2, 2.5f * 1.5f / 2.5f * 80.0f},    // capped at strength 2.5
-        {40, 40, 40, true, 100, 2, 2.0f * 1.5f / 10.0f * 80.0f},   // one cruiser alone: massing 1
-        {40, 40, 40, false, 100, 0, both * 0.5f / 10.0f * 80.0f},  // Navy 0 fires as 1
+        {40, 40, 40, false, 100, 2, RawFor(3), both * 1.5f / 10.0f * 80.0f},
+        {20, 40, 40, false, 100, 2, RawFor(3), 4.0f / std::sqrt(2.0f) * 1.5f / 10.0f * 80.0f},  // half the hit points
+        {20, 0, 40, false, 100, 2, RawFor(3), both * 1.5f / 10.0f * 80.0f},   // no maximum: counts whole
+        {20, 40, 0, false, 100, 2, RawFor(3), both * 1.5f / 10.0f * 80.0f},   // no base in the data: whole too
+        {40, 40, 40, false, 25, 2, RawFor(3), 2.5f * 1.5f / 2.5f * 80.0f},    // capped at strength 2.5
+        {40, 40, 40, false, 1, 2, RawFor(3), 0.1f * 1.5f / 0.1f * 80.0f},     // 0.1 is not below 0.1: it stands
+        {40, 40, 40, true, 100, 2, RawFor(3), 2.0f * 1.5f / 10.0f * 80.0f},   // one cruiser alone: massing 1
+        {40, 40, 40, false, 100, 0, RawFor(3), both * 0.5f / 10.0f * 80.0f},  // Navy 0 fires as 1
+        {40, 40, 40, false, 100, 2, 0, 1.5f / std::sqrt(2.0f) * 12.0f},       // the die's bottom, 1
+        {40, 40, 40, false, 100, 2, 32767, 9.0f / std::sqrt(2.0f) * 12.0f},   // and its top, 6
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.effect);
@@ -98,11 +105,12 @@ TEST_F(ShoreBombardment, EachShipCountsByItsHitPointsAndTheFleetsSizeUpToTheTarg
         Ship(5).m_Selected = true;
         Country(kBorussia).TechLevel[TECH_NAVY] = c.navy;
         sCombatResult shelled;
-        ScriptRandomRaw({RawFor(3)});
+        ScriptRandomRaw({c.raw});
         corps->ShoreBombardment(Fleet(3), &shelled, !c.hipperAlone);
         EXPECT_NEAR(corps->m_ShoreBombardmentEffect, c.effect, 1e-4f);
         EXPECT_EQ(shelled.defenderInfo, LangFormat("report_details_shorebombardment_def", int(c.effect)));
         EXPECT_TRUE(corps->m_Spotted);
+        EXPECT_FALSE(shelled.defenderKilled);
         EXPECT_EQ(Ship(4).m_ShoreBombardmentDone, !c.hipperAlone);
         EXPECT_TRUE(Ship(5).m_ShoreBombardmentDone);
         Ship(4).m_ShoreBombardmentDone = Ship(5).m_ShoreBombardmentDone = false;
