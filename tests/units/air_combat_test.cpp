@@ -48,7 +48,7 @@ TEST_F(AirCombat, AirFightReadsTheLossTablesByClampedColumnAndDie)
     cJednostkaLotnicza* defender = Air(2, UNIT_FIGHTER, 3, 5, 1, 10);   // 5 + 1 + 1: column +25, clamped to +4
     defender->m_Spotted = true;
     const int missions = g_PlayCounts.airMissions.load();
-    ScriptRandomRaw({RawFor(6)});
+    ScriptRandomRaw({32767});  // the top of the die: a 6
     defender->AirFight(&result, attacker);
     EXPECT_EQ(g.presentation.Played(L"AirToAirCombat"), 1) << "the fight is heard: the defender is seen";
 
@@ -86,6 +86,7 @@ TEST_F(AirCombat, CarrierAttackerCountsSupplyThirtyAndOnlyCarriersFightAnAirUnit
 {
     cJednostkaLotnicza* defender = Air(2, UNIT_FIGHTER, 3, 12, 1, 0);  // 12 + 1 - 4 = 9
     cJednostkaMorska* carrier = g.AddShip(1, UNIT_CARRIER, 1);        // 10 hit points, navy 1: 10 + 0 + 3
+    g.Consts().InterceptorSupplyTerm[31] = 9;                            // no other entry counts
     cJednostkaLotnicza* bomber = Air(1, UNIT_TACTICAL_BOMBER, 2, 10, 1, 10);
 
     defender->ReceiveAirAttack(&result, bomber);  // no fight, no die
