@@ -79,6 +79,7 @@ TEST_F(AirStrike, FullBomberWithNeutralModifiersDealsTheTableLossAndTheColumnPic
     cJednostkaLadowa* scarred = g.AddLand(2, UNIT_INFANTRY, 8, 8);
     scarred->m_Level = 3;
     scarred->m_Strength = 81;  // 19 points short: no whole penalty yet
+    testing_support::ClearLog();
     ScriptRandomRaw({RawFor(1), RawFor(1)});
     scarred->ReceiveAirAttack(&result, bomber);
     EXPECT_TRUE(testing_support::LogContains(L"Wyznaczenie kolumny. Poziom obroncy(3)-Kara(0) = KOLUMNA 3"));
