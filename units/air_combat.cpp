@@ -75,17 +75,13 @@ bool IsDestroyed(const cUnit& unit)
     return u && u->GetCombatStrength() < 0.1f;
 }
 
-// The unit takes a loss in strength points, a ship in hit points; the loss it took.
-int TakeAirLoss(cUnit& unit, int loss)
+// The unit takes a loss in strength points, a ship in hit points.
+void TakeAirLoss(cUnit& unit, int loss)
 {
-    if (auto* ship = dynamic_cast<cJednostkaMorska*>(&unit)) {
-        const int before = ship->m_HP;
+    if (auto* ship = dynamic_cast<cJednostkaMorska*>(&unit))
         ship->ChangeHitPoints(-float(loss));
-        return before - ship->m_HP;
-    }
-    if (auto* u = dynamic_cast<cJednostka*>(&unit))
+    else if (auto* u = dynamic_cast<cJednostka*>(&unit))
         u->AddStrength(-loss);
-    return loss;
 }
 
 } // namespace
@@ -210,7 +206,8 @@ bool cJednostkaLotnicza::TryIntercept(cUnit* interceptor, sCombatResult* result)
     if (carrier) {
         const int before = carrier->m_HP;
         carrier->ChangeHitPoints(-float(interceptorLoss));
-        // The carrier's aircraft never cost it more than an interception allows.
+        // The air-fight rules give a carrier interceptor no floor, the carriers' own rules keep
+        // one after every interception (as after a carrier strike intercepted): the floor holds.
         carrier->EnsureMinimumHitPoints();
         interceptorLoss = before - carrier->m_HP;
     } else {

@@ -34,8 +34,10 @@ sStrikeTerms StrikeTermsOf(const cUnit& attacker)
 {
     sStrikeTerms t;
     if (const auto* air = dynamic_cast<const cJednostkaLotnicza*>(&attacker)) {
-        // The attacker's own type gives the full strength it is measured against.
-        const float full = air->GetFullStrengthValue();
+        // Every bomber is measured against the tactical bomber's full strength; a 0 in the data
+        // would divide by nothing, and such a bomber brings no strength.
+        const sGameConsts* k = UnitConsts();
+        const float full = k ? float(k->AirFullStrength[1]) : 0.0f;
         t.fraction = full > 0.0f ? float(air->m_Strength) / full : 0.0f;
         t.levelTerm = air->m_Level - 1;
         t.supply = air->m_Supply;

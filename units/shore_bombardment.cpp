@@ -1,5 +1,6 @@
 // Shore bombardment: battleships and cruisers fire on a coastal land unit. It kills no
 // strength; it takes efficiency away until the end of the impulse.
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -22,7 +23,8 @@
 namespace {
 
 // What the ships of one type add: each ship counts by its hit points against the base
-// hit points of its type (a ship without a maximum counts whole).
+// hit points of its type (a ship without a maximum counts whole). A base of 0 in the data
+// would divide by nothing and make the total infinite or undefined: the ship counts whole too.
 float AddShips(const std::vector<cJednostkaMorska*>& ships, float value, int baseHP, float massing, std::wstring& info)
 {
     float total = 0.0f;
@@ -59,8 +61,7 @@ void cJednostkaLadowa::ShoreBombardment(cFlota& fleet, sCombatResult* result, bo
     const int die = RandomInt(1, 6);
     const int n = int(battleships.size() + cruisers.size());
     // More ships add less each; the divisor is refused at load when 0.
-    const float divisor = k->ShoreBombardment[12];
-    const float massing = n > 0 && divisor != 0.0f ? std::pow(float(n), -1.0f / divisor) : 1.0f;
+    const float massing = std::pow(float(std::max(n, 1)), -1.0f / k->ShoreBombardment[12]);
 
     result->attackerInfo += L"Shore bombardment\n----------\n Fleet: " + fleet.name + L"\n";
     float total = 0.0f;

@@ -48,7 +48,7 @@ TEST_F(AirCombat, AirFightReadsTheLossTablesByClampedColumnAndDie)
     cJednostkaLotnicza* defender = Air(2, UNIT_FIGHTER, 3, 5, 1, 10);   // 5 + 1 + 1: column +25, clamped to +4
     defender->m_Spotted = true;
     const int missions = g_PlayCounts.airMissions.load();
-    ScriptRandomRaw({RawFor(6)});
+    ScriptRandomRaw({32767});  // the top of the die: a 6
     defender->AirFight(&result, attacker);
     EXPECT_EQ(g.presentation.Played(L"AirToAirCombat"), 1) << "the fight is heard: the defender is seen";
 
@@ -63,6 +63,7 @@ TEST_F(AirCombat, AirFightReadsTheLossTablesByClampedColumnAndDie)
     EXPECT_FALSE(unit_tests::Contains(g.game->m_AirUnits, defender));
     EXPECT_EQ(g.Hex(3, 3).unit, nullptr);
     EXPECT_FLOAT_EQ(g.relations.GetLosses(1, 2), 13.0f);
+    EXPECT_FLOAT_EQ(g.relations.GetLosses(2, 1), 18.0f);
     EXPECT_EQ(Reports(2, 1), 1);
     EXPECT_EQ(Reports(3, 2), 1);
     EXPECT_EQ(g_PlayCounts.airMissions.load(), missions + 1);
@@ -85,6 +86,7 @@ TEST_F(AirCombat, CarrierAttackerCountsSupplyThirtyAndOnlyCarriersFightAnAirUnit
 {
     cJednostkaLotnicza* defender = Air(2, UNIT_FIGHTER, 3, 12, 1, 0);  // 12 + 1 - 4 = 9
     cJednostkaMorska* carrier = g.AddShip(1, UNIT_CARRIER, 1);        // 10 hit points, navy 1: 10 + 0 + 3
+    g.Consts().InterceptorSupplyTerm[31] = 9;                            // no other entry counts
     cJednostkaLotnicza* bomber = Air(1, UNIT_TACTICAL_BOMBER, 2, 10, 1, 10);
 
     defender->ReceiveAirAttack(&result, bomber);  // no fight, no die
@@ -111,14 +113,14 @@ TEST_F(AirCombat, CarrierAttackerCountsSupplyThirtyAndOnlyCarriersFightAnAirUnit
 
 TEST_F(AirCombat, CommanderSparesHisUnitItsAirFightLoss)
 {
-    cJednostkaLotnicza* attacker = Air(1, UNIT_FIGHTER, 2, 12, 1, 10);
-    cJednostkaLotnicza* defender = Air(2, UNIT_FIGHTER, 3, 12, 1, 10);  // column 13 - 14
+    cJednostkaLotnicza* attacker = Air(1, UNIT_FIGHTER, 2, 12, 3, 10);
+    cJednostkaLotnicza* defender = Air(2, UNIT_FIGHTER, 3, 12, 1, 10);  // column 15 - 14
     defender->m_Commander = g.AddCommander(7, 2, 1, 20, 0);  // 20 skill x 5 percent: a roll below 100 saves
     ScriptRandomRaw({RawFor(3), RawFor(99, 1, 100)});
     defender->AirFight(&result, attacker);
-    EXPECT_TRUE(testing_support::LogContains(L"Column = -1, D6=3, att losses=7, def losses=0"));
+    EXPECT_TRUE(testing_support::LogContains(L"Column = +1, D6=3, att losses=9, def losses=0"));
     EXPECT_EQ(defender->m_Strength, 12);
-    EXPECT_EQ(attacker->m_Strength, 5);
+    EXPECT_EQ(attacker->m_Strength, 3);
 }
 
 TEST_F(AirCombat, InterceptionStopsTheMissionWhenTheMissionLosesMore)
@@ -134,25 +136,52 @@ TEST_F(AirCombat, InterceptionStopsTheMissionWhenTheMissionLosesMore)
     EXPECT_FALSE(result.interceptionSucceeded);
     EXPECT_FALSE(unit_tests::Contains(g.game->m_AirUnits, fighter));
     EXPECT_EQ(bomber->m_Strength, 4);  // table L1: 3 + 7
+    EXPECT_FLOAT_EQ(result.attackerLoss, 10.0f);
+    EXPECT_FLOAT_EQ(result.defenderLoss, 13.0f);
+    EXPECT_FLOAT_EQ(g.relations.GetLosses(2, 1), 10.0f);
+    EXPECT_FLOAT_EQ(g.relations.GetLosses(1, 2), 13.0f);
+    EXPECT_EQ(result.attackerCountry, 1);
+    EXPECT_EQ(result.defenderCountry, 2);
     EXPECT_TRUE(testing_support::LogContains(L"Intercepcja nieudana, interceptor zdechl"));
 
-    // The tables turned: the interceptor loses nothing, the bomber 3 points: stopped.
+    // Column -4 from here on. The interceptor loses nothing, the bomber 1 point: stopped.
     sGameConsts& k = g.Consts();
     k.AirAttackerLosses[0][0] = 0;
-    k.AirDefenderLosses[0][0] = 3;
+    k.AirDefenderLosses[0][0] = 1;
     cJednostkaLotnicza* interceptor = Air(2, UNIT_FIGHTER, 4, 12, 5, 10);
     result.Reset();
     ScriptRandomRaw({RawFor(1)});
     EXPECT_TRUE(bomber->TryIntercept(interceptor, &result));
     EXPECT_TRUE(result.interceptionSucceeded);
     EXPECT_FALSE(result.attackerKilled);
-    EXPECT_EQ(bomber->m_Strength, 1);
+    EXPECT_EQ(bomber->m_Strength, 3);
+
+    // Both lose a point: the mission flies on.
+    k.AirAttackerLosses[0][0] = 1;
+    result.Reset();
+    ScriptRandomRaw({RawFor(1)});
+    EXPECT_FALSE(bomber->TryIntercept(interceptor, &result));
+    EXPECT_FALSE(result.interceptionSucceeded);
+    EXPECT_EQ(bomber->m_Strength, 2);
+    EXPECT_EQ(interceptor->m_Strength, 11);
 
     // A mission flown to death: stopped, and the plane shot down leaves the game.
+    k.AirDefenderLosses[0][0] = 3;
     result.Reset();
     ScriptRandomRaw({RawFor(1)});
     EXPECT_TRUE(bomber->TryIntercept(interceptor, &result));
     EXPECT_TRUE(result.attackerKilled);
     EXPECT_FALSE(unit_tests::Contains(g.game->m_AirUnits, bomber));
     EXPECT_TRUE(testing_support::LogContains(L"Intercepcja udana, ataker zabity"));
+
+    // A carrier intercepts with its hit points and Navy level: column 2 + 10 - 10 - 1 = +1; a 6
+    // costs it 15 of its 10 hit points, but it keeps a quarter of them.
+    cJednostkaMorska* carrier = g.AddShip(2, UNIT_CARRIER, 1);
+    cJednostkaLotnicza* raider = Air(1, UNIT_TACTICAL_BOMBER, 6, 10, 2, 10);
+    result.Reset();
+    ScriptRandomRaw({RawFor(6)});
+    EXPECT_TRUE(raider->TryIntercept(carrier, &result));
+    EXPECT_EQ(carrier->m_HP, 2);
+    EXPECT_FLOAT_EQ(result.defenderLoss, 8.0f);
+    EXPECT_FLOAT_EQ(result.attackerLoss, 10.0f);
 }

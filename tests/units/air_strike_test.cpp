@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/random.h"
+#include "core/stringbase.h"
 #include "tests/test_support.h"
 #include "tests/units/unit_test_game.h"
 #include "tests/world/world_fixture.h"
@@ -74,6 +75,54 @@ TEST_F(AirStrike, FullBomberWithNeutralModifiersDealsTheTableLossAndTheColumnPic
     ScriptRandomRaw({RawFor(1), RawFor(1)});
     elite->ReceiveAirAttack(&result, bomber);
     EXPECT_TRUE(testing_support::LogContains(L"Wyznaczenie kolumny. Poziom obroncy(5)-Kara(0) = KOLUMNA 5"));
+
+    cJednostkaLadowa* scarred = g.AddLand(2, UNIT_INFANTRY, 8, 8);
+    scarred->m_Level = 3;
+    scarred->m_Strength = 81;  // 19 points short: no whole penalty yet
+    testing_support::ClearLog();
+    ScriptRandomRaw({RawFor(1), RawFor(1)});
+    scarred->ReceiveAirAttack(&result, bomber);
+    EXPECT_TRUE(testing_support::LogContains(L"Wyznaczenie kolumny. Poziom obroncy(3)-Kara(0) = KOLUMNA 3"));
+
+    // Ten of eleven points lost leave combat strength 0.1, which is not below it.
+    cJednostkaLadowa* thin = g.AddLand(2, UNIT_INFANTRY, 6, 8);
+    thin->m_Level = 1;
+    thin->m_Strength = 11;
+    bomber->m_Strength = 14;
+    result.Reset();
+    ScriptRandomRaw({RawFor(1), RawFor(2)});  // the defender's 2: a loss of 1.0 of a full value of 10
+    thin->ReceiveAirAttack(&result, bomber);
+    EXPECT_EQ(thin->m_Strength, 1);
+    EXPECT_FALSE(result.defenderKilled);
+
+    // A city and two levels of trenches, 10 percent each, take their share of the attack.
+    cMiasto city;
+    g.Hex(9, 8).city = &city;
+    g.Consts().EntrenchmentFactor = 10.0f;
+    cJednostkaLadowa* dug = g.AddLand(2, UNIT_INFANTRY, 9, 8);
+    dug->m_TrenchBonus = 2;
+    bomber->m_Strength = 14;
+    testing_support::ClearLog();
+    ScriptRandomRaw({RawFor(1), RawFor(1)});
+    dug->ReceiveAirAttack(&result, bomber);
+    g.Hex(9, 8).city = nullptr;
+    EXPECT_TRUE(testing_support::LogContains(L"Modifiers: Strength(100.0) Level(100) Supply(100) Terrain(100) Weather(100) "
+                                             L"City(75) Fort(100) Enforcement(80)"));
+
+    // A strategic bomber is measured against the tactical bomber's full strength too: 14 of 14.
+    cJednostkaLotnicza* heavy = g.AddAir(1, UNIT_STRATEGIC_BOMBER, 3, 2);
+    heavy->m_Strength = 14;
+    heavy->m_Supply = 10;
+    cJednostkaLadowa* third = g.AddLand(2, UNIT_INFANTRY, 9, 7);
+    testing_support::ClearLog();
+    ScriptRandomRaw({RawFor(1), RawFor(1)});
+    third->ReceiveAirAttack(&result, heavy);
+    EXPECT_TRUE(testing_support::LogStartsWith(L"Modifiers: Strength(100.0)"));
+    g.Consts().AirFullStrength[1] = 0;  // no full strength in the data: no strength brought
+    testing_support::ClearLog();
+    ScriptRandomRaw({RawFor(1), RawFor(1)});
+    third->ReceiveAirAttack(&result, heavy);
+    EXPECT_TRUE(testing_support::LogStartsWith(L"Modifiers: Strength(0.0)"));
 }
 
 TEST_F(AirStrike, TinyEffectivenessCountsAsOneAndAnOverFortifiedHexIsLoggedNotFatal)
@@ -107,6 +156,7 @@ TEST_F(AirStrike, NuclearStrikeOfRadiusZeroHitsOnlyItsHex)
     g.Hex(5, 5).controller = 2;
     g.Hex(5, 4).controller = 2;
     cJednostkaLadowa* target = Target(1, 100);
+    const std::wstring targetLine = L" " + target->m_Name + L" (Country2)\n";
     cJednostkaLadowa* neighbour = g.AddLand(2, UNIT_INFANTRY, 5, 4);
     cMiasto city;
     city.X = 5;
@@ -119,6 +169,7 @@ TEST_F(AirStrike, NuclearStrikeOfRadiusZeroHitsOnlyItsHex)
     EXPECT_EQ(result.defenderCountry, 2);
     EXPECT_TRUE(result.defenderKilled);
     EXPECT_FALSE(unit_tests::Contains(g.game->m_LandUnits, target));
+    EXPECT_EQ(result.defenderInfo.find(LangText("report_nuclear_affected_units") + targetLine), 0u);
     EXPECT_TRUE(unit_tests::Contains(g.game->m_LandUnits, neighbour));
     EXPECT_FLOAT_EQ(city.ProductionPoints, 15.0f);  // half of it
     EXPECT_TRUE(result.cityAffected) << "the window marks a city that lost production";
@@ -129,8 +180,12 @@ TEST_F(AirStrike, NuclearStrikeOfRadiusZeroHitsOnlyItsHex)
     g.Hex(5, 5).city = nullptr;
 
     g.Consts().NuclearRadius = 1;
+    g.Hex(5, 6).controller = 0;  // nobody's hex: not struck
+    cJednostkaLadowa* stray = g.AddLand(3, UNIT_INFANTRY, 5, 6);
     result.Reset();
     bomber->NuclearStrike(5, 5, &result);
     EXPECT_FALSE(unit_tests::Contains(g.game->m_LandUnits, neighbour));
+    EXPECT_TRUE(unit_tests::Contains(g.game->m_LandUnits, stray));
+    EXPECT_EQ(g.Country(1).NuclearBombs, 0);
     EXPECT_TRUE(unit_tests::Contains(g.game->m_AirUnits, bomber));  // never its own victim
 }

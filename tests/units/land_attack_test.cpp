@@ -44,6 +44,8 @@ TEST_F(LandAttackOdds, RatioTruncatesIntoColumnsOneToSeven)
 {
     EXPECT_EQ(attack.GetOddsColumn(), 1);  // no attacker
     cJednostkaLadowa* a = Attacker(0, UNIT_INFANTRY, 790);
+    EXPECT_TRUE(attack.HasAttacker(a));
+    EXPECT_FALSE(attack.HasAttacker(attack.defender));
     EXPECT_FLOAT_EQ(attack.GetOddsRatio(), 7.9f);
     EXPECT_EQ(attack.GetOddsColumn(), 7);
     a->m_Efficiency = 99;
@@ -57,6 +59,8 @@ TEST_F(LandAttackOdds, RatioTruncatesIntoColumnsOneToSeven)
     attack.defender = g.AddAir(2, UNIT_FIGHTER, 9, 9);
     g.Consts().NonLandDefenceStrength = 0.0f;
     EXPECT_EQ(attack.GetOddsColumn(), 7);
+    EXPECT_FLOAT_EQ(attack.GetFortificationFactor(), 1.0f);
+    EXPECT_FLOAT_EQ(attack.GetEntrenchmentFactor(), 1.0f);
 }
 
 TEST_F(LandAttackOdds, FactorsOfDirectionsArmourRiverWeatherAndTheDefence)
@@ -67,6 +71,8 @@ TEST_F(LandAttackOdds, FactorsOfDirectionsArmourRiverWeatherAndTheDefence)
     k.LandAttackFactors[0] = 0.5f;   // armour defended against infantry
     k.LandAttackFactors[11] = 0.8f;  // river
     k.LandAttackFactors[12] = 10.0f; // per fortification level
+    k.LandAttackFactors[1] = 0.25f;  // a defender not on land: not the factor of no attacker
+    EXPECT_FLOAT_EQ(attack.GetDirectionsFactor(), 1.0f);
     Attacker(0);
     EXPECT_FLOAT_EQ(attack.GetDirectionsFactor(), 1.1f);
     for (int slot = 1; slot < 6; ++slot)
@@ -94,6 +100,17 @@ TEST_F(LandAttackOdds, FactorsOfDirectionsArmourRiverWeatherAndTheDefence)
     k.LandDefenceFactors[4] = 2.0f;
     g.Hex(5, 5).terrain = 4;
     EXPECT_FLOAT_EQ(attack.GetDefenceFactor(), 2.0f * 1.3f);
-    g.Hex(5, 5).terrain = 9;  // no such terrain: no factor
-    EXPECT_FLOAT_EQ(attack.GetTerrainFactor(), 1.0f);
+    k.LandDefenceFactors[0] = 3.0f;
+    k.LandDefenceFactors[7] = 1.75f;
+    k.LandDefenceFactors[8] = 2.5f;  // the city's, not a terrain's
+    for (const auto& [terrain, factor] : {std::pair{0, 1.0f}, {7, 1.75f}, {8, 1.0f}, {9, 1.0f}}) {
+        g.Hex(5, 5).terrain = uint8_t(terrain);
+        EXPECT_FLOAT_EQ(attack.GetTerrainFactor(), factor) << terrain;
+    }
+
+    // The attack factor multiplies all four: six directions, armour against infantry only, the
+    // winter of one attacker, two fortification levels.
+    attack.defender = armour;
+    attack.attackers[3]->SetType(UNIT_INFANTRY);
+    EXPECT_FLOAT_EQ(attack.GetAttackFactor(), 1.6f * 0.5f * ((0.6f + 5.0f) / 6.0f) * 0.8f);
 }

@@ -11,6 +11,7 @@
 #include "units/combat_result.h"
 #include "units/combat_support.h"
 #include "units/land_attack.h"
+#include "world/city.h"
 #include "world/hex_geometry.h"
 
 using unit_tests::cTestGame;
@@ -67,7 +68,8 @@ protected:
 TEST_F(LandCombat, LossTablesByColumnAndDieAndTheBattleLogAndReports)
 {
     cJednostkaLadowa* defender = Defender(5, 5);
-    cJednostkaLadowa* attacker = Attacker(0, 250);  // 25 against 10: column 2
+    defender->m_Efficiency = 120;  // counts on the odds, not above 100 on the attackers' loss
+    cJednostkaLadowa* attacker = Attacker(0, 250);  // 25 against 12: column 2
     const int combats = g_PlayCounts.landCombats.load();
     Dice(3, 2);
     ASSERT_TRUE(attack.Resolve(&result));
@@ -88,8 +90,8 @@ TEST_F(LandCombat, LossTablesByColumnAndDieAndTheBattleLogAndReports)
     EXPECT_EQ(g.game->m_Reports->CollectReports(out, 2, 1).size(), 1u);
     EXPECT_EQ(g_PlayCounts.landCombats.load(), combats + 1);
 
-    // A second attacker: column 3 of the same dice; both sides are marked.
-    Attacker(1, 100);
+    // A second attacker: 30 against 8.28, column 3 of the same dice; both sides are marked.
+    Attacker(1, 50);
     result.Reset();
     Dice(3, 2);
     attack.Resolve(&result);
@@ -112,7 +114,8 @@ TEST_F(LandCombat, OverrunCostsTheAttackersNothingAndAWeakAttackInflictsNothing)
 
     result.Reset();
     defender = Defender(8, 5);
-    cJednostkaLadowa* weak = Attacker(3, 50);  // 5 against 10: weaker than 1:1, column 1
+    cJednostkaLadowa* weak = Attacker(3, 50);  // 1.85 against 10: weaker than 1:1, column 1
+    weak->m_Strength = 37;
     Dice(6, 6);
     attack.ClearAttacker(0);
     attack.Resolve(&result);
@@ -120,17 +123,109 @@ TEST_F(LandCombat, OverrunCostsTheAttackersNothingAndAWeakAttackInflictsNothing)
     EXPECT_FALSE(testing_support::LogStartsWith(L"Retreat chance"));
     // Row 24 column 1: 60 percent would have cost 6.0; row 30 column 1: factor 0.6.
     EXPECT_NEAR(result.attackerLoss, 3.6f, 1e-5f);
-    EXPECT_EQ(weak->m_Strength, 100 - 36);
+    EXPECT_EQ(weak->m_Strength, 37 - 36);  // combat strength 0.1 is not below it
+    EXPECT_FALSE(result.attackerKilled);
+
+    // One point left of a full value of 10 is combat strength 0.1, not below it: it stands.
+    result.Reset();
+    cJednostkaLadowa* last = Defender(2, 8, 2);
+    attack.ClearAttacker(3);
+    cJednostkaLadowa* scratched = Attacker(0, 3);  // 0.3 against 0.2: column 1
+    for (float& f : g.Consts().RetreatOddsModifier)
+        f = 0.0f;
+    Dice(5, 1);  // row 23, column 1: 50 percent of 2 points
+    attack.Resolve(&result);
+    EXPECT_EQ(last->m_Strength, 1);
+    EXPECT_FALSE(result.defenderKilled);
+    EXPECT_EQ(scratched->m_Strength, 100) << "0.01 of a full value of 10 is no whole point";
+}
+
+TEST_F(LandCombat, EveryFactorOfBothSidesWeighsInTheOverrunRatio)
+{
+    sGameConsts& k = g.Consts();
+    k.LandAttackFactors[0] = 0.5f;    // armour defending against infantry
+    k.LandAttackFactors[2] = 2.0f;    // one direction
+    k.LandAttackFactors[12] = 20.0f;  // percent per fortification level
+    k.LandDefenceFactors[1] = 1.25f;  // terrain 1
+    k.LandDefenceFactors[8] = 2.0f;   // city
+    k.MudBattleFactor = 50.0f;
+    k.WinterBattleFactor = 40.0f;
+    k.EntrenchmentFactor = 25.0f;
+    g.Country(1).MudBattle = 50.0f;
+    g.Country(2).WinterBattle = 50.0f;
+    cJednostkaLadowa* defender = g.AddLand(2, UNIT_ARMOURED, 5, 5);  // full value 14
+    defender->m_TrenchBonus = 2;
+    attack.defender = defender;
+    attack.x = 5;
+    attack.y = 5;
+    cMiasto city;
+    g.Hex(5, 5).city = &city;
+    g.Hex(5, 5).fortification = 1;
+    g.Hex(5, 5).weather = WEATHER_WINTER;
+    cJednostkaLadowa* attacker = Attacker(0, 6300);
+    g.Hex(attacker->m_X, attacker->m_Y).weather = WEATHER_MUD;
+    Dice(1, 1);
+    attack.Resolve(&result);
+    g.Hex(5, 5).city = nullptr;
+    // Attack 0.5 x 630 x 2 x 0.75 x 0.8 = 378; defence 14 x 1.25 x 2 x 0.8 x 1.5 = 42.
+    EXPECT_TRUE(result.defenderKilled);
+    EXPECT_NE(result.defenderInfo.find(L"Defender destroyed by overrun (9.00:1)!"), std::wstring::npos)
+        << testing::PrintToString(result.defenderInfo);
+}
+
+// The hardest computers add one to their own die in nine battles of ten, against any other side.
+TEST_F(LandCombat, TheHardestComputerRaisesItsDieAgainstOthersUpToSix)
+{
+    struct sCase
+    {
+        bool attackerHuman;
+        int attackerLevel;
+        bool defenderHuman;
+        int defenderLevel;
+        int dieA, dieB, fractionRaw;  // dice of 7 stand for the top raw value, a 6
+        int strengthLeft;     // 100 less row (18 + dieA), column 2
+        float attackerLoss;   // (row 24 + dieB, column 2) x the defender's loss in value
+    };
+    const sCase cases[] = {
+        {false, 0, true, 0, 3, 2, 32767, 59, 0.21f * 4.1f},   // the attacker's die 3 counts 4
+        {false, 0, false, 1, 3, 2, 32767, 59, 0.21f * 4.1f},  // against an easier computer too
+        {false, 0, false, 0, 3, 2, 32767, 69, 0.21f * 3.1f},  // two of the hardest: neither
+        {false, 0, true, 0, 3, 2, 0, 69, 0.21f * 3.1f},       // the tenth battle: no help
+        {false, 0, true, 0, 6, 2, 32767, 39, 0.21f * 6.1f},   // a 6 stays 6
+        {true, 0, false, 0, 3, 2, 32767, 69, 0.31f * 3.1f},   // the defender's die 2 counts 3
+        {false, 1, false, -1, 3, 6, 32767, 69, 0.61f * 3.1f}, // and a 6 stays 6
+        {true, 0, true, 0, 7, 7, 32767, 39, 0.61f * 6.1f},    // people both: the top of each die is 6
+    };
+    for (float& f : g.Consts().RetreatOddsModifier)
+        f = 0.0f;  // nobody retreats
+    int x = 1;
+    for (const sCase& c : cases) {
+        SCOPED_TRACE(x);
+        g.Country(1).HumanControlled = c.attackerHuman;
+        g.Country(1).DifficultyLevel = c.attackerLevel;
+        g.Country(2).HumanControlled = c.defenderHuman;
+        g.Country(2).DifficultyLevel = c.defenderLevel;
+        cJednostkaLadowa* defender = Defender(x, 5);
+        attack.ClearAttacker(0);
+        Attacker(0, 250);  // 25 against 10: column 2
+        x += 1;
+        result.Reset();
+        const auto raw = [](int die) { return die == 7 ? 32767 : RawFor(die); };
+        ScriptRandomRaw({raw(c.dieA), raw(c.dieB), c.fractionRaw});
+        attack.Resolve(&result);
+        EXPECT_EQ(defender->m_Strength, c.strengthLeft);
+        EXPECT_NEAR(result.attackerLoss, c.attackerLoss, 1e-5f);
+    }
 }
 
 TEST_F(LandCombat, DefenderAtFiftyRetreatsAwayFromTheAttackersAtFiftyOneNever)
 {
     sGameConsts& k = g.Consts();
-    k.RetreatBaseChance = 200;
-    for (float& f : k.RetreatOddsModifier)
-        f = 1.0f;
-    for (float& f : k.RetreatTerrainModifier)
-        f = 1.0f;
+    k.RetreatBaseChance = 100;
+    for (int c = 0; c < 7; ++c)
+        k.RetreatOddsModifier[c] = 0.125f * float(c + 1);
+    for (int t = 0; t < 8; ++t)
+        k.RetreatTerrainModifier[t] = 0.5f + float(t);
     for (int column = 0; column < 7; ++column) {
         k.LandDefenderLosses[0][column] = 0;  // a 1 costs the defender nothing
         k.LandAttackerLossFactor[0][column] = 0.0f;
@@ -143,19 +238,28 @@ TEST_F(LandCombat, DefenderAtFiftyRetreatsAwayFromTheAttackersAtFiftyOneNever)
     EXPECT_FALSE(testing_support::LogStartsWith(L"Retreat chance"));
     EXPECT_EQ(strong->m_X, 5);
 
-    // At 50, with the hexes behind the attackers' backs in directions 3 and 4 free and the
-    // rest held: both score 110, and the coin gives direction 4.
+    // At 50: column 4 of 20 against 5, terrain 1; the roll must stay below the chance.
     strong->m_Strength = 50;
-    for (int d : {2, 5}) {
-        std::pair<int, int> at;
-        GetNeighbourCoords(5, 5, d, at);
-        g.AddLand(2, UNIT_INFANTRY, at.first, at.second);
-    }
+    std::pair<int, int> held;
+    GetNeighbourCoords(5, 5, 5, held);
+    g.AddLand(2, UNIT_INFANTRY, held.first, held.second);
     result.Reset();
     Dice(1, 1);
-    ScriptRandomRaw({RawFor(1, 1, 100), RawFor(1, 1, 2)});
+    ScriptRandomRaw({RawFor(37, 1, 100)});
     attack.Resolve(&result);
-    EXPECT_TRUE(testing_support::LogStartsWith(L"Retreat chance: Base=150.00% Modifiers: Column=1.00 Terrain=1.00. CHANCE=150%"));
+    EXPECT_TRUE(testing_support::LogStartsWith(L"Retreat chance: Base=50.00% Modifiers: Column=0.50 Terrain=1.50. CHANCE=37%"));
+    EXPECT_FALSE(result.defenderRetreated);
+    EXPECT_EQ(strong->m_X, 5);
+
+    // The hexes behind the attackers' backs, directions 3 and 4, both score 110 (direction 2
+    // only 11), and the coin gives direction 4.
+    result.Reset();
+    testing_support::ClearLog();
+    Dice(1, 1);
+    ScriptRandomRaw({RawFor(36, 1, 100), RawFor(1, 1, 2)});
+    attack.Resolve(&result);
+    EXPECT_TRUE(testing_support::LogHasInOrder(
+        {L"Retreat direction 2: score 11", L"Retreat direction 3: score 110", L"Retreat direction 4: score 110"}));
     EXPECT_TRUE(result.defenderRetreated);
     std::pair<int, int> behind;
     GetNeighbourCoords(5, 5, 4, behind);
@@ -168,20 +272,42 @@ TEST_F(LandCombat, DefenderAtFiftyRetreatsAwayFromTheAttackersAtFiftyOneNever)
 TEST_F(LandCombat, RetreatFindsAHexWhenEveryScoreIsNilAndSurrendersWhenThereIsNone)
 {
     sGameConsts& k = g.Consts();
-    k.RetreatBaseChance = 200;
+    k.RetreatBaseChance = 42;  // 42 - 40 points: a chance of 2, a roll of 1 passes
+    for (float& f : k.RetreatOddsModifier)
+        f = 1.0f;
+    for (float& f : k.RetreatTerrainModifier)
+        f = 1.0f;
     for (int column = 0; column < 7; ++column)
         k.LandDefenderLosses[0][column] = 0;
-    // An attacker from off the map (a landing from the sea) on a hex of the top row.
-    cJednostkaLadowa* defender = Defender(4, 0, 40);
-    cJednostkaLadowa* landing = g.AddLand(1, UNIT_INFANTRY, -1, -1);
-    landing->m_Efficiency = 200;
-    attack.SetAttacker(0, landing);
-    Dice(1, 1);
-    ScriptRandomRaw({RawFor(1, 1, 100), RawFor(2, 1, 2), RawFor(2, 1, 2), RawFor(2, 1, 2), RawFor(2, 1, 2),
-                     RawFor(2, 1, 2)});
-    attack.Resolve(&result);
-    EXPECT_TRUE(result.defenderRetreated);
-    EXPECT_NE(defender->m_X * 100 + defender->m_Y, 400);
+    // An attacker from off the map (a landing from the sea) below a hex of the bottom row: no
+    // direction scores. Each free direction tosses a coin; when all fall the other way the
+    // first free one (up) is taken, else the last that won its toss.
+    const struct
+    {
+        int x;
+        int wonToss;  // the toss won, 0 for none
+        int direction;
+    } cases[] = {{4, 0, 0}, {8, 2, 1}};
+    for (const auto& c : cases) {
+        cJednostkaLadowa* defender = Defender(c.x, 9, 40);
+        cJednostkaLadowa* landing = g.AddLand(1, UNIT_INFANTRY, -1, -1);
+        landing->m_Efficiency = 200;
+        attack.ClearAttacker(3);
+        attack.SetAttacker(3, landing);
+        result.Reset();
+        ClearRandomScript();
+        Dice(1, 1);
+        std::vector<int> tosses{RawFor(1, 1, 100)};
+        for (int toss = 1; toss <= 5; ++toss)
+            tosses.push_back(RawFor(toss == c.wonToss ? 1 : 2, 1, 2));
+        ScriptRandomRaw(tosses);
+        attack.Resolve(&result);
+        EXPECT_TRUE(result.defenderRetreated);
+        std::pair<int, int> to;
+        GetNeighbourCoords(c.x, 9, c.direction, to);
+        EXPECT_EQ(defender->m_X, to.first) << c.x;
+        EXPECT_EQ(defender->m_Y, to.second) << c.x;
+    }
 
     // Every neighbour taken: the defender surrenders and is gone.
     result.Reset();
@@ -192,6 +318,7 @@ TEST_F(LandCombat, RetreatFindsAHexWhenEveryScoreIsNilAndSurrendersWhenThereIsNo
         g.AddLand(2, UNIT_INFANTRY, at.first, at.second);
     }
     (void)trapped;
+    ClearRandomScript();
     Dice(1, 1);
     ScriptRandomRaw({RawFor(1, 1, 100)});
     attack.Resolve(&result);
