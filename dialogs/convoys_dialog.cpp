@@ -58,6 +58,8 @@ void ClearPortMarks()
 
 } // namespace
 
+// The window's own description gives its frame style 1, while the dialog base, which builds
+// the frame, takes no style and draws style 0: the base's holds.
 cDialogKonwojow::cDialogKonwojow() : cDialog(kConvoysDialogKind, LayoutRow(kConvoysDialogKind))
 {
     if (g_Gra && g_Gra->m_PlayState)
@@ -164,6 +166,9 @@ void cDialogKonwojow::UpdateControls()
         production->SetHint(LangText("convoys_type_pp_hint"));
         slider->SetEnabled(false);
         value->SetEnabled(false);
+        // Emptied as at first, not only disabled: the value of a convoy deleted or no longer
+        // chosen would stand for none.
+        value->SetText(L"");
         up->SetEnabled(false);
         up->SetHint(LangText("convoys_moveup_hint_no_selection"));
         down->SetEnabled(false);
@@ -222,13 +227,6 @@ void cDialogKonwojow::OnGUIEvent(unsigned, int controlId, CDXUTControl*)
     case kConvoysExitId: OnExitPressed(); break;
     default: break;
     }
-}
-
-// No keys are given to this window: Enter and Escape close it as they close the other
-// windows with a close button.
-void cDialogKonwojow::OnKeyboard(unsigned key, bool keyDown, bool)
-{
-    ClickOnEnterOrEscape(key, keyDown, kConvoysExitId, kConvoysExitId);
 }
 
 void cDialogKonwojow::OnConvoyChosen()
