@@ -71,8 +71,6 @@ cDialogKonwojow::cDialogKonwojow() : cDialog(kConvoysDialogKind, LayoutRow(kConv
     const gui_atlas::sRect cell = gui_atlas::ConvoyPicture(picture.width, picture.height);
     AddImage(kPictureId, int(kGuiPictureSlot), cell.left, cell.top, cell.right, cell.bottom, picture.x, picture.y,
              picture.width, picture.height);
-    if (CDXUTControl* image = GetControl(kPictureId))
-        image->SetEnabled(false);
     AddText(943, LangText("convoys_list"));
     AddListBoxFromLayout(kConvoysListId, 0);
     if (auto* list = static_cast<CDXUTListBox*>(GetControl(kConvoysListId, DXUT_CONTROL_LISTBOX)))
