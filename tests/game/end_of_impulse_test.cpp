@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/stringbase.h"
+#include "game/play_state.h"
 #include "units/air_unit.h"
 #include "tests/game/testland_game.h"
 #include "tests/test_support.h"

@@ -1,5 +1,7 @@
 // Executing convoys on Testland: the checks, sea transport points, raids and deliveries.
+#include "core/format.h"
 #include "core/random.h"
+#include "core/stringbase.h"
 #include "game/play_counts.h"
 #include "game/play_state.h"
 #include "tests/game/testland_game.h"
