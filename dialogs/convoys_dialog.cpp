@@ -26,8 +26,9 @@ cDialogKonwojow* OpenConvoysDialog()
     return dynamic_cast<cDialogKonwojow*>(FindOpenDialogByKind(kConvoysDialogKind));
 }
 
-// What the convoy can carry: the departure port's size now. A convoy read from a saved
-// game carries no size of its own.
+// What the convoy can carry: the departure port's size now, not the size copied when the
+// convoy was made: a saved game keeps no such size, so a convoy read back would carry nothing
+// and its maximum would change with a save and a load.
 int Capacity(const sKonwoj& convoy)
 {
     const cGrafMorz* graph = WorldSeaGraph();
