@@ -220,14 +220,18 @@ TEST_F(ConvoyExecution, EnemyFleetsOnTheRouteTakeTransportPointsOffTheConvoy)
     const sConvoyHitRecord hit{{game->m_Date[0], game->m_Date[1], game->m_Date[2]}, L"Albion", L"Channel", 2, L"Borussia"};
     EXPECT_EQ(g_PlayCounts.ConvoyHits(), std::vector<sConvoyHitRecord>{hit});
 
-    // A loss as large as the points used destroys the convoy: nothing arrives.
-    convoy.value = 4;
+    // A loss as large as the points used destroys the convoy: nothing arrives. Its one point
+    // lost is a hit all the same.
+    convoy.value = 2;
     const double pp = albion.PP;
     ScriptRandomRaw({0, 0, 32767});
     r = ExecuteConvoy(convoy, groups, sources);
     EXPECT_EQ(r.result, L"Failure");
-    EXPECT_EQ(r.transportLost, r.transportUsed);
+    EXPECT_EQ(r.transportUsed, 1);
+    EXPECT_EQ(r.transportLost, 1);
     EXPECT_EQ(albion.PP, pp);
+    ASSERT_EQ(g_PlayCounts.ConvoyHits().size(), 2u);
+    EXPECT_EQ(g_PlayCounts.ConvoyHits().back().pointsLost, 1);
 }
 
 } // namespace
