@@ -25,10 +25,6 @@ struct sDowodca;
 struct sCombatResult;
 struct sAirBaseCandidate;
 
-// Per-unit trace lines of the node strengths; off unless a test or tool turns them on,
-// as they are written for every unit several times a turn.
-extern bool g_AITraceNodeStrengths;
-
 // Seconds spent in each phase of the computer turns since the last Reset, in the order the
 // phases first ran: the benchmark's figures. Timing never decides anything in play.
 struct sAIPhaseClock

@@ -412,5 +412,4 @@ void ResetAIState()
     SetAIThreadPlace(L"");
     g_EventCheckRequested = false;
     g_AIPhaseClock.Reset();
-    g_AITraceNodeStrengths = false;
 }

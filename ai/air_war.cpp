@@ -121,7 +121,9 @@ bool cAI::FightAirUnitsOfType(int type)
             // The fight itself is told to the person it concerns, seen or not.
             PresentCombatResult(result, true);
         }
-        if (seen)
+        // A mark set for the person whose unit was attacked goes too, seen or not: it would
+        // stay on the map after the fight.
+        if (seen || shown)
             MarkAttackTarget(x, y, false);
     }
     return changed;
@@ -250,6 +252,7 @@ void cAI::StrikeShipsFromTheAir()
             continue;
         }
         LogLine(L"bu bu bu bu 10");
+        // The game's dice: a war is the same for the same seed.
         const sWezelGrafuMorz* node = graph->GetNode(targets[size_t(RandomInt(0, int(targets.size()) - 1))]);
         if (!node || !g_Gra->m_Mapa->IsInside(node->MainX, node->MainY))
         {

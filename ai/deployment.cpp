@@ -45,7 +45,9 @@ bool OffEveryFront(const cAI& ai, const cMiasto* city)
     return !ai.IsCityOnAnyFront(city);
 }
 
-// A unit waits in the pool until its turn of availability has come.
+// A unit waits in the pool until its available-in-turns count has run out: the unit tables
+// make it a delay before a reserve unit can be deployed, which the deployment lists would
+// otherwise pass over, putting a unit bought this turn on the map at once.
 bool IsAvailable(const cUnit* unit)
 {
     return unit->m_AvailableInTurns <= 0;
@@ -155,7 +157,8 @@ void cAI::DeployFromReserve(bool air)
 {
     std::vector<cMiasto*> cities;
     std::vector<cJednostka*> waiting;
-    // A unit whose deployment was refused waits for another turn.
+    // A unit whose deployment was refused (no city near the hex) waits for another turn:
+    // ending the program over one unit would lose the game.
     std::set<const cUnit*> refused;
     while (ThreadMayRun())
     {

@@ -20,7 +20,6 @@
 #include "world/topography.h"
 #include "world/world.h"
 
-bool g_AITraceNodeStrengths = false;
 
 cMiasto* HomeCityOfHex(int x, int y)
 {
@@ -63,14 +62,12 @@ bool AtWarWithEachOther(int a, int b)
 
 void Trace(const wchar_t* format, const std::wstring& unit, const std::wstring& city, float added, float total)
 {
-    if (g_AITraceNodeStrengths)
-        LogLine(format, unit, city, added, total);
+    LogLine(format, unit, city, added, total);
 }
 
 void TraceAir(const wchar_t* format, const std::wstring& unit, const std::wstring& city, int added, int total)
 {
-    if (g_AITraceNodeStrengths)
-        LogLine(format, unit, city, added, total);
+    LogLine(format, unit, city, added, total);
 }
 
 } // namespace
@@ -345,7 +342,8 @@ void cAI::PrzeniesStrategicznieJednostke(cJednostkaLadowa* unit, cMiasto* target
     LogLine(L"[AI] PrzeniesStrategicznieJednostke");
     LogLine(L"[AI] %s: %s - strategic move to %s (%i SMP left)", m_Country->Name, unit->m_Name, target->GetName(),
             m_Country->SMP);
-    // The pauses are for a person watching; a game of computers never waits.
+    // The pauses are for a person watching, and the one after the move comes also when the
+    // move was not shown; a game of computers never waits.
     const bool shown = IsShownToPerson(unit);
     if (shown)
     {
@@ -364,11 +362,10 @@ void cAI::PrzeniesStrategicznieJednostke(cJednostkaLadowa* unit, cMiasto* target
     {
         GLOBAL_LOCK_SCOPE();
         sHex* from = g_Gra->m_Mapa->GetHex(unit->m_X, unit->m_Y);
-        if (!unit->StrategicMoveTo(x, y) && !from->unit)
+        if (!unit->RelocateAndPay(x, y) && !from->unit)
             from->unit = unit; // refused: the unit stays where it stood
     }
-    if (shown)
-        PauseForPerson(DELAY_AI_MOVE_AFTER);
+    PauseForPerson(DELAY_AI_MOVE_AFTER);
 }
 
 // ---- front queries ----

@@ -260,6 +260,8 @@ void cAI::PlanSeaInvasion()
     if (!node || !map.IsInside(node->MainX, node->MainY))
         return;
 
+    // A defender of no strength left counts as an empty port: twelve times nothing would
+    // send nobody against it.
     float defence = EffectiveStrengthOn(*map.GetHex(node->MainX, node->MainY));
     if (defence == 0.0f)
         defence = 0.1f;

@@ -262,14 +262,13 @@ bool cAI::TryStrategicMoveTo(cJednostkaLadowa* unit, int x, int y, int minimum)
 {
     if (x == -1 || y == -1 || unit->m_FreezeTime > 0)
         return false;
-    cMiasto* city = CityAt(x, y);
-    if (!city)
-        return false;
+    // A target without a city is told and clears the unit's order there.
     const int hops = unit->GetHopsToCity(x, y);
     if (hops == -1 || hops < minimum)
         return false;
+    cMiasto* city = CityAt(x, y);
     int landX = -1, landY = -1;
-    if (!unit->CanStrategicMoveTo(x, y, landX, landY))
+    if (!city || !unit->CanStrategicMoveTo(x, y, landX, landY))
         return false;
     PrzeniesStrategicznieJednostke(unit, city, landX, landY);
     return true;

@@ -24,6 +24,7 @@ int cCsvReader::ReadRow(bool keepEmpty)
     m_Fields.clear();
     m_Comment.clear();
     m_RowEnded = true;
+    m_RowSeparators = 0;
     if (m_Pos >= m_Data.size())
         return 0;
     // LF alone ends a row too, as files saved on this system end theirs; an LF right after
@@ -47,6 +48,8 @@ int cCsvReader::ReadRow(bool keepEmpty)
             acc.push_back(c);
         }
         m_RowEnded = rowEnd;
+        if (c == ';')
+            ++m_RowSeparators;
         // Empty fields are dropped up to the file's end too: its last line end would
         // otherwise read as a row of one empty field.
         if (acc.empty() && !keepEmpty) {

@@ -24,8 +24,11 @@ public:
     // Rows read so far, comments and empty rows included: the line number of the last row.
     int GetRowCount() const { return m_RowCount; }
     // True when the file ends inside the row just read: it is the last and has no line end.
-    // Every writer ends each row, so such a row was cut short (or written by hand).
+    // The game's writers end the last row with ';' and no line end, so only the separators
+    // tell whether such a row is whole.
     bool EndsInsideRow() const { return !m_RowEnded && AtEnd(); }
+    // The ';' of the row just read, empty fields' included.
+    int GetRowSeparators() const { return m_RowSeparators; }
     // The text of the row just read when it was a comment, without its line end; empty otherwise.
     const std::string& Comment() const { return m_Comment; }
 
@@ -38,5 +41,6 @@ private:
     uint64_t m_Pos = 0;
     int m_RowCount = 0;
     bool m_RowEnded = true;
+    int m_RowSeparators = 0;
     std::string m_Comment;
 };

@@ -73,7 +73,8 @@ std::wstring KeyWithValues(std::string_view key, const std::vector<std::wstring>
 } // namespace lang_detail
 
 // A message that must say something without the language table too (a refusal, a fatal
-// error): the formatted text, or the key and its values when the table lacks the key.
+// error): the formatted text, or the key and its values when the table lacks the key. A
+// missing key is an empty text elsewhere, but a refusal shown empty would fail without a word.
 template <typename... Args>
 std::wstring LangMessage(std::string_view key, const Args&... args)
 {

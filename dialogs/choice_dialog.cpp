@@ -76,12 +76,6 @@ void cDialogWyborow::OnGUIEvent(unsigned event, int controlId, CDXUTControl* con
         OnRandomPressed();
 }
 
-// Escape cancels, as in every window with a Cancel button.
-void cDialogWyborow::OnKeyboard(unsigned key, bool keyDown, bool)
-{
-    ClickOnEnterOrEscape(key, keyDown, 0, kChoiceCancelId);
-}
-
 void cDialogWyborow::OnOptionPressed(unsigned event, int orientation, CDXUTControl* control)
 {
     g_DiplomacyChoice = orientation;

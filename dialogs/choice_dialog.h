@@ -21,8 +21,6 @@ public:
     cDialogWyborow(const cPanstwo& country, bool elections);
 
     void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) override;
-    // Escape cancels.
-    void OnKeyboard(unsigned key, bool keyDown, bool altDown) override;
     bool HoldsInput() const override { return true; }
 
     // The orientations offered, first to third; none for a country of firm orientation.

@@ -66,11 +66,24 @@ void ReadCommanders(std::string_view text, std::vector<sDowodca*>& commanders)
             delete c;
             continue;
         }
-        ExpectLater(eLaterCheck::kCountry, L"commanders.csv", line, FormatText(L"commander %s", c->Name),
-                    c->CountryID);
         LogLine(L"Added commander %s (ID=%i CountryID=%i)", c->Name, c->ID, c->CountryID);
         commanders.push_back(c);
     }
+}
+
+void LeaveOutCommandersBeyond(int countryCount, std::vector<sDowodca*>& commanders,
+                              const std::function<void(const sDowodca*)>& forget)
+{
+    std::erase_if(commanders, [&](sDowodca* c) {
+        if (c->CountryID <= countryCount)
+            return false;
+        LogLine(L"ERROR: commanders.csv: commander %s (ID=%i) belongs to country %i; the game has %i; row skipped",
+                c->Name, c->ID, c->CountryID, countryCount);
+        CountRowLeftOut(L"commanders.csv");
+        forget(c);
+        delete c;
+        return true;
+    });
 }
 
 std::string EncodeCommanders(const std::vector<sDowodca*>& commanders)

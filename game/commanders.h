@@ -25,6 +25,11 @@ struct sDowodca
 // Reads commanders.csv text into the vector (emptied first); rows that cannot be used
 // are logged and skipped.
 void ReadCommanders(std::string_view text, std::vector<sDowodca*>& commanders);
+// The countries are read after the commanders: once they are in, the commanders of a country
+// the game does not have are left out as any row the rules cannot use is, told and counted.
+// forget is called for each before it is deleted, for whatever points at him.
+void LeaveOutCommandersBeyond(int countryCount, std::vector<sDowodca*>& commanders,
+                              const std::function<void(const sDowodca*)>& forget);
 // The text the save writes.
 std::string EncodeCommanders(const std::vector<sDowodca*>& commanders);
 

@@ -1,5 +1,6 @@
 #include "game/consts.h"
 
+#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -36,6 +37,7 @@ struct sBandColumns
     int value[6][10]; // rows 51 to 56
 };
 
+// A number beyond an int has no int to become (the conversion is undefined): the nearest is kept.
 int Truncate(double v)
 {
     if (std::isnan(v))
@@ -47,8 +49,15 @@ int Truncate(double v)
     return int(v);
 }
 
-void Store(const sRowLayout& layout, int index, const std::string& field)
+// False for a value that is no finite number ("nan", "inf", or beyond the largest float where
+// a float keeps it): every rule that reads it would give nan or beyond every bound, so the
+// file is refused.
+bool Store(const sRowLayout& layout, int index, const std::string& field)
 {
+    const double value = LeadingDouble(field);
+    const bool single = layout.type == eType::Float || layout.type == eType::FloatPercent;
+    if (layout.type != eType::Int && (!std::isfinite(value) || (single && std::fabs(value) > FLT_MAX)))
+        return false;
     void* base = layout.first;
     if (index >= layout.count) {
         base = layout.second;
@@ -71,6 +80,7 @@ void Store(const sRowLayout& layout, int index, const std::string& field)
         static_cast<double*>(base)[index] = LeadingDouble(field);
         break;
     }
+    return true;
 }
 
 class cRowTable
@@ -221,22 +231,27 @@ public:
         put(185, F::WholeLine, T::Float, &c.AIShipRepairChance, 1);
     }
 
-    void ReadRow(int row, const std::string& line) const
+    // Returns the values of the row that are no finite number, each logged.
+    int ReadRow(int row, const std::string& line) const
     {
         if (row < 1 || row > kConstsRows)
-            return;
+            return 0;
         const sRowLayout& layout = m_Rows[size_t(row)];
         if (!layout.first)
-            return;
-        if (layout.form == eForm::WholeLine) {
-            Store(layout, 0, line);
-            return;
-        }
-        std::vector<std::string> fields = SplitTokens(line);
+            return 0;
+        std::vector<std::string> fields = layout.form == eForm::WholeLine ? std::vector<std::string>{line}
+                                                                         : SplitTokens(line);
         const size_t skip = layout.form == eForm::Label ? 1 : 0;
         const int total = layout.count + layout.count2;
+        int notFinite = 0;
         for (int k = 0; k < total && skip + size_t(k) < fields.size(); ++k)
-            Store(layout, k, fields[skip + size_t(k)]);
+            if (!Store(layout, k, fields[skip + size_t(k)])) {
+                const std::string& field = fields[skip + size_t(k)];
+                LogLine(L"ERROR: consts.csv row %i, value %i is %s: not a finite number", row, k + 1,
+                        Utf8ToWide(field.substr(0, field.find_first_of("\r\n"))));
+                ++notFinite;
+            }
+        return notFinite;
     }
 
 private:
@@ -247,6 +262,7 @@ private:
 
 int sGameConsts::ReadFromText(std::string_view text)
 {
+    NotFiniteValues = 0;
     sBandColumns bands{};
     for (int c = 0; c < 10; ++c) {
         bands.limit[c] = 50;
@@ -277,7 +293,7 @@ int sGameConsts::ReadFromText(std::string_view text)
         if (line.find_first_not_of(';') == std::string::npos)
             continue; // only a last line without a line end can be empty
         ++row;
-        table.ReadRow(row, line);
+        NotFiniteValues += table.ReadRow(row, line);
     }
 
     ActionPointCut[0] = 100;
@@ -306,7 +322,8 @@ int sGameConsts::ReadFromText(std::string_view text)
 
 bool sGameConsts::CheckValues() const
 {
-    bool ok = true;
+    // Each is logged where it was read.
+    bool ok = NotFiniteValues == 0;
     auto refuse = [&ok](int row, int value, int column, const wchar_t* why) {
         LogLine(L"ERROR: consts.csv row %i, value %i is %i: %s", row, column, value, why);
         ok = false;

@@ -96,6 +96,23 @@ void cGra::Load(const sGameLoadRequest& request)
     if (m_Countries.empty())
         FatalExit(1, FormatText(L"%s holds no country", JoinPathPattern(m_FolderPattern, L"countries.csv")));
     CheckExpected(eLaterCheck::kCountry, int(m_Countries.size()));
+    LeaveOutCommandersBeyond(int(m_Countries.size()), m_Commanders, [this](const sDowodca* gone) {
+        auto unlink = [gone](cUnit* u) {
+            if (u->m_Commander == gone)
+                u->m_Commander = nullptr;
+        };
+        for (const auto* list : {&m_LandUnits, &m_LandUnits2, &m_LandUnits3})
+            for (cJednostkaLadowa* u : *list)
+                unlink(u);
+        for (cJednostkaLotnicza* u : m_AirUnits)
+            unlink(u);
+        for (cJednostkaMorska* u : m_NavalUnits)
+            unlink(u);
+        for (cJednostkaMorska* u : m_NavalReserve)
+            unlink(u);
+        for (cUnit* u : m_Reserve)
+            unlink(u);
+    });
     SetEventAIParameters(&ParametersOf);
     LoadUnitNames(request);
     Progress(40);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <mutex>
 
@@ -189,7 +190,9 @@ void ForgetRowsLeftOut()
 
 void RefuseIfEndsInsideRow(const cCsvReader& reader, const std::wstring& path, int fields, int needed)
 {
-    if (fields < needed && reader.EndsInsideRow())
+    // A whole row of the game's writers ends with ';' and no line end: one whose separators are
+    // all there is whole, an empty field (a commander without a name) only makes it short.
+    if (fields < needed && reader.EndsInsideRow() && reader.GetRowSeparators() + 1 < needed)
         FatalExit(1, FormatText(L"%s, line %i: the file ends inside a row (%i of its %i fields): it was cut short",
                                 path, reader.GetRowCount(), fields, needed));
 }
@@ -199,27 +202,47 @@ namespace {
 // without a final line end drops the empty field after the last ';'.
 bool HoldsTwoRows(int fields, int columns) { return columns > 1 && fields >= 2 * columns - 2; }
 
-// The lines without ';' that the game writes above and between the rows of its tables.
-constexpr std::string_view kTitleLines[] = {"#Land units", "#Air units", "#Naval units", "#Fleets",
-                                            "#Commanders", "#Convoys",   "#On map",      "#In reserve"};
+// The lines without ';' that the game writes above and between the rows of its tables, with
+// the table each belongs to: in any other table such a line is a comment like any other.
+struct sTitleLine
+{
+    std::wstring_view file;
+    std::string_view title;
+};
+constexpr sTitleLine kTitleLines[] = {
+    {L"land_units.csv", "#Land units"}, {L"air_units.csv", "#Air units"},     {L"air_units.csv", "#On map"},
+    {L"air_units.csv", "#In reserve"},  {L"naval_units.csv", "#Naval units"}, {L"naval_units.csv", "#On map"},
+    {L"naval_units.csv", "#In reserve"}, {L"fleets.csv", "#Fleets"},          {L"commanders.csv", "#Commanders"},
+    {L"convoys.csv", "#Convoys"}};
+
+bool IsFileOf(const std::wstring& path, std::wstring_view file)
+{
+    return path.size() >= file.size() && path.compare(path.size() - file.size(), file.size(), file) == 0 &&
+           (path.size() == file.size() || path[path.size() - file.size() - 1] == L'\\' ||
+            path[path.size() - file.size() - 1] == L'/');
+}
 } // namespace
 
-void RefuseIfRowsRunTogether(const cCsvReader& reader, const std::wstring& path, int columns)
+void RefuseIfRowsRunTogether(const cCsvReader& reader, const std::wstring& path, int columns, int mostColumns)
 {
     const int fields = int(reader.m_Fields.size());
-    if (HoldsTwoRows(fields, columns))
-        FatalExit(1, FormatText(L"%s, line %i: a row of %i fields, where a row has %i: two rows run together (a line "
-                                L"end is missing)",
-                                path, reader.GetRowCount(), fields, columns));
+    if (!HoldsTwoRows(fields, columns))
+        return;
+    const std::wstring width =
+        mostColumns > columns ? FormatText(L"%i to %i", columns, mostColumns) : FormatText(L"%i", columns);
+    FatalExit(1, FormatText(L"%s, line %i: a row of %i fields, where a row has %s: two rows run together (a line end "
+                            L"is missing)",
+                            path, reader.GetRowCount(), fields, width));
 }
 
 void RefuseIfCommentCarriesRow(const cCsvReader& reader, const std::wstring& path, int columns)
 {
     const std::string& comment = reader.Comment();
     bool carries = HoldsTwoRows(int(std::count(comment.begin(), comment.end(), ';')) + 1, columns);
-    for (std::string_view title : kTitleLines)
-        carries = carries || (comment.size() > title.size() && comment.compare(0, title.size(), title) == 0 &&
-                              comment[title.size()] != '#' && comment.find(';', title.size()) != std::string::npos);
+    for (const auto& [file, title] : kTitleLines)
+        carries = carries || (IsFileOf(path, file) && comment.size() > title.size() &&
+                              comment.compare(0, title.size(), title) == 0 && comment[title.size()] != '#' &&
+                              comment.find(';', title.size()) != std::string::npos);
     if (carries)
         FatalExit(1, FormatText(L"%s, line %i: a row runs on from the comment line before it (a line end is missing)",
                                 path, reader.GetRowCount()));
@@ -272,8 +295,10 @@ double ClampedValue(double value, double lo, double hi, const std::wstring& path
 {
     if (value >= lo && value <= hi)
         return value;
-    const double kept = value > hi ? hi : lo;
+    // "nan" is no number, as an empty field is: it reads as 0 (or the end of the range nearer 0), never as
+    // an end of the range, which for most tables is a figure far beyond any game.
+    const double kept = std::isnan(value) ? std::clamp(0.0, lo, hi) : value > hi ? hi : lo;
     LogLine(L"WARNING: %s, line %i: %s is %s, outside %.0f to %.0f; taken as %.0f", path, line, what,
-            Utf8ToWide(std::to_string(value)), lo, hi, kept);
+            ExactNumberText(value), lo, hi, kept);
     return kept;
 }

@@ -55,15 +55,17 @@ struct sRowsLeftOut
 std::vector<sRowsLeftOut> RowsLeftOut();
 // Forgets them and the unreadable file (a new load starts).
 void ForgetRowsLeftOut();
-// A table whose last row is short and has no line end was cut short: the load is refused,
-// with the file, the line and what was found. Nothing for any other row.
+// A table whose last row is short, has no line end and lacks separators was cut short: the
+// load is refused, with the file, the line and what was found. Nothing for any other row.
 void RefuseIfEndsInsideRow(const cCsvReader& reader, const std::wstring& path, int fields, int needed);
 // A row of about twice a row's columns or more carries the next row as well: a line end was lost.
 // The load is refused with the file and the line, so that the row after it is never lost
-// unseen. The few trailing columns a newer save adds stay well below that.
-void RefuseIfRowsRunTogether(const cCsvReader& reader, const std::wstring& path, int columns);
+// unseen. The few trailing columns a newer save adds stay well below that. The refusal names the
+// row's width: columns, or columns to mostColumns where the last columns are optional.
+void RefuseIfRowsRunTogether(const cCsvReader& reader, const std::wstring& path, int columns, int mostColumns = 0);
 // The same for a comment that carries the row after it: a line of column names and a row run
-// together (counted as above), or a title line the game writes ("#In reserve") and a row.
+// together (counted as above), or a title line the game writes into that table ("#In reserve")
+// and a row.
 void RefuseIfCommentCarriesRow(const cCsvReader& reader, const std::wstring& path, int columns);
 
 // The save being loaded ("data\save\<name>\%s"), or empty for a scenario: its tables are
@@ -77,6 +79,6 @@ void RefuseIfHeadingLost(const std::wstring& path, std::string_view bytes);
 
 // A number of a table that the rules add to, multiply or convert: kept when it lies within
 // lo..hi, otherwise logged ("<path>, line <line>: <what> is <value>, outside ...") and taken
-// as the nearer end; a value that is not a number is taken as lo.
+// as the nearer end; a value that is not a number is taken as 0, or the end nearer 0.
 int ClampedValue(int value, int lo, int hi, const std::wstring& path, int line, const std::wstring& what);
 double ClampedValue(double value, double lo, double hi, const std::wstring& path, int line, const std::wstring& what);

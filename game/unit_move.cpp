@@ -94,6 +94,7 @@ bool cUnitMove::AdvanceAlongPath()
 
 bool cPlayState::IsMoveShown(const cJednostka& unit) const
 {
+    // Only the tool's wars have no person: there no view follows a move and nothing waits.
     if (!g_Gra || !g_Gra->HasHumanCountry())
         return false;
     const cPanstwo* owner = unit.GetOwner();
@@ -180,7 +181,9 @@ bool cPlayState::PlayMove(cJednostka& unit, int x, int y)
         for (const sPathNode& node : m_Move.GetPath())
             request.path.emplace_back(node.x, node.y);
         request.delayMs = int(g_DelayValues[owner && owner->HumanControlled ? DELAY_HUMAN_MOVE_BETWEEN : DELAY_AI_MOVE_BETWEEN]);
-        // The screen walks the path with AdvanceMove; whatever it leaves is walked here.
+        // The screen walks the path with AdvanceMove; whatever it leaves is walked here. The
+        // computer's thread waits on the request, not by polling the game state every 50 ms:
+        // only the main thread animates, and a wait must end when the thread is told to stop.
         Presentation().Post(std::move(request))->Wait();
     }
     FinishMove();

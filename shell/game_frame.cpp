@@ -136,7 +136,8 @@ void ScrollMapByInput(cMapa& map, double time)
     const bool edges = !IsControlUnderPointer(x, y, false);
     const bool onScreen = x >= 0 && y >= 0 && x < g_UserSettings.resolutionX && y < g_UserSettings.resolutionY;
     const float scale = map.currentScale > 0.0f ? map.currentScale : 1.0f;
-    // A frame after a long still moment scrolls as far as one frame does.
+    // A frame after a long still moment scrolls as far as one frame does: the loop sleeps
+    // while nothing changes, so the time since the last frame may be seconds.
     const float step = float(std::clamp(time - g_PreviousFrameTime, 0.0, 0.1)) * 1000.0f / scale;
     int dx = 0, dy = 0;
     if (edges && onScreen) {
@@ -146,7 +147,8 @@ void ScrollMapByInput(cMapa& map, double time)
         dy = g_ArrowKeys & 8 ? 1 : g_ArrowKeys & 2 ? -1 : 0;
     }
     float sx = float(dx) * step, sy = float(dy) * step;
-    // A key already let go moves the view as far as a tenth of a second held does.
+    // A key already let go moves the view as far as a tenth of a second held does: a tap
+    // between two frames of the sleeping loop would otherwise move nothing.
     const uint8_t taps = g_ArrowTaps & ~g_ArrowKeys;
     g_ArrowTaps = 0;
     const float tap = 100.0f / scale;
@@ -334,7 +336,8 @@ void CheckMapConsistency()
             const cUnit* unit = hex->unit;
             if (!unit)
                 continue;
-            // Logged only: a box would stop the end of the turn for a debugging aid.
+            // Logged only: the main loop has no box that waits, and a window opened here would
+            // be closed at once by the other side's phase, which closes every window.
             if (hex->IsSea())
                 LogLine(L"DBGINF: sea hex (%d, %d) is occupied by unit", x, y);
             if (unit->m_X != x || unit->m_Y != y) {
@@ -419,9 +422,11 @@ void GameFrameMove(cRenderer*, double time, float elapsed)
     }
     AnimateUnitMove();
     // Wherever the pointer rests, and while the view glides to the player's place, the
-    // status line says what the game waits for: after the camera and the walk, so that a
-    // selection they changed (a right click's release, a unit's arrival) shows in this frame,
-    // and after the countdowns, so that a report that closed by itself is not waited for.
+    // status line says what the game waits for: an order picked on a panel changes it while
+    // the pointer is still on the panel, and a line kept would ask for the old order. It is
+    // written after the camera and the walk, so that a selection they changed (a right
+    // click's release, a unit's arrival) shows in this frame, and after the countdowns, so
+    // that a report that closed by itself is not waited for.
     if (g_DialogLinks.updateCountdown)
         g_DialogLinks.updateCountdown(elapsed);
     if (const int now = game->GetGameState(); game->m_GameOver && now == kStateHuman) {
@@ -456,12 +461,10 @@ void EndTurnFromMainThread()
     cGra* game = g_Gra;
     if (!game || !game->m_PlayState)
         return;
-    // A unit still on its way holds no hex: the turn ends once the move has ended.
-    if (game->GetGameState() == kStateHumanMove) {
-        LogLine(L"The end of the turn waits for the moving unit");
-        return;
-    }
     cPlayState& play = *game->m_PlayState;
+    // A unit still on its way holds no hex: its walk ends at once, then the turn.
+    if (game->GetGameState() == kStateHumanMove)
+        play.FinishMove();
     CheckMapConsistency();
     game->SetGameState(kStateEndOfImpulse);
     cPanstwo* active = play.GetActiveCountry();

@@ -139,7 +139,6 @@ void cJednostkaLadowa::Kill()
     } else {
         cJednostkaMorska* ship = m_Transporter;
         if (!ship->IsTransport()) {
-            LogLine(L"Data integrity error. Trying to kill unit loaded into non-transport.");
             FatalExit(1, L"Data integrity error. Trying to kill unit loaded into non-transport.");
         }
         if (g_Gra)

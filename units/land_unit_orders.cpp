@@ -77,7 +77,9 @@ void cJednostkaLadowa::FindOrderPath(int order, int x, int y, int mode)
     std::list<cMiasto*> route;
     cDiagramMiast* graph = g_Gra ? g_Gra->m_CityGraph : nullptr;
     if (from && target && target->city && graph && graph->FindRoute(from, target->city, m_Owner, route) && !route.empty()) {
-        // The route runs from the destination back; its last city is the next on the way.
+        // The route runs from the destination back; its last city is the next on the way. The
+        // order's "first city of the route" is read as the first on the way: the list's first
+        // entry is the destination itself, which would make both targets one city.
         m_AiOrder = order;
         m_AiTargetX = route.back()->X;
         m_AiTargetY = route.back()->Y;

@@ -13,6 +13,17 @@
 
 bool cJednostka::StrategicMoveTo(int x, int y)
 {
+    if (!RelocateAndPay(x, y))
+        return false;
+    // The move by rail has a sound of its own in the effects; planes fly.
+    if (m_Spotted)
+        Presentation().PlaySound(m_Category == CATEGORY_AIR ? L"data\\sound\\PlaneFlying.wav"
+                                                            : L"data\\sound\\StrategicDeployLand.wav");
+    return true;
+}
+
+bool cJednostka::RelocateAndPay(int x, int y)
+{
     sHex* target = UnitHexAt(x, y);
     // A hex holds one unit, and a unit off the map has no hex to leave: either would leave a
     // unit the map does not know or two on one hex.
@@ -20,10 +31,6 @@ bool cJednostka::StrategicMoveTo(int x, int y)
         LogLine(L"Strategic move refused: %s cannot go to hex (%i,%i)", m_Name, x, y);
         return false;
     }
-    // The move by rail has a sound of its own in the effects; planes fly.
-    if (m_Spotted)
-        Presentation().PlaySound(m_Category == CATEGORY_AIR ? L"data\\sound\\PlaneFlying.wav"
-                                                            : L"data\\sound\\StrategicDeployLand.wav");
     FreeOwnHex(false);
     m_X = x;
     m_Y = y;
@@ -38,9 +45,6 @@ bool cJednostka::StrategicMoveTo(int x, int y)
             owner->AddStrategicMovementPoints(-k->StrategicMoveCost[t]);
         }
     }
-    // Nothing moved before can be taken back now.
-    if (g_Gra && g_Gra->m_PlayState)
-        g_Gra->m_PlayState->GetUndo().Clear();
     return true;
 }
 

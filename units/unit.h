@@ -191,6 +191,9 @@ public:
     // owner's points (production points for an air unit, strategic movement points for
     // the others). False, logged, when the hex is off the map or taken.
     bool StrategicMoveTo(int x, int y);
+    // The same move and price with nothing heard: the computer's strategic moves to its
+    // fronts are shown only by the camera and their pauses.
+    bool RelocateAndPay(int x, int y);
     // Puts the unit from the reserve pool on (x, y), supplied by the city there or by the
     // moving country's neighbouring city that can deploy. False, logged, with nothing
     // changed, when the unit is not in the pool, the hex is off the map or taken, or no

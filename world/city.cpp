@@ -178,6 +178,9 @@ void LoadCities(const std::wstring& folderPattern, std::list<cMiasto*>& cities)
     DeleteCities(cities);
     cMapa* map = WorldMap();
     // A short row is skipped and told, not silently: a city lost unseen would change the whole war.
+    // For the same reason the load is refused where the table would read on without a city: a row
+    // of two rows' fields (a lost line end; fields past the eighth are otherwise ignored), a
+    // comment carrying a row, or a last row cut short.
     while (NextTableRow(reader, true, 8, path))
     {
         const int line = reader.GetRowCount();
@@ -200,6 +203,9 @@ void LoadCities(const std::wstring& folderPattern, std::list<cMiasto*>& cities)
         city.ProductionPoints =
             float(ClampedValue(LeadingDouble(f[5]), -1000000.0, 1000000.0, path, line, L"production points"));
         city.Supply = LeadingInt(f[6]);
+        // Bombing adds to it and every impulse gives one point back while it is above 0: a
+        // negative loss never comes back, and one beyond what a city yields gives back
+        // production the city never had (and overflows with the next bomb at the top).
         city.ProductionPointsLost =
             ClampedValue(LeadingInt(f[7]), 0, 1000000, path, line, L"production points lost");
         city.GraphIndex = -1;

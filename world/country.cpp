@@ -3,6 +3,7 @@
 #include "game/air_tables.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/fatal.h"
 #include "core/csv.h"
@@ -107,7 +108,13 @@ bool cPanstwo::IsOnSide(int code) const
         return false;
     if (Alliance == code)
         return true;
-    return code < 4 ? Alliance == code + 3 : Alliance == code - 3;
+    // The rule names codes 1 to 6; its note on other codes would put the Comintern's members on
+    // side 0 and the Axis members on side -1. They disagree: a code outside 1 to 6 is no side.
+    if (code >= 1 && code <= 3)
+        return Alliance == code + 3;
+    if (code >= 4 && code <= 6)
+        return Alliance == code - 3;
+    return false;
 }
 
 bool IsCountryOrAlly(int holder, int countryId)
@@ -129,7 +136,7 @@ bool cPanstwo::IsAlliedWith(int countryId) const
         return false;
     }
     const cPanstwo* other = GetCountry(countryId);
-    // An id beyond the countries is never read past the vector.
+    // An id beyond the countries would be read past the list, which holds no country there.
     if (!other)
     {
         LogLine(L"ERROR: Country ID %i does not exist while checking alliance", countryId);
@@ -304,11 +311,13 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
     {
         const int count = reader.ReadRow(false);
         const int line = reader.GetRowCount();
+        // Where a line end was lost the table would read on with only the first of two countries:
+        // the load is refused with the line rather than a country gone unseen.
         RefuseIfCommentCarriesRow(reader, path, kCountriesCsvColumns - 1);
         if (count == 0)
             continue;
         const std::vector<std::wstring>& t = reader.m_Fields;
-        RefuseIfRowsRunTogether(reader, path, kCountriesCsvColumns - 1);
+        RefuseIfRowsRunTogether(reader, path, kCountriesCsvColumns - 1, kCountriesCsvColumnsWithPurchases);
         if (count < kCountriesCsvColumns - 1)
         {
             LogLine(L"WARNING: wrong tokens (columns/values) amount (%i) in %s at line %i (counting from 1)", count,
@@ -347,6 +356,8 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
         for (int i = 0; i < 7; ++i)
             c.TechLevel[i] = ClampedValue(LeadingInt(t[size_t(14 + i)]), 0, 100, path, line,
                                           FormatText(L"technology level %i", i + 1));
+        // The points and the factors below are added up and multiplied every month: kept far beyond
+        // any game but finite, where 1e308 or "inf" would make every sum after them inf or nan.
         c.PP = ClampedValue(LeadingDouble(t[21]), -1e9, 1e9, path, line, L"production points");
         auto points = [&](size_t field, const wchar_t* what) {
             return ClampedValue(LeadingInt(t[field]), -kMaxPoints, kMaxPoints, path, line, what);
@@ -375,7 +386,11 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
         c.DoneParliamentaryElections = Flag(t[45]);
         c.DoneTurnInOrientation = Flag(t[46]);
         const double unrest = LeadingDouble(t[47]);
-        c.SocialUnrest = unrest <= 0.0 ? 0.0f : unrest >= 100.0 ? 100.0f : float(unrest);
+        // "nan" passes both bounds and would make every month's production nan: it is told and read as 0.
+        c.SocialUnrest = std::isnan(unrest) ? float(ClampedValue(unrest, 0.0, 100.0, path, line, L"social unrest"))
+                         : unrest <= 0.0    ? 0.0f
+                         : unrest >= 100.0  ? 100.0f
+                                            : float(unrest);
         c.WarEconomy = float(ClampedValue(LeadingDouble(t[48]), -1e6, 1e6, path, line, L"war economy"));
         c.Power = LeadingInt(t[49]);
         c.Region = LeadingInt(t[50]);
@@ -433,6 +448,9 @@ void SaveCountries(const std::wstring& folder, const std::vector<cPanstwo*>& cou
         L"America, 5-s.america);Difficulty level (0-v.hard, 1-hard, 2-normal, 3-easy, 4-v.easy);Nuclear bombs;DP "
         L"growth per month;Lev 1;Lev 2;Lev 3;Lev 4;Lev 5;0/1;0/1;0/1;PBEM Player ID;Unit upkeep cost modifier;Winter "
         L"battle;Winter move;Mud battle;Mud move;Country type special flags;Skins name [optional];Bought SMP;Bought AIP";
+    // Numbers as the shortest text that reads back exactly, not with six decimals: six decimals
+    // round the points and factors, and the table's own promise is that a re-read save gives the
+    // same values; a continued game must play as the unbroken one.
     for (const cPanstwo* p : countries)
     {
         const cPanstwo& c = *p;

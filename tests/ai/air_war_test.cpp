@@ -57,10 +57,14 @@ TEST_F(AIAirWar, AFighterBelowStrengthTwoStaysOnTheGround)
     EXPECT_EQ(g_PlayCounts.airStrikes.load(), 0);
 
     fighter->m_Strength = 10;
+    // Albion's person is shown the fight on his unseen fighter's hex, and the mark goes after it.
+    game->m_Countries[kAlbion - 1]->HumanControlled = true;
+    const sHex* hex = Map().GetHex(Air(1)->m_X, Air(1)->m_Y);
     ScriptRandomRaw({Die(1)});
     ai.FightAirUnitsOfType(UNIT_FIGHTER);
     EXPECT_EQ(g_PlayCounts.airStrikes.load(), 1) << "Albion's fighter is in range";
     EXPECT_EQ(fighter->m_ActionPoints, 2);
+    EXPECT_EQ(hex->marks & MARK_ATTACK_TARGET, 0u);
 }
 
 TEST_F(AIAirWar, ATacticalBomberStrikesOncePerActionPoint)

@@ -142,7 +142,14 @@ TEST_F(AIFronts, SavingACollapsingFrontMovesEachUnitAtMostOnceAndEnds)
     game->m_StrategicMoves->SetCountryTopography(kBorussia, {{City(L"Berolina"), City(L"Hamburgum"), City(L"Colonia")}});
     ai.m_Country->SMP = 1000;
     ai.BuildUnitLists();
+    // A person's last move stays undoable, and the moves are heard by nobody, spotted or not.
+    game->m_PlayState->GetUndo().Record(*LandUnit(1));
+    for (cJednostkaLadowa* unit : ai.m_OwnLandUnits)
+        unit->m_Spotted = true;
     ai.SavePoorlyDefendedFronts();
+    EXPECT_TRUE(game->m_PlayState->GetUndo().IsFor(*LandUnit(1)));
+    EXPECT_TRUE(screen.sounds.empty());
+    EXPECT_GE(testing_support::CountLogLinesStartingWith(L"Wroga "), 1) << "the node strengths are traced";
     ASSERT_FALSE(ai.m_Fronts.empty());
     EXPECT_EQ(ai.m_Fronts.front().m_State, 2);
     EXPECT_TRUE(testing_support::LogContains(

@@ -77,6 +77,20 @@ TEST_F(AIOperations, TheNearestEnemyCitySearchFindsTheFirstCityWithinItsRadius)
     EXPECT_EQ(ai.FindNearestEnemyCity(9, 5, game->m_Countries[kRuthenia - 1], 60), nullptr);
 }
 
+TEST_F(AIOperations, AStrategicMoveTowardAHexWithoutACityClearsTheUnitsOrder)
+{
+    cAI& ai = Borussia();
+    cJednostkaLadowa* unit = LandUnit(5);
+    unit->FindOrderPath(6, 7, 6, 0);
+    int x = 0;
+    while (Map().GetHex(x, 0)->city)
+        ++x;
+    EXPECT_FALSE(ai.TryStrategicMoveTo(unit, x, 0, 1));
+    EXPECT_EQ(unit->m_AiOrder, 0);
+    EXPECT_EQ(std::make_pair(unit->m_AiTargetX, unit->m_AiTargetY), std::make_pair(-1, -1));
+    EXPECT_TRUE(testing_support::LogContains(L"ERROR (Returining no. of hops - land unit): City is null"));
+}
+
 TEST_F(AIOperations, IdleUnitsNearAnEnemyCityAreSentToTakeIt)
 {
     cAI& ai = Borussia();

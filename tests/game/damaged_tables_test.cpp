@@ -35,8 +35,9 @@ const sDamage kDamages[] = {
      L"data\\scenarios\\Testland\\land_units.csv, line 3: land unit ID=1 belongs to country 99; the game has 6"},
     {"land_units.csv", "1;1st Guards;1;", "2147483647;1st Guards;1;", true,
      L"land_units.csv:3: land unit ID=2147483647 is outside 0 to 99999999"},
-    {"commanders.csv", "1;Montgomery;1;", "1;Montgomery;99;", true,
-     L"commanders.csv, line 3: commander Montgomery belongs to country 99; the game has 6"},
+    // Left out as a commander of no country is; the unit he led goes without.
+    {"commanders.csv", "1;Montgomery;1;", "1;Montgomery;99;", false,
+     L"ERROR: commanders.csv: commander Montgomery (ID=1) belongs to country 99; the game has 6; row skipped"},
     {"fleets.csv", "1;Home Fleet;1;2;", "1;Home Fleet;1;999;", true,
      L"data\\scenarios\\Testland\\fleets.csv, line 3: fleet ID=1 is at sea node 999; the game has 6"},
     {"convoys.csv", "2;1;1;3;6;4;", "2;1;1;-50;6;4;", true,
@@ -58,6 +59,29 @@ const sDamage kDamages[] = {
     {"losses.csv", "1;Albion;0;12.5;", "1;Albion;0;nan;", false,
      L"WARNING: data\\scenarios\\Testland\\losses.csv, line 3: losses of country 1 to country 2 is nan, outside 0 to "
      L"1000000000; taken as 0"},
+    // "nan" is no number: read as 0, never as an end of the range.
+    {"countries.csv", "5.000000;40.000000;", "nan;40.000000;", false,
+     L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2: social unrest is nan, outside 0 to 100; taken as 0"},
+    {"countries.csv", "5.000000;40.000000;", "5.000000;nan;", false,
+     L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2: war economy is nan, outside -1000000 to 1000000; "
+     L"taken as 0"},
+    {"countries.csv", ";120.000000;10;", ";nan;10;", false,
+     L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2: production points is nan, outside -1000000000 to "
+     L"1000000000; taken as 0"},
+    // A huge number is told in a few characters, not three hundred digits.
+    {"countries.csv", "5.000000;40.000000;", "5.000000;1e308;", false,
+     L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2: war economy is 1e+308, outside -1000000 to 1000000; "
+     L"taken as 1000000"},
+    {"cities.csv", "Londinium;2;2;0;10;12.5;", "Londinium;2;2;0;10;nan;", false,
+     L"WARNING: data\\scenarios\\Testland\\cities.csv, line 2: production points is nan, outside -1000000 to "
+     L"1000000; taken as 0"},
+    {"consts.csv", "\n1.0;1.1;1.2;1.3;", "\n1.0;nan;1.2;1.3;", true,
+     L"ERROR: consts.csv row 31, value 2 is nan: not a finite number"},
+    {"consts.csv", "\nRepair;12.5;", "\nRepair;-inf;", true,
+     L"ERROR: consts.csv row 76, value 1 is -inf: not a finite number"},
+    {"consts.csv", "\n0.125", "\nNaN", true, L"ERROR: consts.csv row 136, value 1 is NaN: not a finite number"},
+    // Beyond the largest float: inf once kept.
+    {"consts.csv", "\n0.125", "\n1e40", true, L"ERROR: consts.csv row 136, value 1 is 1e40: not a finite number"},
     {"countries.csv", "90;0;1;2;2;1;3;1;4;0;120.000000", "90;0;1;2;2;2147483647;3;1;4;0;inf", false,
      L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2: technology level 3 is 2147483647, outside 0 to "
      L"100; taken as 100"},
@@ -126,6 +150,27 @@ TEST(DamagedTables, EachDamageIsRefusedOrKeptInRangeWithItsFileAndLine)
         if (d.line) {
             EXPECT_TRUE(LogContains(d.line)) << d.replace;
         }
+        DeleteGameObject();
+    }
+}
+
+// A commander of a country the game does not have is left out; the unit he led goes without
+// him rather than with a commander that is gone.
+TEST(DamagedTables, TheUnitOfACommanderLeftOutGoesWithoutHim)
+{
+    SetPresentation(nullptr);
+    for (const bool damaged : {false, true}) {
+        testland::InstallTestland();
+        const auto path = HostPath(std::string("data\\scenarios\\Testland\\commanders.csv"));
+        std::string text = ReadWholeFile(path).value_or("");
+        if (damaged)
+            testing_support::WriteFile(path, text.replace(text.find("1;Montgomery;1;"), 15, "1;Montgomery;99;"));
+        const cGra* game = LoadGame(sGameLoadRequest::ForScenario(L"Testland"));
+        const cUnit* guards = nullptr;
+        game->ForEachUnitOf(CATEGORY_LAND, [&](const cUnit& u) { guards = u.m_Id == 1 ? &u : guards; });
+        ASSERT_NE(guards, nullptr);
+        EXPECT_EQ(guards->m_Commander != nullptr, !damaged);
+        EXPECT_EQ(game->m_Commanders.size(), damaged ? 4u : 5u);
         DeleteGameObject();
     }
 }

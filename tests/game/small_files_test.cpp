@@ -40,6 +40,22 @@ TEST(Commanders, WrittenFileReadsBackTheSameAndBadRowsAreSkipped)
     EXPECT_EQ(back[0]->ID, 8);
     EXPECT_TRUE(LogStartsWith(L"ERROR: commanders.csv, line 2:"));
     EXPECT_TRUE(LogStartsWith(L"ERROR: commanders.csv, line 5:"));
+
+    // The writer ends the file without a line end: a last commander without a name is still
+    // a whole row, skipped as any other; one cut inside its fields is refused.
+    commanders.push_back(new sDowodca{10, L"", 4, 0, 1, 1, 0});
+    ReadCommanders(EncodeCommanders(commanders), back);
+    EXPECT_EQ(back.size(), 3u);
+    EXPECT_TRUE(LogStartsWith(L"ERROR: commanders.csv, line 6: a row of 6 fields, a commander has 7; row skipped"));
+    EXPECT_THROW(ReadCommanders(text.substr(0, text.size() - 6), back), sFatalExit);
+
+    // A commander of a country the game does not have is left out once the countries are in.
+    back.push_back(new sDowodca{11, L"Nobody", 7, 0, 1, 1, 0});
+    std::vector<const sDowodca*> forgotten;
+    LeaveOutCommandersBeyond(6, back, [&](const sDowodca* c) { forgotten.push_back(c); });
+    ASSERT_EQ(forgotten.size(), 1u);
+    EXPECT_EQ(back.size(), 2u); // the two read before the cut
+    EXPECT_TRUE(LogStartsWith(L"ERROR: commanders.csv: commander Nobody (ID=11) belongs to country 7; the game has 6"));
     for (auto* c : commanders)
         delete c;
     for (auto* c : back)

@@ -388,6 +388,38 @@ TEST(EndOfTurn, TheComputersImpulseBetweenTwoTurnsOfAPersonNeedsNoKeyFromThePers
     EXPECT_EQ(driver.Run(), 0);
 }
 
+// A turn ended while the person's unit walks ends with the walk done, the unit on its last hex.
+TEST(EndOfTurn, ATurnEndedWhileAUnitWalksEndsWithTheUnitArrived)
+{
+    cProgramDriver driver({{"InterfaceSettings/ConfirmEndTurn", "false"}}, {"scenarios", "save", "pbem", "Music"});
+    MakeTestlandFolder();
+    static cJednostkaLadowa* walker = nullptr;
+    static int goalX = -1, goalY = -1;
+    driver.StartWith(LoadTestland);
+    StartAsBorussia(driver);
+    driver.Then("walk and end the turn", [] { return true; },
+                [] {
+                    GLOBAL_LOCK_SCOPE();
+                    const int borussia = g_Gra->m_PlayState->GetActiveCountry()->ID;
+                    for (cJednostkaLadowa* unit : g_Gra->m_LandUnits)
+                        if (!walker && unit->m_Owner == borussia && unit->ComputeMoveRange(true) > 0)
+                            for (const sPathStep& step : unit->m_Path)
+                                if (step.cost > 0 && !g_Gra->m_Mapa->GetHex(step.x, step.y)->unit) {
+                                    walker = unit;
+                                    goalX = step.x;
+                                    goalY = step.y;
+                                }
+                    ASSERT_NE(walker, nullptr);
+                    ASSERT_TRUE(g_Gra->m_PlayState->BeginMove(*walker, goalX, goalY));
+                    ASSERT_EQ(g_Gra->GetGameState(), 8);
+                    g_ShellLinks.endTurnFromMainThread();
+                    EXPECT_NE(g_Gra->GetGameState(), 8);
+                    EXPECT_EQ(g_Gra->m_Mapa->GetHex(goalX, goalY)->unit, walker);
+                    EXPECT_EQ(std::make_pair(walker->m_X, walker->m_Y), std::make_pair(goalX, goalY));
+                });
+    EXPECT_EQ(driver.Run(), 0);
+}
+
 // In a play-by-e-mail game the opponent's thread checks the events at the country that
 // closes the turn order, right after the person's country, and tells the main loop, which
 // hands the turn over without another key.

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <tuple>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -64,6 +66,25 @@ TEST(VelmorantTool, CheckTellsWhatTheTestScenarioHolds)
                              "air units: 3 on the map, 1 in reserve\n", "naval units: 7 at sea, 1 in reserve\n",
                              "fleets: 4\n", "sea nodes: 6\n", "events: 2\n"})
         EXPECT_NE(run.out.find(line), std::string::npos) << line << " missing from:\n" << run.out;
+    EXPECT_EQ(run.out.find("told while loading"), std::string::npos) << run.out;
+
+    // What the load changed or left out, and the game goes on without, is told as well.
+    const fs::path folder = CopyOfTestland() / "data" / "scenarios" / "Testland";
+    for (const auto& [file, find, replace] :
+         {std::tuple{"countries.csv", "5.000000;40.000000;", "nan;40.000000;"},
+          {"commanders.csv", "1;Montgomery;1;", "1;Montgomery;99;"}}) {
+        std::string text = ReadWholeFile(folder / file).value_or("");
+        ASSERT_NE(text.find(find), std::string::npos) << file;
+        ASSERT_TRUE(WriteWholeFile(folder / file, text.replace(text.find(find), std::strlen(find), replace)));
+    }
+    const sRun damaged = RunTool("check " + Quoted(folder));
+    EXPECT_EQ(damaged.code, 0) << damaged.err;
+    EXPECT_NE(damaged.out.find("told while loading:\n"
+                               "  WARNING: data/scenarios/Testland/countries.csv, line 2: social unrest is nan, outside 0 "
+                               "to 100; taken as 0\n"),
+              std::string::npos)
+        << damaged.out;
+    EXPECT_NE(damaged.out.find("\n  1 row of commanders.csv left out\n"), std::string::npos) << damaged.out;
 }
 
 TEST(VelmorantTool, CheckFailsWithAClearLineOnABrokenFile)

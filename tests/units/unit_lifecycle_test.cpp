@@ -84,7 +84,7 @@ TEST_F(UnitLifecycle, KillingAUnitAboardAWarshipIsADataError)
     u->m_Transporter = cruiser;
     testing_support::ClearLog();
     EXPECT_THROW(u->Kill(), sFatalExit);
-    EXPECT_TRUE(testing_support::LogContains(L"Data integrity error. Trying to kill unit loaded into non-transport."));
+    EXPECT_EQ(testing_support::CountLogLinesStartingWith(L"Data integrity error. Trying to kill unit"), 1);
     u->m_Transporter = nullptr;
 }
 

@@ -27,7 +27,7 @@ std::string Row(int id, const std::string& name, int alliance, int tokens = 70, 
     t[13] = "1";
     for (int i = 14; i <= 20; ++i)
         t[size_t(i)] = std::to_string(i - 13);
-    t[21] = "123.456789";
+    t[21] = "123.4567891";
     t[22] = "7";
     for (int i = 23; i <= 46; ++i)
         t[size_t(i)] = std::to_string(i);
@@ -57,11 +57,27 @@ std::string Row(int id, const std::string& name, int alliance, int tokens = 70, 
 TEST(Countries, ReadAndWrittenTableGivesTheSameCountries)
 {
     const auto dir = MakeScratchDir("countries");
-    WriteFile(dir / "countries.csv", "#comment\n" + Row(1, "Alpha", 1) + "\n" + Row(2, "Beta", 5, 69) + "\n" +
-                                         Row(3, "Gamma", 0, 70, "-5") + "\n" + Row(4, "Delta", 3, 70, "250") + "\n");
+    // "nan" reads as no number: 0, and told. A title line of another table is a comment here.
+    std::string notANumber = Row(5, "Epsilon", 1, 70, "nan");
+    notANumber.replace(notANumber.find("123.4567891"), 11, "nan");
+    notANumber.replace(notANumber.find("33.25"), 5, "nan");
+    WriteFile(dir / "countries.csv", "#comment\n#Fleets;of the sea;\n" + Row(1, "Alpha", 1) + "\n" +
+                                         Row(2, "Beta", 5, 69) + "\n" + Row(3, "Gamma", 0, 70, "-5") + "\n" +
+                                         Row(4, "Delta", 3, 70, "250") + "\n" + notANumber + "\n");
     cTestWorld w(2, 2);
+    ClearLog();
     LoadCountries(PatternOf(dir), w.countries, L"none");
-    ASSERT_EQ(w.countries.size(), 4u);
+    ASSERT_EQ(w.countries.size(), 5u);
+    const cPanstwo& e = *w.countries[4];
+    EXPECT_EQ(e.SocialUnrest, 0.0f);
+    EXPECT_EQ(e.PP, 0.0);
+    EXPECT_EQ(e.WarEconomy, 0.0f);
+    for (const std::wstring what : {L"social unrest is nan, outside 0 to 100",
+                                    L"production points is nan, outside -1000000000 to 1000000000",
+                                    L"war economy is nan, outside -1000000 to 1000000"})
+        EXPECT_TRUE(LogContains(L"WARNING: " + FolderOf(dir) + L"/countries.csv, line 7: " + what + L"; taken as 0"))
+            << WideToUtf8(what);
+    EXPECT_EQ(CountLogLinesStartingWith(L"WARNING"), 3); // -5 and 250 are clamped as the table says
     const cPanstwo& a = *w.countries[0];
     EXPECT_EQ(a.Name, L"Alpha");
     EXPECT_EQ(a.SkinName, L"AlphaSkin");
@@ -74,7 +90,7 @@ TEST(Countries, ReadAndWrittenTableGivesTheSameCountries)
     EXPECT_EQ(a.TechProgress[TECH_DOCTRINE], -1);
     EXPECT_EQ(a.TechInvestment[TECH_AIRCRAFT], 2);
     EXPECT_EQ(a.TechProgress[TECH_NUCLEAR], 40);
-    EXPECT_DOUBLE_EQ(a.PP, 123.456789);
+    EXPECT_DOUBLE_EQ(a.PP, 123.4567891);
     EXPECT_EQ(a.SocialUnrest, 12.5f);
     EXPECT_EQ(w.countries[2]->SocialUnrest, 0.0f);
     EXPECT_EQ(w.countries[3]->SocialUnrest, 100.0f);
@@ -90,8 +106,8 @@ TEST(Countries, ReadAndWrittenTableGivesTheSameCountries)
     SaveCountries(FolderOf(out), w.countries);
     cTestWorld v(2, 2);
     LoadCountries(PatternOf(out), v.countries, L"none");
-    ASSERT_EQ(v.countries.size(), 4u);
-    for (size_t i = 0; i < 4; ++i)
+    ASSERT_EQ(v.countries.size(), 5u);
+    for (size_t i = 0; i < 5; ++i)
     {
         const cPanstwo& x = *w.countries[i];
         const cPanstwo& y = *v.countries[i];
@@ -101,7 +117,7 @@ TEST(Countries, ReadAndWrittenTableGivesTheSameCountries)
         EXPECT_EQ(x.Color2, y.Color2);
         EXPECT_EQ(x.Alliance, y.Alliance);
         EXPECT_EQ(x.PoliticalStrength, y.PoliticalStrength);
-        EXPECT_NEAR(x.PP, y.PP, 1e-6);
+        EXPECT_EQ(x.PP, y.PP);
         EXPECT_EQ(x.SMPMax, y.SMPMax);
         EXPECT_EQ(x.AIPMax, y.AIPMax);
         EXPECT_EQ(x.SMPBought, y.SMPBought);
@@ -141,6 +157,15 @@ TEST(Countries, ShortRowsAreReportedAndIdsMustFollowTheSequence)
 
     WriteFile(dir / "countries.csv", Row(1, "Alpha", 1) + "\n" + Row(3, "Gamma", 2) + "\n");
     EXPECT_THROW(LoadCountries(PatternOf(dir), w.countries, L"none"), sFatalExit);
+    // A lost line end: the refusal gives a row's width, its skin name and bought points optional.
+    WriteFile(dir / "countries.csv", Row(1, "Alpha", 1) + Row(2, "Beta", 1) + "\n");
+    try {
+        LoadCountries(PatternOf(dir), w.countries, L"none");
+        ADD_FAILURE() << "two rows run together were read";
+    } catch (const sFatalExit& e) {
+        EXPECT_EQ(e.reason, FolderOf(dir) + L"/countries.csv, line 1: a row of 140 fields, where a row has 69 to 72: "
+                                            L"two rows run together (a line end is missing)");
+    }
     std::filesystem::remove(dir / "countries.csv");
     EXPECT_THROW(LoadCountries(PatternOf(dir), w.countries, L"none"), sFatalExit);
 }
@@ -180,6 +205,12 @@ TEST(Countries, SidesAlliancesAndOrientations)
     EXPECT_FALSE(m.IsOnSide(2));
     for (int code = 0; code <= 6; ++code)
         EXPECT_FALSE(n.IsOnSide(code));
+    // A code outside 1 to 6 is no side, whatever the alliance.
+    for (const auto& [alliance, code] : {std::pair{3, 0}, {2, -1}, {4, 7}, {6, 9}}) {
+        cPanstwo c;
+        c.Alliance = alliance;
+        EXPECT_FALSE(c.IsOnSide(code)) << alliance << " on side " << code;
+    }
     EXPECT_EQ(w.countries[size_t(axis - 1)]->GetAllianceOrder(), 1);
     EXPECT_EQ(m.GetAllianceOrder(), 2);
     EXPECT_EQ(n.GetAllianceOrder(), 4);

@@ -1,7 +1,7 @@
 // velmorant-tool: a headless tool for scenario authors and tests.
 //   velmorant-tool check PATH        loads the scenario, save or play-by-e-mail folder at
-//                                    PATH and tells what it holds (exit 0), or why it does
-//                                    not load (exit 1)
+//                                    PATH and tells what it holds and what the load changed
+//                                    or left out (exit 0), or why it does not load (exit 1)
 //   velmorant-tool resave PATH NAME  loads PATH and saves it as the save NAME of the same
 //                                    game root (data/save/NAME)
 //   velmorant-tool fuzz PATH [CASES [SEED]]
@@ -39,6 +39,7 @@
 #include "core/text.h"
 #include "events/events.h"
 #include "game/game.h"
+#include "game/load_files.h"
 #include "game/load_request.h"
 #include "game/paths.h"
 #include "game/save_game.h"
@@ -200,6 +201,24 @@ void PrintSummary(const cGra& game)
               << "commanders: " << game.m_Commanders.size() << "\n";
 }
 
+// What the load told of its files: every value it changed and every row it left out. The
+// game goes on with them, so the author reads them here rather than in a log.
+void PrintLoadWarnings()
+{
+    std::vector<std::wstring> told;
+    for (const std::wstring& line : LogLinesOfRun())
+        if (line.rfind(L"WARNING", 0) == 0 || line.rfind(L"ERROR", 0) == 0)
+            told.push_back(line);
+    for (const sRowsLeftOut& entry : RowsLeftOut())
+        told.push_back(FormatText(entry.rows == 1 ? L"%i row of %s left out" : L"%i rows of %s left out", entry.rows,
+                                  entry.file));
+    if (told.empty())
+        return;
+    std::cout << "told while loading:\n";
+    for (const std::wstring& line : told)
+        std::cout << "  " << WideToUtf8(WithForwardSlashes(line)) << "\n";
+}
+
 // Writes the plain-text dump of every event file of the loaded game; 1 when one of them
 // could not be written. The author reaches the dump here: the scenario settings, whose
 // controls are all the player's, have none for it.
@@ -318,6 +337,7 @@ int main(int argc, char** argv)
                 result = RunPlay(*game, playOptions);
             } else if (check) {
                 PrintSummary(*game);
+                PrintLoadWarnings();
                 result = 0;
             } else if (aiTurns) {
                 result = RunAITurns(*game, seed);
