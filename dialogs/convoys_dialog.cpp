@@ -26,8 +26,9 @@ cDialogKonwojow* OpenConvoysDialog()
     return dynamic_cast<cDialogKonwojow*>(FindOpenDialogByKind(kConvoysDialogKind));
 }
 
-// What the convoy can carry: the departure port's size now. A convoy read from a saved
-// game carries no size of its own.
+// What the convoy can carry: the departure port's size now, not the size copied when the
+// convoy was made: a saved game keeps no such size, so a convoy read back would carry nothing
+// and its maximum would change with a save and a load.
 int Capacity(const sKonwoj& convoy)
 {
     const cGrafMorz* graph = WorldSeaGraph();
@@ -58,6 +59,8 @@ void ClearPortMarks()
 
 } // namespace
 
+// The window's own description gives its frame style 1, while the dialog base, which builds
+// the frame, takes no style and draws style 0: the base's holds.
 cDialogKonwojow::cDialogKonwojow() : cDialog(kConvoysDialogKind, LayoutRow(kConvoysDialogKind))
 {
     if (g_Gra && g_Gra->m_PlayState)
@@ -69,8 +72,6 @@ cDialogKonwojow::cDialogKonwojow() : cDialog(kConvoysDialogKind, LayoutRow(kConv
     const gui_atlas::sRect cell = gui_atlas::ConvoyPicture(picture.width, picture.height);
     AddImage(kPictureId, int(kGuiPictureSlot), cell.left, cell.top, cell.right, cell.bottom, picture.x, picture.y,
              picture.width, picture.height);
-    if (CDXUTControl* image = GetControl(kPictureId))
-        image->SetEnabled(false);
     AddText(943, LangText("convoys_list"));
     AddListBoxFromLayout(kConvoysListId, 0);
     if (auto* list = static_cast<CDXUTListBox*>(GetControl(kConvoysListId, DXUT_CONTROL_LISTBOX)))
@@ -164,6 +165,9 @@ void cDialogKonwojow::UpdateControls()
         production->SetHint(LangText("convoys_type_pp_hint"));
         slider->SetEnabled(false);
         value->SetEnabled(false);
+        // Emptied as at first, not only disabled: the value of a convoy deleted or no longer
+        // chosen would stand for none.
+        value->SetText(L"");
         up->SetEnabled(false);
         up->SetHint(LangText("convoys_moveup_hint_no_selection"));
         down->SetEnabled(false);
@@ -222,13 +226,6 @@ void cDialogKonwojow::OnGUIEvent(unsigned, int controlId, CDXUTControl*)
     case kConvoysExitId: OnExitPressed(); break;
     default: break;
     }
-}
-
-// No keys are given to this window: Enter and Escape close it as they close the other
-// windows with a close button.
-void cDialogKonwojow::OnKeyboard(unsigned key, bool keyDown, bool)
-{
-    ClickOnEnterOrEscape(key, keyDown, kConvoysExitId, kConvoysExitId);
 }
 
 void cDialogKonwojow::OnConvoyChosen()

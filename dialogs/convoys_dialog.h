@@ -25,7 +25,6 @@ public:
     cDialogKonwojow();
 
     void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) override;
-    void OnKeyboard(unsigned key, bool keyDown, bool altDown) override;
     // Back from a pick on the map: the list is filled again and the window shows.
     void OnReactivate() override;
     // While the window stands aside for a pick: a pick given up brings it back.

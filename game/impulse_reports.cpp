@@ -110,6 +110,8 @@ void cGra::ShowConvoyResults()
         return;
     const cPanstwo* view = m_PlayState ? m_PlayState->GetViewCountry() : nullptr;
     for (const cPanstwo* c : m_Countries) {
+        // Countries out of the game are passed over, as the end of the impulse says: the
+        // results window's own description leaves that step out.
         if (!TakesPart(*c))
             continue;
         const size_t index = size_t(c->ID - 1);

@@ -281,7 +281,8 @@ void ReadCityTable(const std::wstring& path, const std::wstring& openText, int c
     for (const std::string& raw : lines)
     {
         ++lineNo;
-        if (raw.empty() || raw[0] == '#' || raw.size() <= 2)
+        // The length without the line end: a one-digit number and its ';' is passed over silently.
+        if (raw.empty() || raw[0] == '#' || StripLineEnd(raw).size() <= 2)
             continue;
         // A line without both coordinates, coordinates that are no numbers or a hex off the map
         // would put the values on another city.

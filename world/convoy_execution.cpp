@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <list>
 
-#include "core/lock.h"
 #include "core/log.h"
 #include "core/stringbase.h"
 #include "game/game.h"
@@ -194,8 +193,9 @@ sConvoyResult ExecuteConvoy(sKonwoj& convoy, const tCityGroups& groups, const tS
             return refuse(
                 LangText("convoy_not_executed:_there_aren't_any_units_that_could_use_supplies_provided_by_this_convoy!"));
         r.cargo = LangFormat("supply_for_%i_units", served);
-        // A value of 0 (every convoy the player makes) leaves the need to decide: as a cap it would
-        // carry full supply for one point.
+        // The convoy record says a value of 0 (every convoy the player makes) has its need worked
+        // out here, the execution caps the points at the value: read as a cap of 0 it would carry
+        // full supply for one point, so 0 leaves the need to decide.
         r.transportNeeded = std::max(1, convoy.value > 0 ? std::min(int(need), int(convoy.value)) : int(need));
     }
 
@@ -288,7 +288,6 @@ void ExecuteConvoysOfCountry(int countryId, const tCityGroups& groups, const tSu
     cKonwoje* convoys = g_World.convoys;
     if (!country || !convoys)
         return;
-    GLOBAL_LOCK_SCOPE();
     LogLine(LangFormat("executing_all_convoys_for_%s", country->Name));
     // What the convoys took last impulse comes back, but for what was lost.
     country->AddSeaTransportPoints(country->STPUsedByConvoys);

@@ -309,6 +309,12 @@ void cKonwoje::LoadConvoys(const std::wstring& folderPattern)
         if (type != CONVOY_SUPPLIES && type != CONVOY_PP)
             fail(FormatText(L"ERROR: Convoy with ID=%i has type %i, there's no such type (0 supplies, 1 PP)!",
                             convoy.id, type));
+        // The convoy window finds the chosen convoy by its id: of two with one id, its orders
+        // would change the other.
+        for (const std::vector<sKonwoj>& list : Convoys)
+            for (const sKonwoj& earlier : list)
+                if (earlier.id == convoy.id)
+                    fail(FormatText(L"ERROR: Convoy with ID=%i is given twice", convoy.id));
         convoy.type = eConvoyType(type);
         OwnerConvoys(convoy.owner)->push_back(convoy);
     }

@@ -93,7 +93,12 @@ TEST_F(ConvoysDialog, TheChosenConvoyIsMovedRetypedValuedAndDeleted)
     for (int id : {kConvoysDeleteId, kConvoysMoveUpId, kConvoysMoveDownId, kConvoysProductionId, kConvoysSupplyId,
                    kConvoysValueSliderId})
         EXPECT_FALSE(Enabled(id)) << id;
+    EXPECT_EQ(TextOf(kConvoysValueTextId), L"") << "no value for no convoy";
+    // No key closes the window: only its button.
     Key(VK_ESCAPE);
+    Key(VK_RETURN);
+    EXPECT_EQ(OpenKinds(), std::vector<int>{kConvoysDialogKind});
+    Click(kConvoysExitId);
     EXPECT_TRUE(OpenKinds().empty());
 }
 

@@ -178,6 +178,14 @@ TEST_F(ResultDialogs, ConvoyResultsListEveryRunAndShowTheChosenOnesDetails)
     EXPECT_EQ(clicks, 0);
     EXPECT_TRUE(shown->IsComplete());
     EXPECT_TRUE(OpenKinds().empty());
+    // Escape closes it as well; another key leaves it open.
+    RequestHandle again = std::make_shared<cPresentationRequest>(data, 3);
+    ASSERT_TRUE(ServeDialogRequest(again));
+    Key('A');
+    EXPECT_FALSE(again->IsComplete());
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(again->IsComplete());
+    EXPECT_TRUE(OpenKinds().empty());
 }
 
 } // namespace

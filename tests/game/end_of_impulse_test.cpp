@@ -2,11 +2,15 @@
 // refresh, and the end of the game with its table of results.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/stringbase.h"
+#include "game/play_state.h"
 #include "units/air_unit.h"
 #include "tests/game/testland_game.h"
 #include "tests/test_support.h"
 #include "world/city.h"
+#include "world/convoys.h"
 
 using namespace testland;
 using testing_support::LogContains;
@@ -239,6 +243,54 @@ TEST_F(EndOfImpulse, ABesiegedCityReportsToEveryCountryAndShowsItsPersonOneMessa
         sieges += r.kind == 21 && r.text.rfind(L"Siege of Londinium (Albion)", 0) == 0 ? 1 : 0;
     EXPECT_EQ(sieges, int(game->m_Countries.size()));
     EXPECT_EQ(screen.Count(eRequestKind::Message), 1);
+}
+
+// Each window of convoy results is its own country's, and only for whom sees it: in an
+// ordinary game the persons' countries, by e-mail every country of the player at this machine.
+TEST_F(EndOfImpulse, ConvoyResultsAreShownOnlyToThoseWhoSeeTheirCountry)
+{
+    struct sCase
+    {
+        const char* what;
+        bool pbem;
+        std::vector<int> persons;
+        std::vector<int> pbemPlayers; // by country, Albion first
+        int view;
+        int outOfGame; // inactive, or a political strength below 0 (negative id)
+        std::vector<int> shown;
+    };
+    const std::vector<sCase> cases = {
+        {"persons with results", false, {kAlbion, kBorussia, kHelvetia}, {}, kAlbion, 0, {kAlbion, kBorussia}},
+        {"a person's country gone", false, {kAlbion, kBorussia}, {}, kAlbion, kBorussia, {kAlbion}},
+        {"a person's country out", false, {kAlbion, kRuthenia}, {}, kAlbion, -kRuthenia, {kAlbion}},
+        {"e-mail, Albion's player", true, {kAlbion, kBorussia}, {1, 2, 1, 2, 2}, kAlbion, 0, {kAlbion, kRuthenia}},
+        {"e-mail, Borussia's player", true, {kAlbion, kBorussia}, {1, 2, 1, 2, 2}, kBorussia, 0, {kBorussia, kValdonia}},
+    };
+    std::vector<int> strength;
+    for (const cPanstwo* country : game->m_Countries)
+        strength.push_back(country->PoliticalStrength);
+    for (const sCase& c : cases) {
+        game->m_IsPbem = c.pbem;
+        for (cPanstwo* country : game->m_Countries) {
+            const int id = country->ID;
+            country->HumanControlled = std::find(c.persons.begin(), c.persons.end(), id) != c.persons.end();
+            country->PBEMPlayerId = size_t(id) <= c.pbemPlayers.size() ? c.pbemPlayers[size_t(id - 1)] : 0;
+            country->IsActive = id != c.outOfGame;
+            country->PoliticalStrength = id == -c.outOfGame ? -1 : strength[size_t(id - 1)];
+            auto& results = game->m_Convoys->Results[size_t(id - 1)];
+            results.clear();
+            if (id != kHelvetia && id <= kValdonia)
+                results.push_back({L"Dover", L"Valdo", L"supplies", 1, 1, 0, L"Success", L"", L"", 0});
+        }
+        Play().SetViewCountry(&Country(c.view));
+        screen.requests.clear();
+        game->ShowConvoyResults();
+        std::vector<int> shown;
+        for (const sPresentationRequest& r : screen.requests)
+            if (r.kind == eRequestKind::ConvoyResults)
+                shown.push_back(r.countryId);
+        EXPECT_EQ(shown, c.shown) << c.what;
+    }
 }
 
 TEST_F(EndOfImpulse, ProductionAndUpkeepReportEveryImpulseAndResearchOnlyAMonthsFirst)

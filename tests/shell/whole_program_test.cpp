@@ -183,8 +183,8 @@ TEST(WholeProgram, FromTheIntroToPolandsFirstTurnInEurope1939)
     EXPECT_EQ(driver.Run(), 0);
 }
 
-// Windows of the info panel's buttons, each opened, kept as a stored screen and closed with
-// Escape.
+// Windows of the info panel's buttons, each opened, kept as a stored screen and closed with a
+// second click on its button.
 void PictureWindows(cProgramDriver& driver, const std::vector<std::pair<int, std::string>>& windows)
 {
     for (const auto& [button, picture] : windows) {
@@ -194,7 +194,7 @@ void PictureWindows(cProgramDriver& driver, const std::vector<std::pair<int, std
             .Then("opened", [] { return CurrentDialog() != nullptr; })
             .Then("settled", D::AfterFrames(10))
             .Picture(picture)
-            .Then("close", [] { return true; }, [] { D::PressKey(VK_ESCAPE); });
+            .Then("close", [] { return true; }, [id] { ClickOn(dynamic_cast<CDXUTDialog*>(g_InfoPanel), id); });
     }
 }
 

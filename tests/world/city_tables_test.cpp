@@ -53,6 +53,7 @@ TEST(CityTables, ShortLongAndStrayLines)
         EXPECT_EQ(CountLogLinesStartingWith(LangFormat("error_while_loading_%s:_no_city_at_coords_(%d,_%d)", path, x, y)),
                   1);
     EXPECT_EQ(CountLogLinesStartingWith(L"(" + path + L" line "), 0);
+    EXPECT_EQ(CountLogLinesStartingWith(L"WARNING: "), 0) << "a line of two characters is passed over without a word";
     EXPECT_EQ(a->ConvoyInfoByCountry, (std::vector<uint8_t>{0, 0}));
 
     std::filesystem::remove(dir / "cities_convoy_info.csv");

@@ -1,5 +1,7 @@
 // Executing convoys on Testland: the checks, sea transport points, raids and deliveries.
+#include "core/format.h"
 #include "core/random.h"
+#include "core/stringbase.h"
 #include "game/play_counts.h"
 #include "game/play_state.h"
 #include "tests/game/testland_game.h"
@@ -73,6 +75,96 @@ TEST_F(ConvoyExecution, ASupplyConvoySailsOnlyToACityBelowFourFifthsOfTheMaximum
     EXPECT_NE(r.details.find(L">>> Channel"), std::wstring::npos);
 }
 
+// A supplies convoy from Dover to Valdo, where Albion's infantry draws its supply: what stops
+// it, the transport points it takes and the supply that arrives.
+TEST_F(ConvoyExecution, ASupplyConvoysPointsAndWhatArrives)
+{
+    game->m_Consts.MaxSupply = 10;
+    const cJednostka* first = AddLandUnit(kAlbion, 7, 7);
+    AddLandUnit(kAlbion, 6, 7);
+    FindAlliedSupply();
+    struct sCase
+    {
+        const char* what;
+        bool departureByConvoy; // Dover's own supply came by convoy
+        int stp;
+        bool oneUnit;
+        int valdoBefore;
+        std::wstring result, details;
+        int needed, used, valdoAfter, stpAfter;
+    };
+    const std::wstring route = LangText("convoy_route:_") + L"\n>>> Valdo\n>>> Channel\n>>> Dover\n";
+    const std::wstring refusedDeparture = LangFormat(
+        "convoy_not_executed:_invalid_departure_city._%s_must_have_land_connection_with_valid_supply_source_to_serve_as_a_departure_city_for_a_convoy",
+        std::wstring(L"Dover"));
+    const std::wstring noPoints = LangFormat("convoy_not_executed:_%s_has_no_sea_transport_points", std::wstring(L"Albion"));
+    const std::wstring fewPoints = LangFormat(
+        "warning:_%s_doesn't_have_enough_sea_transport_points_to_carry_all_needed_supplies_(%i_available,_%i_needed)._all_available_sea_transport_points_have_been_used._",
+        std::wstring(L"Albion"), 1, 2);
+    auto arrives = [](int supply) {
+        return LangFormat("convoy_arrives,_carrying_supplies_worth_%i._%s_and_all_cities_with_land_connection_recieve_supply_%i_unless_their_own_supply_value_is_higher._",
+                          supply, std::wstring(L"Valdo"), supply);
+    };
+    const std::vector<sCase> cases = {
+        {"a departure supplied by convoy", true, 6, false, 3, L"Not executed", refusedDeparture, 0, 0, 3, 6},
+        {"no points", false, 0, false, 3, L"Not executed", noPoints, 2, 0, 3, 0},
+        {"the points needed", false, 2, false, 3, L"Success", route + arrives(10), 2, 2, 10, 0},
+        {"too few points: a part arrives", false, 1, false, 3, L"Success", fewPoints + route + arrives(5), 2, 1, 5, 0},
+        {"one unit, one point", false, 5, true, 3, L"Success", route + arrives(10), 1, 1, 10, 4},
+    };
+    sKonwoj& convoy = game->m_Convoys->Convoys[kAlbion - 1].front(); // supplies, value 0
+    for (const sCase& c : cases) {
+        dover->SupplyByCountry[kAlbion - 1] = 10;
+        dover->ConvoyInfoByCountry[kAlbion - 1] = c.departureByConvoy ? 1 : 0;
+        valdo->SupplyByCountry[kAlbion - 1] = c.valdoBefore;
+        Country(kAlbion).STP = c.stp;
+        tSupplySources used;
+        for (const sSupplySource& record : sources)
+            if (!c.oneUnit || record.unit == first)
+                used.push_back(record);
+        const sConvoyResult r = ExecuteConvoy(convoy, groups, used);
+        EXPECT_EQ(r.result, c.result) << c.what;
+        EXPECT_EQ(r.details, c.details) << c.what;
+        EXPECT_EQ(r.transportNeeded, c.needed) << c.what;
+        EXPECT_EQ(r.transportUsed, c.used) << c.what;
+        EXPECT_EQ(valdo->SupplyByCountry[kAlbion - 1], c.valdoAfter) << c.what;
+        EXPECT_EQ(Country(kAlbion).STP, c.stpAfter) << c.what;
+    }
+}
+
+// A country's convoys run in order: the points its convoys took last time come back first, each
+// run is kept for the results window and, but in the pass that makes the game, reported.
+TEST_F(ConvoyExecution, EveryRunIsKeptForTheResultsWindowAndReported)
+{
+    FindAlliedSupply();
+    cPanstwo& albion = Country(kAlbion);
+    for (int turn : {0, 1}) {
+        game->m_Turn = turn;
+        albion.STP = 2;
+        albion.STPUsedByConvoys = 4;
+        const size_t reportsBefore = game->m_Reports->GetReports().size();
+        ExecuteConvoysOfCountry(kAlbion, groups, sources);
+        EXPECT_EQ(albion.STP, 6);
+        EXPECT_EQ(albion.STPUsedByConvoys, 0);
+        const std::vector<sKonwoj>& convoys = game->m_Convoys->Convoys[kAlbion - 1];
+        const std::vector<sConvoyResult>& results = game->m_Convoys->Results[kAlbion - 1];
+        ASSERT_EQ(results.size(), convoys.size()) << "the last impulse's results are replaced";
+        std::list<sRaport> reports;
+        for (const sRaport& r : game->m_Reports->GetReports())
+            if (r.kind == 24 && r.countryKey == kAlbion)
+                reports.push_back(r);
+        ASSERT_EQ(game->m_Reports->GetReports().size() - reportsBefore, turn == 0 ? 0u : convoys.size()) << turn;
+        if (turn == 0)
+            continue;
+        auto report = reports.begin();
+        for (size_t k = 0; k < convoys.size(); ++k, ++report)
+            EXPECT_EQ(report->text, FormatText(L"Convoy with %i of %s from %s to %s\n\nResult: %s\n\nDetails: %s",
+                                               convoys[k].value, convoys[k].type == CONVOY_PP ? L"PP" : L"supply",
+                                               results[k].departure, results[k].destination, results[k].result,
+                                               results[k].details));
+    }
+}
+
 TEST_F(ConvoyExecution, ADestinationInNoCityGroupIsNotExecuted)
 {
     FindAlliedSupply();
@@ -128,14 +220,18 @@ TEST_F(ConvoyExecution, EnemyFleetsOnTheRouteTakeTransportPointsOffTheConvoy)
     const sConvoyHitRecord hit{{game->m_Date[0], game->m_Date[1], game->m_Date[2]}, L"Albion", L"Channel", 2, L"Borussia"};
     EXPECT_EQ(g_PlayCounts.ConvoyHits(), std::vector<sConvoyHitRecord>{hit});
 
-    // A loss as large as the points used destroys the convoy: nothing arrives.
-    convoy.value = 4;
+    // A loss as large as the points used destroys the convoy: nothing arrives. Its one point
+    // lost is a hit all the same.
+    convoy.value = 2;
     const double pp = albion.PP;
     ScriptRandomRaw({0, 0, 32767});
     r = ExecuteConvoy(convoy, groups, sources);
     EXPECT_EQ(r.result, L"Failure");
-    EXPECT_EQ(r.transportLost, r.transportUsed);
+    EXPECT_EQ(r.transportUsed, 1);
+    EXPECT_EQ(r.transportLost, 1);
     EXPECT_EQ(albion.PP, pp);
+    ASSERT_EQ(g_PlayCounts.ConvoyHits().size(), 2u);
+    EXPECT_EQ(g_PlayCounts.ConvoyHits().back().pointsLost, 1);
 }
 
 } // namespace
