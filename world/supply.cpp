@@ -307,6 +307,9 @@ void cZaopatrzenie::CalculateSupply()
 {
     if (!g_Gra || !Map())
         return;
+    // Held although the pass runs while the main thread only draws: it draws the units'
+    // supply, the cities' values and the topographies this rewrites, so without the lock a
+    // frame could read a list being rebuilt (every change to game data is made under it).
     GLOBAL_LOCK_SCOPE();
     LogLine(L"Rozpoczynam obliczanie zaopatrzenia...");
     if (Width != Map()->width || Height != Map()->height)
@@ -390,7 +393,7 @@ void cZaopatrzenie::SupplyCountry(int countryId)
     cPanstwo* country = GetCountry(countryId);
     if (!country || !g_Gra)
         return;
-    GLOBAL_LOCK_SCOPE();
+    GLOBAL_LOCK_SCOPE(); // the units' and cities' supply is drawn by the main thread (see CalculateSupply)
     LogLine(L"=== %s liczy zaopatrzenie dla swoich jednostek ===", country->Name);
     const int maxSupply = GameConsts().MaxSupply;
     const int side = SideOfAlliance(country->Alliance);
@@ -478,7 +481,7 @@ void cZaopatrzenie::SupplyFromMulberries()
 {
     if (!g_Gra || !Map())
         return;
-    GLOBAL_LOCK_SCOPE();
+    GLOBAL_LOCK_SCOPE(); // the units' supply is drawn by the main thread (see CalculateSupply)
     LogLine(L"Ciagne zaopatrzenie z mulberry...");
     for (cJednostkaLadowa* u : g_Gra->m_LandUnits)
     {
@@ -499,7 +502,9 @@ void cZaopatrzenie::SpreadMulberrySupply(int x, int y, int centreX, int centreY,
     const int owner = harbour ? harbour->m_Owner : 0;
     const cPanstwo* harbourOwner = GetCountry(owner);
     const float radius = GameConsts().Mulberry[1];
-    // Breadth first: each hex once, every friendly hex within the radius is spread from.
+    // Breadth first, not recursing: the radius comes from the constants, and one as wide as
+    // the map would recurse a hex deep per hex. Which hexes are reached, and what each unit
+    // gets, does not depend on the order.
     std::deque<std::pair<int, int>> queue{{x, y}};
     visited.insert(y * Width + x);
     while (!queue.empty())
@@ -584,7 +589,7 @@ void cZaopatrzenie::SupplyFromShips()
 {
     if (!g_Gra || !Map())
         return;
-    GLOBAL_LOCK_SCOPE();
+    GLOBAL_LOCK_SCOPE(); // the units' supply is drawn by the main thread (see CalculateSupply)
     LogLine(L"Ciagne zaopatrzenie ze statkow");
     const sGameConsts& k = GameConsts();
     for (cJednostkaLadowa* unit : g_Gra->m_LandUnits)
