@@ -174,19 +174,19 @@ TEST_F(Economy, ResearchSpendsTheInvestmentOnlyOnSuccessAndMakesBombsAtTheTop)
     albion.TechInvestment[TECH_NAVY] = 3;
     albion.TechLevel[TECH_NUCLEAR] = 1; // the highest level of Testland's bombs
     albion.NuclearBombs = 0;
-    ScriptRandomRaw({32767, 0, 0}); // artillery rolls 6, tanks 1 and 1
+    ScriptRandomRaw({32767, 32767, 0}); // artillery rolls 6, tanks 6 and 1
 
     std::wstring heading, content;
     albion.DoMonthlyResearch(heading, content);
     EXPECT_EQ(albion.TechLevel[TECH_ARTILLERY], 3);
     EXPECT_EQ(albion.TechInvestment[TECH_ARTILLERY], 0);
     EXPECT_EQ(albion.TechProgress[TECH_ARTILLERY], 0);
-    EXPECT_EQ(albion.TechProgress[TECH_TANKS], 2);
+    EXPECT_EQ(albion.TechProgress[TECH_TANKS], 7);
     EXPECT_EQ(albion.TechInvestment[TECH_TANKS], 2) << "an unfinished investment rolls again next month";
     EXPECT_EQ(albion.TechInvestment[TECH_NAVY], 3);
     EXPECT_EQ(albion.NuclearBombs, 1);
     EXPECT_EQ(content, L"Artillery: level 3 reached!\n"
-                       L"Tanks: progress rose from 0 to 2; about 17 months to go.\n"
+                       L"Tanks: progress rose from 0 to 7; about 16 months to go.\n"
                        L"Aircraft: no investments.\n"
                        L"Submarines: no investments.\n"
                        L"Warships: the highest level is reached.\n"
