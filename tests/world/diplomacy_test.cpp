@@ -41,6 +41,45 @@ TEST_F(Diplomacy, SocialUnrestOfExactly75ForbidsAChangeOfOrientation)
     EXPECT_FALSE(helvetia.DoneTurnInOrientation);
 }
 
+TEST_F(Diplomacy, CostsAndChancesFollowTheTargetsStrengthAndOrientation)
+{
+    sGameConsts& k = game->m_Consts;
+    const float delay[3] = {0.5f, 1.5f, 2.5f}, hasten[3] = {0.25f, 0.75f, 1.25f};
+    std::copy(delay, delay + 3, k.DelayAllianceEntry);
+    std::copy(hasten, hasten + 3, k.HastenAllianceEntry);
+    k.Coup[0] = 0.5f;  // chance factor, orientations 0 to 2
+    k.Coup[1] = 0.25f; // 3 to 5
+    k.Coup[2] = 1.5f;  // points per strength
+    k.ExertPressure[3] = 0.25f; // chance factor, orientations 3 to 5
+    k.ExertPressure[4] = 0.75f; // 0 to 2
+    k.ExertPressure[5] = 2.0f;  // points per strength, leaning the other way
+    cPanstwo& presser = Country(kAlbion);
+    cPanstwo& target = Country(kHelvetia);
+    const struct
+    {
+        int strength, orientation, presserOrientation;
+        int delayCost, hastenCost, coupChance, coupCost, pressureChance, pressureCost;
+    } cases[] = {
+        {40, 0, 3, 20, 10, 30, 60, 100, 40},  {40, 1, 0, 100, 50, 30, 60, 45, 80},
+        {40, 2, 1, 100, 50, 30, 60, 45, 80},  {40, 3, 0, 20, 10, 15, 60, 100, 40},
+        {40, 4, 0, 60, 30, 15, 60, 15, 80},   {40, 5, 1, 60, 30, 15, 60, 15, 80},
+        {40, 6, 0, 40, 40, 15, 60, 60, 80},   {1, 0, 1, 1, 1, 49, 1, 74, 2},
+    };
+    for (const auto& c : cases)
+    {
+        target.PoliticalStrength = c.strength;
+        target.Orientation = c.orientation;
+        presser.Orientation = c.presserOrientation;
+        const std::string at = std::to_string(c.strength) + " " + std::to_string(c.orientation);
+        EXPECT_EQ(DelayAllianceEntryCost(kHelvetia), c.delayCost) << at;
+        EXPECT_EQ(HastenAllianceEntryCost(kHelvetia), c.hastenCost) << at;
+        EXPECT_EQ(CoupChance(kHelvetia), c.coupChance) << at;
+        EXPECT_EQ(CoupCost(kHelvetia), c.coupCost) << at;
+        EXPECT_EQ(ExertPressureChance(kAlbion, kHelvetia), c.pressureChance) << at;
+        EXPECT_EQ(ExertPressureCost(kAlbion, kHelvetia), c.pressureCost) << at;
+    }
+}
+
 TEST_F(Diplomacy, ADeclarationAppliesItsCaseAndLogsIt)
 {
     // A neutral declares on a leader: war with its whole side.
