@@ -187,6 +187,7 @@ void cZaopatrzenie::BuildCityGroups(int side, int country, tCityGroups& out)
         if (city->Type == CITY_RESOURCES || !map->IsInside(city->X, city->Y))
             continue;
         const int controllerId = map->GetHex(city->X, city->Y)->controller;
+        // A city on a hex nobody holds starts and joins no group: no side can draw from it.
         const cPanstwo* controller = controllerId > 0 ? GetCountry(controllerId) : nullptr;
         const bool matches =
             controller && (side != -1 ? SideOfAlliance(controller->Alliance) == side : controllerId == country);
@@ -425,6 +426,7 @@ void cZaopatrzenie::SupplyCountry(int countryId)
         LogLine(SideLeaderLine(side), leader ? leader->ID : 0);
     }
 
+    // A side without a leader: only the country's own supply cities make a source group.
     const cMapa* map = Map();
     for (tCityGroup& group : groups)
     {
