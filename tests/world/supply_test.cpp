@@ -69,6 +69,26 @@ TEST_F(Supply, AUnitDrawsFromItsNearestCityLessThePathCost)
         EXPECT_TRUE(Calculator().SourcesOf(side).empty()) << "no record outlives the pass, side " << side;
 }
 
+TEST_F(Supply, ACityGroupEndsAtTheEdgeOfTheMap)
+{
+    // Albion's island reaches the corner, where a third supply city stands.
+    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{0, 1}})
+    {
+        Hex(x, y).terrain = 1;
+        Hex(x, y).SetController(kAlbion);
+    }
+    auto* corner = new cMiasto();
+    corner->Name = L"Corner";
+    corner->Type = CITY_SUPPLY;
+    game->m_Cities.push_back(corner);
+    Hex(0, 0).city = corner;
+    Calculator().CalculateSupply();
+    const tCityGroups* groups = game->m_StrategicMoves->GetGroups(kAlbion);
+    ASSERT_NE(groups, nullptr);
+    ASSERT_EQ(groups->size(), 2u) << "the island's and Valdonia's";
+    EXPECT_EQ(groups->front().size(), 3u) << "Londinium, Dover and the corner, each once";
+}
+
 TEST_F(Supply, OfTwoCitiesAtOneCostTheOneTheSearchReachesLaterIsTheSource)
 {
     // A Borussian corridor through Ruthenian land, up and down column 12 from the unit:
