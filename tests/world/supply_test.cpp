@@ -179,7 +179,7 @@ TEST_F(Supply, AMulberryHarbourSuppliesFriendsWithinItsRadiusOnly)
         float radius;
         bool enemyBetween;
         int near, edge;
-    } cases[] = {{2.0f, false, 1, 0}, {2.5f, false, 1, 0}, {3.0f, false, 2, 1}, {3.5f, false, 2, 1}, {3.0f, true, 2, 0}};
+    } cases[] = {{3.0f, true, 2, 0}, {2.0f, false, 1, 0}, {2.5f, false, 1, 0}, {3.0f, false, 2, 1}, {3.5f, false, 2, 1}};
     for (const auto& c : cases)
     {
         game->m_Consts.Mulberry[1] = c.radius;
@@ -194,6 +194,14 @@ TEST_F(Supply, AMulberryHarbourSuppliesFriendsWithinItsRadiusOnly)
         EXPECT_EQ(near->m_Supply, c.near) << c.radius << " " << c.enemyBetween;
         EXPECT_EQ(edge->m_Supply, c.edge) << c.radius << " " << c.enemyBetween;
     }
+    // Up to the top row of the map, three hexes north.
+    Hex(2, 0).terrain = 1;
+    Hex(2, 0).SetController(kAlbion);
+    cJednostkaLadowa* top = AddLandUnit(kAlbion, 2, 0);
+    top->m_Supply = 0;
+    game->m_Consts.Mulberry[1] = 4.5f;
+    Calculator().SupplyFromMulberries();
+    EXPECT_EQ(top->m_Supply, 1);
 }
 
 TEST_F(Supply, OwnShipsSupplyCoastalUnitsButNeverLowerTheirSupply)
