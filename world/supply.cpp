@@ -308,9 +308,9 @@ void cZaopatrzenie::CalculateSupply()
 {
     if (!g_Gra || !Map())
         return;
-    // Held although the pass runs while the main thread only draws: it draws the units'
-    // supply, the cities' values and the topographies this rewrites, so without the lock a
-    // frame could read a list being rebuilt (every change to game data is made under it).
+    // The lock's own rule (all that both threads share is guarded) and the pass's "no lock of
+    // its own" disagree; the rule holds: the main thread draws the units' supply, the cities'
+    // values and the topographies this rewrites, and a frame could read a list being rebuilt.
     GLOBAL_LOCK_SCOPE();
     LogLine(L"Rozpoczynam obliczanie zaopatrzenia...");
     if (Width != Map()->width || Height != Map()->height)
