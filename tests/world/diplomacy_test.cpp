@@ -1,4 +1,5 @@
 // Diplomacy on Testland: what each action allows, what it costs and what it changes.
+#include "core/format.h"
 #include "core/random.h"
 #include "core/stringbase.h"
 #include "tests/game/testland_game.h"
@@ -113,6 +114,14 @@ TEST_F(Diplomacy, ANeutralLeaningToItsZoneJoinsThatSideWhenAttacked)
     EXPECT_EQ(borussia.DP, 98);
     EXPECT_EQ(borussia.SocialUnrest, 65.0f);
 
+    // A leader joins nobody, whatever it leans to.
+    const int ruthenian = std::exchange(Country(kRuthenia).Orientation, helvetia.Orientation);
+    const int zone = std::exchange(Country(kRuthenia).ZoneOfInfluence, helvetia.ZoneOfInfluence);
+    ASSERT_TRUE(CanDeclareWar(kBorussia, kRuthenia, text));
+    EXPECT_EQ(text, FormatText(L"Declare war: social unrest rises by %i, cost %i DP.",
+                               DeclareWarUnrest(kBorussia, kRuthenia), DeclareWarDpCost(kBorussia, kRuthenia)));
+    Country(kRuthenia).Orientation = ruthenian;
+    Country(kRuthenia).ZoneOfInfluence = zone;
     EXPECT_FALSE(CanDeclareWar(kBorussia, kHelvetia, text));
     EXPECT_EQ(text, L"Already at war with Helvetia.");
     EXPECT_FALSE(CanDeclareWar(kAlbion, kValdonia, text));
@@ -159,6 +168,14 @@ TEST_F(Diplomacy, HasteningToAFullEntryJoinsTheSideTheCountryLeansTo)
     EXPECT_TRUE(CountriesAtWar(kHelvetia, kBorussia)) << "the leader's wars come with the entry";
     EXPECT_FALSE(CanHastenAllianceEntry(kHelvetia, text));
     EXPECT_EQ(text, L"Helvetia already belongs to an alliance.");
+
+    cPanstwo& valdonia = Country(kValdonia); // leaving the Allies, leaning to the Axis
+    valdonia.Alliance = ALLIANCE_NEUTRAL;
+    valdonia.Orientation = ORIENTATION_PRO_AXIS;
+    valdonia.AllianceEntry = 99;
+    valdonia.DP = 100;
+    HastenAllianceEntry(kValdonia, text);
+    EXPECT_EQ(text, L"Valdonia joins the Axis!");
 }
 
 TEST_F(Diplomacy, PressureOfTheSameLeaningAlwaysRaisesTheEntry)
@@ -174,6 +191,13 @@ TEST_F(Diplomacy, PressureOfTheSameLeaningAlwaysRaisesTheEntry)
     EXPECT_TRUE(helvetia.DoneExertPressureAllied);
     EXPECT_FALSE(CanExertPressure(kAlbion, kHelvetia, text));
     EXPECT_EQ(text, L"The Allies have already pressed Helvetia this turn.");
+
+    // Pressed to a full entry, the country joins the side it leans to.
+    helvetia.DoneExertPressureAllied = false;
+    helvetia.AllianceEntry = 99;
+    ExertPressure(kAlbion, kHelvetia, text);
+    EXPECT_EQ(helvetia.AllianceEntry, 100);
+    EXPECT_EQ(helvetia.Alliance, ALLIANCE_ALLIES);
 }
 
 TEST_F(Diplomacy, ACoupNeedsAnotherOrientationAndTurnsTheTarget)
@@ -204,6 +228,17 @@ TEST_F(Diplomacy, ElectionsForAnOrientationOutsideTheTableAreRefused)
     HoldElections(kHelvetia, ORIENTATION_NATIONALIST, text);
     EXPECT_EQ(helvetia.Orientation, ORIENTATION_NATIONALIST);
     EXPECT_FALSE(CanHoldElections(kHelvetia, text));
+
+    // From pro-Allied to pro-Axis the alliance entry drops by the roll.
+    const float roll[3] = {1, 6, 0};
+    std::copy(roll, roll + 3, game->m_Consts.ElectionsRoll);
+    helvetia.Orientation = ORIENTATION_PRO_ALLIED;
+    helvetia.AllianceEntry = 50;
+    helvetia.DoneParliamentaryElections = false;
+    ScriptRandomRaw({32767}); // a six
+    HoldElections(kHelvetia, ORIENTATION_PRO_AXIS, text);
+    EXPECT_EQ(helvetia.Orientation, ORIENTATION_PRO_AXIS);
+    EXPECT_EQ(helvetia.AllianceEntry, 44);
 }
 
 } // namespace
