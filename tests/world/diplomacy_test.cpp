@@ -79,6 +79,9 @@ TEST_F(Diplomacy, CostsAndChancesFollowTheTargetsStrengthAndOrientation)
         EXPECT_EQ(ExertPressureChance(kAlbion, kHelvetia), c.pressureChance) << at;
         EXPECT_EQ(ExertPressureCost(kAlbion, kHelvetia), c.pressureCost) << at;
     }
+    // A country that does not exist costs and risks nothing.
+    EXPECT_EQ(ExertPressureCost(99, kHelvetia), 0);
+    EXPECT_EQ(ExertPressureChance(kAlbion, 99), 0);
 }
 
 TEST_F(Diplomacy, ADeclarationAppliesItsCaseAndLogsIt)
