@@ -63,6 +63,8 @@ constexpr sResearchCategory kResearchOrder[] = {
 
 void cPanstwo::PayUnitUpkeep(std::wstring& heading, std::wstring& summary)
 {
+    // Each of these holds the lock while it changes the country: the main thread draws its
+    // points and levels meanwhile (every change to game data is made under the lock).
     GLOBAL_LOCK_SCOPE();
     const double before = PP;
     double strength = 0.0;

@@ -187,6 +187,7 @@ void cZaopatrzenie::BuildCityGroups(int side, int country, tCityGroups& out)
         if (city->Type == CITY_RESOURCES || !map->IsInside(city->X, city->Y))
             continue;
         const int controllerId = map->GetHex(city->X, city->Y)->controller;
+        // A city on a hex nobody holds starts and joins no group: no side can draw from it.
         const cPanstwo* controller = controllerId > 0 ? GetCountry(controllerId) : nullptr;
         const bool matches =
             controller && (side != -1 ? SideOfAlliance(controller->Alliance) == side : controllerId == country);
@@ -307,6 +308,9 @@ void cZaopatrzenie::CalculateSupply()
 {
     if (!g_Gra || !Map())
         return;
+    // The lock's own rule (all that both threads share is guarded) and the pass's "no lock of
+    // its own" disagree; the rule holds: the main thread draws the units' supply, the cities'
+    // values and the topographies this rewrites, and a frame could read a list being rebuilt.
     GLOBAL_LOCK_SCOPE();
     LogLine(L"Rozpoczynam obliczanie zaopatrzenia...");
     if (Width != Map()->width || Height != Map()->height)
@@ -390,7 +394,7 @@ void cZaopatrzenie::SupplyCountry(int countryId)
     cPanstwo* country = GetCountry(countryId);
     if (!country || !g_Gra)
         return;
-    GLOBAL_LOCK_SCOPE();
+    GLOBAL_LOCK_SCOPE(); // the units' and cities' supply is drawn by the main thread (see CalculateSupply)
     LogLine(L"=== %s liczy zaopatrzenie dla swoich jednostek ===", country->Name);
     const int maxSupply = GameConsts().MaxSupply;
     const int side = SideOfAlliance(country->Alliance);
@@ -422,6 +426,7 @@ void cZaopatrzenie::SupplyCountry(int countryId)
         LogLine(SideLeaderLine(side), leader ? leader->ID : 0);
     }
 
+    // A side without a leader: only the country's own supply cities make a source group.
     const cMapa* map = Map();
     for (tCityGroup& group : groups)
     {
@@ -478,7 +483,7 @@ void cZaopatrzenie::SupplyFromMulberries()
 {
     if (!g_Gra || !Map())
         return;
-    GLOBAL_LOCK_SCOPE();
+    GLOBAL_LOCK_SCOPE(); // the units' supply is drawn by the main thread (see CalculateSupply)
     LogLine(L"Ciagne zaopatrzenie z mulberry...");
     for (cJednostkaLadowa* u : g_Gra->m_LandUnits)
     {
@@ -499,7 +504,9 @@ void cZaopatrzenie::SpreadMulberrySupply(int x, int y, int centreX, int centreY,
     const int owner = harbour ? harbour->m_Owner : 0;
     const cPanstwo* harbourOwner = GetCountry(owner);
     const float radius = GameConsts().Mulberry[1];
-    // Breadth first: each hex once, every friendly hex within the radius is spread from.
+    // Breadth first, not recursing: the radius comes from the constants, and one as wide as
+    // the map would recurse a hex deep per hex. Which hexes are reached, and what each unit
+    // gets, does not depend on the order.
     std::deque<std::pair<int, int>> queue{{x, y}};
     visited.insert(y * Width + x);
     while (!queue.empty())
@@ -584,7 +591,7 @@ void cZaopatrzenie::SupplyFromShips()
 {
     if (!g_Gra || !Map())
         return;
-    GLOBAL_LOCK_SCOPE();
+    GLOBAL_LOCK_SCOPE(); // the units' supply is drawn by the main thread (see CalculateSupply)
     LogLine(L"Ciagne zaopatrzenie ze statkow");
     const sGameConsts& k = GameConsts();
     for (cJednostkaLadowa* unit : g_Gra->m_LandUnits)

@@ -57,7 +57,7 @@ public:
     tCityGroups& GroupsOf(int side);
     tSupplySources& SourcesOf(int side);
 
-    static constexpr int kUnreached = -1;
+    static constexpr int kUnreached = 0;
     static constexpr int kVisited = 1;
 
     std::vector<int> Grid; // row by row: element y * Width + x

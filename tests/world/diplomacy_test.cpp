@@ -1,4 +1,5 @@
 // Diplomacy on Testland: what each action allows, what it costs and what it changes.
+#include "core/format.h"
 #include "core/random.h"
 #include "core/stringbase.h"
 #include "tests/game/testland_game.h"
@@ -41,6 +42,48 @@ TEST_F(Diplomacy, SocialUnrestOfExactly75ForbidsAChangeOfOrientation)
     EXPECT_FALSE(helvetia.DoneTurnInOrientation);
 }
 
+TEST_F(Diplomacy, CostsAndChancesFollowTheTargetsStrengthAndOrientation)
+{
+    sGameConsts& k = game->m_Consts;
+    const float delay[3] = {0.5f, 1.5f, 2.5f}, hasten[3] = {0.25f, 0.75f, 1.25f};
+    std::copy(delay, delay + 3, k.DelayAllianceEntry);
+    std::copy(hasten, hasten + 3, k.HastenAllianceEntry);
+    k.Coup[0] = 0.5f;  // chance factor, orientations 0 to 2
+    k.Coup[1] = 0.25f; // 3 to 5
+    k.Coup[2] = 1.5f;  // points per strength
+    k.ExertPressure[3] = 0.25f; // chance factor, orientations 3 to 5
+    k.ExertPressure[4] = 0.75f; // 0 to 2
+    k.ExertPressure[5] = 2.0f;  // points per strength, leaning the other way
+    cPanstwo& presser = Country(kAlbion);
+    cPanstwo& target = Country(kHelvetia);
+    const struct
+    {
+        int strength, orientation, presserOrientation;
+        int delayCost, hastenCost, coupChance, coupCost, pressureChance, pressureCost;
+    } cases[] = {
+        {40, 0, 3, 20, 10, 30, 60, 100, 40},  {40, 1, 0, 100, 50, 30, 60, 45, 80},
+        {40, 2, 1, 100, 50, 30, 60, 45, 80},  {40, 3, 0, 20, 10, 15, 60, 100, 40},
+        {40, 4, 0, 60, 30, 15, 60, 15, 80},   {40, 5, 1, 60, 30, 15, 60, 15, 80},
+        {40, 6, 0, 40, 40, 15, 60, 60, 80},   {1, 0, 1, 1, 1, 49, 1, 74, 2},
+    };
+    for (const auto& c : cases)
+    {
+        target.PoliticalStrength = c.strength;
+        target.Orientation = c.orientation;
+        presser.Orientation = c.presserOrientation;
+        const std::string at = std::to_string(c.strength) + " " + std::to_string(c.orientation);
+        EXPECT_EQ(DelayAllianceEntryCost(kHelvetia), c.delayCost) << at;
+        EXPECT_EQ(HastenAllianceEntryCost(kHelvetia), c.hastenCost) << at;
+        EXPECT_EQ(CoupChance(kHelvetia), c.coupChance) << at;
+        EXPECT_EQ(CoupCost(kHelvetia), c.coupCost) << at;
+        EXPECT_EQ(ExertPressureChance(kAlbion, kHelvetia), c.pressureChance) << at;
+        EXPECT_EQ(ExertPressureCost(kAlbion, kHelvetia), c.pressureCost) << at;
+    }
+    // A country that does not exist costs and risks nothing.
+    EXPECT_EQ(ExertPressureCost(99, kHelvetia), 0);
+    EXPECT_EQ(ExertPressureChance(kAlbion, 99), 0);
+}
+
 TEST_F(Diplomacy, ADeclarationAppliesItsCaseAndLogsIt)
 {
     // A neutral declares on a leader: war with its whole side.
@@ -74,6 +117,14 @@ TEST_F(Diplomacy, ANeutralLeaningToItsZoneJoinsThatSideWhenAttacked)
     EXPECT_EQ(borussia.DP, 98);
     EXPECT_EQ(borussia.SocialUnrest, 65.0f);
 
+    // A leader joins nobody, whatever it leans to.
+    const int ruthenian = std::exchange(Country(kRuthenia).Orientation, helvetia.Orientation);
+    const int zone = std::exchange(Country(kRuthenia).ZoneOfInfluence, helvetia.ZoneOfInfluence);
+    ASSERT_TRUE(CanDeclareWar(kBorussia, kRuthenia, text));
+    EXPECT_EQ(text, FormatText(L"Declare war: social unrest rises by %i, cost %i DP.",
+                               DeclareWarUnrest(kBorussia, kRuthenia), DeclareWarDpCost(kBorussia, kRuthenia)));
+    Country(kRuthenia).Orientation = ruthenian;
+    Country(kRuthenia).ZoneOfInfluence = zone;
     EXPECT_FALSE(CanDeclareWar(kBorussia, kHelvetia, text));
     EXPECT_EQ(text, L"Already at war with Helvetia.");
     EXPECT_FALSE(CanDeclareWar(kAlbion, kValdonia, text));
@@ -120,6 +171,14 @@ TEST_F(Diplomacy, HasteningToAFullEntryJoinsTheSideTheCountryLeansTo)
     EXPECT_TRUE(CountriesAtWar(kHelvetia, kBorussia)) << "the leader's wars come with the entry";
     EXPECT_FALSE(CanHastenAllianceEntry(kHelvetia, text));
     EXPECT_EQ(text, L"Helvetia already belongs to an alliance.");
+
+    cPanstwo& valdonia = Country(kValdonia); // leaving the Allies, leaning to the Axis
+    valdonia.Alliance = ALLIANCE_NEUTRAL;
+    valdonia.Orientation = ORIENTATION_PRO_AXIS;
+    valdonia.AllianceEntry = 99;
+    valdonia.DP = 100;
+    HastenAllianceEntry(kValdonia, text);
+    EXPECT_EQ(text, L"Valdonia joins the Axis!");
 }
 
 TEST_F(Diplomacy, PressureOfTheSameLeaningAlwaysRaisesTheEntry)
@@ -135,6 +194,13 @@ TEST_F(Diplomacy, PressureOfTheSameLeaningAlwaysRaisesTheEntry)
     EXPECT_TRUE(helvetia.DoneExertPressureAllied);
     EXPECT_FALSE(CanExertPressure(kAlbion, kHelvetia, text));
     EXPECT_EQ(text, L"The Allies have already pressed Helvetia this turn.");
+
+    // Pressed to a full entry, the country joins the side it leans to.
+    helvetia.DoneExertPressureAllied = false;
+    helvetia.AllianceEntry = 99;
+    ExertPressure(kAlbion, kHelvetia, text);
+    EXPECT_EQ(helvetia.AllianceEntry, 100);
+    EXPECT_EQ(helvetia.Alliance, ALLIANCE_ALLIES);
 }
 
 TEST_F(Diplomacy, ACoupNeedsAnotherOrientationAndTurnsTheTarget)
@@ -165,6 +231,17 @@ TEST_F(Diplomacy, ElectionsForAnOrientationOutsideTheTableAreRefused)
     HoldElections(kHelvetia, ORIENTATION_NATIONALIST, text);
     EXPECT_EQ(helvetia.Orientation, ORIENTATION_NATIONALIST);
     EXPECT_FALSE(CanHoldElections(kHelvetia, text));
+
+    // From pro-Allied to pro-Axis the alliance entry drops by the roll.
+    const float roll[3] = {1, 6, 0};
+    std::copy(roll, roll + 3, game->m_Consts.ElectionsRoll);
+    helvetia.Orientation = ORIENTATION_PRO_ALLIED;
+    helvetia.AllianceEntry = 50;
+    helvetia.DoneParliamentaryElections = false;
+    ScriptRandomRaw({32767}); // a six
+    HoldElections(kHelvetia, ORIENTATION_PRO_AXIS, text);
+    EXPECT_EQ(helvetia.Orientation, ORIENTATION_PRO_AXIS);
+    EXPECT_EQ(helvetia.AllianceEntry, 44);
 }
 
 } // namespace
