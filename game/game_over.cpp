@@ -67,9 +67,7 @@ const char* GameOverReasonKey(const cGra& game)
         return "game_over:_only_one_major_alliance_left";
     if (game.m_StartedWithHuman && !game.HasHumanCountry())
         return "game_over:_all_human-controlled_countries_annexed";
-    // The count still holds the impulse that is ending, and the start of the scenario took
-    // one: the last impulse within the scenario's dates ends the game.
-    if (game.m_TurnsLeft < 2)
+    if (game.m_TurnsLeft < 1)
         return "game_over:_time_has_run_out";
     return nullptr;
 }

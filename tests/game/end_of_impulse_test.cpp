@@ -160,8 +160,9 @@ TEST_F(EndOfImpulse, WarEconomyGrowsOnlyOnTheFirstImpulseOfAMonth)
 
 TEST_F(EndOfImpulse, TheGameEndsWhenTimeRunsOutAndTheDateStays)
 {
-    // The impulse before the last goes on to the next.
-    game->m_TurnsLeft = 2;
+    // The impulse before the last goes on to the last, the turn that the scenario counts as
+    // its last ("turn N of N").
+    game->m_TurnsLeft = 1;
     SetDate(2, 12, 1941);
     game->EndImpulse(true);
     EXPECT_FALSE(game->m_GameOver);
