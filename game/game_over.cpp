@@ -20,12 +20,12 @@ void cGra::CheckSurrenders()
         // window shows the surrender's own caption and text.
         LogLine(LangFormat("%s_surrenders!", c->Name));
         std::wstring caption, text;
-        sAllianceNews news;
         // No victor able to take the surrender yet: the country fights on to a later impulse.
-        if (!c->Surrender(caption, text, &news))
+        if (!c->Surrender(caption, text))
             continue;
         ShowMessageToPerson(caption, text);
-        // A leader's place passes on with the surrender, or its alliance ends.
+        // Once the surrender is read, a leader's place passes on, or its alliance ends.
+        const sAllianceNews news = PassAllianceLead(*c, true);
         if (!news.title.empty())
             ShowMessageToPerson(news.title, news.text);
     }
@@ -105,8 +105,9 @@ void cGra::CheckGameOver()
         int score;
     };
     std::vector<sScore> scores;
-    // Each country's score counts its forces and cities as well as its victory points: that
-    // is the score the end of the game compares.
+    // The list of the end of the game calls each country's score its victory points, while
+    // the score's own rules count its forces and cities too and name this list as their
+    // use: the score is taken.
     for (const cPanstwo* c : m_Countries)
         if (c->IsActive && c->PoliticalStrength >= 0)
             scores.push_back({c, ComputeCountryScore(c->ID)});

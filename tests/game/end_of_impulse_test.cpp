@@ -265,6 +265,20 @@ TEST_F(EndOfImpulse, ProductionAndUpkeepReportEveryImpulseAndResearchOnlyAMonths
     EXPECT_EQ(Country(kBorussia).DP, dp + Country(kBorussia).DPGrowthPerMonth);
 }
 
+// The person reads the leader's surrender before its place is passed on.
+TEST_F(EndOfImpulse, ASurrenderedLeadersPlacePassesOnAfterItsSurrenderIsRead)
+{
+    Country(kHelvetia).Alliance = ALLIANCE_AXIS;
+    for (const cMiasto* city : game->m_Cities)
+        if (city->VictoryPoints > 0 && Hex(city->X, city->Y).owner == kBorussia)
+            Hex(city->X, city->Y).SetController(kAlbion);
+    game->CheckSurrenders();
+    EXPECT_EQ(Country(kHelvetia).Alliance, ALLIANCE_AXIS_LEADER);
+    EXPECT_TRUE(LogHasInOrder({L"Headless answer: message \"Borussia surrenders to Albion\" -> 0",
+                               LangFormat("determining_new_leader_of_alliance_%i", ALLIANCE_AXIS_LEADER),
+                               L"Headless answer: message \"The leader of the Axis is eliminated!\" -> 0"}));
+}
+
 TEST_F(EndOfImpulse, ACountryThatLostEveryVictoryCitySurrendersAndItsPersonIsTold)
 {
     Hex(7, 6).SetController(kBorussia);  // Valdo, Valdonia's one victory city
