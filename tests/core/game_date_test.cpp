@@ -29,18 +29,33 @@ TEST(GameDate, ImpulsesFallOnEvenlySpreadDays)
 
 TEST(GameDate, ComparisonsUseTheMonthsOwnCalendar)
 {
-    ImpulsesPerMonth cal{3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 2};
+    ImpulsesPerMonth cal{4, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 2};
     sGameDate d;
     d.calendar = &cal;
     d.impulse = 2;
     d.month = 5;
     d.year = 1941;
-    EXPECT_TRUE(d.IsSameDay(11, 5, 1941));
-    EXPECT_TRUE(d.IsBefore(12, 5, 1941));
-    EXPECT_TRUE(d.IsAfter(10, 5, 1941));
-    EXPECT_FALSE(d.IsAfter(11, 5, 1941));
+    // Impulse 2 of May 1941 falls on the 11th: each day, whether the date is before it, on it
+    // or after it.
+    const struct
+    {
+        int day, month, year;
+        bool before, same, after;
+    } rows[] = {
+        {11, 5, 1941, false, true, false},  {12, 5, 1941, true, false, false}, {10, 5, 1941, false, false, true},
+        {11, 6, 1941, true, false, false},  {1, 6, 1941, true, false, false},  {11, 4, 1941, false, false, true},
+        {30, 4, 1941, false, false, true},  {11, 5, 1942, true, false, false}, {1, 1, 1942, true, false, false},
+        {11, 5, 1940, false, false, true},  {30, 12, 1940, false, false, true},
+    };
+    for (const auto& r : rows) {
+        EXPECT_EQ(d.IsBefore(r.day, r.month, r.year), r.before) << r.day << "." << r.month << "." << r.year;
+        EXPECT_EQ(d.IsSameDay(r.day, r.month, r.year), r.same) << r.day << "." << r.month << "." << r.year;
+        EXPECT_EQ(d.IsAfter(r.day, r.month, r.year), r.after) << r.day << "." << r.month << "." << r.year;
+    }
     d.month = 12;
     EXPECT_EQ(d.GetDayOfMonth(), 16) << "December has two impulses here";
+    d.month = 1;
+    EXPECT_EQ(d.GetDayOfMonth(), 9) << "January four";
     d.year = 1940;
     EXPECT_TRUE(d.IsBefore(1, 1, 1941));
     EXPECT_FALSE(d.IsAfter(1, 1, 1941));

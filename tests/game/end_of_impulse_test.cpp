@@ -2,7 +2,11 @@
 // refresh, and the end of the game with its table of results.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "core/stringbase.h"
+#include "game/game_over.h"
 #include "units/air_unit.h"
 #include "tests/game/testland_game.h"
 #include "tests/test_support.h"
@@ -182,17 +186,62 @@ TEST_F(EndOfImpulse, AllianceTotalsDecideTheResult)
     SetSideTotals(7, 7, 7);
     game->CheckGameOver();
     EXPECT_NE(GameOverText().find(LangText("result:_draw")), std::wstring::npos);
-    EXPECT_NE(GameOverText().find(LangFormat("axis:_%i_vp", 7)), std::wstring::npos);
+    EXPECT_NE(GameOverText().find(LangText("alliance_score:") + LangFormat("axis:_%i_vp", 7) +
+                                  LangFormat("allies:_%i_vp", 7) + LangFormat("comintern:_%i_vp", 7) +
+                                  LangText("individual_score:")),
+              std::wstring::npos);
 
-    screen.requests.clear();
-    SetSideTotals(0, 0, 0);
-    game->CheckGameOver();
-    EXPECT_NE(GameOverText().find(LangText("result:_all_major_alliances_eliminated,_no_result!")), std::wstring::npos);
+    // Allies, Axis and Comintern totals, and the row of the result they give.
+    const struct
+    {
+        int allies, axis, comintern;
+        const char* key;
+    } rows[] = {
+        {0, 0, 0, "result:_all_major_alliances_eliminated,_no_result!"},
+        {7, 7, 7, "result:_draw"},
+        {5, 5, 2, "result:_axis-allied_draw_comintern_defeat"},
+        {9, 4, 9, "result:_allied-comintern_draw_axis_defeat"},
+        {3, 6, 6, "result:_axis-comintern_draw_allied_defeat"},
+        {4, 8, 5, "result:_axis_victory"},
+        {5, 8, 5, "result:_axis_victory"},
+        {8, 4, 5, "result:_allied_victory"},
+        {8, 5, 5, "result:_allied_victory"},
+        {4, 5, 8, "result:_comintern_victory"},
+        {5, 5, 8, "result:_comintern_victory"},
+    };
+    for (const auto& row : rows) {
+        SetSideTotals(row.allies, row.axis, row.comintern);
+        EXPECT_STREQ(GameResultKey(*game), row.key) << row.allies << " " << row.axis << " " << row.comintern;
+    }
+}
 
-    screen.requests.clear();
-    SetSideTotals(9, 4, 9);
-    game->CheckGameOver();
-    EXPECT_NE(GameOverText().find(LangText("result:_allied-comintern_draw_axis_defeat")), std::wstring::npos);
+// Each reason to end the war, the first that holds.
+TEST_F(EndOfImpulse, TheWarEndsForTheFirstReasonThatHolds)
+{
+    const struct
+    {
+        std::vector<int> leaders;  // the countries that keep their lead
+        int turnsLeft;
+        const char* key;
+    } rows[] = {
+        {{kAlbion, kBorussia, kRuthenia}, 1, nullptr},
+        {{kAlbion, kBorussia, kRuthenia}, 0, "game_over:_time_has_run_out"},
+        {{kAlbion, kBorussia, kRuthenia}, -1, "game_over:_time_has_run_out"},
+        {{kAlbion, kBorussia}, 1, nullptr},
+        {{kBorussia}, 1, "game_over:_only_one_major_alliance_left"},
+        {{kRuthenia}, 0, "game_over:_only_one_major_alliance_left"},
+        {{}, 0, "game_over:_all_alliances_eliminated_(uncommon_ending)"},
+    };
+    const int codes[] = {Country(kAlbion).Alliance, Country(kBorussia).Alliance, Country(kRuthenia).Alliance};
+    for (const auto& row : rows) {
+        for (int id : {kAlbion, kBorussia, kRuthenia}) {
+            const bool leads = std::count(row.leaders.begin(), row.leaders.end(), id) > 0;
+            Country(id).Alliance = leads ? codes[id - kAlbion] : 0;
+        }
+        game->m_TurnsLeft = row.turnsLeft;
+        const char* key = GameOverReasonKey(*game);
+        EXPECT_STREQ(key ? key : "", row.key ? row.key : "") << row.leaders.size() << " " << row.turnsLeft;
+    }
 }
 
 TEST_F(EndOfImpulse, AGameOfComputerCountriesDoesNotEndForLackOfAPerson)
