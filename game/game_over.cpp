@@ -119,9 +119,11 @@ void cGra::CheckGameOver()
     if (m_GameOver) {
         // The log keeps the table for a game that nobody watches.
         LogLine(L"%s", text);
-        // The message box every message uses: its title says what it is. Nothing is played
-        // after it, so the computer's play ends without waiting for it to be read: the screen
-        // shows the war over (the person's side, a still panel) under the open window.
+        // The end of the game asks for a colour set and style of its own, while the message
+        // box takes none (only its base row): the box every message uses, its title saying
+        // what it is. Nothing is played after it, so the computer's play ends without waiting
+        // for it to be read: the screen shows the war over (the person's side, a still panel)
+        // under the open window.
         ShowMessageToPerson(LangText("game_over"), text, false);
     }
     LogLine(L"CHECKING FOR GAME OVER FINISHED");
