@@ -27,20 +27,24 @@ TEST(GameDate, ImpulsesFallOnEvenlySpreadDays)
     EXPECT_EQ(Days(4), (std::vector<int>{1, 9, 16, 24}));
 }
 
-// A month's impulses come from the scenario's calendar; without one, or for a month outside
-// the year (a scenario that stores no date), a month has one.
+// A month's impulses come from the scenario's calendar; without one, for a month outside the
+// year (a scenario that stores no date) or for a month of none, a month has one.
 TEST(GameDate, AMonthHasTheImpulsesOfItsCalendar)
 {
     ImpulsesPerMonth cal{4, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 2};
     sGameDate withCalendar;
     withCalendar.calendar = &cal;
     const sGameDate without;
+    // A month of no impulses would divide its day by zero.
+    ImpulsesPerMonth none{};
+    sGameDate withNone;
+    withNone.calendar = &none;
     const struct
     {
         const sGameDate& date;
         int month, impulses;
     } rows[] = {{withCalendar, 1, 4}, {withCalendar, 5, 3}, {withCalendar, 12, 2}, {withCalendar, 0, 1},
-                {withCalendar, 13, 1}, {without, 1, 1},      {without, 12, 1}};
+                {withCalendar, 13, 1}, {without, 1, 1},      {without, 12, 1},     {withNone, 6, 1}};
     for (const auto& r : rows)
         EXPECT_EQ(r.date.ImpulsesInMonth(r.month), r.impulses) << r.month << (r.date.calendar ? "" : " without");
 }
