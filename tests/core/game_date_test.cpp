@@ -85,12 +85,18 @@ TEST(GameDate, ComparisonsUseTheMonthsOwnCalendar)
 
 TEST(GameDate, TextUsesTranslatedMonthNames)
 {
-    g_StringBase.LoadFromBytes(cStringBase::Encode({{"september", L"September"}}), true);
+    g_StringBase.LoadFromBytes(
+        cStringBase::Encode({{"january", L"January"}, {"september", L"September"}, {"december", L"December"}}), true);
     ImpulsesPerMonth cal;
     cal.fill(3);
     sGameDate d{1, 9, 1939, L"", &cal};
     EXPECT_EQ(FormatGameDate(d), L"1-September-1939");
     EXPECT_EQ(d.text, L"1-September-1939");
+    // The year's first and last months have their names too.
+    d.month = 1;
+    EXPECT_EQ(FormatGameDate(d), L"1-January-1939");
+    d.month = 12;
+    EXPECT_EQ(FormatGameDate(d), L"1-December-1939");
     d.month = 13;
     EXPECT_EQ(FormatGameDate(d), L"1--1939");
 }
