@@ -5,6 +5,7 @@
 
 int sGameDate::ImpulsesInMonth(int m) const
 {
+    // A month outside the year (a scenario that stores no date) has no row to read.
     if (!calendar || m < 1 || m > 12)
         return 1;
     int t = (*calendar)[size_t(m - 1)];

@@ -168,8 +168,11 @@ public:
     void ShowConvoyResults();
     // A report of the kind for the country, stamped with the date.
     void AddCountryReport(int kind, const cPanstwo& country, const std::wstring& text);
-    // The impulse that is ending is the first of its month, by the date: the impulse counter
-    // drifts off the calendar once months of different lengths have passed.
+    // The impulse that is ending is the first of its month, by the date. The rules name the
+    // first impulse of a month but find it by the impulse counter, which meets it only where
+    // the counter's first impulse is a month's first: a new scenario starts one impulse after
+    // its stored date (Europe 1939's counter would fall on the 11th), and months of different
+    // lengths move it further.
     bool IsFirstImpulseOfMonth() const;
     // The date one impulse on: a new month after the month's last impulse, a new year
     // after December's.

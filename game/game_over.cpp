@@ -20,12 +20,12 @@ void cGra::CheckSurrenders()
         // window shows the surrender's own caption and text.
         LogLine(LangFormat("%s_surrenders!", c->Name));
         std::wstring caption, text;
-        sAllianceNews news;
         // No victor able to take the surrender yet: the country fights on to a later impulse.
-        if (!c->Surrender(caption, text, &news))
+        if (!c->Surrender(caption, text))
             continue;
         ShowMessageToPerson(caption, text);
-        // A leader's place passes on with the surrender, or its alliance ends.
+        // Once the surrender is read, a leader's place passes on, or its alliance ends.
+        const sAllianceNews news = PassAllianceLead(*c, true);
         if (!news.title.empty())
             ShowMessageToPerson(news.title, news.text);
     }
@@ -67,9 +67,7 @@ const char* GameOverReasonKey(const cGra& game)
         return "game_over:_only_one_major_alliance_left";
     if (game.m_StartedWithHuman && !game.HasHumanCountry())
         return "game_over:_all_human-controlled_countries_annexed";
-    // The count still holds the impulse that is ending, and the start of the scenario took
-    // one: the last impulse within the scenario's dates ends the game.
-    if (game.m_TurnsLeft < 2)
+    if (game.m_TurnsLeft < 1)
         return "game_over:_time_has_run_out";
     return nullptr;
 }
@@ -107,8 +105,9 @@ void cGra::CheckGameOver()
         int score;
     };
     std::vector<sScore> scores;
-    // Each country's score counts its forces and cities as well as its victory points: that
-    // is the score the end of the game compares.
+    // The list of the end of the game calls each country's score its victory points, while
+    // the score's own rules count its forces and cities too and name this list as their
+    // use: the score is taken.
     for (const cPanstwo* c : m_Countries)
         if (c->IsActive && c->PoliticalStrength >= 0)
             scores.push_back({c, ComputeCountryScore(c->ID)});
@@ -120,9 +119,11 @@ void cGra::CheckGameOver()
     if (m_GameOver) {
         // The log keeps the table for a game that nobody watches.
         LogLine(L"%s", text);
-        // The message box every message uses: its title says what it is. Nothing is played
-        // after it, so the computer's play ends without waiting for it to be read: the screen
-        // shows the war over (the person's side, a still panel) under the open window.
+        // The end of the game asks for a colour set and style of its own, while the message
+        // box takes none (only its base row): the box every message uses, its title saying
+        // what it is. Nothing is played after it, so the computer's play ends without waiting
+        // for it to be read: the screen shows the war over (the person's side, a still panel)
+        // under the open window.
         ShowMessageToPerson(LangText("game_over"), text, false);
     }
     LogLine(L"CHECKING FOR GAME OVER FINISHED");

@@ -274,7 +274,7 @@ void cPanstwo::MakePeace(bool returnTerritory)
         ShowMessageToPerson(news.title, news.text, false);
 }
 
-bool cPanstwo::Surrender(std::wstring& caption, std::wstring& text, sAllianceNews* leadNews)
+bool cPanstwo::Surrender(std::wstring& caption, std::wstring& text)
 {
     cRelationsMatrix* relations = WorldRelations();
     if (!relations)
@@ -327,9 +327,6 @@ bool cPanstwo::Surrender(std::wstring& caption, std::wstring& text, sAllianceNew
     DowngradeSupplyCitiesOfCountry(ID);
     relations->MakePeaceWithAll(ID);
     IsActive = false;
-    const sAllianceNews news = PassAllianceLead(*this, true);
-    if (leadNews)
-        *leadNews = news;
     return true;
 }
 

@@ -13,7 +13,6 @@
 #include "units/unit_fwd.h"
 
 struct sAirshipAttack;
-struct sAllianceNews;
 class cMiasto;
 class cTexture;
 class cMiasto;
@@ -137,9 +136,8 @@ public:
     void MakePeace(bool returnTerritory);
     bool HasLostAllVictoryCities() const;
     // Hands the country to its victor; false, with nothing changed, while nobody active has
-    // fought it. A leader's place passes on; what the players are told of it goes to
-    // leadNews.
-    bool Surrender(std::wstring& caption, std::wstring& text, sAllianceNews* leadNews = nullptr);
+    // fought it. A leader keeps its code: the caller passes its place on (PassAllianceLead).
+    bool Surrender(std::wstring& caption, std::wstring& text);
     // Display names; secondForm picks the other grammatical form.
     std::wstring GetAllianceName(int alliance, bool secondForm) const;
     std::wstring GetLeaningAllianceName(bool secondForm) const;

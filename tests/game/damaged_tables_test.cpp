@@ -91,13 +91,13 @@ const sDamage kDamages[] = {
     // The date, the turns and a unit's trench bonus count up every impulse; the convoys'
     // points are added to the country's.
     {"Info.ini", "Impulse=1", "Impulse=99999999999", false,
-     L"WARNING: data\\scenarios\\Testland\\Info.ini, line 25: Save/Impulse is 2147483647, outside 0 to 9999; taken "
+     L"WARNING: data\\scenarios\\Testland\\Info.ini, line 26: Save/Impulse is 2147483647, outside 0 to 9999; taken "
      L"as 9999"},
     {"Info.ini", "Turn=0", "Turn=99999999999", false,
-     L"WARNING: data\\scenarios\\Testland\\Info.ini, line 24: Save/Turn is 2147483647, outside 0 to 1000000; taken "
+     L"WARNING: data\\scenarios\\Testland\\Info.ini, line 25: Save/Turn is 2147483647, outside 0 to 1000000; taken "
      L"as 1000000"},
     {"Info.ini", "GameYear=1939", "GameYear=99999999999", false,
-     L"WARNING: data\\scenarios\\Testland\\Info.ini, line 28: Save/GameYear is 2147483647, outside 0 to 9999; "
+     L"WARNING: data\\scenarios\\Testland\\Info.ini, line 29: Save/GameYear is 2147483647, outside 0 to 9999; "
      L"taken as 9999"},
     {"land_units.csv", "1;1st Guards;1;2;2;0;2;100;3;0;0;2;2;3;-1;1;0;0.000000;0;",
      "1;1st Guards;1;2;2;0;2;100;3;0;0;2;2;3;-1;1;0;0.000000;-2147483648;", false,

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "core/stringbase.h"
+#include "game/game_over.h"
 #include "game/play_state.h"
 #include "units/air_unit.h"
 #include "tests/game/testland_game.h"
@@ -164,8 +166,9 @@ TEST_F(EndOfImpulse, WarEconomyGrowsOnlyOnTheFirstImpulseOfAMonth)
 
 TEST_F(EndOfImpulse, TheGameEndsWhenTimeRunsOutAndTheDateStays)
 {
-    // The impulse before the last goes on to the next.
-    game->m_TurnsLeft = 2;
+    // The impulse before the last goes on to the last, the turn that the scenario counts as
+    // its last ("turn N of N").
+    game->m_TurnsLeft = 1;
     SetDate(2, 12, 1941);
     game->EndImpulse(true);
     EXPECT_FALSE(game->m_GameOver);
@@ -185,17 +188,62 @@ TEST_F(EndOfImpulse, AllianceTotalsDecideTheResult)
     SetSideTotals(7, 7, 7);
     game->CheckGameOver();
     EXPECT_NE(GameOverText().find(LangText("result:_draw")), std::wstring::npos);
-    EXPECT_NE(GameOverText().find(LangFormat("axis:_%i_vp", 7)), std::wstring::npos);
+    EXPECT_NE(GameOverText().find(LangText("alliance_score:") + LangFormat("axis:_%i_vp", 7) +
+                                  LangFormat("allies:_%i_vp", 7) + LangFormat("comintern:_%i_vp", 7) +
+                                  LangText("individual_score:")),
+              std::wstring::npos);
 
-    screen.requests.clear();
-    SetSideTotals(0, 0, 0);
-    game->CheckGameOver();
-    EXPECT_NE(GameOverText().find(LangText("result:_all_major_alliances_eliminated,_no_result!")), std::wstring::npos);
+    // Allies, Axis and Comintern totals, and the row of the result they give.
+    const struct
+    {
+        int allies, axis, comintern;
+        const char* key;
+    } rows[] = {
+        {0, 0, 0, "result:_all_major_alliances_eliminated,_no_result!"},
+        {7, 7, 7, "result:_draw"},
+        {5, 5, 2, "result:_axis-allied_draw_comintern_defeat"},
+        {9, 4, 9, "result:_allied-comintern_draw_axis_defeat"},
+        {3, 6, 6, "result:_axis-comintern_draw_allied_defeat"},
+        {4, 8, 5, "result:_axis_victory"},
+        {5, 8, 5, "result:_axis_victory"},
+        {8, 4, 5, "result:_allied_victory"},
+        {8, 5, 5, "result:_allied_victory"},
+        {4, 5, 8, "result:_comintern_victory"},
+        {5, 5, 8, "result:_comintern_victory"},
+    };
+    for (const auto& row : rows) {
+        SetSideTotals(row.allies, row.axis, row.comintern);
+        EXPECT_STREQ(GameResultKey(*game), row.key) << row.allies << " " << row.axis << " " << row.comintern;
+    }
+}
 
-    screen.requests.clear();
-    SetSideTotals(9, 4, 9);
-    game->CheckGameOver();
-    EXPECT_NE(GameOverText().find(LangText("result:_allied-comintern_draw_axis_defeat")), std::wstring::npos);
+// Each reason to end the war, the first that holds.
+TEST_F(EndOfImpulse, TheWarEndsForTheFirstReasonThatHolds)
+{
+    const struct
+    {
+        std::vector<int> leaders;  // the countries that keep their lead
+        int turnsLeft;
+        const char* key;
+    } rows[] = {
+        {{kAlbion, kBorussia, kRuthenia}, 1, nullptr},
+        {{kAlbion, kBorussia, kRuthenia}, 0, "game_over:_time_has_run_out"},
+        {{kAlbion, kBorussia, kRuthenia}, -1, "game_over:_time_has_run_out"},
+        {{kAlbion, kBorussia}, 1, nullptr},
+        {{kBorussia}, 1, "game_over:_only_one_major_alliance_left"},
+        {{kRuthenia}, 0, "game_over:_only_one_major_alliance_left"},
+        {{}, 0, "game_over:_all_alliances_eliminated_(uncommon_ending)"},
+    };
+    const int codes[] = {Country(kAlbion).Alliance, Country(kBorussia).Alliance, Country(kRuthenia).Alliance};
+    for (const auto& row : rows) {
+        for (int id : {kAlbion, kBorussia, kRuthenia}) {
+            const bool leads = std::count(row.leaders.begin(), row.leaders.end(), id) > 0;
+            Country(id).Alliance = leads ? codes[id - kAlbion] : 0;
+        }
+        game->m_TurnsLeft = row.turnsLeft;
+        const char* key = GameOverReasonKey(*game);
+        EXPECT_STREQ(key ? key : "", row.key ? row.key : "") << row.leaders.size() << " " << row.turnsLeft;
+    }
 }
 
 TEST_F(EndOfImpulse, AGameOfComputerCountriesDoesNotEndForLackOfAPerson)
@@ -314,6 +362,20 @@ TEST_F(EndOfImpulse, ProductionAndUpkeepReportEveryImpulseAndResearchOnlyAMonths
     EXPECT_EQ(count(22), 2 * taking);
     EXPECT_EQ(count(23), taking);
     EXPECT_EQ(Country(kBorussia).DP, dp + Country(kBorussia).DPGrowthPerMonth);
+}
+
+// The person reads the leader's surrender before its place is passed on.
+TEST_F(EndOfImpulse, ASurrenderedLeadersPlacePassesOnAfterItsSurrenderIsRead)
+{
+    Country(kHelvetia).Alliance = ALLIANCE_AXIS;
+    for (const cMiasto* city : game->m_Cities)
+        if (city->VictoryPoints > 0 && Hex(city->X, city->Y).owner == kBorussia)
+            Hex(city->X, city->Y).SetController(kAlbion);
+    game->CheckSurrenders();
+    EXPECT_EQ(Country(kHelvetia).Alliance, ALLIANCE_AXIS_LEADER);
+    EXPECT_TRUE(LogHasInOrder({L"Headless answer: message \"Borussia surrenders to Albion\" -> 0",
+                               LangFormat("determining_new_leader_of_alliance_%i", ALLIANCE_AXIS_LEADER),
+                               L"Headless answer: message \"The leader of the Axis is eliminated!\" -> 0"}));
 }
 
 TEST_F(EndOfImpulse, ACountryThatLostEveryVictoryCitySurrendersAndItsPersonIsTold)

@@ -34,8 +34,8 @@ constexpr int kReportsKind = 810;
 // that impulse ends the war.
 void RunOutOfTime(cGra& game)
 {
-    game.m_Turn += game.m_TurnsLeft - 1;
-    game.m_TurnsLeft = 1;
+    game.m_Turn += game.m_TurnsLeft;
+    game.m_TurnsLeft = 0;
 }
 void LeaveOnlyTheAxis(cGra& game)
 {

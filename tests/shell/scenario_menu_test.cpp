@@ -70,7 +70,7 @@ TEST(ScenarioList, ListsEachKindOfFolderAndShowsTheDetailsOfTheChosenRow)
         .Then("new games", [] { return Menu() != nullptr; },
               [] {
                   EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"Percent|1|30x20", L"Unknown name|0|0x0",
-                                                               L"Testland|84|20x16"}));
+                                                               L"Testland|83|20x16"}));
                   EXPECT_TRUE(D::FindControl(IDC_START)->GetEnabled());
                   EXPECT_FALSE(D::FindControl(IDC_SAVE_DATE)->GetVisible());
               })
@@ -82,7 +82,7 @@ TEST(ScenarioList, ListsEachKindOfFolderAndShowsTheDetailsOfTheChosenRow)
         .Then("click Testland", D::AfterFrames(2), [] { D::ClickListRow(IDC_LIST, L"Testland"); })
         .Then("details", [] { return true; },
               [] {
-                  EXPECT_EQ(EditText(186), L"1.9.1939 to 31.12.1941, 84 turns");
+                  EXPECT_EQ(EditText(186), L"1.9.1939 to 31.12.1941, 83 turns");
                   EXPECT_EQ(EditText(198), L"20x16");
                   EXPECT_EQ(EditText(182), L"Velmorant developers");
                   EXPECT_EQ(g_SelectedEntryName, L"Testland");

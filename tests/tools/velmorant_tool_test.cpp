@@ -8,6 +8,7 @@
 #include <fstream>
 #include <vector>
 
+#include "core/ini.h"
 #include "platform/paths.h"
 #include "tests/test_support.h"
 
@@ -228,6 +229,11 @@ TEST(VelmorantTool, PlayPlaysTheTestScenarioToItsEndAndItsSaveChecksAndResavesTh
                              "\"result\": {\"outcome\": \"Result: victory of the Axis!\", \"reason\": \"The war has reached "
                              "its last day.\", \"victory_points\": {\"allies\": "})
         EXPECT_NE(json.find(part), std::string::npos) << part << " missing from " << json;
+    // The war ends on the turn that the scenario counts as its last.
+    cIniFile info;
+    ASSERT_TRUE(info.Load(root / "data" / "save" / "Played" / "Info.ini"));
+    EXPECT_EQ(info.GetInt("Save/Turn", -1), 83);
+    EXPECT_EQ(info.GetInt("Duration/Turns", -1), 83);
     ExpectSaveChecksAndResavesTheSame(root, "Played");
 }
 

@@ -137,9 +137,9 @@ TEST_F(PeaceAndSurrender, ALeaderThatSurrendersOrMakesPeaceHandsTheLeadOn)
     Country(kHelvetia).Alliance = ALLIANCE_AXIS;
     SetWar(kAlbion, kRuthenia, true); // a war Albion still has to end after Borussia's fall
     std::wstring caption, text;
-    sAllianceNews news;
-    ASSERT_TRUE(Country(kBorussia).Surrender(caption, text, &news));
+    ASSERT_TRUE(Country(kBorussia).Surrender(caption, text));
     EXPECT_EQ(caption, L"Borussia surrenders to Albion");
+    const sAllianceNews news = PassAllianceLead(Country(kBorussia), true);
     EXPECT_EQ(news.title, L"The leader of the Axis is eliminated!");
     EXPECT_EQ(news.text, L"With Borussia annexed, Helvetia becomes the new leader of the Axis.");
     EXPECT_EQ(Country(kBorussia).Alliance, ALLIANCE_NEUTRAL);
