@@ -230,10 +230,7 @@ void CountrySetActive(const cEventEffect& e)
 
 void CountrySetZoneOfInfluence(const cEventEffect& e)
 {
-    // A zone outside 0 to 3 names no side: the panels would show none and no rule would read it.
-    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) {
-        c.ZoneOfInfluence = ClampForEffect(p, p.Int(1), 0, 3, L"the zone of influence");
-    });
+    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) { c.ZoneOfInfluence = p.Int(1); });
 }
 
 void CountrySetOrientation(const cEventEffect& e)

@@ -77,11 +77,13 @@ TEST_F(CountryEffects, CountryValuesWarPeaceFlagsAndTechnologyChangeAsScripted)
     Fire(L"Country.SetMudMove", {5, 14});
     EXPECT_EQ(valdonia.WinterBattle + valdonia.WinterMove + valdonia.MudBattle + valdonia.MudMove, 50.0f);
 
-    // Zone and orientation stay within their codes.
+    // A zone of no side is kept as written, for the script to read back; the orientation stays
+    // within its codes.
     Fire(L"Country.SetZoneOfInfluence", {4, 2});
     EXPECT_EQ(helvetia.ZoneOfInfluence, 2);
     Fire(L"Country.SetZoneOfInfluence", {4, 9});
-    EXPECT_EQ(helvetia.ZoneOfInfluence, 3);
+    EXPECT_EQ(helvetia.ZoneOfInfluence, 9);
+    EXPECT_EQ(helvetia.GetZoneOfInfluenceName(true), L"");
     Fire(L"Country.SetOrientation", {4, 7});
     EXPECT_EQ(helvetia.Orientation, 5);
     EXPECT_TRUE(LogContains(L"WARNING: effect Country.SetOrientation at line 42 sets the orientation to 7, outside 0 to "
