@@ -6,6 +6,7 @@
 
 #include "core/lock.h"
 #include "core/log.h"
+#include "core/text.h"
 #include "events/effect_params.h"
 #include "events/event_methods.h"
 #include "events/events.h"
@@ -97,6 +98,15 @@ int32_t ClampForEffect(const cEffectParams& p, int32_t value, int32_t lo, int32_
     if (kept != value)
         LogLine(L"WARNING: effect %s at line %i sets %s to %i, outside %i to %i; %i is used", p.Effect().method,
                 p.Effect().line, what, value, lo, hi, kept);
+    return kept;
+}
+
+double ClampForEffect(const cEffectParams& p, double value, double lo, double hi, const wchar_t* what)
+{
+    const double kept = std::clamp(value, lo, hi);
+    if (kept != value)
+        LogLine(L"WARNING: effect %s at line %i sets %s to %s, outside %.0f to %.0f; %.0f is used", p.Effect().method,
+                p.Effect().line, what, ExactNumberText(value), lo, hi, kept);
     return kept;
 }
 

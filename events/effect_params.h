@@ -51,6 +51,7 @@ private:
 int32_t AddSaturated(int32_t value, int64_t delta);
 // The value kept within lo and hi; a value that had to be moved is logged for the effect.
 int32_t ClampForEffect(const cEffectParams& p, int32_t value, int32_t lo, int32_t hi, const wchar_t* what);
+double ClampForEffect(const cEffectParams& p, double value, double lo, double hi, const wchar_t* what);
 
 // The map of the running game, or null.
 cMapa* EffectMap();

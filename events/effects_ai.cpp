@@ -62,6 +62,8 @@ void AIAddInvasionTarget(const cEventEffect& e)
     });
 }
 
+// Not through RemovePairFromList: the records' description has the targets as pairs, the computer
+// opponent's parameters as triples, and a triple goes whatever its third value.
 void AIRemoveInvasionTarget(const cEventEffect& e)
 {
     OnParameters(e, [](sAIParameters& a, const cEffectParams& p) {

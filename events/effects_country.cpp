@@ -8,6 +8,7 @@
 #include "game/game.h"
 #include "world/country.h"
 #include "world/diplomacy.h"
+#include "world/save_limits.h"
 #include "world/world.h"
 
 namespace event_effects {
@@ -65,6 +66,29 @@ void SetPointsShown(int32_t& points, int32_t value)
     g_World.hooks.refreshPoints();
 }
 
+// A saved game keeps a country's values within the bounds of countries.csv: an effect stops
+// there, as past them the game loaded from a save would go on from other values.
+int32_t KeptPoints(const cEffectParams& p, int64_t value, const wchar_t* what)
+{
+    return ClampForEffect(p, AddSaturated(0, value), -kMaxCountryPoints, kMaxCountryPoints, what);
+}
+
+float KeptFactor(const cEffectParams& p, double value, const wchar_t* what)
+{
+    return float(ClampForEffect(p, value, -kMaxCountryFactor, kMaxCountryFactor, what));
+}
+
+double KeptProductionPoints(const cEffectParams& p, double value)
+{
+    return ClampForEffect(p, value, -kMaxCountryProductionPoints, kMaxCountryProductionPoints,
+                          L"the production points");
+}
+
+int32_t KeptProgress(const cEffectParams& p, int64_t value)
+{
+    return ClampForEffect(p, AddSaturated(0, value), 0, kMaxCountryPoints, L"a research progress");
+}
+
 bool FlagIndexInRange(const cEffectParams& p)
 {
     const int32_t index = p.Int(0);
@@ -75,23 +99,32 @@ bool FlagIndexInRange(const cEffectParams& p)
 
 void CountryChangeDiplomaticPoints(const cEventEffect& e)
 {
-    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) { c.AddDiplomaticPoints(AddSaturated(c.DP, p.Int(1)) - c.DP); });
+    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) {
+        c.AddDiplomaticPoints(KeptPoints(p, int64_t(c.DP) + p.Int(1), L"the diplomatic points") - c.DP);
+    });
 }
 
 void CountrySetDiplomaticPoints(const cEventEffect& e)
 {
-    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) { SetPointsShown(c.DP, p.Int(1)); });
+    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) {
+        SetPointsShown(c.DP, KeptPoints(p, p.Int(1), L"the diplomatic points"));
+    });
 }
 
 void CountryChangeProductionPoints(const cEventEffect& e)
 {
-    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) { c.AddProductionPoints(p.Double(1)); });
+    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) {
+        // The amount itself when nothing stops it, so that the sum is the one a plain addition makes.
+        const double sum = c.PP + p.Double(1);
+        const double kept = KeptProductionPoints(p, sum);
+        c.AddProductionPoints(kept == sum ? p.Double(1) : kept - c.PP);
+    });
 }
 
 void CountrySetProductionPoints(const cEventEffect& e)
 {
     OnCountry(e, [](cPanstwo& c, const cEffectParams& p) {
-        c.PP = p.Double(1);
+        c.PP = KeptProductionPoints(p, p.Double(1));
         g_World.hooks.refreshPoints();
     });
 }
@@ -140,12 +173,16 @@ void CountrySetSocialUnrest(const cEventEffect& e)
 
 void CountryChangeWarEconomy(const cEventEffect& e)
 {
-    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) { c.WarEconomy = float(c.WarEconomy + p.Double(1)); });
+    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) {
+        c.WarEconomy = KeptFactor(p, c.WarEconomy + p.Double(1), L"the war economy");
+    });
 }
 
 void CountrySetWarEconomy(const cEventEffect& e)
 {
-    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) { c.WarEconomy = p.Float(1); });
+    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) {
+        c.WarEconomy = KeptFactor(p, p.Double(1), L"the war economy");
+    });
 }
 
 void FlagSetValue(const cEventEffect& e)
@@ -193,10 +230,7 @@ void CountrySetActive(const cEventEffect& e)
 
 void CountrySetZoneOfInfluence(const cEventEffect& e)
 {
-    // A zone outside 0 to 3 names no side: the panels would show none and no rule would read it.
-    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) {
-        c.ZoneOfInfluence = ClampForEffect(p, p.Int(1), 0, 3, L"the zone of influence");
-    });
+    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) { c.ZoneOfInfluence = p.Int(1); });
 }
 
 void CountrySetOrientation(const cEventEffect& e)
@@ -209,20 +243,24 @@ void CountrySetOrientation(const cEventEffect& e)
 
 void CountryChangeSTP(const cEventEffect& e)
 {
-    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) { c.AddSeaTransportPoints(AddSaturated(c.STP, p.Int(1)) - c.STP); });
+    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) {
+        c.AddSeaTransportPoints(KeptPoints(p, int64_t(c.STP) + p.Int(1), L"the sea transport points") - c.STP);
+    });
 }
 
 void CountryChangeAIP(const cEventEffect& e)
 {
     OnCountry(e, [](cPanstwo& c, const cEffectParams& p) {
-        c.AddAmphibiousInvasionPoints(AddSaturated(c.AIP, p.Int(1)) - c.AIP);
+        c.AddAmphibiousInvasionPoints(KeptPoints(p, int64_t(c.AIP) + p.Int(1), L"the amphibious invasion points") -
+                                      c.AIP);
     });
 }
 
 void CountryChangeSMP(const cEventEffect& e)
 {
     OnCountry(e, [](cPanstwo& c, const cEffectParams& p) {
-        c.AddStrategicMovementPoints(AddSaturated(c.SMP, p.Int(1)) - c.SMP);
+        c.AddStrategicMovementPoints(KeptPoints(p, int64_t(c.SMP) + p.Int(1), L"the strategic movement points") -
+                                     c.SMP);
         if (c.SMP < 0)
             c.SMP = 0;
     });
@@ -231,33 +269,43 @@ void CountryChangeSMP(const cEventEffect& e)
 void CountryChangeUpkeepCost(const cEventEffect& e)
 {
     OnCountry(e, [](cPanstwo& c, const cEffectParams& p) {
-        c.UnitUpkeepCostModifier = float(c.UnitUpkeepCostModifier + p.Double(1));
+        c.UnitUpkeepCostModifier = KeptFactor(p, c.UnitUpkeepCostModifier + p.Double(1), L"the upkeep cost");
     });
 }
 
 void CountrySetUpkeepCost(const cEventEffect& e)
 {
-    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) { c.UnitUpkeepCostModifier = p.Float(1); });
+    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) {
+        c.UnitUpkeepCostModifier = KeptFactor(p, p.Double(1), L"the upkeep cost");
+    });
 }
 
 void CountrySetWinterBattle(const cEventEffect& e)
 {
-    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) { c.WinterBattle = p.Float(1); });
+    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) {
+        c.WinterBattle = KeptFactor(p, p.Double(1), L"the winter battle factor");
+    });
 }
 
 void CountrySetWinterMove(const cEventEffect& e)
 {
-    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) { c.WinterMove = p.Float(1); });
+    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) {
+        c.WinterMove = KeptFactor(p, p.Double(1), L"the winter move factor");
+    });
 }
 
 void CountrySetMudBattle(const cEventEffect& e)
 {
-    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) { c.MudBattle = p.Float(1); });
+    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) {
+        c.MudBattle = KeptFactor(p, p.Double(1), L"the mud battle factor");
+    });
 }
 
 void CountrySetMudMove(const cEventEffect& e)
 {
-    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) { c.MudMove = p.Float(1); });
+    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) {
+        c.MudMove = KeptFactor(p, p.Double(1), L"the mud move factor");
+    });
 }
 
 // Levels outside 0 to 5 would read past the tables that levels index.
@@ -277,13 +325,16 @@ void CountryChangeTechLevel(const cEventEffect& e)
 
 void CountrySetTechResearchProgress(const cEventEffect& e)
 {
-    OnTech(e, &cPanstwo::TechProgress, [](int32_t& progress, const cEffectParams& p) { progress = p.Int(2); });
+    OnTech(e, &cPanstwo::TechProgress,
+           [](int32_t& progress, const cEffectParams& p) { progress = KeptProgress(p, p.Int(2)); });
 }
 
 void CountryChangeTechResearchProgress(const cEventEffect& e)
 {
     OnTech(e, &cPanstwo::TechProgress,
-           [](int32_t& progress, const cEffectParams& p) { progress = std::max(AddSaturated(progress, p.Int(2)), 0); });
+           [](int32_t& progress, const cEffectParams& p) {
+        progress = KeptProgress(p, std::max<int64_t>(int64_t(progress) + p.Int(2), 0));
+    });
 }
 
 // The monthly research rolls one die per point invested: more than 3 is no investment
@@ -308,7 +359,7 @@ void CountryChangeMonthsToReachWarfareDoctrineLevel(const cEventEffect& e)
         const int32_t months = p.Int(1);
         for (int32_t& counter : c.MonthsToDoctrineLevel) {
             if (months >= 0 && counter > 0)
-                counter = AddSaturated(counter, months);
+                counter = ClampForEffect(p, AddSaturated(counter, months), 0, kMaxCountryPoints, L"a doctrine counter");
             else if (months < 0)
                 counter = std::max(AddSaturated(counter, months), 0);
         }

@@ -11,6 +11,7 @@
 #include "world/convoys.h"
 #include "world/country.h"
 #include "world/map.h"
+#include "world/save_limits.h"
 #include "world/sea_graph.h"
 #include "world/world.h"
 
@@ -130,15 +131,26 @@ void HexChangeFortLevel(const cEventEffect& e)
     }
 }
 
+namespace {
+
+// Within what cities.csv keeps: past it the game loaded from a save would go on from other points.
+float KeptCityPoints(const cEffectParams& p, double points)
+{
+    return float(ClampForEffect(p, points, -kMaxCityProductionPoints, kMaxCityProductionPoints,
+                                L"a city's production points"));
+}
+
+} // namespace
+
 void CitySetProductionPoints(const cEventEffect& e)
 {
-    OnCity(e, [](cMiasto& city, const cEffectParams& p) { city.ProductionPoints = p.Float(2); });
+    OnCity(e, [](cMiasto& city, const cEffectParams& p) { city.ProductionPoints = KeptCityPoints(p, p.Double(2)); });
 }
 
 void CityChangeProductionPoints(const cEventEffect& e)
 {
     OnCity(e, [](cMiasto& city, const cEffectParams& p) {
-        city.ProductionPoints = float(city.ProductionPoints + p.Double(2));
+        city.ProductionPoints = KeptCityPoints(p, city.ProductionPoints + p.Double(2));
     });
 }
 

@@ -24,6 +24,7 @@
 #include "world/fleet.h"
 #include "world/hex_geometry.h"
 #include "world/map.h"
+#include "world/save_limits.h"
 #include "world/sea_graph.h"
 #include "world/world.h"
 
@@ -34,8 +35,6 @@ namespace {
 constexpr int kMaxCommanderSkill = 100;
 constexpr int kMaxCommanderExperience = 1000;
 constexpr int kMaxCommanderId = 99999999;
-// The events bonus is a percentage; bounded so that repeated effects never overflow it.
-constexpr int kMaxEventsEffect = 1000000;
 // City.FirePartisans: tries, and how far from the city a partisan unit may appear.
 constexpr int kPartisanTries = 30;
 constexpr int kPartisanRadius = 5;
@@ -318,6 +317,12 @@ sDowodca* CommanderOf(const cEffectParams& p)
     return commander;
 }
 
+// Within what a saved game keeps: the game loaded from a save would go on with another count.
+int32_t KeptFreezeTime(const cEffectParams& p, int i)
+{
+    return ClampForEffect(p, p.Int(i), 0, kMaxFreezeTime, L"a freeze time");
+}
+
 } // namespace
 
 void HexAddLandUnit(const cEventEffect& e)
@@ -486,7 +491,7 @@ void UnitFreeze(const cEventEffect& e)
 {
     const cEffectParams p(e);
     if (cJednostkaLadowa* unit = LandUnitOnHex(p))
-        unit->m_FreezeTime = p.Int(2);
+        unit->m_FreezeTime = KeptFreezeTime(p, 2);
 }
 
 void UnitFreezeIfOwnedByCountry(const cEventEffect& e)
@@ -494,7 +499,7 @@ void UnitFreezeIfOwnedByCountry(const cEventEffect& e)
     const cEffectParams p(e);
     cJednostkaLadowa* unit = LandUnitOnHex(p);
     if (unit && unit->m_Owner == p.Int(3))
-        unit->m_FreezeTime = p.Int(2);
+        unit->m_FreezeTime = KeptFreezeTime(p, 2);
 }
 
 void UnitUnfreeze(const cEventEffect& e)
@@ -511,7 +516,9 @@ void CountryUnFreezeAllUnits(const cEventEffect& e)
 
 void CountrySetFreezeLevelForAllFreezedUnits(const cEventEffect& e)
 {
-    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) { c.SetFreezeLevelForAllFrozenUnits(p.Int(1)); });
+    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) {
+        c.SetFreezeLevelForAllFrozenUnits(KeptFreezeTime(p, 1));
+    });
 }
 
 void HexKillUnit(const cEventEffect& e)
@@ -602,15 +609,14 @@ void CountryChangeOwnershipOfAllAirUnits(const cEventEffect& e)
 void CountryChangeEffectivityOfAllUnits(const cEventEffect& e)
 {
     OnCountry(e, [](cPanstwo& c, const cEffectParams& p) {
-        ChangeEffectivenessOfCountryUnits(c.ID, p.Int(1), std::clamp(p.Int(2), -kMaxEventsEffect, kMaxEventsEffect));
+        ChangeEffectivenessOfCountryUnits(c.ID, p.Int(1), p.Int(2));
     });
 }
 
 void AreaChangeEffectivityOfAllUnits(const cEventEffect& e)
 {
     const cEffectParams p(e);
-    ChangeEffectivenessInArea(p.Int(0), p.Int(1), p.Int(2), p.Int(3), p.Int(4),
-                              std::clamp(p.Int(5), -kMaxEventsEffect, kMaxEventsEffect));
+    ChangeEffectivenessInArea(p.Int(0), p.Int(1), p.Int(2), p.Int(3), p.Int(4), p.Int(5));
 }
 
 void CountryDamageRandomShipsInSeaZone(const cEventEffect& e)

@@ -15,6 +15,7 @@
 #include "world/city.h"
 #include "world/country.h"
 #include "world/map.h"
+#include "world/save_limits.h"
 
 namespace {
 
@@ -134,13 +135,24 @@ void UnassignCommandersOfCountry(int countryId)
             c->State = 0;
 }
 
+namespace {
+
+// The bonus stays within what a saved game keeps: past it, a game saved before the end of the
+// impulse would fight on with another bonus when it is loaded.
+void AddEventsEffect(cJednostkaLadowa& u, int amount)
+{
+    u.m_EventsEffect = int(std::clamp<int64_t>(int64_t(u.m_EventsEffect) + amount, kMinEventsEffect, kMaxEventsEffect));
+}
+
+} // namespace
+
 void ChangeEffectivenessOfCountryUnits(int originalOwnerId, int side, int amount)
 {
     GLOBAL_LOCK_SCOPE();
     ForLandUnitsOfSide(side, [&](cJednostkaLadowa& u) {
         const sHex* hex = g_Gra->m_Mapa ? g_Gra->m_Mapa->GetHex(u.m_X, u.m_Y) : nullptr;
         if (hex && u.IsOnMap() && hex->originalOwner == originalOwnerId)
-            u.m_EventsEffect += amount;
+            AddEventsEffect(u, amount);
     });
 }
 
@@ -149,7 +161,7 @@ void ChangeEffectivenessInArea(int columnFrom, int rowFrom, int columnTo, int ro
     GLOBAL_LOCK_SCOPE();
     ForLandUnitsOfSide(side, [&](cJednostkaLadowa& u) {
         if (u.m_X >= columnFrom && u.m_X <= columnTo && u.m_Y >= rowFrom && u.m_Y <= rowTo)
-            u.m_EventsEffect += amount;
+            AddEventsEffect(u, amount);
     });
 }
 

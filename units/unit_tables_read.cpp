@@ -17,6 +17,7 @@
 #include "units/unit_access.h"
 #include "units/unit_tables.h"
 #include "world/fleet.h"
+#include "world/save_limits.h"
 #include "world/world_files.h"
 
 namespace {
@@ -168,13 +169,13 @@ void ReadSharedLandColumns(cTableReader& table, cJednostkaLadowa& u, int id, int
     u.m_TransporterId = table.Int(14);
     u.m_ShoreBombardmentEffect = table.ClampedFloat(17, 0.0f, 1000.0f, L"ShoreBombEffect", id);
     // Counted down every impulse; from 10000 on it never is.
-    u.m_FreezeTime = table.Clamped(18, 0, 1000000, L"freeze time", id);
+    u.m_FreezeTime = table.Clamped(18, 0, kMaxFreezeTime, L"freeze time", id);
     u.m_AiOrder = table.Int(19);
     u.m_AiTargetX = table.Int(20);
     u.m_AiTargetY = table.Int(21);
     u.m_AiUltimateTargetX = table.Int(22);
     u.m_AiUltimateTargetY = table.Int(23);
-    u.m_EventsEffect = table.Clamped(25, -100, 1000, L"EventsEffect", id);
+    u.m_EventsEffect = table.Clamped(25, kMinEventsEffect, kMaxEventsEffect, L"EventsEffect", id);
     u.m_TurnsSinceParadrop = table.Int(26);
     // What the ends of impulses counted for it, a harbour's entrenchment too.
     u.m_TurnsWithoutSupply = table.Clamped(28, 0, 1000, L"turns without supply", id);

@@ -13,6 +13,7 @@
 #include "world/country.h"
 #include "world/map.h"
 #include "world/relations.h"
+#include "world/save_limits.h"
 #include "world/sea_graph.h"
 #include "world/world.h"
 #include "world/world_files.h"
@@ -201,7 +202,8 @@ void LoadCities(const std::wstring& folderPattern, std::list<cMiasto*>& cities)
         city.VictoryPoints = ClampedValue(LeadingInt(f[4]), 0, 1000000, path, line, L"victory points");
         // An event may take more than the bombs left, and the rebuilding brings it back.
         city.ProductionPoints =
-            float(ClampedValue(LeadingDouble(f[5]), -1000000.0, 1000000.0, path, line, L"production points"));
+            float(ClampedValue(LeadingDouble(f[5]), -kMaxCityProductionPoints, kMaxCityProductionPoints, path, line,
+                               L"production points"));
         city.Supply = LeadingInt(f[6]);
         // Bombing adds to it and every impulse gives one point back while it is above 0: a
         // negative loss never comes back, and one beyond what a city yields gives back

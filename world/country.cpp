@@ -14,6 +14,7 @@
 #include "platform/paths.h"
 #include "world/city.h"
 #include "world/relations.h"
+#include "world/save_limits.h"
 #include "world/world.h"
 #include "world/world_files.h"
 
@@ -37,9 +38,6 @@ void AddPoints(T& points, T amount)
     points += amount;
     g_World.hooks.refreshPoints();
 }
-
-// Points a country holds, far beyond what a game reaches: the sums of a turn cannot overflow.
-constexpr int kMaxPoints = 1000000;
 
 // The technologies that are researched: all but the land warfare doctrine, which comes with time.
 constexpr int kResearchedTechs[6] = {0, 1, 3, 4, 5, 6};
@@ -358,9 +356,14 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
                                           FormatText(L"technology level %i", i + 1));
         // The points and the factors below are added up and multiplied every month: kept far beyond
         // any game but finite, where 1e308 or "inf" would make every sum after them inf or nan.
-        c.PP = ClampedValue(LeadingDouble(t[21]), -1e9, 1e9, path, line, L"production points");
+        c.PP = ClampedValue(LeadingDouble(t[21]), -kMaxCountryProductionPoints, kMaxCountryProductionPoints, path, line,
+                            L"production points");
+        auto factor = [&](size_t field, const wchar_t* what) {
+            return float(
+                ClampedValue(LeadingDouble(t[field]), -kMaxCountryFactor, kMaxCountryFactor, path, line, what));
+        };
         auto points = [&](size_t field, const wchar_t* what) {
-            return ClampedValue(LeadingInt(t[field]), -kMaxPoints, kMaxPoints, path, line, what);
+            return ClampedValue(LeadingInt(t[field]), -kMaxCountryPoints, kMaxCountryPoints, path, line, what);
         };
         c.DP = points(22, L"diplomatic points");
         c.SMP = points(23, L"strategic movement points");
@@ -374,7 +377,7 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
             const int tech = kResearchedTechs[i];
             c.TechInvestment[tech] = ClampedValue(LeadingInt(t[size_t(29 + i)]), 0, kMaxTechInvestment, path, line,
                                                   FormatText(L"technology investment %i", tech + 1));
-            c.TechProgress[tech] = ClampedValue(LeadingInt(t[size_t(35 + i)]), 0, kMaxPoints, path, line,
+            c.TechProgress[tech] = ClampedValue(LeadingInt(t[size_t(35 + i)]), 0, kMaxCountryPoints, path, line,
                                                 FormatText(L"research progress %i", tech + 1));
         }
         c.TechInvestment[TECH_DOCTRINE] = -1;
@@ -391,7 +394,7 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
                          : unrest <= 0.0    ? 0.0f
                          : unrest >= 100.0  ? 100.0f
                                             : float(unrest);
-        c.WarEconomy = float(ClampedValue(LeadingDouble(t[48]), -1e6, 1e6, path, line, L"war economy"));
+        c.WarEconomy = factor(48, L"war economy");
         c.Power = LeadingInt(t[49]);
         c.Region = LeadingInt(t[50]);
         c.DifficultyLevel = LeadingInt(t[51]);
@@ -405,11 +408,11 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
         c.DoneExertPressureAllied = Flag(t[60]);
         c.DoneExertPressureComintern = Flag(t[61]);
         c.PBEMPlayerId = LeadingInt(t[62]);
-        c.UnitUpkeepCostModifier = float(ClampedValue(LeadingDouble(t[63]), -1e6, 1e6, path, line, L"UnitUpkeepCostModifier"));
-        c.WinterBattle = float(ClampedValue(LeadingDouble(t[64]), -1e6, 1e6, path, line, L"WinterBattle"));
-        c.WinterMove = float(ClampedValue(LeadingDouble(t[65]), -1e6, 1e6, path, line, L"WinterMove"));
-        c.MudBattle = float(ClampedValue(LeadingDouble(t[66]), -1e6, 1e6, path, line, L"MudBattle"));
-        c.MudMove = float(ClampedValue(LeadingDouble(t[67]), -1e6, 1e6, path, line, L"MudMove"));
+        c.UnitUpkeepCostModifier = factor(63, L"UnitUpkeepCostModifier");
+        c.WinterBattle = factor(64, L"WinterBattle");
+        c.WinterMove = factor(65, L"WinterMove");
+        c.MudBattle = factor(66, L"MudBattle");
+        c.MudMove = factor(67, L"MudMove");
         c.SpecialFlags = LeadingInt(t[68]);
         if (count >= kCountriesCsvColumns)
         {

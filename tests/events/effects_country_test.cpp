@@ -1,6 +1,11 @@
 // The effects on country values, war and peace, flags and technology, fired on Testland.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+
+#include "world/city.h"
+
 #include "tests/events/effect_test_support.h"
 #include "tests/test_support.h"
 #include "world/relations.h"
@@ -27,7 +32,7 @@ TEST_F(CountryEffects, CountryValuesWarPeaceFlagsAndTechnologyChangeAsScripted)
     Fire(L"Country.SetDiplomaticPoints", {1, 7});
     EXPECT_EQ(albion.DP, 7);
     Fire(L"Country.ChangeDiplomaticPoints", {1, 3e12});
-    EXPECT_EQ(albion.DP, 2147483647) << "a huge amount saturates";
+    EXPECT_EQ(albion.DP, 1000000) << "a huge amount stops where a saved game's points do";
     const double pp = albion.PP;
     Fire(L"Country.ChangeProductionPoints", {1, 2.5});
     EXPECT_DOUBLE_EQ(albion.PP, pp + 2.5);
@@ -72,11 +77,13 @@ TEST_F(CountryEffects, CountryValuesWarPeaceFlagsAndTechnologyChangeAsScripted)
     Fire(L"Country.SetMudMove", {5, 14});
     EXPECT_EQ(valdonia.WinterBattle + valdonia.WinterMove + valdonia.MudBattle + valdonia.MudMove, 50.0f);
 
-    // Zone and orientation stay within their codes.
+    // A zone of no side is kept as written, for the script to read back; the orientation stays
+    // within its codes.
     Fire(L"Country.SetZoneOfInfluence", {4, 2});
     EXPECT_EQ(helvetia.ZoneOfInfluence, 2);
     Fire(L"Country.SetZoneOfInfluence", {4, 9});
-    EXPECT_EQ(helvetia.ZoneOfInfluence, 3);
+    EXPECT_EQ(helvetia.ZoneOfInfluence, 9);
+    EXPECT_EQ(helvetia.GetZoneOfInfluenceName(true), L"");
     Fire(L"Country.SetOrientation", {4, 7});
     EXPECT_EQ(helvetia.Orientation, 5);
     EXPECT_TRUE(LogContains(L"WARNING: effect Country.SetOrientation at line 42 sets the orientation to 7, outside 0 to "
@@ -153,6 +160,58 @@ TEST_F(CountryEffects, CountryValuesWarPeaceFlagsAndTechnologyChangeAsScripted)
     EXPECT_EQ(albion.MonthsToDoctrineLevel[1], 4);
     EXPECT_EQ(albion.MonthsToDoctrineLevel[2], 6);
     EXPECT_EQ(albion.TechLevel[TECH_DOCTRINE], 1);
+}
+
+// A hostile file's value stops where countries.csv and cities.csv keep it, so that a saved
+// game goes on from the values played; "nan" reads as 0.
+TEST_F(CountryEffects, HugeAndNanValuesStopWhereASavedGameKeepsThem)
+{
+    cPanstwo& albion = Country(kAlbion);
+    cMiasto& berolina = *Hex(11, 3).city;
+    const double nan = std::nan("");
+    const struct
+    {
+        const wchar_t* method;
+        std::initializer_list<double> params;
+        std::function<double()> value;
+        double expected;
+    } cases[] = {
+        {L"Country.SetDiplomaticPoints", {1, 3e9}, [&] { return albion.DP; }, 1e6},
+        {L"Country.SetProductionPoints", {1, 2e9}, [&] { return albion.PP; }, 1e9},
+        {L"Country.ChangeProductionPoints", {1, -3e9}, [&] { return albion.PP; }, -1e9},
+        {L"Country.SetProductionPoints", {1, nan}, [&] { return albion.PP; }, 0},
+        {L"Country.ChangeSTP", {1, 3e9}, [&] { return albion.STP; }, 1e6},
+        {L"Country.ChangeAIP", {1, -3e9}, [&] { return albion.AIP; }, -1e6},
+        {L"Country.ChangeSMP", {1, 3e9}, [&] { return albion.SMP; }, 1e6},
+        {L"Country.SetWarEconomy", {1, 5e7}, [&] { return albion.WarEconomy; }, 1e6},
+        {L"Country.ChangeWarEconomy", {1, -3e9}, [&] { return albion.WarEconomy; }, -1e6},
+        {L"Country.SetWarEconomy", {1, nan}, [&] { return albion.WarEconomy; }, 0},
+        {L"Country.SetSocialUnrest", {1, nan}, [&] { return albion.SocialUnrest; }, 0},
+        {L"Country.SetUpkeepCost", {1, -5e7}, [&] { return albion.UnitUpkeepCostModifier; }, -1e6},
+        {L"Country.ChangeUpkeepCost", {1, 3e9}, [&] { return albion.UnitUpkeepCostModifier; }, 1e6},
+        {L"Country.SetWinterBattle", {1, 5e7}, [&] { return albion.WinterBattle; }, 1e6},
+        {L"Country.SetWinterMove", {1, -5e7}, [&] { return albion.WinterMove; }, -1e6},
+        {L"Country.SetMudBattle", {1, 5e7}, [&] { return albion.MudBattle; }, 1e6},
+        {L"Country.SetMudMove", {1, 5e7}, [&] { return albion.MudMove; }, 1e6},
+        {L"Country.SetTechResearchProgress", {1, 3, -5}, [&] { return albion.TechProgress[3]; }, 0},
+        {L"Country.SetTechResearchProgress", {1, 3, 2e9}, [&] { return albion.TechProgress[3]; }, 1e6},
+        {L"Country.ChangeTechResearchProgress", {1, 3, -3e9}, [&] { return albion.TechProgress[3]; }, 0},
+        {L"Country.ChangeTechResearchProgress", {1, 3, 3e9}, [&] { return albion.TechProgress[3]; }, 1e6},
+        {L"City.SetProductionPoints", {11, 3, 5e7}, [&] { return berolina.ProductionPoints; }, 1e6},
+        {L"City.ChangeProductionPoints", {11, 3, -3e9}, [&] { return berolina.ProductionPoints; }, -1e6},
+    };
+    for (const auto& c : cases) {
+        Fire(c.method, c.params);
+        EXPECT_EQ(c.value(), c.expected) << c.method;
+    }
+    EXPECT_TRUE(LogContains(L"WARNING: effect Country.SetWarEconomy at line 42 sets the war economy to 5e+07, "
+                            L"outside -1000000 to 1000000; 1000000 is used"));
+
+    // A doctrine counter stops there too, then loses the month of the count-down.
+    albion.TechLevel[TECH_DOCTRINE] = 1;
+    albion.MonthsToDoctrineLevel[2] = 5;
+    Fire(L"Country.ChangeMonthsToReachWarfareDoctrineLevel", {1, 3e9});
+    EXPECT_EQ(albion.MonthsToDoctrineLevel[2], 999999);
 }
 
 } // namespace

@@ -159,6 +159,15 @@ TEST_F(UnitEffects, UnitsAndCommandersAreMadeMovedFrozenKilledAndHandedOverAsScr
     EXPECT_EQ(panzer->m_EventsEffect, 10);
     Fire(L"Area.ChangeEffectivityOfAllUnits", {16, 3, 18, 5, 3, -20});
     EXPECT_EQ(Land(9).m_EventsEffect, -20);
+    // Freezes and bonuses stop where a saved game keeps them.
+    Fire(L"Unit.Freeze", {13, 11, 3e9});
+    EXPECT_EQ(panzer->m_FreezeTime, 1000000);
+    Fire(L"Country.SetFreezeLevelForAllFreezedUnits", {kBorussia, -4});
+    EXPECT_EQ(panzer->m_FreezeTime, 0);
+    Fire(L"Country.ChangeEffectivityOfAllUnits", {kBorussia, 1, 5000});
+    EXPECT_EQ(panzer->m_EventsEffect, 1000);
+    Fire(L"Area.ChangeEffectivityOfAllUnits", {16, 3, 18, 5, 3, -3e9});
+    EXPECT_EQ(Land(9).m_EventsEffect, -100);
 
     // Kills: by hex, by id, at random, and everything of a country.
     Fire(L"Hex.KillUnit", {10, 4});
