@@ -384,6 +384,9 @@ void AnimateUnitMove()
     if (play.AdvanceMove()) {
         g_LastStepTime = now;
     } else {
+        // The walk's end has lowered the state already (the play state does it for the
+        // computer's walks too); the selection follows within this locked frame, so nothing
+        // sees the two in the other order.
         if (state == kStateHumanMove) {
             play.SelectHex(play.GetLastMoveEndX(), play.GetLastMoveEndY());
             const sHex* hex = play.GetSelectedHex();
