@@ -666,14 +666,16 @@ void EndTheTurn(cProgramDriver& driver, const char* name)
               [] { ClickDialogButton(kConfirmYesId); });
 }
 
+void AddEmailPlayer(const std::wstring& name)
+{
+    cProgramDriver::SetEditText(kPlayerName, name);
+    cProgramDriver::SetEditText(kPlayerEmail, name + L"@example.com");
+    cProgramDriver::ClickControl(kSavePlayer);
+}
+
 void SetUpGameByEmail(cProgramDriver& driver, const wchar_t* adas, const wchar_t* bobs)
 {
     using D = cProgramDriver;
-    auto addPlayer = [](const std::wstring& name) {
-        D::SetEditText(kPlayerName, name);
-        D::SetEditText(kPlayerEmail, name + L"@example.com");
-        D::ClickControl(kSavePlayer);
-    };
     auto give = [](const std::wstring& country, int player) {
         auto* countries = D::Control<CDXUTListBox>(kCountries);
         int row = 0;
@@ -688,9 +690,9 @@ void SetUpGameByEmail(cProgramDriver& driver, const wchar_t* adas, const wchar_t
         .Then("play by e-mail", D::AfterFrames(2), [] { D::ClickControl(kByEmail); })
         .Then("players", [] { return g_Gra->m_IsPbem; },
               [=] {
-                  addPlayer(L"Ada");
+                  AddEmailPlayer(L"Ada");
                   D::Control<CDXUTListBox>(kPlayers)->SelectItem(1, true);
-                  addPlayer(L"Bob");
+                  AddEmailPlayer(L"Bob");
                   D::SetEditText(kEmailGameName, L"Summer War");
                   D::Control<CDXUTTabFrame>(kSettingsTabs)->SelectTab(0, true);
               })

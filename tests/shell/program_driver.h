@@ -55,6 +55,8 @@ void GivePersonTheRow(int row);
 void EndTheTurn(cProgramDriver& driver, const char* name);
 // A new play-by-e-mail game "Summer War" of Testland for Ada (Albion) and Bob (Borussia), or
 // the countries named, set up in its scenario settings and started.
+// In the scenario settings' e-mail tab: a new player of that name, mailed at name@example.com.
+void AddEmailPlayer(const std::wstring& name);
 void SetUpGameByEmail(cProgramDriver& driver, const wchar_t* adas = L"Albion", const wchar_t* bobs = L"Borussia");
 // Once the screen has settled: `beforeLeaving`, then the pause menu's Abort back to the
 // scenario list, where the play-by-e-mail game of that name is opened again.

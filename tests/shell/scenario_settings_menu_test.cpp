@@ -127,11 +127,6 @@ TEST(ScenarioSettings, APlayByEmailGameGetsItsPlayersItsFolderAndItsRepository)
 {
     cProgramDriver driver({}, {"scenarios", "save", "pbem"});
     OpenTestland(driver);
-    auto addPlayer = [](const std::wstring& name) {
-        Type(IDC_PLAYER_NAME, name);
-        Type(IDC_PLAYER_EMAIL, name + L"@example.com");
-        D::ClickControl(IDC_SAVE_PLAYER);
-    };
     auto selectPlayer = [](int index) { Control<CDXUTListBox>(IDC_PLAYERS)->SelectItem(index, true); };
     auto giveCountry = [](int row, int playerIndex) {
         Control<CDXUTListBox>(IDC_COUNTRIES)->SelectItem(row, true);
@@ -169,7 +164,7 @@ TEST(ScenarioSettings, APlayByEmailGameGetsItsPlayersItsFolderAndItsRepository)
                   // Only the new-player row to begin with, none chosen, the edits empty.
                   EXPECT_EQ(Control<CDXUTListBox>(IDC_PLAYERS)->GetSize(), 1);
                   EXPECT_EQ(Control<CDXUTEditBox>(IDC_PLAYER_NAME)->GetText(), L"");
-                  addPlayer(L"Ada");
+                  AddEmailPlayer(L"Ada");
                   selectPlayer(1);
                   // The new player's samples are chosen whole, for the player to type over.
                   for (int id : {IDC_PLAYER_NAME, IDC_PLAYER_EMAIL}) {
@@ -177,11 +172,11 @@ TEST(ScenarioSettings, APlayByEmailGameGetsItsPlayersItsFolderAndItsRepository)
                       EXPECT_EQ(sample->GetSelectionStart(), 0) << id;
                       EXPECT_EQ(sample->GetCaret(), int(sample->GetText().size())) << id;
                   }
-                  addPlayer(L"Bob");
+                  AddEmailPlayer(L"Bob");
                   selectPlayer(0);
                   D::ClickControl(IDC_REMOVE_PLAYER);
                   selectPlayer(1);
-                  addPlayer(L"Cyd");
+                  AddEmailPlayer(L"Cyd");
               })
         .Then("players", [] { return true; },
               [] {
@@ -247,11 +242,6 @@ TEST(ScenarioSettings, AGameByEmailGivesEveryPersonsCountryToOneOfItsPlayers)
 {
     cProgramDriver driver({}, {"scenarios", "save", "pbem"});
     OpenTestland(driver);
-    auto addPlayer = [](const std::wstring& name) {
-        Type(IDC_PLAYER_NAME, name);
-        Type(IDC_PLAYER_EMAIL, name + L"@example.com");
-        D::ClickControl(IDC_SAVE_PLAYER);
-    };
     auto removePlayer = [](int row) {
         Control<CDXUTListBox>(IDC_PLAYERS)->SelectItem(row, true);
         D::ClickControl(IDC_REMOVE_PLAYER);
@@ -308,7 +298,7 @@ TEST(ScenarioSettings, AGameByEmailGivesEveryPersonsCountryToOneOfItsPlayers)
         .Then("eight players and a ninth", D::AfterFrames(2),
               [&] {
                   for (const wchar_t* name : {L"Ada", L"Bob", L"P3", L"P4", L"P5", L"P6", L"P7", L"P8", L"Ivy"})
-                      addPlayer(name);
+                      AddEmailPlayer(name);
               })
         .Then("the ninth is refused", [] { return MessageShown() == L"PBEM game settings"; },
               [&] {
@@ -339,7 +329,7 @@ TEST(ScenarioSettings, AGameByEmailGivesEveryPersonsCountryToOneOfItsPlayers)
                   EXPECT_FALSE(g_Gra->m_Countries[1]->HumanControlled);
                   EXPECT_EQ(g_Gra->m_Countries[1]->PBEMPlayerId, 0);
                   EXPECT_EQ(Row(1), (std::vector<std::wstring>{L" Borussia", L"Computer", L"Normal"}));
-                  addPlayer(L"Cyd");
+                  AddEmailPlayer(L"Cyd");
                   Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(0, true);
               })
         .Then("Helvetia to Cyd", D::AfterFrames(2),
