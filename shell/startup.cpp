@@ -202,7 +202,6 @@ int RunProgram()
     // The effects and the audio output close while SDL still runs.
     ShutdownSound();
     QuitVideo();
-    StopGlobalLock();
     g_Console.Flush();
     return DXUTGetExitCode();
 }
