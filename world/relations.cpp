@@ -192,6 +192,8 @@ void cRelationsMatrix::SaveLosses(const std::wstring& folder) const
     {
         const cPanstwo* country = GetCountry(a);
         text += FormatText(L"\n%i;%s;", a, country ? country->Name : std::wstring());
+        // Exact rather than six decimals: a saved game must continue with the same shares of
+        // a surrender's land, and "%f" drops casualties below a millionth.
         for (int b = 1; b <= N; ++b)
             text += FormatText(L"%s;", ExactNumberText(GetLosses(a, b)));
     }
