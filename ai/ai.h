@@ -235,7 +235,9 @@ public:
     std::vector<sPlanAtaku> m_AttackPlans;
     std::vector<std::pair<int, int>> m_LineOfDefence;
     // Per enemy unit, the move options of own units that end next to it, rebuilt every pass
-    // of the attacks: kept here, as the enemy unit's own order path may hold a person's orders.
+    // of the attacks. Held by the planner rather than in each enemy unit's order path: the
+    // steps point at own units the attacks may kill, and one clear at a phase's end forgets
+    // them all instead of leaving them on the other side's units.
     std::map<const cUnit*, std::vector<sPathStep>> m_PossibleAttackers;
 
     // The attacks ask every own unit for its range on every pass; a range is kept while

@@ -155,6 +155,8 @@ void cAI::EvaluateNodeStrengths()
             Trace(L"Nasza %s Wezel %s. Dod.sile %5.2f. Silawezla=%5.2f", unit->m_Name, node->City->GetName(),
                   unit->GetEffectiveStrength(), node->OurLand);
         }
+    // Their lists of possible attackers need no emptying here: each attack phase clears them
+    // all at its end.
     for (cJednostkaLadowa* unit : m_EnemyLandUnits)
         if (sWezelDiagramuMiast* node = nodeOf(unit))
         {
