@@ -443,9 +443,10 @@ void cGra::OnKeyboard(unsigned key, bool down)
     const bool ordersTaken = playerPhase && !m_GameOver;
     cMapa* map = m_Mapa;
     if (key == VK_ESCAPE) {
-        // As a right click does, Escape first gives up an order waiting for its target. The
-        // pause menu itself opens while the computer plays too, so that a person can leave a
-        // long computer turn; a unit on its way first reaches its hex.
+        // As a right click does, Escape first gives up an order waiting for its target: a
+        // person's first way out of a half-given order. The pause menu opens while the computer
+        // plays too, or closing the window would be the only way out of a long computer turn;
+        // a unit on its way first reaches its hex.
         if (ordersTaken && m_PlayState && map) {
             GLOBAL_LOCK_SCOPE();
             if (AbandonOrder(*m_PlayState, *map)) {
