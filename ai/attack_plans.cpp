@@ -531,6 +531,7 @@ void cAI::PlanAttackWithAdjacentUnits(cUnit* target)
     {
         sHex* n = map.GetNeighbour(target->m_X, target->m_Y, d);
         auto* unit = n ? dynamic_cast<cJednostkaLadowa*>(n->unit) : nullptr;
+        // A Mulberry harbour stands on the map as a land unit but never fights.
         if (!unit || unit->m_Owner != CountryId() || unit->m_Attacked || unit->m_ActionPoints < 1 ||
             !IsLandType(unit->m_Type))
             continue;
@@ -600,8 +601,7 @@ bool cAI::ExecuteAttack(sPlanAtaku& plan)
             if (fired)
             {
                 ++g_PlayCounts.shoreBombardments;
-                if (shown)
-                    PauseForPerson(DELAY_AI_COMBAT_AFTER);
+                PauseForPerson(DELAY_AI_COMBAT_AFTER);
                 // The shelling is told to the person it concerns, whether he saw the target or not.
                 PresentCombatResult(shelling, true);
                 NoteMapChange(tx, ty, 1);
@@ -724,7 +724,10 @@ bool cAI::ExecuteAttack(sPlanAtaku& plan)
         clearMark();
         return true;
     }
-    // The attack panel and its second are for a person watching.
+    // Only a watched attack goes onto the attack panel for its second: an unseen one would
+    // show a person units the fog hides. Nothing but the computer's own thread changes the
+    // panel's attack meanwhile, so the combat follows without asking the panel whether it
+    // still holds the attack.
     if (shown)
     {
         sAssaultPlan shownPlan;
