@@ -430,6 +430,7 @@ void cAI::StartPlan(sPlanAtaku& plan, cUnit* target, std::vector<sPathStep>& att
     FindWithdrawalsAround(target->m_X, target->m_Y, withdrawals, states);
     plan.ResetEntries();
     plan.SetTarget(target);
+    // The air support's range is the attacking country's, so every plan names it.
     plan.m_CountryId = CountryId();
     plan.m_Cost = 0;
     plan.m_HasAttacker = false;
