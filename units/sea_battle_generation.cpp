@@ -258,6 +258,8 @@ void RunSeaBattles()
 {
     if (!g_Gra || !g_Gra->m_SeaGraph)
         return;
+    // Sunk ships removed and battles fought change the lists the main thread draws, so the
+    // generator holds the lock throughout; each wait for a battle's screen gives it up.
     GLOBAL_LOCK_SCOPE();
     g_FirstSide.clear();
     g_SecondSide.clear();
