@@ -233,8 +233,9 @@ int ExertPressureChance(int presser, int target)
 
 // ---- Entry into an alliance ----
 
-// Every action takes the global lock: the diplomacy panel's thread and the opponent's both
-// change countries that the main thread draws.
+// Every action takes the global lock although the rules ask none of their own: the
+// opponent's thread acts on countries that the main thread draws at the same time, and the
+// lock is re-entrant, so the panel's calls on the main thread lose nothing by it.
 
 bool CanDelayAllianceEntry(int country, std::wstring& text)
 {
