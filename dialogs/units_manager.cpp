@@ -174,27 +174,17 @@ void cDialogJednostek::LabelFilters(int tab)
 {
     if (!g_Gra)
         return;
+    const cPanstwo* country = GetCountry(m_CountryId);
+    if (!country)
+        return;
     // Units of each type: on the map (ships in fleets), then waiting in the reserve.
-    int onMap[46] = {}, waiting[46] = {};
-    auto count = [&](const cUnit& u, int* table) {
-        if (u.m_Owner == m_CountryId && u.m_Type >= 0 && u.m_Type < 46)
-            ++table[u.m_Type];
-    };
-    for (const auto* list : {&g_Gra->m_LandUnits, &g_Gra->m_LandUnits2, &g_Gra->m_LandUnits3})
-        for (const cJednostkaLadowa* u : *list)
-            count(*u, onMap);
-    for (const cJednostkaLotnicza* u : g_Gra->m_AirUnits)
-        count(*u, onMap);
-    for (const cJednostkaMorska* u : g_Gra->m_NavalUnits)
-        count(*u, onMap);
-    for (const cUnit* u : g_Gra->m_Reserve)
-        count(*u, waiting);
-    for (const cJednostkaMorska* u : g_Gra->m_NavalReserve)
-        count(*u, waiting);
+    ForceSummary forces;
+    country->CollectForceSummary(forces);
     for (int i = 0; i < FilterCount(tab); ++i) {
         const int type = TypeOfFilter(tab, i);
+        const auto& row = forces[size_t(DisplayRowOfType(type))];
         if (CDXUTCheckBox* box = Box(*this, FirstFilterId(tab) + i))
-            box->SetText(FormatText(L"%s (%i+[%i])", cUnit::GetSubtypeText(type), onMap[type], waiting[type]));
+            box->SetText(FormatText(L"%s (%i+[%i])", cUnit::GetSubtypeText(type), row[0], row[1]));
     }
 }
 
@@ -210,8 +200,9 @@ void cDialogJednostek::RefreshList(int unitId)
     const std::string titleKey =
         std::string("units_mgr_list_") + kinds[tab] + (deploy ? "_todeploy_columns" : "_onmap_columns");
     const std::wstring& titles = LangText(titleKey);
-    // Widths (per cent) hold the longest names and figures of Europe 1939 and the titles of
-    // the marks in the shipped fonts.
+    // Widths (per cent) other than the window's table: its 2 per mark leave ten pixels for
+    // titles such as "Cm" that need twenty-two in the shipped fonts. These hold the longest
+    // names and figures of Europe 1939 and every title.
     if (!deploy && tab != kTabNaval) {
         list->SetColumns(14, titles, 27, 14, 4, 6, 14, 3, 4, 4, 4, 4, 4, 4, 4, 4);
         list->SetColumnSortTypes(14, LIST_SORT_TEXT, LIST_SORT_PERCENT_OF, LIST_SORT_INTEGER, LIST_SORT_INTEGER,
@@ -366,6 +357,7 @@ void cDialogJednostek::CenterOnSelected(bool afterAutoCenter)
     } else if (unit->IsOnMap()) {
         CenterCameraOn(unit->m_X, unit->m_Y);
     }
+    // A ship, or a unit in the reserve, has no hex of its own to select.
     if (!unit->IsOnMap())
         return;
     cWindowLock lock;
