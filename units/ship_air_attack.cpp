@@ -69,7 +69,8 @@ void cJednostkaMorska::ReceiveAirAttack(sCombatResult* result, cUnit* attacker)
     result->defenderInfo += FormatText(L" - %s %s\n   (%s, %s)\n   Strength lost: %.2f", GetSubtypeText(m_Type), m_Name,
                                        FleetName(*this), CountryName(m_Owner), float(before - m_HP));
 
-    // The ship's guns answer; an attacker of no navy counts as the lowest level.
+    // The ship's guns answer. An attacker's navy level of 0 counts as 1: the ratio would
+    // otherwise divide by nothing.
     const int attackerNavy = std::max(NavyTech(*attacker), 1);
     const float ratio = float(NavyTech(*this)) / float(attackerNavy) + (m_Type == UNIT_CARRIER ? 1.0f : 0.0f);
     const int chance = int(ratio * factor * float(m_HP));
@@ -85,7 +86,9 @@ void cJednostkaMorska::ReceiveAirAttack(sCombatResult* result, cUnit* attacker)
         if (air->GetCombatStrength() < 0.1f) {
             result->attackerInfo += L"\n" + LangText("report_unit_killed");
             result->attackerKilled = true;
-            DestroyInCombat(air); // here, once, as in the air fight
+            // Removed here rather than by the caller: the air fight removes its losses itself,
+            // and the missions that end in either must find the unit gone alike.
+            DestroyInCombat(air);
         }
     } else if (carrier) {
         carrier->ChangeHitPoints(-1.0f);
