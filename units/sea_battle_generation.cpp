@@ -15,6 +15,7 @@
 #include "units/combat_support.h"
 #include "units/naval_unit.h"
 #include "units/sea_battle.h"
+#include "world/alliances.h"
 #include "world/country.h"
 #include "world/fleet.h"
 #include "world/relations.h"
@@ -266,12 +267,12 @@ void RunSeaBattles()
     g_Raiders.clear();
     PostInfoPanelMessage(LangText("please_wait"));
     LogLine(LangText("sea_battles_generator_thread_started"));
-    // The leader of each side; the last one found wins.
+    // The leader of each side. Of two holders of a leader's code the first leads, as
+    // wherever else the game asks for one: the rules disagree on first or last.
     int leaders[4] = {0, -1, -1, -1};
-    for (const cPanstwo* country : g_Gra->m_Countries)
-        for (int side = 1; side <= 3; ++side)
-            if (country->Alliance == side + 3)
-                leaders[side] = country->ID;
+    for (int side = 1; side <= 3; ++side)
+        if (const cPanstwo* leader = FindAllianceLeader(g_Gra->m_Countries, side))
+            leaders[side] = leader->ID;
 
     RunSurpriseAttacks();
     RemoveSunkShips();

@@ -125,7 +125,8 @@ void cPanstwo::JoinAlliance(int side)
     AllianceEntry = 100;
     Alliance = side;
     LogLine(LangFormat("%s_is_joining_alliance_%i", Name, side));
-    // Of two holders of the leader's code the first leads, as wherever else the game asks for it.
+    // Of two holders of the leader's code the first leads, as wherever else the game asks for
+    // it: the rules disagree on first or last, and one side must have one leader.
     cPanstwo* leader = FindAllianceLeader(side);
     if (!leader)
     {
