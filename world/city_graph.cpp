@@ -79,6 +79,8 @@ void cDiagramMiast::LoadFile(const std::wstring& path)
             numbers = ParseInt(fields[i], v[i]) && numbers;
         if (given == 5)
             v[4] = LeadingInt(fields[4]);
+        // A coordinate that is no number would read as 0 and link whatever city stands at
+        // (0, 0): it is refused as naming no city, with its line.
         if (!numbers)
         {
             LogLine(L"%s: coordinates that are not whole numbers", path);
