@@ -56,7 +56,8 @@ int CSoundManager::ReserveChannels(int count)
 
 int MixerVolumeFromHundredthsDb(int volume)
 {
-    double gain = std::clamp(1.0 + volume / 10000.0, 0.0, 1.0);
+    // An amplitude of 10^(dB / 20); the mixer's 128 steps end at about -42 dB, below is silence.
+    double gain = std::clamp(std::pow(10.0, volume / 2000.0), 0.0, 1.0);
     return int(std::lround(gain * MIX_MAX_VOLUME));
 }
 

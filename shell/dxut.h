@@ -65,7 +65,7 @@ LPDXUTCALLBACKMOUSE DXUTGetCallbackMouse();
 tResult DXUTInit(bool parseCommandLine = true, bool handleDefaultHotkeys = true, bool showMsgBoxOnError = true);
 // Stored, and applied in full screen when the device is next made or reset.
 void DXUTSetCursorSettings(bool showCursorWhenFullScreen, bool clipCursorWhenFullScreen);
-tResult DXUTCreateWindow(const std::wstring& title = L"Window");
+tResult DXUTCreateWindow(const std::wstring& title = L"Direct3D Window");
 // Makes the renderer for a back buffer of that size, in a window or on the whole screen;
 // the device-created and device-reset callbacks run inside.
 tResult DXUTCreateDevice(int adapter = 0, bool windowed = true, int width = 640, int height = 480);

@@ -41,6 +41,7 @@ void OnFrameRender(cRenderer* device, double, float elapsed)
     if (&Presentation() == &ShellPresentation())
         ShellPresentation().ServeRequests();
     if (!device->BeginScene()) {
+        // The renderer only says no; E_FAIL stands for the code it does not give.
         LogLine(L"-- Begin scene problem (%ld)", long(E_FAIL));
     } else {
         device->Clear(0xFF000000);

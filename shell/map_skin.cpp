@@ -173,12 +173,12 @@ void LoadEyecandies(cMapa& map, const std::wstring& scenarioFolder)
         // Clear weather's cell at (a + 1, b + 1), winter's at (c + 1, d + 1), mud's at the
         // cell of the column and row given last.
         sHexDecoration& d = decorations[size_t(y) * size_t(map.width) + size_t(x)];
-        d.cell[0] = v[3] + 1;
-        d.cell[1] = v[4] + 1;
-        d.cell[2] = v[5] + 1;
-        d.cell[3] = v[6] + 1;
-        d.cell[4] = v[7] * 167 + 1;
-        d.cell[5] = v[8] * 167 + 1;
+        d.cell[0] = HeldInInt(v[3] + 1LL);
+        d.cell[1] = HeldInInt(v[4] + 1LL);
+        d.cell[2] = HeldInInt(v[5] + 1LL);
+        d.cell[3] = HeldInInt(v[6] + 1LL);
+        d.cell[4] = HeldInInt(v[7] * 167LL + 1);
+        d.cell[5] = HeldInInt(v[8] * 167LL + 1);
         d.gate = 0.6f + float(39 - level) / 100.0f;
         d.layer = level;
     }

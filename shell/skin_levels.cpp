@@ -1,6 +1,7 @@
 #include "shell/skin_levels.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "core/settings.h"
 #include "core/text.h"
@@ -51,6 +52,8 @@ void ForEveryLiveFont(Fn fn)
 }
 
 } // namespace
+
+int HeldInInt(long long value) { return int(std::clamp<long long>(value, INT_MIN, INT_MAX)); }
 
 const sSkinLevel& CurrentUnitSkinLevel(int family)
 {
@@ -131,7 +134,7 @@ sRect ParseRectCells(sRect& rect, const std::vector<std::wstring>& row, bool toC
         return rect;
     }
     int a = Cell(row, 0), b = Cell(row, 1), c = Cell(row, 2), d = Cell(row, 3);
-    rect = toCorners ? sRect{a, b, a + c, b + d} : sRect{a, b, c, d};
+    rect = toCorners ? sRect{a, b, HeldInInt(0LL + a + c), HeldInInt(0LL + b + d)} : sRect{a, b, c, d};
     return rect;
 }
 
@@ -141,7 +144,7 @@ sTextStyle& ParseTextStyleCells(sTextStyle& style, const std::vector<std::wstrin
         return style;
     style.face = row[4];
     style.height = Cell(row, 5);
-    style.weight = Cell(row, 6) * 8 + 100;
+    style.weight = HeldInInt(Cell(row, 6) * 8LL + 100);
     style.color1 = OpaqueColor(row, 7);
     style.color2 = OpaqueColor(row, 10);
     return style;

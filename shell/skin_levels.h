@@ -72,6 +72,10 @@ void DestroySkinFonts();
 // Empty tables and the first levels chosen, as before any skin is read.
 void ResetSkinLevels();
 
+// Skin files are anyone's to edit: a sum or product of their numbers is taken wide and
+// held within an int rather than overflowed.
+int HeldInInt(long long value);
+
 // Skin table rows. A rectangle from cells 0 to 3 (all zero with fewer than four cells),
 // optionally turned from x, y, width, height into corners.
 sRect ParseRectCells(sRect& rect, const std::vector<std::wstring>& row, bool toCorners);

@@ -193,6 +193,7 @@ int RunProgram()
 
     if (GameExists())
         DestroyGame();
+    // A menu or window still open goes too: a next run in the same process starts bare.
     DeleteCurrentMenu();
     CloseTopDialogs(-1);
     FlushClosedDialogs();

@@ -1,6 +1,8 @@
 // The shell's drawing helpers: the GUI box, the depth table, the skin levels and fits.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "core/settings.h"
 #include "platform/paths.h"
 #include "platform/recording_renderer.h"
@@ -121,6 +123,11 @@ TEST(SkinRows, RectanglesTextStylesAndSquareFits)
     EXPECT_EQ(style.color2, 0xFF000102u);
     ParseTextStyleCells(style, {L"short"});
     EXPECT_EQ(style.face, L"Arial");
+    // An edited skin's numbers beyond an int stop at its ends.
+    EXPECT_EQ(ParseRectCells(r, {L"2000000000", L"-2000000000", L"2000000000", L"-2000000000"}, true),
+              (sRect{2000000000, -2000000000, INT_MAX, INT_MIN}));
+    ParseTextStyleCells(style, {L"", L"", L"", L"", L"Arial", L"14", L"999999999", L"0", L"0", L"0", L"0", L"0", L"0"});
+    EXPECT_EQ(style.weight, INT_MAX);
 
     sLayoutRect box{10, 20, 100, 40};
     EXPECT_FLOAT_EQ(FitSquareInRect(box, 1, 0), 0.4f);
@@ -128,6 +135,21 @@ TEST(SkinRows, RectanglesTextStylesAndSquareFits)
     sLayoutRect tall{0, 0, 30, 90};
     FitSquareInRect(tall, 2, 2);
     EXPECT_EQ(tall, (sLayoutRect{0, 60, 30, 30}));
+    // Each mode on the longer side: 0 keeps the start, 2 goes to the end, others centre.
+    const struct
+    {
+        int horizontal, vertical;
+        sLayoutRect wide, high;
+    } modes[] = {{0, 0, {10, 20, 40, 40}, {10, 20, 40, 40}},
+                 {2, 2, {70, 20, 40, 40}, {10, 80, 40, 40}},
+                 {5, 7, {40, 20, 40, 40}, {10, 50, 40, 40}}};
+    for (const auto& m : modes) {
+        sLayoutRect wide{10, 20, 100, 40}, high{10, 20, 40, 100};
+        FitSquareInRect(wide, m.horizontal, m.vertical);
+        EXPECT_FLOAT_EQ(FitSquareInRect(high, m.horizontal, m.vertical), 1.0f);
+        EXPECT_EQ(wide, m.wide) << m.horizontal;
+        EXPECT_EQ(high, m.high) << m.vertical;
+    }
     sLayoutRect empty{0, 0, 0, 10};
     EXPECT_FLOAT_EQ(FitSquareInRect(empty, 1, 1), 0.0f);
 }

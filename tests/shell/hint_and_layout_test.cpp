@@ -217,6 +217,22 @@ TEST_F(LayoutHook, ThePanelButtonsStayOnTheScreenAndDragTheirPanel)
     EXPECT_EQ(panel.dialog.GetControl(360)->m_x, 55);
     EXPECT_EQ(g_GuiLayout[360], (sLayoutRect{55, 205, 40, 20}));
     EXPECT_EQ(g_GuiLayout[391], (sLayoutRect{7, 7, 7, 7}));
+
+    // Every edge of the screen holds it: a pixel beyond is refused, the edge itself is not.
+    const int w = g_UserSettings.resolutionX, h = g_UserSettings.resolutionY;
+    const struct
+    {
+        int dx, dy;
+        bool stands;
+    } edges[] = {{0, -106, false}, {0, -105, true}, {w - 46, 0, false}, {w - 47, 0, true}, {0, h - 19, false}, {0, h - 20, true}};
+    for (const auto& e : edges) {
+        const int x = button->m_x, y = button->m_y, panelX = panel.dialog.GetControl(360)->m_x;
+        button->MoveBy(e.dx, e.dy);
+        const sLayoutRect now = e.stands ? sLayoutRect{x + e.dx, y + e.dy, 40, 20} : sLayoutRect{x, y, 40, 20};
+        EXPECT_EQ((sLayoutRect{button->m_x, button->m_y, 40, 20}), now) << e.dx << " " << e.dy;
+        EXPECT_EQ(g_GuiLayout[350], now);
+        EXPECT_EQ(panel.dialog.GetControl(360)->m_x, e.stands ? panelX + e.dx : panelX);
+    }
     g_UnitPanel = nullptr;
 }
 

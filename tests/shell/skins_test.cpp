@@ -2,6 +2,7 @@
 // colours, and a scenario's eyecandies.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
 #include <sstream>
 
@@ -130,7 +131,8 @@ TEST(Eyecandies, EntriesOffTheMapOrMalformedAreSkippedWithALogLine)
     EXPECT_TRUE(testing_support::LogContains(L"ERROR unable to load eyecandies data from data\\scenarios\\Unreadable/eyecandies.csv"));
 
     WriteFile("data/scenarios/Deco/eyecandies.csv",
-              "1;2;20;0;0;167;0;2;0\n9;1;20;0;0;0;0;0;0\n1;1;2\n2;2;20;x;0;0;0;0;0\n# no comment lines\n");
+              "1;2;20;0;0;167;0;2;0\n9;1;20;0;0;0;0;0;0\n1;1;2\n2;2;20;x;0;0;0;0;0\n# no comment lines\n"
+              "3;3;20;2147483647;0;0;0;99999999;-99999999\n");
     testing_support::ClearLog();
     LoadEyecandies(map, L"data\\scenarios\\Deco");
     const sHexDecoration& d = map.Decorations()[size_t(2 * 4 + 1)];
@@ -139,6 +141,11 @@ TEST(Eyecandies, EntriesOffTheMapOrMalformedAreSkippedWithALogLine)
     EXPECT_EQ(d.cell[0], 1);
     EXPECT_EQ(d.cell[2], 168);
     EXPECT_EQ(d.cell[4], 335);
+    // An edited file's numbers beyond an int stop at its ends.
+    const sHexDecoration& far = map.Decorations()[size_t(3 * 4 + 3)];
+    EXPECT_EQ(far.cell[0], INT_MAX);
+    EXPECT_EQ(far.cell[4], INT_MAX);
+    EXPECT_EQ(far.cell[5], INT_MIN);
     EXPECT_TRUE(testing_support::LogStartsWith(L"WARNING eyecandy outside the map in data\\scenarios\\Deco/eyecandies.csv"));
     EXPECT_EQ(testing_support::CountLogLinesStartingWith(L"WARNING incorrect entry in data\\scenarios\\Deco/eyecandies.csv"), 2);
     EXPECT_TRUE(testing_support::LogStartsWith(L"ERROR incorrect entry data format in data\\scenarios\\Deco/eyecandies.csv"));

@@ -61,8 +61,12 @@ TEST_F(Sound, TheEffectsVolumeFollowsTheSettingAndNotTheMusicVolume)
     EXPECT_EQ(click->LastMixerVolume(), MIX_MAX_VOLUME);
     g_UserSettings.sfxVolume = 0.5f;
     EXPECT_EQ(SfxVolume(), -5000);
+    // Hundredths of a decibel: -20 dB is a tenth of the amplitude, -50 dB below the mixer's least step.
     PlaySoundSlot(SlotOf("ButtonClick"));
-    EXPECT_EQ(click->LastMixerVolume(), MIX_MAX_VOLUME / 2);
+    EXPECT_EQ(click->LastMixerVolume(), 0);
+    g_UserSettings.sfxVolume = 0.8f;
+    PlaySoundSlot(SlotOf("ButtonClick"));
+    EXPECT_EQ(click->LastMixerVolume(), 13); // 128 / 10, rounded
     g_UserSettings.sfxVolume = 0.0f;
     EXPECT_EQ(SfxVolume(), -10000);
     PlaySoundSlot(SlotOf("ButtonClick"));
