@@ -128,8 +128,6 @@ void cHintDisplay::Measure()
 
 void cHintDisplay::SetHoverable(const cHoverable* object)
 {
-    if (object && object == m_Hoverable)
-        return;
     m_Hoverable = object;
     if (!object)
         return;
