@@ -61,10 +61,13 @@ public:
 
 private:
     void Measure();
+    // The hover time starts again from now.
+    void RestartHover();
     // The box's size from the hoverable, or none without one.
     void FitHoverable();
 
     uint32_t m_LastFrameMs = 0;
+    uint32_t m_HintSinceMs = 0;
     bool m_Started = false;
     int m_OffsetX = 20, m_OffsetY = 20;
     int m_HoverMs = 0;

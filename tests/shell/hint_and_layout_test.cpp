@@ -156,14 +156,25 @@ TEST_F(HintDisplay, ATextHintStandsInANinePartFrameCutFromTheGuiPicture)
     }
 }
 
-TEST_F(HintDisplay, AMapObjectsHintWaitsTheDelayEachTimeThePointerComesToIt)
+TEST_F(HintDisplay, AHintWaitsTheDelayAfterAPauseAndAMapObjectsEachTimeThePointerComesToIt)
 {
-    // The pointer crossing a second hex of the same sea zone hands the zone over again.
     SetVirtualClock(true);
     g_HintDisplay.delayMs = 100;
     cZoneHint zone;
-    g_HintDisplay.SetHoverable(&zone);
-    g_HintDisplay.Render();
+    // A hint that comes after the loop has slept waits its whole delay all the same.
+    for (bool text : {true, false}) {
+        g_HintDisplay.Render();
+        AdvanceVirtualClock(1000);
+        if (text)
+            g_HintDisplay.SetText(L"Zoom in");
+        else
+            g_HintDisplay.SetHoverable(&zone);
+        g_HintDisplay.Render();
+        EXPECT_FALSE(g_HintDisplay.IsShown()) << text;
+        if (text)
+            g_HintDisplay.SetText(nullptr);
+    }
+    // The pointer crossing a second hex of the same sea zone hands the zone over again.
     AdvanceVirtualClock(100);
     g_HintDisplay.Render();
     EXPECT_TRUE(g_HintDisplay.IsShown());
