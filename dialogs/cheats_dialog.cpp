@@ -82,6 +82,7 @@ void cDialogCheatow::Refresh()
     if (auto* human = static_cast<CDXUTRadioButton*>(GetControl(kCheatsHumanId, DXUT_CONTROL_RADIOBUTTON))) {
         const bool isHuman = country && country->HumanControlled;
         human->SetCheckedInternal(isHuman, true, false, false);
+        // Unchecking "Human" alone would leave a computer's country with neither button checked.
         if (auto* computer = static_cast<CDXUTRadioButton*>(GetControl(kCheatsComputerId, DXUT_CONTROL_RADIOBUTTON)))
             computer->SetCheckedInternal(!isHuman, true, false, false);
     }

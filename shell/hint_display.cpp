@@ -54,7 +54,7 @@ void cHintDisplay::SetStyle(int offsetX, int offsetY, int, int, int delay, const
     rightPressedNow = leftReleasedNow = false;
     leftDragX = leftDragY = rightDragX = rightDragY = 0;
     leftPressX = leftPressY = rightPressX = rightPressY = 0;
-    m_HoverMs = 0;
+    RestartHover();
     m_Started = false;
     SetText(text);
     m_Hoverable = nullptr;
@@ -105,13 +105,21 @@ void cHintDisplay::UpdateMouse(bool left, bool right, int x, int y)
 void cHintDisplay::SetText(const wchar_t* text)
 {
     if (!text || !*text) {
-        m_HoverMs = 0;
+        RestartHover();
         m_Text.reset();
         FitHoverable();
         return;
     }
+    if (!HasHint())
+        RestartHover();
     m_Text = std::wstring(text);
     Measure();
+}
+
+void cHintDisplay::RestartHover()
+{
+    m_HoverMs = 0;
+    m_HintSinceMs = GetTickMs();
 }
 
 void cHintDisplay::Measure()
@@ -128,12 +136,10 @@ void cHintDisplay::Measure()
 
 void cHintDisplay::SetHoverable(const cHoverable* object)
 {
-    if (object && object == m_Hoverable)
-        return;
     m_Hoverable = object;
     if (!object)
         return;
-    m_HoverMs = 0;
+    RestartHover();
     m_Text.reset();
     FitHoverable();
 }
@@ -156,7 +162,7 @@ void cHintDisplay::SetControl(CDXUTControl* control, bool force)
         SetText(control->GetHint());
         return;
     }
-    m_HoverMs = 0;
+    RestartHover();
     m_Text.reset();
     FitHoverable();
 }
@@ -178,7 +184,9 @@ void cHintDisplay::BoxPosition(float& x, float& y) const
 void cHintDisplay::Render()
 {
     const uint32_t now = GetTickMs();
-    const int elapsed = m_Started ? int(now - m_LastFrameMs) : 0;
+    // The loop sleeps while nothing changes: a hint that came after such a pause counts
+    // only the time since it came, or it would show at once.
+    const int elapsed = m_Started ? int(std::min(now - m_LastFrameMs, now - m_HintSinceMs)) : 0;
     m_Started = true;
     m_LastFrameMs = now;
     if (!HasHint())

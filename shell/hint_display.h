@@ -18,18 +18,20 @@ public:
     // Every mouse event of the menus and the game screen. A left click is reported on
     // release, a right click on press.
     void UpdateMouse(bool left, bool right, int x, int y);
-    // The display keeps its own copy; null or empty clears the hint.
+    // The display keeps its own copy: a window closed or a row refilled while its hint shows
+    // would leave it reading a freed text. Null or empty clears the hint.
     void SetText(const wchar_t* text);
-    // A game object that draws its own hint; null clears only the hoverable. The object
-    // already shown changes nothing, so the hint stays up while the pointer crosses the
-    // hexes of one sea zone.
+    // A game object that draws its own hint; null clears only the hoverable. Any object, the
+    // one already shown too, waits the delay anew.
     void SetHoverable(const cHoverable* object);
     const cHoverable* Hoverable() const { return m_Hoverable; }
     // The control whose hint shows; the same control again changes nothing unless forced.
     void SetControl(CDXUTControl* control, bool force);
     // Once a frame, after every dialog, so that the hint lies on top of everything.
     void Render();
-    // A window opened or closed: the click that did it must not reach the map.
+    // A window opened or closed: the click that did it must not reach the map. The held
+    // button is forgotten too: a window opened by a press would else take its release as a
+    // click on the map.
     void ForgetClick();
 
     // Where the box is drawn for the current pointer: flipped left of the pointer or above
@@ -52,15 +54,20 @@ public:
     int rightDragX = 0, rightDragY = 0;
     bool rightPressedNow = false;           // in this update only
     bool leftReleasedNow = false;           // in this update only
-    bool dragModifier = false;              // Ctrl held: a map drag goes twice as far
+    // Ctrl held: a map drag goes twice as far. The map's camera asks for a modifier that the
+    // hint display's own mouse state does not keep: it is read with the buttons.
+    bool dragModifier = false;
     int delayMs = 0;                        // the preferences write a new delay here
 
 private:
     void Measure();
+    // The hover time starts again from now.
+    void RestartHover();
     // The box's size from the hoverable, or none without one.
     void FitHoverable();
 
     uint32_t m_LastFrameMs = 0;
+    uint32_t m_HintSinceMs = 0;
     bool m_Started = false;
     int m_OffsetX = 20, m_OffsetY = 20;
     int m_HoverMs = 0;

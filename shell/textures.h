@@ -48,6 +48,9 @@ enum eSharedTexture
     TEX_GUI = 2,              // data\gfx\GUI.png for the whole run
     TEX_PREVIEW_MINIMAP = 3,  // scenario preview, in a game the minimap picture
     TEX_MINIMAP_OVERLAY = 4,  // written by the map
+    // Holders 5, 17 and 18 stay empty: the event picture is decoded on the opponent's thread
+    // with its request, which never touches the shared holders, and each unit picture
+    // window keeps its own (see dialogs/unit_pictures.h).
     TEX_EVENT_PICTURE = 5,
     TEX_WALLPAPER_MAIN = 6,
     TEX_WALLPAPER_PREFERENCES = 7,

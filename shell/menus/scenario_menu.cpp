@@ -81,7 +81,9 @@ std::wstring NumberedLines(cIniFile& ini, const char* prefix)
     return text;
 }
 
-// The folder names under a root: folders only, not hidden, sorted.
+// The folder names under a root: folders only, not hidden, sorted (this system's directory
+// search gives them in no set order; listed in a different order at each visit, the row
+// chosen first would change).
 std::vector<std::wstring> ListFolders(const wchar_t* root)
 {
     std::vector<std::wstring> names;
@@ -254,7 +256,7 @@ void cScenarioMenu::FillList()
         if (m_SelectedTab == 0)
             row = FormatText(L"%s;%i;%ix%i", name, ini.GetInt("Duration/Turns", 0), ini.GetInt("Map/SizeX", 0),
                              ini.GetInt("Map/SizeY", 0));
-        else // the date day.month.year, as the save window shows it: a look
+        else // stored year first, the date would be read as another (24.09.01: the 24th of September)
             row = FormatText(L"%s;%s;%s", folder, name,
                              SaveDateAsShown(ini.GetString("Save/Date", L"--.--.-- --:--")));
         LogLine(L"-------- Adding");

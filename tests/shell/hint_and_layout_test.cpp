@@ -5,6 +5,7 @@
 
 #include "core/settings.h"
 #include "gui/layout.h"
+#include "platform/clock.h"
 #include "platform/font.h"
 #include "platform/recording_renderer.h"
 #include "platform/sprite.h"
@@ -119,6 +120,76 @@ TEST_F(HintDisplay, ADelayOfNothingShowsTheHintAtOnceAndAnEmptyTextClearsIt)
     EXPECT_FALSE(g_HintDisplay.HasHint());
 }
 
+TEST_F(HintDisplay, ATextHintStandsInANinePartFrameCutFromTheGuiPicture)
+{
+    g_HintDisplay.delayMs = 0;
+    g_HintDisplay.SetText(L"Zoom in");
+    g_HintDisplay.UpdateMouse(false, false, 100, 100);
+    const float x = 120, y = 120, w = float(g_HintDisplay.HintWidth()), h = float(g_HintDisplay.HintHeight());
+    device.ClearCalls();
+    g_HintDisplay.Render();
+    std::vector<sQuad> frame;
+    for (const sQuad& quad : device.Quads())
+        if (quad.texture == g_Textures[TEX_GUI].Get())
+            frame.push_back(quad);
+    // Top, bottom, left and right edges, the centre, then the four corners.
+    const struct
+    {
+        float cellX, cellY, x, y, right, bottom;
+    } cells[] = {
+        {200, 1895, x + 10, y, x + w - 10, y + 10},          {200, 1915, x + 10, y + h - 10, x + w - 10, y + h},
+        {190, 1905, x, y + 10, x + 10, y + h - 10},          {210, 1905, x + w - 10, y + 10, x + w, y + h - 10},
+        {200, 1905, x + 10, y + 10, x + w - 10, y + h - 10}, {190, 1895, x, y, x + 10, y + 10},
+        {210, 1895, x + w - 10, y, x + w, y + 10},           {190, 1915, x, y + h - 10, x + 10, y + h},
+        {210, 1915, x + w - 10, y + h - 10, x + w, y + h},
+    };
+    ASSERT_EQ(frame.size(), std::size(cells));
+    for (size_t k = 0; k < frame.size(); ++k) {
+        EXPECT_EQ(frame[k].src.left, cells[k].cellX) << k;
+        EXPECT_EQ(frame[k].src.top, cells[k].cellY) << k;
+        EXPECT_EQ(frame[k].src.right, cells[k].cellX + 10) << k;
+        EXPECT_EQ(frame[k].src.bottom, cells[k].cellY + 10) << k;
+        EXPECT_FLOAT_EQ(frame[k].corners[0].x, cells[k].x) << k;
+        EXPECT_FLOAT_EQ(frame[k].corners[0].y, cells[k].y) << k;
+        EXPECT_FLOAT_EQ(frame[k].corners[2].x, cells[k].right) << k;
+        EXPECT_FLOAT_EQ(frame[k].corners[2].y, cells[k].bottom) << k;
+    }
+}
+
+TEST_F(HintDisplay, AHintWaitsTheDelayAfterAPauseAndAMapObjectsEachTimeThePointerComesToIt)
+{
+    SetVirtualClock(true);
+    g_HintDisplay.delayMs = 100;
+    cZoneHint zone;
+    // A hint that comes after the loop has slept waits its whole delay all the same.
+    for (bool text : {true, false}) {
+        g_HintDisplay.Render();
+        AdvanceVirtualClock(1000);
+        if (text)
+            g_HintDisplay.SetText(L"Zoom in");
+        else
+            g_HintDisplay.SetHoverable(&zone);
+        g_HintDisplay.Render();
+        EXPECT_FALSE(g_HintDisplay.IsShown()) << text;
+        if (text)
+            g_HintDisplay.SetText(nullptr);
+    }
+    // The pointer crossing a second hex of the same sea zone hands the zone over again.
+    AdvanceVirtualClock(100);
+    g_HintDisplay.Render();
+    EXPECT_TRUE(g_HintDisplay.IsShown());
+    g_HintDisplay.SetHoverable(&zone);
+    EXPECT_FALSE(g_HintDisplay.IsShown());
+    AdvanceVirtualClock(99);
+    g_HintDisplay.Render();
+    EXPECT_FALSE(g_HintDisplay.IsShown());
+    AdvanceVirtualClock(1);
+    g_HintDisplay.Render();
+    EXPECT_TRUE(g_HintDisplay.IsShown());
+    g_HintDisplay.SetHoverable(nullptr);
+    SetVirtualClock(false);
+}
+
 TEST_F(HintDisplay, TheHintKeepsItsOwnTextWhenItsGiverFreesIt)
 {
     g_HintDisplay.delayMs = 0;
@@ -146,9 +217,10 @@ TEST(MouseState, ALeftClickIsReportedOnReleaseAndARightClickOnPress)
     mouse.UpdateMouse(false, true, 20, 20);
     EXPECT_TRUE(mouse.rightPressedNow);
     EXPECT_TRUE(mouse.rightDragging);
-    mouse.UpdateMouse(false, true, 25, 20);
+    mouse.UpdateMouse(false, true, 25, 17);
     EXPECT_FALSE(mouse.rightPressedNow);
     EXPECT_EQ(mouse.rightDragX, 5);
+    EXPECT_EQ(mouse.rightDragY, -3);
 
     // The click that closed a window is forgotten, so the map never takes it.
     mouse.UpdateMouse(true, false, 30, 30);

@@ -1,4 +1,5 @@
 // The movie player on the committed movies and on files that are no movies.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include "platform/clock.h"
@@ -74,6 +75,32 @@ TEST_F(MoviePlayer, TheCommittedMoviesHaveTheirSizeAndLength)
             t += 0.01;
         EXPECT_EQ(movie->FramesDecoded(), m.frames) << m.file;
     }
+}
+
+TEST_F(MoviePlayer, AFrameIsStretchedOverTheWholeWindowWhateverItsShape)
+{
+    // The convoy's sky darkens towards the top of the frame: the top row of a window of any
+    // shape shows the frame's own top row, as a window of the movie's shape does.
+    auto topRowRed = [](int width, int height) {
+        auto movie = cMovie::Open(SourceDir() / "data" / "intro.avi");
+        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+        SDL_Renderer* renderer = surface ? SDL_CreateSoftwareRenderer(surface) : nullptr;
+        int red = -1;
+        if (movie && renderer && movie->AdvanceTo(2.0)) {
+            movie->Draw(renderer);
+            SDL_RenderPresent(renderer);
+            const auto* row = static_cast<const uint32_t*>(surface->pixels);
+            red = int((row[width / 2] >> 16) & 0xFF);
+        }
+        movie.reset();
+        SDL_DestroyRenderer(renderer);
+        SDL_FreeSurface(surface);
+        return red;
+    };
+    const int asMade = topRowRed(64, 48);
+    ASSERT_GE(asMade, 0);
+    for (const auto& [width, height] : {std::pair{64, 16}, std::pair{16, 48}})
+        EXPECT_NEAR(topRowRed(width, height), asMade, 12) << width << "x" << height;
 }
 
 } // namespace
