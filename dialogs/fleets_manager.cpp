@@ -783,8 +783,8 @@ void cDialogFlot::OnCommanderPressed()
     if (!ship)
         return;
     SetVisible(false);
-    // Not its owner: the window hears of the close through its reactivation, and the sharing
-    // of the zone's best commander follows from there.
+    // Not its owner: the commanders window names the fleets manager its owner, the ship
+    // commands open it without one; this window hears of the close through its reactivation.
     PushDialog(new cDialogDowodcow(*ship));
     m_Pending = PENDING_COMMANDER;
 }
