@@ -53,15 +53,14 @@ cDialogDowodcow::cDialogDowodcow(const cUnit& unit)
                         LangText("commander_recall_hint").c_str());
     AddText(866, LangText("commander_available_commanders"));
     AddListBoxFromLayout(kCommandersAvailableId, 0);
-    // Both lists' widths hold their titles, skills and states in full: narrower ones cut them.
     if (CDXUTListBox* list = ListOf(*this, kCommandersAvailableId)) {
-        list->SetColumns(4, LangText("commander_list_available_columns"), 35, 10, 15, 40);
+        list->SetColumns(4, LangText("commander_list_available_columns"), 40, 10, 10, 40);
         list->SetColumnSortTypes(4, LIST_SORT_TEXT, LIST_SORT_INTEGER, LIST_SORT_INTEGER, LIST_SORT_TEXT);
     }
     AddText(868, LangText("commander_unavailable_commanders"));
     AddListBoxFromLayout(kCommandersUnavailableId, 0);
     if (CDXUTListBox* list = ListOf(*this, kCommandersUnavailableId)) {
-        list->SetColumns(6, LangText("commander_list_unavailable_columns"), 20, 7, 7, 22, 30, 14);
+        list->SetColumns(6, LangText("commander_list_unavailable_columns"), 20, 5, 5, 20, 35, 15);
         list->SetColumnSortTypes(6, LIST_SORT_TEXT, LIST_SORT_INTEGER, LIST_SORT_INTEGER, LIST_SORT_TEXT,
                                  LIST_SORT_TEXT, LIST_SORT_NONE);
     }

@@ -271,6 +271,11 @@ void PushDialog(cDialog* dialog, int offset)
     const int open = int(g_OpenDialogs.size());
     // An offset above 0 would insert past the end of the stack: it counts as the top.
     offset = std::clamp(offset, -open, 0);
+    // A placeholder standing in for an entry of negative kind is not on the stack: once
+    // replaced as the current dialog nothing would ever free it.
+    if (cDialog* placeholder = DialogOf(g_CurrentDialog);
+        placeholder && std::find(g_OpenDialogs.begin(), g_OpenDialogs.end(), g_CurrentDialog) == g_OpenDialogs.end())
+        g_ClosedDialogs.push_back(placeholder);
     g_OpenDialogs.insert(g_OpenDialogs.begin() + (open + offset), &dialog->Entry());
     g_CurrentDialog = g_OpenDialogs.back();
     if (g_ShellLinks.hintForgetHoverable)

@@ -117,8 +117,7 @@ cDialogFlot::cDialogFlot(int zoneNodeId) : cDialog(kFleetsDialogKind, LayoutRow(
         hint->m_dwTextFormat = DT_RIGHT | DT_VCENTER;
     AddListBoxFromLayout(kFleetsShipsId, 1);
     if (CDXUTListBox* list = ListOf(*this, kFleetsShipsId)) {
-        // Widths as the fleets list's: names and figures in full.
-        list->SetColumns(5, LangText("fleets_list_units_columns"), 39, 20, 15, 23, 3);
+        list->SetColumns(5, LangText("fleets_list_units_columns"), 40, 20, 15, 23, 2);
         list->SetColumnSortTypes(5, LIST_SORT_TEXT, LIST_SORT_PERCENT, LIST_SORT_DECIMAL, LIST_SORT_TEXT, LIST_SORT_TEXT);
     }
     const struct
@@ -784,8 +783,8 @@ void cDialogFlot::OnCommanderPressed()
     if (!ship)
         return;
     SetVisible(false);
-    // Not its owner: the window hears of the close through its reactivation, and the sharing
-    // of the zone's best commander follows from there.
+    // Not its owner: the commanders window names the fleets manager its owner, the ship
+    // commands open it without one; this window hears of the close through its reactivation.
     PushDialog(new cDialogDowodcow(*ship));
     m_Pending = PENDING_COMMANDER;
 }

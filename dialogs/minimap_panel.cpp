@@ -44,7 +44,8 @@ cMinimapPanel::cMinimapPanel() : cPanel(-1, LayoutRow(kMinimapPanelRow))
     for (const sButton& button : buttons) {
         const sLayoutRect at = LayoutRow(button.id);
         CDXUTIcon* icon = nullptr;
-        // The pictures drawn nearest to the button's size on this screen.
+        // Our GUI picture is our art generator's: it draws these buttons again at the sizes
+        // the layouts show them, and the cell drawn nearest to this screen's size is cut.
         const gui_atlas::sRect cell = gui_atlas::MinimapButton(button.index, at.width);
         AddIcon(button.id, cell.left, cell.top, cell.right, cell.bottom, at.x, at.y, at.width, at.height, 0, false,
                 &icon);
@@ -88,6 +89,7 @@ void cMinimapPanel::SetMinimapRect(const sLayoutRect& rect, int pictureWidth, in
 
 void cMinimapPanel::RefreshDateLabel()
 {
+    // The opponent's thread moves the turn and the date on under the lock.
     cWindowLock lock;
     if (!g_Gra)
         return;

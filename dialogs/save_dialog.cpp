@@ -36,9 +36,8 @@ cDialogZapisuGry::cDialogZapisuGry() : cDialog(kSaveDialogKind, LayoutRow(kSaveD
     AddText(250, LangText("save_game_title"), true);
     AddText(253, LangText("save_game_list"));
     AddListBoxFromLayout(kSaveListId, 0);
-    // Widths that hold the column titles in full: a twentieth of the list cuts "Turn".
     if (auto* list = static_cast<CDXUTListBox*>(GetControl(kSaveListId, DXUT_CONTROL_LISTBOX)))
-        list->SetColumns(4, LangText("save_list_saved_game_columns"), 30, 35, 10, 25);
+        list->SetColumns(4, LangText("save_list_saved_game_columns"), 35, 40, 5, 20);
     AddText(255, LangText("save_game_new_name"));
     AddEditBoxFromLayout(kSaveNameId, LangText("save_game_default_name").c_str(),
                          LangText("save_game_new_name_hint").c_str());

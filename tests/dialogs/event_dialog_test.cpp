@@ -69,6 +69,39 @@ TEST_F(EventDialog, AnOptionIsAnsweredByAClickAndAnEventWithoutOptionsWaitsForNo
     EXPECT_TRUE(OpenKinds().empty());
 }
 
+TEST_F(EventDialog, TheWindowGrowsWithItsButtonsCentredOnItsRowsMiddle)
+{
+    const sLayoutRect frame = LayoutRow(kEventDialogKind), title = LayoutRow(781), memo = LayoutRow(783),
+                      button = LayoutRow(785);
+    const int pitch = LayoutRow(786).height;
+    const struct
+    {
+        int options;
+        bool pbem;
+    } cases[] = {{1, false}, {3, true}, {12, false}};
+    for (const auto& c : cases) {
+        g_Gra->m_IsPbem = c.pbem;
+        RequestHandle request = Ask(Event(c.options));
+        const int buttons = c.options + (c.pbem ? 1 : 0);
+        const int height = std::max(buttons * pitch + button.y, memo.y + memo.height) + title.y;
+        const int d = (frame.y + frame.height) / 2 - height / 2;
+        const CDXUTControl* frameControl = Top()->GetControl(kEventDialogKind);
+        ASSERT_NE(frameControl, nullptr);
+        EXPECT_EQ((std::vector<int>{frameControl->m_x, frameControl->m_y, frameControl->m_width, frameControl->m_height}),
+                  (std::vector<int>{frame.x, d, frame.width, height}))
+            << c.options << " options";
+        EXPECT_EQ(Top()->GetControl(781)->m_y, title.y + d) << "the title moves with it";
+        for (int k = 0; k < buttons; ++k) {
+            const CDXUTControl* b = Top()->GetControl(kEventFirstOptionId + k);
+            EXPECT_EQ((std::vector<int>{b->m_x, b->m_y, b->m_width, b->m_height}),
+                      (std::vector<int>{button.x, button.y + d + k * pitch, button.width, button.height}))
+                << "button " << k << " of " << buttons;
+        }
+        CloseTopDialogs(-1);
+    }
+    g_Gra->m_IsPbem = false;
+}
+
 TEST_F(EventDialog, APictureIsShownOnlyFromInsideThePicturesFolder)
 {
     for (const wchar_t* name : {L"corridor.png", L"1939\\corridor.png", L"1939/corridor.png"})

@@ -95,6 +95,13 @@ TEST_F(SaveWindow, SavesANewNameAtOnceAndAsksBeforeReplacingOne)
     EXPECT_EQ(screen.messages.size(), 2u);
     EXPECT_EQ(Rows()[0][2], L"7");
     EXPECT_EQ(OpenKinds(), (std::vector<int>{kSaveDialogKind}));
+
+    // The list is filled again after a save; the chosen row's place stays chosen.
+    auto* list = ControlOf<CDXUTListBox>(*Top(), kSaveListId, DXUT_CONTROL_LISTBOX);
+    list->SelectItem(0, true);
+    SaveAs(L"alpha");
+    EXPECT_EQ(Rows().size(), 2u);
+    EXPECT_EQ(list->GetSelectedIndex(), 0);
 }
 
 TEST_F(SaveWindow, ARefusedNameOrAFailedSaveSaysSoAndTheWindowStays)

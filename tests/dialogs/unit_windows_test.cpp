@@ -90,6 +90,10 @@ TEST_F(UnitWindows, ACommanderIsRecalledAndAnotherAssignedTheBestListedFirst)
     EXPECT_EQ(TextOf(kCommandersCurrentId), LangFormat("%s_(%i_/_%i)", L"Brooke", 5, 5));
     EXPECT_EQ(List(kCommandersAvailableId).GetSize(), 1);
     EXPECT_FALSE(Top()->GetControlEnabled(kCommandersAssignId));
+    // On duty she is listed with her unit and its hex.
+    const auto& onDuty = List(kCommandersUnavailableId).GetItem(0)->cells;
+    EXPECT_EQ((std::vector<std::wstring>{onDuty[0], onDuty[4], onDuty[5]}),
+              (std::vector<std::wstring>{L"Brooke", guards->m_Name, FormatText(L"(%i, %i)", guards->m_X, guards->m_Y)}));
 
     // Escape clicks Close, and the opener hears that click as its own, with its sound.
     clicks.clear();
