@@ -31,7 +31,6 @@ void FatalExit(int code, const std::wstring& reason)
         handler(code, reason); // the test handler throws from here
     if (!reason.empty())
         g_Console.WriteLine(reason);
-    g_Console.WriteLine(FormatText(L"Exit code %i", code));
     std::function<void()> cleanup;
     {
         std::lock_guard<std::mutex> guard(g_FatalMutex);

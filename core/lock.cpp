@@ -11,8 +11,9 @@
 std::recursive_mutex g_GlobalLock;
 std::atomic<bool> g_AppRunning{false};
 std::atomic<int> g_LockCount{0};
-// Off unless asked: the log keeps the whole run, and a line for every hold and release,
-// about a thousand a turn, would swell a war's log many times over and bury what it tells.
+// Off unless asked: two lines for every hold (a fifth more lines in a computer's impulse, two
+// more for every frame drawn), the release's written with the lock still held: each a further
+// chance to sleep 25 ms on the log's busy flag while the other thread waits for the lock.
 std::atomic<bool> g_TraceGlobalLock{false};
 
 namespace {
@@ -22,11 +23,12 @@ std::atomic<void (*)()> g_LetGoHook{nullptr};
 std::mutex g_DialogQueryMutex;
 DialogOpenQuery g_DialogOpenQuery;
 
-std::wstring FileText(const char* file)
+// The sleep's line keeps 256 characters of the file name, the others all of it.
+std::wstring FileText(const char* file, size_t limit = std::string::npos)
 {
     std::string f(file);
-    if (f.size() > 256)
-        f.resize(256);
+    if (f.size() > limit)
+        f.resize(limit);
     return Utf8ToWide(f);
 }
 } // namespace
@@ -177,9 +179,11 @@ void WaitUntilDialogClosed(uint64_t dialogSerial, const char* className, const c
 
 void LoggedSleep(int ms, const char* file, int line)
 {
+    // The warning's "\u0119" is the letter itself, not its two UTF-8 bytes read in another code page.
     if (ms > 11000)
         LogLine(L"Oj chyba b\u0119dzie zwis");
-    LogLine(L"S: %s : %d : %d ms", FileText(file ? file : "?"), line, ms);
+    LogLine(L"S: %s : %d : %d ms", FileText(file ? file : "?", 256), line, ms);
+    // A negative time would be nearly fifty days to the system's sleep.
     if (ms > 0) {
         // A pause shown to a person must leave the main thread free to draw it.
         cGlobalLockYield yield;

@@ -12,8 +12,8 @@ extern std::recursive_mutex g_GlobalLock;
 extern std::atomic<bool> g_AppRunning;
 // Holds of the lock by all threads, for the log.
 extern std::atomic<int> g_LockCount;
-// Whether every hold and release writes its place to the log (a debugging aid: about a
-// thousand lines a turn). Settings.ini's Debug/TraceLock sets it.
+// Whether every hold and release writes its place to the log. Settings.ini's Debug/TraceLock
+// sets it.
 extern std::atomic<bool> g_TraceGlobalLock;
 
 void StartGlobalLock();

@@ -62,6 +62,8 @@ void cConsoleLog::WriteLine(std::wstring_view text)
 {
     if (!m_Enabled)
         return;
+    // A line is a C text: a NUL read from a damaged file ends it.
+    text = text.substr(0, text.find(L'\0'));
     // One line at a time: wait in 25 ms steps while another writer holds the flag.
     bool expected = false;
     while (!g_LogBusy.compare_exchange_weak(expected, true)) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ai/ai_thread.h"
+#include "core/console_log.h"
 #include "core/fatal.h"
 #include "core/lock.h"
 #include "core/log.h"
@@ -482,7 +483,7 @@ void EndTurnFromMainThread()
         }
         play.SetViewCountry(active);
     }
-    // The log keeps the whole run: a fault seen later may have begun turns before.
+    g_Console.Restart();
     Autosave();
     cPanstwo* viewing = play.GetViewCountry();
     {

@@ -31,6 +31,11 @@ TEST(FatalExit, NeverReportsSuccessAndRunsCleanupBeforeExiting)
             FatalExit(0, L"reason");
         },
         ::testing::ExitedWithCode(1), "");
+    // The dying child wrote into this process's log: its reason, then the clean-up.
+    const auto lines = testing_support::LogLines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(std::vector<std::wstring>(lines.end() - 2, lines.end()),
+              (std::vector<std::wstring>{L"reason", L"cleanup ran"}));
     EXPECT_EXIT(
         {
             SetFatalHandler(nullptr);

@@ -51,7 +51,15 @@ TEST_F(GlobalLock, NestedHoldsAreCountedAndLoggedOnlyWhenTraced)
     ReleaseGlobalLock(nullptr, 12);
     ReleaseGlobalLock("gra.cpp", 13);
     EXPECT_EQ(g_LockCount.load(), 0);
-    EXPECT_EQ(LogLines(), (std::vector<std::wstring>{L"AC:gra.cpp:10", L"RC:gra.cpp:13"}));
+    // A place's file name is logged whole, however long; only the sleep's line cuts it.
+    const std::string longName(300, 'f');
+    AcquireGlobalLock(longName.c_str(), 14);
+    ReleaseGlobalLock(longName.c_str(), 15);
+    LoggedSleep(0, longName.c_str(), 16);
+    const std::wstring wideName(300, L'f');
+    EXPECT_EQ(LogLines(), (std::vector<std::wstring>{L"AC:gra.cpp:10", L"RC:gra.cpp:13", L"AC:" + wideName + L":14",
+                                                     L"RC:" + wideName + L":15",
+                                                     L"S: " + wideName.substr(0, 256) + L" : 16 : 0 ms"}));
 }
 
 TEST_F(GlobalLock, ReleaseWithoutHoldIsLoggedAndIgnored)

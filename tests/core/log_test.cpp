@@ -21,8 +21,10 @@ TEST(ConsoleLog, FirstFileHasNoBomAndEveryLineEndsInCrLf)
         log.WriteLine(L"Ab");
         log.WriteLine(L"");
         log.WriteLine(L"\u0119");
+        log.WriteLine(std::wstring_view(L"c\0hidden", 8)); // a line ends at a NUL
     }
-    EXPECT_EQ(Bytes(dir / "ConsoleOut.txt"), std::string("A\0b\0\r\0\n\0\r\0\n\0\x19\x01\r\0\n\0", 18));
+    EXPECT_EQ(Bytes(dir / "ConsoleOut.txt"),
+              std::string("A\0b\0\r\0\n\0\r\0\n\0\x19\x01\r\0\n\0c\0\r\0\n\0", 24));
 }
 
 TEST(ConsoleLog, RestartStartsAnewWithByteOrderMark)

@@ -3,6 +3,7 @@
 // by the next player.
 #include <gtest/gtest.h>
 
+#include "core/console_log.h"
 #include "core/lock.h"
 #include "core/text.h"
 #include "core/stringbase.h"
@@ -310,6 +311,9 @@ TEST(EndOfTurn, WithoutACountryThatClosesTheTurnOrderThePersonsTurnEndsTheImpuls
     EXPECT_EQ(driver.Run(), 0);
     EXPECT_TRUE(LogContains(L"Error at the end of the turn: no country is left to move, and the scenario has no "
                             L"country that closes the turn order."));
+    // The person's end of turn started the log anew, marked as UTF-16: the start-up is gone.
+    EXPECT_EQ(ReadWholeFile(g_Console.GetPath()).value_or("").substr(0, 2), "\xFF\xFE");
+    EXPECT_FALSE(LogStartsWith(L"Running "));
 }
 
 TEST(EndOfTurn, APlayByEmailTurnIsHandedOverRefusedASecondTimeAndTakenUpByTheNextPlayer)
@@ -457,7 +461,9 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverAfterTheEventCheckWithoutAKeyFromThe
     // The panel and the map are Ada's again, not those of the country that closes the order.
     driver.Then("handed over to Bob", [] { return MessageTitle() == L"Your turn is over"; },
                 [] {
-                    EXPECT_TRUE(LogContains(L"CHECKING EVENTS FINISHED"));
+                    // Only the check's end brings the closing country's end of turn that hands
+                    // over, and that end of turn started the log anew: the check's lines are gone.
+                    EXPECT_FALSE(LogContains(L"CHECKING EVENTS FINISHED"));
                     // Handed over from the country that closes the order: this machine's record
                     // stays Ada's (1), or her next turn would be refused here.
                     EXPECT_EQ(ReadPbemRepositoryEntry(L"Summer War", [] { return -1; }), 1);
