@@ -85,7 +85,7 @@ cPanstwo* CountryShownAfterTheWar(const cGra& game)
         };
         if (theirs(active))
             return active;
-        if (cPanstwo* next = PickNextCountry(game.m_Countries, active); theirs(next))
+        if (cPanstwo* next = game.m_PlayState->PickNextCountry(game.m_Countries); theirs(next))
             return next;
     }
     return game.m_PlayState->GetViewCountry();

@@ -31,6 +31,8 @@ void cAutoEventsRepository::Decode(std::string_view text)
 {
     m_Pairs.clear();
     int lineNumber = 0;
+    // Each line whole, not in pieces of 500 characters: the tail of a cut line would be read
+    // as a pair of its own.
     for (const std::string& line : SplitLines(text)) {
         ++lineNumber;
         // An empty line holds no pair: taken as one it would add event 0 with option 0.

@@ -40,6 +40,7 @@ void cMoveUndo::Clear()
 {
     m_UnitId = 0;
     changedHexes.clear();
+    Presentation().RefreshPanels();
 }
 
 bool cMoveUndo::IsFor(const cUnit& unit) const
@@ -108,7 +109,6 @@ void cPlayState::UndoLastMove(cJednostka* unit)
     unit->ComputeMoveRange(false);
     SetOrderMode(unit->m_Category == CATEGORY_LAND ? ORDER_MOVE : ORDER_REBASE);
     m_Undo.Clear();
-    Presentation().RefreshPanels();
 }
 
 bool cPlayState::RebaseAirUnit(cJednostkaLotnicza& unit, int x, int y)

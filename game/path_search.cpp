@@ -47,6 +47,8 @@ std::list<sPathNode> WalkBack(const cJednostka& unit, int tx, int ty)
         path.push_back({tx, ty, target->cost});
         return path;
     }
+    // By coordinates, not in a square of 2 x AP + 3 around the unit: a range filled while the
+    // unit had more action points than now would lie partly outside such a square.
     std::map<std::pair<int, int>, const sPathStep*> reachable;
     for (const sPathStep& step : unit.m_Path)
         reachable.emplace(std::make_pair(step.x, step.y), &step);

@@ -73,6 +73,8 @@ public:
     void SetActiveCountry(cPanstwo* country);
     cPanstwo* GetActiveCountry() const { return m_ActiveCountry; }
     int GetActiveCountryId() const;
+    // The next country a person plays, in the turn order, after the active one (null for none).
+    cPanstwo* PickNextCountry(const std::vector<cPanstwo*>& countries) const;
     bool ShowsActions() const { return m_ShowActions; }
     void SetViewCountry(cPanstwo* country) { m_ViewCountry = country; }
     cPanstwo* GetViewCountry() const { return m_ViewCountry; }

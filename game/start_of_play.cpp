@@ -31,7 +31,7 @@ void cGra::StartGame()
     // Without fog of war there is nothing to keep: every unit is seen.
     const bool sightingsKept = m_LoadedFromSave != 0 && m_SavedIds.has_value() && g_UserSettings.fogOfWar != 0;
     // The person who plays next sees what their country sees; nobody, in a game of computers.
-    if (cPanstwo* next = PickNextCountry(m_Countries, m_PlayState->GetActiveCountry()); next && !sightingsKept)
+    if (cPanstwo* next = m_PlayState->PickNextCountry(m_Countries); next && !sightingsKept)
         next->RecalculateUnitsVisibility();
     else if (sightingsKept && m_SeaGraph)
         m_SeaGraph->ShowKeptSightings();

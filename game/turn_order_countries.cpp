@@ -1,4 +1,5 @@
 #include "game/turn_order.h"
+#include "game/play_state.h"
 #include "world/country.h"
 
 namespace {
@@ -38,4 +39,9 @@ cPanstwo* PickNextCountry(const std::vector<cPanstwo*>& countries, const cPanstw
             activeIndex = int(i);
     const int index = PickNextCountryIndex(Views(countries), activeIndex);
     return index < 0 ? nullptr : countries[size_t(index)];
+}
+
+cPanstwo* cPlayState::PickNextCountry(const std::vector<cPanstwo*>& countries) const
+{
+    return ::PickNextCountry(countries, m_ActiveCountry);
 }

@@ -57,7 +57,7 @@ public:
     // The move has ended: what the unit is now, so that an undo after any other action
     // of the unit (an attack, say) is refused.
     void NoteMoveEnd(const cJednostka& unit);
-    // Nothing left to undo.
+    // Nothing left to undo; the unit panel's undo button says so at once.
     void Clear();
     bool IsFor(const cUnit& unit) const;
     bool IsEmpty() const { return m_UnitId == 0; }

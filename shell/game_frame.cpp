@@ -506,7 +506,7 @@ void EndTurnFromMainThread()
             game->m_PersonsCountryId = active->ID;
     }
     cPanstwo* current = DetermineCurrentCountry(game->m_Countries);
-    cPanstwo* next = PickNextCountry(game->m_Countries, active);
+    cPanstwo* next = play.PickNextCountry(game->m_Countries);
     if (game->m_IsPbem && active && next && next->PBEMPlayerId != active->PBEMPlayerId && !IsDummy(next)) {
         if (!HandOverPbemTurn(*game, *active, *next)) {
             // The turn stays the player's, to be ended again once it can be saved.

@@ -55,7 +55,8 @@ cDialogJednostek* UnitsWindow()
 }
 
 // The window that stood aside for the order shows again (after its own delay) rather than
-// closing: the player goes on from it with the next fleet or unit.
+// closing: the map's click handling closes it, the fleets and units windows come back after
+// the deploy and recon delays; the two disagree, and closing would leave those delays unused.
 void BringBackWindow(int mode)
 {
     if (IsDeployOrder(mode)) {

@@ -187,9 +187,11 @@ TEST_F(GameCreation, WorldCityGroupsAndNearestCities)
     ASSERT_NE(play.NearestCity(2, 2), nullptr);
     EXPECT_EQ(play.NearestCity(2, 2)->Name, L"Londinium");
     EXPECT_EQ(play.NearestCity(17, 5)->Name, L"Moskva");
-    // The mines are never anyone's nearest city; sea and off-map hexes have none.
+    // The mines are never anyone's nearest city; sea and off-map hexes have none. At equal
+    // distance the city earlier in the list wins: Colonia before Berna, Londinium before Dover.
     ASSERT_NE(play.NearestCity(10, 6), nullptr);
-    EXPECT_NE(play.NearestCity(10, 6)->Type, CITY_RESOURCES);
+    EXPECT_EQ(play.NearestCity(10, 6)->Name, L"Colonia");
+    EXPECT_EQ(play.NearestCity(3, 2)->Name, L"Londinium");
     EXPECT_EQ(play.NearestCity(0, 0), nullptr);
     EXPECT_EQ(play.NearestCity(-1, 3), nullptr);
     EXPECT_EQ(play.NearestCity(20, 3), nullptr);

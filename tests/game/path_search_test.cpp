@@ -88,3 +88,28 @@ TEST_F(PathSearch, AUnitWithoutActionPointsOfItsOwnTakesOneStepAnImpulse)
     unit.ComputeMoveRange(true);
     EXPECT_TRUE(unit.m_Path.empty()) << "the step is taken";
 }
+
+TEST_F(PathSearch, AMoveSeenByTheEnemyIsHeardByTheUnitsType)
+{
+    struct Case
+    {
+        int type;
+        bool seen;
+        const wchar_t* sound;  // null: none
+    };
+    const Case cases[] = {{UNIT_INFANTRY, true, L"InfantryMarching"},  {UNIT_INFANTRY_CORPS, true, L"InfantryMarching"},
+                          {UNIT_MECHANIZED, true, L"TruckDriving"},     {UNIT_MECHANIZED_CORPS, true, L"TruckDriving"},
+                          {UNIT_ARMOURED, true, L"TankRolling"},        {UNIT_ARMOURED_CORPS, true, L"TankRolling"},
+                          {UNIT_AIRBORNE, true, nullptr},               {UNIT_ARMOURED, false, nullptr}};
+    for (const Case& c : cases) {
+        screen.sounds.clear();
+        unit.m_Type = c.type;
+        unit.m_Spotted = c.seen;
+        unit.ComputeMoveRange(true);
+        Play().FindPath(unit, 12, 5);
+        ASSERT_EQ(Path().size(), 1u) << c.type;
+        EXPECT_EQ(screen.sounds, c.sound ? std::vector<std::wstring>{std::wstring(L"data\\sound\\") + c.sound + L".wav"}
+                                         : std::vector<std::wstring>{})
+            << c.type << " seen " << c.seen;
+    }
+}

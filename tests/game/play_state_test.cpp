@@ -72,6 +72,9 @@ TEST_F(PlayState, SelectingASeaHexMarksItsZoneAndOpensTheFleetsOnlyWithShipsTher
     Play().SetHoveredHex(&Hex(0, 0));
     EXPECT_EQ(Play().GetHoveredHint(), game->m_SeaGraph->GetNode(1));
     EXPECT_EQ(screen.hoverHint, game->m_SeaGraph->GetNode(1));
+    screen.hoverHint = nullptr;
+    Play().SetHoveredHex(&Hex(0, 0));
+    EXPECT_EQ(screen.hoverHint, nullptr) << "the same hex again leaves the hint display alone";
     Play().SetHoveredHex(&Hex(2, 2));
     EXPECT_EQ(Play().GetHoveredHint(), nullptr) << "land names no sea node";
     EXPECT_EQ(screen.hoverHint, nullptr);

@@ -108,6 +108,34 @@ TEST_F(UnitMoves, CapturesAlongThePathAreUndoneNewestFirstWithTheUnit)
     EXPECT_TRUE(LogContains(L"Undo is not possible: no unit has moved yet."));
 }
 
+TEST_F(UnitMoves, AnEnemyHexEnteredGoesToTheMoverTheAllyItCameFromOrItsAlliedOwnerByStrength)
+{
+    Country(kHelvetia).Alliance = 2;  // an Axis member beside Borussia (strength 100)
+    SetWar(kHelvetia, kValdonia, true);
+    game->m_Consts.ControlMargin = 10;
+    struct Case
+    {
+        int left, entered, owner, helvetia, taken;
+        const char* why;
+    };
+    const Case cases[] = {
+        {kHelvetia, kValdonia, kValdonia, 90, kBorussia, "100 reaches 90 + 10"},
+        {kHelvetia, kValdonia, kValdonia, 91, kHelvetia, "for the ally whose hex it left"},
+        {kBorussia, kValdonia, kValdonia, 20, kBorussia, "taken from the enemy"},
+        {kBorussia, kValdonia, kHelvetia, 20, kHelvetia, "back to its owner, Borussia's ally"},
+    };
+    for (const Case& c : cases) {
+        Place(panzer, 12, 6);
+        panzer.m_ActionPoints = panzer.m_StartingActionPoints = 4;
+        Hex(12, 6).SetController(c.left);
+        Hex(12, 5).SetController(c.entered);
+        Hex(12, 5).SetOwner(c.owner);
+        Country(kHelvetia).PoliticalStrength = c.helvetia;
+        ASSERT_TRUE(Move(panzer, 12, 5)) << c.why;
+        EXPECT_EQ(Hex(12, 5).controller, c.taken) << c.why;
+    }
+}
+
 TEST_F(UnitMoves, UndoIsOnlyForTheLastUnitAndNotAfterItActedOrLostItsStart)
 {
     cJednostkaLadowa& other = Land(4);  // 1. Panzer at (11, 3)
