@@ -25,9 +25,10 @@ bool IsFriendOrEnemyHolder(int holder, int countryId)
     return relations && countryId != 0 && relations->IsAtWar(countryId, holder);
 }
 
-// Breadth-first walk over land from (x, y): a hex within maxDistance of the start adds
-// its land neighbours farther from the start. Each hex is visited once, which keeps the
-// order in which hexes are first reached. The visitor returns true to stop the walk.
+// Breadth-first walk over land from (x, y): a hex nearer than maxDistance to the start adds
+// its land neighbours farther from the start, so that what is found lies within the
+// distance asked for. Each hex is visited once, which keeps the order in which hexes are
+// first reached. The visitor returns true to stop the walk.
 template <typename Visit>
 void WalkOutward(cMapa& map, int x, int y, int maxDistance, Visit visit)
 {

@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "core/settings.h"
-#include "gui/layout.h"
 #include "shell/hint_display.h"
 #include "shell/links.h"
 #include "shell/skin_levels.h"
@@ -19,8 +18,6 @@ constexpr int kHumanMove = 8;
 constexpr int kCameraScroll = 12;
 // A right press and release that moved at most this far is a click, not a drag of the map.
 constexpr int kRightClickSlack = 9;
-// The info panel's bar along the bottom of the screen.
-constexpr int kBottomBarRow = 292;
 
 float ScreenW() { return float(g_UserSettings.resolutionX); }
 float ScreenH() { return float(g_UserSettings.resolutionY); }
@@ -47,14 +44,11 @@ void cMapa::PrepareViewForScale()
     const float W = ScreenW(), H = ScreenH();
     visibleColumns = int(float(visibleColumnsAtScale1) / s + 2.0f);
     visibleRows = int(float(visibleRowsAtScale1) / s + 2.0f);
-    // The view may run five hexes past the sides, where the panels stand, but only a hex
-    // past the top and past the bottom above the bar of panels: the rest would be black.
+    // The view may run five hexes past every edge; the ground goes on there.
     cameraMinX = int(W / (2 * s) - 415.0f);
     cameraMaxX = int(float((width + 5) * kHexWidth) - W / (2 * s));
-    const sLayoutRect& bar = g_GuiLayout[kBottomBarRow];
-    const float barHeight = bar.height > 0 && bar.y > 0 ? H - float(bar.y) : 0.0f;
-    cameraMinY = int(H / (2 * s) - float(kHexHeight));
-    cameraMaxY = int(float((height + 1) * kHexHeight) + barHeight / s - H / (2 * s));
+    cameraMinY = int(H / (2 * s) - 490.0f);
+    cameraMaxY = int(float((height + 5) * kHexHeight) - H / (2 * s));
     if (cameraMinX > cameraMaxX)
         cameraMinX = cameraMaxX = (cameraMinX + cameraMaxX) / 2;
     if (cameraMinY > cameraMaxY)

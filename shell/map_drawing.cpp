@@ -51,10 +51,6 @@ bool WantedAtDepth(float depth)
     return (g_MapLayerPass == kStillLayers) == (depth > g_StillBehind);
 }
 
-
-// Below this zoom a hex is less than 24 pixels across: no grid and no weather icons.
-constexpr float kIconSmallestZoom = 0.22f;
-
 // A cell of the map skin drawn with its origin at the hex's position.
 void DrawCell(cTexture* texture, const tAtlasRect& cell, float x, float y, float depth, tColor color = 0xFFFFFFFF)
 {
@@ -149,9 +145,7 @@ void sHex::Draw(float px, float py, const sHexDecoration& d, int frame) const
     const sUserSettings& s = g_UserSettings;
     DrawTerrainLayer(*this, px, py, d);
     DrawRivers(*this, px, py, d);
-    // Far out an icon would be a speck; the terrain shows the snow and the mud.
-    if (s.showWeather && IsLand() && !Hidden(d, kLayerWeather) &&
-        g_MapZoom >= kIconSmallestZoom && Wanted(kLayerWeather))
+    if (s.showWeather && IsLand() && !Hidden(d, kLayerWeather) && Wanted(kLayerWeather))
         DrawCell(Others(), WeatherIconCell(variant, WeatherRow(*this)), px, py, MapLayerDepth(kLayerWeather));
     DrawDecoration(*this, px, py, d);
     if (s.ownershipMode != 0 && controller != 0 && owner != 0 && !Hidden(d, kLayerOwnership) &&
@@ -184,8 +178,7 @@ void sHex::Draw(float px, float py, const sHexDecoration& d, int frame) const
                 if (borders & (1u << (6 + side)))
                     DrawCell(Others(), BorderCell(3 + side), px, py, depth);
     }
-    // Far out the grid would be a mesh finer than the hexes it outlines.
-    if (s.showGrid && IsLand() && !Hidden(d, kLayerGrid) && g_MapZoom >= kIconSmallestZoom && Wanted(kLayerGrid))
+    if (s.showGrid && IsLand() && !Hidden(d, kLayerGrid) && Wanted(kLayerGrid))
         DrawHexCell(Others(), kGridCell, px, py, MapLayerDepth(kLayerGrid));
     if (city && Wanted(kLayerCity))
         city->Draw(px, py, MapLayerDepth(kLayerCity), !Hidden(d, kLayerCity), frame & 1, *this, variant);

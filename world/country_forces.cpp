@@ -124,6 +124,7 @@ cJednostkaLotnicza* FindFighterInterceptor(int x, int y, const std::function<boo
     if (g_Gra && k) {
         const int threshold = k->AirFullStrength[0] / 2;
         for (cJednostkaLotnicza* u : g_Gra->m_AirUnits) {
+            // A fighter in the reserve pool has no airfield: where it last stood is no place to rise from.
             if (u->m_Type != UNIT_FIGHTER || !u->IsOnMap() || !qualifies(u->m_Owner))
                 continue;
             if (HexDistance(x, y, u->m_X, u->m_Y) > u->GetRange() || u->m_Strength <= threshold)

@@ -172,7 +172,8 @@ bool cMapa::BuildFromScenario(const std::wstring& folderPattern)
     std::vector<sHex> hexes;
     if (!LoadFile(path, hexes, w, h))
     {
-        // Nothing to rebuild: the map in play stays as it is and no file is written.
+        // A map of no hexes would replace the one being set up, and every later step needs a
+        // hex: the map in play stays as it is and no file is written.
         return false;
     }
     SetWidth(w);

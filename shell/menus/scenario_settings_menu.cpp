@@ -125,8 +125,8 @@ const sUnitRow kUnitRows[] = {{UNIT_INFANTRY, 0},         {UNIT_INFANTRY_CORPS, 
 } // namespace
 
 // The map rebuild of an author (the weather tables baked into output_map.qvr) is
-// `velmorant-tool build-map`, not a control of this screen: a player setting up a game has
-// no use for it, and its layout has no place for one.
+// `velmorant-tool build-map`: the map's services give this screen a control for it, but the
+// screen's own table of controls has none.
 cScenarioSettingsMenu::cScenarioSettingsMenu()
     : m_LoadedPbemGame(g_Gra && g_Gra->m_LoadedFromSave != 0 && g_Gra->m_IsPbem)
 {

@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "core/settings.h"
-#include "gui/layout.h"
 #include "shell/hint_display.h"
 #include "shell/skin_levels.h"
 #include "world/map.h"
@@ -96,24 +95,26 @@ TEST_F(MapCamera, TheZoomReachesItsTargetAndTheSkinLevelsFollowIt)
     EXPECT_EQ(g_SelectedCityAppearanceLevel, 1);
 }
 
-TEST_F(MapCamera, TheViewRunsAHexPastTheTopAndTheBottomAboveThePanelsBar)
+TEST_F(MapCamera, TheViewRunsFiveHexesPastEveryEdge)
 {
-    const sLayoutRect kept = g_GuiLayout[292];
-    const float H = float(g_UserSettings.resolutionY);
-    g_GuiLayout[292] = {0, int(H) - 120, g_UserSettings.resolutionX, 120};
+    const float W = float(g_UserSettings.resolutionX), H = float(g_UserSettings.resolutionY);
     map.Zoom(-2.0f, 0, 0); // a new scale sets the ranges anew
     map.FrameMove(1.0f);
     const float s = map.currentScale;
-    map.ScrollBy(0.0f, -1e6f, 1.0f);
-    for (int k = 0; k < 5; ++k)
-        map.FrameMove(1.0f);
-    EXPECT_NEAR(map.camera.currentY - H / (2 * s), -float(kHexHeight), 1.0f);
-    map.ScrollBy(0.0f, 1e6f, 1.0f);
-    for (int k = 0; k < 5; ++k)
-        map.FrameMove(1.0f);
-    // The last row's lower edge shows a hex above the bar.
-    EXPECT_NEAR(map.camera.currentY + (H / 2 - 120.0f) / s, float((map.height + 1) * kHexHeight), 1.0f);
-    g_GuiLayout[292] = kept;
+    // The screen's edges in map pixels, once the view has gone as far as it goes.
+    auto edgesAfterScroll = [&](float dx, float dy) {
+        map.ScrollBy(dx, dy, 1.0f);
+        for (int k = 0; k < 5; ++k)
+            map.FrameMove(1.0f);
+        return std::make_pair(map.camera.currentX + (dx < 0 ? -1 : 1) * W / (2 * s),
+                              map.camera.currentY + (dy < 0 ? -1 : 1) * H / (2 * s));
+    };
+    auto [left, top] = edgesAfterScroll(-1e6f, -1e6f);
+    EXPECT_NEAR(left, -5.0f * kHexWidth, 1.0f);
+    EXPECT_NEAR(top, -5.0f * kHexHeight, 1.0f);
+    auto [right, bottom] = edgesAfterScroll(1e6f, 1e6f);
+    EXPECT_NEAR(right, float((map.width + 5) * kHexWidth), 1.0f);
+    EXPECT_NEAR(bottom, float((map.height + 5) * kHexHeight), 1.0f);
 }
 
 TEST_F(MapCamera, APointOnTheScreenPicksTheHexDrawnThere)

@@ -7,6 +7,7 @@
 #include <SDL_image.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 
 #include "core/settings.h"
@@ -63,14 +64,16 @@ protected:
         return recorder.Quads();
     }
 
-    // A piece of the picture drawn, from the picture or one of its smaller levels.
+    // A piece of the picture drawn, from the picture or one of its smaller levels (there
+    // widened to whole texels).
     static bool Uses(const std::vector<sQuad>& quads, cTexture* texture, const tAtlasRect& source)
     {
         for (const sQuad& q : quads)
             for (int level = 0; level <= kSmoothLevels; ++level) {
                 const float k = float(1 << level);
-                if (q.texture == texture->Reduced(level) && q.src.left * k == source.left && q.src.top * k == source.top &&
-                    q.src.right * k == source.right && q.src.bottom * k == source.bottom)
+                if (q.texture == texture->Reduced(level) && q.src.left == std::floor(float(source.left) / k) &&
+                    q.src.top == std::floor(float(source.top) / k) && q.src.right == std::ceil(float(source.right) / k) &&
+                    q.src.bottom == std::ceil(float(source.bottom) / k))
                     return true;
             }
         return false;
@@ -460,6 +463,10 @@ TEST_F(MapDrawing, FarOutTheStillLayersAreDrawnOnceIntoAPictureAndTheRestOverIt)
     // Into each tile of the view, and back.
     EXPECT_GT(targets(first), 0);
     EXPECT_EQ(targets(first) % 2, 0);
+    // However far out, the grid and the weather icons are there when they are on.
+    const sHex& land = big.Hex(50, 40);
+    EXPECT_TRUE(Uses(recorder.Quads(), g_Textures[TEX_OTHERS].Get(), HexPart(kGridCell)));
+    EXPECT_TRUE(Uses(recorder.Quads(), g_Textures[TEX_OTHERS].Get(), WeatherIconCell(land.variant, land.weather)));
     std::vector<sRecordedCall> second = frame();
     EXPECT_EQ(targets(second), 0);
     // The second frame: the tiles behind, then the counter; no terrain of its own.

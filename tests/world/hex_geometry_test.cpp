@@ -112,13 +112,10 @@ TEST(HexGeometry, MapNeighboursAtTheEdges)
 
 TEST(HexGeometry, CoverOrderWalksUpDownThenTheSides)
 {
+    using tSix = std::vector<std::pair<int, int>>;
     std::pair<int, int> n[6];
-    GetNeighboursCoverOrder(3, 5, n);
-    EXPECT_EQ(n[0], std::make_pair(3, 4));
-    EXPECT_EQ(n[1], std::make_pair(3, 6));
-    EXPECT_EQ(n[2], std::make_pair(4, 4));
-    EXPECT_EQ(n[5], std::make_pair(2, 4));
+    EXPECT_EQ(GetNeighboursCoverOrder(3, 5, n), 6);
+    EXPECT_EQ(tSix(n, n + 6), (tSix{{3, 4}, {3, 6}, {4, 4}, {4, 5}, {2, 5}, {2, 4}}));
     GetNeighboursCoverOrder(2, 5, n);
-    EXPECT_EQ(n[2], std::make_pair(3, 5));
-    EXPECT_EQ(n[4], std::make_pair(1, 6));
+    EXPECT_EQ(tSix(n, n + 6), (tSix{{2, 4}, {2, 6}, {3, 5}, {3, 6}, {1, 6}, {1, 5}}));
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "core/random.h"
 #include "tests/test_support.h"
 #include "tests/world/world_fixture.h"
@@ -33,16 +35,34 @@ TEST(Weather, RollFollowsTheChancesOfTheMonth)
 
 TEST(Weather, WinterIsRolledFirstAndMudOnlyWhereWinterMissed)
 {
-    cMapa map(1, 1);
-    sHex& h = *map.GetHex(0, 0);
-    h.terrain = 1;
-    h.winterChance[0] = 50;
-    h.mudChance[0] = 50;
-    // Raw values map to 1..100; a roll of 51 misses winter, then 50 hits mud.
-    ScriptRandomRaw({int(50.0 / 100 * 32768), int(49.5 / 100 * 32768)});
-    map.RollWeather(0);
-    EXPECT_EQ(h.weather, 2u);
-    ClearRandomScript();
+    // The raw value that rolls v in 1..100.
+    auto roll = [](int v) { return int((v - 0.5) / 100 * 32768); };
+    struct sCase
+    {
+        int month;
+        std::vector<int> rolls;
+        uint32_t weather;
+    } cases[] = {
+        {0, {50}, WEATHER_WINTER},     // a roll equal to the chance hits
+        {0, {51, 50}, WEATHER_MUD},    // winter missed, mud hit
+        {11, {51, 51}, WEATHER_CLEAR}, // both missed, in December too
+    };
+    for (const sCase& c : cases)
+    {
+        cMapa map(1, 1);
+        sHex& h = *map.GetHex(0, 0);
+        h.terrain = 1;
+        h.winterChance[c.month] = 50;
+        h.mudChance[c.month] = 50;
+        h.weather = 7; // every case writes its state
+        std::vector<int> raw;
+        for (int v : c.rolls)
+            raw.push_back(roll(v));
+        ScriptRandomRaw(raw);
+        map.RollWeather(c.month);
+        EXPECT_EQ(h.weather, c.weather) << c.month << " " << c.rolls.front();
+        ClearRandomScript();
+    }
 }
 
 TEST(Weather, AreaTablesAddOverRectanglesAndWrap)
@@ -79,10 +99,11 @@ TEST(Weather, AreaTablesAddOverRectanglesAndWrap)
 TEST(Weather, WeatherCsvSetsStateAndFlagAndReportsBadLines)
 {
     const auto dir = MakeScratchDir("weathercsv");
-    WriteFile(dir / "weather.csv", "1;0;1;1\r\n2;0;2;2\r\n#3;0;1;1\r\n9;0;1;1\r\n0;0;7;1\r\n0;0\r\n");
+    WriteFile(dir / "weather.csv", "1;0;1;1\r\n2;0;2;2\r\n#3;0;1;1\r\n9;0;1;1\r\n0;0;7;1\r\n0;0\r\n3;0;0;0");
     cMapa map(4, 1);
     for (int x = 0; x < 4; ++x)
         map.GetHex(x, 0)->terrain = 1;
+    map.GetHex(3, 0)->weather = WEATHER_MUD;
     ClearLog();
     map.ApplyWeatherTables(PatternOf(dir));
     EXPECT_EQ(map.GetHex(1, 0)->weather, 1u);
@@ -90,6 +111,8 @@ TEST(Weather, WeatherCsvSetsStateAndFlagAndReportsBadLines)
     EXPECT_EQ(map.GetHex(2, 0)->weather, 2u);
     EXPECT_EQ(map.GetHex(2, 0)->weatherApplies, 0);
     EXPECT_EQ(map.GetHex(0, 0)->weather, 0u);
+    EXPECT_EQ(map.GetHex(3, 0)->weather, 0u) << "a last line without its end, of state 0";
+    EXPECT_EQ(map.GetHex(3, 0)->weatherApplies, 0);
     const std::wstring path = FolderOf(dir) + L"/weather.csv";
     EXPECT_TRUE(LogContains(L"WARNING: hex (9, 0) lies outside the map in file " + path + L" (line 4), line skipped"));
     EXPECT_TRUE(LogContains(L"WARNING: weather state 7 is not 0, 1 or 2 in file " + path + L" (line 5), line skipped"));
