@@ -1,6 +1,7 @@
 // Upgrades, level-ups and the unit panel's hints of land units, on the test scenario.
 #include <gtest/gtest.h>
 
+#include "core/settings.h"
 #include "tests/game/testland_game.h"
 #include "tests/test_support.h"
 
