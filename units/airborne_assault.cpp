@@ -24,7 +24,8 @@ int DropRadius(const cJednostkaLadowa& unit)
     if (!k)
         return 0;
     const int tech = owner ? owner->TechLevel[TECH_AIRCRAFT] : 1;
-    // Aircraft level 0 flies as level 1: the table has no factor for it.
+    // Aircraft level 0 flies as level 1: the table has no factor for it, and the value just
+    // before the table (the shore bombardment's last, 1.2) would drop farther than level 1.
     return int(k->RangeTechFactor[TableLevelIndex(tech)] * float(k->AirRanges[4]));
 }
 

@@ -42,6 +42,9 @@ bool cJednostkaLadowa::AiAmphibiousAssault(int x, int y)
 
 bool cJednostkaLadowa::Assault(int x, int y, bool byComputer)
 {
+    // Held from the start, not only around the combat: the unit leaves its ship's list and
+    // the ship sinks before the fight, and the screen must not draw either half-done. The
+    // pauses inside give the lock up.
     GLOBAL_LOCK_SCOPE();
     cJednostkaMorska* ship = m_Transporter;
     sHex* target = UnitHexAt(x, y);
@@ -149,8 +152,9 @@ bool cJednostkaLadowa::Assault(int x, int y, bool byComputer)
             }
         }
     }
-    // The computer's landing is shown for as long as its other combats (Delay/AICombatResult),
-    // so that one setting paces everything the computer fights.
+    // The landing's own rule names the person's delay for both sides, the rule for every
+    // computer combat the computer's (Delay/AICombatResult): the latter is kept, as the
+    // computer's other combats are.
     PresentCombatResult(result, byComputer);
     if (landed)
         LandAfterAssault(x, y, byComputer);
@@ -169,6 +173,8 @@ void cJednostkaLadowa::LandAfterAssault(int x, int y, bool byComputer)
     m_X = x;
     m_Y = y;
     target->unit = this;
+    // A hex taken from an enemy empties its port, as every capture does; the landing's own
+    // rule only names the new controller.
     if (CountriesAtWar(target->controller, m_Owner))
         TakeHexInCombat(x, y, m_Owner);
     else if (target->controller != m_Owner)

@@ -116,6 +116,7 @@ cFlota* cJednostkaLadowa::EmbarkOnFleet(int shipType, int seaNodeId, int fleetOr
     fleet->ships.push_back(ship);
     fleet->aiOrder = fleetOrder;
     ship->m_Fleet = fleet;
+    // Not left at -1: every ship's id of its fleet names the fleet that holds it.
     ship->m_FleetId = fleet->ID;
     g_Gra->m_Fleets.push_back(fleet);
 

@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <queue>
-#include <tuple>
 #include <vector>
 
 #include "core/log.h"
@@ -166,38 +164,43 @@ int cJednostkaLadowa::ComputeMoveRange(bool noMarks)
         return state[i];
     };
 
-    // Cheapest costs first, so that no cell is improved and walked again and again as a
-    // depth-first fill would; equal costs in the order they were found.
-    using tEntry = std::tuple<int64_t, uint64_t, int, int>;
-    std::priority_queue<tEntry, std::vector<tEntry>, std::greater<tEntry>> queue;
-    uint64_t order = 0;
+    // Depth first, neighbours in the fill's order: of two ways of the same cost the one found
+    // first keeps the hex, and the walk (with the hexes it takes) follows it. A cell is entered
+    // again only at a lower cost, so the chain of cells being walked never holds one twice.
+    struct sFrame
+    {
+        int x, y;
+        int64_t cost;
+        bool nextToEnemy;
+        int next;  // index into kFillOrder
+    };
+    std::vector<sFrame> chain;
     grid.cost[grid.Index(m_X, m_Y)] = 0;
-    queue.emplace(0, order++, m_X, m_Y);
-    while (!queue.empty()) {
-        const auto [cost, seq, x, y] = queue.top();
-        queue.pop();
-        (void)seq;
-        if (cost != grid.cost[grid.Index(x, y)])
-            continue; // a cheaper way here was found since
-        const bool fromNextToEnemy = (stateOf(x, y) & 2) != 0;
-        for (int d : kFillOrder) {
-            const sHex* n = map->GetNeighbour(x, y, d);
-            if (!n || !grid.Contains(n->x, n->y))
-                continue;
-            const uint8_t s = stateOf(n->x, n->y);
-            if (s & 1)
-                continue;
-            int64_t step = GetStepCost(*n);
-            if (fromNextToEnemy && (s & 2))
-                step += k->MoveCostNextToEnemy[CATEGORY_LAND];
-            step = std::max<int64_t>(seasonal(*n, step), 1); // nor may a season make it free
-            const int64_t reached = cost + step;
-            const size_t i = grid.Index(n->x, n->y);
-            if (reached < grid.cost[i] && reached <= m_ActionPoints) {
-                grid.cost[i] = reached;
-                grid.back[i] = OppositeDirection(d);
-                queue.emplace(reached, order++, n->x, n->y);
-            }
+    chain.push_back({m_X, m_Y, 0, (stateOf(m_X, m_Y) & 2) != 0, 0});
+    while (!chain.empty()) {
+        sFrame& at = chain.back();
+        if (at.next == 6) {
+            chain.pop_back();
+            continue;
+        }
+        const sFrame from = at;
+        const int d = kFillOrder[at.next++];
+        const sHex* n = map->GetNeighbour(from.x, from.y, d);
+        if (!n || !grid.Contains(n->x, n->y))
+            continue;
+        const uint8_t s = stateOf(n->x, n->y);
+        if (s & 1)
+            continue;
+        int64_t step = GetStepCost(*n);
+        if (from.nextToEnemy && (s & 2))
+            step += k->MoveCostNextToEnemy[CATEGORY_LAND];
+        step = std::max<int64_t>(seasonal(*n, step), 1); // nor may a season make it free
+        const int64_t reached = from.cost + step;
+        const size_t i = grid.Index(n->x, n->y);
+        if (reached < grid.cost[i] && reached <= m_ActionPoints) {
+            grid.cost[i] = reached;
+            grid.back[i] = OppositeDirection(d);
+            chain.push_back({n->x, n->y, reached, (s & 2) != 0, 0});
         }
     }
 

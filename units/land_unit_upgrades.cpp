@@ -122,16 +122,17 @@ bool cJednostkaLadowa::AiLevelUp()
     const int strength = PayForLevelUp();
     LogLine(L"[AI]: %s - upgrading %s (level up)", owner->Name, m_Name);
     const cPlayState* play = g_Gra ? g_Gra->m_PlayState : nullptr;
-    // The camera and the pauses are for a person watching; nobody waits for what is not shown.
-    const bool shown = play && m_Spotted && play->ShowsActions() && g_Gra->HasHumanCountry();
-    if (shown) {
+    // The camera follows only a unit the person may see; the pauses come also for one he
+    // cannot, and a game of computers never waits.
+    const bool person = g_Gra && g_Gra->HasHumanCountry();
+    if (person && play && m_Spotted && play->ShowsActions())
         CenterCameraOn(m_X, m_Y);
+    if (person)
         LOGGED_SLEEP(int(g_DelayValues[DELAY_AI_REPLACEMENT_BEFORE]));
-    }
     ++m_Level;
     m_Strength = strength;
     m_ActionPoints = 0;
-    if (shown)
+    if (person)
         LOGGED_SLEEP(int(g_DelayValues[DELAY_AI_REPLACEMENT_AFTER]));
     return true;
 }

@@ -149,7 +149,8 @@ float CommanderBonusAt(const sDowodca& commander, int distance)
     float skill = float(k->CommanderSkillWeight) * float(commander.Skill) / 100.0f;
     float experience = float(k->CommanderExperience[1]) * float(commander.Experience) / 100.0f;
     // Both weights are percentages, so their sum is the commander's value in percent:
-    // skill 4 and experience 40 under weights 60 and 40 make 18.4, a bonus of 0.184.
+    // skill 4 and experience 40 under weights 60 and 40 make 18.4, a bonus of 0.184. Taken
+    // as the bonus itself, that sum would multiply his unit's efficiency by 19.4.
     float b = (skill + experience) / 100.0f;
     if (distance == 0)
         return b + 1.0f;
@@ -188,7 +189,8 @@ int DistanceToCommander(const cUnit& unit, const sDowodca* commander)
 
 } // namespace
 
-// The bonus of the commanding commander at this unit, in whole percent.
+// The bonus of the commanding commander at this unit, in whole percent: truncated as a bare
+// fraction (0.15) it would always be 0, and the efficiency and its hint both read percent.
 int cUnit::GetCommanderBonus() const
 {
     const sDowodca* c = GetCommandingCommander();

@@ -97,6 +97,25 @@ TEST_F(LandMovement, EnemiesCloseTheirHexWhenSeenAndMakeStepsBesideThemDearer)
     EXPECT_EQ(RangeCost(unit, 13, 7), 3);
 }
 
+TEST_F(LandMovement, OfTwoWaysOfTheSameCostTheFirstOneSearchedLeadsTheWalk)
+{
+    // Dear hills all round; (14, 5) costs 3 both over (12, 5) and (13, 5), searched first
+    // (up before upper right), and over the forest at (13, 6), cheaper on its own.
+    for (int y = 2; y <= 10; ++y)
+        for (int x = 8; x <= 16; ++x)
+            Hex(x, y).terrain = 3;
+    for (auto [x, y] : {std::pair{12, 5}, {13, 5}, {14, 5}, {12, 6}})
+        Hex(x, y).terrain = 1;
+    Hex(13, 6).terrain = 2;
+    cJednostkaLadowa& unit = Panzer(3, 5);
+    unit.ComputeMoveRange(true);
+    const sPathStep* step = unit.FindPathStep(14, 5);
+    ASSERT_NE(step, nullptr);
+    EXPECT_EQ(step->cost, 3);
+    EXPECT_EQ(step->direction, 5) << "back to (13, 5), upper left";
+    EXPECT_EQ(unit.FindPathStep(13, 6)->direction, 4) << "and the forest back to the unit, lower left";
+}
+
 TEST_F(LandMovement, AnUnmovedUnitMayAlwaysStepOntoAFreeNeighbour)
 {
     for (int d = 0; d < 6; ++d)

@@ -1,6 +1,7 @@
 // Upgrades, level-ups and the unit panel's hints of land units, on the test scenario.
 #include <gtest/gtest.h>
 
+#include "core/settings.h"
 #include "tests/game/testland_game.h"
 #include "tests/test_support.h"
 
@@ -73,11 +74,25 @@ TEST_F(LandUpgrades, ALevelUpCostsTheDifferenceOfTheSurchargedPrices)
     EXPECT_EQ(unit.m_Level, 5);
     EXPECT_TRUE(LogContains(L"Level-up refused: Valdo Infantry (type 0) is at level 5"));
 
+    // The computer's level-up takes its pauses even where the person cannot see the unit.
+    struct sRestore
+    {
+        ~sRestore() { ResetSettingsToDefaults(); }
+    } restore;
+    ASSERT_TRUE(game->HasHumanCountry());
+    unit.m_Spotted = false;
+    g_DelayValues[DELAY_AI_REPLACEMENT_BEFORE] = 3.0f;
+    g_DelayValues[DELAY_AI_REPLACEMENT_AFTER] = 4.0f;
     unit.m_Level = 1;
     testing_support::ClearLog();
     ASSERT_TRUE(unit.AiLevelUp());
     EXPECT_EQ(unit.m_Level, 2);
     EXPECT_TRUE(LogContains(L"[AI]: Valdonia - upgrading Valdo Infantry (level up)"));
+    std::vector<std::wstring> pauses;
+    for (const std::wstring& line : testing_support::LogLines())
+        if (line.starts_with(L"S: "))
+            pauses.push_back(line.substr(line.rfind(L" : ") + 3));
+    EXPECT_EQ(pauses, (std::vector<std::wstring>{L"3 ms", L"4 ms"}));
 }
 
 TEST_F(LandUpgrades, TheHintsSayWhyInTheirOrder)
