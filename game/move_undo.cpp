@@ -80,6 +80,8 @@ bool cMoveUndo::Undo(cJednostka* unit)
     }
     LogLine(LangFormat("conducting_undo_movement._hexes_to_change:%i,_start_coords(%i,%i)", int(changedHexes.size()),
                        m_StartX, m_StartY));
+    // Its hex let go before the start hex takes it: a move stopped before its first step
+    // ends where it began, and would otherwise leave the unit on no hex.
     if (sHex* at = map->GetHex(unit->m_X, unit->m_Y); at->unit == unit)
         at->unit = nullptr;
     start->unit = unit;

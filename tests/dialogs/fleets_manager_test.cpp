@@ -10,6 +10,7 @@
 #include "core/stringbase.h"
 #include "dialogs/confirm_dialog.h"
 #include "dialogs/fleets_manager.h"
+#include "dialogs/request_openers.h"
 #include "game/game.h"
 #include "game/play_state.h"
 #include "gui/controls.h"
@@ -171,6 +172,23 @@ TEST_F(FleetsManager, DisbandingTheLastShipsClosesTheWindow)
     Click(kConfirmYesId);
     EXPECT_EQ(g_Gra->FindNavalUnitById(3), nullptr) << "the transport is gone";
     EXPECT_TRUE(OpenKinds().empty()) << "no fleet of Albion is left in Dover";
+}
+
+// A sea hex selected with ships of the player's side there opens their window, but never
+// over another window.
+TEST_F(FleetsManager, ASeaHexSelectedOpensItsWindowOnlyWhenNoOtherIsOpen)
+{
+    auto selected = [] {
+        sPresentationRequest data;
+        data.kind = eRequestKind::FleetsDialog;
+        data.unitId = kDoverPort;
+        return std::make_shared<cPresentationRequest>(data, 1);
+    };
+    g_Gra->m_SeaGraph->GetNode(kDoverPort)->OwnCounts[0] = 1;
+    ASSERT_TRUE(ServeDialogRequest(selected()));
+    EXPECT_EQ(OpenKinds(), std::vector<int>{kFleetsDialogKind});
+    ASSERT_TRUE(ServeDialogRequest(selected()));
+    EXPECT_EQ(OpenKinds(), std::vector<int>{kFleetsDialogKind}) << "not a second one over the first";
 }
 
 } // namespace

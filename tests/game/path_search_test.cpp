@@ -32,9 +32,11 @@ protected:
 TEST_F(PathSearch, AStepByStepPathFromTheRangeLoggedFromTheTargetBack)
 {
     unit.ComputeMoveRange(true);
+    unit.m_SpottedEnemy = true;
     testing_support::ClearLog();
     Play().FindPath(unit, 12, 3);
     EXPECT_EQ(Path(), (std::vector<sPathNode>{{12, 5, 1}, {12, 4, 1}, {12, 3, 1}}));
+    EXPECT_FALSE(unit.m_SpottedEnemy) << "a unit that starts a move has spotted nobody yet";
     EXPECT_EQ(CountLogLinesStartingWith(L"Adding hex ("), 3);
     EXPECT_TRUE(testing_support::LogHasInOrder({L"Adding hex (12,3) to path (cost 1)", L"Adding hex (12,4) to path (cost 1)",
                                                 L"Adding hex (12,5) to path (cost 1)"}));

@@ -46,8 +46,14 @@ protected:
 TEST_F(UnitMoves, AMoveStopsBeforeAnEnemyKeepingItsActionPointsAndNeverEndsOnAnotherUnit)
 {
     cJednostkaLadowa& enemy = Land(12);
-    Place(enemy, 12, 4);
     enemy.m_Spotted = false;  // hidden: the range leads through it
+    // Stopped before its first step, the move ends, and is taken back, where it began.
+    Place(enemy, 12, 5);
+    ASSERT_TRUE(Move(panzer, 12, 4));
+    Play().UndoLastMove(&panzer);
+    EXPECT_EQ(Hex(12, 6).unit, &panzer);
+
+    Place(enemy, 12, 4);
     ASSERT_TRUE(Move(panzer, 12, 2));
     EXPECT_EQ(At(panzer), std::pair(12, 5));
     EXPECT_EQ(panzer.m_ActionPoints, 3);
@@ -73,7 +79,7 @@ TEST_F(UnitMoves, AMoveStopsBeforeAnEnemyKeepingItsActionPointsAndNeverEndsOnAno
     EXPECT_EQ(Hex(12, 5).unit, &Land(8));
     EXPECT_EQ(Hex(12, 4).unit, &ruthenian) << "the bystander keeps its hex";
     EXPECT_EQ(Hex(12, 2).unit, nullptr);
-    EXPECT_EQ(g_PlayCounts.moves.load(), 3);
+    EXPECT_EQ(g_PlayCounts.moves.load(), 4);
 }
 
 TEST_F(UnitMoves, CapturesAlongThePathAreUndoneNewestFirstWithTheUnit)
