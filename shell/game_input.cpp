@@ -42,7 +42,8 @@ namespace {
 constexpr uint32_t kTargetMarks = 0x1FFFC;
 constexpr uint32_t kSelectionMark = 1;
 constexpr uint32_t kZoneMark = 16384;
-// A press and release closer than this is a click, not a drag.
+// A press and release closer than this is a click, not a drag: a hand moves the pointer a
+// pixel or two while it clicks, and a click read as a tiny drag would do nothing.
 constexpr int kClickSlack = 4;
 
 bool g_LeftWasDown = false;
