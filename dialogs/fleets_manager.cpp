@@ -375,7 +375,8 @@ void cDialogFlot::ReloadShips()
     if (fleets.size() == 1)
         for (const cJednostkaMorska* ship : fleets.front()->ships) {
             LogLine(L"Adding unit to list");
-            list->AddItem(FormatText(L"%s;%i%% (%i/%i);%.1f;%s;%c", ship->m_Name, Percent(ship->m_HP, ship->m_MaxHP),
+            list->AddItem(FormatText(L"%s;%i%% (%i/%i);%.1f;%s;%c", ListCellText(ship->m_Name),
+                                     Percent(ship->m_HP, ship->m_MaxHP),
                                      ship->m_HP, ship->m_MaxHP, ship->GetBombardmentValue(),
                                      cUnit::GetSubtypeText(ship->m_Type), ship->m_Commander ? L'+' : L' '),
                           reinterpret_cast<void*>(intptr_t(ship->m_Id)));
@@ -759,7 +760,7 @@ void cDialogFlot::OnMoveShipsPressed()
     for (int row = 0; row < fleetList->GetSize(); ++row) {
         const cFlota* other = ItemData(*fleetList, row, FindFleet);
         if (other && other != fleets.front() && !other->movedThisTurn)
-            choice->AddRow(other->name, other->ID);
+            choice->AddRow(ListCellText(other->name), other->ID);
     }
     if (auto* list = static_cast<CDXUTListBox*>(choice->GetControl(kListChoiceListId, DXUT_CONTROL_LISTBOX)))
         if (list->GetSize() > 0)

@@ -80,8 +80,13 @@ TEST_F(FleetsManager, AShipIsRepairedOnceATurnInPortForItsPriceAndSplitIntoANewF
     ASSERT_EQ(Window().GetSelectedShip(0), warspite);
     ASSERT_TRUE(Enabled(kFleetsRepairId)) << std::wstring(HintOf(kFleetsRepairId));
     ASSERT_NO_FATAL_FAILURE(CheckScreen("fleets_manager"));
+    // A name the player gave it with the row's separators stays in the name's column.
+    warspite->m_Name = L"Warspite;Grand Old|Lady";
     Click(kFleetsRepairId);
     EXPECT_EQ(warspite->m_HP, 4);
+    const std::vector<std::wstring>& row = List(kFleetsShipsId).GetItem(1)->cells;
+    ASSERT_EQ(row.size(), 5u);
+    EXPECT_EQ((std::vector<std::wstring>{row[0], row[1]}), (std::vector<std::wstring>{L"Warspite Grand Old Lady", L"66% (4/6)"}));
     EXPECT_DOUBLE_EQ(albion.PP, 50.0 - GameConsts().ShipRepairCost[1]);
     Choose(kFleetsShipsId, {1});
     EXPECT_FALSE(Enabled(kFleetsRepairId));
