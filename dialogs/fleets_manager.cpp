@@ -84,9 +84,8 @@ cDialogFlot::cDialogFlot(int zoneNodeId) : cDialog(kFleetsDialogKind, LayoutRow(
     AddText(551, LangFormat("fleets_title", zone ? zone->Name : std::wstring(L"-")), true);
     AddText(553, LangText("fleets_fleets_list"));
     AddListBoxFromLayout(kFleetsListId, 0);
-    // The lists' widths hold Europe 1939's longest names and figures: narrower ones cut them.
     if (CDXUTListBox* list = ListOf(*this, kFleetsListId)) {
-        list->SetColumns(7, LangText("fleets_list_fleets_columns"), 28, 7, 17, 15, 15, 13, 3);
+        list->SetColumns(7, LangText("fleets_list_fleets_columns"), 30, 5, 20, 15, 15, 13, 2);
         list->SetColumnSortTypes(7, LIST_SORT_TEXT, LIST_SORT_INTEGER, LIST_SORT_PERCENT, LIST_SORT_DECIMAL,
                                  LIST_SORT_TEXT, LIST_SORT_TEXT, LIST_SORT_TEXT);
         list->SetStyle(1);
