@@ -106,23 +106,23 @@ void cDialogDowodcow::FillLists(const cUnit& unit)
         void* data = reinterpret_cast<void*>(intptr_t(c->ID));
         switch (c->State) {
         case 0:
-            available->AddItem(FormatText(L"%s;%i;%i;%s", c->Name, c->Skill, c->Experience,
+            available->AddItem(FormatText(L"%s;%i;%i;%s", ListCellText(c->Name), c->Skill, c->Experience,
                                           LangText("commander_status_in_hq")),
                                data);
             break;
         case 1:
-            unavailable->AddItem(FormatText(L"%s;%i;%i;%s;-;-", c->Name, c->Skill, c->Experience,
+            unavailable->AddItem(FormatText(L"%s;%i;%i;%s;-;-", ListCellText(c->Name), c->Skill, c->Experience,
                                             LangText("commander_status_heading_to_hq")),
                                  data);
             break;
         case 2: {
             const cUnit* with = FindUnitOfCommander(c);
-            const std::wstring name = with ? with->m_Name : L"-";
+            const std::wstring name = with ? ListCellText(with->m_Name) : L"-";
             // A unit waiting to be placed, or gone, has no hex to name.
             const std::wstring place = with && c->Type != 2 && with->IsOnMap()
                                            ? FormatText(L"(%i, %i)", with->m_X, with->m_Y)
                                            : std::wstring(L"-");
-            unavailable->AddItem(FormatText(L"%s;%i;%i;%s;%s;%s", c->Name, c->Skill, c->Experience,
+            unavailable->AddItem(FormatText(L"%s;%i;%i;%s;%s;%s", ListCellText(c->Name), c->Skill, c->Experience,
                                             LangText("commander_status_assigned"), name, place),
                                  data);
             break;

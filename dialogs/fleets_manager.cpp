@@ -84,9 +84,8 @@ cDialogFlot::cDialogFlot(int zoneNodeId) : cDialog(kFleetsDialogKind, LayoutRow(
     AddText(551, LangFormat("fleets_title", zone ? zone->Name : std::wstring(L"-")), true);
     AddText(553, LangText("fleets_fleets_list"));
     AddListBoxFromLayout(kFleetsListId, 0);
-    // The lists' widths hold Europe 1939's longest names and figures: narrower ones cut them.
     if (CDXUTListBox* list = ListOf(*this, kFleetsListId)) {
-        list->SetColumns(7, LangText("fleets_list_fleets_columns"), 28, 7, 17, 15, 15, 13, 3);
+        list->SetColumns(7, LangText("fleets_list_fleets_columns"), 30, 5, 20, 15, 15, 13, 2);
         list->SetColumnSortTypes(7, LIST_SORT_TEXT, LIST_SORT_INTEGER, LIST_SORT_PERCENT, LIST_SORT_DECIMAL,
                                  LIST_SORT_TEXT, LIST_SORT_TEXT, LIST_SORT_TEXT);
         list->SetStyle(1);
@@ -375,7 +374,8 @@ void cDialogFlot::ReloadShips()
     if (fleets.size() == 1)
         for (const cJednostkaMorska* ship : fleets.front()->ships) {
             LogLine(L"Adding unit to list");
-            list->AddItem(FormatText(L"%s;%i%% (%i/%i);%.1f;%s;%c", ship->m_Name, Percent(ship->m_HP, ship->m_MaxHP),
+            list->AddItem(FormatText(L"%s;%i%% (%i/%i);%.1f;%s;%c", ListCellText(ship->m_Name),
+                                     Percent(ship->m_HP, ship->m_MaxHP),
                                      ship->m_HP, ship->m_MaxHP, ship->GetBombardmentValue(),
                                      cUnit::GetSubtypeText(ship->m_Type), ship->m_Commander ? L'+' : L' '),
                           reinterpret_cast<void*>(intptr_t(ship->m_Id)));
@@ -759,7 +759,7 @@ void cDialogFlot::OnMoveShipsPressed()
     for (int row = 0; row < fleetList->GetSize(); ++row) {
         const cFlota* other = ItemData(*fleetList, row, FindFleet);
         if (other && other != fleets.front() && !other->movedThisTurn)
-            choice->AddRow(other->name, other->ID);
+            choice->AddRow(ListCellText(other->name), other->ID);
     }
     if (auto* list = static_cast<CDXUTListBox*>(choice->GetControl(kListChoiceListId, DXUT_CONTROL_LISTBOX)))
         if (list->GetSize() > 0)

@@ -61,7 +61,9 @@ void cDialogZapisuGry::FillList()
         const std::wstring scenario = info.GetString(nameKey, LangText("save_unknown_name"));
         const std::wstring date = SaveDateAsShown(info.GetString("Save/Date", L"--.--.-- --:--"));
         const int turn = info.GetInt("Save/Turn", 1);
-        list->AddItem(FormatText(L"%s;%s;%i;%s", m_Names[row], scenario, turn, date), reinterpret_cast<void*>(row));
+        list->AddItem(FormatText(L"%s;%s;%i;%s", ListCellText(m_Names[row]), ListCellText(scenario), turn,
+                                 ListCellText(date)),
+                      reinterpret_cast<void*>(row));
     }
     if (selected >= 0 && selected < list->GetSize())
         list->SelectItem(selected);

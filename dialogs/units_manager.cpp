@@ -125,6 +125,8 @@ cDialogJednostek::cDialogJednostek(int countryId)
     if (CDXUTTabFrame* tabs = Tabs(*this, kUnitsPlaceTabsId)) {
         tabs->AddTab(LangText("units_mgr_units_list_tab_on_map").c_str(), 0, 0, -1);
         tabs->AddTab(LangText("units_mgr_units_list_tab_to_deploy").c_str(), 1, 0, -1);
+        // Without its event: this window is not open yet, so the event would reach the one
+        // below; the list is filled for the chosen tab at the end all the same.
         tabs->SelectTab(g_UnitsMgrToDeploy == 1 ? 1 : 0, false);
     }
     AddListBoxFromLayout(kUnitsListId, 0);
@@ -254,7 +256,7 @@ void cDialogJednostek::ListUnits(int tab)
         for (bool check : checks)
             marks += FormatText(L";%c", Mark(check));
         // A unit of no full strength (damaged data) shows 0 rather than a division by nothing.
-        return FormatText(L"%s;%.0f%% (%.1f/%.1f);%i;%i;%s;%i", u.m_Name, full > 0 ? effective * 100.0f / full : 0.0f,
+        return FormatText(L"%s;%.0f%% (%.1f/%.1f);%i;%i;%s;%i", ListCellText(u.m_Name), full > 0 ? effective * 100.0f / full : 0.0f,
                           effective, full, u.m_ActionPoints, u.m_Supply, cUnit::GetSubtypeText(u.m_Type), u.m_Level) +
                marks;
     };
@@ -279,9 +281,9 @@ void cDialogJednostek::ListUnits(int tab)
                     continue;
                 const sWezelGrafuMorz* zone = s->m_Fleet ? s->m_Fleet->GetSeaNode() : nullptr;
                 // A ship of no maximum (damaged data) shows 0 rather than a division by nothing.
-                add(*s, FormatText(L"%s;%i%% (%i/%i);%s;%s;%s;%c", s->m_Name, s->m_MaxHP > 0 ? s->m_HP * 100 / s->m_MaxHP : 0,
+                add(*s, FormatText(L"%s;%i%% (%i/%i);%s;%s;%s;%c", ListCellText(s->m_Name), s->m_MaxHP > 0 ? s->m_HP * 100 / s->m_MaxHP : 0,
                                    s->m_HP, s->m_MaxHP, cUnit::GetSubtypeText(s->m_Type),
-                                   s->m_Fleet ? s->m_Fleet->name : std::wstring(L"-"),
+                                   s->m_Fleet ? ListCellText(s->m_Fleet->name) : std::wstring(L"-"),
                                    zone ? zone->Name : std::wstring(L"-"), Mark(s->m_Commander != nullptr)));
             }
         }
@@ -291,14 +293,14 @@ void cDialogJednostek::ListUnits(int tab)
         for (const cUnit* u : g_Gra->m_Reserve) {
             const auto* unit = dynamic_cast<const cJednostka*>(u);
             if (unit && u->m_Category == tab && ours(*u))
-                add(*u, FormatText(L"%s;%s;%i;%s", u->m_Name, cUnit::GetSubtypeText(u->m_Type), unit->m_Level,
+                add(*u, FormatText(L"%s;%s;%i;%s", ListCellText(u->m_Name), cUnit::GetSubtypeText(u->m_Type), unit->m_Level,
                                    availability(*u)));
         }
         return;
     }
     for (const cJednostkaMorska* s : g_Gra->m_NavalReserve)
         if (ours(*s)) {
-            const std::wstring row = FormatText(L"%s;%s;%s", s->m_Name, cUnit::GetSubtypeText(s->m_Type), availability(*s));
+            const std::wstring row = FormatText(L"%s;%s;%s", ListCellText(s->m_Name), cUnit::GetSubtypeText(s->m_Type), availability(*s));
             LogLine(row);
             add(*s, row);
         }

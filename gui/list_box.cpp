@@ -234,6 +234,13 @@ void CDXUTListBox::SetColumnSortTypesList(int count, const std::vector<int>& typ
         m_Columns[size_t(i)].sortType = types[size_t(i)];
 }
 
+std::wstring ListCellText(std::wstring_view text)
+{
+    std::wstring cell = text.empty() ? std::wstring(L" ") : std::wstring(text);
+    std::replace_if(cell.begin(), cell.end(), [](wchar_t c) { return c == L';' || c == L'|'; }, L' ');
+    return cell;
+}
+
 tResult CDXUTListBox::AddItem(std::wstring_view text, void* data)
 {
     auto item = std::make_unique<DXUTListBoxItem>();

@@ -51,6 +51,10 @@ struct DXUTListBoxItem
 
 // The key a cell yields for a sort type (0 for a cell that does not match).
 int64_t ListSortKey(int sortType, std::wstring_view cell);
+// A text (a name a player typed or a file holds) as one cell of a row: the separators that
+// split a row become blanks, and an empty text a blank, so that it neither spills into the
+// next columns nor lets them move up into its own.
+std::wstring ListCellText(std::wstring_view text);
 
 class CDXUTListBox : public CDXUTControl
 {

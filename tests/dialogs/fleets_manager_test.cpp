@@ -72,6 +72,8 @@ TEST_F(FleetsManager, AShipIsRepairedOnceATurnInPortForItsPriceAndSplitIntoANewF
     PushDialog(new cDialogFlot(kDoverPort));
     ASSERT_EQ(List(kFleetsListId).GetSize(), 2);
     EXPECT_EQ(List(kFleetsListId).GetSelectedIndex(), 0) << "the first fleet is chosen at once";
+    const std::vector<std::wstring>& home = List(kFleetsListId).GetItem(0)->cells;
+    EXPECT_EQ((std::vector<std::wstring>{home[1], home[2]}), (std::vector<std::wstring>{L"2", L"72% (8/11)"}));
     ASSERT_EQ(List(kFleetsShipsId).GetSize(), 2);
     EXPECT_EQ(List(kFleetsShipsId).GetItem(1)->cells[1], L"50% (3/6)");
     EXPECT_FALSE(Enabled(kFleetsRepairId)) << "the carrier has no damage";
@@ -81,8 +83,13 @@ TEST_F(FleetsManager, AShipIsRepairedOnceATurnInPortForItsPriceAndSplitIntoANewF
     ASSERT_EQ(Window().GetSelectedShip(0), warspite);
     ASSERT_TRUE(Enabled(kFleetsRepairId)) << std::wstring(HintOf(kFleetsRepairId));
     ASSERT_NO_FATAL_FAILURE(CheckScreen("fleets_manager"));
+    // A name the player gave it with the row's separators stays in the name's column.
+    warspite->m_Name = L"Warspite;Grand Old|Lady";
     Click(kFleetsRepairId);
     EXPECT_EQ(warspite->m_HP, 4);
+    const std::vector<std::wstring>& row = List(kFleetsShipsId).GetItem(1)->cells;
+    ASSERT_EQ(row.size(), 5u);
+    EXPECT_EQ((std::vector<std::wstring>{row[0], row[1]}), (std::vector<std::wstring>{L"Warspite Grand Old Lady", L"66% (4/6)"}));
     EXPECT_DOUBLE_EQ(albion.PP, 50.0 - GameConsts().ShipRepairCost[1]);
     Choose(kFleetsShipsId, {1});
     EXPECT_FALSE(Enabled(kFleetsRepairId));
@@ -162,6 +169,34 @@ TEST_F(FleetsManager, ButtonsNameWhyTheyCannotActAndTheWindowComesBackAfterAnOrd
     // Escape closes it.
     Key(VK_ESCAPE);
     EXPECT_TRUE(OpenKinds().empty());
+}
+
+TEST_F(FleetsManager, TwoFleetsChosenTogetherShareTheirFormationAndNoShipCommand)
+{
+    Fleet(1)->seaNode = kDoverPort;
+    Fleet(1)->isActive = 1;
+    PushDialog(new cDialogFlot(kDoverPort));
+    cFlota* other = Fleet(int(reinterpret_cast<intptr_t>(List(kFleetsListId).GetItem(1)->pData)));
+    ASSERT_NE(other, nullptr);
+    other->formation = 1;
+    other->isActive = 0;
+    Choose(kFleetsListId, {0, 1});
+    EXPECT_EQ(List(kFleetsShipsId).GetSize(), 0);
+    EXPECT_FALSE(Enabled(kFleetsNewFleetId));
+    EXPECT_EQ(HintOf(kFleetsNewFleetId), LangText("fleets_no_unit_selected"));
+    EXPECT_EQ(HintOf(kFleetsRenameId), LangText("fleets_rename_fleet_hint_multiple_selection"));
+    // Regular and raider together: no formation shown, the box follows the regular fleet.
+    auto checked = [this](int id, int type) { return ControlOf<CDXUTCheckBox>(*Top(), id, type)->GetChecked(); };
+    EXPECT_EQ((std::vector<bool>{checked(kFleetsRegularId, DXUT_CONTROL_RADIOBUTTON),
+                                 checked(kFleetsRaidersId, DXUT_CONTROL_RADIOBUTTON),
+                                 checked(kFleetsActiveId, DXUT_CONTROL_CHECKBOX), Enabled(kFleetsActiveId)}),
+              (std::vector<bool>{false, false, true, true}));
+    // Raiders go passive; back to regular, they stay passive.
+    Click(kFleetsRaidersId);
+    Click(kFleetsRegularId);
+    EXPECT_EQ((std::vector<int>{Fleet(1)->formation, Fleet(1)->isActive, other->formation, other->isActive}),
+              (std::vector<int>{0, 0, 0, 0}));
+    EXPECT_FALSE(checked(kFleetsActiveId, DXUT_CONTROL_CHECKBOX));
 }
 
 TEST_F(FleetsManager, DisbandingTheLastShipsClosesTheWindow)

@@ -59,13 +59,16 @@ TEST_F(SaveWindow, ListsSavesSortedAndAFolderWithoutInfoAsUnknown)
     testing_support::WriteFile("data/save/zulu/Info.ini",
                                "[General_ENG]\r\nName=Testland\r\n[Save]\r\nDate=39.09.01 04:45\r\nTurn=3\r\n");
     fs::create_directories("data/save/alpha");
+    // A name holding the row's separators, and an empty one, stay in their own columns.
+    testing_support::WriteFile("data/save/day 1;Poland|West/Info.ini", "[General_ENG]\r\nName=\r\n[Save]\r\nTurn=2\r\n");
     PushDialog(new cDialogZapisuGry);
     EXPECT_EQ(g_Gra->GetGameState(), 2);
     const auto rows = Rows();
-    ASSERT_EQ(rows.size(), 2u);
+    ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0], (std::vector<std::wstring>{L"alpha", LangText("save_unknown_name"), L"1", L"--.--.-- --:--"}));
+    EXPECT_EQ(rows[1], (std::vector<std::wstring>{L"day 1 Poland West", L" ", L"2", L"--.--.-- --:--"}));
     // Info.ini keeps year.month.day; the window shows day.month.year, as the game's dates read.
-    EXPECT_EQ(rows[1], (std::vector<std::wstring>{L"zulu", L"Testland", L"3", L"01.09.39 04:45"}));
+    EXPECT_EQ(rows[2], (std::vector<std::wstring>{L"zulu", L"Testland", L"3", L"01.09.39 04:45"}));
     ASSERT_NO_FATAL_FAILURE(CheckScreen("save_dialog"));
     Click(kSaveExitId);
     EXPECT_TRUE(OpenKinds().empty());

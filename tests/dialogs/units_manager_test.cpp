@@ -8,6 +8,7 @@
 #include "game/play_state.h"
 #include "gui/controls.h"
 #include "tests/dialogs/dialog_bench.h"
+#include "units/land_unit.h"
 #include "units/unit.h"
 
 namespace {
@@ -52,6 +53,10 @@ TEST_F(UnitsManager, KeysFilterTheTypesAndTheFiltersOutlastTheWindow)
     EXPECT_TRUE(OpenKinds().empty());
 
     // Opened again: the filter holds, the tab of kinds starts on land; Right stops at naval.
+    // A name given with the row's separators stays in the name's column.
+    for (cJednostkaLadowa* u : g_Gra->m_LandUnits)
+        if (u->m_Name == L"2. Motorised")
+            u->m_Name = L"2.|Motorised";
     PushDialog(new cDialogJednostek(2));
     EXPECT_EQ(Names(), std::vector<std::wstring>{L"2. Motorised"});
     for (int k = 0; k < 3; ++k)
