@@ -17,6 +17,8 @@ tResult cTextureHolder::Load(const wchar_t* path, int kind, int mipLevels)
         m_Path = path; // copied as it is, whatever characters it holds
     if (kind == kNothing)
         return S_OK;
+    // Only pictures come from a file: a blank texture is CreateEmpty's, which is given its
+    // size; here there is none to give it.
     if (kind != kFile) {
         Release();
         return E_INVALIDARG;

@@ -105,6 +105,15 @@ std::vector<std::wstring> ListFolders(const wchar_t* root)
     return names;
 }
 
+// A cell of a list row. The list splits a row at ';' and '|' and leaves out empty cells: a
+// name holding one (a save called "Poland; day 3") or an empty name would move the columns.
+std::wstring AsCell(std::wstring text)
+{
+    std::replace(text.begin(), text.end(), L';', L',');
+    std::replace(text.begin(), text.end(), L'|', L'/');
+    return text.empty() ? std::wstring(kNoDetail) : text;
+}
+
 void SetEditText(CDXUTDialog& dialog, int id, const std::wstring& text)
 {
     if (auto* edit = dynamic_cast<CDXUTEditBox*>(dialog.GetControl(id)))
@@ -254,11 +263,11 @@ void cScenarioMenu::FillList()
         const std::wstring name = ini.GetString(GeneralKey("Name"), L"Unknown name");
         std::wstring row;
         if (m_SelectedTab == 0)
-            row = FormatText(L"%s;%i;%ix%i", name, ini.GetInt("Duration/Turns", 0), ini.GetInt("Map/SizeX", 0),
+            row = FormatText(L"%s;%i;%ix%i", AsCell(name), ini.GetInt("Duration/Turns", 0), ini.GetInt("Map/SizeX", 0),
                              ini.GetInt("Map/SizeY", 0));
         else // stored year first, the date would be read as another (24.09.01: the 24th of September)
-            row = FormatText(L"%s;%s;%s", folder, name,
-                             SaveDateAsShown(ini.GetString("Save/Date", L"--.--.-- --:--")));
+            row = FormatText(L"%s;%s;%s", AsCell(folder), AsCell(name),
+                             AsCell(SaveDateAsShown(ini.GetString("Save/Date", L"--.--.-- --:--"))));
         LogLine(L"-------- Adding");
         list->AddItem(row, m_Patterns.back().get());
         LogLine(L"-------- done");

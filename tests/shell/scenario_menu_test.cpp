@@ -54,11 +54,13 @@ void MakeFolders()
     // Not listed: with the game's separator the name leads out of the folder.
     WriteFile("data/scenarios/up\\..\\..\\x/Info.ini", "[General_ENG]\r\nName=Escaped\r\n");
     WriteFile("data/scenarios/readme.txt", "not a folder");
+    WriteFile("data/scenarios/Blank/Info.ini", "[General_ENG]\r\nName=\r\n");
     WriteFile("data/scenarios/100% War/Info.ini", "[General_ENG]\r\nName=Percent\r\n[Duration]\r\nTurns=1\r\n"
                                                   "[Map]\r\nSizeX=30\r\nSizeY=20\r\n");
     WriteFile("data/save/first save/Info.ini",
               "[General_ENG]\r\nName=Testland\r\n[Save]\r\nDate=24.05.31 10:15\r\nTurn=7\r\nGameDayDisplayed=15\r\n"
               "GameMonthDisplayed=10\r\nGameYearDisplayed=1939\r\nScenarioName=..\\..\\elsewhere\r\n");
+    WriteFile("data/save/the third; day/Info.ini", "[General_ENG]\r\nName=Testland | Borussia\r\n");
     std::filesystem::create_directories("data/pbem");
 }
 
@@ -69,7 +71,7 @@ TEST(ScenarioList, ListsEachKindOfFolderAndShowsTheDetailsOfTheChosenRow)
     driver.StartWith(OpenScenarioMenu)
         .Then("new games", [] { return Menu() != nullptr; },
               [] {
-                  EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"Percent|1|30x20", L"Unknown name|0|0x0",
+                  EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"Percent|1|30x20", L"-|0|0x0", L"Unknown name|0|0x0",
                                                                L"Testland|83|20x16"}));
                   EXPECT_TRUE(D::FindControl(IDC_START)->GetEnabled());
                   EXPECT_FALSE(D::FindControl(IDC_SAVE_DATE)->GetVisible());
@@ -91,7 +93,8 @@ TEST(ScenarioList, ListsEachKindOfFolderAndShowsTheDetailsOfTheChosenRow)
         .Then("saved games", [] { return Menu()->GetSelectedTab() == 1; },
               [] {
                   // Info.ini keeps year.month.day; the player reads day.month.year, as the game's dates.
-                  EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"first save|Testland|31.05.24 10:15"}));
+                  EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"first save|Testland|31.05.24 10:15",
+                                                               L"the third, day|Testland / Borussia|--.--.-- --:--"}));
                   EXPECT_EQ(List()->GetColumns()[2].title, L"Saved on");
                   EXPECT_TRUE(D::FindControl(IDC_SAVE_DATE)->GetVisible());
                   EXPECT_EQ(EditText(IDC_SAVE_DATE), L"31.05.24 10:15");
