@@ -102,6 +102,8 @@ void cIniFile::LoadFromText(const std::string& text, const std::filesystem::path
     m_Loaded = true;
 }
 
+// A comment line ends in one CR LF: a text-mode write would make it CR CR LF, a line end that
+// other readers take for two (or for a stray character).
 std::string cIniFile::BuildText() const
 {
     std::string text;

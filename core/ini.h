@@ -1,6 +1,7 @@
 #pragma once
 // The INI store: a whole INI file in a sorted map, addressed by "Section/Key".
-// Values are kept as UTF-8, so any text survives a round trip.
+// Values are kept as UTF-8: cut to the low byte of each character, a name beyond Latin-1
+// (a Polish or Russian one) would come back as other letters.
 #include <filesystem>
 #include <map>
 #include <optional>

@@ -84,7 +84,8 @@ void SetDialogOpenQuery(DialogOpenQuery query);
 
 // Waits until the player has closed a dialog that this thread pushed onto the dialog
 // stack, testing every 100 ms under the lock and logging "WBC:%s:%s:%d" each pass.
-// className names the dialog's class for the log.
+// className names the dialog's class for the log. The game's own waits for a person are on
+// presentation requests instead; game/presentation_requests.cpp says why.
 void WaitUntilDialogClosed(uint64_t dialogSerial, const char* className, const char* file, int line);
 
 // Logs "S: %s : %d : %d ms" and sleeps without holding the global lock; a negative time

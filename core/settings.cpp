@@ -1,6 +1,8 @@
 #include "core/settings.h"
 
+#include <climits>
 #include <cmath>
+#include <optional>
 
 #include "core/lock.h"
 #include "core/log.h"
@@ -42,6 +44,13 @@ int Checked(const char* key, int value, int low, int high, int fallback)
     return fallback;
 }
 
+// A volume is heard only from 0 to 100 (the mixer stops there) and its formula overflows far
+// beyond: a value outside is taken at the nearer end, which sounds as the value itself would.
+float Volume(const char* key, int value)
+{
+    return float(Checked(key, value, 0, 100, value < 0 ? 0 : 100)) / 100.0f;
+}
+
 } // namespace
 
 void ResetSettingsToDefaults()
@@ -60,16 +69,19 @@ void LoadSettings(const std::filesystem::path& path)
         return;
     cIniFile& ini = g_Settings;
     sUserSettings& s = g_UserSettings;
-    s.resolutionX = Checked("Main/ResolutionX", ini.GetInt("Main/ResolutionX", 1024), 320, 16384, 1024);
-    s.resolutionY = Checked("Main/ResolutionY", ini.GetInt("Main/ResolutionY", 768), 200, 16384, 768);
+    // A size without a layout file of its own stops the start-up when the layout is read.
+    s.resolutionX = ini.GetInt("Main/ResolutionX", 1024);
+    s.resolutionY = ini.GetInt("Main/ResolutionY", 768);
     s.fullscreen = ini.GetBool("Main/Fullscreen", false);
     g_StringBase.SetLanguage(L"ENG");
-    s.fpsLimit = Checked("Main/FPSLimit", ini.GetInt("Main/FPSLimit", 0), 0, 1000000, 0);
+    // A negative limit would make a negative frame sleep, which the system's sleep takes as
+    // nearly fifty days.
+    s.fpsLimit = Checked("Main/FPSLimit", ini.GetInt("Main/FPSLimit", 0), 0, INT_MAX, 0);
     s.showUnitName = ini.GetBool("UnitsDisplay/ShowName", true);
     s.unitsSkin = ini.GetString("UnitsDisplay/Skin", L"Counters");
     s.dynamicAppearance = ini.GetBool("UnitsDisplay/DynamicAppearance", true);
     s.mapSkin = ini.GetString("MapDisplay/Skin", L"Normal");
-    s.mapZoom = float(Checked("MapDisplay/Zoom", ini.GetInt("MapDisplay/Zoom", 100), 1, 1000, 100)) / 100.0f;
+    s.mapZoom = float(ini.GetInt("MapDisplay/Zoom", 100)) / 100.0f;
     g_MapZoom = s.mapZoom;
     s.showGrid = ini.GetBool("MapDisplay/ShowGrid", true);
     s.showCityName = ini.GetBool("MapDisplay/ShowCityName", true);
@@ -90,13 +102,14 @@ void LoadSettings(const std::filesystem::path& path)
     s.showAlliesActions = ini.GetBool("Gameplay/ShowAlliesActions", true);
     s.minimapOwnershipMode = ini.GetInt("MinimapDisplay/OwnershipMode", 0);
     s.skipEndTurnConfirmation = !ini.GetBool("InterfaceSettings/ConfirmEndTurn", true);
-    s.seaBattleTimeout =
-        Checked("InterfaceSettings/SeaBattleTimeout", ini.GetInt("InterfaceSettings/SeaBattleTimeout", 2), 0, 3600, 2);
-    s.musicVolume = float(Checked("Audio/MusicVolume", ini.GetInt("Audio/MusicVolume", 100), 0, 100, 100)) / 100.0f;
-    s.sfxVolume = float(Checked("Audio/SFXVolume", ini.GetInt("Audio/SFXVolume", 100), 0, 100, 100)) / 100.0f;
+    s.seaBattleTimeout = ini.GetInt("InterfaceSettings/SeaBattleTimeout", 2);
+    s.musicVolume = Volume("Audio/MusicVolume", ini.GetInt("Audio/MusicVolume", 100));
+    s.sfxVolume = Volume("Audio/SFXVolume", ini.GetInt("Audio/SFXVolume", 100));
     for (int row = 0; row < kDelayCount; ++row)
         g_DelayValues[size_t(row)] = float(ini.GetInt(g_DelayTable[size_t(row)].iniKey, 1000));
-    g_TraceGlobalLock = ini.GetBool("Debug/TraceLock", false);
+    // Looked up without the getter's default: a file without the switch is saved without it.
+    const std::optional<std::wstring> trace = ini.Find("Debug/TraceLock");
+    g_TraceGlobalLock = trace && (*trace == L"true" || *trace == L"yes");
 }
 
 void SaveZoomSetting(float zoom)

@@ -13,6 +13,8 @@
 
 namespace {
 
+// Coordinates off the map name no hex: the map's look-up would give its first hex instead,
+// and a city there would be taken for one the file never named.
 sHex* HexAt(cMapa* map, int x, int y)
 {
     if (!map || !map->IsInside(x, y))

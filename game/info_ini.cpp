@@ -70,7 +70,8 @@ void cGra::ReadInfoIni(const sGameLoadRequest& request)
     cIniFile ini;
     if (!ini.Load(HostPath(path)) && request.loadedFromSave != 0) {
         // A save whose folder has gone since the list was filled, or that lost its Info.ini:
-        // told as such, not as a damaged description.
+        // with the defaults it would look for the consts of a scenario "unknown" and stop there
+        // with the wrong file named, so it stops here with its own.
         std::wstring folder = JoinPathPattern(request.folderPattern, L"");
         if (!folder.empty() && folder.back() == L'\\')
             folder.pop_back();
@@ -201,6 +202,6 @@ void cGra::WriteSaveInfoIni(std::wstring_view saveFolder) const
             ++position;
         }
     }
-    if (!ini.SaveAs(HostPath(target)))
-        LogLine(L"ERROR: could not write %s", target);
+    // The store logs a failure; the save then misses its Info.ini and is refused as a whole.
+    ini.SaveAs(HostPath(target));
 }

@@ -41,6 +41,8 @@ void cGra::Render(cRenderer* device, float elapsed)
         m_Mapa->Render();
         sprite->End();
     }
+    // A rectangle the layout lacks has no panel under it: cleared, its widened outline would
+    // blacken a speck of the map's corner.
     if (device) {
         const sRect& minimap = g_MinimapOutline;
         if (g_GuiLayout[315].width > 0 && g_GuiLayout[315].height > 0)

@@ -15,7 +15,9 @@ int g_SelectedCityAppearanceLevel = 0;
 
 namespace {
 
-int ZoomPercent() { return int(g_MapZoom * 100.0f); }
+// Before the first view brings it within the wheel's reach the zoom is the settings' value as
+// it stands, which may be any whole number of percent.
+int ZoomPercent() { return int(std::clamp(g_MapZoom * 100.0f, -1e9f, 1e9f)); }
 
 int Cell(const std::vector<std::wstring>& row, size_t i) { return AtoiLike(WideToUtf8(row[i])); }
 

@@ -15,6 +15,8 @@ protected:
         ResetSettingsToDefaults();
         dir = testing_support::MakeScratchDir("settings");
     }
+    // No later test meets the values these leave behind.
+    void TearDown() override { ResetSettingsToDefaults(); }
     std::filesystem::path dir;
 };
 
@@ -41,44 +43,54 @@ TEST_F(Settings, PartialFileTakesDefaultsAndTheNextSaveWritesEveryKey)
     EXPECT_EQ(g_DelayValues[DELAY_AI_MOVE_BEFORE], -1.0f);
     EXPECT_EQ(g_DelayValues[DELAY_HUMAN_COMBAT_RESULT], 0.0f);
     EXPECT_EQ(g_DelayValues[DELAY_HUMAN_MOVE_BETWEEN], 1000.0f);
-    SaveZoomSetting(0.75f);
+    // Rounded up to a whole percent, but a float's last bits never add one.
+    for (const auto& [zoom, percent] : std::vector<std::pair<float, int>>{{0.333f, 34}, {0.1f, 10}, {0.75f, 75}}) {
+        SaveZoomSetting(zoom);
+        cIniFile again;
+        ASSERT_TRUE(again.Load(dir / "Settings.ini"));
+        EXPECT_EQ(again.GetInt("MapDisplay/Zoom", 0), percent) << zoom;
+    }
     cIniFile saved;
     ASSERT_TRUE(saved.Load(dir / "Settings.ini"));
-    EXPECT_EQ(saved.GetInt("MapDisplay/Zoom", 0), 75);
     for (const auto& row : g_DelayTable)
         EXPECT_TRUE(saved.HasKey(row.iniKey)) << row.iniKey;
     for (const char* key : {"Main/Fullscreen", "Main/FPSLimit", "UnitsDisplay/Skin", "Border/ColorA",
                             "Gameplay/FogOfWar", "InterfaceSettings/ConfirmEndTurn", "Audio/MusicVolume"})
         EXPECT_TRUE(saved.HasKey(key)) << key;
+    EXPECT_FALSE(saved.HasKey("Debug/TraceLock")) << "a file without the lock's switch is saved without it";
 }
 
 TEST_F(Settings, DerivedValues)
 {
     WriteWholeFile(dir / "Settings.ini",
                    "[Main]\nFPSLimit=30\n[MapDisplay]\nZoom=75\n[InterfaceSettings]\nConfirmEndTurn=false\n"
-                   "[Border]\nColorA=0\nColorR=256\nColorG=0\nColorB=0\n");
+                   "[Border]\nColorA=0\nColorR=256\nColorG=0\nColorB=0\n[Debug]\nTraceLock=yes\n");
     LoadSettings(dir / "Settings.ini");
     EXPECT_EQ(g_UserSettings.FrameSleepMs(), 33);
     EXPECT_FLOAT_EQ(g_UserSettings.mapZoom, 0.75f);
     EXPECT_TRUE(g_UserSettings.skipEndTurnConfirmation);
     EXPECT_EQ(g_UserSettings.borderColor, 0x01000000u) << "a component above 255 spills over";
+    EXPECT_TRUE(g_TraceGlobalLock);
     g_UserSettings.fpsLimit = 1000;
     EXPECT_EQ(g_UserSettings.FrameSleepMs(), 1);
     g_UserSettings.fpsLimit = 1001;
     EXPECT_EQ(g_UserSettings.FrameSleepMs(), 0);
 }
 
-TEST_F(Settings, NonsenseValuesAreReplacedAndLogged)
+TEST_F(Settings, ValuesAreTakenAsTheyStandUnlessTheyBreakTheirUser)
 {
     WriteWholeFile(dir / "Settings.ini",
-                   "[Main]\nResolutionX=-5\nFPSLimit=-30\n[MapDisplay]\nZoom=banana\n[Audio]\nSFXVolume=900\n");
+                   "[Main]\nResolutionX=-5\nFPSLimit=-30\n[MapDisplay]\nZoom=banana\n[Audio]\nSFXVolume=900\n"
+                   "MusicVolume=-7\n[InterfaceSettings]\nSeaBattleTimeout=-4\n");
     LoadSettings(dir / "Settings.ini");
-    EXPECT_EQ(g_UserSettings.resolutionX, 1024);
+    EXPECT_EQ(g_UserSettings.resolutionX, -5) << "no layout has that size: the start-up stops there";
     EXPECT_EQ(g_UserSettings.FrameSleepMs(), 0);
-    EXPECT_FLOAT_EQ(g_UserSettings.mapZoom, 1.0f);
+    EXPECT_FLOAT_EQ(g_UserSettings.mapZoom, 0.0f);
+    EXPECT_EQ(g_UserSettings.seaBattleTimeout, -4);
     EXPECT_FLOAT_EQ(g_UserSettings.sfxVolume, 1.0f);
+    EXPECT_FLOAT_EQ(g_UserSettings.musicVolume, 0.0f);
     EXPECT_TRUE(testing_support::LogContains(
-        L"Settings: Main/FPSLimit = -30 is out of range (0 to 1000000), using 0"));
+        L"Settings: Main/FPSLimit = -30 is out of range (0 to 2147483647), using 0"));
 }
 
 TEST_F(Settings, ShippedDefaultFileHoldsEveryKeyWithItsDefault)

@@ -3,6 +3,8 @@
 // minimap's fit and overlay.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <SDL.h>
 #include <SDL_image.h>
 
@@ -363,6 +365,13 @@ TEST_F(MapDrawing, ACityNameStaysClearOfTheCounterOnItsHexAtEveryZoom)
         }
         EXPECT_GT(nameQuads, 0);
     }
+    // The settings' zoom stands until the first view: the largest one there is is near in.
+    g_MapZoom = 1.0f;
+    SelectCityAppearanceLevel();
+    const int nearIn = g_SelectedCityAppearanceLevel;
+    g_MapZoom = float(INT_MAX) / 100.0f;
+    SelectCityAppearanceLevel();
+    EXPECT_EQ(g_SelectedCityAppearanceLevel, nearIn);
     game.Hex(2, 2).city = nullptr;
     DestroySkinFonts();
 }
