@@ -191,5 +191,20 @@ void cMovie::Draw(SDL_Renderer* renderer)
             s.fresh = false;
         }
     }
-    SDL_RenderCopy(renderer, s.texture, nullptr, nullptr);
+    // The picture fills the screen at its own proportions, as the menus' pictures do: a
+    // stretch would draw it out of shape on a wide screen. What a wider screen has no room
+    // for is cut off equally at the top and bottom (or at the sides of a narrower one).
+    int outW = 0, outH = 0;
+    SDL_RenderGetLogicalSize(renderer, &outW, &outH);
+    if (outW <= 0 || outH <= 0)
+        SDL_GetRendererOutputSize(renderer, &outW, &outH);
+    SDL_Rect source{0, 0, Width(), Height()};
+    if (outW > 0 && outH > 0) {
+        const double scale = std::max(double(outW) / Width(), double(outH) / Height());
+        source.w = std::min(Width(), int(outW / scale + 0.5));
+        source.h = std::min(Height(), int(outH / scale + 0.5));
+        source.x = (Width() - source.w) / 2;
+        source.y = (Height() - source.h) / 2;
+    }
+    SDL_RenderCopy(renderer, s.texture, &source, nullptr);
 }

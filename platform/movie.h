@@ -1,6 +1,6 @@
 #pragma once
 // A movie file decoded with libavformat and libavcodec; its frames are converted with
-// libswscale straight into a streaming texture and stretched over the back buffer.
+// libswscale straight into a streaming texture and drawn over the back buffer at its own shape.
 // Video only: movies that carry sound have it played from a file of its own.
 #include <cstdint>
 #include <filesystem>

@@ -96,18 +96,20 @@ void cMenu::RenderWallpaper(int holder, float elapsed, bool renderDialog)
     cSprite* sprite = DXUTGetGlobalDialogResourceManager()->GetSprite();
     cTexture* wallpaper = g_Textures[size_t(holder)].Get();
     const int width = g_UserSettings.resolutionX, height = g_UserSettings.resolutionY;
-    // Layout row 1 in corner form is the area of the picture that fills the back buffer.
-    // A larger screen's layout has a larger row 1 than the one picture a menu has (the
-    // same file at every size): the part of the row that the picture holds is stretched.
-    const sLayoutRect& area = g_GuiLayout[1];
-    const sRect source{std::max(area.x, 0), std::max(area.y, 0), wallpaper ? std::min(area.width, wallpaper->Width()) : 0,
-                       wallpaper ? std::min(area.height, wallpaper->Height()) : 0};
-    if (sprite && wallpaper && width > 0 && height > 0 && source.Width() > 0 && source.Height() > 0 &&
+    if (sprite && wallpaper && width > 0 && height > 0 && wallpaper->Width() > 0 && wallpaper->Height() > 0 &&
         Succeeded(sprite->Begin(0))) {
+        // The one 4:3 picture of a menu fills every screen at its own proportions: stretched
+        // by layout row 1 over a wide screen, its circles would turn to ovals, which full screen
+        // must not show. What the shape has no room for is cut off, equally at the sides, and
+        // at the top a fifth of it (the pictures' titles stand high and keep a margin).
+        const float scale = std::max(float(width) / float(wallpaper->Width()), float(height) / float(wallpaper->Height()));
+        const float spareX = float(wallpaper->Width()) - float(width) / scale;
+        const float spareY = float(wallpaper->Height()) - float(height) / scale;
+        const int cutX = int(spareX / 2.0f), cutY = int(spareY / 5.0f);
         // The dialog drawn next shares the sprite: it gets its transform back.
         const sMatrix2D saved = sprite->GetTransform();
-        sprite->SetTransform(
-            sMatrix2D::Scaling(float(width) / float(source.Width()), float(height) / float(source.Height())));
+        sprite->SetTransform(sMatrix2D::Scaling(scale, scale));
+        const sRect source{cutX, cutY, wallpaper->Width() - cutX, cutY + int(float(height) / scale + 0.5f)};
         sprite->Draw(wallpaper, &source, nullptr, nullptr, 0xFFFFFFFF);
         sprite->End();
         sprite->SetTransform(saved);

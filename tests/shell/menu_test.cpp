@@ -83,39 +83,33 @@ TEST_F(MenuBase, AMenuReplacedInItsOwnHandlerEndsThereAndIsFreedAfterTheDispatch
 
 TEST_F(MenuBase, AWallpaperOfAnySizeStretchesItsAreaOverTheWholeBackBuffer)
 {
-    // Layout row 1 (corners) is the picture's area; where the row is larger than the picture
-    // (a larger screen's layout), the part of it that the picture holds fills the screen.
-    const struct
-    {
-        sLayoutRect area;
-        int screenWidth, screenHeight;
-        sRectF source;
-    } cases[] = {
-        {{0, 0, 1024, 768}, 800, 600, {0, 0, 1024, 768}},
-        {{0, 0, 1920, 1080}, 1920, 1080, {0, 0, 1024, 768}},
-        {{0, 0, 512, 384}, 1920, 1080, {0, 0, 512, 384}},
-        {{100, 50, 612, 434}, 1024, 768, {100, 50, 612, 434}},
-    };
+    ResetGuiLayout();
+    g_GuiLayout[1] = sLayoutRect{0, 0, 1024, 768}; // corners of the picture's area
+    g_UserSettings.resolutionX = 800;
+    g_UserSettings.resolutionY = 600;
     g_Textures[TEX_WALLPAPER_MAIN].CreateEmpty(1024, 768);
-    for (const auto& c : cases) {
-        ResetGuiLayout();
-        g_GuiLayout[1] = c.area;
-        g_UserSettings.resolutionX = c.screenWidth;
-        g_UserSettings.resolutionY = c.screenHeight;
-        cTestMenu menu(1);
-        device.ClearCalls();
-        menu.ShowWallpaper(TEX_WALLPAPER_MAIN);
-        const std::vector<sQuad> quads = device.Quads();
-        ASSERT_EQ(quads.size(), 1u) << c.screenWidth;
-        EXPECT_FLOAT_EQ(quads[0].src.left, c.source.left);
-        EXPECT_FLOAT_EQ(quads[0].src.top, c.source.top);
-        EXPECT_FLOAT_EQ(quads[0].src.right, c.source.right);
-        EXPECT_FLOAT_EQ(quads[0].src.bottom, c.source.bottom);
-        EXPECT_FLOAT_EQ(quads[0].corners[0].x, 0.0f);
-        EXPECT_FLOAT_EQ(quads[0].corners[0].y, 0.0f);
-        EXPECT_FLOAT_EQ(quads[0].corners[2].x, float(c.screenWidth));
-        EXPECT_FLOAT_EQ(quads[0].corners[2].y, float(c.screenHeight));
-    }
+    cTestMenu menu(1);
+    device.ClearCalls();
+    menu.ShowWallpaper(TEX_WALLPAPER_MAIN);
+    std::vector<sQuad> quads = device.Quads();
+    ASSERT_EQ(quads.size(), 1u);
+    EXPECT_FLOAT_EQ(quads[0].corners[0].x, 0.0f);
+    EXPECT_FLOAT_EQ(quads[0].corners[0].y, 0.0f);
+    EXPECT_FLOAT_EQ(quads[0].corners[2].x, 800.0f);
+    EXPECT_FLOAT_EQ(quads[0].corners[2].y, 600.0f);
+    // On a wide screen the picture keeps its proportions: it fills the width, and what the
+    // screen has no room for is left out, a fifth at the top (the title keeps a margin), the
+    // rest at the bottom.
+    g_UserSettings.resolutionX = 1920;
+    g_UserSettings.resolutionY = 1080;
+    device.ClearCalls();
+    menu.ShowWallpaper(TEX_WALLPAPER_MAIN);
+    quads = device.Quads();
+    ASSERT_EQ(quads.size(), 1u);
+    EXPECT_NEAR(quads[0].corners[2].x, 1920.0f, 1.0f);
+    EXPECT_NEAR(quads[0].corners[2].y, 1080.0f, 2.0f);
+    EXPECT_NEAR(quads[0].src.top, 38.0f, 1.0f);
+    EXPECT_NEAR(quads[0].src.bottom, 614.0f, 1.0f);
     g_Textures[TEX_WALLPAPER_MAIN].Release();
 }
 

@@ -77,10 +77,11 @@ TEST_F(MoviePlayer, TheCommittedMoviesHaveTheirSizeAndLength)
     }
 }
 
-TEST_F(MoviePlayer, AFrameIsStretchedOverTheWholeWindowWhateverItsShape)
+TEST_F(MoviePlayer, AFrameKeepsItsShapeAndAWideWindowCutsItsTopAndBottom)
 {
-    // The convoy's sky darkens towards the top of the frame: the top row of a window of any
-    // shape shows the frame's own top row, as a window of the movie's shape does.
+    // The convoy's sky darkens towards the top of the frame: a window of the movie's shape,
+    // or a narrower one cut at the sides, shows the frame's own top row at its top; a wide
+    // window shows a row from further down, the top and bottom being cut off.
     auto topRowRed = [](int width, int height) {
         auto movie = cMovie::Open(SourceDir() / "data" / "intro.avi");
         SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
@@ -99,8 +100,8 @@ TEST_F(MoviePlayer, AFrameIsStretchedOverTheWholeWindowWhateverItsShape)
     };
     const int asMade = topRowRed(64, 48);
     ASSERT_GE(asMade, 0);
-    for (const auto& [width, height] : {std::pair{64, 16}, std::pair{16, 48}})
-        EXPECT_NEAR(topRowRed(width, height), asMade, 12) << width << "x" << height;
+    EXPECT_NEAR(topRowRed(16, 48), asMade, 12);
+    EXPECT_GT(topRowRed(64, 16), asMade + 30);
 }
 
 } // namespace
