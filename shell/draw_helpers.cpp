@@ -57,7 +57,8 @@ void DrawGuiBox(int x, int y, int w, int h, int pictureIndex, const sLayoutRect&
         int x, y, w, h;
     };
     // The box is drawn in the first frame style's cells. Edges and centre stretch over what
-    // the corners leave; a box smaller than two corners has none.
+    // the corners leave; a box smaller than two corners has none, as a negative stretch would
+    // draw them mirrored over the corners.
     const gui_atlas::sFrameStyle& style = gui_atlas::kFrameStyles[0];
     const int c = style.cell;
     auto cell = [&](int column, int row) {
