@@ -109,8 +109,9 @@ void LoadSpriteDepthTable(const std::wstring& path)
             break;
         if (!line.empty() && line[0] == L'#')
             continue;
-        // A line counts up to its 500th character, and the tail of a longer one is not read
-        // as a line of its own; a depth below 0 would lie behind the back.
+        // A line counts up to its 500th character; the tail of a longer one is no line of its
+        // own, else a long comment would take a depth's place. A depth below 0 would lie
+        // behind the back.
         std::wstring first = SplitText(std::wstring_view(line).substr(0, 499), L';')[0];
         int n = std::clamp(AtoiLike(WideToUtf8(first)), 0, 39);
         g_SpriteDepths[entry].depth = n;
