@@ -56,7 +56,7 @@ int CSoundManager::ReserveChannels(int count)
 
 int MixerVolumeFromHundredthsDb(int volume)
 {
-    // An amplitude of 10^(dB / 20); the mixer's 128 steps end at about -42 dB, below is silence.
+    // An amplitude of 10^(dB / 20); the mixer has 128 steps, and what rounds below its least is silence.
     double gain = std::clamp(std::pow(10.0, volume / 2000.0), 0.0, 1.0);
     return int(std::lround(gain * MIX_MAX_VOLUME));
 }

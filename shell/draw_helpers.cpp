@@ -57,7 +57,8 @@ void DrawGuiBox(int x, int y, int w, int h, int pictureIndex, const sLayoutRect&
         int x, y, w, h;
     };
     // The box is drawn in the first frame style's cells. Edges and centre stretch over what
-    // the corners leave; a box smaller than two corners has none.
+    // the corners leave; a box smaller than two corners has none, as a negative stretch would
+    // draw them mirrored over the corners.
     const gui_atlas::sFrameStyle& style = gui_atlas::kFrameStyles[0];
     const int c = style.cell;
     auto cell = [&](int column, int row) {
@@ -108,8 +109,9 @@ void LoadSpriteDepthTable(const std::wstring& path)
             break;
         if (!line.empty() && line[0] == L'#')
             continue;
-        // A line counts up to its 500th character, and the tail of a longer one is not read
-        // as a line of its own; a depth below 0 would lie behind the back.
+        // A line counts up to its 500th character; the tail of a longer one is no line of its
+        // own, else a long comment would take a depth's place. A depth below 0 would lie
+        // behind the back.
         std::wstring first = SplitText(std::wstring_view(line).substr(0, 499), L';')[0];
         int n = std::clamp(AtoiLike(WideToUtf8(first)), 0, 39);
         g_SpriteDepths[entry].depth = n;

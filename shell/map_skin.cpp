@@ -120,6 +120,7 @@ bool LoadCityAppearance(const std::wstring& path)
     for (int i = level + 1; i < kSkinLevels; ++i) {
         sSkinLevel& l = g_CityAppearanceLevels[size_t(i)];
         l.zoomThreshold = -100;
+        // Still chosen when no level serves the zoom, it must not draw an old skin's marks.
         l.present = {};
         for (sTextStyle& style : l.styles)
             style.face.clear();

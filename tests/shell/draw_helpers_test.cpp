@@ -105,6 +105,13 @@ TEST(SkinLevels, TheLastLevelAboveTheZoomIsChosen)
         g_CityAppearanceLevels[level].zoomThreshold = 100 - level * 5;
     SelectCityAppearanceLevel();
     EXPECT_EQ(g_SelectedCityAppearanceLevel, 4);
+    // A threshold equal to the zoom does not serve it.
+    g_UserSettings.dynamicAppearance = true;
+    g_MapZoom = 0.8f;
+    SelectUnitSkinLevels();
+    SelectCityAppearanceLevel();
+    EXPECT_EQ(g_SelectedUnitSkinLevel[0], 0);
+    EXPECT_EQ(g_SelectedCityAppearanceLevel, 3);
 }
 
 TEST(SkinRows, RectanglesTextStylesAndSquareFits)

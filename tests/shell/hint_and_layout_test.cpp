@@ -320,6 +320,12 @@ TEST_F(LayoutHook, TheEventWindowAndIdsOutsideTheTableMoveUnrecorded)
     const sLayoutRect before = g_GuiLayout[0];
     dialog.GetControl(0)->MoveBy(3, 3);
     EXPECT_EQ(g_GuiLayout[0], before);
+    // The last row of the table is recorded; an id past it moves with no row to write.
+    Add(1499, 100, 100)->MoveBy(5, 5);
+    EXPECT_EQ(g_GuiLayout[1499], (sLayoutRect{105, 105, 40, 20}));
+    dialog.AddStatic(1500, L"", 5, 5, 10, 10);
+    dialog.GetControl(1500)->MoveBy(3, 3);
+    EXPECT_EQ(dialog.GetControl(1500)->m_x, 8);
 }
 
 } // namespace

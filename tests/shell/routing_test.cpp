@@ -328,6 +328,28 @@ TEST(Framework, PacesIdleFramesPausesWhenMinimizedAndClosesTheGameFirst)
     g_GameLink = sGameLink{};
 }
 
+std::vector<unsigned> g_Keys;
+
+TEST(Framework, TheWindowsKeysDoNothingOnTheWholeScreenOnly)
+{
+    ASSERT_EQ(DXUTInit(false, false, false), S_OK);
+    ASSERT_EQ(DXUTCreateWindow(L"test"), S_OK);
+    DXUTSetCallbackKeyboard([](unsigned key, bool, bool) { g_Keys.push_back(key); });
+    for (bool windowed : {false, true}) {
+        ASSERT_EQ(DXUTCreateDevice(0, windowed, 64, 48), S_OK);
+        g_Keys.clear();
+        std::vector<unsigned> reached;
+        for (unsigned message : {WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN})
+            for (unsigned key : {VK_LWIN, VK_RWIN, unsigned('A')}) {
+                DXUTStaticWndProc(message, key, 0);
+                if (windowed || key == 'A')
+                    reached.push_back(key);
+            }
+        EXPECT_EQ(g_Keys, reached) << (windowed ? "in a window" : "on the whole screen");
+    }
+    DXUTSetCallbackKeyboard(nullptr);
+}
+
 // A window of the framework whose loop sleeps for real and draws without a frame limit.
 void OpenSleepingFramework()
 {
@@ -394,6 +416,7 @@ std::atomic<bool> g_WaitQuit{false};
 
 TEST(Framework, AWakeUpTakenByTheFramesOfAWaitDoesNotSwallowTheNextOne)
 {
+    g_WaitFrames = 0, g_WaitQuit = false; // a repeat in the same process starts afresh
     ASSERT_NO_FATAL_FAILURE(OpenSleepingFramework());
     DXUTSetCallbackFrameRender([](cRenderer*, double, float) {
         ++g_WaitFrames;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "shell/draw_helpers.h"
 #include "shell/map_skin.h"
 #include "shell/skin_levels.h"
 #include "shell/textures.h"
@@ -53,6 +54,24 @@ TEST(CityAppearance, OnlyFourLevelsAreReadAndALabelWithoutWidthIsNotShown)
     EXPECT_EQ(g_CityLabelRect, (sRect{43, 100, 123, 126}));
     EXPECT_EQ(g_CityLabelStyle.color1, 0xFFFFF4D8u);
     EXPECT_FALSE(LoadCityAppearance(L"skin\\missing.csv"));
+}
+
+TEST(MapSkin, ASkinWithoutADepthTableTakesTheDefaultDepthsAndAMissingOneChangesNone)
+{
+    std::filesystem::create_directories("data/gfx/[MapSkin]Bare");
+    g_SpriteDepths = {};
+    LoadMapSkin(L"Bare");
+    EXPECT_EQ(g_SpriteDepths[5].depth, 10);
+    EXPECT_FLOAT_EQ(g_SpriteDepths[5].scale, 0.9f);
+    EXPECT_EQ(g_SpriteDepths[17].depth, 34);
+    EXPECT_FLOAT_EQ(g_SpriteDepths[17].scale, 0.66f);
+    // The appearance is still looked for in a folder that is not there.
+    g_SpriteDepths[5].depth = 77;
+    testing_support::ClearLog();
+    LoadMapSkin(L"Gone");
+    EXPECT_EQ(g_SpriteDepths[5].depth, 77);
+    EXPECT_TRUE(testing_support::LogHasInOrder(
+        {L"Opening file with cities appearance definition...", L"data\\gfx\\[MapSkin]Gone\\appearance.csv"}));
 }
 
 // A units skin level of `rows` rows whose first rectangle pair is present.
