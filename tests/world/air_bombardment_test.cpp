@@ -151,3 +151,24 @@ TEST_F(AirBombardment, AMissionTheInterceptorTurnsBackCostsNothingAndOneThatGets
     EXPECT_EQ(result.kind, COMBAT_AIR_STRIKE_LAND);
     EXPECT_EQ(bomber->m_ActionPoints, 2);
 }
+
+TEST_F(AirBombardment, OverTheSeaTheZoneIsStruckAndAPortNodesZoneOnlyToldOf)
+{
+    sHex& sea = g.Hex(4, 4);
+    sea.terrain = kTerrainSea;
+    sea.seaZone = 1;
+    cJednostkaLotnicza* bomber = Bomber(UNIT_TACTICAL_BOMBER, 10);
+    g.Hex(4, 4).AirBombard(&result, bomber);
+    EXPECT_EQ(result.kind, COMBAT_AIR_STRIKE_SEA_ZONE);
+    EXPECT_EQ(result.attackerCountry, 1);
+    EXPECT_EQ(result.defenderCountry, 0);
+    EXPECT_EQ(bomber->m_ActionPoints, 2);
+    EXPECT_EQ(result.defenderInfo.rfind(L"The sea zone was attacked.\nThe sea zone Sea1 was bombed.\n", 0), 0u)
+        << result.defenderInfo;
+
+    g.seaGraph.Nodes[1].Kind = SEA_NODE_PORT;
+    sea.seaZone = 2;
+    result.Reset();
+    g.Hex(4, 4).AirBombard(&result, bomber);
+    EXPECT_EQ(result.defenderInfo, L"The sea zone was attacked.\n");
+}

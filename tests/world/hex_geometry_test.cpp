@@ -68,6 +68,11 @@ TEST(HexGeometry, DirectionOfHexesThatAreNotAdjacent)
     EXPECT_EQ(GetHexDirection(4, 4, 4, 4), 0);
     EXPECT_EQ(GetHexDirection(4, 4, 6, 4), 0);
     EXPECT_EQ(GetHexDirection(4, 4, 4, 6), 0);
+    // The next column, rows beyond the two that touch, in both parities.
+    for (int x : {4, 5})
+        for (int nx : {x - 1, x + 1})
+            for (int y : {1, 7})
+                EXPECT_EQ(GetHexDirection(x, 4, nx, y), 0) << x << " " << nx << " " << y;
 }
 
 TEST(HexGeometry, NeighbourCoordinatesIgnoreBadDirections)

@@ -152,11 +152,17 @@ TEST_F(Territory, PeaceReturnsOccupiedHexesAndEffectsCheckTheirArguments)
     Map().ReturnOccupiedHexes(kRuthenia);
     EXPECT_EQ(Hex(15, 5).controller, kRuthenia);
 
-    for (auto [y, count, country] : {std::tuple{3, 0, kRuthenia}, {14, 3, kRuthenia}, {3, 2, 0}, {3, 2, 7}}) {
+    // The map is 20 by 16 hexes and has six countries.
+    for (auto [x, y, count, country] : {std::tuple{12, 3, 0, kRuthenia}, {12, 14, 3, kRuthenia}, {12, 3, 2, 0},
+                                        {12, 3, 2, 7}, {20, 3, 2, kRuthenia}, {-1, 3, 2, kRuthenia},
+                                        {12, 16, 1, kRuthenia}, {12, -1, 1, kRuthenia}}) {
         testing_support::ClearLog();
-        EXPECT_FALSE(Map().ChangeStripeControllerAndOwner(12, y, count, country));
-        EXPECT_TRUE(testing_support::LogStartsWith(L"Error: the hex stripe (column 12, row " + std::to_wstring(y)));
+        EXPECT_FALSE(Map().ChangeStripeControllerAndOwner(x, y, count, country));
+        EXPECT_TRUE(testing_support::LogStartsWith(L"Error: the hex stripe (column " + std::to_wstring(x) + L", row " +
+                                                   std::to_wstring(y)));
     }
+    ASSERT_TRUE(Map().ChangeStripeControllerAndOwner(12, 14, 2, 6)) << "down to the last row, by the last country";
+    EXPECT_EQ(Hex(12, 15).owner, 6);
     cJednostkaLadowa& panzer = Land(4);
     Place(panzer, 12, 4);
     ASSERT_TRUE(Map().ChangeStripeControllerOwnerAndOriginalOwner(12, 3, 2, kRuthenia));
