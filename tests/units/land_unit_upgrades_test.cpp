@@ -70,6 +70,7 @@ TEST_F(LandUpgrades, ALevelUpCostsTheDifferenceOfTheSurchargedPrices)
     EXPECT_EQ(unit.m_ActionPoints, 0);
     EXPECT_EQ(unit.m_Strength, 80) << "ceiling of 2 x 100 / 4 + 60 x 2 / 4";
     EXPECT_DOUBLE_EQ(Country(kValdonia).PP, 76.0);
+    EXPECT_FLOAT_EQ(unit.GetLevelUpCost(), 28.0f) << "(60 + 10 x 60 x 2 / 100) - (40 + 10 x 40 x 1 / 100)";
 
     unit.m_Level = 5;
     EXPECT_EQ(unit.GetLevelUpCost(), 0.0f);
