@@ -98,6 +98,12 @@ TEST_F(LandUpgrades, ALevelUpCostsTheDifferenceOfTheSurchargedPrices)
         if (line.starts_with(L"S: "))
             pauses.push_back(line.substr(line.rfind(L" : ") + 3));
     EXPECT_EQ(pauses, (std::vector<std::wstring>{L"3 ms", L"4 ms"}));
+
+    for (cPanstwo* c : game->m_Countries)
+        c->HumanControlled = false;
+    testing_support::ClearLog();
+    ASSERT_TRUE(unit.AiLevelUp());
+    EXPECT_EQ(testing_support::CountLogLinesStartingWith(L"S: "), 0) << "a game of computers never waits";
 }
 
 TEST_F(LandUpgrades, TheHintsSayWhyInTheirOrder)
