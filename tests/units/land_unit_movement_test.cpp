@@ -39,11 +39,17 @@ TEST_F(LandMovement, CostsFollowTerrainWinterAndNeutralHexesAndMarkWhatIsLeft)
     Country(kBorussia).WinterMove = 50;
     game->m_Consts.WinterMoveFactor = 100.0f;
     Hex(11, 6).SetController(kHelvetia);  // a neutral at peace with Borussia
+    Hex(11, 7).terrain = 7;               // desert, the dearest land
+    Hex(13, 5).weather = WEATHER_MUD;
+    Country(kBorussia).MudMove = 100;
+    game->m_Consts.MudMoveFactor = 100.0f;
 
     unit.ComputeMoveRange(false);
     EXPECT_EQ(RangeCost(unit, 12, 6), -1) << "never its own hex";
     EXPECT_EQ(RangeCost(unit, 12, 5), 2);
     EXPECT_EQ(RangeCost(unit, 13, 7), 3) << "winter: 1.5 times the forest's 2";
+    EXPECT_EQ(RangeCost(unit, 13, 5), 3) << "mud: twice the clear hex's 1, after (13, 6)";
+    EXPECT_EQ(RangeCost(unit, 11, 7), -1) << "the desert's 7";
     EXPECT_EQ(RangeCost(unit, 11, 6), -1);
     EXPECT_EQ(RangeCost(unit, 13, 6), 1);
     EXPECT_EQ(RangeCost(unit, 12, 8), 2);
@@ -153,10 +159,21 @@ TEST_F(LandMovement, AnUnmovedUnitMayAlwaysStepOntoAFreeNeighbour)
     EXPECT_EQ(harbour.ComputeMoveRange(false), 0);
     for (int d = 0; d < 6; ++d)
         EXPECT_EQ(game->m_Mapa->GetNeighbour(12, 6, d)->marks & MARK_MOVE_RANGE, 0u);
+
+    // Never onto the sea, a bystander's hex or a hex that holds a unit.
+    Hex(12, 5).terrain = 0;
+    Hex(13, 6).SetController(kHelvetia);
+    Place(Land(12), 13, 7);
+    unit.ComputeMoveRange(false);
+    std::vector<std::pair<int, int>> free;
+    for (const sPathStep& step : unit.m_Path)
+        free.emplace_back(step.x, step.y);
+    EXPECT_EQ(free, (std::vector<std::pair<int, int>>{{12, 7}, {11, 7}, {11, 6}}));
 }
 
 TEST_F(LandMovement, HugeActionPointsFromAnEventStayOnTheMapAndOnLand)
 {
+    Hex(7, 1).terrain = Hex(7, 0).terrain = 1;  // up to the map's first row
     cJednostkaLadowa& unit = Panzer(1000000, 5);
     const int count = unit.ComputeMoveRange(true);
     EXPECT_GT(count, 50);
@@ -168,6 +185,7 @@ TEST_F(LandMovement, HugeActionPointsFromAnEventStayOnTheMapAndOnLand)
         EXPECT_NE(Hex(step.x, step.y).controller, kRuthenia) << "Ruthenia is at peace with Borussia";
     }
     EXPECT_GE(RangeCost(unit, 8, 9), 1) << "Valdonia, at war with Borussia, is open";
+    EXPECT_GE(RangeCost(unit, 7, 0), 1);
 }
 
 TEST_F(LandMovement, RetreatAndPortHexes)

@@ -1,6 +1,9 @@
 // Upgrades, level-ups and the unit panel's hints of land units, on the test scenario.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "core/settings.h"
 #include "tests/game/testland_game.h"
 #include "tests/test_support.h"
@@ -64,8 +67,10 @@ TEST_F(LandUpgrades, ALevelUpCostsTheDifferenceOfTheSurchargedPrices)
     unit.m_Strength = 60;
     ASSERT_TRUE(unit.LevelUp());
     EXPECT_EQ(unit.m_Level, 2);
+    EXPECT_EQ(unit.m_ActionPoints, 0);
     EXPECT_EQ(unit.m_Strength, 80) << "ceiling of 2 x 100 / 4 + 60 x 2 / 4";
     EXPECT_DOUBLE_EQ(Country(kValdonia).PP, 76.0);
+    EXPECT_FLOAT_EQ(unit.GetLevelUpCost(), 28.0f) << "(60 + 10 x 60 x 2 / 100) - (40 + 10 x 40 x 1 / 100)";
 
     unit.m_Level = 5;
     EXPECT_EQ(unit.GetLevelUpCost(), 0.0f);
@@ -93,6 +98,12 @@ TEST_F(LandUpgrades, ALevelUpCostsTheDifferenceOfTheSurchargedPrices)
         if (line.starts_with(L"S: "))
             pauses.push_back(line.substr(line.rfind(L" : ") + 3));
     EXPECT_EQ(pauses, (std::vector<std::wstring>{L"3 ms", L"4 ms"}));
+
+    for (cPanstwo* c : game->m_Countries)
+        c->HumanControlled = false;
+    testing_support::ClearLog();
+    ASSERT_TRUE(unit.AiLevelUp());
+    EXPECT_EQ(testing_support::CountLogLinesStartingWith(L"S: "), 0) << "a game of computers never waits";
 }
 
 TEST_F(LandUpgrades, TheHintsSayWhyInTheirOrder)
@@ -149,4 +160,61 @@ TEST_F(LandUpgrades, TheHintsSayWhyInTheirOrder)
     std::wstring effect;
     EXPECT_TRUE(unit.GetEffectivenessHint(&effect));
     EXPECT_EQ(effect.rfind(L"Effectiveness changes in percent\nDoctrine: 0\n", 0), 0u) << "Valdonia's doctrine is 0";
+}
+
+TEST_F(LandUpgrades, TheHintsTurnAtTheirLimits)
+{
+    // Valdo Infantry in Valdo, a port, fully supplied (Testland's maximum is 30, so an
+    // airborne or amphibious action needs 20); infantry's prices are 1 SMP, 2 STP and 3 AMP.
+    using tHint = bool (cJednostkaLadowa::*)(std::wstring*) const;
+    struct sCase
+    {
+        const char* what;
+        std::function<void(cJednostkaLadowa&, cPanstwo&)> change;
+        tHint hint;
+        bool available;
+        std::wstring text;
+    };
+    const std::vector<sCase> cases = {
+        {"a turn without supply", [](cJednostkaLadowa& u, cPanstwo&) { u.m_TurnsWithoutSupply = 1; },
+         &cJednostkaLadowa::GetReinforceHint, false, L"Reinforcements cannot reach a unit without supply."},
+        {"rail for the last point", [](cJednostkaLadowa&, cPanstwo& c) { c.SMP = 1; },
+         &cJednostkaLadowa::GetStrategicMoveHint, true, L"Move this unit by rail to a city of its side."},
+        {"no supply source", [](cJednostkaLadowa& u, cPanstwo&) { u.m_SupplySourceX = -1; },
+         &cJednostkaLadowa::GetStrategicMoveHint, false, L"A strategic move needs a supply source; peace-time supply is not one."},
+        {"a drop on two thirds", [](cJednostkaLadowa& u, cPanstwo&) { u.SetType(UNIT_AIRBORNE); u.m_Supply = 20; },
+         &cJednostkaLadowa::GetAirborneAssaultHint, true, L"Drop this unit behind the enemy's lines."},
+        {"a drop on less", [](cJednostkaLadowa& u, cPanstwo&) { u.SetType(UNIT_AIRBORNE); u.m_Supply = 19; },
+         &cJednostkaLadowa::GetAirborneAssaultHint, false, L"The unit's supply is too low for an airborne assault."},
+        {"a ship for the last points", [](cJednostkaLadowa&, cPanstwo& c) { c.STP = 2; },
+         &cJednostkaLadowa::GetSeaTransportHint, true, L"Embark this unit on a cargo ship for 2 sea transport points."},
+        {"one point short", [](cJednostkaLadowa&, cPanstwo& c) { c.STP = 1; },
+         &cJednostkaLadowa::GetSeaTransportHint, false, L"Sea transport of this unit needs 2 sea transport points."},
+        {"a landing on two thirds", [](cJednostkaLadowa& u, cPanstwo& c) { c.AIP = 3; u.m_Supply = 20; },
+         &cJednostkaLadowa::GetAmphibiousTransportHint, true,
+         L"Embark this unit on an amphibious ship for 3 amphibious invasion points."},
+        {"a landing on less", [](cJednostkaLadowa& u, cPanstwo& c) { c.AIP = 3; u.m_Supply = 19; },
+         &cJednostkaLadowa::GetAmphibiousTransportHint, false, L"The unit's supply is too low for an amphibious invasion."},
+    };
+    for (const sCase& c : cases) {
+        cJednostkaLadowa& u = unit;
+        u.SetType(UNIT_INFANTRY);
+        u.m_Supply = 30;
+        u.m_TurnsWithoutSupply = 0;
+        u.m_SupplySourceX = u.m_X;
+        u.m_SupplySourceY = u.m_Y;
+        u.m_TurnsSinceParadrop = game->m_Consts.AirborneAssaultWait;
+        cPanstwo& owner = Country(kValdonia);
+        owner.SMP = owner.STP = owner.AIP = 50;
+        c.change(u, owner);
+        std::wstring text;
+        EXPECT_EQ((u.*c.hint)(&text), c.available) << c.what;
+        EXPECT_EQ(text, c.text) << c.what;
+    }
+
+    // A third of the efficiency lost to one impulse without a source of supply.
+    unit.m_TurnsWithoutSupply = 1;
+    std::wstring effect;
+    ASSERT_TRUE(unit.GetEffectivenessHint(&effect));
+    EXPECT_NE(effect.find(L"\nWithout a supply source: -33\n"), std::wstring::npos);
 }

@@ -96,6 +96,9 @@ TEST_F(UnitRules, LandActionPointsFromDoctrineTypeSupplyAndTurnsWithoutSupply)
     unit->m_TurnsWithoutSupply = 2;
     unit->ResetActionPoints();
     EXPECT_EQ(unit->m_ActionPoints, 5);  // (1 - 2/4) x 11, truncated
+    unit->m_TurnsWithoutSupply = 6;
+    unit->ResetActionPoints();
+    EXPECT_EQ(unit->m_ActionPoints, 0) << "(1 - 6/4) x 11 is less than nothing";
     g.Country(1).TechLevel[TECH_DOCTRINE] = 8;  // beyond the table: doctrine 5
     unit->m_TurnsWithoutSupply = 0;
     unit->ResetActionPoints();
