@@ -69,6 +69,14 @@ TEST_F(AirborneAssault, WithoutEnemyFightersTheUnitLandsWithoutDiceAndTakesTheHe
     EXPECT_TRUE(enemy->m_Spotted);
     EXPECT_EQ(para->m_ActionPoints, 1);
     EXPECT_EQ(landed, -1);
+
+    // Nor onto a hex of its own side, seen or not, nor off the map.
+    g.AddLand(1, UNIT_INFANTRY, 5, 5)->m_Spotted = false;
+    text.clear();
+    EXPECT_FALSE(para->AirborneAssault(5, 5, text, landed));
+    EXPECT_FALSE(para->AirborneAssault(50, 4, text, landed));
+    EXPECT_TRUE(text.empty());
+    EXPECT_EQ(para->m_ActionPoints, 1);
 }
 
 TEST_F(AirborneAssault, RatioOfThreeIsTotalSuperiorityAndTakesTwoOffTheDie)
@@ -151,10 +159,14 @@ TEST_F(AirborneAssault, TheRatioBandAndTheDieSetActivityLossesAndTheirWords)
 // can still reach as its last move.
 TEST_F(AirborneAssault, TheDropZoneIsMarkedByTheActionPointsLeft)
 {
-    para->m_ActionPoints = 1;
-    EXPECT_GT(para->MarkAirborneAssaultRange(), 0);
-    EXPECT_NE(g.Hex(5, 4).marks & MARK_MOVE_NONE_LEFT, 0u);
-    EXPECT_EQ(g.Hex(5, 4).marks & MARK_MOVE_ATTACK_LEFT, 0u);
+    for (int points : {1, 2}) {
+        g.Hex(5, 4).marks = 0;
+        para->m_ActionPoints = points;
+        EXPECT_GT(para->MarkAirborneAssaultRange(), 0);
+        EXPECT_EQ(g.Hex(5, 4).marks & (MARK_MOVE_NONE_LEFT | MARK_MOVE_ATTACK_LEFT),
+                  points == 1 ? MARK_MOVE_NONE_LEFT : MARK_MOVE_ATTACK_LEFT)
+            << points;
+    }
     g.Hex(2, 2).unit = nullptr;
     para->m_X = -1;
     para->m_Y = -1;
