@@ -9,6 +9,7 @@
 #include "game/game_over.h"
 #include "game/play_state.h"
 #include "units/air_unit.h"
+#include "units/naval_unit.h"
 #include "tests/game/testland_game.h"
 #include "tests/test_support.h"
 #include "world/city.h"
