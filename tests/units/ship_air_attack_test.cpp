@@ -66,3 +66,42 @@ TEST_F(ShipsUnderAirAttack, AnInterceptorShotDownLeavesTheGameAndTheCarrierKeeps
     EXPECT_EQ(Ship(1).m_HP, 1);
     EXPECT_FLOAT_EQ(result.attackerLoss, 4.0f);
 }
+
+// A second hit and a sinking each by their percent chance, then the answer: the navies' ratio,
+// one more for a carrier, times the factor (1 for a carrier at full hit points) and the hit
+// points left is the percent chance that the attacking carrier loses a hit point.
+TEST_F(ShipsUnderAirAttack, SecondHitsSinkingsAndTheAnswerFollowTheirChances)
+{
+    Country(kBorussia).TechLevel[TECH_NAVY] = 2;
+    Country(kAlbion).TechLevel[TECH_NAVY] = 1;
+    Consts().ShipSecondHitChance = 50;
+    Consts().ShipSunkChance = 30;
+    cJednostkaMorska& bismarck = Ship(4);
+    cJednostkaMorska& arkRoyal = Ship(1);
+    const struct
+    {
+        int second, sunk, answer;  // the three rolls
+        int hitPoints, carrierLoss;
+    } cases[] = {
+        {50, 31, 7, 4, 1},   // second hit; 2 x 1 x 4 = 8
+        {51, 31, 10, 5, 0},  // 2 x 1 x 5 = 10 is not below 10
+        {51, 31, 9, 5, 1},
+        {51, 30, 0, 0, 0},   // sunk: no hit points left to fire
+    };
+    for (const auto& c : cases) {
+        bismarck.m_HP = 6;
+        arkRoyal.m_HP = arkRoyal.m_MaxHP;
+        sCombatResult r;
+        ScriptRandomRaw({RawFor(c.second, 1, 100), RawFor(c.sunk, 1, 100), RawFor(c.answer, 0, 100)});
+        bismarck.ReceiveAirAttack(&r, &arkRoyal);
+        EXPECT_EQ(bismarck.m_HP, c.hitPoints) << c.second << " " << c.sunk << " " << c.answer;
+        EXPECT_FLOAT_EQ(r.defenderLoss, float(6 - c.hitPoints));
+        EXPECT_EQ(r.defenderInfo.substr(r.defenderInfo.size() - 19),
+                  L"Strength lost: " + std::to_wstring(6 - c.hitPoints) + L".00");
+        EXPECT_EQ(arkRoyal.m_HP, arkRoyal.m_MaxHP - c.carrierLoss) << c.second << " " << c.sunk << " " << c.answer;
+    }
+    // No attacker, no attack.
+    bismarck.ReceiveAirAttack(&result, nullptr);
+    EXPECT_EQ(bismarck.m_HP, 0);
+    EXPECT_TRUE(result.defenderInfo.empty());
+}
