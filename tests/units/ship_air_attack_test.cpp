@@ -105,3 +105,38 @@ TEST_F(ShipsUnderAirAttack, SecondHitsSinkingsAndTheAnswerFollowTheirChances)
     EXPECT_EQ(bismarck.m_HP, 0);
     EXPECT_TRUE(result.defenderInfo.empty());
 }
+
+// The column is the carrier's hit points less the fighter's level and strength plus its
+// owner's navy, kept within -4 and 4; the strike is stopped only when the carrier lost more.
+TEST_F(ShipsUnderAirAttack, TheInterceptionsColumnAndLossesDecideWhetherTheStrikeGoesOn)
+{
+    cJednostkaLotnicza& fighter = Fighter();
+    fighter.m_Owner = kBorussia;
+    Country(kBorussia).TechLevel[TECH_NAVY] = 0;
+    for (int die = 0; die < 6; ++die)
+        for (int column = 0; column < 9; ++column) {
+            Consts().AirAttackerLosses[die][column] = 8 - column;
+            Consts().AirDefenderLosses[die][column] = column == 4 ? 4 : 1;
+        }
+    cJednostkaMorska& arkRoyal = Ship(1);
+    const struct
+    {
+        int strength, level;
+        bool stopped;
+        int strengthLeft, hitPointsLeft;
+    } cases[] = {
+        {1, 0, true, 1, 4},    // 5 - 0 - 1 = 4: loses 0 against 1
+        {10, 1, false, 2, 4},  // -6 counts as -4: loses 8 against 1
+        {5, 0, false, 1, 1},   // column 0: 4 against 4
+    };
+    for (const auto& c : cases) {
+        arkRoyal.m_HP = arkRoyal.m_MaxHP;
+        fighter.m_Strength = c.strength;
+        fighter.m_Level = c.level;
+        sCombatResult r;
+        ScriptRandomRaw({RawFor(3)});
+        EXPECT_EQ(arkRoyal.TryIntercept(&fighter, &r), c.stopped) << c.strength << " " << c.level;
+        EXPECT_EQ(fighter.m_Strength, c.strengthLeft) << c.strength << " " << c.level;
+        EXPECT_EQ(arkRoyal.m_HP, c.hitPointsLeft) << c.strength << " " << c.level;
+    }
+}
