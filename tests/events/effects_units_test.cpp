@@ -92,16 +92,20 @@ TEST_F(UnitEffects, UnitsAndCommandersAreMadeMovedFrozenKilledAndHandedOverAsScr
     // Ships: into the naval reserve, or at a sea node with the hit points given.
     Fire(L"Hex.AddNavalUnit", {kAlbion, UNIT_BATTLESHIP}, L"HMS Hood");
     EXPECT_EQ(game->m_NavalReserve.back()->m_Name, L"HMS Hood");
-    const int cruiserHitPoints = game->m_Consts.ShipHitPoints[UNIT_CRUISER - 40];
+    game->m_Consts.ShipHitPoints[UNIT_CRUISER - 40] = 4;
+    const int cruiserHitPoints = 4;
     Fire(L"SeaNode.AddNavalUnit", {2, kAlbion, UNIT_CRUISER}, L"HMS Ajax");
     EXPECT_TRUE(LogContains(L"ERROR: param3 for effect at line 42 is not defined!"));
     Fire(L"SeaNode.AddNavalUnit", {2, kAlbion, UNIT_CRUISER, 1}, L"HMS Achilles");
+    int cruisers = 0;
     for (const cJednostkaMorska* ship : game->m_NavalUnits)
         if (ship->m_Name == L"HMS Ajax" || ship->m_Name == L"HMS Achilles") {
+            ++cruisers;
             ASSERT_NE(ship->m_Fleet, nullptr);
             EXPECT_EQ(ship->m_Fleet->seaNode, 2);
             EXPECT_EQ(ship->m_MaxHP, ship->m_Name == L"HMS Ajax" ? cruiserHitPoints : 1);
         }
+    EXPECT_EQ(cruisers, 2);
 
     // Land units aboard new transports: one fleet per node, a fleet each with a destination,
     // and landing fleets by their landing hex.
