@@ -9,6 +9,7 @@
 #include "game/game_over.h"
 #include "game/play_state.h"
 #include "units/air_unit.h"
+#include "units/land_unit.h"
 #include "units/naval_unit.h"
 #include "tests/game/testland_game.h"
 #include "tests/test_support.h"
@@ -210,7 +211,20 @@ TEST_F(EndOfImpulse, CountersMoveOnByOneAndStopAtTheirEnds)
     game->m_Reserve.front()->m_AvailableInTurns = 0;
     game->m_Reserve.back()->m_AvailableInTurns = 2;
     game->m_NavalReserve.front()->m_AvailableInTurns = 0;
+    // A Mulberry harbour lasts its months: one with a month left is gone at the next month.
+    std::vector<cMulberry*> harbours;
+    for (int months : {1, 2}) {
+        auto* harbour = new cMulberry();
+        harbour->m_Owner = kBorussia;
+        harbour->m_RemainingMonths = months;
+        game->m_LandUnits.push_back(harbour);
+        harbours.push_back(harbour);
+    }
+    const int harbourId = harbours[0]->m_Id;
+    game->m_MulberryMonth = game->m_Date[1] - 1;
     game->EndImpulse(true);
+    EXPECT_EQ(game->FindLandUnitById(harbourId), nullptr);
+    EXPECT_EQ(harbours[1]->m_RemainingMonths, 1);
     EXPECT_EQ(travelling.State, 0);
     EXPECT_EQ(assigned.State, 2);
     EXPECT_EQ(port[0]->SizeCurrent, 2);
