@@ -73,8 +73,9 @@ TEST_F(AmphibiousAssault, TheComputersLandingOnAnEmptyBeachLandsWholeOrIsLost)
     lost.m_Strength = 20;
     ASSERT_NE(lost.EmbarkOnFleet(UNIT_AMPHIBIOUS, kChannel, -1), nullptr);
     ScriptRandomRaw({RawFor(6)});
-    EXPECT_FALSE(lost.AiAmphibiousAssault(3, 4));
-    EXPECT_EQ(Hex(3, 4).unit, nullptr);
+    ASSERT_TRUE(Hex(2, 3).IsLand() && !Hex(2, 3).unit);
+    EXPECT_FALSE(lost.AiAmphibiousAssault(2, 3));
+    EXPECT_EQ(Hex(2, 3).unit, nullptr);
     EXPECT_EQ(game->FindLandUnitById(4), nullptr);
 }
 
