@@ -49,6 +49,14 @@ TEST_F(AmphibiousAssault, APersonsLandingOnAnEmptyEnemyBeachPaysTheDiceAndTakesT
     ASSERT_TRUE(mech.AmphibiousAssault(1, 4));
     EXPECT_EQ(mech.m_Strength, strength);
     EXPECT_EQ(GetRandomState(), dice);
+
+    // A beach nobody holds becomes the lander's.
+    cJednostkaLadowa& panzer = Land(4);
+    ASSERT_NE(panzer.EmbarkOnFleet(UNIT_AMPHIBIOUS, kChannel, -1), nullptr);
+    Hex(2, 3).SetController(0);
+    ScriptRandomRaw({RawFor(1)});
+    ASSERT_TRUE(panzer.AmphibiousAssault(2, 3));
+    EXPECT_EQ(Hex(2, 3).controller, kBorussia);
 }
 
 TEST_F(AmphibiousAssault, TheComputersLandingOnAnEmptyBeachLandsWholeOrIsLost)
