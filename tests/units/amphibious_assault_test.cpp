@@ -54,9 +54,13 @@ TEST_F(AmphibiousAssault, APersonsLandingOnAnEmptyEnemyBeachPaysTheDiceAndTakesT
     cJednostkaLadowa& panzer = Land(4);
     ASSERT_NE(panzer.EmbarkOnFleet(UNIT_AMPHIBIOUS, kChannel, -1), nullptr);
     Hex(2, 3).SetController(0);
+    game->m_Consts.AmphibiousLandingLosses[0] = 0; // the die's first face costs nothing here
+    game->m_Consts.AmphibiousLandingLosses[1] = 5;
+    const int full = panzer.m_Strength;
     ScriptRandomRaw({RawFor(1)});
     ASSERT_TRUE(panzer.AmphibiousAssault(2, 3));
     EXPECT_EQ(Hex(2, 3).controller, kBorussia);
+    EXPECT_EQ(panzer.m_Strength, full);
 }
 
 TEST_F(AmphibiousAssault, TheComputersLandingOnAnEmptyBeachLandsWholeOrIsLost)
