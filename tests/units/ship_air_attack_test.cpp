@@ -112,7 +112,7 @@ TEST_F(ShipsUnderAirAttack, TheInterceptionsColumnAndLossesDecideWhetherTheStrik
 {
     cJednostkaLotnicza& fighter = Fighter();
     fighter.m_Owner = kBorussia;
-    Country(kBorussia).TechLevel[TECH_NAVY] = 0;
+    Country(kBorussia).TechLevel[TECH_NAVY] = 1;
     for (int die = 0; die < 6; ++die)
         for (int column = 0; column < 9; ++column) {
             Consts().AirAttackerLosses[die][column] = 8 - column;
@@ -125,9 +125,9 @@ TEST_F(ShipsUnderAirAttack, TheInterceptionsColumnAndLossesDecideWhetherTheStrik
         bool stopped;
         int strengthLeft, hitPointsLeft;
     } cases[] = {
-        {1, 0, true, 1, 4},    // 5 - 0 - 1 = 4: loses 0 against 1
-        {10, 1, false, 2, 4},  // -6 counts as -4: loses 8 against 1
-        {5, 0, false, 1, 1},   // column 0: 4 against 4
+        {1, 0, true, 1, 4},    // 5 - 0 - 1 + 1 = 5 counts as 4: loses 0 against 1
+        {10, 1, false, 2, 4},  // -5 counts as -4: loses 8 against 1
+        {6, 0, false, 2, 1},   // column 0: 4 against 4
     };
     for (const auto& c : cases) {
         arkRoyal.m_HP = arkRoyal.m_MaxHP;
