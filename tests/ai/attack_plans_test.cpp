@@ -2,10 +2,13 @@
 // uncovered target is too risky; Borussia's turn attacks Valdonia's infantry.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/settings.h"
 #include "game/play_counts.h"
 #include "tests/ai/ai_test_game.h"
 #include "tests/test_support.h"
+#include "units/air_unit.h"
 #include "units/naval_unit.h"
 #include "world/fleet.h"
 
@@ -57,6 +60,49 @@ TEST_F(AIAttacks, AnUncoveredTargetIsTooRiskyUnlessAnApproachIsCheap)
     ai.m_Country->AIParameters.MaxCoveringUnitDistance = 2;  // Colonia's unit covers it
     plan.m_Approaches[2] = sPathStep{};
     EXPECT_FALSE(plan.IsTooRisky(ai));
+}
+
+// Within the air range of the country: its tactical bombers with an action point and at least
+// 3 strength support the attack; the enemy's fighters above half a fighter's full strength
+// may intercept.
+TEST_F(AIAttacks, SupportAndInterceptorsAreTheAircraftInRangeAndStrongEnough)
+{
+    cAI& ai = AIOf(kBorussia);
+    sGameConsts& k = game->m_Consts;
+    k.AirRanges[0] = 3;
+    std::fill(k.RangeTechFactor, k.RangeTechFactor + 5, 1.0f);
+    k.AirFullStrength[0] = 10;
+    sPlanAtaku plan;
+    plan.ResetEntries();
+    plan.m_CountryId = kBorussia;
+    cJednostkaLadowa* target = LandUnit(12);
+    plan.SetTarget(target);
+    ai.m_OwnAirUnits.clear();
+    ai.m_EnemyAirUnits.clear();
+    auto aircraft = [&](std::vector<cJednostkaLotnicza*>& list, int type, int strength, int points, int distance) {
+        auto* unit = new cJednostkaLotnicza();
+        unit->SetType(type);
+        unit->m_Strength = strength;
+        unit->m_ActionPoints = points;
+        unit->m_X = target->m_X + distance;
+        unit->m_Y = target->m_Y;
+        game->m_AirUnits.push_back(unit); // the game deletes it
+        list.push_back(unit);
+        return unit;
+    };
+    cJednostkaLotnicza* support = aircraft(ai.m_OwnAirUnits, UNIT_TACTICAL_BOMBER, 3, 1, 3);
+    aircraft(ai.m_OwnAirUnits, UNIT_TACTICAL_BOMBER, 10, 0, 1);
+    aircraft(ai.m_OwnAirUnits, UNIT_TACTICAL_BOMBER, 2, 2, 1);
+    aircraft(ai.m_OwnAirUnits, UNIT_TACTICAL_BOMBER, 10, 2, 4);
+    aircraft(ai.m_OwnAirUnits, UNIT_FIGHTER, 10, 2, 1);
+    cJednostkaLotnicza* interceptor = aircraft(ai.m_EnemyAirUnits, UNIT_FIGHTER, 6, 0, -3);
+    aircraft(ai.m_EnemyAirUnits, UNIT_FIGHTER, 5, 2, 1);
+    aircraft(ai.m_EnemyAirUnits, UNIT_FIGHTER, 10, 2, -4);
+    aircraft(ai.m_EnemyAirUnits, UNIT_TACTICAL_BOMBER, 10, 2, 1);
+    plan.CollectSupportingAirUnits(ai);
+    plan.CollectInterceptors(ai);
+    EXPECT_EQ(plan.m_SupportingAirUnits, std::vector<cJednostkaLotnicza*>{support});
+    EXPECT_EQ(plan.m_Interceptors, std::vector<cJednostkaLotnicza*>{interceptor});
 }
 
 TEST_F(AIAttacks, PossibleAttackersAreTheOpponentsOwnListNotTheTargetsOrderPath)

@@ -33,6 +33,16 @@ TEST_F(AIFronts, UnitListsFollowTheRelationsAndOwnUnitsComeStrongestFirst)
     EXPECT_TRUE(Holds(ai.m_OtherLandUnits, 9)) << "Ruthenia is at peace";
     EXPECT_TRUE(Holds(ai.m_OtherLandUnits, 11));
     EXPECT_FALSE(Holds(ai.m_EnemyLandUnits, 2)) << "a unit in the reserve pool is on no list";
+    // Holder 0 is nobody's: neither friend nor enemy.
+    const struct
+    {
+        int holder;
+        bool isFriend, isEnemy;
+    } holders[] = {{0, false, false}, {kAlbion, false, true}, {kBorussia, true, false}, {kRuthenia, false, false}};
+    for (const auto& h : holders) {
+        EXPECT_EQ(ai.IsFriend(h.holder), h.isFriend) << h.holder;
+        EXPECT_EQ(ai.IsEnemy(h.holder), h.isEnemy) << h.holder;
+    }
     // A harbour of Borussia's is one of its land units too.
     auto* harbour = new cMulberry();
     harbour->m_Owner = kBorussia;

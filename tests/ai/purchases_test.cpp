@@ -137,6 +137,49 @@ TEST_F(AIPurchases, UnitsAreDrawnOnlyFromCategoriesWithAWeightAndAPrice)
     }
 }
 
+// A category drawn is queued with its unit type and its price: a land unit's cost per strength
+// point times its strength at level 1, an air unit's full strength times its cost per point,
+// a ship's price.
+TEST_F(AIPurchases, ADrawnCategoryIsQueuedWithItsTypeAndPrice)
+{
+    cAI& ai = AIOf(kBorussia);
+    cPanstwo& country = Borussia();
+    sGameConsts& k = game->m_Consts;
+    for (int i = 0; i < 7; ++i) {
+        k.LandPurchaseCost[i] = float(i + 1);
+        k.LandCombatStrength[0][i] = 2.0f;
+        country.AIParameters.DesiredTechLevels[i] = 0;
+    }
+    for (int i = 0; i < 3; ++i) {
+        k.AirFullStrength[i] = 10 + i;
+        k.AirPurchaseCost[i] = 0.5f;
+    }
+    for (int i = 0; i < 4; ++i)
+        k.ShipPrice[i] = float(100 + i);
+    country.AIParameters.DesiredStrategicMovementPoints = 0;
+    const struct
+    {
+        int category, code, type;
+        float price;
+    } cases[] = {{0, 5, 0, 2.0f},    {6, 5, 6, 14.0f},     {7, 6, 20, 5.0f},
+                 {9, 6, 22, 6.0f},   {10, 7, 40, 100.0f},  {13, 7, 43, 103.0f}};
+    for (const auto& c : cases) {
+        int* weights = country.AIParameters.NewUnitPurchasePreferences;
+        std::fill(weights, weights + 14, 0);
+        weights[c.category] = 1;
+        auto& data = country.AIParameters.NewUnitPurchaseData;
+        data = {};
+        country.AIParameters.PurchaseQueue.clear();
+        sPurchaseChoice choice;
+        ai.DecidePurchase(choice);
+        EXPECT_EQ(country.AIParameters.PurchaseQueue, std::list<int>{c.code}) << c.category;
+        const int type = c.code == 5 ? data.i1 : c.code == 6 ? data.i2 : data.i3;
+        const float price = c.code == 5 ? data.f1 : c.code == 6 ? data.f2 : data.f3;
+        EXPECT_EQ(type, c.type) << c.category;
+        EXPECT_EQ(price, c.price) << c.category;
+    }
+}
+
 TEST_F(AIPurchases, ABoughtUnitWaitsInTheReserveAndAnEntryWithoutAPriceIsDropped)
 {
     cAI& ai = AIOf(kBorussia);

@@ -49,12 +49,14 @@ TEST_F(AIEffects, TheOpponentsParametersChangeAsScriptedAndWhatItReadsLaterIsChe
 
     // City lists hold each city once.
     const size_t doNotAttack = albion.DoNotAttackCities.size();
+    Fire(L"AI.AddDoNotAttackCity", {kAlbion, 3, 3});
     Fire(L"AI.AddDoNotAttackCity", {kAlbion, 11, 3});
     Fire(L"AI.AddDoNotAttackCity", {kAlbion, 11, 3});
     Fire(L"AI.AddDoNotAttackCity", {kAlbion, 12, 3});
-    EXPECT_EQ(albion.DoNotAttackCities.size(), doNotAttack + 1);
+    EXPECT_EQ(albion.DoNotAttackCities.size(), doNotAttack + 2);
     Fire(L"AI.RemoveDoNotAttackCity", {kAlbion, 11, 3});
-    EXPECT_EQ(albion.DoNotAttackCities.size(), doNotAttack);
+    EXPECT_EQ(albion.DoNotAttackCities.size(), doNotAttack + 1);
+    EXPECT_EQ(albion.DoNotAttackCities.back(), Hex(3, 3).city) << "only the city on that very hex goes";
     Fire(L"AI.AddExtraCityToGarrison", {kBorussia, 11, 3});
     Fire(L"AI.AddExtraCityToGarrison", {kBorussia, 11, 3});
     EXPECT_EQ(std::count(borussia.ExtraCitiesToGarrison.begin(), borussia.ExtraCitiesToGarrison.end(), berolina), 1);
@@ -87,6 +89,10 @@ TEST_F(AIEffects, TheOpponentsParametersChangeAsScriptedAndWhatItReadsLaterIsChe
     Fire(L"Country.SetMaxCoveringUnitDistance", {kAlbion, 2});
     EXPECT_EQ(albion.DesiredStrategicMovementPoints, 12);
     EXPECT_EQ(albion.DesiredTechLevels[6], 9);
+    Fire(L"AI.SetDesiredTechLevel", {kAlbion, 0, 4});
+    Fire(L"AI.SetDesiredTechLevel", {kAlbion, 7, 5});
+    EXPECT_EQ(albion.DesiredTechLevels[0], 4);
+    EXPECT_EQ(albion.DesiredStrategicMovementPoints, 12) << "a category outside the seven writes nowhere";
     EXPECT_TRUE(albion.TransportsUnitsToFrontsBySea);
     EXPECT_EQ(albion.MultipleSideAttackPreferences[0] + albion.OneSideAttackPreferences[2], 7);
     EXPECT_EQ(albion.FortLevelToHoldAtAllCost + albion.MaxSafeMoveCost + albion.MaxUnitCountOnFront +

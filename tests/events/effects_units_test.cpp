@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/format.h"
+#include "core/random.h"
 #include "game/reports.h"
 #include "tests/events/effect_test_support.h"
 #include "tests/test_support.h"
@@ -61,6 +62,8 @@ TEST_F(UnitEffects, UnitsAndCommandersAreMadeMovedFrozenKilledAndHandedOverAsScr
     Fire(L"Hex.AddLandUnitAndPassControlOverHexIfEmpty", {13, 12, kRuthenia, UNIT_INFANTRY, 1, 100});
     EXPECT_EQ(Hex(14, 12).controller, kRuthenia);
     EXPECT_EQ(Hex(13, 12).controller, kRuthenia);
+    Fire(L"Hex.AddUnitAndPassControlOverHexIfEmpty", {13, 10, kRuthenia, UNIT_INFANTRY, 1, 100});
+    EXPECT_EQ(Hex(13, 10).controller, kBorussia) << "an occupied hex is neither joined nor taken";
 
     // Partisans rise near Berolina, never in its row or column, and take their hex.
     Fire(L"City.FirePartisans", {11, 3, kRuthenia, UNIT_INFANTRY, 1, 50}, L"Partisans");
@@ -70,26 +73,39 @@ TEST_F(UnitEffects, UnitsAndCommandersAreMadeMovedFrozenKilledAndHandedOverAsScr
     const cJednostkaLadowa& p = **partisans;
     EXPECT_TRUE(p.m_X != 11 && p.m_Y != 3 && HexDistance(p.m_X, p.m_Y, 11, 3) <= 5);
     EXPECT_EQ(Hex(p.m_X, p.m_Y).controller, kRuthenia);
+    // Each try draws from 5 below to 6 above the city's column, then its row: here two before
+    // the middle of the twelve, (13, 5).
+    ScriptRandomRaw({20000, 20000});
+    Fire(L"City.FirePartisans", {11, 3, kRuthenia, UNIT_INFANTRY, 1, 50}, L"Partisans");
+    ClearRandomScript();
+    EXPECT_EQ(LandAt(13, 5)->m_Name, L"Partisans");
 
     // Air units: an occupied hex sends the wing to the reserve pool.
     Fire(L"Hex.AddAirUnit", {kBorussia, 13, 2, UNIT_FIGHTER, 1, 10});
     EXPECT_EQ(Hex(13, 2).unit->m_Category, CATEGORY_AIR);
     Fire(L"Hex.AddAirUnit", {kBorussia, 11, 3, UNIT_FIGHTER, 1, 10}, L"Spare wing");
     EXPECT_EQ(game->m_Reserve.back()->m_Name, L"Spare wing");
+    const size_t reserve = game->m_Reserve.size();
+    Fire(L"Hex.AddAirUnit", {kBorussia, 13, -1, UNIT_FIGHTER, 1, 10});
+    EXPECT_EQ(game->m_Reserve.size(), reserve) << "only a hex of -1, -1 means the reserve pool";
 
     // Ships: into the naval reserve, or at a sea node with the hit points given.
     Fire(L"Hex.AddNavalUnit", {kAlbion, UNIT_BATTLESHIP}, L"HMS Hood");
     EXPECT_EQ(game->m_NavalReserve.back()->m_Name, L"HMS Hood");
-    const int cruiserHitPoints = game->m_Consts.ShipHitPoints[UNIT_CRUISER - 40];
+    game->m_Consts.ShipHitPoints[UNIT_CRUISER - 40] = 4;
+    const int cruiserHitPoints = 4;
     Fire(L"SeaNode.AddNavalUnit", {2, kAlbion, UNIT_CRUISER}, L"HMS Ajax");
     EXPECT_TRUE(LogContains(L"ERROR: param3 for effect at line 42 is not defined!"));
     Fire(L"SeaNode.AddNavalUnit", {2, kAlbion, UNIT_CRUISER, 1}, L"HMS Achilles");
+    int cruisers = 0;
     for (const cJednostkaMorska* ship : game->m_NavalUnits)
         if (ship->m_Name == L"HMS Ajax" || ship->m_Name == L"HMS Achilles") {
+            ++cruisers;
             ASSERT_NE(ship->m_Fleet, nullptr);
             EXPECT_EQ(ship->m_Fleet->seaNode, 2);
             EXPECT_EQ(ship->m_MaxHP, ship->m_Name == L"HMS Ajax" ? cruiserHitPoints : 1);
         }
+    EXPECT_EQ(cruisers, 2);
 
     // Land units aboard new transports: one fleet per node, a fleet each with a destination,
     // and landing fleets by their landing hex.
@@ -150,7 +166,8 @@ TEST_F(UnitEffects, UnitsAndCommandersAreMadeMovedFrozenKilledAndHandedOverAsScr
     EXPECT_EQ(panzer->m_FreezeTime, 6);
     Fire(L"Unit.Unfreeze", {13, 11});
     EXPECT_EQ(panzer->m_FreezeTime, 0);
-    Fire(L"Unit.FreezeIfOwnedByCountry", {13, 11, 2, kBorussia});
+    Fire(L"Unit.FreezeIfOwnedByCountry", {13, 11, 4, kBorussia});
+    EXPECT_EQ(panzer->m_FreezeTime, 4);
     Fire(L"Country.UnFreezeAllUnits", {kBorussia});
     EXPECT_EQ(panzer->m_FreezeTime, 0);
 
@@ -176,8 +193,10 @@ TEST_F(UnitEffects, UnitsAndCommandersAreMadeMovedFrozenKilledAndHandedOverAsScr
     EXPECT_EQ(game->FindLandUnitById(12), nullptr);
     const size_t units = game->m_LandUnits.size() + game->m_AirUnits.size();
     Fire(L"Unit.Remove", {0, -1, 999});
+    const int ruthenians = CountOf(game->m_LandUnits, kRuthenia) + CountOf(game->m_AirUnits, kRuthenia);
     Fire(L"Unit.Remove", {kRuthenia, -1, -1});
     EXPECT_EQ(game->m_LandUnits.size() + game->m_AirUnits.size(), units - 1);
+    EXPECT_EQ(CountOf(game->m_LandUnits, kRuthenia) + CountOf(game->m_AirUnits, kRuthenia), ruthenians - 1);
     Fire(L"Country.KillAllLandUnits", {kAlbion});
     EXPECT_EQ(CountOf(game->m_LandUnits, kAlbion), 0);
     EXPECT_EQ(CountOf(game->m_LandUnits2, kAlbion), 0) << "the carried unit goes down with its ship";
@@ -209,6 +228,7 @@ TEST_F(UnitEffects, UnitsAndCommandersAreMadeMovedFrozenKilledAndHandedOverAsScr
     const sDowodca* rommel = game->m_Commanders.back();
     EXPECT_EQ(rommel->ID, 6);
     EXPECT_EQ(rommel->Skill, 100);
+    EXPECT_EQ(rommel->Experience, 10);
     EXPECT_EQ(rommel->Name, L"Rommel");
     Fire(L"Commander.SetLevel", {6, 40});
     Fire(L"Commander.ChangeLevel", {6, -50});
@@ -216,6 +236,12 @@ TEST_F(UnitEffects, UnitsAndCommandersAreMadeMovedFrozenKilledAndHandedOverAsScr
     Fire(L"Commander.SetLevel", {77, 1});
     EXPECT_TRUE(LogContains(L"ERROR: effect Commander.SetLevel at line 42 names commander 77, who does not exist; "
                             L"ignored"));
+    // Ids stop where commanders.csv does.
+    game->m_Commanders.back()->ID = 99999999;
+    const size_t commanders = game->m_Commanders.size();
+    Fire(L"Commander.AddNew", {kBorussia, 50, 10}, L"Model");
+    EXPECT_EQ(game->m_Commanders.size(), commanders);
+    EXPECT_TRUE(LogContains(L"ERROR: effect Commander.AddNew at line 42 finds no free commander id; ignored"));
 }
 
 } // namespace

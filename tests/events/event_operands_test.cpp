@@ -212,6 +212,9 @@ TEST_F(EventOperands, ReferencesThatNameNothingReadZero)
                             L"exist; it reads 0"));
     EXPECT_EQ(Read(L"Country.GetDiplomaticPoints", {4}), 0.0);
     EXPECT_EQ(Read(L"Country.HasWarWithCountry", {1, 0}), 0.0) << "country 0 never reaches the relations";
+    EXPECT_EQ(Read(L"Country.HasWarWithCountry", {1, 4}), 0.0);
+    EXPECT_TRUE(LogContains(L"ERROR: operand Country.HasWarWithCountry at line 7 names country 4, which does not "
+                            L"exist; it reads 0"));
     EXPECT_EQ(Read(L"Country.GetTechLevel", {1, 7}), 0.0);
     EXPECT_TRUE(LogContains(L"ERROR: operand Country.GetTechLevel at line 7 names entry 7, which does not exist; it "
                             L"reads 0"));
@@ -237,6 +240,10 @@ TEST_F(EventOperands, HexControlAndOccupation)
     EXPECT_EQ(Read(L"Hex.Occupied", {2, 1}), 0.0);
     EXPECT_EQ(Read(L"Hex.ControlledByCountry", {2, 1, 1}), 1.0);
     EXPECT_EQ(Read(L"Hex.ControlledByCountry", {2, 1, 2}), 0.0);
+    Hex(4, 1).controller = 3; // the neutral's
+    Hex(4, 1).unit = SomeUnit();
+    EXPECT_EQ(Read(L"Hex.ControlledByAliance", {4, 1, 0}), 1.0) << "the neutrals are code 0";
+    EXPECT_EQ(Read(L"Hex.OccupiedAndControlledByAlliance", {4, 1, 0}), 1.0);
 
     testing_support::ClearLog();
     EXPECT_EQ(Read(L"Hex.ControlledByCountry", {0, 2, 0}), 1.0) << "a sea hex's controller is 0";
@@ -326,6 +333,13 @@ TEST_F(EventOperands, UnitsOnHexesCountsAndShipsAtSea)
     AddUnit(game->m_LandUnits2, 1, 4); // aboard a cargo ship
     AddUnit(game->m_AirUnits, 1, 21);
     AddUnit(game->m_NavalUnits, 1, 41);
+    // The first and last type of each kind.
+    for (int type : {0, 6})
+        AddUnit(game->m_LandUnits, 3, type);
+    for (int type : {20, 22})
+        AddUnit(game->m_AirUnits, 3, type);
+    for (int type : {40, 45})
+        AddUnit(game->m_NavalUnits, 3, type);
     EXPECT_EQ(Read(L"Hex.OccupiedByUnitOwnedByCountry", {2, 2, 1}), 1.0);
     EXPECT_EQ(Read(L"Hex.OccupiedByUnitOwnedByCountry", {2, 2, 2}), 0.0);
     EXPECT_EQ(Read(L"Hex.OccupiedByUnitOwnedByCountry", {3, 2, 1}), 0.0);
@@ -335,6 +349,8 @@ TEST_F(EventOperands, UnitsOnHexesCountsAndShipsAtSea)
     EXPECT_EQ(Read(L"Country.GetUnitCount", {1, 21}), 1.0);
     EXPECT_EQ(Read(L"Country.GetUnitCount", {1, 41}), 1.0);
     EXPECT_EQ(Read(L"Country.GetUnitCount", {1, 61}), 0.0) << "no such type";
+    for (int type : {0, 6, 20, 22, 40, 45})
+        EXPECT_EQ(Read(L"Country.GetUnitCount", {3, double(type)}), 1.0) << type;
 
     for (int node : {1, 2, 1}) {
         fleets.push_back(std::make_unique<cFlota>());

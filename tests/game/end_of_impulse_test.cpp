@@ -9,10 +9,13 @@
 #include "game/game_over.h"
 #include "game/play_state.h"
 #include "units/air_unit.h"
+#include "units/land_unit.h"
+#include "units/naval_unit.h"
 #include "tests/game/testland_game.h"
 #include "tests/test_support.h"
 #include "world/city.h"
 #include "world/convoys.h"
+#include "world/sea_graph.h"
 
 using namespace testland;
 using testing_support::LogContains;
@@ -158,10 +161,78 @@ TEST_F(EndOfImpulse, WarEconomyGrowsOnlyOnTheFirstImpulseOfAMonth)
     SetDate(2, 10, 1939);
     game->EndImpulse(true);
     EXPECT_EQ(borussia.WarEconomy, 50.0f);
-    SetDate(1, 11, 1939);
+    // At a month's first impulse: democracies grow by one share, regimes by another, growth
+    // stops at 100, and a full war economy changes by a third.
+    float* shares = game->m_Consts.ProductionShares;
+    shares[3] = 7.0f;
+    shares[4] = 11.0f;
+    shares[6] = -2.0f;
+    const struct
+    {
+        int orientation;
+        float before, after;
+    } cases[] = {
+        {ORIENTATION_DEMOCRACY, 50.0f, 57.0f},   {ORIENTATION_PRO_AXIS, 50.0f, 57.0f},
+        {ORIENTATION_NATIONALIST, 50.0f, 61.0f}, {ORIENTATION_COMMUNIST, 50.0f, 61.0f},
+        {ORIENTATION_DEMOCRACY, 99.5f, 100.0f},  {ORIENTATION_DEMOCRACY, 100.0f, 98.0f},
+    };
+    for (const auto& c : cases) {
+        borussia.Orientation = c.orientation;
+        borussia.WarEconomy = c.before;
+        SetDate(1, 11, 1939);
+        game->EndImpulse(true);
+        EXPECT_EQ(borussia.WarEconomy, c.after) << c.orientation << " " << c.before;
+    }
+}
+
+TEST_F(EndOfImpulse, CountersMoveOnByOneAndStopAtTheirEnds)
+{
+    // Commanders on their way arrive; the assigned stay assigned.
+    ASSERT_GE(game->m_Commanders.size(), 2u);
+    sDowodca& travelling = *game->m_Commanders[0];
+    sDowodca& assigned = *game->m_Commanders[1];
+    travelling.State = 1;
+    assigned.State = 2;
+    // Bombed ports are mended by one size a turn, never beyond their size; sea zones have none.
+    std::vector<sWezelGrafuMorz*> port, sea;
+    for (sWezelGrafuMorz& node : game->m_SeaGraph->Nodes)
+        (node.Kind == SEA_NODE_PORT ? port : sea).push_back(&node);
+    ASSERT_GE(port.size(), 2u);
+    ASSERT_FALSE(sea.empty());
+    port[0]->SizeMax = 3;
+    port[0]->SizeCurrent = 1;
+    port[1]->SizeMax = 3;
+    port[1]->SizeCurrent = 3;
+    sea[0]->SizeMax = 3;
+    sea[0]->SizeCurrent = 1;
+    // Units being built wait a turn less, down to none.
+    ASSERT_FALSE(game->m_Reserve.empty());
+    ASSERT_FALSE(game->m_NavalReserve.empty());
+    game->m_Reserve.front()->m_AvailableInTurns = 0;
+    game->m_Reserve.back()->m_AvailableInTurns = 2;
+    game->m_NavalReserve.front()->m_AvailableInTurns = 0;
+    // A Mulberry harbour lasts its months: one with a month left is gone at the next month.
+    std::vector<cMulberry*> harbours;
+    for (int months : {1, 2}) {
+        auto* harbour = new cMulberry();
+        harbour->m_Owner = kBorussia;
+        harbour->m_RemainingMonths = months;
+        game->m_LandUnits.push_back(harbour);
+        harbours.push_back(harbour);
+    }
+    const int harbourId = harbours[0]->m_Id;
+    game->m_MulberryMonth = game->m_Date[1] - 1;
     game->EndImpulse(true);
-    EXPECT_GT(borussia.WarEconomy, 50.0f);
-    EXPECT_LE(borussia.WarEconomy, 100.0f);
+    EXPECT_EQ(game->FindLandUnitById(harbourId), nullptr);
+    EXPECT_EQ(harbours[1]->m_RemainingMonths, 1);
+    EXPECT_EQ(travelling.State, 0);
+    EXPECT_EQ(assigned.State, 2);
+    EXPECT_EQ(port[0]->SizeCurrent, 2);
+    EXPECT_EQ(port[1]->SizeCurrent, 3);
+    EXPECT_EQ(sea[0]->SizeCurrent, 1);
+    EXPECT_EQ(game->m_Reserve.front()->m_AvailableInTurns, 0);
+    EXPECT_EQ(game->m_Reserve.back()->m_AvailableInTurns, 1);
+    EXPECT_EQ(game->m_NavalReserve.front()->m_AvailableInTurns, 0);
 }
 
 TEST_F(EndOfImpulse, TheGameEndsWhenTimeRunsOutAndTheDateStays)

@@ -1,6 +1,9 @@
 // The airborne drop: losses set by the air superiority over the target hex.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "core/random.h"
 #include "core/stringbase.h"
 #include "tests/units/unit_test_game.h"
@@ -66,6 +69,14 @@ TEST_F(AirborneAssault, WithoutEnemyFightersTheUnitLandsWithoutDiceAndTakesTheHe
     EXPECT_TRUE(enemy->m_Spotted);
     EXPECT_EQ(para->m_ActionPoints, 1);
     EXPECT_EQ(landed, -1);
+
+    // Nor onto a hex of its own side, seen or not, nor off the map.
+    g.AddLand(1, UNIT_INFANTRY, 5, 5)->m_Spotted = false;
+    text.clear();
+    EXPECT_FALSE(para->AirborneAssault(5, 5, text, landed));
+    EXPECT_FALSE(para->AirborneAssault(50, 4, text, landed));
+    EXPECT_TRUE(text.empty());
+    EXPECT_EQ(para->m_ActionPoints, 1);
 }
 
 TEST_F(AirborneAssault, RatioOfThreeIsTotalSuperiorityAndTakesTwoOffTheDie)
@@ -95,4 +106,69 @@ TEST_F(AirborneAssault, RatioOfOneThirdIsTheEnemysSuperiorityAndHeavyLossesElimi
     EXPECT_FALSE(unit_tests::Contains(g.game->m_LandUnits, para));
     EXPECT_EQ(g.Hex(2, 2).unit, nullptr);
     EXPECT_EQ(g.Hex(5, 4).controller, 2);
+}
+
+// Each band of the fighter ratio moves the die by its modifier; the activity picks the losses
+// and each loss its word.
+TEST_F(AirborneAssault, TheRatioBandAndTheDieSetActivityLossesAndTheirWords)
+{
+    const int losses[6] = {0, 32, 33, 65, 66, 100};
+    std::copy(losses, losses + 6, g.game->m_Consts.AirborneDropLosses);
+    std::vector<cJednostkaLotnicza*> own, enemy;
+    for (int x : {1, 2, 3})
+        own.push_back(g.AddAir(1, UNIT_FIGHTER, x, 6));
+    for (int x : {5, 6, 7, 8})
+        enemy.push_back(g.AddAir(2, UNIT_FIGHTER, x, 6));
+    const struct
+    {
+        int own, enemy, die;
+        const wchar_t *superiority, *activity, *loss;
+        int strength;
+    } cases[] = {
+        {1, 4, 1, L"The enemy has total air superiority", L"low", L"medium", 67},
+        {1, 2, 1, L"Neither side has air superiority", L"none", L"none", 100},
+        {1, 1, 4, L"Neither side has air superiority", L"medium", L"medium", 35},
+        {2, 1, 6, L"You have air superiority", L"high", L"high", 34},
+        {3, 1, 4, L"You have total air superiority", L"very low", L"light", 68},
+        {1, 3, 6, L"The enemy has air superiority", L"very high", L"high", 0},
+    };
+    for (const auto& c : cases) {
+        for (size_t i = 0; i < own.size(); ++i)
+            own[i]->m_Y = int(i) < c.own ? 6 : -1;
+        for (size_t i = 0; i < enemy.size(); ++i)
+            enemy[i]->m_Y = int(i) < c.enemy ? 6 : -1;
+        g.Hex(5, 4).unit = nullptr;
+        g.Hex(2, 2).unit = para;
+        para->m_X = 2;
+        para->m_Y = 2;
+        para->m_Strength = 100;
+        ScriptRandomRaw({RawFor(c.die)});
+        ASSERT_TRUE(para->AirborneAssault(5, 4, text, landed));
+        const std::wstring end = c.strength ? L"The troops have landed." : L"The airborne unit was eliminated.";
+        EXPECT_EQ(text, std::wstring(c.superiority) + L" over the target hex.\nEnemy air activity: " + c.activity +
+                            L"\nParatroops' losses: " + c.loss + L"\n" + end)
+            << c.own << ":" << c.enemy;
+        if (c.strength) {
+            EXPECT_EQ(para->m_Strength, c.strength) << c.own << ":" << c.enemy;
+        }
+    }
+    EXPECT_EQ(landed, 0);
+}
+
+// A unit off the map marks no drop zone; one with a single action point left marks what it
+// can still reach as its last move.
+TEST_F(AirborneAssault, TheDropZoneIsMarkedByTheActionPointsLeft)
+{
+    for (int points : {1, 2}) {
+        g.Hex(5, 4).marks = 0;
+        para->m_ActionPoints = points;
+        EXPECT_GT(para->MarkAirborneAssaultRange(), 0);
+        EXPECT_EQ(g.Hex(5, 4).marks & (MARK_MOVE_NONE_LEFT | MARK_MOVE_ATTACK_LEFT),
+                  points == 1 ? MARK_MOVE_NONE_LEFT : MARK_MOVE_ATTACK_LEFT)
+            << points;
+    }
+    g.Hex(2, 2).unit = nullptr;
+    para->m_X = -1;
+    para->m_Y = -1;
+    EXPECT_EQ(para->MarkAirborneAssaultRange(), 0);
 }

@@ -34,6 +34,7 @@ TEST_F(AmphibiousAssault, APersonsLandingOnAnEmptyEnemyBeachPaysTheDiceAndTakesT
     EXPECT_EQ(Hex(2, 4).controller, kBorussia);
     EXPECT_EQ(motorised.m_Supply, Consts().MaxSupply);
     EXPECT_EQ(motorised.m_Transporter, nullptr);
+    EXPECT_EQ(motorised.m_TransporterId, -1);
     EXPECT_EQ(game->FindNavalUnitById(shipId), nullptr);  // the landing craft is used up
     EXPECT_TRUE(game->m_LandUnits3.empty());
     EXPECT_EQ(Requests(eRequestKind::Message, L"Amphibious landing"), 1);
@@ -48,6 +49,18 @@ TEST_F(AmphibiousAssault, APersonsLandingOnAnEmptyEnemyBeachPaysTheDiceAndTakesT
     ASSERT_TRUE(mech.AmphibiousAssault(1, 4));
     EXPECT_EQ(mech.m_Strength, strength);
     EXPECT_EQ(GetRandomState(), dice);
+
+    // A beach nobody holds becomes the lander's.
+    cJednostkaLadowa& panzer = Land(4);
+    ASSERT_NE(panzer.EmbarkOnFleet(UNIT_AMPHIBIOUS, kChannel, -1), nullptr);
+    Hex(2, 3).SetController(0);
+    game->m_Consts.AmphibiousLandingLosses[0] = 0; // the die's first face costs nothing here
+    game->m_Consts.AmphibiousLandingLosses[1] = 5;
+    const int full = panzer.m_Strength;
+    ScriptRandomRaw({RawFor(1)});
+    ASSERT_TRUE(panzer.AmphibiousAssault(2, 3));
+    EXPECT_EQ(Hex(2, 3).controller, kBorussia);
+    EXPECT_EQ(panzer.m_Strength, full);
 }
 
 TEST_F(AmphibiousAssault, TheComputersLandingOnAnEmptyBeachLandsWholeOrIsLost)
@@ -61,10 +74,21 @@ TEST_F(AmphibiousAssault, TheComputersLandingOnAnEmptyBeachLandsWholeOrIsLost)
     mech.m_Strength = 20;
     cFlota* fleet = mech.EmbarkOnFleet(UNIT_AMPHIBIOUS, kChannel, -1);
     ASSERT_NE(fleet, nullptr);
+    // The die's first face reads the table's first loss, which this one survives; the second
+    // would not.
+    game->m_Consts.AmphibiousLandingLosses[0] = 10;
+    game->m_Consts.AmphibiousLandingLosses[1] = 20;
+    ScriptRandomRaw({RawFor(1)});
+    ASSERT_TRUE(mech.AiAmphibiousAssault(1, 4));
+    EXPECT_EQ(mech.m_Strength, 20);
+    cJednostkaLadowa& lost = Land(4);
+    lost.m_Strength = 20;
+    ASSERT_NE(lost.EmbarkOnFleet(UNIT_AMPHIBIOUS, kChannel, -1), nullptr);
     ScriptRandomRaw({RawFor(6)});
-    EXPECT_FALSE(mech.AiAmphibiousAssault(1, 4));
-    EXPECT_EQ(Hex(1, 4).unit, nullptr);
-    EXPECT_EQ(game->FindLandUnitById(8), nullptr);
+    ASSERT_TRUE(Hex(2, 3).IsLand() && !Hex(2, 3).unit);
+    EXPECT_FALSE(lost.AiAmphibiousAssault(2, 3));
+    EXPECT_EQ(Hex(2, 3).unit, nullptr);
+    EXPECT_EQ(game->FindLandUnitById(4), nullptr);
 }
 
 TEST_F(AmphibiousAssault, AnOverrunDefenderIsGoneAndTheAttackerLandsButAFriendlyHexIsRefused)
@@ -82,6 +106,11 @@ TEST_F(AmphibiousAssault, AnOverrunDefenderIsGoneAndTheAttackerLandsButAFriendly
     SetWar(kBorussia, kValdonia, false);
     EXPECT_FALSE(mech.AmphibiousAssault(7, 6));
     EXPECT_TRUE(LogContains(L"Critical Error: Cannot assault with a friendly unit during the amphibious invasion!"));
+    // Nor onto the sea or off the map, nor by a unit that is not aboard.
+    EXPECT_FALSE(mech.AmphibiousAssault(5, 3));
+    EXPECT_FALSE(mech.AmphibiousAssault(99, 4));
+    EXPECT_FALSE(Land(4).AmphibiousAssault(2, 4));
+    EXPECT_EQ(Hex(2, 4).unit, &motorised);
     EXPECT_NE(mech.m_Transporter, nullptr);
     EXPECT_EQ(Hex(7, 6).unit, &Land(12));
 

@@ -600,3 +600,35 @@ TEST_F(SeaBattles, ThreadFightsAPersonsBattleWhileTheMainThreadPlaysItOnTheScree
     EXPECT_GE(EndReports(), 1);
     EXPECT_EQ(game->GetGameState(), kStateEndOfImpulse);
 }
+
+// The raider's check is its chance in a thousand; the hit (submarine tech x 5 + 15) x 2 in a
+// hundred, after the shot's damage roll; the target one of the enemy's ships afloat in the zone.
+TEST_F(SeaBattles, ASurpriseAttacksCheckHitAndTargetFollowTheirRolls)
+{
+    Fleet(4).seaNode = kChannel;
+    Country(kBorussia).TechLevel[TECH_SUBMARINES] = 2;
+    cJednostkaMorska& raider = Ship(6);
+    const struct
+    {
+        int chance, check, damage, hit;
+        bool attacks;
+        const wchar_t* outcome;
+        int lost;
+    } cases[] = {
+        {1, 1, 70, 50, true, L"The target was damaged.", 1},
+        {1000, 1000, 71, 51, true, L"The attack failed.", 0},
+        {500, 501, 1, 1, false, L"", 0},
+    };
+    cJednostkaMorska& warspite = Ship(2);
+    for (const auto& c : cases) {
+        Consts().SeaBattleDetection[7] = c.chance;
+        ScriptRandomRaw({RawFor(c.check, 1, 1000), 32767, RawFor(c.damage, 1, 100), RawFor(c.hit, 1, 100)});
+        std::wstring text;
+        const int hitPoints = warspite.m_HP;
+        EXPECT_EQ(raider.TrySurpriseAttack(text), c.attacks) << c.chance;
+        EXPECT_EQ(text, c.attacks ? std::wstring(L"U-47 (Borussia) found HMS Warspite (Albion) and launched a surprise "
+                                                 L"attack. ") + c.outcome
+                                  : LangText("wait..."));
+        EXPECT_EQ(warspite.m_HP, hitPoints - c.lost) << c.chance;
+    }
+}

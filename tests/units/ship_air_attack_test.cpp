@@ -66,3 +66,77 @@ TEST_F(ShipsUnderAirAttack, AnInterceptorShotDownLeavesTheGameAndTheCarrierKeeps
     EXPECT_EQ(Ship(1).m_HP, 1);
     EXPECT_FLOAT_EQ(result.attackerLoss, 4.0f);
 }
+
+// A second hit and a sinking each by their percent chance, then the answer: the navies' ratio,
+// one more for a carrier, times the factor (1 for a carrier at full hit points) and the hit
+// points left is the percent chance that the attacking carrier loses a hit point.
+TEST_F(ShipsUnderAirAttack, SecondHitsSinkingsAndTheAnswerFollowTheirChances)
+{
+    Country(kBorussia).TechLevel[TECH_NAVY] = 2;
+    Country(kAlbion).TechLevel[TECH_NAVY] = 1;
+    Consts().ShipSecondHitChance = 50;
+    Consts().ShipSunkChance = 30;
+    cJednostkaMorska& bismarck = Ship(4);
+    cJednostkaMorska& arkRoyal = Ship(1);
+    const struct
+    {
+        int second, sunk, answer;  // the three rolls
+        int hitPoints, carrierLoss;
+    } cases[] = {
+        {50, 31, 7, 4, 1},   // second hit; 2 x 1 x 4 = 8
+        {51, 31, 10, 5, 0},  // 2 x 1 x 5 = 10 is not below 10
+        {51, 31, 9, 5, 1},
+        {51, 30, 0, 0, 0},   // sunk: no hit points left to fire
+    };
+    for (const auto& c : cases) {
+        bismarck.m_HP = 6;
+        arkRoyal.m_HP = arkRoyal.m_MaxHP;
+        sCombatResult r;
+        ScriptRandomRaw({RawFor(c.second, 1, 100), RawFor(c.sunk, 1, 100), RawFor(c.answer, 0, 100)});
+        bismarck.ReceiveAirAttack(&r, &arkRoyal);
+        EXPECT_EQ(bismarck.m_HP, c.hitPoints) << c.second << " " << c.sunk << " " << c.answer;
+        EXPECT_FLOAT_EQ(r.defenderLoss, float(6 - c.hitPoints));
+        EXPECT_EQ(r.defenderInfo.substr(r.defenderInfo.size() - 19),
+                  L"Strength lost: " + std::to_wstring(6 - c.hitPoints) + L".00");
+        EXPECT_EQ(arkRoyal.m_HP, arkRoyal.m_MaxHP - c.carrierLoss) << c.second << " " << c.sunk << " " << c.answer;
+    }
+    // No attacker, no attack.
+    bismarck.ReceiveAirAttack(&result, nullptr);
+    EXPECT_EQ(bismarck.m_HP, 0);
+    EXPECT_TRUE(result.defenderInfo.empty());
+}
+
+// The column is the carrier's hit points less the fighter's level and strength plus its
+// owner's navy, kept within -4 and 4; the strike is stopped only when the carrier lost more.
+TEST_F(ShipsUnderAirAttack, TheInterceptionsColumnAndLossesDecideWhetherTheStrikeGoesOn)
+{
+    cJednostkaLotnicza& fighter = Fighter();
+    fighter.m_Owner = kBorussia;
+    Country(kBorussia).TechLevel[TECH_NAVY] = 1;
+    for (int die = 0; die < 6; ++die)
+        for (int column = 0; column < 9; ++column) {
+            Consts().AirAttackerLosses[die][column] = 8 - column;
+            Consts().AirDefenderLosses[die][column] = column == 4 ? 4 : 1;
+        }
+    cJednostkaMorska& arkRoyal = Ship(1);
+    const struct
+    {
+        int strength, level;
+        bool stopped;
+        int strengthLeft, hitPointsLeft;
+    } cases[] = {
+        {1, 0, true, 1, 4},    // 5 - 0 - 1 + 1 = 5 counts as 4: loses 0 against 1
+        {10, 1, false, 2, 4},  // -5 counts as -4: loses 8 against 1
+        {6, 0, false, 2, 1},   // column 0: 4 against 4
+    };
+    for (const auto& c : cases) {
+        arkRoyal.m_HP = arkRoyal.m_MaxHP;
+        fighter.m_Strength = c.strength;
+        fighter.m_Level = c.level;
+        sCombatResult r;
+        ScriptRandomRaw({RawFor(3)});
+        EXPECT_EQ(arkRoyal.TryIntercept(&fighter, &r), c.stopped) << c.strength << " " << c.level;
+        EXPECT_EQ(fighter.m_Strength, c.strengthLeft) << c.strength << " " << c.level;
+        EXPECT_EQ(arkRoyal.m_HP, c.hitPointsLeft) << c.strength << " " << c.level;
+    }
+}

@@ -42,6 +42,37 @@ TEST_F(Diplomacy, SocialUnrestOfExactly75ForbidsAChangeOfOrientation)
     EXPECT_FALSE(helvetia.DoneTurnInOrientation);
 }
 
+// A firm regime turns to its own pro- form, a pro- one back to its regime, both at the cost of the
+// country's own unrest; a pro- one turning elsewhere costs the other unrest and alliance entry.
+TEST_F(Diplomacy, AnOrientationChangeCostsByWhereItTurns)
+{
+    const float dice[9] = {0, 6, 5, 0, 6, 7, 0, 6, 11}; // entry drop 5, other unrest 7, own unrest 11
+    std::copy(dice, dice + 9, game->m_Consts.OrientationChange);
+    cPanstwo& helvetia = Country(kHelvetia);
+    const struct
+    {
+        int from, to, becomes, unrest, entry;
+    } cases[] = {
+        {ORIENTATION_DEMOCRACY, ORIENTATION_PRO_AXIS, ORIENTATION_PRO_ALLIED, 31, 50},
+        {ORIENTATION_PRO_ALLIED, ORIENTATION_DEMOCRACY, ORIENTATION_DEMOCRACY, 31, 50},
+        {ORIENTATION_PRO_AXIS, ORIENTATION_NATIONALIST, ORIENTATION_NATIONALIST, 31, 50},
+        {ORIENTATION_PRO_ALLIED, ORIENTATION_PRO_AXIS, ORIENTATION_PRO_AXIS, 27, 45},
+        {ORIENTATION_PRO_ALLIED, ORIENTATION_NATIONALIST, ORIENTATION_NATIONALIST, 27, 45},
+    };
+    for (const auto& c : cases)
+    {
+        helvetia.Orientation = c.from;
+        helvetia.SocialUnrest = 20.0f;
+        helvetia.AllianceEntry = 50;
+        helvetia.DoneTurnInOrientation = false;
+        std::wstring text;
+        ChangeOrientation(kHelvetia, c.to, text);
+        EXPECT_EQ(helvetia.Orientation, c.becomes) << c.from << " to " << c.to;
+        EXPECT_EQ(helvetia.SocialUnrest, float(c.unrest)) << c.from << " to " << c.to;
+        EXPECT_EQ(helvetia.AllianceEntry, c.entry) << c.from << " to " << c.to;
+    }
+}
+
 TEST_F(Diplomacy, CostsAndChancesFollowTheTargetsStrengthAndOrientation)
 {
     sGameConsts& k = game->m_Consts;
@@ -79,7 +110,9 @@ TEST_F(Diplomacy, CostsAndChancesFollowTheTargetsStrengthAndOrientation)
         EXPECT_EQ(ExertPressureChance(kAlbion, kHelvetia), c.pressureChance) << at;
         EXPECT_EQ(ExertPressureCost(kAlbion, kHelvetia), c.pressureCost) << at;
     }
-    // A country that does not exist costs and risks nothing.
+    // A country that does not exist risks nothing; changing its entry costs the least there is.
+    EXPECT_EQ(DelayAllianceEntryCost(99), 1);
+    EXPECT_EQ(HastenAllianceEntryCost(99), 1);
     EXPECT_EQ(ExertPressureCost(99, kHelvetia), 0);
     EXPECT_EQ(ExertPressureChance(kAlbion, 99), 0);
 }
