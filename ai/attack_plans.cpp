@@ -20,6 +20,7 @@
 #include "units/unit_access.h"
 #include "world/city.h"
 #include "world/country.h"
+#include "world/hex_geometry.h"
 #include "world/fleet.h"
 #include "world/map.h"
 #include "world/relations.h"
@@ -71,7 +72,7 @@ int AirRangeOfCountry(int countryId)
     if (!g_Gra || !country)
         return 0;
     const sGameConsts& k = g_Gra->m_Consts;
-    return int(float(k.AirRanges[0]) * k.RangeTechFactor[TableLevelIndex(country->TechLevel[TECH_AIRCRAFT])]);
+    return RangeInHexes(k.AirRanges[0], k.RangeTechFactor[TableLevelIndex(country->TechLevel[TECH_AIRCRAFT])]);
 }
 
 bool FindFreeHexAwayFrom(cJednostka& unit, int x, int y, std::pair<int, int> taken[6], sPathStep& found, int slot)

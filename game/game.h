@@ -227,7 +227,10 @@ public:
     // Paths of the folder being loaded.
     std::wstring FolderPath(std::wstring_view fileName) const;
 
-    // Members, in the order the game has always kept them.
+    // Members, in the order the game has always kept them. Texts are of any length: a fixed
+    // width would cut a long folder's pattern before its %s and load nothing of it. The
+    // relations, play state and graphs are held by pointer so that this header needs only
+    // their names; made and freed with the game, as a member would be.
     cMapa* m_Mapa = nullptr;
     std::list<cMiasto*> m_Cities;
     std::list<cJednostkaLadowa*> m_LandUnits;

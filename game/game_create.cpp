@@ -289,6 +289,8 @@ void cGra::ComputeNextIds()
     // A save names the last id each counter gave, so that a loaded game goes on giving the
     // ids it would have given; without them one id beyond the highest is left free, and for
     // ships one beyond the ships at sea, raised to the reserve's highest, and one more.
+    // The game object's notes and the creation's steps disagree for a game without ships
+    // (1 or 2): the steps are followed.
     if (m_SavedIds) {
         m_NextIds.convoy = std::max(m_SavedIds->convoy, inUse.convoy);
         m_NextIds.fleet = std::max(m_SavedIds->fleet, inUse.fleet);

@@ -35,7 +35,8 @@ void cGra::Render(cRenderer* device, float elapsed)
 {
     cSprite* sprite = g_Sprite.get();
     // Sorted by depth, not by texture: without a depth buffer the batch itself must lay the
-    // map's layers (sprites_depth.csv) over one another.
+    // map's layers (sprites_depth.csv) over one another, and there is no depth to clear after
+    // the frames. The renderer filters a texture linearly or not at all: no anisotropic filter.
     if (m_Mapa && sprite && Succeeded(sprite->Begin(SPRITE_ALPHABLEND | SPRITE_SORT_DEPTH_BACKTOFRONT))) {
         FillMapPlayView();
         m_Mapa->Render();
@@ -45,13 +46,11 @@ void cGra::Render(cRenderer* device, float elapsed)
     // blacken a speck of the map's corner.
     if (device) {
         const sRect& minimap = g_MinimapOutline;
-        if (g_GuiLayout[315].width > 0 && g_GuiLayout[315].height > 0)
-            device->FillRect(sRectF{float(minimap.left), float(minimap.top), float(minimap.right), float(minimap.bottom)},
-                             0xFF000000);
+        device->FillRect(sRectF{float(minimap.left), float(minimap.top), float(minimap.right), float(minimap.bottom)},
+                         0xFF000000);
         const sLayoutRect& info = g_GuiLayout[331];
-        if (info.width > 0 && info.height > 0)
-            device->FillRect(sRectF{float(info.x), float(info.y), float(info.x + info.width), float(info.y + info.height)},
-                             0xFF000000);
+        device->FillRect(sRectF{float(info.x), float(info.y), float(info.x + info.width), float(info.y + info.height)},
+                         0xFF000000);
     }
     for (iPanelScreen* panel : PanelsInDrawingOrder())
         panel->OnRender(elapsed);

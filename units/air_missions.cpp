@@ -210,7 +210,7 @@ int cJednostkaLotnicza::FindReconTargets(bool mark) const
     if (mark)
         map->ClearMarks(~uint32_t(MARK_SELECTED), true);
     // Reconnaissance flies the range of a fighter, whatever the type.
-    const int range = int(GetRangeFactor() * float(k->AirRanges[0]));
+    const int range = RangeInHexes(k->AirRanges[0], GetRangeFactor());
     const int count = MarkLandTargets(*map, *this, range, MARK_RECON_TARGET, mark,
                                       [&](const sHex& hex) { return CountriesAtWar(hex.controller, m_Owner); });
     std::set<int> zones;

@@ -11,6 +11,7 @@
 #include "units/unit_access.h"
 #include "units/unit_lists.h"
 #include "world/country.h"
+#include "world/hex_geometry.h"
 #include "world/map.h"
 
 cJednostkaLotnicza::cJednostkaLotnicza()
@@ -51,7 +52,7 @@ int cJednostkaLotnicza::GetRange() const
     if (!k)
         return 0;
     int base = m_Type == UNIT_STRATEGIC_BOMBER ? k->AirRanges[2] : k->AirRanges[0];
-    return int(float(base) * GetRangeFactor());
+    return RangeInHexes(base, GetRangeFactor());
 }
 
 int cJednostkaLotnicza::GetRebaseRange() const
@@ -60,7 +61,7 @@ int cJednostkaLotnicza::GetRebaseRange() const
     if (!k)
         return 0;
     int base = m_Type == UNIT_STRATEGIC_BOMBER ? k->AirRanges[3] : k->AirRanges[1];
-    return int(float(base) * GetRangeFactor());
+    return RangeInHexes(base, GetRangeFactor());
 }
 
 bool cJednostkaLotnicza::RelocateTo(int x, int y)

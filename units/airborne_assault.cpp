@@ -26,7 +26,7 @@ int DropRadius(const cJednostkaLadowa& unit)
     const int tech = owner ? owner->TechLevel[TECH_AIRCRAFT] : 1;
     // Aircraft level 0 flies as level 1: the table has no factor for it, and the value just
     // before the table (the shore bombardment's last, 1.2) would drop farther than level 1.
-    return int(k->RangeTechFactor[TableLevelIndex(tech)] * float(k->AirRanges[4]));
+    return RangeInHexes(k->AirRanges[4], k->RangeTechFactor[TableLevelIndex(tech)]);
 }
 
 // The enemy's air activity modifier and what the report says of the air superiority.

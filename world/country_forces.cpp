@@ -49,7 +49,7 @@ struct sInterceptorChoice
 // Fighter range of a country: the base range by its aircraft technology.
 int FighterRangeOf(const cPanstwo& country, const sGameConsts& k)
 {
-    return int(k.RangeTechFactor[TableLevelIndex(country.TechLevel[TECH_AIRCRAFT])] * float(k.AirRanges[0]));
+    return RangeInHexes(k.AirRanges[0], k.RangeTechFactor[TableLevelIndex(country.TechLevel[TECH_AIRCRAFT])]);
 }
 
 // The worth of the fighters within the country's fighter range of the hex whose owner

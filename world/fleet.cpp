@@ -6,6 +6,7 @@
 #include "core/stringbase.h"
 #include "world/city.h"
 #include "world/country.h"
+#include "world/hex_geometry.h"
 #include "world/map.h"
 #include "world/relations.h"
 #include "world/sea_graph.h"
@@ -344,15 +345,16 @@ int cFlota::MarkTargets(int kind, bool mark)
     const int level = std::clamp(country->TechLevel[TECH_AIRCRAFT], 0, 5);
     const float factor = g_World.consts.aircraftRangeFactor[level];
     const int k = kind == TARGET_SHORE ? g_World.consts.shoreBombardmentRange : g_World.consts.carrierStrikeRange;
-    const int range = int(factor * float(k));
+    const int range = RangeInHexes(k, factor);
     const uint32_t hexMark = kind == TARGET_RECON ? MARK_RECON_TARGET : MARK_ATTACK_TARGET;
     int count = 0;
     if (mark)
         map->ClearMarks(~uint32_t(MARK_SELECTED), true);
     for (const auto& [cx, cy] : map->GetCoastalHexesOfZone(seaNode))
     {
-        const int y0 = std::max(0, cy - range), y1 = std::min(cy + range, map->GetHeight() - 1);
-        const int x0 = std::max(0, cx - range), x1 = std::min(cx + range, map->GetWidth() - 1);
+        const long long reach = range; // a huge range reaches the map's edge, not past an int's end
+        const int y0 = int(std::max(0LL, cy - reach)), y1 = int(std::min(cy + reach, map->GetHeight() - 1LL));
+        const int x0 = int(std::max(0LL, cx - reach)), x1 = int(std::min(cx + reach, map->GetWidth() - 1LL));
         for (int y = y0; y <= y1; ++y)
             for (int x = x0; x <= x1; ++x)
             {

@@ -1,6 +1,20 @@
 #include "world/hex_geometry.h"
 
+#include <climits>
+#include <cmath>
 #include <cstdlib>
+
+int RangeInHexes(int base, float factor)
+{
+    const float range = float(base) * factor;
+    if (std::isnan(range))
+        return 0;
+    if (range >= float(INT_MAX))
+        return INT_MAX;
+    if (range <= float(INT_MIN))
+        return INT_MIN;
+    return int(range);
+}
 
 int HexDistance(int x1, int y1, int x2, int y2)
 {

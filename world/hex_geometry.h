@@ -16,6 +16,10 @@ inline int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b);
 inline bool IsOddColumn(int x) { return (x & 1) != 0; }
 inline int OppositeDirection(int d) { return (d + 3) % 6; }
 
+// A range in whole hexes: the base of consts.csv times its technology factor, in single
+// precision; a product beyond an int (a huge row) is the largest int, never a wrapped negative.
+int RangeInHexes(int base, float factor);
+
 // Steps between two hexes along the grid.
 int HexDistance(int x1, int y1, int x2, int y2);
 // 1 + the direction from (x1, y1) to an adjacent (x2, y2); 0 when they are not adjacent.

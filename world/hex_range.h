@@ -12,8 +12,10 @@ void ForEachHexWithin(cMapa& map, int x, int y, int r, Visit visit)
 {
     if (r < 0)
         return;
-    const int x0 = std::max(0, x - r), x1 = std::min(map.GetWidth() - 1, x + r);
-    const int y0 = std::max(0, y - r), y1 = std::min(map.GetHeight() - 1, y + r);
+    // A radius as large as consts.csv can write reaches the whole map, not past an int's end.
+    const long long reach = r;
+    const int x0 = int(std::max(0LL, x - reach)), x1 = int(std::min(map.GetWidth() - 1LL, x + reach));
+    const int y0 = int(std::max(0LL, y - reach)), y1 = int(std::min(map.GetHeight() - 1LL, y + reach));
     for (int row = y0; row <= y1; ++row)
         for (int column = x0; column <= x1; ++column)
             if (HexDistance(x, y, column, row) <= r)

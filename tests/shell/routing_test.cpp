@@ -8,6 +8,8 @@
 #include <thread>
 
 #include "core/settings.h"
+#include "game/game.h"
+#include "gui/layout.h"
 #include "platform/recording_renderer.h"
 #include "shell/dxut.h"
 #include "shell/frame_callbacks.h"
@@ -71,6 +73,7 @@ public:
         return handles;
     }
     void OnGUIEvent(unsigned, int id, CDXUTControl*) override { g_Calls.push_back(name + " gui " + std::to_string(id)); }
+    void OnRender(float) override { g_Calls.push_back(name + " render"); }
 };
 
 // A game that records what reaches it.
@@ -230,6 +233,38 @@ TEST(FrameRender, DrawsGameMenuVisibleDialogsAndHintInOrder)
     g_CurrentMenu = nullptr;
     g_ShellLinks = sShellLinks{};
     g_GameLink = sGameLink{};
+}
+
+TEST(FrameRender, TheGameScreenBlacksOutTheMinimapAndInfoFramesThenDrawsThePanelsThatExist)
+{
+    cGra game(sGameLoadRequest::ForScenario(L"None"), 0);
+    sPanels panels;
+    g_AttackPanel = nullptr; // not made yet: the others are drawn all the same
+    ResetGuiLayout();
+    cRecordingRenderer device;
+    auto fills = [&device] {
+        std::vector<sRect> rects;
+        for (const sRecordedCall& call : device.Calls()) {
+            EXPECT_EQ(call.kind, sRecordedCall::kFillRect);
+            EXPECT_EQ(call.colors[0], 0xFF000000u);
+            rects.push_back(sRect{int(call.rect.left), int(call.rect.top), int(call.rect.right), int(call.rect.bottom)});
+        }
+        return rects;
+    };
+    // The minimap's frame as the layout's reader widens it, then the info panel's as it stands;
+    // a layout without those rows (-1 throughout) still clears what they give.
+    g_MinimapOutline = sRect{698, 398, 984, 604};
+    g_GuiLayout[331] = sLayoutRect{10, 20, 300, 40};
+    g_Calls.clear();
+    game.Render(&device, 0.016f);
+    EXPECT_EQ(fills(), (std::vector<sRect>{{698, 398, 984, 604}, {10, 20, 310, 60}}));
+    EXPECT_EQ(g_Calls, (tCalls{"minimap render", "hex render", "unit render", "diplomacy render", "info render"}));
+    ResetGuiLayout();
+    g_MinimapOutline = sRect{-3, -3, 2, 2};
+    device.ClearCalls();
+    game.Render(&device, 0.016f);
+    EXPECT_EQ(fills(), (std::vector<sRect>{{-3, -3, 2, 2}, {-1, -1, -2, -2}}));
+    ResetGuiLayout();
 }
 
 void FakeGameFrameMove(cRenderer*, double, float) {}

@@ -2,6 +2,8 @@
 // and nuclear strikes (radius, cities, unrest).
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "core/random.h"
 #include "core/stringbase.h"
 #include "tests/test_support.h"
@@ -188,4 +190,14 @@ TEST_F(AirStrike, NuclearStrikeOfRadiusZeroHitsOnlyItsHex)
     EXPECT_TRUE(unit_tests::Contains(g.game->m_LandUnits, stray));
     EXPECT_EQ(g.Country(1).NuclearBombs, 0);
     EXPECT_TRUE(unit_tests::Contains(g.game->m_AirUnits, bomber));  // never its own victim
+
+    // The largest radius a file can give reaches the map's far corner.
+    g.Consts().NuclearRadius = INT_MAX;
+    g.Country(1).NuclearBombs = 1;
+    g.Hex(11, 9).controller = 2;
+    cJednostkaLadowa* corner = g.AddLand(2, UNIT_INFANTRY, 11, 9);
+    result.Reset();
+    bomber->NuclearStrike(5, 5, &result);
+    EXPECT_FALSE(unit_tests::Contains(g.game->m_LandUnits, corner));
+    EXPECT_EQ(g.Country(1).NuclearBombs, 0);
 }

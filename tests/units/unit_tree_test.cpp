@@ -186,6 +186,14 @@ TEST(UnitTree, AirRangesFollowTypeAndAircraftTechnology)
     EXPECT_EQ(fighter->GetRange(), 9);
     g.Country(1).TechLevel[TECH_AIRCRAFT] = 0;  // reads the level-1 factor
     EXPECT_EQ(fighter->GetRange(), 6);
+    // Taken in single precision, 10 x 0.7 reaches 7; the largest base a file can give stays
+    // the largest range, never a negative one.
+    g.Consts().AirRanges[0] = 10;
+    g.Consts().RangeTechFactor[0] = 0.7f;
+    EXPECT_EQ(fighter->GetRange(), 7);
+    g.Consts().AirRanges[0] = INT_MAX;
+    g.Consts().RangeTechFactor[0] = 1.5f;
+    EXPECT_EQ(fighter->GetRange(), INT_MAX);
 }
 
 TEST(CombatResult, ResetClearsEverythingAndTitlesFollowTheKind)
