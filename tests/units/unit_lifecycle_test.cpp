@@ -120,6 +120,7 @@ TEST_F(UnitLifecycle, ReservePoolTakesUnitsOffTheMap)
     sailor->MoveToReservePool();
     EXPECT_EQ(ship->m_Cargo, nullptr);
     EXPECT_EQ(sailor->m_Transporter, nullptr);
+    EXPECT_EQ(sailor->m_TransporterId, -1) << "nor does a save put it back aboard";
     EXPECT_TRUE(g.game->m_LandUnits3.empty());
 }
 
