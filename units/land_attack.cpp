@@ -13,7 +13,9 @@
 
 namespace {
 
-// The defence of a hex that nobody defends, kept above zero so the ratio stays finite.
+// The defence of a hex that nobody defends, kept above zero so the ratio stays finite: a
+// defence of nothing is overrun. Taken as the worst column instead, as a zero denominator
+// would be by the odds rule, a defender of no strength would be the hardest to attack.
 constexpr float kLeastDefence = 0.001f;
 
 bool IsArmour(const cUnit* unit)
