@@ -67,10 +67,13 @@ TEST_F(NavalUnit, MinimumHitPointsAfterAnInterception)
 TEST_F(NavalUnit, DamageRollsBetweenTheBoundsOfTheType)
 {
     cJednostkaMorska* s = g.AddShip(1, UNIT_CRUISER, 1);  // bounds 1 and 5
-    ScriptRandomRaw({0, 16384, 32767});
+    cJednostkaMorska* carrier = g.AddShip(1, UNIT_CARRIER, 1);  // the first type: bounds 1 and 3
+    ScriptRandomRaw({0, 16384, 32767, 0, 32767});
     EXPECT_EQ(s->RollDamage(), 1);
     EXPECT_EQ(s->RollDamage(), 3);
     EXPECT_EQ(s->RollDamage(), 5);
+    EXPECT_EQ(carrier->RollDamage(), 1);
+    EXPECT_EQ(carrier->RollDamage(), 3);
 }
 
 TEST_F(NavalUnit, ShotChancesFollowTheRatingTechnology)
