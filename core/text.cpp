@@ -1,6 +1,7 @@
 #include "core/text.h"
 
 #include <cerrno>
+#include <cmath>
 #include <charconv>
 #include <climits>
 #include <cstdlib>
@@ -382,4 +383,15 @@ std::wstring DoubleToText(double value, int decimals)
     if (ec != std::errc())
         return L"0";
     return std::wstring(buf, ptr);
+}
+
+int TruncateToInt(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    if (v >= double(INT_MAX))
+        return INT_MAX;
+    if (v <= double(INT_MIN))
+        return INT_MIN;
+    return int(v);
 }

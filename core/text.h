@@ -48,6 +48,10 @@ bool ParseInt64(std::wstring_view text, int64_t& out);
 bool ParseDouble(std::wstring_view text, double& out);
 bool ParseDouble(std::string_view text, double& out);
 
+// A number cut to a whole one. A number beyond an int has no int to become (the conversion
+// is undefined): the nearer end is kept, and nan gives 0.
+int TruncateToInt(double v);
+
 // The C library's atoi semantics (leading spaces and sign, stop at the first non-digit,
 // 0 when there is no number), saturated instead of overflowing.
 int AtoiLike(std::string_view text);

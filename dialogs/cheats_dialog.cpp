@@ -6,6 +6,7 @@
 #include <cwctype>
 
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "game/game.h"
 #include "game/play_state.h"
 #include "game/reports.h"
@@ -22,9 +23,7 @@ constexpr int kCheatReportKind = 30;
 // has no int value at all).
 int WholePoints(double points)
 {
-    if (!(points == points))
-        return 0;
-    return int(std::clamp(std::trunc(points), double(INT_MIN), double(INT_MAX)));
+    return TruncateToInt(points);
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "game/consts.h"
 
 #include <cfloat>
-#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -37,18 +36,6 @@ struct sBandColumns
     int value[6][10]; // rows 51 to 56
 };
 
-// A number beyond an int has no int to become (the conversion is undefined): the nearest is kept.
-int Truncate(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    if (v >= double(INT_MAX))
-        return INT_MAX;
-    if (v <= double(INT_MIN))
-        return INT_MIN;
-    return int(v);
-}
-
 // False for a value that is no finite number ("nan", "inf", or beyond the largest float where
 // a float keeps it): every rule that reads it would give nan or beyond every bound, so the
 // file is refused.
@@ -68,7 +55,7 @@ bool Store(const sRowLayout& layout, int index, const std::string& field)
         static_cast<int*>(base)[index] = AtoiLike(field);
         break;
     case eType::IntTrunc:
-        static_cast<int*>(base)[index] = Truncate(LeadingDouble(field));
+        static_cast<int*>(base)[index] = TruncateToInt(LeadingDouble(field));
         break;
     case eType::Float:
         static_cast<float*>(base)[index] = float(LeadingDouble(field));

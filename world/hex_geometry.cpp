@@ -1,19 +1,14 @@
 #include "world/hex_geometry.h"
 
-#include <climits>
 #include <cmath>
 #include <cstdlib>
 
+#include "core/text.h"
+
 int RangeInHexes(int base, float factor)
 {
-    const float range = float(base) * factor;
-    if (std::isnan(range))
-        return 0;
-    if (range >= float(INT_MAX))
-        return INT_MAX;
-    if (range <= float(INT_MIN))
-        return INT_MIN;
-    return int(range);
+    // The product in single precision, as the rules compute it.
+    return TruncateToInt(double(float(base) * factor));
 }
 
 int HexDistance(int x1, int y1, int x2, int y2)
