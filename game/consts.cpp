@@ -36,15 +36,22 @@ struct sBandColumns
     int value[6][10]; // rows 51 to 56
 };
 
-// False for a value that is no finite number ("nan", "inf", or beyond the largest float where
-// a float keeps it): every rule that reads it would give nan or beyond every bound, so the
-// file is refused.
-bool Store(const sRowLayout& layout, int index, const std::string& field)
+// No rule needs a number beyond this either way; the rules multiply the values with each
+// other and with the game's counts in whole numbers, which a larger one would overflow.
+constexpr double kLargestValue = 10000.0;
+
+// Why the value cannot be used, or null when it is stored. A value that is no finite number
+// ("nan", "inf", or beyond the largest float where a float keeps it) would give nan or go
+// beyond every bound in every rule that reads it, so the file is refused.
+const wchar_t* Store(const sRowLayout& layout, int index, const std::string& field)
 {
     const double value = LeadingDouble(field);
     const bool single = layout.type == eType::Float || layout.type == eType::FloatPercent;
     if (layout.type != eType::Int && (!std::isfinite(value) || (single && std::fabs(value) > FLT_MAX)))
-        return false;
+        return L"not a finite number";
+    const double kept = layout.type == eType::Int ? double(AtoiLike(field)) : value;
+    if (std::fabs(kept) > kLargestValue)
+        return L"outside -10000 to 10000";
     void* base = layout.first;
     if (index >= layout.count) {
         base = layout.second;
@@ -67,7 +74,7 @@ bool Store(const sRowLayout& layout, int index, const std::string& field)
         static_cast<double*>(base)[index] = LeadingDouble(field);
         break;
     }
-    return true;
+    return nullptr;
 }
 
 class cRowTable
@@ -218,7 +225,7 @@ public:
         put(185, F::WholeLine, T::Float, &c.AIShipRepairChance, 1);
     }
 
-    // Returns the values of the row that are no finite number, each logged.
+    // Returns the values of the row that cannot be used, each logged.
     int ReadRow(int row, const std::string& line) const
     {
         if (row < 1 || row > kConstsRows)
@@ -230,15 +237,15 @@ public:
                                                                          : SplitTokens(line);
         const size_t skip = layout.form == eForm::Label ? 1 : 0;
         const int total = layout.count + layout.count2;
-        int notFinite = 0;
+        int unusable = 0;
         for (int k = 0; k < total && skip + size_t(k) < fields.size(); ++k)
-            if (!Store(layout, k, fields[skip + size_t(k)])) {
+            if (const wchar_t* why = Store(layout, k, fields[skip + size_t(k)])) {
                 const std::string& field = fields[skip + size_t(k)];
-                LogLine(L"ERROR: consts.csv row %i, value %i is %s: not a finite number", row, k + 1,
-                        Utf8ToWide(field.substr(0, field.find_first_of("\r\n"))));
-                ++notFinite;
+                LogLine(L"ERROR: consts.csv row %i, value %i is %s: %s", row, k + 1,
+                        Utf8ToWide(field.substr(0, field.find_first_of(";\r\n"))), why);
+                ++unusable;
             }
-        return notFinite;
+        return unusable;
     }
 
 private:
@@ -249,7 +256,7 @@ private:
 
 int sGameConsts::ReadFromText(std::string_view text)
 {
-    NotFiniteValues = 0;
+    UnusableValues = 0;
     sBandColumns bands{};
     for (int c = 0; c < 10; ++c) {
         bands.limit[c] = 50;
@@ -280,7 +287,7 @@ int sGameConsts::ReadFromText(std::string_view text)
         if (line.find_first_not_of(';') == std::string::npos)
             continue; // only a last line without a line end can be empty
         ++row;
-        NotFiniteValues += table.ReadRow(row, line);
+        UnusableValues += table.ReadRow(row, line);
     }
 
     ActionPointCut[0] = 100;
@@ -310,7 +317,7 @@ int sGameConsts::ReadFromText(std::string_view text)
 bool sGameConsts::CheckValues() const
 {
     // Each is logged where it was read.
-    bool ok = NotFiniteValues == 0;
+    bool ok = UnusableValues == 0;
     auto refuse = [&ok](int row, int value, int column, const wchar_t* why) {
         LogLine(L"ERROR: consts.csv row %i, value %i is %i: %s", row, column, value, why);
         ok = false;

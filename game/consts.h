@@ -150,11 +150,11 @@ struct sGameConsts
     int ShipSunkChance = 0;                       // row 184
     float AIShipRepairChance = 0;                 // row 185
 
-    // Values of the file that are no finite number ("nan", "inf"), which no rule can use.
-    int NotFiniteValues = 0;
+    // Values of the file that no rule can use: no finite number ("nan", "inf"), or too large.
+    int UnusableValues = 0;
 
     // Reads data\scenarios\<scenario>\consts.csv. A missing file or values that would
-    // divide by zero or index out of range end the program with exit code 1.
+    // divide by zero, index out of range or overflow the rules end the program with exit code 1.
     void LoadGameConsts(std::wstring_view scenario);
     // The reading itself, from the file's bytes: no checks. Returns the data rows counted.
     int ReadFromText(std::string_view text);

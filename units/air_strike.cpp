@@ -6,6 +6,7 @@
 #include "core/log.h"
 #include "core/random.h"
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "game/consts.h"
 #include "game/game.h"
 #include "game/play_counts.h"
@@ -126,7 +127,8 @@ void cJednostkaLadowa::ReceiveAirAttack(sCombatResult* result, cUnit* attacker)
     result->attackerInfo += attackerText;
 
     const float full = GetFullStrengthValue();
-    const int points = full > 0.0f ? int(loss * 100.0f / full) : 0;
+    // The product of the strike's percentages may pass an int when the rule values are large.
+    const int points = full > 0.0f ? TruncateToInt(loss * 100.0f / full) : 0;
     AddStrength(-points);
     const std::wstring name = m_Name;
     const int owner = m_Owner;

@@ -5,6 +5,7 @@
 #include "core/fatal.h"
 #include "core/lock.h"
 #include "core/log.h"
+#include "core/text.h"
 #include "game/commanders.h"
 #include "game/consts.h"
 #include "game/game.h"
@@ -49,7 +50,7 @@ int NoSupplyPenalty(int value, int turnsWithoutSupply, int divisor)
     // A divisor of 0 in the data would divide by nothing: no penalty then.
     if (turnsWithoutSupply <= 0 || divisor <= 0)
         return value;
-    return int((1.0 - double(turnsWithoutSupply) / double(divisor)) * value);
+    return TruncateToInt((1.0 - double(turnsWithoutSupply) / double(divisor)) * value);
 }
 
 } // namespace
@@ -68,8 +69,9 @@ void cJednostkaLadowa::RecalculateEfficiency()
         f *= float(GetCommanderBonus()) / 100.0f + 1.0f;
     float g = float(k->SupplyEfficiency[SupplyIndex(m_Supply)]) / 100.0f * f;
     float h = g * float(m_EventsEffect + 100) / 100.0f;
-    int e = int(100.0f * h);
-    e = int(float(e) - m_ShoreBombardmentEffect);
+    // Large rule values may carry the product beyond an int: it is held at its ends.
+    int e = TruncateToInt(100.0f * h);
+    e = TruncateToInt(float(e) - m_ShoreBombardmentEffect);
     e = NoSupplyPenalty(e, m_TurnsWithoutSupply, k->ImpulsesWithoutSupplySource);
     m_Efficiency = std::max(e, 1);
 }

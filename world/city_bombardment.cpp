@@ -5,6 +5,7 @@
 #include "core/log.h"
 #include "core/random.h"
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "game/consts.h"
 #include "game/game.h"
 #include "game/presentation.h"
@@ -65,9 +66,10 @@ void cMiasto::StrategicBombard(sCombatResult* result, cUnit* attacker)
     // A level outside 1..5 (a bad save) takes the nearest row of the table, never one past it.
     const float value = fraction * float(k->StrategicBombLevel[std::clamp(levelTerm, 0, 4)]);
     const int damageRoll = RandomInt(1, 6);
-    int loss = int(float(k->StrategicBombDamage[damageRoll - 1]) * value / 100.0f);
+    // Held at an int's ends: large rule values may carry the product past one.
+    int loss = TruncateToInt(float(k->StrategicBombDamage[damageRoll - 1]) * value / 100.0f);
     if (ProductionPoints < float(loss))
-        loss = int(ProductionPoints);
+        loss = TruncateToInt(ProductionPoints);
     loss = std::max(loss, 0); // a city already below nothing gains nothing from the bombs
 
     const int defenderId = hex->controller;

@@ -4,6 +4,7 @@
 
 #include "core/format.h"
 #include "core/random.h"
+#include "core/text.h"
 #include "game/game.h"
 #include "units/naval_unit.h"
 #include "world/alliances.h"
@@ -42,7 +43,7 @@ int GetConvoyRaidChance(const sConvoyResult& record)
     const float* raiding = GameConsts().ConvoyRaiding;
     const int remaining = record.transportUsed - record.transportLost;
     const float factor = remaining <= 10 ? raiding[1] : remaining <= 20 ? raiding[2] : raiding[3];
-    return int(float(int(raiding[0])) * factor);
+    return TruncateToInt(float(int(raiding[0])) * factor);
 }
 
 void sWezelGrafuMorz::RaidConvoy(int owner, int nodeId, sConvoyResult& record, bool lastNode)
@@ -79,8 +80,10 @@ void sWezelGrafuMorz::RaidConvoy(int owner, int nodeId, sConvoyResult& record, b
                 const cFlota* fleet = ship->m_Fleet;
                 if (!fleet || fleet->seaNode != ID || fleet->formation != 1 || !CountriesAtWar(ship->m_Owner, owner))
                     continue;
-                const int chance = int(float(GetConvoyRaidChance(record)) * GameConsts().ConvoyRaiding[4]) +
-                                   CommanderBonus(ship->m_Commander);
+                // Held at an int's ends: three rule values multiply here.
+                const int chance = TruncateToInt(double(TruncateToInt(float(GetConvoyRaidChance(record)) *
+                                                                      GameConsts().ConvoyRaiding[4])) +
+                                                 double(CommanderBonus(ship->m_Commander)));
                 if (RandomInt(1, 100) > chance)
                     continue;
                 const int loss = std::min(ship->RollDamage(), record.transportUsed - record.transportLost);

@@ -82,6 +82,11 @@ const sDamage kDamages[] = {
     {"consts.csv", "\n0.125", "\nNaN", true, L"ERROR: consts.csv row 136, value 1 is NaN: not a finite number"},
     // Beyond the largest float: inf once kept.
     {"consts.csv", "\n0.125", "\n1e40", true, L"ERROR: consts.csv row 136, value 1 is 1e40: not a finite number"},
+    // Far beyond what a rule needs: products of such values overflow the rules' whole numbers.
+    {"consts.csv", "\n60\r", "\n99999999999\r", true,
+     L"ERROR: consts.csv row 149, value 1 is 99999999999: outside -10000 to 10000"},
+    {"consts.csv", "\nRepair;12.5;", "\nRepair;-10000.5;", true,
+     L"ERROR: consts.csv row 76, value 1 is -10000.5: outside -10000 to 10000"},
     {"countries.csv", "90;0;1;2;2;1;3;1;4;0;120.000000", "90;0;1;2;2;2147483647;3;1;4;0;inf", false,
      L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2: technology level 3 is 2147483647, outside 0 to "
      L"100; taken as 100"},

@@ -2,6 +2,8 @@
 // commanding commander, levels and placing by the scripts.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "tests/units/unit_test_game.h"
 
 using unit_tests::cTestGame;
@@ -60,6 +62,16 @@ TEST_F(UnitRules, EfficiencyNeverFallsBelowOne)
     unit->m_TurnsWithoutSupply = 9;
     unit->RecalculateEfficiency();
     EXPECT_EQ(unit->m_Efficiency, 1);
+}
+
+TEST_F(UnitRules, EfficiencyOfHugeRuleValuesStopsAtTheLargestInt)
+{
+    // 100 x 5001 (supply) x 10001 (doctrine 100 at 10000 percent): past an int.
+    g.Consts().SupplyEfficiency[10] = 500100;
+    g.Consts().DoctrineEfficiencyBonus = 10000;
+    g.Country(1).TechLevel[TECH_DOCTRINE] = 100;
+    unit->RecalculateEfficiency();
+    EXPECT_EQ(unit->m_Efficiency, INT_MAX);
 }
 
 TEST_F(UnitRules, CommandersRaiseEfficiencyByTheirBonus)
