@@ -117,6 +117,8 @@ bool cJednostkaLadowa::Assault(int x, int y, bool byComputer)
         target->SetMark(kAssaultTargetMark, -1);
         ShowComputerStep(*this, x, y, DELAY_AI_MOVE_BEFORE);
     }
+    // The rules table reads this value as 100 x (1 - value), the assault's own steps as value x 100;
+    // the steps are kept (the bundled 0.5 gives 50 either way).
     m_Efficiency = int(k->AmphibiousEfficiencyCut * 100.0f);
     sLandAttack attack;
     attack.defender = target->unit;

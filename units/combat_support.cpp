@@ -63,6 +63,7 @@ void NoteDiscovered(int spotterId, cUnit* unit)
     unit->m_Spotted = true;
     cPanstwo* spotter = GetCountry(spotterId);
     auto* land = dynamic_cast<cJednostkaLadowa*>(unit);
+    // The country's list of units found holds land units alone; any other is only seen.
     if (!spotter || !land)
         return;
     auto& found = spotter->ReconUnits;

@@ -123,6 +123,7 @@ bool sLandAttack::Resolve(sCombatResult* result)
     if (defenceTotal == 0.0f)
         defenceTotal = 0.001f;
 
+    // The random-number rules log every combat die; the resolution's own steps leave it out.
     int dieA = RandomInt(1, 6);
     LogLine(L"D6=%i", dieA);
     int dieB = RandomInt(1, 6);
@@ -206,6 +207,8 @@ bool sLandAttack::Resolve(sCombatResult* result)
                     land->m_Type != UNIT_MULBERRY) {
                     const float base = float(std::max(1, k->RetreatBaseChance - land->GetStrength()));
                     const float byColumn = k->RetreatOddsModifier[column - 1];
+                    // The map keeps any terrain byte, the row only codes 0 to 7: a code above takes the
+                    // last multiplier, as it takes the last movement cost.
                     const float byTerrain = k->RetreatTerrainModifier[std::clamp(int(hex->terrain), 0, 7)];
                     const int chance = int(base * byColumn * byTerrain);
                     LogLine(L"Retreat chance: Base=%.2f%% Modifiers: Column=%.2f Terrain=%.2f. CHANCE=%i%%", base, byColumn,
