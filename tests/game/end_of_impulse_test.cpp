@@ -221,9 +221,11 @@ TEST_F(EndOfImpulse, CountersMoveOnByOneAndStopAtTheirEnds)
         harbours.push_back(harbour);
     }
     const int harbourId = harbours[0]->m_Id;
+    const int keptId = harbours[1]->m_Id;
     game->m_MulberryMonth = game->m_Date[1] - 1;
     game->EndImpulse(true);
     EXPECT_EQ(game->FindLandUnitById(harbourId), nullptr);
+    ASSERT_NE(game->FindLandUnitById(keptId), nullptr);
     EXPECT_EQ(harbours[1]->m_RemainingMonths, 1);
     EXPECT_EQ(travelling.State, 0);
     EXPECT_EQ(assigned.State, 2);
@@ -233,6 +235,31 @@ TEST_F(EndOfImpulse, CountersMoveOnByOneAndStopAtTheirEnds)
     EXPECT_EQ(game->m_Reserve.front()->m_AvailableInTurns, 0);
     EXPECT_EQ(game->m_Reserve.back()->m_AvailableInTurns, 1);
     EXPECT_EQ(game->m_NavalReserve.front()->m_AvailableInTurns, 0);
+}
+
+TEST_F(EndOfImpulse, WeatherOfTheMonthEndingAndAHarbourCutToItsCeiling)
+{
+    // Winter is certain on this hex in May (month index 4) and never in another month.
+    cJednostkaLadowa& unit = Land(4);
+    sHex& hex = Hex(unit.m_X, unit.m_Y);
+    std::fill(std::begin(hex.winterChance), std::end(hex.winterChance), 0);
+    std::fill(std::begin(hex.mudChance), std::end(hex.mudChance), 0);
+    hex.winterChance[4] = 100;
+    hex.weatherApplies = 1;
+    hex.weather = WEATHER_CLEAR;
+    SetDate(2, 5, 1940);
+    // A harbour above the ceiling is cut to it; a land unit stronger than that keeps its strength.
+    game->m_Consts.Mulberry[2] = 5.0f;
+    auto* harbour = new cMulberry();
+    harbour->m_Owner = kBorussia;
+    harbour->m_RemainingMonths = 5;
+    harbour->m_Strength = 9;
+    game->m_LandUnits.push_back(harbour);
+    const int strength = unit.m_Strength;
+    game->EndImpulse(true);
+    EXPECT_EQ(hex.weather, WEATHER_WINTER);
+    EXPECT_EQ(harbour->m_Strength, 5);
+    EXPECT_EQ(unit.m_Strength, strength);
 }
 
 TEST_F(EndOfImpulse, TheGameEndsWhenTimeRunsOutAndTheDateStays)
