@@ -6,6 +6,7 @@
 #include "core/log.h"
 #include "core/random.h"
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "game/consts.h"
 #include "game/game.h"
 #include "game/play_counts.h"
@@ -210,7 +211,8 @@ bool sLandAttack::Resolve(sCombatResult* result)
                     // The map keeps any terrain byte, the row only codes 0 to 7: a code above takes the
                     // last multiplier, as it takes the last movement cost.
                     const float byTerrain = k->RetreatTerrainModifier[std::clamp(int(hex->terrain), 0, 7)];
-                    const int chance = int(base * byColumn * byTerrain);
+                    // Held at an int's ends: three rule values multiply here.
+                    const int chance = TruncateToInt(base * byColumn * byTerrain);
                     LogLine(L"Retreat chance: Base=%.2f%% Modifiers: Column=%.2f Terrain=%.2f. CHANCE=%i%%", base, byColumn,
                             byTerrain, chance);
                     if (RandomInt(1, 100) < chance)
@@ -307,7 +309,7 @@ void sLandAttack::ShareAttackerLosses(sCombatResult* result, float total, int at
             continue;
         const float share = shared > 0.0f ? unit->GetCombatStrength() / shared * total : 0.0f;
         const float full = unit->GetFullStrengthValue();
-        const int points = full > 0.0f ? std::max(int(share * 100.0f / full), 0) : 0;
+        const int points = full > 0.0f ? std::max(TruncateToInt(share * 100.0f / full), 0) : 0;
         BookLosses(defenderOwner, attackingCountry, share);
         const std::wstring line = FormatText(L"%s losses %.2f strength", unit->m_Name, share);
         LogLine(line);

@@ -326,6 +326,20 @@ TEST_F(LandCombat, RetreatFindsAHexWhenEveryScoreIsNilAndSurrendersWhenThereIsNo
     EXPECT_FALSE(result.defenderKilled) << "the window shows a surrender, not a destruction";
     EXPECT_EQ(attack.defender, nullptr);
     EXPECT_EQ(g.Hex(8, 5).unit, nullptr);
+
+    // A chance of 10002 x 10000 x 10000 percent is held at the largest int: even a roll of 100 passes.
+    result.Reset();
+    Defender(8, 5, 40);
+    k.RetreatBaseChance = 10042;
+    for (float& f : k.RetreatOddsModifier)
+        f = 10000.0f;
+    for (float& f : k.RetreatTerrainModifier)
+        f = 10000.0f;
+    ClearRandomScript();
+    Dice(1, 1);
+    ScriptRandomRaw({RawFor(100, 1, 100)});
+    attack.Resolve(&result);
+    EXPECT_TRUE(result.defenderSurrendered);
 }
 
 TEST_F(LandCombat, AirUnitAloneOnItsHexSurvivesFortyPercentAndDiesAtEighty)
