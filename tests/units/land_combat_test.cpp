@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/random.h"
+#include "core/stringbase.h"
 #include "game/play_counts.h"
 #include "tests/test_support.h"
 #include "tests/units/unit_test_game.h"
@@ -171,6 +172,11 @@ TEST_F(LandCombat, EveryFactorOfBothSidesWeighsInTheOverrunRatio)
     EXPECT_TRUE(result.defenderKilled);
     EXPECT_NE(result.defenderInfo.find(L"Defender destroyed by overrun (9.00:1)!"), std::wstring::npos)
         << testing::PrintToString(result.defenderInfo);
+    // Each side's factors in percent, in the order of their texts.
+    EXPECT_NE(result.attackerInfo.find(LangFormat("combatresult_land_battle_att_info", 200.0f, 50.0f, 75.0f, 80.0f)),
+              std::wstring::npos);
+    EXPECT_NE(result.defenderInfo.find(LangFormat("combatresult_land_battle_def_info", 125.0f, 200.0f, 80.0f, 150.0f)),
+              std::wstring::npos);
 }
 
 // The hardest computers add one to their own die in nine battles of ten, against any other side.
@@ -252,11 +258,11 @@ TEST_F(LandCombat, DefenderAtFiftyRetreatsAwayFromTheAttackersAtFiftyOneNever)
     EXPECT_EQ(strong->m_X, 5);
 
     // The hexes behind the attackers' backs, directions 3 and 4, both score 110 (direction 2
-    // only 11), and the coin gives direction 4.
+    // only 11), and the coin gives direction 4: the highest draw that is still heads of two.
     result.Reset();
     testing_support::ClearLog();
     Dice(1, 1);
-    ScriptRandomRaw({RawFor(36, 1, 100), RawFor(1, 1, 2)});
+    ScriptRandomRaw({RawFor(36, 1, 100), 16383});
     attack.Resolve(&result);
     EXPECT_TRUE(testing_support::LogHasInOrder(
         {L"Retreat direction 2: score 11", L"Retreat direction 3: score 110", L"Retreat direction 4: score 110"}));
@@ -349,12 +355,13 @@ TEST_F(LandCombat, AirUnitAloneOnItsHexSurvivesFortyPercentAndDiesAtEighty)
     attack.defender = plane;
     attack.x = 5;
     attack.y = 5;
-    Attacker(0, 250);  // column 2
+    Attacker(0, 150)->m_Type = UNIT_ARMOURED;  // full value 14: 21 against 10, column 2
     g.Consts().LandDefenderLosses[0][1] = 40;
     Dice(1, 1);
     attack.Resolve(&result);
     EXPECT_FLOAT_EQ(result.defenderLoss, 0.1f);
     EXPECT_FALSE(result.defenderKilled);
+    EXPECT_TRUE(testing_support::LogContains(plane->m_Name + L" is attacked. Directions=1, Armor present in attack=1"));
 
     g.Consts().LandDefenderLosses[0][1] = 80;
     result.Reset();
