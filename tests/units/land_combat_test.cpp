@@ -165,6 +165,9 @@ TEST_F(LandCombat, EveryFactorOfBothSidesWeighsInTheOverrunRatio)
     g.Hex(5, 5).weather = WEATHER_WINTER;
     cJednostkaLadowa* attacker = Attacker(0, 6300);
     g.Hex(attacker->m_X, attacker->m_Y).weather = WEATHER_MUD;
+    g_StringBase.LoadFromBytes(cStringBase::Encode({{"combatresult_land_battle_att_info", L"D%.0f A%.0f W%.0f F%.0f"},
+                                                    {"combatresult_land_battle_def_info", L"T%.0f C%.0f W%.0f E%.0f"}}),
+                               true);
     Dice(1, 1);
     attack.Resolve(&result);
     g.Hex(5, 5).city = nullptr;
@@ -173,10 +176,8 @@ TEST_F(LandCombat, EveryFactorOfBothSidesWeighsInTheOverrunRatio)
     EXPECT_NE(result.defenderInfo.find(L"Defender destroyed by overrun (9.00:1)!"), std::wstring::npos)
         << testing::PrintToString(result.defenderInfo);
     // Each side's factors in percent, in the order of their texts.
-    EXPECT_NE(result.attackerInfo.find(LangFormat("combatresult_land_battle_att_info", 200.0f, 50.0f, 75.0f, 80.0f)),
-              std::wstring::npos);
-    EXPECT_NE(result.defenderInfo.find(LangFormat("combatresult_land_battle_def_info", 125.0f, 200.0f, 80.0f, 150.0f)),
-              std::wstring::npos);
+    EXPECT_NE(result.attackerInfo.find(L"D200 A50 W75 F80"), std::wstring::npos) << result.attackerInfo;
+    EXPECT_NE(result.defenderInfo.find(L"T125 C200 W80 E150"), std::wstring::npos) << result.defenderInfo;
 }
 
 // The hardest computers add one to their own die in nine battles of ten, against any other side.
