@@ -6,6 +6,7 @@
 #include "core/log.h"
 #include "core/random.h"
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "game/consts.h"
 #include "game/game.h"
 #include "game/play_counts.h"
@@ -126,7 +127,7 @@ void cJednostkaLadowa::ReceiveAirAttack(sCombatResult* result, cUnit* attacker)
     result->attackerInfo += attackerText;
 
     const float full = GetFullStrengthValue();
-    const int points = full > 0.0f ? int(loss * 100.0f / full) : 0;
+    const int points = full > 0.0f ? TruncateToInt(double(loss * 100.0f / full)) : 0;
     AddStrength(-points);
     const std::wstring name = m_Name;
     const int owner = m_Owner;

@@ -5,6 +5,7 @@
 #include "core/random.h"
 #include "core/settings.h"
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "game/consts.h"
 #include "game/game.h"
 #include "game/play_counts.h"
@@ -117,7 +118,7 @@ bool cJednostkaLadowa::Assault(int x, int y, bool byComputer)
         target->SetMark(kAssaultTargetMark, -1);
         ShowComputerStep(*this, x, y, DELAY_AI_MOVE_BEFORE);
     }
-    m_Efficiency = int(k->AmphibiousEfficiencyCut * 100.0f);
+    m_Efficiency = TruncateToInt(double(k->AmphibiousEfficiencyCut * 100.0f));
     sLandAttack attack;
     attack.defender = target->unit;
     attack.x = x;

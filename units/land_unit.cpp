@@ -5,6 +5,7 @@
 #include "core/fatal.h"
 #include "core/lock.h"
 #include "core/log.h"
+#include "core/text.h"
 #include "game/commanders.h"
 #include "game/consts.h"
 #include "game/game.h"
@@ -68,8 +69,8 @@ void cJednostkaLadowa::RecalculateEfficiency()
         f *= float(GetCommanderBonus()) / 100.0f + 1.0f;
     float g = float(k->SupplyEfficiency[SupplyIndex(m_Supply)]) / 100.0f * f;
     float h = g * float(m_EventsEffect + 100) / 100.0f;
-    int e = int(100.0f * h);
-    e = int(float(e) - m_ShoreBombardmentEffect);
+    int e = TruncateToInt(double(100.0f * h));
+    e = TruncateToInt(double(float(e) - m_ShoreBombardmentEffect));
     e = NoSupplyPenalty(e, m_TurnsWithoutSupply, k->ImpulsesWithoutSupplySource);
     m_Efficiency = std::max(e, 1);
 }
