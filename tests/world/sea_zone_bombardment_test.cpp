@@ -54,6 +54,63 @@ TEST_F(PortBombardment, APortOfSizeOneNeverShrinksAndALargerOneLosesOneStep)
     EXPECT_EQ(Reports(16, kBorussia), 0);  // no ship of Borussia's was hit
 }
 
+TEST_F(PortBombardment, ThePortsChanceIsAircraftLessArtilleryAndEachShipHitSparesTheNextAQuarter)
+{
+    Consts().PortDamageFactors[0] = 10;
+    Consts().PortDamageFactors[1] = 5;
+    Consts().ShipSecondHitChance = Consts().ShipSunkChance = 0;
+    Consts().PortBombHit[0] = 40; // a ship in sight
+    Consts().PortBombHit[1] = 20; // one unseen
+    Consts().PortBombHit[2] = 5;  // per hit point
+    Consts().PortBombHit[3] = 50; // a strategic bomber's share, percent
+    Country(kAlbion).TechLevel[TECH_AIRCRAFT] = 3;
+    Country(kBorussia).TechLevel[TECH_ARTILLERY] = 2;
+    // Hamburgum's Bismarck (in sight), Hipper (unseen) and Landungsflotte (in sight), 10 hit
+    // points each: chances 90, 70 and 90 before the quarters of those hit before them.
+    const int seen[3] = {1, 0, 1};
+    const struct
+    {
+        int portRoll, shipRolls[3], size, hit[3];
+    } cases[] = {
+        {19, {89, 46, 65}, 2, {1, 1, 1}}, // port 30 - 10; Hipper 70 - 90 / 4; Landungsflotte 90 - 2 x 47 / 4
+        {20, {90, 69, 71}, 3, {0, 1, 1}}, // Hipper 70; Landungsflotte 90 - 70 / 4
+        {20, {89, 47, 77}, 3, {1, 0, 1}}, // Landungsflotte 90 - 47 / 4
+        {20, {90, 70, 89}, 3, {0, 0, 1}},
+    };
+    for (const auto& c : cases) {
+        Node(kHamburgumPort).SizeCurrent = 3;
+        for (int id = 4, i = 0; i < 3; id = i == 0 ? 5 : 7, ++i) {
+            Ship(id).m_HP = Ship(id).m_MaxHP = 10;
+            Ship(id).m_Spotted = seen[i] != 0;
+        }
+        ClearRandomScript();
+        ScriptRandomRaw({RawFor(c.portRoll, 1, 100), RawFor(c.shipRolls[0], 1, 100), RawFor(c.shipRolls[1], 1, 100),
+                         RawFor(c.shipRolls[2], 1, 100)});
+        Air(1).m_Strength = 10; // the ships' fire never downs it before the last is hit
+        sCombatResult r;
+        Node(kHamburgumPort).Bombard(&r, &Air(1), 8, 2);
+        EXPECT_EQ(Node(kHamburgumPort).SizeCurrent, c.size) << c.portRoll;
+        // Without a record or an attacker nothing is bombed.
+        Node(kHamburgumPort).Bombard(nullptr, &Air(1), 8, 2);
+        Node(kHamburgumPort).Bombard(&r, nullptr, 8, 2);
+        EXPECT_EQ(Node(kHamburgumPort).SizeCurrent, c.size);
+        EXPECT_EQ(std::vector<int>({10 - Ship(4).m_HP, 10 - Ship(5).m_HP, 10 - Ship(7).m_HP}),
+                  std::vector<int>(std::begin(c.hit), std::end(c.hit)))
+            << c.shipRolls[0] << " " << c.shipRolls[1] << " " << c.shipRolls[2];
+    }
+
+    // The strategic bomber's share of Transport Anna's 40 + 10 x 5.
+    Ship(3).m_HP = Ship(3).m_MaxHP = 10;
+    Ship(3).m_Spotted = true;
+    for (const int roll : {45, 44}) {
+        ClearRandomScript();
+        ScriptRandomRaw({RawFor(100, 1, 100), RawFor(roll, 1, 100)});
+        sCombatResult r;
+        Node(kDoverPort).Bombard(&r, &Air(3), 3, 3);
+    }
+    EXPECT_EQ(Ship(3).m_HP, 9);
+}
+
 TEST_F(PortBombardment, ASunkTransportTakesItsCargoDownAndEveryoneHitIsTold)
 {
     Consts().PortBombHit[0] = Consts().PortBombHit[1] = 100;
