@@ -262,30 +262,39 @@ TEST_F(ConvoyExecution, TheRaidChanceFollowsThePointsLeftAndEachAttackersCommand
     for (cFlota* fleet : game->m_Fleets)
         if (fleet->ID == 3 || fleet->ID == 4)
             fleet->seaNode = 2;
-    Country(kAlbion).STP = 100;
+    Country(kAlbion).STP = 1000;
     Country(kAlbion).PP = 1000;
     auto roll = [](int v) { return ((v - 1) * 32768 + 99) / 100; };
     const int hochseeflotte = 0, uBoote = 32767;
     const struct
     {
-        int turn, value;
+        int turn, value, uBooteAt;
+        bool raiderLed;
         std::vector<int> raws;
         int lost;
         size_t reports;
         const wchar_t* attack;
     } raids[] = {
         // 20 + 2 x 2 hits; U-47's 20 x 2 of 17 left misses. Before the first impulse nobody is told.
-        {0, 40, {hochseeflotte, roll(24), 0, 0, 0, roll(41)}, 3, 0, L"FLEET (3 ships), lost 3"},
-        {1, 40, {uBoote, roll(20), 0, roll(40), 0}, 6, 2, L"RAIDER, lost 3"},
-        {1, 40, {uBoote, roll(21), roll(41)}, 0, 0, L">>> Channel"},
+        {0, 40, 2, false, {hochseeflotte, roll(24), 0, 0, 0, roll(41)}, 3, 0, L"FLEET (3 ships), lost 3"},
+        {1, 40, 2, false, {uBoote, roll(20), 0, roll(40), 0}, 6, 2, L"RAIDER, lost 3"},
+        {1, 40, 2, false, {uBoote, roll(21), roll(41)}, 0, 0, L">>> Channel"},
         // One point, lost to the fleet: the raider has nothing left to attack.
-        {1, 2, {uBoote, roll(1), 0, roll(1), 0}, 1, 1, L"FLEET (1 ships), lost 1"},
+        {1, 2, 2, false, {uBoote, roll(1), 0, roll(1), 0}, 1, 1, L"FLEET (1 ships), lost 1"},
         // Four points: the raider's 30 x 2 takes only the one left.
-        {1, 8, {hochseeflotte, roll(1), 0, 0, 0, roll(1), 0}, 4, 2, L"RAIDER, lost 1"},
+        {1, 8, 2, false, {hochseeflotte, roll(1), 0, 0, 0, roll(1), 0}, 4, 2, L"RAIDER, lost 1"},
+        // Raeder leads U-47 too: 40 + 2 x 2.
+        {1, 40, 2, true, {hochseeflotte, roll(25), roll(44), 0}, 3, 1, L"RAIDER, lost 3"},
+        // Nobody raids from a port, Valdo's included.
+        {1, 40, 6, false, {0, roll(100), roll(1), 0, 0, 0, 0}, 0, 0, L">>> Valdo"},
     };
     size_t reports = 0;
     for (const auto& c : raids) {
         game->m_Turn = c.turn;
+        for (cFlota* fleet : game->m_Fleets)
+            if (fleet->ID == 4)
+                fleet->seaNode = c.uBooteAt;
+        game->FindNavalUnitById(6)->m_Commander = c.raiderLed ? game->FindNavalUnitById(4)->m_Commander : nullptr;
         sKonwoj& convoy = NewConvoy(CONVOY_PP, c.value);
         const size_t hits = g_PlayCounts.ConvoyHits().size();
         ClearRandomScript();
