@@ -43,12 +43,12 @@ TEST_F(PortBombardment, APortOfSizeOneNeverShrinksAndALargerOneLosesOneStep)
     EXPECT_EQ(hamburgum.SizeCurrent, 1);
     EXPECT_FALSE(result.portAffected);
 
-    hamburgum.SizeCurrent = 3;
+    hamburgum.SizeCurrent = 2;
     ScriptRandomRaw({RawFor(1, 1, 100)});
     hamburgum.Bombard(&result, &Air(1), 8, 2);
-    EXPECT_EQ(hamburgum.SizeCurrent, 2);
+    EXPECT_EQ(hamburgum.SizeCurrent, 1);
     EXPECT_TRUE(result.portAffected);
-    EXPECT_NE(result.defenderInfo.find(L"Port Hamburgum (Borussia): size 3/4 before the attack, 2/4 after it."),
+    EXPECT_NE(result.defenderInfo.find(L"Port Hamburgum (Borussia): size 2/4 before the attack, 1/4 after it."),
               std::wstring::npos);
     EXPECT_EQ(Reports(16, kAlbion), 2);
     EXPECT_EQ(Reports(16, kBorussia), 0);  // no ship of Borussia's was hit
