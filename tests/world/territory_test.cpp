@@ -56,6 +56,9 @@ TEST_F(Territory, AUnitTakesItsHexAndTheUndefendedEnemyNeighboursWithoutACity)
     EXPECT_EQ(changes, (std::vector<sCapturedHex>{{8, 8, kValdonia}, {8, 9, kValdonia}}));
     EXPECT_EQ(Hex(7, 8).controller, kValdonia) << "the enemy's own hex";
     EXPECT_EQ(g_PlayCounts.hexesCaptured.load(), 3);
+    Hex(9, 7).controller = kAlbion; // country 1's, undefended, is taken the same
+    Map().CaptureHex(kBorussia, 8, 6);
+    EXPECT_EQ(Hex(9, 7).controller, kBorussia);
 
     Hex(9, 10).controller = 0;
     Map().CaptureHex(kValdonia, 9, 10);
