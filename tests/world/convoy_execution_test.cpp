@@ -10,6 +10,7 @@
 #include "game/play_state.h"
 #include "tests/game/testland_game.h"
 #include "tests/test_support.h"
+#include "units/naval_unit.h"
 #include "world/city.h"
 #include "world/convoy_execution.h"
 #include "world/convoys.h"

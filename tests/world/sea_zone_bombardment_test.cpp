@@ -1,6 +1,7 @@
 // Air attacks and nuclear hits on Testland's ports: port size, ships hit and sunk, reports.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <functional>
 

@@ -2,6 +2,7 @@
 // spotting of enemy ships, foreign ships hidden in ports, and the best commander.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include "core/random.h"
 #include "core/settings.h"
 #include "tests/test_support.h"
