@@ -100,6 +100,10 @@ TEST_F(Alliances, WarOnAnAllianceIsWarOnItsLeaderAndMembersAndNoOneElse)
         EXPECT_TRUE(CountriesAtWar(kHelvetia, kValdonia) && CountriesAtWar(kValdonia, kHelvetia)) << alliance;
         EXPECT_FALSE(CountriesAtWar(kHelvetia, kBorussia)) << alliance;
     }
+    SetWar(kHelvetia, kValdonia, false);
+    Country(kValdonia).IsActive = false; // surrendered: out of the war for good
+    Country(kHelvetia).DeclareWarOnAlliance(ALLIANCE_ALLIES);
+    EXPECT_FALSE(CountriesAtWar(kHelvetia, kValdonia));
 }
 
 TEST_F(Alliances, ACountryAtWarSurrendersWithoutAVictoryCityOfItsOwnInItsHands)

@@ -313,6 +313,18 @@ TEST_F(ConvoyExecution, TheRaidChanceFollowsThePointsLeftAndEachAttackersCommand
         EXPECT_EQ(told.size() - reports, c.reports) << c.turn;
         reports = told.size();
     }
+
+    // A raider's chance of 1 hits on a roll of 1, one of 100 on a roll of 100.
+    for (cFlota* fleet : game->m_Fleets)
+        if (fleet->ID == 4)
+            fleet->seaNode = 2;
+    for (const auto& [factor, raw] : {std::pair{0.05f, 0}, std::pair{5.0f, 32767}}) {
+        k.ConvoyRaiding[4] = factor;
+        sKonwoj& convoy = NewConvoy(CONVOY_PP, 40);
+        ClearRandomScript();
+        ScriptRandomRaw({hochseeflotte, roll(100), raw, 0});
+        EXPECT_EQ(ExecuteConvoy(convoy, groups, sources).transportLost, 3) << factor;
+    }
 }
 
 } // namespace

@@ -185,9 +185,9 @@ TEST_F(Territory, PeaceReturnsOccupiedHexesAndEffectsCheckTheirArguments)
     EXPECT_EQ(Hex(12, 5).originalOwner, original);
 
     EXPECT_FALSE(Map().TransferCountryHexes(kValdonia, 0));
-    Hex(0, 1).controller = kValdonia; // the first column counts too
+    Hex(1, 0).controller = kValdonia; // the first row counts too
     ASSERT_TRUE(Map().TransferCountryHexes(kValdonia, kAlbion));
-    EXPECT_EQ(Hex(0, 1).controller, kAlbion);
+    EXPECT_EQ(Hex(1, 0).controller, kAlbion);
     EXPECT_EQ(Hex(7, 6).controller, kAlbion);
     EXPECT_EQ(Hex(7, 6).originalOwner, kAlbion);
     EXPECT_FALSE(InReserve(Land(12))) << "an ally may stay";
