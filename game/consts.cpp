@@ -374,11 +374,11 @@ bool sGameConsts::CheckValues() const
     for (int level = 0; level < 5; ++level)
         for (int type = 0; type < 7; ++type)
             if (!(LandCombatStrength[level][type] > 0.0f))
-                refuse(9 + level, int(LandCombatStrength[level][type]), type + 1,
+                refuse(9 + level, TruncateToInt(LandCombatStrength[level][type]), type + 1,
                        L"the combat strength of a land unit must be above 0");
     for (int field : {6, 7})
         if (!(SiegeCheck[field - 1] > 0.0f))
-            refuse(131, int(SiegeCheck[field - 1]), field, L"a divisor must be above 0");
+            refuse(131, TruncateToInt(SiegeCheck[field - 1]), field, L"a divisor must be above 0");
     // Supply from ships may set a unit's supply to this level, which indexes the band tables.
     if (ShipSupplyThreshold < 0 || ShipSupplyThreshold > kSupplyBands - 1)
         refuse(168, ShipSupplyThreshold, 1, L"a supply level must lie within 0 and 50");

@@ -5,6 +5,7 @@
 #include "core/log.h"
 #include "core/random.h"
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "game/commanders.h"
 #include "game/consts.h"
 #include "game/play_counts.h"
@@ -63,7 +64,8 @@ bool CommanderRoll(const cUnit& unit, int percentPerSkill)
     const sDowodca* commander = RollingCommander(unit);
     if (!commander)
         return false;
-    const int chance = int(unit.GetCommanderRangeFactor() * float(commander->Skill * percentPerSkill));
+    const float skill = float(int64_t(commander->Skill) * percentPerSkill);
+    const int chance = TruncateToInt(double(unit.GetCommanderRangeFactor() * skill));
     return RandomInt(1, 100) < chance;
 }
 
@@ -104,7 +106,8 @@ int cJednostka::GetCommanderValue() const
     const sGameConsts* k = UnitConsts();
     if (!commander || !k)
         return 0;
-    return int(GetCommanderRangeFactor() * float(commander->Skill * k->AirCommanderChances[2]));
+    const float skill = float(int64_t(commander->Skill) * k->AirCommanderChances[2]);
+    return TruncateToInt(double(GetCommanderRangeFactor() * skill));
 }
 
 void cJednostkaLotnicza::AirFight(sCombatResult* result, cUnit* attacker)

@@ -7,6 +7,7 @@
 #include "core/log.h"
 #include "core/random.h"
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "game/commanders.h"
 #include "game/consts.h"
 #include "game/game.h"
@@ -53,14 +54,14 @@ void cJednostkaMorska::EnsureMinimumHitPoints()
     const sGameConsts* k = UnitConsts();
     if (!k)
         return;
-    int least = int(std::floor(float(m_MaxHP) * k->CarrierMinHitPointsPercent / 100.0f));
+    int least = TruncateToInt(std::floor(float(m_MaxHP) * k->CarrierMinHitPointsPercent / 100.0f));
     if (m_HP < least)
         m_HP = least;
 }
 
 int cJednostkaMorska::ChangeHitPoints(float delta)
 {
-    int hp = int(float(m_HP) + delta);
+    int hp = TruncateToInt(double(float(m_HP) + delta));
     hp = std::min(hp, m_MaxHP);
     m_HP = hp > 0 ? hp : 0;
     return m_HP;

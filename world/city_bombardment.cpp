@@ -66,8 +66,8 @@ void cMiasto::StrategicBombard(sCombatResult* result, cUnit* attacker)
     // A level outside 1..5 (a bad save) takes the nearest row of the table, never one past it.
     const float value = fraction * float(k->StrategicBombLevel[std::clamp(levelTerm, 0, 4)]);
     const int damageRoll = RandomInt(1, 6);
-    // Held at an int's ends: large rule values may carry the product past one.
-    int loss = TruncateToInt(float(k->StrategicBombDamage[damageRoll - 1]) * value / 100.0f);
+    // A scenario's huge damage takes what the city has, never an undefined whole number.
+    int loss = TruncateToInt(double(float(k->StrategicBombDamage[damageRoll - 1]) * value / 100.0f));
     if (ProductionPoints < float(loss))
         loss = TruncateToInt(ProductionPoints);
     loss = std::max(loss, 0); // a city already below nothing gains nothing from the bombs
@@ -126,7 +126,7 @@ void cMiasto::NuclearStrike(sCombatResult* result)
     const sGameConsts* k = UnitConsts();
     if (!result || !k)
         return;
-    int loss = int(float(k->NuclearStrike[0]) * ProductionPoints / 100.0f);
+    int loss = TruncateToInt(double(float(k->NuclearStrike[0]) * ProductionPoints / 100.0f));
     if (ProductionPoints < float(loss))
         loss = int(ProductionPoints);
     loss = std::max(loss, 0); // a city already below nothing gains nothing from the bomb

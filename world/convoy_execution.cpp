@@ -5,6 +5,7 @@
 
 #include "core/log.h"
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "game/game.h"
 #include "game/play_counts.h"
 #include "units/unit.h"
@@ -159,7 +160,7 @@ sConvoyResult ExecuteConvoy(sKonwoj& convoy, const tCityGroups& groups, const tS
     if (pp)
     {
         r.cargo = LangFormat("resources_(%i_pp)", convoy.value);
-        r.transportNeeded = std::max(1, int(float(convoy.value) * GameConsts().SupplyNeed[10]));
+        r.transportNeeded = std::max(1, TruncateToInt(double(float(convoy.value) * GameConsts().SupplyNeed[10])));
     }
     else
     {
@@ -196,7 +197,7 @@ sConvoyResult ExecuteConvoy(sKonwoj& convoy, const tCityGroups& groups, const tS
         // The convoy record says a value of 0 (every convoy the player makes) has its need worked
         // out here, the execution caps the points at the value: read as a cap of 0 it would carry
         // full supply for one point, so 0 leaves the need to decide.
-        r.transportNeeded = std::max(1, convoy.value > 0 ? std::min(int(need), int(convoy.value)) : int(need));
+        r.transportNeeded = std::max(1, convoy.value > 0 ? std::min(TruncateToInt(need), int(convoy.value)) : TruncateToInt(need));
     }
 
     r.transportUsed = r.transportNeeded;

@@ -2,11 +2,13 @@
 #include "world/diplomacy.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "core/lock.h"
 #include "core/log.h"
 #include "core/random.h"
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "game/game.h"
 #include "world/alliances.h"
 #include "world/country.h"
@@ -31,8 +33,8 @@ int RollWhileBelowCount(const float* dice)
 {
     float sum = 0.0f;
     for (int rolls = 0; float(rolls) < dice[0]; ++rolls)
-        sum += float(RandomInt(1, int(dice[1])));
-    return int(sum + dice[2]);
+        sum += float(RandomInt(1, TruncateToInt(dice[1])));
+    return TruncateToInt(double(sum + dice[2]));
 }
 
 int Roll(const float* dice)
@@ -123,7 +125,8 @@ int EntryChangeCost(int country, const float* factors)
         return 1;
     if (c->Orientation < 0 || c->Orientation > 5)
         return std::max(1, c->PoliticalStrength);
-    return std::max(1, int(float(c->PoliticalStrength) * FactorByOrientation(factors, c->Orientation)));
+    const float factor = FactorByOrientation(factors, c->Orientation);
+    return std::max(1, TruncateToInt(double(float(c->PoliticalStrength) * factor)));
 }
 
 // The value of the first (0: points) or second (1: unrest) declare-war table.
@@ -144,11 +147,12 @@ int DeclareWarTableValue(int declarer, int target, int table)
 
 int RollDice(float count, float sides, float bonus)
 {
-    const int n = int(count);
-    int sum = int(bonus);
+    // A scenario's huge values stop at an int's ends rather than being undefined.
+    const int n = TruncateToInt(count);
+    int64_t sum = TruncateToInt(bonus);
     for (int k = 0; k < n; ++k)
-        sum += RandomInt(1, int(sides));
-    return sum;
+        sum += RandomInt(1, TruncateToInt(sides));
+    return TruncateToInt(double(sum));
 }
 
 void cPanstwo::ChangeAllianceEntry(int delta)
@@ -185,13 +189,13 @@ int CoupChance(int target)
         return 0;
     const float* coup = GameConsts().Coup;
     const float factor = t->Orientation >= 0 && t->Orientation <= 2 ? coup[0] : coup[1];
-    return int(float(100 - t->PoliticalStrength) * factor);
+    return TruncateToInt(double(float(100 - int64_t(t->PoliticalStrength)) * factor));
 }
 
 int CoupCost(int target)
 {
     const cPanstwo* t = GetCountry(target);
-    return t ? int(GameConsts().Coup[2] * float(t->PoliticalStrength)) : 0;
+    return t ? TruncateToInt(double(GameConsts().Coup[2] * float(t->PoliticalStrength))) : 0;
 }
 
 int DeclareWarDpCost(int declarer, int target)
@@ -213,7 +217,7 @@ int ExertPressureCost(int presser, int target)
         return 0;
     if (SameLeaning(*p, *t))
         return t->PoliticalStrength;
-    return int(float(t->PoliticalStrength) * GameConsts().ExertPressure[5]);
+    return TruncateToInt(double(float(t->PoliticalStrength) * GameConsts().ExertPressure[5]));
 }
 
 int ExertPressureChance(int presser, int target)
@@ -228,7 +232,7 @@ int ExertPressureChance(int presser, int target)
         return 100 - t->PoliticalStrength;
     const float* pressure = GameConsts().ExertPressure;
     const float factor = t->Orientation <= 2 ? pressure[4] : pressure[3];
-    return int(float(100 - t->PoliticalStrength) * factor);
+    return TruncateToInt(double(float(100 - int64_t(t->PoliticalStrength)) * factor));
 }
 
 // ---- Entry into an alliance ----

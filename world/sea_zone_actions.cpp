@@ -16,9 +16,10 @@
 
 namespace {
 
-int CommanderBonus(const sDowodca* commander)
+// Wide, so that a scenario's huge bonus makes a raid certain instead of overflowing.
+int64_t CommanderBonus(const sDowodca* commander)
 {
-    return commander ? GameConsts().CommanderSeaBonus[1] * g_World.units.commanderRating(commander) : 0;
+    return commander ? int64_t(GameConsts().CommanderSeaBonus[1]) * g_World.units.commanderRating(commander) : 0;
 }
 
 void ReportRaid(int raiderOwner, const std::wstring& raider, const std::wstring& zone, int loss, sConvoyResult& record)
@@ -43,7 +44,8 @@ int GetConvoyRaidChance(const sConvoyResult& record)
     const float* raiding = GameConsts().ConvoyRaiding;
     const int remaining = record.transportUsed - record.transportLost;
     const float factor = remaining <= 10 ? raiding[1] : remaining <= 20 ? raiding[2] : raiding[3];
-    return TruncateToInt(float(int(raiding[0])) * factor);
+    // A scenario's huge or negative value stops at an int's ends: certain, or never.
+    return TruncateToInt(double(float(TruncateToInt(raiding[0])) * factor));
 }
 
 void sWezelGrafuMorz::RaidConvoy(int owner, int nodeId, sConvoyResult& record, bool lastNode)
@@ -61,7 +63,7 @@ void sWezelGrafuMorz::RaidConvoy(int owner, int nodeId, sConvoyResult& record, b
         if (!fleets.empty())
         {
             cFlota* fleet = fleets[size_t(RandomInt(1, int(fleets.size())) - 1)];
-            const int chance = GetConvoyRaidChance(record) + CommanderBonus(fleet->ships.front()->m_Commander);
+            const int64_t chance = GetConvoyRaidChance(record) + CommanderBonus(fleet->ships.front()->m_Commander);
             if (RandomInt(1, 100) <= chance)
             {
                 const int loss = std::min(fleet->RollDamage(), record.transportUsed - record.transportLost);
@@ -80,10 +82,9 @@ void sWezelGrafuMorz::RaidConvoy(int owner, int nodeId, sConvoyResult& record, b
                 const cFlota* fleet = ship->m_Fleet;
                 if (!fleet || fleet->seaNode != ID || fleet->formation != 1 || !CountriesAtWar(ship->m_Owner, owner))
                     continue;
-                // Held at an int's ends: three rule values multiply here.
-                const int chance = TruncateToInt(double(TruncateToInt(float(GetConvoyRaidChance(record)) *
-                                                                      GameConsts().ConvoyRaiding[4])) +
-                                                 double(CommanderBonus(ship->m_Commander)));
+                const int64_t chance =
+                    TruncateToInt(double(float(GetConvoyRaidChance(record)) * GameConsts().ConvoyRaiding[4])) +
+                    CommanderBonus(ship->m_Commander);
                 if (RandomInt(1, 100) > chance)
                     continue;
                 const int loss = std::min(ship->RollDamage(), record.transportUsed - record.transportLost);

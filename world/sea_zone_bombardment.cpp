@@ -7,6 +7,7 @@
 #include "core/format.h"
 #include "core/random.h"
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "game/consts.h"
 #include "game/game.h"
 #include "game/play_state.h"
@@ -62,9 +63,10 @@ void sWezelGrafuMorz::Bombard(sCombatResult* result, cUnit* attacker, int x, int
 
     std::wstring text;
     if (port) {
-        const int chance = std::clamp(k.PortDamageFactors[0] * Tech(attackerId, TECH_AIRCRAFT) -
-                                          k.PortDamageFactors[1] * Tech(defenderId, TECH_ARTILLERY),
-                                      0, 100);
+        // Wide: a scenario's huge factor is a certain or an impossible hit, never an overflow.
+        const int chance = int(std::clamp(int64_t(k.PortDamageFactors[0]) * Tech(attackerId, TECH_AIRCRAFT) -
+                                              int64_t(k.PortDamageFactors[1]) * Tech(defenderId, TECH_ARTILLERY),
+                                          int64_t(0), int64_t(100)));
         const int before = SizeCurrent;
         int loss = 0;
         // A port of size 1 keeps what it has.
@@ -87,13 +89,16 @@ void sWezelGrafuMorz::Bombard(sCombatResult* result, cUnit* attacker, int x, int
         if (fleet->seaNode != ID || !attackingCountry || !attackingCountry->IsAtWarWith(fleet->owner))
             continue;
         for (cJednostkaMorska* ship : fleet->ships) {
-            int c = (ship->m_Spotted ? k.PortBombHit[0] : k.PortBombHit[1]) + ship->m_HP * k.PortBombHit[2];
+            // A scenario's huge values stop at an int's ends: a certain hit, or none.
+            int64_t sum =
+                (ship->m_Spotted ? k.PortBombHit[0] : k.PortBombHit[1]) + int64_t(ship->m_HP) * k.PortBombHit[2];
             if (air)
-                c += air->GetCommanderValue();
+                sum += air->GetCommanderValue();
+            int c = TruncateToInt(double(sum));
             if (attacker->m_Type == UNIT_STRATEGIC_BOMBER)
-                c = int(float(c) * float(k.PortBombHit[3]) / 100.0f);
+                c = TruncateToInt(double(float(c) * float(k.PortBombHit[3]) / 100.0f));
             // Each ship already hit spreads the bombs over the next one.
-            const int p = int(float(c) - float(hit.size()) * 0.25f * float(previous));
+            const int p = TruncateToInt(double(float(c) - float(hit.size()) * 0.25f * float(previous)));
             previous = p;
             if (RandomInt(1, 100) < p)
                 hit.push_back(ship);

@@ -69,6 +69,29 @@ TEST_F(AirBombardment, TacticalBomberStrikesTheUnitButNeverTheCity)
     EXPECT_LT(target->m_Strength, 100);
     EXPECT_FLOAT_EQ(city.ProductionPoints, 50.0f);
     EXPECT_EQ(result.defenderInfo.find(L"city"), std::wstring::npos) << result.defenderInfo;
+    EXPECT_TRUE(result.defenderInfo.ends_with(L"No port on the hex.\n\n")) << result.defenderInfo;
+    g.Hex(6, 6).seaNodeDisplay = 1; // a node's symbol beside a city that is no port
+    result.Reset();
+    g.Hex(6, 6).AirBombard(&result, bomber);
+    EXPECT_TRUE(result.defenderInfo.ends_with(L"No port on the hex.\n\n")) << result.defenderInfo;
+
+    // A port city with its node's symbol on the hex: the port is struck too, or only told of
+    // when the node there is no port.
+    city.Type = CITY_PORT;
+    for (const int kind : {SEA_NODE_PORT, SEA_NODE_SEA})
+    {
+        g.seaGraph.Nodes[0].Kind = kind;
+        result.Reset();
+        g.Hex(6, 6).AirBombard(&result, bomber);
+        EXPECT_NE(result.defenderInfo.find(L"The port on the hex was attacked.\n"), std::wstring::npos);
+        EXPECT_EQ(result.defenderInfo.find(L"Sea1") != std::wstring::npos, kind == SEA_NODE_PORT)
+            << result.defenderInfo;
+    }
+    // Without a record nothing is flown.
+    const int points = bomber->m_ActionPoints;
+    g.Hex(6, 6).AirBombard(nullptr, bomber);
+    EXPECT_EQ(bomber->m_ActionPoints, points);
+    g.Hex(6, 6).seaNodeDisplay = 0;
     g.Hex(6, 6).city = nullptr;
 }
 

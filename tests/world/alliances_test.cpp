@@ -1,4 +1,5 @@
 // Alliances on Testland: joining, leaders, coups, peace and surrender.
+#include "core/stringbase.h"
 #include "tests/game/testland_game.h"
 #include "tests/test_support.h"
 #include "world/alliances.h"
@@ -61,17 +62,70 @@ TEST_F(Alliances, TheLeaderIsTheFirstHolderOfTheCodeAndTheSuccessorOnATieTheLate
 
 TEST_F(Alliances, ACoupTurnsTheTargetTowardTheInstigator)
 {
-    struct sCase
-    {
-        int instigator, target, after;
+    // By the instigator's orientation (rows) and the target's (columns); -1 keeps it.
+    const int shift[6][6] = {
+        {-1, 4, 5, 0, 3, 3}, {3, -1, 5, 4, 1, 4}, {3, 4, -1, 5, 5, 2},
+        {3, 4, 5, -1, 3, 3}, {3, 4, 5, 4, -1, 4}, {3, 4, 5, 5, 5, -1},
     };
-    for (const sCase& c : {sCase{0, 1, 4}, sCase{0, 4, 3}, sCase{1, 0, 3}, sCase{3, 0, 3}, sCase{4, 1, 4},
-                           sCase{2, 2, 2}, sCase{5, 3, 5}})
+    for (int instigator = 0; instigator <= 6; ++instigator)
+        for (int target = 0; target <= 6; ++target)
+        {
+            Country(kBorussia).Orientation = instigator;
+            Country(kHelvetia).Orientation = target;
+            Country(kHelvetia).ShiftOrientationToward(Country(kBorussia));
+            const int to = instigator < 6 && target < 6 ? shift[instigator][target] : -1;
+            const int after = to >= 0 ? to : target;
+            EXPECT_EQ(Country(kHelvetia).Orientation, after) << instigator << " on " << target;
+        }
+
+    // The side each orientation leans to; none beyond 5, which is logged.
+    const int side[7] = {1, 2, 3, 1, 2, 3, 0};
+    for (int orientation = 0; orientation <= 6; ++orientation)
     {
-        Country(kBorussia).Orientation = c.instigator;
-        Country(kHelvetia).Orientation = c.target;
-        Country(kHelvetia).ShiftOrientationToward(Country(kBorussia));
-        EXPECT_EQ(Country(kHelvetia).Orientation, c.after) << c.instigator << " on " << c.target;
+        Country(kHelvetia).Orientation = orientation;
+        ClearLog();
+        EXPECT_EQ(Country(kHelvetia).GetTargetAlliance(), side[orientation]) << orientation;
+        EXPECT_EQ(LogContains(LangText("error_in_returning_target_alliance:_orientation_not_specified")), orientation == 6);
+    }
+}
+
+TEST_F(Alliances, WarOnAnAllianceIsWarOnItsLeaderAndMembersAndNoOneElse)
+{
+    for (const int alliance : {ALLIANCE_ALLIES, ALLIANCE_ALLIES_LEADER})
+    {
+        for (const int other : {kAlbion, kBorussia, kValdonia})
+            SetWar(kHelvetia, other, false);
+        Country(kHelvetia).DeclareWarOnAlliance(alliance);
+        EXPECT_TRUE(CountriesAtWar(kHelvetia, kAlbion) && CountriesAtWar(kAlbion, kHelvetia)) << alliance;
+        EXPECT_TRUE(CountriesAtWar(kHelvetia, kValdonia) && CountriesAtWar(kValdonia, kHelvetia)) << alliance;
+        EXPECT_FALSE(CountriesAtWar(kHelvetia, kBorussia)) << alliance;
+    }
+    SetWar(kHelvetia, kValdonia, false);
+    Country(kValdonia).IsActive = false; // surrendered: out of the war for good
+    Country(kHelvetia).DeclareWarOnAlliance(ALLIANCE_ALLIES);
+    EXPECT_FALSE(CountriesAtWar(kHelvetia, kValdonia));
+}
+
+TEST_F(Alliances, ACountryAtWarSurrendersWithoutAVictoryCityOfItsOwnInItsHands)
+{
+    SetWar(kHelvetia, kBorussia, true);
+    cMiasto& berna = *Hex(10, 8).city; // Helvetia's only city
+    const struct
+    {
+        int type, victoryPoints, controller;
+        bool lost;
+    } cases[] = {
+        {CITY_SUPPLY, 3, kHelvetia, false},
+        {CITY_SUPPLY, 3, kBorussia, true},
+        {CITY_SUPPLY, 0, kHelvetia, true},
+        {CITY_RESOURCES, 3, kHelvetia, true},
+    };
+    for (const auto& c : cases)
+    {
+        berna.Type = c.type;
+        berna.VictoryPoints = c.victoryPoints;
+        Hex(10, 8).controller = c.controller;
+        EXPECT_EQ(Country(kHelvetia).HasLostAllVictoryCities(), c.lost) << c.type << " " << c.victoryPoints;
     }
 }
 

@@ -41,7 +41,7 @@ TEST(CityTables, ShortLongAndStrayLines)
     a->ResizeCountryTables(2);
     a->SupplyByCountry = {7, 8};
     const auto dir = MakeScratchDir("citytables_bad");
-    WriteFile(dir / "cities_supply_info.csv", "# header\n1;1;\n5;\n1;1;3;4;5;6;\n2;2;9;\n40;1;9;\n");
+    WriteFile(dir / "cities_supply_info.csv", "# header\n1;1;\n5;\n1;1;3;4;5;6;\n2;2;9;\n40;1;9;\n15;\n");
     WriteFile(dir / "cities_convoy_info.csv", "# header\n");
     LoadGameTexts();
     ClearLog();
@@ -53,7 +53,8 @@ TEST(CityTables, ShortLongAndStrayLines)
         EXPECT_EQ(CountLogLinesStartingWith(LangFormat("error_while_loading_%s:_no_city_at_coords_(%d,_%d)", path, x, y)),
                   1);
     EXPECT_EQ(CountLogLinesStartingWith(L"(" + path + L" line "), 0);
-    EXPECT_EQ(CountLogLinesStartingWith(L"WARNING: "), 0) << "a line of two characters is passed over without a word";
+    EXPECT_EQ(CountLogLinesStartingWith(L"WARNING: "), 1) << "a line of two characters is passed over without a word";
+    EXPECT_TRUE(LogContains(L"WARNING: too few fields in " + path + L" at line 7, line skipped"));
     EXPECT_EQ(a->ConvoyInfoByCountry, (std::vector<uint8_t>{0, 0}));
 
     std::filesystem::remove(dir / "cities_convoy_info.csv");

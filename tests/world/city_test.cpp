@@ -18,7 +18,8 @@ TEST(Cities, TableReadsBackAndShortRowsAddNothing)
                                       longName + ";2;2;4;0;0.123456;0;7;extra\n"
                                                  "Over;9;9;1;0;0;0;0\n"
                                                  "Twin;1;1;1;0;0;0;0\n"
-                                                 "Typo;x;0;1;0;0;0;0\n");
+                                                 "Typo;x;0;1;0;0;0;0\n"
+                                                 "Odd;3;3;7;0;0;0;0\n");
     cTestWorld w(4, 4);
     ClearLog();
     LoadCities(PatternOf(dir), w.cities);
@@ -30,6 +31,7 @@ TEST(Cities, TableReadsBackAndShortRowsAddNothing)
     EXPECT_EQ(w.Hex(1, 1).city, &eight);
     EXPECT_EQ(w.cities.back()->Name.size(), 99u);
     EXPECT_EQ(w.cities.back()->ProductionPointsLost, 7);
+    EXPECT_EQ(w.cities.back()->VictoryPoints, 0);
     const std::wstring path = FolderOf(dir) + L"/cities.csv";
     EXPECT_TRUE(LogContains(L"WARNING: 7 fields instead of 8 in " + path + L" at line 2, line skipped"));
     EXPECT_TRUE(LogContains(L"ERROR: city Over at (9, 9) lies outside the map in " + path + L" at line 5, line skipped"));
@@ -37,6 +39,7 @@ TEST(Cities, TableReadsBackAndShortRowsAddNothing)
                             L" at line 6, line skipped"));
     EXPECT_TRUE(LogContains(L"ERROR: city Typo has coordinates that are not whole numbers in " + path +
                             L" at line 7, line skipped"));
+    EXPECT_TRUE(LogContains(L"ERROR: city Odd has type 7 (0 to 4) in " + path + L" at line 8, line skipped"));
 
     const auto out = MakeScratchDir("cities_out");
     SaveCities(FolderOf(out), w.cities);
@@ -92,6 +95,10 @@ TEST_F(cCityOnTheMap, BesiegedNeedsTwoEnemiesAndNoEmptyLand)
     EXPECT_FALSE(city->IsBesieged()); // an empty land neighbour
     units.Put(n[3].first, n[3].second, enemy);
     EXPECT_TRUE(city->IsBesieged());
+    cUnit* holder = w.Hex(2, 2).unit;
+    w.Hex(2, 2).unit = nullptr;
+    EXPECT_FALSE(city->IsBesieged()); // nobody inside to besiege
+    w.Hex(2, 2).unit = holder;
     w.Land(n[1].first, n[1].second, neutral);
     units.Put(n[1].first, n[1].second, neutral);
     EXPECT_FALSE(city->IsBesieged()); // a unit not at war with the holder
@@ -111,6 +118,9 @@ TEST_F(cCityOnTheMap, FreeHexForACountryAndItsAllies)
     w.Land(n.first, n.second, ally);
     EXPECT_EQ(city->FindFreeHexFor(us), n);
     EXPECT_EQ(city->FindFreeHexFor(enemy), std::make_pair(-1, -1));
+    city->X = 7; // off the map
+    EXPECT_EQ(city->FindFreeHexFor(us), std::make_pair(-1, -1));
+    city->X = 2;
 }
 
 TEST_F(cCityOnTheMap, SeaNodeOfACityWithoutOneIsFatal)
@@ -118,5 +128,13 @@ TEST_F(cCityOnTheMap, SeaNodeOfACityWithoutOneIsFatal)
     w.AddSeaNode(3, 2, 2);
     EXPECT_EQ(city->GetSeaNodeId(), 1);
     cMiasto* other = w.AddCity(L"Inland", 0, 0, CITY_NORMAL, us);
-    EXPECT_THROW(other->GetSeaNodeId(), sFatalExit);
+    try
+    {
+        other->GetSeaNodeId();
+        ADD_FAILURE() << "no sea node accepted";
+    }
+    catch (const sFatalExit& e)
+    {
+        EXPECT_EQ(e.code, 1);
+    }
 }

@@ -1,4 +1,8 @@
 // Executing convoys on Testland: the checks, sea transport points, raids and deliveries.
+#include <algorithm>
+#include <list>
+#include <vector>
+
 #include "core/format.h"
 #include "core/random.h"
 #include "core/stringbase.h"
@@ -6,10 +10,12 @@
 #include "game/play_state.h"
 #include "tests/game/testland_game.h"
 #include "tests/test_support.h"
+#include "units/naval_unit.h"
 #include "world/city.h"
 #include "world/convoy_execution.h"
 #include "world/convoys.h"
 #include "world/fleet.h"
+#include "world/sea_graph.h"
 
 using namespace testing_support;
 
@@ -232,6 +238,93 @@ TEST_F(ConvoyExecution, EnemyFleetsOnTheRouteTakeTransportPointsOffTheConvoy)
     EXPECT_EQ(albion.PP, pp);
     ASSERT_EQ(g_PlayCounts.ConvoyHits().size(), 2u);
     EXPECT_EQ(g_PlayCounts.ConvoyHits().back().pointsLost, 1);
+}
+
+TEST_F(ConvoyExecution, TheRaidChanceFollowsThePointsLeftAndEachAttackersCommander)
+{
+    sGameConsts& k = game->m_Consts;
+    k.ConvoyRaiding[0] = 20.9f; // cut to 20 before the factor of the points left
+    const struct
+    {
+        int used, lost, chance;
+    } left[] = {{10, 0, 30}, {12, 2, 30}, {11, 0, 20}, {25, 5, 20}, {21, 0, 10}};
+    for (const auto& c : left) {
+        sConvoyResult r;
+        r.transportUsed = c.used;
+        r.transportLost = c.lost;
+        EXPECT_EQ(GetConvoyRaidChance(r), c.chance) << c.used << " used, " << c.lost << " lost";
+    }
+
+    // The Hochseeflotte (Raeder, rating 2; three ships of 1 point) and the U-boats (raiders,
+    // no commander; U-47 of 3 points) lie in the Channel, on the way to Valdo.
+    std::fill_n(k.ShipDamageMin, 6, 1);
+    std::fill_n(k.ShipDamageMax, 6, 1);
+    k.ShipDamageMin[3] = k.ShipDamageMax[3] = 3;
+    for (cFlota* fleet : game->m_Fleets)
+        if (fleet->ID == 3 || fleet->ID == 4)
+            fleet->seaNode = 2;
+    Country(kAlbion).STP = 1000;
+    Country(kAlbion).PP = 1000;
+    auto roll = [](int v) { return ((v - 1) * 32768 + 99) / 100; };
+    const int hochseeflotte = 0, uBoote = 32767;
+    const struct
+    {
+        int turn, value, uBooteAt;
+        bool raiderLed;
+        std::vector<int> raws;
+        int lost;
+        size_t reports;
+        const wchar_t* attack;
+    } raids[] = {
+        // 20 + 2 x 2 hits; U-47's 20 x 2 of 17 left misses. Before the first impulse nobody is told.
+        {0, 40, 2, false, {hochseeflotte, roll(24), 0, 0, 0, roll(41)}, 3, 0, L"FLEET (3 ships), lost 3"},
+        {1, 40, 2, false, {uBoote, roll(20), 0, roll(40), 0}, 6, 2, L"RAIDER, lost 3"},
+        {1, 40, 2, false, {uBoote, roll(21), roll(41)}, 0, 0, L">>> Channel"},
+        // One point, lost to the fleet: the raider has nothing left to attack.
+        {1, 2, 2, false, {uBoote, roll(1), 0, roll(1), 0}, 1, 1, L"FLEET (1 ships), lost 1"},
+        // Four points: the raider's 30 x 2 takes only the one left.
+        {1, 8, 2, false, {hochseeflotte, roll(1), 0, 0, 0, roll(1), 0}, 4, 2, L"RAIDER, lost 1"},
+        // Raeder leads U-47 too: 40 + 2 x 2.
+        {1, 40, 2, true, {hochseeflotte, roll(25), roll(44), 0}, 3, 1, L"RAIDER, lost 3"},
+        // Nobody raids from a port, Valdo's included.
+        {1, 40, 6, false, {0, roll(100), roll(1), 0, 0, 0, 0}, 0, 0, L">>> Valdo"},
+    };
+    size_t reports = 0;
+    for (const auto& c : raids) {
+        game->m_Turn = c.turn;
+        for (cFlota* fleet : game->m_Fleets)
+            if (fleet->ID == 4)
+                fleet->seaNode = c.uBooteAt;
+        game->FindNavalUnitById(6)->m_Commander = c.raiderLed ? game->FindNavalUnitById(4)->m_Commander : nullptr;
+        sKonwoj& convoy = NewConvoy(CONVOY_PP, c.value);
+        const size_t hits = g_PlayCounts.ConvoyHits().size();
+        ClearRandomScript();
+        ScriptRandomRaw(c.raws);
+        const sConvoyResult r = ExecuteConvoy(convoy, groups, sources);
+        EXPECT_EQ(r.transportLost, c.lost) << Text(r.details);
+        EXPECT_NE(r.details.find(c.attack), std::wstring::npos) << Text(r.details);
+        EXPECT_EQ(r.details.find(L"lost 0 STP"), std::wstring::npos);
+        ASSERT_EQ(g_PlayCounts.ConvoyHits().size(), hits + (c.lost > 0 ? 1 : 0));
+        if (c.lost > 0) {
+            EXPECT_EQ(g_PlayCounts.ConvoyHits().back().zone, L"Channel");
+        }
+        std::list<sRaport> told;
+        game->m_Reports->CollectReports(told, kBorussia, 18);
+        EXPECT_EQ(told.size() - reports, c.reports) << c.turn;
+        reports = told.size();
+    }
+
+    // A raider's chance of 1 hits on a roll of 1, one of 100 on a roll of 100.
+    for (cFlota* fleet : game->m_Fleets)
+        if (fleet->ID == 4)
+            fleet->seaNode = 2;
+    for (const auto& [factor, raw] : {std::pair{0.05f, 0}, std::pair{5.0f, 32767}}) {
+        k.ConvoyRaiding[4] = factor;
+        sKonwoj& convoy = NewConvoy(CONVOY_PP, 40);
+        ClearRandomScript();
+        ScriptRandomRaw({hochseeflotte, roll(100), raw, 0});
+        EXPECT_EQ(ExecuteConvoy(convoy, groups, sources).transportLost, 3) << factor;
+    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "core/settings.h"
 #include "tests/test_support.h"
 #include "tests/units/unit_test_game.h"
+#include "world/city.h"
 
 using unit_tests::cTestGame;
 
@@ -114,16 +115,41 @@ TEST_F(CountryForces, ShipCapacitiesAndForceSummarySkipTheMulberry)
     cJednostkaLotnicza* reserved = g.AddAir(1, UNIT_STRATEGIC_BOMBER, 5, 5);
     reserved->MoveToReservePool();
     g.AddAir(1, UNIT_FIGHTER, 6, 6);
+    g.AddLand(1, UNIT_INFANTRY, 2, 2);
     ForceSummary table;
     g.Country(1).CollectForceSummary(table);
-    EXPECT_EQ(table[4][0], 1);   // armour
-    EXPECT_EQ(table[20][0], 1);  // by code
-    EXPECT_EQ(table[9][0], 1);   // fighter on the map
-    EXPECT_EQ(table[23][0], 1);
-    EXPECT_EQ(table[7][1], 1);   // strategic bomber in the reserve
-    EXPECT_EQ(table[38][1], 1);
-    EXPECT_EQ(table[14][0], 1);  // cargo ship
-    EXPECT_EQ(table[30][0], 1);
+    ForceSummary expected{};
+    expected[0][0] = expected[16][0] = 1;  // infantry, by display row and by code
+    expected[4][0] = expected[20][0] = 1;  // armour aboard the cargo ship
+    expected[9][0] = expected[23][0] = 1;  // fighter on the map
+    expected[7][1] = expected[38][1] = 1;  // strategic bomber in the reserve
+    expected[14][0] = expected[30][0] = 1; // cargo ship
+    expected[15][0] = expected[31][0] = 1; // amphibious ship; its Mulberry has no row
+    EXPECT_EQ(table, expected);
+    // Land types, then air 22, 21, 20 and naval 42, 41, 40, 43, 44, 45.
+    const int byRow[16] = {0, 1, 2, 3, 4, 5, 6, 22, 21, 20, 42, 41, 40, 43, 44, 45};
+    for (int row = 0; row < 16; ++row)
+        EXPECT_EQ(DisplayRowOfType(byRow[row]), row);
+    EXPECT_EQ(DisplayRowOfType(UNIT_MULBERRY), -1);
+}
+
+TEST_F(CountryForces, UnfreezingAndTheComputersListsKeepToTheirCountryAndPlace)
+{
+    cJednostkaLadowa* own = g.AddLand(1, UNIT_INFANTRY, 1, 1);
+    cJednostkaLadowa* other = g.AddLand(2, UNIT_INFANTRY, 3, 1);
+    own->m_FreezeTime = other->m_FreezeTime = 2;
+    g.Country(1).UnFreezeAllUnits();
+    EXPECT_EQ(own->m_FreezeTime, 0);
+    EXPECT_EQ(other->m_FreezeTime, 2);
+
+    g.Country(1).AIParameters.SeaZonesToPatrol = {{3, 7}};
+    EXPECT_EQ(g.Country(1).GetSeaZonePatrolValue(3), 7);
+    EXPECT_EQ(g.Country(1).GetSeaZonePatrolValue(4), 0);
+    cMiasto a, b;
+    a.X = 1, a.Y = 2, b.X = 2, b.Y = 1;
+    g.Country(1).AIParameters.DoNotAttackCities = {&a, &b};
+    g.Country(1).RemoveDoNotAttackCity(2, 1);
+    EXPECT_EQ(g.Country(1).AIParameters.DoNotAttackCities, std::list<cMiasto*>{&a});
 }
 
 TEST_F(CountryForces, AirUnitsHandedToAnEnemyOfTheirHexGoToTheReserve)

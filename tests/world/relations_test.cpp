@@ -24,10 +24,12 @@ TEST(Relations, WarFlagsSharesAndPeace)
 
     r.AddLosses(1, 3, 30.0f);
     r.AddLosses(2, 3, 10.0f);
+    r.AddLosses(3, 1, 2.0f);
     r.RecomputeLossShares();
     EXPECT_FLOAT_EQ(r.GetLossShare(1, 3), 0.75f);
     EXPECT_FLOAT_EQ(r.GetLossShare(2, 3), 0.25f);
     EXPECT_EQ(r.GetLossShare(1, 2), 0.0f);
+    EXPECT_EQ(r.GetLossShare(3, 1), 1.0f);
     EXPECT_FLOAT_EQ(r.GetLossesColumnSum(3), 40.0f);
 
     // Nobody (id 0) is logged and answered as peace without losses; the game goes on.
@@ -37,19 +39,21 @@ TEST(Relations, WarFlagsSharesAndPeace)
     EXPECT_FALSE(r.IsAtWar(0, 1));
     EXPECT_EQ(r.GetLosses(0, 1), 0.0f);
     EXPECT_EQ(r.GetLossShare(1, 0), 0.0f);
-    EXPECT_FLOAT_EQ(r.GetLossesColumnSum(1), 0.0f);
+    EXPECT_FLOAT_EQ(r.GetLossesColumnSum(1), 2.0f);
     EXPECT_TRUE(LogContains(L"ERROR: Country ID parameter was 0 while checking relations"));
     EXPECT_EQ(CountLogLinesStartingWith(LangMessage("country_id_parameter_was_0_while_setting_war.")), 1);
     // Beyond the matrix: answered as peace without losses, never read out of it.
     EXPECT_FALSE(r.IsAtWar(1, 4));
     EXPECT_EQ(r.GetLosses(9, 1), 0.0f);
+    EXPECT_FALSE(r.IsAtWar(-1, 2));
+    EXPECT_TRUE(LogContains(L"ERROR: Country ID -1 or 2 is outside the relations of 3 countries"));
 }
 
 TEST(Relations, FilesReadBackAndShortRowsStayAtPeace)
 {
     const auto dir = MakeScratchDir("relations");
     WriteFile(dir / "relations.csv", "#Relations\n1;One;1;1;0\n2;Two;1\n3;Three;0;1\n");
-    WriteFile(dir / "losses.csv", "#Losses\n1;One;0;5.5;0;\n2;Two;1.25;\n");
+    WriteFile(dir / "losses.csv", "#Losses\n1;One;0;5.5;2;\n2;Two;1.25;\n");
     cTestWorld w(2, 2);
     for (int i = 0; i < 3; ++i)
         w.AddCountry(0);

@@ -56,6 +56,9 @@ TEST_F(Territory, AUnitTakesItsHexAndTheUndefendedEnemyNeighboursWithoutACity)
     EXPECT_EQ(changes, (std::vector<sCapturedHex>{{8, 8, kValdonia}, {8, 9, kValdonia}}));
     EXPECT_EQ(Hex(7, 8).controller, kValdonia) << "the enemy's own hex";
     EXPECT_EQ(g_PlayCounts.hexesCaptured.load(), 3);
+    Hex(9, 7).controller = kAlbion; // country 1's, undefended, is taken the same
+    Map().CaptureHex(kBorussia, 8, 6);
+    EXPECT_EQ(Hex(9, 7).controller, kBorussia);
 
     Hex(9, 10).controller = 0;
     Map().CaptureHex(kValdonia, 9, 10);
@@ -149,8 +152,11 @@ TEST_F(Territory, AnnexationHandsOverTerritoryAndClearsTheUnitsThatMayNotStay)
 TEST_F(Territory, PeaceReturnsOccupiedHexesAndEffectsCheckTheirArguments)
 {
     ASSERT_EQ(Hex(15, 5).controller, kBorussia);
+    Hex(16, 6).owner = 0; // nobody's hex stays with its holder
+    Hex(16, 6).controller = kRuthenia;
     Map().ReturnOccupiedHexes(kRuthenia);
     EXPECT_EQ(Hex(15, 5).controller, kRuthenia);
+    EXPECT_EQ(Hex(16, 6).controller, kRuthenia);
 
     // The map is 20 by 16 hexes and has six countries.
     for (auto [x, y, count, country] : {std::tuple{12, 3, 0, kRuthenia}, {12, 14, 3, kRuthenia}, {12, 3, 2, 0},
@@ -162,6 +168,7 @@ TEST_F(Territory, PeaceReturnsOccupiedHexesAndEffectsCheckTheirArguments)
                                                    std::to_wstring(y)));
     }
     ASSERT_TRUE(Map().ChangeStripeControllerAndOwner(12, 14, 2, 6)) << "down to the last row, by the last country";
+    EXPECT_TRUE(Map().ChangeStripeControllerAndOwner(0, 0, 1, kAlbion)) << "the first column and row";
     EXPECT_EQ(Hex(12, 15).owner, 6);
     cJednostkaLadowa& panzer = Land(4);
     Place(panzer, 12, 4);
@@ -178,7 +185,9 @@ TEST_F(Territory, PeaceReturnsOccupiedHexesAndEffectsCheckTheirArguments)
     EXPECT_EQ(Hex(12, 5).originalOwner, original);
 
     EXPECT_FALSE(Map().TransferCountryHexes(kValdonia, 0));
+    Hex(1, 0).controller = kValdonia; // the first row counts too
     ASSERT_TRUE(Map().TransferCountryHexes(kValdonia, kAlbion));
+    EXPECT_EQ(Hex(1, 0).controller, kAlbion);
     EXPECT_EQ(Hex(7, 6).controller, kAlbion);
     EXPECT_EQ(Hex(7, 6).originalOwner, kAlbion);
     EXPECT_FALSE(InReserve(Land(12))) << "an ally may stay";
