@@ -67,7 +67,7 @@ TEST_F(AIAttacks, AnUncoveredTargetIsTooRiskyUnlessAnApproachIsCheap)
     plan.m_Approaches[2] = sPathStep{};
     EXPECT_FALSE(plan.IsTooRisky(ai));
     ai.m_Country->AIParameters.MaxCoveringUnitDistance = 1;
-    LandUnit(8)->SetPosition(7, 5);  // straight north of Valdo, in its column
+    LandUnit(8)->SetPosition(7, 7);  // straight south of Valdo, past its northern neighbour
     EXPECT_FALSE(plan.IsTooRisky(ai));
 }
 
