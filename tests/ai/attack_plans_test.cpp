@@ -25,6 +25,12 @@ protected:
             LandUnit(id)->m_ActionPoints = LandUnit(id)->m_StartingActionPoints = 5;
         return AIOf(kBorussia);
     }
+    // A fresh game, for a case that an attack before it would have changed.
+    void NewGame()
+    {
+        DeleteGameObject();
+        game = LoadGame(sGameLoadRequest::ForScenario(L"Testland"));
+    }
 };
 
 TEST_F(AIAttacks, PlansRankByColumnThenCityTargetThenCost)
@@ -59,6 +65,9 @@ TEST_F(AIAttacks, AnUncoveredTargetIsTooRiskyUnlessAnApproachIsCheap)
     EXPECT_FALSE(plan.IsTooRisky(ai));
     ai.m_Country->AIParameters.MaxCoveringUnitDistance = 2;  // Colonia's unit covers it
     plan.m_Approaches[2] = sPathStep{};
+    EXPECT_FALSE(plan.IsTooRisky(ai));
+    ai.m_Country->AIParameters.MaxCoveringUnitDistance = 1;
+    LandUnit(8)->SetPosition(7, 7);  // straight south of Valdo, past its northern neighbour
     EXPECT_FALSE(plan.IsTooRisky(ai));
 }
 
@@ -103,6 +112,102 @@ TEST_F(AIAttacks, SupportAndInterceptorsAreTheAircraftInRangeAndStrongEnough)
     plan.CollectInterceptors(ai);
     EXPECT_EQ(plan.m_SupportingAirUnits, std::vector<cJednostkaLotnicza*>{support});
     EXPECT_EQ(plan.m_Interceptors, std::vector<cJednostkaLotnicza*>{interceptor});
+
+    // The good strikes are the bomber's action points while its strength and level make at
+    // least row 148's share of the first interceptor's: 3 + 1 against 6 + level.
+    k.AIFrontRatioThreshold = 0.5f;
+    support->m_Level = 1;
+    support->m_ActionPoints = 2;
+    for (const auto& [level, good] : {std::pair{2, 2}, std::pair{5, 0}})
+    {
+        interceptor->m_Level = level;
+        plan.CountGoodAirStrikes();
+        EXPECT_EQ(plan.m_GoodAirStrikes, good) << level;
+    }
+    plan.m_Interceptors.clear();
+    plan.CountGoodAirStrikes();
+    EXPECT_EQ(plan.m_GoodAirStrikes, 2) << "nobody intercepts";
+}
+
+// The move options: the range and, with action points left, the own hex of every own unit
+// off the cities that may still attack; a unit's range follows its action points.
+TEST_F(AIAttacks, MoveOptionsAreTheRangesOfTheUnitsOffTheCities)
+{
+    cAI& ai = Borussia();
+    ai.BuildUnitLists();
+    cJednostkaLadowa* paras = LandUnit(6);
+    auto optionsOf = [&](int id) {
+        return std::count_if(ai.m_MoveOptions.begin(), ai.m_MoveOptions.end(),
+                             [&](const sPathStep& s) { return s.unit == LandUnit(id); });
+    };
+    const struct
+    {
+        bool skipAttacked, attacked;
+        int points;
+        bool options;
+    } cases[] = {{false, false, 5, true}, {true, true, 5, false}, {false, true, 5, true}, {false, false, 0, false}};
+    for (const auto& c : cases)
+    {
+        paras->m_Attacked = c.attacked;
+        paras->m_ActionPoints = c.points;
+        ai.ComputeMoveOptions(c.skipAttacked);
+        EXPECT_EQ(optionsOf(4) + optionsOf(5), 0) << "Berolina's and Colonia's units stay";
+        const auto ownHex = std::count_if(ai.m_MoveOptions.begin(), ai.m_MoveOptions.end(), [&](const sPathStep& s) {
+            return s.unit == paras && s.x == 10 && s.y == 4 && s.cost == 0;
+        });
+        EXPECT_EQ(ownHex, c.options ? 1 : 0) << c.points;
+        EXPECT_EQ(optionsOf(6), c.options ? long(paras->m_Path.size()) + 1 : 0) << c.points;
+    }
+}
+
+// A unit next to the target strikes from its own hex for nothing, and is listed as withdrawing
+// first; it joins the plan of adjacent units only while it may still attack and is no harbour.
+TEST_F(AIAttacks, AUnitNextToTheTargetAttacksFromItsOwnHex)
+{
+    cAI& ai = Borussia();
+    cJednostkaLadowa* valdo = LandUnit(12);
+    cJednostkaLadowa* mech = LandUnit(8);
+    mech->SetPosition(7, 5);  // north of Valdo, side 0
+    LandUnit(6)->m_ActionPoints = LandUnit(7)->m_ActionPoints = 0;
+    ai.BuildUnitLists();
+    ai.ComputeMoveOptions(false);
+    ai.ClearEnemyAttackerLists();
+    ai.CollectPossibleAttackers();
+    ai.m_AttackPlans.clear();
+    ai.BuildOneSidePlans();
+    ASSERT_EQ(ai.m_AttackPlans.size(), 1u);
+    const sPlanAtaku& plan = ai.m_AttackPlans.front();
+    EXPECT_EQ(plan.m_Target, valdo);
+    EXPECT_EQ(plan.m_Approaches[0].unit, mech);
+    EXPECT_EQ(plan.m_Cost, 0);
+    EXPECT_EQ(plan.m_Attack.attackers[0], mech);
+    EXPECT_EQ(plan.m_Withdrawals[0].unit, mech);
+
+    auto* harbour = new cMulberry();
+    harbour->m_Owner = kBorussia;
+    harbour->m_ActionPoints = 1;
+    game->m_LandUnits.push_back(harbour);
+    const struct
+    {
+        cJednostkaLadowa* unit;
+        int points;
+        bool attacked, plans;
+    } cases[] = {{mech, 1, false, true}, {mech, 0, false, false}, {mech, 5, true, false}, {harbour, 1, false, false}};
+    for (const auto& c : cases)
+    {
+        if (c.unit == harbour)
+            mech->SetPosition(8, 3);
+        c.unit->SetPosition(7, 5);
+        c.unit->m_ActionPoints = c.points;
+        c.unit->m_Attacked = c.attacked;
+        ai.m_AttackPlans.clear();
+        ai.PlanAttackWithAdjacentUnits(valdo);
+        ASSERT_EQ(ai.m_AttackPlans.size(), c.plans ? 1u : 0u) << c.points << c.attacked;
+        if (c.plans)
+        {
+            EXPECT_EQ(ai.m_AttackPlans.front().m_Approaches[0].unit, c.unit);
+        }
+    }
 }
 
 TEST_F(AIAttacks, PossibleAttackersAreTheOpponentsOwnListNotTheTargetsOrderPath)
@@ -134,6 +239,108 @@ TEST_F(AIAttacks, BorussiasTurnAttacksValdoniasInfantry)
     ai.BuildUnitLists();
     for (cJednostkaLadowa* unit : ai.m_OwnLandUnits)
         EXPECT_EQ(Map().GetHex(unit->m_X, unit->m_Y)->unit, unit) << unit->m_Id;
+}
+
+// Acceptance in the multiple-direction phase: the first preference's column, or the second's
+// with at least the third preference's good air strikes.
+TEST_F(AIAttacks, APlanAtTheSecondColumnNeedsEnoughGoodAirStrikes)
+{
+    cAI& ai = Borussia();
+    sAIParameters& parameters = ai.m_Country->AIParameters;
+    parameters.MaxCoveringUnitDistance = 2;  // Colonia's unit covers Valdo
+    ai.BuildUnitLists();
+    const struct
+    {
+        int strikesWanted;
+        bool attacks;
+    } cases[] = {{99, false}, {0, true}};
+    for (const auto& c : cases)
+    {
+        parameters.MultipleSideAttackPreferences[0] = kMaxOddsColumn + 1;
+        parameters.MultipleSideAttackPreferences[1] = 1;
+        parameters.MultipleSideAttackPreferences[2] = c.strikesWanted;
+        const int combats = g_PlayCounts.landCombats.load();
+        ai.AttackMultipleDirections();
+        EXPECT_EQ(g_PlayCounts.landCombats.load() > combats, c.attacks) << c.strikesWanted;
+    }
+}
+
+// At the top column neither a fleet nor a bomber helps: the land combat follows at once.
+TEST_F(AIAttacks, AnAttackAtTheTopColumnTakesNoShellsNorBombs)
+{
+    cAI& ai = Borussia();
+    cJednostkaLadowa* mech = LandUnit(8);
+    mech->SetPosition(7, 5);
+    game->FindNavalUnitById(4)->m_Fleet->seaNode = Map().GetHex(7, 6)->seaZone;
+    cJednostkaLotnicza* bomber = game->FindAirUnitById(2);
+    ai.BuildUnitLists();
+    sPlanAtaku plan;
+    plan.ResetEntries();
+    plan.SetTarget(LandUnit(12));
+    plan.m_CountryId = kBorussia;
+    plan.m_Approaches[0] = sPathStep{mech, 7, 5, 0, 0};
+    plan.m_SupportingAirUnits = {bomber};
+    plan.m_GoodAirStrikes = bomber->m_ActionPoints;
+    plan.m_Column = kMaxOddsColumn;
+    const int points = bomber->m_ActionPoints, shelled = g_PlayCounts.shoreBombardments.load(),
+              missions = g_PlayCounts.airMissions.load(), combats = g_PlayCounts.landCombats.load();
+    EXPECT_TRUE(ai.ExecuteAttack(plan));
+    EXPECT_EQ(g_PlayCounts.shoreBombardments.load(), shelled);
+    EXPECT_EQ(g_PlayCounts.airMissions.load(), missions);
+    EXPECT_EQ(bomber->m_ActionPoints, points);
+    EXPECT_EQ(g_PlayCounts.landCombats.load(), combats + 1);
+}
+
+// The moves before the attack: a unit on an approach hex makes way first, also when it is to
+// attack from another side itself, and then the attacker of that side comes in.
+TEST_F(AIAttacks, AUnitOnAnApproachHexMakesWayForItsAttacker)
+{
+    const struct
+    {
+        bool mechAttacks;
+        std::pair<int, int> mechEnds;
+    } cases[] = {{false, {7, 4}}, {true, {8, 5}}};
+    for (const auto& c : cases)
+    {
+        NewGame();
+        cAI& ai = Borussia();
+        cJednostkaLadowa* valdo = LandUnit(12);
+        valdo->m_Strength = 1;  // overrun: no attacker falls
+        cJednostkaLadowa* mech = LandUnit(8);
+        cJednostkaLadowa* paras = LandUnit(6);
+        mech->SetPosition(7, 5);
+        ai.BuildUnitLists();
+        sPlanAtaku plan;
+        plan.ResetEntries();
+        plan.SetTarget(valdo);
+        plan.m_CountryId = kBorussia;
+        plan.m_Withdrawals[0] = sPathStep{mech, 7, 4, 0, 1};
+        plan.m_Approaches[0] = sPathStep{paras, 7, 5, 0, 3};
+        if (c.mechAttacks)
+            plan.m_Approaches[1] = sPathStep{mech, 8, 5, 0, 2};
+        EXPECT_TRUE(ai.ExecuteAttack(plan));
+        EXPECT_EQ(std::pair(mech->m_X, mech->m_Y), c.mechEnds) << c.mechAttacks;
+        EXPECT_EQ(std::pair(paras->m_X, paras->m_Y), std::pair(7, 5)) << c.mechAttacks;
+    }
+}
+
+// Of the fleets in the zone the one with most guns ready fires, of equal ones the lower id,
+// wherever the game lists them.
+TEST_F(AIAttacks, TheLowerFleetIdShellsAmongEqualFleets)
+{
+    const int zone = Map().GetHex(7, 6)->seaZone;
+    cJednostkaMorska* bismarck = game->FindNavalUnitById(4);
+    cJednostkaMorska* hipper = game->FindNavalUnitById(5);
+    cFlota* fleet = bismarck->m_Fleet;
+    cFlota* uboats = game->FindNavalUnitById(6)->m_Fleet;
+    fleet->ClearShipSelection();
+    hipper->m_Selected = true;
+    fleet->TransferSelectedShips(*uboats);
+    fleet->seaNode = uboats->seaNode = zone;
+    game->m_Fleets.reverse();
+    EXPECT_EQ(game->PickShoreBombardmentFleet(kBorussia, zone), fleet);
+    bismarck->m_ShoreBombardmentDone = true;
+    EXPECT_EQ(game->PickShoreBombardmentFleet(kBorussia, zone), uboats);
 }
 
 TEST_F(AIAttacks, AFleetOffTheCoastShellsTheTargetBeforeTheAttack)

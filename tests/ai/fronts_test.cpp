@@ -43,6 +43,8 @@ TEST_F(AIFronts, UnitListsFollowTheRelationsAndOwnUnitsComeStrongestFirst)
         EXPECT_EQ(ai.IsFriend(h.holder), h.isFriend) << h.holder;
         EXPECT_EQ(ai.IsEnemy(h.holder), h.isEnemy) << h.holder;
     }
+    EXPECT_TRUE(AIOf(kAlbion).IsEnemy(kBorussia)) << "country 1 has enemies too";
+    AIOf(kBorussia);
     // A harbour of Borussia's is one of its land units too.
     auto* harbour = new cMulberry();
     harbour->m_Owner = kBorussia;
