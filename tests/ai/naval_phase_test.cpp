@@ -60,6 +60,10 @@ TEST_F(AINavalPhase, WithTheEnemyAtHalfTheStrengthThreeTransportsMakeTheZoneUnsa
     cFlota* fleet = Fleet(4);
     ASSERT_EQ(fleet->seaNode, 1);
     EXPECT_TRUE(ai.AssessSeaZone(1) == false) << "enemy ships and no friendly strength: unsafe";
+    sGameConsts& k = game->m_Consts;
+    k.ShipStrengthA[1] = k.ShipStrengthB[1] = 0;
+    EXPECT_FALSE(ai.AssessSeaZone(1)) << "nor when neither side shows any strength";
+    k.ShipStrengthA[1] = k.ShipStrengthB[1] = 10;
     AddShip(kBorussia, UNIT_BATTLESHIP, fleet);
     AddShip(kBorussia, UNIT_BATTLESHIP, fleet);
     AddShip(kBorussia, UNIT_CARGO, fleet);
@@ -85,6 +89,31 @@ TEST_F(AINavalPhase, BelowAThirdOfTheStrengthHalfTheShipsAsTransportsIsTooMany)
     EXPECT_TRUE(ai.AssessSeaZone(1)) << "4 transports of 9 ships (the U-boat counts)";
     AddShip(kBorussia, UNIT_AMPHIBIOUS, fleet);
     EXPECT_FALSE(ai.AssessSeaZone(1)) << "5 of 10";
+}
+
+// Each ship around a zone counts on a percent roll of at most its side's chance. In the
+// North Sea Borussia has the U-boat; Albion's carrier and battleship lie a passage away.
+TEST_F(AINavalPhase, AShipAroundAZoneCountsOnAPercentRollOfAtMostTheChance)
+{
+    AIOf(kBorussia);
+    sGameConsts& k = game->m_Consts;
+    std::vector<cJednostkaMorska*> friendly, enemy;
+    int transports = 0;
+    const struct
+    {
+        int chance, raw; // raw 0 rolls 1, 328 rolls 2, 32767 rolls 100
+        bool counted;
+    } cases[] = {{1, 0, true}, {1, 328, false}, {99, 32767, false}, {100, 32767, true}};
+    for (const auto& c : cases)
+    {
+        k.AIFriendlyShipChance = k.AIEnemyShipChance = c.chance;
+        ScriptRandomRaw({c.raw, c.raw, c.raw});
+        game->SumFriendlyNavalStrengthInSeaZone(kBorussia, 1, friendly, transports);
+        game->SumEnemyNavalStrengthNearSeaZone(kBorussia, 1, enemy);
+        EXPECT_EQ(friendly.size(), c.counted ? 1u : 0u) << c.chance << " " << c.raw;
+        EXPECT_EQ(enemy.size(), c.counted ? 2u : 0u) << c.chance << " " << c.raw;
+    }
+    ClearRandomScript();
 }
 
 TEST_F(AINavalPhase, FreeShipsAreSharedOutOverThePatrolZonesAndTheirFleetsSplit)
@@ -154,7 +183,13 @@ TEST_F(AINavalPhase, ACarrierSeesTheShipsInAnEnemyPortAndStrikesTheKindItRanksHi
     Fleet(3)->seaNode = 3;
     EXPECT_EQ(targets(2), Targets({}, {5})) << "the port is empty: its hex's unit is the target";
     EXPECT_EQ(targets(0), Targets());
+    mech.SetPosition(8, 3);
+    EXPECT_EQ(targets(1), Targets()) << "an empty port with nobody on its hex";
     Fleet(3)->seaNode = 5;
+    sWezelGrafuMorz& port = *game->m_SeaGraph->GetNode(5);
+    port.MainX = -1;
+    EXPECT_EQ(targets(4), Targets()) << "a node without a hex on the map is passed over";
+    port.MainX = 8;
 
     // Kinds 3 and 4 rank first and alike: the earlier kind, the carrier's own zone, is struck.
     int* priorities = game->m_Countries[kAlbion - 1]->AIParameters.CarrierTargetsPriorities;
@@ -181,6 +216,46 @@ TEST_F(AINavalPhase, ACarrierSeesTheShipsInAnEnemyPortAndStrikesTheKindItRanksHi
     arkRoyal.m_HP = 50;
     ai.CarrierStrikes();
     EXPECT_EQ(strikesOn(hamburgum.Name), 1) << "the ships in port";
+}
+
+// On the coast of its zone a carrier strikes air or land units in an enemy city, seen or
+// not, and outside cities only the enemy's units it has seen.
+TEST_F(AINavalPhase, ACarrierFindsTheCoastsTargetsByCityAndByWhatItHasSeen)
+{
+    cAI& ai = AIOf(kAlbion);
+    cFlota& home = *Fleet(1);
+    home.seaNode = 1;
+    cMapa& map = Map();
+    // Hamburgum: the mechanised corps; Berolina: bombers; outside the cities bombers seen,
+    // paratroops unseen and armour seen.
+    const struct
+    {
+        int x, y;
+        cUnit* unit;
+        bool spotted;
+    } coast[] = {{8, 2, LandUnit(8), true},
+                 {12, 2, LandUnit(4), true},
+                 {11, 3, game->FindAirUnitById(2), false},
+                 {9, 2, game->FindAirUnitById(3), true},
+                 {10, 2, LandUnit(6), false}};
+    for (const auto& c : coast)
+    {
+        map.GetHex(c.x, c.y)->seaZone = 1;
+        c.unit->SetPosition(c.x, c.y);
+        ASSERT_EQ(map.GetHex(c.x, c.y)->unit, c.unit);
+        c.unit->m_Spotted = c.spotted;
+    }
+    map.BuildSeaZoneHexSets();
+    using Hexes = std::vector<std::pair<int, int>>;
+    const std::pair<int, Hexes> cases[] = {{5, {{11, 3}}}, {6, {{9, 2}}}, {7, {{8, 2}}}, {8, {{12, 2}}}};
+    std::vector<std::pair<int, int>> hexes;
+    std::vector<int> nodes;
+    for (const auto& [kind, expected] : cases)
+    {
+        ai.CollectCarrierTargets(home, hexes, nodes, kind);
+        EXPECT_EQ(hexes, expected) << kind;
+        EXPECT_TRUE(nodes.empty()) << kind;
+    }
 }
 
 TEST_F(AINavalPhase, ATransportPutsItsUnitAshoreAtItsPortAndAnInvasionAtSeaDrawsTheFreeFleetsAsEscorts)
@@ -217,11 +292,16 @@ TEST_F(AINavalPhase, ATransportPutsItsUnitAshoreAtItsPortAndAnInvasionAtSeaDraws
     EXPECT_EQ(elsewhere->aiOrder, 1);
     EXPECT_EQ(elsewhere->seaNode, 5);
 
-    // The invasion gives up: its escorts do not wait for it in the North Sea for ever.
+    // The invasion gives up: its escorts do not wait for it in the North Sea for ever. The
+    // fleet sent from elsewhere lands where it lies and keeps its order.
     Fleet(3)->aiOrder = 0;
     Fleet(4)->movedThisTurn = 0;
+    elsewhere->aiDestination = elsewhere->seaNode;
+    elsewhere->aiInvasionX = 8;
+    elsewhere->aiInvasionY = 3;
     AIOf(kBorussia).RunNavalPhase();
     EXPECT_EQ(Fleet(4)->aiOrder, 0);
+    EXPECT_EQ(elsewhere->aiOrder, 1);
 }
 
 TEST_F(AINavalPhase, WarshipsThatSailedWithAConvoyPatrolOnceItsUnitsAreAshore)
@@ -249,12 +329,17 @@ TEST_F(AINavalPhase, AFleetWhoseRouteIsClosedPutsInAtAPortItCanReachInsteadOfAsk
     cFlota& transports = *Fleet(2);
     transports.aiOrder = 3;
     transports.aiDestination = 5;
+    // The Home Fleet in the Channel, bound to invade there too, has Dover and Valdo as near:
+    // it puts in at the first.
+    Fleet(1)->aiOrder = 2;
+    Fleet(1)->aiDestination = 5;
     testing_support::ClearLog();
     AIOf(kAlbion).RunNavalPhase();
     EXPECT_EQ(Fleet(2), nullptr);
     const cJednostkaLadowa* corps = game->FindLandUnitById(2);
     ASSERT_NE(corps, nullptr) << "ashore";
     EXPECT_LE(HexDistance(corps->m_X, corps->m_Y, 3, 3), 1) << "at Dover";
+    EXPECT_EQ(Fleet(1)->seaNode, 4);
 
     // The U-boats at sea were to land in Albion's port: they turn for Hamburgum, their own,
     // passing over Valdo, a port nobody holds now, and are free there with nothing to land.
