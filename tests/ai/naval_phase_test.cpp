@@ -407,5 +407,33 @@ TEST_F(AINavalPhase, SeaTransportToFrontsNeedsASecondPortAndItsPointsAndAsksForT
     EXPECT_EQ(borussia.STP, 0);
 }
 
+// Albion's one front is at Valdo, which Dover reaches by sea: the Guards in London go to
+// Dover by a strategic move, a city away; from Dover itself they sail at once.
+TEST_F(AINavalPhase, AnIdleUnitTakesTheStrategicMoveToItsEmbarkationPortAndSailsFromThere)
+{
+    cAI& ai = AIOf(kAlbion);
+    cPanstwo& albion = *game->m_Countries[kAlbion - 1];
+    game->m_Consts.StrategicMoveCost[0] = 2;
+    albion.STP = 100;
+    const int smp = albion.SMP;
+    ai.BuildUnitLists();
+    ai.EvaluateNodeStrengths();
+    ai.UpdateFronts();
+    ai.SumFrontStrengths();
+    cJednostkaLadowa& guards = *LandUnit(1);
+    guards.m_AiOrder = 3;
+    ai.TransportUnitsToFrontsBySea();
+    EXPECT_EQ(guards.m_AiOrder, 10);
+    EXPECT_EQ(std::pair(guards.m_AiTargetX, guards.m_AiTargetY), std::pair(3, 3));
+    EXPECT_EQ(std::pair(guards.m_X, guards.m_Y), std::pair(3, 3));
+    EXPECT_EQ(albion.SMP, smp - 2);
+
+    guards.m_AiOrder = 3;
+    guards.m_ActionPoints = guards.m_StartingActionPoints;
+    ai.TransportUnitsToFrontsBySea();
+    ASSERT_NE(guards.m_Transporter, nullptr);
+    EXPECT_EQ(guards.m_Transporter->m_Fleet->aiDestination, 6) << "bound for Valdo";
+}
+
 } // namespace
 } // namespace ai_tests
