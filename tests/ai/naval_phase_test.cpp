@@ -4,9 +4,11 @@
 
 #include <algorithm>
 
+#include "core/random.h"
 #include "tests/ai/ai_test_game.h"
 #include "tests/test_support.h"
 #include "game/reports.h"
+#include "units/air_unit.h"
 #include "units/naval_unit.h"
 #include "world/fleet.h"
 #include "world/hex_geometry.h"
