@@ -354,6 +354,21 @@ TEST_F(AINavalPhase, AFleetWhoseRouteIsClosedPutsInAtAPortItCanReachInsteadOfAsk
     EXPECT_EQ(uboats.aiDestination, 5);
     EXPECT_EQ(uboats.seaNode, 5);
     EXPECT_FALSE(testing_support::LogStartsWith(L"WARNING: fleet ")) << "no fleet asked for the closed route";
+
+    // Bound for Dover from the Southern Sea behind Valdonia's strait, they find no port and
+    // wait; once the strait is Borussia's they make for Hamburgum.
+    uboats.seaNode = 3;
+    uboats.movedThisTurn = 0;
+    uboats.aiOrder = 2;
+    uboats.aiDestination = 4;
+    AIOf(kBorussia).RunNavalPhase();
+    EXPECT_EQ(uboats.aiDestination, -1);
+    EXPECT_EQ(uboats.seaNode, 3);
+    Map().GetHex(6, 6)->controller = kBorussia;
+    uboats.movedThisTurn = 0;
+    AIOf(kBorussia).RunNavalPhase();
+    EXPECT_EQ(uboats.aiDestination, 5);
+    EXPECT_EQ(uboats.seaNode, 5);
 }
 
 TEST_F(AINavalPhase, SeaTransportToFrontsNeedsASecondPortAndItsPointsAndAsksForThemOnce)
