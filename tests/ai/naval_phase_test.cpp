@@ -140,6 +140,14 @@ TEST_F(AINavalPhase, FreeShipsAreSharedOutOverThePatrolZonesAndTheirFleetsSplit)
     EXPECT_EQ(split->formation, 1);
     EXPECT_EQ(home->ships.size(), 2u);
 
+    // Each zone's sum starts again from nought: with Bismarck at 9 of 15 Hipper and U-47 make
+    // exactly the share of 5, and the landing ships go over it in the second zone.
+    parameters.SeaZonesToPatrol = {{1, 0}, {3, 1}, {2, 0}};
+    game->FindNavalUnitById(4)->m_HP = game->FindNavalUnitById(4)->m_MaxHP = 9;
+    ai.PatrolSeaZones();
+    EXPECT_EQ(game->FindNavalUnitById(6)->m_AiSeaZone, 3);
+    EXPECT_EQ(game->FindNavalUnitById(7)->m_AiSeaZone, 3);
+
     parameters.SeaZonesToPatrol.clear();
     ai.PatrolSeaZones();
     for (const cFlota* fleet : game->m_Fleets)
@@ -172,6 +180,9 @@ TEST_F(AINavalPhase, ACarrierSeesTheShipsInAnEnemyPortAndStrikesTheKindItRanksHi
     EXPECT_EQ(targets(1), Targets({}, {5})) << "a port of enemy ships with nobody on its hex";
     EXPECT_EQ(targets(4), Targets({}, {5}));
     EXPECT_EQ(targets(3), Targets({}, {1})) << "the U-boat in the carrier's own zone";
+    home.seaNode = 2;
+    EXPECT_EQ(targets(4), Targets({}, {1})) << "the U-boat alone a passage away";
+    home.seaNode = 1;
     EXPECT_EQ(targets(0), Targets());
     EXPECT_EQ(targets(2), Targets()) << "the port holds ships";
     EXPECT_TRUE(g_HideForeignShipsInPorts) << "the map goes on hiding them";
@@ -215,7 +226,7 @@ TEST_F(AINavalPhase, ACarrierSeesTheShipsInAnEnemyPortAndStrikesTheKindItRanksHi
     arkRoyal.m_HP = game->m_Consts.CarrierHitPointsForAir - 1;
     ai.CarrierStrikes();
     EXPECT_FALSE(arkRoyal.m_AirstrikeDone) << "too weak to fly its planes";
-    arkRoyal.m_HP = 50;
+    arkRoyal.m_HP = game->m_Consts.CarrierHitPointsForAir = 50; // just strong enough
     ai.CarrierStrikes();
     EXPECT_EQ(strikesOn(hamburgum.Name), 1) << "the ships in port";
 }
@@ -294,15 +305,17 @@ TEST_F(AINavalPhase, ATransportPutsItsUnitAshoreAtItsPortAndAnInvasionAtSeaDraws
     EXPECT_EQ(elsewhere->aiOrder, 1);
     EXPECT_EQ(elsewhere->seaNode, 5);
 
-    // The invasion gives up: its escorts do not wait for it in the North Sea for ever. The
-    // fleet sent from elsewhere lands where it lies and keeps its order.
+    // The invasion gives up: its escorts do not wait for it in the North Sea for ever.
     Fleet(3)->aiOrder = 0;
     Fleet(4)->movedThisTurn = 0;
+    AIOf(kBorussia).RunNavalPhase();
+    EXPECT_EQ(Fleet(4)->aiOrder, 0);
+    EXPECT_EQ(elsewhere->aiOrder, 1);
+    // The fleet sent from elsewhere lands where it lies and keeps its order.
     elsewhere->aiDestination = elsewhere->seaNode;
     elsewhere->aiInvasionX = 8;
     elsewhere->aiInvasionY = 3;
     AIOf(kBorussia).RunNavalPhase();
-    EXPECT_EQ(Fleet(4)->aiOrder, 0);
     EXPECT_EQ(elsewhere->aiOrder, 1);
 }
 
@@ -395,7 +408,7 @@ TEST_F(AINavalPhase, SeaTransportToFrontsNeedsASecondPortAndItsPointsAndAsksForT
     for (cJednostkaLadowa* unit : {&mech, &paratroops})
     {
         unit->m_AiOrder = 11;
-        unit->m_ActionPoints = 2;
+        unit->m_ActionPoints = 1;
     }
     for (int& cost : game->m_Consts.SeaTransportCost)
         cost = 5;
