@@ -297,7 +297,21 @@ TEST_F(AINavalPhase, ATransportPutsItsUnitAshoreAtItsPortAndAnInvasionAtSeaDraws
     game->m_Fleets.push_back(elsewhere);
     AddShip(kBorussia, UNIT_CRUISER, elsewhere);
     elsewhere->aiOrder = 1;
+    // A second invasion fleet is already there; an escort behind Valdonia's strait cannot
+    // reach the zone and stays an escort.
+    auto fleetOfOne = [&](int node, int order) {
+        cFlota* fleet = cFlota::SplitFrom(*Fleet(3));
+        game->m_Fleets.push_back(fleet);
+        AddShip(kBorussia, UNIT_SUBMARINE, fleet);
+        fleet->seaNode = node;
+        fleet->aiOrder = order;
+        fleet->aiDestination = 1;
+        return fleet;
+    };
+    cFlota* arrived = fleetOfOne(1, 2);
+    cFlota* cutOff = fleetOfOne(3, 4);
     AIOf(kBorussia).RunNavalPhase();
+    EXPECT_EQ(cutOff->aiOrder, 4);
     EXPECT_EQ(Fleet(3)->seaNode, 1);
     EXPECT_EQ(Fleet(4)->aiOrder, 4);
     EXPECT_EQ(Fleet(4)->aiDestination, 1);
@@ -306,7 +320,7 @@ TEST_F(AINavalPhase, ATransportPutsItsUnitAshoreAtItsPortAndAnInvasionAtSeaDraws
     EXPECT_EQ(elsewhere->seaNode, 5);
 
     // The invasion gives up: its escorts do not wait for it in the North Sea for ever.
-    Fleet(3)->aiOrder = 0;
+    Fleet(3)->aiOrder = arrived->aiOrder = 0;
     Fleet(4)->movedThisTurn = 0;
     AIOf(kBorussia).RunNavalPhase();
     EXPECT_EQ(Fleet(4)->aiOrder, 0);
