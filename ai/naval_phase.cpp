@@ -494,6 +494,10 @@ void cAI::RunNavalPhase()
             fleet->aiOrder = FLEET_TRANSPORT;
             fleet->aiDestination = PortInReach(*fleet);
         }
+        // A fleet that found no port looks again: the sea may have opened since, and its
+        // units would otherwise stay aboard for the rest of the war.
+        else if (fleet->aiOrder == FLEET_TRANSPORT && fleet->aiDestination == -1)
+            fleet->aiDestination = PortInReach(*fleet);
         if (fleet->aiOrder == FLEET_TRANSPORT)
         {
             const int destination = fleet->aiDestination;

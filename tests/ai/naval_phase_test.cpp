@@ -4,9 +4,11 @@
 
 #include <algorithm>
 
+#include "core/random.h"
 #include "tests/ai/ai_test_game.h"
 #include "tests/test_support.h"
 #include "game/reports.h"
+#include "units/air_unit.h"
 #include "units/naval_unit.h"
 #include "world/fleet.h"
 #include "world/hex_geometry.h"
@@ -60,6 +62,10 @@ TEST_F(AINavalPhase, WithTheEnemyAtHalfTheStrengthThreeTransportsMakeTheZoneUnsa
     cFlota* fleet = Fleet(4);
     ASSERT_EQ(fleet->seaNode, 1);
     EXPECT_TRUE(ai.AssessSeaZone(1) == false) << "enemy ships and no friendly strength: unsafe";
+    sGameConsts& k = game->m_Consts;
+    k.ShipStrengthA[1] = k.ShipStrengthB[1] = 0;
+    EXPECT_FALSE(ai.AssessSeaZone(1)) << "nor when neither side shows any strength";
+    k.ShipStrengthA[1] = k.ShipStrengthB[1] = 10;
     AddShip(kBorussia, UNIT_BATTLESHIP, fleet);
     AddShip(kBorussia, UNIT_BATTLESHIP, fleet);
     AddShip(kBorussia, UNIT_CARGO, fleet);
@@ -87,6 +93,31 @@ TEST_F(AINavalPhase, BelowAThirdOfTheStrengthHalfTheShipsAsTransportsIsTooMany)
     EXPECT_FALSE(ai.AssessSeaZone(1)) << "5 of 10";
 }
 
+// Each ship around a zone counts on a percent roll of at most its side's chance. In the
+// North Sea Borussia has the U-boat; Albion's carrier and battleship lie a passage away.
+TEST_F(AINavalPhase, AShipAroundAZoneCountsOnAPercentRollOfAtMostTheChance)
+{
+    AIOf(kBorussia);
+    sGameConsts& k = game->m_Consts;
+    std::vector<cJednostkaMorska*> friendly, enemy;
+    int transports = 0;
+    const struct
+    {
+        int chance, raw; // raw 0 rolls 1, 328 rolls 2, 32767 rolls 100
+        bool counted;
+    } cases[] = {{1, 0, true}, {1, 328, false}, {99, 32767, false}, {100, 32767, true}};
+    for (const auto& c : cases)
+    {
+        k.AIFriendlyShipChance = k.AIEnemyShipChance = c.chance;
+        ScriptRandomRaw({c.raw, c.raw, c.raw});
+        game->SumFriendlyNavalStrengthInSeaZone(kBorussia, 1, friendly, transports);
+        game->SumEnemyNavalStrengthNearSeaZone(kBorussia, 1, enemy);
+        EXPECT_EQ(friendly.size(), c.counted ? 1u : 0u) << c.chance << " " << c.raw;
+        EXPECT_EQ(enemy.size(), c.counted ? 2u : 0u) << c.chance << " " << c.raw;
+    }
+    ClearRandomScript();
+}
+
 TEST_F(AINavalPhase, FreeShipsAreSharedOutOverThePatrolZonesAndTheirFleetsSplit)
 {
     cAI& ai = AIOf(kBorussia);
@@ -108,6 +139,14 @@ TEST_F(AINavalPhase, FreeShipsAreSharedOutOverThePatrolZonesAndTheirFleetsSplit)
     EXPECT_EQ(split->aiDestination, 3);
     EXPECT_EQ(split->formation, 1);
     EXPECT_EQ(home->ships.size(), 2u);
+
+    // Each zone's sum starts again from nought: with Bismarck at 9 of 15 Hipper and U-47 make
+    // exactly the share of 5, and the landing ships go over it in the second zone.
+    parameters.SeaZonesToPatrol = {{1, 0}, {3, 1}, {2, 0}};
+    game->FindNavalUnitById(4)->m_HP = game->FindNavalUnitById(4)->m_MaxHP = 9;
+    ai.PatrolSeaZones();
+    EXPECT_EQ(game->FindNavalUnitById(6)->m_AiSeaZone, 3);
+    EXPECT_EQ(game->FindNavalUnitById(7)->m_AiSeaZone, 3);
 
     parameters.SeaZonesToPatrol.clear();
     ai.PatrolSeaZones();
@@ -141,6 +180,9 @@ TEST_F(AINavalPhase, ACarrierSeesTheShipsInAnEnemyPortAndStrikesTheKindItRanksHi
     EXPECT_EQ(targets(1), Targets({}, {5})) << "a port of enemy ships with nobody on its hex";
     EXPECT_EQ(targets(4), Targets({}, {5}));
     EXPECT_EQ(targets(3), Targets({}, {1})) << "the U-boat in the carrier's own zone";
+    home.seaNode = 2;
+    EXPECT_EQ(targets(4), Targets({}, {1})) << "the U-boat alone a passage away";
+    home.seaNode = 1;
     EXPECT_EQ(targets(0), Targets());
     EXPECT_EQ(targets(2), Targets()) << "the port holds ships";
     EXPECT_TRUE(g_HideForeignShipsInPorts) << "the map goes on hiding them";
@@ -154,7 +196,13 @@ TEST_F(AINavalPhase, ACarrierSeesTheShipsInAnEnemyPortAndStrikesTheKindItRanksHi
     Fleet(3)->seaNode = 3;
     EXPECT_EQ(targets(2), Targets({}, {5})) << "the port is empty: its hex's unit is the target";
     EXPECT_EQ(targets(0), Targets());
+    mech.SetPosition(8, 3);
+    EXPECT_EQ(targets(1), Targets()) << "an empty port with nobody on its hex";
     Fleet(3)->seaNode = 5;
+    sWezelGrafuMorz& port = *game->m_SeaGraph->GetNode(5);
+    port.MainX = -1;
+    EXPECT_EQ(targets(4), Targets()) << "a node without a hex on the map is passed over";
+    port.MainX = 8;
 
     // Kinds 3 and 4 rank first and alike: the earlier kind, the carrier's own zone, is struck.
     int* priorities = game->m_Countries[kAlbion - 1]->AIParameters.CarrierTargetsPriorities;
@@ -178,9 +226,49 @@ TEST_F(AINavalPhase, ACarrierSeesTheShipsInAnEnemyPortAndStrikesTheKindItRanksHi
     arkRoyal.m_HP = game->m_Consts.CarrierHitPointsForAir - 1;
     ai.CarrierStrikes();
     EXPECT_FALSE(arkRoyal.m_AirstrikeDone) << "too weak to fly its planes";
-    arkRoyal.m_HP = 50;
+    arkRoyal.m_HP = game->m_Consts.CarrierHitPointsForAir = 50; // just strong enough
     ai.CarrierStrikes();
     EXPECT_EQ(strikesOn(hamburgum.Name), 1) << "the ships in port";
+}
+
+// On the coast of its zone a carrier strikes air or land units in an enemy city, seen or
+// not, and outside cities only the enemy's units it has seen.
+TEST_F(AINavalPhase, ACarrierFindsTheCoastsTargetsByCityAndByWhatItHasSeen)
+{
+    cAI& ai = AIOf(kAlbion);
+    cFlota& home = *Fleet(1);
+    home.seaNode = 1;
+    cMapa& map = Map();
+    // Hamburgum: the mechanised corps; Berolina: bombers; outside the cities bombers seen,
+    // paratroops unseen and armour seen.
+    const struct
+    {
+        int x, y;
+        cUnit* unit;
+        bool spotted;
+    } coast[] = {{8, 2, LandUnit(8), true},
+                 {12, 2, LandUnit(4), true},
+                 {11, 3, game->FindAirUnitById(2), false},
+                 {9, 2, game->FindAirUnitById(3), true},
+                 {10, 2, LandUnit(6), false}};
+    for (const auto& c : coast)
+    {
+        map.GetHex(c.x, c.y)->seaZone = 1;
+        c.unit->SetPosition(c.x, c.y);
+        ASSERT_EQ(map.GetHex(c.x, c.y)->unit, c.unit);
+        c.unit->m_Spotted = c.spotted;
+    }
+    map.BuildSeaZoneHexSets();
+    using Hexes = std::vector<std::pair<int, int>>;
+    const std::pair<int, Hexes> cases[] = {{5, {{11, 3}}}, {6, {{9, 2}}}, {7, {{8, 2}}}, {8, {{12, 2}}}};
+    std::vector<std::pair<int, int>> hexes;
+    std::vector<int> nodes;
+    for (const auto& [kind, expected] : cases)
+    {
+        ai.CollectCarrierTargets(home, hexes, nodes, kind);
+        EXPECT_EQ(hexes, expected) << kind;
+        EXPECT_TRUE(nodes.empty()) << kind;
+    }
 }
 
 TEST_F(AINavalPhase, ATransportPutsItsUnitAshoreAtItsPortAndAnInvasionAtSeaDrawsTheFreeFleetsAsEscorts)
@@ -209,7 +297,21 @@ TEST_F(AINavalPhase, ATransportPutsItsUnitAshoreAtItsPortAndAnInvasionAtSeaDraws
     game->m_Fleets.push_back(elsewhere);
     AddShip(kBorussia, UNIT_CRUISER, elsewhere);
     elsewhere->aiOrder = 1;
+    // A second invasion fleet is already there; an escort behind Valdonia's strait cannot
+    // reach the zone and stays an escort.
+    auto fleetOfOne = [&](int node, int order) {
+        cFlota* fleet = cFlota::SplitFrom(*Fleet(3));
+        game->m_Fleets.push_back(fleet);
+        AddShip(kBorussia, UNIT_SUBMARINE, fleet);
+        fleet->seaNode = node;
+        fleet->aiOrder = order;
+        fleet->aiDestination = 1;
+        return fleet;
+    };
+    cFlota* arrived = fleetOfOne(1, 2);
+    cFlota* cutOff = fleetOfOne(3, 4);
     AIOf(kBorussia).RunNavalPhase();
+    EXPECT_EQ(cutOff->aiOrder, 4);
     EXPECT_EQ(Fleet(3)->seaNode, 1);
     EXPECT_EQ(Fleet(4)->aiOrder, 4);
     EXPECT_EQ(Fleet(4)->aiDestination, 1);
@@ -218,10 +320,17 @@ TEST_F(AINavalPhase, ATransportPutsItsUnitAshoreAtItsPortAndAnInvasionAtSeaDraws
     EXPECT_EQ(elsewhere->seaNode, 5);
 
     // The invasion gives up: its escorts do not wait for it in the North Sea for ever.
-    Fleet(3)->aiOrder = 0;
+    Fleet(3)->aiOrder = arrived->aiOrder = 0;
     Fleet(4)->movedThisTurn = 0;
     AIOf(kBorussia).RunNavalPhase();
     EXPECT_EQ(Fleet(4)->aiOrder, 0);
+    EXPECT_EQ(elsewhere->aiOrder, 1);
+    // The fleet sent from elsewhere lands where it lies and keeps its order.
+    elsewhere->aiDestination = elsewhere->seaNode;
+    elsewhere->aiInvasionX = 8;
+    elsewhere->aiInvasionY = 3;
+    AIOf(kBorussia).RunNavalPhase();
+    EXPECT_EQ(elsewhere->aiOrder, 1);
 }
 
 TEST_F(AINavalPhase, WarshipsThatSailedWithAConvoyPatrolOnceItsUnitsAreAshore)
@@ -249,12 +358,17 @@ TEST_F(AINavalPhase, AFleetWhoseRouteIsClosedPutsInAtAPortItCanReachInsteadOfAsk
     cFlota& transports = *Fleet(2);
     transports.aiOrder = 3;
     transports.aiDestination = 5;
+    // The Home Fleet in the Channel, bound to invade there too, has Dover and Valdo as near:
+    // it puts in at the first.
+    Fleet(1)->aiOrder = 2;
+    Fleet(1)->aiDestination = 5;
     testing_support::ClearLog();
     AIOf(kAlbion).RunNavalPhase();
     EXPECT_EQ(Fleet(2), nullptr);
     const cJednostkaLadowa* corps = game->FindLandUnitById(2);
     ASSERT_NE(corps, nullptr) << "ashore";
     EXPECT_LE(HexDistance(corps->m_X, corps->m_Y, 3, 3), 1) << "at Dover";
+    EXPECT_EQ(Fleet(1)->seaNode, 4);
 
     // The U-boats at sea were to land in Albion's port: they turn for Hamburgum, their own,
     // passing over Valdo, a port nobody holds now, and are free there with nothing to land.
@@ -267,6 +381,21 @@ TEST_F(AINavalPhase, AFleetWhoseRouteIsClosedPutsInAtAPortItCanReachInsteadOfAsk
     EXPECT_EQ(uboats.aiDestination, 5);
     EXPECT_EQ(uboats.seaNode, 5);
     EXPECT_FALSE(testing_support::LogStartsWith(L"WARNING: fleet ")) << "no fleet asked for the closed route";
+
+    // Bound for Dover from the Southern Sea behind Valdonia's strait, they find no port and
+    // wait; once the strait is Borussia's they make for Hamburgum.
+    uboats.seaNode = 3;
+    uboats.movedThisTurn = 0;
+    uboats.aiOrder = 2;
+    uboats.aiDestination = 4;
+    AIOf(kBorussia).RunNavalPhase();
+    EXPECT_EQ(uboats.aiDestination, -1);
+    EXPECT_EQ(uboats.seaNode, 3);
+    Map().GetHex(6, 6)->controller = kBorussia;
+    uboats.movedThisTurn = 0;
+    AIOf(kBorussia).RunNavalPhase();
+    EXPECT_EQ(uboats.aiDestination, 5);
+    EXPECT_EQ(uboats.seaNode, 5);
 }
 
 TEST_F(AINavalPhase, SeaTransportToFrontsNeedsASecondPortAndItsPointsAndAsksForThemOnce)
@@ -293,7 +422,7 @@ TEST_F(AINavalPhase, SeaTransportToFrontsNeedsASecondPortAndItsPointsAndAsksForT
     for (cJednostkaLadowa* unit : {&mech, &paratroops})
     {
         unit->m_AiOrder = 11;
-        unit->m_ActionPoints = 2;
+        unit->m_ActionPoints = 1;
     }
     for (int& cost : game->m_Consts.SeaTransportCost)
         cost = 5;
@@ -320,6 +449,34 @@ TEST_F(AINavalPhase, SeaTransportToFrontsNeedsASecondPortAndItsPointsAndAsksForT
     EXPECT_EQ(waiting.m_Transporter, nullptr);
     EXPECT_EQ(waiting.m_AiOrder, 11);
     EXPECT_EQ(borussia.STP, 0);
+}
+
+// Albion's one front is at Valdo, which Dover reaches by sea: the Guards in London go to
+// Dover by a strategic move, a city away; from Dover itself they sail at once.
+TEST_F(AINavalPhase, AnIdleUnitTakesTheStrategicMoveToItsEmbarkationPortAndSailsFromThere)
+{
+    cAI& ai = AIOf(kAlbion);
+    cPanstwo& albion = *game->m_Countries[kAlbion - 1];
+    game->m_Consts.StrategicMoveCost[0] = 2;
+    albion.STP = 100;
+    const int smp = albion.SMP;
+    ai.BuildUnitLists();
+    ai.EvaluateNodeStrengths();
+    ai.UpdateFronts();
+    ai.SumFrontStrengths();
+    cJednostkaLadowa& guards = *LandUnit(1);
+    guards.m_AiOrder = 3;
+    ai.TransportUnitsToFrontsBySea();
+    EXPECT_EQ(guards.m_AiOrder, 10);
+    EXPECT_EQ(std::pair(guards.m_AiTargetX, guards.m_AiTargetY), std::pair(3, 3));
+    EXPECT_EQ(std::pair(guards.m_X, guards.m_Y), std::pair(3, 3));
+    EXPECT_EQ(albion.SMP, smp - 2);
+
+    guards.m_AiOrder = 3;
+    guards.m_ActionPoints = guards.m_StartingActionPoints;
+    ai.TransportUnitsToFrontsBySea();
+    ASSERT_NE(guards.m_Transporter, nullptr);
+    EXPECT_EQ(guards.m_Transporter->m_Fleet->aiDestination, 6) << "bound for Valdo";
 }
 
 } // namespace

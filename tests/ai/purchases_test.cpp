@@ -10,6 +10,7 @@
 #include "core/random.h"
 #include "tests/ai/ai_test_game.h"
 #include "tests/test_support.h"
+#include "units/air_unit.h"
 #include "units/naval_unit.h"
 
 namespace ai_tests {
@@ -73,6 +74,30 @@ TEST_F(AIPurchases, ResearchIsNeverSpentOnTheDoctrineNorBeyondTheGoal)
     EXPECT_EQ(ai.ChooseResearchCategory(), TECH_NAVY) << "a level for nothing is wanted all the same";
     country.TechInvestment[TECH_NAVY] = 3;
     EXPECT_EQ(ai.ChooseResearchCategory(), -1) << "three investments are enough while progress is below a quarter";
+}
+
+// Below a quarter of a level's points up to three investments go in, below a half two,
+// below three quarters one, and none after.
+TEST_F(AIPurchases, ResearchInvestmentsDwindleAsTheLevelsProgressGrows)
+{
+    cAI& ai = AIOf(kBorussia);
+    cPanstwo& country = Borussia();
+    for (int k = 0; k < 7; ++k)
+        country.AIParameters.DesiredTechLevels[k] = country.TechLevel[k] = 1;
+    country.AIParameters.DesiredTechLevels[TECH_NAVY] = 2;
+    game->m_Consts.MaxTechLevel[TECH_NAVY] = 5;
+    game->m_Consts.ResearchPointsPerLevel[TECH_NAVY] = 100;
+    const struct
+    {
+        int progress, invested;
+        bool chosen;
+    } cases[] = {{24, 2, true}, {25, 1, true}, {25, 2, false}, {50, 0, true}, {50, 1, false}, {75, 0, false}};
+    for (const auto& c : cases)
+    {
+        country.TechProgress[TECH_NAVY] = c.progress;
+        country.TechInvestment[TECH_NAVY] = c.invested;
+        EXPECT_EQ(ai.ChooseResearchCategory(), c.chosen ? TECH_NAVY : -1) << c.progress << " " << c.invested;
+    }
 }
 
 TEST_F(AIPurchases, ResearchSavedUpForInAnEarlierTurnIsPaidOnceAffordableOrDroppedWhenNoLongerWanted)
@@ -209,12 +234,89 @@ TEST_F(AIPurchases, ABoughtUnitWaitsInTheReserveAndAnEntryWithoutAPriceIsDropped
     EXPECT_EQ(country.AIParameters.PurchaseQueue, std::list<int>{7}) << "a submarine too dear is saved up for";
 }
 
+// Armour rises first, when its action points are whole and not none; then the level whose
+// share of the other units lies furthest below the wished-for structure, highest first.
+TEST_F(AIPurchases, ALevelUpGoesToArmourFirstThenToTheLevelShortOfTheWishedForStructure)
+{
+    cAI& ai = AIOf(kBorussia);
+    cPanstwo& country = Borussia();
+    country.PP = 10000.0;
+    country.TechLevel[TECH_AIRCRAFT] = 1; // no wing can rise
+    country.TechLevel[TECH_TANKS] = 5;
+    country.AIParameters.PurchaseQueue.clear();
+    cJednostkaLadowa& panzer = *LandUnit(4);
+    panzer.m_ActionPoints = panzer.m_StartingActionPoints = 0;
+    LandUnit(7)->m_ActionPoints = 0; // the armoured corps has moved
+    ai.BuildUnitLists();
+    EXPECT_EQ(ai.FindArmourToLevelUp(), nullptr) << "no action points to give up";
+    panzer.m_ActionPoints = panzer.m_StartingActionPoints = 1;
+    sPurchaseChoice choice;
+    ai.DecidePurchase(choice);
+    EXPECT_EQ(country.AIParameters.PurchaseQueue, std::list<int>{3});
+    EXPECT_EQ(choice.landUnitId, panzer.m_Id);
+
+    // The motorised (5), the paratroops (6) and the mechanised corps (8) at levels 1, 2, 2.
+    LandUnit(5)->m_Level = 1;
+    country.TechLevel[TECH_ARTILLERY] = 3;
+    int* weights = country.AIParameters.DesiredLandForcesStructure;
+    const struct
+    {
+        int w1, w2, expected;
+    } cases[] = {
+        {1, 1, 5}, // level 1 wants a half and holds a third
+        {1, 2, 0}, // the structure is met, a third and two thirds
+    };
+    for (const auto& c : cases)
+    {
+        std::fill(weights, weights + 5, 0);
+        weights[0] = c.w1;
+        weights[1] = c.w2;
+        const cJednostkaLadowa* unit = ai.FindLandUnitToLevelUp();
+        EXPECT_EQ(unit ? unit->m_Id : 0, c.expected) << c.w1 << ":" << c.w2;
+    }
+}
+
+// An air strength point costs the type's rate raised by the surcharge for each level
+// above the first: 2 PP at level 3 plus 2 x 50 %, 4 PP. Only a wing that has not acted
+// yet takes replacements.
+TEST_F(AIPurchases, AWingIsReinforcedAtItsLevelsPriceWithTheProductionThereIs)
+{
+    cAI& ai = AIOf(kBorussia);
+    cPanstwo& country = Borussia();
+    sGameConsts& k = game->m_Consts;
+    k.AirFullStrength[1] = k.AirFullStrength[2] = 10;
+    k.AirReplacementCost[1] = k.AirReplacementCost[2] = 2.0f;
+    k.AirLevelSurcharge = 50;
+    std::fill(std::begin(k.AirReplacementMax), std::end(k.AirReplacementMax), 8);
+    cJednostkaLotnicza& bombers = *game->FindAirUnitById(2);
+    cJednostkaLotnicza& longRange = *game->FindAirUnitById(3);
+    bombers.m_Level = 3;
+    bombers.m_Strength = 5;
+    longRange.m_Strength = 4;
+    longRange.m_ActionPoints = longRange.m_StartingActionPoints - 1;
+    country.PP = 10.0;
+    ai.BuildUnitLists();
+    ai.BuyAirReplacements(0.5f);
+    EXPECT_EQ(bombers.m_Strength, 7);
+    EXPECT_EQ(bombers.m_ActionPoints, 0);
+    EXPECT_DOUBLE_EQ(country.PP, 2.0);
+    EXPECT_EQ(longRange.m_Strength, 4) << "it has flown this turn";
+}
+
+// A strength point costs the full strength's value times the type's rate, raised by the
+// surcharge for each level above the first: here 10 x 20 % = 2, at level 2 plus 50 %, 3 PP.
 TEST_F(AIPurchases, LandUnitsAreFilledUpToFullStrengthAtMostAndShipsMendByChance)
 {
     cAI& ai = AIOf(kBorussia);
     cPanstwo& country = Borussia();
+    sGameConsts& k = game->m_Consts;
+    k.LandCombatStrength[1][2] = 10.0f;
+    k.LandReplacementCost[2] = 20.0f;
+    k.LandLevelSurcharge = 50;
+    std::fill(std::begin(k.LandReplacementMax), std::end(k.LandReplacementMax), 50);
     country.PP = 1000.0;
     cJednostkaLadowa* unit = LandUnit(5);
+    ASSERT_EQ(unit->m_Level, 2);
     unit->m_Strength = 95;
     unit->m_Supply = game->m_Consts.MaxSupply;
     unit->m_TurnsWithoutSupply = 0;
@@ -225,7 +327,14 @@ TEST_F(AIPurchases, LandUnitsAreFilledUpToFullStrengthAtMostAndShipsMendByChance
     EXPECT_EQ(unit->m_Strength, 100);
     EXPECT_FALSE(testing_support::LogStartsWith(L"[AI]: Borussia - Replacements for")) << "the line is for a watcher";
     EXPECT_EQ(unit->m_ActionPoints, 0);
-    EXPECT_LT(country.PP, 1000.0);
+    EXPECT_DOUBLE_EQ(country.PP, 1000.0 - 5 * 3.0);
+    // Ten PP buy three whole points.
+    unit->m_Strength = 95;
+    unit->m_ActionPoints = 4;
+    country.PP = 10.0;
+    ai.BuyLandReplacements(0.98f);
+    EXPECT_EQ(unit->m_Strength, 98);
+    EXPECT_DOUBLE_EQ(country.PP, 1.0);
 
     cJednostkaMorska* ship = game->FindNavalUnitById(5);
     ASSERT_NE(ship, nullptr);
