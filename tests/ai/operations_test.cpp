@@ -24,6 +24,20 @@ protected:
         ai.SumFrontStrengths();
         return ai;
     }
+    // Each unit's order and target hex after the planning.
+    struct sTask
+    {
+        int id, order, x, y;
+    };
+    void ExpectTasks(std::initializer_list<sTask> tasks)
+    {
+        for (const sTask& t : tasks)
+        {
+            const cJednostkaLadowa* unit = LandUnit(t.id);
+            EXPECT_EQ(unit->m_AiOrder, t.order) << "unit " << t.id;
+            EXPECT_EQ(std::make_pair(unit->m_AiTargetX, unit->m_AiTargetY), std::make_pair(t.x, t.y)) << "unit " << t.id;
+        }
+    }
 };
 
 TEST_F(AIOperations, AUnitOnAFortAboveTheHoldLevelHoldsIt)
@@ -43,15 +57,24 @@ TEST_F(AIOperations, ADivisionOnACityThatWantsACorpsHoldsItUntilTheCorpsComes)
 {
     cAI& ai = Borussia();
     ai.PlanOperations1();
-    cJednostkaLadowa* division = LandUnit(4);  // an armoured division in Berolina
-    EXPECT_EQ(division->m_AiOrder, 2);
-    EXPECT_EQ(std::make_pair(division->m_AiTargetX, division->m_AiTargetY), std::make_pair(11, 3));
-    int garrisons = 0;
-    for (cJednostkaLadowa* unit : ai.m_OwnLandUnits)
-        if (unit->m_AiOrder == 1 && unit->IsCorps() && unit->m_AiTargetX == 11 && unit->m_AiTargetY == 3)
-            ++garrisons;
-    EXPECT_EQ(garrisons, 1) << "one corps is sent to Berolina";
+    // Berolina wants a corps and holds a division (4); Colonia wants a division and has one
+    // (5). The corps nearer Berolina (8, three hexes against four) goes there, the other
+    // (7) to Hamburgum, the port that wants a division, and the paratroops attack Valdo.
+    ExpectTasks({{4, 2, 11, 3}, {5, 1, 9, 5}, {6, 4, 7, 6}, {7, 1, 8, 2}, {8, 1, 11, 3}});
     EXPECT_TRUE(testing_support::LogHasInOrder({L"bu bu 1", L"bu bu 4", L"bu bu 5", L"bu bu 6", L"bu bu 7"}));
+}
+
+TEST_F(AIOperations, AGarrisonOfTheWantedSizeIsPreferredWhenItIsNoFurther)
+{
+    // The corps 7 in Berolina, the division 5 in Hamburgum: only Colonia is left, and the
+    // division 4 in Colonia's area beats the corps 8 a hop away, which goes to the front.
+    LandUnit(7)->SetPosition(12, 7);
+    LandUnit(4)->SetPosition(12, 6);
+    LandUnit(7)->SetPosition(11, 3);
+    LandUnit(5)->SetPosition(8, 2);
+    cAI& ai = Borussia();
+    ai.PlanOperations1();
+    ExpectTasks({{4, 1, 9, 5}, {5, 1, 8, 2}, {6, 4, 7, 6}, {7, 1, 11, 3}, {8, 6, 9, 5}});
 }
 
 TEST_F(AIOperations, AirborneTroopsHoldACityButGarrisonItAsNeitherSize)
@@ -66,6 +89,12 @@ TEST_F(AIOperations, AirborneTroopsHoldACityButGarrisonItAsNeitherSize)
     ai.PlanOperations1();
     EXPECT_EQ(paras->m_AiOrder, 2) << "Hamburgum wants a division, and paratroops are none";
     EXPECT_EQ(std::make_pair(paras->m_AiTargetX, paras->m_AiTargetY), std::make_pair(8, 2));
+
+    paras->SetPosition(10, 4);
+    cJednostkaLadowa* corps = LandUnit(8);
+    corps->SetPosition(8, 2);
+    ai.PlanOperations1();
+    EXPECT_EQ(corps->m_AiOrder, 2) << "a port wants a division, and a corps only holds it";
 }
 
 TEST_F(AIOperations, TheNearestEnemyCitySearchFindsTheFirstCityWithinItsRadius)
