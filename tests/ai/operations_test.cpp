@@ -4,6 +4,7 @@
 
 #include "tests/ai/ai_test_game.h"
 #include "tests/test_support.h"
+#include "world/hex_geometry.h"
 #include "world/topography.h"
 
 namespace ai_tests {
@@ -104,6 +105,53 @@ TEST_F(AIOperations, TheNearestEnemyCitySearchFindsTheFirstCityWithinItsRadius)
     EXPECT_EQ(ai.FindNearestEnemyCity(9, 5, ai.m_Country, 1), nullptr);
     EXPECT_EQ(ai.FindNearestEnemyCity(9, 5, ai.m_Country, 60), City(L"Valdo")) << "a wide radius ends at once";
     EXPECT_EQ(ai.FindNearestEnemyCity(9, 5, game->m_Countries[kRuthenia - 1], 60), nullptr);
+    // From Ruhr Mines, for Borussia's enemy: the mines only when no other city is in reach.
+    EXPECT_EQ(ai.FindNearestEnemyCity(10, 6, game->m_Countries[kValdonia - 1], 1), City(L"Ruhr Mines"));
+    EXPECT_EQ(ai.FindNearestEnemyCity(10, 6, game->m_Countries[kValdonia - 1], 2), City(L"Colonia"));
+}
+
+TEST_F(AIOperations, AStrategicMoveNeedsAnUnfrozenUnitAndTheLeastHopsAsked)
+{
+    cAI& ai = Borussia();
+    cJednostkaLadowa* corps = LandUnit(8);  // in Hamburgum's area, a hop from Berolina
+    corps->m_ActionPoints = corps->m_StartingActionPoints;
+    struct sCase
+    {
+        int freeze, minimum;
+        bool moves;
+    };
+    for (const sCase c : {sCase{1, 1, false}, {0, 2, false}, {0, 1, true}})
+    {
+        corps->m_FreezeTime = c.freeze;
+        EXPECT_EQ(ai.TryStrategicMoveTo(corps, 11, 3, c.minimum), c.moves) << c.freeze << " " << c.minimum;
+        EXPECT_EQ(HexDistance(corps->m_X, corps->m_Y, 11, 3), c.moves ? 1 : 3) << "beside Berolina's garrison";
+    }
+}
+
+TEST_F(AIOperations, AGarrisonThatReachesItsCityReleasesTheUnitHoldingIt)
+{
+    cAI& ai = Borussia();
+    cJednostkaLadowa* holder = LandUnit(4);
+    cJednostkaLadowa* garrison = LandUnit(6);
+    garrison->SetPosition(10, 3);  // beside Berolina, on its hills
+    garrison->m_ActionPoints = 6;
+    holder->FindOrderPath(2, 11, 3, 0);
+    garrison->FindOrderPath(1, 11, 3, 0);
+    ai.ExecuteOperationalMoves();
+    EXPECT_EQ(std::make_pair(garrison->m_X, garrison->m_Y), std::make_pair(11, 3));
+    EXPECT_NE(std::make_pair(holder->m_X, holder->m_Y), std::make_pair(11, 3));
+    EXPECT_EQ(holder->m_AiOrder, 0);
+    EXPECT_EQ(std::make_pair(holder->m_AiTargetX, holder->m_AiTargetY), std::make_pair(-1, -1));
+}
+
+TEST_F(AIOperations, AnAttackerStopsOnEnemyGroundBesideAnEnemyUnit)
+{
+    cAI& ai = Borussia();
+    cJednostkaLadowa* unit = LandUnit(5);  // at Colonia, two hexes from Valdo
+    unit->FindOrderPath(4, 7, 6, 0);
+    ai.ExecuteOperationalMoves();
+    EXPECT_EQ(HexDistance(unit->m_X, unit->m_Y, 7, 6), 1);
+    EXPECT_EQ(Map().GetHex(unit->m_X, unit->m_Y)->owner, kValdonia);
 }
 
 TEST_F(AIOperations, AStrategicMoveTowardAHexWithoutACityClearsTheUnitsOrder)
