@@ -78,6 +78,22 @@ TEST_F(AIOperations, AGarrisonOfTheWantedSizeIsPreferredWhenItIsNoFurther)
     ExpectTasks({{4, 1, 9, 5}, {5, 1, 8, 2}, {6, 4, 7, 6}, {7, 1, 11, 3}, {8, 6, 9, 5}});
 }
 
+TEST_F(AIOperations, AUnitOnAThreatenedFrontGoesToTheNearestFriendlyCityOfIt)
+{
+    // Valdo's defender at 10.0 against 2.6 and 4.27 on the front: 0.69, threatened. Colonia
+    // then wants a corps; the paratroops in Valdo's area go back to Colonia, the line.
+    cJednostkaLadowa* defender = LandUnit(12);
+    defender->m_Level = 5;
+    defender->m_Strength = 100;
+    defender->m_Efficiency = 100;
+    LandUnit(6)->SetPosition(7, 5);
+    LandUnit(7)->SetPosition(12, 2);
+    cAI& ai = Borussia();
+    ASSERT_TRUE(ai.IsCityOnFrontWithState(City(L"Colonia"), 1));
+    ai.PlanOperations1();
+    ExpectTasks({{4, 2, 11, 3}, {5, 2, 9, 5}, {6, 5, 9, 5}, {7, 1, 11, 3}, {8, 1, 8, 2}});
+}
+
 TEST_F(AIOperations, AirborneTroopsHoldACityButGarrisonItAsNeitherSize)
 {
     cJednostkaLadowa* paras = LandUnit(6);
