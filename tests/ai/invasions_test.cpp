@@ -107,7 +107,8 @@ TEST_F(AIInvasions, UnitsReadyAtThePortWaitForInvasionPointsThenBoardForTheTarge
 
     testing_support::ClearLog();
     ai.PlanSeaInvasion();
-    EXPECT_TRUE(testing_support::LogContains(L"Target for invasion: 4")) << "Dover's node; Borussia's own port dropped";
+    EXPECT_TRUE(testing_support::LogContains(L"Target for invasion: 4")) << "Dover's node";
+    EXPECT_FALSE(testing_support::LogContains(L"Error! Hex(8,2)")) << "Borussia's own port is dropped unseen";
     EXPECT_TRUE(Parameters().ObligatorySeaInvasionTargets.empty()) << "an obligatory target is taken once";
     EXPECT_EQ(corps->m_AiOrder, 15);
     EXPECT_TRUE(testing_support::LogContains(L"Need to buy more AIP for invasion! Exiting sea invasion procedure"));
@@ -158,6 +159,7 @@ TEST_F(AIInvasions, TheInvasionTargetIsThePortWithTheBestScore)
     cJednostkaLadowa* defender = LandUnit(12);
     defender->m_Level = 3;  // 6.0 at full strength
     defender->m_Efficiency = 100;
+    Parameters().ObligatorySeaInvasionTargets.clear();
     cAI& ai = Borussia(0);
     for (const auto& [strength, target] : {std::pair{100, L"Dover"}, {50, L"Valdo"}})
     {
