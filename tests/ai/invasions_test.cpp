@@ -3,6 +3,8 @@
 // asks for invasion points first, and loads the units onto amphibious ships for the target.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "game/play_counts.h"
 #include "tests/ai/ai_test_game.h"
 #include "tests/test_support.h"
@@ -50,12 +52,33 @@ TEST_F(AIInvasions, BuildUpKeepsTargetsOfCountriesAtPeaceAndFillsTheWantedStreng
         }
     EXPECT_EQ(marching, 1) << "the first unit already brings more than the wanted strength of 1";
 
-    Parameters().CurrentTargets = {{10, 8, -1}};
+    // No limit: every unit free for it goes, each one hop at most from Colonia, the staging city.
+    struct sCase
+    {
+        int order;
+        bool joins;
+    };
+    for (const sCase c : {sCase{0, true}, {3, true}, {6, true}, {8, true}, {1, false}, {4, false}, {7, false},
+                          {9, false}})
+    {
+        Parameters().CurrentTargets = {{10, 8, -1}};
+        Borussia(c.order).PlanInvasionBuildUp();
+        for (const cJednostkaLadowa* unit : ai.m_OwnLandUnits)
+        {
+            EXPECT_EQ(unit->m_AiOrder, c.joins ? 12 : c.order) << "order " << c.order << ", unit " << unit->m_Id;
+            if (c.joins)
+            {
+                EXPECT_EQ(std::make_pair(unit->m_AiTargetX, unit->m_AiTargetY), std::make_pair(9, 5));
+            }
+        }
+    }
+
+    // Two staging cities: a unit goes to the one fewest hops away, the first of equals.
+    Parameters().CurrentTargets = {{10, 8, -1}, {17, 4, -1}};
     Borussia(0).PlanInvasionBuildUp();
-    marching = 0;
-    for (const cJednostkaLadowa* unit : ai.m_OwnLandUnits)
-        marching += unit->m_AiOrder == 12 ? 1 : 0;
-    EXPECT_GT(marching, 1) << "no limit: every unit that can reach the staging city goes";
+    for (const auto& [id, x, y] : {std::tuple{4, 11, 3}, {5, 9, 5}, {6, 9, 5}, {7, 9, 5}, {8, 9, 5}})
+        EXPECT_EQ(std::make_pair(LandUnit(id)->m_AiTargetX, LandUnit(id)->m_AiTargetY), std::make_pair(x, y))
+            << "unit " << id << ": Berolina for Moskva, Colonia for Berna; Hamburgum is one hop from both";
 }
 
 TEST_F(AIInvasions, NoSeaInvasionIsPlannedWhileBuildUpTargetsRemain)
@@ -74,23 +97,25 @@ TEST_F(AIInvasions, UnitsReadyAtThePortWaitForInvasionPointsThenBoardForTheTarge
     Parameters().MakesSeaInvasions = true;
     Parameters().MaxNumberOfFrontsForSeaInvasion = 10;
     Parameters().PurchaseQueue = {5, 0};
-    Parameters().ObligatorySeaInvasionTargets = {City(L"Dover")};
+    Parameters().ObligatorySeaInvasionTargets = {City(L"Hamburgum"), City(L"Dover")};
     cJednostkaLadowa* corps = LandUnit(8);
     corps->SetPosition(8, 2);  // on Hamburgum, Borussia's port
     cAI& ai = Borussia(1);
     corps->m_AiOrder = 0;
-    game->m_Countries[kBorussia - 1]->AIP = 0;
+    const int cost = game->m_Consts.AmphibiousCost[UNIT_MECHANIZED_CORPS];
+    game->m_Countries[kBorussia - 1]->AIP = cost - 1;
 
     testing_support::ClearLog();
     ai.PlanSeaInvasion();
     EXPECT_TRUE(testing_support::LogContains(L"Target for invasion: 4")) << "Dover's node";
+    EXPECT_FALSE(testing_support::LogContains(L"Error! Hex(8,2)")) << "Borussia's own port is dropped unseen";
     EXPECT_TRUE(Parameters().ObligatorySeaInvasionTargets.empty()) << "an obligatory target is taken once";
     EXPECT_EQ(corps->m_AiOrder, 15);
     EXPECT_TRUE(testing_support::LogContains(L"Need to buy more AIP for invasion! Exiting sea invasion procedure"));
     EXPECT_EQ(Parameters().PurchaseQueue, (std::list<int>{0, 5}));
     EXPECT_EQ(corps->m_Transporter, nullptr);
 
-    game->m_Countries[kBorussia - 1]->AIP = 10;
+    game->m_Countries[kBorussia - 1]->AIP = cost;
     corps->m_AiOrder = 0;  // the next turn's operational planning starts it afresh
     Parameters().ObligatorySeaInvasionTargets = {City(L"Dover")};
     ai.PlanSeaInvasion();
@@ -102,7 +127,45 @@ TEST_F(AIInvasions, UnitsReadyAtThePortWaitForInvasionPointsThenBoardForTheTarge
     EXPECT_EQ(fleet->aiDestination, Map().GetHex(3, 3)->seaZone);
     EXPECT_EQ(fleet->aiInvasionX, 3);
     EXPECT_EQ(fleet->aiInvasionY, 3);
-    EXPECT_EQ(game->m_Countries[kBorussia - 1]->AIP, 10 - game->m_Consts.AmphibiousCost[UNIT_MECHANIZED_CORPS]);
+    EXPECT_EQ(game->m_Countries[kBorussia - 1]->AIP, 0) << "exactly enough points load it";
+}
+
+TEST_F(AIInvasions, TheInvasionForceStopsWhenItReachesTwelveTimesTheDefence)
+{
+    Parameters().MakesSeaInvasions = true;
+    Parameters().MaxNumberOfFrontsForSeaInvasion = 10;
+    Parameters().ObligatorySeaInvasionTargets = {City(L"Dover")};
+    cJednostkaLadowa* defender = LandUnit(1);
+    defender->SetPosition(3, 3);
+    defender->m_Level = 1;  // 2.0 at full strength
+    defender->m_Strength = 25;
+    defender->m_Efficiency = 100;
+    cJednostkaLadowa* panzer = LandUnit(4);  // 8.0 at full strength, the strongest
+    panzer->m_Strength = 75;
+    panzer->m_Efficiency = 100;
+    cAI& ai = Borussia(1);
+    panzer->m_AiOrder = 0;
+    LandUnit(8)->m_AiOrder = 0;
+    ai.PlanSeaInvasion();
+    EXPECT_EQ(panzer->m_AiOrder, 14) << "6.0 sent, 12 x 0.5 wanted";
+    EXPECT_EQ(std::make_pair(panzer->m_AiTargetX, panzer->m_AiTargetY), std::make_pair(8, 2));
+    EXPECT_EQ(LandUnit(8)->m_AiOrder, 0);
+}
+
+TEST_F(AIInvasions, TheInvasionTargetIsThePortWithTheBestScore)
+{
+    // Dover: two free land neighbours, +4; its neighbour Londinium (direction 5) does not
+    // count. Valdo: five free land neighbours, +10, less its defender's strength.
+    cJednostkaLadowa* defender = LandUnit(12);
+    defender->m_Level = 3;  // 6.0 at full strength
+    defender->m_Efficiency = 100;
+    Parameters().ObligatorySeaInvasionTargets.clear();
+    cAI& ai = Borussia(0);
+    for (const auto& [strength, target] : {std::pair{100, L"Dover"}, {50, L"Valdo"}})
+    {
+        defender->m_Strength = strength;
+        EXPECT_EQ(ai.ChooseSeaInvasionTarget(), City(target)) << "defender at " << strength << "%; equal scores keep the first";
+    }
 }
 
 TEST_F(AIInvasions, AFleetAtItsZoneLandsItsUnitAndAFleetWithATargetOffTheMapOnlyEndsItsMission)
@@ -119,7 +182,13 @@ TEST_F(AIInvasions, AFleetAtItsZoneLandsItsUnitAndAFleetWithATargetOffTheMapOnly
     ai.PlanSeaInvasion();
     ASSERT_NE(corps->m_Transporter, nullptr);
     cFlota* fleet = corps->m_Transporter->m_Fleet;
-    fleet->seaNode = fleet->aiDestination;  // it has sailed there
+    fleet->seaNode = fleet->aiDestination;  // the naval phase sailed it there
+    fleet->aiOrder = 1;
+    LandUnit(1)->SetPosition(3, 3);  // Dover is held: the landing is beside it
+    int bx = -1, by = -1;
+    ASSERT_TRUE(Map().FindCoastalHex(kBorussia, 3, 3, fleet->seaNode, 4, bx, by, false));
+    borussia.PP = double(game->m_Consts.Mulberry[0]);
+    const int shelled = g_PlayCounts.shoreBombardments.load();
     cFlota* lost = game->FindNavalUnitById(6)->m_Fleet;
     lost->aiOrder = 2;
     lost->aiInvasionX = 99;
@@ -135,6 +204,12 @@ TEST_F(AIInvasions, AFleetAtItsZoneLandsItsUnitAndAFleetWithATargetOffTheMapOnly
     EXPECT_EQ(corps->m_Transporter, nullptr);
     EXPECT_TRUE(corps->IsOnMap());
     EXPECT_EQ(Map().GetHex(corps->m_X, corps->m_Y)->unit, corps);
+    const cUnit* harbour = Map().GetHex(bx, by)->unit;
+    ASSERT_NE(harbour, nullptr) << "the corps went on toward Dover and left its beach to the harbour";
+    EXPECT_EQ(harbour->m_Type, UNIT_MULBERRY);
+    EXPECT_EQ(harbour->m_Owner, kBorussia);
+    EXPECT_EQ(borussia.PP, 0.0) << "exactly its price buys it";
+    EXPECT_EQ(g_PlayCounts.shoreBombardments.load(), shelled) << "an amphibious ship cannot shell the shore";
 }
 
 } // namespace
