@@ -77,6 +77,15 @@ TEST_F(LineOfDefence, AThreatenedFrontDrawsALineBetweenTheFacingNodes)
     EXPECT_TRUE(on(8, 4));
     EXPECT_TRUE(on(12, 6));
     EXPECT_TRUE(on(12, 10));
+
+    // With Valdonia on (12,2) instead of (8,8), (12,6) faces it only northward and (8,4) to the
+    // north-east: the line joins the two.
+    Map().GetHex(8, 8)->controller = uint8_t(kBorussia);
+    Map().GetHex(12, 2)->controller = uint8_t(kValdonia);
+    ai.CalculateLineOfDefence();
+    EXPECT_TRUE(on(8, 4));
+    EXPECT_TRUE(on(12, 6));
+    EXPECT_FALSE(on(12, 10));
 }
 
 TEST_F(LineOfDefence, TheBestPathPrefersRiversOnTheEnemySideAndOwnCities)
