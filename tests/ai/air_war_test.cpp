@@ -8,6 +8,7 @@
 #include "core/settings.h"
 #include "game/play_counts.h"
 #include "tests/ai/ai_test_game.h"
+#include "tests/test_support.h"
 #include "units/air_unit.h"
 #include "units/naval_unit.h"
 #include "world/fleet.h"
@@ -54,16 +55,28 @@ TEST_F(AIAirWar, AFighterBelowStrengthTwoStaysOnTheGround)
     cAI& ai = AIOf(kBorussia);
     ai.BuildUnitLists();
     EXPECT_FALSE(ai.FightAirUnitsOfType(UNIT_FIGHTER));
+    fighter->m_Strength = 10;
+    fighter->m_ActionPoints = 0;
+    EXPECT_FALSE(ai.FightAirUnitsOfType(UNIT_FIGHTER)) << "no action points";
     EXPECT_EQ(g_PlayCounts.airStrikes.load(), 0);
 
-    fighter->m_Strength = 10;
+    // At strength 2 it flies; a fight on unseen hexes against a computer is shown to nobody.
+    fighter->m_Strength = 2;
+    fighter->m_ActionPoints = 3;
+    testing_support::ClearLog();
+    ScriptRandomRaw({Die(1)});  // column -4: neither side loses
+    ai.FightAirUnitsOfType(UNIT_FIGHTER);
+    EXPECT_EQ(g_PlayCounts.airStrikes.load(), 1);
+    EXPECT_EQ(testing_support::CountLogLinesStartingWith(L"CenterAtHex"), 0);
+
     // Albion's person is shown the fight on his unseen fighter's hex, and the mark goes after it.
     game->m_Countries[kAlbion - 1]->HumanControlled = true;
     const sHex* hex = Map().GetHex(Air(1)->m_X, Air(1)->m_Y);
     ScriptRandomRaw({Die(1)});
     ai.FightAirUnitsOfType(UNIT_FIGHTER);
-    EXPECT_EQ(g_PlayCounts.airStrikes.load(), 1) << "Albion's fighter is in range";
-    EXPECT_EQ(fighter->m_ActionPoints, 2);
+    EXPECT_EQ(g_PlayCounts.airStrikes.load(), 2) << "Albion's fighter is in range";
+    EXPECT_EQ(testing_support::CountLogLinesStartingWith(L"CenterAtHex"), 1);
+    EXPECT_EQ(fighter->m_ActionPoints, 1);
     EXPECT_EQ(hex->marks & MARK_ATTACK_TARGET, 0u);
 }
 
@@ -88,6 +101,40 @@ TEST_F(AIAirWar, ATacticalBomberStrikesOncePerActionPoint)
     EXPECT_LT(target->m_Strength, 100);
     EXPECT_EQ(screen.PostedOf(eRequestKind::CombatResult), 3);
     g_UserSettings.showAlliesActions = true;
+}
+
+// The strike goes to the strongest enemy in range not worn below half of its base value
+// (effective strength: base x strength %), the first of equals; Albion's guards come first.
+TEST_F(AIAirWar, ATacticalBomberStrikesTheStrongestEnemyNotWornBelowHalfItsBase)
+{
+    GroundAlbionsFighter();
+    cJednostkaLadowa* guards = LandUnit(1);  // level 2 infantry: base 4.0
+    guards->SetPosition(8, 6);
+    cJednostkaLadowa* valdo = LandUnit(12);
+    cAI& ai = AIOf(kBorussia);
+    ai.BuildUnitLists();
+    struct sCase
+    {
+        int guardsStrength, valdoLevel, valdoStrength;
+        const wchar_t* struck;
+    };
+    for (const sCase& c : {sCase{50, 1, 100, L"1st Guards"},      // 2.0 and 2.0
+                           sCase{49, 1, 100, L"Valdo Infantry"},  // 1.96 is below 2.0
+                           sCase{60, 3, 45, L"1st Guards"}})      // 2.7 beats 2.4 but is below 3.0
+    {
+        guards->m_Strength = c.guardsStrength;
+        valdo->m_Level = c.valdoLevel;
+        valdo->m_Strength = c.valdoStrength;
+        guards->m_Efficiency = valdo->m_Efficiency = 100;
+        Air(2)->m_ActionPoints = 1;
+        testing_support::ClearLog();
+        g_PlayCounts.Reset();
+        ScriptRandomRaw({Die(1), Die(1)});
+        ai.PlanAirStrikes();
+        EXPECT_EQ(g_PlayCounts.airStrikes.load(), 1);
+        EXPECT_EQ(testing_support::CountLogLinesStartingWith(std::wstring(c.struck) + L" is bombed by"), 1)
+            << c.guardsStrength << " against " << c.valdoStrength;
+    }
 }
 
 TEST_F(AIAirWar, ABomberShotDownByAnInterceptorLeavesTheGame)
@@ -139,6 +186,38 @@ TEST_F(AIAirWar, AStrategicBomberBelowHalfStrengthStaysHomeAndAtHalfItHitsTheEar
     EXPECT_EQ(Air(3), nullptr);
     EXPECT_TRUE(std::none_of(ai.m_OwnAirUnits.begin(), ai.m_OwnAirUnits.end(),
                              [](const cJednostkaLotnicza* u) { return u->m_Id == 3; }));
+}
+
+// It flies on its last action point, never against an own city however rich, and the result
+// goes to the defender's person or e-mail player, not to a person watching from elsewhere.
+TEST_F(AIAirWar, AStrategicBomberOnItsLastActionPointHitsTheRichestEnemyCityShownOnlyToItsPlayer)
+{
+    GroundAlbionsFighter();
+    for (cMiasto* city : game->m_Cities)
+        city->ProductionPoints = 0.0f;
+    City(L"Berolina")->ProductionPoints = 15.0f;  // Borussia's own, next to the bomber
+    game->m_Countries[kRuthenia - 1]->HumanControlled = true;
+    cJednostkaLotnicza* bomber = Air(3);
+    cAI& ai = AIOf(kBorussia);
+    ai.BuildUnitLists();
+    struct sCase
+    {
+        int actionPoints, pbemPlayer, strikes, shown;
+    };
+    for (const sCase& c : {sCase{0, 0, 0, 0}, sCase{1, 0, 1, 0}, sCase{1, 1, 1, 1}})
+    {
+        g_PlayCounts.Reset();
+        screen.posted.clear();
+        bomber->m_ActionPoints = c.actionPoints;
+        City(L"Valdo")->ProductionPoints = 2.0f;
+        game->m_Countries[kValdonia - 1]->PBEMPlayerId = c.pbemPlayer;
+        ScriptRandomRaw({Die(6), Die(1)});
+        ai.BombEnemyCities();
+        EXPECT_EQ(g_PlayCounts.airStrikes.load(), c.strikes) << c.actionPoints << " action points";
+        EXPECT_EQ(screen.PostedOf(eRequestKind::CombatResult), c.shown) << "e-mail player " << c.pbemPlayer;
+    }
+    EXPECT_EQ(City(L"Berolina")->ProductionPointsLost, 0);
+    EXPECT_GT(City(L"Valdo")->ProductionPointsLost, 0);
 }
 
 TEST_F(AIAirWar, ATacticalBomberStrikesEnemyShipsAtSeaWhileItHasActionPointsAndNeverANeutralsShips)

@@ -68,13 +68,24 @@ TEST_F(LineOfDefence, AThreatenedFrontDrawsALineBetweenTheFacingNodes)
         EXPECT_TRUE(Map().GetHex(x, y)->IsFriendlyOrEnemyLand(kBorussia));
         EXPECT_FALSE(IsLineKink(x, y)) << x << "," << y;
     }
-    // The facing nodes (8,4) of Borussia and (12,6) lie on it.
+    // The facing nodes (8,4) of Borussia and (12,6) lie on it, and (12,10), which faces Valdonia's
+    // (8,8) too and joins (12,6) from the south.
     auto on = [&](int x, int y) {
         return std::find(ai.m_LineOfDefence.begin(), ai.m_LineOfDefence.end(), std::make_pair(x, y)) !=
                ai.m_LineOfDefence.end();
     };
     EXPECT_TRUE(on(8, 4));
     EXPECT_TRUE(on(12, 6));
+    EXPECT_TRUE(on(12, 10));
+
+    // With Valdonia on (12,2) instead of (8,8), (12,6) faces it only northward and (8,4) to the
+    // north-east: the line joins the two.
+    Map().GetHex(8, 8)->controller = uint8_t(kBorussia);
+    Map().GetHex(12, 2)->controller = uint8_t(kValdonia);
+    ai.CalculateLineOfDefence();
+    EXPECT_TRUE(on(8, 4));
+    EXPECT_TRUE(on(12, 6));
+    EXPECT_FALSE(on(12, 10));
 }
 
 TEST_F(LineOfDefence, TheBestPathPrefersRiversOnTheEnemySideAndOwnCities)
@@ -105,7 +116,7 @@ TEST_F(LineOfDefence, TheBestPathPrefersRiversOnTheEnemySideAndOwnCities)
     for (const sCase& c : {sCase{1, 0, {}, 6, 30 + 15}, sCase{1, 0, {}, 9, 60 + 15}, sCase{2, 0, {}, 6, 30 + 4 + 15},
                            sCase{6, 0, {}, 6, 30 + 4 + 15}, sCase{7, 0, {}, 6, 30 + 15},
                            sCase{1, 0b110, {1, 2}, 6, 30 + 12 + 15}, sCase{1, 0b110, {2, 3}, 6, 30 + 6 + 15},
-                           sCase{1, 0b110, {}, 6, 30 + 15}})
+                           sCase{1, 0b110, {}, 6, 30 + 15}, sCase{1, 0b1, {0}, 6, 30 + 6 + 15}})
     {
         first.terrain = uint8_t(c.terrain);
         first.riverMask = uint8_t(c.riverMask);
@@ -116,6 +127,12 @@ TEST_F(LineOfDefence, TheBestPathPrefersRiversOnTheEnemySideAndOwnCities)
             << "terrain " << c.terrain << ", rivers " << c.riverMask << ", longest " << c.maxLength;
     }
     EXPECT_TRUE(ai.FindBestLinePath(8, 4, 2, 2, none).empty()) << "no land path to the island";
+    // Two hexes apart the longest path is 2 x 2 - 2 + 1 = 3 hexes; of the two through (11,10) and
+    // (11,11), both clear Borussian land, the first found (direction 1 before 2) stays the best.
+    // Neighbours get a longest path of 0 + 1 hexes: nothing to walk.
+    const std::vector<std::pair<int, int>> viaNorth{{10, 10}, {11, 10}, {12, 10}};
+    EXPECT_EQ(ai.FindBestLinePath(10, 10, 12, 10, none), viaNorth);
+    EXPECT_TRUE(ai.FindBestLinePath(10, 10, 11, 10, none).empty());
 }
 
 // A unit sent to the line goes to a free line hex in its reach, unless its own hex is fortified
@@ -132,8 +149,10 @@ TEST_F(LineOfDefence, AUnitGoesToTheLineUnlessItsHexIsFortifiedAboveTheLevelHeld
         for (cJednostkaLadowa* u : ai.m_OwnLandUnits)
         {
             u->ComputeMoveRange(true);
+            // A target in the unit's own row: standing on it takes the column and the row.
             for (const sPathStep& step : u->m_Path)
-                if (HexDistance(u->m_X, u->m_Y, step.x, step.y) == 2 && !Map().GetHex(step.x, step.y)->unit)
+                if (HexDistance(u->m_X, u->m_Y, step.x, step.y) == 2 && step.y == u->m_Y &&
+                    !Map().GetHex(step.x, step.y)->unit)
                     line = {step.x, step.y};
             if (line.first >= 0)
             {
@@ -141,7 +160,7 @@ TEST_F(LineOfDefence, AUnitGoesToTheLineUnlessItsHexIsFortifiedAboveTheLevelHeld
                 break;
             }
         }
-        ASSERT_NE(unit, nullptr) << "no Borussian unit with a free hex two steps away";
+        ASSERT_NE(unit, nullptr) << "no Borussian unit with a free hex two steps away in its row";
         const std::pair<int, int> from{unit->m_X, unit->m_Y};
         Map().ClearAiMarks();
         Map().SetAiMark(line.first, line.second, 3);
@@ -162,6 +181,25 @@ TEST_F(LineOfDefence, AUnitGoesToTheLineUnlessItsHexIsFortifiedAboveTheLevelHeld
             EXPECT_EQ(unit->m_AiOrder, 5);
             EXPECT_EQ(at, line);
         }
+    }
+}
+
+// A unit that finds no marked hex in reach heads for the free line hex nearest its target: the
+// first of two as near, its target itself when every line hex is taken.
+TEST_F(LineOfDefence, TheNearestFreeLineHexIsTheFirstOfEqualsAndTheTargetWhenNoneIsFree)
+{
+    cAI& ai = AIOf(kBorussia);
+    struct sCase
+    {
+        std::vector<std::pair<int, int>> line;
+        std::pair<int, int> expected;
+    };
+    // (10,8), two hexes from the target, holds the Alpine Brigade.
+    for (const sCase& c : {sCase{{{10, 9}, {10, 11}}, {10, 9}}, sCase{{{10, 11}, {10, 9}}, {10, 11}},
+                           sCase{{{10, 8}, {10, 13}}, {10, 13}}, sCase{{{10, 8}}, {10, 10}}})
+    {
+        ai.m_LineOfDefence = c.line;
+        EXPECT_EQ(ai.FindNearestFreeLineHex(10, 10), c.expected) << c.line.size() << " line hexes";
     }
 }
 
