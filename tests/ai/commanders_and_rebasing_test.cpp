@@ -105,6 +105,23 @@ TEST_F(AIForces, AnAirUnitTooCloseToTheEnemyFallsBackToTheNearestSafeBaseAndOneT
     EXPECT_EQ(std::pair(bombers.m_X, bombers.m_Y), std::pair(11, 2));
 }
 
+TEST_F(AIForces, ABomberOutOfReachFliesForwardButNeverAlongItsOwnRowOrColumn)
+{
+    cAI& ai = AIOf(kBorussia);
+    game->m_Consts.LandActionPoints[2][4] = 1;
+    LandUnit(12)->MoveToReservePool();  // Albion's guards at (2,2) are the one enemy left
+    cJednostkaLotnicza& bombers = *game->FindAirUnitById(2);  // range 9
+    game->FindAirUnitById(3)->m_ActionPoints = 0;
+    bombers.m_Supply = game->m_Consts.MaxSupply;
+    bombers.SetPosition(13, 2);
+    ai.BuildUnitLists();
+    ai.RebaseAirUnits();
+    EXPECT_EQ(std::pair(bombers.m_X, bombers.m_Y), std::pair(13, 2)) << "the best base, (11,2), lies in its row";
+    bombers.SetPosition(13, 3);
+    ai.RebaseAirUnits();
+    EXPECT_EQ(std::pair(bombers.m_X, bombers.m_Y), std::pair(11, 2)) << "Berolina's first neighbour, nine hexes from the guards";
+}
+
 TEST_F(AIForces, ABaseIsPickedByItsDistanceFromTheEnemyAndTheTargetsInRange)
 {
     cAI& ai = AIOf(kBorussia);
