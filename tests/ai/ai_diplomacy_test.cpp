@@ -131,8 +131,19 @@ TEST_F(AIDiplomacy, ANeutralDelaysItsEntryFromTwentyOneAndIsPressedWhenItLeansAl
     AIOf(kBorussia).ConductDiplomacy();
     EXPECT_TRUE(CanExertPressure(kBorussia, kHelvetia, text)) << "not pressed at 29";
     helvetia.AllianceEntry = 30;
+    const std::atomic<bool> stopped{false};
+    SetThreadRunFlag(&stopped);
+    AIOf(kBorussia).ConductDiplomacy();
+    SetThreadRunFlag(nullptr);
+    EXPECT_TRUE(CanExertPressure(kBorussia, kHelvetia, text)) << "a thread asked to stop presses nobody";
     AIOf(kBorussia).ConductDiplomacy();
     EXPECT_FALSE(CanExertPressure(kBorussia, kHelvetia, text)) << "pressed at 30, once this turn";
+
+    cAI idle;  // no country yet: nothing to do, nothing to log
+    testing_support::ClearLog();
+    idle.ConductDiplomacy();
+    idle.DeclareWars();
+    EXPECT_TRUE(testing_support::LogLines().empty());
 }
 
 } // namespace
