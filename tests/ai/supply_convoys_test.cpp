@@ -66,6 +66,13 @@ TEST_F(AISupplyConvoys, AMemberDrawsOnItsLeadersSupplyCitiesButATakenOneSupplies
         kBorussia, {{City(L"Londinium"), City(L"Dover")}, {City(L"Berolina"), City(L"Valdo")}});
     AIOf(kBorussia).CollectSuppliedPorts(supplied);
     EXPECT_EQ(supplied, std::vector<cMiasto*>{City(L"Valdo")});
+
+    cAI idle;  // no country yet: no ports, no target, no convoy given up
+    idle.CollectSuppliedPorts(supplied);
+    EXPECT_TRUE(supplied.empty());
+    EXPECT_EQ(idle.FindConvoyTarget({City(L"Dover")}), nullptr);
+    idle.PlanSupplyConvoys();
+    EXPECT_EQ(Convoys(kAlbion).size(), 2u);
 }
 
 TEST_F(AISupplyConvoys, APortWithFullSupplyNeedsNoConvoy)
