@@ -2,8 +2,12 @@
 // toward the targets stand ready, and never on a country it may not declare war on.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "core/lock.h"
 #include "tests/ai/ai_test_game.h"
 #include "tests/test_support.h"
 #include "world/diplomacy.h"
@@ -64,6 +68,37 @@ TEST_F(AIDiplomacy, ATargetOffTheMapIsSkippedAndTheNextStillCounts)
     ai.DeclareWars();
     EXPECT_TRUE(testing_support::LogContains(L"[AI]: Borussia - target hex (500,500) lies off the map"));
     EXPECT_TRUE(AtWarWithHelvetia()) << "its own Berolina is no one to declare war on; Berna is";
+    EXPECT_EQ(testing_support::CountLogLinesStartingWith(L"[AI]: Borussia DECLARED WAR ON "), 1);
+    ai.m_OwnLandUnits.clear();
+}
+
+TEST_F(AIDiplomacy, APeacefulCountryDeclaresOnTheFirstCountryAndPausesTwoSecondsForAWatcher)
+{
+    class cWatched : public testland::cRecordingPresentation
+    {
+        bool HasScreen() const override { return true; }
+    } watched;
+    SetPresentation(&watched);
+    game->m_Countries[kAlbion - 1]->HumanControlled = true;
+    cPanstwo& ruthenia = *game->m_Countries[kRuthenia - 1];
+    ruthenia.DP = 1000;
+    ruthenia.AIParameters.CurrentTargets = {{2, 2, -1}};  // Londinium
+    cAI& ai = AIOf(kRuthenia);
+    Orders(ai, 1, 0);
+    // A thread asked to stop logs its pause but does not sit through it.
+    const std::atomic<bool> stopped{false};
+    SetThreadRunFlag(&stopped);
+    testing_support::ClearLog();
+    ai.DeclareWars();
+    SetThreadRunFlag(nullptr);
+    SetPresentation(&screen);
+    EXPECT_TRUE(game->m_Relations->IsAtWar(kRuthenia, kAlbion));
+    EXPECT_TRUE(testing_support::LogHasInOrder({L"[AI]: Ruthenia DECLARED WAR ON Albion!!"}));
+    std::vector<std::wstring> pauses;
+    for (const std::wstring& line : testing_support::LogLines())
+        if (line.starts_with(L"S: "))
+            pauses.push_back(line.substr(line.rfind(L" : ")));
+    EXPECT_EQ(pauses, std::vector<std::wstring>{L" : 2000 ms"});
     ai.m_OwnLandUnits.clear();
 }
 
@@ -96,8 +131,19 @@ TEST_F(AIDiplomacy, ANeutralDelaysItsEntryFromTwentyOneAndIsPressedWhenItLeansAl
     AIOf(kBorussia).ConductDiplomacy();
     EXPECT_TRUE(CanExertPressure(kBorussia, kHelvetia, text)) << "not pressed at 29";
     helvetia.AllianceEntry = 30;
+    const std::atomic<bool> stopped{false};
+    SetThreadRunFlag(&stopped);
+    AIOf(kBorussia).ConductDiplomacy();
+    SetThreadRunFlag(nullptr);
+    EXPECT_TRUE(CanExertPressure(kBorussia, kHelvetia, text)) << "a thread asked to stop presses nobody";
     AIOf(kBorussia).ConductDiplomacy();
     EXPECT_FALSE(CanExertPressure(kBorussia, kHelvetia, text)) << "pressed at 30, once this turn";
+
+    cAI idle;  // no country yet: nothing to do, nothing to log
+    testing_support::ClearLog();
+    idle.ConductDiplomacy();
+    idle.DeclareWars();
+    EXPECT_TRUE(testing_support::LogLines().empty());
 }
 
 } // namespace

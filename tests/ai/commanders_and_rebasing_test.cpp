@@ -2,6 +2,9 @@
 // one (never an admiral), and strategic moves toward an empty own node of a front.
 #include <gtest/gtest.h>
 
+#include <list>
+#include <vector>
+
 #include "game/commanders.h"
 #include "tests/ai/ai_test_game.h"
 #include "units/air_unit.h"
@@ -33,13 +36,15 @@ TEST_F(AIForces, TheMoreSkilledLandCommanderLeadsTheOneUnitLeftAndNoAdmiralDoes)
     sDowodca* admiral = AddCommander(2, 9);
     sDowodca* weak = AddCommander(0, 2);
     sDowodca* strong = AddCommander(0, 5);
-    for (sDowodca* c : {admiral, weak, strong})
+    sDowodca* alsoFive = AddCommander(0, 5);  // later in the list: the sort keeps it behind
+    for (sDowodca* c : {admiral, weak, strong, alsoFive})
         c->State = 0;
 
     ai.AssignCommanders();
     EXPECT_EQ(ai.m_OwnLandUnits.back()->m_Commander, strong);
     EXPECT_EQ(strong->State, 2);
     EXPECT_EQ(weak->State, 0);
+    EXPECT_EQ(alsoFive->State, 0);
     EXPECT_EQ(admiral->State, 0);
 }
 
@@ -98,6 +103,40 @@ TEST_F(AIForces, AnAirUnitTooCloseToTheEnemyFallsBackToTheNearestSafeBaseAndOneT
     bombers.m_Supply = 0;
     ai.RebaseAirUnits();
     EXPECT_EQ(std::pair(bombers.m_X, bombers.m_Y), std::pair(11, 2));
+}
+
+TEST_F(AIForces, ABomberOutOfReachFliesForwardButNeverAlongItsOwnRowOrColumn)
+{
+    cAI& ai = AIOf(kBorussia);
+    game->m_Consts.LandActionPoints[2][4] = 1;
+    LandUnit(12)->MoveToReservePool();  // Albion's guards at (2,2) are the one enemy left
+    cJednostkaLotnicza& bombers = *game->FindAirUnitById(2);  // range 9
+    game->FindAirUnitById(3)->m_ActionPoints = 0;
+    bombers.m_Supply = game->m_Consts.MaxSupply;
+    bombers.SetPosition(13, 2);
+    ai.BuildUnitLists();
+    ai.RebaseAirUnits();
+    EXPECT_EQ(std::pair(bombers.m_X, bombers.m_Y), std::pair(13, 2)) << "the best base, (11,2), lies in its row";
+    bombers.SetPosition(13, 3);
+    ai.RebaseAirUnits();
+    EXPECT_EQ(std::pair(bombers.m_X, bombers.m_Y), std::pair(11, 2)) << "Berolina's first neighbour, nine hexes from the guards";
+}
+
+TEST_F(AIForces, ABaseIsPickedByItsDistanceFromTheEnemyAndTheTargetsInRange)
+{
+    cAI& ai = AIOf(kBorussia);
+    game->m_Consts.LandActionPoints[2][4] = 3;  // safe 3; a retreat goes at least trunc(3.9) = 3 away
+    using tBases = std::list<sAirBaseCandidate>;
+    // x names the candidate; y unused.
+    struct Case { bool retreat; tBases bases; int picked; };
+    for (const Case& c : std::vector<Case>{
+             {true, {{1, 0, 2, 5}, {2, 0, 5, 1}, {3, 0, 4, 1}, {4, 0, 4, 3}, {5, 0, 4, 3}}, 4},
+             {true, {{1, 0, 2, 5}}, -1},
+             {false, {{1, 0, 3, 9}, {2, 0, 4, 0}, {3, 0, 5, 2}, {4, 0, 6, 4}, {5, 0, 7, 4}}, 4},
+             {false, {{1, 0, 4, 1}}, 1},
+         })
+        EXPECT_EQ((c.retreat ? ai.PickRetreatBase(c.bases) : ai.PickForwardBase(c.bases)).x, c.picked)
+            << (c.retreat ? "retreat, " : "forward, ") << c.bases.size() << " bases";
 }
 
 } // namespace

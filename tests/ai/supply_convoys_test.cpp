@@ -6,6 +6,7 @@
 
 #include "tests/ai/ai_test_game.h"
 #include "tests/test_support.h"
+#include "world/topography.h"
 #include "world/convoys.h"
 
 namespace ai_tests {
@@ -42,6 +43,36 @@ TEST_F(AISupplyConvoys, AProductionConvoyIsKeptAndTheCutOffPortIsSuppliedAgain)
     EXPECT_FALSE(testing_support::LogStartsWith(L"[AI]: Albion - supply convoy")) << "the phase writes no line of its own";
     EXPECT_EQ(Count(kAlbion, CONVOY_SUPPLIES, City(L"Valdo")), 1) << "the old supply convoy went, a new one came";
     EXPECT_EQ(Convoys(kAlbion).back().departure, City(L"Dover"));
+}
+
+TEST_F(AISupplyConvoys, AMemberDrawsOnItsLeadersSupplyCitiesButATakenOneSuppliesNobody)
+{
+    std::vector<cMiasto*> supplied;
+    AIOf(kValdonia).CollectSuppliedPorts(supplied);
+    EXPECT_EQ(supplied, (std::vector<cMiasto*>{City(L"Dover"), City(L"Valdo")})) << "Albion leads Valdonia's side";
+
+    auto take = [&](const wchar_t* name, int by) { Map().GetHex(City(name)->X, City(name)->Y)->controller = by; };
+    take(L"Berolina", kValdonia);
+    take(L"Hamburgum", kValdonia);
+    game->m_StrategicMoves->SetCountryTopography(kValdonia, {{City(L"Berolina"), City(L"Hamburgum")}});
+    AIOf(kValdonia).CollectSuppliedPorts(supplied);
+    EXPECT_TRUE(supplied.empty()) << "Berolina is still Borussia's";
+
+    // A leader takes only its own: Londinium does not feed the Dover Borussia holds, Berolina feeds Valdo.
+    take(L"Berolina", kBorussia);
+    for (const wchar_t* name : {L"Londinium", L"Dover", L"Valdo"})
+        take(name, kBorussia);
+    game->m_StrategicMoves->SetCountryTopography(
+        kBorussia, {{City(L"Londinium"), City(L"Dover")}, {City(L"Berolina"), City(L"Valdo")}});
+    AIOf(kBorussia).CollectSuppliedPorts(supplied);
+    EXPECT_EQ(supplied, std::vector<cMiasto*>{City(L"Valdo")});
+
+    cAI idle;  // no country yet: no ports, no target, no convoy given up
+    idle.CollectSuppliedPorts(supplied);
+    EXPECT_TRUE(supplied.empty());
+    EXPECT_EQ(idle.FindConvoyTarget({City(L"Dover")}), nullptr);
+    idle.PlanSupplyConvoys();
+    EXPECT_EQ(Convoys(kAlbion).size(), 2u);
 }
 
 TEST_F(AISupplyConvoys, APortWithFullSupplyNeedsNoConvoy)

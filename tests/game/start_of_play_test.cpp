@@ -1,6 +1,8 @@
 // The start of play on the test scenario: whose phase begins, who watches, which music.
 #include <gtest/gtest.h>
 
+#include "ai/ai_thread.h"
+#include "core/settings.h"
 #include "tests/game/testland_game.h"
 #include "tests/test_support.h"
 
@@ -79,4 +81,38 @@ TEST_F(StartOfPlay, MusicIsTheFirstHumanCountrysPlaylistThatExists)
     music.existing = 0;
     EXPECT_TRUE(game->StartMusic());
     EXPECT_EQ(music.selected, -1);
+}
+
+TEST_F(StartOfPlay, SightingsAreLookedAtAnewUnlessASaveUnderFogOfWarKeptThem)
+{
+    Country(kBorussia).HumanControlled = true;
+    struct Case { bool fromSave; int fog; bool lookedAnew; };
+    for (const Case& c : {Case{false, 1, true}, Case{true, 0, true}, Case{true, 1, false}})
+    {
+        game->m_LoadedFromSave = c.fromSave ? 1 : 0;
+        if (c.fromSave)
+            game->m_SavedIds = sNextIds{};
+        g_UserSettings.fogOfWar = c.fog;
+        for (cJednostkaLadowa* unit : game->m_LandUnits)
+            unit->m_Spotted = false;  // as a save under fog may hold them
+        game->StartGame();
+        EXPECT_EQ(Land(4).m_Spotted, c.lookedAnew) << "Borussia sees its own Panzers; from a save " << c.fromSave
+                                                   << ", fog " << c.fog;
+    }
+}
+
+TEST_F(StartOfPlay, OnlyAPlayByEmailGameChecksItsEventsWhenTheTurnEndCountryOpensPlay)
+{
+    constexpr int kTurnEnd = 6;
+    struct Case { int active; bool pbem; bool checks; };
+    for (const Case& c : {Case{kTurnEnd, true, true}, Case{kTurnEnd, false, false}, Case{kBorussia, true, false}})
+    {
+        g_EventCheckRequested = false;
+        game->m_IsPbem = c.pbem;
+        Activate(c.active);
+        game->StartGame();
+        EXPECT_EQ(g_EventCheckRequested.load(), c.checks) << "country " << c.active << ", by e-mail " << c.pbem;
+    }
+    g_EventCheckRequested = false;
+    game->m_IsPbem = false;
 }
