@@ -10,6 +10,7 @@
 #include "core/settings.h"
 #include "tests/test_support.h"
 #include "tests/units/naval_testland.h"
+#include "units/combat_result.h"
 #include "units/combat_support.h"
 
 using namespace naval_tests;
@@ -168,18 +169,22 @@ TEST_F(AmphibiousAssault, ABeachHeldThroughTheFightIsWonByTheStrongerSideTimesTh
     const struct
     {
         int defenderStrength, defenderEfficiency, factor;
-        bool byComputer, landed, defenderLives;
+        bool byComputer, cornered, landed, defenderLives;
     } cases[] = {
         // Above the strength that may give way, the defender holds the beach.
-        {80, 50, 1, false, true, false},   // 80 x 50 % each: equal
-        {80, 50, 2, false, false, true},   // twice the lander's
-        {80, 60, 1, false, false, true},
-        {80, 40, 1, true, true, false},
-        {40, 100, 1, false, true, true},   // gives way
+        {80, 50, 1, false, false, true, false},   // 80 x 50 % each: equal
+        {80, 50, 2, false, false, false, true},   // twice the lander's
+        {80, 60, 1, false, false, false, true},
+        {80, 40, 1, true, false, true, false},
+        {40, 100, 1, false, false, true, true},   // gives way
+        {40, 100, 1, false, true, true, false},   // cannot, and surrenders
     };
     for (const auto& c : cases) {
         Consts().AmphibiousStrengthFactor = c.factor;
         Hex(2, 4).SetController(kAlbion);
+        // The beach's only land neighbours; nobody's land is no way back.
+        Hex(2, 3).SetController(c.cornered ? 0 : kAlbion);
+        Hex(1, 4).SetController(c.cornered ? 0 : kAlbion);
         cJednostkaLadowa* defender = AddLandUnit(kAlbion, 2, 4, motorised.m_Type);
         defender->m_Level = motorised.m_Level;
         defender->m_Strength = c.defenderStrength;
@@ -197,6 +202,14 @@ TEST_F(AmphibiousAssault, ABeachHeldThroughTheFightIsWonByTheStrongerSideTimesTh
         EXPECT_EQ(game->FindLandUnitById(defenderId) != nullptr, c.defenderLives);
         ASSERT_NE(Hex(2, 4).unit, nullptr);
         EXPECT_EQ(Hex(2, 4).unit->m_Id, c.landed ? landerId : defenderId);
+        // The record shown tells which side the weighing destroyed.
+        const auto record = std::find_if(acting.requests.rbegin(), acting.requests.rend(),
+                                         [](const auto& r) { return r.kind == eRequestKind::CombatResult; });
+        ASSERT_TRUE(record != acting.requests.rend() && record->combat);
+        const sCombatResult& shown = *record->combat;
+        EXPECT_EQ(shown.attackerKilled, !c.landed);
+        EXPECT_EQ(shown.defenderKilled, c.landed && !c.defenderLives && !c.cornered);
+        EXPECT_EQ(shown.defenderSurrendered, c.cornered);
         DestroyInCombat(Hex(2, 4).unit);
         if (c.landed && c.defenderLives)
             DestroyInCombat(defender);  // gone back off the beach
