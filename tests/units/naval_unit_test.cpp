@@ -199,9 +199,11 @@ TEST_F(NavalUnit, KillingATransportKeepsOrKillsItsCargo)
     g.game->m_LandUnits.remove(passenger);
     g.game->m_LandUnits2.push_back(passenger);
     passenger->m_Transporter = cargoShip;
+    passenger->m_TransporterId = cargoShip->m_Id;
     cargoShip->m_Cargo = passenger;
     cargoShip->Kill(false);
     EXPECT_EQ(passenger->m_Transporter, nullptr);
+    EXPECT_EQ(passenger->m_TransporterId, -1);  // as a save writes a unit on no ship
     EXPECT_TRUE(Contains(g.game->m_LandUnits2, passenger));
 
     cJednostkaMorska* amphibious = g.AddShip(1, UNIT_AMPHIBIOUS, 1);
