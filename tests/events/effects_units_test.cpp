@@ -118,8 +118,15 @@ TEST_F(UnitEffects, UnitsAndCommandersAreMadeMovedFrozenKilledAndHandedOverAsScr
     EXPECT_EQ(FleetsAt(kBorussia, 3)[0]->name.rfind(L"Transport fleet #", 0), 0u);
     EXPECT_EQ(game->m_LandUnits2.size(), aboard + 2);
     EXPECT_EQ(game->m_LandUnits2.back()->m_Transporter->m_Cargo, game->m_LandUnits2.back());
+    // The zone's ships are counted for whoever views it, but a landing fleet's as the country
+    // that moves next will see them.
+    const cPanstwo* next = Play().PickNextCountry(game->m_Countries);
+    ASSERT_NE(next, nullptr);
+    const int viewer = next->ID == kAlbion ? kRuthenia : kAlbion;
+    game->m_SeaGraph->ViewingCountry = viewer;
     Fire(L"SeaNode.AddLandUnitWithDest", {3, UNIT_AMPHIBIOUS, kBorussia, UNIT_INFANTRY, 1, 100, 2, 7});
     Fire(L"SeaNode.AddLandUnitWithDest", {3, UNIT_AMPHIBIOUS, kBorussia, UNIT_INFANTRY, 1, 100, 2, 7});
+    EXPECT_EQ(game->m_SeaGraph->ViewingCountry, viewer);
     Fire(L"SeaNode.AddLandUnitWithDest", {3, UNIT_AMPHIBIOUS, kBorussia, UNIT_INFANTRY, 1, 100, 99, 7});
     ASSERT_EQ(FleetsAt(kBorussia, 3).size(), 3u);
     EXPECT_EQ(FleetsAt(kBorussia, 3)[2]->aiDestination, 2);
@@ -132,6 +139,7 @@ TEST_F(UnitEffects, UnitsAndCommandersAreMadeMovedFrozenKilledAndHandedOverAsScr
     Fire(L"SeaNode.AddLandingLandUnit", {3, UNIT_AMPHIBIOUS, kBorussia, UNIT_INFANTRY, 1, 100, ix, iy});
     Fire(L"SeaNode.AddLandingLandUnit", {3, UNIT_AMPHIBIOUS, kBorussia, UNIT_INFANTRY, 1, 100, 50, iy});
     ASSERT_EQ(FleetsAt(kBorussia, 3).size(), 4u);
+    EXPECT_EQ(game->m_SeaGraph->ViewingCountry, next->ID);
     EXPECT_EQ(FleetsAt(kBorussia, 3)[3]->ships.size(), 2u);
     EXPECT_EQ(FleetsAt(kBorussia, 3)[3]->aiDestination, -1);
     EXPECT_TRUE(LogContains(FormatText(L"Nieprawidłowy event SeaNode.AddLandingLandUnit: chce inwazji na hex %d, %d "

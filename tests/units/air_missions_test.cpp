@@ -2,6 +2,8 @@
 // candidate bases.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/random.h"
 #include "tests/test_support.h"
 #include "tests/units/unit_test_game.h"
@@ -137,4 +139,12 @@ TEST_F(AirMissions, ComputerBasesAroundFriendlyCitiesAreScoredAgainstTheEnemy)
         EXPECT_EQ(c.enemiesInRange, 1);
     }
     EXPECT_EQ(MinDistanceToUnits(0, 0, {}), INT_MAX);
+
+    // An enemy counts up to the range itself, and not in a fortress of level 5 or more.
+    const int distance = HexDistance(2, 5, 6, 5);
+    for (const auto& [range, fortification, counted] : {std::tuple{distance, 4, 1}, std::tuple{distance - 1, 0, 0},
+                                                        std::tuple{distance, 5, 0}}) {
+        g.Hex(6, 5).fortification = fortification;
+        EXPECT_EQ(CountUnitsInRange(2, 5, range, {enemy}), counted) << range << " " << fortification;
+    }
 }

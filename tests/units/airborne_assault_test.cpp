@@ -9,6 +9,7 @@
 #include "tests/units/unit_test_game.h"
 #include "tests/world/world_fixture.h"
 #include "units/combat_support.h"
+#include "world/hex_geometry.h"
 
 using unit_tests::cTestGame;
 using unit_tests::RawFor;
@@ -142,7 +143,8 @@ TEST_F(AirborneAssault, TheRatioBandAndTheDieSetActivityLossesAndTheirWords)
         para->m_X = 2;
         para->m_Y = 2;
         para->m_Strength = 100;
-        ScriptRandomRaw({RawFor(c.die)});
+        // The die at the top of its face, where a wider die would read the next.
+        ScriptRandomRaw({c.die == 6 ? 32767 : RawFor(c.die + 1) - 1});
         ASSERT_TRUE(para->AirborneAssault(5, 4, text, landed));
         const std::wstring end = c.strength ? L"The troops have landed." : L"The airborne unit was eliminated.";
         EXPECT_EQ(text, std::wstring(c.superiority) + L" over the target hex.\nEnemy air activity: " + c.activity +
@@ -155,14 +157,19 @@ TEST_F(AirborneAssault, TheRatioBandAndTheDieSetActivityLossesAndTheirWords)
     EXPECT_EQ(landed, 0);
 }
 
-// A unit off the map marks no drop zone; one with a single action point left marks what it
-// can still reach as its last move.
+// The drop zone is every hex within the airborne range (base 3 x factor 1 at aircraft level
+// 0); a unit off the map marks none; one with a single action point left marks what it can
+// still reach as its last move.
 TEST_F(AirborneAssault, TheDropZoneIsMarkedByTheActionPointsLeft)
 {
+    int inRange = 0;
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 12; ++x)
+            inRange += HexDistance(2, 2, x, y) <= 3 ? 1 : 0;
     for (int points : {1, 2}) {
         g.Hex(5, 4).marks = 0;
         para->m_ActionPoints = points;
-        EXPECT_GT(para->MarkAirborneAssaultRange(), 0);
+        EXPECT_EQ(para->MarkAirborneAssaultRange(), inRange);
         EXPECT_EQ(g.Hex(5, 4).marks & (MARK_MOVE_NONE_LEFT | MARK_MOVE_ATTACK_LEFT),
                   points == 1 ? MARK_MOVE_NONE_LEFT : MARK_MOVE_ATTACK_LEFT)
             << points;

@@ -86,7 +86,7 @@ TEST_F(NavalUnit, ShotChancesFollowTheRatingTechnology)
     EXPECT_EQ(sub->GetShotHitChance(), 70);
 
     // Navy 2: a percent roll of at most 70 hits.
-    ScriptRandomRaw({22610, 22938});  // rolls 70 and 71
+    ScriptRandomRaw({22937, 22938});  // rolls 70 (at the top of its band) and 71
     EXPECT_EQ(cruiser->RollShotDamage(), 1);
     EXPECT_EQ(cruiser->RollShotDamage(), 0);
     // Technology 5 or more always hits, the highest roll included.
@@ -100,12 +100,14 @@ TEST_F(NavalUnit, BombardmentValueUsesSubmarineTechForSubmarines)
 {
     cJednostkaMorska* sub = g.AddShip(1, UNIT_SUBMARINE, 1);        // (9 + 12) / 2 = 10
     cJednostkaMorska* cruiser = g.AddShip(1, UNIT_CRUISER, 1);      // (8 + 11) / 2 = 9
+    cJednostkaMorska* carrier = g.AddShip(1, UNIT_CARRIER, 1);      // the first type: (6 + 9) / 2 = 7
     g.Country(1).TechLevel[TECH_NAVY] = 3;
     g.Country(1).TechLevel[TECH_SUBMARINES] = 1;
     EXPECT_FLOAT_EQ(sub->GetBombardmentValue(), 5.0f);
     g.Country(1).TechLevel[TECH_SUBMARINES] = 6;
     EXPECT_FLOAT_EQ(sub->GetBombardmentValue(), 10.0f);
     EXPECT_NEAR(cruiser->GetBombardmentValue(), 6.3f, 1e-5);
+    EXPECT_NEAR(carrier->GetBombardmentValue(), 4.9f, 1e-5);
 }
 
 TEST_F(NavalUnit, BattleFlagsLeaveTransportsAndWeakCarriersOut)
@@ -157,6 +159,7 @@ TEST_F(NavalUnit, AssignToSeaNodeJoinsTheOwnersLastFleetThereOrMakesOne)
     EXPECT_EQ(t->m_Fleet->name, FormatText(L"Fleet %i", counter + 1));
     EXPECT_EQ(t->m_Fleet->seaNode, 3);
     EXPECT_EQ(t->m_Fleet->movedThisTurn, 1);
+    EXPECT_EQ(t->m_Fleet->formation, 0);  // no raiders
     EXPECT_EQ(g.game->m_Fleets.back(), t->m_Fleet);
 }
 
@@ -196,9 +199,11 @@ TEST_F(NavalUnit, KillingATransportKeepsOrKillsItsCargo)
     g.game->m_LandUnits.remove(passenger);
     g.game->m_LandUnits2.push_back(passenger);
     passenger->m_Transporter = cargoShip;
+    passenger->m_TransporterId = cargoShip->m_Id;
     cargoShip->m_Cargo = passenger;
     cargoShip->Kill(false);
     EXPECT_EQ(passenger->m_Transporter, nullptr);
+    EXPECT_EQ(passenger->m_TransporterId, -1);  // as a save writes a unit on no ship
     EXPECT_TRUE(Contains(g.game->m_LandUnits2, passenger));
 
     cJednostkaMorska* amphibious = g.AddShip(1, UNIT_AMPHIBIOUS, 1);

@@ -523,12 +523,20 @@ TEST_F(SeaBattles, ARetreatingShipLeavesTheBattleAndItsLists)
 TEST_F(SeaBattles, SurpriseAttacksNeedTheirChanceAndAreToldWhenTheAttackerIsAPersonsOrOfTheMovingSide)
 {
     Fleet(4).seaNode = kChannel;  // U-47's raiders join the Home Fleet's zone
+    const uint32_t dice = GetRandomState();
     RunSurpriseAttacks();
     EXPECT_EQ(Reports(18), 0);
     EXPECT_FALSE(LogStartsWith(L"U-47 tries to launch a surprise attack"));
+    EXPECT_EQ(GetRandomState(), dice);  // no chance, no roll
+
+    // A battle fleet sailing as raiders makes no raider of its cruiser.
+    Consts().SeaBattleDetection[7] = 1000;
+    Fleet(3).formation = 1;
+    std::wstring text;
+    EXPECT_FALSE(Ship(5).TrySurpriseAttack(text));
+    Fleet(3).formation = 0;
 
     // Albion's turn: the computer's raider strikes Albion's ships, and its person is not told.
-    Consts().SeaBattleDetection[7] = 1000;
     Activate(kAlbion);
     ScriptRandomRaw({RawFor(1, 1, 1000), RawFor(1, 1, 2)});
     RunSurpriseAttacks();
@@ -542,12 +550,22 @@ TEST_F(SeaBattles, SurpriseAttacksNeedTheirChanceAndAreToldWhenTheAttackerIsAPer
     RunSurpriseAttacks();
     EXPECT_EQ(Reports(18, kBorussia), 2);
     EXPECT_EQ(Requests(eRequestKind::Message, L"Raiders"), 1);
+    // The person to ask: whoever plays, unless the raider is a person's.
+    auto askedCountry = [this] {
+        int country = -1;
+        for (const auto& r : acting.requests)
+            if (r.kind == eRequestKind::Message && r.title == L"Raiders")
+                country = r.countryId;
+        return country;
+    };
+    EXPECT_EQ(askedCountry(), 0);
 
     // A person's own raider tells him whoever moves.
     Country(kBorussia).HumanControlled = true;
     Activate(kAlbion);
     RunSurpriseAttacks();
     EXPECT_EQ(Requests(eRequestKind::Message, L"Raiders"), 2);
+    EXPECT_EQ(askedCountry(), kBorussia);
 }
 
 namespace {
@@ -622,7 +640,8 @@ TEST_F(SeaBattles, ASurpriseAttacksCheckHitAndTargetFollowTheirRolls)
     cJednostkaMorska& warspite = Ship(2);
     for (const auto& c : cases) {
         Consts().SeaBattleDetection[7] = c.chance;
-        ScriptRandomRaw({RawFor(c.check, 1, 1000), 32767, RawFor(c.damage, 1, 100), RawFor(c.hit, 1, 100)});
+        // The hit roll at the top of its band, where a wider roll would read the next value.
+        ScriptRandomRaw({RawFor(c.check, 1, 1000), 32767, RawFor(c.damage, 1, 100), RawFor(c.hit + 1, 1, 100) - 1});
         std::wstring text;
         const int hitPoints = warspite.m_HP;
         EXPECT_EQ(raider.TrySurpriseAttack(text), c.attacks) << c.chance;
@@ -631,4 +650,19 @@ TEST_F(SeaBattles, ASurpriseAttacksCheckHitAndTargetFollowTheirRolls)
                                   : LangText("wait..."));
         EXPECT_EQ(warspite.m_HP, hitPoints - c.lost) << c.chance;
     }
+
+    // Only ships afloat are targets; a hit on the last hit point sinks the target, which its
+    // side is told of.
+    Ship(1).m_HP = 0;  // Ark Royal, sunk earlier in the pass
+    Consts().SeaBattleDetection[7] = 1000;
+    for (const auto& [before, outcome] : {std::pair{2, L"damaged."}, std::pair{1, L"destroyed!"}}) {
+        warspite.m_HP = before;
+        ScriptRandomRaw({RawFor(1, 1, 1000), 0, RawFor(1, 1, 100), RawFor(1, 1, 100)});
+        std::wstring text;
+        EXPECT_TRUE(raider.TrySurpriseAttack(text)) << before;
+        EXPECT_EQ(text, std::wstring(L"U-47 (Borussia) found HMS Warspite (Albion) and launched a surprise attack. "
+                                     L"The target was ") + outcome);
+        EXPECT_EQ(warspite.m_HP, before - 1);
+    }
+    EXPECT_EQ(Reports(33, kAlbion), 1);
 }

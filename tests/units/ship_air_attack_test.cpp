@@ -1,6 +1,7 @@
 // Ships under air attack and carriers' strikes met by interceptors, on Testland.
 #include <gtest/gtest.h>
 
+#include "core/format.h"
 #include "core/random.h"
 #include "tests/units/naval_testland.h"
 #include "units/air_unit.h"
@@ -52,12 +53,14 @@ TEST_F(ShipsUnderAirAttack, AnInterceptorShotDownLeavesTheGameAndTheCarrierKeeps
 {
     cJednostkaLotnicza& fighter = Fighter();
     fighter.m_Owner = kBorussia;
+    const std::wstring fighterName = fighter.m_Name;
     for (int die = 0; die < 6; ++die) {
         Consts().AirAttackerLosses[die][0] = 10;  // column -4: the fighter loses everything
         Consts().AirDefenderLosses[die][0] = 9;
     }
     ScriptRandomRaw({RawFor(3)});
     EXPECT_FALSE(Ship(1).TryIntercept(&fighter, &result));  // the strike goes on
+    EXPECT_EQ(result.defenderInfo.rfind(L"Interceptor " + fighterName + L" (Borussia): strength 0, lost 10\n", 0), 0u);
     EXPECT_EQ(game->FindAirUnitById(1), nullptr);
     EXPECT_TRUE(result.defenderKilled);
     EXPECT_TRUE(result.interceptionFought);
@@ -115,28 +118,36 @@ TEST_F(ShipsUnderAirAttack, TheInterceptionsColumnAndLossesDecideWhetherTheStrik
     Country(kBorussia).TechLevel[TECH_NAVY] = 1;
     for (int die = 0; die < 6; ++die)
         for (int column = 0; column < 9; ++column) {
-            Consts().AirAttackerLosses[die][column] = 8 - column;
-            Consts().AirDefenderLosses[die][column] = column == 4 ? 4 : 1;
+            Consts().AirAttackerLosses[die][column] = die == 4 ? 0 : 8 - column;
+            Consts().AirDefenderLosses[die][column] = die == 4 ? 9 : column == 4 ? 4 : 1;
         }
+    Consts().CarrierMinHitPointsPercent = 0;
     cJednostkaMorska& arkRoyal = Ship(1);
     const struct
     {
-        int strength, level;
+        int die, strength, level;
         bool stopped;
         int strengthLeft, hitPointsLeft;
     } cases[] = {
-        {1, 0, true, 1, 4},    // 5 - 0 - 1 + 1 = 5 counts as 4: loses 0 against 1
-        {10, 1, false, 2, 4},  // -5 counts as -4: loses 8 against 1
-        {6, 0, false, 2, 1},   // column 0: 4 against 4
+        {3, 1, 0, true, 1, 4},    // 5 - 0 - 1 + 1 = 5 counts as 4: loses 0 against 1
+        {3, 10, 1, false, 2, 4},  // -5 counts as -4: loses 8 against 1
+        {3, 6, 0, false, 2, 1},   // column 0: 4 against 4
+        {5, 3, 0, true, 3, 0},    // the carrier is lost, and so is the strike
     };
     for (const auto& c : cases) {
         arkRoyal.m_HP = arkRoyal.m_MaxHP;
         fighter.m_Strength = c.strength;
         fighter.m_Level = c.level;
         sCombatResult r;
-        ScriptRandomRaw({RawFor(3)});
-        EXPECT_EQ(arkRoyal.TryIntercept(&fighter, &r), c.stopped) << c.strength << " " << c.level;
-        EXPECT_EQ(fighter.m_Strength, c.strengthLeft) << c.strength << " " << c.level;
-        EXPECT_EQ(arkRoyal.m_HP, c.hitPointsLeft) << c.strength << " " << c.level;
+        ScriptRandomRaw({RawFor(c.die)});
+        SCOPED_TRACE(testing::Message() << c.die << " " << c.strength << " " << c.level);
+        EXPECT_EQ(arkRoyal.TryIntercept(&fighter, &r), c.stopped);
+        EXPECT_EQ(fighter.m_Strength, c.strengthLeft);
+        EXPECT_EQ(arkRoyal.m_HP, c.hitPointsLeft);
+        EXPECT_EQ(r.attackerKilled, c.hitPointsLeft == 0);
+        EXPECT_EQ(r.attackerInfo.rfind(FormatText(L"HMS Ark Royal (Albion): strength %i, lost %i\n", c.hitPointsLeft,
+                                                  arkRoyal.m_MaxHP - c.hitPointsLeft),
+                                       0),
+                  0u);
     }
 }
