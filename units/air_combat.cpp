@@ -65,7 +65,7 @@ bool CommanderRoll(const cUnit& unit, int percentPerSkill)
     if (!commander)
         return false;
     const float skill = float(int64_t(commander->Skill) * percentPerSkill);
-    const int chance = TruncateToInt(double(unit.GetCommanderRangeFactor() * skill));
+    const int chance = TruncateToInt(unit.GetCommanderRangeFactor() * skill);
     return RandomInt(1, 100) < chance;
 }
 
@@ -107,7 +107,7 @@ int cJednostka::GetCommanderValue() const
     if (!commander || !k)
         return 0;
     const float skill = float(int64_t(commander->Skill) * k->AirCommanderChances[2]);
-    return TruncateToInt(double(GetCommanderRangeFactor() * skill));
+    return TruncateToInt(GetCommanderRangeFactor() * skill);
 }
 
 void cJednostkaLotnicza::AirFight(sCombatResult* result, cUnit* attacker)

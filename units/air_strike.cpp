@@ -128,7 +128,7 @@ void cJednostkaLadowa::ReceiveAirAttack(sCombatResult* result, cUnit* attacker)
 
     const float full = GetFullStrengthValue();
     // The product of the strike's percentages may pass an int when the rule values are large.
-    const int points = full > 0.0f ? TruncateToInt(double(loss * 100.0f / full)) : 0;
+    const int points = full > 0.0f ? TruncateToInt(loss * 100.0f / full) : 0;
     AddStrength(-points);
     const std::wstring name = m_Name;
     const int owner = m_Owner;

@@ -120,7 +120,7 @@ bool cJednostkaLadowa::Assault(int x, int y, bool byComputer)
     }
     // The rules table reads this value as 100 x (1 - value), the assault's own steps as value x 100;
     // the steps are kept (the bundled 0.5 gives 50 either way).
-    m_Efficiency = TruncateToInt(double(k->AmphibiousEfficiencyCut * 100.0f));
+    m_Efficiency = TruncateToInt(k->AmphibiousEfficiencyCut * 100.0f);
     sLandAttack attack;
     attack.defender = target->unit;
     attack.x = x;

@@ -178,7 +178,7 @@ bool sLandAttack::Resolve(sCombatResult* result)
         } else {
             auto* land = static_cast<cJednostkaLadowa*>(defender);
             const int points =
-                std::min(TruncateToInt(double(float(land->GetStrength()) * float(percent) / 100.0f)), land->GetStrength());
+                std::min(TruncateToInt(float(land->GetStrength()) * float(percent) / 100.0f), land->GetStrength());
             const float value = land->GetFullStrengthValue() * float(points) / 100.0f;
             const float before = land->GetCombatStrength();
             if (weaker) {
@@ -213,7 +213,7 @@ bool sLandAttack::Resolve(sCombatResult* result)
                     // last multiplier, as it takes the last movement cost.
                     const float byTerrain = k->RetreatTerrainModifier[std::clamp(int(hex->terrain), 0, 7)];
                     // Held at an int's ends: three rule values multiply here.
-                    const int chance = TruncateToInt(double(base * byColumn * byTerrain));
+                    const int chance = TruncateToInt(base * byColumn * byTerrain);
                     LogLine(L"Retreat chance: Base=%.2f%% Modifiers: Column=%.2f Terrain=%.2f. CHANCE=%i%%", base, byColumn,
                             byTerrain, chance);
                     if (RandomInt(1, 100) < chance)
@@ -310,7 +310,7 @@ void sLandAttack::ShareAttackerLosses(sCombatResult* result, float total, int at
             continue;
         const float share = shared > 0.0f ? unit->GetCombatStrength() / shared * total : 0.0f;
         const float full = unit->GetFullStrengthValue();
-        const int points = full > 0.0f ? std::max(TruncateToInt(double(share * 100.0f / full)), 0) : 0;
+        const int points = full > 0.0f ? std::max(TruncateToInt(share * 100.0f / full), 0) : 0;
         BookLosses(defenderOwner, attackingCountry, share);
         const std::wstring line = FormatText(L"%s losses %.2f strength", unit->m_Name, share);
         LogLine(line);

@@ -70,8 +70,8 @@ void cJednostkaLadowa::RecalculateEfficiency()
     float g = float(k->SupplyEfficiency[SupplyIndex(m_Supply)]) / 100.0f * f;
     float h = g * float(m_EventsEffect + 100) / 100.0f;
     // Large rule values may carry the product beyond an int: it is held at its ends.
-    int e = TruncateToInt(double(100.0f * h));
-    e = TruncateToInt(double(float(e) - m_ShoreBombardmentEffect));
+    int e = TruncateToInt(100.0f * h);
+    e = TruncateToInt(float(e) - m_ShoreBombardmentEffect);
     e = NoSupplyPenalty(e, m_TurnsWithoutSupply, k->ImpulsesWithoutSupplySource);
     m_Efficiency = std::max(e, 1);
 }

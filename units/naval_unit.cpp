@@ -61,7 +61,7 @@ void cJednostkaMorska::EnsureMinimumHitPoints()
 
 int cJednostkaMorska::ChangeHitPoints(float delta)
 {
-    int hp = TruncateToInt(double(float(m_HP) + delta));
+    int hp = TruncateToInt(float(m_HP) + delta);
     hp = std::min(hp, m_MaxHP);
     m_HP = hp > 0 ? hp : 0;
     return m_HP;

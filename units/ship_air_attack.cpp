@@ -74,7 +74,7 @@ void cJednostkaMorska::ReceiveAirAttack(sCombatResult* result, cUnit* attacker)
     // otherwise divide by nothing.
     const int attackerNavy = std::max(NavyTech(*attacker), 1);
     const float ratio = float(NavyTech(*this)) / float(attackerNavy) + (m_Type == UNIT_CARRIER ? 1.0f : 0.0f);
-    const int chance = TruncateToInt(double(ratio * factor * float(m_HP)));
+    const int chance = TruncateToInt(ratio * factor * float(m_HP));
     if (RandomInt(0, 100) >= chance)
         return;
     result->attackerInfo += LangFormat("report_bombardment_naval_unit_attacker_losses_1_strength_point", m_Name,

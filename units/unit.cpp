@@ -198,7 +198,7 @@ int cUnit::GetCommanderBonus() const
     int d = DistanceToCommander(*this, c);
     if (d < 0)
         return 0;
-    return TruncateToInt(double(CommanderBonusAt(*c, d) * 100.0f));
+    return TruncateToInt(CommanderBonusAt(*c, d) * 100.0f);
 }
 
 int cUnit::GetHexRegion() const
@@ -248,7 +248,7 @@ void cUnit::UpdateCommandingCommander()
         int d = HexDistance(m_X, m_Y, other->m_X, other->m_Y);
         if (d > k->CommanderRadius[0])
             return;
-        int score = TruncateToInt(double(CommanderBonusAt(*other->m_Commander, d) * 100.0f));
+        int score = TruncateToInt(CommanderBonusAt(*other->m_Commander, d) * 100.0f);
         if (score > bestScore) {
             bestScore = score;
             best = other->m_Commander;

@@ -67,7 +67,7 @@ void cMiasto::StrategicBombard(sCombatResult* result, cUnit* attacker)
     const float value = fraction * float(k->StrategicBombLevel[std::clamp(levelTerm, 0, 4)]);
     const int damageRoll = RandomInt(1, 6);
     // A scenario's huge damage takes what the city has, never an undefined whole number.
-    int loss = TruncateToInt(double(float(k->StrategicBombDamage[damageRoll - 1]) * value / 100.0f));
+    int loss = TruncateToInt(float(k->StrategicBombDamage[damageRoll - 1]) * value / 100.0f);
     if (ProductionPoints < float(loss))
         loss = TruncateToInt(ProductionPoints);
     loss = std::max(loss, 0); // a city already below nothing gains nothing from the bombs
@@ -126,9 +126,9 @@ void cMiasto::NuclearStrike(sCombatResult* result)
     const sGameConsts* k = UnitConsts();
     if (!result || !k)
         return;
-    int loss = TruncateToInt(double(float(k->NuclearStrike[0]) * ProductionPoints / 100.0f));
+    int loss = TruncateToInt(float(k->NuclearStrike[0]) * ProductionPoints / 100.0f);
     if (ProductionPoints < float(loss))
-        loss = int(ProductionPoints);
+        loss = TruncateToInt(ProductionPoints);
     loss = std::max(loss, 0); // a city already below nothing gains nothing from the bomb
     ProductionPoints -= float(loss);
     // The record's city mark says a city took damage, and the nuclear steps leave it unset:

@@ -160,7 +160,7 @@ sConvoyResult ExecuteConvoy(sKonwoj& convoy, const tCityGroups& groups, const tS
     if (pp)
     {
         r.cargo = LangFormat("resources_(%i_pp)", convoy.value);
-        r.transportNeeded = std::max(1, TruncateToInt(double(float(convoy.value) * GameConsts().SupplyNeed[10])));
+        r.transportNeeded = std::max(1, TruncateToInt(float(convoy.value) * GameConsts().SupplyNeed[10]));
     }
     else
     {

@@ -34,7 +34,7 @@ int RollWhileBelowCount(const float* dice)
     float sum = 0.0f;
     for (int rolls = 0; float(rolls) < dice[0]; ++rolls)
         sum += float(RandomInt(1, TruncateToInt(dice[1])));
-    return TruncateToInt(double(sum + dice[2]));
+    return TruncateToInt(sum + dice[2]);
 }
 
 int Roll(const float* dice)
@@ -126,7 +126,7 @@ int EntryChangeCost(int country, const float* factors)
     if (c->Orientation < 0 || c->Orientation > 5)
         return std::max(1, c->PoliticalStrength);
     const float factor = FactorByOrientation(factors, c->Orientation);
-    return std::max(1, TruncateToInt(double(float(c->PoliticalStrength) * factor)));
+    return std::max(1, TruncateToInt(float(c->PoliticalStrength) * factor));
 }
 
 // The value of the first (0: points) or second (1: unrest) declare-war table.
@@ -152,7 +152,7 @@ int RollDice(float count, float sides, float bonus)
     int64_t sum = TruncateToInt(bonus);
     for (int k = 0; k < n; ++k)
         sum += RandomInt(1, TruncateToInt(sides));
-    return TruncateToInt(double(sum));
+    return TruncateToInt(sum);
 }
 
 void cPanstwo::ChangeAllianceEntry(int delta)
@@ -189,13 +189,13 @@ int CoupChance(int target)
         return 0;
     const float* coup = GameConsts().Coup;
     const float factor = t->Orientation >= 0 && t->Orientation <= 2 ? coup[0] : coup[1];
-    return TruncateToInt(double(float(100 - int64_t(t->PoliticalStrength)) * factor));
+    return TruncateToInt(float(100 - int64_t(t->PoliticalStrength)) * factor);
 }
 
 int CoupCost(int target)
 {
     const cPanstwo* t = GetCountry(target);
-    return t ? TruncateToInt(double(GameConsts().Coup[2] * float(t->PoliticalStrength))) : 0;
+    return t ? TruncateToInt(GameConsts().Coup[2] * float(t->PoliticalStrength)) : 0;
 }
 
 int DeclareWarDpCost(int declarer, int target)
@@ -217,7 +217,7 @@ int ExertPressureCost(int presser, int target)
         return 0;
     if (SameLeaning(*p, *t))
         return t->PoliticalStrength;
-    return TruncateToInt(double(float(t->PoliticalStrength) * GameConsts().ExertPressure[5]));
+    return TruncateToInt(float(t->PoliticalStrength) * GameConsts().ExertPressure[5]);
 }
 
 int ExertPressureChance(int presser, int target)
@@ -232,7 +232,7 @@ int ExertPressureChance(int presser, int target)
         return 100 - t->PoliticalStrength;
     const float* pressure = GameConsts().ExertPressure;
     const float factor = t->Orientation <= 2 ? pressure[4] : pressure[3];
-    return TruncateToInt(double(float(100 - int64_t(t->PoliticalStrength)) * factor));
+    return TruncateToInt(float(100 - int64_t(t->PoliticalStrength)) * factor);
 }
 
 // ---- Entry into an alliance ----

@@ -8,7 +8,7 @@
 int RangeInHexes(int base, float factor)
 {
     // The product in single precision, as the rules compute it.
-    return TruncateToInt(double(float(base) * factor));
+    return TruncateToInt(float(base) * factor);
 }
 
 int HexDistance(int x1, int y1, int x2, int y2)

@@ -45,7 +45,7 @@ int GetConvoyRaidChance(const sConvoyResult& record)
     const int remaining = record.transportUsed - record.transportLost;
     const float factor = remaining <= 10 ? raiding[1] : remaining <= 20 ? raiding[2] : raiding[3];
     // A scenario's huge or negative value stops at an int's ends: certain, or never.
-    return TruncateToInt(double(float(TruncateToInt(raiding[0])) * factor));
+    return TruncateToInt(float(TruncateToInt(raiding[0])) * factor);
 }
 
 void sWezelGrafuMorz::RaidConvoy(int owner, int nodeId, sConvoyResult& record, bool lastNode)
@@ -83,7 +83,7 @@ void sWezelGrafuMorz::RaidConvoy(int owner, int nodeId, sConvoyResult& record, b
                 if (!fleet || fleet->seaNode != ID || fleet->formation != 1 || !CountriesAtWar(ship->m_Owner, owner))
                     continue;
                 const int64_t chance =
-                    TruncateToInt(double(float(GetConvoyRaidChance(record)) * GameConsts().ConvoyRaiding[4])) +
+                    TruncateToInt(float(GetConvoyRaidChance(record)) * GameConsts().ConvoyRaiding[4]) +
                     CommanderBonus(ship->m_Commander);
                 if (RandomInt(1, 100) > chance)
                     continue;

@@ -94,11 +94,11 @@ void sWezelGrafuMorz::Bombard(sCombatResult* result, cUnit* attacker, int x, int
                 (ship->m_Spotted ? k.PortBombHit[0] : k.PortBombHit[1]) + int64_t(ship->m_HP) * k.PortBombHit[2];
             if (air)
                 sum += air->GetCommanderValue();
-            int c = TruncateToInt(double(sum));
+            int c = TruncateToInt(sum);
             if (attacker->m_Type == UNIT_STRATEGIC_BOMBER)
-                c = TruncateToInt(double(float(c) * float(k.PortBombHit[3]) / 100.0f));
+                c = TruncateToInt(float(c) * float(k.PortBombHit[3]) / 100.0f);
             // Each ship already hit spreads the bombs over the next one.
-            const int p = TruncateToInt(double(float(c) - float(hit.size()) * 0.25f * float(previous)));
+            const int p = TruncateToInt(float(c) - float(hit.size()) * 0.25f * float(previous));
             previous = p;
             if (RandomInt(1, 100) < p)
                 hit.push_back(ship);

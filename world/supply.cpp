@@ -521,7 +521,7 @@ void cZaopatrzenie::SpreadMulberrySupply(int x, int y, int centreX, int centreY,
         auto* unit = dynamic_cast<cJednostka*>(hex.unit);
         if (unit && harbourOwner && (unit->m_Owner == owner || harbourOwner->IsAlliedWith(unit->m_Owner)))
         {
-            const int value = TruncateToInt(double(radius - float(distance)));
+            const int value = TruncateToInt(radius - float(distance));
             const bool land = unit->m_Category == CATEGORY_LAND;
             if (unit->m_Supply < value || (land && unit->m_TurnsWithoutSupply >= 1))
             {
