@@ -6,10 +6,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "core/fatal.h"
 #include "core/format.h"
 #include "core/lock.h"
 #include "core/log.h"
+#include "core/random.h"
 #include "core/text.h"
 #include "core/version.h"
 #include "platform/clock.h"
@@ -18,6 +22,7 @@
 #include "shell/dxut.h"
 #include "shell/frame_callbacks.h"
 #include "shell/links.h"
+#include "shell/music_player.h"
 #include "shell/startup.h"
 #include "tests/test_support.h"
 
@@ -57,8 +62,25 @@ TEST(Startup, RunsHeadlessThroughItsStepsAndEndsWithExitCodeZero)
     MakeGameFolder(std::filesystem::current_path());
     // The intro installs the frame callbacks; here it stops after a few frames.
     static std::wstring title;
-    g_ShellLinks.playIntroMovies = [] {
+    // Both dice are seeded with the start's time: the game's, and the music's own.
+    static uint32_t dice = 0;
+    static std::vector<int> firstTracks, firstTracksOfThatSeed;
+    const auto firstTracksOfStarts = [] {
+        std::vector<int> tracks;
+        for (int start = 0; start < 24; ++start) {
+            cMusicPlayer player;
+            EXPECT_TRUE(player.SelectPlaylist(-1));
+            tracks.push_back(player.GetCurrentTrack());
+        }
+        return tracks;
+    };
+    const int64_t before = GetCalendarSeconds();
+    g_ShellLinks.playIntroMovies = [=] {
         title = DXUTGetHWND()->GetTitle();
+        dice = GetRandomState();
+        firstTracks = firstTracksOfStarts();
+        SeedMusicDice(dice);
+        firstTracksOfThatSeed = firstTracksOfStarts();
         DXUTSetCallbackFrameMove(QuitAfterFiveFrames);
         DXUTSetCallbackFrameRender(OnFrameRender);
     };
@@ -73,6 +95,13 @@ TEST(Startup, RunsHeadlessThroughItsStepsAndEndsWithExitCodeZero)
 
     EXPECT_EQ(RunProgram(), 0);
     EXPECT_EQ(g_IntroFrames, 5);
+    EXPECT_GE(dice, uint32_t(before));
+    EXPECT_LE(dice, uint32_t(GetCalendarSeconds()));
+    EXPECT_EQ(firstTracks, firstTracksOfThatSeed);
+    // The shipped playlist has two tracks, and 24 starts do not all begin with one of them.
+    const auto zeros = std::count(firstTracks.begin(), firstTracks.end(), 0);
+    EXPECT_EQ(zeros + std::count(firstTracks.begin(), firstTracks.end(), 1), 24);
+    EXPECT_TRUE(zeros > 0 && zeros < 24);
     EXPECT_EQ(title, BuildWindowTitle(kGameName, kGameVersion, kGameBuild));
     EXPECT_EQ(destroyed, 1); // by the window's close, not again at the end
     EXPECT_TRUE(LogHasInOrder({RunningLine(), L"Loading GUI coordinates nad fonts from \"data\\GUI_1024x768.csv\"... OK",
