@@ -152,6 +152,18 @@ TEST_F(LandCombat, OverrunCostsTheAttackersNothingAndAWeakAttackInflictsNothing)
     attack.Resolve(&result);
     EXPECT_NEAR(result.attackerLoss, 3.6f, 1e-5f);
     EXPECT_TRUE(result.attackerKilled);
+
+    // A full value of nothing takes no share of the loss, and is gone.
+    result.Reset();
+    g.Consts().LandCombatStrength[TableLevelIndex(3)][LandTypeIndex(UNIT_INFANTRY)] = 0.0f;
+    cJednostkaLadowa* hollow = Attacker(0, 100);
+    hollow->m_Level = 3;
+    const std::wstring name = hollow->m_Name;
+    Dice(6, 6);
+    testing_support::ClearLog();
+    attack.Resolve(&result);
+    EXPECT_TRUE(testing_support::LogContains(name + L" losses 0.00 strength"));
+    EXPECT_TRUE(result.attackerKilled);
 }
 
 TEST_F(LandCombat, EveryFactorOfBothSidesWeighsInTheOverrunRatio)
