@@ -296,6 +296,14 @@ TEST_F(AIAirWar, ATacticalBomberStrikesEnemyShipsAtSeaWhileItHasActionPointsAndN
     ai.StrikeShipsFromTheAir();
     EXPECT_EQ(g_PlayCounts.airStrikes.load(), 2);
     EXPECT_EQ(bomber->m_ActionPoints, 0);
+
+    // A node whose main hex lies off the map is no target.
+    transport->m_HP = 50;
+    bomber->m_ActionPoints = 1;
+    node->MainX = -1;
+    ai.StrikeShipsFromTheAir();
+    EXPECT_EQ(g_PlayCounts.airStrikes.load(), 2);
+    EXPECT_EQ(bomber->m_ActionPoints, 1);
 }
 
 } // namespace
