@@ -13,6 +13,7 @@
 #include "units/naval_unit.h"
 #include "world/fleet.h"
 #include "world/relations.h"
+#include "world/sea_graph.h"
 
 namespace ai_tests {
 namespace {
@@ -158,6 +159,26 @@ TEST_F(AIAirWar, ABomberShotDownByAnInterceptorLeavesTheGame)
     EXPECT_EQ(LandUnit(12)->m_Strength, 100) << "the strike never came";
 }
 
+// A fall on either side sends the walk back to the first bomber, which strikes again.
+TEST_F(AIAirWar, AnInterceptorShotDownLeavesTheBomberFreeToStrikeAgain)
+{
+    Air(1)->m_Level = 5;
+    Air(1)->m_Strength = 10;
+    cJednostkaLotnicza* bomber = Air(2);
+    bomber->m_Strength = 10;
+    bomber->m_Level = 1;
+    bomber->m_ActionPoints = 2;
+    LandUnit(12)->m_Strength = 100;
+    LandUnit(12)->m_Efficiency = 100;
+    cAI& ai = AIOf(kBorussia);
+    ai.BuildUnitLists();
+    ScriptRandomRaw({Die(6), Die(1), Die(1), Die(1), Die(1)});  // the fighter loses its 10, the bomber 5
+    ai.PlanAirStrikes();
+    EXPECT_EQ(Air(1), nullptr);
+    EXPECT_EQ(g_PlayCounts.airStrikes.load(), 2);
+    EXPECT_EQ(bomber->m_ActionPoints, 0);
+}
+
 TEST_F(AIAirWar, AStrategicBomberBelowHalfStrengthStaysHomeAndAtHalfItHitsTheEarlierOfTwoEqualCities)
 {
     GroundAlbionsFighter();
@@ -234,9 +255,36 @@ TEST_F(AIAirWar, ATacticalBomberStrikesEnemyShipsAtSeaWhileItHasActionPointsAndN
     ai.StrikeShipsFromTheAir();
     EXPECT_EQ(g_PlayCounts.airStrikes.load(), 0);
 
-    // The transport sails into the North Sea; it lasts out two strikes.
+    // The transport sails into the North Sea. A person watches a strike by a bomber he sees
+    // or on a node where he sees ships of his own.
     transports->seaNode = 1;
-    game->FindNavalUnitById(3)->m_HP = game->FindNavalUnitById(3)->m_MaxHP = 50;
+    cJednostkaMorska* transport = game->FindNavalUnitById(3);
+    sWezelGrafuMorz* node = game->m_SeaGraph->GetNode(1);
+    const int strength = bomber->m_Strength;
+    struct sCase
+    {
+        bool person;
+        int ownShips, centred;
+    };
+    for (const sCase& c : {sCase{false, 1, 0}, sCase{true, 0, 0}, sCase{true, 1, 1}})
+    {
+        game->m_Countries[kAlbion - 1]->HumanControlled = c.person;
+        node->OwnCounts[0] = c.ownShips;
+        transport->m_HP = transport->m_MaxHP = 50;
+        bomber->m_ActionPoints = 1;
+        ScriptRandomRaw(std::vector<int>(20, Die(6)));  // high rolls: the bombs miss
+        testing_support::ClearLog();
+        ai.StrikeShipsFromTheAir();
+        EXPECT_EQ(testing_support::CountLogLinesStartingWith(L"CenterAtHex"), c.centred)
+            << c.person << " " << c.ownShips;
+    }
+    game->m_Countries[kAlbion - 1]->HumanControlled = false;
+    g_PlayCounts.Reset();
+    bomber->m_ActionPoints = 2;
+    bomber->m_Strength = strength;
+
+    // Weakened, it lasts out two strikes.
+    transport->m_HP = transport->m_MaxHP = 50;
     game->m_Relations->SetWar(kAlbion, kBorussia, 0);
     game->m_Relations->SetWar(kBorussia, kAlbion, 0);
     ai.StrikeShipsFromTheAir();
@@ -248,6 +296,14 @@ TEST_F(AIAirWar, ATacticalBomberStrikesEnemyShipsAtSeaWhileItHasActionPointsAndN
     ai.StrikeShipsFromTheAir();
     EXPECT_EQ(g_PlayCounts.airStrikes.load(), 2);
     EXPECT_EQ(bomber->m_ActionPoints, 0);
+
+    // A node whose main hex lies off the map is no target.
+    transport->m_HP = 50;
+    bomber->m_ActionPoints = 1;
+    node->MainX = -1;
+    ai.StrikeShipsFromTheAir();
+    EXPECT_EQ(g_PlayCounts.airStrikes.load(), 2);
+    EXPECT_EQ(bomber->m_ActionPoints, 1);
 }
 
 } // namespace

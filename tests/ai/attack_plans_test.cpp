@@ -221,6 +221,17 @@ TEST_F(AIAttacks, PossibleAttackersAreTheOpponentsOwnListNotTheTargetsOrderPath)
     EXPECT_FALSE(ai.m_PossibleAttackers[valdo].empty());
     ASSERT_EQ(valdo->m_OrderPath.size(), 1u);
     EXPECT_EQ(valdo->m_OrderPath.front().y, 7) << "Valdonia's own order path is left alone";
+
+    // An option that spends every action point leaves none to attack with.
+    cJednostkaLadowa* mech = LandUnit(8);
+    mech->m_ActionPoints = 2;
+    for (const auto& [cost, listed] : {std::pair{1, true}, {2, false}})
+    {
+        ai.ClearEnemyAttackerLists();
+        ai.m_MoveOptions = {sPathStep{mech, 7, 5, 0, cost}};  // north of Valdo
+        ai.CollectPossibleAttackers();
+        EXPECT_EQ(ai.m_PossibleAttackers[valdo].size(), listed ? 1u : 0u) << cost;
+    }
 }
 
 TEST_F(AIAttacks, BorussiasTurnAttacksValdoniasInfantry)

@@ -12,6 +12,7 @@
 #include "units/combat_result.h"
 #include "units/combat_support.h"
 #include "units/land_attack.h"
+#include "units/unit_access.h"
 #include "world/city.h"
 #include "world/hex_geometry.h"
 
@@ -139,6 +140,30 @@ TEST_F(LandCombat, OverrunCostsTheAttackersNothingAndAWeakAttackInflictsNothing)
     EXPECT_EQ(last->m_Strength, 1);
     EXPECT_FALSE(result.defenderKilled);
     EXPECT_EQ(scratched->m_Strength, 100) << "0.01 of a full value of 10 is no whole point";
+
+    // A full value of 1: the 3.6 lost at column 1 are 360 points, more than it has.
+    result.Reset();
+    Defender(5, 2);
+    attack.ClearAttacker(0);
+    cJednostkaLadowa* light = Attacker(0, 100);
+    light->m_Level = 3;
+    g.Consts().LandCombatStrength[TableLevelIndex(3)][LandTypeIndex(UNIT_INFANTRY)] = 1.0f;
+    Dice(6, 6);
+    attack.Resolve(&result);
+    EXPECT_NEAR(result.attackerLoss, 3.6f, 1e-5f);
+    EXPECT_TRUE(result.attackerKilled);
+
+    // A full value of nothing takes no share of the loss, and is gone.
+    result.Reset();
+    g.Consts().LandCombatStrength[TableLevelIndex(3)][LandTypeIndex(UNIT_INFANTRY)] = 0.0f;
+    cJednostkaLadowa* hollow = Attacker(0, 100);
+    hollow->m_Level = 3;
+    const std::wstring name = hollow->m_Name;
+    Dice(6, 6);
+    testing_support::ClearLog();
+    attack.Resolve(&result);
+    EXPECT_TRUE(testing_support::LogContains(name + L" losses 0.00 strength"));
+    EXPECT_TRUE(result.attackerKilled);
 }
 
 TEST_F(LandCombat, EveryFactorOfBothSidesWeighsInTheOverrunRatio)

@@ -39,6 +39,8 @@ TEST_F(LandMovement, CostsFollowTerrainWinterAndNeutralHexesAndMarkWhatIsLeft)
     Country(kBorussia).WinterMove = 50;
     game->m_Consts.WinterMoveFactor = 100.0f;
     Hex(11, 6).SetController(kHelvetia);  // a neutral at peace with Borussia
+    Place(Land(8), 12, 8);                // a friend the enemy has seen: passable, not marked
+    Land(8).m_Spotted = true;
     Hex(11, 7).terrain = 7;               // desert, the dearest land
     Hex(13, 5).weather = WEATHER_MUD;
     Country(kBorussia).MudMove = 100;
@@ -63,7 +65,9 @@ TEST_F(LandMovement, CostsFollowTerrainWinterAndNeutralHexesAndMarkWhatIsLeft)
     // Testland's attack costs Borussia 1 action point: 2 left is more, 1 is not.
     EXPECT_EQ(Hex(13, 6).marks & MARK_MOVE_RANGE, uint32_t(MARK_MOVE_ATTACK_LEFT));
     EXPECT_EQ(Hex(13, 6).markValue, 2);
-    EXPECT_EQ(Hex(12, 8).marks & MARK_MOVE_RANGE, uint32_t(MARK_MOVE_SOME_LEFT));
+    EXPECT_EQ(Hex(12, 8).marks & MARK_MOVE_RANGE, 0u);
+    EXPECT_EQ(Hex(13, 7).marks & MARK_MOVE_RANGE, uint32_t(MARK_MOVE_NONE_LEFT));
+    EXPECT_EQ(Hex(11, 8).marks & MARK_MOVE_RANGE, uint32_t(MARK_MOVE_SOME_LEFT));
     EXPECT_EQ(Hex(12, 9).marks & MARK_MOVE_RANGE, uint32_t(MARK_MOVE_NONE_LEFT));
     EXPECT_EQ(Hex(11, 6).marks, 0u);
 
@@ -71,6 +75,7 @@ TEST_F(LandMovement, CostsFollowTerrainWinterAndNeutralHexesAndMarkWhatIsLeft)
     unit.m_ActionPoints = 1;
     unit.ComputeMoveRange(true);
     EXPECT_NE(Hex(12, 9).marks & MARK_MOVE_RANGE, 0u);
+    EXPECT_EQ(Hex(13, 6).markValue, 2);
     unit.ComputeMoveRange(false);
     EXPECT_EQ(Hex(12, 9).marks & MARK_MOVE_RANGE, 0u);
     EXPECT_EQ(RangeCost(unit, 13, 6), 1);
@@ -101,6 +106,13 @@ TEST_F(LandMovement, EnemiesCloseTheirHexWhenSeenAndMakeStepsBesideThemDearer)
     unit.ComputeMoveRange(true);
     EXPECT_EQ(RangeCost(unit, 14, 6), -1) << "the computer's planning sees every enemy";
     EXPECT_EQ(RangeCost(unit, 13, 7), 3);
+
+    // An enemy straight above the unit counts too: (14, 5), beside both, is cheaper round
+    // over (14, 6).
+    Place(enemy, 13, 5);
+    Hex(14, 5).terrain = 1;
+    unit.ComputeMoveRange(true);
+    EXPECT_EQ(RangeCost(unit, 14, 5), 2);
 }
 
 TEST_F(LandMovement, OfTwoWaysOfTheSameCostTheFirstOneSearchedLeadsTheWalk)
@@ -174,6 +186,11 @@ TEST_F(LandMovement, AnUnmovedUnitMayAlwaysStepOntoAFreeNeighbour)
 TEST_F(LandMovement, HugeActionPointsFromAnEventStayOnTheMapAndOnLand)
 {
     Hex(7, 1).terrain = Hex(7, 0).terrain = 1;  // up to the map's first row
+    for (int x = 0; x < 6; ++x)  // out to its first column over the sea's row 6,
+        Hex(x, 6).terrain = 1;
+    for (int x = 17; x < 20; ++x)  // its last column through Ruthenia,
+        Hex(x, 6).SetController(kBorussia);
+    Hex(13, 15).terrain = 1;  // and its last row
     cJednostkaLadowa& unit = Panzer(1000000, 5);
     const int count = unit.ComputeMoveRange(true);
     EXPECT_GT(count, 50);
@@ -186,6 +203,9 @@ TEST_F(LandMovement, HugeActionPointsFromAnEventStayOnTheMapAndOnLand)
     }
     EXPECT_GE(RangeCost(unit, 8, 9), 1) << "Valdonia, at war with Borussia, is open";
     EXPECT_GE(RangeCost(unit, 7, 0), 1);
+    EXPECT_EQ(RangeCost(unit, 0, 6), 13);
+    EXPECT_EQ(RangeCost(unit, 19, 6), 7);
+    EXPECT_EQ(RangeCost(unit, 13, 15), 9);
 }
 
 TEST_F(LandMovement, RetreatAndPortHexes)
@@ -210,4 +230,6 @@ TEST_F(LandMovement, RetreatAndPortHexes)
     EXPECT_TRUE(unit.HasRetreatHex());
     Place(Land(1), 8, 7);
     EXPECT_FALSE(unit.HasRetreatHex()) << "taken by a unit";
+    Hex(8, 5).SetController(kAlbion);  // the hex above
+    EXPECT_TRUE(unit.HasRetreatHex());
 }
