@@ -165,7 +165,7 @@ TEST_F(AIFronts, NearestFrontCityIsTheFewestHopsAway)
         kBorussia, {{City(L"Berolina"), City(L"Hamburgum"), City(L"Colonia"), City(L"Berna")}});
     const struct
     {
-        int x, y; // the unit's hex; its home city and the hops and hexes to each city in brackets
+        int x, y; // the unit's hex; beside it its home city, then hops/hexes to each city
         std::vector<const wchar_t*> front;
         const wchar_t* nearest;
     } cases[] = {
