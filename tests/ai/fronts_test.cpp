@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "tests/ai/ai_test_game.h"
 #include "tests/test_support.h"
@@ -25,7 +26,13 @@ bool Holds(const std::vector<cJednostkaLadowa*>& list, int id)
 TEST_F(AIFronts, UnitListsFollowTheRelationsAndOwnUnitsComeStrongestFirst)
 {
     cAI& ai = AIOf(kBorussia);
+    // Two units worn down to nothing are equally strong: they keep the game's order, last.
+    LandUnit(5)->m_Efficiency = 0;
+    LandUnit(8)->m_Efficiency = 0;
     ai.BuildUnitLists();
+    ASSERT_EQ(ai.m_OwnLandUnits.size(), 5u);
+    EXPECT_EQ(ai.m_OwnLandUnits[3]->m_Id, 5);
+    EXPECT_EQ(ai.m_OwnLandUnits[4]->m_Id, 8);
     for (int id : {4, 5, 6, 7, 8})
         EXPECT_TRUE(Holds(ai.m_OwnLandUnits, id)) << id;
     EXPECT_TRUE(Holds(ai.m_EnemyLandUnits, 1)) << "Albion is at war with Borussia";
@@ -83,6 +90,17 @@ TEST_F(AIFronts, AFrontIsBornWhereOwnAndEnemyCitiesTouchByLand)
     EXPECT_EQ(strength, -1);
     EXPECT_TRUE(testing_support::LogContains(L"Kraj ID = 2 (Borussia) zaktualizowal liste frontow do liczby 1"));
 
+    // A front runs on through a city an enemy took: Albion's Colonia joins Hamburgum to it.
+    Map().GetHex(9, 5)->controller = kAlbion;
+    ai.EvaluateNodeStrengths();
+    ai.UpdateFronts();
+    ASSERT_EQ(ai.m_Fronts.size(), 1u);
+    EXPECT_EQ(ai.m_Fronts.front().m_Name, L"Front miasta Berolina");
+    std::vector<const cMiasto*> cities;
+    for (const sWezelDiagramuMiast* node : ai.m_Fronts.front().m_Nodes)
+        cities.push_back(node->City);
+    EXPECT_EQ(cities, (std::vector<const cMiasto*>{City(L"Berolina"), City(L"Colonia"), City(L"Hamburgum")}));
+
     cAI& peaceful = AIOf(kRuthenia);
     peaceful.BuildUnitLists();
     peaceful.EvaluateNodeStrengths();
@@ -139,6 +157,36 @@ TEST_F(AIFronts, NearestFrontCityIsTheFewestHopsAway)
     EXPECT_EQ(ai.FindNearestFrontCity(LandUnit(4)), nullptr) << "no strategic route known yet";
     game->m_StrategicMoves->SetCountryTopography(kBorussia, {{City(L"Berolina"), City(L"Hamburgum"), City(L"Colonia")}});
     EXPECT_EQ(ai.FindNearestFrontCity(LandUnit(4)), City(L"Colonia")) << "from Berolina the Borussian front city";
+
+    // Among front cities of its own, fewest hops from the unit's home city first, then fewest
+    // hexes from the unit, then the first found. Borussia has taken Berna, two hops from Berolina.
+    Map().GetHex(10, 8)->controller = kBorussia;
+    game->m_StrategicMoves->SetCountryTopography(
+        kBorussia, {{City(L"Berolina"), City(L"Hamburgum"), City(L"Colonia"), City(L"Berna")}});
+    const struct
+    {
+        int x, y; // the unit's hex; beside it its home city, then hops/hexes to each city
+        std::vector<const wchar_t*> front;
+        const wchar_t* nearest;
+    } cases[] = {
+        {8, 3, {L"Berolina", L"Colonia"}, L"Colonia"},   // Hamburgum: Berolina 1/3, Colonia 1/2
+        {8, 3, {L"Colonia", L"Berolina"}, L"Colonia"},
+        {8, 3, {L"Colonia", L"Hamburgum"}, L"Hamburgum"}, // Hamburgum 0/1
+        {13, 6, {L"Hamburgum", L"Berna"}, L"Hamburgum"},  // Berolina: Hamburgum 1/6, Berna 2/4
+        {9, 3, {L"Berolina", L"Colonia"}, L"Berolina"},   // Hamburgum: both 1/2
+        {9, 3, {L"Colonia", L"Berolina"}, L"Colonia"},
+    };
+    cJednostkaLadowa* unit = LandUnit(8);
+    for (const auto& c : cases)
+    {
+        unit->m_X = c.x;
+        unit->m_Y = c.y;
+        ai.m_Fronts.clear();
+        ai.m_Fronts.emplace_back();
+        for (const wchar_t* name : c.front)
+            ai.m_Fronts.back().m_Nodes.push_back(NodeOfCity(City(name)));
+        EXPECT_EQ(ai.FindNearestFrontCity(unit), City(c.nearest)) << c.x << "," << c.y << " " << c.front[0];
+    }
 }
 
 } // namespace
@@ -154,6 +202,20 @@ TEST_F(AIFronts, SavingACollapsingFrontMovesEachUnitAtMostOnceAndEnds)
     game->m_StrategicMoves->SetCountryTopography(kBorussia, {{City(L"Berolina"), City(L"Hamburgum"), City(L"Colonia")}});
     ai.m_Country->SMP = 1000;
     ai.BuildUnitLists();
+    // A move without a target city or off the map is refused and leaves the unit standing.
+    const struct
+    {
+        cMiasto* target;
+        int x, y;
+    } refused[] = {{nullptr, 10, 3}, {City(L"Colonia"), -1, 3}, {City(L"Colonia"), 20, 3}};
+    for (const auto& r : refused)
+    {
+        ai.PrzeniesStrategicznieJednostke(LandUnit(4), r.target, r.x, r.y);
+        EXPECT_EQ(Map().GetHex(11, 3)->unit, LandUnit(4)) << r.x;
+        EXPECT_EQ(LandUnit(4)->m_X, 11) << r.x;
+    }
+    EXPECT_EQ(ai.m_Country->SMP, 1000);
+    EXPECT_EQ(testing_support::CountLogLinesStartingWith(L"[AI] PrzeniesStrategicznieJednostke"), 0);
     // A person's last move stays undoable, and the moves are heard by nobody, spotted or not.
     game->m_PlayState->GetUndo().Record(*LandUnit(1));
     for (cJednostkaLadowa* unit : ai.m_OwnLandUnits)
