@@ -201,6 +201,63 @@ TEST_F(LineOfDefence, TheNearestFreeLineHexIsTheFirstOfEqualsAndTheTargetWhenNon
         ai.m_LineOfDefence = c.line;
         EXPECT_EQ(ai.FindNearestFreeLineHex(10, 10), c.expected) << c.line.size() << " line hexes";
     }
+    // Within a unit's reach the marked hexes count, in the order its move range lists them
+    // (row by row): the 4. Mech Corps on (8,3) reaches (7,4) before (9,4), both beside (8,4).
+    cJednostkaLadowa& mech = *LandUnit(8);
+    mech.ComputeMoveRange(true);
+    for (const sCase& c : {sCase{{{9, 4}, {7, 4}}, {7, 4}}, sCase{{{9, 2}, {8, 5}}, {8, 5}}, sCase{{}, {-1, -1}}})
+    {
+        Map().ClearAiMarks();
+        for (const auto& [x, y] : c.line)
+            Map().SetAiMark(x, y, 3);
+        EXPECT_EQ(FindNearestFreeMarkedHexInRange(mech, 8, 4), c.expected) << c.line.size() << " marked hexes";
+    }
+}
+
+// A unit moves onto a marked hex in its reach only when that brings it nearer its target, else
+// toward the free line hex nearest the target; the passes go on while any unit moves, so a unit
+// blocked by another that makes way afterwards still gets there.
+TEST_F(LineOfDefence, AUnitStepsOnlyNearerItsTargetAndTakesTheHexAnotherHasLeft)
+{
+    struct sOrder
+    {
+        int unitId;
+        std::pair<int, int> target;
+        std::pair<int, int> expected;
+    };
+    struct sCase
+    {
+        std::vector<std::pair<int, int>> line;
+        std::vector<sOrder> orders;  // in the order the units are walked
+    };
+    // The 4. Mech Corps on (8,3) reaches (9,4), two hexes from (8,5) as its own hex is: it
+    // heads for (9,6), the line hex nearest (8,5), and stops on (8,5) beside it.
+    // On the line at (8,3) it waits for the 2. Motorised to leave its target (9,5) for (11,5).
+    for (const sCase& c : {sCase{{{9, 4}, {9, 6}}, {{8, {8, 5}, {8, 5}}}},
+                           sCase{{{8, 3}, {9, 5}, {11, 5}}, {{8, {9, 5}, {9, 5}}, {5, {11, 5}, {11, 5}}}}})
+    {
+        DeleteGameObject();
+        game = LoadGame(sGameLoadRequest::ForScenario(L"Testland"));
+        cAI& ai = AIOf(kBorussia);
+        ai.BuildUnitLists();
+        ai.m_OwnLandUnits.clear();
+        for (const sOrder& o : c.orders)
+        {
+            cJednostkaLadowa* unit = LandUnit(o.unitId);
+            unit->m_AiOrder = 5;
+            unit->m_AiTargetX = o.target.first;
+            unit->m_AiTargetY = o.target.second;
+            ai.m_OwnLandUnits.push_back(unit);
+        }
+        ai.m_LineOfDefence = c.line;
+        Map().ClearAiMarks();
+        for (const auto& [x, y] : c.line)
+            Map().SetAiMark(x, y, 3);
+        ai.MoveUnitsToLineOfDefence();
+        for (const sOrder& o : c.orders)
+            EXPECT_EQ(std::make_pair(LandUnit(o.unitId)->m_X, LandUnit(o.unitId)->m_Y), o.expected)
+                << "unit " << o.unitId << ", " << c.line.size() << " line hexes";
+    }
 }
 
 TEST_F(LineOfDefence, NoThreatenedFrontKeepsTheMarksOfTheLastLine)
