@@ -8,7 +8,6 @@
 #include <thread>
 
 #include "core/lock.h"
-
 #include "tests/ai/ai_test_game.h"
 #include "tests/test_support.h"
 #include "world/city_graph.h"
@@ -208,8 +207,8 @@ TEST_F(LineOfDefence, TheNearestFreeLineHexIsTheFirstOfEqualsAndTheTargetWhenNon
         ai.m_LineOfDefence = c.line;
         EXPECT_EQ(ai.FindNearestFreeLineHex(10, 10), c.expected) << c.line.size() << " line hexes";
     }
-    // Within a unit's reach the marked hexes count, in the order its move range lists them
-    // (row by row): the 4. Mech Corps on (8,3) reaches (7,4) before (9,4), both beside (8,4);
+    // Within a unit's reach the marked hexes count, in the order its move range lists them:
+    // the 4. Mech Corps on (8,3) reaches (7,4) before (9,4), both beside (8,4);
     // Albion's 1st Guards, moved to (1,2), reach (0,2) in the map's first column, made land.
     sHex& firstColumn = *Map().GetHex(0, 2);
     firstColumn.terrain = 1;
@@ -271,7 +270,6 @@ TEST_F(LineOfDefence, AUnitStepsOnlyNearerItsTargetAndTakesTheHexAnotherHasLeft)
         firstColumn.terrain = 1;
         firstColumn.controller = firstColumn.owner = uint8_t(kAlbion);
         cAI& ai = AIOf(c.country);
-        ai.BuildUnitLists();
         ai.m_OwnLandUnits.clear();
         for (const sOrder& o : c.orders)
         {
