@@ -162,10 +162,11 @@ TEST(AIScenarioRule, CountryFiftyThreeOfTheEuropeanScenariosSendsOneAirUnitFromT
         g.game->m_ScenarioName = c.title;
         if (c.baseTaken)
             g.AddLand(53, UNIT_INFANTRY, 37, 78);
-        // Column 16 comes first: were it counted as west, it would take the base.
+        // Column 16 comes first: were it counted as west, it would take the base. The last unit
+        // stands on the map's first hex, (0,0).
         cJednostkaLotnicza* atSixteen = g.AddAir(c.country, UNIT_FIGHTER, 16, 10);
         cJednostkaLotnicza* west = g.AddAir(c.country, UNIT_FIGHTER, 15, 10);
-        cJednostkaLotnicza* farWest = g.AddAir(c.country, UNIT_FIGHTER, 3, 3);
+        cJednostkaLotnicza* farWest = g.AddAir(c.country, UNIT_FIGHTER, 0, 0);
         cAI ai;
         ai.m_Country = &g.Country(c.country);
         ai.m_OwnAirUnits = {atSixteen, west, farWest};
@@ -174,7 +175,7 @@ TEST(AIScenarioRule, CountryFiftyThreeOfTheEuropeanScenariosSendsOneAirUnitFromT
                                   (c.baseTaken ? L", base taken" : L"");
         EXPECT_EQ(std::pair(west->m_X, west->m_Y), c.rebased ? std::pair(37, 78) : std::pair(15, 10)) << what;
         EXPECT_EQ(std::pair(atSixteen->m_X, atSixteen->m_Y), std::pair(16, 10)) << what;
-        EXPECT_EQ(std::pair(farWest->m_X, farWest->m_Y), std::pair(3, 3)) << what;
+        EXPECT_EQ(std::pair(farWest->m_X, farWest->m_Y), std::pair(0, 0)) << what;
     }
 }
 
