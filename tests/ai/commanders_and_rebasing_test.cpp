@@ -1,5 +1,6 @@
 // Forces placed before the fighting: a free land commander to the strongest unit without
-// one (never an admiral), and strategic moves toward an empty own node of a front.
+// one (never an admiral), strategic moves toward an empty own node of a front, air bases,
+// and the European scenarios' own rule for country 53's air force.
 #include <gtest/gtest.h>
 
 #include <list>
@@ -7,6 +8,7 @@
 
 #include "game/commanders.h"
 #include "tests/ai/ai_test_game.h"
+#include "tests/units/unit_test_game.h"
 #include "units/air_unit.h"
 #include "world/hex_geometry.h"
 #include "world/city_graph.h"
@@ -137,6 +139,44 @@ TEST_F(AIForces, ABaseIsPickedByItsDistanceFromTheEnemyAndTheTargetsInRange)
          })
         EXPECT_EQ((c.retreat ? ai.PickRetreatBase(c.bases) : ai.PickForwardBase(c.bases)).x, c.picked)
             << (c.retreat ? "retreat, " : "forward, ") << c.bases.size() << " bases";
+}
+
+// Only in the three European scenarios so titled, and only for country 53: its air units west
+// of column 16 go to (37,78) while that hex is free, so one of them at most. Testland's map is
+// too small for that hex: a bare world of 53 countries on a 38 x 79 map (its last hex) holds it.
+TEST(AIScenarioRule, CountryFiftyThreeOfTheEuropeanScenariosSendsOneAirUnitFromTheWestToItsBase)
+{
+    struct sCase
+    {
+        const wchar_t* title;
+        int country;
+        bool baseTaken;
+        bool rebased;
+    };
+    for (const sCase& c : {sCase{L"EUROPE 1939", 53, false, true}, sCase{L"EUROPE 1940", 53, false, true},
+                           sCase{L"EUROPE 1941", 53, false, true}, sCase{L"Europe 1939", 53, false, false},
+                           sCase{L"EUROPE 1942", 53, false, false}, sCase{L"EUROPE 1939", 52, false, false},
+                           sCase{L"EUROPE 1939", 53, true, false}})
+    {
+        unit_tests::cTestGame g(38, 79, 53);
+        g.game->m_ScenarioName = c.title;
+        if (c.baseTaken)
+            g.AddLand(53, UNIT_INFANTRY, 37, 78);
+        // Column 16 comes first: were it counted as west, it would take the base. The last unit
+        // stands on the map's first hex, (0,0).
+        cJednostkaLotnicza* atSixteen = g.AddAir(c.country, UNIT_FIGHTER, 16, 10);
+        cJednostkaLotnicza* west = g.AddAir(c.country, UNIT_FIGHTER, 15, 10);
+        cJednostkaLotnicza* farWest = g.AddAir(c.country, UNIT_FIGHTER, 0, 0);
+        cAI ai;
+        ai.m_Country = &g.Country(c.country);
+        ai.m_OwnAirUnits = {atSixteen, west, farWest};
+        ai.ScenarioSpecificStep();
+        const std::wstring what = std::wstring(c.title) + L", country " + std::to_wstring(c.country) +
+                                  (c.baseTaken ? L", base taken" : L"");
+        EXPECT_EQ(std::pair(west->m_X, west->m_Y), c.rebased ? std::pair(37, 78) : std::pair(15, 10)) << what;
+        EXPECT_EQ(std::pair(atSixteen->m_X, atSixteen->m_Y), std::pair(16, 10)) << what;
+        EXPECT_EQ(std::pair(farWest->m_X, farWest->m_Y), std::pair(0, 0)) << what;
+    }
 }
 
 } // namespace

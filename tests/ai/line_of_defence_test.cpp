@@ -2,6 +2,12 @@
 // facing the enemy, and thinned of spurs and kinks.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <thread>
+
+#include "core/lock.h"
 #include "tests/ai/ai_test_game.h"
 #include "tests/test_support.h"
 #include "world/city_graph.h"
@@ -200,6 +206,99 @@ TEST_F(LineOfDefence, TheNearestFreeLineHexIsTheFirstOfEqualsAndTheTargetWhenNon
     {
         ai.m_LineOfDefence = c.line;
         EXPECT_EQ(ai.FindNearestFreeLineHex(10, 10), c.expected) << c.line.size() << " line hexes";
+    }
+    // Within a unit's reach the marked hexes count, in the order its move range lists them:
+    // the 4. Mech Corps on (8,3) reaches (7,4) before (9,4), both beside (8,4);
+    // Albion's 1st Guards, moved to (1,2), reach (0,2) in the map's first column, made land.
+    sHex& firstColumn = *Map().GetHex(0, 2);
+    firstColumn.terrain = 1;
+    firstColumn.controller = firstColumn.owner = uint8_t(kAlbion);
+    LandUnit(1)->SetPosition(1, 2);
+    struct sReach
+    {
+        int unitId;
+        std::pair<int, int> near;
+        std::vector<std::pair<int, int>> marked;
+        std::pair<int, int> expected;
+    };
+    for (const sReach& c : {sReach{8, {8, 4}, {{9, 4}, {7, 4}}, {7, 4}}, sReach{8, {8, 4}, {{9, 2}, {8, 5}}, {8, 5}},
+                            sReach{8, {8, 4}, {}, {-1, -1}}, sReach{1, {0, 2}, {{0, 2}, {2, 2}}, {0, 2}}})
+    {
+        cJednostkaLadowa& unit = *LandUnit(c.unitId);
+        unit.ComputeMoveRange(true);
+        Map().ClearAiMarks();
+        for (const auto& [x, y] : c.marked)
+            Map().SetAiMark(x, y, 3);
+        EXPECT_EQ(FindNearestFreeMarkedHexInRange(unit, c.near.first, c.near.second), c.expected)
+            << "unit " << c.unitId << ", " << c.marked.size() << " marked hexes";
+    }
+}
+
+// A unit moves onto a marked hex in its reach only when that brings it nearer its target, else
+// toward the free line hex nearest the target; the passes go on while any unit moves, so a unit
+// blocked by another that makes way afterwards still gets there, and end with a pass that moves
+// nobody (a watchdog stops them were they to go on).
+TEST_F(LineOfDefence, AUnitStepsOnlyNearerItsTargetAndTakesTheHexAnotherHasLeft)
+{
+    struct sOrder
+    {
+        int unitId;
+        std::pair<int, int> from;
+        std::pair<int, int> target;
+        std::pair<int, int> expected;
+    };
+    struct sCase
+    {
+        int country;
+        std::vector<std::pair<int, int>> line;
+        std::vector<sOrder> orders;  // in the order the units are walked
+    };
+    // The 4. Mech Corps on (8,3) reaches (9,4), two hexes from (8,5) as its own hex is: it
+    // heads for (9,6), the line hex nearest (8,5), and stops on (8,5) beside it.
+    // On the line at (8,3) it waits for the 2. Motorised to leave its target (9,5) for (11,5),
+    // and stays when the Motorised holds it.
+    // Albion's 1st Guards on the line at (1,2) take (0,2) in the map's first column, made land.
+    for (const sCase& c :
+         {sCase{kBorussia, {{9, 4}, {9, 6}}, {{8, {8, 3}, {8, 5}, {8, 5}}}},
+          sCase{kBorussia, {{8, 3}, {9, 5}, {11, 5}}, {{8, {8, 3}, {9, 5}, {9, 5}}, {5, {9, 5}, {11, 5}, {11, 5}}}},
+          sCase{kBorussia, {{8, 3}, {9, 5}}, {{8, {8, 3}, {9, 5}, {8, 3}}}},
+          sCase{kAlbion, {{1, 2}, {0, 2}}, {{1, {1, 2}, {0, 2}, {0, 2}}}}})
+    {
+        DeleteGameObject();
+        game = LoadGame(sGameLoadRequest::ForScenario(L"Testland"));
+        sHex& firstColumn = *Map().GetHex(0, 2);
+        firstColumn.terrain = 1;
+        firstColumn.controller = firstColumn.owner = uint8_t(kAlbion);
+        cAI& ai = AIOf(c.country);
+        ai.m_OwnLandUnits.clear();
+        for (const sOrder& o : c.orders)
+        {
+            cJednostkaLadowa* unit = LandUnit(o.unitId);
+            unit->SetPosition(o.from.first, o.from.second);
+            unit->m_AiOrder = 5;
+            unit->m_AiTargetX = o.target.first;
+            unit->m_AiTargetY = o.target.second;
+            ai.m_OwnLandUnits.push_back(unit);
+        }
+        ai.m_LineOfDefence = c.line;
+        Map().ClearAiMarks();
+        for (const auto& [x, y] : c.line)
+            Map().SetAiMark(x, y, 3);
+        std::atomic<bool> mayRun{true};
+        std::promise<void> done;
+        std::thread watchdog([&mayRun, finished = done.get_future()] {
+            if (finished.wait_for(std::chrono::seconds(20)) == std::future_status::timeout)
+                mayRun = false;
+        });
+        SetThreadRunFlag(&mayRun);
+        ai.MoveUnitsToLineOfDefence();
+        SetThreadRunFlag(nullptr);
+        done.set_value();
+        watchdog.join();
+        EXPECT_TRUE(mayRun) << "the passes went on after one that moved nobody";
+        for (const sOrder& o : c.orders)
+            EXPECT_EQ(std::make_pair(LandUnit(o.unitId)->m_X, LandUnit(o.unitId)->m_Y), o.expected)
+                << "unit " << o.unitId << ", " << c.line.size() << " line hexes";
     }
 }
 
