@@ -62,6 +62,10 @@ TEST_F(cConvoys, CreatingFindingAndRemoving)
 
     EXPECT_EQ(w.convoys.AddConvoy(us, CONVOY_PP, 25, 1, 1, 2, 5), 4); // no port test
     EXPECT_EQ(w.convoys.AddConvoy(us, CONVOY_PP, 25, 0, 0, 2, 5), -1);
+    w.AddCity(L"Dry", 6, 1, CITY_NORMAL, us); // on no sea node: a save could not name it
+    EXPECT_EQ(w.convoys.AddConvoy(us, CONVOY_PP, 25, 1, 1, 6, 1), -1);
+    EXPECT_EQ(w.convoys.AddConvoy(us, CONVOY_PP, 25, 6, 1, 1, 1), -1);
+    EXPECT_TRUE(LogContains(L"ERROR: New convoy of country 1 from (6, 1) to (1, 1): a city there lies on no sea node!"));
     EXPECT_TRUE(w.convoys.HasConvoyTo(c, us));
     EXPECT_FALSE(w.convoys.HasConvoyTo(c, ally));
 
