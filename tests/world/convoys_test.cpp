@@ -76,6 +76,10 @@ TEST_F(cConvoys, CreatingFindingAndRemoving)
     w.convoys.RemoveFirstConvoyOfCountry(us);
     ASSERT_EQ(w.convoys.Convoys[size_t(us - 1)].size(), 1u);
     EXPECT_EQ(w.convoys.Convoys[size_t(us - 1)].front().id, 4);
+
+    // The last country's convoys are kept like the others'.
+    EXPECT_EQ(w.convoys.AddConvoy(enemy, CONVOY_PP, 5, 1, 1, 3, 3), 5);
+    EXPECT_TRUE(w.convoys.HasConvoyTo(b, enemy));
 }
 
 TEST_F(cConvoys, PortsAreHighlightedForThePlayer)
