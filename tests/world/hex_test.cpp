@@ -55,7 +55,11 @@ TEST(HexBorders, NoBorderTowardsTheSeaAndSeaZoneBordersBetweenZones)
         if (h.IsSea())
             h.seaZone = h.x < 2 ? 1 : 2;
     w.Hex(3, 0).seaZone = 3;
+    w.Hex(0, 2).seaZone = 0; // sea outside every zone
     w.map->PostLoadInit();
+    EXPECT_TRUE(w.Hex(0, 2).borders & SeaBit(3)); // (0, 3) below it lies in zone 1
+    for (const sHex& h : w.map->Hexes())
+        EXPECT_EQ(h.borders >> 9, 0) << h.x << "," << h.y; // three sides each: nine bits
     EXPECT_TRUE(w.Hex(1, 1).borders & ControllerBit(3));
     EXPECT_FALSE(w.Hex(1, 1).borders & ControllerBit(2)); // (2, 1) is sea
     // (1, 0) odd column: side 2 leads to (2, 0), zone 2.
