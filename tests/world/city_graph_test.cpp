@@ -77,8 +77,10 @@ TEST_F(cCityGraph, DistancesFollowLandLinksInTheirDirection)
 
 TEST_F(cCityGraph, RoutesPassOnlyFriendlyCities)
 {
-    Load("0;0;2;0;0\n2;0;4;0;0\n0;0;2;2;0\n2;2;4;2;0\n4;0;4;2;0\n");
+    Load("0;0;2;0;0\n2;0;4;0;0\n0;0;2;2;0\n2;2;4;2;0\n4;0;4;2;0\n2;0;0;0;0\n");
     std::list<cMiasto*> route;
+    ASSERT_TRUE(w.cityGraph.FindRoute(b, a, us, route)); // to the first city of the graph
+    EXPECT_EQ(route, (std::list<cMiasto*>{a}));
     ASSERT_TRUE(w.cityGraph.FindRoute(a, c, us, route));
     EXPECT_EQ(route, (std::list<cMiasto*>{c, b}));
     // E is two hops away through D (held by another side) but the friendly way is three.
