@@ -122,6 +122,8 @@ TEST(HexPredicates, FriendsEnemiesAndNeutrals)
     own.riverMask = 0b100001;
     for (int side = -1; side <= 6; ++side)
         EXPECT_EQ(own.HasRiver(side), side == 0 || side == 5) << side;
+    own.riverMask = 63;
+    EXPECT_TRUE(own.HasRiver(3));
     own.riverMask = 64 | 1;
     EXPECT_FALSE(own.HasRiver(0));
 }
