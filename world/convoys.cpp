@@ -151,6 +151,14 @@ int cKonwoje::AddConvoy(int owner, int type, int value, int depX, int depY, int 
         LogLine(L"ERROR: New convoy of country %i has type %i; there's no such country or type!", owner, type);
         return -1;
     }
+    // A city on no sea node gives no route to run, and a save could not name its port: every
+    // later load would be refused.
+    if (NodeIdOnHex(departure) == 0 || NodeIdOnHex(destination) == 0)
+    {
+        LogLine(L"ERROR: New convoy of country %i from (%i, %i) to (%i, %i): a city there lies on no sea node!", owner,
+                depX, depY, destX, destY);
+        return -1;
+    }
     sKonwoj convoy(owner, eConvoyType(type), departure, destination);
     convoy.value = value;
     return Append(convoy);

@@ -20,6 +20,7 @@ protected:
         e = w.AddCity(L"E", 4, 2, CITY_NORMAL, us);
         res = w.AddCity(L"Res", 6, 6, CITY_RESOURCES, us);
         island = w.AddCity(L"Island", 6, 4, CITY_NORMAL, us);
+        south = w.AddCity(L"South", 0, 9, CITY_NORMAL, us);
         dir = MakeScratchDir("diagram");
         w.cityGraph.Build(w.cities);
     }
@@ -31,9 +32,9 @@ protected:
             if (city->Type != CITY_RESOURCES)
                 city->ComputeGraphDistances();
     }
-    cTestWorld w{8, 8};
+    cTestWorld w{8, 10}; // taller than wide: a row below the last column is still on the map
     int us = 0, ally = 0, other = 0;
-    cMiasto *a = nullptr, *b = nullptr, *c = nullptr, *d = nullptr, *e = nullptr, *res = nullptr, *island = nullptr;
+    cMiasto *a = nullptr, *b = nullptr, *c = nullptr, *d = nullptr, *e = nullptr, *res = nullptr, *island = nullptr, *south = nullptr;
     std::filesystem::path dir;
 };
 
@@ -58,12 +59,28 @@ TEST_F(cCityGraph, DistancesFollowLandLinksInTheirDirection)
     EXPECT_TRUE(w.cityGraph.HasLinkToAlliedCity(e->GraphIndex, ally));
     EXPECT_FALSE(w.cityGraph.HasLinkToAlliedCity(a->GraphIndex, ally));
     EXPECT_FALSE(w.cityGraph.HasLinkToAlliedCity(99, ally));
+    EXPECT_FALSE(w.cityGraph.HasLinkToAlliedCity(int(w.cityGraph.Nodes.size()), ally));
+
+    // The computer opponent's search fields start each search from nothing.
+    sWezelDiagramuMiast& node = w.cityGraph.Nodes[0];
+    node.Mark = node.Visited = 1;
+    node.OurLand = node.OwnLand = node.EnemyLand = 1.0f;
+    node.OurAirCount = node.OwnAirCount = node.EnemyAirCount = node.OwnUnitCount = 1;
+    node.OurAirStrength = node.OwnAirStrength = node.EnemyAirStrength = 1;
+    w.cityGraph.ResetSearchFields();
+    for (const float v : {float(node.Mark), float(node.Visited), node.OurLand, node.OwnLand, node.EnemyLand,
+                          float(node.OurAirCount), float(node.OwnAirCount), float(node.EnemyAirCount),
+                          float(node.OwnUnitCount), float(node.OurAirStrength), float(node.OwnAirStrength),
+                          float(node.EnemyAirStrength)})
+        EXPECT_EQ(v, 0.0f);
 }
 
 TEST_F(cCityGraph, RoutesPassOnlyFriendlyCities)
 {
-    Load("0;0;2;0;0\n2;0;4;0;0\n0;0;2;2;0\n2;2;4;2;0\n4;0;4;2;0\n");
+    Load("0;0;2;0;0\n2;0;4;0;0\n0;0;2;2;0\n2;2;4;2;0\n4;0;4;2;0\n2;0;0;0;0\n");
     std::list<cMiasto*> route;
+    ASSERT_TRUE(w.cityGraph.FindRoute(b, a, us, route)); // to the first city of the graph
+    EXPECT_EQ(route, (std::list<cMiasto*>{a}));
     ASSERT_TRUE(w.cityGraph.FindRoute(a, c, us, route));
     EXPECT_EQ(route, (std::list<cMiasto*>{c, b}));
     // E is two hops away through D (held by another side) but the friendly way is three.
@@ -82,14 +99,31 @@ TEST_F(cCityGraph, BadLinesEndTheProgramOrAreReported)
 {
     LoadGameTexts();
     ClearLog();
-    EXPECT_THROW(Load("#\n\n0;0;3;0;0\n"), sFatalExit); // no city at (3, 0)
+    // Each bad line ends the program with code 1.
+    for (const char* text : {"#\n\n2;0;3;0;0\n", // no city at (3, 0)
+                             "0;0;-1;0;0\n",       // outside the map: never the hex (0, 0)
+                             "0;0;6;6;0\n"})       // to a resources city
+    {
+        try
+        {
+            Load(text);
+            ADD_FAILURE() << text;
+        }
+        catch (const sFatalExit& e)
+        {
+            EXPECT_EQ(e.code, 1) << text;
+        }
+    }
     EXPECT_TRUE(LogContains(FolderOf(dir) +
                             L"/cities_diagram.csv: Critical error at line 3: there is no city at the given coordinates."));
-    EXPECT_THROW(Load("0;0;-1;0;0\n"), sFatalExit); // outside the map: never the hex (0, 0)
-    EXPECT_THROW(Load("0;0;6;6;0\n"), sFatalExit);  // to a resources city
+    EXPECT_TRUE(LogContains(FolderOf(dir) + L"/cities_diagram.csv: (2, 0) -> (3, 0)"));
     ClearLog();
-    Load("0;0;2;0;0\n2;0;4\n"); // a missing field keeps its value of the line before: to (4, 0), value 0
+    // A missing field keeps its value of the line before: to (4, 0), value 0; a value that is no
+    // number reads as 0; a last line of three characters, without its line end, is a link too.
+    Load("0;0;2;0;0\n2;0;4\n0;9;2;2;x\n4;2");
     EXPECT_FALSE(LogContains(L"WARNING"));
     EXPECT_EQ(a->GetGraphDistanceTo(*c), 2);
+    EXPECT_EQ(e->GetGraphDistanceTo(*d), 1);
+    EXPECT_EQ(south->GetGraphDistanceTo(*d), 1);
     EXPECT_THROW(w.cityGraph.LoadFile(FolderOf(dir) + L"/missing.csv"), sFatalExit);
 }

@@ -52,6 +52,8 @@ TEST_F(cConvoys, CreatingFindingAndRemoving)
     EXPECT_EQ(w.convoys.CreateConvoyBySeaNodes(2, 4, us), 3);
     EXPECT_EQ(w.convoys.CreateConvoyBySeaNodes(9, 4, us), -1);
     EXPECT_TRUE(LogContains(L"ERROR: New convoy has departure sea node with ID=9, there's no such sea node!"));
+    EXPECT_EQ(w.convoys.CreateConvoyBySeaNodes(2, 9, us), -1);
+    EXPECT_TRUE(LogContains(L"ERROR: New convoy has destination sea node with ID=9, there's no such sea node!"));
     EXPECT_EQ(w.convoys.CreateConvoyBySeaNodes(2, 1, us), -1);
     EXPECT_TRUE(LogContains(
         L"ERROR: New convoy has destination sea node with ID=1, there's no port city for this sea node!"));
@@ -60,6 +62,10 @@ TEST_F(cConvoys, CreatingFindingAndRemoving)
 
     EXPECT_EQ(w.convoys.AddConvoy(us, CONVOY_PP, 25, 1, 1, 2, 5), 4); // no port test
     EXPECT_EQ(w.convoys.AddConvoy(us, CONVOY_PP, 25, 0, 0, 2, 5), -1);
+    w.AddCity(L"Dry", 6, 1, CITY_NORMAL, us); // on no sea node: a save could not name it
+    EXPECT_EQ(w.convoys.AddConvoy(us, CONVOY_PP, 25, 1, 1, 6, 1), -1);
+    EXPECT_EQ(w.convoys.AddConvoy(us, CONVOY_PP, 25, 6, 1, 1, 1), -1);
+    EXPECT_TRUE(LogContains(L"ERROR: New convoy of country 1 from (6, 1) to (1, 1): a city there lies on no sea node!"));
     EXPECT_TRUE(w.convoys.HasConvoyTo(c, us));
     EXPECT_FALSE(w.convoys.HasConvoyTo(c, ally));
 
@@ -70,6 +76,10 @@ TEST_F(cConvoys, CreatingFindingAndRemoving)
     w.convoys.RemoveFirstConvoyOfCountry(us);
     ASSERT_EQ(w.convoys.Convoys[size_t(us - 1)].size(), 1u);
     EXPECT_EQ(w.convoys.Convoys[size_t(us - 1)].front().id, 4);
+
+    // The last country's convoys are kept like the others'.
+    EXPECT_EQ(w.convoys.AddConvoy(enemy, CONVOY_PP, 5, 1, 1, 3, 3), 5);
+    EXPECT_TRUE(w.convoys.HasConvoyTo(b, enemy));
 }
 
 TEST_F(cConvoys, PortsAreHighlightedForThePlayer)
@@ -142,10 +152,25 @@ TEST_F(cConvoys, FileReadsBackAndBadRowsEndTheProgram)
     skipped.LoadConvoys(PatternOf(bad));
     EXPECT_TRUE(skipped.Convoys[0].empty());
     EXPECT_TRUE(LogContains(L"WARNING: 5 fields instead of 6 in " + FolderOf(bad) + L"/convoys.csv at line 2, line skipped"));
-    for (const char* row : {"7;1;0;0;2;9;", "7;1;0;0;1;3;", "7;9;0;0;2;3;", "7;1;4;0;2;3;", "7;0;0;0;2;3;"})
+    // The first node is a node like any other: refused only for want of a port.
+    const std::pair<const char*, const wchar_t*> refusals[] = {
+        {"7;1;0;0;2;9;", L"has destination sea node with ID=9, there's no such sea node!"},
+        {"7;1;0;0;1;3;", L"has departure sea node with ID=1, there's no port city for this sea node!"},
+        {"7;9;0;0;2;3;", L"belongs to country 9"},
+        {"7;1;4;0;2;3;", L"has type 4"},
+        {"7;0;0;0;2;3;", L"belongs to country 0"}};
+    for (const auto& [row, reason] : refusals)
     {
         WriteFile(bad / "convoys.csv", std::string("#x\n") + row + "\n");
-        EXPECT_THROW(skipped.LoadConvoys(PatternOf(bad)), sFatalExit) << row;
+        try
+        {
+            skipped.LoadConvoys(PatternOf(bad));
+            ADD_FAILURE() << row;
+        }
+        catch (const sFatalExit& e)
+        {
+            EXPECT_NE(e.reason.find(reason), std::wstring::npos) << row;
+        }
     }
     EXPECT_TRUE(LogContains(FolderOf(bad) + L"/convoys.csv, line 2:"));
 
@@ -160,7 +185,10 @@ TEST_F(cConvoys, FileReadsBackAndBadRowsEndTheProgram)
     for (const sRow& row : {sRow{"7;1;0;nan;2;3;\n", 1, 0}, sRow{"nan;1;0;4;2;3;", 1, 4}, sRow{"7;1;0;4;2;3", 1, 4},
                             sRow{"7;1;0;;2;3;\n", 0, 0}, sRow{"7;1;0;99999999999;2;3;", -1, 0},
                             sRow{"7;1;0;-5;2;3;", -1, 0}, sRow{"7;-1;0;4;2;3;", -1, 0}, sRow{"7;1;0;4;2", -1, 0},
-                            sRow{"7;1;0;4;2;3;\n7;2;0;5;4;2;", -1, 0}})
+                            sRow{"7;1;0;4;2;3;\n7;2;0;5;4;2;", -1, 0},
+                            sRow{"7;1;0;1000000;2;3;", 1, 1000000}, sRow{"7;1;0;1000001;2;3;", -1, 0},
+                            sRow{"0;1;0;4;2;3;", 1, 4}, sRow{"-1;1;0;4;2;3;", -1, 0},
+                            sRow{"99999999;1;0;4;2;3;", 1, 4}, sRow{"100000000;1;0;4;2;3;", -1, 0}})
     {
         WriteFile(bad / "convoys.csv", std::string("#x\n") + row.text);
         cKonwoje hostile;

@@ -52,6 +52,9 @@ TEST_F(CountryForces, FogOfWarShowsWhatTheSideSeesAndWhatReconFound)
     EXPECT_TRUE(recon->m_Spotted);  // no own unit near it
 
     g_UserSettings.fogOfWar = 0;
+    g.Country(3).RecalculateUnitsVisibility(); // no unit of its own, yet without the fog it sees all
+    EXPECT_TRUE(farAir->m_Spotted);
+    EXPECT_TRUE(own->m_Spotted);
     g.Country(1).RecalculateUnitsVisibility();
     EXPECT_TRUE(farAir->m_Spotted);
     EXPECT_TRUE(testing_support::LogContains(L"Recalculating units visibility"));

@@ -29,7 +29,7 @@ std::string Row(int id, const std::string& name, int alliance, int tokens = 70, 
         t[size_t(i)] = std::to_string(i - 13);
     t[21] = "123.4567891";
     t[22] = "7";
-    for (int i = 23; i <= 46; ++i)
+    for (int i = 23; i <= 45; ++i)
         t[size_t(i)] = std::to_string(i);
     for (int i = 29; i <= 34; ++i)  // research investments: 0 to 3 points
         t[size_t(i)] = std::to_string((i - 29) % 4);
@@ -61,8 +61,10 @@ TEST(Countries, ReadAndWrittenTableGivesTheSameCountries)
     std::string notANumber = Row(5, "Epsilon", 1, 70, "nan");
     notANumber.replace(notANumber.find("123.4567891"), 11, "nan");
     notANumber.replace(notANumber.find("33.25"), 5, "nan");
+    std::string noArtillery = Row(3, "Gamma", 0, 70, "-5"); // technology level 0 is a level like any other
+    noArtillery.replace(noArtillery.find(";1;1;2;3;"), 9, ";1;0;2;3;");
     WriteFile(dir / "countries.csv", "#comment\n#Fleets;of the sea;\n" + Row(1, "Alpha", 1) + "\n" +
-                                         Row(2, "Beta", 5, 69) + "\n" + Row(3, "Gamma", 0, 70, "-5") + "\n" +
+                                         Row(2, "Beta", 5, 69) + "\n" + noArtillery + "\n" +
                                          Row(4, "Delta", 3, 70, "250") + "\n" + notANumber + "\n");
     cTestWorld w(2, 2);
     ClearLog();
@@ -90,6 +92,13 @@ TEST(Countries, ReadAndWrittenTableGivesTheSameCountries)
     EXPECT_EQ(a.TechProgress[TECH_DOCTRINE], -1);
     EXPECT_EQ(a.TechInvestment[TECH_AIRCRAFT], 2);
     EXPECT_EQ(a.TechProgress[TECH_NUCLEAR], 40);
+    EXPECT_EQ(a.TechInvestment[TECH_SUBMARINES], 3);
+    EXPECT_EQ(a.TechProgress[TECH_SUBMARINES], 38);
+    EXPECT_EQ(w.countries[2]->TechLevel[TECH_ARTILLERY], 0);
+    EXPECT_EQ(a.MonthsToDoctrineLevel[0], 108);
+    EXPECT_EQ(a.MonthsToDoctrineLevel[4], 116);
+    EXPECT_EQ(a.WinterBattle, 0.75f);
+    EXPECT_FALSE(a.DoneTurnInOrientation);
     EXPECT_DOUBLE_EQ(a.PP, 123.4567891);
     EXPECT_EQ(a.SocialUnrest, 12.5f);
     EXPECT_EQ(w.countries[2]->SocialUnrest, 0.0f);
@@ -203,6 +212,9 @@ TEST(Countries, SidesAlliancesAndOrientations)
     EXPECT_TRUE(m.IsOnSide(4));
     EXPECT_TRUE(m.IsOnSide(1));
     EXPECT_FALSE(m.IsOnSide(2));
+    cPanstwo comintern;
+    comintern.Alliance = 6;
+    EXPECT_TRUE(comintern.IsOnSide(3));
     for (int code = 0; code <= 6; ++code)
         EXPECT_FALSE(n.IsOnSide(code));
     // A code outside 1 to 6 is no side, whatever the alliance.
@@ -223,10 +235,26 @@ TEST(Countries, SidesAlliancesAndOrientations)
     EXPECT_FALSE(a.HasSimilarOrientation(b));
     a.Orientation = 6;
     EXPECT_FALSE(a.HasSimilarOrientation(b));
+    a.Orientation = 5;
+    b.Orientation = 2;
+    EXPECT_TRUE(a.HasSimilarOrientation(b));
+    EXPECT_TRUE(b.HasSimilarOrientation(a));
+    b.Orientation = 4;
     b.ZoneOfInfluence = 2;
     EXPECT_TRUE(b.IsOrientationInZoneOfInfluence());
     b.ZoneOfInfluence = 1;
     EXPECT_FALSE(b.IsOrientationInZoneOfInfluence());
+    b.Orientation = 6; // no orientation: in no zone, though 6 would fall in zone 1
+    EXPECT_FALSE(b.IsOrientationInZoneOfInfluence());
+
+    // The best own city: a supply city (plain or port) before any other, the most production first.
+    EXPECT_EQ(m.FindBestOwnCity(), nullptr);
+    w.AddCity(L"Normal", 0, 0, CITY_NORMAL, member)->ProductionPoints = 9;
+    EXPECT_EQ(m.FindBestOwnCity()->Name, L"Normal");
+    w.AddCity(L"Supply", 1, 0, CITY_SUPPLY, member)->ProductionPoints = 2;
+    EXPECT_EQ(m.FindBestOwnCity()->Name, L"Supply");
+    w.AddCity(L"Supply port", 0, 1, CITY_SUPPLY_PORT, member)->ProductionPoints = 3;
+    EXPECT_EQ(m.FindBestOwnCity()->Name, L"Supply port");
 
     w.War(member, axis);
     EXPECT_TRUE(m.IsAtWarWith(axis));
@@ -245,6 +273,8 @@ TEST(Countries, UnitTypeNamesPointsAndSavedView)
     EXPECT_EQ(c.GetUnitTypeName(60), L"Harbour");
     EXPECT_EQ(c.GetUnitTypeName(22), L"Heavy bomber");
     EXPECT_EQ(c.GetUnitTypeName(7), L"Unknown");
+    c.SetUnitTypeName(15, L"Transport");
+    EXPECT_EQ(c.GetUnitTypeName(45), L"Transport");
     c.SetUnitTypeName(17, L"nothing"); // logged, no slot written
 
     c.AddProductionPoints(-2.5);

@@ -69,7 +69,7 @@ TEST_F(cFleets, MovesOncePerTurnAndStopsAtTheEdgeOfItsRange)
     ClearLog();
     f->MoveTo(5);
     EXPECT_EQ(f->seaNode, 3);
-    EXPECT_TRUE(f->movedThisTurn);
+    EXPECT_EQ(f->movedThisTurn, 1); // saved as 0 or 1
     EXPECT_TRUE(LogContains(L"Fleet Fleet 1 going: node 1 -> 3, final destination = 5."));
     f->MoveTo(4);
     EXPECT_EQ(f->seaNode, 3);
@@ -79,7 +79,7 @@ TEST_F(cFleets, MovesOncePerTurnAndStopsAtTheEdgeOfItsRange)
     EXPECT_TRUE(LogContains(L"Fleet Fleet 1 going: node 3 -> 4, movement finished."));
     f->movedThisTurn = 0;
     f->MoveTo(4);
-    EXPECT_TRUE(f->movedThisTurn); // staying counts as the move
+    EXPECT_EQ(f->movedThisTurn, 1); // staying counts as the move
 }
 
 TEST_F(cFleets, NoPathLeavesTheFleetFreeToMove)
@@ -111,6 +111,9 @@ TEST_F(cFleets, PortsNeedCapacityAndAFriendlyHolder)
     EXPECT_TRUE(f->IsReachable(3));
     EXPECT_FALSE(f->IsReachable(4));
     EXPECT_EQ(f->reachable, (std::list<int32_t>{1, 2, 3}));
+    g_World.consts.portRequirement[5] = 6; // the last naval type's requirement counts too
+    Ship(f, 45, 1);
+    EXPECT_FALSE(f->IsReachable(3));
 }
 
 TEST_F(cFleets, FromAPortOnlySeaOrOnePortBeyondIt)

@@ -55,12 +55,17 @@ TEST(HexBorders, NoBorderTowardsTheSeaAndSeaZoneBordersBetweenZones)
         if (h.IsSea())
             h.seaZone = h.x < 2 ? 1 : 2;
     w.Hex(3, 0).seaZone = 3;
+    w.Hex(0, 2).seaZone = 0; // sea outside every zone
     w.map->PostLoadInit();
+    EXPECT_TRUE(w.Hex(0, 2).borders & SeaBit(3)); // (0, 3) below it lies in zone 1
+    for (const sHex& h : w.map->Hexes())
+        EXPECT_EQ(h.borders >> 9, 0) << h.x << "," << h.y; // three sides each: nine bits
     EXPECT_TRUE(w.Hex(1, 1).borders & ControllerBit(3));
     EXPECT_FALSE(w.Hex(1, 1).borders & ControllerBit(2)); // (2, 1) is sea
     // (1, 0) odd column: side 2 leads to (2, 0), zone 2.
     EXPECT_TRUE(w.Hex(1, 0).borders & SeaBit(2));
     EXPECT_FALSE(w.Hex(0, 0).borders & SeaBit(3));
+    EXPECT_EQ(w.Hex(0, 0).borders, 0); // no side of it faces another zone
     // A hex of a port zone gets no sea-zone borders, and none point into it.
     EXPECT_EQ(w.Hex(3, 0).borders, 0);
     EXPECT_FALSE(w.Hex(3, 0).borders & SeaBit(3));
@@ -105,6 +110,22 @@ TEST(HexPredicates, FriendsEnemiesAndNeutrals)
 
     EXPECT_EQ(byAxis.GetController(), w.countries[size_t(axis - 1)]);
     EXPECT_EQ(nobody.GetController(), nullptr);
+    sHex& own = w.Land(2, 2, allies);
+    own.originalOwner = uint8_t(neutral);
+    EXPECT_EQ(own.GetOwner(), w.countries[size_t(allies - 1)]);
+    EXPECT_EQ(own.GetOriginalOwner(), w.countries[size_t(neutral - 1)]);
+    EXPECT_EQ(nobody.GetOriginalOwner(), nullptr);
+    // A country with no side holds and owns its own land.
+    EXPECT_TRUE(byNeutral.IsHeldAndOwnedByFriend(neutral));
+
+    // Rivers: sides 0 to 5 of the mask; another side, or a mask beyond six bits, has none.
+    own.riverMask = 0b100001;
+    for (int side = -1; side <= 6; ++side)
+        EXPECT_EQ(own.HasRiver(side), side == 0 || side == 5) << side;
+    own.riverMask = 63;
+    EXPECT_TRUE(own.HasRiver(3));
+    own.riverMask = 64 | 1;
+    EXPECT_FALSE(own.HasRiver(0));
 }
 
 TEST(HexPredicates, AlliedTestWithCountryZeroIsLoggedAndAnswersNo)

@@ -6,6 +6,7 @@
 #include "platform/paths.h"
 #include "tests/test_support.h"
 #include "tests/world/world_fixture.h"
+#include "units/naval_unit.h"
 
 using namespace testing_support;
 
@@ -211,6 +212,13 @@ TEST(SeaGraph, PortsAndStraitsDecideWhoMayPass)
     EXPECT_EQ(w.sea.FindSeaNeighbour(2), 3);
     EXPECT_EQ(w.sea.FindNodeAtHex(2, 2), 4);
     EXPECT_EQ(w.sea.FindNodeAtHex(3, 2), -1);
+
+    // A port whose hex lies off the map is held by nobody: never by the holder of the first hex.
+    w.Land(0, 0, us);
+    w.AddSeaNode(4, 9, 9);       // 6
+    w.Edge(5, 6);
+    EXPECT_FALSE(w.sea.FindPath(5, 6, us, false, path));
+    EXPECT_FALSE(w.sea.FindPath(5, 6, us, true, path));
 }
 
 TEST(SeaGraph, NodesFileReadsWritesAndMarksTheMap)
@@ -260,6 +268,44 @@ TEST(SeaGraph, NodesFileReadsWritesAndMarksTheMap)
         EXPECT_EQ(v.sea.Nodes[size_t(i)].SizeCurrent, w.sea.Nodes[size_t(i)].SizeCurrent);
         EXPECT_EQ(v.sea.Nodes[size_t(i)].EnemyShipsY, w.sea.Nodes[size_t(i)].EnemyShipsY);
     }
+
+    // Sizes from 0 to 10 are kept; others are told and taken into 0 to 10, the current never above the most.
+    struct sSizes
+    {
+        const char* sizes;
+        int max, current;
+        bool told;
+    };
+    for (const sSizes& c : {sSizes{"0;0", 0, 0, false}, sSizes{"10;10", 10, 10, false}, sSizes{"4;9", 4, 4, false},
+                            sSizes{"11;3", 10, 3, true}, sSizes{"-1;2", 0, 0, true}, sSizes{"5;-2", 5, 0, true}})
+    {
+        cTestWorld u(6, 6);
+        WriteFile(dir / "sea_nodes.csv", std::string("1;A;") + c.sizes + ";0;0;0;0;0;0\n");
+        ClearLog();
+        u.sea.LoadNodes(PatternOf(dir));
+        EXPECT_EQ(u.sea.Nodes[0].SizeMax, c.max) << c.sizes;
+        EXPECT_EQ(u.sea.Nodes[0].SizeCurrent, c.current) << c.sizes;
+        EXPECT_EQ(CountLogLinesStartingWith(L"WARNING: sea node 1 has sizes"), c.told ? 1 : 0) << c.sizes;
+    }
+
+    // A save keeps the kind whatever the size (a port bombed down to 0 stays a port), and the
+    // shown ship by its id, 0 too.
+    cTestWorld u(6, 6);
+    cJednostkaMorska ship;
+    ship.m_Id = 0;
+    u.fleets.push_back(new cFlota());
+    u.fleets.back()->ships.push_back(&ship);
+    std::string counts;
+    for (int t = 0; t < 18; ++t)
+        counts += "0;";
+    WriteFile(dir / "sea_nodes.csv", "1;A;5;0;0;0;0;0;0;0;" + counts + std::to_string(SEA_NODE_PORT) + ";-1;-1;\n" +
+                                         "2;B;5;5;0;0;0;0;0;0;" + counts + std::to_string(SEA_NODE_SEA) + ";0;-1;\n");
+    u.sea.LoadNodes(PatternOf(dir));
+    EXPECT_EQ(u.sea.Nodes[0].Kind, SEA_NODE_PORT);
+    EXPECT_EQ(u.sea.Nodes[1].Kind, SEA_NODE_SEA);
+    EXPECT_EQ(u.sea.Nodes[1].ShownOwnShip, &ship);
+    EXPECT_EQ(u.sea.Nodes[1].ShownEnemyShip, nullptr);
+    u.fleets.back()->ships.clear();
 }
 
 TEST(SeaGraph, NodeIdsOutOfSequenceAndPortsWithoutNodesAreFatal)
@@ -278,6 +324,12 @@ TEST(SeaGraph, NodeIdsOutOfSequenceAndPortsWithoutNodesAreFatal)
         EXPECT_EQ(e.code, 1); // never 0: a failure is never reported as success
         EXPECT_EQ(e.reason, FolderOf(dir) + L"/sea_nodes.csv, line 2: ERROR. Sea node 2 has ID=3 (should be equal!)");
     }
+    // Sixty fields are two rows of a save run together.
+    std::string joined = "1;A";
+    for (int f = 2; f < 60; ++f)
+        joined += ";0";
+    WriteFile(dir / "sea_nodes.csv", joined + "\n");
+    EXPECT_THROW(w.sea.LoadNodes(PatternOf(dir)), sFatalExit);
     w.AddCity(L"Dry dock", 4, 4, CITY_SUPPLY_PORT, 1);
     WriteFile(dir / "sea_nodes.csv", "1;A;0;0;0;0;0;0;0;0\n");
     ClearLog();
@@ -300,6 +352,7 @@ TEST(SeaGraph, EdgesFileSkipsLinesNamingMissingNodesOrHexes)
                                      "1;3;7;7\n"
                                      "1;3;;\n"
                                      "3;2;-1\n"
+                                     "2;1;b;1\n"
                                      "x\n");
     ClearLog();
     w.sea.LoadEdgesFile(FolderOf(dir) + L"/sea_edges.csv");
@@ -317,5 +370,7 @@ TEST(SeaGraph, EdgesFileSkipsLinesNamingMissingNodesOrHexes)
                             L" at line 6, line skipped"));
     EXPECT_TRUE(LogContains(L"ERROR: edge 1 -> 3 is held by hex (7, 7) outside the map in " + path +
                             L" at line 7, line skipped")); // the hex of the line before
+    EXPECT_TRUE(LogContains(L"ERROR: the hex of edge 2 -> 1 is not given in whole numbers in " + path +
+                            L" at line 9, line skipped"));
     EXPECT_THROW(w.sea.LoadEdgesFile(FolderOf(dir) + L"/none.csv"), sFatalExit);
 }

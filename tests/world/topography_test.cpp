@@ -47,11 +47,25 @@ TEST_F(cTopography, ReachabilityByGroupsAndKinds)
     EXPECT_FALSE(w.topography.IsCityInGroup(ally, a, b));
     EXPECT_FALSE(w.topography.IsCityInGroup(9, a, b));
 
+    ClearLog();
+    w.topography.SetCountryTopography(4, {{a}});
+    EXPECT_TRUE(LogContains(L"ERROR: topography for country 4, which does not exist (1 to 3)"));
+    EXPECT_EQ(w.topography.Countries.size(), 3u);
+    cTopografia none;
+    none.InitStrategicMovementModule(0);
+    EXPECT_TRUE(none.Countries.empty());
+
     w.Land(2, 1, us);
+    w.Hex(6, 6).SetMark(1 | 2, -1);
+    ClearLog();
     w.topography.ShowCountryGroups(land);
+    EXPECT_EQ(w.Hex(6, 6).marks, 1u); // all but the selection is cleared
+    EXPECT_EQ(CountLogLinesStartingWith(L"Kraj o id="), 3);
+    EXPECT_TRUE(LogContains(L"Kraj o id=1 ma 2 grup topograficznych"));
     EXPECT_TRUE(w.Hex(1, 1).marks & 32);
     EXPECT_TRUE(w.Hex(3, 1).marks & 32);
     EXPECT_TRUE(w.Hex(2, 1).marks & 32); // a friendly land neighbour of a reachable city
+    EXPECT_EQ(w.Hex(2, 1).markValue, -1);
     EXPECT_FALSE(w.Hex(5, 1).marks & 32);
 }
 
