@@ -176,6 +176,27 @@ TEST_F(UnitMoves, UndoIsOnlyForTheLastUnitAndNotAfterItActedOrLostItsStart)
     Play().UndoLastMove(&panzer);
     EXPECT_TRUE(LogContains(L"Undo is not possible: no unit has moved yet."));
 
+    // Its hex, its action points or its attack, any one changed alone, is acting.
+    struct Acted
+    {
+        int dx, dy, dap;
+        bool attacked;
+    };
+    for (const Acted& a : {Acted{1, 0, 0, false}, Acted{0, 1, 0, false}, Acted{0, 0, -1, false}, Acted{0, 0, 0, true}}) {
+        Place(panzer, 12, 8);
+        panzer.m_Attacked = false;
+        panzer.m_ActionPoints = panzer.m_StartingActionPoints = 4;
+        ASSERT_TRUE(Move(panzer, 12, 9));
+        Place(panzer, 12 + a.dx, 9 + a.dy);
+        panzer.m_ActionPoints += a.dap;
+        panzer.m_Attacked = a.attacked;
+        testing_support::ClearLog();
+        Play().UndoLastMove(&panzer);
+        EXPECT_TRUE(LogContains(L"Undo is not possible: the unit has acted since it moved."))
+            << a.dx << " " << a.dy << " " << a.dap << " " << a.attacked;
+    }
+    Place(panzer, 12, 8);
+
     // Another unit on the start hex.
     panzer.m_Attacked = false;
     panzer.m_ActionPoints = panzer.m_StartingActionPoints = 4;
@@ -187,6 +208,20 @@ TEST_F(UnitMoves, UndoIsOnlyForTheLastUnitAndNotAfterItActedOrLostItsStart)
     Place(other, 11, 4);
     Play().UndoLastMove(&panzer);
     EXPECT_EQ(At(panzer), std::pair(12, 8));
+
+    // A rebase is taken back the same way, and the air unit may rebase again.
+    Activate(kAlbion);
+    cJednostkaLotnicza& fighters = *game->FindAirUnitById(1);  // at (1, 3)
+    fighters.m_ActionPoints = 4;
+    ASSERT_EQ(Hex(2, 4).unit, nullptr);
+    ASSERT_TRUE(Play().RebaseAirUnit(fighters, 2, 4));
+    Play().UndoLastMove(&fighters);
+    EXPECT_EQ(At(fighters), std::pair(1, 3));
+    EXPECT_EQ(fighters.m_ActionPoints, 4);
+    EXPECT_EQ(Hex(1, 3).unit, &fighters);
+    EXPECT_EQ(Hex(2, 4).unit, nullptr);
+    EXPECT_EQ(Play().GetOrderMode(), ORDER_REBASE);
+    Activate(kBorussia);
 
     // A unit that dies takes its undo with it.
     ASSERT_TRUE(Move(panzer, 12, 9));
