@@ -154,6 +154,18 @@ TEST_F(UnitMoves, AnEnemyHexEnteredGoesToTheMoverTheAllyItCameFromOrItsAlliedOwn
     ASSERT_TRUE(Move(*valdo, 13, 7));
     EXPECT_EQ(Hex(13, 7).controller, kAlbion);
     EXPECT_EQ(Hex(14, 7).controller, kAlbion);
+    // Leaving the ally's hex, the mover must outweigh the ally (90 + 10) to hold what it takes.
+    valdo->m_ActionPoints = 4;
+    Hex(13, 6).SetController(kAlbion);
+    Hex(13, 6).SetOwner(kAlbion);
+    ASSERT_TRUE(Move(*valdo, 13, 6));
+    EXPECT_EQ(Hex(14, 6).controller, kAlbion);
+    // A hex of its own side taken by the enemy goes back to its owner.
+    valdo->m_ActionPoints = 4;
+    Hex(13, 5).SetController(kBorussia);
+    Hex(13, 5).SetOwner(kValdonia);
+    ASSERT_TRUE(Move(*valdo, 13, 5));
+    EXPECT_EQ(Hex(13, 5).controller, kValdonia);
 }
 
 TEST_F(UnitMoves, UndoIsOnlyForTheLastUnitAndNotAfterItActedOrLostItsStart)
