@@ -166,6 +166,11 @@ TEST_F(UnitMoves, AnEnemyHexEnteredGoesToTheMoverTheAllyItCameFromOrItsAlliedOwn
     Hex(13, 5).SetOwner(kValdonia);
     ASSERT_TRUE(Move(*valdo, 13, 5));
     EXPECT_EQ(Hex(13, 5).controller, kValdonia);
+    valdo->m_ActionPoints = 4;
+    Hex(13, 4).SetController(kBorussia);
+    Hex(13, 4).SetOwner(kAlbion);
+    ASSERT_TRUE(Move(*valdo, 13, 4));
+    EXPECT_EQ(Hex(13, 4).controller, kAlbion);
 }
 
 TEST_F(UnitMoves, UndoIsOnlyForTheLastUnitAndNotAfterItActedOrLostItsStart)
