@@ -159,7 +159,7 @@ TEST_F(UnitMoves, AnEnemyHexEnteredGoesToTheMoverTheAllyItCameFromOrItsAlliedOwn
     Hex(13, 6).SetController(kAlbion);
     Hex(13, 6).SetOwner(kAlbion);
     ASSERT_TRUE(Move(*valdo, 13, 6));
-    EXPECT_EQ(Hex(14, 6).controller, kAlbion);
+    EXPECT_EQ(Hex(14, 5).controller, kAlbion);
     // A hex of its own side taken by the enemy goes back to its owner.
     valdo->m_ActionPoints = 4;
     Hex(13, 5).SetController(kBorussia);
