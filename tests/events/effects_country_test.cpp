@@ -160,6 +160,9 @@ TEST_F(CountryEffects, CountryValuesWarPeaceFlagsAndTechnologyChangeAsScripted)
     EXPECT_EQ(albion.MonthsToDoctrineLevel[1], 4);
     EXPECT_EQ(albion.MonthsToDoctrineLevel[2], 6);
     EXPECT_EQ(albion.TechLevel[TECH_DOCTRINE], 1);
+
+    // A method the game does not know does nothing.
+    EXPECT_TRUE(Fire(L"Country.NoSuchChange", {kAlbion, 5}).empty());
 }
 
 // A hostile file's value stops where countries.csv and cities.csv keep it, so that a saved

@@ -58,6 +58,8 @@ TEST(EventCondition, OperatorsCompareAsDoubles)
     EXPECT_FALSE(Compare(2, L"greater", 2).Evaluate());
     EXPECT_TRUE(Compare(2, L"greaterOrEqual", 2).Evaluate());
     EXPECT_TRUE(Compare(1, L"less", 1.5).Evaluate());
+    EXPECT_FALSE(Compare(1.5, L"less", 1.5).Evaluate());
+    EXPECT_TRUE(Compare(1.5, L"lessOrEqual", 1.5).Evaluate());
     EXPECT_FALSE(Compare(2, L"lessOrEqual", 1.5).Evaluate());
     EXPECT_TRUE(Compare(0.5, L"notEquals", 1).Evaluate());
     EXPECT_FALSE(Compare(3, L"notEquals", 3).Evaluate());

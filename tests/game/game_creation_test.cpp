@@ -195,6 +195,14 @@ TEST_F(GameCreation, WorldCityGroupsAndNearestCities)
     EXPECT_EQ(play.NearestCity(0, 0), nullptr);
     EXPECT_EQ(play.NearestCity(-1, 3), nullptr);
     EXPECT_EQ(play.NearestCity(20, 3), nullptr);
+    // The first column and row are reached like any other hex.
+    game.m_Mapa->GetHex(0, 2)->terrain = 1;
+    game.m_Mapa->GetHex(1, 0)->terrain = 1;
+    game.m_PlayState->BuildNearestCityMap(*game.m_Mapa, game.m_Cities);
+    ASSERT_NE(play.NearestCity(0, 2), nullptr);
+    EXPECT_EQ(play.NearestCity(0, 2)->Name, L"Londinium");
+    ASSERT_NE(play.NearestCity(1, 0), nullptr);
+    EXPECT_EQ(play.NearestCity(1, 0)->Name, L"Londinium");
     ASSERT_NE(play.GetSupplyWorkArea(), nullptr);
     EXPECT_EQ(play.GetSupplyWorkArea()->Grid.size(), 20u * 16u);
 

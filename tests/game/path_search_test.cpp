@@ -53,6 +53,12 @@ TEST_F(PathSearch, AStepByStepPathFromTheRangeLoggedFromTheTargetBack)
     Play().FindPath(unit, 12, 5);
     EXPECT_EQ(Path(), (std::vector<sPathNode>{{12, 5, 2}}));
     EXPECT_EQ(CountLogLinesStartingWith(L"Adding hex ("), 0);
+    EXPECT_FALSE(unit.m_JustDeployed) << "a unit with action points of its own is not held to one step";
+
+    // A range no wider than the path (a corridor) leads back through every one of its hexes.
+    unit.m_Path = {{&unit, 12, 5, 3, 1}, {&unit, 12, 4, 3, 3}};
+    Play().FindPath(unit, 12, 4);
+    EXPECT_EQ(Path(), (std::vector<sPathNode>{{12, 5, 1}, {12, 4, 2}}));
 }
 
 TEST_F(PathSearch, WhatTheRangeCannotReachGivesNoPathAndChangesNothing)
@@ -69,6 +75,18 @@ TEST_F(PathSearch, WhatTheRangeCannotReachGivesNoPathAndChangesNothing)
     unit.m_ActionPoints = -2;
     Play().FindPath(unit, 12, 4);
     EXPECT_TRUE(Path().empty());
+    // At -1 the unit still has its neighbours.
+    unit.m_ActionPoints = -1;
+    Play().FindPath(unit, 12, 5);
+    EXPECT_EQ(Path(), (std::vector<sPathNode>{{12, 5, 1}}));
+
+    // A unit off the map (its range left from before) has no hex to walk from.
+    unit.m_ActionPoints = 3;
+    unit.m_X = 20;
+    unit.m_Path = {{&unit, 19, 6, 1, 1}};
+    Play().FindPath(unit, 19, 6);
+    EXPECT_EQ(Play().GetCurrentMove().GetUnit(), nullptr);
+    unit.m_X = 12;
 
     // A range that leads in a circle (an event's doing, say) ends the walk at once.
     unit.m_ActionPoints = 3;

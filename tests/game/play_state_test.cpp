@@ -82,6 +82,8 @@ TEST_F(PlayState, SelectingASeaHexMarksItsZoneAndOpensTheFleetsOnlyWithShipsTher
     Play().SetHoveredHex(&Hex(0, 0));
     EXPECT_EQ(screen.hoverHint, nullptr) << "the counts are the computer's own view in its phase";
     game->SetGameState(kStateHuman);
+    Play().SetHoveredHex(nullptr);
+    EXPECT_EQ(Play().GetHoveredHint(), nullptr) << "off the map";
 
     Play().SelectHex(2, 2);  // 1st Guards
     EXPECT_EQ(Play().GetSelectedUnit(), &Land(1));
@@ -91,6 +93,13 @@ TEST_F(PlayState, SelectingASeaHexMarksItsZoneAndOpensTheFleetsOnlyWithShipsTher
     EXPECT_EQ(Play().GetSelectedHex(), nullptr);
     EXPECT_EQ(Play().GetSelectedUnit(), nullptr);
     EXPECT_TRUE(game->m_Mapa->GetMarkedHexes().empty());
+    // A move waiting for its destination goes with the unit; other orders stay.
+    Play().SetOrderMode(ORDER_MOVE);
+    Play().DeselectAll();
+    EXPECT_EQ(Play().GetOrderMode(), ORDER_SELECT);
+    Play().SetOrderMode(ORDER_AIR_BOMBARDMENT);
+    Play().DeselectAll();
+    EXPECT_EQ(Play().GetOrderMode(), ORDER_AIR_BOMBARDMENT);
 }
 
 TEST_F(PlayState, TheShadeOfAnAirUnitsRangeGoesWithTheSelection)
@@ -139,7 +148,8 @@ TEST_F(PlayState, TheAssaultPlanEndsWithItsModeItsTurnOrAUnitInIt)
     Land(12).m_WasAttacked = false;
     Play().SetAssaultPlan(plan);
     Play().SetOrderMode(ORDER_ASSAULT_PLAN);
-    EXPECT_NE(Play().GetAssaultPlan(), nullptr);
+    Play().ValidateAssaultPlan();
+    EXPECT_NE(Play().GetAssaultPlan(), nullptr) << "two attackers, none has attacked, on a defender not attacked";
     Play().SetOrderMode(ORDER_SELECT);
     EXPECT_EQ(Play().GetAssaultPlan(), nullptr);
 
@@ -153,6 +163,9 @@ TEST_F(PlayState, TheAssaultPlanEndsWithItsModeItsTurnOrAUnitInIt)
     Land(8).Kill();
     EXPECT_EQ(Play().GetAssaultPlan(), nullptr);
     EXPECT_EQ(Play().GetSelectedUnit(), nullptr);
+    Play().SetAssaultPlan(plan);
+    Land(12).Kill();
+    EXPECT_EQ(Play().GetAssaultPlan(), nullptr) << "its defender";
 }
 
 TEST_F(PlayState, InfoPanelMessagesReachAPersonOnOneLine)

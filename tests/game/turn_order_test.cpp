@@ -69,6 +69,11 @@ TEST(TurnOrder, DetermineCurrentCountryEdgeCases)
     std::vector<sTurnOrderCountry> d = {C(L"A", 2, 10), C(L"B", 1, -5)};
     d[0].finishedTurn = true;
     EXPECT_EQ(DetermineCurrentCountryIndex(d), -1);
+    // So on every side; -4 still moves.
+    for (int alliance = 0; alliance <= 6; ++alliance) {
+        EXPECT_EQ(DetermineCurrentCountryIndex({C(L"B", alliance, -5)}), -1) << alliance;
+        EXPECT_EQ(DetermineCurrentCountryIndex({C(L"B", alliance, -4)}), 0) << alliance;
+    }
 }
 
 TEST(TurnOrder, PickNextCountryFindsTheNextHumanInTheSameOrder)
@@ -92,6 +97,14 @@ TEST(TurnOrder, PickNextCountryFindsTheNextHumanInTheSameOrder)
     EXPECT_EQ(PickNextCountryIndex(c, 3), 1); // after Axis: Allied
     EXPECT_EQ(PickNextCountryIndex(c, 1), 0); // after Allied: Neutral
     EXPECT_EQ(PickNextCountryIndex(c, 0), 3); // after Neutral: wraps to Axis
+    // The first of the vector found before or after the active one is the first in the order.
+    std::vector<sTurnOrderCountry> e = {C(L"Allied", 1, 20, true), C(L"Allied 2", 1, 10, true), C(L"Neutral", 0, 5, true)};
+    std::vector<sTurnOrderCountry> f = {C(L"Allied", 1, 20, true), C(L"Axis", 2, 10, true), C(L"Neutral", 0, 5, true)};
+    for (auto* v : {&e, &f})
+        for (auto& x : *v)
+            x.finishedTurn = true;
+    EXPECT_EQ(PickNextCountryIndex(e, 2), 0);
+    EXPECT_EQ(PickNextCountryIndex(f, 1), 0);
 
     // One human, active and finished: nobody.
     std::vector<sTurnOrderCountry> one = {C(L"Solo", 1, 10, true), C(L"AI", 2, 10)};

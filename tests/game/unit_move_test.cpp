@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "core/lock.h"
+#include "core/settings.h"
 #include "game/play_counts.h"
 #include "tests/game/testland_game.h"
 #include "tests/test_support.h"
@@ -61,6 +62,7 @@ TEST_F(UnitMoves, AMoveStopsBeforeAnEnemyKeepingItsActionPointsAndNeverEndsOnAno
     EXPECT_EQ(Hex(12, 6).unit, nullptr);
     EXPECT_EQ(Hex(12, 4).unit, &enemy);
     EXPECT_EQ(Play().GetCurrentMove().GetUnit(), nullptr);
+    EXPECT_EQ(Play().GetCurrentMove().GetController(), 0);
     EXPECT_EQ(std::pair(Play().GetLastMoveEndX(), Play().GetLastMoveEndY()), std::pair(12, 5));
 
     // Through a bystander's unit the walk goes on; onto it, it stops a hex short.
@@ -129,6 +131,7 @@ TEST_F(UnitMoves, AnEnemyHexEnteredGoesToTheMoverTheAllyItCameFromOrItsAlliedOwn
         {kHelvetia, kValdonia, kValdonia, 91, kHelvetia, "for the ally whose hex it left"},
         {kBorussia, kValdonia, kValdonia, 20, kBorussia, "taken from the enemy"},
         {kBorussia, kValdonia, kHelvetia, 20, kHelvetia, "back to its owner, Borussia's ally"},
+        {kBorussia, kValdonia, kRuthenia, 20, kBorussia, "kept: its owner is no ally of Borussia"},
     };
     for (const Case& c : cases) {
         Place(panzer, 12, 6);
@@ -140,6 +143,34 @@ TEST_F(UnitMoves, AnEnemyHexEnteredGoesToTheMoverTheAllyItCameFromOrItsAlliedOwn
         ASSERT_TRUE(Move(panzer, 12, 5)) << c.why;
         EXPECT_EQ(Hex(12, 5).controller, c.taken) << c.why;
     }
+
+    // An ally's hex keeps its holder, who takes the enemy hexes around it.
+    Activate(kValdonia);
+    cJednostkaLadowa* valdo = AddLandUnit(kValdonia, 13, 8, UNIT_ARMOURED);
+    valdo->m_ActionPoints = valdo->m_StartingActionPoints = 4;
+    Hex(13, 8).SetController(kValdonia);
+    Hex(13, 7).SetController(kAlbion);
+    Hex(13, 7).SetOwner(kAlbion);
+    ASSERT_TRUE(Move(*valdo, 13, 7));
+    EXPECT_EQ(Hex(13, 7).controller, kAlbion);
+    EXPECT_EQ(Hex(14, 7).controller, kAlbion);
+    // Leaving the ally's hex, the mover must outweigh the ally (90 + 10) to hold what it takes.
+    valdo->m_ActionPoints = 4;
+    Hex(13, 6).SetController(kAlbion);
+    Hex(13, 6).SetOwner(kAlbion);
+    ASSERT_TRUE(Move(*valdo, 13, 6));
+    EXPECT_EQ(Hex(14, 5).controller, kAlbion);
+    // A hex of its own side taken by the enemy goes back to its owner.
+    valdo->m_ActionPoints = 4;
+    Hex(13, 5).SetController(kBorussia);
+    Hex(13, 5).SetOwner(kValdonia);
+    ASSERT_TRUE(Move(*valdo, 13, 5));
+    EXPECT_EQ(Hex(13, 5).controller, kValdonia);
+    valdo->m_ActionPoints = 4;
+    Hex(13, 4).SetController(kBorussia);
+    Hex(13, 4).SetOwner(kAlbion);
+    ASSERT_TRUE(Move(*valdo, 13, 4));
+    EXPECT_EQ(Hex(13, 4).controller, kAlbion);
 }
 
 TEST_F(UnitMoves, UndoIsOnlyForTheLastUnitAndNotAfterItActedOrLostItsStart)
@@ -162,6 +193,27 @@ TEST_F(UnitMoves, UndoIsOnlyForTheLastUnitAndNotAfterItActedOrLostItsStart)
     Play().UndoLastMove(&panzer);
     EXPECT_TRUE(LogContains(L"Undo is not possible: no unit has moved yet."));
 
+    // Its hex, its action points or its attack, any one changed alone, is acting.
+    struct Acted
+    {
+        int dx, dy, dap;
+        bool attacked;
+    };
+    for (const Acted& a : {Acted{1, 0, 0, false}, Acted{0, 1, 0, false}, Acted{0, 0, -1, false}, Acted{0, 0, 0, true}}) {
+        Place(panzer, 12, 8);
+        panzer.m_Attacked = false;
+        panzer.m_ActionPoints = panzer.m_StartingActionPoints = 4;
+        ASSERT_TRUE(Move(panzer, 12, 9));
+        Place(panzer, 12 + a.dx, 9 + a.dy);
+        panzer.m_ActionPoints += a.dap;
+        panzer.m_Attacked = a.attacked;
+        testing_support::ClearLog();
+        Play().UndoLastMove(&panzer);
+        EXPECT_TRUE(LogContains(L"Undo is not possible: the unit has acted since it moved."))
+            << a.dx << " " << a.dy << " " << a.dap << " " << a.attacked;
+    }
+    Place(panzer, 12, 8);
+
     // Another unit on the start hex.
     panzer.m_Attacked = false;
     panzer.m_ActionPoints = panzer.m_StartingActionPoints = 4;
@@ -173,6 +225,20 @@ TEST_F(UnitMoves, UndoIsOnlyForTheLastUnitAndNotAfterItActedOrLostItsStart)
     Place(other, 11, 4);
     Play().UndoLastMove(&panzer);
     EXPECT_EQ(At(panzer), std::pair(12, 8));
+
+    // A rebase is taken back the same way, and the air unit may rebase again.
+    Activate(kAlbion);
+    cJednostkaLotnicza& fighters = *game->FindAirUnitById(1);  // at (1, 3)
+    fighters.m_ActionPoints = 4;
+    ASSERT_EQ(Hex(2, 4).unit, nullptr);
+    ASSERT_TRUE(Play().RebaseAirUnit(fighters, 2, 4));
+    Play().UndoLastMove(&fighters);
+    EXPECT_EQ(At(fighters), std::pair(1, 3));
+    EXPECT_EQ(fighters.m_ActionPoints, 4);
+    EXPECT_EQ(Hex(1, 3).unit, &fighters);
+    EXPECT_EQ(Hex(2, 4).unit, nullptr);
+    EXPECT_EQ(Play().GetOrderMode(), ORDER_REBASE);
+    Activate(kBorussia);
 
     // A unit that dies takes its undo with it.
     ASSERT_TRUE(Move(panzer, 12, 9));
@@ -200,23 +266,40 @@ TEST_F(UnitMoves, BadOrdersAreRefusedWithALogLineAndChangeNothing)
     EXPECT_EQ(panzer.m_ActionPoints, 4);
     EXPECT_TRUE(Play().GetUndo().IsEmpty());
     EXPECT_EQ(g_PlayCounts.moves.load(), 0);
+    EXPECT_FALSE(cUnitMove().AdvanceAlongPath()) << "nothing moving, nothing to walk";
 }
 
 TEST_F(UnitMoves, AComputerMoveIsAnimatedForAWatchingPersonAndAnsweredHeadlessly)
 {
+    struct sRestore
+    {
+        ~sRestore() { ResetSettingsToDefaults(); }
+    } restore;
+    g_DelayValues[DELAY_AI_MOVE_BETWEEN] = 22.0f;
     game->SetGameState(kStateComputer);
     panzer.m_Spotted = true;
+    cJednostkaLadowa& guards = Land(1);  // Albion's, the person's, far from the move
+    guards.m_Spotted = true;
     ASSERT_TRUE(Move(panzer, 12, 4));
     EXPECT_TRUE(testing_support::LogHasInOrder(
         {L"---- Game state = 10", L"Headless answer: move animation \"3. Panzerkorps\" -> 0"}));
     EXPECT_EQ(game->GetGameState(), kStateComputer);
     ASSERT_EQ(screen.Count(eRequestKind::AnimateMove), 1);
     EXPECT_EQ(screen.requests.back().path, (std::vector<std::pair<int, int>>{{12, 5}, {12, 4}}));
+    EXPECT_EQ(screen.requests.back().delayMs, 22);
+    EXPECT_TRUE(guards.m_Spotted) << "the computer's view is not laid over the person's";
 
     panzer.m_Spotted = false;  // unseen by the person: nothing to show, nobody waits
     ASSERT_TRUE(Move(panzer, 12, 3));
     EXPECT_EQ(screen.Count(eRequestKind::AnimateMove), 1);
     EXPECT_EQ(At(panzer), std::pair(12, 3));
+
+    // A war with no person in it (the tool's) shows no move, seen or not.
+    Country(kAlbion).HumanControlled = false;
+    panzer.m_Spotted = true;
+    panzer.m_ActionPoints = panzer.m_StartingActionPoints = 4;
+    ASSERT_TRUE(Move(panzer, 12, 4));
+    EXPECT_EQ(screen.Count(eRequestKind::AnimateMove), 1);
 }
 
 // The screen of the main thread: it queues requests and serves them when the test says.
