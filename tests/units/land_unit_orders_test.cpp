@@ -46,9 +46,12 @@ TEST_F(LandOrders, AStrategicMoveOntoAnOccupiedCityLandsOnTheFirstFreeFriendlyNe
     EXPECT_EQ(std::pair(x, y), std::pair(12, 2)) << "(11,2) above it holds bombers";
     int nx = 0, ny = 0;
     EXPECT_FALSE(motorised.CanStrategicMoveTo(10, 8, nx, ny)) << "Berna is Helvetian";
+    EXPECT_EQ(std::pair(nx, ny), std::pair(-1, -1));
     EXPECT_FALSE(motorised.CanStrategicMoveTo(10, 7, nx, ny)) << "no city there";
 
+    motorised.m_Spotted = true;
     ASSERT_TRUE(motorised.StrategicMoveTo(x, y));
+    EXPECT_EQ(screen.Played(L"StrategicDeployLand"), 1);
     EXPECT_EQ(At(motorised), std::pair(12, 2));
     EXPECT_EQ(Hex(12, 2).unit, &motorised);
     EXPECT_EQ(Hex(9, 5).unit, nullptr);
@@ -56,17 +59,34 @@ TEST_F(LandOrders, AStrategicMoveOntoAnOccupiedCityLandsOnTheFirstFreeFriendlyNe
     EXPECT_EQ(Country(kBorussia).SMP, 10 - 3) << "row 68 for a mechanized division";
     EXPECT_FALSE(motorised.CanStrategicMoveTo(8, 2, x, y)) << "it has used its action points";
 
+    // An air unit pays production points (row 132, truncated), not movement points.
+    cJednostkaLotnicza* bombers = game->FindAirUnitById(2);
+    bombers->m_Spotted = true;
+    ASSERT_TRUE(bombers->StrategicMoveTo(13, 4));
+    EXPECT_EQ(screen.Played(L"PlaneFlying"), 1);
+    EXPECT_EQ(Country(kBorussia).PP, 150.0 - 3.0);
+    EXPECT_EQ(Country(kBorussia).SMP, 7);
+    EXPECT_FALSE(bombers->StrategicMoveTo(12, 2)) << "taken";
+
+    // (11,2) above Berolina is free now: the first direction comes first.
+    ASSERT_TRUE(Land(8).CanStrategicMoveTo(11, 3, x, y));
+    EXPECT_EQ(std::pair(x, y), std::pair(11, 2));
     // Every neighbour taken or foreign: no landing place.
     for (int d = 0; d < 6; ++d)
         game->m_Mapa->GetNeighbour(11, 3, d)->SetController(kHelvetia);
     EXPECT_FALSE(Land(8).CanStrategicMoveTo(11, 3, x, y));
 
-    // An air unit pays production points (row 132, truncated), not movement points.
-    cJednostkaLotnicza* bombers = game->FindAirUnitById(2);
-    ASSERT_TRUE(bombers->StrategicMoveTo(13, 4));
-    EXPECT_EQ(Country(kBorussia).PP, 150.0 - 3.0);
-    EXPECT_EQ(Country(kBorussia).SMP, 7);
-    EXPECT_FALSE(bombers->StrategicMoveTo(12, 2)) << "taken";
+    // The first land and air types have costs of their own: row 68's 1 and row 132's 2.9.
+    game->m_StrategicMoves->SetCountryTopography(kAlbion, {{City(2, 2), City(3, 3)}});
+    cJednostkaLadowa& guards = Land(1);
+    Country(kAlbion).SMP = 0;
+    EXPECT_FALSE(guards.CanStrategicMoveTo(3, 3, x, y));
+    Country(kAlbion).SMP = 1;
+    ASSERT_TRUE(guards.CanStrategicMoveTo(3, 3, x, y));
+    ASSERT_TRUE(guards.StrategicMoveTo(x, y));
+    EXPECT_EQ(Country(kAlbion).SMP, 0);
+    ASSERT_TRUE(game->FindAirUnitById(1)->StrategicMoveTo(2, 1));
+    EXPECT_EQ(Country(kAlbion).PP, 120.0 - 2.0);
 }
 
 TEST_F(LandOrders, DeploymentNeedsACityOfTheMovingCountryAndAFreeHex)
