@@ -73,6 +73,21 @@ TEST_F(NavalActions, AUnitPutAshoreOnACoastDrawsSupplyFromTheNearestSupplyCity)
     EXPECT_EQ(guards.m_Supply, 1);
 }
 
+TEST_F(NavalActions, AnAmphibiousShipAtSeaLandsOnCoastsAtWarButNotOnTheMapsLastColumn)
+{
+    cFlota* fleet = Land(4).EmbarkOnFleet(UNIT_AMPHIBIOUS, kNorthSea, -1);
+    ASSERT_NE(fleet, nullptr);
+    cJednostkaMorska& ship = *fleet->ships.front();
+    // Albion's five coastal hexes on the North Sea, one of them held by Fighter Command.
+    EXPECT_EQ(ship.MarkUnloadHexes(false), 5);
+    // Ruthenia's coast runs from column 14 to the last, 19.
+    SetWar(kBorussia, kRuthenia, true);
+    EXPECT_EQ(ship.MarkUnloadHexes(false), 10);
+    // A hex held by a country at war counts whoever owns it.
+    Hex(2, 1).owner = kHelvetia;
+    EXPECT_EQ(ship.MarkUnloadHexes(false), 10);
+}
+
 TEST_F(NavalActions, ShipsArePlacedOnlyInOwnPortsLargeEnoughForTheirType)
 {
     EXPECT_EQ(Ship(2).MarkActionTargets(false), 0);  // Dover (size 3) is too small for a battleship
