@@ -73,7 +73,7 @@ TEST_F(NavalActions, AUnitPutAshoreOnACoastDrawsSupplyFromTheNearestSupplyCity)
     EXPECT_EQ(guards.m_Supply, 1);
 }
 
-TEST_F(NavalActions, AnAmphibiousShipAtSeaLandsOnCoastsAtWarButNotOnTheMapsLastColumn)
+TEST_F(NavalActions, AnAmphibiousShipAtSeaLandsOnCoastsAtWarButNotOnTheMapsLastRowOrColumn)
 {
     cFlota* fleet = Land(4).EmbarkOnFleet(UNIT_AMPHIBIOUS, kNorthSea, -1);
     ASSERT_NE(fleet, nullptr);
@@ -86,6 +86,13 @@ TEST_F(NavalActions, AnAmphibiousShipAtSeaLandsOnCoastsAtWarButNotOnTheMapsLastC
     // A hex held by a country at war counts whoever owns it.
     Hex(2, 1).owner = kHelvetia;
     EXPECT_EQ(ship.MarkUnloadHexes(false), 10);
+
+    // On the Southern Sea (node 3), Borussia's seven coastal hexes down to row 14; Ruthenia's
+    // (14,15) lies on the last row.
+    cFlota* landing = Land(1).EmbarkOnFleet(UNIT_AMPHIBIOUS, 3, -1);
+    ASSERT_NE(landing, nullptr);
+    SetWar(kAlbion, kRuthenia, true);
+    EXPECT_EQ(landing->ships.front()->MarkUnloadHexes(false), 7);
 }
 
 TEST_F(NavalActions, ShipsArePlacedOnlyInOwnPortsLargeEnoughForTheirType)
