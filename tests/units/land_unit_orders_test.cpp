@@ -198,6 +198,10 @@ TEST_F(LandOrders, TheComputersMovesHeadForFreeHexesNearTheirGoal)
     EXPECT_FALSE(panzer.ExecuteMoveOrder(12, 6));
     EXPECT_TRUE(LogContains(L"Jednostka dostaďż˝a rozkaz by iďż˝ďż˝ na pole na ktďż˝rym juďż˝ stoi. No to stoi dalej."));
 
+    panzer.MoveTowardHex(12, 6);
+    EXPECT_EQ(At(panzer), std::pair(12, 6)) << "already there";
+    EXPECT_EQ(panzer.m_ActionPoints, 3);
+
     // Two steps as near to the goal: the dearer one.
     ASSERT_EQ(HexDistance(13, 6, 16, 6), HexDistance(13, 7, 16, 6));
     panzer.MoveTowardHex(16, 6);
@@ -234,4 +238,7 @@ TEST_F(LandOrders, TheComputersMovesHeadForFreeHexesNearTheirGoal)
     panzer.m_AiUltimateTargetY = 10;
     EXPECT_TRUE(panzer.StepTowardOrderTarget());
     EXPECT_EQ(At(panzer), std::pair(12, 9));
+    // Straight up, only the first direction comes nearer.
+    panzer.m_AiUltimateTargetY = 7;
+    EXPECT_TRUE(panzer.StepTowardOrderTarget());
 }
