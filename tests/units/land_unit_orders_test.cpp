@@ -107,6 +107,9 @@ TEST_F(LandOrders, DeploymentNeedsACityOfTheMovingCountryAndAFreeHex)
     dover.SupplyByCountry[kAlbion - 1] = 14;
     dover.ConvoyInfoByCountry[kAlbion - 1] = 0;
     EXPECT_EQ(armour.MarkActionTargets(false), 5) << "below half of row 48's 30";
+    Hex(2, 1).owner = kHelvetia;
+    EXPECT_EQ(armour.MarkActionTargets(false), 4) << "held but not owned";
+    Hex(2, 1).owner = kAlbion;
 
     EXPECT_FALSE(armour.DeployNearCity(1, 4));
     EXPECT_TRUE(LogContains(L"Error while deploying unit: cant find appropriate city near (1,4)"));
@@ -133,6 +136,29 @@ TEST_F(LandOrders, DeploymentNeedsACityOfTheMovingCountryAndAFreeHex)
     armour.MoveToReservePool();
     EXPECT_TRUE(InReserve(armour));
     EXPECT_TRUE(LogContains(L"map --> reserve pool: Albion Armour"));
+
+    // Ruthenia is at peace: a city that holds nothing for it still takes the unit, which
+    // stays cut off.
+    cJednostkaLadowa& rifles = Land(9);
+    rifles.MoveToReservePool();
+    Activate(kRuthenia);
+    City(17, 4)->SupplyByCountry[kRuthenia - 1] = 0;
+    rifles.m_TurnsWithoutSupply = 1;
+    ASSERT_TRUE(rifles.DeployNearCity(17, 5)) << "the city lies in the first direction";
+    EXPECT_EQ(std::pair(rifles.m_SupplySourceX, rifles.m_SupplySourceY), std::pair(17, 4));
+    EXPECT_EQ(rifles.m_Supply, 0);
+    EXPECT_EQ(rifles.m_TurnsWithoutSupply, 1);
+
+    // The flag counts against a computer's unit that a person plays by e-mail.
+    cJednostkaLadowa& motorised = Land(5);
+    motorised.MoveToReservePool();
+    Activate(kBorussia);
+    City(9, 5)->SupplyByCountry[kBorussia - 1] = 30;
+    City(9, 5)->ConvoyInfoByCountry[kBorussia - 1] = 1;
+    Country(kBorussia).PBEMPlayerId = 1;
+    EXPECT_FALSE(motorised.DeployNearCity(9, 6));
+    Country(kBorussia).PBEMPlayerId = 0;
+    EXPECT_TRUE(motorised.DeployNearCity(9, 6));
 }
 
 TEST_F(LandOrders, HopsAndOrdersGoThroughTheCityGraph)
