@@ -189,7 +189,7 @@ TEST_F(UnitPanel, WithoutAnActiveFleetInThePortALandingForceGetsAFleetThatSailsA
     EXPECT_EQ(g_Gra->m_Fleets.size(), fleets + 1);
     EXPECT_EQ(fleet->name, LangFormat("fleet_#%i", fleet->ID));
     EXPECT_EQ(fleet->owner, 1);
-    EXPECT_TRUE(fleet->isActive);
+    EXPECT_EQ(fleet->isActive, 1);
     EXPECT_EQ(albion->AIP, points - g_Gra->m_Consts.AmphibiousCost[UNIT_INFANTRY]);
     EXPECT_TRUE(testing_support::LogHasInOrder({L"Loading unit: new fleet will be created"}));
     // Loaded and under way in the same impulse.

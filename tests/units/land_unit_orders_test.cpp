@@ -46,9 +46,12 @@ TEST_F(LandOrders, AStrategicMoveOntoAnOccupiedCityLandsOnTheFirstFreeFriendlyNe
     EXPECT_EQ(std::pair(x, y), std::pair(12, 2)) << "(11,2) above it holds bombers";
     int nx = 0, ny = 0;
     EXPECT_FALSE(motorised.CanStrategicMoveTo(10, 8, nx, ny)) << "Berna is Helvetian";
+    EXPECT_EQ(std::pair(nx, ny), std::pair(-1, -1));
     EXPECT_FALSE(motorised.CanStrategicMoveTo(10, 7, nx, ny)) << "no city there";
 
+    motorised.m_Spotted = true;
     ASSERT_TRUE(motorised.StrategicMoveTo(x, y));
+    EXPECT_EQ(screen.Played(L"StrategicDeployLand"), 1);
     EXPECT_EQ(At(motorised), std::pair(12, 2));
     EXPECT_EQ(Hex(12, 2).unit, &motorised);
     EXPECT_EQ(Hex(9, 5).unit, nullptr);
@@ -56,17 +59,34 @@ TEST_F(LandOrders, AStrategicMoveOntoAnOccupiedCityLandsOnTheFirstFreeFriendlyNe
     EXPECT_EQ(Country(kBorussia).SMP, 10 - 3) << "row 68 for a mechanized division";
     EXPECT_FALSE(motorised.CanStrategicMoveTo(8, 2, x, y)) << "it has used its action points";
 
+    // An air unit pays production points (row 132, truncated), not movement points.
+    cJednostkaLotnicza* bombers = game->FindAirUnitById(2);
+    bombers->m_Spotted = true;
+    ASSERT_TRUE(bombers->StrategicMoveTo(13, 4));
+    EXPECT_EQ(screen.Played(L"PlaneFlying"), 1);
+    EXPECT_EQ(Country(kBorussia).PP, 150.0 - 3.0);
+    EXPECT_EQ(Country(kBorussia).SMP, 7);
+    EXPECT_FALSE(bombers->StrategicMoveTo(12, 2)) << "taken";
+
+    // (11,2) above Berolina is free now: the first direction comes first.
+    ASSERT_TRUE(Land(8).CanStrategicMoveTo(11, 3, x, y));
+    EXPECT_EQ(std::pair(x, y), std::pair(11, 2));
     // Every neighbour taken or foreign: no landing place.
     for (int d = 0; d < 6; ++d)
         game->m_Mapa->GetNeighbour(11, 3, d)->SetController(kHelvetia);
     EXPECT_FALSE(Land(8).CanStrategicMoveTo(11, 3, x, y));
 
-    // An air unit pays production points (row 132, truncated), not movement points.
-    cJednostkaLotnicza* bombers = game->FindAirUnitById(2);
-    ASSERT_TRUE(bombers->StrategicMoveTo(13, 4));
-    EXPECT_EQ(Country(kBorussia).PP, 150.0 - 3.0);
-    EXPECT_EQ(Country(kBorussia).SMP, 7);
-    EXPECT_FALSE(bombers->StrategicMoveTo(12, 2)) << "taken";
+    // The first land and air types have costs of their own: row 68's 1 and row 132's 2.9.
+    game->m_StrategicMoves->SetCountryTopography(kAlbion, {{City(2, 2), City(3, 3)}});
+    cJednostkaLadowa& guards = Land(1);
+    Country(kAlbion).SMP = 0;
+    EXPECT_FALSE(guards.CanStrategicMoveTo(3, 3, x, y));
+    Country(kAlbion).SMP = 1;
+    ASSERT_TRUE(guards.CanStrategicMoveTo(3, 3, x, y));
+    ASSERT_TRUE(guards.StrategicMoveTo(x, y));
+    EXPECT_EQ(Country(kAlbion).SMP, 0);
+    ASSERT_TRUE(game->FindAirUnitById(1)->StrategicMoveTo(2, 1));
+    EXPECT_EQ(Country(kAlbion).PP, 120.0 - 2.0);
 }
 
 TEST_F(LandOrders, DeploymentNeedsACityOfTheMovingCountryAndAFreeHex)
@@ -87,6 +107,9 @@ TEST_F(LandOrders, DeploymentNeedsACityOfTheMovingCountryAndAFreeHex)
     dover.SupplyByCountry[kAlbion - 1] = 14;
     dover.ConvoyInfoByCountry[kAlbion - 1] = 0;
     EXPECT_EQ(armour.MarkActionTargets(false), 5) << "below half of row 48's 30";
+    Hex(2, 1).owner = kHelvetia;
+    EXPECT_EQ(armour.MarkActionTargets(false), 4) << "held but not owned";
+    Hex(2, 1).owner = kAlbion;
 
     EXPECT_FALSE(armour.DeployNearCity(1, 4));
     EXPECT_TRUE(LogContains(L"Error while deploying unit: cant find appropriate city near (1,4)"));
@@ -113,6 +136,29 @@ TEST_F(LandOrders, DeploymentNeedsACityOfTheMovingCountryAndAFreeHex)
     armour.MoveToReservePool();
     EXPECT_TRUE(InReserve(armour));
     EXPECT_TRUE(LogContains(L"map --> reserve pool: Albion Armour"));
+
+    // Ruthenia is at peace: a city that holds nothing for it still takes the unit, which
+    // stays cut off.
+    cJednostkaLadowa& rifles = Land(9);
+    rifles.MoveToReservePool();
+    Activate(kRuthenia);
+    City(17, 4)->SupplyByCountry[kRuthenia - 1] = 0;
+    rifles.m_TurnsWithoutSupply = 1;
+    ASSERT_TRUE(rifles.DeployNearCity(17, 5)) << "the city lies in the first direction";
+    EXPECT_EQ(std::pair(rifles.m_SupplySourceX, rifles.m_SupplySourceY), std::pair(17, 4));
+    EXPECT_EQ(rifles.m_Supply, 0);
+    EXPECT_EQ(rifles.m_TurnsWithoutSupply, 1);
+
+    // The flag counts against a computer's unit that a person plays by e-mail.
+    cJednostkaLadowa& motorised = Land(5);
+    motorised.MoveToReservePool();
+    Activate(kBorussia);
+    City(9, 5)->SupplyByCountry[kBorussia - 1] = 30;
+    City(9, 5)->ConvoyInfoByCountry[kBorussia - 1] = 1;
+    Country(kBorussia).PBEMPlayerId = 1;
+    EXPECT_FALSE(motorised.DeployNearCity(9, 6));
+    Country(kBorussia).PBEMPlayerId = 0;
+    EXPECT_TRUE(motorised.DeployNearCity(9, 6));
 }
 
 TEST_F(LandOrders, HopsAndOrdersGoThroughTheCityGraph)
@@ -178,6 +224,10 @@ TEST_F(LandOrders, TheComputersMovesHeadForFreeHexesNearTheirGoal)
     EXPECT_FALSE(panzer.ExecuteMoveOrder(12, 6));
     EXPECT_TRUE(LogContains(L"Jednostka dostaďż˝a rozkaz by iďż˝ďż˝ na pole na ktďż˝rym juďż˝ stoi. No to stoi dalej."));
 
+    panzer.MoveTowardHex(12, 6);
+    EXPECT_EQ(At(panzer), std::pair(12, 6)) << "already there";
+    EXPECT_EQ(panzer.m_ActionPoints, 3);
+
     // Two steps as near to the goal: the dearer one.
     ASSERT_EQ(HexDistance(13, 6, 16, 6), HexDistance(13, 7, 16, 6));
     panzer.MoveTowardHex(16, 6);
@@ -214,4 +264,7 @@ TEST_F(LandOrders, TheComputersMovesHeadForFreeHexesNearTheirGoal)
     panzer.m_AiUltimateTargetY = 10;
     EXPECT_TRUE(panzer.StepTowardOrderTarget());
     EXPECT_EQ(At(panzer), std::pair(12, 9));
+    // Straight up, only the first direction comes nearer.
+    panzer.m_AiUltimateTargetY = 7;
+    EXPECT_TRUE(panzer.StepTowardOrderTarget());
 }

@@ -158,6 +158,7 @@ TEST_F(UnitLifecycle, EmbarkingMakesAShipAndAFleetOfOneAndFreesTheHex)
     EXPECT_EQ(first->aiOrder, 7);
     EXPECT_EQ(first->seaNode, 2);
     EXPECT_EQ(first->movedThisTurn, 1);
+    EXPECT_EQ(first->formation, 0);
     ASSERT_EQ(first->ships.size(), 1u);
 
     cJednostkaMorska* ship = first->ships.front();
@@ -165,6 +166,8 @@ TEST_F(UnitLifecycle, EmbarkingMakesAShipAndAFleetOfOneAndFreesTheHex)
     EXPECT_EQ(ship->m_HP, 14);
     EXPECT_EQ(ship->m_MaxHP, ship->m_HP);
     EXPECT_TRUE(ship->m_CanBeRepaired);
+    EXPECT_EQ(ship->m_AvailableInTurns, 0);
+    EXPECT_EQ(ship->m_CommandingCommanderId, -1);
     EXPECT_EQ(ship->m_Fleet, first);
     EXPECT_EQ(ship->m_Cargo, a);
     EXPECT_EQ(ship->m_Name.substr(0, 1), L"#");
@@ -200,6 +203,10 @@ TEST_F(UnitLifecycle, LoadIntoFleetFindsTheShipOrSaysWhyNot)
     cJednostkaMorska* cruiser = g.AddShip(1, UNIT_CRUISER, 1);
     cJednostkaLadowa* a = g.AddLand(1, UNIT_INFANTRY, 2, 2);
     cJednostkaLadowa* b = g.AddLand(1, UNIT_INFANTRY, 3, 2);
+    // A ship in the naval reserve is looked up too, after the ships at sea.
+    cJednostkaMorska* held = g.AddShip(1, UNIT_AMPHIBIOUS, 1);
+    g.game->m_NavalUnits.pop_back();
+    g.game->m_NavalReserve.push_back(held);
 
     a->m_TransporterId = 999;
     EXPECT_FALSE(a->LoadIntoFleet());
@@ -219,4 +226,8 @@ TEST_F(UnitLifecycle, LoadIntoFleetFindsTheShipOrSaysWhyNot)
     EXPECT_FALSE(b->LoadIntoFleet());
     EXPECT_EQ(cargo->m_Cargo, a);
     EXPECT_TRUE(Contains(g.game->m_LandUnits, b));
+    b->m_TransporterId = held->m_Id;
+    EXPECT_TRUE(b->LoadIntoFleet());
+    EXPECT_EQ(held->m_Cargo, b);
+    EXPECT_TRUE(Contains(g.game->m_LandUnits3, b));
 }
