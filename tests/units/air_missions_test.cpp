@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "core/random.h"
 #include "tests/test_support.h"
@@ -89,8 +91,14 @@ TEST_F(AirMissions, TargetsNeedAnActionPointAndAnEnemyTheOwnerCanSee)
     EXPECT_EQ(bomber->FindBombardmentTargets(false), 0);
     g.Hex(5, 1).city = nullptr;
 
-    plane->m_AirReconDone = true;
-    EXPECT_EQ(plane->FindReconTargets(false), 0);
+    // Reconnaissance needs one action point and flies once a turn; it reaches the enemy's 36 hexes
+    // within the fighter's 6 (columns 4 to 8), and no sea.
+    for (const auto& [actionPoints, done, targets] : {std::tuple{1, false, 36}, std::tuple{0, false, 0},
+                                                      std::tuple{1, true, 0}}) {
+        plane->m_ActionPoints = actionPoints;
+        plane->m_AirReconDone = done;
+        EXPECT_EQ(plane->FindReconTargets(false), targets) << actionPoints << " " << done;
+    }
 }
 
 TEST_F(AirMissions, ReconnaissanceRevealsTheAreaAndAPlaneShotDownLeavesTheGame)
@@ -140,11 +148,63 @@ TEST_F(AirMissions, ComputerBasesAroundFriendlyCitiesAreScoredAgainstTheEnemy)
     }
     EXPECT_EQ(MinDistanceToUnits(0, 0, {}), INT_MAX);
 
+    // Bases lie one or two hexes from a friendly city on free friendly land, each counted once
+    // for every neighbour it is reached through; the city must lie nearer than 6, rebasing range
+    // less 2. A sea column, the enemy's columns, the map's edge and two taken hexes narrow them.
+    for (int y = 0; y < 10; ++y)
+        g.Hex(0, y).terrain = 0;
+    g.AddLand(1, UNIT_INFANTRY, 2, 6);
+    g.AddLand(1, UNIT_INFANTRY, 2, 3);
+    for (const auto& [x, y, type, count] :
+         {std::tuple{2, 5, CITY_NORMAL, 24}, std::tuple{2, 5, CITY_RESOURCES, 0}, std::tuple{4, 5, CITY_NORMAL, 0},
+          std::tuple{2, 7, CITY_NORMAL, 25}, std::tuple{2, 8, CITY_NORMAL, 0}, std::tuple{2, 0, CITY_NORMAL, 22}}) {
+        city.X = x;
+        city.Y = y;
+        city.Type = type;
+        g.game->m_Cities.push_back(&city);
+        plane->AiPlanMissions(candidates, {enemy});
+        g.game->m_Cities.clear();
+        EXPECT_EQ(int(candidates.size()), count) << x << " " << y << " " << type;
+    }
+
     // An enemy counts up to the range itself, and not in a fortress of level 5 or more.
     const int distance = HexDistance(2, 5, 6, 5);
     for (const auto& [range, fortification, counted] : {std::tuple{distance, 4, 1}, std::tuple{distance - 1, 0, 0},
                                                         std::tuple{distance, 5, 0}}) {
         g.Hex(6, 5).fortification = fortification;
         EXPECT_EQ(CountUnitsInRange(2, 5, range, {enemy}), counted) << range << " " << fortification;
+    }
+}
+
+TEST_F(AirMissions, TheWeakestEnemyInRangeHasTheLowestSumOfSupplyTermStrengthAndLevel)
+{
+    struct sEnemy
+    {
+        int owner, type, x, y, supply, strength, level;
+    };
+    constexpr int F = UNIT_FIGHTER;
+    // The supply term is supply / 10, and -4 without supply; the fighter's range is 6.
+    const std::vector<std::pair<std::vector<sEnemy>, int>> cases = {
+        {{{2, F, 4, 2, 10, 3, 1}, {2, F, 5, 2, 10, 1, 2}}, 1},  // 5 against 4: strength counts
+        {{{2, F, 4, 2, 10, 1, 3}, {2, F, 5, 2, 10, 2, 1}}, 1},  // 5 against 4: level counts
+        {{{2, F, 4, 2, 0, 6, 0}, {2, F, 5, 2, 50, 1, 0}}, 0},   // 2 against 6: supply counts
+        {{{2, F, 4, 2, 10, 2, 0}, {2, F, 5, 2, 20, 1, 0}}, 0},  // a tie keeps the first
+        {{{2, F, 2, 9, 0, 1, 0}, {2, F, 2, 8, 50, 12, 3}}, 1},  // 7 hexes away is out of range, 6 in
+        {{{3, F, 4, 2, 0, 1, 0}, {2, UNIT_TACTICAL_BOMBER, 5, 2, 0, 1, 0}, {2, F, 6, 2, 50, 12, 3}}, 2},
+        {{{3, F, 4, 2, 0, 1, 0}}, -1},  // a country at peace
+    };
+    for (size_t c = 0; c < cases.size(); ++c) {
+        std::vector<cJednostkaLotnicza*> enemies;
+        for (const sEnemy& e : cases[c].first) {
+            cJednostkaLotnicza* u = g.AddAir(e.owner, e.type, e.x, e.y);
+            u->m_Supply = e.supply;
+            u->m_Strength = e.strength;
+            u->m_Level = e.level;
+            enemies.push_back(u);
+        }
+        const int weakest = cases[c].second;
+        EXPECT_EQ(plane->FindWeakestEnemyAirUnit(F), weakest < 0 ? nullptr : enemies[size_t(weakest)]) << c;
+        for (cJednostkaLotnicza* u : enemies)
+            u->Kill();
     }
 }
