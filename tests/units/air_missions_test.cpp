@@ -166,6 +166,13 @@ TEST_F(AirMissions, ComputerBasesAroundFriendlyCitiesAreScoredAgainstTheEnemy)
         g.game->m_Cities.clear();
         EXPECT_EQ(int(candidates.size()), count) << x << " " << y << " " << type;
     }
+    // A plane in the reserve pool plans no bases, though its place off the map lies near the city.
+    plane->MoveToReservePool();
+    city.Y = 0;
+    g.game->m_Cities.push_back(&city);
+    plane->AiPlanMissions(candidates, {enemy});
+    g.game->m_Cities.clear();
+    EXPECT_TRUE(candidates.empty());
 
     // An enemy counts up to the range itself, and not in a fortress of level 5 or more.
     const int distance = HexDistance(2, 5, 6, 5);
@@ -207,4 +214,8 @@ TEST_F(AirMissions, TheWeakestEnemyInRangeHasTheLowestSumOfSupplyTermStrengthAnd
         for (cJednostkaLotnicza* u : enemies)
             u->Kill();
     }
+    // A plane in the reserve pool meets nobody, though its place off the map lies near.
+    g.AddAir(2, F, 1, 1);
+    plane->MoveToReservePool();
+    EXPECT_EQ(plane->FindWeakestEnemyAirUnit(F), nullptr);
 }
