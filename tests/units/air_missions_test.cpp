@@ -197,8 +197,9 @@ TEST_F(AirMissions, TheWeakestEnemyInRangeHasTheLowestSumOfSupplyTermStrengthAnd
         {{{2, F, 4, 2, 0, 6, 0}, {2, F, 5, 2, 50, 1, 0}}, 0},   // 2 against 6: supply counts
         {{{2, F, 4, 2, 10, 2, 0}, {2, F, 5, 2, 20, 1, 0}}, 0},  // a tie keeps the first
         {{{2, F, 2, 9, 0, 1, 0}, {2, F, 2, 8, 50, 12, 3}}, 1},  // 7 hexes away is out of range, 6 in
+        // A country at peace and another type are passed over.
         {{{3, F, 4, 2, 0, 1, 0}, {2, UNIT_TACTICAL_BOMBER, 5, 2, 0, 1, 0}, {2, F, 6, 2, 50, 12, 3}}, 2},
-        {{{3, F, 4, 2, 0, 1, 0}}, -1},  // a country at peace
+        {{{3, F, 4, 2, 0, 1, 0}}, -1},
     };
     for (size_t c = 0; c < cases.size(); ++c) {
         std::vector<cJednostkaLotnicza*> enemies;
