@@ -48,6 +48,7 @@ TEST_F(AirMissions, RebaseReachesFreeFriendlyLandOnlyBeforeTheUnitActsAndWithSup
     const int friendly = 3 * 10 - 1 - 1;   // columns 1 to 3, less its own hex and the taken one
     EXPECT_EQ(plane->ComputeMoveRange(false), friendly);
     EXPECT_NE(g.Hex(1, 5).marks & MARK_MOVE_NONE_LEFT, 0u);
+    EXPECT_EQ(g.Hex(1, 5).markValue, 0);  // no action points left after the flight
     EXPECT_NE(g.Hex(6, 5).marks & MARK_BIT24, 0u);  // the enemy's land is out of reach
     EXPECT_TRUE(plane->IsHexInMoveRange(1, 5));
 
@@ -62,6 +63,10 @@ TEST_F(AirMissions, RebaseReachesFreeFriendlyLandOnlyBeforeTheUnitActsAndWithSup
     EXPECT_EQ(g.Hex(2, 2).unit, nullptr);
     EXPECT_EQ(plane->m_ActionPoints, 0);
     EXPECT_FALSE(plane->AiRebase(3, 3));  // taken
+
+    plane->m_ActionPoints = 5;
+    plane->MoveToReservePool();
+    EXPECT_EQ(plane->ComputeMoveRange(true), 0);  // the reserve pool's place off the map lies near
 }
 
 TEST_F(AirMissions, TargetsNeedAnActionPointAndAnEnemyTheOwnerCanSee)
