@@ -52,8 +52,10 @@ TEST_F(AirMissions, RebaseReachesFreeFriendlyLandOnlyBeforeTheUnitActsAndWithSup
     EXPECT_NE(g.Hex(6, 5).marks & MARK_BIT24, 0u);  // the enemy's land is out of reach
     EXPECT_TRUE(plane->IsHexInMoveRange(1, 5));
 
-    plane->m_Supply = 24;
-    EXPECT_EQ(plane->ComputeMoveRange(true), 0);
+    for (const auto& [supply, reachable] : {std::pair{24, 0}, std::pair{25, friendly}}) {
+        plane->m_Supply = supply;
+        EXPECT_EQ(plane->ComputeMoveRange(true), reachable) << supply;
+    }
     plane->m_Supply = 30;
     plane->m_ActionPoints = 4;
     EXPECT_EQ(plane->ComputeMoveRange(true), 0);
