@@ -84,27 +84,35 @@ TEST_F(AirMissions, TargetsNeedAnActionPointAndAnEnemyTheOwnerCanSee)
     cMiasto city;
     g.Hex(5, 1).city = &city;
     g.AddLand(2, UNIT_INFANTRY, 5, 3)->m_Spotted = true;
+    g.AddLand(2, UNIT_INFANTRY, 4, 2)->m_Spotted = true;
     for (int x = 0; x < 12; ++x) {
         g.Hex(x, 9).terrain = 0;
-        g.Hex(x, 9).seaZone = 2;
+        g.Hex(x, 9).seaZone = 1;
     }
-    g.AddShip(2, UNIT_CRUISER, 2);  // an enemy fleet in zone 2, out of the search radius
-    EXPECT_EQ(bomber->FindBombardmentTargets(false), 2);
+    g.AddShip(2, UNIT_CRUISER, 1);  // an enemy fleet in zone 1, out of the search radius
+    g.Hex(2, 1).seaZone = 1;        // a coast of that zone is land, no sea target
+    g.Hex(0, 0).terrain = 0;        // a sea of zone 3 without fleets
+    g.Hex(0, 0).seaZone = 3;
+    g.Hex(0, 6).terrain = 0;        // a sea of zone 1 out of the search radius
+    g.Hex(0, 6).seaZone = 1;
+    EXPECT_EQ(bomber->FindBombardmentTargets(false), 3);
     g.Consts().AirSearchRadius = 8;
-    EXPECT_EQ(bomber->FindBombardmentTargets(true), 3);
+    EXPECT_EQ(bomber->FindBombardmentTargets(true), 4);
     EXPECT_NE(g.Hex(11, 9).marks & MARK_SEA_ZONE, 0u);  // the whole zone
     EXPECT_GT(bomber->FindNuclearTargets(false), 0);
     bomber->m_ActionPoints = 0;
     EXPECT_EQ(bomber->FindBombardmentTargets(false), 0);
     g.Hex(5, 1).city = nullptr;
 
-    // Reconnaissance needs one action point and flies once a turn; it reaches the enemy's 36 hexes
-    // within the fighter's 6 (columns 4 to 8), and no sea.
-    for (const auto& [actionPoints, done, targets] : {std::tuple{1, false, 36}, std::tuple{0, false, 0},
-                                                      std::tuple{1, true, 0}}) {
+    // Each mission needs one action point, and reconnaissance flies once a turn. Within the
+    // fighter's 6 lie the enemy's 36 hexes (columns 4 to 8), and the seas of zones 1 and 3.
+    for (const auto& [actionPoints, done, recon, fights, nuclear] :
+         {std::tuple{1, false, 38, 1, 36}, std::tuple{0, false, 0, 0, 0}, std::tuple{1, true, 0, 1, 36}}) {
         plane->m_ActionPoints = actionPoints;
         plane->m_AirReconDone = done;
-        EXPECT_EQ(plane->FindReconTargets(false), targets) << actionPoints << " " << done;
+        EXPECT_EQ(plane->FindReconTargets(false), recon) << actionPoints << " " << done;
+        EXPECT_EQ(plane->FindAirFightTargets(false), fights) << actionPoints << " " << done;
+        EXPECT_EQ(plane->FindNuclearTargets(false), nuclear) << actionPoints << " " << done;
     }
 }
 
