@@ -2,6 +2,7 @@
 // candidate bases.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -96,6 +97,9 @@ TEST_F(AirMissions, TargetsNeedAnActionPointAndAnEnemyTheOwnerCanSee)
     g.Hex(0, 6).terrain = 0;        // a sea of zone 1 out of the search radius
     g.Hex(0, 6).seaZone = 1;
     EXPECT_EQ(bomber->FindBombardmentTargets(false), 3);
+    std::set<int> seas;
+    bomber->CollectSeaNodesInRadius(seas);
+    EXPECT_EQ(seas, std::set<int>{3});
     g.Consts().AirSearchRadius = 8;
     EXPECT_EQ(bomber->FindBombardmentTargets(true), 4);
     EXPECT_NE(g.Hex(11, 9).marks & MARK_SEA_ZONE, 0u);  // the whole zone
@@ -114,6 +118,11 @@ TEST_F(AirMissions, TargetsNeedAnActionPointAndAnEnemyTheOwnerCanSee)
         EXPECT_EQ(plane->FindAirFightTargets(false), fights) << actionPoints << " " << done;
         EXPECT_EQ(plane->FindNuclearTargets(false), nuclear) << actionPoints << " " << done;
     }
+    // The reserve pool's place off the map lies near a sea.
+    plane->MoveToReservePool();
+    seas.clear();
+    plane->CollectSeaNodesInRadius(seas);
+    EXPECT_TRUE(seas.empty());
 }
 
 TEST_F(AirMissions, ReconnaissanceRevealsTheAreaAndAPlaneShotDownLeavesTheGame)
