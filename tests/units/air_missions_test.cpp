@@ -138,7 +138,12 @@ TEST_F(AirMissions, ReconnaissanceRevealsTheAreaAndAPlaneShotDownLeavesTheGame)
     EXPECT_EQ(plane->m_ActionPoints, 4);
 
     EXPECT_FALSE(plane->ReconSeaNode(99, &result));  // no such node: nothing spent
+    EXPECT_EQ(plane->FlyReconMission(-1, 5, &result), 0);  // off the map: nothing spent
     EXPECT_EQ(plane->m_ActionPoints, 4);
+    result.Reset();
+    EXPECT_TRUE(plane->ReconSeaNode(1, &result));
+    EXPECT_EQ(result.kind, COMBAT_AIR_RECON);
+    EXPECT_EQ(plane->m_ActionPoints, 3);
 
     // A weak recon plane meets a strong fighter and loses all it has.
     plane->m_Strength = 2;
