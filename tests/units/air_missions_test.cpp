@@ -92,6 +92,7 @@ TEST_F(AirMissions, TargetsNeedAnActionPointAndAnEnemyTheOwnerCanSee)
     }
     g.AddShip(2, UNIT_CRUISER, 1);  // an enemy fleet in zone 1, out of the search radius
     g.Hex(2, 1).seaZone = 1;        // a coast of that zone is land, no sea target
+    g.Hex(3, 3).seaZone = 4;        // nor is a coast whose sea lies out of every reach
     g.Hex(0, 0).terrain = 0;        // a sea of zone 3 without fleets
     g.Hex(0, 0).seaZone = 3;
     g.Hex(0, 6).terrain = 0;        // a sea of zone 1 out of the search radius
