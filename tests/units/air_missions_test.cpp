@@ -141,8 +141,13 @@ TEST_F(AirMissions, ReconnaissanceRevealsTheAreaAndAPlaneShotDownLeavesTheGame)
     EXPECT_FALSE(plane->ReconSeaNode(99, &result));  // no such node: nothing spent
     EXPECT_EQ(plane->FlyReconMission(-1, 5, &result), 0);  // off the map: nothing spent
     EXPECT_EQ(plane->m_ActionPoints, 4);
+    // A carrier's interception that fails lets the plane see the node.
+    g.AddShip(2, UNIT_CARRIER, 1)->m_HP = 8;
+    plane->m_Strength = 10;
     result.Reset();
+    ScriptRandomRaw({RawFor(1)});
     EXPECT_TRUE(plane->ReconSeaNode(1, &result));
+    EXPECT_TRUE(result.interceptionFought);
     EXPECT_EQ(result.kind, COMBAT_AIR_RECON);
     EXPECT_EQ(plane->m_ActionPoints, 3);
 
