@@ -1,6 +1,8 @@
 // The computer opponent's pauses for a person who watches the screen.
 #include <algorithm>
 #include <chrono>
+#include <functional>
+#include <iterator>
 #include <tuple>
 #include <vector>
 
@@ -27,6 +29,19 @@ class cWatchedScreen : public cNullPresentation
 {
 public:
     bool HasScreen() const override { return true; }
+};
+
+// A screen on which the game goes on while it serves a request.
+class cEventfulScreen : public cRequestRecorder
+{
+public:
+    RequestHandle Post(sPresentationRequest request) override
+    {
+        if (during)
+            during(request);
+        return cRequestRecorder::Post(std::move(request));
+    }
+    std::function<void(const sPresentationRequest&)> during;
 };
 
 class ComputerPauses : public TestlandGame
@@ -137,6 +152,39 @@ TEST_F(ComputerPauses, AWatchedRebaseLeavesTheOldBaseThenTakesTheNewWithTheMoveP
         {fromX, fromY, 11}, {fromX, fromY, 22}, {to->x, to->y, 22}, {to->x, to->y, 33}};
     EXPECT_EQ(steps, expected);
     EXPECT_EQ(screen.Played(L"PlaneFlying"), heard + 1);
+
+    // A taken hex is refused before the person hears or sees anything.
+    cJednostkaLadowa& first = *game->m_LandUnits.front();
+    cJednostkaLadowa& second = **std::next(game->m_LandUnits.begin());
+    screen.requests.clear();
+    EXPECT_FALSE(plane->AiRebase(first.m_X, first.m_Y));
+    EXPECT_TRUE(screen.requests.empty());
+    EXPECT_EQ(screen.Played(L"PlaneFlying"), heard + 1);
+
+    // Units that move while the rebase is shown take the new base, then the old one too: the
+    // plane goes back to its old base while that is free, and never pushes a unit off a hex.
+    cEventfulScreen eventful;
+    SetPresentation(&eventful);
+    for (const bool oldTaken : {false, true}) {
+        const int baseX = plane->m_X, baseY = plane->m_Y;
+        const sHex* next = nullptr;
+        for (int d = 0; d < 6 && !next; ++d)
+            if (const sHex* n = game->m_Mapa->GetNeighbour(baseX, baseY, d); n && n->IsLand() && !n->unit)
+                next = n;
+        ASSERT_NE(next, nullptr);
+        eventful.during = [&](const sPresentationRequest& r) {
+            if (r.kind != eRequestKind::CenterCamera || r.delayMs != 22)
+                return;
+            if (r.x == next->x && r.y == next->y)
+                Place(first, r.x, r.y);
+            else if (oldTaken)
+                Place(second, r.x, r.y);
+        };
+        EXPECT_FALSE(plane->AiRebase(next->x, next->y)) << oldTaken;
+        EXPECT_EQ(next->unit, &first) << oldTaken;
+        EXPECT_EQ(Hex(baseX, baseY).unit, oldTaken ? static_cast<cUnit*>(&second) : plane) << oldTaken;
+    }
+    SetPresentation(&screen);
 }
 
 TEST_F(ComputerPauses, ACarrierStrikeNobodySawStillPausesAfterIt)

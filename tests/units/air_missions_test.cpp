@@ -2,7 +2,10 @@
 // candidate bases.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "core/random.h"
 #include "tests/test_support.h"
@@ -46,11 +49,14 @@ TEST_F(AirMissions, RebaseReachesFreeFriendlyLandOnlyBeforeTheUnitActsAndWithSup
     const int friendly = 3 * 10 - 1 - 1;   // columns 1 to 3, less its own hex and the taken one
     EXPECT_EQ(plane->ComputeMoveRange(false), friendly);
     EXPECT_NE(g.Hex(1, 5).marks & MARK_MOVE_NONE_LEFT, 0u);
+    EXPECT_EQ(g.Hex(1, 5).markValue, 0);  // no action points left after the flight
     EXPECT_NE(g.Hex(6, 5).marks & MARK_BIT24, 0u);  // the enemy's land is out of reach
     EXPECT_TRUE(plane->IsHexInMoveRange(1, 5));
 
-    plane->m_Supply = 24;
-    EXPECT_EQ(plane->ComputeMoveRange(true), 0);
+    for (const auto& [supply, reachable] : {std::pair{24, 0}, std::pair{25, friendly}}) {
+        plane->m_Supply = supply;
+        EXPECT_EQ(plane->ComputeMoveRange(true), reachable) << supply;
+    }
     plane->m_Supply = 30;
     plane->m_ActionPoints = 4;
     EXPECT_EQ(plane->ComputeMoveRange(true), 0);
@@ -60,6 +66,10 @@ TEST_F(AirMissions, RebaseReachesFreeFriendlyLandOnlyBeforeTheUnitActsAndWithSup
     EXPECT_EQ(g.Hex(2, 2).unit, nullptr);
     EXPECT_EQ(plane->m_ActionPoints, 0);
     EXPECT_FALSE(plane->AiRebase(3, 3));  // taken
+
+    plane->m_ActionPoints = 5;
+    plane->MoveToReservePool();
+    EXPECT_EQ(plane->ComputeMoveRange(true), 0);  // the reserve pool's place off the map lies near
 }
 
 TEST_F(AirMissions, TargetsNeedAnActionPointAndAnEnemyTheOwnerCanSee)
@@ -75,22 +85,45 @@ TEST_F(AirMissions, TargetsNeedAnActionPointAndAnEnemyTheOwnerCanSee)
     cMiasto city;
     g.Hex(5, 1).city = &city;
     g.AddLand(2, UNIT_INFANTRY, 5, 3)->m_Spotted = true;
+    g.AddLand(2, UNIT_INFANTRY, 4, 2)->m_Spotted = true;
     for (int x = 0; x < 12; ++x) {
         g.Hex(x, 9).terrain = 0;
-        g.Hex(x, 9).seaZone = 2;
+        g.Hex(x, 9).seaZone = 1;
     }
-    g.AddShip(2, UNIT_CRUISER, 2);  // an enemy fleet in zone 2, out of the search radius
-    EXPECT_EQ(bomber->FindBombardmentTargets(false), 2);
+    g.AddShip(2, UNIT_CRUISER, 1);  // an enemy fleet in zone 1, out of the search radius
+    g.Hex(2, 1).seaZone = 1;        // a coast of that zone is land, no sea target
+    g.Hex(3, 3).seaZone = 4;        // nor is a coast whose sea lies out of every reach
+    g.Hex(0, 0).terrain = 0;        // a sea of zone 3 without fleets
+    g.Hex(0, 0).seaZone = 3;
+    g.Hex(0, 6).terrain = 0;        // a sea of zone 1 out of the search radius
+    g.Hex(0, 6).seaZone = 1;
+    EXPECT_EQ(bomber->FindBombardmentTargets(false), 3);
+    std::set<int> seas;
+    bomber->CollectSeaNodesInRadius(seas);
+    EXPECT_EQ(seas, std::set<int>{3});
     g.Consts().AirSearchRadius = 8;
-    EXPECT_EQ(bomber->FindBombardmentTargets(true), 3);
+    EXPECT_EQ(bomber->FindBombardmentTargets(true), 4);
     EXPECT_NE(g.Hex(11, 9).marks & MARK_SEA_ZONE, 0u);  // the whole zone
     EXPECT_GT(bomber->FindNuclearTargets(false), 0);
     bomber->m_ActionPoints = 0;
     EXPECT_EQ(bomber->FindBombardmentTargets(false), 0);
     g.Hex(5, 1).city = nullptr;
 
-    plane->m_AirReconDone = true;
-    EXPECT_EQ(plane->FindReconTargets(false), 0);
+    // Each mission needs one action point, and reconnaissance flies once a turn. Within the
+    // fighter's 6 lie the enemy's 36 hexes (columns 4 to 8), and the seas of zones 1 and 3.
+    for (const auto& [actionPoints, done, recon, fights, nuclear] :
+         {std::tuple{1, false, 38, 1, 36}, std::tuple{0, false, 0, 0, 0}, std::tuple{1, true, 0, 1, 36}}) {
+        plane->m_ActionPoints = actionPoints;
+        plane->m_AirReconDone = done;
+        EXPECT_EQ(plane->FindReconTargets(false), recon) << actionPoints << " " << done;
+        EXPECT_EQ(plane->FindAirFightTargets(false), fights) << actionPoints << " " << done;
+        EXPECT_EQ(plane->FindNuclearTargets(false), nuclear) << actionPoints << " " << done;
+    }
+    // The reserve pool's place off the map lies near a sea.
+    plane->MoveToReservePool();
+    seas.clear();
+    plane->CollectSeaNodesInRadius(seas);
+    EXPECT_TRUE(seas.empty());
 }
 
 TEST_F(AirMissions, ReconnaissanceRevealsTheAreaAndAPlaneShotDownLeavesTheGame)
@@ -106,7 +139,17 @@ TEST_F(AirMissions, ReconnaissanceRevealsTheAreaAndAPlaneShotDownLeavesTheGame)
     EXPECT_EQ(plane->m_ActionPoints, 4);
 
     EXPECT_FALSE(plane->ReconSeaNode(99, &result));  // no such node: nothing spent
+    EXPECT_EQ(plane->FlyReconMission(-1, 5, &result), 0);  // off the map: nothing spent
     EXPECT_EQ(plane->m_ActionPoints, 4);
+    // A carrier's interception that fails lets the plane see the node.
+    g.AddShip(2, UNIT_CARRIER, 1)->m_HP = 8;
+    plane->m_Strength = 10;
+    result.Reset();
+    ScriptRandomRaw({RawFor(1)});
+    EXPECT_TRUE(plane->ReconSeaNode(1, &result));
+    EXPECT_TRUE(result.interceptionFought);
+    EXPECT_EQ(result.kind, COMBAT_AIR_RECON);
+    EXPECT_EQ(plane->m_ActionPoints, 3);
 
     // A weak recon plane meets a strong fighter and loses all it has.
     plane->m_Strength = 2;
@@ -140,6 +183,32 @@ TEST_F(AirMissions, ComputerBasesAroundFriendlyCitiesAreScoredAgainstTheEnemy)
     }
     EXPECT_EQ(MinDistanceToUnits(0, 0, {}), INT_MAX);
 
+    // Bases lie one or two hexes from a friendly city on free friendly land, each counted once
+    // for every neighbour it is reached through; the city must lie nearer than 6, rebasing range
+    // less 2. A sea column, the enemy's columns, the map's edge and two taken hexes narrow them.
+    for (int y = 0; y < 10; ++y)
+        g.Hex(0, y).terrain = 0;
+    g.AddLand(1, UNIT_INFANTRY, 2, 6);
+    g.AddLand(1, UNIT_INFANTRY, 2, 3);
+    for (const auto& [x, y, type, count] :
+         {std::tuple{2, 5, CITY_NORMAL, 24}, std::tuple{2, 5, CITY_RESOURCES, 0}, std::tuple{4, 5, CITY_NORMAL, 0},
+          std::tuple{2, 7, CITY_NORMAL, 25}, std::tuple{2, 8, CITY_NORMAL, 0}, std::tuple{2, 0, CITY_NORMAL, 22}}) {
+        city.X = x;
+        city.Y = y;
+        city.Type = type;
+        g.game->m_Cities.push_back(&city);
+        plane->AiPlanMissions(candidates, {enemy});
+        g.game->m_Cities.clear();
+        EXPECT_EQ(int(candidates.size()), count) << x << " " << y << " " << type;
+    }
+    // A plane in the reserve pool plans no bases, though its place off the map lies near the city.
+    plane->MoveToReservePool();
+    city.Y = 0;
+    g.game->m_Cities.push_back(&city);
+    plane->AiPlanMissions(candidates, {enemy});
+    g.game->m_Cities.clear();
+    EXPECT_TRUE(candidates.empty());
+
     // An enemy counts up to the range itself, and not in a fortress of level 5 or more.
     const int distance = HexDistance(2, 5, 6, 5);
     for (const auto& [range, fortification, counted] : {std::tuple{distance, 4, 1}, std::tuple{distance - 1, 0, 0},
@@ -147,4 +216,42 @@ TEST_F(AirMissions, ComputerBasesAroundFriendlyCitiesAreScoredAgainstTheEnemy)
         g.Hex(6, 5).fortification = fortification;
         EXPECT_EQ(CountUnitsInRange(2, 5, range, {enemy}), counted) << range << " " << fortification;
     }
+}
+
+TEST_F(AirMissions, TheWeakestEnemyInRangeHasTheLowestSumOfSupplyTermStrengthAndLevel)
+{
+    struct sEnemy
+    {
+        int owner, type, x, y, supply, strength, level;
+    };
+    constexpr int F = UNIT_FIGHTER;
+    // The supply term is supply / 10, and -4 without supply; the fighter's range is 6.
+    const std::vector<std::pair<std::vector<sEnemy>, int>> cases = {
+        {{{2, F, 4, 2, 10, 3, 1}, {2, F, 5, 2, 10, 1, 2}}, 1},  // 5 against 4: strength counts
+        {{{2, F, 4, 2, 10, 1, 3}, {2, F, 5, 2, 10, 2, 1}}, 1},  // 5 against 4: level counts
+        {{{2, F, 4, 2, 0, 6, 0}, {2, F, 5, 2, 50, 1, 0}}, 0},   // 2 against 6: supply counts
+        {{{2, F, 4, 2, 10, 2, 0}, {2, F, 5, 2, 20, 1, 0}}, 0},  // a tie keeps the first
+        {{{2, F, 2, 9, 0, 1, 0}, {2, F, 2, 8, 50, 12, 3}}, 1},  // 7 hexes away is out of range, 6 in
+        // A country at peace and another type are passed over.
+        {{{3, F, 4, 2, 0, 1, 0}, {2, UNIT_TACTICAL_BOMBER, 5, 2, 0, 1, 0}, {2, F, 6, 2, 50, 12, 3}}, 2},
+        {{{3, F, 4, 2, 0, 1, 0}}, -1},
+    };
+    for (size_t c = 0; c < cases.size(); ++c) {
+        std::vector<cJednostkaLotnicza*> enemies;
+        for (const sEnemy& e : cases[c].first) {
+            cJednostkaLotnicza* u = g.AddAir(e.owner, e.type, e.x, e.y);
+            u->m_Supply = e.supply;
+            u->m_Strength = e.strength;
+            u->m_Level = e.level;
+            enemies.push_back(u);
+        }
+        const int weakest = cases[c].second;
+        EXPECT_EQ(plane->FindWeakestEnemyAirUnit(F), weakest < 0 ? nullptr : enemies[size_t(weakest)]) << c;
+        for (cJednostkaLotnicza* u : enemies)
+            u->Kill();
+    }
+    // A plane in the reserve pool meets nobody, though its place off the map lies near.
+    g.AddAir(2, F, 1, 1);
+    plane->MoveToReservePool();
+    EXPECT_EQ(plane->FindWeakestEnemyAirUnit(F), nullptr);
 }
