@@ -17,6 +17,8 @@
 #include "world/relations.h"
 
 using namespace naval_tests;
+using testing_support::ClearLog;
+using testing_support::LogContains;
 using testing_support::LogStartsWith;
 
 namespace {
@@ -174,6 +176,96 @@ TEST_F(SeaBattles, ASideWithoutALeaderSkipsOnlyItself)
     EXPECT_TRUE(LogStartsWith(L"Axis fleets have met enemy formations in Channel"));
     EXPECT_FALSE(LogStartsWith(L"Allied fleets have met"));
     EXPECT_GE(g_PlayCounts.seaBattles.load(), 1);
+}
+
+// Each ship joins on a roll within the participation; the check is won on a roll within the
+// detection of the searching side's shown ships. Borussia's fleet lies hidden in the Channel,
+// so only the Allies search there.
+TEST_F(SeaBattles, JoiningAndTheCheckFollowTheirRollsAndOnlyShownShipsSearch)
+{
+    const std::wstring succeeded = L"Check succeeded, starting battle";
+    const std::wstring failed = LangText("check_failed._no_battle_here_this_time.");
+    const struct
+    {
+        int participation, joinRoll, carrier, battleship, check;
+        bool homeFleetShown;
+        const std::wstring* logged;
+    } cases[] = {
+        {50, 50, 1000, 1000, 1000, true, &succeeded},
+        {100, 100, 3, 4, 7, true, &succeeded},
+        {100, 100, 3, 4, 8, true, &failed},
+        {100, 100, 1, 0, 1, true, &succeeded},
+        {100, 100, 1000, 1000, 1, false, nullptr},
+    };
+    for (const auto& c : cases) {
+        DeleteGameObject();
+        game = LoadGame(sGameLoadRequest::ForScenario(L"Testland"));
+        SetPresentation(&acting);
+        ComputersOnly();
+        Fleet(3).seaNode = kChannel;
+        Fleet(3).isActive = 0;
+        Fleet(4).seaNode = kHamburgumPort;  // no raider to look for in the North Sea
+        Fleet(1).isActive = c.homeFleetShown ? 1 : 0;
+        Consts().SeaBattleParticipation = c.participation;
+        Consts().SeaBattleDetection[0] = c.carrier;
+        Consts().SeaBattleDetection[1] = c.battleship;
+        Consts().SeaBattleDetection[6] = Consts().SeaBattleDetection[7] = 0;  // no surprise attacks
+        ClearLog();
+        // Ark Royal and Warspite join, then Bismarck, Hipper and the Landungsflotte; the check.
+        const int join = RawFor(c.joinRoll, 1, 100);
+        ScriptRandomRaw({join, join, join, join, join, RawFor(c.check, 1, 1000)});
+        RunSeaBattles();
+        ClearRandomScript();
+        EXPECT_EQ(LogContains(succeeded), c.logged == &succeeded) << c.check;
+        EXPECT_EQ(LogContains(failed), c.logged == &failed) << c.check;
+        // A country of an alliance never searches as a neutral one.
+        EXPECT_FALSE(LogStartsWith(L"The fleets of "));
+    }
+}
+
+// A raider is found on a roll within the searchers' detection shared among the raiders in the
+// zone, by a side or by a neutral country at war; Borussia's battle fleet lies hidden beside it.
+TEST_F(SeaBattles, ARaiderIsFoundWithinTheSearchersDetectionSharedAmongTheRaiders)
+{
+    const struct
+    {
+        bool neutral;
+        int check;
+        bool found;
+    } cases[] = {{false, 7, true}, {false, 8, false}, {true, 7, true}, {true, 8, false}};
+    for (const auto& c : cases) {
+        DeleteGameObject();
+        game = LoadGame(sGameLoadRequest::ForScenario(L"Testland"));
+        SetPresentation(&acting);
+        ComputersOnly();
+        Fleet(3).seaNode = Fleet(4).seaNode = kChannel;
+        Fleet(3).isActive = 0;
+        Consts().SeaBattleParticipation = 100;
+        Consts().SeaBattleDetection[0] = 3;
+        Consts().SeaBattleDetection[1] = 4;
+        Consts().SeaBattleDetection[6] = Consts().SeaBattleDetection[7] = 0;
+        if (c.neutral) {
+            SetWar(kHelvetia, kBorussia, true);
+            Fleet(1).owner = Ship(1).m_Owner = Ship(2).m_Owner = kHelvetia;
+        }
+        ClearLog();
+        // The regular searches: every ship joins and no check is won. The Allies look for the
+        // raider first, without a ship of theirs when the Home Fleet is Helvetian.
+        const int join = RawFor(100, 1, 100), none = RawFor(1000, 1, 1000);
+        std::vector<int> rolls(c.neutral ? 10 : 7, join);
+        rolls.insert(rolls.begin() + (c.neutral ? 10 : 5), none);
+        if (c.neutral)
+            rolls.push_back(none);
+        for (int roll : {RawFor(c.check, 1, 1000), join, join})
+            rolls.push_back(roll);
+        ScriptRandomRaw(rolls);
+        RunSeaBattles();
+        ClearRandomScript();
+        EXPECT_EQ(LogStartsWith(c.neutral ? L"The fleets of Helvetia have met the enemy raider U-47 in Channel"
+                                          : L"Allied fleets have met the enemy raider U-47 in Channel"),
+                  c.found)
+            << c.neutral << c.check;
+    }
 }
 
 TEST_F(SeaBattles, WeightsOnTheLastLengthGiveFiveTurns)
