@@ -18,6 +18,7 @@
 
 using namespace naval_tests;
 using testing_support::ClearLog;
+using testing_support::CountLogLinesStartingWith;
 using testing_support::LogContains;
 using testing_support::LogStartsWith;
 
@@ -224,47 +225,66 @@ TEST_F(SeaBattles, JoiningAndTheCheckFollowTheirRollsAndOnlyShownShipsSearch)
 }
 
 // A raider is found on a roll within the searchers' detection shared among the raiders in the
-// zone, by a side or by a neutral country at war; Borussia's battle fleet lies hidden beside it.
+// zone, by each side or by a neutral country at war; it is met alone on the screen of the
+// searchers' person. Borussia's battle fleet lies hidden beside it.
 TEST_F(SeaBattles, ARaiderIsFoundWithinTheSearchersDetectionSharedAmongTheRaiders)
 {
     const struct
     {
-        bool neutral;
-        int check;
-        bool found;
-    } cases[] = {{false, 7, true}, {false, 8, false}, {true, 7, true}, {true, 8, false}};
+        int searcher, check;
+        const wchar_t* met;  // nullptr: not found
+    } cases[] = {
+        {kAlbion, 7, L"Allied fleets have met the enemy raider U-47 in Channel"},
+        {kAlbion, 8, nullptr},
+        {kRuthenia, 7, L"Comintern fleets have met the enemy raider U-47 in Channel"},
+        {kHelvetia, 7, L"The fleets of Helvetia have met the enemy raider U-47 in Channel"},
+        {kHelvetia, 8, nullptr},
+    };
     for (const auto& c : cases) {
         DeleteGameObject();
         game = LoadGame(sGameLoadRequest::ForScenario(L"Testland"));
         SetPresentation(&acting);
-        ComputersOnly();
         Fleet(3).seaNode = Fleet(4).seaNode = kChannel;
         Fleet(3).isActive = 0;
         Consts().SeaBattleParticipation = 100;
-        Consts().SeaBattleDetection[0] = 3;
-        Consts().SeaBattleDetection[1] = 4;
+        Consts().SeaBattleDetection[1] = 7;
         Consts().SeaBattleDetection[6] = Consts().SeaBattleDetection[7] = 0;
-        if (c.neutral) {
-            SetWar(kHelvetia, kBorussia, true);
-            Fleet(1).owner = Ship(1).m_Owner = Ship(2).m_Owner = kHelvetia;
-        }
+        // Warspite sails for the searcher, at war with Borussia and played by a person; with
+        // no carrier the battle goes straight to the screen.
+        Ship(1).Kill(false);
+        SetWar(c.searcher, kBorussia, true);
+        Fleet(1).owner = Ship(2).m_Owner = c.searcher;
+        Country(c.searcher).HumanControlled = true;
+        size_t metAlone = 0;
+        acting.onRequest = [&](const sPresentationRequest& r) {
+            if (r.kind == eRequestKind::SeaBattle && CurrentSeaBattle())
+                metAlone = CurrentSeaBattle()->m_SecondSide.size();
+        };
         ClearLog();
         // The regular searches: every ship joins and no check is won. The Allies look for the
-        // raider first, without a ship of theirs when the Home Fleet is Helvetian.
+        // raider first, without a ship of theirs when Warspite is not Albion's.
+        const bool allied = c.searcher == kAlbion;
         const int join = RawFor(100, 1, 100), none = RawFor(1000, 1, 1000);
-        std::vector<int> rolls(c.neutral ? 10 : 7, join);
-        rolls.insert(rolls.begin() + (c.neutral ? 10 : 5), none);
-        if (c.neutral)
+        std::vector<int> rolls(allied ? 5 : 8, join);
+        rolls.insert(rolls.begin() + (allied ? 4 : 8), none);
+        if (!allied)
             rolls.push_back(none);
-        for (int roll : {RawFor(c.check, 1, 1000), join, join})
+        for (int roll : {RawFor(c.check, 1, 1000), join})
             rolls.push_back(roll);
+        SeedRandom(99);  // the rolls after these, in the battle
         ScriptRandomRaw(rolls);
         RunSeaBattles();
         ClearRandomScript();
-        EXPECT_EQ(LogStartsWith(c.neutral ? L"The fleets of Helvetia have met the enemy raider U-47 in Channel"
-                                          : L"Allied fleets have met the enemy raider U-47 in Channel"),
-                  c.found)
-            << c.neutral << c.check;
+        acting.onRequest = nullptr;
+        EXPECT_EQ(CountLogLinesStartingWith(L"Allied fleets have met") +
+                      CountLogLinesStartingWith(L"Comintern fleets have met") +
+                      CountLogLinesStartingWith(L"The fleets of "),
+                  c.met ? 1 : 0)
+            << c.searcher << " " << c.check;
+        if (c.met) {
+            EXPECT_TRUE(LogContains(c.met)) << c.searcher;
+            EXPECT_EQ(metAlone, 1u) << c.searcher;
+        }
     }
 }
 
