@@ -224,6 +224,7 @@ TEST(UnitTree, SubtypeTextsFollowTheSymbolSizeOfDivisionsAndCorps)
     cTestGame g;
     g_StringBase.LoadFromBytes(cStringBase::Encode({{"unit_subtype_infantry_size_1", L"Infantry division"},
                                                     {"unit_subtype_infantry_size_3", L"Infantry army"},
+                                                    {"unit_subtype_infantry_size_6", L"Infantry army group"},
                                                     {"unit_subtype_airborne_size_1", L"Airborne division"},
                                                     {"unit_subtype_cargo", L"Cargo ship"},
                                                     {"unit_subtype_unknown", L"Unknown unit"}}),
@@ -235,4 +236,9 @@ TEST(UnitTree, SubtypeTextsFollowTheSymbolSizeOfDivisionsAndCorps)
     EXPECT_EQ(cUnit::GetSubtypeText(UNIT_AIRBORNE), L"Airborne division");
     EXPECT_EQ(cUnit::GetSubtypeText(UNIT_CARGO), L"Cargo ship");
     EXPECT_EQ(cUnit::GetSubtypeText(UNIT_MULBERRY), L"Unknown unit");
+    g.game->m_LargeUnitsSize = 9;  // beyond the symbols: the largest
+    EXPECT_EQ(cUnit::GetSubtypeText(UNIT_INFANTRY_CORPS), L"Infantry army group");
+    // A number that is no type has no category.
+    EXPECT_EQ(CategoryOfType(UNIT_AMPHIBIOUS), CATEGORY_NAVAL);
+    EXPECT_EQ(CategoryOfType(-1), -1);
 }
