@@ -211,6 +211,14 @@ TEST_F(UnitRules, OwnCommanderUnitsOffTheMapAndShipsKeepTheirChoice)
     // A unit's own commander gives it his full reach, wherever it stands.
     offMap->m_Commander = g.AddCommander(3, 1, 0, 1, 1);
     EXPECT_FLOAT_EQ(offMap->GetCommanderRangeFactor(), 1.0f);
+    // Commander 0 is a commander like any; none is written as -1. Without the play's state no
+    // hex has a region.
+    sDowodca* first = g.AddCommander(0, 1, 0, 1, 1);
+    offMap->SetCommandingCommander(first);
+    EXPECT_EQ(offMap->GetCommandingCommander(), first);
+    offMap->SetCommandingCommander(nullptr);
+    EXPECT_EQ(offMap->m_CommandingCommanderId, -1);
+    EXPECT_EQ(unit->GetHexRegion(), -1);
 
     cJednostkaMorska* ship = g.AddShip(1, UNIT_CRUISER, 1);
     ship->m_CommandingCommanderId = 1;
