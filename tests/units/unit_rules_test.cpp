@@ -158,6 +158,9 @@ TEST_F(UnitRules, AirActionPointsByTypeOnlyWithSupply)
     EXPECT_EQ(fighter->m_ActionPoints, 5);
     EXPECT_EQ(tactical->m_StartingActionPoints, 4);
     EXPECT_EQ(strategic->m_ActionPoints, 3);
+    fighter->m_Supply = 1;  // the least supply is enough
+    fighter->ResetActionPoints();
+    EXPECT_EQ(fighter->m_ActionPoints, 5);
     fighter->m_Supply = 0;
     fighter->ResetActionPoints();
     EXPECT_EQ(fighter->m_ActionPoints, 0);

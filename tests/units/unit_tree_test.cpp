@@ -170,6 +170,11 @@ TEST(UnitTree, AirStrengthIsInStrengthPoints)
     a->m_Efficiency = 3;
     a->RecalculateEfficiency();
     EXPECT_EQ(a->m_Efficiency, 100);
+    // The first air type reads the first column; a type that is no air type, none.
+    cJednostkaLotnicza* fighter = g.AddAir(1, UNIT_FIGHTER, 4, 3);
+    EXPECT_FLOAT_EQ(fighter->GetFullStrengthValue(), 12.0f);
+    fighter->m_Type = UNIT_CARGO;
+    EXPECT_FLOAT_EQ(fighter->GetFullStrengthValue(), 0.0f);
 }
 
 TEST(UnitTree, AirRangesFollowTypeAndAircraftTechnology)
@@ -186,6 +191,8 @@ TEST(UnitTree, AirRangesFollowTypeAndAircraftTechnology)
     EXPECT_EQ(fighter->GetRange(), 9);
     g.Country(1).TechLevel[TECH_AIRCRAFT] = 0;  // reads the level-1 factor
     EXPECT_EQ(fighter->GetRange(), 6);
+    bomber->m_Owner = 0;  // nobody's plane flies with the first level's technology
+    EXPECT_EQ(bomber->GetRange(), 10);
     // Taken in single precision, 10 x 0.7 reaches 7; the largest base a file can give stays
     // the largest range, never a negative one.
     g.Consts().AirRanges[0] = 10;
