@@ -25,6 +25,19 @@ TEST(UnitTree, TypeSetsCategoryAndUnknownCodesKeepIt)
     EXPECT_EQ(ship.m_Category, CATEGORY_NAVAL);
 }
 
+// Without a game there are no rule constants: a plane reaches nowhere and a commander
+// strengthens only the unit he stands at.
+TEST(UnitTree, WithoutAGamePlanesReachNowhereAndCommandersLeadOnlyTheirOwnUnit)
+{
+    cJednostkaLotnicza plane;
+    plane.SetType(UNIT_FIGHTER);
+    EXPECT_EQ(plane.GetRange(), 0);
+    EXPECT_EQ(plane.GetRebaseRange(), 0);
+    const sDowodca commander{};
+    EXPECT_FLOAT_EQ(CommanderBonusAt(commander, 0), 1.0f);
+    EXPECT_FLOAT_EQ(CommanderBonusAt(commander, 1), 0.0f);
+}
+
 TEST(UnitTree, NamesKeepAtMost99Characters)
 {
     cJednostkaMorska ship;
