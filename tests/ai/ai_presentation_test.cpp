@@ -15,6 +15,7 @@
 #include "tests/test_support.h"
 #include "units/air_unit.h"
 #include "units/combat_result.h"
+#include "units/combat_support.h"
 #include "units/land_unit.h"
 #include "world/country.h"
 #include "world/hex_geometry.h"
@@ -152,6 +153,16 @@ TEST_F(ComputerPauses, AWatchedRebaseLeavesTheOldBaseThenTakesTheNewWithTheMoveP
         {fromX, fromY, 11}, {fromX, fromY, 22}, {to->x, to->y, 22}, {to->x, to->y, 33}};
     EXPECT_EQ(steps, expected);
     EXPECT_EQ(screen.Played(L"PlaneFlying"), heard + 1);
+    // A step pauses for the first and the last delay of the settings, for none beyond them.
+    for (const auto& [delay, pauses] : {std::pair{0, true}, std::pair{kDelayCount - 1, true}, std::pair{-1, false},
+                                        std::pair{kDelayCount, false}}) {
+        screen.requests.clear();
+        ShowComputerStep(*plane, to->x, to->y, delay);
+        ASSERT_EQ(screen.Count(eRequestKind::CenterCamera), pauses ? 1 : 0) << delay;
+        if (pauses) {
+            EXPECT_EQ(screen.requests.front().delayMs, int(g_DelayValues[size_t(delay)])) << delay;
+        }
+    }
 
     // A taken hex is refused before the person hears or sees anything.
     cJednostkaLadowa& first = *game->m_LandUnits.front();

@@ -11,6 +11,7 @@
 #include "tests/test_support.h"
 #include "tests/units/unit_test_game.h"
 #include "units/combat_result.h"
+#include "units/combat_support.h"
 #include "world/city.h"
 
 using unit_tests::cTestGame;
@@ -162,6 +163,16 @@ TEST_F(AirMissions, ReconnaissanceRevealsTheAreaAndAPlaneShotDownLeavesTheGame)
     EXPECT_TRUE(result.attackerKilled);
     EXPECT_FALSE(unit_tests::Contains(g.game->m_AirUnits, plane));
     EXPECT_EQ(g.Hex(2, 2).unit, nullptr);
+
+    // A plane found is seen, but the list of units found holds land units alone; a look
+    // off the map finds and tells nothing.
+    const size_t listed = g.Country(1).ReconUnits.size();
+    NoteDiscovered(1, fighter);
+    EXPECT_TRUE(fighter->m_Spotted);
+    EXPECT_EQ(g.Country(1).ReconUnits.size(), listed);
+    std::wstring told;
+    EXPECT_EQ(DiscoverAroundHex(1, -1, 5, 1, told), 0);
+    EXPECT_EQ(told, L"");
 }
 
 TEST_F(AirMissions, ComputerBasesAroundFriendlyCitiesAreScoredAgainstTheEnemy)

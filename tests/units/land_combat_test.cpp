@@ -407,6 +407,22 @@ TEST_F(LandCombat, NoAttackerFightsNothingButTheDefendersCommanderMayLearn)
     EXPECT_TRUE(g.game->m_Reports->GetReports().empty());
 }
 
+namespace {
+
+// Notes every request before it is answered headlessly.
+class cPostRecorder : public cNullPresentation
+{
+public:
+    RequestHandle Post(sPresentationRequest request) override
+    {
+        requests.push_back(request);
+        return cPresentation::Post(std::move(request));
+    }
+    std::vector<sPresentationRequest> requests;
+};
+
+} // namespace
+
 TEST_F(LandCombat, ResultReachesAPersonOnlyWhenAHumanCountryPlaysAndTheDelayAllows)
 {
     result.kind = COMBAT_LAND_BATTLE;
@@ -422,6 +438,25 @@ TEST_F(LandCombat, ResultReachesAPersonOnlyWhenAHumanCountryPlaysAndTheDelayAllo
     EXPECT_TRUE(PresentCombatResult(result, true));
     EXPECT_EQ(HeadlessAnswerCount(), answered + 2);
     EXPECT_TRUE(testing_support::LogStartsWith(L"Headless answer: combat result"));
+    // The window goes to the attacker's person, else to the defender's, else to whoever watches.
+    cPostRecorder posted;
+    cPresentation& headless = Presentation();
+    SetPresentation(&posted);
+    const struct
+    {
+        bool attackerHuman, defenderHuman;
+        int addressed;
+    } people[] = {{true, true, 1}, {true, false, 1}, {false, true, 2}, {false, false, 0}};
+    g.Country(3).HumanControlled = true;
+    for (const auto& c : people) {
+        g.Country(1).HumanControlled = c.attackerHuman;
+        g.Country(2).HumanControlled = c.defenderHuman;
+        posted.requests.clear();
+        EXPECT_TRUE(PresentCombatResult(result, false));
+        ASSERT_EQ(posted.requests.size(), 1u);
+        EXPECT_EQ(posted.requests.front().countryId, c.addressed) << c.attackerHuman << c.defenderHuman;
+    }
+    SetPresentation(&headless);
     g_DelayValues[DELAY_AI_COMBAT_RESULT] = 0.0f;
     EXPECT_FALSE(PresentCombatResult(result, true));
 }

@@ -17,6 +17,9 @@
 #include "world/relations.h"
 
 using namespace naval_tests;
+using testing_support::ClearLog;
+using testing_support::CountLogLinesStartingWith;
+using testing_support::LogContains;
 using testing_support::LogStartsWith;
 
 namespace {
@@ -174,6 +177,115 @@ TEST_F(SeaBattles, ASideWithoutALeaderSkipsOnlyItself)
     EXPECT_TRUE(LogStartsWith(L"Axis fleets have met enemy formations in Channel"));
     EXPECT_FALSE(LogStartsWith(L"Allied fleets have met"));
     EXPECT_GE(g_PlayCounts.seaBattles.load(), 1);
+}
+
+// Each ship joins on a roll within the participation; the check is won on a roll within the
+// detection of the searching side's shown ships. Borussia's fleet lies hidden in the Channel,
+// so only the Allies search there.
+TEST_F(SeaBattles, JoiningAndTheCheckFollowTheirRollsAndOnlyShownShipsSearch)
+{
+    const std::wstring succeeded = L"Check succeeded, starting battle";
+    const std::wstring failed = LangText("check_failed._no_battle_here_this_time.");
+    const struct
+    {
+        int participation, joinRoll, carrier, battleship, check;
+        bool homeFleetShown;
+        const std::wstring* logged;
+    } cases[] = {
+        {50, 50, 1000, 1000, 1000, true, &succeeded},
+        {100, 100, 3, 4, 7, true, &succeeded},
+        {100, 100, 3, 4, 8, true, &failed},
+        {100, 100, 1, 0, 1, true, &succeeded},
+        {100, 100, 1000, 1000, 1, false, nullptr},
+    };
+    for (const auto& c : cases) {
+        DeleteGameObject();
+        game = LoadGame(sGameLoadRequest::ForScenario(L"Testland"));
+        SetPresentation(&acting);
+        ComputersOnly();
+        Fleet(3).seaNode = kChannel;
+        Fleet(3).isActive = 0;
+        Fleet(4).seaNode = kHamburgumPort;  // no raider to look for in the North Sea
+        Fleet(1).isActive = c.homeFleetShown ? 1 : 0;
+        Consts().SeaBattleParticipation = c.participation;
+        Consts().SeaBattleDetection[0] = c.carrier;
+        Consts().SeaBattleDetection[1] = c.battleship;
+        Consts().SeaBattleDetection[6] = Consts().SeaBattleDetection[7] = 0;  // no surprise attacks
+        ClearLog();
+        // Ark Royal and Warspite join, then Bismarck, Hipper and the Landungsflotte; the check.
+        const int join = RawFor(c.joinRoll, 1, 100);
+        ScriptRandomRaw({join, join, join, join, join, RawFor(c.check, 1, 1000)});
+        RunSeaBattles();
+        ClearRandomScript();
+        EXPECT_EQ(LogContains(succeeded), c.logged == &succeeded) << c.check;
+        EXPECT_EQ(LogContains(failed), c.logged == &failed) << c.check;
+        // A country of an alliance never searches as a neutral one.
+        EXPECT_FALSE(LogStartsWith(L"The fleets of "));
+    }
+}
+
+// A raider is found on a roll within the searchers' detection shared among the raiders in the
+// zone, by each side or by a neutral country at war; it is met alone on the screen of the
+// searchers' person. Borussia's battle fleet lies hidden beside it.
+TEST_F(SeaBattles, ARaiderIsFoundWithinTheSearchersDetectionSharedAmongTheRaiders)
+{
+    const struct
+    {
+        int searcher, check;
+        const wchar_t* met;  // nullptr: not found
+    } cases[] = {
+        {kAlbion, 7, L"Allied fleets have met the enemy raider U-47 in Channel"},
+        {kAlbion, 8, nullptr},
+        {kRuthenia, 7, L"Comintern fleets have met the enemy raider U-47 in Channel"},
+        {kHelvetia, 7, L"The fleets of Helvetia have met the enemy raider U-47 in Channel"},
+        {kHelvetia, 8, nullptr},
+    };
+    for (const auto& c : cases) {
+        DeleteGameObject();
+        game = LoadGame(sGameLoadRequest::ForScenario(L"Testland"));
+        SetPresentation(&acting);
+        Fleet(3).seaNode = Fleet(4).seaNode = kChannel;
+        Fleet(3).isActive = 0;
+        Consts().SeaBattleParticipation = 100;
+        Consts().SeaBattleDetection[1] = 7;
+        Consts().SeaBattleDetection[6] = Consts().SeaBattleDetection[7] = 0;
+        // Warspite sails for the searcher, at war with Borussia and played by a person; with
+        // no carrier the battle goes straight to the screen.
+        Ship(1).Kill(false);
+        SetWar(c.searcher, kBorussia, true);
+        Fleet(1).owner = Ship(2).m_Owner = c.searcher;
+        Country(c.searcher).HumanControlled = true;
+        size_t metAlone = 0;
+        acting.onRequest = [&](const sPresentationRequest& r) {
+            if (r.kind == eRequestKind::SeaBattle && CurrentSeaBattle())
+                metAlone = CurrentSeaBattle()->m_SecondSide.size();
+        };
+        ClearLog();
+        // The regular searches: every ship joins and no check is won. The Allies look for the
+        // raider first, without a ship of theirs when Warspite is not Albion's.
+        const bool allied = c.searcher == kAlbion;
+        const int join = RawFor(100, 1, 100), none = RawFor(1000, 1, 1000);
+        std::vector<int> rolls(allied ? 5 : 8, join);
+        rolls.insert(rolls.begin() + (allied ? 4 : 8), none);
+        if (!allied)
+            rolls.push_back(none);
+        for (int roll : {RawFor(c.check, 1, 1000), join})
+            rolls.push_back(roll);
+        SeedRandom(99);  // the rolls after these, in the battle
+        ScriptRandomRaw(rolls);
+        RunSeaBattles();
+        ClearRandomScript();
+        acting.onRequest = nullptr;
+        EXPECT_EQ(CountLogLinesStartingWith(L"Allied fleets have met") +
+                      CountLogLinesStartingWith(L"Comintern fleets have met") +
+                      CountLogLinesStartingWith(L"The fleets of "),
+                  c.met ? 1 : 0)
+            << c.searcher << " " << c.check;
+        if (c.met) {
+            EXPECT_TRUE(LogContains(c.met)) << c.searcher;
+            EXPECT_EQ(metAlone, 1u) << c.searcher;
+        }
+    }
 }
 
 TEST_F(SeaBattles, WeightsOnTheLastLengthGiveFiveTurns)

@@ -1,9 +1,10 @@
 // The rules a unit applies to itself: efficiency, action points, the choice of a
-// commanding commander, levels and placing by the scripts.
+// commanding commander, being spotted, levels and placing by the scripts.
 #include <gtest/gtest.h>
 
 #include <climits>
 
+#include "core/settings.h"
 #include "tests/units/unit_test_game.h"
 
 using unit_tests::cTestGame;
@@ -157,6 +158,9 @@ TEST_F(UnitRules, AirActionPointsByTypeOnlyWithSupply)
     EXPECT_EQ(fighter->m_ActionPoints, 5);
     EXPECT_EQ(tactical->m_StartingActionPoints, 4);
     EXPECT_EQ(strategic->m_ActionPoints, 3);
+    fighter->m_Supply = 1;  // the least supply is enough
+    fighter->ResetActionPoints();
+    EXPECT_EQ(fighter->m_ActionPoints, 5);
     fighter->m_Supply = 0;
     fighter->ResetActionPoints();
     EXPECT_EQ(fighter->m_ActionPoints, 0);
@@ -186,6 +190,11 @@ TEST_F(UnitRules, CommandingCommanderIsTheBestWithinRangeFirstOnATie)
     near1->Experience = near2->Experience = 0;  // nobody scores above 0
     unit->UpdateCommandingCommander();
     EXPECT_EQ(unit->m_CommandingCommanderId, -1);
+
+    sDowodca* edge = g.AddCommander(6, 1, 0, 2, 40);
+    g.AddLand(1, UNIT_INFANTRY, 5, 2)->m_Commander = edge;  // distance 3, the edge of the range
+    unit->UpdateCommandingCommander();
+    EXPECT_EQ(unit->m_CommandingCommanderId, 6);
 }
 
 TEST_F(UnitRules, OwnCommanderUnitsOffTheMapAndShipsKeepTheirChoice)
@@ -201,11 +210,44 @@ TEST_F(UnitRules, OwnCommanderUnitsOffTheMapAndShipsKeepTheirChoice)
     offMap->m_CommandingCommanderId = 66;
     offMap->UpdateCommandingCommander();
     EXPECT_EQ(offMap->m_CommandingCommanderId, 66);
+    EXPECT_EQ(offMap->GetCommanderDistance(), 100);  // nobody it can reach
+    // A unit's own commander gives it his full reach, wherever it stands.
+    offMap->m_Commander = g.AddCommander(3, 1, 0, 1, 1);
+    EXPECT_FLOAT_EQ(offMap->GetCommanderRangeFactor(), 1.0f);
+    // Commander 0 is a commander like any; none is written as -1. Without the play's state no
+    // hex has a region.
+    sDowodca* first = g.AddCommander(0, 1, 0, 1, 1);
+    offMap->SetCommandingCommander(first);
+    EXPECT_EQ(offMap->GetCommandingCommander(), first);
+    offMap->SetCommandingCommander(nullptr);
+    EXPECT_EQ(offMap->m_CommandingCommanderId, -1);
+    EXPECT_EQ(unit->GetHexRegion(), -1);
 
     cJednostkaMorska* ship = g.AddShip(1, UNIT_CRUISER, 1);
     ship->m_CommandingCommanderId = 1;
     ship->UpdateCommandingCommander();
     EXPECT_EQ(ship->m_CommandingCommanderId, -1);
+}
+
+// Under fog a unit is seen by the land and air units of the looking country's side within
+// the distance; without fog by everyone at once.
+TEST_F(UnitRules, AUnitIsSpottedWithinTheFogDistanceOfTheLookingSide)
+{
+    g.AddAir(1, UNIT_FIGHTER, 8, 8);
+    g.AddAir(2, UNIT_FIGHTER, 8, 6);  // the enemy's own plane sees nothing for Albion
+    const struct
+    {
+        int fog, x, y;
+        bool spotted;
+    } cases[] = {{0, 9, 2, true}, {1, 3, 2, true}, {1, 4, 2, false}, {1, 8, 7, true}, {1, 9, 5, false}};
+    for (const auto& c : cases) {
+        g_UserSettings.fogOfWar = c.fog;
+        cJednostkaLadowa* enemy = g.AddLand(2, UNIT_INFANTRY, c.x, c.y);
+        enemy->CheckSpottedByEnemy(&g.Country(1));
+        EXPECT_EQ(enemy->m_Spotted, c.spotted) << c.fog << " " << c.x << "," << c.y;
+        enemy->Kill();
+    }
+    ResetSettingsToDefaults();
 }
 
 TEST_F(UnitRules, AirUnitsFollowAirCommandersOfAirUnits)

@@ -25,6 +25,19 @@ TEST(UnitTree, TypeSetsCategoryAndUnknownCodesKeepIt)
     EXPECT_EQ(ship.m_Category, CATEGORY_NAVAL);
 }
 
+// Without a game there are no rule constants: a plane reaches nowhere and a commander
+// strengthens only the unit he stands at.
+TEST(UnitTree, WithoutAGamePlanesReachNowhereAndCommandersLeadOnlyTheirOwnUnit)
+{
+    cJednostkaLotnicza plane;
+    plane.SetType(UNIT_FIGHTER);
+    EXPECT_EQ(plane.GetRange(), 0);
+    EXPECT_EQ(plane.GetRebaseRange(), 0);
+    const sDowodca commander{};
+    EXPECT_FLOAT_EQ(CommanderBonusAt(commander, 0), 1.0f);
+    EXPECT_FLOAT_EQ(CommanderBonusAt(commander, 1), 0.0f);
+}
+
 TEST(UnitTree, NamesKeepAtMost99Characters)
 {
     cJednostkaMorska ship;
@@ -170,6 +183,11 @@ TEST(UnitTree, AirStrengthIsInStrengthPoints)
     a->m_Efficiency = 3;
     a->RecalculateEfficiency();
     EXPECT_EQ(a->m_Efficiency, 100);
+    // The first air type reads the first column; a type that is no air type, none.
+    cJednostkaLotnicza* fighter = g.AddAir(1, UNIT_FIGHTER, 4, 3);
+    EXPECT_FLOAT_EQ(fighter->GetFullStrengthValue(), 12.0f);
+    fighter->m_Type = UNIT_CARGO;
+    EXPECT_FLOAT_EQ(fighter->GetFullStrengthValue(), 0.0f);
 }
 
 TEST(UnitTree, AirRangesFollowTypeAndAircraftTechnology)
@@ -186,6 +204,8 @@ TEST(UnitTree, AirRangesFollowTypeAndAircraftTechnology)
     EXPECT_EQ(fighter->GetRange(), 9);
     g.Country(1).TechLevel[TECH_AIRCRAFT] = 0;  // reads the level-1 factor
     EXPECT_EQ(fighter->GetRange(), 6);
+    bomber->m_Owner = 0;  // nobody's plane flies with the first level's technology
+    EXPECT_EQ(bomber->GetRange(), 10);
     // Taken in single precision, 10 x 0.7 reaches 7; the largest base a file can give stays
     // the largest range, never a negative one.
     g.Consts().AirRanges[0] = 10;
@@ -224,6 +244,7 @@ TEST(UnitTree, SubtypeTextsFollowTheSymbolSizeOfDivisionsAndCorps)
     cTestGame g;
     g_StringBase.LoadFromBytes(cStringBase::Encode({{"unit_subtype_infantry_size_1", L"Infantry division"},
                                                     {"unit_subtype_infantry_size_3", L"Infantry army"},
+                                                    {"unit_subtype_infantry_size_6", L"Infantry army group"},
                                                     {"unit_subtype_airborne_size_1", L"Airborne division"},
                                                     {"unit_subtype_cargo", L"Cargo ship"},
                                                     {"unit_subtype_unknown", L"Unknown unit"}}),
@@ -235,4 +256,9 @@ TEST(UnitTree, SubtypeTextsFollowTheSymbolSizeOfDivisionsAndCorps)
     EXPECT_EQ(cUnit::GetSubtypeText(UNIT_AIRBORNE), L"Airborne division");
     EXPECT_EQ(cUnit::GetSubtypeText(UNIT_CARGO), L"Cargo ship");
     EXPECT_EQ(cUnit::GetSubtypeText(UNIT_MULBERRY), L"Unknown unit");
+    g.game->m_LargeUnitsSize = 9;  // beyond the symbols: the largest
+    EXPECT_EQ(cUnit::GetSubtypeText(UNIT_INFANTRY_CORPS), L"Infantry army group");
+    // A number that is no type has no category.
+    EXPECT_EQ(CategoryOfType(UNIT_AMPHIBIOUS), CATEGORY_NAVAL);
+    EXPECT_EQ(CategoryOfType(-1), -1);
 }
