@@ -52,14 +52,22 @@ TEST(Lookups, ANewUnitIsNumberedOnFromTheCountrysUnitsOfItsType)
     };
     auto corps1 = named(1, 1, UNIT_INFANTRY_CORPS, L"XXXVIII. Armeekorps");
     auto corps2 = named(2, 1, UNIT_INFANTRY_CORPS, L"Korps Wodrig");
-    auto corps3 = named(3, 2, UNIT_INFANTRY_CORPS, L"L. Armeekorps"); // another country's
+    auto corps3 = named(3, 2, UNIT_INFANTRY_CORPS, L"XLIX. Armeekorps"); // another country's
     auto corps4 = named(4, 1, UNIT_INFANTRY_CORPS, L"IV. Armeekorps");
     auto panzer = named(5, 1, UNIT_ARMOURED, L"1 Panzer-Division");
-    game.m_LandUnits = {&corps1, &corps2, &corps3, &panzer};
+    // A third country's first corps, and a number too long to be one a country counts on from.
+    auto corps5 = named(6, 3, UNIT_INFANTRY_CORPS, L"I Armeekorps");
+    auto panzer3 = named(7, 3, UNIT_ARMOURED, L"100000 Panzer-Division");
+    game.m_LandUnits = {&corps1, &corps2, &corps3, &panzer, &corps5, &panzer3};
     game.m_Reserve = {&corps4};
     EXPECT_EQ(NewUnitName(country, UNIT_INFANTRY_CORPS, 74), L"XXXIX. Armeekorps");
     EXPECT_EQ(NewUnitName(country, UNIT_ARMOURED, 74), L"2 Panzer-Division");
     EXPECT_EQ(NewUnitName(country, UNIT_INFANTRY, 74), L"74 " + country.GetUnitTypeName(UNIT_INFANTRY));
+    for (int id : {2, 3}) {
+        country.ID = id;
+        EXPECT_EQ(NewUnitName(country, UNIT_INFANTRY_CORPS, 74), id == 2 ? L"L. Armeekorps" : L"II Armeekorps");
+        EXPECT_EQ(NewUnitName(country, UNIT_ARMOURED, 74), L"74 Panzer-Division");
+    }
     game.m_LandUnits.clear();
     game.m_Reserve.clear();
 }
@@ -95,6 +103,10 @@ TEST(Lookups, UnitIdsAreFoundInEveryListTheyMayStandInAndScoresSumThem)
 
     EXPECT_EQ(game.FindNavalUnitById(22), &ship2);
     EXPECT_EQ(game.FindNavalUnitById(23), nullptr); // the reserve is not searched
+    EXPECT_EQ(game.FindMapUnit(CATEGORY_LAND, 1), &land1);
+    EXPECT_EQ(game.FindMapUnit(CATEGORY_AIR, 7), &air7);
+    EXPECT_EQ(game.FindMapUnit(CATEGORY_AIR, 1), nullptr);
+    EXPECT_EQ(game.FindMapUnit(CATEGORY_NAVAL, 21), nullptr);
     EXPECT_TRUE(IsLandUnitIdUsed(1));
     EXPECT_TRUE(IsLandUnitIdUsed(2));
     EXPECT_TRUE(IsLandUnitIdUsed(3));
