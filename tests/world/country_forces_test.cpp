@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/settings.h"
+#include "game/play_counts.h"
 #include "tests/test_support.h"
 #include "tests/units/unit_test_game.h"
 #include "world/city.h"
@@ -178,9 +179,23 @@ TEST_F(CountryForces, KillingAllUnitsOfACountryLeavesTheOthersUnits)
     cJednostkaLadowa* other = g.AddLand(2, UNIT_INFANTRY, 3, 1);
     g.AddAir(1, UNIT_FIGHTER, 4, 1);
     g.AddShip(1, UNIT_CRUISER, 1);
+    // One aboard its ship, which goes down with it; one listed aboard without a ship goes alone.
+    cJednostkaMorska* transport = g.AddShip(1, UNIT_CARGO, 1);
+    cJednostkaLadowa* aboard = g.AddLand(1, UNIT_ARMOURED, -1, -1);
+    cJednostkaLadowa* shipless = g.AddLand(1, UNIT_INFANTRY, -1, -1);
+    g.game->m_LandUnits.remove(aboard);
+    g.game->m_LandUnits.remove(shipless);
+    g.game->m_LandUnits2 = {aboard};
+    g.game->m_LandUnits3 = {shipless};
+    transport->m_Cargo = aboard;
+    aboard->m_Transporter = transport;
+    const int destroyed = g_PlayCounts.unitsDestroyed.load();
     g.Country(1).KillAllLandUnits();
     g.Country(1).KillAllAirUnits();
     g.Country(1).KillAllNavalUnits();
+    EXPECT_EQ(g_PlayCounts.unitsDestroyed.load() - destroyed, 2 + 2 + 1 + 1 + 1);
+    EXPECT_TRUE(g.game->m_LandUnits2.empty());
+    EXPECT_TRUE(g.game->m_LandUnits3.empty());
     EXPECT_EQ(g.game->m_LandUnits.size(), 1u);
     EXPECT_EQ(g.game->m_LandUnits.front(), other);
     EXPECT_TRUE(g.game->m_AirUnits.empty());
