@@ -87,6 +87,7 @@ TEST(Map, MarkZoneHexesMarksOnlyTheSeaOfThatZone)
     EXPECT_TRUE(w.Hex(1, 0).marks & MARK_SEA_ZONE);
     EXPECT_FALSE(w.Hex(2, 0).marks & MARK_SEA_ZONE);
     EXPECT_FALSE(w.Hex(3, 0).marks & MARK_SEA_ZONE);
+    EXPECT_EQ(w.Hex(0, 0).markValue, -1);
 }
 
 TEST(Map, ZoomStepsAndLimits)
@@ -112,6 +113,10 @@ TEST(Map, ZoomStepsAndLimits)
     state = 7;
     map.Zoom(-10.0f, 100, 50);
     EXPECT_LT(map.camera.zoomShiftX, 0.0f); // zooming out: the view shifts back towards the origin
+    // From scale 1 to W / (0.9 W + 332): the mouse's point over each scale, before less after.
+    const float W = float(g_UserSettings.resolutionX);
+    EXPECT_NEAR(map.camera.zoomShiftX, 100.0f - 100.0f * (0.9f + 332.0f / W), 1e-3);
+    EXPECT_NEAR(map.camera.zoomShiftY, 50.0f - 50.0f * (0.9f + 332.0f / W), 1e-3);
     state = 9;
     map.Zoom(-10.0f, 100, 50);
     EXPECT_EQ(map.camera.zoomShiftX, 0.0f);
@@ -130,9 +135,41 @@ TEST(Map, ScrollStopsAtTheCameraRangeAndKeepsMinimumSpeeds)
     map.ScrollBy(0.0f, 0.0f, 1.0f);
     EXPECT_FLOAT_EQ(map.camera.velocityX, 0.1f);
     EXPECT_FLOAT_EQ(map.camera.velocityY, 0.005f);
+    map.camera.currentX = map.camera.targetX;
+    map.camera.currentY = map.camera.targetY;
+    map.ScrollBy(0.0f, 0.0f, 1.0f);
+    EXPECT_EQ(map.camera.velocityX, 0.0f) << "at the target the camera stays still";
+    EXPECT_EQ(map.camera.velocityY, 0.0f);
     map.ScrollBy(1e6f, 1e6f, 1.0f);
     EXPECT_EQ(map.camera.targetX, 830.0f);
     EXPECT_EQ(map.camera.targetY, 784.0f);
+}
+
+TEST(Map, ScrollToPointHeadsThereAndMayHandTheViewToTheCamera)
+{
+    cTestWorld w(10, 8);
+    int state = 7;
+    g_World.hooks.setGameState = [&state](int s) { state = s; };
+    cMapa& map = *w.map;
+    map.camera.currentX = map.camera.targetX = 100.0f;
+    map.camera.currentY = map.camera.targetY = 200.0f;
+    map.ScrollToPoint({300.0f, 250.0f}, false);
+    EXPECT_EQ(map.camera.targetX, 300.0f);
+    EXPECT_EQ(map.camera.targetY, 250.0f);
+    EXPECT_EQ(state, 7);
+    map.camera.currentX = map.camera.targetX;
+    map.ScrollToPoint({150.0f, 150.0f}, true);
+    EXPECT_EQ(map.camera.targetX, 150.0f);
+    EXPECT_EQ(state, 12);
+
+    // The minimap spans the whole map: a click a third across and half down centres on that hex.
+    map.minimapRect[0] = 10;
+    map.minimapRect[1] = 20;
+    map.minimapRect[2] = 100;
+    map.minimapRect[3] = 80;
+    map.CenterAtMinimapPoint(10 + 34, 20 + 40);
+    EXPECT_EQ(map.camera.targetX, 3.0f * 83.0f);
+    EXPECT_EQ(map.camera.targetY, 4.0f * 98.0f);
 }
 
 TEST(Map, CenterAtHexOutsideTheMapOnlyWarns)
