@@ -117,6 +117,9 @@ TEST(Map, ZoomStepsAndLimits)
     const float W = float(g_UserSettings.resolutionX);
     EXPECT_NEAR(map.camera.zoomShiftX, 100.0f - 100.0f * (0.9f + 332.0f / W), 1e-3);
     EXPECT_NEAR(map.camera.zoomShiftY, 50.0f - 50.0f * (0.9f + 332.0f / W), 1e-3);
+    map.Zoom(-10.0f, 100, 50); // on to W / (0.8 W + 664): the shifts add up
+    EXPECT_NEAR(map.camera.zoomShiftX, 100.0f - 100.0f * (0.8f + 664.0f / W), 1e-3);
+    EXPECT_NEAR(map.camera.zoomShiftY, 50.0f - 50.0f * (0.8f + 664.0f / W), 1e-3);
     state = 9;
     map.Zoom(-10.0f, 100, 50);
     EXPECT_EQ(map.camera.zoomShiftX, 0.0f);
