@@ -1,5 +1,6 @@
 // Alliances on Testland: joining, leaders, coups, peace and surrender.
 #include "core/stringbase.h"
+#include "game/commanders.h"
 #include "tests/game/testland_game.h"
 #include "tests/test_support.h"
 #include "world/alliances.h"
@@ -154,6 +155,19 @@ TEST_F(PeaceAndSurrender, TheVictorIsWhoHurtTheCountryMostAndTakesItsLand)
     const int borussian = HexesControlledBy(kBorussia);
     const int helvetian = HexesControlledBy(kHelvetia);
     cMiasto* berna = Hex(10, 8).city;
+    // A supply port on ground first Helvetian, and one first the victor's.
+    cMiasto* helvetianPort = nullptr;
+    cMiasto* borussianPort = nullptr;
+    for (cMiasto* city : game->m_Cities)
+        if (city != berna && Hex(city->X, city->Y).originalOwner == kBorussia)
+            (helvetianPort ? borussianPort : helvetianPort) = city;
+    ASSERT_NE(borussianPort, nullptr);
+    helvetianPort->Type = borussianPort->Type = CITY_SUPPLY_PORT;
+    Hex(helvetianPort->X, helvetianPort->Y).originalOwner = kHelvetia;
+    auto* general = new sDowodca{900, L"H", kHelvetia, 0, 1, 0, 2};
+    auto* admiral = new sDowodca{901, L"B", kBorussia, 2, 1, 0, 2};
+    game->m_Commanders.push_back(general);
+    game->m_Commanders.push_back(admiral);
 
     std::wstring caption, text;
     ASSERT_TRUE(Country(kHelvetia).Surrender(caption, text));
@@ -165,6 +179,10 @@ TEST_F(PeaceAndSurrender, TheVictorIsWhoHurtTheCountryMostAndTakesItsLand)
     EXPECT_EQ(HexesControlledBy(kBorussia), borussian + helvetian);
     EXPECT_EQ(game->FindLandUnitById(11), nullptr) << "its Alpine Brigade is gone";
     EXPECT_EQ(berna->Type, CITY_NORMAL) << "its supply city supplies no more";
+    EXPECT_EQ(helvetianPort->Type, CITY_PORT);
+    EXPECT_EQ(borussianPort->Type, CITY_SUPPLY_PORT);
+    EXPECT_EQ(general->State, 0) << "its commanders stand down";
+    EXPECT_EQ(admiral->State, 2);
 }
 
 TEST_F(PeaceAndSurrender, ASurrenderWaitsForAnActiveVictorAndTakesTheFirstConvoy)
