@@ -190,10 +190,17 @@ TEST_F(CountryForces, KillingAllUnitsOfACountryLeavesTheOthersUnits)
     transport->m_Cargo = aboard;
     aboard->m_Transporter = transport;
     const int destroyed = g_PlayCounts.unitsDestroyed.load();
+    const size_t lost = g_PlayCounts.ShipLosses().size();
     g.Country(1).KillAllLandUnits();
     g.Country(1).KillAllAirUnits();
     g.Country(1).KillAllNavalUnits();
     EXPECT_EQ(g_PlayCounts.unitsDestroyed.load() - destroyed, 2 + 2 + 1 + 1 + 1);
+    const std::vector<sShipLossRecord> losses = g_PlayCounts.ShipLosses();
+    ASSERT_EQ(losses.size(), lost + 2);
+    for (size_t i = lost; i < losses.size(); ++i) {
+        EXPECT_EQ(losses[i].by, "event");
+        EXPECT_EQ(losses[i].byCountry, L"") << "no country sank it";
+    }
     EXPECT_TRUE(g.game->m_LandUnits2.empty());
     EXPECT_TRUE(g.game->m_LandUnits3.empty());
     EXPECT_EQ(g.game->m_LandUnits.size(), 1u);
