@@ -110,6 +110,8 @@ TEST_F(AirUnitHints, TheHintsTurnAtTheirLimits)
          &cJednostkaLotnicza::GetStrategicMoveHint, true, L"Move this unit by rail to a city of its side."},
         {"no supply", [](cJednostkaLotnicza& u, cPanstwo&) { u.m_Supply = 0; },
          &cJednostkaLotnicza::GetStrategicMoveHint, false, L"A unit out of supply cannot make a strategic move."},
+        {"a move after a turn without supply", [](cJednostkaLotnicza& u, cPanstwo&) { u.m_TurnsWithoutSupply = 1; },
+         &cJednostkaLotnicza::GetStrategicMoveHint, false, L"A unit out of supply cannot make a strategic move."},
         {"a fight on no points", [](cJednostkaLotnicza& u, cPanstwo&) { u.m_ActionPoints = 0; },
          &cJednostkaLotnicza::GetAirFightHint, false, L"This unit has no action points left."},
         {"the last bomb", [&](cJednostkaLotnicza& u, cPanstwo&) { bomber(u); },
