@@ -225,6 +225,18 @@ TEST(UnitTables, TwoUnitsOnOneHexStopTheLoadAfterTheList)
         {L"ERROR: Trying to place land unit Second (ID=2) to hex (2, 2) occupied by First (ID=1)",
          L"ERROR: Trying to place land unit Third (ID=3) to hex (2, 2) occupied by First (ID=1)"}));
     EXPECT_EQ(g->Hex(2, 2).unit->m_Id, 1);
+
+    // A unit bound for the reserve neither takes the hex its row names nor frees it.
+    WriteFile(dir / "land_units.csv", kLandHeader + LandRow(1, "First", 2, 2) + LandRow(4, "Waiting", 2, 2, 0, -1, 1));
+    g.reset();
+    g = MakeGame();
+    LoadLandUnits(WindowsPatternOf(dir), g->game->m_LandUnits);
+    PlaceLandUnits();
+    MoveUnitsToReserve();
+    ASSERT_EQ(g->game->m_Reserve.size(), 1u);
+    EXPECT_EQ(g->game->m_Reserve.front()->m_Id, 4);
+    ASSERT_NE(g->Hex(2, 2).unit, nullptr);
+    EXPECT_EQ(g->Hex(2, 2).unit->m_Id, 1);
 }
 
 TEST(UnitTables, AirUnitsMustMatchTheirReserveFlagAndPosition)
