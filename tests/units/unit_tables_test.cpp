@@ -301,11 +301,20 @@ TEST(UnitTables, AShipOfAFleetThatDoesNotExistStopsTheLoad)
     WriteFile(dir / "land_units.csv", kLandHeader);
     WriteFile(dir / "air_units.csv", kEmptyAir);
     WriteFile(dir / "fleets.csv", kEmptyFleets);
-    WriteFile(dir / "naval_units.csv", "#Naval units\r\n#h\r\n#On map\r\n1;Lonely;1;41;8;5;5;-1;0;0;0;0;0;1;\r\n#In reserve");
+    WriteFile(dir / "naval_units.csv", "#Naval units\r\n#h\r\n#On map\r\n1;Lonely;1;41;8;5;5;-1;0;0;0;0;0;1;"
+                                       "\r\n2;Astray;1;41;9;5;5;-1;0;0;0;0;0;1;\r\n#In reserve");
     auto g = MakeGame();
     testing_support::ClearLog();
-    EXPECT_THROW(LoadAll(WindowsPatternOf(dir)), sFatalExit);
+    std::wstring reason;
+    try {
+        LoadAll(WindowsPatternOf(dir));
+    } catch (const sFatalExit& e) {
+        reason = e.reason;
+    }
     EXPECT_TRUE(testing_support::LogContains(L"Data integrity error: Lonely belongs to fleet id=8, but no such fleet exists"));
+    // The refusal names the first such ship and counts the others.
+    EXPECT_NE(reason.find(L", Lonely (ID=1) belongs to fleet ID=8, which "), std::wstring::npos) << WideToUtf8(reason);
+    EXPECT_NE(reason.find(L" does not hold (and 1 more such ships)"), std::wstring::npos) << WideToUtf8(reason);
 }
 
 TEST(UnitTables, AShipWithoutAFleetIsSavedInTheNavalReserve)
