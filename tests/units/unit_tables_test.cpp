@@ -278,20 +278,34 @@ TEST(UnitTables, BoardingErrorsStopTheLoadAndLoseNoUnit)
     {
         std::string rows;
         std::wstring line;
+        std::wstring refusal;  // the unit the refusal names, then how it ends
+        std::wstring ending = L"\\naval_units.csv";
     } cases[] = {
         {LandRow(1, "Ghost", -1, -1, 0, 7), L"Data integrity error: Ghost (ID=1) is supposed to be loaded into ship ID=7, "
-                                            L"but no such ship exists"},
-        {LandRow(1, "Gunner", -1, -1, 0, 1), L"Gunner is supposed to be loaded into Warship,"},
+                                            L"but no such ship exists",
+         L"Ghost (ID=1) cannot be put aboard ship ID=7 of "},
+        {LandRow(1, "Gunner", -1, -1, 0, 1), L"Gunner is supposed to be loaded into Warship,",
+         L"Gunner (ID=1) cannot be put aboard ship ID=1 of "},
         {LandRow(1, "One", -1, -1, 0, 2) + LandRow(2, "Two", -1, -1, 0, 2),
-         L"Data integrity error: Two (ID=2) is supposed to be loaded into Freighter (ID=2), which already carries One (ID=1)"},
+         L"Data integrity error: Two (ID=2) is supposed to be loaded into Freighter (ID=2), which already carries One (ID=1)",
+         L"Two (ID=2) cannot be put aboard ship ID=2 of "},
+        {LandRow(1, "Ghost", -1, -1, 0, 7) + LandRow(2, "Gunner", -1, -1, 0, 1), L"Gunner is supposed to be loaded into Warship,",
+         L"Ghost (ID=1) cannot be put aboard ship ID=7 of ", L"\\naval_units.csv (and 1 more such units)"},
     };
     g_StringBase.LoadFromBytes(cStringBase::Encode({{"%s_is_supposed_to_be_loaded_into_%s", L"%s is supposed to be loaded into %s,"}}), true);
     for (const auto& c : cases) {
         WriteFile(dir / "land_units.csv", kLandHeader + c.rows);
         auto g = MakeGame();
         testing_support::ClearLog();
-        EXPECT_THROW(LoadAll(WindowsPatternOf(dir)), sFatalExit);
+        std::wstring reason;
+        try {
+            LoadAll(WindowsPatternOf(dir));
+        } catch (const sFatalExit& e) {
+            reason = e.reason;
+        }
         EXPECT_TRUE(testing_support::LogContains(c.line)) << WideToUtf8(c.line);
+        EXPECT_NE(reason.find(L", " + c.refusal), std::wstring::npos) << WideToUtf8(reason);
+        EXPECT_TRUE(reason.ends_with(c.ending)) << WideToUtf8(reason);
     }
 }
 
