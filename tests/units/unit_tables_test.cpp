@@ -317,18 +317,27 @@ TEST(UnitTables, AShipOfAFleetThatDoesNotExistStopsTheLoad)
     WriteFile(dir / "fleets.csv", kEmptyFleets);
     WriteFile(dir / "naval_units.csv", "#Naval units\r\n#h\r\n#On map\r\n1;Lonely;1;41;8;5;5;-1;0;0;0;0;0;1;"
                                        "\r\n2;Astray;1;41;9;5;5;-1;0;0;0;0;0;1;\r\n#In reserve");
-    auto g = MakeGame();
-    testing_support::ClearLog();
     std::wstring reason;
-    try {
-        LoadAll(WindowsPatternOf(dir));
-    } catch (const sFatalExit& e) {
-        reason = e.reason;
-    }
-    EXPECT_TRUE(testing_support::LogContains(L"Data integrity error: Lonely belongs to fleet id=8, but no such fleet exists"));
+    auto load = [&] {
+        auto g = MakeGame();
+        testing_support::ClearLog();
+        reason.clear();
+        try {
+            LoadAll(WindowsPatternOf(dir));
+        } catch (const sFatalExit& e) {
+            reason = e.reason;
+        }
+    };
+    load();
+    EXPECT_TRUE(testing_support::LogContains(L"Data integrity error: Astray belongs to fleet id=9, but no such fleet exists"));
     // The refusal names the first such ship and counts the others.
     EXPECT_NE(reason.find(L", Lonely (ID=1) belongs to fleet ID=8, which "), std::wstring::npos) << WideToUtf8(reason);
     EXPECT_NE(reason.find(L" does not hold (and 1 more such ships)"), std::wstring::npos) << WideToUtf8(reason);
+
+    WriteFile(dir / "naval_units.csv", "#Naval units\r\n#h\r\n#On map\r\n1;Lonely;1;41;8;5;5;-1;0;0;0;0;0;1;\r\n#In reserve");
+    load();
+    EXPECT_TRUE(testing_support::LogContains(L"Data integrity error: Lonely belongs to fleet id=8, but no such fleet exists"));
+    EXPECT_TRUE(reason.ends_with(L"\\fleets.csv does not hold")) << WideToUtf8(reason);
 }
 
 TEST(UnitTables, AShipWithoutAFleetIsSavedInTheNavalReserve)
@@ -341,12 +350,19 @@ TEST(UnitTables, AShipWithoutAFleetIsSavedInTheNavalReserve)
     g->game->m_Fleets.remove(fleet);
     delete fleet;
     drifting->m_Fleet = nullptr;
+    // A ship may also still point at a fleet the game no longer holds.
+    cJednostkaMorska* astray = g->AddShip(1, UNIT_CRUISER, 2);
+    std::unique_ptr<cFlota> gone(astray->m_Fleet);
+    gone->ships.clear();
+    g->game->m_Fleets.remove(gone.get());
     testing_support::ClearLog();
     SaveNavalUnits(dir.wstring());
     EXPECT_TRUE(testing_support::LogContains(
         FormatText(L"Naval unit %s (ID=%i) belongs to no fleet: moved to the naval reserve", drifting->m_Name, drifting->m_Id)));
     EXPECT_TRUE(drifting->m_InReserve);
-    ASSERT_EQ(g->game->m_NavalReserve.size(), 1u);
+    ASSERT_EQ(g->game->m_NavalReserve.size(), 2u);
+    EXPECT_EQ(astray->m_Fleet, nullptr);
+    EXPECT_EQ(astray->m_FleetId, -1);
     std::string text = Read(dir / "naval_units.csv");
     EXPECT_NE(text.find("#In reserve\r\n" + std::to_string(drifting->m_Id) + ";"), std::string::npos);
 }
