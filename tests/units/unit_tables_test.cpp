@@ -225,6 +225,18 @@ TEST(UnitTables, TwoUnitsOnOneHexStopTheLoadAfterTheList)
         {L"ERROR: Trying to place land unit Second (ID=2) to hex (2, 2) occupied by First (ID=1)",
          L"ERROR: Trying to place land unit Third (ID=3) to hex (2, 2) occupied by First (ID=1)"}));
     EXPECT_EQ(g->Hex(2, 2).unit->m_Id, 1);
+
+    // A unit bound for the reserve neither takes the hex its row names nor frees it.
+    WriteFile(dir / "land_units.csv", kLandHeader + LandRow(1, "First", 2, 2) + LandRow(4, "Waiting", 2, 2, 0, -1, 1));
+    g.reset();
+    g = MakeGame();
+    LoadLandUnits(WindowsPatternOf(dir), g->game->m_LandUnits);
+    PlaceLandUnits();
+    MoveUnitsToReserve();
+    ASSERT_EQ(g->game->m_Reserve.size(), 1u);
+    EXPECT_EQ(g->game->m_Reserve.front()->m_Id, 4);
+    ASSERT_NE(g->Hex(2, 2).unit, nullptr);
+    EXPECT_EQ(g->Hex(2, 2).unit->m_Id, 1);
 }
 
 TEST(UnitTables, AirUnitsMustMatchTheirReserveFlagAndPosition)
@@ -266,20 +278,34 @@ TEST(UnitTables, BoardingErrorsStopTheLoadAndLoseNoUnit)
     {
         std::string rows;
         std::wstring line;
+        std::wstring refusal;  // the unit the refusal names, then how it ends
+        std::wstring ending = L"\\naval_units.csv";
     } cases[] = {
         {LandRow(1, "Ghost", -1, -1, 0, 7), L"Data integrity error: Ghost (ID=1) is supposed to be loaded into ship ID=7, "
-                                            L"but no such ship exists"},
-        {LandRow(1, "Gunner", -1, -1, 0, 1), L"Gunner is supposed to be loaded into Warship,"},
+                                            L"but no such ship exists",
+         L"Ghost (ID=1) cannot be put aboard ship ID=7 of "},
+        {LandRow(1, "Gunner", -1, -1, 0, 1), L"Gunner is supposed to be loaded into Warship,",
+         L"Gunner (ID=1) cannot be put aboard ship ID=1 of "},
         {LandRow(1, "One", -1, -1, 0, 2) + LandRow(2, "Two", -1, -1, 0, 2),
-         L"Data integrity error: Two (ID=2) is supposed to be loaded into Freighter (ID=2), which already carries One (ID=1)"},
+         L"Data integrity error: Two (ID=2) is supposed to be loaded into Freighter (ID=2), which already carries One (ID=1)",
+         L"Two (ID=2) cannot be put aboard ship ID=2 of "},
+        {LandRow(1, "Ghost", -1, -1, 0, 7) + LandRow(2, "Gunner", -1, -1, 0, 1), L"Gunner is supposed to be loaded into Warship,",
+         L"Ghost (ID=1) cannot be put aboard ship ID=7 of ", L"\\naval_units.csv (and 1 more such units)"},
     };
     g_StringBase.LoadFromBytes(cStringBase::Encode({{"%s_is_supposed_to_be_loaded_into_%s", L"%s is supposed to be loaded into %s,"}}), true);
     for (const auto& c : cases) {
         WriteFile(dir / "land_units.csv", kLandHeader + c.rows);
         auto g = MakeGame();
         testing_support::ClearLog();
-        EXPECT_THROW(LoadAll(WindowsPatternOf(dir)), sFatalExit);
+        std::wstring reason;
+        try {
+            LoadAll(WindowsPatternOf(dir));
+        } catch (const sFatalExit& e) {
+            reason = e.reason;
+        }
         EXPECT_TRUE(testing_support::LogContains(c.line)) << WideToUtf8(c.line);
+        EXPECT_NE(reason.find(L", " + c.refusal), std::wstring::npos) << WideToUtf8(reason);
+        EXPECT_TRUE(reason.ends_with(c.ending)) << WideToUtf8(reason);
     }
 }
 
@@ -289,11 +315,29 @@ TEST(UnitTables, AShipOfAFleetThatDoesNotExistStopsTheLoad)
     WriteFile(dir / "land_units.csv", kLandHeader);
     WriteFile(dir / "air_units.csv", kEmptyAir);
     WriteFile(dir / "fleets.csv", kEmptyFleets);
+    WriteFile(dir / "naval_units.csv", "#Naval units\r\n#h\r\n#On map\r\n1;Lonely;1;41;8;5;5;-1;0;0;0;0;0;1;"
+                                       "\r\n2;Astray;1;41;9;5;5;-1;0;0;0;0;0;1;\r\n#In reserve");
+    std::wstring reason;
+    auto load = [&] {
+        auto g = MakeGame();
+        testing_support::ClearLog();
+        reason.clear();
+        try {
+            LoadAll(WindowsPatternOf(dir));
+        } catch (const sFatalExit& e) {
+            reason = e.reason;
+        }
+    };
+    load();
+    EXPECT_TRUE(testing_support::LogContains(L"Data integrity error: Astray belongs to fleet id=9, but no such fleet exists"));
+    // The refusal names the first such ship and counts the others.
+    EXPECT_NE(reason.find(L", Lonely (ID=1) belongs to fleet ID=8, which "), std::wstring::npos) << WideToUtf8(reason);
+    EXPECT_NE(reason.find(L" does not hold (and 1 more such ships)"), std::wstring::npos) << WideToUtf8(reason);
+
     WriteFile(dir / "naval_units.csv", "#Naval units\r\n#h\r\n#On map\r\n1;Lonely;1;41;8;5;5;-1;0;0;0;0;0;1;\r\n#In reserve");
-    auto g = MakeGame();
-    testing_support::ClearLog();
-    EXPECT_THROW(LoadAll(WindowsPatternOf(dir)), sFatalExit);
+    load();
     EXPECT_TRUE(testing_support::LogContains(L"Data integrity error: Lonely belongs to fleet id=8, but no such fleet exists"));
+    EXPECT_TRUE(reason.ends_with(L"\\fleets.csv does not hold")) << WideToUtf8(reason);
 }
 
 TEST(UnitTables, AShipWithoutAFleetIsSavedInTheNavalReserve)
@@ -306,12 +350,19 @@ TEST(UnitTables, AShipWithoutAFleetIsSavedInTheNavalReserve)
     g->game->m_Fleets.remove(fleet);
     delete fleet;
     drifting->m_Fleet = nullptr;
+    // A ship may also still point at a fleet the game no longer holds.
+    cJednostkaMorska* astray = g->AddShip(1, UNIT_CRUISER, 2);
+    std::unique_ptr<cFlota> gone(astray->m_Fleet);
+    gone->ships.clear();
+    g->game->m_Fleets.remove(gone.get());
     testing_support::ClearLog();
     SaveNavalUnits(dir.wstring());
     EXPECT_TRUE(testing_support::LogContains(
         FormatText(L"Naval unit %s (ID=%i) belongs to no fleet: moved to the naval reserve", drifting->m_Name, drifting->m_Id)));
     EXPECT_TRUE(drifting->m_InReserve);
-    ASSERT_EQ(g->game->m_NavalReserve.size(), 1u);
+    ASSERT_EQ(g->game->m_NavalReserve.size(), 2u);
+    EXPECT_EQ(astray->m_Fleet, nullptr);
+    EXPECT_EQ(astray->m_FleetId, -1);
     std::string text = Read(dir / "naval_units.csv");
     EXPECT_NE(text.find("#In reserve\r\n" + std::to_string(drifting->m_Id) + ";"), std::string::npos);
 }
