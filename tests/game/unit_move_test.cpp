@@ -147,29 +147,25 @@ TEST_F(UnitMoves, AnEnemyHexEnteredGoesToTheMoverTheAllyItCameFromOrItsAlliedOwn
     // An ally's hex keeps its holder, who takes the enemy hexes around it.
     Activate(kValdonia);
     cJednostkaLadowa* valdo = AddLandUnit(kValdonia, 13, 8, UNIT_ARMOURED);
-    valdo->m_ActionPoints = valdo->m_StartingActionPoints = 4;
+    valdo->m_StartingActionPoints = 4;
     Hex(13, 8).SetController(kValdonia);
-    Hex(13, 7).SetController(kAlbion);
-    Hex(13, 7).SetOwner(kAlbion);
-    ASSERT_TRUE(Move(*valdo, 13, 7));
+    // Each step starts rested, onto a hex held by one country and owned by another.
+    const auto stepOnto = [&](int y, int controller, int owner) {
+        valdo->m_ActionPoints = 4;
+        Hex(13, y).SetController(controller);
+        Hex(13, y).SetOwner(owner);
+        return Move(*valdo, 13, y);
+    };
+    ASSERT_TRUE(stepOnto(7, kAlbion, kAlbion));
     EXPECT_EQ(Hex(13, 7).controller, kAlbion);
     EXPECT_EQ(Hex(14, 7).controller, kAlbion);
     // Leaving the ally's hex, the mover must outweigh the ally (90 + 10) to hold what it takes.
-    valdo->m_ActionPoints = 4;
-    Hex(13, 6).SetController(kAlbion);
-    Hex(13, 6).SetOwner(kAlbion);
-    ASSERT_TRUE(Move(*valdo, 13, 6));
+    ASSERT_TRUE(stepOnto(6, kAlbion, kAlbion));
     EXPECT_EQ(Hex(14, 5).controller, kAlbion);
     // A hex of its own side taken by the enemy goes back to its owner.
-    valdo->m_ActionPoints = 4;
-    Hex(13, 5).SetController(kBorussia);
-    Hex(13, 5).SetOwner(kValdonia);
-    ASSERT_TRUE(Move(*valdo, 13, 5));
+    ASSERT_TRUE(stepOnto(5, kBorussia, kValdonia));
     EXPECT_EQ(Hex(13, 5).controller, kValdonia);
-    valdo->m_ActionPoints = 4;
-    Hex(13, 4).SetController(kBorussia);
-    Hex(13, 4).SetOwner(kAlbion);
-    ASSERT_TRUE(Move(*valdo, 13, 4));
+    ASSERT_TRUE(stepOnto(4, kBorussia, kAlbion));
     EXPECT_EQ(Hex(13, 4).controller, kAlbion);
 }
 
