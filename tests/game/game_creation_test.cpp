@@ -228,7 +228,11 @@ TEST_F(GameCreation, TeardownStopsTheThreadAndFreesEverythingInOrder)
     EXPECT_TRUE(g_AIThreadRun.load());
     EXPECT_EQ(screen.settingsMenus, 1);
     testing_support::ClearLog();
+    // A check of the events asked as the game ends, its thread gone before serving it.
+    StopAIThread();
+    g_EventCheckRequested = true;
     DeleteGameObject();
+    EXPECT_FALSE(g_EventCheckRequested.load()) << "the next game's thread would check its events unasked";
     EXPECT_EQ(g_Gra, nullptr);
     EXPECT_FALSE(IsAIThreadRunning());
     EXPECT_FALSE(g_AIThreadRun.load());

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "core/lock.h"
+#include "core/settings.h"
 #include "core/stringbase.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/info_panel.h"
@@ -15,6 +16,8 @@
 #include "game/play_state.h"
 #include "gui/controls.h"
 #include "platform/messages.h"
+#include "shell/dxut.h"
+#include "shell/game_frame.h"
 #include "shell/menus/pause_menu.h"
 #include "shell/menus/scenario_menu.h"
 #include "tests/game/testland_game.h"
@@ -201,7 +204,11 @@ TEST(EndOfWarTwiceInOneProgram, TheSecondWarEndsAsTheFirst)
         .Then("the first war is over", D::ReadingMessages([] { return MessageTitle() == LangText("game_over"); }),
               [] { D::PressKey(VK_ESCAPE); }, 20000)
         .Then("its map", [] { return !CurrentDialog() && StatusLine() == LangText("statusbar_hint_war_over"); },
-              [] { D::PressKey(VK_ESCAPE); })
+              [] {
+                  // Left at the map's edge: the next war's map must not scroll by itself to it.
+                  D::MovePointer(g_UserSettings.resolutionX / 2, 0);
+                  D::PressKey(VK_ESCAPE);
+              })
         .Then("pause", [] { return dynamic_cast<cPauseMenu*>(g_CurrentMenu) != nullptr; },
               [] { D::ClickControl(kPauseAbort); })
         .Then("Testland again", [] { return D::ShowListRow(kScenarios, L"Testland"); })
@@ -211,7 +218,15 @@ TEST(EndOfWarTwiceInOneProgram, TheSecondWarEndsAsTheFirst)
                   D::ClickControl(kStart);
               });
     StartAsBorussia(driver);
-    driver.Then("Borussia falls", [] { return true; }, [] { Bring(ConquerBorussia); });
+    driver.Then("the second war's map stays where it is", [] { return true; },
+                [] {
+                    cMapa& map = *g_Gra->m_Mapa;
+                    map.CenterAtHex(7, 5);
+                    D::ArriveCamera();
+                    ScrollMapByInput(map, DXUTGetTime() + 0.05);
+                    EXPECT_FLOAT_EQ(map.camera.targetY, 5.0f * 98) << "the first war's pointer scrolled it";
+                })
+        .Then("Borussia falls", [] { return true; }, [] { Bring(ConquerBorussia); });
     EndTheTurn(driver, "Borussia");
     TheWarEndsAndIsLeft(driver, "game_over:_all_human-controlled_countries_annexed", L"Borussia");
     EXPECT_EQ(driver.Run(), 0);

@@ -104,6 +104,7 @@ TEST(Startup, RunsHeadlessThroughItsStepsAndEndsWithExitCodeZero)
     EXPECT_TRUE(zeros > 0 && zeros < 24);
     EXPECT_EQ(title, BuildWindowTitle(kGameName, kGameVersion, kGameBuild));
     EXPECT_EQ(destroyed, 1); // by the window's close, not again at the end
+    EXPECT_FALSE(g_AppRunning.load()) << "the lock stays started for whatever runs next";
     EXPECT_TRUE(LogHasInOrder({RunningLine(), L"Loading GUI coordinates nad fonts from \"data\\GUI_1024x768.csv\"... OK",
                                L"Device create", L"Device create end", L"Device reset", L"Device reset end",
                                L"Loaded string base", L"Device lost", L"Device lost end", L"Device destroy",

@@ -94,6 +94,7 @@ TEST_F(CityBombardment, SiegeWithBaseChanceZeroNeverSucceedsAndALevelOneDefender
 {
     cJednostkaLadowa* defender = g.AddLand(2, UNIT_INFANTRY, 6, 6);
     defender->m_Level = 2;
+    const std::wstring surrender = L"Check succeeded: " + defender->m_Name + L" surrenders!";
     g.AddLand(1, UNIT_INFANTRY, 6, 5);
     for (float& f : g.Consts().SiegeCheck)
         f = 0.0f;
@@ -104,13 +105,15 @@ TEST_F(CityBombardment, SiegeWithBaseChanceZeroNeverSucceedsAndALevelOneDefender
     city.CheckSiege(text);
     EXPECT_NE(text.find(L"chance 0.0%"), std::wstring::npos) << text;
     EXPECT_NE(text.find(L"Check failed, the siege continues..."), std::wstring::npos);
+    // A defender that surrendered too soon is gone: nothing of it may be read after.
+    ASSERT_EQ(g.Hex(6, 6).unit, defender);
     EXPECT_EQ(defender->m_Level, 2);
 
     g.Consts().SiegeCheck[0] = 1.0f;  // fails only on a roll of 1000
     ScriptRandomRaw({RawFor(999, 1, 1000)});
     city.CheckSiege(text);
+    ASSERT_EQ(g.Hex(6, 6).unit, defender);
     EXPECT_EQ(defender->m_Level, 1);
-    const std::wstring surrender = L"Check succeeded: " + defender->m_Name + L" surrenders!";
     ScriptRandomRaw({RawFor(999, 1, 1000)});
     city.CheckSiege(text);
     EXPECT_TRUE(text.size() >= surrender.size() && text.compare(text.size() - surrender.size(), surrender.size(), surrender) == 0)
@@ -315,6 +318,8 @@ TEST_F(CityBombardment, TheSiegeChanceAddsTheStrengthRatioTheCommandersTheCitysS
     };
     for (const sCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "chance " << c.chance << ", roll " << c.roll);
+        // A defender that surrendered in an earlier case is gone: nothing of it may be read after.
+        ASSERT_EQ(g.Hex(6, 6).unit, defender);
         std::copy(c.rules, c.rules + 7, g.Consts().SiegeCheck);
         for (int d = 0; d < 6; ++d) {
             g.Hex(besiegers[d]->m_X, besiegers[d]->m_Y).unit = c.besiegerLevels[d] > 0 ? besiegers[d] : nullptr;
