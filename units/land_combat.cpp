@@ -167,7 +167,9 @@ bool sLandAttack::Resolve(sCombatResult* result)
                 LogLine(LangText("attack_was_weaker_than_1:1!_no_effect!"));
             } else {
                 loss = float(percent) * kNonLandDefenderValue / 100.0f;
-                if (kNonLandDefenderValue - loss < 0.1f) {
+                // 0.25 - loss < 0.1 as the exact figures have it: (100 - P) x 0.25 < 10 holds no
+                // rounding, where the float difference would kill the unit at P = 60.
+                if (float(100 - percent) * kNonLandDefenderValue < 10.0f) {
                     result->defenderKilled = true;
                     DestroyInCombat(defender);
                     defender = nullptr;
