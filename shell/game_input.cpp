@@ -275,6 +275,8 @@ void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, in
         ResetClick(*play);
         return;
     }
+    // The map's own unit only: no window gives an air attack with a unit of its own (the
+    // fleets window's orders are bombardment, shore bombardment and recon).
     if (isTarget && mode == ORDER_AIR_ATTACK && unit) {
         map->ClearMarks(~kSelectionMark, false);
         if (auto* victim = dynamic_cast<cJednostkaLotnicza*>(target->unit)) {

@@ -69,7 +69,7 @@ void BringBackWindow(int mode)
 }
 
 // A ship chosen in the fleets window is the one the order was given to, whatever unit the
-// map had selected. Every order is logged, so that a game can be read afterwards.
+// map had selected.
 void Reconnoitre(const sMapClick& click, cDialogFlot* fleets)
 {
     const sHex& hex = click.hex;
@@ -79,7 +79,6 @@ void Reconnoitre(const sMapClick& click, cDialogFlot* fleets)
         cJednostkaMorska* ship = fleets->GetSelectedShip(0);
         if (!ship)
             return;
-        LogLine(L"Player action: Recon / %s on (%i, %i)", ship->m_Name, hex.x, hex.y);
         if (hex.IsSea()) {
             ship->ReconSeaNode(hex.seaZone, &result);
         } else {
@@ -94,17 +93,17 @@ void Reconnoitre(const sMapClick& click, cDialogFlot* fleets)
     auto* plane = dynamic_cast<cJednostkaLotnicza*>(click.selected);
     if (!plane)
         return;
-    LogLine(L"Player action: Recon / %s on (%i, %i)", plane->m_Name, hex.x, hex.y);
     if (hex.IsSea()) {
         plane->ReconSeaNode(hex.seaZone, &result);
     } else {
         const int found = plane->FlyReconMission(hex.x, hex.y, &result);
         // The port is seen on the same flight, unless an interceptor ended it (and perhaps
-        // the plane with it).
+        // the plane with it); a second action point would take a plane that had one to -1.
         if (found == 0 && !result.interceptionSucceeded && hex.city && hex.city->IsPort() && node > 0)
             plane->FlyOverSeaNode(node, &result);
     }
-    // What the flight found, or the interceptor that fought it, is what the player must see.
+    // What the flight found, or the interceptor that fought it, is what the player must see:
+    // the ships counted at a sea node are shown nowhere else, so the flight would be for nothing.
     if (result.interceptionFought || result.kind == COMBAT_AIR_RECON)
         PresentCombatResult(result, false);
 }
@@ -122,10 +121,8 @@ void Unload(const sMapClick& click, cDialogFlot& fleets)
     const sHex* port = click.map.IsInside(node->MainX, node->MainY) ? click.map.GetHex(node->MainX, node->MainY) : nullptr;
     cJednostkaLadowa* cargo = ship->m_Cargo;
     if ((!friendly || !port || !port->city) && hex.seaZone != 0 && hex.coastal) {
-        LogLine(L"Player action: Invasion / %s on (%i, %i)", cargo->m_Name, hex.x, hex.y);
         cargo->AmphibiousAssault(hex.x, hex.y);
     } else if (friendly) {
-        LogLine(L"Player action: Unload / %s to (%i, %i)", cargo->m_Name, hex.x, hex.y);
         // The ship is gone only once its cargo stands on the hex.
         if (cJednostkaLadowa* landed = ship->UnloadToHex(hex.x, hex.y, node->MainX, node->MainY)) {
             landed->m_Spotted = true;
@@ -140,7 +137,6 @@ void BombardShore(const sMapClick& click, cDialogFlot& fleets)
 {
     cFlota* fleet = fleets.SelectedFleets().front();
     sCombatResult result;
-    LogLine(L"Player action: Shore bombardment / %s on (%i, %i)", fleet->name, click.hex.x, click.hex.y);
     if (fleet->BombardHex(click.hex.x, click.hex.y, &result, false))
         PresentCombatResult(result, false);
     else
@@ -153,7 +149,6 @@ void Deploy(const sMapClick& click, int mode)
     cUnit* unit = UnitsMgrSelectedUnit();
     if (!unit)
         return;
-    LogLine(L"Player action: Deploy / %s on (%i, %i)", unit->m_Name, click.hex.x, click.hex.y);
     if (mode == ORDER_SHIP_TO_SEA) {
         if (auto* ship = dynamic_cast<cJednostkaMorska*>(unit); ship && SeaNodeOfHex(click.hex) > 0)
             ship->JoinOrCreateFleet(SeaNodeOfHex(click.hex));
@@ -218,6 +213,7 @@ bool AbandonOrder(cPlayState& play, cMapa& map)
     const int mode = play.GetOrderMode();
     if (mode == ORDER_SELECT || mode == ORDER_MOVE || mode == ORDER_REBASE)
         return false;
+    // Logged with the refusal or the Escape that gave it up, which the player would lose unsaid.
     LogLine(L"Player action: order %i given up", mode);
     // The convoy window notices the pick's end itself and takes its port marks along.
     if (mode != ORDER_CONVOY_START && mode != ORDER_CONVOY_END)
@@ -290,7 +286,6 @@ eOrderClick CarryOutWindowOrder(const sMapClick& click)
         click.map.ClearMarks(kAllButZoneAndSelection, false);
         if (click.isTarget) {
             if (cJednostkaMorska* carrier = fleets->GetSelectedShip(0)) {
-                LogLine(L"Player action: Carrier air strike / %s on (%i, %i)", carrier->m_Name, hex.x, hex.y);
                 sCombatResult result;
                 click.hex.AirBombard(&result, carrier);
                 PresentCombatResult(result, false);
@@ -324,7 +319,6 @@ eOrderClick CarryOutWindowOrder(const sMapClick& click)
         auto* unit = dynamic_cast<cJednostka*>(click.selected);
         if (!unit || !click.isTarget)
             return eOrderClick::Abandoned;
-        LogLine(L"Player action: Strategic move / %s to (%i, %i)", unit->m_Name, hex.x, hex.y);
         unit->StrategicMoveTo(hex.x, hex.y);
         play.GetUndo().Clear();
         click.map.ClearMarks(~0u, false);
@@ -362,7 +356,6 @@ eOrderClick CarryOutWindowOrder(const sMapClick& click)
             return eOrderClick::KeepMode;
         }
         for (cFlota* fleet : window->SelectedFleets()) {
-            LogLine(L"Player action: Fleet move / %s to sea node %i", fleet->name, node);
             fleet->MoveTo(node);
         }
         click.map.ClearMarks(~0u, false);
