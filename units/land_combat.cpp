@@ -211,10 +211,11 @@ bool sLandAttack::Resolve(sCombatResult* result)
                     land->m_Type != UNIT_MULBERRY) {
                     const float base = float(std::max(1, k->RetreatBaseChance - land->GetStrength()));
                     const float byColumn = k->RetreatOddsModifier[column - 1];
-                    // The map keeps any terrain byte, the row only codes 0 to 7: a code above takes the
-                    // last multiplier, as it takes the last movement cost.
+                    // The map keeps any terrain byte, the row only codes 0 to 7: a code above would read
+                    // past the row, so it takes the last multiplier, as it takes the last movement cost.
                     const float byTerrain = k->RetreatTerrainModifier[std::clamp(int(hex->terrain), 0, 7)];
-                    // Held at an int's ends: three rule values multiply here.
+                    // Held at an int's ends: three rule values multiply here, and a float past an
+                    // int's range cut to an int is undefined.
                     const int chance = TruncateToInt(base * byColumn * byTerrain);
                     LogLine(L"Retreat chance: Base=%.2f%% Modifiers: Column=%.2f Terrain=%.2f. CHANCE=%i%%", base, byColumn,
                             byTerrain, chance);

@@ -49,6 +49,7 @@ void cJednostkaMorska::ReceiveAirAttack(sCombatResult* result, cUnit* attacker)
     auto* carrier = dynamic_cast<cJednostkaMorska*>(attacker);
     auto* air = dynamic_cast<cJednostkaLotnicza*>(attacker);
     float factor = 0.0f;
+    // A maximum of 0 hit points would divide by zero and end the program.
     if (carrier)
         factor = carrier->m_MaxHP > 0 ? float(carrier->m_HP / carrier->m_MaxHP) : 0.0f;
     else if (auto* unit = dynamic_cast<cJednostka*>(attacker))
@@ -131,6 +132,8 @@ bool cJednostkaMorska::TryIntercept(cUnit* interceptor, sCombatResult* result)
         fighter->AddStrength(-interceptorLoss);
     else if (carrier)
         interceptorLoss = TakeInterceptionLoss(*carrier, interceptorLoss);
+    else if (auto* ship = dynamic_cast<cJednostkaMorska*>(interceptor))
+        ship->ChangeHitPoints(-float(interceptorLoss));
     ownLoss = TakeInterceptionLoss(*this, ownLoss);
     BookLosses(m_Owner, interceptor->m_Owner, float(interceptorLoss));
     BookLosses(interceptor->m_Owner, m_Owner, float(ownLoss));
