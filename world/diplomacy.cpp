@@ -424,20 +424,6 @@ bool CanChangeOrientation(int country, std::wstring& text)
     return false;
 }
 
-sOrientationChangeCost OrientationChangeCost(int country)
-{
-    sOrientationChangeCost cost;
-    const cPanstwo* c = GetCountry(country);
-    if (!c)
-        return cost;
-    const float* k = GameConsts().OrientationChange;
-    cost.dp = c->PoliticalStrength;
-    RollRange(k, cost.entryDrop);
-    RollRange(k + 3, cost.otherUnrest);
-    RollRange(k + 6, cost.ownUnrest);
-    return cost;
-}
-
 std::wstring OrientationChangeCostText(int country)
 {
     const cPanstwo* c = GetCountry(country);
@@ -445,12 +431,17 @@ std::wstring OrientationChangeCostText(int country)
         return std::wstring();
     static const char* const kPro[] = {"diplomacy_elections_pro_allied", "diplomacy_elections_pro_axis",
                                        "diplomacy_elections_pro_communist"};
-    const sOrientationChangeCost cost = OrientationChangeCost(country);
+    // The three rolls of ChangeOrientation, in its order.
+    const float* k = GameConsts().OrientationChange;
+    int entryDrop[2], otherUnrest[2], ownUnrest[2];
+    RollRange(k, entryDrop);
+    RollRange(k + 3, otherUnrest);
+    RollRange(k + 6, ownUnrest);
     if (c->Orientation <= 2)
-        return LangFormat("diplomacy_change_orientation_cost_of_regime", LangText(kPro[c->Orientation]), cost.dp,
-                          cost.ownUnrest[0], cost.ownUnrest[1]);
-    return LangFormat("diplomacy_change_orientation_cost_of_leaning", cost.dp, cost.ownUnrest[0], cost.ownUnrest[1],
-                      cost.otherUnrest[0], cost.otherUnrest[1], cost.entryDrop[0], cost.entryDrop[1]);
+        return LangFormat("diplomacy_change_orientation_cost_of_regime", LangText(kPro[c->Orientation]),
+                          c->PoliticalStrength, ownUnrest[0], ownUnrest[1]);
+    return LangFormat("diplomacy_change_orientation_cost_of_leaning", c->PoliticalStrength, ownUnrest[0], ownUnrest[1],
+                      otherUnrest[0], otherUnrest[1], entryDrop[0], entryDrop[1]);
 }
 
 void ChangeOrientation(int country, int orientation, std::wstring& text)

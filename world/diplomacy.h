@@ -28,17 +28,8 @@ bool CanHoldElections(int country, std::wstring& text);
 void HoldElections(int country, int orientation, std::wstring& text);
 // On success the text tells what the change costs (OrientationChangeCostText).
 bool CanChangeOrientation(int country, std::wstring& text);
-// What changing the country's orientation costs: the diplomatic points and the dice's least
-// and most, for each way it may turn.
-struct sOrientationChangeCost
-{
-    int dp = 0;
-    int ownUnrest[2] = {};   // between the firm regime and the pro- form of one leaning
-    int otherUnrest[2] = {}; // to another leaning
-    int entryDrop[2] = {};   // to another leaning
-};
-sOrientationChangeCost OrientationChangeCost(int country);
-// The cost told to the player: only the one way a firm regime can turn, every way for another.
+// What a change of orientation costs, told to the player: the diplomatic points and the least
+// and most of each roll, for the one way a firm regime can turn or every way of another.
 std::wstring OrientationChangeCostText(int country);
 // The chosen orientation, 0 to 5; another one is refused and changes nothing.
 void ChangeOrientation(int country, int orientation, std::wstring& text);
