@@ -1,9 +1,12 @@
 #include "dialogs/choice_dialog.h"
 
+#include <algorithm>
+
 #include "core/random.h"
 #include "core/stringbase.h"
 #include "gui/controls.h"
 #include "world/country.h"
+#include "world/diplomacy.h"
 
 int g_DiplomacyChoice = kChoiceCancelled;
 
@@ -35,33 +38,37 @@ cDialogWyborow::cDialogWyborow(const cPanstwo& country, bool elections)
             LangFormat(elections ? "diplomacy_elections_in_country_title" : "diplomacy_change_orientation_of_country_title",
                        country.Name),
             true);
-    AddText(kQuestionId,
-            LangFormat(elections ? "diplomacy_elections_in_country" : "diplomacy_change_orientation_of_country",
-                       country.Name))
-        // Wrapped: a long question would otherwise run on past the window's edge.
-        ->m_dwTextFormat = DT_VCENTER | DT_WORDBREAK;
+    std::wstring question =
+        LangFormat(elections ? "diplomacy_elections_in_country" : "diplomacy_change_orientation_of_country", country.Name);
+    // A change of orientation is paid for: the player reads the price before he picks.
+    if (!elections)
+        question += L"\n" + OrientationChangeCostText(country.ID);
+    // Wrapped: a long question would otherwise run on past the window's edge.
+    AddText(kQuestionId, question)->m_dwTextFormat = DT_VCENTER | DT_WORDBREAK;
     const std::string cancel = elections ? "diplomacy_elections_cancel" : "diplomacy_change_orientation_cancel";
     AddButtonFromLayout(kChoiceCancelId, LangText(cancel).c_str(), LangText(cancel + "_hint").c_str());
 
-    // A leaning country may become the firm regime of its leaning or lean to another side.
-    switch (country.Orientation) {
-    case ORIENTATION_PRO_ALLIED:
-        m_Options[0] = ORIENTATION_DEMOCRACY, m_Options[1] = ORIENTATION_PRO_AXIS, m_Options[2] = ORIENTATION_PRO_COMINTERN;
-        break;
-    case ORIENTATION_PRO_AXIS:
-        m_Options[0] = ORIENTATION_NATIONALIST, m_Options[1] = ORIENTATION_PRO_ALLIED, m_Options[2] = ORIENTATION_PRO_COMINTERN;
-        break;
-    case ORIENTATION_PRO_COMINTERN:
-        m_Options[0] = ORIENTATION_COMMUNIST, m_Options[1] = ORIENTATION_PRO_AXIS, m_Options[2] = ORIENTATION_PRO_ALLIED;
-        break;
-    default:
+    // A leaning country may become the firm regime of its leaning or lean to another side; a
+    // firm regime can only change to the pro- form of its own side.
+    const int options[6][3] = {{ORIENTATION_PRO_ALLIED},
+                               {ORIENTATION_PRO_AXIS},
+                               {ORIENTATION_PRO_COMINTERN},
+                               {ORIENTATION_DEMOCRACY, ORIENTATION_PRO_AXIS, ORIENTATION_PRO_COMINTERN},
+                               {ORIENTATION_NATIONALIST, ORIENTATION_PRO_ALLIED, ORIENTATION_PRO_COMINTERN},
+                               {ORIENTATION_COMMUNIST, ORIENTATION_PRO_AXIS, ORIENTATION_PRO_ALLIED}};
+    const int from = country.Orientation;
+    // Elections are never held in a regime.
+    if (from < 0 || from > 5 || (elections && from <= ORIENTATION_COMMUNIST))
         return;
-    }
-    m_OptionCount = 3;
-    for (int k = 0; k < 3; ++k) {
+    m_OptionCount = from <= ORIENTATION_COMMUNIST ? 1 : 3;
+    std::copy(options[from], options[from] + 3, m_Options);
+    for (int k = 0; k < m_OptionCount; ++k) {
         const sLayoutRect at = LayoutRow(kFirstOptionRow + k);
         AddButton(m_Options[k], LangText(OrientationKey(m_Options[k])).c_str(), at.x, at.y, at.width, at.height);
     }
+    // Fate has nothing to pick from one.
+    if (m_OptionCount == 1)
+        return;
     const sLayoutRect at = LayoutRow(kRandomRow);
     AddButton(kChoiceRandomId, LangText("diplomacy_elections_random").c_str(), at.x, at.y, at.width, at.height);
 }
@@ -92,7 +99,7 @@ void cDialogWyborow::OnRandomPressed()
 {
     if (m_OptionCount == 0)
         return;
-    ClickButton(m_Options[RandomInt(0, 2)]);
+    ClickButton(m_Options[RandomInt(0, m_OptionCount - 1)]);
 }
 
 void cDialogWyborow::Answer(unsigned event, int controlId, CDXUTControl* control)

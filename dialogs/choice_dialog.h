@@ -1,7 +1,8 @@
 #pragma once
-// The orientation a country takes after elections or a change of orientation, when its
-// present leaning allows more than one outcome. The pick goes into g_DiplomacyChoice and
-// to the owner, which then applies the action.
+// The orientation a country takes after elections or a change of orientation, or Cancel:
+// a leaning country picks from three, a firm regime changing its orientation has its one
+// way and its price. The pick goes into g_DiplomacyChoice and to the owner, which then
+// applies the action.
 #include "dialogs/dialog_stack.h"
 
 class cPanstwo;
@@ -23,7 +24,7 @@ public:
     void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) override;
     bool HoldsInput() const override { return true; }
 
-    // The orientations offered, first to third; none for a country of firm orientation.
+    // The orientations offered, first to third: one for a firm regime's change, none for its elections.
     const int* Options() const { return m_Options; }
     int OptionCount() const { return m_OptionCount; }
 

@@ -241,11 +241,36 @@ void cDiplomacyPanel::OnDeclareWarPressed()
         return;
     m_Pending = PENDING_WAR;
     auto* question = new cDialogPotwierdzenia(
-        LangText("diplomacy_declare_war_title"), LangFormat("diplomacy_declare_war_on_country_question", shown->Name),
+        LangText("diplomacy_declare_war_title"), WarQuestion(*shown),
         LangText("diplomacy_declare_war_yes"), LangText("diplomacy_declare_war_yes_hint"),
         LangText("diplomacy_declare_war_no"), LangText("diplomacy_declare_war_no_hint"));
     question->SetOwner(this);
     PushDialog(question);
+}
+
+std::wstring cDiplomacyPanel::WarQuestion(const cPanstwo& shown) const
+{
+    std::wstring question = LangFormat("diplomacy_declare_war_on_country_question", shown.Name);
+    const cPanstwo* acting = Acting();
+    if (!acting)
+        return question;
+    // The player says yes to everything the war brings: the side that comes in with the target.
+    sDeclarationOutcome outcome;
+    {
+        cWindowLock lock;
+        outcome = DeclarationOutcome(acting->ID, shown.ID);
+    }
+    if (outcome.joinedSide != 0)
+        question += L"\n" + LangFormat("diplomacy_declare_war_country_will_join", shown.Name,
+                                       shown.GetAllianceName(outcome.joinedSide, true));
+    if (outcome.newEnemies.size() > 1) {
+        std::wstring names;
+        for (int id : outcome.newEnemies)
+            if (const cPanstwo* enemy = CountryById(id))
+                names += (names.empty() ? L"" : L", ") + enemy->Name;
+        question += L"\n" + LangFormat("diplomacy_declare_war_puts_you_at_war_with", names);
+    }
+    return question;
 }
 
 void cDiplomacyPanel::OnWarConfirmed()
@@ -271,9 +296,10 @@ void cDiplomacyPanel::OnWarConfirmed()
     }
     const std::wstring& a = acting->Name;
     const std::wstring& s = shown->Name;
-    const std::wstring leaning = shown->GetLeaningAllianceName(false);
-    const std::wstring theirAlliance = shown->GetAllianceName(shown->Alliance, false);
-    const std::wstring ourAlliance = acting->GetAllianceName(acting->Alliance, false);
+    // Names read in a sentence: "the Allies".
+    const std::wstring leaning = shown->GetLeaningAllianceName(true);
+    const std::wstring theirAlliance = shown->GetAllianceName(shown->Alliance, true);
+    const std::wstring ourAlliance = acting->GetAllianceName(acting->Alliance, true);
     std::wstring text;
     switch (result) {
     case 0:
@@ -359,13 +385,8 @@ void cDiplomacyPanel::OnChangeOrientationPressed()
     const cPanstwo* shown = Shown();
     if (!shown || !IsIdle())
         return;
-    // A firm regime leans to its own side.
-    if (shown->Orientation <= ORIENTATION_COMMUNIST) {
-        const int s = shown->ID, to = shown->Orientation + ORIENTATION_PRO_ALLIED;
-        RunAction([=](std::wstring& text) { ChangeOrientation(s, to, text); },
-                  LangFormat("diplomacy_change_orientation_of_country_title", shown->Name));
-        return;
-    }
+    // A firm regime too, though it can only lean to its own side: the change costs points and
+    // unrest, which the player reads in the window and may still decline.
     OpenChoice(*shown, PENDING_ORIENTATION);
 }
 

@@ -54,6 +54,8 @@ private:
     void OnElectionsPressed();
     void OnChangeOrientationPressed();
     void OnChoiceMade(int orientation);
+    // The question before a war: the target, and the countries the war brings in with it.
+    std::wstring WarQuestion(const cPanstwo& shown) const;
 
     cPanstwo* Shown() const;
     cPanstwo* Acting() const;

@@ -43,8 +43,8 @@ void OnTech(const cEventEffect& e, int32_t (cPanstwo::*values)[7], Change&& chan
 }
 
 // The country's entry reached 100: it joins the side its orientation leans to, and the
-// player reads it. A country already on that side stays as it is: joining again would
-// take a leader's place from it.
+// player reads it. A country already on that side does not join again: the player would read
+// that it joins, a leader would lose its place, and every war of its side already reaches it.
 void JoinLeaningAlliance(cPanstwo& c)
 {
     const int side = c.GetTargetAlliance();
@@ -156,8 +156,11 @@ void CountrySetAllianceEntry(const cEventEffect& e)
 {
     OnCountry(e, [](cPanstwo& c, const cEffectParams& p) {
         c.AllianceEntry = p.Int(1);
-        if (c.AllianceEntry >= 100)
-            JoinLeaningAlliance(c);
+        if (c.AllianceEntry < 100)
+            return;
+        // The entry stops at 100 for a country already in its alliance too, which joins nothing.
+        c.AllianceEntry = 100;
+        JoinLeaningAlliance(c);
     });
 }
 

@@ -42,6 +42,15 @@ int Roll(const float* dice)
     return RollDice(dice[0], dice[1], dice[2]);
 }
 
+// The least and the most that Roll can give.
+void RollRange(const float* dice, int (&range)[2])
+{
+    const double rolls = std::max(0, TruncateToInt(dice[0]));
+    const double bonus = TruncateToInt(dice[2]);
+    range[0] = TruncateToInt(bonus + rolls);
+    range[1] = TruncateToInt(bonus + rolls * std::max(1, TruncateToInt(dice[1])));
+}
+
 bool SameLeaning(const cPanstwo& a, const cPanstwo& b)
 {
     return a.HasSimilarOrientation(b);
@@ -407,8 +416,32 @@ bool CanChangeOrientation(int country, std::wstring& text)
     else if (c->SocialUnrest >= 75.0f)
         text = LangText("diplomacy_can_change_orientation_not_possible_social_unrest");
     else
+    {
+        // The player reads the price before he pays it, as for every other action.
+        text = OrientationChangeCostText(country);
         return true;
+    }
     return false;
+}
+
+std::wstring OrientationChangeCostText(int country)
+{
+    const cPanstwo* c = GetCountry(country);
+    if (!c || c->Orientation < 0 || c->Orientation > 5)
+        return std::wstring();
+    static const char* const kPro[] = {"diplomacy_elections_pro_allied", "diplomacy_elections_pro_axis",
+                                       "diplomacy_elections_pro_communist"};
+    // The three rolls of ChangeOrientation, in its order.
+    const float* k = GameConsts().OrientationChange;
+    int entryDrop[2], otherUnrest[2], ownUnrest[2];
+    RollRange(k, entryDrop);
+    RollRange(k + 3, otherUnrest);
+    RollRange(k + 6, ownUnrest);
+    if (c->Orientation <= 2)
+        return LangFormat("diplomacy_change_orientation_cost_of_regime", LangText(kPro[c->Orientation]),
+                          c->PoliticalStrength, ownUnrest[0], ownUnrest[1]);
+    return LangFormat("diplomacy_change_orientation_cost_of_leaning", c->PoliticalStrength, ownUnrest[0], ownUnrest[1],
+                      otherUnrest[0], otherUnrest[1], entryDrop[0], entryDrop[1]);
 }
 
 void ChangeOrientation(int country, int orientation, std::wstring& text)
@@ -480,7 +513,7 @@ bool CanDeclareWar(int declarer, int target, std::wstring& text)
         const int unrest = DeclareWarUnrest(declarer, target);
         if (t->Alliance == ALLIANCE_NEUTRAL && t->IsOrientationInZoneOfInfluence())
             text = LangFormat("diplomacy_can_declare_war_on_country_social_unrest_increase_country_join_alliance",
-                              unrest, cost, t->Name, t->GetLeaningAllianceName(false));
+                              unrest, cost, t->Name, t->GetLeaningAllianceName(true));
         else
             text = LangFormat("diplomacy_can_declare_war_on_country_social_unrest_increase", unrest, cost);
         return true;
@@ -542,6 +575,26 @@ int DeclareWar(int declarer, int target, bool pay)
     }
     LogLine(L"%s declares war on %s (CASE %i)", d->Name, t->Name, applied);
     return applied;
+}
+
+sDeclarationOutcome DeclarationOutcome(int declarer, int target)
+{
+    sDeclarationOutcome outcome;
+    const cPanstwo* d = GetCountry(declarer);
+    const cPanstwo* t = GetCountry(target);
+    if (!d || !t || declarer == target || !g_World.countries)
+        return outcome;
+    // With the target comes the side it leads, or the side it joins as DeclareWar has it join.
+    int side = 0;
+    if (IsLeader(*t))
+        side = t->Alliance - 3;
+    else if (t->IsOrientationInZoneOfInfluence())
+        side = outcome.joinedSide = LeaningSide(*t);
+    for (const cPanstwo* c : *g_World.countries)
+        if (c->IsActive && c->ID != declarer && !CountriesAtWar(declarer, c->ID) &&
+            (c->ID == target || (side != 0 && c->IsOnSide(side))))
+            outcome.newEnemies.push_back(c->ID);
+    return outcome;
 }
 
 // ---- Pressure and coups ----

@@ -92,6 +92,7 @@ int cMapa::CaptureHex(int countryId, int x, int y, std::vector<sCapturedHex>* ch
     int taken = 0;
     auto take = [&](sHex& hex) {
         CheckCapturedPort(hex.x, hex.y);
+        // Each record names the hex it took (a neighbour too), so that undo gives each back.
         if (changes)
             changes->push_back({hex.x, hex.y, hex.controller});
         hex.SetController(countryId);
@@ -217,6 +218,7 @@ void cMapa::CheckUnitOnAnnexedHex(int annexedId, cUnit* unit)
     auto* j = dynamic_cast<cJednostka*>(unit);
     if (!j)
         return;
+    // The annexed country's own units too (a neutral one is allied with nobody): its land is no longer its own.
     if (IsCountryOrAlly(j->m_Owner, annexedId)) {
         j->MoveToReservePool();
         return;
@@ -236,7 +238,8 @@ void cMapa::CheckUnitOnAnnexedHex(int annexedId, cUnit* unit)
 void cMapa::AnnexCountry(int annexedId, int annexingId)
 {
     GLOBAL_LOCK_SCOPE();
-    // No exit in the middle of a game: an annexation by or of a country that does not exist is logged only.
+    // No exit in the middle of a game: an annexation by or of a country that does not exist is logged only;
+    // a country annexing itself would only send its own units off the map.
     if (!IsCountryId(annexedId) || !IsCountryId(annexingId) || annexedId == annexingId) {
         LogLine(L"ERROR: country %i cannot be annexed by country %i", annexedId, annexingId);
         return;
@@ -248,8 +251,12 @@ void cMapa::AnnexCountry(int annexedId, int annexingId)
                 if (hex.owner == annexedId) {
                     hex.SetOwner(annexingId);
                     hex.SetController(annexingId);
-                } else {
+                } else if (hex.owner != 0) {
                     hex.SetController(hex.owner); // back to its owner
+                } else {
+                    // Nobody's land the annexed country held passes to the annexing one: a
+                    // hex held by nobody counts for nobody, a city's victory points too.
+                    hex.SetController(annexingId);
                 }
                 if (hex.unit)
                     CheckUnitOnAnnexedHex(annexedId, hex.unit);

@@ -110,18 +110,25 @@ TEST_F(DiplomacyPanel, AWarDeclaredFromThePanelChangesTheRelationAndShowsTheResu
     EXPECT_TRUE(g_Gra->m_Relations->IsAtWar(1, 3));
     EXPECT_LT(albion.DP, 1000);
     EXPECT_EQ(OpenKinds(), (std::vector<int>{kMessageDialogKind})) << "the result stays when the question goes";
+    EXPECT_EQ(TextOf(687), L"Albion declares war on Ruthenia: war now stands between the Comintern and the Allies.");
     EXPECT_EQ(panel->Pending(), cDiplomacyPanel::PENDING_NONE);
     EXPECT_FALSE(panel->GetControl(602)->GetEnabled()) << "already at war";
     EXPECT_TRUE(Listed(albion.Name));
     ASSERT_NO_FATAL_FAILURE(CheckScreen("diplomacy_panel"));
     CloseTopDialogs(-1);
 
-    // No keeps the peace.
+    // The question names what the war brings: Helvetia, leaning to the Axis in its zone, would
+    // join it, and Borussia, at peace now, comes in with it. No keeps the peace.
     albion.DP = 1000;
     GetCountry(4)->Orientation = ORIENTATION_PRO_AXIS;
+    GetCountry(4)->ZoneOfInfluence = 2;
+    g_Gra->m_Relations->SetWar(1, 2, 0);
+    g_Gra->m_Relations->SetWar(2, 1, 0);
     Select(10, 8); // Berna, Helvetia's
     ASSERT_TRUE(panel->GetControl(602)->GetEnabled()) << HintOf(panel->GetControl(602));
     Click(*panel, 602);
+    EXPECT_EQ(TextOf(704), L"Do you really want to declare war on Helvetia?\nHelvetia will join the Axis.\nThis war "
+                           L"puts you at war with: Borussia, Helvetia.");
     Click(kConfirmNoId);
     EXPECT_FALSE(g_Gra->m_Relations->IsAtWar(1, 4));
     EXPECT_TRUE(OpenKinds().empty());
@@ -175,6 +182,29 @@ TEST_F(DiplomacyPanel, ALeaningCountryChoosesItsOrientationInTheChoiceDialog)
         << g_DiplomacyChoice;
     EXPECT_EQ(helvetia.Orientation, g_DiplomacyChoice);
     EXPECT_EQ(OpenKinds(), (std::vector<int>{kMessageDialogKind}));
+    CloseTopDialogs(-1);
+
+    // A firm regime has its one way to turn, and the price in the hint and the window, where
+    // the player may still cancel.
+    helvetia.Orientation = ORIENTATION_DEMOCRACY;
+    helvetia.DoneTurnInOrientation = false;
+    helvetia.DP = 1000;
+    Select(10, 8);
+    const std::wstring price = OrientationChangeCostText(4);
+    EXPECT_EQ(HintOf(panel->GetControl(608)), price);
+    Click(*panel, 608);
+    ASSERT_EQ(OpenKinds(), (std::vector<int>{kChoiceDialogKind}));
+    EXPECT_EQ(TextOf(933), LangFormat("diplomacy_change_orientation_of_country", helvetia.Name) + L"\n" + price);
+    EXPECT_NE(Top()->GetControl(ORIENTATION_PRO_ALLIED), nullptr);
+    for (int id : {int(ORIENTATION_PRO_AXIS), int(ORIENTATION_PRO_COMINTERN), kChoiceRandomId})
+        EXPECT_EQ(Top()->GetControl(id), nullptr) << id;
+    Click(kChoiceCancelId);
+    EXPECT_EQ(helvetia.Orientation, ORIENTATION_DEMOCRACY);
+    EXPECT_EQ(helvetia.DP, 1000);
+    Click(*panel, 608);
+    Click(ORIENTATION_PRO_ALLIED);
+    EXPECT_EQ(helvetia.Orientation, ORIENTATION_PRO_ALLIED);
+    EXPECT_EQ(helvetia.DP, 1000 - helvetia.PoliticalStrength);
 }
 
 } // namespace

@@ -322,6 +322,15 @@ TEST_F(WindowLayout, EveryWindowFitsTheScreenWithoutOverlappingControls)
     const std::vector<sWindowCase> windows = {
         {"message box", [] { return new cDialogTekstowy(L"The front holds.", L"Report"); }, {}},
         {"question", [] { return new cDialogPotwierdzenia(L"Title", L"Question?", L"Yes", L"", L"No", L""); }, {}},
+        {"question that says much",
+         [] {
+             std::wstring question = L"Do you really want to declare war on Saudi Arabia?\nSaudi Arabia will join the "
+                                     L"Allies.\nThis war puts you at war with:";
+             for (const cPanstwo* c : g_Gra->m_Countries)
+                 question += L" United Kingdom, " + c->Name + L",";
+             return new cDialogPotwierdzenia(L"Declaration of war", question + L" Saudi Arabia.", L"Yes", L"", L"No", L"");
+         },
+         {}},
         {"end turn", [] { return new cDialogPotwKoncaTury; }, {}},
         {"text input", [] { return new cDialogPobraniaTekstu(L"Title", L"Prompt", L"Text"); }, {}},
         {"list choice", [] { return new cDialogPobraniaListy(L"Title", L"Prompt"); }, {}},
@@ -388,6 +397,14 @@ TEST_F(WindowLayout, EveryWindowFitsTheScreenWithoutOverlappingControls)
              cPanstwo& country = *GetCountry(4);
              country.Orientation = ORIENTATION_PRO_COMINTERN;
              return new cDialogWyborow(country, true);
+         },
+         {}},
+        {"choice of a change of orientation with its price",
+         [] {
+             cPanstwo& country = *GetCountry(4);
+             country.Orientation = ORIENTATION_PRO_COMINTERN;
+             country.PoliticalStrength = 100;
+             return new cDialogWyborow(country, false);
          },
          {}},
         {"event with many options in a play-by-e-mail game",

@@ -105,6 +105,7 @@ TEST_F(CountryEffects, CountryValuesWarPeaceFlagsAndTechnologyChangeAsScripted)
     // The leader of the Allies set to 100 again keeps its place.
     EXPECT_TRUE(Fire(L"Country.SetAllianceEntry", {1, 150}).empty());
     EXPECT_EQ(albion.Alliance, 4);
+    EXPECT_EQ(albion.AllianceEntry, 100) << "an entry stops at 100";
 
     // War and peace.
     EXPECT_EQ(Fire(L"Country.DeclareWarOnCountry", {kRuthenia, kValdonia}),

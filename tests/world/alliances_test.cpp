@@ -236,6 +236,7 @@ TEST_F(PeaceAndSurrender, TheLastCountryOfAnAllianceLeavingEndsIt)
                     Country(id).Orientation == ORIENTATION_PRO_COMINTERN)
             << id;
     EXPECT_EQ(CountLogLinesStartingWith(L"Since the Allies are eliminated,"), 4); // the dummy country leans too
+    EXPECT_TRUE(LogContains(L"Headless answer: message \"The end of the Allies!\" -> 0"));
 }
 
 TEST_F(PeaceAndSurrender, PeaceGivesOccupiedLandBackAndSendsStrayUnitsHome)

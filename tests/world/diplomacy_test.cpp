@@ -28,6 +28,8 @@ TEST_F(Diplomacy, SocialUnrestOfExactly75ForbidsAChangeOfOrientation)
     EXPECT_EQ(text, L"The social unrest is too high to change the orientation.");
     helvetia.SocialUnrest = 74.9f;
     EXPECT_TRUE(CanChangeOrientation(kHelvetia, text));
+    // Testland's dice: entry drop 1d2+3, unrest to another side 4d5+6, within its own side 7d8+9.
+    EXPECT_EQ(text, L"Change orientation (to Pro-Allied): it costs 20 DP, and social unrest rises by 16 to 65%.");
 
     ChangeOrientation(kHelvetia, ORIENTATION_PRO_AXIS, text);
     EXPECT_EQ(helvetia.Orientation, ORIENTATION_PRO_ALLIED) << "a firm regime first turns to its own pro- form";
@@ -37,6 +39,10 @@ TEST_F(Diplomacy, SocialUnrestOfExactly75ForbidsAChangeOfOrientation)
 
     // An orientation outside the table changes nothing.
     helvetia.DoneTurnInOrientation = false;
+    helvetia.SocialUnrest = 0.0f;
+    EXPECT_TRUE(CanChangeOrientation(kHelvetia, text));
+    EXPECT_EQ(text, L"Change orientation: it costs 20 DP. To the firm regime of its side social unrest rises by 16 to "
+                    L"65%; to another side it rises by 10 to 26%, and the alliance entry falls by 4 to 5.");
     ChangeOrientation(kHelvetia, 9, text);
     EXPECT_EQ(helvetia.Orientation, ORIENTATION_PRO_ALLIED);
     EXPECT_FALSE(helvetia.DoneTurnInOrientation);
@@ -142,7 +148,7 @@ TEST_F(Diplomacy, ANeutralLeaningToItsZoneJoinsThatSideWhenAttacked)
     borussia.DP = 100;
     std::wstring text;
     ASSERT_TRUE(CanDeclareWar(kBorussia, kHelvetia, text));
-    EXPECT_EQ(text, L"Declare war: social unrest rises by 65, cost 2 DP; Helvetia will join Allies.");
+    EXPECT_EQ(text, L"Declare war: social unrest rises by 65, cost 2 DP; Helvetia will join the Allies.");
 
     EXPECT_EQ(DeclareWar(kBorussia, kHelvetia, true), 5);
     EXPECT_EQ(helvetia.Alliance, ALLIANCE_ALLIES);
@@ -164,6 +170,58 @@ TEST_F(Diplomacy, ANeutralLeaningToItsZoneJoinsThatSideWhenAttacked)
     EXPECT_EQ(text, L"Valdonia is an ally: no war on allies.");
     EXPECT_FALSE(CanDeclareWar(kRuthenia, kValdonia, text));
     EXPECT_EQ(text, L"Valdonia is a member of an alliance: declare war on its leader.");
+}
+
+// What the question before a war tells is what the war then brings: the side that comes in
+// with the target, and every country still fighting that it sets against the declarer.
+TEST_F(Diplomacy, TheOutcomeToldBeforeADeclarationIsTheOneItBrings)
+{
+    const struct
+    {
+        const char* what;
+        int declarer, target, zone, orientation, neutral, gone, joined;
+        std::vector<int> enemies;
+    } cases[] = {
+        {"case 3, a neutral on a leader", kHelvetia, kAlbion, 0, ORIENTATION_NATIONALIST, 0, 0, 0, {kAlbion, kValdonia}},
+        {"case 6, a leader on a leader", kRuthenia, kAlbion, 0, ORIENTATION_DEMOCRACY, 0, 0, 0, {kAlbion, kValdonia}},
+        {"one that surrendered is out", kRuthenia, kAlbion, 0, ORIENTATION_DEMOCRACY, 0, kValdonia, 0, {kAlbion}},
+        {"case 5, the target joins", kRuthenia, kHelvetia, 1, ORIENTATION_DEMOCRACY, 0, 0, 1,
+         {kAlbion, kHelvetia, kValdonia}},
+        {"case 4, the target stays alone", kBorussia, kHelvetia, 0, ORIENTATION_DEMOCRACY, 0, 0, 0, {kHelvetia}},
+        {"case 2, a neutral on one that joins", kValdonia, kHelvetia, 1, ORIENTATION_DEMOCRACY, kValdonia, 0, 1,
+         {kAlbion, kHelvetia}},
+        {"case 1, neutral on neutral", kValdonia, kHelvetia, 0, ORIENTATION_DEMOCRACY, kValdonia, 0, 0, {kHelvetia}},
+    };
+    const cRelationsMatrix relations = *game->m_Relations;
+    std::vector<int> alliances;
+    for (const cPanstwo* c : game->m_Countries)
+        alliances.push_back(c->Alliance);
+    for (const auto& c : cases)
+    {
+        *game->m_Relations = relations;
+        for (size_t k = 0; k < alliances.size(); ++k)
+        {
+            game->m_Countries[k]->Alliance = alliances[k];
+            game->m_Countries[k]->IsActive = true;
+        }
+        Country(kHelvetia).ZoneOfInfluence = c.zone;
+        Country(kHelvetia).Orientation = c.orientation;
+        if (c.neutral)
+            Country(c.neutral).Alliance = ALLIANCE_NEUTRAL;
+        if (c.gone)
+            Country(c.gone).IsActive = false;
+        const sDeclarationOutcome told = DeclarationOutcome(c.declarer, c.target);
+        EXPECT_EQ(told.joinedSide, c.joined) << c.what;
+        EXPECT_EQ(told.newEnemies, c.enemies) << c.what;
+
+        ASSERT_NE(DeclareWar(c.declarer, c.target, false), 0) << c.what;
+        std::vector<int> brought;
+        for (const cPanstwo* other : game->m_Countries)
+            if (other->IsActive && CountriesAtWar(c.declarer, other->ID) && !relations.IsAtWar(c.declarer, other->ID))
+                brought.push_back(other->ID);
+        EXPECT_EQ(brought, told.newEnemies) << c.what;
+        EXPECT_EQ(Country(c.target).Alliance, c.joined ? c.joined : alliances[size_t(c.target - 1)]) << c.what;
+    }
 }
 
 TEST_F(Diplomacy, TheDeclareWarTablesAreReadByDeclarerAndTarget)

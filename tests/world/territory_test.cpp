@@ -126,6 +126,7 @@ TEST_F(Territory, AnnexationHandsOverTerritoryAndClearsTheUnitsThatMayNotStay)
 {
     Hex(9, 9).SetController(kValdonia);  // Helvetian, held by Valdonia
     Hex(8, 10).SetController(kAlbion);   // Valdonian, held by Albion
+    Hex(7, 6).SetOwner(0);               // Valdo, a city nobody owns, held by Valdonia
     cJednostkaLadowa& valdonian = Land(12);
     cJednostkaLadowa& bystander = Land(9);  // a Ruthenian, at peace with Valdonia
     cJednostkaLadowa& enemy = Land(5);      // a Borussian, at war with it
@@ -138,6 +139,8 @@ TEST_F(Territory, AnnexationHandsOverTerritoryAndClearsTheUnitsThatMayNotStay)
     EXPECT_EQ(Hex(7, 7).owner, kBorussia);
     EXPECT_EQ(Hex(9, 9).controller, kHelvetia) << "back to its owner";
     EXPECT_EQ(Hex(8, 10).owner, kAlbion) << "the third country that holds it owns it";
+    EXPECT_EQ(Hex(7, 6).controller, kBorussia) << "a city's hex is always held";
+    EXPECT_EQ(Hex(7, 6).owner, 0);
     EXPECT_TRUE(InReserve(valdonian)) << "Valdonia's own unit";
     EXPECT_TRUE(LogContains(L"map --> reserve pool: Valdo Infantry"));
     EXPECT_TRUE(InReserve(bystander)) << "the game goes on: a bystander's unit goes home";
