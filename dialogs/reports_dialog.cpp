@@ -1,6 +1,7 @@
 #include "dialogs/reports_dialog.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "core/stringbase.h"
@@ -279,7 +280,8 @@ void cDialogStatystyk::FillStatistics(int tab)
         break;
     case 1:
         table->SetColumns(2, LangText("scenario_settings_country_stats_resources_columns"), 50, 50);
-        row(FormatText(L"%s;%.0f", LangText("country_stats_production_points"), c->PP));
+        // Whole points not rounded up, as the bottom panel shows them.
+        row(FormatText(L"%s;%.0f", LangText("country_stats_production_points"), std::floor(c->PP)));
         row(FormatText(L"%s;%s", LangText("country_stats_diplomacy_points"),
                        LangFormat("country_stats_diplomacy_points_value", c->DP, c->DPGrowthPerMonth)));
         row(FormatText(L"%s;%i", LangText("country_stats_strategic_movement_points"), c->SMP));

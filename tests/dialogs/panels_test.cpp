@@ -52,12 +52,13 @@ protected:
 TEST_F(GamePanels, CountersShowAPersonsCountryAndOnlyTheFlagAndNameOfAComputersOne)
 {
     cPanstwo& albion = *GetCountry(1);
-    albion.PP = 120.4;
+    albion.PP = 120.62;
     albion.SMP = 3;
     albion.SMPMax = 5;
     g_DialogLinks.refreshPoints();
     EXPECT_TRUE(Info().GetControl(kInfoFlagId)->GetVisible());
     EXPECT_EQ(TextOf(Info(), kInfoCountryNameId), albion.Name);
+    // The whole points there are: 121 would be more than the country can spend.
     EXPECT_EQ(TextOf(Info(), kInfoProductionId), L"120");
     EXPECT_EQ(TextOf(Info(), kInfoStrategicId), L"3/5");
     g_DialogLinks.refreshDate();
