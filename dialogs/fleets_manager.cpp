@@ -213,7 +213,7 @@ int cDialogFlot::RefreshFleets(int keepSelection)
             int maximum = int(fleet->SumMaxStrength());
             if (maximum == 0)
                 maximum = 1;
-            list->AddItem(FormatText(L"%s;%i;%i%% (%i/%i);%.1f;%s;%s;%c", fleet->name, int(fleet->ships.size()),
+            list->AddItem(FormatText(L"%s;%i;%i%% (%i/%i);%.1f;%s;%s;%c", ListCellText(fleet->name), int(fleet->ships.size()),
                                      strength * 100 / maximum, strength, maximum, fleet->SumBombardmentValue(),
                                      LangText(fleet->formation == 0 ? "regular" : "raider"),
                                      LangText(fleet->isActive ? "active" : "passive"),

@@ -171,7 +171,7 @@ void cDialogStatystyk::FillCountryList()
     for (size_t k = 0; k < shown.size(); ++k) {
         if (shown[k]->ID == m_SelectedCountryId)
             chosen = int(k);
-        list->AddItem(shown[k]->Name, Data(shown[k]->ID));
+        list->AddItem(ListCellText(shown[k]->Name), Data(shown[k]->ID));
     }
     m_SelectedCountryId = shown.empty() ? 0 : shown[size_t(chosen)]->ID;
     if (!shown.empty()) {
@@ -253,7 +253,8 @@ void cDialogStatystyk::FillVictoryPoints(int tab)
     const int count = CountryCount();
     for (const cPanstwo* c : g_Gra->m_Countries)
         if (c && c->IsActive && !IsDummy(*c) && c->ID != count)
-            table->AddItem(FormatText(L"%s;%s;%d", c->Name, c->GetAllianceName(c->Alliance, true), c->ID), nullptr);
+            table->AddItem(FormatText(L"%s;%s;%d", ListCellText(c->Name), ListCellText(c->GetAllianceName(c->Alliance, true)), c->ID),
+                           nullptr);
 }
 
 void cDialogStatystyk::FillStatistics(int tab)

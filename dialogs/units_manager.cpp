@@ -284,7 +284,7 @@ void cDialogJednostek::ListUnits(int tab)
                 add(*s, FormatText(L"%s;%i%% (%i/%i);%s;%s;%s;%c", ListCellText(s->m_Name), s->m_MaxHP > 0 ? s->m_HP * 100 / s->m_MaxHP : 0,
                                    s->m_HP, s->m_MaxHP, cUnit::GetSubtypeText(s->m_Type),
                                    s->m_Fleet ? ListCellText(s->m_Fleet->name) : std::wstring(L"-"),
-                                   zone ? zone->Name : std::wstring(L"-"), Mark(s->m_Commander != nullptr)));
+                                   zone ? ListCellText(zone->Name) : std::wstring(L"-"), Mark(s->m_Commander != nullptr)));
             }
         }
         return;

@@ -95,9 +95,14 @@ TEST_F(FleetsManager, AShipIsRepairedOnceATurnInPortForItsPriceAndSplitIntoANewF
     EXPECT_FALSE(Enabled(kFleetsRepairId));
     EXPECT_EQ(HintOf(kFleetsRepairId), LangText("fleets_repair_group_hint_already_repaired"));
 
-    // The battleship forms a fleet of its own; the Home Fleet keeps the carrier.
+    // The battleship forms a fleet of its own; the Home Fleet keeps the carrier, and its name
+    // with the row's separators (from a save) stays in the name's column.
+    Fleet(1)->name = L"Evil;fleet|x";
     Click(kFleetsNewFleetId);
     ASSERT_EQ(List(kFleetsListId).GetSize(), 3);
+    const std::vector<std::wstring>& fleetRow = List(kFleetsListId).GetItem(0)->cells;
+    ASSERT_EQ(fleetRow.size(), 7u);
+    EXPECT_EQ((std::vector<std::wstring>{fleetRow[0], fleetRow[1]}), (std::vector<std::wstring>{L"Evil fleet x", L"1"}));
     ASSERT_EQ(Fleet(1)->ships.size(), 1u);
     cFlota* split = warspite->m_Fleet;
     ASSERT_NE(split, Fleet(1));

@@ -7,9 +7,13 @@
 #include "game/game.h"
 #include "game/play_state.h"
 #include "gui/controls.h"
+#include "gui/gui_hooks.h"
 #include "tests/dialogs/dialog_bench.h"
 #include "units/land_unit.h"
+#include "units/naval_unit.h"
 #include "units/unit.h"
+#include "world/fleet.h"
+#include "world/sea_graph.h"
 
 namespace {
 
@@ -63,6 +67,15 @@ TEST_F(UnitsManager, KeysFilterTheTypesAndTheFiltersOutlastTheWindow)
         Key(VK_RIGHT);
     EXPECT_EQ(static_cast<CDXUTTabFrame*>(Top()->GetControl(kUnitsKindTabsId))->GetSelectedIndex(), 2);
     EXPECT_EQ(List().GetSize(), 4) << "Borussia's ships";
+
+    // A sea zone whose name holds the row's separators stays in its column too.
+    const cJednostkaMorska* ship = g_Gra->FindNavalUnitById(int(reinterpret_cast<intptr_t>(List().GetItem(0)->pData)));
+    ASSERT_TRUE(ship && ship->m_Fleet && ship->m_Fleet->GetSeaNode());
+    ship->m_Fleet->GetSeaNode()->Name = L"North;Sea|x";
+    Key(VK_LEFT);
+    Key(VK_RIGHT);
+    ASSERT_EQ(List().GetItem(0)->cells.size(), 6u);
+    EXPECT_EQ(List().GetItem(0)->cells[4], L"North Sea x");
 }
 
 TEST_F(UnitsManager, AUnitNotYetDeliveredCannotDeployAndAPickedUnitIsSelectedForItsMove)
