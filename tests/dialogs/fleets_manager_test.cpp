@@ -83,6 +83,15 @@ TEST_F(FleetsManager, AShipIsRepairedOnceATurnInPortForItsPriceAndSplitIntoANewF
     ASSERT_EQ(Window().GetSelectedShip(0), warspite);
     ASSERT_TRUE(Enabled(kFleetsRepairId)) << std::wstring(HintOf(kFleetsRepairId));
     ASSERT_NO_FATAL_FAILURE(CheckScreen("fleets_manager"));
+    // The chosen ship's picture shows through the list of ships, below its rows.
+    CDXUTControl* picture = Top()->GetControl(kFleetsPictureId);
+    ASSERT_TRUE(picture && picture->GetVisible());
+    const sRect list = Top()->ToScreenRect(List(kFleetsShipsId).GetBoundingBox());
+    const size_t below = size_t(list.bottom - 30) * 1024u + size_t(list.left + list.Width() / 2); // a 1024 wide bench
+    const uint32_t shown = DrawScreen()[below];
+    picture->SetVisible(false);
+    EXPECT_NE(DrawScreen()[below], shown);
+    picture->SetVisible(true);
     // A name the player gave it with the row's separators stays in the name's column.
     warspite->m_Name = L"Warspite;Grand Old|Lady";
     Click(kFleetsRepairId);
