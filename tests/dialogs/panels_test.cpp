@@ -22,6 +22,7 @@
 #include "platform/messages.h"
 #include "shell/dxut.h"
 #include "tests/dialogs/dialog_bench.h"
+#include "tests/game/testland_game.h"
 #include "world/country.h"
 #include "world/map.h"
 
@@ -218,9 +219,17 @@ TEST_F(GamePanels, MinimapButtonsCycleTheDrawingModesAndStoreThem)
     g_UserSettings.borderMode = 2;
     Click(Minimap(), kMinimapBorderModeId);
     EXPECT_EQ(g_UserSettings.borderMode, 0);
+    // Out of its range (drawn as none) it steps to the first borders shown, as F6 does, and
+    // the status line says what the map shows now: a step between held and owned land
+    // changes nothing to be seen at the start of a war.
+    testland::cRequestRecorder screen;
+    SetPresentation(&screen);
     g_UserSettings.borderMode = 5;
     Click(Minimap(), kMinimapBorderModeId);
-    EXPECT_EQ(g_UserSettings.borderMode, 5);
+    EXPECT_EQ(g_UserSettings.borderMode, 1);
+    ASSERT_EQ(screen.Count(eRequestKind::InfoMessage), 1);
+    EXPECT_EQ(screen.requests.back().text, LangText("map_borders_mode_1"));
+    SetPresentation(nullptr);
     Click(Minimap(), kMinimapMapModeId);
     EXPECT_EQ(g_UserSettings.mapMode, 2);
     EXPECT_EQ(g_Settings.GetInt("MapDisplay/Mode", -1), 2);
