@@ -500,6 +500,11 @@ void cDialogJednostek::OnKeyboard(unsigned key, bool keyDown, bool)
         if (CDXUTCheckBox* box = Box(*this, FirstFilterId(tab) + index))
             box->SetCheckedInternal(checked, false, true);
     };
+    // The keys' changes are the window's own events: a key makes no click sound.
+    auto chooseTab = [this](CDXUTTabFrame* tabs, int index) {
+        tabs->SelectTab(index, false);
+        SendEvent(EVENT_TABFRAME_CHANGED, false, tabs, false);
+    };
     EnableNonUserEvents(true);
     if (key == VK_RETURN) {
         if (GetControlEnabled(kUnitsSelectId))
@@ -507,9 +512,10 @@ void cDialogJednostek::OnKeyboard(unsigned key, bool keyDown, bool)
     } else if (key == VK_ESCAPE) {
         SendEvent(EVENT_BUTTON_CLICKED, false, GetControl(kUnitsCloseId), false);
     } else if ((key == VK_LEFT || key == VK_RIGHT) && kinds) {
-        kinds->SelectTab(std::clamp(tab + (key == VK_LEFT ? -1 : 1), 0, kinds->GetTabCount() - 1), true);
+        chooseTab(kinds, std::clamp(tab + (key == VK_LEFT ? -1 : 1), 0, kinds->GetTabCount() - 1));
     } else if ((key == VK_UP || key == VK_DOWN) && list && list->GetSize() > 0) {
-        list->SelectItem(std::clamp(list->GetSelectedIndex() + (key == VK_UP ? -1 : 1), 0, list->GetSize() - 1), true);
+        list->SelectItem(std::clamp(list->GetSelectedIndex() + (key == VK_UP ? -1 : 1), 0, list->GetSize() - 1), false);
+        SendEvent(EVENT_LISTBOX_SELECTION, false, list, false);
     } else if (key == '0' || key == VK_NUMPAD0 || key == '9' || key == VK_NUMPAD0 + 9) {
         for (int i = 0; i < FilterCount(tab); ++i)
             setBox(i, key == '9' || key == VK_NUMPAD0 + 9);
@@ -522,9 +528,9 @@ void cDialogJednostek::OnKeyboard(unsigned key, bool keyDown, bool)
         if (CDXUTCheckBox* box = Box(*this, kUnitsAutoCenterId); box && box->GetEnabled())
             box->SetCheckedInternal(!box->GetChecked(), false, true);
     } else if (key == 'D' && places) {
-        places->SelectTab(1, true);
+        chooseTab(places, 1);
     } else if (key == 'M' && places) {
-        places->SelectTab(0, true);
+        chooseTab(places, 0);
     }
     EnableNonUserEvents(false);
 }

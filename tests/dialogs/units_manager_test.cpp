@@ -47,6 +47,17 @@ TEST_F(UnitsManager, KeysFilterTheTypesAndTheFiltersOutlastTheWindow)
     EXPECT_EQ(TextOf(kUnitsFirstLandFilterId + 2),
               FormatText(L"%s (%i+[%i])", cUnit::GetSubtypeText(UNIT_MECHANIZED), 1, 0));
     ASSERT_NO_FATAL_FAILURE(CheckScreen("units_manager"));
+    // The keys move the choice as the window's own events, without a click's sound.
+    int clicks = 0;
+    const auto shellSound = g_GuiHooks.playSound;
+    g_GuiHooks.playSound = [&](unsigned, int, CDXUTControl*) { ++clicks; };
+    Key(VK_DOWN);
+    ASSERT_NE(UnitsMgrSelectedUnit(), nullptr);
+    EXPECT_EQ(UnitsMgrSelectedUnit()->m_Id, int(reinterpret_cast<intptr_t>(List().GetItem(1)->pData)));
+    Key(VK_RIGHT);
+    Key(VK_LEFT);
+    g_GuiHooks.playSound = shellSound;
+    EXPECT_EQ(clicks, 0);
     Key('0');
     EXPECT_EQ(List().GetSize(), 0);
     EXPECT_FALSE(Top()->GetControlEnabled(kUnitsSelectId));
