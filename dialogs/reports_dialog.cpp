@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "game/game.h"
 #include "game/play_state.h"
 #include "gui/controls.h"
@@ -163,9 +164,8 @@ void cDialogStatystyk::FillCountryList()
         if (c && c->IsActive && c->PoliticalStrength >= 0 && !IsDummy(*c) &&
             (c == active || (active && c->IsAlliedWith(active->ID))))
             shown.push_back(c);
-    std::sort(shown.begin(), shown.end(), [](const cPanstwo* a, const cPanstwo* b) {
-        return std::u16string(a->Name.begin(), a->Name.end()) < std::u16string(b->Name.begin(), b->Name.end());
-    });
+    std::sort(shown.begin(), shown.end(),
+              [](const cPanstwo* a, const cPanstwo* b) { return WideToUtf16(a->Name) < WideToUtf16(b->Name); });
     list->RemoveAllItems();
     int chosen = 0;
     for (size_t k = 0; k < shown.size(); ++k) {
@@ -326,8 +326,6 @@ void cDialogStatystyk::FillNavalLosses()
     g_Gra->m_Reports->CollectReports(losses, m_SelectedCountryId, kReportKindLostNavalUnits);
     for (const sRaport& r : losses)
         table->AddItem(FormatText(L"%s;%i-%i-%i\nTurn %i", r.text, r.day, r.month, r.year, r.impulse), nullptr);
-    // A date cut short cannot be read: its column takes what it needs from the others.
-    table->FitColumnToCells(3);
 }
 
 void cDialogStatystyk::BrowseReports(bool reset)
