@@ -227,9 +227,9 @@ TEST_F(GamePanels, MinimapButtonsCycleTheDrawingModesAndStoreThem)
     g_UserSettings.borderMode = 5;
     Click(Minimap(), kMinimapBorderModeId);
     EXPECT_EQ(g_UserSettings.borderMode, 1);
-    ASSERT_EQ(screen.Count(eRequestKind::InfoMessage), 1);
-    EXPECT_EQ(screen.requests.back().text, LangText("map_borders_mode_1"));
     SetPresentation(nullptr);
+    EXPECT_EQ(screen.Count(eRequestKind::InfoMessage), 1);
+    EXPECT_EQ(screen.requests.empty() ? std::wstring() : screen.requests.back().text, LangText("map_borders_mode_1"));
     Click(Minimap(), kMinimapMapModeId);
     EXPECT_EQ(g_UserSettings.mapMode, 2);
     EXPECT_EQ(g_Settings.GetInt("MapDisplay/Mode", -1), 2);
