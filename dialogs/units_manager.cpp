@@ -202,15 +202,14 @@ void cDialogJednostek::RefreshList(int unitId)
     const std::string titleKey =
         std::string("units_mgr_list_") + kinds[tab] + (deploy ? "_todeploy_columns" : "_onmap_columns");
     const std::wstring& titles = LangText(titleKey);
-    // Widths (per cent) other than the window's table: its 2 per mark leave ten pixels for
-    // titles such as "Cm" that need twenty-two in the shipped fonts. These hold the longest
-    // names and figures of Europe 1939 and every title.
     if (!deploy && tab != kTabNaval) {
-        list->SetColumns(14, titles, 27, 14, 4, 6, 14, 3, 4, 4, 4, 4, 4, 4, 4, 4);
+        list->SetColumns(14, titles, 30, 12, 3, 8, 18, 3, 2, 2, 2, 2, 2, 2, 2, 2);
         list->SetColumnSortTypes(14, LIST_SORT_TEXT, LIST_SORT_PERCENT_OF, LIST_SORT_INTEGER, LIST_SORT_INTEGER,
                                  LIST_SORT_TEXT, LIST_SORT_INTEGER, LIST_SORT_TEXT, LIST_SORT_TEXT, LIST_SORT_TEXT,
                                  LIST_SORT_TEXT, LIST_SORT_TEXT, LIST_SORT_TEXT, LIST_SORT_TEXT, LIST_SORT_TEXT);
     } else if (!deploy) {
+        // The names take 23 per cent, not 20: at 20 the longest ships' names of Europe 1939
+        // ("Seetransportgruppe Hamburg") are cut, and an earlier report asked for them whole.
         list->SetColumns(6, titles, 23, 12, 15, 22, 24, 4);
         list->SetColumnSortTypes(6, LIST_SORT_TEXT, LIST_SORT_PERCENT_OF, LIST_SORT_TEXT, LIST_SORT_TEXT, LIST_SORT_TEXT,
                                  LIST_SORT_TEXT);
