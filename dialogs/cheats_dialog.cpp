@@ -63,7 +63,7 @@ cDialogCheatow::cDialogCheatow() : cDialog(kCheatsDialogKind, LayoutRow(kCheatsD
         for (const cPanstwo* country : g_Gra->m_Countries) {
             if (!country->IsActive || country->PoliticalStrength < 0)
                 continue;
-            list->AddItem(country->Name, reinterpret_cast<void*>(intptr_t(country->ID)));
+            list->AddItem(ListCellText(country->Name), reinterpret_cast<void*>(intptr_t(country->ID)));
             if (country == player) {
                 list->SelectItem(list->GetSize() - 1);
                 m_CountryId = country->ID;

@@ -31,7 +31,7 @@ cDialogWynikuKonwojow::cDialogWynikuKonwojow(int countryId)
         list->SetColumns(7, LangText("convoys_result_list_columns"), 20, 20, 20, 6, 7, 7, 20);
         for (size_t k = 0; k < m_Results.size(); ++k) {
             const sConvoyResult& r = m_Results[k];
-            list->AddItem(FormatText(L"%s;%s;%s;%i;%i;%i;%s", r.departure, r.destination, r.cargo, r.transportNeeded,
+            list->AddItem(FormatText(L"%s;%s;%s;%i;%i;%i;%s", ListCellText(r.departure), ListCellText(r.destination), r.cargo, r.transportNeeded,
                                      r.transportUsed, r.transportLost, r.result),
                           reinterpret_cast<void*>(k));
         }

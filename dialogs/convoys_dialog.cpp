@@ -120,8 +120,8 @@ void cDialogKonwojow::FillConvoyList(int convoyId)
         for (const sKonwoj& c : *convoys) {
             if (c.id == convoyId)
                 found = list->GetSize();
-            list->AddItem(FormatText(L"%s;%s;%s;%i", c.departure ? c.departure->Name : L"-",
-                                     c.destination ? c.destination->Name : L"-",
+            list->AddItem(FormatText(L"%s;%s;%s;%i", c.departure ? ListCellText(c.departure->Name) : L"-",
+                                     c.destination ? ListCellText(c.destination->Name) : L"-",
                                      LangText(c.type == CONVOY_PP ? "convoys_type_production" : "convoys_type_supply"),
                                      c.value),
                           RowData(c.id));

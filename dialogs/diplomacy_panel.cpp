@@ -161,7 +161,7 @@ void cDiplomacyPanel::Refresh()
     if (list && g_Gra->m_Relations)
         for (const cPanstwo* other : g_Gra->m_Countries)
             if (other != shown && other->IsActive && g_Gra->m_Relations->IsAtWar(other->ID, shown->ID))
-                list->AddItem(other->Name, reinterpret_cast<void*>(intptr_t(other->ID)));
+                list->AddItem(ListCellText(other->Name), reinterpret_cast<void*>(intptr_t(other->ID)));
 
     // Nobody moves (the game has not started): nothing to act with.
     if (!acting)

@@ -25,6 +25,10 @@ namespace {
 
 // The dialog texture slot of the selected ship's picture.
 constexpr unsigned kShipPictureSlot = 3;
+// The middle piece of a list's background, and how much of it covers the picture under
+// the ships list (of 255).
+constexpr unsigned kListBodyMiddleElement = 4;
+constexpr tColor kListOverPictureAlpha = 150;
 
 cPanstwo* ActiveCountry()
 {
@@ -109,8 +113,6 @@ cDialogFlot::cDialogFlot(int zoneNodeId) : cDialog(kFleetsDialogKind, LayoutRow(
     const sLayoutRect shipsRow = LayoutRow(kFleetsShipsId);
     AddImage(kFleetsPictureId, int(kShipPictureSlot), 0, 0, 256, 128, shipsRow.x, shipsRow.y, shipsRow.width,
              shipsRow.height);
-    // Beneath the list, it must not take the list's clicks.
-    SetControlEnabled(kFleetsPictureId, false);
     AddText(562, LangText("fleets_units_list"));
     if (CDXUTStatic* hint = AddText(563, LangText("fleets_units_list_hint")))
         hint->m_dwTextFormat = DT_RIGHT | DT_VCENTER;
@@ -118,6 +120,11 @@ cDialogFlot::cDialogFlot(int zoneNodeId) : cDialog(kFleetsDialogKind, LayoutRow(
     if (CDXUTListBox* list = ListOf(*this, kFleetsShipsId)) {
         list->SetColumns(5, LangText("fleets_list_units_columns"), 40, 20, 15, 23, 2);
         list->SetColumnSortTypes(5, LIST_SORT_TEXT, LIST_SORT_PERCENT, LIST_SORT_DECIMAL, LIST_SORT_TEXT, LIST_SORT_TEXT);
+        // The picture is the list's background: the middle of the list's own background
+        // lets it through, dimmed enough that the rows still read over it.
+        if (CDXUTElement* middle = list->GetElement(kListBodyMiddleElement))
+            for (tColor& colour : middle->TextureColor.States)
+                colour = (colour & 0x00FFFFFFu) | ((colour >> 24) * kListOverPictureAlpha / 255u) << 24;
     }
     const struct
     {
@@ -213,7 +220,7 @@ int cDialogFlot::RefreshFleets(int keepSelection)
             int maximum = int(fleet->SumMaxStrength());
             if (maximum == 0)
                 maximum = 1;
-            list->AddItem(FormatText(L"%s;%i;%i%% (%i/%i);%.1f;%s;%s;%c", fleet->name, int(fleet->ships.size()),
+            list->AddItem(FormatText(L"%s;%i;%i%% (%i/%i);%.1f;%s;%s;%c", ListCellText(fleet->name), int(fleet->ships.size()),
                                      strength * 100 / maximum, strength, maximum, fleet->SumBombardmentValue(),
                                      LangText(fleet->formation == 0 ? "regular" : "raider"),
                                      LangText(fleet->isActive ? "active" : "passive"),

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 #include "core/stringbase.h"
 #include "dialogs/country_flag.h"
@@ -200,7 +201,9 @@ void cInfoPanel::RefreshPoints()
             Counter(*this, id)->SetText(L"-");
         return;
     }
-    Counter(*this, kInfoProductionId)->SetText(FormatText(L"%.0f", country->PP));
+    // The whole points the country has, not rounded up: 47.62 shown as 48 would promise a
+    // purchase of 47.9 that cannot be paid.
+    Counter(*this, kInfoProductionId)->SetText(FormatText(L"%.0f", std::floor(country->PP)));
     Counter(*this, kInfoDiplomacyId)->SetText(FormatText(L"%i", country->DP));
     Counter(*this, kInfoStrategicId)->SetText(LangFormat("%i/%i", country->SMP, country->SMPMax));
     Counter(*this, kInfoSeaTransportId)->SetText(FormatText(L"%i", country->STP));

@@ -9,6 +9,7 @@
 #include "gui/controls.h"
 #include "gui/gui_atlas.h"
 #include "shell/frame_callbacks.h"
+#include "shell/game_input.h"
 #include "shell/textures.h"
 #include "world/map.h"
 
@@ -135,22 +136,10 @@ void cMinimapPanel::OnZoomPressed(float steps)
         g_Gra->m_Mapa->Zoom(steps, 0, 0);
 }
 
-void cMinimapPanel::OnOwnershipModePressed()
-{
-    int& mode = g_UserSettings.ownershipMode;
-    mode = mode >= 3 || mode < 0 ? 0 : mode + 1;
-    g_Settings.SetInt("MapDisplay/OwnershipMode", mode);
-}
+// As F7 and F6 do.
+void cMinimapPanel::OnOwnershipModePressed() { CycleOwnershipMode(); }
 
-void cMinimapPanel::OnBorderModePressed()
-{
-    int& mode = g_UserSettings.borderMode;
-    if (mode == 2)
-        mode = 0;
-    else if (mode >= 0 && mode < 2)
-        ++mode;
-    g_Settings.SetInt("Border/Mode", mode);
-}
+void cMinimapPanel::OnBorderModePressed() { CycleBorderMode(); }
 
 void cMinimapPanel::OnMapModePressed()
 {

@@ -445,7 +445,7 @@ void cDialogUstawien::FillSkinList(int listId, const std::wstring& prefix, const
         return;
     names = SkinFolders(prefix);
     for (size_t k = 0; k < names.size(); ++k)
-        list->AddItem(names[k], reinterpret_cast<void*>(k));
+        list->AddItem(ListCellText(names[k]), reinterpret_cast<void*>(k));
     const auto at = std::find(names.begin(), names.end(), current);
     if (!names.empty())
         list->SelectItem(at == names.end() ? 0 : int(at - names.begin()));

@@ -40,7 +40,7 @@ CDXUTListBox* List(CDXUTDialog& dialog)
 
 std::wstring UnitName(const cPanstwo& country, int type)
 {
-    return NewUnitName(country, type, RandomInt(10, 99));
+    return FormatText(L"%d %s", RandomInt(10, 99), country.GetUnitTypeName(type));
 }
 
 // A land or air unit as it leaves the factory: the country's, named, in the reserve,
@@ -86,9 +86,14 @@ cDialogZakupow::cDialogZakupow() : cDialog(kPurchaseDialogKind, LayoutRow(kPurch
                        LangText("purchase_cost").c_str());
     AddReadOnlyEditBox(this, kPurchaseAvailableId, L"", LangText("purchase_available_hint").c_str(), 753,
                        LangText("purchase_available").c_str());
-    // Row 57: the previews' first cell, drawn at the size of this screen's preview.
+    // Row 57: the previews' first cell, drawn at the size of this screen's preview; the
+    // picture is a square as high as its row, in the middle of the row.
     const sLayoutRect cell = LayoutRow(kPreviewPictureRow);
-    AddGuiPicture(kPurchasePreviewId, cell.x, cell.y, cell.x + cell.width, cell.y + cell.height);
+    const sLayoutRect place = LayoutRow(kPurchasePreviewId);
+    const int side = place.height;
+    AddImage(kPurchasePreviewId, int(kGuiPictureSlot), cell.x, cell.y, cell.x + cell.width, cell.y + cell.height,
+             place.x + (place.width - side) / 2, place.y, side, side);
+    SetControlEnabled(kPurchasePreviewId, false);
     AddButtonFromLayout(kPurchaseBuyId, LangText("purchase_buy").c_str(), LangText("purchase_buy_hint").c_str());
     AddButtonFromLayout(kPurchaseExitId, LangText("purchase_exit").c_str(), LangText("purchase_exit_hint").c_str());
 
@@ -390,11 +395,14 @@ void cDialogZakupow::OnKeyboard(unsigned key, bool keyDown, bool)
     } else if (key == VK_ESCAPE) {
         SendEvent(EVENT_BUTTON_CLICKED, false, GetControl(kPurchaseExitId), false);
     } else if ((key == VK_LEFT || key == VK_RIGHT) && tabs) {
+        // The keys' changes are the window's own events: a key makes no click sound.
         const int tab = std::clamp(tabs->GetSelectedIndex() + (key == VK_LEFT ? -1 : 1), 0, tabs->GetTabCount() - 1);
-        tabs->SelectTab(tab, true);
+        tabs->SelectTab(tab, false);
+        SendEvent(EVENT_TABFRAME_CHANGED, false, tabs, false);
     } else if ((key == VK_UP || key == VK_DOWN) && list && list->GetSize() > 0) {
         const int row = std::clamp(list->GetSelectedIndex() + (key == VK_UP ? -1 : 1), 0, list->GetSize() - 1);
-        list->SelectItem(row, true);
+        list->SelectItem(row, false);
+        SendEvent(EVENT_LISTBOX_SELECTION, false, list, false);
     } else {
         const int level = key >= '1' && key <= '5' ? int(key - '0') : key >= VK_NUMPAD0 + 1 && key <= VK_NUMPAD0 + 5 ? int(key - VK_NUMPAD0) : 0;
         auto* button = level ? static_cast<CDXUTRadioButton*>(GetControl(kPurchaseLevel1Id + level - 1,

@@ -1,9 +1,11 @@
 #include "dialogs/reports_dialog.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "game/game.h"
 #include "game/play_state.h"
 #include "gui/controls.h"
@@ -162,15 +164,14 @@ void cDialogStatystyk::FillCountryList()
         if (c && c->IsActive && c->PoliticalStrength >= 0 && !IsDummy(*c) &&
             (c == active || (active && c->IsAlliedWith(active->ID))))
             shown.push_back(c);
-    std::sort(shown.begin(), shown.end(), [](const cPanstwo* a, const cPanstwo* b) {
-        return std::u16string(a->Name.begin(), a->Name.end()) < std::u16string(b->Name.begin(), b->Name.end());
-    });
+    std::sort(shown.begin(), shown.end(),
+              [](const cPanstwo* a, const cPanstwo* b) { return WideToUtf16(a->Name) < WideToUtf16(b->Name); });
     list->RemoveAllItems();
     int chosen = 0;
     for (size_t k = 0; k < shown.size(); ++k) {
         if (shown[k]->ID == m_SelectedCountryId)
             chosen = int(k);
-        list->AddItem(shown[k]->Name, Data(shown[k]->ID));
+        list->AddItem(ListCellText(shown[k]->Name), Data(shown[k]->ID));
     }
     m_SelectedCountryId = shown.empty() ? 0 : shown[size_t(chosen)]->ID;
     if (!shown.empty()) {
@@ -252,7 +253,8 @@ void cDialogStatystyk::FillVictoryPoints(int tab)
     const int count = CountryCount();
     for (const cPanstwo* c : g_Gra->m_Countries)
         if (c && c->IsActive && !IsDummy(*c) && c->ID != count)
-            table->AddItem(FormatText(L"%s;%s;%d", c->Name, c->GetAllianceName(c->Alliance, true), c->ID), nullptr);
+            table->AddItem(FormatText(L"%s;%s;%d", ListCellText(c->Name), ListCellText(c->GetAllianceName(c->Alliance, true)), c->ID),
+                           nullptr);
 }
 
 void cDialogStatystyk::FillStatistics(int tab)
@@ -279,7 +281,8 @@ void cDialogStatystyk::FillStatistics(int tab)
         break;
     case 1:
         table->SetColumns(2, LangText("scenario_settings_country_stats_resources_columns"), 50, 50);
-        row(FormatText(L"%s;%.0f", LangText("country_stats_production_points"), c->PP));
+        // Whole points not rounded up, as the bottom panel shows them.
+        row(FormatText(L"%s;%.0f", LangText("country_stats_production_points"), std::floor(c->PP)));
         row(FormatText(L"%s;%s", LangText("country_stats_diplomacy_points"),
                        LangFormat("country_stats_diplomacy_points_value", c->DP, c->DPGrowthPerMonth)));
         row(FormatText(L"%s;%i", LangText("country_stats_strategic_movement_points"), c->SMP));
@@ -323,8 +326,6 @@ void cDialogStatystyk::FillNavalLosses()
     g_Gra->m_Reports->CollectReports(losses, m_SelectedCountryId, kReportKindLostNavalUnits);
     for (const sRaport& r : losses)
         table->AddItem(FormatText(L"%s;%i-%i-%i\nTurn %i", r.text, r.day, r.month, r.year, r.impulse), nullptr);
-    // A date cut short cannot be read: its column takes what it needs from the others.
-    table->FitColumnToCells(3);
 }
 
 void cDialogStatystyk::BrowseReports(bool reset)

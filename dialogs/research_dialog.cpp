@@ -96,7 +96,7 @@ std::wstring cDialogResearchu::RefusalOf(int tech, double points) const
     if (country->TechInvestment[tech] >= kMaxTechInvestments)
         return LangText("research_invest_hint_max_investment");
     if (float(points) < m_Prices[tech])
-        return LangFormat("research_invest_hint_not_enough_pp", double(m_Prices[tech]), points);
+        return LangFormat("research_invest_hint_not_enough_pp", double(m_Prices[tech]));
     return {};
 }
 

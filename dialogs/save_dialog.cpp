@@ -58,7 +58,7 @@ void cDialogZapisuGry::FillList()
     for (size_t row = 0; row < m_Names.size(); ++row) {
         cIniFile info;
         info.Load(HostPath(FormatText(L"data\\save\\%s\\Info.ini", m_Names[row])));
-        const std::wstring scenario = info.GetString(nameKey, LangText("save_unknown_name"));
+        const std::wstring scenario = info.GetString(nameKey, L"Unknown name");
         const std::wstring date = SaveDateAsShown(info.GetString("Save/Date", L"--.--.-- --:--"));
         const int turn = info.GetInt("Save/Turn", 1);
         list->AddItem(FormatText(L"%s;%s;%i;%s", ListCellText(m_Names[row]), ListCellText(scenario), turn,

@@ -13,6 +13,10 @@ cDialogPobraniaTekstu::cDialogPobraniaTekstu(const std::wstring& title, const st
     AddText(695, title, true);
     AddText(697, prompt);
     AddEditBoxFromLayout(kTextInputEditId, initialText.c_str(), nullptr);
+    // What is typed here names a unit, a ship or a fleet, and a name stands as one cell of
+    // the lists that show it: the characters that part a list row into cells are not taken.
+    if (auto* edit = static_cast<CDXUTEditBox*>(GetControl(kTextInputEditId, DXUT_CONTROL_EDITBOX)))
+        edit->m_pForbiddenChars = L";|";
     AddButtonFromLayout(kTextInputOkId, LangText("get_text_dialog_ok").c_str(),
                         LangText("get_text_dialog_ok_hint").c_str());
     AddButtonFromLayout(kTextInputCancelId, LangText("get_text_dialog_cancel").c_str(),

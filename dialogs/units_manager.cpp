@@ -202,15 +202,14 @@ void cDialogJednostek::RefreshList(int unitId)
     const std::string titleKey =
         std::string("units_mgr_list_") + kinds[tab] + (deploy ? "_todeploy_columns" : "_onmap_columns");
     const std::wstring& titles = LangText(titleKey);
-    // Widths (per cent) other than the window's table: its 2 per mark leave ten pixels for
-    // titles such as "Cm" that need twenty-two in the shipped fonts. These hold the longest
-    // names and figures of Europe 1939 and every title.
     if (!deploy && tab != kTabNaval) {
-        list->SetColumns(14, titles, 27, 14, 4, 6, 14, 3, 4, 4, 4, 4, 4, 4, 4, 4);
+        list->SetColumns(14, titles, 30, 12, 3, 8, 18, 3, 2, 2, 2, 2, 2, 2, 2, 2);
         list->SetColumnSortTypes(14, LIST_SORT_TEXT, LIST_SORT_PERCENT_OF, LIST_SORT_INTEGER, LIST_SORT_INTEGER,
                                  LIST_SORT_TEXT, LIST_SORT_INTEGER, LIST_SORT_TEXT, LIST_SORT_TEXT, LIST_SORT_TEXT,
                                  LIST_SORT_TEXT, LIST_SORT_TEXT, LIST_SORT_TEXT, LIST_SORT_TEXT, LIST_SORT_TEXT);
     } else if (!deploy) {
+        // The names take 23 per cent, not 20: at 20 the longest ships' names of Europe 1939
+        // ("Seetransportgruppe Hamburg") are cut, and an earlier report asked for them whole.
         list->SetColumns(6, titles, 23, 12, 15, 22, 24, 4);
         list->SetColumnSortTypes(6, LIST_SORT_TEXT, LIST_SORT_PERCENT_OF, LIST_SORT_TEXT, LIST_SORT_TEXT, LIST_SORT_TEXT,
                                  LIST_SORT_TEXT);
@@ -284,7 +283,7 @@ void cDialogJednostek::ListUnits(int tab)
                 add(*s, FormatText(L"%s;%i%% (%i/%i);%s;%s;%s;%c", ListCellText(s->m_Name), s->m_MaxHP > 0 ? s->m_HP * 100 / s->m_MaxHP : 0,
                                    s->m_HP, s->m_MaxHP, cUnit::GetSubtypeText(s->m_Type),
                                    s->m_Fleet ? ListCellText(s->m_Fleet->name) : std::wstring(L"-"),
-                                   zone ? zone->Name : std::wstring(L"-"), Mark(s->m_Commander != nullptr)));
+                                   zone ? ListCellText(zone->Name) : std::wstring(L"-"), Mark(s->m_Commander != nullptr)));
             }
         }
         return;
@@ -500,6 +499,11 @@ void cDialogJednostek::OnKeyboard(unsigned key, bool keyDown, bool)
         if (CDXUTCheckBox* box = Box(*this, FirstFilterId(tab) + index))
             box->SetCheckedInternal(checked, false, true);
     };
+    // The keys' changes are the window's own events: a key makes no click sound.
+    auto chooseTab = [this](CDXUTTabFrame* tabs, int index) {
+        tabs->SelectTab(index, false);
+        SendEvent(EVENT_TABFRAME_CHANGED, false, tabs, false);
+    };
     EnableNonUserEvents(true);
     if (key == VK_RETURN) {
         if (GetControlEnabled(kUnitsSelectId))
@@ -507,9 +511,10 @@ void cDialogJednostek::OnKeyboard(unsigned key, bool keyDown, bool)
     } else if (key == VK_ESCAPE) {
         SendEvent(EVENT_BUTTON_CLICKED, false, GetControl(kUnitsCloseId), false);
     } else if ((key == VK_LEFT || key == VK_RIGHT) && kinds) {
-        kinds->SelectTab(std::clamp(tab + (key == VK_LEFT ? -1 : 1), 0, kinds->GetTabCount() - 1), true);
+        chooseTab(kinds, std::clamp(tab + (key == VK_LEFT ? -1 : 1), 0, kinds->GetTabCount() - 1));
     } else if ((key == VK_UP || key == VK_DOWN) && list && list->GetSize() > 0) {
-        list->SelectItem(std::clamp(list->GetSelectedIndex() + (key == VK_UP ? -1 : 1), 0, list->GetSize() - 1), true);
+        list->SelectItem(std::clamp(list->GetSelectedIndex() + (key == VK_UP ? -1 : 1), 0, list->GetSize() - 1), false);
+        SendEvent(EVENT_LISTBOX_SELECTION, false, list, false);
     } else if (key == '0' || key == VK_NUMPAD0 || key == '9' || key == VK_NUMPAD0 + 9) {
         for (int i = 0; i < FilterCount(tab); ++i)
             setBox(i, key == '9' || key == VK_NUMPAD0 + 9);
@@ -522,9 +527,9 @@ void cDialogJednostek::OnKeyboard(unsigned key, bool keyDown, bool)
         if (CDXUTCheckBox* box = Box(*this, kUnitsAutoCenterId); box && box->GetEnabled())
             box->SetCheckedInternal(!box->GetChecked(), false, true);
     } else if (key == 'D' && places) {
-        places->SelectTab(1, true);
+        chooseTab(places, 1);
     } else if (key == 'M' && places) {
-        places->SelectTab(0, true);
+        chooseTab(places, 0);
     }
     EnableNonUserEvents(false);
 }

@@ -239,8 +239,9 @@ bool GameIsAsLastSaved()
 
 std::wstring SaveDateAsShown(const std::wstring& stored)
 {
-    // Info.ini keeps "yy.mm.dd hh:mm", which a player reads day first: 24.09.01 would pass
-    // for the 24th of September. The lists show it day.month.year.
+    // Info.ini keeps "yy.mm.dd hh:mm". Shown as stored, beside the turn's date that the same
+    // lists show day first, a save of 1 September 2024 ("24.09.01") reads as the 24th of
+    // September 2001: the scenario list and the save window both show it day.month.year.
     static const wchar_t kShape[] = L"00.00.00 00:00";
     if (stored.size() != std::size(kShape) - 1)
         return stored;

@@ -62,10 +62,17 @@ CDXUTElement* CDXUTControl::GetElement(unsigned n) { return n < m_Elements.size(
 
 void CDXUTControl::SetHint(const wchar_t* hint)
 {
+    const bool same = hint ? m_Hint && *m_Hint == hint : !m_Hint;
+    if (same)
+        return;
     if (hint)
         m_Hint = std::wstring(hint);
     else
         m_Hint.reset();
+    // A hint shown while its control changes (a button disabled by its own click) says what
+    // the control says now, not what it said when the pointer came.
+    if (GuiHintControl() == this)
+        GuiSetHintControl(this, true);
 }
 
 const wchar_t* CDXUTControl::GetHint() const

@@ -169,6 +169,8 @@ void MenuFrameMove(cRenderer*, double time, float elapsed)
 
 void GameKeyboard(unsigned key, bool down, bool alt)
 {
+    // A window shown takes every key, its own letter too: P pressed again over Purchases is
+    // a key of Purchases, which its button, Escape or the panel's button close.
     if (CurrentDialogVisible())
         g_CurrentDialog->OnKeyboard(key, down, alt);
     else if (GameExists() && g_GameLink.onKeyboard)

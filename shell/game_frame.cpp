@@ -552,9 +552,11 @@ void BeginOtherSidePhase()
         g_Gra->SetGameState(kStateComputer);
 }
 
-void PostOrderRefusal(const std::wstring& why)
+void PostOrderRefusal(const std::wstring& why) { PostStatusNote(why); }
+
+void PostStatusNote(const std::wstring& text)
 {
-    PostInfoPanelMessage(why);
+    PostInfoPanelMessage(text);
     // The hint stands for what the click left; the reason stays over it until that changes.
     if (const cGra* game = g_Gra; game && game->m_PlayState) {
         g_StatusKey = StatusHintKeyNow(*game);

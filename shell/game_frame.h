@@ -16,8 +16,10 @@ void PausedPlayFrameMove(cRenderer* device, double time, float elapsed);
 void BeginOtherSidePhase();
 // The player plays: panels back as they were, game state 7.
 void BeginPlayerPhase();
-// An order the player gave was refused: the status line says why until another hex is
+// A word on what the player just did: the status line says it until another hex is
 // selected or the order mode changes.
+void PostStatusNote(const std::wstring& text);
+// An order the player gave was refused: the status line says why, as a note.
 void PostOrderRefusal(const std::wstring& why);
 // The status line was written by the other side: the next frame writes what the game
 // waits for, even when that has not changed since the player's last phase.

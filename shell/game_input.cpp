@@ -1,6 +1,7 @@
 #include "shell/game_input.h"
 
 #include <cmath>
+#include <string>
 
 #include "ai/ai_thread.h"
 #include "core/lock.h"
@@ -484,21 +485,18 @@ void cGra::OnKeyboard(unsigned key, bool down)
         else
             OnGuiEvent(EVENT_BUTTON_CLICKED, id, nullptr);
     };
-    auto cycle = [](int& value, int count, const char* key) {
-        value = (value + 1) % count;
-        g_Settings.SetInt(key, value);
-    };
-    // The windows' hotkeys act in the player's own phase only: ending a turn or buying while
-    // the computer plays would run into its turn. Preferences and cheats may also be opened
-    // while the player's unit is on its way; their OK hands the map back to the player.
+    // A window's letter is a click on its button, which acts when a click would: not while the
+    // other side plays, when the whole panel is off (a key would else buy or end a turn for
+    // the computer's country). Preferences and cheats may also be opened while the player's
+    // unit is on its way; their OK hands the map back to the player.
     switch (key) {
-    case 'C': if (playerPhase) pressButton(341); break;
-    case 'I': if (playerPhase) pressButton(344); break;
-    case 'P': if (playerPhase) pressButton(336); break;
-    case 'Q': if (playerPhase) pressButton(343); break;
-    case 'R': if (playerPhase) pressButton(340); break;
-    case 'T': if (playerPhase) pressButton(339); break;
-    case 'U': if (playerPhase) pressButton(337); break;
+    case 'C': pressButton(341); break;
+    case 'I': pressButton(344); break;
+    case 'P': pressButton(336); break;
+    case 'Q': pressButton(343); break;
+    case 'R': pressButton(340); break;
+    case 'T': pressButton(339); break;
+    case 'U': pressButton(337); break;
     // + and - zoom from the number pad and from the main keyboard alike (its + is the = key on
     // a US layout): a keyboard without a number pad has them too.
     case VK_ADD:
@@ -513,8 +511,8 @@ void cGra::OnKeyboard(unsigned key, bool down)
     case VK_F1 + 2: g_UserSettings.showWeather = !g_UserSettings.showWeather; break;
     case VK_F1 + 3: g_UserSettings.showCityName = !g_UserSettings.showCityName; break;
     case VK_F1 + 4: g_UserSettings.showUnitName = !g_UserSettings.showUnitName; break;
-    case VK_F1 + 5: cycle(g_UserSettings.borderMode, 3, "Border/Mode"); break;
-    case VK_F1 + 6: cycle(g_UserSettings.ownershipMode, 4, "MapDisplay/OwnershipMode"); break;
+    case VK_F1 + 5: CycleBorderMode(); break;
+    case VK_F1 + 6: CycleOwnershipMode(); break;
     case VK_F1 + 7: g_UserSettings.showAPLeft = !g_UserSettings.showAPLeft; break;
     case VK_F1 + 11:
         // The testing window opens whoever moves, but the war once over stays as it ended.
@@ -524,6 +522,23 @@ void cGra::OnKeyboard(unsigned key, bool down)
     default: break;
     }
 }
+
+namespace {
+
+// One step on from 0 to last and back to 0; a value out of that range, drawn as none, steps
+// to the first shown: a key or button that left it there would never change the map.
+void StepMode(int& mode, int last, const char* settingKey, const std::string& noteKey)
+{
+    mode = mode >= 0 && mode < last ? mode + 1 : mode == last ? 0 : 1;
+    g_Settings.SetInt(settingKey, mode);
+    PostStatusNote(LangText(noteKey + std::to_string(mode)));
+}
+
+} // namespace
+
+void CycleBorderMode() { StepMode(g_UserSettings.borderMode, 2, "Border/Mode", "map_borders_mode_"); }
+
+void CycleOwnershipMode() { StepMode(g_UserSettings.ownershipMode, 3, "MapDisplay/OwnershipMode", "map_ownership_mode_"); }
 
 void cGra::SelectNextLandUnit()
 {

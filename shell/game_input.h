@@ -37,3 +37,10 @@ void ResetGameInput();
 void OpenPauseMenuAfterMove();
 bool IsPauseWaitingForMove();
 void OpenWaitingPauseMenu();
+
+// The map's border and country-colour modes, one step on (F6, F7 and the minimap's buttons):
+// off, held land, owned land (and both, for the colours), then off again. The status line
+// names what the map now shows: at the start of a war owned and held land are the same, and
+// a step between them changes nothing to be seen.
+void CycleBorderMode();
+void CycleOwnershipMode();

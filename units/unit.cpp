@@ -173,6 +173,17 @@ const cUnit* FindUnitOfCommander(const sDowodca* commander)
     for (const cJednostkaMorska* u : g_Gra->m_NavalUnits)
         if (u->m_Commander == commander)
             return u;
+    // A commander may lead a unit off the map too: one waiting in the reserve or aboard a ship.
+    for (const auto* list : {&g_Gra->m_LandUnits2, &g_Gra->m_LandUnits3})
+        for (const cJednostkaLadowa* u : *list)
+            if (u->m_Commander == commander)
+                return u;
+    for (const cUnit* u : g_Gra->m_Reserve)
+        if (u->m_Commander == commander)
+            return u;
+    for (const cJednostkaMorska* u : g_Gra->m_NavalReserve)
+        if (u->m_Commander == commander)
+            return u;
     return nullptr;
 }
 

@@ -122,7 +122,7 @@ void cMenu::AddVersionLine(int id)
 {
     const std::wstring line = BuildWindowTitle(kGameName, kGameVersion, kGameBuild);
     // Along the bottom from x 30, as wide as the screen leaves with the same margin at its
-    // end: 1024 pixels would run past a screen of 1024, and the text shows the same.
+    // end: 1024 pixels wide it would stand 30 pixels off a 1024 screen, where no control may.
     AddStatic(id, line.c_str(), 30, g_UserSettings.resolutionY - 30, std::max(1, g_UserSettings.resolutionX - 60), 30);
 }
 

@@ -149,7 +149,7 @@ cPauseMenu::cPauseMenu()
             save->SetHint(LangText("pause_save_war_over_hint"));
         }
     // Not at the bottom left as in the main menu: the game screen stays in view under this
-    // menu, and there its bottom panel writes the country's name.
+    // menu, and there the line would cover the bottom panel's name of the country played.
     AddVersionLineAt(IDC_VERSION, m_OverComputerPlay ? IDC_VERSION_UNDER_NOTE_ROW : IDC_VERSION_ROW);
     // The computer may wait for the answer of its window: that one stays.
     if (g_CurrentDialog && !m_OverComputerPlay)

@@ -95,7 +95,8 @@ std::vector<std::wstring> ListFolders(const wchar_t* root)
         if (name.empty() || name[0] == L'.')
             continue;
         // The game's paths use '\' as their separator: such a name would lead out of the folder.
-        if (name.find(L'\\') != std::wstring::npos || name.find(L"..") != std::wstring::npos) {
+        // Dots between other characters ("Wait..and see") lead nowhere, and ".." is hidden.
+        if (name.find(L'\\') != std::wstring::npos) {
             LogLine(L"A folder named \"%s\" in %s is not listed: its name leads out of the folder", name, root);
             continue;
         }
@@ -303,11 +304,8 @@ void cScenarioMenu::ShowDetails()
     SetEditText(*this, IDC_VERSION, ini.GetString("Misc/Version", L"1.0"));
     const std::wstring start = ini.GetString("Duration/StartDate", L"--.--.-- --:--");
     const std::wstring end = ini.GetString("Duration/EndDate", L"--.--.-- --:--");
-    const int turns = ini.GetInt("Duration/Turns", 0);
-    // One turn in the singular: the plural's text would read "1 turns".
     SetEditText(*this, IDC_DURATION,
-                turns == 1 ? LangFormat("scenario_duration_%s_to_%s_1_turn", start, end)
-                           : LangFormat("scenario_duration_%s_to_%s_%i_turns", start, end, turns));
+                LangFormat("scenario_duration_%s_to_%s_%i_turns", start, end, ini.GetInt("Duration/Turns", 0)));
     SetEditText(*this, IDC_MAP_SIZE, FormatText(L"%ix%i", ini.GetInt("Map/SizeX", 0), ini.GetInt("Map/SizeY", 0)));
     // A folder without a save's keys shows none, not the last row's.
     SetEditText(*this, IDC_SAVE_DATE,

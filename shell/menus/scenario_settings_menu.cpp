@@ -295,7 +295,7 @@ void cScenarioSettingsMenu::FillCountries()
         return WideToUtf16(a->Name) < WideToUtf16(b->Name);
     });
     for (cPanstwo* country : shown)
-        list->AddItem(FormatText(L" %s;%s;%s", country->Name, ControllerText(*country),
+        list->AddItem(FormatText(L" %s;%s;%s", ListCellText(country->Name), ControllerText(*country),
                                  DifficultyText(country->DifficultyLevel)),
                       country);
     m_Country = nullptr;
@@ -312,7 +312,7 @@ void cScenarioSettingsMenu::RefreshCountryRows()
         return;
     for (int row = 0; row < list->GetSize(); ++row)
         if (const auto* country = static_cast<const cPanstwo*>(list->GetItem(row)->pData))
-            list->SetItemText(row, FormatText(L" %s;%s;%s", country->Name, ControllerText(*country),
+            list->SetItemText(row, FormatText(L" %s;%s;%s", ListCellText(country->Name), ControllerText(*country),
                                               DifficultyText(country->DifficultyLevel)));
 }
 
@@ -325,7 +325,7 @@ void cScenarioSettingsMenu::FillPlayers()
     list->RemoveAllItems();
     combo->RemoveAllItems();
     for (const sPbemPlayer& player : g_Gra->m_PbemPlayers) {
-        list->AddItem(FormatText(L"%s;%s", player.name, player.email), NumberAsData(player.number));
+        list->AddItem(FormatText(L"%s;%s", ListCellText(player.name), ListCellText(player.email)), NumberAsData(player.number));
         combo->AddItem(player.name.c_str(), NumberAsData(player.number));
     }
     list->AddItem(LangText("scenario_settings_pbem_player_new"), nullptr);
@@ -531,7 +531,8 @@ void cScenarioSettingsMenu::RefreshStatistics()
         break;
     case 1:
         list->SetColumns(2, LangText("scenario_settings_country_stats_resources_columns"), 50, 50);
-        row(FormatText(L"%s;%.0f", LangText("country_stats_production_points"), c.PP));
+        // Whole points not rounded up, as the bottom panel shows them.
+        row(FormatText(L"%s;%.0f", LangText("country_stats_production_points"), std::floor(c.PP)));
         row(FormatText(L"%s;%s", LangText("country_stats_diplomacy_points"),
                        LangFormat("country_stats_diplomacy_points_value", c.DP, c.DPGrowthPerMonth)));
         row(FormatText(L"%s;%i", LangText("country_stats_strategic_movement_points"), c.SMP));

@@ -83,6 +83,15 @@ TEST_F(FleetsManager, AShipIsRepairedOnceATurnInPortForItsPriceAndSplitIntoANewF
     ASSERT_EQ(Window().GetSelectedShip(0), warspite);
     ASSERT_TRUE(Enabled(kFleetsRepairId)) << std::wstring(HintOf(kFleetsRepairId));
     ASSERT_NO_FATAL_FAILURE(CheckScreen("fleets_manager"));
+    // The chosen ship's picture shows through the list of ships, below its rows.
+    CDXUTControl* picture = Top()->GetControl(kFleetsPictureId);
+    ASSERT_TRUE(picture && picture->GetVisible());
+    const sRect list = Top()->ToScreenRect(List(kFleetsShipsId).GetBoundingBox());
+    const size_t below = size_t(list.bottom - 30) * 1024u + size_t(list.left + list.Width() / 2); // a 1024 wide bench
+    const uint32_t shown = DrawScreen()[below];
+    picture->SetVisible(false);
+    EXPECT_NE(DrawScreen()[below], shown);
+    picture->SetVisible(true);
     // A name the player gave it with the row's separators stays in the name's column.
     warspite->m_Name = L"Warspite;Grand Old|Lady";
     Click(kFleetsRepairId);
@@ -95,9 +104,14 @@ TEST_F(FleetsManager, AShipIsRepairedOnceATurnInPortForItsPriceAndSplitIntoANewF
     EXPECT_FALSE(Enabled(kFleetsRepairId));
     EXPECT_EQ(HintOf(kFleetsRepairId), LangText("fleets_repair_group_hint_already_repaired"));
 
-    // The battleship forms a fleet of its own; the Home Fleet keeps the carrier.
+    // The battleship forms a fleet of its own; the Home Fleet keeps the carrier, and its name
+    // with the row's separators (from a save) stays in the name's column.
+    Fleet(1)->name = L"Evil;fleet|x";
     Click(kFleetsNewFleetId);
     ASSERT_EQ(List(kFleetsListId).GetSize(), 3);
+    const std::vector<std::wstring>& fleetRow = List(kFleetsListId).GetItem(0)->cells;
+    ASSERT_EQ(fleetRow.size(), 7u);
+    EXPECT_EQ((std::vector<std::wstring>{fleetRow[0], fleetRow[1]}), (std::vector<std::wstring>{L"Evil fleet x", L"1"}));
     ASSERT_EQ(Fleet(1)->ships.size(), 1u);
     cFlota* split = warspite->m_Fleet;
     ASSERT_NE(split, Fleet(1));

@@ -103,6 +103,12 @@ TEST_F(GenericDialogs, TextInputKeepsAtMost99CharactersAndCancelKeepsTheInitialT
     Type(std::wstring(150, L'a'));
     Click(kTextInputOkId);
     EXPECT_EQ(g_TextInputResult, std::wstring(99, L'a'));
+
+    // A name is a cell of the lists it shows in: the separators of their cells cannot be typed.
+    PushDialog(new cDialogPobraniaTekstu(L"Rename", L"New name:", L""));
+    Type(L"Evil;fleet|x");
+    Click(kTextInputOkId);
+    EXPECT_EQ(g_TextInputResult, L"Evilfleetx");
 }
 
 TEST_F(GenericDialogs, ListChoiceAnswersByOkOrCancelAloneWithTheChosenRowsId)

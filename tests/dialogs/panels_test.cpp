@@ -22,6 +22,7 @@
 #include "platform/messages.h"
 #include "shell/dxut.h"
 #include "tests/dialogs/dialog_bench.h"
+#include "tests/game/testland_game.h"
 #include "world/country.h"
 #include "world/map.h"
 
@@ -52,12 +53,13 @@ protected:
 TEST_F(GamePanels, CountersShowAPersonsCountryAndOnlyTheFlagAndNameOfAComputersOne)
 {
     cPanstwo& albion = *GetCountry(1);
-    albion.PP = 120.4;
+    albion.PP = 120.62;
     albion.SMP = 3;
     albion.SMPMax = 5;
     g_DialogLinks.refreshPoints();
     EXPECT_TRUE(Info().GetControl(kInfoFlagId)->GetVisible());
     EXPECT_EQ(TextOf(Info(), kInfoCountryNameId), albion.Name);
+    // The whole points there are: 121 would be more than the country can spend.
     EXPECT_EQ(TextOf(Info(), kInfoProductionId), L"120");
     EXPECT_EQ(TextOf(Info(), kInfoStrategicId), L"3/5");
     g_DialogLinks.refreshDate();
@@ -217,9 +219,17 @@ TEST_F(GamePanels, MinimapButtonsCycleTheDrawingModesAndStoreThem)
     g_UserSettings.borderMode = 2;
     Click(Minimap(), kMinimapBorderModeId);
     EXPECT_EQ(g_UserSettings.borderMode, 0);
+    // Out of its range (drawn as none) it steps to the first borders shown, as F6 does, and
+    // the status line says what the map shows now: a step between held and owned land
+    // changes nothing to be seen at the start of a war.
+    testland::cRequestRecorder screen;
+    SetPresentation(&screen);
     g_UserSettings.borderMode = 5;
     Click(Minimap(), kMinimapBorderModeId);
-    EXPECT_EQ(g_UserSettings.borderMode, 5);
+    EXPECT_EQ(g_UserSettings.borderMode, 1);
+    SetPresentation(nullptr);
+    EXPECT_EQ(screen.Count(eRequestKind::InfoMessage), 1);
+    EXPECT_EQ(screen.requests.empty() ? std::wstring() : screen.requests.back().text, LangText("map_borders_mode_1"));
     Click(Minimap(), kMinimapMapModeId);
     EXPECT_EQ(g_UserSettings.mapMode, 2);
     EXPECT_EQ(g_Settings.GetInt("MapDisplay/Mode", -1), 2);

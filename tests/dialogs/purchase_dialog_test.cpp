@@ -5,8 +5,11 @@
 #include "core/stringbase.h"
 #include "dialogs/purchase_dialog.h"
 #include "game/game.h"
+#include "core/text.h"
 #include "gui/controls.h"
+#include "gui/gui_hooks.h"
 #include "tests/dialogs/dialog_bench.h"
+#include "units/land_unit.h"
 #include "world/country.h"
 
 namespace {
@@ -33,6 +36,12 @@ TEST_F(Purchases, AUnitIsBoughtWithExactlyItsPriceAndNotWithOneCentLess)
     const sGameConsts& k = GameConsts();
     const float price = k.LandCombatStrength[0][0] * k.LandPurchaseCost[0];
     albion->PP = double(price) - 0.01;
+    // Infantry numbered as the type is named.
+    int numbered = 0;
+    for (cJednostkaLadowa* unit : g_Gra->m_LandUnits)
+        if (unit->m_Owner == 1 && unit->m_Type == UNIT_INFANTRY)
+            unit->m_Name = FormatText(L"%d %s", ++numbered, albion->GetUnitTypeName(UNIT_INFANTRY));
+    ASSERT_GT(numbered, 0);
     PushDialog(new cDialogZakupow);
     EXPECT_FLOAT_EQ(Window().SelectedPrice(), price);
     EXPECT_FALSE(Enabled(kPurchaseBuyId));
@@ -42,14 +51,27 @@ TEST_F(Purchases, AUnitIsBoughtWithExactlyItsPriceAndNotWithOneCentLess)
     const size_t reserve = g_Gra->m_Reserve.size();
 
     albion->PP = double(price);
+    // The keys choose as the window's own events, without a click's sound.
+    int clicks = 0;
+    const auto shellSound = g_GuiHooks.playSound;
+    g_GuiHooks.playSound = [&](unsigned, int, CDXUTControl*) { ++clicks; };
     Key(VK_DOWN);
     Key(VK_UP);
+    g_GuiHooks.playSound = shellSound;
+    EXPECT_EQ(clicks, 0);
     ASSERT_TRUE(Enabled(kPurchaseBuyId));
     EXPECT_EQ(HintOf(Top()->GetControl(kPurchaseBuyId)), LangText("purchase_buy_hint"));
     ASSERT_NO_FATAL_FAILURE(CheckScreen("purchase_dialog"));
     Click(kPurchaseBuyId);
     ASSERT_EQ(g_Gra->m_Reserve.size(), reserve + 1);
     const cUnit& bought = *g_Gra->m_Reserve.back();
+    // Named by a number from 10 to 99 and the country's name for the type, whatever its
+    // units of that type are numbered.
+    const std::wstring typeName = albion->GetUnitTypeName(UNIT_INFANTRY);
+    ASSERT_EQ(bought.m_Name.size(), typeName.size() + 3) << WideToUtf8(bought.m_Name);
+    const int number = std::stoi(bought.m_Name.substr(0, 2));
+    EXPECT_TRUE(number >= 10 && number <= 99) << number;
+    EXPECT_EQ(bought.m_Name.substr(2), L" " + typeName);
     EXPECT_EQ(bought.m_Owner, 1);
     EXPECT_EQ(bought.m_Type, UNIT_INFANTRY);
     EXPECT_TRUE(bought.m_InReserve);

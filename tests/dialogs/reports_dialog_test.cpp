@@ -101,6 +101,20 @@ TEST_F(ReportsDialog, OpensOnTheGeneralSummaryOfTheCountryAndItsAlliesAndSwitche
     g_GuiHooks.playSound = shellSound;
     EXPECT_EQ(clicks, 0);
     EXPECT_TRUE(OpenKinds().empty());
+
+    // The countries in the order of their UTF-16 code units: a letter past the first 65536
+    // comes after every Latin one, not as the letter its low 16 bits would name.
+    cPanstwo* ally = nullptr;
+    for (cPanstwo* c : g_Gra->m_Countries)
+        if (c->ID != 1 && c->IsAlliedWith(1))
+            ally = c;
+    ASSERT_NE(ally, nullptr);
+    const std::wstring name = ally->Name;
+    ally->Name = L"\U00010000" + name;
+    Open();
+    EXPECT_EQ(List(kReportsCountryListId)->GetItem(1)->cells[0], ally->Name);
+    CloseTopDialogs(-1);
+    ally->Name = name;
 }
 
 // The victory-point tables sort by each column's kind: names and alliances as text, points

@@ -65,7 +65,7 @@ TEST_F(SaveWindow, ListsSavesSortedAndAFolderWithoutInfoAsUnknown)
     EXPECT_EQ(g_Gra->GetGameState(), 2);
     const auto rows = Rows();
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0], (std::vector<std::wstring>{L"alpha", LangText("save_unknown_name"), L"1", L"--.--.-- --:--"}));
+    EXPECT_EQ(rows[0], (std::vector<std::wstring>{L"alpha", L"Unknown name", L"1", L"--.--.-- --:--"}));
     EXPECT_EQ(rows[1], (std::vector<std::wstring>{L"day 1 Poland West", L" ", L"2", L"--.--.-- --:--"}));
     // Info.ini keeps year.month.day; the window shows day.month.year, as the game's dates read.
     EXPECT_EQ(rows[2], (std::vector<std::wstring>{L"zulu", L"Testland", L"3", L"01.09.39 04:45"}));

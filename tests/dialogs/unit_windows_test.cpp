@@ -101,6 +101,23 @@ TEST_F(UnitWindows, ACommanderIsRecalledAndAnotherAssignedTheBestListedFirst)
     EXPECT_EQ(opener.told, std::vector<int>{kCommandersExitId});
     EXPECT_EQ(clicks, (std::vector<int>{kCommandersExitId, kCommandersExitId}));
     EXPECT_TRUE(OpenKinds().empty());
+
+    // A commander leading a unit that waits in the reserve names it; it stands on no hex yet.
+    sDowodca* rommel = AddCommander(L"Rommel", 5);
+    rommel->State = 2;
+    cJednostkaLadowa waiting;
+    waiting.m_Name = L"6. Panzer-Division";
+    waiting.m_Owner = 1;
+    waiting.m_Commander = rommel;
+    g_Gra->m_Reserve.push_back(&waiting);
+    PushDialog(new cDialogDowodcow(*guards));
+    std::vector<std::wstring> leading;
+    for (int row = 0; row < List(kCommandersUnavailableId).GetSize(); ++row)
+        if (const auto& cells = List(kCommandersUnavailableId).GetItem(row)->cells; cells[0] == L"Rommel")
+            leading = {cells[4], cells[5]};
+    EXPECT_EQ(leading, (std::vector<std::wstring>{L"6. Panzer-Division", L"-"}));
+    CloseTopDialogs(-1);
+    std::erase(g_Gra->m_Reserve, &waiting);
 }
 
 TEST_F(UnitWindows, ReplacementsAreBoundByMoneySupplyAndLossesAndPaidOnOk)

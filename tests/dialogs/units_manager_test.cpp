@@ -7,9 +7,13 @@
 #include "game/game.h"
 #include "game/play_state.h"
 #include "gui/controls.h"
+#include "gui/gui_hooks.h"
 #include "tests/dialogs/dialog_bench.h"
 #include "units/land_unit.h"
+#include "units/naval_unit.h"
 #include "units/unit.h"
+#include "world/fleet.h"
+#include "world/sea_graph.h"
 
 namespace {
 
@@ -43,6 +47,17 @@ TEST_F(UnitsManager, KeysFilterTheTypesAndTheFiltersOutlastTheWindow)
     EXPECT_EQ(TextOf(kUnitsFirstLandFilterId + 2),
               FormatText(L"%s (%i+[%i])", cUnit::GetSubtypeText(UNIT_MECHANIZED), 1, 0));
     ASSERT_NO_FATAL_FAILURE(CheckScreen("units_manager"));
+    // The keys move the choice as the window's own events, without a click's sound.
+    int clicks = 0;
+    const auto shellSound = g_GuiHooks.playSound;
+    g_GuiHooks.playSound = [&](unsigned, int, CDXUTControl*) { ++clicks; };
+    Key(VK_DOWN);
+    ASSERT_NE(UnitsMgrSelectedUnit(), nullptr);
+    EXPECT_EQ(UnitsMgrSelectedUnit()->m_Id, int(reinterpret_cast<intptr_t>(List().GetItem(1)->pData)));
+    Key(VK_RIGHT);
+    Key(VK_LEFT);
+    g_GuiHooks.playSound = shellSound;
+    EXPECT_EQ(clicks, 0);
     Key('0');
     EXPECT_EQ(List().GetSize(), 0);
     EXPECT_FALSE(Top()->GetControlEnabled(kUnitsSelectId));
@@ -63,6 +78,15 @@ TEST_F(UnitsManager, KeysFilterTheTypesAndTheFiltersOutlastTheWindow)
         Key(VK_RIGHT);
     EXPECT_EQ(static_cast<CDXUTTabFrame*>(Top()->GetControl(kUnitsKindTabsId))->GetSelectedIndex(), 2);
     EXPECT_EQ(List().GetSize(), 4) << "Borussia's ships";
+
+    // A sea zone whose name holds the row's separators stays in its column too.
+    const cJednostkaMorska* ship = g_Gra->FindNavalUnitById(int(reinterpret_cast<intptr_t>(List().GetItem(0)->pData)));
+    ASSERT_TRUE(ship && ship->m_Fleet && ship->m_Fleet->GetSeaNode());
+    ship->m_Fleet->GetSeaNode()->Name = L"North;Sea|x";
+    Key(VK_LEFT);
+    Key(VK_RIGHT);
+    ASSERT_EQ(List().GetItem(0)->cells.size(), 6u);
+    EXPECT_EQ(List().GetItem(0)->cells[4], L"North Sea x");
 }
 
 TEST_F(UnitsManager, AUnitNotYetDeliveredCannotDeployAndAPickedUnitIsSelectedForItsMove)

@@ -358,7 +358,8 @@ TEST_F(WindowLayout, EveryWindowFitsTheScreenWithoutOverlappingControls)
              g_Gra->m_PlayState->SetAssaultPlan(plan);
              return new cAttackPanel;
          },
-         {}},
+         {},
+         true},
         {"research", [] { return new cDialogResearchu; }, {}},
         {"reports", [] { return new cDialogStatystyk; }, {}},
         {"convoys", [] { return new cDialogKonwojow; }, {}},
@@ -563,9 +564,10 @@ TEST_F(WindowLayout, TheShipsLostShowTheirDatesWholeAtEverySize)
                 ClickRow(*reports, *kinds, row);
         auto* table = static_cast<CDXUTListBox*>(reports->GetControl(kReportsTableId, DXUT_CONTROL_LISTBOX));
         ASSERT_EQ(table->GetSize(), 1);
-        const std::wstring& date = table->GetItem(0)->cells.back();
-        ExpectFits("reports", kReportsTableId, date, TextWidth(*reports, table->GetElement(0), date),
-                   table->GetColumns().back().width);
+        // The date shown, and the widest a war gives.
+        for (const std::wstring& date : {table->GetItem(0)->cells.back(), std::wstring(L"30-12-1945\nTurn 228")})
+            ExpectFits("reports", kReportsTableId, date, TextWidth(*reports, table->GetElement(0), date),
+                       table->GetColumns().back().width);
         CloseTopDialogs(-1);
     }
 }

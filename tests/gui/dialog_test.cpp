@@ -96,6 +96,11 @@ TEST_F(Dialog, DisabledControlsShowHintsOnlyWhenTheyCanBePointedAt)
     Press('O');
     EXPECT_TRUE(events.empty());
 
+    // A control given another hint while it shows its own shows the new one at once: a
+    // button its own click disabled says why, under the pointer that clicked it.
+    dialog.GetControl(101)->SetHint(L"already done");
+    EXPECT_EQ(hintText, L"already done");
+    EXPECT_TRUE(hintForced);
 }
 
 TEST_F(Dialog, HotkeysNeedKeyboardInputAVisibleEnabledControlAndNoEditBoxInFocus)

@@ -99,6 +99,10 @@ TEST(GameInput, AClickSelectsTheUnitAndAClickOnItsRangeMovesIt)
                   D::ClickHex(order.toX, order.toY);
                   // The move is shown: the game belongs to the animation until it ends.
                   EXPECT_EQ(g_Gra->GetGameState(), 8);
+                  // A window's key acts as its button does, while the unit walks too.
+                  D::PressKey('R');
+                  EXPECT_NE(FindOpenDialogByKind(810), nullptr);
+                  D::PressKey(VK_ESCAPE);
               })
         .Then("moved", [] { return g_Gra->GetGameState() == 7; },
               [] {

@@ -54,6 +54,8 @@ void MakeFolders()
     // Not listed: with the game's separator the name leads out of the folder.
     WriteFile("data/scenarios/up\\..\\..\\x/Info.ini", "[General_ENG]\r\nName=Escaped\r\n");
     WriteFile("data/scenarios/readme.txt", "not a folder");
+    // Listed: dots between other characters lead nowhere.
+    WriteFile("data/scenarios/Wait..and see/Info.ini", "[General_ENG]\r\nName=Phoney War\r\n");
     WriteFile("data/scenarios/Blank/Info.ini", "[General_ENG]\r\nName=\r\n");
     WriteFile("data/scenarios/100% War/Info.ini", "[General_ENG]\r\nName=Percent\r\n[Duration]\r\nTurns=1\r\n"
                                                   "[Map]\r\nSizeX=30\r\nSizeY=20\r\n");
@@ -72,19 +74,19 @@ TEST(ScenarioList, ListsEachKindOfFolderAndShowsTheDetailsOfTheChosenRow)
         .Then("new games", [] { return Menu() != nullptr; },
               [] {
                   EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"Percent|1|30x20", L"-|0|0x0", L"Unknown name|0|0x0",
-                                                               L"Testland|83|20x16"}));
+                                                               L"Testland|83|20x16", L"Phoney War|0|0x0"}));
                   EXPECT_TRUE(D::FindControl(IDC_START)->GetEnabled());
                   EXPECT_FALSE(D::FindControl(IDC_SAVE_DATE)->GetVisible());
               })
         .Then("pick Percent", [] { return D::ShowListRow(IDC_LIST, L"Percent"); })
         .Then("click Percent", D::AfterFrames(2), [] { D::ClickListRow(IDC_LIST, L"Percent"); })
         .Then("one turn", [] { return true; },
-              [] { EXPECT_EQ(EditText(186), L"--.--.-- --:-- to --.--.-- --:--, 1 turn"); })
+              [] { EXPECT_EQ(EditText(186), L"--.--.-- --:-- to --.--.-- --:--, turns: 1"); })
         .Then("pick Testland", [] { return D::ShowListRow(IDC_LIST, L"Testland"); })
         .Then("click Testland", D::AfterFrames(2), [] { D::ClickListRow(IDC_LIST, L"Testland"); })
         .Then("details", [] { return true; },
               [] {
-                  EXPECT_EQ(EditText(186), L"1.9.1939 to 31.12.1941, 83 turns");
+                  EXPECT_EQ(EditText(186), L"1.9.1939 to 31.12.1941, turns: 83");
                   EXPECT_EQ(EditText(198), L"20x16");
                   EXPECT_EQ(EditText(182), L"Velmorant developers");
                   EXPECT_EQ(g_SelectedEntryName, L"Testland");

@@ -39,7 +39,8 @@ TEST_F(AirUnitHints, LevelUpNeedsTechnologyAnUnspentTurnAndThePrice)
 {
     EXPECT_FLOAT_EQ(fighter->GetLevelUpCost(), 12.0f);
     EXPECT_TRUE(fighter->GetLevelUpHint(&text));
-    EXPECT_EQ(text, L"Raise this unit a level for 12.0 production points (18.0 are left afterwards).");
+    EXPECT_EQ(text, L"Raise this unit a level for 12.0 production points (18.0 are left afterwards). Rising a level "
+                    L"spends all its action points of this turn.");
     EXPECT_TRUE(fighter->LevelUp());
     EXPECT_EQ(fighter->m_Level, 2);
     EXPECT_DOUBLE_EQ(g.Country(1).PP, 18.0);
@@ -115,7 +116,7 @@ TEST_F(AirUnitHints, TheHintsTurnAtTheirLimits)
         {"a fight on no points", [](cJednostkaLotnicza& u, cPanstwo&) { u.m_ActionPoints = 0; },
          &cJednostkaLotnicza::GetAirFightHint, false, L"This unit has no action points left."},
         {"the last bomb", [&](cJednostkaLotnicza& u, cPanstwo&) { bomber(u); },
-         &cJednostkaLotnicza::GetNuclearStrikeHint, true, L"Drop a nuclear bomb on an enemy hex."},
+         &cJednostkaLotnicza::GetNuclearStrikeHint, true, L"Drop an atomic bomb on an enemy hex."},
         {"a strike on no points", [&](cJednostkaLotnicza& u, cPanstwo&) { bomber(u); u.m_ActionPoints = 0; },
          &cJednostkaLotnicza::GetNuclearStrikeHint, false, L"This unit has no action points left."},
         {"no enemy ground", [&](cJednostkaLotnicza& u, cPanstwo&) { bomber(u); g.Hex(4, 2).controller = 1; },

@@ -45,7 +45,8 @@ TEST_F(LandUpgrades, ADivisionBecomesACorpsForItsCostAndKeepsItsMenInTheNewStren
     // Strengths 2.0 and 2.5 at level 1 (rows 9): 16 x 0.5 + 1.0 x 6 = 14, no surcharge at level 1.
     EXPECT_FLOAT_EQ(unit.GetUpgradeToCorpsCost(), 14.0f);
     EXPECT_EQ(Hint(&cJednostkaLadowa::GetUpgradeToCorpsHint, true),
-              L"Upgrade this unit to a corps for 14.0 production points (86.0 are left afterwards).");
+              L"Upgrade this unit to a corps for 14.0 production points (86.0 are left afterwards). The upgrade "
+              L"spends all its action points of this turn.");
     ASSERT_TRUE(unit.UpgradeToCorps());
     EXPECT_EQ(unit.m_Type, UNIT_INFANTRY_CORPS);
     EXPECT_EQ(unit.m_Strength, 60) << "0.5 x 100 / 2.5 + 50 x 2.0 / 2.5";

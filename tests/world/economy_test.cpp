@@ -190,7 +190,7 @@ TEST_F(Economy, ResearchSpendsTheInvestmentOnlyOnSuccessAndMakesBombsAtTheTop)
                        L"Aircraft: no investments.\n"
                        L"Submarines: no investments.\n"
                        L"Warships: the highest level is reached.\n"
-                       L"Nuclear bomb: Albion acquires a new nuclear bomb.\n");
+                       L"Atomic weapons: Albion acquires a new atomic bomb.\n");
 
     albion.DoMonthlyResearch(heading, content);
     EXPECT_EQ(albion.NuclearBombs, 2) << "one bomb every month without research";
@@ -203,7 +203,7 @@ TEST_F(Economy, ResearchSpendsTheInvestmentOnlyOnSuccessAndMakesBombsAtTheTop)
     ScriptRandomRaw({0});
     albion.DoMonthlyResearch(heading, content);
     EXPECT_EQ(albion.NuclearBombs, 3);
-    EXPECT_TRUE(content.ends_with(L"Nuclear bomb: level 1 reached!\nAlbion acquires a new nuclear bomb.\n"))
+    EXPECT_TRUE(content.ends_with(L"Atomic weapons: level 1 reached!\nAlbion acquires a new atomic bomb.\n"))
         << std::string(content.begin(), content.end());
 }
 
