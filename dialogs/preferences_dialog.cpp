@@ -188,9 +188,6 @@ int DelayRowOfSlider(int sliderId)
     return -1;
 }
 
-// Rows 1 and 2 (combat results) may wait for a click; the others cannot.
-int DelayMinimum(int row) { return row == DELAY_AI_COMBAT_RESULT || row == DELAY_HUMAN_COMBAT_RESULT ? -1 : 0; }
-
 std::wstring DelayText(int row, float ms)
 {
     if (ms < 0.0f)
@@ -268,8 +265,8 @@ cDialogUstawien::cDialogUstawien() : cDialog(kPreferencesDialogKind, LayoutRow(k
     AddCheckBoxFromLayout(kPreferencesAlliesActionsId, LangText("pref_units_show_allies_actions").c_str(),
                           LangText("pref_units_show_allies_actions_hint").c_str(), g_UserSettings.showAlliesActions);
     AddUnitsTab();
-    AddLabeledSlider(this, kPreferencesVisibilityId, 0, kSliderSteps,
-                     std::clamp(g_UserSettings.fogOfWar, 0, kSliderSteps), kPreferencesVisibilityId - 2,
+    AddLabeledSlider(this, kPreferencesVisibilityId, 0, kMaxFogOfWarHexes,
+                     std::clamp(g_UserSettings.fogOfWar, 0, kMaxFogOfWarHexes), kPreferencesVisibilityId - 2,
                      LangText("pref_visibility_range").c_str(), kPreferencesVisibilityId - 1, L"");
     AddDelayRows();
     AddCheckBoxFromLayout(kPreferencesEndTurnQuestionId, LangText("pref_show_end_turn_confirm").c_str(), nullptr,
@@ -356,8 +353,8 @@ void cDialogUstawien::AddAudioTab()
 
 void cDialogUstawien::AddSeaBattleRow()
 {
-    AddLabeledSlider(this, kPreferencesSeaBattleId, 0, kSliderSteps,
-                     std::clamp(g_UserSettings.seaBattleTimeout, 0, kSliderSteps), kPreferencesSeaBattleId - 2,
+    AddLabeledSlider(this, kPreferencesSeaBattleId, 0, kMaxSeaBattleSeconds,
+                     std::clamp(g_UserSettings.seaBattleTimeout, 0, kMaxSeaBattleSeconds), kPreferencesSeaBattleId - 2,
                      LangText("pref_seabattle_delay").c_str(), kPreferencesSeaBattleId - 1, L"");
 }
 
@@ -377,8 +374,8 @@ void cDialogUstawien::AddDelayRows()
     for (int row = 0; row < kDelayCount; ++row) {
         const sDelaySetting& delay = g_DelayTable[size_t(row)];
         const int seconds = int(g_DelayValues[size_t(row)] / 1000.0f);
-        AddLabeledSlider(this, delay.controlId, DelayMinimum(row), kSliderSteps,
-                         std::clamp(seconds, DelayMinimum(row), kSliderSteps), delay.controlId - 2,
+        AddLabeledSlider(this, delay.controlId, MinDelaySeconds(row), kMaxDelaySeconds,
+                         std::clamp(seconds, MinDelaySeconds(row), kMaxDelaySeconds), delay.controlId - 2,
                          LangText(delay.languageKey).c_str(), delay.controlId - 1, L"");
         if (CDXUTControl* slider = GetControl(delay.controlId, DXUT_CONTROL_SLIDER))
             slider->SetUserData(reinterpret_cast<void*>(intptr_t(row)));
