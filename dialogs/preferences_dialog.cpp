@@ -258,6 +258,8 @@ cDialogUstawien::cDialogUstawien() : cDialog(kPreferencesDialogKind, LayoutRow(k
     DetectResolutions();
     if (CDXUTControl* frame = GetControl(kPreferencesDialogKind, DXUT_CONTROL_FRAME))
         frame->m_bDraggable = g_Gra != nullptr;
+    // Its own title: over the game as on the preferences screen.
+    AddText(kPreferencesTitleId, LangText("pref_title"), true);
     AddTabFrame(kPreferencesTabsId);
     AddGeneralTab();
     AddAudioTab();
