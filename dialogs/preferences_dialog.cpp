@@ -682,6 +682,11 @@ void cDialogUstawien::OnOkPressed()
         if (cPanstwo* player = g_Gra->m_PlayState ? g_Gra->m_PlayState->GetActiveCountry() : nullptr)
             player->RecalculateUnitsVisibility();
     }
+    // Opened from the pause menu, the window goes back to it: only its Resume returns to the map.
+    if (auto* menu = dynamic_cast<CDXUTDialog*>(g_CurrentMenu)) {
+        menu->SetVisible(true);
+        return;
+    }
     g_Gra->ReturnToMap();
 }
 
