@@ -693,9 +693,10 @@ void cDialogUstawien::OnOkPressed()
 void OpenPreferences()
 {
     // Its OK hands the map to the player (state 7): opened in the computer's phase or the end
-    // of an impulse it would give the player the computer's turn.
+    // of an impulse it would give the player the computer's turn, and during the player's
+    // move it would stop the unit between two hexes.
     const int state = g_Gra ? g_Gra->GetGameState() : -1;
-    if (g_Gra && state != 2 && state != 7 && state != 8) {
+    if (g_Gra && state != 2 && state != 7) {
         LogLine(L"Preferences are not opened in game state %i", state);
         return;
     }

@@ -104,7 +104,7 @@ void OpenPauseMenu()
     const int state = GameState();
     // The unit must reach its hex before the menu.
     if (state == kStateHumanMove) {
-        OpenPauseMenuAfterMove();
+        OpenAfterMove(OpenPauseMenu);
         return;
     }
     if (IsPlayersPause(state) || IsComputersPause(state))
