@@ -368,9 +368,10 @@ void cScenarioSettingsMenu::RefreshControllerControls()
         check(IDC_AI, true);
     }
     check(IDC_VERY_HARD + std::clamp(m_Country->DifficultyLevel, 0, 4), true);
-    if (m_Country->PBEMPlayerId >= 1)
-        if (auto* combo = Control<CDXUTComboBox>(IDC_PLAYER))
-            combo->SetSelectedByData(NumberAsData(m_Country->PBEMPlayerId));
+    // A country without a player (yet) shows none: a player shown would pass for its own.
+    if (auto* combo = Control<CDXUTComboBox>(IDC_PLAYER))
+        if (m_Country->PBEMPlayerId < 1 || combo->SetSelectedByData(NumberAsData(m_Country->PBEMPlayerId)) != S_OK)
+            combo->ClearSelection();
 }
 
 void cScenarioSettingsMenu::OnControllerChanged()

@@ -243,6 +243,9 @@ TEST(ScenarioSettings, APlayByEmailGameGetsItsPlayersItsFolderAndItsRepository)
               })
         .Then("their players again", D::AfterFrames(2),
               [&] {
+                  // The player box shows nobody for a person's country without a player.
+                  Control<CDXUTListBox>(IDC_COUNTRIES)->SelectItem(0, true);
+                  EXPECT_EQ(Control<CDXUTComboBox>(IDC_PLAYER)->GetSelectedItem(), nullptr);
                   giveCountry(0, 0);
                   giveCountry(1, 1);
                   Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(1, true);
