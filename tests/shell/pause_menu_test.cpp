@@ -115,7 +115,10 @@ TEST(PauseMenu, OpensOverTheMapResumesAndAbortsToTheScenarioList)
         .Then("paused still", [] { return !CurrentDialog(); },
               [] {
                   ASSERT_TRUE(Paused());
-                  EXPECT_TRUE(dynamic_cast<cPauseMenu*>(g_CurrentMenu)->GetVisible());
+                  auto* menu = dynamic_cast<cPauseMenu*>(g_CurrentMenu);
+                  EXPECT_TRUE(menu->GetVisible());
+                  // Its Preferences button, pointed at before, does not look pointed at now.
+                  EXPECT_EQ(menu->GetHoveredControl(), nullptr);
                   EXPECT_EQ(g_Gra->GetGameState(), 2);
                   D::ClickControl(IDC_RESUME);
               })
