@@ -1,12 +1,16 @@
 #include "core/settings.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
+#include <filesystem>
 #include <optional>
 
 #include "core/lock.h"
 #include "core/log.h"
 #include "core/stringbase.h"
+#include "core/text.h"
+#include "platform/paths.h"
 
 const std::array<sDelaySetting, kDelayCount> g_DelayTable = {{
     {"Delay/ControlHint", "delay_control_hint", 157},
@@ -29,26 +33,64 @@ const std::array<sDelaySetting, kDelayCount> g_DelayTable = {{
 std::array<float, kDelayCount> g_DelayValues = {1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000,
                                                 1000, 1000, 1000, 1000, 1000, 1000, 1000};
 
+int MinDelaySeconds(int row) { return row == DELAY_AI_COMBAT_RESULT || row == DELAY_HUMAN_COMBAT_RESULT ? -1 : 0; }
+
 cIniFile g_Settings;
 sUserSettings g_UserSettings;
 float g_MapZoom = 1.0f;
 
 namespace {
 
-// A value that would break its user is replaced, and the replacement logged.
-int Checked(const char* key, int value, int low, int high, int fallback)
+// A value of the file that is not of its key's kind, or outside the range the game offers
+// for it, is replaced by the key's default, here and in the store (so that the file holds it
+// from its next save), and the replacement is logged: the player who typed it can find why.
+int ReadInt(cIniFile& ini, const char* key, int def, int low, int high)
 {
-    if (value >= low && value <= high)
+    const std::optional<std::wstring> text = ini.Find(key);
+    if (!text)
+        return ini.GetInt(key, def);
+    int value = 0;
+    if (!ParseInt(*text, value)) {
+        LogLine(L"Settings: %S = \"%s\" is not a whole number, using %i", key, *text, def);
+    } else if (value < low || value > high) {
+        LogLine(L"Settings: %S = %i is out of range (%i to %i), using %i", key, value, low, high, def);
+    } else {
         return value;
-    LogLine(L"Settings: %S = %i is out of range (%i to %i), using %i", key, value, low, high, fallback);
-    return fallback;
+    }
+    ini.SetInt(key, def);
+    return def;
 }
 
-// A volume is heard only from 0 to 100 (the mixer stops there) and its formula overflows far
-// beyond: a value outside is taken at the nearer end, which sounds as the value itself would.
-float Volume(const char* key, int value)
+bool ReadBool(cIniFile& ini, const char* key, bool def)
 {
-    return float(Checked(key, value, 0, 100, value < 0 ? 0 : 100)) / 100.0f;
+    const std::optional<std::wstring> text = ini.Find(key);
+    if (!text)
+        return ini.GetBool(key, def);
+    if (*text == L"true" || *text == L"yes")
+        return true;
+    if (*text == L"false" || *text == L"no")
+        return false;
+    LogLine(L"Settings: %S = \"%s\" is neither true nor false, using %s", key, *text, def ? L"true" : L"false");
+    ini.SetBool(key, def);
+    return def;
+}
+
+// A skin is a folder of data\gfx named by its prefix and the setting: a name that is a path
+// would load pictures from anywhere, and a missing folder would draw nothing.
+std::wstring ReadSkin(cIniFile& ini, const char* key, const wchar_t* prefix, const std::wstring& def)
+{
+    const std::wstring name = ini.GetString(key, def);
+    if (name == def)
+        return name;
+    std::error_code ec;
+    const bool folderName = !name.empty() && name != L"." && name != L".." &&
+                            name.find_first_of(L"\\/:*?\"<>|") == std::wstring::npos &&
+                            std::none_of(name.begin(), name.end(), [](wchar_t c) { return c < 32; });
+    if (folderName && std::filesystem::is_directory(HostPath(L"data\\gfx\\" + (prefix + name)), ec))
+        return name;
+    LogLine(L"Settings: %S = \"%s\" is not a skin of data\\gfx, using %s", key, name, def);
+    ini.SetString(key, def);
+    return def;
 }
 
 } // namespace
@@ -69,47 +111,52 @@ void LoadSettings(const std::filesystem::path& path)
         return;
     cIniFile& ini = g_Settings;
     sUserSettings& s = g_UserSettings;
-    // A size without a layout file of its own stops the start-up when the layout is read.
-    s.resolutionX = ini.GetInt("Main/ResolutionX", 1024);
-    s.resolutionY = ini.GetInt("Main/ResolutionY", 768);
-    s.fullscreen = ini.GetBool("Main/Fullscreen", false);
+    const sUserSettings defaults;
+    // A size without a layout file of its own is replaced when the layout is read.
+    s.resolutionX = ReadInt(ini, "Main/ResolutionX", defaults.resolutionX, 1, INT_MAX);
+    s.resolutionY = ReadInt(ini, "Main/ResolutionY", defaults.resolutionY, 1, INT_MAX);
+    s.fullscreen = ReadBool(ini, "Main/Fullscreen", false);
     g_StringBase.SetLanguage(L"ENG");
     // A negative limit would make a negative frame sleep, which the system's sleep takes as
     // nearly fifty days.
-    s.fpsLimit = Checked("Main/FPSLimit", ini.GetInt("Main/FPSLimit", 0), 0, INT_MAX, 0);
-    s.showUnitName = ini.GetBool("UnitsDisplay/ShowName", true);
-    s.unitsSkin = ini.GetString("UnitsDisplay/Skin", L"Counters");
-    s.dynamicAppearance = ini.GetBool("UnitsDisplay/DynamicAppearance", true);
-    s.mapSkin = ini.GetString("MapDisplay/Skin", L"Normal");
-    s.mapZoom = float(ini.GetInt("MapDisplay/Zoom", 100)) / 100.0f;
+    s.fpsLimit = ReadInt(ini, "Main/FPSLimit", 0, 0, INT_MAX);
+    s.showUnitName = ReadBool(ini, "UnitsDisplay/ShowName", true);
+    s.unitsSkin = ReadSkin(ini, "UnitsDisplay/Skin", L"[UnitsSkin]", defaults.unitsSkin);
+    s.dynamicAppearance = ReadBool(ini, "UnitsDisplay/DynamicAppearance", true);
+    s.mapSkin = ReadSkin(ini, "MapDisplay/Skin", L"[MapSkin]", defaults.mapSkin);
+    // The map is never drawn larger than full size.
+    s.mapZoom = float(ReadInt(ini, "MapDisplay/Zoom", 100, 1, 100)) / 100.0f;
     g_MapZoom = s.mapZoom;
-    s.showGrid = ini.GetBool("MapDisplay/ShowGrid", true);
-    s.showCityName = ini.GetBool("MapDisplay/ShowCityName", true);
-    s.showAPLeft = ini.GetBool("MapDisplay/ShowAPLeft", true);
-    s.showWeather = ini.GetBool("MapDisplay/ShowWeather", true);
-    s.showSeaZoneName = ini.GetBool("MapDisplay/ShowSeaZoneName", true);
-    s.ownershipMode = ini.GetInt("MapDisplay/OwnershipMode", 0);
-    s.mapMode = ini.GetInt("MapDisplay/Mode", 0);
-    s.borderMode = ini.GetInt("Border/Mode", 0);
-    s.showSeaZonesBorders = ini.GetBool("Border/ShowSeaZonesBorders", true);
-    // Components above 255 spill into the next one, as the colour formula says.
-    const uint32_t a = uint32_t(ini.GetInt("Border/ColorA", 255));
-    const uint32_t r = uint32_t(ini.GetInt("Border/ColorR", 255));
-    const uint32_t g = uint32_t(ini.GetInt("Border/ColorG", 255));
-    const uint32_t b = uint32_t(ini.GetInt("Border/ColorB", 255));
+    s.showGrid = ReadBool(ini, "MapDisplay/ShowGrid", true);
+    s.showCityName = ReadBool(ini, "MapDisplay/ShowCityName", true);
+    s.showAPLeft = ReadBool(ini, "MapDisplay/ShowAPLeft", true);
+    s.showWeather = ReadBool(ini, "MapDisplay/ShowWeather", true);
+    s.showSeaZoneName = ReadBool(ini, "MapDisplay/ShowSeaZoneName", true);
+    // The modes the map and the minimap draw: the keys and buttons cycle through them.
+    s.ownershipMode = ReadInt(ini, "MapDisplay/OwnershipMode", 0, 0, 3);
+    s.mapMode = ReadInt(ini, "MapDisplay/Mode", 0, 0, 3);
+    s.borderMode = ReadInt(ini, "Border/Mode", 0, 0, 2);
+    s.showSeaZonesBorders = ReadBool(ini, "Border/ShowSeaZonesBorders", true);
+    // One byte each: a component above 255 would spill into the next one.
+    const uint32_t a = uint32_t(ReadInt(ini, "Border/ColorA", 255, 0, 255));
+    const uint32_t r = uint32_t(ReadInt(ini, "Border/ColorR", 255, 0, 255));
+    const uint32_t g = uint32_t(ReadInt(ini, "Border/ColorG", 255, 0, 255));
+    const uint32_t b = uint32_t(ReadInt(ini, "Border/ColorB", 255, 0, 255));
     s.borderColor = ((a * 256u + r) * 256u + g) * 256u + b;
-    s.fogOfWar = ini.GetInt("Gameplay/FogOfWar", 0);
-    s.showAlliesActions = ini.GetBool("Gameplay/ShowAlliesActions", true);
-    s.minimapOwnershipMode = ini.GetInt("MinimapDisplay/OwnershipMode", 0);
-    s.skipEndTurnConfirmation = !ini.GetBool("InterfaceSettings/ConfirmEndTurn", true);
-    s.seaBattleTimeout = ini.GetInt("InterfaceSettings/SeaBattleTimeout", 2);
-    s.musicVolume = Volume("Audio/MusicVolume", ini.GetInt("Audio/MusicVolume", 100));
-    s.sfxVolume = Volume("Audio/SFXVolume", ini.GetInt("Audio/SFXVolume", 100));
+    // The ranges the preferences' sliders offer.
+    s.fogOfWar = ReadInt(ini, "Gameplay/FogOfWar", 0, 0, kMaxFogOfWarHexes);
+    s.showAlliesActions = ReadBool(ini, "Gameplay/ShowAlliesActions", true);
+    s.minimapOwnershipMode = ReadInt(ini, "MinimapDisplay/OwnershipMode", 0, 0, 3);
+    s.skipEndTurnConfirmation = !ReadBool(ini, "InterfaceSettings/ConfirmEndTurn", true);
+    s.seaBattleTimeout = ReadInt(ini, "InterfaceSettings/SeaBattleTimeout", 2, 0, kMaxSeaBattleSeconds);
+    s.musicVolume = float(ReadInt(ini, "Audio/MusicVolume", 100, 0, 100)) / 100.0f;
+    s.sfxVolume = float(ReadInt(ini, "Audio/SFXVolume", 100, 0, 100)) / 100.0f;
     for (int row = 0; row < kDelayCount; ++row)
-        g_DelayValues[size_t(row)] = float(ini.GetInt(g_DelayTable[size_t(row)].iniKey, 1000));
+        g_DelayValues[size_t(row)] = float(ReadInt(ini, g_DelayTable[size_t(row)].iniKey.c_str(), 1000,
+                                                   MinDelaySeconds(row) * 1000, kMaxDelaySeconds * 1000));
     // Looked up without the getter's default: a file without the switch is saved without it.
     const std::optional<std::wstring> trace = ini.Find("Debug/TraceLock");
-    g_TraceGlobalLock = trace && (*trace == L"true" || *trace == L"yes");
+    g_TraceGlobalLock = trace && ReadBool(ini, "Debug/TraceLock", false);
 }
 
 void SaveZoomSetting(float zoom)

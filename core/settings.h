@@ -34,6 +34,13 @@ enum eDelay
 };
 
 extern const std::array<sDelaySetting, kDelayCount> g_DelayTable;
+// What the preferences set: a delay up to 20 seconds, at the least -1 (wait for a click) for
+// the combat results and 0 for the other rows; a sight of up to 20 hexes; a sea battle's
+// order of up to 20 seconds. A value of Settings.ini beyond them takes its default.
+constexpr int kMaxDelaySeconds = 20;
+int MinDelaySeconds(int row);
+constexpr int kMaxFogOfWarHexes = 20;
+constexpr int kMaxSeaBattleSeconds = 20;
 // Milliseconds; 0 = no pause (rows 1 and 2: result not shown), below 0 = wait for a click.
 extern std::array<float, kDelayCount> g_DelayValues;
 

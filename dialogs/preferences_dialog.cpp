@@ -188,9 +188,6 @@ int DelayRowOfSlider(int sliderId)
     return -1;
 }
 
-// Rows 1 and 2 (combat results) may wait for a click; the others cannot.
-int DelayMinimum(int row) { return row == DELAY_AI_COMBAT_RESULT || row == DELAY_HUMAN_COMBAT_RESULT ? -1 : 0; }
-
 std::wstring DelayText(int row, float ms)
 {
     if (ms < 0.0f)
@@ -261,6 +258,8 @@ cDialogUstawien::cDialogUstawien() : cDialog(kPreferencesDialogKind, LayoutRow(k
     DetectResolutions();
     if (CDXUTControl* frame = GetControl(kPreferencesDialogKind, DXUT_CONTROL_FRAME))
         frame->m_bDraggable = g_Gra != nullptr;
+    // Its own title: over the game as on the preferences screen.
+    AddText(kPreferencesTitleId, LangText("pref_title"), true);
     AddTabFrame(kPreferencesTabsId);
     AddGeneralTab();
     AddAudioTab();
@@ -268,8 +267,8 @@ cDialogUstawien::cDialogUstawien() : cDialog(kPreferencesDialogKind, LayoutRow(k
     AddCheckBoxFromLayout(kPreferencesAlliesActionsId, LangText("pref_units_show_allies_actions").c_str(),
                           LangText("pref_units_show_allies_actions_hint").c_str(), g_UserSettings.showAlliesActions);
     AddUnitsTab();
-    AddLabeledSlider(this, kPreferencesVisibilityId, 0, kSliderSteps,
-                     std::clamp(g_UserSettings.fogOfWar, 0, kSliderSteps), kPreferencesVisibilityId - 2,
+    AddLabeledSlider(this, kPreferencesVisibilityId, 0, kMaxFogOfWarHexes,
+                     std::clamp(g_UserSettings.fogOfWar, 0, kMaxFogOfWarHexes), kPreferencesVisibilityId - 2,
                      LangText("pref_visibility_range").c_str(), kPreferencesVisibilityId - 1, L"");
     AddDelayRows();
     AddCheckBoxFromLayout(kPreferencesEndTurnQuestionId, LangText("pref_show_end_turn_confirm").c_str(), nullptr,
@@ -356,8 +355,8 @@ void cDialogUstawien::AddAudioTab()
 
 void cDialogUstawien::AddSeaBattleRow()
 {
-    AddLabeledSlider(this, kPreferencesSeaBattleId, 0, kSliderSteps,
-                     std::clamp(g_UserSettings.seaBattleTimeout, 0, kSliderSteps), kPreferencesSeaBattleId - 2,
+    AddLabeledSlider(this, kPreferencesSeaBattleId, 0, kMaxSeaBattleSeconds,
+                     std::clamp(g_UserSettings.seaBattleTimeout, 0, kMaxSeaBattleSeconds), kPreferencesSeaBattleId - 2,
                      LangText("pref_seabattle_delay").c_str(), kPreferencesSeaBattleId - 1, L"");
 }
 
@@ -377,8 +376,8 @@ void cDialogUstawien::AddDelayRows()
     for (int row = 0; row < kDelayCount; ++row) {
         const sDelaySetting& delay = g_DelayTable[size_t(row)];
         const int seconds = int(g_DelayValues[size_t(row)] / 1000.0f);
-        AddLabeledSlider(this, delay.controlId, DelayMinimum(row), kSliderSteps,
-                         std::clamp(seconds, DelayMinimum(row), kSliderSteps), delay.controlId - 2,
+        AddLabeledSlider(this, delay.controlId, MinDelaySeconds(row), kMaxDelaySeconds,
+                         std::clamp(seconds, MinDelaySeconds(row), kMaxDelaySeconds), delay.controlId - 2,
                          LangText(delay.languageKey).c_str(), delay.controlId - 1, L"");
         if (CDXUTControl* slider = GetControl(delay.controlId, DXUT_CONTROL_SLIDER))
             slider->SetUserData(reinterpret_cast<void*>(intptr_t(row)));
@@ -683,15 +682,21 @@ void cDialogUstawien::OnOkPressed()
         if (cPanstwo* player = g_Gra->m_PlayState ? g_Gra->m_PlayState->GetActiveCountry() : nullptr)
             player->RecalculateUnitsVisibility();
     }
+    // Opened from the pause menu, the window goes back to it: only its Resume returns to the map.
+    if (auto* menu = dynamic_cast<CDXUTDialog*>(g_CurrentMenu)) {
+        menu->SetVisible(true);
+        return;
+    }
     g_Gra->ReturnToMap();
 }
 
 void OpenPreferences()
 {
     // Its OK hands the map to the player (state 7): opened in the computer's phase or the end
-    // of an impulse it would give the player the computer's turn.
+    // of an impulse it would give the player the computer's turn, and during the player's
+    // move it would stop the unit between two hexes.
     const int state = g_Gra ? g_Gra->GetGameState() : -1;
-    if (g_Gra && state != 2 && state != 7 && state != 8) {
+    if (g_Gra && state != 2 && state != 7) {
         LogLine(L"Preferences are not opened in game state %i", state);
         return;
     }

@@ -7,6 +7,7 @@
 
 #include "dialogs/dialog_stack.h"
 
+constexpr int kPreferencesTitleId = 80;
 constexpr int kPreferencesDialogKind = 82;
 constexpr int kPreferencesTabsId = 83;
 constexpr int kPreferencesResolutionId = 85;

@@ -41,6 +41,8 @@ public:
     int GetSelectedIndex() const { return m_iSelected; }
     tResult SetSelectedByIndex(unsigned index);
     tResult SetSelectedByData(void* data);
+    // No item chosen: the box shows none until one is.
+    void ClearSelection() { m_iFocused = m_iSelected = -1; }
     void SetDropHeight(int height)
     {
         m_nDropHeight = height;

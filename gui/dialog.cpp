@@ -93,8 +93,14 @@ void CDXUTDialog::EnableMouseInput(bool enable)
 
 void CDXUTDialog::SetVisible(bool visible)
 {
-    if (m_bVisible && !visible && m_pControlMouseOver && m_pControlMouseOver == GuiHintControl())
-        GuiSetHintControl(nullptr, false);
+    if (m_bVisible && !visible && m_pControlMouseOver) {
+        if (m_pControlMouseOver == GuiHintControl())
+            GuiSetHintControl(nullptr, false);
+        // Out of sight, the control under the mouse keeps no hover look: shown again (the pause
+        // menu after the preferences) it would look pointed at wherever the mouse is.
+        m_pControlMouseOver->OnMouseLeave();
+        m_pControlMouseOver = nullptr;
+    }
     m_bVisible = visible;
 }
 

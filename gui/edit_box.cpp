@@ -39,17 +39,25 @@ void CDXUTEditBox::UpdateRects()
     SplitFrame(b, InflateRect(b, -10, -10), m_rcRender);
 }
 
-void CDXUTEditBox::SetText(const wchar_t* text, bool selectAll)
+void CDXUTEditBox::SetText(const wchar_t* text, bool sample)
 {
     UseFont();
     m_Buffer.SetText(text ? std::wstring_view(text) : std::wstring_view());
     m_nFirstVisible = 0;
     PlaceCaret(m_Buffer.GetTextSize());
-    m_nSelStart = selectAll ? 0 : m_nCaret;
+    m_nSelStart = sample ? 0 : m_nCaret;
+    m_bSample = sample;
+}
+
+void CDXUTEditBox::DropSample()
+{
+    if (m_bSample)
+        ClearText();
 }
 
 void CDXUTEditBox::ClearText()
 {
+    m_bSample = false;
     m_Buffer.Clear();
     m_nFirstVisible = 0;
     PlaceCaret(0);
@@ -65,6 +73,7 @@ void CDXUTEditBox::ResetCaretBlink()
 void CDXUTEditBox::OnFocusIn()
 {
     CDXUTControl::OnFocusIn();
+    DropSample();
     ResetCaretBlink();
 }
 
@@ -149,6 +158,8 @@ bool CDXUTEditBox::HandleKeyboard(unsigned message, tWParam wParam, tLParam)
 {
     if (!m_bEnabled || !m_bVisible || message != WM_KEYDOWN)
         return false;
+    if (wParam != VK_ESCAPE && wParam != VK_TAB)
+        DropSample();
     const bool shift = GuiKeyDown(VK_SHIFT);
     const bool control = GuiKeyDown(VK_CONTROL);
     bool handled = true;
@@ -236,19 +247,12 @@ bool CDXUTEditBox::HandleMouse(unsigned message, int x, int y, tWParam, tLParam)
     switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
-        const bool entering = !m_bHasFocus;
-        if (entering)
+        if (!m_bHasFocus)
             CDXUTDialog::RequestFocus(this);
         if (!ContainsPoint(x, y))
             return false;
-        // A text chosen whole by its window stays chosen by the click that enters the box:
-        // the e-mail game's placeholder name and address are typed over, not after, as a
-        // placeholder is, where a click that placed the caret would keep them.
-        const int size = m_Buffer.GetTextSize();
-        if (entering && size > 0 && std::min(m_nSelStart, m_nCaret) == 0 && std::max(m_nSelStart, m_nCaret) == size) {
-            ResetCaretBlink();
-            return true;
-        }
+        // A sample put in while the focus was already here goes with the click too.
+        DropSample();
         m_bMouseDrag = true;
         GuiCaptureMouse(true);
         if (PlaceCaretAtX(x)) {
@@ -277,6 +281,8 @@ bool CDXUTEditBox::MsgProc(unsigned message, tWParam wParam, tLParam)
     if (!m_bEnabled || !m_bVisible || message != WM_CHAR)
         return false;
     const wchar_t ch = wchar_t(wParam);
+    if (ch != VK_ESCAPE && ch != VK_TAB && ch != VK_RETURN)
+        DropSample();
     switch (ch) {
     case VK_BACK:
         // At the start with nothing chosen there is nothing to delete: no change to report

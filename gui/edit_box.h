@@ -23,7 +23,10 @@ public:
     void OnFocusIn() override;
     void SetTextColor(tColor color) override { m_TextColor = color; }
 
-    void SetText(const wchar_t* text, bool selectAll = false);
+    // A sample shows what to type, chosen whole; it goes when the box is entered (by a click,
+    // by Tab, or by a key or click while the focus is already in it), never typed onto.
+    void SetText(const wchar_t* text, bool sample = false);
+    bool IsSample() const { return m_bSample; }
     const std::wstring& GetText() const { return m_Buffer.GetText(); }
     int GetTextLength() const { return m_Buffer.GetTextSize(); }
     void ClearText();
@@ -50,6 +53,7 @@ public:
     static bool s_bHideCaret;
 
 private:
+    void DropSample();
     void PlaceCaret(int cp);
     // Puts the caret at the character nearest to dialog x; false when the text cannot be measured.
     bool PlaceCaretAtX(int x);
@@ -73,4 +77,5 @@ private:
     int m_nSelStart = 0;
     int m_nFirstVisible = 0;
     bool m_bMouseDrag = false;
+    bool m_bSample = false;
 };

@@ -443,8 +443,8 @@ void GameFrameMove(cRenderer*, double time, float elapsed)
         UpdateWaitingHint();
     }
     ForgetMapHintOffTheMap(*game);
-    if (IsPauseWaitingForMove() && game->GetGameState() == kStateHuman)
-        OpenWaitingPauseMenu();
+    if (IsWaitingForMove() && game->GetGameState() == kStateHuman)
+        OpenWhatWaitedForMove();
     if (g_PbemEventCheckDone.exchange(false))
         EndTurnFromMainThread();
 }

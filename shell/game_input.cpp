@@ -50,7 +50,8 @@ constexpr int kClickSlack = 4;
 bool g_LeftWasDown = false;
 bool g_RightWasDown = false;
 int g_PressX = 0, g_PressY = 0;
-bool g_PauseAfterMove = false;
+// What opens once the player's unit has reached its hex; empty for nothing.
+std::function<void()> g_OpenAfterMove;
 
 bool ControlAt(CDXUTDialog* dialog, int x, int y)
 {
@@ -172,17 +173,19 @@ void ResetGameInput()
     ForgetHeldInput();
     g_LastPointerX = g_LastPointerY = -1;
     g_PressX = g_PressY = 0;
-    g_PauseAfterMove = false;
+    g_OpenAfterMove = nullptr;
 }
 
-void OpenPauseMenuAfterMove() { g_PauseAfterMove = true; }
+void OpenAfterMove(std::function<void()> open) { g_OpenAfterMove = std::move(open); }
 
-bool IsPauseWaitingForMove() { return g_PauseAfterMove; }
+bool IsWaitingForMove() { return g_OpenAfterMove != nullptr; }
 
-void OpenWaitingPauseMenu()
+void OpenWhatWaitedForMove()
 {
-    g_PauseAfterMove = false;
-    OpenPauseMenu();
+    const std::function<void()> open = std::move(g_OpenAfterMove);
+    g_OpenAfterMove = nullptr;
+    if (open)
+        open();
 }
 
 void cGra::OnPlayerAction(bool left, bool right, bool, bool, bool, int wheel, int x, int y)
@@ -487,8 +490,8 @@ void cGra::OnKeyboard(unsigned key, bool down)
     };
     // A window's letter is a click on its button, which acts when a click would: not while the
     // other side plays, when the whole panel is off (a key would else buy or end a turn for
-    // the computer's country). Preferences and cheats may also be opened while the player's
-    // unit is on its way; their OK hands the map back to the player.
+    // the computer's country). The preferences asked for while the player's unit is on its
+    // way open when it arrives.
     switch (key) {
     case 'C': pressButton(341); break;
     case 'I': pressButton(344); break;
@@ -504,7 +507,14 @@ void cGra::OnKeyboard(unsigned key, bool down)
     case VK_SUBTRACT:
     case VK_OEM_MINUS: if (map) map->Zoom(-1.0f, 0, 0); break;
     case VK_F1:
-        if ((playerPhase || state == kStateHumanMove) && g_DialogLinks.openPreferences)
+        // Their OK gives the map back to the player: a unit on its way first reaches its hex,
+        // or its walk would stop between two hexes, holding neither.
+        if (state == kStateHumanMove)
+            OpenAfterMove([] {
+                if (g_DialogLinks.openPreferences)
+                    g_DialogLinks.openPreferences();
+            });
+        else if (playerPhase && g_DialogLinks.openPreferences)
             g_DialogLinks.openPreferences();
         break;
     case VK_F1 + 1: g_UserSettings.showGrid = !g_UserSettings.showGrid; break;

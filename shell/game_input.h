@@ -3,6 +3,7 @@
 // panels (cGra::OnPlayerAction, cGra::OnKeyboard and cGra::OnGuiEvent live here, with the
 // screen they serve).
 #include <cstdint>
+#include <functional>
 
 // Arrow keys held: 1 left, 2 up, 4 right, 8 down; the frame move scrolls by them.
 extern uint8_t g_ArrowKeys;
@@ -32,11 +33,11 @@ void ForgetHeldInput();
 // As at start-up: nothing held, no pointer seen, no pause menu waiting.
 void ResetGameInput();
 
-// The pause menu asked for while the player's move was shown: it opens once the move has
-// ended.
-void OpenPauseMenuAfterMove();
-bool IsPauseWaitingForMove();
-void OpenWaitingPauseMenu();
+// A screen asked for while the player's move was shown (the pause menu, the preferences): it
+// opens once the move has ended, the unit on its hex.
+void OpenAfterMove(std::function<void()> open);
+bool IsWaitingForMove();
+void OpenWhatWaitedForMove();
 
 // The map's border and country-colour modes, one step on (F6, F7 and the minimap's buttons):
 // off, held land, owned land (and both, for the colours), then off again. The status line

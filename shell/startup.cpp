@@ -70,6 +70,24 @@ void ChooseFullScreenSize()
     g_UserSettings.resolutionY = y;
 }
 
+// A window of a size that no layout file places the controls for takes the default size, as
+// any other setting outside what the game offers does: the player who typed it is not left
+// without a game.
+void ChooseWindowSize()
+{
+    sUserSettings& s = g_UserSettings;
+    const sUserSettings defaults;
+    const std::wstring layout = GuiLayoutFileName(s.resolutionX, s.resolutionY);
+    if (FileExists(HostPath(layout)) || (s.resolutionX == defaults.resolutionX && s.resolutionY == defaults.resolutionY))
+        return;
+    LogLine(L"Settings: Main/ResolutionX, Main/ResolutionY = %ix%i has no layout file %s, using %ix%i", s.resolutionX,
+            s.resolutionY, layout, defaults.resolutionX, defaults.resolutionY);
+    s.resolutionX = defaults.resolutionX;
+    s.resolutionY = defaults.resolutionY;
+    g_Settings.SetInt("Main/ResolutionX", s.resolutionX);
+    g_Settings.SetInt("Main/ResolutionY", s.resolutionY);
+}
+
 // However the program ends, also early (the text layer refused) or by a fatal error that
 // a test's handler throws, it leaves no lock started, clean-up registered or screen of its
 // own behind: a next run in the same process starts as the first did.
@@ -159,6 +177,7 @@ int RunProgram()
         DXUTShutdown();
     });
     ChooseFullScreenSize();
+    ChooseWindowSize();
     LoadGuiLayout();
 
     g_CurrentMenu = nullptr;

@@ -104,7 +104,7 @@ void OpenPauseMenu()
     const int state = GameState();
     // The unit must reach its hex before the menu.
     if (state == kStateHumanMove) {
-        OpenPauseMenuAfterMove();
+        OpenAfterMove(OpenPauseMenu);
         return;
     }
     if (IsPlayersPause(state) || IsComputersPause(state))
@@ -205,7 +205,9 @@ void cPauseMenu::OnPreferencesPressed()
 {
     if (m_OverComputerPlay)
         return;
-    EndMenu(this);
+    // The menu stays, out of sight: the preferences' OK shows it again, and only Resume
+    // returns to the map.
+    SetVisible(false);
     if (g_DialogLinks.openPreferences)
         g_DialogLinks.openPreferences();
 }

@@ -324,11 +324,13 @@ void cScenarioSettingsMenu::FillPlayers()
         return;
     list->RemoveAllItems();
     combo->RemoveAllItems();
+    // The new player's row comes first, where it stays: at the end it would move down with
+    // every player saved, and the click that took it would take the player saved last.
+    list->AddItem(LangText("scenario_settings_pbem_player_new"), nullptr);
     for (const sPbemPlayer& player : g_Gra->m_PbemPlayers) {
         list->AddItem(FormatText(L"%s;%s", ListCellText(player.name), ListCellText(player.email)), NumberAsData(player.number));
         combo->AddItem(player.name.c_str(), NumberAsData(player.number));
     }
-    list->AddItem(LangText("scenario_settings_pbem_player_new"), nullptr);
 }
 
 void cScenarioSettingsMenu::OnCountrySelected()
@@ -366,9 +368,10 @@ void cScenarioSettingsMenu::RefreshControllerControls()
         check(IDC_AI, true);
     }
     check(IDC_VERY_HARD + std::clamp(m_Country->DifficultyLevel, 0, 4), true);
-    if (m_Country->PBEMPlayerId >= 1)
-        if (auto* combo = Control<CDXUTComboBox>(IDC_PLAYER))
-            combo->SetSelectedByData(NumberAsData(m_Country->PBEMPlayerId));
+    // A country without a player (yet) shows none: a player shown would pass for its own.
+    if (auto* combo = Control<CDXUTComboBox>(IDC_PLAYER))
+        if (m_Country->PBEMPlayerId < 1 || combo->SetSelectedByData(NumberAsData(m_Country->PBEMPlayerId)) != S_OK)
+            combo->ClearSelection();
 }
 
 void cScenarioSettingsMenu::OnControllerChanged()
@@ -408,19 +411,43 @@ void cScenarioSettingsMenu::OnPbemBoxChanged()
     auto* box = Control<CDXUTCheckBox>(IDC_PBEM);
     if (!box || !g_Gra)
         return;
-    g_Gra->m_IsPbem = box->GetChecked();
-    SetControlEnabled(IDC_PLAYER, g_Gra->m_IsPbem);
-    // The controllers meant something else in the other kind of game.
-    for (cPanstwo* country : g_Gra->m_Countries)
-        if (country) {
+    const bool byEmail = box->GetChecked();
+    g_Gra->m_IsPbem = byEmail;
+    SetControlEnabled(IDC_PLAYER, byEmail);
+    // The persons keep their countries. By e-mail each of them needs one of the game's
+    // players; at one screen nobody plays by e-mail. The country that closes the turn order is
+    // a person's only in a game by e-mail, and OK gives it then.
+    for (cPanstwo* country : g_Gra->m_Countries) {
+        if (!country)
+            continue;
+        if (!IsListed(*country))
             country->HumanControlled = false;
+        if (!IsListed(*country) || !byEmail || !FindPlayer(country->PBEMPlayerId))
             country->PBEMPlayerId = 0;
-        }
+    }
     FillCountries();
     // The refilled list selects its first country: its statistics and controls follow,
     // rather than stay those of the country chosen before.
     RefreshStatistics();
     RefreshControllerControls();
+    TellWhatTheBoxChanged(byEmail);
+}
+
+void cScenarioSettingsMenu::TellWhatTheBoxChanged(bool byEmail)
+{
+    // The persons' countries in the order of the list: by e-mail those still without a player.
+    std::wstring names;
+    if (auto* list = Control<CDXUTListBox>(IDC_COUNTRIES))
+        for (int row = 0; row < list->GetSize(); ++row) {
+            const auto* country = static_cast<const cPanstwo*>(list->GetItem(row)->pData);
+            if (country && country->HumanControlled && !(byEmail && FindPlayer(country->PBEMPlayerId)))
+                names += (names.empty() ? L"" : L", ") + country->Name;
+        }
+    if (names.empty())
+        return;
+    PushDialog(new cDialogTekstowy(LangFormat(byEmail ? "scenario_settings_pbem_on_%s" : "scenario_settings_pbem_off_%s",
+                                              names),
+                                   LangText("pbem_game_settings")));
 }
 
 void cScenarioSettingsMenu::OnPlayerSelected()
@@ -473,8 +500,14 @@ void cScenarioSettingsMenu::OnSavePlayerPressed()
         g_Gra->m_PbemPlayers.push_back({highest + 1, name, email});
     }
     FillPlayers();
-    // The refilled list has no row selected: the edits and the remove button follow it,
-    // rather than a player chosen before.
+    // The next player typed is a new one: the saved one is not typed over.
+    ChooseNewPlayerRow();
+}
+
+void cScenarioSettingsMenu::ChooseNewPlayerRow()
+{
+    if (auto* list = Control<CDXUTListBox>(IDC_PLAYERS); list && list->GetSize() > 0)
+        list->SelectItem(0, false);
     OnPlayerSelected();
 }
 
@@ -498,7 +531,7 @@ void cScenarioSettingsMenu::OnRemovePlayerPressed()
     RefreshControllerControls();
     FillPlayers();
     // As after a save: the removed player is chosen no more.
-    OnPlayerSelected();
+    ChooseNewPlayerRow();
 }
 
 void cScenarioSettingsMenu::RefreshStatistics()

@@ -35,6 +35,11 @@ private:
     // Each row of the countries list shows its country's controller and difficulty again.
     void RefreshCountryRows();
     void FillPlayers();
+    // The new player's row chosen, its samples in the edits.
+    void ChooseNewPlayerRow();
+    // After the play-by-e-mail box changed: which persons' countries it leaves to persons
+    // at this screen, or which still need their player by e-mail.
+    void TellWhatTheBoxChanged(bool byEmail);
     void RefreshStatistics();
     void RefreshControllerControls();
     std::wstring ControllerText(const cPanstwo& country) const;

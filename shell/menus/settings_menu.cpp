@@ -2,12 +2,7 @@
 
 #include "core/format.h"
 #include "core/settings.h"
-#include "core/stringbase.h"
 #include "shell/textures.h"
-
-namespace {
-constexpr int IDC_TITLE = 80;
-} // namespace
 
 cSettingsMenu::cSettingsMenu()
 {
@@ -17,7 +12,7 @@ cSettingsMenu::cSettingsMenu()
         const std::wstring others = FormatText(L"data\\gfx\\[MapSkin]%s\\others.png", g_UserSettings.mapSkin);
         g_Textures[TEX_OTHERS].Load(others.c_str(), cTextureHolder::kFile, 1);
     }
-    AddTitleFromLayout(IDC_TITLE, LangText("pref_title"));
+    // The title is the preferences window's own, which it shows over a game as well.
     if (g_DialogLinks.openPreferences)
         g_DialogLinks.openPreferences();
     SetVisible(true);

@@ -1,6 +1,6 @@
 #pragma once
-// The preferences screen of the main menu: a wallpaper and a title behind the preferences
-// window, which lives on the dialog stack. Closing that window without a game brings the
+// The preferences screen of the main menu: a wallpaper behind the preferences window (with
+// its title), which lives on the dialog stack. Closing that window without a game brings the
 // main menu back.
 #include "shell/menus/menu.h"
 

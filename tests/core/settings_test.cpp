@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "core/format.h"
 #include "core/lock.h"
 #include "core/settings.h"
+#include "core/text.h"
 #include "platform/paths.h"
 #include "tests/test_support.h"
 
@@ -36,11 +40,11 @@ TEST_F(Settings, MissingFileKeepsDefaultsAndIsNeverCreated)
 
 TEST_F(Settings, PartialFileTakesDefaultsAndTheNextSaveWritesEveryKey)
 {
-    WriteWholeFile(dir / "Settings.ini", "[Main]\nResolutionX=800\n[Delay]\nAIMoveBefore=-1\nHumanCombatResult=0\n");
+    WriteWholeFile(dir / "Settings.ini", "[Main]\nResolutionX=800\n[Delay]\nAICombatResult=-1\nHumanCombatResult=0\n");
     LoadSettings(dir / "Settings.ini");
     EXPECT_EQ(g_UserSettings.resolutionX, 800);
     EXPECT_EQ(g_UserSettings.resolutionY, 768);
-    EXPECT_EQ(g_DelayValues[DELAY_AI_MOVE_BEFORE], -1.0f);
+    EXPECT_EQ(g_DelayValues[DELAY_AI_COMBAT_RESULT], -1.0f);
     EXPECT_EQ(g_DelayValues[DELAY_HUMAN_COMBAT_RESULT], 0.0f);
     EXPECT_EQ(g_DelayValues[DELAY_HUMAN_MOVE_BETWEEN], 1000.0f);
     // Rounded up to a whole percent, but a float's last bits never add one.
@@ -64,12 +68,12 @@ TEST_F(Settings, DerivedValues)
 {
     WriteWholeFile(dir / "Settings.ini",
                    "[Main]\nFPSLimit=30\n[MapDisplay]\nZoom=75\n[InterfaceSettings]\nConfirmEndTurn=false\n"
-                   "[Border]\nColorA=0\nColorR=256\nColorG=0\nColorB=0\n[Debug]\nTraceLock=yes\n");
+                   "[Border]\nColorA=0\nColorR=255\nColorG=0\nColorB=1\n[Debug]\nTraceLock=yes\n");
     LoadSettings(dir / "Settings.ini");
     EXPECT_EQ(g_UserSettings.FrameSleepMs(), 33);
     EXPECT_FLOAT_EQ(g_UserSettings.mapZoom, 0.75f);
     EXPECT_TRUE(g_UserSettings.skipEndTurnConfirmation);
-    EXPECT_EQ(g_UserSettings.borderColor, 0x01000000u) << "a component above 255 spills over";
+    EXPECT_EQ(g_UserSettings.borderColor, 0x00FF0001u);
     EXPECT_TRUE(g_TraceGlobalLock);
     g_UserSettings.fpsLimit = 1000;
     EXPECT_EQ(g_UserSettings.FrameSleepMs(), 1);
@@ -77,20 +81,126 @@ TEST_F(Settings, DerivedValues)
     EXPECT_EQ(g_UserSettings.FrameSleepMs(), 0);
 }
 
-TEST_F(Settings, ValuesAreTakenAsTheyStandUnlessTheyBreakTheirUser)
+// A value typed into the file that is not of its key's kind or lies outside what the game
+// offers takes the key's default, says so in the log and is mended in the store; a skin is
+// a folder of data/gfx, never a path.
+TEST_F(Settings, AValueNotOfItsKindOrBeyondItsRangeTakesItsDefaultWithALogLine)
 {
-    WriteWholeFile(dir / "Settings.ini",
-                   "[Main]\nResolutionX=-5\nFPSLimit=-30\n[MapDisplay]\nZoom=banana\n[Audio]\nSFXVolume=900\n"
-                   "MusicVolume=-7\n[InterfaceSettings]\nSeaBattleTimeout=-4\n");
+    std::filesystem::create_directories("data/gfx/[MapSkin]Winter");
+    auto number = [](auto value) { return FormatText(L"%i", int(value)); };
+    auto yesNo = [](bool value) { return std::wstring(value ? L"true" : L"false"); };
+    const sUserSettings& s = g_UserSettings;
+    struct sHostile
+    {
+        const char* key;
+        const char* typed;
+        std::function<std::wstring()> inForce;
+        const wchar_t* logged;
+    };
+    const sHostile rows[] = {
+        {"Main/ResolutionX", "wide", [&] { return number(s.resolutionX); },
+         L"Settings: Main/ResolutionX = \"wide\" is not a whole number, using 1024"},
+        {"Main/ResolutionY", "-5", [&] { return number(s.resolutionY); },
+         L"Settings: Main/ResolutionY = -5 is out of range (1 to 2147483647), using 768"},
+        {"Main/Fullscreen", "True", [&] { return yesNo(s.fullscreen); },
+         L"Settings: Main/Fullscreen = \"True\" is neither true nor false, using false"},
+        {"Main/FPSLimit", "-30", [&] { return number(s.fpsLimit); },
+         L"Settings: Main/FPSLimit = -30 is out of range (0 to 2147483647), using 0"},
+        {"UnitsDisplay/ShowName", "1", [&] { return yesNo(s.showUnitName); },
+         L"Settings: UnitsDisplay/ShowName = \"1\" is neither true nor false, using true"},
+        {"UnitsDisplay/Skin", "Winter", [&] { return s.unitsSkin; },
+         L"Settings: UnitsDisplay/Skin = \"Winter\" is not a skin of data\\gfx, using Counters"},
+        {"UnitsDisplay/DynamicAppearance", "on", [&] { return yesNo(s.dynamicAppearance); },
+         L"Settings: UnitsDisplay/DynamicAppearance = \"on\" is neither true nor false, using true"},
+        {"MapDisplay/Skin", "../../etc/passwd", [&] { return s.mapSkin; },
+         L"Settings: MapDisplay/Skin = \"../../etc/passwd\" is not a skin of data\\gfx, using Normal"},
+        {"MapDisplay/Skin", "../[MapSkin]Winter", [&] { return s.mapSkin; },
+         L"Settings: MapDisplay/Skin = \"../[MapSkin]Winter\" is not a skin of data\\gfx, using Normal"},
+        {"MapDisplay/Zoom", "banana", [&] { return number(g_MapZoom * 100.0f); },
+         L"Settings: MapDisplay/Zoom = \"banana\" is not a whole number, using 100"},
+        {"MapDisplay/Zoom", "250", [&] { return number(s.mapZoom * 100.0f); },
+         L"Settings: MapDisplay/Zoom = 250 is out of range (1 to 100), using 100"},
+        {"MapDisplay/ShowGrid", "TRUE", [&] { return yesNo(s.showGrid); },
+         L"Settings: MapDisplay/ShowGrid = \"TRUE\" is neither true nor false, using true"},
+        {"MapDisplay/ShowCityName", "", [&] { return yesNo(s.showCityName); },
+         L"Settings: MapDisplay/ShowCityName = \"\" is neither true nor false, using true"},
+        {"MapDisplay/ShowAPLeft", "y", [&] { return yesNo(s.showAPLeft); },
+         L"Settings: MapDisplay/ShowAPLeft = \"y\" is neither true nor false, using true"},
+        {"MapDisplay/ShowWeather", "off", [&] { return yesNo(s.showWeather); },
+         L"Settings: MapDisplay/ShowWeather = \"off\" is neither true nor false, using true"},
+        {"MapDisplay/ShowSeaZoneName", "-1", [&] { return yesNo(s.showSeaZoneName); },
+         L"Settings: MapDisplay/ShowSeaZoneName = \"-1\" is neither true nor false, using true"},
+        {"MapDisplay/OwnershipMode", "4", [&] { return number(s.ownershipMode); },
+         L"Settings: MapDisplay/OwnershipMode = 4 is out of range (0 to 3), using 0"},
+        {"MapDisplay/Mode", "-1", [&] { return number(s.mapMode); },
+         L"Settings: MapDisplay/Mode = -1 is out of range (0 to 3), using 0"},
+        {"Border/Mode", "3", [&] { return number(s.borderMode); },
+         L"Settings: Border/Mode = 3 is out of range (0 to 2), using 0"},
+        {"Border/ShowSeaZonesBorders", "yes please", [&] { return yesNo(s.showSeaZonesBorders); },
+         L"Settings: Border/ShowSeaZonesBorders = \"yes please\" is neither true nor false, using true"},
+        // A component above 255 would spill into the next one: alpha 1, a border hardly drawn.
+        {"Border/ColorR", "256", [&] { return FormatText(L"%x", s.borderColor); },
+         L"Settings: Border/ColorR = 256 is out of range (0 to 255), using 255"},
+        {"Border/ColorA", "-1", [&] { return FormatText(L"%x", s.borderColor); },
+         L"Settings: Border/ColorA = -1 is out of range (0 to 255), using 255"},
+        {"Border/ColorG", "0x80", [&] { return FormatText(L"%x", s.borderColor); },
+         L"Settings: Border/ColorG = \"0x80\" is not a whole number, using 255"},
+        {"Border/ColorB", "12.5", [&] { return FormatText(L"%x", s.borderColor); },
+         L"Settings: Border/ColorB = \"12.5\" is not a whole number, using 255"},
+        // Below 0 the fog was off, every enemy unit shown; 0 is off too, and now says so.
+        {"Gameplay/FogOfWar", "-7", [&] { return number(s.fogOfWar); },
+         L"Settings: Gameplay/FogOfWar = -7 is out of range (0 to 20), using 0"},
+        {"Gameplay/ShowAlliesActions", "0", [&] { return yesNo(s.showAlliesActions); },
+         L"Settings: Gameplay/ShowAlliesActions = \"0\" is neither true nor false, using true"},
+        {"MinimapDisplay/OwnershipMode", "9", [&] { return number(s.minimapOwnershipMode); },
+         L"Settings: MinimapDisplay/OwnershipMode = 9 is out of range (0 to 3), using 0"},
+        {"InterfaceSettings/ConfirmEndTurn", "ask", [&] { return yesNo(!s.skipEndTurnConfirmation); },
+         L"Settings: InterfaceSettings/ConfirmEndTurn = \"ask\" is neither true nor false, using true"},
+        {"InterfaceSettings/SeaBattleTimeout", "-4", [&] { return number(s.seaBattleTimeout); },
+         L"Settings: InterfaceSettings/SeaBattleTimeout = -4 is out of range (0 to 20), using 2"},
+        {"Audio/SFXVolume", "loud", [&] { return number(s.sfxVolume * 100.0f); },
+         L"Settings: Audio/SFXVolume = \"loud\" is not a whole number, using 100"},
+        {"Audio/MusicVolume", "900", [&] { return number(s.musicVolume * 100.0f); },
+         L"Settings: Audio/MusicVolume = 900 is out of range (0 to 100), using 100"},
+        // Beyond an int: read as its largest, it made a hint wait 2147483.65 s, never shown.
+        {"Delay/ControlHint", "99999999999999999999", [&] { return number(g_DelayValues[DELAY_CONTROL_HINT]); },
+         L"Settings: Delay/ControlHint = \"99999999999999999999\" is not a whole number, using 1000"},
+        {"Delay/AIMoveBefore", "-1", [&] { return number(g_DelayValues[DELAY_AI_MOVE_BEFORE]); },
+         L"Settings: Delay/AIMoveBefore = -1 is out of range (0 to 20000), using 1000"},
+        {"Delay/HumanCombatResult", "-1001", [&] { return number(g_DelayValues[DELAY_HUMAN_COMBAT_RESULT]); },
+         L"Settings: Delay/HumanCombatResult = -1001 is out of range (-1000 to 20000), using 1000"},
+        {"Delay/HumanMoveBetween", "20001", [&] { return number(g_DelayValues[DELAY_HUMAN_MOVE_BETWEEN]); },
+         L"Settings: Delay/HumanMoveBetween = 20001 is out of range (0 to 20000), using 1000"},
+        {"Debug/TraceLock", "on", [&] { return yesNo(g_TraceGlobalLock); },
+         L"Settings: Debug/TraceLock = \"on\" is neither true nor false, using false"},
+    };
+    for (const sHostile& row : rows) {
+        SCOPED_TRACE(std::string(row.key) + " = " + row.typed);
+        ResetSettingsToDefaults();
+        testing_support::ClearLog();
+        const std::wstring expected = row.inForce();
+        const std::string key(row.key);
+        const size_t slash = key.find('/');
+        WriteWholeFile(dir / "Settings.ini", "[" + key.substr(0, slash) + "]\n" + key.substr(slash + 1) + " = " +
+                                                 row.typed + "\n");
+        LoadSettings(dir / "Settings.ini");
+        EXPECT_EQ(row.inForce(), expected) << "the default";
+        EXPECT_TRUE(testing_support::LogContains(row.logged)) << WideToUtf8(row.logged);
+        // The file holds the default from its next save.
+        const std::optional<std::wstring> stored = g_Settings.Find(key);
+        EXPECT_TRUE(stored && *stored != Utf8ToWide(row.typed));
+    }
+    // A skin of data/gfx other than the default one, and values within their ranges, stand.
+    WriteWholeFile(dir / "Settings.ini", "[MapDisplay]\nSkin = Winter\n[Delay]\nAICombatResult = -1000\n"
+                                         "[Gameplay]\nFogOfWar = 20\n[Audio]\nSFXVolume = 0\n");
+    ResetSettingsToDefaults();
+    testing_support::ClearLog();
     LoadSettings(dir / "Settings.ini");
-    EXPECT_EQ(g_UserSettings.resolutionX, -5) << "no layout has that size: the start-up stops there";
-    EXPECT_EQ(g_UserSettings.FrameSleepMs(), 0);
-    EXPECT_FLOAT_EQ(g_UserSettings.mapZoom, 0.0f);
-    EXPECT_EQ(g_UserSettings.seaBattleTimeout, -4);
-    EXPECT_FLOAT_EQ(g_UserSettings.sfxVolume, 1.0f);
-    EXPECT_FLOAT_EQ(g_UserSettings.musicVolume, 0.0f);
-    EXPECT_TRUE(testing_support::LogContains(
-        L"Settings: Main/FPSLimit = -30 is out of range (0 to 2147483647), using 0"));
+    EXPECT_EQ(g_UserSettings.mapSkin, L"Winter");
+    EXPECT_EQ(g_DelayValues[DELAY_AI_COMBAT_RESULT], -1000.0f);
+    EXPECT_EQ(g_UserSettings.fogOfWar, 20);
+    EXPECT_FLOAT_EQ(g_UserSettings.sfxVolume, 0.0f);
+    EXPECT_FALSE(testing_support::LogStartsWith(L"Settings: "));
 }
 
 TEST_F(Settings, ShippedDefaultFileHoldsEveryKeyWithItsDefault)

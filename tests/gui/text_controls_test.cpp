@@ -177,16 +177,26 @@ TEST_F(TextControls, AClickPlacesTheCaretByTheGlyphAdvances)
     Type(L"K");
     EXPECT_EQ(edit->GetText(), L"Krsaw");
 
-    // A sample the window chose whole stays chosen by the click that enters the box, and is
-    // typed over; once in the box, a click places the caret again.
+    // A sample goes when the box is entered, and is never typed onto: also when the window
+    // puts it in while the focus is in the box, where a click places the caret.
     edit->SetText(L"new player name", true);
     CDXUTDialog::ClearFocus();
     Click(textLeft + wa + 1, 250);
+    EXPECT_EQ(edit->GetText(), L"");
     Type(L"Ada");
     EXPECT_EQ(edit->GetText(), L"Ada");
     Click(textLeft + 1, 250);
     Type(L"L");
     EXPECT_EQ(edit->GetText(), L"LAda");
+    edit->SetText(L"player@example.com", true);
+    EXPECT_TRUE(edit->IsSample());
+    Click(textLeft + wa + 1, 250);
+    Type(L"bob@example.org");
+    EXPECT_EQ(edit->GetText(), L"bob@example.org");
+    edit->SetText(L"player@example.com", true);
+    Type(L"c");
+    EXPECT_EQ(edit->GetText(), L"c");
+    EXPECT_FALSE(edit->IsSample());
 }
 
 TEST_F(TextControls, ALongTextScrollsToKeepTheCaretInView)

@@ -19,6 +19,7 @@
 #include "game/game.h"
 #include "game/play_state.h"
 #include "game/presentation_requests.h"
+#include "game/save_game.h"
 #include "gui/controls.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
@@ -322,6 +323,12 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverRefusedASecondTimeAndTakenUpByTheNex
     MakeTestlandFolder();
     driver.StartWith(LoadTestland);
     SetUpGameByEmail(driver);
+    // Whether a file of a save was written while the window that hands the turn over was open.
+    static bool writtenUnderTheWindow = false;
+    writtenUnderTheWindow = false;
+    SetSaveFileWrittenHook([](const wchar_t*) {
+        writtenUnderTheWindow = writtenUnderTheWindow || MessageTitle() == L"Your turn is over";
+    });
     // The first country to move is Bob's: play starts with his phase.
     driver.Then("Bob's turn", [] { return TurnOf(L"Borussia", false); }, {}, 20000);
     EndTheTurn(driver, "Borussia");
@@ -329,7 +336,11 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverRefusedASecondTimeAndTakenUpByTheNex
         .Then("handed over", [] { return MessageTitle() == L"Your turn is over"; },
               [] {
                   EXPECT_EQ(g_Gra->GetGameState(), 3);
-                  EXPECT_TRUE(FileExists("data/pbem/Summer War/Info.ini"));
+                  // The folder holds the whole turn when the window that says so shows.
+                  EXPECT_FALSE(writtenUnderTheWindow);
+                  for (const wchar_t* file : kSaveFileNames)
+                      EXPECT_TRUE(FileExists(std::filesystem::path("data/pbem/Summer War") / file)) << WideToUtf8(file);
+                  EXPECT_FALSE(std::filesystem::exists("data/pbem/Summer War%saving"));
                   EXPECT_TRUE(FileExists("data/pbem/repo.dat"));
                   EXPECT_NE(MessageTitle(kMessageDialogRow + 3).find(L"data/pbem/Summer War."), std::wstring::npos);
               })
@@ -374,6 +385,7 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverRefusedASecondTimeAndTakenUpByTheNex
         .Then("told", D::AfterFrames(5),
               [] { EXPECT_EQ(StatusLine(), LangFormat("statusbar_hint_pbem_turn_sent_%s", L"Summer War")); });
     EXPECT_EQ(driver.Run(), 0);
+    SetSaveFileWrittenHook(nullptr);
 }
 
 // The real loop sleeps while nothing on the screen changes. What the opponent's thread does

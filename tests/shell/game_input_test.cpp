@@ -5,6 +5,7 @@
 #include "dialogs/dialog_stack.h"
 #include "dialogs/end_turn_dialog.h"
 #include "dialogs/info_panel.h"
+#include "dialogs/preferences_dialog.h"
 #include "gui/controls.h"
 #include "core/lock.h"
 #include "core/settings.h"
@@ -74,8 +75,20 @@ TEST(GameInput, AClickSelectsTheUnitAndAClickOnItsRangeMovesIt)
               })
         .Then("select", [] { return !CurrentDialog(); },
               [] {
+                  // A unit that can walk more than one hex, given the points: its walk takes more
+                  // than a frame.
+                  auto walksFar = [](cJednostkaLadowa& u) {
+                      GLOBAL_LOCK_SCOPE();
+                      u.SetActionPoints(std::max(u.m_ActionPoints, 6));
+                      if (u.ComputeMoveRange(true) < 1)
+                          return false;
+                      for (const sPathStep& step : u.m_Path)
+                          if (!g_Gra->m_Mapa->GetHex(step.x, step.y)->unit && HexDistance(u.m_X, u.m_Y, step.x, step.y) >= 2)
+                              return true;
+                      return false;
+                  };
                   for (cJednostkaLadowa* u : g_Gra->m_LandUnits)
-                      if (u->m_Owner == 1 && u->m_ActionPoints >= 1 && u->IsOnMap()) {
+                      if (u->m_Owner == 1 && u->m_ActionPoints >= 1 && u->IsOnMap() && walksFar(*u)) {
                           order = {u->m_Id, u->m_X, u->m_Y};
                           break;
                       }
@@ -89,12 +102,15 @@ TEST(GameInput, AClickSelectsTheUnitAndAClickOnItsRangeMovesIt)
                   EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_MOVE);
                   EXPECT_EQ(StatusLine(), LangText("statusbar_hint_move_destination_hex"));
                   cJednostkaLadowa* unit = g_Gra->FindLandUnitById(order.unitId);
+                  // The farthest free hex of its range: the walk takes more than a frame.
                   for (const sPathStep& step : unit->m_Path)
-                      if ((step.x != order.fromX || step.y != order.fromY) && !g_Gra->m_Mapa->GetHex(step.x, step.y)->unit) {
+                      if (!g_Gra->m_Mapa->GetHex(step.x, step.y)->unit &&
+                          (order.toX < 0 || HexDistance(order.fromX, order.fromY, step.x, step.y) >
+                                                HexDistance(order.fromX, order.fromY, order.toX, order.toY))) {
                           order.toX = step.x;
                           order.toY = step.y;
                       }
-                  ASSERT_GE(order.toX, 0);
+                  ASSERT_GE(HexDistance(order.fromX, order.fromY, order.toX, order.toY), 2);
                   EXPECT_NE(g_Gra->m_Mapa->GetHex(order.toX, order.toY)->marks & 0x1FFFCu, 0u);
                   D::ClickHex(order.toX, order.toY);
                   // The move is shown: the game belongs to the animation until it ends.
@@ -103,8 +119,19 @@ TEST(GameInput, AClickSelectsTheUnitAndAClickOnItsRangeMovesIt)
                   D::PressKey('R');
                   EXPECT_NE(FindOpenDialogByKind(810), nullptr);
                   D::PressKey(VK_ESCAPE);
+                  // The preferences asked for on the way open once the unit has arrived: their
+                  // OK, which gives the map back, would leave it between two hexes.
+                  D::PressKey(VK_F1);
               })
-        .Then("moved", [] { return g_Gra->GetGameState() == 7; },
+        .Then("preferences", [] { return dynamic_cast<cDialogUstawien*>(CurrentDialog()) != nullptr; },
+              [] {
+                  EXPECT_EQ(g_Gra->GetGameState(), 7);
+                  const CDXUTStatic* title = D::Control<CDXUTStatic>(kPreferencesTitleId);
+                  EXPECT_EQ(title ? title->GetText() : std::wstring(), LangText("pref_title"));
+                  D::ClickControl(kPreferencesOkId);
+              },
+              2000)
+        .Then("moved", [] { return g_Gra->GetGameState() == 7 && !CurrentDialog(); },
               [] {
                   const cJednostkaLadowa* unit = g_Gra->FindLandUnitById(order.unitId);
                   EXPECT_EQ(std::make_pair(int(unit->m_X), int(unit->m_Y)), std::make_pair(order.toX, order.toY));

@@ -4,11 +4,13 @@
 #include "ai/ai_thread.h"
 #include "core/lock.h"
 #include "core/random.h"
+#include "core/stringbase.h"
 #include "dialogs/confirm_dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/info_panel.h"
 #include "dialogs/minimap_panel.h"
 #include "dialogs/message_dialog.h"
+#include "dialogs/preferences_dialog.h"
 #include "dialogs/save_dialog.h"
 #include "gui/controls.h"
 #include "game/play_counts.h"
@@ -102,7 +104,24 @@ TEST(PauseMenu, OpensOverTheMapResumesAndAbortsToTheScenarioList)
               })
         .Then("settled", D::AfterFrames(20))
         .Screenshot("pause_menu")
-        .Then("resume", [] { return true; }, [] { D::ClickControl(IDC_RESUME); })
+        .Then("preferences", [] { return true; }, [] { D::ClickControl(IDC_PREFERENCES); })
+        .Then("their window", [] { return dynamic_cast<cDialogUstawien*>(CurrentDialog()) != nullptr; },
+              [] {
+                  const CDXUTStatic* title = D::Control<CDXUTStatic>(kPreferencesTitleId);
+                  EXPECT_EQ(title ? title->GetText() : std::wstring(), LangText("pref_title"));
+                  D::ClickControl(kPreferencesOkId);
+              })
+        // Their OK goes back to the pause menu: only Resume returns to the map.
+        .Then("paused still", [] { return !CurrentDialog(); },
+              [] {
+                  ASSERT_TRUE(Paused());
+                  auto* menu = dynamic_cast<cPauseMenu*>(g_CurrentMenu);
+                  EXPECT_TRUE(menu->GetVisible());
+                  // Its Preferences button, pointed at before, does not look pointed at now.
+                  EXPECT_EQ(menu->GetHoveredControl(), nullptr);
+                  EXPECT_EQ(g_Gra->GetGameState(), 2);
+                  D::ClickControl(IDC_RESUME);
+              })
         .Then("map again", [] { return !g_CurrentMenu && PlayersTurn(); }, [] { D::PressKey(VK_ESCAPE); })
         .Then("abort", Paused, [] { D::ClickControl(IDC_ABORT); })
         // The question first: Escape keeps the game, yes ends it.

@@ -690,8 +690,12 @@ void SetUpGameByEmail(cProgramDriver& driver, const wchar_t* adas, const wchar_t
         .Then("play by e-mail", D::AfterFrames(2), [] { D::ClickControl(kByEmail); })
         .Then("players", [] { return g_Gra->m_IsPbem; },
               [=] {
+                  // Read: the persons' countries, Albion's at least, still need their players.
+                  if (MessageTitle() == LangText("pbem_game_settings"))
+                      D::PressKey(VK_RETURN);
                   AddEmailPlayer(L"Ada");
-                  D::Control<CDXUTListBox>(kPlayers)->SelectItem(1, true);
+                  // The new player's row, where Ada's was chosen.
+                  D::Control<CDXUTListBox>(kPlayers)->SelectItem(0, true);
                   AddEmailPlayer(L"Bob");
                   D::SetEditText(kEmailGameName, L"Summer War");
                   D::Control<CDXUTTabFrame>(kSettingsTabs)->SelectTab(0, true);

@@ -141,10 +141,27 @@ TEST(ScenarioSettings, APlayByEmailGameGetsItsPlayersItsFolderAndItsRepository)
         Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(0, true);
         return D::FindControl(IDC_PLAYER)->GetVisible();
     };
+    // The persons' countries after the box changed: each of them with its player number.
+    auto persons = [] {
+        std::vector<std::pair<std::wstring, int>> found;
+        for (const cPanstwo* c : g_Gra->m_Countries)
+            if (c->HumanControlled)
+                found.push_back({c->Name, c->PBEMPlayerId});
+        return found;
+    };
+    // Types into the edit box as a person does: a click into it, then the keys.
+    auto typeInto = [](int id, const std::wstring& text) {
+        D::ClickControl(id);
+        for (wchar_t ch : text)
+            DXUTStaticWndProc(WM_CHAR, ch, 1);
+    };
     driver
         .Then("second tab", [] { return true; },
               [&] {
                   EXPECT_FALSE(playerBoxAfterRoundTrip()) << "a person's country, not by e-mail";
+                  // Two persons at this screen: Albion's and Borussia's.
+                  Control<CDXUTListBox>(IDC_COUNTRIES)->SelectItem(1, true);
+                  D::ClickControl(IDC_HUMAN);
                   Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(1, true);
               })
         .Then("play by e-mail", D::AfterFrames(2),
@@ -155,27 +172,41 @@ TEST(ScenarioSettings, APlayByEmailGameGetsItsPlayersItsFolderAndItsRepository)
                   g_Gra->m_Countries[4]->Name = L"\U00010400aldonia";
                   D::ClickControl(IDC_PBEM);
               })
-        .Then("nobody is human", [] { return g_Gra->m_IsPbem; },
+        .Then("the persons keep their countries", [] { return g_Gra->m_IsPbem; },
               [&] {
+                  // ...and the player is told that they need their players now.
+                  EXPECT_EQ(MessageShown(), L"PBEM game settings");
+                  EXPECT_EQ(MessageText(), LangFormat("scenario_settings_pbem_on_%s", L"Albion, Borussia"));
+                  D::PressKey(VK_RETURN);
                   EXPECT_EQ(Row(3)[0], L" \U00010400aldonia");
                   EXPECT_EQ(Row(4)[0], L" \uFF32uthenia");
-                  for (const cPanstwo* c : g_Gra->m_Countries)
-                      EXPECT_FALSE(c->HumanControlled) << WideToUtf8(c->Name);
+                  EXPECT_EQ(persons(), (std::vector<std::pair<std::wstring, int>>{{L"Albion", 0}, {L"Borussia", 0}}));
+                  EXPECT_EQ(Row(1), (std::vector<std::wstring>{L" Borussia", L"Player", L"Normal"}));
                   // Only the new-player row to begin with, none chosen, the edits empty.
                   EXPECT_EQ(Control<CDXUTListBox>(IDC_PLAYERS)->GetSize(), 1);
                   EXPECT_EQ(Control<CDXUTEditBox>(IDC_PLAYER_NAME)->GetText(), L"");
-                  AddEmailPlayer(L"Ada");
-                  selectPlayer(1);
-                  // The new player's samples are chosen whole, for the player to type over.
-                  for (int id : {IDC_PLAYER_NAME, IDC_PLAYER_EMAIL}) {
-                      const CDXUTEditBox* sample = Control<CDXUTEditBox>(id);
-                      EXPECT_EQ(sample->GetSelectionStart(), 0) << id;
-                      EXPECT_EQ(sample->GetCaret(), int(sample->GetText().size())) << id;
-                  }
-                  AddEmailPlayer(L"Bob");
+                  typeInto(IDC_PLAYER_NAME, L"Ada");
+                  typeInto(IDC_PLAYER_EMAIL, L"ada@example.org");
+                  D::ClickControl(IDC_SAVE_PLAYER);
+                  // The new player's row stays where it was, chosen again: the next player typed
+                  // is a new one, and the samples of what to type go when a box is entered,
+                  // however often it is clicked, never typed onto.
+                  EXPECT_EQ(Control<CDXUTListBox>(IDC_PLAYERS)->GetSelectedIndex(), 0);
+                  EXPECT_EQ(Control<CDXUTEditBox>(IDC_PLAYER_EMAIL)->GetText(),
+                            LangText("scenario_settings_pbem_new_player_email"));
                   selectPlayer(0);
-                  D::ClickControl(IDC_REMOVE_PLAYER);
+                  D::ClickControl(IDC_PLAYER_EMAIL);
+                  typeInto(IDC_PLAYER_EMAIL, L"bob@example.org");
+                  EXPECT_EQ(Control<CDXUTEditBox>(IDC_PLAYER_EMAIL)->GetText(), L"bob@example.org");
+                  typeInto(IDC_PLAYER_NAME, L"Bob");
+                  EXPECT_EQ(Control<CDXUTEditBox>(IDC_PLAYER_NAME)->GetText(), L"Bob");
+                  D::ClickControl(IDC_SAVE_PLAYER);
+                  ASSERT_EQ(g_Gra->m_PbemPlayers.size(), 2u) << "Ada was not typed over";
+                  EXPECT_EQ(g_Gra->m_PbemPlayers[0].name, L"Ada");
+                  EXPECT_EQ(g_Gra->m_PbemPlayers[1].email, L"bob@example.org");
                   selectPlayer(1);
+                  D::ClickControl(IDC_REMOVE_PLAYER);
+                  selectPlayer(0);
                   AddEmailPlayer(L"Cyd");
               })
         .Then("players", [] { return true; },
@@ -189,15 +220,34 @@ TEST(ScenarioSettings, APlayByEmailGameGetsItsPlayersItsFolderAndItsRepository)
               })
         .Then("countries", D::AfterFrames(2),
               [&] {
-                  EXPECT_FALSE(D::FindControl(IDC_PLAYER)->GetVisible()) << "Albion, the computer's";
+                  Control<CDXUTListBox>(IDC_COUNTRIES)->SelectItem(2, true);
+                  EXPECT_FALSE(playerBoxAfterRoundTrip()) << WideToUtf8(Row(2)[0]) << ", the computer's";
                   giveCountry(0, 0); // Albion to Bob
                   giveCountry(1, 1); // Borussia to Cyd
                   EXPECT_EQ(g_Gra->m_Countries[0]->PBEMPlayerId, 2);
                   EXPECT_EQ(g_Gra->m_Countries[1]->PBEMPlayerId, 3);
                   EXPECT_EQ(Row(0)[1], L"Bob");
                   EXPECT_TRUE(playerBoxAfterRoundTrip()) << "Borussia, Cyd's";
-                  Control<CDXUTListBox>(IDC_COUNTRIES)->SelectItem(2, true);
-                  EXPECT_FALSE(playerBoxAfterRoundTrip()) << WideToUtf8(Row(2)[0]) << ", the computer's";
+                  Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(1, true);
+              })
+        .Then("not by e-mail", D::AfterFrames(2), [] { D::ClickControl(IDC_PBEM); })
+        .Then("the persons play at this screen", [] { return !g_Gra->m_IsPbem; },
+              [&] {
+                  EXPECT_EQ(persons(), (std::vector<std::pair<std::wstring, int>>{{L"Albion", 0}, {L"Borussia", 0}}));
+                  EXPECT_EQ(MessageText(), LangFormat("scenario_settings_pbem_off_%s", L"Albion, Borussia"));
+                  D::PressKey(VK_RETURN);
+                  D::ClickControl(IDC_PBEM);
+                  EXPECT_EQ(MessageText(), LangFormat("scenario_settings_pbem_on_%s", L"Albion, Borussia"));
+                  D::PressKey(VK_RETURN);
+                  Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(0, true);
+              })
+        .Then("their players again", D::AfterFrames(2),
+              [&] {
+                  // The player box shows nobody for a person's country without a player.
+                  Control<CDXUTListBox>(IDC_COUNTRIES)->SelectItem(0, true);
+                  EXPECT_EQ(Control<CDXUTComboBox>(IDC_PLAYER)->GetSelectedItem(), nullptr);
+                  giveCountry(0, 0);
+                  giveCountry(1, 1);
                   Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(1, true);
               })
         .Then("a name", D::AfterFrames(2),
@@ -280,6 +330,9 @@ TEST(ScenarioSettings, AGameByEmailGivesEveryPersonsCountryToOneOfItsPlayers)
         .Then("ticked", D::AfterFrames(2), [] { D::ClickControl(IDC_PBEM); })
         .Then("named", [] { return g_Gra->m_IsPbem; },
               [] {
+                  // Albion stays a person's, to be given a player.
+                  EXPECT_EQ(MessageText(), LangFormat("scenario_settings_pbem_on_%s", L"Albion"));
+                  D::PressKey(VK_RETURN);
                   auto* name = Control<CDXUTEditBox>(IDC_GAME_NAME);
                   EXPECT_EQ(name->GetText(), L"New pbem");
                   name->SetText(L"");
@@ -310,7 +363,7 @@ TEST(ScenarioSettings, AGameByEmailGivesEveryPersonsCountryToOneOfItsPlayers)
                   EXPECT_EQ(typed->GetText(), L"Ivy");
                   CloseTopDialogs(1);
                   for (int left = 6; left > 0; --left)
-                      removePlayer(2);
+                      removePlayer(3);
                   Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(0, true);
               })
         .Then("Albion to Ada, Borussia to Bob", D::AfterFrames(2),
@@ -324,7 +377,7 @@ TEST(ScenarioSettings, AGameByEmailGivesEveryPersonsCountryToOneOfItsPlayers)
                   EXPECT_EQ(MessageText(), L"Settings for PBEM game are incorrect.");
                   CloseTopDialogs(1);
                   Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(1, true);
-                  removePlayer(1);
+                  removePlayer(2);
                   // Bob's country is the computer's again, given to nobody.
                   EXPECT_FALSE(g_Gra->m_Countries[1]->HumanControlled);
                   EXPECT_EQ(g_Gra->m_Countries[1]->PBEMPlayerId, 0);

@@ -32,11 +32,20 @@ namespace {
 
 using namespace testing_support;
 
-// A game folder: the shipped data, the language table and, when given, the settings.
-std::filesystem::path MakeGameFolder(const std::filesystem::path& dir, const std::string& settings = "")
+// A game folder: the shipped data (but for the file of data left out), the language table
+// and, when given, the settings.
+std::filesystem::path MakeGameFolder(const std::filesystem::path& dir, const std::string& settings = "",
+                                     const std::string& leftOut = "")
 {
     std::filesystem::create_directories(dir);
-    std::filesystem::create_directory_symlink(GameRoot() / "data", dir / "data");
+    if (leftOut.empty()) {
+        std::filesystem::create_directory_symlink(GameRoot() / "data", dir / "data");
+    } else {
+        std::filesystem::create_directories(dir / "data");
+        for (const auto& entry : std::filesystem::directory_iterator(GameRoot() / "data"))
+            if (entry.path().filename() != leftOut)
+                std::filesystem::create_symlink(entry.path(), dir / "data" / entry.path().filename());
+    }
     std::filesystem::copy_file(GameRoot() / "lang_ENG.db", dir / "lang_ENG.db");
     if (!settings.empty())
         WriteWholeFile(dir / "Settings.ini", settings);
@@ -44,6 +53,8 @@ std::filesystem::path MakeGameFolder(const std::filesystem::path& dir, const std
 }
 
 const char* kSmallScreen = "[Main]\r\nResolutionX = 800\r\nResolutionY = 600\r\n";
+// The layout of the default size, which a size without a layout of its own takes.
+const char* kDefaultLayout = "GUI_1024x768.csv";
 
 std::wstring RunningLine() { return FormatText(L"Running %s v%.2f", kGameName, kGameVersion); }
 
@@ -113,16 +124,21 @@ TEST(Startup, RunsHeadlessThroughItsStepsAndEndsWithExitCodeZero)
     g_ShellLinks = sShellLinks{};
 }
 
+// A size of the settings without a layout takes the default size; without the layout of
+// that one either, the program ends.
 TEST(Startup, AMissingLayoutFileEndsTheProgramWithCodeOne)
 {
-    MakeGameFolder(std::filesystem::current_path(), kSmallScreen);
+    MakeGameFolder(std::filesystem::current_path(), kSmallScreen, kDefaultLayout);
     try {
         RunProgram();
         FAIL() << "start-up went on without a layout file";
     } catch (const sFatalExit& e) {
         EXPECT_EQ(e.code, 1);
     }
-    EXPECT_TRUE(LogHasInOrder({RunningLine(), L"Loading GUI coordinates from \"data\\GUI_800x600.csv\"... FAILED"}));
+    EXPECT_TRUE(LogHasInOrder({RunningLine(),
+                               L"Settings: Main/ResolutionX, Main/ResolutionY = 800x600 has no layout file "
+                               L"data\\GUI_800x600.csv, using 1024x768",
+                               L"Loading GUI coordinates from \"data\\GUI_1024x768.csv\"... FAILED"}));
     EXPECT_FALSE(LogContains(L"Device create"));
     EXPECT_FALSE(g_AppRunning.load()) << "the lock stays started for whatever runs next";
 }
@@ -183,10 +199,10 @@ TEST(Startup, TheProgramClosesCleanlyAndFailsWithCodeOneWithoutItsLayout)
     auto log = Utf16ToWide(LEBytesToUtf16(ReadWholeFile(good / "ConsoleOut.txt").value_or("")));
     EXPECT_NE(log.find(L"Device destroy end"), std::wstring::npos);
 
-    auto bad = MakeGameFolder(MakeScratchDir("bad"), kSmallScreen);
+    auto bad = MakeGameFolder(MakeScratchDir("bad"), "", kDefaultLayout);
     EXPECT_EQ(RunGameProcess(bad, false), 1);
     log = Utf16ToWide(LEBytesToUtf16(ReadWholeFile(bad / "ConsoleOut.txt").value_or("")));
-    EXPECT_NE(log.find(L"Loading GUI coordinates from \"data\\GUI_800x600.csv\"... FAILED"), std::wstring::npos);
+    EXPECT_NE(log.find(L"Loading GUI coordinates from \"data\\GUI_1024x768.csv\"... FAILED"), std::wstring::npos);
 }
 
 } // namespace

@@ -58,7 +58,8 @@ TEST(WholeProgram, AMenusRefusalTakesEveryClickAndKeyBeneathItUntilItIsClosed)
     cProgramDriver driver({}, {"scenarios", "save", "pbem"});
     MakeTestlandFolder();
     driver.StartWith(LoadTestland)
-        // A game by e-mail with no players yet: nobody plays, and Start the war is refused.
+        // A game by e-mail with no players yet: Albion, a person's, has none, and Start the war
+        // is refused.
         .Then("settings", Settings,
               [] {
                   ASSERT_TRUE(SaveGame(L"good", true));
@@ -67,7 +68,11 @@ TEST(WholeProgram, AMenusRefusalTakesEveryClickAndKeyBeneathItUntilItIsClosed)
                   dynamic_cast<CDXUTTabFrame*>(Menu()->GetControl(IDC_SETTINGS_TABS))->SelectTab(1, true);
               })
         .Then("play by e-mail", D::AfterFrames(2), [] { D::ClickControl(IDC_PBEM); })
-        .Then("start the war", [] { return g_Gra->m_IsPbem; }, [] { D::ClickControl(IDC_OK); })
+        .Then("start the war", [] { return g_Gra->m_IsPbem; },
+              [] {
+                  D::PressKey(VK_RETURN); // read which persons' countries need their players
+                  D::ClickControl(IDC_OK);
+              })
         .Then("refused", Told,
               [] {
                   ClickFirstTabBeneath(Menu(), IDC_SETTINGS_TABS);
