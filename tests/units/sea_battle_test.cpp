@@ -623,13 +623,20 @@ TEST_F(SeaBattles, ARetreatingShipLeavesTheBattleAndItsLists)
     battle.ExecuteShot();
     EXPECT_EQ(battle.m_Log.find(L"Hipper fires"), std::wstring::npos) << WideToUtf8(battle.m_Log);
     EXPECT_NE(battle.m_Log.find(L"Bismarck fires at HMS Warspite"), std::wstring::npos) << WideToUtf8(battle.m_Log);
+    // Gone while chosen as Warspite's target, it leaves the battle going on a target the
+    // battle picks again, and is not fired at from its place outside.
     ScriptRandomRaw({RawFor(49, 1, 100)});
+    Ship(4).m_VisibleInBattle = hipper->m_VisibleInBattle = true;
     battle.m_SecondSelected = hipper;
     battle.TryRetreat(hipper);
     EXPECT_EQ(battle.m_SecondSide.size(), 1u);
-    EXPECT_EQ(battle.m_SecondSelected, nullptr);
+    EXPECT_EQ(battle.m_SecondSelected, &Ship(4));
     EXPECT_TRUE(hipper->m_Retreated);
     EXPECT_NE(battle.m_Log.find(L"Hipper (Borussia) tried to retreat with chance 50%: success"), std::wstring::npos);
+    const size_t before = battle.m_Log.size();
+    battle.ExecuteShot();
+    EXPECT_NE(battle.m_Log.find(L"HMS Warspite fires at Bismarck", before), std::wstring::npos) << WideToUtf8(battle.m_Log);
+    EXPECT_EQ(battle.m_Log.find(L"Hipper", before), std::wstring::npos) << WideToUtf8(battle.m_Log);
 }
 
 TEST_F(SeaBattles, SurpriseAttacksNeedTheirChanceAndAreToldWhenTheAttackerIsAPersonsOrOfTheMovingSide)
