@@ -257,17 +257,14 @@ void cSeaBattle::Run()
         for (const cJednostkaMorska* ship : *side)
             m_StartHP[{ship->m_Name, ship->m_Id}] = ship->m_HP;
     RunStages();
-    // Whether a person's country fought here, including ships the stages sank.
-    bool person = false;
-    for (int id : m_Countries)
-        if (const cPanstwo* country = GetCountry(id); country && country->HumanControlled)
-            person = true;
+    // Every battle is shown where a person plays, theirs or the computers': only a game of
+    // computers has nobody to show it to, and waits for nobody.
+    const bool watched = g_Gra && g_Gra->HasHumanCountry();
 
     if (!m_StageRecords.empty() || m_RegularPartCancelled) {
         m_StageLog = BuildStageLog();
         LogLine(m_StageLog); // the log keeps the stages, seen by a person or not
-        // The box is for a person: a battle of computers shows it to nobody and waits for nobody.
-        if (person) {
+        if (watched) {
             sPresentationRequest message;
             message.kind = eRequestKind::Message;
             message.title = LangText("sea_battle_fleet_detected_title");
@@ -282,9 +279,8 @@ void cSeaBattle::Run()
         return;
     if (!m_FirstSide.empty() && !m_SecondSide.empty()) {
         PlaceShipsOnBoard();
-        // A battle of computers has no screen: nobody waits for one (by e-mail the person
-        // whose country fought watches theirs play itself out).
-        m_Shown = !m_AutoResolve || (IsPbemGame() && person);
+        // A battle without a person's side (and every battle by e-mail) plays itself out there.
+        m_Shown = watched;
         if (m_Shown) {
             sPresentationRequest screen;
             screen.kind = eRequestKind::SeaBattle;
@@ -802,14 +798,21 @@ void cSeaBattle::PlaceShipsOnBoard()
 
 void cSeaBattle::AddressToPersons(sPresentationRequest& request) const
 {
+    auto address = [&request](int id) {
+        if (!request.countryId)
+            request.countryId = id;
+        else
+            request.otherReaders.push_back(id);
+    };
     // Ships the stages sank count too: their people learn of the battle they were lost in.
     for (int id : m_Countries)
-        if (const cPanstwo* country = GetCountry(id); country && country->HumanControlled) {
-            if (!request.countryId)
-                request.countryId = id;
-            else
-                request.otherReaders.push_back(id);
-        }
+        if (const cPanstwo* country = GetCountry(id); country && country->HumanControlled)
+            address(id);
+    // The computers' battle is every person's to watch.
+    if (!request.countryId && g_Gra)
+        for (const cPanstwo* country : g_Gra->m_Countries)
+            if (country->IsActive && country->HumanControlled)
+                address(country->ID);
 }
 
 std::wstring cSeaBattle::BuildStageLog() const

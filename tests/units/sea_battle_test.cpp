@@ -562,6 +562,22 @@ TEST_F(SeaBattles, TransportsAloneCancelTheBattleWithoutAnEndReportAndTellOnlyAP
     cSeaBattle quiet(again, other);
     quiet.Run();
     EXPECT_EQ(Requests(eRequestKind::Message, L"Fleet detected"), 2);
+    // Where a person plays, the computers' battles are shown too, to every person: the box,
+    // and the screen of a battle that is fought.
+    Country(kHelvetia).HumanControlled = true;
+    tSeaBattleSide watchedA{&Ship(3)}, watchedB{&Ship(7)};
+    cSeaBattle watched(watchedA, watchedB);
+    watched.Run();
+    EXPECT_EQ(Requests(eRequestKind::Message, L"Fleet detected"), 3);
+    EXPECT_EQ(acting.requests.back().countryId, kHelvetia);
+    tSeaBattleSide foughtA{&Ship(2)}, foughtB{&Ship(4)};
+    cSeaBattle fought(foughtA, foughtB);
+    fought.Run();
+    ASSERT_EQ(Requests(eRequestKind::SeaBattle), 1);
+    EXPECT_EQ(acting.requests.back().kind, eRequestKind::SeaBattle);
+    EXPECT_EQ(acting.requests.back().countryId, kHelvetia);
+    EXPECT_TRUE(fought.IsOver());
+    Country(kHelvetia).HumanControlled = false;
 
     // The message's title and headings are the language table's.
     Country(kAlbion).HumanControlled = true;
