@@ -351,10 +351,11 @@ void cSeaBattleMenu::MarkTheShot(const cSeaBattle& battle)
             why = LangFormat("seabattle_status_shooter_unchosen", NameOf(shooter));
         else if (markedShooter != shooter)
             why = LangFormat("seabattle_status_shooter_picked", markedShooter->m_Name, NameOf(shooter));
-        const std::wstring aim = !markedTarget ? LangFormat("seabattle_status_target_unchosen", NameOf(target))
-                                 : markedTarget != target
-                                     ? LangFormat("seabattle_status_target_picked", markedTarget->m_Name, NameOf(target))
-                                     : std::wstring();
+        std::wstring aim;
+        if (!markedTarget)
+            aim = LangFormat("seabattle_status_target_unchosen", NameOf(target));
+        else if (markedTarget != target)
+            aim = LangFormat("seabattle_status_target_picked", markedTarget->m_Name, NameOf(target));
         if (!aim.empty())
             why += (why.empty() ? L"" : L" ") + aim;
     }
@@ -512,8 +513,9 @@ void cSeaBattleMenu::ChooseOwnShip(cSeaBattle& battle, cJednostkaMorska& ship, i
     const bool free = IsHumans(ship) && !ship.m_Retreated;
     SetButtonEnabled(IDC_RETREAT, free);
     if (!free) {
+        const std::wstring& owner = CountryName(ship.m_Owner);
         SetStatus(IsHumans(ship) ? LangFormat("seabattle_status_ship_done", ship.m_Name)
-                                 : LangFormat("seabattle_status_computers_ship", ship.m_Name, CountryName(ship.m_Owner)));
+                                 : LangFormat("seabattle_status_computers_ship", ship.m_Name, owner));
         return;
     }
     m_CurrentColumn = column;

@@ -651,7 +651,8 @@ TEST_F(SeaBattles, ARetreatingShipLeavesTheBattleAndItsLists)
     EXPECT_NE(battle.m_Log.find(L"Hipper (Borussia) tried to retreat with chance 50%: success"), std::wstring::npos);
     const size_t before = battle.m_Log.size();
     battle.ExecuteShot();
-    EXPECT_NE(battle.m_Log.find(L"HMS Warspite fires at Bismarck", before), std::wstring::npos) << WideToUtf8(battle.m_Log);
+    EXPECT_NE(battle.m_Log.find(L"HMS Warspite fires at Bismarck", before), std::wstring::npos)
+        << WideToUtf8(battle.m_Log);
     EXPECT_EQ(battle.m_Log.find(L"Hipper", before), std::wstring::npos) << WideToUtf8(battle.m_Log);
 }
 
