@@ -163,6 +163,7 @@ void cJednostkaLotnicza::AirFight(sCombatResult* result, cUnit* attacker)
                     FormatText(L"Air combat\n\n%s attacked %s (%s).\n\nAttacker losses: %.2f\nDefender losses: %.2f",
                                attacker->m_Name, m_Name, CountryName(m_Owner), float(attackerLoss),
                                float(defenderLoss)));
+    // Told to the defender, who was attacked: the attacker's order of the names would say the reverse.
     AddCombatReport(3, m_Owner,
                     FormatText(L"Air combar\n\n%s was attacked by %s (%s).\n\nAttacker losses: %.2f\nDefender losses: %.2f",
                                m_Name, attacker->m_Name, CountryName(attacker->m_Owner), float(attackerLoss),

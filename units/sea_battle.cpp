@@ -257,17 +257,14 @@ void cSeaBattle::Run()
         for (const cJednostkaMorska* ship : *side)
             m_StartHP[{ship->m_Name, ship->m_Id}] = ship->m_HP;
     RunStages();
-    // Whether a person's country fought here, including ships the stages sank.
-    bool person = false;
-    for (int id : m_Countries)
-        if (const cPanstwo* country = GetCountry(id); country && country->HumanControlled)
-            person = true;
+    // Every battle is shown where a person plays, theirs or the computers': only a game of
+    // computers has nobody to show it to, and waits for nobody.
+    const bool watched = g_Gra && g_Gra->HasHumanCountry();
 
     if (!m_StageRecords.empty() || m_RegularPartCancelled) {
         m_StageLog = BuildStageLog();
         LogLine(m_StageLog); // the log keeps the stages, seen by a person or not
-        // The box is for a person: a battle of computers shows it to nobody and waits for nobody.
-        if (person) {
+        if (watched) {
             sPresentationRequest message;
             message.kind = eRequestKind::Message;
             message.title = LangText("sea_battle_fleet_detected_title");
@@ -282,9 +279,8 @@ void cSeaBattle::Run()
         return;
     if (!m_FirstSide.empty() && !m_SecondSide.empty()) {
         PlaceShipsOnBoard();
-        // A battle of computers has no screen: nobody waits for one (by e-mail the person
-        // whose country fought watches theirs play itself out).
-        m_Shown = !m_AutoResolve || (IsPbemGame() && person);
+        // A battle without a person's side (and every battle by e-mail) plays itself out there.
+        m_Shown = watched;
         if (m_Shown) {
             sPresentationRequest screen;
             screen.kind = eRequestKind::SeaBattle;
@@ -469,57 +465,104 @@ void cSeaBattle::RemoveSunkShips()
     }
 }
 
+std::vector<cJednostkaMorska*> cSeaBattle::Candidates(bool firstSide) const
+{
+    const bool acts = firstSide == m_FirstSideActs;
+    std::vector<cJednostkaMorska*> ships;
+    for (cJednostkaMorska* ship : firstSide ? m_FirstSide : m_SecondSide)
+        if (ship->m_HP > 0 && (acts ? ship->m_ActiveInBattle : ship->m_VisibleInBattle))
+            ships.push_back(ship);
+    return ships;
+}
+
 void cSeaBattle::PickShot()
 {
-    std::vector<cJednostkaMorska*> first, second;
-    for (cJednostkaMorska* ship : m_FirstSide)
-        if (ship->m_HP > 0 && (m_FirstSideActs ? ship->m_ActiveInBattle : ship->m_VisibleInBattle))
-            first.push_back(ship);
-    for (cJednostkaMorska* ship : m_SecondSide)
-        if (ship->m_HP > 0 && (m_FirstSideActs ? ship->m_VisibleInBattle : ship->m_ActiveInBattle))
-            second.push_back(ship);
-    m_SecondSelected = PickRandom(second);
-    m_FirstSelected = PickRandom(first);
+    m_SecondSelected = PickRandom(Candidates(false));
+    m_FirstSelected = PickRandom(Candidates(true));
+}
+
+bool cSeaBattle::CanFire(const cJednostkaMorska* ship) const
+{
+    const tSeaBattleSide& side = m_FirstSideActs ? m_FirstSide : m_SecondSide;
+    return ship && ship->m_HP > 0 && ship->m_ActiveInBattle && std::find(side.begin(), side.end(), ship) != side.end();
+}
+
+bool cSeaBattle::CanBeTarget(const cJednostkaMorska* ship) const
+{
+    const tSeaBattleSide& side = m_FirstSideActs ? m_SecondSide : m_FirstSide;
+    return ship && ship->m_HP > 0 && std::find(side.begin(), side.end(), ship) != side.end();
+}
+
+void cSeaBattle::AnnounceEnd()
+{
+    const std::wstring& text = LangText("seabattle_end");
+    PostInfoPanelMessage(text);
+    m_Log += L"\n" + text;
+    EndBattle();
+}
+
+bool cSeaBattle::PrepareShot()
+{
+    if (m_Ended)
+        return false;
+    // Nobody could be picked for it: no ship of a side may fire, or none can be seen.
+    if (!m_FirstSelected || !m_SecondSelected) {
+        AnnounceEnd();
+        return false;
+    }
+    return PickAgain();
+}
+
+bool cSeaBattle::PickAgain()
+{
+    if (m_Ended)
+        return false;
+    if (m_FirstSide.empty() || m_SecondSide.empty()) {
+        AnnounceEnd();
+        return false;
+    }
+    if (CanFire(Shooter()) && CanBeTarget(Target()))
+        return true;
+    const int activeA = CountActive(m_FirstSide), activeB = CountActive(m_SecondSide);
+    if (activeA + activeB == 0) {
+        NextTurn();
+        if (m_TurnsLeft <= 0) {
+            m_Log += L"\n" + LangText("seabattle_end");
+            EndBattle();
+        }
+        return false;
+    }
+    const bool firstActs = m_FirstSideActs ? activeA > 0 : activeB == 0;
+    if (firstActs != m_FirstSideActs) {
+        m_FirstSideActs = firstActs;
+        PickShot();
+    } else {
+        // What still holds of the choice is kept: only the ship that cannot take part is
+        // picked again, the target first, as every pick of the battle goes.
+        cJednostkaMorska*& shooter = m_FirstSideActs ? m_FirstSelected : m_SecondSelected;
+        cJednostkaMorska*& target = m_FirstSideActs ? m_SecondSelected : m_FirstSelected;
+        if (!CanBeTarget(target))
+            target = PickRandom(Candidates(!m_FirstSideActs));
+        if (!CanFire(shooter))
+            shooter = PickRandom(Candidates(m_FirstSideActs));
+    }
+    if (!m_FirstSelected || !m_SecondSelected) {
+        AnnounceEnd();
+        return false;
+    }
+    return true;
 }
 
 bool cSeaBattle::ExecuteShot()
 {
-    if (m_Ended)
-        return true;
-    auto end = [this] {
-        const std::wstring& text = LangText("seabattle_end");
-        PostInfoPanelMessage(text);
-        m_Log += L"\n" + text;
-        EndBattle();
-    };
-    if (!m_FirstSelected || !m_SecondSelected) {
-        end();
-        return true;
-    }
-    // A shooter chosen before it gave up its shot (it moved on the board or tried to retreat)
+    // A ship chosen before it gave up its shot (it moved on the board or tried to retreat)
     // does not fire: the shot is one the battle picks among the ships that still may.
-    if (const cJednostkaMorska* shooter = m_FirstSideActs ? m_FirstSelected : m_SecondSelected;
-        !shooter->m_ActiveInBattle) {
-        const int activeA = CountActive(m_FirstSide), activeB = CountActive(m_SecondSide);
-        if (activeA + activeB == 0) {
-            NextTurn();
-            if (m_TurnsLeft <= 0) {
-                m_Log += L"\n" + LangText("seabattle_end");
-                EndBattle();
-            }
-            return true;
-        }
-        m_FirstSideActs = m_FirstSideActs ? activeA > 0 : activeB == 0;
-        PickShot();
-        if (!m_FirstSelected || !m_SecondSelected) {
-            end();
-            return true;
-        }
-    }
+    if (!PrepareShot())
+        return true;
     RegularShot();
     RemoveSunkShips();
     if (m_FirstSide.empty() || m_SecondSide.empty()) {
-        end();
+        AnnounceEnd();
         return true;
     }
     const int activeA = CountActive(m_FirstSide), activeB = CountActive(m_SecondSide);
@@ -613,6 +656,7 @@ void cSeaBattle::TryRetreat(cJednostkaMorska* ship)
         return;
     const int chance = GameConsts().SeaBattleRetreatChance;
     m_Log += L"\n";
+    const bool chosen = ship == m_FirstSelected || ship == m_SecondSelected;
     if (RandomInt(1, 100) >= chance) {
         m_Log += FormatText(L"%s (%s) tried to retreat: failed", ship->m_Name, CountryName(ship->m_Owner));
     } else {
@@ -630,6 +674,10 @@ void cSeaBattle::TryRetreat(cJednostkaMorska* ship)
     }
     ship->m_ActiveInBattle = false;
     ship->m_Retreated = true;
+    // Chosen for the next shot, it takes no part in it now: the battle goes on with a ship it
+    // picks again, as for any chosen ship that cannot fire; gone, it would fire from outside.
+    if (chosen)
+        PickAgain();
 }
 
 void cSeaBattle::EndBattle()
@@ -732,10 +780,14 @@ void cSeaBattle::ForgetShip(const cJednostkaMorska* ship)
         LeaveBoard(*s);
     m_FirstSide.remove(s);
     m_SecondSide.remove(s);
+    const bool chosen = m_FirstSelected == ship || m_SecondSelected == ship;
     if (m_FirstSelected == ship)
         m_FirstSelected = nullptr;
     if (m_SecondSelected == ship)
         m_SecondSelected = nullptr;
+    // The battle goes on without it, as after a retreat.
+    if (chosen && !m_Ended)
+        PickAgain();
 }
 
 void cSeaBattle::PlaceShipsOnBoard()
@@ -746,14 +798,21 @@ void cSeaBattle::PlaceShipsOnBoard()
 
 void cSeaBattle::AddressToPersons(sPresentationRequest& request) const
 {
+    auto address = [&request](int id) {
+        if (!request.countryId)
+            request.countryId = id;
+        else
+            request.otherReaders.push_back(id);
+    };
     // Ships the stages sank count too: their people learn of the battle they were lost in.
     for (int id : m_Countries)
-        if (const cPanstwo* country = GetCountry(id); country && country->HumanControlled) {
-            if (!request.countryId)
-                request.countryId = id;
-            else
-                request.otherReaders.push_back(id);
-        }
+        if (const cPanstwo* country = GetCountry(id); country && country->HumanControlled)
+            address(id);
+    // The computers' battle is every person's to watch.
+    if (!request.countryId && g_Gra)
+        for (const cPanstwo* country : g_Gra->m_Countries)
+            if (country->IsActive && country->HumanControlled)
+                address(country->ID);
 }
 
 std::wstring cSeaBattle::BuildStageLog() const

@@ -70,8 +70,19 @@ public:
     void RequestAutoEnd();
     void RequestNextTurn();
     void TryRetreat(cJednostkaMorska* ship);
+    // Makes the next shot one that can be fired: where a ship chosen for it can take no part
+    // (it has fired or moved, or left the battle), the battle picks again among those that
+    // may. False when there is no shot to fire: the turn, or the battle, ended instead.
+    bool PrepareShot();
     // Fires the next shot and moves the battle on; always true.
     bool ExecuteShot();
+    // The ship of the acting side chosen to fire next, and its target.
+    cJednostkaMorska* Shooter() const { return m_FirstSideActs ? m_FirstSelected : m_SecondSelected; }
+    cJednostkaMorska* Target() const { return m_FirstSideActs ? m_SecondSelected : m_FirstSelected; }
+    // May fire the next shot (it has not fired, moved or tried to retreat), or be its target:
+    // a ship of that side still in the battle.
+    bool CanFire(const cJednostkaMorska* ship) const;
+    bool CanBeTarget(const cJednostkaMorska* ship) const;
     // The screen's steps call these two SelectFirstSideShip and SelectSecondSideShip, the
     // battle's own steps by these names: the two disagree, and one pair is kept.
     bool IsShipOnFirstSide(int id);
@@ -124,6 +135,11 @@ private:
     void StageStrikes(tSeaBattleSide& attackers, tSeaBattleSide& targets, bool submarines);
     void RemoveSunkShips();
     void PickShot();
+    // The ships a side may take part in the next shot with: those that may still fire when
+    // it acts, those that can be seen when the other side does.
+    std::vector<cJednostkaMorska*> Candidates(bool firstSide) const;
+    bool PickAgain();
+    void AnnounceEnd();
     void RegularShot();
     void NextTurn();
     void EndBattle();

@@ -22,6 +22,7 @@
 #include "shell/hint_display.h"
 #include "shell/shell_presentation.h"
 #include "shell/skin_levels.h"
+#include "units/combat_support.h"
 #include "units/naval_unit.h"
 #include "units/sea_battle.h"
 #include "world/country.h"
@@ -45,6 +46,7 @@ enum eSeaBattleControl
     IDC_AUTO_END = 661,
     IDC_TIMEOUT_CAPTION = 662,
     IDC_TIMEOUT = 663,
+    IDC_STATUS = 664,
 };
 
 constexpr int kColumnWidth = 83;
@@ -70,6 +72,24 @@ bool IsHumans(const cJednostkaMorska& ship)
 }
 
 bool IsPbem() { return g_Gra && g_Gra->m_IsPbem; }
+
+// A ship by its id, in the battle or out of it (one that retreated is still in the game).
+const cJednostkaMorska* ShipById(int id) { return id >= 0 && g_Gra ? g_Gra->FindNavalUnitById(id) : nullptr; }
+
+const std::wstring& NameOf(const cJednostkaMorska* ship)
+{
+    static const std::wstring none;
+    return ship ? ship->m_Name : none;
+}
+
+// The country of the side that fires next: of its chosen ship, or of its first ship.
+int ActingCountry(const cSeaBattle& battle)
+{
+    if (const cJednostkaMorska* shooter = battle.Shooter())
+        return shooter->m_Owner;
+    const tSeaBattleSide& side = battle.m_FirstSideActs ? battle.m_FirstSide : battle.m_SecondSide;
+    return side.empty() ? 0 : side.front()->m_Owner;
+}
 
 } // namespace
 
@@ -117,6 +137,12 @@ cSeaBattleMenu::cSeaBattleMenu(RequestHandle request)
     AddReadOnlyEditBox(this, IDC_TIMEOUT, L"-", LangText("seabattle_next_turn_timeout_hint").c_str(),
                        IDC_TIMEOUT_CAPTION, LangText("seabattle_next_turn_timeout").c_str());
     AddMemoWithCaption(this, IDC_LOG, L"", nullptr, IDC_LOG_CAPTION, LangText("seabattle_log").c_str());
+    // The status line: why a click was refused, or why the battle fires other ships than marked.
+    AddStaticFromLayout(IDC_STATUS, L"");
+    if (auto* status = Control<CDXUTStatic>(IDC_STATUS)) {
+        status->SetEnabled(false);
+        status->m_dwTextFormat = DT_WORDBREAK | DT_VCENTER;
+    }
     AddButtonFromLayout(IDC_RETREAT, LangText("seabattle_retreat").c_str(), LangText("seabattle_retreat_hint").c_str());
     AddButtonFromLayout(IDC_AUTO_END, LangText("seabattle_auto_end").c_str(),
                         LangText("seabattle_auto_end_hint").c_str());
@@ -193,9 +219,15 @@ void cSeaBattleMenu::ClearMarks(uint32_t mask)
 void cSeaBattleMenu::ClearOrders()
 {
     m_CurrentColumn = m_CurrentRow = -1;
-    m_ChosenShipId = -1;
+    m_ChosenShipId = m_TargetShipId = -1;
     ClearMarks(kChosenMark | kMoveMark | kTargetMark);
     m_OrderMode = 0;
+}
+
+void cSeaBattleMenu::SetStatus(const std::wstring& text)
+{
+    if (auto* status = Control<CDXUTStatic>(IDC_STATUS))
+        status->SetText(text.c_str());
 }
 
 void cSeaBattleMenu::SetButtonEnabled(int id, bool enabled)
@@ -276,9 +308,72 @@ void cSeaBattleMenu::OnAutoEndPressed()
 void cSeaBattleMenu::Refresh()
 {
     GLOBAL_LOCK_SCOPE();
-    if (cSeaBattle* battle = Battle())
-        battle->ExecuteShot();
+    cSeaBattle* battle = Battle();
+    if (battle && !battle->IsOver()) {
+        const bool marked = m_ChosenShipId >= 0 || m_TargetShipId >= 0;
+        if (!battle->PrepareShot()) {
+            // The turn ended instead (or the battle): the marks were for a shot of the last.
+            if (marked && !battle->IsOver())
+                SetStatus(LangText("seabattle_status_turn_over"));
+            ClearOrders();
+            SetButtonEnabled(IDC_RETREAT, false);
+        } else if (marked && !MarksShowTheShot(*battle)) {
+            // Shown first, fired by the next press: what fires is what the marks show.
+            MarkTheShot(*battle);
+        } else {
+            battle->ExecuteShot();
+            // The choices were for this shot; the battle picks the next one afresh.
+            ClearOrders();
+            SetButtonEnabled(IDC_RETREAT, false);
+            SetStatus(L"");
+        }
+    }
     ShowLog();
+}
+
+bool cSeaBattleMenu::MarksShowTheShot(const cSeaBattle& battle) const
+{
+    const cJednostkaMorska *shooter = battle.Shooter(), *target = battle.Target();
+    return shooter && target && shooter->m_Id == m_ChosenShipId && target->m_Id == m_TargetShipId;
+}
+
+void cSeaBattleMenu::MarkTheShot(const cSeaBattle& battle)
+{
+    const cJednostkaMorska *shooter = battle.Shooter(), *target = battle.Target();
+    const cJednostkaMorska *markedShooter = ShipById(m_ChosenShipId), *markedTarget = ShipById(m_TargetShipId);
+    std::wstring why;
+    if (m_OrdersFirstSide != battle.m_FirstSideActs) {
+        // Every ship of the side that was to fire has fired, moved or gone.
+        const int ordered = markedShooter ? markedShooter->m_Owner : (target ? target->m_Owner : 0);
+        why = LangFormat("seabattle_status_side_done", CountryName(ordered), NameOf(shooter), NameOf(target));
+    } else {
+        if (!markedShooter)
+            why = LangFormat("seabattle_status_shooter_unchosen", NameOf(shooter));
+        else if (markedShooter != shooter)
+            why = LangFormat("seabattle_status_shooter_picked", markedShooter->m_Name, NameOf(shooter));
+        std::wstring aim;
+        if (!markedTarget)
+            aim = LangFormat("seabattle_status_target_unchosen", NameOf(target));
+        else if (markedTarget != target)
+            aim = LangFormat("seabattle_status_target_picked", markedTarget->m_Name, NameOf(target));
+        if (!aim.empty())
+            why += (why.empty() ? L"" : L" ") + aim;
+    }
+    SetStatus(why + L" " + LangText("seabattle_status_fire_marked"));
+    ClearOrders();
+    // As if the person had chosen them: the ship that fires, then its target.
+    if (shooter && shooter->m_X >= 0 && shooter->m_Y >= 0) {
+        m_Marks[size_t(shooter->m_Y * kBoardSize + shooter->m_X)] |= kChosenMark;
+        m_CurrentColumn = shooter->m_X;
+        m_CurrentRow = shooter->m_Y;
+    }
+    if (target && target->m_X >= 0 && target->m_Y >= 0)
+        m_Marks[size_t(target->m_Y * kBoardSize + target->m_X)] |= kTargetMark;
+    m_ChosenShipId = shooter ? shooter->m_Id : -1;
+    m_TargetShipId = target ? target->m_Id : -1;
+    m_OrdersFirstSide = battle.m_FirstSideActs;
+    m_OrderMode = 2;
+    SetButtonEnabled(IDC_RETREAT, shooter && IsHumans(*shooter) && !shooter->m_Retreated);
 }
 
 void cSeaBattleMenu::ShowLog()
@@ -382,8 +477,12 @@ void cSeaBattleMenu::OnMouse(bool left, bool right, bool, bool, bool, int wheel,
         return;
     }
     int column = 0, row = 0;
-    if (leftPressed && idle && PickCell(x, y, column, row))
+    if (!leftPressed || !PickCell(x, y, column, row))
+        return;
+    if (idle)
         OnBoardClick(column, row);
+    else if (battle && ShipAt(column, row))
+        SetStatus(LangText(m_Over || battle->IsOver() ? "seabattle_status_over" : "seabattle_status_busy"));
 }
 
 void cSeaBattleMenu::OnBoardClick(int column, int row)
@@ -398,6 +497,8 @@ void cSeaBattleMenu::OnBoardClick(int column, int row)
     if (!ship) {
         if (m_OrderMode == 1 && (Marks(column, row) & kMoveMark))
             MoveChosenShip(column, row);
+        else if (m_OrderMode == 1)
+            SetStatus(LangFormat("seabattle_status_move_marked_only", NameOf(ShipById(m_ChosenShipId))));
         return;
     }
     const bool acting = battle->m_FirstSideActs ? column < 15 : column >= 15;
@@ -411,13 +512,17 @@ void cSeaBattleMenu::ChooseOwnShip(cSeaBattle& battle, cJednostkaMorska& ship, i
 {
     const bool free = IsHumans(ship) && !ship.m_Retreated;
     SetButtonEnabled(IDC_RETREAT, free);
-    if (!free)
+    if (!free) {
+        const std::wstring& owner = CountryName(ship.m_Owner);
+        SetStatus(IsHumans(ship) ? LangFormat("seabattle_status_ship_done", ship.m_Name)
+                                 : LangFormat("seabattle_status_computers_ship", ship.m_Name, owner));
         return;
+    }
     m_CurrentColumn = column;
     m_CurrentRow = row;
     // The battle may refuse it as its next shooter (a transport, a carrier without its
     // planes, a ship that has fired): it is chosen all the same, since moving and Retreat act
-    // on the ship marked, and only aiming needs the battle's shooter.
+    // on the ship marked, and the status line says it does not fire.
     if (battle.m_FirstSideActs)
         battle.IsShipOnFirstSide(ship.m_Id);
     else
@@ -425,25 +530,44 @@ void cSeaBattleMenu::ChooseOwnShip(cSeaBattle& battle, cJednostkaMorska& ship, i
     ClearMarks(kChosenMark);
     m_Marks[size_t(row * kBoardSize + column)] |= kChosenMark;
     m_ChosenShipId = ship.m_Id;
+    m_OrdersFirstSide = battle.m_FirstSideActs;
     m_OrderMode = 1;
     MarkMoveArea(ship);
+    if (battle.Shooter() == &ship)
+        SetStatus(L"");
+    else
+        SetStatus(ship.IsTransport() ? LangFormat("seabattle_status_transport", ship.m_Name)
+                                     : LangFormat("seabattle_status_cannot_fire", ship.m_Name));
 }
 
 void cSeaBattleMenu::ChooseTarget(cSeaBattle& battle, cJednostkaMorska& ship, int column, int row)
 {
     SetButtonEnabled(IDC_RETREAT, false);
     const bool first = battle.m_FirstSideActs;
-    const cJednostkaMorska* shooter = first ? battle.m_FirstSelected : battle.m_SecondSelected;
+    const cJednostkaMorska* shooter = battle.Shooter();
     // Only the marked ship aims, and only when the battle lets it fire: with a refused ship
     // marked (or none), the shot would come from a ship the board does not show chosen.
-    if (m_OrderMode == 0 || !shooter || shooter->m_Id != m_ChosenShipId || shooter->IsTransport() ||
-        !ship.m_VisibleInBattle)
+    if (m_OrderMode == 0) {
+        const int country = ActingCountry(battle);
+        const cPanstwo* acting = GetCountry(country);
+        SetStatus(LangFormat(acting && acting->HumanControlled ? "seabattle_status_choose_shooter"
+                                                                : "seabattle_status_computers_shot",
+                             CountryName(country)));
         return;
+    }
+    if (!shooter || shooter->m_Id != m_ChosenShipId || shooter->IsTransport()) {
+        const cJednostkaMorska* chosen = ShipById(m_ChosenShipId);
+        SetStatus(chosen && chosen->IsTransport() ? LangFormat("seabattle_status_transport", chosen->m_Name)
+                                                  : LangFormat("seabattle_status_cannot_fire", NameOf(chosen)));
+        return;
+    }
+    if (!ship.m_VisibleInBattle) {
+        SetStatus(LangFormat("seabattle_status_not_sighted", ship.m_Name));
+        return;
+    }
     const bool again = m_OrderMode == 2 && (Marks(column, row) & kTargetMark);
     if (again) {
-        ClearMarks(kChosenMark | kMoveMark | kTargetMark);
-        m_OrderMode = 0;
-        m_ChosenShipId = -1;
+        // The shot the marks show; they go with it.
         Refresh();
         return;
     }
@@ -459,7 +583,9 @@ void cSeaBattleMenu::ChooseTarget(cSeaBattle& battle, cJednostkaMorska& ship, in
     // would fire at this one on a click at the other.
     ClearMarks(kMoveMark | kTargetMark);
     m_Marks[size_t(row * kBoardSize + column)] |= kTargetMark;
+    m_TargetShipId = ship.m_Id;
     m_OrderMode = 2;
+    SetStatus(L"");
 }
 
 void cSeaBattleMenu::MoveChosenShip(int column, int row)

@@ -64,6 +64,11 @@ private:
     void ChooseOwnShip(cSeaBattle& battle, cJednostkaMorska& ship, int column, int row);
     void ChooseTarget(cSeaBattle& battle, cJednostkaMorska& ship, int column, int row);
     void MoveChosenShip(int column, int row);
+    // Before a shot the marks show the ship that fires and its target: where the battle picks
+    // other ships than those marked, the marks go to them and the status line says why.
+    bool MarksShowTheShot(const cSeaBattle& battle) const;
+    void MarkTheShot(const cSeaBattle& battle);
+    void SetStatus(const std::wstring& text);
     void MarkMoveArea(const cJednostkaMorska& ship);
     void ClearMarks(uint32_t mask);
     void ClearOrders();
@@ -82,6 +87,9 @@ private:
     std::array<uint32_t, kBoardSize * kBoardSize> m_Marks{};
     int m_CurrentColumn = -1, m_CurrentRow = -1;
     int m_ChosenShipId = -1;
+    int m_TargetShipId = -1;
+    // The side that acted when its ship was chosen.
+    bool m_OrdersFirstSide = true;
     int m_OrderMode = 0;
     bool m_Over = false;
     bool m_LeftWasDown = false, m_RightWasDown = false;

@@ -26,12 +26,14 @@
 #include "tests/dialogs/dialog_bench.h"
 #include "tests/gui/screenshot_check.h"
 #include "tests/test_support.h"
+#include "tests/units/unit_test_game.h"
 #include "units/naval_unit.h"
 #include "units/sea_battle.h"
 #include "core/random.h"
 
 namespace {
 
+using unit_tests::RawFor;
 constexpr int kAlbionId = 1;
 constexpr int kWarspite = 2, kBismarck = 4, kHipper = 5, kArkRoyal = 1;
 
@@ -230,6 +232,115 @@ TEST_F(SeaBattleScreen, APersonFightsTheBattleByClicksAndClosesItWhenItIsOver)
     for (const sRaport& r : g_Gra->m_Reports->GetReports())
         endReports += r.kind == 20 && r.countryKey == kAlbionId ? 1 : 0;
     EXPECT_EQ(endReports, 1);
+}
+
+// Both sides played by persons at one screen: what fires is the ship the board marks at the
+// target it marks, a click the battle refuses says why on the status line and leaves the
+// marks, and a ship chosen to fire that leaves the battle leaves it going on.
+TEST_F(SeaBattleScreen, BetweenTwoPersonsTheMarkedShipFiresARefusedClickSaysWhyAndARetreatLeavesTheBattleGoing)
+{
+    constexpr int kStatus = 664, kRetreat = 657, kFire = 660, kAutoEnd = 661, kClose = 658;
+    Ship(kArkRoyal).Kill(false);
+    g_Gra->m_Countries[1]->HumanControlled = true; // Borussia
+    for (int id : {kWarspite, kBismarck, kHipper})
+        Ship(id).m_Spotted = true;
+    int* weights = g_Gra->m_Consts.SeaBattleConditionWeights;
+    std::fill(weights, weights + 5, 0);
+    weights[2] = 1; // three turns
+    tSeaBattleSide first{&Ship(kWarspite)}, second{&Ship(kBismarck), &Ship(kHipper)};
+    SeedRandom(7);
+    cSeaBattle battle(first, second);
+    bool played = false;
+    SetFramePump([&] {
+        ShellPresentation().ServeRequests();
+        FreeEndedMenus();
+        auto* menu = dynamic_cast<cSeaBattleMenu*>(g_CurrentMenu);
+        // Two persons at one screen: the board opens after the cover that names them both.
+        if (!menu && !played && Top())
+            Key(VK_RETURN);
+        if (!menu || played)
+            return !played;
+        played = true;
+        // The steps, on the battle's first frame; a step that fails ends them (the battle is
+        // then fought out by its wait).
+        [&] {
+            cJednostkaMorska &warspite = Ship(kWarspite), &bismarck = Ship(kBismarck), &hipper = Ship(kHipper);
+            auto marks = [&](const cJednostkaMorska& ship) { return menu->Marks(ship.m_X, ship.m_Y); };
+            auto status = [&] { return TextOf(*menu, kStatus); };
+            // The line the shot wrote.
+            auto fire = [&] {
+                const size_t before = battle.m_Log.size();
+                Click(*menu, kFire);
+                return battle.m_Log.substr(before);
+            };
+            // Borussia's turn: every ship may fire.
+            ASSERT_EQ(battle.m_TurnsLeft, 3);
+            battle.m_FirstSideActs = false;
+
+            // Albion's person clicks Warspite out of turn: refused, and told whose turn it is.
+            ClickCell(*menu, warspite);
+            EXPECT_EQ(menu->OrderMode(), 0);
+            EXPECT_EQ(marks(warspite), 0u);
+            EXPECT_EQ(status(), LangFormat("seabattle_status_choose_shooter", L"Borussia"));
+
+            // Bismarck marked at Warspite fires at it; the marks go with the shot.
+            ClickCell(*menu, bismarck);
+            ClickCell(*menu, warspite);
+            EXPECT_EQ(menu->OrderMode(), 2);
+            EXPECT_EQ(fire().rfind(L"\nBismarck fires at HMS Warspite", 0), 0u) << WideToUtf8(battle.m_Log);
+            EXPECT_EQ(menu->OrderMode(), 0);
+            EXPECT_EQ(marks(bismarck) & cSeaBattleMenu::kChosenMark, 0u);
+            EXPECT_EQ(marks(warspite) & cSeaBattleMenu::kTargetMark, 0u);
+            // Albion's answer, picked by the battle: nothing is marked.
+            ASSERT_TRUE(battle.m_FirstSideActs);
+            EXPECT_EQ(fire().rfind(L"\nHMS Warspite fires at ", 0), 0u) << WideToUtf8(battle.m_Log);
+
+            // Bismarck has fired: chosen (it may still move or retreat), it is told it cannot fire,
+            // and cannot take aim. Fire next shot first moves the marks to the battle's pick.
+            ASSERT_FALSE(battle.m_FirstSideActs);
+            ClickCell(*menu, bismarck);
+            EXPECT_TRUE(marks(bismarck) & cSeaBattleMenu::kChosenMark);
+            EXPECT_EQ(status(), LangFormat("seabattle_status_cannot_fire", L"Bismarck"));
+            ClickCell(*menu, warspite);
+            EXPECT_EQ(marks(warspite) & cSeaBattleMenu::kTargetMark, 0u);
+            EXPECT_EQ(status(), LangFormat("seabattle_status_cannot_fire", L"Bismarck"));
+            EXPECT_EQ(fire(), L"");
+            EXPECT_TRUE(marks(hipper) & cSeaBattleMenu::kChosenMark);
+            EXPECT_TRUE(marks(warspite) & cSeaBattleMenu::kTargetMark);
+            EXPECT_EQ(marks(bismarck) & cSeaBattleMenu::kChosenMark, 0u);
+            EXPECT_EQ(status().rfind(LangFormat("seabattle_status_shooter_picked", L"Bismarck", L"Hipper"), 0), 0u)
+                << WideToUtf8(status());
+            EXPECT_EQ(fire().rfind(L"\nHipper fires at HMS Warspite", 0), 0u) << WideToUtf8(battle.m_Log);
+
+            // The second turn, Borussia's again: Hipper, chosen to fire, leaves the battle; it goes
+            // on, Bismarck firing in its place.
+            ASSERT_EQ(battle.m_TurnsLeft, 2);
+            ASSERT_FALSE(battle.m_FirstSideActs);
+            ClickCell(*menu, hipper);
+            EXPECT_EQ(battle.Shooter(), &hipper);
+            ScriptRandomRaw({RawFor(1, 1, 100)});
+            Click(*menu, kRetreat);
+            EXPECT_NE(battle.m_Log.find(L"Hipper (Borussia) tried to retreat with chance"), std::wstring::npos);
+            EXPECT_FALSE(battle.IsOver());
+            EXPECT_EQ(battle.Shooter(), &bismarck);
+            EXPECT_EQ(fire().rfind(L"\nBismarck fires at HMS Warspite", 0), 0u) << WideToUtf8(battle.m_Log);
+            EXPECT_FALSE(battle.IsOver());
+        }();
+        Click(*menu, kAutoEnd);
+        for (int i = 0; i < 200 && !battle.IsOver(); ++i)
+            menu->OnFrameMove(0, 0.1f);
+        Click(*menu, kClose);
+        return true;
+    });
+    battle.Run();
+    EXPECT_TRUE(played);
+    EXPECT_EQ(g_CurrentMenu, nullptr);
+    // Fought out to its last turn without the ship that left.
+    const size_t retreat = battle.m_Log.find(L"tried to retreat");
+    ASSERT_NE(retreat, std::wstring::npos);
+    const std::wstring after = battle.m_Log.substr(retreat);
+    EXPECT_NE(after.find(L"Turn completed"), std::wstring::npos) << WideToUtf8(after);
+    EXPECT_EQ(after.find(L"Hipper fires"), std::wstring::npos) << WideToUtf8(after);
 }
 
 TEST_F(SeaBattleScreen, TheZoomStaysBetweenTheWholeBoardAndFullSizeAndTheButtonsStepTurnsAndTheEnd)

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "core/random.h"
+#include "core/text.h"
 #include "game/play_counts.h"
+#include "game/reports.h"
 #include "tests/test_support.h"
 #include "tests/units/unit_test_game.h"
 #include "units/combat_result.h"
+#include "units/combat_support.h"
 
 using unit_tests::cTestGame;
 using unit_tests::RawFor;
@@ -47,6 +50,7 @@ TEST_F(AirCombat, AirFightReadsTheLossTablesByClampedColumnAndDie)
     cJednostkaLotnicza* attacker = Air(1, UNIT_FIGHTER, 2, 30, 3, 10);  // 30 + 2 + 1
     cJednostkaLotnicza* defender = Air(2, UNIT_FIGHTER, 3, 5, 1, 10);   // 5 + 1 + 1: column +25, clamped to +4
     defender->m_Spotted = true;
+    const std::wstring attackerName = attacker->m_Name, defenderName = defender->m_Name;
     const int missions = g_PlayCounts.airMissions.load();
     ScriptRandomRaw({32767});  // the top of the die: a 6
     defender->AirFight(&result, attacker);
@@ -66,6 +70,15 @@ TEST_F(AirCombat, AirFightReadsTheLossTablesByClampedColumnAndDie)
     EXPECT_FLOAT_EQ(g.relations.GetLosses(2, 1), 18.0f);
     EXPECT_EQ(Reports(2, 1), 1);
     EXPECT_EQ(Reports(3, 2), 1);
+    // The defender's report tells it was attacked, by whom and of which country.
+    std::list<sRaport> told;
+    g.game->m_Reports->CollectReports(told, 2, 3);
+    ASSERT_FALSE(told.empty());
+    EXPECT_EQ(told.front().text.rfind(L"Air combar\n\n" + defenderName + L" was attacked by " + attackerName + L" (" +
+                                          CountryName(1) + L").",
+                                      0),
+              0u)
+        << WideToUtf8(told.front().text);
     EXPECT_EQ(g_PlayCounts.airMissions.load(), missions + 1);
 
     // Column -4 with a 6: the attacker loses 10 of its 2 points and leaves the game.

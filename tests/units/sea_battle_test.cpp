@@ -562,6 +562,22 @@ TEST_F(SeaBattles, TransportsAloneCancelTheBattleWithoutAnEndReportAndTellOnlyAP
     cSeaBattle quiet(again, other);
     quiet.Run();
     EXPECT_EQ(Requests(eRequestKind::Message, L"Fleet detected"), 2);
+    // Where a person plays, the computers' battles are shown too, to every person: the box,
+    // and the screen of a battle that is fought.
+    Country(kHelvetia).HumanControlled = true;
+    tSeaBattleSide watchedA{&Ship(3)}, watchedB{&Ship(7)};
+    cSeaBattle watched(watchedA, watchedB);
+    watched.Run();
+    EXPECT_EQ(Requests(eRequestKind::Message, L"Fleet detected"), 3);
+    EXPECT_EQ(acting.requests.back().countryId, kHelvetia);
+    tSeaBattleSide foughtA{&Ship(2)}, foughtB{&Ship(4)};
+    cSeaBattle fought(foughtA, foughtB);
+    fought.Run();
+    ASSERT_EQ(Requests(eRequestKind::SeaBattle), 1);
+    EXPECT_EQ(acting.requests.back().kind, eRequestKind::SeaBattle);
+    EXPECT_EQ(acting.requests.back().countryId, kHelvetia);
+    EXPECT_TRUE(fought.IsOver());
+    Country(kHelvetia).HumanControlled = false;
 
     // The message's title and headings are the language table's.
     Country(kAlbion).HumanControlled = true;
@@ -623,13 +639,21 @@ TEST_F(SeaBattles, ARetreatingShipLeavesTheBattleAndItsLists)
     battle.ExecuteShot();
     EXPECT_EQ(battle.m_Log.find(L"Hipper fires"), std::wstring::npos) << WideToUtf8(battle.m_Log);
     EXPECT_NE(battle.m_Log.find(L"Bismarck fires at HMS Warspite"), std::wstring::npos) << WideToUtf8(battle.m_Log);
+    // Gone while chosen as Warspite's target, it leaves the battle going on a target the
+    // battle picks again, and is not fired at from its place outside.
     ScriptRandomRaw({RawFor(49, 1, 100)});
+    Ship(4).m_VisibleInBattle = hipper->m_VisibleInBattle = true;
     battle.m_SecondSelected = hipper;
     battle.TryRetreat(hipper);
     EXPECT_EQ(battle.m_SecondSide.size(), 1u);
-    EXPECT_EQ(battle.m_SecondSelected, nullptr);
+    EXPECT_EQ(battle.m_SecondSelected, &Ship(4));
     EXPECT_TRUE(hipper->m_Retreated);
     EXPECT_NE(battle.m_Log.find(L"Hipper (Borussia) tried to retreat with chance 50%: success"), std::wstring::npos);
+    const size_t before = battle.m_Log.size();
+    battle.ExecuteShot();
+    EXPECT_NE(battle.m_Log.find(L"HMS Warspite fires at Bismarck", before), std::wstring::npos)
+        << WideToUtf8(battle.m_Log);
+    EXPECT_EQ(battle.m_Log.find(L"Hipper", before), std::wstring::npos) << WideToUtf8(battle.m_Log);
 }
 
 TEST_F(SeaBattles, SurpriseAttacksNeedTheirChanceAndAreToldWhenTheAttackerIsAPersonsOrOfTheMovingSide)
