@@ -16,7 +16,6 @@
 #include "game/game.h"
 #include "game/paths.h"
 #include "game/places_flags.h"
-#include "game/play_counts.h"
 #include "game/presentation.h"
 #include "platform/paths.h"
 #include "units/unit_tables.h"
@@ -37,9 +36,6 @@ const std::array<const wchar_t*, kSaveFileCount> kSaveFileNames = {
     L"land_units.csv",          L"losses.csv",       L"map.qvr",                L"Info.ini",
     L"naval_units.csv",         L"relations.csv",    L"topography.csv",         L"unit_names.csv",
     L"airship_attacks.csv",     L"airrecon_units.csv", L"reports.dat",          L"auto_events.csv",
-    // Last, the totals of play: a loaded game goes on counting where the saved one stopped,
-    // so that a continued war sums up as the unbroken one does.
-    L"play_counts.csv",
 };
 
 namespace {
@@ -105,7 +101,6 @@ void WriteOne(cGra& game, const std::wstring& folder, int index)
         if (game.m_AutoEvents)
             game.m_AutoEvents->Save(folder);
         break;
-    case 24: g_PlayCounts.Save(folder); break;
     default: break;
     }
 }

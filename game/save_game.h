@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-constexpr int kSaveFileCount = 25;
+constexpr int kSaveFileCount = 24;
 // The files of a save, in the order they are written.
 extern const std::array<const wchar_t*, kSaveFileCount> kSaveFileNames;
 // Longest save name: "data\save\" and the name make at most 64 characters.
@@ -23,7 +23,7 @@ std::wstring SaveDateAsShown(const std::wstring& stored);
 // True when data\save\<name> exists as a folder.
 bool SaveFolderExists(std::wstring_view name);
 
-// Writes the 25 files into the folder. A file that cannot be written ends the program,
+// Writes the 24 files into the folder. A file that cannot be written ends the program,
 // as every writer does; SaveGame and SavePbemGame catch that and keep the game running.
 void WriteSaveFiles(std::wstring_view folder);
 

@@ -145,7 +145,7 @@ TEST_F(Saving, WritersRunInTheFixedOrder)
     EXPECT_EQ(written.front(), L"PlayerDefinedPlaces.txt");
     EXPECT_EQ(written[14], L"map.qvr");
     EXPECT_EQ(written[15], L"Info.ini");
-    EXPECT_EQ(written.back(), L"play_counts.csv");
+    EXPECT_EQ(written.back(), L"auto_events.csv");
     EXPECT_TRUE(testing_support::LogHasInOrder(
         {L"Opening file for writing...", L"data\\save\\order%saving\\ai_data.csv", L"File opened OK"}));
 }
