@@ -19,6 +19,7 @@
 #include "game/game.h"
 #include "game/play_state.h"
 #include "game/presentation_requests.h"
+#include "game/save_game.h"
 #include "gui/controls.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
@@ -502,6 +503,38 @@ TEST(EndOfTurn, APlayByEmailTurnThatCannotBeSavedStaysThePlayersTurnAndIsHandedO
     EndTheTurn(driver, "Borussia again");
     driver.Then("handed over", [] { return g_Gra->m_PbemTurnHandedOver && MessageTitle() == L"Your turn is over"; },
                 [] { EXPECT_TRUE(FileExists("data/pbem/Summer War/Info.ini")); });
+    EXPECT_EQ(driver.Run(), 0);
+}
+
+// An autosave that cannot be written is told, with why, once the turn has passed on (the
+// other side's phase would close a window opened before), and play goes on.
+TEST(EndOfTurn, AnAutosaveThatCannotBeWrittenIsToldWithWhyAndPlayGoesOn)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    static int impulse = 0;
+    driver.StartWith(LoadTestland);
+    StartAsBorussia(driver);
+    driver.Then("nowhere to save", [] { return true; },
+                [] {
+                    impulse = g_Gra->m_Turn;
+                    // A file where the folder of the saves goes: nothing can be written there.
+                    std::filesystem::remove_all("data/save");
+                    WriteWholeFile("data/save", "in the way");
+                });
+    EndTheTurn(driver, "Borussia");
+    driver
+        .Then("told", [] { return MessageTitle() == L"Save game"; },
+              [] {
+                  EXPECT_EQ(MessageTitle(kMessageDialogRow + 3),
+                            SaveFailedText(L"autosave", LangFormat("save_failed_folder_not_writable_%s", L"data\\save")));
+                  EXPECT_NE(g_Gra->GetGameState(), kStateHuman) << "the turn has passed on";
+                  std::filesystem::remove("data/save");
+                  D::PressKey(VK_RETURN);
+              },
+              20000)
+        .Then("Borussia's next turn", D::ReadingMessages([] { return BorussiasTurn() && g_Gra->m_Turn > impulse; }), {},
+              20000);
     EXPECT_EQ(driver.Run(), 0);
 }
 
