@@ -154,11 +154,12 @@ tSaveFailure CarryOtherEntries(const fs::path& from, const fs::path& to)
     return ec ? tSaveFailure(LangText("save_failed_old_save_not_read")) : std::nullopt;
 }
 
-// The folder that holds the save's folder: data\save or data\pbem.
-std::wstring ParentFolder(const std::wstring& folder)
+// The folder that holds the save's folder (data\save or data\pbem) as the player reads paths
+// on this system: with forward slashes.
+std::wstring ShownParentFolder(const std::wstring& folder)
 {
     const size_t slash = folder.find_last_of(L'\\');
-    return slash == std::wstring::npos ? std::wstring(L".") : folder.substr(0, slash);
+    return WithForwardSlashes(slash == std::wstring::npos ? std::wstring(L".") : folder.substr(0, slash));
 }
 
 // The save into <folder>: written beside it, then put in its place, so that a failed or
@@ -180,7 +181,7 @@ tSaveFailure SaveIntoFolder(const std::wstring& folder)
 
     std::error_code ec;
     if (Exists(target) && !fs::is_directory(target, ec))
-        return refuse(LangFormat("save_failed_file_in_the_way_%s", folder));
+        return refuse(LangFormat("save_failed_file_in_the_way_%s", WithForwardSlashes(folder)));
     // A save interrupted between its two renames left the old save aside: put it back.
     if (!Exists(target) && Exists(replaced))
         fs::rename(replaced, target, ec);
@@ -189,7 +190,7 @@ tSaveFailure SaveIntoFolder(const std::wstring& folder)
     fs::create_directories(temp, ec);
     if (ec || !fs::is_directory(temp)) {
         LogLine(L"ERROR: cannot create the folder %s", writing);
-        return refuse(LangFormat("save_failed_folder_not_writable_%s", ParentFolder(folder)));
+        return refuse(LangFormat("save_failed_folder_not_writable_%s", ShownParentFolder(folder)));
     }
 
     tSaveFailure failure = WriteAllCatchingFailure(writing);

@@ -527,7 +527,7 @@ TEST(EndOfTurn, AnAutosaveThatCannotBeWrittenIsToldWithWhyAndPlayGoesOn)
         .Then("told", [] { return MessageTitle() == L"Save game"; },
               [] {
                   EXPECT_EQ(MessageTitle(kMessageDialogRow + 3),
-                            SaveFailedText(L"autosave", LangFormat("save_failed_folder_not_writable_%s", L"data\\save")));
+                            SaveFailedText(L"autosave", LangFormat("save_failed_folder_not_writable_%s", L"data/save")));
                   EXPECT_NE(g_Gra->GetGameState(), kStateHuman) << "the turn has passed on";
                   std::filesystem::remove("data/save");
                   D::PressKey(VK_RETURN);
