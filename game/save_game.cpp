@@ -351,8 +351,8 @@ bool SaveGame(const std::wstring& name, bool quiet, std::wstring* why)
     const tSaveFailure failure = SaveUnder(L"data\\save", trimmed, kMaxSaveNameLength, why);
     // Named as saved, not as typed: a name cut to its longest would name a save the list lacks.
     if (!quiet)
-        Presentation().PushMessage(failure ? SaveFailedText(trimmed, *failure) : LangFormat("save_game_successfull", trimmed),
-                                   L"Save game");
+        Presentation().PushMessage(
+            failure ? SaveFailedText(trimmed, *failure) : LangFormat("save_game_successfull", trimmed), L"Save game");
     return !failure;
 }
 

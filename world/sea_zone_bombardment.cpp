@@ -42,8 +42,8 @@ void ReportShipLost(const cJednostkaMorska& ship, const wchar_t* how)
     const cGrafMorz* graph = WorldSeaGraph();
     const sWezelGrafuMorz* node = fleet && graph ? graph->GetNode(fleet->seaNode) : nullptr;
     AddCombatReport(33, fleet ? fleet->owner : ship.m_Owner,
-                    FormatText(L"%s\n%s;%s;%s\n%s", ship.NameWithCargo(), fleet ? fleet->name : std::wstring(), ActiveCountryName(),
-                               node ? node->Name : std::wstring(), how));
+                    FormatText(L"%s\n%s;%s;%s\n%s", ship.NameWithCargo(), fleet ? fleet->name : std::wstring(),
+                               ActiveCountryName(), node ? node->Name : std::wstring(), how));
 }
 
 } // namespace

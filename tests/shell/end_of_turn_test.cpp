@@ -526,8 +526,8 @@ TEST(EndOfTurn, AnAutosaveThatCannotBeWrittenIsToldWithWhyAndPlayGoesOn)
     driver
         .Then("told", [] { return MessageTitle() == L"Save game"; },
               [] {
-                  EXPECT_EQ(MessageTitle(kMessageDialogRow + 3),
-                            SaveFailedText(L"autosave", LangFormat("save_failed_folder_not_writable_%s", L"data/save")));
+                  const std::wstring why = LangFormat("save_failed_folder_not_writable_%s", L"data/save");
+                  EXPECT_EQ(MessageTitle(kMessageDialogRow + 3), SaveFailedText(L"autosave", why));
                   EXPECT_NE(g_Gra->GetGameState(), kStateHuman) << "the turn has passed on";
                   std::filesystem::remove("data/save");
                   D::PressKey(VK_RETURN);

@@ -127,7 +127,8 @@ TEST_F(PortBombardment, ASunkTransportTakesItsCargoDownAndEveryoneHitIsTold)
     EXPECT_NE(result.defenderInfo.find(L"\nTransport Anna destroyed!\nLost with it: 2nd Infantry Corps\n"),
               std::wstring::npos);
     EXPECT_EQ(Reports(33, kAlbion), 1);
-    EXPECT_EQ(LastReport(33, kAlbion).rfind(L"Transport Anna with 2nd Infantry Corps aboard\nDover Transports;", 0), 0u);
+    EXPECT_EQ(LastReport(33, kAlbion).rfind(L"Transport Anna with 2nd Infantry Corps aboard\nDover Transports;", 0),
+              0u);
     EXPECT_EQ(Reports(16, kBorussia), 1);
     EXPECT_EQ(Reports(16, kAlbion), 1);
     EXPECT_NE(LastReport(16, kAlbion).find(L"Lost with it: 2nd Infantry Corps"), std::wstring::npos);
