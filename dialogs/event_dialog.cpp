@@ -130,17 +130,17 @@ void cDialogEventu::OnOptionPressed(int position)
 void cDialogEventu::OnSaveAndExitPressed()
 {
     bool saved = false;
-    std::wstring name;
+    std::wstring name, why = LangText("save_failed_no_game");
     {
         cWindowLock lock;
         if (g_Gra) {
             name = g_Gra->m_PbemGameName;
-            saved = SavePbemGame(name);
+            saved = SavePbemGame(name, &why);
         }
     }
     // A failed save keeps the player in the game, with the event still to answer.
     if (!saved) {
-        PushDialog(new cDialogTekstowy(LangFormat("save_game_failed_%s", name), LangText("event_save_and_exit")));
+        PushDialog(new cDialogTekstowy(SaveFailedText(name, why), LangText("event_save_and_exit")));
         return;
     }
     g_PbemQuitAfterEventDialog = true;

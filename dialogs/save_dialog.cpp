@@ -92,8 +92,9 @@ void cDialogZapisuGry::OnSaveChosen()
     // while another screen had the keyboard.
     if (GuiKeyDown(VK_CONTROL)) {
         // A save that failed must not pass for done: the player is told and stays here.
-        if (!SaveGame(name, true)) {
-            PushDialog(new cDialogTekstowy(LangFormat("save_game_failed_%s", name), LangText("save_game_title")));
+        std::wstring why;
+        if (!SaveGame(name, true, &why)) {
+            PushDialog(new cDialogTekstowy(SaveFailedText(name, why), LangText("save_game_title")));
             return;
         }
         CloseTopDialogs(1);

@@ -641,7 +641,8 @@ void CountryDamageRandomShipsInSeaZone(const cEventEffect& e)
         ship->m_HP -= int(share * ship->m_HP);
         if (ship->m_HP <= 0)
             sunk.push_back({ship, ship->m_Fleet->owner,
-                            FormatText(L"%s\n%s;(no data);%s\nEvent", ship->m_Name, ship->m_Fleet->name, node->Name)});
+                            FormatText(L"%s\n%s;(no data);%s\nEvent", ship->NameWithCargo(), ship->m_Fleet->name,
+                                       node->Name)});
     }
     for (const sSunk& s : sunk) {
         if (g_Gra->m_Reports) {

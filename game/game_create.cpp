@@ -62,9 +62,6 @@ void cGra::Load(const sGameLoadRequest& request)
     m_GameOver = false;
     m_MulberryMonth = -666;
     ReadInfoIni(request);
-    // Not one of the game's files: the headless player's totals, which a continued war's
-    // save carries so that its summary counts the whole war; a scenario has none.
-    g_PlayCounts.Load(m_FolderPattern);
     Progress(10);
 
     m_Consts.LoadGameConsts(m_ScenarioName);

@@ -16,7 +16,6 @@
 #include "game/game.h"
 #include "game/paths.h"
 #include "game/places_flags.h"
-#include "game/play_counts.h"
 #include "game/presentation.h"
 #include "platform/paths.h"
 #include "units/unit_tables.h"
@@ -37,9 +36,6 @@ const std::array<const wchar_t*, kSaveFileCount> kSaveFileNames = {
     L"land_units.csv",          L"losses.csv",       L"map.qvr",                L"Info.ini",
     L"naval_units.csv",         L"relations.csv",    L"topography.csv",         L"unit_names.csv",
     L"airship_attacks.csv",     L"airrecon_units.csv", L"reports.dat",          L"auto_events.csv",
-    // Last, the totals of play: a loaded game goes on counting where the saved one stopped,
-    // so that a continued war sums up as the unbroken one does.
-    L"play_counts.csv",
 };
 
 namespace {
@@ -105,7 +101,6 @@ void WriteOne(cGra& game, const std::wstring& folder, int index)
         if (game.m_AutoEvents)
             game.m_AutoEvents->Save(folder);
         break;
-    case 24: g_PlayCounts.Save(folder); break;
     default: break;
     }
 }
@@ -122,39 +117,71 @@ void RemoveAll(const fs::path& path)
     fs::remove_all(path, ec);
 }
 
-// Writes every file into the writing folder; the reason of the failure, or empty.
-std::wstring WriteAllCatchingFailure(const std::wstring& folder)
+// What a failed save tells the player of why it failed; nothing when the save went well. Its
+// text comes from the language table and may be empty: it never tells success from failure.
+using tSaveFailure = std::optional<std::wstring>;
+
+// Writes every file into the writing folder.
+tSaveFailure WriteAllCatchingFailure(const std::wstring& folder)
 {
     // Every writer ends the program on a failure; here that failure is caught so that
     // the running game survives it.
-    if (const std::optional<std::wstring> failure = RunCatchingFatal([&] { WriteSaveFiles(folder); }))
-        return failure->empty() ? L"a file could not be written" : *failure;
+    const std::optional<std::wstring> failure = RunCatchingFatal([&] { WriteSaveFiles(folder); });
+    if (failure)
+        LogLine(L"ERROR: %s", failure->empty() ? L"a file could not be written" : *failure);
     // Some writers only log a failure (the bookmarks): every file must be there all the same,
     // or the player would be told the game was saved when part of it was not.
     for (const wchar_t* name : kSaveFileNames)
         if (!Exists(HostPath(JoinFolder(folder, name))))
-            return FormatText(L"%s was not written", name);
-    return {};
+            return LangFormat("save_failed_file_not_written_%s", name);
+    return failure ? tSaveFailure(LangText("save_failed_files_not_written")) : std::nullopt;
+}
+
+// What the folder held besides the save's own files (a player's notes) goes into the new
+// save too: putting the new save in place must not delete them.
+tSaveFailure CarryOtherEntries(const fs::path& from, const fs::path& to)
+{
+    std::error_code ec;
+    for (fs::directory_iterator it(from, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::path name = it->path().filename();
+        if (Exists(to / name))
+            continue;
+        std::error_code copied;
+        fs::copy(it->path(), to / name, fs::copy_options::recursive | fs::copy_options::copy_symlinks, copied);
+        if (copied)
+            return LangFormat("save_failed_entry_not_kept_%s", name.wstring());
+    }
+    return ec ? tSaveFailure(LangText("save_failed_old_save_not_read")) : std::nullopt;
+}
+
+// The folder that holds the save's folder (data\save or data\pbem) as the player reads paths
+// on this system: with forward slashes.
+std::wstring ShownParentFolder(const std::wstring& folder)
+{
+    const size_t slash = folder.find_last_of(L'\\');
+    return WithForwardSlashes(slash == std::wstring::npos ? std::wstring(L".") : folder.substr(0, slash));
 }
 
 // The save into <folder>: written beside it, then put in its place, so that a failed or
 // interrupted save never leaves half a game where a good one was.
-bool SaveIntoFolder(const std::wstring& folder)
+tSaveFailure SaveIntoFolder(const std::wstring& folder)
 {
     if (!g_Gra || !g_Gra->m_Mapa) {
         LogLine(L"ERROR: there is no game to save");
-        return false;
+        return LangText("save_failed_no_game");
     }
     const std::wstring writing = folder + kWritingSuffix;
     const fs::path target = HostPath(folder);
     const fs::path temp = HostPath(writing);
     const fs::path replaced = HostPath(folder + kReplacedSuffix);
+    auto refuse = [&](const std::wstring& why) {
+        LogLine(L"ERROR: the game was not saved into %s: %s", folder, why);
+        return tSaveFailure(why);
+    };
 
     std::error_code ec;
-    if (Exists(target) && !fs::is_directory(target, ec)) {
-        LogLine(L"ERROR: the game was not saved into %s: a file of that name is in the way", folder);
-        return false;
-    }
+    if (Exists(target) && !fs::is_directory(target, ec))
+        return refuse(LangFormat("save_failed_file_in_the_way_%s", WithForwardSlashes(folder)));
     // A save interrupted between its two renames left the old save aside: put it back.
     if (!Exists(target) && Exists(replaced))
         fs::rename(replaced, target, ec);
@@ -163,21 +190,21 @@ bool SaveIntoFolder(const std::wstring& folder)
     fs::create_directories(temp, ec);
     if (ec || !fs::is_directory(temp)) {
         LogLine(L"ERROR: cannot create the folder %s", writing);
-        return false;
+        return refuse(LangFormat("save_failed_folder_not_writable_%s", ShownParentFolder(folder)));
     }
 
-    const std::wstring failure = WriteAllCatchingFailure(writing);
-    if (!failure.empty()) {
+    tSaveFailure failure = WriteAllCatchingFailure(writing);
+    if (!failure && Exists(target))
+        failure = CarryOtherEntries(target, temp);
+    if (failure) {
         RemoveAll(temp);
-        LogLine(L"ERROR: the game was not saved into %s: %s", folder, failure);
-        return false;
+        return refuse(*failure);
     }
     if (Exists(target)) {
         fs::rename(target, replaced, ec);
         if (ec) {
             RemoveAll(temp);
-            LogLine(L"ERROR: the game was not saved into %s: the old save cannot be moved aside", folder);
-            return false;
+            return refuse(LangText("save_failed_old_save_not_moved"));
         }
     }
     fs::rename(temp, target, ec);
@@ -185,13 +212,12 @@ bool SaveIntoFolder(const std::wstring& folder)
         std::error_code back;
         fs::rename(replaced, target, back);
         RemoveAll(temp);
-        LogLine(L"ERROR: the game was not saved into %s: the new save cannot be put in place", folder);
-        return false;
+        return refuse(LangText("save_failed_new_save_not_placed"));
     }
     RemoveAll(replaced);
     if (g_Gra)
         g_Gra->m_LastSaveFolder = folder;
-    return true;
+    return std::nullopt;
 }
 
 // The file's bytes, Info.ini without the time of its saving.
@@ -225,7 +251,7 @@ bool GameIsAsLastSaved()
     RemoveAll(scratch);
     std::error_code ec;
     fs::create_directories(scratch, ec);
-    bool same = !ec && WriteAllCatchingFailure(compared).empty();
+    bool same = !ec && !WriteAllCatchingFailure(compared);
     for (const wchar_t* name : kSaveFileNames) {
         if (!same)
             break;
@@ -295,35 +321,47 @@ std::wstring NormalizeSaveName(const std::wstring& name)
     return trimmed;
 }
 
-bool SaveGame(const std::wstring& name, bool quiet)
+std::wstring SaveFailedText(const std::wstring& name, const std::wstring& why)
 {
-    const std::wstring trimmed = NormalizeSaveName(name);
-    bool saved = false;
-    if (!IsValidSaveName(trimmed, kMaxSaveNameLength))
-        LogLine(L"ERROR: \"%s\" cannot be the name of a save", name);
-    else
-        saved = SaveIntoFolder(JoinFolder(L"data\\save", trimmed));
-    // The message names the save as the list shows it, and says so when it was not saved.
-    if (!quiet) {
-        if (saved)
-            Presentation().PushMessage(LangFormat("save_game_successfull", trimmed), L"Save game");
-        else
-            Presentation().PushMessage(LangFormat("save_game_failed_%s", trimmed), L"Save game");
-    }
-    return saved;
+    return LangFormat("save_game_failed_%s_%s", name, why);
 }
 
-bool SavePbemGame(const std::wstring& name)
+namespace {
+
+// The save under a name that must make a folder of its own in root. The name comes from the
+// player or the game's files: one with a path in it would write elsewhere.
+tSaveFailure SaveUnder(std::wstring_view root, const std::wstring& name, size_t maxLength, std::wstring* why)
 {
-    const std::wstring path = JoinFolder(L"data\\pbem", name);
-    LogLine(L"Zapisuej gre PBEM to katalogu %s", path);
-    // The name comes from the game's files: one with a path in it would write elsewhere. A
-    // file in the folder's way refuses the save (SaveIntoFolder) rather than end the game.
-    if (!IsValidSaveName(name, kMaxNameLength)) {
-        LogLine(L"ERROR: \"%s\" cannot be the name of a play-by-e-mail game folder", name);
-        return false;
+    tSaveFailure failure;
+    if (!IsValidSaveName(name, maxLength)) {
+        LogLine(L"ERROR: \"%s\" cannot be the name of a folder in %s", name, root);
+        failure = LangText("save_failed_invalid_name");
+    } else {
+        failure = SaveIntoFolder(JoinFolder(root, name));
     }
-    return SaveIntoFolder(path);
+    if (why)
+        *why = failure.value_or(std::wstring());
+    return failure;
+}
+
+} // namespace
+
+bool SaveGame(const std::wstring& name, bool quiet, std::wstring* why)
+{
+    const std::wstring trimmed = NormalizeSaveName(name);
+    const tSaveFailure failure = SaveUnder(L"data\\save", trimmed, kMaxSaveNameLength, why);
+    // Named as saved, not as typed: a name cut to its longest would name a save the list lacks.
+    if (!quiet)
+        Presentation().PushMessage(
+            failure ? SaveFailedText(trimmed, *failure) : LangFormat("save_game_successfull", trimmed), L"Save game");
+    return !failure;
+}
+
+bool SavePbemGame(const std::wstring& name, std::wstring* why)
+{
+    LogLine(L"Zapisuej gre PBEM to katalogu %s", JoinFolder(L"data\\pbem", name));
+    // A file in the folder's way refuses the save (SaveIntoFolder) rather than end the game.
+    return !SaveUnder(L"data\\pbem", name, kMaxNameLength, why);
 }
 
 void SetSaveFileWrittenHook(std::function<void(const wchar_t*)> hook) { g_FileWrittenHook = std::move(hook); }

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-constexpr int kSaveFileCount = 25;
+constexpr int kSaveFileCount = 24;
 // The files of a save, in the order they are written.
 extern const std::array<const wchar_t*, kSaveFileCount> kSaveFileNames;
 // Longest save name: "data\save\" and the name make at most 64 characters.
@@ -23,18 +23,22 @@ std::wstring SaveDateAsShown(const std::wstring& stored);
 // True when data\save\<name> exists as a folder.
 bool SaveFolderExists(std::wstring_view name);
 
-// Writes the 25 files into the folder. A file that cannot be written ends the program,
+// Writes the 24 files into the folder. A file that cannot be written ends the program,
 // as every writer does; SaveGame and SavePbemGame catch that and keep the game running.
 void WriteSaveFiles(std::wstring_view folder);
 
 // The folder name a save under that name gets: blanks around it dropped, cut to the
 // longest name. It may still be refused (IsValidSaveName).
 std::wstring NormalizeSaveName(const std::wstring& name);
-// Saves into data\save\<name> (the name normalized as above). Unless quiet, a message tells the player how it went. False when the name is
-// refused or a file could not be written; the running game goes on either way.
-bool SaveGame(const std::wstring& name, bool quiet);
-// Saves into data\pbem\<name>; no message on success.
-bool SavePbemGame(const std::wstring& name);
+// Saves into data\save\<name> (the name normalized as above). Unless quiet, a message tells
+// the player how it went. False when the name is refused or the save could not be written;
+// why, when given, then gets the reason as the player reads it. The running game goes on
+// either way. Whatever else the folder held stays in it.
+bool SaveGame(const std::wstring& name, bool quiet, std::wstring* why = nullptr);
+// Saves into data\pbem\<name>; no message. False and why as for SaveGame.
+bool SavePbemGame(const std::wstring& name, std::wstring* why = nullptr);
+// What the player is told of a save under that name that failed for that reason.
+std::wstring SaveFailedText(const std::wstring& name, const std::wstring& why);
 // True when a save of the game as it stands now would hold what its last save holds (the
 // time of saving aside): nothing would be lost by leaving it. Writes a save beside the last
 // one to compare and removes it; false when there is no last save.

@@ -269,9 +269,9 @@ void ShowWarOver(cGra& game)
 // False when the save failed: the player is told and nothing records the turn as played.
 bool HandOverPbemTurn(cGra& game, const cPanstwo& active, const cPanstwo& next)
 {
-    if (!SavePbemGame(game.m_PbemGameName)) {
-        PushDialog(new cDialogTekstowy(LangFormat("save_game_failed_%s", game.m_PbemGameName),
-                                       LangText("save_game_title")));
+    std::wstring why;
+    if (!SavePbemGame(game.m_PbemGameName, &why)) {
+        PushDialog(new cDialogTekstowy(SaveFailedText(game.m_PbemGameName, why), LangText("save_game_title")));
         return false;
     }
     // This machine remembers who played last: under the next player's id the same player
@@ -350,7 +350,14 @@ void CheckMapConsistency()
         }
 }
 
-void Autosave() { SaveGame(LangText("autosave"), true); }
+std::optional<std::wstring> Autosave()
+{
+    const std::wstring name = LangText("autosave");
+    std::wstring why;
+    if (SaveGame(name, true, &why))
+        return std::nullopt;
+    return SaveFailedText(name, why);
+}
 
 void AnimateUnitMove()
 {
@@ -460,6 +467,22 @@ void PausedPlayFrameMove(cRenderer*, double time, float elapsed)
     AnimateUnitMove();
 }
 
+namespace {
+
+// A failed autosave is told once the end of the turn is done, whichever way the turn passes
+// on: the other side's phase closes every window open before it.
+struct sToldWhenTheTurnHasPassed
+{
+    std::optional<std::wstring> text;
+    ~sToldWhenTheTurnHasPassed()
+    {
+        if (text)
+            Presentation().PushMessage(*text, L"Save game");
+    }
+};
+
+} // namespace
+
 void EndTurnFromMainThread()
 {
     cGra* game = g_Gra;
@@ -484,7 +507,7 @@ void EndTurnFromMainThread()
         play.SetViewCountry(active);
     }
     g_Console.Restart();
-    Autosave();
+    const sToldWhenTheTurnHasPassed autosaveFailure{Autosave()};
     cPanstwo* viewing = play.GetViewCountry();
     {
         GLOBAL_LOCK_SCOPE();

@@ -1,6 +1,7 @@
 #pragma once
 // The game screen's frame move and the hand-over of the screen between the player and the
 // other side.
+#include <optional>
 #include <string>
 
 class cMapa;
@@ -29,7 +30,8 @@ void ResetGameFrame();
 // The end of a person's turn (the end-turn button or its confirmation): autosave, the next
 // country of the order, the play-by-e-mail hand-over.
 void EndTurnFromMainThread();
-void Autosave();
+// The save under "autosave": what the player is told when it failed, nothing when it was saved.
+std::optional<std::wstring> Autosave();
 // Units whose hex and position disagree, logged.
 void CheckMapConsistency();
 // One step of the move being shown (game states 8 and 10), after the side's delay.

@@ -180,6 +180,16 @@ void cJednostkaMorska::JoinOrCreateFleet(int nodeId)
     graph->CalculateAllVisibility(m_Owner, false);
 }
 
+std::wstring cJednostkaMorska::LostAboardLine() const
+{
+    return m_Cargo ? LangFormat("report_lost_aboard_%s", m_Cargo->m_Name) : std::wstring();
+}
+
+std::wstring cJednostkaMorska::NameWithCargo() const
+{
+    return m_Cargo ? LangFormat("report_ship_%s_with_%s_aboard", m_Name, m_Cargo->m_Name) : m_Name;
+}
+
 void cJednostkaMorska::Kill(bool killCargo)
 {
     GLOBAL_LOCK_SCOPE();

@@ -81,6 +81,10 @@ public:
     // Removes the ship from the game and deletes it; the carried unit dies with it when
     // killCargo is set, else it is left without a transporter.
     void Kill(bool killCargo);
+    // What a report of the ship's loss says of the land unit that goes down with it: a line
+    // that names it (empty without one), and the ship's name with it, for a list of ships.
+    std::wstring LostAboardLine() const;
+    std::wstring NameWithCargo() const;
     // Why the ship goes down, for the record of the war at sea: set where the blow falls,
     // taken when the ship is killed with its cargo; a ship killed unmarked is lost to "other".
     void MarkLoss(const char* by, int byCountry)

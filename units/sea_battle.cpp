@@ -95,10 +95,10 @@ bool FleetShown(const cJednostkaMorska& ship)
     return ship.m_Fleet && ship.m_Fleet->isActive != 0;
 }
 
-// "ship (country)", as the stages name the ships.
+// "ship (country)", as the stages name the ships; a sunk one with the unit lost aboard it.
 std::wstring ShipAndOwner(const cJednostkaMorska& ship)
 {
-    return ship.m_Name + L" (" + CountryName(ship.m_Owner) + L")";
+    return (ship.m_HP > 0 ? ship.m_Name : ship.NameWithCargo()) + L" (" + CountryName(ship.m_Owner) + L")";
 }
 
 // The side's fleets, each once, as "fleet (country)".
@@ -121,7 +121,7 @@ void ReportSunk(cJednostkaMorska& target, const cJednostkaMorska& attacker, cons
 {
     target.MarkLoss("sea battle", attacker.m_Owner);
     AddCombatReport(33, target.m_Fleet ? target.m_Fleet->owner : target.m_Owner,
-                    FormatText(L"%s\n%s;%s\n%s;%s\n%s", target.m_Name, FleetName(target), attacker.m_Name,
+                    FormatText(L"%s\n%s;%s\n%s;%s\n%s", target.NameWithCargo(), FleetName(target), attacker.m_Name,
                                CountryName(attacker.m_Owner), SeaNodeName(attacker), how));
 }
 
@@ -461,6 +461,7 @@ void cSeaBattle::RemoveSunkShips()
             m_FirstSelected = nullptr;
         if (m_SecondSelected == ship)
             m_SecondSelected = nullptr;
+        m_SunkNames[ship->m_Id] = ship->NameWithCargo();
         DestroyInCombat(ship);
     }
 }
@@ -624,8 +625,9 @@ void cSeaBattle::RegularShot()
                           : LangFormat("seabattle_shot_hits", shooter->m_Name, target->m_Name, damage);
         } else {
             target->m_HP = 0;
-            text = planes ? LangFormat("seabattle_planes_shot_destroys", shooter->m_Name, target->m_Name, damage)
-                          : LangFormat("seabattle_shot_destroys", shooter->m_Name, target->m_Name, damage);
+            const std::wstring sunk = target->NameWithCargo();
+            text = planes ? LangFormat("seabattle_planes_shot_destroys", shooter->m_Name, sunk, damage)
+                          : LangFormat("seabattle_shot_destroys", shooter->m_Name, sunk, damage);
             ReportSunk(*target, *shooter, L"Regular battle");
         }
     }
@@ -693,11 +695,13 @@ void cSeaBattle::EndBattle()
             ship = FindById(m_FirstSide, key.second);
             damaged = &damagedA;
         }
-        if (!ship)
-            destroyed += key.first + L"\n";
-        else if (ship->m_HP < startHP)
+        if (!ship) {
+            const auto sunk = m_SunkNames.find(key.second);
+            destroyed += (sunk != m_SunkNames.end() ? sunk->second : key.first) + L"\n";
+        } else if (ship->m_HP < startHP) {
             *damaged += FormatText(L"%s (%s) lost %d HP\n", ship->m_Name, CountryName(ship->m_Owner),
                                    startHP - ship->m_HP);
+        }
     }
     if (!destroyed.empty())
         report += L"\n\nDestroyed ships:\n" + destroyed;

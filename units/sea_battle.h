@@ -122,6 +122,8 @@ public:
     // Each ship's hit points when the battle began, by name and then id: the end report lists
     // the ships by name, and two ships of one name keep an entry each.
     std::map<std::pair<std::wstring, int>, int> m_StartHP;
+    // The ships sunk in the battle by id, named with the units lost aboard them.
+    std::map<int, std::wstring> m_SunkNames;
     tSeaBattleSide& m_FirstSide;
     tSeaBattleSide& m_SecondSide;
     std::set<int> m_Countries;

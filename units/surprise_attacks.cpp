@@ -100,10 +100,12 @@ bool cJednostkaMorska::TrySurpriseAttack(std::wstring& text)
                                ownerName, target->m_Name, targetOwnerName)
                   : LangFormat("%s_(%s)_detected_%s_(%s)_and_launched_surprise_attack._target_was_destroyed!", m_Name,
                                ownerName, target->m_Name, targetOwnerName);
+    if (target->m_Cargo)
+        text += L"\n" + target->LostAboardLine();
     // For the record of the war at sea kept with the play counts: how the ship went down.
     target->MarkLoss("surprise attack", m_Owner);
     AddCombatReport(33, target->m_Fleet ? target->m_Fleet->owner : target->m_Owner,
-                    FormatText(L"%s\n%s;%s\n%s;%s\nSurprise attack", target->m_Name,
+                    FormatText(L"%s\n%s;%s\n%s;%s\nSurprise attack", target->NameWithCargo(),
                                target->m_Fleet ? target->m_Fleet->name : std::wstring(), m_Name, ownerName,
                                NodeNameOf(*this)));
     return true;

@@ -42,8 +42,8 @@ void ReportShipLost(const cJednostkaMorska& ship, const wchar_t* how)
     const cGrafMorz* graph = WorldSeaGraph();
     const sWezelGrafuMorz* node = fleet && graph ? graph->GetNode(fleet->seaNode) : nullptr;
     AddCombatReport(33, fleet ? fleet->owner : ship.m_Owner,
-                    FormatText(L"%s\n%s;%s;%s\n%s", ship.m_Name, fleet ? fleet->name : std::wstring(), ActiveCountryName(),
-                               node ? node->Name : std::wstring(), how));
+                    FormatText(L"%s\n%s;%s;%s\n%s", ship.NameWithCargo(), fleet ? fleet->name : std::wstring(),
+                               ActiveCountryName(), node ? node->Name : std::wstring(), how));
 }
 
 } // namespace
@@ -126,6 +126,8 @@ void sWezelGrafuMorz::Bombard(sCombatResult* result, cUnit* attacker, int x, int
         if (ship->m_HP > 0)
             continue;
         result->defenderInfo += FormatText(L"\n%s destroyed!\n", ship->m_Name);
+        if (ship->m_Cargo)
+            result->defenderInfo += ship->LostAboardLine() + L"\n";
         ReportShipLost(*ship, port ? L"Port bombardment" : L"Sea bombardment");
         ship->MarkLoss("air", attackerId);
         // The combat record's table gives this flag to a ship sunk, the port's bombardment to a
@@ -162,8 +164,8 @@ int sWezelGrafuMorz::NuclearStrike(std::wstring& text)
     }
     text += LangText("report_nuclear_on_port_destroyed_naval_units") + L"\n";
     for (cJednostkaMorska* ship : destroyed) {
-        text += FormatText(L" %s - %s (%s)\n", ship->m_Fleet ? ship->m_Fleet->name : std::wstring(), ship->m_Name,
-                           CountryName(ship->m_Owner));
+        text += FormatText(L" %s - %s (%s)\n", ship->m_Fleet ? ship->m_Fleet->name : std::wstring(),
+                           ship->NameWithCargo(), CountryName(ship->m_Owner));
         ReportShipLost(*ship, L"Nuclear hit");
         ship->MarkLoss("air", 0);
         DestroyInCombat(ship);

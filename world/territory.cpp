@@ -37,6 +37,12 @@ void LoseFleetInPort(cFlota* fleet, const cMiasto& port)
         report.countryKey = fleet->owner;
         report.text = fleet->name + L" was lost in " + port.Name +
                       L": the port fell to the enemy and the fleet found no way out to sea.";
+        std::wstring aboard;
+        for (const cJednostkaMorska* ship : fleet->ships)
+            if (ship->m_Cargo)
+                aboard += (aboard.empty() ? L"" : L", ") + ship->m_Cargo->m_Name;
+        if (!aboard.empty())
+            report.text += L"\n" + LangFormat("report_lost_aboard_%s", aboard);
         g_Gra->m_Reports->AddReport(report);
     }
     if (fleet->ships.empty()) {

@@ -164,6 +164,9 @@ TEST_F(ResultDialogs, ConvoyResultsListEveryRunAndShowTheChosenOnesDetails)
     ASSERT_EQ(list->GetSize(), 2);
     EXPECT_EQ(list->GetItem(1)->cells,
               (std::vector<std::wstring>{L"Hull", L"Bergen", L"Resources (20 PP)", L"6", L"3", L"3", L"Partial success"}));
+    // The figures are the sea transport points each convoy needed, used and lost, not the supply
+    // or production it carries (a refused convoy shows none): the line over the list says so.
+    EXPECT_NE(TextOf(964).find(L"sea transport points"), std::wstring::npos) << WideToUtf8(TextOf(964));
     auto* details = ControlOf<CDXUTMemo>(*Top(), kConvoyResultsDetailsId, DXUT_CONTROL_MEMO);
     EXPECT_EQ(details->GetText(), L"Dover - Channel - Calais: arrived.");
     list->SelectItem(1, true);

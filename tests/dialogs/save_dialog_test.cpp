@@ -122,7 +122,9 @@ TEST_F(SaveWindow, ARefusedNameOrAFailedSaveSaysSoAndTheWindowStays)
     keys[VK_CONTROL] = true;
     ControlOf<CDXUTListBox>(*FindOpenDialogByKind(kSaveDialogKind), kSaveListId, DXUT_CONTROL_LISTBOX)->SelectItem(0, true);
     EXPECT_EQ(OpenKinds(), (std::vector<int>{kSaveDialogKind, kMessageDialogKind}));
-    EXPECT_EQ(TextOf(kMessageDialogRow + 3), LangFormat("save_game_failed_%s", L"quick"));
+    // It says why: the file the writer stopped at.
+    EXPECT_EQ(TextOf(kMessageDialogRow + 3),
+              SaveFailedText(L"quick", LangFormat("save_failed_file_not_written_%s", L"ai_data.csv")));
 }
 
 TEST_F(SaveWindow, CtrlAndAClickOnASaveReplacesItAtOnceAndGoesBackToTheMap)

@@ -216,13 +216,20 @@ TEST_F(UnitEffects, UnitsAndCommandersAreMadeMovedFrozenKilledAndHandedOverAsScr
     EXPECT_EQ(CountOf(game->m_Reserve, kAlbion), 0);
     EXPECT_EQ(CountOf(game->m_NavalReserve, kAlbion), shipsWaiting) << "the reserve pool holds land and air units only";
 
-    // Ships: damage that sinks everything at Hamburgum, reported; fleets handed over.
+    // Ships: damage that sinks everything at Hamburgum, reported, a landing ship with the
+    // division it carries named; fleets handed over.
+    const cJednostkaMorska* landing = nullptr;
+    if (cFlota* fleet = game->FindLandUnitById(5)->LoadIntoTransport(UNIT_AMPHIBIOUS, 5))
+        landing = fleet->ships.back();
+    ASSERT_NE(landing, nullptr);
+    const std::wstring landingName = landing->m_Name;
     const size_t reports = game->m_Reports->GetReports().size();
     Fire(L"Country.DamageRandomShipsInSeaZone", {0, 5, 1.0, 1.0});
     EXPECT_TRUE(FleetsAt(kBorussia, 5).empty());
-    EXPECT_EQ(game->m_Reports->GetReports().size(), reports + 3);
+    EXPECT_EQ(game->m_Reports->GetReports().size(), reports + 4);
     EXPECT_EQ(game->m_Reports->GetReports().back().kind, 33);
-    EXPECT_EQ(game->m_Reports->GetReports().back().text, L"Landungsflotte\nHochseeflotte;(no data);Hamburgum\nEvent");
+    EXPECT_EQ(game->m_Reports->GetReports().back().text,
+              landingName + L" with 2. Motorised aboard\nHochseeflotte;(no data);Hamburgum\nEvent");
     Fire(L"Country.ChangeOwnershipOfAllNavalUnits", {kAlbion, kValdonia});
     EXPECT_EQ(CountOf(game->m_NavalUnits, kAlbion), 0);
     EXPECT_EQ(FleetsAt(kValdonia, 2).size(), 1u);

@@ -319,7 +319,7 @@ TEST(DamagedTables, ASavesTableThatIsEmptyOrHasLostItsHeadingIsRefusedNamingIt)
         }
         testing_support::WriteFile(entry.path(), bytes);
     }
-    EXPECT_EQ(tables, 20);
+    EXPECT_EQ(tables, 19);
     EXPECT_EQ(Refusal(sGameLoadRequest::ForSave(L"headed")), L"");
 }
 

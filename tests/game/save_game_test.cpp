@@ -15,6 +15,7 @@
 #include "platform/paths.h"
 #include "tests/game/testland.h"
 #include "tests/test_support.h"
+#include "tests/world/world_fixture.h"
 #include "units/land_unit.h"
 #include "units/naval_unit.h"
 #include "world/country.h"
@@ -30,8 +31,10 @@ protected:
     Saving()
     {
         testland::InstallTestland();
+        // The game's texts (why a save failed), two of them replaced to be read here.
+        LoadGameTexts();
         g_StringBase.LoadFromBytes(cStringBase::Encode(
-            {{"save_game_successfull", L"Saved as %s."}, {"save_game_failed_%s", L"Not saved as %s."}}),
+            {{"save_game_successfull", L"Saved as %s."}, {"save_game_failed_%s_%s", L"Not saved as %s: %s."}}),
                                    true);
         SetPresentation(&screen);
         LoadGame(sGameLoadRequest::ForScenario(L"Testland"));
@@ -73,7 +76,8 @@ TEST_F(Saving, AnInterruptedSaveLeavesThePreviousSaveAsItWas)
     EXPECT_EQ(Countries("slot"), before);
     EXPECT_EQ(EntriesIn("data/save"), 1u) << "nothing half-written is left beside the save";
     ASSERT_EQ(screen.messages.size(), 1u);
-    EXPECT_EQ(screen.messages[0], L"Save game: Not saved as slot.");
+    // It says why: the first file that is not there.
+    EXPECT_EQ(screen.messages[0], L"Save game: Not saved as slot: its file losses.csv could not be written.");
     ASSERT_NE(g_Gra, nullptr) << "the running game goes on";
     EXPECT_EQ(g_Gra->GetGameState(), 1);
 
@@ -107,9 +111,11 @@ TEST_F(Saving, NamesAreCheckedBeforeAnyFolderIsMade)
     EXPECT_TRUE(SaveFolderExists(longName.substr(0, kMaxSaveNameLength)));
     EXPECT_EQ(EntriesIn("data/save"), 2u);
 
-    // Saving twice under one name rewrites it.
+    // Saving twice under one name rewrites it, and keeps what else the player put in its folder.
+    ASSERT_TRUE(WriteWholeFile("data/save/spaced/notes.txt", "mine"));
     ASSERT_TRUE(SaveGame(L"spaced", true));
-    EXPECT_EQ(EntriesIn("data/save/spaced"), size_t(kSaveFileCount));
+    EXPECT_EQ(EntriesIn("data/save/spaced"), size_t(kSaveFileCount) + 1);
+    EXPECT_EQ(ReadWholeFile("data/save/spaced/notes.txt").value_or(""), "mine");
 }
 
 TEST_F(Saving, PlayByEmailSavesGoToTheirOwnFolderAndLoad)
@@ -145,7 +151,7 @@ TEST_F(Saving, WritersRunInTheFixedOrder)
     EXPECT_EQ(written.front(), L"PlayerDefinedPlaces.txt");
     EXPECT_EQ(written[14], L"map.qvr");
     EXPECT_EQ(written[15], L"Info.ini");
-    EXPECT_EQ(written.back(), L"play_counts.csv");
+    EXPECT_EQ(written.back(), L"auto_events.csv");
     EXPECT_TRUE(testing_support::LogHasInOrder(
         {L"Opening file for writing...", L"data\\save\\order%saving\\ai_data.csv", L"File opened OK"}));
 }

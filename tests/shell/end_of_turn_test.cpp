@@ -517,4 +517,36 @@ TEST(EndOfTurn, APlayByEmailTurnThatCannotBeSavedStaysThePlayersTurnAndIsHandedO
     EXPECT_EQ(driver.Run(), 0);
 }
 
+// An autosave that cannot be written is told, with why, once the turn has passed on (the
+// other side's phase would close a window opened before), and play goes on.
+TEST(EndOfTurn, AnAutosaveThatCannotBeWrittenIsToldWithWhyAndPlayGoesOn)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    static int impulse = 0;
+    driver.StartWith(LoadTestland);
+    StartAsBorussia(driver);
+    driver.Then("nowhere to save", [] { return true; },
+                [] {
+                    impulse = g_Gra->m_Turn;
+                    // A file where the folder of the saves goes: nothing can be written there.
+                    std::filesystem::remove_all("data/save");
+                    WriteWholeFile("data/save", "in the way");
+                });
+    EndTheTurn(driver, "Borussia");
+    driver
+        .Then("told", [] { return MessageTitle() == L"Save game"; },
+              [] {
+                  const std::wstring why = LangFormat("save_failed_folder_not_writable_%s", L"data/save");
+                  EXPECT_EQ(MessageTitle(kMessageDialogRow + 3), SaveFailedText(L"autosave", why));
+                  EXPECT_NE(g_Gra->GetGameState(), kStateHuman) << "the turn has passed on";
+                  std::filesystem::remove("data/save");
+                  D::PressKey(VK_RETURN);
+              },
+              20000)
+        .Then("Borussia's next turn", D::ReadingMessages([] { return BorussiasTurn() && g_Gra->m_Turn > impulse; }), {},
+              20000);
+    EXPECT_EQ(driver.Run(), 0);
+}
+
 } // namespace

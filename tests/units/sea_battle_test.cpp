@@ -619,6 +619,29 @@ TEST_F(SeaBattles, APersonHearsEveryShotAndTheEndReportListsTheShipsByName)
     acting.onRequest = nullptr;
     EXPECT_NE(LastReport(20, kAlbion).find(L"Destroyed ships:\nAdmiral Hipper\nBismarck\n"), std::wstring::npos)
         << LastReport(20, kAlbion);
+
+    // A landing ship sunk in the battle is named with the division that went down aboard it:
+    // in the shot, the end report and its owner's list of lost ships. Warspite fires in five
+    // turns, each hit at navy 5 costing 1 hit point: the landing ship's one.
+    for (int w = 0; w < 5; ++w)
+        Consts().SeaBattleConditionWeights[w] = w == 4 ? 1 : 0;
+    Country(kAlbion).TechLevel[TECH_NAVY] = 5;
+    cFlota* landingFleet = game->FindLandUnitById(5)->LoadIntoTransport(UNIT_AMPHIBIOUS, Fleet(3).seaNode);
+    ASSERT_NE(landingFleet, nullptr);
+    cJednostkaMorska* landing = landingFleet->ships.back();
+    const std::wstring lost = landing->m_Name + L" with 2. Motorised aboard";
+    landing->m_HP = 1;
+    landing->m_Spotted = true;
+    tSeaBattleSide fifth{&Ship(2)}, sixth{landing};
+    cSeaBattle sinking(fifth, sixth);
+    SeedRandom(5);
+    sinking.Run();
+    EXPECT_EQ(game->FindLandUnitById(5), nullptr);
+    const std::wstring end = LastReport(20, kBorussia);
+    EXPECT_NE(end.find(L"HMS Warspite fires at " + lost + L" and sinks it"), std::wstring::npos) << WideToUtf8(end);
+    EXPECT_NE(end.find(L"Destroyed ships:\n" + lost + L"\n"), std::wstring::npos) << WideToUtf8(end);
+    EXPECT_EQ(LastReport(33, kBorussia).rfind(lost + L"\nHochseeflotte;HMS Warspite\n", 0), 0u)
+        << WideToUtf8(LastReport(33, kBorussia));
 }
 
 TEST_F(SeaBattles, ARetreatingShipLeavesTheBattleAndItsLists)
@@ -801,4 +824,14 @@ TEST_F(SeaBattles, ASurpriseAttacksCheckHitAndTargetFollowTheirRolls)
         EXPECT_EQ(warspite.m_HP, before - 1);
     }
     EXPECT_EQ(Reports(33, kAlbion), 1);
+
+    // A transport sunk so is told of with the corps lost aboard it.
+    Fleet(2).seaNode = kChannel;
+    ScriptRandomRaw({RawFor(1, 1, 1000), 0, RawFor(1, 1, 100), RawFor(1, 1, 100)});
+    std::wstring text;
+    EXPECT_TRUE(raider.TrySurpriseAttack(text));
+    EXPECT_EQ(text, L"U-47 (Borussia) found Transport Anna (Albion) and launched a surprise attack. The target was "
+                    L"destroyed!\nLost with it: 2nd Infantry Corps");
+    EXPECT_EQ(LastReport(33, kAlbion).rfind(L"Transport Anna with 2nd Infantry Corps aboard\n", 0), 0u)
+        << LastReport(33, kAlbion);
 }

@@ -123,11 +123,15 @@ TEST_F(PortBombardment, ASunkTransportTakesItsCargoDownAndEveryoneHitIsTold)
     EXPECT_TRUE(game->m_LandUnits2.empty());  // unit 2 went down with it
     EXPECT_TRUE(result.navalDefenderKilled);
     EXPECT_TRUE(result.defenderKilled);
-    EXPECT_NE(result.defenderInfo.find(L"\nTransport Anna destroyed!\n"), std::wstring::npos);
+    // The division aboard is named wherever the ship's loss is told.
+    EXPECT_NE(result.defenderInfo.find(L"\nTransport Anna destroyed!\nLost with it: 2nd Infantry Corps\n"),
+              std::wstring::npos);
     EXPECT_EQ(Reports(33, kAlbion), 1);
-    EXPECT_EQ(LastReport(33, kAlbion).rfind(L"Transport Anna\nDover Transports;", 0), 0u);
+    EXPECT_EQ(LastReport(33, kAlbion).rfind(L"Transport Anna with 2nd Infantry Corps aboard\nDover Transports;", 0),
+              0u);
     EXPECT_EQ(Reports(16, kBorussia), 1);
     EXPECT_EQ(Reports(16, kAlbion), 1);
+    EXPECT_NE(LastReport(16, kAlbion).find(L"Lost with it: 2nd Infantry Corps"), std::wstring::npos);
     for (const cFlota* f : game->m_Fleets)
         EXPECT_NE(f->name, L"Dover Transports");
 }

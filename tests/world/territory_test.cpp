@@ -2,6 +2,7 @@
 // and the scripted hex effects.
 #include <gtest/gtest.h>
 
+#include "core/text.h"
 #include "game/play_counts.h"
 #include "game/reports.h"
 #include "tests/game/testland_game.h"
@@ -78,6 +79,7 @@ TEST_F(Territory, FleetsLeaveACapturedPortOrAreLostWithAReport)
 
     Hex(7, 6).SetController(kValdonia);
     Fleet(1)->seaNode = 6;
+    Fleet(2)->seaNode = 6;
     game->m_SeaGraph->GetNode(6)->Edges.clear();
     Map().CaptureHex(kBorussia, 7, 6);
     EXPECT_EQ(Fleet(1), nullptr);
@@ -86,8 +88,12 @@ TEST_F(Territory, FleetsLeaveACapturedPortOrAreLostWithAReport)
     EXPECT_TRUE(LogContains(L"ERROR: Home Fleet cannot retreat to adjacent seazone from captured port!"));
     std::list<sRaport> reports;
     game->m_Reports->CollectReports(reports, kAlbion, 33);
-    ASSERT_EQ(reports.size(), 1u);
+    ASSERT_EQ(reports.size(), 2u);
     EXPECT_NE(reports.front().text.find(L"Home Fleet was lost in Valdo"), std::wstring::npos);
+    // The transports' report names the corps lost aboard.
+    EXPECT_NE(reports.back().text.find(L"Dover Transports was lost in Valdo"), std::wstring::npos);
+    EXPECT_NE(reports.back().text.find(L"\nLost with it: 2nd Infantry Corps"), std::wstring::npos)
+        << WideToUtf8(reports.back().text);
 }
 
 TEST_F(Territory, CutOffPocketsAreAbsorbedUnlessACityAUnitOrAMulberryHoldsThem)

@@ -42,6 +42,7 @@
 #include "game/load_files.h"
 #include "game/load_request.h"
 #include "game/paths.h"
+#include "game/play_counts.h"
 #include "game/save_game.h"
 #include "platform/paths.h"
 #include "units/land_unit.h"
@@ -168,7 +169,11 @@ std::vector<std::wstring> LogBeforeFailure(size_t count)
 cGra* Load(const std::string& pathText, const sGameLoadRequest& request)
 {
     try {
-        return LoadGame(request);
+        cGra* game = LoadGame(request);
+        // A save the tool wrote carries its totals of play beside the game's files.
+        if (game && request.loadedFromSave)
+            g_PlayCounts.Load(request.folderPattern);
+        return game;
     } catch (const sFatalExit& e) {
         std::cerr << "velmorant-tool: " << pathText << " does not load: " << WideToUtf8(WithForwardSlashes(e.reason))
                   << "\n";
@@ -346,7 +351,7 @@ int main(int argc, char** argv)
             } else if (bench) {
                 BenchSupply(*game, args.size() == 3 ? std::max(1, std::atoi(args[2].c_str())) : 5);
                 result = 0;
-            } else if (SaveGame(Utf8ToWide(args[2]), true)) {
+            } else if (SaveGame(Utf8ToWide(args[2]), true) && SaveTotalsOfPlay(Utf8ToWide(args[2]))) {
                 std::cout << "saved as data/save/" << args[2] << "\n";
                 result = 0;
             } else {

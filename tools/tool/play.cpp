@@ -24,6 +24,7 @@
 #include "core/text.h"
 #include "game/game.h"
 #include "game/game_over.h"
+#include "game/paths.h"
 #include "game/play_counts.h"
 #include "game/play_state.h"
 #include "game/presentation.h"
@@ -516,7 +517,7 @@ bool SavePlayedGame(const std::string& name, const cFateWatch& watch)
 {
     g_PlayCounts.SetWatchRecords(watch.Records());
     GLOBAL_LOCK_SCOPE();
-    return SaveGame(Utf8ToWide(name), true);
+    return SaveGame(Utf8ToWide(name), true) && SaveTotalsOfPlay(Utf8ToWide(name));
 }
 
 // Ends a run that is stuck: the thread cannot be joined, so the process ends here.
@@ -583,6 +584,12 @@ bool ParsePlayOptions(const std::vector<std::string>& args, sPlayOptions& option
         }
     }
     return true;
+}
+
+bool SaveTotalsOfPlay(const std::wstring& saveName)
+{
+    const std::wstring folder = JoinFolder(L"data\\save", NormalizeSaveName(saveName));
+    return !RunCatchingFatal([&] { g_PlayCounts.Save(folder); });
 }
 
 int RunPlay(cGra& game, const sPlayOptions& options)
