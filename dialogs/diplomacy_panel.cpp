@@ -23,6 +23,8 @@ namespace {
 
 constexpr unsigned kFlagSlot = 1;
 constexpr int kWarCaptionId = 626;
+// The player's own acts are read with the results of the events.
+constexpr int kOwnActsReportKind = 25;
 
 struct sValueBox
 {
@@ -198,6 +200,9 @@ bool cDiplomacyPanel::IsIdle()
 
 void cDiplomacyPanel::ShowResult(const std::wstring& text, const std::wstring& title, int offset)
 {
+    // What the window tells stays in the acting country's reports.
+    if (const cPanstwo* acting = Acting(); acting && g_Gra)
+        g_Gra->AddCountryReport(kOwnActsReportKind, *acting, title + L"\n\n" + text);
     PushDialog(new cDialogTekstowy(text, title), offset);
 }
 

@@ -131,16 +131,15 @@ void cReadingCover::OnReactivate()
     CloseTopDialogs(1);
 }
 
-cCoverBeforeScreen::cCoverBeforeScreen(std::vector<int> countryIds, RequestHandle request,
-                                       void (*open)(const RequestHandle&))
-    : cClickedCover(countryIds, true, ReadersLine(countryIds)), m_Request(std::move(request)), m_Open(open)
+cCoverBeforeScreen::cCoverBeforeScreen(std::vector<int> countryIds, RequestHandle request, tOpen open)
+    : cClickedCover(countryIds, true, ReadersLine(countryIds)), m_Request(std::move(request)), m_Open(std::move(open))
 {
     AddText(734, LangText("cover_click_to_go_on"))->m_dwTextFormat = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
 }
 
 cCoverBeforeScreen::~cCoverBeforeScreen()
 {
-    // Freed before anybody clicked (the game ends under it): the battle does not wait on.
+    // Freed before anybody clicked (the game ends under it): nothing waits on for it.
     if (m_Request && !m_Request->IsComplete())
         m_Request->Complete(m_Request->Data().fallbackAnswer);
 }
@@ -148,8 +147,9 @@ cCoverBeforeScreen::~cCoverBeforeScreen()
 void cCoverBeforeScreen::OnDismissed()
 {
     CloseTopDialogs(1);
-    if (RequestHandle request = std::move(m_Request); request && m_Open)
-        m_Open(request);
+    tOpen open = std::move(m_Open);
+    if (RequestHandle request = std::move(m_Request); request && open)
+        open(request);
 }
 
 void cDialogNowejTury::OnDismissed()

@@ -1,6 +1,7 @@
 #pragma once
 // The announcement that a country's turn begins: its flag and name, a drum roll, and how to
 // go on. Any click, Enter or Escape closes it.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -62,17 +63,19 @@ public:
     void OnReactivate() override;
 };
 
-// A screen of its own (a sea battle) meant for persons out of their turn opens only once they
-// are at the screen: this cover names them, and their click opens it.
+// A window or a screen of its own (a sea battle) meant for persons out of their turn opens
+// only once they are at the screen: this cover names them, and their click opens it. Until
+// then nobody else reads it, and a report that closes by itself has not begun its time.
 class cCoverBeforeScreen : public cClickedCover
 {
 public:
-    cCoverBeforeScreen(std::vector<int> countryIds, RequestHandle request, void (*open)(const RequestHandle&));
+    using tOpen = std::function<void(const RequestHandle&)>;
+    cCoverBeforeScreen(std::vector<int> countryIds, RequestHandle request, tOpen open);
     ~cCoverBeforeScreen() override;
 
 private:
     void OnDismissed() override;
 
     RequestHandle m_Request;
-    void (*m_Open)(const RequestHandle&);
+    tOpen m_Open;
 };

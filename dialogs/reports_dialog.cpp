@@ -44,6 +44,13 @@ constexpr int kStatisticsUnitTypes[] = {UNIT_INFANTRY, UNIT_INFANTRY_CORPS, UNIT
 
 bool IsDummy(const cPanstwo& country) { return (country.SpecialFlags & 1) != 0; }
 
+// The defender's reports of an air fight and of a strategic bombing have kinds of their own
+// that no row names: they are read with the attacker's, or the defender would never see them.
+int DefendersKindOf(int kind)
+{
+    return kind == 2 ? 3 : kind == 12 ? 13 : -1;
+}
+
 void* Data(intptr_t value) { return reinterpret_cast<void*>(value); }
 
 } // namespace
@@ -339,7 +346,10 @@ void cDialogStatystyk::BrowseReports(bool reset)
         return;
     m_Reports.clear();
     if (g_Gra && g_Gra->m_Reports)
-        g_Gra->m_Reports->CollectReports(m_Reports, m_SelectedCountryId, m_SelectedKind);
+        for (const sRaport& report : g_Gra->m_Reports->GetReports())
+            if (report.countryKey == m_SelectedCountryId &&
+                (report.kind == m_SelectedKind || report.kind == DefendersKindOf(m_SelectedKind)))
+                m_Reports.push_back(report);
     const int count = int(m_Reports.size());
     if (count == 0) {
         slider->SetRange(0, 0);

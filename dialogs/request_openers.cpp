@@ -1,5 +1,6 @@
 #include "dialogs/request_openers.h"
 
+#include <functional>
 #include <vector>
 
 #include "core/log.h"
@@ -21,7 +22,7 @@
 namespace {
 
 // With several people at one screen, a window meant for persons' countries, out of their
-// own turn, is read over a cover that names them: the others' eyes see neither it nor a
+// own turn, comes under a cover that names them: the others' eyes see neither it nor a
 // side's map around it. The countries it names; none when no cover is due.
 std::vector<int> CoverReaders(const sPresentationRequest& data)
 {
@@ -42,13 +43,24 @@ std::vector<int> CoverReaders(const sPresentationRequest& data)
     return ownTurn ? std::vector<int>{} : readers;
 }
 
-// Opens the window as the request's answer.
-void Open(cDialog* dialog, const RequestHandle& request, bool mayCover = true)
+// Opens the window that make builds as the request's answer. One meant for persons out of
+// their turn waits under the cover that names them until they lift it, and is then read over
+// a cover that hides the map: a report that closes by itself runs its time only once its
+// readers are at the screen, and nobody else reads it.
+void Open(const RequestHandle& request, std::function<cDialog*(const sPresentationRequest&)> make, bool mayCover = true)
 {
-    if (std::vector<int> readers = mayCover ? CoverReaders(request->Data()) : std::vector<int>{}; !readers.empty())
-        PushDialog(new cReadingCover(std::move(readers)));
-    dialog->AttachRequest(request);
-    PushDialog(dialog);
+    std::vector<int> readers = mayCover ? CoverReaders(request->Data()) : std::vector<int>{};
+    auto open = [readers, make = std::move(make)](const RequestHandle& answered) {
+        if (!readers.empty())
+            PushDialog(new cReadingCover(readers));
+        cDialog* dialog = make(answered->Data());
+        dialog->AttachRequest(answered);
+        PushDialog(dialog);
+    };
+    if (readers.empty())
+        open(request);
+    else
+        PushDialog(new cCoverBeforeScreen(readers, request, std::move(open)));
 }
 
 const std::wstring& Option(const sPresentationRequest& data, size_t index, const char* fallbackKey)
@@ -60,22 +72,22 @@ const std::wstring& Option(const sPresentationRequest& data, size_t index, const
 
 void OpenMessageRequest(const RequestHandle& request)
 {
-    const sPresentationRequest& data = request->Data();
-    Open(new cDialogTekstowy(data.text, data.title), request);
+    Open(request, [](const sPresentationRequest& data) { return new cDialogTekstowy(data.text, data.title); });
 }
 
 void OpenQuestionRequest(const RequestHandle& request)
 {
-    const sPresentationRequest& data = request->Data();
-    const std::wstring& yes = Option(data, 0, "question_yes");
-    const std::wstring& no = Option(data, 1, "question_no");
-    Open(new cDialogPotwierdzenia(data.title, data.text, yes, yes, no, no), request);
+    Open(request, [](const sPresentationRequest& data) {
+        const std::wstring& yes = Option(data, 0, "question_yes");
+        const std::wstring& no = Option(data, 1, "question_no");
+        return new cDialogPotwierdzenia(data.title, data.text, yes, yes, no, no);
+    });
 }
 
 void OpenHandOverTurnRequest(const RequestHandle& request)
 {
     // The announcement is a cover of its own.
-    Open(new cDialogNowejTury(request->Data().countryId), request, false);
+    Open(request, [](const sPresentationRequest& data) { return new cDialogNowejTury(data.countryId); }, false);
 }
 
 void OpenInfoMessageRequest(const RequestHandle& request)
@@ -88,15 +100,16 @@ void OpenInfoMessageRequest(const RequestHandle& request)
 void OpenCombatResultRequest(const RequestHandle& request)
 {
     const sPresentationRequest& data = request->Data();
-    int delayMs = data.delayMs;
     // A delay of 0 is the player's "do not show".
-    if (!data.combat || delayMs == 0) {
+    if (!data.combat || data.delayMs == 0) {
         request->Complete(0);
         return;
     }
     // A negative delay waits for the player's click, in the computer's phase too: that is
     // what the player chose, and the computer waits for the window without the lock.
-    Open(new cDialogWynikuWalki(*data.combat, float(delayMs)), request);
+    Open(request, [](const sPresentationRequest& shown) {
+        return new cDialogWynikuWalki(*shown.combat, float(shown.delayMs));
+    });
 }
 
 void OpenConvoyResultsRequest(const RequestHandle& request)
@@ -106,7 +119,7 @@ void OpenConvoyResultsRequest(const RequestHandle& request)
         request->Complete(0);
         return;
     }
-    Open(new cDialogWynikuKonwojow(request->Data().countryId), request);
+    Open(request, [](const sPresentationRequest& data) { return new cDialogWynikuKonwojow(data.countryId); });
 }
 
 void OpenEventRequest(const RequestHandle& request)
@@ -118,9 +131,11 @@ void OpenEventRequest(const RequestHandle& request)
         request->Complete(data.fallbackAnswer);
         return;
     }
-    auto* dialog = new cDialogEventu(data);
-    dialog->SetAnswer(data.fallbackAnswer);
-    Open(dialog, request);
+    Open(request, [](const sPresentationRequest& event) {
+        auto* dialog = new cDialogEventu(event);
+        dialog->SetAnswer(event.fallbackAnswer);
+        return dialog;
+    });
 }
 
 void OpenFleetsRequest(const RequestHandle& request)

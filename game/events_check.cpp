@@ -119,9 +119,10 @@ bool FireEvent(cGra& game, const cZdarzenie& event)
                 {event.eventID, event.title, position, game.m_Date[0], game.m_Date[1], game.m_Date[2]});
         }
         // Read one at a time in their order: the next message, and the next event's
-        // choice, come only once this one is closed.
+        // choice, come only once this one is closed. A person's event tells that person.
+        const int reader = country->HumanControlled ? country->ID : 0;
         for (const std::wstring& message : messages) {
-            ShowMessageToPerson(LangText("information"), message);
+            ShowMessageToPerson(LangText("information"), message, true, reader);
             if (!ThreadMayRun())
                 break;
         }

@@ -55,6 +55,8 @@ void cGra::CheckSieges()
             report.text = FormatText(L"Siege of %s (%s)\n\n%s", city->GetName(), name, text);
             m_Reports->AddReport(report);
         }
+        // Every side is told of a siege, so it is nobody's to cover; the box is for a person,
+        // and a game of computers shows it to nobody and waits for nobody.
         ShowMessageToPerson(caption, text);
     }
     LogLine(L"CHECKING FOR SIEGES FINISHED");

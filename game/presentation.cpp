@@ -31,7 +31,7 @@ RequestHandle cPresentation::Post(sPresentationRequest request)
     return handle;
 }
 
-RequestHandle ShowMessageToPerson(const std::wstring& title, const std::wstring& text, bool wait)
+RequestHandle ShowMessageToPerson(const std::wstring& title, const std::wstring& text, bool wait, int countryId)
 {
     if (!g_Gra || !g_Gra->PersonWatches())
         return nullptr;
@@ -39,6 +39,7 @@ RequestHandle ShowMessageToPerson(const std::wstring& title, const std::wstring&
     request.kind = eRequestKind::Message;
     request.title = title;
     request.text = text;
+    request.countryId = countryId;
     RequestHandle handle = Presentation().Post(std::move(request));
     if (wait)
         handle->Wait();

@@ -95,8 +95,10 @@ int AnswerHeadlessly(const sPresentationRequest& request);
 int HeadlessAnswerCount();
 
 // A message window for a person: posted only when a person follows the game (else null), and
-// waited for (without the global lock) when wait is set.
-RequestHandle ShowMessageToPerson(const std::wstring& title, const std::wstring& text, bool wait = true);
+// waited for (without the global lock) when wait is set. It is that country's person's to read
+// (0: whoever watches).
+RequestHandle ShowMessageToPerson(const std::wstring& title, const std::wstring& text, bool wait = true,
+                                  int countryId = 0);
 
 // The presentation of tests and tools: nothing to draw, every request answered headlessly.
 class cNullPresentation : public cPresentation

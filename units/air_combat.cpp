@@ -189,6 +189,7 @@ bool cJednostkaLotnicza::TryIntercept(cUnit* interceptor, sCombatResult* result)
 {
     if (!interceptor || !result || interceptor == this)
         return false;
+    const cInterceptionReport report(*result);
     auto* fighter = dynamic_cast<cJednostkaLotnicza*>(interceptor);
     auto* carrier = dynamic_cast<cJednostkaMorska*>(interceptor);
     int a = 0, b = 0;

@@ -39,6 +39,29 @@ void AddCombatReport(int kind, int countryId, const std::wstring& text)
     g_Gra->m_Reports->AddReport(report);
 }
 
+cInterceptionReport::cInterceptionReport(const sCombatResult& result)
+    : m_Result(result), m_AttackerLossText(result.attackerLossText.size()),
+      m_DefenderLossText(result.defenderLossText.size()), m_AttackerInfo(result.attackerInfo.size()),
+      m_DefenderInfo(result.defenderInfo.size()), m_AttackerLoss(result.attackerLoss), m_DefenderLoss(result.defenderLoss)
+{
+}
+
+cInterceptionReport::~cInterceptionReport()
+{
+    const sCombatResult& r = m_Result;
+    if (!r.interceptionFought)
+        return;
+    // The record may hold an earlier combat: only this fight is told.
+    const std::wstring text = LangText(CombatTitleKey(COMBAT_INTERCEPTION)) + L"\n\n" +
+                              LangFormat("combat_result_main", r.attackerLossText.substr(m_AttackerLossText),
+                                         r.attackerLoss - m_AttackerLoss, r.attackerInfo.substr(m_AttackerInfo)) +
+                              L"\n\n" +
+                              LangFormat("combat_result_main", r.defenderLossText.substr(m_DefenderLossText),
+                                         r.defenderLoss - m_DefenderLoss, r.defenderInfo.substr(m_DefenderInfo));
+    AddCombatReport(2, r.attackerCountry, text);
+    AddCombatReport(3, r.defenderCountry, text);
+}
+
 void PlayCombatSound(const wchar_t* name, const cUnit* unit, const cUnit* other)
 {
     if ((unit && unit->m_Spotted) || (other && other->m_Spotted))

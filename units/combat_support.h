@@ -1,6 +1,7 @@
 #pragma once
 // Small services every combat uses: losses between countries, reports, sounds and the
 // removal of a unit that a fight destroyed.
+#include <cstddef>
 #include <string>
 
 #include "units/unit_fwd.h"
@@ -9,6 +10,22 @@
 void BookLosses(int dealerId, int sufferer, float amount);
 // Adds a report of a kind for a country.
 void AddCombatReport(int kind, int countryId, const std::wstring& text);
+// Made before an interception is fought into a result record; when it goes, what the fight
+// added is reported as its window shows it, under air combat: to the owner of the unit that
+// flew the mission (kind 2) and to the interceptor's (kind 3).
+class cInterceptionReport
+{
+public:
+    explicit cInterceptionReport(const sCombatResult& result);
+    ~cInterceptionReport();
+    cInterceptionReport(const cInterceptionReport&) = delete;
+    cInterceptionReport& operator=(const cInterceptionReport&) = delete;
+
+private:
+    const sCombatResult& m_Result;
+    size_t m_AttackerLossText, m_DefenderLossText, m_AttackerInfo, m_DefenderInfo;
+    float m_AttackerLoss, m_DefenderLoss;
+};
 // Plays an effect (data\sound\<name>.wav) when either unit is visible to the enemy.
 void PlayCombatSound(const wchar_t* name, const cUnit* unit, const cUnit* other = nullptr);
 // Removes a land or air unit that combat destroyed from the game, and counts it; a ship

@@ -52,7 +52,7 @@ public:
     // A carrier, or a submarine of a raider fleet, may fall on one enemy ship in its sea
     // node; true when it attacked, with the outcome in text and the target's owner in
     // targetOwner when given.
-    bool TrySurpriseAttack(std::wstring& text);
+    bool TrySurpriseAttack(std::wstring& text, int* targetOwner = nullptr);
 
     // Reconnaissance: of a sea node (its ships recounted for the viewing country, foreign
     // ships in a port included), and of the land units around a hex within the aircraft

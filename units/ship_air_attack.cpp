@@ -106,6 +106,7 @@ bool cJednostkaMorska::TryIntercept(cUnit* interceptor, sCombatResult* result)
     const sGameConsts* k = UnitConsts();
     if (!interceptor || !result || !k || interceptor == this)
         return false;
+    const cInterceptionReport report(*result);
     auto* fighter = dynamic_cast<cJednostkaLotnicza*>(interceptor);
     auto* carrier = dynamic_cast<cJednostkaMorska*>(interceptor);
     if (fighter && fighter->m_Type != UNIT_FIGHTER)

@@ -8,7 +8,6 @@
 #include "core/stringbase.h"
 #include "game/consts.h"
 #include "game/game.h"
-#include "game/play_state.h"
 #include "game/presentation.h"
 #include "units/combat_support.h"
 #include "units/naval_unit.h"
@@ -32,21 +31,28 @@ const std::wstring& NodeNameOf(const cJednostkaMorska& ship)
     return node ? node->Name : none;
 }
 
-// A person sees the attacks of his own ships, and those of his side while it is his side's turn.
-bool ShownToPerson(int attackerId)
+// The persons told of an attack: those of the attacker's side, its own first, and the person
+// whose ship was attacked. Not the side of the country that moves: at the end of an impulse
+// that is the first of the next, whoever plays it.
+std::vector<int> PersonsToTell(int attackerId, int targetOwnerId)
 {
+    std::vector<int> persons;
     const cPanstwo* attacker = GetCountry(attackerId);
-    if (!attacker)
-        return false;
+    if (!attacker || !g_Gra)
+        return persons;
     if (attacker->HumanControlled)
-        return true;
-    const cPanstwo* active = g_Gra && g_Gra->m_PlayState ? g_Gra->m_PlayState->GetActiveCountry() : nullptr;
-    return active && attacker->IsAlliedWith(active->ID);
+        persons.push_back(attackerId);
+    for (const cPanstwo* c : g_Gra->m_Countries)
+        if (c->ID != attackerId && c->IsActive && c->HumanControlled && c->IsAlliedWith(attackerId))
+            persons.push_back(c->ID);
+    if (const cPanstwo* target = GetCountry(targetOwnerId); target && target->HumanControlled)
+        persons.push_back(targetOwnerId);
+    return persons;
 }
 
 } // namespace
 
-bool cJednostkaMorska::TrySurpriseAttack(std::wstring& text)
+bool cJednostkaMorska::TrySurpriseAttack(std::wstring& text, int* targetOwner)
 {
     text = LangText("wait...");
     const sGameConsts& k = GameConsts();
@@ -73,6 +79,8 @@ bool cJednostkaMorska::TrySurpriseAttack(std::wstring& text)
     }
     cJednostkaMorska* target = targets[size_t(RandomInt(1, int(targets.size())) - 1)];
     LogLine(LangFormat("target_chosen:_%s", target->m_Name));
+    if (targetOwner)
+        *targetOwner = target->m_Owner;
 
     const bool planes = m_Type == UNIT_CARRIER;
     const cPanstwo* owner = GetOwner();
@@ -125,11 +133,15 @@ void RunSurpriseAttacks()
         if (!ship || (ship->m_Type != UNIT_CARRIER && !IsRaiderSubmarine(*ship)))
             continue;
         std::wstring text;
-        if (!ship->TrySurpriseAttack(text))
+        int targetOwner = 0;
+        if (!ship->TrySurpriseAttack(text, &targetOwner))
             continue;
         const std::wstring report = L"Raiders activity - " + NodeNameOf(*ship) + L"\n\n" + text;
         AddCombatReport(18, ship->m_Owner, report);
-        if (!ShownToPerson(ship->m_Owner))
+        // The side whose ship was attacked may read its window: the report is kept there too.
+        AddCombatReport(18, targetOwner, report);
+        const std::vector<int> persons = PersonsToTell(ship->m_Owner, targetOwner);
+        if (persons.empty())
             continue;
         LogLine(L"Bede pokazywal raport o raiderach komunikujacy:");
         LogLine(text);
@@ -138,8 +150,8 @@ void RunSurpriseAttacks()
         message.kind = eRequestKind::Message;
         message.title = LangText("surprise_attack_title");
         message.text = text;
-        if (const cPanstwo* attacker = ship->GetOwner(); attacker && attacker->HumanControlled)
-            message.countryId = attacker->ID;
+        message.countryId = persons.front();
+        message.otherReaders.assign(persons.begin() + 1, persons.end());
         Presentation().Post(std::move(message))->Wait();
     }
 }

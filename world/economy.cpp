@@ -204,6 +204,7 @@ void cPanstwo::AdvanceLandWarfareDoctrine()
         if (HumanControlled)
             ShowMessageToPerson(LangText("new_doctrine_level!"),
                                 LangFormat("%s_reached_level_%i_of_land_warfare_doctrine._all_land_units_will_now_have_higher_effectivity.",
-                                           Name, level));
+                                           Name, level),
+                                true, ID);
     }
 }

@@ -10,6 +10,7 @@
 #include "dialogs/message_dialog.h"
 #include "game/game.h"
 #include "game/play_state.h"
+#include "game/reports.h"
 #include "gui/controls.h"
 #include "tests/dialogs/dialog_bench.h"
 #include "world/country.h"
@@ -155,6 +156,11 @@ TEST_F(DiplomacyPanel, ALeaningCountryChoosesItsOrientationInTheChoiceDialog)
     EXPECT_EQ(g_DiplomacyChoice, ORIENTATION_PRO_ALLIED);
     ASSERT_EQ(OpenKinds(), (std::vector<int>{kMessageDialogKind})) << "the result after the choice has closed";
     EXPECT_EQ(TextOf(685), LangFormat("diplomacy_elections_in_country_title", helvetia.Name));
+    // The country's own act is kept as its window told it, with the results of its events.
+    std::list<sRaport> acts;
+    g_Gra->m_Reports->CollectReports(acts, helvetia.ID, 25);
+    ASSERT_EQ(acts.size(), 1u);
+    EXPECT_EQ(acts.back().text, TextOf(685) + L"\n\n" + TextOf(687));
     CloseTopDialogs(-1);
 
     // A change of orientation offers the same three for a pro-axis country; cancel changes

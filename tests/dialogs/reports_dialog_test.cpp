@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <map>
+#include <tuple>
 
 #include "core/stringbase.h"
 #include "dialogs/reports_dialog.h"
@@ -199,6 +200,18 @@ TEST_F(ReportsDialog, ANeutralShowsItsWayToWarAndTheBrowserJumpsToTheNewestRepor
     EXPECT_EQ(TextOf(kReportsDateId), L"-");
     EXPECT_EQ(ControlOf<CDXUTMemo>(*dialog, kReportsTextId, DXUT_CONTROL_MEMO)->GetText(), L"");
     EXPECT_FALSE(slider->GetEnabled());
+
+    // The defender's reports of air fights and of strategic bombing have kinds no row names:
+    // they are read with the attacker's, in the order they came.
+    AddReport(4, 2, L"Fighters attacked");
+    AddReport(4, 3, L"Fighters were attacked");
+    AddReport(4, 13, L"Berna was bombed");
+    ChooseTab(kReportsGroupTabsId, 1);
+    for (auto [row, count, newest] : {std::tuple{6, 2, L"Fighters were attacked"}, std::tuple{8, 1, L"Berna was bombed"}}) {
+        ClickRow(*dialog, *List(kReportsKindListId), row);
+        EXPECT_EQ(TextOf(kReportsPositionTextId), LangFormat("reports_count", count, count)) << row;
+        EXPECT_EQ(ControlOf<CDXUTMemo>(*dialog, kReportsTextId, DXUT_CONTROL_MEMO)->GetText(), newest);
+    }
     Key(VK_ESCAPE);
     EXPECT_TRUE(OpenKinds().empty());
 }

@@ -152,6 +152,7 @@ TEST_F(EventCheck, APersonChoosesTheOptionOfTheirVisibleEventAndReadsWhatItDid)
     ASSERT_EQ(told.size(), 1u);
     EXPECT_EQ(told[0].text, L"Borussia declares war on Helvetia!");
     EXPECT_EQ(told[0].title, L"Information");
+    EXPECT_EQ(told[0].countryId, kBorussia) << "what the person's event did is the person's to read";
 }
 
 // By e-mail the event's window can save the turn instead: the program ends there, before

@@ -8,6 +8,7 @@
 #include "core/text.h"
 #include "core/stringbase.h"
 #include "dialogs/confirm_dialog.h"
+#include "dialogs/combat_result_dialog.h"
 #include "dialogs/convoy_results_dialog.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/end_turn_dialog.h"
@@ -21,6 +22,7 @@
 #include "game/presentation_requests.h"
 #include "game/save_game.h"
 #include "gui/controls.h"
+#include "platform/clock.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "shell/links.h"
@@ -31,6 +33,7 @@
 #include "shell/menus/sea_battle_menu.h"
 #include "tests/shell/program_driver.h"
 #include "tests/test_support.h"
+#include "units/air_unit.h"
 #include "units/land_unit.h"
 #include "units/naval_unit.h"
 #include "world/map.h"
@@ -114,8 +117,9 @@ void SendTheFleetsToMeet()
     }
 }
 
-// The sea battles' windows of a hot-seat game: each read over a cover that names both
-// persons, the battle's screen opened by their click on the cover before it, and fought out.
+// The sea battles' windows of a hot-seat game: each opened by the click of both persons on the
+// cover that names them and read over a cover, the battle's screen opened by their click on
+// the cover before it, and fought out.
 int g_StageWindowsRead = 0, g_ScreensFought = 0;
 std::function<bool()> FightingSeaBattles(std::function<bool()> condition)
 {
@@ -137,14 +141,10 @@ std::function<bool()> FightingSeaBattles(std::function<bool()> condition)
             }
             return false;
         }
+        // A battle's windows are both persons'; a raider's attack before them is its side's.
         if (auto* cover = dynamic_cast<cCoverBeforeScreen*>(CurrentDialog())) {
-            EXPECT_EQ(cover->CountryIds(), (std::vector<int>{1, 2}));
-            if (reading())
-                return true;
-            if (!coverSeen)
-                D::PressKey(VK_RETURN);
-            coverSeen = true;
-            return false;
+            coverSeen = cover->CountryIds() == std::vector<int>{1, 2};
+            return reading();
         }
         if (MessageTitle() == LangText("sea_battle_fleet_detected_title")) {
             auto* beneath = g_OpenDialogs.size() >= 2 ? dynamic_cast<cDialogStackEntry*>(g_OpenDialogs[g_OpenDialogs.size() - 2])
@@ -152,6 +152,8 @@ std::function<bool()> FightingSeaBattles(std::function<bool()> condition)
             auto* cover = beneath ? dynamic_cast<cReadingCover*>(&beneath->Dialog()) : nullptr;
             EXPECT_TRUE(cover && cover->CountryIds() == (std::vector<int>{1, 2})) << "the stage window is not covered";
             g_StageWindowsRead += 1;
+            // The screen that follows has a cover of its own.
+            coverSeen = false;
         }
         return reading();
     };
@@ -285,6 +287,73 @@ TEST(EndOfTurn, InHotSeatPlayTheTurnPassesFromOnePersonToTheOtherThroughTheNewTu
         .Grab(ExpectTheCoverHidesTheMap);
     EXPECT_EQ(driver.Run(), 0);
     SetGlobalLockLetGoHook(nullptr);
+}
+
+// Valdonia's fighter stands in reach of Borussia's bombers, and meets them in Valdonia's turn:
+// having flown already, it is not sent to another base first.
+void GiveValdoniaAFighterInReachOfBorussia()
+{
+    constexpr int kValdonia = 5, kFighterCommand = 1, kX = 8, kY = 7;
+    GLOBAL_LOCK_SCOPE();
+    cJednostkaLotnicza* fighter = g_Gra->FindAirUnitById(kFighterCommand);
+    ASSERT_NE(fighter, nullptr);
+    g_Gra->m_Mapa->GetHex(fighter->m_X, fighter->m_Y)->unit = nullptr;
+    fighter->m_Owner = kValdonia;
+    fighter->m_X = kX;
+    fighter->m_Y = kY;
+    fighter->m_ActionPoints = fighter->m_StartingActionPoints - 1;
+    g_Gra->m_Mapa->GetHex(kX, kY)->unit = fighter;
+}
+
+// A report for a person out of their turn waits under the cover that names them: nobody else
+// reads it, and its time runs only once they have lifted the cover, however long that takes.
+TEST(EndOfTurn, InHotSeatPlayAReportForAPersonWaitsUnderTheirCoverAndItsTimeRunsOnlyOnceTheyLiftIt)
+{
+    constexpr int kShownMs = 2000;
+    cProgramDriver driver({{"Delay/AICombatResult", std::to_string(kShownMs)}}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    static uint32_t coveredAt = 0;
+    auto fightReport = [] { return dynamic_cast<cDialogWynikuWalki*>(CurrentDialog()); };
+    driver.StartWith(LoadTestland)
+        .Then("Borussia to a person too", InScenarioSettings, [] { GivePersonTheRow(1); })
+        .Then("start", D::AfterFrames(2), [] { D::ClickControl(IDC_OK); })
+        .Then("Borussia's turn", [] { return TurnOf(L"Borussia"); }, [] { D::PressKey(VK_ESCAPE); }, 20000);
+    EndTheTurn(driver, "Borussia");
+    driver.Then("Albion's turn", [] { return TurnOf(L"Albion"); },
+                [] {
+                    D::PressKey(VK_ESCAPE);
+                    GiveValdoniaAFighterInReachOfBorussia();
+                },
+                20000);
+    EndTheTurn(driver, "Albion");
+    driver
+        .Then("Borussia's cover", D::ReadingMessages([] {
+                  auto* cover = dynamic_cast<cCoverBeforeScreen*>(CurrentDialog());
+                  return cover && cover->CountryIds() == std::vector<int>{2};
+              }),
+              [] { coveredAt = GetTickMs(); }, 20000)
+        .Grab(ExpectTheCoverHidesTheMap)
+        // Nobody comes for longer than the report would have stood: it waits, unread.
+        .Then("its person is away", [] { return GetTickMs() - coveredAt > uint32_t(2 * kShownMs); },
+              [fightReport] {
+                  EXPECT_NE(dynamic_cast<cCoverBeforeScreen*>(CurrentDialog()), nullptr);
+                  EXPECT_EQ(FindOpenDialogByKind(kCombatResultDialogKind), nullptr);
+                  D::PressKey(VK_RETURN);
+                  // Lifted, the report is read over a cover that hides the map, its time not yet begun.
+                  ASSERT_NE(fightReport(), nullptr);
+                  EXPECT_FALSE(fightReport()->m_CountdownPaused);
+                  EXPECT_EQ(fightReport()->m_Countdown, float(kShownMs) / 1000.0f);
+                  ASSERT_GE(g_OpenDialogs.size(), 2u);
+                  auto* beneath = dynamic_cast<cDialogStackEntry*>(g_OpenDialogs[g_OpenDialogs.size() - 2]);
+                  auto* cover = beneath ? dynamic_cast<cReadingCover*>(&beneath->Dialog()) : nullptr;
+                  ASSERT_NE(cover, nullptr);
+                  EXPECT_EQ(cover->CountryId(), 2);
+              })
+        .Then("it runs", [fightReport] { return fightReport() && fightReport()->m_Countdown < float(kShownMs) / 1000.0f; })
+        // Its time run out, it closes by itself, and its cover with it.
+        .Then("it closes by itself", [fightReport] { return !fightReport(); },
+              [] { EXPECT_EQ(dynamic_cast<cReadingCover*>(CurrentDialog()), nullptr); });
+    EXPECT_EQ(driver.Run(), 0);
 }
 
 TEST(EndOfTurn, WithoutACountryThatClosesTheTurnOrderThePersonsTurnEndsTheImpulseAndPlayGoesOn)

@@ -378,7 +378,8 @@ std::function<bool()> cProgramDriver::ReadingMessages(std::function<bool()> cond
         if (condition())
             return true;
         cDialog* dialog = CurrentDialog();
-        if (dynamic_cast<cDialogTekstowy*>(dialog) || dynamic_cast<cDialogWynikuKonwojow*>(dialog))
+        if (dynamic_cast<cDialogTekstowy*>(dialog) || dynamic_cast<cDialogWynikuKonwojow*>(dialog) ||
+            dynamic_cast<cCoverBeforeScreen*>(dialog))
             PressKey(VK_RETURN);
         return false;
     };

@@ -116,8 +116,8 @@ public:
     static std::function<bool()> LogHasPrefix(const std::wstring& prefix);
     // True from the n-th time it is asked: lets a screen settle (controls fade in).
     static std::function<bool()> AfterFrames(int n);
-    // The condition, while a person reads every message and convoy report shown on the way
-    // and closes it with Enter.
+    // The condition, while a person lifts every cover and reads every message and convoy
+    // report shown on the way, and closes it with Enter.
     static std::function<bool()> ReadingMessages(std::function<bool()> condition);
     // Actions, with window messages as the player makes them.
     static void Click(int x, int y);

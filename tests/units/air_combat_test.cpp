@@ -156,6 +156,15 @@ TEST_F(AirCombat, InterceptionStopsTheMissionWhenTheMissionLosesMore)
     EXPECT_EQ(result.attackerCountry, 1);
     EXPECT_EQ(result.defenderCountry, 2);
     EXPECT_TRUE(testing_support::LogContains(L"Intercepcja nieudana, interceptor zdechl"));
+    // The window's texts stay in the reports of air combat, the mission's side's and the
+    // interceptor's.
+    EXPECT_EQ(Reports(2, 1), 1);
+    EXPECT_EQ(Reports(3, 2), 1);
+    std::list<sRaport> told;
+    g.game->m_Reports->CollectReports(told, 2, 3);
+    ASSERT_FALSE(told.empty());
+    EXPECT_NE(told.back().text.find(result.defenderInfo), std::wstring::npos) << WideToUtf8(told.back().text);
+    EXPECT_NE(told.back().text.find(result.attackerInfo), std::wstring::npos) << WideToUtf8(told.back().text);
 
     // Column -4 from here on. The interceptor loses nothing, the bomber 1 point: stopped.
     sGameConsts& k = g.Consts();

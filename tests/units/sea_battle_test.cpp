@@ -679,7 +679,7 @@ TEST_F(SeaBattles, ARetreatingShipLeavesTheBattleAndItsLists)
     EXPECT_EQ(battle.m_Log.find(L"Hipper", before), std::wstring::npos) << WideToUtf8(battle.m_Log);
 }
 
-TEST_F(SeaBattles, SurpriseAttacksNeedTheirChanceAndAreToldWhenTheAttackerIsAPersonsOrOfTheMovingSide)
+TEST_F(SeaBattles, SurpriseAttacksNeedTheirChanceAndAreToldToThePersonsOfTheAttackersSideAndOfTheTarget)
 {
     Fleet(4).seaNode = kChannel;  // U-47's raiders join the Home Fleet's zone
     const uint32_t dice = GetRandomState();
@@ -695,36 +695,45 @@ TEST_F(SeaBattles, SurpriseAttacksNeedTheirChanceAndAreToldWhenTheAttackerIsAPer
     EXPECT_FALSE(Ship(5).TrySurpriseAttack(text));
     Fleet(3).formation = 0;
 
-    // Albion's turn: the computer's raider strikes Albion's ships, and its person is not told.
-    Activate(kAlbion);
+    // The persons to ask: the attacker's own, its side's, then the one whose ship it attacked.
+    auto askedCountries = [this] {
+        std::vector<int> countries;
+        for (const auto& r : acting.requests)
+            if (r.kind == eRequestKind::Message && r.title == L"Raiders") {
+                countries = {r.countryId};
+                countries.insert(countries.end(), r.otherReaders.begin(), r.otherReaders.end());
+            }
+        return countries;
+    };
+    // Borussia's turn, the first of the next impulse when the attacks come: the computer's raider
+    // strikes Albion's ships, and Albion's person is told, as his report says; being on the
+    // moving side tells nobody.
+    Activate(kBorussia);
     ScriptRandomRaw({RawFor(1, 1, 1000), RawFor(1, 1, 2)});
     RunSurpriseAttacks();
     EXPECT_EQ(Reports(18, kBorussia), 1);
     EXPECT_EQ(LastReport(18, kBorussia).rfind(L"Raiders activity - Channel\n\n", 0), 0u);
-    EXPECT_EQ(Requests(eRequestKind::Message, L"Raiders"), 0);
+    EXPECT_EQ(LastReport(18, kAlbion), LastReport(18, kBorussia));
+    EXPECT_EQ(Requests(eRequestKind::Message, L"Raiders"), 1);
+    EXPECT_EQ(askedCountries(), std::vector<int>{kAlbion});
 
-    // Borussia's turn: the attack of the moving side is shown, even with no person at war.
+    // A game of computers waits for nobody.
     ComputersOnly();
-    Activate(kBorussia);
     RunSurpriseAttacks();
     EXPECT_EQ(Reports(18, kBorussia), 2);
     EXPECT_EQ(Requests(eRequestKind::Message, L"Raiders"), 1);
-    // The person to ask: whoever plays, unless the raider is a person's.
-    auto askedCountry = [this] {
-        int country = -1;
-        for (const auto& r : acting.requests)
-            if (r.kind == eRequestKind::Message && r.title == L"Raiders")
-                country = r.countryId;
-        return country;
-    };
-    EXPECT_EQ(askedCountry(), 0);
+    Country(kRuthenia).Alliance = 2;
+    Country(kRuthenia).HumanControlled = true;
+    RunSurpriseAttacks();
+    EXPECT_EQ(Requests(eRequestKind::Message, L"Raiders"), 2);
+    EXPECT_EQ(askedCountries(), std::vector<int>{kRuthenia});
 
-    // A person's own raider tells him whoever moves.
+    // A person's own raider tells him and his side whoever moves.
     Country(kBorussia).HumanControlled = true;
     Activate(kAlbion);
     RunSurpriseAttacks();
-    EXPECT_EQ(Requests(eRequestKind::Message, L"Raiders"), 2);
-    EXPECT_EQ(askedCountry(), kBorussia);
+    EXPECT_EQ(Requests(eRequestKind::Message, L"Raiders"), 3);
+    EXPECT_EQ(askedCountries(), (std::vector<int>{kBorussia, kRuthenia}));
 }
 
 namespace {

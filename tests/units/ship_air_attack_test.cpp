@@ -68,6 +68,12 @@ TEST_F(ShipsUnderAirAttack, AnInterceptorShotDownLeavesTheGameAndTheCarrierKeeps
     // 9 hit points off 5, but a carrier keeps floor(5 x 20 / 100) = 1 after an interception.
     EXPECT_EQ(Ship(1).m_HP, 1);
     EXPECT_FLOAT_EQ(result.attackerLoss, 4.0f);
+    // What the window shows stays in both sides' reports of air combat.
+    for (auto [kind, country] : {std::pair{2, kAlbion}, std::pair{3, kBorussia}}) {
+        EXPECT_EQ(Reports(kind, country), 1) << kind;
+        EXPECT_NE(LastReport(kind, country).find(L"Interceptor " + fighterName + L" (Borussia): strength 0, lost 10\n"),
+                  std::wstring::npos);
+    }
 }
 
 // A second hit and a sinking each by their percent chance, then the answer: the navies' ratio,

@@ -231,6 +231,9 @@ TEST_F(Economy, DoctrineCountersRaiseTheLevelInTheirMonthsAndTellThePerson)
     albion.AdvanceLandWarfareDoctrine();
     EXPECT_EQ(albion.TechLevel[TECH_DOCTRINE], 5);
     EXPECT_EQ(CountLogLinesStartingWith(L"Headless answer: message \"New doctrine level!\""), 5);
+    // Albion's own news: with several people at the screen, it is read under Albion's cover.
+    ASSERT_FALSE(screen.requests.empty());
+    EXPECT_EQ(screen.requests.back().countryId, 1);
 }
 
 } // namespace
