@@ -13,17 +13,15 @@
 #include "platform/sprite.h"
 #include "platform/texture.h"
 #include "platform/window.h"
+#include "tests/test_support.h"
 
 namespace {
 
 TEST(Font, ABatchOfMoreLinesThanTheCacheHoldsIsDrawnWhole)
 {
-    ASSERT_TRUE(InitVideo());
-    SetRenderThread();
-    std::unique_ptr<cWindow> window(cWindow::Create(L"font"));
-    window->SetMode(64, 64, true);
-    auto device = cSdlRenderer::Create(window->GetSdlWindow(), 64, 64);
-    ASSERT_TRUE(device);
+    std::unique_ptr<cWindow> window;
+    std::unique_ptr<cSdlRenderer> device;
+    ASSERT_NO_FATAL_FAILURE(testing_support::OpenOffscreenScreen(64, 64, window, device));
     auto font = cFont::Create(device.get(), L"Arial", 10, 400);
     ASSERT_TRUE(font);
     cSprite sprite(device.get());
@@ -52,13 +50,10 @@ TEST(Font, ABatchOfMoreLinesThanTheCacheHoldsIsDrawnWhole)
 
 TEST(Font, ALineOverItsCopiesIsOnePictureThatLooksAsTheCopiesDrawnOneByOne)
 {
-    ASSERT_TRUE(InitVideo());
-    SetRenderThread();
     constexpr int kW = 160, kH = 40;
-    std::unique_ptr<cWindow> window(cWindow::Create(L"font"));
-    window->SetMode(kW, kH, true);
-    auto device = cSdlRenderer::Create(window->GetSdlWindow(), kW, kH);
-    ASSERT_TRUE(device);
+    std::unique_ptr<cWindow> window;
+    std::unique_ptr<cSdlRenderer> device;
+    ASSERT_NO_FATAL_FAILURE(testing_support::OpenOffscreenScreen(kW, kH, window, device));
     auto font = cFont::Create(device.get(), L"DejaVu Serif", 15, 700);
     ASSERT_TRUE(font);
     // An outline in a half-clear ink all round a name, over a ground of another colour.

@@ -16,12 +16,9 @@ namespace {
 
 TEST(Texture, DecodedOnAnotherThreadDrawnOnTheMainOneAndWrittenPixelsReachTheScreen)
 {
-    ASSERT_TRUE(InitVideo());
-    SetRenderThread();
-    std::unique_ptr<cWindow> window(cWindow::Create(L"texture"));
-    window->SetMode(64, 64, true);
-    auto device = cSdlRenderer::Create(window->GetSdlWindow(), 64, 64);
-    ASSERT_TRUE(device);
+    std::unique_ptr<cWindow> window;
+    std::unique_ptr<cSdlRenderer> device;
+    ASSERT_NO_FATAL_FAILURE(testing_support::OpenOffscreenScreen(64, 64, window, device));
 
     auto file = testing_support::MakeScratchDir("pictures") / "red.png";
     SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 8, 8, 32, SDL_PIXELFORMAT_ARGB8888);
@@ -148,12 +145,9 @@ TEST(Texture, ARenderTargetHasNoPixelsAndTheRecordingShowsWhereDrawingGoes)
 // The map's tiles: opaque pictures drawn into, then copied onto the screen at every frame.
 TEST(Texture, AnOpaqueTargetIsMadeInTheScreensFormatAndCopiesOntoItAsDrawn)
 {
-    ASSERT_TRUE(InitVideo());
-    SetRenderThread();
-    std::unique_ptr<cWindow> window(cWindow::Create(L"texture"));
-    window->SetMode(64, 64, true);
-    auto device = cSdlRenderer::Create(window->GetSdlWindow(), 64, 64);
-    ASSERT_TRUE(device);
+    std::unique_ptr<cWindow> window;
+    std::unique_ptr<cSdlRenderer> device;
+    ASSERT_NO_FATAL_FAILURE(testing_support::OpenOffscreenScreen(64, 64, window, device));
     ASSERT_EQ(SDL_GetWindowPixelFormat(window->GetSdlWindow()), Uint32(SDL_PIXELFORMAT_RGB888));
     auto tile = cTexture::CreateTarget(16, 16);
     tile->SetOpaque(true);
