@@ -89,6 +89,8 @@ cFont::~cFont()
 {
     m_Lines.clear();
     m_OlderLines.clear();
+    m_BackedLines.clear();
+    m_OlderBackedLines.clear();
     if (m_Font)
         TTF_CloseFont(m_Font);
 }
@@ -177,11 +179,132 @@ int cFont::DrawText(cSprite* sprite, std::wstring_view text, int count, sRect* r
     return layout.height;
 }
 
+size_t cFont::sBackedHash::operator()(const sBackedKeyView& k) const
+{
+    size_t h = std::hash<std::wstring_view>()(k.text);
+    auto mix = [&h](uint64_t v) { h ^= size_t(v) + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2); };
+    mix(uint64_t(k.color) << 32 | k.backColor);
+    for (const sTextOffset& o : k.offsets)
+        mix(uint64_t(uint32_t(o.x)) << 32 | uint32_t(o.y));
+    return h;
+}
+
+bool cFont::sBackedEqual::Same(const sBackedKeyView& a, const sBackedKeyView& b)
+{
+    return a.text == b.text && a.color == b.color && a.backColor == b.backColor &&
+           std::equal(a.offsets.begin(), a.offsets.end(), b.offsets.begin(), b.offsets.end());
+}
+
+const cFont::sBackedLine& cFont::BackedLine(const sBackedKeyView& key)
+{
+    if (auto it = m_BackedLines.find(key); it != m_BackedLines.end())
+        return it->second;
+    if (auto older = m_OlderBackedLines.find(key); older != m_OlderBackedLines.end()) {
+        auto node = m_OlderBackedLines.extract(older);
+        return m_BackedLines.insert(std::move(node)).position->second;
+    }
+    if (m_BackedLines.size() >= kMaxCachedLines) {
+        m_OlderBackedLines = std::move(m_BackedLines);
+        m_BackedLines.clear();
+    }
+    sBackedLine made;
+    std::wstring line;
+    for (wchar_t c : key.text)
+        if (c != L'\n' && c != L'\r')
+            line += c;
+    std::unique_ptr<cTexture> glyphs = cTexture::AdoptSurface(
+        line.empty() ? nullptr : TTF_RenderUTF8_Blended(m_Font, WideToUtf8(line).c_str(), SDL_Color{255, 255, 255, 255}));
+    int glyphsPitch = 0;
+    const uint32_t* in = glyphs ? glyphs->LockPixels(&glyphsPitch) : nullptr;
+    if (in) {
+        made.width = TextWidth(line);
+        int left = 0, top = 0, right = 0, bottom = 0;
+        for (const sTextOffset& o : key.offsets) {
+            left = std::min(left, o.x);
+            top = std::min(top, o.y);
+            right = std::max(right, o.x);
+            bottom = std::max(bottom, o.y);
+        }
+        made.origin = {left, top};
+        const int gw = glyphs->Width(), gh = glyphs->Height(), w = gw + right - left, h = gh + bottom - top;
+        made.picture = cTexture::CreateBlank(w, h);
+        int pitch = 0;
+        uint32_t* out = made.picture ? made.picture->LockPixels(&pitch) : nullptr;
+        if (out) {
+            // Each copy laid over the ones before as the renderer would blend them one by one,
+            // premultiplied, so that the layers add up the same in one picture.
+            struct sLayer
+            {
+                tColor color;
+                sTextOffset at;
+            };
+            std::vector<sLayer> layers;
+            for (const sTextOffset& o : key.offsets)
+                layers.push_back({key.backColor, o});
+            layers.push_back({key.color, {0, 0}});
+            // The glyphs are white: their alpha is their coverage.
+            auto coverage = [&](int x, int y) {
+                if (x < 0 || y < 0 || x >= gw || y >= gh)
+                    return 0.0f;
+                return float(in[size_t(y) * size_t(glyphsPitch) + size_t(x)] >> 24) / 255.0f;
+            };
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    float r = 0, g = 0, b = 0, a = 0;
+                    for (const sLayer& l : layers) {
+                        const float k = coverage(x + left - l.at.x, y + top - l.at.y) * float(ColorA(l.color)) / 255.0f;
+                        r = float(ColorR(l.color)) * k + r * (1 - k);
+                        g = float(ColorG(l.color)) * k + g * (1 - k);
+                        b = float(ColorB(l.color)) * k + b * (1 - k);
+                        a = k + a * (1 - k);
+                    }
+                    auto straight = [a](float v) { return unsigned(std::lround(std::clamp(v / a, 0.0f, 255.0f))); };
+                    out[size_t(y) * size_t(pitch) + size_t(x)] =
+                        a > 0 ? MakeArgb(unsigned(std::lround(a * 255.0f)), straight(r), straight(g), straight(b)) : 0;
+                }
+            made.picture->UnlockPixels();
+        }
+        glyphs->UnlockPixels();
+    }
+    sBackedKey stored{std::wstring(key.text), key.color, key.backColor,
+                      std::vector<sTextOffset>(key.offsets.begin(), key.offsets.end())};
+    return m_BackedLines.emplace(std::move(stored), std::move(made)).first->second;
+}
+
+int cFont::DrawBackedLine(cSprite* sprite, std::wstring_view text, const sRect& rect, uint32_t format, tColor color,
+                          tColor backColor, std::span<const sTextOffset> offsets, float depth)
+{
+    if (text.empty())
+        return 0;
+    std::lock_guard<std::recursive_mutex> guard(m_Mutex);
+    const sBackedLine& line = BackedLine(sBackedKeyView{text, color, backColor, offsets});
+    if (line.picture) {
+        const float x = float(AlignedLineX(rect, line.width, format) + line.origin.x);
+        const float y = float(AlignedBlockY(rect, m_Height, format) + line.origin.y);
+        const sRectF src{0, 0, float(line.picture->Width()), float(line.picture->Height())};
+        if (sprite && sprite->IsBegun()) {
+            sprite->DrawF(line.picture.get(), src, sPointF{x, y}, depth, 0xFFFFFFFF);
+        } else if (m_Device) {
+            sQuad quad;
+            quad.texture = line.picture.get();
+            quad.src = src;
+            quad.corners[0] = {x, y};
+            quad.corners[1] = {x + src.right, y};
+            quad.corners[2] = {x + src.right, y + src.bottom};
+            quad.corners[3] = {x, y + src.bottom};
+            m_Device->DrawQuad(quad);
+        }
+    }
+    return m_Height;
+}
+
 void cFont::OnLostDevice()
 {
     std::lock_guard<std::recursive_mutex> guard(m_Mutex);
     m_Lines.clear();
     m_OlderLines.clear();
+    m_BackedLines.clear();
+    m_OlderBackedLines.clear();
 }
 
 void cFont::OnResetDevice()
@@ -189,4 +312,6 @@ void cFont::OnResetDevice()
     std::lock_guard<std::recursive_mutex> guard(m_Mutex);
     m_Lines.clear();
     m_OlderLines.clear();
+    m_BackedLines.clear();
+    m_OlderBackedLines.clear();
 }

@@ -104,6 +104,24 @@ std::wstring ShortenToWidth(const iTextMeasure& measure, std::wstring_view line,
 
 } // namespace
 
+int AlignedLineX(const sRect& rect, int width, uint32_t format)
+{
+    if (format & DT_CENTER)
+        return rect.left + (rect.Width() - width) / 2;
+    if (format & DT_RIGHT)
+        return rect.right - width;
+    return rect.left;
+}
+
+int AlignedBlockY(const sRect& rect, int height, uint32_t format)
+{
+    if (format & DT_VCENTER)
+        return rect.top + (rect.Height() - height) / 2;
+    if (format & DT_BOTTOM)
+        return rect.bottom - height;
+    return rect.top;
+}
+
 sTextLayout LayoutText(const iTextMeasure& measure, std::wstring_view text, const sRect& rect, uint32_t format)
 {
     sTextLayout layout;
@@ -117,11 +135,7 @@ sTextLayout LayoutText(const iTextMeasure& measure, std::wstring_view text, cons
     }
     int lineHeight = measure.LineHeight();
     layout.height = int(lines.size()) * lineHeight;
-    int y = rect.top;
-    if (format & DT_VCENTER)
-        y = rect.top + (rect.Height() - layout.height) / 2;
-    else if (format & DT_BOTTOM)
-        y = rect.bottom - layout.height;
+    int y = AlignedBlockY(rect, layout.height, format);
     for (auto& line : lines) {
         sLaidOutLine laid;
         laid.width = measure.TextWidth(line);
@@ -129,11 +143,7 @@ sTextLayout LayoutText(const iTextMeasure& measure, std::wstring_view text, cons
             line = ShortenToWidth(measure, line, std::max(0, rect.Width()));
             laid.width = measure.TextWidth(line);
         }
-        laid.x = rect.left;
-        if (format & DT_CENTER)
-            laid.x = rect.left + (rect.Width() - laid.width) / 2;
-        else if (format & DT_RIGHT)
-            laid.x = rect.right - laid.width;
+        laid.x = AlignedLineX(rect, laid.width, format);
         laid.y = y;
         laid.text = std::move(line);
         layout.widestLine = std::max(layout.widestLine, laid.width);

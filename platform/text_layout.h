@@ -56,6 +56,11 @@ struct sTextLayout
 // rectangle is shortened to fit with "\u2026" at its end, and aligned as it then is.
 sTextLayout LayoutText(const iTextMeasure& measure, std::wstring_view text, const sRect& rect, uint32_t format);
 
+// Where a line of the width starts across the rectangle, and a block of lines of the height
+// down it, as the alignment flags place them.
+int AlignedLineX(const sRect& rect, int width, uint32_t format);
+int AlignedBlockY(const sRect& rect, int height, uint32_t format);
+
 // The extent of the text as DT_CALCRECT gives it: the rectangle keeps its top-left corner,
 // its width becomes that of the widest line and its height that of all lines, whole lines
 // whatever DT_END_ELLIPSIS says. Returns the height.

@@ -84,6 +84,13 @@ void BleedColours(SDL_Surface* surface, int passes, bool grow = false)
     }
 }
 
+// The pixel format of the window the renderer draws on.
+Uint32 ScreenFormat(SDL_Renderer* renderer)
+{
+    SDL_Window* window = SDL_RenderGetWindow(renderer);
+    return window ? SDL_GetWindowPixelFormat(window) : Uint32(SDL_PIXELFORMAT_UNKNOWN);
+}
+
 } // namespace
 
 uint64_t RendererGenerationOf(SDL_Renderer* renderer)
@@ -227,8 +234,13 @@ SDL_Texture* cTexture::GetDeviceTexture(SDL_Renderer* renderer)
         m_Dirty = true;
     }
     if (!m_Device) {
-        m_Device = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
-                                     m_Target ? SDL_TEXTUREACCESS_TARGET : SDL_TEXTUREACCESS_STATIC, m_Width, m_Height);
+        // An opaque picture drawn into has no alpha to keep: in the screen's own format it is
+        // copied onto it as it stands, where a format with alpha is converted pixel by pixel.
+        const Uint32 format =
+            m_Target && m_Opaque && ScreenFormat(renderer) == SDL_PIXELFORMAT_RGB888 ? SDL_PIXELFORMAT_RGB888
+                                                                                   : SDL_PIXELFORMAT_ARGB8888;
+        m_Device = SDL_CreateTexture(renderer, format, m_Target ? SDL_TEXTUREACCESS_TARGET : SDL_TEXTUREACCESS_STATIC,
+                                     m_Width, m_Height);
         if (!m_Device)
             return nullptr;
         SDL_SetTextureBlendMode(m_Device, m_Opaque ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);

@@ -310,7 +310,7 @@ void cMiasto::Draw(float px, float py, float depth, bool showPicture, int, const
     if (ProductionPoints > 0.0f)
         label(1, FormatText(L"%.0f", double(ProductionPoints)));
     if (g_UserSettings.showCityName)
-        label(2, FormatText(L"%s", Name));
+        label(2, Name);
 }
 
 void cMapa::DrawHexes(int firstColumn, int endColumn, int firstRow, int endRow, float offsetX, float offsetY,

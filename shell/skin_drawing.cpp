@@ -47,17 +47,12 @@ void DrawLabelAt(const sTextStyle& style, const std::wstring& text, sPointF anch
     const int x = int(at.x), y = int(at.y), h = style.font->LineHeight();
     const uint32_t format = DT_CENTER | (below ? DT_TOP : DT_VCENTER) | DT_SINGLELINE | DT_NOCLIP;
     const int top = below ? y : y - h, bottom = y + h;
-    struct sOffset {
-        int x, y;
-    };
-    static constexpr sOffset kShadow[] = {{1, 1}};
-    static constexpr sOffset kOutline[] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}, {1, 1}};
-    for (const sOffset& d : name ? std::span<const sOffset>(kOutline) : std::span<const sOffset>(kShadow)) {
-        sRect shadow{x - 1000 + d.x, top + d.y, x + 1000 + d.x, bottom + d.y};
-        style.font->DrawText(sprite, text, -1, &shadow, format, style.color2, depth);
-    }
-    sRect place{x - 1000, top, x + 1000, bottom};
-    style.font->DrawText(sprite, text, -1, &place, format, style.color1, depth);
+    static constexpr sTextOffset kShadow[] = {{1, 1}};
+    static constexpr sTextOffset kOutline[] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}, {1, 1}};
+    const sRect place{x - 1000, top, x + 1000, bottom};
+    style.font->DrawBackedLine(sprite, text, place, format, style.color1, style.color2,
+                               name ? std::span<const sTextOffset>(kOutline) : std::span<const sTextOffset>(kShadow),
+                               depth);
     sprite->SetTransform(saved);
 }
 

@@ -187,7 +187,7 @@ void cJednostkaLadowa::DrawCounter(float x, float y, float scale, int) const
     c.Label(10, kLandActionPointsText, 1, FormatText(L"%i", m_ActionPoints));
     // A name is wider than its card: in front of the neighbours' counters, as a city's is.
     if (ShowNames())
-        c.Label(11, kLandNameText, 2, FormatText(L"%s", m_Name), true);
+        c.Label(11, kLandNameText, 2, m_Name, true);
 }
 
 void cJednostkaLadowa::DrawIcon(const sRect& rect) const
@@ -215,7 +215,7 @@ void cJednostkaLotnicza::DrawCounter(float x, float y, float scale, int) const
     c.Label(7, kAirStrengthText, 0, FormatText(L"%i", m_Strength));
     c.Label(8, kAirActionPointsText, 1, FormatText(L"%i", m_ActionPoints));
     if (ShowNames())
-        c.Label(9, kAirNameText, 2, FormatText(L"%s", m_Name), true);
+        c.Label(9, kAirNameText, 2, m_Name, true);
 }
 
 void cJednostkaLotnicza::DrawIcon(const sRect& rect) const
@@ -257,9 +257,9 @@ void cJednostkaMorska::DrawCounter(float x, float y, float scale, int column, bo
     cTexture* picture = PictureOf(*this, source);
     c.Pair(kNavalPicture, picture, source);
     if (ShowNames()) {
-        c.Label(5, kNavalShipNameText, 0, FormatText(L"%s", m_Name));
+        c.Label(5, kNavalShipNameText, 0, m_Name);
         if (m_Fleet)
-            c.Label(6, kNavalFleetNameText, 1, FormatText(L"%s", m_Fleet->name));
+            c.Label(6, kNavalFleetNameText, 1, m_Fleet->name);
     }
 }
 

@@ -12,6 +12,9 @@
 #include "core/log.h"
 #include "core/text.h"
 #include "platform/paths.h"
+#include "platform/sdl_renderer.h"
+#include "platform/texture.h"
+#include "platform/window.h"
 
 namespace testing_support {
 
@@ -131,6 +134,17 @@ int CountLogLinesStartingWith(const std::wstring& prefix)
 }
 
 bool LogStartsWith(const std::wstring& prefix) { return CountLogLinesStartingWith(prefix) > 0; }
+
+void OpenOffscreenScreen(int width, int height, std::unique_ptr<cWindow>& window, std::unique_ptr<cSdlRenderer>& device)
+{
+    ASSERT_TRUE(InitVideo());
+    SetRenderThread();
+    window.reset(cWindow::Create(L"test"));
+    ASSERT_TRUE(window);
+    window->SetMode(width, height, true);
+    device = cSdlRenderer::Create(window->GetSdlWindow(), width, height);
+    ASSERT_TRUE(device);
+}
 
 void WriteFile(const std::filesystem::path& path, const std::string& text)
 {

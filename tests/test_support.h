@@ -2,8 +2,12 @@
 // Helpers shared by the tests: where the sources and fixtures are, a private scratch
 // folder per test process, and the log read back as text.
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
+
+class cWindow;
+class cSdlRenderer;
 
 namespace testing_support {
 
@@ -27,6 +31,10 @@ int CountLogLinesStartingWith(const std::wstring& prefix);
 void StartAsAFreshProgram();
 // Writes text as the whole file, making its folder first; fails the test when it cannot.
 void WriteFile(const std::filesystem::path& path, const std::string& text);
+// A window of the size, offscreen, and the renderer the game makes for it, drawn on from this
+// thread; the test fails when there is none (call it under ASSERT_NO_FATAL_FAILURE).
+void OpenOffscreenScreen(int width, int height, std::unique_ptr<cWindow>& window,
+                         std::unique_ptr<cSdlRenderer>& device);
 // Expects the two save folders to hold the same files, byte for byte, but the time of the
 // save in Info.ini.
 void ExpectSameSaveFiles(const std::filesystem::path& a, const std::filesystem::path& b);

@@ -16,12 +16,9 @@ namespace {
 
 TEST(Texture, DecodedOnAnotherThreadDrawnOnTheMainOneAndWrittenPixelsReachTheScreen)
 {
-    ASSERT_TRUE(InitVideo());
-    SetRenderThread();
-    std::unique_ptr<cWindow> window(cWindow::Create(L"texture"));
-    window->SetMode(64, 64, true);
-    auto device = cSdlRenderer::Create(window->GetSdlWindow(), 64, 64);
-    ASSERT_TRUE(device);
+    std::unique_ptr<cWindow> window;
+    std::unique_ptr<cSdlRenderer> device;
+    ASSERT_NO_FATAL_FAILURE(testing_support::OpenOffscreenScreen(64, 64, window, device));
 
     auto file = testing_support::MakeScratchDir("pictures") / "red.png";
     SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 8, 8, 32, SDL_PIXELFORMAT_ARGB8888);
@@ -143,6 +140,53 @@ TEST(Texture, ARenderTargetHasNoPixelsAndTheRecordingShowsWhereDrawingGoes)
     EXPECT_EQ(device.Calls()[0].kind, sRecordedCall::kTarget);
     EXPECT_EQ(device.Calls()[0].target, target.get());
     EXPECT_EQ(device.Calls()[1].target, nullptr);
+}
+
+// The map's tiles: opaque pictures drawn into, then copied onto the screen at every frame.
+TEST(Texture, AnOpaqueTargetIsMadeInTheScreensFormatAndCopiesOntoItAsDrawn)
+{
+    std::unique_ptr<cWindow> window;
+    std::unique_ptr<cSdlRenderer> device;
+    ASSERT_NO_FATAL_FAILURE(testing_support::OpenOffscreenScreen(64, 64, window, device));
+    ASSERT_EQ(SDL_GetWindowPixelFormat(window->GetSdlWindow()), Uint32(SDL_PIXELFORMAT_RGB888));
+    auto tile = cTexture::CreateTarget(16, 16);
+    tile->SetOpaque(true);
+    auto clear = cTexture::CreateTarget(16, 16);
+    auto formatOf = [&](cTexture& t) {
+        Uint32 format = 0;
+        SDL_QueryTexture(t.GetDeviceTexture(device->GetSdlRenderer()), &format, nullptr, nullptr, nullptr);
+        return format;
+    };
+    EXPECT_EQ(formatOf(*tile), Uint32(SDL_PIXELFORMAT_RGB888));
+    // One that is not opaque keeps what shows through it.
+    EXPECT_EQ(formatOf(*clear), Uint32(SDL_PIXELFORMAT_ARGB8888));
+
+    // A half-clear colour blended into the tile shows on the screen as it was blended there.
+    ASSERT_TRUE(device->SetRenderTarget(tile.get()));
+    device->Clear(0xFF000000);
+    device->FillRect(sRectF{0, 0, 16, 16}, 0x80FF8040);
+    device->SetRenderTarget(nullptr);
+    device->BeginScene();
+    device->Clear(0xFF0000FF);
+    sQuad q;
+    q.texture = tile.get();
+    q.src = sRectF{0, 0, 16, 16};
+    q.corners[0] = {8, 8};
+    q.corners[1] = {24, 8};
+    q.corners[2] = {24, 24};
+    q.corners[3] = {8, 24};
+    device->DrawQuad(q);
+    device->EndScene();
+    const std::vector<uint32_t> pixels = device->ReadPixels();
+    ASSERT_EQ(pixels.size(), 64u * 64u);
+    const uint32_t shown = pixels[16 * 64 + 16] & 0xFFFFFF;
+    EXPECT_NEAR(int(shown >> 16), 0x80, 1);
+    EXPECT_NEAR(int((shown >> 8) & 0xFF), 0x40, 1);
+    EXPECT_NEAR(int(shown & 0xFF), 0x20, 1);
+    EXPECT_EQ(pixels[4 * 64 + 4] & 0xFFFFFF, 0x0000FFu);
+    tile.reset();
+    clear.reset();
+    device.reset();
 }
 
 } // namespace

@@ -8,7 +8,16 @@
 // the renderer, the renderer finishing the frame, and the processor time the thread took
 // (what the frame costs on a busy machine); then the slowest frame after the first, and the
 // first (pictures uploaded, the tiles of the view drawn).
+// Under valgrind --tool=callgrind --collect-atstart=no only the timed frames are counted, and
+// each view is dumped as a part of its own named after it: instructions a frame that other
+// work on the machine does not change.
 #include <SDL.h>
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#else
+#define CALLGRIND_TOGGLE_COLLECT do { } while (0)
+#define CALLGRIND_DUMP_STATS_AT(name) (void)(name)
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -82,6 +91,8 @@ sFigures Measure(cGra& game, cSdlRenderer& device, float scale, int frames, floa
             map.camera.currentY = map.camera.targetY = map.camera.currentY + scroll / (2 * scale);
             map.FrameMove(0.0f);
         }
+        if (i > 0)
+            CALLGRIND_TOGGLE_COLLECT;
         const auto start = tClock::now();
         const double cpuStart = ThreadCpuMs();
         device.BeginScene();
@@ -99,6 +110,8 @@ sFigures Measure(cGra& game, cSdlRenderer& device, float scale, int frames, floa
         SDL_RenderReadPixels(device.GetSdlRenderer(), &one, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
         device.Present();
         const auto finished = tClock::now();
+        if (i > 0)
+            CALLGRIND_TOGGLE_COLLECT;
         if (i == 0) {
             f.first = Ms(finished - start);
             continue;
@@ -115,6 +128,9 @@ sFigures Measure(cGra& game, cSdlRenderer& device, float scale, int frames, floa
 
 void Print(const char* view, float scale, const sFigures& f)
 {
+    char part[64];
+    std::snprintf(part, sizeof part, "%s scale %.4f, %d frames", view, scale, int(f.frames));
+    CALLGRIND_DUMP_STATS_AT(part);
     const double total = (f.build + f.submit + f.finish) / f.frames;
     std::printf("%-12s scale %.4f: %6.1f frames/s, %6.2f ms a frame (batch %5.2f, sort and submit %5.2f, "
                 "renderer %5.2f; processor %5.2f), %zu pieces; slowest %.1f ms, first %.1f ms\n",
