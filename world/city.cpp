@@ -284,13 +284,9 @@ void ReadCityTable(const std::wstring& path, const std::wstring& openText, int c
             CountRowLeftOut(path);
             continue;
         }
-        int x = 0, y = 0;
-        if (!ParseInt(tokens[0], x) || !ParseInt(tokens[1], y))
-        {
-            LogLine(L"WARNING: coordinates that are not whole numbers in %s at line %i, line skipped", path, lineNo);
-            CountRowLeftOut(path);
-            continue;
-        }
+        const cTableFields row(path, lineNo, tokens);
+        const int x = row.Int(0, INT_MIN, INT_MAX, L"Hex X");
+        const int y = row.Int(1, INT_MIN, INT_MAX, L"Hex Y");
         cMiasto* city = map && map->IsInside(x, y) ? map->GetHex(x, y)->city : nullptr;
         for (size_t k = 2; k < tokens.size(); ++k)
         {
@@ -303,11 +299,13 @@ void ReadCityTable(const std::wstring& path, const std::wstring& openText, int c
             if (country >= size_t(countryCount))
                 break;
             city->ResizeCountryTables(countryCount);
-            const int value = LeadingInt(tokens[k]);
+            const std::wstring what = FormatText(convoy ? L"convoy of country %i" : L"supply for country %i",
+                                                 int(country) + 1);
+            // Supply is added up over a city group's cities every pass.
             if (convoy)
-                city->ConvoyInfoByCountry[country] = value != 0 ? 1 : 0;
+                city->ConvoyInfoByCountry[country] = row.Flag(k, what) ? 1 : 0;
             else
-                city->SupplyByCountry[country] = value;
+                city->SupplyByCountry[country] = row.ClampedInt(k, -1000000, 1000000, what);
         }
     }
 }

@@ -56,9 +56,9 @@ const sDamage kDamages[] = {
     {"cities.csv", "Londinium;2;2;0;10;", "Londinium;2;2;0;-10;", false,
      L"WARNING: data\\scenarios\\Testland\\cities.csv, line 2, column 5 (Victory points): -10 is outside 0 to "
      L"1000000; taken as 0"},
-    {"losses.csv", "1;Albion;0;12.5;", "1;Albion;0;nan;", false,
-     L"WARNING: data\\scenarios\\Testland\\losses.csv, line 3: losses of country 1 to country 2 is nan, outside 0 to "
-     L"1000000000; taken as 0"},
+    {"losses.csv", "1;Albion;0;12.5;", "1;Albion;0;nan;", true,
+     L"data\\scenarios\\Testland\\losses.csv, line 3, column 4 (losses of country 1 to country 2): \"nan\" is not a "
+     L"number"},
     // "nan" is no number: refused, never read as 0 or as an end of the range.
     {"countries.csv", "5.000000;40.000000;", "nan;40.000000;", true,
      L"data\\scenarios\\Testland\\countries.csv, line 2, column 48 (Social unrest): \"nan\" is not a number"},

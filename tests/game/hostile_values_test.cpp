@@ -2,7 +2,18 @@
 // line and the column, or kept within what the rules can play with a warning naming them.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "core/fatal.h"
+#include "core/text.h"
+#include "game/air_tables.h"
+#include "game/game.h"
+#include "game/load_request.h"
+#include "game/presentation.h"
+#include "platform/paths.h"
 #include "tests/game/hostile_values.h"
+#include "tests/game/testland.h"
+#include "tests/test_support.h"
 
 namespace {
 
@@ -243,6 +254,210 @@ TEST(HostileValues, CitiesCsv)
                        {kLondinium, 7, "-1", false, L"Supply): -1 is outside 0 to 1000000; taken as 0"},
                        {kLondinium, 8, "0x10", true, L"Production points lost): \"0x10\" is not a whole number"},
                    });
+}
+
+TEST(HostileValues, CommandersCsv)
+{
+    constexpr const char* kMontgomery = "1;Montgomery;";
+    ExpectEachTold(eFolder::kScenario, "commanders.csv",
+                   {
+                       {kMontgomery, 1, "-1", true, L"ID): -1 is outside 0 to 99999999"},
+                       {kMontgomery, 3, "UK", true, L"Country ID): \"UK\" is not a whole number"},
+                       {kMontgomery, 4, "3", true, L"Type [0=land 1=air 2=naval]): 3 is outside 0 to 2"},
+                       {kMontgomery, 5, "101", false, L"Skill): 101 is outside 0 to 100; taken as 100"},
+                       {kMontgomery, 6, "2.5", true, L"Experience): \"2.5\" is not a whole number"},
+                       {kMontgomery, 7, "-1", true,
+                        L"State [0=not assigned 1=on his way to HQ 2=assigned]): -1 is outside 0 to 2"},
+                   });
+}
+
+TEST(HostileValues, UnitNamesCsv)
+{
+    ExpectEachTold(eFolder::kScenario, "unit_names.csv",
+                   {
+                       {"1;Infantry;", 1, "one", true, L"Type): \"one\" is not a whole number"},
+                       {"Type;Default;", 4, "Borussia", true, L"country ID): \"Borussia\" is not a whole number"},
+                   });
+}
+
+TEST(HostileValues, RelationsAndLossesCsv)
+{
+    ExpectEachTold(eFolder::kScenario, "relations.csv",
+                   {
+                       {"2;Borussia;", 1, "II", true, L"Country ID): \"II\" is not a whole number"},
+                       {"2;Borussia;", 3, "2", true, L"war of country 2 with country 1): 2 is neither 0 nor 1"},
+                       {"2;Borussia;", 7, "war", true, L"war of country 2 with country 5): \"war\" is not a whole number"},
+                   });
+    ExpectEachTold(eFolder::kScenario, "losses.csv",
+                   {
+                       {"1;Albion;", 1, "1st", true, L"Country ID): \"1st\" is not a whole number"},
+                       {"1;Albion;", 4, "nan", true, L"losses of country 1 to country 2): \"nan\" is not a number"},
+                       {"1;Albion;", 3, "-1", false, L"losses of country 1 to country 1): -1 is outside 0 to 1000000000; taken as 0"},
+                   });
+}
+
+TEST(HostileValues, SeaNodesAndEdgesCsv)
+{
+    constexpr const char* kChannel = "2;Channel;";
+    ExpectEachTold(eFolder::kScenario, "sea_nodes.csv",
+                   {
+                       {kChannel, 1, "two", true, L"ID): \"two\" is not a whole number"},
+                       {kChannel, 3, "11", false, L"Size max (0-sea / 1 to 9-port)): 11 is outside 0 to 10; taken as 10"},
+                       {kChannel, 4, "x", true, L"Size current): \"x\" is not a whole number"},
+                       {kChannel, 5, "5.5", true, L"Hex X (city hex X for ports)): \"5.5\" is not a whole number"},
+                       {kChannel, 6, "", true, L"Hex Y (city hex Y for ports)): \"\" is not a whole number"},
+                       {kChannel, 7, "five", true, L"Player unit hex X): \"five\" is not a whole number"},
+                       {kChannel, 8, "-", true, L"Player unit hex Y): \"-\" is not a whole number"},
+                       {kChannel, 9, "6a", true, L"Enemy unit hex X): \"6a\" is not a whole number"},
+                       {kChannel, 10, "nan", true, L"Enemy unit hex Y): \"nan\" is not a whole number"},
+                   });
+    ExpectEachTold(eFolder::kSave, "sea_nodes.csv",
+                   {
+                       {kChannel, 11, "-1", false, L"own ships 1): -1 is outside 0 to 100000; taken as 0"},
+                       {kChannel, 18, "many", true, L"allied ships 2): \"many\" is not a whole number"},
+                       {kChannel, 28, "100001", false, L"enemy ships 6): 100001 is outside 0 to 100000; taken as 100000"},
+                       {kChannel, 29, "2", true, L"Kind): 2 is outside 0 to 1"},
+                       {kChannel, 30, "-2", true, L"Own ship shown (ID, -1 none)): -2 is outside -1 to 2147483647"},
+                       {kChannel, 31, "z", true, L"Enemy ship shown (ID, -1 none)): \"z\" is not a whole number"},
+                   });
+    ExpectEachTold(eFolder::kScenario, "sea_edges.csv",
+                   {
+                       {"2;3;6;6", 1, "b", true, L"From sea node ID): \"b\" is not a whole number"},
+                       {"2;3;6;6", 2, "3.0", true, L"To sea node ID): \"3.0\" is not a whole number"},
+                       {"2;3;6;6", 3, "six", true, L"Controlling hex X (-1 = free)): \"six\" is not a whole number"},
+                       {"2;3;6;6", 4, "6y", true, L"Controlling hex Y): \"6y\" is not a whole number"},
+                   });
+}
+
+TEST(HostileValues, CitiesDiagramAndConvoysCsv)
+{
+    constexpr const char* kDoverToValdo = "3;3;7;6;1";
+    ExpectEachTold(eFolder::kScenario, "cities_diagram.csv",
+                   {
+                       {kDoverToValdo, 1, "x", true, L"From hex X): \"x\" is not a whole number"},
+                       {kDoverToValdo, 2, "3.0", true, L"From hex Y): \"3.0\" is not a whole number"},
+                       {kDoverToValdo, 3, "seven", true, L"To hex X): \"seven\" is not a whole number"},
+                       {kDoverToValdo, 4, "6'", true, L"To hex Y): \"6'\" is not a whole number"},
+                       {kDoverToValdo, 5, "2", true, L"Link [0=land 1=sea]): 2 is outside 0 to 1"},
+                   });
+    constexpr const char* kConvoy = "2;1;1;3;6;4;";
+    ExpectEachTold(eFolder::kScenario, "convoys.csv",
+                   {
+                       {kConvoy, 1, "2nd", true, L"ID): \"2nd\" is not a whole number"},
+                       {kConvoy, 2, "Albion", true, L"Owner ID): \"Albion\" is not a whole number"},
+                       {kConvoy, 3, "PP", true, L"Type [0=supplies 1=PP]): \"PP\" is not a whole number"},
+                       {kConvoy, 4, "3.5", true, L"Value (PP amount)): \"3.5\" is not a whole number"},
+                       {kConvoy, 5, "six", true, L"Departure port ID): \"six\" is not a whole number"},
+                       {kConvoy, 6, "1e0", true, L"Destination port ID): \"1e0\" is not a whole number"},
+                   });
+}
+
+TEST(HostileValues, AirReconAndAirshipAttacksCsv)
+{
+    ExpectEachTold(eFolder::kScenario, "airrecon_units.csv",
+                   {
+                       {"Country;1;", 2, "A", true, L"Country): \"A\" is not a whole number"},
+                       {"9;5;", 1, "nine", true, L"Hex X): \"nine\" is not a whole number"},
+                       {"9;5;", 2, "5.0", true, L"Hex Y): \"5.0\" is not a whole number"},
+                   });
+    // UTF-16 text, read line by line: the country of a report is a whole number.
+    try {
+        DecodeAirshipAttacks(Utf16ToLEBytes(u"#Defender country ID;report\n1x;a report;"), 6);
+        ADD_FAILURE() << "country 1x was read";
+    } catch (const sFatalExit& e) {
+        EXPECT_EQ(e.reason, L"airship_attacks.csv, line 2, column 1 (Defender country ID): \"1x\" is not a whole number");
+    }
+}
+
+TEST(HostileValues, PlacesFlagsAndAIDataFiles)
+{
+    ExpectEachTold(eFolder::kScenario, "PlayerDefinedPlaces.txt",
+                   {
+                       {"2;2", 1, "two", true, L"hexX): \"two\" is not a whole number"},
+                       {"11;3", 2, "3y", true, L"hexY): \"3y\" is not a whole number"},
+                   });
+    ExpectEachTold(eFolder::kScenario, "flags.txt",
+                   {
+                       {"2;5", 1, "x", true, L"flag no): \"x\" is not a whole number"},
+                       {"2;5", 2, "five", true, L"flag value): \"five\" is not a whole number"},
+                   });
+    ExpectEachTold(eFolder::kScenario, "ai_data.csv",
+                   {
+                       {"Country;1", 2, "one", true, L"Country): \"one\" is not a whole number"},
+                       {"CurrentTargets;11;3;1", 3, "3.5", true, L"CurrentTargets, value 2): \"3.5\" is not a whole number"},
+                       {"MaxSafeMoveCost;6", 2, "six", true, L"MaxSafeMoveCost, value 1): \"six\" is not a whole number"},
+                   });
+    ExpectEachTold(eFolder::kSave, "ai_data.csv",
+                   {
+                       {"MinRatioToPatchFront;", 2, "nan", true, L"MinRatioToPatchFront, value 1): \"nan\" is not a number"},
+                       {"ShoreBombardmentSingleUse;", 3, "1e7", true,
+                        L"ShoreBombardmentSingleUse, value 2): 10000000 is outside -1000000 to 1000000"},
+                       {"NewUnitPurchaseData;", 3, "x", true, L"NewUnitPurchaseData, value 2): \"x\" is not a number"},
+                   });
+}
+
+TEST(HostileValues, TheTablesOnlyASaveHolds)
+{
+    ExpectEachTold(eFolder::kSave, "topography.csv",
+                   {
+                       {"Country;1;", 2, "x", true, L"Country): \"x\" is not a whole number"},
+                       {"City;2;2;", 2, "two", true, L"City hex X): \"two\" is not a whole number"},
+                       {"City;2;2;", 3, "y2", true, L"City hex Y): \"y2\" is not a whole number"},
+                   });
+    ExpectEachTold(eFolder::kSave, "cities_supply_info.csv",
+                   {
+                       {"2;2;", 1, "x", true, L"Hex X): \"x\" is not a whole number"},
+                       {"2;2;", 3, "lots", true, L"supply for country 1): \"lots\" is not a whole number"},
+                       {"2;2;", 4, "2000000", false, L"supply for country 2): 2000000 is outside -1000000 to 1000000; taken as 1000000"},
+                   });
+    ExpectEachTold(eFolder::kSave, "cities_convoy_info.csv",
+                   {
+                       {"2;2;", 2, "2.0", true, L"Hex Y): \"2.0\" is not a whole number"},
+                       {"2;2;", 3, "2", true, L"convoy of country 1): 2 is neither 0 nor 1"},
+                   });
+    ExpectEachTold(eFolder::kSave, "auto_events.csv",
+                   {
+                       {"1;", 1, "first", true, L"event id): \"first\" is not a whole number"},
+                       {"1;", 2, "x", true, L"option id): \"x\" is not a whole number"},
+                   });
+    ExpectEachTold(eFolder::kSave, "play_counts.csv",
+                   {
+                       {"seed;", 2, "-1", true, L"seed): \"-1\" is no number of 0 to 4294967295"},
+                       {"impulses;", 2, "x", true, L"impulses): \"x\" is not a whole number"},
+                   });
+}
+
+// Info.ini is read by keys: its refusal names the line and the key.
+TEST(HostileValues, InfoIni)
+{
+    SetPresentation(nullptr);
+    const struct
+    {
+        const char* find;
+        const char* replace;
+        const wchar_t* reason;
+    } kValues[] = {
+        {"Turn=0", "Turn=abc", L"data\\scenarios\\Testland\\Info.ini, line 25 (Save/Turn): \"abc\" is not a whole number"},
+        {"Impulse=1", "Impulse=1.5", L"data\\scenarios\\Testland\\Info.ini, line 26 (Save/Impulse): \"1.5\" is not a whole number"},
+        {"GameYear=1939", "GameYear=", L"data\\scenarios\\Testland\\Info.ini, line 29 (Save/GameYear): \"\" is not a whole number"},
+        {"SmallUnitsSize=1", "SmallUnitsSize=one", L"data\\scenarios\\Testland\\Info.ini, line 20 (Map/SmallUnitsSize): \"one\" is not a whole number"},
+        {"GameDay=1", "GameDay=1\nGameVersion=1.0x", L"data\\scenarios\\Testland\\Info.ini, line 28 (Save/GameVersion): \"1.0x\" is not a version number"},
+    };
+    for (const auto& v : kValues) {
+        testland::InstallTestland();
+        const auto path = HostPath(std::string("data\\scenarios\\Testland\\Info.ini"));
+        std::string text = ReadWholeFile(path).value_or("");
+        ASSERT_NE(text.find(v.find), std::string::npos) << v.find;
+        testing_support::WriteFile(path, text.replace(text.find(v.find), std::strlen(v.find), v.replace));
+        std::wstring reason;
+        try {
+            LoadGame(sGameLoadRequest::ForScenario(L"Testland"));
+        } catch (const sFatalExit& e) {
+            reason = e.reason;
+        }
+        EXPECT_EQ(reason, v.reason) << v.replace;
+        DeleteGameObject();
+    }
 }
 
 } // namespace
