@@ -1,5 +1,6 @@
 // Readers of land_units.csv, air_units.csv, fleets.csv and naval_units.csv.
 #include <algorithm>
+#include <climits>
 #include <cwchar>
 #include <memory>
 #include <vector>
@@ -36,8 +37,9 @@ constexpr int kMaxLevel = 1000;
 
 // The longest a Mulberry can stand: its life counts down from consts.csv row 135 (at most 10000).
 constexpr int kMaxMulberryLife = 10000;
-// A unit's supply level indexes the band tables.
-constexpr int kMaxUnitSupply = 50;
+// A unit's supply level: the rules read the band tables at 50 for any above, and a city or a
+// harbour may give more.
+constexpr int kMaxUnitSupply = 1000000;
 // The computer opponent's orders of a land unit: none (-1) or 0 to 15.
 constexpr int kMaxAiOrder = 15;
 // Counters the rules count up or down every impulse: far beyond any game.
@@ -402,7 +404,10 @@ void LoadFleets(const std::wstring& folderPattern, std::list<cFlota*>& fleets)
         // Checked once the sea nodes are read: a fleet in a node that does not exist could not
         // be drawn, moved or fought, and the load is refused then.
         ExpectLater(eLaterCheck::kSeaNode, table.Path(), table.Line(), FormatText(L"fleet ID=%i", id), f->seaNode);
-        f->formation = table.Int(4, 0, 1, L"Formation");
+        // The computer opponent gives a patrolling fleet the value its patrol list pairs with the
+        // zone, which scripts may set to anything; the rules take 1 for raiders and any other for
+        // a regular fleet, and a save keeps it.
+        f->formation = table.Int(4, INT_MIN, INT_MAX, L"Formation");
         f->movedThisTurn = table.Flag(5, L"Has Moved?") ? 1 : 0;
         f->aiOrder = table.Int(6, -1, 5, L"Order (AI)");
         f->aiDestination = table.Int(7, -1, kMaxUnitId, L"Destination sea node ID (AI)");

@@ -351,7 +351,9 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
         // The codes pick sides, turn groups and leanings: any other would sit on no side the rules know.
         c.Alliance = f.Int(7, ALLIANCE_NEUTRAL, 6, L"Alliance");
         c.Orientation = f.Int(8, ORIENTATION_DEMOCRACY, ORIENTATION_PRO_COMINTERN, L"Orientation");
-        c.ZoneOfInfluence = f.Int(9, 0, 3, L"Zone of Influence");
+        // A script may set a zone of no side (the rules read any zone but 1 to 3 as none) for
+        // itself to read back, and a save keeps it.
+        c.ZoneOfInfluence = f.Int(9, INT_MIN, INT_MAX, L"Zone of Influence");
         // Diplomacy keeps it within 0 to 100; events move the strength anywhere, and a save keeps it.
         c.AllianceEntry = f.Int(10, 0, 100, L"Alliance entry");
         c.PoliticalStrength = f.ClampedInt(11, -kMaxCountryPoints, kMaxCountryPoints, L"Polit. Str.");

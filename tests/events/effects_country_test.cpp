@@ -58,6 +58,10 @@ TEST_F(CountryEffects, CountryValuesWarPeaceFlagsAndTechnologyChangeAsScripted)
     EXPECT_EQ(albion.PoliticalStrength, 100);
     Fire(L"Country.SetPoliticalStrength", {5, 55});
     EXPECT_EQ(valdonia.PoliticalStrength, 55);
+    // Within what a save keeps: -1 (never surrenders) to 100.
+    Fire(L"Country.SetPoliticalStrength", {5, 2000000});
+    EXPECT_EQ(valdonia.PoliticalStrength, 100);
+    Fire(L"Country.SetPoliticalStrength", {5, 55});
     Fire(L"Country.SetSocialUnrest", {5, -5});
     EXPECT_EQ(valdonia.SocialUnrest, 0.0f);
     Fire(L"Country.SetSocialUnrest", {5, 120});
@@ -95,6 +99,8 @@ TEST_F(CountryEffects, CountryValuesWarPeaceFlagsAndTechnologyChangeAsScripted)
     EXPECT_EQ(helvetia.AllianceEntry, 5);
     Fire(L"Country.ChangeAllianceEntry", {4, -50});
     EXPECT_EQ(helvetia.AllianceEntry, 0);
+    Fire(L"Country.SetAllianceEntry", {4, -7});
+    EXPECT_EQ(helvetia.AllianceEntry, 0); // as a change of it stops: a save keeps 0 to 100
     Fire(L"Country.SetAllianceEntry", {4, 99});
     EXPECT_EQ(helvetia.Alliance, 0);
     const auto joined = Fire(L"Country.ChangeAllianceEntry", {4, 1});
