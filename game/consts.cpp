@@ -1,9 +1,10 @@
 #include "game/consts.h"
 
 #include <cfloat>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "core/fatal.h"
@@ -13,6 +14,7 @@
 #include "core/text.h"
 #include "game/load_files.h"
 #include "game/paths.h"
+#include "game/table_fields.h"
 
 namespace {
 
@@ -50,17 +52,14 @@ constexpr double kLargestValue = 10000.0;
 std::wstring Store(const sRowLayout& layout, int index, const std::string& field)
 {
     double value = 0.0;
-    int64_t whole = 0;
+    long long whole = 0;
     const std::string text = field.substr(0, field.find_first_of(";\r\n"));
     const bool single = layout.type == eType::Float || layout.type == eType::FloatPercent;
     if (layout.type == eType::Int) {
-        if (!ParseInt64(Utf8ToWide(text), whole)) {
-            const bool digits = !TrimSpaces(text).empty() &&
-                                TrimSpaces(text).find_first_not_of("+-0123456789") == std::string::npos;
-            if (!digits)
-                return L"not a whole number";
-            whole = INT64_MAX; // more digits than 64 bits hold
-        }
+        const std::optional<long long> number = WholeNumberIn(Utf8ToWide(text));
+        if (!number)
+            return L"not a whole number";
+        whole = *number;
         value = double(whole);
     } else if (!ParseDouble(std::string_view(text), value) || std::isnan(value))
         return L"not a number";

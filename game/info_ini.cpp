@@ -18,6 +18,7 @@
 #include "game/load_files.h"
 #include "game/paths.h"
 #include "game/save_files.h"
+#include "game/table_fields.h"
 #include "world/sea_graph.h"
 #include "platform/paths.h"
 
@@ -91,16 +92,11 @@ void cGra::ReadInfoIni(const sGameLoadRequest& request)
         const std::optional<std::wstring> text = ini.Find(key);
         if (!text)
             return def;
-        int64_t value = 0;
-        if (!ParseInt64(*text, value)) {
-            const bool digits = !TrimSpaces(*text).empty() &&
-                                TrimSpaces(*text).find_first_not_of(L"+-0123456789") == std::wstring::npos;
-            if (!digits)
-                FatalExit(1, FormatText(L"%s, line %i (%S): \"%s\" is not a whole number", path, ini.LineOf(key), key,
-                                        TrimSpaces(*text).substr(0, 40)));
-            value = TrimSpaces(*text)[0] == L'-' ? INT64_MIN : INT64_MAX;
-        }
-        return int(std::clamp<int64_t>(value, INT_MIN, INT_MAX));
+        const std::optional<long long> value = WholeNumberIn(*text);
+        if (!value)
+            FatalExit(1, FormatText(L"%s, line %i (%S): \"%s\" is not a whole number", path, ini.LineOf(key), key,
+                                    TrimSpaces(*text).substr(0, 40)));
+        return int(std::clamp<long long>(*value, INT_MIN, INT_MAX));
     };
     // The date and the turns are counted on every impulse: kept to what a game can reach.
     auto clamped = [&](const char* key, int def, int lo, int hi) {

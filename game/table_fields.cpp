@@ -22,17 +22,6 @@ std::wstring Shown(const std::wstring& text)
     return L"\"" + trimmed.substr(0, kShownCharacters) + L"...\"";
 }
 
-bool IsWholeNumberText(const std::wstring& text)
-{
-    const std::wstring t = TrimSpaces(text);
-    size_t i = !t.empty() && (t[0] == L'-' || t[0] == L'+') ? 1 : 0;
-    if (i >= t.size())
-        return false;
-    for (; i < t.size(); ++i)
-        if (t[i] < L'0' || t[i] > L'9')
-            return false;
-    return true;
-}
 
 // A number as a person reads it: whole ones without an exponent.
 std::wstring NumberText(double value)
@@ -78,15 +67,27 @@ void cTableFields::Refuse(size_t k, std::wstring_view what, std::wstring_view wh
     FatalExit(1, FormatText(L"%s: %s", Where(k, what), std::wstring(why)));
 }
 
+std::optional<long long> WholeNumberIn(std::wstring_view text)
+{
+    int64_t value = 0;
+    if (ParseInt64(text, value))
+        return value;
+    // Digits beyond what 64 bits hold are still a whole number, outside every range.
+    const std::wstring t = TrimSpaces(text);
+    size_t i = !t.empty() && (t[0] == L'-' || t[0] == L'+') ? 1 : 0;
+    if (i >= t.size())
+        return std::nullopt;
+    for (; i < t.size(); ++i)
+        if (t[i] < L'0' || t[i] > L'9')
+            return std::nullopt;
+    return t[0] == L'-' ? LLONG_MIN : LLONG_MAX;
+}
+
 long long cTableFields::WholeNumber(size_t k, std::wstring_view what) const
 {
     const std::wstring& text = Text(k);
-    int64_t value = 0;
-    if (ParseInt64(std::wstring_view(text), value))
-        return value;
-    // Digits beyond what 64 bits hold are still a whole number, outside every range.
-    if (IsWholeNumberText(text))
-        return TrimSpaces(text)[0] == L'-' ? LLONG_MIN : LLONG_MAX;
+    if (const std::optional<long long> value = WholeNumberIn(text))
+        return *value;
     Refuse(k, what, FormatText(L"%s is not a whole number", Shown(text)));
 }
 

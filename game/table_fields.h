@@ -6,6 +6,7 @@
 // is kept with a warning instead. A field is never silently read as 0.
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,3 +50,7 @@ private:
     int m_Line;
     std::vector<std::wstring> m_Fields;
 };
+
+// The whole number a field holds (spaces around it allowed), with more digits than 64 bits
+// hold taken as the largest or the smallest; nothing when the text is no whole number.
+std::optional<long long> WholeNumberIn(std::wstring_view text);
