@@ -158,8 +158,7 @@ void CountryChangeAllianceEntry(const cEventEffect& e)
 void CountrySetAllianceEntry(const cEventEffect& e)
 {
     OnCountry(e, [](cPanstwo& c, const cEffectParams& p) {
-        // As a change of it does: 0 to 100, where 100 joins.
-        c.AllianceEntry = ClampForEffect(p, p.Int(1), 0, 100, L"the alliance entry");
+        c.AllianceEntry = p.Int(1);
         if (c.AllianceEntry >= 100)
             JoinLeaningAlliance(c);
     });

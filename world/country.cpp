@@ -354,8 +354,9 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
         // A script may set a zone of no side (the rules read any zone but 1 to 3 as none) for
         // itself to read back, and a save keeps it.
         c.ZoneOfInfluence = f.Int(9, INT_MIN, INT_MAX, L"Zone of Influence");
-        // Diplomacy keeps it within 0 to 100; events move the strength anywhere, and a save keeps it.
-        c.AllianceEntry = f.Int(10, 0, 100, L"Alliance entry");
+        // Diplomacy keeps the entry within 0 to 100 (100: joined); a script may set it below.
+        c.AllianceEntry = f.ClampedInt(10, 0, 100, L"Alliance entry");
+        // Events move the strength anywhere, and a save keeps it.
         c.PoliticalStrength = f.ClampedInt(11, -kMaxCountryPoints, kMaxCountryPoints, L"Polit. Str.");
         c.FinishedTurn = f.Flag(12, L"Finished turn?");
         c.HumanControlled = f.Flag(13, L"Human controlled?");

@@ -34,7 +34,7 @@ TEST(HostileValues, CountriesCsv)
                        {kBorussia, 8, "99", true, L"Alliance): 99 is outside 0 to 6"},
                        {kBorussia, 9, "-1", true, L"Orientation): -1 is outside 0 to 5"},
                        {kBorussia, 10, "1/3", true, L"Zone of Influence): \"1/3\" is not a whole number"},
-                       {kBorussia, 11, "101", true, L"Alliance entry): 101 is outside 0 to 100"},
+                       {kBorussia, 11, "101", false, L"Alliance entry): 101 is outside 0 to 100; taken as 100"},
                        {kBorussia, 12, "1e9", true, L"Polit. Str.): \"1e9\" is not a whole number"},
                        {kBorussia, 12, "2000000", false, L"Polit. Str.): 2000000 is outside -1000000 to 1000000; taken as 1000000"},
                        {kBorussia, 13, "-1", true, L"Finished turn?): -1 is neither 0 nor 1"},
