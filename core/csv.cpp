@@ -84,3 +84,12 @@ void cCsvReader::Close()
     m_Pos = 0;
     m_Ok = false;
 }
+
+std::wstring CsvFieldText(std::wstring_view text)
+{
+    std::wstring out(text);
+    for (wchar_t& c : out)
+        if (c == L';' || c == L'\r' || c == L'\n')
+            c = L' ';
+    return out;
+}

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class cCsvReader
@@ -44,3 +45,8 @@ private:
     int m_RowSeparators = 0;
     std::string m_Comment;
 };
+
+// A text as one field of a ';' table: the separator and the line ends, which no field can
+// hold, become spaces. Names are kept so from where they are set, so that a save writes a
+// name as the game shows it and reads it back the same, with nothing spilled into other columns.
+std::wstring CsvFieldText(std::wstring_view text);

@@ -138,7 +138,10 @@ void CountryChangePoliticalStrength(const cEventEffect& e)
 
 void CountrySetPoliticalStrength(const cEventEffect& e)
 {
-    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) { c.PoliticalStrength = p.Int(1); });
+    // -1 keeps a country from surrendering; beyond 100 no rule reads it, and a save would keep it.
+    OnCountry(e, [](cPanstwo& c, const cEffectParams& p) {
+        c.PoliticalStrength = ClampForEffect(p, p.Int(1), -1, 100, L"the political strength");
+    });
 }
 
 void CountryChangeAllianceEntry(const cEventEffect& e)

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/csv.h"
 #include "core/log.h"
 #include "core/random.h"
 #include "core/stringbase.h"
@@ -680,7 +681,7 @@ void CommanderAddNew(const cEventEffect& e)
         commander->Experience = ClampForEffect(p, p.Int(2), 0, kMaxCommanderExperience, L"a commander's experience");
         commander->State = 0;
         commander->Type = 0;
-        commander->Name = p.Text(0).substr(0, kMaxNameLength);
+        commander->Name = CsvFieldText(p.Text(0).substr(0, kMaxNameLength));
         g_Gra->m_Commanders.push_back(commander);
     });
 }

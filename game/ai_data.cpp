@@ -1,5 +1,6 @@
 #include "game/ai_data.h"
 
+#include <climits>
 #include <cstdlib>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "core/log.h"
 #include "core/text.h"
 #include "game/load_files.h"
+#include "game/table_fields.h"
 
 namespace {
 
@@ -59,16 +61,27 @@ eVar VariableOf(const std::string& name)
     return eVar::None;
 }
 
-float Decimal(const std::string& text) { return float(LeadingDouble(text)); }
+// The decimals steer the opponent's ratios and percentages: far beyond, no choice is left.
+constexpr double kLargestDecimal = 1e6;
 
 class cLineReader
 {
 public:
-    cLineReader(const sAIDataWorld& world, int line, sAIParameters& p) : m_World(world), m_Line(line), m_P(p) {}
-
-    void Value(eVar var, int index, const std::string& text)
+    cLineReader(const sAIDataWorld& world, const cTableFields& row, int line, sAIParameters& p)
+        : m_World(world), m_Row(row), m_Line(line), m_P(p)
     {
-        const int v = AtoiLike(text);
+    }
+
+    // Value `index` (from 0) of the variable: field index + 1 of the line. A value that is no
+    // number (a decimal where the table says so, a whole one elsewhere) refuses the file.
+    void Value(eVar var, int index)
+    {
+        const size_t field = size_t(index) + 1;
+        const std::wstring what = FormatText(L"%s, value %i", m_Row.Text(0), index + 1);
+        const bool decimal = var == eVar::MinRatioToPatchFront || var == eVar::ShoreBombardmentSingleUse ||
+                             (var == eVar::NewUnitPurchaseData && index % 2 == 1);
+        const int v = decimal ? 0 : m_Row.Int(field, INT_MIN, INT_MAX, what);
+        auto Decimal = [&] { return float(m_Row.Number(field, -kLargestDecimal, kLargestDecimal, what)); };
         switch (var) {
         case eVar::MakesSeaInvasions: m_P.MakesSeaInvasions = v != 0; break;
         case eVar::CurrentSeaInvasionTarget: m_P.CurrentSeaInvasionTarget = v; break;
@@ -80,7 +93,7 @@ public:
         case eVar::MaxUnitCountOnFront: m_P.MaxUnitCountOnFront = v; break;
         case eVar::MaxCoveringUnitDistance: m_P.MaxCoveringUnitDistance = v; break;
         case eVar::MaxSafeMoveCost: m_P.MaxSafeMoveCost = v; break;
-        case eVar::MinRatioToPatchFront: m_P.MinRatioToPatchFront = Decimal(text); break;
+        case eVar::MinRatioToPatchFront: m_P.MinRatioToPatchFront = Decimal(); break;
         case eVar::CountriesToPress: m_P.CountriesToPress.push_back(v); break;
         case eVar::PurchaseQueue: m_P.PurchaseQueue.push_back(v); break;
         case eVar::DesiredLandForcesStructure: m_P.DesiredLandForcesStructure[index % 5] = v; break;
@@ -98,18 +111,18 @@ public:
             auto& d = m_P.NewUnitPurchaseData;
             switch (index) {
             case 0: d.i1 = v; break;
-            case 1: d.f1 = Decimal(text); break;
+            case 1: d.f1 = Decimal(); break;
             case 2: d.i2 = v; break;
-            case 3: d.f2 = Decimal(text); break;
+            case 3: d.f2 = Decimal(); break;
             case 4: d.i3 = v; break;
-            case 5: d.f3 = Decimal(text); break;
+            case 5: d.f3 = Decimal(); break;
             default: break;
             }
             break;
         }
         case eVar::ShoreBombardmentSingleUse:
             if (index < 2)
-                m_P.ShoreBombardmentSingleUse[index] = Decimal(text) / 100.0f;
+                m_P.ShoreBombardmentSingleUse[index] = Decimal() / 100.0f;
             break;
         case eVar::CurrentTargets:
             m_Group[index % 3] = v;
@@ -153,6 +166,7 @@ private:
     }
 
     const sAIDataWorld& m_World;
+    const cTableFields& m_Row;
     int m_Line;
     sAIParameters& m_P;
     int m_Group[3] = {0, 0, 0};
@@ -160,7 +174,7 @@ private:
 
 } // namespace
 
-void ReadAIData(std::string_view text, const sAIDataWorld& world)
+void ReadAIData(std::string_view text, const sAIDataWorld& world, const std::wstring& path)
 {
     int country = 0;
     int lineNumber = 0;
@@ -177,8 +191,9 @@ void ReadAIData(std::string_view text, const sAIDataWorld& world)
         if (var == eVar::None)
             FatalExit(1, FormatText(L"ERROR: line %i in ai_data.csv has incorrect variable name (%S)!", lineNumber,
                                     pieces[0]));
+        const cTableFields row(path, lineNumber, pieces);
         if (var == eVar::Country) {
-            country = AtoiLike(pieces.back());
+            country = row.Int(pieces.size() - 1, INT_MIN, INT_MAX, L"Country");
             if (country < 1 || country > world.countryCount) {
                 LogLine(L"ERROR: ai_data.csv, line %i: there is no country %i; its lines are skipped", lineNumber,
                         country);
@@ -193,9 +208,9 @@ void ReadAIData(std::string_view text, const sAIDataWorld& world)
         }
         if (country < 0)
             continue;
-        cLineReader reader(world, lineNumber, world.parameters(country));
+        cLineReader reader(world, row, lineNumber, world.parameters(country));
         for (size_t k = 1; k < pieces.size(); ++k)
-            reader.Value(var, int(k - 1), pieces[k]);
+            reader.Value(var, int(k - 1));
     }
 }
 

@@ -23,7 +23,8 @@ struct sAIDataWorld
 
 // Reads the file's text into the blocks. A variable name that matches none, a pair of
 // coordinates without a city, or a sea-invasion target that is not a port ends the
-// program with exit code 1; lines that name no country are logged and skipped.
-void ReadAIData(std::string_view text, const sAIDataWorld& world);
+// program with exit code 1, and so does a value that is no number (with its line and column);
+// lines that name no country are logged and skipped.
+void ReadAIData(std::string_view text, const sAIDataWorld& world, const std::wstring& path = L"ai_data.csv");
 // The text the save writes.
 std::string EncodeAIData(const sAIDataWorld& world);

@@ -1,11 +1,14 @@
 #include "game/air_tables.h"
 
+#include <climits>
+
 #include "core/fatal.h"
 #include "core/log.h"
 #include "core/text.h"
 #include "game/load_files.h"
 #include "game/paths.h"
 #include "game/save_files.h"
+#include "game/table_fields.h"
 #include "platform/paths.h"
 #include "world/country.h"
 
@@ -18,7 +21,8 @@ std::string EncodeAirshipAttacks(const std::vector<std::vector<std::wstring>>& p
     return Utf16ToLEBytes(WideToUtf16(text));
 }
 
-std::vector<std::vector<std::wstring>> DecodeAirshipAttacks(std::string_view bytes, int countryCount)
+std::vector<std::vector<std::wstring>> DecodeAirshipAttacks(std::string_view bytes, int countryCount,
+                                                            const std::wstring& path)
 {
     std::vector<std::vector<std::wstring>> out(size_t(countryCount > 0 ? countryCount : 0));
     const std::wstring text = Utf16ToWide(LEBytesToUtf16(bytes));
@@ -30,7 +34,8 @@ std::vector<std::vector<std::wstring>> DecodeAirshipAttacks(std::string_view byt
         const size_t first = line.find(L';');
         if (first == std::wstring::npos)
             continue;
-        const int country = LeadingInt(line.substr(0, first));
+        const int country = cTableFields(path, lineNumber, std::vector<std::wstring>{line.substr(0, first)})
+                                .Int(0, INT_MIN, INT_MAX, L"Defender country ID");
         if (country < 1 || country > countryCount) {
             LogLine(L"ERROR: airship_attacks.csv, line %i: there is no country %i; line skipped", lineNumber, country);
             continue;
@@ -80,7 +85,7 @@ void LoadAirshipAttacks(std::wstring_view pattern, const std::vector<cPanstwo*>&
         ReadOptionalTable(path, L"Nie uda?o si? otworzy? pliku - mo?e nie istnie? (zadnych raportow do wyswietlenia)");
     if (!bytes)
         return;
-    const auto perCountry = DecodeAirshipAttacks(*bytes, int(countries.size()));
+    const auto perCountry = DecodeAirshipAttacks(*bytes, int(countries.size()), path);
     for (size_t k = 0; k < perCountry.size(); ++k)
         for (const std::wstring& text : perCountry[k])
             countries[k]->AirshipAttacks.push_back(new sAirshipAttack{text});
@@ -99,7 +104,8 @@ std::string EncodeAirReconUnits(const std::vector<std::vector<std::pair<int, int
     return out;
 }
 
-std::vector<sReconHex> DecodeAirReconUnits(std::string_view text, int countryCount, int mapWidth, int mapHeight)
+std::vector<sReconHex> DecodeAirReconUnits(std::string_view text, int countryCount, int mapWidth, int mapHeight,
+                                           const std::wstring& path)
 {
     std::vector<sReconHex> out;
     int country = 0;
@@ -109,8 +115,10 @@ std::vector<sReconHex> DecodeAirReconUnits(std::string_view text, int countryCou
         if (line.empty() || line[0] == '#')
             continue;
         const std::vector<std::string> words = SplitText(line, ';');
-        const int second = words.size() > 1 ? AtoiLike(words[1]) : 0;
-        if (words[0] == "Country") {
+        const cTableFields row(path, lineNumber, words);
+        const bool countryLine = words[0] == "Country";
+        const int second = row.Int(1, INT_MIN, INT_MAX, countryLine ? L"Country" : L"Hex Y");
+        if (countryLine) {
             country = second;
             if (country < 1 || country > countryCount) {
                 LogLine(L"ERROR: airrecon_units.csv, line %i: there is no country %i; its lines are skipped",
@@ -126,7 +134,7 @@ std::vector<sReconHex> DecodeAirReconUnits(std::string_view text, int countryCou
         }
         if (country < 0)
             continue;
-        const int x = AtoiLike(words[0]);
+        const int x = row.Int(0, INT_MIN, INT_MAX, L"Hex X");
         if (x < 0 || second < 0 || (mapWidth > 0 && x >= mapWidth) || (mapHeight > 0 && second >= mapHeight)) {
             LogLine(L"ERROR: airrecon_units.csv, line %i: (%i, %i) is off the map; line skipped", lineNumber, x,
                     second);
@@ -149,5 +157,5 @@ std::vector<sReconHex> LoadAirReconUnits(std::wstring_view pattern, int countryC
         ReadOptionalTable(path, L"Nie uda?o si? otworzy? pliku - mo?e nie istnie? (zadnych odkrytych jednostek)");
     if (!bytes)
         return {};
-    return DecodeAirReconUnits(*bytes, countryCount, mapWidth, mapHeight);
+    return DecodeAirReconUnits(*bytes, countryCount, mapWidth, mapHeight, path);
 }

@@ -19,7 +19,8 @@ struct sAirshipAttack
 // feed, the last without one. perCountry[k] holds the texts of country k + 1.
 std::string EncodeAirshipAttacks(const std::vector<std::vector<std::wstring>>& perCountry);
 // The texts by country; a line whose country number is out of range is logged and skipped.
-std::vector<std::vector<std::wstring>> DecodeAirshipAttacks(std::string_view bytes, int countryCount);
+std::vector<std::vector<std::wstring>> DecodeAirshipAttacks(std::string_view bytes, int countryCount,
+                                                            const std::wstring& path = L"airship_attacks.csv");
 void SaveAirshipAttacks(std::wstring_view folder, const std::vector<cPanstwo*>& countries);
 // Optional file: a missing one leaves the lists empty.
 void LoadAirshipAttacks(std::wstring_view pattern, const std::vector<cPanstwo*>& countries);
@@ -36,7 +37,8 @@ struct sReconHex
 };
 // Lines before any "Country" line, of a country out of range or off a map of the given
 // size (0 = unknown) are logged and skipped.
-std::vector<sReconHex> DecodeAirReconUnits(std::string_view text, int countryCount, int mapWidth, int mapHeight);
+std::vector<sReconHex> DecodeAirReconUnits(std::string_view text, int countryCount, int mapWidth, int mapHeight,
+                                           const std::wstring& path = L"airrecon_units.csv");
 void SaveAirReconUnits(std::wstring_view folder, const std::vector<std::vector<std::pair<int, int>>>& perCountry);
 // Optional file: a missing one adds nothing.
 std::vector<sReconHex> LoadAirReconUnits(std::wstring_view pattern, int countryCount, int mapWidth, int mapHeight);

@@ -1,6 +1,7 @@
 #include "game/auto_events.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "core/fatal.h"
 #include "core/log.h"
@@ -9,6 +10,7 @@
 #include "game/load_files.h"
 #include "game/paths.h"
 #include "game/save_files.h"
+#include "game/table_fields.h"
 
 bool cAutoEventsRepository::Add(int eventId, int optionId)
 {
@@ -27,7 +29,7 @@ std::string cAutoEventsRepository::Encode() const
     return out;
 }
 
-void cAutoEventsRepository::Decode(std::string_view text)
+void cAutoEventsRepository::Decode(std::string_view text, const std::wstring& path)
 {
     m_Pairs.clear();
     int lineNumber = 0;
@@ -46,9 +48,10 @@ void cAutoEventsRepository::Decode(std::string_view text)
             FatalExit(1,
                       FormatText(L"auto_events.csv, line %i: %s", lineNumber,
                                  LangMessage("error:_cannot_handle_word_from_column_%i_for_auto_events_repository.", 3)));
+        const cTableFields row(path, lineNumber, words);
         sAutoEvent pair;
-        pair.eventId = words.empty() ? 0 : AtoiLike(words[0]);
-        pair.optionId = words.size() < 2 ? 0 : AtoiLike(words[1]);
+        pair.eventId = words.empty() ? 0 : row.Int(0, INT_MIN, INT_MAX, L"event id");
+        pair.optionId = words.size() < 2 ? 0 : row.Int(1, INT_MIN, INT_MAX, L"option id");
         m_Pairs.push_back(pair);
     }
     // The end of the file after a line end reads as one more line that is not there.
@@ -70,5 +73,5 @@ void cAutoEventsRepository::Load(std::wstring_view pattern)
 {
     const std::wstring path = JoinPathPattern(pattern, L"auto_events.csv");
     std::string bytes = ReadLoadFileOrFail(path, L"Otwieram plik z jednostkami lotniczymi ze ďż˝cieďż˝kďż˝...");
-    Decode(bytes);
+    Decode(bytes, path);
 }

@@ -24,7 +24,7 @@ public:
     void Load(std::wstring_view pattern);
     // The file's text and its reading (the reading ends the program on a bad line).
     std::string Encode() const;
-    void Decode(std::string_view text);
+    void Decode(std::string_view text, const std::wstring& path = L"auto_events.csv");
 
     const std::list<sAutoEvent>& GetPairs() const { return m_Pairs; }
 

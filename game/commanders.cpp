@@ -1,16 +1,20 @@
 #include "game/commanders.h"
 
+#include <climits>
+#include <memory>
+
 #include "core/csv.h"
 #include "core/log.h"
 #include "core/text.h"
 #include "game/load_files.h"
+#include "game/table_fields.h"
 
 namespace {
 // New commanders take the next id after the highest.
 constexpr int kMaxCommanderId = 99999999;
 } // namespace
 
-void ReadCommanders(std::string_view text, std::vector<sDowodca*>& commanders)
+void ReadCommanders(std::string_view text, std::vector<sDowodca*>& commanders, const std::wstring& path)
 {
     for (sDowodca* c : commanders)
         delete c;
@@ -18,56 +22,48 @@ void ReadCommanders(std::string_view text, std::vector<sDowodca*>& commanders)
     cCsvReader csv = cCsvReader::FromBytes(std::string(text));
     while (!csv.AtEnd()) {
         const int count = csv.ReadRow(false);
-        RefuseIfCommentCarriesRow(csv, L"commanders.csv", 7);
+        RefuseIfCommentCarriesRow(csv, path, 7);
         if (count == 0)
             continue;
         const auto& f = csv.m_Fields;
         const int line = csv.GetRowCount();
-        RefuseIfRowsRunTogether(csv, L"commanders.csv", 7);
+        RefuseIfRowsRunTogether(csv, path, 7);
         // A commander left out is told, not dropped unseen: units would lose the bonus the
         // scenario's author gave them with no word why.
         if (count < 7) {
-            RefuseIfEndsInsideRow(csv, L"commanders.csv", count, 7);
+            RefuseIfEndsInsideRow(csv, path, count, 7);
             LogLine(L"ERROR: commanders.csv, line %i: a row of %i fields, a commander has 7; row skipped", line, count);
-            CountRowLeftOut(L"commanders.csv");
+            CountRowLeftOut(path);
             continue;
         }
         if (f[1].size() > kMaxNameLength) {
             LogLine(L"ERROR: commanders.csv, line %i: the name %s is longer than %i characters; row skipped", line,
                     f[1], int(kMaxNameLength));
-            CountRowLeftOut(L"commanders.csv");
+            CountRowLeftOut(path);
             continue;
         }
-        auto* c = new sDowodca;
-        c->ID = LeadingInt(f[0]);
+        const cTableFields row(path, line, f);
+        auto c = std::make_unique<sDowodca>();
+        c->ID = row.Int(0, 0, kMaxCommanderId, L"ID");
         c->Name = f[1];
-        c->CountryID = LeadingInt(f[2]);
-        c->Type = LeadingInt(f[3]);
-        c->Skill = LeadingInt(f[4]);
-        c->Experience = LeadingInt(f[5]);
-        c->State = LeadingInt(f[6]);
-        // A kind or state the rules do not know, or no country, would reach a rule that has none.
-        if (c->Type < 0 || c->Type > 2 || c->State < 0 || c->State > 2 || c->CountryID < 1) {
-            LogLine(L"ERROR: commanders.csv, line %i: commander %s has country %i, type %i, state %i; row skipped",
-                    line, c->Name, c->CountryID, c->Type, c->State);
-            CountRowLeftOut(L"commanders.csv");
-            delete c;
-            continue;
-        }
+        c->CountryID = row.Int(2, INT_MIN, INT_MAX, L"Country ID");
+        // A kind or state the rules do not know would reach a rule that has none.
+        c->Type = row.Int(3, 0, 2, L"Type [0=land 1=air 2=naval]");
         // Skill and experience multiply the percentages of every bonus the commander gives (the
         // best have 5 and 50): far beyond, each roll they enter is certain, at the extremes the
         // products overflow.
-        if (c->ID < 0 || c->ID > kMaxCommanderId || c->Skill < 0 || c->Skill > 100 || c->Experience < 0 ||
-            c->Experience > 1000) {
-            LogLine(L"ERROR: commanders.csv, line %i: commander %s has ID %i, skill %i, experience %i (0 to %i, 0 to "
-                    L"100, 0 to 1000); row skipped",
-                    line, c->Name, c->ID, c->Skill, c->Experience, kMaxCommanderId);
-            CountRowLeftOut(L"commanders.csv");
-            delete c;
+        c->Skill = row.ClampedInt(4, 0, 100, L"Skill");
+        c->Experience = row.ClampedInt(5, 0, 1000, L"Experience");
+        c->State = row.Int(6, 0, 2, L"State [0=not assigned 1=on his way to HQ 2=assigned]");
+        // A commander of no country at all is left out, as one of a country the game does not have.
+        if (c->CountryID < 1) {
+            LogLine(L"ERROR: commanders.csv, line %i: commander %s has country %i; row skipped", line, c->Name,
+                    c->CountryID);
+            CountRowLeftOut(path);
             continue;
         }
         LogLine(L"Added commander %s (ID=%i CountryID=%i)", c->Name, c->ID, c->CountryID);
-        commanders.push_back(c);
+        commanders.push_back(c.release());
     }
 }
 
@@ -96,14 +92,16 @@ std::string EncodeCommanders(const std::vector<sDowodca*>& commanders)
     return out;
 }
 
-void ReadUnitNames(std::string_view text, int countryCount, const UnitNameSetter& setName)
+void ReadUnitNames(std::string_view text, int countryCount, const UnitNameSetter& setName, const std::wstring& path)
 {
     cCsvReader csv = cCsvReader::FromBytes(std::string(text));
     std::vector<std::wstring> header;
+    int headerLine = 0;
     while (!csv.AtEnd()) {
         csv.ReadRow(true);
         if (!csv.m_Fields.empty() && !csv.m_Fields[0].empty()) {
             header = csv.m_Fields;
+            headerLine = csv.GetRowCount();
             break;
         }
     }
@@ -115,22 +113,23 @@ void ReadUnitNames(std::string_view text, int countryCount, const UnitNameSetter
             continue;
         // A row is as wide as the heading row names columns.
         if (header.size() >= 2)
-            RefuseIfRowsRunTogether(csv, L"unit_names.csv", int(header.size()));
+            RefuseIfRowsRunTogether(csv, path, int(header.size()));
         if (count < 2) {
             LogLine(L"ERROR: unit_names.csv, line %i: a row needs a unit type and a default name; row skipped", line);
-            CountRowLeftOut(L"unit_names.csv");
+            CountRowLeftOut(path);
             continue;
         }
-        const int type = LeadingInt(f[0]);
+        const int type = cTableFields(path, line, f).Int(0, INT_MIN, INT_MAX, L"Type");
         if (type < 1 || type > kUnitTypeNames) {
             LogLine(L"ERROR: unit_names.csv, line %i: unit type %s is not within 1 and %i; row skipped", line, f[0],
                     kUnitTypeNames);
-            CountRowLeftOut(L"unit_names.csv");
+            CountRowLeftOut(path);
             continue;
         }
         for (size_t k = 2; k < f.size(); ++k) {
             const bool named = k < header.size() && !header[k].empty();
-            const int country = named ? LeadingInt(header[k]) : int(k) - 1;
+            const int country = named ? cTableFields(path, headerLine, header).Int(k, INT_MIN, INT_MAX, L"country ID")
+                                      : int(k) - 1;
             if (country > countryCount)
                 continue;
             if (country < 1) {

@@ -23,8 +23,10 @@ struct sDowodca
 };
 
 // Reads commanders.csv text into the vector (emptied first); rows that cannot be used
-// are logged and skipped.
-void ReadCommanders(std::string_view text, std::vector<sDowodca*>& commanders);
+// are logged and skipped, a value that is no number or a kind or state outside its set
+// refuses the load with the file (path), the line and the column.
+void ReadCommanders(std::string_view text, std::vector<sDowodca*>& commanders,
+                    const std::wstring& path = L"commanders.csv");
 // The countries are read after the commanders: once they are in, the commanders of a country
 // the game does not have are left out as any row the rules cannot use is, told and counted.
 // forget is called for each before it is deleted, for whatever points at him.
@@ -39,5 +41,7 @@ constexpr int kUnitTypeNames = 17;
 // Called for each name of unit_names.csv: country id (1 to the country count), unit-type
 // index (0 to 16) and the name.
 using UnitNameSetter = std::function<void(int country, int typeIndex, const std::wstring& name)>;
-// Reads unit_names.csv text; cells that cannot be used are logged and skipped.
-void ReadUnitNames(std::string_view text, int countryCount, const UnitNameSetter& setName);
+// Reads unit_names.csv text; cells that cannot be used are logged and skipped, a unit type or
+// a country of the heading that is no number refuses the load.
+void ReadUnitNames(std::string_view text, int countryCount, const UnitNameSetter& setName,
+                   const std::wstring& path = L"unit_names.csv");

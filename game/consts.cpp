@@ -2,15 +2,19 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "core/fatal.h"
+#include "core/format.h"
 #include "core/log.h"
 #include "core/stringbase.h"
 #include "core/text.h"
 #include "game/load_files.h"
 #include "game/paths.h"
+#include "game/table_fields.h"
 
 namespace {
 
@@ -40,17 +44,28 @@ struct sBandColumns
 // other and with the game's counts in whole numbers, which a larger one would overflow.
 constexpr double kLargestValue = 10000.0;
 
-// Why the value cannot be used, or null when it is stored. A value that is no finite number
-// ("nan", "inf", or beyond the largest float where a float keeps it) would give nan or go
-// beyond every bound in every rule that reads it, so the file is refused.
-const wchar_t* Store(const sRowLayout& layout, int index, const std::string& field)
+// Why the value cannot be used, or empty when it is stored. A value that is no number ("abc",
+// "nan", an empty field) or no whole number where the row holds whole ones ("1e9", "2.5") is
+// refused rather than read as its leading digits; so is one that is no finite number
+// ("inf", or beyond the largest float where a float keeps it), which would give nan or go
+// beyond every bound in every rule that reads it.
+std::wstring Store(const sRowLayout& layout, int index, const std::string& field)
 {
-    const double value = LeadingDouble(field);
+    double value = 0.0;
+    long long whole = 0;
+    const std::string text = field.substr(0, field.find_first_of(";\r\n"));
     const bool single = layout.type == eType::Float || layout.type == eType::FloatPercent;
-    if (layout.type != eType::Int && (!std::isfinite(value) || (single && std::fabs(value) > FLT_MAX)))
+    if (layout.type == eType::Int) {
+        const std::optional<long long> number = WholeNumberIn(Utf8ToWide(text));
+        if (!number)
+            return L"not a whole number";
+        whole = *number;
+        value = double(whole);
+    } else if (!ParseDouble(std::string_view(text), value) || std::isnan(value))
+        return L"not a number";
+    if (!std::isfinite(value) || (single && std::fabs(value) > FLT_MAX))
         return L"not a finite number";
-    const double kept = layout.type == eType::Int ? double(AtoiLike(field)) : value;
-    if (std::fabs(kept) > kLargestValue)
+    if (std::fabs(value) > kLargestValue)
         return L"outside -10000 to 10000";
     void* base = layout.first;
     if (index >= layout.count) {
@@ -59,22 +74,22 @@ const wchar_t* Store(const sRowLayout& layout, int index, const std::string& fie
     }
     switch (layout.type) {
     case eType::Int:
-        static_cast<int*>(base)[index] = AtoiLike(field);
+        static_cast<int*>(base)[index] = int(whole);
         break;
     case eType::IntTrunc:
-        static_cast<int*>(base)[index] = TruncateToInt(LeadingDouble(field));
+        static_cast<int*>(base)[index] = TruncateToInt(value);
         break;
     case eType::Float:
-        static_cast<float*>(base)[index] = float(LeadingDouble(field));
+        static_cast<float*>(base)[index] = float(value);
         break;
     case eType::FloatPercent:
-        static_cast<float*>(base)[index] = float(LeadingDouble(field)) * 0.01f;
+        static_cast<float*>(base)[index] = float(value) * 0.01f;
         break;
     case eType::Double:
-        static_cast<double*>(base)[index] = LeadingDouble(field);
+        static_cast<double*>(base)[index] = value;
         break;
     }
-    return nullptr;
+    return {};
 }
 
 class cRowTable
@@ -225,27 +240,36 @@ public:
         put(185, F::WholeLine, T::Float, &c.AIShipRepairChance, 1);
     }
 
-    // Returns the values of the row that cannot be used, each logged.
-    int ReadRow(int row, const std::string& line) const
+    // Column of the row's first value in its line, counted from 1 among the fields.
+    int FirstColumn(int row) const
+    {
+        return row >= 1 && row <= kConstsRows && m_Rows[size_t(row)].form == eForm::Label ? 2 : 1;
+    }
+
+    // Stores the values of the row; each that cannot be used is logged and handed to `unusable`.
+    template <typename F>
+    void ReadRow(int row, const std::string& line, std::wstring_view path, int lineNo, const F& unusable) const
     {
         if (row < 1 || row > kConstsRows)
-            return 0;
+            return;
         const sRowLayout& layout = m_Rows[size_t(row)];
         if (!layout.first)
-            return 0;
+            return;
         std::vector<std::string> fields = layout.form == eForm::WholeLine ? std::vector<std::string>{line}
                                                                          : SplitTokens(line);
         const size_t skip = layout.form == eForm::Label ? 1 : 0;
         const int total = layout.count + layout.count2;
-        int unusable = 0;
-        for (int k = 0; k < total && skip + size_t(k) < fields.size(); ++k)
-            if (const wchar_t* why = Store(layout, k, fields[skip + size_t(k)])) {
-                const std::string& field = fields[skip + size_t(k)];
-                LogLine(L"ERROR: consts.csv row %i, value %i is %s: %s", row, k + 1,
-                        Utf8ToWide(field.substr(0, field.find_first_of(";\r\n"))), why);
-                ++unusable;
-            }
-        return unusable;
+        for (int k = 0; k < total && skip + size_t(k) < fields.size(); ++k) {
+            const std::string& field = fields[skip + size_t(k)];
+            const std::wstring why = Store(layout, k, field);
+            if (why.empty())
+                continue;
+            std::string shown = TrimSpaces(field.substr(0, field.find_first_of(";\r\n")));
+            if (shown.size() > 40)
+                shown = shown.substr(0, 40) + "...";
+            unusable(FormatText(L"%s, line %i, column %i (row %i, value %i): \"%s\" is %s", std::wstring(path), lineNo,
+                                FirstColumn(row) + k, row, k + 1, Utf8ToWide(shown), why));
+        }
     }
 
 private:
@@ -254,9 +278,13 @@ private:
 
 } // namespace
 
-int sGameConsts::ReadFromText(std::string_view text)
+int sGameConsts::ReadFromText(std::string_view text, std::wstring_view path)
 {
     UnusableValues = 0;
+    FirstUnusable.clear();
+    Path = path;
+    RowLines.fill(0);
+    RowFirstColumns.fill(1);
     sBandColumns bands{};
     for (int c = 0; c < 10; ++c) {
         bands.limit[c] = 50;
@@ -270,6 +298,7 @@ int sGameConsts::ReadFromText(std::string_view text)
 
     const cRowTable table(*this, bands);
     int row = 0;
+    int lineNo = 0;
     size_t pos = 0;
     // A line is taken whole however long it is: cut into pieces, it would move every row
     // after it onto the fields of another.
@@ -278,6 +307,7 @@ int sGameConsts::ReadFromText(std::string_view text)
         const bool hasEnd = end != std::string_view::npos;
         std::string line(text.substr(pos, hasEnd ? end - pos : std::string_view::npos));
         pos = hasEnd ? end + 1 : text.size();
+        ++lineNo;
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         if (hasEnd)
@@ -287,7 +317,15 @@ int sGameConsts::ReadFromText(std::string_view text)
         if (line.find_first_not_of(';') == std::string::npos)
             continue; // only a last line without a line end can be empty
         ++row;
-        UnusableValues += table.ReadRow(row, line);
+        if (row <= kConstsRows) {
+            RowLines[size_t(row)] = lineNo;
+            RowFirstColumns[size_t(row)] = int8_t(table.FirstColumn(row));
+        }
+        table.ReadRow(row, line, path, lineNo, [this](const std::wstring& why) {
+            LogLine(L"ERROR: %s", why);
+            if (UnusableValues++ == 0)
+                FirstUnusable = why;
+        });
     }
 
     ActionPointCut[0] = 100;
@@ -314,12 +352,16 @@ int sGameConsts::ReadFromText(std::string_view text)
     return row;
 }
 
-bool sGameConsts::CheckValues() const
+bool sGameConsts::CheckValues()
 {
     // Each is logged where it was read.
     bool ok = UnusableValues == 0;
-    auto refuse = [&ok](int row, int value, int column, const wchar_t* why) {
-        LogLine(L"ERROR: consts.csv row %i, value %i is %i: %s", row, column, value, why);
+    auto refuse = [&](int row, int value, int k, const wchar_t* why) {
+        const std::wstring line = FormatText(L"%s, line %i, column %i (row %i, value %i): %i, but %s", Path,
+                                             RowLines[size_t(row)], RowFirstColumns[size_t(row)] + k - 1, row, k, value, why);
+        LogLine(L"ERROR: %s", line);
+        if (ok && FirstUnusable.empty())
+            FirstUnusable = line;
         ok = false;
     };
     // The date's day divides by a month's impulses.
@@ -362,8 +404,12 @@ bool sGameConsts::CheckValues() const
     // either way a unit would start the impulse with fewer than none, or more than twice its own.
     for (int k = 1; k < kSupplyBands; ++k)
         if (ActionPointCut[k] < -100 || ActionPointCut[k] > 100) {
-            LogLine(L"ERROR: consts.csv row 52, at supply %i: the action point cut is %i, outside -100 to 100", k,
-                    ActionPointCut[k]);
+            const std::wstring line =
+                FormatText(L"%s, line %i (row 52), at supply %i: the action point cut is %i, outside -100 to 100",
+                           Path, RowLines[52], k, ActionPointCut[k]);
+            LogLine(L"ERROR: %s", line);
+            if (ok && FirstUnusable.empty())
+                FirstUnusable = line;
             ok = false;
             break;
         }
@@ -388,7 +434,7 @@ bool sGameConsts::CheckValues() const
         refuse(167, SpottingEnemy[1], 2, L"a divisor must not be 0");
     // The shore bombardment's massing exponent divides by it.
     if (ShoreBombardment[12] == 0.0f)
-        refuse(117, int(ShoreBombardment[12]), 14, L"a divisor must not be 0");
+        refuse(117, int(ShoreBombardment[12]), 13, L"a divisor must not be 0");
     return ok;
 }
 
@@ -396,7 +442,9 @@ void sGameConsts::LoadGameConsts(std::wstring_view scenario)
 {
     const std::wstring path = JoinPathPattern(MakeFolderPattern(L"data\\scenarios", scenario), L"consts.csv");
     std::string bytes = ReadLoadFileOrFail(path, L"Otwieram plik ze staďż˝ymi ze ďż˝cieďż˝kďż˝...");
-    ReadFromText(bytes);
+    ReadFromText(bytes, path);
     if (!CheckValues())
-        FatalExit(1, FormatText(L"ERROR: %s cannot be used", path));
+        FatalExit(1, UnusableValues > 1 ? FormatText(L"%s (and %i more values that cannot be used)", FirstUnusable,
+                                                     UnusableValues - 1)
+                                        : FirstUnusable);
 }

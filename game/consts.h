@@ -3,10 +3,14 @@
 // data row (comments not counted) that fills it; readers index the arrays from 0, so
 // "row 4, value 5" is LandActionPoints[2][4].
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "core/game_date.h"
+
+// Number of data rows consts.csv has.
+constexpr int kConstsRows = 185;
 
 // Entries of the band tables, one per supply level 0 to 50.
 constexpr int kSupplyBands = 51;
@@ -150,18 +154,22 @@ struct sGameConsts
     int ShipSunkChance = 0;                       // row 184
     float AIShipRepairChance = 0;                 // row 185
 
-    // Values of the file that no rule can use: no finite number ("nan", "inf"), or too large.
+    // Values of the file that no rule can use: no number ("abc", "nan"), no whole number where
+    // the row holds whole ones, no finite number ("inf"), or too large; the first one told.
     int UnusableValues = 0;
+    std::wstring FirstUnusable;
+    // Where each row stood: the file, its line and the column of its first value.
+    std::wstring Path;
+    std::array<int, kConstsRows + 1> RowLines{};
+    std::array<int8_t, kConstsRows + 1> RowFirstColumns{};
 
     // Reads data\scenarios\<scenario>\consts.csv. A missing file or values that would
     // divide by zero, index out of range or overflow the rules end the program with exit code 1.
     void LoadGameConsts(std::wstring_view scenario);
     // The reading itself, from the file's bytes: no checks. Returns the data rows counted.
-    int ReadFromText(std::string_view text);
+    int ReadFromText(std::string_view text, std::wstring_view path = L"consts.csv");
     // Values that other code divides by or indexes with; false (with a log line naming
     // the row) when one is unusable.
-    bool CheckValues() const;
+    bool CheckValues();
 };
 
-// Number of data rows consts.csv has.
-constexpr int kConstsRows = 185;

@@ -38,8 +38,12 @@ void ExpireMulberries(cGra& game)
     for (cJednostkaLadowa* unit : game.m_LandUnits)
         if (unit->m_Type == UNIT_MULBERRY) {
             auto* mulberry = static_cast<cMulberry*>(unit);
-            if (--mulberry->m_RemainingMonths <= 0)
+            // Compared before the month is taken off: the lowest life would wrap round to the
+            // highest and the harbour would stand for ever.
+            if (mulberry->m_RemainingMonths <= 1)
                 expired.push_back(unit);
+            else
+                --mulberry->m_RemainingMonths;
         }
     // Killed after the pass: a kill takes the unit off the list being walked.
     for (cJednostkaLadowa* unit : expired)

@@ -44,7 +44,7 @@ void cGra::LoadAIData(const sGameLoadRequest& request, const AIParametersOf& par
 {
     const std::wstring path = JoinPathPattern(request.folderPattern, L"ai_data.csv");
     std::string bytes = ReadLoadFileOrFail(path, L"Otwieram plik z danymi AI ze sciezki...");
-    ReadAIData(bytes, AIDataWorld(*this, parameters));
+    ReadAIData(bytes, AIDataWorld(*this, parameters), path);
 }
 
 void WriteAIDataFile(const cGra& game, std::wstring_view folder, const AIParametersOf& parameters)

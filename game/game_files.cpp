@@ -14,7 +14,7 @@ void cGra::LoadUnitNames(const sGameLoadRequest& request, const UnitNameSetter& 
 {
     const std::wstring path = JoinPathPattern(request.folderPattern, L"unit_names.csv");
     std::string bytes = ReadLoadFileOrFail(path, L"Otwieram plik z szablonami nazw jednostek ze ďż˝cieďż˝kďż˝...");
-    ReadUnitNames(bytes, int(m_Countries.size()), setName);
+    ReadUnitNames(bytes, int(m_Countries.size()), setName, path);
     // Kept as read, so that a save carries the very same file.
     m_UnitNamesFile = std::move(bytes);
 }

@@ -21,7 +21,7 @@ void cGra::LoadCommanders(const sGameLoadRequest& request, std::vector<sDowodca*
 {
     const std::wstring path = JoinPathPattern(request.folderPattern, L"commanders.csv");
     std::string bytes = ReadLoadFileOrFail(path, L"Otwieram plik z dowďż˝dcami ze ďż˝cieďż˝kďż˝...");
-    ReadCommanders(bytes, commanders);
+    ReadCommanders(bytes, commanders, path);
 }
 
 sDowodca* cGra::FindCommander(int id) const

@@ -1,4 +1,8 @@
 // Info.ini: the description of a scenario, and where a saved game stands.
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -14,6 +18,7 @@
 #include "game/load_files.h"
 #include "game/paths.h"
 #include "game/save_files.h"
+#include "game/table_fields.h"
 #include "world/sea_graph.h"
 #include "platform/paths.h"
 
@@ -81,9 +86,21 @@ void cGra::ReadInfoIni(const sGameLoadRequest& request)
         FatalExit(1, FormatText(L"ERROR: %s is missing or cannot be read", folderGone ? folder : path));
     }
 
+    // A number of the file is a whole number: a slip that reads as 0 (or as its first digits)
+    // would start the game on another date or turn, so it refuses the file with its line and key.
+    auto whole = [&](const char* key, int def) {
+        const std::optional<std::wstring> text = ini.Find(key);
+        if (!text)
+            return def;
+        const std::optional<long long> value = WholeNumberIn(*text);
+        if (!value)
+            FatalExit(1, FormatText(L"%s, line %i (%S): \"%s\" is not a whole number", path, ini.LineOf(key), key,
+                                    TrimSpaces(*text).substr(0, 40)));
+        return int(std::clamp<long long>(*value, INT_MIN, INT_MAX));
+    };
     // The date and the turns are counted on every impulse: kept to what a game can reach.
     auto clamped = [&](const char* key, int def, int lo, int hi) {
-        return ClampedValue(ini.GetInt(key, def), lo, hi, path, ini.LineOf(key), Utf8ToWide(key));
+        return ClampedValue(whole(key, def), lo, hi, path, ini.LineOf(key), Utf8ToWide(key));
     };
     m_Date[0] = clamped("Save/Impulse", 0, 0, kMaxDateNumber);
     m_Date[1] = clamped("Save/GameMonth", 0, 0, 12);
@@ -115,18 +132,28 @@ void cGra::ReadInfoIni(const sGameLoadRequest& request)
                                  Truncated(ini.GetString(emailKey, L""), emailKey.c_str())});
     }
 
-    m_SaveGameVersion = float(LeadingDouble(ini.GetString("Save/GameVersion", L"1.0")));
+    double version = 1.0;
+    if (const std::optional<std::wstring> text = ini.Find("Save/GameVersion");
+        text && (!ParseDouble(*text, version) || !std::isfinite(version) || std::fabs(version) > 1e6))
+        FatalExit(1, FormatText(L"%s, line %i (Save/GameVersion): \"%s\" is not a version number", path,
+                                ini.LineOf("Save/GameVersion"), TrimSpaces(*text).substr(0, 40)));
+    m_SaveGameVersion = float(version);
     m_DisplayedDate[0] = clamped("Save/GameDay", 1, 0, 31);
     // A save of the first turn shows again the day its scenario starts on, which may lie in
     // the month before the game's date.
     m_DisplayedDate[1] = clamped("Save/GameMonthDisplayed", m_Date[1], 0, 12);
     m_DisplayedDate[2] = clamped("Save/GameYearDisplayed", m_Date[2], 0, kMaxDateNumber);
 
-    // Compared before the 1 is taken off, so that no value read can overflow.
-    const int small = ini.GetInt("Map/SmallUnitsSize", 1);
+    // Compared before the 1 is taken off, so that no value read can overflow. A size outside 1
+    // to 6 takes the smallest, as it always has; a warning says so.
+    const int small = whole("Map/SmallUnitsSize", 1);
     m_SmallUnitsSize = small >= 2 && small <= 6 ? small - 1 : 0;
-    const int large = ini.GetInt("Map/LargeUnitsSize", 2);
+    const int large = whole("Map/LargeUnitsSize", 2);
     m_LargeUnitsSize = large >= 2 && large <= 6 ? large - 1 : 1;
+    for (const auto& [key, size] : {std::pair{"Map/SmallUnitsSize", small}, {"Map/LargeUnitsSize", large}})
+        if (size < 1 || size > 6)
+            LogLine(L"WARNING: %s, line %i (%S): %i is outside 1 to 6; taken as %i", path, ini.LineOf(key), key, size,
+                    std::string_view(key) == "Map/SmallUnitsSize" ? 1 : 2);
 
     m_ScenarioFolderPattern = MakeFolderPattern(L"data\\scenarios", m_ScenarioName);
 

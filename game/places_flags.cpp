@@ -1,5 +1,6 @@
 #include "game/places_flags.h"
 
+#include <climits>
 #include <vector>
 
 #include "core/fatal.h"
@@ -8,6 +9,7 @@
 #include "game/load_files.h"
 #include "game/paths.h"
 #include "game/save_files.h"
+#include "game/table_fields.h"
 #include "platform/paths.h"
 
 namespace {
@@ -20,8 +22,10 @@ struct sPair
 };
 
 // Lines holding a ';' that is neither their first nor their last character, as two
-// numbers; comments and empty lines are skipped.
-std::vector<sPair> ReadPairs(std::string_view text)
+// numbers (names: what the file calls them); comments and empty lines are skipped. A field
+// that is no whole number refuses the file with its line and column.
+std::vector<sPair> ReadPairs(std::string_view text, const std::wstring& path, const wchar_t* firstName,
+                             const wchar_t* secondName)
 {
     std::vector<sPair> pairs;
     int lineNumber = 0;
@@ -32,18 +36,19 @@ std::vector<sPair> ReadPairs(std::string_view text)
         const size_t semi = line.find(';');
         if (semi == std::string::npos || semi == 0 || semi == line.size() - 1)
             continue;
-        pairs.push_back({lineNumber, AtoiLike(std::string_view(line).substr(0, semi)),
-                         AtoiLike(std::string_view(line).substr(semi + 1))});
+        const cTableFields row(path, lineNumber, SplitText(std::string_view(line), ';'));
+        pairs.push_back({lineNumber, row.Int(0, INT_MIN, INT_MAX, firstName), row.Int(1, INT_MIN, INT_MAX, secondName)});
     }
     return pairs;
 }
 
 } // namespace
 
-void ReadPlayerPlaces(std::string_view text, sCameraBookmarks& places, int mapWidth, int mapHeight)
+void ReadPlayerPlaces(std::string_view text, sCameraBookmarks& places, int mapWidth, int mapHeight,
+                      const std::wstring& path)
 {
     int slot = 0;
-    for (const sPair& p : ReadPairs(text)) {
+    for (const sPair& p : ReadPairs(text, path, L"hexX", L"hexY")) {
         const bool unset = p.first == -1 && p.second == -1;
         const bool offMap = p.first < -1 || p.second < -1 || (mapWidth > 0 && p.first >= mapWidth) ||
                             (mapHeight > 0 && p.second >= mapHeight);
@@ -79,7 +84,7 @@ void LoadPlayerPlaces(std::wstring_view pattern, sCameraBookmarks& places, int m
     }
     LogLine(L"Opened. Reading...");
     RefuseIfHeadingLost(path, *bytes);
-    ReadPlayerPlaces(*bytes, places, mapWidth, mapHeight);
+    ReadPlayerPlaces(*bytes, places, mapWidth, mapHeight, path);
 }
 
 void SavePlayerPlaces(std::wstring_view folder, const sCameraBookmarks& places)
@@ -89,10 +94,10 @@ void SavePlayerPlaces(std::wstring_view folder, const sCameraBookmarks& places)
         LogLine(L"Unable to save PlayerDefinedPlaces.txt");
 }
 
-void ReadFlags(std::string_view text, EventFlags& flags)
+void ReadFlags(std::string_view text, EventFlags& flags, const std::wstring& path)
 {
     flags.fill(0);
-    for (const sPair& p : ReadPairs(text)) {
+    for (const sPair& p : ReadPairs(text, path, L"flag no", L"flag value")) {
         if (p.first < 0 || p.first >= kFlagCount) {
             LogLine(L"ERROR: flags.txt, line %i: flag number %i is not within 0 and %i; line skipped", p.line, p.first,
                     kFlagCount - 1);
@@ -115,7 +120,7 @@ void LoadFlags(std::wstring_view pattern, EventFlags& flags)
 {
     const std::wstring path = JoinPathPattern(pattern, L"flags.txt");
     std::string bytes = ReadLoadFileOrFail(path, L"Otwieram plik flag ze sciezka...", L"Blad otwarcia pliku (nie istnieje?)");
-    ReadFlags(bytes, flags);
+    ReadFlags(bytes, flags, path);
 }
 
 void SaveFlags(std::wstring_view folder, const EventFlags& flags)

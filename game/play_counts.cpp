@@ -1,5 +1,6 @@
 #include "game/play_counts.h"
 
+#include <cstdint>
 #include <cstdlib>
 
 #include "core/format.h"
@@ -9,6 +10,7 @@
 #include "game/load_files.h"
 #include "game/paths.h"
 #include "game/save_files.h"
+#include "game/table_fields.h"
 #include "platform/paths.h"
 
 sPlayCounts g_PlayCounts;
@@ -147,12 +149,16 @@ void sPlayCounts::Load(const std::wstring& folderPattern)
         if (line.empty() || line[0] == '#')
             continue;
         const std::vector<std::string> f = SplitText(std::string_view(line), ';');
+        const cTableFields row(path, number, f);
         auto count = [&](size_t field, int lo, int hi, const char* what) {
-            return ClampedValue(LeadingInt(f[field]), lo, hi, path, number, Utf8ToWide(what));
+            return row.ClampedInt(field, lo, hi, Utf8ToWide(what));
         };
         if (f[0] == "seed" && f.size() >= 2) {
-            const unsigned long long value = std::strtoull(f[1].c_str(), nullptr, 10);
-            seed = value <= UINT32_MAX ? uint32_t(value) : 0u;
+            // A generator's state: 0 to 4294967295.
+            int64_t value = 0;
+            if (!ParseInt64(Utf8ToWide(f[1]), value) || value < 0 || value > int64_t(UINT32_MAX))
+                row.Refuse(1, L"seed", FormatText(L"\"%s\" is no number of 0 to 4294967295", Utf8ToWide(f[1])));
+            seed = uint32_t(value);
         } else if (f[0] == "event" && f.size() >= 7) {
             sFiredEvent e;
             e.id = count(1, 0, kMaxCount, "an event's id");

@@ -1,5 +1,6 @@
 #include "game/reports.h"
 
+#include <climits>
 #include <cstring>
 
 #include "core/fatal.h"
@@ -83,6 +84,19 @@ bool cReportManager::Decode(std::string_view bytes)
                     length);
             return false;
         }
+        // The game stamps each report with its date: another was written by no game, and the
+        // file is taken as damaged from there, as a cut one is.
+        const struct
+        {
+            const wchar_t* what;
+            int value, lo, hi;
+        } kDate[] = {{L"year", v[1], 0, 9999}, {L"month", v[2], 0, 12}, {L"day", v[3], 0, 31}, {L"impulse", v[4], 0, INT_MAX}};
+        for (const auto& d : kDate)
+            if (d.value < d.lo || d.value > d.hi) {
+                LogLine(L"ERROR: report %i of reports.dat has the %s %i, outside %i to %i", n + 1, d.what, d.value, d.lo,
+                        d.hi);
+                return false;
+            }
         sRaport r;
         r.kind = v[0];
         r.year = v[1];

@@ -261,3 +261,9 @@ void cJednostkaMorska::Kill(bool killCargo)
         node->RefreshDisplayedShips(true, true);
     delete this;
 }
+
+const std::wstring& FleetName(const cJednostkaMorska& ship)
+{
+    static const std::wstring none;
+    return ship.m_Fleet ? ship.m_Fleet->name : none;
+}

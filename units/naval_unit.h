@@ -117,3 +117,6 @@ private:
     void EnterFleet(cFlota* fleet);
     using cUnit::Kill;
 };
+
+// The name of the fleet the ship sails in; empty when it is in none.
+const std::wstring& FleetName(const cJednostkaMorska& ship);

@@ -84,12 +84,6 @@ const std::wstring& SeaNodeName(const cJednostkaMorska& ship)
     return node ? node->Name : none;
 }
 
-const std::wstring& FleetName(const cJednostkaMorska& ship)
-{
-    static const std::wstring none;
-    return ship.m_Fleet ? ship.m_Fleet->name : none;
-}
-
 bool FleetShown(const cJednostkaMorska& ship)
 {
     return ship.m_Fleet && ship.m_Fleet->isActive != 0;

@@ -23,12 +23,6 @@ int NavyTech(const cUnit& unit)
     return owner ? owner->TechLevel[TECH_NAVY] : 0;
 }
 
-const std::wstring& FleetName(const cJednostkaMorska& ship)
-{
-    static const std::wstring none;
-    return ship.m_Fleet ? ship.m_Fleet->name : none;
-}
-
 // A ship's loss from the air tables takes hit points, never below the least a carrier
 // keeps after an interception; the hit points it really lost.
 int TakeInterceptionLoss(cJednostkaMorska& ship, int loss)

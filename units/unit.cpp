@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/csv.h"
 #include "core/settings.h"
 #include "core/stringbase.h"
 #include "core/text.h"
@@ -114,12 +115,12 @@ void cUnit::SetType(int type)
 
 void cUnit::SetName(std::wstring_view name)
 {
-    m_Name.assign(name.substr(0, kUnitNameMax));
+    m_Name = CsvFieldText(name.substr(0, kUnitNameMax));
 }
 
 void cUnit::SetName2(std::wstring_view name)
 {
-    m_Name2.assign(name.substr(0, kUnitNameMax));
+    m_Name2 = CsvFieldText(name.substr(0, kUnitNameMax));
 }
 
 cPanstwo* cUnit::GetOwner() const

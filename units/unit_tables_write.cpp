@@ -1,6 +1,7 @@
 // Writers of land_units.csv, air_units.csv, fleets.csv and naval_units.csv.
 #include <string>
 
+#include "core/csv.h"
 #include "core/format.h"
 #include "core/log.h"
 #include "core/text.h"
@@ -42,15 +43,6 @@ constexpr const wchar_t* kNavalHeader =
     L"Available in turns;Recon done? [0=false 1=true] ;Can be repaired? [0=false 1=true];Commanding commander ID;"
     L"Spotted [0=false 1=true]";
 
-// A name as a field: the separator and line ends would split the row when it is read.
-std::wstring FieldText(const std::wstring& name)
-{
-    std::wstring out = name;
-    for (wchar_t& c : out)
-        if (c == L';' || c == L'\r' || c == L'\n')
-            c = L' ';
-    return out;
-}
 
 int CommanderId(const cUnit* u)
 {
@@ -67,7 +59,7 @@ void AppendRecord(std::string& out, const std::wstring& record)
 // The in-reserve column follows the list the unit is written from.
 std::wstring LandRecord(const cJednostkaLadowa* u, bool inReserve)
 {
-    std::wstring r = FormatText(L"%i;%s;", u->m_Id, FieldText(u->m_Name));
+    std::wstring r = FormatText(L"%i;%s;", u->m_Id, CsvFieldText(u->m_Name));
     r += FormatText(L"%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;", u->m_Owner, u->m_X, u->m_Y, u->m_Type, u->m_Level,
                     u->GetStrength(), u->m_ActionPoints, int(u->m_Attacked), int(u->m_WasAttacked), u->m_SupplySourceX,
                     u->m_SupplySourceY, u->m_StartingActionPoints, u->m_Transporter ? u->m_Transporter->m_Id : -1,
@@ -86,7 +78,7 @@ std::wstring LandRecord(const cJednostkaLadowa* u, bool inReserve)
 
 std::wstring AirRecord(const cJednostkaLotnicza* u, bool inReserve)
 {
-    std::wstring r = FormatText(L"%i;%s;", u->m_Id, FieldText(u->m_Name));
+    std::wstring r = FormatText(L"%i;%s;", u->m_Id, CsvFieldText(u->m_Name));
     r += FormatText(L"%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;", u->m_Owner, u->m_X, u->m_Y, u->m_Type,
                     u->m_Level, u->m_Strength, CommanderId(u), int(u->m_Attacked), int(u->m_WasAttacked),
                     u->m_SupplySourceX, u->m_SupplySourceY, u->m_ActionPoints, u->m_StartingActionPoints,
@@ -99,7 +91,7 @@ std::wstring NavalRecord(const cJednostkaMorska* s, bool inReserve)
 {
     int fleetId = (!inReserve && s->m_Fleet) ? s->m_Fleet->ID : -1;
     int commanderId = inReserve ? -1 : CommanderId(s);
-    std::wstring r = FormatText(L"%i;%s;", s->m_Id, FieldText(s->m_Name));
+    std::wstring r = FormatText(L"%i;%s;", s->m_Id, CsvFieldText(s->m_Name));
     r += FormatText(L"%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;%i;", s->m_Owner, s->m_Type, fleetId, s->m_HP, s->m_MaxHP,
                     commanderId, int(inReserve), int(s->m_ShoreBombardmentDone), int(s->m_AirstrikeDone),
                     s->m_AvailableInTurns, int(s->m_ReconDone), int(s->m_CanBeRepaired));
@@ -159,7 +151,7 @@ std::string EncodeFleets()
     if (!g_Gra)
         return out;
     for (const cFlota* f : g_Gra->m_Fleets)
-        AppendRecord(out, FormatText(L"%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;", f->ID, FieldText(f->name), f->owner,
+        AppendRecord(out, FormatText(L"%i;%s;%i;%i;%i;%i;%i;%i;%i;%i;%i;", f->ID, CsvFieldText(f->name), f->owner,
                                      f->seaNode, f->formation, int(f->movedThisTurn), f->aiOrder, f->aiDestination,
                                      f->aiInvasionX, f->aiInvasionY, int(f->isActive)));
     return out;

@@ -1,5 +1,6 @@
 #include "world/city.h"
 
+#include <climits>
 #include <deque>
 #include <set>
 
@@ -9,6 +10,7 @@
 #include "core/stringbase.h"
 #include "core/text.h"
 #include "game/paths.h"
+#include "game/table_fields.h"
 #include "world/city_graph.h"
 #include "world/country.h"
 #include "world/map.h"
@@ -186,39 +188,26 @@ void LoadCities(const std::wstring& folderPattern, std::list<cMiasto*>& cities)
     {
         const int line = reader.GetRowCount();
         const std::vector<std::wstring>& f = reader.m_Fields;
+        const cTableFields row(path, line, f);
         cMiasto city;
         WarnIfNameTooLong(f[0], kCityNameMax, L"city", path, line);
         city.SetName(f[0]);
-        // A city that a slip placed at (0, 0) would stand on whatever is there, most likely the sea.
-        if (!ParseInt(f[1], city.X) || !ParseInt(f[2], city.Y))
-        {
-            LogLine(L"ERROR: city %s has coordinates that are not whole numbers in %s at line %i, line skipped",
-                    city.Name, path, line);
-            CountRowLeftOut(path);
-            continue;
-        }
-        city.Type = LeadingInt(f[3]);
+        city.X = row.Int(1, INT_MIN, INT_MAX, L"Hex X");
+        city.Y = row.Int(2, INT_MIN, INT_MAX, L"Hex Y");
+        // A type the rules do not know is no port, no supply city and no resources: nothing would treat it alike.
+        city.Type = row.Int(3, CITY_SUPPLY, CITY_RESOURCES, L"Type");
         // Points are summed over every city each turn.
-        city.VictoryPoints = ClampedValue(LeadingInt(f[4]), 0, 1000000, path, line, L"victory points");
+        city.VictoryPoints = row.ClampedInt(4, 0, 1000000, L"Victory points");
         // An event may take more than the bombs left, and the rebuilding brings it back.
         city.ProductionPoints =
-            float(ClampedValue(LeadingDouble(f[5]), -kMaxCityProductionPoints, kMaxCityProductionPoints, path, line,
-                               L"production points"));
-        city.Supply = LeadingInt(f[6]);
+            float(row.ClampedNumber(5, -kMaxCityProductionPoints, kMaxCityProductionPoints, L"Production points"));
+        // Added up over the cities of a group every supply pass.
+        city.Supply = row.ClampedInt(6, 0, 1000000, L"Supply");
         // Bombing adds to it and every impulse gives one point back while it is above 0: a
         // negative loss never comes back, and one beyond what a city yields gives back
         // production the city never had (and overflows with the next bomb at the top).
-        city.ProductionPointsLost =
-            ClampedValue(LeadingInt(f[7]), 0, 1000000, path, line, L"production points lost");
+        city.ProductionPointsLost = row.ClampedInt(7, 0, 1000000, L"Production points lost");
         city.GraphIndex = -1;
-        // A type the rules do not know is no port, no supply city and no resources: nothing would treat it alike.
-        if (city.Type < CITY_SUPPLY || city.Type > CITY_RESOURCES)
-        {
-            LogLine(L"ERROR: city %s has type %i (0 to 4) in %s at line %i, line skipped", city.Name, city.Type, path,
-                    line);
-            CountRowLeftOut(path);
-            continue;
-        }
         if (map)
         {
             // Off the map the city would be linked to the first hex, and two cities to one hex
@@ -295,13 +284,9 @@ void ReadCityTable(const std::wstring& path, const std::wstring& openText, int c
             CountRowLeftOut(path);
             continue;
         }
-        int x = 0, y = 0;
-        if (!ParseInt(tokens[0], x) || !ParseInt(tokens[1], y))
-        {
-            LogLine(L"WARNING: coordinates that are not whole numbers in %s at line %i, line skipped", path, lineNo);
-            CountRowLeftOut(path);
-            continue;
-        }
+        const cTableFields row(path, lineNo, tokens);
+        const int x = row.Int(0, INT_MIN, INT_MAX, L"Hex X");
+        const int y = row.Int(1, INT_MIN, INT_MAX, L"Hex Y");
         cMiasto* city = map && map->IsInside(x, y) ? map->GetHex(x, y)->city : nullptr;
         for (size_t k = 2; k < tokens.size(); ++k)
         {
@@ -314,11 +299,13 @@ void ReadCityTable(const std::wstring& path, const std::wstring& openText, int c
             if (country >= size_t(countryCount))
                 break;
             city->ResizeCountryTables(countryCount);
-            const int value = LeadingInt(tokens[k]);
+            const std::wstring what = FormatText(convoy ? L"convoy of country %i" : L"supply for country %i",
+                                                 int(country) + 1);
+            // Supply is added up over a city group's cities every pass.
             if (convoy)
-                city->ConvoyInfoByCountry[country] = value != 0 ? 1 : 0;
+                city->ConvoyInfoByCountry[country] = row.Flag(k, what) ? 1 : 0;
             else
-                city->SupplyByCountry[country] = value;
+                city->SupplyByCountry[country] = row.ClampedInt(k, -1000000, 1000000, what);
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "world/city_graph.h"
 
 #include <algorithm>
+#include <climits>
 #include <deque>
 
 #include "core/fatal.h"
@@ -9,6 +10,7 @@
 #include "core/text.h"
 #include "game/load_files.h"
 #include "game/paths.h"
+#include "game/table_fields.h"
 #include "world/city.h"
 #include "world/country.h"
 #include "world/map.h"
@@ -74,18 +76,13 @@ void cDiagramMiast::LoadFile(const std::wstring& path)
             continue;
         const std::vector<std::string> fields = SplitTokens(StripLineEnd(line));
         const size_t given = std::min<size_t>(fields.size(), 5);
-        bool numbers = true;
-        for (size_t i = 0; i < given && i < 4; ++i)
-            numbers = ParseInt(fields[i], v[i]) && numbers;
-        if (given == 5)
-            v[4] = LeadingInt(fields[4]);
         // A coordinate that is no number would read as 0 and link whatever city stands at
-        // (0, 0): it is refused as naming no city, with its line.
-        if (!numbers)
-        {
-            LogLine(L"%s: coordinates that are not whole numbers", path);
-            FatalExit(1, path + L": " + LangMessage("critical_error_at_line_%i._no_city_at_given_coordinates", lineNo));
-        }
+        // (0, 0), and a link of another kind is neither land nor sea: refused with the column.
+        const cTableFields row(path, lineNo, fields);
+        static const wchar_t* const kNames[] = {L"From hex X", L"From hex Y", L"To hex X", L"To hex Y",
+                                                L"Link [0=land 1=sea]"};
+        for (size_t i = 0; i < given; ++i)
+            v[i] = i < 4 ? row.Int(i, INT_MIN, INT_MAX, kNames[i]) : row.Int(i, 0, 1, kNames[i]);
         cMiasto* first = map->IsInside(v[0], v[1]) ? map->GetHex(v[0], v[1])->city : nullptr;
         cMiasto* second = map->IsInside(v[2], v[3]) ? map->GetHex(v[2], v[3])->city : nullptr;
         if (!first || !second)

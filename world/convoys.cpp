@@ -1,12 +1,14 @@
 #include "world/convoys.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "core/csv.h"
 #include "core/fatal.h"
 #include "core/log.h"
 #include "core/stringbase.h"
 #include "game/paths.h"
+#include "game/table_fields.h"
 #include "world/city.h"
 #include "world/country.h"
 #include "world/map.h"
@@ -279,13 +281,15 @@ void cKonwoje::LoadConvoys(const std::wstring& folderPattern)
     {
         const int line = reader.GetRowCount();
         const std::vector<std::wstring>& f = reader.m_Fields;
+        // Each a whole number; what each may be is checked below.
+        const cTableFields row(path, line, f);
         sKonwoj convoy;
-        convoy.id = LeadingInt(f[0]);
-        convoy.owner = LeadingInt(f[1]);
-        const int type = LeadingInt(f[2]);
-        convoy.value = LeadingInt(f[3]);
-        const int dep = LeadingInt(f[4]);
-        const int dest = LeadingInt(f[5]);
+        convoy.id = row.Int(0, INT_MIN, INT_MAX, L"ID");
+        convoy.owner = row.Int(1, INT_MIN, INT_MAX, L"Owner ID");
+        const int type = row.Int(2, INT_MIN, INT_MAX, L"Type [0=supplies 1=PP]");
+        convoy.value = row.Int(3, INT_MIN, INT_MAX, L"Value (PP amount)");
+        const int dep = row.Int(4, INT_MIN, INT_MAX, L"Departure port ID");
+        const int dest = row.Int(5, INT_MIN, INT_MAX, L"Destination port ID");
         auto fail = [&](const std::wstring& text) { FailAtLine(path, line, text); };
         if (dep < 1 || dep > nodeCount)
             fail(FormatText(L"ERROR: Convoy with ID=%i has departure sea node with ID=%i, there's no such sea node!",

@@ -3,6 +3,7 @@
 #include "game/air_tables.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "core/fatal.h"
@@ -10,7 +11,9 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "core/text.h"
+#include "game/game.h"
 #include "game/paths.h"
+#include "game/table_fields.h"
 #include "platform/paths.h"
 #include "world/city.h"
 #include "world/relations.h"
@@ -295,10 +298,6 @@ void cPanstwo::LoadFlagTexture(const std::wstring& scenario)
 
 // ---- countries.csv ----
 
-namespace {
-bool Flag(const std::wstring& token) { return LeadingInt(token) != 0; }
-} // namespace
-
 void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& countries,
                    const std::wstring& scenarioFolderName)
 {
@@ -307,7 +306,12 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
     DeleteCountries(countries);
     while (!reader.AtEnd())
     {
-        const int count = reader.ReadRow(false);
+        // Empty fields keep their place: dropped, they would move every later column onto
+        // another's, and an empty number is refused as no number. The ';' that ends a row adds none.
+        reader.ReadRow(true);
+        if (!reader.m_Fields.empty() && reader.m_Fields.back().empty())
+            reader.m_Fields.pop_back();
+        const int count = int(reader.m_Fields.size());
         const int line = reader.GetRowCount();
         // Where a line end was lost the table would read on with only the first of two countries:
         // the load is refused with the line rather than a country gone unseen.
@@ -322,8 +326,9 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
                     path, line);
             continue;
         }
+        const cTableFields f(path, line, t);
         // Country k is the k-th row: an id out of step would give every later row another's id.
-        const int id = LeadingInt(t[0]);
+        const int id = f.Int(0, INT_MIN, INT_MAX, L"ID");
         const int expected = int(countries.size()) + 1;
         if (id != expected)
             FatalExit(1, FormatText(L"ERROR: country ID %i in %s at line %i should be %i: ids must follow 1, 2, 3...",
@@ -334,96 +339,100 @@ void LoadCountries(const std::wstring& folderPattern, std::vector<cPanstwo*>& co
         auto country = std::make_unique<cPanstwo>();
         cPanstwo& c = *country;
         c.ID = id;
-        c.IsActive = Flag(t[1]);
+        c.IsActive = f.Flag(1, L"IsActive?");
         WarnIfNameTooLong(t[2], kCountryNameMax, L"country", path, line);
         c.SetName(t[2]);
-        c.Color1 = uint32_t(LeadingHex(t[3]));
-        c.Color2 = uint32_t(LeadingHex(t[4]));
+        c.Color1 = f.Hex(3, L"Color1");
+        c.Color2 = f.Hex(4, L"Color2");
         c.CounterColor1 = c.Color1;
         c.CounterColor2 = c.Color2;
-        c.Color3 = uint32_t(LeadingHex(t[5]));
-        c.Color4 = uint32_t(LeadingHex(t[6]));
-        c.Alliance = LeadingInt(t[7]);
-        c.Orientation = LeadingInt(t[8]);
-        c.ZoneOfInfluence = LeadingInt(t[9]);
-        c.AllianceEntry = LeadingInt(t[10]);
-        c.PoliticalStrength = LeadingInt(t[11]);
-        c.FinishedTurn = Flag(t[12]);
-        c.HumanControlled = Flag(t[13]);
+        c.Color3 = f.Hex(5, L"Color3");
+        c.Color4 = f.Hex(6, L"Color4");
+        // The codes pick sides, turn groups and leanings: any other would sit on no side the rules know.
+        c.Alliance = f.Int(7, ALLIANCE_NEUTRAL, 6, L"Alliance");
+        c.Orientation = f.Int(8, ORIENTATION_DEMOCRACY, ORIENTATION_PRO_COMINTERN, L"Orientation");
+        // A script may set a zone of no side (the rules read any zone but 1 to 3 as none) for
+        // itself to read back, and a save keeps it.
+        c.ZoneOfInfluence = f.Int(9, INT_MIN, INT_MAX, L"Zone of Influence");
+        // Diplomacy keeps the entry within 0 to 100 (100: joined); a script may set it below.
+        c.AllianceEntry = f.ClampedInt(10, 0, 100, L"Alliance entry");
+        // Events move the strength anywhere, and a save keeps it.
+        c.PoliticalStrength = f.ClampedInt(11, -kMaxCountryPoints, kMaxCountryPoints, L"Polit. Str.");
+        c.FinishedTurn = f.Flag(12, L"Finished turn?");
+        c.HumanControlled = f.Flag(13, L"Human controlled?");
         // Levels multiply bonuses and points are summed every turn: kept to what a game can reach.
+        static const wchar_t* const kTechNames[] = {L"Artillery", L"Tanks",    L"Land warfer doctrine (0-5)",
+                                                    L"Aircraft",  L"Subs",     L"Navy",
+                                                    L"Nukes"};
         for (int i = 0; i < 7; ++i)
-            c.TechLevel[i] = ClampedValue(LeadingInt(t[size_t(14 + i)]), 0, 100, path, line,
-                                          FormatText(L"technology level %i", i + 1));
+            c.TechLevel[i] = f.ClampedInt(size_t(14 + i), 0, 100, FormatText(L"technology level %i, %s", i + 1,
+                                                                            kTechNames[i]));
         // The points and the factors below are added up and multiplied every month: kept far beyond
         // any game but finite, where 1e308 or "inf" would make every sum after them inf or nan.
-        c.PP = ClampedValue(LeadingDouble(t[21]), -kMaxCountryProductionPoints, kMaxCountryProductionPoints, path, line,
-                            L"production points");
+        c.PP = f.ClampedNumber(21, -kMaxCountryProductionPoints, kMaxCountryProductionPoints, L"PPs");
         auto factor = [&](size_t field, const wchar_t* what) {
-            return float(
-                ClampedValue(LeadingDouble(t[field]), -kMaxCountryFactor, kMaxCountryFactor, path, line, what));
+            return float(f.ClampedNumber(field, -kMaxCountryFactor, kMaxCountryFactor, what));
         };
-        auto points = [&](size_t field, const wchar_t* what) {
-            return ClampedValue(LeadingInt(t[field]), -kMaxCountryPoints, kMaxCountryPoints, path, line, what);
+        auto points = [&](size_t field, const std::wstring& what) {
+            return f.ClampedInt(field, -kMaxCountryPoints, kMaxCountryPoints, what);
         };
-        c.DP = points(22, L"diplomatic points");
-        c.SMP = points(23, L"strategic movement points");
-        c.STP = points(24, L"sea transport points");
-        c.AIP = points(25, L"amphibious invasion points");
-        c.SMPMax = points(26, L"strategic movement points at most");
-        c.STPUsedByConvoys = points(27, L"sea transport points used by convoys");
-        c.AIPMax = points(28, L"amphibious invasion points at most");
+        c.DP = points(22, L"DPs");
+        c.SMP = points(23, L"SMPs");
+        c.STP = points(24, L"STPs");
+        c.AIP = points(25, L"AIPs");
+        c.SMPMax = points(26, L"SMP");
+        c.STPUsedByConvoys = points(27, L"STP used by convoys");
+        c.AIPMax = points(28, L"AIP");
         for (int i = 0; i < 6; ++i)
         {
             const int tech = kResearchedTechs[i];
-            c.TechInvestment[tech] = ClampedValue(LeadingInt(t[size_t(29 + i)]), 0, kMaxTechInvestment, path, line,
-                                                  FormatText(L"technology investment %i", tech + 1));
-            c.TechProgress[tech] = ClampedValue(LeadingInt(t[size_t(35 + i)]), 0, kMaxCountryPoints, path, line,
-                                                FormatText(L"research progress %i", tech + 1));
+            c.TechInvestment[tech] = f.ClampedInt(size_t(29 + i), 0, kMaxTechInvestment,
+                                                  FormatText(L"technology investment %i, %s", tech + 1, kTechNames[tech]));
+            c.TechProgress[tech] = f.ClampedInt(size_t(35 + i), 0, kMaxCountryPoints,
+                                                FormatText(L"research progress %i, %s", tech + 1, kTechNames[tech]));
         }
         c.TechInvestment[TECH_DOCTRINE] = -1;
         c.TechProgress[TECH_DOCTRINE] = -1;
-        c.CapitalX = LeadingInt(t[41]);
-        c.CapitalY = LeadingInt(t[42]);
-        c.DoneDelayWarEntry = Flag(t[43]);
-        c.DoneHasteWarEntry = Flag(t[44]);
-        c.DoneParliamentaryElections = Flag(t[45]);
-        c.DoneTurnInOrientation = Flag(t[46]);
-        const double unrest = LeadingDouble(t[47]);
-        // "nan" passes both bounds and would make every month's production nan: it is told and read as 0.
-        c.SocialUnrest = std::isnan(unrest) ? float(ClampedValue(unrest, 0.0, 100.0, path, line, L"social unrest"))
-                         : unrest <= 0.0    ? 0.0f
-                         : unrest >= 100.0  ? 100.0f
-                                            : float(unrest);
-        c.WarEconomy = factor(48, L"war economy");
-        c.Power = LeadingInt(t[49]);
-        c.Region = LeadingInt(t[50]);
-        c.DifficultyLevel = LeadingInt(t[51]);
-        c.NuclearBombs = LeadingInt(t[52]);
-        c.DPGrowthPerMonth = LeadingInt(t[53]);
+        // A place on the diplomacy picture.
+        c.CapitalX = f.Int(41, -kMaxCountryPoints, kMaxCountryPoints, L"X");
+        c.CapitalY = f.Int(42, -kMaxCountryPoints, kMaxCountryPoints, L"Y");
+        c.DoneDelayWarEntry = f.Flag(43, L"DoneDelayWarEntry");
+        c.DoneHasteWarEntry = f.Flag(44, L"DoneHasteWarEntry");
+        c.DoneParliamentaryElections = f.Flag(45, L"DoneParliamentaryElections");
+        c.DoneTurnInOrientation = f.Flag(46, L"DoneTurnInOrientation");
+        // Beyond 0 to 100 the unrest is read as its end, as always; a warning says so.
+        c.SocialUnrest = float(f.ClampedNumber(47, 0.0, 100.0, L"Social unrest"));
+        c.WarEconomy = factor(48, L"WarEconomy(%)");
+        c.Power = f.Int(49, 1, 3, L"Power");
+        c.Region = f.Int(50, 1, 5, L"Region");
+        c.DifficultyLevel = f.Int(51, 0, 4, L"Difficulty level");
+        c.NuclearBombs = f.Int(52, 0, kMaxCountryPoints, L"Nuclear bombs");
+        c.DPGrowthPerMonth = points(53, L"DP growth per month");
         // The counters go down every month, reached or not.
         for (int i = 0; i < 5; ++i)
-            c.MonthsToDoctrineLevel[i] =
-                points(size_t(54 + i), FormatText(L"months to doctrine level %i", i + 1).c_str());
-        c.DoneExertPressureAxis = Flag(t[59]);
-        c.DoneExertPressureAllied = Flag(t[60]);
-        c.DoneExertPressureComintern = Flag(t[61]);
-        c.PBEMPlayerId = LeadingInt(t[62]);
-        c.UnitUpkeepCostModifier = factor(63, L"UnitUpkeepCostModifier");
-        c.WinterBattle = factor(64, L"WinterBattle");
-        c.WinterMove = factor(65, L"WinterMove");
-        c.MudBattle = factor(66, L"MudBattle");
-        c.MudMove = factor(67, L"MudMove");
-        c.SpecialFlags = LeadingInt(t[68]);
-        if (count >= kCountriesCsvColumns)
+            c.MonthsToDoctrineLevel[i] = points(size_t(54 + i), FormatText(L"months to doctrine level %i", i + 1));
+        c.DoneExertPressureAxis = f.Flag(59, L"DoneExertPressureAxis");
+        c.DoneExertPressureAllied = f.Flag(60, L"DoneExertPressureAllied");
+        c.DoneExertPressureComintern = f.Flag(61, L"DoneExertPressureComintern");
+        c.PBEMPlayerId = f.Int(62, 0, kMaxPbemPlayers, L"PBEM Player ID");
+        c.UnitUpkeepCostModifier = factor(63, L"Unit upkeep cost modifier");
+        c.WinterBattle = factor(64, L"Winter battle");
+        c.WinterMove = factor(65, L"Winter move");
+        c.MudBattle = factor(66, L"Mud battle");
+        c.MudMove = factor(67, L"Mud move");
+        // 1 marks the country that closes the turn order.
+        c.SpecialFlags = f.Flag(68, L"Country type special flags") ? 1 : 0;
+        // Without a skin name of its own a country's skin is its name.
+        if (f.Has(69))
         {
             WarnIfNameTooLong(t[69], kCountryNameMax, L"skin", path, line);
             c.SetSkinName(t[69]);
         }
         // The counts of bought points set the next prices: a saved game keeps them.
-        if (count >= kCountriesCsvColumnsWithPurchases)
+        if (f.Has(70) || f.Has(71))
         {
-            c.SMPBought = std::max(LeadingInt(t[70]), 0);
-            c.AIPBought = std::max(LeadingInt(t[71]), 0);
+            c.SMPBought = f.Int(70, 0, kMaxCountryPoints, L"Bought SMP");
+            c.AIPBought = f.Int(71, 0, kMaxCountryPoints, L"Bought AIP");
         }
         // Unit-counter pictures come with the units skin, applied to every country later.
         c.UnitsPicture.reset();

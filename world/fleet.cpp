@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/csv.h"
 #include "core/log.h"
 #include "core/stringbase.h"
 #include "world/city.h"
@@ -38,7 +39,7 @@ T SumOverShips(const std::list<cJednostkaMorska*>& ships, const F& value)
 
 void cFlota::SetName(const std::wstring& text)
 {
-    name = text.size() > size_t(kFleetNameMax) ? text.substr(0, size_t(kFleetNameMax)) : text;
+    name = CsvFieldText(text.size() > size_t(kFleetNameMax) ? text.substr(0, size_t(kFleetNameMax)) : text);
 }
 
 cFlota* cFlota::SplitFrom(const cFlota& source)

@@ -1,10 +1,13 @@
 #include "world/relations.h"
 
+#include <climits>
+
 #include "core/fatal.h"
 #include "core/log.h"
 #include "core/stringbase.h"
 #include "core/text.h"
 #include "game/paths.h"
+#include "game/table_fields.h"
 #include "world/country.h"
 #include "world/world.h"
 #include "world/world_files.h"
@@ -151,7 +154,8 @@ void cRelationsMatrix::ReadFile(const std::wstring& path, bool losses)
         const std::vector<std::string> tokens = SplitTokens(StripLineEnd(line));
         if (tokens.empty())
             continue;
-        const int a = LeadingInt(tokens[0]);
+        const cTableFields row(path, lineNo, tokens);
+        const int a = row.Int(0, INT_MIN, INT_MAX, L"Country ID");
         if (a <= 0 || a > N)
         {
             LogLine(L"Error in file %s line no. %i", path, lineNo);
@@ -160,13 +164,14 @@ void cRelationsMatrix::ReadFile(const std::wstring& path, bool losses)
         for (int b = 1; b <= N && size_t(b + 1) < tokens.size(); ++b)
         {
             sCell& cell = Cells[size_t(a - 1) * size_t(N) + size_t(b - 1)];
-            const std::string& token = tokens[size_t(b + 1)];
+            const std::wstring what = FormatText(losses ? L"losses of country %i to country %i"
+                                                        : L"war of country %i with country %i",
+                                                 a, b);
             // Casualties below 0 could cancel a column's sum and divide the shares by zero.
             if (losses)
-                cell.losses = float(ClampedValue(LeadingDouble(token), 0.0, 1e9, path, lineNo,
-                                                 FormatText(L"losses of country %i to country %i", a, b)));
+                cell.losses = float(row.ClampedNumber(size_t(b + 1), 0.0, 1e9, what));
             else
-                cell = sCell{uint8_t(LeadingInt(token) != 0 ? 1 : 0), 0.0f};
+                cell = sCell{uint8_t(row.Flag(size_t(b + 1), what) ? 1 : 0), 0.0f};
         }
     }
 }

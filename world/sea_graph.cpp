@@ -1,6 +1,7 @@
 #include "world/sea_graph.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "core/csv.h"
 #include "core/fatal.h"
@@ -8,6 +9,7 @@
 #include "core/text.h"
 #include "game/load_files.h"
 #include "game/paths.h"
+#include "game/table_fields.h"
 #include "units/naval_unit.h"
 #include "world/city.h"
 #include "world/country.h"
@@ -89,33 +91,27 @@ void cGrafMorz::LoadNodes(const std::wstring& folderPattern)
         const int line = reader.GetRowCount();
         const std::vector<std::wstring>& f = reader.m_Fields;
         ++rowsRead;
+        const cTableFields row(path, line, f);
         sWezelGrafuMorz node;
-        node.ID = LeadingInt(f[0]);
+        node.ID = row.Int(0, INT_MIN, INT_MAX, L"ID");
         // Exit code 0 is never a failure: a script would take the refused load for a good one.
         if (node.ID != rowsRead)
             FailAtLine(path, line, FormatText(L"ERROR. Sea node %i has ID=%i (should be equal!)", rowsRead, node.ID));
         node.Name = f[1];
-        node.SizeMax = LeadingInt(f[2]);
-        node.SizeCurrent = LeadingInt(f[3]);
         // Scripted events may raise a port to 10, and a save keeps it.
-        if (node.SizeMax < 0 || node.SizeMax > 10 || node.SizeCurrent < 0)
-        {
-            LogLine(L"WARNING: sea node %i has sizes %i and %i (0 to 10) in %s at line %i; taken as 0 to 10", node.ID,
-                    node.SizeMax, node.SizeCurrent, path, line);
-            node.SizeMax = std::clamp(node.SizeMax, 0, 10);
-            node.SizeCurrent = std::max(node.SizeCurrent, 0);
-        }
-        node.SizeCurrent = std::min(node.SizeCurrent, node.SizeMax);
+        node.SizeMax = row.ClampedInt(2, 0, 10, L"Size max (0-sea / 1 to 9-port)");
+        node.SizeCurrent = std::min(row.ClampedInt(3, 0, 10, L"Size current"), node.SizeMax);
+        // A hex off the map is told below; one in letters is no hex at all.
+        static const wchar_t* const kCoordinateNames[] = {L"Hex X (city hex X for ports)",
+                                                          L"Hex Y (city hex Y for ports)",
+                                                          L"Player unit hex X",
+                                                          L"Player unit hex Y",
+                                                          L"Enemy unit hex X",
+                                                          L"Enemy unit hex Y"};
         int32_t* coords[6] = {&node.MainX, &node.MainY, &node.OwnShipsX, &node.OwnShipsY, &node.EnemyShipsX,
                               &node.EnemyShipsY};
-        for (int i = 0; i < 6; ++i)
-            if (!ParseInt(f[size_t(4 + i)], *coords[i]))
-            {
-                // Never the hex (0, 0) by accident: the hex counts as outside the map.
-                LogLine(L"ERROR: column %i of sea node %i is not a whole number in %s at line %i", 5 + i, node.ID,
-                        path, line);
-                *coords[i] = -1;
-            }
+        for (size_t i = 0; i < 6; ++i)
+            *coords[i] = row.Int(4 + i, INT_MIN, INT_MAX, kCoordinateNames[i]);
         if (node.Name == L"-" && map && map->IsInside(node.MainX, node.MainY) && map->GetHex(node.MainX, node.MainY)->city)
             node.Name = map->GetHex(node.MainX, node.MainY)->city->Name;
         if (WarnIfNameTooLong(node.Name, kSeaNodeNameMax, L"sea node", path, line))
@@ -124,23 +120,23 @@ void cGrafMorz::LoadNodes(const std::wstring& folderPattern)
         // What a save keeps of play: whether the node is a port (one bombed down to size 0 is
         // still a port in play), and the ships the node counted for the country that last
         // looked, from which spotting goes on.
-        if (f.size() >= 29 && (LeadingInt(f[28]) == SEA_NODE_SEA || LeadingInt(f[28]) == SEA_NODE_PORT))
-            node.Kind = LeadingInt(f[28]);
+        if (row.Has(28))
+            node.Kind = row.Int(28, SEA_NODE_PORT, SEA_NODE_SEA, L"Kind");
         // The ships the node showed: the dice pick another when one of them goes down.
         if (f.size() >= 31)
         {
             ShownShipsSaved = true;
-            node.ShownOwnShip = ShipOnTheMap(LeadingInt(f[29]));
-            node.ShownEnemyShip = ShipOnTheMap(LeadingInt(f[30]));
+            node.ShownOwnShip = ShipOnTheMap(row.Int(29, -1, INT_MAX, L"Own ship shown (ID, -1 none)"));
+            node.ShownEnemyShip = ShipOnTheMap(row.Int(30, -1, INT_MAX, L"Enemy ship shown (ID, -1 none)"));
         }
         if (f.size() >= 28)
-            for (int t = 0; t < 6; ++t)
+            for (size_t t = 0; t < 6; ++t)
             {
-                node.OwnCounts[t] = ClampedValue(LeadingInt(f[size_t(10 + t)]), 0, kMaxShipCount, path, line, L"own ships");
+                node.OwnCounts[t] = row.ClampedInt(10 + t, 0, kMaxShipCount, FormatText(L"own ships %i", int(t) + 1));
                 node.AlliedCounts[t] =
-                    ClampedValue(LeadingInt(f[size_t(16 + t)]), 0, kMaxShipCount, path, line, L"allied ships");
+                    row.ClampedInt(16 + t, 0, kMaxShipCount, FormatText(L"allied ships %i", int(t) + 1));
                 node.EnemyCounts[t] =
-                    ClampedValue(LeadingInt(f[size_t(22 + t)]), 0, kMaxShipCount, path, line, L"enemy ships");
+                    row.ClampedInt(22 + t, 0, kMaxShipCount, FormatText(L"enemy ships %i", int(t) + 1));
             }
         Nodes.push_back(node);
         if (!map)
@@ -221,31 +217,18 @@ void cGrafMorz::LoadEdgesFile(const std::wstring& path)
             continue;
         const std::vector<std::string> fields = SplitTokens(StripLineEnd(line));
         const size_t given = std::min<size_t>(fields.size(), 4);
-        bool numbers = true;
+        // A hex in letters would be read as column or row 0, and the strait held by whoever
+        // holds that other hex: no number refuses the file, as everywhere.
+        const cTableFields row(path, lineNo, fields);
+        static const wchar_t* const kNames[] = {L"From sea node ID", L"To sea node ID",
+                                                L"Controlling hex X (-1 = free)", L"Controlling hex Y"};
         for (size_t i = 0; i < given; ++i)
-        {
-            int value = 0;
-            if (i < 2)
-                v[i] = LeadingInt(fields[i]);
-            else if (ParseInt(fields[i], value))
-                v[i] = value;
-            else
-                numbers = false;
-        }
+            v[i] = row.Int(i, INT_MIN, INT_MAX, kNames[i]);
         const int from = v[0];
         sLukGrafuMorz edge;
         edge.Target = v[1];
         edge.ControlX = v[2];
         edge.ControlY = v[3];
-        // A hex in letters would be read as column or row 0, and the strait held by whoever
-        // holds that other hex: the line is refused, as a hex off the map is.
-        if (!numbers)
-        {
-            LogLine(L"ERROR: the hex of edge %i -> %i is not given in whole numbers in %s at line %i, line skipped",
-                    from, edge.Target, path, lineNo);
-            CountRowLeftOut(path);
-            continue;
-        }
         // An edge of or to a node that does not exist would be kept outside the graph.
         if (!GetNode(from) || !GetNode(edge.Target))
         {

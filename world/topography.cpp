@@ -1,12 +1,14 @@
 #include "world/topography.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "core/fatal.h"
 #include "core/log.h"
 #include "core/stringbase.h"
 #include "core/text.h"
 #include "game/paths.h"
+#include "game/table_fields.h"
 #include "world/city.h"
 #include "world/country.h"
 #include "world/map.h"
@@ -163,7 +165,8 @@ void cTopografia::Load(const std::wstring& folderPattern)
         const std::string& key = tokens[0];
         if (key == "Country")
         {
-            const int id = tokens.size() > 1 ? LeadingInt(tokens[1]) : 0;
+            const int id = tokens.size() > 1 ? cTableFields(path, lineNo, tokens).Int(1, INT_MIN, INT_MAX, L"Country")
+                                             : 0;
             // A country the game does not have would be written past the entries.
             if (id < 1 || size_t(id) > Countries.size())
                 FatalExit(1, FormatText(L"ERROR: country %i does not exist (1 to %i) in %s at line %i", id,
@@ -195,9 +198,9 @@ void cTopografia::Load(const std::wstring& folderPattern)
                 LogLine(L"WARNING: too few fields in %s at line %i, line skipped", path, lineNo);
                 continue;
             }
-            int x = -1, y = -1;
-            if (!ParseInt(tokens[1], x) || !ParseInt(tokens[2], y))
-                x = y = -1;
+            const cTableFields row(path, lineNo, tokens);
+            const int x = row.Int(1, INT_MIN, INT_MAX, L"City hex X");
+            const int y = row.Int(2, INT_MIN, INT_MAX, L"City hex Y");
             if (!map || !map->IsInside(x, y))
             {
                 LogLine(L"WARNING: hex (%i, %i) lies outside the map in %s at line %i, line skipped", x, y, path,

@@ -58,6 +58,10 @@ TEST_F(CountryEffects, CountryValuesWarPeaceFlagsAndTechnologyChangeAsScripted)
     EXPECT_EQ(albion.PoliticalStrength, 100);
     Fire(L"Country.SetPoliticalStrength", {5, 55});
     EXPECT_EQ(valdonia.PoliticalStrength, 55);
+    // Within what a save keeps: -1 (never surrenders) to 100.
+    Fire(L"Country.SetPoliticalStrength", {5, 2000000});
+    EXPECT_EQ(valdonia.PoliticalStrength, 100);
+    Fire(L"Country.SetPoliticalStrength", {5, 55});
     Fire(L"Country.SetSocialUnrest", {5, -5});
     EXPECT_EQ(valdonia.SocialUnrest, 0.0f);
     Fire(L"Country.SetSocialUnrest", {5, 120});

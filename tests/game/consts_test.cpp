@@ -223,24 +223,41 @@ TEST_F(GameConstsLoad, ReadsTheScenarioFileAndRefusesUnusableValues)
     EXPECT_EQ(c.MaxSupply, 30);
     EXPECT_TRUE(testing_support::LogHasInOrder({L"data\\scenarios\\Test\\consts.csv", L"Otwarcie OK"}));
 
-    const std::pair<int, std::string> bad[] = {
-        {1, "3;3;3;3;0;3;3;3;3;3;3;3;"}, {14, "10;0;14;"},  {48, "51"},      {88, "R;1;1;0;1;1;1;1;"},
-        {89, "M;5;5;6;5;5;5;1;"},        {129, "0;0;0;0;0;"}, {137, "0"},     {166, "2;0;10;15;"}, {168, "51"},
-        {167, "1;0;5;"}, {15, "L;1;2;0;4;5;6;7;1;2;"}, {16, "A;2;2;3;4;5;6;7;1;-1;"}, {17, "N;3;2;3;4;5;6;7;-2;4;"},
-        {52, "AP cut;-2147483648;80;70;60;50;40;30;20;10;0;"},
+    // Each refused with the file, its line and the column of the value.
+    const struct
+    {
+        int row;
+        std::string line;
+        int column, value;
+    } bad[] = {
+        {1, "3;3;3;3;0;3;3;3;3;3;3;3;", 5, 5}, {14, "10;0;14;", 2, 2}, {48, "51", 1, 1}, {88, "R;1;1;0;1;1;1;1;", 4, 3},
+        {89, "M;5;5;6;5;5;5;1;", 4, 3}, {129, "0;0;0;0;0;", 1, 1}, {137, "0", 1, 1}, {166, "2;0;10;15;", 2, 2},
+        {168, "51", 1, 1}, {167, "1;0;5;", 2, 2}, {15, "L;1;2;0;4;5;6;7;1;2;", 4, 3},
+        {16, "A;2;2;3;4;5;6;7;1;-1;", 10, 9}, {17, "N;3;2;3;4;5;6;7;-2;4;", 9, 8},
+        {52, "AP cut;-2147483648;80;70;60;50;40;30;20;10;0;", 2, 1},
         // No finite number: a float, a double, a percentage beyond a float, a truncated int.
-        {9, "S1;1;nan;3;4;5;6;7;"}, {76, "Repair;12.5;inf;1;1;1;1;"}, {148, "1e39"}, {132, "1;-inf;4.7;"}};
-    for (const auto& [row, line] : bad) {
+        {9, "S1;1;nan;3;4;5;6;7;", 3, 2}, {76, "Repair;12.5;inf;1;1;1;1;", 3, 2}, {148, "1e39", 1, 1},
+        {132, "1;-inf;4.7;", 2, 2},
+        // No number, or no whole one where the row holds whole numbers: never read as 0 or as its first digits.
+        {48, "abc", 1, 1}, {149, "", 1, 1}, {149, "1e9", 1, 1}, {2, "AP;2;abc;3;3;4;4;2;", 3, 2},
+        {1, "3;3;3;nan;3;3;3;3;3;3;3;3;", 4, 4}, {34, "2;2;1;2.5;1;1;", 4, 4}, {135, "50;3;x4;6;", 3, 3}};
+    for (const auto& [row, line, column, value] : bad) {
         Put(FixtureWithRow(row, line));
         sGameConsts r;
+        std::wstring reason;
         try {
             r.LoadGameConsts(L"Test");
             ADD_FAILURE() << "row " << row << " was accepted";
         } catch (const sFatalExit& e) {
             EXPECT_EQ(e.code, 1);
+            reason = e.reason;
         }
-        EXPECT_TRUE(testing_support::LogStartsWith(L"ERROR: consts.csv row " + std::to_wstring(row) + L","))
-            << "row " << row;
+        EXPECT_EQ(reason.rfind(L"data\\scenarios\\Test\\consts.csv, line ", 0), 0u) << "row " << row << ": "
+                                                                                     << WideToUtf8(reason);
+        EXPECT_NE(reason.find(L", column " + std::to_wstring(column) + L" (row " + std::to_wstring(row) + L", value " +
+                              std::to_wstring(value) + L"): "),
+                  std::wstring::npos)
+            << "row " << row << ": " << WideToUtf8(reason);
     }
 
     // A file of only 100 rows leaves row 137 at 0, which nothing may divide by.

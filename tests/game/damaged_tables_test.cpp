@@ -34,7 +34,7 @@ const sDamage kDamages[] = {
     {"land_units.csv", "1;1st Guards;1;", "1;1st Guards;99;", true,
      L"data\\scenarios\\Testland\\land_units.csv, line 3: land unit ID=1 belongs to country 99; the game has 6"},
     {"land_units.csv", "1;1st Guards;1;", "2147483647;1st Guards;1;", true,
-     L"land_units.csv:3: land unit ID=2147483647 is outside 0 to 99999999"},
+     L"data\\scenarios\\Testland\\land_units.csv, line 3, column 1 (ID of a land unit): 2147483647 is outside 0 to 99999999"},
     // Left out as a commander of no country is; the unit he led goes without.
     {"commanders.csv", "1;Montgomery;1;", "1;Montgomery;99;", false,
      L"ERROR: commanders.csv: commander Montgomery (ID=1) belongs to country 99; the game has 6; row skipped"},
@@ -43,53 +43,50 @@ const sDamage kDamages[] = {
     {"convoys.csv", "2;1;1;3;6;4;", "2;1;1;-50;6;4;", true,
      L"data\\scenarios\\Testland\\convoys.csv, line 4: ERROR: Convoy with ID=2 carries -50, outside 0 to 1000000"},
     {"land_units.csv", "1;1st Guards;1;2;2;0;2;100;", "1;1st Guards;1;2;2;0;2;-5;", false,
-     L"WARNING: data\\scenarios\\Testland\\land_units.csv, line 3: strength of unit ID=1 is -5, outside 1 to 100; "
-     L"taken as 1"},
+     L"WARNING: data\\scenarios\\Testland\\land_units.csv, line 3, column 8 (strength of unit ID=1): -5 is outside 1 "
+     L"to 100; taken as 1"},
     // Too weak to count in the reserve too, from where the unit would be deployed.
     {"land_units.csv", "3;Albion Armour;1;-1;-1;4;1;100;", "3;Albion Armour;1;-1;-1;4;1;0;", false,
      L"WARNING: land unit ID=3 has strength 0, too little to count; taken as 3"},
     {"land_units.csv", "\n2;2nd Infantry Corps;", "\n9;Short;1;2;2;0;2\n2;2nd Infantry Corps;", false,
      L"land_units.csv:4: row of 7 fields left out: a land unit has 33"},
     {"naval_units.csv", "1;HMS Ark Royal;1;40;1;5;5;", "1;HMS Ark Royal;1;40;1;99;5;", false,
-     L"WARNING: data\\scenarios\\Testland\\naval_units.csv, line 4: hit points of unit ID=1 is 99, outside 0 to 5; "
-     L"taken as 5"},
+     L"WARNING: data\\scenarios\\Testland\\naval_units.csv, line 4, column 6 (hit points of unit ID=1): 99 is outside 0 "
+     L"to 5; taken as 5"},
     {"cities.csv", "Londinium;2;2;0;10;", "Londinium;2;2;0;-10;", false,
-     L"WARNING: data\\scenarios\\Testland\\cities.csv, line 2: victory points is -10, outside 0 to 1000000; taken "
-     L"as 0"},
-    {"losses.csv", "1;Albion;0;12.5;", "1;Albion;0;nan;", false,
-     L"WARNING: data\\scenarios\\Testland\\losses.csv, line 3: losses of country 1 to country 2 is nan, outside 0 to "
-     L"1000000000; taken as 0"},
-    // "nan" is no number: read as 0, never as an end of the range.
-    {"countries.csv", "5.000000;40.000000;", "nan;40.000000;", false,
-     L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2: social unrest is nan, outside 0 to 100; taken as 0"},
-    {"countries.csv", "5.000000;40.000000;", "5.000000;nan;", false,
-     L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2: war economy is nan, outside -1000000 to 1000000; "
-     L"taken as 0"},
-    {"countries.csv", ";120.000000;10;", ";nan;10;", false,
-     L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2: production points is nan, outside -1000000000 to "
-     L"1000000000; taken as 0"},
+     L"WARNING: data\\scenarios\\Testland\\cities.csv, line 2, column 5 (Victory points): -10 is outside 0 to "
+     L"1000000; taken as 0"},
+    {"losses.csv", "1;Albion;0;12.5;", "1;Albion;0;nan;", true,
+     L"data\\scenarios\\Testland\\losses.csv, line 3, column 4 (losses of country 1 to country 2): \"nan\" is not a "
+     L"number"},
+    // "nan" is no number: refused, never read as 0 or as an end of the range.
+    {"countries.csv", "5.000000;40.000000;", "nan;40.000000;", true,
+     L"data\\scenarios\\Testland\\countries.csv, line 2, column 48 (Social unrest): \"nan\" is not a number"},
+    {"countries.csv", "5.000000;40.000000;", "5.000000;nan;", true,
+     L"data\\scenarios\\Testland\\countries.csv, line 2, column 49 (WarEconomy(%)): \"nan\" is not a number"},
+    {"countries.csv", ";120.000000;10;", ";nan;10;", true,
+     L"data\\scenarios\\Testland\\countries.csv, line 2, column 22 (PPs): \"nan\" is not a number"},
     // A huge number is told in a few characters, not three hundred digits.
     {"countries.csv", "5.000000;40.000000;", "5.000000;1e308;", false,
-     L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2: war economy is 1e+308, outside -1000000 to 1000000; "
-     L"taken as 1000000"},
-    {"cities.csv", "Londinium;2;2;0;10;12.5;", "Londinium;2;2;0;10;nan;", false,
-     L"WARNING: data\\scenarios\\Testland\\cities.csv, line 2: production points is nan, outside -1000000 to "
-     L"1000000; taken as 0"},
+     L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2, column 49 (WarEconomy(%)): 1e+308 is outside -1000000 "
+     L"to 1000000; taken as 1000000"},
+    {"cities.csv", "Londinium;2;2;0;10;12.5;", "Londinium;2;2;0;10;nan;", true,
+     L"data\\scenarios\\Testland\\cities.csv, line 2, column 6 (Production points): \"nan\" is not a number"},
     {"consts.csv", "\n1.0;1.1;1.2;1.3;", "\n1.0;nan;1.2;1.3;", true,
-     L"ERROR: consts.csv row 31, value 2 is nan: not a finite number"},
+     L"ERROR: data\\scenarios\\Testland\\consts.csv, line 35, column 2 (row 31, value 2): \"nan\" is not a number"},
     {"consts.csv", "\nRepair;12.5;", "\nRepair;-inf;", true,
-     L"ERROR: consts.csv row 76, value 1 is -inf: not a finite number"},
-    {"consts.csv", "\n0.125", "\nNaN", true, L"ERROR: consts.csv row 136, value 1 is NaN: not a finite number"},
+     L"ERROR: data\\scenarios\\Testland\\consts.csv, line 81, column 2 (row 76, value 1): \"-inf\" is not a finite number"},
+    {"consts.csv", "\n0.125", "\nNaN", true, L"ERROR: data\\scenarios\\Testland\\consts.csv, line 143, column 1 (row 136, value 1): \"NaN\" is not a number"},
     // Beyond the largest float: inf once kept.
-    {"consts.csv", "\n0.125", "\n1e40", true, L"ERROR: consts.csv row 136, value 1 is 1e40: not a finite number"},
+    {"consts.csv", "\n0.125", "\n1e40", true, L"ERROR: data\\scenarios\\Testland\\consts.csv, line 143, column 1 (row 136, value 1): \"1e40\" is not a finite number"},
     // Far beyond what a rule needs: products of such values overflow the rules' whole numbers.
     {"consts.csv", "\n60\r", "\n99999999999\r", true,
-     L"ERROR: consts.csv row 149, value 1 is 99999999999: outside -10000 to 10000"},
+     L"ERROR: data\\scenarios\\Testland\\consts.csv, line 156, column 1 (row 149, value 1): \"99999999999\" is outside -10000 to 10000"},
     {"consts.csv", "\nRepair;12.5;", "\nRepair;-10000.5;", true,
-     L"ERROR: consts.csv row 76, value 1 is -10000.5: outside -10000 to 10000"},
+     L"ERROR: data\\scenarios\\Testland\\consts.csv, line 81, column 2 (row 76, value 1): \"-10000.5\" is outside -10000 to 10000"},
     {"countries.csv", "90;0;1;2;2;1;3;1;4;0;120.000000", "90;0;1;2;2;2147483647;3;1;4;0;inf", false,
-     L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2: technology level 3 is 2147483647, outside 0 to "
-     L"100; taken as 100"},
+     L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2, column 17 (technology level 3, Land warfer doctrine "
+     L"(0-5)): 2147483647 is outside 0 to 100; taken as 100"},
     {"unit_names.csv", "\n1;Infantry;", "\n-2147483648;Infantry;", false,
      L"ERROR: unit_names.csv, line 3: unit type -2147483648 is not within 1 and 17; row skipped"},
     {"Info.ini", "SmallUnitsSize=1", "SmallUnitsSize=-2147483648", false, nullptr},
@@ -106,28 +103,28 @@ const sDamage kDamages[] = {
      L"taken as 9999"},
     {"land_units.csv", "1;1st Guards;1;2;2;0;2;100;3;0;0;2;2;3;-1;1;0;0.000000;0;",
      "1;1st Guards;1;2;2;0;2;100;3;0;0;2;2;3;-1;1;0;0.000000;-2147483648;", false,
-     L"WARNING: data\\scenarios\\Testland\\land_units.csv, line 3: freeze time of unit ID=1 is -2147483648, outside 0 "
-     L"to 1000000; taken as 0"},
+     L"WARNING: data\\scenarios\\Testland\\land_units.csv, line 3, column 19 (freeze time of unit ID=1): -2147483648 "
+     L"is outside 0 to 1000000; taken as 0"},
     {"air_units.csv", "3;Fernbomber;2;12;3;22;2;", "3;Fernbomber;2;12;3;22;4294967296;", false,
-     L"WARNING: data\\scenarios\\Testland\\air_units.csv, line 6: level of unit ID=3 is 2147483647, outside 1 to "
-     L"1000; taken as 1000"},
+     L"WARNING: data\\scenarios\\Testland\\air_units.csv, line 6, column 7 (level of unit ID=3): 4294967296 is outside "
+     L"1 to 1000; taken as 1000"},
     {"land_units.csv", "10;0;0;-1;0;0;2;2;0;", "10;0;0;-1;0;99999999999;2;2;0;", false,
-     L"WARNING: data\\scenarios\\Testland\\land_units.csv, line 3: trench bonus of unit ID=1 is 2147483647, outside "
-     L"0 to 1000; taken as 1000"},
+     L"WARNING: data\\scenarios\\Testland\\land_units.csv, line 3, column 30 (trench bonus of unit ID=1): 99999999999 "
+     L"is outside 0 to 1000; taken as 1000"},
     {"countries.csv", "120.000000;10;8;6;4;8;0;4;", "120.000000;10;8;6;4;8;2147483647;4;", false,
-     L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2: sea transport points used by convoys is "
-     L"2147483647, outside -1000000 to 1000000; taken as 1000000"},
+     L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2, column 28 (STP used by convoys): 2147483647 is "
+     L"outside -1000000 to 1000000; taken as 1000000"},
     // The months to the next doctrine level count down every month.
     {"countries.csv", "4;10;16;22;28;", "4;10;16;-2147483648;28;", false,
-     L"WARNING: data\\scenarios\\Testland\\countries.csv, line 3: months to doctrine level 4 is -2147483648, "
-     L"outside -1000000 to 1000000; taken as -1000000"},
+     L"WARNING: data\\scenarios\\Testland\\countries.csv, line 3, column 58 (months to doctrine level 4): -2147483648 "
+     L"is outside -1000000 to 1000000; taken as -1000000"},
     // The monthly research rolls a die for every point invested and adds up the progress.
     {"countries.csv", "4;0;0;0;0;0;0;0;0;0;0;0;0;120;80", "4;0;0;2147483647;0;0;0;0;0;0;0;0;0;120;80", false,
-     L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2: technology investment 4 is 2147483647, outside 0 "
-     L"to 3; taken as 3"},
+     L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2, column 32 (technology investment 4, Aircraft): "
+     L"2147483647 is outside 0 to 3; taken as 3"},
     {"countries.csv", "4;0;0;0;0;0;0;0;0;0;0;0;0;120;80", "4;0;0;0;0;0;0;0;0;2147483647;0;0;0;120;80", false,
-     L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2: research progress 4 is 2147483647, outside 0 to "
-     L"1000000; taken as 1000000"},
+     L"WARNING: data\\scenarios\\Testland\\countries.csv, line 2, column 38 (research progress 4, Aircraft): "
+     L"2147483647 is outside 0 to 1000000; taken as 1000000"},
 };
 
 TEST(DamagedTables, EachDamageIsRefusedOrKeptInRangeWithItsFileAndLine)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <vector>
 
 #include "core/stringbase.h"
@@ -211,9 +212,10 @@ TEST_F(EndOfImpulse, CountersMoveOnByOneAndStopAtTheirEnds)
     game->m_Reserve.front()->m_AvailableInTurns = 0;
     game->m_Reserve.back()->m_AvailableInTurns = 2;
     game->m_NavalReserve.front()->m_AvailableInTurns = 0;
-    // A Mulberry harbour lasts its months: one with a month left is gone at the next month.
+    // A Mulberry harbour lasts its months: one with a month left is gone at the next month,
+    // and so is one of the lowest life, which must not wrap round to the highest.
     std::vector<cMulberry*> harbours;
-    for (int months : {1, 2}) {
+    for (int months : {1, 2, INT_MIN}) {
         auto* harbour = new cMulberry();
         harbour->m_Owner = kBorussia;
         harbour->m_RemainingMonths = months;
@@ -222,9 +224,11 @@ TEST_F(EndOfImpulse, CountersMoveOnByOneAndStopAtTheirEnds)
     }
     const int harbourId = harbours[0]->m_Id;
     const int keptId = harbours[1]->m_Id;
+    const int lowestId = harbours[2]->m_Id;
     game->m_MulberryMonth = game->m_Date[1] - 1;
     game->EndImpulse(true);
     EXPECT_EQ(game->FindLandUnitById(harbourId), nullptr);
+    EXPECT_EQ(game->FindLandUnitById(lowestId), nullptr);
     ASSERT_NE(game->FindLandUnitById(keptId), nullptr);
     EXPECT_EQ(harbours[1]->m_RemainingMonths, 1);
     EXPECT_EQ(travelling.State, 0);

@@ -112,6 +112,14 @@ TEST(Reports, DamagedFilesNeverReadPastTheirEnd)
     count[8] = char(0x80);
     EXPECT_FALSE(m.Decode(count));
     EXPECT_FALSE(m.Decode(good.substr(0, 7)));
+    // A date no game writes (the second report in month 13): the first report is kept.
+    std::string dated = good;
+    const size_t second = 9 + 32 + 2 * std::wstring(L"first").size();
+    dated[second + 8] = 13;
+    testing_support::ClearLog();
+    EXPECT_FALSE(m.Decode(dated));
+    EXPECT_EQ(m.GetReports().size(), 1u);
+    EXPECT_TRUE(testing_support::LogContains(L"ERROR: report 2 of reports.dat has the month 13, outside 0 to 12"));
     for (size_t cut = 9; cut < good.size(); ++cut)
         m.Decode(good.substr(0, cut));
 }

@@ -30,16 +30,26 @@ TEST(Commanders, WrittenFileReadsBackTheSameAndBadRowsAreSkipped)
         EXPECT_EQ(*back[i], *commanders[i]);
     EXPECT_TRUE(testing_support::LogContains(L"Added commander Göring (ID=2 CountryID=5)"));
 
-    // An empty name drops a field and with it the row; too long a name, a type or
-    // state out of range, or no country skips the row with a log line.
+    // An empty name drops a field and with it the row; too long a name or no country skips
+    // the row with a log line; a type or state out of range refuses the table.
     const std::string longName(120, 'x');
-    ReadCommanders("3;;5;0;1;1;0;\n4;" + longName + ";5;0;1;1;0;\n5;A;5;3;1;1;0;\n6;B;0;0;1;1;0;\n7;C;2;0;1;1;9;\n"
-                   "8;D;2;1;1;1;1;\n",
-                   back);
+    ReadCommanders("3;;5;0;1;1;0;\n4;" + longName + ";5;0;1;1;0;\n6;B;0;0;1;1;0;\n8;D;2;1;1;1;1;\n", back);
     ASSERT_EQ(back.size(), 1u);
     EXPECT_EQ(back[0]->ID, 8);
     EXPECT_TRUE(LogStartsWith(L"ERROR: commanders.csv, line 2:"));
-    EXPECT_TRUE(LogStartsWith(L"ERROR: commanders.csv, line 5:"));
+    EXPECT_TRUE(LogStartsWith(L"ERROR: commanders.csv, line 3:"));
+    for (const auto& [row, told] :
+         {std::pair{"5;A;5;3;1;1;0;", L"commanders.csv, line 1, column 4 (Type [0=land 1=air 2=naval]): 3 is outside "
+                                      L"0 to 2"},
+          {"7;C;2;0;1;1;9;", L"commanders.csv, line 1, column 7 (State [0=not assigned 1=on his way to HQ 2=assigned]): "
+                             L"9 is outside 0 to 2"}}) {
+        try {
+            ReadCommanders(row, back);
+            ADD_FAILURE() << row << " was read";
+        } catch (const sFatalExit& e) {
+            EXPECT_EQ(e.reason, told);
+        }
+    }
 
     // The writer ends the file without a line end: a last commander without a name is still
     // a whole row, skipped as any other; one cut inside its fields is refused.
@@ -124,8 +134,15 @@ TEST(AutoEvents, PairsStayUniqueAndRoundTrip)
     back.Load(L"data\\save\\A\\%s");
     EXPECT_EQ(back.GetPairs(), repo.GetPairs());
 
-    back.Decode("# comment\n4;5\n\n6;x\n");
+    back.Decode("# comment\n4;5\n\n6\n");
     EXPECT_EQ(back.GetPairs(), (std::list<sAutoEvent>{{4, 5}, {6, 0}}));
+    // An option that is no number is no option 0: the file is refused.
+    try {
+        back.Decode("4;5\n6;x\n");
+        ADD_FAILURE() << "option x was read";
+    } catch (const sFatalExit& e) {
+        EXPECT_EQ(e.reason, L"auto_events.csv, line 2, column 2 (option id): \"x\" is not a whole number");
+    }
     g_StringBase.LoadFromBytes(
         cStringBase::Encode({{"error:_cannot_handle_word_from_column_%i_for_auto_events_repository.", L"column %i"}}),
         true);

@@ -19,6 +19,7 @@
 #include "shell/menus/scenario_settings_menu.h"
 #include "shell/textures.h"
 #include "units/unit.h"
+#include "tests/game/hostile_values.h"
 #include "tests/shell/program_driver.h"
 #include "tests/test_support.h"
 
@@ -72,7 +73,7 @@ void MakeDamagedCopies()
     info.SetString("Save/Date", L"26.12.08 08:04");
     ASSERT_TRUE(info.SaveAs(good / "Info.ini"));
     for (const char* name : {"cut map", "cut units", "every file cut", "short row", "empty fleets", "empty map",
-                             "rows run together", "gone"})
+                             "rows run together", "gone", "hand edited"})
         fs::copy(good, fs::path("data/save") / name, fs::copy_options::recursive);
     Cut("data/save/cut map/map.qvr", fs::file_size(good / "map.qvr") / 2);
     // Ten bytes into the row in the middle of the table: the file ends inside that row.
@@ -93,6 +94,12 @@ void MakeDamagedCopies()
     std::string runTogether = units;
     runTogether.erase(begin - 2, 2);
     std::ofstream("data/save/rows run together/land_units.csv", std::ios::binary | std::ios::trunc) << runTogether;
+    // Edited by hand: Borussia in an alliance of 99, with production "abc".
+    int line = 0;
+    std::string countries = ReadBytes(good / "countries.csv");
+    countries = hostile::WithValue(countries, "2;1;Borussia;", 8, "99", line);
+    countries = hostile::WithValue(countries, "2;1;Borussia;", 22, "abc", line);
+    std::ofstream("data/save/hand edited/countries.csv", std::ios::binary | std::ios::trunc) << countries;
 }
 
 // Picks the save in the list and presses Start; between the two, what may happen meanwhile.
@@ -166,6 +173,10 @@ TEST(DamagedSaves, AreRefusedInTheListAndRowsLeftOutAreToldAfterLoading)
     Load(driver, L"rows run together");
     ExpectRefused(driver, L"rows run together",
                   {L"data/save/rows run together/land_units.csv, line ", L"two rows run together"});
+    Load(driver, L"hand edited");
+    ExpectRefused(driver, L"hand edited",
+                  {L"data/save/hand edited/countries.csv, line 4, column 8 (Alliance): 99 is outside 0 to 6"},
+                  "hand_edited_save_refused");
     Load(driver, L"gone", [] { fs::remove_all("data/save/gone"); });
     ExpectRefused(driver, L"gone", {L"data/save/gone is missing or cannot be read."});
     Load(driver, L"short row");

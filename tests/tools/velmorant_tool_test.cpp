@@ -10,6 +10,7 @@
 
 #include "core/ini.h"
 #include "platform/paths.h"
+#include "tests/game/hostile_values.h"
 #include "tests/test_support.h"
 
 namespace fs = std::filesystem;
@@ -72,7 +73,7 @@ TEST(VelmorantTool, CheckTellsWhatTheTestScenarioHolds)
     // What the load changed or left out, and the game goes on without, is told as well.
     const fs::path folder = CopyOfTestland() / "data" / "scenarios" / "Testland";
     for (const auto& [file, find, replace] :
-         {std::tuple{"countries.csv", "5.000000;40.000000;", "nan;40.000000;"},
+         {std::tuple{"countries.csv", "5.000000;40.000000;", "250;40.000000;"},
           {"commanders.csv", "1;Montgomery;1;", "1;Montgomery;99;"}}) {
         std::string text = ReadWholeFile(folder / file).value_or("");
         ASSERT_NE(text.find(find), std::string::npos) << file;
@@ -81,8 +82,8 @@ TEST(VelmorantTool, CheckTellsWhatTheTestScenarioHolds)
     const sRun damaged = RunTool("check " + Quoted(folder));
     EXPECT_EQ(damaged.code, 0) << damaged.err;
     EXPECT_NE(damaged.out.find("told while loading:\n"
-                               "  WARNING: data/scenarios/Testland/countries.csv, line 2: social unrest is nan, outside 0 "
-                               "to 100; taken as 0\n"),
+                               "  WARNING: data/scenarios/Testland/countries.csv, line 2, column 48 (Social unrest): 250 "
+                               "is outside 0 to 100; taken as 100\n"),
               std::string::npos)
         << damaged.out;
     EXPECT_NE(damaged.out.find("\n  1 row of commanders.csv left out\n"), std::string::npos) << damaged.out;
@@ -115,6 +116,25 @@ TEST(VelmorantTool, CheckFailsWithAClearLineOnABrokenFile)
     run = RunTool("check " + Quoted(folder));
     EXPECT_EQ(run.code, 1);
     EXPECT_NE(run.err.find("does not load: data/scenarios/Testland/land_units.csv, line 3: a row of "),
+              std::string::npos)
+        << run.err;
+
+    // A save edited by hand, its Borussia given the alliance 99 and the production "abc": refused
+    // naming the first of them, never played as a country of no side with production 0.
+    ASSERT_TRUE(WriteWholeFile(folder / "land_units.csv", ReadWholeFile(FixtureDir() / "testland" / "data" /
+                                                                        "scenarios" / "Testland" / "land_units.csv")
+                                                              .value_or("")));
+    ASSERT_EQ(RunTool("resave " + Quoted(folder) + " edited").code, 0);
+    const fs::path save = root / "data" / "save" / "edited";
+    int line = 0;
+    std::string countries = ReadWholeFile(save / "countries.csv").value_or("");
+    countries = hostile::WithValue(countries, "2;1;Borussia;", 8, "99", line);
+    countries = hostile::WithValue(countries, "2;1;Borussia;", 22, "abc", line);
+    ASSERT_TRUE(WriteWholeFile(save / "countries.csv", countries));
+    run = RunTool("check " + Quoted(save));
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("does not load: data/save/edited/countries.csv, line 4, column 8 (Alliance): 99 is outside "
+                           "0 to 6"),
               std::string::npos)
         << run.err;
 

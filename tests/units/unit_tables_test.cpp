@@ -10,10 +10,12 @@
 #include "core/format.h"
 #include "core/stringbase.h"
 #include "core/text.h"
+#include "game/load_files.h"
 #include "platform/paths.h"
 #include "tests/test_support.h"
 #include "tests/units/unit_test_game.h"
 #include "units/unit_tables.h"
+#include "world/fleet.h"
 
 using unit_tests::cTestGame;
 
@@ -203,8 +205,14 @@ TEST(UnitTables, CoordinatesOffTheMapOrAForeignTypeStopTheLoad)
     WriteFile(dir / "land_units.csv", kLandHeader + LandRow(1, "Fine", 1, 1) + LandRow(2, "Lost", 30, 2));
     auto g = MakeGame();
     testing_support::ClearLog();
-    EXPECT_THROW(LoadLandUnits(WindowsPatternOf(dir), g->game->m_LandUnits), sFatalExit);
-    EXPECT_TRUE(testing_support::LogContains(L"land_units.csv:4: land unit ID=2 stands at (30, 2), off the map"));
+    std::wstring reason;
+    try {
+        LoadLandUnits(WindowsPatternOf(dir), g->game->m_LandUnits);
+    } catch (const sFatalExit& e) {
+        reason = e.reason;
+    }
+    EXPECT_NE(reason.find(L"land_units.csv, line 4, column 4 (Hex X): 30 is outside -1 to "), std::wstring::npos)
+        << WideToUtf8(reason);
     EXPECT_EQ(g->Hex(0, 0).unit, nullptr);
 
     WriteFile(dir / "land_units.csv", kLandHeader + LandRow(1, "Plane", 1, 1, 20));
@@ -372,8 +380,34 @@ TEST(UnitTables, NamesWithSeparatorsAreWrittenSoTheyReadBack)
     auto g = MakeGame();
     cJednostkaLadowa* u = g->AddLand(1, UNIT_INFANTRY, 1, 1);
     u->SetName(L"Alpha;Beta\r\nGamma");
+    // Cleaned where it is named: the game shows what a save writes.
+    EXPECT_EQ(u->m_Name, L"Alpha Beta  Gamma");
     std::string text = EncodeLandUnits();
     EXPECT_NE(text.find(";Alpha Beta  Gamma;"), std::string::npos);
+
+    // A fleet renamed with the separator reads back with the name it had in play, and no
+    // column spilled into the next.
+    auto* fleet = new cFlota();
+    fleet->ID = 5;
+    fleet->owner = 1;
+    fleet->seaNode = 1;
+    fleet->isActive = 1;
+    fleet->SetName(L"Evil;fleet|x");
+    EXPECT_EQ(fleet->name, L"Evil fleet|x");
+    g->game->m_Fleets.push_back(fleet);
+    const auto dir = testing_support::MakeScratchDir("separators");
+    WriteFile(dir / "fleets.csv", EncodeFleets());
+    std::list<cFlota*> back;
+    LoadFleets(WindowsPatternOf(dir), back);
+    ForgetExpected();
+    const auto read = std::find_if(back.begin(), back.end(), [](const cFlota* f) { return f->ID == 5; });
+    ASSERT_NE(read, back.end());
+    EXPECT_EQ((*read)->name, L"Evil fleet|x");
+    EXPECT_EQ((*read)->owner, 1);
+    EXPECT_EQ((*read)->seaNode, 1);
+    EXPECT_EQ((*read)->isActive, 1);
+    for (cFlota* f : back)
+        delete f;
 }
 
 TEST(UnitTables, SurrenderDeletesOnlyThatCountrysReserve)

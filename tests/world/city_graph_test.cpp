@@ -102,7 +102,8 @@ TEST_F(cCityGraph, BadLinesEndTheProgramOrAreReported)
     // Each bad line ends the program with code 1.
     for (const char* text : {"#\n\n2;0;3;0;0\n", // no city at (3, 0)
                              "0;0;-1;0;0\n",       // outside the map: never the hex (0, 0)
-                             "0;0;6;6;0\n"})       // to a resources city
+                             "0;0;6;6;0\n",        // to a resources city
+                             "0;0;2;0;x\n"})       // a link neither by land nor by sea
     {
         try
         {
@@ -117,10 +118,12 @@ TEST_F(cCityGraph, BadLinesEndTheProgramOrAreReported)
     EXPECT_TRUE(LogContains(FolderOf(dir) +
                             L"/cities_diagram.csv: Critical error at line 3: there is no city at the given coordinates."));
     EXPECT_TRUE(LogContains(FolderOf(dir) + L"/cities_diagram.csv: (2, 0) -> (3, 0)"));
+    EXPECT_TRUE(LogContains(FolderOf(dir) + L"/cities_diagram.csv, line 1, column 5 (Link [0=land 1=sea]): \"x\" is not a "
+                                            L"whole number"));
     ClearLog();
-    // A missing field keeps its value of the line before: to (4, 0), value 0; a value that is no
-    // number reads as 0; a last line of three characters, without its line end, is a link too.
-    Load("0;0;2;0;0\n2;0;4\n0;9;2;2;x\n4;2");
+    // A missing field keeps its value of the line before: to (4, 0), value 0; a last line of
+    // three characters, without its line end, is a link too.
+    Load("0;0;2;0;0\n2;0;4\n0;9;2;2;0\n4;2");
     EXPECT_FALSE(LogContains(L"WARNING"));
     EXPECT_EQ(a->GetGraphDistanceTo(*c), 2);
     EXPECT_EQ(e->GetGraphDistanceTo(*d), 1);

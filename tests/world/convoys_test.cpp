@@ -174,15 +174,15 @@ TEST_F(cConvoys, FileReadsBackAndBadRowsEndTheProgram)
     }
     EXPECT_TRUE(LogContains(FolderOf(bad) + L"/convoys.csv, line 2:"));
 
-    // Hostile files: a number that is none reads as 0, as the C library reads it; one out of
-    // range, a cut last row or an id given twice ends the program.
+    // Hostile files: a number that is none, one out of range, a cut last row or an id given
+    // twice ends the program.
     struct sRow
     {
         const char* text;
         int loaded; // -1: the program ends
         int value;
     };
-    for (const sRow& row : {sRow{"7;1;0;nan;2;3;\n", 1, 0}, sRow{"nan;1;0;4;2;3;", 1, 4}, sRow{"7;1;0;4;2;3", 1, 4},
+    for (const sRow& row : {sRow{"7;1;0;nan;2;3;\n", -1, 0}, sRow{"nan;1;0;4;2;3;", -1, 0}, sRow{"7;1;0;4;2;3", 1, 4},
                             sRow{"7;1;0;;2;3;\n", 0, 0}, sRow{"7;1;0;99999999999;2;3;", -1, 0},
                             sRow{"7;1;0;-5;2;3;", -1, 0}, sRow{"7;-1;0;4;2;3;", -1, 0}, sRow{"7;1;0;4;2", -1, 0},
                             sRow{"7;1;0;4;2;3;\n7;2;0;5;4;2;", -1, 0},

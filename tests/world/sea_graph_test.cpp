@@ -231,13 +231,12 @@ TEST(SeaGraph, NodesFileReadsWritesAndMarksTheMap)
                                      "1;North Sea;0;5;0;0;1;0;0;1\n"
                                      "2;-;5;3;2;2;2;3;3;2\n"
                                      "3;Shallow;4;0;4;4;9;9;4;5\n"
-                                     "4;Typo;0;0;a;1;1;1;1;1\n"
+                                     "4;Far;0;0;-1;1;1;1;1;1\n"
                                      "short;row\n");
     ClearLog();
     w.sea.LoadNodes(PatternOf(dir));
     ASSERT_EQ(w.sea.NodeCount(), 4);
-    EXPECT_TRUE(LogContains(L"WARNING. Main hex for sea node Typo (ID=4) is placed outside the map!"));
-    EXPECT_NE(w.Hex(0, 1).seaNodeDisplay, 4); // a typo never lands on the first hex
+    EXPECT_TRUE(LogContains(L"WARNING. Main hex for sea node Far (ID=4) is placed outside the map!"));
     w.sea.Nodes.pop_back();
     EXPECT_EQ(w.sea.Nodes[0].Kind, SEA_NODE_SEA);
     EXPECT_EQ(w.sea.Nodes[0].SizeCurrent, 0);
@@ -251,6 +250,20 @@ TEST(SeaGraph, NodesFileReadsWritesAndMarksTheMap)
     EXPECT_TRUE(LogContains(L"WARNING. Player unit in sea node Shallow (ID=3) is placed outside the map!"));
     EXPECT_TRUE(LogContains(L"WARNING: 2 fields instead of 10 in " + FolderOf(dir) +
                             L"/sea_nodes.csv at line 6, line skipped"));
+    // A hex in letters refuses the file: a typo never lands on the first hex.
+    {
+        const auto typo = MakeScratchDir("seanodes_typo");
+        WriteFile(typo / "sea_nodes.csv", "#ID;Name\n1;Typo;0;0;a;1;1;1;1;1\n");
+        cTestWorld t(6, 6);
+        try {
+            t.sea.LoadNodes(PatternOf(typo));
+            ADD_FAILURE() << "a hex in letters was read";
+        } catch (const sFatalExit& e) {
+            EXPECT_EQ(e.reason, FolderOf(typo) + L"/sea_nodes.csv, line 2, column 5 (Hex X (city hex X for ports)): "
+                                                 L"\"a\" is not a whole number");
+        }
+        EXPECT_NE(t.Hex(0, 1).seaNodeDisplay, 1);
+    }
 
     const auto out = MakeScratchDir("seanodes_out");
     w.sea.SaveNodes(FolderOf(out));
@@ -285,7 +298,9 @@ TEST(SeaGraph, NodesFileReadsWritesAndMarksTheMap)
         u.sea.LoadNodes(PatternOf(dir));
         EXPECT_EQ(u.sea.Nodes[0].SizeMax, c.max) << c.sizes;
         EXPECT_EQ(u.sea.Nodes[0].SizeCurrent, c.current) << c.sizes;
-        EXPECT_EQ(CountLogLinesStartingWith(L"WARNING: sea node 1 has sizes"), c.told ? 1 : 0) << c.sizes;
+        EXPECT_EQ(CountLogLinesStartingWith(L"WARNING: " + FolderOf(dir) + L"/sea_nodes.csv, line 1, column "),
+                  c.told ? 1 : 0)
+            << c.sizes;
     }
 
     // A save keeps the kind whatever the size (a port bombed down to 0 stays a port), and the
@@ -351,9 +366,7 @@ TEST(SeaGraph, EdgesFileSkipsLinesNamingMissingNodesOrHexes)
                                      "0;1;-1;-1\n"
                                      "1;3;7;7\n"
                                      "1;3;;\n"
-                                     "3;2;-1\n"
-                                     "2;1;b;1\n"
-                                     "x\n");
+                                     "3;2;-1\n");
     ClearLog();
     w.sea.LoadEdgesFile(FolderOf(dir) + L"/sea_edges.csv");
     EXPECT_EQ(w.sea.Nodes[0].Edges.size(), 1u);
@@ -370,7 +383,17 @@ TEST(SeaGraph, EdgesFileSkipsLinesNamingMissingNodesOrHexes)
                             L" at line 6, line skipped"));
     EXPECT_TRUE(LogContains(L"ERROR: edge 1 -> 3 is held by hex (7, 7) outside the map in " + path +
                             L" at line 7, line skipped")); // the hex of the line before
-    EXPECT_TRUE(LogContains(L"ERROR: the hex of edge 2 -> 1 is not given in whole numbers in " + path +
-                            L" at line 9, line skipped"));
+    // A hex or a node in letters refuses the file.
+    for (const auto& [line, told] : {std::pair{"2;1;b;1", L"column 3 (Controlling hex X (-1 = free)): \"b\" is not a "
+                                                          L"whole number"},
+                                     {"x;1;-1;-1", L"column 1 (From sea node ID): \"x\" is not a whole number"}}) {
+        WriteFile(dir / "sea_edges.csv", std::string("#from;to;x;y\n") + line + "\n");
+        try {
+            w.sea.LoadEdgesFile(path);
+            ADD_FAILURE() << line << " was read";
+        } catch (const sFatalExit& e) {
+            EXPECT_EQ(e.reason, path + L", line 2, " + told);
+        }
+    }
     EXPECT_THROW(w.sea.LoadEdgesFile(FolderOf(dir) + L"/none.csv"), sFatalExit);
 }
