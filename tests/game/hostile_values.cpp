@@ -10,6 +10,7 @@
 #include "core/text.h"
 #include "game/game.h"
 #include "game/load_request.h"
+#include "game/play_counts.h"
 #include "game/presentation.h"
 #include "game/save_game.h"
 #include "platform/paths.h"
@@ -51,6 +52,8 @@ void ExpectEachTold(eFolder folder, const char* file, const std::vector<sHostile
     if (folder == eFolder::kSave) {
         LoadGame(sGameLoadRequest::ForScenario(L"Testland"));
         ASSERT_TRUE(SaveGame(L"hostile", true));
+        // The totals of play are the tool's, written beside the game's files as it does.
+        g_PlayCounts.Save(L"data\\save\\hostile");
         DeleteGameObject();
         name = L"hostile";
         folderText = L"data\\save\\hostile\\";
@@ -74,6 +77,14 @@ void ExpectEachTold(eFolder folder, const char* file, const std::vector<sHostile
         bool refused = false;
         try {
             LoadGame(request);
+            // The tool reads its totals after the game and goes no further when they are refused.
+            if (folder == eFolder::kSave)
+                try {
+                    g_PlayCounts.Load(request.folderPattern);
+                } catch (const sFatalExit&) {
+                    DeleteGameObject();
+                    throw;
+                }
         } catch (const sFatalExit& e) {
             refused = true;
             reason = e.reason;
