@@ -254,6 +254,11 @@ TEST(EndOfTurn, InHotSeatPlayTheTurnPassesFromOnePersonToTheOtherThroughTheNewTu
                   }
                   auto* production = dynamic_cast<CDXUTStatic*>(PanelOf(g_InfoPanel)->GetControl(kInfoProductionId));
                   EXPECT_EQ(production->GetText(), L"-");
+                  // Its figures are sea transport points, not the cargo beside them: the line over
+                  // the list says so.
+                  auto* caption = dynamic_cast<CDXUTStatic*>(results.GetControl(964));
+                  ASSERT_NE(caption, nullptr);
+                  EXPECT_NE(caption->GetText().find(L"sea transport points"), std::wstring::npos);
                   D::PressKey(VK_RETURN);
               },
               20000)
