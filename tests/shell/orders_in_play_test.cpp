@@ -1,6 +1,6 @@
 // Orders given through the game's windows in a running game of Testland: a unit moved,
 // shipped from a port and landed by clicks, a fleet's battle fought on its screen, a
-// convoy's ports picked on the map, and a fighter's recon.
+// convoy's ports picked on the map, a fighter's recon, and a bomber's strike on a port.
 #include <gtest/gtest.h>
 
 #include "core/lock.h"
@@ -772,6 +772,51 @@ TEST(OrdersInPlay, APortOrHexNotOfferedIsRefusedWithItsReasonAndAFlownReconTells
                   EXPECT_TRUE(panzer->m_Spotted);
                   EXPECT_EQ(std::make_pair(int(Guards()->m_X), int(Guards()->m_Y)), std::make_pair(2, 2));
                   EXPECT_EQ(Guards()->m_ActionPoints, Guards()->m_StartingActionPoints - 1);
+                  D::PressKey(VK_RETURN);
+              })
+        // Fighter Command, made a bomber, sinks the landing ship in Hamburgum with the 4. Mech
+        // Corps aboard: the strike's window names the corps that went down with it.
+        .Then("a loaded landing ship", PlayersTurn,
+              [=] {
+                  {
+                      GLOBAL_LOCK_SCOPE();
+                      cFlota* landing = mechCorps()->LoadIntoTransport(UNIT_AMPHIBIOUS, kHamburgum);
+                      ASSERT_NE(landing, nullptr);
+                      landing->ships.back()->m_HP = 1;
+                      landing->ships.back()->m_Spotted = true;
+                      sGameConsts& k = g_Gra->m_Consts;
+                      k.PortBombHit[0] = k.PortBombHit[1] = 1000;
+                      std::fill(std::begin(k.AirRanges), std::end(k.AirRanges), 20);
+                      cJednostkaLotnicza* bomber = g_Gra->FindAirUnitById(1);
+                      bomber->m_Type = UNIT_TACTICAL_BOMBER;
+                      bomber->m_ActionPoints = bomber->m_StartingActionPoints;
+                  }
+                  ShowHex(kFighterX, kFighterY);
+                  D::ClickHex(kFighterX, kFighterY);
+              })
+        .Then("bombardment",
+              [] { return D::FindControl(kUnitPanelBombardmentId) && D::FindControl(kUnitPanelBombardmentId)->GetEnabled(); },
+              [] { D::ClickControl(kUnitPanelBombardmentId); })
+        .Then("the port", [=] { return mode() == ORDER_AIR_BOMBARDMENT; },
+              [] {
+                  const cMapa& map = *g_Gra->m_Mapa;
+                  for (int y = 0; y < map.height; ++y)
+                      for (int x = 0; x < map.width; ++x)
+                          if (const sHex* hex = map.GetHex(x, y);
+                              hex->seaNodeDisplay == kHamburgum && (hex->marks & MARK_AIR_BOMBARD_TARGET)) {
+                              ShowHex(x, y);
+                              D::ClickHex(x, y);
+                              return;
+                          }
+                  ADD_FAILURE() << "Hamburgum's ships are no target";
+              })
+        .Then("sunk with the corps", [] { return CurrentDialog() && CurrentDialog()->GetControl(914) != nullptr; },
+              [] {
+                  const auto* text = dynamic_cast<CDXUTMemo*>(CurrentDialog()->GetControl(914));
+                  ASSERT_NE(text, nullptr);
+                  EXPECT_NE(text->GetText().find(L"destroyed!\n" + LangFormat("report_lost_aboard_%s", std::wstring(L"4. Mech Corps"))),
+                            std::wstring::npos)
+                      << WideToUtf8(text->GetText());
               });
     EXPECT_EQ(driver.Run(), 0);
 }
