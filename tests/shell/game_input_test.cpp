@@ -7,6 +7,7 @@
 #include "dialogs/info_panel.h"
 #include "dialogs/preferences_dialog.h"
 #include "gui/controls.h"
+#include "gui/layout.h"
 #include "core/lock.h"
 #include "core/settings.h"
 #include "core/stringbase.h"
@@ -753,12 +754,17 @@ TEST(GameInput, KeysStoreAndRecallPlacesWalkTheUnitsAndPauseInEveryPhase)
                   D::PressKey(VK_DOWN);
                   ScrollMapByInput(map, DXUTGetTime());
                   EXPECT_GT(map.camera.targetY, 5.0f * 98);
-                  // The pointer at the screen's top edge scrolls, but not while a window is open.
+                  // The pointer at the screen's top edge scrolls, also while a window is open away
+                  // from it; on a panel's control no arrow scrolls.
                   D::MovePointer(g_UserSettings.resolutionX / 2, 0);
                   map.CenterAtHex(7, 5);
                   D::ArriveCamera();
-                  ScrollMapByInput(map, DXUTGetTime() + 0.05);
+                  EXPECT_TRUE(ScrollMapByInput(map, DXUTGetTime() + 0.05));
                   EXPECT_LT(map.camera.targetY, 5.0f * 98);
+                  // Held against the map's top edge the view stays: no next frame is owed.
+                  map.ScrollBy(0.0f, -1e6f, 1.0f);
+                  D::ArriveCamera();
+                  EXPECT_FALSE(ScrollMapByInput(map, DXUTGetTime() + 0.05));
                   // - and + zoom out and in from the main keyboard as from the number pad.
                   const float zoom = map.zoomFactor;
                   D::PressKey(VK_OEM_MINUS);
@@ -774,9 +780,18 @@ TEST(GameInput, KeysStoreAndRecallPlacesWalkTheUnitsAndPauseInEveryPhase)
                   D::PressKey('U');
                   ASSERT_NE(CurrentDialog(), nullptr);
                   ScrollMapByInput(map, DXUTGetTime() + 0.05);
-                  EXPECT_FLOAT_EQ(map.camera.targetY, 5.0f * 98);
+                  EXPECT_LT(map.camera.targetY, 5.0f * 98);
                   D::MovePointer(g_UserSettings.resolutionX / 2, g_UserSettings.resolutionY / 2);
                   D::PressKey(VK_ESCAPE);
+                  map.CenterAtHex(7, 5);
+                  D::ArriveCamera();
+                  const sLayoutRect& endTurn = g_GuiLayout[kEndTurnButtonId];
+                  D::MovePointer(endTurn.x + endTurn.width / 2, endTurn.y + endTurn.height / 2);
+                  DXUTStaticWndProc(WM_KEYDOWN, VK_DOWN, 1);
+                  ScrollMapByInput(map, DXUTGetTime() + 0.05);
+                  DXUTStaticWndProc(WM_KEYUP, VK_DOWN, 1);
+                  EXPECT_FLOAT_EQ(map.camera.targetY, 5.0f * 98);
+                  D::MovePointer(g_UserSettings.resolutionX / 2, g_UserSettings.resolutionY / 2);
               })
         .Then("tab", [] { return !CurrentDialog(); },
               [] {
