@@ -122,9 +122,10 @@ bool WindowHasFocus()
 // same part of the screen at every zoom.
 bool ScrollMapByInput(cMapa& map, double time)
 {
-    const int x = g_LastPointerX, y = g_LastPointerY;
+    // The mouse state every mouse event feeds, a shown window's too.
+    const int x = g_HintDisplay.pointerX, y = g_HintDisplay.pointerY;
     const bool onScreen = x >= 0 && y >= 0 && x < g_UserSettings.resolutionX && y < g_UserSettings.resolutionY;
-    if (g_RightHeld || !onScreen || IsControlUnderPointer(x, y, false)) {
+    if (g_HintDisplay.rightDragging || !onScreen || IsControlUnderPointer(x, y, false)) {
         g_ArrowTaps = 0;
         return false;
     }

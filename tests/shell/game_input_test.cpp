@@ -777,8 +777,10 @@ TEST(GameInput, KeysStoreAndRecallPlacesWalkTheUnitsAndPauseInEveryPhase)
                   EXPECT_NEAR(map.zoomFactor, zoom, 1e-6f);
                   map.CenterAtHex(7, 5);
                   D::ArriveCamera();
+                  D::MovePointer(g_UserSettings.resolutionX / 2, g_UserSettings.resolutionY / 2);
                   D::PressKey('U');
                   ASSERT_NE(CurrentDialog(), nullptr);
+                  D::MovePointer(g_UserSettings.resolutionX / 2, 0);
                   ScrollMapByInput(map, DXUTGetTime() + 0.05);
                   EXPECT_LT(map.camera.targetY, 5.0f * 98);
                   D::MovePointer(g_UserSettings.resolutionX / 2, g_UserSettings.resolutionY / 2);
