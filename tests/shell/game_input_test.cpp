@@ -754,6 +754,24 @@ TEST(GameInput, KeysStoreAndRecallPlacesWalkTheUnitsAndPauseInEveryPhase)
                   D::PressKey(VK_DOWN);
                   ScrollMapByInput(map, DXUTGetTime());
                   EXPECT_GT(map.camera.targetY, 5.0f * 98);
+                  // The four values of row 291 scroll from their own pixel on; a right or a bottom
+                  // cause wins over a left or a top one, arrows held or pointer at the edge.
+                  const sLayoutRect& edge = g_GuiLayout[291];
+                  const struct
+                  {
+                      int x, y;
+                      uint8_t arrows;
+                      int dx, dy;
+                  } edges[] = {{edge.width, edge.height, 0, 1, 1},  {edge.width - 1, edge.height - 1, 0, 0, 0},
+                               {edge.x, edge.y, 0, -1, -1},          {edge.x + 1, edge.y + 1, 0, 0, 0},
+                               {edge.x, edge.y, 4 | 2 | 8, 1, 1},    {edge.x + 1, edge.y + 1, 1 | 2, -1, -1}};
+                  for (const auto& e : edges) {
+                      int dx = 0, dy = 0;
+                      g_ArrowKeys = e.arrows;
+                      EdgeScrollDirection(e.x, e.y, dx, dy);
+                      EXPECT_EQ(std::make_pair(dx, dy), std::make_pair(e.dx, e.dy)) << e.x << " " << e.y;
+                  }
+                  g_ArrowKeys = 0;
                   // The pointer at the screen's top edge scrolls, also while a window is open away
                   // from it; on a panel's control no arrow scrolls.
                   D::MovePointer(g_UserSettings.resolutionX / 2, 0);
