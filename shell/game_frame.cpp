@@ -533,8 +533,8 @@ void EndTurnFromMainThread()
         return;
     }
     if (!current) {
-        // Nobody is left to move: the computer's phase ends the impulse, as it does after
-        // the country that closes the turn order, rather than the game ending here.
+        // Ending the program here would end the person's war over a scenario that lacks the
+        // country closing the turn order: the computer's phase ends the impulse, as after it.
         LogLine(L"%s", LangText("error:_end_of_turn_from_main_thread._no_dummy_country?"));
         play.SetActiveCountry(nullptr);
         BeginOtherSidePhase();
