@@ -79,6 +79,8 @@ bool CanAttackByClick(const cJednostka& unit, cMapa& map, const cPanstwo& active
 
 // What a click on the map does now: the hint of the order mode, or, with one's own unit
 // selected, whether it moves to a marked hex, attacks an enemy next to it, or can do neither.
+// The mode's hint alone would ask a player whose unit cannot move to click a marked hex, and
+// the click would be lost without a word.
 std::string StatusHintKeyNow(const cGra& game)
 {
     const cPlayState& play = *game.m_PlayState;
