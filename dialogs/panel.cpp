@@ -35,6 +35,7 @@ void FoldPanelsForOtherSide()
             panel->SetMinimized(true);
             panel->ForgetPendingAnswer();
         }
+    // A panel folded while the person drags it would go on moving out of sight.
     CDXUTDialog::CancelControlDrag();
     CloseTopDialogs(-1);
 }

@@ -79,6 +79,8 @@ bool CanAttackByClick(const cJednostka& unit, cMapa& map, const cPanstwo& active
 
 // What a click on the map does now: the hint of the order mode, or, with one's own unit
 // selected, whether it moves to a marked hex, attacks an enemy next to it, or can do neither.
+// The mode's hint alone would ask a player whose unit cannot move to click a marked hex, and
+// the click would be lost without a word.
 std::string StatusHintKeyNow(const cGra& game)
 {
     const cPlayState& play = *game.m_PlayState;
@@ -119,34 +121,22 @@ bool WindowHasFocus()
 } // namespace
 
 // Edge and arrow-key scrolling: a thousand screen pixels a second, so the view crosses the
-// same part of the screen at every zoom. The edges count only for a pointer on the map.
-void ScrollMapByInput(cMapa& map, double time)
+// same part of the screen at every zoom.
+bool ScrollMapByInput(cMapa& map, double time)
 {
-    const cDialog* window = CurrentDialog();
-    if (window && window->GetVisible()) {
-        // While a window is shown the map stays where it is under it: the keys are the
-        // window's, and a map gliding away would take the place the window speaks of.
-        g_ArrowKeys = g_ArrowTaps = 0;
-        return;
-    }
-    if (g_RightHeld)
-        return;
-    const int x = g_LastPointerX, y = g_LastPointerY;
-    // The edges count only for a pointer on the map; the arrow keys scroll wherever it rests,
-    // on a panel or off the window, as a player holding them expects.
-    const bool edges = !IsControlUnderPointer(x, y, false);
+    // The mouse state every mouse event feeds, a shown window's too.
+    const int x = g_HintDisplay.pointerX, y = g_HintDisplay.pointerY;
     const bool onScreen = x >= 0 && y >= 0 && x < g_UserSettings.resolutionX && y < g_UserSettings.resolutionY;
+    if (g_HintDisplay.rightDragging || !onScreen || IsControlUnderPointer(x, y, false)) {
+        g_ArrowTaps = 0;
+        return false;
+    }
     const float scale = map.currentScale > 0.0f ? map.currentScale : 1.0f;
     // A frame after a long still moment scrolls as far as one frame does: the loop sleeps
     // while nothing changes, so the time since the last frame may be seconds.
     const float step = float(std::clamp(time - g_PreviousFrameTime, 0.0, 0.1)) * 1000.0f / scale;
     int dx = 0, dy = 0;
-    if (edges && onScreen) {
-        EdgeScrollDirection(x, y, dx, dy);
-    } else {
-        dx = g_ArrowKeys & 4 ? 1 : g_ArrowKeys & 1 ? -1 : 0;
-        dy = g_ArrowKeys & 8 ? 1 : g_ArrowKeys & 2 ? -1 : 0;
-    }
+    EdgeScrollDirection(x, y, dx, dy);
     float sx = float(dx) * step, sy = float(dy) * step;
     // A key already let go moves the view as far as a tenth of a second held does: a tap
     // between two frames of the sleeping loop would otherwise move nothing.
@@ -155,10 +145,11 @@ void ScrollMapByInput(cMapa& map, double time)
     const float tap = 100.0f / scale;
     sx += (taps & 4 ? tap : 0.0f) - (taps & 1 ? tap : 0.0f);
     sy += (taps & 8 ? tap : 0.0f) - (taps & 2 ? tap : 0.0f);
-    if (sx != 0.0f || sy != 0.0f) {
-        map.ScrollBy(sx, sy, 1.0f);
-        DXUTWantFrameIn(0.0);
-    }
+    if (sx == 0.0f && sy == 0.0f)
+        return false;
+    const float targetX = map.camera.targetX, targetY = map.camera.targetY;
+    map.ScrollBy(sx, sy, 1.0f);
+    return map.camera.targetX != targetX || map.camera.targetY != targetY;
 }
 
 namespace {
@@ -423,8 +414,10 @@ void GameFrameMove(cRenderer*, double time, float elapsed)
     if (cDialog* window = CurrentDialog(); window && window->GetVisible())
         g_ArrowKeys = g_ArrowTaps = 0;
     const int state = game->GetGameState();
-    if ((state == kStateHuman || state == kStateHumanMove) && game->m_Mapa && WindowHasFocus())
-        ScrollMapByInput(*game->m_Mapa, time);
+    // Held against the map's edge the view stays, and the loop sleeps until the next input.
+    if ((state == kStateHuman || state == kStateHumanMove) && game->m_Mapa && WindowHasFocus() &&
+        ScrollMapByInput(*game->m_Mapa, time))
+        DXUTWantFrameIn(0.0);
     g_PreviousFrameTime = time;
     if (game->m_Mapa) {
         game->m_Mapa->FrameMove(elapsed);
@@ -542,8 +535,8 @@ void EndTurnFromMainThread()
         return;
     }
     if (!current) {
-        // Nobody is left to move: the computer's phase ends the impulse, as it does after
-        // the country that closes the turn order, rather than the game ending here.
+        // Ending the program here would end the person's war over a scenario that lacks the
+        // country closing the turn order: the computer's phase ends the impulse, as after it.
         LogLine(L"%s", LangText("error:_end_of_turn_from_main_thread._no_dummy_country?"));
         play.SetActiveCountry(nullptr);
         BeginOtherSidePhase();

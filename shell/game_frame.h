@@ -42,8 +42,9 @@ void AnimateUnitMove();
 void EdgeScrollDirection(int x, int y, int& dx, int& dy);
 // The game screen's scrolling in one frame of the person's phase: by the screen's edges
 // under the pointer, the arrow keys held and the arrows tapped since the last frame; none
-// while a window is shown.
-void ScrollMapByInput(cMapa& map, double time);
+// while the pointer rests on a control of a panel or of the shown window, or off the screen,
+// or while the right button drags the map. True when the view's target moved.
+bool ScrollMapByInput(cMapa& map, double time);
 // Keeps g_ArrowKeys for an arrow key's press or release; false for any other key.
 bool TrackArrowKey(unsigned key, bool down);
 // Moves the map's view to the hex.

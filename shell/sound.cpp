@@ -34,9 +34,9 @@ void InitSound()
     g_SoundOffReason.clear();
     g_SoundManager = std::make_unique<CSoundManager>();
     // A machine without a sound output (no device, or SDL_AUDIODRIVER naming a driver that
-    // does not exist) still plays, silent: sound is no reason to refuse a game. The log line
-    // says why in words of its own: the language table is not loaded yet, and its texts for
-    // this failure tell of an exit that does not come.
+    // does not exist) still plays, silent: ending here would leave its player without a game
+    // and, the language table not being loaded yet, without a word of why. The log line says
+    // why in words of its own: the table's texts for this failure tell of an exit.
     if (Failed(g_SoundManager->Initialize()) || Failed(g_SoundManager->SetPrimaryBufferFormat(1, 22050, 8))) {
         const std::string& error = g_SoundManager->LastError();
         g_SoundOffReason = error.empty() ? L"no sound output" : Utf8ToWide(error);

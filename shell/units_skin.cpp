@@ -145,7 +145,8 @@ bool LoadUnitSkinTable(int family, const std::filesystem::path& file, const std:
                 ++filled;
             }
         }
-        // A level cut short by the end of the file counts with what it has.
+        // Whether a level cut short by the end of the file was filled is not said: it keeps
+        // what it read, its threshold among it, rather than losing it to the unfilled ones.
         if (row > 0 && filled < kSkinLevels) {
             ClosePresentFlags(levels[size_t(filled)], layout.pairs);
             ++filled;

@@ -12,11 +12,11 @@
 #include "game/game.h"
 #include "game/game_state.h"
 #include "gui/edit_box.h"
+#include "gui/gui_hooks.h"
 #include "gui/layout.h"
 #include "gui/memo.h"
 #include "platform/messages.h"
 #include "shell/dialog_builders.h"
-#include "shell/dxut.h"
 #include "shell/frame_callbacks.h"
 #include "shell/game_frame.h"
 #include "shell/hint_display.h"
@@ -659,13 +659,16 @@ void cSeaBattleMenu::OnFrameMove(double, float elapsed)
         if (battle->IsOver())
             EnableCloseOnly();
     }
-    UpdateCamera(elapsed);
-    // The shots' timer and the camera run on the frame clock.
-    DXUTWantFrameIn(0.0);
+    const bool stepping = battle && !m_Over && (battle->m_AutoEndRequested || battle->m_NextTurnRequested);
+    // The shots' timer and a camera or zoom on its way run on the frame clock; a board at rest
+    // waits for the person's next input.
+    if (UpdateCamera(elapsed) || stepping)
+        GuiWantFrameIn(0.0);
 }
 
-void cSeaBattleMenu::UpdateCamera(float elapsed)
+bool cSeaBattleMenu::UpdateCamera(float elapsed)
 {
+    const int cameraX = m_CameraX, cameraY = m_CameraY, targetX = m_TargetX, targetY = m_TargetY;
     if (m_Zoom != m_TargetZoom) {
         const float step = 0.5f * elapsed;
         m_Zoom = std::abs(m_TargetZoom - m_Zoom) <= step ? m_TargetZoom
@@ -699,13 +702,13 @@ void cSeaBattleMenu::UpdateCamera(float elapsed)
         m_CameraX = std::clamp(m_TargetX - int(float(mouse.rightDragX) / m_Zoom), 0, kCameraLimitX);
         m_CameraY = std::clamp(m_TargetY - int(float(mouse.rightDragY) / m_Zoom), 0, kCameraLimitY);
         m_VelocityX = m_VelocityY = 0;
-        return;
+        return m_Zoom != m_TargetZoom;
     } else if (mouse.rightUp) {
         m_TargetX = m_CameraX;
         m_TargetY = m_CameraY;
         m_VelocityX = m_VelocityY = 0;
         mouse.rightUp = false;
-        return;
+        return m_Zoom != m_TargetZoom;
     }
     auto glide = [elapsed](int& camera, int target, float& velocity) {
         if (camera == target)
@@ -720,6 +723,8 @@ void cSeaBattleMenu::UpdateCamera(float elapsed)
     };
     glide(m_CameraX, m_TargetX, m_VelocityX);
     glide(m_CameraY, m_TargetY, m_VelocityY);
+    const bool moved = m_CameraX != cameraX || m_CameraY != cameraY || m_TargetX != targetX || m_TargetY != targetY;
+    return moved || m_Zoom != m_TargetZoom || m_CameraX != m_TargetX || m_CameraY != m_TargetY;
 }
 
 void cSeaBattleMenu::OnRender(float elapsed)

@@ -78,7 +78,8 @@ private:
     void Refresh();
     void ShowLog();
     void EnableCloseOnly();
-    void UpdateCamera(float elapsed);
+    // True while the view still moves: the next frame shows it further on.
+    bool UpdateCamera(float elapsed);
     bool OverControls(int x, int y) const;
     void SetButtonEnabled(int id, bool enabled);
 

@@ -500,12 +500,24 @@ TEST(EndOfTurn, ATurnEndedWhileAUnitWalksEndsWithTheUnitArrived)
                                     goalY = step.y;
                                 }
                     ASSERT_NE(walker, nullptr);
+                    // A unit that did not act this turn counts one more turn since its drop; one
+                    // that acted starts again from 0.
+                    cJednostkaLadowa* idle = nullptr;
+                    for (cJednostkaLadowa* unit : g_Gra->m_LandUnits)
+                        if (unit != walker && unit->m_Owner == borussia &&
+                            unit->m_ActionPoints == unit->m_StartingActionPoints)
+                            idle = unit;
+                    ASSERT_NE(idle, nullptr);
+                    walker->m_TurnsSinceParadrop = 5;
+                    idle->m_TurnsSinceParadrop = 3;
                     ASSERT_TRUE(g_Gra->m_PlayState->BeginMove(*walker, goalX, goalY));
                     ASSERT_EQ(g_Gra->GetGameState(), 8);
                     g_ShellLinks.endTurnFromMainThread();
                     EXPECT_NE(g_Gra->GetGameState(), 8);
                     EXPECT_EQ(g_Gra->m_Mapa->GetHex(goalX, goalY)->unit, walker);
                     EXPECT_EQ(std::make_pair(walker->m_X, walker->m_Y), std::make_pair(goalX, goalY));
+                    EXPECT_EQ(walker->m_TurnsSinceParadrop, 0);
+                    EXPECT_EQ(idle->m_TurnsSinceParadrop, 4);
                 });
     EXPECT_EQ(driver.Run(), 0);
 }

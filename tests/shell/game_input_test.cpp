@@ -7,6 +7,7 @@
 #include "dialogs/info_panel.h"
 #include "dialogs/preferences_dialog.h"
 #include "gui/controls.h"
+#include "gui/layout.h"
 #include "core/lock.h"
 #include "core/settings.h"
 #include "core/stringbase.h"
@@ -753,12 +754,35 @@ TEST(GameInput, KeysStoreAndRecallPlacesWalkTheUnitsAndPauseInEveryPhase)
                   D::PressKey(VK_DOWN);
                   ScrollMapByInput(map, DXUTGetTime());
                   EXPECT_GT(map.camera.targetY, 5.0f * 98);
-                  // The pointer at the screen's top edge scrolls, but not while a window is open.
+                  // The four values of row 291 scroll from their own pixel on; a right or a bottom
+                  // cause wins over a left or a top one, arrows held or pointer at the edge.
+                  const sLayoutRect& edge = g_GuiLayout[291];
+                  const struct
+                  {
+                      int x, y;
+                      uint8_t arrows;
+                      int dx, dy;
+                  } edges[] = {{edge.width, edge.height, 0, 1, 1},  {edge.width - 1, edge.height - 1, 0, 0, 0},
+                               {edge.x, edge.y, 0, -1, -1},          {edge.x + 1, edge.y + 1, 0, 0, 0},
+                               {edge.x, edge.y, 4 | 2 | 8, 1, 1},    {edge.x + 1, edge.y + 1, 1 | 2, -1, -1}};
+                  for (const auto& e : edges) {
+                      int dx = 0, dy = 0;
+                      g_ArrowKeys = e.arrows;
+                      EdgeScrollDirection(e.x, e.y, dx, dy);
+                      EXPECT_EQ(std::make_pair(dx, dy), std::make_pair(e.dx, e.dy)) << e.x << " " << e.y;
+                  }
+                  g_ArrowKeys = 0;
+                  // The pointer at the screen's top edge scrolls, also while a window is open away
+                  // from it; on a panel's control no arrow scrolls.
                   D::MovePointer(g_UserSettings.resolutionX / 2, 0);
                   map.CenterAtHex(7, 5);
                   D::ArriveCamera();
-                  ScrollMapByInput(map, DXUTGetTime() + 0.05);
+                  EXPECT_TRUE(ScrollMapByInput(map, DXUTGetTime() + 0.05));
                   EXPECT_LT(map.camera.targetY, 5.0f * 98);
+                  // Held against the map's top edge the view stays: no next frame is owed.
+                  map.ScrollBy(0.0f, -1e6f, 1.0f);
+                  D::ArriveCamera();
+                  EXPECT_FALSE(ScrollMapByInput(map, DXUTGetTime() + 0.05));
                   // - and + zoom out and in from the main keyboard as from the number pad.
                   const float zoom = map.zoomFactor;
                   D::PressKey(VK_OEM_MINUS);
@@ -771,12 +795,23 @@ TEST(GameInput, KeysStoreAndRecallPlacesWalkTheUnitsAndPauseInEveryPhase)
                   EXPECT_NEAR(map.zoomFactor, zoom, 1e-6f);
                   map.CenterAtHex(7, 5);
                   D::ArriveCamera();
+                  D::MovePointer(g_UserSettings.resolutionX / 2, g_UserSettings.resolutionY / 2);
                   D::PressKey('U');
                   ASSERT_NE(CurrentDialog(), nullptr);
+                  D::MovePointer(g_UserSettings.resolutionX / 2, 0);
                   ScrollMapByInput(map, DXUTGetTime() + 0.05);
-                  EXPECT_FLOAT_EQ(map.camera.targetY, 5.0f * 98);
+                  EXPECT_LT(map.camera.targetY, 5.0f * 98);
                   D::MovePointer(g_UserSettings.resolutionX / 2, g_UserSettings.resolutionY / 2);
                   D::PressKey(VK_ESCAPE);
+                  map.CenterAtHex(7, 5);
+                  D::ArriveCamera();
+                  const sLayoutRect& endTurn = g_GuiLayout[kEndTurnButtonId];
+                  D::MovePointer(endTurn.x + endTurn.width / 2, endTurn.y + endTurn.height / 2);
+                  DXUTStaticWndProc(WM_KEYDOWN, VK_DOWN, 1);
+                  ScrollMapByInput(map, DXUTGetTime() + 0.05);
+                  DXUTStaticWndProc(WM_KEYUP, VK_DOWN, 1);
+                  EXPECT_FLOAT_EQ(map.camera.targetY, 5.0f * 98);
+                  D::MovePointer(g_UserSettings.resolutionX / 2, g_UserSettings.resolutionY / 2);
               })
         .Then("tab", [] { return !CurrentDialog(); },
               [] {

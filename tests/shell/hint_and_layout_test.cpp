@@ -62,6 +62,11 @@ TEST_F(HintDisplay, TheBoxFlipsToTheLeftAndAboveThePointerAtTheScreensEdges)
     g_HintDisplay.BoxPosition(x, y);
     EXPECT_EQ(x, float(1010 - w));
     EXPECT_EQ(y, float(760 - h));
+    // A box that ends on the screen's last pixel still fits: it stays right of and below the pointer.
+    g_HintDisplay.UpdateMouse(false, false, 1024 - 20 - w, 768 - 20 - h);
+    g_HintDisplay.BoxPosition(x, y);
+    EXPECT_EQ(x, float(1024 - w));
+    EXPECT_EQ(y, float(768 - h));
     // Long texts wrap rather than run off the screen.
     EXPECT_LE(w, 200 + 10);
 }

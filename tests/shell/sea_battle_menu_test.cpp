@@ -511,12 +511,23 @@ TEST_F(SeaBattleScreen, TheBoardScrollsAtTheGameScreensEdgesAndWithTheArrowKeysW
         point(300, 384);
         frames(20);
         EXPECT_EQ(std::make_pair(menu->CameraX(), menu->CameraY()), std::make_pair(83, 83));
+        // A board at rest asks for no frame: the loop sleeps until the person's next input.
+        int wanted = 0;
+        g_GuiHooks.frameWanted = [&wanted](double) { ++wanted; };
+        frames(1);
+        EXPECT_EQ(wanted, 0);
 
         // The arrows held scroll with the pointer on the board, up to the board's limits.
         menu->OnKeyboard(VK_RIGHT, true, false);
         menu->OnKeyboard(VK_DOWN, true, false);
-        frames(60);
+        frames(1);
+        EXPECT_EQ(wanted, 1) << "a view on its way asks for the next frame";
+        frames(59);
         EXPECT_EQ(std::make_pair(menu->CameraX(), menu->CameraY()), std::make_pair(2490, 2940));
+        wanted = 0;
+        frames(1);
+        EXPECT_EQ(wanted, 0) << "held against the board's limits, nothing moves";
+        g_GuiHooks.frameWanted = nullptr;
         menu->OnKeyboard(VK_RIGHT, false, false);
         menu->OnKeyboard(VK_DOWN, false, false);
         menu->OnKeyboard(VK_UP, true, false);

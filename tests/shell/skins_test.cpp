@@ -93,6 +93,15 @@ TEST(UnitsSkin, TheNavalTableOfVersion103HasFifteenRowsALevel)
     EXPECT_EQ(g_UnitSkinLevels[kFamilyNaval][0].rects[9], (sRect{10, 20, 30, 40}));
     EXPECT_TRUE(g_UnitSkinLevels[kFamilyNaval][0].present[0]);
     EXPECT_EQ(g_UnitSkinLevels[kFamilyNaval][2].zoomThreshold, -100);
+    // Past its four pairs a piece is present on its own rectangle alone (row 10 gives R13).
+    std::string alone = "Alone\n200\n";
+    for (int r = 2; r < 15; ++r)
+        alone += r == 10 ? "5;5;9;9\n" : "0;0;0;0\n";
+    WriteFile("skin/naval_alone.csv", "Game version;1.03\n" + alone);
+    ASSERT_TRUE(LoadUnitSkinTable(kFamilyNaval, "skin/naval_alone.csv", L"naval_alone.csv"));
+    EXPECT_EQ(g_UnitSkinLevels[kFamilyNaval][0].rects[13], (sRect{5, 5, 9, 9}));
+    EXPECT_TRUE(g_UnitSkinLevels[kFamilyNaval][0].present[4]);
+    EXPECT_FALSE(g_UnitSkinLevels[kFamilyNaval][0].present[3]);
 
     WriteFile("skin/naval_old.csv", "Game version;1.02\n" + UnitLevel("Near", 200, 13) + UnitLevel("Far", 40, 13));
     ASSERT_TRUE(LoadUnitSkinTable(kFamilyNaval, "skin/naval_old.csv", L"naval_old.csv"));
