@@ -153,7 +153,7 @@ void cDialogWynikuWalki::OnTimer(float) { ShowCountdown(); }
 
 void cDialogWynikuWalki::ShowCountdown()
 {
-    // Held with Pause the report stays until it is closed, and says so rather than a time.
+    // Held, it closes only at a click: a time left standing would say it closes by itself.
     const bool counting = !m_CountdownPaused && m_Countdown >= 0.0f;
     if (auto* status = static_cast<CDXUTStatic*>(GetControl(kCombatResultStatusId, DXUT_CONTROL_STATIC)))
         status->SetText(counting ? LangFormat("combatresult_timeout", double(m_Countdown))
