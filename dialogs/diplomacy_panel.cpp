@@ -200,7 +200,7 @@ bool cDiplomacyPanel::IsIdle()
 
 void cDiplomacyPanel::ShowResult(const std::wstring& text, const std::wstring& title, int offset)
 {
-    // What the window tells stays in the acting country's reports.
+    // A result window once closed is gone: the acting country's reports keep what it told.
     if (const cPanstwo* acting = Acting(); acting && g_Gra)
         g_Gra->AddCountryReport(kOwnActsReportKind, *acting, title + L"\n\n" + text);
     PushDialog(new cDialogTekstowy(text, title), offset);
