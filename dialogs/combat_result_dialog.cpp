@@ -103,9 +103,8 @@ void cDialogWynikuWalki::AddResultIcons(const sCombatResult& result)
         {7505, result.portAffected, 4, "combatresult_defport_affected_hint"},
         {7506, result.navalDefenderKilled, 5, "combatresult_def_naval_def_killed_hint"},
     };
-    // Placed and sized by row 920, as every control by its screen size's layout file rather
-    // than in fixed pixels: at 1024 x 768 that is 40 x 40, 5 pixels under the attacker's text,
-    // the defender's stepped 70 then 50; larger screens scale all of it with the window.
+    // The toolkit puts every position in the screen size's layout file, where this window's
+    // icons are given in pixels: row 920 holds them (at 1024 x 768 40 x 40, 5 under the text).
     const sLayoutRect first = LayoutRow(kFirstIconId);
     // The defender's pictures start under its text as the attacker's do under theirs, the
     // first a little apart from the rest.
@@ -153,7 +152,7 @@ void cDialogWynikuWalki::OnTimer(float) { ShowCountdown(); }
 
 void cDialogWynikuWalki::ShowCountdown()
 {
-    // Held with Pause the report stays until it is closed, and says so rather than a time.
+    // Held, it closes only at a click: a time left standing would say it closes by itself.
     const bool counting = !m_CountdownPaused && m_Countdown >= 0.0f;
     if (auto* status = static_cast<CDXUTStatic*>(GetControl(kCombatResultStatusId, DXUT_CONTROL_STATIC)))
         status->SetText(counting ? LangFormat("combatresult_timeout", double(m_Countdown))

@@ -200,7 +200,7 @@ bool cDiplomacyPanel::IsIdle()
 
 void cDiplomacyPanel::ShowResult(const std::wstring& text, const std::wstring& title, int offset)
 {
-    // What the window tells stays in the acting country's reports.
+    // A result window once closed is gone: the acting country's reports keep what it told.
     if (const cPanstwo* acting = Acting(); acting && g_Gra)
         g_Gra->AddCountryReport(kOwnActsReportKind, *acting, title + L"\n\n" + text);
     PushDialog(new cDialogTekstowy(text, title), offset);
@@ -290,13 +290,6 @@ void cDiplomacyPanel::OnWarConfirmed()
     int result = 0;
     {
         cWindowLock lock;
-        // The question may have stood open while the player picked another hex (even his own
-        // country's): war goes only where the rules allow it now.
-        std::wstring refusal;
-        if (!CanDeclareWar(acting->ID, shown->ID, refusal)) {
-            ShowResult(refusal, LangFormat("diplomacy_declare_war_result_title", shown->Name), -1);
-            return;
-        }
         result = DeclareWar(acting->ID, shown->ID, true);
     }
     const std::wstring& a = acting->Name;

@@ -288,7 +288,7 @@ void cDialogStatystyk::FillStatistics(int tab)
         break;
     case 1:
         table->SetColumns(2, LangText("scenario_settings_country_stats_resources_columns"), 50, 50);
-        // Whole points not rounded up, as the bottom panel shows them.
+        // Whole points, not rounded up: 47.62 shown as 48 would promise a point that cannot be spent.
         row(FormatText(L"%s;%.0f", LangText("country_stats_production_points"), std::floor(c->PP)));
         row(FormatText(L"%s;%s", LangText("country_stats_diplomacy_points"),
                        LangFormat("country_stats_diplomacy_points_value", c->DP, c->DPGrowthPerMonth)));

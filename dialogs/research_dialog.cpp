@@ -161,8 +161,8 @@ void cDialogResearchu::OnInvestPressed(int line)
     {
         cWindowLock lock;
         cPanstwo* country = CountryOf(m_CountryId);
-        // The rules may have moved since the last refresh (a second click, the month's
-        // research): the investment is checked again before it is paid.
+        // Points spent beside the open window (a purchase over it, a Mulberry from the hex
+        // panel) leave its button enabled: paid unchecked, the country would go below 0.
         if (!country || !RefusalOf(k, country->PP).empty()) {
             Refresh();
             return;

@@ -146,6 +146,12 @@ TEST_F(HexPanel, AMulberryIsBuiltOnceOnFriendlyCoastForItsHolderAndPaidByTheBuil
     ASSERT_NE(enemy, nullptr);
     Select(enemy->x, enemy->y);
     EXPECT_EQ(HintOf(panel->GetControl(kHexPanelMulberryId)), LangText("hexpanel_mulberry_hint_not_friendly_hex"));
+    // Peace is not friendship: Ruthenia's coast is no place for Albion's harbour.
+    sHex* foreign = FreeCoast(3);
+    ASSERT_NE(foreign, nullptr);
+    ASSERT_FALSE(albion.IsAtWarWith(3));
+    Select(foreign->x, foreign->y);
+    EXPECT_EQ(HintOf(panel->GetControl(kHexPanelMulberryId)), LangText("hexpanel_mulberry_hint_not_friendly_hex"));
     albion.PP = 10.0;
     sHex* poor = FreeCoast(1);
     ASSERT_NE(poor, nullptr);

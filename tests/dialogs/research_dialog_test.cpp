@@ -87,6 +87,16 @@ TEST_F(ResearchDialog, TheButtonSaysWhyNoInvestmentIsPossible)
     EXPECT_EQ(TextOf(kResearchPriceIds + 4), L"-");
     EXPECT_TRUE(Invest(5)->GetEnabled()) << "points equal to the price are enough";
 
+    // A point spent beside the open window (a purchase over it) leaves the button enabled:
+    // its click pays nothing and the button says why.
+    albion->PP = 39.0;
+    Click(kResearchInvestIds + 5);
+    EXPECT_DOUBLE_EQ(albion->PP, 39.0);
+    EXPECT_EQ(albion->TechInvestment[TECH_NUCLEAR], 0);
+    EXPECT_FALSE(Invest(5)->GetEnabled());
+    albion->PP = 40.0;
+    dialog->Refresh();
+
     Click(kResearchInvestIds + 5);
     EXPECT_DOUBLE_EQ(albion->PP, 0.0);
     EXPECT_FALSE(Invest(0)->GetEnabled());
