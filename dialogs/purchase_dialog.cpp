@@ -342,7 +342,7 @@ void cDialogZakupow::OnLevelChosen(int level)
 void cDialogZakupow::OnBuyPressed()
 {
     cPanstwo* country = ActiveCountry();
-    if (!country || m_Item < 0 || !GetControlEnabled(kPurchaseBuyId))
+    if (!country || m_Item < 0)
         return;
     {
         cWindowLock lock;
