@@ -281,9 +281,13 @@ TEST_F(UnitPanel, PictureIsLookedUpOnceUnderTheNameWithSlashesAndFrozenAndAirUni
     // The same unit again: its picture stays, even though its name would now find another.
     guards->SetName(L"..\\Home Guard");
     guards->m_FreezeTime = 2;
+    // Its entrenchment bonus is the level times the per-level percentage, the fraction dropped.
+    guards->m_TrenchBonus = 3;
+    g_Gra->m_Consts.EntrenchmentFactor = 3.5f;
     Select(2, 2);
     EXPECT_EQ(panel->GetTexture(3)->strFilename, own);
     EXPECT_EQ(TextOf(*panel, kUnitPanelActionPointsId), LangText("unitpanel_ap_frozen"));
+    EXPECT_EQ(TextOf(*panel, kUnitPanelBonusId), L"10%");
     // With another hex chosen between, it is looked for afresh, each file tried logged; a
     // backslash of its name leads to no other folder.
     testing_support::ClearLog();
