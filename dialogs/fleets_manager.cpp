@@ -480,12 +480,8 @@ void cDialogFlot::SelectShips()
 
 void cDialogFlot::ShowShipPicture(const cJednostkaMorska& ship)
 {
-    std::wstring name = ship.m_Name;
-    std::replace(name.begin(), name.end(), L'/', L'_');
-    // A backslash too would lead the file name into another folder.
-    std::replace(name.begin(), name.end(), L'\\', L'_');
     const std::wstring file = FindUnitPictureFile({
-        name + L".png",
+        UnitNamePictureFile(ship.m_Name),
         FormatText(L"%i_1_%i.png", ship.m_Type, ship.m_Owner),
         FormatText(L"%i_1.png", ship.m_Type),
         FormatText(L"%i.png", ship.m_Type),
@@ -763,6 +759,7 @@ void cDialogFlot::OnMoveShipsPressed()
         return;
     m_Pending = PENDING_MOVE_SHIPS;
     auto* choice = new cDialogPobraniaListy(LangText("fleets_move_group_title"), LangText("fleets_move_group_list"));
+    PushDialog(choice);
     for (int row = 0; row < fleetList->GetSize(); ++row) {
         const cFlota* other = ItemData(*fleetList, row, FindFleet);
         if (other && other != fleets.front() && !other->movedThisTurn)
@@ -770,8 +767,7 @@ void cDialogFlot::OnMoveShipsPressed()
     }
     if (auto* list = static_cast<CDXUTListBox*>(choice->GetControl(kListChoiceListId, DXUT_CONTROL_LISTBOX)))
         if (list->GetSize() > 0)
-            list->SelectItem(0);
-    PushDialog(choice);
+            list->SelectItem(0, true);
 }
 
 void cDialogFlot::OnRenameShipPressed()
@@ -800,7 +796,7 @@ void cDialogFlot::OnRepairPressed()
 {
     cJednostkaMorska* ship = GetSelectedShip(0);
     cPanstwo* country = ActiveCountry();
-    if (!ship || !country || !GetControlEnabled(kFleetsRepairId))
+    if (!ship || !country)
         return;
     const int t = std::clamp(ship->m_Type - UNIT_CARRIER, 0, 5);
     {

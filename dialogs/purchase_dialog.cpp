@@ -104,7 +104,8 @@ cDialogZakupow::cDialogZakupow() : cDialog(kPurchaseDialogKind, LayoutRow(kPurch
         m_AirTemplate = std::make_unique<cJednostkaLotnicza>();
     }
     ComputePrices();
-    OnTabChosen();
+    OnGUIEvent(EVENT_TABFRAME_CHANGED, kPurchaseTabsId, GetControl(kPurchaseTabsId));
+    OnGUIEvent(EVENT_LISTBOX_SELECTION, kPurchaseListId, GetControl(kPurchaseListId));
 }
 
 // Prices are those of the moment the window opens: buying points raises their price only
@@ -188,7 +189,7 @@ void cDialogZakupow::FillList()
             list->AddItem(FormatText(L"%s;%.2f", LangText(keys[n]), m_PointPrices[n]),
                           reinterpret_cast<void*>(intptr_t(ITEM_STRATEGIC_POINT + n)));
     }
-    list->SelectItem(0);
+    list->SelectItem(0, true);
 }
 
 void cDialogZakupow::TakeSelection()
@@ -296,7 +297,8 @@ void cDialogZakupow::RefreshSelection()
     };
     setBox(kPurchaseCostId, LangFormat("%.2f_pp", m_Price));
     setBox(kPurchaseAvailableId, LangFormat("%.2f_pp", country->PP));
-    // A unit no research allows at any level cannot be bought at all. A Buy refused says why.
+    // A unit no research allows at any level cannot be bought at all. A Buy refused says why:
+    // a click on a dead button would otherwise tell the player nothing.
     const bool levelOpen = m_Item > ITEM_LAST_AIR || GetControlEnabled(kPurchaseLevel1Id);
     const std::wstring refusal =
         !levelOpen                        ? LangText("purchase_buy_hint_not_researched")
@@ -323,11 +325,7 @@ void cDialogZakupow::OnGUIEvent(unsigned, int controlId, CDXUTControl*)
     }
 }
 
-void cDialogZakupow::OnTabChosen()
-{
-    FillList();
-    OnItemChosen();
-}
+void cDialogZakupow::OnTabChosen() { FillList(); }
 
 void cDialogZakupow::OnItemChosen()
 {
@@ -344,7 +342,7 @@ void cDialogZakupow::OnLevelChosen(int level)
 void cDialogZakupow::OnBuyPressed()
 {
     cPanstwo* country = ActiveCountry();
-    if (!country || m_Item < 0 || !GetControlEnabled(kPurchaseBuyId))
+    if (!country || m_Item < 0)
         return;
     {
         cWindowLock lock;

@@ -44,7 +44,8 @@ float ReplacementCostPerPoint(const cJednostka& unit)
 int ReplacementMaximum(const cJednostka& unit, float costPerPoint, double productionPoints)
 {
     const sGameConsts& k = GameConsts();
-    // Free points (a cost of 0) are limited by the other two bounds alone.
+    // A cost of 0 would make the money's bound infinite, and its conversion to int undefined:
+    // free points are limited by the other two bounds alone.
     double affordable = 100.0;
     if (costPerPoint > 0.0f && std::isfinite(costPerPoint))
         affordable = std::clamp(std::trunc(productionPoints / double(costPerPoint)), 0.0, 100.0);
@@ -90,6 +91,8 @@ cDialogUzupelnien::cDialogUzupelnien(const cJednostka& unit)
     UpdateTexts();
 }
 
+// Found again by id, not kept as a pointer: a unit that dies while the window stands open
+// would leave the pointer dangling.
 cJednostka* cDialogUzupelnien::Unit() const { return g_Gra ? g_Gra->FindMapUnit(m_Category, m_UnitId) : nullptr; }
 
 int cDialogUzupelnien::SliderValue()

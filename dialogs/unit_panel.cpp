@@ -73,10 +73,8 @@ cPlayState* PlayState() { return g_Gra ? g_Gra->m_PlayState : nullptr; }
 // for each name from the most particular to the default.
 std::wstring FindUnitPicture(const cJednostka& unit)
 {
-    std::wstring name = unit.m_Name;
-    std::replace(name.begin(), name.end(), L'/', L'_');
     return FindUnitPictureFile({
-        name + L".png",
+        UnitNamePictureFile(unit.m_Name),
         FormatText(L"%i_%i_%i.png", unit.m_Type, unit.m_Level, unit.m_Owner),
         FormatText(L"%i_%i.png", unit.m_Type, unit.m_Level),
         FormatText(L"%i.png", unit.m_Type),
@@ -236,7 +234,7 @@ void cUnitPanel::Refresh()
     SetBox(kUnitPanelStrengthId,
            FormatText(L"%.1f (%.1f)", double(unit->GetCombatStrength()), double(unit->GetEffectiveStrength())),
            LangText("unitpanel_strength_hint"));
-    // The replacements check goes by the name the unit classes that define it give it.
+    // The unit rules call this check GetReinforceHint, the unit panel GetReplacementsHint: the rules' name.
     SetIconFromUnit(kUnitPanelReplacementsId, &cJednostka::GetReinforceHint, *unit);
     std::wstring effectiveness;
     unit->GetEffectivenessHint(&effectiveness);
@@ -480,7 +478,7 @@ void cUnitPanel::OnAirborneAssaultPressed()
         return;
     BeginOrder(ORDER_AIRBORNE_ASSAULT);
     cWindowLock lock;
-    // The parachute range, by the name the land unit gives the marking.
+    // The unit rules call this marking MarkAirborneAssaultRange, the unit panel MarkSupplyRadius: the rules' name.
     land->MarkAirborneAssaultRange();
 }
 

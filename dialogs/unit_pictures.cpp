@@ -1,5 +1,7 @@
 #include "dialogs/unit_pictures.h"
 
+#include <algorithm>
+
 #include "core/format.h"
 #include "core/log.h"
 #include "game/game.h"
@@ -11,6 +13,14 @@ std::wstring ScenarioUnitPicturePath(const std::wstring& name)
 }
 
 std::wstring CommonUnitPicturePath(const std::wstring& name) { return L"data\\gfx\\Units images\\" + name; }
+
+std::wstring UnitNamePictureFile(const std::wstring& unitName)
+{
+    std::wstring name = unitName;
+    std::replace(name.begin(), name.end(), L'/', L'_');
+    std::replace(name.begin(), name.end(), L'\\', L'_');
+    return name + L".png";
+}
 
 bool TryUnitPictureFile(const std::wstring& path)
 {

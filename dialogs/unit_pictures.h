@@ -9,6 +9,9 @@
 // The first of the file names that loads, each tried in the scenario's folder and then in
 // the common one; empty when none does.
 std::wstring FindUnitPictureFile(const std::vector<std::wstring>& names);
+// The picture file named after a unit: every '/' of its name an '_', and every '\\' too,
+// which would otherwise lead the file name into another folder.
+std::wstring UnitNamePictureFile(const std::wstring& unitName);
 // One try of a picture file, logged "[OK]" or "[FAILED]"; true when it loads.
 bool TryUnitPictureFile(const std::wstring& path);
 // The scenario's own place of a unit picture of that file name.

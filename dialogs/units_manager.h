@@ -29,7 +29,8 @@ extern uint32_t g_UnitsMgrNavalFilter;
 extern bool g_UnitsMgrAutoCenter;
 extern int g_UnitsMgrToDeploy; // 1: the deploy tab, 0: the map tab
 
-// The unit picked in the window, by category and id; none (id 0) once the window is gone.
+// The unit picked in the window, by category and id, not by pointer: a unit killed or deployed
+// while picked would leave the pointer dangling. None (id 0) once the window is gone.
 struct sUnitsMgrChoice
 {
     int category = 0;

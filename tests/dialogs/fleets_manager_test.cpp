@@ -18,6 +18,7 @@
 #include "tests/game/testland_game.h"
 #include "tests/dialogs/dialog_bench.h"
 #include "units/combat_result.h"
+#include "units/land_unit.h"
 #include "units/naval_unit.h"
 #include "world/country.h"
 #include "world/fleet.h"
@@ -79,6 +80,8 @@ TEST_F(FleetsManager, AShipIsRepairedOnceATurnInPortForItsPriceAndSplitIntoANewF
     EXPECT_FALSE(Enabled(kFleetsRepairId)) << "the carrier has no damage";
     EXPECT_EQ(HintOf(kFleetsRepairId), LangText("fleets_repair_group_hint_full_hp"));
 
+    // Points exactly enough for the repair are enough.
+    albion.PP = GameConsts().ShipRepairCost[1];
     Choose(kFleetsShipsId, {1});
     ASSERT_EQ(Window().GetSelectedShip(0), warspite);
     ASSERT_TRUE(Enabled(kFleetsRepairId)) << std::wstring(HintOf(kFleetsRepairId));
@@ -99,7 +102,7 @@ TEST_F(FleetsManager, AShipIsRepairedOnceATurnInPortForItsPriceAndSplitIntoANewF
     const std::vector<std::wstring>& row = List(kFleetsShipsId).GetItem(1)->cells;
     ASSERT_EQ(row.size(), 5u);
     EXPECT_EQ((std::vector<std::wstring>{row[0], row[1]}), (std::vector<std::wstring>{L"Warspite Grand Old Lady", L"66% (4/6)"}));
-    EXPECT_DOUBLE_EQ(albion.PP, 50.0 - GameConsts().ShipRepairCost[1]);
+    EXPECT_DOUBLE_EQ(albion.PP, 0.0);
     Choose(kFleetsShipsId, {1});
     EXPECT_FALSE(Enabled(kFleetsRepairId));
     EXPECT_EQ(HintOf(kFleetsRepairId), LangText("fleets_repair_group_hint_already_repaired"));
@@ -179,6 +182,20 @@ TEST_F(FleetsManager, ButtonsNameWhyTheyCannotActAndTheWindowComesBackAfterAnOrd
     EXPECT_FALSE(window->GetVisible());
     Tick(1.0f);
     EXPECT_TRUE(window->GetVisible());
+
+    // Two transports chosen together: the cargo line names what each carries.
+    cFlota& fleet = *window->SelectedFleets().front();
+    ASSERT_EQ(fleet.ships.size(), 2u);
+    cJednostkaLadowa guards, highlanders;
+    guards.m_Name = L"Guards";
+    highlanders.m_Name = L"Highlanders";
+    fleet.ships.front()->m_Type = UNIT_CARGO;
+    fleet.ships.front()->m_Cargo = &guards;
+    fleet.ships.back()->m_Type = UNIT_AMPHIBIOUS;
+    fleet.ships.back()->m_Cargo = &highlanders;
+    Choose(kFleetsShipsId, {0, 1});
+    EXPECT_EQ(TextOf(kFleetsCargoId), L"Guards, Highlanders");
+    fleet.ships.front()->m_Cargo = fleet.ships.back()->m_Cargo = nullptr;
 
     // Escape closes it.
     Key(VK_ESCAPE);

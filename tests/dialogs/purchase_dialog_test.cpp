@@ -144,11 +144,19 @@ TEST_F(Purchases, PointsKeepTheirPriceForTheVisitCostMoreAtTheNextAndAreAddedOnc
     EXPECT_EQ(albion->AIPBought, 1);
     Key(VK_ESCAPE);
 
+    // Sea transport points cost more by each full ten of the country's capacity.
+    g_Gra->m_Consts.CapacityPriceBase[1] = 30.0f;
+    g_Gra->m_Consts.CapacityPricePerUnit[1] = 2.0f;
+    const int aboard = albion->GetSeaTransportCapacity() - albion->STP - albion->STPUsedByConvoys;
+    ASSERT_LE(aboard, 29);
+    albion->STP = 29 - aboard;
+    albion->STPUsedByConvoys = 0;
     PushDialog(new cDialogZakupow);
     for (int k = 0; k < 3; ++k)
         Key(VK_RIGHT);
     EXPECT_FLOAT_EQ(Window().SelectedPrice(), 25.0f);
     Key(VK_DOWN);
+    EXPECT_FLOAT_EQ(Window().SelectedPrice(), 34.0f);
     Key(VK_DOWN);
     EXPECT_FLOAT_EQ(Window().SelectedPrice(), 24.0f);
 }

@@ -279,17 +279,22 @@ TEST_F(UnitPanel, PictureIsLookedUpOnceUnderTheNameWithSlashesAndFrozenAndAirUni
     EXPECT_EQ(panel->GetTexture(3)->strFilename, own);
     EXPECT_TRUE(panel->GetControl(kUnitPanelPictureId)->GetVisible());
     // The same unit again: its picture stays, even though its name would now find another.
-    guards->SetName(L"Home Guard");
+    guards->SetName(L"..\\Home Guard");
     guards->m_FreezeTime = 2;
+    // Its entrenchment bonus is the level times the per-level percentage, the fraction dropped.
+    guards->m_TrenchBonus = 3;
+    g_Gra->m_Consts.EntrenchmentFactor = 3.5f;
     Select(2, 2);
     EXPECT_EQ(panel->GetTexture(3)->strFilename, own);
     EXPECT_EQ(TextOf(*panel, kUnitPanelActionPointsId), LangText("unitpanel_ap_frozen"));
-    // With another hex chosen between, it is looked for afresh, each file tried logged.
+    EXPECT_EQ(TextOf(*panel, kUnitPanelBonusId), L"10%");
+    // With another hex chosen between, it is looked for afresh, each file tried logged; a
+    // backslash of its name leads to no other folder.
     testing_support::ClearLog();
     Select(0, 0);
     Select(2, 2);
     EXPECT_TRUE(testing_support::LogContains(
-        L"Loading file \"data\\scenarios\\Testland\\Units images\\Home Guard.png\" (1) [FAILED]"));
+        L"Loading file \"data\\scenarios\\Testland\\Units images\\.._Home Guard.png\" (1) [FAILED]"));
     EXPECT_NE(panel->GetTexture(3)->strFilename, own);
 
     Select(1, 3);  // Fighter Command

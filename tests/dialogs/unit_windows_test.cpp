@@ -123,13 +123,18 @@ TEST_F(UnitWindows, ACommanderIsRecalledAndAnotherAssignedTheBestListedFirst)
 TEST_F(UnitWindows, ReplacementsAreBoundByMoneySupplyAndLossesAndPaidOnOk)
 {
     guards->m_Strength = 60;
+    guards->m_Level = 2;
     cPanstwo& albion = *GetCountry(1);
     albion.PP = 1000.0;
     auto* window = new cDialogUzupelnien(*guards);
     window->SetOwner(&opener);
     PushDialog(window);
+    // A point costs the type's share of the full-strength value, dearer by the surcharge of one level.
+    const sGameConsts& k = GameConsts();
     const float cost = window->CostPerPoint();
     EXPECT_GT(cost, 0.0f);
+    EXPECT_FLOAT_EQ(cost, guards->GetFullStrengthValue() * k.LandReplacementCost[guards->m_Type] / 100.0f *
+                              (1.0f + float(k.LandLevelSurcharge) / 100.0f));
     const int max = window->MaximumPoints();
     EXPECT_EQ(max, std::min(40, GameConsts().LandReplacementMax[guards->m_Supply]));
 
@@ -137,10 +142,12 @@ TEST_F(UnitWindows, ReplacementsAreBoundByMoneySupplyAndLossesAndPaidOnOk)
     Click(kReplacementsMaxId);
     const int v = slider->GetValue();
     EXPECT_EQ(v, max);
-    EXPECT_NE(TextOf(kReplacementsStrengthId).find(FormatText(L"(%i%%)", 60 + v)), std::wstring::npos);
+    const float after = guards->GetCombatStrength() + k.LandCombatStrength[1][guards->m_Type] * float(v) / 100.0f;
+    EXPECT_EQ(TextOf(kReplacementsStrengthId), FormatText(L"%.2f (%i%%)", after, 60 + v));
     EXPECT_EQ(TextOf(kReplacementsCostId), LangFormat("%.2f_pp", cost * float(v)));
     ASSERT_NO_FATAL_FAILURE(CheckScreen("replacements_dialog"));
     // The keys act as the window's own events, silently; the opener hears OK with its sound.
+    guards->m_OrderPath.push_back({});
     clicks.clear();
     Key('M');
     EXPECT_TRUE(clicks.empty());
@@ -148,6 +155,7 @@ TEST_F(UnitWindows, ReplacementsAreBoundByMoneySupplyAndLossesAndPaidOnOk)
     EXPECT_EQ(clicks, std::vector<int>{kReplacementsOkId});
     EXPECT_EQ(guards->m_Strength, 60 + v);
     EXPECT_EQ(guards->m_ActionPoints, 0);
+    EXPECT_TRUE(guards->m_OrderPath.empty());
     EXPECT_NEAR(albion.PP, 1000.0 - double(cost) * v, 1e-3);
     EXPECT_EQ(opener.told, std::vector<int>{kReplacementsOkId});
     // Cancel clicked: its own click, then the opener's.
@@ -163,6 +171,8 @@ TEST_F(UnitWindows, ReplacementsAreBoundByMoneySupplyAndLossesAndPaidOnOk)
     g_Gra->m_Mapa->GetHex(guards->m_X, guards->m_Y)->owner = 2;
     guards->m_Strength = 50;
     EXPECT_EQ(ReplacementMaximum(*guards, cost, 1000.0), 10);
+    // Money for seven and a half points buys seven.
+    EXPECT_EQ(ReplacementMaximum(*guards, cost, double(cost) * 7.5), 7);
     // Debts or a full unit allow nothing; free points are bound by the rest alone.
     EXPECT_EQ(ReplacementMaximum(*guards, cost, -50.0), 0);
     guards->m_Strength = 100;

@@ -2,6 +2,8 @@
 // delivery, a unit picked for a move, and what stays when it closes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/stringbase.h"
 #include "dialogs/units_manager.h"
 #include "game/game.h"
@@ -54,14 +56,28 @@ TEST_F(UnitsManager, KeysFilterTheTypesAndTheFiltersOutlastTheWindow)
     Key(VK_DOWN);
     ASSERT_NE(UnitsMgrSelectedUnit(), nullptr);
     EXPECT_EQ(UnitsMgrSelectedUnit()->m_Id, int(reinterpret_cast<intptr_t>(List().GetItem(1)->pData)));
+    Key(VK_UP);
+    Key(VK_UP);
+    EXPECT_EQ(List().GetSelectedIndex(), 0) << "Up on the first row keeps it";
     Key(VK_RIGHT);
     Key(VK_LEFT);
     g_GuiHooks.playSound = shellSound;
     EXPECT_EQ(clicks, 0);
+    // A Mulberry harbour follows the infantry's filter.
+    cJednostkaLadowa* harbour = nullptr;
+    for (cJednostkaLadowa* u : g_Gra->m_LandUnits)
+        if (u->m_Owner == 2 && u->m_Name != L"2. Motorised" && !harbour)
+            harbour = u;
+    ASSERT_NE(harbour, nullptr);
+    harbour->SetType(UNIT_MULBERRY);
     Key('0');
     EXPECT_EQ(List().GetSize(), 0);
     EXPECT_FALSE(Top()->GetControlEnabled(kUnitsSelectId));
     EXPECT_EQ(HintOf(kUnitsSelectId), LangText("units_mgr_select_hint_no_unit_selected"));
+    Key('1');
+    const std::vector<std::wstring> withInfantry = Names();
+    EXPECT_NE(std::find(withInfantry.begin(), withInfantry.end(), harbour->m_Name), withInfantry.end());
+    Key('1');
     Key('3');
     EXPECT_EQ(Names(), std::vector<std::wstring>{L"2. Motorised"});
     Key(VK_ESCAPE);
@@ -107,6 +123,7 @@ TEST_F(UnitsManager, AUnitNotYetDeliveredCannotDeployAndAPickedUnitIsSelectedFor
     Key('M');
     Key('D');
     EXPECT_EQ(List().GetItem(0)->cells[3], LangFormat("units_mgr_units_list_avail_in_%i_turns", 1));
+    EXPECT_FALSE(Top()->GetControlEnabled(kUnitsSelectId));
 
     Key('M');
     ASSERT_EQ(Names(), std::vector<std::wstring>{L"1st Guards"});
