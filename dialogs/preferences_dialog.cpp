@@ -6,6 +6,7 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "game/game.h"
 #include "game/play_state.h"
 #include "game/presentation.h"
@@ -235,7 +236,8 @@ std::vector<std::wstring> SkinFolders(const std::wstring& prefix)
     std::vector<std::wstring> names;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(HostPath(L"data\\gfx"), error)) {
-        const std::wstring name = entry.path().filename().wstring();
+        // Read as the UTF-8 it is: the C library's own conversion throws at a letter beyond ASCII.
+        const std::wstring name = Utf8ToWide(entry.path().filename().string());
         if (entry.is_directory(error) && name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0)
             names.push_back(name.substr(prefix.size()));
     }

@@ -5,6 +5,7 @@
 
 #include "core/ini.h"
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "dialogs/confirm_dialog.h"
 #include "dialogs/message_dialog.h"
 #include "game/game.h"
@@ -22,7 +23,8 @@ std::vector<std::wstring> SaveFolders()
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(HostPath(L"data\\save"), error))
         if (entry.is_directory(error))
-            names.push_back(entry.path().filename().wstring());
+            // Read as the UTF-8 it is: the C library's own conversion throws at a letter beyond ASCII.
+            names.push_back(Utf8ToWide(entry.path().filename().string()));
     std::sort(names.begin(), names.end());
     return names;
 }

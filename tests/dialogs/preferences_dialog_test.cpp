@@ -135,6 +135,7 @@ TEST_F(Preferences, OnlySizesWithALayoutFileThatFitTheDesktopAreOfferedOpenOnThe
     testing_support::WriteFile("data/GUI_800x600.csv", "1;0;0;800;600\n");
     testing_support::WriteFile("data/GUI_1280x1024.csv", "1;0;0;1280;1024\n");
     testing_support::WriteFile("data/GUI_notes.csv", "\n");
+    testing_support::WriteFile(fs::path(u8"data/GUI_gr\u00f6\u00dfe.csv"), "\n");
     g_UserSettings.resolutionX = 800;
     g_UserSettings.resolutionY = 600;
     Open();
@@ -210,9 +211,11 @@ TEST_F(Preferences, OnlyAnotherSkinIsLoaded)
 {
     fs::create_directories("data/gfx/[MapSkin]Normal");
     fs::create_directories("data/gfx/[MapSkin]Winter");
+    fs::create_directories(fs::path(u8"data/gfx/[MapSkin]\u015anieg"));
     Open();
     auto* list = ControlOf<CDXUTListBox>(*Top(), kPreferencesMapSkinId, DXUT_CONTROL_LISTBOX);
-    ASSERT_EQ(list->GetSize(), 2);
+    ASSERT_EQ(list->GetSize(), 3);
+    EXPECT_EQ(list->GetItem(2)->cells[0], L"\u015anieg");
     EXPECT_EQ(list->GetSelectedIndex(), 0);
     list->SelectItem(0, true);
     EXPECT_EQ(skins.mapSkins, 0);
