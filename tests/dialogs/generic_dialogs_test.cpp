@@ -99,7 +99,11 @@ TEST_F(GenericDialogs, TextInputKeepsAtMost99CharactersAndCancelKeepsTheInitialT
     Key(VK_ESCAPE);
     EXPECT_EQ(g_TextInputResult, L"7th Army");
 
-    PushDialog(new cDialogPobraniaTekstu(L"Rename", L"New name:", L""));
+    // A prompt naming a long name stays in the window; the hint shows it whole.
+    const std::wstring prompt = L"New name for " + std::wstring(99, L'W') + L":";
+    PushDialog(new cDialogPobraniaTekstu(L"Rename", prompt, L""));
+    DrawScreen();
+    EXPECT_EQ(HintOf(Top()->GetControl(697)), prompt);
     Type(std::wstring(150, L'a'));
     Click(kTextInputOkId);
     EXPECT_EQ(g_TextInputResult, std::wstring(99, L'a'));
