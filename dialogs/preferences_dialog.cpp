@@ -260,7 +260,8 @@ cDialogUstawien::cDialogUstawien() : cDialog(kPreferencesDialogKind, LayoutRow(k
     DetectResolutions();
     if (CDXUTControl* frame = GetControl(kPreferencesDialogKind, DXUT_CONTROL_FRAME))
         frame->m_bDraggable = g_Gra != nullptr;
-    // Its own title: over the game as on the preferences screen.
+    // Only the preferences screen behind it has a title, so over a game (F1, the pause menu)
+    // the window would have none (a gap between the two): it carries the title itself.
     AddText(kPreferencesTitleId, LangText("pref_title"), true);
     AddTabFrame(kPreferencesTabsId);
     AddGeneralTab();

@@ -16,7 +16,8 @@
 
 namespace {
 
-// The names of the folders in data\save, sorted.
+// The names of the folders in data\save, sorted: the file system gives them in no order, and
+// the row kept chosen after a refill must name the same save.
 std::vector<std::wstring> SaveFolders()
 {
     std::vector<std::wstring> names;
@@ -120,6 +121,7 @@ void cDialogZapisuGry::TryToSave(const std::wstring& typed)
     // The name is normalized once, and that name is checked, asked about and saved: the
     // writer trims, so " x" checked as typed would overwrite "x" without a question.
     const std::wstring name = NormalizeSaveName(typed);
+    // A name that is no single folder ("", "..", a separator) would write outside data\save.
     if (!IsValidSaveName(name, kMaxSaveNameLength)) {
         PushDialog(new cDialogTekstowy(LangFormat("save_game_invalid_name_%s", typed), LangText("save_game_title")));
         return;
