@@ -84,6 +84,8 @@ void cClickedCover::OnKeyboard(unsigned key, bool keyDown, bool)
         OnDismissed();
 }
 
+// Only a click made on it closes it: a press from before it opened (on the map, as the
+// computer's phase ended) would close it unread at its release.
 void cClickedCover::OnMouse(bool left, bool, bool, bool, bool, int, int, int)
 {
     const bool released = m_LeftHeld && !left;

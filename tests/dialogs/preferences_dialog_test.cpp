@@ -166,8 +166,11 @@ TEST_F(Preferences, ControlsOpenOnTheSettingsInForce)
     g_DelayValues[DELAY_AI_MOVE_BETWEEN] = 150;
     g_DelayValues[DELAY_AI_COMBAT_RESULT] = 1500;
     g_UserSettings.seaBattleTimeout = 2;
+    g_UserSettings.fogOfWar = 0;
     Open();
-    // A delay between whole seconds reads as it is in force, in the unit of the sea battle's time.
+    EXPECT_EQ(TextOf(kPreferencesVisibilityId - 1), LangText("pref_visibility_disabled"));
+    // A slider stands at the whole seconds, the text at the delay in force.
+    EXPECT_EQ(ControlOf<CDXUTSlider>(*Top(), g_DelayTable[DELAY_AI_COMBAT_RESULT].controlId, DXUT_CONTROL_SLIDER)->GetValue(), 1);
     EXPECT_EQ(TextOf(g_DelayTable[DELAY_AI_MOVE_BETWEEN].controlId - 1), L"0.15 sec");
     EXPECT_EQ(TextOf(g_DelayTable[DELAY_AI_COMBAT_RESULT].controlId - 1), L"1.50 sec");
     EXPECT_EQ(TextOf(kPreferencesSeaBattleId - 1), L"2.0 sec");
