@@ -169,9 +169,9 @@ void MakeTitle(CDXUTStatic& label)
 {
     label.m_iTextElement = 1;
     label.m_dwTextFormat = DT_CENTER | DT_VCENTER;
-    // The default elements give the title element the font and colour of plain text, so a
-    // title would not read as one: it takes the menus' title font (the static's element 2),
-    // in that font's gold.
+    // The windows draw their titles with the static's title element, which the toolkit's
+    // default elements give the plain text's font and colour (the two disagree): it takes the
+    // menus' title font (the static's element 2), in that font's gold.
     if (CDXUTElement* element = label.GetElement(1)) {
         element->iFont = kTitleFontSlot;
         const tColor gold = g_GuiFonts[kTitleFontSlot].color1;

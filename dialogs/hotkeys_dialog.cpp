@@ -5,9 +5,9 @@
 
 namespace {
 
-// The list is fixed English, as the game has always shown it. F5 names the unit names and
-// F8 the action points, as the keyboard binds them: the list must not send a player to the
-// wrong key.
+// The list is fixed English. The game's key handler binds F5 to the unit names and F8 to the
+// action points, where this list puts the action points on F5 (the two disagree): the list
+// follows the keys, so as not to send a player to the wrong one.
 const wchar_t* const kRows[] = {
     L"F1|Preferences",
     L"F2|Show/hide grid",

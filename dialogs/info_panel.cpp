@@ -191,8 +191,8 @@ void cInfoPanel::RefreshPoints()
         flag->SetVisible(true);
     }
     Counter(*this, kInfoCountryNameId)->SetText(country->Name);
-    // A computer's counters are not shown, nor a person's outside their own phase: with several
-    // people at the screen they are that person's to see once their turn is announced.
+    // Under a computer's flag the person's points would read as that country's: none are shown;
+    // nor a person's outside their own phase, theirs to see once their turn is announced.
     const int state = g_Gra->GetGameState();
     const bool ownPhase = state == 2 || state == 7 || state == 8 || state == 12;
     if (!country->HumanControlled || !ownPhase) {
@@ -254,6 +254,8 @@ void cInfoPanel::ShowWaitIndicator()
     cWindowLock lock;
     EnableNonUserEvents(false);
     EnableKeyboardInput(false);
+    // Mouse input stays on for the pause button: else a person could leave a long computer turn
+    // only by closing the window.
     EnableMouseInput(true);
     EnableWindowButtons(false);
     ShowFoldButtons(false);

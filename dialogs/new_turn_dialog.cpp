@@ -50,6 +50,10 @@ cCountryCover::cCountryCover(std::vector<int> countryIds, bool wholeScreen, cons
         SetLocation(screen.x, screen.y);
         SetSize(screen.width, screen.height);
         SetBackgroundColors(kCoverColour);
+        // Its further texts and flags are no followers of its frame: dragged, the box would
+        // leave them behind on the cover.
+        if (auto* frame = static_cast<CDXUTFrame*>(GetControl(kNewTurnDialogKind, DXUT_CONTROL_FRAME)))
+            frame->m_bDraggable = false;
     }
     AddImageFromLayout(732, 0, 0, 0, kFlagPictureWidth, kFlagPictureHeight, nullptr);
     ShowCountryFlag(*this, 732, m_CountryIds.front(), kFlagSlot);
@@ -80,6 +84,8 @@ void cClickedCover::OnKeyboard(unsigned key, bool keyDown, bool)
         OnDismissed();
 }
 
+// Only a click made on it closes it: a press from before it opened (on the map, as the
+// computer's phase ended) would close it unread at its release.
 void cClickedCover::OnMouse(bool left, bool, bool, bool, bool, int, int, int)
 {
     const bool released = m_LeftHeld && !left;

@@ -6,6 +6,7 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "game/game.h"
 #include "game/play_state.h"
 #include "game/presentation.h"
@@ -235,7 +236,8 @@ std::vector<std::wstring> SkinFolders(const std::wstring& prefix)
     std::vector<std::wstring> names;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(HostPath(L"data\\gfx"), error)) {
-        const std::wstring name = entry.path().filename().wstring();
+        // Read as the UTF-8 it is: the C library's own conversion throws at a letter beyond ASCII.
+        const std::wstring name = Utf8ToWide(entry.path().filename().string());
         if (entry.is_directory(error) && name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0)
             names.push_back(name.substr(prefix.size()));
     }
@@ -258,7 +260,8 @@ cDialogUstawien::cDialogUstawien() : cDialog(kPreferencesDialogKind, LayoutRow(k
     DetectResolutions();
     if (CDXUTControl* frame = GetControl(kPreferencesDialogKind, DXUT_CONTROL_FRAME))
         frame->m_bDraggable = g_Gra != nullptr;
-    // Its own title: over the game as on the preferences screen.
+    // Only the preferences screen behind it has a title, so over a game (F1, the pause menu)
+    // the window would have none (a gap between the two): it carries the title itself.
     AddText(kPreferencesTitleId, LangText("pref_title"), true);
     AddTabFrame(kPreferencesTabsId);
     AddGeneralTab();

@@ -5,6 +5,7 @@
 
 #include "core/ini.h"
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "dialogs/confirm_dialog.h"
 #include "dialogs/message_dialog.h"
 #include "game/game.h"
@@ -15,14 +16,16 @@
 
 namespace {
 
-// The names of the folders in data\save, sorted.
+// The names of the folders in data\save, sorted: the file system gives them in no order, and
+// the row kept chosen after a refill must name the same save.
 std::vector<std::wstring> SaveFolders()
 {
     std::vector<std::wstring> names;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(HostPath(L"data\\save"), error))
         if (entry.is_directory(error))
-            names.push_back(entry.path().filename().wstring());
+            // Read as the UTF-8 it is: the C library's own conversion throws at a letter beyond ASCII.
+            names.push_back(Utf8ToWide(entry.path().filename().string()));
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -118,6 +121,7 @@ void cDialogZapisuGry::TryToSave(const std::wstring& typed)
     // The name is normalized once, and that name is checked, asked about and saved: the
     // writer trims, so " x" checked as typed would overwrite "x" without a question.
     const std::wstring name = NormalizeSaveName(typed);
+    // A name that is no single folder ("", "..", a separator) would write outside data\save.
     if (!IsValidSaveName(name, kMaxSaveNameLength)) {
         PushDialog(new cDialogTekstowy(LangFormat("save_game_invalid_name_%s", typed), LangText("save_game_title")));
         return;

@@ -11,7 +11,9 @@ cDialogPobraniaTekstu::cDialogPobraniaTekstu(const std::wstring& title, const st
 {
     g_TextInputResult = initialText;
     AddText(695, title, true);
-    AddText(697, prompt);
+    // Unclipped, a prompt naming a long name would run past the window's edge over the map: it
+    // ends in an ellipsis, and pointing at it shows it whole.
+    AddText(697, prompt)->m_dwTextFormat = DT_VCENTER;
     AddEditBoxFromLayout(kTextInputEditId, initialText.c_str(), nullptr);
     // What is typed here names a unit, a ship or a fleet, and a name stands as one cell of
     // the lists that show it: the characters that part a list row into cells are not taken.

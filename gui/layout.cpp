@@ -160,7 +160,8 @@ std::vector<std::pair<int, int>> LayoutFileSizes(const std::filesystem::path& fo
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         std::wsmatch match;
-        const std::wstring name = entry.path().filename().wstring();
+        // Read as the UTF-8 it is: the C library's own conversion throws at a letter beyond ASCII.
+        const std::wstring name = Utf8ToWide(entry.path().filename().string());
         if (entry.is_regular_file(error) && std::regex_match(name, match, layoutFile))
             sizes.push_back({std::stoi(match[1].str()), std::stoi(match[2].str())});
     }

@@ -169,8 +169,9 @@ void MenuFrameMove(cRenderer*, double time, float elapsed)
 
 void GameKeyboard(unsigned key, bool down, bool alt)
 {
-    // A window shown takes every key, its own letter too: P pressed again over Purchases is
-    // a key of Purchases, which its button, Escape or the panel's button close.
+    // A window shown takes every key, its own letter too: the key routing says so, where the
+    // info panel's and the hotkey list's cases have P or I pressed again close their window
+    // (the two disagree). P over Purchases is its key; its button, Escape or the panel's close it.
     if (CurrentDialogVisible())
         g_CurrentDialog->OnKeyboard(key, down, alt);
     else if (GameExists() && g_GameLink.onKeyboard)

@@ -23,6 +23,16 @@ constexpr sFollowers kFollowerGroups[] = {
     {930, 938}, {940, 956}, {960, 968}, {1010, 1025},
 };
 
+// The followers start above a window's frame, where the preferences', save window's and hotkey
+// list's titles have ids below it (the two disagree): a dragged window would leave its title
+// behind on the map.
+struct sTitleBelowFrame
+{
+    int frame;
+    int title;
+};
+constexpr sTitleBelowFrame kTitlesBelowFrames[] = {{82, 80}, {252, 250}, {667, 665}};
+
 // The info panel's buttons that open a panel, and the controls of that panel.
 struct sPanelButton
 {
@@ -85,6 +95,10 @@ bool ApplyLayoutMove(CDXUTDialog* dialog, int id, int left, int top, int right, 
             for (int follower = group.head + 1; follower <= group.last; ++follower)
                 if (CDXUTControl* control = dialog->GetControl(follower))
                     control->MoveBy(dx, dy);
+    for (const sTitleBelowFrame& title : kTitlesBelowFrames)
+        if (id == title.frame && dialog)
+            if (CDXUTControl* control = dialog->GetControl(title.title))
+                control->MoveBy(dx, dy);
     return true;
 }
 

@@ -125,6 +125,13 @@ TEST_F(DialogStack, CountdownRunsOutOnItsFirstTickUnlessPaused)
     Tick(0.05f);
     EXPECT_TRUE(OpenKinds().empty());
     EXPECT_EQ(log, (std::vector<std::string>{"a tick", "a freed"}));
+    // A countdown that reaches 0 exactly has run out.
+    cProbe* b = Open(10, "b");
+    b->m_ExpiryAction = EXPIRY_CLOSE_TOP;
+    b->m_CountdownPaused = false;
+    b->m_Countdown = 0.25f;
+    Tick(0.25f);
+    EXPECT_TRUE(OpenKinds().empty());
 }
 
 TEST_F(DialogStack, AnEntryOfNegativeKindIsStoodInForAndNeverFreedByTheStack)

@@ -11,7 +11,9 @@
 #include "dialogs/request_openers.h"
 #include "dialogs/text_input_dialog.h"
 #include "gui/controls.h"
+#include "platform/messages.h"
 #include "platform/paths.h"
+#include "shell/dxut.h"
 #include "tests/dialogs/dialog_bench.h"
 #include "world/country.h"
 
@@ -99,7 +101,11 @@ TEST_F(GenericDialogs, TextInputKeepsAtMost99CharactersAndCancelKeepsTheInitialT
     Key(VK_ESCAPE);
     EXPECT_EQ(g_TextInputResult, L"7th Army");
 
-    PushDialog(new cDialogPobraniaTekstu(L"Rename", L"New name:", L""));
+    // A prompt naming a long name stays in the window; the hint shows it whole.
+    const std::wstring prompt = L"New name for " + std::wstring(99, L'W') + L":";
+    PushDialog(new cDialogPobraniaTekstu(L"Rename", prompt, L""));
+    DrawScreen();
+    EXPECT_EQ(HintOf(Top()->GetControl(697)), prompt);
     Type(std::wstring(150, L'a'));
     Click(kTextInputOkId);
     EXPECT_EQ(g_TextInputResult, std::wstring(99, L'a'));
@@ -175,7 +181,16 @@ TEST_F(GenericDialogs, NewTurnNamesTheCountryAndClosesOnAClickEnterOrEscape)
     GetCountry(2)->HumanControlled = true;
     PushDialog(new cDialogNowejTury(1));
     EXPECT_EQ(TextOf(734), LangText("statusbar_hint_new_turn"));
-    Key(VK_RETURN);
+    // Its frame pulled away: the box keeps its text on it.
+    const sRect box = Top()->ToScreenRect(Top()->GetControl(kNewTurnDialogKind)->GetBoundingBox());
+    DXUTStaticWndProc(WM_MOUSEMOVE, 0, MakeLParam(box.left + 30, box.top + 2));
+    DXUTStaticWndProc(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(box.left + 30, box.top + 2));
+    DXUTStaticWndProc(WM_MOUSEMOVE, MK_LBUTTON, MakeLParam(box.left - 100, box.top - 100));
+    const sRect moved = Top()->GetControl(kNewTurnDialogKind)->GetBoundingBox();
+    const sRect text = Top()->GetControl(734)->GetBoundingBox();
+    EXPECT_TRUE(moved.Contains(text.left, text.top) && moved.Contains(text.right - 1, text.bottom - 1));
+    DXUTStaticWndProc(WM_LBUTTONUP, 0, MakeLParam(box.left - 100, box.top - 100));
+    EXPECT_TRUE(OpenKinds().empty());
     GetCountry(2)->HumanControlled = false;
     for (uint32_t key : {VK_RETURN, VK_ESCAPE}) {
         PushDialog(new cDialogNowejTury(1));

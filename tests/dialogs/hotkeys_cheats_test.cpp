@@ -1,6 +1,7 @@
 // The hotkeys list and the testing window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <fstream>
 #include <sstream>
@@ -115,7 +116,16 @@ TEST_F(Cheats, TypedPointsApplyAtEveryChangeClampedAndReportedToEveryCountry)
 
 TEST_F(Cheats, ControlChangesAndFiredEventsAreReportedAndTheEventIdIsKept)
 {
+    // Listed: the countries of a political strength of 0 or more.
+    GetCountry(2)->PoliticalStrength = 0;
+    GetCountry(3)->PoliticalStrength = -1;
     PushDialog(new cDialogCheatow);
+    std::vector<std::wstring> listed;
+    auto& countries = *ControlOf<CDXUTListBox>(*Top(), kCheatsCountryListId, DXUT_CONTROL_LISTBOX);
+    for (int row = 0; row < countries.GetSize(); ++row)
+        listed.push_back(countries.GetItem(row)->Text());
+    EXPECT_NE(std::find(listed.begin(), listed.end(), GetCountry(2)->Name), listed.end());
+    EXPECT_EQ(std::find(listed.begin(), listed.end(), GetCountry(3)->Name), listed.end());
     EXPECT_TRUE(ControlOf<CDXUTRadioButton>(*Top(), kCheatsHumanId, DXUT_CONTROL_RADIOBUTTON)->GetChecked());
     Click(kCheatsComputerId);
     EXPECT_FALSE(GetCountry(1)->HumanControlled);

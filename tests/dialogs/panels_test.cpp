@@ -2,6 +2,7 @@
 // side's phase.
 #include <gtest/gtest.h>
 
+#include "core/game_date.h"
 #include "core/ini.h"
 #include "core/settings.h"
 #include "core/stringbase.h"
@@ -233,6 +234,9 @@ TEST_F(GamePanels, MinimapButtonsCycleTheDrawingModesAndStoreThem)
     Click(Minimap(), kMinimapMapModeId);
     EXPECT_EQ(g_UserSettings.mapMode, 2);
     EXPECT_EQ(g_Settings.GetInt("MapDisplay/Mode", -1), 2);
+    Click(Minimap(), kMinimapMapModeId);
+    EXPECT_EQ(g_UserSettings.mapMode, 0);
+    Click(Minimap(), kMinimapMapModeId);
 
     // The choice outlives the game: the next one, loaded or new, is drawn the same way,
     // also after the program has started again.
@@ -287,6 +291,11 @@ TEST_F(GamePanels, TheDateOfTheFirstTurnNamesAClampedMonth)
     g_DialogLinks.refreshDate();
     EXPECT_EQ(TextOf(Minimap(), kMinimapDateId),
               LangFormat("%s_(turn_%i/%i)", L"3-" + LangText("december") + L"-1939", 1, 100));
+    // Without a calendar day the game's own date stands there.
+    g_Gra->m_DisplayedDate[0] = 0;
+    g_DialogLinks.refreshDate();
+    sGameDate date = g_Gra->GetGameDate();
+    EXPECT_EQ(TextOf(Minimap(), kMinimapDateId), LangFormat("%s_(turn_%i/%i)", FormatGameDate(date), 1, 100));
 }
 
 } // namespace

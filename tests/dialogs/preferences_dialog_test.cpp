@@ -135,6 +135,7 @@ TEST_F(Preferences, OnlySizesWithALayoutFileThatFitTheDesktopAreOfferedOpenOnThe
     testing_support::WriteFile("data/GUI_800x600.csv", "1;0;0;800;600\n");
     testing_support::WriteFile("data/GUI_1280x1024.csv", "1;0;0;1280;1024\n");
     testing_support::WriteFile("data/GUI_notes.csv", "\n");
+    testing_support::WriteFile(fs::path(u8"data/GUI_gr\u00f6\u00dfe.csv"), "\n");
     g_UserSettings.resolutionX = 800;
     g_UserSettings.resolutionY = 600;
     Open();
@@ -165,8 +166,11 @@ TEST_F(Preferences, ControlsOpenOnTheSettingsInForce)
     g_DelayValues[DELAY_AI_MOVE_BETWEEN] = 150;
     g_DelayValues[DELAY_AI_COMBAT_RESULT] = 1500;
     g_UserSettings.seaBattleTimeout = 2;
+    g_UserSettings.fogOfWar = 0;
     Open();
-    // A delay between whole seconds reads as it is in force, in the unit of the sea battle's time.
+    EXPECT_EQ(TextOf(kPreferencesVisibilityId - 1), LangText("pref_visibility_disabled"));
+    // A slider stands at the whole seconds, the text at the delay in force.
+    EXPECT_EQ(ControlOf<CDXUTSlider>(*Top(), g_DelayTable[DELAY_AI_COMBAT_RESULT].controlId, DXUT_CONTROL_SLIDER)->GetValue(), 1);
     EXPECT_EQ(TextOf(g_DelayTable[DELAY_AI_MOVE_BETWEEN].controlId - 1), L"0.15 sec");
     EXPECT_EQ(TextOf(g_DelayTable[DELAY_AI_COMBAT_RESULT].controlId - 1), L"1.50 sec");
     EXPECT_EQ(TextOf(kPreferencesSeaBattleId - 1), L"2.0 sec");
@@ -210,9 +214,11 @@ TEST_F(Preferences, OnlyAnotherSkinIsLoaded)
 {
     fs::create_directories("data/gfx/[MapSkin]Normal");
     fs::create_directories("data/gfx/[MapSkin]Winter");
+    fs::create_directories(fs::path(u8"data/gfx/[MapSkin]\u015anieg"));
     Open();
     auto* list = ControlOf<CDXUTListBox>(*Top(), kPreferencesMapSkinId, DXUT_CONTROL_LISTBOX);
-    ASSERT_EQ(list->GetSize(), 2);
+    ASSERT_EQ(list->GetSize(), 3);
+    EXPECT_EQ(list->GetItem(2)->cells[0], L"\u015anieg");
     EXPECT_EQ(list->GetSelectedIndex(), 0);
     list->SelectItem(0, true);
     EXPECT_EQ(skins.mapSkins, 0);

@@ -73,6 +73,10 @@ TEST_F(SaveWindow, ListsSavesSortedAndAFolderWithoutInfoAsUnknown)
     Click(kSaveExitId);
     EXPECT_TRUE(OpenKinds().empty());
     EXPECT_EQ(g_Gra->GetGameState(), 7);
+    // A save named in letters beyond ASCII, as a player types them.
+    fs::create_directories(fs::path(u8"data/save/\u0142\u00f3d\u017a"));
+    PushDialog(new cDialogZapisuGry);
+    EXPECT_EQ(Rows().back()[0], L"\u0142\u00f3d\u017a");
 }
 
 TEST_F(SaveWindow, SavesANewNameAtOnceAndAsksBeforeReplacingOne)

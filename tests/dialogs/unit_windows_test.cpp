@@ -2,6 +2,9 @@
 // tells the window that opened it how it closed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "core/stringbase.h"
 #include "dialogs/commanders_dialog.h"
 #include "dialogs/replacements_dialog.h"
@@ -11,6 +14,8 @@
 #include "gui/gui_hooks.h"
 #include "tests/dialogs/dialog_bench.h"
 #include "units/land_unit.h"
+#include "units/air_unit.h"
+#include "units/naval_unit.h"
 #include "world/country.h"
 #include "world/map.h"
 
@@ -52,6 +57,12 @@ protected:
         g_Gra->m_Commanders.push_back(c);
         added.push_back(c);
         return c;
+    }
+    static int CommandersOfAlbion(int type)
+    {
+        return int(std::count_if(g_Gra->m_Commanders.begin(), g_Gra->m_Commanders.end(), [type](const sDowodca* c) {
+            return c->CountryID == 1 && c->Type == type && c->State >= 0 && c->State <= 2;
+        }));
     }
     CDXUTListBox& List(int id) { return *ControlOf<CDXUTListBox>(*Top(), id, DXUT_CONTROL_LISTBOX); }
     cJednostkaLadowa* guards = nullptr;
@@ -118,6 +129,33 @@ TEST_F(UnitWindows, ACommanderIsRecalledAndAnotherAssignedTheBestListedFirst)
     EXPECT_EQ(leading, (std::vector<std::wstring>{L"6. Panzer-Division", L"-"}));
     CloseTopDialogs(-1);
     std::erase(g_Gra->m_Reserve, &waiting);
+
+    // An air commander on duty names his unit's hex, a ship's commander the ship alone; each
+    // unit lists only the commanders of its own kind.
+    auto rowOnDuty = [this](cUnit& unit, sDowodca* commander) {
+        commander->State = 2;
+        sDowodca* const before = std::exchange(unit.m_Commander, commander);
+        PushDialog(new cDialogDowodcow(unit));
+        std::vector<std::wstring> row;
+        for (int k = 0; k < List(kCommandersUnavailableId).GetSize(); ++k)
+            if (const auto& cells = List(kCommandersUnavailableId).GetItem(k)->cells; cells[0] == commander->Name)
+                row = {cells[4], cells[5]};
+        EXPECT_EQ(List(kCommandersAvailableId).GetSize() + List(kCommandersUnavailableId).GetSize(),
+                  CommandersOfAlbion(commander->Type));
+        CloseTopDialogs(-1);
+        unit.m_Commander = before;
+        return row;
+    };
+    cUnit* fighters = g_Gra->FindAirUnitById(1);
+    cUnit* ship = g_Gra->FindNavalUnitById(1);
+    ASSERT_TRUE(fighters && ship);
+    sDowodca* dowding = AddCommander(L"Dowding", 4);
+    dowding->Type = 1;
+    sDowodca* cunningham = AddCommander(L"Cunningham", 4);
+    cunningham->Type = 2;
+    EXPECT_EQ(rowOnDuty(*fighters, dowding),
+              (std::vector<std::wstring>{fighters->m_Name, FormatText(L"(%i, %i)", fighters->m_X, fighters->m_Y)}));
+    EXPECT_EQ(rowOnDuty(*ship, cunningham), (std::vector<std::wstring>{ship->m_Name, L"-"}));
 }
 
 TEST_F(UnitWindows, ReplacementsAreBoundByMoneySupplyAndLossesAndPaidOnOk)

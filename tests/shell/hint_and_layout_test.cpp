@@ -266,6 +266,12 @@ TEST_F(LayoutHook, AWindowsFrameDragsItsControlsAndTheirPlacesAreKept)
     EXPECT_EQ(g_GuiLayout[790], (sLayoutRect{110, 120, 40, 20}));
     EXPECT_EQ(g_GuiLayout[800], (sLayoutRect{120, 320, 40, 20}));
     EXPECT_EQ(g_GuiLayout[801], (sLayoutRect{110, 330, 40, 20}));
+    // The save window's title has an id below its frame's: it goes along all the same.
+    CDXUTControl* saveFrame = Add(252, 300, 300);
+    CDXUTControl* saveTitle = Add(250, 310, 305);
+    saveFrame->MoveBy(-5, 15);
+    EXPECT_EQ(saveTitle->m_y, 320);
+    EXPECT_EQ(g_GuiLayout[250], (sLayoutRect{305, 320, 40, 20}));
 }
 
 TEST_F(LayoutHook, ThePanelButtonsStayOnTheScreenAndDragTheirPanel)
