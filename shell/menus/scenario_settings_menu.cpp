@@ -418,8 +418,9 @@ void cScenarioSettingsMenu::OnPbemBoxChanged()
     const bool byEmail = box->GetChecked();
     g_Gra->m_IsPbem = byEmail;
     SetControlEnabled(IDC_PLAYER, byEmail);
-    // The persons keep their countries. By e-mail each of them needs one of the game's
-    // players; at one screen nobody plays by e-mail. The country that closes the turn order is
+    // The persons keep their countries: a tick would else undo, without a word, every country
+    // already given to a person. By e-mail each of them needs one of the game's players; at
+    // one screen nobody plays by e-mail. The country that closes the turn order is
     // a person's only in a game by e-mail, and OK gives it then.
     for (cPanstwo* country : g_Gra->m_Countries) {
         if (!country)
