@@ -80,6 +80,7 @@ void cMusicPlayer::LoadPlaylist(const std::string& path)
         const std::string track = WideToUtf8(line);
         auto stream = cMusicStream::Open(HostPath(std::string_view(track)));
         if (!stream) {
+            // The Polish letters as meant: the design's text of this line lost them to a code page.
             LogLine(L"ERROR: nie udało się otworzyć strumienia audiere do pliku %s", line);
             continue;
         }

@@ -29,8 +29,8 @@ public:
 protected:
     // Releases the shared texture holder and loads the picture into it.
     static void LoadWallpaper(int holder, const wchar_t* path);
-    // The wallpaper of the holder stretched so that layout rectangle 1 of it fills the back
-    // buffer, then (unless told otherwise) the dialog.
+    // The wallpaper of the holder over the whole back buffer at its own proportions, what
+    // does not fit cut off, then (unless told otherwise) the dialog.
     void RenderWallpaper(int holder, float elapsed, bool renderDialog = true);
     // The version line: a static along the bottom of the screen.
     void AddVersionLine(int id);

@@ -102,7 +102,8 @@ void OpenPauseMenu()
     if (!g_Gra || g_CurrentMenu)
         return;
     const int state = GameState();
-    // The unit must reach its hex before the menu.
+    // The menu's game state would stop the unit's walk between two hexes, holding neither: it
+    // reaches its hex first.
     if (state == kStateHumanMove) {
         OpenAfterMove(OpenPauseMenu);
         return;
@@ -116,6 +117,8 @@ cPauseMenu::cPauseMenu()
     LogLine(L"----- Pause Menu -----");
     const int state = GameState();
     m_OverComputerPlay = g_Gra && !IsPlayersPause(state) && IsComputersPause(state);
+    // Without this menu a long computer turn could be left only by closing the window, which
+    // asks nothing before the play since the last save is lost.
     if (m_OverComputerPlay) {
         LogLine(L"The computer's play is paused in game state %i", state);
         SetPlayPaused(true);
@@ -135,6 +138,8 @@ cPauseMenu::cPauseMenu()
     AddButtonFromLayout(IDC_ABORT, LangText("pause_abort").c_str(), LangText("pause_abort_hint").c_str());
     AddButtonFromLayout(IDC_EXIT, LangText("pause_exit").c_str(), LangText("pause_exit_hint").c_str());
     if (m_OverComputerPlay) {
+        // A save would hold the computer's turn half played, which its loading would begin
+        // again; the preferences open in the player's turn only, as with F1: both wait for it.
         for (int id : {IDC_SAVE, IDC_PREFERENCES})
             if (CDXUTControl* button = GetControl(id))
                 button->SetEnabled(false);

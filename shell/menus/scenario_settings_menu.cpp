@@ -279,6 +279,14 @@ std::wstring cScenarioSettingsMenu::ControllerText(const cPanstwo& country) cons
     return LangText(country.HumanControlled ? "scenario_settings_human_controlled" : "scenario_settings_ai_controlled");
 }
 
+std::wstring cScenarioSettingsMenu::CountryRow(const cPanstwo& country) const
+{
+    // The names are cells of the row: a country or player named with ';' or '|' would push the
+    // difficulty out of its column.
+    return FormatText(L" %s;%s;%s", ListCellText(country.Name), ListCellText(ControllerText(country)),
+                      DifficultyText(country.DifficultyLevel));
+}
+
 void cScenarioSettingsMenu::FillCountries()
 {
     auto* list = Control<CDXUTListBox>(IDC_COUNTRIES);
@@ -295,9 +303,7 @@ void cScenarioSettingsMenu::FillCountries()
         return WideToUtf16(a->Name) < WideToUtf16(b->Name);
     });
     for (cPanstwo* country : shown)
-        list->AddItem(FormatText(L" %s;%s;%s", ListCellText(country->Name), ControllerText(*country),
-                                 DifficultyText(country->DifficultyLevel)),
-                      country);
+        list->AddItem(CountryRow(*country), country);
     m_Country = nullptr;
     if (list->GetSize() > 0) {
         list->SelectItem(0, false);
@@ -312,8 +318,7 @@ void cScenarioSettingsMenu::RefreshCountryRows()
         return;
     for (int row = 0; row < list->GetSize(); ++row)
         if (const auto* country = static_cast<const cPanstwo*>(list->GetItem(row)->pData))
-            list->SetItemText(row, FormatText(L" %s;%s;%s", ListCellText(country->Name), ControllerText(*country),
-                                              DifficultyText(country->DifficultyLevel)));
+            list->SetItemText(row, CountryRow(*country));
 }
 
 void cScenarioSettingsMenu::FillPlayers()
@@ -399,8 +404,7 @@ void cScenarioSettingsMenu::OnControllerChanged()
         }
     m_Country->DifficultyLevel = level;
     if (auto* list = Control<CDXUTListBox>(IDC_COUNTRIES))
-        list->SetItemText(list->GetSelectedIndex(), FormatText(L" %s;%s;%s", m_Country->Name,
-                                                               ControllerText(*m_Country), DifficultyText(level)));
+        list->SetItemText(list->GetSelectedIndex(), CountryRow(*m_Country));
     // The one refresh of the country's controls shows or hides the player box; the radios and
     // the player it sets are those already shown, so nothing else changes.
     RefreshControllerControls();
@@ -414,8 +418,9 @@ void cScenarioSettingsMenu::OnPbemBoxChanged()
     const bool byEmail = box->GetChecked();
     g_Gra->m_IsPbem = byEmail;
     SetControlEnabled(IDC_PLAYER, byEmail);
-    // The persons keep their countries. By e-mail each of them needs one of the game's
-    // players; at one screen nobody plays by e-mail. The country that closes the turn order is
+    // The persons keep their countries: a tick would else undo, without a word, every country
+    // already given to a person. By e-mail each of them needs one of the game's players; at
+    // one screen nobody plays by e-mail. The country that closes the turn order is
     // a person's only in a game by e-mail, and OK gives it then.
     for (cPanstwo* country : g_Gra->m_Countries) {
         if (!country)
@@ -564,7 +569,7 @@ void cScenarioSettingsMenu::RefreshStatistics()
         break;
     case 1:
         list->SetColumns(2, LangText("scenario_settings_country_stats_resources_columns"), 50, 50);
-        // Whole points not rounded up, as the bottom panel shows them.
+        // Whole points: rounded, 47.62 would read 48, a point the country cannot spend.
         row(FormatText(L"%s;%.0f", LangText("country_stats_production_points"), std::floor(c.PP)));
         row(FormatText(L"%s;%s", LangText("country_stats_diplomacy_points"),
                        LangFormat("country_stats_diplomacy_points_value", c.DP, c.DPGrowthPerMonth)));

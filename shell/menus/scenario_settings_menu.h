@@ -43,6 +43,8 @@ private:
     void RefreshStatistics();
     void RefreshControllerControls();
     std::wstring ControllerText(const cPanstwo& country) const;
+    // The countries list's row of the country: name, controller and difficulty.
+    std::wstring CountryRow(const cPanstwo& country) const;
     // The first check that fails, as its message and title; false when all pass.
     bool FailedCheck(std::wstring& message, std::wstring& title) const;
     // The game takes the play-by-e-mail settings: players numbered 1 to n again and, for a

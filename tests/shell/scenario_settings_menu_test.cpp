@@ -222,11 +222,16 @@ TEST(ScenarioSettings, APlayByEmailGameGetsItsPlayersItsFolderAndItsRepository)
               [&] {
                   Control<CDXUTListBox>(IDC_COUNTRIES)->SelectItem(2, true);
                   EXPECT_FALSE(playerBoxAfterRoundTrip()) << WideToUtf8(Row(2)[0]) << ", the computer's";
+                  // Names with the list's separators stay in their cells.
+                  g_Gra->m_Countries[0]->Name = L"Al;bion";
+                  g_Gra->m_PbemPlayers[0].name = L"Bo|b";
                   giveCountry(0, 0); // Albion to Bob
+                  EXPECT_EQ(Row(0), (std::vector<std::wstring>{L" Al bion", L"Bo b", L"Normal"}));
+                  g_Gra->m_Countries[0]->Name = L"Albion";
+                  g_Gra->m_PbemPlayers[0].name = L"Bob";
                   giveCountry(1, 1); // Borussia to Cyd
                   EXPECT_EQ(g_Gra->m_Countries[0]->PBEMPlayerId, 2);
                   EXPECT_EQ(g_Gra->m_Countries[1]->PBEMPlayerId, 3);
-                  EXPECT_EQ(Row(0)[1], L"Bob");
                   EXPECT_TRUE(playerBoxAfterRoundTrip()) << "Borussia, Cyd's";
                   Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(1, true);
               })
