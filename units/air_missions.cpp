@@ -97,7 +97,6 @@ int cJednostkaLotnicza::ComputeMoveRange(bool noMarks)
         return 0;
     if (!noMarks) {
         // Every hex is out of reach until found in reach.
-        map->ClearMarks(MARK_MOVE_RANGE, false);
         for (sHex& hex : map->Hexes())
             hex.marks |= MARK_BIT24;
     }
@@ -235,6 +234,7 @@ void cJednostkaLotnicza::CollectSeaNodesInRadius(std::set<int>& nodes) const
 
 namespace {
 
+// An id past the graph names no node: it is refused rather than read off the list's end.
 sWezelGrafuMorz* NodeToReconnoitre(const cJednostkaLotnicza& plane, int nodeId)
 {
     cGrafMorz* graph = WorldSeaGraph();
@@ -274,6 +274,7 @@ bool cJednostkaLotnicza::FlyOverSeaNode(int nodeId, sCombatResult* result)
     // The node's ships as the owner's side now sees them, foreign ships in a port included.
     cShowForeignShipsInPorts show;
     node->CalculateVisibilityForCountry(m_Owner, false);
+    // Told in the result: the player would otherwise learn nothing of what the flight saw there.
     AppendLine(result->attackerInfo, LangFormat("recon_result_sea_%s_%i", node->Name, node->CountVisibleEnemyShips()));
     return true;
 }
