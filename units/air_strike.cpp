@@ -215,15 +215,10 @@ void cJednostkaLotnicza::NuclearStrike(int x, int y, sCombatResult* result)
             result->defenderInfo += FormatText(L" %s\n", country->Name);
         }
     const cPanstwo* controller = GetCountry(targetController);
-    // Whether the allies' heading stands over no ally is left open: like the units' and the
-    // cities' headings it stands only above a list.
-    bool alliesListed = false;
+    result->defenderInfo += LangText("report_nuclear_social_unrest_results_allies");
     for (cPanstwo* country : g_Gra->m_Countries) {
         if (!controller || !country || countriesHit.count(country->ID) || !controller->IsAlliedWith(country->ID))
             continue;
-        if (!alliesListed)
-            result->defenderInfo += LangText("report_nuclear_social_unrest_results_allies");
-        alliesListed = true;
         country->ChangeSocialUnrest(float(k->NuclearStrike[2]));
         result->defenderInfo += FormatText(L" %s\n", country->Name);
     }
