@@ -96,6 +96,7 @@ TEST_F(AirStrike, FullBomberWithNeutralModifiersDealsTheTableLossAndTheColumnPic
     thin->ReceiveAirAttack(&result, bomber);
     EXPECT_EQ(thin->m_Strength, 1);
     EXPECT_FALSE(result.defenderKilled);
+    EXPECT_EQ(bomber->m_Strength, 14);  // the attacker's 1 in column 1 reads the table's first field, 0 here
 
     // A city and two levels of trenches, 10 percent each, take their share of the attack.
     cMiasto city;
