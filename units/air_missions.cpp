@@ -270,7 +270,6 @@ bool cJednostkaLotnicza::FlyOverSeaNode(int nodeId, sCombatResult* result)
         return false;
     PlayCombatSound(L"AirRecon", this);
     result->kind = COMBAT_AIR_RECON;
-    result->attackerCountry = m_Owner;
     // The node's ships as the owner's side now sees them, foreign ships in a port included.
     cShowForeignShipsInPorts show;
     node->CalculateVisibilityForCountry(m_Owner, false);
@@ -296,7 +295,6 @@ int cJednostkaLotnicza::FlyReconMission(int x, int y, sCombatResult* result)
         return 0;
     PlayCombatSound(L"AirRecon", this);
     result->kind = COMBAT_AIR_RECON;
-    result->attackerCountry = m_Owner;
     const cPanstwo* owner = GetOwner();
     return DiscoverAroundHex(m_Owner, x, y, owner ? owner->TechLevel[TECH_AIRCRAFT] : 0, result->attackerInfo);
 }
