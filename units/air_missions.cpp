@@ -102,6 +102,8 @@ int cJednostkaLotnicza::ComputeMoveRange(bool noMarks)
     }
     if (RebaseRefusalKey())
         return 0;
+    // Terrain 6 stays open: the hex's description shuts it to air units, the rebasing rule names
+    // no terrain, and deployment already puts planes there.
     ForEachHexWithin(*map, m_X, m_Y, GetRebaseRange(), [&](sHex& hex) {
         if (hex.IsSea() || hex.unit || !hex.IsControlledByFriend(m_Owner))
             return;
