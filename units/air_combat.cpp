@@ -168,8 +168,8 @@ void cJednostkaLotnicza::AirFight(sCombatResult* result, cUnit* attacker)
                     FormatText(L"Air combar\n\n%s was attacked by %s (%s).\n\nAttacker losses: %.2f\nDefender losses: %.2f",
                                m_Name, attacker->m_Name, CountryName(attacker->m_Owner), float(attackerLoss),
                                float(defenderLoss)));
-    // A plane shot down leaves the game here, once, not in each mission that may lead to it:
-    // none can then forget it or touch it again.
+    // Removed here, not by the callers: the game screen's and the computer's air fights never
+    // remove a plane shot down, which would stay on the map without strength.
     if (attackerDied && airAttacker)
         DestroyInCombat(airAttacker);
     if (GetCombatStrength() < 0.1f) {
@@ -189,6 +189,7 @@ bool cJednostkaLotnicza::TryIntercept(cUnit* interceptor, sCombatResult* result)
 {
     if (!interceptor || !result || interceptor == this)
         return false;
+    // Also in the reports: a player would otherwise find the fight in no list once its window shut.
     const cInterceptionReport report(*result);
     auto* fighter = dynamic_cast<cJednostkaLotnicza*>(interceptor);
     auto* carrier = dynamic_cast<cJednostkaMorska*>(interceptor);
@@ -237,11 +238,15 @@ bool cJednostkaLotnicza::TryIntercept(cUnit* interceptor, sCombatResult* result)
     if (fighter && fighter->GetCombatStrength() < 0.1f) {
         result->defenderKilled = true;
         result->defenderInfo += LangText("report_unit_killed");
-        result->defenderInfo += LangText("report_details_interception_failed");
-        result->attackerInfo += LangText("report_details_interception_failed_att");
-        LogLine(L"Intercepcja nieudana, interceptor zdechl");
         DestroyInCombat(fighter);
-        return false;
+        // A plane shot down with its interceptor goes on to the next case: flown on, its
+        // mission would go on without strength, and a recon plane stay on the map so.
+        if (GetCombatStrength() >= 0.1f) {
+            result->defenderInfo += LangText("report_details_interception_failed");
+            result->attackerInfo += LangText("report_details_interception_failed_att");
+            LogLine(L"Intercepcja nieudana, interceptor zdechl");
+            return false;
+        }
     }
     if (GetCombatStrength() < 0.1f) {
         result->interceptionSucceeded = true;
@@ -250,7 +255,7 @@ bool cJednostkaLotnicza::TryIntercept(cUnit* interceptor, sCombatResult* result)
         result->attackerInfo += LangText("report_details_interception_succeeded_att");
         result->defenderInfo += LangText("report_details_interception_succeeded");
         LogLine(L"Intercepcja udana, ataker zabity");
-        DestroyInCombat(this); // here, once, as in the air fight
+        DestroyInCombat(this); // the recon flights that end here never remove a plane shot down
         return true;
     }
     if (interceptorLoss < ownLoss) {

@@ -97,12 +97,13 @@ int cJednostkaLotnicza::ComputeMoveRange(bool noMarks)
         return 0;
     if (!noMarks) {
         // Every hex is out of reach until found in reach.
-        map->ClearMarks(MARK_MOVE_RANGE, false);
         for (sHex& hex : map->Hexes())
             hex.marks |= MARK_BIT24;
     }
     if (RebaseRefusalKey())
         return 0;
+    // Terrain 6 stays open: the hex's description shuts it to air units, the rebasing rule names
+    // no terrain, and deployment already puts planes there.
     ForEachHexWithin(*map, m_X, m_Y, GetRebaseRange(), [&](sHex& hex) {
         if (hex.IsSea() || hex.unit || !hex.IsControlledByFriend(m_Owner))
             return;
@@ -235,6 +236,7 @@ void cJednostkaLotnicza::CollectSeaNodesInRadius(std::set<int>& nodes) const
 
 namespace {
 
+// An id past the graph names no node: it is refused rather than read off the list's end.
 sWezelGrafuMorz* NodeToReconnoitre(const cJednostkaLotnicza& plane, int nodeId)
 {
     cGrafMorz* graph = WorldSeaGraph();
@@ -270,10 +272,10 @@ bool cJednostkaLotnicza::FlyOverSeaNode(int nodeId, sCombatResult* result)
         return false;
     PlayCombatSound(L"AirRecon", this);
     result->kind = COMBAT_AIR_RECON;
-    result->attackerCountry = m_Owner;
     // The node's ships as the owner's side now sees them, foreign ships in a port included.
     cShowForeignShipsInPorts show;
     node->CalculateVisibilityForCountry(m_Owner, false);
+    // Told in the result: the player would otherwise learn nothing of what the flight saw there.
     AppendLine(result->attackerInfo, LangFormat("recon_result_sea_%s_%i", node->Name, node->CountVisibleEnemyShips()));
     return true;
 }
@@ -295,7 +297,6 @@ int cJednostkaLotnicza::FlyReconMission(int x, int y, sCombatResult* result)
         return 0;
     PlayCombatSound(L"AirRecon", this);
     result->kind = COMBAT_AIR_RECON;
-    result->attackerCountry = m_Owner;
     const cPanstwo* owner = GetOwner();
     return DiscoverAroundHex(m_Owner, x, y, owner ? owner->TechLevel[TECH_AIRCRAFT] : 0, result->attackerInfo);
 }

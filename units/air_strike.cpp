@@ -66,18 +66,21 @@ void cJednostkaLadowa::ReceiveAirAttack(sCombatResult* result, cUnit* attacker)
     result->defenderCountry = m_Owner;
 
     const float strength = terms.fraction * 100.0f;
+    // Navy level 0 gives a carrier the term -1, for which the row has no field: the first serves.
     const float level = float(k->BombardLevelModifier[std::clamp(terms.levelTerm, 0, 4)]);
     const float supply = float(k->BombardSupplyModifier[SupplyIndex(terms.supply)]);
+    // The map keeps any terrain byte: a code above 7 would read the city's field or past the row.
     const float terrain = float(k->BombardTerrainModifier[std::clamp(int(hex->terrain), 0, 7)]);
     float fort = float(100 - int(hex->fortification) * k->BombardFortificationFactor);
     if (fort <= 0.0f) {
-        // Bad data in a hex must not end a game in its middle: the strike goes on, the fort
-        // giving it no effect of its own.
+        // Bad data in a hex must not end a game in its middle: the strike goes on with the fort
+        // taking all of its attack, at the least effectiveness.
         LogLine(LangFormat("error:_fort_in_hex_(%i,%i)_is_%i_which_exceeds_max._allowed_value!", m_X, m_Y,
                            int(hex->fortification)));
         fort = 0.0f;
     }
     const float city = hex->city ? float(k->BombardTerrainModifier[8]) : 100.0f;
+    // The row holds the three weather states; any other would be read past it.
     const float weather = float(k->BombardWeatherModifier[std::clamp(int(hex->weather), 0, 2)]);
     const float enforcement = 100.0f - float(m_TrenchBonus) * k->EntrenchmentFactor;
     LogLine(L"Modifiers: Strength(%.1f) Level(%.0f) Supply(%.0f) Terrain(%.0f) Weather(%.0f) City(%.0f) Fort(%.0f) "
@@ -137,8 +140,8 @@ void cJednostkaLadowa::ReceiveAirAttack(sCombatResult* result, cUnit* attacker)
         LangFormat("report_bombardment_land_unit", GetSubtypeText(m_Type), m_Name, CountryName(m_Owner)) +
         // What is left in the measure of what was lost: combat strength, not strength points.
         LangFormat("report_bombardment_land_unit_parameters", defenderDie, loss, std::max(GetCombatStrength(), 0.0f));
-    const bool destroyed = GetCombatStrength() < 0.1f;
-    if (destroyed) {
+    if (GetCombatStrength() < 0.1f) {
+        DestroyInCombat(this);  // nothing below touches the unit
         defenderText += LangText("report_unit_killed");
         result->defenderKilled = true;
         LogLine(L"Defender killed");
@@ -152,12 +155,10 @@ void cJednostkaLadowa::ReceiveAirAttack(sCombatResult* result, cUnit* attacker)
     AddCombatReport(8, attacker->m_Owner, head + attackerText);
     AddCombatReport(8, owner, head + defenderText);
     LogLine(L"Bombowanie skonczone");
-    // A plane shot down leaves the game here, once, not in each mission that may lead to it:
-    // none can then forget it or touch it again.
+    // Removed here, not by the callers: the computer's air strikes never remove a bomber shot
+    // down, which would stay on the map without strength.
     if (air && air->GetCombatStrength() < 0.1f)
         DestroyInCombat(air);
-    if (destroyed)
-        DestroyInCombat(this);
 }
 
 void cJednostkaLotnicza::NuclearStrike(int x, int y, sCombatResult* result)
@@ -177,6 +178,8 @@ void cJednostkaLotnicza::NuclearStrike(int x, int y, sCombatResult* result)
     std::set<int> countriesHit;
     std::vector<cUnit*> units;
     std::vector<cMiasto*> cities;
+    // A radius below 0 strikes the target alone: within none, the bomb would hit nothing and
+    // still stir the target's allies.
     ForEachHexWithin(*map, x, y, std::max(k->NuclearRadius, 0), [&](sHex& hex) {
         if (hex.controller == 0)
             return;
@@ -200,7 +203,8 @@ void cJednostkaLotnicza::NuclearStrike(int x, int y, sCombatResult* result)
         city->NuclearStrike(&cityResult);
         result->defenderInfo += cityResult.defenderInfo;
         result->defenderKilled = result->defenderKilled || cityResult.defenderKilled;
-        // Not only the ships sunk: the window marks a city that lost production too.
+        // The city's own strike marks a city that lost production: dropped, the window would
+        // show no city hit by the bomb.
         result->cityAffected = result->cityAffected || cityResult.cityAffected;
     }
 
@@ -211,15 +215,10 @@ void cJednostkaLotnicza::NuclearStrike(int x, int y, sCombatResult* result)
             result->defenderInfo += FormatText(L" %s\n", country->Name);
         }
     const cPanstwo* controller = GetCountry(targetController);
-    // The allies' heading only above allies that are there: a heading over nothing reads as a
-    // list the window lost.
-    bool alliesListed = false;
+    result->defenderInfo += LangText("report_nuclear_social_unrest_results_allies");
     for (cPanstwo* country : g_Gra->m_Countries) {
         if (!controller || !country || countriesHit.count(country->ID) || !controller->IsAlliedWith(country->ID))
             continue;
-        if (!alliesListed)
-            result->defenderInfo += LangText("report_nuclear_social_unrest_results_allies");
-        alliesListed = true;
         country->ChangeSocialUnrest(float(k->NuclearStrike[2]));
         result->defenderInfo += FormatText(L" %s\n", country->Name);
     }

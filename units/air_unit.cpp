@@ -100,6 +100,7 @@ void cJednostkaLotnicza::Kill()
     ForgetSpottedUnit(this);
     SendCommanderHome();
     {
+        // As a land unit's: the main thread draws the hex and the lists emptied here.
         GLOBAL_LOCK_SCOPE();
         FreeOwnHex(true);
         if (g_Gra) {

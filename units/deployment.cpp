@@ -96,6 +96,8 @@ bool cJednostka::DeployNearCity(int x, int y)
     return true;
 }
 
+// Air units' too: their rule does not clear the marks first nor halve the supply maximum as an
+// integer, the land units' does both, and one deployment takes both families.
 int cJednostka::MarkActionTargets(bool mark)
 {
     cMapa* map = g_Gra ? g_Gra->m_Mapa : nullptr;

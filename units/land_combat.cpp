@@ -296,6 +296,7 @@ void sLandAttack::RetreatOrSurrender(sCombatResult* result, std::wstring& attack
     land->m_Y = to.second;
     const int owner = land->m_Owner;
     if (CountriesAtWar(into->controller, owner)) {
+        // Taken as any captured hex is: the map's rule sends the fleets out of a port that changes hands.
         const bool backToOwner =
             into->owner != into->controller && into->owner != owner && into->owner != 0 && IsCountryOrAlly(into->owner, owner);
         TakeHexInCombat(to.first, to.second, backToOwner ? into->owner : owner);

@@ -25,6 +25,8 @@ const sPathStep* cJednostka::FindPathStep(int x, int y) const
 
 bool cJednostka::IsHexInMoveRange(int x, int y) const
 {
+    if (m_Category == CATEGORY_AIR)
+        return false;  // air units take no land orders: their m_Path holds rebasing hexes
     const bool inRange = FindPathStep(x, y) != nullptr;
     LogLine(inRange ? L"Pole jest w zasiďż˝gu ruchu jednostki" : L"Pole jest poza zasiďż˝giem ruchu jednostki");
     return inRange;

@@ -224,8 +224,7 @@ public:
 
     // The step of m_Path at (x, y), or null; m_Path as the last ComputeMoveRange left it.
     const sPathStep* FindPathStep(int x, int y) const;
-    // The same as a yes or no, logged. Only land units are asked, so an air unit's rebase
-    // hexes in m_Path never answer here.
+    // The same as a yes or no, logged; always no for an air unit.
     bool IsHexInMoveRange(int x, int y) const;
 
     // The unit's commander (its own, else the one commanding it from a distance) rolls

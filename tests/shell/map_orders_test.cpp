@@ -102,6 +102,6 @@ TEST_F(MapOrders, AReconFlownUnopposedShowsItsResult)
     ASSERT_EQ(screen.Count(eRequestKind::CombatResult), 1);
     const sCombatResult& shown = *screen.requests.back().combat;
     EXPECT_EQ(shown.kind, COMBAT_AIR_RECON);
-    EXPECT_EQ(shown.attackerCountry, Air(kFighterCommand).m_Owner);
+    EXPECT_EQ(shown.attackerCountry, -1);  // a flight fought by nobody shows no side's flag
     EXPECT_FALSE(shown.interceptionFought);
 }

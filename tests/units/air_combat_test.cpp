@@ -206,4 +206,18 @@ TEST_F(AirCombat, InterceptionStopsTheMissionWhenTheMissionLosesMore)
     EXPECT_EQ(carrier->m_HP, 2);
     EXPECT_FLOAT_EQ(result.defenderLoss, 8.0f);
     EXPECT_FLOAT_EQ(result.attackerLoss, 10.0f);
+
+    // Both shot down (column 1 + 2 - 3 - 4 = -4): the plane fell with its interceptor, so its
+    // mission is stopped and neither stays on the map.
+    k.AirAttackerLosses[0][0] = 3;
+    cJednostkaLotnicza* scout = Air(1, UNIT_TACTICAL_BOMBER, 7, 2, 1, 10);
+    cJednostkaLotnicza* last = Air(2, UNIT_FIGHTER, 8, 3, 4, 10);
+    result.Reset();
+    ScriptRandomRaw({RawFor(1)});
+    EXPECT_TRUE(scout->TryIntercept(last, &result));
+    EXPECT_TRUE(result.defenderKilled);
+    EXPECT_TRUE(result.attackerKilled);
+    EXPECT_TRUE(result.interceptionSucceeded);
+    EXPECT_FALSE(unit_tests::Contains(g.game->m_AirUnits, scout));
+    EXPECT_FALSE(unit_tests::Contains(g.game->m_AirUnits, last));
 }

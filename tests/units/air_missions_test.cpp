@@ -52,7 +52,7 @@ TEST_F(AirMissions, RebaseReachesFreeFriendlyLandOnlyBeforeTheUnitActsAndWithSup
     EXPECT_NE(g.Hex(1, 5).marks & MARK_MOVE_NONE_LEFT, 0u);
     EXPECT_EQ(g.Hex(1, 5).markValue, 0);  // no action points left after the flight
     EXPECT_NE(g.Hex(6, 5).marks & MARK_BIT24, 0u);  // the enemy's land is out of reach
-    EXPECT_TRUE(plane->IsHexInMoveRange(1, 5));
+    EXPECT_NE(plane->FindPathStep(1, 5), nullptr);
 
     for (const auto& [supply, reachable] : {std::pair{24, 0}, std::pair{25, friendly}}) {
         plane->m_Supply = supply;

@@ -96,6 +96,7 @@ TEST_F(AirStrike, FullBomberWithNeutralModifiersDealsTheTableLossAndTheColumnPic
     thin->ReceiveAirAttack(&result, bomber);
     EXPECT_EQ(thin->m_Strength, 1);
     EXPECT_FALSE(result.defenderKilled);
+    EXPECT_EQ(bomber->m_Strength, 14);  // the attacker's 1 in column 1 reads the table's first field, 0 here
 
     // A city and two levels of trenches, 10 percent each, take their share of the attack.
     cMiasto city;
@@ -195,9 +196,13 @@ TEST_F(AirStrike, NuclearStrikeOfRadiusZeroHitsOnlyItsHex)
     g.Consts().NuclearRadius = INT_MAX;
     g.Country(1).NuclearBombs = 1;
     g.Hex(11, 9).controller = 2;
+    g.Country(3).Alliance = ALLIANCE_NEUTRAL;
+    LoadGameTexts();
     cJednostkaLadowa* corner = g.AddLand(2, UNIT_INFANTRY, 11, 9);
     result.Reset();
     bomber->NuclearStrike(5, 5, &result);
     EXPECT_FALSE(unit_tests::Contains(g.game->m_LandUnits, corner));
+    const std::wstring allies = LangText("report_nuclear_social_unrest_results_allies");
+    EXPECT_EQ(result.defenderInfo.substr(result.defenderInfo.size() - allies.size()), allies) << "the allies' heading over none";
     EXPECT_EQ(g.Country(1).NuclearBombs, 0);
 }

@@ -403,6 +403,14 @@ TEST_F(LandCombat, AirUnitAloneOnItsHexSurvivesSixtyPercentAndDiesAtEighty)
     attack.Resolve(&result);
     EXPECT_TRUE(result.defenderKilled);
     EXPECT_FALSE(unit_tests::Contains(g.game->m_AirUnits, plane));
+
+    // 61 is the least that kills: 0.25 - 0.1525 is below 0.1.
+    attack.defender = g.AddAir(2, UNIT_FIGHTER, 5, 5);
+    g.Consts().LandDefenderLosses[0][1] = 61;
+    result.Reset();
+    Dice(1, 1);
+    attack.Resolve(&result);
+    EXPECT_TRUE(result.defenderKilled);
 }
 
 TEST_F(LandCombat, NoAttackerFightsNothingButTheDefendersCommanderMayLearn)
