@@ -10,6 +10,7 @@
 #include "tests/test_support.h"
 #include "units/naval_unit.h"
 #include "world/fleet.h"
+#include "world/hex_geometry.h"
 
 namespace ai_tests {
 namespace {
@@ -90,6 +91,17 @@ TEST_F(AIInvasions, NoSeaInvasionIsPlannedWhileBuildUpTargetsRemain)
     Borussia(0).PlanSeaInvasion();
     EXPECT_EQ(Parameters().CurrentSeaInvasionTarget, -1);
     EXPECT_FALSE(testing_support::LogContains(L"Borussia plannning sea invasion. Determining target"));
+
+    // Only more fronts than allowed hold it back: as many as allowed still plan.
+    Parameters().CurrentTargets.clear();
+    cAI& ai = AIOf(kBorussia);
+    for (const auto& [spare, plans] : {std::pair{-1, false}, {0, true}})
+    {
+        Parameters().MaxNumberOfFrontsForSeaInvasion = int(ai.m_Fronts.size()) + spare;
+        testing_support::ClearLog();
+        ai.PlanSeaInvasion();
+        EXPECT_EQ(testing_support::LogContains(L"Borussia plannning sea invasion. Determining target"), plans) << spare;
+    }
 }
 
 TEST_F(AIInvasions, UnitsReadyAtThePortWaitForInvasionPointsThenBoardForTheTarget)
@@ -165,6 +177,19 @@ TEST_F(AIInvasions, TheInvasionTargetIsThePortWithTheBestScore)
     {
         defender->m_Strength = strength;
         EXPECT_EQ(ai.ChooseSeaInvasionTarget(), City(target)) << "defender at " << strength << "%; equal scores keep the first";
+    }
+    // A land unit beside Valdo takes that hex's 2 and half its own strength: 8 - 3 - 0.5 beats
+    // Dover's 4, 8 - 3 - 1.5 does not.
+    cJednostkaLadowa* guard = LandUnit(1);
+    int gx = -1, gy = -1;
+    GetNeighbourCoordsOut(7, 6, 0, gx, gy);
+    guard->SetPosition(gx, gy);
+    guard->m_Strength = 50;
+    guard->m_Efficiency = 100;
+    for (const auto& [level, target] : {std::pair{1, L"Valdo"}, {3, L"Dover"}})
+    {
+        guard->m_Level = level;
+        EXPECT_EQ(ai.ChooseSeaInvasionTarget(), City(target)) << "a guard of level " << level;
     }
 }
 
