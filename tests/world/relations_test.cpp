@@ -76,6 +76,8 @@ TEST(Relations, FilesReadBackAndShortRowsStayAtPeace)
     EXPECT_FALSE(CountriesAtWar(0, 2));
     EXPECT_FALSE(CountriesAtWar(2, 0));
     EXPECT_TRUE(LogLines().empty());
+    EXPECT_TRUE(CountriesAtWar(1, 2)); // the first country is somebody, either way round
+    EXPECT_TRUE(CountriesAtWar(2, 1));
 
     const auto out = MakeScratchDir("relations_out");
     w.relations.SaveRelations(FolderOf(out));
