@@ -128,6 +128,23 @@ TEST_F(AIInvasions, UnitsReadyAtThePortWaitForInvasionPointsThenBoardForTheTarge
     EXPECT_EQ(corps->m_Transporter, nullptr);
 
     game->m_Countries[kBorussia - 1]->AIP = cost;
+    // One hex short of the port, in its column or its row, it marches on and boards on a later
+    // turn; a unit of another order that stands where its own order leads is no part of it.
+    cJednostkaLadowa* other = LandUnit(5);
+    other->m_AiTargetX = other->m_X;
+    other->m_AiTargetY = other->m_Y;
+    for (const auto& [x, y] : {std::pair{8, 3}, {9, 2}})
+    {
+        corps->SetPosition(x, y);
+        corps->m_AiOrder = 0;
+        Parameters().ObligatorySeaInvasionTargets = {City(L"Dover")};
+        ai.PlanSeaInvasion();
+        EXPECT_EQ(corps->m_AiOrder, 14) << x << "," << y;
+        EXPECT_EQ(std::make_pair(corps->m_X, corps->m_Y), std::make_pair(8, 2));
+        EXPECT_EQ(corps->m_Transporter, nullptr);
+    }
+    EXPECT_EQ(other->m_AiOrder, 1);
+
     corps->m_AiOrder = 0;  // the next turn's operational planning starts it afresh
     Parameters().ObligatorySeaInvasionTargets = {City(L"Dover")};
     ai.PlanSeaInvasion();
