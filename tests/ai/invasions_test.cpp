@@ -10,6 +10,7 @@
 #include "tests/test_support.h"
 #include "units/naval_unit.h"
 #include "world/fleet.h"
+#include "world/hex_geometry.h"
 
 namespace ai_tests {
 namespace {
@@ -90,6 +91,17 @@ TEST_F(AIInvasions, NoSeaInvasionIsPlannedWhileBuildUpTargetsRemain)
     Borussia(0).PlanSeaInvasion();
     EXPECT_EQ(Parameters().CurrentSeaInvasionTarget, -1);
     EXPECT_FALSE(testing_support::LogContains(L"Borussia plannning sea invasion. Determining target"));
+
+    // Only more fronts than allowed hold it back: as many as allowed still plan.
+    Parameters().CurrentTargets.clear();
+    cAI& ai = AIOf(kBorussia);
+    for (const auto& [spare, plans] : {std::pair{-1, false}, {0, true}})
+    {
+        Parameters().MaxNumberOfFrontsForSeaInvasion = int(ai.m_Fronts.size()) + spare;
+        testing_support::ClearLog();
+        ai.PlanSeaInvasion();
+        EXPECT_EQ(testing_support::LogContains(L"Borussia plannning sea invasion. Determining target"), plans) << spare;
+    }
 }
 
 TEST_F(AIInvasions, UnitsReadyAtThePortWaitForInvasionPointsThenBoardForTheTarget)
@@ -116,6 +128,23 @@ TEST_F(AIInvasions, UnitsReadyAtThePortWaitForInvasionPointsThenBoardForTheTarge
     EXPECT_EQ(corps->m_Transporter, nullptr);
 
     game->m_Countries[kBorussia - 1]->AIP = cost;
+    // One hex short of the port, in its column or its row, it marches on and boards on a later
+    // turn; a unit of another order that stands where its own order leads is no part of it.
+    cJednostkaLadowa* other = LandUnit(5);
+    other->m_AiTargetX = other->m_X;
+    other->m_AiTargetY = other->m_Y;
+    for (const auto& [x, y] : {std::pair{8, 3}, {9, 2}})
+    {
+        corps->SetPosition(x, y);
+        corps->m_AiOrder = 0;
+        Parameters().ObligatorySeaInvasionTargets = {City(L"Dover")};
+        ai.PlanSeaInvasion();
+        EXPECT_EQ(corps->m_AiOrder, 14) << x << "," << y;
+        EXPECT_EQ(std::make_pair(corps->m_X, corps->m_Y), std::make_pair(8, 2));
+        EXPECT_EQ(corps->m_Transporter, nullptr);
+    }
+    EXPECT_EQ(other->m_AiOrder, 1);
+
     corps->m_AiOrder = 0;  // the next turn's operational planning starts it afresh
     Parameters().ObligatorySeaInvasionTargets = {City(L"Dover")};
     ai.PlanSeaInvasion();
@@ -165,6 +194,19 @@ TEST_F(AIInvasions, TheInvasionTargetIsThePortWithTheBestScore)
     {
         defender->m_Strength = strength;
         EXPECT_EQ(ai.ChooseSeaInvasionTarget(), City(target)) << "defender at " << strength << "%; equal scores keep the first";
+    }
+    // A land unit beside Valdo takes that hex's 2 and half its own strength: 8 - 3 - 0.5 beats
+    // Dover's 4, 8 - 3 - 1.5 does not.
+    cJednostkaLadowa* guard = LandUnit(1);
+    int gx = -1, gy = -1;
+    GetNeighbourCoordsOut(7, 6, 0, gx, gy);
+    guard->SetPosition(gx, gy);
+    guard->m_Strength = 50;
+    guard->m_Efficiency = 100;
+    for (const auto& [level, target] : {std::pair{1, L"Valdo"}, {3, L"Dover"}})
+    {
+        guard->m_Level = level;
+        EXPECT_EQ(ai.ChooseSeaInvasionTarget(), City(target)) << "a guard of level " << level;
     }
 }
 

@@ -74,6 +74,11 @@ TEST_F(AIPurchases, ResearchIsNeverSpentOnTheDoctrineNorBeyondTheGoal)
     EXPECT_EQ(ai.ChooseResearchCategory(), TECH_NAVY) << "a level for nothing is wanted all the same";
     country.TechInvestment[TECH_NAVY] = 3;
     EXPECT_EQ(ai.ChooseResearchCategory(), -1) << "three investments are enough while progress is below a quarter";
+    country.TechLevel[TECH_ARTILLERY] = 2;
+    game->m_Consts.MaxTechLevel[TECH_ARTILLERY] = 5;
+    EXPECT_EQ(ai.ChooseResearchCategory(), TECH_ARTILLERY) << "the first field";
+    game->m_Consts.MaxTechLevel[TECH_ARTILLERY] = 2;
+    EXPECT_EQ(ai.ChooseResearchCategory(), -1) << "a field at its highest level";
 }
 
 // Below a quarter of a level's points up to three investments go in, below a half two,
@@ -259,18 +264,23 @@ TEST_F(AIPurchases, ALevelUpGoesToArmourFirstThenToTheLevelShortOfTheWishedForSt
     LandUnit(5)->m_Level = 1;
     country.TechLevel[TECH_ARTILLERY] = 3;
     int* weights = country.AIParameters.DesiredLandForcesStructure;
+    const float price = game->m_Consts.LandPurchaseCost[UNIT_MECHANIZED];
     const struct
     {
-        int w1, w2, expected;
+        int w1, w2;
+        float price;
+        int expected;
     } cases[] = {
-        {1, 1, 5}, // level 1 wants a half and holds a third
-        {1, 2, 0}, // the structure is met, a third and two thirds
+        {1, 1, price, 5}, // level 1 wants a half and holds a third
+        {1, 2, price, 0}, // the structure is met, a third and two thirds
+        {1, 1, 0.0f, 0},  // a level-up for nothing is one the motorised cannot rise to
     };
     for (const auto& c : cases)
     {
         std::fill(weights, weights + 5, 0);
         weights[0] = c.w1;
         weights[1] = c.w2;
+        game->m_Consts.LandPurchaseCost[UNIT_MECHANIZED] = c.price;
         const cJednostkaLadowa* unit = ai.FindLandUnitToLevelUp();
         EXPECT_EQ(unit ? unit->m_Id : 0, c.expected) << c.w1 << ":" << c.w2;
     }
@@ -301,6 +311,16 @@ TEST_F(AIPurchases, AWingIsReinforcedAtItsLevelsPriceWithTheProductionThereIs)
     EXPECT_EQ(bombers.m_ActionPoints, 0);
     EXPECT_DOUBLE_EQ(country.PP, 2.0);
     EXPECT_EQ(longRange.m_Strength, 4) << "it has flown this turn";
+
+    // The weakest wing first by level and strength: the long-range wing (2 + 4) takes three
+    // points at 3 PP, and nothing is left for the bombers (3 + 5).
+    longRange.m_ActionPoints = longRange.m_StartingActionPoints;
+    bombers.m_ActionPoints = bombers.m_StartingActionPoints;
+    bombers.m_Strength = 5;
+    country.PP = 9.0;
+    ai.BuyAirReplacements(0.5f);
+    EXPECT_EQ(longRange.m_Strength, 7);
+    EXPECT_EQ(bombers.m_Strength, 5);
 }
 
 // A strength point costs the full strength's value times the type's rate, raised by the
@@ -335,6 +355,26 @@ TEST_F(AIPurchases, LandUnitsAreFilledUpToFullStrengthAtMostAndShipsMendByChance
     ai.BuyLandReplacements(0.98f);
     EXPECT_EQ(unit->m_Strength, 98);
     EXPECT_DOUBLE_EQ(country.PP, 1.0);
+    // At the threshold a unit takes none; at level 3 a point costs 2 plus 2 x 50 %, 4 PP; a
+    // point of no price is never bought.
+    k.LandCombatStrength[2][2] = 10.0f;
+    const struct
+    {
+        int level, strength;
+        float rate;
+        int strengthAfter;
+        double ppAfter;
+    } rows[] = {{2, 98, 20.0f, 98, 10.0}, {3, 95, 20.0f, 97, 2.0}, {2, 95, 0.0f, 95, 10.0}};
+    for (const auto& r : rows) {
+        unit->m_Level = r.level;
+        unit->m_Strength = r.strength;
+        unit->m_ActionPoints = 4;
+        k.LandReplacementCost[2] = r.rate;
+        country.PP = 10.0;
+        ai.BuyLandReplacements(0.98f);
+        EXPECT_EQ(unit->m_Strength, r.strengthAfter) << r.level << " " << r.strength << " " << r.rate;
+        EXPECT_DOUBLE_EQ(country.PP, r.ppAfter) << r.level << " " << r.strength << " " << r.rate;
+    }
 
     cJednostkaMorska* ship = game->FindNavalUnitById(5);
     ASSERT_NE(ship, nullptr);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "core/format.h"
 #include "core/random.h"
@@ -43,11 +44,19 @@ TEST_F(UnitEffects, UnitsAndCommandersAreMadeMovedFrozenKilledAndHandedOverAsScr
 {
     // New land units: in the reserve pool, on a free land hex, never at sea or on a unit.
     Fire(L"Hex.AddLandUnit", {-1, -1, kAlbion, UNIT_INFANTRY, 2, 80}, L"Home Guard");
-    const cUnit* guard = game->m_Reserve.back();
+    const auto* guard = dynamic_cast<const cJednostkaLadowa*>(game->m_Reserve.back());
+    ASSERT_NE(guard, nullptr);
     EXPECT_EQ(guard->m_Name, L"Home Guard");
     EXPECT_TRUE(guard->m_InReserve);
+    EXPECT_EQ((std::vector<int>{guard->m_Type, guard->m_Level, guard->m_Strength}),
+              (std::vector<int>{UNIT_INFANTRY, 2, 80}));
+    // Where a saved game keeps a unit of the reserve pool, with no supply source.
+    EXPECT_EQ((std::vector<int>{guard->m_X, guard->m_Y, guard->m_SupplySourceX, guard->m_SupplySourceY}),
+              (std::vector<int>{-1, -1, -1, -1}));
     Fire(L"Hex.AddLandUnit", {13, 10, kRuthenia, UNIT_MECHANIZED, 9, 0});
     ASSERT_NE(LandAt(13, 10), nullptr);
+    EXPECT_EQ(LandAt(13, 10)->m_Owner, kRuthenia);
+    EXPECT_EQ(LandAt(13, 10)->m_Type, UNIT_MECHANIZED);
     EXPECT_EQ(LandAt(13, 10)->m_Level, 5);
     EXPECT_EQ(LandAt(13, 10)->m_Strength, 1);
     EXPECT_EQ(LandAt(13, 10)->m_Supply, game->m_Consts.MaxSupply);
@@ -79,6 +88,12 @@ TEST_F(UnitEffects, UnitsAndCommandersAreMadeMovedFrozenKilledAndHandedOverAsScr
     Fire(L"City.FirePartisans", {11, 3, kRuthenia, UNIT_INFANTRY, 1, 50}, L"Partisans");
     ClearRandomScript();
     EXPECT_EQ(LandAt(13, 5)->m_Name, L"Partisans");
+    // Five hexes from the city is near enough: (13, 7).
+    ScriptRandomRaw({20000, 25000});
+    Fire(L"City.FirePartisans", {11, 3, kRuthenia, UNIT_INFANTRY, 1, 50}, L"Partisans");
+    ClearRandomScript();
+    ASSERT_NE(LandAt(13, 7), nullptr);
+    EXPECT_EQ(LandAt(13, 7)->m_Name, L"Partisans");
 
     // Air units: an occupied hex sends the wing to the reserve pool.
     Fire(L"Hex.AddAirUnit", {kBorussia, 13, 2, UNIT_FIGHTER, 1, 10});
@@ -92,6 +107,7 @@ TEST_F(UnitEffects, UnitsAndCommandersAreMadeMovedFrozenKilledAndHandedOverAsScr
     // Ships: into the naval reserve, or at a sea node with the hit points given.
     Fire(L"Hex.AddNavalUnit", {kAlbion, UNIT_BATTLESHIP}, L"HMS Hood");
     EXPECT_EQ(game->m_NavalReserve.back()->m_Name, L"HMS Hood");
+    EXPECT_EQ(game->m_NavalReserve.back()->m_AvailableInTurns, 0);
     game->m_Consts.ShipHitPoints[UNIT_CRUISER - 40] = 4;
     const int cruiserHitPoints = 4;
     Fire(L"SeaNode.AddNavalUnit", {2, kAlbion, UNIT_CRUISER}, L"HMS Ajax");
@@ -202,7 +218,10 @@ TEST_F(UnitEffects, UnitsAndCommandersAreMadeMovedFrozenKilledAndHandedOverAsScr
     const size_t units = game->m_LandUnits.size() + game->m_AirUnits.size();
     Fire(L"Unit.Remove", {0, -1, 999});
     const int ruthenians = CountOf(game->m_LandUnits, kRuthenia) + CountOf(game->m_AirUnits, kRuthenia);
+    ScriptRandomRaw({32767}); // the highest draw: the last Ruthenian unit, the partisans at (13, 7)
     Fire(L"Unit.Remove", {kRuthenia, -1, -1});
+    ClearRandomScript();
+    EXPECT_EQ(Hex(13, 7).unit, nullptr);
     EXPECT_EQ(game->m_LandUnits.size() + game->m_AirUnits.size(), units - 1);
     EXPECT_EQ(CountOf(game->m_LandUnits, kRuthenia) + CountOf(game->m_AirUnits, kRuthenia), ruthenians - 1);
     Fire(L"Country.KillAllLandUnits", {kAlbion});
@@ -245,6 +264,10 @@ TEST_F(UnitEffects, UnitsAndCommandersAreMadeMovedFrozenKilledAndHandedOverAsScr
     EXPECT_EQ(rommel->Skill, 100);
     EXPECT_EQ(rommel->Experience, 10);
     EXPECT_EQ(rommel->Name, L"Rommel");
+    EXPECT_EQ(std::make_pair(rommel->State, rommel->Type), std::make_pair(0, 0)) << "a general free to command";
+    Fire(L"Commander.AddNew", {kBorussia, 0, 0}, L"Manstein");
+    EXPECT_EQ(std::make_pair(game->m_Commanders.back()->Skill, game->m_Commanders.back()->Experience),
+              std::make_pair(0, 0));
     Fire(L"Commander.SetLevel", {6, 40});
     Fire(L"Commander.ChangeLevel", {6, -50});
     EXPECT_EQ(rommel->Skill, 0);

@@ -115,7 +115,10 @@ TEST_F(EndOfImpulse, UnitsThatStayEntrenchAndUnitsThatMoveLoseIt)
     cJednostkaLadowa& still = Land(4);
     cJednostkaLadowa& moved = Land(5);
     cJednostkaLadowa& spent = Land(7);
-    for (cJednostkaLadowa* u : {&still, &moved, &spent}) {
+    // Without action points a unit entrenches, unless it was just deployed.
+    cJednostkaLadowa& resting = Land(6);
+    cJednostkaLadowa& deployed = Land(8);
+    for (cJednostkaLadowa* u : {&still, &moved, &spent, &resting, &deployed}) {
         u->m_StartingActionPoints = 3;
         u->m_LastX = u->m_X;
         u->m_LastY = u->m_Y;
@@ -126,9 +129,14 @@ TEST_F(EndOfImpulse, UnitsThatStayEntrenchAndUnitsThatMoveLoseIt)
     moved.m_ActionPoints = 1;
     moved.m_LastX = moved.m_X + 1;
     still.m_TrenchBonus = game->m_Consts.EntrenchmentCeiling;
+    resting.m_StartingActionPoints = deployed.m_StartingActionPoints = 0;
+    resting.m_ActionPoints = deployed.m_ActionPoints = 0;
+    deployed.m_JustDeployed = true;
     game->EndImpulse(true);
     EXPECT_EQ(still.m_TrenchBonus, game->m_Consts.EntrenchmentCeiling);
     EXPECT_EQ(spent.m_TrenchBonus, 1);
+    EXPECT_EQ(resting.m_TrenchBonus, 2);
+    EXPECT_EQ(deployed.m_TrenchBonus, 1);
     EXPECT_EQ(moved.m_TrenchBonus, 0);
     EXPECT_EQ(moved.m_LastX, moved.m_X);
 }
@@ -210,8 +218,20 @@ TEST_F(EndOfImpulse, CountersMoveOnByOneAndStopAtTheirEnds)
     ASSERT_FALSE(game->m_Reserve.empty());
     ASSERT_FALSE(game->m_NavalReserve.empty());
     game->m_Reserve.front()->m_AvailableInTurns = 0;
-    game->m_Reserve.back()->m_AvailableInTurns = 2;
-    game->m_NavalReserve.front()->m_AvailableInTurns = 0;
+    game->m_Reserve.back()->m_AvailableInTurns = 1;
+    game->m_NavalReserve.front()->m_AvailableInTurns = 1;
+    // A freeze wears off by one a turn, down to none; one of 10000 or more lasts. The events'
+    // bonus lasts one impulse.
+    Land(4).m_FreezeTime = 10000;
+    Land(5).m_FreezeTime = 1;
+    Land(6).m_FreezeTime = 0;
+    Land(7).m_EventsEffect = 10;
+    // Bombed production comes back a point a turn.
+    cMiasto& bombed = *game->m_Cities.front();
+    cMiasto& whole = *game->m_Cities.back();
+    bombed.ProductionPointsLost = 1;
+    whole.ProductionPointsLost = 0;
+    const float production[] = {bombed.ProductionPoints, whole.ProductionPoints};
     // A Mulberry harbour lasts its months: one with a month left is gone at the next month,
     // and so is one of the lowest life, which must not wrap round to the highest.
     std::vector<cMulberry*> harbours;
@@ -237,8 +257,16 @@ TEST_F(EndOfImpulse, CountersMoveOnByOneAndStopAtTheirEnds)
     EXPECT_EQ(port[1]->SizeCurrent, 3);
     EXPECT_EQ(sea[0]->SizeCurrent, 1);
     EXPECT_EQ(game->m_Reserve.front()->m_AvailableInTurns, 0);
-    EXPECT_EQ(game->m_Reserve.back()->m_AvailableInTurns, 1);
+    EXPECT_EQ(game->m_Reserve.back()->m_AvailableInTurns, 0);
     EXPECT_EQ(game->m_NavalReserve.front()->m_AvailableInTurns, 0);
+    EXPECT_EQ(Land(4).m_FreezeTime, 10000);
+    EXPECT_EQ(Land(5).m_FreezeTime, 0);
+    EXPECT_EQ(Land(6).m_FreezeTime, 0);
+    EXPECT_EQ(Land(7).m_EventsEffect, 0);
+    EXPECT_EQ(bombed.ProductionPoints, production[0] + 1.0f);
+    EXPECT_EQ(bombed.ProductionPointsLost, 0);
+    EXPECT_EQ(whole.ProductionPoints, production[1]);
+    EXPECT_EQ(whole.ProductionPointsLost, 0);
 }
 
 TEST_F(EndOfImpulse, WeatherOfTheMonthEndingAndAHarbourCutToItsCeiling)

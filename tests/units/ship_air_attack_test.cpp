@@ -87,31 +87,58 @@ TEST_F(ShipsUnderAirAttack, SecondHitsSinkingsAndTheAnswerFollowTheirChances)
     Consts().ShipSunkChance = 30;
     cJednostkaMorska& bismarck = Ship(4);
     cJednostkaMorska& arkRoyal = Ship(1);
+    const int fullCarrier = arkRoyal.m_MaxHP;
     const struct
     {
+        int before, carrier;       // the ship's and the carrier's hit points
         int second, sunk, answer;  // the three rolls
         int hitPoints, carrierLoss;
     } cases[] = {
-        {50, 31, 7, 4, 1},   // second hit; 2 x 1 x 4 = 8
-        {51, 31, 10, 5, 0},  // 2 x 1 x 5 = 10 is not below 10
-        {51, 31, 9, 5, 1},
-        {51, 30, 0, 0, 0},   // sunk: no hit points left to fire
+        {6, fullCarrier, 50, 31, 7, 4, 1},   // second hit; 2 x 1 x 4 = 8
+        {6, fullCarrier, 51, 31, 10, 5, 0},  // 2 x 1 x 5 = 10 is not below 10
+        {6, fullCarrier, 51, 31, 9, 5, 1},
+        {6, fullCarrier, 51, 30, 0, 0, 0},   // sunk: no hit points left to fire
+        {2, fullCarrier, 50, 31, 0, 0, 0},   // the second hit takes the last point
+        {2, fullCarrier, 51, 30, 0, 0, 0},   // a ship left with 1 point can be sunk
+        {6, 2, 51, 31, 0, 5, 1},             // a carrier left with 1 point flies on
+        {6, 1, 51, 31, 0, 5, 1},             // a carrier's last point: it is lost
     };
     for (const auto& c : cases) {
-        bismarck.m_HP = 6;
-        arkRoyal.m_HP = arkRoyal.m_MaxHP;
+        bismarck.m_HP = c.before;
+        arkRoyal.m_HP = arkRoyal.m_MaxHP = c.carrier;
         sCombatResult r;
+        ClearRandomScript();  // a roll a row does not make is not left to the next
         ScriptRandomRaw({RawFor(c.second, 1, 100), RawFor(c.sunk, 1, 100), RawFor(c.answer, 0, 100)});
         bismarck.ReceiveAirAttack(&r, &arkRoyal);
-        EXPECT_EQ(bismarck.m_HP, c.hitPoints) << c.second << " " << c.sunk << " " << c.answer;
-        EXPECT_FLOAT_EQ(r.defenderLoss, float(6 - c.hitPoints));
+        SCOPED_TRACE(testing::Message() << c.before << " " << c.carrier << ": " << c.second << " " << c.sunk << " "
+                                        << c.answer);
+        EXPECT_EQ(bismarck.m_HP, c.hitPoints);
+        EXPECT_FLOAT_EQ(r.defenderLoss, float(c.before - c.hitPoints));
         EXPECT_EQ(r.defenderInfo.substr(r.defenderInfo.size() - 19),
-                  L"Strength lost: " + std::to_wstring(6 - c.hitPoints) + L".00");
-        EXPECT_EQ(arkRoyal.m_HP, arkRoyal.m_MaxHP - c.carrierLoss) << c.second << " " << c.sunk << " " << c.answer;
+                  L"Strength lost: " + std::to_wstring(c.before - c.hitPoints) + L".00");
+        EXPECT_EQ(arkRoyal.m_HP, c.carrier - c.carrierLoss);
+        EXPECT_EQ(r.attackerKilled, arkRoyal.m_HP == 0);
     }
+    // A wing's strength is its factor: 2 x 10 x 5 = 100, a sure answer.
+    bismarck.m_HP = 6;
+    sCombatResult wing;
+    ClearRandomScript();
+    ScriptRandomRaw({RawFor(100, 1, 100), RawFor(100, 1, 100), RawFor(99, 0, 100)});
+    bismarck.ReceiveAirAttack(&wing, &Fighter());
+    EXPECT_FALSE(wing.attackerInfo.empty());
+    // Equal navies, a full carrier of 1 hit point and 1 left: a chance of 1, the lowest roll's.
+    Country(kBorussia).TechLevel[TECH_NAVY] = 1;
+    bismarck.m_HP = 2;
+    arkRoyal.m_HP = arkRoyal.m_MaxHP = 1;
+    ClearRandomScript();
+    ScriptRandomRaw({RawFor(100, 1, 100), RawFor(100, 1, 100), RawFor(0, 0, 100)});
+    sCombatResult lowest;
+    bismarck.ReceiveAirAttack(&lowest, &arkRoyal);
+    EXPECT_EQ(arkRoyal.m_HP, 0);
     // No attacker, no attack.
+    const int hitPoints = bismarck.m_HP;
     bismarck.ReceiveAirAttack(&result, nullptr);
-    EXPECT_EQ(bismarck.m_HP, 0);
+    EXPECT_EQ(bismarck.m_HP, hitPoints);
     EXPECT_TRUE(result.defenderInfo.empty());
 }
 

@@ -1,8 +1,10 @@
 // Alliances on Testland: joining, leaders, coups, peace and surrender.
+#include "core/random.h"
 #include "core/stringbase.h"
 #include "game/commanders.h"
 #include "tests/game/testland_game.h"
 #include "tests/test_support.h"
+#include "tests/units/unit_test_game.h"
 #include "world/alliances.h"
 #include "world/city.h"
 #include "world/convoys.h"
@@ -237,6 +239,33 @@ TEST_F(PeaceAndSurrender, TheLastCountryOfAnAllianceLeavingEndsIt)
             << id;
     EXPECT_EQ(CountLogLinesStartingWith(L"Since the Allies are eliminated,"), 4); // the dummy country leans too
     EXPECT_TRUE(LogContains(L"Headless answer: message \"The end of the Allies!\" -> 0"));
+
+    // Of each side gone, a roll of 1 or 2 picks which of the two others its friends lean to.
+    const struct
+    {
+        int leader, leaning, roll, now;
+    } ends[] = {
+        {ALLIANCE_ALLIES_LEADER, ORIENTATION_PRO_ALLIED, 1, ORIENTATION_PRO_AXIS},
+        {ALLIANCE_ALLIES_LEADER, ORIENTATION_DEMOCRACY, 2, ORIENTATION_PRO_COMINTERN},
+        {ALLIANCE_AXIS_LEADER, ORIENTATION_PRO_AXIS, 1, ORIENTATION_PRO_ALLIED},
+        {ALLIANCE_AXIS_LEADER, ORIENTATION_NATIONALIST, 2, ORIENTATION_PRO_COMINTERN},
+        {ALLIANCE_COMINTERN_LEADER, ORIENTATION_PRO_COMINTERN, 1, ORIENTATION_PRO_ALLIED},
+        {ALLIANCE_COMINTERN_LEADER, ORIENTATION_COMMUNIST, 2, ORIENTATION_PRO_AXIS},
+    };
+    for (const auto& e : ends)
+    {
+        for (cPanstwo* c : game->m_Countries)
+        {
+            c->Alliance = ALLIANCE_NEUTRAL;
+            c->Orientation = e.now;
+        }
+        Country(kHelvetia).Alliance = e.leader;
+        Country(kHelvetia).Orientation = e.leaning;
+        ScriptRandomRaw({unit_tests::RawFor(e.roll, 1, 2)});
+        PassAllianceLead(Country(kHelvetia), false);
+        EXPECT_EQ(Country(kHelvetia).Orientation, e.now) << e.leader << " " << e.roll;
+    }
+    ClearRandomScript();
 }
 
 TEST_F(PeaceAndSurrender, PeaceGivesOccupiedLandBackAndSendsStrayUnitsHome)

@@ -235,6 +235,25 @@ TEST_F(Diplomacy, TheDeclareWarTablesAreReadByDeclarerAndTarget)
     EXPECT_EQ(valdonia.GetDeclareWarColumn(), 5);
     EXPECT_EQ(DeclareWarDpCost(kHelvetia, kValdonia), 47 * 30 / 100);
     EXPECT_EQ(DeclareWarUnrest(kHelvetia, kValdonia), 101);
+    // A row by the alliance code, a neutral's by its leaning; a column by a leader's code, any
+    // other's by its leaning; -1 where neither names one.
+    const struct
+    {
+        int alliance, orientation, row, column;
+    } codes[] = {
+        {ALLIANCE_ALLIES, ORIENTATION_COMMUNIST, 5, 3},        {ALLIANCE_COMINTERN, ORIENTATION_DEMOCRACY, 3, 5},
+        {ALLIANCE_ALLIES_LEADER, ORIENTATION_PRO_AXIS, 2, 2},  {ALLIANCE_COMINTERN_LEADER, ORIENTATION_DEMOCRACY, 0, 0},
+        {ALLIANCE_NEUTRAL, ORIENTATION_PRO_COMINTERN, 6, 3},   {ALLIANCE_NEUTRAL, ORIENTATION_NATIONALIST, 7, 4},
+        {ALLIANCE_NEUTRAL, ORIENTATION_PRO_ALLIED, 8, 5},      {7, ORIENTATION_DEMOCRACY, -1, 5},
+        {ALLIANCE_NEUTRAL, 6, -1, -1},
+    };
+    for (const auto& c : codes)
+    {
+        valdonia.Alliance = c.alliance;
+        valdonia.Orientation = c.orientation;
+        EXPECT_EQ(valdonia.GetDeclareWarRow(), c.row) << c.alliance << " " << c.orientation;
+        EXPECT_EQ(valdonia.GetDeclareWarColumn(), c.column) << c.alliance << " " << c.orientation;
+    }
 }
 
 TEST_F(Diplomacy, HasteningToAFullEntryJoinsTheSideTheCountryLeansTo)

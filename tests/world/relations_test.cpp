@@ -21,6 +21,10 @@ TEST(Relations, WarFlagsSharesAndPeace)
     EXPECT_FALSE(r.IsAtWar(1, 2));
     EXPECT_FALSE(r.IsAtWar(2, 1));
     EXPECT_TRUE(r.IsAtWar(3, 1)); // (1, 3) was not set, so (3, 1) stays
+    r.SetWar(1, 3, 1);
+    r.MakePeaceWithAll(1);
+    EXPECT_FALSE(r.IsAtWar(1, 3)); // the last country too
+    EXPECT_FALSE(r.IsAtWar(3, 1));
 
     r.AddLosses(1, 3, 30.0f);
     r.AddLosses(2, 3, 10.0f);
@@ -52,7 +56,7 @@ TEST(Relations, WarFlagsSharesAndPeace)
 TEST(Relations, FilesReadBackAndShortRowsStayAtPeace)
 {
     const auto dir = MakeScratchDir("relations");
-    WriteFile(dir / "relations.csv", "#Relations\n1;One;1;1;0\n2;Two;1\n3;Three;0;1\n");
+    WriteFile(dir / "relations.csv", "#Relations\n1;One;1;1;1\n2;Two;1\n3;Three;0;1\n");
     WriteFile(dir / "losses.csv", "#Losses\n1;One;0;5.5;2;\n2;Two;1.25;\n");
     cTestWorld w(2, 2);
     for (int i = 0; i < 3; ++i)
@@ -62,9 +66,18 @@ TEST(Relations, FilesReadBackAndShortRowsStayAtPeace)
     EXPECT_TRUE(w.relations.IsAtWar(1, 2));
     EXPECT_TRUE(w.relations.IsAtWar(2, 1));
     EXPECT_FALSE(w.relations.IsAtWar(2, 3)); // missing value
+    EXPECT_TRUE(w.relations.IsAtWar(1, 3));  // the last column
     EXPECT_TRUE(w.relations.IsAtWar(3, 2));
     EXPECT_FLOAT_EQ(w.relations.GetLosses(1, 2), 5.5f);
     EXPECT_FLOAT_EQ(w.relations.GetLosses(2, 1), 1.25f);
+    EXPECT_FLOAT_EQ(w.relations.GetLosses(1, 3), 2.0f);
+    // Nobody (id 0) is asked about all the time, a hex nobody holds: no error line for it.
+    ClearLog();
+    EXPECT_FALSE(CountriesAtWar(0, 2));
+    EXPECT_FALSE(CountriesAtWar(2, 0));
+    EXPECT_TRUE(LogLines().empty());
+    EXPECT_TRUE(CountriesAtWar(1, 2)); // the first country is somebody, either way round
+    EXPECT_TRUE(CountriesAtWar(2, 1));
 
     const auto out = MakeScratchDir("relations_out");
     w.relations.SaveRelations(FolderOf(out));
@@ -72,7 +85,7 @@ TEST(Relations, FilesReadBackAndShortRowsStayAtPeace)
     auto text = ReadWholeFile(out / "relations.csv");
     ASSERT_TRUE(text);
     EXPECT_EQ(*text, "#Relations matrix [0=peace, 1=war]\r\n#Country ID;Country Name;Relations with all countries "
-                     "[0=peace, 1=war]\r\n1;Country 1;0;1;0\r\n2;Country 2;1;0;0\r\n3;Country 3;0;1;0");
+                     "[0=peace, 1=war]\r\n1;Country 1;0;1;1\r\n2;Country 2;1;0;0\r\n3;Country 3;0;1;0");
     cRelationsMatrix again;
     again.Load(3, PatternOf(out));
     for (int a = 1; a <= 3; ++a)

@@ -103,8 +103,15 @@ TEST_F(Territory, CutOffPocketsAreAbsorbedUnlessACityAUnitOrAMulberryHoldsThem)
     Hex(13, 9).SetController(kValdonia);
     Hex(10, 6).SetController(kValdonia);  // Ruhr Mines: its city seeds its own side
     Hex(14, 11).SetController(kHelvetia);  // a neutral at peace with everyone around
+    Hex(8, 6).SetController(kAlbion);      // country 1's, joined to its ally's Valdo
+    // The first hex, cut off but among friends, is no enemy's across the map's last column.
+    Hex(0, 0).terrain = 1;
+    Hex(0, 0).SetController(kValdonia);
+    SetWar(kRuthenia, kValdonia, true);
     Place(Land(12), 13, 9);
     EXPECT_EQ(Map().AbsorbUnsuppliedHexes(), 2);
+    EXPECT_EQ(Hex(8, 6).controller, kAlbion);
+    EXPECT_EQ(Hex(0, 0).controller, kValdonia);
     EXPECT_TRUE(LogContains(L"Wchlaniam hexy bez zaopatrzenia"));
     EXPECT_EQ(Hex(12, 12).controller, kBorussia);
     EXPECT_EQ(Hex(12, 12).owner, kBorussia);
@@ -133,6 +140,9 @@ TEST_F(Territory, AnnexationHandsOverTerritoryAndClearsTheUnitsThatMayNotStay)
     Hex(9, 9).SetController(kValdonia);  // Helvetian, held by Valdonia
     Hex(8, 10).SetController(kAlbion);   // Valdonian, held by Albion
     Hex(7, 6).SetOwner(0);               // Valdo, a city nobody owns, held by Valdonia
+    Hex(0, 0).terrain = 1;               // the first row and column
+    Hex(0, 0).SetOwner(kValdonia);
+    Hex(0, 0).SetController(kValdonia);
     cJednostkaLadowa& valdonian = Land(12);
     cJednostkaLadowa& bystander = Land(9);  // a Ruthenian, at peace with Valdonia
     cJednostkaLadowa& enemy = Land(5);      // a Borussian, at war with it
@@ -143,6 +153,8 @@ TEST_F(Territory, AnnexationHandsOverTerritoryAndClearsTheUnitsThatMayNotStay)
 
     EXPECT_EQ(Hex(7, 7).controller, kBorussia);
     EXPECT_EQ(Hex(7, 7).owner, kBorussia);
+    EXPECT_EQ(Hex(0, 0).controller, kBorussia);
+    EXPECT_EQ(Hex(0, 0).owner, kBorussia);
     EXPECT_EQ(Hex(9, 9).controller, kHelvetia) << "back to its owner";
     EXPECT_EQ(Hex(8, 10).owner, kAlbion) << "the third country that holds it owns it";
     EXPECT_EQ(Hex(7, 6).controller, kBorussia) << "a city's hex is always held";
@@ -163,8 +175,12 @@ TEST_F(Territory, PeaceReturnsOccupiedHexesAndEffectsCheckTheirArguments)
     ASSERT_EQ(Hex(15, 5).controller, kBorussia);
     Hex(16, 6).owner = 0; // nobody's hex stays with its holder
     Hex(16, 6).controller = kRuthenia;
+    Hex(0, 0).terrain = 1; // the first row and column
+    Hex(0, 0).SetOwner(kRuthenia);
+    Hex(0, 0).SetController(kBorussia);
     Map().ReturnOccupiedHexes(kRuthenia);
     EXPECT_EQ(Hex(15, 5).controller, kRuthenia);
+    EXPECT_EQ(Hex(0, 0).controller, kRuthenia);
     EXPECT_EQ(Hex(16, 6).controller, kRuthenia);
 
     // The map is 20 by 16 hexes and has six countries.

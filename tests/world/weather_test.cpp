@@ -31,6 +31,13 @@ TEST(Weather, RollFollowsTheChancesOfTheMonth)
     winter.weather = 2;
     map.RollWeather(2);
     EXPECT_EQ(winter.weather, 2u);
+    // A month outside the year rolls nothing: a hex has twelve chances.
+    for (int month : {-1, 12}) {
+        clear.weather = 7;
+        map.RollWeather(month);
+        EXPECT_EQ(clear.weather, 7u) << month;
+    }
+    EXPECT_TRUE(LogContains(L"ERROR: weather roll for month 12, which does not exist"));
 }
 
 TEST(Weather, WinterIsRolledFirstAndMudOnlyWhereWinterMissed)
@@ -99,7 +106,8 @@ TEST(Weather, AreaTablesAddOverRectanglesAndWrap)
 TEST(Weather, WeatherCsvSetsStateAndFlagAndReportsBadLines)
 {
     const auto dir = MakeScratchDir("weathercsv");
-    WriteFile(dir / "weather.csv", "1;0;1;1\r\n2;0;2;2\r\n#3;0;1;1\r\n9;0;1;1\r\n0;0;7;1\r\n0;0\r\n3;0;0;0");
+    WriteFile(dir / "weather.csv",
+              "1;0;1;1\r\n2;0;2;2\r\n#3;0;1;1\r\n9;0;1;1\r\n0;0;7;1\r\n0;0\r\n0;0;3;1\r\n0;0;-1;1\r\n3;0;0;1");
     cMapa map(4, 1);
     for (int x = 0; x < 4; ++x)
         map.GetHex(x, 0)->terrain = 1;
@@ -110,9 +118,9 @@ TEST(Weather, WeatherCsvSetsStateAndFlagAndReportsBadLines)
     EXPECT_EQ(map.GetHex(1, 0)->weatherApplies, 1);
     EXPECT_EQ(map.GetHex(2, 0)->weather, 2u);
     EXPECT_EQ(map.GetHex(2, 0)->weatherApplies, 0);
-    EXPECT_EQ(map.GetHex(0, 0)->weather, 0u);
+    EXPECT_EQ(map.GetHex(0, 0)->weather, 0u) << "states 7, 3 and -1 are refused";
     EXPECT_EQ(map.GetHex(3, 0)->weather, 0u) << "a last line without its end, of state 0";
-    EXPECT_EQ(map.GetHex(3, 0)->weatherApplies, 0);
+    EXPECT_EQ(map.GetHex(3, 0)->weatherApplies, 1);
     const std::wstring path = FolderOf(dir) + L"/weather.csv";
     EXPECT_TRUE(LogContains(L"WARNING: hex (9, 0) lies outside the map in file " + path + L" (line 4), line skipped"));
     EXPECT_TRUE(LogContains(L"WARNING: weather state 7 is not 0, 1 or 2 in file " + path + L" (line 5), line skipped"));
