@@ -333,10 +333,13 @@ void CDXUTComboBox::Render(cRenderer* device, float elapsed)
                 m_pDialog->DrawSprite(selection, highlight, 0.2f);
                 // In the colour of the highlight, in the place of the other items.
                 CDXUTElement focused = *selection;
-                focused.dwTextFormat = itemElement->dwTextFormat;
+                focused.dwTextFormat = itemElement->dwTextFormat | DT_END_ELLIPSIS;
                 m_pDialog->DrawText(item.strText, &focused, item.rcActive);
             } else {
-                m_pDialog->DrawText(item.strText, itemElement, item.rcActive);
+                // A long name cut at both ends of the row reads as another: it keeps its start.
+                CDXUTElement plain = *itemElement;
+                plain.dwTextFormat |= DT_END_ELLIPSIS;
+                m_pDialog->DrawText(item.strText, &plain, item.rcActive);
             }
         }
     }
@@ -354,5 +357,7 @@ void CDXUTComboBox::Render(cRenderer* device, float elapsed)
     sRect arrow{m_rcText.right, m_rcBoundingBox.top, m_rcBoundingBox.right, m_rcBoundingBox.bottom};
     m_pDialog->DrawSprite(button, arrow, 0.2f);
     if (DXUTComboBoxItem* item = GetSelectedItem())
-        m_pDialog->DrawText(item->strText, main, m_rcText);
+        DrawTextKeepingStart(item->strText, main, m_rcText, false);
+    else
+        SetCutText(nullptr);
 }

@@ -257,8 +257,9 @@ TEST_F(TextControls, ADisabledEditBoxCentresItsTextAndAnEnabledOneStartsAtTheLef
     EXPECT_EQ(frameColour(), kDisabledGrey);
 }
 
-// A text too wide for a static or a read-only value box keeps its start and ends in an
-// ellipsis inside the control, and the hint holds the whole text before the control's own.
+// A text too wide for a static, a read-only value box or a combo box's chosen item keeps its
+// start and ends in an ellipsis inside the control, and the hint holds the whole text before
+// the control's own.
 TEST_F(TextControls, ATextTooWideKeepsItsStartAndTheHintHoldsItWhole)
 {
     const std::wstring name = L"Sturzkampfgeschwader 1 of the Luftwaffe";
@@ -268,12 +269,16 @@ TEST_F(TextControls, ATextTooWideKeepsItsStartAndTheHintHoldsItWhole)
     CDXUTEditBox* edit = AddEdit(dialog, name.c_str());
     edit->SetEnabled(false);
     edit->SetHint(L"The unit's name");
+    dialog.AddComboBoxFromLayout(105, L"The country's player");
+    auto* combo = static_cast<CDXUTComboBox*>(dialog.GetControl(105));
+    combo->AddItem((name + L" and its long-named player").c_str(), nullptr);
     device.ClearCalls();
     Render(1.0f);
     cTexture* gui = dialog.GetTexture(0)->pTexture.get();
     int lines = 0;
     for (const sQuad& q : device.Quads())
-        for (const CDXUTControl* control : {static_cast<CDXUTControl*>(label), static_cast<CDXUTControl*>(edit)}) {
+        for (const CDXUTControl* control :
+             {static_cast<CDXUTControl*>(label), static_cast<CDXUTControl*>(edit), static_cast<CDXUTControl*>(combo)}) {
             const sRect box = control->GetBoundingBox();
             if (q.texture == gui || q.corners[0].y < float(box.top) || q.corners[2].y > float(box.bottom))
                 continue;
@@ -282,7 +287,7 @@ TEST_F(TextControls, ATextTooWideKeepsItsStartAndTheHintHoldsItWhole)
             EXPECT_GE(q.corners[0].x, float(box.left));
             EXPECT_LE(q.corners[2].x, float(box.right));
         }
-    EXPECT_GE(lines, 2);
+    EXPECT_GE(lines, 3);
 
     const sRect at = label->GetBoundingBox();
     Move(at.left + 5, at.top + 5);
@@ -295,6 +300,9 @@ TEST_F(TextControls, ATextTooWideKeepsItsStartAndTheHintHoldsItWhole)
     Render();
     EXPECT_TRUE(hintForced);
     EXPECT_EQ(hintText, L"The unit's name");
+    const sRect chosen = combo->GetBoundingBox();
+    Move(chosen.left + 5, chosen.top + 5);
+    EXPECT_EQ(hintText, name + L" and its long-named player\nThe country's player");
 }
 
 TEST_F(TextControls, AMemoScrollsByLinesAndShowsItsEndOnRequest)
