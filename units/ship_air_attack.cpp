@@ -106,6 +106,7 @@ bool cJednostkaMorska::TryIntercept(cUnit* interceptor, sCombatResult* result)
     const sGameConsts* k = UnitConsts();
     if (!interceptor || !result || !k || interceptor == this)
         return false;
+    // Else Reports would keep no word of the interception: only its window would tell it.
     const cInterceptionReport report(*result);
     auto* fighter = dynamic_cast<cJednostkaLotnicza*>(interceptor);
     auto* carrier = dynamic_cast<cJednostkaMorska*>(interceptor);
@@ -121,6 +122,7 @@ bool cJednostkaMorska::TryIntercept(cUnit* interceptor, sCombatResult* result)
         a = fighter->m_Strength;
         b = fighter->m_Level;
     }
+    // The effects hold no interception sound of its own: it is an air fight.
     PlayCombatSound(L"AirToAirCombat", this, interceptor);
     result->kind = COMBAT_INTERCEPTION;
     LogLine(L"%s tries to intercept %s", interceptor->m_Name, m_Name);
@@ -133,6 +135,7 @@ bool cJednostkaMorska::TryIntercept(cUnit* interceptor, sCombatResult* result)
         fighter->AddStrength(-interceptorLoss);
     else if (carrier)
         interceptorLoss = TakeInterceptionLoss(*carrier, interceptorLoss);
+    // Hit points are a ship's: another air unit has none to lose (the searches send only fighters).
     else if (auto* ship = dynamic_cast<cJednostkaMorska*>(interceptor))
         ship->ChangeHitPoints(-float(interceptorLoss));
     ownLoss = TakeInterceptionLoss(*this, ownLoss);
