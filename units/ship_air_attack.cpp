@@ -150,8 +150,8 @@ bool cJednostkaMorska::TryIntercept(cUnit* interceptor, sCombatResult* result)
     result->defenderLossText += LangFormat("report_looses_interception", interceptorLoss) + L"\n";
     result->defenderCountry = interceptor->m_Owner;
     const int interceptorLeft = carrier ? carrier->m_HP : (fighter ? fighter->m_Strength : 0);
-    // The texts are those of an air unit's interception, which give name, owner, what is left
-    // and what was lost: a ship's fills them the same way.
+    // The air fight's rules fill these texts with name, owner, what is left and what was lost,
+    // the ship's with five numbers in another order: one text serves both, filled alike.
     result->attackerInfo +=
         LangFormat("report_details_interception_att", m_Name, CountryName(m_Owner), std::max(m_HP, 0), ownLoss) + L"\n";
     result->defenderInfo += LangFormat("report_details_interception", interceptor->m_Name,

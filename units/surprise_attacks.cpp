@@ -150,7 +150,8 @@ void RunSurpriseAttacks()
         LogLine(report);
         sPresentationRequest message;
         message.kind = eRequestKind::Message;
-        message.title = LangText("surprise_attack_title"); // "Raiders": a window's texts are the table's
+        // "Raiders" through the table as the message under it: a fixed title would mix two languages.
+        message.title = LangText("surprise_attack_title");
         message.text = text;
         message.countryId = persons.front();
         message.otherReaders.assign(persons.begin() + 1, persons.end());
