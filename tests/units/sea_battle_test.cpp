@@ -593,6 +593,7 @@ TEST_F(SeaBattles, TransportsAloneCancelTheBattleWithoutAnEndReportAndTellOnlyAP
     EXPECT_EQ(acting.requests.back().kind, eRequestKind::SeaBattle);
     EXPECT_EQ(acting.requests.back().countryId, kHelvetia);
     EXPECT_TRUE(fought.IsOver());
+    EXPECT_EQ(fought.m_TurnsLeft, 0); // the screen shows no turn left once it is over
     Country(kHelvetia).HumanControlled = false;
 
     // The message's title and headings are the language table's.
@@ -693,6 +694,16 @@ TEST_F(SeaBattles, ARetreatingShipLeavesTheBattleAndItsLists)
     EXPECT_NE(battle.m_Log.find(L"HMS Warspite fires at Bismarck", before), std::wstring::npos)
         << WideToUtf8(battle.m_Log);
     EXPECT_EQ(battle.m_Log.find(L"Hipper", before), std::wstring::npos) << WideToUtf8(battle.m_Log);
+    // A ship not chosen for the next shot leaves the chosen pair as it was.
+    tSeaBattleSide third{&Ship(2)}, fourth{&Ship(4), hipper};
+    cSeaBattle other(third, fourth);
+    other.m_FirstSelected = &Ship(2);
+    other.m_SecondSelected = &Ship(4);
+    ScriptRandomRaw({RawFor(49, 1, 100)});
+    other.TryRetreat(hipper);
+    EXPECT_EQ(other.m_SecondSide.size(), 1u);
+    EXPECT_EQ(other.m_FirstSelected, &Ship(2));
+    EXPECT_EQ(other.m_SecondSelected, &Ship(4));
 }
 
 TEST_F(SeaBattles, SurpriseAttacksNeedTheirChanceAndAreToldToThePersonsOfTheAttackersSideAndOfTheTarget)
