@@ -54,6 +54,7 @@ cGra::~cGra()
     // A check of the events asked of this game's thread, or its answer, is not the next game's.
     g_EventCheckRequested = false;
     g_PbemEventCheckDone = false;
+    SeaBattleRoundLog().Reset(); // the sea battles' record of this game is not the next game's
     LogLine(L"Destroying textures");
     Presentation().ReleaseGameTextures();
     for (cPanstwo* country : m_Countries)

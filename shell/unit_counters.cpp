@@ -232,7 +232,8 @@ void cJednostkaMorska::DrawCounter(float x, float y, float scale, int column, bo
     if (c.Has(kNavalCard))
         c.Piece(c.Rect(kNavalCard), units, c.PairSource(kNavalCard), CardColor(*this, false));
     if (c.Has(4) && m_MaxHP > 0) {
-        // The bar's length shows the ship's class, its filling the hit points left.
+        // The bar's length shows the ship's class, its filling the hit points left; a ship above
+        // the largest new ship's hit points would draw it past its card, so it stops at full width.
         const sRect& bar = c.Rect(kNavalHitPoints);
         const int largest = g_Gra ? std::max(1, g_Gra->m_Consts.ShipHitPointsMax) : std::max(1, m_MaxHP);
         const float length = float(bar.Width()) * float(std::min(m_MaxHP, largest)) / float(largest);

@@ -83,9 +83,7 @@ int cJednostkaMorska::GetShotHitChance() const
     return (GetRatingTechLevel() + 3) * 10;
 }
 
-// A percent roll of (tech + 5) x 10: so technology 0 hits half the time and technology 5
-// always, as the surprise attacks and the ship's own rules expect. A roll of 0 to 100 under
-// that figure would miss both (50 in 101, and 100 in 101).
+// 1-100 <=, not the formula's 0-100 <: that misses the rules' own edges (tech 5 always, tech 0 half).
 int cJednostkaMorska::RollShotDamage() const
 {
     return RandomInt(1, 100) <= (GetRatingTechLevel() + 5) * 10 ? 1 : 0;

@@ -77,6 +77,7 @@ bool cJednostkaMorska::ReconSeaNode(int nodeId, sCombatResult* result)
 {
     cGrafMorz* graph = g_Gra ? g_Gra->m_SeaGraph : nullptr;
     sWezelGrafuMorz* node = graph ? graph->GetNode(nodeId) : nullptr;
+    // A node id the graph does not have would be read out of bounds.
     if (!node) {
         LogLine(L"Ship %s (ID=%i) cannot reconnoitre sea node %i: there is no such node", m_Name, m_Id, nodeId);
         return false;
@@ -126,6 +127,7 @@ int cJednostkaMorska::MarkActionTargets(bool mark)
     for (const sWezelGrafuMorz& node : graph->Nodes) {
         if (node.Kind != SEA_NODE_PORT || node.SizeCurrent < k->PortCapacityToRepair[type])
             continue;
+        // A port hex off the map would be judged by the map's first hex, whose holder it is not.
         const sHex* main = map->IsInside(node.MainX, node.MainY) ? map->GetHex(node.MainX, node.MainY) : nullptr;
         if (!main || main->controller != m_Owner)
             continue;
@@ -181,7 +183,7 @@ cJednostkaLadowa* cJednostkaMorska::UnloadToHex(int x, int y, int fromX, int fro
 {
     cJednostkaLadowa* unit = m_Cargo;
     if (!IsTransport()) {
-        // A rule that asks this of a warship is at fault, not the game: it goes on.
+        // Ending the game here, with code 0 too, would report a failure as success: it goes on.
         LogLine(L"ERR: Trying to unload sea transport from sea unit of subtype of neither cargo nor amphibious! Details "
                 L"below");
         LogLine(L"ERR: Unloading sea transport into friendly-controlled hex %d, %d with land unit %s [ID %d] transported "
@@ -201,7 +203,7 @@ cJednostkaLadowa* cJednostkaMorska::UnloadToHex(int x, int y, int fromX, int fro
         LogLine(L"Unloading sea transport into friendly-controlled hex %d, %d with land unit %s [ID %d] transported by "
                 L"cargo unit %s [ID %d]",
                 x, y, unit->m_Name, unit->m_Id, m_Name, m_Id);
-        // The moving country gets back the transport points (the owner outside a turn).
+        // The moving country gets back the transport points; outside a turn none moves: the owner.
         const int type = LandTypeIndex(unit->m_Type);
         cPanstwo* active = g_Gra->m_PlayState ? g_Gra->m_PlayState->GetActiveCountry() : nullptr;
         if (cPanstwo* mover = active ? active : GetOwner(); mover && k && type >= 0)
@@ -223,6 +225,7 @@ cJednostkaLadowa* cJednostkaMorska::UnloadToHex(int x, int y, int fromX, int fro
     m_Cargo = nullptr;
 
     const sHex* from = UnitHexAt(fromX, fromY);
+    // An open coast has no city to give the supply the rule reads from one: the supply pass's.
     if (from && from->city) {
         unit->SetSupply(CitySupplyOf(*from->city, m_Owner));
         unit->SetSupplySourceX(fromX);
@@ -232,6 +235,7 @@ cJednostkaLadowa* cJednostkaMorska::UnloadToHex(int x, int y, int fromX, int fro
     }
     unit->RecalculateEfficiency();
     unit->RevealNearbyEnemies(false);
+    // The steps return the reveal's result, which gives none; the operation's table the unit.
     return unit;
 }
 

@@ -251,22 +251,25 @@ void cSeaBattle::Run()
         for (const cJednostkaMorska* ship : *side)
             m_StartHP[{ship->m_Name, ship->m_Id}] = ship->m_HP;
     RunStages();
-    // Every battle is shown where a person plays, theirs or the computers': only a game of
-    // computers has nobody to show it to, and waits for nobody.
+    // Every battle is shown where a person plays, theirs or the computers': in a game of
+    // computers nobody would close the box or the screen, and the war would stop there.
     const bool watched = g_Gra && g_Gra->HasHumanCountry();
 
     if (!m_StageRecords.empty() || m_RegularPartCancelled) {
         m_StageLog = BuildStageLog();
-        LogLine(m_StageLog); // the log keeps the stages, seen by a person or not
         if (watched) {
             sPresentationRequest message;
             message.kind = eRequestKind::Message;
+            // The box's strike lines are the language table's: a fixed title would mix two languages in it.
             message.title = LangText("sea_battle_fleet_detected_title");
             message.text = m_Meeting + m_StageLog;
             AddressToPersons(message);
             // Read before the board opens, as the battle's steps have it: the screen's hand-over
             // opens both at once, and the board would then lie over the window unread.
             Presentation().Post(std::move(message))->Wait();
+        } else {
+            // A box in a game of computers would hold the game for ever: the log keeps the stages.
+            LogLine(m_StageLog);
         }
     }
     if (m_RegularPartCancelled)
@@ -710,7 +713,6 @@ void cSeaBattle::EndBattle()
         side->clear();
     }
     m_FirstSelected = m_SecondSelected = nullptr;
-    LogLine(report); // the log keeps every battle, seen by a person or not
     for (int id : m_Countries)
         AddCombatReport(20, id, report);
     if (IsPbemGame() && g_Gra)
@@ -815,6 +817,7 @@ void cSeaBattle::AddressToPersons(sPresentationRequest& request) const
 
 std::wstring cSeaBattle::BuildStageLog() const
 {
+    // Headings through the table as the strike lines under them: fixed ones would mix two languages.
     std::wstring text = LangText("sea_battle_stage_carriers");
     auto stage = [&](int kind) {
         bool any = false;

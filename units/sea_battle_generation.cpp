@@ -186,7 +186,7 @@ void BattlesAtNode(const sWezelGrafuMorz& node, const int leaders[4])
     for (int side = 1; side <= 3; ++side) {
         const int leader = leaders[side];
         if (leader < 1)
-            continue;
+            continue; // as above: a side without a leader does not end the others' search
         const int detection = FindRaiders(
             node, [side](const cJednostkaMorska& s) { return OnSide(s, side); },
             [leader](const cJednostkaMorska& s) { return s.m_Fleet && CountriesAtWar(s.m_Fleet->owner, leader); });
@@ -267,8 +267,8 @@ void RunSeaBattles()
     g_Raiders.clear();
     PostInfoPanelMessage(LangText("please_wait"));
     LogLine(LangText("sea_battles_generator_thread_started"));
-    // The leader of each side. Of two holders of a leader's code the first leads, as
-    // wherever else the game asks for one: the rules disagree on first or last.
+    // The sea battles' own scan takes the last holder of a leader's code, the game's alliance
+    // leader (GetAllianceLeader) the first: they disagree, and one leader leads both.
     int leaders[4] = {0, -1, -1, -1};
     for (int side = 1; side <= 3; ++side)
         if (const cPanstwo* leader = FindAllianceLeader(g_Gra->m_Countries, side))

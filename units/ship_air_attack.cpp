@@ -100,6 +100,7 @@ bool cJednostkaMorska::TryIntercept(cUnit* interceptor, sCombatResult* result)
     const sGameConsts* k = UnitConsts();
     if (!interceptor || !result || !k || interceptor == this)
         return false;
+    // Else Reports would keep no word of the interception: only its window would tell it.
     const cInterceptionReport report(*result);
     auto* fighter = dynamic_cast<cJednostkaLotnicza*>(interceptor);
     auto* carrier = dynamic_cast<cJednostkaMorska*>(interceptor);
@@ -115,6 +116,7 @@ bool cJednostkaMorska::TryIntercept(cUnit* interceptor, sCombatResult* result)
         a = fighter->m_Strength;
         b = fighter->m_Level;
     }
+    // The effects hold no interception sound of its own: it is an air fight.
     PlayCombatSound(L"AirToAirCombat", this, interceptor);
     result->kind = COMBAT_INTERCEPTION;
     LogLine(L"%s tries to intercept %s", interceptor->m_Name, m_Name);
@@ -127,6 +129,7 @@ bool cJednostkaMorska::TryIntercept(cUnit* interceptor, sCombatResult* result)
         fighter->AddStrength(-interceptorLoss);
     else if (carrier)
         interceptorLoss = TakeInterceptionLoss(*carrier, interceptorLoss);
+    // Hit points are a ship's: another air unit has none to lose (the searches send only fighters).
     else if (auto* ship = dynamic_cast<cJednostkaMorska*>(interceptor))
         ship->ChangeHitPoints(-float(interceptorLoss));
     ownLoss = TakeInterceptionLoss(*this, ownLoss);
@@ -141,8 +144,8 @@ bool cJednostkaMorska::TryIntercept(cUnit* interceptor, sCombatResult* result)
     result->defenderLossText += LangFormat("report_looses_interception", interceptorLoss) + L"\n";
     result->defenderCountry = interceptor->m_Owner;
     const int interceptorLeft = carrier ? carrier->m_HP : (fighter ? fighter->m_Strength : 0);
-    // The texts are those of an air unit's interception, which give name, owner, what is left
-    // and what was lost: a ship's fills them the same way.
+    // The air fight's rules fill these texts with name, owner, what is left and what was lost,
+    // the ship's with five numbers in another order: one text serves both, filled alike.
     result->attackerInfo +=
         LangFormat("report_details_interception_att", m_Name, CountryName(m_Owner), std::max(m_HP, 0), ownLoss) + L"\n";
     result->defenderInfo += LangFormat("report_details_interception", interceptor->m_Name,

@@ -45,6 +45,7 @@ std::vector<int> PersonsToTell(int attackerId, int targetOwnerId)
     for (const cPanstwo* c : g_Gra->m_Countries)
         if (c->ID != attackerId && c->IsActive && c->HumanControlled && c->IsAlliedWith(attackerId))
             persons.push_back(c->ID);
+    // The person whose ship was hit would otherwise learn of it only in Reports.
     if (const cPanstwo* target = GetCountry(targetOwnerId); target && target->HumanControlled)
         persons.push_back(targetOwnerId);
     return persons;
@@ -108,6 +109,7 @@ bool cJednostkaMorska::TrySurpriseAttack(std::wstring& text, int* targetOwner)
                                ownerName, target->m_Name, targetOwnerName)
                   : LangFormat("%s_(%s)_detected_%s_(%s)_and_launched_surprise_attack._target_was_destroyed!", m_Name,
                                ownerName, target->m_Name, targetOwnerName);
+    // Else the land unit lost aboard would be named nowhere: the message names the ship alone.
     if (target->m_Cargo)
         text += L"\n" + target->LostAboardLine();
     // For the record of the war at sea kept with the play counts: how the ship went down.
@@ -148,6 +150,7 @@ void RunSurpriseAttacks()
         LogLine(report);
         sPresentationRequest message;
         message.kind = eRequestKind::Message;
+        // "Raiders" through the table as the message under it: a fixed title would mix two languages.
         message.title = LangText("surprise_attack_title");
         message.text = text;
         message.countryId = persons.front();

@@ -128,6 +128,7 @@ TEST_F(SeaBattles, APersonsBattleWaitsOnTheScreenWhichMayLoseAShipAndTheRestIsFo
         served = true;
         cSeaBattle* battle = CurrentSeaBattle();
         ASSERT_NE(battle, nullptr);
+        EXPECT_FALSE(battle->m_AutoResolve); // a person's side: the screen waits for their clicks
         cJednostkaMorska& hipper = Ship(5);
         EXPECT_EQ(hipper.m_X, 17);  // second side, second other-ship slot
         EXPECT_EQ(hipper.m_Y, 14);
@@ -388,6 +389,7 @@ TEST_F(SeaBattles, TheStagesStrikeAndCallTheBattleOffByTheirChances)
         std::vector<int> first, second, rolls;
         size_t records;
         bool cancelled;
+        int borussianNavy = 0;
     };
     const sCase cases[] = {
         // Two strikes of Ark Royal (one hits), no second strike (10 %), no call-off (61 %).
@@ -405,6 +407,8 @@ TEST_F(SeaBattles, TheStagesStrikeAndCallTheBattleOffByTheirChances)
         // Submarines alone: hits below 10 and 15, call-offs below 49 and 98.
         {{100}, {6}, {per(9), only, per(14), only, percent(49), percent(97)}, 2, true},
         {{100}, {6}, {per(10), per(15), percent(49), percent(98)}, 0, false},
+        // Navies 2 and 1: no second strike at 5 (|2 - 1| x 5), no call-off at 41 (1 + 2 x 20).
+        {{1, 2}, {4, 5}, {per(60), per(60), percent(5), percent(41), per(59), i, percent(41)}, 0, false, 1},
     };
     for (const sCase& c : cases) {
         tSeaBattleSide first, second;
@@ -414,6 +418,7 @@ TEST_F(SeaBattles, TheStagesStrikeAndCallTheBattleOffByTheirChances)
             second.push_back(id == 101 ? borussianCarrier : &Ship(id));
         for (cJednostkaMorska* ship : game->m_NavalUnits)
             ship->m_HP = ship->m_MaxHP = 50;
+        Country(kBorussia).TechLevel[TECH_NAVY] = c.borussianNavy;
         cSeaBattle battle(first, second);
         ScriptRandomRaw(c.rolls);
         battle.Run();
@@ -464,6 +469,17 @@ TEST_F(SeaBattles, TheSideWithMoreCarriersABetterNavyMoreShipsOrTheLowerIdStarts
         EXPECT_FALSE(battle.m_RegularPartCancelled) << "case " << &c - cases;
         EXPECT_EQ(battle.m_FirstSideStarts, c.firstStarts) << "case " << &c - cases;
     }
+    // The side that starts sees no ship of the other: there is no first shot, and no battle.
+    Country(kAlbion).TechLevel[TECH_NAVY] = 3;
+    Country(kBorussia).TechLevel[TECH_NAVY] = 0;
+    ASSERT_NE(Ship(4).m_Fleet, nullptr);
+    Ship(4).m_Spotted = false;
+    Ship(4).m_Fleet->isActive = 0;
+    tSeaBattleSide first{&Ship(2)}, second{&Ship(4)};
+    cSeaBattle unseen(first, second);
+    unseen.Run();
+    EXPECT_TRUE(unseen.m_FirstSideStarts);
+    EXPECT_TRUE(unseen.m_RegularPartCancelled);
 }
 
 // Carriers and other ships stand in their own slots of each side's half of the board; those
@@ -577,6 +593,7 @@ TEST_F(SeaBattles, TransportsAloneCancelTheBattleWithoutAnEndReportAndTellOnlyAP
     EXPECT_EQ(acting.requests.back().kind, eRequestKind::SeaBattle);
     EXPECT_EQ(acting.requests.back().countryId, kHelvetia);
     EXPECT_TRUE(fought.IsOver());
+    EXPECT_EQ(fought.m_TurnsLeft, 0); // the screen shows no turn left once it is over
     Country(kHelvetia).HumanControlled = false;
 
     // The message's title and headings are the language table's.
@@ -677,6 +694,16 @@ TEST_F(SeaBattles, ARetreatingShipLeavesTheBattleAndItsLists)
     EXPECT_NE(battle.m_Log.find(L"HMS Warspite fires at Bismarck", before), std::wstring::npos)
         << WideToUtf8(battle.m_Log);
     EXPECT_EQ(battle.m_Log.find(L"Hipper", before), std::wstring::npos) << WideToUtf8(battle.m_Log);
+    // A ship not chosen for the next shot leaves the chosen pair as it was.
+    tSeaBattleSide third{&Ship(2)}, fourth{&Ship(4), hipper};
+    cSeaBattle other(third, fourth);
+    other.m_FirstSelected = &Ship(2);
+    other.m_SecondSelected = &Ship(4);
+    ScriptRandomRaw({RawFor(49, 1, 100)});
+    other.TryRetreat(hipper);
+    EXPECT_EQ(other.m_SecondSide.size(), 1u);
+    EXPECT_EQ(other.m_FirstSelected, &Ship(2));
+    EXPECT_EQ(other.m_SecondSelected, &Ship(4));
 }
 
 TEST_F(SeaBattles, SurpriseAttacksNeedTheirChanceAndAreToldToThePersonsOfTheAttackersSideAndOfTheTarget)
