@@ -90,8 +90,8 @@ bool cJednostkaMorska::ReconSeaNode(int nodeId, sCombatResult* result)
     }
     m_ReconDone = true;
     if (result) {
+        // A look fought by nobody shows no side's flag, as a plane's reconnaissance does.
         result->kind = COMBAT_AIR_RECON;
-        result->attackerCountry = m_Owner;
         AppendLine(result->attackerInfo,
                    LangFormat("recon_result_sea_%s_%i", node->Name, node->CountVisibleEnemyShips()));
     }
@@ -108,7 +108,6 @@ void cJednostkaMorska::ReconAroundHex(int x, int y, sCombatResult* result)
     m_ReconDone = true;
     if (result && !told.empty()) {
         result->kind = COMBAT_AIR_RECON;
-        result->attackerCountry = m_Owner;
         AppendLine(result->attackerInfo, told);
     }
 }

@@ -129,6 +129,7 @@ TEST_F(NavalActions, ReconnaissanceLooksIntoAPortButNotIntoANodeThatDoesNotExist
     sCombatResult told;
     Ship(1).ReconAroundHex(9, 5, &told);
     EXPECT_EQ(told.kind, COMBAT_AIR_RECON);
+    EXPECT_EQ(told.attackerCountry, -1);  // no side's flag, as over a plane's look
     EXPECT_FALSE(told.attackerInfo.empty());
     sCombatResult outside;
     Ship(1).ReconAroundHex(-1, -1, &outside);
