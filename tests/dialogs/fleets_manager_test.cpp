@@ -282,7 +282,7 @@ TEST_F(FleetsManager, ACarriersReconShowsWhatItsAircraftFound)
     ASSERT_EQ(screen.Count(eRequestKind::CombatResult), 1);
     const sCombatResult& shown = *screen.requests.back().combat;
     EXPECT_EQ(shown.kind, COMBAT_AIR_RECON);
-    EXPECT_EQ(shown.attackerCountry, carrier->m_Owner);
+    EXPECT_EQ(shown.attackerCountry, -1);  // a look fought by nobody shows no side's flag
     EXPECT_NE(shown.attackerInfo.find(L"Hamburgum"), std::wstring::npos) << shown.attackerInfo;
     EXPECT_NE(shown.attackerInfo.find(L"enemy ships in sight"), std::wstring::npos) << shown.attackerInfo;
 }
