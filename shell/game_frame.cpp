@@ -317,28 +317,34 @@ bool TrackArrowKey(unsigned key, bool down)
     return true;
 }
 
-void CheckMapConsistency()
+std::optional<std::wstring> CheckMapConsistency()
 {
     cMapa* map = g_Gra ? g_Gra->m_Mapa : nullptr;
     if (!map)
-        return;
+        return std::nullopt;
+    std::wstring lines;
+    auto tell = [&lines](const std::wstring& line) {
+        LogLine(L"%s", line);
+        lines += (lines.empty() ? L"" : L"\n") + line;
+    };
     for (int y = 0; y < map->height; ++y)
         for (int x = 0; x < map->width; ++x) {
             const sHex* hex = map->GetHex(x, y);
             const cUnit* unit = hex->unit;
             if (!unit)
                 continue;
-            // Logged only: the main loop has no box that waits, and a window opened here would
-            // be closed at once by the other side's phase, which closes every window.
             if (hex->IsSea())
-                LogLine(L"DBGINF: sea hex (%d, %d) is occupied by unit", x, y);
+                tell(FormatText(L"DBGINF: sea hex (%d, %d) is occupied by unit", x, y));
             if (unit->m_X != x || unit->m_Y != y) {
                 const cPanstwo* owner = GetCountry(unit->m_Owner);
-                LogLine(L"DBGINF: hex (%d, %d) is occupied by unit %s owned by %s which location field is different: "
-                        L"(%d, %d)",
-                        x, y, unit->m_Name, owner ? owner->Name : std::wstring(), unit->m_X, unit->m_Y);
+                tell(FormatText(L"DBGINF: hex (%d, %d) is occupied by unit %s owned by %s which location field is "
+                                L"different: (%d, %d)",
+                                x, y, unit->m_Name, owner ? owner->Name : std::wstring(), unit->m_X, unit->m_Y));
             }
         }
+    if (lines.empty())
+        return std::nullopt;
+    return lines;
 }
 
 std::optional<std::wstring> Autosave()
@@ -467,10 +473,11 @@ namespace {
 struct sToldWhenTheTurnHasPassed
 {
     std::optional<std::wstring> text;
+    const wchar_t* title = L"Save game";
     ~sToldWhenTheTurnHasPassed()
     {
         if (text)
-            Presentation().PushMessage(*text, L"Save game");
+            Presentation().PushMessage(*text, title);
     }
 };
 
@@ -485,7 +492,8 @@ void EndTurnFromMainThread()
     // A unit still on its way holds no hex: its walk ends at once, then the turn.
     if (game->GetGameState() == kStateHumanMove)
         play.FinishMove();
-    CheckMapConsistency();
+    // One box for every line, not one a line: a map gone wrong in many hexes would bury the game.
+    const sToldWhenTheTurnHasPassed mapWarning{CheckMapConsistency(), L"DBG WARNING"};
     game->SetGameState(kStateEndOfImpulse);
     cPanstwo* active = play.GetActiveCountry();
     {

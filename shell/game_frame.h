@@ -32,8 +32,9 @@ void ResetGameFrame();
 void EndTurnFromMainThread();
 // The save under "autosave": what the player is told when it failed, nothing when it was saved.
 std::optional<std::wstring> Autosave();
-// Units whose hex and position disagree, logged.
-void CheckMapConsistency();
+// Units whose hex and position disagree: each line logged, and all of them, to be shown in a
+// "DBG WARNING" box once the turn has passed on; none when the map is sound.
+std::optional<std::wstring> CheckMapConsistency();
 // One step of the move being shown (game states 8 and 10), after the side's delay.
 void AnimateUnitMove();
 // The game screen's scrolling for a pointer at (x, y) inside the back buffer: -1, 0 or 1 on

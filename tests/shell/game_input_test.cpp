@@ -275,6 +275,24 @@ TEST_F(MapClicks, AnEnemyAircraftSelectedFirstIsPlannedAgainstByTheOwnUnitClicke
     EXPECT_EQ(Play().GetOrderMode(), ORDER_ASSAULT_PLAN);
 }
 
+// The end of a turn checks the map: a unit on a sea hex, or on a hex its position does not
+// name, is a line of the "DBG WARNING" box; a sound map has none.
+TEST_F(MapClicks, TheMapCheckAtTheEndOfATurnNamesEveryHexWhereAUnitIsNotWhereItSaysItIs)
+{
+    EXPECT_EQ(CheckMapConsistency(), std::nullopt);
+    cJednostkaLadowa& guards = Land(1);
+    sHex& sea = Hex(5, 3);  // the Channel
+    ASSERT_TRUE(sea.IsSea());
+    ASSERT_EQ(sea.unit, nullptr);
+    sea.unit = &guards;
+    const std::optional<std::wstring> told = CheckMapConsistency();
+    sea.unit = nullptr;
+    ASSERT_TRUE(told.has_value());
+    EXPECT_EQ(*told, FormatText(L"DBGINF: sea hex (5, 3) is occupied by unit\nDBGINF: hex (5, 3) is occupied by unit "
+                                L"1st Guards owned by Albion which location field is different: (%d, %d)",
+                                int(guards.m_X), int(guards.m_Y)));
+}
+
 // A strike ordered on the unit panel and clicked beside its targets is given up, its marks with
 // it, and the status line says why.
 TEST_F(MapClicks, AnAirStrikeClickedBesideItsTargetsIsGivenUpWithItsReason)
