@@ -322,10 +322,15 @@ std::optional<std::wstring> CheckMapConsistency()
     cMapa* map = g_Gra ? g_Gra->m_Mapa : nullptr;
     if (!map)
         return std::nullopt;
+    // The box shows the first lines: a map gone wrong everywhere would make it taller than the
+    // screen. The log keeps them all.
+    constexpr int kLinesShown = 8;
     std::wstring lines;
-    auto tell = [&lines](const std::wstring& line) {
+    int count = 0;
+    auto tell = [&lines, &count](const std::wstring& line) {
         LogLine(L"%s", line);
-        lines += (lines.empty() ? L"" : L"\n") + line;
+        if (count++ < kLinesShown)
+            lines += (lines.empty() ? L"" : L"\n") + line;
     };
     for (int y = 0; y < map->height; ++y)
         for (int x = 0; x < map->width; ++x) {
@@ -344,6 +349,8 @@ std::optional<std::wstring> CheckMapConsistency()
         }
     if (lines.empty())
         return std::nullopt;
+    if (count > kLinesShown)
+        lines += FormatText(L"\n(%d more lines in the log)", count - kLinesShown);
     return lines;
 }
 

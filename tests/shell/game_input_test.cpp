@@ -291,6 +291,21 @@ TEST_F(MapClicks, TheMapCheckAtTheEndOfATurnNamesEveryHexWhereAUnitIsNotWhereItS
     EXPECT_EQ(*told, FormatText(L"DBGINF: sea hex (5, 3) is occupied by unit\nDBGINF: hex (5, 3) is occupied by unit "
                                 L"1st Guards owned by Albion which location field is different: (%d, %d)",
                                 int(guards.m_X), int(guards.m_Y)));
+    // A map wrong in many hexes shows its first eight lines and how many more the log holds.
+    std::vector<sHex*> seas;
+    for (int y = 0; y < game->m_Mapa->height && seas.size() < 5; ++y)
+        for (int x = 0; x < game->m_Mapa->width && seas.size() < 5; ++x)
+            if (Hex(x, y).IsSea() && !Hex(x, y).unit)
+                seas.push_back(&Hex(x, y));
+    ASSERT_EQ(seas.size(), 5u);
+    for (sHex* hex : seas)
+        hex->unit = &guards;
+    const std::optional<std::wstring> many = CheckMapConsistency();
+    for (sHex* hex : seas)
+        hex->unit = nullptr;
+    ASSERT_TRUE(many.has_value());
+    EXPECT_EQ(std::count(many->begin(), many->end(), L'\n'), 8);
+    EXPECT_TRUE(many->ends_with(L"\n(2 more lines in the log)"));
 }
 
 // A strike ordered on the unit panel and clicked beside its targets is given up, its marks with
