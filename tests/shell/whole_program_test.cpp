@@ -192,7 +192,7 @@ void PictureWindows(cProgramDriver& driver, const std::vector<std::pair<int, std
         driver.Then("open " + picture, [] { return !CurrentDialog(); },
                     [id] { ClickOn(dynamic_cast<CDXUTDialog*>(g_InfoPanel), id); })
             .Then("opened", [] { return CurrentDialog() != nullptr; })
-            .Then("settled", D::AfterFrames(10))
+            .Then("settled", D::AfterFrames(60))
             .Picture(picture)
             .Then("close", [] { return true; }, [id] { ClickOn(dynamic_cast<CDXUTDialog*>(g_InfoPanel), id); });
     }
