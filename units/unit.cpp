@@ -165,27 +165,19 @@ const cUnit* FindUnitOfCommander(const sDowodca* commander)
 {
     if (!commander || !g_Gra)
         return nullptr;
-    for (const cJednostkaLadowa* u : g_Gra->m_LandUnits)
-        if (u->m_Commander == commander)
-            return u;
-    for (const cJednostkaLotnicza* u : g_Gra->m_AirUnits)
-        if (u->m_Commander == commander)
-            return u;
-    for (const cJednostkaMorska* u : g_Gra->m_NavalUnits)
-        if (u->m_Commander == commander)
-            return u;
     // A commander may lead a unit off the map too: one waiting in the reserve or aboard a ship.
-    for (const auto* list : {&g_Gra->m_LandUnits2, &g_Gra->m_LandUnits3})
-        for (const cJednostkaLadowa* u : *list)
-            if (u->m_Commander == commander)
-                return u;
-    for (const cUnit* u : g_Gra->m_Reserve)
-        if (u->m_Commander == commander)
-            return u;
+    const cUnit* found = nullptr;
+    auto led = [&](const cUnit& u) {
+        if (!found && u.m_Commander == commander)
+            found = &u;
+    };
+    g_Gra->ForEachUnitOf(CATEGORY_LAND, led);
+    g_Gra->ForEachUnitOf(CATEGORY_AIR, led);
+    for (const cJednostkaMorska* u : g_Gra->m_NavalUnits)
+        led(*u);
     for (const cJednostkaMorska* u : g_Gra->m_NavalReserve)
-        if (u->m_Commander == commander)
-            return u;
-    return nullptr;
+        led(*u);
+    return found;
 }
 
 namespace {
