@@ -80,6 +80,13 @@ protected:
         }
         return device->ReadPixels();
     }
+    // The battle's length drawn for certain: the weight of that many turns alone.
+    static void BattleLasts(int turns)
+    {
+        int* weights = g_Gra->m_Consts.SeaBattleConditionWeights;
+        std::fill(weights, weights + 5, 0);
+        weights[turns - 1] = 1;
+    }
     void CheckWholeScreen(const std::string& name)
     {
         const std::vector<uint32_t> pixels = DrawScreen();
@@ -108,9 +115,7 @@ TEST_F(SeaBattleScreen, APersonFightsTheBattleByClicksAndClosesItWhenItIsOver)
     Ship(kBismarck).m_Spotted = true;
     Ship(kHipper).m_Spotted = true;
     const float mapZoom = g_MapZoom;
-    int* weights = g_Gra->m_Consts.SeaBattleConditionWeights;
-    std::fill(weights, weights + 5, 0);
-    weights[1] = 1;  // two turns
+    BattleLasts(2);
     tSeaBattleSide first{&Ship(kWarspite)}, second{&Ship(kBismarck), &Ship(kHipper)};
     SeedRandom(7);
     cSeaBattle battle(first, second);
@@ -244,9 +249,7 @@ TEST_F(SeaBattleScreen, BetweenTwoPersonsTheMarkedShipFiresARefusedClickSaysWhyA
     g_Gra->m_Countries[1]->HumanControlled = true; // Borussia
     for (int id : {kWarspite, kBismarck, kHipper})
         Ship(id).m_Spotted = true;
-    int* weights = g_Gra->m_Consts.SeaBattleConditionWeights;
-    std::fill(weights, weights + 5, 0);
-    weights[2] = 1; // three turns
+    BattleLasts(3);
     tSeaBattleSide first{&Ship(kWarspite)}, second{&Ship(kBismarck), &Ship(kHipper)};
     SeedRandom(7);
     cSeaBattle battle(first, second);
@@ -347,9 +350,7 @@ TEST_F(SeaBattleScreen, TheZoomStaysBetweenTheWholeBoardAndFullSizeAndTheButtons
 {
     Ship(kArkRoyal).Kill(false);
     Ship(kBismarck).m_Spotted = true;
-    int* weights = g_Gra->m_Consts.SeaBattleConditionWeights;
-    std::fill(weights, weights + 5, 0);
-    weights[2] = 1;  // three turns
+    BattleLasts(3);
     tSeaBattleSide first{&Ship(kWarspite)}, second{&Ship(kBismarck)};
     SeedRandom(11);
     cSeaBattle battle(first, second);
