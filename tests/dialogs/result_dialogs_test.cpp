@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "dialogs/combat_result_dialog.h"
 #include "dialogs/convoy_results_dialog.h"
 #include "dialogs/request_openers.h"

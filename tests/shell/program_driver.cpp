@@ -16,6 +16,7 @@
 #include "core/ini.h"
 #include "core/lock.h"
 #include "core/settings.h"
+#include "core/stringbase.h"
 #include "core/random.h"
 #include "game/game.h"
 #include "game/load_request.h"

@@ -6,6 +6,8 @@
 #include <functional>
 
 #include "core/settings.h"
+#include "core/stringbase.h"
+#include "core/text.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/message_dialog.h"
 #include "game/consts.h"
