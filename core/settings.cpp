@@ -41,9 +41,19 @@ float g_MapZoom = 1.0f;
 
 namespace {
 
-// A value of the file that is not of its key's kind, or outside the range the game offers
-// for it, is replaced by the key's default, here and in the store (so that the file holds it
-// from its next save), and the replacement is logged: the player who typed it can find why.
+// Four hours. A delay is kept as a float of milliseconds and the windows count it down as a
+// float of seconds: below 2^24 ms (4.66 hours) both still count single milliseconds.
+constexpr int kLongestDelayMs = 4 * 60 * 60 * 1000;
+
+// Only the combat results wait for a click, at any value below 0. Elsewhere nothing waits:
+// a window hidden for a deployment or a recon (rows 3 and 4) would never come back, and the
+// preferences would say "until you click" of a pause that does not wait.
+int LeastDelayMs(int row) { return MinDelaySeconds(row) < 0 ? INT_MIN : 0; }
+
+// A value of the file that is not of its key's kind, or outside the range the game can act
+// on (each range says why at its key), is replaced by the key's default, here and in the
+// store (so that the file holds it from its next save), and the replacement is logged: the
+// player who typed it can find why.
 int ReadInt(cIniFile& ini, const char* key, int def, int low, int high)
 {
     const std::optional<std::wstring> text = ini.Find(key);
@@ -112,7 +122,8 @@ void LoadSettings(const std::filesystem::path& path)
     cIniFile& ini = g_Settings;
     sUserSettings& s = g_UserSettings;
     const sUserSettings defaults;
-    // A size without a layout file of its own is replaced when the layout is read.
+    // No window is of no pixels; a size without a layout file of its own is replaced when the
+    // layout is read.
     s.resolutionX = ReadInt(ini, "Main/ResolutionX", defaults.resolutionX, 1, INT_MAX);
     s.resolutionY = ReadInt(ini, "Main/ResolutionY", defaults.resolutionY, 1, INT_MAX);
     s.fullscreen = ReadBool(ini, "Main/Fullscreen", false);
@@ -124,15 +135,18 @@ void LoadSettings(const std::filesystem::path& path)
     s.unitsSkin = ReadSkin(ini, "UnitsDisplay/Skin", L"[UnitsSkin]", defaults.unitsSkin);
     s.dynamicAppearance = ReadBool(ini, "UnitsDisplay/DynamicAppearance", true);
     s.mapSkin = ReadSkin(ini, "MapDisplay/Skin", L"[MapSkin]", defaults.mapSkin);
-    // The map is never drawn larger than full size.
-    s.mapZoom = float(ReadInt(ini, "MapDisplay/Zoom", 100, 1, 100)) / 100.0f;
+    // Any: the first view of the map brings it within the wheel's reach (full size at most,
+    // the whole map's width at least).
+    s.mapZoom = float(ReadInt(ini, "MapDisplay/Zoom", 100, INT_MIN, INT_MAX)) / 100.0f;
     g_MapZoom = s.mapZoom;
     s.showGrid = ReadBool(ini, "MapDisplay/ShowGrid", true);
     s.showCityName = ReadBool(ini, "MapDisplay/ShowCityName", true);
     s.showAPLeft = ReadBool(ini, "MapDisplay/ShowAPLeft", true);
     s.showWeather = ReadBool(ini, "MapDisplay/ShowWeather", true);
     s.showSeaZoneName = ReadBool(ini, "MapDisplay/ShowSeaZoneName", true);
-    // The modes the map and the minimap draw: the keys and buttons cycle through them.
+    // The modes the map and the minimap draw, which the keys and buttons cycle through: another
+    // number names no drawing (the map would show it as one of them, or none, and the map
+    // mode's button would never leave it).
     s.ownershipMode = ReadInt(ini, "MapDisplay/OwnershipMode", 0, 0, 3);
     s.mapMode = ReadInt(ini, "MapDisplay/Mode", 0, 0, 3);
     s.borderMode = ReadInt(ini, "Border/Mode", 0, 0, 2);
@@ -143,17 +157,21 @@ void LoadSettings(const std::filesystem::path& path)
     const uint32_t g = uint32_t(ReadInt(ini, "Border/ColorG", 255, 0, 255));
     const uint32_t b = uint32_t(ReadInt(ini, "Border/ColorB", 255, 0, 255));
     s.borderColor = ((a * 256u + r) * 256u + g) * 256u + b;
-    // The ranges the preferences' sliders offer.
-    s.fogOfWar = ReadInt(ini, "Gameplay/FogOfWar", 0, 0, kMaxFogOfWarHexes);
+    // Any sight: the hex distance holds the largest, and below 0 a side sees no enemy land or
+    // air unit but those its recon found.
+    s.fogOfWar = ReadInt(ini, "Gameplay/FogOfWar", 0, INT_MIN, INT_MAX);
     s.showAlliesActions = ReadBool(ini, "Gameplay/ShowAlliesActions", true);
     s.minimapOwnershipMode = ReadInt(ini, "MinimapDisplay/OwnershipMode", 0, 0, 3);
     s.skipEndTurnConfirmation = !ReadBool(ini, "InterfaceSettings/ConfirmEndTurn", true);
-    s.seaBattleTimeout = ReadInt(ini, "InterfaceSettings/SeaBattleTimeout", 2, 0, kMaxSeaBattleSeconds);
+    // Seconds: below 0 there is no time to show.
+    s.seaBattleTimeout = ReadInt(ini, "InterfaceSettings/SeaBattleTimeout", 2, 0, INT_MAX);
+    // Nothing sounds louder than full or quieter than silence: the preferences would show a
+    // volume that is not heard, and far beyond them the effects' decibels overflow an int.
     s.musicVolume = float(ReadInt(ini, "Audio/MusicVolume", 100, 0, 100)) / 100.0f;
     s.sfxVolume = float(ReadInt(ini, "Audio/SFXVolume", 100, 0, 100)) / 100.0f;
     for (int row = 0; row < kDelayCount; ++row)
-        g_DelayValues[size_t(row)] = float(ReadInt(ini, g_DelayTable[size_t(row)].iniKey.c_str(), 1000,
-                                                   MinDelaySeconds(row) * 1000, kMaxDelaySeconds * 1000));
+        g_DelayValues[size_t(row)] =
+            float(ReadInt(ini, g_DelayTable[size_t(row)].iniKey.c_str(), 1000, LeastDelayMs(row), kLongestDelayMs));
     // Looked up without the getter's default: a file without the switch is saved without it.
     const std::optional<std::wstring> trace = ini.Find("Debug/TraceLock");
     g_TraceGlobalLock = trace && ReadBool(ini, "Debug/TraceLock", false);

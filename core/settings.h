@@ -34,9 +34,10 @@ enum eDelay
 };
 
 extern const std::array<sDelaySetting, kDelayCount> g_DelayTable;
-// What the preferences set: a delay up to 20 seconds, at the least -1 (wait for a click) for
-// the combat results and 0 for the other rows; a sight of up to 20 hexes; a sea battle's
-// order of up to 20 seconds. A value of Settings.ini beyond them takes its default.
+// What the preferences' sliders set: a delay up to 20 seconds, at the least -1 (wait for a
+// click) for the combat results and 0 for the other rows; a sight of up to 20 hexes; a sea
+// battle's order of up to 20 seconds. Settings.ini may hold more (a longer delay, a wider or a
+// negative sight): it is taken as it stands, and a slider shows it at its nearer end.
 constexpr int kMaxDelaySeconds = 20;
 int MinDelaySeconds(int row);
 constexpr int kMaxFogOfWarHexes = 20;
@@ -66,7 +67,7 @@ struct sUserSettings
     int borderMode = 0;
     bool showSeaZonesBorders = true;
     uint32_t borderColor = 0xFFFFFFFFu;
-    int fogOfWar = 0;
+    int fogOfWar = 0; // 0 no fog; else the hexes a side sees around its units, below 0 none
     bool showAlliesActions = true;
     int minimapOwnershipMode = 0;
     bool skipEndTurnConfirmation = false; // the inverse of InterfaceSettings/ConfirmEndTurn

@@ -121,8 +121,6 @@ TEST_F(Settings, AValueNotOfItsKindOrBeyondItsRangeTakesItsDefaultWithALogLine)
          L"Settings: MapDisplay/Skin = \"Winter/../../gfx/[MapSkin]Winter\" is not a skin of data\\gfx, using Normal"},
         {"MapDisplay/Zoom", "banana", [&] { return number(g_MapZoom * 100.0f); },
          L"Settings: MapDisplay/Zoom = \"banana\" is not a whole number, using 100"},
-        {"MapDisplay/Zoom", "250", [&] { return number(s.mapZoom * 100.0f); },
-         L"Settings: MapDisplay/Zoom = 250 is out of range (1 to 100), using 100"},
         {"MapDisplay/ShowGrid", "TRUE", [&] { return yesNo(s.showGrid); },
          L"Settings: MapDisplay/ShowGrid = \"TRUE\" is neither true nor false, using true"},
         {"MapDisplay/ShowCityName", "", [&] { return yesNo(s.showCityName); },
@@ -150,9 +148,8 @@ TEST_F(Settings, AValueNotOfItsKindOrBeyondItsRangeTakesItsDefaultWithALogLine)
          L"Settings: Border/ColorG = \"0x80\" is not a whole number, using 255"},
         {"Border/ColorB", "12.5", [&] { return FormatText(L"%x", s.borderColor); },
          L"Settings: Border/ColorB = \"12.5\" is not a whole number, using 255"},
-        // Below 0 the fog was off, every enemy unit shown; 0 is off too, and now says so.
-        {"Gameplay/FogOfWar", "-7", [&] { return number(s.fogOfWar); },
-         L"Settings: Gameplay/FogOfWar = -7 is out of range (0 to 20), using 0"},
+        {"Gameplay/FogOfWar", "5 hexes", [&] { return number(s.fogOfWar); },
+         L"Settings: Gameplay/FogOfWar = \"5 hexes\" is not a whole number, using 0"},
         {"Gameplay/ShowAlliesActions", "0", [&] { return yesNo(s.showAlliesActions); },
          L"Settings: Gameplay/ShowAlliesActions = \"0\" is neither true nor false, using true"},
         {"MinimapDisplay/OwnershipMode", "9", [&] { return number(s.minimapOwnershipMode); },
@@ -160,7 +157,7 @@ TEST_F(Settings, AValueNotOfItsKindOrBeyondItsRangeTakesItsDefaultWithALogLine)
         {"InterfaceSettings/ConfirmEndTurn", "ask", [&] { return yesNo(!s.skipEndTurnConfirmation); },
          L"Settings: InterfaceSettings/ConfirmEndTurn = \"ask\" is neither true nor false, using true"},
         {"InterfaceSettings/SeaBattleTimeout", "-4", [&] { return number(s.seaBattleTimeout); },
-         L"Settings: InterfaceSettings/SeaBattleTimeout = -4 is out of range (0 to 20), using 2"},
+         L"Settings: InterfaceSettings/SeaBattleTimeout = -4 is out of range (0 to 2147483647), using 2"},
         {"Audio/SFXVolume", "loud", [&] { return number(s.sfxVolume * 100.0f); },
          L"Settings: Audio/SFXVolume = \"loud\" is not a whole number, using 100"},
         {"Audio/MusicVolume", "900", [&] { return number(s.musicVolume * 100.0f); },
@@ -169,11 +166,13 @@ TEST_F(Settings, AValueNotOfItsKindOrBeyondItsRangeTakesItsDefaultWithALogLine)
         {"Delay/ControlHint", "99999999999999999999", [&] { return number(g_DelayValues[DELAY_CONTROL_HINT]); },
          L"Settings: Delay/ControlHint = \"99999999999999999999\" is not a whole number, using 1000"},
         {"Delay/AIMoveBefore", "-1", [&] { return number(g_DelayValues[DELAY_AI_MOVE_BEFORE]); },
-         L"Settings: Delay/AIMoveBefore = -1 is out of range (0 to 20000), using 1000"},
-        {"Delay/HumanCombatResult", "-1001", [&] { return number(g_DelayValues[DELAY_HUMAN_COMBAT_RESULT]); },
-         L"Settings: Delay/HumanCombatResult = -1001 is out of range (-1000 to 20000), using 1000"},
-        {"Delay/HumanMoveBetween", "20001", [&] { return number(g_DelayValues[DELAY_HUMAN_MOVE_BETWEEN]); },
-         L"Settings: Delay/HumanMoveBetween = 20001 is out of range (0 to 20000), using 1000"},
+         L"Settings: Delay/AIMoveBefore = -1 is out of range (0 to 14400000), using 1000"},
+        // Past four hours a float of seconds no longer counts single milliseconds down.
+        {"Delay/HumanCombatResult", "14400001", [&] { return number(g_DelayValues[DELAY_HUMAN_COMBAT_RESULT]); },
+         L"Settings: Delay/HumanCombatResult = 14400001 is out of range (-2147483648 to 14400000), using 1000"},
+        // The units window hidden for a deployment would never come back.
+        {"Delay/HumanDeployAfter", "-500", [&] { return number(g_DelayValues[DELAY_HUMAN_DEPLOY_AFTER]); },
+         L"Settings: Delay/HumanDeployAfter = -500 is out of range (0 to 14400000), using 1000"},
         {"Debug/TraceLock", "on", [&] { return yesNo(g_TraceGlobalLock); },
          L"Settings: Debug/TraceLock = \"on\" is neither true nor false, using false"},
     };
@@ -193,15 +192,21 @@ TEST_F(Settings, AValueNotOfItsKindOrBeyondItsRangeTakesItsDefaultWithALogLine)
         const std::optional<std::wstring> stored = g_Settings.Find(key);
         EXPECT_TRUE(stored && *stored != Utf8ToWide(row.typed));
     }
-    // A skin of data/gfx other than the default one, and values within their ranges, stand.
-    WriteWholeFile(dir / "Settings.ini", "[MapDisplay]\nSkin = Winter\n[Delay]\nAICombatResult = -1000\n"
-                                         "[Gameplay]\nFogOfWar = 20\n[Audio]\nSFXVolume = 0\n");
+    // A skin of data/gfx other than the default one, and values the game acts on as they are,
+    // beyond the sliders too (a negative sight sees none, the wait for a click, four hours), stand.
+    WriteWholeFile(dir / "Settings.ini", "[MapDisplay]\nSkin = Winter\nZoom = 250\n[Delay]\nAICombatResult = -5000\n"
+                                         "HumanMoveBetween = 14400000\n[Gameplay]\nFogOfWar = -7\n[Audio]\nSFXVolume = 0\n"
+                                         "[InterfaceSettings]\nSeaBattleTimeout = 3600\n");
     ResetSettingsToDefaults();
     testing_support::ClearLog();
     LoadSettings(dir / "Settings.ini");
     EXPECT_EQ(g_UserSettings.mapSkin, L"Winter");
-    EXPECT_EQ(g_DelayValues[DELAY_AI_COMBAT_RESULT], -1000.0f);
-    EXPECT_EQ(g_UserSettings.fogOfWar, 20);
+    EXPECT_FLOAT_EQ(g_UserSettings.mapZoom, 2.5f);
+    EXPECT_EQ(g_DelayValues[DELAY_AI_COMBAT_RESULT], -5000.0f);
+    EXPECT_EQ(g_DelayValues[DELAY_HUMAN_MOVE_BETWEEN], 14400000.0f);
+    EXPECT_EQ(g_UserSettings.fogOfWar, -7);
+    EXPECT_EQ(g_Settings.GetInt("Gameplay/FogOfWar", 0), -7) << "saved as it stands";
+    EXPECT_EQ(g_UserSettings.seaBattleTimeout, 3600);
     EXPECT_FLOAT_EQ(g_UserSettings.sfxVolume, 0.0f);
     EXPECT_FALSE(testing_support::LogStartsWith(L"Settings: "));
 }
