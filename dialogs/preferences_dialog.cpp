@@ -468,8 +468,11 @@ void cDialogUstawien::RefreshVisibilityText()
     auto* value = Find<CDXUTStatic>(*this, kPreferencesVisibilityId - 1, DXUT_CONTROL_STATIC);
     if (!value)
         return;
+    // A sight below 0, which only Settings.ini holds, is the thickest fog, not none.
     const int hexes = g_UserSettings.fogOfWar;
-    value->SetText(hexes < 1 ? LangText("pref_visibility_disabled") : LangFormat("pref_visibility_%i_hexes", hexes));
+    value->SetText(hexes < 0    ? LangText("pref_visibility_own_units_only")
+                   : hexes == 0 ? LangText("pref_visibility_disabled")
+                                : LangFormat("pref_visibility_%i_hexes", hexes));
 }
 
 void cDialogUstawien::RefreshDelayTexts()

@@ -182,6 +182,11 @@ TEST_F(Preferences, ControlsOpenOnTheSettingsInForce)
     EXPECT_EQ(TextOf(g_DelayTable[DELAY_CONTROL_HINT].controlId - 1), LangText("pref_delay_immediately"));
     EXPECT_EQ(TextOf(g_DelayTable[DELAY_AI_MOVE_BEFORE].controlId - 1), LangFormat("pref_delay_%.1f", 0.0));
     EXPECT_EQ(TextOf(g_DelayTable[DELAY_HUMAN_COMBAT_RESULT].controlId - 1), LangText("pref_delay_dont_show"));
+    // A sight below 0 (Settings.ini's) is the thickest fog, not none.
+    CloseTopDialogs(1);
+    g_UserSettings.fogOfWar = -7;
+    Open();
+    EXPECT_EQ(TextOf(kPreferencesVisibilityId - 1), LangText("pref_visibility_own_units_only"));
 }
 
 // A sample of the border colour shows the map's border piece of a hex's first side, in the
