@@ -19,6 +19,7 @@
 #include "game/play_counts.h"
 #include "game/play_state.h"
 #include "game/presentation.h"
+#include "game/save_game.h"
 #include "game/turn_order.h"
 #include "units/land_unit.h"
 #include "units/air_unit.h"
@@ -390,6 +391,10 @@ cGra* LoadGame(const sGameLoadRequest& request)
             game->FinishNewScenario(request.asWritten);
         else
             game->FinishSavedGame();
+        // After every reader: a file a reader refuses is named with its line; the sizes find
+        // what no reader can see, a table that lost or gained whole rows.
+        if (game->m_LoadedFromSave != 0)
+            RefuseIfNotAsSaved(request.folderPattern);
     } catch (...) {
         // Only a throwing fatal handler (tests, tools) gets here.
         DestroyHalfBuiltGame();

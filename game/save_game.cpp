@@ -1,10 +1,13 @@
 #include "game/save_game.h"
 
 #include <boost/algorithm/string/trim.hpp>
+#include <algorithm>
+#include <cstdint>
 #include <cwctype>
 #include <filesystem>
 #include <optional>
 #include <system_error>
+#include <vector>
 
 #include "core/fatal.h"
 #include "core/format.h"
@@ -14,6 +17,7 @@
 #include "core/text.h"
 #include "game/air_tables.h"
 #include "game/game.h"
+#include "game/load_files.h"
 #include "game/paths.h"
 #include "game/places_flags.h"
 #include "game/presentation.h"
@@ -137,6 +141,24 @@ tSaveFailure WriteAllCatchingFailure(const std::wstring& folder)
     return failure ? tSaveFailure(LangText("save_failed_files_not_written")) : std::nullopt;
 }
 
+// Last, once every file is in: the size of each, which the load compares with what it finds.
+tSaveFailure WriteSavedSizes(const std::wstring& folder)
+{
+    std::string text = "#The files of this save with their sizes in bytes as the game wrote them: a file of another size "
+                       "is refused as damaged.\r\n#Delete this file to load files edited by hand: the folder then loads "
+                       "as an older save.\r\n#File;Size\r\n";
+    for (const wchar_t* name : kSaveFileNames) {
+        std::error_code ec;
+        const uintmax_t size = fs::file_size(HostPath(JoinFolder(folder, name)), ec);
+        if (ec)
+            return LangFormat("save_failed_file_not_written_%s", name);
+        text += WideToUtf8(name) + ";" + std::to_string(size) + "\r\n";
+    }
+    if (!WriteWholeFile(HostPath(JoinFolder(folder, kSavedSizesFileName)), text))
+        return LangFormat("save_failed_file_not_written_%s", kSavedSizesFileName);
+    return std::nullopt;
+}
+
 // What the folder held besides the save's own files (a player's notes) goes into the new
 // save too: putting the new save in place must not delete them.
 tSaveFailure CarryOtherEntries(const fs::path& from, const fs::path& to)
@@ -194,6 +216,8 @@ tSaveFailure SaveIntoFolder(const std::wstring& folder)
     }
 
     tSaveFailure failure = WriteAllCatchingFailure(writing);
+    if (!failure)
+        failure = WriteSavedSizes(writing);
     if (!failure && Exists(target))
         failure = CarryOtherEntries(target, temp);
     if (failure) {
@@ -294,6 +318,57 @@ bool SaveFolderExists(std::wstring_view name)
         return false;
     std::error_code ec;
     return fs::is_directory(HostPath(JoinFolder(L"data\\save", name)), ec);
+}
+
+namespace {
+[[noreturn]] void RefuseDamagedSizes(const std::wstring& list, const std::wstring& what)
+{
+    FatalExit(1, FormatText(L"%s%s: the list of the files the game saved was damaged", list, what));
+}
+} // namespace
+
+void RefuseIfNotAsSaved(const std::wstring& folderPattern)
+{
+    const std::wstring list = JoinPathPattern(folderPattern, kSavedSizesFileName);
+    std::error_code ec;
+    if (!fs::exists(HostPath(list), ec))
+        return;
+    const std::string bytes = ReadLoadFileOrFail(list, L"Reading the sizes of the saved files...");
+    // The game ends every line: a list without its last line end was cut short.
+    if (bytes.empty() || bytes.back() != '\n')
+        RefuseDamagedSizes(list, L" ends inside a line");
+    std::vector<std::optional<uintmax_t>> sizes(kSaveFileNames.size());
+    const std::vector<std::string> lines = SplitLines(bytes);
+    for (size_t k = 0; k < lines.size(); ++k) {
+        const std::string& line = lines[k];
+        if (line.empty() || line[0] == '#')
+            continue;
+        const size_t semicolon = line.find(';');
+        const std::string name = line.substr(0, semicolon);
+        const std::string size = semicolon == std::string::npos ? std::string() : line.substr(semicolon + 1);
+        const auto file = std::find_if(kSaveFileNames.begin(), kSaveFileNames.end(),
+                                       [&](const wchar_t* n) { return WideToUtf8(n) == name; });
+        std::optional<uintmax_t>* slot =
+            file == kSaveFileNames.end() ? nullptr : &sizes[size_t(file - kSaveFileNames.begin())];
+        const bool number =
+            !size.empty() && size.size() <= 18 && size.find_first_not_of("0123456789") == std::string::npos;
+        // A name the game does not save, one listed twice or a size that is no number.
+        if (!slot || *slot || !number)
+            RefuseDamagedSizes(list, FormatText(L", line %i", int(k + 1)));
+        *slot = std::stoull(size);
+    }
+    for (size_t k = 0; k < sizes.size(); ++k)
+        if (!sizes[k])
+            RefuseDamagedSizes(list, FormatText(L" does not list %s", kSaveFileNames[k]));
+    for (size_t k = 0; k < sizes.size(); ++k) {
+        const std::wstring path = JoinPathPattern(folderPattern, kSaveFileNames[k]);
+        const uintmax_t found = fs::file_size(HostPath(path), ec);
+        if (ec)
+            FatalExit(1, FormatText(L"%s is missing, where the game saved it (%s lists it)", path, kSavedSizesFileName));
+        if (found != *sizes[k])
+            FatalExit(1, FormatText(L"%s is %u bytes long where the game saved %u (%s): the file was %s", path, found,
+                                    *sizes[k], kSavedSizesFileName, found < *sizes[k] ? L"cut short" : L"added to"));
+    }
 }
 
 void WriteSaveFiles(std::wstring_view folder)

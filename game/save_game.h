@@ -23,6 +23,16 @@ std::wstring SaveDateAsShown(const std::wstring& stored);
 // True when data\save\<name> exists as a folder.
 bool SaveFolderExists(std::wstring_view name);
 
+// The file a save's writing ends with: each of the files above with its size in bytes. A
+// file of another size was cut short or added to on its way (a copy, an e-mail), and the
+// load is refused. Sizes, not digests: a value edited by hand in place still loads.
+inline constexpr const wchar_t* kSavedSizesFileName = L"file_sizes.txt";
+// Ends the load of the folder (a pattern, as the readers take it) as the readers end it when
+// a file it lists is missing or of another size, or when the list itself was damaged; each
+// named. Nothing for a folder without the list: a scenario, an older save, or one whose list
+// a player deleted to load files edited by hand.
+void RefuseIfNotAsSaved(const std::wstring& folderPattern);
+
 // Writes the 24 files into the folder. A file that cannot be written ends the program,
 // as every writer does; SaveGame and SavePbemGame catch that and keep the game running.
 void WriteSaveFiles(std::wstring_view folder);

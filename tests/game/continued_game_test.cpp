@@ -3,6 +3,7 @@
 // game as it stands and on its save loaded, and compares the saves written after it.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <sstream>
 
@@ -130,6 +131,7 @@ TEST_F(ContinuedGame, AnOlderSaveWithoutTheShipsTheSeaZonesShowLoadsAndPlaysOn)
         older += line + (line[0] == '#' ? "\r\n" : ";\r\n");
     }
     ASSERT_TRUE(WriteWholeFile(file, older));
+    std::filesystem::remove(std::filesystem::path("data/save/older") / kSavedSizesFileName);
     DeleteGameObject();
     game = LoadGame(sGameLoadRequest::ForSave(L"older"));
     ASSERT_NE(game, nullptr);

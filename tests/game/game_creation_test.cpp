@@ -102,8 +102,8 @@ TEST_F(GameCreation, ScenarioSavedReopenedAndSavedAgainGivesTheSameBytes)
         else
             EXPECT_EQ(Bytes(first), Bytes(second)) << WideToUtf8(name) << " differs";
     }
-    // Exactly the files of the list, nothing half-written beside them.
-    EXPECT_EQ(std::distance(fs::directory_iterator("data/save/second"), fs::directory_iterator()), kSaveFileCount);
+    // Exactly the files of the list and the list of their sizes, nothing half-written beside them.
+    EXPECT_EQ(std::distance(fs::directory_iterator("data/save/second"), fs::directory_iterator()), kSaveFileCount + 1);
     EXPECT_EQ(std::distance(fs::directory_iterator("data/save"), fs::directory_iterator()), 2);
 }
 
@@ -308,6 +308,7 @@ TEST_F(GameCreation, ASaveWithItsListsOutOfOrderGivesEverythingNewAnIdNotInUse)
         if (line.rfind("Last", 0) != 0 && line.rfind("Random", 0) != 0)
             kept += line + "\n";
     testing_support::WriteFile(info, kept);
+    fs::remove(HostPath(std::wstring(L"data\\save\\reversed\\") + kSavedSizesFileName));
     DeleteGameObject();
 
     game = LoadGame(sGameLoadRequest::ForSave(L"reversed"));

@@ -10,6 +10,7 @@
 #include "core/text.h"
 #include "game/game.h"
 #include "game/load_request.h"
+#include "game/paths.h"
 #include "game/play_counts.h"
 #include "game/presentation.h"
 #include "game/save_game.h"
@@ -54,6 +55,8 @@ void ExpectEachTold(eFolder folder, const char* file, const std::vector<sHostile
         ASSERT_TRUE(SaveGame(L"hostile", true));
         // The totals of play are the tool's, written beside the game's files as it does.
         g_PlayCounts.Save(L"data\\save\\hostile");
+        // Values edited by hand change the files' sizes: the list of them goes, as a player is told.
+        std::filesystem::remove(HostPath(JoinFolder(L"data\\save\\hostile", kSavedSizesFileName)));
         DeleteGameObject();
         name = L"hostile";
         folderText = L"data\\save\\hostile\\";

@@ -73,7 +73,7 @@ void MakeDamagedCopies()
     info.SetString("Save/Date", L"26.12.08 08:04");
     ASSERT_TRUE(info.SaveAs(good / "Info.ini"));
     for (const char* name : {"cut map", "cut units", "every file cut", "short row", "empty fleets", "empty map",
-                             "rows run together", "gone", "hand edited"})
+                             "rows run together", "gone", "hand edited", "rows cut"})
         fs::copy(good, fs::path("data/save") / name, fs::copy_options::recursive);
     Cut("data/save/cut map/map.qvr", fs::file_size(good / "map.qvr") / 2);
     // Ten bytes into the row in the middle of the table: the file ends inside that row.
@@ -88,6 +88,10 @@ void MakeDamagedCopies()
         third = units.find(';', third) + 1;
     std::string shortRow = units.substr(0, third) + units.substr(units.find('\r', begin));
     std::ofstream("data/save/short row/land_units.csv", std::ios::binary | std::ios::trunc) << shortRow;
+    // Edited by hand, so its list of the saved sizes is deleted, as a player is told to.
+    fs::remove(fs::path("data/save/short row") / kSavedSizesFileName);
+    // Whole rows lost: the table ends as a whole one does, at the end of a row.
+    Cut("data/save/rows cut/land_units.csv", units.rfind("\r\n", units.size() / 2));
     Cut("data/save/empty fleets/fleets.csv", 0);
     Cut("data/save/empty map/map.qvr", 0);
     // The line end before that row in the middle is lost.
@@ -177,6 +181,8 @@ TEST(DamagedSaves, AreRefusedInTheListAndRowsLeftOutAreToldAfterLoading)
     ExpectRefused(driver, L"hand edited",
                   {L"data/save/hand edited/countries.csv, line 4, column 8 (Alliance): 99 is outside 0 to 6"},
                   "hand_edited_save_refused");
+    Load(driver, L"rows cut");
+    ExpectRefused(driver, L"rows cut", {L"data/save/rows cut/land_units.csv is ", L"cut short"});
     Load(driver, L"gone", [] { fs::remove_all("data/save/gone"); });
     ExpectRefused(driver, L"gone", {L"data/save/gone is missing or cannot be read."});
     Load(driver, L"short row");

@@ -195,7 +195,7 @@ TEST(VelmorantTool, ResaveWritesASaveThatChecksAgain)
     const fs::path root = CopyOfTestland();
     sRun run = RunTool("resave " + Quoted(root / "data" / "scenarios" / "Testland") + " First");
     ASSERT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(std::distance(fs::directory_iterator(root / "data" / "save" / "First"), fs::directory_iterator()), 25);
+    EXPECT_EQ(std::distance(fs::directory_iterator(root / "data" / "save" / "First"), fs::directory_iterator()), 26);
     run = RunTool("check " + Quoted(root / "data" / "save" / "First"));
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_NE(run.out.find("countries: 6\n"), std::string::npos);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <system_error>
 #include <iostream>
 #include <thread>
 #include <vector>
@@ -358,7 +359,12 @@ int RunFuzz(const sFuzzOptions& options)
                 const fs::path name = files[size_t(next) % files.size()];
                 slot.caseNumber = next++;
                 slot.file = slot.dir / "root" / relative / name;
-                slot.original = ReadWholeFile(slot.file).value_or("");
+                slot.original = ReadWholeFile(options.folder / name).value_or("");
+                // A save's list of its files' sizes would refuse nearly every copy once the readers
+                // are through, and what loads would never be played: it stays when it is the damaged file.
+                std::error_code gone;
+                if (name != kSavedSizesFileName)
+                    fs::remove(slot.dir / "root" / relative / kSavedSizesFileName, gone);
                 std::string damaged = slot.original;
                 slot.mutation = Mutate(damaged, IsBinary(name, damaged));
                 WriteWholeFile(slot.file, damaged);
