@@ -64,6 +64,10 @@ bool IsEven(int column) { return column % 2 == 0; }
 
 float ScreenWidth() { return float(g_UserSettings.resolutionX); }
 float ScreenHeight() { return float(g_UserSettings.resolutionY); }
+// The panels and their fonts grow with the screen from their 1024 x 768 layout; the board
+// grows with them, so that on a large screen its ships are as large beside the side bar as
+// on the smallest, not counters lost in a sea of empty cells.
+float ScreenScale() { return std::min(ScreenWidth() / 1024.0f, ScreenHeight() / 768.0f); }
 
 bool IsHumans(const cJednostkaMorska& ship)
 {
@@ -152,7 +156,6 @@ cSeaBattleMenu::cSeaBattleMenu(RequestHandle request)
     AddButtonFromLayout(IDC_NEXT_TURN, LangText("seabattle_next_turn").c_str(),
                         LangText("seabattle_next_turn_hint").c_str());
     AddButtonFromLayout(IDC_CLOSE, LangText("seabattle_close").c_str(), LangText("seabattle_close_hint").c_str());
-    SetButtonEnabled(IDC_RETREAT, false);
     SetButtonEnabled(IDC_CLOSE, false);
     if (IsPbem())
         for (int id : {IDC_RETREAT, IDC_AUTO_END, IDC_EXECUTE_SHOT, IDC_NEXT_TURN})
@@ -177,6 +180,7 @@ cSeaBattleMenu::cSeaBattleMenu(RequestHandle request)
         ShowLog();
     else
         EnableCloseOnly();
+    ShowRetreat();
 }
 
 cSeaBattleMenu::~cSeaBattleMenu()
@@ -230,6 +234,28 @@ void cSeaBattleMenu::SetStatus(const std::wstring& text)
         status->SetText(text.c_str());
 }
 
+void cSeaBattleMenu::ShowRetreat()
+{
+    CDXUTControl* retreat = GetControl(IDC_RETREAT);
+    if (!retreat)
+        return;
+    const cSeaBattle* battle = Battle();
+    const cJednostkaMorska* chosen = ShipAt(m_CurrentColumn, m_CurrentRow);
+    if (chosen && chosen->m_Id != m_ChosenShipId)
+        chosen = nullptr;
+    std::wstring why;
+    if (m_Over || !battle || battle->IsOver())
+        why = LangText("seabattle_status_over");
+    else if (battle->m_AutoEndRequested || battle->m_NextTurnRequested)
+        why = LangText("seabattle_status_busy");
+    else if (chosen && m_OrderMode == 2)
+        why = LangFormat("seabattle_status_aiming", chosen->m_Name, NameOf(ShipById(m_TargetShipId)), chosen->m_Name);
+    else if (!chosen || m_OrderMode != 1 || !IsHumans(*chosen) || chosen->m_Retreated)
+        why = LangText("seabattle_retreat_unchosen_hint");
+    retreat->SetEnabled(why.empty());
+    retreat->SetHint(why.empty() ? LangText("seabattle_retreat_hint") : why);
+}
+
 void cSeaBattleMenu::SetButtonEnabled(int id, bool enabled)
 {
     if (CDXUTControl* control = GetControl(id))
@@ -256,7 +282,9 @@ void cSeaBattleMenu::OnRetreatPressed()
     if (battle && ship && IsHumans(*ship))
         battle->TryRetreat(ship);
     ClearOrders();
-    SetButtonEnabled(IDC_RETREAT, false);
+    // What it said was of the ship that tried; the log tells how it went.
+    SetStatus(L"");
+    ShowRetreat();
     ShowLog();
 }
 
@@ -283,7 +311,7 @@ cSeaBattle* cSeaBattleMenu::FinishOrders()
     cSeaBattle* battle = Battle();
     if (!battle)
         return nullptr;
-    for (int id : {IDC_EXECUTE_SHOT, IDC_NEXT_TURN, IDC_AUTO_END, IDC_RETREAT})
+    for (int id : {IDC_EXECUTE_SHOT, IDC_NEXT_TURN, IDC_AUTO_END})
         SetButtonEnabled(id, false);
     ClearOrders();
     return battle;
@@ -294,18 +322,20 @@ void cSeaBattleMenu::OnNextTurnPressed()
     GLOBAL_LOCK_SCOPE();
     if (cSeaBattle* battle = FinishOrders())
         battle->RequestNextTurn();
+    ShowRetreat();
 }
 
-void cSeaBattleMenu::OnExecuteShotPressed() { Refresh(); }
+void cSeaBattleMenu::OnExecuteShotPressed() { Refresh(true); }
 
 void cSeaBattleMenu::OnAutoEndPressed()
 {
     GLOBAL_LOCK_SCOPE();
     if (cSeaBattle* battle = FinishOrders())
         battle->RequestAutoEnd();
+    ShowRetreat();
 }
 
-void cSeaBattleMenu::Refresh()
+void cSeaBattleMenu::Refresh(bool pressed)
 {
     GLOBAL_LOCK_SCOPE();
     cSeaBattle* battle = Battle();
@@ -316,18 +346,19 @@ void cSeaBattleMenu::Refresh()
             if (marked && !battle->IsOver())
                 SetStatus(LangText("seabattle_status_turn_over"));
             ClearOrders();
-            SetButtonEnabled(IDC_RETREAT, false);
-        } else if (marked && !MarksShowTheShot(*battle)) {
-            // Shown first, fired by the next press: what fires is what the marks show.
+        } else if ((marked || (pressed && battle->Shooter() && IsHumans(*battle->Shooter()))) &&
+                   !MarksShowTheShot(*battle)) {
+            // Shown first, fired by the next press: what fires is what the marks show, a
+            // person's shot that nobody marked as much as one marked with a ship that cannot fire.
             MarkTheShot(*battle);
         } else {
             battle->ExecuteShot();
             // The choices were for this shot; the battle picks the next one afresh.
             ClearOrders();
-            SetButtonEnabled(IDC_RETREAT, false);
             SetStatus(L"");
         }
     }
+    ShowRetreat();
     ShowLog();
 }
 
@@ -342,7 +373,8 @@ void cSeaBattleMenu::MarkTheShot(const cSeaBattle& battle)
     const cJednostkaMorska *shooter = battle.Shooter(), *target = battle.Target();
     const cJednostkaMorska *markedShooter = ShipById(m_ChosenShipId), *markedTarget = ShipById(m_TargetShipId);
     std::wstring why;
-    if (m_OrdersFirstSide != battle.m_FirstSideActs) {
+    // Marks of the side that was to fire, when there were any.
+    if ((markedShooter || markedTarget) && m_OrdersFirstSide != battle.m_FirstSideActs) {
         // Every ship of the side that was to fire has fired, moved or gone.
         const int ordered = markedShooter ? markedShooter->m_Owner : (target ? target->m_Owner : 0);
         why = LangFormat("seabattle_status_side_done", CountryName(ordered), NameOf(shooter), NameOf(target));
@@ -373,7 +405,7 @@ void cSeaBattleMenu::MarkTheShot(const cSeaBattle& battle)
     m_TargetShipId = target ? target->m_Id : -1;
     m_OrdersFirstSide = battle.m_FirstSideActs;
     m_OrderMode = 2;
-    SetButtonEnabled(IDC_RETREAT, shooter && IsHumans(*shooter) && !shooter->m_Retreated);
+    ShowRetreat();
 }
 
 void cSeaBattleMenu::ShowLog()
@@ -393,12 +425,13 @@ void cSeaBattleMenu::EnableCloseOnly()
 {
     // Over: no order is pending any more and no countdown runs.
     m_Over = true;
-    for (int id : {IDC_NEXT_TURN, IDC_EXECUTE_SHOT, IDC_AUTO_END, IDC_RETREAT})
+    for (int id : {IDC_NEXT_TURN, IDC_EXECUTE_SHOT, IDC_AUTO_END})
         SetButtonEnabled(id, false);
     SetButtonEnabled(IDC_CLOSE, true);
     if (auto* timeout = Control<CDXUTEditBox>(IDC_TIMEOUT))
         timeout->SetText(L"-");
     ClearOrders();
+    ShowRetreat();
 }
 
 bool cSeaBattleMenu::OverControls(int x, int y) const
@@ -409,8 +442,9 @@ bool cSeaBattleMenu::OverControls(int x, int y) const
 
 bool cSeaBattleMenu::PickCell(int x, int y, int& column, int& row) const
 {
-    int wx = int((float(x) - ScreenWidth() / 2.0f) / m_Zoom + float(m_CameraX) - float(kHexLeft));
-    int wy = int((float(y) - ScreenHeight() / 2.0f) / m_Zoom + float(m_CameraY) - float(kHexTop));
+    const float zoom = ScreenZoom();
+    int wx = int((float(x) - ScreenWidth() / 2.0f) / zoom + float(m_CameraX) - float(kHexLeft));
+    int wy = int((float(y) - ScreenHeight() / 2.0f) / zoom + float(m_CameraY) - float(kHexTop));
     // Rounded down, not toward zero: a point left of or above the board is off it, not in
     // its first column or row.
     int c = FloorDiv(wx, kColumnWidth);
@@ -441,7 +475,8 @@ sPointF cSeaBattleMenu::CellScreenPoint(int column, int row) const
 {
     const float bx = float(kColumnWidth * column + kHexLeft + 50);
     const float by = float(kRowHeight * row + (IsEven(column) ? kHalfRow : 0) + kHexTop + kHalfRow);
-    return {(bx - float(m_CameraX)) * m_Zoom + ScreenWidth() / 2.0f, (by - float(m_CameraY)) * m_Zoom + ScreenHeight() / 2.0f};
+    const float zoom = ScreenZoom();
+    return {(bx - float(m_CameraX)) * zoom + ScreenWidth() / 2.0f, (by - float(m_CameraY)) * zoom + ScreenHeight() / 2.0f};
 }
 
 void cSeaBattleMenu::OnKeyboard(unsigned key, bool down, bool)
@@ -463,7 +498,8 @@ void cSeaBattleMenu::OnMouse(bool left, bool right, bool, bool, bool, int wheel,
         return;
     GLOBAL_LOCK_SCOPE();
     if (wheel != 0) {
-        const float fit = std::min(ScreenWidth() / float(kBoardWidth), ScreenHeight() / float(kBoardHeight));
+        const float fit =
+            std::min(ScreenWidth() / float(kBoardWidth), ScreenHeight() / float(kBoardHeight)) / ScreenScale();
         m_TargetZoom = std::clamp(m_TargetZoom + float(wheel) / 24.0f / 100.0f, fit, 1.0f);
     }
     const cSeaBattle* battle = Battle();
@@ -473,7 +509,7 @@ void cSeaBattleMenu::OnMouse(bool left, bool right, bool, bool, bool, int wheel,
     // ship kept chosen without its mark could still be moved or aim.
     if (rightPressed && (idle || !left)) {
         ClearOrders();
-        SetButtonEnabled(IDC_RETREAT, false);
+        ShowRetreat();
         return;
     }
     int column = 0, row = 0;
@@ -481,8 +517,9 @@ void cSeaBattleMenu::OnMouse(bool left, bool right, bool, bool, bool, int wheel,
         return;
     if (idle)
         OnBoardClick(column, row);
-    else if (battle && ShipAt(column, row))
+    else if (battle)
         SetStatus(LangText(m_Over || battle->IsOver() ? "seabattle_status_over" : "seabattle_status_busy"));
+    ShowRetreat();
 }
 
 void cSeaBattleMenu::OnBoardClick(int column, int row)
@@ -495,10 +532,15 @@ void cSeaBattleMenu::OnBoardClick(int column, int row)
     // water, acting on no ship while another shows chosen.
     cJednostkaMorska* ship = ShipAt(column, row);
     if (!ship) {
+        const std::wstring& chosen = NameOf(ShipById(m_ChosenShipId));
         if (m_OrderMode == 1 && (Marks(column, row) & kMoveMark))
             MoveChosenShip(column, row);
         else if (m_OrderMode == 1)
-            SetStatus(LangFormat("seabattle_status_move_marked_only", NameOf(ShipById(m_ChosenShipId))));
+            SetStatus(LangFormat("seabattle_status_move_marked_only", chosen));
+        else if (m_OrderMode == 2)
+            SetStatus(LangFormat("seabattle_status_aiming", chosen, NameOf(ShipById(m_TargetShipId)), chosen));
+        else
+            SetStatus(LangText("seabattle_status_nothing_to_move"));
         return;
     }
     const bool acting = battle->m_FirstSideActs ? column < 15 : column >= 15;
@@ -510,8 +552,8 @@ void cSeaBattleMenu::OnBoardClick(int column, int row)
 
 void cSeaBattleMenu::ChooseOwnShip(cSeaBattle& battle, cJednostkaMorska& ship, int column, int row)
 {
+    // A ship that takes no orders leaves the choice as it was, with its Retreat.
     const bool free = IsHumans(ship) && !ship.m_Retreated;
-    SetButtonEnabled(IDC_RETREAT, free);
     if (!free) {
         const std::wstring& owner = CountryName(ship.m_Owner);
         SetStatus(IsHumans(ship) ? LangFormat("seabattle_status_ship_done", ship.m_Name)
@@ -542,7 +584,6 @@ void cSeaBattleMenu::ChooseOwnShip(cSeaBattle& battle, cJednostkaMorska& ship, i
 
 void cSeaBattleMenu::ChooseTarget(cSeaBattle& battle, cJednostkaMorska& ship, int column, int row)
 {
-    SetButtonEnabled(IDC_RETREAT, false);
     const bool first = battle.m_FirstSideActs;
     const cJednostkaMorska* shooter = battle.Shooter();
     // Only the marked ship aims, and only when the battle lets it fire: with a refused ship
@@ -556,9 +597,8 @@ void cSeaBattleMenu::ChooseTarget(cSeaBattle& battle, cJednostkaMorska& ship, in
         return;
     }
     if (!shooter || shooter->m_Id != m_ChosenShipId || shooter->IsTransport()) {
-        const cJednostkaMorska* chosen = ShipById(m_ChosenShipId);
-        SetStatus(chosen && chosen->IsTransport() ? LangFormat("seabattle_status_transport", chosen->m_Name)
-                                                  : LangFormat("seabattle_status_cannot_fire", NameOf(chosen)));
+        // Told of this click, not as when the ship was chosen: the same line again reads as no answer.
+        SetStatus(LangFormat("seabattle_status_no_aim", ship.m_Name, NameOf(ShipById(m_ChosenShipId))));
         return;
     }
     if (!ship.m_VisibleInBattle) {
@@ -577,15 +617,19 @@ void cSeaBattleMenu::ChooseTarget(cSeaBattle& battle, cJednostkaMorska& ship, in
         battle.IsShipOnSecondSide(ship.m_Id);
     else
         battle.IsShipOnFirstSide(ship.m_Id);
-    if ((first ? battle.m_SecondSelected : battle.m_FirstSelected) != &ship)
+    if ((first ? battle.m_SecondSelected : battle.m_FirstSelected) != &ship) {
+        SetStatus(LangFormat("seabattle_status_not_target", ship.m_Name));
         return;
+    }
     // A target kept from before goes too: the battle aims at one ship, and a second mark
     // would fire at this one on a click at the other.
     ClearMarks(kMoveMark | kTargetMark);
     m_Marks[size_t(row * kBoardSize + column)] |= kTargetMark;
     m_TargetShipId = ship.m_Id;
     m_OrderMode = 2;
-    SetStatus(L"");
+    // Retreat greys while the ship aims: said here, where the person looks after the click.
+    const std::wstring& chosen = NameOf(ShipById(m_ChosenShipId));
+    SetStatus(LangFormat("seabattle_status_aiming", chosen, ship.m_Name, chosen));
 }
 
 void cSeaBattleMenu::MoveChosenShip(int column, int row)
@@ -603,7 +647,7 @@ void cSeaBattleMenu::MoveChosenShip(int column, int row)
     m_CurrentColumn = column;
     m_CurrentRow = row;
     MarkMoveArea(*ship);
-    SetButtonEnabled(IDC_RETREAT, false);
+    SetStatus(L"");
 }
 
 void cSeaBattleMenu::MarkMoveArea(const cJednostkaMorska& ship)
@@ -651,6 +695,7 @@ void cSeaBattleMenu::OnFrameMove(double, float elapsed)
                 const bool more = battle->m_TurnsLeft > 0;
                 for (int id : {IDC_NEXT_TURN, IDC_EXECUTE_SHOT, IDC_AUTO_END})
                     SetButtonEnabled(id, more);
+                ShowRetreat();
                 if (timeout)
                     timeout->SetText(L"-");
             }
@@ -699,8 +744,8 @@ bool cSeaBattleMenu::UpdateCamera(float elapsed)
             m_VelocityY = -0.1f;
     } else if (mouse.rightDragging) {
         // Kept within the camera's limits: a long drag must not carry the board off the screen.
-        m_CameraX = std::clamp(m_TargetX - int(float(mouse.rightDragX) / m_Zoom), 0, kCameraLimitX);
-        m_CameraY = std::clamp(m_TargetY - int(float(mouse.rightDragY) / m_Zoom), 0, kCameraLimitY);
+        m_CameraX = std::clamp(m_TargetX - int(float(mouse.rightDragX) / ScreenZoom()), 0, kCameraLimitX);
+        m_CameraY = std::clamp(m_TargetY - int(float(mouse.rightDragY) / ScreenZoom()), 0, kCameraLimitY);
         m_VelocityX = m_VelocityY = 0;
         return m_Zoom != m_TargetZoom;
     } else if (mouse.rightUp) {
@@ -734,13 +779,14 @@ void cSeaBattleMenu::OnRender(float elapsed)
     // Back to front: this renderer has no depth buffer, so the nearer sprite must come last.
     if (sprite && battle && Succeeded(sprite->Begin(SPRITE_ALPHABLEND | SPRITE_SORT_DEPTH_BACKTOFRONT))) {
         const sMatrix2D saved = sprite->GetTransform();
-        sprite->SetTransform(sMatrix2D::Scaling(m_Zoom, m_Zoom));
-        const float ox = float(int(ScreenWidth() / (2.0f * m_Zoom) - float(m_CameraX)));
-        const float oy = float(int(ScreenHeight() / (2.0f * m_Zoom) - float(m_CameraY)));
+        const float zoom = ScreenZoom();
+        sprite->SetTransform(sMatrix2D::Scaling(zoom, zoom));
+        const float ox = float(int(ScreenWidth() / (2.0f * zoom) - float(m_CameraX)));
+        const float oy = float(int(ScreenHeight() / (2.0f * zoom) - float(m_CameraY)));
         // The sea goes on past the board to the screen's edges: cells without marks, where
         // the board is smaller than the screen or the camera stands near its edge. The board's
         // steps draw its 961 cells alone and say nothing of the rest of the screen.
-        const float viewWidth = ScreenWidth() / m_Zoom, viewHeight = ScreenHeight() / m_Zoom;
+        const float viewWidth = ScreenWidth() / zoom, viewHeight = ScreenHeight() / zoom;
         const int firstColumn = std::min(0, FloorDiv(int(-ox) - kHexLeft, kColumnWidth) - 1);
         const int endColumn = std::max(kBoardSize, FloorDiv(int(viewWidth - ox), kColumnWidth) + 1);
         const int firstRow = std::min(0, FloorDiv(int(-oy) - kHexTop - kHalfRow, kRowHeight) - 1);
@@ -764,3 +810,5 @@ void cSeaBattleMenu::OnRender(float elapsed)
     }
     CDXUTDialog::OnRender(elapsed);
 }
+
+float cSeaBattleMenu::ScreenZoom() const { return m_Zoom * ScreenScale(); }

@@ -48,6 +48,8 @@ public:
     bool PickCell(int x, int y, int& column, int& row) const;
     // The screen point at the middle of a cell's hex.
     sPointF CellScreenPoint(int column, int row) const;
+    // The board's zoom as a 1024 x 768 screen shows it; a larger screen scales it as it
+    // scales the side bar.
     float Zoom() const { return m_Zoom; }
     // The board point at the screen's centre, and where the camera glides to.
     int CameraX() const { return m_CameraX; }
@@ -69,13 +71,19 @@ private:
     bool MarksShowTheShot(const cSeaBattle& battle) const;
     void MarkTheShot(const cSeaBattle& battle);
     void SetStatus(const std::wstring& text);
+    // Retreat acts on a chosen ship of a person that has not taken aim; greyed, its hint
+    // says why.
+    void ShowRetreat();
+    float ScreenZoom() const;
     void MarkMoveArea(const cJednostkaMorska& ship);
     void ClearMarks(uint32_t mask);
     void ClearOrders();
     // The player's orders of this turn are over (next turn, fight to the end): the commands
     // grey out and the choices go. The battle, or null when it is gone; under the lock.
     cSeaBattle* FinishOrders();
-    void Refresh();
+    // One step of the battle; a press of Fire next shot first marks a person's shot that the
+    // marks do not show.
+    void Refresh(bool pressed = false);
     void ShowLog();
     void EnableCloseOnly();
     // True while the view still moves: the next frame shows it further on.

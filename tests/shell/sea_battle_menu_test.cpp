@@ -288,16 +288,29 @@ TEST_F(SeaBattleScreen, BetweenTwoPersonsTheMarkedShipFiresARefusedClickSaysWhyA
             EXPECT_EQ(marks(warspite), 0u);
             EXPECT_EQ(status(), LangFormat("seabattle_status_choose_shooter", L"Borussia"));
 
-            // Bismarck marked at Warspite fires at it; the marks go with the shot.
+            // Empty water with no ship chosen says so too.
+            const sPointF water = menu->CellScreenPoint(9, 20);
+            ClickAt(int(water.x), int(water.y));
+            EXPECT_EQ(status(), LangText("seabattle_status_nothing_to_move"));
+            // Bismarck marked at Warspite fires at it; the marks go with the shot. While it aims,
+            // Retreat is greyed and both the status line and its hint say why.
             ClickCell(*menu, bismarck);
             ClickCell(*menu, warspite);
             EXPECT_EQ(menu->OrderMode(), 2);
+            const std::wstring aiming = LangFormat("seabattle_status_aiming", L"Bismarck", L"HMS Warspite", L"Bismarck");
+            EXPECT_EQ(status(), aiming);
+            EXPECT_FALSE(menu->GetControl(kRetreat)->GetEnabled());
+            EXPECT_EQ(HintOf(menu->GetControl(kRetreat)), aiming);
             EXPECT_EQ(fire().rfind(L"\nBismarck fires at HMS Warspite", 0), 0u) << WideToUtf8(battle.m_Log);
             EXPECT_EQ(menu->OrderMode(), 0);
             EXPECT_EQ(marks(bismarck) & cSeaBattleMenu::kChosenMark, 0u);
             EXPECT_EQ(marks(warspite) & cSeaBattleMenu::kTargetMark, 0u);
-            // Albion's answer, picked by the battle: nothing is marked.
+            // Albion's answer, picked by the battle: nothing is marked, so the marks show it first.
             ASSERT_TRUE(battle.m_FirstSideActs);
+            EXPECT_EQ(fire(), L"");
+            EXPECT_TRUE(marks(warspite) & cSeaBattleMenu::kChosenMark);
+            EXPECT_EQ(status().rfind(LangFormat("seabattle_status_shooter_unchosen", L"HMS Warspite"), 0), 0u)
+                << WideToUtf8(status());
             EXPECT_EQ(fire().rfind(L"\nHMS Warspite fires at ", 0), 0u) << WideToUtf8(battle.m_Log);
 
             // Bismarck has fired: chosen (it may still move or retreat), it is told it cannot fire,
@@ -306,9 +319,11 @@ TEST_F(SeaBattleScreen, BetweenTwoPersonsTheMarkedShipFiresARefusedClickSaysWhyA
             ClickCell(*menu, bismarck);
             EXPECT_TRUE(marks(bismarck) & cSeaBattleMenu::kChosenMark);
             EXPECT_EQ(status(), LangFormat("seabattle_status_cannot_fire", L"Bismarck"));
+            // Its aim refused, the click says so in words of its own, and Retreat stays.
             ClickCell(*menu, warspite);
             EXPECT_EQ(marks(warspite) & cSeaBattleMenu::kTargetMark, 0u);
-            EXPECT_EQ(status(), LangFormat("seabattle_status_cannot_fire", L"Bismarck"));
+            EXPECT_EQ(status(), LangFormat("seabattle_status_no_aim", L"HMS Warspite", L"Bismarck"));
+            EXPECT_TRUE(menu->GetControl(kRetreat)->GetEnabled());
             EXPECT_EQ(fire(), L"");
             EXPECT_TRUE(marks(hipper) & cSeaBattleMenu::kChosenMark);
             EXPECT_TRUE(marks(warspite) & cSeaBattleMenu::kTargetMark);
@@ -328,6 +343,8 @@ TEST_F(SeaBattleScreen, BetweenTwoPersonsTheMarkedShipFiresARefusedClickSaysWhyA
             EXPECT_NE(battle.m_Log.find(L"Hipper (Borussia) tried to retreat with chance"), std::wstring::npos);
             EXPECT_FALSE(battle.IsOver());
             EXPECT_EQ(battle.Shooter(), &bismarck);
+            EXPECT_EQ(fire(), L"");  // the marks show the battle's pick first
+            EXPECT_TRUE(marks(bismarck) & cSeaBattleMenu::kChosenMark);
             EXPECT_EQ(fire().rfind(L"\nBismarck fires at HMS Warspite", 0), 0u) << WideToUtf8(battle.m_Log);
             EXPECT_FALSE(battle.IsOver());
         }();
@@ -403,6 +420,13 @@ TEST_F(SeaBattleScreen, TheZoomStaysBetweenTheWholeBoardAndFullSizeAndTheButtons
         EXPECT_EQ(menu->Marks(9, 16) & cSeaBattleMenu::kChosenMark, 0u);
         battle.m_FirstSideActs = firstActs;
 
+        // On a screen of 2560 x 1440 the board grows as the side bar does, not its zoom's meaning.
+        const int width = g_UserSettings.resolutionX, height = g_UserSettings.resolutionY;
+        g_UserSettings.resolutionX = 2560;
+        g_UserSettings.resolutionY = 1440;
+        EXPECT_NEAR(menu->CellScreenPoint(17, 15).x - menu->CellScreenPoint(15, 15).x, 2 * 83 * 0.4f * 1440 / 768, 0.01);
+        g_UserSettings.resolutionX = width;
+        g_UserSettings.resolutionY = height;
         menu->OnMouse(false, false, false, false, false, -120 * 30, 300, 300);
         frames(40, [] { return false; });
         EXPECT_FLOAT_EQ(menu->Zoom(), 768.0f / 3038.0f);  // the whole board in view

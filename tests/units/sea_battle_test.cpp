@@ -704,6 +704,15 @@ TEST_F(SeaBattles, ARetreatingShipLeavesTheBattleAndItsLists)
     EXPECT_EQ(other.m_SecondSide.size(), 1u);
     EXPECT_EQ(other.m_FirstSelected, &Ship(2));
     EXPECT_EQ(other.m_SecondSelected, &Ship(4));
+    // Lost while chosen (sunk, not retreated), it leaves the shot to a target picked again.
+    tSeaBattleSide fifth{&Ship(2)}, sixth{&Ship(4), hipper};
+    cSeaBattle lost(fifth, sixth);
+    Ship(2).m_ActiveInBattle = Ship(4).m_VisibleInBattle = true;
+    lost.m_FirstSideActs = true;
+    lost.m_FirstSelected = &Ship(2);
+    lost.m_SecondSelected = hipper;
+    lost.ForgetShip(hipper);
+    EXPECT_EQ(lost.m_SecondSelected, &Ship(4));
 }
 
 TEST_F(SeaBattles, SurpriseAttacksNeedTheirChanceAndAreToldToThePersonsOfTheAttackersSideAndOfTheTarget)
