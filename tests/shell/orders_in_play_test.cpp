@@ -239,7 +239,7 @@ TEST(OrdersInPlay, AUnitIsMovedShippedAndLandedByClicksAndAFleetsBattleIsFoughtO
     EXPECT_TRUE(LogContains(L"Check succeeded, starting battle"));
 }
 
-// On a 1920 x 1080 screen the sea battle's board opens at the size it has on a 1024 x 768 one,
+// On a 1920 x 1080 screen the sea battle's board opens as it looks on a 1024 x 768 one,
 // and each of the side bar's buttons has its own hint.
 TEST(OrdersInPlay, OnAScreenOf1920By1080TheSeaBattleBoardOpensAtItsOwnSizeAndFireNextShotHasItsOwnHint)
 {
@@ -271,8 +271,8 @@ TEST(OrdersInPlay, OnAScreenOf1920By1080TheSeaBattleBoardOpensAtItsOwnSizeAndFir
               })
         .Then("its hint", [] { return g_HintDisplay.IsShown(); },
               [=] {
-                  // The board opens at the size it has on every screen, the sea beyond it
-                  // drawn around; the wheel brings it closer.
+                  // The board opens at the zoom it has on every screen, grown with the screen
+                  // as the side bar is; the wheel brings it closer.
                   EXPECT_FLOAT_EQ(battle()->Zoom(), 0.4f);
                   ASSERT_EQ(g_HintDisplay.Control(), D::FindControl(IDC_FIRE_NEXT_SHOT));
                   EXPECT_EQ(std::wstring(g_HintDisplay.Control()->GetHint()), LangText("seabattle_execute_shot_hint"));
