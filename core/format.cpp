@@ -1,6 +1,7 @@
 #include "core/format.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "core/text.h"
@@ -172,7 +173,11 @@ void Render(std::wstring& out, const sSpec& spec, int width, int precision, cons
             print(static_cast<unsigned long long>(v));
     } else {
         fmt.push_back(char(spec.conv));
-        print(AsDouble(a));
+        const double value = AsDouble(a);
+        print(value);
+        // A negative value that rounds to nothing reads as "-0.0": a zero has no sign.
+        if (std::signbit(value) && std::isfinite(value) && buf.find_first_of("123456789") == std::string::npos)
+            print(0.0);
     }
     const size_t len = buf.size();
     for (size_t k = 0; k < len; ++k)

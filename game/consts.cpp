@@ -444,7 +444,7 @@ void sGameConsts::LoadGameConsts(std::wstring_view scenario)
     std::string bytes = ReadLoadFileOrFail(path, L"Otwieram plik ze staďż˝ymi ze ďż˝cieďż˝kďż˝...");
     ReadFromText(bytes, path);
     if (!CheckValues())
-        FatalExit(1, UnusableValues > 1 ? FormatText(L"%s (and %i more values that cannot be used)", FirstUnusable,
+        FatalExit(1, UnusableValues > 1 ? FormatText(L"%s (more values that cannot be used: %i)", FirstUnusable,
                                                      UnusableValues - 1)
                                         : FirstUnusable);
 }

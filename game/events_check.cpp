@@ -43,9 +43,11 @@ void ReportPersonsChoice(cGra& game, const cZdarzenie& event, const cPanstwo& co
 {
     std::wstring text, tooltip;
     event.GetOptionTexts(position, text, tooltip);
+    // An option without a tooltip leaves no empty brackets behind its text.
+    const std::wstring chosen = tooltip.empty() ? text : FormatText(L"%s (%s)", text, tooltip);
     AddReportFor(game, country.ID,
-                 FormatText(L"Event for country %s: %s\n\n%s\n\nChosen option: %s (%s)", country.Name, event.title,
-                            event.description, text, tooltip));
+                 FormatText(L"Event for country %s: %s\n\n%s\n\nChosen option: %s", country.Name, event.title,
+                            event.description, chosen));
 }
 
 // The event window: the answer is the position (from 1) of the option the person chose.

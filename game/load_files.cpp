@@ -139,7 +139,7 @@ void CheckExpected(eLaterCheck kind, int count)
     }
     g_Expected = std::move(kept);
     if (bad > 0)
-        FatalExit(1, bad == 1 ? first : FormatText(L"%s (and %i more such rows)", first, bad - 1));
+        FatalExit(1, bad == 1 ? first : FormatText(L"%s (more such rows: %i)", first, bad - 1));
 }
 
 void ForgetExpected() { g_Expected.clear(); }

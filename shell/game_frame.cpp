@@ -350,7 +350,7 @@ std::optional<std::wstring> CheckMapConsistency()
     if (lines.empty())
         return std::nullopt;
     if (count > kLinesShown)
-        lines += FormatText(L"\n(%d more lines in the log)", count - kLinesShown);
+        lines += FormatText(L"\n(more lines in the log: %d)", count - kLinesShown);
     return lines;
 }
 

@@ -232,8 +232,10 @@ bool cJednostkaLotnicza::TryIntercept(cUnit* interceptor, sCombatResult* result)
     result->defenderLossText += LangFormat("report_looses_interception", interceptorLoss);
     const int interceptorStrength = carrier ? carrier->m_HP : (fighter ? fighter->m_Strength : 0);
     result->attackerInfo += LangFormat("report_details_interception_att", m_Name, CountryName(m_Owner), m_Strength, ownLoss);
-    result->defenderInfo += LangFormat("report_details_interception", interceptor->m_Name,
-                                       CountryName(interceptor->m_Owner), interceptorStrength, interceptorLoss);
+    // A carrier's planes intercept, and what it has left and lost are the carrier's hit points.
+    result->defenderInfo += LangFormat(carrier ? "report_details_interception_carrier" : "report_details_interception",
+                                       interceptor->m_Name, CountryName(interceptor->m_Owner), interceptorStrength,
+                                       interceptorLoss);
 
     if (fighter && fighter->GetCombatStrength() < 0.1f) {
         result->defenderKilled = true;

@@ -198,14 +198,15 @@ bool cJednostkaLadowa::GetStrategicMoveHint(std::wstring* text) const
     const sGameConsts* k = UnitConsts();
     const cPanstwo* owner = GetOwner();
     const int t = LandTypeIndex(m_Type);
-    if (!k || !owner || t < 0 || owner->SMP < k->StrategicMoveCost[t])
-        return Answer(text, false, LangText("unitpanel_strategic_move_icon_hint_no_smp"));
+    // The points are asked for last: more of them would not lift the unit's own bars.
     if (m_ActionPoints != m_StartingActionPoints || IsFrozen())
         return Answer(text, false, LangText("unitpanel_strategic_move_icon_hint_not_full_ap_or_frozen"));
     if (m_SupplySourceX == -1 || m_SupplySourceY == -1)
         return Answer(text, false, LangText("unitpanel_strategic_move_icon_hint_no_supply_source_or_peace-time_supply"));
     if (m_Supply <= 0 || m_TurnsWithoutSupply > 0)
         return Answer(text, false, LangText("unitpanel_strategic_move_icon_out_of_supply"));
+    if (!k || !owner || t < 0 || owner->SMP < k->StrategicMoveCost[t])
+        return Answer(text, false, LangText("unitpanel_strategic_move_icon_hint_no_smp"));
     return Answer(text, true, LangText("unitpanel_strategic_move_icon_hint"));
 }
 
@@ -237,14 +238,15 @@ bool cJednostkaLadowa::GetTransportHint(std::wstring* text, bool amphibious) con
         return Answer(text, false,
                       amphibious ? LangText("unitpanel_amph_transport_hint_not_enough_ap_or_frozen")
                                  : LangText("unitpanel_sea_transport_hint_not_enough_ap_or_frozen"));
+    // The landing's supply bar is told before the points, which would not lift it.
+    if (amphibious && (!k || m_Supply < k->MaxSupply * 2 / 3))
+        return Answer(text, false, LangText("unitpanel_amph_transport_icon_hint_not_enough_supply"));
     const int cost = k && t >= 0 ? (amphibious ? k->AmphibiousCost[t] : k->SeaTransportCost[t]) : 0;
     const int points = owner ? (amphibious ? owner->AIP : owner->STP) : 0;
     if (!owner || t < 0 || points < cost)
         return Answer(text, false,
                       amphibious ? LangFormat("unitpanel_amph_transport_icon_hint_not_enough_sea_invasion_points", cost)
                                  : LangFormat("unitpanel_sea_transport_icon_hint_not_enough_sea_transport_points", cost));
-    if (amphibious && (!k || m_Supply < k->MaxSupply * 2 / 3))
-        return Answer(text, false, LangText("unitpanel_amph_transport_icon_hint_not_enough_supply"));
     return Answer(text, true,
                   amphibious ? LangFormat("unitpanel_amph_transport_icon_hint", cost)
                              : LangFormat("unitpanel_sea_transport_icon_hint", cost));

@@ -146,10 +146,13 @@ bool cJednostkaMorska::TryIntercept(cUnit* interceptor, sCombatResult* result)
     const int interceptorLeft = carrier ? carrier->m_HP : (fighter ? fighter->m_Strength : 0);
     // The air fight's rules fill these texts with name, owner, what is left and what was lost,
     // the ship's with five numbers in another order: one text serves both, filled alike.
-    result->attackerInfo +=
-        LangFormat("report_details_interception_att", m_Name, CountryName(m_Owner), std::max(m_HP, 0), ownLoss) + L"\n";
-    result->defenderInfo += LangFormat("report_details_interception", interceptor->m_Name,
-                                       CountryName(interceptor->m_Owner), std::max(interceptorLeft, 0), interceptorLoss) +
+    // The ship's planes are intercepted, and what it has left and lost are its hit points.
+    result->attackerInfo += LangFormat("report_details_interception_carrier_att", m_Name, CountryName(m_Owner),
+                                       std::max(m_HP, 0), ownLoss) +
+                            L"\n";
+    result->defenderInfo += LangFormat(carrier ? "report_details_interception_carrier" : "report_details_interception",
+                                       interceptor->m_Name, CountryName(interceptor->m_Owner),
+                                       std::max(interceptorLeft, 0), interceptorLoss) +
                             L"\n";
 
     auto succeeded = [result] {

@@ -145,7 +145,7 @@ void LinkShipsToFleets()
         FatalExit(1, FormatText(L"Data integrity error: in %s, %s, which %s does not hold%s",
                                 JoinPathPattern(g_Gra->m_FolderPattern, L"naval_units.csv"), first,
                                 JoinPathPattern(g_Gra->m_FolderPattern, L"fleets.csv"),
-                                errors == 1 ? std::wstring() : FormatText(L" (and %i more such ships)", errors - 1)));
+                                errors == 1 ? std::wstring() : FormatText(L" (more such ships: %i)", errors - 1)));
 }
 
 void LoadMarkedLandUnitsIntoFleets()
@@ -167,7 +167,7 @@ void LoadMarkedLandUnitsIntoFleets()
         FatalExit(1, FormatText(L"Data integrity error: in %s, %s of %s%s",
                                 JoinPathPattern(g_Gra->m_FolderPattern, L"land_units.csv"), first,
                                 JoinPathPattern(g_Gra->m_FolderPattern, L"naval_units.csv"),
-                                errors == 1 ? std::wstring() : FormatText(L" (and %i more such units)", errors - 1)));
+                                errors == 1 ? std::wstring() : FormatText(L" (more such units: %i)", errors - 1)));
 }
 
 void MoveUnitsToReserve()

@@ -149,8 +149,8 @@ public:
         if (m_Errors == 1)
             FatalExit(1, m_FirstError);
         if (m_Errors > 1)
-            FatalExit(1, FormatText(L"%s (and %i more rows of %s that could not be loaded)", m_FirstError,
-                                    m_Errors - 1, m_FileName));
+            FatalExit(1, FormatText(L"%s (more rows of %s that could not be loaded: %i)", m_FirstError,
+                                    m_FileName, m_Errors - 1));
     }
 
 private:

@@ -405,16 +405,17 @@ bool CanChangeOrientation(int country, std::wstring& text)
     const cPanstwo* c = GetCountry(country);
     if (Missing(c, country, text))
         return false;
+    // The shortage of points is told last: more points would not lift the other bars.
     if (c->DoneTurnInOrientation)
         text = LangText("diplomacy_can_change_orientation_only_once_per_turn");
-    else if (!EnoughDp(*c, c->PoliticalStrength, text))
-        return false;
     else if (c->IsAtWar())
         text = LangText("diplomacy_can_change_orientation_not_possible_during_war");
     else if (c->Alliance != ALLIANCE_NEUTRAL)
         text = LangText("diplomacy_can_change_orientation_not_possible_in_alliance");
     else if (c->SocialUnrest >= 75.0f)
         text = LangText("diplomacy_can_change_orientation_not_possible_social_unrest");
+    else if (!EnoughDp(*c, c->PoliticalStrength, text))
+        return false;
     else
     {
         // The player reads the price before he pays it, as for every other action.

@@ -12,6 +12,7 @@ TEST(Format, WideAndNarrowStringsAndNumbers)
     EXPECT_EQ(FormatText(L"[%3i|%-3d|%03d|%x|%X|%u]", 7, 7, 7, 255, 255, 4000000000u), L"[  7|7  |007|ff|FF|4000000000]");
     EXPECT_EQ(FormatText(L"%c%c 100%%", L'\u0141', 'x'), L"\u0141x 100%");
     EXPECT_EQ(FormatText(L"%.1f %f", 2.25f, 1.5), L"2.2 1.500000");
+    EXPECT_EQ(FormatText(L"%+.1f%% %.1f %g %.1f", -0.0, -0.04f, -0.0, -0.05), L"+0.0% 0.0 0 -0.1");
     EXPECT_EQ(FormatText(L"%*d|%.*s", 4, 5, 2, L"abcdef"), L"   5|ab");
     EXPECT_EQ(FormatText(L"[build %3i]", 12), L"[build  12]");
     EXPECT_EQ(FormatText(L"%s", L"\U0001F600"), L"\U0001F600");

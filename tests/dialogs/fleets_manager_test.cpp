@@ -284,5 +284,5 @@ TEST_F(FleetsManager, ACarriersReconShowsWhatItsAircraftFound)
     EXPECT_EQ(shown.kind, COMBAT_AIR_RECON);
     EXPECT_EQ(shown.attackerCountry, -1);  // a look fought by nobody shows no side's flag
     EXPECT_NE(shown.attackerInfo.find(L"Hamburgum"), std::wstring::npos) << shown.attackerInfo;
-    EXPECT_NE(shown.attackerInfo.find(L"enemy ships in sight"), std::wstring::npos) << shown.attackerInfo;
+    EXPECT_NE(shown.attackerInfo.find(L"Enemy ships in sight in "), std::wstring::npos) << shown.attackerInfo;
 }

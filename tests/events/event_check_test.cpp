@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/random.h"
+#include "core/text.h"
 #include "events/events.h"
 #include "game/play_counts.h"
 #include "game/reports.h"
@@ -148,6 +149,10 @@ TEST_F(EventCheck, APersonChoosesTheOptionOfTheirVisibleEventAndReadsWhatItDid)
             kinds.push_back(r.kind);
     ASSERT_GE(kinds.size(), 2u);
     EXPECT_EQ(kinds.front(), 25) << "the choice is listed before what it did";
+    for (const sRaport& r : game->m_Reports->GetReports())
+        if (r.kind == 25) { // an option without a tooltip leaves no empty brackets
+            EXPECT_TRUE(r.text.ends_with(L"Chosen option: Respect Helvetian neutrality")) << WideToUtf8(r.text);
+        }
     const auto told = Requests(eRequestKind::Message);
     ASSERT_EQ(told.size(), 1u);
     EXPECT_EQ(told[0].text, L"Borussia declares war on Helvetia!");

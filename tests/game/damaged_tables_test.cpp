@@ -336,8 +336,8 @@ TEST(DamagedTables, AnEmptyOrMissingFileIsTheOneTheRefusalNames)
         {"cities.csv", L"data\\scenarios\\Testland\\cities.csv holds no city"},
         {"map.qvr", L"ERROR: Map file data\\scenarios\\Testland\\map.qvr is empty"},
         {"fleets.csv", L"Data integrity error: in data\\scenarios\\Testland\\naval_units.csv, HMS Ark Royal (ID=1) "
-                       L"belongs to fleet ID=1, which data\\scenarios\\Testland\\fleets.csv does not hold (and 6 "
-                       L"more such ships)"},
+                       L"belongs to fleet ID=1, which data\\scenarios\\Testland\\fleets.csv does not hold (more "
+                       L"such ships: 6)"},
     };
     for (const auto& e : kEmpty) {
         testland::InstallTestland();

@@ -107,7 +107,7 @@ TEST_F(UnitMoves, CapturesAlongThePathAreUndoneNewestFirstWithTheUnit)
     EXPECT_EQ(Hex(8, 7).unit, nullptr);
     for (const sCapturedHex& c : expected)
         EXPECT_EQ(Hex(c.x, c.y).controller, kValdonia) << c.x << "," << c.y;
-    EXPECT_TRUE(LogContains(L"Taking the move back: 5 hexes change hands, the unit returns to (8, 4)."));
+    EXPECT_TRUE(LogContains(L"Taking the move back: hexes that change hands: 5; the unit returns to (8, 4)."));
     EXPECT_EQ(Play().GetSelectedUnit(), &mech);
     EXPECT_EQ(Play().GetOrderMode(), ORDER_MOVE);
     EXPECT_NE(mech.FindPathStep(8, 7), nullptr) << "ready to move again";

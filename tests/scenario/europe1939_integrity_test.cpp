@@ -207,6 +207,13 @@ TEST_F(Europe1939, EveryCountryThatCanActHasACapitalAndCities)
     EXPECT_EQ(dummies, 1);
 }
 
+// Both rows price a point of a unit's full combat strength: a whole unit rebuilt costs half a new one.
+TEST_F(Europe1939, ReplacingAWholeLandUnitCostsHalfANewOne)
+{
+    for (int type = 0; type < 7; ++type)
+        EXPECT_FLOAT_EQ(game->m_Consts.LandReplacementCost[type] * 2.0f, game->m_Consts.LandPurchaseCost[type]) << type;
+}
+
 TEST_F(Europe1939, TheCityGraphConnectsEachLandMass)
 {
     // Land masses by a walk over the land hexes.

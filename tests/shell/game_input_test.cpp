@@ -305,7 +305,7 @@ TEST_F(MapClicks, TheMapCheckAtTheEndOfATurnNamesEveryHexWhereAUnitIsNotWhereItS
         hex->unit = nullptr;
     ASSERT_TRUE(many.has_value());
     EXPECT_EQ(std::count(many->begin(), many->end(), L'\n'), 8);
-    EXPECT_TRUE(many->ends_with(L"\n(2 more lines in the log)"));
+    EXPECT_TRUE(many->ends_with(L"\n(more lines in the log: 2)"));
 }
 
 // A strike ordered on the unit panel and clicked beside its targets is given up, its marks with

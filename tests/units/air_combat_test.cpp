@@ -206,6 +206,7 @@ TEST_F(AirCombat, InterceptionStopsTheMissionWhenTheMissionLosesMore)
     EXPECT_EQ(carrier->m_HP, 2);
     EXPECT_FLOAT_EQ(result.defenderLoss, 8.0f);
     EXPECT_FLOAT_EQ(result.attackerLoss, 10.0f);
+    EXPECT_EQ(result.defenderInfo.find(L"Interceptors from the carrier "), 0u) << "its planes intercept, not the ship";
 
     // Both shot down (column 1 + 2 - 3 - 4 = -4): the plane fell with its interceptor, so its
     // mission is stopped and neither stays on the map.

@@ -60,7 +60,7 @@ TEST_F(ShipsUnderAirAttack, AnInterceptorShotDownLeavesTheGameAndTheCarrierKeeps
     }
     ScriptRandomRaw({RawFor(3)});
     EXPECT_FALSE(Ship(1).TryIntercept(&fighter, &result));  // the strike goes on
-    EXPECT_EQ(result.defenderInfo.rfind(L"Interceptor " + fighterName + L" (Borussia): strength 0, lost 10\n", 0), 0u);
+    EXPECT_EQ(result.defenderInfo.rfind(L"Interceptor " + fighterName + L" (Borussia): strength left 0, lost 10\n", 0), 0u);
     EXPECT_EQ(game->FindAirUnitById(1), nullptr);
     EXPECT_TRUE(result.defenderKilled);
     EXPECT_TRUE(result.interceptionFought);
@@ -71,7 +71,7 @@ TEST_F(ShipsUnderAirAttack, AnInterceptorShotDownLeavesTheGameAndTheCarrierKeeps
     // What the window shows stays in both sides' reports of air combat.
     for (auto [kind, country] : {std::pair{2, kAlbion}, std::pair{3, kBorussia}}) {
         EXPECT_EQ(Reports(kind, country), 1) << kind;
-        EXPECT_NE(LastReport(kind, country).find(L"Interceptor " + fighterName + L" (Borussia): strength 0, lost 10\n"),
+        EXPECT_NE(LastReport(kind, country).find(L"Interceptor " + fighterName + L" (Borussia): strength left 0, lost 10\n"),
                   std::wstring::npos);
     }
 }
@@ -178,7 +178,7 @@ TEST_F(ShipsUnderAirAttack, TheInterceptionsColumnAndLossesDecideWhetherTheStrik
         EXPECT_EQ(fighter.m_Strength, c.strengthLeft);
         EXPECT_EQ(arkRoyal.m_HP, c.hitPointsLeft);
         EXPECT_EQ(r.attackerKilled, c.hitPointsLeft == 0);
-        EXPECT_EQ(r.attackerInfo.rfind(FormatText(L"HMS Ark Royal (Albion): strength %i, lost %i\n", c.hitPointsLeft,
+        EXPECT_EQ(r.attackerInfo.rfind(FormatText(L"Planes of HMS Ark Royal (Albion): the ship's hit points left %i, lost %i\n", c.hitPointsLeft,
                                                   arkRoyal.m_MaxHP - c.hitPointsLeft),
                                        0),
                   0u);

@@ -298,7 +298,7 @@ TEST(UnitTables, BoardingErrorsStopTheLoadAndLoseNoUnit)
          L"Data integrity error: Two (ID=2) is supposed to be loaded into Freighter (ID=2), which already carries One (ID=1)",
          L"Two (ID=2) cannot be put aboard ship ID=2 of "},
         {LandRow(1, "Ghost", -1, -1, 0, 7) + LandRow(2, "Gunner", -1, -1, 0, 1), L"Gunner is supposed to be loaded into Warship,",
-         L"Ghost (ID=1) cannot be put aboard ship ID=7 of ", L"\\naval_units.csv (and 1 more such units)"},
+         L"Ghost (ID=1) cannot be put aboard ship ID=7 of ", L"\\naval_units.csv (more such units: 1)"},
     };
     g_StringBase.LoadFromBytes(cStringBase::Encode({{"%s_is_supposed_to_be_loaded_into_%s", L"%s is supposed to be loaded into %s,"}}), true);
     for (const auto& c : cases) {
@@ -340,7 +340,7 @@ TEST(UnitTables, AShipOfAFleetThatDoesNotExistStopsTheLoad)
     EXPECT_TRUE(testing_support::LogContains(L"Data integrity error: Astray belongs to fleet id=9, but no such fleet exists"));
     // The refusal names the first such ship and counts the others.
     EXPECT_NE(reason.find(L", Lonely (ID=1) belongs to fleet ID=8, which "), std::wstring::npos) << WideToUtf8(reason);
-    EXPECT_NE(reason.find(L" does not hold (and 1 more such ships)"), std::wstring::npos) << WideToUtf8(reason);
+    EXPECT_NE(reason.find(L" does not hold (more such ships: 1)"), std::wstring::npos) << WideToUtf8(reason);
 
     WriteFile(dir / "naval_units.csv", "#Naval units\r\n#h\r\n#On map\r\n1;Lonely;1;41;8;5;5;-1;0;0;0;0;0;1;\r\n#In reserve");
     load();

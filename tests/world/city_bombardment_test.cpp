@@ -257,7 +257,7 @@ TEST_F(CityBombardment, ANuclearHitTakesItsShareOfTheProductionAndReachesOnlyAWo
         EXPECT_FLOAT_EQ(city.ProductionPoints, c.left);
         EXPECT_EQ(result.cityAffected, lost > 0);
         EXPECT_EQ(port.SizeCurrent, c.portSizeAfter);
-        const std::wstring cityLine = FormatText(L"Ruhrstadt loses %i production points\n", lost);
+        const std::wstring cityLine = FormatText(L"Production points lost by Ruhrstadt: %i\n", lost);
         EXPECT_EQ(result.defenderInfo, c.portSize == 0 ? cityLine + L"\n"
                                                        : cityLine + LangText("report_nuclear_on_port_size_decreased") + L"\n" +
                                                              LangText("report_nuclear_on_port_no_naval_units_destroyed") + L"\n");

@@ -70,7 +70,7 @@ TEST_F(ConvoyExecution, ASupplyConvoySailsOnlyToACityBelowFourFifthsOfTheMaximum
     g_PlayCounts.Reset();
     r = ExecuteConvoy(convoy, groups, sources);
     EXPECT_EQ(r.result, L"Success") << Text(r.details);
-    EXPECT_EQ(r.cargo, L"supply for 2 units");
+    EXPECT_EQ(r.cargo, L"supply (units served: 2)");
     EXPECT_EQ(r.transportUsed, 2) << "a value of 0 puts no cap on the points the convoy takes";
     EXPECT_EQ(Country(kAlbion).STP, 4);
     EXPECT_EQ(Country(kAlbion).STPUsedByConvoys, 2);

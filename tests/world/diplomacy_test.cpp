@@ -26,6 +26,10 @@ TEST_F(Diplomacy, SocialUnrestOfExactly75ForbidsAChangeOfOrientation)
     helvetia.SocialUnrest = 75.0f;
     EXPECT_FALSE(CanChangeOrientation(kHelvetia, text));
     EXPECT_EQ(text, L"The social unrest is too high to change the orientation.");
+    helvetia.DP = 5; // the bar that more points would not lift is the one told
+    EXPECT_FALSE(CanChangeOrientation(kHelvetia, text));
+    EXPECT_EQ(text, L"The social unrest is too high to change the orientation.");
+    helvetia.DP = 50;
     helvetia.SocialUnrest = 74.9f;
     EXPECT_TRUE(CanChangeOrientation(kHelvetia, text));
     // Testland's dice: entry drop 1d2+3, unrest to another side 4d5+6, within its own side 7d8+9.

@@ -186,7 +186,7 @@ TEST_F(Economy, ResearchSpendsTheInvestmentOnlyOnSuccessAndMakesBombsAtTheTop)
     EXPECT_EQ(albion.TechInvestment[TECH_NAVY], 3);
     EXPECT_EQ(albion.NuclearBombs, 1);
     EXPECT_EQ(content, L"Artillery: level 3 reached!\n"
-                       L"Tanks: progress rose from 0 to 7; about 16 months to go.\n"
+                       L"Tanks: progress rose from 0 to 7; estimated months to go: 16.\n"
                        L"Aircraft: no investments.\n"
                        L"Submarines: no investments.\n"
                        L"Warships: the highest level is reached.\n"
