@@ -317,7 +317,8 @@ void cKonwoje::LoadConvoys(const std::wstring& folderPattern)
             fail(FormatText(L"ERROR: Convoy with ID=%i: convoy ids run from 0 to 99999999", convoy.id));
         // No convoy the game makes carries below 0, and a huge amount would overflow its delivery.
         if (convoy.value < 0 || convoy.value > kMaxConvoyValue)
-            fail(FormatText(L"ERROR: Convoy with ID=%i carries %i, outside 0 to %i", convoy.id, convoy.value, kMaxConvoyValue));
+            fail(FormatText(L"ERROR: Convoy with ID=%i carries %i, outside 0 to %i", convoy.id, convoy.value,
+                            kMaxConvoyValue));
         // A third type would run as nothing the game knows.
         if (type != CONVOY_SUPPLIES && type != CONVOY_PP)
             fail(FormatText(L"ERROR: Convoy with ID=%i has type %i, there's no such type (0 supplies, 1 PP)!",
