@@ -315,7 +315,7 @@ void cKonwoje::LoadConvoys(const std::wstring& folderPattern)
         // id below 0 for no convoy chosen: such a convoy could never be chosen there.
         if (convoy.id < 0 || convoy.id > 99999999)
             fail(FormatText(L"ERROR: Convoy with ID=%i: convoy ids run from 0 to 99999999", convoy.id));
-        // No convoy the game makes carries below 0, and a huge amount would overflow its delivery.
+        // No convoy the game makes carries below 0, or more than a script or the Convoys window gives.
         if (convoy.value < 0 || convoy.value > kMaxConvoyValue)
             fail(FormatText(L"ERROR: Convoy with ID=%i carries %i, outside 0 to %i", convoy.id, convoy.value,
                             kMaxConvoyValue));
