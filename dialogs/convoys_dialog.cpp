@@ -36,6 +36,7 @@ int Capacity(const sKonwoj& convoy)
     return node ? node->SizeCurrent : convoy.portSize;
 }
 
+// A port of at most 10 times a consts.csv value of 0 to 10000: never beyond what a save reads back.
 int ConvoyMaximum(const sKonwoj& convoy)
 {
     const sGameConsts& rules = GameConsts();

@@ -10,6 +10,7 @@
 #include "world/city.h"
 #include "world/country.h"
 #include "world/map.h"
+#include "world/save_limits.h"
 #include "world/sea_graph.h"
 
 namespace event_effects {
@@ -219,7 +220,10 @@ void CountrySetDesiredLandForcesStructure(const cEventEffect& e)
 
 void CountrySetMinRatioToPatchFront(const cEventEffect& e)
 {
-    OnParameters(e, [](sAIParameters& a, const cEffectParams& p) { a.MinRatioToPatchFront = p.Float(1); });
+    // Within what a save's ai_data.csv reads back.
+    OnParameters(e, [](sAIParameters& a, const cEffectParams& p) {
+        a.MinRatioToPatchFront = float(ClampForEffect(p, p.Double(1), -kMaxAIDecimal, kMaxAIDecimal, L"the ratio"));
+    });
 }
 
 void CountrySetMaxUnitCountOnFront(const cEventEffect& e)

@@ -158,7 +158,8 @@ void CountryChangeAllianceEntry(const cEventEffect& e)
 void CountrySetAllianceEntry(const cEventEffect& e)
 {
     OnCountry(e, [](cPanstwo& c, const cEffectParams& p) {
-        c.AllianceEntry = p.Int(1);
+        // Never below 0, as a change stops there: a save reads the entry back within 0 and 100.
+        c.AllianceEntry = std::max(p.Int(1), 0);
         if (c.AllianceEntry < 100)
             return;
         // The entry stops at 100 for a country already in its alliance too, which joins nothing.

@@ -205,8 +205,11 @@ void NewEndMudArea(const cEventEffect& e)
 void CountryAddConvoy(const cEventEffect& e)
 {
     const cEffectParams p(e);
+    // A save reads a convoy's value back only within these.
     if (ConvoyArguments(p, 3))
-        g_Gra->m_Convoys->AddConvoy(p.Int(0), p.Int(1), p.Int(2), p.Int(3), p.Int(4), p.Int(5), p.Int(6));
+        g_Gra->m_Convoys->AddConvoy(p.Int(0), p.Int(1),
+                                    ClampForEffect(p, p.Int(2), 0, kMaxConvoyValue, L"a convoy's value"), p.Int(3),
+                                    p.Int(4), p.Int(5), p.Int(6));
 }
 
 void CountryRemoveConvoy(const cEventEffect& e)

@@ -211,6 +211,11 @@ void AddLandUnitAtSea(const cEventEffect& e, eTransportFleet rule)
     // is refused now, not met in the middle of its turn.
     if (rule == eTransportFleet::New && !p.SeaNode(6))
         return;
+    // The opponent's fleet orders run from -1 to 5: a save with another is refused.
+    if (rule == eTransportFleet::New && (p.Int(7) < -1 || p.Int(7) > 5)) {
+        p.Refuse(FormatText(L"gives the fleet order %i (-1 to 5)", p.Int(7)));
+        return;
+    }
     const sHex* landing = rule == eTransportFleet::Landing ? p.Hex(6, 7) : nullptr;
     if (rule == eTransportFleet::Landing && !landing)
         return;

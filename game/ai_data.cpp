@@ -10,6 +10,7 @@
 #include "core/text.h"
 #include "game/load_files.h"
 #include "game/table_fields.h"
+#include "world/save_limits.h"
 
 namespace {
 
@@ -62,7 +63,7 @@ eVar VariableOf(const std::string& name)
 }
 
 // The decimals steer the opponent's ratios and percentages: far beyond, no choice is left.
-constexpr double kLargestDecimal = 1e6;
+constexpr double kLargestDecimal = kMaxAIDecimal;
 
 class cLineReader
 {

@@ -15,6 +15,7 @@
 #include "game/load_files.h"
 #include "game/paths.h"
 #include "game/table_fields.h"
+#include "world/save_limits.h"
 
 namespace {
 
@@ -368,10 +369,11 @@ bool sGameConsts::CheckValues()
     for (int m = 0; m < 12; ++m)
         if (ImpulsesPerMonth[size_t(m)] < 1)
             refuse(1, ImpulsesPerMonth[size_t(m)], m + 1, L"every month needs at least 1 impulse");
-    // An air unit bought at no strength would stand on the map already destroyed.
+    // An air unit bought at no strength would stand on the map already destroyed, and a save
+    // reads a strength back only up to 100.
     for (int t = 0; t < 3; ++t)
-        if (AirFullStrength[t] < 1)
-            refuse(14, AirFullStrength[t], t + 1, L"the full strength of an air unit must be at least 1");
+        if (AirFullStrength[t] < 1 || AirFullStrength[t] > 100)
+            refuse(14, AirFullStrength[t], t + 1, L"the full strength of an air unit must lie within 1 and 100");
     // A step that costs nothing would let the range and supply searches walk for ever.
     for (int category = 0; category < 3; ++category) {
         for (int t = 0; t < 8; ++t)
@@ -435,6 +437,29 @@ bool sGameConsts::CheckValues()
     // The shore bombardment's massing exponent divides by it.
     if (ShoreBombardment[12] == 0.0f)
         refuse(117, int(ShoreBombardment[12]), 13, L"a divisor must not be 0");
+    // A new ship's hit points are its maximum, which a save reads back within 1 and 1000: a
+    // ship of none would be counted sunk, and a larger one would come back smaller.
+    for (int t = 0; t < 6; ++t)
+        if (ShipHitPoints[t] < 1 || ShipHitPoints[t] > kMaxShipHitPoints)
+            refuse(73, ShipHitPoints[t], t + 1, L"a new ship's hit points must lie within 1 and 1000");
+    // The Convoys window offers a port's size times these: below 0, a value a save refuses.
+    if (ConvoyValuePP < 0)
+        refuse(163, ConvoyValuePP, 1, L"a convoy's value must not be negative");
+    if (ConvoyValueSupply < 0)
+        refuse(164, ConvoyValueSupply, 1, L"a convoy's value must not be negative");
+    // A commander's experience grows to this, a unit's trench bonus to that, and a new unit
+    // and a new Mulberry count from these: a save reads each back only within its range.
+    if (CommanderExperience[0] > 1000)
+        refuse(130, CommanderExperience[0], 1, L"a commander's experience can be at most 1000");
+    if (EntrenchmentCeiling < 0 || EntrenchmentCeiling > 1000)
+        refuse(143, EntrenchmentCeiling, 1, L"a trench bonus must lie within 0 and 1000");
+    if (AirborneAssaultWait < 0)
+        refuse(134, AirborneAssaultWait, 1, L"the impulses between airborne assaults must not be negative");
+    if (TruncateToInt(Mulberry[3]) < 0)
+        refuse(135, TruncateToInt(Mulberry[3]), 4, L"a Mulberry's life in months must not be negative");
+    // Within a radius below 0 the atomic bomb would strike no hex at all.
+    if (NuclearRadius < 0)
+        refuse(175, NuclearRadius, 1, L"the atomic bomb's radius must not be negative");
     return ok;
 }
 

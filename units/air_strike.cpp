@@ -178,9 +178,7 @@ void cJednostkaLotnicza::NuclearStrike(int x, int y, sCombatResult* result)
     std::set<int> countriesHit;
     std::vector<cUnit*> units;
     std::vector<cMiasto*> cities;
-    // A radius below 0 strikes the target alone: within none, the bomb would hit nothing and
-    // still stir the target's allies.
-    ForEachHexWithin(*map, x, y, std::max(k->NuclearRadius, 0), [&](sHex& hex) {
+    ForEachHexWithin(*map, x, y, k->NuclearRadius, [&](sHex& hex) {
         if (hex.controller == 0)
             return;
         countriesHit.insert(hex.controller);

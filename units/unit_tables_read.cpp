@@ -445,7 +445,7 @@ void LoadNavalUnits(const std::wstring& folderPattern, std::list<cJednostkaMorsk
         s->m_FleetId = table.IdOrNone(4, L"Fleet ID");
         // Repairs fill up to the maximum and damage counts down to 0: hit points outside would
         // never be repaired or never sink.
-        s->m_MaxHP = table.Clamped(6, 1, 1000, L"maximum hit points", id);
+        s->m_MaxHP = table.Clamped(6, 1, kMaxShipHitPoints, L"maximum hit points", id);
         s->m_HP = table.Clamped(5, 0, s->m_MaxHP, L"hit points", id);
         s->m_Commander = FindCommanderById(table.IdOrNone(7, L"Commander ID"));
         s->m_CommandingCommanderId = -1;

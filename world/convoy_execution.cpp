@@ -1,6 +1,7 @@
 #include "world/convoy_execution.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <list>
 
 #include "core/log.h"
@@ -249,7 +250,8 @@ sConvoyResult ExecuteConvoy(sKonwoj& convoy, const tCityGroups& groups, const tS
         const int arrived = r.transportUsed - r.transportLost;
         if (pp)
         {
-            const int delivered = convoy.value * arrived / r.transportUsed;
+            // In 64 bits: a convoy of 100,000 PP times its points arrived would overflow an int.
+            const int delivered = int(int64_t(convoy.value) * arrived / r.transportUsed);
             owner->AddProductionPoints(-double(convoy.value));
             cPanstwo* receiver = GetCountry(destinationController);
             if (receiver)

@@ -12,6 +12,7 @@
 #include "world/city.h"
 #include "world/country.h"
 #include "world/map.h"
+#include "world/save_limits.h"
 #include "world/sea_graph.h"
 #include "world/world.h"
 #include "world/world_files.h"
@@ -88,6 +89,8 @@ int cKonwoje::CreateSupplyConvoy(cMiasto* departure, cMiasto* destination, int o
 {
     if (!departure || !destination || !departure->IsPort() || !destination->IsPort())
         return -1;
+    // A country with no list of convoys would index past the lists; asked before the convoy
+    // is made, whose constructor takes an id, so that a creation refused changes nothing.
     if (!OwnerConvoys(owner))
     {
         LogLine(L"ERROR: New convoy belongs to country %i, there's no such country!", owner);
@@ -133,6 +136,7 @@ int cKonwoje::CreateConvoyBySeaNodes(int departureNodeId, int destinationNodeId,
                 destinationNodeId);
         return -1;
     }
+    // As for a supplies convoy above: no id taken for a convoy of no country.
     if (!OwnerConvoys(owner))
     {
         LogLine(L"ERROR: New convoy belongs to country %i, there's no such country!", owner);
@@ -224,10 +228,6 @@ bool cKonwoje::MayTakePort(int countryId, int departureNodeId, int nodeId, std::
     if (holder == 0 || !country->IsAlliedWith(holder))
         return refuse(LangFormat("convoy_destination_refused_%s_held_by_%s", name,
                                  GetCountry(holder) ? GetCountry(holder)->Name : std::wstring()));
-    // A port no sea route reaches would be offered for a convoy refused at every turn's end.
-    std::list<int> route;
-    if (!graph->FindPath(departureNodeId, nodeId, countryId, true, route) || route.empty())
-        return refuse(LangFormat("convoy_destination_refused_no_route_%s_%s", PortName(*departure), name));
     return true;
 }
 
@@ -311,12 +311,14 @@ void cKonwoje::LoadConvoys(const std::wstring& folderPattern)
         if (!OwnerConvoys(convoy.owner))
             fail(FormatText(L"ERROR: Convoy with ID=%i belongs to country %i, there's no such country!", convoy.id,
                             convoy.owner));
-        // The next convoy's id is one above the highest read.
+        // The next convoy's id is one above the highest read, and the Convoys window takes an
+        // id below 0 for no convoy chosen: such a convoy could never be chosen there.
         if (convoy.id < 0 || convoy.id > 99999999)
             fail(FormatText(L"ERROR: Convoy with ID=%i: convoy ids run from 0 to 99999999", convoy.id));
-        // No convoy the game makes carries below 0, and a huge amount would overflow its delivery.
-        if (convoy.value < 0 || convoy.value > 1000000)
-            fail(FormatText(L"ERROR: Convoy with ID=%i carries %i, outside 0 to 1000000", convoy.id, convoy.value));
+        // No convoy the game makes carries below 0, or more than a script or the Convoys window gives.
+        if (convoy.value < 0 || convoy.value > kMaxConvoyValue)
+            fail(FormatText(L"ERROR: Convoy with ID=%i carries %i, outside 0 to %i", convoy.id, convoy.value,
+                            kMaxConvoyValue));
         // A third type would run as nothing the game knows.
         if (type != CONVOY_SUPPLIES && type != CONVOY_PP)
             fail(FormatText(L"ERROR: Convoy with ID=%i has type %i, there's no such type (0 supplies, 1 PP)!",

@@ -99,6 +99,8 @@ TEST_F(AIEffects, TheOpponentsParametersChangeAsScriptedAndWhatItReadsLaterIsChe
                   albion.MaxCoveringUnitDistance,
               21);
     EXPECT_EQ(albion.MinRatioToPatchFront, 1.5f);
+    Fire(L"Country.SetMinRatioToPatchFront", {kAlbion, 2e9});
+    EXPECT_EQ(albion.MinRatioToPatchFront, 1e6f) << "the most a save reads back";
 
     // Numbered entries count from 1; a number outside changes nothing.
     const int smp = albion.DesiredStrategicMovementPoints;

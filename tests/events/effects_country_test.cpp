@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "world/city.h"
+#include "world/convoys.h"
 
 #include "tests/events/effect_test_support.h"
 #include "tests/test_support.h"
@@ -207,6 +208,8 @@ TEST_F(CountryEffects, HugeAndNanValuesStopWhereASavedGameKeepsThem)
         {L"Country.ChangeTechResearchProgress", {1, 3, 3e9}, [&] { return albion.TechProgress[3]; }, 1e6},
         {L"City.SetProductionPoints", {11, 3, 5e7}, [&] { return berolina.ProductionPoints; }, 1e6},
         {L"City.ChangeProductionPoints", {11, 3, -3e9}, [&] { return berolina.ProductionPoints; }, -1e6},
+        {L"Country.SetAllianceEntry", {1, -50}, [&] { return albion.AllianceEntry; }, 0},
+        {L"Country.AddConvoy", {1, 1, 2e9, 3, 3, 7, 6}, [&] { return game->m_Convoys->Convoys[0].back().value; }, 1e6},
     };
     for (const auto& c : cases) {
         Fire(c.method, c.params);

@@ -140,13 +140,14 @@ TEST_F(UnitEffects, UnitsAndCommandersAreMadeMovedFrozenKilledAndHandedOverAsScr
     ASSERT_NE(next, nullptr);
     const int viewer = next->ID == kAlbion ? kRuthenia : kAlbion;
     game->m_SeaGraph->ViewingCountry = viewer;
-    Fire(L"SeaNode.AddLandUnitWithDest", {3, UNIT_AMPHIBIOUS, kBorussia, UNIT_INFANTRY, 1, 100, 2, 7});
-    Fire(L"SeaNode.AddLandUnitWithDest", {3, UNIT_AMPHIBIOUS, kBorussia, UNIT_INFANTRY, 1, 100, 2, 7});
+    Fire(L"SeaNode.AddLandUnitWithDest", {3, UNIT_AMPHIBIOUS, kBorussia, UNIT_INFANTRY, 1, 100, 2, 4});
+    Fire(L"SeaNode.AddLandUnitWithDest", {3, UNIT_AMPHIBIOUS, kBorussia, UNIT_INFANTRY, 1, 100, 2, 4});
     EXPECT_EQ(game->m_SeaGraph->ViewingCountry, viewer);
-    Fire(L"SeaNode.AddLandUnitWithDest", {3, UNIT_AMPHIBIOUS, kBorussia, UNIT_INFANTRY, 1, 100, 99, 7});
+    Fire(L"SeaNode.AddLandUnitWithDest", {3, UNIT_AMPHIBIOUS, kBorussia, UNIT_INFANTRY, 1, 100, 99, 4});
+    Fire(L"SeaNode.AddLandUnitWithDest", {3, UNIT_AMPHIBIOUS, kBorussia, UNIT_INFANTRY, 1, 100, 2, 7}); // no such order
     ASSERT_EQ(FleetsAt(kBorussia, 3).size(), 3u);
     EXPECT_EQ(FleetsAt(kBorussia, 3)[2]->aiDestination, 2);
-    EXPECT_EQ(FleetsAt(kBorussia, 3)[2]->aiOrder, 7);
+    EXPECT_EQ(FleetsAt(kBorussia, 3)[2]->aiOrder, 4);
     const auto inland = std::find_if(game->m_Mapa->Hexes().begin(), game->m_Mapa->Hexes().end(),
                                      [](const sHex& h) { return h.IsLand() && h.seaZone == 0; });
     ASSERT_NE(inland, game->m_Mapa->Hexes().end());

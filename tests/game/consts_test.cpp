@@ -71,9 +71,9 @@ TEST(GameConsts, CompleteFileFillsEveryRowInItsPlace)
     EXPECT_EQ(c.AirDefenderLosses[5][8], 13);
     EXPECT_EQ(c.AirAttackerLosses[5][8], 18);
     EXPECT_EQ(c.MaxSupply, 30);
-    // Row 73: 2, 5, 1, 0, 3, 4 keeps 5; a type-43 ship takes value 4 of the naval rows.
+    // Row 73: 2, 5, 1, 1, 3, 4 keeps 5; a type-43 ship takes value 4 of the naval rows.
     EXPECT_EQ(c.ShipHitPointsMax, 5);
-    EXPECT_EQ(c.ShipHitPoints[3], 0);
+    EXPECT_EQ(c.ShipHitPoints[3], 1);
     EXPECT_EQ(c.ShipStrengthA[3], 6);
     EXPECT_EQ(c.ShipDamageMax[3], 2);
     EXPECT_EQ(c.PortCapacityToEnter[3], 1);
@@ -240,7 +240,11 @@ TEST_F(GameConstsLoad, ReadsTheScenarioFileAndRefusesUnusableValues)
         {132, "1;-inf;4.7;", 2, 2},
         // No number, or no whole one where the row holds whole numbers: never read as 0 or as its first digits.
         {48, "abc", 1, 1}, {149, "", 1, 1}, {149, "1e9", 1, 1}, {2, "AP;2;abc;3;3;4;4;2;", 3, 2},
-        {1, "3;3;3;nan;3;3;3;3;3;3;3;3;", 4, 4}, {34, "2;2;1;2.5;1;1;", 4, 4}, {135, "50;3;x4;6;", 3, 3}};
+        {1, "3;3;3;nan;3;3;3;3;3;3;3;3;", 4, 4}, {34, "2;2;1;2.5;1;1;", 4, 4}, {135, "50;3;x4;6;", 3, 3},
+        // What a save reads back, or a strike of no hex.
+        {73, "2;5;1;0;3;4;", 4, 4}, {73, "2;5;1001;1;3;4;", 3, 3}, {163, "-1", 1, 1}, {164, "-1", 1, 1},
+        {175, "-1", 1, 1}, {14, "10;101;14;", 2, 2}, {130, "1001;30;15;5;", 1, 1}, {134, "-1", 1, 1},
+        {135, "200;2;60;-1;", 4, 4}, {143, "1001", 1, 1}, {143, "-1", 1, 1}};
     for (const auto& [row, line, column, value] : bad) {
         Put(FixtureWithRow(row, line));
         sGameConsts r;

@@ -200,6 +200,13 @@ TEST_F(ConvoyExecution, AProductionConvoyRefusedAfterBeingCutToThePointsAtHandKe
     EXPECT_EQ(albion.PP, 0.0);
     EXPECT_EQ(Country(kValdonia).PP, 25.0 + 5.0);
     EXPECT_EQ(convoy.value, 50) << "the next impulse tries the whole value again";
+
+    // 100,000 PP take 50,000 points: all of them arrive.
+    albion.PP = 100000.0;
+    albion.STP = 50000;
+    convoy.value = 100000;
+    ExecuteConvoy(convoy, groups, sources);
+    EXPECT_EQ(Country(kValdonia).PP, 30.0 + 100000.0);
 }
 
 TEST_F(ConvoyExecution, EnemyFleetsOnTheRouteTakeTransportPointsOffTheConvoy)

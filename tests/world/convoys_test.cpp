@@ -102,19 +102,18 @@ TEST_F(cConvoys, PortsAreHighlightedForThePlayer)
     EXPECT_TRUE(w.Hex(5, 5).marks & 0x8000);
     EXPECT_TRUE(w.Hex(0, 1).marks & 0x8000);
 
-    // A port held by the enemy, or one behind a strait the enemy holds, is no destination.
+    // A port held by the enemy is no destination; one behind a strait the enemy holds is, its
+    // convoy sailing once the strait is friendly again.
     w.Land(6, 0, enemy);
     w.Land(1, 1, enemy);
     w.convoys.HighlightAlliedPortsForConvoy(us, 3);
-    EXPECT_FALSE(w.Hex(5, 5).marks & 0x8000);
+    EXPECT_TRUE(w.Hex(5, 5).marks & 0x8000);
     EXPECT_FALSE(w.Hex(0, 1).marks & 0x8000);
-    for (int port : {2, 3, 4})
+    for (int port : {2, 3})
         EXPECT_FALSE(w.convoys.MayTakePort(us, 3, port, nullptr)) << port;
     // Each refusal says why, with the ports by their cities' names.
     LoadGameTexts();
     std::wstring why;
-    EXPECT_FALSE(w.convoys.MayTakePort(us, 3, 4, &why));
-    EXPECT_EQ(why, LangFormat("convoy_destination_refused_no_route_%s_%s", b->Name, c->Name));
     EXPECT_FALSE(w.convoys.MayTakePort(us, 3, 3, &why));
     EXPECT_EQ(why, LangFormat("convoy_destination_refused_same_port_%s", b->Name));
     EXPECT_FALSE(w.convoys.MayTakePort(us, 3, 2, &why));
