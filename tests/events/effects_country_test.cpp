@@ -207,6 +207,8 @@ TEST_F(CountryEffects, HugeAndNanValuesStopWhereASavedGameKeepsThem)
         {L"Country.ChangeTechResearchProgress", {1, 3, 3e9}, [&] { return albion.TechProgress[3]; }, 1e6},
         {L"City.SetProductionPoints", {11, 3, 5e7}, [&] { return berolina.ProductionPoints; }, 1e6},
         {L"City.ChangeProductionPoints", {11, 3, -3e9}, [&] { return berolina.ProductionPoints; }, -1e6},
+        {L"Country.SetActive", {1, 0}, [&] { return double(albion.IsActive); }, 0},
+        {L"Country.SetActive", {1, nan}, [&] { return double(albion.IsActive); }, 1}, // any value but 0 is yes
     };
     for (const auto& c : cases) {
         Fire(c.method, c.params);
