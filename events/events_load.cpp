@@ -3,7 +3,6 @@
 
 #include <boost/algorithm/string/trim.hpp>
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
