@@ -25,8 +25,8 @@ public:
     // A double or float field: NaN reads 0, kept within the 32-bit range.
     double Double(int i) const;
     float Float(int i) const { return float(Double(i)); }
-    // Non-zero is yes.
-    bool Flag(int i) const { return Double(i) != 0.0; }
+    // Any value other than 0 is yes (loading refuses a NaN; one given here counts as yes too).
+    bool Flag(int i) const { return m_Effect.param[size_t(i)] != 0.0; }
     const std::wstring& Text(int i) const { return m_Effect.paramString[size_t(i)]; }
 
     // The country of parameter i; null, logged, when no country has that id.

@@ -3,17 +3,22 @@
 
 #include <boost/algorithm/string/trim.hpp>
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 #include "core/fatal.h"
+#include "core/format.h"
 #include "core/log.h"
 #include "core/stringbase.h"
 #include "core/text.h"
 #include "events/events.h"
 #include "events/events_xml.h"
+#include "game/table_fields.h"
 #include "platform/paths.h"
 
 std::wstring ConvertXmlText(const char* text)
@@ -35,11 +40,28 @@ std::wstring ElementText(const tinyxml2::XMLElement* element)
     return ConvertXmlText(element ? element->GetText() : nullptr);
 }
 
+std::optional<double> DecimalAttribute(const tinyxml2::XMLElement* element, const char* name)
+{
+    const char* text = element->Attribute(name);
+    double value = 0.0;
+    if (!text || !ParseDouble(std::string_view(text), value) || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int32_t> WholeAttribute(const tinyxml2::XMLElement* element, const char* name)
+{
+    const char* text = element->Attribute(name);
+    const std::optional<long long> value = text ? WholeNumberIn(Utf8ToWide(text)) : std::nullopt;
+    if (!value || *value < INT32_MIN || *value > INT32_MAX)
+        return std::nullopt;
+    return int32_t(*value);
+}
+
 void ReadNumber(const tinyxml2::XMLElement* element, const char* name, double& field)
 {
-    double value = 0.0;
-    if (element->QueryDoubleAttribute(name, &value) == tinyxml2::XML_SUCCESS)
-        field = value;
+    if (const std::optional<double> value = DecimalAttribute(element, name))
+        field = *value;
 }
 
 void ReadParams(const tinyxml2::XMLElement* element, std::array<double, 10>& params)
@@ -88,10 +110,10 @@ namespace {
 // A required integer attribute; a missing or malformed one ends the program.
 int32_t RequiredInt(const tinyxml2::XMLElement* element, const char* attribute, const wchar_t* message)
 {
-    int value = 0;
-    if (element->QueryIntAttribute(attribute, &value) != tinyxml2::XML_SUCCESS)
+    const std::optional<int32_t> value = WholeAttribute(element, attribute);
+    if (!value)
         FatalExit(1, FormatText(message, element->GetLineNum()));
-    return value;
+    return *value;
 }
 
 void ParseDate(const tinyxml2::XMLElement* element, sEventDate& date, bool begin)
@@ -115,11 +137,10 @@ void ParseDate(const tinyxml2::XMLElement* element, sEventDate& date, bool begin
 
 void ParseOption(const tinyxml2::XMLElement* element, cEventOption& option)
 {
-    int value = 0;
-    if (element->QueryIntAttribute("optionID", &value) == tinyxml2::XML_SUCCESS)
-        option.optionID = value;
-    if (element->QueryIntAttribute("chanceAI", &value) == tinyxml2::XML_SUCCESS)
-        option.chanceAI = value;
+    if (const std::optional<int32_t> id = WholeAttribute(element, "optionID"))
+        option.optionID = *id;
+    if (const std::optional<int32_t> chance = WholeAttribute(element, "chanceAI"))
+        option.chanceAI = *chance;
     for (const tinyxml2::XMLElement* child = element->FirstChildElement(); child; child = child->NextSiblingElement()) {
         const char* name = child->Value();
         if (std::strcmp(name, "description") == 0)
@@ -155,10 +176,7 @@ void ReadEvent(const tinyxml2::XMLElement* element, cZdarzenie& event)
         element, "visibleByPlayer", L"ERROR: <event> at line %i has no visibleByPlayer attribute or it's not an integer!");
     event.oneTimeChecking = RequiredInt(
         element, "oneTimeChecking", L"ERROR: <event> at line %i has no oneTimeChecking attribute or it's not an integer!");
-    int pbem = 1;
-    if (element->QueryIntAttribute("enableInPbem", &pbem) != tinyxml2::XML_SUCCESS)
-        pbem = 1;
-    event.enableInPbem = pbem;
+    event.enableInPbem = WholeAttribute(element, "enableInPbem").value_or(1);
 
     for (const tinyxml2::XMLElement* child = element->FirstChildElement(); child; child = child->NextSiblingElement()) {
         const char* name = child->Value();
@@ -240,6 +258,72 @@ bool ParseEventFile(const std::string& listPath, int listLine, const std::string
     return true;
 }
 
+// The attributes of an event file that hold numbers, by element: whole numbers for the
+// event, its dates and options, decimals for operands and effects.
+struct sNumberAttributes
+{
+    const char* element;
+    bool whole;
+    std::vector<const char*> names;
+};
+
+const std::vector<sNumberAttributes>& NumberAttributes()
+{
+    static const std::vector<sNumberAttributes> list = [] {
+        std::vector<const char*> params;
+        for (const char* name : {"param0", "param1", "param2", "param3", "param4", "param5", "param6", "param7",
+                                 "param8", "param9"})
+            params.push_back(name);
+        std::vector<const char*> operand = params;
+        operand.push_back("constValue");
+        return std::vector<sNumberAttributes>{
+            {"event", true, {"eventID", "countryID", "visibleByPlayer", "oneTimeChecking", "enableInPbem"}},
+            {"beginDate", true, {"day", "month", "year"}},
+            {"endDate", true, {"day", "month", "year"}},
+            {"option", true, {"optionID", "chanceAI"}},
+            {"leftOperand", false, operand},
+            {"rightOperand", false, operand},
+            {"effect", false, params},
+        };
+    }();
+    return list;
+}
+
+// The XML reader would take "12abc" as 12 and "nan" as a number, and an attribute that is no
+// number would be left unset without a word: each is refused with its file, line and event,
+// as a damaged table is.
+void RefuseMalformedNumbers(const tinyxml2::XMLElement* element, const std::string& file,
+                            const tinyxml2::XMLElement* event)
+{
+    if (std::strcmp(element->Value(), "event") == 0)
+        event = element;
+    for (const sNumberAttributes& kind : NumberAttributes()) {
+        if (std::strcmp(element->Value(), kind.element) != 0)
+            continue;
+        for (const char* name : kind.names) {
+            const char* text = element->Attribute(name);
+            if (!text || (kind.whole ? event_xml::WholeAttribute(element, name).has_value()
+                                     : event_xml::DecimalAttribute(element, name).has_value()))
+                continue;
+            const std::wstring shown = Shown(Utf8ToWide(text));
+            std::wstring why = shown + L" is not a number";
+            if (kind.whole)
+                why = WholeNumberIn(Utf8ToWide(text)) ? FormatText(L"%s is outside %i to %i", TrimSpaces(Utf8ToWide(text)),
+                                                                 INT32_MIN, INT32_MAX)
+                                                      : shown + L" is not a whole number";
+            std::wstring which = FormatText(L"%S, outside every event", name);
+            if (event) {
+                const std::optional<int32_t> id = event_xml::WholeAttribute(event, "eventID");
+                which = id ? FormatText(L"%S of event id=%i at line %i", name, *id, event->GetLineNum())
+                           : FormatText(L"%S of event at line %i", name, event->GetLineNum());
+            }
+            FatalExit(1, FormatText(L"%S, line %i (%s): %s", file, element->GetLineNum(), which, why));
+        }
+    }
+    for (const tinyxml2::XMLElement* child = element->FirstChildElement(); child; child = child->NextSiblingElement())
+        RefuseMalformedNumbers(child, file, event);
+}
+
 } // namespace
 
 void cZdarzenia::LoadEventFiles(const std::string& scenario)
@@ -281,6 +365,8 @@ void cZdarzenia::LoadEventFilesFrom(const std::string& listPath)
         if (!ParseEventFile(listPath, lineNumber, line, *documents.back().xml))
             // A game without its events is not the scenario; code 1, as 0 would report success.
             FatalExit(1, FormatText(L"ERROR initializing events from file %S. Exiting...", line));
+        if (const tinyxml2::XMLElement* root = documents.back().xml->RootElement())
+            RefuseMalformedNumbers(root, line, nullptr);
     }
 }
 

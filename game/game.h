@@ -4,6 +4,7 @@
 // other through the game state.
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <list>
 #include <optional>
@@ -213,10 +214,11 @@ public:
     cFlota* PickShoreBombardmentFleet(int countryId, int seaNodeId);
 
     // Victory points of side k (1 to 6, above 3 counting as k - 3; -1 for any other k),
-    // of one country, and a country's score: units, ships and the cities it controls.
-    int CountAllianceVictoryPoints(int k) const;
-    int CountCountryVictoryPoints(int countryId) const;
-    int ComputeCountryScore(int countryId) const;
+    // of one country, and a country's score: units, ships and the cities it controls. In 64
+    // bits: cities.csv takes a million points a city, and enough such cities pass 32 bits.
+    int64_t CountAllianceVictoryPoints(int k) const;
+    int64_t CountCountryVictoryPoints(int countryId) const;
+    int64_t ComputeCountryScore(int countryId) const;
     int CityControllerId(const cMiasto& city, const wchar_t* failure) const;
 
     // ai_data.csv of the folder being loaded into the countries' blocks.

@@ -35,7 +35,7 @@ void cGra::CheckSurrenders()
 namespace {
 
 // The result line of the alliances' victory points.
-const char* ResultKey(int allies, int axis, int comintern)
+const char* ResultKey(int64_t allies, int64_t axis, int64_t comintern)
 {
     if (allies == axis && axis == comintern)
         return allies == 0 ? "result:_all_major_alliances_eliminated,_no_result!" : "result:_draw";
@@ -89,9 +89,9 @@ void cGra::CheckGameOver()
         m_GameOver = true;
     }
 
-    const int allies = CountAllianceVictoryPoints(ALLIANCE_ALLIES);
-    const int axis = CountAllianceVictoryPoints(ALLIANCE_AXIS);
-    const int comintern = CountAllianceVictoryPoints(ALLIANCE_COMINTERN);
+    const int64_t allies = CountAllianceVictoryPoints(ALLIANCE_ALLIES);
+    const int64_t axis = CountAllianceVictoryPoints(ALLIANCE_AXIS);
+    const int64_t comintern = CountAllianceVictoryPoints(ALLIANCE_COMINTERN);
     text += LangText(ResultKey(allies, axis, comintern));
     text += LangText("alliance_score:");
     text += LangFormat("axis:_%i_vp", axis);
@@ -102,7 +102,7 @@ void cGra::CheckGameOver()
     struct sScore
     {
         const cPanstwo* country;
-        int score;
+        int64_t score;
     };
     std::vector<sScore> scores;
     // The list of the end of the game calls each country's score its victory points, while

@@ -107,12 +107,12 @@ int SideOf(int alliance) { return alliance > 3 ? alliance - 3 : alliance; }
 
 } // namespace
 
-int cGra::CountAllianceVictoryPoints(int k) const
+int64_t cGra::CountAllianceVictoryPoints(int k) const
 {
     if (k < 1 || k > 6)
         return -1;
     const int side = SideOf(k);
-    int sum = 0;
+    int64_t sum = 0;
     for (const cMiasto* city : m_Cities) {
         const int controller = CityControllerId(
             *city, L"City %s is not controlled by any country (controller id = 0)! (Counting alliance VPs)");
@@ -122,9 +122,9 @@ int cGra::CountAllianceVictoryPoints(int k) const
     return sum;
 }
 
-int cGra::CountCountryVictoryPoints(int countryId) const
+int64_t cGra::CountCountryVictoryPoints(int countryId) const
 {
-    int sum = 0;
+    int64_t sum = 0;
     for (const cMiasto* city : m_Cities)
         if (CityControllerId(*city,
                          L"ERROR: City %s is not controlled by any country (controller id = 0)! (Counting country "

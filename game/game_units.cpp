@@ -45,7 +45,7 @@ cJednostka* cGra::FindMapUnit(int category, int id) const
     return nullptr;
 }
 
-int cGra::ComputeCountryScore(int countryId) const
+int64_t cGra::ComputeCountryScore(int countryId) const
 {
     double sum = 0;
     for (const auto* list : {&m_LandUnits, &m_LandUnits2, &m_LandUnits3})
@@ -70,7 +70,7 @@ int cGra::ComputeCountryScore(int countryId) const
                          L"City %s is not controlled by any country (controller id = 0)! (Counting country VPs)") ==
             countryId)
             sum += double(city->VictoryPoints) + double(city->ProductionPoints);
-    return int(sum);
+    return int64_t(sum);
 }
 
 void cGra::ForEachUnitOf(int category, const std::function<void(const cUnit&)>& visit) const

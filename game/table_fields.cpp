@@ -9,19 +9,17 @@
 #include "core/log.h"
 #include "core/text.h"
 
-namespace {
-
-// A field is told in a few characters: a damaged file may hold a line of 100,000.
-constexpr size_t kShownCharacters = 40;
-
 std::wstring Shown(const std::wstring& text)
 {
+    // A field is told in a few characters: a damaged file may hold a line of 100,000.
+    constexpr size_t kShownCharacters = 40;
     const std::wstring trimmed = TrimSpaces(text);
     if (trimmed.size() <= kShownCharacters)
         return L"\"" + trimmed + L"\"";
     return L"\"" + trimmed.substr(0, kShownCharacters) + L"...\"";
 }
 
+namespace {
 
 // A number as a person reads it: whole ones without an exponent.
 std::wstring NumberText(double value)

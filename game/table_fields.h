@@ -51,6 +51,9 @@ private:
     std::vector<std::wstring> m_Fields;
 };
 
+// A field's text as a refusal tells it: trimmed, quoted, cut after a few characters.
+std::wstring Shown(const std::wstring& text);
+
 // The whole number a field holds (spaces around it allowed), with more digits than 64 bits
 // hold taken as the largest or the smallest; nothing when the text is no whole number.
 std::optional<long long> WholeNumberIn(std::wstring_view text);

@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <deque>
+#include <limits>
 #include <set>
 
 #include "core/csv.h"
@@ -265,8 +266,11 @@ std::wstring CityTable(const std::list<cMiasto*>& cities, const wchar_t* header,
 
 void ReadCityTable(const std::wstring& path, const std::wstring& openText, int countryCount, bool convoy)
 {
-    const std::vector<std::string> lines =
-        ReadTextLinesOrFail(path, openText, 5000, LangMessage("error_opening_file!_(not_exists?)"), LangText("open_ok"));
+    // A line is read whole however long: cut into pieces, its rest would read as a record of
+    // its own and put its values on another city without a word.
+    const std::vector<std::string> lines = ReadTextLinesOrFail(
+        path, openText, std::numeric_limits<size_t>::max(), LangMessage("error_opening_file!_(not_exists?)"),
+        LangText("open_ok"));
     cMapa* map = WorldMap();
     int lineNo = 0;
     for (const std::string& raw : lines)
@@ -303,7 +307,7 @@ void ReadCityTable(const std::wstring& path, const std::wstring& openText, int c
                                                  int(country) + 1);
             // Supply is added up over a city group's cities every pass.
             if (convoy)
-                city->ConvoyInfoByCountry[country] = row.Flag(k, what) ? 1 : 0;
+                city->ConvoyInfoByCountry[country] = row.Int(k, INT_MIN, INT_MAX, what) != 0 ? 1 : 0;
             else
                 city->SupplyByCountry[country] = row.ClampedInt(k, -1000000, 1000000, what);
         }

@@ -85,13 +85,16 @@ cJednostkaMorska* PickSpotted(const std::vector<cJednostkaMorska*>& ships, bool 
 int SpottingChance(const sWezelGrafuMorz& node)
 {
     const sGameConsts& k = GameConsts();
-    int friendly = 0, enemy = 0;
+    // In 128 bits: the constants take any 32-bit value, and their products and sums pass 64
+    // bits; wrapped, a sure sighting would turn into none before the chance is cut to 0..100.
+    using tWide = __int128;
+    tWide friendly = 0, enemy = 0;
     for (int t = 0; t < 6; ++t) {
-        friendly += node.OwnCounts[t] + node.AlliedCounts[t];
+        friendly += tWide(node.OwnCounts[t]) + node.AlliedCounts[t];
         enemy += node.EnemyCounts[t];
     }
-    const int carriers = node.OwnCounts[0] + node.AlliedCounts[0];
-    int chance = k.SpottingBaseChance;
+    const tWide carriers = tWide(node.OwnCounts[0]) + node.AlliedCounts[0];
+    tWide chance = k.SpottingBaseChance;
     // The divisors are refused at load when 0; a game without constants has none.
     if (friendly > k.SpottingFriendly[0] && k.SpottingFriendly[1] != 0)
         chance += (friendly - k.SpottingFriendly[0]) / k.SpottingFriendly[1] * k.SpottingFriendly[2];
@@ -102,7 +105,7 @@ int SpottingChance(const sWezelGrafuMorz& node)
         chance = 100;
     if (chance < 0)
         chance = 0;
-    return chance;
+    return int(chance);
 }
 
 } // namespace
@@ -222,6 +225,7 @@ void sWezelGrafuMorz::ShareBestCommander(int countryId)
         for (const cFlota* fleet : *g_World.fleets)
             if (fleet->seaNode == ID)
                 owners.insert(fleet->owner);
+        // A fleet of no country (owner below 1) would call this again for "every owner" without end.
         for (int owner : owners)
             if (owner >= 1)
                 ShareBestCommander(owner);

@@ -210,6 +210,8 @@ TEST_F(CountryEffects, HugeAndNanValuesStopWhereASavedGameKeepsThem)
         {L"City.ChangeProductionPoints", {11, 3, -3e9}, [&] { return berolina.ProductionPoints; }, -1e6},
         {L"Country.SetAllianceEntry", {1, -50}, [&] { return albion.AllianceEntry; }, 0},
         {L"Country.AddConvoy", {1, 1, 2e9, 3, 3, 7, 6}, [&] { return game->m_Convoys->Convoys[0].back().value; }, 1e6},
+        {L"Country.SetActive", {1, 0}, [&] { return double(albion.IsActive); }, 0},
+        {L"Country.SetActive", {1, nan}, [&] { return double(albion.IsActive); }, 1}, // any value but 0 is yes
     };
     for (const auto& c : cases) {
         Fire(c.method, c.params);

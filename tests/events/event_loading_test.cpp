@@ -135,7 +135,7 @@ TEST(EventLoading, ConditionTreeKeepsExpressionsBeforeChildrenAndLines)
         <expression><leftOperand constValue="1"/><operator value="less"/><rightOperand constValue="2"/></expression>
       </or>
       <expression>
-        <leftOperand method="Flag.GetValue" param0="5" param1="x"/>
+        <leftOperand method="Flag.GetValue" param0="5"/>
         <operator value="equals"/>
         <rightOperand constValue="2.5"/>
       </expression>
@@ -156,7 +156,7 @@ TEST(EventLoading, ConditionTreeKeepsExpressionsBeforeChildrenAndLines)
     EXPECT_EQ(x.op, L"equals");
     EXPECT_EQ(x.leftOperand.method, L"Flag.GetValue");
     EXPECT_EQ(x.leftOperand.param[0], 5.0);
-    EXPECT_TRUE(IsUnset(x.leftOperand.param[1])) << "a number that is not one stays unset";
+    EXPECT_TRUE(IsUnset(x.leftOperand.param[1])) << "a number not given stays unset";
     EXPECT_TRUE(IsUnset(x.leftOperand.constValue));
     EXPECT_EQ(x.rightOperand.constValue, 2.5);
 }
@@ -289,7 +289,7 @@ TEST(EventLoading, EachMissingRequiredAttributeEndsWithItsMessageAndLine)
         {R"(<event countryID="1" visibleByPlayer="1" oneTimeChecking="1"/>)",
          L"ERROR: <event> at line 4 has no eventID attribute or it's not an integer!"},
         {R"(<event eventID="x" countryID="1" visibleByPlayer="1" oneTimeChecking="1"/>)",
-         L"ERROR: <event> at line 4 has no eventID attribute or it's not an integer!"},
+         L"data\\scenarios\\test\\events.xml, line 4 (eventID of event at line 4): \"x\" is not a whole number"},
         {R"(<event eventID="1" visibleByPlayer="1" oneTimeChecking="1"/>)",
          L"ERROR: <event> at line 4 has no countryID attribute or it's not an integer!"},
         {R"(<event eventID="1" countryID="1" oneTimeChecking="1"/>)",
@@ -301,7 +301,7 @@ TEST(EventLoading, EachMissingRequiredAttributeEndsWithItsMessageAndLine)
          L"ERROR: <beginDate> at line 5 has no 'day' attribute or it's not an integer!"},
         {R"(<event eventID="1" countryID="1" visibleByPlayer="1" oneTimeChecking="1">
 <beginDate day="1" month="May" year="1940"/></event>)",
-         L"ERROR: <beginDate> at line 5 has no 'month' attribute or it's not an integer!"},
+         L"data\\scenarios\\test\\events.xml, line 5 (month of event id=1 at line 4): \"May\" is not a whole number"},
         {R"(<event eventID="1" countryID="1" visibleByPlayer="1" oneTimeChecking="1">
 <beginDate day="1" month="1"/></event>)",
          L"ERROR: <beginDate> at line 5 has no 'year' attribute or it's not an integer!"},
@@ -313,7 +313,22 @@ TEST(EventLoading, EachMissingRequiredAttributeEndsWithItsMessageAndLine)
          L"ERROR: <endDate> at line 5 has no 'month' attribute or it's not an integer!"},
         {R"(<event eventID="1" countryID="1" visibleByPlayer="1" oneTimeChecking="1">
 <endDate day="1" month="1" year=""/></event>)",
-         L"ERROR: <endDate> at line 5 has no 'year' attribute or it's not an integer!"},
+         L"data\\scenarios\\test\\events.xml, line 5 (year of event id=1 at line 4): \"\" is not a whole number"},
+        // Every number of a script is read whole: the XML reader alone takes "4abc" as 4 and "nan" as a number.
+        {R"(<event eventID="1" countryID="1.5" visibleByPlayer="1" oneTimeChecking="1"/>)",
+         L"data\\scenarios\\test\\events.xml, line 4 (countryID of event id=1 at line 4): \"1.5\" is not a whole number"},
+        {R"(<event eventID="1" countryID="1" visibleByPlayer="1" oneTimeChecking="1"><options>
+<option optionID="1" chanceAI="3000000000"/></options></event>)",
+         L"data\\scenarios\\test\\events.xml, line 5 (chanceAI of event id=1 at line 4): 3000000000 is outside "
+         L"-2147483648 to 2147483647"},
+        {R"(<event eventID="7" countryID="1" visibleByPlayer="1" oneTimeChecking="1"><condition><and><expression>
+<leftOperand method="Country.IsActive" param0="4abc"/></expression></and></condition></event>)",
+         L"data\\scenarios\\test\\events.xml, line 5 (param0 of event id=7 at line 4): \"4abc\" is not a number"},
+        {R"(<event eventID="7" countryID="1" visibleByPlayer="1" oneTimeChecking="1"><options><option><effects>
+<effect method="Flag.SetValue" param0="1" param1="nan"/></effects></option></options></event>)",
+         L"data\\scenarios\\test\\events.xml, line 5 (param1 of event id=7 at line 4): \"nan\" is not a number"},
+        {R"(<rightOperand constValue="inf"/>)",
+         L"data\\scenarios\\test\\events.xml, line 4 (constValue, outside every event): \"inf\" is not a number"},
     };
     for (const auto& c : cases) {
         cZdarzenia manager;

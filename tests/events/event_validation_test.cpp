@@ -137,7 +137,7 @@ TEST(EventValidation, EachEffectErrorIsLoggedWithItsLineAndEndsWithCode1)
          {L"ERROR: param1 for effect at line 5 is not defined!"}},
         {EventWithEffect("<effect method=\"Hex.AddNavalUnit\" param0=\"1\" param1=\"2\"/>"),
          {L"ERROR: paramString0 for effect at line 5 is not defined!"}},
-        {EventWithEffect("<effect method=\"Unit.Teleport\" param0=\"1\" param1=\"2\" param2=\"3\" param3=\"x\"/>"),
+        {EventWithEffect("<effect method=\"Unit.Teleport\" param0=\"1\" param1=\"2\" param2=\"3\"/>"),
          {L"ERROR: param3 for effect at line 5 is not defined!"}},
         {EventWithEffect("<effect method=\"flag.SetValue\" param0=\"1\" param1=\"1\"/>"),
          {L"ERROR: Effect at line 5 has unknown method (flag.SetValue)!"}},

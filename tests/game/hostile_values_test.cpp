@@ -413,7 +413,7 @@ TEST(HostileValues, TheTablesOnlyASaveHolds)
     ExpectEachTold(eFolder::kSave, "cities_convoy_info.csv",
                    {
                        {"2;2;", 2, "2.0", true, L"Hex Y): \"2.0\" is not a whole number"},
-                       {"2;2;", 3, "2", true, L"convoy of country 1): 2 is neither 0 nor 1"},
+                       {"2;2;", 3, "set", true, L"convoy of country 1): \"set\" is not a whole number"},
                    });
     ExpectEachTold(eFolder::kSave, "auto_events.csv",
                    {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <tuple>
 
@@ -123,7 +124,7 @@ TEST_F(GameWithWorld, VictoryPointsAndScoresCountControlledCities)
 
     // A city on a hex nobody controls counts for nobody, with a line in the log; the game goes on.
     AddCity(4, 4, 0, 1, 0.0f);
-    const std::tuple<std::function<int()>, int, std::wstring> counts[] = {
+    const std::tuple<std::function<int64_t()>, int, std::wstring> counts[] = {
         {[&] { return game.CountAllianceVictoryPoints(1); }, 7,
          L"City City 4,4 is not controlled by any country (controller id = 0)! (Counting alliance VPs)"},
         {[&] { return game.CountCountryVictoryPoints(2); }, 10,
@@ -135,6 +136,12 @@ TEST_F(GameWithWorld, VictoryPointsAndScoresCountControlledCities)
         EXPECT_EQ(count(), expected);
         EXPECT_TRUE(testing_support::LogContains(line)) << line;
     }
+    // Sums pass 32 bits (as some 2,200 cities of the million points cities.csv takes would).
+    AddCity(5, 1, 2, INT32_MAX, 0.0f);
+    AddCity(6, 1, 2, INT32_MAX, 0.0f);
+    EXPECT_EQ(game.CountAllianceVictoryPoints(2), 13 + 2 * int64_t(INT32_MAX));
+    EXPECT_EQ(game.CountCountryVictoryPoints(2), 10 + 2 * int64_t(INT32_MAX));
+    EXPECT_EQ(game.ComputeCountryScore(2), 14 + 2 * int64_t(INT32_MAX));
 }
 
 TEST_F(GameWithWorld, UnitNamesAndAirshipReportsGoIntoTheCountries)

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "core/stringbase.h"
 #include "platform/paths.h"
 #include "tests/test_support.h"
@@ -41,8 +43,10 @@ TEST(CityTables, ShortLongAndStrayLines)
     a->ResizeCountryTables(2);
     a->SupplyByCountry = {7, 8};
     const auto dir = MakeScratchDir("citytables_bad");
-    WriteFile(dir / "cities_supply_info.csv", "# header\n1;1;\n5;\n1;1;3;4;5;6;\n2;2;9;\n40;1;9;\n15;\n");
-    WriteFile(dir / "cities_convoy_info.csv", "# header\n");
+    // The last line is read whole: cut after 4,999 characters, its rest would set A to 8 and 8.
+    WriteFile(dir / "cities_supply_info.csv", "# header\n1;1;\n5;\n1;1;3;4;5;6;\n2;2;9;\n40;1;9;\n15;\n1;1;3;4;" +
+                                                  std::string(4991, ' ') + "1;1;8;8;\n");
+    WriteFile(dir / "cities_convoy_info.csv", "# header\n1;1;0;-3;\n");
     LoadGameTexts();
     ClearLog();
     LoadCitySupplyTables(PatternOf(dir), 2);
@@ -55,7 +59,7 @@ TEST(CityTables, ShortLongAndStrayLines)
     EXPECT_EQ(CountLogLinesStartingWith(L"(" + path + L" line "), 0);
     EXPECT_EQ(CountLogLinesStartingWith(L"WARNING: "), 1) << "a line of two characters is passed over without a word";
     EXPECT_TRUE(LogContains(L"WARNING: too few fields in " + path + L" at line 7, line skipped"));
-    EXPECT_EQ(a->ConvoyInfoByCountry, (std::vector<uint8_t>{0, 0}));
+    EXPECT_EQ(a->ConvoyInfoByCountry, (std::vector<uint8_t>{0, 1})) << "any value but 0 sets the flag";
 
     std::filesystem::remove(dir / "cities_convoy_info.csv");
     EXPECT_THROW(LoadCitySupplyTables(PatternOf(dir), 2), sFatalExit);

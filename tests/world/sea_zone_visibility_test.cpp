@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
+
 #include "core/random.h"
 #include "core/settings.h"
 #include "tests/test_support.h"
@@ -67,6 +69,8 @@ TEST_F(SeaZoneVisibility, TheSpottingChanceGrowsWithFriendsEnemiesAndCarriersWit
         {61, {0, 1, 10}, {1, 2, 5}, 15, 2, 100},  // 101
         {-200, {2, 3, 10}, {1, 2, 5}, 15, 2, 0},  // -180
         {0, {2, 3, 10}, {1, 2, 5}, 0, 0, 100},    // no fog of war
+        {30, {2, 3, 10}, {1, 2, 5}, INT_MAX, 2, 100},                     // past 32 bits
+        {1, {INT_MIN, 1, INT_MAX}, {INT_MIN, 1, INT_MAX}, 0, 2, 100},     // past 64 bits
     };
     for (const auto& c : cases) {
         Consts().SpottingBaseChance = c.base;

@@ -638,7 +638,7 @@ int RunPlay(cGra& game, const sPlayOptions& options)
     thread.afterImpulse = [&]() {
         ++run.progress;
         const double seconds = std::chrono::duration<double>(Clock::now() - run.impulseStart).count();
-        int allies = 0, axis = 0, comintern = 0;
+        int64_t allies = 0, axis = 0, comintern = 0;
         {
             GLOBAL_LOCK_SCOPE();
             allies = game.CountAllianceVictoryPoints(ALLIANCE_ALLIES);
