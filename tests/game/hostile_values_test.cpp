@@ -373,8 +373,8 @@ TEST(HostileValues, PlacesFlagsAndAIDataFiles)
 {
     ExpectEachTold(eFolder::kScenario, "PlayerDefinedPlaces.txt",
                    {
-                       {"2;2", 1, "two", true, L"hexX): \"two\" is not a whole number"},
-                       {"11;3", 2, "3y", true, L"hexY): \"3y\" is not a whole number"},
+                       {"2;2", 1, "two", false, L"hexX): \"two\" is not a whole number; the place is left unset"},
+                       {"11;3", 2, "3y", false, L"hexY): \"3y\" is not a whole number; the place is left unset"},
                    });
     ExpectEachTold(eFolder::kScenario, "flags.txt",
                    {
