@@ -41,7 +41,8 @@ std::vector<sPair> ReadPairs(std::string_view text, const std::wstring& path, co
             continue;
         const cTableFields row(path, lineNumber, SplitText(std::string_view(line), ';'));
         if (!lenient) {
-            pairs.push_back({lineNumber, row.Int(0, INT_MIN, INT_MAX, firstName), row.Int(1, INT_MIN, INT_MAX, secondName)});
+            pairs.push_back(
+                {lineNumber, row.Int(0, INT_MIN, INT_MAX, firstName), row.Int(1, INT_MIN, INT_MAX, secondName)});
             continue;
         }
         sPair pair{lineNumber, -1, -1};
