@@ -144,6 +144,9 @@ void cAI::PlayTurn()
             if (ShouldExecuteMovesAgain())
                 ExecuteOperationalMoves();
         });
+        // Before the last replacements, not after them: the convoys are only planned here (they
+        // sail at the impulse's end) and the replacements spend production points alone, so
+        // neither sees what the other did.
         Timed(L"supply convoys", [this] { PlanSupplyConvoys(); });
         Timed(L"replacements", [this] {
             BuyAirReplacements(0.98f);

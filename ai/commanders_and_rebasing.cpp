@@ -11,6 +11,8 @@
 #include "game/game.h"
 #include "units/air_unit.h"
 #include "units/land_unit.h"
+#include "units/naval_unit.h"
+#include "units/unit.h"
 #include "world/city.h"
 #include "world/city_graph.h"
 #include "world/country.h"
@@ -30,22 +32,31 @@ void cAI::AssignCommanders()
 {
     std::vector<sDowodca*> free;
     CollectFreeCommanders(free);
-    // Only a land commander leads a land unit, as the player's commanders window offers a
-    // unit only commanders of its kind: admirals and airmen wait for their own.
-    std::erase_if(free, [](const sDowodca* c) { return c->Type != 0; });
     SortOwnLandUnits();
     std::stable_sort(free.begin(), free.end(), [](const sDowodca* a, const sDowodca* b) { return a->Skill > b->Skill; });
+    // A commander leads a unit of his own kind, as the player's commanders window offers
+    // them: generals the strongest land units first, and airmen and admirals, who count in air
+    // fights and at sea, the air units and ships in the order of the unit lists, as the
+    // player may give them.
+    auto firstWithout = [](const auto& units) -> cUnit* {
+        for (cUnit* unit : units)
+            if (!unit->m_Commander)
+                return unit;
+        return nullptr;
+    };
     for (sDowodca* commander : free)
     {
-        auto unit = std::find_if(m_OwnLandUnits.begin(), m_OwnLandUnits.end(),
-                                 [](const cJednostkaLadowa* u) { return u->m_Commander == nullptr; });
-        if (unit == m_OwnLandUnits.end())
-            return;
-        (*unit)->m_Commander = commander;
-        (*unit)->m_CommandingCommanderId = -1;
+        cUnit* unit = commander->Type == CATEGORY_LAND  ? firstWithout(m_OwnLandUnits)
+                      : commander->Type == CATEGORY_AIR ? firstWithout(m_OwnAirUnits)
+                      : commander->Type == CATEGORY_NAVAL ? firstWithout(m_OwnNavalUnits)
+                                                          : nullptr;
+        if (!unit)
+            continue;
+        unit->m_Commander = commander;
+        unit->m_CommandingCommanderId = -1;
         commander->State = 2;
-        (*unit)->RecalculateEfficiency();
-        LogLine(L"%s has been assigned to command %s", commander->Name, (*unit)->m_Name);
+        unit->RecalculateEfficiency();
+        LogLine(L"%s has been assigned to command %s", commander->Name, unit->m_Name);
     }
 }
 

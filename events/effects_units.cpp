@@ -645,6 +645,7 @@ void CountryDamageRandomShipsInSeaZone(const cEventEffect& e)
         // Below 0 a share would heal a ship past its hit points; above 1 it sinks it all the same.
         const double share = std::clamp(double(RandomFraction()) * (hi - lo) + lo, 0.0, 1.0);
         ship->m_HP -= int(share * ship->m_HP);
+        // Named with its cargo, as every sinking's report line is: the unit aboard is lost too.
         if (ship->m_HP <= 0)
             sunk.push_back({ship, ship->m_Fleet->owner,
                             FormatText(L"%s\n%s;(no data);%s\nEvent", ship->NameWithCargo(), ship->m_Fleet->name,

@@ -62,7 +62,8 @@ eVar VariableOf(const std::string& name)
     return eVar::None;
 }
 
-// The decimals steer the opponent's ratios and percentages: far beyond, no choice is left.
+// The decimals are ratios, percentages and prices the opponent weighs its play against: no
+// play reaches a million, so a larger one is kept at it with a warning, not refused.
 constexpr double kLargestDecimal = kMaxAIDecimal;
 
 class cLineReader
@@ -82,7 +83,7 @@ public:
         const bool decimal = var == eVar::MinRatioToPatchFront || var == eVar::ShoreBombardmentSingleUse ||
                              (var == eVar::NewUnitPurchaseData && index % 2 == 1);
         const int v = decimal ? 0 : m_Row.Int(field, INT_MIN, INT_MAX, what);
-        auto Decimal = [&] { return float(m_Row.Number(field, -kLargestDecimal, kLargestDecimal, what)); };
+        auto Decimal = [&] { return float(m_Row.ClampedNumber(field, -kLargestDecimal, kLargestDecimal, what)); };
         switch (var) {
         case eVar::MakesSeaInvasions: m_P.MakesSeaInvasions = v != 0; break;
         case eVar::CurrentSeaInvasionTarget: m_P.CurrentSeaInvasionTarget = v; break;

@@ -84,6 +84,8 @@ bool FireEvent(cGra& game, const cZdarzenie& event)
         GLOBAL_LOCK_SCOPE();
         position = event.ChooseOptionByAIChance();
         fired = event.FireOption(position);
+        // Chances that draw no option fire none: a report would tell every country of a choice
+        // nobody made, with no option's name. The log says it.
         if (fired && event.visibleByPlayer != 0)
             ReportComputerChoice(game, event, *country, position);
     } else {

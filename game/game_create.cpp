@@ -132,6 +132,8 @@ void cGra::Load(const sGameLoadRequest& request)
     Progress(50);
 
     m_StrategicMoves = new cTopografia;
+    // Made with the load, not with the game object: a game object is only ever made to be
+    // loaded at once (LoadGame), and nothing asks for its events before they are read.
     m_Events = new cZdarzenia;
     Progress(55);
     m_Convoys = new cKonwoje;

@@ -1,5 +1,6 @@
 // Info.ini: the description of a scenario, and where a saved game stands.
 #include <algorithm>
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -132,11 +133,17 @@ void cGra::ReadInfoIni(const sGameLoadRequest& request)
                                  Truncated(ini.GetString(emailKey, L""), emailKey.c_str())});
     }
 
+    // The version is read as far as it is a number ("1.03b" is 1.03). Text that begins with no
+    // number is a damaged file: told with its line, not taken as a save too old to load.
     double version = 1.0;
-    if (const std::optional<std::wstring> text = ini.Find("Save/GameVersion");
-        text && (!ParseDouble(*text, version) || !std::isfinite(version) || std::fabs(version) > 1e6))
-        FatalExit(1, FormatText(L"%s, line %i (Save/GameVersion): \"%s\" is not a version number", path,
-                                ini.LineOf("Save/GameVersion"), TrimSpaces(*text).substr(0, 40)));
+    if (const std::optional<std::wstring> text = ini.Find("Save/GameVersion")) {
+        const std::string t = WideToUtf8(TrimSpaces(*text));
+        const char* begin = t.data() + (!t.empty() && t[0] == '+' ? 1 : 0);
+        const auto [end, ec] = std::from_chars(begin, t.data() + t.size(), version);
+        if (ec != std::errc() || end == begin || !std::isfinite(version) || std::fabs(version) > 1e6)
+            FatalExit(1, FormatText(L"%s, line %i (Save/GameVersion): \"%s\" is not a version number", path,
+                                    ini.LineOf("Save/GameVersion"), TrimSpaces(*text).substr(0, 40)));
+    }
     m_SaveGameVersion = float(version);
     m_DisplayedDate[0] = clamped("Save/GameDay", 1, 0, 31);
     // A save of the first turn shows again the day its scenario starts on, which may lie in
@@ -145,15 +152,25 @@ void cGra::ReadInfoIni(const sGameLoadRequest& request)
     m_DisplayedDate[2] = clamped("Save/GameYearDisplayed", m_Date[2], 0, kMaxDateNumber);
 
     // Compared before the 1 is taken off, so that no value read can overflow. A size outside 1
-    // to 6 takes the smallest, as it always has; a warning says so.
-    const int small = whole("Map/SmallUnitsSize", 1);
-    m_SmallUnitsSize = small >= 2 && small <= 6 ? small - 1 : 0;
-    const int large = whole("Map/LargeUnitsSize", 2);
-    m_LargeUnitsSize = large >= 2 && large <= 6 ? large - 1 : 1;
-    for (const auto& [key, size] : {std::pair{"Map/SmallUnitsSize", small}, {"Map/LargeUnitsSize", large}})
-        if (size < 1 || size > 6)
-            LogLine(L"WARNING: %s, line %i (%S): %i is outside 1 to 6; taken as %i", path, ini.LineOf(key), key, size,
-                    std::string_view(key) == "Map/SmallUnitsSize" ? 1 : 2);
+    // to 6, or no whole number, takes the smallest, as it always has; a warning says so. Only
+    // the name of a unit's size (division, corps...) hangs on it: no reason to refuse the game.
+    auto unitSize = [&](const char* key, int smallest) {
+        const std::optional<std::wstring> text = ini.Find(key);
+        const std::optional<long long> value = text ? WholeNumberIn(*text) : std::optional<long long>(smallest);
+        if (value && *value >= 1 && *value <= 6)
+            return int(*value);
+        if (value)
+            LogLine(L"WARNING: %s, line %i (%S): %s is outside 1 to 6; taken as %i", path, ini.LineOf(key), key,
+                    IntToText(*value), smallest);
+        else
+            LogLine(L"WARNING: %s, line %i (%S): \"%s\" is not a whole number; taken as %i", path, ini.LineOf(key),
+                    key, TrimSpaces(*text).substr(0, 40), smallest);
+        return smallest;
+    };
+    const int small = unitSize("Map/SmallUnitsSize", 1);
+    m_SmallUnitsSize = small >= 2 ? small - 1 : 0;
+    const int large = unitSize("Map/LargeUnitsSize", 2);
+    m_LargeUnitsSize = large >= 2 ? large - 1 : 1;
 
     m_ScenarioFolderPattern = MakeFolderPattern(L"data\\scenarios", m_ScenarioName);
 

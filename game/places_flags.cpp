@@ -1,6 +1,8 @@
 #include "game/places_flags.h"
 
+#include <algorithm>
 #include <climits>
+#include <optional>
 #include <vector>
 
 #include "core/fatal.h"
@@ -23,9 +25,10 @@ struct sPair
 
 // Lines holding a ';' that is neither their first nor their last character, as two
 // numbers (names: what the file calls them); comments and empty lines are skipped. A field
-// that is no whole number refuses the file with its line and column.
+// that is no whole number refuses the file with its line and column, unless `lenient`: then
+// the line is told in the log and read as (-1, -1).
 std::vector<sPair> ReadPairs(std::string_view text, const std::wstring& path, const wchar_t* firstName,
-                             const wchar_t* secondName)
+                             const wchar_t* secondName, bool lenient = false)
 {
     std::vector<sPair> pairs;
     int lineNumber = 0;
@@ -37,7 +40,22 @@ std::vector<sPair> ReadPairs(std::string_view text, const std::wstring& path, co
         if (semi == std::string::npos || semi == 0 || semi == line.size() - 1)
             continue;
         const cTableFields row(path, lineNumber, SplitText(std::string_view(line), ';'));
-        pairs.push_back({lineNumber, row.Int(0, INT_MIN, INT_MAX, firstName), row.Int(1, INT_MIN, INT_MAX, secondName)});
+        if (!lenient) {
+            pairs.push_back(
+                {lineNumber, row.Int(0, INT_MIN, INT_MAX, firstName), row.Int(1, INT_MIN, INT_MAX, secondName)});
+            continue;
+        }
+        sPair pair{lineNumber, -1, -1};
+        const std::optional<long long> first = WholeNumberIn(row.Text(0)), second = WholeNumberIn(row.Text(1));
+        if (first && second) {
+            pair.first = int(std::clamp<long long>(*first, INT_MIN, INT_MAX));
+            pair.second = int(std::clamp<long long>(*second, INT_MIN, INT_MAX));
+        } else {
+            const size_t k = first ? 1 : 0;
+            LogLine(L"WARNING: %s: \"%s\" is not a whole number; the place is left unset",
+                    row.Where(k, k == 0 ? firstName : secondName), TrimSpaces(row.Text(k)).substr(0, 40));
+        }
+        pairs.push_back(pair);
     }
     return pairs;
 }
@@ -48,7 +66,10 @@ void ReadPlayerPlaces(std::string_view text, sCameraBookmarks& places, int mapWi
                       const std::wstring& path)
 {
     int slot = 0;
-    for (const sPair& p : ReadPairs(text, path, L"hexX", L"hexY")) {
+    // A bookmark is no reason to refuse a game: a place that cannot be read is left unset and
+    // keeps its slot, so the places after it keep their digits. flags.txt stays strict: a
+    // flag read wrong would change what the scripted events do, unseen.
+    for (const sPair& p : ReadPairs(text, path, L"hexX", L"hexY", true)) {
         const bool unset = p.first == -1 && p.second == -1;
         const bool offMap = p.first < -1 || p.second < -1 || (mapWidth > 0 && p.first >= mapWidth) ||
                             (mapHeight > 0 && p.second >= mapHeight);

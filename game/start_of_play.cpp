@@ -75,8 +75,10 @@ void cGra::StartGame()
             Presentation().Post(std::move(cover));
         }
         Presentation().UpdateAppearance();
-        // The view was centred above; centring again would leave the phase in the scroll
-        // state, in which the map takes no click.
+        // Once more now that the phase is the person's: the turn opens as every later one
+        // does, in the glide to the capital, and the map takes clicks once the camera is there.
+        // Without a screen no camera glides to end that state: the view is only centred.
+        m_PlayState->CenterViewOnActiveCountry(Presentation().HasScreen());
         return;
     }
     if (!m_PlayState->GetViewCountry())

@@ -305,11 +305,13 @@ void ReadCityTable(const std::wstring& path, const std::wstring& openText, int c
             city->ResizeCountryTables(countryCount);
             const std::wstring what = FormatText(convoy ? L"convoy of country %i" : L"supply for country %i",
                                                  int(country) + 1);
-            // Supply is added up over a city group's cities every pass.
+            // A value stands until the next supply pass and no pass gives one outside a city's own
+            // supply (0 to 1,000,000): a supply convoy set up before it carries the maximum less
+            // this, which must stay a load the convoy table reads back.
             if (convoy)
                 city->ConvoyInfoByCountry[country] = row.Int(k, INT_MIN, INT_MAX, what) != 0 ? 1 : 0;
             else
-                city->SupplyByCountry[country] = row.ClampedInt(k, -1000000, 1000000, what);
+                city->SupplyByCountry[country] = row.ClampedInt(k, 0, 1000000, what);
         }
     }
 }

@@ -35,7 +35,9 @@ int Tech(int countryId, int category)
     return country ? country->TechLevel[category] : 0;
 }
 
-// The lost-ship line of the reports window: "ship\nfleet;country;zone\nhow".
+// The lost-ship line of the reports window: "ship\nfleet;country;zone\nhow". The ship is
+// named with the unit it carried, as every sinking names it: the unit is lost with it, and a
+// player looking for where a division went finds it here.
 void ReportShipLost(const cJednostkaMorska& ship, const wchar_t* how)
 {
     const cFlota* fleet = ship.m_Fleet;
@@ -126,6 +128,7 @@ void sWezelGrafuMorz::Bombard(sCombatResult* result, cUnit* attacker, int x, int
         if (ship->m_HP > 0)
             continue;
         result->defenderInfo += FormatText(L"\n%s destroyed!\n", ship->m_Name);
+        // Else the unit lost aboard would be named nowhere in the result.
         if (ship->m_Cargo)
             result->defenderInfo += ship->LostAboardLine() + L"\n";
         ReportShipLost(*ship, port ? L"Port bombardment" : L"Sea bombardment");
@@ -163,6 +166,7 @@ int sWezelGrafuMorz::NuclearStrike(std::wstring& text)
         return 0;
     }
     text += LangText("report_nuclear_on_port_destroyed_naval_units") + L"\n";
+    // Each ship with the unit aboard it, which goes down with it.
     for (cJednostkaMorska* ship : destroyed) {
         text += FormatText(L" %s - %s (%s)\n", ship->m_Fleet ? ship->m_Fleet->name : std::wstring(),
                            ship->NameWithCargo(), CountryName(ship->m_Owner));

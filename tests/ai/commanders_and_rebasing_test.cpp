@@ -1,5 +1,5 @@
-// Forces placed before the fighting: a free land commander to the strongest unit without
-// one (never an admiral), strategic moves toward an empty own node of a front, air bases,
+// Forces placed before the fighting: a free commander to the strongest unit of his kind
+// without one (never an admiral to a land unit), strategic moves toward an empty own node of a front, air bases,
 // and the European scenarios' own rule for country 53's air force.
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ protected:
     }
 };
 
-TEST_F(AIForces, TheMoreSkilledLandCommanderLeadsTheOneUnitLeftAndNoAdmiralDoes)
+TEST_F(AIForces, TheMoreSkilledLandCommanderLeadsTheOneUnitLeftAndAnAdmiralAShip)
 {
     cAI& ai = AIOf(kBorussia);
     ai.BuildUnitLists();
@@ -36,10 +36,11 @@ TEST_F(AIForces, TheMoreSkilledLandCommanderLeadsTheOneUnitLeftAndNoAdmiralDoes)
         if (!ai.m_OwnLandUnits[i]->m_Commander)
             ai.m_OwnLandUnits[i]->m_Commander = AddCommander(0, 1);
     sDowodca* admiral = AddCommander(2, 9);
+    sDowodca* airman = AddCommander(1, 3);
     sDowodca* weak = AddCommander(0, 2);
     sDowodca* strong = AddCommander(0, 5);
     sDowodca* alsoFive = AddCommander(0, 5);  // later in the list: the sort keeps it behind
-    for (sDowodca* c : {admiral, weak, strong, alsoFive})
+    for (sDowodca* c : {admiral, airman, weak, strong, alsoFive})
         c->State = 0;
 
     ai.AssignCommanders();
@@ -47,7 +48,9 @@ TEST_F(AIForces, TheMoreSkilledLandCommanderLeadsTheOneUnitLeftAndNoAdmiralDoes)
     EXPECT_EQ(strong->State, 2);
     EXPECT_EQ(weak->State, 0);
     EXPECT_EQ(alsoFive->State, 0);
-    EXPECT_EQ(admiral->State, 0);
+    ASSERT_EQ(ai.m_OwnNavalUnits.size(), 4u);
+    EXPECT_EQ(ai.m_OwnNavalUnits[1]->m_Commander, admiral) << "Hipper: Bismarck has one";
+    EXPECT_EQ(ai.m_OwnAirUnits.front()->m_Commander, airman);
 }
 
 TEST_F(AIForces, AnEmptyOwnNodeOfAFrontDrawsAUnitPastAnEmptyEnemyCityAndTwoEmptyNodesDrawNone)

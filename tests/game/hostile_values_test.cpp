@@ -373,8 +373,8 @@ TEST(HostileValues, PlacesFlagsAndAIDataFiles)
 {
     ExpectEachTold(eFolder::kScenario, "PlayerDefinedPlaces.txt",
                    {
-                       {"2;2", 1, "two", true, L"hexX): \"two\" is not a whole number"},
-                       {"11;3", 2, "3y", true, L"hexY): \"3y\" is not a whole number"},
+                       {"2;2", 1, "two", false, L"hexX): \"two\" is not a whole number; the place is left unset"},
+                       {"11;3", 2, "3y", false, L"hexY): \"3y\" is not a whole number; the place is left unset"},
                    });
     ExpectEachTold(eFolder::kScenario, "flags.txt",
                    {
@@ -390,8 +390,8 @@ TEST(HostileValues, PlacesFlagsAndAIDataFiles)
     ExpectEachTold(eFolder::kSave, "ai_data.csv",
                    {
                        {"MinRatioToPatchFront;", 2, "nan", true, L"MinRatioToPatchFront, value 1): \"nan\" is not a number"},
-                       {"ShoreBombardmentSingleUse;", 3, "1e7", true,
-                        L"ShoreBombardmentSingleUse, value 2): 10000000 is outside -1000000 to 1000000"},
+                       {"ShoreBombardmentSingleUse;", 3, "1e7", false,
+                        L"ShoreBombardmentSingleUse, value 2): 10000000 is outside -1000000 to 1000000; taken as 1000000"},
                        {"NewUnitPurchaseData;", 3, "x", true, L"NewUnitPurchaseData, value 2): \"x\" is not a number"},
                    });
 }
@@ -408,7 +408,8 @@ TEST(HostileValues, TheTablesOnlyASaveHolds)
                    {
                        {"2;2;", 1, "x", true, L"Hex X): \"x\" is not a whole number"},
                        {"2;2;", 3, "lots", true, L"supply for country 1): \"lots\" is not a whole number"},
-                       {"2;2;", 4, "2000000", false, L"supply for country 2): 2000000 is outside -1000000 to 1000000; taken as 1000000"},
+                       {"2;2;", 4, "2000000", false, L"supply for country 2): 2000000 is outside 0 to 1000000; taken as 1000000"},
+                       {"2;2;", 3, "-5", false, L"supply for country 1): -5 is outside 0 to 1000000; taken as 0"},
                    });
     ExpectEachTold(eFolder::kSave, "cities_convoy_info.csv",
                    {
@@ -427,7 +428,7 @@ TEST(HostileValues, TheTablesOnlyASaveHolds)
                    });
 }
 
-// Info.ini is read by keys: its refusal names the line and the key.
+// Info.ini is read by keys: its refusal names the line and the key (none: the game loads).
 TEST(HostileValues, InfoIni)
 {
     SetPresentation(nullptr);
@@ -440,8 +441,8 @@ TEST(HostileValues, InfoIni)
         {"Turn=0", "Turn=abc", L"data\\scenarios\\Testland\\Info.ini, line 25 (Save/Turn): \"abc\" is not a whole number"},
         {"Impulse=1", "Impulse=1.5", L"data\\scenarios\\Testland\\Info.ini, line 26 (Save/Impulse): \"1.5\" is not a whole number"},
         {"GameYear=1939", "GameYear=", L"data\\scenarios\\Testland\\Info.ini, line 29 (Save/GameYear): \"\" is not a whole number"},
-        {"SmallUnitsSize=1", "SmallUnitsSize=one", L"data\\scenarios\\Testland\\Info.ini, line 20 (Map/SmallUnitsSize): \"one\" is not a whole number"},
-        {"GameDay=1", "GameDay=1\nGameVersion=1.0x", L"data\\scenarios\\Testland\\Info.ini, line 28 (Save/GameVersion): \"1.0x\" is not a version number"},
+        {"SmallUnitsSize=1", "SmallUnitsSize=one", L""},
+        {"GameDay=1", "GameDay=1\nGameVersion=x1.0", L"data\\scenarios\\Testland\\Info.ini, line 28 (Save/GameVersion): \"x1.0\" is not a version number"},
     };
     for (const auto& v : kValues) {
         testland::InstallTestland();

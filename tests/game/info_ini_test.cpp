@@ -40,7 +40,7 @@ TEST(InfoIni, ReadsWhereTheGameStands)
 
 TEST(InfoIni, SavesOfEveryVersionSinceTheFirstStillLoad)
 {
-    for (const char* version : {"0.10", "1.03"}) {
+    for (const char* version : {"0.10", "1.03", " 1.03b"}) {
         WriteFile("data/save/Old/Info.ini", std::string("[Save]\nScenarioName=Europe1939\nGameVersion=") + version + "\n");
         cGra game(sGameLoadRequest::ForSave(L"Old"), 1);
         game.ReadInfoIni(sGameLoadRequest::ForSave(L"Old"));
@@ -71,6 +71,13 @@ TEST(InfoIni, MissingKeysGiveTheDefaults)
         EXPECT_EQ(game.m_SmallUnitsSize, expected) << value;
         EXPECT_EQ(game.m_LargeUnitsSize, expected == 0 ? 1 : expected) << value;
     }
+    // A size that is no number draws the units as a wrong one does, and the game goes on.
+    WriteFile("data/scenarios/Sizes/Info.ini", "[Map]\nSmallUnitsSize=big\nLargeUnitsSize=3x\n");
+    game.ReadInfoIni(sGameLoadRequest::ForScenario(L"Sizes"));
+    EXPECT_EQ(game.m_SmallUnitsSize, 0);
+    EXPECT_EQ(game.m_LargeUnitsSize, 1);
+    EXPECT_TRUE(testing_support::LogContains(
+        L"WARNING: data\\scenarios\\Sizes\\Info.ini, line 3 (Map/LargeUnitsSize): \"3x\" is not a whole number; taken as 2"));
 }
 
 TEST(InfoIni, ScenarioNameMustNameAFolder)

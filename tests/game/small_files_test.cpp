@@ -205,14 +205,15 @@ TEST(PlayerPlaces, TenSlotsRoundTripAndExtraLinesFillTheLast)
     EXPECT_EQ(t.Get(8), std::make_pair(8, 9));
     EXPECT_EQ(t.Get(9), std::make_pair(11, 12));
 
-    // Off the map: left unset with a log line, and the places after it keep their digits.
+    // Off the map or no number: left unset with a log line, and the places after it keep their digits.
     sCameraBookmarks off;
     testing_support::ClearLog();
-    ReadPlayerPlaces("3;4\n100;2\n-5;1\n7;8\n", off, 100, 80);
+    ReadPlayerPlaces("3;4\n100;2\n-5;1\n7;8\n9;y\n1;2\n", off, 100, 80);
     EXPECT_EQ(off.Get(0), std::make_pair(3, 4));
     EXPECT_EQ(off.Get(1), std::make_pair(-1, -1));
     EXPECT_EQ(off.Get(2), std::make_pair(-1, -1));
     EXPECT_EQ(off.Get(3), std::make_pair(7, 8));
+    EXPECT_EQ(off.Get(5), std::make_pair(1, 2));
     EXPECT_TRUE(LogStartsWith(L"ERROR: PlayerDefinedPlaces.txt, line 2: (100, 2) is off the map"));
 
     // A missing file is not fatal.

@@ -22,6 +22,7 @@ public:
             selected = number;
         return exists;
     }
+    bool HasScreen() const override { return true; }
     int existing = 0;
     int selected = 0;
     std::vector<int> tried;
@@ -57,7 +58,7 @@ TEST_F(StartOfPlay, APersonWhoseCountryMovesFirstBeginsTheGame)
 {
     Country(kBorussia).HumanControlled = true;
     game->StartGame();
-    EXPECT_EQ(game->GetGameState(), kStateHuman);
+    EXPECT_EQ(game->GetGameState(), kStateScroll) << "the turn opens in the glide to the capital";
     EXPECT_EQ(Play().GetViewCountry(), &Country(kBorussia));
 }
 
