@@ -395,9 +395,19 @@ bool CDXUTDialog::MsgProc(unsigned message, tWParam wParam, tLParam lParam)
             int dy = (mouseY - s_DragStartY) / 5 * 5;
             if (s_bDragInProgress || std::abs(dx) > 5 || std::abs(dy) > 5) {
                 s_bDragInProgress = true;
-                m_pControlMouseOver->MoveBy(dx, dy);
-                s_DragStartX += dx;
-                s_DragStartY += dy;
+                CDXUTControl& control = *m_pControlMouseOver;
+                const int fromX = control.m_x, fromY = control.m_y;
+                control.MoveBy(dx, dy);
+                // Refused whole (a window's title bar would leave the screen), the step goes as
+                // far as the layout lets it along each edge.
+                for (int step = dx; step != 0 && control.m_x == fromX && control.m_y == fromY; step -= step > 0 ? 5 : -5)
+                    control.MoveBy(step, 0);
+                for (int step = dy; step != 0 && control.m_y == fromY; step -= step > 0 ? 5 : -5)
+                    control.MoveBy(0, step);
+                // The pointer keeps the point it grabbed: past a refused edge it must come back
+                // there before the control follows it again.
+                s_DragStartX += control.m_x - fromX;
+                s_DragStartY += control.m_y - fromY;
                 return true;
             }
         }

@@ -51,8 +51,8 @@ TEST_F(Dialog, ARejectedMoveLeavesTheControlWhereItWas)
     EXPECT_TRUE(Move(35, 70)); // -15: refused
     EXPECT_EQ(button->m_x, 30);
     EXPECT_EQ(button->GetBoundingBox().left, 30);
-    EXPECT_TRUE(Move(55, 70)); // the start point moved on: +20 is accepted
-    EXPECT_EQ(button->m_x, 50);
+    EXPECT_TRUE(Move(55, 70)); // the grab point stayed on the control: 5 past it
+    EXPECT_EQ(button->m_x, 35);
     Up(55, 70);
 }
 
