@@ -101,6 +101,16 @@ TEST_F(Dialog, DisabledControlsShowHintsOnlyWhenTheyCanBePointedAt)
     dialog.GetControl(101)->SetHint(L"already done");
     EXPECT_EQ(hintText, L"already done");
     EXPECT_TRUE(hintForced);
+
+    // Come to from a control of another dialog that hears the move after this one (a panel
+    // opened over the info panel), it keeps its hint: that dialog forgets only its own.
+    CDXUTDialog other;
+    other.AddButton(7, L"", 200, 200, 20, 20);
+    Move(5, 5);
+    other.MsgProc(WM_MOUSEMOVE, 0, MakeLParam(205, 205));
+    Move(40, 70);
+    other.MsgProc(WM_MOUSEMOVE, 0, MakeLParam(40, 70));
+    EXPECT_EQ(hintText, L"already done");
 }
 
 TEST_F(Dialog, HotkeysNeedKeyboardInputAVisibleEnabledControlAndNoEditBoxInFocus)
