@@ -102,8 +102,7 @@ TEST_F(Dialog, DisabledControlsShowHintsOnlyWhenTheyCanBePointedAt)
     EXPECT_EQ(hintText, L"already done");
     EXPECT_TRUE(hintForced);
 
-    // Come to from a control of another dialog that hears the move after this one (a panel
-    // opened over the info panel), it keeps its hint: that dialog forgets only its own.
+    // A dialog that hears the move after this one forgets only a hint of its own.
     CDXUTDialog other;
     other.AddButton(7, L"", 200, 200, 20, 20);
     Move(5, 5);

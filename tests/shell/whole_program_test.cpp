@@ -481,8 +481,7 @@ TEST(WholeProgram, OnTestlandAPanelThatOpensComesToTheFrontOfTheOthers)
 }
 
 // Every window a key opens on the map, dragged by its title bar far past each corner of the
-// screen: a corner of its title bar stays on the screen, and from there the window is dragged
-// back.
+// screen and back: a corner of its title bar stays on the screen, where the pointer takes it.
 TEST(WholeProgram, OnTestlandNoWindowIsDraggedWhereItsTitleBarCannotBeReached)
 {
     cProgramDriver driver({}, {"scenarios", "save", "pbem"});
@@ -497,7 +496,6 @@ TEST(WholeProgram, OnTestlandNoWindowIsDraggedWhereItsTitleBarCannotBeReached)
                 const CDXUTControl* frame = window->GetControl(window->KindId(), DXUT_CONTROL_FRAME);
                 ASSERT_NE(frame, nullptr) << window->KindId();
                 const int w = g_UserSettings.resolutionX, h = g_UserSettings.resolutionY;
-                const sRect r0 = window->ToScreenRect(frame->GetBoundingBox());
                 // A pointer held down goes on past the game's window, where it still drags.
                 for (auto [x, y] : {std::pair(-w, 2 * h), std::pair(2 * w, -h), std::pair(2 * w, 2 * h), std::pair(w / 2, h / 2)}) {
                     const sRect r = window->ToScreenRect(frame->GetBoundingBox());
@@ -508,9 +506,6 @@ TEST(WholeProgram, OnTestlandNoWindowIsDraggedWhereItsTitleBarCannotBeReached)
                     DXUTStaticWndProc(WM_MOUSEMOVE, MK_LBUTTON, MakeLParam(x, y));
                     DXUTStaticWndProc(WM_LBUTTONUP, 0, MakeLParam(x, y));
                 }
-                // Taken back, but the research window, whose frame stays where it opens.
-                EXPECT_NEAR(window->ToScreenRect(frame->GetBoundingBox()).top, frame->m_bDraggable ? h / 2 - 3 : r0.top, 5)
-                    << window->KindId();
                 CloseTopDialogs(-1);
             });
     EXPECT_EQ(driver.Run(), 0);
