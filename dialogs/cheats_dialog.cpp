@@ -7,6 +7,7 @@
 
 #include "core/stringbase.h"
 #include "core/text.h"
+#include "dialogs/confirm_dialog.h"
 #include "game/game.h"
 #include "game/play_state.h"
 #include "game/reports.h"
@@ -24,6 +25,17 @@ constexpr int kCheatReportKind = 30;
 int WholePoints(double points)
 {
     return TruncateToInt(points);
+}
+
+// The country whose hand-over to the computer leaves no person in the war, which ends it.
+bool IsTheLastPersonsCountry(const cPanstwo& country)
+{
+    if (!g_Gra || !country.IsActive || !country.HumanControlled)
+        return false;
+    for (const cPanstwo* other : g_Gra->m_Countries)
+        if (other != &country && other->IsActive && other->HumanControlled)
+            return false;
+    return true;
 }
 
 } // namespace
@@ -119,6 +131,8 @@ void cDialogCheatow::OnGUIEvent(unsigned, int controlId, CDXUTControl*)
     case kCheatsEventIdId: OnEventIdTyped(); break;
     case kCheatsFireId: OnFirePressed(); break;
     case kCheatsCloseId: OnClosePressed(); break;
+    case kConfirmYesId: OnHandOverAnswered(true); break;
+    case kConfirmNoId: OnHandOverAnswered(false); break;
     default: break;
     }
 }
@@ -134,10 +148,39 @@ void cDialogCheatow::OnCountryChosen()
 
 void cDialogCheatow::OnComputerChosen()
 {
-    if (cPanstwo* country = Chosen()) {
-        Report(FormatText(L"%s controller changed to AI", country->Name));
-        country->HumanControlled = false;
+    cPanstwo* country = Chosen();
+    if (!country)
+        return;
+    // Nothing a person could still do is taken from them by surprise: they are asked first.
+    if (IsTheLastPersonsCountry(*country)) {
+        m_HandOverAsked = country->ID;
+        Refresh(); // "Human" stays checked until the answer
+        auto* question = new cDialogPotwierdzenia(
+            L"The last person's country",
+            FormatText(L"No other country is played by a person. Played by the computer, %s leaves no person "
+                       L"in the war: the war ends with this turn and the game is over.\n\nHand %s to the computer?",
+                       country->Name, country->Name),
+            L"Hand over", L"The computer plays on and the war ends", L"Keep it", L"The person keeps the country");
+        question->SetOwner(this);
+        PushDialog(question);
+        return;
     }
+    HandToComputer(*country);
+}
+
+void cDialogCheatow::OnHandOverAnswered(bool yes)
+{
+    cPanstwo* country = GetCountry(m_HandOverAsked);
+    m_HandOverAsked = 0;
+    if (yes && country)
+        HandToComputer(*country);
+    Refresh();
+}
+
+void cDialogCheatow::HandToComputer(cPanstwo& country)
+{
+    Report(FormatText(L"%s controller changed to AI", country.Name));
+    country.HumanControlled = false;
 }
 
 void cDialogCheatow::OnHumanChosen()

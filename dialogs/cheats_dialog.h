@@ -37,6 +37,8 @@ private:
 
     void OnCountryChosen();
     void OnComputerChosen();
+    void OnHandOverAnswered(bool yes);
+    void HandToComputer(cPanstwo& country);
     void OnHumanChosen();
     void OnProductionTyped();
     void OnDiplomacyTyped();
@@ -45,6 +47,7 @@ private:
     void OnClosePressed();
 
     int m_CountryId = 0;
+    int m_HandOverAsked = 0; // the country whose hand-over waits for the question's answer
 };
 
 // A number as typed: leading blanks and a sign, digits up to the first other character,

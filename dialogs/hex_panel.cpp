@@ -112,8 +112,10 @@ void cHexPanel::Refresh()
             caption->SetText(L"-");
         for (const sValueRow& row : kValueRows)
             SetValue(row.box, L"-");
-        if (mulberry)
+        if (mulberry) {
             mulberry->SetEnabled(false);
+            mulberry->SetHint(LangText("hexpanel_mulberry_hint_no_hex"));
+        }
         if (CDXUTImage* weather = InfoPanelWeatherImage())
             weather->SetVisible(false);
         return;

@@ -54,6 +54,24 @@ bool IsWarOverOnScreen() { return g_Gra && g_Gra->m_GameOver && g_Gra->GetGameSt
 
 bool ButtonActsNow(int id) { return IsPlayersPhase() || (IsWarOverOnScreen() && OpensAfterTheWar(id)); }
 
+struct sWindowButton
+{
+    int id;
+    int column;
+    const char* hintKey;
+};
+
+const sWindowButton kWindowButtons[] = {
+    {kPurchasesButtonId, gui_atlas::kColumnPurchase, "open_purchase_window"},
+    {kUnitsButtonId, gui_atlas::kColumnUnits, "open_units_management_window"},
+    {kResearchButtonId, gui_atlas::kColumnResearch, "open_research_management_window"},
+    {kReportsButtonId, gui_atlas::kColumnReports, "open_reports_window"},
+    {kConvoysButtonId, gui_atlas::kColumnConvoys, "open_convoys_management_window"},
+    {kPauseButtonId, gui_atlas::kColumnPauseMenu, "open_options_screen"},
+    {kEndTurnButtonId, gui_atlas::kColumnEndTurn, "finish_turn"},
+    {kHotkeysButtonId, gui_atlas::kColumnHotkeys, "open_hotkeys_screen"},
+};
+
 } // namespace
 
 cInfoPanel::cInfoPanel() : cPanel(-1, LayoutRow(kInfoPanelRow))
@@ -137,14 +155,8 @@ cInfoPanel::cInfoPanel() : cPanel(-1, LayoutRow(kInfoPanelRow))
     if (waitImage)
         waitImage->SetVisible(false);
     addPicture(335, 5);
-    AddWindowButton(kPurchasesButtonId, gui_atlas::kColumnPurchase, "open_purchase_window");
-    AddWindowButton(kUnitsButtonId, gui_atlas::kColumnUnits, "open_units_management_window");
-    AddWindowButton(kResearchButtonId, gui_atlas::kColumnResearch, "open_research_management_window");
-    AddWindowButton(kReportsButtonId, gui_atlas::kColumnReports, "open_reports_window");
-    AddWindowButton(kConvoysButtonId, gui_atlas::kColumnConvoys, "open_convoys_management_window");
-    AddWindowButton(kPauseButtonId, gui_atlas::kColumnPauseMenu, "open_options_screen");
-    AddWindowButton(kEndTurnButtonId, gui_atlas::kColumnEndTurn, "finish_turn");
-    AddWindowButton(kHotkeysButtonId, gui_atlas::kColumnHotkeys, "open_hotkeys_screen");
+    for (const sWindowButton& button : kWindowButtons)
+        AddWindowButton(button.id, button.column, button.hintKey);
     SetCallback(CommandGUIEvent);
 }
 
@@ -243,10 +255,17 @@ void cInfoPanel::EnableWindowButtons(bool enabled)
 {
     // The pause button stays, as Escape does: without it a person could leave a long
     // computer turn only by closing the window.
-    for (int id : {kPurchasesButtonId, kUnitsButtonId, kResearchButtonId, kReportsButtonId, kConvoysButtonId,
-                   kEndTurnButtonId, kHotkeysButtonId})
-        if (CDXUTControl* button = GetControl(id))
-            button->SetEnabled(enabled && (!g_Gra || !g_Gra->m_GameOver || OpensAfterTheWar(id)));
+    const bool warOver = g_Gra && g_Gra->m_GameOver;
+    for (const sWindowButton& b : kWindowButtons) {
+        CDXUTControl* button = b.id == kPauseButtonId ? nullptr : GetControl(b.id);
+        if (!button)
+            continue;
+        const bool acts = enabled && (!warOver || OpensAfterTheWar(b.id));
+        button->SetEnabled(acts);
+        // A greyed button says why, as every order that cannot be given does.
+        const char* why = acts ? nullptr : warOver ? "infopanel_button_hint_war_over" : "infopanel_button_hint_not_your_turn";
+        button->SetHint(why ? LangText(b.hintKey) + L"\n" + LangText(why) : LangText(b.hintKey));
+    }
 }
 
 void cInfoPanel::ShowWaitIndicator()

@@ -79,6 +79,9 @@ cDialogStatystyk::cDialogStatystyk() : cDialog(kReportsDialogKind, LayoutRow(kRe
     AddButtonFromLayout(kReportsExitId, LangText("reports_exit").c_str(), LangText("reports_exit_hint").c_str());
     FillKindList(0);
     ShowOpeningKind();
+    // Before any choice the window is about the player's own country, wherever its row falls.
+    if (const cPanstwo* own = g_Gra && g_Gra->m_PlayState ? g_Gra->m_PlayState->GetActiveCountry() : nullptr)
+        m_SelectedCountryId = own->ID;
     FillCountryList();
     FillView(true);
 }

@@ -65,8 +65,14 @@ const char* GameOverReasonKey(const cGra& game)
         return "game_over:_all_alliances_eliminated_(uncommon_ending)";
     if (leaders == 1)
         return "game_over:_only_one_major_alliance_left";
-    if (game.m_StartedWithHuman && !game.HasHumanCountry())
-        return "game_over:_all_human-controlled_countries_annexed";
+    if (game.m_StartedWithHuman && !game.HasHumanCountry()) {
+        // A conquered country keeps its person's mark; one handed to the computer loses it,
+        // and a war that ends so says so instead of calling it a conquest.
+        for (const cPanstwo* c : game.m_Countries)
+            if (!c->IsActive && c->HumanControlled)
+                return "game_over:_all_human-controlled_countries_annexed";
+        return "game_over:_no_country_is_played_by_a_person";
+    }
     if (game.m_TurnsLeft < 1)
         return "game_over:_time_has_run_out";
     return nullptr;

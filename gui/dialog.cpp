@@ -84,11 +84,22 @@ void CDXUTDialog::SetBackgroundColors(tColor topLeft, tColor topRight, tColor bo
     m_colorBottomRight = bottomRight;
 }
 
+// The hint display shows one control's hint for the whole program. A dialog forgets it only
+// when the control is its own: a dialog the pointer left that hears the move after the one it
+// came to would otherwise take away the hint of the control now pointed at.
+void CDXUTDialog::ForgetOwnHint()
+{
+    const CDXUTControl* shown = g_GuiHooks.hintControl ? GuiHintControl() : nullptr;
+    if (!g_GuiHooks.hintControl ||
+        std::any_of(m_Controls.begin(), m_Controls.end(), [shown](const auto& c) { return c.get() == shown; }))
+        GuiSetHintControl(nullptr, false);
+}
+
 void CDXUTDialog::EnableMouseInput(bool enable)
 {
     m_bMouseInput = enable;
     if (!enable)
-        GuiSetHintControl(nullptr, false);
+        ForgetOwnHint();
 }
 
 void CDXUTDialog::SetVisible(bool visible)
@@ -110,7 +121,7 @@ void CDXUTDialog::SetMinimized(bool minimized)
     if (minimized && m_pControlMouseOver) {
         // Its controls are out of sight: the one under the mouse keeps no hover look or hint.
         m_pControlMouseOver->OnMouseLeave();
-        GuiSetHintControl(nullptr, false);
+        ForgetOwnHint();
         m_pControlMouseOver = nullptr;
     }
 }
@@ -184,7 +195,7 @@ void CDXUTDialog::ClearHoverOnRemove(CDXUTControl* control)
 {
     if (m_pControlMouseOver == control) {
         m_pControlMouseOver = nullptr;
-        GuiSetHintControl(nullptr, false);
+        ForgetOwnHint();
     }
 }
 
@@ -241,7 +252,7 @@ void CDXUTDialog::Refresh()
     s_pControlFocus = nullptr;
     s_pControlPressed = nullptr;
     m_pControlMouseOver = nullptr;
-    GuiSetHintControl(nullptr, false);
+    ForgetOwnHint();
     for (auto& control : m_Controls)
         control->Refresh();
     if (m_bKeyboardInput)
@@ -358,7 +369,7 @@ void CDXUTDialog::OnMouseMove(int x, int y)
         return;
     if (m_pControlMouseOver) {
         OnMouseLeave(m_pControlMouseOver);
-        GuiSetHintControl(nullptr, false);
+        ForgetOwnHint();
     }
     m_pControlMouseOver = control;
     if (control) {
@@ -395,9 +406,19 @@ bool CDXUTDialog::MsgProc(unsigned message, tWParam wParam, tLParam lParam)
             int dy = (mouseY - s_DragStartY) / 5 * 5;
             if (s_bDragInProgress || std::abs(dx) > 5 || std::abs(dy) > 5) {
                 s_bDragInProgress = true;
-                m_pControlMouseOver->MoveBy(dx, dy);
-                s_DragStartX += dx;
-                s_DragStartY += dy;
+                CDXUTControl& control = *m_pControlMouseOver;
+                const int fromX = control.m_x, fromY = control.m_y;
+                control.MoveBy(dx, dy);
+                // Refused whole (a window's title bar would leave the screen), the step goes as
+                // far as the layout lets it along each edge.
+                for (int step = dx; step != 0 && control.m_x == fromX && control.m_y == fromY; step -= step > 0 ? 5 : -5)
+                    control.MoveBy(step, 0);
+                for (int step = dy; step != 0 && control.m_y == fromY; step -= step > 0 ? 5 : -5)
+                    control.MoveBy(0, step);
+                // The pointer keeps the point it grabbed: past a refused edge it must come back
+                // there before the control follows it again.
+                s_DragStartX += control.m_x - fromX;
+                s_DragStartY += control.m_y - fromY;
                 return true;
             }
         }

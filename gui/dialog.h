@@ -166,6 +166,7 @@ private:
     CDXUTControl* GetNextControl(CDXUTControl* control);
     CDXUTControl* GetPrevControl(CDXUTControl* control);
     void ClearHoverOnRemove(CDXUTControl* control);
+    void ForgetOwnHint();
 
     bool m_bNonUserEvents = false;
     bool m_bKeyboardInput = true;

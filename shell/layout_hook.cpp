@@ -1,8 +1,11 @@
 #include "shell/layout_hook.h"
 
+#include <algorithm>
+
 #include "core/settings.h"
 #include "gui/control.h"
 #include "gui/dialog.h"
+#include "gui/frames.h"
 #include "gui/gui_hooks.h"
 #include "gui/layout.h"
 #include "shell/links.h"
@@ -72,6 +75,17 @@ void MovePanel(iPanelScreen* panel, int first, int last, int dx, int dy)
     }
 }
 
+// A window is dragged by its title bar, the top band of its frame: it may go partly off the
+// screen, but a corner of that band a frame cell square always stays where the pointer
+// reaches it, or the window would stay open with no way to move or close it by the mouse.
+bool TitleBarInReach(const CDXUTDialog& dialog, const CDXUTControl& frame, int left, int top, int right, int bottom)
+{
+    const int cell = std::max(1, CDXUTFrame::CellSize(frame.m_nStyle));
+    const sRect r = dialog.ToScreenRect(sRect{left, top, right, bottom});
+    return r.top >= 0 && r.top + cell <= g_UserSettings.resolutionY && r.right >= cell &&
+           r.left + cell <= g_UserSettings.resolutionX;
+}
+
 } // namespace
 
 bool ApplyLayoutMove(CDXUTDialog* dialog, int id, int left, int top, int right, int bottom, int dx, int dy, int, int)
@@ -84,6 +98,9 @@ bool ApplyLayoutMove(CDXUTDialog* dialog, int id, int left, int top, int right, 
             MovePanel(*b.panel, b.first, b.last, dx, dy);
             return true;
         }
+    if (const CDXUTControl* frame = dialog ? dialog->GetControl(id, DXUT_CONTROL_FRAME) : nullptr)
+        if (frame->m_bDraggable && !TitleBarInReach(*dialog, *frame, left, top, right, bottom))
+            return false;
     if (id < 1 || id >= kGuiLayoutRows)
         return true;
     // The event window always opens at its place in the layout.

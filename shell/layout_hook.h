@@ -5,7 +5,8 @@
 // drags its whole panel.
 class CDXUTDialog;
 
-// False refuses the move (a panel's button would leave the screen).
+// False refuses the move (a panel's button would leave the screen, a window's title bar
+// would be out of the pointer's reach).
 bool ApplyLayoutMove(CDXUTDialog* dialog, int id, int left, int top, int right, int bottom, int dx, int dy, int, int);
 // Puts ApplyLayoutMove into the toolkit's hooks.
 void InstallLayoutHook();

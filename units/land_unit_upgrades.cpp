@@ -145,8 +145,11 @@ bool cJednostkaLadowa::GetUpgradeToCorpsHint(std::wstring* text) const
         return Answer(text, false, LangText("unitpanel_upgrade_hint_mulberry"));
     if (m_Type == UNIT_AIRBORNE)
         return Answer(text, false, LangText("unitpanel_upgrade_hint_airborne_division"));
+    // Just upgraded, a corps has no action points left: the hint says so beside the reason.
     if (IsCorps())
-        return Answer(text, false, LangText("unitpanel_upgrade_hint_already_corp"));
+        return Answer(text, false,
+                      LangText("unitpanel_upgrade_hint_already_corp") +
+                          (m_ActionPoints <= 0 ? L" " + LangText("unitpanel_hint_action_points_spent") : L""));
     if (!hex || hex->owner != m_Owner)
         return Answer(text, false, LangText("unitpanel_upgrade_hint_not_in_owned_hex"));
     if (m_ActionPoints != m_StartingActionPoints || IsFrozen())

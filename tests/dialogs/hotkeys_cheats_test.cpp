@@ -9,6 +9,7 @@
 #include "core/stringbase.h"
 #include "core/text.h"
 #include "dialogs/cheats_dialog.h"
+#include "dialogs/confirm_dialog.h"
 #include "dialogs/hotkeys_dialog.h"
 #include "game/game.h"
 #include "game/reports.h"
@@ -127,7 +128,13 @@ TEST_F(Cheats, ControlChangesAndFiredEventsAreReportedAndTheEventIdIsKept)
     EXPECT_NE(std::find(listed.begin(), listed.end(), GetCountry(2)->Name), listed.end());
     EXPECT_EQ(std::find(listed.begin(), listed.end(), GetCountry(3)->Name), listed.end());
     EXPECT_TRUE(ControlOf<CDXUTRadioButton>(*Top(), kCheatsHumanId, DXUT_CONTROL_RADIOBUTTON)->GetChecked());
-    Click(kCheatsComputerId);
+    // Albion is the one country a person plays: the hand-over that ends the war is asked first.
+    for (int answer : {kConfirmNoId, kConfirmYesId}) {
+        Click(kCheatsComputerId);
+        ASSERT_EQ(OpenKinds(), (std::vector<int>{kCheatsDialogKind, kConfirmDialogKind}));
+        EXPECT_TRUE(GetCountry(1)->HumanControlled);
+        Click(answer);
+    }
     EXPECT_FALSE(GetCountry(1)->HumanControlled);
     Retype(kCheatsEventIdId, L"99");
     Click(kCheatsFireId);

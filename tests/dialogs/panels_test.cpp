@@ -165,6 +165,8 @@ TEST_F(GamePanels, OtherSidesPhaseHidesTheFoldButtonsBlinksTheWaitImageAndKeepsO
     EXPECT_FALSE(Info().GetControl(kFoldUnitPanelId)->GetVisible());
     EXPECT_FALSE(Info().GetControl(kPurchasesButtonId)->GetEnabled());
     EXPECT_FALSE(Info().GetControl(kEndTurnButtonId)->GetEnabled());
+    EXPECT_EQ(std::wstring(Info().GetControl(kEndTurnButtonId)->GetHint()),
+              LangText("finish_turn") + L"\n" + LangText("infopanel_button_hint_not_your_turn")) << "greyed, it says why";
     // The way out of the computer's play.
     Click(Info(), kPauseButtonId);
     EXPECT_EQ(pauses, 1);

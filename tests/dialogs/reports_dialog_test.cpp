@@ -115,6 +115,12 @@ TEST_F(ReportsDialog, OpensOnTheGeneralSummaryOfTheCountryAndItsAlliesAndSwitche
     Open();
     EXPECT_EQ(List(kReportsCountryListId)->GetItem(1)->cells[0], ally->Name);
     CloseTopDialogs(-1);
+    // Listed after its ally, the player's country is still the one the window opens on.
+    ally->Name = L"Aa" + name;
+    Open();
+    EXPECT_EQ(List(kReportsCountryListId)->GetSelectedIndex(), 1);
+    EXPECT_EQ(dialog->SelectedCountryId(), 1);
+    CloseTopDialogs(-1);
     ally->Name = name;
 }
 

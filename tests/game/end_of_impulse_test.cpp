@@ -384,10 +384,11 @@ TEST_F(EndOfImpulse, AGameOfComputerCountriesDoesNotEndForLackOfAPerson)
     EXPECT_FALSE(game->m_GameOver);
     EXPECT_EQ(GameOverText(), L"");
 
-    // A game that started with a person ends once no person's country is left.
+    // A game that started with a person ends once no person's country is left: conquered, a
+    // country keeps its person's mark.
     Country(kAlbion).HumanControlled = true;
     game->StartGame();
-    Country(kAlbion).HumanControlled = false;
+    Country(kAlbion).IsActive = false;
     game->CheckGameOver();
     EXPECT_TRUE(game->m_GameOver);
     // The person whose countries fell still reads the table, and the log keeps it too.
@@ -396,6 +397,10 @@ TEST_F(EndOfImpulse, AGameOfComputerCountriesDoesNotEndForLackOfAPerson)
     for (const std::wstring& line : testing_support::LogLines())
         logged |= line.find(LangText("game_over:_all_human-controlled_countries_annexed")) != std::wstring::npos;
     EXPECT_TRUE(logged);
+    // Handed to the computer instead (the testing window's AI tick), it was not conquered.
+    Country(kAlbion).IsActive = true;
+    Country(kAlbion).HumanControlled = false;
+    EXPECT_STREQ(GameOverReasonKey(*game), "game_over:_no_country_is_played_by_a_person");
 }
 
 TEST_F(EndOfImpulse, ABesiegedCityReportsToEveryCountryAndShowsItsPersonOneMessage)

@@ -51,8 +51,8 @@ TEST_F(Dialog, ARejectedMoveLeavesTheControlWhereItWas)
     EXPECT_TRUE(Move(35, 70)); // -15: refused
     EXPECT_EQ(button->m_x, 30);
     EXPECT_EQ(button->GetBoundingBox().left, 30);
-    EXPECT_TRUE(Move(55, 70)); // the start point moved on: +20 is accepted
-    EXPECT_EQ(button->m_x, 50);
+    EXPECT_TRUE(Move(55, 70)); // the grab point stayed on the control: 5 past it
+    EXPECT_EQ(button->m_x, 35);
     Up(55, 70);
 }
 
@@ -101,6 +101,15 @@ TEST_F(Dialog, DisabledControlsShowHintsOnlyWhenTheyCanBePointedAt)
     dialog.GetControl(101)->SetHint(L"already done");
     EXPECT_EQ(hintText, L"already done");
     EXPECT_TRUE(hintForced);
+
+    // A dialog that hears the move after this one forgets only a hint of its own.
+    CDXUTDialog other;
+    other.AddButton(7, L"", 200, 200, 20, 20);
+    Move(5, 5);
+    other.MsgProc(WM_MOUSEMOVE, 0, MakeLParam(205, 205));
+    Move(40, 70);
+    other.MsgProc(WM_MOUSEMOVE, 0, MakeLParam(40, 70));
+    EXPECT_EQ(hintText, L"already done");
 }
 
 TEST_F(Dialog, HotkeysNeedKeyboardInputAVisibleEnabledControlAndNoEditBoxInFocus)

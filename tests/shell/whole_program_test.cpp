@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 #include "game/game.h"
 #include "core/lock.h"
+#include "core/settings.h"
 #include "core/stringbase.h"
 #include "dialogs/confirm_dialog.h"
 #include "dialogs/dialog_stack.h"
@@ -18,6 +20,7 @@
 #include "events/events.h"
 #include "game/reports.h"
 #include "gui/controls.h"
+#include "shell/dxut.h"
 #include "shell/links.h"
 #include "shell/menus/scenario_menu.h"
 #include "shell/menus/scenario_settings_menu.h"
@@ -474,6 +477,37 @@ TEST(WholeProgram, OnTestlandAPanelThatOpensComesToTheFrontOfTheOthers)
               [=] { ClickOn(info(), kFoldAttackPanelId); })
         .Then("drawn", D::AfterFrames(60))
         .Screenshot("four_panels_open");
+    EXPECT_EQ(driver.Run(), 0);
+}
+
+// Every window a key opens on the map, dragged by its title bar far past each corner of the
+// screen and back: a corner of its title bar stays on the screen, where the pointer takes it.
+TEST(WholeProgram, OnTestlandNoWindowIsDraggedWhereItsTitleBarCannotBeReached)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    driver.StartWith(LoadTestland);
+    StartAsBorussia(driver);
+    for (unsigned key : {unsigned('P'), unsigned('U'), unsigned('T'), unsigned('R'), unsigned('C'), unsigned('I'),
+                         unsigned(VK_F1), unsigned(VK_F1 + 11)})
+        driver.Then("open", [] { return !CurrentDialog(); }, [=] { D::PressKey(key); })
+            .Then("drag", [] { return CurrentDialog() != nullptr; }, [] {
+                cDialog* window = CurrentDialog();
+                const CDXUTControl* frame = window->GetControl(window->KindId(), DXUT_CONTROL_FRAME);
+                ASSERT_NE(frame, nullptr) << window->KindId();
+                const int w = g_UserSettings.resolutionX, h = g_UserSettings.resolutionY;
+                // A pointer held down goes on past the game's window, where it still drags.
+                for (auto [x, y] : {std::pair(-w, 2 * h), std::pair(2 * w, -h), std::pair(2 * w, 2 * h), std::pair(w / 2, h / 2)}) {
+                    const sRect r = window->ToScreenRect(frame->GetBoundingBox());
+                    const int grabX = std::max(r.left, 0) + 3, grabY = r.top + 3; // its title bar's corner
+                    ASSERT_TRUE(grabY >= 0 && grabY < h && window->GetControlAtPoint(grabX, grabY) == frame) << window->KindId();
+                    D::MovePointer(grabX, grabY);
+                    DXUTStaticWndProc(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(grabX, grabY));
+                    DXUTStaticWndProc(WM_MOUSEMOVE, MK_LBUTTON, MakeLParam(x, y));
+                    DXUTStaticWndProc(WM_LBUTTONUP, 0, MakeLParam(x, y));
+                }
+                CloseTopDialogs(-1);
+            });
     EXPECT_EQ(driver.Run(), 0);
 }
 

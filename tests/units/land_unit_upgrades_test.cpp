@@ -52,7 +52,8 @@ TEST_F(LandUpgrades, ADivisionBecomesACorpsForItsCostAndKeepsItsMenInTheNewStren
     EXPECT_EQ(unit.m_Strength, 60) << "0.5 x 100 / 2.5 + 50 x 2.0 / 2.5";
     EXPECT_EQ(unit.m_ActionPoints, 0);
     EXPECT_DOUBLE_EQ(Country(kValdonia).PP, 86.0);
-    EXPECT_EQ(Hint(&cJednostkaLadowa::GetUpgradeToCorpsHint, false), L"This unit is already a corps.");
+    EXPECT_EQ(Hint(&cJednostkaLadowa::GetUpgradeToCorpsHint, false),
+              L"This unit is already a corps. Its action points of this turn are spent: it acts again in its next turn.");
 
     // A corps asked for its cost: a log line and nothing to pay, never an exit.
     EXPECT_EQ(unit.GetUpgradeToCorpsCost(), 0.0f);
