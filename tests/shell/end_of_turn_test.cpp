@@ -618,8 +618,7 @@ TEST(EndOfTurn, APlayByEmailTurnThatCannotBeSavedStaysThePlayersTurnAndIsHandedO
     EndTheTurn(driver, "Borussia again");
     driver.Then("handed over", [] { return g_Gra->m_PbemTurnHandedOver && MessageTitle() == L"PBEM saved game"; },
                 [] {
-                    EXPECT_EQ(MessageTitle(kMessageDialogRow + 3),
-                              LangFormat("pbem_repository_not_written_%s", L"it is a folder, not a file"));
+                    EXPECT_NE(MessageTitle(kMessageDialogRow + 3).find(L"it is a folder"), std::wstring::npos);
                     EXPECT_TRUE(FileExists("data/pbem/Summer War/Info.ini"));
                     CloseTopDialogs(1);
                     EXPECT_EQ(MessageTitle(), L"Your turn is over");

@@ -111,22 +111,19 @@ TEST_F(HintDisplay, EveryHintStandsWhollyOnTheScreen)
     ResetSettingsToDefaults();
 }
 
-// The e-mail field's hint, below the pointer, would hide the Save player button under it.
+// The e-mail field's hint stood over the Save player button under it.
 TEST_F(HintDisplay, AControlsHintGivesWayToTypingAndToAClickUntilThePointerLeavesIt)
 {
     g_HintDisplay.delayMs = 0;
     CDXUTControl field;
     field.SetHint(L"Where the turns are sent to this player");
-    g_HintDisplay.SetControl(&field, false);
-    EXPECT_TRUE(DrawsInAFrame());
-    g_HintDisplay.GiveWayToTyping();
-    g_HintDisplay.UpdateMouse(false, false, 701, 380);
-    EXPECT_FALSE(DrawsInAFrame());
-    g_HintDisplay.SetControl(nullptr, false);
-    g_HintDisplay.SetControl(&field, false);
-    EXPECT_TRUE(DrawsInAFrame());
-    g_HintDisplay.UpdateMouse(true, false, 701, 380);
-    EXPECT_FALSE(DrawsInAFrame());
+    for (bool click : {false, true}) {
+        g_HintDisplay.SetControl(nullptr, false);
+        g_HintDisplay.SetControl(&field, false);
+        EXPECT_TRUE(DrawsInAFrame());
+        click ? g_HintDisplay.UpdateMouse(true, false, 701, 380) : g_HintDisplay.GiveWayToTyping();
+        EXPECT_FALSE(DrawsInAFrame());
+    }
 }
 
 TEST_F(HintDisplay, ADelayOfNothingShowsTheHintAtOnceAndAnEmptyTextClearsIt)
