@@ -142,6 +142,8 @@ void MenuGUIEvent(unsigned event, int id, CDXUTControl* control)
 
 void MenuKeyboard(unsigned key, bool down, bool alt)
 {
+    if (down && g_ShellLinks.hintGiveWayToTyping)
+        g_ShellLinks.hintGiveWayToTyping();
     // A window over the menu or the paused map (a message, a question, the save window the
     // pause menu opened with no menu current any more) takes the keys first: else its Enter
     // and Escape would reach nobody.
@@ -169,6 +171,8 @@ void MenuFrameMove(cRenderer*, double time, float elapsed)
 
 void GameKeyboard(unsigned key, bool down, bool alt)
 {
+    if (down && g_ShellLinks.hintGiveWayToTyping)
+        g_ShellLinks.hintGiveWayToTyping();
     // A window shown takes every key, its own letter too: the key routing says so, where the
     // info panel's and the hotkey list's cases have P or I pressed again close their window
     // (the two disagree). P over Purchases is its key; its button, Escape or the panel's close it.

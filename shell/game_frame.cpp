@@ -269,8 +269,11 @@ bool HandOverPbemTurn(cGra& game, const cPanstwo& active, const cPanstwo& next)
     // opening the folder again would pass the check and play the other's turn. Handed over
     // from the country that closes the turn order, the record stays this player's: that
     // country's number 0 would refuse them their own next turn.
+    // The turn is in its folder whatever becomes of the record: the player is told, over the
+    // window that says whom to send it to, and the game goes on.
+    std::wstring recordFailure;
     if (!IsDummy(&active))
-        WritePbemRepositoryEntry(active.PBEMPlayerId, game.m_PbemGameName);
+        WritePbemRepositoryEntry(active.PBEMPlayerId, game.m_PbemGameName, &recordFailure);
     game.m_PbemTurnHandedOver = true;
     std::wstring player, email;
     // By number, not by place in the list: a number the list does not hold (a damaged save)
@@ -290,6 +293,9 @@ bool HandOverPbemTurn(cGra& game, const cPanstwo& active, const cPanstwo& next)
     }
     const std::wstring text = LangFormat("pbem_turn_end_message", game.m_PbemGameName, player, email, next.Name);
     PushDialog(new cDialogTekstowy(text, LangText("pbem_turn_end_title")));
+    if (!recordFailure.empty())
+        PushDialog(new cDialogTekstowy(LangFormat("pbem_repository_not_written_%s", recordFailure),
+                                       LangText("pbem_saved_game")));
     // The computer's countries may have played before: nothing is waited for any more.
     if (g_DialogLinks.hideWaitIndicator)
         g_DialogLinks.hideWaitIndicator();

@@ -67,6 +67,10 @@ void cHintDisplay::UpdateMouse(bool left, bool right, int x, int y)
     pointerY = y;
     dragModifier = GuiKeyDown(VK_CONTROL);
     leftReleasedNow = false;
+    // A click on a control that takes it: its hint has served, and would cover what the click
+    // opens (a drop-down's list). A greyed control's hint stays: it says why nothing happened.
+    if (!leftDown && left && m_Control && m_Control->GetEnabled())
+        GiveWayToTyping();
     if (!leftDown && left) {
         leftPressX = x;
         leftPressY = y;
@@ -158,6 +162,7 @@ void cHintDisplay::SetControl(CDXUTControl* control, bool force)
     if (control == m_Control && !force)
         return;
     m_Control = control;
+    m_GivenWay = false;
     if (control) {
         SetText(control->GetHint());
         return;
@@ -189,7 +194,7 @@ void cHintDisplay::Render()
     const int elapsed = m_Started ? int(std::min(now - m_LastFrameMs, now - m_HintSinceMs)) : 0;
     m_Started = true;
     m_LastFrameMs = now;
-    if (!HasHint())
+    if (!HasHint() || m_GivenWay)
         return;
     if (m_HoverMs < delayMs) {
         m_HoverMs += elapsed;
@@ -245,6 +250,13 @@ void cHintDisplay::ForgetClick()
     leftUp = false;
 }
 
+void cHintDisplay::GiveWayToTyping()
+{
+    // A map object's hint stays: the arrow keys scroll the map under it.
+    if (m_Control && m_Text)
+        m_GivenWay = true;
+}
+
 void InstallHintDisplay()
 {
     g_GuiHooks.hintSetControl = [](CDXUTControl* control, bool force) { g_HintDisplay.SetControl(control, force); };
@@ -253,6 +265,7 @@ void InstallHintDisplay()
     g_ShellLinks.hintRender = [] { g_HintDisplay.Render(); };
     g_ShellLinks.hintForgetClick = [] { g_HintDisplay.ForgetClick(); };
     g_ShellLinks.hintForgetHoverable = [] { g_HintDisplay.SetHoverable(nullptr); };
+    g_ShellLinks.hintGiveWayToTyping = [] { g_HintDisplay.GiveWayToTyping(); };
     g_ShellLinks.hintInit = [](int offsetX, int offsetY, int marginX, int marginY, int delayMs) {
         g_HintDisplay.SetStyle(offsetX, offsetY, marginX, marginY, delayMs, nullptr);
     };

@@ -33,12 +33,16 @@ public:
     // button is forgotten too: a window opened by a press would else take its release as a
     // click on the map.
     void ForgetClick();
+    // A key pressed: the hint of the control under the pointer gives way until the pointer
+    // leaves the control, as a click on it does: a field's hint would cover what the player
+    // looks for next (the e-mail field's, the Save player button under it).
+    void GiveWayToTyping();
 
     // Where the box is drawn for the current pointer: flipped left of the pointer or above
     // it when it would leave the back buffer, and always wholly inside it.
     void BoxPosition(float& x, float& y) const;
     bool HasHint() const { return m_Text.has_value() || m_Hoverable; }
-    bool IsShown() const { return HasHint() && m_HoverMs >= delayMs; }
+    bool IsShown() const { return HasHint() && m_HoverMs >= delayMs && !m_GivenWay; }
     int HintWidth() const { return m_Width; }
     int HintHeight() const { return m_Height; }
     CDXUTControl* Control() const { return m_Control; }
@@ -75,6 +79,7 @@ private:
     std::optional<std::wstring> m_Text;
     const cHoverable* m_Hoverable = nullptr;
     CDXUTControl* m_Control = nullptr;
+    bool m_GivenWay = false;
 };
 
 extern cHintDisplay g_HintDisplay;

@@ -126,6 +126,8 @@ struct sShellLinks
     std::function<void()> hintForgetClick;
     // cHintDisplay: forgets the hovered map object (a window opened over it).
     std::function<void()> hintForgetHoverable;
+    // cHintDisplay: a key was pressed (GiveWayToTyping).
+    std::function<void()> hintGiveWayToTyping;
     std::function<void()> endTurnFromMainThread; // EndTurnFromMainThread
     std::function<void()> openPauseMenu;         // game state 2 and a new pause menu
     std::function<void()> openMainMenu;          // a new main menu (no game loaded)

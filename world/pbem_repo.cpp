@@ -1,8 +1,9 @@
 #include "world/pbem_repo.h"
 
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 
-#include "core/fatal.h"
 #include "core/log.h"
 #include "core/stringbase.h"
 #include "core/text.h"
@@ -56,14 +57,35 @@ std::vector<sPbemRepoEntry> ReadRecords(const std::string& data)
                 kRepoPath, int(data.size()), kPbemRepoRecordSize, int(data.size() % kPbemRepoRecordSize), int(whole));
     return records;
 }
+
+// Why the file cannot be used, in words a player can act on: it is only a record, and a
+// player can delete it, make a folder of it or take its rights.
+std::wstring WhyUnusable(const std::filesystem::path& path)
+{
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return LangMessage("pbem_repository_is_a_folder");
+    if (!std::filesystem::exists(path, ec))
+        return LangMessage("pbem_repository_missing");
+    return LangMessage("pbem_repository_not_opened");
+}
+
+bool Refuse(const std::filesystem::path& path, std::wstring* why)
+{
+    const std::wstring reason = WhyUnusable(path);
+    LogLine(L"ERROR: %s: %s", kRepoPath, reason);
+    if (why)
+        *why = reason;
+    return false;
+}
 } // namespace
 
-void WritePbemRepositoryEntry(int playerId, const std::wstring& gameName)
+bool WritePbemRepositoryEntry(int playerId, const std::wstring& gameName, std::wstring* why)
 {
     const std::filesystem::path path = HostPath(kRepoPath);
     std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
     if (!file)
-        FatalExit(1, LangMessage("error_while_opening_repo.dat_file._exiting."));
+        return Refuse(path, why);
     const std::string data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     const std::u16string name = RecordName(gameName);
     const std::vector<sPbemRepoEntry> records = ReadRecords(data);
@@ -80,15 +102,23 @@ void WritePbemRepositoryEntry(int playerId, const std::wstring& gameName)
     file.seekp(std::streamoff(offset));
     const std::string record = BuildRecord(name, playerId);
     file.write(record.data(), std::streamsize(record.size()));
+    file.flush();
+    return file ? true : Refuse(path, why);
 }
 
-int ReadPbemRepositoryEntry(const std::wstring& gameName, const std::function<int()>& nextPlayerId)
+std::optional<int> ReadPbemRepositoryEntry(const std::wstring& gameName, const std::function<int()>& nextPlayerId,
+                                           std::wstring* why)
 {
     std::string data;
     {
-        std::ifstream file(HostPath(kRepoPath), std::ios::binary);
-        if (!file)
-            FatalExit(1, LangMessage("repo.dat_file_not_found._exiting"));
+        const std::filesystem::path path = HostPath(kRepoPath);
+        std::error_code ec;
+        std::ifstream file(path, std::ios::binary);
+        // A folder opens for reading here and reads as an empty file.
+        if (!file || std::filesystem::is_directory(path, ec)) {
+            Refuse(path, why);
+            return std::nullopt;
+        }
         data.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     }
     const std::u16string name = RecordName(gameName);
@@ -96,6 +126,7 @@ int ReadPbemRepositoryEntry(const std::wstring& gameName, const std::function<in
         if (entry.name == name)
             return entry.playerId;
     const int id = nextPlayerId ? nextPlayerId() : g_World.hooks.nextPbemPlayerId();
-    WritePbemRepositoryEntry(id, gameName);
+    if (!WritePbemRepositoryEntry(id, gameName, why))
+        return std::nullopt;
     return id;
 }

@@ -6,8 +6,13 @@
 #include <cmath>
 #include <filesystem>
 #include <map>
+#include <optional>
+#include <system_error>
+#include <vector>
 
+#include "core/csv.h"
 #include "core/format.h"
+#include "core/ini.h"
 #include "core/log.h"
 #include "core/stringbase.h"
 #include "core/text.h"
@@ -108,6 +113,47 @@ void EnsurePbemRepository()
     WriteWholeFile(repo, "");
 }
 
+// The new game's folder in data\pbem, made; else why not, in words the player can act on.
+// The whole name is checked: a pasted one passes the typing filter, and "..", '%' or a
+// separator would lead the folder out of data\pbem. As long as a turn's save takes: a
+// longer name would give a folder that no turn could be saved into.
+std::optional<std::wstring> MakeGameFolder(const std::wstring& name)
+{
+    if (name.empty())
+        return LangText("pbem_game_name_empty");
+    if (name.size() > kMaxNameLength)
+        return LangFormat("pbem_game_name_too_long_%i_%i", int(kMaxNameLength), int(name.size()));
+    if (!IsValidSaveName(name, kMaxNameLength) || name.find_first_of(kRefusedNameCharacters) != std::wstring::npos)
+        return LangFormat("pbem_game_name_invalid_%s", name);
+    const std::filesystem::path folder = HostPath(L"data\\pbem\\" + name);
+    std::error_code ec;
+    // Another game's folder: this game's turns would be written over that game's.
+    if (std::filesystem::exists(folder, ec))
+        return LangFormat("pbem_game_name_taken_%s", name, name);
+    if (!std::filesystem::create_directories(folder, ec))
+        return LangFormat("pbem_game_folder_not_made_%s_%s", name, Utf8ToWide(ec.message()));
+    return std::nullopt;
+}
+
+// The turns the country has handed over into the game's folder in data\pbem: the folder's
+// turn when the country had finished it there, else the one before. Nothing when the folder
+// cannot be read: a game whose folder has gone is not refused for it.
+std::optional<int> TurnsHandedOver(const std::wstring& gameName, int countryId)
+{
+    const std::wstring pattern = MakeFolderPattern(L"data\\pbem", gameName);
+    cIniFile info;
+    if (!info.Load(HostPath(JoinPathPattern(pattern, L"Info.ini"))) || !info.HasKey("Save/Turn"))
+        return std::nullopt;
+    const int turn = info.GetInt("Save/Turn", 0);
+    cCsvReader countries(HostPath(JoinPathPattern(pattern, L"countries.csv")));
+    while (countries.IsOk() && !countries.AtEnd()) {
+        const std::vector<std::wstring>& f = countries.m_Fields;
+        if (countries.ReadRow(true) > 12 && std::wcstol(f[0].c_str(), nullptr, 10) == countryId)
+            return std::wcstol(f[12].c_str(), nullptr, 10) != 0 ? turn : turn - 1;
+    }
+    return std::nullopt;
+}
+
 // The unit types of the statistics in their order, with the row of the force summary
 // that counts them on the map and in the reserve.
 struct sUnitRow
@@ -189,6 +235,12 @@ cScenarioSettingsMenu::cScenarioSettingsMenu()
     // type a second name where the address goes.
     AddStaticFromLayout(IDC_PLAYER_EMAIL_CAPTION, LangText("scenario_settings_pbem_player_email").c_str());
     AddEditBoxFromLayout(IDC_PLAYER_EMAIL, L"", LangText("scenario_settings_pbem_player_email_hint").c_str());
+    // A name and an address stand as cells of the players' list, and the name in the list
+    // of countries: the characters that part a list row into cells are not taken, as in
+    // the windows that rename units.
+    for (int id : {IDC_PLAYER_NAME, IDC_PLAYER_EMAIL})
+        if (auto* edit = Control<CDXUTEditBox>(id))
+            edit->m_pForbiddenChars = L";|";
     AddButtonFromLayout(IDC_SAVE_PLAYER, LangText("scenario_settings_pbem_player_save").c_str(),
                         LangText("scenario_settings_pbem_player_save_hint").c_str());
     AddButtonFromLayout(IDC_REMOVE_PLAYER, LangText("scenario_settings_pbem_player_remove").c_str(),
@@ -606,6 +658,11 @@ bool cScenarioSettingsMenu::FailedCheck(std::wstring& message, std::wstring& tit
         title = LangText(titleKey);
         return true;
     };
+    auto failWith = [&](const std::wstring& why, const char* titleKey) {
+        message = why;
+        title = LangText(titleKey);
+        return true;
+    };
     if (!g_Gra)
         return false;
     // A scenario carries no saved version: only a saved game can be too old. A save of any
@@ -622,10 +679,23 @@ bool cScenarioSettingsMenu::FailedCheck(std::wstring& message, std::wstring& tit
         const cPanstwo* next = PickNextCountry(g_Gra->m_Countries, active);
         const int nextPlayer = next ? next->PBEMPlayerId : 0;
         EnsurePbemRepository();
-        const int here = ReadPbemRepositoryEntry(g_Gra->m_PbemGameName, [nextPlayer] { return nextPlayer; });
-        if (here != nextPlayer && !(active && IsDummyCountry(*active)))
-            return fail("you_already_played_your_turn_in_this_pbem_game._wait_for_other_players_to_finish_their_turns.",
-                        "pbem_saved_game");
+        std::wstring why;
+        const std::optional<int> here =
+            ReadPbemRepositoryEntry(g_Gra->m_PbemGameName, [nextPlayer] { return nextPlayer; }, &why);
+        if (!here)
+            return failWith(LangFormat("pbem_repository_not_read_%s", why), "pbem_saved_game");
+        const char* const played =
+            "you_already_played_your_turn_in_this_pbem_game._wait_for_other_players_to_finish_their_turns.";
+        if (*here != nextPlayer && !(active && IsDummyCountry(*active)))
+            return fail(played, "pbem_saved_game");
+        // A save made in a turn since handed over (from the pause menu, or a copy of the
+        // folder) would play that turn again: the game's folder tells how far each country has
+        // played. A country that has finished the save's turn plays the next one.
+        if (next && !IsDummyCountry(*next)) {
+            const int toPlay = g_Gra->m_Turn + (next->FinishedTurn ? 1 : 0);
+            if (const std::optional<int> done = TurnsHandedOver(g_Gra->m_PbemGameName, next->ID); done && *done >= toPlay)
+                return fail(played, "pbem_saved_game");
+        }
     }
     if (!g_Gra->HasHumanCountry())
         return fail("at_least_one_country_must_be_controlled_by_human.", "game_settings");
@@ -634,29 +704,30 @@ bool cScenarioSettingsMenu::FailedCheck(std::wstring& message, std::wstring& tit
         // a country of nobody's, or of a removed player's, would be played at whichever screen
         // its turn came to, by the person of another country. A loaded game is held to it too,
         // as its players and countries can be changed here as well.
+        // The message names the countries, so that the player knows which to mend.
         std::vector<int> ids;
+        std::wstring withoutPlayer, withPlayer;
         for (const cPanstwo* country : g_Gra->m_Countries) {
             if (!country || !country->HumanControlled || !IsListed(*country))
                 continue;
-            if (!FindPlayer(country->PBEMPlayerId))
-                return fail("settings_for_pbem_game_are_incorrect.", "pbem_game_settings");
-            if (std::find(ids.begin(), ids.end(), country->PBEMPlayerId) == ids.end())
+            const sPbemPlayer* player = FindPlayer(country->PBEMPlayerId);
+            if (!player)
+                withoutPlayer += (withoutPlayer.empty() ? L"" : L", ") + country->Name;
+            else
+                withPlayer += FormatText(L"%s%s (%s)", withPlayer.empty() ? L"" : L", ", country->Name, player->name);
+            if (player && std::find(ids.begin(), ids.end(), country->PBEMPlayerId) == ids.end())
                 ids.push_back(country->PBEMPlayerId);
         }
+        if (!withoutPlayer.empty())
+            return failWith(LangFormat("settings_for_pbem_game_are_incorrect._%s", withoutPlayer), "pbem_game_settings");
         if (ids.size() < 2)
-            return fail("settings_for_pbem_game_are_incorrect.", "pbem_game_settings");
+            return failWith(LangFormat("pbem_game_needs_two_players_%s", withPlayer), "pbem_game_settings");
     }
     if (IsNewPbemGame() && PbemBoxChecked()) {
         auto* edit = dynamic_cast<CDXUTEditBox*>(const_cast<cScenarioSettingsMenu*>(this)->GetControl(IDC_GAME_NAME));
         const std::wstring name = edit ? edit->GetText() : std::wstring();
-        std::error_code ec;
-        // The whole name is checked: a pasted one passes the typing filter, and "..", '%'
-        // or a separator would lead the folder out of data\pbem. As long as a turn's save
-        // takes: a longer name would give a folder that no turn could be saved into.
-        const bool valid = IsValidSaveName(name, kMaxNameLength) &&
-                           name.find_first_of(kRefusedNameCharacters) == std::wstring::npos;
-        if (!valid || !std::filesystem::create_directories(HostPath(L"data\\pbem\\" + name), ec))
-            return fail("problems_with_creating_pbem_game_directory.", "pbem_game_settings");
+        if (const std::optional<std::wstring> why = MakeGameFolder(name))
+            return failWith(*why, "pbem_game_settings");
     }
     return false;
 }

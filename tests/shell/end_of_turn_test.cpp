@@ -404,8 +404,9 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverRefusedASecondTimeAndTakenUpByTheNex
     SetSaveFileWrittenHook([](const wchar_t*) {
         writtenUnderTheWindow = writtenUnderTheWindow || MessageTitle() == L"Your turn is over";
     });
-    // The first country to move is Bob's: play starts with his phase.
-    driver.Then("Bob's turn", [] { return TurnOf(L"Borussia", false); }, {}, 20000);
+    // The first country to move is Bob's: play starts with his phase, saved in its middle.
+    driver.Then("Bob's turn", [] { return TurnOf(L"Borussia", false); }, [] { SaveGame(L"Bob mid-turn", true); },
+                20000);
     EndTheTurn(driver, "Borussia");
     driver
         .Then("handed over", [] { return MessageTitle() == L"Your turn is over"; },
@@ -426,6 +427,20 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverRefusedASecondTimeAndTakenUpByTheNex
     driver
         .Then("Bob again", InScenarioSettings, [] { D::ClickControl(IDC_OK); })
         .Then("refused", [] { return MessageTitle() == L"PBEM saved game"; },
+              [] {
+                  CloseTopDialogs(1);
+                  D::ClickControl(IDC_BACK);
+              })
+        // The save made in the turn since handed over is refused the same way.
+        .Then("saved games", [] { return dynamic_cast<cScenarioMenu*>(g_CurrentMenu) != nullptr; },
+              [] { D::Control<CDXUTTabFrame>(IDC_TABS_LIST)->SelectTab(1, true); })
+        .Then("the save's row", [] { return D::ShowListRow(IDC_SCENARIOS, L"Bob mid-turn"); })
+        .Then("Bob opens it", D::AfterFrames(2), [] {
+            D::ClickListRow(IDC_SCENARIOS, L"Bob mid-turn");
+            D::ClickControl(IDC_LOAD);
+        })
+        .Then("its settings", InScenarioSettings, [] { D::ClickControl(IDC_OK); })
+        .Then("refused too", [] { return MessageTitle() == L"PBEM saved game"; },
               [] {
                   CloseTopDialogs(1);
                   // On Ada's machine the game is new to the repository.
@@ -597,10 +612,18 @@ TEST(EndOfTurn, APlayByEmailTurnThatCannotBeSavedStaysThePlayersTurnAndIsHandedO
                   EXPECT_EQ(ReadWholeFile("data/pbem/repo.dat"), repository);
                   CloseTopDialogs(1);
                   std::filesystem::remove("data/pbem/Summer War");
+                  // This machine's record of the game cannot be written either: told, nothing lost.
+                  std::filesystem::remove("data/pbem/repo.dat");
+                  std::filesystem::create_directory("data/pbem/repo.dat");
               });
     EndTheTurn(driver, "Borussia again");
-    driver.Then("handed over", [] { return g_Gra->m_PbemTurnHandedOver && MessageTitle() == L"Your turn is over"; },
-                [] { EXPECT_TRUE(FileExists("data/pbem/Summer War/Info.ini")); });
+    driver.Then("handed over", [] { return g_Gra->m_PbemTurnHandedOver && MessageTitle() == L"PBEM saved game"; },
+                [] {
+                    EXPECT_NE(MessageTitle(kMessageDialogRow + 3).find(L"it is a folder"), std::wstring::npos);
+                    EXPECT_TRUE(FileExists("data/pbem/Summer War/Info.ini"));
+                    CloseTopDialogs(1);
+                    EXPECT_EQ(MessageTitle(), L"Your turn is over");
+                });
     EXPECT_EQ(driver.Run(), 0);
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/settings.h"
+#include "gui/control.h"
 #include "gui/layout.h"
 #include "platform/clock.h"
 #include "platform/font.h"
@@ -108,6 +109,21 @@ TEST_F(HintDisplay, EveryHintStandsWhollyOnTheScreen)
     g_HintDisplay.UpdateMouse(false, false, 200, 100);
     EXPECT_TRUE(inside(300, 120));
     ResetSettingsToDefaults();
+}
+
+// The e-mail field's hint stood over the Save player button under it.
+TEST_F(HintDisplay, AControlsHintGivesWayToTypingAndToAClickUntilThePointerLeavesIt)
+{
+    g_HintDisplay.delayMs = 0;
+    CDXUTControl field;
+    field.SetHint(L"Where the turns are sent to this player");
+    for (bool click : {false, true}) {
+        g_HintDisplay.SetControl(nullptr, false);
+        g_HintDisplay.SetControl(&field, false);
+        EXPECT_TRUE(DrawsInAFrame());
+        click ? g_HintDisplay.UpdateMouse(true, false, 701, 380) : g_HintDisplay.GiveWayToTyping();
+        EXPECT_FALSE(DrawsInAFrame());
+    }
 }
 
 TEST_F(HintDisplay, ADelayOfNothingShowsTheHintAtOnceAndAnEmptyTextClearsIt)

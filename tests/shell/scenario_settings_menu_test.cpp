@@ -2,6 +2,10 @@
 // play-by-e-mail game, and Back.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+#include <utility>
+
 #include "dialogs/dialog_stack.h"
 #include "dialogs/message_dialog.h"
 #include "game/game.h"
@@ -263,13 +267,27 @@ TEST(ScenarioSettings, APlayByEmailGameGetsItsPlayersItsFolderAndItsRepository)
                   for (wchar_t ch : std::wstring(L"War/1"))
                       DXUTStaticWndProc(WM_CHAR, ch, 1);
                   EXPECT_EQ(Control<CDXUTEditBox>(IDC_GAME_NAME)->GetText(), L"War1");
+                  CDXUTDialog::RequestFocus(D::FindControl(IDC_PLAYER_NAME)); // a list's separator, refused
+                  DXUTStaticWndProc(WM_CHAR, L'|', 1);
+                  EXPECT_EQ(Control<CDXUTEditBox>(IDC_PLAYER_NAME)->GetText().find(L'|'), std::wstring::npos);
                   // ...and a pasted one is caught by OK.
                   Type(IDC_GAME_NAME, L"..");
                   D::ClickControl(IDC_OK);
               })
         .Then("refused", [] { return MessageShown() == L"PBEM game settings"; },
               [] {
+                  EXPECT_EQ(MessageText(), LangFormat("pbem_game_name_invalid_%s", L".."));
                   CloseTopDialogs(1);
+                  // Each refused with why before the war starts: no name, too long, another game's.
+                  std::filesystem::create_directories("data/pbem/Taken");
+                  for (const auto& [name, why] : {std::pair{std::wstring(), LangText("pbem_game_name_empty")},
+                                                  {std::wstring(200, L'x'), LangFormat("pbem_game_name_too_long_%i_%i", 99, 200)},
+                                                  {L"Taken", LangFormat("pbem_game_name_taken_%s", L"Taken", L"Taken")}}) {
+                      Type(IDC_GAME_NAME, name);
+                      D::ClickControl(IDC_OK);
+                      EXPECT_EQ(MessageText(), why);
+                      CloseTopDialogs(1);
+                  }
                   Type(IDC_GAME_NAME, L"Summer War");
                   D::ClickControl(IDC_OK);
               },
@@ -379,7 +397,8 @@ TEST(ScenarioSettings, AGameByEmailGivesEveryPersonsCountryToOneOfItsPlayers)
               })
         .Then("Helvetia is nobody's", [] { return MessageShown() == L"PBEM game settings"; },
               [&] {
-                  EXPECT_EQ(MessageText(), L"Settings for PBEM game are incorrect.");
+                  EXPECT_EQ(MessageText(), L"Settings for PBEM game are incorrect: no player of the list plays Helvetia. "
+                                           L"On the countries page, choose a player for each person's country.");
                   CloseTopDialogs(1);
                   Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(1, true);
                   removePlayer(2);

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <vector>
+#include <filesystem>
+#include <string>
 
+#include "core/stringbase.h"
 #include "platform/paths.h"
 #include "tests/test_support.h"
 #include "tests/world/world_fixture.h"
@@ -80,17 +81,19 @@ TEST(PbemRepository, AMisalignedFileIsReportedAndKeptAligned)
     EXPECT_EQ(ReadPbemRepositoryEntry(L"A", [] { return 1; }), 8);
 }
 
-TEST(PbemRepository, AMissingFileEndsTheProgram)
+// The file is only a record the player can delete or put a folder in the place of: the
+// caller is told why, and the game goes on.
+TEST(PbemRepository, AMissingFileOrAFolderInItsPlaceIsToldWithWhy)
 {
     std::filesystem::remove("data/pbem/repo.dat");
-    for (const std::function<void()>& use : std::vector<std::function<void()>>{
-             [] { WritePbemRepositoryEntry(1, L"A"); }, [] { ReadPbemRepositoryEntry(L"A", [] { return 1; }); }}) {
-        try {
-            use();
-            ADD_FAILURE() << "the program goes on";
-        } catch (const sFatalExit& e) {
-            EXPECT_EQ(e.code, 1);
-        }
+    for (const char* key : {"pbem_repository_missing", "pbem_repository_is_a_folder"}) {
+        std::wstring why, readWhy;
+        EXPECT_FALSE(WritePbemRepositoryEntry(1, L"A", &why));
+        EXPECT_FALSE(ReadPbemRepositoryEntry(L"A", [] { return 1; }, &readWhy).has_value());
+        EXPECT_EQ(why, LangMessage(key));
+        EXPECT_EQ(readWhy, why);
+        std::filesystem::create_directories("data/pbem/repo.dat");
     }
-    EXPECT_FALSE(FileExists("data/pbem/repo.dat")); // never created
+    EXPECT_FALSE(FileExists("data/pbem/repo.dat")); // never made a file
+    std::filesystem::remove("data/pbem/repo.dat");
 }
