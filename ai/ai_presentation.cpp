@@ -6,19 +6,44 @@
 #include "game/game.h"
 #include "game/presentation.h"
 #include "game/play_state.h"
+#include "units/combat_result.h"
+#include "units/naval_unit.h"
 #include "units/unit.h"
+#include "world/country.h"
+#include "world/fleet.h"
 #include "world/map.h"
 #include "world/world.h"
 
 bool IsShownToPerson(const cUnit* unit)
 {
     return g_Gra && g_Gra->HasHumanCountry() && g_Gra->m_PlayState && g_Gra->m_PlayState->ShowsActions() && unit &&
-           g_World.units.isVisible(unit);
+           g_World.units.isVisible(unit) && SeenByAPerson(unit);
 }
 
 bool ShowsActionsToPerson()
 {
     return g_Gra && g_Gra->HasHumanCountry() && g_Gra->m_PlayState && g_Gra->m_PlayState->ShowsActions();
+}
+
+bool PersonsShipsInNode(int nodeId)
+{
+    if (!g_Gra)
+        return false;
+    for (const cFlota* fleet : g_Gra->m_Fleets)
+        if (fleet->seaNode == nodeId)
+            for (const cJednostkaMorska* ship : fleet->ships)
+                for (const cPanstwo* country : g_Gra->m_Countries)
+                    if (country->IsActive && country->HumanControlled && IsCountryOrAlly(ship->m_Owner, country->ID))
+                        return true;
+    return false;
+}
+
+bool PersonFought(const sCombatResult& result)
+{
+    for (int id : {result.attackerCountry, result.defenderCountry})
+        if (const cPanstwo* country = GetCountry(id); country && country->HumanControlled)
+            return true;
+    return false;
 }
 
 void MarkAttackTarget(int x, int y, bool on)

@@ -1,14 +1,20 @@
 #pragma once
 // What the computer opponent shows a person: only when a human plays, the play state
-// shows the active country's actions and the unit or target is visible to the enemy; a
-// game of computers never pauses.
+// shows the active country's actions and the unit or target is visible to the enemy and to
+// the side of a person's country; a game of computers never pauses.
 #include "core/lock.h"
 #include "core/settings.h"
 #include "units/unit_fwd.h"
 
+struct sCombatResult;
+
 bool IsShownToPerson(const cUnit* unit);
 // A person plays and the play state shows the moving country's actions.
 bool ShowsActionsToPerson();
+// Whether the sea zone holds a ship of a person's country or of its allies.
+bool PersonsShipsInNode(int nodeId);
+// Whether a person's country fought: its person is told of the fight, seen or not.
+bool PersonFought(const sCombatResult& result);
 // Sets or clears the attack-target mark of a hex on the map; nothing off the map.
 void MarkAttackTarget(int x, int y, bool on);
 // Sleeps a delay setting, or a time in milliseconds, without holding the global lock;

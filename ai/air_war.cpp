@@ -8,6 +8,7 @@
 #include "ai/ai_presentation.h"
 #include "core/log.h"
 #include "core/random.h"
+#include "core/settings.h"
 #include "game/game.h"
 #include "game/play_counts.h"
 #include "game/play_state.h"
@@ -16,6 +17,7 @@
 #include "units/combat_support.h"
 #include "units/land_unit.h"
 #include "units/naval_unit.h"
+#include "units/unit.h"
 #include "units/unit_access.h"
 #include "world/city.h"
 #include "world/country.h"
@@ -36,11 +38,14 @@ void ShowTarget(int x, int y)
     PauseForPerson(DELAY_AI_COMBAT_BEFORE);
 }
 
-// The result goes to the person whose country fought, when one watches.
+// A shown result: the outcome on the map a moment, then its window, as the other strikes
+// of the computer's turn; nothing when the result window is switched off.
 void ShowResult(bool shown, const sCombatResult& result)
 {
-    if (shown)
-        PresentCombatResult(result, true);
+    if (!shown || g_DelayValues[DELAY_AI_COMBAT_RESULT] == 0.0f)
+        return;
+    PauseForPerson(DELAY_AI_COMBAT_AFTER);
+    PresentCombatResult(result, true);
 }
 
 // A unit that flew a mission and died in it, by the result it came back with.
@@ -101,7 +106,8 @@ bool cAI::FightAirUnitsOfType(int type)
             continue;
         const int x = target->m_X, y = target->m_Y;
         const cPanstwo* defender = target->GetOwner();
-        const bool seen = fighter->m_Spotted || target->m_Spotted;
+        // Seen by the watching person's own side: the spotted flag is every side's.
+        const bool seen = (fighter->m_Spotted && SeenByAPerson(fighter)) || (target->m_Spotted && SeenByAPerson(target));
         const bool shown = (seen && ShowsActionsToPerson()) || (defender && defender->HumanControlled);
         if (shown)
             ShowTarget(x, y);
@@ -112,14 +118,15 @@ bool cAI::FightAirUnitsOfType(int type)
         {
             changed = true;
             RemoveIfKilled(result, id);
-            ShowResult(seen && ShowsActionsToPerson(), result);
+            ShowResult(shown, result);
         }
         else
         {
             target->AirFight(&result, fighter);
             changed = changed || result.attackerKilled || result.defenderKilled;
-            // The fight itself is told to the person it concerns, seen or not.
-            PresentCombatResult(result, true);
+            // Told to the person whose country fought, or whose side saw it; not to a person
+            // far away, whom it would hold for nothing.
+            ShowResult(shown || PersonFought(result), result);
         }
         // A mark set for the person whose unit was attacked goes too, seen or not: it would
         // stay on the map after the fight.
@@ -176,7 +183,7 @@ void cAI::PlanAirStrikes()
         const int x = target->m_X, y = target->m_Y;
         const int bomberId = bomber->m_Id;
         const bool shown = IsShownToPerson(target);
-        const bool visible = target->m_Spotted;
+        const bool visible = target->m_Spotted && SeenByAPerson(target);
         if (shown)
         {
             MarkAttackTarget(x, y, true);
@@ -197,13 +204,13 @@ void cAI::PlanAirStrikes()
         else if (bomber->TryIntercept(interceptor, &interception))
         {
             LogLine(L"Przechwycenie udane, nici z ataku!");
-            ShowResult(true, interception);
+            ShowResult(visible || PersonFought(interception), interception);
             destroyed = interception.attackerKilled || interception.defenderKilled;
         }
         else if (!g_Gra->FindAirUnitById(bomberId))
         {
             // The interceptor fell, but took the bomber with it.
-            ShowResult(true, interception);
+            ShowResult(visible || PersonFought(interception), interception);
             interception.attackerKilled = destroyed = true;
         }
         else
@@ -260,7 +267,9 @@ void cAI::StrikeShipsFromTheAir()
             continue;
         }
         const int x = node->MainX, y = node->MainY;
-        const bool shown = (IsShownToPerson(bomber) || node->CountOwnShips() > 0) && ShowsActionsToPerson();
+        // The zone's own ships are a person's side's: its count of own ships is of whichever
+        // country looked at it last, the striking computer itself as likely as not.
+        const bool shown = (IsShownToPerson(bomber) || PersonsShipsInNode(node->ID)) && ShowsActionsToPerson();
         if (shown)
         {
             CenterCameraOn(x, y);

@@ -604,8 +604,10 @@ bool cAI::ExecuteAttack(sPlanAtaku& plan)
             {
                 ++g_PlayCounts.shoreBombardments;
                 PauseForPerson(DELAY_AI_COMBAT_AFTER);
-                // The shelling is told to the person it concerns, whether he saw the target or not.
-                PresentCombatResult(shelling, true);
+                // The shelling is told to the person it concerns, whether he saw the target or
+                // not, and to one whose side saw it; not to a person far away.
+                if (shown || PersonFought(shelling))
+                    PresentCombatResult(shelling, true);
                 NoteMapChange(tx, ty, 1);
                 // A defender the shells killed is struck no more: the strikes would name a dead unit.
                 if (shelling.defenderKilled || !targetAlive())

@@ -15,6 +15,7 @@
 #include "units/combat_result.h"
 #include "units/land_unit.h"
 #include "units/naval_unit.h"
+#include "units/unit.h"
 #include "units/unit_access.h"
 #include "world/city.h"
 #include "world/city_graph.h"
@@ -506,7 +507,7 @@ void cAI::ConductAmphibiousInvasion()
                         std::none_of(gunner->ships.begin(), gunner->ships.end(), CanShellTheShore))
                         continue;
                     const cUnit* defender = map.GetHex(bx, by)->unit;
-                    const bool visible = defender && defender->m_Spotted;
+                    const bool visible = defender && defender->m_Spotted && SeenByAPerson(defender);
                     sCombatResult result;
                     if (gunner->BombardHex(bx, by, &result, true))
                     {

@@ -15,6 +15,7 @@
 #include "units/combat_result.h"
 #include "units/combat_support.h"
 #include "units/land_unit.h"
+#include "units/unit.h"
 #include "units/unit_access.h"
 #include "units/naval_unit.h"
 #include "world/city.h"
@@ -639,7 +640,7 @@ void cAI::ShowStrikeOnHex(sCombatResult& result, int x, int y, bool visible)
 
 void cAI::ShowStrikeOnSeaNode(sCombatResult& result, const sWezelGrafuMorz& node)
 {
-    const bool visible = node.ShownEnemyShip && node.ShownEnemyShip->m_Spotted;
+    const bool visible = node.ShownEnemyShip && node.ShownEnemyShip->m_Spotted && SeenByAPerson(node.ShownEnemyShip);
     ShowStrikeOnHex(result, node.EnemyShipsX, node.EnemyShipsY, visible);
 }
 
@@ -684,7 +685,7 @@ void cAI::CarrierStrikes()
                     }
                 }
                 const cUnit* unit = map.GetHex(best.first, best.second)->unit;
-                const bool visible = unit && unit->m_Spotted;
+                const bool visible = unit && unit->m_Spotted && SeenByAPerson(unit);
                 carrier->m_AirstrikeDone = true;
                 // The carrier may go down on its strike: nothing of it is used after.
                 map.GetHex(best.first, best.second)->AirBombard(&result, carrier);

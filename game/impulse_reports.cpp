@@ -1,5 +1,8 @@
 // Steps of the full end of an impulse that report to the players: sieges, production,
 // upkeep, research and the convoy results.
+#include <algorithm>
+#include <vector>
+
 #include "core/format.h"
 #include "core/log.h"
 #include "core/stringbase.h"
@@ -9,7 +12,9 @@
 #include "world/city.h"
 #include "world/convoys.h"
 #include "world/country.h"
+#include "world/map.h"
 #include "world/relations.h"
+#include "world/world.h"
 
 namespace {
 
@@ -22,6 +27,26 @@ constexpr int kReportUpkeep = 26;
 bool TakesPart(const cPanstwo& country)
 {
     return country.IsActive && country.PoliticalStrength >= 0;
+}
+
+// The persons whose side holds the besieged city or stands around it: a siege of others'
+// city is theirs to read in Reports, not a window that holds them at every impulse.
+std::vector<int> SiegeReaders(const std::vector<cPanstwo*>& countries, cMiasto& city)
+{
+    std::vector<int> parties{city.GetControllerId()};
+    if (cMapa* map = WorldMap(); map && map->IsInside(city.X, city.Y)) {
+        if (const sHex* hex = map->GetHex(city.X, city.Y); hex->unit)
+            parties.push_back(g_World.units.ownerId(hex->unit));
+        for (int d = 0; d < 6; ++d)
+            if (const sHex* n = map->GetNeighbour(city.X, city.Y, d); n && n->unit)
+                parties.push_back(g_World.units.ownerId(n->unit));
+    }
+    std::vector<int> readers;
+    for (const cPanstwo* c : countries)
+        if (c->IsActive && c->HumanControlled &&
+            std::any_of(parties.begin(), parties.end(), [c](int party) { return IsCountryOrAlly(party, c->ID); }))
+            readers.push_back(c->ID);
+    return readers;
 }
 
 } // namespace
@@ -55,9 +80,18 @@ void cGra::CheckSieges()
             report.text = FormatText(L"Siege of %s (%s)\n\n%s", city->GetName(), name, text);
             m_Reports->AddReport(report);
         }
-        // Every side is told of a siege, so it is nobody's to cover; the box is for a person,
+        // Every country gets the report; the box goes to the persons of the two sides only,
         // and a game of computers shows it to nobody and waits for nobody.
-        ShowMessageToPerson(caption, text);
+        const std::vector<int> readers = SiegeReaders(m_Countries, *city);
+        if (readers.empty())
+            continue;
+        sPresentationRequest request;
+        request.kind = eRequestKind::Message;
+        request.title = caption;
+        request.text = text;
+        request.countryId = readers.front();
+        request.otherReaders.assign(readers.begin() + 1, readers.end());
+        Presentation().Post(std::move(request))->Wait();
     }
     LogLine(L"CHECKING FOR SIEGES FINISHED");
 }

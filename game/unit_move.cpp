@@ -10,6 +10,7 @@
 #include "game/play_state.h"
 #include "game/presentation.h"
 #include "units/land_unit.h"
+#include "units/unit.h"
 #include "world/country.h"
 #include "world/relations.h"
 
@@ -100,7 +101,8 @@ bool cPlayState::IsMoveShown(const cJednostka& unit) const
     const cPanstwo* owner = unit.GetOwner();
     if (owner && owner->HumanControlled)
         return true;
-    return unit.m_Spotted && m_ShowActions;
+    // The spotted flag is every side's: a move seen only by another computer is not shown.
+    return unit.m_Spotted && m_ShowActions && SeenByAPerson(&unit);
 }
 
 bool cPlayState::BeginMove(cJednostka& unit, int x, int y)

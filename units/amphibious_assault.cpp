@@ -114,9 +114,17 @@ bool cJednostkaLadowa::Assault(int x, int y, bool byComputer)
     }
 
     Presentation().PlaySound(L"data\\sound\\Invasion.wav");
+    // The computer's landing is told to the person it lands on, and to one whose side sees
+    // it come (at the beach, as above); not to a person far away.
+    bool told = !byComputer;
     if (byComputer) {
         target->SetMark(kAssaultTargetMark, -1);
+        m_X = x;
+        m_Y = y;
+        const cPanstwo* defender = target->unit->GetOwner();
+        told = (defender && defender->HumanControlled) || (g_Gra->m_PlayState && g_Gra->m_PlayState->IsMoveShown(*this));
         ShowComputerStep(*this, x, y, DELAY_AI_MOVE_BEFORE);
+        m_X = m_Y = -1;
     }
     // The rules table reads this value as 100 x (1 - value), the assault's own steps as value x 100;
     // the steps are kept (the bundled 0.5 gives 50 either way).
@@ -158,7 +166,8 @@ bool cJednostkaLadowa::Assault(int x, int y, bool byComputer)
     // The landing's own rule names the person's delay for both sides, the rule for every
     // computer combat the computer's (Delay/AICombatResult): the latter is kept, as the
     // computer's other combats are.
-    PresentCombatResult(result, byComputer);
+    if (told)
+        PresentCombatResult(result, byComputer);
     if (landed)
         LandAfterAssault(x, y, byComputer);
     return landed;

@@ -7,6 +7,7 @@
 #include "game/game.h"
 #include "game/play_state.h"
 #include "units/land_unit.h"
+#include "units/unit.h"
 #include "units/unit_access.h"
 #include "world/city.h"
 #include "world/city_graph.h"
@@ -33,7 +34,7 @@ bool cJednostkaLadowa::MoveAsComputer(int x, int y)
     if (!play)
         return false;
     // The camera and the pause are for a person watching; a game of computers waits for nobody.
-    const bool shown = m_Spotted && play->ShowsActions() && g_Gra->HasHumanCountry();
+    const bool shown = m_Spotted && play->ShowsActions() && SeenByAPerson(this);
     if (shown)
         CenterCameraOn(m_X, m_Y);
     if (!play->PlayMove(*this, x, y))

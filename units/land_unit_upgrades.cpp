@@ -9,6 +9,7 @@
 #include "game/game.h"
 #include "game/play_state.h"
 #include "units/land_unit.h"
+#include "units/unit.h"
 #include "units/unit_access.h"
 #include "world/country.h"
 #include "world/map.h"
@@ -125,7 +126,7 @@ bool cJednostkaLadowa::AiLevelUp()
     // The camera follows only a unit the person may see; the pauses come also for one he
     // cannot, and a game of computers never waits.
     const bool person = g_Gra && g_Gra->HasHumanCountry();
-    if (person && play && m_Spotted && play->ShowsActions())
+    if (person && play && m_Spotted && play->ShowsActions() && SeenByAPerson(this))
         CenterCameraOn(m_X, m_Y);
     if (person)
         LOGGED_SLEEP(int(g_DelayValues[DELAY_AI_REPLACEMENT_BEFORE]));

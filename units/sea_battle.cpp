@@ -251,9 +251,13 @@ void cSeaBattle::Run()
         for (const cJednostkaMorska* ship : *side)
             m_StartHP[{ship->m_Name, ship->m_Id}] = ship->m_HP;
     RunStages();
-    // Every battle is shown where a person plays, theirs or the computers': in a game of
-    // computers nobody would close the box or the screen, and the war would stop there.
-    const bool watched = g_Gra && g_Gra->HasHumanCountry();
+    // The box and the board are for the persons whose ships fought (the stages' losses count):
+    // a battle of computers fights itself out with nothing for a person to choose, far from
+    // their units, and would hold every person at every impulse. Its countries' reports keep it.
+    bool watched = false;
+    for (int id : m_Countries)
+        if (const cPanstwo* country = GetCountry(id); country && country->HumanControlled)
+            watched = true;
 
     if (!m_StageRecords.empty() || m_RegularPartCancelled) {
         m_StageLog = BuildStageLog();
@@ -268,7 +272,7 @@ void cSeaBattle::Run()
             // opens both at once, and the board would then lie over the window unread.
             Presentation().Post(std::move(message))->Wait();
         } else {
-            // A box in a game of computers would hold the game for ever: the log keeps the stages.
+            // No person of this battle to read the box: the log keeps the stages.
             LogLine(m_StageLog);
         }
     }
@@ -276,8 +280,9 @@ void cSeaBattle::Run()
         return;
     if (!m_FirstSide.empty() && !m_SecondSide.empty()) {
         PlaceShipsOnBoard();
-        // A battle without a person's side (and every battle by e-mail) plays itself out there.
-        m_Shown = watched;
+        // A battle whose person's ships the stages sank has no one to fight it on the board; by
+        // e-mail the person whose country fought watches theirs play itself out.
+        m_Shown = watched && (!m_AutoResolve || IsPbemGame());
         if (m_Shown) {
             sPresentationRequest screen;
             screen.kind = eRequestKind::SeaBattle;
@@ -808,11 +813,6 @@ void cSeaBattle::AddressToPersons(sPresentationRequest& request) const
     for (int id : m_Countries)
         if (const cPanstwo* country = GetCountry(id); country && country->HumanControlled)
             address(id);
-    // The computers' battle is every person's to watch.
-    if (!request.countryId && g_Gra)
-        for (const cPanstwo* country : g_Gra->m_Countries)
-            if (country->IsActive && country->HumanControlled)
-                address(country->ID);
 }
 
 std::wstring cSeaBattle::BuildStageLog() const

@@ -17,6 +17,7 @@
 #include "units/unit_access.h"
 #include "world/city.h"
 #include "world/country.h"
+#include "world/fleet.h"
 #include "world/hex_geometry.h"
 #include "world/hex_range.h"
 #include "world/map.h"
@@ -328,29 +329,59 @@ bool WithinFog(const cUnit& a, const cUnit& b, int fog)
     return fog == 0 || HexDistance(a.m_X, a.m_Y, b.m_X, b.m_Y) <= fog;
 }
 
+// Whether a land or air unit of the country's side stands within the fog-of-war distance.
+bool NearUnitOfSide(const cUnit& unit, const cPanstwo* country, int fog)
+{
+    if (!country || !g_Gra)
+        return false;
+    for (const cJednostkaLadowa* u : g_Gra->m_LandUnits)
+        if (IsOnSameSide(country, u->m_Owner) && WithinFog(unit, *u, fog))
+            return true;
+    for (const cJednostkaLotnicza* u : g_Gra->m_AirUnits)
+        if (IsOnSameSide(country, u->m_Owner) && WithinFog(unit, *u, fog))
+            return true;
+    return false;
+}
+
 } // namespace
 
 void cUnit::CheckSpottedByEnemy(const cPanstwo* country)
 {
     if (m_Spotted)
         return;
-    int fog = g_UserSettings.fogOfWar;
-    if (fog == 0) {
+    const int fog = g_UserSettings.fogOfWar;
+    if (fog == 0 || NearUnitOfSide(*this, country, fog))
         m_Spotted = true;
-        return;
-    }
+}
+
+bool cUnit::IsSeenBySide(const cPanstwo* country) const
+{
     if (!country || !g_Gra)
-        return;
-    for (const cJednostkaLadowa* u : g_Gra->m_LandUnits)
-        if (IsOnSameSide(country, u->m_Owner) && WithinFog(*this, *u, fog)) {
-            m_Spotted = true;
-            return;
-        }
-    for (const cJednostkaLotnicza* u : g_Gra->m_AirUnits)
-        if (IsOnSameSide(country, u->m_Owner) && WithinFog(*this, *u, fog)) {
-            m_Spotted = true;
-            return;
-        }
+        return false;
+    if (IsOnSameSide(country, m_Owner) || g_UserSettings.fogOfWar == 0)
+        return true;
+    if (const auto* ship = dynamic_cast<const cJednostkaMorska*>(this)) {
+        if (!ship->m_Fleet)
+            return false;
+        for (const cJednostkaMorska* other : g_Gra->m_NavalUnits)
+            if (other->m_Fleet && other->m_Fleet->seaNode == ship->m_Fleet->seaNode && IsOnSameSide(country, other->m_Owner))
+                return true;
+        return false;
+    }
+    for (const cJednostkaLadowa* found : country->ReconUnits)
+        if (found == this)
+            return true;
+    return NearUnitOfSide(*this, country, g_UserSettings.fogOfWar);
+}
+
+bool SeenByAPerson(const cUnit* unit)
+{
+    if (!unit || !g_Gra)
+        return false;
+    for (const cPanstwo* country : g_Gra->m_Countries)
+        if (country->IsActive && country->HumanControlled && unit->IsSeenBySide(country))
+            return true;
+    return false;
 }
 
 void cUnit::RevealNearbyEnemies(bool markSpotter)

@@ -116,6 +116,10 @@ public:
     // Fog of war.
     void CheckSpottedByEnemy(const cPanstwo* country);
     void RevealNearbyEnemies(bool markSpotter);
+    // Whether the country's side sees the unit now, as its own turn would show it: its own
+    // and its allies' units, the units its reconnaissance found, and any within the fog-of-war
+    // distance of a land or air unit of its side (a ship: one of its side's ships in the zone).
+    bool IsSeenBySide(const cPanstwo* country) const;
 
     // The player's name of a unit subtype; land types name the size of the unit symbols.
     static std::wstring GetSubtypeText(int type);
@@ -155,6 +159,10 @@ protected:
 float CommanderBonusAt(const sDowodca& commander, int distance);
 // The unit on the map whose own commander this is, or null: where the commander stands.
 const cUnit* FindUnitOfCommander(const sDowodca* commander);
+// Whether the side of some person's country sees the unit (a game of computers: no one).
+// The spotted flag is one for every side: a computer's move that another computer spotted
+// is no watching person's to see.
+bool SeenByAPerson(const cUnit* unit);
 
 class cJednostka : public cUnit
 {

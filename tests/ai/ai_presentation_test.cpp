@@ -116,6 +116,10 @@ TEST_F(ComputerPauses, WithTheShippedSettingsAFarCountryIsNotShownMoveByMove)
     EXPECT_TRUE(IsShownToPerson(nearUnit));
     EXPECT_FALSE(Play().IsMoveShown(*farUnit));
     EXPECT_FALSE(IsShownToPerson(farUnit));
+    // The spotted flag is every side's: seen by another country only, it is still not shown.
+    farUnit->m_Spotted = true;
+    EXPECT_FALSE(Play().IsMoveShown(*farUnit));
+    EXPECT_FALSE(IsShownToPerson(farUnit));
     ResetSettingsToDefaults();
 }
 
@@ -216,8 +220,21 @@ TEST_F(ComputerPauses, ACarrierStrikeNobodySawStillPausesAfterIt)
     sCombatResult result;
     testing_support::ClearLog();
     ai.ShowStrikeOnHex(result, 3, 3, false);
-    const std::vector<std::wstring> lines = testing_support::LogLines();
-    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
-                            [](const std::wstring& line) { return line.ends_with(L" : 7 ms"); }),
-              1);
+    auto pauses = [](const wchar_t* ms) {
+        const std::vector<std::wstring> lines = testing_support::LogLines();
+        return std::count_if(lines.begin(), lines.end(), [ms](const std::wstring& line) { return line.ends_with(ms); });
+    };
+    EXPECT_EQ(pauses(L" : 7 ms"), 1);
+    // An air fight shown to the person whose fighter is attacked pauses as long before its window.
+    auto* fighter = new cJednostkaLotnicza();
+    fighter->m_Owner = kBorussia;
+    fighter->SetType(UNIT_FIGHTER);
+    fighter->m_Strength = 10;
+    fighter->m_ActionPoints = 3;
+    game->m_AirUnits.push_back(fighter);
+    fighter->SetPosition(9, 3);
+    ai.BuildUnitLists();
+    testing_support::ClearLog();
+    ai.FightAirUnitsOfType(UNIT_FIGHTER);
+    EXPECT_EQ(pauses(L" : 7 ms"), 1);
 }

@@ -61,14 +61,22 @@ TEST_F(AIAirWar, AFighterBelowStrengthTwoStaysOnTheGround)
     EXPECT_FALSE(ai.FightAirUnitsOfType(UNIT_FIGHTER)) << "no action points";
     EXPECT_EQ(g_PlayCounts.airStrikes.load(), 0);
 
-    // At strength 2 it flies; a fight on unseen hexes against a computer is shown to nobody.
+    // At strength 2 it flies; a fight of computers is shown to nobody, not even to Ruthenia's
+    // person at peace far away, though another side spotted the fighters.
     fighter->m_Strength = 2;
     fighter->m_ActionPoints = 3;
+    fighter->m_Spotted = Air(1)->m_Spotted = true;
+    game->m_Countries[kRuthenia - 1]->HumanControlled = true;
+    g_UserSettings.fogOfWar = 5;
     testing_support::ClearLog();
     ScriptRandomRaw({Die(1)});  // column -4: neither side loses
     ai.FightAirUnitsOfType(UNIT_FIGHTER);
     EXPECT_EQ(g_PlayCounts.airStrikes.load(), 1);
     EXPECT_EQ(testing_support::CountLogLinesStartingWith(L"CenterAtHex"), 0);
+    EXPECT_EQ(screen.PostedOf(eRequestKind::CombatResult), 0);
+    game->m_Countries[kRuthenia - 1]->HumanControlled = false;
+    g_UserSettings.fogOfWar = 0;
+    fighter->m_Spotted = Air(1)->m_Spotted = false;
 
     // Albion's person is shown the fight on his unseen fighter's hex, and the mark goes after it.
     game->m_Countries[kAlbion - 1]->HumanControlled = true;
@@ -256,19 +264,20 @@ TEST_F(AIAirWar, ATacticalBomberStrikesEnemyShipsAtSeaWhileItHasActionPointsAndN
     EXPECT_EQ(g_PlayCounts.airStrikes.load(), 0);
 
     // The transport sails into the North Sea. A person watches a strike by a bomber he sees
-    // or on a node where he sees ships of his own.
+    // or on a node where his side has ships, whatever country's count of own ships the zone
+    // last took.
     transports->seaNode = 1;
     cJednostkaMorska* transport = game->FindNavalUnitById(3);
     sWezelGrafuMorz* node = game->m_SeaGraph->GetNode(1);
     const int strength = bomber->m_Strength;
     struct sCase
     {
-        bool person;
-        int ownShips, centred;
+        int person, ownShips, centred;
     };
-    for (const sCase& c : {sCase{false, 1, 0}, sCase{true, 0, 0}, sCase{true, 1, 1}})
+    for (const sCase& c : {sCase{0, 1, 0}, sCase{kRuthenia, 1, 0}, sCase{kAlbion, 0, 1}})
     {
-        game->m_Countries[kAlbion - 1]->HumanControlled = c.person;
+        for (cPanstwo* country : game->m_Countries)
+            country->HumanControlled = country->ID == c.person;
         node->OwnCounts[0] = c.ownShips;
         transport->m_HP = transport->m_MaxHP = 50;
         bomber->m_ActionPoints = 1;

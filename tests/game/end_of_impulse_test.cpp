@@ -426,6 +426,11 @@ TEST_F(EndOfImpulse, ABesiegedCityReportsToEveryCountryAndShowsItsPersonOneMessa
         sieges += r.kind == 21 && r.text.rfind(L"Siege of Londinium (Albion)", 0) == 0 ? 1 : 0;
     EXPECT_EQ(sieges, int(game->m_Countries.size()));
     EXPECT_EQ(screen.Count(eRequestKind::Message), 1);
+    // A person of neither side reads it in Reports only: no window holds them.
+    Country(kAlbion).HumanControlled = false;
+    Country(kHelvetia).HumanControlled = true;
+    game->CheckSieges();
+    EXPECT_EQ(screen.Count(eRequestKind::Message), 1);
 }
 
 // Each window of convoy results is its own country's, and only for whom sees it: in an
