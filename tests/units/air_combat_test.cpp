@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/random.h"
+#include "core/stringbase.h"
 #include "core/text.h"
 #include "game/play_counts.h"
 #include "game/reports.h"
@@ -198,6 +199,9 @@ TEST_F(AirCombat, InterceptionStopsTheMissionWhenTheMissionLosesMore)
 
     // A carrier intercepts with its hit points and Navy level: column 2 + 10 - 10 - 1 = +1; a 6
     // costs it 15 of its 10 hit points, but it keeps a quarter of them.
+    g_StringBase.LoadFromBytes(cStringBase::Encode({{"report_details_interception", L"Interceptor %s"},
+                                                    {"report_details_interception_carrier", L"Interceptors from the carrier %s"}}),
+                               true);
     cJednostkaMorska* carrier = g.AddShip(2, UNIT_CARRIER, 1);
     cJednostkaLotnicza* raider = Air(1, UNIT_TACTICAL_BOMBER, 6, 10, 2, 10);
     result.Reset();

@@ -18,19 +18,19 @@ TEST(CityTables, SupplyAndConvoyTablesReadBack)
     cMiasto* b = w.AddCity(L"B", 4, 5, CITY_PORT, 2);
     for (cMiasto* c : w.cities)
         c->ResizeCountryTables(3);
-    a->SupplyByCountry = {5, -2, 30};
+    a->SupplyByCountry = {5, 2, 30};
     b->ConvoyInfoByCountry = {0, 1, 1};
     const auto out = MakeScratchDir("citytables");
     SaveCitySupplyInfo(FolderOf(out), w.cities);
     SaveCityConvoyInfo(FolderOf(out), w.cities);
     auto text = ReadWholeFile(out / "cities_supply_info.csv");
     ASSERT_TRUE(text);
-    EXPECT_EQ(*text, "# cities supply info:\r\n1;1;5;-2;30;\r\n4;5;0;0;0;");
+    EXPECT_EQ(*text, "# cities supply info:\r\n1;1;5;2;30;\r\n4;5;0;0;0;");
 
     a->SupplyByCountry = {0, 0, 0};
     b->ConvoyInfoByCountry = {0, 0, 0};
     LoadCitySupplyTables(PatternOf(out), 3);
-    EXPECT_EQ(a->SupplyByCountry, (std::vector<int32_t>{5, -2, 30}));
+    EXPECT_EQ(a->SupplyByCountry, (std::vector<int32_t>{5, 2, 30}));
     EXPECT_EQ(b->ConvoyInfoByCountry, (std::vector<uint8_t>{0, 1, 1}));
 }
 
