@@ -40,7 +40,8 @@ cDialogWyborow::cDialogWyborow(const cPanstwo& country, bool elections)
             true);
     std::wstring question =
         LangFormat(elections ? "diplomacy_elections_in_country" : "diplomacy_change_orientation_of_country", country.Name);
-    // A change of orientation is paid for: the player reads the price before he picks.
+    // The project's choice, asked for by players: a change costs points and unrest, and the
+    // price is read here before the pick; without it the player learns it only once paid.
     if (!elections)
         question += L"\n" + OrientationChangeCostText(country.ID);
     // Wrapped: a long question would otherwise run on past the window's edge.

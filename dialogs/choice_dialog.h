@@ -22,6 +22,8 @@ public:
     cDialogWyborow(const cPanstwo& country, bool elections);
 
     void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) override;
+    // Every input beneath waits for the answer: it applies to the country the panel shows
+    // when it comes, and a click on the map beneath would change that country under the question.
     bool HoldsInput() const override { return true; }
 
     // The orientations offered, first to third: one for a firm regime's change, none for its elections.
