@@ -50,7 +50,8 @@ cDialogWyborow::cDialogWyborow(const cPanstwo& country, bool elections)
     AddButtonFromLayout(kChoiceCancelId, LangText(cancel).c_str(), LangText(cancel + "_hint").c_str());
 
     // A leaning country may become the firm regime of its leaning or lean to another side; a
-    // firm regime can only change to the pro- form of its own side.
+    // firm regime, shown here by the project's choice (the panel says why), has its one way: the
+    // pro- form of its own side.
     const int options[6][3] = {{ORIENTATION_PRO_ALLIED},
                                {ORIENTATION_PRO_AXIS},
                                {ORIENTATION_PRO_COMINTERN},
