@@ -161,7 +161,7 @@ public:
     // Invasions.
     void PlanInvasionBuildUp();
     void PlanSeaInvasion();
-    // The friendly ports whose sea node the target's sea node reaches by sea; with
+    // The friendly ports from whose sea node a fleet can sail to the target's sea zone; with
     // firstOnly the search stops at the first.
     void CollectPortsLinkedBySea(int countryId, const cMiasto* target, std::vector<cMiasto*>& out,
                                  bool firstOnly = false) const;

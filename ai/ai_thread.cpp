@@ -194,7 +194,8 @@ void RunComputerPhase(cGra& game)
 {
     LogLine(L"==== STARTING AI THREAD =====");
     for (;;) {
-        // Between two countries: the pause menu may hold play here.
+        // Between two countries the pause menu holds play: the project's choice, the menu opening
+        // in the computer's phase too; else the turns would play on under the menu.
         WaitWhilePlayPaused();
         if (cPanstwo* country = ActiveCountry(game)) {
             SetAIThreadPlace(FormatText(L"the turn of %s", country->Name));
@@ -275,11 +276,11 @@ void IdleLoop()
 void AIThreadProc()
 {
     SetThreadRunFlag(&g_AIThreadRun);
-    // The thread writes most of the log: its lines are buffered up to its safe points.
+    // Its lines buffered a while, the project's choice: a system write each would slow the computer's turns.
     cConsoleLog::SetBufferedOnThisThread(true);
     UseOpponentRandom();
-    // A saved game's dice go on where they stood, so that it continues exactly as the game
-    // that was saved; anything else rolls from the clock.
+    // A saved game's dice go on where they stood, the project's choice: it continues exactly as
+    // the game that was saved, where with dice from the clock each load would play on otherwise.
     const cGra* loaded = g_Gra;
     if (g_Options.seed)
         SeedRandom(*g_Options.seed);

@@ -31,8 +31,8 @@ namespace {
 template <typename Phase>
 void Timed(const wchar_t* name, Phase phase)
 {
-    // Before each phase: the pause menu may hold play here; a thread asked to stop plays
-    // no further phase.
+    // Before each phase the pause menu holds play, the project's choice (the menu opens in the
+    // computer's phase too; else it would play on under it); a thread asked to stop plays none.
     WaitWhilePlayPaused();
     if (!ThreadMayRun())
         return;

@@ -161,12 +161,19 @@ void cAI::CollectPortsLinkedBySea(int countryId, const cMiasto* target, std::vec
     cGrafMorz* graph = g_Gra->m_SeaGraph;
     if (!graph || !target)
         return;
+    const cMapa& map = *g_Gra->m_Mapa;
+    if (!map.IsInside(target->X, target->Y))
+        return;
+    // Searched the way the invasion fleet sails, from the port to the zone it is bound for.
+    // Sea edges run one way: a path from the target back to a port is no voyage, and a port
+    // linked only that way got its units marched there every turn for a fleet that never sailed.
+    const int zone = map.GetHex(target->X, target->Y)->seaZone;
     std::list<int> path;
     for (cMiasto* city : g_Gra->m_Cities)
     {
         if (!city->IsPort() || !IsCountryOrAlly(city->GetControllerId(), CountryId()))
             continue;
-        if (!graph->FindPath(target->GetSeaNodeId(), city->GetSeaNodeId(), countryId, false, path))
+        if (!graph->FindPath(city->GetSeaNodeId(), zone, countryId, false, path))
             continue;
         out.push_back(city);
         if (firstOnly)
@@ -387,15 +394,6 @@ void cAI::PlanSeaInvasion()
         if (!port->IsPort())
         {
             LogLine(L"ERROR: cannot load %s, %s is not a port (!)", unit->m_Name, port->GetName());
-            continue;
-        }
-        std::list<int> route;
-        if (!g_Gra->m_SeaGraph || !g_Gra->m_SeaGraph->FindPath(port->GetSeaNodeId(), targetHex.seaZone, CountryId(),
-                                                                false, route))
-        {
-            // The target changed since it marched: it is free for other orders.
-            LogLine(L"%s stays ashore: no sea route from %s to the invasion zone", unit->m_Name, port->GetName());
-            unit->m_AiOrder = 0;
             continue;
         }
         const bool shown = IsShownToPerson(unit);

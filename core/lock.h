@@ -13,7 +13,8 @@ extern std::atomic<bool> g_AppRunning;
 // Holds of the lock by all threads, for the log.
 extern std::atomic<int> g_LockCount;
 // Whether every hold and release writes its place to the log. Settings.ini's Debug/TraceLock
-// sets it.
+// sets it: the project's choice, as a line for each of the thousands of holds a turn would
+// bury the game's own lines and slow every hold.
 extern std::atomic<bool> g_TraceGlobalLock;
 
 void StartGlobalLock();

@@ -40,7 +40,8 @@ cDialogWyborow::cDialogWyborow(const cPanstwo& country, bool elections)
             true);
     std::wstring question =
         LangFormat(elections ? "diplomacy_elections_in_country" : "diplomacy_change_orientation_of_country", country.Name);
-    // A change of orientation is paid for: the player reads the price before he picks.
+    // The project's choice, asked for by players: a change costs points and unrest, and the
+    // price is read here before the pick; without it the player learns it only once paid.
     if (!elections)
         question += L"\n" + OrientationChangeCostText(country.ID);
     // Wrapped: a long question would otherwise run on past the window's edge.
@@ -49,7 +50,8 @@ cDialogWyborow::cDialogWyborow(const cPanstwo& country, bool elections)
     AddButtonFromLayout(kChoiceCancelId, LangText(cancel).c_str(), LangText(cancel + "_hint").c_str());
 
     // A leaning country may become the firm regime of its leaning or lean to another side; a
-    // firm regime can only change to the pro- form of its own side.
+    // firm regime, shown here by the project's choice (the panel says why), has its one way: the
+    // pro- form of its own side.
     const int options[6][3] = {{ORIENTATION_PRO_ALLIED},
                                {ORIENTATION_PRO_AXIS},
                                {ORIENTATION_PRO_COMINTERN},

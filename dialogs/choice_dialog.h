@@ -22,6 +22,9 @@ public:
     cDialogWyborow(const cPanstwo& country, bool elections);
 
     void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) override;
+    // Every input beneath waits for the answer: the pick applies to the country the panel shows
+    // when it comes, and the panels beneath would still take clicks that change that country
+    // (the unit panel's supply source selects another hex) or end the turn under the question.
     bool HoldsInput() const override { return true; }
 
     // The orientations offered, first to third: one for a firm regime's change, none for its elections.

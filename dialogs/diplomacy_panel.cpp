@@ -383,8 +383,8 @@ void cDiplomacyPanel::OnChangeOrientationPressed()
     const cPanstwo* shown = Shown();
     if (!shown || !IsIdle())
         return;
-    // A firm regime too, though it can only lean to its own side: the change costs points and
-    // unrest, which the player reads in the window and may still decline.
+    // A firm regime too, though it has one way: the project's choice, asked for by players. The
+    // change costs points and unrest; made at once, one click would spend them unread and unasked.
     OpenChoice(*shown, PENDING_ORIENTATION);
 }
 

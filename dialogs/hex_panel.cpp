@@ -114,6 +114,7 @@ void cHexPanel::Refresh()
             SetValue(row.box, L"-");
         if (mulberry) {
             mulberry->SetEnabled(false);
+            // Left as it was, the hint would offer a harbour, or refuse one, on a hex no longer chosen.
             mulberry->SetHint(LangText("hexpanel_mulberry_hint_no_hex"));
         }
         if (CDXUTImage* weather = InfoPanelWeatherImage())
@@ -243,7 +244,8 @@ void cHexPanel::OnBuildMulberryPressed()
         auto* harbour = new cMulberry();
         harbour->m_Id = NextLandUnitId();
         harbour->m_Owner = hex->controller;
-        // The game's dice, not the C library's: one seed gives one game.
+        // The game's dice: the Parts disagree, all chance going through the game's dice and this
+        // number through the C library's rand(), which no seed of the game's and no save holds.
         std::wstring name = FormatText(acting->GetUnitTypeName(UNIT_MULBERRY), RandomInt(10, 99));
         if (name.size() > 99)
             name.resize(99);

@@ -9,6 +9,7 @@
 #include "dialogs/confirm_dialog.h"
 #include "dialogs/message_dialog.h"
 #include "game/game.h"
+#include "game/game_state.h"
 #include "game/save_game.h"
 #include "gui/controls.h"
 #include "gui/gui_hooks.h"
@@ -34,7 +35,7 @@ std::vector<std::wstring> SaveFolders()
 
 cDialogZapisuGry::cDialogZapisuGry() : cDialog(kSaveDialogKind, LayoutRow(kSaveDialogKind))
 {
-    if (g_Gra)
+    if (g_Gra && g_Gra->GetGameState() != kStateMenu)
         g_Gra->EnterMenuState();
     AddText(250, LangText("save_game_title"), true);
     AddText(253, LangText("save_game_list"));

@@ -49,6 +49,7 @@ sAIParameters& ParametersOf(cPanstwo& country) { return country.AIParameters; }
 void cGra::Load(const sGameLoadRequest& request)
 {
     m_LoadedFromSave = request.loadedFromSave;
+    // Kept whole: cut at 199 characters, a deep folder's pattern would name files that are not there.
     m_FolderPattern = request.folderPattern;
     if (request.loadedFromSave != 0 && m_FolderPattern.size() > 3 &&
         m_FolderPattern.compare(m_FolderPattern.size() - 3, 3, L"\\%s") == 0)

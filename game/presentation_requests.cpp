@@ -108,8 +108,8 @@ int cPresentationRequest::Wait()
     // The other thread gives up every hold of the lock, so that the main thread can draw
     // and serve, and takes them all again afterwards; its lines are written before it waits.
     // It is woken by the answer rather than polling the dialogs every 100 ms with a "WBC"
-    // line a pass: the opponent never holds a window, and a count of passes would make the
-    // log of one seed differ from run to run.
+    // line a pass: the project's choice, one seed one log; the count of those lines follows
+    // how long a person takes, and the log of one seed would differ from run to run.
     g_Console.Flush();
     {
         cGlobalLockYield yield;

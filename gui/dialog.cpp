@@ -409,14 +409,15 @@ bool CDXUTDialog::MsgProc(unsigned message, tWParam wParam, tLParam lParam)
                 CDXUTControl& control = *m_pControlMouseOver;
                 const int fromX = control.m_x, fromY = control.m_y;
                 control.MoveBy(dx, dy);
-                // Refused whole (a window's title bar would leave the screen), the step goes as
-                // far as the layout lets it along each edge.
+                // A step refused whole would stop a window pushed slantwise against a screen
+                // edge dead while the pointer runs on along it: it goes as far as the layout
+                // lets it along each edge instead.
                 for (int step = dx; step != 0 && control.m_x == fromX && control.m_y == fromY; step -= step > 0 ? 5 : -5)
                     control.MoveBy(step, 0);
                 for (int step = dy; step != 0 && control.m_y == fromY; step -= step > 0 ? 5 : -5)
                     control.MoveBy(0, step);
-                // The pointer keeps the point it grabbed: past a refused edge it must come back
-                // there before the control follows it again.
+                // The start point moves only as far as the control did: moved on by a refused
+                // step, it would part the grabbed point from the pointer for the rest of the drag.
                 s_DragStartX += control.m_x - fromX;
                 s_DragStartY += control.m_y - fromY;
                 return true;

@@ -188,14 +188,11 @@ bool CDXUTEditBox::HandleKeyboard(unsigned message, tWParam wParam, tLParam)
         }
         break;
     case VK_DELETE:
-        // Nothing deleted, nothing reported: a change event would make the window check an
-        // unchanged text and sound for nothing.
-        if (m_nCaret != m_nSelStart) {
+        if (m_nCaret != m_nSelStart)
             DeleteSelectionText();
-            m_pDialog->SendEvent(EVENT_EDITBOX_CHANGE, true, this);
-        } else if (m_Buffer.RemoveChar(m_nCaret)) {
-            m_pDialog->SendEvent(EVENT_EDITBOX_CHANGE, true, this);
-        }
+        else
+            m_Buffer.RemoveChar(m_nCaret);
+        m_pDialog->SendEvent(EVENT_EDITBOX_CHANGE, true, this);
         ResetCaretBlink();
         break;
     case VK_LEFT:
@@ -285,17 +282,14 @@ bool CDXUTEditBox::MsgProc(unsigned message, tWParam wParam, tLParam)
         DropSample();
     switch (ch) {
     case VK_BACK:
-        // At the start with nothing chosen there is nothing to delete: no change to report
-        // (nor a sound for a key that did nothing), as for Delete at the end.
         if (m_nCaret != m_nSelStart) {
             DeleteSelectionText();
-            m_pDialog->SendEvent(EVENT_EDITBOX_CHANGE, true, this);
         } else if (m_nCaret > 0) {
             PlaceCaret(m_nCaret - 1);
             m_nSelStart = m_nCaret;
             m_Buffer.RemoveChar(m_nCaret);
-            m_pDialog->SendEvent(EVENT_EDITBOX_CHANGE, true, this);
         }
+        m_pDialog->SendEvent(EVENT_EDITBOX_CHANGE, true, this);
         ResetCaretBlink();
         break;
     case 24: // Ctrl+X

@@ -24,7 +24,9 @@ public:
     void SetTextColor(tColor color) override { m_TextColor = color; }
 
     // A sample shows what to type, chosen whole; it goes when the box is entered (by a click,
-    // by Tab, or by a key or click while the focus is already in it), never typed onto.
+    // by Tab, or by a key or click while the focus is already in it), never typed onto. The
+    // project's choice over a text merely chosen whole: the click that enters the box places
+    // the caret, and the player would type onto the sample and have to delete it by hand.
     void SetText(const wchar_t* text, bool sample = false);
     bool IsSample() const { return m_bSample; }
     const std::wstring& GetText() const { return m_Buffer.GetText(); }

@@ -392,8 +392,8 @@ int DXUTMainLoop()
     while (!s.quit) {
         SDL_Event event;
         bool have = SDL_PollEvent(&event) != 0;
-        // An idle frame on every pass, with no frame limit set (the default), keeps a core
-        // busy while nothing on the screen moves: frames come only when something may change.
+        // The project's goal of an idle processor: a frame on every pass keeps a core busy while
+        // nothing on the screen moves, so frames come only when one is due.
         if (!have && !s.drawEveryFrame) {
             const double wait = s.frameDueAt - ClockSeconds();
             if (wait > 0) {

@@ -541,8 +541,8 @@ void StepMode(int& mode, int last, const char* settingKey, const std::string& no
 {
     mode = mode >= 0 && mode < last ? mode + 1 : mode == last ? 0 : 1;
     g_Settings.SetInt(settingKey, mode);
-    // Named on the status line: a mode with nothing of its kind on screen looks unchanged, and
-    // the press would pass without a word.
+    // Named on the status line, the project's choice: a mode with nothing of its kind on screen
+    // looks unchanged, and without the line the player could not tell the press was taken.
     PostStatusNote(LangText(noteKey + std::to_string(mode)));
 }
 

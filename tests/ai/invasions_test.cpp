@@ -3,6 +3,7 @@
 // asks for invasion points first, and loads the units onto amphibious ships for the target.
 #include <gtest/gtest.h>
 
+#include <list>
 #include <tuple>
 
 #include "game/play_counts.h"
@@ -11,6 +12,7 @@
 #include "units/naval_unit.h"
 #include "world/fleet.h"
 #include "world/hex_geometry.h"
+#include "world/sea_graph.h"
 
 namespace ai_tests {
 namespace {
@@ -126,6 +128,17 @@ TEST_F(AIInvasions, UnitsReadyAtThePortWaitForInvasionPointsThenBoardForTheTarge
     EXPECT_TRUE(testing_support::LogContains(L"Need to buy more AIP for invasion! Exiting sea invasion procedure"));
     EXPECT_EQ(Parameters().PurchaseQueue, (std::list<int>{0, 5}));
     EXPECT_EQ(corps->m_Transporter, nullptr);
+
+    // With the North Sea open into the Channel only from the other side, Dover reaches
+    // Hamburgum but no fleet sails from there to Dover: nobody is sent to the port.
+    std::list<sLukGrafuMorz>& northSea = game->m_SeaGraph->Nodes[0].Edges;
+    const std::list<sLukGrafuMorz> bothWays = northSea;
+    northSea.remove_if([](const sLukGrafuMorz& edge) { return edge.Target == 2; });
+    corps->m_AiOrder = 0;
+    Parameters().ObligatorySeaInvasionTargets = {City(L"Dover")};
+    ai.PlanSeaInvasion();
+    EXPECT_EQ(corps->m_AiOrder, 0);
+    northSea = bothWays;
 
     game->m_Countries[kBorussia - 1]->AIP = cost;
     // One hex short of the port, in its column or its row, it marches on and boards on a later

@@ -143,13 +143,14 @@ TEST_F(TextControls, CaretKeysMoveByCharactersAndWordsAndShiftSelects)
     KeyDown(VK_HOME);
     Type(L"Arm");
     EXPECT_EQ(edit->GetText(), L"ArmXy Corp");
-    // Backspace at the start and Delete at the end change nothing and report nothing.
+    // Backspace at the start and Delete at the end change nothing, and are reported as any key.
     Clear();
     KeyDown(VK_HOME);
     Char(VK_BACK);
     KeyDown(VK_END);
     KeyDown(VK_DELETE);
-    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(edit->GetText(), L"ArmXy Corp");
+    EXPECT_EQ(events, (std::vector<sSeenEvent>{{EVENT_EDITBOX_CHANGE, 107}, {EVENT_EDITBOX_CHANGE, 107}}));
 }
 
 TEST_F(TextControls, AClickPlacesTheCaretByTheGlyphAdvances)
