@@ -134,11 +134,13 @@ TEST(WholeProgram, FromTheIntroToPolandsFirstTurnInEurope1939)
                   };
                   saveRefused(LangText("scenario_settings_pbem_player_needs_name")); // both boxes empty
                   AddEmailPlayer(L"Bo");
+                  CountryNamed(L"Poland")->PBEMPlayerId = 1; // Bo's, until the war starts at one screen
                   saveRefused(LangText("scenario_settings_pbem_player_needs_name")); // the samples after a save
                   D::SetEditText(IDC_PLAYER_NAME, L"Bo");
+                  D::SetEditText(IDC_PLAYER_EMAIL, L"Bo at home");
+                  saveRefused(LangText("scenario_settings_pbem_player_needs_email"));
                   D::SetEditText(IDC_PLAYER_EMAIL, L"bo2@example.com");
                   saveRefused(LangFormat("scenario_settings_pbem_player_name_taken_%s_%s", L"Bo", L"Bo@example.com"));
-                  EXPECT_EQ(g_Gra->m_PbemPlayers.size(), 1u);
                   D::ClickControl(IDC_BY_EMAIL); // Poland is played at this screen again
                   D::PressKey(VK_RETURN);
                   D::Control<CDXUTTabFrame>(IDC_SETTINGS_TABS)->SelectTab(0, true);
@@ -149,7 +151,8 @@ TEST(WholeProgram, FromTheIntroToPolandsFirstTurnInEurope1939)
                   EXPECT_TRUE(CountryNamed(L"Poland")->HumanControlled);
                   D::ClickControl(IDC_OK);
               })
-        .Then("play", D::LogHas(L"============== Enjoy your game :)"))
+        .Then("play", D::LogHas(L"============== Enjoy your game :)"),
+              [] { EXPECT_EQ(CountryNamed(L"Poland")->PBEMPlayerId, 0); })
         .Then("Poland's turn", D::ReadingMessages([] { return g_Gra->GetGameState() == 7; }), {}, 100000)
         .Then("settled", D::AfterFrames(30),
               [] {
