@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cwchar>
+#include <cwctype>
 #include <cmath>
 #include <filesystem>
 #include <map>
@@ -99,8 +100,17 @@ const sPbemPlayer* FindPlayer(int number)
     return nullptr;
 }
 
-// A name or an address of blanks only is none.
-bool IsBlank(const std::wstring& text) { return TrimSpaces(text).empty(); }
+// A name or an address as typed, without the blanks around it (of any script: the core's
+// trimming knows ASCII only): "Bo " is Bo, and blanks alone are nothing.
+std::wstring WithoutOuterBlanks(const std::wstring& text)
+{
+    auto blank = [](wchar_t c) { return std::iswspace(wint_t(c)) != 0; };
+    const auto first = std::find_if_not(text.begin(), text.end(), blank);
+    const auto last = std::find_if_not(text.rbegin(), text.rend(), blank).base();
+    return first < last ? std::wstring(first, last) : std::wstring();
+}
+
+bool IsBlank(const std::wstring& text) { return WithoutOuterBlanks(text).empty(); }
 
 // The player's name as the lists show it: a word, not a blank, for a player without one,
 // whom an older save may hold.
@@ -116,7 +126,7 @@ std::wstring PlayerLabel(const sPbemPlayer& player)
 {
     if (g_Gra && !IsBlank(player.name))
         for (const sPbemPlayer& other : g_Gra->m_PbemPlayers)
-            if (&other != &player && TrimSpaces(other.name) == TrimSpaces(player.name))
+            if (&other != &player && WithoutOuterBlanks(other.name) == WithoutOuterBlanks(player.name))
                 return FormatText(L"%s (%s)", player.name, player.email);
     return NameShown(player);
 }
@@ -568,7 +578,7 @@ void cScenarioSettingsMenu::OnSavePlayerPressed()
     auto typed = [this](int id, const char* sampleKey) {
         auto* edit = Control<CDXUTEditBox>(id);
         const std::wstring text =
-            edit && !edit->IsSample() ? TrimSpaces(edit->GetText()).substr(0, kMaxNameLength) : std::wstring();
+            edit && !edit->IsSample() ? WithoutOuterBlanks(edit->GetText()).substr(0, kMaxNameLength) : std::wstring();
         return text == LangText(sampleKey) ? std::wstring() : text;
     };
     const std::wstring name = typed(IDC_PLAYER_NAME, "scenario_settings_pbem_new_player_name"),
@@ -577,7 +587,7 @@ void cScenarioSettingsMenu::OnSavePlayerPressed()
     // Refused with why, and what was typed stays to be mended: nobody would know whom to send
     // the turn to, or where, and two players of one name are one name twice in the countries' box.
     const auto namesake = std::find_if(players.begin(), players.end(), [&](const sPbemPlayer& p) {
-        return p.number != m_PlayerNumber && TrimSpaces(p.name) == name;
+        return p.number != m_PlayerNumber && WithoutOuterBlanks(p.name) == name;
     });
     std::wstring why;
     if (name.empty())
