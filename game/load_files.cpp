@@ -4,7 +4,9 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <mutex>
+#include <utility>
 
 #include "core/csv.h"
 #include "core/fatal.h"
@@ -109,6 +111,7 @@ struct sExpected
 };
 
 std::vector<sExpected> g_Expected;
+std::map<std::pair<std::wstring, int>, int> g_UnitLines;
 
 } // namespace
 
@@ -142,7 +145,19 @@ void CheckExpected(eLaterCheck kind, int count)
         FatalExit(1, bad == 1 ? first : FormatText(L"%s (more such rows: %i)", first, bad - 1));
 }
 
-void ForgetExpected() { g_Expected.clear(); }
+void ForgetExpected()
+{
+    g_Expected.clear();
+    g_UnitLines.clear();
+}
+
+void NoteUnitLine(const std::wstring& file, int id, int line) { g_UnitLines[{file, id}] = line; }
+
+int UnitLine(const std::wstring& file, int id)
+{
+    const auto found = g_UnitLines.find({file, id});
+    return found != g_UnitLines.end() ? found->second : 0;
+}
 
 namespace {
 std::mutex g_LeftOutMutex;

@@ -35,8 +35,13 @@ void ExpectLater(eLaterCheck kind, const std::wstring& file, int line, const std
 // Logs every noted value of this kind that is not between 1 and count, with its file and
 // line, and ends the load with exit code 1 when there is one. Forgets the values checked.
 void CheckExpected(eLaterCheck kind, int count);
-// Forgets every noted value (a new load starts).
+// Forgets every noted value and unit line (a new load starts).
 void ForgetExpected();
+// The line of its table each unit was read from, by the table's file name and the unit's ID:
+// the pass that places the units, after every table is read, names the row of one it cannot
+// place. 0 for a unit no table row gave.
+void NoteUnitLine(const std::wstring& file, int id, int line);
+int UnitLine(const std::wstring& file, int id);
 
 // The file a load could not read, noted before the load ends, so that a refusal can name
 // it (the log line the readers end with does not); empty when there was none.

@@ -8,6 +8,7 @@
 #include "core/stringbase.h"
 #include "game/consts.h"
 #include "game/game.h"
+#include "game/load_files.h"
 #include "game/paths.h"
 #include "units/land_unit.h"
 #include "units/air_unit.h"
@@ -21,11 +22,20 @@
 namespace {
 
 // Places the units of a list on their hexes; a taken hex is logged and, after the whole
-// list, ends the program, so that no unit ever stands where another is.
+// list, ends the program, so that no unit ever stands where another is. The end names the
+// first unit that could not be placed, with its row and what holds its hex: the player who
+// was sent the file, or its author, can find and mend it.
 template <typename T>
 void PlaceUnits(const std::list<T*>& units, const wchar_t* kind, const wchar_t* file)
 {
     int errors = 0;
+    std::wstring first;
+    const std::wstring path = JoinPathPattern(g_Gra->m_FolderPattern, file);
+    auto refuse = [&](const T& u, const std::wstring& why) {
+        if (errors++ == 0)
+            first = FormatText(L"%s, line %i: %s %s (ID=%i) could not be placed on the map: %s", path,
+                               UnitLine(file, u.m_Id), kind, u.m_Name, u.m_Id, why);
+    };
     for (T* u : units) {
         if (u->m_X == -1 && u->m_Y == -1)
             continue;
@@ -42,20 +52,20 @@ void PlaceUnits(const std::list<T*>& units, const wchar_t* kind, const wchar_t* 
         if (!hex) {
             LogLine(L"ERROR: Trying to place %s %s (ID=%i) to hex (%i, %i) outside the map", kind, u->m_Name, u->m_Id,
                     u->m_X, u->m_Y);
-            ++errors;
+            refuse(*u, FormatText(L"its hex (%i, %i) is outside the map", u->m_X, u->m_Y));
             continue;
         }
         if (hex->unit && hex->unit != u) {
             LogLine(L"ERROR: Trying to place %s %s (ID=%i) to hex (%i, %i) occupied by %s (ID=%i)", kind, u->m_Name,
                     u->m_Id, u->m_X, u->m_Y, hex->unit->m_Name, hex->unit->m_Id);
-            ++errors;
+            refuse(*u, FormatText(L"its hex (%i, %i) is held by %s (ID=%i)", u->m_X, u->m_Y, hex->unit->m_Name,
+                                  hex->unit->m_Id));
             continue;
         }
         hex->unit = u;
     }
     if (errors > 0)
-        FatalExit(1, FormatText(L"%s: %i %ss could not be placed on the map",
-                                JoinPathPattern(g_Gra->m_FolderPattern, file), errors, kind));
+        FatalExit(1, errors == 1 ? first : FormatText(L"%s (more such rows: %i)", first, errors - 1));
 }
 
 // Every supplied unit in the reserve pool counts as fully supplied.

@@ -10,6 +10,7 @@
 #include "core/log.h"
 #include "core/text.h"
 #include "game/game.h"
+#include "game/load_files.h"
 #include "game/paths.h"
 #include "game/presentation.h"
 #include "game/table_fields.h"
@@ -240,6 +241,7 @@ void LoadLandUnits(const std::wstring& folderPattern, std::list<cJednostkaLadowa
             table.SkipDuplicate(id, L"Blad: Numer ID=%i sie powtarza.", L"land unit");
             continue;
         }
+        NoteUnitLine(L"land_units.csv", id, table.Line());
         const auto [x, y] = Position(table, 3);
         // The rules read their tables by the type: another kind's type would read outside them.
         const int type = table.Row().Code(5, {0, 1, 2, 3, 4, 5, 6, UNIT_MULBERRY}, L"Type");
@@ -332,6 +334,7 @@ void LoadAirUnits(const std::wstring& folderPattern, std::list<cJednostkaLotnicz
             table.SkipDuplicate(id, L"Blad: Numer ID=%i jednostki lotniczej sie powtarza.", L"air unit");
             continue;
         }
+        NoteUnitLine(L"air_units.csv", id, table.Line());
         std::wstring name = table.Text(1);
         const auto [x, y] = Position(table, 3);
         // As for land units: the air rules read their tables by the type.

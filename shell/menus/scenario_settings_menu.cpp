@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cwchar>
+#include <cwctype>
 #include <cmath>
 #include <filesystem>
 #include <map>
@@ -99,6 +100,37 @@ const sPbemPlayer* FindPlayer(int number)
     return nullptr;
 }
 
+// A name or an address as typed, without the blanks around it (of any script: the core's
+// trimming knows ASCII only): "Bo " is Bo, and blanks alone are nothing.
+std::wstring WithoutOuterBlanks(const std::wstring& text)
+{
+    auto blank = [](wchar_t c) { return std::iswspace(wint_t(c)) != 0; };
+    const auto first = std::find_if_not(text.begin(), text.end(), blank);
+    const auto last = std::find_if_not(text.rbegin(), text.rend(), blank).base();
+    return first < last ? std::wstring(first, last) : std::wstring();
+}
+
+bool IsBlank(const std::wstring& text) { return WithoutOuterBlanks(text).empty(); }
+
+// The player's name as the lists show it: a word, not a blank, for a player without one,
+// whom an older save may hold.
+std::wstring NameShown(const sPbemPlayer& player)
+{
+    return IsBlank(player.name) ? LangText("scenario_settings_pbem_player_unnamed") : player.name;
+}
+
+// The player as the countries' list and box show it. Two players of one name, whom an older
+// save may hold, show their addresses too: else the box would offer the name twice, and
+// nothing would tell which of them a country goes to.
+std::wstring PlayerLabel(const sPbemPlayer& player)
+{
+    if (g_Gra && !IsBlank(player.name))
+        for (const sPbemPlayer& other : g_Gra->m_PbemPlayers)
+            if (&other != &player && WithoutOuterBlanks(other.name) == WithoutOuterBlanks(player.name))
+                return FormatText(L"%s (%s)", player.name, player.email);
+    return NameShown(player);
+}
+
 void* NumberAsData(int number) { return reinterpret_cast<void*>(intptr_t(number)); }
 int DataAsNumber(void* data) { return int(reinterpret_cast<intptr_t>(data)); }
 
@@ -127,9 +159,16 @@ std::optional<std::wstring> MakeGameFolder(const std::wstring& name)
         return LangFormat("pbem_game_name_invalid_%s", name);
     const std::filesystem::path folder = HostPath(L"data\\pbem\\" + name);
     std::error_code ec;
-    // Another game's folder: this game's turns would be written over that game's.
-    if (std::filesystem::exists(folder, ec))
-        return LangFormat("pbem_game_name_taken_%s", name, name);
+    // Another game's folder: this game's turns would be written over that game's. Any other
+    // file or folder of that name is no game, and told so; an empty folder (one made ready
+    // by hand, say) loses nothing and becomes the game's.
+    if (std::filesystem::exists(folder, ec)) {
+        if (std::filesystem::is_directory(folder, ec) && std::filesystem::is_empty(folder, ec))
+            return std::nullopt;
+        if (FileExists(folder / "Info.ini"))
+            return LangFormat("pbem_game_name_taken_%s", name, name);
+        return LangFormat("pbem_game_folder_not_a_game_%s", name);
+    }
     if (!std::filesystem::create_directories(folder, ec))
         return LangFormat("pbem_game_folder_not_made_%s_%s", name, Utf8ToWide(ec.message()));
     return std::nullopt;
@@ -327,7 +366,7 @@ std::wstring cScenarioSettingsMenu::ControllerText(const cPanstwo& country) cons
     // added) says it is a person's, not an empty cell: OK refuses it until it has one.
     if (country.HumanControlled && g_Gra && g_Gra->m_IsPbem)
         if (const sPbemPlayer* player = FindPlayer(country.PBEMPlayerId))
-            return player->name;
+            return PlayerLabel(*player);
     return LangText(country.HumanControlled ? "scenario_settings_human_controlled" : "scenario_settings_ai_controlled");
 }
 
@@ -385,8 +424,9 @@ void cScenarioSettingsMenu::FillPlayers()
     // every player saved, and the click that took it would take the player saved last.
     list->AddItem(LangText("scenario_settings_pbem_player_new"), nullptr);
     for (const sPbemPlayer& player : g_Gra->m_PbemPlayers) {
-        list->AddItem(FormatText(L"%s;%s", ListCellText(player.name), ListCellText(player.email)), NumberAsData(player.number));
-        combo->AddItem(player.name.c_str(), NumberAsData(player.number));
+        list->AddItem(FormatText(L"%s;%s", ListCellText(NameShown(player)), ListCellText(player.email)),
+                      NumberAsData(player.number));
+        combo->AddItem(PlayerLabel(player).c_str(), NumberAsData(player.number));
     }
 }
 
@@ -470,16 +510,17 @@ void cScenarioSettingsMenu::OnPbemBoxChanged()
     const bool byEmail = box->GetChecked();
     g_Gra->m_IsPbem = byEmail;
     SetControlEnabled(IDC_PLAYER, byEmail);
-    // The persons keep their countries: a tick would else undo, without a word, every country
-    // already given to a person. By e-mail each of them needs one of the game's players; at
-    // one screen nobody plays by e-mail. The country that closes the turn order is
-    // a person's only in a game by e-mail, and OK gives it then.
+    // The persons keep their countries, and their players too: a tick would else undo, without
+    // a word, every country already given, and an untick and a tick would leave every person's
+    // country to be given again. At one screen the players are not used (OK lets them go);
+    // by e-mail each person's country needs one of them. The country that closes the turn
+    // order is a person's only in a game by e-mail, and OK gives it then.
     for (cPanstwo* country : g_Gra->m_Countries) {
         if (!country)
             continue;
         if (!IsListed(*country))
             country->HumanControlled = false;
-        if (!IsListed(*country) || !byEmail || !FindPlayer(country->PBEMPlayerId))
+        if (!IsListed(*country) || !FindPlayer(country->PBEMPlayerId))
             country->PBEMPlayerId = 0;
     }
     FillCountries();
@@ -532,16 +573,36 @@ void cScenarioSettingsMenu::OnSavePlayerPressed()
 {
     if (!g_Gra)
         return;
-    auto text = [this](int id) {
+    // A sample shows what to type and is never a value, typed over or not. As many characters
+    // as the saved game keeps, without the blanks around them.
+    auto typed = [this](int id, const char* sampleKey) {
         auto* edit = Control<CDXUTEditBox>(id);
-        return edit ? edit->GetText() : std::wstring();
+        const std::wstring text =
+            edit && !edit->IsSample() ? WithoutOuterBlanks(edit->GetText()).substr(0, kMaxNameLength) : std::wstring();
+        return text == LangText(sampleKey) ? std::wstring() : text;
     };
-    // As many characters as the saved game keeps.
-    const std::wstring name = text(IDC_PLAYER_NAME).substr(0, kMaxNameLength),
-                       email = text(IDC_PLAYER_EMAIL).substr(0, kMaxNameLength);
-    auto found = std::find_if(g_Gra->m_PbemPlayers.begin(), g_Gra->m_PbemPlayers.end(),
+    const std::wstring name = typed(IDC_PLAYER_NAME, "scenario_settings_pbem_new_player_name"),
+                       email = typed(IDC_PLAYER_EMAIL, "scenario_settings_pbem_new_player_email");
+    auto& players = g_Gra->m_PbemPlayers;
+    // Refused with why, and what was typed stays to be mended: nobody would know whom to send
+    // the turn to, or where, and two players of one name are one name twice in the countries' box.
+    const auto namesake = std::find_if(players.begin(), players.end(), [&](const sPbemPlayer& p) {
+        return p.number != m_PlayerNumber && WithoutOuterBlanks(p.name) == name;
+    });
+    std::wstring why;
+    if (name.empty())
+        why = LangText("scenario_settings_pbem_player_needs_name");
+    else if (email.find(L'@') == std::wstring::npos)
+        why = LangText("scenario_settings_pbem_player_needs_email");
+    else if (namesake != players.end())
+        why = LangFormat("scenario_settings_pbem_player_name_taken_%s_%s", name, namesake->email);
+    if (!why.empty()) {
+        PushDialog(new cDialogTekstowy(why, LangText("pbem_game_settings")));
+        return;
+    }
+    auto found = std::find_if(players.begin(), players.end(),
                               [this](const sPbemPlayer& p) { return p.number == m_PlayerNumber; });
-    if (m_PlayerNumber != 0 && found != g_Gra->m_PbemPlayers.end()) {
+    if (m_PlayerNumber != 0 && found != players.end()) {
         found->name = name;
         found->email = email;
     } else if (g_Gra->m_PbemPlayers.size() >= size_t(kMaxPbemPlayers)) {
@@ -673,7 +734,9 @@ bool cScenarioSettingsMenu::FailedCheck(std::wstring& message, std::wstring& tit
         return fail("this_save_is_not_compatible_with_current_game_version", "incompatible_version");
     // Only a game loaded as one played by e-mail has turns already played: a save made one
     // here is as new as a scenario, and looked up it would leave a record under "unknown".
-    if (m_LoadedPbemGame && g_Gra->m_IsPbem) {
+    // A turn already sent stays sent with the box unticked too: at one screen it would be
+    // played on here while the others play it by e-mail, and the war would part in two.
+    if (m_LoadedPbemGame) {
         cPlayState* play = g_Gra->m_PlayState;
         const cPanstwo* active = play ? play->GetActiveCountry() : nullptr;
         const cPanstwo* next = PickNextCountry(g_Gra->m_Countries, active);
@@ -706,7 +769,7 @@ bool cScenarioSettingsMenu::FailedCheck(std::wstring& message, std::wstring& tit
         // as its players and countries can be changed here as well.
         // The message names the countries, so that the player knows which to mend.
         std::vector<int> ids;
-        std::wstring withoutPlayer, withPlayer;
+        std::wstring withoutPlayer, withPlayer, withoutAddress;
         for (const cPanstwo* country : g_Gra->m_Countries) {
             if (!country || !country->HumanControlled || !IsListed(*country))
                 continue;
@@ -714,12 +777,18 @@ bool cScenarioSettingsMenu::FailedCheck(std::wstring& message, std::wstring& tit
             if (!player)
                 withoutPlayer += (withoutPlayer.empty() ? L"" : L", ") + country->Name;
             else
-                withPlayer += FormatText(L"%s%s (%s)", withPlayer.empty() ? L"" : L", ", country->Name, player->name);
+                withPlayer += FormatText(L"%s%s (%s)", withPlayer.empty() ? L"" : L", ", country->Name, PlayerLabel(*player));
+            // An older save's player may lack a name or an address: the turn would be handed
+            // over to nobody anyone could find.
+            if (player && (IsBlank(player->name) || IsBlank(player->email)))
+                withoutAddress += (withoutAddress.empty() ? L"" : L", ") + country->Name;
             if (player && std::find(ids.begin(), ids.end(), country->PBEMPlayerId) == ids.end())
                 ids.push_back(country->PBEMPlayerId);
         }
         if (!withoutPlayer.empty())
             return failWith(LangFormat("settings_for_pbem_game_are_incorrect._%s", withoutPlayer), "pbem_game_settings");
+        if (!withoutAddress.empty())
+            return failWith(LangFormat("pbem_player_without_address_%s", withoutAddress), "pbem_game_settings");
         if (ids.size() < 2)
             return failWith(LangFormat("pbem_game_needs_two_players_%s", withPlayer), "pbem_game_settings");
     }
@@ -773,6 +842,12 @@ void cScenarioSettingsMenu::OnOkPressed()
     }
     if (PbemBoxChecked())
         ApplyPbemGame();
+    else
+        // Kept while the box was unticked, so that a tick gave them back: at one screen a
+        // country of a player by e-mail would be taken for a person's where the rules ask.
+        for (cPanstwo* country : g_Gra->m_Countries)
+            if (country)
+                country->PBEMPlayerId = 0;
     g_Textures[TEX_WALLPAPER_SCENARIO_SETTINGS].Release();
     g_Gra->StartGame();
 }

@@ -75,6 +75,9 @@ void MakeDamagedCopies()
     for (const char* name : {"cut map", "cut units", "every file cut", "short row", "empty fleets", "empty map",
                              "rows run together", "gone", "hand edited", "rows cut"})
         fs::copy(good, fs::path("data/save") / name, fs::copy_options::recursive);
+    // Unzipped into a folder of its own name: the save stands one folder deeper.
+    fs::create_directories("data/save/nest");
+    fs::copy(good, "data/save/nest/good", fs::copy_options::recursive);
     Cut("data/save/cut map/map.qvr", fs::file_size(good / "map.qvr") / 2);
     // Ten bytes into the row in the middle of the table: the file ends inside that row.
     const std::string units = ReadBytes(good / "land_units.csv");
@@ -183,6 +186,8 @@ TEST(DamagedSaves, AreRefusedInTheListAndRowsLeftOutAreToldAfterLoading)
                   "hand_edited_save_refused");
     Load(driver, L"rows cut");
     ExpectRefused(driver, L"rows cut", {L"data/save/rows cut/land_units.csv is ", L"cut short"});
+    Load(driver, L"nest");
+    ExpectRefused(driver, L"nest", {L"data/save/nest holds no game", L"deeper, in data/save/nest/good", L"into data/save and"});
     Load(driver, L"gone", [] { fs::remove_all("data/save/gone"); });
     ExpectRefused(driver, L"gone", {L"data/save/gone is missing or cannot be read."});
     Load(driver, L"short row");

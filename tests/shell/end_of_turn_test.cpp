@@ -52,6 +52,8 @@ enum
     IDC_TABS_LIST = 178,
     IDC_SCENARIOS = 179,
     IDC_LOAD = 200,
+    IDC_SETTINGS_TABS = 208,
+    IDC_BY_EMAIL = 234,
     IDC_OK = 245,
     IDC_BACK = 246,
 };
@@ -425,7 +427,14 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverRefusedASecondTimeAndTakenUpByTheNex
         .Then("read", [] { return true; }, [] { ClickDialogButton(kMessageDialogRow + 4); });
     AbortAndOpenThePbemGame(driver);
     driver
-        .Then("Bob again", InScenarioSettings, [] { D::ClickControl(IDC_OK); })
+        // Unticked too: the turn already sent is not played on at one screen.
+        .Then("Bob again", InScenarioSettings, [] { D::Control<CDXUTTabFrame>(IDC_SETTINGS_TABS)->SelectTab(1, true); })
+        .Then("at one screen", D::AfterFrames(2),
+              [] {
+                  D::ClickControl(IDC_BY_EMAIL);
+                  CloseTopDialogs(1);
+                  D::ClickControl(IDC_OK);
+              })
         .Then("refused", [] { return MessageTitle() == L"PBEM saved game"; },
               [] {
                   CloseTopDialogs(1);

@@ -242,19 +242,17 @@ TEST(ScenarioSettings, APlayByEmailGameGetsItsPlayersItsFolderAndItsRepository)
         .Then("not by e-mail", D::AfterFrames(2), [] { D::ClickControl(IDC_PBEM); })
         .Then("the persons play at this screen", [] { return !g_Gra->m_IsPbem; },
               [&] {
-                  EXPECT_EQ(persons(), (std::vector<std::pair<std::wstring, int>>{{L"Albion", 0}, {L"Borussia", 0}}));
+                  // ...keeping their players, whom a tick gives back without a word.
+                  EXPECT_EQ(persons(), (std::vector<std::pair<std::wstring, int>>{{L"Albion", 2}, {L"Borussia", 3}}));
                   EXPECT_EQ(MessageText(), LangFormat("scenario_settings_pbem_off_%s", L"Albion, Borussia"));
                   D::PressKey(VK_RETURN);
                   D::ClickControl(IDC_PBEM);
-                  EXPECT_EQ(MessageText(), LangFormat("scenario_settings_pbem_on_%s", L"Albion, Borussia"));
-                  D::PressKey(VK_RETURN);
+                  EXPECT_EQ(MessageText(), L"");
+                  EXPECT_EQ(Row(1), (std::vector<std::wstring>{L" Borussia", L"Cyd", L"Normal"}));
                   Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(0, true);
               })
         .Then("their players again", D::AfterFrames(2),
               [&] {
-                  // The player box shows nobody for a person's country without a player.
-                  Control<CDXUTListBox>(IDC_COUNTRIES)->SelectItem(0, true);
-                  EXPECT_EQ(Control<CDXUTComboBox>(IDC_PLAYER)->GetSelectedItem(), nullptr);
                   giveCountry(0, 0);
                   giveCountry(1, 1);
                   Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(1, true);
@@ -279,10 +277,14 @@ TEST(ScenarioSettings, APlayByEmailGameGetsItsPlayersItsFolderAndItsRepository)
                   EXPECT_EQ(MessageText(), LangFormat("pbem_game_name_invalid_%s", L".."));
                   CloseTopDialogs(1);
                   // Each refused with why before the war starts: no name, too long, another game's.
-                  std::filesystem::create_directories("data/pbem/Taken");
+                  // Another game's folder, and one that holds no game; an empty one becomes this game's.
+                  WriteFile("data/pbem/Taken/Info.ini", "");
+                  WriteFile("data/pbem/Odd/notes.txt", "");
+                  std::filesystem::create_directories("data/pbem/Summer War");
                   for (const auto& [name, why] : {std::pair{std::wstring(), LangText("pbem_game_name_empty")},
                                                   {std::wstring(200, L'x'), LangFormat("pbem_game_name_too_long_%i_%i", 99, 200)},
-                                                  {L"Taken", LangFormat("pbem_game_name_taken_%s", L"Taken", L"Taken")}}) {
+                                                  {L"Taken", LangFormat("pbem_game_name_taken_%s", L"Taken", L"Taken")},
+                                                  {L"Odd", LangFormat("pbem_game_folder_not_a_game_%s", L"Odd")}}) {
                       Type(IDC_GAME_NAME, name);
                       D::ClickControl(IDC_OK);
                       EXPECT_EQ(MessageText(), why);
@@ -400,18 +402,33 @@ TEST(ScenarioSettings, AGameByEmailGivesEveryPersonsCountryToOneOfItsPlayers)
                   EXPECT_EQ(MessageText(), L"Settings for PBEM game are incorrect: no player of the list plays Helvetia. "
                                            L"On the countries page, choose a player for each person's country.");
                   CloseTopDialogs(1);
+                  // The player box shows nobody for a person's country without a player.
+                  Control<CDXUTListBox>(IDC_COUNTRIES)->SelectItem(2, true);
+                  EXPECT_EQ(Control<CDXUTComboBox>(IDC_PLAYER)->GetSelectedItem(), nullptr);
                   Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(1, true);
                   removePlayer(2);
                   // Bob's country is the computer's again, given to nobody.
                   EXPECT_FALSE(g_Gra->m_Countries[1]->HumanControlled);
                   EXPECT_EQ(g_Gra->m_Countries[1]->PBEMPlayerId, 0);
                   EXPECT_EQ(Row(1), (std::vector<std::wstring>{L" Borussia", L"Computer", L"Normal"}));
+                  // Players an older save may hold: a second Ada, and one without a name or an address.
+                  g_Gra->m_PbemPlayers.push_back({7, L"Ada", L"ada2@example.com"});
+                  g_Gra->m_PbemPlayers.push_back({8, L"", L""});
                   AddEmailPlayer(L"Cyd");
                   Control<CDXUTTabFrame>(IDC_TABS)->SelectTab(0, true);
               })
-        .Then("Helvetia to Cyd", D::AfterFrames(2),
+        .Then("Helvetia to nobody's name", D::AfterFrames(2),
               [&] {
-                  give(L"Helvetia", 1);
+                  EXPECT_EQ(Control<CDXUTComboBox>(IDC_PLAYER)->GetItem(1)->strText, L"Ada (ada2@example.com)");
+                  give(L"Helvetia", 2);
+                  EXPECT_EQ(Row(2)[1], L"(no name)");
+                  D::ClickControl(IDC_OK);
+              })
+        .Then("Helvetia to Cyd", [] { return MessageShown() == L"PBEM game settings"; },
+              [&] {
+                  EXPECT_EQ(MessageText(), LangFormat("pbem_player_without_address_%s", L"Helvetia"));
+                  CloseTopDialogs(1);
+                  give(L"Helvetia", 3);
                   EXPECT_EQ(Row(2)[1], L"Cyd");
                   D::ClickControl(IDC_OK);
               })

@@ -46,9 +46,14 @@ enum
     IDC_START = 71,
     IDC_SCENARIOS = 179,
     IDC_LOAD = 200,
+    IDC_SETTINGS_TABS = 208,
     IDC_COUNTRIES = 216,
     IDC_AI = 224,
     IDC_HUMAN = 225,
+    IDC_BY_EMAIL = 234,
+    IDC_PLAYER_NAME = 240,
+    IDC_PLAYER_EMAIL = 242,
+    IDC_SAVE_PLAYER = 243,
     IDC_OK = 245,
 };
 
@@ -116,13 +121,38 @@ TEST(WholeProgram, FromTheIntroToPolandsFirstTurnInEurope1939)
     driver.Then("Poland to the player", [] { return true; }, [] { D::ClickControl(IDC_HUMAN); })
         .Then("settled", D::AfterFrames(10))
         .Screenshot("scenario_settings_poland")
-        .Then("ok", [] { return true; },
+        // A player needs a name and an e-mail, a sample text is neither, and no two share a name.
+        .Then("by e-mail", [] { return true; }, [] { D::Control<CDXUTTabFrame>(IDC_SETTINGS_TABS)->SelectTab(1, true); })
+        .Then("players", D::AfterFrames(2),
+              [] {
+                  D::ClickControl(IDC_BY_EMAIL);
+                  D::PressKey(VK_RETURN); // Poland still needs its player
+                  auto saveRefused = [](const std::wstring& why) {
+                      D::ClickControl(IDC_SAVE_PLAYER);
+                      EXPECT_EQ(MessageTitle(kMessageDialogRow + 3), why);
+                      D::PressKey(VK_RETURN);
+                  };
+                  saveRefused(LangText("scenario_settings_pbem_player_needs_name")); // both boxes empty
+                  AddEmailPlayer(L"Bo");
+                  CountryNamed(L"Poland")->PBEMPlayerId = 1; // Bo's, until the war starts at one screen
+                  saveRefused(LangText("scenario_settings_pbem_player_needs_name")); // the samples after a save
+                  D::SetEditText(IDC_PLAYER_NAME, L"Bo");
+                  D::SetEditText(IDC_PLAYER_EMAIL, L"Bo at home");
+                  saveRefused(LangText("scenario_settings_pbem_player_needs_email"));
+                  D::SetEditText(IDC_PLAYER_EMAIL, L"bo2@example.com");
+                  saveRefused(LangFormat("scenario_settings_pbem_player_name_taken_%s_%s", L"Bo", L"Bo@example.com"));
+                  D::ClickControl(IDC_BY_EMAIL); // Poland is played at this screen again
+                  D::PressKey(VK_RETURN);
+                  D::Control<CDXUTTabFrame>(IDC_SETTINGS_TABS)->SelectTab(0, true);
+              })
+        .Then("ok", D::AfterFrames(2),
               [] {
                   EXPECT_FALSE(CountryNamed(L"Germany")->HumanControlled);
                   EXPECT_TRUE(CountryNamed(L"Poland")->HumanControlled);
                   D::ClickControl(IDC_OK);
               })
-        .Then("play", D::LogHas(L"============== Enjoy your game :)"))
+        .Then("play", D::LogHas(L"============== Enjoy your game :)"),
+              [] { EXPECT_EQ(CountryNamed(L"Poland")->PBEMPlayerId, 0); })
         .Then("Poland's turn", D::ReadingMessages([] { return g_Gra->GetGameState() == 7; }), {}, 100000)
         .Then("settled", D::AfterFrames(30),
               [] {

@@ -227,7 +227,12 @@ TEST(UnitTables, TwoUnitsOnOneHexStopTheLoadAfterTheList)
     auto g = MakeGame();
     LoadLandUnits(WindowsPatternOf(dir), g->game->m_LandUnits);
     testing_support::ClearLog();
-    EXPECT_THROW(PlaceLandUnits(), sFatalExit);
+    // The refusal names the first unit with its row and what holds its hex, and counts the others.
+    const std::wstring reason = RunCatchingFatal(PlaceLandUnits).value_or(L"");
+    EXPECT_NE(reason.find(L"land_units.csv, line 4: land unit Second (ID=2) could not be placed on the map: its hex "
+                          L"(2, 2) is held by First (ID=1) (more such rows: 1)"),
+              std::wstring::npos)
+        << WideToUtf8(reason);
     // Every unit that cannot be placed is named, not only the first.
     EXPECT_TRUE(testing_support::LogHasInOrder(
         {L"ERROR: Trying to place land unit Second (ID=2) to hex (2, 2) occupied by First (ID=1)",
