@@ -218,11 +218,13 @@ void SettleHeld(const std::wstring& folder)
     std::error_code ec;
     if (!Exists(target) && IsWholeSave(folder + kWritingSuffix)) {
         fs::rename(writing, target, ec);
-        LogLine(L"The save %s that was interrupted before it was in place is put in place", folder);
+        if (!ec)
+            LogLine(L"The save %s, interrupted before it was in place, is put in place", folder);
     }
     if (!Exists(target) && Exists(replaced)) {
         fs::rename(replaced, target, ec);
-        LogLine(L"The save %s that an interrupted save had moved aside is put back", folder);
+        if (!ec)
+            LogLine(L"The save %s, which an interrupted save had moved aside, is put back", folder);
     }
     RemoveAll(writing);
     if (Exists(target))
@@ -402,8 +404,9 @@ void SettleInterruptedSaves(std::wstring_view root)
     std::error_code ec;
     for (fs::directory_iterator it(HostPath(root), ec), end; !ec && it != end; it.increment(ec)) {
         const std::wstring entry = Utf8ToWide(it->path().filename().string());
+        // A name with a path in it ("..", a backslash) would reach outside the root.
         const size_t mark = entry.find(L'%');
-        if (mark != std::wstring::npos && mark > 0)
+        if (mark != std::wstring::npos && IsValidSaveName(entry.substr(0, mark), entry.size()))
             names.push_back(entry.substr(0, mark));
     }
     std::sort(names.begin(), names.end());
