@@ -22,7 +22,6 @@
 #include "game/places_flags.h"
 #include "game/play_counts.h"
 #include "game/presentation.h"
-#include "platform/file_lock.h"
 #include "platform/paths.h"
 #include "units/unit_tables.h"
 #include "world/city.h"

@@ -13,7 +13,7 @@
 #include "game/game.h"
 #include "game/save_game.h"
 #include "gui/controls.h"
-#include "platform/file_lock.h"
+#include "platform/paths.h"
 #include "tests/dialogs/dialog_bench.h"
 #include "tests/game/testland.h"
 #include "tests/test_support.h"

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "gui/controls.h"
-#include "platform/file_lock.h"
 #include "platform/messages.h"
+#include "platform/paths.h"
 #include "shell/menus/loading_menu.h"
 #include "shell/menus/main_menu.h"
 #include "shell/menus/scenario_menu.h"
