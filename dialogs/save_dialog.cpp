@@ -16,7 +16,7 @@
 
 namespace {
 
-// The names of the saves in data\\save, sorted: the file system gives them in no order, and
+// The names of the saves in data\save, sorted: the file system gives them in no order, and
 // the row kept chosen after a refill must name the same save. No working folder of a save
 // ('%' stands in no save's name).
 std::vector<std::wstring> SaveFolders()
