@@ -17,16 +17,20 @@
 
 namespace {
 
-// The names of the folders in data\save, sorted: the file system gives them in no order, and
-// the row kept chosen after a refill must name the same save.
+// The names of the saves in data\save, sorted: the file system gives them in no order, and
+// the row kept chosen after a refill must name the same save. No working folder of a save
+// ('%' stands in no save's name).
 std::vector<std::wstring> SaveFolders()
 {
+    SettleInterruptedSaves(L"data\\save");
     std::vector<std::wstring> names;
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(HostPath(L"data\\save"), error))
-        if (entry.is_directory(error))
-            // Read as the UTF-8 it is: the C library's own conversion throws at a letter beyond ASCII.
-            names.push_back(Utf8ToWide(entry.path().filename().string()));
+    for (const auto& entry : std::filesystem::directory_iterator(HostPath(L"data\\save"), error)) {
+        // Read as the UTF-8 it is: the C library's own conversion throws at a letter beyond ASCII.
+        std::wstring name = Utf8ToWide(entry.path().filename().string());
+        if (entry.is_directory(error) && name.find(L'%') == std::wstring::npos)
+            names.push_back(std::move(name));
+    }
     std::sort(names.begin(), names.end());
     return names;
 }

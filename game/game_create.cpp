@@ -379,6 +379,10 @@ cGra* LoadGame(const sGameLoadRequest& request)
     // One game at a time: a game still running is torn down first.
     if (g_Gra)
         DeleteGameObject();
+    // A save of the name that a killed program left between its renames loads as the save it was.
+    const std::wstring& pattern = request.folderPattern;
+    if (request.loadedFromSave != 0 && pattern.size() > 3 && pattern.compare(pattern.size() - 3, 3, L"\\%s") == 0)
+        SettleInterruptedSave(pattern.substr(0, pattern.size() - 3));
     g_CreatingGame = true;
     ForgetExpected();
     ForgetRowsLeftOut();

@@ -17,7 +17,6 @@ sPlayCounts g_PlayCounts;
 
 namespace {
 
-constexpr const wchar_t* kFileName = L"play_counts.csv";
 // A total grows by one at a time: far below the end of the range.
 constexpr int kMaxCount = 1000000000;
 
@@ -130,13 +129,13 @@ void sPlayCounts::Save(const std::wstring& folder) const
     for (const sConvoyHitRecord& h : ConvoyHits())
         text += "convoy_hit;" + DateFields(h.date) + ";" + std::to_string(h.pointsLost) + ";" + OneLine(h.country) +
                 ";" + OneLine(h.zone) + ";" + OneLine(h.byCountry) + "\r\n";
-    WriteSaveFileOrFail(JoinFolder(folder, kFileName), text);
+    WriteSaveFileOrFail(JoinFolder(folder, kPlayCountsFileName), text);
 }
 
 void sPlayCounts::Load(const std::wstring& folderPattern)
 {
     Reset();
-    const std::wstring path = JoinPathPattern(folderPattern, kFileName);
+    const std::wstring path = JoinPathPattern(folderPattern, kPlayCountsFileName);
     const std::optional<std::string> bytes = ReadWholeFile(HostPath(path));
     if (!bytes)
         return;

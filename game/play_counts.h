@@ -45,6 +45,9 @@ struct sConvoyHitRecord
     bool operator==(const sConvoyHitRecord&) const = default;
 };
 
+// The file of a save that holds the totals of the play that led to it.
+inline constexpr const wchar_t* kPlayCountsFileName = L"play_counts.csv";
+
 struct sPlayCounts
 {
     // Headless play: the impulses played and the seed it was started with.

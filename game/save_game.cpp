@@ -20,6 +20,7 @@
 #include "game/load_files.h"
 #include "game/paths.h"
 #include "game/places_flags.h"
+#include "game/play_counts.h"
 #include "game/presentation.h"
 #include "platform/paths.h"
 #include "units/unit_tables.h"
@@ -47,10 +48,15 @@ namespace {
 std::function<void(const wchar_t*)> g_FileWrittenHook;
 
 // The save being written and the one it replaces lie beside the save's folder; '%'
-// never stands in a save name, so neither can be mistaken for a save.
+// never stands in a save name, so neither can be mistaken for a save. So does the lock that
+// a program holds while it writes, compares or settles the folders of that name: two
+// programs on one game folder (the game and the tool, two players of one game by e-mail)
+// would otherwise write into one working folder, or clear it under each other.
 constexpr const wchar_t* kWritingSuffix = L"%saving";
 constexpr const wchar_t* kReplacedSuffix = L"%old";
 constexpr const wchar_t* kComparedSuffix = L"%compared";
+constexpr const wchar_t* kLockSuffix = L"%lock";
+constexpr const wchar_t* kLeftOverSuffixes[] = {kWritingSuffix, kReplacedSuffix, kComparedSuffix, kLockSuffix};
 
 sAIParameters& ParametersOf(cPanstwo& country) { return country.AIParameters; }
 
@@ -125,12 +131,16 @@ void RemoveAll(const fs::path& path)
 // text comes from the language table and may be empty: it never tells success from failure.
 using tSaveFailure = std::optional<std::wstring>;
 
-// Writes every file into the writing folder.
-tSaveFailure WriteAllCatchingFailure(const std::wstring& folder)
+// Writes every file into the writing folder, and what the caller writes alongside.
+tSaveFailure WriteAllCatchingFailure(const std::wstring& folder, const tSaveAlongside& alongside = {})
 {
     // Every writer ends the program on a failure; here that failure is caught so that
     // the running game survives it.
-    const std::optional<std::wstring> failure = RunCatchingFatal([&] { WriteSaveFiles(folder); });
+    const std::optional<std::wstring> failure = RunCatchingFatal([&] {
+        WriteSaveFiles(folder);
+        if (alongside)
+            alongside(folder);
+    });
     if (failure)
         LogLine(L"ERROR: %s", failure->empty() ? L"a file could not be written" : *failure);
     // Some writers only log a failure (the bookmarks): every file must be there all the same,
@@ -166,7 +176,9 @@ tSaveFailure CarryOtherEntries(const fs::path& from, const fs::path& to)
     std::error_code ec;
     for (fs::directory_iterator it(from, ec), end; !ec && it != end; it.increment(ec)) {
         const fs::path name = it->path().filename();
-        if (Exists(to / name))
+        // The tool's totals of play belong to the game they were counted in, not to the one
+        // saved over it.
+        if (Exists(to / name) || name == kPlayCountsFileName)
             continue;
         std::error_code copied;
         fs::copy(it->path(), to / name, fs::copy_options::recursive | fs::copy_options::copy_symlinks, copied);
@@ -184,9 +196,55 @@ std::wstring ShownParentFolder(const std::wstring& folder)
     return WithForwardSlashes(slash == std::wstring::npos ? std::wstring(L".") : folder.substr(0, slash));
 }
 
+// A working folder its save finished writing: its list of sizes is there, and every file it
+// lists has its size.
+bool IsWholeSave(const std::wstring& folder)
+{
+    const std::wstring pattern = JoinFolder(folder, L"%s");
+    return Exists(HostPath(JoinPathPattern(pattern, kSavedSizesFileName))) &&
+           !RunCatchingFatal([&] { RefuseIfNotAsSaved(pattern); });
+}
+
+// What a save of the folder that never ended (its program killed, the power gone) left beside
+// it, put right; the name's lock is held. Between its two renames the save had moved the
+// earlier one aside: the new one takes the name when it was written whole, else the earlier
+// one comes back. Whatever else lies beside the name is left over.
+void SettleHeld(const std::wstring& folder)
+{
+    const fs::path target = HostPath(folder);
+    const fs::path writing = HostPath(folder + kWritingSuffix);
+    const fs::path replaced = HostPath(folder + kReplacedSuffix);
+    std::error_code ec;
+    if (!Exists(target) && IsWholeSave(folder + kWritingSuffix)) {
+        fs::rename(writing, target, ec);
+        if (!ec)
+            LogLine(L"The save %s, interrupted before it was in place, is put in place", folder);
+    }
+    if (!Exists(target) && Exists(replaced)) {
+        fs::rename(replaced, target, ec);
+        if (!ec)
+            LogLine(L"The save %s, which an interrupted save had moved aside, is put back", folder);
+    }
+    RemoveAll(writing);
+    if (Exists(target))
+        RemoveAll(replaced);
+    RemoveAll(HostPath(folder + kComparedSuffix));
+}
+
+// The lock of the name, for as long as the program writes it; else why not.
+tSaveFailure LockFailure(const cFileLock& lock, const std::wstring& folder)
+{
+    if (lock.Held())
+        return std::nullopt;
+    if (lock.Busy())
+        return LangText("save_failed_name_being_saved");
+    LogLine(L"ERROR: cannot make the lock %s", folder + kLockSuffix);
+    return LangFormat("save_failed_folder_not_writable_%s", ShownParentFolder(folder));
+}
+
 // The save into <folder>: written beside it, then put in its place, so that a failed or
 // interrupted save never leaves half a game where a good one was.
-tSaveFailure SaveIntoFolder(const std::wstring& folder)
+tSaveFailure SaveIntoFolder(const std::wstring& folder, const tSaveAlongside& alongside)
 {
     if (!g_Gra || !g_Gra->m_Mapa) {
         LogLine(L"ERROR: there is no game to save");
@@ -204,18 +262,20 @@ tSaveFailure SaveIntoFolder(const std::wstring& folder)
     std::error_code ec;
     if (Exists(target) && !fs::is_directory(target, ec))
         return refuse(LangFormat("save_failed_file_in_the_way_%s", WithForwardSlashes(folder)));
-    // A save interrupted between its two renames left the old save aside: put it back.
-    if (!Exists(target) && Exists(replaced))
-        fs::rename(replaced, target, ec);
-    RemoveAll(temp);
-    RemoveAll(replaced);
+    fs::create_directories(target.parent_path(), ec);
+    // Held to the end: a second program saving under the name meanwhile is refused, and told
+    // why, rather than both being told the game was saved when one folder holds the other's.
+    const cFileLock lock(HostPath(folder + kLockSuffix));
+    if (const tSaveFailure locked = LockFailure(lock, folder))
+        return refuse(*locked);
+    SettleHeld(folder);
     fs::create_directories(temp, ec);
     if (ec || !fs::is_directory(temp)) {
         LogLine(L"ERROR: cannot create the folder %s", writing);
         return refuse(LangFormat("save_failed_folder_not_writable_%s", ShownParentFolder(folder)));
     }
 
-    tSaveFailure failure = WriteAllCatchingFailure(writing);
+    tSaveFailure failure = WriteAllCatchingFailure(writing, alongside);
     if (!failure)
         failure = WriteSavedSizes(writing);
     if (!failure && Exists(target))
@@ -270,6 +330,10 @@ bool GameIsAsLastSaved()
         return false;
     GLOBAL_LOCK_SCOPE();
     const std::wstring last = g_Gra->m_LastSaveFolder;
+    // Another program saving under that name now would leave either copy uncertain.
+    const cFileLock lock(HostPath(last + kLockSuffix));
+    if (!lock.Held())
+        return false;
     const std::wstring compared = last + kComparedSuffix;
     const fs::path scratch = HostPath(compared);
     RemoveAll(scratch);
@@ -318,6 +382,36 @@ bool SaveFolderExists(std::wstring_view name)
         return false;
     std::error_code ec;
     return fs::is_directory(HostPath(JoinFolder(L"data\\save", name)), ec);
+}
+
+void SettleInterruptedSave(const std::wstring& folder)
+{
+    const bool leftOver = std::any_of(
+        std::begin(kLeftOverSuffixes), std::end(kLeftOverSuffixes),
+        [&](const wchar_t* suffix) { return Exists(HostPath(folder + suffix)); });
+    if (!leftOver)
+        return;
+    // A program saving under the name now still needs what lies beside it.
+    const cFileLock lock(HostPath(folder + kLockSuffix));
+    if (lock.Held())
+        SettleHeld(folder);
+}
+
+void SettleInterruptedSaves(std::wstring_view root)
+{
+    std::vector<std::wstring> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(HostPath(root), ec), end; !ec && it != end; it.increment(ec)) {
+        const std::wstring entry = Utf8ToWide(it->path().filename().string());
+        // A name with a path in it ("..", a backslash) would reach outside the root.
+        const size_t mark = entry.find(L'%');
+        if (mark != std::wstring::npos && IsValidSaveName(entry.substr(0, mark), entry.size()))
+            names.push_back(entry.substr(0, mark));
+    }
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    for (const std::wstring& name : names)
+        SettleInterruptedSave(JoinFolder(root, name));
 }
 
 namespace {
@@ -405,14 +499,15 @@ namespace {
 
 // The save under a name that must make a folder of its own in root. The name comes from the
 // player or the game's files: one with a path in it would write elsewhere.
-tSaveFailure SaveUnder(std::wstring_view root, const std::wstring& name, size_t maxLength, std::wstring* why)
+tSaveFailure SaveUnder(std::wstring_view root, const std::wstring& name, size_t maxLength, std::wstring* why,
+                       const tSaveAlongside& alongside = {})
 {
     tSaveFailure failure;
     if (!IsValidSaveName(name, maxLength)) {
         LogLine(L"ERROR: \"%s\" cannot be the name of a folder in %s", name, root);
         failure = LangText("save_failed_invalid_name");
     } else {
-        failure = SaveIntoFolder(JoinFolder(root, name));
+        failure = SaveIntoFolder(JoinFolder(root, name), alongside);
     }
     if (why)
         *why = failure.value_or(std::wstring());
@@ -421,10 +516,10 @@ tSaveFailure SaveUnder(std::wstring_view root, const std::wstring& name, size_t 
 
 } // namespace
 
-bool SaveGame(const std::wstring& name, bool quiet, std::wstring* why)
+bool SaveGame(const std::wstring& name, bool quiet, std::wstring* why, const tSaveAlongside& alongside)
 {
     const std::wstring trimmed = NormalizeSaveName(name);
-    const tSaveFailure failure = SaveUnder(L"data\\save", trimmed, kMaxSaveNameLength, why);
+    const tSaveFailure failure = SaveUnder(L"data\\save", trimmed, kMaxSaveNameLength, why, alongside);
     // Named as saved, not as typed: a name cut to its longest would name a save the list lacks.
     if (!quiet)
         Presentation().PushMessage(

@@ -22,6 +22,14 @@ bool IsValidSaveName(std::wstring_view name, size_t maxLength);
 std::wstring SaveDateAsShown(const std::wstring& stored);
 // True when data\save\<name> exists as a folder.
 bool SaveFolderExists(std::wstring_view name);
+// Puts right what a save into the folder left beside it when its program ended before the
+// save did (killed, the power gone), unless a program is saving under that name now: a save
+// caught between its two renames comes back under its name (the new one when it was
+// written whole, else the earlier one), and the working folders go.
+void SettleInterruptedSave(const std::wstring& folder);
+// The same for every name in root (data\save or data\pbem), before a list of its saves
+// shows them: no working folder is listed as a save, and no save is missing.
+void SettleInterruptedSaves(std::wstring_view root);
 
 // The file a save's writing ends with: each of the files above with its size in bytes. A
 // file of another size was cut short or added to on its way (a copy, an e-mail), and the
@@ -43,8 +51,13 @@ std::wstring NormalizeSaveName(const std::wstring& name);
 // Saves into data\save\<name> (the name normalized as above). Unless quiet, a message tells
 // the player how it went. False when the name is refused or the save could not be written;
 // why, when given, then gets the reason as the player reads it. The running game goes on
-// either way. Whatever else the folder held stays in it.
-bool SaveGame(const std::wstring& name, bool quiet, std::wstring* why = nullptr);
+// either way. Whatever else the folder held stays in it, but for the totals of play the tool
+// kept there of the game saved before.
+// alongside, when given, writes more files (the tool's totals of play) into the new save's
+// folder before it is put in place: a file written into the folder afterwards could land
+// in the save another program made of that name meanwhile.
+using tSaveAlongside = std::function<void(const std::wstring& folder)>;
+bool SaveGame(const std::wstring& name, bool quiet, std::wstring* why = nullptr, const tSaveAlongside& alongside = {});
 // Saves into data\pbem\<name>; no message. False and why as for SaveGame.
 bool SavePbemGame(const std::wstring& name, std::wstring* why = nullptr);
 // What the player is told of a save under that name that failed for that reason.

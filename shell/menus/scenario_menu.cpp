@@ -255,7 +255,13 @@ void cScenarioMenu::FillList()
 
     int reselect = -1;
     const wchar_t* root = kTabRoots[m_SelectedTab];
+    // A save or a turn that a killed program left between its renames is listed under its name.
+    if (m_SelectedTab != 0)
+        SettleInterruptedSaves(root);
     for (const std::wstring& folder : ListFolders(root)) {
+        // '%' stands in no save's name: such a folder is one that a save is being written into.
+        if (m_SelectedTab != 0 && folder.find(L'%') != std::wstring::npos)
+            continue;
         LogLine(L"----- Adding scenario: %s", folder);
         m_Patterns.push_back(std::make_unique<std::wstring>(MakeFolderPattern(root, folder)));
         const std::wstring& pattern = *m_Patterns.back();

@@ -158,6 +158,8 @@ std::optional<std::wstring> MakeGameFolder(const std::wstring& name)
     if (!IsValidSaveName(name, kMaxNameLength) || name.find_first_of(kRefusedNameCharacters) != std::wstring::npos)
         return LangFormat("pbem_game_name_invalid_%s", name);
     const std::filesystem::path folder = HostPath(L"data\\pbem\\" + name);
+    // A turn of another game left between its renames is that game's folder all the same.
+    SettleInterruptedSave(L"data\\pbem\\" + name);
     std::error_code ec;
     // Another game's folder: this game's turns would be written over that game's. Any other
     // file or folder of that name is no game, and told so; an empty folder (one made ready

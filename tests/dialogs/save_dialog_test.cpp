@@ -13,6 +13,7 @@
 #include "game/game.h"
 #include "game/save_game.h"
 #include "gui/controls.h"
+#include "platform/paths.h"
 #include "tests/dialogs/dialog_bench.h"
 #include "tests/game/testland.h"
 #include "tests/test_support.h"
@@ -75,8 +76,13 @@ TEST_F(SaveWindow, ListsSavesSortedAndAFolderWithoutInfoAsUnknown)
     EXPECT_EQ(g_Gra->GetGameState(), 7);
     // A save named in letters beyond ASCII, as a player types them.
     fs::create_directories(fs::path(u8"data/save/\u0142\u00f3d\u017a"));
+    // Not the folder another program is writing a save into now.
+    const cFileLock saving("data/save/zulu%lock");
+    fs::create_directories("data/save/zulu%saving");
     PushDialog(new cDialogZapisuGry);
     EXPECT_EQ(Rows().back()[0], L"\u0142\u00f3d\u017a");
+    EXPECT_EQ(Rows().size(), 4u);
+    EXPECT_TRUE(fs::exists("data/save/zulu%saving")) << "nor taken from under it";
 }
 
 TEST_F(SaveWindow, SavesANewNameAtOnceAndAsksBeforeReplacingOne)

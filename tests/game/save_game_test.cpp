@@ -92,6 +92,15 @@ TEST_F(Saving, AnInterruptedSaveLeavesThePreviousSaveAsItWas)
     EXPECT_NE(Countries("slot").find("Albion Reborn"), std::string::npos);
     EXPECT_EQ(EntriesIn("data/save"), 1u);
     EXPECT_EQ(screen.messages.back(), L"Save game: Saved as slot.");
+
+    // Killed between the two renames once the new save was whole: it takes the name before a
+    // list shows the saves; a working folder another kill left half-written goes.
+    fs::rename("data/save/slot", "data/save/slot%saving");
+    testing_support::WriteFile("data/save/slot%old/countries.csv", before);
+    fs::create_directories("data/save/half%saving");
+    SettleInterruptedSaves(L"data\\save");
+    EXPECT_NE(Countries("slot").find("Albion Reborn"), std::string::npos);
+    EXPECT_EQ(EntriesIn("data/save"), 1u);
 }
 
 TEST_F(Saving, NamesAreCheckedBeforeAnyFolderIsMade)
@@ -111,8 +120,10 @@ TEST_F(Saving, NamesAreCheckedBeforeAnyFolderIsMade)
     EXPECT_TRUE(SaveFolderExists(longName.substr(0, kMaxSaveNameLength)));
     EXPECT_EQ(EntriesIn("data/save"), 2u);
 
-    // Saving twice under one name rewrites it, and keeps what else the player put in its folder.
+    // Saving twice under one name rewrites it, and keeps what else the player put in its folder,
+    // but not the totals of play the tool counted in the game saved there before.
     ASSERT_TRUE(WriteWholeFile("data/save/spaced/notes.txt", "mine"));
+    ASSERT_TRUE(WriteWholeFile("data/save/spaced/play_counts.csv", "seed;1\r\n"));
     ASSERT_TRUE(SaveGame(L"spaced", true));
     EXPECT_EQ(EntriesIn("data/save/spaced"), size_t(kSaveFileCount) + 2); // and the list of sizes
     EXPECT_EQ(ReadWholeFile("data/save/spaced/notes.txt").value_or(""), "mine");

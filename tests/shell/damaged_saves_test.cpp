@@ -2,19 +2,23 @@
 // and leaves the player in the list as it was; rows left out are told once the game is up.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <fstream>
+#include <sys/wait.h>
 
 #include "ai/ai_thread.h"
 #include "core/ini.h"
 #include "core/text.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/message_dialog.h"
+#include "dialogs/save_dialog.h"
 #include "game/game.h"
 #include "game/save_game.h"
 #include "gui/controls.h"
 #include "platform/messages.h"
+#include "shell/menus/pause_menu.h"
 #include "shell/menus/scenario_menu.h"
 #include "shell/menus/scenario_settings_menu.h"
 #include "shell/textures.h"
@@ -212,6 +216,48 @@ TEST(DamagedSaves, AreRefusedInTheListAndRowsLeftOutAreToldAfterLoading)
                     EXPECT_EQ(CurrentDialog(), nullptr);
                     EXPECT_EQ(LandUnits(), unitsInTheGoodSave);
                 });
+    EXPECT_EQ(driver.Run(), 0);
+}
+
+// Two programs on one game folder: while the game saves as Mix, velmorant-tool saves another
+// game under that name. Mix holds the game told "saved" alone; the other is refused and says why.
+TEST(DamagedSaves, TwoProgramsSavingOneNameAtOnceNeverMixTheirGames)
+{
+    static int toolExit = -1;
+    static std::string toolSaid;
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    driver.StartWith(LoadTestland).Then("settings", Settings, [] { ASSERT_TRUE(SaveGame(L"other", true)); });
+    StartAsBorussia(driver);
+    driver.Then("pause", [] { return !CurrentDialog(); }, [] { D::PressKey(VK_ESCAPE); })
+        .Then("save", [] { return dynamic_cast<cPauseMenu*>(g_CurrentMenu) != nullptr; },
+              [] { D::ClickControl(kPauseSave); })
+        .Then("save as Mix", [] { return dynamic_cast<cDialogZapisuGry*>(CurrentDialog()) != nullptr; },
+              [] {
+                  // Once the game has written its first file, the tool saves the other game as Mix.
+                  SetSaveFileWrittenHook([](const wchar_t*) {
+                      if (toolExit >= 0)
+                          return;
+                      const fs::path said = MakeScratchDir("tool") / "said";
+                      const std::string command = (BinDir() / "velmorant-tool").string() + " resave '" +
+                                                  (fs::current_path() / "data/save/other").string() + "' Mix 2> '" +
+                                                  said.string() + "'";
+                      toolExit = WEXITSTATUS(std::system(command.c_str()));
+                      toolSaid = ReadBytes(said);
+                  });
+                  D::SetEditText(kSaveNameId, L"Mix");
+                  D::ClickControl(kSaveSaveId);
+              })
+        .Then("told", [] { return MessageText(3) != L""; },
+              [] {
+                  SetSaveFileWrittenHook(nullptr);
+                  EXPECT_EQ(MessageText(3), L"The game has been saved as Mix.");
+                  EXPECT_EQ(toolExit, 1);
+                  EXPECT_NE(toolSaid.find("another program is saving under this name"), std::string::npos) << toolSaid;
+                  EXPECT_TRUE(GameIsAsLastSaved()) << "Mix holds this game's files";
+                  EXPECT_FALSE(fs::exists("data/save/Mix/play_counts.csv")) << "and none of the tool's";
+                  EXPECT_EQ(std::distance(fs::directory_iterator("data/save"), {}), 2) << "and no working folder";
+              });
     EXPECT_EQ(driver.Run(), 0);
 }
 

@@ -3,6 +3,7 @@
 
 #include "gui/controls.h"
 #include "platform/messages.h"
+#include "platform/paths.h"
 #include "shell/menus/loading_menu.h"
 #include "shell/menus/main_menu.h"
 #include "shell/menus/scenario_menu.h"
@@ -63,13 +64,15 @@ void MakeFolders()
               "[General_ENG]\r\nName=Testland\r\n[Save]\r\nDate=24.05.31 10:15\r\nTurn=7\r\nGameDayDisplayed=15\r\n"
               "GameMonthDisplayed=10\r\nGameYearDisplayed=1939\r\nScenarioName=..\\..\\elsewhere\r\n");
     WriteFile("data/save/the third; day/Info.ini", "[General_ENG]\r\nName=Testland | Borussia\r\n");
-    std::filesystem::create_directories("data/pbem");
+    // A turn another program is handing over now: no game of its own.
+    std::filesystem::create_directories("data/pbem/late%saving");
 }
 
 TEST(ScenarioList, ListsEachKindOfFolderAndShowsTheDetailsOfTheChosenRow)
 {
     cProgramDriver driver({}, {"scenarios", "save", "pbem"});
     MakeFolders();
+    const cFileLock handingOver("data/pbem/late%lock");
     driver.StartWith(OpenScenarioMenu)
         .Then("new games", [] { return Menu() != nullptr; },
               [] {

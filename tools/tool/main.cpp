@@ -351,7 +351,7 @@ int main(int argc, char** argv)
             } else if (bench) {
                 BenchSupply(*game, args.size() == 3 ? std::max(1, std::atoi(args[2].c_str())) : 5);
                 result = 0;
-            } else if (SaveGame(Utf8ToWide(args[2]), true) && SaveTotalsOfPlay(Utf8ToWide(args[2]))) {
+            } else if (SaveWithTotalsOfPlay(Utf8ToWide(args[2]))) {
                 std::cout << "saved as data/save/" << args[2] << "\n";
                 result = 0;
             } else {

@@ -517,7 +517,7 @@ bool SavePlayedGame(const std::string& name, const cFateWatch& watch)
 {
     g_PlayCounts.SetWatchRecords(watch.Records());
     GLOBAL_LOCK_SCOPE();
-    return SaveGame(Utf8ToWide(name), true) && SaveTotalsOfPlay(Utf8ToWide(name));
+    return SaveWithTotalsOfPlay(Utf8ToWide(name));
 }
 
 // Ends a run that is stuck: the thread cannot be joined, so the process ends here.
@@ -586,10 +586,9 @@ bool ParsePlayOptions(const std::vector<std::string>& args, sPlayOptions& option
     return true;
 }
 
-bool SaveTotalsOfPlay(const std::wstring& saveName)
+bool SaveWithTotalsOfPlay(const std::wstring& saveName)
 {
-    const std::wstring folder = JoinFolder(L"data\\save", NormalizeSaveName(saveName));
-    return !RunCatchingFatal([&] { g_PlayCounts.Save(folder); });
+    return SaveGame(saveName, true, nullptr, [](const std::wstring& folder) { g_PlayCounts.Save(folder); });
 }
 
 int RunPlay(cGra& game, const sPlayOptions& options)

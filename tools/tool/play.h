@@ -33,10 +33,11 @@ struct sPlayOptions
 // clock's unless --seed gives one (a save's own dice come before the clock's).
 bool ParsePlayOptions(const std::vector<std::string>& args, sPlayOptions& options);
 
-// The totals of play (g_PlayCounts) beside the files of the save of that name: the game
-// neither writes nor reads them, the tool reads them with the save, so that a war continued
-// from it sums up as the unbroken war does. False when they could not be written.
-bool SaveTotalsOfPlay(const std::wstring& saveName);
+// Saves the game under that name with the totals of play (g_PlayCounts) beside its files:
+// the game neither writes nor reads them, the tool reads them with the save, so that a war
+// continued from it sums up as the unbroken war does. In the same folder before it is put in
+// place. False when the save or the totals could not be written.
+bool SaveWithTotalsOfPlay(const std::wstring& saveName);
 
 // Plays the loaded game: 0 on a clean finish, 1 on a failure or a run that made no
 // progress, 2 when an invariant broke.
