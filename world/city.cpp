@@ -2,7 +2,6 @@
 
 #include <climits>
 #include <deque>
-#include <limits>
 #include <set>
 
 #include "core/csv.h"
@@ -266,11 +265,8 @@ std::wstring CityTable(const std::list<cMiasto*>& cities, const wchar_t* header,
 
 void ReadCityTable(const std::wstring& path, const std::wstring& openText, int countryCount, bool convoy)
 {
-    // A line is read whole however long: cut into pieces, its rest would read as a record of
-    // its own and put its values on another city without a word.
-    const std::vector<std::string> lines = ReadTextLinesOrFail(
-        path, openText, std::numeric_limits<size_t>::max(), LangMessage("error_opening_file!_(not_exists?)"),
-        LangText("open_ok"));
+    const std::vector<std::string> lines =
+        ReadTextLinesOrFail(path, openText, LangMessage("error_opening_file!_(not_exists?)"), LangText("open_ok"));
     cMapa* map = WorldMap();
     int lineNo = 0;
     for (const std::string& raw : lines)

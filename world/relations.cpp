@@ -144,7 +144,7 @@ void cRelationsMatrix::Load(int n, const std::wstring& folderPattern)
 void cRelationsMatrix::ReadFile(const std::wstring& path, bool losses)
 {
     const std::vector<std::string> lines = ReadTextLinesOrFail(
-        path, losses ? L"Otwieram plik ze stratami ze sciezka..." : L"Otwieram plik z relacjami ze sciezka...", 5000);
+        path, losses ? L"Otwieram plik ze stratami ze sciezka..." : L"Otwieram plik z relacjami ze sciezka...");
     int lineNo = 0;
     for (const std::string& line : lines)
     {

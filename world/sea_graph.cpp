@@ -206,7 +206,7 @@ void cGrafMorz::Load(const std::wstring& scenarioName)
 void cGrafMorz::LoadEdgesFile(const std::wstring& path)
 {
     const std::vector<std::string> lines =
-        ReadTextLinesOrFail(path, L"Otwieram plik z krawedziami grafu morskiego ze sciezka...", 500);
+        ReadTextLinesOrFail(path, L"Otwieram plik z krawedziami grafu morskiego ze sciezka...");
     const cMapa* map = WorldMap();
     int lineNo = 0;
     int v[4] = {}; // a field a line leaves out keeps its value of the line before

@@ -142,7 +142,7 @@ void cTopografia::Load(const std::wstring& folderPattern)
 {
     const std::wstring path = JoinPathPattern(folderPattern, L"topography.csv");
     const std::vector<std::string> lines = ReadTextLinesOrFail(
-        path, LangText("opening_topography_file..."), 500, LangMessage("error_opening_file!_(not_exists?)"),
+        path, LangText("opening_topography_file..."), LangMessage("error_opening_file!_(not_exists?)"),
         LangText("open_ok"));
     const cMapa* map = WorldMap();
     tCityGroups* current = nullptr;

@@ -338,7 +338,7 @@ TEST(HostileValues, CitiesDiagramAndConvoysCsv)
                        {kDoverToValdo, 2, "3.0", true, L"From hex Y): \"3.0\" is not a whole number"},
                        {kDoverToValdo, 3, "seven", true, L"To hex X): \"seven\" is not a whole number"},
                        {kDoverToValdo, 4, "6'", true, L"To hex Y): \"6'\" is not a whole number"},
-                       {kDoverToValdo, 5, "2", true, L"Link [0=land 1=sea]): 2 is outside 0 to 1"},
+                       {kDoverToValdo, 5, "sea", true, L"Link [0=land 1=sea]): \"sea\" is not a whole number"},
                    });
     constexpr const char* kConvoy = "2;1;1;3;6;4;";
     ExpectEachTold(eFolder::kScenario, "convoys.csv",
