@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <iterator>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "core/fatal.h"
@@ -262,21 +263,26 @@ public:
         return row >= 1 && row <= kConstsRows && m_Rows[size_t(row)].form == eForm::Label ? 2 : 1;
     }
 
-    // Stores the values of the row; each that cannot be used is logged and handed to `unusable`.
+    // Stores the values of the row, and in `columns` the column of each in the line (an empty
+    // field before it moves it right); each that cannot be used is logged and handed to `unusable`.
     template <typename F>
-    void ReadRow(int row, const std::string& line, std::wstring_view path, int lineNo, const F& unusable) const
+    void ReadRow(int row, const std::string& line, std::wstring_view path, int lineNo, std::vector<int>& columns,
+                 const F& unusable) const
     {
+        columns.clear();
         if (row < 1 || row > kConstsRows)
             return;
         const sRowLayout& layout = m_Rows[size_t(row)];
         if (!layout.first)
             return;
+        std::vector<int> fieldColumns{1};
         std::vector<std::string> fields = layout.form == eForm::WholeLine ? std::vector<std::string>{line}
-                                                                         : SplitTokens(line);
+                                                                         : SplitTokens(line, ";", &fieldColumns);
         const size_t skip = layout.form == eForm::Label ? 1 : 0;
         const int total = layout.count + layout.count2;
         for (int k = 0; k < total && skip + size_t(k) < fields.size(); ++k) {
             const std::string& field = fields[skip + size_t(k)];
+            columns.push_back(fieldColumns[skip + size_t(k)]);
             const std::wstring why = Store(layout, k, field);
             if (why.empty())
                 continue;
@@ -284,7 +290,7 @@ public:
             if (shown.size() > 40)
                 shown = shown.substr(0, 40) + "...";
             unusable(FormatText(L"%s, line %i, column %i (row %i, value %i): \"%s\" is %s", std::wstring(path), lineNo,
-                                FirstColumn(row) + k, row, k + 1, Utf8ToWide(shown), why));
+                                columns.back(), row, k + 1, Utf8ToWide(shown), why));
         }
     }
 
@@ -301,6 +307,8 @@ int sGameConsts::ReadFromText(std::string_view text, std::wstring_view path)
     Path = path;
     RowLines.fill(0);
     RowFirstColumns.fill(1);
+    for (std::vector<int>& columns : RowColumns)
+        columns.clear();
     sBandColumns bands{};
     for (int c = 0; c < 10; ++c) {
         bands.limit[c] = 50;
@@ -337,11 +345,14 @@ int sGameConsts::ReadFromText(std::string_view text, std::wstring_view path)
             RowLines[size_t(row)] = lineNo;
             RowFirstColumns[size_t(row)] = int8_t(table.FirstColumn(row));
         }
-        table.ReadRow(row, line, path, lineNo, [this](const std::wstring& why) {
+        std::vector<int> columns;
+        table.ReadRow(row, line, path, lineNo, columns, [this](const std::wstring& why) {
             LogLine(L"ERROR: %s", why);
             if (UnusableValues++ == 0)
                 FirstUnusable = why;
         });
+        if (row <= kConstsRows)
+            RowColumns[size_t(row)] = std::move(columns);
     }
 
     ActionPointCut[0] = 100;
@@ -372,11 +383,17 @@ bool sGameConsts::CheckValues()
 {
     // Each is logged where it was read.
     bool ok = UnusableValues == 0;
+    // Value k's column in its line; one the row leaves out would stand after the last given.
+    auto columnOf = [&](int row, int k) {
+        const std::vector<int>& columns = RowColumns[size_t(row)];
+        if (columns.empty())
+            return RowFirstColumns[size_t(row)] + k - 1;
+        return k <= int(columns.size()) ? columns[size_t(k - 1)] : columns.back() + k - int(columns.size());
+    };
     // The value as the file gives it: a strength of -0.5 is not told as 0.
     auto refuse = [&](int row, double value, int k, const wchar_t* why) {
-        const std::wstring line =
-            FormatText(L"%s, line %i, column %i (row %i, value %i): %s, but %s", Path, RowLines[size_t(row)],
-                       RowFirstColumns[size_t(row)] + k - 1, row, k, ExactNumberText(value), why);
+        const std::wstring line = FormatText(L"%s, line %i, column %i (row %i, value %i): %s, but %s", Path,
+                                             RowLines[size_t(row)], columnOf(row, k), row, k, ExactNumberText(value), why);
         LogLine(L"ERROR: %s", line);
         if (ok && FirstUnusable.empty())
             FirstUnusable = line;

@@ -277,14 +277,15 @@ void ReadCityTable(const std::wstring& path, const std::wstring& openText, int c
             continue;
         // A line without both coordinates, coordinates that are no numbers or a hex off the map
         // would put the values on another city.
-        const std::vector<std::string> tokens = SplitTokens(StripLineEnd(raw));
+        std::vector<int> columns;
+        const std::vector<std::string> tokens = SplitTokens(StripLineEnd(raw), ";", &columns);
         if (tokens.size() < 2)
         {
             LogLine(L"WARNING: too few fields in %s at line %i, line skipped", path, lineNo);
             CountRowLeftOut(path);
             continue;
         }
-        const cTableFields row(path, lineNo, tokens);
+        const cTableFields row(path, lineNo, tokens, columns);
         const int x = row.Int(0, INT_MIN, INT_MAX, L"Hex X");
         const int y = row.Int(1, INT_MIN, INT_MAX, L"Hex Y");
         cMiasto* city = map && map->IsInside(x, y) ? map->GetHex(x, y)->city : nullptr;

@@ -74,12 +74,13 @@ void cDiagramMiast::LoadFile(const std::wstring& path)
         ++lineNo;
         if (line.size() <= 2 || line[0] == '#')
             continue;
-        const std::vector<std::string> fields = SplitTokens(StripLineEnd(line));
+        std::vector<int> columns;
+        const std::vector<std::string> fields = SplitTokens(StripLineEnd(line), ";", &columns);
         const size_t given = std::min<size_t>(fields.size(), 5);
         // A coordinate that is no number would read as 0 and link whatever city stands at
         // (0, 0): refused with the column. A link of another kind than 0 or 1 is kept, and
         // nothing follows it.
-        const cTableFields row(path, lineNo, fields);
+        const cTableFields row(path, lineNo, fields, columns);
         static const wchar_t* const kNames[] = {L"From hex X", L"From hex Y", L"To hex X", L"To hex Y",
                                                 L"Link [0=land 1=sea]"};
         for (size_t i = 0; i < given; ++i)

@@ -151,10 +151,11 @@ void cRelationsMatrix::ReadFile(const std::wstring& path, bool losses)
         ++lineNo;
         if (line.empty() || line[0] == '#' || line.size() <= 2)
             continue;
-        const std::vector<std::string> tokens = SplitTokens(StripLineEnd(line));
+        std::vector<int> columns;
+        const std::vector<std::string> tokens = SplitTokens(StripLineEnd(line), ";", &columns);
         if (tokens.empty())
             continue;
-        const cTableFields row(path, lineNo, tokens);
+        const cTableFields row(path, lineNo, tokens, columns);
         const int a = row.Int(0, INT_MIN, INT_MAX, L"Country ID");
         if (a <= 0 || a > N)
         {
