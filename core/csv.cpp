@@ -22,6 +22,7 @@ cCsvReader cCsvReader::FromBytes(std::string bytes)
 int cCsvReader::ReadRow(bool keepEmpty)
 {
     m_Fields.clear();
+    m_Columns.clear();
     m_Comment.clear();
     m_RowEnded = true;
     m_RowSeparators = 0;
@@ -61,6 +62,7 @@ int cCsvReader::ReadRow(bool keepEmpty)
         // as they skip comments, where a row of one empty field would be read as data.
         const bool blankLine = rowEnd && acc.empty() && m_Fields.empty() && !sawSeparator;
         if (!comment && !blankLine && (rowEnd || c == ';' || atEnd)) {
+            m_Columns.push_back(c == ';' ? m_RowSeparators : m_RowSeparators + 1);
             m_Fields.push_back(Utf8ToWide(acc));
             acc.clear();
         }
@@ -70,6 +72,7 @@ int cCsvReader::ReadRow(bool keepEmpty)
     }
     if (comment) {
         m_Fields.clear();
+        m_Columns.clear();
         m_Comment = m_Data.substr(rowStart, m_Pos - rowStart - (m_RowEnded ? 1 : 0));
     }
     ++m_RowCount;

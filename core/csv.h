@@ -34,6 +34,9 @@ public:
     const std::string& Comment() const { return m_Comment; }
 
     std::vector<std::wstring> m_Fields;
+    // The column of each field in its line, counted from 1 over every ';' of the line: with
+    // empty fields dropped, field k may stand further right than column k + 1.
+    std::vector<int> m_Columns;
 
 private:
     cCsvReader() = default;

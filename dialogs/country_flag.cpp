@@ -4,11 +4,16 @@
 #include "game/game.h"
 #include "gui/controls.h"
 #include "platform/paths.h"
+#include "platform/texture.h"
 #include "world/country.h"
 
 namespace {
 const wchar_t* const kPlaceholderFlag = L"data\\gfx\\Flags\\unknown.png";
-}
+
+// Decoded, not only found: a file of the flag's name that is no picture would show no flag
+// where the placeholder shows one.
+bool Loads(const std::wstring& path) { return cTexture::LoadFromFile(HostPath(path)) != nullptr; }
+} // namespace
 
 std::wstring CountryFlagFile(const cPanstwo& country)
 {
@@ -16,11 +21,11 @@ std::wstring CountryFlagFile(const cPanstwo& country)
         return country.GetFlagPath();
     if (g_Gra) {
         std::wstring own = FormatText(L"data\\scenarios\\%s\\Flags\\%s.png", g_Gra->m_ScenarioName, country.Name);
-        if (FileExists(HostPath(own)))
+        if (Loads(own))
             return own;
     }
     std::wstring common = FormatText(L"data\\gfx\\Flags\\%s.png", country.Name);
-    return FileExists(HostPath(common)) ? common : kPlaceholderFlag;
+    return Loads(common) ? common : kPlaceholderFlag;
 }
 
 void ShowCountryFlag(CDXUTDialog& dialog, int imageId, int countryId, unsigned slot)

@@ -9,8 +9,8 @@ class cPanstwo;
 constexpr int kFlagPictureWidth = 128;
 constexpr int kFlagPictureHeight = 85;
 
-// The file of the country's flag: the scenario's own, the common one, else the
-// placeholder flag.
+// The file of the country's flag: of the scenario's own and the common one the first that
+// loads, else the placeholder flag.
 std::wstring CountryFlagFile(const cPanstwo& country);
 // Makes the image control a picture of the country's flag (texture slot `slot` of the
 // dialog); a country id without a country shows the placeholder flag.

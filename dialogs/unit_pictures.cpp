@@ -6,6 +6,7 @@
 #include "core/log.h"
 #include "game/game.h"
 #include "platform/paths.h"
+#include "platform/texture.h"
 
 std::wstring ScenarioUnitPicturePath(const std::wstring& name)
 {
@@ -24,7 +25,9 @@ std::wstring UnitNamePictureFile(const std::wstring& unitName)
 
 bool TryUnitPictureFile(const std::wstring& path)
 {
-    const bool loads = FileExists(HostPath(path));
+    // Decoded, not only found: a file of that name that is no picture would be taken, the
+    // files after it never tried, and the panel would show no picture at all.
+    const bool loads = cTexture::LoadFromFile(HostPath(path)) != nullptr;
     LogLine(loads ? L"Loading file \"%s\" (%i) [OK]" : L"Loading file \"%s\" (%i) [FAILED]", path, 1);
     return loads;
 }

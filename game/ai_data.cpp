@@ -186,14 +186,15 @@ void ReadAIData(std::string_view text, const sAIDataWorld& world, const std::wst
         ++lineNumber;
         if (!line.empty() && line[0] == '#')
             continue;
-        const std::vector<std::string> pieces = SplitTokens(line);
+        std::vector<int> columns;
+        const std::vector<std::string> pieces = SplitTokens(line, ";", &columns);
         if (pieces.size() < 2)
             continue; // a name without a value changes nothing
         const eVar var = VariableOf(pieces[0]);
         if (var == eVar::None)
             FatalExit(1, FormatText(L"ERROR: line %i in ai_data.csv has incorrect variable name (%S)!", lineNumber,
                                     pieces[0]));
-        const cTableFields row(path, lineNumber, pieces);
+        const cTableFields row(path, lineNumber, pieces, columns);
         if (var == eVar::Country) {
             country = row.Int(pieces.size() - 1, INT_MIN, INT_MAX, L"Country");
             if (country < 1 || country > world.countryCount) {

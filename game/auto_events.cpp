@@ -40,15 +40,16 @@ void cAutoEventsRepository::Decode(std::string_view text, const std::wstring& pa
         // An empty line holds no pair: taken as one it would add event 0 with option 0.
         if (line.empty() || line[0] == '#')
             continue;
-        const std::vector<std::string> words = SplitTokens(line);
+        std::vector<int> columns;
+        const std::vector<std::string> words = SplitTokens(line, ";", &columns);
         if (words.size() > 2)
             LogLine(L"auto_events.csv, line %i: %i fields; a row holds an event id and an option id", lineNumber,
                     int(words.size()));
         if (words.size() > 2)
-            FatalExit(1,
-                      FormatText(L"auto_events.csv, line %i: %s", lineNumber,
-                                 LangMessage("error:_cannot_handle_word_from_column_%i_for_auto_events_repository.", 3)));
-        const cTableFields row(path, lineNumber, words);
+            FatalExit(1, FormatText(L"auto_events.csv, line %i: %s", lineNumber,
+                                    LangMessage("error:_cannot_handle_word_from_column_%i_for_auto_events_repository.",
+                                                columns[2])));
+        const cTableFields row(path, lineNumber, words, columns);
         sAutoEvent pair;
         pair.eventId = words.empty() ? 0 : row.Int(0, INT_MIN, INT_MAX, L"event id");
         pair.optionId = words.size() < 2 ? 0 : row.Int(1, INT_MIN, INT_MAX, L"option id");

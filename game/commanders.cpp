@@ -42,7 +42,7 @@ void ReadCommanders(std::string_view text, std::vector<sDowodca*>& commanders, c
             CountRowLeftOut(path);
             continue;
         }
-        const cTableFields row(path, line, f);
+        const cTableFields row(path, line, f, csv.m_Columns);
         auto c = std::make_unique<sDowodca>();
         c->ID = row.Int(0, 0, kMaxCommanderId, L"ID");
         c->Name = f[1];

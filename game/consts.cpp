@@ -4,7 +4,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "core/fatal.h"
@@ -41,20 +43,34 @@ struct sBandColumns
     int value[6][10]; // rows 51 to 56
 };
 
-// No rule needs a number beyond this either way; the rules multiply the values with each
-// other and with the game's counts in whole numbers, which a larger one would overflow.
+// One bound for every value, the project's choice rather than a bound per row. Taken as they
+// come, values near the ends of 32 bits overflow the rules' products (a unit's action points
+// times its supply band's cut of up to 200 %, for one); within this bound a product of two
+// values, or of one with a percentage, stays within 32 bits, and tracing every product for a
+// bound of each row's own would give a scenario's writer only numbers beyond any the game's
+// scale uses (its dice run to 100 and supply to 50; Europe 1939's values lie within -3 and
+// 900). What the writer loses is such a number: 10001 action points are refused.
 constexpr double kLargestValue = 10000.0;
 
 // Why the value cannot be used, or empty when it is stored. A value that is no number ("abc",
 // "nan", an empty field) or no whole number where the row holds whole ones ("1e9", "2.5") is
 // refused rather than read as its leading digits; so is one that is no finite number
 // ("inf", or beyond the largest float where a float keeps it), which would give nan or go
-// beyond every bound in every rule that reads it.
+// beyond every bound in every rule that reads it. A field with words behind its number is
+// refused too: "3 4" is a ';' lost, and read as 3 every later value of the row would take
+// the place of the one before it.
 std::wstring Store(const sRowLayout& layout, int index, const std::string& field)
 {
     double value = 0.0;
     long long whole = 0;
-    const std::string text = field.substr(0, field.find_first_of(";\r\n"));
+    std::string text = field.substr(0, field.find_first_of(";\r\n"));
+    // A row of one value holds the number at the start of its line; whatever stands behind it
+    // after a space is a note ("30 supply maximum").
+    if (layout.form == eForm::WholeLine) {
+        const size_t start = text.find_first_not_of(" \t");
+        if (start != std::string::npos)
+            text = text.substr(start, text.find_first_of(" \t", start) - start);
+    }
     const bool single = layout.type == eType::Float || layout.type == eType::FloatPercent;
     if (layout.type == eType::Int) {
         const std::optional<long long> number = WholeNumberIn(Utf8ToWide(text));
@@ -247,21 +263,26 @@ public:
         return row >= 1 && row <= kConstsRows && m_Rows[size_t(row)].form == eForm::Label ? 2 : 1;
     }
 
-    // Stores the values of the row; each that cannot be used is logged and handed to `unusable`.
+    // Stores the values of the row, and in `columns` the column of each in the line (an empty
+    // field before it moves it right); each that cannot be used is logged and handed to `unusable`.
     template <typename F>
-    void ReadRow(int row, const std::string& line, std::wstring_view path, int lineNo, const F& unusable) const
+    void ReadRow(int row, const std::string& line, std::wstring_view path, int lineNo, std::vector<int>& columns,
+                 const F& unusable) const
     {
+        columns.clear();
         if (row < 1 || row > kConstsRows)
             return;
         const sRowLayout& layout = m_Rows[size_t(row)];
         if (!layout.first)
             return;
+        std::vector<int> fieldColumns{1};
         std::vector<std::string> fields = layout.form == eForm::WholeLine ? std::vector<std::string>{line}
-                                                                         : SplitTokens(line);
+                                                                         : SplitTokens(line, ";", &fieldColumns);
         const size_t skip = layout.form == eForm::Label ? 1 : 0;
         const int total = layout.count + layout.count2;
         for (int k = 0; k < total && skip + size_t(k) < fields.size(); ++k) {
             const std::string& field = fields[skip + size_t(k)];
+            columns.push_back(fieldColumns[skip + size_t(k)]);
             const std::wstring why = Store(layout, k, field);
             if (why.empty())
                 continue;
@@ -269,7 +290,7 @@ public:
             if (shown.size() > 40)
                 shown = shown.substr(0, 40) + "...";
             unusable(FormatText(L"%s, line %i, column %i (row %i, value %i): \"%s\" is %s", std::wstring(path), lineNo,
-                                FirstColumn(row) + k, row, k + 1, Utf8ToWide(shown), why));
+                                columns.back(), row, k + 1, Utf8ToWide(shown), why));
         }
     }
 
@@ -286,6 +307,8 @@ int sGameConsts::ReadFromText(std::string_view text, std::wstring_view path)
     Path = path;
     RowLines.fill(0);
     RowFirstColumns.fill(1);
+    for (std::vector<int>& columns : RowColumns)
+        columns.clear();
     sBandColumns bands{};
     for (int c = 0; c < 10; ++c) {
         bands.limit[c] = 50;
@@ -322,11 +345,14 @@ int sGameConsts::ReadFromText(std::string_view text, std::wstring_view path)
             RowLines[size_t(row)] = lineNo;
             RowFirstColumns[size_t(row)] = int8_t(table.FirstColumn(row));
         }
-        table.ReadRow(row, line, path, lineNo, [this](const std::wstring& why) {
+        std::vector<int> columns;
+        table.ReadRow(row, line, path, lineNo, columns, [this](const std::wstring& why) {
             LogLine(L"ERROR: %s", why);
             if (UnusableValues++ == 0)
                 FirstUnusable = why;
         });
+        if (row <= kConstsRows)
+            RowColumns[size_t(row)] = std::move(columns);
     }
 
     ActionPointCut[0] = 100;
@@ -357,9 +383,17 @@ bool sGameConsts::CheckValues()
 {
     // Each is logged where it was read.
     bool ok = UnusableValues == 0;
-    auto refuse = [&](int row, int value, int k, const wchar_t* why) {
-        const std::wstring line = FormatText(L"%s, line %i, column %i (row %i, value %i): %i, but %s", Path,
-                                             RowLines[size_t(row)], RowFirstColumns[size_t(row)] + k - 1, row, k, value, why);
+    // Value k's column in its line; one the row leaves out would stand after the last given.
+    auto columnOf = [&](int row, int k) {
+        const std::vector<int>& columns = RowColumns[size_t(row)];
+        if (columns.empty())
+            return RowFirstColumns[size_t(row)] + k - 1;
+        return k <= int(columns.size()) ? columns[size_t(k - 1)] : columns.back() + k - int(columns.size());
+    };
+    // The value as the file gives it: a strength of -0.5 is not told as 0.
+    auto refuse = [&](int row, double value, int k, const wchar_t* why) {
+        const std::wstring line = FormatText(L"%s, line %i, column %i (row %i, value %i): %s, but %s", Path,
+                                             RowLines[size_t(row)], columnOf(row, k), row, k, ExactNumberText(value), why);
         LogLine(L"ERROR: %s", line);
         if (ok && FirstUnusable.empty())
             FirstUnusable = line;
@@ -395,13 +429,19 @@ bool sGameConsts::CheckValues()
     }
     // A sea battle's condition is drawn by a roll from 1 to the weights' sum.
     long long weights = 0;
-    for (int w : SeaBattleConditionWeights) {
-        if (w < 0)
-            refuse(129, w, 1, L"a sea battle weight must not be negative");
+    bool negative = false;
+    for (int k = 1; k <= int(std::size(SeaBattleConditionWeights)); ++k) {
+        const int w = SeaBattleConditionWeights[size_t(k - 1)];
+        if (w < 0) {
+            refuse(129, w, k, L"a sea battle weight must not be negative");
+            negative = true;
+        }
         weights += w;
     }
-    if (weights < 1)
-        refuse(129, int(weights), 1, L"the sea battle weights must sum to at least 1");
+    // Weights none of which is negative sum to less than 1 only when every one is 0, the
+    // first as much as the others; beside a negative one the sum says nothing more.
+    if (!negative && weights < 1)
+        refuse(129, SeaBattleConditionWeights[0], 1, L"the sea battle weights must sum to at least 1");
     // A percentage taken off the action points (a negative one adds to them): beyond a whole
     // either way a unit would start the impulse with fewer than none, or more than twice its own.
     for (int k = 1; k < kSupplyBands; ++k)
@@ -422,11 +462,11 @@ bool sGameConsts::CheckValues()
     for (int level = 0; level < 5; ++level)
         for (int type = 0; type < 7; ++type)
             if (!(LandCombatStrength[level][type] > 0.0f))
-                refuse(9 + level, TruncateToInt(LandCombatStrength[level][type]), type + 1,
+                refuse(9 + level, LandCombatStrength[level][type], type + 1,
                        L"the combat strength of a land unit must be above 0");
     for (int field : {6, 7})
         if (!(SiegeCheck[field - 1] > 0.0f))
-            refuse(131, TruncateToInt(SiegeCheck[field - 1]), field, L"a divisor must be above 0");
+            refuse(131, SiegeCheck[field - 1], field, L"a divisor must be above 0");
     // Supply from ships may set a unit's supply to this level, which indexes the band tables.
     if (ShipSupplyThreshold < 0 || ShipSupplyThreshold > kSupplyBands - 1)
         refuse(168, ShipSupplyThreshold, 1, L"a supply level must lie within 0 and 50");
@@ -436,7 +476,7 @@ bool sGameConsts::CheckValues()
         refuse(167, SpottingEnemy[1], 2, L"a divisor must not be 0");
     // The shore bombardment's massing exponent divides by it.
     if (ShoreBombardment[12] == 0.0f)
-        refuse(117, int(ShoreBombardment[12]), 13, L"a divisor must not be 0");
+        refuse(117, ShoreBombardment[12], 13, L"a divisor must not be 0");
     // A new ship's hit points are its maximum, which a save reads back within 1 and 1000: a
     // ship of none would be counted sunk, and a larger one would come back smaller.
     for (int t = 0; t < 6; ++t)
@@ -456,7 +496,7 @@ bool sGameConsts::CheckValues()
     if (AirborneAssaultWait < 0)
         refuse(134, AirborneAssaultWait, 1, L"the impulses between airborne assaults must not be negative");
     if (TruncateToInt(Mulberry[3]) < 0)
-        refuse(135, TruncateToInt(Mulberry[3]), 4, L"a Mulberry's life in months must not be negative");
+        refuse(135, Mulberry[3], 4, L"a Mulberry's life in months must not be negative");
     // Within a radius below 0 the atomic bomb would strike no hex at all.
     if (NuclearRadius < 0)
         refuse(175, NuclearRadius, 1, L"the atomic bomb's radius must not be negative");

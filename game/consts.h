@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/game_date.h"
 
@@ -158,10 +159,12 @@ struct sGameConsts
     // the row holds whole ones, no finite number ("inf"), or too large; the first one told.
     int UnusableValues = 0;
     std::wstring FirstUnusable;
-    // Where each row stood: the file, its line and the column of its first value.
+    // Where each row stood: the file, its line, the column of its first value and the column
+    // of each value the line gives (an empty field before a value moves it right).
     std::wstring Path;
     std::array<int, kConstsRows + 1> RowLines{};
     std::array<int8_t, kConstsRows + 1> RowFirstColumns{};
+    std::array<std::vector<int>, kConstsRows + 1> RowColumns;
 
     // Reads data\scenarios\<scenario>\consts.csv. A missing file or values that would
     // divide by zero, index out of range or overflow the rules end the program with exit code 1.

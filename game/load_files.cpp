@@ -40,10 +40,21 @@ std::vector<std::string> SplitLines(std::string_view text)
     return lines;
 }
 
-std::vector<std::string> SplitTokens(const std::string& line, const char* separators)
+std::vector<std::string> SplitTokens(const std::string& line, const char* separators, std::vector<int>* columns)
 {
     std::vector<std::string> out;
     std::string current;
+    if (columns)
+        columns->clear();
+    int column = 1;
+    auto take = [&] {
+        if (current.empty())
+            return;
+        out.push_back(current);
+        if (columns)
+            columns->push_back(column);
+        current.clear();
+    };
     for (char c : line)
     {
         bool sep = false;
@@ -52,15 +63,13 @@ std::vector<std::string> SplitTokens(const std::string& line, const char* separa
                 sep = true;
         if (sep)
         {
-            if (!current.empty())
-                out.push_back(current);
-            current.clear();
+            take();
+            ++column;
         }
         else
             current.push_back(c);
     }
-    if (!current.empty())
-        out.push_back(current);
+    take();
     return out;
 }
 

@@ -24,8 +24,10 @@ unsigned long LeadingHex(const std::wstring& text);
 // with a line end gives an empty last line, as SplitText does.
 std::vector<std::string> SplitLines(std::string_view text);
 // Splits at any of the separators, dropping empty fields: runs of separators count as one
-// and a line end stays on the last field.
-std::vector<std::string> SplitTokens(const std::string& line, const char* separators = ";");
+// and a line end stays on the last field. `columns`, when given, gets the column of each
+// field in the line, counted from 1 over every separator (a refusal names where it stands).
+std::vector<std::string> SplitTokens(const std::string& line, const char* separators = ";",
+                                     std::vector<int>* columns = nullptr);
 
 // Values a table holds that can be checked only once a later file is read: the country of a
 // unit or commander (read before countries.csv), the sea node of a fleet (read before the

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <utility>
 
 #include "core/fatal.h"
 #include "core/format.h"
@@ -36,13 +37,15 @@ std::wstring RangeText(double lo, double hi)
 
 } // namespace
 
-cTableFields::cTableFields(const std::wstring& path, int line, const std::vector<std::wstring>& fields)
-    : m_Path(path), m_Line(line), m_Fields(fields)
+cTableFields::cTableFields(const std::wstring& path, int line, const std::vector<std::wstring>& fields,
+                           std::vector<int> columns)
+    : m_Path(path), m_Line(line), m_Fields(fields), m_Columns(std::move(columns))
 {
 }
 
-cTableFields::cTableFields(const std::wstring& path, int line, const std::vector<std::string>& fields)
-    : m_Path(path), m_Line(line)
+cTableFields::cTableFields(const std::wstring& path, int line, const std::vector<std::string>& fields,
+                           std::vector<int> columns)
+    : m_Path(path), m_Line(line), m_Columns(std::move(columns))
 {
     m_Fields.reserve(fields.size());
     for (const std::string& field : fields)
@@ -57,7 +60,8 @@ const std::wstring& cTableFields::Text(size_t k) const
 
 std::wstring cTableFields::Where(size_t k, std::wstring_view what) const
 {
-    return FormatText(L"%s, line %i, column %i (%s)", m_Path, m_Line, int(k) + 1, std::wstring(what));
+    const int column = k < m_Columns.size() ? m_Columns[k] : int(k) + 1;
+    return FormatText(L"%s, line %i, column %i (%s)", m_Path, m_Line, column, std::wstring(what));
 }
 
 void cTableFields::Refuse(size_t k, std::wstring_view what, std::wstring_view why) const

@@ -14,9 +14,12 @@
 class cTableFields
 {
 public:
-    // Field k is column k + 1 of the row at `line` of the file at `path`.
-    cTableFields(const std::wstring& path, int line, const std::vector<std::wstring>& fields);
-    cTableFields(const std::wstring& path, int line, const std::vector<std::string>& fields);
+    // Field k is column k + 1 of the row at `line` of the file at `path`, or column columns[k]
+    // where the row's empty fields were dropped (see SplitTokens and cCsvReader::m_Columns).
+    cTableFields(const std::wstring& path, int line, const std::vector<std::wstring>& fields,
+                 std::vector<int> columns = {});
+    cTableFields(const std::wstring& path, int line, const std::vector<std::string>& fields,
+                 std::vector<int> columns = {});
 
     size_t Count() const { return m_Fields.size(); }
     // Field k is there and not empty (a column an older file lacks).
@@ -49,6 +52,7 @@ private:
     std::wstring m_Path;
     int m_Line;
     std::vector<std::wstring> m_Fields;
+    std::vector<int> m_Columns;
 };
 
 // A field's text as a refusal tells it: trimmed, quoted, cut after a few characters.

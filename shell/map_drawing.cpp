@@ -57,15 +57,6 @@ void DrawCell(cTexture* texture, const tAtlasRect& cell, float x, float y, float
     DrawSkinPiece(texture, cell, x, y, float(cell.Width()), float(cell.Height()), depth, color);
 }
 
-// Only the part of a cell that the hex covers: the rest of a hex-sized picture is empty.
-void DrawHexCell(cTexture* texture, const tAtlasRect& cell, float x, float y, float depth, tColor color = 0xFFFFFFFF)
-{
-    const tAtlasRect part{cell.left + kHexBox.left, cell.top + kHexBox.top, cell.left + kHexBox.right,
-                     cell.top + kHexBox.bottom};
-    DrawSkinPiece(texture, part, x + float(kHexBox.left), y + float(kHexBox.top), float(part.Width()),
-                  float(part.Height()), depth, color);
-}
-
 // A state past mud has no row of its own: it would cut into the cells of the next terrain.
 int WeatherRow(const sHex& hex) { return int(std::min<uint32_t>(hex.weather, 2u)); }
 
@@ -84,7 +75,7 @@ void DrawTerrainLayer(const sHex& hex, float x, float y, const sHexDecoration& d
     float depth = MapLayerDepth(kLayerTerrainFirst + code);
     if (code == 0 || code == 1 || code == 4 || code == 7)
         depth -= float(WeatherRow(hex)) / 100.0f;
-    DrawHexCell(Terrain(), TerrainCell(code, hex.variant, hex.IsSea() ? 0 : WeatherRow(hex)), x, y, depth);
+    DrawCell(Terrain(), TerrainCell(code, hex.variant, hex.IsSea() ? 0 : WeatherRow(hex)), x, y, depth);
 }
 
 void DrawRivers(const sHex& hex, float x, float y, const sHexDecoration& d)
@@ -152,14 +143,14 @@ void sHex::Draw(float px, float py, const sHexDecoration& d, int frame) const
         Wanted(kLayerOwnership)) {
         const float depth = MapLayerDepth(kLayerOwnership);
         if (s.ownershipMode == 1 || s.ownershipMode == 3)
-            DrawHexCell(Others(), kControllerOverlay, px, py, depth, CountryMapColor(controller));
+            DrawCell(Others(), kControllerOverlay, px, py, depth, CountryMapColor(controller));
         if (s.ownershipMode == 2 || s.ownershipMode == 3)
-            DrawHexCell(Others(), kOwnerOverlay, px, py, depth, CountryMapColor(owner));
+            DrawCell(Others(), kOwnerOverlay, px, py, depth, CountryMapColor(owner));
     }
     if (marks != 0 && !Hidden(d, kLayerMarks) && Wanted(kLayerMarks)) {
         const int bit = std::countr_zero(marks);
         const float depth = MapLayerDepth(kLayerMarks);
-        DrawHexCell(Others(), MarkIconCell(bit), px, py, depth);
+        DrawCell(Others(), MarkIconCell(bit), px, py, depth);
         if (s.showAPLeft && markValue >= 0) {
             const sRect& r = g_CityLabelRect;
             DrawSkinLabel(g_CityLabelStyle, FormatText(L"%i", markValue),
@@ -179,7 +170,7 @@ void sHex::Draw(float px, float py, const sHexDecoration& d, int frame) const
                     DrawCell(Others(), BorderCell(3 + side), px, py, depth);
     }
     if (s.showGrid && IsLand() && !Hidden(d, kLayerGrid) && Wanted(kLayerGrid))
-        DrawHexCell(Others(), kGridCell, px, py, MapLayerDepth(kLayerGrid));
+        DrawCell(Others(), kGridCell, px, py, MapLayerDepth(kLayerGrid));
     if (city && Wanted(kLayerCity))
         city->Draw(px, py, MapLayerDepth(kLayerCity), !Hidden(d, kLayerCity), frame & 1, *this, variant);
     if (fortification != 0 && !city && !Hidden(d, kLayerFortification) && Wanted(kLayerFortification))
@@ -208,15 +199,15 @@ void sHex::DrawOwnership(float px, float py) const
 {
     if (IsSea()) {
         if (Wanted(kLayerTerrainFirst))
-            DrawHexCell(Terrain(), TerrainCell(kTerrainSea, variant, 0), px, py, MapLayerDepth(kLayerTerrainFirst));
+            DrawCell(Terrain(), TerrainCell(kTerrainSea, variant, 0), px, py, MapLayerDepth(kLayerTerrainFirst));
         return;
     }
     if (Wanted(kLayerOwnership)) {
         const float depth = MapLayerDepth(kLayerOwnership);
         if (controller == 0)
-            DrawHexCell(Terrain(), kOwnershipNone, px, py, depth);
+            DrawCell(Terrain(), kOwnershipNone, px, py, depth);
         else
-            DrawHexCell(Terrain(), kOwnershipCountry, px, py, depth, CountryMapColor(controller));
+            DrawCell(Terrain(), kOwnershipCountry, px, py, depth, CountryMapColor(controller));
     }
     if (!city || !Wanted(kLayerCity))
         return;
@@ -259,9 +250,9 @@ void sHex::DrawSeaNodeSymbol(float px, float py) const
 
 void sHex::DrawMarkIcon(float px, float py, uint32_t mask) const
 {
-    DrawHexCell(Terrain(), TerrainCell(kTerrainSea, variant, 0), px, py, MapLayerDepth(kLayerTerrainFirst));
+    DrawCell(Terrain(), TerrainCell(kTerrainSea, variant, 0), px, py, MapLayerDepth(kLayerTerrainFirst));
     if (marks & mask)
-        DrawHexCell(Others(), MarkIconCell(std::countr_zero(marks & mask)), px, py, MapLayerDepth(kLayerMarks));
+        DrawCell(Others(), MarkIconCell(std::countr_zero(marks & mask)), px, py, MapLayerDepth(kLayerMarks));
     if (unit)
         unit->DrawCounter(px, py, 1.0f, 0);
 }
@@ -356,9 +347,9 @@ void cMapa::DrawBeyondEdges(int firstColumn, int endColumn, int firstRow, int en
             const float py = float(y * kHexHeight + (IsOddColumn(x) ? 0 : kHexHalfHeight)) + offsetY;
             const int code = std::clamp(int(nearest.terrain), 0, kTerrainCount - 1);
             if (mode == 2 && nearest.IsLand())
-                DrawHexCell(Terrain(), kOwnershipNone, px, py, MapLayerDepth(kLayerOwnership));
+                DrawCell(Terrain(), kOwnershipNone, px, py, MapLayerDepth(kLayerOwnership));
             else
-                DrawHexCell(Terrain(), TerrainCell(code, pattern.variant, nearest.IsSea() ? 0 : WeatherRow(nearest)),
+                DrawCell(Terrain(), TerrainCell(code, pattern.variant, nearest.IsSea() ? 0 : WeatherRow(nearest)),
                             px, py, depth);
         }
 }
@@ -396,6 +387,9 @@ void cMapa::Render()
     };
     DrawHexes(firstColumn, endColumn, firstRow, endRow, offsetX, offsetY, frame);
     g_MapLayerPass = kEveryLayer;
+    // The project's choice: the view may run five hexes past each edge, and with the places
+    // there skipped a player sees a jagged black band beyond the last hexes, which players
+    // took for a fault of the drawing.
     DrawBeyondEdges(viewFirstColumn, viewEndColumn, viewFirstRow, viewEndRow, offsetX, offsetY);
     const cUnit* moving = playView.unitInMotion;
     // A unit that already stands on its hex was drawn with it: a second counter would add nothing.

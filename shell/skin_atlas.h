@@ -28,10 +28,6 @@ struct sPoint {
 };
 constexpr sPoint kHexCorners[6] = {{30, 85}, {54, 36}, {113, 36}, {137, 85}, {113, 134}, {54, 134}};
 constexpr double kHexCentreX = 83.5, kHexCentreY = 85.0;
-// The part of a cell that a hex picture may cover, with room around the hex: its pictures
-// reach two pixels past it, and at a sixteenth of its size a texel is sixteen pixels wide.
-// Drawing cuts hex-sized pieces to it.
-constexpr tAtlasRect kHexBox = {13, 19, 155, 152};
 
 // The drawing layers of the map; sprites_depth.csv gives each its depth level, one line a
 // layer in this order. A hex decoration that names a layer's depth level hides that layer.
@@ -65,7 +61,11 @@ constexpr tAtlasRect TerrainCell(int terrain, int variant, int weather)
 
 // The ownership map's land hexes tile like terrain, so they lie in terrain.png, in the sea
 // block's weather rows that the sea does not use: the hex of no country, and the hex of a
-// country (tinted with the country's colour).
+// country (tinted with the country's first colour). The design puts them in others.png, a
+// cell of row 1 for each map-colour index and the cell (0, 2) for no country; but rows 1 and
+// 2 of others.png are the design's own river mouths, one for each side and variant, and one
+// cell cannot show both. Nor does countries.csv hold a map-colour index to pick a cell by:
+// the country's colour tints one cell instead.
 constexpr tAtlasRect kOwnershipNone = MapCell(0, 1);
 constexpr tAtlasRect kOwnershipCountry = MapCell(1, 1);
 
@@ -86,7 +86,9 @@ constexpr tAtlasRect BorderCell(int column) { return MapCell(column, 4); }
 constexpr int kMoveFlagRowY = 836;
 constexpr tAtlasRect MoveFlagCell(int direction) { return MapCell(direction, 5); }
 // Ownership and the grid (row 6): the controller's and the owner's overlays (tinted) and
-// the grid.
+// the grid. The design puts them at (1, 2), (2, 2) and (5, 2), which are its own river-mouth
+// cells of the second variant (sides 1, 2 and 5): one cell cannot show both, so they stand
+// in row 6, which holds nothing else.
 constexpr tAtlasRect kControllerOverlay = MapCell(2, 6);
 constexpr tAtlasRect kOwnerOverlay = MapCell(3, 6);
 constexpr tAtlasRect kGridCell = MapCell(4, 6);
@@ -103,7 +105,9 @@ constexpr tAtlasRect kLandingMark = Cell(1838, 1671, kCellSize, kCellSize);
 constexpr int kMarkIconBits = 32;
 constexpr tAtlasRect MarkIconCell(int bit) { return Cell(1003 + (bit % 6) * kCellPitch, (bit / 6) * kCellPitch, kCellSize, kCellSize); }
 // The ownership map puts the controller's flag on a city hex, 128 x 85 scaled into this
-// rectangle of the cell.
+// rectangle of the cell. The design takes the rectangle, and whether flags show at all, from
+// the skin, but no table of a map skin holds either: the rectangle is fixed here and the
+// flag always shown.
 constexpr tAtlasRect kOwnershipFlag = {59, 62, 109, 95};
 
 // The markers of the city appearance levels (appearance.csv takes its source rectangles

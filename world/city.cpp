@@ -2,7 +2,6 @@
 
 #include <climits>
 #include <deque>
-#include <limits>
 #include <set>
 
 #include "core/csv.h"
@@ -266,11 +265,8 @@ std::wstring CityTable(const std::list<cMiasto*>& cities, const wchar_t* header,
 
 void ReadCityTable(const std::wstring& path, const std::wstring& openText, int countryCount, bool convoy)
 {
-    // A line is read whole however long: cut into pieces, its rest would read as a record of
-    // its own and put its values on another city without a word.
-    const std::vector<std::string> lines = ReadTextLinesOrFail(
-        path, openText, std::numeric_limits<size_t>::max(), LangMessage("error_opening_file!_(not_exists?)"),
-        LangText("open_ok"));
+    const std::vector<std::string> lines =
+        ReadTextLinesOrFail(path, openText, LangMessage("error_opening_file!_(not_exists?)"), LangText("open_ok"));
     cMapa* map = WorldMap();
     int lineNo = 0;
     for (const std::string& raw : lines)
@@ -281,14 +277,15 @@ void ReadCityTable(const std::wstring& path, const std::wstring& openText, int c
             continue;
         // A line without both coordinates, coordinates that are no numbers or a hex off the map
         // would put the values on another city.
-        const std::vector<std::string> tokens = SplitTokens(StripLineEnd(raw));
+        std::vector<int> columns;
+        const std::vector<std::string> tokens = SplitTokens(StripLineEnd(raw), ";", &columns);
         if (tokens.size() < 2)
         {
             LogLine(L"WARNING: too few fields in %s at line %i, line skipped", path, lineNo);
             CountRowLeftOut(path);
             continue;
         }
-        const cTableFields row(path, lineNo, tokens);
+        const cTableFields row(path, lineNo, tokens, columns);
         const int x = row.Int(0, INT_MIN, INT_MAX, L"Hex X");
         const int y = row.Int(1, INT_MIN, INT_MAX, L"Hex Y");
         cMiasto* city = map && map->IsInside(x, y) ? map->GetHex(x, y)->city : nullptr;

@@ -59,7 +59,7 @@ void cDiagramMiast::LoadFile(const std::wstring& path)
         FatalExit(1, LangMessage("error_while_reading_cities_diagram._cannot_retrieve_map_pointer._end."));
     LogLine(L"Wczytuje diagram miast...");
     LogLine(path);
-    auto lines = ReadTextLines(path, 500);
+    auto lines = ReadTextLines(path);
     if (!lines)
     {
         Clear();
@@ -74,15 +74,19 @@ void cDiagramMiast::LoadFile(const std::wstring& path)
         ++lineNo;
         if (line.size() <= 2 || line[0] == '#')
             continue;
-        const std::vector<std::string> fields = SplitTokens(StripLineEnd(line));
+        std::vector<int> columns;
+        const std::vector<std::string> fields = SplitTokens(StripLineEnd(line), ";", &columns);
         const size_t given = std::min<size_t>(fields.size(), 5);
         // A coordinate that is no number would read as 0 and link whatever city stands at
-        // (0, 0), and a link of another kind is neither land nor sea: refused with the column.
-        const cTableFields row(path, lineNo, fields);
+        // (0, 0): refused with the column. A link of another kind than 0 or 1 is kept, and
+        // nothing follows it.
+        const cTableFields row(path, lineNo, fields, columns);
         static const wchar_t* const kNames[] = {L"From hex X", L"From hex Y", L"To hex X", L"To hex Y",
                                                 L"Link [0=land 1=sea]"};
         for (size_t i = 0; i < given; ++i)
-            v[i] = i < 4 ? row.Int(i, INT_MIN, INT_MAX, kNames[i]) : row.Int(i, 0, 1, kNames[i]);
+            v[i] = row.Int(i, INT_MIN, INT_MAX, kNames[i]);
+        // A hex off the map holds no city. The map's look-up would give hex (0, 0) for it and
+        // link the city standing there, one the line does not name.
         cMiasto* first = map->IsInside(v[0], v[1]) ? map->GetHex(v[0], v[1])->city : nullptr;
         cMiasto* second = map->IsInside(v[2], v[3]) ? map->GetHex(v[2], v[3])->city : nullptr;
         if (!first || !second)

@@ -282,7 +282,7 @@ void cKonwoje::LoadConvoys(const std::wstring& folderPattern)
         const int line = reader.GetRowCount();
         const std::vector<std::wstring>& f = reader.m_Fields;
         // Each a whole number; what each may be is checked below.
-        const cTableFields row(path, line, f);
+        const cTableFields row(path, line, f, reader.m_Columns);
         sKonwoj convoy;
         convoy.id = row.Int(0, INT_MIN, INT_MAX, L"ID");
         convoy.owner = row.Int(1, INT_MIN, INT_MAX, L"Owner ID");

@@ -144,17 +144,18 @@ void cRelationsMatrix::Load(int n, const std::wstring& folderPattern)
 void cRelationsMatrix::ReadFile(const std::wstring& path, bool losses)
 {
     const std::vector<std::string> lines = ReadTextLinesOrFail(
-        path, losses ? L"Otwieram plik ze stratami ze sciezka..." : L"Otwieram plik z relacjami ze sciezka...", 5000);
+        path, losses ? L"Otwieram plik ze stratami ze sciezka..." : L"Otwieram plik z relacjami ze sciezka...");
     int lineNo = 0;
     for (const std::string& line : lines)
     {
         ++lineNo;
         if (line.empty() || line[0] == '#' || line.size() <= 2)
             continue;
-        const std::vector<std::string> tokens = SplitTokens(StripLineEnd(line));
+        std::vector<int> columns;
+        const std::vector<std::string> tokens = SplitTokens(StripLineEnd(line), ";", &columns);
         if (tokens.empty())
             continue;
-        const cTableFields row(path, lineNo, tokens);
+        const cTableFields row(path, lineNo, tokens, columns);
         const int a = row.Int(0, INT_MIN, INT_MAX, L"Country ID");
         if (a <= 0 || a > N)
         {

@@ -206,7 +206,7 @@ void cGrafMorz::Load(const std::wstring& scenarioName)
 void cGrafMorz::LoadEdgesFile(const std::wstring& path)
 {
     const std::vector<std::string> lines =
-        ReadTextLinesOrFail(path, L"Otwieram plik z krawedziami grafu morskiego ze sciezka...", 500);
+        ReadTextLinesOrFail(path, L"Otwieram plik z krawedziami grafu morskiego ze sciezka...");
     const cMapa* map = WorldMap();
     int lineNo = 0;
     int v[4] = {}; // a field a line leaves out keeps its value of the line before
@@ -215,11 +215,12 @@ void cGrafMorz::LoadEdgesFile(const std::wstring& path)
         ++lineNo;
         if (line.empty() || line[0] == '#' || line.size() <= 5)
             continue;
-        const std::vector<std::string> fields = SplitTokens(StripLineEnd(line));
+        std::vector<int> columns;
+        const std::vector<std::string> fields = SplitTokens(StripLineEnd(line), ";", &columns);
         const size_t given = std::min<size_t>(fields.size(), 4);
         // A hex in letters would be read as column or row 0, and the strait held by whoever
         // holds that other hex: no number refuses the file, as everywhere.
-        const cTableFields row(path, lineNo, fields);
+        const cTableFields row(path, lineNo, fields, columns);
         static const wchar_t* const kNames[] = {L"From sea node ID", L"To sea node ID",
                                                 L"Controlling hex X (-1 = free)", L"Controlling hex Y"};
         for (size_t i = 0; i < given; ++i)

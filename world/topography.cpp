@@ -142,7 +142,7 @@ void cTopografia::Load(const std::wstring& folderPattern)
 {
     const std::wstring path = JoinPathPattern(folderPattern, L"topography.csv");
     const std::vector<std::string> lines = ReadTextLinesOrFail(
-        path, LangText("opening_topography_file..."), 500, LangMessage("error_opening_file!_(not_exists?)"),
+        path, LangText("opening_topography_file..."), LangMessage("error_opening_file!_(not_exists?)"),
         LangText("open_ok"));
     const cMapa* map = WorldMap();
     tCityGroups* current = nullptr;
@@ -159,13 +159,14 @@ void cTopografia::Load(const std::wstring& folderPattern)
         }
         if (line[0] == '#')
             continue;
-        const std::vector<std::string> tokens = SplitTokens(line);
+        std::vector<int> columns;
+        const std::vector<std::string> tokens = SplitTokens(line, ";", &columns);
         if (tokens.empty())
             continue;
         const std::string& key = tokens[0];
         if (key == "Country")
         {
-            const int id = tokens.size() > 1 ? cTableFields(path, lineNo, tokens).Int(1, INT_MIN, INT_MAX, L"Country")
+            const int id = tokens.size() > 1 ? cTableFields(path, lineNo, tokens, columns).Int(1, INT_MIN, INT_MAX, L"Country")
                                              : 0;
             // A country the game does not have would be written past the entries.
             if (id < 1 || size_t(id) > Countries.size())
@@ -198,7 +199,7 @@ void cTopografia::Load(const std::wstring& folderPattern)
                 LogLine(L"WARNING: too few fields in %s at line %i, line skipped", path, lineNo);
                 continue;
             }
-            const cTableFields row(path, lineNo, tokens);
+            const cTableFields row(path, lineNo, tokens, columns);
             const int x = row.Int(1, INT_MIN, INT_MAX, L"City hex X");
             const int y = row.Int(2, INT_MIN, INT_MAX, L"City hex Y");
             if (!map || !map->IsInside(x, y))

@@ -64,7 +64,7 @@ bool ParseFields(const std::vector<std::string>& fields, size_t count, std::vect
 template <typename F>
 void ForEachWeatherRow(const std::wstring& path, size_t minFields, F&& row)
 {
-    auto lines = ReadTextLines(path, 1u << 20);
+    auto lines = ReadTextLines(path);
     if (!lines)
     {
         LogLine(L"ERROR: file does not exist");

@@ -8,7 +8,7 @@
 #include "platform/paths.h"
 
 namespace {
-std::vector<std::string> SplitTextLines(const std::string& data, size_t bufferSize)
+std::vector<std::string> SplitTextLines(const std::string& data)
 {
     std::string text;
     text.reserve(data.size());
@@ -20,14 +20,11 @@ std::vector<std::string> SplitTextLines(const std::string& data, size_t bufferSi
         text.push_back(c);
     }
     std::vector<std::string> lines;
-    const size_t piece = bufferSize > 1 ? bufferSize - 1 : 1;
     size_t pos = 0;
     while (pos < text.size())
     {
-        size_t end = text.find('\n', pos);
-        size_t lineEnd = end == std::string::npos ? text.size() : end + 1;
-        if (lineEnd - pos > piece)
-            lineEnd = pos + piece;
+        const size_t end = text.find('\n', pos);
+        const size_t lineEnd = end == std::string::npos ? text.size() : end + 1;
         lines.push_back(text.substr(pos, lineEnd - pos));
         pos = lineEnd;
     }
@@ -35,18 +32,18 @@ std::vector<std::string> SplitTextLines(const std::string& data, size_t bufferSi
 }
 } // namespace
 
-std::optional<std::vector<std::string>> ReadTextLines(const std::wstring& path, size_t bufferSize)
+std::optional<std::vector<std::string>> ReadTextLines(const std::wstring& path)
 {
     auto data = ReadWholeFile(HostPath(path));
     if (!data)
         return std::nullopt;
-    return SplitTextLines(*data, bufferSize);
+    return SplitTextLines(*data);
 }
 
 std::vector<std::string> ReadTextLinesOrFail(const std::wstring& path, std::wstring_view openingLine,
-                                             size_t bufferSize, std::wstring_view failReason, std::wstring_view okLine)
+                                             std::wstring_view failReason, std::wstring_view okLine)
 {
-    return SplitTextLines(ReadLoadFileOrFail(path, openingLine, failReason, okLine), bufferSize);
+    return SplitTextLines(ReadLoadFileOrFail(path, openingLine, failReason, okLine));
 }
 
 cCsvReader OpenTableOrFail(const std::wstring& path, std::wstring_view openingLine)

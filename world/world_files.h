@@ -8,14 +8,15 @@
 #include "core/csv.h"
 #include "game/load_files.h"
 
-// Lines as the C library's fgets with a buffer of bufferSize gives them: a line longer
-// than bufferSize - 1 characters comes in pieces; each piece keeps its '\n'. CR LF
-// reads as '\n'. Nothing when the file cannot be read.
-std::optional<std::vector<std::string>> ReadTextLines(const std::wstring& path, size_t bufferSize);
+// The lines of a text file, each whole however long and keeping its '\n'; CR LF reads as
+// '\n'. Nothing when the file cannot be read. A line is never cut into pieces of a buffer's
+// size: the tail of a long line, or of a long comment, would be read as a line of its own,
+// a row that the file does not hold, with every line number after it shifted.
+std::optional<std::vector<std::string>> ReadTextLines(const std::wstring& path);
 // The same lines of a file read with ReadLoadFileOrFail: logged, and the end of the program
 // when it cannot be read.
 std::vector<std::string> ReadTextLinesOrFail(const std::wstring& path, std::wstring_view openingLine,
-                                             size_t bufferSize, std::wstring_view failReason = kOpenFailed,
+                                             std::wstring_view failReason = kOpenFailed,
                                              std::wstring_view okLine = kOpenOk);
 // A scenario table read with ReadLoadFileOrFail.
 cCsvReader OpenTableOrFail(const std::wstring& path, std::wstring_view openingLine);

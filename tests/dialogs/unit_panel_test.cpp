@@ -296,8 +296,17 @@ TEST_F(UnitPanel, PictureIsLookedUpOnceUnderTheNameWithSlashesAndFrozenAndAirUni
     EXPECT_TRUE(testing_support::LogContains(
         L"Loading file \"data\\scenarios\\Testland\\Units images\\.._Home Guard.png\" (1) [FAILED]"));
     EXPECT_NE(panel->GetTexture(3)->strFilename, own);
+    // A flag file of its owner's name that is no picture gives way to the placeholder flag.
+    testing_support::WriteFile("data/scenarios/Testland/Flags/Albion.png", "not a picture");
+    Select(0, 0);
+    Select(2, 2);
+    EXPECT_EQ(panel->GetTexture(4)->strFilename, L"data\\gfx\\Flags\\unknown.png");
 
+    // A picture file of its name that is no picture is passed over for the next that loads.
+    testing_support::WriteFile("data/scenarios/Testland/Units images/Fighter Command.png", "not a picture");
     Select(1, 3);  // Fighter Command
+    EXPECT_TRUE(testing_support::LogContains(
+        L"Loading file \"data\\scenarios\\Testland\\Units images\\Fighter Command.png\" (1) [FAILED]"));
     EXPECT_EQ(TextOf(*panel, kUnitPanelNameId), L"Fighter Command");
     EXPECT_EQ(TextOf(*panel, kUnitPanelBonusId), L"-");
     EXPECT_EQ(panel->GetTexture(3)->strFilename, L"data\\gfx\\Units images\\20.png");

@@ -176,6 +176,11 @@ TEST(GameConsts, RowSyntaxCountsBlankRowsAndSkipsComments)
     EXPECT_EQ(d.ReadFromText("1;1;1;1;1;1;1;1;1;1;1;1\n" + longLine + "\n4;4;4\n"), 3);
     EXPECT_EQ(d.LandActionPoints[0][6], 7);
     EXPECT_EQ(d.LandActionPoints[1][0], 4); // the next line is row 3
+    // Words behind the number of a whole-line row, after a space, are a note.
+    sGameConsts w;
+    w.ReadFromText(FixtureWithRow(48, "25 supply maximum"));
+    EXPECT_EQ(w.MaxSupply, 25);
+    EXPECT_EQ(w.UnusableValues, 0);
 }
 
 TEST(GameConsts, ShortFileKeepsLaterFieldsButBuildsDerivedTables)
@@ -231,7 +236,8 @@ TEST_F(GameConstsLoad, ReadsTheScenarioFileAndRefusesUnusableValues)
         int column, value;
     } bad[] = {
         {1, "3;3;3;3;0;3;3;3;3;3;3;3;", 5, 5}, {14, "10;0;14;", 2, 2}, {48, "51", 1, 1}, {88, "R;1;1;0;1;1;1;1;", 4, 3},
-        {89, "M;5;5;6;5;5;5;1;", 4, 3}, {129, "0;0;0;0;0;", 1, 1}, {137, "0", 1, 1}, {166, "2;0;10;15;", 2, 2},
+        {89, "M;5;5;6;5;5;5;1;", 4, 3}, {129, "0;0;0;0;0;", 1, 1}, {129, "10;10;10;-3;10;", 4, 4},
+        {129, "10;10;;10;-3;10;", 5, 4}, {137, "0", 1, 1}, {166, "2;0;10;15;", 2, 2},
         {168, "51", 1, 1}, {167, "1;0;5;", 2, 2}, {15, "L;1;2;0;4;5;6;7;1;2;", 4, 3},
         {16, "A;2;2;3;4;5;6;7;1;-1;", 10, 9}, {17, "N;3;2;3;4;5;6;7;-2;4;", 9, 8},
         {52, "AP cut;-2147483648;80;70;60;50;40;30;20;10;0;", 2, 1},
@@ -239,7 +245,7 @@ TEST_F(GameConstsLoad, ReadsTheScenarioFileAndRefusesUnusableValues)
         {9, "S1;1;nan;3;4;5;6;7;", 3, 2}, {76, "Repair;12.5;inf;1;1;1;1;", 3, 2}, {148, "1e39", 1, 1},
         {132, "1;-inf;4.7;", 2, 2},
         // No number, or no whole one where the row holds whole numbers: never read as 0 or as its first digits.
-        {48, "abc", 1, 1}, {149, "", 1, 1}, {149, "1e9", 1, 1}, {2, "AP;2;abc;3;3;4;4;2;", 3, 2},
+        {48, "abc", 1, 1}, {149, "", 1, 1}, {149, "1e9", 1, 1}, {2, "AP;2;abc;3;3;4;4;2;", 3, 2}, {2, "AP;;2;abc;3;3;4;4;2;", 4, 2},
         {1, "3;3;3;nan;3;3;3;3;3;3;3;3;", 4, 4}, {34, "2;2;1;2.5;1;1;", 4, 4}, {135, "50;3;x4;6;", 3, 3},
         // What a save reads back, or a strike of no hex.
         {73, "2;5;1;0;3;4;", 4, 4}, {73, "2;5;1001;1;3;4;", 3, 3}, {163, "-1", 1, 1}, {164, "-1", 1, 1},
@@ -262,6 +268,16 @@ TEST_F(GameConstsLoad, ReadsTheScenarioFileAndRefusesUnusableValues)
                               std::to_wstring(value) + L"): "),
                   std::wstring::npos)
             << "row " << row << ": " << WideToUtf8(reason);
+    }
+
+    // The value is told as the file gives it.
+    Put(FixtureWithRow(9, "S1;1;-0.5;3;4;5;6;7;"));
+    sGameConsts strength;
+    try {
+        strength.LoadGameConsts(L"Test");
+        ADD_FAILURE() << "a strength of -0.5 was accepted";
+    } catch (const sFatalExit& e) {
+        EXPECT_NE(e.reason.find(L"(row 9, value 2): -0.5, but"), std::wstring::npos) << WideToUtf8(e.reason);
     }
 
     // A file of only 100 rows leaves row 137 at 0, which nothing may divide by.

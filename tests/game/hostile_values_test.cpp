@@ -263,6 +263,8 @@ TEST(HostileValues, CommandersCsv)
                    {
                        {kMontgomery, 1, "-1", true, L"ID): -1 is outside 0 to 99999999"},
                        {kMontgomery, 3, "UK", true, L"Country ID): \"UK\" is not a whole number"},
+                       // An empty field before a value: the refusal names the column it stands in.
+                       {kMontgomery, 3, ";UK", true, L"Country ID): \"UK\" is not a whole number", 0, nullptr, 4},
                        {kMontgomery, 4, "3", true, L"Type [0=land 1=air 2=naval]): 3 is outside 0 to 2"},
                        {kMontgomery, 5, "101", false, L"Skill): 101 is outside 0 to 100; taken as 100"},
                        {kMontgomery, 6, "2.5", true, L"Experience): \"2.5\" is not a whole number"},
@@ -286,6 +288,7 @@ TEST(HostileValues, RelationsAndLossesCsv)
                    {
                        {"2;Borussia;", 1, "II", true, L"Country ID): \"II\" is not a whole number"},
                        {"2;Borussia;", 3, "2", true, L"war of country 2 with country 1): 2 is neither 0 nor 1"},
+                       {"2;Borussia;", 3, ";2", true, L"war of country 2 with country 1): 2 is neither 0 nor 1", 0, nullptr, 4},
                        {"2;Borussia;", 7, "war", true, L"war of country 2 with country 5): \"war\" is not a whole number"},
                    });
     ExpectEachTold(eFolder::kScenario, "losses.csv",
@@ -325,6 +328,8 @@ TEST(HostileValues, SeaNodesAndEdgesCsv)
                        {"2;3;6;6", 1, "b", true, L"From sea node ID): \"b\" is not a whole number"},
                        {"2;3;6;6", 2, "3.0", true, L"To sea node ID): \"3.0\" is not a whole number"},
                        {"2;3;6;6", 3, "six", true, L"Controlling hex X (-1 = free)): \"six\" is not a whole number"},
+                       {"2;3;6;6", 3, ";six", true, L"Controlling hex X (-1 = free)): \"six\" is not a whole number", 0,
+                        nullptr, 4},
                        {"2;3;6;6", 4, "6y", true, L"Controlling hex Y): \"6y\" is not a whole number"},
                    });
 }
@@ -337,8 +342,9 @@ TEST(HostileValues, CitiesDiagramAndConvoysCsv)
                        {kDoverToValdo, 1, "x", true, L"From hex X): \"x\" is not a whole number"},
                        {kDoverToValdo, 2, "3.0", true, L"From hex Y): \"3.0\" is not a whole number"},
                        {kDoverToValdo, 3, "seven", true, L"To hex X): \"seven\" is not a whole number"},
+                       {kDoverToValdo, 3, ";seven", true, L"To hex X): \"seven\" is not a whole number", 0, nullptr, 4},
                        {kDoverToValdo, 4, "6'", true, L"To hex Y): \"6'\" is not a whole number"},
-                       {kDoverToValdo, 5, "2", true, L"Link [0=land 1=sea]): 2 is outside 0 to 1"},
+                       {kDoverToValdo, 5, "sea", true, L"Link [0=land 1=sea]): \"sea\" is not a whole number"},
                    });
     constexpr const char* kConvoy = "2;1;1;3;6;4;";
     ExpectEachTold(eFolder::kScenario, "convoys.csv",
@@ -346,6 +352,7 @@ TEST(HostileValues, CitiesDiagramAndConvoysCsv)
                        {kConvoy, 1, "2nd", true, L"ID): \"2nd\" is not a whole number"},
                        {kConvoy, 2, "Albion", true, L"Owner ID): \"Albion\" is not a whole number"},
                        {kConvoy, 3, "PP", true, L"Type [0=supplies 1=PP]): \"PP\" is not a whole number"},
+                       {kConvoy, 3, ";PP", true, L"Type [0=supplies 1=PP]): \"PP\" is not a whole number", 0, nullptr, 4},
                        {kConvoy, 4, "3.5", true, L"Value (PP amount)): \"3.5\" is not a whole number"},
                        {kConvoy, 5, "six", true, L"Departure port ID): \"six\" is not a whole number"},
                        {kConvoy, 6, "1e0", true, L"Destination port ID): \"1e0\" is not a whole number"},
@@ -385,6 +392,8 @@ TEST(HostileValues, PlacesFlagsAndAIDataFiles)
                    {
                        {"Country;1", 2, "one", true, L"Country): \"one\" is not a whole number"},
                        {"CurrentTargets;11;3;1", 3, "3.5", true, L"CurrentTargets, value 2): \"3.5\" is not a whole number"},
+                       {"CurrentTargets;11;3;1", 3, ";3.5", true, L"CurrentTargets, value 2): \"3.5\" is not a whole number",
+                        0, nullptr, 4},
                        {"MaxSafeMoveCost;6", 2, "six", true, L"MaxSafeMoveCost, value 1): \"six\" is not a whole number"},
                    });
     ExpectEachTold(eFolder::kSave, "ai_data.csv",
@@ -402,12 +411,14 @@ TEST(HostileValues, TheTablesOnlyASaveHolds)
                    {
                        {"Country;1;", 2, "x", true, L"Country): \"x\" is not a whole number"},
                        {"City;2;2;", 2, "two", true, L"City hex X): \"two\" is not a whole number"},
+                       {"City;2;2;", 2, ";two", true, L"City hex X): \"two\" is not a whole number", 0, nullptr, 3},
                        {"City;2;2;", 3, "y2", true, L"City hex Y): \"y2\" is not a whole number"},
                    });
     ExpectEachTold(eFolder::kSave, "cities_supply_info.csv",
                    {
                        {"2;2;", 1, "x", true, L"Hex X): \"x\" is not a whole number"},
                        {"2;2;", 3, "lots", true, L"supply for country 1): \"lots\" is not a whole number"},
+                       {"2;2;", 3, ";lots", true, L"supply for country 1): \"lots\" is not a whole number", 0, nullptr, 4},
                        {"2;2;", 4, "2000000", false, L"supply for country 2): 2000000 is outside 0 to 1000000; taken as 1000000"},
                        {"2;2;", 3, "-5", false, L"supply for country 1): -5 is outside 0 to 1000000; taken as 0"},
                    });
@@ -420,6 +431,7 @@ TEST(HostileValues, TheTablesOnlyASaveHolds)
                    {
                        {"1;", 1, "first", true, L"event id): \"first\" is not a whole number"},
                        {"1;", 2, "x", true, L"option id): \"x\" is not a whole number"},
+                       {"1;", 2, ";x", true, L"option id): \"x\" is not a whole number", 0, nullptr, 3},
                    });
     ExpectEachTold(eFolder::kSave, "play_counts.csv",
                    {

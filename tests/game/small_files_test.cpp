@@ -149,6 +149,9 @@ TEST(AutoEvents, PairsStayUniqueAndRoundTrip)
     testing_support::ClearLog();
     EXPECT_THROW(back.Decode("1;2;3\n"), sFatalExit);
     EXPECT_TRUE(testing_support::LogContains(L"auto_events.csv, line 1: column 3"));
+    // The column the word stands in, an empty one before it counted.
+    EXPECT_THROW(back.Decode("1;;2;3\n"), sFatalExit);
+    EXPECT_TRUE(testing_support::LogContains(L"auto_events.csv, line 1: column 4"));
     EXPECT_THROW(back.Load(L"data\\save\\Missing\\%s"), sFatalExit);
 }
 

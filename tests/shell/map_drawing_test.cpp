@@ -88,11 +88,6 @@ protected:
                     return true;
         return false;
     }
-    // A cell as the drawing cuts it: hex-sized pieces to the hex's box.
-    static tAtlasRect HexPart(const tAtlasRect& cell)
-    {
-        return {cell.left + kHexBox.left, cell.top + kHexBox.top, cell.left + kHexBox.right, cell.top + kHexBox.bottom};
-    }
 
     cRecordingRenderer recorder;
     cTestGame game{6, 5, 3, 2};
@@ -110,17 +105,17 @@ TEST_F(MapDrawing, TheOwnershipMapDrawsNoUnitsMarksOrBorders)
 
     std::vector<sQuad> normal = DrawMap();
     EXPECT_TRUE(UsesTexture(normal, g_Textures[TEX_UNITS].Get()));
-    EXPECT_TRUE(Uses(normal, g_Textures[TEX_OTHERS].Get(), HexPart(MarkIconCell(0))));
+    EXPECT_TRUE(Uses(normal, g_Textures[TEX_OTHERS].Get(), MarkIconCell(0)));
     EXPECT_TRUE(Uses(normal, g_Textures[TEX_OTHERS].Get(), BorderCell(0)));
 
     g_UserSettings.mapMode = 2;
     std::vector<sQuad> ownership = DrawMap();
     EXPECT_FALSE(UsesTexture(ownership, g_Textures[TEX_UNITS].Get()));
-    EXPECT_FALSE(Uses(ownership, g_Textures[TEX_OTHERS].Get(), HexPart(MarkIconCell(0))));
+    EXPECT_FALSE(Uses(ownership, g_Textures[TEX_OTHERS].Get(), MarkIconCell(0)));
     for (int column = 0; column < 6; ++column)
         EXPECT_FALSE(Uses(ownership, g_Textures[TEX_OTHERS].Get(), BorderCell(column)));
     // Land in its holder's colour.
-    EXPECT_TRUE(Uses(ownership, g_Textures[TEX_TERRAIN].Get(), HexPart(kOwnershipCountry)));
+    EXPECT_TRUE(Uses(ownership, g_Textures[TEX_TERRAIN].Get(), kOwnershipCountry));
 }
 
 // A map smaller than the screen: past its edges the ground of the nearest hex goes on to
@@ -153,8 +148,8 @@ TEST_F(MapDrawing, PastTheMapsEdgesItsGroundGoesOnToTheScreensEdges)
                     ground = kMapPicture;
                 for (int terrain : {int(kTerrainSea), int(kTerrainDesert)})
                     for (int variant = 0; variant < kTerrainVariants; ++variant)
-                        if (q.src.left == float(HexPart(TerrainCell(terrain, variant, 0)).left) &&
-                            q.src.top == float(HexPart(TerrainCell(terrain, variant, 0)).top))
+                        if (q.src.left == float(TerrainCell(terrain, variant, 0).left) &&
+                            q.src.top == float(TerrainCell(terrain, variant, 0).top))
                             ground = terrain;
             }
         return ground;
@@ -181,8 +176,8 @@ TEST_F(MapDrawing, AMarkShowsTheIconOfItsLowestBitAndACityHidesTheFortification)
     std::vector<sQuad> quads = DrawMap();
     EXPECT_EQ(MarkIconCell(9).left, 1504);
     EXPECT_EQ(MarkIconCell(9).top, 167);
-    EXPECT_TRUE(Uses(quads, g_Textures[TEX_OTHERS].Get(), HexPart(MarkIconCell(9))));
-    EXPECT_FALSE(Uses(quads, g_Textures[TEX_OTHERS].Get(), HexPart(MarkIconCell(15))));
+    EXPECT_TRUE(Uses(quads, g_Textures[TEX_OTHERS].Get(), MarkIconCell(9)));
+    EXPECT_FALSE(Uses(quads, g_Textures[TEX_OTHERS].Get(), MarkIconCell(15)));
     EXPECT_TRUE(Uses(quads, g_Textures[TEX_OTHERS].Get(), FortificationCell(3)));
 
     cMiasto city;
@@ -206,8 +201,8 @@ TEST_F(MapDrawing, ADecorationOverHillsStandsOnOpenLand)
     d.gate = 0.9f;
     game.map->CenterAtHex(2, 2);
     std::vector<sQuad> quads = DrawMap();
-    EXPECT_FALSE(Uses(quads, g_Textures[TEX_TERRAIN].Get(), HexPart(TerrainCell(3, hex.variant, 0))));
-    EXPECT_TRUE(Uses(quads, g_Textures[TEX_TERRAIN].Get(), HexPart(TerrainCell(1, hex.variant, 0))));
+    EXPECT_FALSE(Uses(quads, g_Textures[TEX_TERRAIN].Get(), TerrainCell(3, hex.variant, 0)));
+    EXPECT_TRUE(Uses(quads, g_Textures[TEX_TERRAIN].Get(), TerrainCell(1, hex.variant, 0)));
     EXPECT_TRUE(UsesTexture(quads, g_Textures[TEX_EYECANDIES].Get()));
     // Clear weather has its icon as well; a sea hex's decoration takes the cells of its weather too.
     EXPECT_TRUE(Uses(quads, g_Textures[TEX_OTHERS].Get(), WeatherIconCell(hex.variant, WEATHER_CLEAR)));
@@ -476,7 +471,7 @@ TEST_F(MapDrawing, FarOutTheStillLayersAreDrawnOnceIntoAPictureAndTheRestOverIt)
     EXPECT_EQ(targets(first) % 2, 0);
     // However far out, the grid and the weather icons are there when they are on.
     const sHex& land = big.Hex(50, 40);
-    EXPECT_TRUE(Uses(recorder.Quads(), g_Textures[TEX_OTHERS].Get(), HexPart(kGridCell)));
+    EXPECT_TRUE(Uses(recorder.Quads(), g_Textures[TEX_OTHERS].Get(), kGridCell));
     EXPECT_TRUE(Uses(recorder.Quads(), g_Textures[TEX_OTHERS].Get(), WeatherIconCell(land.variant, land.weather)));
     std::vector<sRecordedCall> second = frame();
     EXPECT_EQ(targets(second), 0);

@@ -192,6 +192,15 @@ TEST_F(UnitLifecycle, EmbarkingRefusesWhatCannotSail)
     EXPECT_EQ(harbour->EmbarkOnFleet(UNIT_CARGO, 1, -1), nullptr);
     EXPECT_EQ(u->EmbarkOnFleet(UNIT_CRUISER, 1, -1), nullptr);
     EXPECT_EQ(u->EmbarkOnFleet(UNIT_CARGO, 99, -1), nullptr);
+    // Nor one aboard already, or in the reserve: nothing is paid.
+    g.Country(1).STP = 20;
+    cJednostkaMorska elsewhere;
+    u->m_Transporter = &elsewhere;
+    EXPECT_EQ(u->EmbarkOnFleet(UNIT_CARGO, 1, -1), nullptr);
+    u->m_Transporter = nullptr;
+    u->m_InReserve = true;
+    EXPECT_EQ(u->EmbarkOnFleet(UNIT_CARGO, 1, -1), nullptr);
+    EXPECT_EQ(g.Country(1).STP, 20);
     EXPECT_EQ(g.Hex(6, 6).unit, u);
     EXPECT_TRUE(g.game->m_Fleets.empty());
     EXPECT_TRUE(g.game->m_NavalUnits.empty());

@@ -40,14 +40,19 @@ protected:
 
 TEST_F(cCityGraph, DistancesFollowLandLinksInTheirDirection)
 {
-    Load("# from;to;value\n"
+    // A comment longer than any line buffer is one line; a link of another kind than 0 and 1
+    // (A to Island) is kept and never followed.
+    Load("# from;to;value" + std::string(600, '-') +
+         "\n"
          "0;0;2;0;0\n"
          "2;0;4;0;0\n"
          "\n"
          "0;0;2;2;0\n"
          "2;2;4;2;0\n"
          "4;2;6;4;1\n"
+         "0;0;6;4;7\n"
          "6;6;0;0;0\n"); // from a resources city: nothing, no error
+    EXPECT_EQ(w.cityGraph.Nodes[size_t(a->GraphIndex)].Links.back().Value, 7);
     EXPECT_EQ(res->GraphIndex, -1);
     EXPECT_EQ(a->GetGraphDistanceTo(*a), 0);
     EXPECT_EQ(a->GetGraphDistanceTo(*b), 1);
@@ -103,7 +108,7 @@ TEST_F(cCityGraph, BadLinesEndTheProgramOrAreReported)
     for (const char* text : {"#\n\n2;0;3;0;0\n", // no city at (3, 0)
                              "0;0;-1;0;0\n",       // outside the map: never the hex (0, 0)
                              "0;0;6;6;0\n",        // to a resources city
-                             "0;0;2;0;x\n"})       // a link neither by land nor by sea
+                             "0;0;2;0;x\n"})       // a link that is no number
     {
         try
         {

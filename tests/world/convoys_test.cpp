@@ -80,6 +80,16 @@ TEST_F(cConvoys, CreatingFindingAndRemoving)
     // The last country's convoys are kept like the others'.
     EXPECT_EQ(w.convoys.AddConvoy(enemy, CONVOY_PP, 5, 1, 1, 3, 3), 5);
     EXPECT_TRUE(w.convoys.HasConvoyTo(b, enemy));
+
+    // A port one below the maximum still takes one.
+    b->SupplyByCountry[size_t(us - 1)] = 9;
+    EXPECT_EQ(w.convoys.CreateSupplyConvoy(a, b, us), 6);
+    EXPECT_EQ(w.convoys.Convoys[size_t(us - 1)].back().value, 1);
+    // A port node whose main hex lies off the map is no port, though hex (0, 0) holds one.
+    w.AddCity(L"Corner", 0, 0, CITY_PORT, us);
+    w.AddSeaNode(3, 7, 0); // 6
+    EXPECT_EQ(w.convoys.CreateConvoyBySeaNodes(2, 6, us), -1);
+    EXPECT_FALSE(w.convoys.MayTakePort(us, 0, 6, nullptr));
 }
 
 TEST_F(cConvoys, PortsAreHighlightedForThePlayer)

@@ -359,8 +359,10 @@ TEST(SeaGraph, EdgesFileSkipsLinesNamingMissingNodesOrHexes)
     w.AddCountry(1);
     for (int i = 0; i < 3; ++i)
         w.AddSeaNode();
-    WriteFile(dir / "sea_edges.csv", "#from;to;x;y\n"
-                                     "1;2;-1;-1\n"
+    // A comment longer than any line buffer is one line.
+    WriteFile(dir / "sea_edges.csv", "#from;to;x;y" + std::string(600, '-') +
+                                         "\n"
+                                         "1;2;-1;-1\n"
                                      "2;3;1;1\n"
                                      "3;9;-1;-1\n"
                                      "0;1;-1;-1\n"

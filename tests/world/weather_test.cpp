@@ -106,8 +106,9 @@ TEST(Weather, AreaTablesAddOverRectanglesAndWrap)
 TEST(Weather, WeatherCsvSetsStateAndFlagAndReportsBadLines)
 {
     const auto dir = MakeScratchDir("weathercsv");
-    WriteFile(dir / "weather.csv",
-              "1;0;1;1\r\n2;0;2;2\r\n#3;0;1;1\r\n9;0;1;1\r\n0;0;7;1\r\n0;0\r\n0;0;3;1\r\n0;0;-1;1\r\n3;0;0;1");
+    // The comment on line 3, longer than any line buffer, is one line.
+    WriteFile(dir / "weather.csv", "1;0;1;1\r\n2;0;2;2\r\n#3;0;1;1" + std::string(1 << 20, '-') +
+                                       "\r\n9;0;1;1\r\n0;0;7;1\r\n0;0\r\n0;0;3;1\r\n0;0;-1;1\r\n3;0;0;1");
     cMapa map(4, 1);
     for (int x = 0; x < 4; ++x)
         map.GetHex(x, 0)->terrain = 1;
