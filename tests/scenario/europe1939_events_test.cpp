@@ -228,6 +228,10 @@ TEST_F(Europe1939Events, AnOpenParisSendsItsGarrisonSouth)
 TEST_F(Europe1939Events, TheEventsFireOnTheirDatesFromSeptember1939ToJune1941)
 {
     SeedRandom(1939);
+    // Germany's computer raises the army for the west first: no research before July 1940.
+    const cPanstwo& germany = Country(L"Germany");
+    for (int i = 0; i < 7; ++i)
+        EXPECT_LE(germany.AIParameters.DesiredTechLevels[i], germany.TechLevel[i]) << i;
     std::vector<sFired> fired;
     std::map<int, std::list<sAITarget>> targetsBefore;
     int impulses = 0;
@@ -267,9 +271,10 @@ TEST_F(Europe1939Events, TheEventsFireOnTheirDatesFromSeptember1939ToJune1941)
         EXPECT_GE(f.option, 1) << "event " << f.id << " sets its flag to the option it chose";
     }
     std::cout.flush();
-    // The wars and annexations that need no battle come on their dates.
-    for (int id : {1, 2, 4, 5, 16, 17, 24, 25})
+    // The wars and annexations that need no battle come on their dates, and Germany's armament for the long war.
+    for (int id : {1, 2, 4, 5, 16, 17, 24, 25, 43})
         EXPECT_EQ(ids.count(id), 1u) << "event " << id << " never fired";
+    EXPECT_GT(germany.AIParameters.DesiredTechLevels[1], germany.TechLevel[1]);
     EXPECT_EQ(fired.front().id, 1);
     EXPECT_TRUE(fired.front().date.IsSameDay(11, 9, 1939));
     // A planned attack starts after its plan, unless the plan was given up.

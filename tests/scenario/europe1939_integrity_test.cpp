@@ -376,9 +376,9 @@ TEST_F(Europe1939, OnTheFirstDayNoEventFiresAndTheEarlyWarWaitsOnlyForItsDate)
     today.year = game->m_Date[2];
     today.calendar = &game->m_Consts.ImpulsesPerMonth;
     // Ready but for the date: the partition of Poland, the Winter War, the Baltic states,
-    // Bessarabia, the first American aid, Weserubung and Fall Gelb. The rest wait for what
-    // must happen first (the fall of Paris, Italy in the Axis, war in the east).
-    const std::set<int> ready = {1, 2, 4, 5, 16, 17, 18, 24, 25};
+    // Bessarabia, the first American aid, Weserubung, Fall Gelb and Germany's armament of 1940.
+    // The rest wait for what must happen first (the fall of Paris, Italy in the Axis, war in the east).
+    const std::set<int> ready = {1, 2, 4, 5, 16, 17, 18, 24, 25, 43};
     for (cZdarzenie& e : game->m_Events->events) {
         EXPECT_FALSE(e.IsDateInRange(today)) << "event " << e.eventID << " may fire on the first day";
         EXPECT_EQ(e.condition.Evaluate(), ready.count(e.eventID) == 1) << "event " << e.eventID << ": "
