@@ -18,6 +18,7 @@
 #include "dialogs/research_dialog.h"
 #include "dialogs/request_openers.h"
 #include "game/game.h"
+#include "game/game_state.h"
 #include "gui/controls.h"
 #include "gui/gui_atlas.h"
 #include "platform/messages.h"
@@ -65,14 +66,19 @@ TEST_F(GamePanels, CountersShowAPersonsCountryAndOnlyTheFlagAndNameOfAComputersO
     EXPECT_EQ(TextOf(Info(), kInfoStrategicId), L"3/5");
     g_DialogLinks.refreshDate();
     ASSERT_NO_FATAL_FAILURE(CheckScreen("game_panels"));
-    // The computer's turn: its flag over no counters, not over the person's.
+    // Handed to the computer (F12) in its person's phase, it is theirs to the end of the turn.
     albion.HumanControlled = false;
+    g_DialogLinks.refreshPoints();
+    EXPECT_EQ(TextOf(Info(), kInfoProductionId), L"120");
+    // The computer's turn: its flag over no counters, not over the person's.
+    g_Gra->SetGameState(kStateComputer);
     g_DialogLinks.refreshPoints();
     EXPECT_EQ(TextOf(Info(), kInfoProductionId), L"-");
     EXPECT_EQ(TextOf(Info(), kInfoStrategicId), L"-");
 
     LoadTestland(2);
     GetCountry(2)->HumanControlled = false;
+    g_Gra->SetGameState(kStateComputer);
     g_DialogLinks.destroyGamePanels();
     g_DialogLinks.createGamePanels();
     g_DialogLinks.refreshPoints();
