@@ -2,6 +2,10 @@
 // side's phase.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <utility>
+
 #include "core/game_date.h"
 #include "core/ini.h"
 #include "core/settings.h"
@@ -280,6 +284,15 @@ TEST_F(GamePanels, TheMinimapPictureIsMadeOnceAtTheLatestPlace)
         pictures += Minimap().GetControlByIndex(k)->GetID() == kMinimapPictureId;
     EXPECT_EQ(pictures, 1);
     EXPECT_EQ(Minimap().GetControl(kMinimapPictureId)->m_x, 740);
+    // Held on the picture and dragged out over the map, the view follows to the picture's edge.
+    cMapa& map = *g_Gra->m_Mapa;
+    const sRect at = Minimap().ToScreenRect(Minimap().GetControl(kMinimapPictureId)->GetBoundingBox());
+    std::copy_n(std::array{at.left, at.top, at.Width(), at.Height()}.begin(), 4, map.minimapRect);
+    Minimap().MsgProc(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(at.right - 5, at.bottom - 5));
+    Minimap().MsgProc(WM_MOUSEMOVE, MK_LBUTTON, MakeLParam(0, 0));
+    const std::pair<float, float> dragged{map.camera.targetX, map.camera.targetY};
+    map.CenterAtHex(0, 0);
+    EXPECT_EQ(dragged, std::make_pair(map.camera.targetX, map.camera.targetY));
 
     int frames = 0;
     g_ShellLinks.drawMinimapViewFrame = [&] { ++frames; };
