@@ -1,6 +1,8 @@
 // The computer's diplomacy at the start of every turn (its own entry into an alliance and
 // the pressure on other countries) and its declarations of war on the holders of its
 // current targets once the units sent toward them stand ready.
+#include <algorithm>
+#include <initializer_list>
 #include <string>
 
 #include "ai/ai.h"
@@ -22,6 +24,18 @@ namespace {
 void ShowOutcome(const cPanstwo& country, const std::wstring& text)
 {
     ShowMessageToPerson(country.Name, text, true);
+}
+
+// Whether a person's side (their country and its allies) is one of the parties.
+bool APersonsSideIsParty(std::initializer_list<int> parties)
+{
+    if (!g_Gra)
+        return false;
+    for (const cPanstwo* c : g_Gra->m_Countries)
+        if (c->IsActive && c->HumanControlled &&
+            std::any_of(parties.begin(), parties.end(), [c](int party) { return IsCountryOrAlly(party, c->ID); }))
+            return true;
+    return false;
 }
 
 } // namespace
@@ -58,8 +72,15 @@ void cAI::ConductDiplomacy()
             continue;
         if (other->HasSimilarOrientation(*m_Country) || other->AllianceEntry >= 30)
         {
+            const int allianceBefore = other->Alliance;
             ExertPressure(me, target, text);
-            ShowOutcome(*m_Country, text);
+            // A neutral brought into an alliance is news of the war as a whole, every person's.
+            // A shift of its entry, or pressure that failed, is the business of the two sides
+            // it touches: a Swedish person would close one for Norway at every turn.
+            if (other->Alliance != allianceBefore || APersonsSideIsParty({me, target}))
+                ShowOutcome(*m_Country, text);
+            else
+                LogLine(L"[AI]: %ls (no person's side is a party: not shown)", text);
         }
     }
 }

@@ -8,6 +8,7 @@
 #include "game/commanders.h"
 #include "game/game.h"
 #include "game/play_state.h"
+#include "game/presentation.h"
 #include "gui/controls.h"
 #include "shell/dialog_builders.h"
 #include "units/naval_unit.h"
@@ -82,8 +83,12 @@ void cDialogDowodcow::Refresh()
         box->SetText(own ? LangFormat("%s_(%i_/_%i)", own->Name, own->Skill, own->Experience).c_str()
                          : LangText("commander_no_commander_assigned").c_str());
     SetControlEnabled(kCommandersRecallId, own != nullptr);
+    // A greyed button says why, as every order that cannot be given does.
+    if (CDXUTControl* recall = GetControl(kCommandersRecallId))
+        recall->SetHint(own ? LangText("commander_recall_hint")
+                            : LangText("commander_recall_hint") + L"\n" + LangText("commander_recall_hint_no_commander"));
     FillLists(*unit);
-    UpdateAssignButton();
+    UpdateAssignButton(false);
 }
 
 void cDialogDowodcow::FillLists(const cUnit& unit)
@@ -135,14 +140,37 @@ void cDialogDowodcow::FillLists(const cUnit& unit)
         available->SelectItem(0);
 }
 
-// Assigning needs a chosen commander in headquarters and a unit without one: with no row
-// chosen there is no commander to give it.
-void cDialogDowodcow::UpdateAssignButton()
+// Assigning needs a unit without a commander and a commander chosen in headquarters; the
+// reason that holds, or nothing when Assign gives one. onDutyListClicked: the last click was
+// in the list of those on duty or on their way, where nobody can be given.
+std::wstring cDialogDowodcow::AssignRefusal(bool onDutyListClicked)
 {
     const cUnit* unit = Unit();
     CDXUTListBox* available = ListOf(*this, kCommandersAvailableId);
-    SetControlEnabled(kCommandersAssignId, unit && !unit->m_Commander && available && available->GetSize() > 0 &&
-                                               available->GetSelectedIndex() >= 0);
+    CDXUTListBox* unavailable = ListOf(*this, kCommandersUnavailableId);
+    if (unit && unit->m_Commander)
+        return LangText("commander_assign_hint_has_commander");
+    if (onDutyListClicked) {
+        const sDowodca* chosen = unavailable && unavailable->GetSelectedIndex() >= 0
+                                     ? FindCommander(int(reinterpret_cast<intptr_t>(unavailable->GetSelectedData())))
+                                     : nullptr;
+        if (chosen)
+            return LangFormat(chosen->State == 1 ? "commander_assign_hint_on_his_way_%s" : "commander_assign_hint_on_duty_%s",
+                              chosen->Name);
+    }
+    if (!available || available->GetSize() == 0)
+        return LangText("commander_assign_hint_none_waiting");
+    if (!unit || onDutyListClicked || available->GetSelectedIndex() < 0)
+        return LangText("commander_assign_hint_none_chosen");
+    return {};
+}
+
+void cDialogDowodcow::UpdateAssignButton(bool onDutyListClicked)
+{
+    const std::wstring why = AssignRefusal(onDutyListClicked);
+    SetControlEnabled(kCommandersAssignId, why.empty());
+    if (CDXUTControl* assign = GetControl(kCommandersAssignId))
+        assign->SetHint(why.empty() ? LangText("commander_assign_hint") : LangText("commander_assign_hint") + L"\n" + why);
 }
 
 void cDialogDowodcow::OnGUIEvent(unsigned event, int controlId, CDXUTControl* control)
@@ -175,11 +203,14 @@ void cDialogDowodcow::OnRecallPressed()
         unit->RecalculateEfficiency();
     }
     Refresh();
+    // The unit panel beneath shows the unit's commander and effectiveness: at once, not when
+    // the window closes.
+    Presentation().RefreshPanels();
 }
 
-void cDialogDowodcow::OnAvailableChosen() { UpdateAssignButton(); }
+void cDialogDowodcow::OnAvailableChosen() { UpdateAssignButton(false); }
 
-void cDialogDowodcow::OnUnavailableChosen() { SetControlEnabled(kCommandersAssignId, false); }
+void cDialogDowodcow::OnUnavailableChosen() { UpdateAssignButton(true); }
 
 void cDialogDowodcow::OnAssignPressed()
 {
@@ -198,6 +229,7 @@ void cDialogDowodcow::OnAssignPressed()
         unit->RecalculateEfficiency();
     }
     Refresh();
+    Presentation().RefreshPanels();
 }
 
 void cDialogDowodcow::OnExitPressed(unsigned event, CDXUTControl* control)

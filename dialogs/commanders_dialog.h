@@ -2,6 +2,8 @@
 // Gives one unit a commander waiting in headquarters, or sends its commander back. Lists
 // the player's commanders of the unit's kind: those in headquarters, and those on their way
 // there or with a unit. The owner window hears of the close (871) and refreshes.
+#include <string>
+
 #include "dialogs/dialog_stack.h"
 
 class cUnit;
@@ -28,7 +30,8 @@ private:
     cUnit* Unit() const;
     void Refresh();
     void FillLists(const cUnit& unit);
-    void UpdateAssignButton();
+    std::wstring AssignRefusal(bool onDutyListClicked);
+    void UpdateAssignButton(bool onDutyListClicked);
 
     void OnRecallPressed();
     void OnAvailableChosen();

@@ -35,6 +35,9 @@ cDialogWynikuKonwojow::cDialogWynikuKonwojow(int countryId)
                                      r.transportUsed, r.transportLost, r.result),
                           reinterpret_cast<void*>(k));
         }
+        // "supply (units served: 2)" is wider than its fifth of the list; the places and the
+        // result leave it room.
+        list->FitColumnToCells(2);
     }
     AddText(966, LangText("convoys_result_details"));
     AddMemoFromLayout(kConvoyResultsDetailsId, L"");

@@ -204,10 +204,12 @@ void cInfoPanel::RefreshPoints()
     }
     Counter(*this, kInfoCountryNameId)->SetText(country->Name);
     // Under a computer's flag the person's points would read as that country's: none are shown;
-    // nor a person's outside their own phase, theirs to see once their turn is announced.
+    // nor a person's outside their own phase, theirs to see once their turn is announced. A
+    // country handed to the computer in its person's phase (F12) is still played by that person
+    // to the end of the turn, and its points are still theirs to spend.
     const int state = g_Gra->GetGameState();
     const bool ownPhase = state == 2 || state == 7 || state == 8 || state == 12;
-    if (!country->HumanControlled || !ownPhase) {
+    if (!ownPhase || (!country->HumanControlled && g_Gra->m_GameOver)) {
         for (int id : {kInfoProductionId, kInfoDiplomacyId, kInfoStrategicId, kInfoSeaTransportId, kInfoInvasionId,
                        kInfoNuclearId})
             Counter(*this, id)->SetText(L"-");

@@ -72,7 +72,24 @@ bool cMinimapPanel::MsgProc(unsigned message, uintptr_t wParam, intptr_t lParam)
         m_MouseX = MessageX(lParam);
         m_MouseY = MessageY(lParam);
     }
-    return cPanel::MsgProc(message, wParam, lParam);
+    // A press on the picture held and moved drags the view along, as on any minimap; out over
+    // the map the view stays at the picture's edge nearest the pointer.
+    CDXUTControl* picture = GetControl(kMinimapPictureId);
+    // A release over another panel may not reach this one: the held button says the drag goes on.
+    if (message == WM_MOUSEMOVE && !(wParam & MK_LBUTTON))
+        m_DraggingView = false;
+    if (message == WM_MOUSEMOVE && m_DraggingView && picture) {
+        const sRect area = ToScreenRect(picture->GetBoundingBox());
+        m_MouseX = std::clamp(MessageX(lParam), area.left, area.right - 1);
+        m_MouseY = std::clamp(MessageY(lParam), area.top, area.bottom - 1);
+        OnMinimapClicked();
+    }
+    const bool taken = cPanel::MsgProc(message, wParam, lParam);
+    if (message == WM_LBUTTONDOWN)
+        m_DraggingView = taken && picture && ToScreenRect(picture->GetBoundingBox()).Contains(m_MouseX, m_MouseY);
+    else if (message == WM_LBUTTONUP)
+        m_DraggingView = false;
+    return taken;
 }
 
 void cMinimapPanel::SetMinimapRect(const sLayoutRect& rect, int pictureWidth, int pictureHeight)

@@ -38,6 +38,8 @@ private:
     sLayoutRect m_MinimapRect;
     int m_MouseX = 0;
     int m_MouseY = 0;
+    // The left button went down on the picture and is still held.
+    bool m_DraggingView = false;
 };
 
 cMinimapPanel* MinimapPanel();

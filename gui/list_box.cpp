@@ -557,6 +557,10 @@ bool CDXUTListBox::HandleMouse(unsigned message, int x, int y, tWParam wParam, t
         return false;
 
     case WM_MOUSEWHEEL: {
+        // Kept by the focus, the wheel would scroll a chosen list under a pointer that lies on
+        // the box of details beside it: it goes to what the pointer is on.
+        if (!ContainsPoint(x, y))
+            return false;
         int notches = WheelDelta(wParam) / WHEEL_DELTA;
         m_ScrollBar.Scroll(-notches * GuiWheelScrollLines());
         return true;

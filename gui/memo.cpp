@@ -94,7 +94,8 @@ bool CDXUTMemo::HandleMouse(unsigned message, int x, int y, tWParam wParam, tLPa
     TakeFocusOnPress(message);
     if (m_ScrollBar.HandleMouse(message, x, y, wParam, lParam))
         return true;
-    if (message == WM_MOUSEWHEEL) {
+    // The wheel scrolls what the pointer is on, not the focus.
+    if (message == WM_MOUSEWHEEL && ContainsPoint(x, y)) {
         // One line per notch, whatever the system's wheel setting.
         m_ScrollBar.Scroll(-(WheelDelta(wParam) / WHEEL_DELTA));
         return true;

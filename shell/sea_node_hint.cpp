@@ -1,6 +1,8 @@
-// The hint of a sea node under the mouse: the ships of each side in the zone by type, the
-// node's name and, for a port, its size. Positions come from layout rows 16 to 56.
+// The hint of a sea node under the mouse: the ships of each side in the zone by type, each
+// row named by its side, the node's name and, for a port, its size. Positions come from
+// layout rows 16 to 56.
 #include "core/format.h"
+#include "core/stringbase.h"
 #include "gui/layout.h"
 #include "platform/font.h"
 #include "platform/sprite.h"
@@ -21,20 +23,22 @@ struct sHintRows
     int count;            // rows shown
     int base;             // the layout row of the first count
     const int32_t* rows[3];
+    const char* labels[3]; // whose ships each row counts: six figures alone say nothing
 };
 
 // A port shows its own side's ships to that side only; anyone else sees the spotted enemy.
 sHintRows RowsOf(const sWezelGrafuMorz& node)
 {
     if (node.Kind == SEA_NODE_SEA)
-        return {3, 17, {node.OwnCounts, node.AlliedCounts, node.EnemyCounts}};
+        return {3, 17, {node.OwnCounts, node.AlliedCounts, node.EnemyCounts},
+                {"sea_node_hint_own", "sea_node_hint_allied", "sea_node_hint_enemy"}};
     const int viewer = g_World.seaGraph ? g_World.seaGraph->ViewingCountry : 0;
     const cMapa* map = g_World.map;
     const cPanstwo* holder = map && map->IsInside(node.MainX, node.MainY) ? map->GetHex(node.MainX, node.MainY)->GetController()
                                                                          : nullptr;
     if (holder && viewer > 0 && holder->IsAlliedWith(viewer))
-        return {2, 36, {node.OwnCounts, node.AlliedCounts, nullptr}};
-    return {1, 50, {node.EnemyCounts, nullptr, nullptr}};
+        return {2, 36, {node.OwnCounts, node.AlliedCounts, nullptr}, {"sea_node_hint_own", "sea_node_hint_allied", nullptr}};
+    return {1, 50, {node.EnemyCounts, nullptr, nullptr}, {"sea_node_hint_enemy", nullptr, nullptr}};
 }
 
 sRect LayoutRect(int id, float x, float y)
@@ -67,12 +71,18 @@ void sWezelGrafuMorz::DrawHint(float x, float y) const
     }
     const uint32_t centred = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
     if (cFont* figures = g_GuiFonts[2].font.get())
-        for (int i = 0; i < rows.count; ++i)
+        for (int i = 0; i < rows.count; ++i) {
             for (int k = 0; k < 6; ++k) {
                 sRect r = LayoutRect(rows.base + k * rows.count + i, x, y);
                 const int32_t n = rows.rows[i][k];
                 figures->DrawText(sprite, FormatText(L"%i", n), -1, &r, centred, n > 0 ? 0xFFF2EAD2 : 0xFF8A8878);
             }
+            // The row's label stands left of its first figure, under the title's left edge.
+            const sRect first = LayoutRect(rows.base + i, x, y);
+            sRect label{LayoutRect(rows.base - 1, x, y).left, first.top, first.left - 4, first.bottom};
+            figures->DrawText(sprite, LangText(rows.labels[i]), -1, &label, DT_LEFT | DT_VCENTER | DT_SINGLELINE,
+                              0xFFE3C77E);
+        }
     cFont* title = g_GuiFonts[0].font.get();
     if (!title)
         return;
@@ -85,6 +95,7 @@ void sWezelGrafuMorz::DrawHint(float x, float y) const
     title->DrawText(sprite, FormatText(L"%s", Name), -1, &r, centred, text);
     if (Kind == SEA_NODE_PORT) {
         sRect size = LayoutRect(rows.base + 6 * rows.count, x, y);
-        title->DrawText(sprite, FormatText(L"%i/%i", SizeCurrent, SizeMax), -1, &size, centred, 0xFFE3C77E);
+        title->DrawText(sprite, LangFormat("sea_node_hint_port_size_%i_%i", SizeCurrent, SizeMax), -1, &size, centred,
+                        0xFFE3C77E);
     }
 }

@@ -223,9 +223,12 @@ sConvoyResult ExecuteConvoy(sKonwoj& convoy, const tCityGroups& groups, const tS
 
     owner->AddSeaTransportPoints(-r.transportUsed);
     details.Add(LangText("convoy_route:_"));
-    for (auto it = route.begin(); it != route.end(); ++it)
+    // The path is found from the destination back; the convoy sails it from its departure, and
+    // so it is raided and its route told: read the other way, a convoy from Alexandria would
+    // read as one sailing to it.
+    for (auto it = route.rbegin(); it != route.rend(); ++it)
         if (sWezelGrafuMorz* node = graph->GetNode(*it))
-            node->RaidConvoy(ownerId, *it, r, std::next(it) == route.end());
+            node->RaidConvoy(ownerId, *it, r, std::next(it) == route.rend());
     ++g_PlayCounts.convoysExecuted;
     if (r.transportLost > 0) {
         sConvoyHitRecord hit;

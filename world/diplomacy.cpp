@@ -438,11 +438,13 @@ std::wstring OrientationChangeCostText(int country)
     RollRange(k, entryDrop);
     RollRange(k + 3, otherUnrest);
     RollRange(k + 6, ownUnrest);
+    // "by 1 to 6%" reads as a rise to 6 %: a range is told as one, "1-6", a fixed roll as its value.
+    auto range = [](const int (&r)[2]) { return r[0] == r[1] ? FormatText(L"%i", r[0]) : FormatText(L"%i-%i", r[0], r[1]); };
     if (c->Orientation <= 2)
         return LangFormat("diplomacy_change_orientation_cost_of_regime", LangText(kPro[c->Orientation]),
-                          c->PoliticalStrength, ownUnrest[0], ownUnrest[1]);
-    return LangFormat("diplomacy_change_orientation_cost_of_leaning", c->PoliticalStrength, ownUnrest[0], ownUnrest[1],
-                      otherUnrest[0], otherUnrest[1], entryDrop[0], entryDrop[1]);
+                          c->PoliticalStrength, range(ownUnrest));
+    return LangFormat("diplomacy_change_orientation_cost_of_leaning", c->PoliticalStrength, range(ownUnrest),
+                      range(otherUnrest), range(entryDrop));
 }
 
 void ChangeOrientation(int country, int orientation, std::wstring& text)

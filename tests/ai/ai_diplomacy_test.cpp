@@ -136,8 +136,16 @@ TEST_F(AIDiplomacy, ANeutralDelaysItsEntryFromTwentyOneAndIsPressedWhenItLeansAl
     AIOf(kBorussia).ConductDiplomacy();
     SetThreadRunFlag(nullptr);
     EXPECT_TRUE(CanExertPressure(kBorussia, kHelvetia, text)) << "a thread asked to stop presses nobody";
+    // A person whose side is neither the presser's nor the pressed's is not stopped for it.
+    game->m_Countries[kRuthenia - 1]->HumanControlled = true;
+    const int told = screen.PostedOf(eRequestKind::Message);
     AIOf(kBorussia).ConductDiplomacy();
     EXPECT_FALSE(CanExertPressure(kBorussia, kHelvetia, text)) << "pressed at 30, once this turn";
+    EXPECT_EQ(screen.PostedOf(eRequestKind::Message), told);
+    helvetia.DoneExertPressureAxis = false;
+    helvetia.HumanControlled = true;
+    AIOf(kBorussia).ConductDiplomacy();
+    EXPECT_EQ(screen.PostedOf(eRequestKind::Message), told + 1) << "the pressed country's person is told";
 
     cAI idle;  // no country yet: nothing to do, nothing to log
     testing_support::ClearLog();

@@ -2,6 +2,10 @@
 // side's phase.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <utility>
+
 #include "core/game_date.h"
 #include "core/ini.h"
 #include "core/settings.h"
@@ -18,6 +22,7 @@
 #include "dialogs/research_dialog.h"
 #include "dialogs/request_openers.h"
 #include "game/game.h"
+#include "game/game_state.h"
 #include "gui/controls.h"
 #include "gui/gui_atlas.h"
 #include "platform/messages.h"
@@ -65,14 +70,19 @@ TEST_F(GamePanels, CountersShowAPersonsCountryAndOnlyTheFlagAndNameOfAComputersO
     EXPECT_EQ(TextOf(Info(), kInfoStrategicId), L"3/5");
     g_DialogLinks.refreshDate();
     ASSERT_NO_FATAL_FAILURE(CheckScreen("game_panels"));
-    // The computer's turn: its flag over no counters, not over the person's.
+    // Handed to the computer (F12) in its person's phase, it is theirs to the end of the turn.
     albion.HumanControlled = false;
+    g_DialogLinks.refreshPoints();
+    EXPECT_EQ(TextOf(Info(), kInfoProductionId), L"120");
+    // The computer's turn: its flag over no counters, not over the person's.
+    g_Gra->SetGameState(kStateComputer);
     g_DialogLinks.refreshPoints();
     EXPECT_EQ(TextOf(Info(), kInfoProductionId), L"-");
     EXPECT_EQ(TextOf(Info(), kInfoStrategicId), L"-");
 
     LoadTestland(2);
     GetCountry(2)->HumanControlled = false;
+    g_Gra->SetGameState(kStateComputer);
     g_DialogLinks.destroyGamePanels();
     g_DialogLinks.createGamePanels();
     g_DialogLinks.refreshPoints();
@@ -274,6 +284,15 @@ TEST_F(GamePanels, TheMinimapPictureIsMadeOnceAtTheLatestPlace)
         pictures += Minimap().GetControlByIndex(k)->GetID() == kMinimapPictureId;
     EXPECT_EQ(pictures, 1);
     EXPECT_EQ(Minimap().GetControl(kMinimapPictureId)->m_x, 740);
+    // Held on the picture and dragged out over the map, the view follows to the picture's edge.
+    cMapa& map = *g_Gra->m_Mapa;
+    const sRect at = Minimap().ToScreenRect(Minimap().GetControl(kMinimapPictureId)->GetBoundingBox());
+    std::copy_n(std::array{at.left, at.top, at.Width(), at.Height()}.begin(), 4, map.minimapRect);
+    Minimap().MsgProc(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(at.right - 5, at.bottom - 5));
+    Minimap().MsgProc(WM_MOUSEMOVE, MK_LBUTTON, MakeLParam(0, 0));
+    const std::pair<float, float> dragged{map.camera.targetX, map.camera.targetY};
+    map.CenterAtHex(0, 0);
+    EXPECT_EQ(dragged, std::make_pair(map.camera.targetX, map.camera.targetY));
 
     int frames = 0;
     g_ShellLinks.drawMinimapViewFrame = [&] { ++frames; };

@@ -10,6 +10,7 @@
 #include "game/game.h"
 #include "gui/controls.h"
 #include "gui/gui_hooks.h"
+#include "platform/font.h"
 #include "tests/dialogs/dialog_bench.h"
 #include "units/combat_result.h"
 
@@ -156,13 +157,16 @@ TEST_F(ResultDialogs, ConvoyResultsListEveryRunAndShowTheChosenOnesDetails)
     ASSERT_TRUE(ServeDialogRequest(none));
     EXPECT_TRUE(none->IsComplete()) << "no results, no window";
 
-    results.push_back({L"Dover", L"Calais", L"Supplies", 4, 4, 0, L"Success", L"Dover - Channel - Calais: arrived.", L"", 0});
+    results.push_back({L"Dover", L"Calais", LangFormat("supply_for_%i_units", 12), 4, 4, 0, L"Success",
+                       L"Dover - Channel - Calais: arrived.", L"", 0});
     results.push_back({L"Hull", L"Bergen", L"Resources (20 PP)", 6, 3, 3, L"Partial success",
                        L"Hull - North Sea - Bergen: a submarine sank half of it.", L"", 0});
     RequestHandle shown = std::make_shared<cPresentationRequest>(data, 2);
     ASSERT_TRUE(ServeDialogRequest(shown));
     auto* list = ControlOf<CDXUTListBox>(*Top(), kConvoyResultsListId, DXUT_CONTROL_LISTBOX);
     ASSERT_EQ(list->GetSize(), 2);
+    cFont* font = Top()->GetFontObject(list->GetElement(0)->iFont);
+    EXPECT_GE(list->GetColumns()[2].width, font->TextWidth(list->GetItem(0)->cells[2])) << "the cargo whole";
     EXPECT_EQ(list->GetItem(1)->cells,
               (std::vector<std::wstring>{L"Hull", L"Bergen", L"Resources (20 PP)", L"6", L"3", L"3", L"Partial success"}));
     // The figures are the sea transport points each convoy needed, used and lost, not the supply

@@ -10,6 +10,7 @@
 #include "dialogs/replacements_dialog.h"
 #include "game/commanders.h"
 #include "game/game.h"
+#include "game/presentation.h"
 #include "gui/controls.h"
 #include "gui/gui_hooks.h"
 #include "tests/dialogs/dialog_bench.h"
@@ -86,12 +87,24 @@ TEST_F(UnitWindows, ACommanderIsRecalledAndAnotherAssignedTheBestListedFirst)
     ASSERT_EQ(List(kCommandersAvailableId).GetSize(), 2);
     EXPECT_EQ(List(kCommandersAvailableId).GetItem(0)->cells[0], L"Brooke");
     EXPECT_FALSE(Top()->GetControlEnabled(kCommandersAssignId)) << "the unit has its commander";
+    const std::wstring assign = LangText("commander_assign_hint") + L"\n";
+    EXPECT_EQ(HintOf(Top()->GetControl(kCommandersAssignId)), assign + LangText("commander_assign_hint_has_commander"));
 
+    struct cPanels : cNullPresentation { int refreshed = 0; void RefreshPanels() override { ++refreshed; } } panels;
+    SetPresentation(&panels);
     Click(kCommandersRecallId);
+    SetPresentation(nullptr);
+    EXPECT_EQ(panels.refreshed, 1) << "the unit panel beneath shows him gone at once";
     EXPECT_EQ(guards->m_Commander, nullptr);
     EXPECT_EQ(montgomery->State, 1);
+    EXPECT_EQ(HintOf(Top()->GetControl(kCommandersRecallId)),
+              LangText("commander_recall_hint") + L"\n" + LangText("commander_recall_hint_no_commander"));
     ASSERT_EQ(List(kCommandersUnavailableId).GetSize(), 1);
     EXPECT_EQ(List(kCommandersUnavailableId).GetItem(0)->cells[3], LangText("commander_status_heading_to_hq"));
+    List(kCommandersUnavailableId).SelectItem(0, true);
+    EXPECT_EQ(HintOf(Top()->GetControl(kCommandersAssignId)),
+              assign + LangFormat("commander_assign_hint_on_his_way_%s", montgomery->Name));
+    List(kCommandersAvailableId).SelectItem(0, true);
     ASSERT_TRUE(Top()->GetControlEnabled(kCommandersAssignId));
     ASSERT_NO_FATAL_FAILURE(CheckScreen("commanders_dialog"));
 

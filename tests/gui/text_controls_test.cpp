@@ -330,6 +330,11 @@ TEST_F(TextControls, AMemoScrollsByLinesAndShowsItsEndOnRequest)
     EXPECT_EQ(bar.GetTrackPos(), 4);
     Wheel(2, 400, 370);
     EXPECT_EQ(bar.GetTrackPos(), 2);
+    // A list chosen beside it keeps the focus, not the wheel over the memo.
+    dialog.AddListBoxFromLayout(110, 0);
+    CDXUTDialog::RequestFocus(dialog.GetControl(110));
+    Wheel(1, 400, 370);
+    EXPECT_EQ(bar.GetTrackPos(), 1);
 
     memo->ScrollToEnd();
     EXPECT_EQ(bar.GetTrackPos(), 200 - page);

@@ -99,7 +99,7 @@ TEST_F(ConvoyExecution, ASupplyConvoysPointsAndWhatArrives)
         std::wstring result, details;
         int needed, used, valdoAfter, stpAfter;
     };
-    const std::wstring route = LangText("convoy_route:_") + L"\n>>> Valdo\n>>> Channel\n>>> Dover\n";
+    const std::wstring route = LangText("convoy_route:_") + L"\n>>> Dover\n>>> Channel\n>>> Valdo\n";
     const std::wstring refusedDeparture = LangFormat(
         "convoy_not_executed:_invalid_departure_city._%s_must_have_land_connection_with_valid_supply_source_to_serve_as_a_departure_city_for_a_convoy",
         std::wstring(L"Dover"));

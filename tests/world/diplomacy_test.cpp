@@ -33,7 +33,7 @@ TEST_F(Diplomacy, SocialUnrestOfExactly75ForbidsAChangeOfOrientation)
     helvetia.SocialUnrest = 74.9f;
     EXPECT_TRUE(CanChangeOrientation(kHelvetia, text));
     // Testland's dice: entry drop 1d2+3, unrest to another side 4d5+6, within its own side 7d8+9.
-    EXPECT_EQ(text, L"Change orientation (to Pro-Allied): it costs 20 DP, and social unrest rises by 16 to 65%.");
+    EXPECT_EQ(text, L"Change orientation (to Pro-Allied): it costs 20 DP, and social unrest rises by 16-65%.");
 
     ChangeOrientation(kHelvetia, ORIENTATION_PRO_AXIS, text);
     EXPECT_EQ(helvetia.Orientation, ORIENTATION_PRO_ALLIED) << "a firm regime first turns to its own pro- form";
@@ -45,8 +45,8 @@ TEST_F(Diplomacy, SocialUnrestOfExactly75ForbidsAChangeOfOrientation)
     helvetia.DoneTurnInOrientation = false;
     helvetia.SocialUnrest = 0.0f;
     EXPECT_TRUE(CanChangeOrientation(kHelvetia, text));
-    EXPECT_EQ(text, L"Change orientation: it costs 20 DP. To the firm regime of its side social unrest rises by 16 to "
-                    L"65%; to another side it rises by 10 to 26%, and the alliance entry falls by 4 to 5.");
+    EXPECT_EQ(text, L"Change orientation: it costs 20 DP. To the firm regime of its side social unrest rises by "
+                    L"16-65%; to another side it rises by 10-26%, and the alliance entry falls by 4-5.");
     ChangeOrientation(kHelvetia, 9, text);
     EXPECT_EQ(helvetia.Orientation, ORIENTATION_PRO_ALLIED);
     EXPECT_FALSE(helvetia.DoneTurnInOrientation);
@@ -81,6 +81,11 @@ TEST_F(Diplomacy, AnOrientationChangeCostsByWhereItTurns)
         EXPECT_EQ(helvetia.SocialUnrest, float(c.unrest)) << c.from << " to " << c.to;
         EXPECT_EQ(helvetia.AllianceEntry, c.entry) << c.from << " to " << c.to;
     }
+    // The price tells a roll's range as one, a fixed roll as its value: not "by 12 to 17%".
+    game->m_Consts.OrientationChange[6] = 1; // own unrest: one roll of 1 to 6 over 11
+    helvetia.Orientation = ORIENTATION_PRO_ALLIED;
+    EXPECT_EQ(OrientationChangeCostText(kHelvetia), LangFormat("diplomacy_change_orientation_cost_of_leaning",
+                                                               helvetia.PoliticalStrength, L"12-17", L"7", L"5"));
 }
 
 TEST_F(Diplomacy, CostsAndChancesFollowTheTargetsStrengthAndOrientation)
