@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <list>
+#include <string>
+#include <vector>
 
 #include "core/log.h"
 #include "core/stringbase.h"
@@ -223,12 +225,24 @@ sConvoyResult ExecuteConvoy(sKonwoj& convoy, const tCityGroups& groups, const tS
 
     owner->AddSeaTransportPoints(-r.transportUsed);
     details.Add(LangText("convoy_route:_"));
-    // The path is found from the destination back; the convoy sails it from its departure, and
-    // so it is raided and its route told: read the other way, a convoy from Alexandria would
-    // read as one sailing to it.
-    for (auto it = route.rbegin(); it != route.rend(); ++it)
-        if (sWezelGrafuMorz* node = graph->GetNode(*it))
-            node->RaidConvoy(ownerId, *it, r, std::next(it) == route.rend());
+    // Raided in the order the path is found, the destination's node first, as the rules roll
+    // their dice; told from the departure, as the convoy sails: read the other way, a convoy
+    // from Alexandria reads as one sailing to it.
+    std::vector<std::wstring> legs;
+    for (auto it = route.begin(); it != route.end(); ++it)
+        if (sWezelGrafuMorz* node = graph->GetNode(*it)) {
+            const size_t before = r.details.size();
+            node->RaidConvoy(ownerId, *it, r, std::next(it) == route.end());
+            legs.push_back(r.details.substr(before));
+            r.details.resize(before);
+        }
+    const bool lineEnded = !legs.empty() && !legs.back().empty() && legs.back().back() == L'\n';
+    if (lineEnded)
+        legs.back().pop_back();
+    for (auto leg = legs.rbegin(); leg != legs.rend(); ++leg)
+        r.details += *leg;
+    if (lineEnded)
+        r.details += L'\n';
     ++g_PlayCounts.convoysExecuted;
     if (r.transportLost > 0) {
         sConvoyHitRecord hit;

@@ -223,7 +223,9 @@ TEST_F(ConvoyExecution, EnemyFleetsOnTheRouteTakeTransportPointsOffTheConvoy)
     sConvoyResult r = ExecuteConvoy(convoy, groups, sources);
     EXPECT_EQ(r.result, L"Partial success");
     EXPECT_EQ(r.transportLost, 2);
-    EXPECT_NE(r.details.find(L"[ATTACKED by enemy FLEET (1 ships), lost 2 STP] "), std::wstring::npos);
+    // Told from the departure, what befell the convoy beside the zone where it befell it.
+    EXPECT_NE(r.details.find(L"\n>>> Dover\n>>> Channel[ATTACKED by enemy FLEET (1 ships), lost 2 STP] \n>>> Valdo\n"),
+              std::wstring::npos);
     EXPECT_EQ(Country(kValdonia).PP, 25.0 + 40 * 18 / 20);
     EXPECT_EQ(albion.STPUsedByConvoys, 18) << "lost points do not come back";
     std::list<sRaport> raids;
