@@ -28,6 +28,7 @@
 #include "game/play_counts.h"
 #include "game/play_state.h"
 #include "game/presentation.h"
+#include "game/save_files.h"
 #include "game/save_game.h"
 #include "platform/clock.h"
 #include "units/air_unit.h"
@@ -512,12 +513,17 @@ std::string Summary(const cGra& game, const std::vector<double>& seconds, const 
     return json.str();
 }
 
-// The save of the game played so far, with what the tool's watch has seen.
+// The save of the game played so far, with what the tool's watch has seen. False, with a
+// line that says why, when it could not be written.
 bool SavePlayedGame(const std::string& name, const cFateWatch& watch)
 {
     g_PlayCounts.SetWatchRecords(watch.Records());
     GLOBAL_LOCK_SCOPE();
-    return SaveGame(Utf8ToWide(name), true) && SaveTotalsOfPlay(Utf8ToWide(name));
+    std::wstring why;
+    if (SaveGame(Utf8ToWide(name), true, &why) && SaveTotalsOfPlay(Utf8ToWide(name), &why))
+        return true;
+    std::cerr << "velmorant-tool: the game was not saved as " << name << ": " << WideToUtf8(why) << "\n";
+    return false;
 }
 
 // Ends a run that is stuck: the thread cannot be joined, so the process ends here.
@@ -586,10 +592,15 @@ bool ParsePlayOptions(const std::vector<std::string>& args, sPlayOptions& option
     return true;
 }
 
-bool SaveTotalsOfPlay(const std::wstring& saveName)
+bool SaveTotalsOfPlay(const std::wstring& saveName, std::wstring* why)
 {
     const std::wstring folder = JoinFolder(L"data\\save", NormalizeSaveName(saveName));
-    return !RunCatchingFatal([&] { g_PlayCounts.Save(folder); });
+    TakeSaveFileFailure();
+    const std::optional<std::wstring> failure = RunCatchingFatal([&] { g_PlayCounts.Save(folder); });
+    const std::optional<sSaveFileFailure> written = TakeSaveFileFailure();
+    if (failure && why)
+        *why = written ? written->file + L": " + written->reason : *failure;
+    return !failure;
 }
 
 int RunPlay(cGra& game, const sPlayOptions& options)
@@ -695,8 +706,6 @@ int RunPlay(cGra& game, const sPlayOptions& options)
         if (!save.empty()) {
             // The opponent's thread waits for it: nothing changes the game meanwhile.
             const bool saved = SavePlayedGame(save, run.fates);
-            if (!saved)
-                std::cerr << "velmorant-tool: the game was not saved as " << save << "\n";
             std::lock_guard<std::mutex> guard(run.mutex);
             run.saveFailed = !saved;
             run.saveWanted.clear();
@@ -724,10 +733,8 @@ int RunPlay(cGra& game, const sPlayOptions& options)
     if (run.saveFailed)
         return 1;
     if (!options.saveName.empty()) {
-        if (!SavePlayedGame(options.saveName, run.fates)) {
-            std::cerr << "velmorant-tool: the game was not saved as " << options.saveName << "\n";
+        if (!SavePlayedGame(options.saveName, run.fates))
             return 1;
-        }
         if (!options.quiet)
             std::cout << "saved as data/save/" << options.saveName << "\n";
     }

@@ -35,8 +35,9 @@ bool ParsePlayOptions(const std::vector<std::string>& args, sPlayOptions& option
 
 // The totals of play (g_PlayCounts) beside the files of the save of that name: the game
 // neither writes nor reads them, the tool reads them with the save, so that a war continued
-// from it sums up as the unbroken war does. False when they could not be written.
-bool SaveTotalsOfPlay(const std::wstring& saveName);
+// from it sums up as the unbroken war does. False when they could not be written, why then
+// naming the file and the system's reason.
+bool SaveTotalsOfPlay(const std::wstring& saveName, std::wstring* why = nullptr);
 
 // Plays the loaded game: 0 on a clean finish, 1 on a failure or a run that made no
 // progress, 2 when an invariant broke.
