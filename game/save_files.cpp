@@ -47,7 +47,7 @@ std::optional<sSaveFileFailure> TakeSaveFileFailure()
 
 void FailSaveFile(std::wstring_view path)
 {
-    FatalExit(1, FormatText(L"ERROR: %s could not be written", std::wstring(path)));
+    FatalExit(1, FormatText(L"%s could not be written", std::wstring(path)));
 }
 
 void WriteSaveFileOrFail(std::wstring_view path, std::string_view bytes)

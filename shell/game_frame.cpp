@@ -259,6 +259,17 @@ void ShowWarOver(cGra& game)
         g_DialogLinks.setStatusText(over);
 }
 
+// The map glides to where the country's person left it at the end of their last turn; false
+// when no such place is kept.
+bool ScrollToSavedView(cGra& game, const cPanstwo& country)
+{
+    const float* view = country.GetSavedView();
+    if (view[2] < 0.0f || !game.m_Mapa)
+        return false;
+    game.m_Mapa->ScrollToPoint(sFloatPoint{view[0], view[1]}, true);
+    return true;
+}
+
 // The side of the person at this screen, shown again at the country that closes the turn
 // order: not that country's empty one, without units or figures.
 void ShowPersonsOwnSide(cGra& game)
@@ -280,8 +291,11 @@ bool HandOverPbemTurn(cGra& game, const cPanstwo& active, const cPanstwo& next)
 {
     std::wstring why;
     if (!SavePbemGame(game.m_PbemGameName, &why)) {
-        if (IsDummy(&active))
+        // Meanwhile the person sees their own side, where they left it.
+        if (const cPanstwo* own = GetCountry(game.m_PersonsCountryId); own && IsDummy(&active)) {
             ShowPersonsOwnSide(game);
+            ScrollToSavedView(game, *own);
+        }
         PushDialog(new cDialogTekstowy(LangFormat("pbem_turn_kept_%s", SaveFailedText(game.m_PbemGameName, why)),
                                        LangText("save_game_title")));
         return false;
@@ -569,6 +583,8 @@ void EndTurnFromMainThread()
                 active->FinishedTurn = false;
             }
             BeginPlayerPhase();
+            // Shown once it is the player's phase again: before, the panel hides the points.
+            Presentation().RefreshPoints();
         }
         return;
     }
@@ -591,10 +607,7 @@ void EndTurnFromMainThread()
     }
     current->RecalculateUnitsVisibility();
     BeginPlayerPhase();
-    const float* view = current->GetSavedView();
-    if (view[2] >= 0.0f && game->m_Mapa)
-        game->m_Mapa->ScrollToPoint(sFloatPoint{view[0], view[1]}, true);
-    else
+    if (!ScrollToSavedView(*game, *current))
         play.CenterViewOnActiveCountry(true);
     PushDialog(new cDialogNowejTury(current->ID));
 }

@@ -623,6 +623,7 @@ TEST(EndOfTurn, APlayByEmailTurnThatCannotBeSavedStaysThePlayersTurnAndIsHandedO
         .Then("told", [] { return MessageTitle() == L"Save the game"; },
               [] {
                   EXPECT_TRUE(TurnOf(L"Borussia", false));
+                  EXPECT_NE(InfoText(kInfoProductionId), L"-") << "his points, as in his turn";
                   EXPECT_FALSE(g_Gra->m_PbemTurnHandedOver);
                   // Nothing records the turn as played.
                   EXPECT_EQ(ReadWholeFile("data/pbem/repo.dat"), repository);
