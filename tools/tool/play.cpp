@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <mutex>
 #include <set>
+#include <system_error>
 #include <sstream>
 #include <thread>
 
@@ -31,6 +31,7 @@
 #include "game/save_files.h"
 #include "game/save_game.h"
 #include "platform/clock.h"
+#include "platform/paths.h"
 #include "units/air_unit.h"
 #include "units/land_unit.h"
 #include "units/naval_unit.h"
@@ -738,13 +739,11 @@ int RunPlay(cGra& game, const sPlayOptions& options)
         if (!options.quiet)
             std::cout << "saved as data/save/" << options.saveName << "\n";
     }
-    if (!options.summaryPath.empty()) {
-        std::ofstream out(options.summaryPath, std::ios::binary);
-        out << Summary(game, run.seconds, run.fates);
-        if (!out) {
-            std::cerr << "velmorant-tool: cannot write the summary " << options.summaryPath << "\n";
-            return 1;
-        }
+    // Checked to its close, where a full disk may show only.
+    if (std::error_code why; !options.summaryPath.empty() &&
+                             !WriteWholeFile(options.summaryPath, Summary(game, run.seconds, run.fates), &why)) {
+        std::cerr << "velmorant-tool: cannot write the summary " << options.summaryPath << ": " << why.message() << "\n";
+        return 1;
     }
     return 0;
 }
