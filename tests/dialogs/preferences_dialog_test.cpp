@@ -18,6 +18,7 @@
 #include "shell/hint_display.h"
 #include "shell/music_player.h"
 #include "platform/messages.h"
+#include "platform/paths.h"
 #include "platform/window.h"
 #include "tests/dialogs/dialog_bench.h"
 #include "tests/test_support.h"
