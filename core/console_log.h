@@ -21,7 +21,8 @@ public:
     cConsoleLog(const cConsoleLog&) = delete;
     cConsoleLog& operator=(const cConsoleLog&) = delete;
 
-    // Writes text and CR LF. Does nothing when disabled or when the file could not be made.
+    // Writes text and CR LF. Does nothing when disabled or when the file could not be made;
+    // a file that cannot be made or written is told on the error stream, with the reason.
     void WriteLine(std::wstring_view text);
     // Starts the file anew, beginning with the byte-order mark FF FE.
     void Restart();
@@ -42,6 +43,9 @@ public:
 private:
     void OpenFile(bool withBom);
     void OpenFileLocked(bool withBom);
+    // Tells the error stream why the log could not be written (a full disk, a read-only
+    // folder), once for each reason; m_FileMutex is held.
+    void NoteWrite(bool written);
 
     std::atomic<bool> m_Enabled{true};
     std::FILE* m_File = nullptr;
@@ -49,6 +53,7 @@ private:
     std::filesystem::path m_Path;
     std::mutex m_FileMutex; // guards m_File against Restart on another thread
     uint32_t m_LastFlushMs = 0;
+    int m_FailedWith = 0; // the reason last told, 0 once written again; guarded by m_FileMutex
 };
 
 extern cConsoleLog g_Console;

@@ -32,19 +32,20 @@ std::wstring PathText(const std::filesystem::path& p)
 }
 
 // Writes through a temporary file so that an interrupted write never leaves half a file.
-bool WriteReplacing(const std::filesystem::path& path, const std::string& bytes)
+// why, when given, gets the system's reason of a failure.
+bool WriteReplacing(const std::filesystem::path& path, const std::string& bytes, std::error_code* why)
 {
     std::filesystem::path temp = path;
     temp += ".tmp";
-    if (!WriteWholeFile(temp, bytes)) {
-        std::error_code ec;
-        std::filesystem::remove(temp, ec);
-        return false;
-    }
     std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
+    if (WriteWholeFile(temp, bytes, &ec))
+        std::filesystem::rename(temp, path, ec);
     if (ec) {
-        std::filesystem::remove(temp, ec);
+        std::error_code removed;
+        std::filesystem::remove(temp, removed);
+        LogLine(L"ERROR: %s could not be written: %s", PathText(path), Utf8ToWide(ec.message()));
+        if (why)
+            *why = ec;
         return false;
     }
     return true;
@@ -130,23 +131,17 @@ std::string cIniFile::BuildText() const
     return text;
 }
 
-bool cIniFile::Save()
+bool cIniFile::Save(std::error_code* why)
 {
     if (!m_Loaded)
         return false;
-    if (!WriteReplacing(m_FileName, BuildText())) {
-        LogLine(L"ERROR during saving INI file %s", PathText(m_FileName));
-        return false;
-    }
-    return true;
+    return WriteReplacing(m_FileName, BuildText(), why);
 }
 
-bool cIniFile::SaveAs(const std::filesystem::path& fileName)
+bool cIniFile::SaveAs(const std::filesystem::path& fileName, std::error_code* why)
 {
-    if (!WriteReplacing(fileName, BuildText())) {
-        LogLine(L"ERROR during saving INI file %s", PathText(fileName));
+    if (!WriteReplacing(fileName, BuildText(), why))
         return false;
-    }
     m_FileName = fileName;
     m_Loaded = true;
     return true;

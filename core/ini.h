@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <system_error>
 
 class cIniFile
 {
@@ -17,12 +18,14 @@ public:
     bool Load(const std::filesystem::path& fileName);
     // Parses text as if it had been loaded from fileName.
     void LoadFromText(const std::string& text, const std::filesystem::path& fileName);
-    // Writes the store to the file it was loaded from; nothing unless it was loaded.
-    bool Save();
+    // Writes the store to the file it was loaded from; nothing unless it was loaded. A file
+    // that cannot be written is logged with the system's reason, which why gets when given,
+    // and stays as it was.
+    bool Save(std::error_code* why = nullptr);
     // Writes the store to another file and makes that the store's file. Works whether
     // or not the store was loaded: a save's description is written even when its scenario's
     // Info.ini could not be read, for a save without one could not be loaded.
-    bool SaveAs(const std::filesystem::path& fileName);
+    bool SaveAs(const std::filesystem::path& fileName, std::error_code* why = nullptr);
     std::string BuildText() const;
 
     std::wstring GetString(const std::string& key, const std::wstring& def);

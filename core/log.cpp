@@ -1,5 +1,9 @@
 #include "core/log.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <system_error>
+
 #include "core/console_log.h"
 
 #include "core/text.h"
@@ -48,14 +52,26 @@ void cConsoleLog::OpenFileLocked(bool withBom)
 {
     m_OpenAtFirstLine = false;
     if (m_File) {
-        std::fclose(m_File);
+        NoteWrite(std::fclose(m_File) == 0);
         m_File = nullptr;
     }
     m_File = std::fopen(m_Path.c_str(), "wb");
+    NoteWrite(m_File != nullptr);
     if (m_File && withBom) {
         static const unsigned char bom[2] = {0xFF, 0xFE};
-        std::fwrite(bom, 1, 2, m_File);
+        NoteWrite(std::fwrite(bom, 1, 2, m_File) == 2);
     }
+}
+
+void cConsoleLog::NoteWrite(bool written)
+{
+    // The log cannot hold the news that it cannot be written: it goes to the error stream,
+    // once for each reason until the log is written again.
+    const int error = written ? 0 : errno;
+    if (!written && error != m_FailedWith)
+        std::fprintf(stderr, "velmorant: the log %s could not be written: %s\n", m_Path.string().c_str(),
+                     std::generic_category().message(error).c_str());
+    m_FailedWith = error;
 }
 
 void cConsoleLog::WriteLine(std::wstring_view text)
@@ -78,14 +94,15 @@ void cConsoleLog::WriteLine(std::wstring_view text)
             std::u16string line = WideToUtf16(text);
             line.append(u"\r\n");
             std::string bytes = Utf16ToLEBytes(line);
-            std::fwrite(bytes.data(), 1, bytes.size(), m_File);
+            bool written = std::fwrite(bytes.data(), 1, bytes.size(), m_File) == bytes.size();
             // Written through, so that the log survives a crash or a fatal exit; a buffered
             // thread's lines wait for its next safe point, at most 100 ms.
             const uint32_t now = GetTickMs();
-            if (!t_Buffered || now - m_LastFlushMs >= kBufferedFlushMs) {
-                std::fflush(m_File);
+            if (written && (!t_Buffered || now - m_LastFlushMs >= kBufferedFlushMs)) {
+                written = std::fflush(m_File) == 0;
                 m_LastFlushMs = now;
             }
+            NoteWrite(written);
         }
     }
     g_LogBusy = false;
@@ -109,6 +126,6 @@ void cConsoleLog::Flush()
 {
     std::lock_guard<std::mutex> guard(m_FileMutex);
     if (m_File)
-        std::fflush(m_File);
+        NoteWrite(std::fflush(m_File) == 0);
     m_LastFlushMs = GetTickMs();
 }

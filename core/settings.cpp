@@ -177,11 +177,11 @@ void LoadSettings(const std::filesystem::path& path)
     g_TraceGlobalLock = trace && ReadBool(ini, "Debug/TraceLock", false);
 }
 
-void SaveZoomSetting(float zoom)
+bool SaveZoomSetting(float zoom, std::error_code* why)
 {
     g_UserSettings.mapZoom = zoom;
     // Rounded up, but not for the float's last bits: a zoom of 0.1 (0.100000001) stays 10,
     // where it would come back one step larger from each game.
     g_Settings.SetInt("MapDisplay/Zoom", int(std::ceil(double(zoom) * 100.0 - 1e-4)));
-    g_Settings.Save();
+    return g_Settings.Save(why);
 }

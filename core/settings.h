@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <system_error>
 
 #include "core/ini.h"
 
@@ -88,7 +89,9 @@ extern float g_MapZoom;
 // Reads Settings.ini (at the path given, by default in the working directory) into
 // g_Settings and the globals. A missing file leaves every default and is never created.
 void LoadSettings(const std::filesystem::path& path = "Settings.ini");
-// Stores the map zoom (factor times 100, rounded up) and writes Settings.ini.
-void SaveZoomSetting(float zoom);
+// Stores the map zoom (factor times 100, rounded up) and writes Settings.ini with every
+// setting. False when nothing was written: the file was never there (it is not created) or
+// could not be written, why then getting the system's reason.
+bool SaveZoomSetting(float zoom, std::error_code* why = nullptr);
 // Restores every default (tests).
 void ResetSettingsToDefaults();

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <system_error>
 
 #include "core/log.h"
 #include "core/settings.h"
 #include "core/stringbase.h"
 #include "core/text.h"
+#include "dialogs/message_dialog.h"
 #include "game/game.h"
 #include "game/play_state.h"
 #include "game/presentation.h"
@@ -673,10 +675,11 @@ void cDialogUstawien::OnEndTurnQuestionChanged()
     }
 }
 
-void cDialogUstawien::OnOkPressed()
+namespace {
+
+// Back where the window was opened from.
+void ReturnFromPreferences()
 {
-    SaveZoomSetting(g_MapZoom);
-    CloseTopDialogs(1);
     if (!g_Gra) {
         if (g_ShellLinks.openMainMenu)
             g_ShellLinks.openMainMenu();
@@ -694,6 +697,21 @@ void cDialogUstawien::OnOkPressed()
         return;
     }
     g_Gra->ReturnToMap();
+}
+
+} // namespace
+
+void cDialogUstawien::OnOkPressed()
+{
+    std::error_code why;
+    SaveZoomSetting(g_MapZoom, &why);
+    CloseTopDialogs(1);
+    ReturnFromPreferences();
+    // The choices hold until the game ends all the same; told only in the log, the next start
+    // would lose them without a word.
+    if (why)
+        PushDialog(new cDialogTekstowy(LangFormat("pref_settings_not_written_%s", Utf8ToWide(why.message())),
+                                       LangText("pref_title")));
 }
 
 void OpenPreferences()

@@ -1,6 +1,8 @@
 // The developer dump: every event of the loaded files as plain text, for scenario authors.
 #include <tinyxml2.h>
 
+#include <system_error>
+
 #include "core/format.h"
 #include "core/log.h"
 #include "core/stringbase.h"
@@ -140,8 +142,8 @@ std::string cZdarzenia::DumpDocument(const sEventDocument& document)
             event_xml::ReadEvent(element, event);
             text += event.ToText();
         }
-    if (!WriteWholeFile(HostPath(outName), ToFileText(text))) {
-        LogLine(L"Cannot write the events dump \"%S\"", outName);
+    if (std::error_code why; !WriteWholeFile(HostPath(outName), ToFileText(text), &why)) {
+        LogLine(L"Cannot write the events dump \"%S\": %S", outName, why.message());
         return {};
     }
     return outName;

@@ -66,7 +66,7 @@ void cAutoEventsRepository::Save(std::wstring_view folder) const
     LogLine(LangText("opening_file_for_writing..."));
     LogLine(path);
     if (!WriteSaveFile(path, Encode()))
-        FatalExit(1, LangMessage("error_opening_file_for_writing"));
+        FailSaveFile(path);
     LogLine(LangText("file_opened_ok"));
 }
 

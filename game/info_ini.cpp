@@ -227,7 +227,7 @@ void cGra::WriteSaveInfoIni(std::wstring_view saveFolder) const
     // A save over a scenario's own files would destroy the scenario.
     if (IsInScenarioFolder(target)) {
         LogLine(L"ERROR: a save may not write into a scenario folder: %s", target);
-        FailSaveFile();
+        FailSaveFile(target);
     }
     // The scenario's own description, so that the save carries every key of it.
     cIniFile ini;
@@ -270,6 +270,6 @@ void cGra::WriteSaveInfoIni(std::wstring_view saveFolder) const
             ++position;
         }
     }
-    // The store logs a failure; the save then misses its Info.ini and is refused as a whole.
-    ini.SaveAs(HostPath(target));
+    // Written as every file of a save is: the save's folder is put in place only once whole.
+    WriteSaveFileOrFail(target, ini.BuildText());
 }

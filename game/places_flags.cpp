@@ -150,6 +150,6 @@ void SaveFlags(std::wstring_view folder, const EventFlags& flags)
     LogLine(L"Opening file for writing...");
     LogLine(path);
     if (!WriteSaveFile(path, EncodeFlags(flags)))
-        FatalExit(1, L"Blad otwarcia pliku (nie istnieje?)");
+        FailSaveFile(path);
     LogLine(L"Otwarcie OK");
 }

@@ -116,7 +116,7 @@ void cReportManager::Save(std::wstring_view folder) const
 {
     const std::wstring path = JoinFolder(folder, L"reports.dat");
     if (!WriteSaveFile(path, Encode()))
-        FatalExit(1, L"ERROR: Opening reports file for writing");
+        FailSaveFile(path);
     LogLine(L"Reports file opened OK");
 }
 

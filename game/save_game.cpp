@@ -22,6 +22,7 @@
 #include "game/places_flags.h"
 #include "game/play_counts.h"
 #include "game/presentation.h"
+#include "game/save_files.h"
 #include "platform/paths.h"
 #include "units/unit_tables.h"
 #include "world/city.h"
@@ -134,6 +135,7 @@ using tSaveFailure = std::optional<std::wstring>;
 // Writes every file into the writing folder, and what the caller writes alongside.
 tSaveFailure WriteAllCatchingFailure(const std::wstring& folder, const tSaveAlongside& alongside = {})
 {
+    TakeSaveFileFailure(); // one of before this save is not this save's
     // Every writer ends the program on a failure; here that failure is caught so that
     // the running game survives it.
     const std::optional<std::wstring> failure = RunCatchingFatal([&] {
@@ -143,7 +145,12 @@ tSaveFailure WriteAllCatchingFailure(const std::wstring& folder, const tSaveAlon
     });
     if (failure)
         LogLine(L"ERROR: %s", failure->empty() ? L"a file could not be written" : *failure);
-    // Some writers only log a failure (the bookmarks): every file must be there all the same,
+    // The write that failed, with the system's reason: on a full disk the files after it are
+    // missing too, and the first missing one may be a file that was never tried. Some writers
+    // only log a failure (the bookmarks, the map), and a file cut short is there all the same.
+    if (const std::optional<sSaveFileFailure> written = TakeSaveFileFailure())
+        return LangFormat("save_failed_file_not_written_%s_%s", written->file, written->reason);
+    // A write refused without one (a path into a scenario's folder): every file must be there,
     // or the player would be told the game was saved when part of it was not.
     for (const wchar_t* name : kSaveFileNames)
         if (!Exists(HostPath(JoinFolder(folder, name))))
@@ -164,8 +171,11 @@ tSaveFailure WriteSavedSizes(const std::wstring& folder)
             return LangFormat("save_failed_file_not_written_%s", name);
         text += WideToUtf8(name) + ";" + std::to_string(size) + "\r\n";
     }
-    if (!WriteWholeFile(HostPath(JoinFolder(folder, kSavedSizesFileName)), text))
-        return LangFormat("save_failed_file_not_written_%s", kSavedSizesFileName);
+    if (!WriteSaveFile(JoinFolder(folder, kSavedSizesFileName), text)) {
+        const std::optional<sSaveFileFailure> written = TakeSaveFileFailure();
+        return written ? LangFormat("save_failed_file_not_written_%s_%s", written->file, written->reason)
+                       : LangFormat("save_failed_file_not_written_%s", kSavedSizesFileName);
+    }
     return std::nullopt;
 }
 
@@ -183,7 +193,7 @@ tSaveFailure CarryOtherEntries(const fs::path& from, const fs::path& to)
         std::error_code copied;
         fs::copy(it->path(), to / name, fs::copy_options::recursive | fs::copy_options::copy_symlinks, copied);
         if (copied)
-            return LangFormat("save_failed_entry_not_kept_%s", name.wstring());
+            return LangFormat("save_failed_entry_not_kept_%s_%s", name.wstring(), Utf8ToWide(copied.message()));
     }
     return ec ? tSaveFailure(LangText("save_failed_old_save_not_read")) : std::nullopt;
 }
@@ -271,8 +281,9 @@ tSaveFailure SaveIntoFolder(const std::wstring& folder, const tSaveAlongside& al
     SettleHeld(folder);
     fs::create_directories(temp, ec);
     if (ec || !fs::is_directory(temp)) {
-        LogLine(L"ERROR: cannot create the folder %s", writing);
-        return refuse(LangFormat("save_failed_folder_not_writable_%s", ShownParentFolder(folder)));
+        const std::wstring reason = Utf8ToWide((ec ? ec : std::make_error_code(std::errc::not_a_directory)).message());
+        LogLine(L"ERROR: cannot create the folder %s: %s", writing, reason);
+        return refuse(LangFormat("save_failed_folder_not_writable_%s_%s", ShownParentFolder(folder), reason));
     }
 
     tSaveFailure failure = WriteAllCatchingFailure(writing, alongside);

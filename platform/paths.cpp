@@ -71,14 +71,34 @@ std::optional<std::vector<std::wstring>> ReadTextLines(const std::filesystem::pa
     return lines;
 }
 
-bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes)
+bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes, std::error_code* why)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
+    // Written with the system's own calls, so that the reason of a failure is the system's: a
+    // stream tells only that it failed. The close is checked too: on some file systems a full
+    // disk shows only there.
+    auto fail = [why](int error) {
+        if (why)
+            *why = std::error_code(error, std::generic_category());
         return false;
-    out.write(bytes.data(), std::streamsize(bytes.size()));
-    out.flush();
-    return bool(out);
+    };
+    const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (file < 0)
+        return fail(errno);
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t wrote = ::write(file, bytes.data() + done, bytes.size() - done);
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0) {
+            const int error = wrote < 0 ? errno : ENOSPC;
+            ::close(file);
+            return fail(error);
+        }
+        done += size_t(wrote);
+    }
+    if (::close(file) != 0)
+        return fail(errno);
+    return true;
 }
 
 bool FileExists(const std::filesystem::path& path)

@@ -88,6 +88,10 @@ std::string StatusHintKeyNow(const cGra& game)
     const sHex* selected = play.GetSelectedHex();
     const auto* unit = selected ? dynamic_cast<const cJednostka*>(selected->unit) : nullptr;
     const cPanstwo* active = play.GetActiveCountry();
+    // A turn by e-mail that could not be handed over waits at the country that closes the turn
+    // order, where no order is given: only its end again hands it over.
+    if (game.m_IsPbem && IsDummy(active))
+        return "statusbar_hint_pbem_turn_kept";
     if ((mode != ORDER_SELECT && mode != ORDER_MOVE && mode != ORDER_REBASE) || !unit || !active ||
         unit->m_Owner != active->ID || !game.m_Mapa)
         return StatusHintKey(mode);
@@ -255,14 +259,45 @@ void ShowWarOver(cGra& game)
         g_DialogLinks.setStatusText(over);
 }
 
+// The map glides to where the country's person left it at the end of their last turn; false
+// when no such place is kept.
+bool ScrollToSavedView(cGra& game, const cPanstwo& country)
+{
+    const float* view = country.GetSavedView();
+    if (view[2] < 0.0f || !game.m_Mapa)
+        return false;
+    game.m_Mapa->ScrollToPoint(sFloatPoint{view[0], view[1]}, true);
+    return true;
+}
+
+// The side of the person at this screen, shown again at the country that closes the turn
+// order: not that country's empty one, without units or figures.
+void ShowPersonsOwnSide(cGra& game)
+{
+    cPanstwo* own = GetCountry(game.m_PersonsCountryId);
+    if (!own)
+        return;
+    GLOBAL_LOCK_SCOPE();
+    own->RecalculateUnitsVisibility();
+    game.m_PlayState->SetViewCountry(own);
+    Presentation().RefreshPoints();
+}
+
 // The human turn was handed to another player of a play-by-e-mail game: the turn is saved
 // into the game's folder and the player is told whom to send it to.
-// False when the save failed: the player is told and nothing records the turn as played.
+// False when the save failed: the player is told why, that the turn is kept and how to hand
+// it over again, and nothing records the turn as played.
 bool HandOverPbemTurn(cGra& game, const cPanstwo& active, const cPanstwo& next)
 {
     std::wstring why;
     if (!SavePbemGame(game.m_PbemGameName, &why)) {
-        PushDialog(new cDialogTekstowy(SaveFailedText(game.m_PbemGameName, why), LangText("save_game_title")));
+        // Meanwhile the person sees their own side, where they left it.
+        if (const cPanstwo* own = GetCountry(game.m_PersonsCountryId); own && IsDummy(&active)) {
+            ShowPersonsOwnSide(game);
+            ScrollToSavedView(game, *own);
+        }
+        PushDialog(new cDialogTekstowy(LangFormat("pbem_turn_kept_%s", SaveFailedText(game.m_PbemGameName, why)),
+                                       LangText("save_game_title")));
         return false;
     }
     // This machine remembers who played last: under the next player's id the same player
@@ -284,13 +319,9 @@ bool HandOverPbemTurn(cGra& game, const cPanstwo& active, const cPanstwo& next)
             email = p.email;
         }
     // Handed over at the country that closes the turn order, the screen shows the side of the
-    // person at it again, as after the war, not that country's empty one.
-    if (cPanstwo* own = GetCountry(game.m_PersonsCountryId); own && IsDummy(&active)) {
-        GLOBAL_LOCK_SCOPE();
-        own->RecalculateUnitsVisibility();
-        game.m_PlayState->SetViewCountry(own);
-        Presentation().RefreshPoints();
-    }
+    // person at it again, as after the war.
+    if (IsDummy(&active))
+        ShowPersonsOwnSide(game);
     const std::wstring text = LangFormat("pbem_turn_end_message", game.m_PbemGameName, player, email, next.Name);
     PushDialog(new cDialogTekstowy(text, LangText("pbem_turn_end_title")));
     if (!recordFailure.empty())
@@ -552,6 +583,8 @@ void EndTurnFromMainThread()
                 active->FinishedTurn = false;
             }
             BeginPlayerPhase();
+            // Shown once it is the player's phase again: before, the panel hides the points.
+            Presentation().RefreshPoints();
         }
         return;
     }
@@ -574,10 +607,7 @@ void EndTurnFromMainThread()
     }
     current->RecalculateUnitsVisibility();
     BeginPlayerPhase();
-    const float* view = current->GetSavedView();
-    if (view[2] >= 0.0f && game->m_Mapa)
-        game->m_Mapa->ScrollToPoint(sFloatPoint{view[0], view[1]}, true);
-    else
+    if (!ScrollToSavedView(*game, *current))
         play.CenterViewOnActiveCountry(true);
     PushDialog(new cDialogNowejTury(current->ID));
 }

@@ -1,5 +1,6 @@
 // The map file map.qvr: a 268-byte header and one 37-byte record per hex, row by row.
 #include <cstring>
+#include <system_error>
 
 #include "core/fatal.h"
 #include "core/log.h"
@@ -8,6 +9,7 @@
 #include "core/text.h"
 #include "core/version.h"
 #include "game/paths.h"
+#include "game/save_files.h"
 #include "platform/paths.h"
 #include "world/map.h"
 #include "world/world_files.h"
@@ -158,8 +160,11 @@ bool cMapa::Save(const std::wstring& folder, const wchar_t* outputPathFormat)
         const uint16_t flags = uint16_t((hex.coastal ? 1 : 0) | (hex.weatherApplies ? 0 : 2));
         AppendLE16(out, flags);
     }
-    if (!WriteWholeFile(HostPath(path), out)) {
-        LogLine(L"Saving map to \"%s\" FAILED", path);
+    // A save's map is written as every file of a save, whose failure the save names; the map
+    // a scenario's author bakes goes beside the scenario's own.
+    std::error_code why;
+    if (outputPathFormat ? !WriteWholeFile(HostPath(path), out, &why) : !WriteSaveFile(path, out)) {
+        LogLine(L"Saving map to \"%s\" FAILED%s", path, why ? L": " + Utf8ToWide(why.message()) : std::wstring());
         return false;
     }
     return true;

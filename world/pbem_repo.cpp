@@ -1,8 +1,11 @@
 #include "world/pbem_repo.h"
 
+#include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#include <unistd.h>
 
 #include "core/log.h"
 #include "core/stringbase.h"
@@ -78,15 +81,40 @@ bool Refuse(const std::filesystem::path& path, std::wstring* why)
         *why = reason;
     return false;
 }
+
+// A file there that cannot be written (a full disk, a read-only folder): the system's reason.
+bool RefuseWrite(const std::filesystem::path& path, int error, std::wstring* why)
+{
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec) || !std::filesystem::exists(path, ec))
+        return Refuse(path, why);
+    const std::wstring reason = Utf8ToWide(std::generic_category().message(error));
+    LogLine(L"ERROR: %s could not be written: %s", kRepoPath, reason);
+    if (why)
+        *why = reason;
+    return false;
+}
 } // namespace
 
 bool WritePbemRepositoryEntry(int playerId, const std::wstring& gameName, std::wstring* why)
 {
+    // The system's own calls, whose failures carry the system's reason; a stream's do not.
     const std::filesystem::path path = HostPath(kRepoPath);
-    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
-    if (!file)
-        return Refuse(path, why);
-    const std::string data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const int file = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (file < 0)
+        return RefuseWrite(path, errno, why);
+    std::string data;
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(file, buffer, sizeof buffer)) != 0;) {
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            const int error = errno;
+            ::close(file);
+            return RefuseWrite(path, error, why);
+        }
+        data.append(buffer, size_t(got));
+    }
     const std::u16string name = RecordName(gameName);
     const std::vector<sPbemRepoEntry> records = ReadRecords(data);
     // A partial record at the end is written over: appended after it, every later record would
@@ -98,12 +126,41 @@ bool WritePbemRepositoryEntry(int playerId, const std::wstring& gameName, std::w
             offset = k * kPbemRepoRecordSize;
             break;
         }
-    file.clear();
-    file.seekp(std::streamoff(offset));
     const std::string record = BuildRecord(name, playerId);
-    file.write(record.data(), std::streamsize(record.size()));
-    file.flush();
-    return file ? true : Refuse(path, why);
+    for (size_t done = 0; done < record.size();) {
+        const ssize_t wrote = ::pwrite(file, record.data() + done, record.size() - done, off_t(offset + done));
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0) {
+            const int error = wrote < 0 ? errno : ENOSPC;
+            // A record cut short at the end would be read as damage: the file stays as it was.
+            if (offset + record.size() > data.size() && ::ftruncate(file, off_t(data.size())) != 0)
+                LogLine(L"ERROR: %s could not be cut back to %i bytes", kRepoPath, int(data.size()));
+            ::close(file);
+            return RefuseWrite(path, error, why);
+        }
+        done += size_t(wrote);
+    }
+    if (::close(file) != 0)
+        return RefuseWrite(path, errno, why);
+    return true;
+}
+
+std::optional<std::wstring> MakePbemRepository()
+{
+    const std::filesystem::path path = HostPath(kRepoPath);
+    std::error_code ec;
+    // Whatever is there already (a folder too) is the reader's to refuse, naming it.
+    if (std::filesystem::exists(path, ec) || std::filesystem::is_symlink(path, ec))
+        return std::nullopt;
+    std::filesystem::create_directories(path.parent_path(), ec);
+    if (!ec)
+        WriteWholeFile(path, "", &ec);
+    if (!ec)
+        return std::nullopt;
+    const std::wstring reason = Utf8ToWide(ec.message());
+    LogLine(L"ERROR: %s could not be made: %s", kRepoPath, reason);
+    return reason;
 }
 
 std::optional<int> ReadPbemRepositoryEntry(const std::wstring& gameName, const std::function<int()>& nextPlayerId,

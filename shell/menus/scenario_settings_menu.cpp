@@ -134,17 +134,6 @@ std::wstring PlayerLabel(const sPbemPlayer& player)
 void* NumberAsData(int number) { return reinterpret_cast<void*>(intptr_t(number)); }
 int DataAsNumber(void* data) { return int(reinterpret_cast<intptr_t>(data)); }
 
-// The repository of play-by-e-mail games is made empty when this machine has none yet:
-// without it the first play-by-e-mail game of a fresh machine would end the program.
-void EnsurePbemRepository()
-{
-    const std::filesystem::path repo = HostPath(L"data\\pbem\\repo.dat");
-    if (FileExists(repo))
-        return;
-    CreateDirectories(repo.parent_path());
-    WriteWholeFile(repo, "");
-}
-
 // The new game's folder in data\pbem, made; else why not, in words the player can act on.
 // The whole name is checked: a pasted one passes the typing filter, and "..", '%' or a
 // separator would lead the folder out of data\pbem. As long as a turn's save takes: a
@@ -743,7 +732,10 @@ bool cScenarioSettingsMenu::FailedCheck(std::wstring& message, std::wstring& tit
         const cPanstwo* active = play ? play->GetActiveCountry() : nullptr;
         const cPanstwo* next = PickNextCountry(g_Gra->m_Countries, active);
         const int nextPlayer = next ? next->PBEMPlayerId : 0;
-        EnsurePbemRepository();
+        // Told as what it is: read as missing, a folder that cannot be written to would be
+        // told to be mended or deleted.
+        if (const std::optional<std::wstring> notMade = MakePbemRepository())
+            return failWith(LangFormat("pbem_repository_not_made_%s", *notMade), "pbem_saved_game");
         std::wstring why;
         const std::optional<int> here =
             ReadPbemRepositoryEntry(g_Gra->m_PbemGameName, [nextPlayer] { return nextPlayer; }, &why);
@@ -832,7 +824,9 @@ void cScenarioSettingsMenu::ApplyPbemGame()
             if (IsDummyCountry(*country))
                 country->HumanControlled = true;
         }
-    EnsurePbemRepository();
+    // The game's folder was just made beside it: what fails here fails at the first hand-over
+    // too, which tells it.
+    MakePbemRepository();
 }
 
 void cScenarioSettingsMenu::OnOkPressed()

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <system_error>
 #include <thread>
 
 #include "core/lock.h"
@@ -57,6 +58,13 @@ TEST(ConsoleLog, UncreatableFileMakesWritesReturnAtOnce)
     log.WriteLine(L"goes nowhere");
     log.Restart();
     log.WriteLine(L"still nowhere");
+    // A log on a full disk says so where it can, once.
+    testing::internal::CaptureStderr();
+    cConsoleLog full("/dev/full");
+    full.WriteLine(L"lost");
+    full.WriteLine(L"lost too");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "velmorant: the log /dev/full could not be written: " +
+                                                          std::make_error_code(std::errc::no_space_on_device).message() + "\n");
 }
 
 TEST(ConsoleLog, ABufferedThreadsLinesAreWrittenWhenItSleepsOrAfterAWhile)

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <system_error>
 
 #include "core/ini.h"
 #include "core/settings.h"
 #include "core/stringbase.h"
 #include "core/text.h"
+#include "dialogs/message_dialog.h"
 #include "dialogs/preferences_dialog.h"
 #include "game/game.h"
 #include "game/presentation.h"
@@ -16,6 +18,7 @@
 #include "shell/hint_display.h"
 #include "shell/music_player.h"
 #include "platform/messages.h"
+#include "platform/paths.h"
 #include "platform/window.h"
 #include "tests/dialogs/dialog_bench.h"
 #include "tests/test_support.h"
@@ -105,6 +108,17 @@ TEST_F(Preferences, OkWritesEveryChangeIntoSettingsIniAndGoesBackToTheMap)
     EXPECT_EQ(saved.GetInt("Delay/AICombatResult", 0), -1000);
     EXPECT_FALSE(saved.GetBool("InterfaceSettings/ConfirmEndTurn", true));
     EXPECT_EQ(saved.GetInt("MapDisplay/Zoom", 0), 50) << "the zoom the map is shown at";
+
+    // On a full disk Settings.ini stays as it was, and the player is told why.
+    const std::optional<std::string> before = ReadWholeFile("Settings.ini");
+    Open();
+    fs::create_symlink("/dev/full", "Settings.ini.tmp");
+    Click(kPreferencesOkId);
+    EXPECT_EQ(ReadWholeFile("Settings.ini"), before);
+    EXPECT_EQ(OpenKinds(), std::vector<int>{kMessageDialogKind});
+    EXPECT_EQ(TextOf(kMessageDialogRow + 3),
+              LangFormat("pref_settings_not_written_%s",
+                         Utf8ToWide(std::make_error_code(std::errc::no_space_on_device).message())));
 }
 
 // The music of a running game follows the slider at once, is silent while the window is

@@ -138,7 +138,7 @@ TEST(Reports, MissingFilesEndTheProgram)
         m.Save(L"data\\save\\Nope");
         FAIL();
     } catch (const sFatalExit& e) {
-        EXPECT_EQ(e.reason, L"ERROR: Opening reports file for writing");
+        EXPECT_EQ(e.reason, L"data\\save\\Nope\\reports.dat could not be written");
     }
 }
 

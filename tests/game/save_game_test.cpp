@@ -103,6 +103,27 @@ TEST_F(Saving, AnInterruptedSaveLeavesThePreviousSaveAsItWas)
     EXPECT_EQ(EntriesIn("data/save"), 1u);
 }
 
+// A full disk is told at the file whose write failed, with the system's reason: not at the
+// first file missing after it, which was never tried.
+TEST_F(Saving, AFullDiskNamesTheFileThatFailedAndWhy)
+{
+    ASSERT_TRUE(SaveGame(L"slot", true));
+    const std::string before = Countries("slot");
+    SetSaveFileWrittenHook([](const wchar_t* file) {
+        if (std::wstring(file) == L"airrecon_units.csv") // the next file fills the disk
+            for (const fs::directory_entry& entry : fs::directory_iterator("data/save"))
+                if (entry.path().filename() != "slot")
+                    fs::create_symlink("/dev/full", entry.path() / "reports.dat");
+    });
+    EXPECT_FALSE(SaveGame(L"slot", false));
+    EXPECT_EQ(Countries("slot"), before);
+    EXPECT_EQ(EntriesIn("data/save"), 1u);
+    const std::wstring full = Utf8ToWide(std::make_error_code(std::errc::no_space_on_device).message());
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0],
+              L"Save game: Not saved as slot: " + LangFormat("save_failed_file_not_written_%s_%s", L"reports.dat", full) + L".");
+}
+
 TEST_F(Saving, NamesAreCheckedBeforeAnyFolderIsMade)
 {
     for (const wchar_t* bad : {L"", L"   ", L"a/b", L"a\\b", L"..", L"x..y", L"50%", L"%s", L"."}) {

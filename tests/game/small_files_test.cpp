@@ -94,7 +94,7 @@ TEST(Commanders, GameLoadsAndSavesThem)
     }
     EXPECT_TRUE(testing_support::LogContains(L"Blad otwarcia pliku! (nie istnieje?)"));
     EXPECT_THROW(WriteCommandersFile(game, L"data\\no such folder"), sFatalExit);
-    EXPECT_TRUE(testing_support::LogContains(L"Error opening file for writing"));
+    EXPECT_TRUE(testing_support::LogContains(L"data\\no such folder\\commanders.csv could not be written"));
 }
 
 TEST(UnitNames, ColumnsNameTheirCountriesAndTheFileIsKeptByteForByte)

@@ -577,10 +577,26 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverAfterTheEventCheckWithoutAKeyFromThe
                   // its end has the screen look again.
                   GLOBAL_LOCK_SCOPE();
                   g_Gra->m_Flags[1] = 1;
+                  // The turn cannot be saved at first.
+                  std::filesystem::remove_all("data/pbem/Summer War");
+                  WriteWholeFile("data/pbem/Summer War", "in the way");
               },
               20000)
         .SleepsUntilTheScreenMayChange(60);
     EndTheTurn(driver, "Helvetia");
+    // Kept at the closing country: Ada's own side is shown, and she is told how to hand it over.
+    driver
+        .Then("kept", [] { return MessageTitle() == L"Save the game"; },
+              [] {
+                  const std::wstring why = LangFormat("save_failed_file_in_the_way_%s", L"data/pbem/Summer War");
+                  EXPECT_EQ(MessageTitle(kMessageDialogRow + 3),
+                            LangFormat("pbem_turn_kept_%s", SaveFailedText(L"Summer War", why)));
+                  EXPECT_EQ(InfoText(kInfoCountryNameId), L"Helvetia");
+                  std::filesystem::remove("data/pbem/Summer War");
+                  CloseTopDialogs(1);
+              })
+        .Then("told how", [] { return StatusLine() == LangText("statusbar_hint_pbem_turn_kept"); });
+    EndTheTurn(driver, "Helvetia again");
     // The panel and the map are Ada's again, not those of the country that closes the order.
     driver.Then("handed over to Bob", [] { return MessageTitle() == L"Your turn is over"; },
                 [] {
@@ -616,6 +632,7 @@ TEST(EndOfTurn, APlayByEmailTurnThatCannotBeSavedStaysThePlayersTurnAndIsHandedO
         .Then("told", [] { return MessageTitle() == L"Save the game"; },
               [] {
                   EXPECT_TRUE(TurnOf(L"Borussia", false));
+                  EXPECT_NE(InfoText(kInfoProductionId), L"-") << "his points, as in his turn";
                   EXPECT_FALSE(g_Gra->m_PbemTurnHandedOver);
                   // Nothing records the turn as played.
                   EXPECT_EQ(ReadWholeFile("data/pbem/repo.dat"), repository);
@@ -659,7 +676,8 @@ TEST(EndOfTurn, AnAutosaveThatCannotBeWrittenIsToldWithWhyAndPlayGoesOn)
                   // machine it could end first, and its next turn's window cover this one.
                   GLOBAL_LOCK_SCOPE();
                   ClickDialogButton(kConfirmYesId);
-                  const std::wstring why = LangFormat("save_failed_folder_not_writable_%s", L"data/save");
+                  const std::wstring why = LangFormat("save_failed_folder_not_writable_%s_%s", L"data/save",
+                                                      Utf8ToWide(std::make_error_code(std::errc::not_a_directory).message()));
                   EXPECT_EQ(MessageTitle(), L"Save game");
                   EXPECT_EQ(MessageTitle(kMessageDialogRow + 3), SaveFailedText(L"autosave", why));
                   EXPECT_EQ(g_Gra->GetGameState(), kStateComputer) << "the turn has passed on";

@@ -2,8 +2,10 @@
 
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "platform/paths.h"
 #include "tests/test_support.h"
 #include "tests/world/world_fixture.h"
@@ -96,4 +98,11 @@ TEST(PbemRepository, AMissingFileOrAFolderInItsPlaceIsToldWithWhy)
     }
     EXPECT_FALSE(FileExists("data/pbem/repo.dat")); // never made a file
     std::filesystem::remove("data/pbem/repo.dat");
+    // One that cannot be made is told with the system's reason, not as missing.
+    std::filesystem::remove_all("data/pbem");
+    WriteFile("data/pbem", "in the way");
+    EXPECT_EQ(MakePbemRepository(), Utf8ToWide(std::make_error_code(std::errc::not_a_directory).message()));
+    std::filesystem::remove("data/pbem");
+    EXPECT_EQ(MakePbemRepository(), std::nullopt);
+    EXPECT_TRUE(FileExists("data/pbem/repo.dat"));
 }

@@ -351,11 +351,11 @@ int main(int argc, char** argv)
             } else if (bench) {
                 BenchSupply(*game, args.size() == 3 ? std::max(1, std::atoi(args[2].c_str())) : 5);
                 result = 0;
-            } else if (SaveWithTotalsOfPlay(Utf8ToWide(args[2]))) {
+            } else if (std::wstring why; SaveWithTotalsOfPlay(Utf8ToWide(args[2]), &why)) {
                 std::cout << "saved as data/save/" << args[2] << "\n";
                 result = 0;
             } else {
-                std::cerr << "velmorant-tool: the game was not saved as " << args[2] << ":\n";
+                std::cerr << "velmorant-tool: the game was not saved as " << args[2] << ": " << WideToUtf8(why) << "\n";
                 for (const std::wstring& line : LogBeforeFailure(4))
                     std::cerr << "  " << WideToUtf8(line) << "\n";
             }

@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <mutex>
 #include <set>
+#include <system_error>
 #include <sstream>
 #include <thread>
 
@@ -28,8 +28,10 @@
 #include "game/play_counts.h"
 #include "game/play_state.h"
 #include "game/presentation.h"
+#include "game/save_files.h"
 #include "game/save_game.h"
 #include "platform/clock.h"
+#include "platform/paths.h"
 #include "units/air_unit.h"
 #include "units/land_unit.h"
 #include "units/naval_unit.h"
@@ -512,12 +514,17 @@ std::string Summary(const cGra& game, const std::vector<double>& seconds, const 
     return json.str();
 }
 
-// The save of the game played so far, with what the tool's watch has seen.
+// The save of the game played so far, with what the tool's watch has seen. False, with a
+// line that says why, when it could not be written.
 bool SavePlayedGame(const std::string& name, const cFateWatch& watch)
 {
     g_PlayCounts.SetWatchRecords(watch.Records());
     GLOBAL_LOCK_SCOPE();
-    return SaveWithTotalsOfPlay(Utf8ToWide(name));
+    std::wstring why;
+    if (SaveWithTotalsOfPlay(Utf8ToWide(name), &why))
+        return true;
+    std::cerr << "velmorant-tool: the game was not saved as " << name << ": " << WideToUtf8(why) << "\n";
+    return false;
 }
 
 // Ends a run that is stuck: the thread cannot be joined, so the process ends here.
@@ -586,9 +593,9 @@ bool ParsePlayOptions(const std::vector<std::string>& args, sPlayOptions& option
     return true;
 }
 
-bool SaveWithTotalsOfPlay(const std::wstring& saveName)
+bool SaveWithTotalsOfPlay(const std::wstring& saveName, std::wstring* why)
 {
-    return SaveGame(saveName, true, nullptr, [](const std::wstring& folder) { g_PlayCounts.Save(folder); });
+    return SaveGame(saveName, true, why, [](const std::wstring& folder) { g_PlayCounts.Save(folder); });
 }
 
 int RunPlay(cGra& game, const sPlayOptions& options)
@@ -694,8 +701,6 @@ int RunPlay(cGra& game, const sPlayOptions& options)
         if (!save.empty()) {
             // The opponent's thread waits for it: nothing changes the game meanwhile.
             const bool saved = SavePlayedGame(save, run.fates);
-            if (!saved)
-                std::cerr << "velmorant-tool: the game was not saved as " << save << "\n";
             std::lock_guard<std::mutex> guard(run.mutex);
             run.saveFailed = !saved;
             run.saveWanted.clear();
@@ -723,20 +728,16 @@ int RunPlay(cGra& game, const sPlayOptions& options)
     if (run.saveFailed)
         return 1;
     if (!options.saveName.empty()) {
-        if (!SavePlayedGame(options.saveName, run.fates)) {
-            std::cerr << "velmorant-tool: the game was not saved as " << options.saveName << "\n";
+        if (!SavePlayedGame(options.saveName, run.fates))
             return 1;
-        }
         if (!options.quiet)
             std::cout << "saved as data/save/" << options.saveName << "\n";
     }
-    if (!options.summaryPath.empty()) {
-        std::ofstream out(options.summaryPath, std::ios::binary);
-        out << Summary(game, run.seconds, run.fates);
-        if (!out) {
-            std::cerr << "velmorant-tool: cannot write the summary " << options.summaryPath << "\n";
-            return 1;
-        }
+    // Checked to its close, where a full disk may show only.
+    if (std::error_code why; !options.summaryPath.empty() &&
+                             !WriteWholeFile(options.summaryPath, Summary(game, run.seconds, run.fates), &why)) {
+        std::cerr << "velmorant-tool: cannot write the summary " << options.summaryPath << ": " << why.message() << "\n";
+        return 1;
     }
     return 0;
 }

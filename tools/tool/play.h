@@ -36,8 +36,9 @@ bool ParsePlayOptions(const std::vector<std::string>& args, sPlayOptions& option
 // Saves the game under that name with the totals of play (g_PlayCounts) beside its files:
 // the game neither writes nor reads them, the tool reads them with the save, so that a war
 // continued from it sums up as the unbroken war does. In the same folder before it is put in
-// place. False when the save or the totals could not be written.
-bool SaveWithTotalsOfPlay(const std::wstring& saveName);
+// place. False when the save or the totals could not be written, why then naming the file
+// and the system's reason.
+bool SaveWithTotalsOfPlay(const std::wstring& saveName, std::wstring* why = nullptr);
 
 // Plays the loaded game: 0 on a clean finish, 1 on a failure or a run that made no
 // progress, 2 when an invariant broke.
