@@ -248,8 +248,10 @@ tSaveFailure LockFailure(const cFileLock& lock, const std::wstring& folder)
         return std::nullopt;
     if (lock.Busy())
         return LangText("save_failed_name_being_saved");
-    LogLine(L"ERROR: cannot make the lock %s", folder + kLockSuffix);
-    return LangFormat("save_failed_folder_not_writable_%s", ShownParentFolder(folder));
+    const std::error_code error = lock.Error() ? lock.Error() : std::make_error_code(std::errc::io_error);
+    const std::wstring reason = Utf8ToWide(error.message());
+    LogLine(L"ERROR: cannot make the lock %s: %s", folder + kLockSuffix, reason);
+    return LangFormat("save_failed_folder_not_writable_%s_%s", ShownParentFolder(folder), reason);
 }
 
 // The save into <folder>: written beside it, then put in its place, so that a failed or

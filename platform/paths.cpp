@@ -128,10 +128,13 @@ cFileLock::cFileLock(std::filesystem::path path) : m_Path(std::move(path))
     for (int attempt = 0; attempt < 16; ++attempt) {
         // Not handed to a program this one starts: that one would hold it on.
         const int fd = ::open(m_Path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-        if (fd < 0)
+        if (fd < 0) {
+            m_Error = std::error_code(errno, std::generic_category());
             return;
+        }
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             m_Busy = errno == EWOULDBLOCK;
+            m_Error = std::error_code(errno, std::generic_category());
             ::close(fd);
             return;
         }
@@ -143,6 +146,8 @@ cFileLock::cFileLock(std::filesystem::path path) : m_Path(std::move(path))
         }
         ::close(fd);
     }
+    // Made anew by others each time it was taken: they are saving under the name.
+    m_Busy = true;
 }
 
 cFileLock::~cFileLock()

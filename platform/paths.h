@@ -41,9 +41,12 @@ public:
     bool Held() const { return m_Fd >= 0; }
     // Not taken because another holds it (else the file could not be made or opened).
     bool Busy() const { return m_Busy; }
+    // The system's reason it was not taken, when it gave one.
+    std::error_code Error() const { return m_Error; }
 
 private:
     std::filesystem::path m_Path;
     int m_Fd = -1;
     bool m_Busy = false;
+    std::error_code m_Error;
 };

@@ -112,7 +112,7 @@ TEST_F(Saving, AFullDiskNamesTheFileThatFailedAndWhy)
     SetSaveFileWrittenHook([](const wchar_t* file) {
         if (std::wstring(file) == L"airrecon_units.csv") // the next file fills the disk
             for (const fs::directory_entry& entry : fs::directory_iterator("data/save"))
-                if (entry.path().filename() != "slot")
+                if (entry.is_directory() && entry.path().filename() != "slot") // the working folder
                     fs::create_symlink("/dev/full", entry.path() / "reports.dat");
     });
     EXPECT_FALSE(SaveGame(L"slot", false));
