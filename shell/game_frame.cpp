@@ -569,7 +569,7 @@ void EndTurnFromMainThread()
         return;
     }
     if (game->m_IsPbem && IsDummy(current)) {
-        g_EventCheckRequested = true;
+        RequestEventCheck();
         return;
     }
     current->RecalculateUnitsVisibility();

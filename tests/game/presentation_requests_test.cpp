@@ -99,7 +99,7 @@ TEST(PresentationRequests, AWaitEndsWithTheFallbackWhenTheThreadIsStoppedOrTheQu
     });
     while (screen.queue.PendingCount() == 0)
         std::this_thread::yield();
-    run = false; // the teardown stops the thread; nobody answers
+    ClearRunFlag(run); // as the teardown stops the thread; nobody answers
     opponent.join();
     EXPECT_EQ(answer.load(), 3);
 
