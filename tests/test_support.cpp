@@ -4,7 +4,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <fstream>
 #include <map>
+#include <thread>
 #include <vector>
 
 #include "core/fatal.h"
@@ -174,6 +177,23 @@ void ExpectSameSaveFiles(const std::filesystem::path& a, const std::filesystem::
         const auto other = second.find(name);
         EXPECT_TRUE(other != second.end() && other->second == bytes) << name << " differs";
     }
+}
+
+int WakeUpsOfNewestThread(int milliseconds)
+{
+    int newest = 0;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task"))
+        newest = std::max(newest, std::stoi(task.path().filename().string()));
+    auto switches = [newest] {
+        std::ifstream status("/proc/self/task/" + std::to_string(newest) + "/status");
+        for (std::string line; std::getline(status, line);)
+            if (line.starts_with("voluntary_ctxt_switches:"))
+                return std::stoi(line.substr(24));
+        return -1;
+    };
+    const int before = switches();
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    return switches() - before;
 }
 
 } // namespace testing_support
