@@ -550,10 +550,9 @@ TEST(WholeProgram, OnTestlandTheOtherSidesTurnShowsNoPersonsPointsAndSaysWhenItW
               {}, 20000)
         .Then("settled", D::AfterFrames(5))
         .Picture("waiting_for_answer")
-        // Nothing plays while the window waits: the radar stands, and the loop sleeps.
+        // Nothing plays while the window waits: the radar stands.
         .Then("faded in", D::AfterFrames(60))
-        .SleepsUntilTheScreenMayChange(60)
-        .StaysStill(1000)
+        .AsksForNoFrame()
         .Then("read it", [] { return true; }, [] { D::PressKey(VK_RETURN); })
         .Then("the game goes on", [] { return !CurrentDialog() || g_Gra->GetGameState() == 7; },
               [] { EXPECT_NE(InfoText(kInfoStatusId), LangText("statusbar_hint_waiting_for_answer")); }, 2000)
