@@ -4,16 +4,15 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <fstream>
 #include <map>
-#include <thread>
 #include <vector>
 
 #include "core/fatal.h"
 #include "core/console_log.h"
 #include "core/log.h"
 #include "core/text.h"
+#include "platform/clock.h"
 #include "platform/paths.h"
 #include "platform/sdl_renderer.h"
 #include "platform/texture.h"
@@ -192,7 +191,7 @@ int WakeUpsOfNewestThread(int milliseconds)
         return -1;
     };
     const int before = switches();
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    SleepMs(milliseconds);
     return switches() - before;
 }
 

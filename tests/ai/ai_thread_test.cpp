@@ -129,8 +129,7 @@ TEST_F(AIThreadPlay, ThreadServesTheEventCheckOutsideTheComputerPhase)
     g_EventCheckRequested = true;
     StartAIThread();
     ASSERT_TRUE(WaitFor([] { return !g_EventCheckRequested.load(); }));
-    // Then it sleeps until a request wakes it, however long the person takes.
-    EXPECT_LE(testing_support::WakeUpsOfNewestThread(500), 3);
+    EXPECT_LE(testing_support::WakeUpsOfNewestThread(500), 3) << "idle, it sleeps until a request wakes it";
     RequestEventCheck();
     ASSERT_TRUE(WaitFor([] { return !g_EventCheckRequested.load(); }));
     StopAIThread();

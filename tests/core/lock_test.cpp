@@ -176,17 +176,4 @@ TEST_F(GlobalLock, WaitEndsWhenDialogClosesOrThreadIsStopped)
     ai.join();
 }
 
-TEST_F(GlobalLock, PausedPlayHoldsTheThreadAsleepUntilPlayGoesOn)
-{
-    std::atomic<bool> run{true};
-    SetPlayPaused(true);
-    std::thread ai([&] {
-        SetThreadRunFlag(&run);
-        WaitWhilePlayPaused();
-    });
-    EXPECT_LE(testing_support::WakeUpsOfNewestThread(300), 3);
-    SetPlayPaused(false);
-    ai.join();
-}
-
 } // namespace

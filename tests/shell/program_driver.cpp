@@ -24,7 +24,6 @@
 #include "units/naval_unit.h"
 #include "core/text.h"
 #include "gui/controls.h"
-#include "gui/gui_hooks.h"
 #include "platform/clock.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
@@ -231,17 +230,6 @@ cProgramDriver& cProgramDriver::StaysStill(int milliseconds)
                   m_StillWatch.join();
                   EXPECT_LE(m_Presented - m_PresentedBeforeStill, 2) << "frames drawn while nothing changed";
               });
-}
-
-cProgramDriver& cProgramDriver::AsksForNoFrame(int frames)
-{
-    static int asked = 0;
-    return Then("count the frames asked for", [] { return true; },
-                [] { asked = 0, g_GuiHooks.frameWanted = [](double) { ++asked; }; })
-        .Then("none asked for", AfterFrames(frames), [] {
-            g_GuiHooks.frameWanted = DXUTWantFrameIn;
-            EXPECT_EQ(asked, 0) << "an animation ran where nothing moves";
-        });
 }
 
 void cProgramDriver::HoldTheGame()

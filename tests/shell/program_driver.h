@@ -106,9 +106,6 @@ public:
     // Once the loop sleeps as above: after the step before it, the loop draws no more than
     // the frame that step asked for during that much real time (nothing on the screen moves).
     cProgramDriver& StaysStill(int milliseconds);
-    // While the frames are drawn one after another: no window or panel asks for a frame of
-    // its own in that many (no animation runs; the loop would sleep).
-    cProgramDriver& AsksForNoFrame(int frames = 10);
     // The program ends (DXUTShutdown) when the script is done.
     int Run();
 
