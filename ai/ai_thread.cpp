@@ -46,8 +46,6 @@ bool g_ThreadEnded = true;
 constexpr int kStopPatienceMs = 5000;
 constexpr const wchar_t* kIdlePlace = L"waiting for the computer's phase";
 
-// Idle polls sleep this long, so an idle thread costs nothing and stops at once.
-constexpr int kIdlePollMs = 10;
 constexpr int kDummyCountryFlag = 1;
 
 void RecordFailure(const std::wstring& reason)
@@ -243,33 +241,47 @@ void RunComputerPhase(cGra& game)
         HandOver(game);
 }
 
+enum class eIdleWork { None, ComputerPhase, EventCheck, ForcedEvents };
+
+eIdleWork IdleWork(const cGra* game)
+{
+    const int state = game ? game->GetGameState() : kStateConstructed;
+    const bool standInTurn = state == kStateHuman && g_Options.humanStandIn && game && !game->m_GameOver;
+    if (state == kStateComputer || standInTurn)
+        return eIdleWork::ComputerPhase;
+    if (game && g_EventCheckRequested.load())
+        return eIdleWork::EventCheck;
+    if (game && game->m_Events && game->m_Events->HasForcedEvents())
+        return eIdleWork::ForcedEvents;
+    return eIdleWork::None;
+}
+
 void IdleLoop()
 {
     while (g_AIThreadRun.load()) {
         // g_Gra stays put while the thread runs: it is started after the game is made
         // and joined by the teardown before anything is freed.
         cGra* game = g_Gra;
-        const int state = game ? game->GetGameState() : kStateConstructed;
-        const bool standInTurn = state == kStateHuman && g_Options.humanStandIn && game && !game->m_GameOver;
-        if (state == kStateComputer || standInTurn) {
+        switch (IdleWork(game)) {
+        case eIdleWork::ComputerPhase:
             RunComputerPhase(*game);
-            SetAIThreadPlace(kIdlePlace);
-            continue;
-        }
-        if (game && g_EventCheckRequested.load()) {
+            break;
+        case eIdleWork::EventCheck:
             SetAIThreadPlace(L"the check of the scripted events");
             game->CheckEvents();
             g_EventCheckRequested = false;
-            SetAIThreadPlace(kIdlePlace);
-            continue;
-        }
-        if (game && game->m_Events && game->m_Events->HasForcedEvents()) {
+            break;
+        case eIdleWork::ForcedEvents:
             SetAIThreadPlace(L"the scripted events forced on the game");
             game->FireForcedEvents();
-            SetAIThreadPlace(kIdlePlace);
+            break;
+        case eIdleWork::None:
+            // Asleep until the state, a request or the stop wakes it: a person may look at a
+            // window or the map for an hour, and the thread costs nothing meanwhile.
+            WaitUntilWoken([game] { return IdleWork(game) != eIdleWork::None; });
             continue;
         }
-        InterruptibleSleep(kIdlePollMs);
+        SetAIThreadPlace(kIdlePlace);
     }
 }
 
@@ -332,6 +344,12 @@ void PlayComputerTurn(cPanstwo& country)
     g_Gra->m_AIs[index]->PlayTurn();
 }
 
+void RequestEventCheck()
+{
+    g_EventCheckRequested = true;
+    WakeWaitingThreads();
+}
+
 void SetAIThreadOptions(sAIThreadOptions options)
 {
     std::lock_guard<std::mutex> guard(g_AIThreadMutex);
@@ -342,7 +360,7 @@ int StartAIThread()
 {
     std::lock_guard<std::mutex> guard(g_AIThreadMutex);
     if (g_AIThread.joinable()) {
-        g_AIThreadRun.store(false);
+        ClearRunFlag(g_AIThreadRun);
         g_AIThread.join();
     }
     RecordFailure(L"");
@@ -363,7 +381,7 @@ int StopAIThread()
     // Its end is waited for as it comes, with no first pause of 200 ms and no polls: the
     // thread is joined, never terminated (killed inside the global lock it would leave the
     // lock held for good), so a fixed pause would only hold up every teardown.
-    g_AIThreadRun.store(false);
+    ClearRunFlag(g_AIThreadRun);
     // The thread may be on its way to the global lock: a caller that holds it gives it up
     // until the thread has ended. It takes the lock back only after letting go of the
     // mutex below, since a caller may take that mutex while holding the lock: retaken

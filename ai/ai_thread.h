@@ -1,9 +1,10 @@
 #pragma once
 // The computer opponent's thread. It exists from the end of loading until the teardown:
 // started once per game, stopped by clearing its run flag and joined, never killed. It
-// polls the game state: in the computer phase (state 9) it plays the computer countries in
-// turn order, ends the impulses and hands the turn to a person; in any other state it
-// serves the main thread's request to check the scripted events.
+// sleeps until it is woken, then reads the game state: in the computer phase (state 9) it
+// plays the computer countries in turn order, ends the impulses and hands the turn to a
+// person; in any other state it serves the main thread's request to check the scripted
+// events.
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -16,6 +17,8 @@ class cPanstwo;
 extern std::atomic<bool> g_AIThreadRun;
 // The main thread asks the opponent's thread to check the scripted events.
 extern std::atomic<bool> g_EventCheckRequested;
+// Asks for that check and wakes the thread for it.
+void RequestEventCheck();
 
 // How the thread plays; set before it starts.
 struct sAIThreadOptions

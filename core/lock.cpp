@@ -1,6 +1,8 @@
 #include "core/lock.h"
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 
 #include "core/console_log.h"
@@ -107,11 +109,59 @@ bool ThreadMayRun()
     return t_RunFlag == nullptr || t_RunFlag->load();
 }
 
+namespace {
+// The waits of threads that can be stopped sleep on one condition; a wake-up counts up, so
+// that one that comes between a look at the condition and the sleep is not lost.
+std::mutex g_WakeMutex;
+std::condition_variable g_WakeCv;
+uint64_t g_Wakes = 0;
+} // namespace
+
+void WakeWaitingThreads()
+{
+    {
+        std::lock_guard<std::mutex> guard(g_WakeMutex);
+        ++g_Wakes;
+    }
+    g_WakeCv.notify_all();
+}
+
+void ClearRunFlag(std::atomic<bool>& runFlag)
+{
+    runFlag.store(false);
+    WakeWaitingThreads();
+}
+
+bool WaitUntilWoken(const std::function<bool()>& ready)
+{
+    // A waiting thread leaves no line unwritten, and never the lock held.
+    g_Console.Flush();
+    cGlobalLockYield yield;
+    std::unique_lock<std::mutex> lock(g_WakeMutex);
+    for (;;) {
+        const uint64_t seen = g_Wakes;
+        // The condition is read without the wake mutex: it may take locks of its own.
+        lock.unlock();
+        if (ready())
+            return true;
+        if (!ThreadMayRun())
+            return false;
+        lock.lock();
+        g_WakeCv.wait(lock, [seen] { return g_Wakes != seen; });
+    }
+}
+
 bool InterruptibleSleep(int ms)
 {
     // A sleeping thread leaves no line unwritten.
     g_Console.Flush();
-    // Short steps so that a thread asked to stop is never held up by a long pause.
+    if (!IsVirtualClock()) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(0, ms));
+        std::unique_lock<std::mutex> lock(g_WakeMutex);
+        g_WakeCv.wait_until(lock, until, [] { return !ThreadMayRun(); });
+        return ThreadMayRun();
+    }
+    // The test's clock: short steps, so that a thread asked to stop is never held up.
     constexpr int kStep = 10;
     uint32_t start = GetTickMs();
     while (ThreadMayRun()) {
@@ -130,6 +180,7 @@ std::atomic<bool> g_PlayPaused{false};
 void SetPlayPaused(bool paused)
 {
     g_PlayPaused.store(paused);
+    WakeWaitingThreads();
 }
 
 bool IsPlayPaused()
@@ -142,11 +193,7 @@ void WaitWhilePlayPaused()
     if (t_RunFlag == nullptr || !g_PlayPaused.load())
         return;
     LogLine(L"The computer's play waits while the game is paused");
-    {
-        cGlobalLockYield yield;
-        while (g_PlayPaused.load() && InterruptibleSleep(10)) {
-        }
-    }
+    WaitUntilWoken([] { return !g_PlayPaused.load(); });
     LogLine(L"The computer's play goes on");
 }
 

@@ -61,12 +61,21 @@ private:
 };
 
 // A thread that can be asked to stop (the computer opponent's) registers its run flag;
-// every wait and sleep of that thread returns early once the flag is cleared.
+// every wait and sleep of that thread returns early once the flag is cleared, which is why
+// the flag is cleared through ClearRunFlag.
 void SetThreadRunFlag(const std::atomic<bool>* runFlag);
 // True unless this thread has a run flag that has been cleared.
 bool ThreadMayRun();
-// Sleeps in short steps while the thread may run; false when it was asked to stop.
+// Clears a run flag and wakes the waits below, so that its thread stops at once.
+void ClearRunFlag(std::atomic<bool>& runFlag);
+// Sleeps while the thread may run; false when it was asked to stop. Under a test's virtual
+// clock, which moves without waking anyone, it looks at the clock in short steps.
 bool InterruptibleSleep(int ms);
+// Sleeps, without the global lock, until ready() or until the thread is asked to stop; true
+// when ready. Nothing polls: whoever changes what ready() reads calls WakeWaitingThreads.
+bool WaitUntilWoken(const std::function<bool()>& ready);
+// Makes every WaitUntilWoken look at its condition again; any thread, any time.
+void WakeWaitingThreads();
 
 // The pause menu over the computer's play holds the computer opponent's thread: set and
 // cleared by the main thread.

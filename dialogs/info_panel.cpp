@@ -175,7 +175,10 @@ void cInfoPanel::AddWindowButton(int id, int column, const char* hintKey)
 void cInfoPanel::OnRender(float elapsed)
 {
     auto* wait = static_cast<CDXUTImage*>(GetControl(kWaitImageId, DXUT_CONTROL_IMAGE));
-    if (wait && wait->GetVisible()) {
+    // The radar turns while the computer plays. While a window waits for the person's answer,
+    // or the pause menu holds play, nothing plays: the radar stands, and no frame is drawn
+    // until the person does something (turning, it redrew the whole screen five times a second).
+    if (wait && wait->GetVisible() && !IsAnswerAwaited() && !IsPlayPaused()) {
         // The GUI's clock, which the main loop wakes for and tests drive.
         const long long ms = (long long)(GuiTime() * 1000.0);
         const int frame = int((ms / kWaitFrameMs) % 2);

@@ -74,8 +74,11 @@ bool cZdarzenia::ForceEventById(int32_t id)
     LogLine(L"Event found! Returning...");
     // Queued rather than made current: the next check would replace the current event before
     // reading it, and the forced event's effects run on the opponent's thread like the others.
-    std::lock_guard<std::mutex> guard(m_ForcedMutex);
-    m_ForcedIds.push_back(id);
+    {
+        std::lock_guard<std::mutex> guard(m_ForcedMutex);
+        m_ForcedIds.push_back(id);
+    }
+    WakeWaitingThreads();
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "ai/ai.h"
 #include "ai/ai_thread.h"
+#include "core/lock.h"
 #include "core/log.h"
 #include "core/settings.h"
 #include "events/events.h"
@@ -186,6 +187,8 @@ void cGra::SetGameState(int state)
 {
     m_GameState.store(state);
     LogLine(L"---- Game state = %i", state);
+    // The computer opponent's thread sleeps until the state may give it work.
+    WakeWaitingThreads();
     // The main loop's frames follow the state: one set elsewhere must not wait for a key.
     if (!IsMainThread())
         Presentation().WakeMainLoop();

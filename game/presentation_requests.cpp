@@ -1,10 +1,8 @@
 #include "game/presentation_requests.h"
 
-#include <chrono>
 #include <thread>
 
 #include "core/lock.h"
-#include "core/console_log.h"
 #include "core/log.h"
 
 namespace {
@@ -14,9 +12,6 @@ std::atomic<uint64_t> g_NextSerial{0};
 std::thread::id g_MainThreadId = std::this_thread::get_id();
 std::mutex g_PumpMutex;
 std::function<bool()> g_FramePump;
-
-// How often a waiting thread looks at its run flag.
-constexpr auto kWaitStep = std::chrono::milliseconds(10);
 
 } // namespace
 
@@ -69,7 +64,7 @@ void cPresentationRequest::Complete(int answer)
         m_Answer.store(answer);
         m_Done.store(true);
     }
-    m_Cv.notify_all();
+    WakeWaitingThreads();
 }
 
 int cPresentationRequest::Answer() const
@@ -110,13 +105,7 @@ int cPresentationRequest::Wait()
     // It is woken by the answer rather than polling the dialogs every 100 ms with a "WBC"
     // line a pass: the project's choice, one seed one log; the count of those lines follows
     // how long a person takes, and the log of one seed would differ from run to run.
-    g_Console.Flush();
-    {
-        cGlobalLockYield yield;
-        std::unique_lock<std::mutex> lock(m_Mutex);
-        while (!m_Done.load() && ThreadMayRun())
-            m_Cv.wait_for(lock, kWaitStep);
-    }
+    WaitUntilWoken([this] { return m_Done.load(); });
     return Answer();
 }
 

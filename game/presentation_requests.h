@@ -4,7 +4,6 @@
 // window itself: it posts, and where it needs the outcome (the option a person chose, the
 // end of a move animation) it waits on the request without holding the global lock.
 #include <atomic>
-#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -89,7 +88,6 @@ private:
     std::atomic<bool> m_Done{false};
     std::atomic<int> m_Answer{0};
     mutable std::mutex m_Mutex;
-    std::condition_variable m_Cv;
 };
 
 using RequestHandle = std::shared_ptr<cPresentationRequest>;

@@ -57,7 +57,7 @@ void cGra::StartGame()
         // Only a play-by-e-mail game checks its events at the dummy country; any other game
         // checks them when the impulse ends, and would check them twice.
         if (m_IsPbem)
-            g_EventCheckRequested = true;
+            RequestEventCheck();
     } else {
         m_PlayState->CenterViewOnActiveCountry(true);
     }

@@ -602,7 +602,7 @@ void EndTurnFromMainThread()
         return;
     }
     if (game->m_IsPbem && IsDummy(current)) {
-        g_EventCheckRequested = true;
+        RequestEventCheck();
         return;
     }
     current->RecalculateUnitsVisibility();

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <fstream>
 #include <map>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "core/console_log.h"
 #include "core/log.h"
 #include "core/text.h"
+#include "platform/clock.h"
 #include "platform/paths.h"
 #include "platform/sdl_renderer.h"
 #include "platform/texture.h"
@@ -174,6 +176,23 @@ void ExpectSameSaveFiles(const std::filesystem::path& a, const std::filesystem::
         const auto other = second.find(name);
         EXPECT_TRUE(other != second.end() && other->second == bytes) << name << " differs";
     }
+}
+
+int WakeUpsOfNewestThread(int milliseconds)
+{
+    int newest = 0;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task"))
+        newest = std::max(newest, std::stoi(task.path().filename().string()));
+    auto switches = [newest] {
+        std::ifstream status("/proc/self/task/" + std::to_string(newest) + "/status");
+        for (std::string line; std::getline(status, line);)
+            if (line.starts_with("voluntary_ctxt_switches:"))
+                return std::stoi(line.substr(24));
+        return -1;
+    };
+    const int before = switches();
+    SleepMs(milliseconds);
+    return switches() - before;
 }
 
 } // namespace testing_support

@@ -38,5 +38,7 @@ void OpenOffscreenScreen(int width, int height, std::unique_ptr<cWindow>& window
 // Expects the two save folders to hold the same files, byte for byte, but the time of the
 // save in Info.ini.
 void ExpectSameSaveFiles(const std::filesystem::path& a, const std::filesystem::path& b);
+// How often the thread started last wakes up by itself within the time: a sleeper makes no wake-ups.
+int WakeUpsOfNewestThread(int milliseconds);
 
 } // namespace testing_support

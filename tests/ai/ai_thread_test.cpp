@@ -129,6 +129,9 @@ TEST_F(AIThreadPlay, ThreadServesTheEventCheckOutsideTheComputerPhase)
     g_EventCheckRequested = true;
     StartAIThread();
     ASSERT_TRUE(WaitFor([] { return !g_EventCheckRequested.load(); }));
+    EXPECT_LE(testing_support::WakeUpsOfNewestThread(500), 3) << "idle, it sleeps until a request wakes it";
+    RequestEventCheck();
+    ASSERT_TRUE(WaitFor([] { return !g_EventCheckRequested.load(); }));
     StopAIThread();
     EXPECT_TRUE(testing_support::LogHasInOrder({L"CHECKING EVENTS...", L"CHECKING EVENTS FINISHED"}));
     EXPECT_EQ(game->GetGameState(), kStateHuman);

@@ -99,7 +99,8 @@ TEST(PresentationRequests, AWaitEndsWithTheFallbackWhenTheThreadIsStoppedOrTheQu
     });
     while (screen.queue.PendingCount() == 0)
         std::this_thread::yield();
-    run = false; // the teardown stops the thread; nobody answers
+    EXPECT_LE(testing_support::WakeUpsOfNewestThread(300), 3) << "the wait sleeps until it is answered or stopped";
+    ClearRunFlag(run); // as the teardown stops the thread; nobody answers
     opponent.join();
     EXPECT_EQ(answer.load(), 3);
 

@@ -13,6 +13,7 @@
 #include "dialogs/preferences_dialog.h"
 #include "dialogs/save_dialog.h"
 #include "gui/controls.h"
+#include "gui/gui_hooks.h"
 #include "game/play_counts.h"
 #include "game/game.h"
 #include "game/load_request.h"
@@ -20,6 +21,7 @@
 #include "game/save_game.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "shell/dxut.h"
 #include "shell/menus/loading_menu.h"
 #include "shell/menus/pause_menu.h"
 #include "shell/menus/scenario_menu.h"
@@ -317,6 +319,11 @@ TEST(PauseMenu, ExitOverTheComputersPlayEndsTheProgramOnceAnswered)
     MakeTestlandFolder();
     driver.StartWith(LoadTestland).Then("settings", Settings, [] { D::ClickControl(IDC_OK); });
     PauseTheComputersPlay(driver);
+    // Nothing plays under the menu: the radar asks for no frame, and the computer's thread sleeps.
+    static int framesAsked = 0;
+    driver.Then("faded in", D::AfterFrames(60), [] { g_GuiHooks.frameWanted = [](double) { ++framesAsked; }; })
+        .Then("none asked", D::AfterFrames(10), [] { g_GuiHooks.frameWanted = DXUTWantFrameIn; EXPECT_EQ(framesAsked, 0); })
+        .Then("asleep", [] { return true; }, [] { EXPECT_LE(testing_support::WakeUpsOfNewestThread(300), 3); });
     driver.Then("exit", [] { return true; }, [] { D::ClickControl(IDC_EXIT); })
         .Then("yes", Asked, [] { D::ClickControl(kConfirmYesId); });
     EXPECT_EQ(driver.Run(), 0);

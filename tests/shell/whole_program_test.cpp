@@ -20,6 +20,7 @@
 #include "events/events.h"
 #include "game/reports.h"
 #include "gui/controls.h"
+#include "gui/gui_hooks.h"
 #include "shell/dxut.h"
 #include "shell/links.h"
 #include "shell/menus/scenario_menu.h"
@@ -549,7 +550,7 @@ TEST(WholeProgram, OnTestlandTheOtherSidesTurnShowsNoPersonsPointsAndSaysWhenItW
     cProgramDriver driver({{"Delay/AICombatResult", "300"}}, {"scenarios", "save", "pbem"});
     MakeTestlandFolder();
     static std::wstring albion;
-    static int toldWithoutAWindow = 0;
+    static int toldWithoutAWindow = 0, framesAsked = 0;
     driver.StartWith(LoadTestland)
         .Then("start", [] { return dynamic_cast<iMenuScreen*>(g_CurrentMenu) != nullptr && g_Gra; },
               [] { D::ClickControl(IDC_OK); })
@@ -580,6 +581,9 @@ TEST(WholeProgram, OnTestlandTheOtherSidesTurnShowsNoPersonsPointsAndSaysWhenItW
               {}, 20000)
         .Then("settled", D::AfterFrames(5))
         .Picture("waiting_for_answer")
+        // Nothing plays while the window waits: the radar stands, and asks for no frame.
+        .Then("faded in", D::AfterFrames(60), [] { g_GuiHooks.frameWanted = [](double) { ++framesAsked; }; })
+        .Then("none asked", D::AfterFrames(10), [] { g_GuiHooks.frameWanted = DXUTWantFrameIn; EXPECT_EQ(framesAsked, 0); })
         .Then("read it", [] { return true; }, [] { D::PressKey(VK_RETURN); })
         .Then("the game goes on", [] { return !CurrentDialog() || g_Gra->GetGameState() == 7; },
               [] { EXPECT_NE(InfoText(kInfoStatusId), LangText("statusbar_hint_waiting_for_answer")); }, 2000)
