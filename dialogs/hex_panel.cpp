@@ -244,8 +244,8 @@ void cHexPanel::OnBuildMulberryPressed()
         auto* harbour = new cMulberry();
         harbour->m_Id = NextLandUnitId();
         harbour->m_Owner = hex->controller;
-        // The game's dice: the Parts disagree, all chance going through the game's dice and this
-        // number through the C library's rand(), which no seed of the game's and no save holds.
+        // The game's dice: the design sends all chance through them but draws this number from
+        // the C library's rand(), which no seed of the game's and no save holds.
         std::wstring name = FormatText(acting->GetUnitTypeName(UNIT_MULBERRY), RandomInt(10, 99));
         if (name.size() > 99)
             name.resize(99);

@@ -163,7 +163,7 @@ bool PresentCombatResult(const sCombatResult& result, bool byComputer)
 {
     const float delay = g_DelayValues[byComputer ? DELAY_AI_COMBAT_RESULT : DELAY_HUMAN_COMBAT_RESULT];
     // No person's country left: the settings refuse such a game and annexing the last one ends
-    // the war (the Parts leave the windows of that impulse's rest open); the tool's wars post none.
+    // the war (the design leaves the windows of that impulse's rest open); the tool's wars post none.
     if (delay == 0.0f || !g_Gra || !g_Gra->HasHumanCountry())
         return false;
     int person = 0;
