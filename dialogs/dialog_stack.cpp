@@ -327,6 +327,16 @@ void CloseDialogsDownToKind(int kindId)
         }
 }
 
+void CloseDialogsAboveKind(int kindId)
+{
+    cStackLock lock;
+    int depth = 0;
+    for (auto it = g_OpenDialogs.rbegin(); it != g_OpenDialogs.rend() && (*it)->KindId() != kindId; ++it)
+        ++depth;
+    if (depth > 0)
+        CloseTopDialogs(depth);
+}
+
 cDialog* FindOpenDialogByKind(int kindId)
 {
     cStackLock lock;

@@ -152,6 +152,8 @@ void PushDialog(cDialog* dialog, int offset = 0);
 void CloseTopDialogs(int count);
 // Closes the highest window of that kind and every window above it.
 void CloseDialogsDownToKind(int kindId);
+// Closes the windows above the topmost of that kind, or every window when none is of it.
+void CloseDialogsAboveKind(int kindId);
 // The lowest open window of that kind, or null.
 cDialog* FindOpenDialogByKind(int kindId);
 // The current dialog as a window, or null.

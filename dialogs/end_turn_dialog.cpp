@@ -1,7 +1,12 @@
 #include "dialogs/end_turn_dialog.h"
 
+#include <system_error>
+
 #include "core/settings.h"
 #include "core/stringbase.h"
+#include "core/text.h"
+#include "dialogs/dialog_stack.h"
+#include "dialogs/message_dialog.h"
 #include "gui/controls.h"
 
 cDialogPotwKoncaTury::cDialogPotwKoncaTury()
@@ -18,11 +23,17 @@ void cDialogPotwKoncaTury::OnYesPressed(unsigned, CDXUTControl*)
     const bool skip = dontAsk && dontAsk->GetChecked();
     g_UserSettings.skipEndTurnConfirmation = skip;
     g_Settings.SetBool("InterfaceSettings/ConfirmEndTurn", !skip);
-    SaveZoomSetting(g_MapZoom);
+    std::error_code why;
+    SaveZoomSetting(g_MapZoom, &why);
     SetAnswer(1);
     CloseTopDialogs(1);
     if (g_ShellLinks.endTurnFromMainThread)
         g_ShellLinks.endTurnFromMainThread();
+    // Told once the turn has passed on, which closes the windows open before: untold, the
+    // next start would ask again without a word.
+    if (why)
+        PushDialog(new cDialogTekstowy(LangFormat("pref_settings_not_written_%s", Utf8ToWide(why.message())),
+                                       LangText("pref_title")));
 }
 
 void cDialogPotwKoncaTury::OnNoPressed(unsigned, CDXUTControl*) { CloseTopDialogs(1); }

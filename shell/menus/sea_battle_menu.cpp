@@ -9,6 +9,7 @@
 #include "core/settings.h"
 #include "core/stringbase.h"
 #include "dialogs/dialog_stack.h"
+#include "dialogs/message_dialog.h"
 #include "game/game.h"
 #include "game/game_state.h"
 #include "gui/edit_box.h"
@@ -119,8 +120,9 @@ cSeaBattleMenu::cSeaBattleMenu(RequestHandle request)
     m_BattleSerial = m_Request ? m_Request->Data().unitId : 0;
     if (g_Gra)
         g_Gra->SetGameState(kStateSeaBattleScreen);
-    if (g_CurrentDialog)
-        CloseTopDialogs(-1);
+    // A message not yet read (a failed autosave, told as the turn passed on) stays over the
+    // board; the windows above it go.
+    CloseDialogsAboveKind(kMessageDialogKind);
     LogLine(L"----- Sea Battle Screen -----");
 
     // The frame first: it is drawn under the titles.

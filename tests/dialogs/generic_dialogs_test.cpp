@@ -2,6 +2,8 @@
 // new-turn announcement, driven by clicks and keys; and the requests they answer.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/settings.h"
 #include "core/stringbase.h"
 #include "dialogs/end_turn_dialog.h"
@@ -165,6 +167,13 @@ TEST_F(GenericDialogs, EndTurnWithDontAskTickedStoresTheSettingAndEndsTheTurn)
     ASSERT_TRUE(saved.Load("Settings.ini"));
     EXPECT_EQ(saved.Find("InterfaceSettings/ConfirmEndTurn"), std::wstring(L"false"));
     EXPECT_EQ(saved.GetInt("MapDisplay/Zoom", 0), 50) << "the zoom the map is shown at";
+
+    // A Settings.ini that cannot be written is told once the turn has ended.
+    std::filesystem::create_symlink("/dev/full", "Settings.ini.tmp");
+    PushDialog(new cDialogPotwKoncaTury);
+    Click(kConfirmYesId);
+    EXPECT_EQ(turnsEnded, 2);
+    EXPECT_EQ(OpenKinds(), std::vector<int>{kMessageDialogKind});
 }
 
 TEST_F(GenericDialogs, NewTurnNamesTheCountryAndClosesOnAClickEnterOrEscape)

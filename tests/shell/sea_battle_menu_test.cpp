@@ -10,6 +10,7 @@
 #include "core/text.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/message_dialog.h"
+#include "dialogs/new_turn_dialog.h"
 #include "game/consts.h"
 #include "game/game.h"
 #include "game/game_state.h"
@@ -474,6 +475,10 @@ TEST_F(SeaBattleScreen, ABattleToBeResolvedAtOnceIsFoughtToItsEndByAClickOfItsOw
             clicks.push_back(id);
     };
     bool opened = false;
+    // A message told before the battle and not yet read stays over the board; one above it goes.
+    auto* unread = new cDialogTekstowy(L"The game could not be saved as autosave", L"Save game");
+    PushDialog(unread);
+    PushDialog(new cDialogNowejTury(kAlbionId));
     SetFramePump([&] {
         if (!g_CurrentMenu && !opened)
             battle.m_AutoResolve = true; // asked for before the screen is built
@@ -485,6 +490,8 @@ TEST_F(SeaBattleScreen, ABattleToBeResolvedAtOnceIsFoughtToItsEndByAClickOfItsOw
         if (!opened) {
             opened = true;
             EXPECT_EQ(clicks, std::vector<int>{661});
+            EXPECT_EQ(CurrentDialog(), unread);
+            CloseTopDialogs(1); // read: it held the clicks meant for the board
         }
         menu->OnFrameMove(0, 0.1f);
         if (battle.IsOver())
