@@ -1,6 +1,9 @@
 #include "core/ini.h"
 
+#include <string>
 #include <system_error>
+
+#include <unistd.h>
 
 #include "core/log.h"
 #include "core/text.h"
@@ -35,8 +38,10 @@ std::wstring PathText(const std::filesystem::path& p)
 // why, when given, gets the system's reason of a failure.
 bool WriteReplacing(const std::filesystem::path& path, const std::string& bytes, std::error_code* why)
 {
+    // A name of this program's own: a second game on the folder writing the same file would
+    // take the other's file on its way, or write into it.
     std::filesystem::path temp = path;
-    temp += ".tmp";
+    temp += "." + std::to_string(::getpid()) + ".tmp";
     std::error_code ec;
     if (WriteWholeFile(temp, bytes, &ec))
         std::filesystem::rename(temp, path, ec);

@@ -30,7 +30,9 @@ TEST(IniFile, SaveWritesSortedSectionsWithCommentsAndKeepsSectionlessKeysApart)
     ASSERT_TRUE(ini.Load(dir / "s.ini"));
     ini.GetInt("Audio/SFXVolume", 100);
     ini.SetBool("Main/Fullscreen", false);
+    WriteWholeFile(dir / "s.ini.tmp", "another program's");
     ASSERT_TRUE(ini.Save());
+    EXPECT_EQ(ReadWholeFile(dir / "s.ini.tmp"), std::optional<std::string>("another program's")) << "left to it";
     EXPECT_EQ(ReadWholeFile(dir / "s.ini").value(),
               "TopKey = 1\r\n"
               "\r\n[Audio]\r\nSFXVolume = 100\r\n"

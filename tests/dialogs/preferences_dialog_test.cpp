@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <unistd.h>
 
 #include "core/ini.h"
 #include "core/settings.h"
@@ -112,7 +113,7 @@ TEST_F(Preferences, OkWritesEveryChangeIntoSettingsIniAndGoesBackToTheMap)
     // On a full disk Settings.ini stays as it was, and the player is told why.
     const std::optional<std::string> before = ReadWholeFile("Settings.ini");
     Open();
-    fs::create_symlink("/dev/full", "Settings.ini.tmp");
+    fs::create_symlink("/dev/full", "Settings.ini." + std::to_string(getpid()) + ".tmp");
     Click(kPreferencesOkId);
     EXPECT_EQ(ReadWholeFile("Settings.ini"), before);
     EXPECT_EQ(OpenKinds(), std::vector<int>{kMessageDialogKind});
