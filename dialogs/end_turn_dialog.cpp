@@ -29,9 +29,9 @@ void cDialogPotwKoncaTury::OnYesPressed(unsigned, CDXUTControl*)
     CloseTopDialogs(1);
     if (g_ShellLinks.endTurnFromMainThread)
         g_ShellLinks.endTurnFromMainThread();
-    // Told once the turn has passed on, which closes the windows open before: untold, the
-    // next start would ask again without a word.
-    if (why)
+    // The ticked box told once the turn has passed on, which closes the windows open before:
+    // untold, the next start would ask again without a word.
+    if (why && skip)
         PushDialog(new cDialogTekstowy(LangFormat("pref_settings_not_written_%s", Utf8ToWide(why.message())),
                                        LangText("pref_title")));
 }

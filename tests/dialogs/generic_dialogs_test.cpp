@@ -168,12 +168,12 @@ TEST_F(GenericDialogs, EndTurnWithDontAskTickedStoresTheSettingAndEndsTheTurn)
     ASSERT_TRUE(saved.Load("Settings.ini"));
     EXPECT_EQ(saved.Find("InterfaceSettings/ConfirmEndTurn"), std::wstring(L"false"));
     EXPECT_EQ(saved.GetInt("MapDisplay/Zoom", 0), 50) << "the zoom the map is shown at";
-    // A Settings.ini that cannot be written is told once the turn has ended.
     std::filesystem::create_symlink("/dev/full", "Settings.ini." + std::to_string(getpid()) + ".tmp");
     PushDialog(new cDialogPotwKoncaTury);
+    Click(kEndTurnDontAskId);
     Click(kConfirmYesId);
     EXPECT_EQ(turnsEnded, 2);
-    EXPECT_EQ(OpenKinds(), std::vector<int>{kMessageDialogKind});
+    EXPECT_EQ(OpenKinds(), std::vector<int>{kMessageDialogKind}) << "the unwritten box told";
 }
 
 TEST_F(GenericDialogs, NewTurnNamesTheCountryAndClosesOnAClickEnterOrEscape)
