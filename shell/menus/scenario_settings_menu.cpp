@@ -277,6 +277,8 @@ cScenarioSettingsMenu::cScenarioSettingsMenu()
                         LangText("scenario_settings_pbem_player_remove_hint").c_str());
 
     FillPlayers();
+    // No player is chosen yet: there is nobody to remove.
+    SetControlEnabled(IDC_REMOVE_PLAYER, false);
 
     if (g_Gra && g_Gra->m_Mapa) {
         // A saved game takes the decorations and the minimap of its scenario.

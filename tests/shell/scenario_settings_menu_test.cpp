@@ -189,6 +189,7 @@ TEST(ScenarioSettings, APlayByEmailGameGetsItsPlayersItsFolderAndItsRepository)
                   // Only the new-player row to begin with, none chosen, the edits empty.
                   EXPECT_EQ(Control<CDXUTListBox>(IDC_PLAYERS)->GetSize(), 1);
                   EXPECT_EQ(Control<CDXUTEditBox>(IDC_PLAYER_NAME)->GetText(), L"");
+                  EXPECT_FALSE(D::FindControl(IDC_REMOVE_PLAYER)->GetEnabled()) << "nobody to remove";
                   typeInto(IDC_PLAYER_NAME, L"Ada");
                   typeInto(IDC_PLAYER_EMAIL, L"ada@example.org");
                   D::ClickControl(IDC_SAVE_PLAYER);
