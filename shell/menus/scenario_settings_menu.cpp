@@ -273,11 +273,11 @@ cScenarioSettingsMenu::cScenarioSettingsMenu()
             edit->m_pForbiddenChars = L";|";
     AddButtonFromLayout(IDC_SAVE_PLAYER, LangText("scenario_settings_pbem_player_save").c_str(),
                         LangText("scenario_settings_pbem_player_save_hint").c_str());
+    // No player is chosen yet: there is nobody to remove, and the hint says so.
     AddButtonFromLayout(IDC_REMOVE_PLAYER, LangText("scenario_settings_pbem_player_remove").c_str(),
-                        LangText("scenario_settings_pbem_player_remove_hint").c_str());
+                        LangText("scenario_settings_pbem_player_remove_hint_no_selection").c_str());
 
     FillPlayers();
-    // No player is chosen yet: there is nobody to remove.
     SetControlEnabled(IDC_REMOVE_PLAYER, false);
 
     if (g_Gra && g_Gra->m_Mapa) {
@@ -560,6 +560,9 @@ void cScenarioSettingsMenu::OnPlayerSelected()
         set(IDC_PLAYER_EMAIL, player->email);
     }
     SetControlEnabled(IDC_REMOVE_PLAYER, player != nullptr);
+    if (CDXUTControl* remove = GetControl(IDC_REMOVE_PLAYER))
+        remove->SetHint(LangText(player ? "scenario_settings_pbem_player_remove_hint"
+                                        : "scenario_settings_pbem_player_remove_hint_no_selection"));
 }
 
 void cScenarioSettingsMenu::OnSavePlayerPressed()
