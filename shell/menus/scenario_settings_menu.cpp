@@ -140,7 +140,8 @@ int DataAsNumber(void* data) { return int(reinterpret_cast<intptr_t>(data)); }
 // longer name would give a folder that no turn could be saved into.
 std::optional<std::wstring> MakeGameFolder(const std::wstring& name)
 {
-    if (name.empty())
+    // Blanks alone name nothing: the folder would stand as a blank row in the list of games.
+    if (IsBlank(name))
         return LangText("pbem_game_name_empty");
     if (name.size() > kMaxNameLength)
         return LangFormat("pbem_game_name_too_long_%i_%i", int(kMaxNameLength), int(name.size()));

@@ -285,6 +285,7 @@ TEST(ScenarioSettings, APlayByEmailGameGetsItsPlayersItsFolderAndItsRepository)
                   WriteFile("data/pbem/Odd/notes.txt", "");
                   std::filesystem::create_directories("data/pbem/Summer War");
                   for (const auto& [name, why] : {std::pair{std::wstring(), LangText("pbem_game_name_empty")},
+                                                  {std::wstring(L"   "), LangText("pbem_game_name_empty")},
                                                   {std::wstring(200, L'x'), LangFormat("pbem_game_name_too_long_%i_%i", 99, 200)},
                                                   {L"Taken", LangFormat("pbem_game_name_taken_%s", L"Taken", L"Taken")},
                                                   {L"Odd", LangFormat("pbem_game_folder_not_a_game_%s", L"Odd")}}) {
