@@ -163,7 +163,9 @@ void cDialogKonwojow::UpdateControls()
             radio->SetEnabled(false);
             radio->SetCheckedInternal(false, false, false, false);
         }
-        production->SetHint(LangText("convoys_type_pp_hint"));
+        // Greyed for want of a convoy: the hint says so, not what the cargo would do.
+        for (CDXUTRadioButton* radio : {production, supply})
+            radio->SetHint(LangText("convoys_type_hint_no_selection"));
         slider->SetEnabled(false);
         value->SetEnabled(false);
         // Emptied as at first, not only disabled: the value of a convoy deleted or no longer
@@ -184,6 +186,7 @@ void cDialogKonwojow::UpdateControls()
     production->SetHint(mayCarryPoints ? LangText("convoys_type_pp_hint") : refusal);
     production->SetCheckedInternal(convoy->type == CONVOY_PP, false, false, false);
     supply->SetEnabled(true);
+    supply->SetHint(LangText("convoys_type_supply_hint"));
     supply->SetCheckedInternal(convoy->type != CONVOY_PP, false, false, false);
     slider->SetEnabled(true);
     slider->SetRange(0, ConvoyMaximum(*convoy));

@@ -1,6 +1,7 @@
 #include "dialogs/text_input_dialog.h"
 
 #include "core/stringbase.h"
+#include "core/text.h"
 #include "gui/controls.h"
 
 std::wstring g_TextInputResult;
@@ -42,7 +43,14 @@ void cDialogPobraniaTekstu::OnKeyboard(unsigned key, bool keyDown, bool)
 void cDialogPobraniaTekstu::OnOkPressed(unsigned event, CDXUTControl* control)
 {
     auto* edit = static_cast<CDXUTEditBox*>(GetControl(kTextInputEditId, DXUT_CONTROL_EDITBOX));
-    g_TextInputResult = edit ? edit->GetText().substr(0, kTextInputMaxLength) : std::wstring();
+    const std::wstring typed = edit ? edit->GetText().substr(0, kTextInputMaxLength) : std::wstring();
+    // Blanks name nothing: a unit or a fleet without a name would stand blank in every list
+    // and report. The name stays as it was, as after Cancel.
+    if (TrimSpaces(typed).empty()) {
+        OnCancelPressed(event, control);
+        return;
+    }
+    g_TextInputResult = typed;
     SetAnswer(1);
     if (Owner())
         Owner()->OnGUIEvent(event, kTextInputOkId, control);

@@ -1,6 +1,6 @@
 #pragma once
 // A line of text to type: OK keeps it (at most 99 characters) in g_TextInputResult and
-// tells the owner window; Cancel only tells the owner.
+// tells the owner window; Cancel, or OK on blanks alone, only tells the owner of a cancel.
 #include <string>
 
 #include "dialogs/dialog_stack.h"

@@ -291,6 +291,11 @@ void cScenarioMenu::FillList()
         ShowNothingToLoad();
     }
     SetControlEnabled(IDC_START, list->GetSize() > 0);
+    // Greyed, Start says why: the tab lists nothing, and where what it lists comes from.
+    static const char* const kNothingListed[] = {"scenario_start_hint_no_scenario", "scenario_start_hint_no_save",
+                                                 "scenario_start_hint_no_pbem_game"};
+    if (CDXUTControl* start = GetControl(IDC_START))
+        start->SetHint(LangText(list->GetSize() > 0 ? "scenario_new_game_start_hint" : kNothingListed[m_SelectedTab]));
 }
 
 void cScenarioMenu::OnRowSelected() { ShowDetails(); }

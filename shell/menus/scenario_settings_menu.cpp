@@ -140,7 +140,8 @@ int DataAsNumber(void* data) { return int(reinterpret_cast<intptr_t>(data)); }
 // longer name would give a folder that no turn could be saved into.
 std::optional<std::wstring> MakeGameFolder(const std::wstring& name)
 {
-    if (name.empty())
+    // Blanks alone name nothing: the folder would stand as a blank row in the list of games.
+    if (IsBlank(name))
         return LangText("pbem_game_name_empty");
     if (name.size() > kMaxNameLength)
         return LangFormat("pbem_game_name_too_long_%i_%i", int(kMaxNameLength), int(name.size()));
@@ -273,10 +274,12 @@ cScenarioSettingsMenu::cScenarioSettingsMenu()
             edit->m_pForbiddenChars = L";|";
     AddButtonFromLayout(IDC_SAVE_PLAYER, LangText("scenario_settings_pbem_player_save").c_str(),
                         LangText("scenario_settings_pbem_player_save_hint").c_str());
+    // No player is chosen yet: there is nobody to remove, and the hint says so.
     AddButtonFromLayout(IDC_REMOVE_PLAYER, LangText("scenario_settings_pbem_player_remove").c_str(),
-                        LangText("scenario_settings_pbem_player_remove_hint").c_str());
+                        LangText("scenario_settings_pbem_player_remove_hint_no_selection").c_str());
 
     FillPlayers();
+    SetControlEnabled(IDC_REMOVE_PLAYER, false);
 
     if (g_Gra && g_Gra->m_Mapa) {
         // A saved game takes the decorations and the minimap of its scenario.
@@ -558,6 +561,9 @@ void cScenarioSettingsMenu::OnPlayerSelected()
         set(IDC_PLAYER_EMAIL, player->email);
     }
     SetControlEnabled(IDC_REMOVE_PLAYER, player != nullptr);
+    if (CDXUTControl* remove = GetControl(IDC_REMOVE_PLAYER))
+        remove->SetHint(LangText(player ? "scenario_settings_pbem_player_remove_hint"
+                                        : "scenario_settings_pbem_player_remove_hint_no_selection"));
 }
 
 void cScenarioSettingsMenu::OnSavePlayerPressed()

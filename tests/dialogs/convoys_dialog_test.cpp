@@ -94,6 +94,7 @@ TEST_F(ConvoysDialog, TheChosenConvoyIsMovedRetypedValuedAndDeleted)
                    kConvoysValueSliderId})
         EXPECT_FALSE(Enabled(id)) << id;
     EXPECT_EQ(TextOf(kConvoysValueTextId), L"") << "no value for no convoy";
+    EXPECT_EQ(HintOf(dialog->GetControl(kConvoysSupplyId)), LangText("convoys_type_hint_no_selection"));
     // No key closes the window: only its button.
     Key(VK_ESCAPE);
     Key(VK_RETURN);

@@ -118,6 +118,10 @@ TEST_F(GenericDialogs, TextInputKeepsAtMost99CharactersAndCancelKeepsTheInitialT
     Type(L"Evil;fleet|x");
     Click(kTextInputOkId);
     EXPECT_EQ(g_TextInputResult, L"Evilfleetx");
+    PushDialog(new cDialogPobraniaTekstu(L"Rename", L"New name:", L""));
+    Type(L"  ");
+    Click(kTextInputOkId);
+    EXPECT_EQ(g_TextInputResult, L"") << "blanks name nothing: the name stays";
 }
 
 TEST_F(GenericDialogs, ListChoiceAnswersByOkOrCancelAloneWithTheChosenRowsId)

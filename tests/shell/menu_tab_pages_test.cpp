@@ -2,6 +2,7 @@
 // a tab with nothing to load shows no details of the last game.
 #include <gtest/gtest.h>
 
+#include "core/stringbase.h"
 #include "gui/controls.h"
 #include "shell/menus/scenario_menu.h"
 #include "shell/menus/scenario_settings_menu.h"
@@ -59,6 +60,8 @@ TEST(MenuTabPages, EachTabOfTheScenarioListAndTheScenarioSettingsShowsItsPage)
         EXPECT_EQ(dynamic_cast<CDXUTEditBox*>(D::FindControl(IDC_SAVE_TURN))->GetText(), L"-");
         EXPECT_EQ(dynamic_cast<CDXUTMemo*>(D::FindControl(IDC_DESCRIPTION))->GetText(), L"");
         EXPECT_FALSE(D::FindControl(IDC_START)->GetEnabled());
+        EXPECT_EQ(std::wstring(D::FindControl(IDC_START)->GetHint()),
+                  LangText(tab == 1 ? "scenario_start_hint_no_save" : "scenario_start_hint_no_pbem_game"));
     });
     driver.Then("new games", D::AfterFrames(2), [] { D::ClickTab(IDC_LIST_TABS, 0); })
         .Then("show Testland", [] { return D::ShowListRow(IDC_LIST, L"Testland"); })

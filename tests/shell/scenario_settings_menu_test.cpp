@@ -189,6 +189,9 @@ TEST(ScenarioSettings, APlayByEmailGameGetsItsPlayersItsFolderAndItsRepository)
                   // Only the new-player row to begin with, none chosen, the edits empty.
                   EXPECT_EQ(Control<CDXUTListBox>(IDC_PLAYERS)->GetSize(), 1);
                   EXPECT_EQ(Control<CDXUTEditBox>(IDC_PLAYER_NAME)->GetText(), L"");
+                  EXPECT_FALSE(D::FindControl(IDC_REMOVE_PLAYER)->GetEnabled()) << "nobody to remove";
+                  EXPECT_EQ(std::wstring(D::FindControl(IDC_REMOVE_PLAYER)->GetHint()),
+                            LangText("scenario_settings_pbem_player_remove_hint_no_selection"));
                   typeInto(IDC_PLAYER_NAME, L"Ada");
                   typeInto(IDC_PLAYER_EMAIL, L"ada@example.org");
                   D::ClickControl(IDC_SAVE_PLAYER);
@@ -282,6 +285,7 @@ TEST(ScenarioSettings, APlayByEmailGameGetsItsPlayersItsFolderAndItsRepository)
                   WriteFile("data/pbem/Odd/notes.txt", "");
                   std::filesystem::create_directories("data/pbem/Summer War");
                   for (const auto& [name, why] : {std::pair{std::wstring(), LangText("pbem_game_name_empty")},
+                                                  {std::wstring(L"   "), LangText("pbem_game_name_empty")},
                                                   {std::wstring(200, L'x'), LangFormat("pbem_game_name_too_long_%i_%i", 99, 200)},
                                                   {L"Taken", LangFormat("pbem_game_name_taken_%s", L"Taken", L"Taken")},
                                                   {L"Odd", LangFormat("pbem_game_folder_not_a_game_%s", L"Odd")}}) {
