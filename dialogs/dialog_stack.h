@@ -89,7 +89,7 @@ public:
     void AttachRequest(RequestHandle request) { m_Request = std::move(request); }
     void SetAnswer(int answer) { m_Answer = answer; }
     // True while someone waits for this window's answer.
-    bool AwaitsAnswer() const { return m_Request && !m_Request->IsComplete(); }
+    virtual bool AwaitsAnswer() const { return m_Request && !m_Request->IsComplete(); }
 
     bool m_CountdownPaused = true;
     float m_Countdown = -1.0f; // seconds; below 0: no countdown

@@ -72,6 +72,9 @@ public:
     using tOpen = std::function<void(const RequestHandle&)>;
     cCoverBeforeScreen(std::vector<int> countryIds, RequestHandle request, tOpen open);
     ~cCoverBeforeScreen() override;
+    // The request waits for the window behind it: until then nothing plays, and the radar
+    // stands (turning under the cover, it redrew the whole screen five times a second).
+    bool AwaitsAnswer() const override { return m_Request && !m_Request->IsComplete(); }
 
 private:
     void OnDismissed() override;

@@ -23,9 +23,11 @@
 #include "game/presentation_requests.h"
 #include "game/save_game.h"
 #include "gui/controls.h"
+#include "gui/gui_hooks.h"
 #include "platform/clock.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "shell/dxut.h"
 #include "shell/links.h"
 #include "shell/shell_presentation.h"
 #include "shell/menus/pause_menu.h"
@@ -321,6 +323,7 @@ TEST(EndOfTurn, InHotSeatPlayAReportForAPersonWaitsUnderTheirCoverAndItsTimeRuns
     cProgramDriver driver({{"Delay/AICombatResult", std::to_string(kShownMs)}}, {"scenarios", "save", "pbem"});
     MakeTestlandFolder();
     static uint32_t coveredAt = 0;
+    static int framesAsked = 0;
     auto fightReport = [] { return dynamic_cast<cDialogWynikuWalki*>(CurrentDialog()); };
     driver.StartWith(LoadTestland)
         .Then("Borussia to a person too", InScenarioSettings, [] { GivePersonTheRow(1); })
@@ -341,6 +344,9 @@ TEST(EndOfTurn, InHotSeatPlayAReportForAPersonWaitsUnderTheirCoverAndItsTimeRuns
               }),
               [] { coveredAt = GetTickMs(); }, 20000)
         .Grab(ExpectTheCoverHidesTheMap)
+        // Nothing plays under the cover: the radar behind it asks for no frame.
+        .Then("faded in", D::AfterFrames(60), [] { g_GuiHooks.frameWanted = [](double) { ++framesAsked; }; })
+        .Then("none asked", D::AfterFrames(10), [] { g_GuiHooks.frameWanted = DXUTWantFrameIn; EXPECT_EQ(framesAsked, 0); })
         // Nobody comes for longer than the report would have stood: it waits, unread.
         .Then("its person is away", [] { return GetTickMs() - coveredAt > uint32_t(2 * kShownMs); },
               [fightReport] {
