@@ -68,6 +68,7 @@ void CDXUTEditBox::ResetCaretBlink()
 {
     m_bCaretOn = true;
     m_dfLastBlink = GuiTime();
+    m_dfLastActivity = m_dfLastBlink;
 }
 
 void CDXUTEditBox::OnFocusIn()
@@ -393,14 +394,20 @@ void CDXUTEditBox::Render(cRenderer*, float elapsed)
         m_pDialog->DrawText(visible, &text, m_rcText, false, -1, &clip);
     }
 
-    // The caret blinks while the box has the focus.
+    // The caret blinks while the box has the focus, and then stands lit ten seconds after the
+    // last key or click, as the desktops' caret does: a save window left open with its name box
+    // would otherwise redraw the screen twice a second while it waits.
+    constexpr double kBlinkFor = 10;
     double now = GuiTime();
-    if (now - m_dfLastBlink >= m_dfBlink) {
+    const bool blinking = now - m_dfLastActivity < kBlinkFor;
+    if (!blinking) {
+        m_bCaretOn = true;
+    } else if (now - m_dfLastBlink >= m_dfBlink) {
         m_bCaretOn = !m_bCaretOn;
         m_dfLastBlink = now;
     }
-    if (m_bHasFocus)
-        GuiWantFrameIn(m_dfLastBlink + m_dfBlink - now);
+    if (m_bHasFocus && blinking)
+        GuiWantFrameIn(std::min(m_dfLastBlink + m_dfBlink, m_dfLastActivity + kBlinkFor) - now);
     if (m_bHasFocus && m_bCaretOn && !s_bHideCaret) {
         int caretX = 0;
         m_Buffer.CPtoX(m_nCaret, false, &caretX);

@@ -73,6 +73,8 @@ private:
     // 530 ms, the usual system caret blink: SDL has no caret blink time to ask for.
     double m_dfBlink = 0.53;
     double m_dfLastBlink = 0;
+    // The last key, click or focus: the caret blinks only for a while after it.
+    double m_dfLastActivity = 0;
     bool m_bCaretOn = true;
     int m_nCaret = 0;
     bool m_bInsertMode = true;

@@ -2,6 +2,8 @@
 // clipboard with the same filter, caret placement from glyph advances, memo scrolling.
 #include "tests/gui/gui_fixture.h"
 
+#include <algorithm>
+
 #include "platform/font.h"
 #include "platform/window.h"
 
@@ -50,6 +52,18 @@ TEST_F(TextControls, ForbiddenCharactersAreIgnoredWhenTypedAndWhenPasted)
     for (const sRecordedCall& call : device.Calls())
         carets += call.kind == sRecordedCall::kFillRect && call.colors[0] == edit->m_CaretColor;
     EXPECT_EQ(carets, 1);
+    // Ten seconds after the last key the caret stands lit, and no frame is asked for a blink.
+    double frameIn = -1;
+    g_GuiHooks.frameWanted = [&frameIn](double seconds) { frameIn = seconds; };
+    clock += 9;
+    Render(1.0f); // the colours' fades end too
+    frameIn = -1;
+    device.ClearCalls();
+    Render(1.0f);
+    EXPECT_EQ(std::count_if(device.Calls().begin(), device.Calls().end(), [&](const sRecordedCall& call) {
+                  return call.kind == sRecordedCall::kFillRect && call.colors[0] == edit->m_CaretColor;
+              }), 1);
+    EXPECT_EQ(frameIn, -1);
     keys[VK_SHIFT] = true;
     KeyDown(VK_INSERT); // Shift+Insert pastes the same way
     keys[VK_SHIFT] = false;
