@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <system_error>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "core/console_log.h"
 
 #include "core/text.h"
@@ -55,7 +58,12 @@ void cConsoleLog::OpenFileLocked(bool withBom)
         NoteWrite(std::fclose(m_File) == 0);
         m_File = nullptr;
     }
-    m_File = std::fopen(m_Path.c_str(), "wb");
+    // Emptied once, then written at its end: a second game started in the same folder empties
+    // it too, and this one's next line must not leave a gap of zero bytes where the file was.
+    const int fd = ::open(m_Path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0644);
+    m_File = fd < 0 ? nullptr : ::fdopen(fd, "ab");
+    if (fd >= 0 && !m_File)
+        ::close(fd);
     NoteWrite(m_File != nullptr);
     if (m_File && withBom) {
         static const unsigned char bom[2] = {0xFF, 0xFE};

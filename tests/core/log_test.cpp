@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <system_error>
 #include <thread>
 
@@ -37,6 +38,11 @@ TEST(ConsoleLog, RestartStartsAnewWithByteOrderMark)
     log.WriteLine(L"x");
     log.Flush();
     EXPECT_EQ(Bytes(dir / "ConsoleOut.txt"), std::string("\xFF\xFEx\0\r\0\n\0", 8));
+    // Emptied by a second game started in the same folder: the next line follows, no gap of zeros.
+    std::filesystem::resize_file(dir / "ConsoleOut.txt", 0);
+    log.WriteLine(L"y");
+    log.Flush();
+    EXPECT_EQ(Bytes(dir / "ConsoleOut.txt"), std::string("y\0\r\0\n\0", 6));
 }
 
 TEST(ConsoleLog, DisabledLogWritesNothingAndLeavesBusyFlag)
