@@ -245,7 +245,7 @@ void cHexPanel::OnBuildMulberryPressed()
         harbour->m_Id = NextLandUnitId();
         harbour->m_Owner = hex->controller;
         // The game's dice: the design sends all chance through them but draws this number from
-        // the C library's rand(), which no seed of the game's and no save holds.
+        // the C library's generator, which no seed of the game's and no save holds.
         std::wstring name = FormatText(acting->GetUnitTypeName(UNIT_MULBERRY), RandomInt(10, 99));
         if (name.size() > 99)
             name.resize(99);
