@@ -43,6 +43,7 @@ sStrikeTerms StrikeTermsOf(const cUnit& attacker)
         t.levelTerm = air->m_Level - 1;
         t.supply = air->m_Supply;
     } else if (const auto* ship = dynamic_cast<const cJednostkaMorska*>(&attacker)) {
+        // No file gives a ship a maximum of 0: its table and row 73 hold it within 1 and 1000.
         t.fraction = ship->m_MaxHP > 0 ? float(ship->m_HP) / float(ship->m_MaxHP) : 0.0f;
         const cPanstwo* owner = ship->GetOwner();
         t.levelTerm = (owner ? owner->TechLevel[TECH_NAVY] : 0) - 1;

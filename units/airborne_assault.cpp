@@ -23,6 +23,7 @@ int DropRadius(const cJednostkaLadowa& unit)
     const cPanstwo* owner = unit.GetOwner();
     if (!k)
         return 0;
+    // Units of a file or an event always belong to a country: the load refuses any other owner.
     const int tech = owner ? owner->TechLevel[TECH_AIRCRAFT] : 1;
     // Aircraft level 0 flies as level 1: the table has no factor for it, and the value just
     // before the table (the shore bombardment's last, 1.2) would drop farther than level 1.

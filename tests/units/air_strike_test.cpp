@@ -113,14 +113,22 @@ TEST_F(AirStrike, FullBomberWithNeutralModifiersDealsTheTableLossAndTheColumnPic
                                              L"City(75) Fort(100) Enforcement(80)"));
 
     // A strategic bomber is measured against the tactical bomber's full strength too: 14 of 14.
+    // Of level 3, it takes the level row's third field.
     cJednostkaLotnicza* heavy = g.AddAir(1, UNIT_STRATEGIC_BOMBER, 3, 2);
     heavy->m_Strength = 14;
     heavy->m_Supply = 10;
+    heavy->m_Level = 3;
     cJednostkaLadowa* third = g.AddLand(2, UNIT_INFANTRY, 9, 7);
     testing_support::ClearLog();
     ScriptRandomRaw({RawFor(1), RawFor(1)});
     third->ReceiveAirAttack(&result, heavy);
-    EXPECT_TRUE(testing_support::LogStartsWith(L"Modifiers: Strength(100.0)"));
+    EXPECT_TRUE(testing_support::LogStartsWith(L"Modifiers: Strength(100.0) Level(80) Supply(100)"));
+    // A carrier's planes strike with the supply of 30: that band's own field.
+    g.Consts().BombardSupplyModifier[30] = 90;
+    testing_support::ClearLog();
+    ScriptRandomRaw({RawFor(1), RawFor(1)});
+    third->ReceiveAirAttack(&result, g.AddShip(1, UNIT_CARRIER, 1));
+    EXPECT_TRUE(testing_support::LogStartsWith(L"Modifiers: Strength(100.0) Level(100) Supply(90)"));
     g.Consts().AirFullStrength[1] = 0;  // no full strength in the data: no strength brought
     testing_support::ClearLog();
     ScriptRandomRaw({RawFor(1), RawFor(1)});

@@ -186,6 +186,8 @@ TEST_F(LandUpgrades, TheHintsTurnAtTheirLimits)
          &cJednostkaLadowa::GetStrategicMoveHint, false, L"A strategic move needs a supply source; peace-time supply is not one."},
         {"no source nor rail points", [](cJednostkaLadowa& u, cPanstwo& c) { u.m_SupplySourceX = -1; c.SMP = 0; },
          &cJednostkaLadowa::GetStrategicMoveHint, false, L"A strategic move needs a supply source; peace-time supply is not one."},
+        {"supplied, but a turn without it", [](cJednostkaLadowa& u, cPanstwo&) { u.m_TurnsWithoutSupply = 1; },
+         &cJednostkaLadowa::GetStrategicMoveHint, false, L"A unit out of supply cannot make a strategic move."},
         {"a drop on two thirds", [](cJednostkaLadowa& u, cPanstwo&) { u.SetType(UNIT_AIRBORNE); u.m_Supply = 20; },
          &cJednostkaLadowa::GetAirborneAssaultHint, true, L"Drop this unit behind the enemy's lines."},
         {"a drop on less", [](cJednostkaLadowa& u, cPanstwo&) { u.SetType(UNIT_AIRBORNE); u.m_Supply = 19; },
@@ -201,6 +203,8 @@ TEST_F(LandUpgrades, TheHintsTurnAtTheirLimits)
          &cJednostkaLadowa::GetAmphibiousTransportHint, false, L"The unit's supply is too low for an amphibious invasion."},
         {"a landing short of points and supply", [](cJednostkaLadowa& u, cPanstwo& c) { c.AIP = 0; u.m_Supply = 19; },
          &cJednostkaLadowa::GetAmphibiousTransportHint, false, L"The unit's supply is too low for an amphibious invasion."},
+        {"full strength", [](cJednostkaLadowa& u, cPanstwo&) { u.m_Strength = 100; },
+         &cJednostkaLadowa::GetReinforceHint, false, L"This unit is at full strength."},
     };
     for (const sCase& c : cases) {
         cJednostkaLadowa& u = unit;

@@ -357,6 +357,17 @@ TEST_F(SeaBattles, AShotHitsWithinItsChance)
                 << c.shooter << " at " << c.target << ", roll " << roll << ": " << WideToUtf8(shot);
             target.m_Spotted = true;
         }
+    // A hit that leaves one hit point does not sink; the ship that fired is not chosen again.
+    Ship(5).m_HP = 2;
+    Ship(2).m_ActiveInBattle = battle.m_FirstSideActs = true;
+    battle.m_FirstSelected = &Ship(2);
+    battle.m_SecondSelected = &Ship(5);
+    ScriptRandomRaw({RawFor(1, 1, 100), RawFor(1, 1, 100)});
+    const size_t told = battle.m_Log.size();
+    battle.ExecuteShot();
+    EXPECT_NE(battle.m_Log.find(L"Hipper and hits", told), std::wstring::npos) << WideToUtf8(battle.m_Log.substr(told));
+    battle.m_FirstSideActs = true;
+    EXPECT_FALSE(battle.IsShipOnFirstSide(2));
 }
 
 // The stages: a carrier strikes once per navy level and hits below 30 per mille a level; a
@@ -384,6 +395,7 @@ TEST_F(SeaBattles, TheStagesStrikeAndCallTheBattleOffByTheirChances)
     const int i = RawFor(0, 0, 1), only = RawFor(0, 0, 0);
     auto per = [](int roll) { return RawFor(roll, 0, 1000); };
     auto percent = [](int roll) { return RawFor(roll, 0, 100); };
+    auto below = [](int chance) { return RawFor(chance, 0, 100) - 1; }; // the highest roll under it
     struct sCase
     {
         std::vector<int> first, second, rolls;
@@ -394,8 +406,9 @@ TEST_F(SeaBattles, TheStagesStrikeAndCallTheBattleOffByTheirChances)
     const sCase cases[] = {
         // Two strikes of Ark Royal (one hits), no second strike (10 %), no call-off (61 %).
         {{1, 2}, {4, 5}, {per(59), i, per(60), percent(10), percent(61)}, 1, false},
-        // Both strikes miss, the second round's two hit, and the battle is called off.
-        {{1, 2}, {4, 5}, {per(60), per(60), percent(9), per(59), i, per(59), i, percent(60)}, 2, true},
+        // Both strikes miss, the second round's two hit, and the battle is called off, each on
+        // the highest roll under its chance.
+        {{1, 2}, {4, 5}, {per(60), per(60), below(10), per(59), i, per(59), i, below(61)}, 2, true},
         // Carriers on both sides: the call-off below 1 + 1 + 20.
         {{1, 2}, {4, 101}, {per(60), per(60), percent(21)}, 0, true},
         {{1, 2}, {4, 101}, {per(60), per(60), percent(22)}, 0, false},
@@ -405,7 +418,7 @@ TEST_F(SeaBattles, TheStagesStrikeAndCallTheBattleOffByTheirChances)
         // A submarine beside a battleship calls nothing off.
         {{2}, {4, 6}, {per(30), percent(0)}, 0, false},
         // Submarines alone: hits below 10 and 15, call-offs below 49 and 98.
-        {{100}, {6}, {per(9), only, per(14), only, percent(49), percent(97)}, 2, true},
+        {{100}, {6}, {per(9), only, per(14), only, percent(49), below(98)}, 2, true},
         {{100}, {6}, {per(10), per(15), percent(49), percent(98)}, 0, false},
         // Navies 2 and 1: no second strike at 5 (|2 - 1| x 5), no call-off at 41 (1 + 2 x 20).
         {{1, 2}, {4, 5}, {per(60), per(60), percent(5), percent(41), per(59), i, percent(41)}, 0, false, 1},
@@ -606,6 +619,15 @@ TEST_F(SeaBattles, TransportsAloneCancelTheBattleWithoutAnEndReportAndTellOnlyAP
     EXPECT_EQ(Requests(eRequestKind::Message, L"Flotte gesichtet"), 1);
     EXPECT_EQ(told.m_StageLog.rfind(L"Traegergruppen\n", 0), 0u) << told.m_StageLog;
     EXPECT_NE(told.m_StageLog.find(L"U-Boote\n"), std::wstring::npos) << told.m_StageLog;
+    // Nor is the board shown to a person whose only ship the stages sank: the computers'
+    // ships left fight it out.
+    Ship(2).m_Owner = kValdonia;
+    Ship(3).m_HP = 1;
+    tSeaBattleSide sunkA{&Ship(3), &Ship(2)}, sunkB{&Ship(6), &Ship(4)};
+    cSeaBattle unwatched(sunkA, sunkB);
+    ScriptRandomRaw({RawFor(0, 0, 1000), RawFor(0, 0, 1)}); // U-47 hits the transport
+    unwatched.Run();
+    EXPECT_EQ(Requests(eRequestKind::SeaBattle), 0);
 }
 
 TEST_F(SeaBattles, APersonHearsEveryShotAndTheEndReportListsTheShipsByName)

@@ -39,9 +39,9 @@ protected:
         supply.BuildCityGroups(1, -1, groups);
         supply.FindSupplySources(1, -1, sources);
     }
-    sKonwoj& NewConvoy(int type, int value)
+    sKonwoj& NewConvoy(int type, int value, int toX = 7, int toY = 6)
     {
-        game->m_Convoys->AddConvoy(kAlbion, type, value, 3, 3, 7, 6);
+        game->m_Convoys->AddConvoy(kAlbion, type, value, 3, 3, toX, toY);
         return game->m_Convoys->Convoys[kAlbion - 1].back();
     }
     static std::string Text(const std::wstring& s) { return std::string(s.begin(), s.end()); }
@@ -284,6 +284,7 @@ TEST_F(ConvoyExecution, TheRaidChanceFollowsThePointsLeftAndEachAttackersCommand
         int lost;
         size_t reports;
         const wchar_t* attack;
+        int toX = 7, toY = 6;
     } raids[] = {
         // 20 + 2 x 2 hits; U-47's 20 x 2 of 17 left misses. Before the first impulse nobody is told.
         {0, 40, 2, false, {hochseeflotte, roll(24), 0, 0, 0, roll(41)}, 3, 0, L"FLEET (3 ships), lost 3"},
@@ -297,7 +298,12 @@ TEST_F(ConvoyExecution, TheRaidChanceFollowsThePointsLeftAndEachAttackersCommand
         {1, 40, 2, true, {hochseeflotte, roll(25), roll(44), 0}, 3, 1, L"RAIDER, lost 3"},
         // Nobody raids from a port, Valdo's included.
         {1, 40, 6, false, {0, roll(100), roll(1), 0, 0, 0, 0}, 0, 0, L">>> Valdo"},
+        // To Hamburgum, the U-boats in the North Sea: raided from the destination back, so they
+        // roll first and miss, and the Channel's fleet hits.
+        {1, 40, 1, false, {0, roll(100), roll(100), hochseeflotte, roll(1), 0, 0, 0}, 3, 1,
+         L">>> Channel[ATTACKED by enemy FLEET (3 ships), lost 3 STP] \n>>> North Sea\n", 8, 2},
     };
+    Hex(8, 2).controller = kValdonia; // Hamburgum takes convoys from Albion
     size_t reports = 0;
     for (const auto& c : raids) {
         game->m_Turn = c.turn;
@@ -305,7 +311,7 @@ TEST_F(ConvoyExecution, TheRaidChanceFollowsThePointsLeftAndEachAttackersCommand
             if (fleet->ID == 4)
                 fleet->seaNode = c.uBooteAt;
         game->FindNavalUnitById(6)->m_Commander = c.raiderLed ? game->FindNavalUnitById(4)->m_Commander : nullptr;
-        sKonwoj& convoy = NewConvoy(CONVOY_PP, c.value);
+        sKonwoj& convoy = NewConvoy(CONVOY_PP, c.value, c.toX, c.toY);
         const size_t hits = g_PlayCounts.ConvoyHits().size();
         ClearRandomScript();
         ScriptRandomRaw(c.raws);
