@@ -32,9 +32,18 @@ bool PersonsShipsInNode(int nodeId)
     for (const cFlota* fleet : g_Gra->m_Fleets)
         if (fleet->seaNode == nodeId)
             for (const cJednostkaMorska* ship : fleet->ships)
-                for (const cPanstwo* country : g_Gra->m_Countries)
-                    if (country->IsActive && country->HumanControlled && IsCountryOrAlly(ship->m_Owner, country->ID))
-                        return true;
+                if (OnAPersonsSide(ship->m_Owner))
+                    return true;
+    return false;
+}
+
+bool OnAPersonsSide(int countryId)
+{
+    if (!g_Gra)
+        return false;
+    for (const cPanstwo* country : g_Gra->m_Countries)
+        if (country->IsActive && country->HumanControlled && IsCountryOrAlly(countryId, country->ID))
+            return true;
     return false;
 }
 

@@ -13,6 +13,8 @@ bool IsShownToPerson(const cUnit* unit);
 bool ShowsActionsToPerson();
 // Whether the sea zone holds a ship of a person's country or of its allies.
 bool PersonsShipsInNode(int nodeId);
+// Whether the country is a person's or an ally of one.
+bool OnAPersonsSide(int countryId);
 // Whether a person's country fought: its person is told of the fight, seen or not.
 bool PersonFought(const sCombatResult& result);
 // Sets or clears the attack-target mark of a hex on the map; nothing off the map.

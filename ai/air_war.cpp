@@ -283,7 +283,11 @@ void cAI::StrikeShipsFromTheAir()
         BuildUnitLists();
         if (m_OwnAirUnits.empty())
             break;
-        ShowResult(shown, result);
+        // Its window goes to the person whose ship was hit, and to a watching person whose side
+        // struck or lost a ship or a plane: a strike that hit none of his side's ships tells
+        // him nothing, its defender's side empty.
+        const bool sideFought = OnAPersonsSide(result.attackerCountry) || OnAPersonsSide(result.defenderCountry);
+        ShowResult(PersonFought(result) || (shown && sideFought), result);
         LogLine(L"bu bu bu bu 21");
         i = 0;
     }
@@ -319,9 +323,11 @@ void cAI::BombEnemyCities()
         ++g_PlayCounts.airStrikes;
         if (result.attackerKilled)
             destroyed.push_back(bomber);
+        // The city's player is told at once: the pause before the other strikes' windows shows
+        // their outcome on the map, and a city's lost production shows nothing there.
         const cPanstwo* defender = GetCountry(best->GetControllerId());
         if (defender && (defender->HumanControlled || defender->PBEMPlayerId >= 1))
-            ShowResult(true, result);
+            PresentCombatResult(result, true);
     }
     if (destroyed.empty())
         return;

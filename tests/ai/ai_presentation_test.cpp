@@ -10,6 +10,7 @@
 #include "ai/ai_presentation.h"
 #include "core/ini.h"
 #include "core/settings.h"
+#include "game/play_counts.h"
 #include "game/presentation.h"
 #include "tests/game/testland_game.h"
 #include "tests/test_support.h"
@@ -17,6 +18,7 @@
 #include "units/combat_result.h"
 #include "units/combat_support.h"
 #include "units/land_unit.h"
+#include "world/city.h"
 #include "world/country.h"
 #include "world/hex_geometry.h"
 #include "world/map.h"
@@ -237,4 +239,16 @@ TEST_F(ComputerPauses, ACarrierStrikeNobodySawStillPausesAfterIt)
     testing_support::ClearLog();
     ai.FightAirUnitsOfType(UNIT_FIGHTER);
     EXPECT_EQ(pauses(L" : 7 ms"), 1);
+    // The bombing of the person's city opens its window with no pause on the map before it.
+    if (cJednostkaLotnicza* guard = game->FindAirUnitById(1))
+        guard->MoveToReservePool();
+    for (cMiasto* city : game->m_Cities)
+        city->ProductionPoints = city->Name == L"Dover" ? 20.0f : 0.0f;
+    game->FindAirUnitById(3)->m_ActionPoints = 1;
+    ai.BuildUnitLists();
+    testing_support::ClearLog();
+    const int strikes = g_PlayCounts.airStrikes.load();
+    ai.BombEnemyCities();
+    EXPECT_EQ(g_PlayCounts.airStrikes.load(), strikes + 1);
+    EXPECT_EQ(pauses(L" : 7 ms"), 0);
 }

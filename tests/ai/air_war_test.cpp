@@ -265,27 +265,30 @@ TEST_F(AIAirWar, ATacticalBomberStrikesEnemyShipsAtSeaWhileItHasActionPointsAndN
 
     // The transport sails into the North Sea. A person watches a strike by a bomber he sees
     // or on a node where his side has ships, whatever country's count of own ships the zone
-    // last took.
+    // last took; its window only when a ship of his side was hit.
     transports->seaNode = 1;
     cJednostkaMorska* transport = game->FindNavalUnitById(3);
     sWezelGrafuMorz* node = game->m_SeaGraph->GetNode(1);
     const int strength = bomber->m_Strength;
     struct sCase
     {
-        int person, ownShips, centred;
+        int person, ownShips, centred, hitPoints, shown;
     };
-    for (const sCase& c : {sCase{0, 1, 0}, sCase{kRuthenia, 1, 0}, sCase{kAlbion, 0, 1}})
+    for (const sCase& c : {sCase{0, 1, 0, 50, 0}, sCase{kRuthenia, 1, 0, 50, 0}, sCase{kAlbion, 0, 1, 50, 1},
+                           sCase{kAlbion, 0, 1, 5, 0}})  // high rolls: hit at 50 hit points, missed at 5
     {
         for (cPanstwo* country : game->m_Countries)
             country->HumanControlled = country->ID == c.person;
         node->OwnCounts[0] = c.ownShips;
-        transport->m_HP = transport->m_MaxHP = 50;
+        transport->m_HP = transport->m_MaxHP = c.hitPoints;
         bomber->m_ActionPoints = 1;
-        ScriptRandomRaw(std::vector<int>(20, Die(6)));  // high rolls: the bombs miss
+        ScriptRandomRaw(std::vector<int>(20, Die(6)));
         testing_support::ClearLog();
+        screen.posted.clear();
         ai.StrikeShipsFromTheAir();
         EXPECT_EQ(testing_support::CountLogLinesStartingWith(L"CenterAtHex"), c.centred)
             << c.person << " " << c.ownShips;
+        EXPECT_EQ(screen.PostedOf(eRequestKind::CombatResult), c.shown) << c.person << " " << c.hitPoints;
     }
     game->m_Countries[kAlbion - 1]->HumanControlled = false;
     g_PlayCounts.Reset();

@@ -1,11 +1,14 @@
 // velmorant-watchbench: how long a person watches the computer play.
-//   velmorant-watchbench [ROUNDS]      run in the game folder (<build>/game); ROUNDS 6 unless given
+//   velmorant-watchbench [ROUNDS] [--save FOLDER] [--watch]
+// run in the game folder (<build>/game); ROUNDS 6 unless given.
 // Runs the real program (its main loop, windows and the computer's thread) offscreen on the
 // real clock, in a folder of its own beside the game folder's data/ with the shipped
-// data/Settings.ini, starts Europe 1939 with its default player and plays as a person who
-// answers every window at once and ends each turn at once. Prints the seconds of each
-// watched round of the computer's turns (from the end of the person's turn to the next)
-// and their median.
+// data/Settings.ini, starts Europe 1939 with its default player (or loads the save FOLDER
+// with the persons it was saved with) and plays as a person who answers every window at
+// once and ends each turn at once; with --watch the combat results are left to close by
+// themselves, as a person who only watches leaves them. Prints the seconds of each watched
+// round of the computer's turns (from the end of the person's turn to the next) and their
+// median.
 #include <SDL.h>
 
 #include <algorithm>
@@ -17,6 +20,7 @@
 #include <vector>
 
 #include "core/random.h"
+#include "dialogs/combat_result_dialog.h"
 #include "dialogs/dialog_links.h"
 #include "dialogs/dialog_stack.h"
 #include "game/game.h"
@@ -47,6 +51,8 @@ constexpr int kSeaBattleClose = 658;
 struct sBench
 {
     size_t rounds = 6;
+    std::wstring save;  // the save's name in the bench's data/save; Europe 1939 when empty
+    bool watch = false;
     std::vector<double> seconds;
     bool turnEnded = false;
     tClock::time_point turnEndedAt;
@@ -122,7 +128,8 @@ void OnIdle()
     if (g_CurrentMenu || !g_Gra || !g_Gra->m_PlayState)
         return;
     if (cDialog* window = CurrentDialog(); window && window->GetVisible()) {
-        Answer(*window);
+        if (!(g_Bench.watch && dynamic_cast<cDialogWynikuWalki*>(window)))
+            Answer(*window);
         return;
     }
     if (g_Gra->GetGameState() != kStateHuman)
@@ -148,12 +155,13 @@ void StartEurope1939(cRenderer*, double, float)
     DXUTSetCallbackFrameMove(nullptr);
     LoadShellPictures();
     g_CurrentMenu = new cLoadingMenu;
-    CreateGame(sGameLoadRequest::ForScenario(L"Europe1939"));
+    CreateGame(g_Bench.save.empty() ? sGameLoadRequest::ForScenario(L"Europe1939")
+                                    : sGameLoadRequest::ForSave(g_Bench.save));
 }
 
 // A folder of the bench's own: the game folder's data and language table, the shipped
 // settings, and saves that stay there.
-bool MakeBenchFolder(const fs::path& game, const fs::path& bench)
+bool MakeBenchFolder(const fs::path& game, const fs::path& bench, const fs::path& save)
 {
     std::error_code ec;
     fs::remove_all(bench, ec);
@@ -162,6 +170,8 @@ bool MakeBenchFolder(const fs::path& game, const fs::path& bench)
         if (entry.path().filename() != "save")
             fs::create_symlink(fs::canonical(entry.path()), bench / "data" / entry.path().filename(), ec);
     fs::create_directories(bench / "data" / "save", ec);
+    if (!save.empty())
+        fs::copy(save, bench / "data" / "save" / save.filename(), fs::copy_options::recursive, ec);
     fs::copy_file(game / "lang_ENG.db", bench / "lang_ENG.db", ec);
     if (ec)
         return false;
@@ -173,15 +183,30 @@ bool MakeBenchFolder(const fs::path& game, const fs::path& bench)
 
 int main(int argc, char** argv)
 {
-    if (argc > 1)
-        g_Bench.rounds = size_t(std::max(1, std::atoi(argv[1])));
+    fs::path save;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--watch")
+            g_Bench.watch = true;
+        else if (arg == "--save" && i + 1 < argc)
+            save = fs::absolute(argv[++i]).lexically_normal();
+        else
+            g_Bench.rounds = size_t(std::max(1, std::atoi(argv[i])));
+    }
+    if (!save.empty() && save.filename().empty())
+        save = save.parent_path();
+    if (!save.empty() && !fs::exists(save / "Info.ini")) {
+        std::fprintf(stderr, "%s holds no saved game (no Info.ini)\n", save.string().c_str());
+        return 2;
+    }
+    g_Bench.save = save.filename().wstring();
     const fs::path game = fs::current_path();
     if (!fs::exists(game / "data" / "scenarios" / "Europe1939") || !fs::exists(game / "lang_ENG.db")) {
         std::fprintf(stderr, "run it in the game folder (<build>/game): data/scenarios/Europe1939 and lang_ENG.db\n");
         return 2;
     }
     const fs::path bench = fs::temp_directory_path() / "velmorant-watchbench";
-    if (!MakeBenchFolder(game, bench)) {
+    if (!MakeBenchFolder(game, bench, save)) {
         std::fprintf(stderr, "cannot make %s\n", bench.string().c_str());
         return 2;
     }
