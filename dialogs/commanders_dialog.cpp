@@ -88,7 +88,10 @@ void cDialogDowodcow::Refresh()
         recall->SetHint(own ? LangText("commander_recall_hint")
                             : LangText("commander_recall_hint") + L"\n" + LangText("commander_recall_hint_no_commander"));
     FillLists(*unit);
-    UpdateAssignButton(false);
+    // With nobody waiting at headquarters the row lit among those on duty is the one chosen:
+    // Assign's hint speaks of him, not of a list the player is not looking at.
+    const CDXUTListBox* available = ListOf(*this, kCommandersAvailableId);
+    UpdateAssignButton(available && available->GetSize() == 0);
 }
 
 void cDialogDowodcow::FillLists(const cUnit& unit)
@@ -141,16 +144,17 @@ void cDialogDowodcow::FillLists(const cUnit& unit)
 }
 
 // Assigning needs a unit without a commander and a commander chosen in headquarters; the
-// reason that holds, or nothing when Assign gives one. onDutyListClicked: the last click was
-// in the list of those on duty or on their way, where nobody can be given.
-std::wstring cDialogDowodcow::AssignRefusal(bool onDutyListClicked)
+// reason that holds, or nothing when Assign gives one. onDutyChosen: the row lit in the list
+// of those on duty or on their way is the one chosen (clicked, or nobody waits), and he cannot
+// be given.
+std::wstring cDialogDowodcow::AssignRefusal(bool onDutyChosen)
 {
     const cUnit* unit = Unit();
     CDXUTListBox* available = ListOf(*this, kCommandersAvailableId);
     CDXUTListBox* unavailable = ListOf(*this, kCommandersUnavailableId);
     if (unit && unit->m_Commander)
         return LangText("commander_assign_hint_has_commander");
-    if (onDutyListClicked) {
+    if (onDutyChosen) {
         const sDowodca* chosen = unavailable && unavailable->GetSelectedIndex() >= 0
                                      ? FindCommander(int(reinterpret_cast<intptr_t>(unavailable->GetSelectedData())))
                                      : nullptr;
@@ -160,14 +164,14 @@ std::wstring cDialogDowodcow::AssignRefusal(bool onDutyListClicked)
     }
     if (!available || available->GetSize() == 0)
         return LangText("commander_assign_hint_none_waiting");
-    if (!unit || onDutyListClicked || available->GetSelectedIndex() < 0)
+    if (!unit || onDutyChosen || available->GetSelectedIndex() < 0)
         return LangText("commander_assign_hint_none_chosen");
     return {};
 }
 
-void cDialogDowodcow::UpdateAssignButton(bool onDutyListClicked)
+void cDialogDowodcow::UpdateAssignButton(bool onDutyChosen)
 {
-    const std::wstring why = AssignRefusal(onDutyListClicked);
+    const std::wstring why = AssignRefusal(onDutyChosen);
     SetControlEnabled(kCommandersAssignId, why.empty());
     if (CDXUTControl* assign = GetControl(kCommandersAssignId))
         assign->SetHint(why.empty() ? LangText("commander_assign_hint") : LangText("commander_assign_hint") + L"\n" + why);

@@ -30,8 +30,8 @@ private:
     cUnit* Unit() const;
     void Refresh();
     void FillLists(const cUnit& unit);
-    std::wstring AssignRefusal(bool onDutyListClicked);
-    void UpdateAssignButton(bool onDutyListClicked);
+    std::wstring AssignRefusal(bool onDutyChosen);
+    void UpdateAssignButton(bool onDutyChosen);
 
     void OnRecallPressed();
     void OnAvailableChosen();

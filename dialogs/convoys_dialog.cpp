@@ -167,6 +167,7 @@ void cDialogKonwojow::UpdateControls()
         for (CDXUTRadioButton* radio : {production, supply})
             radio->SetHint(LangText("convoys_type_hint_no_selection"));
         slider->SetEnabled(false);
+        slider->SetHint(LangText("convoys_value_hint_no_selection"));
         value->SetEnabled(false);
         // Emptied as at first, not only disabled: the value of a convoy deleted or no longer
         // chosen would stand for none.
@@ -189,6 +190,7 @@ void cDialogKonwojow::UpdateControls()
     supply->SetHint(LangText("convoys_type_supply_hint"));
     supply->SetCheckedInternal(convoy->type != CONVOY_PP, false, false, false);
     slider->SetEnabled(true);
+    slider->SetHint(LangText("convoys_value_hint"));
     slider->SetRange(0, ConvoyMaximum(*convoy));
     slider->SetValueInternal(convoy->value, false, false);
     value->SetEnabled(true);

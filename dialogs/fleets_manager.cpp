@@ -326,7 +326,8 @@ void cDialogFlot::UpdateFormation(const std::vector<cFlota*>& fleets)
         raiders->SetCheckedInternal(true, false, false, false);
         active->SetEnabled(false);
         active->SetCheckedInternal(false, false, false);
-        active->SetHint(LangText("fleets_passive_hint"));
+        // Greyed, the box says why rather than what a passive fleet does.
+        active->SetHint(LangText("fleets_active_hint_raiders"));
         return;
     }
     if (same)

@@ -217,7 +217,8 @@ std::wstring cHexPanel::MulberryRefusal(const sHex& hex, int countryId)
     const cPanstwo* acting = GetCountry(countryId);
     const float cost = GameConsts().Mulberry[0];
     if (!acting || acting->PP < double(cost))
-        return LangFormat("hexpanel_mulberry_hint_not_enough_pp", double(cost));
+        // The points there are beside the price: the price alone does not say it is too high.
+        return LangFormat("hexpanel_mulberry_hint_not_enough_pp", double(cost), acting ? acting->PP : 0.0);
     return {};
 }
 

@@ -46,6 +46,24 @@ cDialogResearchu::cDialogResearchu() : cDialog(kResearchDialogKind, LayoutRow(kR
     if (auto* frame = Control<CDXUTFrame>(*this, kResearchDialogKind, DXUT_CONTROL_FRAME))
         frame->m_bDraggable = false;
     AddText(792, LangText("research_title"), true);
+    // Each column's heading stands in the place its row keeps above the first line; it tells
+    // what the column's boxes do, as they do.
+    constexpr const char* kHeadings[][2] = {{"research_heading_technology", ""},
+                                            {"research_heading_level", "research_technology_level_hint"},
+                                            {"research_heading_investments", "research_investment_hint"},
+                                            {"research_heading_progress", "research_progress_hint"},
+                                            {"research_heading_price", "research_price_hint"}};
+    for (int c = 0; c < 5; ++c) {
+        const sLayoutRect r = LayoutRow(794 + c);
+        CDXUTStatic* heading = nullptr;
+        AddStatic(kResearchHeadingIds + c, LangText(kHeadings[c][0]).c_str(), r.x, r.y, r.width, r.height, false,
+                  &heading);
+        if (heading) {
+            heading->m_dwTextFormat = DT_CENTER | DT_VCENTER | DT_NOCLIP;
+            if (*kHeadings[c][1])
+                heading->SetHint(LangText(kHeadings[c][1]));
+        }
+    }
     auto addBox = [this](int id, int columnRow, int line, const wchar_t* text, const std::wstring& hint) {
         const sLayoutRect r = LineRect(columnRow, line);
         CDXUTEditBox* box = nullptr;

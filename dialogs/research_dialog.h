@@ -11,6 +11,7 @@ constexpr int kResearchPictureIds = 1020;
 constexpr int kResearchProgressIds = 1030;
 constexpr int kResearchPriceIds = 1040;
 constexpr int kResearchInvestIds = 1050;
+constexpr int kResearchHeadingIds = 1060; // + column, the invest buttons' without one
 constexpr int kResearchLines = 6;
 constexpr int kMaxTechInvestments = 3;
 

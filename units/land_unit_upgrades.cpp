@@ -247,10 +247,11 @@ bool cJednostkaLadowa::GetTransportHint(std::wstring* text, bool amphibious) con
         return Answer(text, false, LangText("unitpanel_amph_transport_icon_hint_not_enough_supply"));
     const int cost = k && t >= 0 ? (amphibious ? k->AmphibiousCost[t] : k->SeaTransportCost[t]) : 0;
     const int points = owner ? (amphibious ? owner->AIP : owner->STP) : 0;
+    // The points left are named: the price alone read as the reason where none are left.
     if (!owner || t < 0 || points < cost)
         return Answer(text, false,
-                      amphibious ? LangFormat("unitpanel_amph_transport_icon_hint_not_enough_sea_invasion_points", cost)
-                                 : LangFormat("unitpanel_sea_transport_icon_hint_not_enough_sea_transport_points", cost));
+                      amphibious ? LangFormat("unitpanel_amph_transport_icon_hint_not_enough_sea_invasion_points", points, cost)
+                                 : LangFormat("unitpanel_sea_transport_icon_hint_not_enough_sea_transport_points", points, cost));
     return Answer(text, true,
                   amphibious ? LangFormat("unitpanel_amph_transport_icon_hint", cost)
                              : LangFormat("unitpanel_sea_transport_icon_hint", cost));

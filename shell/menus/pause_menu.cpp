@@ -1,6 +1,7 @@
 #include "shell/menus/pause_menu.h"
 
 #include <array>
+#include <tuple>
 
 #include "core/lock.h"
 #include "core/log.h"
@@ -140,9 +141,14 @@ cPauseMenu::cPauseMenu()
     if (m_OverComputerPlay) {
         // A save would hold the computer's turn half played, which its loading would begin
         // again; the preferences open in the player's turn only, as with F1: both wait for it.
-        for (int id : {IDC_SAVE, IDC_PREFERENCES})
-            if (CDXUTControl* button = GetControl(id))
+        // Greyed, each says why, as the note beneath does.
+        for (auto [id, hint, why] : {std::tuple{IDC_SAVE, "pause_save_hint", "pause_save_hint_computer_plays"},
+                                     std::tuple{IDC_PREFERENCES, "pause_preferences_hint",
+                                                "pause_preferences_hint_computer_plays"}})
+            if (CDXUTControl* button = GetControl(id)) {
                 button->SetEnabled(false);
+                button->SetHint(LangText(hint) + L"\n" + LangText(why));
+            }
         AddStaticFromLayout(IDC_COMPUTER_PLAYS_NOTE, LangText("pause_computer_plays_note").c_str());
         if (auto* note = Control<CDXUTStatic>(IDC_COMPUTER_PLAYS_NOTE))
             note->m_dwTextFormat = DT_CENTER | DT_VCENTER | DT_WORDBREAK;

@@ -163,6 +163,7 @@ TEST_F(FleetsManager, ButtonsNameWhyTheyCannotActAndTheWindowComesBackAfterAnOrd
     EXPECT_EQ(g_Gra->m_Fleets.front()->formation, 1);
     EXPECT_EQ(g_Gra->m_Fleets.front()->isActive, 0);
     EXPECT_FALSE(Enabled(kFleetsActiveId));
+    EXPECT_EQ(HintOf(kFleetsActiveId), LangText("fleets_active_hint_raiders"));
     EXPECT_EQ(List(kFleetsListId).GetItem(0)->cells[5], LangText("passive"));
     // A raider stored with its active flag still set reads active in the list, as a sea battle
     // counts it; the box stays off, as it is for every raider.

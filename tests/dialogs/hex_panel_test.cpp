@@ -156,7 +156,7 @@ TEST_F(HexPanel, AMulberryIsBuiltOnceOnFriendlyCoastForItsHolderAndPaidByTheBuil
     sHex* poor = FreeCoast(1);
     ASSERT_NE(poor, nullptr);
     Select(poor->x, poor->y);
-    EXPECT_EQ(HintOf(panel->GetControl(kHexPanelMulberryId)), LangFormat("hexpanel_mulberry_hint_not_enough_pp", 50.0));
+    EXPECT_EQ(HintOf(panel->GetControl(kHexPanelMulberryId)), L"A Mulberry harbour costs 50 production points; your country has 10.0.");
 }
 
 } // namespace

@@ -50,9 +50,10 @@ TEST_F(ResearchDialog, AnInvestmentIsChargedAtThePriceOfTheLevelsProgressAndShow
     EXPECT_EQ(TextOf(kResearchProgressIds), L"25/100");
     EXPECT_EQ(TextOf(kResearchPriceIds), LangFormat("%.0f_pp", 30.0));
     EXPECT_EQ(TextOf(kResearchPriceIds + 1), LangFormat("%.0f_pp", 40.0));
-    // The place each column's row keeps above its first line stays free.
+    // The place each column's row keeps above its first line holds a heading of its own.
     for (int row : {794, 795, 796, 797, 798, 799})
         EXPECT_EQ(Top()->GetControl(row), nullptr) << row;
+    EXPECT_EQ(TextOf(kResearchHeadingIds + 4), LangText("research_heading_price"));
 
     Click(kResearchInvestIds);
     Click(kResearchInvestIds);

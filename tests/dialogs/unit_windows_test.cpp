@@ -76,7 +76,7 @@ protected:
 
 TEST_F(UnitWindows, ACommanderIsRecalledAndAnotherAssignedTheBestListedFirst)
 {
-    AddCommander(L"Alexander", 3);
+    sDowodca* alexander = AddCommander(L"Alexander", 3);
     sDowodca* brooke = AddCommander(L"Brooke", 5);
     sDowodca* montgomery = guards->m_Commander;
     ASSERT_NE(montgomery, nullptr);
@@ -169,6 +169,12 @@ TEST_F(UnitWindows, ACommanderIsRecalledAndAnotherAssignedTheBestListedFirst)
     EXPECT_EQ(rowOnDuty(*fighters, dowding),
               (std::vector<std::wstring>{fighters->m_Name, FormatText(L"(%i, %i)", fighters->m_X, fighters->m_Y)}));
     EXPECT_EQ(rowOnDuty(*ship, cunningham), (std::vector<std::wstring>{ship->m_Name, L"-"}));
+
+    // Nobody waits at headquarters: the row lit among those on duty is the one Assign's hint names.
+    alexander->State = 2;
+    guards->m_Commander = nullptr;
+    PushDialog(new cDialogDowodcow(*guards));
+    EXPECT_EQ(HintOf(Top()->GetControl(kCommandersAssignId)), assign + LangFormat("commander_assign_hint_on_duty_%s", L"Alexander"));
 }
 
 TEST_F(UnitWindows, ReplacementsAreBoundByMoneySupplyAndLossesAndPaidOnOk)

@@ -244,6 +244,8 @@ void PauseTheComputersPlay(cProgramDriver& driver)
                   // Saving and the preferences wait for the player's own turn; the menu says so.
                   EXPECT_FALSE(D::FindControl(IDC_SAVE)->GetEnabled());
                   EXPECT_FALSE(D::FindControl(IDC_PREFERENCES)->GetEnabled());
+                  EXPECT_EQ(D::FindControl(IDC_SAVE)->GetHint(),
+                            LangText("pause_save_hint") + L"\n" + LangText("pause_save_hint_computer_plays"));
                   EXPECT_NE(D::FindControl(IDC_COMPUTER_PLAYS_NOTE), nullptr);
                   // The frame grows over the note, and the version line stays in it, under the note.
                   const sRect line = VersionLine();
