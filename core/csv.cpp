@@ -5,7 +5,7 @@
 
 cCsvReader::cCsvReader(const std::filesystem::path& path)
 {
-    if (auto data = ReadWholeFile(path)) {
+    if (auto data = ReadTextFile(path)) {
         m_Data = std::move(*data);
         m_Ok = true;
     }

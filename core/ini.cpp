@@ -64,8 +64,12 @@ bool cIniFile::Load(const std::filesystem::path& fileName)
     m_Loaded = false;
     m_FileName = fileName;
     LogLine(L"Loading INI file %s ...", PathText(fileName));
-    auto data = ReadWholeFile(fileName);
+    std::uintmax_t tooLarge = 0;
+    auto data = ReadTextFile(fileName, &tooLarge);
     if (!data) {
+        if (tooLarge > 0)
+            LogLine(L"ERROR: INI file %s is %s bytes, more than any INI file holds", PathText(fileName),
+                    IntToText((long long)tooLarge));
         LogLine(L"ERROR during opening INI file %s", PathText(fileName));
         return false;
     }

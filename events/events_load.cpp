@@ -18,6 +18,7 @@
 #include "core/text.h"
 #include "events/events.h"
 #include "events/events_xml.h"
+#include "game/load_files.h"
 #include "game/table_fields.h"
 #include "platform/paths.h"
 
@@ -231,6 +232,8 @@ namespace {
 constexpr uintmax_t kMaxEventFileBytes = 8u << 20;
 // Nor this many files: each is parsed, validated and kept whole.
 constexpr size_t kMaxEventFiles = 64;
+// A file name longer than a path can be is told cut.
+constexpr size_t kMaxShownFileName = 260;
 
 // Reads and parses one listed file; false after logging why it cannot be used.
 bool ParseEventFile(const std::string& listPath, int listLine, const std::string& name, tinyxml2::XMLDocument& xml)
@@ -248,8 +251,12 @@ bool ParseEventFile(const std::string& listPath, int listLine, const std::string
         return false;
     }
     const std::optional<std::string> bytes = ReadWholeFile(path);
-    if (!bytes)
-        return false; // a missing file needs no more than the exit line
+    if (!bytes) {
+        // Only ';' begins a comment of the list: a line begun otherwise is taken for a file.
+        LogLine(L"ERROR: line %i of %S names %S, which cannot be opened%s", listLine, listPath, name,
+                name[0] == '#' ? L" (a comment line of the list begins with ';')" : L"");
+        return false;
+    }
     if (xml.Parse(bytes->data(), bytes->size()) != tinyxml2::XML_SUCCESS) {
         // The parser's reason and line, so that the author finds the fault without guessing.
         LogLine(L"%S at line %i", xml.ErrorName(), xml.ErrorLineNum());
@@ -336,14 +343,11 @@ void cZdarzenia::LoadEventFilesFrom(const std::string& listPath)
     LogLine(L"Initializing XML events file");
     documents.clear();
 
-    auto list = ReadWholeFile(HostPath(listPath));
+    const std::wstring listName = Utf8ToWide(listPath);
+    auto list = ReadLoadTextFile(listName);
     if (!list)
         return; // a scenario without events
-    std::string_view text = *list;
-    // An editor's byte-order mark is no part of the first line: kept, it would hide a comment
-    // or spoil the first file's name.
-    if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF")
-        text.remove_prefix(3);
+    const std::string_view text = *list;
 
     int lineNumber = 0;
     for (std::string line : SplitText(text, '\n')) {
@@ -353,9 +357,14 @@ void cZdarzenia::LoadEventFilesFrom(const std::string& listPath)
             line.pop_back();
         if (line.empty() || line[0] == ';')
             continue;
+        // The list and its line are named: a long line would otherwise be told with no place to look.
+        const std::wstring exitLine =
+            FormatText(L"ERROR initializing events from file %S (%S, line %i). Exiting...",
+                       line.size() > kMaxShownFileName ? line.substr(0, kMaxShownFileName) + "..." : line, listPath,
+                       lineNumber);
         if (documents.size() == kMaxEventFiles) {
             LogLine(L"ERROR: line %i of %S lists more than %i event files", lineNumber, listPath, int(kMaxEventFiles));
-            FatalExit(1, FormatText(L"ERROR initializing events from file %S. Exiting...", line));
+            FatalExit(1, exitLine);
         }
         sEventDocument document;
         document.fileName = line;
@@ -364,7 +373,7 @@ void cZdarzenia::LoadEventFilesFrom(const std::string& listPath)
         documents.push_back(std::move(document));
         if (!ParseEventFile(listPath, lineNumber, line, *documents.back().xml))
             // A game without its events is not the scenario; code 1, as 0 would report success.
-            FatalExit(1, FormatText(L"ERROR initializing events from file %S. Exiting...", line));
+            FatalExit(1, exitLine);
         if (const tinyxml2::XMLElement* root = documents.back().xml->RootElement())
             RefuseMalformedNumbers(root, line, nullptr);
     }

@@ -63,11 +63,13 @@ void SaveAirshipAttacks(std::wstring_view folder, const std::vector<cPanstwo*>& 
 namespace {
 // A table a scenario may leave out: logs the opening and the path, and the missing line
 // (which says what is missing then) when the file cannot be read.
-std::optional<std::string> ReadOptionalTable(const std::wstring& path, std::wstring_view missingLine)
+// A UTF-16 table is read as it stands: the rules of a UTF-8 text file are not its own.
+std::optional<std::string> ReadOptionalTable(const std::wstring& path, std::wstring_view missingLine,
+                                             bool utf16 = false)
 {
     LogLine(L"Otwieram plik...");
     LogLine(path);
-    auto bytes = ReadWholeFile(HostPath(path));
+    auto bytes = utf16 ? ReadWholeFile(HostPath(path)) : ReadLoadTextFile(path);
     if (!bytes) {
         LogLine(missingLine);
         return std::nullopt;
@@ -82,7 +84,8 @@ void LoadAirshipAttacks(std::wstring_view pattern, const std::vector<cPanstwo*>&
 {
     const std::wstring path = JoinPathPattern(pattern, L"airship_attacks.csv");
     const auto bytes =
-        ReadOptionalTable(path, L"Nie uda?o si? otworzy? pliku - mo?e nie istnie? (zadnych raportow do wyswietlenia)");
+        ReadOptionalTable(path, L"Nie uda?o si? otworzy? pliku - mo?e nie istnie? (zadnych raportow do wyswietlenia)",
+                          true);
     if (!bytes)
         return;
     const auto perCountry = DecodeAirshipAttacks(*bytes, int(countries.size()), path);

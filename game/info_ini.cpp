@@ -94,7 +94,13 @@ void cGra::ReadInfoIni(const sGameLoadRequest& request)
 {
     const std::wstring path = JoinPathPattern(request.folderPattern, L"Info.ini");
     cIniFile ini;
-    if (!ini.Load(HostPath(path)) && request.loadedFromSave != 0) {
+    // Read as every file of a load is: a file beyond any Info.ini's size, or with a NUL byte,
+    // is refused with its place before it is taken.
+    const std::optional<std::string> text = ReadLoadTextFile(path);
+    const bool read = text.has_value();
+    if (read)
+        ini.LoadFromText(*text, HostPath(path));
+    if (!read && request.loadedFromSave != 0) {
         // A save whose folder has gone since the list was filled, or that lost its Info.ini:
         // with the defaults it would look for the consts of a scenario "unknown" and stop there
         // with the wrong file named, so it stops here with its own.
@@ -130,11 +136,18 @@ void cGra::ReadInfoIni(const sGameLoadRequest& request)
     m_Date[0] = clamped("Save/Impulse", 0, 0, kMaxDateNumber);
     m_Date[1] = clamped("Save/GameMonth", 0, 0, 12);
     m_Date[2] = clamped("Save/GameYear", 0, 0, kMaxDateNumber);
-    // Every save is written with the name of its scenario: a save without one was cut short,
-    // and its consts.csv would be looked for in a scenario "unknown".
-    if (request.loadedFromSave != 0 && !ini.HasKey("Save/ScenarioName"))
-        FatalExit(1, FormatText(L"ERROR: %s names no scenario (Save/ScenarioName): the file is damaged or cut short",
-                                path));
+    // Every save is written with the name of its scenario: a save without one was cut short.
+    // Without it the tables would be looked for in a scenario "unknown", and the refusal would
+    // name a file of that folder rather than this one.
+    if (!ini.HasKey("Save/ScenarioName"))
+        FatalExit(1, !read ? FormatText(L"ERROR: %s is missing or cannot be read", path)
+                     : request.loadedFromSave != 0
+                         ? FormatText(L"ERROR: %s names no scenario (Save/ScenarioName): the file is damaged or cut "
+                                      L"short",
+                                      path)
+                         : FormatText(L"ERROR: %s has no ScenarioName in its [Save] section (Save/ScenarioName), "
+                                      L"the name of the scenario's folder",
+                                      path));
     m_ScenarioName = ini.GetString("Save/ScenarioName", L"unknown");
     // The name becomes a path: ".." or a separator would read (and save) outside data\scenarios.
     if (!IsPlainFolderName(m_ScenarioName))

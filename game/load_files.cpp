@@ -15,12 +15,34 @@
 #include "game/paths.h"
 #include "platform/paths.h"
 
+std::optional<std::string> ReadLoadTextFile(const std::wstring& path)
+{
+    std::uintmax_t tooLarge = 0;
+    std::optional<std::string> bytes = ReadTextFile(HostPath(path), &tooLarge);
+    if (tooLarge > 0)
+        FatalExit(1, FormatText(L"%s is %s bytes (%s MB): far beyond any file of a scenario or a save, which holds "
+                                L"at most %i MB; it was not read",
+                                path, IntToText((long long)tooLarge), IntToText((long long)(tooLarge >> 20)),
+                                int(kMaxTextFileBytes >> 20)));
+    const size_t nul = bytes ? bytes->find('\0') : std::string::npos;
+    if (nul != std::string::npos) {
+        // Where an editor shows it: the line, and the character counted from 1 in it.
+        const size_t lastEnd = bytes->rfind('\n', nul);
+        const size_t lineStart = lastEnd == std::string::npos ? 0 : lastEnd + 1;
+        const int line = int(std::count(bytes->begin(), bytes->begin() + std::ptrdiff_t(nul), '\n')) + 1;
+        const int character = int(Utf8ToWide(bytes->substr(lineStart, nul - lineStart)).size()) + 1;
+        FatalExit(1, FormatText(L"%s, line %i, character %i: a NUL byte, which no text holds (the file is damaged)",
+                                path, line, character));
+    }
+    return bytes;
+}
+
 std::string ReadLoadFileOrFail(const std::wstring& path, std::wstring_view openingLine, std::wstring_view failReason,
                                std::wstring_view okLine)
 {
     LogLine(openingLine);
     LogLine(path);
-    auto bytes = ReadWholeFile(HostPath(path));
+    auto bytes = ReadLoadTextFile(path);
     if (!bytes)
         NoteUnreadableFile(path);
     if (!bytes)

@@ -1,5 +1,6 @@
 #pragma once
 // Reading the files of a scenario or a save being loaded.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,8 +10,12 @@ class cCsvReader;
 inline constexpr std::wstring_view kOpenFailed = L"Blad otwarcia pliku! (nie istnieje?)";
 inline constexpr std::wstring_view kOpenOk = L"Otwarcie OK";
 
-// Logs the opening line and the path, reads the whole file and logs the OK line. A file that
-// cannot be read ends the program with exit code 1 and the fail reason.
+// A text file of the scenario or the save being loaded (see ReadTextFile): nothing when it
+// cannot be read. A file beyond the size any such file reaches, or one holding a NUL byte,
+// which no text holds, refuses the load, naming the file and its size or where the byte stands.
+std::optional<std::string> ReadLoadTextFile(const std::wstring& path);
+// Logs the opening line and the path, reads the whole text file and logs the OK line. A file
+// that cannot be read ends the program with exit code 1 and the fail reason.
 std::string ReadLoadFileOrFail(const std::wstring& path, std::wstring_view openingLine,
                                std::wstring_view failReason = kOpenFailed, std::wstring_view okLine = kOpenOk);
 

@@ -98,7 +98,7 @@ void LoadPlayerPlaces(std::wstring_view pattern, sCameraBookmarks& places, int m
     places.Clear();
     LogLine(L"Opening PlayerDefinedPlaces.txt...");
     const std::wstring path = JoinPathPattern(pattern, L"PlayerDefinedPlaces.txt");
-    auto bytes = ReadWholeFile(HostPath(path));
+    auto bytes = ReadLoadTextFile(path);
     if (!bytes) {
         LogLine(L"Unable to open PlayerDefinedPlaces.txt");
         return;

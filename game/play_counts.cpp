@@ -136,7 +136,7 @@ void sPlayCounts::Load(const std::wstring& folderPattern)
 {
     Reset();
     const std::wstring path = JoinPathPattern(folderPattern, kPlayCountsFileName);
-    const std::optional<std::string> bytes = ReadWholeFile(HostPath(path));
+    const std::optional<std::string> bytes = ReadLoadTextFile(path);
     if (!bytes)
         return;
     LogLine(L"Reading the totals of play from %s", path);

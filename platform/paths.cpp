@@ -48,14 +48,29 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path)
     return data;
 }
 
+std::optional<std::string> ReadTextFile(const std::filesystem::path& path, std::uintmax_t* tooLarge)
+{
+    if (tooLarge)
+        *tooLarge = 0;
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && size > kMaxTextFileBytes) {
+        if (tooLarge)
+            *tooLarge = size;
+        return std::nullopt;
+    }
+    std::optional<std::string> bytes = ReadWholeFile(path);
+    if (bytes && bytes->compare(0, 3, "\xEF\xBB\xBF") == 0)
+        bytes->erase(0, 3);
+    return bytes;
+}
+
 std::optional<std::vector<std::wstring>> ReadTextLines(const std::filesystem::path& path)
 {
-    std::optional<std::string> bytes = ReadWholeFile(path);
+    std::optional<std::string> bytes = ReadTextFile(path);
     if (!bytes)
         return std::nullopt;
-    std::wstring text = Utf8ToWide(*bytes);
-    if (!text.empty() && text[0] == 0xFEFF)
-        text.erase(0, 1);
+    const std::wstring text = Utf8ToWide(*bytes);
     std::vector<std::wstring> lines;
     size_t start = 0;
     while (start < text.size()) {

@@ -1,6 +1,7 @@
 #pragma once
 // Files and folders. The code writes the game's paths with backslashes
 // ("data\\scenarios\\..."); HostPath turns them into paths of this system.
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -17,8 +18,18 @@ std::filesystem::path HostPath(std::string_view gamePath);
 // read-only file system). A file that failed on its way may be left cut short.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes, std::error_code* why = nullptr);
-// The lines of a UTF-8 text file, without a leading byte-order mark and without their CR LF
-// or LF ends; a last line end adds no empty line. Nothing when the file cannot be read.
+// The most a text file of the game may hold (tables, INI files, lists). The largest the game
+// ships is under 150 KB (events.xml; the largest table, land_units.csv, 27 KB), and a save of
+// a long war holds little more: a file of this size is a runaway or a damaged one, and read
+// whole it would take minutes and gigabytes of memory.
+inline constexpr std::uintmax_t kMaxTextFileBytes = std::uintmax_t(64) << 20;
+// The bytes of a UTF-8 text file without the byte-order mark some editors save at its start:
+// it is no part of the first line. Nothing when the file cannot be read, or when it holds
+// more than kMaxTextFileBytes; that is found before any of it is read, and tooLarge, when
+// given, then gets its size (0 otherwise).
+std::optional<std::string> ReadTextFile(const std::filesystem::path& path, std::uintmax_t* tooLarge = nullptr);
+// The lines of a text file read so, without their CR LF or LF ends; a last line end adds no
+// empty line. Nothing when the file cannot be read.
 std::optional<std::vector<std::wstring>> ReadTextLines(const std::filesystem::path& path);
 
 bool FileExists(const std::filesystem::path& path);

@@ -34,7 +34,7 @@ std::vector<std::string> SplitTextLines(const std::string& data)
 
 std::optional<std::vector<std::string>> ReadTextLines(const std::wstring& path)
 {
-    auto data = ReadWholeFile(HostPath(path));
+    auto data = ReadLoadTextFile(path);
     if (!data)
         return std::nullopt;
     return SplitTextLines(*data);

@@ -9,7 +9,7 @@
 #include "game/load_files.h"
 
 // The lines of a text file, each whole however long and keeping its '\n'; CR LF reads as
-// '\n'. Nothing when the file cannot be read. A line is never cut into pieces of a buffer's
+// '\n'. Read with ReadLoadTextFile: nothing when the file cannot be read. A line is never cut into pieces of a buffer's
 // size: the tail of a long line, or of a long comment, would be read as a line of its own,
 // a row that the file does not hold, with every line number after it shifted.
 std::optional<std::vector<std::string>> ReadTextLines(const std::wstring& path);

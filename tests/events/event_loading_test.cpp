@@ -235,11 +235,13 @@ TEST(EventLoading, AFileThatDoesNotParseOrIsMissingEndsTheLoadWithExitCode1)
     WriteEventScenario("bad", {{"bad.xml", "<events>\n<event eventID=\"1\">\n</events>\n"}});
     cZdarzenia manager;
     EXPECT_EQ(ExitCodeOf([&] { manager.LoadEventFiles("bad"); }), 1);
-    EXPECT_TRUE(LogContains(L"ERROR initializing events from file data\\scenarios\\bad\\bad.xml. Exiting..."));
+    EXPECT_TRUE(LogContains(L"ERROR initializing events from file data\\scenarios\\bad\\bad.xml "
+                            L"(data\\scenarios\\bad\\event_files.txt, line 3). Exiting..."));
 
     WriteWholeFile(HostPath("data\\scenarios\\bad\\event_files.txt"), "data\\scenarios\\bad\\gone.xml\n");
     EXPECT_EQ(ExitCodeOf([&] { manager.LoadEventFiles("bad"); }), 1);
-    EXPECT_TRUE(LogContains(L"ERROR initializing events from file data\\scenarios\\bad\\gone.xml. Exiting..."));
+    EXPECT_TRUE(LogContains(L"ERROR initializing events from file data\\scenarios\\bad\\gone.xml "
+                            L"(data\\scenarios\\bad\\event_files.txt, line 1). Exiting..."));
 }
 
 TEST(EventLoading, HostileEventFilesEndTheLoadWithTheirListLineOrParserLine)
@@ -265,6 +267,8 @@ TEST(EventLoading, HostileEventFilesEndTheLoadWithTheirListLineOrParserLine)
          L"of 9 MB; an event file may hold at most 8 MB"},
         {longList, EventFile(""),
          L"ERROR: line 65 of data\\scenarios\\hostile\\event_files.txt lists more than 64 event files"},
+        {"# 1940", "", L"ERROR: line 1 of data\\scenarios\\hostile\\event_files.txt names # 1940, which cannot be "
+                      L"opened (a comment line of the list begins with ';')"},
     };
     for (const auto& c : cases) {
         WriteEventScenario("hostile", {{"bad.xml", c.file}});
@@ -273,7 +277,10 @@ TEST(EventLoading, HostileEventFilesEndTheLoadWithTheirListLineOrParserLine)
         EXPECT_EQ(ExitCodeOf([&] { manager.LoadEventFiles("hostile"); }), 1) << c.listed;
         EXPECT_TRUE(LogContains(c.line)) << c.listed;
         const std::string named = c.listed.substr(c.listed.rfind('\n') + 1);
-        EXPECT_TRUE(LogContains(L"ERROR initializing events from file " + Utf8ToWide(named) + L". Exiting..."));
+        EXPECT_TRUE(LogContains(L"ERROR initializing events from file " + Utf8ToWide(named) +
+                                L" (data\\scenarios\\hostile\\event_files.txt, line " +
+                                std::to_wstring(std::count(c.listed.begin(), c.listed.end(), '\n') + 1) +
+                                L"). Exiting..."));
     }
 }
 

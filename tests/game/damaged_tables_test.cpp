@@ -18,6 +18,7 @@
 #include "tests/test_support.h"
 
 using testing_support::LogContains;
+using namespace std::string_view_literals;
 
 namespace {
 
@@ -25,7 +26,7 @@ struct sDamage
 {
     const char* file;
     const char* find;
-    const char* replace;
+    std::string_view replace;
     bool refused;
     const wchar_t* line; // the log line that tells what is wrong
 };
@@ -90,6 +91,16 @@ const sDamage kDamages[] = {
     {"unit_names.csv", "\n1;Infantry;", "\n-2147483648;Infantry;", false,
      L"ERROR: unit_names.csv, line 3: unit type -2147483648 is not within 1 and 17; row skipped"},
     {"Info.ini", "SmallUnitsSize=1", "SmallUnitsSize=-2147483648", false, nullptr},
+    // A NUL byte is told where it stands, in a name or a value as anywhere else.
+    {"unit_names.csv", "\n1;Infantry;", "\n1;Infan\0try;"sv, true,
+     L"data\\scenarios\\Testland\\unit_names.csv, line 3, character 8: a NUL byte, which no text holds (the file is "
+     L"damaged)"},
+    {"Info.ini", "Turn=0", "Turn=0\0"sv, true,
+     L"data\\scenarios\\Testland\\Info.ini, line 25, character 7: a NUL byte, which no text holds (the file is "
+     L"damaged)"},
+    {"Info.ini", "ScenarioName=Testland", "Scenario=Testland", true,
+     L"ERROR: data\\scenarios\\Testland\\Info.ini has no ScenarioName in its [Save] section (Save/ScenarioName), the "
+     L"name of the scenario's folder"},
     // The date, the turns and a unit's trench bonus count up every impulse; the convoys'
     // points are added to the country's.
     {"Info.ini", "Impulse=1", "Impulse=99999999999", false,
@@ -344,6 +355,12 @@ TEST(DamagedTables, AnEmptyOrMissingFileIsTheOneTheRefusalNames)
         testing_support::WriteFile(HostPath(std::string("data\\scenarios\\Testland\\") + e.file), "");
         EXPECT_EQ(Refusal(sGameLoadRequest::ForScenario(L"Testland")), e.reason) << e.file;
     }
+    // A runaway file is refused before it is read, not read for minutes into gigabytes.
+    testland::InstallTestland();
+    std::filesystem::resize_file(HostPath("data\\scenarios\\Testland\\cities_diagram.csv"), std::uintmax_t(2) << 30);
+    EXPECT_EQ(Refusal(sGameLoadRequest::ForScenario(L"Testland")),
+              L"data\\scenarios\\Testland\\cities_diagram.csv is 2147483648 bytes (2048 MB): far beyond any file of a "
+              L"scenario or a save, which holds at most 64 MB; it was not read");
 }
 
 } // namespace

@@ -53,10 +53,10 @@ TEST(InfoIni, SavesOfEveryVersionSinceTheFirstStillLoad)
 
 TEST(InfoIni, MissingKeysGiveTheDefaults)
 {
+    WriteFile("data/scenarios/None/Info.ini", "[Save]\nScenarioName=None\n");
     cGra game(sGameLoadRequest::ForScenario(L"None"), 0);
     game.ReadInfoIni(sGameLoadRequest::ForScenario(L"None"));
     EXPECT_EQ(game.m_Date[1], 0);
-    EXPECT_EQ(game.m_ScenarioName, L"unknown");
     EXPECT_EQ(game.m_TurnsLeft, 0);
     EXPECT_FLOAT_EQ(game.m_SaveGameVersion, 1.0f);
     EXPECT_EQ(game.m_DisplayedDate[0], 1);
@@ -65,19 +65,21 @@ TEST(InfoIni, MissingKeysGiveTheDefaults)
 
     const std::pair<int, int> sizes[] = {{1, 0}, {2, 1}, {6, 5}, {7, 0}};
     for (auto [value, expected] : sizes) {
-        WriteFile("data/scenarios/Sizes/Info.ini", "[Map]\nSmallUnitsSize=" + std::to_string(value) +
-                                                 "\nLargeUnitsSize=" + std::to_string(value) + "\n");
+        WriteFile("data/scenarios/Sizes/Info.ini", "[Save]\nScenarioName=Sizes\n[Map]\nSmallUnitsSize=" +
+                                                     std::to_string(value) + "\nLargeUnitsSize=" +
+                                                     std::to_string(value) + "\n");
         game.ReadInfoIni(sGameLoadRequest::ForScenario(L"Sizes"));
         EXPECT_EQ(game.m_SmallUnitsSize, expected) << value;
         EXPECT_EQ(game.m_LargeUnitsSize, expected == 0 ? 1 : expected) << value;
     }
     // A size that is no number draws the units as a wrong one does, and the game goes on.
-    WriteFile("data/scenarios/Sizes/Info.ini", "[Map]\nSmallUnitsSize=big\nLargeUnitsSize=3x\n");
+    WriteFile("data/scenarios/Sizes/Info.ini",
+              "[Save]\nScenarioName=Sizes\n[Map]\nSmallUnitsSize=big\nLargeUnitsSize=3x\n");
     game.ReadInfoIni(sGameLoadRequest::ForScenario(L"Sizes"));
     EXPECT_EQ(game.m_SmallUnitsSize, 0);
     EXPECT_EQ(game.m_LargeUnitsSize, 1);
     EXPECT_TRUE(testing_support::LogContains(
-        L"WARNING: data\\scenarios\\Sizes\\Info.ini, line 3 (Map/LargeUnitsSize): \"3x\" is not a whole number; taken as 2"));
+        L"WARNING: data\\scenarios\\Sizes\\Info.ini, line 5 (Map/LargeUnitsSize): \"3x\" is not a whole number; taken as 2"));
 }
 
 TEST(InfoIni, ScenarioNameMustNameAFolder)

@@ -322,6 +322,18 @@ TEST_F(Europe1939, AResaveOpensAgainToTheSameFiles)
             continue; // carries the time of the save
         EXPECT_TRUE(ReadWholeFile(entry.path()) == ReadWholeFile(fs::path("second") / name)) << name;
     }
+    // A byte-order mark that an editor saves at the start of a text file is no part of it.
+    for (const auto& entry : fs::directory_iterator("data/scenarios/Europe1939"))
+        if (entry.path().extension() != ".qvr" && entry.path().extension() != ".png")
+            WriteWholeFile(entry.path(), "\xEF\xBB\xBF" + ReadWholeFile(entry.path()).value_or(""));
+    ReloadAsWritten();
+    fs::create_directories("marked");
+    WriteSaveFiles(L"marked");
+    for (const auto& entry : fs::directory_iterator("data/save/first")) {
+        if (entry.path().filename() != "Info.ini") {
+            EXPECT_TRUE(ReadWholeFile(entry.path()) == ReadWholeFile("marked" / entry.path().filename())) << entry;
+        }
+    }
 }
 TEST_F(Europe1939, ANewGameStartsOneImpulseAfterItsFilesAtTheSecondImpulseOfSeptember1939)
 {
