@@ -1,8 +1,10 @@
 #include "dialogs/country_flag.h"
 
 #include "core/format.h"
+#include "core/log.h"
 #include "game/game.h"
 #include "gui/controls.h"
+#include "gui/resource_manager.h"
 #include "platform/paths.h"
 #include "platform/texture.h"
 #include "world/country.h"
@@ -11,8 +13,16 @@ namespace {
 const wchar_t* const kPlaceholderFlag = L"data\\gfx\\Flags\\unknown.png";
 
 // Decoded, not only found: a file of the flag's name that is no picture would show no flag
-// where the placeholder shows one.
-bool Loads(const std::wstring& path) { return cTexture::LoadFromFile(HostPath(path)) != nullptr; }
+// where the placeholder shows one. It is decoded once, into the texture the window draws.
+bool Loads(const std::wstring& path)
+{
+    if (DXUTGetGlobalDialogResourceManager()->DecodeTexture(path))
+        return true;
+    // A flag of the country's name is looked for in two places: a file missing is no fault.
+    if (FileExists(HostPath(path)))
+        LogLine(L"Loading file \"%s\" (%i) [FAILED]", path, 1);
+    return false;
+}
 } // namespace
 
 std::wstring CountryFlagFile(const cPanstwo& country)

@@ -5,6 +5,7 @@
 #include "core/format.h"
 #include "core/log.h"
 #include "game/game.h"
+#include "gui/resource_manager.h"
 #include "platform/paths.h"
 #include "platform/texture.h"
 
@@ -27,7 +28,8 @@ bool TryUnitPictureFile(const std::wstring& path)
 {
     // Decoded, not only found: a file of that name that is no picture would be taken, the
     // files after it never tried, and the panel would show no picture at all.
-    const bool loads = cTexture::LoadFromFile(HostPath(path)) != nullptr;
+    // Decoded into the texture the window then draws: not a second time when it is shown.
+    const bool loads = DXUTGetGlobalDialogResourceManager()->DecodeTexture(path);
     LogLine(loads ? L"Loading file \"%s\" (%i) [OK]" : L"Loading file \"%s\" (%i) [FAILED]", path, 1);
     return loads;
 }

@@ -113,6 +113,27 @@ int CDXUTDialogResourceManager::AddTexture(const std::wstring& file)
     return int(m_Textures.size() - 1);
 }
 
+bool CDXUTDialogResourceManager::DecodeTexture(const std::wstring& file)
+{
+    std::lock_guard<std::recursive_mutex> guard(m_Mutex);
+    DXUTTextureNode* node = nullptr;
+    for (auto& cached : m_Textures)
+        if (SameName(cached->strFilename, file))
+            node = cached.get();
+    // Most names looked for are of no file: they are kept out of the cache.
+    if (!node && !FileExists(HostPath(file)))
+        return false;
+    if (!node) {
+        m_Textures.push_back(std::make_unique<DXUTTextureNode>());
+        node = m_Textures.back().get();
+        node->strFilename = file.substr(0, kMaxResourceName);
+    }
+    // One that failed is tried again: the file may have come or been mended since.
+    if (!node->pTexture)
+        CreateTexture(*node);
+    return node->pTexture != nullptr;
+}
+
 DXUTFontNode* CDXUTDialogResourceManager::GetFontNode(int index)
 {
     std::lock_guard<std::recursive_mutex> guard(m_Mutex);

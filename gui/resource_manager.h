@@ -45,6 +45,10 @@ public:
     // exists) when it is new; -1 when the entry cannot be added.
     int AddFont(const std::wstring& face, int height, int weight);
     int AddTexture(const std::wstring& file);
+    // Whether the file is a picture, told by the cached texture that the dialogs then draw:
+    // decoded now (device or none) when the cache holds none, so that a look-up that must
+    // know it does not decode the file a second time.
+    bool DecodeTexture(const std::wstring& file);
 
     DXUTFontNode* GetFontNode(int index);
     DXUTTextureNode* GetTextureNode(int index);

@@ -274,6 +274,8 @@ bool LoadPictureIfPresent(const std::wstring& path, std::shared_ptr<cTexture>& p
     picture = g_World.hooks.loadTexture(path);
     if (picture)
         from = path;
+    else // there but no picture: the writer is told why the next place's is shown
+        LogLine(L"Loading file \"%s\" (%i) [FAILED]", path, 1);
     return picture != nullptr;
 }
 

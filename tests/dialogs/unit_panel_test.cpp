@@ -301,6 +301,18 @@ TEST_F(UnitPanel, PictureIsLookedUpOnceUnderTheNameWithSlashesAndFrozenAndAirUni
     Select(0, 0);
     Select(2, 2);
     EXPECT_EQ(panel->GetTexture(4)->strFilename, L"data\\gfx\\Flags\\unknown.png");
+    EXPECT_TRUE(
+        testing_support::LogContains(L"Loading file \"data\\scenarios\\Testland\\Flags\\Albion.png\" (1) [FAILED]"));
+    // One that is a picture is decoded once, into the texture the panel draws: not at each look-up.
+    std::filesystem::copy_file(testing_support::SourceDir() / "data" / "gfx" / "Flags" / "unknown.png",
+                               "data/scenarios/Testland/Flags/Albion.png",
+                               std::filesystem::copy_options::overwrite_existing);
+    Select(0, 0);
+    Select(2, 2);
+    testing_support::WriteFile("data/scenarios/Testland/Flags/Albion.png", "not a picture");
+    Select(0, 0);
+    Select(2, 2);
+    EXPECT_EQ(panel->GetTexture(4)->strFilename, L"data\\scenarios\\Testland\\Flags\\Albion.png");
 
     // A picture file of its name that is no picture is passed over for the next that loads.
     testing_support::WriteFile("data/scenarios/Testland/Units images/Fighter Command.png", "not a picture");
