@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "core/format.h"
 #include "core/lock.h"
@@ -427,8 +428,14 @@ void cSeaBattleMenu::EnableCloseOnly()
 {
     // Over: no order is pending any more and no countdown runs.
     m_Over = true;
-    for (int id : {IDC_NEXT_TURN, IDC_EXECUTE_SHOT, IDC_AUTO_END})
+    // Greyed, each order says why beside what it did.
+    for (auto [id, hint] : {std::pair{IDC_NEXT_TURN, "seabattle_next_turn_hint"},
+                            std::pair{IDC_EXECUTE_SHOT, "seabattle_execute_shot_hint"},
+                            std::pair{IDC_AUTO_END, "seabattle_auto_end_hint"}}) {
         SetButtonEnabled(id, false);
+        if (CDXUTControl* control = GetControl(id))
+            control->SetHint(LangText(hint) + L"\n" + LangText("seabattle_status_over"));
+    }
     SetButtonEnabled(IDC_CLOSE, true);
     if (auto* timeout = Control<CDXUTEditBox>(IDC_TIMEOUT))
         timeout->SetText(L"-");

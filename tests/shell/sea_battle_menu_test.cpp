@@ -451,6 +451,8 @@ TEST_F(SeaBattleScreen, TheZoomStaysBetweenTheWholeBoardAndFullSizeAndTheButtons
         EXPECT_TRUE(battle.IsOver());
         EXPECT_TRUE(enabled(658));
         EXPECT_FALSE(enabled(659) || enabled(660) || enabled(661) || enabled(657));
+        EXPECT_EQ(HintOf(menu->GetControl(661)),
+                  LangText("seabattle_auto_end_hint") + L"\n" + LangText("seabattle_status_over"));
         EXPECT_EQ(TextOf(*menu, 663), L"-");
         Click(*menu, 658);
         return true;
