@@ -144,7 +144,9 @@ public:
 
     // Start of play (main thread): the first country's phase begins, with the screen when a
     // person plays. StartMusic picks the first human country's playlist, else the default.
-    void StartGame();
+    // beforePlay, when given, runs once the game stands as its first phase begins, before any
+    // of that phase is played.
+    void StartGame(const std::function<void()>& beforePlay = {});
     bool StartMusic();
 
     // The end of an impulse: every step in order when full (the opponent's thread, state 3);

@@ -21,6 +21,7 @@
 #include "game/game.h"
 #include "game/load_files.h"
 #include "game/paths.h"
+#include "game/save_game.h"
 #include "game/save_files.h"
 #include "game/table_fields.h"
 #include "world/sea_graph.h"
@@ -71,23 +72,6 @@ bool IsPlainFolderName(const std::wstring& name)
     return name.find_first_of(L"\\/:") == std::wstring::npos;
 }
 
-// A folder that is no game but holds one a folder deeper, as a turn unzipped into a folder of
-// its own name does: that deeper folder, in the game's notation; nothing otherwise.
-std::optional<std::wstring> GameOneFolderDeeper(const std::wstring& folder)
-{
-    std::vector<std::wstring> found;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(HostPath(folder), ec)) {
-        const std::wstring name = Utf8ToWide(entry.path().filename().string());
-        if (!name.empty() && name[0] != L'.' && entry.is_directory(ec) && FileExists(entry.path() / "Info.ini"))
-            found.push_back(name);
-    }
-    if (found.empty())
-        return std::nullopt;
-    std::sort(found.begin(), found.end());
-    return folder + L"\\" + found.front();
-}
-
 } // namespace
 
 void cGra::ReadInfoIni(const sGameLoadRequest& request)
@@ -110,9 +94,8 @@ void cGra::ReadInfoIni(const sGameLoadRequest& request)
         std::error_code ec;
         const bool folderGone = !std::filesystem::is_directory(HostPath(folder), ec);
         // Told as a missing file, the player would look for a damage that is not there.
-        if (const std::optional<std::wstring> deeper = folderGone ? std::nullopt : GameOneFolderDeeper(folder))
-            FatalExit(1, LangFormat("load_game_one_folder_deeper_%s_%s_%s", folder, *deeper,
-                                    folder.substr(0, folder.find_last_of(L'\\'))));
+        if (const std::optional<sFolderWithoutGame> none = FolderWithoutGame(folder))
+            FatalExit(1, none->text);
         NoteUnreadableFile(folderGone ? folder : path);
         FatalExit(1, FormatText(L"ERROR: %s is missing or cannot be read", folderGone ? folder : path));
     }

@@ -335,7 +335,46 @@ std::optional<std::string> SavedBytes(const fs::path& file, bool info)
     return kept;
 }
 
+// A folder that is no game but holds one a folder deeper, as a turn unzipped into a folder of
+// its own name does: that deeper folder, in the game's notation; nothing otherwise.
+std::optional<std::wstring> GameOneFolderDeeper(const std::wstring& folder)
+{
+    std::vector<std::wstring> found;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(HostPath(folder), ec)) {
+        const std::wstring name = Utf8ToWide(entry.path().filename().string());
+        if (!name.empty() && name[0] != L'.' && entry.is_directory(ec) && FileExists(entry.path() / "Info.ini"))
+            found.push_back(name);
+    }
+    if (found.empty())
+        return std::nullopt;
+    std::sort(found.begin(), found.end());
+    return folder + L"\\" + found.front();
+}
+
 } // namespace
+
+std::optional<sFolderWithoutGame> FolderWithoutGame(const std::wstring& folder)
+{
+    const fs::path path = HostPath(folder);
+    std::error_code ec;
+    if (!fs::is_directory(path, ec) || Exists(path / "Info.ini"))
+        return std::nullopt;
+    const size_t slash = folder.find_last_of(L'\\');
+    const std::wstring name = folder.substr(slash + 1), shown = WithForwardSlashes(folder);
+    if (const std::optional<std::wstring> deeper = GameOneFolderDeeper(folder))
+        return sFolderWithoutGame{LangText("saved_folder_game_deeper"),
+                                  WithForwardSlashes(LangFormat("load_game_one_folder_deeper_%s_%s_%s", folder, *deeper,
+                                                                ShownParentFolder(folder)))};
+    // A file of a game in it: a game that lost its Info.ini, which its load tells.
+    for (const wchar_t* file : kSaveFileNames)
+        if (Exists(path / fs::path(std::wstring(file))))
+            return std::nullopt;
+    const bool empty = fs::is_empty(path, ec);
+    return sFolderWithoutGame{LangText("saved_folder_no_game"),
+                              LangFormat(empty ? "saved_folder_empty_%s_%s" : "saved_folder_without_game_files_%s_%s",
+                                         shown, name)};
+}
 
 bool GameIsAsLastSaved()
 {

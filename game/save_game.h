@@ -5,6 +5,7 @@
 // written, so a failed save leaves an older save of that name as it was.
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,18 @@ void SettleInterruptedSave(const std::wstring& folder);
 // The same for every name in root (data\save or data\pbem), before a list of its saves
 // shows them: no working folder is listed as a save, and no save is missing.
 void SettleInterruptedSaves(std::wstring_view root);
+
+// A folder of data\save or data\pbem (in the game's notation) that holds no game of its own,
+// told the same in its row of the list (label) and in its description and refusal (text):
+// an empty one (a war by e-mail left before its first turn was kept, in earlier versions), one
+// without any file of a game, or one with a game a folder deeper. Nothing for any other folder:
+// a game, or a damaged one, whose load names what is wrong with it.
+struct sFolderWithoutGame
+{
+    std::wstring label;
+    std::wstring text;
+};
+std::optional<sFolderWithoutGame> FolderWithoutGame(const std::wstring& folder);
 
 // The file a save's writing ends with: each of the files above with its size in bytes. A
 // file of another size was cut short or added to on its way (a copy, an e-mail), and the

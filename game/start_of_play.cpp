@@ -19,7 +19,7 @@ bool cGra::StartMusic()
     return Presentation().SelectPlaylist(-1);
 }
 
-void cGra::StartGame()
+void cGra::StartGame(const std::function<void()>& beforePlay)
 {
     Presentation().ShowPauseWallpaper();
     LogLine(L"============== Starting game ==============");
@@ -51,6 +51,8 @@ void cGra::StartGame()
     }
     LogLine(L"============== Enjoy your game :)");
     Presentation().UpdateAppearance();
+    if (beforePlay)
+        beforePlay();
 
     cPanstwo* active = m_PlayState->GetActiveCountry();
     if (active && active->SpecialFlags == 1) {

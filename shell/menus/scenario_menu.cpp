@@ -68,6 +68,17 @@ std::string GeneralKey(const char* key) { return "General_" + g_StringBase.GetLa
 
 void LoadInfo(cIniFile& ini, const std::wstring& pattern) { ini.Load(HostPath(JoinPathPattern(pattern, L"Info.ini"))); }
 
+// A folder of the saved games' tabs that holds no game of its own; nothing on the scenarios'.
+std::optional<sFolderWithoutGame> WithoutGame(int tab, const std::wstring& pattern)
+{
+    if (tab == 0)
+        return std::nullopt;
+    std::wstring folder = JoinPathPattern(pattern, L"");
+    if (!folder.empty() && folder.back() == L'\\')
+        folder.pop_back();
+    return FolderWithoutGame(folder);
+}
+
 // The memo text of the numbered lines "General_<id>/<prefix>1", 2 ... while they exist.
 std::wstring NumberedLines(cIniFile& ini, const char* prefix)
 {
@@ -272,6 +283,8 @@ void cScenarioMenu::FillList()
         if (m_SelectedTab == 0)
             row = FormatText(L"%s;%i;%ix%i", AsCell(name), ini.GetInt("Duration/Turns", 0), ini.GetInt("Map/SizeX", 0),
                              ini.GetInt("Map/SizeY", 0));
+        else if (const std::optional<sFolderWithoutGame> none = WithoutGame(m_SelectedTab, pattern))
+            row = FormatText(L"%s;%s;--.--.-- --:--", AsCell(folder), AsCell(none->label));
         else // stored year first, the date would be read as another (24.09.01: the 24th of September)
             row = FormatText(L"%s;%s;%s", AsCell(folder), AsCell(name),
                              AsCell(SaveDateAsShown(ini.GetString("Save/Date", L"--.--.-- --:--"))));
@@ -310,6 +323,13 @@ void cScenarioMenu::ShowDetails()
     cIniFile ini;
     LoadInfo(ini, *pattern);
     g_SelectedEntryName = ini.GetString(GeneralKey("Name"), L"Unknown name");
+    // No game's details: what the folder is, in the words Start uses.
+    if (const std::optional<sFolderWithoutGame> none = WithoutGame(m_SelectedTab, *pattern)) {
+        ShowNothingToLoad();
+        SetMemoText(*this, IDC_DESCRIPTION, none->text);
+        SetMemoText(*this, IDC_GOALS, L"");
+        return;
+    }
 
     SetEditText(*this, IDC_AUTHOR, ini.GetString("Misc/Author", L"unknown"));
     SetEditText(*this, IDC_VERSION, ini.GetString("Misc/Version", L"1.0"));
@@ -362,11 +382,7 @@ void cScenarioMenu::ShowNothingToLoad()
 
 void cScenarioMenu::OnRowDoubleClicked() { StartSelected(true); }
 
-void cScenarioMenu::OnStartPressed()
-{
-    g_Textures[TEX_WALLPAPER_SCENARIO].Release();
-    StartSelected(false);
-}
+void cScenarioMenu::OnStartPressed() { StartSelected(false); }
 
 void cScenarioMenu::StartSelected(bool doubleClick)
 {
@@ -374,6 +390,14 @@ void cScenarioMenu::StartSelected(bool doubleClick)
     auto* pattern = list ? static_cast<const std::wstring*>(list->GetSelectedData()) : nullptr;
     if (!pattern)
         return;
+    // Nothing to load, and nothing damaged: told as the list tells it.
+    if (const std::optional<sFolderWithoutGame> none = WithoutGame(m_SelectedTab, *pattern)) {
+        PushDialog(new cDialogTekstowy(LangFormat("load_folder_without_game_%s", none->text),
+                                       LangText("load_game_refused_title")));
+        return;
+    }
+    if (!doubleClick)
+        g_Textures[TEX_WALLPAPER_SCENARIO].Release();
     sGameLoadRequest request{*pattern, m_SelectedTab != 0 ? 1 : 0};
     if (doubleClick) {
         LogLine(L"sp34");

@@ -185,6 +185,21 @@ std::optional<int> TurnsHandedOver(const std::wstring& gameName, int countryId)
     return std::nullopt;
 }
 
+// A war by e-mail made here, saved as it starts into its folder, as a hand-over saves it: left
+// before its first hand-over, it opens again at its first turn with its players, their
+// addresses and countries. A save that fails leaves no empty folder to be listed as a game,
+// and is told: the first hand-over saves the war, and tells it if it fails again.
+void KeepNewWar()
+{
+    std::wstring why;
+    if (SavePbemGame(g_Gra->m_PbemGameName, &why))
+        return;
+    std::error_code ec;
+    std::filesystem::remove(HostPath(L"data\\pbem\\" + g_Gra->m_PbemGameName), ec); // only while empty
+    PushDialog(new cDialogTekstowy(LangFormat("pbem_war_not_kept_%s", SaveFailedText(g_Gra->m_PbemGameName, why)),
+                                   LangText("pbem_game_settings")));
+}
+
 // The unit types of the statistics in their order, with the row of the force summary
 // that counts them on the map and in the reserve.
 struct sUnitRow
@@ -527,6 +542,13 @@ void cScenarioSettingsMenu::OnPbemBoxChanged()
 
 void cScenarioSettingsMenu::TellWhatTheBoxChanged(bool byEmail)
 {
+    // A turn already sent is not played on here, at one screen either: Start will say so.
+    std::wstring refusal, title;
+    if (!byEmail && m_LoadedPbemGame && FailedCheck(refusal, title) && title == LangText("pbem_saved_game")) {
+        PushDialog(new cDialogTekstowy(LangFormat("scenario_settings_pbem_off_refused_%s", refusal),
+                                       LangText("pbem_game_settings")));
+        return;
+    }
     // The persons' countries in the order of the list: by e-mail those still without a player.
     std::wstring names;
     if (auto* list = Control<CDXUTListBox>(IDC_COUNTRIES))
@@ -842,6 +864,7 @@ void cScenarioSettingsMenu::OnOkPressed()
         PushDialog(new cDialogTekstowy(message, title));
         return;
     }
+    const bool newWar = PbemBoxChecked() && IsNewPbemGame();
     if (PbemBoxChecked())
         ApplyPbemGame();
     else
@@ -851,7 +874,7 @@ void cScenarioSettingsMenu::OnOkPressed()
             if (country)
                 country->PBEMPlayerId = 0;
     g_Textures[TEX_WALLPAPER_SCENARIO_SETTINGS].Release();
-    g_Gra->StartGame();
+    g_Gra->StartGame(newWar ? KeepNewWar : std::function<void()>());
 }
 
 void cScenarioSettingsMenu::OnBackPressed()

@@ -10,6 +10,7 @@
 
 #include "ai/ai_thread.h"
 #include "core/ini.h"
+#include "core/stringbase.h"
 #include "core/text.h"
 #include "dialogs/dialog_stack.h"
 #include "dialogs/message_dialog.h"
@@ -188,10 +189,23 @@ TEST(DamagedSaves, AreRefusedInTheListAndRowsLeftOutAreToldAfterLoading)
     ExpectRefused(driver, L"hand edited",
                   {L"data/save/hand edited/countries.csv, line 4, column 8 (Alliance): 99 is outside 0 to 6"},
                   "hand_edited_save_refused");
-    Load(driver, L"rows cut");
+    // Listed from the list that follows this refusal on, after the screens of the list.
+    Load(driver, L"rows cut", [] { fs::create_directories("data/save/empty"); });
     ExpectRefused(driver, L"rows cut", {L"data/save/rows cut/land_units.csv is ", L"cut short"});
-    Load(driver, L"nest");
-    ExpectRefused(driver, L"nest", {L"data/save/nest holds no game", L"deeper, in data/save/nest/good", L"into data/save and"});
+    // No game of its own, and no damage: its row, its description and Start say what it is.
+    auto toldAsNoGame = [&driver](const wchar_t* folder, const char* label, std::vector<std::wstring> saying) {
+        Load(driver, folder);
+        driver.Then("told", [] { return Menu() && MessageText(3) != L""; }, [label] {
+            auto* list = dynamic_cast<CDXUTListBox*>(Menu()->GetControl(IDC_LIST));
+            EXPECT_EQ(list->GetSelectedItem()->cells.at(1), LangText(label));
+            const std::wstring described = dynamic_cast<CDXUTMemo*>(Menu()->GetControl(192))->GetText();
+            EXPECT_EQ(MessageText(3), LangFormat("load_folder_without_game_%s", described));
+        });
+        ExpectRefused(driver, folder, std::move(saying));
+    };
+    toldAsNoGame(L"nest", "saved_folder_game_deeper",
+                 {L"data/save/nest holds no game", L"deeper, in data/save/nest/good", L"into data/save and"});
+    toldAsNoGame(L"empty", "saved_folder_no_game", {L"data/save/empty is an empty folder"});
     Load(driver, L"gone", [] { fs::remove_all("data/save/gone"); });
     ExpectRefused(driver, L"gone", {L"data/save/gone is missing or cannot be read."});
     Load(driver, L"short row");

@@ -438,6 +438,10 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverRefusedASecondTimeAndTakenUpByTheNex
         .Then("at one screen", D::AfterFrames(2),
               [] {
                   D::ClickControl(IDC_BY_EMAIL);
+                  const char* played =
+                      "you_already_played_your_turn_in_this_pbem_game._wait_for_other_players_to_finish_their_turns.";
+                  EXPECT_EQ(MessageTitle(kMessageDialogRow + 3),
+                            LangFormat("scenario_settings_pbem_off_refused_%s", LangText(played)));
                   CloseTopDialogs(1);
                   D::ClickControl(IDC_OK);
               })
@@ -491,6 +495,33 @@ TEST(EndOfTurn, APlayByEmailTurnIsHandedOverRefusedASecondTimeAndTakenUpByTheNex
               [] { EXPECT_EQ(StatusLine(), LangFormat("statusbar_hint_pbem_turn_sent_%s", L"Summer War")); });
     EXPECT_EQ(driver.Run(), 0);
     SetSaveFileWrittenHook(nullptr);
+}
+
+// A war by e-mail left before its first hand-over opens again at its first turn, with the
+// players, their addresses and countries it was set up with.
+TEST(EndOfTurn, APlayByEmailGameLeftBeforeItsFirstHandOverOpensAgainAtItsFirstTurn)
+{
+    cProgramDriver driver({}, {"scenarios", "save", "pbem"});
+    MakeTestlandFolder();
+    static int turn = 0;
+    driver.StartWith(LoadTestland);
+    SetUpGameByEmail(driver);
+    driver.Then("Bob's turn", [] { return TurnOf(L"Borussia", false); }, [] { turn = g_Gra->m_Turn; }, 20000);
+    AbortAndOpenTheGameByEmail(driver, L"Summer War");
+    driver
+        .Then("its settings", InScenarioSettings,
+              [] {
+                  std::vector<std::wstring> players;
+                  for (const sPbemPlayer& player : g_Gra->m_PbemPlayers)
+                      players.push_back(player.name + L" " + player.email);
+                  EXPECT_EQ(players, (std::vector<std::wstring>{L"Ada Ada@example.com", L"Bob Bob@example.com"}));
+                  EXPECT_EQ(g_Gra->m_Countries[0]->PBEMPlayerId, 1);
+                  EXPECT_EQ(g_Gra->m_Countries[1]->PBEMPlayerId, 2);
+                  D::ClickControl(IDC_OK);
+              })
+        .Then("Bob's first turn again", [] { return TurnOf(L"Borussia", false); },
+              [] { EXPECT_EQ(g_Gra->m_Turn, turn); }, 20000);
+    EXPECT_EQ(driver.Run(), 0);
 }
 
 // The real loop sleeps while nothing on the screen changes. What the opponent's thread does
