@@ -126,9 +126,11 @@ void cDialogZapisuGry::TryToSave(const std::wstring& typed)
     // The name is normalized once, and that name is checked, asked about and saved: the
     // writer trims, so " x" checked as typed would overwrite "x" without a question.
     const std::wstring name = NormalizeSaveName(typed);
-    // A name that is no single folder ("", "..", a separator) would write outside data\save.
-    if (!IsValidSaveName(name, kMaxSaveNameLength)) {
-        PushDialog(new cDialogTekstowy(LangFormat("save_game_invalid_name_%s", typed), LangText("save_game_title")));
+    // A name that is no single folder ("..", a separator) would write outside data\save; one
+    // over the limit is refused, not saved under a shorter name than the player typed.
+    if (const auto refused = RefusedName(name, kMaxSaveNameLength, L"", true,
+                                         {"save_game_name_empty", "save_game_name_too_long_%i_%i", "save_game_invalid_name_%s"})) {
+        PushDialog(new cDialogTekstowy(*refused, LangText("save_game_title")));
         return;
     }
     if (!SaveFolderExists(name)) {

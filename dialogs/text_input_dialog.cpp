@@ -1,7 +1,8 @@
 #include "dialogs/text_input_dialog.h"
 
 #include "core/stringbase.h"
-#include "core/text.h"
+#include "dialogs/message_dialog.h"
+#include "game/save_game.h"
 #include "gui/controls.h"
 
 std::wstring g_TextInputResult;
@@ -11,15 +12,12 @@ cDialogPobraniaTekstu::cDialogPobraniaTekstu(const std::wstring& title, const st
     : cDialog(kTextInputDialogKind, LayoutRow(kTextInputDialogKind))
 {
     g_TextInputResult = initialText;
+    m_Title = title;
     AddText(695, title, true);
     // Unclipped, a prompt naming a long name would run past the window's edge over the map: it
     // ends in an ellipsis, and pointing at it shows it whole.
     AddText(697, prompt)->m_dwTextFormat = DT_VCENTER;
     AddEditBoxFromLayout(kTextInputEditId, initialText.c_str(), nullptr);
-    // What is typed here names a unit, a ship or a fleet, and a name stands as one cell of
-    // the lists that show it: the characters that part a list row into cells are not taken.
-    if (auto* edit = static_cast<CDXUTEditBox*>(GetControl(kTextInputEditId, DXUT_CONTROL_EDITBOX)))
-        edit->m_pForbiddenChars = L";|";
     AddButtonFromLayout(kTextInputOkId, LangText("get_text_dialog_ok").c_str(),
                         LangText("get_text_dialog_ok_hint").c_str());
     AddButtonFromLayout(kTextInputCancelId, LangText("get_text_dialog_cancel").c_str(),
@@ -43,11 +41,13 @@ void cDialogPobraniaTekstu::OnKeyboard(unsigned key, bool keyDown, bool)
 void cDialogPobraniaTekstu::OnOkPressed(unsigned event, CDXUTControl* control)
 {
     auto* edit = static_cast<CDXUTEditBox*>(GetControl(kTextInputEditId, DXUT_CONTROL_EDITBOX));
-    const std::wstring typed = edit ? edit->GetText().substr(0, kTextInputMaxLength) : std::wstring();
-    // Blanks name nothing: a unit or a fleet without a name would stand blank in every list
-    // and report. The name stays as it was, as after Cancel.
-    if (TrimSpaces(typed).empty()) {
-        OnCancelPressed(event, control);
+    const std::wstring typed = edit ? edit->GetText() : std::wstring();
+    // What is typed here names a unit, a ship or a fleet, which stands as one cell of the lists
+    // and files that hold it. A name it cannot be is refused with why, and the window stays
+    // with what was typed, to be mended or cancelled.
+    if (const auto refused = RefusedName(typed, kTextInputMaxLength, kCellSeparators, false,
+                                         {"rename_name_blank", "rename_name_too_long_%i_%i", "rename_name_invalid_%s"})) {
+        PushDialog(new cDialogTekstowy(*refused, m_Title));
         return;
     }
     g_TextInputResult = typed;
@@ -56,6 +56,8 @@ void cDialogPobraniaTekstu::OnOkPressed(unsigned event, CDXUTControl* control)
         Owner()->OnGUIEvent(event, kTextInputOkId, control);
     CloseTopDialogs(1);
 }
+
+void cDialogPobraniaTekstu::OnReactivate() { RequestFocus(GetControl(kTextInputEditId)); }
 
 void cDialogPobraniaTekstu::OnCancelPressed(unsigned event, CDXUTControl* control)
 {

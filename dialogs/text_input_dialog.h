@@ -1,6 +1,7 @@
 #pragma once
-// A line of text to type: OK keeps it (at most 99 characters) in g_TextInputResult and
-// tells the owner window; Cancel, or OK on blanks alone, only tells the owner of a cancel.
+// A name to type: OK keeps it in g_TextInputResult and tells the owner window; a name over
+// 99 characters, of blanks alone or with a list's cell separator is refused with why, and
+// the window stays. Cancel only tells the owner of a cancel.
 #include <string>
 
 #include "dialogs/dialog_stack.h"
@@ -21,8 +22,12 @@ public:
     void OnGUIEvent(unsigned event, int controlId, CDXUTControl* control) override;
     void OnKeyboard(unsigned key, bool keyDown, bool altDown) override;
     bool HoldsInput() const override { return true; }
+    // After a refusal is read: the name is mended where it was typed.
+    void OnReactivate() override;
 
 private:
     void OnOkPressed(unsigned event, CDXUTControl* control);
     void OnCancelPressed(unsigned event, CDXUTControl* control);
+
+    std::wstring m_Title;
 };

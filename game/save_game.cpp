@@ -427,6 +427,18 @@ bool IsValidSaveName(std::wstring_view name, size_t maxLength)
     return true;
 }
 
+std::optional<std::wstring> RefusedName(std::wstring_view name, size_t maxLength, std::wstring_view refused,
+                                        bool folder, const sNameRefusals& words)
+{
+    if (std::all_of(name.begin(), name.end(), [](wchar_t c) { return std::iswspace(wint_t(c)) != 0; }))
+        return LangText(words.blank);
+    if (name.size() > maxLength)
+        return LangFormat(words.tooLong, int(maxLength), int(name.size()));
+    if (name.find_first_of(refused) != std::wstring_view::npos || (folder && !IsValidSaveName(name, maxLength)))
+        return LangFormat(words.invalid, std::wstring(name));
+    return std::nullopt;
+}
+
 bool SaveFolderExists(std::wstring_view name)
 {
     // A name with a path in it ("..", a backslash) would look outside data\save.
@@ -533,12 +545,6 @@ std::wstring NormalizeSaveName(const std::wstring& name)
 {
     std::wstring trimmed = name;
     boost::algorithm::trim(trimmed, std::locale::classic());
-    // "data\save\" and the name are cut to 64 characters; a blank the cut leaves at the end
-    // goes too, so that the name typed again (trimmed) finds the same folder.
-    if (trimmed.size() > kMaxSaveNameLength) {
-        trimmed.resize(kMaxSaveNameLength);
-        boost::algorithm::trim(trimmed, std::locale::classic());
-    }
     return trimmed;
 }
 
@@ -571,8 +577,18 @@ tSaveFailure SaveUnder(std::wstring_view root, const std::wstring& name, size_t 
 bool SaveGame(const std::wstring& name, bool quiet, std::wstring* why, const tSaveAlongside& alongside)
 {
     const std::wstring trimmed = NormalizeSaveName(name);
-    const tSaveFailure failure = SaveUnder(L"data\\save", trimmed, kMaxSaveNameLength, why, alongside);
-    // Named as saved, not as typed: a name cut to its longest would name a save the list lacks.
+    // A name over the limit is refused, not cut: the save would stand under another name
+    // than the one the player is told.
+    tSaveFailure failure = RefusedName(trimmed, kMaxSaveNameLength, L"", true,
+                                       {"save_failed_no_name", "save_failed_name_too_long_%i_%i", "save_failed_invalid_name"});
+    if (failure) {
+        LogLine(L"ERROR: \"%s\" cannot be the name of a save: %s", trimmed, *failure);
+        if (why)
+            *why = *failure;
+    } else {
+        failure = SaveUnder(L"data\\save", trimmed, kMaxSaveNameLength, why, alongside);
+    }
+    // Named as saved, not as typed: blanks around it are no part of the save's name.
     if (!quiet)
         Presentation().PushMessage(
             failure ? SaveFailedText(trimmed, *failure) : LangFormat("save_game_successfull", trimmed), L"Save game");

@@ -18,6 +18,25 @@ constexpr size_t kMaxSaveNameLength = 54;
 // A name that can be a folder of its own: not empty, no separator, no "..", no '%'
 // (paths of a save are patterns), not "." and at most maxLength characters.
 bool IsValidSaveName(std::wstring_view name, size_t maxLength);
+
+// The characters that part a row of the game's tables and lists into cells: a name that
+// stands as one cell there (a unit's, a player's) cannot hold them.
+inline constexpr const wchar_t* kCellSeparators = L";|";
+// The language keys a box a player types a name into refuses a name with: blanks alone;
+// more characters than the limit (%i the limit, %i the name's length); a refused character
+// (%s the name).
+struct sNameRefusals
+{
+    const char* blank;
+    const char* tooLong;
+    const char* invalid;
+};
+// Why the name, as it will be kept, is refused; nothing when it is taken. Every name box
+// keeps to it: a name is never cut or changed to fit, it is refused with the limit or the
+// reason. A folder's name (a save's, a game's by e-mail) is also refused as IsValidSaveName
+// refuses it.
+std::optional<std::wstring> RefusedName(std::wstring_view name, size_t maxLength, std::wstring_view refused,
+                                        bool folder, const sNameRefusals& words);
 // Info.ini's "Save/Date" (year.month.day hours:minutes, two digits each) as the player
 // reads dates: day.month.year hours:minutes. Any other text is shown as it stands.
 std::wstring SaveDateAsShown(const std::wstring& stored);
@@ -58,8 +77,8 @@ void RefuseIfNotAsSaved(const std::wstring& folderPattern);
 // as every writer does; SaveGame and SavePbemGame catch that and keep the game running.
 void WriteSaveFiles(std::wstring_view folder);
 
-// The folder name a save under that name gets: blanks around it dropped, cut to the
-// longest name. It may still be refused (IsValidSaveName).
+// The folder name a save under that name gets: blanks around it dropped. It may still be
+// refused (RefusedName): a name over the limit is not cut.
 std::wstring NormalizeSaveName(const std::wstring& name);
 // Saves into data\save\<name> (the name normalized as above). Unless quiet, a message tells
 // the player how it went. False when the name is refused or the save could not be written;

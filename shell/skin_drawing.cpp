@@ -5,6 +5,7 @@
 
 #include "platform/font.h"
 #include "platform/sprite.h"
+#include "platform/text_layout.h"
 #include "platform/texture.h"
 #include "shell/draw_helpers.h"
 #include "shell/frame_callbacks.h"
@@ -34,8 +35,9 @@ void DrawSkinPiece(cTexture* texture, const sRect& source, float x, float y, flo
 
 namespace {
 
+// width: the widest the label may be, in the units of the anchor (0: any width).
 void DrawLabelAt(const sTextStyle& style, const std::wstring& text, sPointF anchor, bool below, float depth, bool scaled,
-                 bool name)
+                 bool name, float width = 0)
 {
     cSprite* sprite = g_Sprite.get();
     if (!sprite || !style.font || text.empty())
@@ -50,7 +52,17 @@ void DrawLabelAt(const sTextStyle& style, const std::wstring& text, sPointF anch
     static constexpr sTextOffset kShadow[] = {{1, 1}};
     static constexpr sTextOffset kOutline[] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}, {1, 1}};
     const sRect place{x - 1000, top, x + 1000, bottom};
-    style.font->DrawBackedLine(sprite, text, place, format, style.color1, style.color2,
+    std::wstring shown = text;
+    if (width > 0) {
+        // The width as drawn: the map's zoom widens or narrows it, not the text's own size.
+        const float across = scaled ? width : saved.Apply(sPointF{anchor.x + width, anchor.y}).x - at.x;
+        const int half = std::max(1, int(across / 2));
+        const sTextLayout fitted = LayoutText(*style.font, text, sRect{x - half, top, x + half, bottom},
+                                              DT_CENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+        if (!fitted.lines.empty())
+            shown = fitted.lines.front().text;
+    }
+    style.font->DrawBackedLine(sprite, shown, place, format, style.color1, style.color2,
                                name ? std::span<const sTextOffset>(kOutline) : std::span<const sTextOffset>(kShadow),
                                depth);
     sprite->SetTransform(saved);
@@ -59,10 +71,10 @@ void DrawLabelAt(const sTextStyle& style, const std::wstring& text, sPointF anch
 } // namespace
 
 void DrawSkinLabel(const sTextStyle& style, const std::wstring& text, const sRectF& rect, float depth, bool scaled,
-                   bool name)
+                   bool name, bool fit)
 {
     DrawLabelAt(style, text, sPointF{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, false, depth, scaled,
-                name);
+                name, fit ? rect.right - rect.left : 0);
 }
 
 void DrawSkinLabelBelow(const sTextStyle& style, const std::wstring& text, const sRectF& rect, float depth)

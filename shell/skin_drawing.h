@@ -20,9 +20,10 @@ void DrawSkinPiece(cTexture* texture, const sRect& source, float x, float y, flo
 // colour, centred on the centre of the rectangle. Nothing without the style's font. A
 // scaled label is drawn through the sprite's transform like the pieces (panel icons). A
 // name is outlined in the second colour all round: it lies over neighbouring counters and
-// hexes, and must read on any of them.
+// hexes, and must read on any of them. A fitted label is no wider than the rectangle: a
+// longer text ends in an ellipsis.
 void DrawSkinLabel(const sTextStyle& style, const std::wstring& text, const sRectF& rect, float depth,
-                   bool scaled = false, bool name = false);
+                   bool scaled = false, bool name = false, bool fit = false);
 // A name hanging from the middle of the rectangle's top edge: the text keeps its size in
 // screen pixels at every zoom, so a name under a counter stays under it however far out.
 void DrawSkinLabelBelow(const sTextStyle& style, const std::wstring& text, const sRectF& rect, float depth);

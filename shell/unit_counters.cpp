@@ -103,15 +103,18 @@ public:
                       width * m_Scale, float(dest.Height()) * m_Scale, m_Depth);
     }
 
-    // A name stands in front of everything on the map, outlined.
-    void Label(int flag, int rect, int style, const std::wstring& text, bool name = false) const
+    // A name stands in front of everything on the map, outlined. A name a player typed may
+    // be as long as the limit lets it: fitted, it is no wider than its rectangle and ends in
+    // an ellipsis rather than run across the neighbours' counters.
+    void Label(int flag, int rect, int style, const std::wstring& text, bool name = false, bool fit = false) const
     {
         if (!Has(flag))
             return;
         const sRect& r = Rect(rect);
         const sRectF place{m_X + float(r.left) * m_Scale, m_Y + float(r.top) * m_Scale, m_X + float(r.right) * m_Scale,
                            m_Y + float(r.bottom) * m_Scale};
-        DrawSkinLabel(m_Level.styles[size_t(style)], text, place, name ? kMapNameDepth : m_Depth, g_DrawingIcon, name);
+        DrawSkinLabel(m_Level.styles[size_t(style)], text, place, name ? kMapNameDepth : m_Depth, g_DrawingIcon, name,
+                      fit);
     }
 
 private:
@@ -187,7 +190,7 @@ void cJednostkaLadowa::DrawCounter(float x, float y, float scale, int) const
     c.Label(10, kLandActionPointsText, 1, FormatText(L"%i", m_ActionPoints));
     // A name is wider than its card: in front of the neighbours' counters, as a city's is.
     if (ShowNames())
-        c.Label(11, kLandNameText, 2, m_Name, true);
+        c.Label(11, kLandNameText, 2, m_Name, true, true);
 }
 
 void cJednostkaLadowa::DrawIcon(const sRect& rect) const
@@ -215,7 +218,7 @@ void cJednostkaLotnicza::DrawCounter(float x, float y, float scale, int) const
     c.Label(7, kAirStrengthText, 0, FormatText(L"%i", m_Strength));
     c.Label(8, kAirActionPointsText, 1, FormatText(L"%i", m_ActionPoints));
     if (ShowNames())
-        c.Label(9, kAirNameText, 2, m_Name, true);
+        c.Label(9, kAirNameText, 2, m_Name, true, true);
 }
 
 void cJednostkaLotnicza::DrawIcon(const sRect& rect) const
@@ -258,9 +261,9 @@ void cJednostkaMorska::DrawCounter(float x, float y, float scale, int column, bo
     cTexture* picture = PictureOf(*this, source);
     c.Pair(kNavalPicture, picture, source);
     if (ShowNames()) {
-        c.Label(5, kNavalShipNameText, 0, m_Name);
+        c.Label(5, kNavalShipNameText, 0, m_Name, false, true);
         if (m_Fleet)
-            c.Label(6, kNavalFleetNameText, 1, m_Fleet->name);
+            c.Label(6, kNavalFleetNameText, 1, m_Fleet->name, false, true);
     }
 }
 

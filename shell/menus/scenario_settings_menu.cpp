@@ -141,12 +141,9 @@ int DataAsNumber(void* data) { return int(reinterpret_cast<intptr_t>(data)); }
 std::optional<std::wstring> MakeGameFolder(const std::wstring& name)
 {
     // Blanks alone name nothing: the folder would stand as a blank row in the list of games.
-    if (IsBlank(name))
-        return LangText("pbem_game_name_empty");
-    if (name.size() > kMaxNameLength)
-        return LangFormat("pbem_game_name_too_long_%i_%i", int(kMaxNameLength), int(name.size()));
-    if (!IsValidSaveName(name, kMaxNameLength) || name.find_first_of(kRefusedNameCharacters) != std::wstring::npos)
-        return LangFormat("pbem_game_name_invalid_%s", name);
+    if (auto refused = RefusedName(name, kMaxNameLength, kRefusedNameCharacters, true,
+                                   {"pbem_game_name_empty", "pbem_game_name_too_long_%i_%i", "pbem_game_name_invalid_%s"}))
+        return refused;
     const std::filesystem::path folder = HostPath(L"data\\pbem\\" + name);
     // A turn of another game left between its renames is that game's folder all the same.
     SettleInterruptedSave(L"data\\pbem\\" + name);
@@ -281,12 +278,6 @@ cScenarioSettingsMenu::cScenarioSettingsMenu()
     // type a second name where the address goes.
     AddStaticFromLayout(IDC_PLAYER_EMAIL_CAPTION, LangText("scenario_settings_pbem_player_email").c_str());
     AddEditBoxFromLayout(IDC_PLAYER_EMAIL, L"", LangText("scenario_settings_pbem_player_email_hint").c_str());
-    // A name and an address stand as cells of the players' list, and the name in the list
-    // of countries: the characters that part a list row into cells are not taken, as in
-    // the windows that rename units.
-    for (int id : {IDC_PLAYER_NAME, IDC_PLAYER_EMAIL})
-        if (auto* edit = Control<CDXUTEditBox>(id))
-            edit->m_pForbiddenChars = L";|";
     AddButtonFromLayout(IDC_SAVE_PLAYER, LangText("scenario_settings_pbem_player_save").c_str(),
                         LangText("scenario_settings_pbem_player_save_hint").c_str());
     // No player is chosen yet: there is nobody to remove, and the hint says so.
@@ -325,15 +316,6 @@ cScenarioSettingsMenu::cScenarioSettingsMenu()
 }
 
 bool cScenarioSettingsMenu::IsNewGame() const { return g_Gra && g_Gra->m_LoadedFromSave == 0; }
-
-bool cScenarioSettingsMenu::MsgProc(unsigned message, uintptr_t wParam, intptr_t lParam)
-{
-    // The game's name refuses, as they are typed, the characters a folder name cannot hold.
-    if (message == WM_CHAR && GetFocusControl() == GetControl(IDC_GAME_NAME) && wParam != 0 &&
-        std::wcschr(kRefusedNameCharacters, wchar_t(wParam)))
-        return true;
-    return cMenu::MsgProc(message, wParam, lParam);
-}
 
 void cScenarioSettingsMenu::OnGUIEvent(unsigned, int id, CDXUTControl*)
 {
@@ -592,12 +574,11 @@ void cScenarioSettingsMenu::OnSavePlayerPressed()
 {
     if (!g_Gra)
         return;
-    // A sample shows what to type and is never a value, typed over or not. As many characters
-    // as the saved game keeps, without the blanks around them.
+    // A sample shows what to type and is never a value, typed over or not. Without the blanks
+    // around it; what the saved game cannot keep is refused below, never cut.
     auto typed = [this](int id, const char* sampleKey) {
         auto* edit = Control<CDXUTEditBox>(id);
-        const std::wstring text =
-            edit && !edit->IsSample() ? WithoutOuterBlanks(edit->GetText()).substr(0, kMaxNameLength) : std::wstring();
+        const std::wstring text = edit && !edit->IsSample() ? WithoutOuterBlanks(edit->GetText()) : std::wstring();
         return text == LangText(sampleKey) ? std::wstring() : text;
     };
     const std::wstring name = typed(IDC_PLAYER_NAME, "scenario_settings_pbem_new_player_name"),
@@ -608,9 +589,21 @@ void cScenarioSettingsMenu::OnSavePlayerPressed()
     const auto namesake = std::find_if(players.begin(), players.end(), [&](const sPbemPlayer& p) {
         return p.number != m_PlayerNumber && WithoutOuterBlanks(p.name) == name;
     });
+    // A name and an address stand as cells of the players' list, and the name in the list of
+    // countries: the characters that part a list row into cells are refused, with why.
+    const auto nameRefused = RefusedName(name, kMaxNameLength, kCellSeparators, false,
+                                         {"scenario_settings_pbem_player_needs_name",
+                                          "scenario_settings_pbem_player_name_too_long_%i_%i",
+                                          "scenario_settings_pbem_player_name_invalid_%s"});
+    const auto emailRefused = RefusedName(email, kMaxNameLength, kCellSeparators, false,
+                                          {"scenario_settings_pbem_player_needs_email",
+                                           "scenario_settings_pbem_player_email_too_long_%i_%i",
+                                           "scenario_settings_pbem_player_email_invalid_%s"});
     std::wstring why;
-    if (name.empty())
-        why = LangText("scenario_settings_pbem_player_needs_name");
+    if (nameRefused)
+        why = *nameRefused;
+    else if (emailRefused)
+        why = *emailRefused;
     else if (email.find(L'@') == std::wstring::npos)
         why = LangText("scenario_settings_pbem_player_needs_email");
     else if (namesake != players.end())

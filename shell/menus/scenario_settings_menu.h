@@ -14,7 +14,6 @@ class cScenarioSettingsMenu : public cMenu
 public:
     cScenarioSettingsMenu();
 
-    bool MsgProc(unsigned message, uintptr_t wParam, intptr_t lParam) override;
     void OnGUIEvent(unsigned event, int id, CDXUTControl* control) override;
     void OnKeyboard(unsigned key, bool down, bool alt) override;
     void OnRender(float elapsed) override;

@@ -96,7 +96,7 @@ TEST_F(GenericDialogs, QuestionTellsItsOwnerWhileStillOnTopAndLeavesTheAnswer)
     EXPECT_EQ(OpenKinds(), (std::vector<int>{50}));
 }
 
-TEST_F(GenericDialogs, TextInputKeepsAtMost99CharactersAndCancelKeepsTheInitialText)
+TEST_F(GenericDialogs, TextInputRefusesWithWhyANameItCannotKeepAndCancelKeepsTheInitialText)
 {
     PushDialog(new cDialogPobraniaTekstu(L"Rename", L"New name of the unit:", L"7th Army"));
     ASSERT_NO_FATAL_FAILURE(CheckScreen("text_input_dialog"));
@@ -109,19 +109,20 @@ TEST_F(GenericDialogs, TextInputKeepsAtMost99CharactersAndCancelKeepsTheInitialT
     PushDialog(new cDialogPobraniaTekstu(L"Rename", prompt, L""));
     DrawScreen();
     EXPECT_EQ(HintOf(Top()->GetControl(697)), prompt);
-    Type(std::wstring(150, L'a'));
-    Click(kTextInputOkId);
-    EXPECT_EQ(g_TextInputResult, std::wstring(99, L'a'));
-
-    // A name is a cell of the lists it shows in: the separators of their cells cannot be typed.
-    PushDialog(new cDialogPobraniaTekstu(L"Rename", L"New name:", L""));
-    Type(L"Evil;fleet|x");
-    Click(kTextInputOkId);
-    EXPECT_EQ(g_TextInputResult, L"Evilfleetx");
-    PushDialog(new cDialogPobraniaTekstu(L"Rename", L"New name:", L""));
-    Type(L"  ");
-    Click(kTextInputOkId);
-    EXPECT_EQ(g_TextInputResult, L"") << "blanks name nothing: the name stays";
+    // Over the limit, with a separator of the lists' cells, or blanks alone: nothing is cut or
+    // dropped, the name is refused with why, and the window stays with what was typed.
+    for (const auto& [typed, why] :
+         {std::pair{std::wstring(150, L'a'), LangFormat("rename_name_too_long_%i_%i", 99, 150)},
+          {std::wstring(L"Evil;fleet|x"), LangFormat("rename_name_invalid_%s", L"Evil;fleet|x")},
+          {std::wstring(L"  "), LangText("rename_name_blank")}}) {
+        ControlOf<CDXUTEditBox>(*Top(), kTextInputEditId, DXUT_CONTROL_EDITBOX)->SetText(L"");
+        Type(typed);
+        Click(kTextInputOkId);
+        EXPECT_EQ(TextOf(kMessageDialogRow + 3), why);
+        Key(VK_RETURN);
+        ASSERT_EQ(OpenKinds(), std::vector<int>{kTextInputDialogKind});
+    }
+    EXPECT_EQ(g_TextInputResult, L"") << "the name stays";
 }
 
 TEST_F(GenericDialogs, ListChoiceAnswersByOkOrCancelAloneWithTheChosenRowsId)

@@ -124,6 +124,14 @@ TEST_F(SaveWindow, ARefusedNameOrAFailedSaveSaysSoAndTheWindowStays)
     EXPECT_FALSE(fs::exists("data/escape"));
     EXPECT_EQ(OpenKinds(), (std::vector<int>{kSaveDialogKind, kMessageDialogKind}));
     Key(VK_RETURN);
+    // No name is told that a save needs one, a long one the limit: neither is saved, nor cut.
+    for (const auto& [name, why] : {std::pair{std::wstring(L" "), LangText("save_game_name_empty")},
+                                    {std::wstring(300, L's'), LangFormat("save_game_name_too_long_%i_%i", 54, 300)}}) {
+        SaveAs(name);
+        EXPECT_EQ(TextOf(kMessageDialogRow + 3), why);
+        Key(VK_RETURN);
+    }
+    EXPECT_TRUE(Rows().empty());
 
     ASSERT_TRUE(SaveGame(L"quick", true));
     CloseTopDialogs(-1);

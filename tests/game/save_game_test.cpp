@@ -132,14 +132,15 @@ TEST_F(Saving, NamesAreCheckedBeforeAnyFolderIsMade)
     }
     EXPECT_EQ(EntriesIn("data/save"), 0u);
 
-    // Blanks around a name are dropped; a long name is cut where the path reaches 64.
+    // Blanks around a name are dropped; a name longer than the path of 64 holds is refused
+    // with the limit, never saved cut short under a name the player was not told.
     ASSERT_TRUE(SaveGame(L"  spaced  ", true));
     EXPECT_TRUE(SaveFolderExists(L"spaced"));
-    const std::wstring longName(70, L'n');
-    ASSERT_TRUE(SaveGame(longName, true));
+    std::wstring why;
+    EXPECT_FALSE(SaveGame(std::wstring(70, L'n'), true, &why));
     EXPECT_EQ(std::wstring(L"data\\save\\").size() + kMaxSaveNameLength, 64u);
-    EXPECT_TRUE(SaveFolderExists(longName.substr(0, kMaxSaveNameLength)));
-    EXPECT_EQ(EntriesIn("data/save"), 2u);
+    EXPECT_EQ(why, LangFormat("save_failed_name_too_long_%i_%i", 54, 70));
+    EXPECT_EQ(EntriesIn("data/save"), 1u);
 
     // Saving twice under one name rewrites it, and keeps what else the player put in its folder,
     // but not the totals of play the tool counted in the game saved there before.

@@ -440,6 +440,14 @@ TEST_F(MapDrawing, NearInCountersStandApartAndNamesComeLastClearOfEachOther)
             cards.push_back(q);
     ASSERT_EQ(cards.size(), 2u);
     EXPECT_FALSE(meet(cards[0], cards[1]));
+    // A name as long as a rename lets it be stands no wider than its place on the counter.
+    const sSkinLevel& level = CurrentUnitSkinLevel(kFamilyLand);
+    const float scale = (cards[0].corners[2].x - cards[0].corners[0].x) / float(level.rects[kLandCard].Width());
+    game.Hex(2, 3).unit->SetName(std::wstring(99, L'W'));
+    const std::vector<sQuad> longName = draw(false, true);
+    for (const sQuad& q : longName)
+        EXPECT_TRUE(!newIn(longName, q) ||
+                    q.corners[2].x - q.corners[0].x <= float(level.rects[kLandNameText].Width()) * scale + 2);
     game.Hex(2, 2).city = nullptr;
     DestroySkinFonts();
 }

@@ -140,6 +140,12 @@ TEST(WholeProgram, FromTheIntroToPolandsFirstTurnInEurope1939)
                   D::SetEditText(IDC_PLAYER_NAME, L"Bo");
                   D::SetEditText(IDC_PLAYER_EMAIL, L"Bo at home");
                   saveRefused(LangText("scenario_settings_pbem_player_needs_email"));
+                  // Nothing cut or dropped: a name over the limit, or with a list's separator.
+                  D::SetEditText(IDC_PLAYER_NAME, std::wstring(200, L'B'));
+                  saveRefused(LangFormat("scenario_settings_pbem_player_name_too_long_%i_%i", 99, 200));
+                  D::SetEditText(IDC_PLAYER_NAME, L"Bo;b");
+                  saveRefused(LangFormat("scenario_settings_pbem_player_name_invalid_%s", L"Bo;b"));
+                  D::SetEditText(IDC_PLAYER_NAME, L"Bo");
                   D::SetEditText(IDC_PLAYER_EMAIL, L"bo2@example.com");
                   saveRefused(LangFormat("scenario_settings_pbem_player_name_taken_%s_%s", L"Bo", L"Bo@example.com"));
                   D::ClickControl(IDC_BY_EMAIL); // Poland is played at this screen again

@@ -201,6 +201,10 @@ TEST(VelmorantTool, ResaveWritesASaveThatChecksAgain)
     EXPECT_NE(run.out.find("countries: 6\n"), std::string::npos);
     EXPECT_NE(RunTool("resave " + Quoted(root / "data" / "save" / "First") + " ../out").code, 0);
     EXPECT_FALSE(fs::exists(root / "data" / "out"));
+    // A name over the limit is refused with it, not saved cut short while the whole is printed.
+    run = RunTool("resave " + Quoted(root / "data" / "save" / "First") + " " + std::string(300, 's'));
+    EXPECT_NE(run.code, 0);
+    EXPECT_NE(run.err.find("at most 54 characters, and this one has 300"), std::string::npos) << run.out << run.err;
 }
 
 namespace {

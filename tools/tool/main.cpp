@@ -352,7 +352,8 @@ int main(int argc, char** argv)
                 BenchSupply(*game, args.size() == 3 ? std::max(1, std::atoi(args[2].c_str())) : 5);
                 result = 0;
             } else if (std::wstring why; SaveWithTotalsOfPlay(Utf8ToWide(args[2]), &why)) {
-                std::cout << "saved as data/save/" << args[2] << "\n";
+                // The folder as it stands: the blanks around the name typed are no part of it.
+                std::cout << "saved as data/save/" << WideToUtf8(NormalizeSaveName(Utf8ToWide(args[2]))) << "\n";
                 result = 0;
             } else {
                 std::cerr << "velmorant-tool: the game was not saved as " << args[2] << ": " << WideToUtf8(why) << "\n";
