@@ -13,7 +13,7 @@ int main(int argc, char** argv)
         std::cerr << "usage: velmorant-langc SOURCE OUTPUT\n";
         return 2;
     }
-    auto text = ReadWholeFile(argv[1]);
+    auto text = ReadTextFile(argv[1]);
     if (!text) {
         std::cerr << argv[1] << ": cannot read\n";
         return 1;
