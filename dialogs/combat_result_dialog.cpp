@@ -1,6 +1,7 @@
 #include "dialogs/combat_result_dialog.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/stringbase.h"
 #include "dialogs/country_flag.h"
@@ -56,6 +57,10 @@ cDialogWynikuWalki::cDialogWynikuWalki(const sCombatResult& result, float delayM
     m_Countdown = delayMs / 1000.0f;
     m_ExpiryAction = EXPIRY_CLOSE_TOP;
     m_CountdownPaused = delayMs < 0.0f;
+    // A report that waits for the click has nothing to pause.
+    if (CDXUTControl* pause = GetControl(kCombatResultPauseId); pause && m_Countdown < 0.0f)
+        pause->SetVisible(false);
+    ShowCountdown();
 }
 
 void cDialogWynikuWalki::FitTexts()
@@ -154,13 +159,20 @@ void cDialogWynikuWalki::ShowCountdown()
 {
     // Held, it closes only at a click: a time left standing would say it closes by itself.
     const bool counting = !m_CountdownPaused && m_Countdown >= 0.0f;
+    // Whole seconds, rounded up: the next frame is due when the shown second changes, not
+    // on every frame the loop could draw.
+    const double shown = std::ceil(double(m_Countdown));
+    if (counting)
+        GuiWantFrameIn(double(m_Countdown) - (shown - 1.0));
     if (auto* status = static_cast<CDXUTStatic*>(GetControl(kCombatResultStatusId, DXUT_CONTROL_STATIC)))
-        status->SetText(counting ? LangFormat("combatresult_timeout", double(m_Countdown))
+        status->SetText(counting ? LangFormat("combatresult_timeout", shown)
                                  : LangText("combatresult_waiting_for_click"));
 }
 
 void cDialogWynikuWalki::TogglePause()
 {
+    if (m_Countdown < 0.0f)
+        return;
     m_CountdownPaused = !m_CountdownPaused;
     ShowCountdown();
     auto* button = static_cast<CDXUTButton*>(GetControl(kCombatResultPauseId, DXUT_CONTROL_BUTTON));

@@ -147,8 +147,9 @@ void cDialog::UpdateCountdown(float elapsed)
     m_Countdown -= elapsed;
     OnTimer(elapsed);
     if (!(m_Countdown <= 0.0f)) {
-        // Its timer shows the time left: a tenth of a second at most between two frames.
-        GuiWantFrameIn(std::min(double(m_Countdown), 0.1));
+        // The loop sleeps until then; a window that shows the time left asks for the frames
+        // of its own changes in OnTimer.
+        GuiWantFrameIn(double(m_Countdown));
         return;
     }
     m_Countdown = -1.0f;
@@ -262,6 +263,20 @@ void FlushClosedDialogs()
 
 sLayoutRect LayoutRow(int id) { return id >= 0 && id < kGuiLayoutRows ? g_GuiLayout[size_t(id)] : sLayoutRect{}; }
 
+namespace {
+
+// A window that came on top between two frames (a request is served while a frame is drawn)
+// runs its countdown from the next frame on: asked for now, else the loop would sleep until
+// some input and then count the whole sleep at once.
+void WakeForCountdownOnTop()
+{
+    const cDialog* current = DialogOf(g_CurrentDialog);
+    if (current && !current->m_CountdownPaused && current->m_Countdown >= 0.0f)
+        GuiWantFrameIn(0.0);
+}
+
+} // namespace
+
 void PushDialog(cDialog* dialog, int offset)
 {
     cStackLock lock;
@@ -280,6 +295,7 @@ void PushDialog(cDialog* dialog, int offset)
     g_CurrentDialog = g_OpenDialogs.back();
     if (g_ShellLinks.hintForgetHoverable)
         g_ShellLinks.hintForgetHoverable();
+    WakeForCountdownOnTop();
 }
 
 void CloseTopDialogs(int count)
@@ -314,6 +330,7 @@ void CloseTopDialogs(int count)
     if (closed)
         if (cDialog* current = DialogOf(g_CurrentDialog))
             current->OnReactivate();
+    WakeForCountdownOnTop();
 }
 
 void CloseDialogsDownToKind(int kindId)

@@ -96,9 +96,15 @@ TEST_F(ResultDialogs, CombatResultCountsDownPausesWithSpaceAndWaitsForAClickWhen
     Tick(0.02f);
     EXPECT_TRUE(OpenKinds().empty()) << "a delay of 0 closes on the next frame";
 
+    double frameIn = 1e9;
+    g_GuiHooks.frameWanted = [&frameIn](double seconds) { frameIn = std::min(frameIn, seconds); };
     PushDialog(new cDialogWynikuWalki(Battle(), 2000.0f));
+    EXPECT_EQ(TextOf(kCombatResultStatusId), LangFormat("combatresult_timeout", 2.0)) << "it counts from the start";
+    EXPECT_EQ(frameIn, 0.0) << "opened between two frames, it wakes the sleeping loop";
+    frameIn = 1e9;
     Tick(0.5f);
     EXPECT_EQ(TextOf(kCombatResultStatusId), LangFormat("combatresult_timeout", 1.5));
+    EXPECT_DOUBLE_EQ(frameIn, 0.5) << "its next frame is when the shown second changes";
     Key(VK_SPACE);
     EXPECT_EQ(TextOf(kCombatResultPauseId), LangText("combat_result_resume"));
     EXPECT_EQ(TextOf(kCombatResultStatusId), LangText("combatresult_waiting_for_click")) << "held, it names no time";
@@ -112,6 +118,7 @@ TEST_F(ResultDialogs, CombatResultCountsDownPausesWithSpaceAndWaitsForAClickWhen
     PushDialog(new cDialogWynikuWalki(Battle(), -1000.0f));
     Tick(60.0f);
     EXPECT_EQ(TextOf(kCombatResultStatusId), LangText("combatresult_waiting_for_click"));
+    EXPECT_FALSE(Top()->GetControl(kCombatResultPauseId)->GetVisible()) << "nothing counts, nothing to pause";
     Key(VK_RETURN);
     EXPECT_TRUE(OpenKinds().empty());
 }
