@@ -1,7 +1,9 @@
 #include "core/ini.h"
 
+#include <algorithm>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include <unistd.h>
 
@@ -34,6 +36,30 @@ std::wstring PathText(const std::filesystem::path& p)
     return Utf8ToWide(p.string());
 }
 
+// The temporary files that writes of the file killed on their way left beside it (named
+// "<file>.<program number>.tmp"), removed as an interrupted save's folders are: each write
+// holds the lock of its own, so one that can be taken is no running program's.
+void RemoveLeftOverTemps(const std::filesystem::path& path, const std::filesystem::path& own)
+{
+    const std::string prefix = path.filename().string() + ".";
+    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+    std::vector<std::filesystem::path> leftOver;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        const size_t digits = name.size() - std::min(name.size(), prefix.size() + 4);
+        if (digits > 0 && name.starts_with(prefix) && name.ends_with(".tmp") &&
+            name.find_first_not_of("0123456789", prefix.size()) == prefix.size() + digits &&
+            it->path().filename() != own.filename())
+            leftOver.push_back(path.parent_path() / it->path().filename());
+    }
+    for (const std::filesystem::path& file : leftOver) {
+        const cFileLock lock(file); // held, it is removed as it lets go
+        if (lock.Held())
+            LogLine(L"%s, left by a write that never ended, is removed", PathText(file));
+    }
+}
+
 // Writes through a temporary file so that an interrupted write never leaves half a file.
 // why, when given, gets the system's reason of a failure.
 bool WriteReplacing(const std::filesystem::path& path, const std::string& bytes, std::error_code* why)
@@ -42,6 +68,9 @@ bool WriteReplacing(const std::filesystem::path& path, const std::string& bytes,
     // take the other's file on its way, or write into it.
     std::filesystem::path temp = path;
     temp += "." + std::to_string(::getpid()) + ".tmp";
+    RemoveLeftOverTemps(path, temp);
+    // Held while it is written and put in place: no other game takes it for a leftover.
+    const cFileLock writing(temp);
     std::error_code ec;
     if (WriteWholeFile(temp, bytes, &ec))
         std::filesystem::rename(temp, path, ec);

@@ -26,14 +26,29 @@ void cDialogPotwKoncaTury::OnYesPressed(unsigned, CDXUTControl*)
     std::error_code why;
     SaveZoomSetting(g_MapZoom, &why);
     SetAnswer(1);
+    // The ticked box that could not be kept is told here, over the window it was ticked in,
+    // and the turn passes on once it is read: told after, the other side's windows would bury
+    // it, and untold the next start would ask again without a word.
+    if (why && skip) {
+        m_EndTurnOnceTold = true;
+        PushDialog(new cDialogTekstowy(LangFormat("pref_settings_not_written_%s", Utf8ToWide(why.message())),
+                                       LangText("end_turn_title")));
+        return;
+    }
+    EndTurn();
+}
+
+void cDialogPotwKoncaTury::OnReactivate()
+{
+    if (m_EndTurnOnceTold)
+        EndTurn();
+}
+
+void cDialogPotwKoncaTury::EndTurn()
+{
     CloseTopDialogs(1);
     if (g_ShellLinks.endTurnFromMainThread)
         g_ShellLinks.endTurnFromMainThread();
-    // The ticked box told once the turn has passed on, which closes the windows open before:
-    // untold, the next start would ask again without a word.
-    if (why && skip)
-        PushDialog(new cDialogTekstowy(LangFormat("pref_settings_not_written_%s", Utf8ToWide(why.message())),
-                                       LangText("pref_title")));
 }
 
 void cDialogPotwKoncaTury::OnNoPressed(unsigned, CDXUTControl*) { CloseTopDialogs(1); }

@@ -12,4 +12,10 @@ public:
 protected:
     void OnYesPressed(unsigned event, CDXUTControl* control) override;
     void OnNoPressed(unsigned event, CDXUTControl* control) override;
+    void OnReactivate() override;
+
+private:
+    void EndTurn();
+
+    bool m_EndTurnOnceTold = false;
 };

@@ -31,8 +31,12 @@ TEST(IniFile, SaveWritesSortedSectionsWithCommentsAndKeepsSectionlessKeysApart)
     ini.GetInt("Audio/SFXVolume", 100);
     ini.SetBool("Main/Fullscreen", false);
     WriteWholeFile(dir / "s.ini.tmp", "another program's");
+    WriteWholeFile(dir / "s.ini.4194305.tmp", "a write killed on its way");
+    const cFileLock running(dir / "s.ini.1.tmp");
     ASSERT_TRUE(ini.Save());
     EXPECT_EQ(ReadWholeFile(dir / "s.ini.tmp"), std::optional<std::string>("another program's")) << "left to it";
+    EXPECT_FALSE(FileExists(dir / "s.ini.4194305.tmp")) << "its program is gone";
+    EXPECT_TRUE(FileExists(dir / "s.ini.1.tmp")) << "a running game's write";
     EXPECT_EQ(ReadWholeFile(dir / "s.ini").value(),
               "TopKey = 1\r\n"
               "\r\n[Audio]\r\nSFXVolume = 100\r\n"
