@@ -306,8 +306,10 @@ void cDialogUstawien::DetectResolutions()
     // mode list of a desktop is often its own size alone.
     int desktopWidth = 0, desktopHeight = 0;
     const bool desktopKnown = DesktopSize(desktopWidth, desktopHeight);
+    // The size in use is offered whatever the desktop: the window shows the size the game runs at.
     for (const auto& [width, height] : LayoutFileSizes(HostPath(L"data")))
-        if (!desktopKnown || (width <= desktopWidth && height <= desktopHeight))
+        if (!desktopKnown || (width <= desktopWidth && height <= desktopHeight) ||
+            (width == g_UserSettings.resolutionX && height == g_UserSettings.resolutionY))
             offer(width, height);
     std::sort(g_OfferedResolutions.begin(), g_OfferedResolutions.end(), [](const auto& a, const auto& b) {
         return a.width != b.width ? a.width < b.width : a.height < b.height;

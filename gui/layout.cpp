@@ -184,6 +184,14 @@ std::pair<int, int> FullScreenSize(int desktopWidth, int desktopHeight, const st
     return best.first > 0 ? best : configured;
 }
 
+std::pair<int, int> WindowedSize(int usableWidth, int usableHeight, const std::vector<std::pair<int, int>>& layouts,
+                                 std::pair<int, int> configured)
+{
+    if (configured.first <= usableWidth && configured.second <= usableHeight)
+        return configured;
+    return FullScreenSize(usableWidth, usableHeight, layouts, configured);
+}
+
 void LoadGuiLayout()
 {
     std::wstring name = GuiLayoutFileName(g_UserSettings.resolutionX, g_UserSettings.resolutionY);

@@ -51,6 +51,11 @@ std::vector<std::pair<int, int>> LayoutFileSizes(const std::filesystem::path& fo
 // configured size (scaled down to the desktop).
 std::pair<int, int> FullScreenSize(int desktopWidth, int desktopHeight, const std::vector<std::pair<int, int>>& layouts,
                                    std::pair<int, int> configured);
+// The size of a window on a desktop whose usable area (without the desktop's own panels) is
+// given: the configured size when it fits, else the largest layout that fits, else the
+// configured size.
+std::pair<int, int> WindowedSize(int usableWidth, int usableHeight, const std::vector<std::pair<int, int>>& layouts,
+                                 std::pair<int, int> configured);
 // Reads the layout of the configured resolution. A missing file ends the program
 // with exit code 1 after its log line.
 void LoadGuiLayout();

@@ -35,6 +35,16 @@ bool DesktopSize(int& width, int& height)
     return true;
 }
 
+bool UsableDesktopSize(int& width, int& height)
+{
+    SDL_Rect bounds{};
+    if (!InitVideo() || SDL_GetDisplayUsableBounds(0, &bounds) != 0 || bounds.w <= 0 || bounds.h <= 0)
+        return DesktopSize(width, height);
+    width = bounds.w;
+    height = bounds.h;
+    return true;
+}
+
 void QuitVideo()
 {
     // The font engine stays: fonts owned by globals may still close after this.

@@ -14,6 +14,8 @@ union SDL_Event;
 bool InitVideo(std::string* error = nullptr);
 // The size of the first display's desktop; false when it cannot be told.
 bool DesktopSize(int& width, int& height);
+// The part of the first display that a window may take: the desktop without its panels.
+bool UsableDesktopSize(int& width, int& height);
 // Ends SDL; after it no window or renderer may be used.
 void QuitVideo();
 

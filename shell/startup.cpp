@@ -88,6 +88,24 @@ void ChooseWindowSize()
     g_Settings.SetInt("Main/ResolutionY", s.resolutionY);
 }
 
+// A window larger than the desktop puts the panel's buttons off the screen (the shipped
+// 1024x768 on a 1280x720 desktop): it takes the largest size that fits for this run, and the
+// settings keep the player's size for a larger desktop.
+void FitWindowToDesktop()
+{
+    sUserSettings& s = g_UserSettings;
+    int width = 0, height = 0;
+    if (s.fullscreen || !UsableDesktopSize(width, height))
+        return;
+    const auto [x, y] = WindowedSize(width, height, LayoutFileSizes(HostPath(L"data")), {s.resolutionX, s.resolutionY});
+    if (x == s.resolutionX && y == s.resolutionY)
+        return;
+    LogLine(L"A window of %ix%i does not fit the desktop of %ix%i: %ix%i", s.resolutionX, s.resolutionY, width, height,
+            x, y);
+    s.resolutionX = x;
+    s.resolutionY = y;
+}
+
 // However the program ends, also early (the text layer refused) or by a fatal error that
 // a test's handler throws, it leaves no lock started, clean-up registered or screen of its
 // own behind: a next run in the same process starts as the first did.
@@ -178,6 +196,7 @@ int RunProgram()
     });
     ChooseFullScreenSize();
     ChooseWindowSize();
+    FitWindowToDesktop();
     LoadGuiLayout();
 
     g_CurrentMenu = nullptr;

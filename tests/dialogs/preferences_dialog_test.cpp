@@ -141,7 +141,7 @@ TEST_F(Preferences, TheMusicSliderAndAMinimisedWindowReachTheMusicOfTheRunningGa
     g_Gra->m_Music = nullptr;
 }
 
-TEST_F(Preferences, OnlySizesWithALayoutFileThatFitTheDesktopAreOfferedOpenOnTheCurrentOneElseTheFirst)
+TEST_F(Preferences, SizesWithALayoutFileThatFitTheDesktopAndTheSizeInUseAreOfferedOpenOnTheSizeInUse)
 {
     // The offscreen driver's desktop is 1024 x 768: a window of 1280 x 1024 would not fit on it.
     int desktopWidth = 0, desktopHeight = 0;
@@ -167,8 +167,8 @@ TEST_F(Preferences, OnlySizesWithALayoutFileThatFitTheDesktopAreOfferedOpenOnThe
     g_UserSettings.resolutionX = 1280;
     g_UserSettings.resolutionY = 1024;
     Open();
-    EXPECT_EQ(ControlOf<CDXUTComboBox>(*Top(), kPreferencesResolutionId, DXUT_CONTROL_COMBOBOX)->GetNumItems(), 2);
-    EXPECT_EQ(Shown(kPreferencesResolutionId), L"800x600");
+    EXPECT_EQ(ControlOf<CDXUTComboBox>(*Top(), kPreferencesResolutionId, DXUT_CONTROL_COMBOBOX)->GetNumItems(), 3);
+    EXPECT_EQ(Shown(kPreferencesResolutionId), L"1280x1024");
 }
 
 TEST_F(Preferences, ControlsOpenOnTheSettingsInForce)
@@ -191,9 +191,9 @@ TEST_F(Preferences, ControlsOpenOnTheSettingsInForce)
     EXPECT_EQ(TextOf(kPreferencesSeaBattleId - 1), L"2.0 sec");
     EXPECT_EQ(Shown(kPreferencesFpsLimitId), LangText("fps_30"));
     EXPECT_EQ(Shown(kPreferencesBorderColourId), LangText("border_color_default"));
-    // Its list is 300 pixels long, as far as its window holds it: 294 at 1024 x 768.
+    // Its list is 300 pixels long, as far as its window holds it: 250 at 1024 x 768.
     auto* colours = ControlOf<CDXUTComboBox>(*Top(), kPreferencesBorderColourId, DXUT_CONTROL_COMBOBOX);
-    EXPECT_EQ(colours->GetDropdownRect().Height() - colours->GetBoundingBox().Height(), 294);
+    EXPECT_EQ(colours->GetDropdownRect().Height() - colours->GetBoundingBox().Height(), 250);
     EXPECT_EQ(TextOf(g_DelayTable[DELAY_CONTROL_HINT].controlId - 1), LangText("pref_delay_immediately"));
     EXPECT_EQ(TextOf(g_DelayTable[DELAY_AI_MOVE_BEFORE].controlId - 1), LangFormat("pref_delay_%.1f", 0.0));
     EXPECT_EQ(TextOf(g_DelayTable[DELAY_HUMAN_COMBAT_RESULT].controlId - 1), LangText("pref_delay_dont_show"));
