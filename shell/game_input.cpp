@@ -451,12 +451,18 @@ void cGra::OnKeyboard(unsigned key, bool down)
     cMapa* map = m_Mapa;
     if (key == VK_ESCAPE) {
         // As a right click does, Escape first gives up an order waiting for its target: a
-        // person's first way out of a half-given order. The pause menu opens while the computer
-        // plays too, or closing the window would be the only way out of a long computer turn;
-        // a unit on its way first reaches its hex.
+        // person's first way out of a half-given order. Then it lets the chosen unit or hex go,
+        // with the marks of its reach: a pause menu over them would leave them on the map. The
+        // pause menu opens while the computer plays too, or closing the window would be the only
+        // way out of a long computer turn; a unit on its way first reaches its hex.
         if (ordersTaken && m_PlayState && map) {
             GLOBAL_LOCK_SCOPE();
             if (AbandonOrder(*m_PlayState, *map)) {
+                ResetClick(*m_PlayState);
+                return;
+            }
+            if (m_PlayState->GetSelectedHex()) {
+                m_PlayState->DeselectAll();
                 ResetClick(*m_PlayState);
                 return;
             }

@@ -224,8 +224,17 @@ TEST(GameInput, AnAssaultPlannedByClicksIsGivenUpByEscapeAndFoughtByAClickOnTheD
               [] {
                   EXPECT_EQ(g_Gra->m_PlayState->GetAssaultPlan(), nullptr);
                   EXPECT_EQ(g_Gra->m_PlayState->GetOrderMode(), ORDER_SELECT);
+                  g_Gra->m_PlayState->SelectHex(defenderX, defenderY);
               },
-              200);
+              200)
+        // Escape lets the chosen hex go with its marks before any pause menu.
+        .Then("let go", [] { return !CurrentDialog(); },
+              [] {
+                  D::PressKey(VK_ESCAPE);
+                  EXPECT_EQ(g_Gra->m_PlayState->GetSelectedHex(), nullptr);
+                  EXPECT_TRUE(g_Gra->m_Mapa->GetMarkedHexes().empty());
+                  EXPECT_EQ(g_CurrentMenu, nullptr);
+              });
     EXPECT_EQ(driver.Run(), 0);
     EXPECT_TRUE(LogContains(L"Player action: Executing assault "));
 }
