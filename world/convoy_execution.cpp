@@ -137,7 +137,7 @@ sConvoyResult ExecuteConvoy(sKonwoj& convoy, const tCityGroups& groups, const tS
             return refuse(LangText("convoy_not_executed:_cannot_send_supplies_to_enemy_or_neutral_countries"));
         const int destinationSupply = SupplyFor(*destination, ownerId);
         if (destinationSupply >= maxSupply * 80 / 100)
-            return refuse(FormatText(L"Convoy not executed: %s is already well-supplied (supply=%i)", destination->Name,
+            return refuse(LangFormat("convoy_not_executed:_%s_is_already_well-supplied_(supply_%i)", destination->Name,
                                      destinationSupply));
     }
     std::list<int> route;

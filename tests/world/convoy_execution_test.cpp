@@ -63,7 +63,7 @@ TEST_F(ConvoyExecution, ASupplyConvoySailsOnlyToACityBelowFourFifthsOfTheMaximum
     sKonwoj& convoy = game->m_Convoys->Convoys[kAlbion - 1].front(); // supplies, value 0: no cap
     sConvoyResult r = ExecuteConvoy(convoy, groups, sources);
     EXPECT_EQ(r.result, L"Not executed");
-    EXPECT_EQ(r.details, L"Convoy not executed: Valdo is already well-supplied (supply=8)");
+    EXPECT_EQ(r.details, L"Not executed: Valdo is already well supplied (supply 8).");
     EXPECT_EQ(Country(kAlbion).STP, 6);
 
     valdo->SupplyByCountry[kAlbion - 1] = 7;
