@@ -5,6 +5,7 @@
 #include "core/log.h"
 #include "core/stringbase.h"
 #include "dialogs/country_flag.h"
+#include "dialogs/info_panel.h"
 #include "dialogs/message_dialog.h"
 #include "game/game.h"
 #include "game/save_game.h"
@@ -52,22 +53,40 @@ cDialogEventu::cDialogEventu(const sPresentationRequest& event)
 {
     const sLayoutRect frame = LayoutRow(kEventDialogKind);
     const sLayoutRect title = LayoutRow(kTitleId);
-    const sLayoutRect description = LayoutRow(kDescriptionId);
     const sLayoutRect button = LayoutRow(kFirstButtonRow);
     const int pitch = std::max(1, LayoutRow(kButtonPitchRow).height);
     sLayoutRect picture = LayoutRow(kEventPictureId);
     FitSquareInRect(picture, 1, 1);
+    sLayoutRect description = LayoutRow(kDescriptionId);
+    sLayoutRect flag = LayoutRow(kFlagId);
+    AddMemoFromLayout(kDescriptionId, event.text.c_str());
+    auto* memo = static_cast<CDXUTMemo*>(GetControl(kDescriptionId, DXUT_CONTROL_MEMO));
+    if (!m_Picture && memo) {
+        // Without a picture its column would stand empty: the text takes the whole width under
+        // the flag, and no more height than it needs.
+        const sLayoutRect column = LayoutRow(kEventPictureId);
+        description.width += description.x - column.x;
+        description.x = column.x;
+        flag.x = frame.x + (frame.width - flag.width) / 2;
+        memo->SetSize(description.width, description.height);
+        description.height = std::min(description.height, std::max(memo->HeightForWholeText(), memo->GetLineHeight()));
+    }
 
-    // The window grows with its buttons but never beyond the screen: options that do not
-    // fit under each other stand in columns.
+    // The window grows with its buttons but never over the status line, which tells what waits
+    // for the answer: options that do not fit under each other stand in columns.
     const int screenHeight = LayoutRow(1).height;
+    const int statusTop = LayoutRow(kInfoStatusId).y;
+    const int bottomLimit = statusTop > 0 && statusTop < screenHeight ? statusTop : screenHeight;
+    const int contentBottom = std::max(m_Picture ? picture.y + picture.height : 0, description.y + description.height);
+    // The buttons follow the content they answer, at the gap the layout leaves under it.
+    const sLayoutRect memoRow = LayoutRow(kDescriptionId);
+    const int buttonTop = std::min(button.y, contentBottom + button.y - (memoRow.y + memoRow.height));
     const int buttons = m_OptionCount + (m_SaveButton ? 1 : 0);
-    const int rowsThatFit = std::max(1, (screenHeight - title.y - button.y) / pitch);
+    const int rowsThatFit = std::max(1, (bottomLimit - title.y - buttonTop) / pitch);
     const int columns = std::max(1, (buttons + rowsThatFit - 1) / rowsThatFit);
     const int rows = (buttons + columns - 1) / columns;
-    const int contentBottom = std::max(m_Picture ? picture.y + picture.height : 0, description.y + description.height);
-    const int height = std::max(rows * pitch + button.y, contentBottom) + title.y;
-    const int d = std::clamp((frame.y + frame.height) / 2 - height / 2, 0, std::max(0, screenHeight - height));
+    const int height = std::max(rows * pitch + buttonTop, contentBottom) + title.y;
+    const int d = std::clamp((frame.y + frame.height) / 2 - height / 2, 0, std::max(0, bottomLimit - height));
 
     auto moveDown = [this, d](int id) {
         const sLayoutRect row = LayoutRow(id);
@@ -76,8 +95,10 @@ cDialogEventu::cDialogEventu(const sPresentationRequest& event)
     };
     AddText(kTitleId, event.title, true);
     moveDown(kTitleId);
-    AddMemoFromLayout(kDescriptionId, event.text.c_str());
-    moveDown(kDescriptionId);
+    if (memo) {
+        memo->SetLocation(description.x, description.y + d);
+        memo->SetSize(description.width, description.height);
+    }
     if (m_Picture) {
         const sLayoutRect at = FitPicture(picture, *m_Picture);
         CDXUTImage* image = nullptr;
@@ -90,12 +111,13 @@ cDialogEventu::cDialogEventu(const sPresentationRequest& event)
     }
     AddImageFromLayout(kFlagId, 0, 0, 0, kFlagPictureWidth, kFlagPictureHeight, nullptr);
     ShowCountryFlag(*this, kFlagId, event.countryId, kFlagSlot);
-    moveDown(kFlagId);
+    if (CDXUTControl* control = GetControl(kFlagId))
+        control->SetLocation(flag.x, flag.y + d);
 
     const int width = (button.width - (columns - 1) * kColumnGap) / columns;
     for (int k = 0; k < buttons; ++k) {
         const int x = button.x + (k / rows) * (width + kColumnGap);
-        const int y = button.y + d + (k % rows) * pitch;
+        const int y = buttonTop + d + (k % rows) * pitch;
         const bool save = k == m_OptionCount;
         CDXUTButton* created = nullptr;
         AddButton(kEventFirstOptionId + k, save ? LangText("event_save_and_exit").c_str() : m_Texts[size_t(k)].c_str(),

@@ -438,6 +438,12 @@ TEST_F(WindowLayout, EveryWindowFitsTheScreenWithoutOverlappingControls)
             ForEachPage(*dialog, [&](const std::string& page) {
                 SCOPED_TRACE(page);
                 ExpectPlacedOnScreen(*dialog, window, screen);
+                // The status line under a window tells what waits for the player (a long combat
+                // report takes the room it needs to be read whole before it closes).
+                CDXUTControl* frame = dialog->GetControl(dialog->KindId(), DXUT_CONTROL_FRAME);
+                EXPECT_TRUE(!frame || !frame->GetVisible() || window.name == std::string("combat result") ||
+                            dialog->ToScreenRect(frame->GetBoundingBox()).bottom <= LayoutRow(kInfoStatusId).y)
+                    << window.name << " covers the status line";
                 ExpectTextsFit(*dialog, window.name + page);
                 ExpectPicturesNotScaledUp(*dialog, window.name + page, drawnAtEverySize.count(window.name));
             });
