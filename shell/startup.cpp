@@ -88,14 +88,16 @@ void ChooseWindowSize()
     g_Settings.SetInt("Main/ResolutionY", s.resolutionY);
 }
 
-// A window larger than the desktop puts the panel's buttons off the screen (the shipped
-// 1024x768 on a 1280x720 desktop): it takes the largest size that fits for this run, and the
-// settings keep the player's size for a larger desktop.
+// The shipped window larger than the desktop puts the panel's buttons off the screen (1024x768
+// on a 1280x720 desktop): it takes the largest size that fits for this run, and the settings
+// keep theirs for a larger desktop. A size the player chose is kept as chosen.
 void FitWindowToDesktop()
 {
     sUserSettings& s = g_UserSettings;
+    const sUserSettings defaults;
     int width = 0, height = 0;
-    if (s.fullscreen || !UsableDesktopSize(width, height))
+    if (s.fullscreen || s.resolutionX != defaults.resolutionX || s.resolutionY != defaults.resolutionY ||
+        !UsableDesktopSize(width, height))
         return;
     const auto [x, y] = WindowedSize(width, height, LayoutFileSizes(HostPath(L"data")), {s.resolutionX, s.resolutionY});
     if (x == s.resolutionX && y == s.resolutionY)

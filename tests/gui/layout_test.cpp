@@ -153,4 +153,13 @@ TEST(GuiLayout, FullScreenTakesTheDesktopsLayoutOrTheLargestThatFits)
     EXPECT_EQ(FullScreenSize(800, 600, shipped, {1280, 720}), std::make_pair(1280, 720));
 }
 
+// A window keeps its size where it fits the desktop's usable part, else takes the largest that fits.
+TEST(GuiLayout, AWindowTooLargeForTheDesktopTakesTheLargestLayoutThatFits)
+{
+    const auto shipped = LayoutFileSizes(testing_support::SourceDir() / "data");
+    EXPECT_EQ(WindowedSize(1280, 720, shipped, {1024, 768}), std::make_pair(1280, 720));
+    EXPECT_EQ(WindowedSize(1366, 740, shipped, {1024, 768}), std::make_pair(1280, 720));
+    EXPECT_EQ(WindowedSize(1920, 1080, shipped, {1024, 768}), std::make_pair(1024, 768));
+}
+
 } // namespace
