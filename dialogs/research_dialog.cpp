@@ -54,7 +54,14 @@ cDialogResearchu::cDialogResearchu() : cDialog(kResearchDialogKind, LayoutRow(kR
                                             {"research_heading_progress", "research_progress_hint"},
                                             {"research_heading_price", "research_price_hint"}};
     for (int c = 0; c < 5; ++c) {
-        const sLayoutRect r = LayoutRow(794 + c);
+        sLayoutRect r = LayoutRow(794 + c);
+        if (794 + c == 796) {
+            // The picture column is narrower than its heading: the heading takes the room up to
+            // the columns beside it.
+            const sLayoutRect level = LayoutRow(795), progress = LayoutRow(797);
+            r.x = level.x + level.width;
+            r.width = progress.x - r.x;
+        }
         CDXUTStatic* heading = nullptr;
         AddStatic(kResearchHeadingIds + c, LangText(kHeadings[c][0]).c_str(), r.x, r.y, r.width, r.height, false,
                   &heading);
