@@ -127,8 +127,9 @@ void cDialogZapisuGry::TryToSave(const std::wstring& typed)
     // writer trims, so " x" checked as typed would overwrite "x" without a question.
     const std::wstring name = NormalizeSaveName(typed);
     // A name that is no single folder ("..", a separator) would write outside data\save; one
-    // over the limit is refused, not saved under a shorter name than the player typed.
-    if (const auto refused = RefusedName(name, kMaxSaveNameLength, L"", true,
+    // over the limit is refused, not saved under a shorter name than the player typed; ';' and
+    // '|' split the lists' columns, where the name would show as another.
+    if (const auto refused = RefusedName(name, kMaxSaveNameLength, kCellSeparators, true,
                                          {"save_game_name_empty", "save_game_name_too_long_%i_%i", "save_game_invalid_name_%s"})) {
         PushDialog(new cDialogTekstowy(*refused, LangText("save_game_title")));
         return;

@@ -579,7 +579,7 @@ bool SaveGame(const std::wstring& name, bool quiet, std::wstring* why, const tSa
     const std::wstring trimmed = NormalizeSaveName(name);
     // A name over the limit is refused, not cut: the save would stand under another name
     // than the one the player is told.
-    tSaveFailure failure = RefusedName(trimmed, kMaxSaveNameLength, L"", true,
+    tSaveFailure failure = RefusedName(trimmed, kMaxSaveNameLength, kCellSeparators, true,
                                        {"save_failed_no_name", "save_failed_name_too_long_%i_%i", "save_failed_invalid_name"});
     if (failure) {
         LogLine(L"ERROR: \"%s\" cannot be the name of a save: %s", trimmed, *failure);

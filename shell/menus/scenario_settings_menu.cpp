@@ -264,8 +264,11 @@ cScenarioSettingsMenu::cScenarioSettingsMenu()
     // A save that was not played by e-mail stores no game name ("unknown"): made a game by
     // e-mail here, it is named here as a new game is, or every turn would go to data/pbem/unknown.
     const std::wstring gameName = IsNewPbemGame() || !g_Gra ? L"New pbem" : g_Gra->m_PbemGameName;
-    // A look: the name's box is drawn as the value boxes are.
-    AddReadOnlyEditBox(this, IDC_GAME_NAME, gameName.c_str(), LangText("scenario_settings_pbem_game_name_hint").c_str(),
+    // A look: the name's box is drawn as the value boxes are. Greyed, its hint says why.
+    AddReadOnlyEditBox(this, IDC_GAME_NAME, gameName.c_str(),
+                       LangText(IsNewPbemGame() ? "scenario_settings_pbem_game_name_hint"
+                                                : "scenario_settings_pbem_game_name_kept_hint")
+                           .c_str(),
                        IDC_GAME_NAME_CAPTION, LangText("scenario_settings_pbem_game_name").c_str());
     SetControlEnabled(IDC_GAME_NAME, IsNewPbemGame());
     AddStaticFromLayout(IDC_PLAYERS_CAPTION, LangText("scenario_settings_pbem_players").c_str());

@@ -124,9 +124,11 @@ TEST_F(SaveWindow, ARefusedNameOrAFailedSaveSaysSoAndTheWindowStays)
     EXPECT_FALSE(fs::exists("data/escape"));
     EXPECT_EQ(OpenKinds(), (std::vector<int>{kSaveDialogKind, kMessageDialogKind}));
     Key(VK_RETURN);
-    // No name is told that a save needs one, a long one the limit: neither is saved, nor cut.
+    // No name is told that a save needs one, a long one the limit, one with a list's column
+    // marks why: none is saved, nor cut, nor shown under another name.
     for (const auto& [name, why] : {std::pair{std::wstring(L" "), LangText("save_game_name_empty")},
-                                    {std::wstring(300, L's'), LangFormat("save_game_name_too_long_%i_%i", 54, 300)}}) {
+                                    {std::wstring(300, L's'), LangFormat("save_game_name_too_long_%i_%i", 54, 300)},
+                                    {std::wstring(L"a;b|c"), LangFormat("save_game_invalid_name_%s", L"a;b|c")}}) {
         SaveAs(name);
         EXPECT_EQ(TextOf(kMessageDialogRow + 3), why);
         Key(VK_RETURN);

@@ -56,6 +56,7 @@ enum
     IDC_LOAD = 200,
     IDC_SETTINGS_TABS = 208,
     IDC_BY_EMAIL = 234,
+    IDC_GAME_NAME = 236,
     IDC_OK = 245,
     IDC_BACK = 246,
 };
@@ -517,6 +518,8 @@ TEST(EndOfTurn, APlayByEmailGameLeftBeforeItsFirstHandOverOpensAgainAtItsFirstTu
                   EXPECT_EQ(players, (std::vector<std::wstring>{L"Ada Ada@example.com", L"Bob Bob@example.com"}));
                   EXPECT_EQ(g_Gra->m_Countries[0]->PBEMPlayerId, 1);
                   EXPECT_EQ(g_Gra->m_Countries[1]->PBEMPlayerId, 2);
+                  EXPECT_EQ(std::wstring(D::FindControl(IDC_GAME_NAME)->GetHint()),
+                            LangText("scenario_settings_pbem_game_name_kept_hint"));
                   D::ClickControl(IDC_OK);
               })
         .Then("Bob's first turn again", [] { return TurnOf(L"Borussia", false); },
