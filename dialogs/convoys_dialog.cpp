@@ -157,25 +157,29 @@ void cDialogKonwojow::UpdateControls()
     if (!convoy) {
         m_SelectedId = -1;
         m_SelectedIndex = -1;
+        // With no convoy at all there is none to choose: the hints say how one is made.
+        const std::vector<sKonwoj>* all = Convoys();
+        const bool none = !all || all->empty();
+        auto why = [none](const char* key) { return LangText(none ? "convoys_hint_none" : key); };
         remove->SetEnabled(false);
-        remove->SetHint(LangText("convoys_delete_hint_no_selection"));
+        remove->SetHint(why("convoys_delete_hint_no_selection"));
         for (CDXUTRadioButton* radio : {production, supply}) {
             radio->SetEnabled(false);
             radio->SetCheckedInternal(false, false, false, false);
         }
         // Greyed for want of a convoy: the hint says so, not what the cargo would do.
         for (CDXUTRadioButton* radio : {production, supply})
-            radio->SetHint(LangText("convoys_type_hint_no_selection"));
+            radio->SetHint(why("convoys_type_hint_no_selection"));
         slider->SetEnabled(false);
-        slider->SetHint(LangText("convoys_value_hint_no_selection"));
+        slider->SetHint(why("convoys_value_hint_no_selection"));
         value->SetEnabled(false);
         // Emptied as at first, not only disabled: the value of a convoy deleted or no longer
         // chosen would stand for none.
         value->SetText(L"");
         up->SetEnabled(false);
-        up->SetHint(LangText("convoys_moveup_hint_no_selection"));
+        up->SetHint(why("convoys_moveup_hint_no_selection"));
         down->SetEnabled(false);
-        down->SetHint(LangText("convoys_movedown_hint_no_selection"));
+        down->SetHint(why("convoys_movedown_hint_no_selection"));
         return;
     }
     remove->SetEnabled(true);

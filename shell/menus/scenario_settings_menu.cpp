@@ -100,6 +100,15 @@ const sPbemPlayer* FindPlayer(int number)
     return nullptr;
 }
 
+// Remove player's hint: greyed with nobody saved yet, there is nobody to choose either.
+std::wstring RemovePlayerHint(const sPbemPlayer* chosen)
+{
+    if (chosen)
+        return LangText("scenario_settings_pbem_player_remove_hint");
+    return LangText(g_Gra && !g_Gra->m_PbemPlayers.empty() ? "scenario_settings_pbem_player_remove_hint_no_selection"
+                                                           : "scenario_settings_pbem_player_remove_hint_none");
+}
+
 // A name or an address as typed, without the blanks around it (of any script: the core's
 // trimming knows ASCII only): "Bo " is Bo, and blanks alone are nothing.
 std::wstring WithoutOuterBlanks(const std::wstring& text)
@@ -285,7 +294,7 @@ cScenarioSettingsMenu::cScenarioSettingsMenu()
                         LangText("scenario_settings_pbem_player_save_hint").c_str());
     // No player is chosen yet: there is nobody to remove, and the hint says so.
     AddButtonFromLayout(IDC_REMOVE_PLAYER, LangText("scenario_settings_pbem_player_remove").c_str(),
-                        LangText("scenario_settings_pbem_player_remove_hint_no_selection").c_str());
+                        RemovePlayerHint(nullptr).c_str());
 
     FillPlayers();
     SetControlEnabled(IDC_REMOVE_PLAYER, false);
@@ -569,8 +578,7 @@ void cScenarioSettingsMenu::OnPlayerSelected()
     }
     SetControlEnabled(IDC_REMOVE_PLAYER, player != nullptr);
     if (CDXUTControl* remove = GetControl(IDC_REMOVE_PLAYER))
-        remove->SetHint(LangText(player ? "scenario_settings_pbem_player_remove_hint"
-                                        : "scenario_settings_pbem_player_remove_hint_no_selection"));
+        remove->SetHint(RemovePlayerHint(player));
 }
 
 void cScenarioSettingsMenu::OnSavePlayerPressed()

@@ -96,6 +96,9 @@ TEST_F(ConvoysDialog, TheChosenConvoyIsMovedRetypedValuedAndDeleted)
     EXPECT_EQ(TextOf(kConvoysValueTextId), L"") << "no value for no convoy";
     EXPECT_EQ(HintOf(dialog->GetControl(kConvoysSupplyId)), LangText("convoys_type_hint_no_selection"));
     EXPECT_EQ(HintOf(dialog->GetControl(kConvoysValueSliderId)), L"Choose a convoy first to set what it carries");
+    ChooseRow(0);
+    Click(kConvoysDeleteId);
+    EXPECT_EQ(HintOf(dialog->GetControl(kConvoysDeleteId)), LangText("convoys_hint_none")) << "none left to choose";
     // No key closes the window: only its button.
     Key(VK_ESCAPE);
     Key(VK_RETURN);

@@ -191,7 +191,7 @@ TEST(ScenarioSettings, APlayByEmailGameGetsItsPlayersItsFolderAndItsRepository)
                   EXPECT_EQ(Control<CDXUTEditBox>(IDC_PLAYER_NAME)->GetText(), L"");
                   EXPECT_FALSE(D::FindControl(IDC_REMOVE_PLAYER)->GetEnabled()) << "nobody to remove";
                   EXPECT_EQ(std::wstring(D::FindControl(IDC_REMOVE_PLAYER)->GetHint()),
-                            LangText("scenario_settings_pbem_player_remove_hint_no_selection"));
+                            LangText("scenario_settings_pbem_player_remove_hint_none"));
                   typeInto(IDC_PLAYER_NAME, L"Ada");
                   typeInto(IDC_PLAYER_EMAIL, L"ada@example.org");
                   D::ClickControl(IDC_SAVE_PLAYER);
